@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds OstraTallier (with the whole set-up on a fresh machine) and starts it
+# under Wine.
+#   scripts/run.sh [build-dir] [program arguments...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+shift || true
+"$root/scripts/build.sh" "$build"
+build=$(cd "$build" && pwd)
+exe="$build/editor/OstraTallier.exe"
+if [ ! -f "$exe" ]; then
+  echo "OstraTallier: everything that exists is built; the program itself does not start yet."
+  exit 0
+fi
+export OT_BUILD_DIR=$build
+exec "$root/scripts/wine-run.sh" "$exe" "$@"

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Turns a fresh Debian 12 machine into one that cross-builds OstraTallier for
+# 32-bit Windows and runs it under Wine. Idempotent: every step checks whether
+# its work is done already, so a second run takes seconds.
+#   scripts/setup.sh [build-dir]     (default: build)
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build}
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
+deps=$build/deps
+mkdir -p "$deps/src" "$deps/stamps"
+
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
+
+packages=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth cmake ninja-build
+          libz-mingw-w64-dev googletest fonts-wine fonts-liberation fonts-dejavu-core
+          dpkg-dev nasm xz-utils ca-certificates)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The posix thread model is what std::thread needs; make sure the alternatives
+# did not leave the win32 one in front (we call the -posix names directly anyway).
+command -v i686-w64-mingw32-g++-posix >/dev/null
+
+toolchain=$here/cmake/mingw-i686.cmake
+
+# Debian's own source packages, through a private apt configuration that adds
+# deb-src entries for the machine's configured Debian archive without touching
+# the machine's sources.
+fetch_source() { # package
+  local pkg=$1; local dir=$deps/src/$1
+  if ls "$dir"/*.dsc >/dev/null 2>&1; then return; fi
+  mkdir -p "$dir" "$deps/apt/lists/partial" "$deps/apt/sources.list.d"
+  local list=$deps/apt/sources.list
+  if [ ! -s "$list" ]; then
+    : > "$list"
+    # Each deb line of the machine (one-line or deb822 form) gives a deb-src line.
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+      [ -f "$f" ] || continue
+      grep -E '^\s*deb\s' "$f" | sed -E 's/^\s*deb\s/deb-src /' >> "$list" || true
+    done
+    for f in /etc/apt/sources.list.d/*.sources; do
+      [ -f "$f" ] || continue
+      awk 'BEGIN{RS="";FS="\n"}
+           { types="";uris="";suites="";comps="";signed="";
+             for(i=1;i<=NF;i++){ l=$i; if(l ~ /^#/) continue;
+               if(l ~ /^Types:/){sub(/^Types:[ \t]*/,"",l);types=l}
+               else if(l ~ /^URIs:/){sub(/^URIs:[ \t]*/,"",l);uris=l}
+               else if(l ~ /^Suites:/){sub(/^Suites:[ \t]*/,"",l);suites=l}
+               else if(l ~ /^Components:/){sub(/^Components:[ \t]*/,"",l);comps=l}
+               else if(l ~ /^Signed-By:/){sub(/^Signed-By:[ \t]*/,"",l);signed=l} }
+             if(types ~ /deb/ && comps != ""){
+               n=split(suites,s," "); m=split(uris,u," ");
+               for(j=1;j<=m;j++) for(k=1;k<=n;k++)
+                 printf "deb-src%s %s %s %s\n", (signed!=""?" [signed-by="signed"]":""), u[j], s[k], comps } }' "$f" >> "$list"
+    done
+    # Only Debian archives carry the source packages we want.
+    grep -E '/debian(-security)?/? ' "$list" > "$list.tmp" || true
+    mv "$list.tmp" "$list"
+  fi
+  local opts=(-o "Dir::Etc::SourceList=$list" -o "Dir::Etc::SourceParts=$deps/apt/sources.list.d"
+              -o "Dir::State::Lists=$deps/apt/lists" -o "APT::Sandbox::User=root")
+  if [ ! -f "$deps/stamps/apt-lists" ]; then
+    apt-get "${opts[@]}" update -q
+    touch "$deps/stamps/apt-lists"
+  fi
+  (cd "$dir" && apt-get "${opts[@]}" source --download-only -q "$pkg")
+}
+
+unpack_source() { # package -> echoes the unpacked folder
+  local pkg=$1; local dir=$deps/src/$1
+  local tree
+  tree=$(find "$dir" -mindepth 1 -maxdepth 1 -type d -name "$pkg-*" | head -n 1)
+  if [ -z "$tree" ]; then
+    # Debian's patches (security fixes among them) are applied on unpacking.
+    (cd "$dir" && dpkg-source -x "$(ls ./*.dsc | head -n 1)" >/dev/null)
+    tree=$(find "$dir" -mindepth 1 -maxdepth 1 -type d -name "$pkg-*" | head -n 1)
+  fi
+  echo "$tree"
+}
+
+cross_cmake() { # source build-dir args...
+  local src=$1 bld=$2; shift 2
+  cmake -S "$src" -B "$bld" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/prefix" "$@" >/dev/null
+  cmake --build "$bld" >/dev/null
+  cmake --install "$bld" >/dev/null
+}
+
+if [ ! -f "$deps/stamps/libxml2" ]; then
+  echo "setup: building libxml2 (static, i686-w64-mingw32)"
+  fetch_source libxml2
+  src=$(unpack_source libxml2)
+  cross_cmake "$src" "$deps/build/libxml2" -DBUILD_SHARED_LIBS=OFF \
+    -DLIBXML2_WITH_ICONV=OFF -DLIBXML2_WITH_LZMA=OFF -DLIBXML2_WITH_ZLIB=OFF \
+    -DLIBXML2_WITH_HTTP=OFF -DLIBXML2_WITH_FTP=OFF -DLIBXML2_WITH_PYTHON=OFF \
+    -DLIBXML2_WITH_TESTS=OFF -DLIBXML2_WITH_PROGRAMS=OFF -DLIBXML2_WITH_THREADS=ON
+  touch "$deps/stamps/libxml2"
+fi
+
+if [ ! -f "$deps/stamps/libjpeg-turbo" ]; then
+  echo "setup: building libjpeg-turbo (static, i686-w64-mingw32)"
+  fetch_source libjpeg-turbo
+  src=$(unpack_source libjpeg-turbo)
+  cross_cmake "$src" "$deps/build/libjpeg-turbo" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+    -DWITH_TURBOJPEG=ON -DCMAKE_ASM_NASM_COMPILER=nasm -DCMAKE_SYSTEM_PROCESSOR=x86
+  touch "$deps/stamps/libjpeg-turbo"
+fi
+
+if [ ! -f "$deps/stamps/googletest" ]; then
+  echo "setup: building GoogleTest (i686-w64-mingw32)"
+  cross_cmake /usr/src/googletest "$deps/build/googletest" -DBUILD_GMOCK=ON \
+    -Dgtest_disable_pthreads=OFF -DCMAKE_CXX_FLAGS="-DGTEST_HAS_PTHREAD=0"
+  touch "$deps/stamps/googletest"
+fi
+
+echo "setup: done ($deps/prefix)"

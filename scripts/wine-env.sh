@@ -1,0 +1,72 @@
+# Sourced by the scripts that run Windows programs: the project's Wine settings.
+# The prefix lives in the build tree; the ANSI code page of every run is 1252
+# (Wine takes it from the locale name, whatever locales the machine has).
+ot_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+: "${OT_BUILD_DIR:=$ot_root/build}"
+export OT_BUILD_DIR
+export WINEPREFIX="${OT_WINEPREFIX:-$OT_BUILD_DIR/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+
+# Creates the prefix once (several test runners may start at the same time).
+ot_wine_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.ot-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1 || true
+      local reg
+      reg=$(mktemp --suffix=.reg)
+      # The Windows faces the program asks for resolve to the Liberation faces.
+      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n' > "$reg"
+      wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+      wineserver -w
+      rm -f "$reg"
+      touch "$WINEPREFIX/.ot-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# Uses a virtual X display when there is none: one Xvfb per build tree, started
+# on first use and shared by every later run (a Wine server keeps the display
+# it started with). Sets OT_XVFB_STARTED when this call started it.
+ot_start_display() {
+  OT_XVFB_STARTED=""
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local state="$OT_BUILD_DIR/xvfb"
+  mkdir -p "$OT_BUILD_DIR"
+  exec 8>"$state.lock"
+  flock 8
+  if [ -f "$state.pid" ] && kill -0 "$(cat "$state.pid")" 2>/dev/null && [ -s "$state.display" ]; then
+    export DISPLAY=":$(cat "$state.display")"
+  else
+    local fdfile
+    fdfile=$(mktemp)
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 < /dev/null &
+    echo $! > "$state.pid"
+    local i
+    for i in $(seq 1 200); do
+      if [ -s "$fdfile" ]; then break; fi
+      sleep 0.05
+    done
+    head -n 1 "$fdfile" > "$state.display"
+    rm -f "$fdfile"
+    export DISPLAY=":$(cat "$state.display")"
+    OT_XVFB_STARTED=1
+  fi
+  flock -u 8
+  exec 8>&-
+}
+
+# Ends the Wine server and the virtual display of this build tree.
+ot_stop_display() {
+  wineserver -k >/dev/null 2>&1 || true
+  local state="$OT_BUILD_DIR/xvfb"
+  if [ -f "$state.pid" ]; then
+    kill "$(cat "$state.pid")" 2>/dev/null || true
+    rm -f "$state.pid" "$state.display"
+  fi
+}
