@@ -12,18 +12,21 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 
 # Creates the prefix once (several test runners may start at the same time).
 ot_wine_prefix() {
+  if [ -f "$WINEPREFIX/.ot-ready" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
+  # The lock's descriptor is closed for every program started under it: a
+  # lingering wine server must not keep the lock held.
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.ot-ready" ]; then
       rm -rf "$WINEPREFIX"
-      wineboot -i >/dev/null 2>&1 || true
+      wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
       reg=$(mktemp --suffix=.reg)
       # The Windows faces the program asks for resolve to the Liberation faces.
       printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n' > "$reg"
-      wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
-      wineserver -w
+      wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&-
+      wineserver -w 9>&-
       rm -f "$reg"
       touch "$WINEPREFIX/.ot-ready"
     fi
@@ -45,7 +48,7 @@ ot_start_display() {
   else
     local fdfile
     fdfile=$(mktemp)
-    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 < /dev/null &
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 </dev/null 8>&- &
     echo $! > "$state.pid"
     local i
     for i in $(seq 1 200); do

@@ -37,9 +37,11 @@ CString::Header* CString::Allocate(int capacity) {
 }
 
 void CString::Release() {
-    Header* h = Data();
-    if (h->refs >= 0 && ::InterlockedDecrement(&h->refs) == 0) std::free(h);
-    m_text = EmptyText();
+    if (m_text != EmptyText()) {
+        Header* h = Data();
+        if (::InterlockedDecrement(&h->refs) == 0) std::free(h);
+        m_text = EmptyText();
+    }
 }
 
 CString::CString() : m_text(EmptyText()) {}
