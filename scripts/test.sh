@@ -13,7 +13,7 @@ export OT_BUILD_DIR=$build
 ot_start_display
 ot_wine_prefix
 # One wine server for the whole run spares every test executable its start-up.
-wineserver -p >/dev/null 2>&1 || true
+ot_wine_server ""
 cleanup() {
   if [ -n "$OT_XVFB_STARTED" ]; then ot_stop_display; else wineserver -k >/dev/null 2>&1 || true; fi
 }

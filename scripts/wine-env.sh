@@ -33,6 +33,14 @@ ot_wine_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
+# Starts the prefix's Wine server and its service programs detached from the
+# caller's output: a test runner waits for the end of its children's output,
+# and programs that outlive a test would otherwise hold it open.
+ot_wine_server() {
+  wineserver -p"${1:-60}" </dev/null >/dev/null 2>&1 || true
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 # Uses a virtual X display when there is none: one Xvfb per build tree, started
 # on first use and shared by every later run (a Wine server keeps the display
 # it started with). Sets OT_XVFB_STARTED when this call started it.

@@ -6,4 +6,5 @@ set -uo pipefail
 . "$(dirname "$0")/wine-env.sh"
 ot_start_display
 ot_wine_prefix
+ot_wine_server 60
 exec wine "$@"
