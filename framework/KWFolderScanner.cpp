@@ -1,0 +1,79 @@
+#include "framework/KWFolderScanner.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cwchar>
+
+namespace {
+
+// CSIDL_LOCAL_APPDATA with CSIDL_FLAG_CREATE.
+constexpr int kLocalAppDataCreate = 0x801C;
+
+bool IsDotsEntry(const wchar_t* name)
+{
+    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
+}
+
+}  // namespace
+
+CKWFolderScanner::CKWFolderScanner() : m_handle(-1), m_entry() {}
+
+CKWFolderScanner::~CKWFolderScanner()
+{
+    Close();
+}
+
+void CKWFolderScanner::Close()
+{
+    if (m_handle != -1)
+        ::_findclose(m_handle);
+    m_handle = -1;
+}
+
+void CKWFolderScanner::Start(const wchar_t* folder)
+{
+    // A scanner may be restarted; the old search must not leak.
+    Close();
+    m_folder = folder ? folder : L"";
+    if (!m_folder.IsEmpty() && m_folder[m_folder.GetLength() - 1] != L'\\')
+        m_folder += L'\\';
+}
+
+bool CKWFolderScanner::FindNext()
+{
+    bool found;
+    if (m_handle == -1) {
+        CString pattern = m_folder + L"*.*";
+        m_handle = ::_wfindfirst(pattern, &m_entry);
+        if (m_handle == -1)
+            return false;
+        found = true;
+    } else {
+        found = ::_wfindnext(m_handle, &m_entry) == 0;
+    }
+    for (; found; found = ::_wfindnext(m_handle, &m_entry) == 0) {
+        if ((m_entry.attrib & _A_SUBDIR) && !IsDotsEntry(m_entry.name))
+            return true;
+    }
+    return false;
+}
+
+CString GetAppDataFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    CString folder;
+    if (SUCCEEDED(::SHGetFolderPathW(nullptr, kLocalAppDataCreate, nullptr, 0, path))) {
+        folder = path;
+    } else {
+        DWORD length = ::GetEnvironmentVariableW(L"TEMP", path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return CString();
+        folder = path;
+    }
+    if (folder.IsEmpty())
+        return folder;
+    if (folder[folder.GetLength() - 1] != L'\\')
+        folder += L'\\';
+    return folder;
+}

@@ -1,0 +1,111 @@
+#pragma once
+// CKWGdiPlusDraw: IKWGraphics over the flat API of GDI+. One object serves one
+// painting or printing pass; the current path and the saved transforms and
+// clips die with it. Building the first one starts GDI+.
+//
+// Path, transform, clip and image operations are in KWGdiPlusDraw.cpp; text
+// drawing and measuring in KWGdiPlusDrawText.cpp.
+#include <windows.h>
+
+#include <deque>
+#include <vector>
+
+#include "framework/KWWinGraphics.h"
+
+namespace Gdiplus {
+class GpGraphics;
+class GpPath;
+class GpMatrix;
+class GpRegion;
+class GpBrush;
+}
+
+class CKWGdiPlusDraw : public CKWWinGraphics {
+public:
+    // Over a device context (text anti-aliased); the caller keeps the context
+    // and releases it after this object is destroyed.
+    explicit CKWGdiPlusDraw(HDC dc);
+    // Over a window's client area (system default text rendering).
+    explicit CKWGdiPlusDraw(HWND window);
+    // Into the bitmap of an image holder (system default text rendering).
+    explicit CKWGdiPlusDraw(const CKWGdipBitmap& image);
+    ~CKWGdiPlusDraw() override;
+
+    int SetSmoothing(bool antiAlias) override;
+    int GetDpi() override;
+    void SetUseFixedDpi(bool useFixed) override { m_useFixedDpi = useFixed; }
+    bool GetUseFixedDpi() const override { return m_useFixedDpi; }
+    void SetFixedDpi(int dpi) override { m_fixedDpi = dpi; }
+
+    int BeginPath() override;
+    int ClosePathFigure() override;
+    bool IsPathBegun() const override { return m_pathBegun; }
+    int StrokePath(const CKWPen& pen) override;
+    int FillPath(const CKWBrush& brush) override;
+    int FillAndStrokePath(const CKWPen& pen, const CKWBrush& brush) override;
+
+    int AddLine(double x1, double y1, double x2, double y2) override;
+    int AddLine(const CKWDoublePoint& p1, const CKWDoublePoint& p2) override;
+    int AddPolyline(const CKWDoublePoint* points, int count) override;
+    int AddRectangle(double x, double y, double width, double height) override;
+    int AddRectangle(const CKWDoublePoint& p1, const CKWDoublePoint& p2) override;
+    int AddRectangle(const CKWDoubleRect& rect) override;
+    int AddEllipse(double x, double y, double width, double height) override;
+    int AddArc(double x, double y, double width, double height,
+               double startAngle, double sweepAngle) override;
+    int AddArc(const CKWDoubleRect& rect, double startAngle, double sweepAngle) override;
+
+    int Translate(double dx, double dy) override;
+    int Rotate(double degrees) override;
+    int Scale(double sx, double sy) override;
+    int SaveTransform() override;
+    int RestoreTransform() override;
+
+    int DrawImage(double x, double y, const CKWGdipBitmap* image,
+                  const CKWDoubleRect* clip) override;
+    int DrawImage(double x, double y, double width, double height,
+                  const CKWGdipBitmap* image, const CKWDoubleRect* clip) override;
+
+    int DrawString(double x, double y, double width, double height,
+                   const wchar_t* text, int length, const CKWFont& font,
+                   const CKWBrush& brush, uint32_t flags) override;
+    int DrawStringAt(double x, double y, const wchar_t* text, int length,
+                     const CKWFont& font, const CKWBrush* brush,
+                     double* outWidth) override;
+    int GetCharWidths(const wchar_t* text, int length, const CKWFont& font,
+                      double* widths, int maxCount) override;
+    int GetFontMetrics(const CKWFont& font, int32_t* metrics) override;
+
+    int PushClipRect(double x, double y, double width, double height) override;
+    int PopClip() override;
+
+    // The device context of the surface, to be handed back with ReleaseHDC
+    // before drawing through this object again; null on failure.
+    HDC GetHDC();
+    void ReleaseHDC(HDC dc);
+
+    // The last status other than success of the calls made through this object.
+    int GetLastStatus() const { return m_lastStatus; }
+
+    CKWGdiPlusDraw(const CKWGdiPlusDraw&) = delete;
+    CKWGdiPlusDraw& operator=(const CKWGdiPlusDraw&) = delete;
+
+private:
+    void Init(int status, int textRenderingHint);
+    // Records a failing status; returns the status.
+    int Track(int status);
+    int FillWithBrush(Gdiplus::GpBrush* brush, const CKWBrush& description);
+    int DrawImageClipped(double x, double y, double width, double height, bool ownSize,
+                         const CKWGdipBitmap* image, const CKWDoubleRect* clip);
+    // Bounding width of the text laid out with no bounds; < 0 when it fails.
+    double MeasureWidth(const wchar_t* text, int length, const CKWFont& font);
+
+    Gdiplus::GpGraphics* m_graphics;
+    Gdiplus::GpPath* m_path;
+    bool m_pathBegun;
+    bool m_useFixedDpi;
+    int m_fixedDpi;
+    std::deque<Gdiplus::GpMatrix*> m_savedTransforms;
+    std::vector<Gdiplus::GpRegion*> m_savedClips;
+    int m_lastStatus;
+};

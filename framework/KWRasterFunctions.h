@@ -1,0 +1,54 @@
+#pragma once
+// The exports of the raster-image library DAZiruraRuv.dll, taken by name at
+// run time. Functions that produce a block answer its byte size when called
+// with a null buffer and size 0, and fill the buffer on a second call; a result
+// below 1 is a failure. Paths and format names are ANSI.
+#include <cstdint>
+
+class CQMFormatInfo;
+struct KWRasterImage;
+
+extern "C" {
+typedef int32_t (*KWReadRasterImageFn)(const char* path, void* buffer, int32_t bufferSize);
+typedef int32_t (*KWReadLQRasterImageFn)(const char* path, void* buffer, int32_t bufferSize,
+                                         uint32_t* targetWidth, uint32_t* targetHeight,
+                                         int32_t reserved1, int32_t reserved2, int32_t reserved3);
+typedef int32_t (*KWReadRasterImageFromMemoryFn)(const void* bytes, uint32_t count, void* buffer,
+                                                 int32_t bufferSize, const char* formatHint);
+typedef int32_t (*KWReadRasterImageTypeFromMemoryFn)(const void* bytes, uint32_t count,
+                                                     const char* formatName, uint8_t* typeCode);
+typedef int32_t (*KWReadRasterImageWHFn)(const char* path, uint32_t* width, uint32_t* height);
+typedef int32_t (*KWWriteRasterImageToMemoryFn)(const KWRasterImage* image, void* buffer,
+                                                int32_t bufferSize, const char* formatName);
+typedef uint8_t (*KWSaveRasterImageFn)(const char* path, uint32_t width, uint32_t height,
+                                       uint32_t stride, int32_t mode, int32_t quality,
+                                       const char* formatName, const void* pixels);
+typedef int32_t (*KWTestRasterFormatFn)(const char* path);
+typedef int32_t (*KWResizeRasterImageFn)(const void* pixels, uint32_t width, uint32_t height,
+                                         uint32_t stride, void* buffer, uint32_t newWidth,
+                                         uint32_t newHeight, int32_t bufferSize, int32_t mode);
+typedef int32_t (*KWRotateRasterImageFn)(const void* pixels, uint32_t width, uint32_t height,
+                                         void* buffer, int32_t bufferSize, int32_t reserved,
+                                         int32_t angle);
+typedef void (*KWQuartzInitializeMagickFn)(const char* configurePath);
+typedef CQMFormatInfo* (*KWCreateFormatListFn)();
+typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
+}
+
+// The constant arguments the program passes.
+constexpr int32_t KW_SAVE_RASTER_MODE = 3;
+constexpr int32_t KW_RESIZE_RASTER_MODE = 1;
+
+// The ten exports taken when the binding is built; all null until loaded.
+struct KWRasterFunctions {
+    KWReadRasterImageFn ReadRasterImage = nullptr;
+    KWReadLQRasterImageFn ReadLQRasterImage = nullptr;
+    KWTestRasterFormatFn TestRasterFormat = nullptr;
+    KWWriteRasterImageToMemoryFn WriteRasterImageToMemory = nullptr;
+    KWSaveRasterImageFn SaveRasterImage = nullptr;
+    KWRotateRasterImageFn RotateRasterImage = nullptr;
+    KWResizeRasterImageFn ResizeRasterImage = nullptr;
+    KWReadRasterImageFromMemoryFn ReadRasterImageFromMemory = nullptr;
+    KWReadRasterImageTypeFromMemoryFn ReadRasterImageTypeFromMemory = nullptr;
+    KWReadRasterImageWHFn ReadRasterImageWH = nullptr;
+};

@@ -1,0 +1,158 @@
+#pragma once
+// CKWRasterLib: the binding to the raster-image library DAZiruraRuv.dll, with
+// the picture store (picture ids, their files and the store's own folder) and
+// the two image caches. The program has one instance (g_rasterLib), built
+// before the program's entry; every image read, scaled, rotated or written
+// goes through it. A missing library or export never stops the program: reads
+// fall back to the placeholder image and the other calls answer null or 0.
+//
+// The wrappers take no lock (the library is callable from any thread); the
+// placeholder, the store's maps and each cache have a lock of their own, so the
+// user-interface thread and the picture-loading thread may share the binding.
+#include "framework/KWImageCache.h"
+#include "framework/KWRasterFunctions.h"
+#include "framework/KWRasterImage.h"
+#include "platform/classlib/String.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+
+struct RasterExportRequest;
+
+class CKWRasterLib {
+public:
+    // libraryName is searched the usual way; resourceModule holds the
+    // placeholder bitmap (null: the program itself).
+    explicit CKWRasterLib(const wchar_t* libraryName = kLibraryName, HMODULE resourceModule = nullptr);
+    // Deletes the store's files and the configuration files and frees the library.
+    ~CKWRasterLib();
+    CKWRasterLib(const CKWRasterLib&) = delete;
+    CKWRasterLib& operator=(const CKWRasterLib&) = delete;
+
+    static constexpr const wchar_t* kLibraryName = L"DAZiruraRuv.dll";
+    static constexpr uint32_t kFirstPictureId = 128;
+    static constexpr uint32_t kThumbnailSide = 128;
+    static constexpr uint32_t kPreviewSide = 1024;
+
+    // Start-up, after the framework's own: writes the library's configuration
+    // files into the application's data folder (with a trailing backslash) and
+    // starts the library. Without a data folder (no application object)
+    // nothing is written and the library is not started.
+    void StartRasterLibrary(const wchar_t* dataFolder);
+
+    // The loaded library; null when loading failed. The application takes
+    // CreateFormatList and DisposeFormatList through it.
+    HMODULE GetLibraryModule() const { return m_library; }
+    // The table of exports (every entry null when the library is missing).
+    KWRasterFunctions& GetFunctions() { return m_functions; }
+    const CString& GetDataFolder() const { return m_dataFolder; }
+    // The store's own folder in ANSI, with a trailing backslash.
+    const std::string& GetStoreFolderA() const { return m_storeFolder; }
+    // The first part of generated file names: the start-up time as hh_mm_ss.
+    const std::string& GetNamePrefix() const { return m_namePrefix; }
+
+    // The application shows the wait cursor on its active frame while an image is read.
+    using WaitCursorHook = void (*)(bool show);
+    void SetWaitCursorHook(WaitCursorHook hook) { m_waitCursorHook = hook; }
+
+    // Wrappers. Each returns a new record that the caller frees
+    // (KWFreeRasterImage), or null; the source records stay the caller's.
+    // A file read at the target size (0, 0: full size); the placeholder on any failure.
+    KWRasterImage* RasterReadFile(const char* path, uint32_t targetWidth, uint32_t targetHeight);
+    // Null for no bytes and whenever a target size is given.
+    KWRasterImage* RasterReadFromMemory(const void* bytes, uint32_t count, const char* formatHint,
+                                        uint32_t targetWidth, uint32_t targetHeight);
+    // The angle in degrees, passed as a whole number.
+    KWRasterImage* RasterRotate(const KWRasterImage* image, double angle);
+    KWRasterImage* RasterResize(const KWRasterImage* image, uint32_t newWidth, uint32_t newHeight);
+    // Every 4-byte pixel becomes v, v, v, 0 with v the mean of its first three bytes.
+    static KWRasterImage* RasterToGray(const KWRasterImage* image);
+    // The library's type code of encoded bytes; 0 when the function is missing.
+    uint8_t RasterReadTypeFromMemory(const void* bytes, uint32_t count, const char* formatName);
+    // A copy of the placeholder image; null when it cannot be decoded.
+    KWRasterImage* RasterCopyPlaceholder();
+
+    // Picture store. Paths are compared byte by byte in the ANSI code page.
+    uint32_t GetPictureId(const wchar_t* path);
+    // Empty for an id that was never registered.
+    std::string GetImagePathA(uint32_t id);
+    CString GetImagePath(uint32_t id);
+    // The part of the path after its last backslash; empty when there is none.
+    CString GetImageFileName(uint32_t id);
+    void RegisterImagePath(uint32_t id, const wchar_t* path);
+    // 1 x 1 for id 0; otherwise the size read once from the file (0 x 0 when
+    // it cannot be read). Always true.
+    bool GetImageSize(uint32_t id, SIZE& size);
+    // The picture at full size, the placeholder when it cannot be read.
+    KWRasterImage* LoadImage(uint32_t id);
+    // format 1 writes JPEG, anything else BMP; the new id, or 0.
+    uint32_t SaveImage(const KWRasterImage* image, int format, int quality);
+    // Writes the bytes to a new file of the store; the new id, or 0 when the
+    // file could not be written in full.
+    uint32_t AddImageFromMemory(const void* bytes, uint32_t count, const char* extension);
+    // A file name (without folder and extension) that no file of the store has
+    // yet with that extension (null: "jpg").
+    void GenerateStoreFileName(std::string& name, const char* extension);
+    // Copies the picture's file into targetFolder; the copy's path, empty when the copy failed.
+    CString CopyImageFileTo(uint32_t id, const wchar_t* targetFolder);
+    // Moves a file of the store into targetFolder; the new path, or the old
+    // path when the file is not the store's or could not be copied.
+    CString RelocateImageFile(uint32_t id, const wchar_t* targetFolder);
+    // Copies a file from outside into the store; its path in the store,
+    // empty when the copy failed.
+    CString CopyImageFileIntoStore(uint32_t id);
+    // Re-encodes the picture as the request asks; true when bytes were produced.
+    bool EncodeImageForExport(uint32_t id, RasterExportRequest& request);
+
+    // Caches. The images are shared: they stay valid for the caller after eviction.
+    KWSharedRasterImage GetThumbnail(uint32_t id);
+    KWSharedRasterImage GetPreviewImage(uint32_t id);
+    // True when id is 0 or its thumbnail is cached (a hit moves it as Find does).
+    bool FindThumbnail(uint32_t id);
+    // Sets both capacities from the image-cache preference in kilobytes.
+    void SetCacheMemory(int64_t kilobytes);
+    CKWImageCache& GetThumbnailCache() { return m_thumbnails; }
+    CKWImageCache& GetPreviewCache() { return m_previews; }
+
+    static std::string ToAnsi(const wchar_t* text);
+
+private:
+    void LoadFunctions();
+    void MakeStoreFolder();
+    void WriteConfigurationFile(const wchar_t* name);
+    KWRasterImage* DecodePlaceholder();
+    // True for a file directly inside the store's own folder.
+    bool IsStoreFile(const std::string& path) const;
+    // Takes the next id for a path and enters both directions.
+    uint32_t RegisterNewPath(const std::string& path);
+    void DeleteStoreFiles();
+
+    KWRasterFunctions m_functions;
+    HMODULE m_library = nullptr;
+    HMODULE m_resourceModule;
+    WaitCursorHook m_waitCursorHook = nullptr;
+    CString m_dataFolder;
+    std::string m_storeFolder;
+    std::string m_namePrefix = "_QZ_Files_";
+
+    std::mutex m_placeholderLock;
+    KWRasterImage* m_placeholder = nullptr;
+    bool m_placeholderTried = false;
+
+    std::mutex m_storeLock;
+    std::map<std::string, uint32_t> m_idsByPath;
+    std::map<uint32_t, std::string> m_pathsById;
+    std::map<uint32_t, SIZE> m_sizes;
+    uint32_t m_nextPictureId = kFirstPictureId;
+    uint32_t m_nameCounter = kFirstPictureId;
+
+    CKWImageCache m_thumbnails;
+    CKWImageCache m_previews;
+};
+
+// The program's binding.
+extern CKWRasterLib g_rasterLib;

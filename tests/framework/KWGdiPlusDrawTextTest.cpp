@@ -1,0 +1,234 @@
+// Text through CKWGdiPlusDraw. The prefix maps "Arial" to Liberation Sans, so
+// the checks are relations (wider, wraps, fits), not pixel widths.
+#include "framework/KWGdiPlusDraw.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "framework/KWFont.h"
+#include "tests/framework/GdiPlusCanvas.h"
+
+namespace {
+
+const int kFontPixels = 20;
+
+class KWGdiPlusDrawText : public ::testing::Test {
+protected:
+    KWGdiPlusDrawText() : m_canvas(200, 100), m_font(L"Arial", kFontPixels, 0) {}
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_canvas.IsReady());
+        ASSERT_NE(nullptr, m_font.GetFont());
+    }
+
+    double Width(const wchar_t* text)
+    {
+        double width = -1;
+        EXPECT_EQ(0, m_canvas.Draw().DrawStringAt(0, 0, text, -1, m_font, nullptr, &width));
+        return width;
+    }
+
+    GdiPlusCanvas m_canvas;
+    CKWFont m_font;
+    const CKWBrush m_black = GdiPlusCanvas::Solid(GdiPlusCanvas::kBlack);
+};
+
+TEST_F(KWGdiPlusDrawText, CharWidthsMeasureSpacesAgainstALetter)
+{
+    IKWGraphics& g = m_canvas.Draw();
+    double widths[3] = {-1, -1, -1};
+    ASSERT_EQ(3, g.GetCharWidths(L"a b", 3, m_font, widths, 3));
+    EXPECT_GT(widths[0], 0);
+    EXPECT_GT(widths[1], 0);
+    EXPECT_GT(widths[2], 0);
+    EXPECT_DOUBLE_EQ(Width(L" A") - Width(L"A"), widths[1]);
+    EXPECT_DOUBLE_EQ(Width(L"a"), widths[0]);
+    EXPECT_DOUBLE_EQ(Width(L"b"), widths[2]);
+    // A space is narrower than a letter of this face, and a lone space
+    // measured alone would come out as nothing.
+    EXPECT_LT(widths[1], widths[0]);
+}
+
+TEST_F(KWGdiPlusDrawText, CharWidthsCountAndLimits)
+{
+    IKWGraphics& g = m_canvas.Draw();
+    double widths[8] = {};
+    struct CountCase {
+        const wchar_t* text;
+        int length;
+        int maxCount;
+        int expected;
+    } const cases[] = {
+        {L"Wide", -1, 8, 4},   // up to the terminating 0
+        {L"Wide", 2, 8, 2},    // the given length
+        {L"Wide", -1, 3, 3},   // the capacity
+        {L"", -1, 8, 0},
+        {L"Wide", 0, 8, 0},
+        {L"Wide", 4, 0, 0},
+        {nullptr, 4, 8, 0},
+    };
+    for (const CountCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.text ? c.text : L"(null)") << " " << c.length
+                                        << " " << c.maxCount);
+        EXPECT_EQ(c.expected, g.GetCharWidths(c.text, c.length, m_font, widths, c.maxCount));
+    }
+    EXPECT_EQ(0, g.GetCharWidths(L"Wide", 4, m_font, nullptr, 8));
+}
+
+TEST_F(KWGdiPlusDrawText, CharWidthsFollowTheLetters)
+{
+    IKWGraphics& g = m_canvas.Draw();
+    double widths[5] = {};
+    ASSERT_EQ(5, g.GetCharWidths(L"WiiW ", -1, m_font, widths, 5));
+    EXPECT_GT(widths[0], widths[1]);
+    EXPECT_DOUBLE_EQ(widths[1], widths[2]);
+    EXPECT_DOUBLE_EQ(widths[0], widths[3]);
+    // The sum of the letters is close to the word measured as a whole.
+    const double word = Width(L"WiiW");
+    EXPECT_NEAR(word, widths[0] + widths[1] + widths[2] + widths[3], word * 0.1);
+
+    CKWFont larger(L"Arial", kFontPixels * 2, 0);
+    double larger0 = 0;
+    ASSERT_EQ(1, g.GetCharWidths(L"W", 1, larger, &larger0, 1));
+    EXPECT_NEAR(2 * widths[0], larger0, widths[0] * 0.2);
+}
+
+TEST_F(KWGdiPlusDrawText, DrawStringAtDrawsOneLineAndMeasures)
+{
+    IKWGraphics& g = m_canvas.Draw();
+    double width = 0;
+    EXPECT_EQ(0, g.DrawStringAt(10, 10, L"Hello world", -1, m_font, &m_black, &width));
+    EXPECT_GT(width, Width(L"Hello"));
+    RECT ink;
+    ASSERT_TRUE(m_canvas.InkBounds(ink));
+    EXPECT_GE(ink.left, 10);
+    EXPECT_GE(ink.top, 10);
+    EXPECT_LE(ink.right, 10 + std::ceil(width) + 1);
+    EXPECT_LE(ink.bottom, 10 + 2 * kFontPixels);  // one line
+
+    // Without a brush it only measures.
+    GdiPlusCanvas other(200, 100);
+    double measured = 0;
+    EXPECT_EQ(0, other.Draw().DrawStringAt(10, 10, L"Hello world", 11, m_font, nullptr, &measured));
+    EXPECT_DOUBLE_EQ(width, measured);
+    // A brush that cannot be made draws nothing and still measures.
+    CKWBrush unknown = m_black;
+    unknown.m_style = 7;
+    measured = 0;
+    EXPECT_NE(0, other.Draw().DrawStringAt(10, 10, L"Hello world", 11, m_font, &unknown, &measured));
+    EXPECT_DOUBLE_EQ(width, measured);
+    EXPECT_EQ(0, other.CountInk(0, 0, 200, 100));
+}
+
+TEST_F(KWGdiPlusDrawText, DrawStringWrapsInItsBox)
+{
+    const wchar_t text[] = L"wrap wrap wrap";
+    IKWGraphics& g = m_canvas.Draw();
+    EXPECT_EQ(0, g.DrawString(0, 0, 70, 100, text, -1, m_font, m_black, 0));
+    RECT wrapped;
+    ASSERT_TRUE(m_canvas.InkBounds(wrapped));
+    EXPECT_LE(wrapped.right, 71);
+    EXPECT_GT(wrapped.bottom, 2 * kFontPixels);  // more than one line
+
+    // The no-wrap flag of the low word keeps it on one line.
+    const uint32_t noWrap = 0x1000;  // StringFormatFlagsNoWrap
+    GdiPlusCanvas single(200, 100);
+    single.Draw().DrawString(0, 0, 200, 100, text, -1, m_font, m_black, noWrap);
+    RECT oneLine;
+    ASSERT_TRUE(single.InkBounds(oneLine));
+    EXPECT_LT(oneLine.bottom, wrapped.bottom);
+    EXPECT_GT(oneLine.right, wrapped.right);
+}
+
+TEST_F(KWGdiPlusDrawText, DrawStringAlignment)
+{
+    struct AlignCase {
+        uint32_t flags;
+        bool right;
+        bool low;
+    } const cases[] = {
+        {0, false, false},
+        {KWDRAWSTRING_HFAR, true, false},
+        {KWDRAWSTRING_VFAR, false, true},
+        {KWDRAWSTRING_HFAR | KWDRAWSTRING_VFAR, true, true},
+    };
+    for (const AlignCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "flags " << std::hex << c.flags);
+        GdiPlusCanvas canvas(200, 100);
+        canvas.Draw().DrawString(0, 0, 200, 100, L"Tx", -1, m_font, m_black, c.flags);
+        RECT ink;
+        ASSERT_TRUE(canvas.InkBounds(ink));
+        EXPECT_EQ(c.right, ink.left > 100);
+        EXPECT_EQ(c.low, ink.top > 50);
+    }
+
+    // Centred both ways: the ink's middle is near the box's.
+    GdiPlusCanvas canvas(200, 100);
+    canvas.Draw().DrawString(0, 0, 200, 100, L"Tx", -1, m_font, m_black,
+                             KWDRAWSTRING_HCENTER | KWDRAWSTRING_VCENTER);
+    RECT ink;
+    ASSERT_TRUE(canvas.InkBounds(ink));
+    EXPECT_NEAR(100, (ink.left + ink.right) / 2, 10);
+    EXPECT_NEAR(50, (ink.top + ink.bottom) / 2, 10);
+}
+
+TEST_F(KWGdiPlusDrawText, GrowToFitMakesRoomForTheWrappedText)
+{
+    // A box far too low for the text: clipped to it, it shows no full line;
+    // growing, every wrapped line shows.
+    const wchar_t text[] = L"grow grow grow";
+    GdiPlusCanvas fixed(200, 100);
+    fixed.Draw().DrawString(0, 0, 70, 3, text, -1, m_font, m_black, 0);
+    EXPECT_EQ(0, fixed.CountInk(0, 4, 200, 100));
+
+    GdiPlusCanvas grown(200, 100);
+    EXPECT_EQ(0, grown.Draw().DrawString(0, 0, 70, 3, text, -1, m_font, m_black,
+                                         KWDRAWSTRING_GROW_TO_FIT));
+    RECT ink;
+    ASSERT_TRUE(grown.InkBounds(ink));
+    EXPECT_GT(ink.bottom, 2 * kFontPixels);
+    EXPECT_LE(ink.right, 71);
+}
+
+TEST_F(KWGdiPlusDrawText, FontMetrics)
+{
+    IKWGraphics& g = m_canvas.Draw();
+    int32_t m[KWFONTMETRIC_COUNT] = {};
+    ASSERT_EQ(0, g.GetFontMetrics(m_font, m));
+    const int32_t ascent = m[KWFONTMETRIC_ASCENT];
+    const int32_t descent = m[KWFONTMETRIC_DESCENT];
+    EXPECT_GT(ascent, descent);
+    EXPECT_GT(descent, 0);
+    EXPECT_GE(m[KWFONTMETRIC_LINEGAP], 0);
+    // The em of 20 pixels lies within the ascent plus descent.
+    EXPECT_GE(ascent + descent, kFontPixels);
+    EXPECT_LE(ascent + descent, kFontPixels * 3 / 2);
+    // The underline lies below the baseline, the strikeout above it.
+    EXPECT_GT(m[KWFONTMETRIC_UNDERLINE_OFFSET], ascent);
+    EXPECT_LE(m[KWFONTMETRIC_UNDERLINE_OFFSET], ascent + descent);
+    EXPECT_GT(m[KWFONTMETRIC_STRIKEOUT_OFFSET], 0);
+    EXPECT_LT(m[KWFONTMETRIC_STRIKEOUT_OFFSET], ascent);
+    EXPECT_GE(m[KWFONTMETRIC_UNDERLINE_SIZE], 1);
+    EXPECT_GE(m[KWFONTMETRIC_STRIKEOUT_SIZE], 1);
+
+    CKWFont larger(L"Arial", kFontPixels * 2, 0);
+    int32_t big[KWFONTMETRIC_COUNT] = {};
+    ASSERT_EQ(0, g.GetFontMetrics(larger, big));
+    EXPECT_NEAR(2 * ascent, big[KWFONTMETRIC_ASCENT], 2);
+
+    // The surface can still be drawn on after its device context was used.
+    EXPECT_EQ(0, g.DrawStringAt(0, 0, L"x", 1, m_font, &m_black, nullptr));
+}
+
+TEST_F(KWGdiPlusDrawText, FontMetricsWithoutAFont)
+{
+    CKWFont none;
+    int32_t m[KWFONTMETRIC_COUNT] = {7, 7, 7, 7, 7, 7, 7};
+    EXPECT_NE(0, m_canvas.Draw().GetFontMetrics(none, m));
+    for (int32_t value : m)
+        EXPECT_EQ(7, value);
+}
+
+}  // namespace

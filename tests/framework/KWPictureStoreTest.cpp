@@ -1,0 +1,299 @@
+#include "framework/KWRasterLib.h"
+#include "framework/RasterExportRequest.h"
+
+#include "KWFakeRasterLibrary.h"
+#include "KWRasterTestImages.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace rastertest;
+
+namespace {
+
+class PictureStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fakeraster::Reset();
+        lib.reset(new CKWRasterLib(kMissingLibrary));
+        ASSERT_FALSE(lib->GetStoreFolderA().empty());
+    }
+
+    std::string StoreFolder() const { return lib->GetStoreFolderA(); }
+
+    std::unique_ptr<CKWRasterLib> lib;
+};
+
+}  // namespace
+
+TEST_F(PictureStore, IdsStartAt128AndFollowThePath)
+{
+    uint32_t first = lib->GetPictureId(L"c:\\pictures\\a.jpg");
+    EXPECT_EQ(128u, first);
+    EXPECT_EQ(first, lib->GetPictureId(L"c:\\pictures\\a.jpg"));
+    // Paths are compared byte by byte: other letter case is another picture.
+    uint32_t upper = lib->GetPictureId(L"C:\\Pictures\\A.JPG");
+    EXPECT_EQ(129u, upper);
+    EXPECT_EQ(130u, lib->GetPictureId(L"c:\\pictures\\b.jpg"));
+    EXPECT_EQ(first, lib->GetPictureId(L"c:\\pictures\\a.jpg"));
+
+    EXPECT_EQ("c:\\pictures\\a.jpg", lib->GetImagePathA(first));
+    EXPECT_EQ(CString(L"C:\\Pictures\\A.JPG"), lib->GetImagePath(upper));
+    EXPECT_EQ(CString(L"A.JPG"), lib->GetImageFileName(upper));
+}
+
+TEST_F(PictureStore, UnknownIdsReadAsEmptyPaths)
+{
+    EXPECT_EQ("", lib->GetImagePathA(4711));
+    EXPECT_TRUE(lib->GetImagePath(0).IsEmpty());
+    EXPECT_TRUE(lib->GetImageFileName(4711).IsEmpty());
+    EXPECT_TRUE(lib->GetImageFileName(lib->GetPictureId(L"nofolder.jpg")).IsEmpty());
+}
+
+TEST_F(PictureStore, RegisteredPathsEnterBothDirections)
+{
+    lib->RegisterImagePath(500, L"c:\\x\\y.png");
+    EXPECT_EQ("c:\\x\\y.png", lib->GetImagePathA(500));
+    EXPECT_EQ(500u, lib->GetPictureId(L"c:\\x\\y.png"));
+    // A registered id does not move the counter.
+    EXPECT_EQ(128u, lib->GetPictureId(L"c:\\x\\z.png"));
+}
+
+TEST_F(PictureStore, ImageSizeIsReadOnce)
+{
+    SIZE size = {};
+    EXPECT_TRUE(lib->GetImageSize(0, size));
+    EXPECT_EQ(1, size.cx);
+    EXPECT_EQ(1, size.cy);
+
+    fakeraster::Install(lib->GetFunctions());
+    fakeraster::Get().width = 640;
+    fakeraster::Get().height = 480;
+    uint32_t id = lib->GetPictureId(L"c:\\a.jpg");
+    EXPECT_TRUE(lib->GetImageSize(id, size));
+    EXPECT_EQ(640, size.cx);
+    EXPECT_EQ(480, size.cy);
+    fakeraster::Get().width = 1;
+    EXPECT_TRUE(lib->GetImageSize(id, size));
+    EXPECT_EQ(640, size.cx);
+    EXPECT_EQ(1, fakeraster::Get().sizeReads);
+}
+
+TEST_F(PictureStore, GeneratedNames)
+{
+    std::string first, second;
+    lib->GenerateStoreFileName(first, "png");
+    lib->GenerateStoreFileName(second, "png");
+    EXPECT_EQ(lib->GetNamePrefix() + "129", first);
+    EXPECT_EQ(lib->GetNamePrefix() + "130", second);
+    // The prefix is the start-up time as hh_mm_ss.
+    const std::string& prefix = lib->GetNamePrefix();
+    ASSERT_EQ(8u, prefix.size());
+    EXPECT_EQ('_', prefix[2]);
+    EXPECT_EQ('_', prefix[5]);
+
+    // A name already taken in the store gets a random suffix of eight hex digits.
+    std::string taken = StoreFolder() + lib->GetNamePrefix() + "131.png";
+    FILE* file = std::fopen(taken.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    std::fclose(file);
+    std::string third;
+    lib->GenerateStoreFileName(third, "png");
+    ::DeleteFileA(taken.c_str());
+    ASSERT_EQ(lib->GetNamePrefix().size() + 3 + 8, third.size());
+    EXPECT_EQ(lib->GetNamePrefix() + "131", third.substr(0, lib->GetNamePrefix().size() + 3));
+    EXPECT_EQ(std::string::npos, third.find_first_not_of("0123456789ABCDEF_", lib->GetNamePrefix().size()));
+}
+
+TEST_F(PictureStore, BytesBecomeAFileOfTheStore)
+{
+    const uint8_t bytes[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 1, 2, 3};
+    uint32_t id = lib->AddImageFromMemory(bytes, sizeof(bytes), "jpg");
+    EXPECT_EQ(128u, id);
+    std::string path = lib->GetImagePathA(id);
+    EXPECT_EQ(StoreFolder() + lib->GetNamePrefix() + "129.jpg", path);
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + sizeof(bytes)), ReadFileBytes(path));
+
+    EXPECT_EQ(0u, lib->AddImageFromMemory(bytes, 0, "jpg"));
+    EXPECT_EQ(0u, lib->AddImageFromMemory(nullptr, 5, "jpg"));
+    // An extension that makes no valid file name: nothing is registered.
+    EXPECT_EQ(0u, lib->AddImageFromMemory(bytes, sizeof(bytes), "j<>pg"));
+    // An extension from a document that climbs out of the store.
+    EXPECT_EQ(0u, lib->AddImageFromMemory(bytes, sizeof(bytes), "jpg\\..\\..\\kwraster_escape"));
+    EXPECT_FALSE(FileExists(StoreFolder() + "..\\kwraster_escape"));
+    EXPECT_EQ(129u, lib->AddImageFromMemory(bytes, sizeof(bytes), "png"));
+}
+
+TEST_F(PictureStore, StoreFilesAreDeletedAtTheEndButNothingElse)
+{
+    TempFolder outside;
+    std::wstring kept = outside.Write(L"kept.jpg", "x", 1);
+    // A file next to the store folder, named through a path that starts with it.
+    std::string storeFolder = StoreFolder();
+    std::string sibling = storeFolder + "..\\kwraster_sibling_test.jpg";
+    FILE* file = std::fopen(sibling.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    std::fclose(file);
+
+    const uint8_t bytes[] = {1, 2, 3};
+    std::string added = lib->GetImagePathA(lib->AddImageFromMemory(bytes, 3, "bin"));
+    lib->GetPictureId(kept.c_str());
+    lib->GetPictureId(CString(sibling.c_str()));
+    lib->GetPictureId(CString(("\\\\?\\" + storeFolder + "..\\kwraster_sibling_test.jpg").c_str()));
+    ASSERT_TRUE(FileExists(added));
+    lib.reset();
+
+    EXPECT_FALSE(FileExists(added));
+    EXPECT_TRUE(FileExists(AnsiOf(kept)));
+    EXPECT_TRUE(FileExists(sibling));
+    ::DeleteFileA(sibling.c_str());
+}
+
+TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
+{
+    TempFolder target;
+    const uint8_t bytes[] = {9, 8, 7};
+    uint32_t id = lib->AddImageFromMemory(bytes, 3, "dat");
+    std::string stored = lib->GetImagePathA(id);
+    CString storedWide(stored.c_str());
+
+    // No target: nothing is copied.
+    EXPECT_EQ(storedWide, lib->RelocateImageFile(id, L""));
+    EXPECT_EQ(storedWide, lib->RelocateImageFile(id, nullptr));
+    EXPECT_TRUE(FileExists(stored));
+
+    // A target that cannot take the copy: the picture stays where it is.
+    EXPECT_EQ(storedWide, lib->RelocateImageFile(id, L"c:\\no\\such\\folder\\"));
+    EXPECT_TRUE(FileExists(stored));
+    // The store's own folder: the file would be copied onto itself.
+    EXPECT_EQ(storedWide, lib->RelocateImageFile(id, CString(StoreFolder().c_str())));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), ReadFileBytes(stored));
+
+    // A file outside the store is never moved.
+    std::wstring outsidePath = target.Write(L"outside.dat", "abc", 3);
+    uint32_t outside = lib->GetPictureId(outsidePath.c_str());
+    EXPECT_EQ(CString(outsidePath.c_str()), lib->RelocateImageFile(outside, target.Path().c_str()));
+
+    CString moved = lib->RelocateImageFile(id, target.Path().c_str());
+    EXPECT_EQ(CString(target.Path().c_str()) + lib->GetImageFileName(id), moved);
+    EXPECT_FALSE(FileExists(stored));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), ReadFileBytes(CKWRasterLib::ToAnsi(moved)));
+    EXPECT_NE(0u, lib->GetPictureId(moved));
+}
+
+TEST_F(PictureStore, CopyToReportsFailure)
+{
+    TempFolder target;
+    std::wstring source = target.Write(L"source.jpg", "jpeg", 4);
+    uint32_t id = lib->GetPictureId(source.c_str());
+    TempFolder other;
+    CString copy = lib->CopyImageFileTo(id, other.Path().c_str());
+    EXPECT_EQ(CString((other.Path() + L"source.jpg").c_str()), copy);
+    EXPECT_EQ(4u, ReadFileBytes(CKWRasterLib::ToAnsi(copy)).size());
+
+    EXPECT_TRUE(lib->CopyImageFileTo(id, L"c:\\no\\such\\folder\\").IsEmpty());
+    EXPECT_TRUE(lib->CopyImageFileTo(lib->GetPictureId(L"c:\\missing.jpg"), other.Path().c_str()).IsEmpty());
+    EXPECT_TRUE(lib->CopyImageFileTo(4711, other.Path().c_str()).IsEmpty());
+}
+
+TEST_F(PictureStore, CopyIntoStore)
+{
+    TempFolder folder;
+    std::wstring source = folder.Write(L"photo.jpeg", "jpeg!", 5);
+    uint32_t id = lib->GetPictureId(source.c_str());
+    CString copy = lib->CopyImageFileIntoStore(id);
+    std::string copyA = CKWRasterLib::ToAnsi(copy);
+    EXPECT_EQ(StoreFolder() + lib->GetNamePrefix() + "129.jpeg", copyA);
+    EXPECT_EQ(5u, ReadFileBytes(copyA).size());
+    // A file already in the store stays where it is.
+    uint32_t copyId = lib->GetPictureId(copy);
+    EXPECT_EQ(copy, lib->CopyImageFileIntoStore(copyId));
+
+    // Without an extension the copy is a .bmp.
+    std::wstring bare = folder.Write(L"bare", "b", 1);
+    CString bareCopy = lib->CopyImageFileIntoStore(lib->GetPictureId(bare.c_str()));
+    EXPECT_EQ(CString(L"bmp"), bareCopy.Right(3));
+
+    // A file that is not there: no path at all.
+    EXPECT_TRUE(lib->CopyImageFileIntoStore(lib->GetPictureId(L"c:\\missing.png")).IsEmpty());
+    EXPECT_TRUE(lib->CopyImageFileIntoStore(4711).IsEmpty());
+    lib->GetPictureId(bareCopy);  // registered, so that it is deleted with the store
+}
+
+TEST_F(PictureStore, SaveWritesIntoTheStore)
+{
+    fakeraster::Install(lib->GetFunctions());
+    KWRasterImagePtr image = MakeImage(4, 4);
+    uint32_t jpeg = lib->SaveImage(image.get(), 1, 85);
+    EXPECT_EQ(128u, jpeg);
+    EXPECT_EQ("jpg", fakeraster::Get().lastFormat);
+    EXPECT_EQ(85, fakeraster::Get().lastQuality);
+    EXPECT_EQ(KW_SAVE_RASTER_MODE, fakeraster::Get().lastMode);
+    EXPECT_EQ(StoreFolder() + lib->GetNamePrefix() + "129.jpg", lib->GetImagePathA(jpeg));
+
+    uint32_t bmp = lib->SaveImage(image.get(), 0, 100);
+    EXPECT_EQ("bmp", fakeraster::Get().lastFormat);
+    EXPECT_EQ(".bmp", lib->GetImagePathA(bmp).substr(lib->GetImagePathA(bmp).size() - 4));
+
+    fakeraster::Get().saveResult = 0;
+    EXPECT_EQ(0u, lib->SaveImage(image.get(), 1, 85));
+    EXPECT_EQ(0u, lib->SaveImage(nullptr, 1, 85));
+    fakeraster::Get().saveResult = 1;
+    // The failed save took no id.
+    EXPECT_EQ(130u, lib->SaveImage(image.get(), 1, 85));
+}
+
+TEST_F(PictureStore, EncodeForExport)
+{
+    fakeraster::Install(lib->GetFunctions());
+    fakeraster::Get().width = 40;
+    fakeraster::Get().height = 30;
+    uint32_t id = lib->GetPictureId(L"c:\\my.pictures\\photo.jpeg");
+
+    RasterExportRequest request(L"", 0, 0, 0, false);
+    ASSERT_TRUE(lib->EncodeImageForExport(id, request));
+    EXPECT_EQ(CString(L"jpeg"), request.format);  // the picture's own extension
+    EXPECT_EQ("jpeg", fakeraster::Get().lastFormat);
+    EXPECT_EQ(fakeraster::Get().encoded, std::string(reinterpret_cast<char*>(request.bytes), request.byteCount));
+    EXPECT_EQ(40u, request.maxWidth);
+    EXPECT_EQ(30u, request.maxHeight);
+    EXPECT_EQ(7, request.imageType);
+
+    // Rotated and reduced: the reduced read gets the maxima, the resize the same box.
+    RasterExportRequest rotated(L"png", 20, 20, 90, true);
+    fakeraster::Get().width = 30;
+    fakeraster::Get().height = 10;
+    ASSERT_TRUE(lib->EncodeImageForExport(id, rotated));
+    EXPECT_EQ(20u, fakeraster::Get().lqTargetWidth);
+    EXPECT_EQ(90, fakeraster::Get().lastAngle);
+    EXPECT_EQ(20u, fakeraster::Get().lastResizeWidth);
+    EXPECT_EQ(20u, rotated.maxWidth);
+    EXPECT_EQ(20u, rotated.maxHeight);
+    EXPECT_EQ(CString(L"png"), rotated.format);
+
+    // A picture path without an extension in its file name.
+    uint32_t bare = lib->GetPictureId(L"c:\\my.pictures\\photo");
+    RasterExportRequest noFormat(L"", 0, 0, 0, false);
+    lib->EncodeImageForExport(bare, noFormat);
+    EXPECT_EQ("", fakeraster::Get().lastFormat);
+}
+
+TEST_F(PictureStore, EncodeReportsAShortWrite)
+{
+    fakeraster::Install(lib->GetFunctions());
+    uint32_t id = lib->GetPictureId(L"c:\\photo.jpg");
+    fakeraster::Get().writeDelta = -1;
+    RasterExportRequest request(L"jpg", 0, 0, 0, false);
+    EXPECT_FALSE(lib->EncodeImageForExport(id, request));
+    EXPECT_EQ(nullptr, request.bytes);
+    EXPECT_EQ(0u, request.byteCount);
+
+    fakeraster::Get().writeDelta = 0;
+    fakeraster::Get().encoded.clear();
+    EXPECT_FALSE(lib->EncodeImageForExport(id, request));
+
+    lib->GetFunctions().WriteRasterImageToMemory = nullptr;
+    EXPECT_FALSE(lib->EncodeImageForExport(id, request));
+}

@@ -1,0 +1,295 @@
+// The binding over the real raster-image library, DAZiruraRuv.dll, which the
+// build puts next to the test program.
+#include "framework/KWRasterLib.h"
+#include "framework/QMFormatInfo.h"
+#include "framework/RasterExportRequest.h"
+
+#include "KWRasterTestImages.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace rastertest;
+
+namespace {
+
+// Same size and the same blue, green and red in every pixel; the fourth byte
+// is the library's business.
+bool SameColours(const KWRasterImage* a, const KWRasterImage* b)
+{
+    if (!a || !b || a->width != b->width || a->height != b->height)
+        return false;
+    for (uint32_t y = 0; y < a->height; ++y) {
+        for (uint32_t x = 0; x < a->width; ++x) {
+            if (std::memcmp(a->Pixels() + size_t(y) * a->stride + x * 4, b->Pixels() + size_t(y) * b->stride + x * 4, 3))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool HasPattern(const KWRasterImage* image, uint32_t width, uint32_t height)
+{
+    KWRasterImagePtr expected = MakeImage(width, height);
+    return SameColours(expected.get(), image);
+}
+
+const uint8_t* PixelAt(const KWRasterImage* image, uint32_t x, uint32_t y)
+{
+    return image->Pixels() + size_t(y) * image->stride + x * 4;
+}
+
+class RasterLibrary : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        lib.reset(new CKWRasterLib());
+        ASSERT_NE(nullptr, lib->GetLibraryModule()) << "DAZiruraRuv.dll is not next to the test program";
+    }
+
+    bool IsPlaceholder(const KWRasterImage* image)
+    {
+        KWRasterImagePtr placeholder(lib->RasterCopyPlaceholder());
+        return SameImage(placeholder.get(), image);
+    }
+
+    uint32_t IdOf(const std::wstring& path) { return lib->GetPictureId(path.c_str()); }
+
+    std::unique_ptr<CKWRasterLib> lib;
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(RasterLibrary, TakesEveryExport)
+{
+    const KWRasterFunctions& f = lib->GetFunctions();
+    EXPECT_NE(nullptr, f.ReadRasterImage);
+    EXPECT_NE(nullptr, f.ReadLQRasterImage);
+    EXPECT_NE(nullptr, f.TestRasterFormat);
+    EXPECT_NE(nullptr, f.WriteRasterImageToMemory);
+    EXPECT_NE(nullptr, f.SaveRasterImage);
+    EXPECT_NE(nullptr, f.RotateRasterImage);
+    EXPECT_NE(nullptr, f.ResizeRasterImage);
+    EXPECT_NE(nullptr, f.ReadRasterImageFromMemory);
+    EXPECT_NE(nullptr, f.ReadRasterImageTypeFromMemory);
+    EXPECT_NE(nullptr, f.ReadRasterImageWH);
+}
+
+TEST_F(RasterLibrary, PlaceholderIsTheProgramsBitmap)
+{
+    KWRasterImagePtr placeholder(lib->RasterCopyPlaceholder());
+    KWRasterImagePtr resource = ResourcePlaceholder();
+    EXPECT_TRUE(SameColours(resource.get(), placeholder.get()));
+}
+
+TEST_F(RasterLibrary, StartWritesTheConfigurationAndTheEndRemovesIt)
+{
+    TempFolder data;
+    lib->StartRasterLibrary(data.Path().c_str());
+    const wchar_t* names[] = {L"coder.mgk", L"colors.mgk", L"configure.mgk", L"delegates.mgk",
+                              L"english.mgk", L"locale.mgk", L"log.mgk", L"magic.mgk",
+                              L"type.mgk", L"type-ghostscript.mgk"};
+    HMODULE module = lib->GetLibraryModule();
+    for (const wchar_t* name : names) {
+        HRSRC found = ::FindResourceW(module, name, L"Magick");
+        ASSERT_NE(nullptr, found) << AnsiOf(name);
+        const uint8_t* bytes = static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)));
+        std::vector<uint8_t> expected(bytes, bytes + ::SizeofResource(module, found));
+        EXPECT_EQ(expected, ReadFileBytes(AnsiOf(data.Path() + name))) << AnsiOf(name);
+    }
+    lib.reset();
+    for (const wchar_t* name : names)
+        EXPECT_FALSE(FileExists(AnsiOf(data.Path() + name))) << AnsiOf(name);
+}
+
+TEST_F(RasterLibrary, ReadsFilesAtFullAndReducedSize)
+{
+    std::wstring path = folder.Write(L"pattern.bmp", MakeBitmapFile(300, 200));
+    uint32_t id = IdOf(path);
+    KWRasterImagePtr full(lib->LoadImage(id));
+    ASSERT_NE(nullptr, full);
+    EXPECT_TRUE(HasPattern(full.get(), 300, 200));
+
+    SIZE size = {};
+    lib->GetImageSize(id, size);
+    EXPECT_EQ(300, size.cx);
+    EXPECT_EQ(200, size.cy);
+
+    KWRasterImagePtr reduced(lib->RasterReadFile(AnsiOf(path).c_str(), 128, 128));
+    ASSERT_NE(nullptr, reduced);
+    EXPECT_FALSE(IsPlaceholder(reduced.get()));
+    EXPECT_LE(reduced->width, 128u);
+    EXPECT_LE(reduced->height, 128u);
+    EXPECT_GT(reduced->width, reduced->height);
+
+    KWSharedRasterImage thumbnail = lib->GetThumbnail(id);
+    ASSERT_NE(nullptr, thumbnail);
+    EXPECT_EQ(128u, std::max(thumbnail->width, thumbnail->height));
+}
+
+TEST_F(RasterLibrary, BrokenFilesReadAsThePlaceholder)
+{
+    std::vector<uint8_t> bitmap = MakeBitmapFile(40, 30);
+    std::vector<uint8_t> headerOnly(bitmap.begin(), bitmap.begin() + 54);
+    std::vector<uint8_t> garbage(5000);
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = uint8_t(i * 131 + 7);
+    std::vector<uint8_t> jpegStart = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0};
+    jpegStart.resize(600, 0x5A);
+    std::vector<uint8_t> hugeClaim = bitmap;
+    Put32(hugeClaim, 18, 100000);
+    Put32(hugeClaim, 22, 100000);
+
+    struct Case {
+        const wchar_t* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {L"empty.jpg", {}},
+        {L"garbage.jpg", garbage},
+        {L"headeronly.bmp", headerOnly},
+        {L"broken.jpg", jpegStart},
+        {L"huge.bmp", hugeClaim},
+    };
+    for (const Case& c : cases) {
+        std::wstring path = folder.Write(c.name, c.bytes);
+        uint32_t id = IdOf(path);
+        KWRasterImagePtr loaded(lib->LoadImage(id));
+        EXPECT_TRUE(IsPlaceholder(loaded.get())) << AnsiOf(c.name);
+        EXPECT_TRUE(IsPlaceholder(lib->GetThumbnail(id).get())) << AnsiOf(c.name);
+        EXPECT_TRUE(IsPlaceholder(lib->GetPreviewImage(id).get())) << AnsiOf(c.name);
+        RasterExportRequest request(L"jpg", 0, 0, 0, false);
+        lib->EncodeImageForExport(id, request);  // must not crash; encodes the placeholder at most
+    }
+    EXPECT_TRUE(IsPlaceholder(KWRasterImagePtr(lib->LoadImage(IdOf(folder.Path() + L"missing.jpg"))).get()));
+}
+
+TEST_F(RasterLibrary, TruncatedFileGivesAnImageOrThePlaceholder)
+{
+    std::vector<uint8_t> bitmap = MakeBitmapFile(40, 30);
+    bitmap.resize(54 + bitmap.size() / 2);
+    uint32_t id = IdOf(folder.Write(L"half.bmp", bitmap));
+    KWRasterImagePtr loaded(lib->LoadImage(id));
+    ASSERT_NE(nullptr, loaded);
+    EXPECT_TRUE(IsPlaceholder(loaded.get()) || (loaded->width == 40 && loaded->height == 30));
+}
+
+TEST_F(RasterLibrary, LargeImagesFitTheCacheSlots)
+{
+    uint32_t id = IdOf(folder.Write(L"large.bmp", MakeBitmapFile(2400, 1200)));
+    KWSharedRasterImage thumbnail = lib->GetThumbnail(id);
+    ASSERT_NE(nullptr, thumbnail);
+    EXPECT_EQ(128u, thumbnail->width);
+    EXPECT_EQ(64u, thumbnail->height);
+    KWSharedRasterImage preview = lib->GetPreviewImage(id);
+    ASSERT_NE(nullptr, preview);
+    EXPECT_EQ(1024u, preview->width);
+    EXPECT_EQ(512u, preview->height);
+}
+
+TEST_F(RasterLibrary, SaveAndAddRoundTrip)
+{
+    KWRasterImagePtr image = MakeImage(33, 17);
+    uint32_t bmp = lib->SaveImage(image.get(), 0, 100);
+    ASSERT_NE(0u, bmp);
+    KWRasterImagePtr back(lib->LoadImage(bmp));
+    EXPECT_TRUE(SameColours(image.get(), back.get()));
+
+    uint32_t jpeg = lib->SaveImage(image.get(), 1, 90);
+    ASSERT_NE(0u, jpeg);
+    EXPECT_EQ(".jpg", lib->GetImagePathA(jpeg).substr(lib->GetImagePathA(jpeg).size() - 4));
+    KWRasterImagePtr jpegBack(lib->LoadImage(jpeg));
+    ASSERT_NE(nullptr, jpegBack);
+    EXPECT_EQ(33u, jpegBack->width);
+    EXPECT_EQ(17u, jpegBack->height);
+
+    std::vector<uint8_t> file = MakeBitmapFile(9, 7);
+    uint32_t added = lib->AddImageFromMemory(file.data(), uint32_t(file.size()), "bmp");
+    ASSERT_NE(0u, added);
+    KWRasterImagePtr addedBack(lib->LoadImage(added));
+    EXPECT_TRUE(HasPattern(addedBack.get(), 9, 7));
+    KWRasterImagePtr fromMemory(lib->RasterReadFromMemory(file.data(), uint32_t(file.size()), "bmp", 0, 0));
+    EXPECT_TRUE(HasPattern(fromMemory.get(), 9, 7));
+}
+
+TEST_F(RasterLibrary, RotateResizeAndGray)
+{
+    KWRasterImagePtr image = MakeImage(6, 4);
+    KWRasterImagePtr turned(lib->RasterRotate(image.get(), 90));
+    ASSERT_NE(nullptr, turned);
+    EXPECT_EQ(4u, turned->width);
+    EXPECT_EQ(6u, turned->height);
+    // Clockwise: the top-left pixel goes to the top-right corner.
+    EXPECT_EQ(0, std::memcmp(PixelAt(image.get(), 0, 0), PixelAt(turned.get(), 3, 0), 3));
+    EXPECT_EQ(0, std::memcmp(PixelAt(image.get(), 5, 3), PixelAt(turned.get(), 0, 5), 3));
+
+    KWRasterImagePtr bigger(lib->RasterResize(image.get(), 12, 8));
+    ASSERT_NE(nullptr, bigger);
+    EXPECT_EQ(12u, bigger->width);
+    EXPECT_EQ(8u, bigger->height);
+    // Fitted into the box with the proportions kept.
+    KWRasterImagePtr boxed(lib->RasterResize(image.get(), 3, 100));
+    ASSERT_NE(nullptr, boxed);
+    EXPECT_EQ(3u, boxed->width);
+    EXPECT_EQ(2u, boxed->height);
+
+    // A grey copy is still an image the library takes.
+    KWRasterImagePtr gray(CKWRasterLib::RasterToGray(image.get()));
+    KWRasterImagePtr grayTurned(lib->RasterRotate(gray.get(), 180));
+    ASSERT_NE(nullptr, grayTurned);
+    EXPECT_EQ(0, std::memcmp(PixelAt(gray.get(), 0, 0), PixelAt(grayTurned.get(), 5, 3), 3));
+}
+
+TEST_F(RasterLibrary, EncodeForExport)
+{
+    uint32_t id = IdOf(folder.Write(L"photo.bmp", MakeBitmapFile(64, 48)));
+    RasterExportRequest asBitmap(L"", 0, 0, 0, false);
+    ASSERT_TRUE(lib->EncodeImageForExport(id, asBitmap));
+    EXPECT_EQ(CString(L"bmp"), asBitmap.format);
+    KWRasterImagePtr decoded(lib->RasterReadFromMemory(asBitmap.bytes, asBitmap.byteCount, "bmp", 0, 0));
+    EXPECT_TRUE(HasPattern(decoded.get(), 64, 48));
+    EXPECT_EQ(64u, asBitmap.maxWidth);
+    EXPECT_EQ(48u, asBitmap.maxHeight);
+
+    RasterExportRequest small(L"jpg", 32, 32, 90, true);
+    ASSERT_TRUE(lib->EncodeImageForExport(id, small));
+    ASSERT_GT(small.byteCount, 2u);
+    EXPECT_EQ(0xFF, small.bytes[0]);
+    EXPECT_EQ(0xD8, small.bytes[1]);
+    KWRasterImagePtr jpeg(lib->RasterReadFromMemory(small.bytes, small.byteCount, "jpg", 0, 0));
+    ASSERT_NE(nullptr, jpeg);
+    // Read at most 32 x 32 (32 x 24), turned (24 x 32): it already fits.
+    EXPECT_EQ(24u, jpeg->width);
+    EXPECT_EQ(32u, jpeg->height);
+    EXPECT_EQ(24u, small.maxWidth);
+    EXPECT_EQ(32u, small.maxHeight);
+    EXPECT_EQ(lib->RasterReadTypeFromMemory(small.bytes, small.byteCount, "jpg"), small.imageType);
+}
+
+TEST_F(RasterLibrary, FormatListCopiesIntoTheProgram)
+{
+    auto create = reinterpret_cast<KWCreateFormatListFn>(
+        reinterpret_cast<void*>(::GetProcAddress(lib->GetLibraryModule(), "CreateFormatList")));
+    auto dispose = reinterpret_cast<KWDisposeFormatListFn>(
+        reinterpret_cast<void*>(::GetProcAddress(lib->GetLibraryModule(), "DisposeFormatList")));
+    ASSERT_NE(nullptr, create);
+    ASSERT_NE(nullptr, dispose);
+    CQMFormatInfo* list = create();
+    ASSERT_NE(nullptr, list);
+    std::unique_ptr<CQMFormatInfo> copy(new CQMFormatInfo(*list));
+    dispose(list);
+
+    bool jpg = false;
+    int formats = 0;
+    for (const CQMFormatInfo* format = copy.get(); format; format = format->GetNext()) {
+        ++formats;
+        EXPECT_NE(nullptr, format->GetName());
+        for (const CQMExtensionInfo* ext = format->GetExtensions(); ext; ext = ext->GetNext())
+            jpg = jpg || (ext->GetText() && std::string(ext->GetText()) == "jpg");
+    }
+    EXPECT_GT(formats, 1);
+    EXPECT_TRUE(jpg);
+}

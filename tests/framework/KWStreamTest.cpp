@@ -1,0 +1,431 @@
+// Tests of the buffered binary stream.
+#include "framework/KWStream.h"
+
+#include <gtest/gtest.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "tests/framework/KWTestFiles.h"
+
+namespace {
+
+// A back end over a vector that records every call.
+struct CountingBackend {
+    std::vector<unsigned char> data;
+    int32_t position = 0;
+    std::vector<int32_t> writes;  // sizes of the write calls
+    std::vector<int32_t> reads;   // sizes asked for by the read calls
+    int32_t writeLimit = -1;      // when >= 0, writes store at most this many bytes in total
+    bool closed = false;
+
+    static int32_t Read(void* h, void* buf, int32_t n)
+    {
+        CountingBackend* b = static_cast<CountingBackend*>(h);
+        b->reads.push_back(n);
+        int32_t avail = static_cast<int32_t>(b->data.size()) - b->position;
+        if (avail < 0)
+            avail = 0;
+        int32_t take = n < avail ? n : avail;
+        if (take)
+            std::memcpy(buf, b->data.data() + b->position, static_cast<size_t>(take));
+        b->position += take;
+        return take;
+    }
+    static int32_t Write(void* h, const void* buf, int32_t n)
+    {
+        CountingBackend* b = static_cast<CountingBackend*>(h);
+        b->writes.push_back(n);
+        int32_t put = n;
+        if (b->writeLimit >= 0 && put > b->writeLimit - b->position)
+            put = b->writeLimit - b->position;
+        if (put < 0)
+            put = 0;
+        if (b->data.size() < static_cast<size_t>(b->position + put))
+            b->data.resize(static_cast<size_t>(b->position + put));
+        if (put)
+            std::memcpy(b->data.data() + b->position, buf, static_cast<size_t>(put));
+        b->position += put;
+        return put;
+    }
+    static int32_t Seek(void* h, int32_t offset, int origin)
+    {
+        CountingBackend* b = static_cast<CountingBackend*>(h);
+        int32_t pos = origin == 1 ? b->position + offset : origin == 2 ? static_cast<int32_t>(b->data.size()) + offset : offset;
+        if (pos < 0)
+            return -1;
+        b->position = pos;
+        return pos;
+    }
+    static void Close(void* h) { static_cast<CountingBackend*>(h)->closed = true; }
+};
+
+const KWStreamBackend kCounting = {CountingBackend::Read, CountingBackend::Write, CountingBackend::Seek,
+                                   CountingBackend::Close};
+
+KWMemoryDescriptor* Mem(KWStream* s) { return static_cast<KWMemoryDescriptor*>(s->handle); }
+
+std::vector<unsigned char> Pattern(size_t n)
+{
+    std::vector<unsigned char> v(n);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = static_cast<unsigned char>(i * 7 + 3);
+    return v;
+}
+
+}  // namespace
+
+TEST(KWStream, ParsesModeStrings)
+{
+    EXPECT_EQ(KWStreamParseMode("rb"), KWSTREAM_MODE_READ | KWSTREAM_MODE_BINARY);
+    EXPECT_EQ(KWStreamParseMode("wb"), KWSTREAM_MODE_WRITE | KWSTREAM_MODE_CREATE | KWSTREAM_MODE_BINARY);
+    EXPECT_EQ(KWStreamParseMode("rw"), KWSTREAM_MODE_READ | KWSTREAM_MODE_WRITE | KWSTREAM_MODE_CREATE);
+    EXPECT_EQ(KWStreamParseMode("r+"), KWSTREAM_MODE_READ | KWSTREAM_MODE_WRITE);
+    EXPECT_EQ(KWStreamParseMode("ab"), KWSTREAM_MODE_APPEND | KWSTREAM_MODE_BINARY);
+    EXPECT_EQ(KWStreamParseMode("b+"), KWSTREAM_MODE_READ | KWSTREAM_MODE_WRITE | KWSTREAM_MODE_BINARY);
+    EXPECT_EQ(KWStreamParseMode("xyz"), 0u);
+}
+
+TEST(KWStream, WritingOneBlockAndOneByteMakesOneFullBackEndWrite)
+{
+    CountingBackend b;
+    KWStream* s = KWStreamOpenBackend(&kCounting, &b, KWStreamParseMode("wb"));
+    ASSERT_NE(s, nullptr);
+    std::vector<unsigned char> data = Pattern(8193);
+    EXPECT_EQ(KWStreamWrite(s, data.data(), 8193), 8193);
+    ASSERT_EQ(b.writes.size(), 1u);
+    EXPECT_EQ(b.writes[0], 8192);
+    EXPECT_EQ(KWStreamFlush(s), 0);
+    ASSERT_EQ(b.writes.size(), 2u);
+    EXPECT_EQ(b.writes[1], 1);
+    EXPECT_EQ(KWStreamClose(s), 0);
+    EXPECT_TRUE(b.closed);
+    EXPECT_EQ(b.data, data);
+}
+
+TEST(KWStream, SmallScalarsAreServedFromTheBuffer)
+{
+    CountingBackend b;
+    KWStream* s = KWStreamOpenBackend(&kCounting, &b, KWStreamParseMode("w+b"));
+    for (int i = 0; i < 1000; ++i) {
+        uint32_t v = static_cast<uint32_t>(i);
+        KWStreamWrite(s, &v, 4);
+    }
+    EXPECT_TRUE(b.writes.empty());
+    KWStreamSeek(s, 0, KWSTREAM_SEEK_SET);  // a seek writes out the pending part
+    ASSERT_EQ(b.writes.size(), 1u);
+    EXPECT_EQ(b.writes[0], 4000);
+    uint32_t v = 0;
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(KWStreamRead(s, &v, 4), 4);
+        ASSERT_EQ(v, static_cast<uint32_t>(i));
+    }
+    EXPECT_EQ(b.reads.size(), 1u);
+    EXPECT_EQ(b.reads[0], 8192);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, FileWriteOf8193BytesReachesTheFileAsOneBlockThenTheRestAtClose)
+{
+    CKWTestTempFile f;
+    KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "wb");
+    ASSERT_NE(s, nullptr);
+    std::vector<unsigned char> data = Pattern(8193);
+    EXPECT_EQ(KWStreamWrite(s, data.data(), 8193), 8193);
+    EXPECT_EQ(f.Size(), 8192);
+    EXPECT_EQ(KWStreamClose(s), 0);
+    EXPECT_EQ(f.Size(), 8193);
+
+    s = KWStreamOpenFile(f.AnsiPath().c_str(), "rb");
+    ASSERT_NE(s, nullptr);
+    std::vector<unsigned char> back(9000);
+    EXPECT_EQ(KWStreamRead(s, back.data(), 9000), 8193);
+    EXPECT_TRUE(s->error & KWSTREAM_ERR_EOF);
+    back.resize(8193);
+    EXPECT_EQ(back, data);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, FileWriteReachesTheFileAtSeek)
+{
+    CKWTestTempFile f;
+    KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "wb");
+    ASSERT_NE(s, nullptr);
+    std::vector<unsigned char> data = Pattern(8193);
+    KWStreamWrite(s, data.data(), 8193);
+    EXPECT_EQ(f.Size(), 8192);
+    EXPECT_EQ(KWStreamSeek(s, 0, KWSTREAM_SEEK_SET), 0);
+    EXPECT_EQ(f.Size(), 8193);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, PositionAfterTenBytesIsTenBeforeAnyFlush)
+{
+    CountingBackend b;
+    KWStream* s = KWStreamOpenBackend(&kCounting, &b, KWStreamParseMode("wb"));
+    unsigned char ten[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    KWStreamWrite(s, ten, 10);
+    EXPECT_TRUE(b.writes.empty());
+    EXPECT_EQ(KWStreamGetPos(s), 10);
+    KWStreamClose(s);
+
+    KWStream* m = KWStreamOpenMemory(nullptr, 0);
+    KWStreamWrite(m, ten, 10);
+    EXPECT_EQ(Mem(m)->length, 0u);
+    EXPECT_EQ(KWStreamGetPos(m), 10);
+    KWStreamClose(m);
+}
+
+TEST(KWStream, PositionAfterReadingOneByteOfALargeFileIsOne)
+{
+    CKWTestTempFile f;
+    std::vector<unsigned char> data = Pattern(20000);
+    FILE* out = _wfopen(f.Path().c_str(), L"wb");
+    ASSERT_NE(out, nullptr);
+    fwrite(data.data(), 1, data.size(), out);
+    fclose(out);
+
+    KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "rb");
+    ASSERT_NE(s, nullptr);
+    unsigned char c = 0;
+    EXPECT_EQ(KWStreamRead(s, &c, 1), 1);
+    EXPECT_EQ(c, data[0]);
+    EXPECT_EQ(KWStreamGetPos(s), 1);
+    EXPECT_EQ(::_lseek(*static_cast<int*>(s->handle), 0, SEEK_CUR), 8192);
+    EXPECT_EQ(KWStreamLength(s), 20000);
+    EXPECT_EQ(KWStreamGetPos(s), 1);  // the length keeps the position
+    EXPECT_EQ(KWStreamRead(s, &c, 1), 1);
+    EXPECT_EQ(c, data[1]);
+    // A relative seek counts from the position the caller sees.
+    EXPECT_EQ(KWStreamSeek(s, 100, KWSTREAM_SEEK_CUR), 102);
+    EXPECT_EQ(KWStreamRead(s, &c, 1), 1);
+    EXPECT_EQ(c, data[102]);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, GrowingMemoryStartsAt1024AndDoubles)
+{
+    KWStream* s = KWStreamOpenMemory(nullptr, 0);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->mode, 11u);
+    EXPECT_EQ(Mem(s)->capacity, 1024u);
+    EXPECT_EQ(Mem(s)->growable, 1u);
+    EXPECT_EQ(Mem(s)->owned, 1u);
+    std::vector<unsigned char> data = Pattern(3000);
+    EXPECT_EQ(KWStreamWrite(s, data.data(), 3000), 3000);
+    EXPECT_EQ(KWStreamFlush(s), 0);
+    EXPECT_EQ(Mem(s)->capacity, 4096u);
+    EXPECT_EQ(KWStreamLength(s), 3000);
+    EXPECT_EQ(std::memcmp(KWStreamGetBackendData(s), data.data(), 3000), 0);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, SeekingPastMemoryDataAndWritingFillsTheGapWithZeros)
+{
+    KWStream* s = KWStreamOpenMemory(nullptr, 0);
+    unsigned char abc[3] = {'a', 'b', 'c'};
+    KWStreamWrite(s, abc, 3);
+    EXPECT_EQ(KWStreamLength(s), 3);
+    EXPECT_EQ(KWStreamSeek(s, 13, KWSTREAM_SEEK_SET), 13);
+    unsigned char x = 'x';
+    KWStreamWrite(s, &x, 1);
+    EXPECT_EQ(KWStreamLength(s), 14);
+    const unsigned char* d = static_cast<const unsigned char*>(KWStreamGetBackendData(s));
+    EXPECT_EQ(std::memcmp(d, "abc", 3), 0);
+    for (int i = 3; i < 13; ++i)
+        EXPECT_EQ(d[i], 0) << i;
+    EXPECT_EQ(d[13], 'x');
+    KWStreamClose(s);
+}
+
+TEST(KWStream, FixedMemoryBlockTakesOnlyItsSizeAndReportsTheRestAtFlush)
+{
+    unsigned char block[16];
+    std::memset(block, 0xEE, sizeof block);
+    KWStream* s = KWStreamOpenMemory(block, 16);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(Mem(s)->growable, 0u);
+    EXPECT_EQ(Mem(s)->owned, 0u);
+    EXPECT_EQ(Mem(s)->length, 16u);  // existing data
+    std::vector<unsigned char> data = Pattern(20);
+    EXPECT_EQ(KWStreamWrite(s, data.data(), 20), 20);  // accepted into the buffer
+    EXPECT_EQ(s->error, 0u);
+    EXPECT_EQ(KWStreamFlush(s), -1);
+    EXPECT_TRUE(s->error & KWSTREAM_ERR_IO);
+    EXPECT_EQ(std::memcmp(block, data.data(), 16), 0);
+    // While the error bit is set, nothing more is transferred.
+    EXPECT_EQ(KWStreamWrite(s, data.data(), 4), 0);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, ReadingEmptyMemorySetsEndOfDataAndASeekClearsIt)
+{
+    KWStream* s = KWStreamOpenMemory(nullptr, 0);
+    unsigned char buf[4];
+    EXPECT_EQ(KWStreamRead(s, buf, 4), 0);
+    EXPECT_EQ(s->error, static_cast<uint32_t>(KWSTREAM_ERR_EOF));
+    EXPECT_EQ(KWStreamRead(s, buf, 4), 0);
+    EXPECT_EQ(KWStreamSeek(s, 0, KWSTREAM_SEEK_SET), 0);
+    EXPECT_EQ(s->error, 0u);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, SeekDoesNotClearTheIoErrorBit)
+{
+    unsigned char block[4];
+    KWStream* s = KWStreamOpenMemory(block, 4);
+    unsigned char data[8] = {};
+    KWStreamWrite(s, data, 8);
+    EXPECT_EQ(KWStreamFlush(s), -1);
+    KWStreamSeek(s, 0, KWSTREAM_SEEK_SET);
+    EXPECT_TRUE(s->error & KWSTREAM_ERR_IO);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, MemorySeekRules)
+{
+    unsigned char block[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    KWStream* s = KWStreamOpenMemory(block, 10);
+    EXPECT_EQ(KWStreamSeek(s, 4, KWSTREAM_SEEK_SET), 4);
+    EXPECT_EQ(KWStreamSeek(s, 2, KWSTREAM_SEEK_CUR), 6);
+    // Origin 2 takes the length minus the offset.
+    EXPECT_EQ(KWStreamSeek(s, 3, KWSTREAM_SEEK_END), 7);
+    unsigned char c = 0;
+    EXPECT_EQ(KWStreamRead(s, &c, 1), 1);
+    EXPECT_EQ(c, 7);
+    // A negative result leaves the position unchanged.
+    EXPECT_EQ(KWStreamSeek(s, -100, KWSTREAM_SEEK_SET), -1);
+    EXPECT_EQ(KWStreamGetPos(s), 8);
+    EXPECT_EQ(KWStreamRead(s, &c, 1), 1);
+    EXPECT_EQ(c, 8);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, ReadsExistingMemoryData)
+{
+    std::vector<unsigned char> data = Pattern(10000);
+    KWStream* s = KWStreamOpenMemory(data.data(), 10000);
+    std::vector<unsigned char> back(10000);
+    EXPECT_EQ(KWStreamRead(s, back.data(), 5000), 5000);
+    EXPECT_EQ(KWStreamGetPos(s), 5000);
+    EXPECT_EQ(KWStreamRead(s, back.data() + 5000, 6000), 5000);
+    EXPECT_EQ(back, data);
+    EXPECT_EQ(KWStreamLength(s), 10000);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, ChangingDirectionWithoutASeekKeepsTheData)
+{
+    KWStream* s = KWStreamOpenMemory(nullptr, 0);
+    unsigned char abcd[4] = {'a', 'b', 'c', 'd'};
+    KWStreamWrite(s, abcd, 4);
+    KWStreamSeek(s, 1, KWSTREAM_SEEK_SET);
+    unsigned char c = 0;
+    ASSERT_EQ(KWStreamRead(s, &c, 1), 1);
+    EXPECT_EQ(c, 'b');
+    unsigned char z = 'Z';
+    EXPECT_EQ(KWStreamWrite(s, &z, 1), 1);  // overwrites 'c'
+    EXPECT_EQ(KWStreamGetPos(s), 3);
+    ASSERT_EQ(KWStreamRead(s, &c, 1), 1);
+    EXPECT_EQ(c, 'd');
+    EXPECT_EQ(KWStreamLength(s), 4);
+    EXPECT_EQ(std::memcmp(KWStreamGetBackendData(s), "abZd", 4), 0);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, DetachedMemoryBelongsToTheCaller)
+{
+    KWStream* s = KWStreamOpenMemory(nullptr, 0);
+    unsigned char abc[3] = {'a', 'b', 'c'};
+    KWStreamWrite(s, abc, 3);
+    void* block = KWStreamDetachMemory(s);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(Mem(s)->owned, 0u);
+    EXPECT_EQ(Mem(s)->growable, 0u);
+    EXPECT_EQ(std::memcmp(block, "abc", 3), 0);  // pending output was written first
+    KWStreamClose(s);
+    EXPECT_EQ(std::memcmp(block, "abc", 3), 0);
+    std::free(block);
+}
+
+TEST(KWStream, BackendDataOnlyForMemory)
+{
+    CKWTestTempFile f;
+    KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "rb");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(KWStreamGetBackendData(s), nullptr);
+    EXPECT_EQ(KWStreamDetachMemory(s), nullptr);
+    KWStreamClose(s);
+}
+
+TEST(KWStream, ReadOnlyModeRefusesWritesAndWriteOnlyRefusesReads)
+{
+    CKWTestTempFile f;
+    {
+        FILE* out = _wfopen(f.Path().c_str(), L"wb");
+        fputs("hello", out);
+        fclose(out);
+    }
+    KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "rb");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->mode, static_cast<uint32_t>(KWSTREAM_MODE_READ | KWSTREAM_MODE_BINARY));
+    EXPECT_EQ(KWStreamWrite(s, "x", 1), 0);
+    EXPECT_EQ(KWStreamFlush(s), -1);
+    char buf[8] = {};
+    EXPECT_EQ(KWStreamRead(s, buf, 8), 5);
+    EXPECT_STREQ(buf, "hello");
+    KWStreamClose(s);
+    EXPECT_EQ(f.Size(), 5);
+
+    // "wb" truncates and refuses reads.
+    s = KWStreamOpenFile(f.AnsiPath().c_str(), "wb");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(f.Size(), 0);
+    EXPECT_EQ(KWStreamRead(s, buf, 1), 0);
+    EXPECT_EQ(KWStreamWrite(s, "abc", 3), 3);
+    KWStreamClose(s);
+    EXPECT_EQ(f.Size(), 3);
+}
+
+TEST(KWStream, ReadWriteModeTruncatesAndReadsBack)
+{
+    CKWTestTempFile f;
+    {
+        FILE* out = _wfopen(f.Path().c_str(), L"wb");
+        fputs("old content", out);
+        fclose(out);
+    }
+    KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "rw");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(f.Size(), 0);
+    EXPECT_EQ(KWStreamWrite(s, "new", 3), 3);
+    EXPECT_EQ(KWStreamSeek(s, 0, KWSTREAM_SEEK_SET), 0);
+    char buf[4] = {};
+    EXPECT_EQ(KWStreamRead(s, buf, 3), 3);
+    EXPECT_STREQ(buf, "new");
+    KWStreamClose(s);
+}
+
+TEST(KWStream, MissingFileDoesNotOpen)
+{
+    CKWTestTempFile f;
+    f.Remove();
+    EXPECT_EQ(KWStreamOpenFile(f.AnsiPath().c_str(), "rb"), nullptr);
+    EXPECT_EQ(KWStreamOpenFile(nullptr, "rb"), nullptr);
+}
+
+TEST(KWStream, GivenBlockWithoutSizeIsNotUsedAsAGrowingBlock)
+{
+    unsigned char small[2] = {1, 2};
+    KWStream* s = KWStreamOpenMemory(small, 0);
+    ASSERT_NE(s, nullptr);
+    EXPECT_NE(KWStreamGetBackendData(s), static_cast<void*>(small));
+    std::vector<unsigned char> data = Pattern(5000);
+    EXPECT_EQ(KWStreamWrite(s, data.data(), 5000), 5000);
+    EXPECT_EQ(KWStreamLength(s), 5000);
+    KWStreamClose(s);
+    EXPECT_EQ(small[0], 1);
+}

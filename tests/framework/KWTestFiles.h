@@ -1,0 +1,44 @@
+// Temporary files for the framework tests: a unique path in the Windows
+// temporary folder, removed when the helper goes out of scope.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CKWTestTempFile {
+public:
+    explicit CKWTestTempFile(const wchar_t* prefix = L"kwt")
+    {
+        wchar_t dir[MAX_PATH];
+        wchar_t name[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, dir);
+        ::GetTempFileNameW(dir, prefix, 0, name);  // creates an empty file
+        m_path = name;
+    }
+    ~CKWTestTempFile() { ::DeleteFileW(m_path.c_str()); }
+    CKWTestTempFile(const CKWTestTempFile&) = delete;
+    CKWTestTempFile& operator=(const CKWTestTempFile&) = delete;
+
+    const std::wstring& Path() const { return m_path; }
+    std::string AnsiPath() const
+    {
+        int n = ::WideCharToMultiByte(CP_ACP, 0, m_path.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        std::string s(static_cast<size_t>(n), '\0');
+        ::WideCharToMultiByte(CP_ACP, 0, m_path.c_str(), -1, &s[0], n, nullptr, nullptr);
+        s.resize(static_cast<size_t>(n - 1));
+        return s;
+    }
+    // The file's size on disk, -1 when it does not exist.
+    long long Size() const
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!::GetFileAttributesExW(m_path.c_str(), GetFileExInfoStandard, &data))
+            return -1;
+        return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    void Remove() const { ::DeleteFileW(m_path.c_str()); }
+
+private:
+    std::wstring m_path;
+};
