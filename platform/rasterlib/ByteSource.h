@@ -1,0 +1,57 @@
+// Encoded image bytes, from a file (opened by its ANSI path) or from caller memory.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rasterlib {
+
+// Largest encoded file the library loads into memory.
+constexpr uint64_t kMaxEncodedBytes = uint64_t(512) << 20;
+
+class ByteSource {
+public:
+    ByteSource() = default;
+    ~ByteSource();
+    ByteSource(const ByteSource&) = delete;
+    ByteSource& operator=(const ByteSource&) = delete;
+
+    // False when the path is empty or the file cannot be opened.
+    bool OpenFile(const char* ansiPath);
+    // The bytes stay the caller's and must outlive this object.
+    void UseMemory(const uint8_t* bytes, size_t count);
+    // Takes over bytes made inside the library.
+    void TakeMemory(std::vector<uint8_t>&& bytes);
+
+    bool IsFile() const { return m_file != INVALID_HANDLE_VALUE; }
+    const std::wstring& WidePath() const { return m_widePath; }
+    uint64_t Size() const { return m_size; }
+
+    // Reads exactly count bytes at offset; false when they are not all there. Small
+    // reads from a file go through a window of the file kept in memory, so that walking
+    // a header byte by byte costs few system calls.
+    bool ReadAt(uint64_t offset, void* dst, size_t count) const;
+
+    // All bytes in memory (a file is read once); null when the source is too large or
+    // unreadable.
+    const uint8_t* Whole();
+
+private:
+    bool ReadFromFile(uint64_t offset, void* dst, size_t count) const;
+
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    std::wstring m_widePath;
+    const uint8_t* m_memory = nullptr;
+    std::vector<uint8_t> m_owned;
+    uint64_t m_size = 0;
+    mutable std::vector<uint8_t> m_window;
+    mutable uint64_t m_windowStart = 0;
+};
+
+// ANSI (code page of the system) to UTF-16; empty for a null or empty text.
+std::wstring WidenAnsi(const char* text);
+
+}  // namespace rasterlib

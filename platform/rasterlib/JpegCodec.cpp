@@ -1,0 +1,231 @@
+#include "platform/rasterlib/JpegCodec.h"
+
+#include <turbojpeg.h>
+
+#include <cstring>
+#include <new>
+
+namespace rasterlib {
+
+namespace {
+
+class TjHandle {
+public:
+    explicit TjHandle(tjhandle handle) : m_handle(handle) {}
+    ~TjHandle()
+    {
+        if (m_handle)
+            tjDestroy(m_handle);
+    }
+    TjHandle(const TjHandle&) = delete;
+    TjHandle& operator=(const TjHandle&) = delete;
+    tjhandle Get() const { return m_handle; }
+
+private:
+    tjhandle m_handle;
+};
+
+bool IsFrameMarker(uint8_t m)
+{
+    return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+}
+
+bool IsStandalone(uint8_t m)
+{
+    return m == 0x01 || (m >= 0xD0 && m <= 0xD7);
+}
+
+uint8_t MulDiv255(uint32_t a, uint32_t b)
+{
+    const uint32_t t = a * b + 128;
+    return uint8_t((t + (t >> 8)) >> 8);
+}
+
+// CMYK as decoded, in place, to B, G, R, A.
+void CmykToBgra(const PixelTarget& dst, bool inverted)
+{
+    for (uint32_t y = 0; y < dst.height; ++y) {
+        uint8_t* p = dst.Row(y);
+        for (uint32_t x = 0; x < dst.width; ++x, p += 4) {
+            uint32_t c = p[0], m = p[1], ye = p[2], k = p[3];
+            if (!inverted) {
+                c = 255 - c;
+                m = 255 - m;
+                ye = 255 - ye;
+                k = 255 - k;
+            }
+            // Now each value is the share of white left by its ink.
+            p[0] = MulDiv255(ye, k);
+            p[1] = MulDiv255(m, k);
+            p[2] = MulDiv255(c, k);
+            p[3] = 255;
+        }
+    }
+}
+
+// libjpeg's warnings for scan data that stops short (JWRN_JPEG_EOF, JWRN_HIT_MARKER).
+bool IsEarlyEnd(const char* message)
+{
+    if (!message)
+        return false;
+    return std::strstr(message, "Premature end of JPEG file") != nullptr ||
+           std::strstr(message, "premature end of data segment") != nullptr;
+}
+
+}  // namespace
+
+bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
+{
+    info = JpegInfo();
+    uint8_t mark[4];
+    if (!source.ReadAt(0, mark, 2) || mark[0] != 0xFF || mark[1] != 0xD8)
+        return false;
+    uint64_t pos = 2;
+    bool haveFrame = false;
+    for (int segments = 0; segments < 4096; ++segments) {
+        uint8_t byte = 0;
+        // Bytes between segments are tolerated, as decoders do; fill bytes are skipped.
+        do {
+            if (!source.ReadAt(pos++, &byte, 1))
+                return false;
+        } while (byte != 0xFF);
+        do {
+            if (!source.ReadAt(pos++, &byte, 1))
+                return false;
+        } while (byte == 0xFF);
+        const uint8_t marker = byte;
+        if (marker == 0x00 || IsStandalone(marker))
+            continue;
+        if (marker == 0xD9 || marker == 0xD8)
+            return false;
+        if (!source.ReadAt(pos, mark, 2))
+            return false;
+        const uint32_t length = (uint32_t(mark[0]) << 8) | mark[1];
+        if (length < 2)
+            return false;
+        if (IsFrameMarker(marker)) {
+            uint8_t frame[6];
+            if (length < 8 || !source.ReadAt(pos + 2, frame, 6))
+                return false;
+            info.height = (uint32_t(frame[1]) << 8) | frame[2];
+            info.width = (uint32_t(frame[3]) << 8) | frame[4];
+            info.components = frame[5];
+            haveFrame = true;
+        } else if (marker == 0xEE && length >= 14) {
+            uint8_t adobe[5];
+            if (source.ReadAt(pos + 2, adobe, 5) && std::memcmp(adobe, "Adobe", 5) == 0)
+                info.adobe = true;
+        } else if (marker == 0xDA) {
+            // A height of 0 (given later by a DNL segment) is not supported.
+            return haveFrame && info.width > 0 && info.height > 0 &&
+                   (info.components == 1 || info.components == 3 || info.components == 4);
+        }
+        pos += length;
+    }
+    return false;
+}
+
+bool IsCompleteJpeg(const uint8_t* data, size_t count)
+{
+    if (!data || count < 4 || data[0] != 0xFF || data[1] != 0xD8)
+        return false;
+    size_t pos = 2;
+    while (pos < count) {
+        const void* ff = std::memchr(data + pos, 0xFF, count - pos);
+        if (!ff)
+            return false;
+        pos = size_t(static_cast<const uint8_t*>(ff) - data);
+        while (pos < count && data[pos] == 0xFF)
+            ++pos;
+        if (pos >= count)
+            return false;
+        const uint8_t marker = data[pos++];
+        if (marker == 0xD9)
+            return true;
+        if (marker == 0x00 || IsStandalone(marker))
+            continue;  // stuffed byte or restart marker inside scan data
+        if (pos + 2 > count)
+            return false;
+        const size_t length = (size_t(data[pos]) << 8) | data[pos + 1];
+        if (length < 2 || length > count - pos)
+            return false;
+        pos += length;
+        // After a scan header, the entropy-coded data runs to the next marker, which
+        // the search for 0xFF above finds.
+    }
+    return false;
+}
+
+void ChooseJpegScale(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight, uint32_t& scaledWidth,
+                     uint32_t& scaledHeight)
+{
+    scaledWidth = width;
+    scaledHeight = height;
+    for (int denom = 2; denom <= 8; denom *= 2) {
+        const uint32_t w = (width + denom - 1) / denom;
+        const uint32_t h = (height + denom - 1) / denom;
+        if (w < needWidth || h < needHeight)
+            break;
+        scaledWidth = w;
+        scaledHeight = h;
+    }
+}
+
+bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced)
+{
+    if (!data || count == 0 || count > 0x7FFFFFFF)
+        return false;
+    TjHandle tj(tjInitDecompress());
+    if (!tj.Get())
+        return false;
+    int width = 0, height = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(tj.Get(), data, static_cast<unsigned long>(count), &width, &height, &subsamp,
+                            &colorspace) != 0)
+        return false;
+    if (uint32_t(width) != info.width || uint32_t(height) != info.height)
+        return false;
+    const bool cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
+    const int format = cmyk ? TJPF_CMYK : TJPF_BGRA;
+    int flags = TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING;
+    if (reduced)
+        flags |= TJFLAG_FASTUPSAMPLE;
+    if (tjDecompress2(tj.Get(), data, static_cast<unsigned long>(count), dst.pixels, int(dst.width), int(dst.stride),
+                      int(dst.height), format, flags) != 0) {
+        // Data that ends before the image does leaves part of it blank: a failure. A
+        // damaged stretch of scan data in a whole stream is decoded as well as it goes.
+        if (tjGetErrorCode(tj.Get()) != TJERR_WARNING || IsEarlyEnd(tjGetErrorStr2(tj.Get())))
+            return false;
+        flags &= ~TJFLAG_STOPONWARNING;
+        if (tjDecompress2(tj.Get(), data, static_cast<unsigned long>(count), dst.pixels, int(dst.width),
+                          int(dst.stride), int(dst.height), format, flags) != 0 &&
+            tjGetErrorCode(tj.Get()) != TJERR_WARNING)
+            return false;
+    }
+    if (cmyk)
+        CmykToBgra(dst, info.adobe || colorspace == TJCS_YCCK);
+    return true;
+}
+
+bool EncodeJpeg(const PixelView& view, int quality, std::vector<uint8_t>& out)
+{
+    TjHandle tj(tjInitCompress());
+    if (!tj.Get())
+        return false;
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    const int status = tjCompress2(tj.Get(), view.pixels, int(view.width), int(view.stride), int(view.height),
+                                   TJPF_BGRX, &jpeg, &size, TJSAMP_420, quality, 0);
+    bool ok = status == 0 && jpeg && size > 0;
+    if (ok) {
+        try {
+            out.assign(jpeg, jpeg + size);
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+    }
+    if (jpeg)
+        tjFree(jpeg);
+    return ok;
+}
+
+}  // namespace rasterlib

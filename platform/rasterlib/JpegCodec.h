@@ -1,0 +1,40 @@
+// JPEG through libjpeg-turbo: header reading without decoding, decoding at full size or
+// reduced in the DCT domain (1/2, 1/4, 1/8), colour conversion of CMYK and YCCK
+// images, and encoding.
+#pragma once
+
+#include "platform/rasterlib/ByteSource.h"
+#include "platform/rasterlib/RasterImage.h"
+
+#include <vector>
+
+namespace rasterlib {
+
+struct JpegInfo {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    int components = 0;
+    bool adobe = false;  // an APP14 "Adobe" segment: CMYK values are stored inverted
+};
+
+// Walks the segments up to the first scan. False when the bytes are not a JPEG image
+// with a usable frame header.
+bool ReadJpegHeader(const ByteSource& source, JpegInfo& info);
+
+// True when the stream runs, segment by segment and through its entropy-coded data,
+// to the end-of-image marker; a truncated file is not complete.
+bool IsCompleteJpeg(const uint8_t* data, size_t count);
+
+// The size the decoder gives at the smallest of the scales 1, 1/2, 1/4, 1/8 that is
+// still at least needWidth x needHeight.
+void ChooseJpegScale(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight, uint32_t& scaledWidth,
+                     uint32_t& scaledHeight);
+
+// Decodes into dst, whose size must be the image's size at one of the scales above.
+// reduced trades a little accuracy for speed.
+bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced);
+
+// Encodes the colour channels (the fourth byte is not stored); quality 1 to 100.
+bool EncodeJpeg(const PixelView& view, int quality, std::vector<uint8_t>& out);
+
+}  // namespace rasterlib

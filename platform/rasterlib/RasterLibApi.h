@@ -1,0 +1,113 @@
+// Interface of DAZiruraRuv.dll, the raster-image library that the program loads at
+// run time and calls through GetProcAddress.
+//
+// Calling convention: every export is __cdecl, exported undecorated through
+// DAZiruraRuv.def. The caller removes the arguments, as a C library's callers expect;
+// declare the function pointers with the typedefs below.
+//
+// Memory: the library never hands the caller a block to free. Every function that
+// produces a block is called twice: first with a null buffer (or size 0), which
+// returns the size needed, then with a buffer of at least that size, which is filled.
+// A fill call whose buffer is smaller than needed writes nothing and returns the size
+// needed, so a caller comparing the two results sees the mismatch. A result below 1 is
+// a failure. The format list is the one exception: it belongs to the library and is
+// released with DisposeFormatList.
+//
+// Raster image record: u32 width, u32 height, u32 stride (always width * 4 in records
+// the library makes), then height rows, top row first, of 4-byte pixels in the byte
+// order B, G, R, A with straight (not premultiplied) alpha; opaque images have A = 255.
+// An image whose fourth bytes are all 0 (as a grey copy made by the program is) is
+// treated as opaque wherever pixels are blended or encoded.
+#pragma once
+
+#include <cstdint>
+
+namespace rasterlib {
+
+struct RasterRecordHeader {
+    uint32_t width;
+    uint32_t height;
+    uint32_t stride;
+};
+static_assert(sizeof(RasterRecordHeader) == 12, "record header is 12 bytes");
+
+// Limits applied to every image the library reads, makes or is given; sizes are
+// computed in 64-bit arithmetic before they are compared.
+constexpr uint32_t kMaxImageSide = 1u << 18;
+constexpr uint64_t kMaxRecordBytes = uint64_t(1) << 30;
+
+// Image type codes of ReadRasterImageTypeFromMemory.
+constexpr uint8_t kImageTypeColour = 0;
+constexpr uint8_t kImageTypeGrey = 1;
+
+// The layout argument of SaveRasterImage: 4-byte pixels B, G, R, A.
+constexpr int32_t kPixelLayoutBgra = 3;
+
+// The mode argument of ResizeRasterImage.
+constexpr int32_t kResizeExact = 0;
+constexpr int32_t kResizeFit = 1;  // keep the aspect ratio inside the box; 0 = unbounded side
+
+}  // namespace rasterlib
+
+extern "C" {
+
+// Whole image at full size. Returns the record size.
+typedef int32_t(__cdecl* PFN_ReadRasterImage)(const char* path, void* buffer, int32_t bufferSize);
+
+// Image reduced to fit targetWidth x targetHeight (aspect kept, never enlarged; a 0
+// side is unbounded; both 0 read at full size). The targets are only read. The three
+// trailing arguments are reserved and should be 0.
+typedef int32_t(__cdecl* PFN_ReadLQRasterImage)(const char* path, void* buffer, int32_t bufferSize,
+                                                const int32_t* targetWidth, const int32_t* targetHeight,
+                                                int32_t reserved1, int32_t reserved2, int32_t reserved3);
+
+// Encoded bytes in memory. The format is found from the bytes; the hint only matters
+// for bytes of no known format, which with "dib" or "bmp" are read as a clipboard
+// bitmap (BITMAPINFO and bits without a file header).
+typedef int32_t(__cdecl* PFN_ReadRasterImageFromMemory)(const void* bytes, int32_t count, void* buffer,
+                                                        int32_t bufferSize, const char* formatHint);
+
+// Writes kImageTypeGrey or kImageTypeColour into *type. Returns 1, or 0 (and type 0)
+// when the bytes cannot be read.
+typedef int32_t(__cdecl* PFN_ReadRasterImageTypeFromMemory)(const void* bytes, int32_t count,
+                                                            const char* formatName, uint8_t* type);
+
+// Size from the file's header only. Returns 1; 0 and a size of 0 x 0 on failure.
+typedef int32_t(__cdecl* PFN_ReadRasterImageWH)(const char* path, int32_t* width, int32_t* height);
+
+// Encodes a record ("jpg", "png", "gif", "bmp", "tif", "ico", ...). Returns the
+// encoded size, 0 on failure.
+typedef int32_t(__cdecl* PFN_WriteRasterImageToMemory)(const void* record, void* buffer, int32_t bufferSize,
+                                                       const char* formatName);
+
+// Encodes pixels into a file. layout must be kPixelLayoutBgra; quality 1 to 100 counts
+// for JPEG (0 or less: 90). Returns non-zero when the whole file was written.
+typedef uint8_t(__cdecl* PFN_SaveRasterImage)(const char* path, int32_t width, int32_t height, int32_t stride,
+                                              int32_t layout, int32_t quality, const char* formatName,
+                                              const void* pixels);
+
+// 1 when the file holds an image in a format the library reads, else 0.
+typedef int32_t(__cdecl* PFN_TestRasterFormat)(const char* path);
+
+// Resamples (area averaging down, bilinear up) into a new record. Returns its size.
+typedef int32_t(__cdecl* PFN_ResizeRasterImage)(const void* pixels, int32_t width, int32_t height, int32_t stride,
+                                                void* buffer, int32_t newWidth, int32_t newHeight,
+                                                int32_t bufferSize, int32_t mode);
+
+// Rotates clockwise by a whole number of degrees into a new record: exact for
+// multiples of 90, interpolated otherwise on a canvas enlarged to hold the whole image,
+// whose uncovered pixels take the value background (a pixel read little-endian, so 0
+// is transparent black). The source rows are width * 4 bytes apart. Returns its size.
+typedef int32_t(__cdecl* PFN_RotateRasterImage)(const void* pixels, int32_t width, int32_t height, void* buffer,
+                                                int32_t bufferSize, uint32_t background, int32_t angle);
+
+// Checks the configuration written out of the "Magick" resources; configurePath names
+// "configure.mgk" in that folder. Returns 1 when it is present and well formed. The
+// library works without this call.
+typedef int32_t(__cdecl* PFN_Quartz_InitializeMagick)(const char* configurePath);
+
+struct CQMFormatInfo;
+typedef CQMFormatInfo*(__cdecl* PFN_CreateFormatList)();
+typedef void(__cdecl* PFN_DisposeFormatList)(CQMFormatInfo* list);
+
+}  // extern "C"

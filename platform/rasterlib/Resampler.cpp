@@ -1,0 +1,185 @@
+#include "platform/rasterlib/Resampler.h"
+
+#include "platform/rasterlib/PixelOps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <vector>
+
+namespace rasterlib {
+
+namespace {
+
+constexpr int kWeightBits = 14;
+constexpr int32_t kWeightOne = 1 << kWeightBits;
+// The horizontal pass keeps 8 fractional bits in 16-bit values.
+constexpr int kMidShift = kWeightBits - 8;
+constexpr int kOutShift = kWeightBits + 8;
+
+// For each output position, the first source index and fixed-point weights that
+// sum to exactly kWeightOne.
+struct Taps {
+    std::vector<int32_t> first;
+    std::vector<int32_t> weights;  // maxCount per output position, zero-padded
+    int maxCount = 0;
+};
+
+Taps BuildTaps(uint32_t srcCount, uint32_t dstCount)
+{
+    Taps taps;
+    std::vector<std::vector<double>> raw(dstCount);
+    taps.first.resize(dstCount);
+    const double ratio = double(srcCount) / double(dstCount);
+    for (uint32_t i = 0; i < dstCount; ++i) {
+        if (dstCount < srcCount) {
+            // Box of the output pixel's footprint: every source pixel weighs its overlap.
+            const double left = i * ratio;
+            const double right = std::min(double(srcCount), (i + 1) * ratio);
+            const int32_t j0 = int32_t(std::floor(left));
+            const int32_t j1 = std::min(int32_t(srcCount), int32_t(std::ceil(right)));
+            taps.first[i] = j0;
+            for (int32_t j = j0; j < j1; ++j)
+                raw[i].push_back(std::min(right, double(j + 1)) - std::max(left, double(j)));
+        } else {
+            double x = (i + 0.5) * ratio - 0.5;
+            x = std::max(0.0, std::min(x, double(srcCount - 1)));
+            int32_t j0 = int32_t(std::floor(x));
+            const double f = x - j0;
+            if (j0 >= int32_t(srcCount) - 1) {
+                taps.first[i] = int32_t(srcCount) - 1;
+                raw[i].push_back(1.0);
+            } else {
+                taps.first[i] = j0;
+                raw[i].push_back(1.0 - f);
+                raw[i].push_back(f);
+            }
+        }
+        taps.maxCount = std::max(taps.maxCount, int(raw[i].size()));
+    }
+    taps.weights.assign(size_t(dstCount) * taps.maxCount, 0);
+    for (uint32_t i = 0; i < dstCount; ++i) {
+        double sum = 0;
+        for (double w : raw[i])
+            sum += w;
+        int32_t* out = &taps.weights[size_t(i) * taps.maxCount];
+        int32_t total = 0;
+        size_t largest = 0;
+        for (size_t k = 0; k < raw[i].size(); ++k) {
+            out[k] = int32_t(std::lround(raw[i][k] / sum * kWeightOne));
+            total += out[k];
+            if (out[k] > out[largest])
+                largest = k;
+        }
+        out[largest] += kWeightOne - total;
+    }
+    return taps;
+}
+
+void HorizontalRow(const uint8_t* src, const Taps& taps, uint32_t dstWidth, uint16_t* out)
+{
+    for (uint32_t x = 0; x < dstWidth; ++x) {
+        const int32_t* w = &taps.weights[size_t(x) * taps.maxCount];
+        const uint8_t* p = src + size_t(taps.first[x]) * 4;
+        int32_t b = 0, g = 0, r = 0, a = 0;
+        for (int k = 0; k < taps.maxCount; ++k, p += 4) {
+            if (w[k] == 0)
+                continue;
+            b += w[k] * p[0];
+            g += w[k] * p[1];
+            r += w[k] * p[2];
+            a += w[k] * p[3];
+        }
+        const int32_t half = 1 << (kMidShift - 1);
+        out[x * 4 + 0] = uint16_t((b + half) >> kMidShift);
+        out[x * 4 + 1] = uint16_t((g + half) >> kMidShift);
+        out[x * 4 + 2] = uint16_t((r + half) >> kMidShift);
+        out[x * 4 + 3] = uint16_t((a + half) >> kMidShift);
+    }
+}
+
+bool ResampleStraight(const PixelView& src, const PixelTarget& dst)
+{
+    const Taps across = BuildTaps(src.width, dst.width);
+    const Taps down = BuildTaps(src.height, dst.height);
+    const size_t rowValues = size_t(dst.width) * 4;
+    // Two horizontally resampled source rows are kept: each row is added into the
+    // output row as soon as it is made, and neighbouring output rows share at most
+    // their boundary rows (shrinking) or their two rows (growing).
+    constexpr int kSlots = 2;
+    std::vector<uint16_t> ring(rowValues * kSlots);
+    int32_t ringRow[kSlots] = {-1, -1};
+    std::vector<int32_t> acc(rowValues);
+    for (uint32_t y = 0; y < dst.height; ++y) {
+        std::fill(acc.begin(), acc.end(), 0);
+        const int32_t* w = &down.weights[size_t(y) * down.maxCount];
+        for (int k = 0; k < down.maxCount; ++k) {
+            if (w[k] == 0)
+                continue;
+            const int32_t srcRow = down.first[y] + k;
+            const int slot = srcRow % kSlots;
+            uint16_t* mid = &ring[rowValues * slot];
+            if (ringRow[slot] != srcRow) {
+                HorizontalRow(src.Row(uint32_t(srcRow)), across, dst.width, mid);
+                ringRow[slot] = srcRow;
+            }
+            for (size_t i = 0; i < rowValues; ++i)
+                acc[i] += w[k] * mid[i];
+        }
+        uint8_t* out = dst.Row(y);
+        const int32_t half = 1 << (kOutShift - 1);
+        for (size_t i = 0; i < rowValues; ++i) {
+            const int32_t v = (acc[i] + half) >> kOutShift;
+            out[i] = uint8_t(v > 255 ? 255 : v);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Resample(const PixelView& src, const PixelTarget& dst)
+{
+    try {
+        if (src.width == dst.width && src.height == dst.height) {
+            CopyPixels(src, dst);
+            return true;
+        }
+        if (ClassifyAlpha(src) != AlphaUse::Mixed)
+            return ResampleStraight(src, dst);
+        RasterImage premultiplied;
+        if (!premultiplied.Allocate(src.width, src.height))
+            return false;
+        CopyPixels(src, premultiplied.Target());
+        Premultiply(premultiplied.Target());
+        ResampleStraight(premultiplied.View(), dst);
+        Unpremultiply(dst);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void FitInside(uint32_t width, uint32_t height, uint32_t boxWidth, uint32_t boxHeight, uint32_t& fitWidth,
+               uint32_t& fitHeight)
+{
+    double scale = 0;
+    if (boxWidth && boxHeight)
+        scale = std::min(double(boxWidth) / width, double(boxHeight) / height);
+    else if (boxWidth)
+        scale = double(boxWidth) / width;
+    else if (boxHeight)
+        scale = double(boxHeight) / height;
+    else
+        scale = 1.0;
+    const double w = std::floor(width * scale + 0.5);
+    const double h = std::floor(height * scale + 0.5);
+    fitWidth = uint32_t(std::max(1.0, std::min(w, double(0xFFFFFFFFu))));
+    fitHeight = uint32_t(std::max(1.0, std::min(h, double(0xFFFFFFFFu))));
+    if (boxWidth && fitWidth > boxWidth)
+        fitWidth = boxWidth;
+    if (boxHeight && fitHeight > boxHeight)
+        fitHeight = boxHeight;
+}
+
+}  // namespace rasterlib

@@ -1,0 +1,15 @@
+// PNG, GIF, BMP and TIFF files written through the Windows Imaging Component.
+#pragma once
+
+#include "platform/rasterlib/FormatTable.h"
+#include "platform/rasterlib/RasterImage.h"
+
+#include <vector>
+
+namespace rasterlib {
+
+// PNG and TIFF keep transparency; BMP and GIF get the image blended over white when
+// it has any. GIF keeps the exact colours of images with at most 256 of them.
+bool WicEncode(const PixelView& view, ImageFormat format, std::vector<uint8_t>& out);
+
+}  // namespace rasterlib

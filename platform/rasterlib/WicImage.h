@@ -1,0 +1,42 @@
+// PNG, GIF, BMP, TIFF and ICO images read through the Windows Imaging Component.
+#pragma once
+
+#include "platform/rasterlib/ByteSource.h"
+#include "platform/rasterlib/ComSession.h"
+#include "platform/rasterlib/FormatTable.h"
+#include "platform/rasterlib/RasterImage.h"
+
+#include <wincodec.h>
+
+namespace rasterlib {
+
+// The frame an image is read from: for icons the largest image, otherwise the first.
+class WicImage {
+public:
+    // Opens the decoder and reads the frame's size.
+    bool Open(ByteSource& source, ImageFormat format);
+    uint32_t Width() const { return m_width; }
+    uint32_t Height() const { return m_height; }
+    bool IsGrey() const { return m_grey; }
+    // dst must have the frame's size.
+    bool CopyTo(const PixelTarget& dst);
+
+private:
+    ComSession m_com;  // first member: released last
+    ComRef<IWICImagingFactory> m_factory;
+    ComRef<IWICStream> m_stream;
+    ComRef<IWICBitmapDecoder> m_decoder;
+    ComRef<IWICBitmapFrameDecode> m_frame;
+    ImageFormat m_format = ImageFormat::Unknown;
+    uint32_t m_width = 0;
+    uint32_t m_height = 0;
+    bool m_grey = false;
+};
+
+// The imaging component's container format, null for JPEG and unknown formats.
+const GUID* WicContainerOf(ImageFormat format);
+
+// The imaging factory, created for the calling thread's apartment.
+bool CreateWicFactory(ComRef<IWICImagingFactory>& factory);
+
+}  // namespace rasterlib

@@ -1,0 +1,253 @@
+// Speed of thumbnail reads: makes camera-size JPEG files, then reads each into a
+// 128 x 128 thumbnail through DAZiruraRuv.dll's reduced read (the two calls the
+// program makes) and through WIC's decode-and-scale path, on one processor.
+//   raster_bench [count] [width height]
+#include "platform/rasterlib/RasterLibApi.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <turbojpeg.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kThumb = 128;
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return double(t.QuadPart) / double(frequency.QuadPart);
+}
+
+uint32_t Random(uint32_t& state)
+{
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
+
+// A photograph-like scene: a sky gradient, rolling hills, textured ground, a few
+// sharp-edged objects and sensor noise, different for every seed.
+std::vector<uint8_t> Scene(int width, int height, uint32_t seed)
+{
+    std::vector<uint8_t> pixels(size_t(width) * height * 3);
+    uint32_t state = seed * 2654435761u + 1;
+    const double phase1 = (Random(state) % 1000) / 160.0, phase2 = (Random(state) % 1000) / 160.0;
+    const double waves = 2 + Random(state) % 4;
+    std::vector<double> horizon(width), texX(width), texY(height);
+    for (int x = 0; x < width; ++x) {
+        const double u = double(x) / width;
+        horizon[x] =
+            height * (0.45 + 0.08 * std::sin(u * waves * 3.14159 + phase1) + 0.03 * std::sin(u * 23 + phase2));
+        texX[x] = 18 * std::sin(x * 0.21 + phase1) + 10 * std::sin(x * 0.047 + phase2);
+    }
+    for (int y = 0; y < height; ++y)
+        texY[y] = 16 * std::sin(y * 0.17 + phase2) + 9 * std::sin(y * 0.031 + phase1);
+    struct Box {
+        int x0, y0, x1, y1;
+        uint8_t r, g, b;
+    };
+    std::vector<Box> boxes;
+    for (int i = 0; i < 12; ++i) {
+        const int w = width / 40 + int(Random(state) % (width / 8));
+        const int h = height / 40 + int(Random(state) % (height / 6));
+        const int x0 = int(Random(state) % (width - w)), y0 = height / 3 + int(Random(state) % (height * 2 / 3 - h));
+        boxes.push_back({x0, y0, x0 + w, y0 + h, uint8_t(Random(state)), uint8_t(Random(state)), uint8_t(Random(state))});
+    }
+    auto clamp = [](double c) { return uint8_t(c < 0 ? 0 : c > 255 ? 255 : c); };
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = &pixels[size_t(y) * width * 3];
+        const double v = double(y) / height;
+        for (int x = 0; x < width; ++x) {
+            double r, g, b;
+            if (y < horizon[x]) {
+                r = 90 + 80 * v;
+                g = 140 + 60 * v;
+                b = 230 - 40 * v;
+            } else {
+                const double t = texX[x] + texY[y];
+                r = 80 + t + 40 * v;
+                g = 120 + t * 0.8 - 20 * v;
+                b = 50 + t * 0.5;
+            }
+            const int noise = int(Random(state) % 13) - 6;
+            row[x * 3 + 0] = clamp(r + noise);
+            row[x * 3 + 1] = clamp(g + noise);
+            row[x * 3 + 2] = clamp(b + noise);
+        }
+    }
+    for (const Box& box : boxes)
+        for (int y = box.y0; y < box.y1; ++y) {
+            uint8_t* row = &pixels[size_t(y) * width * 3];
+            for (int x = box.x0; x < box.x1; ++x) {
+                const int noise = int(Random(state) % 13) - 6;
+                row[x * 3 + 0] = clamp(box.r + texY[y] * 0.5 + noise);
+                row[x * 3 + 1] = clamp(box.g + texX[x] * 0.5 + noise);
+                row[x * 3 + 2] = clamp(box.b + noise);
+            }
+        }
+    return pixels;
+}
+
+bool WriteFileBytes(const std::string& path, const unsigned char* bytes, unsigned long size)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(bytes, 1, size, f) == size;
+    return std::fclose(f) == 0 && ok;
+}
+
+void FitThumb(UINT w, UINT h, UINT& tw, UINT& th)
+{
+    const double scale = std::min(double(kThumb) / w, double(kThumb) / h);
+    tw = std::max(1u, UINT(std::floor(w * scale + 0.5)));
+    th = std::max(1u, UINT(std::floor(h * scale + 0.5)));
+}
+
+bool WicThumbnail(IWICImagingFactory* factory, const std::wstring& path, std::vector<uint8_t>& out)
+{
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICBitmapScaler* scaler = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    UINT w = 0, h = 0, tw = 0, th = 0;
+    bool ok = SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                           WICDecodeMetadataCacheOnDemand, &decoder)) &&
+              SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h));
+    if (ok) {
+        FitThumb(w, h, tw, th);
+        ok = SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
+             SUCCEEDED(scaler->Initialize(frame, tw, th, WICBitmapInterpolationModeFant)) &&
+             SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+             SUCCEEDED(converter->Initialize(scaler, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+                                             0.0, WICBitmapPaletteTypeCustom));
+        if (ok) {
+            out.resize(size_t(tw) * th * 4);
+            ok = SUCCEEDED(converter->CopyPixels(nullptr, tw * 4, UINT(out.size()), out.data()));
+        }
+    }
+    if (converter)
+        converter->Release();
+    if (scaler)
+        scaler->Release();
+    if (frame)
+        frame->Release();
+    if (decoder)
+        decoder->Release();
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int count = argc > 1 ? std::atoi(argv[1]) : 100;
+    const int width = argc > 3 ? std::atoi(argv[2]) : 4000;
+    const int height = argc > 3 ? std::atoi(argv[3]) : 3000;
+    if (count < 1 || width < 16 || height < 16) {
+        std::fprintf(stderr, "usage: raster_bench [count] [width height]\n");
+        return 2;
+    }
+    // One processor, as the picture-loading thread has.
+    ::SetProcessAffinityMask(::GetCurrentProcess(), 1);
+
+    HMODULE lib = ::LoadLibraryW(L"DAZiruraRuv.dll");
+    auto readLQ = lib ? reinterpret_cast<PFN_ReadLQRasterImage>(
+                            reinterpret_cast<void*>(::GetProcAddress(lib, "ReadLQRasterImage")))
+                      : nullptr;
+    if (!readLQ) {
+        std::fprintf(stderr, "DAZiruraRuv.dll or ReadLQRasterImage not found\n");
+        return 1;
+    }
+
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "ot_raster_bench_" + std::to_string(::GetCurrentProcessId()) + "\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+
+    std::printf("making %d JPEG files of %d x %d (quality 92, 4:2:0)...\n", count, width, height);
+    std::vector<std::string> paths;
+    double totalBytes = 0;
+    const double makeStart = Now();
+    tjhandle tj = tjInitCompress();
+    for (int i = 0; i < count; ++i) {
+        const std::vector<uint8_t> pixels = Scene(width, height, uint32_t(i + 1));
+        unsigned char* jpeg = nullptr;
+        unsigned long size = 0;
+        if (tjCompress2(tj, pixels.data(), width, width * 3, height, TJPF_RGB, &jpeg, &size, TJSAMP_420, 92, 0) != 0) {
+            std::fprintf(stderr, "encoding failed: %s\n", tjGetErrorStr2(tj));
+            return 1;
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "bench_%03d.jpg", i);
+        paths.push_back(folder + name);
+        if (!WriteFileBytes(paths.back(), jpeg, size)) {
+            std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
+            return 1;
+        }
+        totalBytes += size;
+        tjFree(jpeg);
+    }
+    tjDestroy(tj);
+    std::printf("made in %.1f s, %.2f MB per file on average\n", Now() - makeStart, totalBytes / count / 1048576.0);
+
+    // The library's reduced read, size call then fill call.
+    int32_t targetWidth = kThumb, targetHeight = kThumb;
+    int made = 0;
+    double start = Now();
+    for (const std::string& path : paths) {
+        const int32_t size = readLQ(path.c_str(), nullptr, 0, &targetWidth, &targetHeight, 0, 0, 0);
+        if (size < 1)
+            continue;
+        void* block = std::malloc(size_t(size));
+        if (block && readLQ(path.c_str(), block, size, &targetWidth, &targetHeight, 0, 0, 0) == size)
+            ++made;
+        std::free(block);
+    }
+    const double libSeconds = Now() - start;
+    const double libRate = made / libSeconds;
+    std::printf("DAZiruraRuv ReadLQRasterImage: %d thumbnails in %.2f s = %.1f thumbnails/s\n", made, libSeconds,
+                libRate);
+
+    // WIC: decoder, Fant scaler to the thumbnail size, conversion to 32-bit BGRA.
+    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IWICImagingFactory* factory = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&factory)))) {
+        std::fprintf(stderr, "no WIC factory\n");
+        return 1;
+    }
+    int wicMade = 0;
+    std::vector<uint8_t> thumb;
+    start = Now();
+    for (const std::string& path : paths) {
+        const std::wstring wide(path.begin(), path.end());
+        if (WicThumbnail(factory, wide, thumb))
+            ++wicMade;
+    }
+    const double wicSeconds = Now() - start;
+    const double wicRate = wicMade / wicSeconds;
+    factory->Release();
+    ::CoUninitialize();
+    std::printf("WIC decode and Fant scaler:    %d thumbnails in %.2f s = %.1f thumbnails/s\n", wicMade, wicSeconds,
+                wicRate);
+    if (wicRate > 0)
+        std::printf("ratio: %.1f times WIC's path\n", libRate / wicRate);
+
+    for (const std::string& path : paths)
+        ::DeleteFileA(path.c_str());
+    ::RemoveDirectoryA(folder.c_str());
+    return made == count ? 0 : 1;
+}

@@ -1,0 +1,430 @@
+#include "RasterTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <turbojpeg.h>
+
+namespace rastertest {
+
+namespace {
+
+template <class T>
+void Take(HMODULE module, const char* name, T& slot)
+{
+    slot = reinterpret_cast<T>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+RasterLib LoadLib()
+{
+    RasterLib lib;
+    lib.module = ::LoadLibraryW(L"DAZiruraRuv.dll");
+    if (!lib.module)
+        return lib;
+    Take(lib.module, "ReadRasterImage", lib.read);
+    Take(lib.module, "ReadLQRasterImage", lib.readLQ);
+    Take(lib.module, "ReadRasterImageFromMemory", lib.readMemory);
+    Take(lib.module, "ReadRasterImageTypeFromMemory", lib.readType);
+    Take(lib.module, "ReadRasterImageWH", lib.readSize);
+    Take(lib.module, "WriteRasterImageToMemory", lib.write);
+    Take(lib.module, "SaveRasterImage", lib.save);
+    Take(lib.module, "TestRasterFormat", lib.test);
+    Take(lib.module, "ResizeRasterImage", lib.resize);
+    Take(lib.module, "RotateRasterImage", lib.rotate);
+    Take(lib.module, "Quartz_InitializeMagick", lib.initialize);
+    Take(lib.module, "CreateFormatList", lib.createFormats);
+    Take(lib.module, "DisposeFormatList", lib.disposeFormats);
+    return lib;
+}
+
+template <class Call>
+std::vector<uint8_t> TwoCalls(Call call)
+{
+    const int32_t size = call(nullptr, 0);
+    if (size < 1)
+        return {};
+    std::vector<uint8_t> block(static_cast<size_t>(size));
+    if (call(block.data(), size) != size)
+        return {};
+    return block;
+}
+
+class Com {
+public:
+    Com() { m_leave = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)); }
+    ~Com()
+    {
+        if (m_leave)
+            ::CoUninitialize();
+    }
+
+private:
+    bool m_leave = false;
+};
+
+template <class T>
+void Release(T*& p)
+{
+    if (p)
+        p->Release();
+    p = nullptr;
+}
+
+std::string TestFolder()
+{
+    static std::string folder;
+    if (folder.empty()) {
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "ot_rasterlib_" + std::to_string(::GetCurrentProcessId()) + "\\";
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    return folder;
+}
+
+// Removes the run's folder of files when the tests end.
+class TempFolderCleanup : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        const std::string folder = TestFolder();
+        WIN32_FIND_DATAA found;
+        HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    ::DeleteFileA((folder + found.cFileName).c_str());
+            } while (::FindNextFileA(search, &found));
+            ::FindClose(search);
+        }
+        ::RemoveDirectoryA(folder.c_str());
+    }
+};
+
+::testing::Environment* const g_cleanup = ::testing::AddGlobalTestEnvironment(new TempFolderCleanup);
+
+}  // namespace
+
+bool RasterLib::IsComplete() const
+{
+    return module && read && readLQ && readMemory && readType && readSize && write && save && test && resize &&
+           rotate && initialize && createFormats && disposeFormats;
+}
+
+const RasterLib& Lib()
+{
+    static const RasterLib lib = LoadLib();
+    return lib;
+}
+
+Picture::Picture(uint32_t width, uint32_t height, Pixel fill) : m_width(width), m_height(height)
+{
+    m_pixels.resize(size_t(width) * height * 4);
+    for (size_t i = 0; i < m_pixels.size(); i += 4)
+        std::memcpy(&m_pixels[i], &fill, 4);
+}
+
+Pixel Picture::At(uint32_t x, uint32_t y) const
+{
+    Pixel p;
+    std::memcpy(&p, &m_pixels[(size_t(y) * m_width + x) * 4], 4);
+    return p;
+}
+
+void Picture::Set(uint32_t x, uint32_t y, Pixel p)
+{
+    std::memcpy(&m_pixels[(size_t(y) * m_width + x) * 4], &p, 4);
+}
+
+std::vector<uint8_t> Picture::Record() const
+{
+    std::vector<uint8_t> record(12 + m_pixels.size());
+    const uint32_t header[3] = {m_width, m_height, m_width * 4};
+    std::memcpy(record.data(), header, 12);
+    if (!m_pixels.empty())
+        std::memcpy(record.data() + 12, m_pixels.data(), m_pixels.size());
+    return record;
+}
+
+bool Picture::FromRecord(const std::vector<uint8_t>& record, Picture& picture)
+{
+    if (record.size() < 12)
+        return false;
+    uint32_t header[3];
+    std::memcpy(header, record.data(), 12);
+    if (header[2] != header[0] * 4 || record.size() != 12 + uint64_t(header[1]) * header[2])
+        return false;
+    picture = Picture(header[0], header[1]);
+    std::memcpy(picture.Data(), record.data() + 12, record.size() - 12);
+    return true;
+}
+
+Pixel GradientAt(double x, double y, uint32_t width, uint32_t height)
+{
+    const double u = width > 1 ? x / (width - 1) : 0;
+    const double v = height > 1 ? y / (height - 1) : 0;
+    auto clamp = [](double c) { return uint8_t(c < 0 ? 0 : c > 255 ? 255 : c + 0.5); };
+    return Pixel{clamp(40 + 180 * u), clamp(30 + 200 * v), clamp(60 + 90 * (u + v)), 255};
+}
+
+Picture Gradient(uint32_t width, uint32_t height)
+{
+    Picture picture(width, height);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x)
+            picture.Set(x, y, GradientAt(x, y, width, height));
+    return picture;
+}
+
+Picture Checker(uint32_t width, uint32_t height, uint32_t cell, Pixel first, Pixel second)
+{
+    Picture picture(width, height);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x)
+            picture.Set(x, y, ((x / cell) + (y / cell)) % 2 ? second : first);
+    return picture;
+}
+
+int MaxDifference(Pixel a, Pixel b, bool withAlpha)
+{
+    int worst = std::abs(a.b - b.b);
+    worst = std::max(worst, std::abs(a.g - b.g));
+    worst = std::max(worst, std::abs(a.r - b.r));
+    if (withAlpha)
+        worst = std::max(worst, std::abs(a.a - b.a));
+    return worst;
+}
+
+int MaxDifference(const Picture& a, const Picture& b, bool withAlpha)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return 256;
+    int worst = 0;
+    for (uint32_t y = 0; y < a.Height(); ++y)
+        for (uint32_t x = 0; x < a.Width(); ++x)
+            worst = std::max(worst, MaxDifference(a.At(x, y), b.At(x, y), withAlpha));
+    return worst;
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path)
+{
+    return TwoCalls([&](void* buffer, int32_t size) { return Lib().read(path.c_str(), buffer, size); });
+}
+
+std::vector<uint8_t> ReadFileReduced(const std::string& path, int32_t width, int32_t height)
+{
+    return TwoCalls([&](void* buffer, int32_t size) {
+        return Lib().readLQ(path.c_str(), buffer, size, &width, &height, 0, 0, 0);
+    });
+}
+
+std::vector<uint8_t> ReadMemory(const std::vector<uint8_t>& bytes, const char* hint)
+{
+    return TwoCalls([&](void* buffer, int32_t size) {
+        return Lib().readMemory(bytes.data(), int32_t(bytes.size()), buffer, size, hint);
+    });
+}
+
+std::vector<uint8_t> WriteMemory(const std::vector<uint8_t>& record, const char* format)
+{
+    return TwoCalls([&](void* buffer, int32_t size) { return Lib().write(record.data(), buffer, size, format); });
+}
+
+std::vector<uint8_t> Resize(const Picture& picture, int32_t width, int32_t height, int32_t mode)
+{
+    return TwoCalls([&](void* buffer, int32_t size) {
+        return Lib().resize(picture.Data(), int32_t(picture.Width()), int32_t(picture.Height()),
+                            int32_t(picture.Width() * 4), buffer, width, height, size, mode);
+    });
+}
+
+std::vector<uint8_t> Rotate(const Picture& picture, int32_t angle, uint32_t background)
+{
+    return TwoCalls([&](void* buffer, int32_t size) {
+        return Lib().rotate(picture.Data(), int32_t(picture.Width()), int32_t(picture.Height()), buffer, size,
+                            background, angle);
+    });
+}
+
+std::string TempPath(const std::string& name)
+{
+    return TestFolder() + name;
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return;
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return bytes;
+    uint8_t chunk[65536];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(file);
+    return bytes;
+}
+
+std::vector<uint8_t> EncodeWithWic(const Picture& picture, const GUID& container, const GUID& pixelFormat)
+{
+    Com com;
+    std::vector<uint8_t> out;
+    IWICImagingFactory* factory = nullptr;
+    IStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    IPropertyBag2* options = nullptr;
+    IWICBitmap* bitmap = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    IWICPalette* palette = nullptr;
+    WICPixelFormatGUID format = pixelFormat;
+    bool ok = SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+              SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+              SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+              SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+              SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options)) &&
+              SUCCEEDED(frame->SetSize(picture.Width(), picture.Height())) &&
+              SUCCEEDED(frame->SetPixelFormat(&format)) &&
+              SUCCEEDED(factory->CreateBitmapFromMemory(
+                  picture.Width(), picture.Height(), GUID_WICPixelFormat32bppBGRA, picture.Width() * 4,
+                  picture.Width() * picture.Height() * 4, const_cast<BYTE*>(picture.Data()), &bitmap)) &&
+              SUCCEEDED(factory->CreateFormatConverter(&converter));
+    if (ok && IsEqualGUID(format, GUID_WICPixelFormat8bppIndexed)) {
+        ok = SUCCEEDED(factory->CreatePalette(&palette)) &&
+             SUCCEEDED(palette->InitializeFromBitmap(bitmap, 256, FALSE)) && SUCCEEDED(frame->SetPalette(palette)) &&
+             SUCCEEDED(converter->Initialize(bitmap, format, WICBitmapDitherTypeNone, palette, 0.0,
+                                             WICBitmapPaletteTypeCustom));
+    } else if (ok) {
+        ok = SUCCEEDED(converter->Initialize(bitmap, format, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                             WICBitmapPaletteTypeCustom));
+    }
+    ok = ok && SUCCEEDED(frame->WriteSource(converter, nullptr)) && SUCCEEDED(frame->Commit()) &&
+         SUCCEEDED(encoder->Commit());
+    if (ok) {
+        STATSTG stat = {};
+        HGLOBAL global = nullptr;
+        if (SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && SUCCEEDED(::GetHGlobalFromStream(stream, &global))) {
+            const uint8_t* bytes = static_cast<const uint8_t*>(::GlobalLock(global));
+            out.assign(bytes, bytes + stat.cbSize.QuadPart);
+            ::GlobalUnlock(global);
+        }
+    }
+    Release(palette);
+    Release(converter);
+    Release(bitmap);
+    Release(options);
+    Release(frame);
+    Release(encoder);
+    Release(stream);
+    Release(factory);
+    return out;
+}
+
+bool DecodeWithWic(const std::vector<uint8_t>& bytes, Picture& picture)
+{
+    Com com;
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICBitmapSource* converted = nullptr;
+    UINT width = 0, height = 0;
+    bool ok = SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+              SUCCEEDED(factory->CreateStream(&stream)) &&
+              SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), DWORD(bytes.size()))) &&
+              SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) &&
+              SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) &&
+              SUCCEEDED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, &converted));
+    if (ok) {
+        picture = Picture(width, height);
+        ok = SUCCEEDED(converted->CopyPixels(nullptr, width * 4, width * height * 4, picture.Data()));
+    }
+    Release(converted);
+    Release(frame);
+    Release(decoder);
+    Release(stream);
+    Release(factory);
+    return ok;
+}
+
+std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality)
+{
+    tjhandle tj = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    std::vector<uint8_t> out;
+    if (tjCompress2(tj, picture.Data(), int(picture.Width()), int(picture.Width() * 4), int(picture.Height()),
+                    TJPF_BGRX, &jpeg, &size, TJSAMP_444, quality, 0) == 0)
+        out.assign(jpeg, jpeg + size);
+    tjFree(jpeg);
+    tjDestroy(tj);
+    return out;
+}
+
+std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t width, uint32_t height, int quality)
+{
+    tjhandle tj = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    std::vector<uint8_t> out;
+    if (tjCompress2(tj, grey.data(), int(width), int(width), int(height), TJPF_GRAY, &jpeg, &size, TJSAMP_GRAY,
+                    quality, 0) == 0)
+        out.assign(jpeg, jpeg + size);
+    tjFree(jpeg);
+    tjDestroy(tj);
+    return out;
+}
+
+std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
+                                    bool adobeInverted, bool ycck)
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = width;
+    cinfo.image_height = height;
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, ycck ? JCS_YCCK : JCS_CMYK);
+    if (!adobeInverted)
+        cinfo.write_Adobe_marker = FALSE;
+    jpeg_set_quality(&cinfo, 95, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row(size_t(width) * 4);
+    for (uint32_t y = 0; y < height; ++y) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            const uint8_t ink = inks[size_t(y) * width * 4 + i];
+            row[i] = adobeInverted ? uint8_t(255 - ink) : ink;
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+}  // namespace rastertest

@@ -1,0 +1,102 @@
+// Shared helpers of the raster library tests: the library loaded by name as the
+// program loads it, test pictures, the two-call protocol, and independent encoders
+// and decoders (WIC and libjpeg-turbo called directly) to check the library against.
+#pragma once
+
+#include "platform/rasterlib/RasterLibApi.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rastertest {
+
+struct RasterLib {
+    HMODULE module = nullptr;
+    PFN_ReadRasterImage read = nullptr;
+    PFN_ReadLQRasterImage readLQ = nullptr;
+    PFN_ReadRasterImageFromMemory readMemory = nullptr;
+    PFN_ReadRasterImageTypeFromMemory readType = nullptr;
+    PFN_ReadRasterImageWH readSize = nullptr;
+    PFN_WriteRasterImageToMemory write = nullptr;
+    PFN_SaveRasterImage save = nullptr;
+    PFN_TestRasterFormat test = nullptr;
+    PFN_ResizeRasterImage resize = nullptr;
+    PFN_RotateRasterImage rotate = nullptr;
+    PFN_Quartz_InitializeMagick initialize = nullptr;
+    PFN_CreateFormatList createFormats = nullptr;
+    PFN_DisposeFormatList disposeFormats = nullptr;
+
+    bool IsComplete() const;
+};
+
+// Loaded once with LoadLibraryW and GetProcAddress.
+const RasterLib& Lib();
+
+struct Pixel {
+    uint8_t b, g, r, a;
+};
+
+// A packed image (rows width * 4 bytes apart).
+class Picture {
+public:
+    Picture() = default;
+    Picture(uint32_t width, uint32_t height, Pixel fill = Pixel{0, 0, 0, 255});
+
+    uint32_t Width() const { return m_width; }
+    uint32_t Height() const { return m_height; }
+    Pixel At(uint32_t x, uint32_t y) const;
+    void Set(uint32_t x, uint32_t y, Pixel p);
+    const uint8_t* Data() const { return m_pixels.data(); }
+    uint8_t* Data() { return m_pixels.data(); }
+
+    // As a raster image record: 12-byte header and pixels.
+    std::vector<uint8_t> Record() const;
+    // False when the record is empty, too short for its header or its stride is not
+    // width * 4.
+    static bool FromRecord(const std::vector<uint8_t>& record, Picture& picture);
+
+private:
+    uint32_t m_width = 0;
+    uint32_t m_height = 0;
+    std::vector<uint8_t> m_pixels;
+};
+
+// Smooth colours: blue grows to the right, green downwards, red along the diagonal.
+Picture Gradient(uint32_t width, uint32_t height);
+Pixel GradientAt(double x, double y, uint32_t width, uint32_t height);
+// Squares of cell pixels alternating between two colours.
+Picture Checker(uint32_t width, uint32_t height, uint32_t cell, Pixel first, Pixel second);
+
+// Largest difference of any channel (the fourth one only when withAlpha).
+int MaxDifference(const Picture& a, const Picture& b, bool withAlpha = true);
+int MaxDifference(Pixel a, Pixel b, bool withAlpha = true);
+
+// The two calls, as the program makes them; empty when the first answers below 1 or
+// the second does not answer the same size.
+std::vector<uint8_t> ReadFile(const std::string& path);
+std::vector<uint8_t> ReadFileReduced(const std::string& path, int32_t width, int32_t height);
+std::vector<uint8_t> ReadMemory(const std::vector<uint8_t>& bytes, const char* hint);
+std::vector<uint8_t> WriteMemory(const std::vector<uint8_t>& record, const char* format);
+std::vector<uint8_t> Resize(const Picture& picture, int32_t width, int32_t height, int32_t mode);
+std::vector<uint8_t> Rotate(const Picture& picture, int32_t angle, uint32_t background = 0);
+
+// Files in a folder of the test run under the temporary folder (ANSI paths).
+std::string TempPath(const std::string& name);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadBytes(const std::string& path);
+
+// Independent codecs.
+std::vector<uint8_t> EncodeWithWic(const Picture& picture, const GUID& container, const GUID& pixelFormat);
+bool DecodeWithWic(const std::vector<uint8_t>& bytes, Picture& picture);
+std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality);
+std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t width, uint32_t height, int quality);
+// inks: 4 bytes per pixel, C M Y K as amounts of ink (255 = full). adobeInverted
+// stores 255 - ink under an Adobe segment as Photoshop does; ycck stores YCCK.
+std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
+                                    bool adobeInverted, bool ycck);
+
+}  // namespace rastertest
