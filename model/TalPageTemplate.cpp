@@ -1,0 +1,3 @@
+#include "model/TalPageTemplate.h"
+
+CTalPageTemplate::~CTalPageTemplate() = default;

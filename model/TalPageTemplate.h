@@ -1,0 +1,9 @@
+#pragma once
+// CTalPageTemplate: a template of the section pages.
+#include "model/TalTemplate.h"
+
+class CTalPageTemplate : public CTalTemplate {
+public:
+    CTalPageTemplate() = default;
+    ~CTalPageTemplate() override;
+};

@@ -1,0 +1,55 @@
+#pragma once
+// CTalTemplate: the layout of a report page as rectangles (cells, in page
+// fractions) grouped by cell kind, with a name (the key the manager finds it
+// by), a title (shown and sorted by) and the picture ids of its background
+// and preview images (0: none).
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "framework/KWDoubleRect.h"
+#include "platform/classlib/String.h"
+
+typedef std::vector<CKWDoubleRect> CTalCellList;
+
+class CTalTemplate {
+public:
+    // Cell kinds of a page template.
+    enum : int32_t { kCellHeading = 1, kCellText = 2, kCellPictures = 3 };
+    // Cell kinds of a title-page template.
+    enum : int32_t {
+        kCellTitle = 4,
+        kCellSubject = 5,
+        kCellAuthor = 6,
+        kCellCompany = 7,
+        kCellDescription = 8,
+        kCellLogo = 9,
+        kCellDate = 10,
+    };
+
+    CTalTemplate() = default;
+    virtual ~CTalTemplate();
+    CTalTemplate(const CTalTemplate&) = delete;
+    CTalTemplate& operator=(const CTalTemplate&) = delete;
+
+    virtual CString GetName() const { return m_name; }
+    virtual CString GetTitle() const { return m_title; }
+    virtual int32_t GetBackgroundPictureId() const { return m_backgroundId; }
+    virtual int32_t GetPreviewPictureId() const { return m_previewId; }
+    virtual void SetName(const CString& name) { m_name = name; }
+    virtual void SetTitle(const CString& title) { m_title = title; }
+    virtual void SetBackgroundPictureId(int32_t id) { m_backgroundId = id; }
+    virtual void SetPreviewPictureId(int32_t id) { m_previewId = id; }
+    // Appends a copy of the rectangle to the kind's list, making the list first.
+    virtual void AddCell(int32_t kind, const CKWDoubleRect& rect);
+    // The kind's list in the order added; null when the kind has no cell.
+    virtual const CTalCellList* GetCells(int32_t kind) const;
+
+private:
+    int32_t m_unused = -1;  // set at construction, read by nothing
+    std::map<int32_t, CTalCellList> m_cells;
+    CString m_name;
+    CString m_title;
+    int32_t m_backgroundId = 0;
+    int32_t m_previewId = 0;
+};

@@ -1,0 +1,3 @@
+#include "model/TalTitlePageTemplate.h"
+
+CTalTitlePageTemplate::~CTalTitlePageTemplate() = default;
