@@ -1,0 +1,3 @@
+#include "platform/classlib/DWordArray.h"
+
+IMPLEMENT_SERIAL(CDWordArray, CObject, 0)

@@ -1,0 +1,25 @@
+#pragma once
+// Dialog data exchange: DoDataExchange moves values between a dialog's
+// controls and its members in the direction that m_bSaveAndValidate says.
+#include <windows.h>
+
+class CWnd;
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
+
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members
+    CWnd* m_pDlgWnd;
+
+    // The control's window; a missing control is a programming error and fails the exchange.
+    HWND PrepareCtrl(int nIDC);
+    // Ends the exchange with failure (the current control gets the focus).
+    [[noreturn]] void Fail();
+
+private:
+    HWND m_hWndLastControl = nullptr;
+};
+
+// Subclasses the dialog item with the control object, once.
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);

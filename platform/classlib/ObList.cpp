@@ -1,0 +1,3 @@
+#include "platform/classlib/ObList.h"
+
+IMPLEMENT_SERIAL(CObList, CObject, 0)

@@ -1,0 +1,3 @@
+#include "platform/classlib/ScrollBar.h"
+
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)

@@ -1,0 +1,3 @@
+#include "platform/classlib/StringList.h"
+
+IMPLEMENT_SERIAL(CStringList, CObject, 0)

@@ -1,0 +1,102 @@
+// The window procedure of every window attached to a CWnd, and the hook that
+// attaches a window to its object while the window is being created.
+#include "platform/classlib/Wnd.h"
+
+#include "platform/classlib/Exception.h"
+#include "platform/classlib/ThreadState.h"
+#include "platform/classlib/WinApp.h"
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == nullptr || pWnd->m_hWnd != hWnd)
+        return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    MSG oldState = pState->m_lastSentMsg;
+    pState->m_lastSentMsg.hwnd = hWnd;
+    pState->m_lastSentMsg.message = nMsg;
+    pState->m_lastSentMsg.wParam = wParam;
+    pState->m_lastSentMsg.lParam = lParam;
+    LRESULT lResult = 0;
+    // No C++ exception may leave a window procedure.
+    try {
+        lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CException* e) {
+        lResult = AfxProcessWndProcException(e, &pState->m_lastSentMsg);
+    } catch (...) {
+        lResult = AfxProcessWndProcException(nullptr, &pState->m_lastSentMsg);
+    }
+    // A handler of WM_NCDESTROY that did not call the base left the object attached.
+    if (nMsg == WM_NCDESTROY) {
+        CWnd* pStill = CWnd::FromHandlePermanent(hWnd);
+        if (pStill != nullptr) {
+            pStill->DetachAtNcDestroy();
+            pStill->PostNcDestroy();
+        }
+    }
+    pState->m_lastSentMsg = oldState;
+    return lResult;
+}
+
+LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam) {
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (nCode != HCBT_CREATEWND || pState->m_pWndInit == nullptr)
+        return ::CallNextHookEx(pState->m_hHookCbtFilter, nCode, wParam, lParam);
+    HWND hWnd = reinterpret_cast<HWND>(wParam);
+    // The input-method window that the system may create first is not ours.
+    wchar_t szClassName[8];
+    if (::GetClassNameW(hWnd, szClassName, 8) > 0 && ::lstrcmpiW(szClassName, L"ime") == 0)
+        return ::CallNextHookEx(pState->m_hHookCbtFilter, nCode, wParam, lParam);
+
+    CWnd* pWndInit = pState->m_pWndInit;
+    pState->m_pWndInit = nullptr;
+    if (pWndInit->Attach(hWnd)) {
+        // No C++ exception may leave the hook either.
+        try {
+            pWndInit->PreSubclassWindow();
+        } catch (CException* e) {
+            e->Delete();
+        } catch (...) {
+        }
+        WNDPROC* lplpfn = pWndInit->GetSuperWndProcAddr();
+        WNDPROC oldWndProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
+        if (oldWndProc != AfxWndProc)
+            *lplpfn = oldWndProc;
+    }
+    LRESULT lResult = ::CallNextHookEx(pState->m_hHookCbtFilter, nCode, wParam, lParam);
+    if (pState->m_bUnhookAfterAttach) {
+        pState->m_bUnhookAfterAttach = false;
+        ::UnhookWindowsHookEx(pState->m_hHookCbtFilter);
+        pState->m_hHookCbtFilter = nullptr;
+    }
+    return lResult;
+}
+
+BOOL AfxHookWindowCreate(CWnd* pWnd) {
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (pState->m_hHookCbtFilter == nullptr) {
+        pState->m_hHookCbtFilter = ::SetWindowsHookExW(WH_CBT, AfxCbtFilterHook, nullptr, ::GetCurrentThreadId());
+        if (pState->m_hHookCbtFilter == nullptr)
+            return FALSE;
+    }
+    pState->m_pWndInit = pWnd;
+    return TRUE;
+}
+
+BOOL AfxUnhookWindowCreate() {
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    pState->m_bUnhookAfterAttach = false;
+    if (pState->m_hHookCbtFilter != nullptr) {
+        ::UnhookWindowsHookEx(pState->m_hHookCbtFilter);
+        pState->m_hHookCbtFilter = nullptr;
+    }
+    if (pState->m_pWndInit != nullptr) {
+        pState->m_pWndInit = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
