@@ -1,0 +1,41 @@
+#pragma once
+// CBase64: Base64 (RFC 4648) as the XML files carry image data: one run
+// without line breaks when written; when read, every character outside the
+// alphabet is skipped and the first '=' ends the data.
+#include "files/MIMECode.h"
+
+#include <cstdint>
+
+class CBase64 : public CMIMECode {
+public:
+    // The 64 digits followed by the padding character.
+    static const char kAlphabet[66];
+    static const char kPadding = '=';
+
+    // No terminating zero is written; the destination must hold
+    // EncodedLength(length) characters.
+    int32_t Encode(const uint8_t* source, char* destination, int32_t length) override;
+    // The destination must hold DecodedCapacity(length) bytes.
+    int32_t Decode(const char* source, uint8_t* destination, int32_t length) override;
+
+    static int64_t EncodedLength(int64_t byteCount) { return (byteCount + 2) / 3 * 4; }
+    static int64_t DecodedCapacity(int64_t textLength) { return textLength / 4 * 3 + 2; }
+
+    // Decodes text that arrives in pieces (the image pre-pass reads it from
+    // the file window by window) with the same result as one Decode call.
+    class CDecoder {
+    public:
+        // Bytes written for this piece; the destination must hold
+        // DecodedCapacity(length) bytes.
+        int32_t Feed(const char* text, int32_t length, uint8_t* destination);
+        // The bytes of a last short group of two or three digits.
+        int32_t Finish(uint8_t* destination);
+        // True once '=' was met: the rest of the text is not data.
+        bool IsDone() const { return m_done; }
+
+    private:
+        uint32_t m_bits = 0;
+        int m_digits = 0;
+        bool m_done = false;
+    };
+};

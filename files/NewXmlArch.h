@@ -1,0 +1,167 @@
+#pragma once
+// CNewXmlArch: an XML file of this system, written by hand through the
+// archive's output operations or read through libxml2's push parser, whose
+// elements the archive dispatches through a tag table. Problems are collected
+// as numbered errors and text messages (with the parser's line) and, when the
+// archive has a log, also written to a ".xlog" file.
+#include "files/XmlFile.h"
+#include "files/XmlValueForms.h"
+#include "platform/classlib/String.h"
+
+#include <cstdint>
+#include <memory>
+
+class CKWProgressInterface;
+class CNewParamCell;
+class CNewSaxInterface;
+class CTagTable;
+
+class CNewXmlArch {
+public:
+    enum : int32_t { kModeNone = -1, kModeWrite = 0, kModeRead = 1 };
+    enum : int32_t {
+        kErrNone = 0,
+        kErrTerminated = 1,
+        kErrCreateObject = 2,
+        kErrMemory = 3,
+        kErrLoadLibrary = 4,
+        kErrInitialization = 5,
+        kErrOpenFile = 6,
+        kErrCommand = 7,
+        kErrParsing = 8,
+        kErrTypeMismatch = 9,
+        kErrDuplicate = 10,
+        kErrMisplaced = 11,
+        kErrAttributeMissing = 12,
+        kErrUnknown = 13,
+    };
+    // The file is read in slices this small, so that a stop takes effect at once.
+    static const int32_t kSliceSize = 3;
+    static const int32_t kFirstSliceSize = 8;
+
+    // The text of an error code; null for 0 and codes outside 1..13.
+    static const wchar_t* GetErrorText(int32_t code);
+
+    // Opens the file when a path is given.
+    CNewXmlArch(const wchar_t* path = nullptr, int32_t mode = kModeNone, bool log = false);
+    virtual ~CNewXmlArch();
+    CNewXmlArch(const CNewXmlArch&) = delete;
+    CNewXmlArch& operator=(const CNewXmlArch&) = delete;
+
+    // Output. Indentation stands only at the start of a line: the pending
+    // indentation is the depth's TABs once after a line feed, else empty.
+    virtual const char* GetIndent();
+    virtual const char* GetDepthIndent();
+    virtual void StartTag(const wchar_t* name);
+    // Attributes: " name='value'"; nothing without a name.
+    virtual void WriteAttr(const wchar_t* name, const CString& value);
+    virtual void WriteAttr(const wchar_t* name, const wchar_t* value);
+    virtual void WriteAttr(const wchar_t* name, const char* value);
+    virtual void WriteAttr(const wchar_t* name, double value);
+    virtual void WriteAttr(const wchar_t* name, float value);
+    virtual void WriteAttr(const wchar_t* name, int32_t value);
+    virtual void WriteAttr(const wchar_t* name, int16_t value);
+    virtual void WriteAttr(const wchar_t* name, long value);
+    virtual void WriteAttr(const wchar_t* name, char value);
+    virtual void WriteAttr(const wchar_t* name, bool value);
+    virtual void WriteAttr(const wchar_t* name, const void* data, int32_t length);
+    virtual void CloseStartTag();
+    // Values, after the pending indentation.
+    virtual void WriteValue(const CString& value);
+    virtual void WriteValue(const wchar_t* value);
+    virtual void WriteValue(const char* value);
+    virtual void WriteValue(double value);
+    virtual void WriteValue(float value);
+    virtual void WriteValue(int32_t value);
+    virtual void WriteValue(int16_t value);
+    virtual void WriteValue(long value);
+    virtual void WriteValue(char value);
+    virtual void WriteValue(bool value);
+    virtual void WriteValue(const void* data, int32_t length);
+    virtual void EndEmptyElement();
+    virtual void EndTag(const wchar_t* name);
+    // One element with its value on one line; nothing without a name.
+    virtual void WriteElement(const wchar_t* name, const CString& value);
+    virtual void WriteElement(const wchar_t* name, const wchar_t* value);
+    virtual void WriteElement(const wchar_t* name, const char* value);
+    virtual void WriteElement(const wchar_t* name, double value);
+    virtual void WriteElement(const wchar_t* name, float value);
+    virtual void WriteElement(const wchar_t* name, int32_t value);
+    virtual void WriteElement(const wchar_t* name, int16_t value);
+    virtual void WriteElement(const wchar_t* name, long value);
+    virtual void WriteElement(const wchar_t* name, char value);
+    virtual void WriteElement(const wchar_t* name, bool value);
+    virtual void WriteElement(const wchar_t* name, const void* data, int32_t length);
+    virtual void LineFeed();
+
+    // Input and state.
+    bool Open(const wchar_t* path, int32_t mode, bool log);
+    // Only while reading; gives the table this archive.
+    void SetTagTable(CTagTable* table);
+    // Feeds the file to the parser and closes the archive; the error code.
+    int32_t Parse(CKWProgressInterface* progress = nullptr);
+    void StopParser();
+    void Close();
+
+    bool IsOpen() const { return m_stream && m_stream->IsOpen(); }
+    bool IsLoading() const { return m_mode == kModeRead; }
+    bool IsSaving() const { return m_mode == kModeWrite; }
+    bool IsParsing() const { return m_sax != nullptr; }
+    const CString& GetPath() const { return m_path; }
+    int32_t GetError() const { return m_error; }
+    const CString& GetErrors() const { return m_errors; }
+    const CString& GetWarnings() const { return m_warnings; }
+    CString GetPublicId() const;
+    CString GetSystemId() const;
+    int32_t GetLineNumber() const;
+    int32_t GetColumnNumber() const;
+    // The element stack's depth while parsing, else the writer's depth.
+    int32_t GetDepth() const;
+
+    // For handlers: the element's current cell; skipping an element from
+    // now to its end tag.
+    CNewParamCell* GetParams(const wchar_t* name) const;
+    bool SkipElement(const CString& name);
+
+    // Errors and warnings. Codes outside 0..13 become 13; 0 clears the code.
+    int32_t SetError(int32_t code);
+    void SetWarning(int32_t code);
+    // Error 1 and the warning "The parser is terminated.".
+    void Stop();
+    // Records the text with the parser's line; 13, or 0 for no text.
+    int32_t Error(const wchar_t* text);
+    void Warning(const wchar_t* text);
+    // An empty name takes the archive's file name, or one made of the time;
+    // the extension becomes ".xlog".
+    bool OpenLog(const wchar_t* name);
+    // A log that received nothing is deleted.
+    void CloseLog();
+    bool IsLogOpen() const { return m_log && m_log->IsOpen(); }
+    const CString& GetLogPath() const { return m_logPath; }
+    // The name a log for that file gets.
+    static CString MakeLogName(const wchar_t* name);
+
+private:
+    void Record(CString& target, const wchar_t* label, const wchar_t* text);
+    void WriteOut(const std::string& text);
+    void WriteOut(const char* text);
+    void WriteAttrText(const wchar_t* name, const std::string& value);
+    void WriteElementText(const wchar_t* name, const std::string& value);
+    // Feeds slices until the end, an error, or a stop.
+    void FeedParser(CKWProgressInterface* progress);
+
+    CXmlIndentation m_indentation;
+    bool m_pendingIndent = false;
+    int32_t m_error = kErrNone;
+    CString m_errors;
+    CString m_warnings;
+    int32_t m_mode = kModeNone;
+    std::unique_ptr<CNewSaxInterface> m_sax;
+    CTagTable* m_table = nullptr;
+    CString m_path;
+    std::unique_ptr<CXmlFile> m_stream;
+    std::unique_ptr<CXmlFile> m_log;
+    CString m_logPath;
+    bool m_logFlag = false;
+    int32_t m_depth = 0;
+};

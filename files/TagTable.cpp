@@ -1,0 +1,121 @@
+#include "files/TagTable.h"
+
+#include "files/NewXmlArch.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+const char CTagTable::kRootParent[] = "NULL";
+
+CTagTable::CTagTable(uint16_t bucketCount) : CHashTable(bucketCount) {}
+
+CTagTable::~CTagTable()
+{
+    m_cached = nullptr;
+}
+
+CHashItem* CTagTable::Lookup(const char* key) const
+{
+    if (!key)
+        return nullptr;
+    if (m_cached && std::strcmp(m_cached->GetKey(), key) == 0)
+        return m_cached;
+    CHashItem* item = CHashTable::Lookup(key);
+    if (item)
+        m_cached = static_cast<CTagItem*>(item);
+    return item;
+}
+
+bool CTagTable::Remove(const char* key)
+{
+    m_cached = nullptr;
+    return CHashTable::Remove(key);
+}
+
+void CTagTable::RemoveAll()
+{
+    m_cached = nullptr;
+    CHashTable::RemoveAll();
+}
+
+void CTagTable::ClearBuckets()
+{
+    m_cached = nullptr;
+    CHashTable::ClearBuckets();
+}
+
+bool CTagTable::AddTag(const char* name, const char* parent, CTagDelegateVoid* delegate, uint8_t kind,
+                       const wchar_t* text, const char* const* attributes, int32_t count)
+{
+    CNewParamCell cell(text, attributes, count, kind);
+    return AddTagCell(name, parent, delegate, &cell);
+}
+
+bool CTagTable::AddTagList(const char* name, const char* parent, CTagDelegateVoid* delegate, uint8_t kind,
+                           const wchar_t* text, std::initializer_list<const char*> attributes)
+{
+    CNewParamCell cell(text, kind, attributes);
+    return AddTagCell(name, parent, delegate, &cell);
+}
+
+bool CTagTable::AddTagCell(const char* name, const char* parent, CTagDelegateVoid* delegate,
+                           const CNewParamCell* cell)
+{
+    std::unique_ptr<CTagDelegateVoid> owned(delegate);
+    if (!name || !*name)
+        return false;
+    CTagItem* parentItem = parent ? FindTagA(parent) : nullptr;
+    if (CTagItem* existing = FindTagA(name)) {
+        existing->AddParent(parentItem);
+        return true;
+    }
+    auto* item = new CTagItem(name, owned.release());
+    if (cell && (cell->GetPairCount() > 0 || !cell->GetText().IsEmpty()))
+        item->SetDefaultCell(new CNewParamCell(*cell));
+    item->AddParent(parentItem);
+    return Insert(item);
+}
+
+CTagItem* CTagTable::FindTag(const wchar_t* name) const
+{
+    if (!name)
+        return nullptr;
+    // No best-fit mapping: a look-alike character must not match another name.
+    int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1)
+        return nullptr;
+    std::string narrow(static_cast<size_t>(n), '\0');
+    BOOL lossy = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, &narrow[0], n, nullptr, &lossy);
+    if (lossy)
+        return nullptr;
+    return FindTagA(narrow.c_str());
+}
+
+CTagItem* CTagTable::FindTagA(const char* name) const
+{
+    return static_cast<CTagItem*>(Lookup(name));
+}
+
+CNewParamCell* CTagTable::GetParams(const wchar_t* name) const
+{
+    CTagItem* item = FindTag(name);
+    return item ? item->GetCurrentCell() : nullptr;
+}
+
+CNewParamCell* CTagTable::GetParamsA(const char* name) const
+{
+    CTagItem* item = FindTagA(name);
+    return item ? item->GetCurrentCell() : nullptr;
+}
+
+void CTagTable::EmptyHandler(const CString&) {}
+
+void CTagTable::SkipHandler(const CString& name)
+{
+    if (m_archive)
+        m_archive->SkipElement(name);
+}

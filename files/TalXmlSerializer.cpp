@@ -1,0 +1,150 @@
+#include "files/TalXmlSerializer.h"
+
+#include "files/Base64.h"
+#include "framework/KWPathUtils.h"
+#include "framework/KWRasterLib.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+CTalXmlSerializer::CTalXmlSerializer() : m_stream(std::make_unique<CXmlFile>()) {}
+
+CTalXmlSerializer::~CTalXmlSerializer()
+{
+    DiscardStream();
+}
+
+bool CTalXmlSerializer::OpenStream(const CString& path)
+{
+    DiscardStream();
+    if (path.IsEmpty())
+        return false;
+    CString folder = GetPathDirectory(path);
+    if (folder.IsEmpty())
+        folder = L".";
+    wchar_t temp[MAX_PATH];
+    if (!::GetTempFileNameW(folder, L"otx", 0, temp))
+        return false;
+    if (!m_stream->Open(temp, CXmlFile::kWrite)) {
+        ::DeleteFileW(temp);
+        return false;
+    }
+    m_targetPath = path;
+    m_tempPath = temp;
+    m_depth = 0;
+    return true;
+}
+
+bool CTalXmlSerializer::CommitStream()
+{
+    if (m_tempPath.IsEmpty())
+        return false;
+    bool ok = !m_stream->HasWriteError() && m_stream->Close();
+    if (ok)
+        ok = ::MoveFileExW(m_tempPath, m_targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok)
+        ::DeleteFileW(m_tempPath);
+    m_tempPath.Empty();
+    m_targetPath.Empty();
+    return ok;
+}
+
+void CTalXmlSerializer::DiscardStream()
+{
+    m_stream->Close();
+    if (!m_tempPath.IsEmpty())
+        ::DeleteFileW(m_tempPath);
+    m_tempPath.Empty();
+    m_targetPath.Empty();
+}
+
+void CTalXmlSerializer::WriteHeader()
+{
+    GetStream() << "<?xml version='" << "1.0" << "' encoding='" << "utf-8" << "' ?>" << "\n\n";
+}
+
+void CTalXmlSerializer::BeginStartTag(const char* name)
+{
+    GetStream() << m_indentation.Get(m_depth) << "<" << name;
+}
+
+void CTalXmlSerializer::WriteAttribute(const char* name, const std::string& value)
+{
+    GetStream() << " " << name << "='" << value.c_str() << "'";
+}
+
+void CTalXmlSerializer::WriteTextAttribute(const char* name, const CString& value)
+{
+    WriteAttribute(name, XmlTextForm(value));
+}
+
+void CTalXmlSerializer::WriteIntAttribute(const char* name, int32_t value)
+{
+    WriteAttribute(name, XmlIntegerForm(value));
+}
+
+void CTalXmlSerializer::WriteRealAttribute(const char* name, double value)
+{
+    WriteAttribute(name, XmlRealForm(value));
+}
+
+void CTalXmlSerializer::WriteShortRealAttribute(const char* name, double value)
+{
+    WriteAttribute(name, XmlShortRealForm(value));
+}
+
+void CTalXmlSerializer::EndStartTag()
+{
+    GetStream() << ">" << "\n";
+    m_depth = ClampXmlDepth(m_depth + 1);
+}
+
+void CTalXmlSerializer::WriteEndTag(const char* name)
+{
+    m_depth = ClampXmlDepth(m_depth - 1);
+    GetStream() << m_indentation.Get(m_depth) << "</" << name << ">" << "\n";
+}
+
+bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
+{
+    CXmlFile file;
+    if (path.IsEmpty() || !file.Open(path, CXmlFile::kRead | CXmlFile::kBinary))
+        return false;
+    // Whole groups of three bytes per piece keep the text one run.
+    const int32_t kPiece = 3 * 16384;
+    std::vector<uint8_t> bytes(kPiece);
+    std::vector<char> text(static_cast<size_t>(CBase64::EncodedLength(kPiece)));
+    CBase64 coder;
+    for (;;) {
+        int32_t read = file.Read(bytes.data(), kPiece);
+        if (read <= 0)
+            break;
+        int32_t written = coder.Encode(bytes.data(), text.data(), read);
+        GetStream().Write(text.data(), written);
+        if (read < kPiece)
+            break;
+    }
+    return true;
+}
+
+void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
+{
+    const uint32_t id = static_cast<uint32_t>(pictureId);
+    CString path = g_rasterLib.CopyImageFileIntoStore(id);
+    if (path.IsEmpty()) {
+        // No copy: the picture keeps its id and its own file is written.
+        path = g_rasterLib.GetImagePath(id);
+    } else {
+        const int32_t copyId = static_cast<int32_t>(g_rasterLib.GetPictureId(path));
+        if (copyId != pictureId)
+            pictureId = copyId;
+    }
+    BeginStartTag(name);
+    // The extension of the file name only; a dot in a folder name is no extension.
+    WriteAttribute("FileFormat", XmlTextForm(GetPathExtension(path)));
+    EndStartTag();
+    WriteFileAsBase64(path);
+    WriteEndTag(name);
+}

@@ -1,0 +1,162 @@
+#include "files/XmlFile.h"
+
+#include "files/XmlValueForms.h"
+#include "framework/KWStream.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string ToAnsi(const wchar_t* text)
+{
+    int n = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1)
+        return std::string();
+    std::string result(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &result[0], n, nullptr, nullptr);
+    result.resize(static_cast<size_t>(n - 1));
+    return result;
+}
+
+}  // namespace
+
+CXmlFile::~CXmlFile()
+{
+    Close();
+}
+
+bool CXmlFile::Open(const wchar_t* path, uint32_t mode)
+{
+    Close();
+    if (!path || !*path)
+        return false;
+    std::string modeText;
+    if (mode & kWrite)
+        modeText = (mode & kRead) ? "w+" : "w";
+    else
+        modeText = "r";
+    if (mode & kBinary)
+        modeText += 'b';
+    std::string ansiPath = ToAnsi(path);
+    if (ansiPath.empty())
+        return false;
+    m_stream = KWStreamOpenFile(ansiPath.c_str(), modeText.c_str());
+    m_writeError = false;
+    if (m_stream)
+        m_path = path;
+    return m_stream != nullptr;
+}
+
+bool CXmlFile::Close()
+{
+    if (!m_stream)
+        return true;
+    bool ok = Flush();
+    KWStreamClose(m_stream);
+    m_stream = nullptr;
+    m_path.Empty();
+    return ok && !m_writeError;
+}
+
+int32_t CXmlFile::Seek(int32_t position)
+{
+    return m_stream ? KWStreamSeek(m_stream, position, KWSTREAM_SEEK_SET) : -1;
+}
+
+int32_t CXmlFile::Read(void* buffer, int32_t count)
+{
+    if (!m_stream || !buffer || count <= 0)
+        return 0;
+    return KWStreamRead(m_stream, buffer, count);
+}
+
+int32_t CXmlFile::Write(const void* bytes, int32_t count)
+{
+    if (!m_stream || !bytes || count <= 0)
+        return 0;
+    int32_t written = KWStreamWrite(m_stream, bytes, count);
+    if (written != count)
+        m_writeError = true;
+    return written;
+}
+
+bool CXmlFile::Flush()
+{
+    if (!m_stream)
+        return false;
+    // A stream holding read-ahead has nothing to write.
+    if (!(m_stream->mode & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)))
+        return true;
+    if (KWStreamFlush(m_stream) != 0) {
+        m_writeError = true;
+        return false;
+    }
+    return true;
+}
+
+bool CXmlFile::IsEOF() const
+{
+    return !m_stream || (m_stream->error & KWSTREAM_ERR_EOF) != 0;
+}
+
+int32_t CXmlFile::GetLength() const
+{
+    if (!m_stream)
+        return 0;
+    int32_t length = KWStreamLength(m_stream);
+    return length < 0 ? 0 : length;
+}
+
+CXmlFile& CXmlFile::operator<<(const CString& text)
+{
+    return *this << text.GetString();
+}
+
+CXmlFile& CXmlFile::operator<<(const wchar_t* text)
+{
+    if (m_stream && text && *text) {
+        std::string utf8 = XmlPlainForm(text);
+        Write(utf8.data(), static_cast<int32_t>(utf8.size()));
+    }
+    return *this;
+}
+
+CXmlFile& CXmlFile::operator<<(double value)
+{
+    if (m_stream) {
+        std::string text = XmlRealForm(value);
+        Write(text.data(), static_cast<int32_t>(text.size()));
+    }
+    return *this;
+}
+
+CXmlFile& CXmlFile::operator<<(float value)
+{
+    return *this << static_cast<double>(value);
+}
+
+CXmlFile& CXmlFile::operator<<(const char* text)
+{
+    if (m_stream && text)
+        Write(text, static_cast<int32_t>(std::strlen(text)));
+    return *this;
+}
+
+CXmlFile& CXmlFile::operator<<(char ch)
+{
+    if (m_stream)
+        Write(&ch, 1);
+    return *this;
+}
+
+CXmlFile& CXmlFile::operator<<(int32_t value)
+{
+    if (m_stream) {
+        std::string text = XmlIntegerForm(value);
+        Write(text.data(), static_cast<int32_t>(text.size()));
+    }
+    return *this;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The text forms in which the XML files store values, shared by the archive's
+// writer and the serializer: every value is written by hand, attributes in
+// apostrophes, one element per line indented by TABs.
+#include <cstdint>
+#include <string>
+
+// The first bytes of every file: the declaration and one empty line.
+extern const char kXmlHeader[];
+
+// Writers keep their depth within 0..kXmlMaxDepth.
+constexpr int32_t kXmlMaxDepth = 256;
+int32_t ClampXmlDepth(int32_t depth);
+
+// The indentation of a depth: that many TABs, at most kXmlMaxDepth.
+class CXmlIndentation {
+public:
+    CXmlIndentation();
+    const char* Get(int32_t depth);
+
+private:
+    char m_tabs[kXmlMaxDepth + 1];
+    int32_t m_depth;
+};
+
+// UTF-8 escaped for an attribute value or character data. The five markup
+// characters become entity references and TAB, LF and CR character
+// references (a parser reads them raw as spaces in attributes, and a CR
+// anywhere as a LF); other control characters are dropped; every character
+// beyond ASCII becomes a hexadecimal character reference, so the result is
+// pure ASCII. The non-characters U+FFFE and U+FFFF are dropped like control
+// characters, since no parser accepts them back.
+std::string XmlEscapeUtf8(const char* utf8, size_t length);
+// The text form: UTF-16 to UTF-8, then escaped.
+std::string XmlTextForm(const wchar_t* text);
+// A narrow text of the runtime's current code page, widened, then as XmlTextForm.
+std::string XmlNarrowTextForm(const char* text);
+// UTF-16 to UTF-8 without escaping, for values the program forms itself.
+std::string XmlPlainForm(const wchar_t* text);
+
+// printf "%d".
+std::string XmlIntegerForm(int32_t value);
+// printf "%f" with trailing zeros removed, and the point when it is reached.
+std::string XmlRealForm(double value);
+// printf "%g".
+std::string XmlShortRealForm(double value);
+// "TRUE" or "FALSE".
+const char* XmlBoolForm(bool value);
+// All bytes as one Base64 run.
+std::string XmlBinaryForm(const void* bytes, int32_t count);
+
+// A valid picture-file extension: 1 to 6 ASCII letters and digits. Extensions
+// come from files and become the extensions of files in the picture store.
+bool IsXmlImageFormat(const char* text, size_t length);

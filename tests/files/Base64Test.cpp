@@ -1,0 +1,129 @@
+#include "files/Base64.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Encode(const std::string& bytes)
+{
+    std::string text(static_cast<size_t>(CBase64::EncodedLength(static_cast<int64_t>(bytes.size()))) + 1, '#');
+    CBase64 coder;
+    int32_t n = coder.Encode(reinterpret_cast<const uint8_t*>(bytes.data()), &text[0],
+                             static_cast<int32_t>(bytes.size()));
+    EXPECT_EQ(text[static_cast<size_t>(n)], '#') << "wrote past its result";
+    text.resize(static_cast<size_t>(n));
+    return text;
+}
+
+std::string Decode(const std::string& text)
+{
+    std::vector<uint8_t> bytes(static_cast<size_t>(CBase64::DecodedCapacity(static_cast<int64_t>(text.size()))));
+    CBase64 coder;
+    int32_t n = coder.Decode(text.data(), bytes.data(), static_cast<int32_t>(text.size()));
+    return std::string(bytes.begin(), bytes.begin() + n);
+}
+
+struct Vector {
+    const char* bytes;
+    const char* text;
+};
+
+// RFC 4648, section 10.
+const Vector kRfcVectors[] = {
+    {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+};
+
+}  // namespace
+
+TEST(Base64, EncodesTheRfcVectors)
+{
+    for (const Vector& v : kRfcVectors)
+        EXPECT_EQ(Encode(v.bytes), v.text) << v.bytes;
+}
+
+TEST(Base64, DecodesTheRfcVectors)
+{
+    for (const Vector& v : kRfcVectors)
+        EXPECT_EQ(Decode(v.text), v.bytes) << v.text;
+}
+
+TEST(Base64, EmptyOrNullInputWritesNothing)
+{
+    CBase64 coder;
+    char text[8] = "#######";
+    uint8_t bytes[8] = {};
+    const uint8_t source[3] = {1, 2, 3};
+    EXPECT_EQ(coder.Encode(source, text, 0), 0);
+    EXPECT_EQ(coder.Encode(nullptr, text, 3), 0);
+    EXPECT_EQ(coder.Encode(source, nullptr, 3), 0);
+    EXPECT_EQ(coder.Encode(source, text, -1), 0);
+    EXPECT_EQ(text[0], '#');
+    EXPECT_EQ(coder.Decode("Zg==", bytes, 0), 0);
+    EXPECT_EQ(coder.Decode(nullptr, bytes, 4), 0);
+    EXPECT_EQ(coder.Decode("Zg==", nullptr, 4), 0);
+}
+
+TEST(Base64, AllByteValuesRoundTripInOneRunWithoutLineBreaks)
+{
+    std::string bytes;
+    for (int i = 0; i < 256 * 3 + 1; ++i)
+        bytes += static_cast<char>(i * 7 + 3);
+    std::string text = Encode(bytes);
+    EXPECT_EQ(text.size(), (bytes.size() + 2) / 3 * 4);
+    EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
+    EXPECT_EQ(text.find('='), text.size() - 2) << "padding stands only at the end";
+    EXPECT_EQ(Decode(text), bytes);
+}
+
+TEST(Base64, DecodingSkipsLineBreaksTabsAndOtherCharacters)
+{
+    const std::string plain = Encode("The quick brown fox");
+    std::string broken = "\n";
+    for (size_t i = 0; i < plain.size(); ++i) {
+        broken += plain[i];
+        if (i % 5 == 4)
+            broken += "\r\n";
+        if (i % 7 == 6)
+            broken += " \t*";
+    }
+    broken += "\t\t\t";
+    EXPECT_EQ(Decode(broken), "The quick brown fox");
+}
+
+TEST(Base64, DecodingStopsAtTheFirstPadding)
+{
+    EXPECT_EQ(Decode("Zg==Zm9v"), "f");
+    EXPECT_EQ(Decode("Zm8=Zm9v"), "fo");
+}
+
+TEST(Base64, ShortLastGroups)
+{
+    EXPECT_EQ(Decode("Zm9vYg"), "foob") << "two digits give one byte";
+    EXPECT_EQ(Decode("Zm9vYmE"), "fooba") << "three digits give two bytes";
+    EXPECT_EQ(Decode("Zm9vY"), "foo") << "a single leftover digit gives nothing";
+}
+
+TEST(Base64, DecoderFedInPiecesMatchesOneCall)
+{
+    std::mt19937 random(7);
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += static_cast<char>(random());
+    std::string text = "\n" + Encode(bytes) + "\t\t";
+    for (int trial = 0; trial < 50; ++trial) {
+        std::vector<uint8_t> out(static_cast<size_t>(CBase64::DecodedCapacity(static_cast<int64_t>(text.size()))));
+        CBase64::CDecoder decoder;
+        size_t used = 0;
+        for (size_t at = 0; at < text.size();) {
+            size_t piece = std::min<size_t>(1 + random() % 17, text.size() - at);
+            used += static_cast<size_t>(decoder.Feed(text.data() + at, static_cast<int32_t>(piece), out.data() + used));
+            at += piece;
+        }
+        used += static_cast<size_t>(decoder.Finish(out.data() + used));
+        ASSERT_EQ(std::string(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(used)), bytes) << trial;
+    }
+}

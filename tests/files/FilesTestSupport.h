@@ -1,0 +1,157 @@
+// Helpers of the report-file tests: a temporary folder, whole-file reads and
+// writes, golden files and the well-formedness check of written XML.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <libxml/parser.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace filestest {
+
+inline std::string ToAnsi(const std::wstring& text)
+{
+    int n = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n > 0 ? n : 1), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &s[0], n, nullptr, nullptr);
+    s.resize(s.size() - 1);
+    return s;
+}
+
+inline std::wstring ToWide(const std::string& text)
+{
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring s(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &s[0], n);
+    s.resize(s.size() - 1);
+    return s;
+}
+
+// A new folder in the temporary folder, removed with its files at the end.
+class TempDir {
+public:
+    TempDir()
+    {
+        wchar_t base[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, base);
+        for (unsigned n = ::GetTickCount();; ++n) {
+            wchar_t name[32];
+            std::swprintf(name, 32, L"otf%08X", n);
+            m_path = std::wstring(base) + name + L"\\";
+            if (::CreateDirectoryW(m_path.c_str(), nullptr))
+                break;
+        }
+    }
+    ~TempDir()
+    {
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((m_path + L"*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    ::DeleteFileW((m_path + data.cFileName).c_str());
+            } while (::FindNextFileW(find, &data));
+            ::FindClose(find);
+        }
+        ::RemoveDirectoryW(m_path.c_str());
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder with its trailing backslash.
+    const std::wstring& Path() const { return m_path; }
+    std::wstring File(const wchar_t* name) const { return m_path + name; }
+
+private:
+    std::wstring m_path;
+};
+
+inline bool FileExists(const std::wstring& path)
+{
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+inline std::string ReadBytes(const std::wstring& path)
+{
+    std::string bytes;
+    FILE* file = ::_wfopen(path.c_str(), L"rb");
+    if (!file)
+        return bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(file);
+    return bytes;
+}
+
+inline void WriteBytes(const std::wstring& path, const std::string& bytes)
+{
+    FILE* file = ::_wfopen(path.c_str(), L"wb");
+    ASSERT_NE(file, nullptr);
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// Text as the writers put it on disk: every LF as CR LF.
+inline std::string WithCrLf(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// The data folder of the tests, as a Windows path.
+inline std::wstring DataPath(const wchar_t* name)
+{
+    std::wstring base = ToWide(OT_TEST_DATA_DIR);
+    if (!base.empty() && base[0] == L'/')
+        base = L"Z:" + base;
+    for (wchar_t& c : base)
+        if (c == L'/')
+            c = L'\\';
+    return base + L"\\files\\" + name;
+}
+
+// Compares bytes with a golden file of tests/data/files; with the variable
+// OT_REGENERATE_GOLDENS set, the golden file is written instead.
+inline void ExpectGolden(const wchar_t* name, const std::string& bytes)
+{
+    std::wstring path = DataPath(name);
+    if (std::getenv("OT_REGENERATE_GOLDENS")) {
+        WriteBytes(path, bytes);
+        return;
+    }
+    ASSERT_TRUE(FileExists(path)) << "missing golden file " << ToAnsi(path);
+    EXPECT_EQ(ReadBytes(path), bytes) << "differs from the golden file " << ToAnsi(path);
+}
+
+// What "xmllint --noout" checks: the file is well-formed XML. With the
+// variable OT_XML_CHECK_DIR set, the file is also copied there, so that the
+// host's xmllint can check the same bytes.
+inline bool IsWellFormedXml(const std::wstring& path, bool hugeText = false)
+{
+    if (const char* keep = std::getenv("OT_XML_CHECK_DIR")) {
+        static int counter = 0;
+        wchar_t name[32];
+        std::swprintf(name, 32, L"\\file%04d.xml", ++counter);
+        ::CopyFileW(path.c_str(), (ToWide(keep) + name).c_str(), FALSE);
+    }
+    xmlDocPtr doc = xmlReadFile(ToAnsi(path).c_str(), nullptr, XML_PARSE_NONET | (hugeText ? XML_PARSE_HUGE : 0));
+    if (!doc)
+        return false;
+    xmlFreeDoc(doc);
+    return true;
+}
+
+}  // namespace filestest

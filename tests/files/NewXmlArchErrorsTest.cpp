@@ -1,0 +1,172 @@
+#include "FilesTestSupport.h"
+#include "RecordingTags.h"
+
+#include "files/NewXmlArch.h"
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+
+using filestest::TempDir;
+
+TEST(ArchiveErrors, EveryCodeRecordsItsText)
+{
+    const struct {
+        int32_t given;
+        int32_t code;
+        const wchar_t* text;
+    } cases[] = {
+        {1, 1, L"The parser is terminated."},
+        {2, 2, L"Can't create object."},
+        {3, 3, L"Can't allocate memory block."},
+        {4, 4, L"Can't load parser's library."},
+        {5, 5, L"Initialization error."},
+        {6, 6, L"Can't open file."},
+        {7, 7, L"Can't process command."},
+        {8, 8, L"Parsing error occures."},
+        {9, 9, L"Type mismatch."},
+        {10, 10,
+         L"This file contains a duplicate of an element that can exist only once. Quillmark has ignored the duplicate "
+         L"element."},
+        {11, 11,
+         L"This file contains an element that exists not on it's place. Quillmark has ignored the missplaced element."},
+        {12, 12, L"Required attribute is missing"},
+        {13, 13, L"An unknown error occures."},
+        {42, 13, L"An unknown error occures."},
+        {-1, 13, L"An unknown error occures."},
+    };
+    for (const auto& c : cases) {
+        CNewXmlArch archive;
+        EXPECT_EQ(archive.SetError(c.given), c.code);
+        EXPECT_EQ(archive.GetError(), c.code);
+        EXPECT_EQ(archive.GetErrors(), CString(L"Error: ") + c.text + L"\r\n") << c.given;
+        EXPECT_EQ(archive.GetWarnings(), CString(L""));
+    }
+}
+
+TEST(ArchiveErrors, CodeZeroClearsAndRecordsNothing)
+{
+    CNewXmlArch archive;
+    archive.SetError(6);
+    EXPECT_EQ(archive.SetError(0), 0);
+    EXPECT_EQ(archive.GetError(), 0);
+    EXPECT_EQ(archive.GetErrors(), CString(L"Error: Can't open file.\r\n"));
+}
+
+TEST(ArchiveErrors, WarningsKeepTheCode)
+{
+    CNewXmlArch archive;
+    archive.SetError(6);
+    archive.SetWarning(9);
+    archive.SetWarning(0);
+    archive.SetWarning(14);
+    archive.Warning(L"free text");
+    EXPECT_EQ(archive.GetError(), 6);
+    EXPECT_EQ(archive.GetWarnings(), CString(L"Warning: Type mismatch.\r\nWarning: free text\r\n"));
+}
+
+TEST(ArchiveErrors, ErrorTextsGiveCode13AndNullTextsNothing)
+{
+    CNewXmlArch archive;
+    EXPECT_EQ(archive.Error(nullptr), 0);
+    EXPECT_EQ(archive.GetError(), 0);
+    EXPECT_EQ(archive.Error(L"broken"), 13);
+    EXPECT_EQ(archive.GetError(), 13);
+    EXPECT_EQ(archive.GetErrors(), CString(L"Error: broken\r\n"));
+}
+
+TEST(ArchiveErrors, StopSetsCodeOneAndWarns)
+{
+    CNewXmlArch archive;
+    archive.Stop();
+    EXPECT_EQ(archive.GetError(), 1);
+    EXPECT_EQ(archive.GetErrors(), CString(L""));
+    EXPECT_EQ(archive.GetWarnings(), CString(L"Warning: The parser is terminated.\r\n"));
+}
+
+TEST(ArchiveLog, NamesCutOnlyTheFileNamesExtension)
+{
+    const struct {
+        const wchar_t* name;
+        const wchar_t* log;
+    } cases[] = {
+        {L"C:\\Reports\\week.otd", L"C:\\Reports\\week.xlog"},
+        {L"C:\\Reports\\data.rev.otd", L"C:\\Reports\\data.rev.xlog"},
+        {L"C:\\My.Reports\\week", L"C:\\My.Reports\\week.xlog"},
+        {L"C:\\My.Reports\\.hidden", L"C:\\My.Reports\\.hidden.xlog"},
+        {L"week.otd", L"week.xlog"},
+        {L"plain", L"plain.xlog"},
+        {L"a/b.c/d", L"a/b.c/d.xlog"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CNewXmlArch::MakeLogName(c.name), CString(c.log)) << filestest::ToAnsi(c.name);
+}
+
+TEST(ArchiveLog, AParseWithTheLogFlagWritesItsMessagesBesideTheFile)
+{
+    TempDir dir;
+    std::wstring path = dir.File(L"doc.rev.xml");
+    filestest::WriteBytes(path, "<Root>\n<Leaf/>\n<Child>\n</Root>\n");
+    CRecordingTags tags({{"Root", CTagTable::kRootParent}, {"Child", "Root"}, {"Leaf", "Child"}});
+    tags.RegisterTags();
+    tags.SetTarget(&tags);
+    CNewXmlArch archive(path.c_str(), CNewXmlArch::kModeRead, true);
+    ASSERT_TRUE(archive.IsLogOpen());
+    EXPECT_EQ(archive.GetLogPath(), CString(dir.File(L"doc.rev.xlog").c_str()));
+    archive.SetTagTable(&tags);
+    EXPECT_EQ(archive.Parse(), CNewXmlArch::kErrParsing);
+    EXPECT_FALSE(archive.IsLogOpen()) << "the parse closes the log with the file";
+
+    std::string log = filestest::ReadBytes(dir.File(L"doc.rev.xlog"));
+    // Every message once, with LF alone before the text mode's CR.
+    EXPECT_EQ(log.find("Warning [line 2]: Misplaced tag Leaf is ignored.\r\n"), 0u) << log;
+    EXPECT_NE(log.find("\r\nError [Line 4]: "), std::string::npos) << log;
+    EXPECT_NE(log.find("Parsing error occures.\r\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("\r\r"), std::string::npos);
+}
+
+TEST(ArchiveLog, ALogThatReceivedNothingIsDeleted)
+{
+    TempDir dir;
+    std::wstring path = dir.File(L"clean.xml");
+    filestest::WriteBytes(path, "<Root><Child/></Root>");
+    CRecordingTags tags({{"Root", CTagTable::kRootParent}, {"Child", "Root"}});
+    tags.RegisterTags();
+    tags.SetTarget(&tags);
+    {
+        CNewXmlArch archive(path.c_str(), CNewXmlArch::kModeRead, true);
+        EXPECT_TRUE(filestest::FileExists(dir.File(L"clean.xlog")));
+        archive.SetTagTable(&tags);
+        EXPECT_EQ(archive.Parse(), 0);
+    }
+    EXPECT_FALSE(filestest::FileExists(dir.File(L"clean.xlog")));
+}
+
+TEST(ArchiveLog, AnArchiveWithoutAFileNamesItsLogByTheTime)
+{
+    TempDir dir;
+    wchar_t previous[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(dir.Path().c_str());
+    CNewXmlArch archive;
+    ASSERT_TRUE(archive.OpenLog(L""));
+    CString name = archive.GetLogPath();
+    archive.Warning(L"kept");
+    archive.CloseLog();
+    ::SetCurrentDirectoryW(previous);
+
+    // "%2d_%d_%d_h%d_m%d_s%d" and the extension.
+    int year = -1, month = -1, day = -1, hour = -1, minute = -1, second = -1;
+    wchar_t extension[8] = {};
+    ASSERT_EQ(std::swscanf(name, L"%2d_%d_%d_h%d_m%d_s%d.%4ls", &year, &month, &day, &hour, &minute, &second,
+                           extension),
+              7)
+        << filestest::ToAnsi(name.GetString());
+    EXPECT_STREQ(extension, L"xlog");
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    EXPECT_EQ(year, now.wYear % 100);
+    EXPECT_GE(month, 1);
+    EXPECT_LE(month, 12);
+    EXPECT_EQ(filestest::ReadBytes(dir.File(name)), "Warning: kept\r\n");
+}

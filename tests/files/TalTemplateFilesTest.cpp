@@ -1,0 +1,290 @@
+#include "FilesTestSupport.h"
+
+#include "files/TalTemplateTags.h"
+#include "files/TalXmlSerializer.h"
+#include "files/XmlValueForms.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalTitlePageTemplate.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using filestest::TempDir;
+
+namespace {
+
+std::vector<CKWDoubleRect> Cells(const CTalTemplate& tmpl, int32_t kind)
+{
+    const CTalCellList* cells = tmpl.GetCells(kind);
+    return cells ? std::vector<CKWDoubleRect>(cells->begin(), cells->end()) : std::vector<CKWDoubleRect>();
+}
+
+bool SameRect(const CKWDoubleRect& a, const CKWDoubleRect& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+class TemplateFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        serializer.SetTemplateFolder(m_dir.Path().c_str());
+        ASSERT_TRUE(tags.RegisterTags());
+    }
+
+    std::wstring PathOf(const CTalTemplate& tmpl) { return m_dir.Path() + tmpl.GetName().GetString(); }
+
+    bool Load(const std::wstring& path, CTalTemplate& tmpl)
+    {
+        CTalTemplateTags loadTags;
+        loadTags.RegisterTags();
+        CTalXmlSerializer reader;
+        return reader.LoadTemplate(path.c_str(), &loadTags, &tmpl);
+    }
+
+    // A picture file outside the store, registered by path.
+    int32_t MakePicture(const wchar_t* name, const std::string& bytes)
+    {
+        std::wstring path = m_dir.File(name);
+        filestest::WriteBytes(path, bytes);
+        return static_cast<int32_t>(g_rasterLib.GetPictureId(path.c_str()));
+    }
+
+    TempDir m_dir;
+    CTalXmlSerializer serializer;
+    CTalTemplateTags tags;
+};
+
+}  // namespace
+
+TEST_F(TemplateFiles, AnEmptyTemplateIsTheHeaderAndTheRoot)
+{
+    CTalPageTemplate leaf;
+    leaf.SetName(L"Empty.otl");
+    ASSERT_TRUE(serializer.SaveLeafTemplate(&leaf));
+    std::string bytes = filestest::ReadBytes(PathOf(leaf));
+    EXPECT_EQ(bytes, filestest::WithCrLf("<?xml version='1.0' encoding='utf-8' ?>\n\n<LeafTemplate>\n</LeafTemplate>\n"));
+    filestest::ExpectGolden(L"EmptyLeaf.otl", bytes);
+    EXPECT_TRUE(filestest::IsWellFormedXml(PathOf(leaf)));
+
+    CTalPageTemplate back;
+    back.SetTitle(L"unchanged");
+    ASSERT_TRUE(Load(PathOf(leaf), back));
+    EXPECT_STREQ(back.GetTitle(), L"unchanged") << "no Title attribute leaves the title";
+    for (int kind = 0; kind <= 10; ++kind)
+        EXPECT_EQ(back.GetCells(kind), nullptr);
+}
+
+TEST_F(TemplateFiles, RectanglesOfTwoKindsAndAnEscapedTitle)
+{
+    CTalTitlePageTemplate title;
+    title.SetName(L"Kinds.ott");
+    title.SetTitle(L"Tom & Jerry's <\"best\">");
+    title.AddCell(5, CKWDoubleRect(0.1, 0.2, 0.9, 0.3));
+    title.AddCell(2, CKWDoubleRect(12.3456789, 0.5, 1, 0.75));
+    title.AddCell(2, CKWDoubleRect(0, 0, 0.000001, 1e-9));
+    ASSERT_TRUE(serializer.SaveTitleTemplate(&title));
+    std::string bytes = filestest::ReadBytes(PathOf(title));
+    const std::string expected =
+        "<?xml version='1.0' encoding='utf-8' ?>\n\n"
+        "<TitleTemplate Title='Tom &amp; Jerry&apos;s &lt;&quot;best&quot;&gt;'>\n"
+        "\t<TitleRectArray Type='2'>\n"
+        "\t\t<TitleRectArrayItem Left='12.3457' Right='1' Top='0.5' Bottom='0.75'>\n"
+        "\t\t</TitleRectArrayItem>\n"
+        "\t\t<TitleRectArrayItem Left='0' Right='1e-06' Top='0' Bottom='1e-09'>\n"
+        "\t\t</TitleRectArrayItem>\n"
+        "\t</TitleRectArray>\n"
+        "\t<TitleRectArray Type='5'>\n"
+        "\t\t<TitleRectArrayItem Left='0.1' Right='0.9' Top='0.2' Bottom='0.3'>\n"
+        "\t\t</TitleRectArrayItem>\n"
+        "\t</TitleRectArray>\n"
+        "</TitleTemplate>\n";
+    EXPECT_EQ(bytes, filestest::WithCrLf(expected));
+    filestest::ExpectGolden(L"Kinds.ott", bytes);
+    EXPECT_TRUE(filestest::IsWellFormedXml(PathOf(title)));
+
+    CTalTitlePageTemplate back;
+    ASSERT_TRUE(Load(PathOf(title), back));
+    EXPECT_STREQ(back.GetTitle(), L"Tom & Jerry's <\"best\">");
+    for (int kind = 0; kind <= 10; ++kind) {
+        if (kind != 2 && kind != 5) {
+            EXPECT_EQ(back.GetCells(kind), nullptr) << kind;
+        }
+    }
+    std::vector<CKWDoubleRect> two = Cells(back, 2);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_TRUE(SameRect(two[0], CKWDoubleRect(12.3457, 0.5, 1, 0.75)));
+    EXPECT_TRUE(SameRect(two[1], CKWDoubleRect(0, 0, 0.000001, 1e-9)));
+    std::vector<CKWDoubleRect> five = Cells(back, 5);
+    ASSERT_EQ(five.size(), 1u);
+    EXPECT_TRUE(SameRect(five[0], CKWDoubleRect(0.1, 0.2, 0.9, 0.3)));
+}
+
+TEST_F(TemplateFiles, TitlesWithAnyCharactersReadBackExactly)
+{
+    const wchar_t* titles[] = {
+        L"O'Neil", L"\"q\"", L"a<b>c", L"x & y", L"tab\tline\nreturn\r", L"\x0416\x4E2D\xD83D\xDE00\x00E9",
+    };
+    int n = 0;
+    for (const wchar_t* text : titles) {
+        CTalPageTemplate leaf;
+        leaf.SetName(CString(L"T") + CString(static_cast<wchar_t>(L'a' + n++)) + L".otl");
+        leaf.SetTitle(text);
+        ASSERT_TRUE(serializer.SaveLeafTemplate(&leaf));
+        EXPECT_TRUE(filestest::IsWellFormedXml(PathOf(leaf)));
+        CTalPageTemplate back;
+        ASSERT_TRUE(Load(PathOf(leaf), back));
+        EXPECT_EQ(back.GetTitle(), CString(text)) << filestest::ToAnsi(text);
+    }
+}
+
+TEST_F(TemplateFiles, PicturesTravelAsBase64AndComeBackAsNewPictures)
+{
+    const std::string previewBytes = "preview bytes \x01\x02\xFF", backgroundBytes(4000, '\x7E');
+    CTalTitlePageTemplate title;
+    title.SetName(L"Pictures.ott");
+    const int32_t previewId = MakePicture(L"preview.png", previewBytes);
+    const int32_t backgroundId = MakePicture(L"back.jpg", backgroundBytes);
+    title.SetPreviewPictureId(previewId);
+    title.SetBackgroundPictureId(backgroundId);
+    title.AddCell(4, CKWDoubleRect(0.25, 0.25, 0.75, 0.5));
+    ASSERT_TRUE(serializer.SaveTitleTemplate(&title));
+
+    // The template now names copies in the picture store.
+    EXPECT_NE(title.GetPreviewPictureId(), previewId);
+    EXPECT_NE(title.GetBackgroundPictureId(), backgroundId);
+    EXPECT_EQ(filestest::ReadBytes(g_rasterLib.GetImagePath(title.GetPreviewPictureId()).GetString()), previewBytes);
+
+    std::string bytes = filestest::ReadBytes(PathOf(title));
+    const std::string expected =
+        "<?xml version='1.0' encoding='utf-8' ?>\n\n"
+        "<TitleTemplate>\n"
+        "\t<TitlePreview FileFormat='png'>\n" +
+        XmlBinaryForm(previewBytes.data(), static_cast<int32_t>(previewBytes.size())) +
+        "\t</TitlePreview>\n"
+        "\t<TitleBgImage FileFormat='jpg'>\n" +
+        XmlBinaryForm(backgroundBytes.data(), static_cast<int32_t>(backgroundBytes.size())) +
+        "\t</TitleBgImage>\n"
+        "\t<TitleRectArray Type='4'>\n"
+        "\t\t<TitleRectArrayItem Left='0.25' Right='0.75' Top='0.25' Bottom='0.5'>\n"
+        "\t\t</TitleRectArrayItem>\n"
+        "\t</TitleRectArray>\n"
+        "</TitleTemplate>\n";
+    EXPECT_EQ(bytes, filestest::WithCrLf(expected));
+    filestest::ExpectGolden(L"Pictures.ott", bytes);
+    EXPECT_TRUE(filestest::IsWellFormedXml(PathOf(title)));
+
+    CTalTitlePageTemplate back;
+    ASSERT_TRUE(Load(PathOf(title), back));
+    ASSERT_NE(back.GetPreviewPictureId(), 0);
+    ASSERT_NE(back.GetBackgroundPictureId(), 0);
+    EXPECT_EQ(filestest::ReadBytes(g_rasterLib.GetImagePath(back.GetPreviewPictureId()).GetString()), previewBytes);
+    EXPECT_EQ(filestest::ReadBytes(g_rasterLib.GetImagePath(back.GetBackgroundPictureId()).GetString()),
+              backgroundBytes);
+    EXPECT_EQ(Cells(back, 4).size(), 1u);
+}
+
+TEST_F(TemplateFiles, APictureWhoseFileIsGoneKeepsItsIdAndLeavesTheElementEmpty)
+{
+    CTalPageTemplate leaf;
+    leaf.SetName(L"Gone.otl");
+    const int32_t id = MakePicture(L"gone.png", "x");
+    ::DeleteFileW(m_dir.File(L"gone.png").c_str());
+    leaf.SetPreviewPictureId(id);
+    ASSERT_TRUE(serializer.SaveLeafTemplate(&leaf));
+    EXPECT_EQ(leaf.GetPreviewPictureId(), id);
+    EXPECT_EQ(filestest::ReadBytes(PathOf(leaf)),
+              filestest::WithCrLf("<?xml version='1.0' encoding='utf-8' ?>\n\n<LeafTemplate>\n"
+                                  "\t<LeafPreview FileFormat='png'>\n\t</LeafPreview>\n</LeafTemplate>\n"));
+    CTalPageTemplate back;
+    ASSERT_TRUE(Load(PathOf(leaf), back));
+    EXPECT_EQ(back.GetPreviewPictureId(), 0);
+}
+
+TEST_F(TemplateFiles, ReadingToleratesOrderMissingAttributesAndMisplacedElements)
+{
+    std::wstring path = m_dir.File(L"hand.ott");
+    filestest::WriteBytes(path,
+                          "<?xml version='1.0' encoding='utf-8' ?>\n"
+                          "<TitleTemplate Other='1' Title='Hand made'>\n"
+                          "<TitleRectArrayItem Left='9' Right='9' Top='9' Bottom='9'></TitleRectArrayItem>\n"
+                          "<LeafPreview FileFormat='png'>AAAA</LeafPreview>\n"
+                          "<TitleRectArray Type='7'>\n"
+                          "<TitleRectArrayItem Bottom='0.4' Right='0.3' Left='0.1'/>\n"
+                          "<LeafRectArrayItem Left='8' Right='8' Top='8' Bottom='8'/>\n"
+                          "</TitleRectArray>\n"
+                          "<TitleRectArray>\n"
+                          "<TitleRectArrayItem Left='0.5' Right='0.6' Top='0.7' Bottom='0.8'/>\n"
+                          "</TitleRectArray>\n"
+                          "</TitleTemplate>\n");
+    CTalTitlePageTemplate back;
+    ASSERT_TRUE(Load(path, back)) << "misplaced elements are only warned about";
+    EXPECT_STREQ(back.GetTitle(), L"Hand made");
+    EXPECT_EQ(back.GetPreviewPictureId(), 0);
+    std::vector<CKWDoubleRect> seven = Cells(back, 7);
+    ASSERT_EQ(seven.size(), 1u);
+    EXPECT_TRUE(SameRect(seven[0], CKWDoubleRect(0.1, 0.0, 0.3, 0.4))) << "a missing Top reads as 0";
+    std::vector<CKWDoubleRect> zero = Cells(back, 0);
+    ASSERT_EQ(zero.size(), 1u) << "an array without Type is kind 0";
+    EXPECT_TRUE(SameRect(zero[0], CKWDoubleRect(0.5, 0.7, 0.6, 0.8)));
+    for (int kind = 1; kind <= 10; ++kind) {
+        if (kind != 7) {
+            EXPECT_EQ(back.GetCells(kind), nullptr) << kind;
+        }
+    }
+}
+
+TEST_F(TemplateFiles, BrokenOrMissingFilesDoNotLoad)
+{
+    CTalPageTemplate leaf;
+    EXPECT_FALSE(Load(m_dir.File(L"missing.otl"), leaf));
+    std::wstring broken = m_dir.File(L"broken.otl");
+    filestest::WriteBytes(broken, "<LeafTemplate Title='x'>\n<LeafRectArray Type='1'>\n</LeafTemplate>\n");
+    EXPECT_FALSE(Load(broken, leaf));
+    filestest::WriteBytes(broken, "<LeafTemplate Title='x'>\n<LeafRectArray Type='1'>\n");
+    EXPECT_FALSE(Load(broken, leaf));
+
+    CTalXmlSerializer reader;
+    std::wstring good = m_dir.File(L"good.otl");
+    filestest::WriteBytes(good, "<LeafTemplate/>");
+    EXPECT_FALSE(reader.LoadTemplate(good.c_str(), nullptr, &leaf));
+    CTalTemplateTags tags2;
+    tags2.RegisterTags();
+    EXPECT_FALSE(reader.LoadTemplate(good.c_str(), &tags2, nullptr));
+    EXPECT_TRUE(reader.LoadTemplate(good.c_str(), &tags2, &leaf));
+}
+
+TEST_F(TemplateFiles, ASaveThatCannotWriteKeepsThePreviousFile)
+{
+    CTalPageTemplate leaf;
+    leaf.SetName(L"Keep.otl");
+    leaf.SetTitle(L"first");
+    ASSERT_TRUE(serializer.SaveLeafTemplate(&leaf));
+    const std::string first = filestest::ReadBytes(PathOf(leaf));
+
+    // A template folder that does not exist: nothing can be written.
+    CTalXmlSerializer elsewhere;
+    elsewhere.SetTemplateFolder((m_dir.Path() + L"no such folder\\").c_str());
+    EXPECT_FALSE(elsewhere.SaveLeafTemplate(&leaf));
+
+    // The target is locked against replacement: the save fails and leaves it.
+    HANDLE lock = ::CreateFileW(PathOf(leaf).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    leaf.SetTitle(L"second");
+    EXPECT_FALSE(serializer.SaveLeafTemplate(&leaf));
+    ::CloseHandle(lock);
+    EXPECT_EQ(filestest::ReadBytes(PathOf(leaf)), first);
+
+    WIN32_FIND_DATAW data;
+    int files = 0;
+    HANDLE find = ::FindFirstFileW((m_dir.Path() + L"*").c_str(), &data);
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++files;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    EXPECT_EQ(files, 1) << "no temporary file is left behind";
+}

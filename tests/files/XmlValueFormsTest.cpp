@@ -1,0 +1,100 @@
+#include "files/XmlValueForms.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+TEST(XmlValueForms, RealFormDropsTrailingZerosAndThePoint)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {3.0, "3"},     {100.0, "100"}, {0.5, "0.5"},       {-1.5, "-1.5"},        {2.5, "2.5"},
+        {10.0, "10"},   {0.0, "0"},     {1.25, "1.25"},     {12.3456789, "12.345679"}, {-0.0, "-0"},
+        {1e-7, "0"},    {1000000.0, "1000000"}, {0.000001, "0.000001"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(XmlRealForm(c.value), c.text) << c.value;
+    EXPECT_EQ(XmlRealForm(1e300).size(), 301u) << "a large value keeps all its digits";
+}
+
+TEST(XmlValueForms, ShortRealFormHasSixSignificantDigits)
+{
+    EXPECT_EQ(XmlShortRealForm(12.3456789), "12.3457");
+    EXPECT_EQ(XmlShortRealForm(0.25), "0.25");
+    EXPECT_EQ(XmlShortRealForm(1.0), "1");
+    EXPECT_EQ(XmlShortRealForm(1e-9), "1e-09");
+}
+
+TEST(XmlValueForms, IntegerAndBoolForms)
+{
+    EXPECT_EQ(XmlIntegerForm(0), "0");
+    EXPECT_EQ(XmlIntegerForm(-42), "-42");
+    EXPECT_EQ(XmlIntegerForm(static_cast<int32_t>(0x80000000u)), "-2147483648")
+        << "values of 2^31 and more are written as negative numbers";
+    EXPECT_EQ(XmlIntegerForm(static_cast<int16_t>(-3)), "-3");
+    EXPECT_STREQ(XmlBoolForm(true), "TRUE");
+    EXPECT_STREQ(XmlBoolForm(false), "FALSE");
+}
+
+TEST(XmlValueForms, TextFormEscapesToPureAscii)
+{
+    const struct {
+        const wchar_t* text;
+        const char* form;
+    } cases[] = {
+        {L"plain text", "plain text"},
+        {L"a<b>c&d", "a&lt;b&gt;c&amp;d"},
+        {L"O'Brien", "O&apos;Brien"},
+        {L"say \"hi\"", "say &quot;hi&quot;"},
+        {L"tab\tline\ncr\r", "tab&#9;line&#10;cr&#13;"},
+        {L"bell\x07" L"form\x0C" L"end", "bellformend"},
+        {L"caf\x00E9", "caf&#xE9;"},
+        {L"\x0416\x20AC", "&#x416;&#x20AC;"},
+        {L"\xD83D\xDE00", "&#x1F600;"},
+        {L"a\xFFFE" L"b\xFFFF" L"c", "abc"},
+        {L"\x7F", "\x7F"},
+        {L"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(XmlTextForm(c.text), c.form);
+    EXPECT_EQ(XmlTextForm(nullptr), "");
+}
+
+TEST(XmlValueForms, StrayUtf8BytesBecomeNumericReferences)
+{
+    const char bytes[] = "a\xC3(\xFF";
+    EXPECT_EQ(XmlEscapeUtf8(bytes, 4), "a&#195;(&#255;");
+}
+
+TEST(XmlValueForms, PlainFormIsUtf8WithoutEscaping)
+{
+    EXPECT_EQ(XmlPlainForm(L"a'b<\x00E9"), "a'b<\xC3\xA9");
+}
+
+TEST(XmlValueForms, IndentationIsCappedAt256Tabs)
+{
+    CXmlIndentation indentation;
+    EXPECT_STREQ(indentation.Get(0), "");
+    EXPECT_STREQ(indentation.Get(3), "\t\t\t");
+    EXPECT_EQ(std::string(indentation.Get(256)), std::string(256, '\t'));
+    EXPECT_EQ(std::string(indentation.Get(300)), std::string(256, '\t'));
+    EXPECT_STREQ(indentation.Get(-5), "");
+    EXPECT_EQ(ClampXmlDepth(257), 256);
+    EXPECT_EQ(ClampXmlDepth(-1), 0);
+}
+
+TEST(XmlValueForms, ImageFormatsAreShortAlphanumericExtensions)
+{
+    const struct {
+        const char* text;
+        bool valid;
+    } cases[] = {
+        {"jpg", true}, {"JPEG", true}, {"tif", true}, {"j2k000", true}, {"", false}, {"jpeg2000", false},
+        {"..", false}, {"a/b", false}, {"a\\b", false}, {"con:", false}, {"jp g", false}, {"p\xC3\xA9", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsXmlImageFormat(c.text, std::strlen(c.text)), c.valid) << c.text;
+}
