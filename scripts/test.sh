@@ -19,4 +19,16 @@ cleanup() {
 }
 trap cleanup EXIT
 cd "$build"
+# The tests copy every XML file they write here; the host's xmllint checks them.
+xmlcheck="$build/xmlcheck"
+rm -rf "$xmlcheck"
+mkdir -p "$xmlcheck"
+OT_XML_CHECK_DIR=$(winepath -w "$xmlcheck" 2>/dev/null </dev/null)
+export OT_XML_CHECK_DIR
 ctest --output-on-failure -j "$(nproc)" "$@"
+shopt -s nullglob
+written=("$xmlcheck"/*.xml)
+if [ ${#written[@]} -gt 0 ]; then
+  xmllint --noout "${written[@]}"
+  echo "xmllint: ${#written[@]} written XML files are well-formed"
+fi
