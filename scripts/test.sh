@@ -29,6 +29,5 @@ ctest --output-on-failure -j "$(nproc)" "$@"
 shopt -s nullglob
 written=("$xmlcheck"/*.xml)
 if [ ${#written[@]} -gt 0 ]; then
-  xmllint --noout "${written[@]}"
-  echo "xmllint: ${#written[@]} written XML files are well-formed"
+  xmllint --noout "${written[@]}" || { echo "xmllint: a written XML file is not well-formed"; exit 1; }
 fi
