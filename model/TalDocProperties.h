@@ -12,11 +12,11 @@
 
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWRefPtr.h"
+#include "model/TalSection.h"
 #include "model/TalTextFormat.h"
 #include "platform/classlib/String.h"
 
 class CTalCommandHistory;
-class CTalSection;
 class CTalTemplate;
 class CTalWatermark;
 

@@ -1,0 +1,188 @@
+#include "export/ExportImageFiles.h"
+
+#include "framework/KWFolderScanner.h"
+#include "framework/KWPathUtils.h"
+#include "framework/KWRasterFunctions.h"
+#include "framework/KWRasterLib.h"
+#include "framework/KWSystemInfo.h"
+#include "framework/QMFormatInfo.h"
+
+#include <windows.h>
+
+namespace {
+
+OpenImageFolderSource g_openImageFolderSource = nullptr;
+
+bool OpensForReading(const wchar_t* path)
+{
+    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(file);
+    return true;
+}
+
+bool TryCandidate(const wchar_t* path, const CString& base, CString& out)
+{
+    if (base.IsEmpty())
+        return false;
+    CString combined;
+    CombineRelativePath(path, base, combined);
+    if (combined.IsEmpty() || !OpensForReading(combined))
+        return false;
+    out = combined;
+    return true;
+}
+
+CString WithBackslash(const wchar_t* folder)
+{
+    CString result(folder);
+    if (!result.IsEmpty() && result[result.GetLength() - 1] != L'\\')
+        result += L'\\';
+    return result;
+}
+
+// The library's own format list, released with the library's own function.
+class CLibraryFormatList {
+public:
+    CLibraryFormatList()
+    {
+        HMODULE module = g_rasterLib.GetLibraryModule();
+        if (!module)
+            return;
+        auto create = reinterpret_cast<KWCreateFormatListFn>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "CreateFormatList")));
+        m_dispose = reinterpret_cast<KWDisposeFormatListFn>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "DisposeFormatList")));
+        if (create && m_dispose)
+            m_list = create();
+    }
+    ~CLibraryFormatList()
+    {
+        if (m_list)
+            m_dispose(m_list);
+    }
+    CLibraryFormatList(const CLibraryFormatList&) = delete;
+    CLibraryFormatList& operator=(const CLibraryFormatList&) = delete;
+
+    const CQMFormatInfo* Get() const { return m_list; }
+
+private:
+    CQMFormatInfo* m_list = nullptr;
+    KWDisposeFormatListFn m_dispose = nullptr;
+};
+
+void ScanOneFolder(const CString& folder, std::vector<CString>& paths, bool recursive, uint32_t category,
+                   const CQMFormatInfo* formats, int depth)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW(folder + L"*.*", &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            CString path = folder + entry.cFileName;
+            CString extension;
+            if (!GetFileExtension(path, extension))
+                continue;
+            extension.MakeLower();
+            for (const CQMFormatInfo* format = formats; format; format = format->GetNext()) {
+                if (format->GetFormatId() != category)
+                    continue;
+                for (const CQMExtensionInfo* ext = format->GetExtensions(); ext; ext = ext->GetNext()) {
+                    if (ext->GetText() && extension == CString(ext->GetText()))
+                        paths.push_back(path);
+                }
+            }
+        } while (::FindNextFileW(find, &entry));
+        ::FindClose(find);
+    }
+
+    if (!recursive || depth >= kMaxScanDepth)
+        return;
+    CKWFolderScanner scanner;
+    scanner.Start(folder);
+    while (scanner.FindNext()) {
+        CString sub = folder + scanner.GetFilePath();
+        // A junction or symbolic link may lead back up the tree.
+        const DWORD attributes = ::GetFileAttributesW(sub);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        ScanOneFolder(sub + L"\\", paths, recursive, category, formats, depth + 1);
+    }
+}
+
+void ScanFolder(const wchar_t* folder, std::vector<CString>& paths, bool recursive, uint32_t category,
+                const CQMFormatInfo* formats)
+{
+    if (!folder || !*folder)
+        return;
+    if (formats) {
+        ScanOneFolder(WithBackslash(folder), paths, recursive, category, formats, 0);
+        return;
+    }
+    CLibraryFormatList library;
+    if (library.Get())
+        ScanOneFolder(WithBackslash(folder), paths, recursive, category, library.Get(), 0);
+}
+
+}  // namespace
+
+void SetOpenImageFolderSource(OpenImageFolderSource source)
+{
+    g_openImageFolderSource = source;
+}
+
+CString GetTemplatesFolder()
+{
+    return GetModuleDirectory() + L"Templates\\";
+}
+
+bool ResolveFilePath(const wchar_t* path, CString& out)
+{
+    if (!path || !*path)
+        return false;
+    if (OpensForReading(path)) {
+        out = path;
+        return true;
+    }
+    const CString templates = GetTemplatesFolder();
+    const CString openImage = g_openImageFolderSource ? g_openImageFolderSource() : templates;
+    return TryCandidate(path, GetModuleDirectory(), out) || TryCandidate(path, openImage, out) ||
+           TryCandidate(path, templates, out);
+}
+
+bool GetFileExtension(const wchar_t* path, CString& extension)
+{
+    extension.Empty();
+    if (!path)
+        return false;
+    // Only the last component: a dot in a folder name is no extension.
+    const wchar_t* name = path;
+    for (const wchar_t* p = path; *p; ++p) {
+        if (IsPathSeparator(*p))
+            name = p + 1;
+    }
+    const wchar_t* dot = nullptr;
+    for (const wchar_t* p = name; *p; ++p) {
+        if (*p == L'.')
+            dot = p;
+    }
+    if (!dot || dot[1] == 0)
+        return false;
+    extension = dot + 1;
+    return true;
+}
+
+void ScanFolderForImages(const wchar_t* folder, std::vector<CString>& paths, bool recursive,
+                         const CQMFormatInfo* formats)
+{
+    ScanFolder(folder, paths, recursive, kImageFileCategory, formats);
+}
+
+void ScanFolderForTemplates(const wchar_t* folder, std::vector<CString>& paths, bool recursive,
+                            const CQMFormatInfo* formats)
+{
+    ScanFolder(folder, paths, recursive, kTemplateFileCategory, formats);
+}

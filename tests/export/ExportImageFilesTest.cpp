@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "export/ExportImageFiles.h"
+#include "framework/KWRasterLib.h"
+#include "framework/KWSystemInfo.h"
+#include "framework/QMFormatInfo.h"
+#include "tests/export/ExportTestSupport.h"
+
+namespace {
+
+// A format list of the application's kind: category, then extensions.
+CQMFormatInfo* MakeFormats(const std::vector<std::pair<uint32_t, std::vector<const char*>>>& records)
+{
+    CQMFormatInfo* next = nullptr;
+    for (auto record = records.rbegin(); record != records.rend(); ++record) {
+        CQMExtensionInfo* extension = nullptr;
+        for (auto text = record->second.rbegin(); text != record->second.rend(); ++text)
+            extension = new CQMExtensionInfo(1, *text, 0, 1, 1, extension);
+        next = new CQMFormatInfo(record->first, 1, 1, L"format", extension, next);
+    }
+    return next;
+}
+
+std::map<std::wstring, int> CountByPath(const std::vector<CString>& paths, const std::wstring& root)
+{
+    std::map<std::wstring, int> counts;
+    for (const CString& path : paths) {
+        std::wstring p(path.GetString());
+        if (p.compare(0, root.size(), root) == 0)
+            p = p.substr(root.size());
+        ++counts[p];
+    }
+    return counts;
+}
+
+TEST(GetFileExtensionTest, TextAfterTheLastDotOfTheName)
+{
+    struct Case {
+        const wchar_t* path;
+        bool found;
+        const wchar_t* extension;
+    } cases[] = {
+        {L"c:\\images\\photo.jpg", true, L"jpg"},
+        {L"archive.tar.gz", true, L"gz"},
+        {L"c:\\images\\photo.", false, L""},
+        {L"c:\\images\\photo", false, L""},
+        {L"c:\\my.images\\photo", false, L""},  // the dot of a folder is no extension
+        {L".hidden", true, L"hidden"},
+        {L"", false, L""},
+        {L"A.JPEG", true, L"JPEG"},
+    };
+    for (const Case& c : cases) {
+        CString extension(L"stale");
+        EXPECT_EQ(c.found, GetFileExtension(c.path, extension)) << Narrow(c.path);
+        EXPECT_STREQ(c.extension, extension) << Narrow(c.path);
+    }
+}
+
+CString g_openImageFolder;
+CString OpenImageFolder() { return g_openImageFolder; }
+
+TEST(ResolveFilePathTest, CandidatesInOrder)
+{
+    CString out(L"untouched");
+    EXPECT_FALSE(ResolveFilePath(L"", out));
+    EXPECT_FALSE(ResolveFilePath(nullptr, out));
+    EXPECT_STREQ(L"untouched", out);
+
+    CExportTestFolder folder;
+    const std::wstring absolute = folder.Touch(L"absolute.bmp");
+    ASSERT_TRUE(ResolveFilePath(absolute.c_str(), out));
+    EXPECT_STREQ(absolute.c_str(), out);
+
+    // Beside the program.
+    const CString besideProgram = GetModuleDirectory() + L"ot_export_resolve_test.bmp";
+    HANDLE file = ::CreateFileW(besideProgram, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ::CloseHandle(file);
+    EXPECT_TRUE(ResolveFilePath(L"ot_export_resolve_test.bmp", out));
+    EXPECT_STREQ(besideProgram, out);
+    ::DeleteFileW(besideProgram);
+
+    // In the folder of the "Open Image" dialog.
+    folder.Touch(L"opened.bmp");
+    EXPECT_FALSE(ResolveFilePath(L"opened.bmp", out));
+    g_openImageFolder = folder.Path().c_str();
+    SetOpenImageFolderSource(OpenImageFolder);
+    EXPECT_TRUE(ResolveFilePath(L"opened.bmp", out));
+    EXPECT_STREQ((folder.Path() + L"opened.bmp").c_str(), out);
+    SetOpenImageFolderSource(nullptr);
+
+    out = L"kept";
+    EXPECT_FALSE(ResolveFilePath(L"no such file.bmp", out));
+    EXPECT_STREQ(L"kept", out);
+}
+
+class ScanFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder.Touch(L"a.JPG");
+        m_folder.Touch(L"b.png");
+        m_folder.Touch(L"c.txt");
+        m_folder.Touch(L"noext");
+        m_folder.Touch(L"dot.");
+        m_folder.Touch(L"t.otn");
+        m_folder.MakeFolder(L"x.jpg");  // a folder, whatever its name
+        m_folder.MakeFolder(L"sub\\deeper");
+        m_folder.Touch(L"sub\\d.jpg");
+        m_folder.Touch(L"sub\\deeper\\e.PNG");
+        m_formats = MakeFormats({{0x400, {"jpg", "png"}}, {0x800, {"txt"}}, {0x400, {"jpg"}}, {0x4000, {"otn"}}});
+    }
+    void TearDown() override { delete m_formats; }
+
+    CExportTestFolder m_folder;
+    CQMFormatInfo* m_formats = nullptr;
+};
+
+TEST_F(ScanFolderTest, ImagesOncePerMatchingExtensionEntry)
+{
+    std::vector<CString> paths;
+    ScanFolderForImages(m_folder.Path().c_str(), paths, false, m_formats);
+    std::map<std::wstring, int> expected = {{L"a.JPG", 2}, {L"b.png", 1}};
+    EXPECT_EQ(expected, CountByPath(paths, m_folder.Path()));
+
+    paths.clear();
+    // Without the trailing backslash, recursively.
+    std::wstring bare = m_folder.Path();
+    bare.pop_back();
+    ScanFolderForImages(bare.c_str(), paths, true, m_formats);
+    expected[L"sub\\d.jpg"] = 2;
+    expected[L"sub\\deeper\\e.PNG"] = 1;
+    EXPECT_EQ(expected, CountByPath(paths, m_folder.Path()));
+}
+
+TEST_F(ScanFolderTest, TemplatesByTheirCategory)
+{
+    std::vector<CString> paths;
+    paths.push_back(L"kept");
+    ScanFolderForTemplates(m_folder.Path().c_str(), paths, true, m_formats);
+    ASSERT_EQ(2u, paths.size());
+    EXPECT_STREQ(L"kept", paths[0]);
+    EXPECT_STREQ((m_folder.Path() + L"t.otn").c_str(), paths[1]);
+
+    paths.clear();
+    ScanFolderForTemplates(L"", paths, true, m_formats);
+    EXPECT_TRUE(paths.empty());
+}
+
+TEST_F(ScanFolderTest, LibraryFormatListFindsCapitalExtensions)
+{
+    if (!g_rasterLib.GetLibraryModule())
+        GTEST_SKIP() << "DAZiruraRuv.dll is not next to the test program";
+    std::vector<CString> paths;
+    ScanFolderForImages(m_folder.Path().c_str(), paths, false);
+    const std::map<std::wstring, int> counts = CountByPath(paths, m_folder.Path());
+    EXPECT_EQ(1, counts.count(L"a.JPG"));
+    EXPECT_EQ(1, counts.count(L"b.png"));
+    EXPECT_EQ(0, counts.count(L"c.txt"));
+    EXPECT_EQ(0, counts.count(L"t.otn"));
+}
+
+TEST(ScanFolderDepthTest, DepthIsBounded)
+{
+    CExportTestFolder folder;
+    std::wstring relative;
+    const int levels = kMaxScanDepth + 4;
+    for (int level = 0; level <= levels; ++level) {
+        folder.Touch(relative + L"f.jpg");
+        relative += L"d\\";
+        folder.MakeFolder(relative);
+    }
+    CQMFormatInfo* formats = MakeFormats({{0x400, {"jpg"}}});
+    std::vector<CString> paths;
+    ScanFolderForImages(folder.Path().c_str(), paths, true, formats);
+    delete formats;
+    // The root and kMaxScanDepth levels below it.
+    EXPECT_EQ(static_cast<size_t>(kMaxScanDepth + 1), paths.size());
+}
+
+// A junction (or directory link) from inside the tree back to its root.
+bool MakeJunction(const std::wstring& link, const std::wstring& target)
+{
+    // A directory symbolic link serves as well where mount points cannot be set.
+    // Some systems report success without making the link: it must be seen.
+    const DWORD linkAttributes = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    if (::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+        (::GetFileAttributesW(link.c_str()) & linkAttributes) == linkAttributes &&
+        ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (!::CreateDirectoryW(link.c_str(), nullptr))
+        return false;
+    HANDLE dir = ::CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (dir == INVALID_HANDLE_VALUE)
+        return false;
+    const std::wstring substitute = L"\\??\\" + target;
+    std::vector<BYTE> buffer(1024);
+    struct MountPointHeader {
+        DWORD tag;
+        WORD dataLength;
+        WORD reserved;
+        WORD substituteOffset;
+        WORD substituteLength;
+        WORD printOffset;
+        WORD printLength;
+    };
+    MountPointHeader* header = reinterpret_cast<MountPointHeader*>(buffer.data());
+    const WORD substituteBytes = static_cast<WORD>(substitute.size() * 2);
+    header->tag = IO_REPARSE_TAG_MOUNT_POINT;
+    header->substituteOffset = 0;
+    header->substituteLength = substituteBytes;
+    header->printOffset = substituteBytes + 2;
+    header->printLength = 0;
+    std::memcpy(buffer.data() + sizeof(MountPointHeader), substitute.c_str(), substituteBytes + 2);
+    header->dataLength = static_cast<WORD>(8 + substituteBytes + 2 + 2);
+    DWORD returned = 0;
+    const BOOL ok = ::DeviceIoControl(dir, FSCTL_SET_REPARSE_POINT, buffer.data(), header->dataLength + 8, nullptr,
+                                      0, &returned, nullptr);
+    ::CloseHandle(dir);
+    const DWORD attributes = ::GetFileAttributesW(link.c_str());
+    return ok && attributes != INVALID_FILE_ATTRIBUTES && (attributes & linkAttributes) == linkAttributes;
+}
+
+TEST(ScanFolderDepthTest, JunctionsAreNotFollowed)
+{
+    CExportTestFolder folder;
+    folder.Touch(L"f.jpg");
+    std::wstring root = folder.Path();
+    root.pop_back();
+    if (!MakeJunction(folder.Path() + L"loop", root))
+        GTEST_SKIP() << "junctions cannot be made here";
+    CQMFormatInfo* formats = MakeFormats({{0x400, {"jpg"}}});
+    std::vector<CString> paths;
+    ScanFolderForImages(folder.Path().c_str(), paths, true, formats);
+    delete formats;
+    ::RemoveDirectoryW((folder.Path() + L"loop").c_str());
+    ASSERT_EQ(1u, paths.size());
+    EXPECT_STREQ((folder.Path() + L"f.jpg").c_str(), paths[0]);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#pragma once
+// Helpers of the export tests: small reports built in the test (sections,
+// pictures of image files the test writes, text notes, page templates) and a
+// temporary folder that goes away with the helper.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "export/TalPageExport.h"
+#include "framework/KWDoubleRect.h"
+#include "framework/KWRefPtr.h"
+#include "platform/classlib/String.h"
+
+class CTalDocProperties;
+class CTalPicture;
+class CTalSection;
+class CTalTemplate;
+class CTalTextNote;
+
+// A new folder under the temporary folder, deleted with all it holds.
+class CExportTestFolder {
+public:
+    CExportTestFolder();
+    ~CExportTestFolder();
+    CExportTestFolder(const CExportTestFolder&) = delete;
+    CExportTestFolder& operator=(const CExportTestFolder&) = delete;
+
+    // With a trailing backslash.
+    const std::wstring& Path() const { return m_path; }
+    // Creates the sub-folder (relative, backslash-separated) and its parents.
+    std::wstring MakeFolder(const std::wstring& relative) const;
+    // Writes an empty file; returns its full path.
+    std::wstring Touch(const std::wstring& relative) const;
+
+private:
+    std::wstring m_path;
+};
+
+// Writes a 24-bit BMP of the size (pixels in a fixed pattern).
+bool WriteTestBmp(const std::wstring& path, int width, int height);
+
+// Fills the note with one default run over the text and a paragraph per line.
+void FillNote(CTalTextNote& note, const wchar_t* text);
+
+// Lines "Line 1" ... "Line n", one paragraph each.
+std::wstring NumberedLines(int count);
+
+// A page template filed in the template manager under a name of its own.
+// kinds/cells: the cells of each kind, in order.
+struct TestCell {
+    int32_t kind;
+    CKWDoubleRect rect;
+};
+CTalTemplate* AddTestPageTemplate(const std::vector<TestCell>& cells, int32_t background = 0);
+CTalTemplate* AddTestTitleTemplate(const std::vector<TestCell>& cells, int32_t background = 0);
+
+// Appends a child section to the parent.
+CKWRefPtr<CTalSection> AddSection(CTalSection* parent, const wchar_t* name);
+// Appends a picture to the section.
+CKWRefPtr<CTalPicture> AddPicture(CTalSection* section, int32_t id, bool shown = true, bool newPage = false,
+                                  const wchar_t* title = L"");
+// Gives the section its own page template.
+void UseTemplate(CTalSection* section, const CTalTemplate* pageTemplate);
+
+// Owns a page list for a test.
+class CTestPages {
+public:
+    CTestPages() = default;
+    ~CTestPages() { DeletePages(m_pages); }
+    CTestPages(const CTestPages&) = delete;
+    CTestPages& operator=(const CTestPages&) = delete;
+    TalPageList& List() { return m_pages; }
+    size_t Size() const { return m_pages.size(); }
+    TalPageExport* operator[](size_t i) const { return m_pages[i]; }
+
+private:
+    TalPageList m_pages;
+};
+
+// The kinds of a page's objects in order.
+std::vector<int32_t> ObjectKinds(const TalPageExport& page);
+
+// A number with six decimals, the same in every locale.
+std::string FormatFixed(double value);
+std::string Narrow(const wchar_t* text);

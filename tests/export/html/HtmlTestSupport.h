@@ -1,0 +1,184 @@
+// Shared pieces of the HTML export tests: UTF-8 text, file reading, a report
+// document whose pages the test composes, and picture files.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "export/TalPageExport.h"
+#include "export/html/TalExportDocIFace.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalSection.h"
+#include "model/TalDocProperties.h"
+#include "platform/classlib/String.h"
+#include "tests/export/ExportTestSupport.h"
+
+namespace htmltest {
+
+inline std::string Narrow(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &out[0], size, nullptr, nullptr);
+    return out;
+}
+
+inline std::wstring Wide(const std::string& utf8)
+{
+    if (utf8.empty())
+        return std::wstring();
+    int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), int(utf8.size()), nullptr, 0);
+    std::wstring out(size_t(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), int(utf8.size()), &out[0], size);
+    return out;
+}
+
+inline std::string Narrow(const CString& text) { return Narrow(std::wstring(text.GetString())); }
+
+inline bool IsFile(const std::wstring& path)
+{
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::wstring& path)
+{
+    std::vector<uint8_t> bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    LARGE_INTEGER size;
+    if (::GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        bytes.resize(size_t(size.QuadPart));
+        DWORD read = 0;
+        ::ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
+        bytes.resize(read);
+    }
+    ::CloseHandle(file);
+    return bytes;
+}
+
+// The file's bytes as text (the documents are UTF-8).
+inline std::string ReadText(const std::wstring& path)
+{
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+inline bool WriteBytes(const std::wstring& path, const void* bytes, size_t count)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, bytes, DWORD(count), &written, nullptr) && written == count;
+    ::CloseHandle(file);
+    return ok;
+}
+
+// Every line feed of a quoted document as the disk holds it (CR LF).
+inline std::string OnDisk(const std::wstring& text)
+{
+    std::wstring crlf;
+    for (wchar_t ch : text) {
+        if (ch == L'\n')
+            crlf += L'\r';
+        crlf += ch;
+    }
+    return Narrow(crlf);
+}
+
+// The names in a folder (no "." or ".."), sorted.
+inline std::vector<std::wstring> ListFolder(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A report document whose pages a test function composes.
+class TestDocument : public CTalExportDocIFace {
+public:
+    using Composer = std::function<void(TestDocument&, TalPageList&)>;
+
+    TestDocument() = default;
+    ~TestDocument() override { DeletePages(m_pages); }
+
+    CTalDocProperties& GetExportProperties() override { return m_properties; }
+    bool ComposeExportPages(bool printing) override
+    {
+        DeletePages(m_pages);
+        m_contentsFlagSeen = m_properties.m_insertContents;
+        if (m_composer)
+            m_composer(*this, m_pages);
+        ++m_compositions;
+        return !m_pages.empty();
+    }
+    const TalPageList& GetExportPages() const override { return m_pages; }
+
+    void SetComposer(Composer composer) { m_composer = std::move(composer); }
+    CTalDocProperties& Properties() { return m_properties; }
+    // The contents flag as the last composition saw it.
+    uint8_t ContentsFlagSeen() const { return m_contentsFlagSeen; }
+    int Compositions() const { return m_compositions; }
+
+private:
+    CTalDocProperties m_properties;
+    TalPageList m_pages;
+    Composer m_composer;
+    uint8_t m_contentsFlagSeen = 0xFF;
+    int m_compositions = 0;
+};
+
+// A page of a kind with a name and an optional section.
+inline TalPageExport* NewPage(int32_t kind, const wchar_t* name, CTalSection* section = nullptr)
+{
+    return new TalPageExport(kind, name, section);
+}
+
+// A solid-colour picture file written through the raster-image library in
+// the format of the extension; the picture id of the store. 0 without the library.
+inline uint32_t MakePicture(const std::wstring& path, uint32_t width, uint32_t height, uint8_t red, uint8_t green,
+                            uint8_t blue, const char* format = "jpg")
+{
+    KWSaveRasterImageFn save = g_rasterLib.GetFunctions().SaveRasterImage;
+    if (!save)
+        return 0;
+    const uint32_t stride = width * 4;
+    std::vector<uint8_t> pixels(size_t(stride) * height);
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        pixels[i] = blue;
+        pixels[i + 1] = green;
+        pixels[i + 2] = red;
+        pixels[i + 3] = 0xFF;
+    }
+    std::string ansi = CKWRasterLib::ToAnsi(path.c_str());
+    if (!save(ansi.c_str(), width, height, stride, KW_SAVE_RASTER_MODE, 95, format, pixels.data()))
+        return 0;
+    return g_rasterLib.GetPictureId(path.c_str());
+}
+
+// The raster library must lie next to the test program (target ot_rasterlib).
+inline bool HasRasterLibrary()
+{
+    return g_rasterLib.GetLibraryModule() != nullptr;
+}
+
+}  // namespace htmltest
