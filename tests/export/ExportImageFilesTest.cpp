@@ -79,7 +79,11 @@ TEST(ResolveFilePathTest, CandidatesInOrder)
     ASSERT_TRUE(ResolveFilePath(absolute.c_str(), out));
     EXPECT_STREQ(absolute.c_str(), out);
 
-    // Beside the program.
+    // Beside the program (the current folder, which the name as given is
+    // tried in first, is moved away from the program's own).
+    wchar_t previous[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(folder.Path().c_str());
     const CString besideProgram = GetModuleDirectory() + L"ot_export_resolve_test.bmp";
     HANDLE file = ::CreateFileW(besideProgram, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
@@ -87,6 +91,7 @@ TEST(ResolveFilePathTest, CandidatesInOrder)
     EXPECT_TRUE(ResolveFilePath(L"ot_export_resolve_test.bmp", out));
     EXPECT_STREQ(besideProgram, out);
     ::DeleteFileW(besideProgram);
+    ::SetCurrentDirectoryW(previous);
 
     // In the folder of the "Open Image" dialog.
     folder.Touch(L"opened.bmp");
