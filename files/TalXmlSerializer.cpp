@@ -1,15 +1,27 @@
 #include "files/TalXmlSerializer.h"
 
 #include "files/Base64.h"
+#include "files/XmlErrorDlg.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWSystemInfo.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
-CTalXmlSerializer::CTalXmlSerializer() : m_stream(std::make_unique<CXmlFile>()) {}
+namespace {
+
+// The string-table entry of the application's title.
+const UINT kApplicationTitleString = 57344;
+
+}  // namespace
+
+CTalXmlSerializer::CTalXmlSerializer()
+    : m_stream(std::make_unique<CXmlFile>()), m_templateFolder(GetModuleDirectory() + L"Data\\")
+{
+}
 
 CTalXmlSerializer::~CTalXmlSerializer()
 {
@@ -42,6 +54,10 @@ bool CTalXmlSerializer::CommitStream()
     if (m_tempPath.IsEmpty())
         return false;
     bool ok = !m_stream->HasWriteError() && m_stream->Close();
+    // A file made read-only is not to be replaced (not every system refuses).
+    const DWORD attributes = ::GetFileAttributesW(m_targetPath);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ok = false;
     if (ok)
         ok = ::MoveFileExW(m_tempPath, m_targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!ok)
@@ -147,4 +163,21 @@ void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     EndStartTag();
     WriteFileAsBase64(path);
     WriteEndTag(name);
+}
+
+void CTalXmlSerializer::ShowErrors(const CString& heading, const std::vector<CString>& lines)
+{
+    CXmlErrorDlg dialog;
+    dialog.SetHeading(heading);
+    for (const CString& line : lines)
+        dialog.AddLine(line);
+    dialog.DoModal();
+}
+
+void CTalXmlSerializer::ShowMessage(const CString& text)
+{
+    // The application's title, when the program has one.
+    wchar_t caption[256] = {};
+    const bool titled = ::LoadStringW(::GetModuleHandleW(nullptr), kApplicationTitleString, caption, 256) > 0;
+    ::MessageBoxW(::GetForegroundWindow(), text, titled ? caption : nullptr, MB_OK);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // CTalXmlSerializer: reads and writes the report's XML files. One object
-// serves one save or one load. This part holds the writer shared by all
-// files (header, TAB indentation, start tags with attributes in apostrophes,
-// end-tag lines, images as Base64) and the page-template files.
+// serves one save or one load. It holds the writer shared by all files
+// (header, TAB indentation, start tags with attributes in apostrophes,
+// end-tag lines, images as Base64), the page-template files and the report
+// documents with their pictures.
+#include "files/TalDocumentLoad.h"
 #include "files/XmlFile.h"
 #include "files/XmlValueForms.h"
 #include "platform/classlib/String.h"
@@ -10,9 +12,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+class CKWProgressInterface;
+class CTalBaseDocument;
+class CTalPicture;
+class CTalPictureRelocation;
+class CTalSection;
+class CTalTags;
 class CTalTemplate;
 class CTalTemplateTags;
+class CTalTextFormat;
 
 class CTalXmlSerializer {
 public:
@@ -20,6 +30,19 @@ public:
     virtual ~CTalXmlSerializer();
     CTalXmlSerializer(const CTalXmlSerializer&) = delete;
     CTalXmlSerializer& operator=(const CTalXmlSerializer&) = delete;
+
+    // Writes the document to the file with its pictures placed by the
+    // document's picture storage mode (one outside 0..2 counts as 0). The
+    // file is replaced only when everything was written; on false the
+    // previous file, the picture files and the model's picture ids are as
+    // they were. Picture files that do not exist are listed in the error
+    // dialog; the save still succeeds.
+    virtual bool SaveDocument(CTalBaseDocument* document, const wchar_t* path, CKWProgressInterface* progress);
+    // Reads a report file into an empty document through a registered table
+    // (the fourth argument is not used). True when the file parsed without
+    // error; problems are shown in the error dialog.
+    virtual bool LoadDocument(const wchar_t* path, CTalBaseDocument* document, CTalTags* tags, int32_t unused,
+                              CKWProgressInterface* progress);
 
     // Write the template into the template folder under its name; false
     // when the file could not be written in full (a previous file then stays).
@@ -29,13 +52,24 @@ public:
     // through a registered table; true when the file was read without error.
     virtual bool LoadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl);
 
-    // The folder of template files, ending in a path separator.
+    // The folder of template files, ending in a path separator; the program
+    // folder's "Data" folder unless set.
     void SetTemplateFolder(const CString& folder) { m_templateFolder = folder; }
     const CString& GetTemplateFolder() const { return m_templateFolder; }
     // The template being loaded.
     CTalTemplate* GetCurrentTemplate() const { return m_currentTemplate; }
+    // The document being loaded or saved.
+    CTalBaseDocument* GetDocument() const { return m_document; }
+    // The state of the load in progress, for the document table.
+    CTalDocumentLoad& GetLoad() { return m_load; }
 
 protected:
+    // How problems reach the user: the error dialog and a message box.
+    virtual void ShowErrors(const CString& heading, const std::vector<CString>& lines);
+    virtual void ShowMessage(const CString& text);
+    // The output file object (tests give one that fails on purpose).
+    void ReplaceStream(std::unique_ptr<CXmlFile> stream) { m_stream = std::move(stream); }
+
     // Writing goes to a new file beside the target, which replaces the
     // target only when everything was written.
     bool OpenStream(const CString& path);
@@ -62,9 +96,34 @@ protected:
     void WriteImageElement(const char* name, int32_t& pictureId);
     // The Base64 text of a whole file; false when it cannot be opened.
     bool WriteFileAsBase64(const CString& path);
+    // The template's pictures and cells, as the template files hold them.
+    void WriteTemplateContent(CTalTemplate* tmpl, bool title);
 
 private:
+    struct SaveContext;
+
     bool SaveTemplate(CTalTemplate* tmpl, bool title);
+
+    // Document writing.
+    void WriteDocumentProperties(SaveContext& save);
+    // The format's attributes, after "Type" when a type is given.
+    void WriteTextStyle(const char* name, const int32_t* type, const CTalTextFormat& format);
+    void WriteWatermarks(SaveContext& save);
+    void WriteTree(SaveContext& save, CTalSection* heading);
+    uint32_t WriteLeaf(SaveContext& save, CTalSection* section, uint32_t parentId);
+    void WriteTextNote(CTalSection* section);
+    void WriteImages(SaveContext& save);
+    // False when the picture file could be opened but not read whole.
+    bool WriteEmbeddedPicture(const CString& path, bool& opened);
+    void WriteTemplates(SaveContext& save);
+    // The key written for a picture; the model learns the new id on success.
+    int32_t PlacePicture(SaveContext& save, int32_t pictureId, int32_t* field, CTalPicture* picture);
+    void Advance(SaveContext& save);
+
+    // Document loading, after the parse.
+    void ReloadTemplates();
+    void WriteCarriedTemplates();
+    void ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings);
 
     std::unique_ptr<CXmlFile> m_stream;
     CString m_targetPath;
@@ -73,4 +132,6 @@ private:
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;
+    CTalBaseDocument* m_document = nullptr;
+    CTalDocumentLoad m_load;
 };

@@ -49,6 +49,14 @@ bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
         WriteTextAttribute("Title", templateTitle);
     EndStartTag();
 
+    WriteTemplateContent(tmpl, title);
+    WriteEndTag(names.root);
+    return CommitStream();
+}
+
+void CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
+{
+    const TemplateElements& names = title ? kTitleElements : kLeafElements;
     int32_t previewId = tmpl->GetPreviewPictureId();
     if (previewId != 0) {
         WriteImageElement(names.preview, previewId);
@@ -79,8 +87,6 @@ bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
         }
         WriteEndTag(names.rectArray);
     }
-    WriteEndTag(names.root);
-    return CommitStream();
 }
 
 bool CTalXmlSerializer::LoadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl)

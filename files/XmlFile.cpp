@@ -5,20 +5,60 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
 #include <cstring>
 #include <string>
 
 namespace {
 
-std::string ToAnsi(const wchar_t* text)
+// A file opened by its UTF-16 name, so that names outside the ANSI code page
+// open too; reads and writes go through the runtime as for any stream file,
+// in its text or binary mode.
+int32_t FileRead(void* handle, void* buffer, int32_t n)
 {
-    int n = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return std::string();
-    std::string result(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &result[0], n, nullptr, nullptr);
-    result.resize(static_cast<size_t>(n - 1));
-    return result;
+    return ::_read(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
+}
+
+int32_t FileWrite(void* handle, const void* buffer, int32_t n)
+{
+    return ::_write(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
+}
+
+int32_t FileSeek(void* handle, int32_t offset, int origin)
+{
+    return ::_lseek(*static_cast<int*>(handle), offset, origin);
+}
+
+void FileClose(void* handle)
+{
+    int* cell = static_cast<int*>(handle);
+    ::_close(*cell);
+    delete cell;
+}
+
+const KWStreamBackend kWideFileBackend = {FileRead, FileWrite, FileSeek, FileClose};
+
+KWStream* OpenWide(const wchar_t* path, const char* mode)
+{
+    const uint32_t bits = KWStreamParseMode(mode);
+    const bool reads = (bits & KWSTREAM_MODE_READ) != 0;
+    const bool writes = (bits & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)) != 0;
+    int flags = reads && writes ? _O_RDWR : writes ? _O_WRONLY : _O_RDONLY;
+    if (bits & KWSTREAM_MODE_BINARY)
+        flags |= _O_BINARY;
+    if (bits & KWSTREAM_MODE_CREATE)
+        flags |= _O_CREAT | _O_TRUNC;
+    const int fd = ::_wopen(path, flags, _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return nullptr;
+    int* cell = new int(fd);
+    KWStream* stream = KWStreamOpenBackend(&kWideFileBackend, cell, bits);
+    if (!stream)
+        FileClose(cell);
+    return stream;
 }
 
 }  // namespace
@@ -40,10 +80,7 @@ bool CXmlFile::Open(const wchar_t* path, uint32_t mode)
         modeText = "r";
     if (mode & kBinary)
         modeText += 'b';
-    std::string ansiPath = ToAnsi(path);
-    if (ansiPath.empty())
-        return false;
-    m_stream = KWStreamOpenFile(ansiPath.c_str(), modeText.c_str());
+    m_stream = OpenWide(path, modeText.c_str());
     m_writeError = false;
     if (m_stream)
         m_path = path;

@@ -22,7 +22,7 @@ public:
     CXmlFile(const CXmlFile&) = delete;
     CXmlFile& operator=(const CXmlFile&) = delete;
 
-    // Writing creates or truncates the file. The path goes to the ANSI code page.
+    // Writing creates or truncates the file. The path is opened as UTF-16.
     virtual bool Open(const wchar_t* path, uint32_t mode);
     // False when pending bytes could not be written or the file not closed.
     virtual bool Close();

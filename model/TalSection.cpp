@@ -70,6 +70,15 @@ bool CTalSection::InsertSubSection(CTalSection* section, CTalSection* preceding)
     return true;
 }
 
+void CTalSection::AppendSubSection(CTalSection* section)
+{
+    if (!section)
+        return;
+    CKWRefPtr<CTalSection> held(section);
+    section->SetParent(this);
+    m_children.push_back(held);
+}
+
 bool CTalSection::RemoveSubSection(CTalSection* section, CKWRefPtr<CTalSection>* previous)
 {
     if (previous)

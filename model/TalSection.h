@@ -60,6 +60,9 @@ public:
     // Makes this section the parent; a null preceding sibling puts the section
     // first, one that is not a child appends it. True.
     bool InsertSubSection(CTalSection* section, CTalSection* preceding);
+    // Makes this section the parent and puts the section last, in constant
+    // time (the document reader appends thousands).
+    void AppendSubSection(CTalSection* section);
     // Takes the section out of the child list; previous receives the child
     // that stood before it (null when it was first or not found). The removed
     // section keeps its parent link. False when it was not a child.

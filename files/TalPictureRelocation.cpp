@@ -1,0 +1,218 @@
+#include "files/TalPictureRelocation.h"
+
+#include "framework/KWPathUtils.h"
+#include "framework/KWRasterLib.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool IsFile(const wchar_t* path)
+{
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFolder(const wchar_t* path)
+{
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+CString Lowered(const CString& text)
+{
+    CString lower = text;
+    lower.MakeLower();
+    return lower;
+}
+
+int64_t FileSize(const wchar_t* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return -1;
+    return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+}  // namespace
+
+CTalPictureRelocation::CTalPictureRelocation(int32_t mode, const CString& folder) : m_mode(mode), m_folder(folder) {}
+
+CTalPictureRelocation::~CTalPictureRelocation() = default;
+
+CString CTalPictureRelocation::GetPictureFolder(const wchar_t* documentPath)
+{
+    CString path = documentPath ? documentPath : L"";
+    const int separator = FindLastPathSeparator(path, -1);
+    const int dot = path.ReverseFind(L'.');
+    // A dot in a folder name is no extension.
+    if (dot > separator)
+        path = path.Left(dot);
+    return path + L" Images\\";
+}
+
+bool CTalPictureRelocation::IsStoreFile(const CString& path)
+{
+    const std::string& store = g_rasterLib.GetStoreFolderA();
+    const std::string file = CKWRasterLib::ToAnsi(path);
+    if (store.empty() || file.size() <= store.size() || file.compare(0, store.size(), store) != 0)
+        return false;
+    return file.find_first_of("\\/", store.size()) == std::string::npos;
+}
+
+bool CTalPictureRelocation::SameContent(const CString& a, const CString& b)
+{
+    const int64_t size = FileSize(a);
+    if (size < 0 || size != FileSize(b))
+        return false;
+    HANDLE first = ::CreateFileW(a, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE second = ::CreateFileW(b, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    bool same = first != INVALID_HANDLE_VALUE && second != INVALID_HANDLE_VALUE;
+    std::vector<char> bufferA(65536), bufferB(65536);
+    for (int64_t left = size; same && left > 0;) {
+        const DWORD piece = static_cast<DWORD>(left < 65536 ? left : 65536);
+        DWORD readA = 0, readB = 0;
+        same = ::ReadFile(first, bufferA.data(), piece, &readA, nullptr) &&
+               ::ReadFile(second, bufferB.data(), piece, &readB, nullptr) && readA == piece && readB == piece &&
+               std::memcmp(bufferA.data(), bufferB.data(), piece) == 0;
+        left -= piece;
+    }
+    if (first != INVALID_HANDLE_VALUE)
+        ::CloseHandle(first);
+    if (second != INVALID_HANDLE_VALUE)
+        ::CloseHandle(second);
+    return same;
+}
+
+bool CTalPictureRelocation::EnsureFolder()
+{
+    if (m_folder.IsEmpty())
+        return false;
+    CString folder = m_folder.Left(m_folder.GetLength() - 1);
+    if (IsFolder(folder))
+        return true;
+    if (!::CreateDirectoryW(folder, nullptr))
+        return false;
+    m_folderCreated = true;
+    return true;
+}
+
+int32_t CTalPictureRelocation::Place(uint32_t pictureId)
+{
+    auto known = m_keys.find(pictureId);
+    if (known != m_keys.end())
+        return known->second;
+    Entry entry;
+    entry.sourceId = pictureId;
+    entry.sourcePath = g_rasterLib.GetImagePath(pictureId);
+    entry.finalPath = entry.sourcePath;
+    entry.missing = entry.sourcePath.IsEmpty() || !IsFile(entry.sourcePath);
+    if (!entry.missing) {
+        if (m_mode == 0)
+            PlaceInStore(entry);
+        else if (m_mode == 1 && IsStoreFile(entry.sourcePath))
+            PlaceInFolder(entry, true);
+        else if (m_mode == 2)
+            PlaceInFolder(entry, false);
+    }
+    m_entries.push_back(entry);
+    const int32_t key = static_cast<int32_t>(m_entries.size());
+    m_keys[pictureId] = key;
+    return key;
+}
+
+void CTalPictureRelocation::PlaceInStore(Entry& entry)
+{
+    if (IsStoreFile(entry.sourcePath))
+        return;
+    // Without a copy (no store folder) the picture is embedded from its own file.
+    CString copy = g_rasterLib.CopyImageFileIntoStore(entry.sourceId);
+    if (!copy.IsEmpty() && copy != entry.sourcePath) {
+        entry.finalPath = copy;
+        entry.createdCopy = true;
+    }
+}
+
+CString CTalPictureRelocation::ChooseTarget(const CString& source, bool& reuse)
+{
+    reuse = false;
+    const CString name = GetPathFileName(source, true);
+    const int dot = name.ReverseFind(L'.');
+    const CString title = dot > 0 ? name.Left(dot) : name;
+    const CString extension = dot > 0 ? name.Mid(dot) : CString();
+    for (int attempt = 1;; ++attempt) {
+        CString target = m_folder + name;
+        if (attempt > 1)
+            target.Format(L"%ls%ls (%d)%ls", m_folder.GetString(), title.GetString(), attempt, extension.GetString());
+        if (m_targets.count(Lowered(target)))
+            continue;
+        if (!IsFile(target))
+            return target;
+        // A file already there is one the old document may refer to: it is
+        // used only when it is this very picture, and never overwritten.
+        if (SameContent(source, target)) {
+            reuse = true;
+            return target;
+        }
+    }
+}
+
+void CTalPictureRelocation::PlaceInFolder(Entry& entry, bool move)
+{
+    // Already in the folder: nothing to do.
+    if (Lowered(GetPathDirectory(entry.sourcePath) + L"\\") == Lowered(m_folder)) {
+        m_targets.insert(Lowered(entry.sourcePath));
+        return;
+    }
+    if (!EnsureFolder()) {
+        m_failed = true;
+        return;
+    }
+    bool reuse = false;
+    CString target = ChooseTarget(entry.sourcePath, reuse);
+    if (!reuse) {
+        if (!::CopyFileW(entry.sourcePath, target, TRUE)) {
+            m_failed = true;
+            return;
+        }
+        entry.createdCopy = true;
+    }
+    m_targets.insert(Lowered(target));
+    entry.finalPath = target;
+    entry.moveSource = move;
+}
+
+void CTalPictureRelocation::Commit()
+{
+    m_newIds.clear();
+    for (Entry& entry : m_entries) {
+        if (entry.moveSource)
+            ::DeleteFileW(entry.sourcePath);
+        m_newIds.push_back(entry.finalPath == entry.sourcePath ? entry.sourceId
+                                                                : g_rasterLib.GetPictureId(entry.finalPath));
+    }
+}
+
+uint32_t CTalPictureRelocation::GetNewId(int32_t key) const
+{
+    if (key < 1 || static_cast<size_t>(key) > m_newIds.size())
+        return 0;
+    return m_newIds[static_cast<size_t>(key - 1)];
+}
+
+void CTalPictureRelocation::Rollback()
+{
+    for (Entry& entry : m_entries) {
+        if (entry.createdCopy)
+            ::DeleteFileW(entry.finalPath);
+        entry.createdCopy = false;
+        entry.moveSource = false;
+        entry.finalPath = entry.sourcePath;
+    }
+    if (m_folderCreated)
+        ::RemoveDirectoryW(m_folder.Left(m_folder.GetLength() - 1));
+    m_folderCreated = false;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// CTalPictureRelocation: where the pictures of a document being saved end up,
+// by its picture storage mode: 0 copied into the picture store (and embedded),
+// 1 moved from the store into the picture folder beside the document, 2
+// copied into that folder. Nothing the old document file refers to is
+// touched before the new file is in place: files are only ever copied to new
+// names, the originals of a move are deleted by Commit, and Rollback deletes
+// the copies when the save fails. Each picture is placed once per save and
+// gets a key, its number in order of first use, that the file refers to it by.
+#include "platform/classlib/String.h"
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <vector>
+
+class CTalPictureRelocation {
+public:
+    struct Entry {
+        uint32_t sourceId = 0;
+        CString sourcePath;
+        // The file the document refers to after the save.
+        CString finalPath;
+        bool createdCopy = false;  // finalPath was made by this save
+        bool moveSource = false;   // the source goes once the save succeeded
+        bool missing = false;      // the source file does not exist
+    };
+
+    // mode: 0, 1 or 2. folder: the picture folder with its final backslash
+    // (modes 1 and 2).
+    CTalPictureRelocation(int32_t mode, const CString& folder);
+    ~CTalPictureRelocation();
+    CTalPictureRelocation(const CTalPictureRelocation&) = delete;
+    CTalPictureRelocation& operator=(const CTalPictureRelocation&) = delete;
+
+    // Makes the picture folder when it is missing; false when it cannot be made.
+    bool EnsureFolder();
+    // The key of the picture (1, 2, ...); the file is placed at its first use.
+    int32_t Place(uint32_t pictureId);
+    // True once a picture file that exists could not be copied.
+    bool HasFailed() const { return m_failed; }
+    const std::vector<Entry>& GetEntries() const { return m_entries; }
+    const Entry& GetEntry(int32_t key) const { return m_entries[static_cast<size_t>(key - 1)]; }
+
+    // After the document file was replaced: deletes the originals of moved
+    // pictures and gives the picture id of every entry's final file.
+    void Commit();
+    // The picture id a key refers to after Commit.
+    uint32_t GetNewId(int32_t key) const;
+    // The save failed: deletes the copies made and a folder made when it is empty.
+    void Rollback();
+
+    // The picture folder of a document: its path without the extension of its
+    // file name, followed by " Images" and a backslash.
+    static CString GetPictureFolder(const wchar_t* documentPath);
+    // True for a file directly inside the picture store's folder.
+    static bool IsStoreFile(const CString& path);
+    // True when both files exist and hold the same bytes.
+    static bool SameContent(const CString& a, const CString& b);
+
+private:
+    void PlaceInStore(Entry& entry);
+    void PlaceInFolder(Entry& entry, bool move);
+    // A name in the folder for the source's file name that no other picture
+    // of this save uses and whose file is absent or holds the same bytes.
+    CString ChooseTarget(const CString& source, bool& reuse);
+
+    int32_t m_mode;
+    CString m_folder;
+    bool m_folderCreated = false;
+    bool m_failed = false;
+    std::vector<Entry> m_entries;
+    std::map<uint32_t, int32_t> m_keys;
+    std::set<CString> m_targets;  // lower-cased final paths used by this save
+    std::vector<uint32_t> m_newIds;
+};

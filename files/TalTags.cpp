@@ -1,0 +1,504 @@
+// The document table: its elements, and the handlers of the document's
+// properties, fonts, text formats, watermarks and the templates it carries.
+// The section tree, pictures and text notes are in TalTagsTree.cpp.
+#include "files/TalTags.h"
+
+#include "files/NewXmlArch.h"
+#include "files/TalXmlSerializer.h"
+#include "files/TalTagsValues.h"
+#include "framework/KWDoubleRect.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalDocProperties.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalSection.h"
+#include "model/TalTemplateManager.h"
+#include "model/TalTitlePageTemplate.h"
+#include "model/TalWatermark.h"
+
+#include <windows.h>
+
+#include <cwctype>
+
+namespace {
+
+const char kRoot[] = "TallierDocument";
+const char kWatermarkItem[] = "WatermarkItem";
+const char kTitleTemplate[] = "TitleTemplate";
+const char kLeafTemplate[] = "LeafTemplate";
+const char kTitleRectArray[] = "TitleRectArray";
+const char kLeafRectArray[] = "LeafRectArray";
+
+bool IsFile(const wchar_t* path)
+{
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Exactly that name, else one that differs only in case (file names do not).
+CTalTemplate* FindTemplate(const std::vector<CTalTemplate*>& list, const CString& name)
+{
+    for (CTalTemplate* tmpl : list) {
+        if (tmpl && tmpl->GetName() == name)
+            return tmpl;
+    }
+    for (CTalTemplate* tmpl : list) {
+        if (tmpl && tmpl->GetName().CompareNoCase(name) == 0)
+            return tmpl;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CTalTags::CTalTags() = default;
+
+CTalTags::~CTalTags()
+{
+    // Sections that never reached the tree hold their notes and pictures in
+    // reference cycles.
+    for (SectionRecord& record : m_records) {
+        if (record.section && !record.linked && record.section->PeekParent() == nullptr)
+            record.section->Detach();
+    }
+}
+
+bool CTalTags::RegisterTags()
+{
+    using Self = CTalTags;
+    using Handler = void (Self::*)(const CString&);
+    const Handler none = nullptr;
+    const Handler skip = &Self::SkipHandler;
+    struct Entry {
+        const char* name;
+        const char* parent;
+        Handler start;
+        Handler end;
+    };
+    const Entry entries[] = {
+        {kRoot, kRootParent, &Self::OnRootStart, &Self::OnRootEnd},
+        {"PageSizeProperties", kRoot, none, &Self::OnPageSizeEnd},
+        {"PrintProperties", kRoot, none, &Self::OnPrintEnd},
+        {"FontArray", kRoot, none, &Self::OnFontArrayEnd},
+        {"TitlePageProperties", kRoot, none, &Self::OnTitlePageEnd},
+        {"ExportProperties", kRoot, none, &Self::OnExportEnd},
+        {"Watermarks", kRoot, none, none},
+        {kTitleTemplate, kRoot, &Self::OnTitleTemplateStart, none},
+        {kLeafTemplate, kRoot, &Self::OnLeafTemplateStart, none},
+        {"Tree", kRoot, none, &Self::OnTreeEnd},
+        {"Images", kRoot, none, none},
+        {kWatermarkItem, "Watermarks", &Self::OnWatermarkStart, &Self::OnWatermarkEnd},
+        {"WCharMapItem", kWatermarkItem, none, &Self::OnWCharMapItemEnd},
+        {"CharMapItem", "ExportProperties", none, &Self::OnCharMapItemEnd},
+        {"FontName", "FontArray", none, &Self::OnFontNameEnd},
+        {"Leafs", "Tree", &Self::OnLeafsStart, none},
+        {"Leaf", "Tree", &Self::OnLeafStart, &Self::OnLeafEnd},
+        {"Image", "Images", &Self::OnImageStart, &Self::OnImageEnd},
+        {"Leafs", "Leaf", none, none},
+        {"Leafs", "Leafs", none, none},
+        {"Leaf", "Leafs", none, none},
+        {"CurLeafTemplate", "Leaf", &Self::OnCurLeafTemplateStart, &Self::OnCurLeafTemplateEnd},
+        {"ImageList", "Leaf", none, none},
+        {"ImageListItem", "ImageList", none, &Self::OnImageListItemEnd},
+        {"TextNote", "Leaf", &Self::OnTextNoteStart, &Self::OnTextNoteEnd},
+        {"CharacterItem", "TextNote", none, &Self::OnCharacterItemEnd},
+        {"ParagrafItem", "TextNote", none, &Self::OnParagrafItemEnd},
+        {"TitlePreview", kTitleTemplate, skip, none},
+        {"TitleBgImage", kTitleTemplate, skip, none},
+        {kTitleRectArray, kTitleTemplate, none, none},
+        {"TitleRectArrayItem", kTitleRectArray, none, &Self::OnRectItemEnd},
+        {"LeafPreview", kLeafTemplate, skip, none},
+        {"LeafBgImage", kLeafTemplate, skip, none},
+        {kLeafRectArray, kLeafTemplate, none, none},
+        {"LeafRectArrayItem", kLeafRectArray, none, &Self::OnRectItemEnd},
+    };
+    bool ok = true;
+    for (const Entry& entry : entries) {
+        ok = AddTagList(entry.name, entry.parent, MakeDelegate(this, entry.start ? entry.start : &Self::EmptyHandler,
+                                                               entry.end ? entry.end : &Self::EmptyHandler),
+                        CNewParamCell::kAll, nullptr, {nullptr})
+            && ok;
+    }
+    return ok;
+}
+
+bool CTalTags::IsSafeTemplateName(const CString& name)
+{
+    const int length = name.GetLength();
+    if (length == 0 || length > MAX_PATH)
+        return false;
+    for (int i = 0; i < length; ++i) {
+        const wchar_t ch = name[i];
+        if (ch < 32 || std::wcschr(L"\\/:*?\"<>|", ch))
+            return false;
+    }
+    // Windows drops trailing dots and blanks: the name would open another file.
+    if (name[length - 1] == L'.' || name[length - 1] == L' ' || name.Find(L"..") >= 0)
+        return false;
+    // Device names stay devices whatever extension follows.
+    CString stem = name;
+    const int dot = stem.Find(L'.');
+    if (dot >= 0)
+        stem = stem.Left(dot);
+    stem.TrimRight();
+    stem.MakeUpper();
+    static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+    for (const wchar_t* device : kDevices) {
+        if (stem == device)
+            return false;
+    }
+    if (stem.GetLength() == 4 && (stem.Left(3) == L"COM" || stem.Left(3) == L"LPT") && stem[3] >= L'0' &&
+        stem[3] <= L'9')
+        return false;
+    return true;
+}
+
+CTalXmlSerializer* CTalTags::GetSerializer() const
+{
+    return static_cast<CTalXmlSerializer*>(GetTarget());
+}
+
+CTalDocumentLoad* CTalTags::GetLoad() const
+{
+    CTalXmlSerializer* serializer = GetSerializer();
+    return serializer ? &serializer->GetLoad() : nullptr;
+}
+
+int32_t CTalTags::GetStorageMode() const
+{
+    CTalDocumentLoad* load = GetLoad();
+    return load ? load->storageMode : -1;
+}
+
+void CTalTags::Warn(const CString& text)
+{
+    if (CNewXmlArch* archive = GetArchive())
+        archive->Warning(text);
+}
+
+void CTalTags::OnRootStart(const CString&)
+{
+    CTalXmlSerializer* serializer = GetSerializer();
+    CTalBaseDocument* document = serializer ? serializer->GetDocument() : nullptr;
+    m_props = document ? &document->GetProperties() : nullptr;
+    m_rootStarted = true;
+}
+
+void CTalTags::OnRootEnd(const CString& name)
+{
+    if (!m_props || m_rootEnded)
+        return;
+    m_rootEnded = true;
+    if (const CNewParamCell* cell = GetParams(name)) {
+        ReadText(*cell, L"Company", m_props->m_company);
+        ReadText(*cell, L"Author", m_props->m_author);
+        ReadText(*cell, L"Subject", m_props->m_subject);
+        ReadText(*cell, L"Desc", m_props->m_description);
+        ReadText(*cell, L"Title", m_props->m_title);
+    }
+    LinkTree();
+    ResolveTemplates();
+    ResolvePictures();
+    if (!m_props->GetTitlePageTemplate()) {
+        const std::vector<CTalTemplate*>& titles = g_TemplateManager.GetTitlePageTemplates();
+        if (!titles.empty())
+            m_props->m_titleTemplateName = titles.front()->GetName();
+    }
+}
+
+void CTalTags::FinishDocument()
+{
+    if (m_rootStarted && !m_rootEnded)
+        OnRootEnd(CString(kRoot));
+}
+
+void CTalTags::OnPageSizeEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (!m_props || !cell)
+        return;
+    int32_t value = 0;
+    if (ReadInt(*cell, L"Type", value))
+        m_props->SetPaperKind(value);
+    if (ReadInt(*cell, L"PredefSizeIdx", value))
+        m_props->SetPaperIndex(value);
+    CString text;
+    if (ReadText(*cell, L"PageCustSizeX", text))
+        m_props->SetCustomWidthText(text);
+    if (ReadText(*cell, L"PageCustSizeY", text))
+        m_props->SetCustomHeightText(text);
+    if (ReadInt(*cell, L"Orient", value))
+        m_props->SetPortrait(value);
+}
+
+void CTalTags::OnPrintEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (!m_props || !cell)
+        return;
+    // A missing dimension keeps what the document had.
+    ReadInt(*cell, L"SizeX", m_props->m_printWidth);
+    ReadInt(*cell, L"SizeY", m_props->m_printHeight);
+    ReadInt(*cell, L"Orient", m_props->m_printOrientation);
+}
+
+void CTalTags::OnFontNameEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    int32_t index = 0;
+    CString face;
+    if (!cell || !ReadInt(*cell, L"Index", index) || !ReadText(*cell, L"Name", face))
+        return;
+    CKWIndexDecoder::FindByKey(m_fontNames, static_cast<uint32_t>(index)).SetKey(face.GetString());
+}
+
+void CTalTags::OnFontArrayEnd(const CString&)
+{
+    if (!m_props)
+        return;
+    m_props->GetFontTable().AddAll(m_fontNames, m_props->GetFontTable().GetRemap());
+    m_fontNames.clear();
+}
+
+void CTalTags::OnTitlePageEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (!m_props || !cell)
+        return;
+    ReadFlag(*cell, L"InsertLogo", m_props->m_insertLogo);
+    ReadFlag(*cell, L"InsertDate", m_props->m_insertDate);
+    ReadFlag(*cell, L"InsertWatermark", m_props->m_insertWatermarks);
+    int32_t key = 0;
+    if (!ReadInt(*cell, L"LogoID", key) || key == 0)
+        return;
+    if (GetStorageMode() == 0) {
+        if (CTalDocumentLoad* load = GetLoad()) {
+            for (const CTalDocumentLoad::EmbeddedPicture& picture : load->embeddedPictures) {
+                if (picture.key == key) {
+                    m_props->m_logoPictureId = picture.pictureId;
+                    break;
+                }
+            }
+        }
+    } else {
+        m_pendingReferences.push_back({&m_props->m_logoPictureId, key});
+    }
+}
+
+void CTalTags::OnExportEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (!m_props || !cell)
+        return;
+    ReadInt(*cell, L"CurExType", m_props->m_exportType);
+    ReadFlag(*cell, L"InsertTPage", m_props->m_insertTitlePage);
+    ReadFlag(*cell, L"InsertContent", m_props->m_insertContents);
+    ReadFlag(*cell, L"InsertNum", m_props->m_numberSections);
+    ReadFlag(*cell, L"GrayScale", m_props->m_grayscale);
+    ReadFlag(*cell, L"UseDesc", m_props->m_useDescription);
+    ReadFlag(*cell, L"UseTextStyles", m_props->m_useTextStyles);
+}
+
+void CTalTags::ReadTextStyle(const CNewParamCell& cell, CTalTextFormat& format) const
+{
+    ReadNarrow(cell, L"Style", format.m_style);
+    ReadNarrow(cell, L"CharSet", format.m_charSet);
+    ReadNarrow(cell, L"Size", format.m_size);
+    ReadNarrow(cell, L"Num", format.m_font);
+    ReadNarrow(cell, L"Color", format.m_color);
+    ReadNarrow(cell, L"Pos", format.m_position);
+    ReadNarrow(cell, L"Count", format.m_count);
+    ReadReal(cell, L"Spacing", format.m_spacing, kMaxCharacterSpacing);
+    ReadNarrow(cell, L"Hyperlink", format.m_hyperlink);
+    ReadNarrow(cell, L"Align", format.m_align);
+}
+
+void CTalTags::OnCharMapItemEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    int32_t id = 0;
+    // Without its id the format belongs nowhere.
+    if (!m_props || !cell || !ReadInt(*cell, L"Type", id))
+        return;
+    auto format = std::make_unique<CTalTextFormat>();
+    ReadTextStyle(*cell, *format);
+    m_props->SetTextFormat(id, format.release());
+}
+
+void CTalTags::OnWatermarkStart(const CString&)
+{
+    m_watermarkStyleRead = false;
+}
+
+void CTalTags::OnWCharMapItemEnd(const CString&)
+{
+    m_watermarkStyleRead = true;
+}
+
+void CTalTags::OnWatermarkEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (!m_props || !cell)
+        return;
+    auto watermark = std::make_unique<CTalWatermark>();
+    ReadInt(*cell, L"Type", watermark->m_kind);
+    ReadText(*cell, L"Name", watermark->m_name);
+    ReadInt(*cell, L"Place", watermark->m_place);
+    ReadFlag(*cell, L"SendToFront", watermark->m_sendToFront);
+    switch (watermark->m_kind) {
+    case CTalWatermark::kText: {
+        ReadText(*cell, L"Text", watermark->m_text);
+        // Only the item's own style: another watermark's is not this one's.
+        const CNewParamCell* style = GetParamsA("WCharMapItem");
+        if (style && m_watermarkStyleRead)
+            ReadTextStyle(*style, watermark->m_textFormat);
+        break;
+    }
+    case CTalWatermark::kImage: {
+        int32_t key = 0;
+        ReadInt(*cell, L"PicID", key);
+        ReadFlag(*cell, L"Constrain", watermark->m_constrain);
+        int32_t unit = 0;
+        if (ReadInt(*cell, L"Unit", unit)) {
+            if (unit == 0)
+                watermark->m_unit = CTalWatermark::kUnitInch;
+            else if (unit == 1)
+                watermark->m_unit = CTalWatermark::kUnitMillimetre;
+        }
+        ReadReal(*cell, L"Width", watermark->m_width, kMaxLength);
+        ReadReal(*cell, L"Height", watermark->m_height, kMaxLength);
+        // The key is the file's; the picture is the one it names, or none.
+        watermark->m_pictureId = 0;
+        if (key != 0 && GetStorageMode() == 0) {
+            if (CTalDocumentLoad* load = GetLoad())
+                watermark->m_pictureId = load->FindEmbedded(key);
+        } else if (key != 0) {
+            m_pendingReferences.push_back({&watermark->m_pictureId, key});
+        }
+        break;
+    }
+    case CTalWatermark::kPageNumber:
+        ReadInt(*cell, L"Num1p", watermark->m_firstNumber);
+        break;
+    default:
+        break;
+    }
+    m_watermarkStyleRead = false;
+    m_props->AddWatermark(watermark.release());
+}
+
+void CTalTags::OnTitleTemplateStart(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    CTalDocumentLoad* load = GetLoad();
+    CNewXmlArch* archive = GetArchive();
+    if (!m_props || !cell || !load || !archive)
+        return;
+    CString fileName;
+    CString title;
+    ReadText(*cell, L"FileName", fileName);
+    ReadText(*cell, L"Title", title);
+    if (!IsSafeTemplateName(fileName)) {
+        CString message;
+        message.Format(L"The template file name \"%ls\" is refused.", fileName.GetString());
+        Warn(message);
+        archive->SkipElement(name);
+        return;
+    }
+    if (CTalTemplate* known = FindTemplate(g_TemplateManager.GetTitlePageTemplates(), fileName)) {
+        m_props->m_titleTemplateName = known->GetName();
+        archive->SkipElement(name);
+        return;
+    }
+    auto* tmpl = new CTalTitlePageTemplate;
+    tmpl->SetName(fileName);
+    tmpl->SetTitle(title);
+    g_TemplateManager.AddTitlePageTemplate(tmpl);
+    m_props->m_titleTemplateName = fileName;
+    if (IsFile(GetSerializer()->GetTemplateFolder() + fileName)) {
+        // The template's own file is read after the parse.
+        load->titleToReload = tmpl;
+        archive->SkipElement(name);
+        return;
+    }
+    tmpl->SetPreviewPictureId(load->titlePreviewId);
+    tmpl->SetBackgroundPictureId(load->titleBackgroundId);
+    load->titleToWrite = tmpl;
+    m_titleCells = tmpl;
+}
+
+void CTalTags::OnLeafTemplateStart(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    CTalDocumentLoad* load = GetLoad();
+    if (!cell || !load)
+        return;
+    CString fileName;
+    CString title;
+    ReadText(*cell, L"FileName", fileName);
+    ReadText(*cell, L"Title", title);
+    int32_t id = -1;
+    ReadInt(*cell, L"ID", id);
+    if (!IsSafeTemplateName(fileName)) {
+        CString message;
+        message.Format(L"The template file name \"%ls\" is refused.", fileName.GetString());
+        Warn(message);
+        if (CNewXmlArch* archive = GetArchive())
+            archive->SkipElement(name);
+        return;
+    }
+    // Made here, so that the cells that follow are this template's even
+    // when it has no preview.
+    auto tmpl = std::make_unique<CTalPageTemplate>();
+    tmpl->SetName(fileName);
+    tmpl->SetTitle(title);
+    for (const CTalDocumentLoad::TemplatePictures& pictures : load->templatePictures) {
+        if (pictures.templateId == id) {
+            tmpl->SetPreviewPictureId(pictures.previewId);
+            tmpl->SetBackgroundPictureId(pictures.backgroundId);
+        }
+    }
+    m_embeddedTemplates.push_back({std::move(tmpl), id});
+}
+
+void CTalTags::OnRectItemEnd(const CString& name)
+{
+    const bool title = name == CString(L"TitleRectArrayItem");
+    const CNewParamCell* array = GetParamsA(title ? kTitleRectArray : kLeafRectArray);
+    const CNewParamCell* item = GetParams(name);
+    CTalTemplate* tmpl = title ? m_titleCells
+                               : (m_embeddedTemplates.empty() ? nullptr : m_embeddedTemplates.back().tmpl.get());
+    if (!array || !item || !tmpl)
+        return;
+    const int32_t kind = array->GetInt(L"Type", 0);
+    tmpl->AddCell(kind, CKWDoubleRect(item->GetDouble(L"Left", 0.0), item->GetDouble(L"Top", 0.0),
+                                      item->GetDouble(L"Right", 0.0), item->GetDouble(L"Bottom", 0.0)));
+}
+
+void CTalTags::ResolveTemplates()
+{
+    CTalDocumentLoad* load = GetLoad();
+    CTalXmlSerializer* serializer = GetSerializer();
+    if (!load || !serializer)
+        return;
+    for (EmbeddedTemplate& entry : m_embeddedTemplates) {
+        if (!entry.tmpl || entry.id < 0)
+            continue;
+        const CString name = entry.tmpl->GetName();
+        CTalTemplate* known = FindTemplate(g_TemplateManager.GetPageTemplates(), name);
+        bool used = false;
+        for (SectionRecord& record : m_records) {
+            if (record.section && record.templateNumber == entry.id) {
+                record.section->SetTemplateName(known ? known->GetName() : name);
+                record.section->SetOwnTemplate(1);
+                used = true;
+            }
+        }
+        if (!used || known)
+            continue;
+        if (IsFile(serializer->GetTemplateFolder() + name))
+            load->templatesToReload.push_back(std::move(entry.tmpl));
+        else
+            load->templatesToWrite.push_back(std::move(entry.tmpl));
+    }
+    m_embeddedTemplates.clear();
+}

@@ -1,0 +1,128 @@
+#pragma once
+// CTalTags: the elements of the report documents (root "TallierDocument")
+// and the handlers that rebuild the document model from them. One table
+// serves one parse; its target is the CTalXmlSerializer of the load, whose
+// load state holds the pictures of the image pre-pass and collects the
+// templates to reload or write.
+#include "files/TagTable.h"
+#include "framework/KWIndexDecoder.h"
+#include "framework/KWRefPtr.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+class CTalDocProperties;
+class CTalPageTemplate;
+class CTalSection;
+class CTalTemplate;
+class CTalTextFormat;
+class CTalXmlSerializer;
+struct CTalDocumentLoad;
+
+class CTalTags : public CTagTable {
+public:
+    // Sections nest at most this deep; deeper ones are placed under the heading.
+    static const int32_t kMaxSectionDepth = 256;
+
+    CTalTags();
+    ~CTalTags() override;
+    bool RegisterTags() override;
+
+    // After the parse: a file that ended early is completed as far as it was
+    // read (tree linked, pictures and templates resolved).
+    void FinishDocument();
+
+    // A template file name from a document, before it becomes a path: no
+    // folders, drives, "..", device names or characters a file name cannot hold.
+    static bool IsSafeTemplateName(const CString& name);
+
+private:
+    // One section read from the file (a "Leaf").
+    struct PendingPicture {
+        int32_t key = 0;
+        int32_t grayscale = 0;
+        CString description;
+        int32_t angle = 0;
+        uint8_t shown = 1;
+        int32_t useDescription = 1;
+        uint8_t newPage = 1;
+    };
+    struct SectionRecord {
+        int32_t id = 0;
+        int32_t parentId = 0;
+        int32_t templateNumber = -1;
+        CKWRefPtr<CTalSection> section;
+        std::vector<PendingPicture> pending;
+        int32_t depth = 0;  // below the heading
+        bool linked = false;
+    };
+    // A model field that receives the picture of a key once the file named it.
+    struct PendingReference {
+        int32_t* field;
+        int32_t key;
+    };
+    struct EmbeddedTemplate {
+        std::unique_ptr<CTalTemplate> tmpl;
+        int32_t id;
+    };
+
+    CTalXmlSerializer* GetSerializer() const;
+    CTalDocumentLoad* GetLoad() const;
+    int32_t GetStorageMode() const;
+    // The record of the innermost open "Leaf", made from its cell when missing; -1 outside.
+    int32_t CurrentRecord();
+    void LinkTree();
+    void ResolvePictures();
+    void ResolveTemplates();
+    void ReadTextStyle(const CNewParamCell& cell, CTalTextFormat& format) const;
+    void Warn(const CString& text);
+
+    // Handlers (start or end of the element named).
+    void OnRootStart(const CString& name);
+    void OnRootEnd(const CString& name);
+    void OnPageSizeEnd(const CString& name);
+    void OnPrintEnd(const CString& name);
+    void OnFontNameEnd(const CString& name);
+    void OnFontArrayEnd(const CString& name);
+    void OnTitlePageEnd(const CString& name);
+    void OnExportEnd(const CString& name);
+    void OnCharMapItemEnd(const CString& name);
+    void OnWatermarkStart(const CString& name);
+    void OnWCharMapItemEnd(const CString& name);
+    void OnWatermarkEnd(const CString& name);
+    void OnTitleTemplateStart(const CString& name);
+    void OnLeafTemplateStart(const CString& name);
+    void OnRectItemEnd(const CString& name);
+    void OnTreeEnd(const CString& name);
+    void OnLeafStart(const CString& name);
+    void OnLeafEnd(const CString& name);
+    void OnLeafsStart(const CString& name);
+    void OnCurLeafTemplateStart(const CString& name);
+    void OnCurLeafTemplateEnd(const CString& name);
+    void OnImageListItemEnd(const CString& name);
+    void OnImageStart(const CString& name);
+    void OnImageEnd(const CString& name);
+    void OnTextNoteStart(const CString& name);
+    void OnTextNoteEnd(const CString& name);
+    void OnCharacterItemEnd(const CString& name);
+    void OnParagrafItemEnd(const CString& name);
+
+    CTalDocProperties* m_props = nullptr;
+    std::vector<SectionRecord> m_records;
+    int32_t m_headingRecord = -1;
+    size_t m_linkedRecords = 0;  // records whose ID problems were reported
+    std::vector<int32_t> m_leafStack;
+    int32_t m_noteRecord = -1;
+    std::vector<PendingReference> m_pendingReferences;
+    std::vector<EmbeddedTemplate> m_embeddedTemplates;
+    // Pictures named by "Image" elements (storage modes 1 and 2): key to id.
+    std::map<int32_t, int32_t> m_filePictures;
+    CKWIndexMap m_fontNames;
+    // The title template whose cells the file carries, when it is new.
+    CTalTemplate* m_titleCells = nullptr;
+    bool m_watermarkStyleRead = false;
+    bool m_rootStarted = false;
+    bool m_rootEnded = false;
+};

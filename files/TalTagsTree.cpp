@@ -1,0 +1,335 @@
+// The document table's handlers of the section tree, the pictures of the
+// sections and their text notes.
+#include "files/TalTags.h"
+
+#include "files/NewXmlArch.h"
+#include "files/TalTagsValues.h"
+#include "files/TalXmlSerializer.h"
+#include "framework/KWColor.h"
+#include "framework/KWPathUtils.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalDocProperties.h"
+#include "model/TalPicture.h"
+#include "model/TalSection.h"
+#include "model/TalTextNote.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwctype>
+
+namespace {
+
+bool IsFile(const wchar_t* path)
+{
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+int32_t CTalTags::CurrentRecord()
+{
+    if (m_leafStack.empty() || !m_props)
+        return -1;
+    if (m_leafStack.back() >= 0)
+        return m_leafStack.back();
+    SectionRecord record;
+    const CNewParamCell* cell = GetParamsA("Leaf");
+    if (cell) {
+        ReadInt(*cell, L"ID", record.id);
+        ReadInt(*cell, L"IDParentLeaf", record.parentId);
+    }
+    if (record.parentId == 0 && m_headingRecord < 0) {
+        // Only the first root is the heading; any other is placed under it.
+        record.section = m_props->GetHeadingSection();
+        if (!record.section)
+            return -1;
+        record.section->ClearLists();
+        record.section->SetOwnTemplate(0);
+        record.section->SetTemplateName(CString());
+        record.linked = true;
+        m_headingRecord = static_cast<int32_t>(m_records.size());
+    } else {
+        record.section = new CTalSection(nullptr);
+    }
+    if (cell) {
+        // The name is the text before the children.
+        CString name = cell->GetText();
+        name.Trim();
+        record.section->SetName(name);
+    }
+    m_records.push_back(std::move(record));
+    m_leafStack.back() = static_cast<int32_t>(m_records.size() - 1);
+    return m_leafStack.back();
+}
+
+void CTalTags::OnLeafStart(const CString&)
+{
+    m_leafStack.push_back(-1);
+}
+
+void CTalTags::OnLeafEnd(const CString&)
+{
+    // A section without any child element is a section all the same.
+    const int32_t record = CurrentRecord();
+    if (record >= 0 && record == m_noteRecord)
+        m_noteRecord = -1;
+    if (!m_leafStack.empty())
+        m_leafStack.pop_back();
+}
+
+void CTalTags::OnLeafsStart(const CString&)
+{
+    // The enclosing section is made before a nested one replaces its cell.
+    if (!m_leafStack.empty())
+        CurrentRecord();
+}
+
+void CTalTags::OnCurLeafTemplateStart(const CString&)
+{
+    CurrentRecord();
+}
+
+void CTalTags::OnCurLeafTemplateEnd(const CString& name)
+{
+    const int32_t record = CurrentRecord();
+    const CNewParamCell* cell = GetParams(name);
+    if (record < 0 || !cell)
+        return;
+    m_records[static_cast<size_t>(record)].templateNumber = cell->GetInt(L"ID", -1);
+}
+
+void CTalTags::OnTreeEnd(const CString&)
+{
+    LinkTree();
+}
+
+void CTalTags::LinkTree()
+{
+    if (!m_props)
+        return;
+    CKWRefPtr<CTalSection> heading = m_props->GetHeadingSection();
+    if (!heading)
+        return;
+    // Each section goes under the first earlier section of its parent's ID,
+    // so the tree can hold no cycle; anything else is placed under the
+    // heading. No recursion: a chain of sections may be long.
+    std::map<int32_t, size_t> byId;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        SectionRecord& record = m_records[i];
+        if (!record.linked && record.section) {
+            auto parent = record.parentId != 0 ? byId.find(record.parentId) : byId.end();
+            CTalSection* parentSection = heading.Get();
+            int32_t parentDepth = 0;
+            if (parent != byId.end()) {
+                parentSection = m_records[parent->second].section.Get();
+                parentDepth = m_records[parent->second].depth;
+            } else {
+                CString message;
+                message.Format(L"The section with ID %d has no parent with ID %d before it and is placed under "
+                               L"the heading.",
+                               record.id, record.parentId);
+                Warn(message);
+            }
+            if (parentDepth + 1 > kMaxSectionDepth) {
+                CString message;
+                message.Format(L"The section with ID %d is nested too deeply and is placed under the heading.",
+                               record.id);
+                Warn(message);
+                parentSection = heading.Get();
+                parentDepth = 0;
+            }
+            parentSection->AppendSubSection(record.section.Get());
+            record.depth = parentDepth + 1;
+            record.linked = true;
+        }
+        if (record.id > 0 && !byId.emplace(record.id, i).second && i >= m_linkedRecords) {
+            CString message;
+            message.Format(L"The section ID %d is used more than once.", record.id);
+            Warn(message);
+        }
+    }
+    m_linkedRecords = m_records.size();
+}
+
+void CTalTags::OnImageListItemEnd(const CString& name)
+{
+    const int32_t index = CurrentRecord();
+    const CNewParamCell* cell = GetParams(name);
+    PendingPicture picture;
+    if (index < 0 || !cell || !ReadInt(*cell, L"ID", picture.key))
+        return;
+    ReadInt(*cell, L"GrayScale", picture.grayscale);
+    ReadText(*cell, L"Desc", picture.description);
+    ReadInt(*cell, L"Angle", picture.angle);
+    ReadFlag(*cell, L"Show", picture.shown);
+    ReadInt(*cell, L"UseDesc", picture.useDescription);
+    ReadFlag(*cell, L"NewPage", picture.newPage);
+    SectionRecord& record = m_records[static_cast<size_t>(index)];
+    if (GetStorageMode() != 0) {
+        // The file names the picture later, in "Images".
+        record.pending.push_back(picture);
+        return;
+    }
+    CTalDocumentLoad* load = GetLoad();
+    if (!load)
+        return;
+    for (const CTalDocumentLoad::EmbeddedPicture& embedded : load->embeddedPictures) {
+        if (embedded.key != picture.key)
+            continue;
+        auto* added = new CTalPicture(record.section.Get());
+        added->SetPictureId(embedded.pictureId);
+        added->SetGrayscale(picture.grayscale);
+        added->SetTitle(picture.description);
+        added->SetAngle(picture.angle);
+        added->SetShown(picture.shown);
+        added->SetUseDescription(picture.useDescription);
+        added->SetNewPage(picture.newPage);
+        record.section->InsertPicture(record.section->GetPictureCount(), added);
+    }
+}
+
+void CTalTags::OnImageStart(const CString& name)
+{
+    // The pre-pass took the data; the parser need not gather it.
+    if (GetStorageMode() == 0) {
+        if (CNewXmlArch* archive = GetArchive())
+            archive->SkipElement(name);
+    }
+}
+
+void CTalTags::OnImageEnd(const CString& name)
+{
+    const int32_t mode = GetStorageMode();
+    const CNewParamCell* cell = GetParams(name);
+    CTalDocumentLoad* load = GetLoad();
+    int32_t key = 0;
+    if ((mode != 1 && mode != 2) || !cell || !load || !ReadInt(*cell, L"ID", key))
+        return;
+    CString path = cell->GetText();
+    path.Trim();
+    if (mode == 2 && !path.IsEmpty())
+        path = GetPathDirectory(load->path) + L"\\" + path;
+    int32_t id = 0;
+    if (!path.IsEmpty()) {
+        id = static_cast<int32_t>(g_rasterLib.GetPictureId(path));
+        if (!IsFile(path) &&
+            std::find(load->unopenedFiles.begin(), load->unopenedFiles.end(), path) == load->unopenedFiles.end())
+            load->unopenedFiles.push_back(path);
+    }
+    m_filePictures.emplace(key, id);
+}
+
+void CTalTags::ResolvePictures()
+{
+    for (const PendingReference& reference : m_pendingReferences) {
+        auto found = m_filePictures.find(reference.key);
+        if (found != m_filePictures.end())
+            *reference.field = found->second;
+    }
+    m_pendingReferences.clear();
+    // Every picture in its section's order, also one the logo or another
+    // section uses as well.
+    for (SectionRecord& record : m_records) {
+        for (const PendingPicture& picture : record.pending) {
+            auto found = m_filePictures.find(picture.key);
+            if (found == m_filePictures.end() || !record.section)
+                continue;
+            auto* added = new CTalPicture(record.section.Get());
+            added->SetPictureId(found->second);
+            added->SetGrayscale(picture.grayscale);
+            added->SetTitle(picture.description);
+            added->SetAngle(picture.angle);
+            added->SetShown(picture.shown);
+            added->SetUseDescription(picture.useDescription);
+            added->SetNewPage(picture.newPage);
+            record.section->InsertPicture(record.section->GetPictureCount(), added);
+        }
+        record.pending.clear();
+    }
+}
+
+void CTalTags::OnTextNoteStart(const CString&)
+{
+    m_noteRecord = CurrentRecord();
+    if (m_noteRecord < 0)
+        return;
+    CTalTextNote* note = m_records[static_cast<size_t>(m_noteRecord)].section->GetTextNote();
+    note->ClearRuns();
+    note->ClearParas();
+    note->AssignText(CString());
+}
+
+void CTalTags::OnCharacterItemEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (m_noteRecord < 0 || !cell)
+        return;
+    auto* run = new CKWCharFormat;
+    ReadNarrow(*cell, L"CharCount", run->m_count);
+    ReadNarrow(*cell, L"Style", run->m_style);
+    ReadNarrow(*cell, L"CharSet", run->m_charSet);
+    ReadNarrow(*cell, L"Size", run->m_size);
+    ReadNarrow(*cell, L"Num", run->m_fontIndex);
+    uint32_t color = 0;
+    if (ReadNarrow(*cell, L"Color", color))
+        run->m_color = CKWColor::FromRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    ReadReal(*cell, L"Spacing", run->m_spacing, kMaxCharacterSpacing);
+    ReadNarrow(*cell, L"Pos", run->m_vertical);
+    ReadNarrow(*cell, L"Flags", run->m_sizeStepUp);
+    m_records[static_cast<size_t>(m_noteRecord)].section->GetTextNote()->AppendRun(run);
+}
+
+void CTalTags::OnParagrafItemEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (m_noteRecord < 0 || !cell)
+        return;
+    auto* para = new CKWParaFormat;
+    ReadNarrow(*cell, L"CharCount", para->m_count);
+    ReadReal(*cell, L"LeftIndent", para->m_leftIndent, kMaxLength);
+    ReadReal(*cell, L"RightIndent", para->m_rightIndent, kMaxLength);
+    ReadReal(*cell, L"FirstLine", para->m_firstLine, kMaxLength);
+    ReadReal(*cell, L"BeforeIndent", para->m_spaceBefore, kMaxLength);
+    ReadReal(*cell, L"AfterIndent", para->m_spaceAfter, kMaxLength);
+    ReadReal(*cell, L"BetweenIndent", para->m_lineSpacing, kMaxLength);
+    ReadNarrow(*cell, L"HAlign", para->m_align);
+    m_records[static_cast<size_t>(m_noteRecord)].section->GetTextNote()->AppendPara(para);
+}
+
+void CTalTags::OnTextNoteEnd(const CString& name)
+{
+    const CNewParamCell* cell = GetParams(name);
+    const int32_t index = m_noteRecord;
+    m_noteRecord = -1;
+    if (index < 0 || !cell)
+        return;
+    CTalTextNote* note = m_records[static_cast<size_t>(index)].section->GetTextNote();
+    // The text follows the line feed of the start tag; the white space after
+    // it stands between the child elements.
+    CString text = cell->GetText();
+    if (!text.IsEmpty() && text[0] == L'\n')
+        text = text.Mid(1);
+    // The runs tell how long the note is, so that its own blanks and line
+    // feeds at the end stay.
+    int64_t length = 0;
+    for (int i = 0; i < note->GetRunCount(); ++i)
+        length += note->GetRun(i).m_count;
+    bool cut = false;
+    if (note->GetRunCount() > 0 && length <= text.GetLength()) {
+        cut = true;
+        for (int i = static_cast<int>(length); i < text.GetLength(); ++i) {
+            if (!std::iswspace(text[i])) {
+                cut = false;
+                break;
+            }
+        }
+    }
+    if (cut)
+        text = text.Left(static_cast<int>(length));
+    else
+        text.TrimRight();
+    note->AssignText(text);
+    note->NormalizeRuns();
+}

@@ -1,0 +1,530 @@
+// Report documents: root "TallierDocument" with the document's properties,
+// watermarks, section tree, pictures and the page templates it uses.
+#include "files/TalXmlSerializer.h"
+
+#include "files/Base64.h"
+#include "files/TalPictureRelocation.h"
+#include "framework/KWPathUtils.h"
+#include "framework/KWProgressInterface.h"
+#include "framework/KWRefPtr.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalDocProperties.h"
+#include "model/TalPicture.h"
+#include "model/TalSection.h"
+#include "model/TalTemplate.h"
+#include "model/TalTextFormat.h"
+#include "model/TalTextNote.h"
+#include "model/TalWatermark.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kSaveErrorsHeading[] = L"Some errors have occured during saving the document:";
+const wchar_t kCannotOpenFile[] = L"Cannot open file %ls";
+// XML parsers refuse elements nested deeper than 256 levels.
+const int32_t kMaxLeafsNesting = 200;
+
+// Pictures, plus each child with its own work, in the whole subtree.
+int64_t CountWork(CTalSection* root)
+{
+    int64_t units = 0;
+    std::vector<CTalSection*> pending{root};
+    std::set<CTalSection*> seen;
+    while (!pending.empty()) {
+        CTalSection* section = pending.back();
+        pending.pop_back();
+        if (!seen.insert(section).second)
+            continue;
+        units += section->GetPictureCount() + section->GetSubSectionCount();
+        for (const auto& child : section->GetSubSections())
+            pending.push_back(child.Get());
+    }
+    return units;
+}
+
+// The last two components: the folder's name, a backslash and the file name.
+CString LastTwoComponents(const CString& path)
+{
+    const int last = FindLastPathSeparator(path, -1);
+    if (last <= 0)
+        return path;
+    const int before = FindLastPathSeparator(path, last - 1);
+    return path.Mid(before + 1);
+}
+
+}  // namespace
+
+struct CTalXmlSerializer::SaveContext {
+    struct TemplateUse {
+        CTalTemplate* tmpl;
+        CString name;
+        uint32_t id;
+    };
+    // A model field that learns the new id of a picture once the save succeeded.
+    struct ModelRef {
+        int32_t* field;
+        CKWRefPtr<CTalPicture> picture;
+        int32_t key;
+    };
+
+    CTalDocProperties* props = nullptr;
+    CKWProgressInterface* progress = nullptr;
+    int32_t mode = 0;
+    uint32_t leafCounter = 0;
+    std::vector<TemplateUse> templateUses;
+    std::unique_ptr<CTalPictureRelocation> pictures;
+    std::vector<ModelRef> modelRefs;
+    std::set<int32_t> reportedKeys;
+    std::vector<CString> errors;
+    bool failed = false;
+};
+
+bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* path, CKWProgressInterface* progress)
+{
+    if (!document || !path || !*path)
+        return false;
+    CTalDocProperties& props = document->GetProperties();
+    SaveContext save;
+    save.props = &props;
+    save.progress = progress;
+    // A file read without an "Images" element leaves -1; its pictures still
+    // have to go somewhere.
+    save.mode = props.m_imageSaveType >= 0 && props.m_imageSaveType <= 2 ? props.m_imageSaveType : 0;
+    save.pictures = std::make_unique<CTalPictureRelocation>(save.mode, CTalPictureRelocation::GetPictureFolder(path));
+    if (save.mode == 2)
+        save.pictures->EnsureFolder();
+    if (!OpenStream(path)) {
+        save.pictures->Rollback();
+        return false;
+    }
+    m_document = document;
+    CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
+    if (progress)
+        progress->BeginStage(static_cast<int>((heading ? CountWork(heading.Get()) : 0) + 6));
+
+    WriteHeader();
+    BeginStartTag("TallierDocument");
+    WriteAttribute("Version", "1.0");
+    WriteTextAttribute("Company", props.m_company);
+    WriteTextAttribute("Author", props.m_author);
+    WriteTextAttribute("Subject", props.m_subject);
+    WriteTextAttribute("Desc", props.m_description);
+    WriteTextAttribute("Title", props.m_title);
+    EndStartTag();
+    WriteDocumentProperties(save);
+    WriteWatermarks(save);
+    if (heading)
+        WriteTree(save, heading.Get());
+    WriteImages(save);
+    WriteTemplates(save);
+    WriteEndTag("TallierDocument");
+    if (progress)
+        progress->Update();
+
+    bool ok = !save.failed && !save.pictures->HasFailed();
+    if (ok)
+        ok = CommitStream();
+    else
+        DiscardStream();
+    if (!ok) {
+        save.pictures->Rollback();
+        return false;
+    }
+    save.pictures->Commit();
+    for (SaveContext::ModelRef& ref : save.modelRefs) {
+        const int32_t id = static_cast<int32_t>(save.pictures->GetNewId(ref.key));
+        if (ref.field)
+            *ref.field = id;
+        else if (ref.picture)
+            ref.picture->SetPictureId(id);
+    }
+    if (!save.errors.empty())
+        ShowErrors(kSaveErrorsHeading, save.errors);
+    return true;
+}
+
+void CTalXmlSerializer::Advance(SaveContext& save)
+{
+    if (save.progress)
+        save.progress->Advance();
+}
+
+int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, int32_t* field, CTalPicture* picture)
+{
+    const int32_t key = save.pictures->Place(static_cast<uint32_t>(pictureId));
+    if (field || picture)
+        save.modelRefs.push_back({field, CKWRefPtr<CTalPicture>(picture), key});
+    const CTalPictureRelocation::Entry& entry = save.pictures->GetEntry(key);
+    if (entry.missing && !entry.sourcePath.IsEmpty() && save.reportedKeys.insert(key).second) {
+        CString line;
+        line.Format(kCannotOpenFile, entry.sourcePath.GetString());
+        save.errors.push_back(line);
+    }
+    return key;
+}
+
+void CTalXmlSerializer::WriteDocumentProperties(SaveContext& save)
+{
+    CTalDocProperties& props = *save.props;
+    Advance(save);
+    BeginStartTag("PageSizeProperties");
+    WriteIntAttribute("Type", props.GetPaperKind());
+    WriteIntAttribute("PredefSizeIdx", props.GetPaperIndex());
+    // Measure strings are typed by the user: an apostrophe must not end the value.
+    WriteTextAttribute("PageCustSizeX", props.GetCustomWidthText());
+    WriteTextAttribute("PageCustSizeY", props.GetCustomHeightText());
+    WriteIntAttribute("Orient", props.GetPortrait());
+    EndStartTag();
+    WriteEndTag("PageSizeProperties");
+
+    Advance(save);
+    BeginStartTag("PrintProperties");
+    WriteIntAttribute("SizeX", props.m_printWidth);
+    WriteIntAttribute("SizeY", props.m_printHeight);
+    WriteIntAttribute("Orient", props.m_printOrientation);
+    EndStartTag();
+    WriteEndTag("PrintProperties");
+
+    Advance(save);
+    const CKWIndexDecoder& fonts = props.GetFontTable();
+    if (!fonts.IsEmpty()) {
+        BeginStartTag("FontArray");
+        EndStartTag();
+        for (uint32_t index = 0; index < fonts.GetCount(); ++index) {
+            BeginStartTag("FontName");
+            WriteIntAttribute("Index", static_cast<int32_t>(index));
+            WriteTextAttribute("Name", CString(fonts.GetString(index).c_str()));
+            EndStartTag();
+            WriteEndTag("FontName");
+        }
+        WriteEndTag("FontArray");
+    }
+
+    Advance(save);
+    BeginStartTag("TitlePageProperties");
+    WriteIntAttribute("InsertLogo", props.m_insertLogo ? 1 : 0);
+    WriteIntAttribute("InsertDate", props.m_insertDate ? 1 : 0);
+    int32_t logo = 0;
+    if (props.m_logoPictureId != 0)
+        logo = PlacePicture(save, props.m_logoPictureId, &props.m_logoPictureId, nullptr);
+    WriteIntAttribute("LogoID", logo);
+    WriteIntAttribute("InsertWatermark", props.m_insertWatermarks ? 1 : 0);
+    EndStartTag();
+    WriteEndTag("TitlePageProperties");
+
+    Advance(save);
+    BeginStartTag("ExportProperties");
+    WriteIntAttribute("CurExType", props.m_exportType);
+    WriteIntAttribute("InsertTPage", props.m_insertTitlePage ? 1 : 0);
+    WriteIntAttribute("InsertContent", props.m_insertContents ? 1 : 0);
+    WriteIntAttribute("InsertNum", props.m_numberSections ? 1 : 0);
+    WriteIntAttribute("GrayScale", props.m_grayscale ? 1 : 0);
+    WriteIntAttribute("UseDesc", props.m_useDescription ? 1 : 0);
+    WriteIntAttribute("UseTextStyles", props.m_useTextStyles ? 1 : 0);
+    EndStartTag();
+    // Every format: one after a gap in the ids is as much the document's.
+    for (const auto& entry : props.GetTextFormats()) {
+        if (entry.second)
+            WriteTextStyle("CharMapItem", &entry.first, *entry.second);
+    }
+    WriteEndTag("ExportProperties");
+}
+
+void CTalXmlSerializer::WriteTextStyle(const char* name, const int32_t* type, const CTalTextFormat& format)
+{
+    BeginStartTag(name);
+    if (type)
+        WriteIntAttribute("Type", *type);
+    WriteIntAttribute("Style", format.m_style);
+    WriteIntAttribute("CharSet", format.m_charSet);
+    WriteIntAttribute("Size", format.m_size);
+    WriteIntAttribute("Num", static_cast<int32_t>(format.m_font));
+    WriteIntAttribute("Color", static_cast<int32_t>(format.m_color));
+    WriteIntAttribute("Pos", format.m_position);
+    WriteIntAttribute("Count", static_cast<int32_t>(format.m_count));
+    WriteRealAttribute("Spacing", format.m_spacing);
+    WriteIntAttribute("Hyperlink", static_cast<int32_t>(format.m_hyperlink));
+    WriteIntAttribute("Align", format.m_align);
+    EndStartTag();
+    WriteEndTag(name);
+}
+
+void CTalXmlSerializer::WriteWatermarks(SaveContext& save)
+{
+    Advance(save);
+    const std::vector<CTalWatermark*>& watermarks = save.props->GetWatermarks();
+    if (watermarks.empty())
+        return;
+    BeginStartTag("Watermarks");
+    EndStartTag();
+    for (CTalWatermark* watermark : watermarks) {
+        if (!watermark)
+            continue;
+        BeginStartTag("WatermarkItem");
+        WriteIntAttribute("Type", watermark->m_kind);
+        WriteTextAttribute("Name", watermark->m_name);
+        WriteIntAttribute("Place", watermark->m_place);
+        WriteIntAttribute("SendToFront", watermark->m_sendToFront ? 1 : 0);
+        switch (watermark->m_kind) {
+        case CTalWatermark::kPageNumber:
+            WriteIntAttribute("Num1p", watermark->m_firstNumber);
+            EndStartTag();
+            break;
+        case CTalWatermark::kImage: {
+            int32_t key = 0;
+            if (watermark->m_pictureId != 0)
+                key = PlacePicture(save, watermark->m_pictureId, &watermark->m_pictureId, nullptr);
+            WriteIntAttribute("PicID", key);
+            WriteIntAttribute("Constrain", watermark->m_constrain ? 1 : 0);
+            if (watermark->m_unit == CTalWatermark::kUnitInch)
+                WriteIntAttribute("Unit", 0);
+            else if (watermark->m_unit == CTalWatermark::kUnitMillimetre)
+                WriteIntAttribute("Unit", 1);
+            WriteRealAttribute("Width", watermark->m_width);
+            WriteRealAttribute("Height", watermark->m_height);
+            EndStartTag();
+            break;
+        }
+        case CTalWatermark::kText:
+            WriteTextAttribute("Text", watermark->m_text);
+            EndStartTag();
+            WriteTextStyle("WCharMapItem", nullptr, watermark->m_textFormat);
+            break;
+        default:
+            EndStartTag();
+            break;
+        }
+        WriteEndTag("WatermarkItem");
+    }
+    WriteEndTag("Watermarks");
+}
+
+void CTalXmlSerializer::WriteTree(SaveContext& save, CTalSection* heading)
+{
+    BeginStartTag("Tree");
+    EndStartTag();
+    save.leafCounter = 0;
+    // Depth first without recursion: a deep tree must not exhaust the stack.
+    struct Frame {
+        CTalSection* section;
+        uint32_t id;
+        size_t next;
+        bool wrapped;
+    };
+    std::vector<Frame> stack;
+    std::set<CTalSection*> written;
+    int32_t wrappers = 0;
+    auto enter = [&](CTalSection* section, uint32_t parentId) {
+        const uint32_t id = WriteLeaf(save, section, parentId);
+        // The IDs carry the tree; wrappers nested past the parser's depth
+        // limit would make the file unreadable.
+        const bool wrapped = section->GetSubSectionCount() >= 2 && wrappers < kMaxLeafsNesting;
+        if (wrapped) {
+            ++wrappers;
+            BeginStartTag("Leafs");
+            EndStartTag();
+        }
+        stack.push_back({section, id, 0, wrapped});
+    };
+    written.insert(heading);
+    enter(heading, 0);
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next < frame.section->GetSubSections().size()) {
+            CTalSection* child = frame.section->GetSubSections()[frame.next++].Get();
+            const uint32_t parentId = frame.id;
+            // A section reached twice would be written without end.
+            if (child && written.insert(child).second)
+                enter(child, parentId);
+            continue;
+        }
+        if (frame.wrapped) {
+            WriteEndTag("Leafs");
+            --wrappers;
+        }
+        stack.pop_back();
+    }
+    WriteEndTag("Tree");
+}
+
+uint32_t CTalXmlSerializer::WriteLeaf(SaveContext& save, CTalSection* section, uint32_t parentId)
+{
+    Advance(save);
+    const uint32_t id = ++save.leafCounter;
+    BeginStartTag("Leaf");
+    WriteAttribute("ID", std::to_string(id));
+    WriteIntAttribute("IDParentLeaf", static_cast<int32_t>(parentId));
+    EndStartTag();
+    GetStream() << XmlTextForm(section->GetName()).c_str();
+
+    BeginStartTag("CurLeafTemplate");
+    if (section->GetOwnTemplate()) {
+        CTalTemplate* tmpl = section->GetPageTemplate();
+        uint32_t used = id;
+        for (const SaveContext::TemplateUse& use : save.templateUses) {
+            if (tmpl && use.tmpl == tmpl) {
+                used = use.id;
+                break;
+            }
+        }
+        save.templateUses.push_back({tmpl, section->GetTemplateName(), used});
+        WriteIntAttribute("ID", static_cast<int32_t>(used));
+    } else {
+        WriteAttribute("ID", "-1");
+    }
+    EndStartTag();
+    WriteEndTag("CurLeafTemplate");
+
+    if (section->GetPictureCount() > 0) {
+        BeginStartTag("ImageList");
+        EndStartTag();
+        for (const CKWRefPtr<CTalPicture>& picture : section->GetPictures()) {
+            if (!picture)
+                continue;
+            const int32_t key = PlacePicture(save, picture->GetPictureId(), nullptr, picture.Get());
+            BeginStartTag("ImageListItem");
+            WriteIntAttribute("ID", key);
+            WriteIntAttribute("GrayScale", picture->GetGrayscale());
+            WriteTextAttribute("Desc", picture->GetTitle());
+            WriteIntAttribute("Angle", picture->GetAngle());
+            WriteIntAttribute("Show", picture->GetShown() ? 1 : 0);
+            WriteIntAttribute("UseDesc", picture->GetUseDescription());
+            WriteIntAttribute("NewPage", picture->GetNewPage() ? 1 : 0);
+            EndStartTag();
+            WriteEndTag("ImageListItem");
+        }
+        WriteEndTag("ImageList");
+    }
+    WriteTextNote(section);
+    WriteEndTag("Leaf");
+    return id;
+}
+
+void CTalXmlSerializer::WriteTextNote(CTalSection* section)
+{
+    const CTalTextNote* note = section->GetTextNote();
+    if (!note || note->GetText().IsEmpty())
+        return;
+    BeginStartTag("TextNote");
+    EndStartTag();
+    GetStream() << XmlTextForm(note->GetText()).c_str();
+    for (int i = 0; i < note->GetRunCount(); ++i) {
+        const CKWCharFormat& run = note->GetRun(i);
+        BeginStartTag("CharacterItem");
+        WriteIntAttribute("CharCount", static_cast<int32_t>(run.m_count));
+        WriteIntAttribute("Style", run.m_style);
+        WriteIntAttribute("CharSet", run.m_charSet);
+        WriteIntAttribute("Size", run.m_size);
+        WriteIntAttribute("Num", static_cast<int32_t>(run.m_fontIndex));
+        WriteIntAttribute("Color", static_cast<int32_t>(run.GetColorRef()));
+        WriteRealAttribute("Spacing", run.m_spacing);
+        WriteIntAttribute("Pos", run.m_vertical);
+        WriteIntAttribute("Flags", run.m_sizeStepUp);
+        EndStartTag();
+        WriteEndTag("CharacterItem");
+    }
+    for (int i = 0; i < note->GetParaCount(); ++i) {
+        const CKWParaFormat& para = note->GetPara(i);
+        BeginStartTag("ParagrafItem");
+        WriteIntAttribute("CharCount", static_cast<int32_t>(para.m_count));
+        WriteRealAttribute("LeftIndent", para.m_leftIndent);
+        WriteRealAttribute("RightIndent", para.m_rightIndent);
+        WriteRealAttribute("FirstLine", para.m_firstLine);
+        WriteRealAttribute("BeforeIndent", para.m_spaceBefore);
+        WriteRealAttribute("AfterIndent", para.m_spaceAfter);
+        WriteRealAttribute("BetweenIndent", para.m_lineSpacing);
+        WriteIntAttribute("HAlign", para.m_align);
+        EndStartTag();
+        WriteEndTag("ParagrafItem");
+    }
+    WriteEndTag("TextNote");
+}
+
+void CTalXmlSerializer::WriteImages(SaveContext& save)
+{
+    Advance(save);
+    const std::vector<CTalPictureRelocation::Entry>& entries = save.pictures->GetEntries();
+    BeginStartTag("Images");
+    WriteIntAttribute("SavePicType", save.mode);
+    WriteIntAttribute("Count", static_cast<int32_t>(entries.size()));
+    EndStartTag();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        Advance(save);
+        const CTalPictureRelocation::Entry& entry = entries[i];
+        BeginStartTag("Image");
+        WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
+        if (save.mode == 0) {
+            WriteTextAttribute("FileFormat", GetPathExtension(entry.finalPath));
+            EndStartTag();
+            bool opened = false;
+            if (!entry.missing && !WriteEmbeddedPicture(entry.finalPath, opened))
+                save.failed = true;
+            if (!entry.missing && !opened && save.reportedKeys.insert(static_cast<int32_t>(i + 1)).second) {
+                CString line;
+                line.Format(kCannotOpenFile, entry.finalPath.GetString());
+                save.errors.push_back(line);
+            }
+        } else {
+            EndStartTag();
+            const CString text = save.mode == 1 ? entry.finalPath : LastTwoComponents(entry.finalPath);
+            GetStream() << XmlTextForm(text).c_str();
+        }
+        WriteEndTag("Image");
+    }
+    WriteEndTag("Images");
+}
+
+bool CTalXmlSerializer::WriteEmbeddedPicture(const CString& path, bool& opened)
+{
+    CXmlFile file;
+    opened = file.Open(path, CXmlFile::kRead | CXmlFile::kBinary);
+    if (!opened)
+        return true;
+    const int64_t length = file.GetLength();
+    // Whole groups of three bytes per piece keep the text one run.
+    const int32_t kPiece = 3 * 16384;
+    std::vector<uint8_t> bytes(kPiece);
+    std::vector<char> text(static_cast<size_t>(CBase64::EncodedLength(kPiece)));
+    CBase64 coder;
+    int64_t total = 0;
+    for (;;) {
+        const int32_t read = file.Read(bytes.data(), kPiece);
+        if (read <= 0)
+            break;
+        total += read;
+        GetStream().Write(text.data(), coder.Encode(bytes.data(), text.data(), read));
+        if (read < kPiece)
+            break;
+    }
+    // A picture cut short would be stored as a broken one.
+    return total == length;
+}
+
+void CTalXmlSerializer::WriteTemplates(SaveContext& save)
+{
+    if (CTalTemplate* title = save.props->GetTitlePageTemplate()) {
+        BeginStartTag("TitleTemplate");
+        WriteTextAttribute("FileName", title->GetName());
+        if (!title->GetTitle().IsEmpty())
+            WriteTextAttribute("Title", title->GetTitle());
+        EndStartTag();
+        WriteTemplateContent(title, true);
+        WriteEndTag("TitleTemplate");
+    }
+    std::set<CTalTemplate*> written;
+    for (const SaveContext::TemplateUse& use : save.templateUses) {
+        if (!use.tmpl || !written.insert(use.tmpl).second)
+            continue;
+        BeginStartTag("LeafTemplate");
+        WriteIntAttribute("ID", static_cast<int32_t>(use.id));
+        WriteTextAttribute("FileName", use.name);
+        if (!use.tmpl->GetTitle().IsEmpty())
+            WriteTextAttribute("Title", use.tmpl->GetTitle());
+        EndStartTag();
+        WriteTemplateContent(use.tmpl, false);
+        WriteEndTag("LeafTemplate");
+    }
+}

@@ -1,0 +1,189 @@
+// Loading a report document: the image pre-pass, the parse through the
+// document table, then the templates the document carried and the report of
+// the problems met.
+#include "files/TalXmlSerializer.h"
+
+#include "files/NewXmlArch.h"
+#include "files/TalTags.h"
+#include "files/TalTemplateTags.h"
+#include "files/XmlPreprocessFile.h"
+#include "framework/KWProgressInterface.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalDocProperties.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalTemplateManager.h"
+#include "model/TalTitlePageTemplate.h"
+
+namespace {
+
+const wchar_t kIncompatibleFormat[] = L"Incompatable format of file.";
+const wchar_t kLoadErrorsHeading[] = L"Some errors have occured during loading the document:";
+const wchar_t kCannotOpenFile[] = L"Cannot open file %ls";
+// The text formats every loaded document has.
+const int32_t kLastTextFormat = 10;
+
+// One dialog line per line of the message; the last one also when empty.
+void SplitLines(CString message, std::vector<CString>& lines)
+{
+    message.TrimRight();
+    for (int feed = message.Find(L'\n'); feed >= 0; feed = message.Find(L'\n')) {
+        CString line = message.Left(feed);
+        if (!line.IsEmpty() && line[line.GetLength() - 1] == L'\r')
+            line = line.Left(line.GetLength() - 1);
+        lines.push_back(line);
+        message = message.Mid(feed);
+        message.TrimLeft();
+    }
+    lines.push_back(message);
+}
+
+bool HasPageTemplateNamed(const CString& name)
+{
+    for (CTalTemplate* tmpl : g_TemplateManager.GetPageTemplates()) {
+        if (tmpl && tmpl->GetName().CompareNoCase(name) == 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* document, CTalTags* tags, int32_t,
+                                     CKWProgressInterface* progress)
+{
+    m_load = CTalDocumentLoad();
+    m_load.path = path ? path : L"";
+    {
+        CXmlPreprocessFile prepass(path);
+        if (!prepass.IsOpen()) {
+            ShowMessage(kIncompatibleFormat);
+            return false;
+        }
+        if (progress)
+            progress->SetStageShare(0.8);
+        int32_t type = -1;
+        int32_t count = 10;
+        if (prepass.ReadImagesHeader(type, count)) {
+            m_load.storageMode = type;
+            if (type == 0) {
+                if (progress)
+                    progress->BeginStage(count);
+                int32_t position = 0;
+                CXmlPreprocessFile::DocumentImage image;
+                while (prepass.ReadDocumentImage(position, image)) {
+                    m_load.embeddedPictures.push_back({image.pictureId, image.imageId});
+                    if (progress)
+                        progress->Advance();
+                }
+            }
+        }
+        prepass.ReadTitleTemplateImages(m_load.titlePreviewId, m_load.titleBackgroundId);
+        if (progress)
+            progress->Advance();
+        int32_t position = 0;
+        CXmlPreprocessFile::LeafTemplateImages images;
+        while (prepass.ReadLeafTemplateImages(position, images)) {
+            m_load.templatePictures.push_back({images.templateId, images.previewId, images.backgroundId});
+            if (progress)
+                progress->Advance();
+        }
+        if (progress)
+            progress->Update();
+    }
+    if (progress)
+        progress->SetStageShare(0.2);
+    CNewXmlArch archive(path, CNewXmlArch::kModeRead, false);
+    if (!archive.IsLoading() || !archive.IsOpen() || !document || !tags || tags->GetBucketCount() == 0)
+        return false;
+    m_document = document;
+    tags->SetTarget(this);
+    archive.SetTagTable(tags);
+    archive.Parse(progress);
+    // A file cut short keeps what was read of it.
+    tags->FinishDocument();
+    tags->SetTarget(nullptr);
+
+    ReloadTemplates();
+    CTalDocProperties& props = document->GetProperties();
+    props.m_imageSaveType = m_load.storageMode;
+    if (m_load.titleToWrite)
+        SaveTitleTemplate(m_load.titleToWrite);
+    WriteCarriedTemplates();
+
+    const int32_t error = archive.GetError();
+    if (error == CNewXmlArch::kErrNone) {
+        for (int32_t id = 0; id <= kLastTextFormat; ++id)
+            props.GetTextFormat(id, true);
+    }
+    ReportLoadProblems(error, archive.GetErrors(), archive.GetWarnings());
+    return error == CNewXmlArch::kErrNone;
+}
+
+void CTalXmlSerializer::ReloadTemplates()
+{
+    if (!m_load.titleToReload && m_load.templatesToReload.empty())
+        return;
+    CTalTemplateTags templateTags;
+    const bool ready = templateTags.RegisterTags();
+    if (ready && m_load.titleToReload)
+        LoadTemplate(m_templateFolder + m_load.titleToReload->GetName(), &templateTags, m_load.titleToReload);
+    bool added = false;
+    for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToReload) {
+        if (!carried || HasPageTemplateNamed(carried->GetName()))
+            continue;
+        // Read into a template of its own: the document's cells must not add
+        // to the file's.
+        auto fresh = std::make_unique<CTalPageTemplate>();
+        fresh->SetName(carried->GetName());
+        fresh->SetTitle(carried->GetTitle());
+        if (ready && LoadTemplate(m_templateFolder + fresh->GetName(), &templateTags, fresh.get()))
+            g_TemplateManager.AddPageTemplate(fresh.release());
+        else
+            g_TemplateManager.AddPageTemplate(carried.release());
+        added = true;
+    }
+    m_load.templatesToReload.clear();
+    m_load.titleToReload = nullptr;
+    if (added)
+        RefreshAllTemplateWindows();
+}
+
+void CTalXmlSerializer::WriteCarriedTemplates()
+{
+    bool added = false;
+    for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToWrite) {
+        // A name met before (the file system ignores case) is written once.
+        if (!carried || HasPageTemplateNamed(carried->GetName()))
+            continue;
+        SaveLeafTemplate(carried.get());
+        g_TemplateManager.AddPageTemplate(carried.release());
+        added = true;
+    }
+    m_load.templatesToWrite.clear();
+    m_load.titleToWrite = nullptr;
+    if (added)
+        RefreshAllTemplateWindows();
+}
+
+void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings)
+{
+    std::vector<CString> lines;
+    for (const CString& file : m_load.unopenedFiles) {
+        CString line;
+        line.Format(kCannotOpenFile, file.GetString());
+        lines.push_back(line);
+    }
+    CString message;
+    if (error == CNewXmlArch::kErrNone) {
+        // Skipped elements are content the user does not get: say so.
+        if (lines.empty() && warnings.IsEmpty())
+            return;
+        message = warnings;
+    } else if (error == CNewXmlArch::kErrUnknown) {
+        message = kIncompatibleFormat;
+    } else {
+        message = errors + warnings;
+    }
+    SplitLines(message, lines);
+    ShowErrors(kLoadErrorsHeading, lines);
+}

@@ -1,0 +1,197 @@
+// Speed and memory of the report-document files: a generated document with
+// many large pictures is saved and loaded in each picture storage mode, and
+// the throughput and the peak private memory of each step are printed.
+// Usage: document_bench [picture count [megabytes per picture]]
+#include "files/TalTags.h"
+#include "files/TalXmlSerializer.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalDocProperties.h"
+#include "model/TalPicture.h"
+#include "model/TalSection.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Shows nothing while measuring.
+class CQuietSerializer : public CTalXmlSerializer {
+protected:
+    void ShowErrors(const CString& heading, const std::vector<CString>& lines) override
+    {
+        std::printf("  %ls (%u lines)\n", heading.GetString(), static_cast<unsigned>(lines.size()));
+    }
+    void ShowMessage(const CString& text) override { std::printf("  %ls\n", text.GetString()); }
+};
+
+size_t PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                           sizeof counters);
+    // Some systems leave the private usage empty; the page-file usage is the same figure.
+    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
+// The highest private memory seen while a step runs, sampled by a thread.
+class CPeakSampler {
+public:
+    CPeakSampler() : m_peak(PrivateBytes()), m_thread([this] { Run(); }) {}
+    ~CPeakSampler() { Stop(); }
+    size_t Stop()
+    {
+        if (m_thread.joinable()) {
+            m_done = true;
+            m_thread.join();
+        }
+        return m_peak;
+    }
+
+private:
+    void Run()
+    {
+        while (!m_done) {
+            const size_t now = PrivateBytes();
+            if (now > m_peak)
+                m_peak = now;
+            ::Sleep(2);
+        }
+    }
+    std::atomic<bool> m_done{false};
+    std::atomic<size_t> m_peak;
+    std::thread m_thread;
+};
+
+int64_t FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+void RemoveFolder(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                ::DeleteFileW((folder + L"\\" + data.cFileName).c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+double Megabytes(int64_t bytes)
+{
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int pictures = argc > 1 ? std::atoi(argv[1]) : 200;
+    const double pictureMegabytes = argc > 2 ? std::atof(argv[2]) : 3.0;
+    const uint32_t pictureBytes = static_cast<uint32_t>(pictureMegabytes * 1024 * 1024);
+
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"otdbench" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+
+    // The pictures, in the picture store as a loaded document's are.
+    std::vector<uint8_t> bytes(pictureBytes);
+    uint32_t seed = 12345;
+    std::vector<int32_t> ids;
+    int64_t pictureTotal = 0;
+    for (int i = 0; i < pictures; ++i) {
+        for (uint8_t& byte : bytes) {
+            seed = seed * 1664525u + 1013904223u;
+            byte = static_cast<uint8_t>(seed >> 24);
+        }
+        const int32_t id = static_cast<int32_t>(g_rasterLib.AddImageFromMemory(bytes.data(), pictureBytes, "jpg"));
+        if (id == 0) {
+            std::printf("the picture store could not take picture %d\n", i);
+            return 1;
+        }
+        ids.push_back(id);
+        pictureTotal += pictureBytes;
+    }
+    bytes = std::vector<uint8_t>();
+    std::printf("%d pictures of %.1f MB (%.0f MB), private memory at start %.1f MB\n", pictures, pictureMegabytes,
+                Megabytes(pictureTotal), Megabytes(static_cast<int64_t>(PrivateBytes())));
+
+    for (int32_t mode : {0, 2}) {
+        const std::wstring path = folder + L"\\bench" + std::to_wstring(mode) + L".otd";
+        double saveSeconds = 0, loadSeconds = 0;
+        size_t savePeak = 0, loadPeak = 0;
+        size_t base = 0;
+        bool saved = false, loaded = false;
+        {
+            CTalBaseDocument document;
+            CTalDocProperties& props = document.GetProperties();
+            props.m_imageSaveType = mode;
+            CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
+            for (int i = 0; i < pictures; ++i) {
+                CKWRefPtr<CTalSection> section(new CTalSection(heading.Get(), L"Section"));
+                heading->AppendSubSection(section.Get());
+                CKWRefPtr<CTalPicture> picture(new CTalPicture(section.Get()));
+                picture->SetPictureId(ids[static_cast<size_t>(i)]);
+                picture->SetTitle(L"A picture of the benchmark");
+                section->InsertPicture(0, picture.Get());
+            }
+            base = PrivateBytes();
+            CPeakSampler sampler;
+            LARGE_INTEGER frequency, start, end;
+            ::QueryPerformanceFrequency(&frequency);
+            ::QueryPerformanceCounter(&start);
+            CQuietSerializer serializer;
+            saved = serializer.SaveDocument(&document, path.c_str(), nullptr);
+            ::QueryPerformanceCounter(&end);
+            savePeak = sampler.Stop();
+            saveSeconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+        }
+        const int64_t fileSize = FileSize(path);
+        {
+            CTalBaseDocument document;
+            CPeakSampler sampler;
+            LARGE_INTEGER frequency, start, end;
+            ::QueryPerformanceFrequency(&frequency);
+            ::QueryPerformanceCounter(&start);
+            CQuietSerializer serializer;
+            CTalTags tags;
+            loaded = tags.RegisterTags() && serializer.LoadDocument(path.c_str(), &document, &tags, 0, nullptr);
+            ::QueryPerformanceCounter(&end);
+            loadPeak = sampler.Stop();
+            loadSeconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+            CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+            if (heading->GetSubSectionCount() != pictures)
+                std::printf("  the loaded document has %d sections\n", heading->GetSubSectionCount());
+        }
+        // The data moved is the pictures' in both modes.
+        std::printf("mode %d: file %.1f MB\n", mode, Megabytes(fileSize));
+        std::printf("  save %s: %.2f s, %.1f MB/s of pictures, peak private memory +%.1f MB\n", saved ? "ok" : "FAILED",
+                    saveSeconds, Megabytes(pictureTotal) / saveSeconds,
+                    Megabytes(static_cast<int64_t>(savePeak) - static_cast<int64_t>(base)));
+        std::printf("  load %s: %.2f s, %.1f MB/s of pictures, peak private memory +%.1f MB\n",
+                    loaded ? "ok" : "FAILED", loadSeconds, Megabytes(pictureTotal) / loadSeconds,
+                    Megabytes(static_cast<int64_t>(loadPeak) - static_cast<int64_t>(base)));
+        ::DeleteFileW(path.c_str());
+        RemoveFolder(folder + L"\\bench" + std::to_wstring(mode) + L" Images");
+    }
+    RemoveFolder(folder);
+    return 0;
+}

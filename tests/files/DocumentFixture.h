@@ -1,0 +1,62 @@
+// The fixture of the report-document tests: a temporary folder with a
+// template folder in it, an empty template manager, and a check that the test
+// left no counted model object alive.
+#pragma once
+
+#include "DocumentTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+class DocumentFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_TemplateManager.Clear();
+        ::CreateDirectoryW(TemplateFolder().c_str(), nullptr);
+        m_liveAtStart = CKWRefCounter::GetLiveCount();
+    }
+    void TearDown() override
+    {
+        g_TemplateManager.Clear();
+        EXPECT_EQ(m_liveAtStart, CKWRefCounter::GetLiveCount()) << "counted model objects leaked";
+        // The temporary folder removes its own files only.
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((m_dir.Path() + L"*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            const std::wstring name = data.cFileName;
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+                doctest::RemoveFolder(m_dir.Path() + name + L"\\");
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+
+    std::wstring File(const wchar_t* name) const { return m_dir.File(name); }
+    std::wstring TemplateFolder() const { return m_dir.Path() + L"Data\\"; }
+    bool Save(CTalBaseDocument& document, const std::wstring& path,
+              doctest::CRecordingSerializer* serializer = nullptr)
+    {
+        return doctest::SaveDocument(document, path, TemplateFolder(), serializer);
+    }
+    bool Load(CTalBaseDocument& document, const std::wstring& path,
+              doctest::CRecordingSerializer* serializer = nullptr)
+    {
+        return doctest::LoadDocument(document, path, TemplateFolder(), serializer);
+    }
+    // Writes the text as a document file and loads it into the document.
+    bool LoadText(CTalBaseDocument& document, const std::string& text,
+                  doctest::CRecordingSerializer* serializer = nullptr)
+    {
+        const std::wstring path = File(L"crafted.otd");
+        filestest::WriteBytes(path, text);
+        return Load(document, path, serializer);
+    }
+
+    filestest::TempDir m_dir;
+
+private:
+    int32_t m_liveAtStart = 0;
+};

@@ -1,0 +1,504 @@
+// The document reader on hand-made files: the tree from its IDs whatever
+// they are, attributes in any order, text notes, pictures by storage mode,
+// templates carried by the document, and the problems it reports.
+#include "DocumentFixture.h"
+
+#include "files/XmlValueForms.h"
+#include "model/TalTextFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace doctest;
+
+namespace {
+
+std::string Leaf(int id, int parent, const std::string& name, const std::string& inner = "")
+{
+    return "<Leaf ID='" + std::to_string(id) + "' IDParentLeaf='" + std::to_string(parent) + "'>\n" + name +
+           "<CurLeafTemplate ID='-1'></CurLeafTemplate>" + inner + "</Leaf>\n";
+}
+
+std::string Tree(const std::vector<std::string>& leaves)
+{
+    std::string text = "<Tree>\n";
+    for (const std::string& leaf : leaves)
+        text += leaf;
+    return text + "</Tree>\n";
+}
+
+// "name(child,child(grandchild))".
+std::wstring Describe(const CTalSection* section)
+{
+    std::wstring text = Wide(section->GetName());
+    if (section->GetSubSectionCount() == 0)
+        return text;
+    text += L"(";
+    for (int i = 0; i < section->GetSubSectionCount(); ++i)
+        text += (i ? L"," : L"") + Describe(section->GetSubSections()[static_cast<size_t>(i)].Get());
+    return text + L")";
+}
+
+std::wstring DescribeDocument(const CTalBaseDocument& document)
+{
+    return Describe(document.GetProperties().GetHeadingSection().Get());
+}
+
+}  // namespace
+
+TEST_F(DocumentFiles, TheTreeIsTheSameWithOrWithoutLeafsWrappers)
+{
+    const std::string wrapped = "<Tree>\n" + Leaf(1, 0, "H") + "<Leafs>\n" + Leaf(2, 1, "a") + Leaf(3, 1, "b") +
+                                Leaf(4, 3, "c") + Leaf(5, 1, "d") + "</Leafs>\n</Tree>\n";
+    const std::string flat = Tree({Leaf(1, 0, "H"), Leaf(2, 1, "a"), Leaf(3, 1, "b"), Leaf(4, 3, "c"), Leaf(5, 1, "d")});
+    for (const std::string& tree : {wrapped, flat}) {
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(tree), &serializer));
+        EXPECT_EQ(DescribeDocument(document), L"H(a,b(c),d)");
+        EXPECT_TRUE(serializer.dialogs.empty());
+    }
+}
+
+TEST_F(DocumentFiles, IdsInTheFileCannotMakeASectionItsOwnAncestor)
+{
+    const struct {
+        const char* what;
+        std::vector<std::string> leaves;
+        const wchar_t* tree;
+    } cases[] = {
+        {"duplicate ids", {Leaf(1, 0, "H"), Leaf(2, 1, "a"), Leaf(2, 1, "b"), Leaf(3, 2, "c")}, L"H(a(c),b)"},
+        {"id 0 and several roots", {Leaf(0, 0, "H"), Leaf(5, 0, "r"), Leaf(6, 0, "s"), Leaf(7, 5, "x")}, L"H(r(x),s)"},
+        {"own and later parents", {Leaf(1, 0, "H"), Leaf(2, 2, "s"), Leaf(3, 4, "f"), Leaf(4, 3, "g")}, L"H(s,f(g))"},
+        {"a cycle of two", {Leaf(1, 0, "H"), Leaf(2, 3, "p"), Leaf(3, 2, "q")}, L"H(p(q))"},
+        {"heading not first", {Leaf(1, 1, "x"), Leaf(2, 0, "H"), Leaf(3, 1, "y")}, L"H(x(y))"},
+        {"negative ids", {Leaf(1, 0, "H"), Leaf(-1, 1, "n"), Leaf(2, -1, "m")}, L"H(n,m)"},
+        {"no heading at all", {Leaf(4, 3, "a"), Leaf(5, 4, "b")}, L"Heading record(a(b))"},
+        {"heading is its children's parent", {Leaf(1, 0, "H"), Leaf(1, 1, "again"), Leaf(2, 1, "c")},
+         L"H(again,c)"},
+    };
+    for (const auto& test : cases) {
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(Tree(test.leaves)), &serializer)) << test.what;
+        EXPECT_EQ(DescribeDocument(document), test.tree) << test.what;
+        // Saving and loading again terminates and keeps the tree.
+        const std::wstring path = File(L"again.otd");
+        ASSERT_TRUE(Save(document, path)) << test.what;
+        CTalBaseDocument back;
+        ASSERT_TRUE(Load(back, path)) << test.what;
+        EXPECT_EQ(DescribeDocument(back), test.tree) << test.what;
+    }
+}
+
+TEST_F(DocumentFiles, ProblemsOfTheTreeAreReported)
+{
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(Tree({Leaf(1, 0, "H"), Leaf(2, 9, "lost"), Leaf(1, 1, "twin")})),
+                         &serializer));
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    const std::wstring lines = serializer.AllLines();
+    EXPECT_NE(lines.find(L"The section with ID 2 has no parent with ID 9 before it and is placed under the heading."),
+              std::wstring::npos)
+        << filestest::ToAnsi(lines);
+    EXPECT_NE(lines.find(L"The section ID 1 is used more than once."), std::wstring::npos);
+}
+
+TEST_F(DocumentFiles, ALongChainOfSectionsIsKeptWithinTheDepthLimit)
+{
+    std::vector<std::string> leaves{Leaf(1, 0, "H")};
+    const int count = 3000;
+    for (int id = 2; id <= count; ++id)
+        leaves.push_back(Leaf(id, id - 1, "s" + std::to_string(id)));
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    const DWORD start = ::GetTickCount();
+    ASSERT_TRUE(LoadText(document, DocumentText(Tree(leaves)), &serializer));
+    size_t sections = 0, depth = 0;
+    MeasureTree(document.GetProperties().GetHeadingSection().Get(), sections, depth);
+    EXPECT_EQ(sections, static_cast<size_t>(count)) << "no section is lost";
+    EXPECT_EQ(depth, static_cast<size_t>(CTalTags::kMaxSectionDepth));
+    EXPECT_NE(serializer.AllLines().find(L"is nested too deeply"), std::wstring::npos);
+    const std::wstring path = File(L"deep.otd");
+    ASSERT_TRUE(Save(document, path));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    MeasureTree(back.GetProperties().GetHeadingSection().Get(), sections, depth);
+    EXPECT_EQ(sections, static_cast<size_t>(count));
+    EXPECT_LT(::GetTickCount() - start, 20000u);
+}
+
+TEST_F(DocumentFiles, AHeadingWithoutParentIdIsStillTheHeading)
+{
+    CTalBaseDocument document;
+    ASSERT_TRUE(LoadText(document, DocumentText("<Tree><Leaf ID='1'>  Top  <CurLeafTemplate ID='-1'/></Leaf>" +
+                                                Leaf(2, 1, "child") + "</Tree>")));
+    EXPECT_EQ(DescribeDocument(document), L"Top(child)") << "the name loses its blanks at both ends";
+}
+
+TEST_F(DocumentFiles, AttributesAreReadInAnyOrder)
+{
+    const std::string body =
+        "<PrintProperties Orient='3' SizeY='1500' SizeX='1000'></PrintProperties>\n"
+        "<FontArray><FontName Name='Courier' Index='0'/><FontName Index='1' Name='Symbol'/></FontArray>\n"
+        "<TitlePageProperties InsertWatermark='0' LogoID='0' InsertDate='0' InsertLogo='1'/>\n"
+        "<ExportProperties UseTextStyles='0' CurExType='2'>"
+        "<CharMapItem Align='2' Spacing='1.5' Size='20' Type='3' Style='5'/></ExportProperties>\n"
+        "<Watermarks>"
+        "<WatermarkItem Height='2.5' Width='4' Unit='1' Constrain='0' PicID='0' SendToFront='1' Place='6' "
+        "Name='pic' Type='1'/>"
+        "<WatermarkItem Num1p='12' Type='2' Name='num'/>"
+        "</Watermarks>\n";
+    CTalBaseDocument document;
+    ASSERT_TRUE(LoadText(document, DocumentText(body)));
+    const CTalDocProperties& props = document.GetProperties();
+    EXPECT_EQ(props.m_printWidth, 1000);
+    EXPECT_EQ(props.m_printHeight, 1500);
+    EXPECT_EQ(props.m_printOrientation, 3);
+    ASSERT_EQ(props.GetFontTable().GetCount(), 2u);
+    EXPECT_EQ(props.GetFontTable().GetString(0), L"Courier");
+    EXPECT_EQ(props.GetFontTable().GetString(1), L"Symbol");
+    EXPECT_EQ(props.m_insertLogo, 1);
+    EXPECT_EQ(props.m_insertDate, 0);
+    EXPECT_EQ(props.m_insertWatermarks, 0);
+    EXPECT_EQ(props.m_exportType, 2);
+    EXPECT_EQ(props.m_useTextStyles, 0);
+    const CTalTextFormat* three = const_cast<CTalDocProperties&>(props).GetTextFormat(3, false);
+    ASSERT_NE(three, nullptr);
+    EXPECT_EQ(three->m_align, 2);
+    EXPECT_EQ(three->m_size, 20);
+    EXPECT_EQ(three->m_style, 5);
+    EXPECT_EQ(three->m_spacing, 1.5f) << "a spacing of one and a half";
+    ASSERT_EQ(props.GetWatermarks().size(), 2u);
+    const CTalWatermark& picture = *props.GetWatermarks()[0];
+    EXPECT_EQ(picture.m_kind, CTalWatermark::kImage);
+    EXPECT_EQ(Wide(picture.m_name), L"pic");
+    EXPECT_EQ(picture.m_place, 6);
+    EXPECT_EQ(picture.m_sendToFront, 1);
+    EXPECT_EQ(picture.m_constrain, 0);
+    EXPECT_EQ(picture.m_unit, CTalWatermark::kUnitMillimetre);
+    EXPECT_EQ(picture.m_width, 4.0);
+    EXPECT_EQ(picture.m_height, 2.5);
+    EXPECT_EQ(props.GetWatermarks()[1]->m_firstNumber, 12);
+}
+
+TEST_F(DocumentFiles, ATextWatermarkWithoutItsOwnStyleKeepsTheDefault)
+{
+    const std::string body = "<Watermarks>"
+                             "<WatermarkItem Type='0' Text='one'><WCharMapItem Size='40' Color='255'/></WatermarkItem>"
+                             "<WatermarkItem Type='0' Text='two'></WatermarkItem>"
+                             "</Watermarks>\n";
+    CTalBaseDocument document;
+    ASSERT_TRUE(LoadText(document, DocumentText(body)));
+    const auto& watermarks = document.GetProperties().GetWatermarks();
+    ASSERT_EQ(watermarks.size(), 2u);
+    EXPECT_EQ(watermarks[0]->m_textFormat.m_size, 40);
+    EXPECT_EQ(watermarks[0]->m_textFormat.m_color, 255u);
+    EXPECT_TRUE(watermarks[1]->m_textFormat == CTalTextFormat()) << "not the first one's style";
+}
+
+TEST_F(DocumentFiles, TextNotesKeepTheirCharactersSpacingsAndPositions)
+{
+    const struct {
+        const char* what;
+        std::string note;
+        const wchar_t* text;
+    } cases[] = {
+        {"no line feed after the start tag", "<TextNote>abc<CharacterItem CharCount='3'/></TextNote>", L"abc"},
+        {"the usual line feed", "<TextNote>\nabc\n\t\t\t<CharacterItem CharCount='3'/>\n\t\t</TextNote>", L"abc"},
+        {"blanks and line feeds of its own at the end",
+         "<TextNote>\nab&#10; &#10;\t\t<CharacterItem CharCount='5'/>\n\t</TextNote>", L"ab\n \n"},
+        {"a TAB inside", "<TextNote>\na&#9;b\t<CharacterItem CharCount='3'/></TextNote>", L"a\tb"},
+        {"without runs the end is trimmed", "<TextNote>\nabc  \n\t</TextNote>", L"abc"},
+        {"text after the runs' length is kept", "<TextNote>\nabcdef<CharacterItem CharCount='3'/></TextNote>",
+         L"abcdef"},
+    };
+    for (const auto& test : cases) {
+        CTalBaseDocument document;
+        ASSERT_TRUE(LoadText(document, DocumentText(Tree({Leaf(1, 0, "H", test.note)})))) << test.what;
+        const CTalTextNote* note = document.GetProperties().GetHeadingSection()->GetTextNote();
+        EXPECT_EQ(Wide(note->GetText()), test.text) << test.what;
+        int64_t runs = 0;
+        for (int i = 0; i < note->GetRunCount(); ++i)
+            runs += note->GetRun(i).m_count;
+        if (note->GetRunCount() > 0) {
+            EXPECT_EQ(runs, note->GetLength()) << test.what;
+        }
+    }
+
+    const std::string note =
+        "<TextNote>\nab\ncd"
+        "<CharacterItem CharCount='2' Style='3' CharSet='204' Size='-7' Num='2' Color='16711935' Spacing='2.5' "
+        "Pos='1' Flags='1'/>"
+        "<CharacterItem CharCount='3' Spacing='1e300'/>"
+        "<ParagrafItem CharCount='3' LeftIndent='1.5' RightIndent='2' FirstLine='-3' BeforeIndent='12.5' "
+        "AfterIndent='3' BetweenIndent='-150' HAlign='2'/>"
+        "<ParagrafItem CharCount='2' BeforeIndent='-1e300' AfterIndent='nonsense'/>"
+        "</TextNote>";
+    CTalBaseDocument document;
+    ASSERT_TRUE(LoadText(document, DocumentText(Tree({Leaf(1, 0, "H", note)}))));
+    const CTalTextNote* read = document.GetProperties().GetHeadingSection()->GetTextNote();
+    ASSERT_EQ(read->GetRunCount(), 2);
+    const CKWCharFormat& run = read->GetRun(0);
+    EXPECT_EQ(run.m_style, 3);
+    EXPECT_EQ(run.m_charSet, 204);
+    EXPECT_EQ(run.m_size, -7);
+    EXPECT_EQ(run.m_fontIndex, 2u);
+    EXPECT_EQ(run.GetColorRef(), 16711935u);
+    EXPECT_EQ(run.m_color.GetKind(), CKWColor::KindRgb);
+    EXPECT_EQ(run.m_spacing, 2.5f);
+    EXPECT_EQ(run.m_vertical, 1);
+    EXPECT_EQ(run.m_sizeStepUp, 1);
+    EXPECT_EQ(read->GetRun(1).m_spacing, 1000.0f) << "held within a sane range";
+    ASSERT_EQ(read->GetParaCount(), 2);
+    const CKWParaFormat& para = read->GetPara(0);
+    EXPECT_EQ(para.m_leftIndent, 1.5f);
+    EXPECT_EQ(para.m_rightIndent, 2.0f);
+    EXPECT_EQ(para.m_firstLine, -3.0f);
+    EXPECT_EQ(para.m_spaceBefore, 12.5f);
+    EXPECT_EQ(para.m_spaceAfter, 3.0f);
+    EXPECT_EQ(para.m_lineSpacing, -150.0f);
+    EXPECT_EQ(para.m_align, 2);
+    EXPECT_EQ(read->GetPara(1).m_spaceBefore, -100000.0f);
+    EXPECT_EQ(read->GetPara(1).m_spaceAfter, 0.0f);
+}
+
+TEST_F(DocumentFiles, MisplacedElementsAreSkippedAndReported)
+{
+    const std::string body = Tree({"<Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='-1'/>" +
+                                       Leaf(2, 1, "nested in a Leaf") + "<Unknown>text of it</Unknown></Leaf>\n",
+                                   Leaf(3, 1, "fine")}) +
+                             "<Leaf ID='4' IDParentLeaf='1'>outside the tree</Leaf>\n";
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer)) << "misplaced elements are no error";
+    EXPECT_EQ(DescribeDocument(document), L"H(fine)");
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during loading the document:");
+    const std::vector<std::wstring>& lines = serializer.dialogs[0].lines;
+    ASSERT_EQ(lines.size(), 2u) << filestest::ToAnsi(serializer.AllLines());
+    EXPECT_EQ(lines[0].find(L"Warning [line "), 0u);
+    EXPECT_NE(lines[0].find(L"]: Misplaced tag Leaf is ignored."), std::wstring::npos);
+    EXPECT_NE(lines[1].find(L"]: Misplaced tag Leaf is ignored."), std::wstring::npos);
+}
+
+TEST_F(DocumentFiles, AFileCutShortFailsAndKeepsWhatWasRead)
+{
+    const std::string text = DocumentText("<ExportProperties CurExType='4'/>\n" +
+                                          Tree({Leaf(1, 0, "H"), Leaf(2, 1, "a"), Leaf(3, 1, "b")}) +
+                                          "<Images SavePicType='0' Count='0'></Images>\n");
+    const size_t cut = text.find("<Leaf ID='3'");
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    EXPECT_FALSE(LoadText(document, text.substr(0, cut), &serializer));
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{L"Incompatable format of file."});
+    EXPECT_EQ(document.GetProperties().m_exportType, 4);
+    EXPECT_EQ(DescribeDocument(document), L"H(a)") << "the sections read are in the tree";
+
+    CTalBaseDocument broken;
+    CRecordingSerializer second;
+    EXPECT_FALSE(LoadText(broken, DocumentText("<Tree><Leaf ID='1'></Tree>"), &second));
+    ASSERT_EQ(second.dialogs.size(), 1u);
+    ASSERT_GE(second.dialogs[0].lines.size(), 2u);
+    EXPECT_NE(second.AllLines().find(L"Parsing error occures."), std::wstring::npos);
+}
+
+TEST_F(DocumentFiles, AFileThatCannotBeOpenedIsNoDocument)
+{
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    EXPECT_FALSE(Load(document, File(L"no such file.otd"), &serializer));
+    EXPECT_EQ(serializer.messages, std::vector<std::wstring>{L"Incompatable format of file."});
+    EXPECT_TRUE(serializer.dialogs.empty());
+
+    CRecordingSerializer noTable;
+    filestest::WriteBytes(File(L"empty.otd"), DocumentText(""));
+    EXPECT_FALSE(noTable.LoadDocument(File(L"empty.otd").c_str(), &document, nullptr, 0, nullptr));
+    CTalTags tags;
+    ASSERT_TRUE(tags.RegisterTags());
+    EXPECT_FALSE(noTable.LoadDocument(File(L"empty.otd").c_str(), nullptr, &tags, 0, nullptr));
+}
+
+TEST_F(DocumentFiles, APageTemplateFileLoadsAsAnEmptyDocument)
+{
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document,
+                         "<?xml version='1.0' encoding='utf-8' ?>\n<LeafTemplate Title='t'>\n"
+                         "<LeafRectArray Type='1'><LeafRectArrayItem Left='0'/></LeafRectArray></LeafTemplate>\n",
+                         &serializer));
+    EXPECT_EQ(DescribeDocument(document), L"Heading record");
+    EXPECT_EQ(document.GetProperties().m_imageSaveType, -1) << "a file without Images";
+    for (int32_t id = 0; id <= 10; ++id)
+        EXPECT_NE(document.GetProperties().GetTextFormat(id, false), nullptr) << id;
+    EXPECT_NE(serializer.AllLines().find(L"Misplaced tag LeafTemplate is ignored."), std::wstring::npos);
+}
+
+TEST_F(DocumentFiles, PictureFilesThatAreMissingAreListedAndKept)
+{
+    const std::wstring missing = File(L"away.jpg");
+    const std::string body = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='3' Desc='d'/></ImageList>")}) +
+                             "<Images SavePicType='1' Count='1'><Image ID='3'>\n" + XmlTextForm(missing.c_str()) +
+                             "\t</Image></Images>\n";
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    EXPECT_EQ(serializer.dialogs[0].lines, (std::vector<std::wstring>{L"Cannot open file " + missing, L""}));
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), 1);
+    EXPECT_EQ(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(heading->GetPicture(0)->GetPictureId()))),
+              missing);
+    EXPECT_EQ(document.GetProperties().m_imageSaveType, 1);
+}
+
+TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEveryStorageMode)
+{
+    const std::string first = "first picture", second = "second picture";
+    const std::wstring folder = File(L"shared Images") + L"\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    filestest::WriteBytes(folder + L"one.jpg", first);
+    filestest::WriteBytes(folder + L"two.png", second);
+    const std::string items = "<ImageList><ImageListItem ID='5' Desc='a'/><ImageListItem ID='6' Desc='b'/>"
+                              "<ImageListItem ID='5' Desc='c'/></ImageList>";
+    const std::string common = "<TitlePageProperties LogoID='5'/>"
+                               "<Watermarks><WatermarkItem Type='1' PicID='5'/><WatermarkItem Type='1' PicID='6'/>"
+                               "<WatermarkItem Type='1' PicID='9'/></Watermarks>" +
+                               Tree({Leaf(1, 0, "H", items), Leaf(2, 1, "s", "<ImageList><ImageListItem ID='6'/>"
+                                                                             "</ImageList>")});
+    const std::string images[] = {
+        "<Images SavePicType='0' Count='2'><Image ID='6' FileFormat='png'>\n" + XmlBinaryForm(second.data(), 14) +
+            "</Image><Image ID='5' FileFormat='jpg'>\n" + XmlBinaryForm(first.data(), 13) + "</Image></Images>",
+        "<Images SavePicType='1' Count='2'><Image ID='6'>\n" + XmlTextForm((folder + L"two.png").c_str()) +
+            "</Image><Image ID='5'>\n" + XmlTextForm((folder + L"one.jpg").c_str()) + "</Image></Images>",
+        "<Images SavePicType='2' Count='2'><Image ID='6'>\nshared Images\\two.png</Image>"
+        "<Image ID='5'>\nshared Images\\one.jpg</Image></Images>",
+    };
+    for (int mode = 0; mode <= 2; ++mode) {
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        const std::wstring path = File(L"shared.otd");
+        filestest::WriteBytes(path, DocumentText(common + images[mode]));
+        ASSERT_TRUE(Load(document, path, &serializer)) << mode;
+        EXPECT_TRUE(serializer.dialogs.empty()) << mode << filestest::ToAnsi(serializer.AllLines());
+        const CTalDocProperties& props = document.GetProperties();
+        EXPECT_EQ(PictureBytes(props.m_logoPictureId), first) << mode;
+        ASSERT_EQ(props.GetWatermarks().size(), 3u);
+        EXPECT_EQ(PictureBytes(props.GetWatermarks()[0]->m_pictureId), first) << mode;
+        EXPECT_EQ(PictureBytes(props.GetWatermarks()[1]->m_pictureId), second) << mode;
+        EXPECT_EQ(props.GetWatermarks()[2]->m_pictureId, 0) << "a key without picture names none, mode " << mode;
+        CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
+        ASSERT_EQ(heading->GetPictureCount(), 3) << mode;
+        EXPECT_EQ(PictureBytes(heading->GetPicture(0)->GetPictureId()), first) << mode;
+        EXPECT_EQ(Wide(heading->GetPicture(0)->GetTitle()), L"a");
+        EXPECT_EQ(PictureBytes(heading->GetPicture(1)->GetPictureId()), second) << "the section's order, mode "
+                                                                                << mode;
+        EXPECT_EQ(Wide(heading->GetPicture(2)->GetTitle()), L"c") << "listed twice, there twice, mode " << mode;
+        ASSERT_EQ(heading->GetSubSectionCount(), 1);
+        ASSERT_EQ(heading->GetSubSection(0)->GetPictureCount(), 1);
+        EXPECT_EQ(PictureBytes(heading->GetSubSection(0)->GetPicture(0)->GetPictureId()), second) << mode;
+    }
+}
+
+TEST_F(DocumentFiles, EachPageTemplateKeepsItsOwnCellsWithOrWithoutPreview)
+{
+    const std::string preview = XmlBinaryForm("preview", 7);
+    const std::string body =
+        Tree({"<Leaf ID='1' IDParentLeaf='0'>H<CurLeafTemplate ID='2'/></Leaf>",
+              "<Leaf ID='2' IDParentLeaf='1'>a<CurLeafTemplate ID='2'/></Leaf>",
+              "<Leaf ID='3' IDParentLeaf='1'>b<CurLeafTemplate ID='3'/></Leaf>"}) +
+        "<Images SavePicType='0' Count='0'></Images>\n"
+        "<LeafTemplate ID='2' FileName='with.otl' Title='With'>\n"
+        "<LeafPreview FileFormat='png'>\n" + preview + "</LeafPreview>\n"
+        "<LeafRectArray Type='1'><LeafRectArrayItem Left='0.1' Right='0.2' Top='0.3' Bottom='0.4'/></LeafRectArray>\n"
+        "</LeafTemplate>\n"
+        "<LeafTemplate ID='3' FileName='without.otl'>\n"
+        "<LeafRectArray Type='3'><LeafRectArrayItem Left='0.5' Right='0.6' Top='0.7' Bottom='0.8'/></LeafRectArray>\n"
+        "<LeafBgImage FileFormat='jpg'>\n" + XmlBinaryForm("background", 10) + "</LeafBgImage>\n"
+        "</LeafTemplate>\n";
+    CTalBaseDocument document;
+    ASSERT_TRUE(LoadText(document, DocumentText(body)));
+    const CTalTemplate* with = g_TemplateManager.FindPageTemplate(L"with.otl");
+    const CTalTemplate* without = g_TemplateManager.FindPageTemplate(L"without.otl");
+    ASSERT_NE(with, nullptr);
+    ASSERT_NE(without, nullptr);
+    EXPECT_EQ(PictureBytes(with->GetPreviewPictureId()), "preview");
+    ASSERT_NE(with->GetCells(1), nullptr);
+    EXPECT_EQ(with->GetCells(1)->size(), 1u);
+    EXPECT_EQ(with->GetCells(3), nullptr) << "the next template's cells are not this one's";
+    EXPECT_EQ(without->GetPreviewPictureId(), 0);
+    EXPECT_EQ(PictureBytes(without->GetBackgroundPictureId()), "background") << "found after the cells";
+    ASSERT_NE(without->GetCells(3), nullptr);
+    EXPECT_EQ(without->GetCells(3)->size(), 1u);
+    EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"with.otl"));
+    EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"without.otl"));
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    EXPECT_EQ(Wide(heading->GetTemplateName()), L"with.otl");
+    EXPECT_EQ(Wide(heading->GetSubSection(1)->GetTemplateName()), L"without.otl");
+    EXPECT_EQ(heading->GetSubSection(1)->GetOwnTemplate(), 1);
+}
+
+TEST_F(DocumentFiles, TemplateNamesThatWouldLeaveTheTemplateFolderAreRefused)
+{
+    const char* const names[] = {"..\\evil.otl", "../evil.otl", "sub\\evil.otl", "C:evil.otl", "\\\\host\\evil.otl",
+                                 "CON",          "con.otl",     "LPT1.otl",      "evil.otl.",  "evil.otl ",
+                                 "a..otl",       ""};
+    for (const char* name : names) {
+        const std::string body =
+            Tree({"<Leaf ID='1' IDParentLeaf='0'>H<CurLeafTemplate ID='1'/></Leaf>"}) +
+            "<TitleTemplate FileName='" + std::string(name) + "'><TitleRectArray Type='4'>"
+            "<TitleRectArrayItem Left='1'/></TitleRectArray></TitleTemplate>\n"
+            "<LeafTemplate ID='1' FileName='" + name + "'><LeafRectArray Type='1'><LeafRectArrayItem Left='1'/>"
+            "</LeafRectArray></LeafTemplate>\n";
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer)) << name;
+        EXPECT_TRUE(g_TemplateManager.GetPageTemplates().empty()) << name;
+        EXPECT_TRUE(g_TemplateManager.GetTitlePageTemplates().empty()) << name;
+        EXPECT_TRUE(FilesIn(TemplateFolder()).empty()) << name;
+        EXPECT_NE(serializer.AllLines().find(L"is refused."), std::wstring::npos) << name;
+        EXPECT_EQ(document.GetProperties().GetHeadingSection()->GetOwnTemplate(), 0) << name;
+    }
+    EXPECT_EQ(FilesIn(m_dir.Path()), std::vector<std::wstring>{L"crafted.otd"}) << "nothing written beside it";
+    EXPECT_FALSE(filestest::FileExists(L"C:\\evil.otl"));
+}
+
+TEST_F(DocumentFiles, KeysWithoutAPictureAddNothing)
+{
+    const std::string body =
+        "<TitlePageProperties LogoID='9'/>" +
+        Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='9'/><ImageListItem/></ImageList>")}) +
+        "<Images SavePicType='0' Count='0'></Images>\n";
+    CTalBaseDocument document;
+    ASSERT_TRUE(LoadText(document, DocumentText(body)));
+    EXPECT_EQ(document.GetProperties().m_logoPictureId, 0);
+    EXPECT_EQ(document.GetProperties().GetHeadingSection()->GetPictureCount(), 0);
+}
+
+TEST_F(DocumentFiles, ADeepTreeWithSiblingsOnEveryLevelIsWrittenReadably)
+{
+    CTalBaseDocument document;
+    CKWRefPtr<CTalSection> level = document.GetProperties().GetHeadingSection();
+    const int levels = CTalTags::kMaxSectionDepth - 1;
+    for (int i = 0; i < levels; ++i) {
+        AddSection(level.Get(), L"leaf");
+        level = AddSection(level.Get(), L"branch");
+    }
+    const std::wstring path = File(L"bushy.otd");
+    ASSERT_TRUE(Save(document, path));
+    EXPECT_TRUE(filestest::IsWellFormedXml(path)) << "within the parser's depth limit";
+    CTalBaseDocument back;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(Load(back, path, &serializer));
+    EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
+    size_t sections = 0, depth = 0;
+    MeasureTree(back.GetProperties().GetHeadingSection().Get(), sections, depth);
+    EXPECT_EQ(sections, static_cast<size_t>(1 + 2 * levels));
+    EXPECT_EQ(depth, static_cast<size_t>(levels));
+    // The model's own tree is freed section by section.
+    level = nullptr;
+}

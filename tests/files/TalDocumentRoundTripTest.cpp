@@ -1,0 +1,140 @@
+// Save, load, save: a document that uses every feature comes back equal and
+// is written again byte for byte, in each picture storage mode.
+#include "DocumentFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace doctest;
+
+namespace {
+
+class RoundTrip : public DocumentFiles, public ::testing::WithParamInterface<int32_t> {};
+
+}  // namespace
+
+TEST_P(RoundTrip, TheDocumentComesBackEqualAndIsWrittenAgainByteForByte)
+{
+    const int32_t mode = GetParam();
+    const std::wstring pictures = m_dir.Path() + L"pictures\\";
+    ::CreateDirectoryW(pictures.c_str(), nullptr);
+    const Templates templates = AddManagerTemplates(pictures);
+    const std::wstring path = File(L"Bericht.otd");
+    std::string first;
+    {
+        CTalBaseDocument document;
+        BuildFullDocument(document, pictures, templates);
+        document.GetProperties().m_imageSaveType = mode;
+        CRecordingSerializer writer;
+        ASSERT_TRUE(Save(document, path, &writer));
+        EXPECT_TRUE(writer.dialogs.empty()) << filestest::ToAnsi(writer.AllLines());
+        first = filestest::ReadBytes(path);
+        ASSERT_FALSE(first.empty());
+        EXPECT_TRUE(filestest::IsWellFormedXml(path));
+
+        CTalBaseDocument loaded;
+        CRecordingSerializer reader;
+        ASSERT_TRUE(Load(loaded, path, &reader));
+        EXPECT_TRUE(reader.dialogs.empty()) << filestest::ToAnsi(reader.AllLines());
+        EXPECT_TRUE(reader.messages.empty());
+        ExpectSameDocument(document, loaded);
+        EXPECT_EQ(g_TemplateManager.GetPageTemplates().size(), 2u) << "known templates are not added again";
+        EXPECT_EQ(g_TemplateManager.GetTitlePageTemplates().size(), 1u);
+        EXPECT_TRUE(FilesIn(TemplateFolder()).empty()) << "known templates are not written";
+
+        ASSERT_TRUE(Save(loaded, path));
+        EXPECT_EQ(filestest::ReadBytes(path), first) << "save, load, save is byte-identical";
+    }
+    const std::wstring folder = File(L"Bericht Images") + L"\\";
+    const std::vector<std::wstring> inFolder = FilesIn(folder);
+    if (mode == 0) {
+        EXPECT_EQ(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    } else if (mode == 1) {
+        EXPECT_EQ(inFolder.size(), 2u) << "the two pictures of the store moved there";
+    } else {
+        EXPECT_EQ(inFolder.size(), 4u) << "every picture copied there";
+    }
+    const size_t images = first.find("<Images ");
+    const std::string imageList = first.substr(images, first.find("</Images>") - images);
+    EXPECT_EQ(imageList.find("FileFormat") != std::string::npos, mode == 0)
+        << "pictures are embedded in mode 0 only";
+}
+
+TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
+{
+    const int32_t mode = GetParam();
+    const std::wstring pictures = m_dir.Path() + L"pictures\\";
+    ::CreateDirectoryW(pictures.c_str(), nullptr);
+    const std::wstring path = File(L"carried.otd");
+    std::string first;
+    {
+        Templates templates = AddManagerTemplates(pictures);
+        CTalBaseDocument document;
+        BuildFullDocument(document, pictures, templates);
+        document.GetProperties().m_imageSaveType = mode;
+        ASSERT_TRUE(Save(document, path));
+        first = filestest::ReadBytes(path);
+    }
+    // Another installation: none of the document's templates is known.
+    g_TemplateManager.Clear();
+    CTalBaseDocument loaded;
+    CRecordingSerializer reader;
+    ASSERT_TRUE(Load(loaded, path, &reader));
+    EXPECT_TRUE(reader.dialogs.empty()) << filestest::ToAnsi(reader.AllLines());
+    ASSERT_EQ(g_TemplateManager.GetTitlePageTemplates().size(), 1u);
+    ASSERT_EQ(g_TemplateManager.GetPageTemplates().size(), 2u);
+    const CTalTemplate* title = g_TemplateManager.FindTitlePageTemplate(L"Classic \x0416.ott");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(Wide(title->GetTitle()), L"Classic \x201ETitle\x201C & co");
+    EXPECT_EQ(PictureBytes(title->GetPreviewPictureId()), std::string(700, 'P'));
+    EXPECT_EQ(PictureBytes(title->GetBackgroundPictureId()), std::string(900, 'B'));
+    ASSERT_NE(title->GetCells(CTalTemplate::kCellLogo), nullptr);
+    const CTalTemplate* second = g_TemplateManager.FindPageTemplate(L"Zwei \x0416.otl");
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second->GetCells(CTalTemplate::kCellPictures), nullptr);
+    EXPECT_EQ(second->GetCells(CTalTemplate::kCellPictures)->size(), 2u) << "its own cells, once";
+    EXPECT_EQ(second->GetPreviewPictureId(), 0);
+    const CTalTemplate* pageOne = g_TemplateManager.FindPageTemplate(L"Page One.otl");
+    ASSERT_NE(pageOne, nullptr);
+    EXPECT_EQ(PictureBytes(pageOne->GetPreviewPictureId()), std::string(300, 'G'));
+    EXPECT_EQ(pageOne->GetCells(CTalTemplate::kCellHeading)->size(), 1u);
+    // Written into the template folder, under names outside the ANSI code page too.
+    EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"Classic \x0416.ott"));
+    EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"Zwei \x0416.otl"));
+    EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"Page One.otl"));
+    ASSERT_TRUE(Save(loaded, path));
+    EXPECT_EQ(filestest::ReadBytes(path), first);
+
+    // A third load finds the files: the templates are read from them.
+    g_TemplateManager.Clear();
+    CTalBaseDocument again;
+    ASSERT_TRUE(Load(again, path));
+    ASSERT_NE(g_TemplateManager.FindPageTemplate(L"Zwei \x0416.otl"), nullptr);
+    EXPECT_EQ(g_TemplateManager.FindPageTemplate(L"Zwei \x0416.otl")->GetCells(CTalTemplate::kCellPictures)->size(),
+              2u)
+        << "the file's cells, not doubled by the document's";
+    ASSERT_TRUE(Save(again, path));
+    EXPECT_EQ(filestest::ReadBytes(path), first);
+}
+
+TEST_F(DocumentFiles, ADocumentNameOutsideTheAnsiCodePageSavesAndLoads)
+{
+    const std::wstring pictures = m_dir.Path() + L"pictures\\";
+    ::CreateDirectoryW(pictures.c_str(), nullptr);
+    const Templates templates = AddManagerTemplates(pictures);
+    CTalBaseDocument document;
+    BuildFullDocument(document, pictures, templates);
+    const std::wstring path = File(L"\x0416\x4E2D \xD83D\xDE00.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string first = filestest::ReadBytes(path);
+    CTalBaseDocument loaded;
+    CRecordingSerializer reader;
+    ASSERT_TRUE(Load(loaded, path, &reader));
+    EXPECT_TRUE(reader.messages.empty());
+    ExpectSameDocument(document, loaded);
+    ASSERT_TRUE(Save(loaded, path));
+    EXPECT_EQ(filestest::ReadBytes(path), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(StorageModes, RoundTrip, ::testing::Values(0, 1, 2));

@@ -1,0 +1,164 @@
+// A save that cannot be completed reports false and changes nothing: the
+// previous file, the picture files and the model's picture ids stay as they were.
+#include "DocumentFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace doctest;
+
+namespace {
+
+enum class Failure { LockedTarget, ReadOnlyTarget, FullDisk, MissingFolder };
+
+const char* NameOf(Failure failure)
+{
+    switch (failure) {
+    case Failure::LockedTarget: return "locked target";
+    case Failure::ReadOnlyTarget: return "read-only target";
+    case Failure::FullDisk: return "full disk";
+    default: return "missing folder";
+    }
+}
+
+std::vector<int32_t> PictureIds(const CTalBaseDocument& document)
+{
+    std::vector<int32_t> ids{document.GetProperties().m_logoPictureId};
+    std::vector<CTalSection*> pending{document.GetProperties().GetHeadingSection().Get()};
+    while (!pending.empty()) {
+        CTalSection* section = pending.back();
+        pending.pop_back();
+        for (const auto& picture : section->GetPictures())
+            ids.push_back(picture->GetPictureId());
+        for (const auto& child : section->GetSubSections())
+            pending.push_back(child.Get());
+    }
+    return ids;
+}
+
+class SaveFailure : public DocumentFiles, public ::testing::WithParamInterface<std::tuple<int32_t, Failure>> {};
+
+}  // namespace
+
+TEST_P(SaveFailure, LeavesThePreviousFileThePicturesAndTheModelAsTheyWere)
+{
+    const int32_t mode = std::get<0>(GetParam());
+    const Failure failure = std::get<1>(GetParam());
+    SCOPED_TRACE(std::string(NameOf(failure)) + ", mode " + std::to_string(mode));
+    const std::wstring path = File(L"keep.otd");
+    const std::wstring folder = File(L"keep Images") + L"\\";
+    CTalBaseDocument document;
+    document.GetProperties().m_imageSaveType = mode;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    AddPicture(heading.Get(), StorePicture("in the store"));
+    AddPicture(heading.Get(), OutsidePicture(File(L"outside.jpg"), "outside"));
+    ASSERT_TRUE(Save(document, path));
+    const std::string previous = filestest::ReadBytes(path);
+
+    // Pictures the failing save would have to place.
+    CKWRefPtr<CTalSection> added = AddSection(heading.Get(), L"added");
+    const int32_t stored = StorePicture("a new one in the store", "png");
+    AddPicture(added.Get(), stored);
+    AddPicture(added.Get(), OutsidePicture(File(L"new outside.jpg"), "new outside"));
+    document.GetProperties().m_logoPictureId = stored;
+    const std::wstring storedPath = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(stored)));
+    const std::vector<int32_t> ids = PictureIds(document);
+    const std::vector<std::wstring> folderFiles = FilesIn(folder);
+    const std::vector<std::wstring> files = FilesIn(m_dir.Path());
+    const size_t storeFiles = StoreFileCount();
+
+    std::wstring target = path;
+    HANDLE lock = INVALID_HANDLE_VALUE;
+    CRecordingSerializer serializer;
+    serializer.SetTemplateFolder(TemplateFolder().c_str());
+    switch (failure) {
+    case Failure::LockedTarget:
+        lock = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        break;
+    case Failure::ReadOnlyTarget:
+        ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        break;
+    case Failure::FullDisk:
+        serializer.ReplaceStream(std::make_unique<CFullDiskFile>(300));
+        break;
+    case Failure::MissingFolder:
+        target = File(L"no such folder\\keep.otd");
+        break;
+    }
+    EXPECT_FALSE(serializer.SaveDocument(&document, target.c_str(), nullptr));
+    if (lock != INVALID_HANDLE_VALUE)
+        ::CloseHandle(lock);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_TRUE(serializer.dialogs.empty());
+    EXPECT_EQ(filestest::ReadBytes(path), previous);
+    EXPECT_EQ(PictureIds(document), ids) << "the model's pictures are unchanged";
+    EXPECT_TRUE(filestest::FileExists(storedPath)) << "a picture of the store is not moved";
+    EXPECT_EQ(FilesIn(folder), folderFiles) << "no copy is left in the picture folder";
+    EXPECT_EQ(StoreFileCount(), storeFiles) << "no copy is left in the store";
+    EXPECT_EQ(FilesIn(m_dir.Path()), files) << "no temporary file is left";
+
+    // Once the way is free the same document saves and reads back whole.
+    ASSERT_TRUE(Save(document, path));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    ExpectSameDocument(document, back);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryModeAndFailure, SaveFailure,
+                         ::testing::Combine(::testing::Values(0, 1, 2),
+                                            ::testing::Values(Failure::LockedTarget, Failure::ReadOnlyTarget,
+                                                              Failure::FullDisk, Failure::MissingFolder)));
+
+TEST_F(DocumentFiles, APictureFolderThatCannotBeMadeFailsTheSave)
+{
+    for (int32_t mode : {1, 2}) {
+        const std::wstring path = File(L"blocked.otd");
+        filestest::WriteBytes(File(L"blocked Images"), "a file where the folder would be");
+        CTalBaseDocument document;
+        document.GetProperties().m_imageSaveType = mode;
+        const int32_t stored = StorePicture("stays in the store");
+        AddPicture(document.GetProperties().GetHeadingSection().Get(), stored);
+        const std::wstring storedPath = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(stored)));
+        EXPECT_FALSE(Save(document, path)) << mode;
+        EXPECT_FALSE(filestest::FileExists(path)) << mode;
+        EXPECT_TRUE(filestest::FileExists(storedPath)) << mode;
+        EXPECT_EQ(document.GetProperties().GetHeadingSection()->GetPicture(0)->GetPictureId(), stored);
+    }
+}
+
+TEST_F(DocumentFiles, ACopyNeverOverwritesAnotherPictureInTheFolder)
+{
+    const std::wstring folder = File(L"copies Images") + L"\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    filestest::WriteBytes(folder + L"photo.jpg", "a picture of an older save");
+    const std::wstring other = m_dir.Path() + L"other\\";
+    ::CreateDirectoryW(other.c_str(), nullptr);
+    CTalBaseDocument document;
+    document.GetProperties().m_imageSaveType = 2;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    const int32_t first = OutsidePicture(File(L"photo.jpg"), "this document's photo");
+    const int32_t second = OutsidePicture(other + L"photo.jpg", "another photo of the same name");
+    const std::wstring third = m_dir.Path() + L"third\\";
+    ::CreateDirectoryW(third.c_str(), nullptr);
+    const int32_t same = OutsidePicture(third + L"photo.jpg", "a picture of an older save");
+    AddPicture(heading.Get(), first);
+    AddPicture(heading.Get(), second);
+    AddPicture(heading.Get(), same);
+    const std::wstring path = File(L"copies.otd");
+    ASSERT_TRUE(Save(document, path));
+    EXPECT_EQ(filestest::ReadBytes(folder + L"photo.jpg"), "a picture of an older save");
+    const std::string bytes = filestest::ReadBytes(path);
+    EXPECT_NE(bytes.find("<Image ID='1'>\r\ncopies Images\\photo (2).jpg\t\t</Image>"), std::string::npos);
+    EXPECT_NE(bytes.find("<Image ID='2'>\r\ncopies Images\\photo (3).jpg\t\t</Image>"), std::string::npos);
+    EXPECT_NE(bytes.find("<Image ID='3'>\r\ncopies Images\\photo.jpg\t\t</Image>"), std::string::npos)
+        << "the file already there is this very picture: no copy needed";
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    ExpectSameDocument(document, back);
+}

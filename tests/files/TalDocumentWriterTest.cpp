@@ -1,0 +1,289 @@
+// The document writer: the exact text of the format, the tree's numbering,
+// the pictures and their ids, the text formats and the error list.
+#include "DocumentFixture.h"
+
+#include "files/XmlValueForms.h"
+#include "model/TalTextFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace doctest;
+
+namespace {
+
+size_t CountOf(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// The text from the first occurrence of begin to the end of the first
+// occurrence of end after it.
+std::string Between(const std::string& text, const std::string& begin, const std::string& end)
+{
+    const size_t from = text.find(begin);
+    const size_t to = text.find(end, from);
+    if (from == std::string::npos || to == std::string::npos)
+        return std::string();
+    return text.substr(from, to + end.size() - from);
+}
+
+}  // namespace
+
+TEST_F(DocumentFiles, AMinimalDocumentIsExactlyTheFormat)
+{
+    CTalBaseDocument document;
+    const std::wstring path = File(L"minimal.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string bytes = filestest::ReadBytes(path);
+    const std::string expected =
+        "<?xml version='1.0' encoding='utf-8' ?>\n\n"
+        "<TallierDocument Version='1.0' Company='' Author='' Subject='' Desc='' Title=''>\n"
+        "\t<PageSizeProperties Type='0' PredefSizeIdx='5' PageCustSizeX='' PageCustSizeY='' Orient='1'>\n"
+        "\t</PageSizeProperties>\n"
+        "\t<PrintProperties SizeX='2100' SizeY='2970' Orient='1'>\n"
+        "\t</PrintProperties>\n"
+        "\t<TitlePageProperties InsertLogo='0' InsertDate='1' LogoID='0' InsertWatermark='1'>\n"
+        "\t</TitlePageProperties>\n"
+        "\t<ExportProperties CurExType='1' InsertTPage='1' InsertContent='1' InsertNum='1' GrayScale='0' "
+        "UseDesc='1' UseTextStyles='1'>\n"
+        "\t</ExportProperties>\n"
+        "\t<Tree>\n"
+        "\t\t<Leaf ID='1' IDParentLeaf='0'>\n"
+        "Heading record\t\t\t<CurLeafTemplate ID='-1'>\n"
+        "\t\t\t</CurLeafTemplate>\n"
+        "\t\t</Leaf>\n"
+        "\t</Tree>\n"
+        "\t<Images SavePicType='0' Count='0'>\n"
+        "\t</Images>\n"
+        "</TallierDocument>\n";
+    EXPECT_EQ(bytes, filestest::WithCrLf(expected));
+    filestest::ExpectGolden(L"MinimalDocument.otd", bytes);
+    EXPECT_TRUE(filestest::IsWellFormedXml(path));
+}
+
+TEST_F(DocumentFiles, TheFullDocumentInsideTheFileMatchesItsGoldenFile)
+{
+    CTalBaseDocument document;
+    const Templates templates = AddManagerTemplates(m_dir.Path());
+    BuildFullDocument(document, m_dir.Path(), templates);
+    document.GetProperties().m_imageSaveType = 0;
+    const std::wstring path = File(L"full.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string bytes = filestest::ReadBytes(path);
+    filestest::ExpectGolden(L"FullDocument.otd", bytes);
+    EXPECT_TRUE(filestest::IsWellFormedXml(path));
+    // Every line but the data of pictures is plain ASCII.
+    for (unsigned char c : bytes)
+        ASSERT_LT(c, 0x80);
+}
+
+TEST_F(DocumentFiles, ChildrenAreWrappedInLeafsOnlyWhenThereAreTwoOrMore)
+{
+    CTalBaseDocument document;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    heading->SetName(L"H");
+    AddSection(heading.Get(), L"two");
+    CKWRefPtr<CTalSection> three = AddSection(heading.Get(), L"three");
+    AddSection(three.Get(), L"four");
+    AddSection(heading.Get(), L"five");
+    const std::wstring path = File(L"leafs.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string tree = Between(filestest::ReadBytes(path), "\t<Tree>", "</Tree>\r\n");
+    auto leaf = [](int id, int parent, const char* name, const char* indent) {
+        return std::string(indent) + "<Leaf ID='" + std::to_string(id) + "' IDParentLeaf='" + std::to_string(parent) +
+               "'>\n" + name + indent + "\t<CurLeafTemplate ID='-1'>\n" + indent + "\t</CurLeafTemplate>\n" + indent +
+               "</Leaf>\n";
+    };
+    const std::string expected = "\t<Tree>\n" + leaf(1, 0, "H", "\t\t") + "\t\t<Leafs>\n" +
+                                 leaf(2, 1, "two", "\t\t\t") + leaf(3, 1, "three", "\t\t\t") +
+                                 leaf(4, 3, "four", "\t\t\t") + leaf(5, 1, "five", "\t\t\t") + "\t\t</Leafs>\n" +
+                                 "\t</Tree>\n";
+    EXPECT_EQ(tree, filestest::WithCrLf(expected));
+}
+
+TEST_F(DocumentFiles, APictureUsedThreeTimesIsStoredOnceAndCopiedIntoTheStoreOnce)
+{
+    CTalBaseDocument document;
+    CTalDocProperties& props = document.GetProperties();
+    const int32_t outside = OutsidePicture(File(L"shared.jpg"), "shared picture bytes");
+    props.m_logoPictureId = outside;
+    CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
+    CKWRefPtr<CTalPicture> first = AddPicture(AddSection(heading.Get(), L"one").Get(), outside);
+    CKWRefPtr<CTalPicture> second = AddPicture(AddSection(heading.Get(), L"two").Get(), outside);
+
+    const size_t storeFiles = StoreFileCount();
+    const std::wstring path = File(L"shared.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string bytes = filestest::ReadBytes(path);
+    EXPECT_EQ(CountOf(bytes, "<Image "), 1u);
+    EXPECT_EQ(CountOf(bytes, "<ImageListItem ID='1'"), 2u);
+    EXPECT_NE(bytes.find("LogoID='1'"), std::string::npos);
+    EXPECT_NE(bytes.find("<Image ID='1' FileFormat='jpg'>\r\n" + XmlBinaryForm("shared picture bytes", 20) +
+                         "\t\t</Image>"),
+              std::string::npos);
+    EXPECT_EQ(StoreFileCount(), storeFiles + 1) << "one copy for the three uses";
+    // The model names the copy in the store, the same everywhere.
+    EXPECT_NE(props.m_logoPictureId, outside);
+    EXPECT_EQ(first->GetPictureId(), props.m_logoPictureId);
+    EXPECT_EQ(second->GetPictureId(), props.m_logoPictureId);
+    EXPECT_EQ(PictureBytes(props.m_logoPictureId), "shared picture bytes");
+
+    // Saving again copies nothing: the picture is in the store already.
+    const int32_t stored = props.m_logoPictureId;
+    ASSERT_TRUE(Save(document, path));
+    EXPECT_EQ(StoreFileCount(), storeFiles + 1);
+    EXPECT_EQ(props.m_logoPictureId, stored);
+    EXPECT_EQ(filestest::ReadBytes(path), bytes);
+    ::DeleteFileW(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(stored))).c_str());
+}
+
+TEST_F(DocumentFiles, TextFormatsAfterAGapInTheirIdsAreWrittenToo)
+{
+    CTalBaseDocument document;
+    CTalDocProperties& props = document.GetProperties();
+    for (int32_t id : {1, 2, 4}) {
+        auto* format = new CTalTextFormat;
+        format->m_size = static_cast<int16_t>(10 + id);
+        format->m_spacing = 1.5f;
+        format->m_color = 0xFFFFFFFFu;
+        props.SetTextFormat(id, format);
+    }
+    const std::wstring path = File(L"formats.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string bytes = filestest::ReadBytes(path);
+    EXPECT_EQ(CountOf(bytes, "<CharMapItem "), 3u);
+    EXPECT_NE(bytes.find("\t\t<CharMapItem Type='4' Style='0' CharSet='0' Size='14' Num='0' Color='-1' Pos='0' "
+                         "Count='0' Spacing='1.5' Hyperlink='0' Align='1'>\r\n\t\t</CharMapItem>\r\n"),
+              std::string::npos);
+
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    const CTalTextFormat* four = back.GetProperties().GetTextFormat(4, false);
+    ASSERT_NE(four, nullptr);
+    EXPECT_TRUE(*four == *props.GetTextFormat(4, false)) << "the spacing of one and a half stays";
+}
+
+TEST_F(DocumentFiles, SectionsOfOneTemplateReferToTheFirstSectionThatUsesIt)
+{
+    auto* page = new CTalPageTemplate;
+    page->SetName(L"shared.otl");
+    page->AddCell(CTalTemplate::kCellText, CKWDoubleRect(0.25, 0.5, 0.75, 1));
+    g_TemplateManager.AddPageTemplate(page);
+    CTalBaseDocument document;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    heading->SetOwnTemplate(0);
+    AddSection(heading.Get(), L"plain");
+    for (const wchar_t* name : {L"x", L"y", L"z"}) {
+        CKWRefPtr<CTalSection> section = AddSection(heading.Get(), name);
+        section->SetOwnTemplate(1);
+        section->SetTemplateName(L"shared.otl");
+    }
+    CKWRefPtr<CTalSection> lost = AddSection(heading.Get(), L"unknown");
+    lost->SetOwnTemplate(1);
+    lost->SetTemplateName(L"nowhere.otl");
+    const std::wstring path = File(L"templates.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string bytes = filestest::ReadBytes(path);
+    EXPECT_EQ(CountOf(bytes, "<CurLeafTemplate ID='3'>"), 3u) << "Leafs 3, 4 and 5 use the template of Leaf 3";
+    EXPECT_EQ(CountOf(bytes, "<CurLeafTemplate ID='6'>"), 1u) << "an unknown template is its section's own";
+    EXPECT_EQ(CountOf(bytes, "<LeafTemplate "), 1u);
+    EXPECT_NE(bytes.find("\t<LeafTemplate ID='3' FileName='shared.otl'>\r\n"
+                         "\t\t<LeafRectArray Type='2'>\r\n"
+                         "\t\t\t<LeafRectArrayItem Left='0.25' Right='0.75' Top='0.5' Bottom='1'>\r\n"
+                         "\t\t\t</LeafRectArrayItem>\r\n"
+                         "\t\t</LeafRectArray>\r\n"
+                         "\t</LeafTemplate>\r\n"
+                         "</TallierDocument>\r\n"),
+              std::string::npos);
+}
+
+TEST_F(DocumentFiles, ValuesAreWrittenInTheirForms)
+{
+    CTalBaseDocument document;
+    CTalDocProperties& props = document.GetProperties();
+    props.m_title = L"It's \x0416\f!";
+    props.SetCustomWidthText(L"5' 3\"");
+    auto* picture = new CTalWatermark;
+    picture->m_kind = CTalWatermark::kImage;
+    picture->m_width = 12.0;
+    picture->m_height = 0.25;
+    props.AddWatermark(picture);
+    auto* millimetres = new CTalWatermark(*picture);
+    millimetres->m_unit = CTalWatermark::kUnitMillimetre;
+    props.AddWatermark(millimetres);
+    const std::wstring path = File(L"forms.otd");
+    ASSERT_TRUE(Save(document, path));
+    const std::string bytes = filestest::ReadBytes(path);
+    EXPECT_NE(bytes.find(" Title='It&apos;s &#x416;!'>"), std::string::npos) << "form feed dropped";
+    EXPECT_NE(bytes.find(" PageCustSizeX='5&apos; 3&quot;'"), std::string::npos) << "a typed measure is escaped";
+    EXPECT_NE(bytes.find("<WatermarkItem Type='1' Name='' Place='1' SendToFront='0' PicID='0' Constrain='1' "
+                         "Width='12' Height='0.25'>"),
+              std::string::npos)
+        << "no Unit for the default unit code";
+    EXPECT_NE(bytes.find("PicID='0' Constrain='1' Unit='1' Width='12' Height='0.25'>"), std::string::npos);
+    EXPECT_TRUE(filestest::IsWellFormedXml(path));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    EXPECT_EQ(Wide(back.GetProperties().GetCustomWidthText()), L"5' 3\"");
+    EXPECT_EQ(Wide(back.GetProperties().m_title), L"It's \x0416!");
+}
+
+TEST_F(DocumentFiles, AMissingPictureFileIsListedAndTheSaveSucceeds)
+{
+    CTalBaseDocument document;
+    const std::wstring picturePath = File(L"gone.png");
+    const int32_t id = OutsidePicture(picturePath, "x");
+    ::DeleteFileW(picturePath.c_str());
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    AddPicture(heading.Get(), id);
+    AddPicture(AddSection(heading.Get(), L"again").Get(), id);
+    CRecordingSerializer serializer;
+    const std::wstring path = File(L"missing.otd");
+    ASSERT_TRUE(Save(document, path, &serializer));
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
+    EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{L"Cannot open file " + picturePath})
+        << "named once for both uses";
+    const std::string bytes = filestest::ReadBytes(path);
+    EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='png'>\r\n\t\t</Image>\r\n"), std::string::npos);
+    EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), id) << "the picture keeps its id";
+}
+
+TEST_F(DocumentFiles, ThePictureFolderOfACopyingDocumentExistsEvenWithoutPictures)
+{
+    CTalBaseDocument document;
+    document.GetProperties().m_imageSaveType = 2;
+    ASSERT_TRUE(Save(document, File(L"my.report.otd")));
+    const DWORD attributes = ::GetFileAttributesW(File(L"my.report Images").c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_NE(filestest::ReadBytes(File(L"my.report.otd")).find("<Images SavePicType='2' Count='0'>"),
+              std::string::npos);
+}
+
+TEST_F(DocumentFiles, AStorageModeOutsideTheKnownOnesEmbedsThePictures)
+{
+    for (int32_t mode : {-1, 3, 255}) {
+        CTalBaseDocument document;
+        document.GetProperties().m_imageSaveType = mode;
+        const int32_t picture = StorePicture("embedded anyway", "gif");
+        AddPicture(document.GetProperties().GetHeadingSection().Get(), picture);
+        const std::wstring path = File(L"mode.otd");
+        ASSERT_TRUE(Save(document, path));
+        const std::string bytes = filestest::ReadBytes(path);
+        EXPECT_NE(bytes.find("<Images SavePicType='0' Count='1'>\r\n\t\t<Image ID='1' FileFormat='gif'>\r\n" +
+                             XmlBinaryForm("embedded anyway", 15) + "\t\t</Image>"),
+                  std::string::npos)
+            << mode;
+        CTalBaseDocument back;
+        ASSERT_TRUE(Load(back, path));
+        CKWRefPtr<CTalSection> heading = back.GetProperties().GetHeadingSection();
+        ASSERT_EQ(heading->GetPictureCount(), 1) << mode;
+        EXPECT_EQ(PictureBytes(heading->GetPicture(0)->GetPictureId()), "embedded anyway");
+    }
+}
