@@ -10,6 +10,30 @@ shift || true
 build=$(cd "$build" && pwd)
 export OT_BUILD_DIR=$build
 . "$root/scripts/wine-env.sh"
+
+# A real printer for the print tests: CUPS with the queue "PDF", which writes
+# PDF files (Wine lists CUPS printers). Quiet and tolerant: without CUPS, or
+# when it will not start, the tests take their no-printer paths.
+ot_start_printer() {
+  [ -x /usr/sbin/cupsd ] && command -v lpadmin >/dev/null 2>&1 && command -v lpstat >/dev/null 2>&1 || return 0
+  local as_root=""
+  if [ "$(id -u)" != 0 ]; then
+    sudo -n true 2>/dev/null || return 0
+    as_root="sudo -n"
+  fi
+  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    $as_root /usr/sbin/cupsd >/dev/null 2>&1 || return 0
+    for _ in $(seq 20); do
+      lpstat -r 2>/dev/null | grep -q 'is running' && break
+      sleep 0.25
+    done
+  fi
+  if ! lpstat -p PDF >/dev/null 2>&1 && [ -e /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ]; then
+    $as_root lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1 || return 0
+  fi
+  lpstat -d 2>/dev/null | grep -q 'destination: PDF' || $as_root lpadmin -d PDF >/dev/null 2>&1 || true
+}
+ot_start_printer
 ot_start_display
 ot_wine_prefix
 # One wine server for the whole run spares every test executable its start-up.

@@ -11,6 +11,24 @@ class CArray : public CObject {
 public:
     CArray() = default;
 
+    // The element count (WriteCount), then the elements. Loading replaces
+    // the contents; the elements are read one by one, so a damaged count
+    // ends at the end of the data rather than in one huge allocation.
+    void Serialize(CArchive& ar) override {
+        CObject::Serialize(ar);
+        if (ar.IsStoring()) {
+            ar.WriteCount(static_cast<DWORD_PTR>(GetSize()));
+            SerializeElements<TYPE>(ar, GetData(), GetSize());
+            return;
+        }
+        RemoveAll();
+        for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
+            TYPE newElement = TYPE();
+            SerializeElements<TYPE>(ar, &newElement, 1);
+            m_data.push_back(newElement);
+        }
+    }
+
     INT_PTR GetSize() const { return static_cast<INT_PTR>(m_data.size()); }
     INT_PTR GetCount() const { return GetSize(); }
     BOOL IsEmpty() const { return m_data.empty(); }

@@ -1,6 +1,7 @@
 #pragma once
-// What the collection classes share: the POSITION cursor, element comparison
-// and the hash of map keys.
+// What the collection classes share: the POSITION cursor, element comparison,
+// the hash of map keys and the archiving of elements (SerializeElements).
+#include "platform/classlib/Archive.h"
 #include "platform/classlib/Object.h"
 #include "platform/classlib/String.h"
 

@@ -15,6 +15,23 @@ public:
     explicit CList(INT_PTR nBlockSize = 10) : m_nBlockSize(nBlockSize) {}
     ~CList() override { RemoveAll(); }
 
+    // The element count (WriteCount), then the elements from head to tail;
+    // loading appends to the list.
+    void Serialize(CArchive& ar) override {
+        CObject::Serialize(ar);
+        if (ar.IsStoring()) {
+            ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
+            for (CNode* p = m_pNodeHead; p != nullptr; p = p->pNext)
+                SerializeElements<TYPE>(ar, &p->data, 1);
+        } else {
+            for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
+                TYPE newData = TYPE();
+                SerializeElements<TYPE>(ar, &newData, 1);
+                AddTail(newData);
+            }
+        }
+    }
+
     INT_PTR GetCount() const { return m_nCount; }
     INT_PTR GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }

@@ -17,6 +17,31 @@ public:
     explicit CMap(INT_PTR nBlockSize = 10) : m_nBlockSize(nBlockSize) {}
     ~CMap() override { RemoveAll(); }
 
+    // The association count (WriteCount), then key and value of each in the
+    // order of GetNextAssoc; loading adds to the map.
+    void Serialize(CArchive& ar) override {
+        CObject::Serialize(ar);
+        if (ar.IsStoring()) {
+            ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
+            if (m_pHashTable == nullptr)
+                return;
+            for (UINT nHash = 0; nHash < m_nHashTableSize; ++nHash) {
+                for (CAssoc* pAssoc = m_pHashTable[nHash]; pAssoc != nullptr; pAssoc = pAssoc->pNext) {
+                    SerializeElements<KEY>(ar, &pAssoc->key, 1);
+                    SerializeElements<VALUE>(ar, &pAssoc->value, 1);
+                }
+            }
+        } else {
+            for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
+                KEY newKey = KEY();
+                VALUE newValue = VALUE();
+                SerializeElements<KEY>(ar, &newKey, 1);
+                SerializeElements<VALUE>(ar, &newValue, 1);
+                SetAt(newKey, newValue);
+            }
+        }
+    }
+
     INT_PTR GetCount() const { return m_nCount; }
     INT_PTR GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }

@@ -44,7 +44,9 @@ void AfxSetResourceHandle(HINSTANCE hInstResource) { g_hInstResource = hInstReso
 
 CWinApp::CWinApp(LPCWSTR lpszAppName)
     : m_hInstance(nullptr), m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_pszAppName(nullptr),
-      m_pszExeName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr) {
+      m_pszExeName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr), m_pDocManager(nullptr),
+      m_pRecentFileList(nullptr), m_pCmdInfo(nullptr), m_hDevMode(nullptr), m_hDevNames(nullptr),
+      m_nNumPreviewPages(0), m_atomApp(0), m_atomSystemTopic(0) {
     if (lpszAppName != nullptr)
         m_pszAppName = ::_wcsdup(lpszAppName);
     // The application object is the thread object of the thread that makes it.
@@ -55,6 +57,7 @@ CWinApp::CWinApp(LPCWSTR lpszAppName)
 }
 
 CWinApp::~CWinApp() {
+    DeleteDocuments();
     std::free(const_cast<LPWSTR>(m_pszAppName));
     std::free(const_cast<LPWSTR>(m_pszExeName));
     std::free(const_cast<LPWSTR>(m_pszRegistryKey));
@@ -76,7 +79,10 @@ int CWinApp::Run() {
     return CWinThread::Run();
 }
 
-int CWinApp::ExitInstance() { return CWinThread::ExitInstance(); }
+int CWinApp::ExitInstance() {
+    ExitDocuments();
+    return CWinThread::ExitInstance();
+}
 
 void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey) {
     SetStringField(m_pszRegistryKey, lpszRegistryKey);

@@ -131,6 +131,11 @@ public:
 
     enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
+    // Lays out the control-bar children with ids nIDFirst..nIDLast (each takes
+    // its share through WM_SIZEPARENT) and gives what is left to the child
+    // nIDLeftOver; flags and WM_SIZEPARENT's parameter are in FrameWnd.h.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = 0, LPRECT lpRectParam = nullptr,
+                        LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
 
     // Styles.
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }

@@ -1,0 +1,209 @@
+#include "docking/toolbars/QMXPToolBar.h"
+
+#include "docking/toolbars/QMXPToolbarButton.h"
+#include "platform/classlib/CmdUI.h"
+#include "platform/classlib/DC.h"
+#include "platform/classlib/FrameWnd.h"
+
+#include <algorithm>
+#include <vector>
+
+IMPLEMENT_DYNCREATE(CQMXPToolBar, CControlBar)
+
+namespace {
+
+constexpr int kDefaultHeight = 22;
+constexpr int kMinButtonWidth = 23;
+constexpr int kTextPadding = 12;
+
+// The live tool bars, for the searches by command.
+std::vector<CQMXPToolBar*>& AllToolBars() {
+    static std::vector<CQMXPToolBar*> s_toolBars;
+    return s_toolBars;
+}
+
+// The state of one button asked of the command targets.
+class CToolCmdUI : public CCmdUI {
+public:
+    void Enable(BOOL bOn) override {
+        m_bEnableChanged = TRUE;
+        SetStyleBit(TBBS_DISABLED, !bOn);
+    }
+    void SetCheck(int nCheck) override { SetStyleBit(TBBS_CHECKED, nCheck != 0); }
+    void SetText(LPCWSTR lpszText) override {
+        CQMXPToolbarButton* pButton = Button();
+        if (pButton != nullptr && pButton->m_strText != lpszText) {
+            pButton->m_strText = lpszText;
+            m_bLayoutChanged = TRUE;
+        }
+    }
+    CQMXPToolBar* m_pBar = nullptr;
+    BOOL m_bLayoutChanged = FALSE;
+
+private:
+    CQMXPToolbarButton* Button() const { return m_pBar->GetButton(static_cast<int>(m_nIndex)); }
+    void SetStyleBit(UINT nBit, bool bSet) {
+        CQMXPToolbarButton* pButton = Button();
+        if (pButton == nullptr)
+            return;
+        UINT nStyle = bSet ? (pButton->m_nStyle | nBit) : (pButton->m_nStyle & ~nBit);
+        if (nStyle != pButton->m_nStyle) {
+            pButton->m_nStyle = nStyle;
+            CRect rect = pButton->GetRect();
+            m_pBar->InvalidateRect(&rect);
+        }
+    }
+};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CQMXPToolBar, CControlBar)
+    ON_WM_PAINT()
+    ON_WM_LBUTTONUP()
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+CQMXPToolBar::CQMXPToolBar() : m_cyHeight(kDefaultHeight), m_bLocked(FALSE) { AllToolBars().push_back(this); }
+
+CQMXPToolBar::~CQMXPToolBar() {
+    auto& bars = AllToolBars();
+    bars.erase(std::remove(bars.begin(), bars.end(), this), bars.end());
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;)
+        delete m_Buttons.GetNext(pos);
+    m_Buttons.RemoveAll();
+}
+
+BOOL CQMXPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
+    m_dwStyle = dwStyle & 0xFFFF;
+    return CWnd::Create(nullptr, nullptr, (dwStyle & 0xFFFF0000) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+}
+
+int CQMXPToolBar::InsertButton(CQMXPToolbarButton* pButton, int iInsertAt) {
+    if (pButton == nullptr)
+        return -1;
+    int nIndex;
+    if (iInsertAt < 0 || iInsertAt >= GetCount()) {
+        m_Buttons.AddTail(pButton);
+        nIndex = GetCount() - 1;
+    } else {
+        m_Buttons.InsertBefore(m_Buttons.FindIndex(iInsertAt), pButton);
+        nIndex = iInsertAt;
+    }
+    AdjustLayout();
+    return nIndex;
+}
+
+int CQMXPToolBar::GetCount() const { return static_cast<int>(m_Buttons.GetCount()); }
+
+CQMXPToolbarButton* CQMXPToolBar::GetButton(int iIndex) const {
+    if (iIndex < 0 || iIndex >= GetCount())
+        return nullptr;
+    return static_cast<CQMXPToolbarButton*>(m_Buttons.GetAt(m_Buttons.FindIndex(iIndex)));
+}
+
+int CQMXPToolBar::CommandToIndex(UINT nID) const {
+    int nIndex = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++nIndex) {
+        if (static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos))->m_nID == nID)
+            return nIndex;
+    }
+    return -1;
+}
+
+void CQMXPToolBar::SetHeight(int cyHeight) {
+    if (m_bLocked)
+        return;
+    m_cyHeight = cyHeight;
+    AdjustLayout();
+}
+
+int CQMXPToolBar::CollectButtonsByCommand(UINT nID, CObList& listButtons) {
+    int nCount = 0;
+    for (CQMXPToolBar* pBar : AllToolBars()) {
+        if (pBar->m_hWnd == nullptr)
+            continue;
+        for (POSITION pos = pBar->m_Buttons.GetHeadPosition(); pos != nullptr;) {
+            CObject* pButton = pBar->m_Buttons.GetNext(pos);
+            if (static_cast<CQMXPToolbarButton*>(pButton)->m_nID == nID) {
+                listButtons.AddTail(pButton);
+                ++nCount;
+            }
+        }
+    }
+    return nCount;
+}
+
+CSize CQMXPToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+    int nLength = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;)
+        nLength = std::max<int>(nLength, static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos))->GetRect().right);
+    if (bStretch)
+        nLength = 32767;
+    return bHorz ? CSize(nLength, m_cyHeight) : CSize(m_cyHeight, nLength);
+}
+
+void CQMXPToolBar::AdjustLayout() {
+    if (m_hWnd == nullptr)
+        return;
+    CClientDC dc(this);
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    int x = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
+        int cx = kMinButtonWidth;
+        if (!pButton->m_strText.IsEmpty())
+            cx = std::max<int>(cx, dc.GetTextExtent(pButton->m_strText).cx + kTextPadding);
+        pButton->SetRect(CRect(x, 0, x + cx, m_cyHeight));
+        x += cx;
+    }
+    ::SelectObject(dc.m_hDC, hOldFont);
+    Invalidate();
+}
+
+void CQMXPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+    CToolCmdUI state;
+    state.m_pBar = this;
+    state.m_pOther = this;
+    state.m_nIndexMax = static_cast<UINT>(GetCount());
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = GetButton(static_cast<int>(state.m_nIndex))->m_nID;
+        state.DoUpdate(pTarget, bDisableIfNoHndler);
+    }
+    if (state.m_bLayoutChanged)
+        AdjustLayout();
+}
+
+void CQMXPToolBar::OnPaint() {
+    CPaintDC dc(this);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    dc.FillSolidRect(&rectClient, ::GetSysColor(COLOR_BTNFACE));
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    dc.SetBkMode(TRANSPARENT);
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
+        CRect rect = pButton->GetRect();
+        if (pButton->m_nStyle & TBBS_CHECKED)
+            dc.Draw3dRect(&rect, ::GetSysColor(COLOR_3DSHADOW), ::GetSysColor(COLOR_3DHILIGHT));
+        dc.SetTextColor(::GetSysColor((pButton->m_nStyle & TBBS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        dc.DrawText(pButton->m_strText, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    ::SelectObject(dc.m_hDC, hOldFont);
+}
+
+void CQMXPToolBar::OnLButtonUp(UINT, CPoint point) {
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (pButton->GetRect().PtInRect(point) && !(pButton->m_nStyle & TBBS_DISABLED)) {
+            CWnd* pOwner = GetOwner();
+            if (pOwner != nullptr)
+                pOwner->PostMessage(WM_COMMAND, pButton->m_nID, 0);
+            return;
+        }
+    }
+}
+
+void CQMXPToolBar::OnSize(UINT nType, int cx, int cy) {
+    CControlBar::OnSize(nType, cx, cy);
+    Invalidate();
+}

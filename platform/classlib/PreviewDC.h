@@ -1,0 +1,29 @@
+#pragma once
+// CPreviewDC: the context a print preview draws its pages through. Queries
+// go to the printer's context (m_hAttribDC), so the view lays its pages out
+// exactly as for printing; output goes to an enhanced metafile that refers
+// to the printer, which the preview then plays scaled into the page on screen.
+#include "platform/classlib/DC.h"
+
+class CPreviewDC : public CDC {
+    DECLARE_DYNAMIC(CPreviewDC)
+public:
+    CPreviewDC();
+    // Owns neither context: the printer's belongs to the print job.
+    ~CPreviewDC() override;
+
+    void SetAttribDC(HDC hDC);
+
+    // Starts recording one page (the printer's state is saved); FALSE without a printer.
+    BOOL BeginPage();
+    // The recorded page (the caller deletes it), the printer's state restored;
+    // null when no page was being recorded.
+    HENHMETAFILE EndPage();
+
+    // The paper in printer pixels, and the printable area within it.
+    CSize GetPaperSize() const;
+    CRect GetPrintableRect() const;
+
+private:
+    int m_nSavedAttrib;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Resource ids of the docking stand-ins' tests (DockingTests.rc).
+
+#define IDR_DOCKTEST_MAIN 19001
+#define IDR_DOCKTEST_DOC 19002
+
+#define ID_DOCKTEST_INDICATOR_A 19101
+#define ID_DOCKTEST_INDICATOR_B 19102
+#define ID_DOCKTEST_NO_STRING 19103
+#define ID_DOCKTEST_HANDLED 19110
+#define ID_DOCKTEST_UNHANDLED 19111
+#define ID_DOCKTEST_COMBO 19112
+
+// The class library's preview bar template.
+#define IDD_DOCKTEST_PREVIEW_BAR 30722

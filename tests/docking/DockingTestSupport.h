@@ -1,0 +1,97 @@
+#pragma once
+// Frames, documents and views of the docking stand-ins' tests; each logs
+// what it was asked.
+#include "DockingTestResources.h"
+
+#include "platform/classlib/CreateContext.h"
+#include "platform/classlib/DC.h"
+#include "platform/classlib/Document.h"
+#include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/PrintDialog.h"
+#include "platform/classlib/PrintInfo.h"
+#include "platform/classlib/View.h"
+#include "platform/classlib/WinApp.h"
+
+#include <string>
+#include <vector>
+
+namespace docking_test {
+
+inline std::vector<std::wstring>& Log() {
+    static std::vector<std::wstring> s_log;
+    return s_log;
+}
+inline void Record(const std::wstring& entry) { Log().push_back(entry); }
+
+class CDockTestApp : public CWinApp {
+public:
+    CDockTestApp() : CWinApp(L"DockingTests") {}
+    int DoMessageBox(LPCWSTR lpszPrompt, UINT, UINT) override {
+        Record(std::wstring(L"msgbox:") + lpszPrompt);
+        return IDOK;
+    }
+};
+
+class CDockTestDoc : public CDocument {
+    DECLARE_DYNCREATE(CDockTestDoc)
+};
+
+// A view of three pages; the preview draws them through a screen context.
+class CDockTestView : public CView {
+    DECLARE_DYNCREATE(CDockTestView)
+public:
+    void OnDraw(CDC*) override {}
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
+        pInfo->SetMaxPage(3);
+        pInfo->m_pPD->m_pd.hDC = ::CreateCompatibleDC(nullptr);
+        return TRUE;
+    }
+    void OnPrint(CDC*, CPrintInfo* pInfo) override { Record(L"preview:" + std::to_wstring(pInfo->m_nCurPage)); }
+};
+
+class CDockTestFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CDockTestFrame)
+protected:
+    afx_msg void OnHandled() { Record(L"frame:HANDLED"); }
+    afx_msg BOOL OnIndicator(UINT nID) {
+        Record(L"frame:" + std::to_wstring(nID));
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+// Dispatches what is queued (posted commands among it).
+inline void Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+inline CRect RectInParent(HWND hWnd) {
+    CRect rect;
+    ::GetWindowRect(hWnd, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rect), 2);
+    return rect;
+}
+
+// A hidden frame of the given client size with a view on a new document.
+inline CDockTestFrame* MakeFrame(int cx, int cy) {
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CDockTestView);
+    context.m_pCurrentDoc = new CDockTestDoc;
+    auto* pFrame = new CDockTestFrame;
+    if (!pFrame->Create(nullptr, L"Dock", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, nullptr, 0,
+                        &context))
+        return nullptr;
+    pFrame->InitialUpdateFrame(context.m_pCurrentDoc, FALSE);
+    CRect rect(0, 0, cx, cy);
+    pFrame->CalcWindowRect(&rect);
+    pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    return pFrame;
+}
+
+}  // namespace docking_test
