@@ -49,9 +49,26 @@ rm -rf "$xmlcheck"
 mkdir -p "$xmlcheck"
 OT_XML_CHECK_DIR=$(winepath -w "$xmlcheck" 2>/dev/null </dev/null)
 export OT_XML_CHECK_DIR
+# Likewise every complete PDF file, checked with qpdf and poppler's tools.
+pdfcheck="$build/pdfcheck"
+rm -rf "$pdfcheck"
+mkdir -p "$pdfcheck"
+OT_PDF_CHECK_DIR=$(winepath -w "$pdfcheck" 2>/dev/null </dev/null)
+export OT_PDF_CHECK_DIR
 ctest --output-on-failure -j "$(nproc)" "$@"
 shopt -s nullglob
 written=("$xmlcheck"/*.xml)
 if [ ${#written[@]} -gt 0 ]; then
   xmllint --noout "${written[@]}" || { echo "xmllint: a written XML file is not well-formed"; exit 1; }
 fi
+for pdf in "$pdfcheck"/*.pdf; do
+  # qpdf: 0 is clean, 3 means warnings only; 2 means errors.
+  qpdf --check "$pdf" >/dev/null 2>&1 || [ $? -eq 3 ] || { echo "qpdf: errors in $pdf"; exit 1; }
+  if [ -n "$(pdftoppm -r 12 -png "$pdf" "$pdfcheck/render" 2>&1 >/dev/null)" ]; then
+    echo "pdftoppm: warnings rendering $pdf"; exit 1
+  fi
+  pdfinfo "$pdf" 2>/dev/null | grep -Eq '^PDF version: +1\.3$' || { echo "pdfinfo: $pdf is not PDF 1.3"; exit 1; }
+  if pdffonts "$pdf" 2>/dev/null | tail -n +3 | grep -Ev 'CID TrueType +Identity-H +yes' | grep -q .; then
+    echo "pdffonts: a font of $pdf is not an embedded CID TrueType font"; exit 1
+  fi
+done

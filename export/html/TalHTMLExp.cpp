@@ -6,7 +6,7 @@
 #include "export/html/ExportHTMLData.h"
 #include "export/html/HtmlEscape.h"
 #include "export/html/HtmlFileWriter.h"
-#include "export/html/TalExportDocIFace.h"
+#include "export/TalExportDocIFace.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWSystemInfo.h"

@@ -3,7 +3,7 @@
 #include "export/html/ExportHTMLData.h"
 #include "export/html/HtmlEscape.h"
 #include "export/html/HtmlFileWriter.h"
-#include "export/html/TalExportDocIFace.h"
+#include "export/TalExportDocIFace.h"
 #include "export/html/TalHTMLExp.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "export/TalPageExport.h"
-#include "export/html/TalExportDocIFace.h"
+#include "export/TalExportDocIFace.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalSection.h"
 #include "model/TalDocProperties.h"
