@@ -1,0 +1,15 @@
+#pragma once
+// File helpers beside the file dialogs.
+#include <cstdint>
+
+// True when the path exists and is a regular file (not a folder).
+bool KWIsRegularFile(const wchar_t* path);
+// True when the file was deleted.
+bool KWDeleteFile(const wchar_t* path);
+// -1 for a null path or a mode below 1; 0 when the folder was created, else
+// the run-time error number.
+int KWMakeDirectory(const wchar_t* path, int mode);
+// Copies source over destination (an existing destination is replaced).
+bool KWCopyFile(const wchar_t* destination, const wchar_t* source);
+// The file's size in bytes; 0 when it cannot be read.
+int64_t KWGetFileSize(const wchar_t* path);

@@ -1,0 +1,224 @@
+#include "framework/KWFileStream.h"
+
+#include "framework/KWCodePage.h"
+#include "framework/KWStream.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The file back end over a descriptor opened by the UTF-16 name, so that
+// names outside the ANSI code page open too; reads, writes and seeks go
+// through the runtime as for any stream file, in its text or binary mode.
+int32_t FileRead(void* handle, void* buffer, int32_t n)
+{
+    return ::_read(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
+}
+
+int32_t FileWrite(void* handle, const void* buffer, int32_t n)
+{
+    return ::_write(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
+}
+
+int32_t FileSeek(void* handle, int32_t offset, int origin)
+{
+    const int whence = origin == KWSTREAM_SEEK_CUR ? SEEK_CUR : origin == KWSTREAM_SEEK_END ? SEEK_END : SEEK_SET;
+    return ::_lseek(*static_cast<int*>(handle), offset, whence);
+}
+
+void FileClose(void* handle)
+{
+    int* cell = static_cast<int*>(handle);
+    ::_close(*cell);
+    delete cell;
+}
+
+const KWStreamBackend kWideFileBackend = {FileRead, FileWrite, FileSeek, FileClose};
+
+// Opens the name with the system flags that KWStreamOpenFile derives from a mode string.
+KWStream* OpenWide(const wchar_t* name, const char* mode)
+{
+    const uint32_t bits = KWStreamParseMode(mode);
+    const bool reads = (bits & KWSTREAM_MODE_READ) != 0;
+    const bool writes = (bits & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)) != 0;
+    int flags = reads && writes ? _O_RDWR : writes ? _O_WRONLY : _O_RDONLY;
+    if (bits & KWSTREAM_MODE_APPEND)
+        flags |= _O_APPEND;
+    if (bits & KWSTREAM_MODE_BINARY)
+        flags |= _O_BINARY;
+    if (bits & KWSTREAM_MODE_CREATE)
+        flags |= _O_CREAT | _O_TRUNC;
+    const int fd = ::_wopen(name, flags, _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return nullptr;
+    int* cell = new int(fd);
+    KWStream* stream = KWStreamOpenBackend(&kWideFileBackend, cell, bits);
+    if (!stream)
+        FileClose(cell);
+    return stream;
+}
+
+}  // namespace
+
+CKWFileStream::~CKWFileStream()
+{
+    if (m_stream)
+        KWStreamClose(m_stream);
+    m_stream = nullptr;
+}
+
+bool CKWFileStream::OpenFile(const wchar_t* name, const char* mode)
+{
+    if (m_stream)
+        Close();
+    m_fileName.Empty();
+    if (!name || !*name)
+        return false;
+    m_stream = OpenWide(name, mode);
+    if (m_stream)
+        m_fileName = name;
+    return m_stream != nullptr;
+}
+
+bool CKWFileStream::OpenMemory(void* data, int32_t size)
+{
+    if (m_stream)
+        Close();
+    m_fileName.Empty();
+    m_stream = KWStreamOpenMemory(data, size);
+    return m_stream != nullptr;
+}
+
+bool CKWFileStream::Close()
+{
+    if (m_stream)
+        KWStreamClose(m_stream);
+    m_stream = nullptr;
+    m_tokenStart = -1;
+    return true;
+}
+
+int32_t CKWFileStream::Seek(int32_t offset, int origin)
+{
+    return m_stream ? KWStreamSeek(m_stream, offset, origin) : -1;
+}
+
+int32_t CKWFileStream::GetLength()
+{
+    if (!m_stream)
+        return 0;
+    int32_t length = KWStreamLength(m_stream);
+    return length < 0 ? 0 : length;
+}
+
+int32_t CKWFileStream::Read(void* buffer, int32_t n)
+{
+    return m_stream ? KWStreamRead(m_stream, buffer, n) : 0;
+}
+
+int CKWFileStream::GetChar()
+{
+    uint8_t byte = 0;
+    if (!m_stream || KWStreamRead(m_stream, &byte, 1) != 1)
+        return -1;
+    return byte;
+}
+
+bool CKWFileStream::ReadInt(int32_t& value)
+{
+    uint8_t bytes[4];
+    if (Read(bytes, 4) != 4)
+        return false;
+    value = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+                                 static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+    return true;
+}
+
+bool CKWFileStream::ReadByte(uint8_t& value)
+{
+    return Read(&value, 1) == 1;
+}
+
+bool CKWFileStream::ReadDouble(double& value)
+{
+    uint8_t bytes[8];
+    if (Read(bytes, 8) != 8)
+        return false;
+    uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i)
+        bits = bits << 8 | bytes[i];
+    std::memcpy(&value, &bits, sizeof value);
+    return true;
+}
+
+bool CKWFileStream::ReadShort(int16_t& value)
+{
+    value = 0;
+    return false;
+}
+
+bool CKWFileStream::ReadUShort(uint16_t& value)
+{
+    value = 0;
+    return false;
+}
+
+bool CKWFileStream::WriteInt(int32_t value)
+{
+    const uint32_t bits = static_cast<uint32_t>(value);
+    const uint8_t bytes[4] = {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
+                              static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)};
+    return m_stream && KWStreamWrite(m_stream, bytes, 4) == 4;
+}
+
+bool CKWFileStream::WriteChar(char ch)
+{
+    return m_stream && KWStreamWrite(m_stream, &ch, 1) == 1;
+}
+
+bool CKWFileStream::WriteDouble(double value)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    uint8_t bytes[8];
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
+    return m_stream && KWStreamWrite(m_stream, bytes, 8) == 8;
+}
+
+bool CKWFileStream::WriteText(const char* text, int32_t length)
+{
+    if (!m_stream || !text)
+        return false;
+    if (length <= 0)
+        length = static_cast<int32_t>(std::strlen(text));
+    if (length == 0)
+        return true;
+    return KWStreamWrite(m_stream, text, length) == length;
+}
+
+bool CKWFileStream::WriteWideText(const wchar_t* text, int32_t length)
+{
+    if (!m_stream || !text)
+        return false;
+    if (length <= 0)
+        length = static_cast<int32_t>(std::wcslen(text));
+    if (length == 0)
+        return true;
+    int size = 0;
+    std::unique_ptr<char[]> utf8 = WideToUtf8Alloc(text, length, &size);
+    if (!utf8 || size <= 1)
+        return false;
+    return WriteText(utf8.get(), size - 1);
+}
+
+void CKWFileStream::PutBack(int ch)
+{
+    if (m_stream && ch >= 0)
+        KWStreamSeek(m_stream, -1, KWSTREAM_SEEK_CUR);
+}

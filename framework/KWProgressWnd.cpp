@@ -1,0 +1,87 @@
+#include "framework/KWProgressWnd.h"
+
+#include "resources/FrameworkDialogs.h"
+
+#include <commctrl.h>
+
+CKWProgressWnd::CKWProgressWnd(CWnd* pParentWnd) : CKWDialog(IDD_KW_PROGRESS, pParentWnd)
+{
+    // The bar's window class must exist before the template is made.
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&icc);
+    Create(IDD_KW_PROGRESS, pParentWnd);
+}
+
+CKWProgressWnd::~CKWProgressWnd()
+{
+    m_bar.Attach(nullptr);
+    m_label = nullptr;
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+BOOL CKWProgressWnd::OnInitDialog()
+{
+    BOOL result = CKWDialog::OnInitDialog();
+    m_label = GetItemWindow(IDC_KW_PROGRESS_TEXT);
+    m_bar.Attach(GetItemWindow(IDC_KW_PROGRESS_BAR));
+    m_bar.SetPos(0);
+    m_bar.SetRange(0, 1000);
+    m_bar.SetStep(1);
+    return result;
+}
+
+void CKWProgressWnd::SetRange(int low, int high)
+{
+    m_bar.SetRange(low, high);
+}
+
+void CKWProgressWnd::SetStep(int step)
+{
+    m_bar.SetStep(step);
+}
+
+void CKWProgressWnd::SetMessage(const wchar_t* text)
+{
+    if (!m_label)
+        return;
+    ::SetWindowTextW(m_label, text ? text : L"");
+    ::InvalidateRect(m_label, nullptr, TRUE);
+    ::UpdateWindow(m_label);
+}
+
+bool CKWProgressWnd::Show()
+{
+    if (!m_hWnd)
+        return false;
+    BOOL wasVisible = ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    ::UpdateWindow(m_hWnd);
+    return wasVisible != FALSE;
+}
+
+bool CKWProgressWnd::Hide()
+{
+    if (!m_hWnd)
+        return false;
+    return ::ShowWindow(m_hWnd, SW_HIDE) != FALSE;
+}
+
+void CKWProgressWnd::StepIt()
+{
+    m_bar.StepIt();
+}
+
+int CKWProgressWnd::GetPos()
+{
+    return m_bar.GetPos();
+}
+
+void CKWProgressWnd::SetPos(int position)
+{
+    m_bar.SetPos(position);
+}
+
+int CKWProgressWnd::GetUpper()
+{
+    return m_bar.GetUpper();
+}

@@ -1,0 +1,5 @@
+#include "framework/KWPropertyPage.h"
+
+IMPLEMENT_DYNAMIC(CKWPropertyPage, CPropertyPage)
+
+CKWPropertyPage::CKWPropertyPage(UINT nIDTemplate) : CPropertyPage(nIDTemplate, 0, kPageRecordSize) {}

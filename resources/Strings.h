@@ -1,0 +1,8 @@
+// Ids of the program's string table.
+#pragma once
+
+#define IDS_MAKER_NAME 931
+#define IDS_PRODUCT_NAME 932
+#define IDS_PRODUCT_FOLDER 933
+#define IDS_REGISTRY_KEY 934
+#define IDS_HELP_NAME 936
