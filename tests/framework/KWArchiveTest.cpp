@@ -452,48 +452,41 @@ TEST(KWArchiveLoad, OddByteCountReadsTheWholeCharacters)
 
 // ---- Crafted data ----------------------------------------------------------
 
-TEST(KWArchiveCrafted, HugeStringCountsInsideARecordThrow)
+// A string of count, "abcd", read by both readers; inside a plain record of
+// 8 data bytes followed by 64 more when inRecord.
+static void ExpectStringThrows(uint32_t count, bool chars, bool inRecord)
 {
-    for (uint32_t count : {0x80000000u, 0x80000002u, 0xFFFFFFFEu, 0xFFFFFFFFu, 0x7FFFFFFFu, 14u}) {
-        Bytes b = PlainHeader(200, 5 + 4 + 8);
-        PutU32(b, count);
-        PutUtf16(b, L"abcd");
+    Bytes b = inRecord ? PlainHeader(200, 5 + 4 + 8) : Bytes();
+    PutU32(b, count);
+    PutUtf16(b, L"abcd");
+    if (inRecord)
         b.insert(b.end(), 64, 0);  // data beyond the record
-        Loader l(b);
+    Loader l(b);
+    if (inRecord) {
         ASSERT_TRUE(l.ar.BeginRecord(200));
-        std::wstring s;
+    }
+    std::wstring s;
+    if (chars) {
+        EXPECT_THROW(l.ar.ReadStringChars(s), CKWArchiveException) << std::hex << count;
+    } else {
         EXPECT_THROW(l.ar.ReadString(s), CKWArchiveException) << std::hex << count;
     }
-    for (uint32_t count : {0x80000000u, 0x80000001u, 0xFFFFFFFEu, 5u}) {
-        Bytes b = PlainHeader(200, 5 + 4 + 8);
-        PutU32(b, count);
-        PutUtf16(b, L"abcd");
-        b.insert(b.end(), 64, 0);
-        Loader l(b);
-        ASSERT_TRUE(l.ar.BeginRecord(200));
-        std::wstring s;
-        EXPECT_THROW(l.ar.ReadStringChars(s), CKWArchiveException) << std::hex << count;
-    }
+}
+
+TEST(KWArchiveCrafted, HugeStringCountsInsideARecordThrow)
+{
+    for (uint32_t count : {0x80000000u, 0x80000002u, 0xFFFFFFFEu, 0xFFFFFFFFu, 0x7FFFFFFFu, 14u})
+        ExpectStringThrows(count, false, true);
+    for (uint32_t count : {0x80000000u, 0x80000001u, 0xFFFFFFFEu, 5u})
+        ExpectStringThrows(count, true, true);
 }
 
 TEST(KWArchiveCrafted, StringCountsOutsideRecordsAreBoundByTheData)
 {
-    for (uint32_t count : {0x80000000u, 0xFFFFFFFEu, 10u}) {
-        Bytes b;
-        PutU32(b, count);
-        PutUtf16(b, L"abcd");
-        Loader l(b);
-        std::wstring s;
-        EXPECT_THROW(l.ar.ReadString(s), CKWArchiveException) << std::hex << count;
-    }
-    for (uint32_t count : {0x80000000u, 0x80000001u, 5u}) {
-        Bytes b;
-        PutU32(b, count);
-        PutUtf16(b, L"abcd");
-        Loader l(b);
-        std::wstring s;
-        EXPECT_THROW(l.ar.ReadStringChars(s), CKWArchiveException) << std::hex << count;
-    }
+    for (uint32_t count : {0x80000000u, 0xFFFFFFFEu, 10u})
+        ExpectStringThrows(count, false, false);
+    for (uint32_t count : {0x80000000u, 0x80000001u, 5u})
+        ExpectStringThrows(count, true, false);
     // Exactly what remains is fine.
     Bytes b;
     PutU32(b, 8);

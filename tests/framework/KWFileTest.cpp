@@ -359,16 +359,8 @@ TEST(CKWMemFile, FixedBlockReadsItsData)
     EXPECT_TRUE(memory.GetFileStream()->GetFileName().IsEmpty());
 }
 
-TEST(CKWFileStream, KeepsTypeCreatorAndName)
+TEST(CKWTextFileStream, PutBackComesBeforeTheData)
 {
-    CKWTestTempFile temp;
-    CKWFile file(temp.Path().c_str(), CKWFile::kRead | CKWFile::kBinary);
-    ASSERT_NE(nullptr, file.GetFileStream());
-    file.SetFileTypeCreator(0x54455854, 0x4b575452);
-    EXPECT_EQ(0x54455854u, file.GetFileStream()->GetFileType());
-    EXPECT_EQ(0x4b575452u, file.GetFileStream()->GetCreator());
-    EXPECT_STREQ(temp.Path().c_str(), file.GetFileStream()->GetFileName());
-
     CKWTextFileStream text;
     char buffer[4] = {};
     EXPECT_EQ(0, text.ReadWithPutBack(buffer, 4)) << "closed";

@@ -253,15 +253,6 @@ TEST(KWIndexDecoder, LoadingIntoAnEmptyTableKeepsTheIndices)
     EXPECT_EQ(StoreTable(table), ArialTahomaBytes());
 }
 
-TEST(KWIndexDecoder, LoadingWithoutARemapRecordStillAddsTheNames)
-{
-    CKWIndexDecoder table;
-    table.FindOrAdd(L"Tahoma");
-    LoadTable(table, ArialTahomaBytes());
-    EXPECT_EQ(table.GetCount(), 2u);
-    EXPECT_EQ(table.GetString(1), L"Arial");
-}
-
 TEST(KWIndexDecoder, LoadedPairsGoInIndexOrderAndALaterPairReplacesTheName)
 {
     Bytes b;
