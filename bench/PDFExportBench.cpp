@@ -3,6 +3,7 @@
 // made once, each page shows one with a caption, and the writer's throughput,
 // its peak private memory and the file's overhead per picture are printed.
 // Usage: pdf_bench [picture count [megapixels]]
+#include "bench/PeakMemory.h"
 #include "export/TalPageExport.h"
 #include "export/pdf/PDFWriter.h"
 #include "framework/KWGdiPlusStartup.h"
@@ -25,44 +26,6 @@
 #include <vector>
 
 namespace {
-
-size_t PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof counters);
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
-
-// The highest private memory seen while the export runs, sampled by a thread.
-class PeakSampler {
-public:
-    PeakSampler() : m_peak(PrivateBytes()), m_thread([this] { Run(); }) {}
-    ~PeakSampler() { Stop(); }
-    size_t Stop()
-    {
-        if (m_thread.joinable()) {
-            m_done = true;
-            m_thread.join();
-        }
-        return m_peak;
-    }
-
-private:
-    void Run()
-    {
-        while (!m_done) {
-            const size_t now = PrivateBytes();
-            if (now > m_peak)
-                m_peak = now;
-            ::Sleep(2);
-        }
-    }
-    std::atomic<bool> m_done{false};
-    std::atomic<size_t> m_peak;
-    std::thread m_thread;
-};
 
 // A photograph-like JPEG: a gradient with noise, at camera quality.
 std::string MakeCameraJpeg(int width, int height)
@@ -168,7 +131,7 @@ int main(int argc, char** argv)
 
     const std::wstring output = folder + L"report.pdf";
     const size_t before = PrivateBytes();
-    PeakSampler sampler;
+    CPeakSampler sampler;
     LARGE_INTEGER frequency, start, end;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&start);

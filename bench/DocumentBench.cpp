@@ -2,6 +2,7 @@
 // many large pictures is saved and loaded in each picture storage mode, and
 // the throughput and the peak private memory of each step are printed.
 // Usage: document_bench [picture count [megabytes per picture]]
+#include "bench/PeakMemory.h"
 #include "files/TalTags.h"
 #include "files/TalXmlSerializer.h"
 #include "framework/KWRasterLib.h"
@@ -33,44 +34,6 @@ protected:
     void ShowMessage(const CString& text) override { std::printf("  %ls\n", text.GetString()); }
 };
 
-size_t PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof counters);
-    // Some systems leave the private usage empty; the page-file usage is the same figure.
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
-
-// The highest private memory seen while a step runs, sampled by a thread.
-class CPeakSampler {
-public:
-    CPeakSampler() : m_peak(PrivateBytes()), m_thread([this] { Run(); }) {}
-    ~CPeakSampler() { Stop(); }
-    size_t Stop()
-    {
-        if (m_thread.joinable()) {
-            m_done = true;
-            m_thread.join();
-        }
-        return m_peak;
-    }
-
-private:
-    void Run()
-    {
-        while (!m_done) {
-            const size_t now = PrivateBytes();
-            if (now > m_peak)
-                m_peak = now;
-            ::Sleep(2);
-        }
-    }
-    std::atomic<bool> m_done{false};
-    std::atomic<size_t> m_peak;
-    std::thread m_thread;
-};
 
 int64_t FileSize(const std::wstring& path)
 {
