@@ -1,0 +1,7 @@
+#include "model/TalItemUserData.h"
+
+IMPLEMENT_DYNAMIC(CTalItemUserData, CObject)
+
+CTalItemUserData::CTalItemUserData(CTalObject* object) : m_object(object) {}
+
+CTalItemUserData::~CTalItemUserData() = default;

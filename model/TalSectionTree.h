@@ -1,0 +1,43 @@
+#pragma once
+// CTalSectionTree: the section tree of a report frame as the document drives
+// it (the editor's tree control facade implements it). Items are the tree
+// control's handles; 0 is none. Item data are objects that the tree owns from
+// SetItemData on and deletes with their items; the document attaches
+// CTalItemUserData objects and recognises them by their run-time class.
+#include <windows.h>
+#include <commctrl.h>
+
+class CObject;
+
+class CTalSectionTree {
+public:
+    // Codes of Expand.
+    enum : int { kCollapse = 1, kExpand = 2 };
+
+    virtual ~CTalSectionTree() = default;
+
+    // The new item under parent (0: at the root) after the item given (0: first); 0 when refused.
+    virtual HTREEITEM InsertItem(const wchar_t* text, HTREEITEM parent, HTREEITEM after) = 0;
+    // Deletes the item with its subtree.
+    virtual void DeleteItem(HTREEITEM item) = 0;
+    virtual void DeleteAllItems() = 0;
+    // The first root item; 0 when the tree is empty.
+    virtual HTREEITEM GetRootItem() = 0;
+    // The first child when previous is 0, else the child after previous; 0 at the end.
+    virtual HTREEITEM GetNextChild(HTREEITEM item, HTREEITEM previous) = 0;
+    virtual CObject* GetItemData(HTREEITEM item) = 0;
+    virtual void SetItemData(HTREEITEM item, CObject* data) = 0;
+    virtual void SetItemText(HTREEITEM item, const wchar_t* text) = 0;
+    // Makes the item the selected one; the tree then tells the document
+    // (CTalDocument::OnTreeSelChanged) through the view.
+    virtual void SelectItem(HTREEITEM item) = 0;
+    virtual void Expand(HTREEITEM item, int code) = 0;
+    virtual void EnsureVisible(HTREEITEM item) = 0;
+    // Starts in-place editing of the item's label.
+    virtual void EditLabel(HTREEITEM item) = 0;
+    // Ends a label edit in progress, as Escape (cancel) or Enter would; nothing when none is.
+    virtual void EndEditLabel(bool cancel) = 0;
+    virtual bool IsEditingLabel() = 0;
+    // The tree takes the keyboard focus.
+    virtual void SetFocus() = 0;
+};

@@ -1,0 +1,219 @@
+#pragma once
+// The test application of the report-document tests: a class-library
+// application that offers the document's application services, one
+// multi-document template over a recording report document, a frame whose
+// panes are fakes that log every call and keep an in-memory section tree,
+// and a timer that answers the modal dialogs the document runs.
+#include "framework/KWView.h"
+#include "framework/QMFormatInfo.h"
+#include "model/TalDocument.h"
+#include "model/TalDocumentApp.h"
+#include "model/TalDocumentViews.h"
+#include "model/TalPrefs.h"
+#include "model/TalSectionTree.h"
+#include "platform/classlib/DocTemplate.h"
+#include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/WinApp.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace taldoc {
+
+// Resource id of the report template (TalDocumentTests.rc).
+const UINT kReportTemplateId = 19501;
+
+// The section tree, in memory. Every change is logged by the section name of
+// the item (its text) so that a test reads what the user would see happen.
+class CFakeSectionTree : public CTalSectionTree {
+public:
+    explicit CFakeSectionTree(std::vector<std::string>& log) : m_log(log) {}
+    ~CFakeSectionTree() override;
+
+    HTREEITEM InsertItem(const wchar_t* text, HTREEITEM parent, HTREEITEM after) override;
+    void DeleteItem(HTREEITEM item) override;
+    void DeleteAllItems() override;
+    HTREEITEM GetRootItem() override;
+    HTREEITEM GetNextChild(HTREEITEM item, HTREEITEM previous) override;
+    CObject* GetItemData(HTREEITEM item) override;
+    void SetItemData(HTREEITEM item, CObject* data) override;
+    void SetItemText(HTREEITEM item, const wchar_t* text) override;
+    void SelectItem(HTREEITEM item) override;
+    void Expand(HTREEITEM item, int code) override;
+    void EnsureVisible(HTREEITEM item) override;
+    void EditLabel(HTREEITEM item) override;
+    void EndEditLabel(bool cancel) override;
+    bool IsEditingLabel() override { return m_editing != nullptr; }
+    void SetFocus() override {}
+
+    // The tree as text: "Name(child,child(grandchild))", expanded items marked with "+".
+    std::string Describe() const;
+    std::string Name(HTREEITEM item) const;
+    HTREEITEM GetSelected() const { return m_selected; }
+    bool IsExpanded(HTREEITEM item) const;
+    size_t GetItemCount() const { return m_items.size(); }
+    // The document told of selections (null: none).
+    CTalDocument* document = nullptr;
+
+private:
+    struct Item {
+        HTREEITEM parent = nullptr;
+        std::vector<HTREEITEM> children;
+        std::string text;
+        std::unique_ptr<CObject> data;
+        bool expanded = false;
+    };
+    void Log(const std::string& line) { m_log.push_back(line); }
+    std::vector<HTREEITEM>& ChildrenOf(HTREEITEM parent);
+    void Forget(HTREEITEM item);
+    void DescribeItem(std::string& out, HTREEITEM item) const;
+
+    std::vector<std::string>& m_log;
+    std::map<HTREEITEM, Item> m_items;
+    std::vector<HTREEITEM> m_roots;
+    uintptr_t m_nextHandle = 0x100;
+    HTREEITEM m_selected = nullptr;
+    HTREEITEM m_editing = nullptr;
+};
+
+// The panes of a report frame; each call is one line of the log.
+class CFakeDocumentViews : public CTalDocumentViews {
+public:
+    CFakeDocumentViews() : tree(log) {}
+
+    CTalSectionTree* GetSectionTree() override { return &tree; }
+    void EndImageTitleEdit(bool cancel) override;
+    void LoadSectionImages() override;
+    void SelectImages(const CTalPositionList& positions) override;
+    void UpdateImages(const CTalPositionList& positions) override;
+    void UpdateImageTitle(int position, const CString& title, bool startEdit) override;
+    void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override;
+    void UpdateTemplatesForSection(CTalSection* section) override;
+    void FocusTemplates() override;
+    void RefreshTemplatesWnd() override;
+    void LoadSectionText(CTalSection* section) override;
+    void UpdateDefaultFont() override;
+    void LeaveTextEditing() override;
+    void RefreshText() override;
+    void SelectText(int32_t first, int32_t last) override;
+
+    // The lines of the log that do not start with any of the prefixes.
+    std::vector<std::string> LogWithout(const std::vector<std::string>& prefixes) const;
+
+    std::vector<std::string> log;
+    CFakeSectionTree tree;
+};
+
+// The report frame: registers its fake panes with the document it is made for.
+class CTestDocFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CTestDocFrame)
+public:
+    CTestDocFrame();
+    ~CTestDocFrame() override;
+    CFakeDocumentViews views;
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext) override;
+
+private:
+    CTalDocument* m_document = nullptr;
+};
+
+// The report view: notes that the document bound it.
+class CTestReportView : public CKWView {
+    DECLARE_DYNCREATE(CTestReportView)
+public:
+    void OnDraw(CDC*) override {}
+    void InitializeView(CKWDocument* document) override { ++initialized; }
+    int initialized = 0;
+};
+
+// The report document without the shell: written exports are noted instead of opened.
+class CTestTalDocument : public CTalDocument {
+    DECLARE_DYNCREATE(CTestTalDocument)
+public:
+    std::vector<std::wstring> opened;
+
+protected:
+    void OpenWrittenFile(const wchar_t* path) override { opened.push_back(path); }
+};
+
+class CTalTestApp : public CWinApp, public CTalDocumentApp {
+public:
+    CTalTestApp();
+    ~CTalTestApp() override;
+
+    // The report template (document, frame and view above).
+    void StartUp();
+    // Closes every document (their frames go with them).
+    void CloseAll();
+    // A new document from the template; null when it was abandoned.
+    CTestTalDocument* NewDocument();
+    CTestTalDocument* OpenDocument(const wchar_t* path);
+
+    // --- CTalDocumentApp ---
+    CTalPrefs& GetPrefs() override { return prefs; }
+    const CQMFormatInfo* GetFormatList() override { return formats.get(); }
+    CString GetAuthorName() override { return L"Test Owner"; }
+    CString GetCompanyName() override { return L"Test Company"; }
+    CTalBaseDocument* GetWizardDocument() override { return wizardDocument; }
+    void ClearWizardDocument() override { wizardDocument = nullptr; }
+    CString GetWizardText() override { return wizardText; }
+    void GetDefaultPageSize(int32_t& width, int32_t& height) override;
+    void SetDefaultPageSize(int32_t width, int32_t height) override;
+    bool RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
+                                bool& grayscaleChanged) override;
+
+    // --- CWinApp ---
+    // Message boxes are noted and answered with OK.
+    int DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+    void AddToRecentFileList(LPCWSTR lpszPathName) override { recentFiles.push_back(lpszPathName); }
+
+    CTalPrefs prefs;
+    std::unique_ptr<CQMFormatInfo> formats;
+    CTalBaseDocument* wizardDocument = nullptr;
+    CString wizardText;
+    int32_t pageWidth = 0;
+    int32_t pageHeight = 0;
+    // The export-options dialog: its answer and what it reports.
+    bool exportOptionsOk = true;
+    bool exportOptionsChanged = false;
+    bool exportGrayscaleChanged = false;
+    int exportDialogRuns = 0;
+    std::vector<std::wstring> messages;
+    std::vector<std::wstring> recentFiles;
+    CMultiDocTemplate* reportTemplate = nullptr;
+};
+
+// The application's kinds of files, as its format list has them.
+std::unique_ptr<CQMFormatInfo> MakeApplicationFormats();
+
+// What the next modal dialog of the thread gets, from a timer: the name typed
+// into a file dialog's name box and OK, or a button of another dialog (found
+// by a control it has).
+void AnswerFileDialog(const std::wstring& name);
+void PressInDialogWith(int controlId, int button);
+// OK in the next message box.
+void AnswerMessageBox();
+// Whether the last answer found its dialog, and the message text it had.
+bool DialogWasAnswered();
+std::wstring AnsweredText();
+void StopAnswering();
+
+// A fresh folder under the temporary folder, with its final backslash; the
+// files left in it go with RemoveFolder.
+std::wstring MakeTestFolder(const wchar_t* name);
+void RemoveFolder(const std::wstring& folder);
+std::string ReadFileBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+
+// Sections, pictures and texts of a tree, one line each, with the fields a
+// report file keeps (not the objects' identities, section ids or expanded flags).
+std::string DescribeReport(const CTalSection* heading);
+
+// Adds the text to the section's note as one undoable step of the history.
+void TypeNote(CTalDocument& document, CTalSection* section, const wchar_t* text);
+
+}  // namespace taldoc
