@@ -394,22 +394,22 @@ int CTalTestApp::DoMessageBox(LPCWSTR lpszPrompt, UINT, UINT)
 
 std::unique_ptr<CQMFormatInfo> MakeApplicationFormats()
 {
-    struct Spec {
+    struct FormatRow {
         uint32_t id;
         const wchar_t* name;
         const char* extension;
         uint8_t readable, writable;
     };
-    const Spec specs[] = {
+    const FormatRow rows[] = {
         {2048, L"Report Documents", "otd", 1, 1},    {16384, L"Report Templates", "otn", 1, 1},
         {32, L"Html files", "html", 0, 1},            {64, L"Document PowerPoint", "ppt", 0, 1},
         {128, L"Portable Document Format (PDF Documents)", "pdf", 0, 1},
         {2, L"All Files", "*", 1, 0},
     };
     CQMFormatInfo* next = nullptr;
-    for (auto spec = std::rbegin(specs); spec != std::rend(specs); ++spec) {
-        auto* extension = new CQMExtensionInfo(0, spec->extension, 0, spec->readable, spec->writable, nullptr);
-        next = new CQMFormatInfo(spec->id, 1, 1, spec->name, extension, next);
+    for (auto row = std::rbegin(rows); row != std::rend(rows); ++row) {
+        auto* extension = new CQMExtensionInfo(0, row->extension, 0, row->readable, row->writable, nullptr);
+        next = new CQMFormatInfo(row->id, 1, 1, row->name, extension, next);
     }
     return std::unique_ptr<CQMFormatInfo>(next);
 }
