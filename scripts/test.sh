@@ -49,6 +49,12 @@ rm -rf "$xmlcheck"
 mkdir -p "$xmlcheck"
 OT_XML_CHECK_DIR=$(winepath -w "$xmlcheck" 2>/dev/null </dev/null)
 export OT_XML_CHECK_DIR
+# PowerPoint files the main-road test writes, checked with olefile.
+pptcheck="$build/pptcheck"
+rm -rf "$pptcheck"
+mkdir -p "$pptcheck"
+OT_PPT_CHECK_DIR=$(winepath -w "$pptcheck" 2>/dev/null </dev/null)
+export OT_PPT_CHECK_DIR
 # Likewise every complete PDF file, checked with qpdf and poppler's tools.
 pdfcheck="$build/pdfcheck"
 rm -rf "$pdfcheck"
@@ -61,6 +67,17 @@ written=("$xmlcheck"/*.xml)
 if [ ${#written[@]} -gt 0 ]; then
   xmllint --noout "${written[@]}" || { echo "xmllint: a written XML file is not well-formed"; exit 1; }
 fi
+for ppt in "$pptcheck"/*.ppt; do
+  /usr/bin/python3 - "$ppt" <<'PY' || { echo "olefile: $ppt is not a PowerPoint 97 compound file"; exit 1; }
+import sys
+import olefile
+ole = olefile.OleFileIO(sys.argv[1])
+streams = ["PowerPoint Document", "Current User", "\x05DocumentSummaryInformation"]
+missing = [name for name in streams if not ole.exists(name)]
+clsid = ole.root.clsid.upper()
+sys.exit(1 if missing or clsid != "64818D10-4F9B-11CF-86EA-00AA00B929E8" else 0)
+PY
+done
 for pdf in "$pdfcheck"/*.pdf; do
   # qpdf: 0 is clean, 3 means warnings only; 2 means errors.
   qpdf --check "$pdf" >/dev/null 2>&1 || [ $? -eq 3 ] || { echo "qpdf: errors in $pdf"; exit 1; }

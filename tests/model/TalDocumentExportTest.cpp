@@ -2,6 +2,11 @@
 // interface over it, and the dispatch from the three commands through the
 // export file dialog (answered by the test) to the PDF, HTML and PowerPoint
 // writers, each output checked by its signature.
+#include "tests/export/html/HtmlLinkWalker.h"
+#include "model/TalWatermark.h"
+#include "framework/KWRasterLib.h"
+
+#include <cstdlib>
 #include "TalDocumentTestSupport.h"
 #include "ModelLeakCheck.h"
 
@@ -303,4 +308,110 @@ TEST(ImageFormatToRasterFlag, MapsTheStoredFormatIndices)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.flag, ImageFormatToRasterFlag(c.index)) << c.index;
+}
+
+namespace {
+
+// A small 24-bit bitmap with a colour gradient, as a photograph stand-in.
+bool WriteGradientBmp(const std::wstring& path, int width, int height)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<uint32_t>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            char* p = &bytes[54 + static_cast<size_t>(y) * stride + x * 3];
+            p[0] = static_cast<char>(x * 255 / width);
+            p[1] = static_cast<char>(y * 255 / height);
+            p[2] = static_cast<char>(128);
+        }
+    }
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    return ::CloseHandle(file) && ok;
+}
+
+// Copies a written report where the test command's independent readers check
+// it (qpdf and poppler for PDF, olefile for PowerPoint), when it asks for that.
+void KeepForReaders(const char* variable, const std::wstring& path, const wchar_t* name)
+{
+    const char* keep = std::getenv(variable);
+    if (!keep)
+        return;
+    std::wstring target;
+    for (const char* c = keep; *c; ++c)
+        target += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    ::CopyFileW(path.c_str(), (target + L"\\" + name).c_str(), FALSE);
+}
+
+}  // namespace
+
+// The main road: a new document from the default template, pictures added to
+// its sections, a text note and a watermark; saved, reopened and generated in
+// all three formats, each output checked by a reader of its own.
+TEST_F(TalDocumentExport, MainRoadFromANewDocumentToThreeReports)
+{
+    CTalTemplate* page = heading->GetPageTemplate();
+    ASSERT_NE(nullptr, page);
+    page->AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.55, 0.9, 0.9));
+
+    FillReport();
+    CKWRefPtr<CTalSection> findings = heading->GetSubSection(0);
+    ASSERT_TRUE(findings);
+    for (int i = 0; i < 2; ++i) {
+        const std::wstring photo = folder + L"photo" + std::to_wstring(i) + L".bmp";
+        ASSERT_TRUE(WriteGradientBmp(photo, 64 + 16 * i, 48));
+        CKWRefPtr<CTalPicture> picture(new CTalPicture);
+        picture->SetPictureId(static_cast<int32_t>(g_rasterLib.GetPictureId(photo.c_str())));
+        CTalPictureList pictures;
+        pictures.push_back(picture);
+        ASSERT_TRUE(document->GetCommander().InsertPictures(i ? findings.Get() : heading.Get(), pictures, 0, true));
+    }
+    CTalWatermark* stamp = new CTalWatermark;
+    stamp->m_kind = CTalWatermark::kText;
+    stamp->m_text = L"DRAFT";
+    Properties().AddWatermark(stamp);
+
+    const std::wstring saved = folder + L"Road.otd";
+    ASSERT_TRUE(document->OnSaveDocument(saved.c_str()));
+    document->OnCloseDocument();
+    document = app->OpenDocument(saved.c_str());
+    ASSERT_NE(nullptr, document);
+    views = static_cast<CFakeDocumentViews*>(document->GetFrame());
+    heading = document->GetProperties().GetHeadingSection();
+    ASSERT_EQ(1u, document->GetProperties().GetWatermarks().size());
+    ASSERT_EQ(1, heading->GetSubSectionCount());
+
+    ASSERT_TRUE(Generate(ID_TAL_GENERATE_PDF, folder + L"Road"));
+    ASSERT_TRUE(Generate(ID_TAL_GENERATE_HTML, folder + L"Road"));
+    ASSERT_TRUE(Generate(ID_TAL_GENERATE_PPT, folder + L"Road"));
+    EXPECT_TRUE(app->messages.empty());
+
+    const std::string pdf = ReadFileBytes(folder + L"Road.pdf");
+    EXPECT_EQ(0u, pdf.find("%PDF-1.3"));
+    EXPECT_NE(std::string::npos, pdf.find("/Subtype /Image"));
+    KeepForReaders("OT_PDF_CHECK_DIR", folder + L"Road.pdf", L"mainroad.pdf");
+
+    const htmltest::LinkReport links = htmltest::WalkLinks(folder + L"Road.html");
+    EXPECT_GT(links.references, 4u);
+    EXPECT_TRUE(links.broken.empty()) << (links.broken.empty() ? std::string() : links.broken.front());
+
+    EXPECT_EQ(0u, ReadFileBytes(folder + L"Road.ppt").find("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"));
+    KeepForReaders("OT_PPT_CHECK_DIR", folder + L"Road.ppt", L"mainroad.ppt");
 }
