@@ -77,6 +77,11 @@ private:
     void LayoutNote(const CKWTextData& note, PDFPageRecord& page);
     std::wstring FaceName(uint32_t fontIndex) const;
     bool Measure(const CString& face, double size, int style, const CString& text, TextMeasure& measure);
+    // The font of an export record's text, found and the text measured with it;
+    // null when the text cannot be drawn.
+    template <class Record>
+    const PDFFontRecord* PrepareText(const Record& record, const CString& text, TextMeasure& measure, double& size,
+                                     int& style, int& alignment);
     void DrawNoteBlock(const ExportTextData& block, const PDFPageRecord& page);
     void DrawPicture(const ExportImageData& picture, const PDFPageRecord& page);
     void DrawPlainText(const ExportSimpleTextData& text, const PDFPageRecord& page);

@@ -52,6 +52,18 @@ struct PDFWriter::TextMeasure {
     double width = 0;  // the sum of the advances
 };
 
+template <class Record>
+const PDFFontRecord* PDFWriter::PrepareText(const Record& record, const CString& text, TextMeasure& measure,
+                                            double& size, int& style, int& alignment)
+{
+    CString face;
+    record.GetFont(face, size, style, alignment, m_properties);
+    if (face.IsEmpty())
+        face = kDefaultFace;
+    const PDFFontRecord* font = FindFont(face, static_cast<uint8_t>(style));
+    return font && Measure(face, size, style, text, measure) ? font : nullptr;
+}
+
 bool PDFWriter::Measure(const CString& face, double size, int style, const CString& text, TextMeasure& measure)
 {
     const int length = text.GetLength();
@@ -213,15 +225,11 @@ void PDFWriter::DrawPicture(const ExportImageData& picture, const PDFPageRecord&
     const CString description = picture.GetString();
     if (description.IsEmpty())
         return;
-    CString face;
     double size = 0;
     int style = 0, alignment = 0;
-    picture.GetFont(face, size, style, alignment, m_properties);
-    if (face.IsEmpty())
-        face = kDefaultFace;
-    const PDFFontRecord* font = FindFont(face, static_cast<uint8_t>(style));
     TextMeasure measure;
-    if (!font || !Measure(face, size, style, description, measure))
+    const PDFFontRecord* font = PrepareText(picture, description, measure, size, style, alignment);
+    if (!font)
         return;
     const CTalTextFormat* format = picture.GetFormat();
     const double* m = measure.metrics;
@@ -236,15 +244,11 @@ void PDFWriter::DrawPlainText(const ExportSimpleTextData& plain, const PDFPageRe
     const CString text = plain.GetText();
     if (text.IsEmpty())
         return;
-    CString face;
     double size = 0;
     int style = 0, alignment = 0;
-    plain.GetFont(face, size, style, alignment, m_properties);
-    if (face.IsEmpty())
-        face = kDefaultFace;
-    const PDFFontRecord* font = FindFont(face, static_cast<uint8_t>(style));
     TextMeasure measure;
-    if (!font || !Measure(face, size, style, text, measure))
+    const PDFFontRecord* font = PrepareText(plain, text, measure, size, style, alignment);
+    if (!font)
         return;
     const CTalTextFormat* format = plain.GetFormat();
     const CKWDoubleRect rect = plain.GetRect();
@@ -261,15 +265,11 @@ void PDFWriter::DrawWatermarkText(const ExportWatermarkTextData& watermark, cons
     // An empty text has no codes in its font, which the page then does not list.
     if (text.IsEmpty())
         return;
-    CString face;
     double size = 0;
     int style = 0, alignment = 0;
-    watermark.GetFont(face, size, style, alignment, m_properties);
-    if (face.IsEmpty())
-        face = kDefaultFace;
-    const PDFFontRecord* font = FindFont(face, static_cast<uint8_t>(style));
     TextMeasure measure;
-    if (!font || !Measure(face, size, style, text, measure))
+    const PDFFontRecord* font = PrepareText(watermark, text, measure, size, style, alignment);
+    if (!font)
         return;
     const CTalTextFormat* format = watermark.GetFormat();
     const uint32_t colour = format ? format->m_color : 0;
