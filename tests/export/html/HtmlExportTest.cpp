@@ -1,5 +1,6 @@
 // The file set of the HTML export: frameset, data folder, page documents,
 // contents document, navigation images, escaping of names, and failures.
+#include "tests/export/CountingProgress.h"
 #include <gtest/gtest.h>
 
 #include "export/TalObjExport.h"
@@ -53,17 +54,6 @@ std::vector<uint8_t> ResourceBytes(int id)
     const uint8_t* bytes = static_cast<const uint8_t*>(::LockResource(::LoadResource(module, info)));
     return std::vector<uint8_t>(bytes, bytes + ::SizeofResource(module, info));
 }
-
-class CountingProgress : public CKWProgressInterface {
-public:
-    void StepIt() override { ++m_pos; }
-    int GetPos() override { return m_pos; }
-    void SetPos(int position) override { m_pos = position; }
-    int GetUpper() override { return 1000; }
-
-private:
-    int m_pos = 0;
-};
 
 }  // namespace
 
@@ -128,7 +118,7 @@ protected:
 
 TEST_F(HtmlExport, ThreePagesMakeTheFileSet)
 {
-    CountingProgress progress;
+    CountingProgress progress(1000);
     ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str(), &progress));
     EXPECT_TRUE(IsFile(Out()));
     const std::vector<std::wstring> expected = {L"back.png",    L"blank.gif",   L"next.png",    L"report.htm",
@@ -211,7 +201,7 @@ TEST_F(HtmlExport, OnePageWithoutContents)
 {
     m_pageCount = 1;
     m_document.Properties().m_insertContents = 0;
-    CountingProgress progress;
+    CountingProgress progress(1000);
     ASSERT_TRUE(m_exporter.WriteExport(m_document, Out(L"single.html").c_str(), &progress));
     EXPECT_EQ(CTalHTMLExp::CountProgressSteps(1, false), progress.GetPos());
     const std::vector<std::wstring> expected = {L"back.png", L"blank.gif", L"next.png", L"single.html"};

@@ -1,5 +1,6 @@
 // Text-note blocks, pictures and their linked files, failures, and a report
 // composed from a document model written end to end.
+#include "tests/export/CountingProgress.h"
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -90,15 +91,6 @@ bool IsFolderAt(const std::wstring& path)
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-class CountingProgress : public CKWProgressInterface {
-public:
-    void StepIt() override { ++steps; }
-    int GetPos() override { return steps; }
-    void SetPos(int position) override { steps = position; }
-    int GetUpper() override { return 100; }
-    int steps = 0;
-};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Whole presentations written to disk and read back: the compound file, the
 // record tree, persist offsets, slides, text boxes and their runs.
+#include "tests/export/CountingProgress.h"
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -39,15 +40,6 @@ std::vector<uint16_t> ChildTypes(const PptRecord& record)
         types.push_back(child.type);
     return types;
 }
-
-class CountingProgress : public CKWProgressInterface {
-public:
-    void StepIt() override { ++steps; }
-    int GetPos() override { return steps; }
-    void SetPos(int position) override { steps = position; }
-    int GetUpper() override { return 100; }
-    int steps = 0;
-};
 
 }  // namespace
 
