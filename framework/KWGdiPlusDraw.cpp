@@ -2,7 +2,7 @@
 
 #include <gdiplus.h>
 
-#include "controls/KWGdipBitmap.h"
+#include "framework/KWGdipBitmap.h"
 #include "framework/KWBrush.h"
 #include "framework/KWGdiPlusMake.h"
 #include "framework/KWGdiPlusStartup.h"

@@ -1,7 +1,7 @@
 // The font table of styled text.
 #include "framework/KWIndexDecoder.h"
 
-#include "controls/KWFontFaceStorage.h"
+#include "framework/KWFontFaceStorage.h"
 #include "framework/KWArchive.h"
 
 namespace {

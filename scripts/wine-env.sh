@@ -11,24 +11,26 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 
 # Creates the prefix once (several test runners may start at the same time).
+# Its windows are not handed to a window manager: the test display has none,
+# and Wine would wait two seconds for one each time a window is hidden.
 ot_wine_prefix() {
-  if [ -f "$WINEPREFIX/.ot-ready" ]; then return 0; fi
+  if [ -f "$WINEPREFIX/.ot-ready-2" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
   # lingering wine server must not keep the lock held.
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.ot-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.ot-ready-2" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
       reg=$(mktemp --suffix=.reg)
       # The Windows faces the program asks for resolve to the Liberation faces.
-      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n' > "$reg"
+      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' > "$reg"
       wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&-
       wineserver -w 9>&-
       rm -f "$reg"
-      touch "$WINEPREFIX/.ot-ready"
+      touch "$WINEPREFIX/.ot-ready-2"
     fi
   ) 9>"$WINEPREFIX.lock"
 }

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "controls/KWGdipBitmap.h"
+#include "framework/KWGdipBitmap.h"
 #include "framework/KWBrush.h"
 #include "framework/KWColor.h"
 #include "framework/KWGdiPlusDraw.h"

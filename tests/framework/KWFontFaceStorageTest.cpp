@@ -1,6 +1,6 @@
 // Tests of the font face storage and the face-name pool, as far as
 // the font table of styled text needs them.
-#include "controls/KWFontFaceStorage.h"
+#include "framework/KWFontFaceStorage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "controls/KWGdipBitmap.h"
+#include "framework/KWGdipBitmap.h"
 
 #include <windows.h>
 #include <gdiplus.h>

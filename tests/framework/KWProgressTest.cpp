@@ -1,7 +1,7 @@
 // Tests of the progress interface's stages and of the progress window.
 #include "controls/KWProgressControl.h"
 #include "framework/KWProgressInterface.h"
-#include "framework/KWProgressWnd.h"
+#include "framework/windows/KWProgressWnd.h"
 
 #include "resources/FrameworkDialogs.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/KWFontFaceStorage.h"
+#include "framework/KWFontFaceStorage.h"
 #include "framework/KWArchive.h"
 #include "framework/KWDataSerializer.h"
 #include "framework/KWIndexDecoder.h"

@@ -13,7 +13,7 @@
 #include "model/TalCommander.h"
 #include "model/TalDocProperties.h"
 #include "model/TalImageFormat.h"
-#include "model/TalPrintIFace.h"
+#include "model/document/TalPrintIFace.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"

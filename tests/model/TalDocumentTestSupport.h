@@ -4,13 +4,13 @@
 // multi-document template over a recording report document, a frame whose
 // panes are fakes that log every call and keep an in-memory section tree,
 // and a timer that answers the modal dialogs the document runs.
-#include "framework/KWView.h"
+#include "framework/windows/KWView.h"
 #include "framework/QMFormatInfo.h"
-#include "model/TalDocument.h"
-#include "model/TalDocumentApp.h"
-#include "model/TalDocumentViews.h"
+#include "model/document/TalDocument.h"
+#include "model/document/TalDocumentApp.h"
+#include "model/document/TalDocumentViews.h"
 #include "model/TalPrefs.h"
-#include "model/TalSectionTree.h"
+#include "model/document/TalSectionTree.h"
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "controls/KWGdipBitmap.h"
+#include "framework/KWGdipBitmap.h"
 #include "framework/KWBrush.h"
 #include "framework/KWGdiPlusDraw.h"
 #include "framework/KWGdiPlusStartup.h"

@@ -295,7 +295,11 @@ TEST_F(OleTransferTest, AServerItemDragsItsOwnFormat) {
     ASSERT_TRUE(m_dropTarget.Register(&m_target));
     POINT pt = TargetPoint();
     ::SetCursorPos(pt.x, pt.y);
+    // The drag starts from the window with the focus, which only an active window can take.
+    ::SetForegroundWindow(m_source.m_hWnd);
     m_source.SetFocus();
+    ASSERT_EQ(m_source.m_hWnd, ::GetFocus());
+    classlib_test::DrainMessages();
     auto* pDoc = new CDocTestDoc;
     auto* pItem = new CTestDragItem(pDoc);
     CRect rectItem(0, 0, 50, 20);

@@ -1,4 +1,4 @@
-#include "framework/KWImportFileDialog.h"
+#include "framework/windows/KWImportFileDialog.h"
 
 #include "framework/KWFileFilter.h"
 #include "resources/FrameworkDialogs.h"

@@ -1,4 +1,4 @@
-#include "framework/KWPrintIFace.h"
+#include "framework/windows/KWPrintIFace.h"
 
 CKWPrintIFace::~CKWPrintIFace() = default;
 

@@ -1,4 +1,4 @@
-#include "framework/KWExportFileDialog.h"
+#include "framework/windows/KWExportFileDialog.h"
 
 #include "controls/KWMessageBox.h"
 #include "framework/QMFormatInfo.h"

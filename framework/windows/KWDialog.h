@@ -2,7 +2,7 @@
 // CKWDialog: the base of the program's dialogs. Adds context help (F1, the
 // registered message "show_ContextHelp" and command id 0 all show the topic
 // that GetHelpTopic gives) and three mouse hooks to the class library's dialog.
-#include "framework/KWHelpShow.h"
+#include "framework/windows/KWHelpShow.h"
 #include "platform/classlib/Dialog.h"
 #include "platform/classlib/Rect.h"
 

@@ -3,7 +3,7 @@
 // print interface, gives the frames their captions, reads and writes itself
 // through the framework's binary archive and binds its first view once it
 // has content.
-#include "framework/KWWinDocument.h"
+#include "framework/windows/KWWinDocument.h"
 
 #include <cstdint>
 

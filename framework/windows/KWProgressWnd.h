@@ -4,7 +4,7 @@
 // cancel: the operation it shows runs to its end. None of its operations
 // dispatches messages; Show and SetMessage paint at once.
 #include "controls/KWProgressControl.h"
-#include "framework/KWDialog.h"
+#include "framework/windows/KWDialog.h"
 #include "framework/KWProgressInterface.h"
 
 class CKWProgressWnd : public CKWDialog, public CKWProgressInterface {

@@ -1,11 +1,11 @@
 // The document's panes kept in step with the model: the section tree, the
 // image panel, the page-template window and the text-note window.
-#include "model/TalDocument.h"
+#include "model/document/TalDocument.h"
 
-#include "model/TalDocumentViews.h"
+#include "model/document/TalDocumentViews.h"
 #include "model/TalItemUserData.h"
 #include "model/TalPicture.h"
-#include "model/TalSectionTree.h"
+#include "model/document/TalSectionTree.h"
 
 #include <utility>
 #include <vector>

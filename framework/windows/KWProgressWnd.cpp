@@ -1,4 +1,4 @@
-#include "framework/KWProgressWnd.h"
+#include "framework/windows/KWProgressWnd.h"
 
 #include "resources/FrameworkDialogs.h"
 

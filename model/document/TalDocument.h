@@ -12,7 +12,7 @@
 // exports: TalDocumentExport.cpp.
 #include "export/TalExportDocIFace.h"
 #include "export/TalPageExport.h"
-#include "framework/KWDocument.h"
+#include "framework/windows/KWDocument.h"
 #include "framework/KWFile.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalBaseDocument.h"

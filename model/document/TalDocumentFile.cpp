@@ -1,14 +1,14 @@
 // The report document's lifecycle: its first content (wizard or default
 // template), opening and saving report files, and the save-as variants.
-#include "model/TalDocument.h"
+#include "model/document/TalDocument.h"
 
 #include "export/ExportImageFiles.h"
 #include "files/TalTags.h"
 #include "files/TalXmlSerializer.h"
-#include "framework/KWExportFileDialog.h"
+#include "framework/windows/KWExportFileDialog.h"
 #include "framework/KWPathUtils.h"
-#include "framework/KWProgressWnd.h"
-#include "model/TalDocumentApp.h"
+#include "framework/windows/KWProgressWnd.h"
+#include "model/document/TalDocumentApp.h"
 #include "model/TalPrefDlg.h"
 #include "model/TalPrefs.h"
 #include "platform/classlib/WinApp.h"

@@ -1,12 +1,12 @@
-#include "model/TalDocument.h"
+#include "model/document/TalDocument.h"
 
 #include "framework/KWSystemInfo.h"
 #include "model/TalCommandHistory.h"
 #include "model/TalCommander.h"
-#include "model/TalDocumentApp.h"
-#include "model/TalDocumentViews.h"
-#include "model/TalPrintIFace.h"
-#include "model/TalSectionTree.h"
+#include "model/document/TalDocumentApp.h"
+#include "model/document/TalDocumentViews.h"
+#include "model/document/TalPrintIFace.h"
+#include "model/document/TalSectionTree.h"
 #include "platform/classlib/WinApp.h"
 
 IMPLEMENT_DYNCREATE(CTalDocument, CKWDocument)

@@ -1,5 +1,5 @@
 // Font face storage and the face-name pool.
-#include "controls/KWFontFaceStorage.h"
+#include "framework/KWFontFaceStorage.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "framework/KWView.h"
+#include "framework/windows/KWView.h"
 
 IMPLEMENT_DYNAMIC(CKWView, CView)
 

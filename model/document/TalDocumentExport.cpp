@@ -1,16 +1,16 @@
 // The report's pages and "Generate Report": the composed page list, the
 // export file dialog and the dispatch to the PDF, HTML and PowerPoint writers.
-#include "model/TalDocument.h"
+#include "model/document/TalDocument.h"
 
 #include "export/ComposeExportPages.h"
 #include "export/html/TalHTMLExp.h"
 #include "export/pdf/PDFWriter.h"
 #include "export/ppt/PPTWriter.h"
-#include "framework/KWExportFileDialog.h"
+#include "framework/windows/KWExportFileDialog.h"
 #include "framework/KWFileFilter.h"
-#include "framework/KWProgressWnd.h"
+#include "framework/windows/KWProgressWnd.h"
 #include "framework/QMFormatInfo.h"
-#include "model/TalDocumentApp.h"
+#include "model/document/TalDocumentApp.h"
 #include "model/TalPrefs.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/View.h"

@@ -2,7 +2,7 @@
 // CTalPrintIFace: how the report is printed and previewed. It composes the
 // report's pages before the job, records the device's resolution and
 // printable size, and gives each printed page its drawing scale.
-#include "framework/KWPrintIFace.h"
+#include "framework/windows/KWPrintIFace.h"
 #include "platform/classlib/Rect.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // CKWWinDocument: the Windows document of the framework. Every document is
 // the class library's OLE server document (so that it can be dragged and
 // embedded) and offers the framework's abstract document interface.
-#include "framework/KWAbstractDocument.h"
+#include "framework/windows/KWAbstractDocument.h"
 #include "platform/classlib/OleDocument.h"
 
 class CKWWinDocument : public COleServerDoc, public CKWAbstractDocument {

@@ -1,4 +1,4 @@
-#include "framework/KWHelpShow.h"
+#include "framework/windows/KWHelpShow.h"
 
 #include "framework/KWSystemInfo.h"
 #include "platform/classlib/StringResource.h"

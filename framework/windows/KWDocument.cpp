@@ -1,8 +1,8 @@
-#include "framework/KWDocument.h"
+#include "framework/windows/KWDocument.h"
 
 #include "framework/KWArchive.h"
-#include "framework/KWPrintIFace.h"
-#include "framework/KWView.h"
+#include "framework/windows/KWPrintIFace.h"
+#include "framework/windows/KWView.h"
 
 IMPLEMENT_DYNAMIC(CKWDocument, CKWWinDocument)
 

@@ -1,4 +1,4 @@
-#include "framework/KWPropertySheet.h"
+#include "framework/windows/KWPropertySheet.h"
 
 IMPLEMENT_DYNAMIC(CKWPropertySheet, CPropertySheet)
 

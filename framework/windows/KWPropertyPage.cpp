@@ -1,4 +1,4 @@
-#include "framework/KWPropertyPage.h"
+#include "framework/windows/KWPropertyPage.h"
 
 IMPLEMENT_DYNAMIC(CKWPropertyPage, CPropertyPage)
 

@@ -1,6 +1,6 @@
-#include "model/TalPrintIFace.h"
+#include "model/document/TalPrintIFace.h"
 
-#include "model/TalDocument.h"
+#include "model/document/TalDocument.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/PrintInfo.h"
 

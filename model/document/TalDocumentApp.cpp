@@ -1,4 +1,4 @@
-#include "model/TalDocumentApp.h"
+#include "model/document/TalDocumentApp.h"
 
 #include "platform/classlib/WinApp.h"
 

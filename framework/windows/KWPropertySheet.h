@@ -1,7 +1,7 @@
 #pragma once
 // CKWPropertySheet: the base of the program's property sheets, with context
 // help on command id 0 and on the registered message "show_ContextHelp".
-#include "framework/KWHelpShow.h"
+#include "framework/windows/KWHelpShow.h"
 #include "platform/classlib/PropertySheet.h"
 
 class CKWPropertySheet : public CPropertySheet, public CKWHelpShow {

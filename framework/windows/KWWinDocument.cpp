@@ -1,4 +1,4 @@
-#include "framework/KWWinDocument.h"
+#include "framework/windows/KWWinDocument.h"
 
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/WinApp.h"

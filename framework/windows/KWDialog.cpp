@@ -1,4 +1,4 @@
-#include "framework/KWDialog.h"
+#include "framework/windows/KWDialog.h"
 
 #include "platform/classlib/WndMessages.h"
 
