@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include "framework/KWGdiPlusStartup.h"
+#include "platform/classlib/WinApp.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -53,4 +54,16 @@ GpBitmap* CKWGdipBitmap::Create(double width, double height, int32_t pixelFormat
         return nullptr;
     m_bitmap = bitmap;
     return m_bitmap;
+}
+
+bool CKWGdipBitmap::LoadFromResource(unsigned int resourceId)
+{
+    Delete();
+    if (!StartupGdiPlus())
+        return false;
+    GpBitmap* bitmap = nullptr;
+    if (GdipCreateBitmapFromResource(AfxGetResourceHandle(), MAKEINTRESOURCEW(resourceId), &bitmap) != Ok)
+        return false;
+    m_bitmap = bitmap;
+    return true;
 }

@@ -25,6 +25,9 @@ public:
     // GDI+ cannot allocate it.
     Gdiplus::GpBitmap* Create(double width, double height,
                               int32_t pixelFormat = kPixelFormat32bppARGB);
+    // Replaces the held bitmap by the bitmap resource of the id in the
+    // program's resources; false (and nothing held) when there is none.
+    bool LoadFromResource(unsigned int resourceId);
 
     CKWGdipBitmap(const CKWGdipBitmap&) = delete;
     CKWGdipBitmap& operator=(const CKWGdipBitmap&) = delete;

@@ -10,7 +10,7 @@
 //
 // CKWGraphics is the platform-neutral base of the implementations; it adds
 // nothing yet. The pens, brushes and fonts passed in are declared in
-// KWPen.h, KWBrush.h and KWFont.h; the images in controls/KWGdipBitmap.h.
+// KWPen.h, KWBrush.h and KWFont.h; the images in KWGdipBitmap.h.
 #include <cstdint>
 
 #include "framework/KWDoubleRect.h"

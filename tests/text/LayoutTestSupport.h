@@ -1,7 +1,6 @@
 #pragma once
 // Helpers of the layout tests: texts laid out with the default run.
 #include <string>
-#include <vector>
 
 #include "tests/text/TextTestSupport.h"
 #include "text/KWTextObject.h"
@@ -13,22 +12,8 @@ const CKWDoubleRect kWide(0, 0, 20000, 20000);
 inline void Make(CKWTextObject& text, const wchar_t* chars, const CKWDoubleRect& rect = kWide)
 {
     const std::wstring s(chars);
-    std::vector<uint32_t> paras;
-    uint32_t count = 0;
-    for (wchar_t ch : s) {
-        ++count;
-        if (ch == L'\n') {
-            paras.push_back(count);
-            count = 0;
-        }
-    }
-    paras.push_back(count);
     FillText(text, chars, {static_cast<uint32_t>(s.size())});
-    for (uint32_t n : paras) {
-        CKWParaFormat* para = new CKWParaFormat;
-        para->m_count = n;
-        text.AppendPara(para);
-    }
+    AppendParagraphs(text, s);
     text.SetRect(rect);
     text.UpdateLayout();
 }

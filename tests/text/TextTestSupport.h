@@ -30,6 +30,25 @@ void FillText(Text& text, const wchar_t* chars, std::initializer_list<uint32_t> 
     }
 }
 
+// A paragraph record for each paragraph of the characters.
+template <typename Text>
+void AppendParagraphs(Text& text, const std::wstring& chars)
+{
+    uint32_t count = 0;
+    for (wchar_t ch : chars) {
+        ++count;
+        if (ch == L'\n') {
+            CKWParaFormat* para = new CKWParaFormat;
+            para->m_count = count;
+            text.AppendPara(para);
+            count = 0;
+        }
+    }
+    CKWParaFormat* last = new CKWParaFormat;
+    last->m_count = count;
+    text.AppendPara(last);
+}
+
 template <typename Text>
 std::vector<uint32_t> RunCounts(const Text& text)
 {
