@@ -91,6 +91,8 @@ TEST(EditEngine, TypingKeepsRunsAndParagraphRecords)
     window.Edit(text);
 
     window.Panel().SetSel(3, 3, true);
+    window.Type(L"\x7f\x01");  // control characters are no text
+    EXPECT_EQ(Text(text), L"abcdef");
     window.Type(L"\r");
     EXPECT_EQ(Text(text), L"abc\ndef");
     EXPECT_EQ(ParaCounts(text), (std::vector<uint32_t>{4, 3}));

@@ -168,6 +168,9 @@ TEST(TextClipboard, ClipboardBlocksAreReadWithinTheirSize)
         EXPECT_STREQ(text.GetString(), L"\u0410");
         EXPECT_EQ(charset, RUSSIAN_CHARSET);
     }
+    // Data cannot be set on a clipboard that is not open.
+    EXPECT_FALSE(CKWClipboard().SetData(CF_UNICODETEXT, L"x", 4));
+
     // Text put in a character set's code page carries a locale of it.
     CKWClipboard clipboard;
     ASSERT_TRUE(clipboard.Open(nullptr));

@@ -78,6 +78,33 @@ TEST(TextPanel, DraggingBelowTheWindowScrollsEachTick)
     ::SendMessageW(window.Handle(), WM_TIMER, 1, 0);
     EXPECT_EQ(BarPosition(window.Handle()), 0);
     window.Press(WM_LBUTTONUP, window.PointOf(1));
+
+    // Dragged down, then above the window: the selection turns at its pivot.
+    window.Panel().ScrollTo(0, 40 / window.Panel().GetMapper().scale, true);
+    const int pivot = text.HitTest(0, window.Panel().GetScrollY()) + 1;
+    window.Press(WM_LBUTTONDOWN, window.PointOf(pivot), MK_LBUTTON);
+    window.Press(WM_MOUSEMOVE, window.PointOf(pivot + 6), MK_LBUTTON);
+    POINT above = {50, -20};
+    ::ClientToScreen(window.Handle(), &above);
+    ::SetCursorPos(above.x, above.y);
+    ::SendMessageW(window.Handle(), WM_TIMER, 1, 0);
+    EXPECT_LT(window.Selection().first, pivot);
+    EXPECT_EQ(window.Selection().second, pivot);
+    window.Press(WM_LBUTTONUP, window.PointOf(pivot));
+
+    // A page larger than the range leaves nothing to scroll to.
+    window.Panel().manageBar = false;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = 50;
+    info.nPage = 100;
+    ::SetScrollInfo(window.Handle(), SB_VERT, &info, TRUE);
+    ASSERT_TRUE(window.Panel().GetStyle() & WS_VSCROLL);
+    window.Press(WM_LBUTTONDOWN, window.PointOf(1), MK_LBUTTON);
+    ::SetCursorPos(below.x, below.y);
+    ::SendMessageW(window.Handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(window.Selection(), std::make_pair(1, 1));
+    window.Press(WM_LBUTTONUP, window.PointOf(1));
 }
 
 TEST(TextPanel, ScrollBarFollowsTheContent)
@@ -96,6 +123,11 @@ TEST(TextPanel, ScrollBarFollowsTheContent)
     ::SendMessageW(window.Handle(), WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_EQ(BarPosition(window.Handle()), client.bottom - 1);
     EXPECT_DOUBLE_EQ(window.Panel().GetScrollY(), (client.bottom - 1) / window.Panel().GetMapper().scale);
+    // At the bottom a line down stays there, though a page bound lies above it.
+    ::SendMessageW(window.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-1200)), 0);
+    const int bottom = BarPosition(window.Handle());
+    ::SendMessageW(window.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(BarPosition(window.Handle()), bottom);
 
     // Content as high as the page hides the bar; one pixel higher shows it.
     CKWDoubleRect bounds;
