@@ -10,7 +10,7 @@ void CKWPanel::ScrollBy(int dx, int dy)
 {
     if (dx == 0 && dy == 0)
         return;
-    RECT client;
+    RECT client = {};
     GetClientRect(&client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;

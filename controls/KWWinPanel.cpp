@@ -58,7 +58,7 @@ bool CKWWinPanel::OnVScroll(int code, int position)
     info.fMask = SIF_ALL;
     if (!::GetScrollInfo(m_hWnd, SB_VERT, &info))
         return false;
-    RECT client;
+    RECT client = {};
     GetClientRect(&client);
     const int step = (client.bottom - client.top) / std::max(GetScrollUnit(), 1);
     const int old = info.nPos;
@@ -191,7 +191,7 @@ LRESULT CKWWinPanel::OnPaintMessage(WPARAM, LPARAM)
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     if (dc) {
-        RECT client;
+        RECT client = {};
         GetClientRect(&client);
         {
             CKWGdiPlusDraw graphics(dc);
@@ -227,7 +227,7 @@ LRESULT CKWWinPanel::OnContextMenuMessage(WPARAM, LPARAM lParam)
 
 BOOL CKWWinPanel::OnMouseWheel(UINT, short delta, CPoint)
 {
-    RECT client;
+    RECT client = {};
     GetClientRect(&client);
     const int notches = -delta / 120;  // toward zero: a part of a notch moves nothing
     const int step = (client.bottom - client.top) * notches;

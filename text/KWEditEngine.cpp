@@ -48,13 +48,14 @@ void CKWEditEngine::AttachTextObject(CKWTextObject* text)
     m_typing = 0;
     m_modified = 0;
     m_dragging = 0;
-    if (!m_text)
-        return;
-    ComputeFormats();
-    PlaceText(true);
-    CKWDoubleRect bounds;
-    m_text->GetBounds(bounds);
-    UpdateView(&bounds);
+    if (m_text) {
+        ComputeFormats();
+        PlaceText(true);
+        CKWDoubleRect bounds;
+        m_text->GetBounds(bounds);
+        UpdateView(&bounds);
+    }
+    InvalidateAll();  // the window shows the other text
 }
 
 void CKWEditEngine::GetBackgroundColor(CKWColor& color)

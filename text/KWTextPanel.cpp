@@ -154,7 +154,7 @@ void CKWTextPanel::PlaceText(bool relayout)
     CKWTextObject* text = GetTextObject();
     if (!text)
         return;
-    RECT client;
+    RECT client = {};
     GetClientRect(&client);
     if (client.right - client.left > 1 && client.bottom - client.top > 1)
         ::InflateRect(&client, -1, -1);
@@ -177,7 +177,7 @@ void CKWTextPanel::InvalidateLines(int first, int last)
     const double top = text->GetLine(first).top;
     const double bottom = text->GetLine(holder).top + lastLine.height;
     RECT band = ToWindowRect(CKWDoubleRect(0, top, 0, bottom), -GetScrollY());
-    RECT client;
+    RECT client = {};
     GetClientRect(&client);
     band.left = client.left;
     band.right = client.right;
@@ -314,7 +314,7 @@ void CKWTextPanel::Paint(IKWGraphics& graphics, const RECT& rect, HDC dc)
         const int dpi = graphics.GetDpi();
         mapper.scale = dpi > 0 ? dpi / 254.0 : m_mapper.scale;
         RECT clip = rect;
-        RECT box;
+        RECT box = {};
         if (dc && ::GetClipBox(dc, &box) != ERROR)
             ::IntersectRect(&clip, &clip, &box);
         ::OffsetRect(&clip, 0, scroll);

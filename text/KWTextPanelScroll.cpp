@@ -28,7 +28,7 @@ void CKWTextPanel::ScrollTo(double x, double y, bool updateNow)
     const int moved = CKWWinPanel::GetScrollY() - old;
     if (moved == 0)
         return;
-    RECT client;
+    RECT client = {};
     GetClientRect(&client);
     ScrollWindow(0, -moved, client);
     RECT band = client;
@@ -101,7 +101,7 @@ void CKWTextPanel::AutoScroll()
     POINT pointer;
     ::GetCursorPos(&pointer);
     ScreenToClient(&pointer);
-    RECT client;
+    RECT client = {};
     GetClientRect(&client);
     if (::PtInRect(&client, pointer))
         return;
