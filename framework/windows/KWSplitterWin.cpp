@@ -70,7 +70,12 @@ CKWSplitterWin::CKWSplitterWin(int position, bool vertical, int extent)
 {
 }
 
-CKWSplitterWin::~CKWSplitterWin() { ReleaseDragDC(); }
+CKWSplitterWin::~CKWSplitterWin()
+{
+    ReleaseDragDC();
+    if (m_hWnd)
+        DestroyWindow();
+}
 
 CKWSplitterIFace* CKWSplitterWin::Make(int position, bool vertical, int extent)
 {
