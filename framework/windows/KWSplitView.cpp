@@ -1,6 +1,6 @@
 #include "framework/windows/KWSplitView.h"
 
-IMPLEMENT_DYNAMIC(CKWSplitView, CKWView)
+IMPLEMENT_DYNCREATE(CKWSplitView, CKWView)
 
 CKWSplitView::CKWSplitView() = default;
 

@@ -4,7 +4,7 @@
 #include "framework/windows/KWView.h"
 
 class CKWSplitView : public CKWView, public CKWSplitItem {
-    DECLARE_DYNAMIC(CKWSplitView)
+    DECLARE_DYNCREATE(CKWSplitView)
 public:
     CKWSplitView();
     ~CKWSplitView() override;

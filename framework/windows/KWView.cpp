@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-IMPLEMENT_DYNAMIC(CKWView, CKWWinView)
+IMPLEMENT_DYNCREATE(CKWView, CKWWinView)
 
 int32_t g_KWScrollMargin = 20;
 int32_t g_KWWheelShift = 6;

@@ -18,7 +18,7 @@ extern int32_t g_KWScrollMargin;
 extern int32_t g_KWWheelShift;
 
 class CKWView : public CKWWinView {
-    DECLARE_DYNAMIC(CKWView)
+    DECLARE_DYNCREATE(CKWView)
 public:
     CKWView();
     // Deletes the view tool, the back graphics and the back bitmap.

@@ -18,7 +18,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CKWWinView, CView)
+IMPLEMENT_DYNCREATE(CKWWinView, CView)
 
 BEGIN_MESSAGE_MAP(CKWWinView, CView)
     ON_WM_CREATE()

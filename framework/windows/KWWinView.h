@@ -18,7 +18,7 @@ struct KWDropCursor {
 };
 
 class CKWWinView : public CView, public CKWAbstractView {
-    DECLARE_DYNAMIC(CKWWinView)
+    DECLARE_DYNCREATE(CKWWinView)
 public:
     CKWWinView();
     // Revokes the drop target.
