@@ -131,17 +131,6 @@ CTestSplitFrame* WindowsFixture::NewFrame()
     return m_mainFrame ? dynamic_cast<CTestSplitFrame*>(m_mainFrame->MDIGetActive()) : nullptr;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 CRect RectInParent(HWND window)
 {
     CRect rect;

@@ -3,6 +3,7 @@
 // one document template whose frame is a split frame of a scrolled test view
 // and three plain test panes, and the helpers that drive them.
 #include "KWWindowsTestResources.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include "framework/KWSplitItem.h"
 #include "framework/KWSplitterIFace.h"
@@ -121,7 +122,7 @@ private:
 };
 
 // Dispatches what is queued.
-void Pump();
+inline void Pump() { classlib_test::DrainMessages(); }
 // The rectangle of a window in its parent's client coordinates.
 CRect RectInParent(HWND window);
 // The window's image as a PNG file under the test program's folder,

@@ -108,12 +108,11 @@ class TalPrintView : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // One page for each section: a page template of one text cell.
         g_TemplateManager.Clear();
         CTalTemplate* page = new CTalPageTemplate;
-        page->SetName(L"TestPage");
-        page->SetTitle(L"TestPage");
-        page->AddCell(CTalTemplate::kCellHeading, CKWDoubleRect(0.1, 0.05, 0.9, 0.1));
-        page->AddCell(CTalTemplate::kCellText, CKWDoubleRect(0.1, 0.15, 0.9, 0.9));
+        page->SetName(L"Sheet");
+        page->AddCell(CTalTemplate::kCellText, CKWDoubleRect(0.1, 0.1, 0.9, 0.9));
         g_TemplateManager.AddPageTemplate(page);
         app.reset(new CTalTestApp);
         app->StartUp();
