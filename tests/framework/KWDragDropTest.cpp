@@ -156,6 +156,9 @@ TEST_F(DragDrop, AFileListAsksForEachFileInOrder)
         view->acceptedFile = k.accepted;
         COleDataSource* source = FileData(FileList(files));
         EXPECT_EQ(k.effect, Enter(source, 0));
+        DWORD effect = kAllowed;
+        target->DragOver(MK_CONTROL, at, &effect);
+        EXPECT_EQ(k.effect, effect) << "Ctrl copies what the view takes and no more";
         target->DragLeave();
         EXPECT_EQ(files, view->askedFiles);
         source->InternalRelease();

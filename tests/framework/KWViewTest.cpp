@@ -211,19 +211,6 @@ TEST_F(View, AutoScrollInOneDirectionIgnoresTheOther)
     EXPECT_EQ(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(924)), ::GetCursor());
     ::SendMessageW(wheel, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(::IsWindow(wheel));
-
-    const struct {
-        CPoint step;
-        bool vertical, horizontal;
-        UINT cursor;
-    } cursors[] = {
-        {CPoint(0, -1), true, true, 906},  {CPoint(1, -1), true, true, 907}, {CPoint(1, 0), true, true, 908},
-        {CPoint(1, 1), true, true, 909},   {CPoint(0, 1), true, true, 910},  {CPoint(-1, 1), true, true, 911},
-        {CPoint(-1, 0), true, true, 912},  {CPoint(-1, -1), true, true, 913}, {CPoint(0, 0), true, true, 925},
-        {CPoint(0, 0), false, true, 916},
-    };
-    for (const auto& k : cursors)
-        EXPECT_EQ(k.cursor, CKWWinWheelWnd::CursorFor(k.step, k.vertical, k.horizontal));
 }
 
 }  // namespace
