@@ -22,7 +22,7 @@ CRect CKWSplitFrame::GetPaneArea()
 
 void CKWSplitFrame::RecalcLayout(BOOL bNotify)
 {
-    if (!m_root || !m_root->IsSplitter()) {
+    if (!IsRootBar()) {
         CKWBaseFrame::RecalcLayout(bNotify);
         return;
     }

@@ -4,7 +4,7 @@
 #include "framework/KWSplitterIFace.h"
 #include "framework/windows/KWSplitterWin.h"
 
-CKWSplitManager::CKWSplitManager() : m_root(nullptr)
+CKWSplitManager::CKWSplitManager() : m_root(nullptr), m_rootIsBar(false)
 {
     CKWControlsFactory* factory = KWGetControlsFactory();
     if (!factory->GetSplitterMaker())
@@ -13,7 +13,7 @@ CKWSplitManager::CKWSplitManager() : m_root(nullptr)
 
 CKWSplitManager::~CKWSplitManager()
 {
-    if (m_root && m_root->IsSplitter())
+    if (m_rootIsBar)
         delete m_root;
     m_root = nullptr;
 }
@@ -67,7 +67,9 @@ CKWSplitterIFace* CKWSplitManager::SplitItem(CKWSplitItem* existing, CKWSplitIte
     splitter->SetParentSplitter(formerParent);
     first->SetParentSplitter(splitter);
     second->SetParentSplitter(splitter);
-    if (!formerParent && (m_root == existing || !m_root))
+    if (!formerParent && (m_root == existing || !m_root)) {
         m_root = splitter;
+        m_rootIsBar = true;
+    }
     return splitter;
 }

@@ -24,12 +24,22 @@ public:
                                         int position, CWnd* parentWnd, UINT id, bool visible, bool moveBarFirst);
 
     CKWSplitItem* GetRoot() const { return m_root; }
+    // Whether the root is a bar (the panes are split).
+    bool IsRootBar() const { return m_rootIsBar; }
     // The tree starts as this one pane.
-    void SetRoot(CKWSplitItem* root) { m_root = root; }
+    void SetRoot(CKWSplitItem* root)
+    {
+        m_root = root;
+        m_rootIsBar = false;
+    }
 
     CKWSplitManager(const CKWSplitManager&) = delete;
     CKWSplitManager& operator=(const CKWSplitManager&) = delete;
 
 protected:
     CKWSplitItem* m_root;
+
+private:
+    // A pane at the root may be gone before the manager: only a bar made here is asked and deleted.
+    bool m_rootIsBar;
 };

@@ -130,7 +130,8 @@ void CKWWinView::CDropTarget::OnDragLeave(CWnd*) { m_view->OnDragLeave(); }
 
 // ---- The view ----------------------------------------------------------------
 
-CKWWinView::CKWWinView() : m_leftShiftDown(false), m_trackingLeave(false), m_dropEffect(DROPEFFECT_NONE), m_pageFrame(nullptr)
+CKWWinView::CKWWinView()
+    : m_leftShiftDown(false), m_trackingLeave(false), m_dropEffect(DROPEFFECT_NONE), m_pageFrame(nullptr)
 {
     m_dropTarget.m_view = this;
     m_updateRegion.CreateRectRgn(0, 0, 0, 0);

@@ -57,7 +57,8 @@ std::vector<uint8_t> FileList(const std::vector<std::wstring>& files)
     DROPFILES header = {};
     header.pFiles = sizeof(header);
     header.fWide = TRUE;
-    std::vector<uint8_t> block(reinterpret_cast<uint8_t*>(&header), reinterpret_cast<uint8_t*>(&header) + sizeof(header));
+    const auto* start = reinterpret_cast<const uint8_t*>(&header);
+    std::vector<uint8_t> block(start, start + sizeof(header));
     for (const std::wstring& file : files) {
         const auto* bytes = reinterpret_cast<const uint8_t*>(file.c_str());
         block.insert(block.end(), bytes, bytes + (file.size() + 1) * sizeof(wchar_t));

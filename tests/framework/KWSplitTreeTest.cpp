@@ -15,7 +15,10 @@ namespace {
 // A borderless window of the given client size holding the panes of a tree.
 class SplitTree : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.CreateEx(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr)); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.CreateEx(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    }
     void TearDown() override
     {
         manager.reset();

@@ -94,9 +94,10 @@ TEST_F(View, OnlyTheTrackingThumbMovesTheViewAndTheEndWidensTheRange)
     Show(1000, 1000);
     const CPoint start = view->GetScrollPosition();
     const int position = horizontal->GetScrollPos();
-    view->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position + 50), reinterpret_cast<LPARAM>(horizontal->m_hWnd));
+    const LPARAM bar = reinterpret_cast<LPARAM>(horizontal->m_hWnd);
+    view->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position + 50), bar);
     EXPECT_EQ(start, view->GetScrollPosition());
-    view->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, position + 50), reinterpret_cast<LPARAM>(horizontal->m_hWnd));
+    view->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, position + 50), bar);
     EXPECT_EQ(start.x - 50, view->GetScrollPosition().x);
     EXPECT_EQ(position + 50, horizontal->GetScrollPos());
 
