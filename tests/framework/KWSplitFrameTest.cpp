@@ -133,8 +133,9 @@ TEST_F(SplitFrame, APictureOfASplitFrameWithAScrolledView)
     CTestSplitView* view = frame->View();
     view->contentSize = {900, 700};
     view->InitializeView(nullptr);
-    view->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0),
-                      reinterpret_cast<LPARAM>(view->GetVertScrollBar()->m_hWnd));
+    // The strip hands its scroll bar's messages to the view.
+    HWND bar = view->GetVertScrollBar()->m_hWnd;
+    ::SendMessageW(::GetParent(bar), WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(bar));
     view->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0),
                       reinterpret_cast<LPARAM>(view->GetHorzScrollBar()->m_hWnd));
     ::RedrawWindow(MainFrame()->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -177,7 +177,9 @@ TEST_F(View, AutoScrollSpeedGrowsWithTheCursorsDistanceBeyondTheDeadZone)
     view->GetWindowRect(&rect);
     const CPoint pressed(rect.left + 200, rect.top + 150);
     ::SetCursorPos(pressed.x, pressed.y);
-    ASSERT_TRUE(StartAutoScroll(view, true, true));
+    view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON | MK_SHIFT, MAKELPARAM(200, 150));
+    EXPECT_EQ(nullptr, WheelWindow()) << "only the middle button alone starts it";
+    view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(200, 150));
     HWND wheel = WheelWindow();
     ASSERT_NE(nullptr, wheel);
     const CPoint start(pressed.x - 15, pressed.y - 15);

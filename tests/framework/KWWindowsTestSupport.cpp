@@ -23,7 +23,7 @@ IMPLEMENT_DYNCREATE(CTestSplitView, CKWSplitView)
 IMPLEMENT_DYNCREATE(CTestSplitFrame, CKWSplitFrame)
 
 BEGIN_MESSAGE_MAP(CTestPane, CWnd)
-    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 bool CTestPane::Create(CWnd* parent, const RECT& rect, UINT id)
@@ -33,14 +33,14 @@ bool CTestPane::Create(CWnd* parent, const RECT& rect, UINT id)
 
 CRect CTestPane::Place() const { return RectInParent(m_hWnd); }
 
-BOOL CTestPane::OnEraseBkgnd(CDC* pDC)
+void CTestPane::OnPaint()
 {
+    CPaintDC dc(this);
     CRect client;
     CWnd::GetClientRect(&client);
     HBRUSH brush = ::CreateSolidBrush(m_colour);
-    ::FillRect(pDC->m_hDC, &client, brush);
+    ::FillRect(dc.m_hDC, &client, brush);
     ::DeleteObject(brush);
-    return TRUE;
 }
 
 void CTestSplitView::Draw(IKWGraphics* graphics, const CRect& rect)

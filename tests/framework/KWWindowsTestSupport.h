@@ -55,7 +55,7 @@ public:
     CRect Place() const;
 
 protected:
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
 private:
