@@ -3,7 +3,7 @@
 // interface and hands mouse, key, focus, size and context-menu messages to
 // virtual operations. It scrolls vertically with its own scroll bar; a
 // derived panel moves its contents (ScrollBy).
-#include "controls/KWKeyRecord.h"
+#include "framework/KWKeyRecord.h"
 #include "platform/classlib/Wnd.h"
 
 class IKWGraphics;

@@ -87,6 +87,10 @@ public:
     // The last status other than success of the calls made through this object.
     int GetLastStatus() const { return m_lastStatus; }
 
+    // Set while the object draws a page of the print preview.
+    void SetPreview(bool preview) { m_preview = preview; }
+    bool IsPreview() const { return m_preview; }
+
     CKWGdiPlusDraw(const CKWGdiPlusDraw&) = delete;
     CKWGdiPlusDraw& operator=(const CKWGdiPlusDraw&) = delete;
 
@@ -108,4 +112,5 @@ private:
     std::deque<Gdiplus::GpMatrix*> m_savedTransforms;
     std::vector<Gdiplus::GpRegion*> m_savedClips;
     int m_lastStatus;
+    bool m_preview = false;
 };

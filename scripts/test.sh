@@ -62,6 +62,12 @@ rm -rf "$pdfcheck"
 mkdir -p "$pdfcheck"
 OT_PDF_CHECK_DIR=$(winepath -w "$pdfcheck" 2>/dev/null </dev/null)
 export OT_PDF_CHECK_DIR
+# Printed jobs the print tests find on the PDF printer, named *.pagesN.pdf, checked with pdfinfo.
+printcheck="$build/printcheck"
+rm -rf "$printcheck"
+mkdir -p "$printcheck"
+OT_PRINT_CHECK_DIR=$(winepath -w "$printcheck" 2>/dev/null </dev/null)
+export OT_PRINT_CHECK_DIR
 ctest --output-on-failure -j "$(nproc)" "$@"
 shopt -s nullglob
 written=("$xmlcheck"/*.xml)
@@ -78,6 +84,11 @@ missing = [name for name in streams if not ole.exists(name)]
 clsid = ole.root.clsid.upper()
 sys.exit(1 if missing or clsid != "64818D10-4F9B-11CF-86EA-00AA00B929E8" else 0)
 PY
+done
+for printed in "$printcheck"/*.pdf; do
+  want=$(basename "$printed" .pdf); want=${want##*.pages}
+  got=$(pdfinfo "$printed" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  [ "$got" = "$want" ] || { echo "pdfinfo: $printed has ${got:-no} pages, not $want"; exit 1; }
 done
 for pdf in "$pdfcheck"/*.pdf; do
   # qpdf: 0 is clean, 3 means warnings only; 2 means errors.

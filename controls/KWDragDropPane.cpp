@@ -1,0 +1,3 @@
+#include "controls/KWDragDropPane.h"
+
+CKWDragDropPane::~CKWDragDropPane() = default;

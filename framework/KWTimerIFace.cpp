@@ -1,0 +1,28 @@
+#include "framework/KWTimerIFace.h"
+
+namespace {
+
+void CALLBACK FrameworkTimerCallback(UINT timerId, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
+{
+    // Runs on the timer's thread: nothing may escape into the system's code.
+    try {
+        reinterpret_cast<CKWTimerIFace*>(user)->OnTimer(timerId);
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+CKWTimerIFace::~CKWTimerIFace() = default;
+
+UINT CKWTimerIFace::StartTimer(UINT periodMs, LPTIMECALLBACK callback)
+{
+    return ::timeSetEvent(periodMs, periodMs, callback ? callback : FrameworkTimerCallback,
+                          reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
+}
+
+void CKWTimerIFace::StopTimer(UINT timerId)
+{
+    if (timerId != 0)
+        ::timeKillEvent(timerId);
+}
