@@ -74,11 +74,14 @@ BOOL CQMXPRegistry::VerifyKey(LPCWSTR lpszPath) {
     return TRUE;
 }
 
+BOOL CQMXPRegistry::QueryValueSize(LPCWSTR lpszValue, DWORD& dwType, DWORD& dwSize) {
+    return Record(::RegQueryValueExW(m_hKey, lpszValue, nullptr, &dwType, nullptr, &dwSize), dwType, dwSize);
+}
+
 BOOL CQMXPRegistry::VerifyValue(LPCWSTR lpszValue) {
     DWORD dwType = 0;
     DWORD dwSize = 0;
-    LONG lResult = ::RegQueryValueExW(m_hKey, lpszValue, nullptr, &dwType, nullptr, &dwSize);
-    return Record(lResult, dwType, dwSize);
+    return QueryValueSize(lpszValue, dwType, dwSize);
 }
 
 BOOL CQMXPRegistry::CreateKey(LPCWSTR lpszPath) {
@@ -283,7 +286,7 @@ BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, BYTE*& pData, UINT& nBytes) {
     nBytes = 0;
     DWORD dwType = 0;
     DWORD dwSize = 0;
-    if (!Record(::RegQueryValueExW(m_hKey, lpszKey, nullptr, &dwType, nullptr, &dwSize), dwType, dwSize))
+    if (!QueryValueSize(lpszKey, dwType, dwSize))
         return FALSE;
     if (dwSize == 0)
         return TRUE;
@@ -359,7 +362,7 @@ BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CString& strValue) {
     strValue.Empty();
     DWORD dwType = 0;
     DWORD dwSize = 0;
-    if (!Record(::RegQueryValueExW(m_hKey, lpszKey, nullptr, &dwType, nullptr, &dwSize), dwType, dwSize))
+    if (!QueryValueSize(lpszKey, dwType, dwSize))
         return FALSE;
     if (dwSize == 0)
         return TRUE;

@@ -101,6 +101,8 @@ private:
     template <class TRead>
     BOOL ReadArchive(LPCWSTR lpszKey, TRead readData);
     BOOL Record(LONG lResult, DWORD dwType = 0, DWORD dwSize = 0);
+    // The type and size of a value of the current key; FALSE when it is missing.
+    BOOL QueryValueSize(LPCWSTR lpszValue, DWORD& dwType, DWORD& dwSize);
 
     // Bookkeeping of the last registry call.
     LONG m_lLastResult;

@@ -195,26 +195,30 @@ BYTE CQMXPDrawManager::HueToRGB(float rm1, float rm2, float rh) {
     return static_cast<BYTE>(rm1 * 255);
 }
 
-COLORREF CQMXPDrawManager::HLStoRGB(double H, double L, double S) {
+namespace {
+
+// Hue, luminance and saturation to RGB, with the hue in the unit of the
+// hue function (a third of the circle is `third`).
+template <class T, class HueFn>
+COLORREF HlsToRgb(T H, T L, T S, T third, HueFn hueToChannel) {
     if (S == 0) {
         const BYTE c = static_cast<BYTE>(L * 255);
         return RGB(c, c, c);
     }
-    const double m2 = L <= 0.5 ? L * (1.0 + S) : L + S - L * S;
-    const double m1 = 2.0 * L - m2;
-    return RGB(static_cast<BYTE>(HueToRGB(m1, m2, H + 1.0 / 3.0) * 255),
-               static_cast<BYTE>(HueToRGB(m1, m2, H) * 255),
-               static_cast<BYTE>(HueToRGB(m1, m2, H - 1.0 / 3.0) * 255));
+    const T m2 = L <= T(0.5) ? L * (T(1) + S) : L + S - L * S;
+    const T m1 = T(2) * L - m2;
+    return RGB(hueToChannel(m1, m2, H + third), hueToChannel(m1, m2, H), hueToChannel(m1, m2, H - third));
+}
+
+}  // namespace
+
+COLORREF CQMXPDrawManager::HLStoRGB(double H, double L, double S) {
+    return HlsToRgb(H, L, S, 1.0 / 3.0,
+                    [](double m1, double m2, double h) { return static_cast<BYTE>(HueToRGB(m1, m2, h) * 255); });
 }
 
 COLORREF CQMXPDrawManager::HLStoRGB360(float H, float L, float S) {
-    if (S == 0) {
-        const BYTE c = static_cast<BYTE>(L * 255);
-        return RGB(c, c, c);
-    }
-    const float m2 = L <= 0.5f ? L * (1.0f + S) : L + S - L * S;
-    const float m1 = 2.0f * L - m2;
-    return RGB(HueToRGB(m1, m2, H + 120.0f), HueToRGB(m1, m2, H), HueToRGB(m1, m2, H - 120.0f));
+    return HlsToRgb(H, L, S, 120.0f, [](float m1, float m2, float h) { return HueToRGB(m1, m2, h); });
 }
 
 void CQMXPDrawManager::RGBtoHSL(COLORREF rgb, double* H, double* S, double* L) {

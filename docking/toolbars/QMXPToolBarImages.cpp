@@ -185,12 +185,16 @@ BOOL CQMXPToolBarImages::Load(UINT uiResID, HINSTANCE hinstRes, BOOL bAdd) {
     } else {
         m_hbmImageWell = hbmp;
     }
+    FinishLoad();
+    return TRUE;
+}
+
+void CQMXPToolBarImages::FinishLoad() {
     // The system maps the standard greys of palette bitmaps only.
     if (m_nBitsPerPixel > 8)
         MapTo3dColors(FALSE);
     UpdateCount();
     RebuildFadedImage();
-    return TRUE;
 }
 
 BOOL CQMXPToolBarImages::Load(LPCWSTR lpszBmpFileName) {
@@ -210,10 +214,7 @@ BOOL CQMXPToolBarImages::Load(LPCWSTR lpszBmpFileName) {
     const DWORD dwAttributes = ::GetFileAttributesW(strPath);
     m_bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     m_nBitsPerPixel = BitmapBitsPerPixel(hbmp);
-    if (m_nBitsPerPixel > 8)
-        MapTo3dColors(FALSE);
-    UpdateCount();
-    RebuildFadedImage();
+    FinishLoad();
     return TRUE;
 }
 

@@ -79,6 +79,8 @@ public:
 
 private:
     void UpdateCount();
+    // Maps the greys of a loaded strip, counts its images and fades it.
+    void FinishLoad();
     void DeleteStrip();
     void CreateMask(int iImage, BOOL bHilite, BOOL bHiliteShadow);
 
