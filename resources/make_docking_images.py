@@ -183,23 +183,32 @@ HAND = [
 
 
 def icon_file():
-    """A spanner, 16 x 16 and 32 x 32, 32-bit with alpha."""
+    """A spanner, 16 x 16 and 32 x 32, 32-bit with alpha: a steel handle and an
+    open ring head, outlined in dark grey."""
+    import math
+
+    def in_spanner(u, v):
+        # The handle: a thick segment from the lower left towards the head.
+        ax, ay, bx, by = 3.0, 13.0, 9.0, 7.0
+        t = max(0.0, min(1.0, ((u - ax) * (bx - ax) + (v - ay) * (by - ay)) / ((bx - ax) ** 2 + (by - ay) ** 2)))
+        if math.hypot(u - (ax + t * (bx - ax)), v - (ay + t * (by - ay))) < 1.4:
+            return True
+        # The head: a ring with its jaw open to the upper right.
+        r = math.hypot(u - 10.5, v - 5.5)
+        angle = math.degrees(math.atan2(5.5 - v, u - 10.5))
+        return 1.6 < r < 4.0 and abs(angle - 45.0) > 28.0
+
     def image(size):
         scale = size / 16.0
+        inside = [[in_spanner((x + 0.5) / scale, (y + 0.5) / scale) for x in range(size)] for y in range(size)]
         pixels = []
         for y in range(size - 1, -1, -1):
             for x in range(size):
-                u, v = (x + 0.5) / scale, (y + 0.5) / scale
-                # A diagonal handle from the lower left and an open ring at the upper right.
-                d = abs((u - v) - 0.0) / 1.414
-                on_handle = d < 1.6 and 1.5 < u < 11 and 5 < v < 14.5 or d < 1.6 and u < 11 and v > 4
-                cu, cv = 11.0, 5.0
-                r = ((u - cu) ** 2 + (v - cv) ** 2) ** 0.5
-                on_ring = 2.2 < r < 4.6 and not (u > cu and v < cv and u - cu > 0.5 and cv - v > 0.5)
-                rim = d < 2.2 and u < 11.5 and v > 3.5 or 1.6 < r < 5.2 and not (u > cu + 1 and v < cv - 1)
-                if on_handle or on_ring:
-                    pixels.append((0x9A, 0x9A, 0xA8, 0xFF) if (u + v) % 3 < 1.5 else (0xC8, 0xC8, 0xD2, 0xFF))
-                elif rim:
+                if inside[y][x]:
+                    light = (x + y) % 4 < 2
+                    pixels.append((0xC8, 0xC8, 0xD2, 0xFF) if light else (0x9A, 0x9A, 0xA8, 0xFF))
+                elif any(0 <= y + dy < size and 0 <= x + dx < size and inside[y + dy][x + dx]
+                         for dy in (-1, 0, 1) for dx in (-1, 0, 1)):
                     pixels.append((0x30, 0x30, 0x40, 0xFF))
                 else:
                     pixels.append((0, 0, 0, 0))
