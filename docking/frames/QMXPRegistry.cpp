@@ -10,8 +10,10 @@
 #include "platform/classlib/WinApp.h"
 #include "platform/classlib/WordArray.h"
 
+#include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CQMXPRegistry, CObject)
 
@@ -360,20 +362,17 @@ BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CStringList& list) {
 
 BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CString& strValue) {
     strValue.Empty();
-    DWORD dwType = 0;
-    DWORD dwSize = 0;
-    if (!QueryValueSize(lpszKey, dwType, dwSize))
+    BYTE* pData = nullptr;
+    UINT nBytes = 0;
+    if (!Read(lpszKey, pData, nBytes))
         return FALSE;
-    if (dwSize == 0)
-        return TRUE;
+    const std::unique_ptr<BYTE[]> data(pData);
     // Two zero bytes past the data end the text even when the stored value
     // has no terminator or an odd size.
-    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[dwSize + 2]());
-    if (!data)
-        return FALSE;
-    if (!Record(::RegQueryValueExW(m_hKey, lpszKey, nullptr, &dwType, data.get(), &dwSize), dwType, dwSize))
-        return FALSE;
-    strValue = reinterpret_cast<const wchar_t*>(data.get());
+    std::vector<BYTE> text(nBytes + 2, 0);
+    if (nBytes > 0)
+        memcpy(text.data(), pData, nBytes);
+    strValue = reinterpret_cast<const wchar_t*>(text.data());
     return TRUE;
 }
 
