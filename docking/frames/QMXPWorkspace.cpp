@@ -1,6 +1,6 @@
 #include "docking/frames/QMXPWorkspace.h"
 
-#include "platform/classlib/WinApp.h"
+#include "docking/frames/QMXPRegistry.h"
 
 namespace {
 CQMXPWorkspace* g_pWorkspace = nullptr;
@@ -23,17 +23,7 @@ void CQMXPWorkspace::SetRegistryBase(LPCWSTR lpszSectionName) {
 }
 
 CString CQMXPWorkspace::GetRegSectionPath(LPCWSTR lpszSectionName) {
-    CString strPath = L"SOFTWARE\\";
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != nullptr) {
-        // No empty component when the application has no registry key.
-        if (pApp->m_pszRegistryKey != nullptr && *pApp->m_pszRegistryKey != L'\0')
-            strPath = strPath + pApp->m_pszRegistryKey + L"\\";
-        if (pApp->m_pszProfileName != nullptr)
-            strPath += pApp->m_pszProfileName;
-        strPath += L"\\";
-    }
-    strPath = strPath + m_strRegSection + L"\\";
+    CString strPath = QMXPGetRegPath(m_strRegSection);
     if (lpszSectionName != nullptr && *lpszSectionName != L'\0')
         strPath = strPath + lpszSectionName + L"\\";
     return strPath;

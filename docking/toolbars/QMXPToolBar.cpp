@@ -1,6 +1,10 @@
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/toolbars/CmdUsageCount.h"
+#include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"
@@ -9,6 +13,13 @@
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CQMXPToolBar, CControlBar)
+
+BOOL CQMXPToolBar::m_bCustomizeMode = FALSE;
+CList<UINT, UINT> CQMXPToolBar::m_lstBasicCommands;
+CSize CQMXPToolBar::m_sizeButtonEdgeMargins(0, 0);
+COLORREF CQMXPToolBar::m_clrTextHot = static_cast<COLORREF>(-1);
+CSize CQMXPToolBar::m_sizeButton(23, 22);
+CSize CQMXPToolBar::m_sizeCurButton(23, 22);
 
 namespace {
 
@@ -63,7 +74,14 @@ BEGIN_MESSAGE_MAP(CQMXPToolBar, CControlBar)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CQMXPToolBar::CQMXPToolBar() : m_cyHeight(kDefaultHeight), m_bLocked(FALSE) { AllToolBars().push_back(this); }
+CQMXPToolBar::CQMXPToolBar()
+    : m_cyHeight(kDefaultHeight),
+      m_bLocked(FALSE),
+      m_sizeButtonLocked(23, 22),
+      m_sizeCurButtonLocked(23, 22),
+      m_bLargeIconsAreEnbaled(TRUE) {
+    AllToolBars().push_back(this);
+}
 
 CQMXPToolBar::~CQMXPToolBar() {
     auto& bars = AllToolBars();
@@ -131,6 +149,41 @@ int CQMXPToolBar::CollectButtonsByCommand(UINT nID, CObList& listButtons) {
         }
     }
     return nCount;
+}
+
+const std::vector<CQMXPToolBar*>& CQMXPToolBar::GetAllToolbars() { return AllToolBars(); }
+
+void CQMXPToolBar::CountCommandUse(UINT uiCmd) { qmxCmdUsageCount.AddCmd(uiCmd); }
+
+BOOL CQMXPToolBar::IsCommandRarelyUsed(UINT uiCmd) {
+    if (m_bCustomizeMode || uiCmd == 0 || uiCmd == 0xFFFFFFFF || IsStandardCommand(uiCmd) ||
+        m_lstBasicCommands.IsEmpty() || m_lstBasicCommands.Find(uiCmd) != nullptr)
+        return FALSE;
+    return !qmxCmdUsageCount.IsFrequentlyUsedCmd(uiCmd);
+}
+
+void CQMXPToolBar::AddAlwaysShownCommand(UINT uiCmd) {
+    if (m_lstBasicCommands.Find(uiCmd) == nullptr)
+        m_lstBasicCommands.AddTail(uiCmd);
+}
+
+COLORREF CQMXPToolBar::GetHotTextColor() {
+    return m_clrTextHot != static_cast<COLORREF>(-1) ? m_clrTextHot : globalData.clrBtnText;
+}
+
+CSize CQMXPToolBar::GetButtonSize() const {
+    CSize size = m_bLocked ? (m_bLargeIconsAreEnbaled ? m_sizeCurButtonLocked : m_sizeButtonLocked)
+                           : (m_bLargeIconsAreEnbaled ? m_sizeCurButton : m_sizeButton);
+    if (IsButtonExtraSizeAvailable())
+        size += CQMXPVisualManager::GetInstance()->GetButtonExtraBorder();
+    return size;
+}
+
+CWnd* CQMXPToolBar::GetCommandTarget() const {
+    CWnd* pOwner = GetOwnerFrame();
+    if (pOwner != nullptr && (!IsMenuMode() || pOwner->IsFrameWnd()))
+        return pOwner;
+    return QMXFindOwnerFrame(const_cast<CQMXPToolBar*>(this));
 }
 
 CSize CQMXPToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {

@@ -5,7 +5,10 @@
 // docking library replaces its inside.
 #include "platform/classlib/ControlBar.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/List.h"
 #include "platform/classlib/ObList.h"
+
+#include <vector>
 
 class CQMXPToolbarButton;
 
@@ -32,6 +35,39 @@ public:
 
     // Every button with the command on all live tool bars; their number.
     static int CollectButtonsByCommand(UINT nID, CObList& listButtons);
+    // Every tool bar made, in creation order.
+    static const std::vector<CQMXPToolBar*>& GetAllToolbars();
+
+    // Command usage of short menus: counts one use of a command chosen from
+    // a menu; a command is rarely used when short menus may hide it.
+    static void CountCommandUse(UINT uiCmd);
+    static BOOL IsCommandRarelyUsed(UINT uiCmd);
+    // Commands short menus always show; each id once.
+    static void AddAlwaysShownCommand(UINT uiCmd);
+    // The text colour of hot buttons; -1 goes back to the button text colour.
+    static COLORREF GetHotTextColor();
+    static void SetHotTextColor(COLORREF clrText) { m_clrTextHot = clrText; }
+
+    // The bar's button size: its own (locked bar) or the library's, current
+    // or default, plus the visual manager's extra border when asked for.
+    CSize GetButtonSize() const;
+    // The stored owner, else the parent.
+    CWnd* GetOwnerFrame() const { return GetOwner(); }
+    // Where the bar's commands go.
+    CWnd* GetCommandTarget() const;
+    // TRUE for the bars that are menus.
+    virtual BOOL IsMenuMode() const { return FALSE; }
+    virtual BOOL IsButtonExtraSizeAvailable() const { return TRUE; }
+
+    // TRUE while the customisation sheet is open.
+    static BOOL m_bCustomizeMode;
+    static CList<UINT, UINT> m_lstBasicCommands;
+    // By how much a checked button's fill is shrunk, horizontally and vertically.
+    static CSize m_sizeButtonEdgeMargins;
+    static COLORREF m_clrTextHot;
+    // The library's default and current (large icons) button sizes.
+    static CSize m_sizeButton;
+    static CSize m_sizeCurButton;
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
@@ -46,6 +82,11 @@ protected:
     CObList m_Buttons;
     int m_cyHeight;
     BOOL m_bLocked;
+    // The bar's own sizes when it is locked.
+    CSize m_sizeButtonLocked;
+    CSize m_sizeCurButtonLocked;
+    // The current sizes (large icons) rather than the defaults.
+    BOOL m_bLargeIconsAreEnbaled;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,21 +1,124 @@
 #pragma once
-// CQMXPVisualManager: draws every element of the docking library. One
-// manager exists at a time, of the class last selected.
+// CQMXPVisualManager: draws every element of the docking library, here in
+// the classic look (flat colours of the library's global data, 3D frames and
+// the menu glyphs); the other looks derive from it. One manager is current
+// at a time, made of the class last selected on first use.
 #include "platform/classlib/Object.h"
+#include "platform/classlib/Rect.h"
+
+class CDC;
+class CQMXPBaseControlBar;
+class CQMXPBaseTabWnd;
+class CQMXPCaptionButton;
+class CQMXPMiniFrameWnd;
+class CQMXPPopupMenu;
+class CQMXPStatusBar;
+class CQMXPToolbarButton;
+class CQMXPToolbarComboBoxButton;
+class CQMXPToolbarEditBoxButton;
+class CQMXPToolbarMenuButton;
+class CWnd;
 
 class CQMXPVisualManager : public CObject {
     DECLARE_DYNCREATE(CQMXPVisualManager)
 public:
-    CQMXPVisualManager();
+    // A manager that is not temporary becomes current when there is none.
+    explicit CQMXPVisualManager(BOOL bIsTemporary = FALSE);
+    // Clears the current manager when it is this one.
     ~CQMXPVisualManager() override;
 
-    // Deletes the current manager and chooses the class of the next one
-    // (null: this class).
+    // Chooses the class of the next manager and deletes the current one; a
+    // class not derived from this one is ignored, none means this class.
     static void SelectManagerClass(CRuntimeClass* pRTI);
-    // The current manager, made of the selected class on first use.
+    // The current manager, made on first use.
     static CQMXPVisualManager* GetInstance();
+    static void RedrawAll();
+    void SetLook2000(BOOL bLook2000 = TRUE);
+    BOOL IsLook2000() const { return bLook2000; }
+
+    virtual void OnUpdateSystemColors();
+    virtual void OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                                     BOOL bNCArea = FALSE);
+    // Shrinks rect by the borders drawn.
+    virtual void OnDrawBarBorder(CDC* pDC, CQMXPBaseControlBar* pBar, CRect& rect);
+    virtual void OnDrawMenuBorder(CDC* pDC, CQMXPPopupMenu* pMenu, CRect rect);
+    virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CQMXPBaseControlBar* pBar);
+    virtual void OnDrawSeparator(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz);
+    // The caption's text colour.
+    virtual COLORREF OnFillBarCaption(CDC* pDC, CQMXPBaseControlBar* pBar, BOOL bActive, CRect rectCaption,
+                                      CRect rectButtons);
+    virtual void OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
+                                     BOOL bMaximized, BOOL bDisabled = FALSE);
+    // The minimise, restore and close buttons of a maximised child on the menu bar.
+    virtual void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL bHighlight);
+    virtual void OnDrawStatusBarPaneBorder(CDC* pDC, CQMXPStatusBar* pBar, CRect rectPane, UINT uiID, UINT nStyle);
+    // The filled part and "n%" over it; clrProgressBarDest -1: no gradient,
+    // clrProgressText -1: the highlight text colour.
+    virtual void OnDrawStatusBarProgress(CDC* pDC, CQMXPStatusBar* pStatusBar, CRect rectProgress,
+                                         long nProgressTotal, long nProgressCurr, COLORREF clrBar,
+                                         COLORREF clrProgressBarDest, COLORREF clrProgressText, BOOL bProgressText);
+    virtual void OnDrawStatusBarSizeBox(CDC* pDC, CQMXPStatusBar* pStatBar, CRect rectSizeBox);
+    virtual void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                                       CQMXPToolbarComboBoxButton* pButton);
+    virtual void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                                   CQMXPToolbarComboBoxButton* pButton);
+    virtual void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
+                                  CQMXPToolbarEditBoxButton* pButton);
+    virtual void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive);
+    // States: 0 normal, 1 pressed or checked, 2 highlighted.
+    virtual void OnFillButtonInterior(CDC* pDC, CQMXPToolbarButton* pButton, CRect rect, int state);
+    virtual void OnDrawButtonBorder(CDC* pDC, CQMXPToolbarButton* pButton, CRect rect, int state);
+    virtual void OnHighlightMenuItem(CDC* pDC, CQMXPToolbarMenuButton* pButton, CRect rect, COLORREF& clrText);
+    virtual void OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarelyUsed);
+    virtual COLORREF GetToolbarButtonTextColor(CQMXPToolbarButton* pButton, int state);
+    virtual COLORREF GetMenuItemBackgroundColor(CQMXPToolbarMenuButton* pButton);
+    virtual void OnFillOutlookPageButton(CDC* pDC, const CRect& rect, BOOL bIsHighlighted, BOOL bIsPressed,
+                                         COLORREF& clrText);
+    // Shrinks rectBtn by the frames drawn.
+    virtual void OnDrawOutlookPageButtonBorder(CDC* pDC, CRect& rectBtn, BOOL bIsHighlighted, BOOL bIsPressed);
+    virtual void OnEraseTabsArea(CDC* pDC, CRect rect, const CQMXPBaseTabWnd* pTabWnd);
+    virtual void OnFillTab(CDC* pDC, CRect rectFill, int iTab, const CQMXPBaseTabWnd* pTabWnd);
+    // The command lists of the customisation sheet; the text colour.
+    virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
+    // Added to every toolbar button's size.
+    virtual CSize GetButtonExtraBorder() const;
+    virtual void OnDrawMiniFrameBorder(CDC* pDC, CQMXPMiniFrameWnd* pFrameWnd, CRect rectBorder,
+                                       CRect rectBorderSize);
+    // Shrinks rect by the frame drawn.
+    virtual void OnDrawScrollButtonBorder(CWnd* pWnd, CDC* pDC, CRect& rect, BOOL bIsPressed, BOOL bIsHighlighted);
+    virtual void OnDrawScrollArrow(CWnd* pWnd, CDC* pDC, CRect rect, BOOL bIsUp);
+    virtual void OnFillScrollArea(CDC* pDC, CRect rect);
+    virtual void OnDrawGroupFrame(CDC* pDC, int left, int top, int right, int bottom, BOOL bIsSelected,
+                                  BOOL bClosed);
+    // Pixels between a menu item's image and its frame.
+    virtual int GetMenuImageMargin() const;
+    // The customisation sheet offers the alternative look only when TRUE.
+    virtual BOOL IsLookOptionAvailable() const;
+
+    BOOL bLook2000;
+    int menuShadowDepth;
+    BOOL bFlatLook;
+    BOOL bShadowHighlightedImage;
+    BOOL bEmbossDisabledImage;
+    BOOL bFadeInactiveImage;
+    BOOL bIsTemporary;
+    int groupLeftMargin;
+    int groupRightMargin;
+    int groupVertSpacing;
+    int groupCaptionHeight;
+    int groupCaptionHorzOffset;
+    int groupCaptionVertOffset;
+    int taskHorzOffset;
+    int taskIconOffset;
+    int taskVertSpacing;
+    BOOL bGroupCaptionBold;
+    BOOL bAutoDestroy;
 
 private:
-    static CQMXPVisualManager* s_pVisManager;
-    static CRuntimeClass* s_pRTIDefault;
+    static CQMXPVisualManager* currentManager;
+    static CRuntimeClass* managerClass;
 };
+
+// Commands the user may not customise: recent files, system commands, the
+// MDI window list and the OLE verbs.
+BOOL IsStandardCommand(UINT uiCmd);

@@ -7,6 +7,8 @@
 #include "platform/classlib/HandleMap.h"
 #include "platform/classlib/WinApp.h"
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
@@ -429,6 +431,19 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
     SendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const {
+    HWND hWndChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (hWndChild == nullptr || hWndChild == m_hWnd)
+        return -1;
+    if (pTI != nullptr) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = reinterpret_cast<UINT_PTR>(hWndChild);
+        pTI->uFlags |= TTF_IDISHWND;
+        pTI->lpszText = LPSTR_TEXTCALLBACKW;
+    }
+    return ::GetDlgCtrlID(hWndChild);
 }
 
 BOOL CWnd::IsFrameWnd() const { return FALSE; }

@@ -111,6 +111,10 @@ public:
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
                                   BOOL bOnlyPerm = FALSE);
 
+    // The command id of the tool at the point (client coordinates), -1 for
+    // none; here the visible child window under it, described in pTI.
+    virtual INT_PTR OnToolHitTest(CPoint point, struct tagTOOLINFOW* pTI) const;
+
     virtual BOOL IsFrameWnd() const;
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;

@@ -11,5 +11,7 @@
 #define ID_DOCKTEST_UNHANDLED 19111
 #define ID_DOCKTEST_COMBO 19112
 
+#define IDB_DOCKTEST_STRIP24 19201
+
 // The class library's preview bar template.
 #define IDD_DOCKTEST_PREVIEW_BAR 30722

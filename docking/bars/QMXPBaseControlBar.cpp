@@ -1,0 +1,416 @@
+#include "docking/bars/QMXPBaseControlBar.h"
+
+#include "docking/bars/QMXPDockBar.h"
+#include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPRegistry.h"
+#include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPVisualManager.h"
+#include "platform/classlib/Archive.h"
+#include "platform/classlib/DC.h"
+#include "platform/classlib/Dialog.h"
+#include "platform/classlib/WinApp.h"
+
+#include <commctrl.h>
+
+IMPLEMENT_DYNAMIC(CQMXPBaseControlBar, CWnd)
+
+namespace {
+
+constexpr DWORD kAlignMask = 0xF000;
+constexpr DWORD kHorzMask = 0xA000;
+// The only bit of the extra flags that survives creation.
+constexpr DWORD kExtraFlagsKept = 0x10000000;
+constexpr wchar_t kIsVisible[] = L"IsVisible";
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CQMXPBaseControlBar, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
+
+CQMXPBaseControlBar::CQMXPBaseControlBar()
+    : m_dwExtraFlags(0),
+      m_dwEnabledAlignment(0),
+      m_dwStyle(0),
+      m_dwControlBarStyle(0),
+      m_bRecentVisibleState(FALSE),
+      m_bIsRestoredFromRegistry(FALSE),
+      m_pParentDockBar(nullptr),
+      m_pDockBarRow(nullptr),
+      m_pDockSite(nullptr),
+      m_dockMode(QMXP_DT_UNDEFINED),
+      m_rectVirtual(0, 0, 0, 0),
+      m_lpszBarTemplateName(nullptr),
+      m_sizeDialog(0, 0) {}
+
+CQMXPBaseControlBar::~CQMXPBaseControlBar() = default;
+
+void CQMXPBaseControlBar::Serialize(CArchive& ar) {
+    CWnd::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << static_cast<DWORD>(m_dwStyle & kAlignMask);
+        ar << static_cast<DWORD>(IsVisible() ? 1 : 0);
+    } else {
+        DWORD dwAlign = 0;
+        DWORD dwVisible = 0;
+        ar >> dwAlign >> dwVisible;
+        m_dwStyle |= dwAlign;
+        m_bRecentVisibleState = static_cast<BOOL>(dwVisible);
+    }
+}
+
+BOOL CQMXPBaseControlBar::IsHorizontal() const { return (GetCurrentAlignment() & kHorzMask) != 0; }
+
+BOOL CQMXPBaseControlBar::IsDocked() const {
+    // A bar in a floating frame counts as docked unless the frame holds it
+    // as its single bar; the floating frames answer that themselves.
+    return GetParentMiniFrame(TRUE) == nullptr;
+}
+
+// The tab windows come with the tabbed bars; until then no bar is a tab.
+BOOL CQMXPBaseControlBar::IsTabbed() const { return FALSE; }
+
+BOOL CQMXPBaseControlBar::IsFloating() const { return !IsDocked(); }
+
+BOOL CQMXPBaseControlBar::DocksToFrameEdge() const { return TRUE; }
+
+// A tab shows when its tab window shows it; tabs come with the tab windows.
+BOOL CQMXPBaseControlBar::IsVisible() const {
+    if (qmxRestoringDockState)
+        return GetRecentVisibleState();
+    return (GetStyle() & WS_VISIBLE) != 0;
+}
+
+BOOL CQMXPBaseControlBar::IsInsertTarget() const { return CanFloat(); }
+
+BOOL CQMXPBaseControlBar::CanAcceptBar(const CQMXPBaseControlBar*) const { return FALSE; }
+
+BOOL CQMXPBaseControlBar::CanBeDocked(CQMXPBaseControlBar*) const { return FALSE; }
+
+BOOL CQMXPBaseControlBar::CanBeAttached() const { return FALSE; }
+
+DWORD CQMXPBaseControlBar::GetCurrentAlignment() const { return m_dwStyle & kAlignMask; }
+
+DWORD CQMXPBaseControlBar::GetEnabledAlignment() const { return m_dwEnabledAlignment; }
+
+CFrameWnd* CQMXPBaseControlBar::GetDockSiteFrameWnd() const {
+    if (m_pDockSite == nullptr) {
+        CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+        if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
+            qmxGlobalUtils.m_bDialogApp = TRUE;
+    }
+    return m_pDockSite;
+}
+
+CQMXPDockBar* CQMXPBaseControlBar::GetParentDockBar() const { return m_pParentDockBar; }
+
+int CQMXPBaseControlBar::GetCaptionHeight() const { return 0; }
+
+BOOL CQMXPBaseControlBar::IsInMultiMiniFrame() const { return FALSE; }
+
+BOOL CQMXPBaseControlBar::GetRecentVisibleState() const { return m_bRecentVisibleState; }
+
+BOOL CQMXPBaseControlBar::IsRestoredFromRegistry() const { return m_bIsRestoredFromRegistry; }
+
+void CQMXPBaseControlBar::SetRestoredFromRegistry(BOOL bState) { m_bIsRestoredFromRegistry = bState; }
+
+int CQMXPBaseControlBar::GetDockingMode() const {
+    return m_dockMode != QMXP_DT_UNDEFINED ? m_dockMode : qmxDefaultDockingMode;
+}
+
+HICON CQMXPBaseControlBar::GetIcon(BOOL bBigIcon) const {
+    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, bBigIcon, 0));
+}
+
+DWORD CQMXPBaseControlBar::GetBarStyle() const { return m_dwStyle; }
+
+DWORD CQMXPBaseControlBar::GetControlBarStyle() const { return m_dwControlBarStyle; }
+
+BOOL CQMXPBaseControlBar::CanBeClosed() const { return (m_dwControlBarStyle & QMXP_CBRS_CLOSE) != 0; }
+
+// A tab's own detach permission is asked once bars can be tabs.
+BOOL CQMXPBaseControlBar::CanFloat() const { return (m_dwControlBarStyle & QMXP_CBRS_FLOAT) != 0; }
+
+BOOL CQMXPBaseControlBar::TestControlBarStyle4() const { return (m_dwControlBarStyle & QMXP_CBRS_STYLE4) != 0; }
+
+BOOL CQMXPBaseControlBar::TestControlBarStyle2() const { return (m_dwControlBarStyle & QMXP_CBRS_STYLE2) != 0; }
+
+void CQMXPBaseControlBar::SetCurrentAlignment(DWORD dwAlignment) {
+    m_dwStyle = (m_dwStyle & ~kAlignMask) | dwAlignment;
+    OnChangeBarStyle(m_dwStyle);
+}
+
+void CQMXPBaseControlBar::SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
+
+void CQMXPBaseControlBar::OnChangeBarStyle(DWORD) {}
+
+void CQMXPBaseControlBar::EnableDocking(DWORD dwAlignment) { m_dwEnabledAlignment = dwAlignment; }
+
+void CQMXPBaseControlBar::ShowCaption(BOOL) {}
+
+BOOL CQMXPBaseControlBar::DockControlBar(CQMXPBaseControlBar*, LPCRECT, int) { return FALSE; }
+
+BOOL CQMXPBaseControlBar::FloatControlBar(CRect, int, bool) { return FALSE; }
+
+BOOL CQMXPBaseControlBar::DockToFrameWindow(DWORD, LPCRECT, DWORD, CQMXPBaseControlBar*, int, BOOL) {
+    return FALSE;
+}
+
+CSize CQMXPBaseControlBar::CalcLayoutSize(int, BOOL) { return CSize(0, 0); }
+
+void CQMXPBaseControlBar::RefreshLayout() {}
+
+void CQMXPBaseControlBar::AdjustLayout() {}
+
+CQMXPMiniFrameWnd* CQMXPBaseControlBar::CreateMiniFrame(CRect) { return nullptr; }
+
+void CQMXPBaseControlBar::OnBeforeChangeParent(CWnd*, BOOL) {}
+
+void CQMXPBaseControlBar::OnAfterChangeParent(CWnd*) {}
+
+void CQMXPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL) {
+    // Floating frames, dock bars and tab windows show their bars
+    // themselves once they exist; every bar here is a plain window.
+    ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (!bDelay)
+        AdjustDockingLayout();
+}
+
+// The floating frames come with the dock manager; no bar floats before.
+CQMXPMiniFrameWnd* CQMXPBaseControlBar::GetParentMiniFrame(BOOL) const { return nullptr; }
+
+CString CQMXPBaseControlBar::StateKey(LPCWSTR lpszProfileName, UINT uiID, int nIndex) const {
+    const CString strSection = QMXPGetRegPath(qmxRegBaseBarSection, lpszProfileName);
+    if (uiID == static_cast<UINT>(-1))
+        uiID = static_cast<UINT>(GetDlgCtrlID());
+    CString strKey;
+    if (nIndex == -1)
+        strKey.Format(L"%sQMXPBaseControlBar-%d", static_cast<LPCWSTR>(strSection), uiID);
+    else
+        strKey.Format(L"%sQMXPBaseControlBar-%d%x", static_cast<LPCWSTR>(strSection), uiID, nIndex);
+    return strKey;
+}
+
+BOOL CQMXPBaseControlBar::LoadState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
+    CQMXPRegistrySP regSP;
+    CQMXPRegistry* pReg = regSP.Create(FALSE, TRUE);
+    if (!pReg->Open(StateKey(lpszProfileName, uiID, nIndex)))
+        return FALSE;
+    pReg->Read(kIsVisible, m_bRecentVisibleState);
+    m_bIsRestoredFromRegistry = TRUE;
+    return TRUE;
+}
+
+BOOL CQMXPBaseControlBar::SaveState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
+    CQMXPRegistrySP regSP;
+    CQMXPRegistry* pReg = regSP.Create(FALSE, FALSE);
+    if (pReg->CreateKey(StateKey(lpszProfileName, uiID, nIndex)))
+        pReg->Write(kIsVisible, static_cast<DWORD>(IsVisible()));
+    return TRUE;
+}
+
+HDWP CQMXPBaseControlBar::MoveWindow(CRect& rect, BOOL bRepaint, HDWP hdwp) {
+    CRect rectOld;
+    GetWindowRect(&rectOld);
+    // In the dock site's coordinates (a floating bar's frame's, once bars float).
+    CWnd* pReference = GetDockSiteFrameWnd();
+    if (pReference != nullptr)
+        pReference->ScreenToClient(&rectOld);
+    if (rectOld == rect)
+        return hdwp;
+    if (hdwp == nullptr) {
+        CWnd::MoveWindow(&rect, bRepaint);
+        return nullptr;
+    }
+    return ::DeferWindowPos(hdwp, m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HDWP CQMXPBaseControlBar::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags,
+                                       HDWP hdwp) {
+    if (hdwp == nullptr) {
+        CWnd::SetWindowPos(pWndInsertAfter, x, y, cx, cy, nFlags);
+        return nullptr;
+    }
+    HDWP hdwpNew = ::DeferWindowPos(hdwp, m_hWnd, CWnd::SafeHwndOf(pWndInsertAfter), x, y, cx, cy, nFlags);
+    if (hdwpNew != nullptr)
+        return hdwpNew;
+    CWnd::SetWindowPos(nullptr, x, y, cx, cy, nFlags);
+    return hdwp;
+}
+
+void CQMXPBaseControlBar::UndockControlBar(BOOL) {}
+
+void CQMXPBaseControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
+
+BOOL CQMXPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
+                                   const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwControlBarStyle,
+                                   CCreateContext* pContext) {
+    m_dwExtraFlags &= kExtraFlagsKept;
+    SetBarStyle(GetBarStyle() | dwStyle);
+    m_dwControlBarStyle = dwControlBarStyle;
+    if (m_lpszBarTemplateName == nullptr) {
+        if (!CWnd::CreateEx(dwStyleEx, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
+            return FALSE;
+    } else {
+        CREATESTRUCTW cs{};
+        cs.hInstance = AfxGetResourceHandle();
+        cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
+        cs.hwndParent = CWnd::SafeHwndOf(pParentWnd);
+        cs.style = static_cast<LONG>(dwStyle | WS_CHILD);
+        cs.lpszName = lpszWindowName;
+        cs.lpszClass = lpszClassName;
+        if (!PreCreateWindow(cs) || !CreateDlg(m_lpszBarTemplateName, pParentWnd))
+            return FALSE;
+        ::SetClassLongPtrW(m_hWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(::GetSysColorBrush(COLOR_BTNFACE)));
+        SetDlgCtrlID(static_cast<int>(nID));
+        if (!ExecuteDlgInit(m_lpszBarTemplateName))
+            return FALSE;
+        CRect rectWindow;
+        GetWindowRect(&rectWindow);
+        m_sizeDialog = rectWindow.Size();
+    }
+    if (pParentWnd != nullptr && pParentWnd->IsFrameWnd()) {
+        m_pDockSite = static_cast<CFrameWnd*>(pParentWnd);
+    } else {
+        CFrameWnd* pOwnerFrame = QMXFindOwnerFrame(pParentWnd);
+        m_pDockSite = pOwnerFrame;
+    }
+    return TRUE;
+}
+
+CSize CQMXPBaseControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+    if (!bStretch)
+        return CSize(0, 0);
+    return bHorz ? CSize(32767, 0) : CSize(0, 32767);
+}
+
+void CQMXPBaseControlBar::DoPaint(CDC* pDC) {
+    CRect rectClip;
+    pDC->GetClipBox(&rectClip);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    CQMXPVisualManager::GetInstance()->OnFillBarBackground(pDC, this, rectClient, rectClip, FALSE);
+}
+
+void CQMXPBaseControlBar::AdjustDockingLayout(HDWP) {
+    // A floating frame fits its bar again, a library frame lays out its
+    // docked bars through its dock manager; both come with the dock manager.
+}
+
+BOOL CQMXPBaseControlBar::ReturnsEarly() const {
+    return GetDockSiteFrameWnd() == nullptr && qmxGlobalUtils.m_bDialogApp;
+}
+
+// A library frame hands these calls to its dock manager. The frames carry
+// no dock manager before the docking core exists, so every bar outside a
+// dialog gets the answers of a bar without a library frame.
+
+void CQMXPBaseControlBar::AddControlBar(CQMXPBaseControlBar*) {}
+
+BOOL CQMXPBaseControlBar::InsertControlBar(CQMXPBaseControlBar*, CQMXPBaseControlBar*, BOOL) {
+    return ReturnsEarly();
+}
+
+BOOL CQMXPBaseControlBar::RemoveControlBarFromDockManager(CQMXPBaseControlBar*, BOOL, BOOL, BOOL) {
+    return ReturnsEarly();
+}
+
+BOOL CQMXPBaseControlBar::IsPointNearDockBar(CPoint, DWORD&, BOOL&) const { return ReturnsEarly(); }
+
+CQMXPBaseControlBar* CQMXPBaseControlBar::ControlBarFromPoint(CPoint, int, bool, CRuntimeClass*) const {
+    return nullptr;
+}
+
+void CQMXPBaseControlBar::DockToFrame(BOOL) {}
+
+// The docking wrappers, tab windows and tabbed bars come with the docking
+// panes; until then no bar is held by a tab window.
+CQMXPBaseTabWnd* CQMXPBaseControlBar::GetParentTabWnd(HWND& hWndTab) const {
+    hWndTab = m_hWnd;
+    return nullptr;
+}
+
+BOOL CQMXPBaseControlBar::PreTranslateMessage(MSG* pMsg) {
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    for (CWnd* pOwner = GetOwner(); pOwner != nullptr; pOwner = pOwner->GetParentFrame()) {
+        if (pOwner->PreTranslateMessage(pMsg))
+            return TRUE;
+    }
+    return PreTranslateInput(pMsg);
+}
+
+LRESULT CQMXPBaseControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_NOTIFY:
+    case WM_COMMAND:
+        break;
+    default:
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    LRESULT lResult = 0;
+    if (OnWndMsg(message, wParam, lParam, &lResult))
+        return lResult;
+    CWnd* pOwner = GetOwner();
+    lResult = pOwner != nullptr ? pOwner->SendMessage(message, wParam, lParam) : 0;
+    if (message == WM_NOTIFY) {
+        auto* pHeader = reinterpret_cast<NMHDR*>(lParam);
+        if (pHeader->code == TTN_NEEDTEXTW) {
+            auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            if ((pInfo->lpszText == nullptr || *pInfo->lpszText == L'\0') && pInfo->hinst == nullptr)
+                return Default();
+        } else if (pHeader->code == TTN_NEEDTEXTA) {
+            auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            if ((pInfo->lpszText == nullptr || *pInfo->lpszText == '\0') && pInfo->hinst == nullptr)
+                return Default();
+        }
+    }
+    return lResult;
+}
+
+void CQMXPBaseControlBar::OnPaint() {
+    CPaintDC dc(this);
+    if (GetStyle() & WS_VISIBLE)
+        DoPaint(&dc);
+}
+
+BOOL CQMXPBaseControlBar::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CQMXPBaseControlBar::OnSize(UINT, int, int) {
+    Default();
+    // A bar in a dock bar row tells its row once rows exist.
+}
+
+LRESULT CQMXPBaseControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
+    if (!(GetStyle() & WS_VISIBLE) || (m_pParentDockBar != nullptr && !(m_pParentDockBar->GetStyle() & WS_VISIBLE)))
+        return 0;
+    CWnd* pTarget = GetOwner();
+    if (pTarget != nullptr && pTarget->IsFrameWnd()) {
+        OnUpdateCmdUI(static_cast<CFrameWnd*>(pTarget), static_cast<BOOL>(wParam));
+        return 0;
+    }
+    CFrameWnd* pOwnerFrame = QMXFindOwnerFrame(this);
+    if (pOwnerFrame != nullptr)
+        OnUpdateCmdUI(pOwnerFrame, static_cast<BOOL>(wParam));
+    return 0;
+}
+
+LRESULT CQMXPBaseControlBar::OnHelpHitTest(WPARAM, LPARAM lParam) {
+    const INT_PTR nHit = OnToolHitTest(CPoint(lParam), nullptr);
+    if (nHit != -1)
+        return 0x10000 + nHit;
+    const int nID = GetDlgCtrlID();
+    return LOWORD(nID) != 0 ? 0x50000 + nID : 0;
+}

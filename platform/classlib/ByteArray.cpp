@@ -1,0 +1,3 @@
+#include "platform/classlib/ByteArray.h"
+
+IMPLEMENT_SERIAL(CByteArray, CObject, 0)

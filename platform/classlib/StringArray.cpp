@@ -1,0 +1,3 @@
+#include "platform/classlib/StringArray.h"
+
+IMPLEMENT_SERIAL(CStringArray, CObject, 0)

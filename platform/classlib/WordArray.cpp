@@ -1,0 +1,3 @@
+#include "platform/classlib/WordArray.h"
+
+IMPLEMENT_SERIAL(CWordArray, CObject, 0)
