@@ -103,7 +103,8 @@ int32_t MemorySeek(void* handle, int32_t offset, int origin)
     int64_t pos;
     switch (origin) {
     case KWSTREAM_SEEK_CUR: pos = static_cast<int64_t>(md->position) + offset; break;
-    // Origin 2 counts the offset back from the end (length minus offset), as the Part says.
+    // Origin 2 counts a memory stream's offset back from the end (length minus
+    // offset), so a positive offset from the end lands inside the block.
     case KWSTREAM_SEEK_END: pos = static_cast<int64_t>(md->length) - offset; break;
     default: pos = offset; break;
     }

@@ -41,7 +41,8 @@ public:
     }
 };
 
-// A record with a name and a number, read as the Parts' Serialize operations do.
+// A record with a name and a number, read as the model's Serialize operations do:
+// a record of its own tag, refused when the tag is missing.
 class NamedRecord : public CKWSerialData {
 public:
     std::wstring name;
