@@ -6,10 +6,12 @@
 #include "framework/windows/KWPrintIFace.h"
 #include "framework/windows/KWView.h"
 #include "platform/classlib/DocTemplate.h"
+#include "tests/framework/KWFileDialogTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,8 @@ public:
     void Serialize(CKWArchive& ar) override
     {
         log.push_back(L"serialize");
+        if (throwOnStore && ar.IsStoring())
+            throw std::runtime_error("refused");
         if (ar.IsStoring()) {
             ar.WriteString(text);
             ar.WriteI32(number);
@@ -75,6 +79,7 @@ public:
     CString text;
     int32_t number = 0;
     bool initResult = true;
+    bool throwOnStore = false;
     std::wstring answer;
     std::vector<std::wstring> log;
     std::vector<std::wstring> proposals;
@@ -100,6 +105,26 @@ public:
         m_strDocStrings = docStrings;
     }
 };
+
+std::vector<std::wstring> s_boxTexts;
+
+void CALLBACK AnswerBoxTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    for (const std::wstring& text : kw_test::AnswerMessageBox(nullptr))
+        s_boxTexts.push_back(text);
+}
+
+// Runs the call while a timer answers every message box it raises with OK;
+// the texts of the boxes.
+template <class Call>
+std::vector<std::wstring> AnsweringBoxes(Call call)
+{
+    s_boxTexts.clear();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, AnswerBoxTick);
+    call();
+    ::KillTimer(nullptr, timer);
+    return s_boxTexts;
+}
 
 }  // namespace
 
@@ -178,31 +203,56 @@ TEST(CKWDocument, SavedAndOpenedThroughTheBinaryArchive)
     ::DeleteFileW(path.c_str());
 }
 
-TEST(CKWDocument, OpeningFailsWithoutAFileOrOnATruncatedOne)
+TEST(CKWDocument, AFailedOpenOrSaveIsReportedInAMessageBox)
 {
     CTestKWDocument document;
-    EXPECT_FALSE(document.OnOpenDocument(nullptr));
-    EXPECT_FALSE(document.OnOpenDocument(L""));
-    EXPECT_TRUE(document.log.empty()) << "an empty path touches no file";
-    EXPECT_FALSE(document.OnOpenDocument(TempFile(L"missing.kwd").c_str()));
+    EXPECT_TRUE(AnsweringBoxes([&] {
+                    EXPECT_FALSE(document.OnOpenDocument(nullptr));
+                    EXPECT_FALSE(document.OnOpenDocument(L""));
+                    EXPECT_FALSE(document.OnSaveDocument(L""));
+                }).empty())
+        << "an empty path touches no file and reports nothing";
     EXPECT_TRUE(document.log.empty());
 
     // A string whose byte count runs past the end of the file.
-    const std::wstring path = TempFile(L"truncated.kwd");
-    FILE* file = _wfopen(path.c_str(), L"wb");
+    const std::wstring truncated = TempFile(L"truncated.kwd");
+    FILE* file = _wfopen(truncated.c_str(), L"wb");
     ASSERT_NE(nullptr, file);
     const unsigned char bytes[] = {0x40, 0, 0, 0, 'a', 0};
     fwrite(bytes, 1, sizeof bytes, file);
     fclose(file);
-    document.SetModifiedFlag(TRUE);
-    EXPECT_FALSE(document.OnOpenDocument(path.c_str()));
-    EXPECT_TRUE(document.IsModified()) << "a failed load leaves the flag";
-    EXPECT_EQ(std::vector<std::wstring>{L"serialize"}, document.log) << "not treated as loaded";
-    EXPECT_EQ(nullptr, document.GetPrintIFace());
-    ::DeleteFileW(path.c_str());
+    const std::wstring missing = TempFile(L"missing.kwd");
+    const std::wstring noFolder = TempFile(L"no such folder\\x.kwd");
+    const std::wstring refused = TempFile(L"refused.kwd");
 
-    EXPECT_FALSE(document.OnSaveDocument(L""));
-    EXPECT_FALSE(document.OnSaveDocument(TempFile(L"no such folder\\x.kwd").c_str()));
+    const struct {
+        bool save;
+        const std::wstring& path;
+        bool throwOnStore;
+        const wchar_t* text;
+        const wchar_t* log;
+    } cases[] = {
+        {false, missing, false, L"Can't open file %s!", L""},
+        {false, truncated, false, L"Can't open file %s!", L"serialize"},
+        {true, noFolder, false, L"Can't save file %s!", L""},
+        {true, refused, true, L"Can't save file %s!", L"serialize"},
+    };
+    for (const auto& c : cases) {
+        document.log.clear();
+        document.throwOnStore = c.throwOnStore;
+        document.SetModifiedFlag(TRUE);
+        CString expected = c.text;
+        expected.Replace(L"%s", c.path.c_str());
+        const std::vector<std::wstring> boxes = AnsweringBoxes([&] {
+            EXPECT_FALSE(c.save ? document.OnSaveDocument(c.path.c_str()) : document.OnOpenDocument(c.path.c_str()));
+        });
+        EXPECT_EQ(std::vector<std::wstring>{expected.GetString()}, boxes) << c.path;
+        EXPECT_TRUE(document.IsModified()) << "a failure leaves the flag: " << c.path;
+        EXPECT_EQ(*c.log ? std::vector<std::wstring>{c.log} : std::vector<std::wstring>{}, document.log) << c.path;
+        EXPECT_EQ(nullptr, document.GetPrintIFace()) << "not treated as loaded";
+    }
+    ::DeleteFileW(truncated.c_str());
+    ::DeleteFileW(refused.c_str());
 }
 
 TEST(CKWDocument, ANewDocumentInitialisesAndBindsItsFirstFrameworkView)
