@@ -1,9 +1,10 @@
-// Temporary files for the framework tests: a unique path in the Windows
-// temporary folder, removed when the helper goes out of scope.
+// Temporary files for the tests: a unique path in the Windows temporary
+// folder, removed when the helper goes out of scope; whole-file reads and writes.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 class CKWTestTempFile {
@@ -42,3 +43,29 @@ public:
 private:
     std::wstring m_path;
 };
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string ReadFileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    FILE* f = ::_wfopen(path.c_str(), L"rb");
+    if (!f)
+        return bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+// Replaces the file with the bytes; false when it cannot be written.
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    FILE* f = ::_wfopen(path.c_str(), L"wb");
+    if (!f)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
+}
+
