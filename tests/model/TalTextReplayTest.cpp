@@ -10,28 +10,16 @@
 #include "model/TalTextNote.h"
 #include "model/TalTextRepair.h"
 #include "tests/model/CommandTestSupport.h"
-#include "tests/model/ModelLeakCheck.h"
 
 namespace {
 
-class TextReplayTest : public ModelLeakCheck {
+class TextReplayTest : public SampleReportTest {
 protected:
     void SetUp() override
     {
-        ModelLeakCheck::SetUp();
-        document.reset(new LoggingDocument);
-        report.reset(new SampleReport(*document));
+        SampleReportTest::SetUp();
         note = report->a->GetTextNote();
     }
-    void TearDown() override
-    {
-        report.reset();
-        document.reset();
-        ModelLeakCheck::TearDown();
-    }
-
-    CTalCommandHistory& History() { return document->History(); }
-    CTalCommander& Commander() { return document->GetCommander(); }
     // One step of text editing, as the text panel makes it.
     template <class Edit>
     void Step(Edit edit)
@@ -41,8 +29,6 @@ protected:
         History().EndGroup(0);
     }
 
-    std::unique_ptr<LoggingDocument> document;
-    std::unique_ptr<SampleReport> report;
     CTalTextNote* note = nullptr;
 };
 
