@@ -6,7 +6,7 @@
 #include "framework/windows/KWPrintIFace.h"
 #include "framework/windows/KWView.h"
 #include "platform/classlib/DocTemplate.h"
-#include "tests/framework/KWFileDialogTestSupport.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -106,26 +106,6 @@ public:
     }
 };
 
-std::vector<std::wstring> s_boxTexts;
-
-void CALLBACK AnswerBoxTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    for (const std::wstring& text : kw_test::AnswerMessageBox(nullptr))
-        s_boxTexts.push_back(text);
-}
-
-// Runs the call while a timer answers every message box it raises with OK;
-// the texts of the boxes.
-template <class Call>
-std::vector<std::wstring> AnsweringBoxes(Call call)
-{
-    s_boxTexts.clear();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, AnswerBoxTick);
-    call();
-    ::KillTimer(nullptr, timer);
-    return s_boxTexts;
-}
-
 }  // namespace
 
 TEST(CKWDocument, DocumentsAreNumberedForLifeAcrossTheProcess)
@@ -206,7 +186,7 @@ TEST(CKWDocument, SavedAndOpenedThroughTheBinaryArchive)
 TEST(CKWDocument, AFailedOpenOrSaveIsReportedInAMessageBox)
 {
     CTestKWDocument document;
-    EXPECT_TRUE(AnsweringBoxes([&] {
+    EXPECT_TRUE(classlib_test::AnsweringMessageBoxes([&] {
                     EXPECT_FALSE(document.OnOpenDocument(nullptr));
                     EXPECT_FALSE(document.OnOpenDocument(L""));
                     EXPECT_FALSE(document.OnSaveDocument(L""));
@@ -243,7 +223,7 @@ TEST(CKWDocument, AFailedOpenOrSaveIsReportedInAMessageBox)
         document.SetModifiedFlag(TRUE);
         CString expected = c.text;
         expected.Replace(L"%s", c.path.c_str());
-        const std::vector<std::wstring> boxes = AnsweringBoxes([&] {
+        const std::vector<std::wstring> boxes = classlib_test::AnsweringMessageBoxes([&] {
             EXPECT_FALSE(c.save ? document.OnSaveDocument(c.path.c_str()) : document.OnOpenDocument(c.path.c_str()));
         });
         EXPECT_EQ(std::vector<std::wstring>{expected.GetString()}, boxes) << c.path;

@@ -80,16 +80,7 @@ CScripted<Base>* CScripted<Base>::s_current = nullptr;
 using CTestExportDialog = CScripted<CKWExportFileDialog>;
 using CTestImportDialog = CScripted<CKWImportFileDialog>;
 
-void DrainMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
+using classlib_test::DrainMessages;
 
 }  // namespace
 

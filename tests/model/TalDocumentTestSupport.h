@@ -84,26 +84,37 @@ public:
     CFakeDocumentViews() : tree(log) {}
 
     CTalSectionTree* GetSectionTree() override { return &tree; }
-    void EndImageTitleEdit(bool cancel) override;
-    void LoadSectionImages() override;
-    void SelectImages(const CTalPositionList& positions) override;
-    void UpdateImages(const CTalPositionList& positions) override;
+    void EndImageTitleEdit(bool cancel) override { Log(std::string("end title edit ") + (cancel ? "cancel" : "keep")); }
+    void LoadSectionImages() override { Log("load images"); }
+    void SelectImages(const CTalPositionList& positions) override { Log("select images " + Positions(positions)); }
+    void UpdateImages(const CTalPositionList& positions) override { Log("update images " + Positions(positions)); }
     void UpdateImageTitle(int position, const CString& title, bool startEdit) override;
-    void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override;
-    void UpdateTemplatesForSection(CTalSection* section) override;
-    void FocusTemplates() override;
-    void RefreshTemplatesWnd() override;
-    void LoadSectionText(CTalSection* section) override;
-    void UpdateDefaultFont() override;
-    void LeaveTextEditing() override;
-    void RefreshText() override;
-    void SelectText(int32_t first, int32_t last) override;
+    void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override
+    {
+        Log("grayscale images " + std::to_string(pictures.size()));
+    }
+    void UpdateTemplatesForSection(CTalSection* section) override { Log("templates " + NameOf(section)); }
+    void FocusTemplates() override { Log("focus templates"); }
+    void RefreshTemplatesWnd() override { Log("refresh templates"); }
+    void LoadSectionText(CTalSection* section) override { Log("load text " + NameOf(section)); }
+    void UpdateDefaultFont() override { Log("default font"); }
+    void LeaveTextEditing() override { Log("leave text editing"); }
+    void RefreshText() override { Log("refresh text"); }
+    void SelectText(int32_t first, int32_t last) override
+    {
+        Log("select text " + std::to_string(first) + " " + std::to_string(last));
+    }
 
     // The lines of the log that do not start with any of the prefixes.
     std::vector<std::string> LogWithout(const std::vector<std::string>& prefixes) const;
 
     std::vector<std::string> log;
     CFakeSectionTree tree;
+
+private:
+    void Log(const std::string& line) { log.push_back(line); }
+    static std::string Positions(const CTalPositionList& positions);
+    static std::string NameOf(const CTalSection* section);
 };
 
 // The report frame: registers its fake panes with the document it is made for.
