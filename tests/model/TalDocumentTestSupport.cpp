@@ -478,12 +478,6 @@ void RemoveFolder(const std::wstring& folder)
     ::RemoveDirectoryW(folder.c_str());
 }
 
-std::string ReadFileBytes(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 bool FileExists(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -14,6 +14,7 @@
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
+#include "tests/framework/KWTestFiles.h"
 
 #include <map>
 #include <memory>
@@ -217,7 +218,6 @@ void StopAnswering();
 // files left in it go with RemoveFolder.
 std::wstring MakeTestFolder(const wchar_t* name);
 void RemoveFolder(const std::wstring& folder);
-std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 
 // Sections, pictures and texts of a tree, one line each, with the fields a
