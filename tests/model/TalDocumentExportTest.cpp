@@ -32,33 +32,20 @@ namespace {
 
 const char kNoPage[] = "There is no page for report generating!";
 
-class TalDocumentExport : public ModelLeakCheck {
+class TalDocumentExport : public ReportDocumentTest {
 protected:
     void SetUp() override
     {
-        ModelLeakCheck::SetUp();
         InstallTemplates();
         folder = MakeTestFolder(L"export");
-        app.reset(new CTalTestApp);
-        app->StartUp();
+        ReportDocumentTest::SetUp();
         app->prefs.SetShowExportDialog(false);
-        wizard.reset(new CTalBaseDocument);
-        app->wizardDocument = wizard.get();
-        document = app->NewDocument();
-        ASSERT_NE(nullptr, document);
-        app->wizardDocument = nullptr;
-        views = static_cast<CFakeDocumentViews*>(document->GetFrame());
-        heading = document->GetProperties().GetHeadingSection();
     }
     void TearDown() override
     {
-        StopAnswering();
-        heading.Release();
-        app.reset();
-        wizard.reset();
+        ReportDocumentTest::TearDown();
         RemoveFolder(folder);
         g_TemplateManager.Clear();
-        ModelLeakCheck::TearDown();
     }
 
     // A title-page template and a page template with heading and text cells,
@@ -85,7 +72,6 @@ protected:
         NoTitleNoContents();
     }
 
-    CTalDocProperties& Properties() { return document->GetProperties(); }
     void NoTitleNoContents()
     {
         Properties().m_insertTitlePage = 0;
@@ -112,11 +98,6 @@ protected:
         return DialogWasAnswered();
     }
 
-    std::unique_ptr<CTalTestApp> app;
-    std::unique_ptr<CTalBaseDocument> wizard;
-    CTestTalDocument* document = nullptr;
-    CFakeDocumentViews* views = nullptr;
-    CKWRefPtr<CTalSection> heading;
     std::wstring folder;
 };
 

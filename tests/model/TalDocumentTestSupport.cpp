@@ -1,6 +1,8 @@
 #include "TalDocumentTestSupport.h"
 
 #include "model/TalCommandHistory.h"
+#include "model/TalCommander.h"
+#include "model/TalDocProperties.h"
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
 #include "model/TalTextNote.h"
@@ -506,6 +508,30 @@ std::string DescribeReport(const CTalSection* heading)
     std::ostringstream out;
     DescribeSection(out, heading, 0);
     return out.str();
+}
+
+void ReportDocumentTest::SetUp()
+{
+    ModelLeakCheck::SetUp();
+    app.reset(new CTalTestApp);
+    app->StartUp();
+    wizard.reset(new CTalBaseDocument);
+    app->wizardDocument = wizard.get();
+    document = app->NewDocument();
+    ASSERT_NE(nullptr, document);
+    app->wizardDocument = nullptr;
+    views = static_cast<CFakeDocumentViews*>(document->GetFrame());
+    ASSERT_NE(nullptr, views);
+    heading = document->GetProperties().GetHeadingSection();
+}
+
+void ReportDocumentTest::TearDown()
+{
+    StopAnswering();
+    heading.Release();
+    app.reset();
+    wizard.reset();
+    ModelLeakCheck::TearDown();
 }
 
 void TypeNote(CTalDocument& document, CTalSection* section, const wchar_t* text)

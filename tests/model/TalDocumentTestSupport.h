@@ -15,6 +15,7 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/model/ModelLeakCheck.h"
 
 #include <map>
 #include <memory>
@@ -223,6 +224,22 @@ bool FileExists(const std::wstring& path);
 // Sections, pictures and texts of a tree, one line each, with the fields a
 // report file keeps (not the objects' identities, section ids or expanded flags).
 std::string DescribeReport(const CTalSection* heading);
+
+// A test over a new, empty report document of the test application (made
+// from an empty wizard report, so no file is read), with its fake panes.
+class ReportDocumentTest : public ModelLeakCheck {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    CTalCommander& Commander() { return document->GetCommander(); }
+    CTalDocProperties& Properties() { return document->GetProperties(); }
+
+    std::unique_ptr<CTalTestApp> app;
+    std::unique_ptr<CTalBaseDocument> wizard;
+    CTestTalDocument* document = nullptr;
+    CFakeDocumentViews* views = nullptr;
+    CKWRefPtr<CTalSection> heading;
+};
 
 // Adds the text to the section's note as one undoable step of the history.
 void TypeNote(CTalDocument& document, CTalSection* section, const wchar_t* text);
