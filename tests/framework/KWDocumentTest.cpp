@@ -264,6 +264,9 @@ TEST(CKWDocument, ANewDocumentInitialisesAndBindsItsFirstFrameworkView)
 
 TEST(CKWDocument, ThePrintInterfaceLivesWithTheDocument)
 {
+    CKWPrintIFace defaults;
+    EXPECT_EQ(1, defaults.GetPreviewStartPage()) << "the base prints from page one";
+    EXPECT_TRUE(defaults.PreparePage(nullptr, nullptr));
     const int before = CCountingPrintIFace::s_live;
     {
         CTestKWDocument document;
@@ -276,13 +279,6 @@ TEST(CKWDocument, ThePrintInterfaceLivesWithTheDocument)
         document.CreatePrintIFace();
     }
     EXPECT_EQ(before, CCountingPrintIFace::s_live) << "the document deletes its interface";
-}
-
-TEST(CKWPrintIFace, DefaultsPrintFromPageOneAndSkipNothing)
-{
-    CKWPrintIFace printIFace;
-    EXPECT_EQ(1, printIFace.GetPreviewStartPage());
-    EXPECT_TRUE(printIFace.PreparePage(nullptr, nullptr));
 }
 
 TEST(CKWWinDocument, SaveWithoutAPathProposesTheTitleWithTheTemplatesExtension)

@@ -7,6 +7,7 @@
 #include "model/TalSection.h"
 #include "model/TalTextNote.h"
 #include "platform/classlib/CreateContext.h"
+#include "tests/framework/KWFileDialogTestSupport.h"
 #include "tests/platform/classlib/TestSupport.h"
 
 #include <algorithm>
@@ -338,24 +339,14 @@ int CTalTestApp::DoMessageBox(LPCWSTR lpszPrompt, UINT, UINT)
 
 std::unique_ptr<CQMFormatInfo> MakeApplicationFormats()
 {
-    struct FormatRow {
-        uint32_t id;
-        const wchar_t* name;
-        const char* extension;
-        uint8_t readable, writable;
-    };
-    const FormatRow rows[] = {
-        {2048, L"Report Documents", "otd", 1, 1},    {16384, L"Report Templates", "otn", 1, 1},
-        {32, L"Html files", "html", 0, 1},            {64, L"Document PowerPoint", "ppt", 0, 1},
-        {128, L"Portable Document Format (PDF Documents)", "pdf", 0, 1},
-        {2, L"All Files", "*", 1, 0},
-    };
-    CQMFormatInfo* next = nullptr;
-    for (auto row = std::rbegin(rows); row != std::rend(rows); ++row) {
-        auto* extension = new CQMExtensionInfo(0, row->extension, 0, row->readable, row->writable, nullptr);
-        next = new CQMFormatInfo(row->id, 1, 1, row->name, extension, next);
-    }
-    return std::unique_ptr<CQMFormatInfo>(next);
+    return kw_test::MakeFormats({
+        {2048, L"Report Documents", {{"otd", 1, 1}}},
+        {16384, L"Report Templates", {{"otn", 1, 1}}},
+        {32, L"Html files", {{"html", 0, 1}}},
+        {64, L"Document PowerPoint", {{"ppt", 0, 1}}},
+        {128, L"Portable Document Format (PDF Documents)", {{"pdf", 0, 1}}},
+        {2, L"All Files", {{"*", 1, 0}}},
+    });
 }
 
 // ---- Dialog answers -------------------------------------------------------------

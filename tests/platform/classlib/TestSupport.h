@@ -151,6 +151,14 @@ private:
     DWORD m_started = 0;
 };
 
+// A window's rectangle in its parent's client coordinates.
+inline CRect RectInParent(HWND hWnd) {
+    CRect rect;
+    ::GetWindowRect(hWnd, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rect), 2);
+    return rect;
+}
+
 // The application object of a test; it is the current application while it lives.
 class CTestApp : public CWinApp {
 public:
