@@ -452,23 +452,7 @@ std::wstring MakeTestFolder(const wchar_t* name)
 
 void RemoveFolder(const std::wstring& folder)
 {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolder(folder + name + L"\\");
-            } else {
-                ::SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW((folder + name).c_str());
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
+    CKWTestTempFolder::RemoveTree(folder);
 }
 
 bool FileExists(const std::wstring& path)
