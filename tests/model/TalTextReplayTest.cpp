@@ -34,22 +34,6 @@ protected:
 
 }  // namespace
 
-TEST_F(TextReplayTest, ReplacingRecordsTheOldCharacters)
-{
-    History().BeginGroup();
-    note->ReplaceText(L"abcdefgh", 8, 5, 8);
-    const CTalCommandGroup* group = History().GetOpenGroup();
-    ASSERT_LT(0, group->GetCount());
-    const auto* replace = dynamic_cast<const CCmdReplaceText*>(group->GetAt(group->GetCount() - 1));
-    ASSERT_NE(nullptr, replace);
-    EXPECT_EQ(CTalCommand::kReplaceText, replace->GetKind());
-    EXPECT_EQ(5, replace->GetStart());
-    EXPECT_EQ(13, replace->GetEnd());
-    EXPECT_EQ(CString(L" wo"), replace->GetText());
-    EXPECT_EQ(report->a.Get(), replace->GetTarget().Get());
-    History().EndGroup(0);
-}
-
 TEST_F(TextReplayTest, TypingAndFormattingAreUndoneExactly)
 {
     const std::string before = DescribeModel(report->heading.Get());
