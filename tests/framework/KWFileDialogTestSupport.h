@@ -62,11 +62,4 @@ inline const CQMFormatInfo* FindFormat(const CQMFormatInfo* list, const wchar_t*
 using classlib_test::AnswerMessageBox;
 using classlib_test::StepScript;
 
-inline std::wstring DialogItemText(HWND dialog, int id)
-{
-    wchar_t text[MAX_PATH + 1] = {};
-    ::GetDlgItemTextW(dialog, id, text, MAX_PATH + 1);
-    return text;
-}
-
 }  // namespace kw_test

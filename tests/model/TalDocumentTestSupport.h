@@ -55,7 +55,6 @@ public:
     std::string Name(HTREEITEM item) const;
     HTREEITEM GetSelected() const { return m_selected; }
     bool IsExpanded(HTREEITEM item) const;
-    size_t GetItemCount() const { return m_items.size(); }
     // The document told of selections (null: none).
     CTalDocument* document = nullptr;
 

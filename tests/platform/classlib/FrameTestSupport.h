@@ -88,7 +88,6 @@ public:
         return DoPreparePrinting(pInfo);
     }
     void OnBeginPrinting(CDC*, CPrintInfo*) override { Record(L"begin"); }
-    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) override { CView::OnPrepareDC(pDC, pInfo); }
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override {
         Record((pInfo->m_bPreview ? L"preview:" : L"print:") + std::to_wstring(pInfo->m_nCurPage));
         m_pLastInfo = pInfo;
