@@ -15,7 +15,7 @@
 #include "framework/KWStream.h"
 #include "platform/classlib/String.h"
 
-// The exception of a failed guarded read; it carries the integer 0 of the Part.
+// The exception of a failed guarded read; its code is 0 (the only code thrown).
 class CKWArchiveException : public std::exception {
 public:
     explicit CKWArchiveException(int code = 0) : m_code(code) {}
@@ -150,5 +150,6 @@ private:
     int64_t m_dataLength = -1;  // loading: the stream's length, taken once
 };
 
-// The free form the Part names: CheckRead then KWStreamRead; the count read.
+// The free-function form for callers that hold only the archive: CheckRead then
+// KWStreamRead; the count read.
 inline int32_t ArchiveReadBytes(CKWArchive& ar, void* dst, int32_t n) { return ar.ArchiveReadBytes(dst, n); }

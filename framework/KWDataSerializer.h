@@ -14,12 +14,12 @@ class CKWSerialData;
 
 class CKWDataSerializer {
 public:
-    // Tag of the storing constructor, the Part's CKWDataSerializer2.
+    // Tag that picks the storing constructor (see CKWDataSerializer2).
     struct StoreTag {};
 
     // To restore a record from a block (the block stays the caller's).
     CKWDataSerializer(const void* data, uint32_t size);
-    // To store a record (the Part's CKWDataSerializer2).
+    // To store a record; CKWDataSerializer2 is the named form of this constructor.
     CKWDataSerializer(StoreTag, CKWSerialData* record);
     static CKWDataSerializer CKWDataSerializer2(CKWSerialData* record)
     {

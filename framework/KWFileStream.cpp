@@ -44,16 +44,7 @@ const KWStreamBackend kWideFileBackend = {FileRead, FileWrite, FileSeek, FileClo
 KWStream* OpenWide(const wchar_t* name, const char* mode)
 {
     const uint32_t bits = KWStreamParseMode(mode);
-    const bool reads = (bits & KWSTREAM_MODE_READ) != 0;
-    const bool writes = (bits & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)) != 0;
-    int flags = reads && writes ? _O_RDWR : writes ? _O_WRONLY : _O_RDONLY;
-    if (bits & KWSTREAM_MODE_APPEND)
-        flags |= _O_APPEND;
-    if (bits & KWSTREAM_MODE_BINARY)
-        flags |= _O_BINARY;
-    if (bits & KWSTREAM_MODE_CREATE)
-        flags |= _O_CREAT | _O_TRUNC;
-    const int fd = ::_wopen(name, flags, _S_IREAD | _S_IWRITE);
+    const int fd = ::_wopen(name, KWStreamSystemOpenFlags(bits), _S_IREAD | _S_IWRITE);
     if (fd < 0)
         return nullptr;
     int* cell = new int(fd);

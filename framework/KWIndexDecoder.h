@@ -57,7 +57,7 @@ public:
     virtual bool Serialize(CKWArchive& ar);
 
     // The index of the face name (exact, case-sensitive), appending a new entry
-    // when absent. The flag is the Part's; the algorithm does not use it.
+    // when absent. The flag is kept for callers that pass one; it changes nothing.
     uint32_t FindOrAdd(const std::wstring& name, int flag = 0);
     // The face name of the index as a new string, empty when out of range.
     std::wstring GetString(uint32_t index) const;

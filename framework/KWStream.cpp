@@ -103,7 +103,8 @@ int32_t MemorySeek(void* handle, int32_t offset, int origin)
     int64_t pos;
     switch (origin) {
     case KWSTREAM_SEEK_CUR: pos = static_cast<int64_t>(md->position) + offset; break;
-    // Origin 2 counts the offset back from the end (length minus offset), as the Part says.
+    // Origin 2 counts a memory stream's offset back from the end (length minus
+    // offset), so a positive offset from the end lands inside the block.
     case KWSTREAM_SEEK_END: pos = static_cast<int64_t>(md->length) - offset; break;
     default: pos = offset; break;
     }
@@ -200,27 +201,27 @@ KWStream* KWStreamOpenBackend(const KWStreamBackend* backend, void* handle, uint
     return s;
 }
 
-KWStream* KWStreamOpenFile(const char* fileName, const char* mode)
+int KWStreamSystemOpenFlags(uint32_t bits)
 {
-    if (!fileName)
-        return nullptr;
-    uint32_t bits = KWStreamParseMode(mode);
-    int flags;
-    bool reads = (bits & KWSTREAM_MODE_READ) != 0;
+    const bool reads = (bits & KWSTREAM_MODE_READ) != 0;
     // Append alone still means writing (the writing operations accept the append bit).
-    bool writes = (bits & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)) != 0;
-    if (reads && writes)
-        flags = _O_RDWR;
-    else if (writes)
-        flags = _O_WRONLY;
-    else
-        flags = _O_RDONLY;
+    const bool writes = (bits & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)) != 0;
+    int flags = reads && writes ? _O_RDWR : writes ? _O_WRONLY : _O_RDONLY;
     if (bits & KWSTREAM_MODE_APPEND)
         flags |= _O_APPEND;
     if (bits & KWSTREAM_MODE_BINARY)
         flags |= _O_BINARY;
     if (bits & KWSTREAM_MODE_CREATE)
         flags |= _O_CREAT | _O_TRUNC;
+    return flags;
+}
+
+KWStream* KWStreamOpenFile(const char* fileName, const char* mode)
+{
+    if (!fileName)
+        return nullptr;
+    uint32_t bits = KWStreamParseMode(mode);
+    const int flags = KWStreamSystemOpenFlags(bits);
 
     int* cell = static_cast<int*>(std::malloc(sizeof(int)));
     if (!cell)

@@ -85,6 +85,9 @@ KWStream* KWStreamOpenBackend(const KWStreamBackend* backend, void* handle, uint
 
 // Parses an fopen-like mode string into mode bits.
 uint32_t KWStreamParseMode(const char* mode);
+// The flags of the system's _open for mode bits of KWStreamParseMode: append
+// alone still means writing, create truncates.
+int KWStreamSystemOpenFlags(uint32_t modeBits);
 
 int32_t KWStreamRead(KWStream* s, void* dst, int32_t n);
 int32_t KWStreamWrite(KWStream* s, const void* src, int32_t n);

@@ -12,9 +12,9 @@ build=$(cd "$build" && pwd)
 export OT_BUILD_DIR=$build
 . "$root/scripts/wine-env.sh"
 
-# A real printer for the print tests: CUPS with the queue "PDF", which writes
-# PDF files (Wine lists CUPS printers). Quiet and tolerant: without CUPS, or
-# when it will not start, the tests take their no-printer paths.
+# A real printer for the print tests: CUPS with the queue "PDF" as the default,
+# which writes PDF files (Wine lists CUPS printers). Part of the set-up: when
+# CUPS is missing or will not start, the print tests fail and say so.
 ot_start_printer() {
   [ -x /usr/sbin/cupsd ] && command -v lpadmin >/dev/null 2>&1 && command -v lpstat >/dev/null 2>&1 || return 0
   local as_root=""

@@ -42,15 +42,19 @@ uint8_t CKWTextObject::BuildExportLines(CKWTextLineVector& out, const CKWDoubleR
         CKWTextLine open;
         const CKWCharFormat* run = nullptr;
         const CKWFontMetrics* metrics = nullptr;
+        // A run's end or a tab or line feed ends the open segment at p.
+        auto closeAt = [&](int p) {
+            if (!isOpen)
+                return;
+            open.m_right = x;
+            open.m_bottom = open.m_top + metrics->lineHeight;
+            open.m_end = p;
+            AppendSegment(out, open);
+            isOpen = false;
+        };
         for (int p = lineStart; p < line.end; ++p) {
             if (!run || p >= runEnd) {
-                if (isOpen) {
-                    open.m_right = x;
-                    open.m_bottom = open.m_top + metrics->lineHeight;
-                    open.m_end = p;
-                    AppendSegment(out, open);
-                    isOpen = false;
-                }
+                closeAt(p);
                 run = &LocateRun(p, &runIndex, &runEnd);
                 metrics = &KWGetFontMetrics(*run, table);
                 if (runEnd <= p)
@@ -58,13 +62,7 @@ uint8_t CKWTextObject::BuildExportLines(CKWTextLineVector& out, const CKWDoubleR
             }
             const wchar_t ch = text[p];
             if (ch == L'\t' || ch == L'\n') {
-                if (isOpen) {
-                    open.m_right = x;
-                    open.m_bottom = open.m_top + metrics->lineHeight;
-                    open.m_end = p;
-                    AppendSegment(out, open);
-                    isOpen = false;
-                }
+                closeAt(p);
             } else if (!isOpen) {
                 open = CKWTextLine();
                 open.m_left = x;

@@ -3,6 +3,9 @@
 #include "framework/KWArchive.h"
 #include "framework/windows/KWPrintIFace.h"
 #include "framework/windows/KWView.h"
+#include "platform/classlib/StringResource.h"
+#include "platform/classlib/WinApp.h"
+#include "resources/Strings.h"
 
 IMPLEMENT_DYNAMIC(CKWDocument, CKWWinDocument)
 
@@ -10,6 +13,27 @@ namespace {
 
 // Never reset: a document keeps its number for life.
 uint32_t s_documentCounter = 0;
+
+// A message box with the string-table text (its fallback when the program has
+// no such string), "%s" replaced by the path.
+void ReportFileFailure(UINT textId, const wchar_t* fallback, const wchar_t* path)
+{
+    CString text;
+    if (!AfxLoadStringResource(textId, text))
+        text = fallback;
+    text.Replace(L"%s", path);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ReportOpenFailure(const wchar_t* path)
+{
+    ReportFileFailure(IDS_CANT_OPEN_FILE, L"Can't open file %s!", path);
+}
+
+void ReportSaveFailure(const wchar_t* path)
+{
+    ReportFileFailure(IDS_CANT_SAVE_FILE, L"Can't save file %s!", path);
+}
 
 }  // namespace
 
@@ -52,12 +76,15 @@ BOOL CKWDocument::OnOpenDocument(LPCWSTR lpszPathName)
     if (!lpszPathName || !*lpszPathName)
         return FALSE;
     CKWArchive archive(lpszPathName, CKWArchive::kLoad);
-    if (!archive.IsOpen())
+    if (!archive.IsOpen()) {
+        ReportOpenFailure(lpszPathName);
         return FALSE;
+    }
     try {
         Serialize(archive);
     } catch (...) {
         archive.Close();
+        ReportOpenFailure(lpszPathName);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
@@ -71,20 +98,24 @@ BOOL CKWDocument::OnSaveDocument(LPCWSTR lpszPathName)
     if (!lpszPathName || !*lpszPathName)
         return FALSE;
     CKWArchive archive(lpszPathName, CKWArchive::kStore);
-    if (!archive.IsOpen())
-        return FALSE;
-    try {
-        Serialize(archive);
-    } catch (...) {
-        archive.Close();
+    if (!archive.IsOpen()) {
+        ReportSaveFailure(lpszPathName);
         return FALSE;
     }
-    // Storing does not throw: a full disk shows only in the stream's error bit.
-    KWStreamFlush(archive.GetStream());
-    const bool written = !archive.HasStreamError();
+    bool written = true;
+    try {
+        Serialize(archive);
+        // Storing does not throw: a full disk shows only in the stream's error bit.
+        KWStreamFlush(archive.GetStream());
+        written = !archive.HasStreamError();
+    } catch (...) {
+        written = false;
+    }
     archive.Close();
-    if (!written)
+    if (!written) {
+        ReportSaveFailure(lpszPathName);
         return FALSE;
+    }
     SetModifiedFlag(FALSE);
     return TRUE;
 }

@@ -31,9 +31,11 @@ public:
     // The OLE document's new step, then InitDocument, then InitializeFirstView.
     BOOL OnNewDocument() override;
     // Through a binary archive on the file. False for an empty path, a file
-    // that does not open, or any exception of the archive or of Serialize.
+    // that does not open, or any exception of the archive or of Serialize; the
+    // last two are reported in a message box ("Can't open file %s!").
     BOOL OnOpenDocument(LPCWSTR lpszPathName) override;
-    // As OnOpenDocument, writing; false also when not every byte was written.
+    // As OnOpenDocument, writing; false also when not every byte was written
+    // (reported as "Can't save file %s!").
     BOOL OnSaveDocument(LPCWSTR lpszPathName) override;
 
     // --- Added operations ---

@@ -193,8 +193,9 @@ private:
     // Reveals and selects the item when it holds a section (its selection makes it current).
     void ShowSectionItem(CTalSectionTree* tree, HTREEITEM item);
     // The item of the section, or, when it is not the current section, the
-    // section shown; else its item made visible. 0 when it has no item.
-    HTREEITEM ShowOrRevealSection(CTalSection* section);
+    // section shown; else its item made visible. 0 when it has no item;
+    // wasCurrent tells whether it was the current section before.
+    HTREEITEM ShowOrRevealSection(CTalSection* section, bool* wasCurrent = nullptr);
     // The item to insert a section's item after: its previous sibling's.
     HTREEITEM PreviousSiblingItem(CTalSection* section, HTREEITEM parentItem);
     // Ends the tree's label edit and the image-title edit, keeping their text.

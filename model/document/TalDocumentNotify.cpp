@@ -165,16 +165,19 @@ HTREEITEM CTalDocument::PreviousSiblingItem(CTalSection* section, HTREEITEM pare
     return FindSectionItem(parent->GetSubSections()[static_cast<size_t>(index - 1)].Get(), parentItem);
 }
 
-HTREEITEM CTalDocument::ShowOrRevealSection(CTalSection* section)
+HTREEITEM CTalDocument::ShowOrRevealSection(CTalSection* section, bool* wasCurrent)
 {
     CTalSectionTree* tree = GetTree();
     HTREEITEM item = FindSectionItem(section);
     if (!item)
         return nullptr;
-    if (!IsCurrent(section))
+    const bool current = IsCurrent(section);
+    if (!current)
         ShowSectionItem(tree, item);
     else
         tree->EnsureVisible(item);
+    if (wasCurrent)
+        *wasCurrent = current;
     return item;
 }
 
@@ -301,34 +304,25 @@ void CTalDocument::OnSectionMoved(CKWRefPtr<CTalSection> section)
 void CTalDocument::OnSectionRenamed(CKWRefPtr<CTalSection> section, bool startLabelEdit)
 {
     EndEdits(false);
-    CTalSectionTree* tree = GetTree();
-    HTREEITEM item = FindSectionItem(section.Get());
+    bool current = false;
+    HTREEITEM item = ShowOrRevealSection(section.Get(), &current);
     if (!item)
         return;
-    if (!IsCurrent(section.Get())) {
-        ShowSectionItem(tree, item);
-    } else {
-        tree->EnsureVisible(item);
+    if (current)
         m_frame->LoadSectionText(section.Get());
-    }
-    tree->SetItemText(item, section->GetName());
+    GetTree()->SetItemText(item, section->GetName());
     if (startLabelEdit)
-        tree->EditLabel(item);
+        GetTree()->EditLabel(item);
 }
 
 void CTalDocument::OnSectionTemplateChanged(CKWRefPtr<CTalSection> section)
 {
     EndEdits(false);
-    CTalSectionTree* tree = GetTree();
-    HTREEITEM item = FindSectionItem(section.Get());
-    if (!item)
+    bool current = false;
+    if (!ShowOrRevealSection(section.Get(), &current))
         return;
-    if (!IsCurrent(section.Get())) {
-        ShowSectionItem(tree, item);
-    } else {
-        tree->EnsureVisible(item);
+    if (current)
         m_frame->UpdateTemplatesForSection(section.Get());
-    }
     if (m_currentSection && m_currentSection->GetOwnTemplate())
         m_frame->FocusTemplates();
 }
@@ -359,32 +353,22 @@ void CTalDocument::OnPicturesChanging(CKWRefPtr<CTalSection>)
 
 void CTalDocument::OnPicturesRemoved(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
 {
-    CTalSectionTree* tree = GetTree();
-    HTREEITEM item = FindSectionItem(section.Get());
-    if (!item)
+    bool current = false;
+    if (!ShowOrRevealSection(section.Get(), &current))
         return;
-    if (IsCurrent(section.Get())) {
-        tree->EnsureVisible(item);
+    if (current)
         m_frame->LoadSectionImages();
-    } else {
-        ShowSectionItem(tree, item);
-    }
     m_frame->SelectImages(positions);
 }
 
 void CTalDocument::OnPicturesRotated(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
 {
     EndEdits(false);
-    CTalSectionTree* tree = GetTree();
-    HTREEITEM item = FindSectionItem(section.Get());
-    if (!item)
+    bool current = false;
+    if (!ShowOrRevealSection(section.Get(), &current))
         return;
-    if (IsCurrent(section.Get())) {
-        tree->EnsureVisible(item);
+    if (current)
         m_frame->UpdateImages(positions);
-    } else {
-        ShowSectionItem(tree, item);
-    }
     m_frame->SelectImages(positions);
 }
 

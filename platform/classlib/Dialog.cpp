@@ -56,20 +56,9 @@ INT_PTR CDialog::DoModal() {
                 dwFlags |= MLF_NOIDLEMSG;
             RunModalLoop(dwFlags);
         }
-        if (m_hWnd != nullptr)
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     m_nFlags &= ~WF_CONTINUEMODAL;
-
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
-    if (m_hWndTop != nullptr)
-        ::EnableWindow(m_hWndTop, TRUE);
-    m_hWndTop = nullptr;
+    EndModalState(hWndParent, bEnableParent, m_hWndTop);
     return m_nModalResult;
 }
 

@@ -95,49 +95,36 @@ STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release() {
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
                                                     DWORD* pdwEffect) {
-    if (pdwEffect == nullptr)
-        return E_INVALIDARG;
-    DWORD dwAllowed = *pdwEffect;
-    *pdwEffect = DROPEFFECT_NONE;
-    try {
-        CPoint point;
-        CWnd* pWnd = m_pThis->TargetWindow(pt, point);
-        if (pWnd == nullptr)
-            return E_UNEXPECTED;
-        if (pDataObj != nullptr)
-            pDataObj->AddRef();
-        m_pThis->m_dataObject.Attach(pDataObj, TRUE);
-        DROPEFFECT dropEffect = m_pThis->OnDragScroll(pWnd, grfKeyState, point);
-        if (dropEffect & DROPEFFECT_SCROLL) {
-            *pdwEffect = dropEffect;
-            return S_OK;
-        }
-        dropEffect = m_pThis->OnDragEnter(pWnd, &m_pThis->m_dataObject, grfKeyState, point);
-        *pdwEffect = AfxFilterDropEffect(dropEffect, dwAllowed);
-        return S_OK;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    return E_UNEXPECTED;
+    return m_pThis->TrackDrag(true, pDataObj, grfKeyState, pt, pdwEffect);
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) {
+    return m_pThis->TrackDrag(false, nullptr, grfKeyState, pt, pdwEffect);
+}
+
+HRESULT COleDropTarget::TrackDrag(bool bEnter, IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
+                                  DWORD* pdwEffect) {
     if (pdwEffect == nullptr)
         return E_INVALIDARG;
     DWORD dwAllowed = *pdwEffect;
     *pdwEffect = DROPEFFECT_NONE;
     try {
         CPoint point;
-        CWnd* pWnd = m_pThis->TargetWindow(pt, point);
+        CWnd* pWnd = TargetWindow(pt, point);
         if (pWnd == nullptr)
             return E_UNEXPECTED;
-        DROPEFFECT dropEffect = m_pThis->OnDragScroll(pWnd, grfKeyState, point);
+        if (bEnter) {
+            if (pDataObj != nullptr)
+                pDataObj->AddRef();
+            m_dataObject.Attach(pDataObj, TRUE);
+        }
+        DROPEFFECT dropEffect = OnDragScroll(pWnd, grfKeyState, point);
         if (dropEffect & DROPEFFECT_SCROLL) {
             *pdwEffect = dropEffect;
             return S_OK;
         }
-        dropEffect = m_pThis->OnDragOver(pWnd, &m_pThis->m_dataObject, grfKeyState, point);
+        dropEffect = bEnter ? OnDragEnter(pWnd, &m_dataObject, grfKeyState, point)
+                            : OnDragOver(pWnd, &m_dataObject, grfKeyState, point);
         *pdwEffect = AfxFilterDropEffect(dropEffect, dwAllowed);
         return S_OK;
     } catch (CException* e) {

@@ -52,6 +52,9 @@ private:
 
     // The window and the point in its client coordinates; null window when gone.
     CWnd* TargetWindow(POINTL pt, CPoint& rPoint) const;
+    // DragEnter (bEnter, which takes the drag's data) and DragOver: a scroll
+    // when the window scrolls, else the handler's effect within the allowed ones.
+    HRESULT TrackDrag(bool bEnter, IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect);
 
     HWND m_hWnd;
     LONG m_dwRef;

@@ -202,18 +202,8 @@ INT_PTR CPropertySheet::DoModal() {
         m_nFlags |= WF_CONTINUEMODAL;
         RunModalLoop(MLF_SHOWONIDLE);
         nResult = m_nModalResult;
-        if (m_hWnd != nullptr)
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
-    if (m_hWndTop != nullptr)
-        ::EnableWindow(m_hWndTop, TRUE);
-    m_hWndTop = nullptr;
+    EndModalState(hWndParent, bEnableParent, m_hWndTop);
     return nResult;
 }
 

@@ -525,6 +525,20 @@ CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop) {
     return FromHandle(hWnd);
 }
 
+void CWnd::EndModalState(HWND hWndParent, BOOL bEnableParent, HWND& hWndTop) {
+    if (m_hWnd != nullptr)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (bEnableParent)
+        ::EnableWindow(hWndParent, TRUE);
+    if (hWndParent != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hWndParent);
+    DestroyWindow();
+    if (hWndTop != nullptr)
+        ::EnableWindow(hWndTop, TRUE);
+    hWndTop = nullptr;
+}
+
 int CWnd::RunModalLoop(DWORD dwFlags) {
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
     BOOL bIdle = TRUE;

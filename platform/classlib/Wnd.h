@@ -132,6 +132,10 @@ public:
     int RunModalLoop(DWORD dwFlags = 0);
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);
+    // The end of a modal run: hides the window, gives the parent its input
+    // (when the run disabled it) and the activation back, destroys the window
+    // and enables again the top-level window GetSafeOwner disabled.
+    void EndModalState(HWND hWndParent, BOOL bEnableParent, HWND& hWndTop);
 
     enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);

@@ -2,6 +2,7 @@
 // Frames, documents and views of the docking stand-ins' tests; each logs
 // what it was asked.
 #include "DockingTestResources.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include "platform/classlib/CreateContext.h"
 #include "platform/classlib/DC.h"
@@ -60,23 +61,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+using classlib_test::RectInParent;
 // Dispatches what is queued (posted commands among it).
-inline void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-inline CRect RectInParent(HWND hWnd) {
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rect), 2);
-    return rect;
-}
+inline void Pump() { classlib_test::DrainMessages(); }
 
 // A hidden frame of the given client size with a view on a new document.
 inline CDockTestFrame* MakeFrame(int cx, int cy) {

@@ -1,4 +1,6 @@
+// Walking folders: the recursive file search and the sub-folder scanner.
 #include "framework/FileFindEx.h"
+#include "framework/KWFolderScanner.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -7,106 +9,96 @@
 #include <string>
 #include <vector>
 
-namespace {
-class FileFindExTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        m_root = CString(temp);
-        m_root.AppendFormat(L"ot_find_%lu\\", ::GetCurrentProcessId());
-        ::CreateDirectoryW(m_root, nullptr);
-    }
-    void TearDown() override { RemoveTree(m_root); }
+#include "tests/framework/KWTestFiles.h"
 
-    void MakeDir(const wchar_t* rel) { ::CreateDirectoryW(m_root + rel, nullptr); }
-    void MakeFile(const wchar_t* rel) {
-        HANDLE h = ::CreateFileW(m_root + rel, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, h);
-        ::CloseHandle(h);
+namespace {
+
+// Every path the search hands out, in order, with the library's loop.
+std::vector<std::wstring> Collect(CFileFind& f, const std::wstring& pattern)
+{
+    std::vector<std::wstring> out;
+    BOOL more = f.FindFile(pattern.c_str());
+    while (more) {
+        more = f.FindNextFile();
+        if (!f.IsDots())
+            out.push_back(f.GetFilePath().GetString());
     }
-    static void RemoveTree(const CString& dir) {
-        WIN32_FIND_DATAW d;
-        HANDLE h = ::FindFirstFileW(dir + L"*", &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                CString name(d.cFileName);
-                if (name == L"." || name == L"..") continue;
-                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + name + L"\\");
-                else ::DeleteFileW(dir + name);
-            } while (::FindNextFileW(h, &d));
-            ::FindClose(h);
-        }
-        ::RemoveDirectoryW(dir);
-    }
-    // Every path the search hands out, in order, with the library's loop.
-    static std::vector<std::wstring> Collect(CFileFind& f, const CString& pattern) {
-        std::vector<std::wstring> out;
-        BOOL more = f.FindFile(pattern);
-        while (more) {
-            more = f.FindNextFile();
-            if (!f.IsDots()) out.push_back(f.GetFilePath().GetString());
-        }
-        return out;
-    }
-    CString m_root;
-};
+    return out;
+}
+
+std::set<std::wstring> SubFolders(CKWFolderScanner& scanner)
+{
+    std::set<std::wstring> names;
+    while (scanner.FindNext())
+        names.insert(std::wstring(scanner.GetFilePath()));
+    return names;
+}
+
 }  // namespace
 
-TEST_F(FileFindExTest, NonRecursiveBehavesAsTheLibrarySearch) {
-    MakeFile(L"a.jpg");
-    MakeFile(L"b.jpg");
-    MakeFile(L"c.txt");
-    MakeDir(L"sub");
-    MakeFile(L"sub\\d.jpg");
+TEST(FileFindEx, FlatAsTheLibrarySearchRecursiveRootFilesFirstEveryFileOnce)
+{
+    CKWTestTempFolder root(L"ot_find");
+    for (const wchar_t* file : {L"a.jpg", L"b.jpg", L"c.txt"})
+        root.Write(file);
+    root.MakeFolder(L"sub");
+    root.Write(L"sub\\d.jpg");
     CFileFind plain;
     CFileFindEx flat(false);
-    auto expected = Collect(plain, m_root + L"*.jpg");
-    EXPECT_EQ(expected, Collect(flat, m_root + L"*.jpg"));
+    auto expected = Collect(plain, root.Path() + L"*.jpg");
+    EXPECT_EQ(expected, Collect(flat, root.Path() + L"*.jpg"));
     EXPECT_EQ(2u, expected.size());
-}
 
-TEST_F(FileFindExTest, RecursiveFindsRootFileFirstThenDeepFile) {
-    MakeFile(L"top.jpg");
-    MakeDir(L"one");
-    MakeDir(L"one\\two");
-    MakeFile(L"one\\two\\deep.jpg");
-    CFileFindEx f(true);
-    auto found = Collect(f, m_root + L"*.jpg");
-    ASSERT_EQ(2u, found.size());
-    EXPECT_EQ(std::wstring((m_root + L"top.jpg").GetString()), found[0]);
-    EXPECT_EQ(std::wstring((m_root + L"one\\two\\deep.jpg").GetString()), found[1]);
-}
-
-TEST_F(FileFindExTest, RecursiveHandsOutEveryFileOnceAcrossFolders) {
     // Several files per folder, and folders without matches between them: the
     // last file of each folder must not be lost when the search moves on.
-    MakeFile(L"r1.png");
-    MakeFile(L"r2.png");
-    MakeDir(L"empty");
-    MakeDir(L"x");
-    MakeFile(L"x\\x1.png");
-    MakeFile(L"x\\x2.png");
-    MakeFile(L"x\\skip.txt");
-    MakeDir(L"x\\y");
-    MakeFile(L"x\\y\\y1.png");
+    CKWTestTempFolder deep(L"ot_find");
+    deep.Write(L"top.png");
+    deep.Write(L"r2.png");
+    deep.MakeFolder(L"empty");
+    deep.MakeFolder(L"x");
+    deep.Write(L"x\\x1.png");
+    deep.Write(L"x\\x2.png");
+    deep.Write(L"x\\skip.txt");
+    deep.MakeFolder(L"x\\y");
+    deep.Write(L"x\\y\\y1.png");
     CFileFindEx f(true);
-    auto found = Collect(f, m_root + L"*.png");
+    auto found = Collect(f, deep.Path() + L"*.png");
     std::set<std::wstring> unique(found.begin(), found.end());
     EXPECT_EQ(5u, found.size());
     EXPECT_EQ(5u, unique.size());
-    EXPECT_TRUE(unique.count((m_root + L"x\\y\\y1.png").GetString()));
+    EXPECT_EQ(std::wstring::npos, found[0].find(L"\\x\\")) << "the root's files first";
+    EXPECT_EQ(deep.Path() + L"x\\y\\y1.png", found.back());
+    CFileFindEx none(true);
+    EXPECT_FALSE(none.FindFile((deep.Path() + L"*.jpg").c_str()));
 }
 
-TEST_F(FileFindExTest, NoMatchAnywhereAndDotsNeverEntered) {
-    MakeDir(L"a");
-    MakeDir(L"a\\b");
-    CFileFindEx f(true);
-    EXPECT_FALSE(f.FindFile(m_root + L"*.jpg"));
-    CKWFolderScanner scan;
-    scan.Start(m_root);
-    std::vector<std::wstring> dirs;
-    while (scan.FindNext()) dirs.push_back(scan.GetFilePath().GetString());
-    ASSERT_EQ(1u, dirs.size());
-    EXPECT_EQ(L"a", dirs[0]);
+TEST(KWFolderScanner, ListsSubFoldersButNotFilesOrDots)
+{
+    CKWTestTempFolder root;
+    root.MakeFolder(L"alpha");
+    root.MakeFolder(L"beta.dir");
+    root.MakeFolder(L"alpha\\inner");
+    root.Write(L"file.txt", "x");
+    root.Write(L"gamma", "x");
+    CKWFolderScanner scanner;
+    scanner.Start(root.Path().c_str());
+    EXPECT_EQ(CString(root.Path().c_str()), scanner.GetFolder());
+    EXPECT_EQ((std::set<std::wstring>{L"alpha", L"beta.dir"}), SubFolders(scanner));
+    EXPECT_FALSE(scanner.FindNext());  // stays exhausted
+
+    // Restarted, it lists them again; a folder without its backslash gets one.
+    const std::wstring bare = root.Path().substr(0, root.Path().size() - 1);
+    scanner.Start(bare.c_str());
+    EXPECT_EQ(CString(root.Path().c_str()), scanner.GetFolder());
+    EXPECT_EQ(2u, SubFolders(scanner).size());
+    scanner.Start((root.Path() + L"beta.dir\\").c_str());
+    EXPECT_FALSE(scanner.FindNext()) << "an empty folder";
+    scanner.Start((root.Path() + L"missing\\").c_str());
+    EXPECT_FALSE(scanner.FindNext());
+
+    const CString appData = GetAppDataFolder();
+    ASSERT_FALSE(appData.IsEmpty());
+    EXPECT_EQ(L'\\', appData[appData.GetLength() - 1]);
+    EXPECT_TRUE(::GetFileAttributesW(appData) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(appData));
 }

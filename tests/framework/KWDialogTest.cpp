@@ -5,6 +5,7 @@
 #include "framework/KWSystemInfo.h"
 
 #include "tests/framework/KWDialogTestResources.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,7 @@
 
 namespace {
 
-void DrainMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
+using classlib_test::DrainMessages;
 
 // Records what the help and mouse hooks receive instead of opening the help file.
 class CHelpDialog : public CKWDialog {

@@ -6,10 +6,12 @@
 #include "framework/windows/KWPrintIFace.h"
 #include "framework/windows/KWView.h"
 #include "platform/classlib/DocTemplate.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,8 @@ public:
     void Serialize(CKWArchive& ar) override
     {
         log.push_back(L"serialize");
+        if (throwOnStore && ar.IsStoring())
+            throw std::runtime_error("refused");
         if (ar.IsStoring()) {
             ar.WriteString(text);
             ar.WriteI32(number);
@@ -75,6 +79,7 @@ public:
     CString text;
     int32_t number = 0;
     bool initResult = true;
+    bool throwOnStore = false;
     std::wstring answer;
     std::vector<std::wstring> log;
     std::vector<std::wstring> proposals;
@@ -178,31 +183,56 @@ TEST(CKWDocument, SavedAndOpenedThroughTheBinaryArchive)
     ::DeleteFileW(path.c_str());
 }
 
-TEST(CKWDocument, OpeningFailsWithoutAFileOrOnATruncatedOne)
+TEST(CKWDocument, AFailedOpenOrSaveIsReportedInAMessageBox)
 {
     CTestKWDocument document;
-    EXPECT_FALSE(document.OnOpenDocument(nullptr));
-    EXPECT_FALSE(document.OnOpenDocument(L""));
-    EXPECT_TRUE(document.log.empty()) << "an empty path touches no file";
-    EXPECT_FALSE(document.OnOpenDocument(TempFile(L"missing.kwd").c_str()));
+    EXPECT_TRUE(classlib_test::AnsweringMessageBoxes([&] {
+                    EXPECT_FALSE(document.OnOpenDocument(nullptr));
+                    EXPECT_FALSE(document.OnOpenDocument(L""));
+                    EXPECT_FALSE(document.OnSaveDocument(L""));
+                }).empty())
+        << "an empty path touches no file and reports nothing";
     EXPECT_TRUE(document.log.empty());
 
     // A string whose byte count runs past the end of the file.
-    const std::wstring path = TempFile(L"truncated.kwd");
-    FILE* file = _wfopen(path.c_str(), L"wb");
+    const std::wstring truncated = TempFile(L"truncated.kwd");
+    FILE* file = _wfopen(truncated.c_str(), L"wb");
     ASSERT_NE(nullptr, file);
     const unsigned char bytes[] = {0x40, 0, 0, 0, 'a', 0};
     fwrite(bytes, 1, sizeof bytes, file);
     fclose(file);
-    document.SetModifiedFlag(TRUE);
-    EXPECT_FALSE(document.OnOpenDocument(path.c_str()));
-    EXPECT_TRUE(document.IsModified()) << "a failed load leaves the flag";
-    EXPECT_EQ(std::vector<std::wstring>{L"serialize"}, document.log) << "not treated as loaded";
-    EXPECT_EQ(nullptr, document.GetPrintIFace());
-    ::DeleteFileW(path.c_str());
+    const std::wstring missing = TempFile(L"missing.kwd");
+    const std::wstring noFolder = TempFile(L"no such folder\\x.kwd");
+    const std::wstring refused = TempFile(L"refused.kwd");
 
-    EXPECT_FALSE(document.OnSaveDocument(L""));
-    EXPECT_FALSE(document.OnSaveDocument(TempFile(L"no such folder\\x.kwd").c_str()));
+    const struct {
+        bool save;
+        const std::wstring& path;
+        bool throwOnStore;
+        const wchar_t* text;
+        const wchar_t* log;
+    } cases[] = {
+        {false, missing, false, L"Can't open file %s!", L""},
+        {false, truncated, false, L"Can't open file %s!", L"serialize"},
+        {true, noFolder, false, L"Can't save file %s!", L""},
+        {true, refused, true, L"Can't save file %s!", L"serialize"},
+    };
+    for (const auto& c : cases) {
+        document.log.clear();
+        document.throwOnStore = c.throwOnStore;
+        document.SetModifiedFlag(TRUE);
+        CString expected = c.text;
+        expected.Replace(L"%s", c.path.c_str());
+        const std::vector<std::wstring> boxes = classlib_test::AnsweringMessageBoxes([&] {
+            EXPECT_FALSE(c.save ? document.OnSaveDocument(c.path.c_str()) : document.OnOpenDocument(c.path.c_str()));
+        });
+        EXPECT_EQ(std::vector<std::wstring>{expected.GetString()}, boxes) << c.path;
+        EXPECT_TRUE(document.IsModified()) << "a failure leaves the flag: " << c.path;
+        EXPECT_EQ(*c.log ? std::vector<std::wstring>{c.log} : std::vector<std::wstring>{}, document.log) << c.path;
+        EXPECT_EQ(nullptr, document.GetPrintIFace()) << "not treated as loaded";
+    }
+    ::DeleteFileW(truncated.c_str());
+    ::DeleteFileW(refused.c_str());
 }
 
 TEST(CKWDocument, ANewDocumentInitialisesAndBindsItsFirstFrameworkView)
@@ -234,6 +264,9 @@ TEST(CKWDocument, ANewDocumentInitialisesAndBindsItsFirstFrameworkView)
 
 TEST(CKWDocument, ThePrintInterfaceLivesWithTheDocument)
 {
+    CKWPrintIFace defaults;
+    EXPECT_EQ(1, defaults.GetPreviewStartPage()) << "the base prints from page one";
+    EXPECT_TRUE(defaults.PreparePage(nullptr, nullptr));
     const int before = CCountingPrintIFace::s_live;
     {
         CTestKWDocument document;
@@ -246,13 +279,6 @@ TEST(CKWDocument, ThePrintInterfaceLivesWithTheDocument)
         document.CreatePrintIFace();
     }
     EXPECT_EQ(before, CCountingPrintIFace::s_live) << "the document deletes its interface";
-}
-
-TEST(CKWPrintIFace, DefaultsPrintFromPageOneAndSkipNothing)
-{
-    CKWPrintIFace printIFace;
-    EXPECT_EQ(1, printIFace.GetPreviewStartPage());
-    EXPECT_TRUE(printIFace.PreparePage(nullptr, nullptr));
 }
 
 TEST(CKWWinDocument, SaveWithoutAPathProposesTheTitleWithTheTemplatesExtension)

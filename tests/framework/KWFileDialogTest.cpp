@@ -5,6 +5,7 @@
 
 #include "resources/FrameworkDialogs.h"
 #include "tests/framework/KWFileDialogTestSupport.h"
+#include "tests/framework/KWTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,6 @@ namespace {
 const int kNameEdit = 1152;   // edt1
 const int kNameCombo = 1148;  // cmb13
 const int kFilterBox = 1136;  // cmb1
-
-std::wstring TempFolder()
-{
-    wchar_t path[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, path);
-    std::wstring folder = std::wstring(path) + L"kwfiledlg" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
 
 // Runs its script from a timer of the dialog's template window.
 template <class Base>
@@ -80,23 +72,15 @@ CScripted<Base>* CScripted<Base>::s_current = nullptr;
 using CTestExportDialog = CScripted<CKWExportFileDialog>;
 using CTestImportDialog = CScripted<CKWImportFileDialog>;
 
-void DrainMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
+using classlib_test::DrainMessages;
 
 }  // namespace
 
 TEST(CKWExportFileDialog, ATypedExtensionIsKeptAndTheFormatsAppended)
 {
     auto formats = kw_test::MakeApplicationFormats();
-    const std::wstring folder = TempFolder();
+    CKWTestTempFolder temp(L"kwfiledlg");
+    const std::wstring folder = temp.Path();
     CTestExportDialog dialog(formats.get(), kKWFormatPdf, (folder + L"Report").c_str(), nullptr, kKWFormatPdf);
     std::wstring shown;
     dialog.script.steps.push_back([&] {
@@ -109,14 +93,14 @@ TEST(CKWExportFileDialog, ATypedExtensionIsKeptAndTheFormatsAppended)
     EXPECT_EQ(L"Report.pdf", shown) << "the proposed name gets the format's extension";
     EXPECT_STREQ((folder + L"Report.html.pdf").c_str(), dialog.GetPathName());
     EXPECT_EQ(kw_test::FindFormat(formats.get(), L"PDF Files"), dialog.GetChosenFormat());
-    ::RemoveDirectoryW(folder.c_str());
     DrainMessages();
 }
 
 TEST(CKWExportFileDialog, PickingAFilterChangesTheTypedExtension)
 {
     auto formats = kw_test::MakeApplicationFormats();
-    const std::wstring folder = TempFolder();
+    CKWTestTempFolder temp(L"kwfiledlg");
+    const std::wstring folder = temp.Path();
     CTestExportDialog dialog(formats.get(), kKWFormatHtml | kKWFormatPowerPoint | kKWFormatPdf,
                              (folder + L"Report.html").c_str(), nullptr, kKWFormatHtml, L"Generate Report");
     std::wstring before, after;
@@ -136,14 +120,14 @@ TEST(CKWExportFileDialog, PickingAFilterChangesTheTypedExtension)
     EXPECT_EQ(L"Report.pdf", after);
     EXPECT_STREQ(L"Generate Report", title);
     EXPECT_EQ(kw_test::FindFormat(formats.get(), L"PDF Files"), dialog.GetChosenFormat());
-    ::RemoveDirectoryW(folder.c_str());
     DrainMessages();
 }
 
 TEST(CKWExportFileDialog, ANameBeginningWithADotIsRefused)
 {
     auto formats = kw_test::MakeApplicationFormats();
-    const std::wstring folder = TempFolder();
+    CKWTestTempFolder temp(L"kwfiledlg");
+    const std::wstring folder = temp.Path();
     CTestExportDialog dialog(formats.get(), kKWFormatPdf, (folder + L"Report").c_str(), nullptr, kKWFormatPdf);
     dialog.script.steps.push_back([&] {
         dialog.SetName(L".pdf");
@@ -154,20 +138,17 @@ TEST(CKWExportFileDialog, ANameBeginningWithADotIsRefused)
     EXPECT_EQ(IDCANCEL, dialog.DoModal()) << "the dialog stayed open";
     EXPECT_FALSE(dialog.script.timedOut);
     EXPECT_EQ(std::vector<std::wstring>{L"Invalid filename!"}, dialog.script.messages);
-    ::RemoveDirectoryW(folder.c_str());
     DrainMessages();
 }
 
 TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
 {
     auto formats = kw_test::MakeApplicationFormats();
-    const std::wstring folder = TempFolder();
+    CKWTestTempFolder temp(L"kwfiledlg");
+    const std::wstring folder = temp.Path();
     const wchar_t* names[] = {L"b.jpg", L"a.jpg", L"c.png"};
-    for (const wchar_t* name : names) {
-        FILE* f = ::_wfopen((folder + name).c_str(), L"wb");
-        ASSERT_NE(nullptr, f);
-        std::fclose(f);
-    }
+    for (const wchar_t* name : names)
+        temp.Write(name);
     CTestImportDialog dialog(formats.get(), kKWFormatRaster | kKWFormatAllSupported, kKWFormatAllSupported, nullptr,
                              true, L"Open Image", true);
     dialog.SetInitialDir(folder.c_str());
@@ -191,6 +172,5 @@ TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
     EXPECT_EQ(CKWImportFileDialog::kFileBufferChars, dialog.m_ofn.nMaxFile);
     for (const wchar_t* name : names)
         ::DeleteFileW((folder + name).c_str());
-    ::RemoveDirectoryW(folder.c_str());
     DrainMessages();
 }

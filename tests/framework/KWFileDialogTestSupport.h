@@ -2,11 +2,10 @@
 #pragma once
 
 #include "framework/QMFormatInfo.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <windows.h>
 
-#include <deque>
-#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -60,86 +59,7 @@ inline const CQMFormatInfo* FindFormat(const CQMFormatInfo* list, const wchar_t*
     return nullptr;
 }
 
-struct FindBox {
-    HWND exclude;
-    HWND box;
-};
-
-inline BOOL CALLBACK FindBoxProc(HWND hWnd, LPARAM lParam)
-{
-    auto* find = reinterpret_cast<FindBox*>(lParam);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(hWnd, cls, 16);
-    if (hWnd != find->exclude && std::wstring(cls) == L"#32770" && ::IsWindowVisible(hWnd)) {
-        find->box = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-inline BOOL CALLBACK CollectStaticText(HWND hWnd, LPARAM lParam)
-{
-    wchar_t cls[16] = {}, text[128] = {};
-    ::GetClassNameW(hWnd, cls, 16);
-    ::GetWindowTextW(hWnd, text, 128);
-    if (_wcsicmp(cls, L"Static") == 0 && text[0])
-        reinterpret_cast<std::vector<std::wstring>*>(lParam)->push_back(text);
-    return TRUE;
-}
-
-// Answers a message box of the thread (other than exclude) with OK and
-// returns its texts; empty when none is up.
-inline std::vector<std::wstring> AnswerMessageBox(HWND exclude)
-{
-    FindBox find = {exclude, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&find));
-    std::vector<std::wstring> texts;
-    if (find.box) {
-        ::EnumChildWindows(find.box, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
-        ::PostMessageW(find.box, WM_COMMAND, IDOK, 0);
-        if (texts.empty())
-            texts.push_back(L"(box)");
-    }
-    return texts;
-}
-
-// Steps run one per timer tick of a dialog; message boxes are answered first.
-class StepScript {
-public:
-    std::deque<std::function<void()>> steps;
-    std::vector<std::wstring> messages;
-    bool timedOut = false;
-
-    void Start() { m_started = ::GetTickCount(); }
-    // False when the dialog is to end (time is up).
-    bool Tick(HWND dialog)
-    {
-        std::vector<std::wstring> texts = AnswerMessageBox(dialog);
-        if (!texts.empty()) {
-            messages.insert(messages.end(), texts.begin(), texts.end());
-            return true;
-        }
-        if (::GetTickCount() - m_started > 8000) {
-            timedOut = true;
-            return false;
-        }
-        if (!steps.empty()) {
-            auto step = steps.front();
-            steps.pop_front();
-            step();
-        }
-        return true;
-    }
-
-private:
-    DWORD m_started = 0;
-};
-
-inline std::wstring DialogItemText(HWND dialog, int id)
-{
-    wchar_t text[MAX_PATH + 1] = {};
-    ::GetDlgItemTextW(dialog, id, text, MAX_PATH + 1);
-    return text;
-}
+using classlib_test::AnswerMessageBox;
+using classlib_test::StepScript;
 
 }  // namespace kw_test

@@ -4,34 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <string>
 
 #include "tests/framework/KWTestFiles.h"
 
-namespace {
-
-std::wstring ScratchFolder()
-{
-    wchar_t path[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, path);
-    return std::wstring(path) + L"kwhelpers" + std::to_wstring(::GetCurrentProcessId());
-}
-
-void WriteBytes(const std::wstring& path, const char* bytes)
-{
-    FILE* f = ::_wfopen(path.c_str(), L"wb");
-    ASSERT_NE(nullptr, f);
-    std::fputs(bytes, f);
-    std::fclose(f);
-}
-
-}  // namespace
 
 TEST(KWFileHelpers, FoldersAreMadeOnceAndOnlyWithAValidMode)
 {
-    const std::wstring folder = ScratchFolder();
-    ::RemoveDirectoryW(folder.c_str());
+    CKWTestTempFolder scratch;
+    const std::wstring folder = scratch.Path() + L"made";
     EXPECT_EQ(-1, KWMakeDirectory(nullptr, 0755));
     EXPECT_EQ(-1, KWMakeDirectory(folder.c_str(), 0));
     EXPECT_EQ(0, KWMakeDirectory(folder.c_str(), 0755));
@@ -39,14 +20,13 @@ TEST(KWFileHelpers, FoldersAreMadeOnceAndOnlyWithAValidMode)
     EXPECT_FALSE(KWIsRegularFile(folder.c_str())) << "a folder is no regular file";
     EXPECT_EQ(0, KWGetFileSize(folder.c_str()));
     EXPECT_EQ(ENOENT, KWMakeDirectory((folder + L"\\missing\\deeper").c_str(), 0755));
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST(KWFileHelpers, CopySizeAndDelete)
 {
     CKWTestTempFile source, destination;
-    WriteBytes(source.Path(), "twelve bytes");
-    WriteBytes(destination.Path(), "old");
+    ASSERT_TRUE(WriteFileBytes(source.Path(), "twelve bytes"));
+    ASSERT_TRUE(WriteFileBytes(destination.Path(), "old"));
     EXPECT_TRUE(KWIsRegularFile(source.Path().c_str()));
     EXPECT_EQ(12, KWGetFileSize(source.Path().c_str()));
     EXPECT_TRUE(KWCopyFile(destination.Path().c_str(), source.Path().c_str())) << "an existing file is replaced";

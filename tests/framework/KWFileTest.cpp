@@ -16,28 +16,6 @@
 
 namespace {
 
-std::string ReadAll(const std::wstring& path)
-{
-    std::string bytes;
-    FILE* f = ::_wfopen(path.c_str(), L"rb");
-    if (!f)
-        return bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-}
-
-void WriteAll(const std::wstring& path, const std::string& bytes)
-{
-    FILE* f = ::_wfopen(path.c_str(), L"wb");
-    ASSERT_NE(nullptr, f);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
 // Every line of a file, read with ReadLine until the end of data.
 std::vector<std::string> ReadLines(CKWFile& file, int32_t bufferSize = 64)
 {
@@ -80,13 +58,13 @@ TEST(CKWFile, TextNumbersAreDecimalTextWithoutSeparators)
         ASSERT_TRUE(file.IsOpen());
         file << int32_t(42) << 2.5 << ' ' << 3.0 << ' ' << -7 << ' ' << 1.5f;
     }
-    EXPECT_EQ("422.5 3 -7 1.5", ReadAll(temp.Path()));
+    EXPECT_EQ("422.5 3 -7 1.5", ReadFileBytes(temp.Path()));
 }
 
 TEST(CKWFile, TextTokensReadBackAndAFailedTokenKeepsThePosition)
 {
     CKWTestTempFile temp;
-    WriteAll(temp.Path(), "  17\t-3 2.75\n word 12345678901234567890 8");
+    ASSERT_TRUE(WriteFileBytes(temp.Path(), "  17\t-3 2.75\n word 12345678901234567890 8"));
     CKWFile file(temp.Path().c_str(), CKWFile::kRead);
     ASSERT_TRUE(file.IsOpen());
     int32_t a = 0, b = 0;
@@ -116,7 +94,7 @@ TEST(CKWFile, TextTokensReadBackAndAFailedTokenKeepsThePosition)
 
     // At the end of data there is no token: that is a failure, not a 0.
     CKWTestTempFile empty;
-    WriteAll(empty.Path(), "   ");
+    ASSERT_TRUE(WriteFileBytes(empty.Path(), "   "));
     CKWFile blank(empty.Path().c_str(), CKWFile::kRead);
     double d = 4.5;
     blank >> d;
@@ -140,7 +118,7 @@ TEST(CKWFile, ReadLineSplitsEveryKindOfLineEnd)
     for (const Case& c : cases) {
         // Binary files, text files (where the runtime turns CR LF into LF) and memory.
         CKWTestTempFile temp;
-        WriteAll(temp.Path(), c.bytes);
+        ASSERT_TRUE(WriteFileBytes(temp.Path(), c.bytes));
         CKWFile binary(temp.Path().c_str(), CKWFile::kRead | CKWFile::kBinary);
         EXPECT_EQ(c.lines, ReadLines(binary)) << c.name << " binary";
         CKWFile text(temp.Path().c_str(), CKWFile::kRead);
@@ -149,24 +127,14 @@ TEST(CKWFile, ReadLineSplitsEveryKindOfLineEnd)
         CKWMemFile memory(&copy[0], static_cast<int32_t>(copy.size()));
         EXPECT_EQ(c.lines, ReadLines(memory)) << c.name << " memory";
     }
-}
-
-TEST(CKWFile, ReadLineLimitsAndAClosedFile)
-{
-    std::string bytes = "abcdef\r\nxy";
-    CKWMemFile memory(&bytes[0], static_cast<int32_t>(bytes.size()));
     // A buffer of 4 takes 3 characters at a time; a line that fills it exactly
     // still ends at its own line end.
+    std::string bytes = "abcdef\r\nxy";
+    CKWMemFile memory(&bytes[0], static_cast<int32_t>(bytes.size()));
     EXPECT_EQ((std::vector<std::string>{"abc", "def", "xy"}), ReadLines(memory, 4));
-
-    char buffer[4] = {'q', 'q', 'q', 'q'};
+    char buffer[4];
     EXPECT_EQ(0, memory.ReadLine(nullptr, 4));
     EXPECT_EQ(0, memory.ReadLine(buffer, 0));
-    CKWFile closed;
-    EXPECT_EQ(0, closed.ReadLine(buffer, 4));
-    EXPECT_EQ('\0', buffer[0]);
-    EXPECT_TRUE(closed.IsEOF());
-    EXPECT_FALSE(closed.IsOpen());
 }
 
 TEST(CKWFile, WideAndAnsiTextRoundTrip)
@@ -186,8 +154,8 @@ TEST(CKWFile, WideAndAnsiTextRoundTrip)
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(lines[i], Utf8ToWide(read[i])) << i;
     EXPECT_EQ("caf\xe9 \xff", read[4]);
-    EXPECT_EQ(std::string::npos, ReadAll(temp.Path()).find("\n\n\n")) << "text mode wrote CR LF";
-    EXPECT_NE(std::string::npos, ReadAll(temp.Path()).find("\r\n"));
+    EXPECT_EQ(std::string::npos, ReadFileBytes(temp.Path()).find("\n\n\n")) << "text mode wrote CR LF";
+    EXPECT_NE(std::string::npos, ReadFileBytes(temp.Path()).find("\r\n"));
 }
 
 TEST(CKWFile, BinaryFilesWriteRawLittleEndianValues)
@@ -199,7 +167,7 @@ TEST(CKWFile, BinaryFilesWriteRawLittleEndianValues)
         file << int32_t(0x01020304) << 1.0 << 'Z' << "ab" << L"\u00e9";
     }
     const std::string expected("\x04\x03\x02\x01\0\0\0\0\0\0\xf0\x3f" "Zab\xc3\xa9", 17);
-    EXPECT_EQ(expected, ReadAll(temp.Path()));
+    EXPECT_EQ(expected, ReadFileBytes(temp.Path()));
 
     CKWFile file(temp.Path().c_str(), CKWFile::kRead | CKWFile::kBinary);
     int32_t i = 0;
@@ -215,7 +183,7 @@ TEST(CKWFile, BinaryFilesWriteRawLittleEndianValues)
 TEST(CKWFile, SeekReadWriteAndLength)
 {
     CKWTestTempFile temp;
-    WriteAll(temp.Path(), "previous content that is longer");
+    ASSERT_TRUE(WriteFileBytes(temp.Path(), "previous content that is longer"));
     CKWFile file(temp.Path().c_str(), CKWFile::kRead | CKWFile::kWrite | CKWFile::kBinary);
     ASSERT_TRUE(file.IsOpen());
     EXPECT_EQ(0, file.GetLength()) << "read-write opening truncates";
@@ -244,7 +212,7 @@ TEST(CKWFile, SeekReadWriteAndLength)
     EXPECT_TRUE(file.Close());
 
     CKWTestTempFile other;
-    WriteAll(other.Path(), "0123456789");
+    ASSERT_TRUE(WriteFileBytes(other.Path(), "0123456789"));
     CKWFile truncating(other.Path().c_str(), CKWFile::kWrite | CKWFile::kBinary);
     EXPECT_TRUE(truncating.IsOpen());
     EXPECT_EQ(0, truncating.GetLength()) << "flags 6 truncate an existing file";
@@ -254,8 +222,10 @@ TEST(CKWFile, ClosedFilesDoNothing)
 {
     CKWFile file(L"C:\\no such folder\\no such file.bin", CKWFile::kRead | CKWFile::kBinary);
     EXPECT_FALSE(file.IsOpen());
-    char buffer[4];
+    char buffer[4] = {'q', 'q', 'q', 'q'};
     EXPECT_EQ(0, file.Read(buffer, 4));
+    EXPECT_EQ(0, file.ReadLine(buffer, 4));
+    EXPECT_EQ('\0', buffer[0]);
     EXPECT_EQ(0, file.Write("abcd", 4));
     EXPECT_EQ(0, file.Seek(1, CKWFile::kBegin));
     EXPECT_EQ(0, file.GetLength());
@@ -268,7 +238,6 @@ TEST(CKWFile, ClosedFilesDoNothing)
     EXPECT_STREQ(L"kept", text);
 
     CKWFile empty;
-    EXPECT_FALSE(empty.IsOpen());
     EXPECT_TRUE(empty.Close());
     void* data = reinterpret_cast<void*>(1);
     int32_t length = 1;
@@ -276,7 +245,6 @@ TEST(CKWFile, ClosedFilesDoNothing)
     EXPECT_EQ(nullptr, data);
     EXPECT_EQ(0, length);
     EXPECT_EQ(nullptr, empty.DetachMemory());
-
 }
 
 TEST(CKWFile, NamesOutsideTheAnsiCodePageOpenThatVeryFile)
@@ -288,28 +256,12 @@ TEST(CKWFile, NamesOutsideTheAnsiCodePageOpenThatVeryFile)
         ASSERT_TRUE(file.IsOpen());
         file << "x";
     }
-    EXPECT_EQ("x", ReadAll(name));
+    EXPECT_EQ("x", ReadFileBytes(name));
     CKWFile file(name.c_str(), CKWFile::kRead | CKWFile::kBinary);
     EXPECT_EQ(1, file.GetLength());
     EXPECT_STREQ(name.c_str(), file.GetFileStream()->GetFileName());
     file.Close();
     EXPECT_TRUE(::DeleteFileW(name.c_str()));
-}
-
-TEST(CKWFile, StringsAndShortsAreNotReadBack)
-{
-    std::string bytes = "\x01\x02\x03\x04";
-    CKWMemFile memory(&bytes[0], 4);
-    CString text(L"old");
-    int16_t s = 7;
-    uint16_t u = 7;
-    memory >> text >> s >> u;
-    EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(0, s);
-    EXPECT_EQ(0, u);
-    char first = 0;
-    memory >> first;
-    EXPECT_EQ('\x01', first) << "nothing was consumed";
 }
 
 TEST(CKWMemFile, GrowingBlockReportsAndHandsOverItsData)
@@ -344,29 +296,32 @@ TEST(CKWMemFile, GrowingBlockReportsAndHandsOverItsData)
     EXPECT_EQ(0, length);
 }
 
-TEST(CKWMemFile, FixedBlockReadsItsData)
+TEST(CKWMemFile, FixedBlockReadsItsDataButNoStringsOrShorts)
 {
     char data[] = {'1', '2', ' ', '3'};
     CKWMemFile memory(data, 4);
     EXPECT_EQ(4, memory.GetLength());
+    CString text(L"old");
+    int16_t s = 7;
+    uint16_t u = 7;
+    memory >> text >> s >> u;
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(0, s);
+    EXPECT_EQ(0, u);
     char out[4];
-    EXPECT_EQ(4, memory.Read(out, 4));
+    EXPECT_EQ(4, memory.Read(out, 4)) << "nothing was consumed";
     EXPECT_EQ(0, std::memcmp(data, out, 4));
     EXPECT_EQ(2, memory.Seek(2, CKWFile::kBegin));
     EXPECT_EQ(1, memory.Write("x", 1));
     EXPECT_TRUE(memory.Flush());
     EXPECT_EQ('x', data[2]) << "the block is the caller's";
     EXPECT_TRUE(memory.GetFileStream()->GetFileName().IsEmpty());
-}
 
-TEST(CKWTextFileStream, PutBackComesBeforeTheData)
-{
-    CKWTextFileStream text;
-    char buffer[4] = {};
-    EXPECT_EQ(0, text.ReadWithPutBack(buffer, 4)) << "closed";
-    char data[] = "bcd";
-    ASSERT_TRUE(text.OpenMemory(data, 3));
-    text.PutBack('a');
-    EXPECT_EQ(4, text.ReadWithPutBack(buffer, 4));
-    EXPECT_EQ(0, std::memcmp("abcd", buffer, 4));
+    CKWTextFileStream stream;
+    EXPECT_EQ(0, stream.ReadWithPutBack(out, 4)) << "closed";
+    char bcd[] = "bcd";
+    ASSERT_TRUE(stream.OpenMemory(bcd, 3));
+    stream.PutBack('a');
+    EXPECT_EQ(4, stream.ReadWithPutBack(out, 4)) << "the put-back character comes first";
+    EXPECT_EQ(0, std::memcmp("abcd", out, 4));
 }

@@ -35,49 +35,7 @@ protected:
     const CKWBrush m_black = GdiPlusCanvas::Solid(GdiPlusCanvas::kBlack);
 };
 
-TEST_F(KWGdiPlusDrawText, CharWidthsMeasureSpacesAgainstALetter)
-{
-    IKWGraphics& g = m_canvas.Draw();
-    double widths[3] = {-1, -1, -1};
-    ASSERT_EQ(3, g.GetCharWidths(L"a b", 3, m_font, widths, 3));
-    EXPECT_GT(widths[0], 0);
-    EXPECT_GT(widths[1], 0);
-    EXPECT_GT(widths[2], 0);
-    EXPECT_DOUBLE_EQ(Width(L" A") - Width(L"A"), widths[1]);
-    EXPECT_DOUBLE_EQ(Width(L"a"), widths[0]);
-    EXPECT_DOUBLE_EQ(Width(L"b"), widths[2]);
-    // A space is narrower than a letter of this face, and a lone space
-    // measured alone would come out as nothing.
-    EXPECT_LT(widths[1], widths[0]);
-}
-
-TEST_F(KWGdiPlusDrawText, CharWidthsCountAndLimits)
-{
-    IKWGraphics& g = m_canvas.Draw();
-    double widths[8] = {};
-    struct CountCase {
-        const wchar_t* text;
-        int length;
-        int maxCount;
-        int expected;
-    } const cases[] = {
-        {L"Wide", -1, 8, 4},   // up to the terminating 0
-        {L"Wide", 2, 8, 2},    // the given length
-        {L"Wide", -1, 3, 3},   // the capacity
-        {L"", -1, 8, 0},
-        {L"Wide", 0, 8, 0},
-        {L"Wide", 4, 0, 0},
-        {nullptr, 4, 8, 0},
-    };
-    for (const CountCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.text ? c.text : L"(null)") << " " << c.length
-                                        << " " << c.maxCount);
-        EXPECT_EQ(c.expected, g.GetCharWidths(c.text, c.length, m_font, widths, c.maxCount));
-    }
-    EXPECT_EQ(0, g.GetCharWidths(L"Wide", 4, m_font, nullptr, 8));
-}
-
-TEST_F(KWGdiPlusDrawText, CharWidthsFollowTheLetters)
+TEST_F(KWGdiPlusDrawText, CharWidthsFollowTheLettersAndMeasureSpaces)
 {
     IKWGraphics& g = m_canvas.Draw();
     double widths[5] = {};
@@ -85,14 +43,34 @@ TEST_F(KWGdiPlusDrawText, CharWidthsFollowTheLetters)
     EXPECT_GT(widths[0], widths[1]);
     EXPECT_DOUBLE_EQ(widths[1], widths[2]);
     EXPECT_DOUBLE_EQ(widths[0], widths[3]);
+    EXPECT_DOUBLE_EQ(Width(L"W"), widths[0]);
+    // A space is measured against a letter (alone it would come out as nothing).
+    EXPECT_DOUBLE_EQ(Width(L" A") - Width(L"A"), widths[4]);
+    EXPECT_GT(widths[4], 0);
+    EXPECT_LT(widths[4], widths[0]);
     // The sum of the letters is close to the word measured as a whole.
     const double word = Width(L"WiiW");
     EXPECT_NEAR(word, widths[0] + widths[1] + widths[2] + widths[3], word * 0.1);
-
     CKWFont larger(L"Arial", kFontPixels * 2, 0);
     double larger0 = 0;
     ASSERT_EQ(1, g.GetCharWidths(L"W", 1, larger, &larger0, 1));
     EXPECT_NEAR(2 * widths[0], larger0, widths[0] * 0.2);
+
+    const struct {
+        const wchar_t* text;
+        int length;
+        int maxCount;
+        int expected;
+    } cases[] = {
+        {L"Wide", -1, 8, 4},   // up to the terminating 0
+        {L"Wide", 2, 8, 2},    // the given length
+        {L"Wide", -1, 3, 3},   // the capacity
+        {L"", -1, 8, 0}, {L"Wide", 0, 8, 0}, {L"Wide", 4, 0, 0}, {nullptr, 4, 8, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, g.GetCharWidths(c.text, c.length, m_font, widths, c.maxCount)) << c.length << " "
+                                                                                             << c.maxCount;
+    EXPECT_EQ(0, g.GetCharWidths(L"Wide", 4, m_font, nullptr, 8));
 }
 
 TEST_F(KWGdiPlusDrawText, DrawStringAtDrawsOneLineAndMeasures)
@@ -182,10 +160,8 @@ TEST_F(KWGdiPlusDrawText, GrowToFitMakesRoomForTheWrappedText)
     GdiPlusCanvas fixed(200, 100);
     fixed.Draw().DrawString(0, 0, 70, 3, text, -1, m_font, m_black, 0);
     EXPECT_EQ(0, fixed.CountInk(0, 4, 200, 100));
-
     GdiPlusCanvas grown(200, 100);
-    EXPECT_EQ(0, grown.Draw().DrawString(0, 0, 70, 3, text, -1, m_font, m_black,
-                                         KWDRAWSTRING_GROW_TO_FIT));
+    EXPECT_EQ(0, grown.Draw().DrawString(0, 0, 70, 3, text, -1, m_font, m_black, KWDRAWSTRING_GROW_TO_FIT));
     RECT ink;
     ASSERT_TRUE(grown.InkBounds(ink));
     EXPECT_GT(ink.bottom, 2 * kFontPixels);
@@ -220,15 +196,12 @@ TEST_F(KWGdiPlusDrawText, FontMetrics)
 
     // The surface can still be drawn on after its device context was used.
     EXPECT_EQ(0, g.DrawStringAt(0, 0, L"x", 1, m_font, &m_black, nullptr));
-}
 
-TEST_F(KWGdiPlusDrawText, FontMetricsWithoutAFont)
-{
     CKWFont none;
-    int32_t m[KWFONTMETRIC_COUNT] = {7, 7, 7, 7, 7, 7, 7};
-    EXPECT_NE(0, m_canvas.Draw().GetFontMetrics(none, m));
-    for (int32_t value : m)
-        EXPECT_EQ(7, value);
+    int32_t untouched[KWFONTMETRIC_COUNT] = {7, 7, 7, 7, 7, 7, 7};
+    EXPECT_NE(0, g.GetFontMetrics(none, untouched));
+    for (int32_t value : untouched)
+        EXPECT_EQ(7, value) << "a failure leaves the metrics";
 }
 
 }  // namespace

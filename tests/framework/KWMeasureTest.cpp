@@ -52,16 +52,27 @@ TEST(KWMeasureTest, EveryUnitParsesAndFormats) {
     }
 }
 
-TEST(KWMeasureTest, FindUnitByName) {
-    EXPECT_EQ(FindUnitByName(L"  mm."), 8);
-    EXPECT_EQ(FindUnitByName(L"MM"), -1);
-    EXPECT_EQ(FindUnitByName(L"ft"), 1);
-    EXPECT_EQ(FindUnitByName(L"in"), 4);
-    EXPECT_EQ(FindUnitByName(L"pix"), 11);
-    EXPECT_EQ(FindUnitByName(L"mm.."), -1);
-    EXPECT_EQ(FindUnitByName(L"m"), 6);
-    EXPECT_EQ(FindUnitByName(L""), -1);
-    EXPECT_EQ(FindUnitByName(nullptr), -1);
+TEST(KWMeasureTest, FindUnitByNameAndAtTheText) {
+    const std::pair<const wchar_t*, int> names[] = {
+        {L"  mm.", 8}, {L"MM", -1}, {L"ft", 1}, {L"in", 4}, {L"pix", 11}, {L"mm..", -1}, {L"m", 6}, {L"", -1},
+        {nullptr, -1}};
+    for (const auto& n : names)
+        EXPECT_EQ(FindUnitByName(n.first), n.second) << (n.first ? n.first : L"(null)");
+
+    const struct {
+        const wchar_t* text;
+        int unit;
+        const wchar_t* rest;
+    } at[] = {
+        {L" mm. x", 8, L" x"}, {L"\"1", 5, L"1"}, {L" '6", 3, L"6"}, {L" Mm", -1, L"Mm"},
+        // Unknown letters are left unread, even when a known unit begins them.
+        {L"ydx", -1, L"ydx"}, {L"", -1, L""},
+    };
+    for (const auto& c : at) {
+        const wchar_t* text = c.text;
+        EXPECT_EQ(FindUnitAt(text), c.unit) << c.text;
+        EXPECT_STREQ(text, c.rest);
+    }
 }
 
 struct ParseCase {
@@ -105,64 +116,27 @@ TEST(KWMeasureTest, ParseMeasureCases) {
     }
 }
 
-// A leading '.' belongs to the number: ".5in" is half an inch, not five.
-TEST(KWMeasureTest, LeadingDecimalPointIsPartOfTheNumber) {
+TEST(KWMeasureTest, ParseNumberOrFraction) {
+    const struct {
+        const wchar_t* text;
+        double value;
+        const wchar_t* rest;
+    } cases[] = {
+        {L"  12.5 rest", 12.5, L" rest"}, {L"6 / 2 / 3in", 1, L"in"}, {L"1/0", -1.0, nullptr}, {L"", 0, L""},
+        {L"abc", 0, L""}, {L"x7", 7, L""},  // characters before the digits are skipped
+        {L" .25 rest", 0.25, L" rest"},     // a leading '.' belongs to the number
+    };
+    for (const auto& c : cases) {
+        const wchar_t* text = c.text;
+        EXPECT_DOUBLE_EQ(ParseNumberOrFraction(text), c.value) << c.text;
+        if (c.rest) {
+            EXPECT_STREQ(text, c.rest);
+        }
+    }
+    // ".5in" is half an inch, not five.
     EXPECT_DOUBLE_EQ(ParseMeasure(L".5in", 8), 127);
     EXPECT_DOUBLE_EQ(ParseMeasure(L"- .5 in", 8), -127);
     EXPECT_DOUBLE_EQ(ParseMeasure(L"1 ft .5", 8), 3048 + 127);
-    const wchar_t* text = L" .25 rest";
-    EXPECT_DOUBLE_EQ(ParseNumberOrFraction(text), 0.25);
-    EXPECT_STREQ(text, L" rest");
-}
-
-TEST(KWMeasureTest, ParseNumberOrFraction) {
-    const wchar_t* text = L"  12.5 rest";
-    EXPECT_DOUBLE_EQ(ParseNumberOrFraction(text), 12.5);
-    EXPECT_STREQ(text, L" rest");
-
-    text = L"6 / 2 / 3in";
-    EXPECT_DOUBLE_EQ(ParseNumberOrFraction(text), 1);
-    EXPECT_STREQ(text, L"in");
-
-    text = L"1/0";
-    EXPECT_EQ(ParseNumberOrFraction(text), -1.0);
-
-    text = L"";
-    EXPECT_EQ(ParseNumberOrFraction(text), 0);
-
-    text = L"abc";
-    EXPECT_EQ(ParseNumberOrFraction(text), 0);
-    EXPECT_EQ(*text, 0);
-
-    // Characters before the digits are skipped.
-    text = L"x7";
-    EXPECT_DOUBLE_EQ(ParseNumberOrFraction(text), 7);
-}
-
-TEST(KWMeasureTest, FindUnitAt) {
-    const wchar_t* text = L" mm. x";
-    EXPECT_EQ(FindUnitAt(text), 8);
-    EXPECT_STREQ(text, L" x");
-
-    text = L"\"1";
-    EXPECT_EQ(FindUnitAt(text), 5);
-    EXPECT_STREQ(text, L"1");
-
-    text = L" '6";
-    EXPECT_EQ(FindUnitAt(text), 3);
-    EXPECT_STREQ(text, L"6");
-
-    text = L" Mm";
-    EXPECT_EQ(FindUnitAt(text), -1);
-    EXPECT_STREQ(text, L"Mm");
-
-    // Unknown letters are left unread, even when a known unit begins them.
-    text = L"ydx";
-    EXPECT_EQ(FindUnitAt(text), -1);
-    EXPECT_STREQ(text, L"ydx");
-
-    text = L"";
-    EXPECT_EQ(FindUnitAt(text), -1);
 }
 
 TEST(KWMeasureTest, ToFraction64) {

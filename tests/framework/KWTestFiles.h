@@ -1,9 +1,11 @@
-// Temporary files for the framework tests: a unique path in the Windows
-// temporary folder, removed when the helper goes out of scope.
+// Temporary files for the tests: a unique path in the Windows temporary
+// folder, removed when the helper goes out of scope; temporary folders;
+// whole-file reads and writes.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 class CKWTestTempFile {
@@ -42,3 +44,87 @@ public:
 private:
     std::wstring m_path;
 };
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string ReadFileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    FILE* f = ::_wfopen(path.c_str(), L"rb");
+    if (!f)
+        return bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+// Replaces the file with the bytes; false when it cannot be written.
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    FILE* f = ::_wfopen(path.c_str(), L"wb");
+    if (!f)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
+}
+
+// A fresh folder under the temporary folder (its path ends in a backslash),
+// removed with everything in it at the end.
+class CKWTestTempFolder {
+public:
+    explicit CKWTestTempFolder(const wchar_t* prefix = L"kwt")
+    {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        for (unsigned n = ::GetTickCount() ^ ::GetCurrentProcessId();; ++n) {
+            m_path = std::wstring(temp) + prefix + std::to_wstring(n % 1000000) + L"\\";
+            if (::CreateDirectoryW(m_path.c_str(), nullptr))
+                break;
+        }
+    }
+    ~CKWTestTempFolder() { RemoveTree(m_path); }
+    CKWTestTempFolder(const CKWTestTempFolder&) = delete;
+    CKWTestTempFolder& operator=(const CKWTestTempFolder&) = delete;
+
+    const std::wstring& Path() const { return m_path; }
+    std::wstring MakeFolder(const wchar_t* relative) const
+    {
+        const std::wstring path = m_path + relative;
+        ::CreateDirectoryW(path.c_str(), nullptr);
+        return path;
+    }
+    std::wstring Write(const wchar_t* relative, const std::string& bytes = std::string()) const
+    {
+        const std::wstring path = m_path + relative;
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+
+    // Removes the folder (its path ends in a backslash) with everything in it.
+    static void RemoveTree(const std::wstring& folder)
+    {
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = data.cFileName;
+                if (name == L"." || name == L"..")
+                    continue;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(folder + name + L"\\");
+                } else {
+                    ::SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                    ::DeleteFileW((folder + name).c_str());
+                }
+            } while (::FindNextFileW(find, &data));
+            ::FindClose(find);
+        }
+        ::RemoveDirectoryW(folder.c_str());
+    }
+
+private:
+    std::wstring m_path;
+};
+

@@ -3,10 +3,9 @@
 #include <set>
 #include <sstream>
 
+#include "model/TalCommandGroup.h"
 #include "model/TalCommandHistory.h"
 #include "model/TalTextNote.h"
-
-namespace {
 
 std::string Narrow(const CString& text)
 {
@@ -17,6 +16,8 @@ std::string Narrow(const CString& text)
     }
     return out;
 }
+
+namespace {
 
 std::string Positions(const CTalPositionList& positions)
 {
@@ -199,4 +200,39 @@ SampleReport::SampleReport(LoggingDocument& document) : heading(document.Heading
     centred.m_count = CKWParaFormat::kMaskAlign;
     centred.m_align = CKWParaFormat::kAlignCenter;
     note->SetParaFormatInRange(13, 14, centred);
+}
+
+std::vector<int32_t> PictureIds(const CTalSection* section)
+{
+    std::vector<int32_t> ids;
+    for (const auto& picture : section->GetPictures())
+        ids.push_back(picture->GetPictureId());
+    return ids;
+}
+
+std::vector<CString> ChildNames(const CTalSection* section)
+{
+    std::vector<CString> names;
+    for (const auto& child : section->GetSubSections())
+        names.push_back(child->GetName());
+    return names;
+}
+
+void SampleReportTest::SetUp()
+{
+    m_liveAtStart = CKWRefCounter::GetLiveCount();
+    document.reset(new LoggingDocument);
+    report.reset(new SampleReport(*document));
+}
+
+void SampleReportTest::TearDown()
+{
+    report.reset();
+    document.reset();
+    EXPECT_EQ(m_liveAtStart, CKWRefCounter::GetLiveCount()) << "counted objects leaked by the test";
+}
+
+uint32_t SampleReportTest::LastLabel()
+{
+    return History().GetGroup(History().GetPosition())->GetLabel();
 }

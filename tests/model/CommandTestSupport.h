@@ -4,10 +4,13 @@
 // comparisons, the model's invariants, and a sample report.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/TalBaseDocument.h"
+#include "model/TalCommander.h"
+#include "model/TalCommandHistory.h"
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
 
@@ -59,3 +62,26 @@ struct SampleReport {
 
 // A picture with the given id and angle and no parent.
 CKWRefPtr<CTalPicture> MakePicture(int32_t id, int32_t angle = 0);
+
+// ASCII of a text; other characters become '?'.
+std::string Narrow(const CString& text);
+// The picture ids and the child names of a section, in order.
+std::vector<int32_t> PictureIds(const CTalSection* section);
+std::vector<CString> ChildNames(const CTalSection* section);
+
+// A test over the sample report of a logging document that fails when the
+// test leaves counted model objects alive.
+class SampleReportTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    CTalCommandHistory& History() { return document->History(); }
+    CTalCommander& Commander() { return document->GetCommander(); }
+    uint32_t LastLabel();
+
+    std::unique_ptr<LoggingDocument> document;
+    std::unique_ptr<SampleReport> report;
+
+private:
+    int32_t m_liveAtStart = 0;
+};

@@ -1,7 +1,8 @@
+// The clipboard records of the model: file names, pictures with their
+// positions, and sections with the fonts of their notes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "framework/KWArchive.h"
@@ -13,11 +14,13 @@
 #include "model/TalSection.h"
 #include "model/TalSectionData.h"
 #include "model/TalTextNote.h"
+#include "tests/framework/KWTestBytes.h"
+#include "tests/model/CommandTestSupport.h"
 #include "tests/model/ModelLeakCheck.h"
 
-namespace {
+using namespace kwbytes;
 
-typedef std::vector<uint8_t> Bytes;
+namespace {
 
 Bytes Store(CKWSerialData& record)
 {
@@ -37,42 +40,29 @@ bool Load(const Bytes& bytes, CKWSerialData& record)
     return serializer.Load(record);
 }
 
-// Little-endian writers for the expected layouts.
-void PutU32(Bytes& b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-void PutString(Bytes& b, const wchar_t* s)
-{
-    const size_t n = wcslen(s);
-    PutU32(b, static_cast<uint32_t>(2 * n));
-    for (size_t i = 0; i < n; ++i) {
-        b.push_back(static_cast<uint8_t>(s[i] & 0xFF));
-        b.push_back(static_cast<uint8_t>(s[i] >> 8));
-    }
-}
-void PutHeader(Bytes& b, uint8_t tag, uint32_t end, uint32_t first, uint32_t next)
-{
-    b.push_back(tag);
-    PutU32(b, end);
-    PutU32(b, first);
-    PutU32(b, next);
-}
-const uint32_t kNone = 0xFFFFFFFFu;
-
 // The text-object body of an empty note, as the text engine stores it (it
 // holds no records of its own, so its bytes do not depend on where they stand).
 Bytes EmptyTextBody()
 {
     CKWRefPtr<CTalTextNote> note(new CTalTextNote);
-    CKWArchive ar(nullptr, 0, CKWArchive::kStore);
-    note->Serialize(ar);
-    uint32_t length = 0;
-    void* data = ar.DetachMemory(length);
-    Bytes bytes(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + length);
-    free(data);
-    return bytes;
+    return Stored([&](CKWArchive& ar) { note->Serialize(ar); });
+}
+
+// The fields a copy keeps of a tree, without the objects' identities.
+std::string Fields(const CTalSection* section)
+{
+    std::string out = Narrow(section->GetName()) + " id " + std::to_string(section->GetId()) + " own " +
+                      std::to_string(section->GetOwnTemplate()) + " " + Narrow(section->GetTemplateName()) +
+                      " expanded " + std::to_string(section->GetExpanded()) + " note " +
+                      Narrow(section->GetTextNote()->GetText()) + "\n";
+    for (const auto& p : section->GetPictures())
+        out += "  picture " + std::to_string(p->GetPictureId()) + " " + Narrow(p->GetTitle()) + " " +
+               std::to_string(p->GetAngle()) + " " + std::to_string(p->GetGrayscale()) +
+               std::to_string(p->GetUseDescription()) + std::to_string(p->GetShown()) +
+               std::to_string(p->GetNewPage()) + (p->PeekParent() == section ? "" : " unlinked") + "\n";
+    for (const auto& child : section->GetSubSections())
+        out += (child->PeekParent() == section ? "" : "unlinked ") + Fields(child.Get());
+    return out;
 }
 
 class TalClipRecordsTest : public ModelLeakCheck {};
@@ -111,72 +101,52 @@ CKWRefPtr<CTalSection> MakeTree(CKWIndexDecoder& fonts)
     return root;
 }
 
+Bytes StoreTree(CKWIndexDecoder& fonts, CKWRefPtr<CTalSection>* kept = nullptr)
+{
+    CKWRefPtr<CTalSection> root = MakeTree(fonts);
+    Bytes bytes;
+    {
+        CTalSectionData record(root.Get());
+        bytes = Store(record);
+    }
+    if (kept)
+        *kept = root;
+    else
+        root->Detach();
+    return bytes;
+}
+
 }  // namespace
 
-TEST_F(TalClipRecordsTest, EmptyFileNamesBlockIsACountOfZero)
+TEST_F(TalClipRecordsTest, EmptyBlocksByteForByte)
 {
-    CTalFileNamesData record;
-    Bytes expected;
-    PutHeader(expected, 3, 17, kNone, kNone);
-    PutU32(expected, 0);
-    EXPECT_EQ(expected, Store(record));
-}
+    CTalFileNamesData names;
+    EXPECT_EQ(Writer().Linked(3, 17).U32(0).b, Store(names)) << "a count of zero";
+    CTalPicturesData pictures;
+    EXPECT_EQ(Writer().Linked(2, 17, kNoLink, 17).U32(0).Linked(4, 34).U32(0).b, Store(pictures))
+        << "the pictures and their positions";
+    CTalSectionData none;
+    EXPECT_TRUE(Store(none).empty()) << "without a section nothing";
 
-TEST_F(TalClipRecordsTest, EmptyPicturesBlockHasBothRecords)
-{
-    CTalPicturesData record;
-    Bytes expected;
-    PutHeader(expected, 2, 17, kNone, 17);
-    PutU32(expected, 0);
-    PutHeader(expected, 4, 34, kNone, kNone);
-    PutU32(expected, 0);
-    EXPECT_EQ(expected, Store(record));
-}
-
-TEST_F(TalClipRecordsTest, EmptySectionBlockLayout)
-{
     CKWRefPtr<CTalSection> section(new CTalSection(nullptr, L"S"));
     section->SetId(0x01020304);
     CTalSectionData record(section.Get());
-    const Bytes text = EmptyTextBody();
-
-    Bytes body;
-    PutString(body, L"S");
-    body.push_back(0);  // own template
-    PutString(body, L"");
-    body.push_back(1);  // expanded
-    PutU32(body, 0x01020304);
-    PutU32(body, 0);  // children
-    PutU32(body, 0);  // pictures
-    body.insert(body.end(), text.begin(), text.end());
-
-    Bytes expected;
-    PutHeader(expected, 5, 17, kNone, 17);
-    PutU32(expected, kNone);  // no font table: just the end marker
-    PutHeader(expected, 1, static_cast<uint32_t>(17 + 13 + body.size()), kNone, kNone);
-    expected.insert(expected.end(), body.begin(), body.end());
-    EXPECT_EQ(expected, Store(record));
+    const Bytes body = Writer().String(L"S").U8(0).String(L"").U8(1).U32(0x01020304).U32(0).U32(0).Add(EmptyTextBody());
+    // No font table: just the end marker.
+    EXPECT_EQ(Writer().Linked(5, 17, kNoLink, 17).U32(kNoLink).Linked(1, 17 + 13 + uint32_t(body.size())).Add(body).b,
+              Store(record));
     section->Detach();
 }
 
-TEST_F(TalClipRecordsTest, StoringWithoutASectionWritesNothing)
+TEST_F(TalClipRecordsTest, FileNamesAndPicturesRoundTripWithTheirPositions)
 {
-    CTalSectionData record;
-    EXPECT_TRUE(Store(record).empty());
-}
+    CTalFileNamesData names({L"C:\\a\\one.jpg", L"", L"D:\\b\\\x00e9t\x00e9.png"});
+    CTalFileNamesData loadedNames({L"stale"});
+    ASSERT_TRUE(Load(Store(names), loadedNames));
+    EXPECT_EQ(names.GetNames(), loadedNames.GetNames());
 
-TEST_F(TalClipRecordsTest, FileNamesRoundTrip)
-{
-    CTalFileNamesData record({L"C:\\a\\one.jpg", L"", L"D:\\b\\\x00e9t\x00e9.png"});
-    const Bytes bytes = Store(record);
-    CTalFileNamesData loaded({L"stale"});
-    ASSERT_TRUE(Load(bytes, loaded));
-    EXPECT_EQ(record.GetNames(), loaded.GetNames());
-}
-
-TEST_F(TalClipRecordsTest, PicturesRoundTripWithTheirPositions)
-{
     const uint32_t id = g_rasterLib.GetPictureId(L"C:\\clip-test\\p1.jpg");
+    CKWRefPtr<CTalSection> source(new CTalSection(nullptr, L"source"));
     CTalPictureList pictures{new CTalPicture, new CTalPicture, new CTalPicture};
     pictures[0]->SetPictureId(static_cast<int32_t>(id));
     pictures[0]->SetTitle(L"One");
@@ -192,74 +162,51 @@ TEST_F(TalClipRecordsTest, PicturesRoundTripWithTheirPositions)
 
     CTalPicturesData loaded;
     ASSERT_TRUE(Load(bytes, loaded));
-    ASSERT_EQ(3u, loaded.GetPictures().size());
     EXPECT_EQ(positions, loaded.GetPositions());
     const CTalPictureList& got = loaded.GetPictures();
-    EXPECT_EQ(static_cast<int32_t>(id), got[0]->GetPictureId());
+    ASSERT_EQ(3u, got.size());
     EXPECT_EQ(got[0]->GetPictureId(), got[1]->GetPictureId()) << "one image, one id";
     EXPECT_EQ(0, got[2]->GetPictureId()) << "no image stays no image";
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(pictures[i]->GetTitle(), got[i]->GetTitle());
-        EXPECT_EQ(pictures[i]->GetAngle(), got[i]->GetAngle());
-        EXPECT_EQ(pictures[i]->GetGrayscale(), got[i]->GetGrayscale());
-        EXPECT_EQ(pictures[i]->GetUseDescription(), got[i]->GetUseDescription());
-        EXPECT_EQ(pictures[i]->GetShown(), got[i]->GetShown());
-        EXPECT_EQ(pictures[i]->GetNewPage(), got[i]->GetNewPage());
-        EXPECT_EQ(nullptr, got[i]->PeekParent());
+    for (const auto& p : got)
+        EXPECT_EQ(nullptr, p->PeekParent());
+    source->InsertPictures(pictures, nullptr);
+    CKWRefPtr<CTalSection> copy(new CTalSection(nullptr, L"source"));
+    copy->SetId(source->GetId());
+    copy->InsertPictures(got, nullptr);
+    EXPECT_EQ(Fields(source.Get()), Fields(copy.Get()));
+    source->Detach();
+    copy->Detach();
+
+    // Owning, the record detaches its pictures.
+    CKWRefPtr<CTalSection> section(new CTalSection);
+    CTalPictureList owned{new CTalPicture};
+    section->InsertPictures(owned, nullptr);
+    {
+        CTalPicturesData owning(owned, true);
     }
+    EXPECT_EQ(nullptr, owned[0]->PeekParent());
+    section->Detach();
 }
 
 TEST_F(TalClipRecordsTest, PicturesFromAnotherStorePathRegisterIt)
 {
     // A block from another process names a path this store has never seen.
-    Bytes bytes;
-    Bytes body;
-    PutU32(body, 1);
-    PutString(body, L"t");
-    PutU32(body, 2);
-    body.push_back(1);
-    PutU32(body, 2);
-    body.push_back(0);
-    PutU32(body, 0);
-    PutString(body, L"C:\\elsewhere\\new.bmp");
-    PutHeader(bytes, 2, static_cast<uint32_t>(13 + body.size()), kNone, static_cast<uint32_t>(13 + body.size()));
-    bytes.insert(bytes.end(), body.begin(), body.end());
-    const uint32_t at = static_cast<uint32_t>(bytes.size());
-    PutHeader(bytes, 4, at + 17, kNone, kNone);
-    PutU32(bytes, 0);
-
+    const Bytes body = Writer().U32(1).String(L"t").U32(2).U8(1).U32(2).U8(0).U32(0).String(L"C:\\elsewhere\\new.bmp");
+    const uint32_t at = 13 + uint32_t(body.size());
     CTalPicturesData loaded;
-    ASSERT_TRUE(Load(bytes, loaded));
+    ASSERT_TRUE(Load(Writer().Linked(2, at, kNoLink, at).Add(body).Linked(4, at + 17).U32(0), loaded));
     ASSERT_EQ(1u, loaded.GetPictures().size());
     const int32_t id = loaded.GetPictures()[0]->GetPictureId();
     EXPECT_NE(0, id);
     EXPECT_EQ(CString(L"C:\\elsewhere\\new.bmp"), g_rasterLib.GetImagePath(static_cast<uint32_t>(id)));
 }
 
-TEST_F(TalClipRecordsTest, OwningPicturesRecordDetachesItsPictures)
-{
-    CKWRefPtr<CTalSection> section(new CTalSection);
-    CTalPictureList pictures{new CTalPicture};
-    section->InsertPictures(pictures, nullptr);
-    {
-        CTalPicturesData owning(pictures, true);
-    }
-    EXPECT_EQ(nullptr, pictures[0]->PeekParent());
-    section->Detach();
-}
-
 TEST_F(TalClipRecordsTest, SectionRoundTripKeepsIdsAndFonts)
 {
     CKWIndexDecoder fonts;
     fonts.FindOrAdd(L"Arial");
-    CKWRefPtr<CTalSection> root = MakeTree(fonts);
-    const int32_t childId = root->GetSubSection(0)->GetId();
-    const int32_t grandId = root->GetSubSection(0)->GetSubSection(0)->GetId();
-    Bytes bytes;
-    {
-        CTalSectionData record(root.Get());
-        bytes = Store(record);
-    }
+    CKWRefPtr<CTalSection> root;
+    const Bytes bytes = StoreTree(fonts, &root);
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(root.Get(), root->GetSubSection(0)->PeekParent()) << "a record that does not own leaves the tree";
 
@@ -270,29 +217,9 @@ TEST_F(TalClipRecordsTest, SectionRoundTripKeepsIdsAndFonts)
     ASSERT_TRUE(copy);
     EXPECT_NE(root.Get(), copy.Get());
     EXPECT_EQ(nullptr, copy->PeekParent());
-    EXPECT_EQ(root->GetId(), copy->GetId());
-    EXPECT_EQ(CString(L"Root"), copy->GetName());
-    EXPECT_EQ(1, copy->GetOwnTemplate());
-    EXPECT_EQ(CString(L"plain"), copy->GetTemplateName());
-    ASSERT_EQ(1, copy->GetSubSectionCount());
-    CKWRefPtr<CTalSection> child = copy->GetSubSection(0);
-    EXPECT_EQ(childId, child->GetId());
-    EXPECT_EQ(0, child->GetExpanded());
-    EXPECT_EQ(copy.Get(), child->PeekParent());
-    ASSERT_EQ(2, child->GetPictureCount());
-    EXPECT_EQ(CString(L"first"), child->GetPicture(0)->GetTitle());
-    EXPECT_EQ(90, child->GetPicture(0)->GetAngle());
-    EXPECT_EQ(1, child->GetPicture(0)->GetGrayscale());
-    EXPECT_EQ(0, child->GetPicture(1)->GetShown());
-    EXPECT_EQ(1, child->GetPicture(1)->GetNewPage());
-    EXPECT_EQ(0, child->GetPicture(1)->GetUseDescription());
-    EXPECT_EQ(child.Get(), child->GetPicture(1)->PeekParent());
-    CKWRefPtr<CTalSection> grand = child->GetSubSection(0);
-    EXPECT_EQ(grandId, grand->GetId());
-    EXPECT_EQ(CString(L"Notes"), grand->GetTextNote()->GetText());
+    EXPECT_EQ(Fields(root.Get()), Fields(copy.Get()));
     // Stored ids replace the fresh ones: the whole subtree took fresh ids first.
     EXPECT_EQ(counterBefore + 3, CTalSection::GetLastIssuedId());
-
     ASSERT_EQ(2u, loaded.GetFontEntries().size());
     EXPECT_EQ(std::wstring(L"Arial"), loaded.GetFontEntries()[0].GetName());
     EXPECT_EQ(std::wstring(L"Courier New"), loaded.GetFontEntries()[1].GetName());
@@ -302,6 +229,8 @@ TEST_F(TalClipRecordsTest, SectionRoundTripKeepsIdsAndFonts)
     CKWIndexDecoder documentFonts;
     documentFonts.FindOrAdd(L"Times New Roman");
     documentFonts.FindOrAdd(L"Tahoma");
+    CKWRefPtr<CTalSection> grand = copy->GetSubSection(0)->GetSubSection(0);
+    const int32_t grandId = grand->GetId();
     copy->RenewId();
     EXPECT_NE(root->GetId(), copy->GetId());
     copy->RemapFonts(&documentFonts, loaded.GetSourceFontTable());
@@ -312,20 +241,14 @@ TEST_F(TalClipRecordsTest, SectionRoundTripKeepsIdsAndFonts)
 
     loaded.SetOwning(true);  // not pasted: the record frees it
     copy.Release();
-    child.Release();
     grand.Release();
     root->Detach();
 }
 
-TEST_F(TalClipRecordsTest, LoadingReplacesTheRecordsSection)
+TEST_F(TalClipRecordsTest, LoadingReplacesTheRecordsSectionAndOwningFreesIt)
 {
     CKWIndexDecoder fonts;
-    CKWRefPtr<CTalSection> root = MakeTree(fonts);
-    Bytes bytes;
-    {
-        CTalSectionData record(root.Get());
-        bytes = Store(record);
-    }
+    const Bytes bytes = StoreTree(fonts);
     CKWRefPtr<CTalSection> previous(new CTalSection(nullptr, L"previous"));
     {
         CTalSectionData record(previous.Get(), true);
@@ -334,53 +257,43 @@ TEST_F(TalClipRecordsTest, LoadingReplacesTheRecordsSection)
         record.SetOwning(true);
     }
     previous.Release();
-    root->Detach();
+    CTalSectionData owning(MakeTree(fonts).Get(), true);
 }
 
 TEST_F(TalClipRecordsTest, AbsentRecordsAreRefused)
 {
-    // A file-names block where a section block is expected, and the reverse.
     CTalFileNamesData names({L"x"});
-    const Bytes namesBlock = Store(names);
-    CTalSectionData section;
-    EXPECT_FALSE(Load(namesBlock, section));
-    EXPECT_FALSE(section.GetSection());
-    CTalPicturesData pictures;
-    EXPECT_FALSE(Load(namesBlock, pictures));
-    EXPECT_TRUE(pictures.GetPictures().empty());
-
     CTalPicturesData emptyPictures;
+    const Bytes namesBlock = Store(names);
     const Bytes picturesBlock = Store(emptyPictures);
-    CTalFileNamesData loadedNames({L"stale"});
-    EXPECT_FALSE(Load(picturesBlock, loadedNames));
-    EXPECT_TRUE(loadedNames.GetNames().empty());
-
-    // The font record alone, without the section record behind it.
-    Bytes fontsOnly;
-    PutHeader(fontsOnly, 5, 17, kNone, kNone);
-    PutU32(fontsOnly, kNone);
-    EXPECT_FALSE(Load(fontsOnly, section));
-    EXPECT_FALSE(section.GetSection());
-
-    // Pictures without their positions record.
-    Bytes picturesOnly;
-    PutHeader(picturesOnly, 2, 17, kNone, kNone);
-    PutU32(picturesOnly, 0);
-    EXPECT_FALSE(Load(picturesOnly, pictures));
+    enum Kind { kSection, kPictures, kNames };
+    const struct {
+        const char* name;
+        const Bytes& bytes;
+        Kind kind;
+    } cases[] = {
+        {"file names as a section", namesBlock, kSection},
+        {"file names as pictures", namesBlock, kPictures},
+        {"pictures as file names", picturesBlock, kNames},
+        {"the font record without the section record", Writer().Linked(5, 17).U32(kNoLink).b, kSection},
+        {"pictures without their positions", Writer().Linked(2, 17).U32(0).b, kPictures},
+    };
+    for (const auto& c : cases) {
+        CTalSectionData section;
+        CTalPicturesData pictures;
+        CTalFileNamesData loadedNames({L"stale"});
+        CKWSerialData* records[] = {&section, &pictures, &loadedNames};
+        EXPECT_FALSE(Load(c.bytes, *records[c.kind])) << c.name;
+        EXPECT_FALSE(section.GetSection()) << c.name;
+        EXPECT_TRUE(pictures.GetPictures().empty()) << c.name;
+        EXPECT_EQ(c.kind == kNames, loadedNames.GetNames().empty()) << c.name;
+    }
 }
 
 TEST_F(TalClipRecordsTest, TruncatedAndLyingBlocksFailWithoutLeaks)
 {
     CKWIndexDecoder fonts;
-    CKWRefPtr<CTalSection> root = MakeTree(fonts);
-    Bytes bytes;
-    {
-        CTalSectionData record(root.Get());
-        bytes = Store(record);
-    }
-    root->Detach();
-    root.Release();
-
+    const Bytes bytes = StoreTree(fonts);
     // Every cut of the block fails (or refuses) and frees what it read.
     for (size_t cut = 0; cut < bytes.size(); cut += 7) {
         Bytes truncated(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
@@ -391,13 +304,9 @@ TEST_F(TalClipRecordsTest, TruncatedAndLyingBlocksFailWithoutLeaks)
         }
         EXPECT_FALSE(record.GetSection()) << cut;
     }
-
     // A picture count far beyond the data.
-    Bytes lying;
-    PutHeader(lying, 2, 17, kNone, kNone);
-    PutU32(lying, 0x7FFFFFFF);
     CTalPicturesData pictures;
-    EXPECT_THROW(Load(lying, pictures), CKWArchiveException);
+    EXPECT_THROW(Load(Writer().Linked(2, 17).U32(0x7FFFFFFF), pictures), CKWArchiveException);
 }
 
 TEST_F(TalClipRecordsTest, DeeplyNestedSectionsAreRefused)
@@ -405,28 +314,13 @@ TEST_F(TalClipRecordsTest, DeeplyNestedSectionsAreRefused)
     // Any process can put "Tallier Objects" on the clipboard: a chain of
     // sections nested deeper than any report is cut off cleanly.
     auto nested = [](int depth) {
-        Bytes body;
-        for (int i = 0; i < depth; ++i) {
-            PutString(body, L"");
-            body.push_back(0);
-            PutString(body, L"");
-            body.push_back(1);
-            PutU32(body, static_cast<uint32_t>(i));
-            PutU32(body, i + 1 < depth ? 1 : 0);  // one child, except the last
-        }
-        const Bytes text = EmptyTextBody();
-        for (int i = 0; i < depth; ++i) {
-            PutU32(body, 0);  // pictures
-            body.insert(body.end(), text.begin(), text.end());
-        }
-        Bytes block;
-        PutHeader(block, 5, 17, kNone, 17);
-        PutU32(block, kNone);
-        PutHeader(block, 1, static_cast<uint32_t>(30 + body.size()), kNone, kNone);
-        block.insert(block.end(), body.begin(), body.end());
-        return block;
+        Writer body;
+        for (int i = 0; i < depth; ++i)  // one child each, except the last
+            body.String(L"").U8(0).String(L"").U8(1).U32(uint32_t(i)).U32(i + 1 < depth ? 1 : 0);
+        for (int i = 0; i < depth; ++i)
+            body.U32(0).Add(EmptyTextBody());  // no pictures, an empty note
+        return Writer().Linked(5, 17, kNoLink, 17).U32(kNoLink).Linked(1, 30 + body.Size()).Add(body).b;
     };
-
     {
         CTalSectionData record;
         ASSERT_TRUE(Load(nested(CTalSection::kMaxLoadDepth + 1), record)) << "the deepest accepted nesting";
@@ -442,15 +336,4 @@ TEST_F(TalClipRecordsTest, DeeplyNestedSectionsAreRefused)
     CTalSectionData record;
     EXPECT_THROW(Load(nested(CTalSection::kMaxLoadDepth + 2), record), CKWArchiveException);
     EXPECT_FALSE(record.GetSection());
-}
-
-TEST_F(TalClipRecordsTest, OwningSectionRecordFreesItsSection)
-{
-    const int32_t before = CKWRefCounter::GetLiveCount();
-    {
-        CKWIndexDecoder fonts;
-        CKWRefPtr<CTalSection> root = MakeTree(fonts);
-        CTalSectionData record(root.Get(), true);
-    }
-    EXPECT_EQ(before, CKWRefCounter::GetLiveCount());
 }

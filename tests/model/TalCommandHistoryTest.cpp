@@ -9,38 +9,12 @@
 #include "model/TalCommander.h"
 #include "model/TalSectionCommands.h"
 #include "tests/model/CommandTestSupport.h"
-#include "tests/model/ModelLeakCheck.h"
 
 namespace {
 
-class CommandHistoryTest : public ModelLeakCheck {
+class CommandHistoryTest : public SampleReportTest {
 protected:
-    void SetUp() override
-    {
-        ModelLeakCheck::SetUp();
-        document.reset(new LoggingDocument);
-        report.reset(new SampleReport(*document));
-    }
-    void TearDown() override
-    {
-        report.reset();
-        document.reset();
-        ModelLeakCheck::TearDown();
-    }
-
-    CTalCommandHistory& History() { return document->History(); }
-    CTalCommander& Commander() { return document->GetCommander(); }
     void Rename(CTalSection* section, const wchar_t* name) { Commander().RenameSection(section, CString(name)); }
-    std::string Narrow(const CString& text)
-    {
-        std::string out;
-        for (int i = 0; i < text.GetLength(); ++i)
-            out += static_cast<char>(text[i]);
-        return out;
-    }
-
-    std::unique_ptr<LoggingDocument> document;
-    std::unique_ptr<SampleReport> report;
 };
 
 }  // namespace
@@ -62,7 +36,7 @@ TEST_F(CommandHistoryTest, KeepsThirtyStepsAndDropsTheOldest)
     EXPECT_EQ(30, History().GetGroupCount());
 }
 
-TEST_F(CommandHistoryTest, ANewStepDropsTheRedoSteps)
+TEST_F(CommandHistoryTest, ANewStepDropsTheRedoStepsAnEmptyOneKeepsThem)
 {
     Rename(report->a.Get(), L"one");
     Rename(report->a.Get(), L"two");
@@ -70,28 +44,15 @@ TEST_F(CommandHistoryTest, ANewStepDropsTheRedoSteps)
     Commander().Undo();
     Commander().Undo();
     EXPECT_EQ(0, History().GetPosition());
+    // B has no own template: clearing the flag changes nothing and leaves no step.
+    EXPECT_TRUE(Commander().SetUseTemplate(report->b.Get(), false));
+    EXPECT_EQ(3, History().GetGroupCount());
     EXPECT_TRUE(History().CanRedo());
     Rename(report->b.Get(), L"other");
     EXPECT_EQ(2, History().GetGroupCount());
     EXPECT_EQ(1, History().GetPosition());
     EXPECT_EQ("Can't Redo", Narrow(History().GetRedoText()));
     EXPECT_EQ(CString(L"one"), report->a->GetName());
-}
-
-TEST_F(CommandHistoryTest, AnEmptyStepKeepsTheRedoSteps)
-{
-    Rename(report->a.Get(), L"one");
-    Rename(report->a.Get(), L"two");
-    Rename(report->a.Get(), L"three");
-    Commander().Undo();
-    Commander().Undo();
-    // B has no own template: clearing the flag changes nothing.
-    EXPECT_TRUE(Commander().SetUseTemplate(report->b.Get(), false));
-    EXPECT_EQ(3, History().GetGroupCount());
-    EXPECT_EQ(0, History().GetPosition());
-    Commander().Redo();
-    Commander().Redo();
-    EXPECT_EQ(CString(L"three"), report->a->GetName());
 }
 
 TEST_F(CommandHistoryTest, UndoAndRedoOfARemovalBringBackTheSameSection)
@@ -162,20 +123,7 @@ TEST_F(CommandHistoryTest, MenuTextsComeFromTheStringTable)
     EXPECT_EQ("&Redo \tCtrl+Y", Narrow(History().GetRedoText()));
 }
 
-TEST_F(CommandHistoryTest, ACommandWithoutAGroupIsDroppedAndThePositionStays)
-{
-    Rename(report->a.Get(), L"one");
-    Rename(report->a.Get(), L"two");
-    Commander().Undo();
-    const int32_t references = report->b->GetRefCount();
-    History().AddCommand(new CCmdBoolData(1, report->b.Get(), 1));
-    EXPECT_EQ(references, report->b->GetRefCount());
-    EXPECT_EQ(0, History().GetPosition());
-    EXPECT_EQ(2, History().GetGroupCount());
-    EXPECT_FALSE(History().EndGroup(0));
-}
-
-TEST_F(CommandHistoryTest, UndoAndRedoWithNothingToReplayDoNothing)
+TEST_F(CommandHistoryTest, NothingToReplayOrNoGroupChangesNothing)
 {
     const std::string before = DescribeModel(report->heading.Get());
     Commander().Undo();
@@ -192,7 +140,14 @@ TEST_F(CommandHistoryTest, UndoAndRedoWithNothingToReplayDoNothing)
     Commander().Redo();
     EXPECT_EQ(0, History().GetPosition());
     EXPECT_EQ(nullptr, History().TakeRedoGroup());
+
+    // A command without an open group is dropped.
+    const int32_t references = report->b->GetRefCount();
+    History().AddCommand(new CCmdBoolData(1, report->b.Get(), 1));
+    EXPECT_EQ(references, report->b->GetRefCount());
     EXPECT_EQ(0, History().GetPosition());
+    EXPECT_EQ(1, History().GetGroupCount());
+    EXPECT_FALSE(History().EndGroup(0));
 }
 
 TEST_F(CommandHistoryTest, AnUnfinishedGroupIsDroppedWithWhatItHolds)

@@ -14,7 +14,6 @@
 #include "model/TalTextCommands.h"
 #include "model/TalTextNote.h"
 #include "tests/model/CommandTestSupport.h"
-#include "tests/model/ModelLeakCheck.h"
 
 namespace {
 
@@ -188,7 +187,7 @@ std::vector<KindCase> KindCases()
     };
 }
 
-class CommanderKindsTest : public ModelLeakCheck {};
+class CommanderKindsTest : public SampleReportTest {};
 
 void RunCase(const KindCase& test)
 {
@@ -245,34 +244,30 @@ TEST_F(CommanderKindsTest, EveryKindIsUndoneAndRedoneExactly)
 
 TEST_F(CommanderKindsTest, KindsWithoutAHandlerChangeNothing)
 {
-    LoggingDocument document;
-    SampleReport report(document);
-    const std::string before = DescribeModel(report.heading.Get());
+    const std::string before = DescribeModel(report->heading.Get());
     for (int32_t kind : {17, 19, 23, 29, 30, 31, 32, 33, 34, 36, 41, 42, 43, 44, 45, 46, 47, 49, 51, 52, -1, INT32_MIN}) {
         SCOPED_TRACE(kind);
-        document.History().BeginGroup();
-        CCmdIntIntData command(kind, report.a.Get(), 0, 0);
-        EXPECT_FALSE(document.GetCommander().Execute(&command));
-        EXPECT_FALSE(document.History().EndGroup(0));
+        document->History().BeginGroup();
+        CCmdIntIntData command(kind, report->a.Get(), 0, 0);
+        EXPECT_FALSE(document->GetCommander().Execute(&command));
+        EXPECT_FALSE(document->History().EndGroup(0));
     }
-    EXPECT_EQ(before, DescribeModel(report.heading.Get()));
-    EXPECT_TRUE(document.log.empty());
-    EXPECT_EQ(0, document.History().GetGroupCount());
+    EXPECT_EQ(before, DescribeModel(report->heading.Get()));
+    EXPECT_TRUE(document->log.empty());
+    EXPECT_EQ(0, document->History().GetGroupCount());
 }
 
 TEST_F(CommanderKindsTest, ExpandedStateIsAViewStateAndNeverRecorded)
 {
-    LoggingDocument document;
-    SampleReport report(document);
-    document.History().BeginGroup();
-    CCmdBoolData collapse(4, report.a.Get(), 0);
-    EXPECT_FALSE(document.GetCommander().Execute(&collapse));
-    EXPECT_EQ(0, report.a->GetExpanded());
-    EXPECT_EQ(0, document.History().GetOpenGroup()->GetCount());
-    EXPECT_FALSE(document.History().EndGroup(0));
+    document->History().BeginGroup();
+    CCmdBoolData collapse(4, report->a.Get(), 0);
+    EXPECT_FALSE(document->GetCommander().Execute(&collapse));
+    EXPECT_EQ(0, report->a->GetExpanded());
+    EXPECT_EQ(0, document->History().GetOpenGroup()->GetCount());
+    EXPECT_FALSE(document->History().EndGroup(0));
     // The same value again: no notification.
-    EXPECT_FALSE(document.GetCommander().Execute(&collapse));
-    EXPECT_EQ((std::vector<std::string>{"Expanded " + std::to_string(report.a->GetId())}), document.log);
+    EXPECT_FALSE(document->GetCommander().Execute(&collapse));
+    EXPECT_EQ((std::vector<std::string>{"Expanded " + std::to_string(report->a->GetId())}), document->log);
 }
 
 TEST_F(CommanderKindsTest, RotationIsReducedByATrueModulo)
@@ -287,127 +282,113 @@ TEST_F(CommanderKindsTest, RotationIsReducedByATrueModulo)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.angle);
-        LoggingDocument document;
-        SampleReport report(document);
-        report.a->GetPicture(0)->SetAngle(c.start);
-        document.History().BeginGroup();
-        CCmdRotatePictures rotate(15, report.a.Get(), {0}, c.angle);
-        document.GetCommander().Execute(&rotate);
-        document.History().EndGroup(0);
-        EXPECT_EQ(c.expected, report.a->GetPicture(0)->GetAngle());
-        document.GetCommander().Undo();
-        EXPECT_EQ(CTalPicture::NormalizeAngle(c.start), report.a->GetPicture(0)->GetAngle());
+        report->a->GetPicture(0)->SetAngle(c.start);
+        document->History().BeginGroup();
+        CCmdRotatePictures rotate(15, report->a.Get(), {0}, c.angle);
+        document->GetCommander().Execute(&rotate);
+        document->History().EndGroup(0);
+        EXPECT_EQ(c.expected, report->a->GetPicture(0)->GetAngle());
+        document->GetCommander().Undo();
+        EXPECT_EQ(CTalPicture::NormalizeAngle(c.start), report->a->GetPicture(0)->GetAngle());
     }
 }
 
 TEST_F(CommanderKindsTest, RemovalResultsAndNotifications)
 {
-    LoggingDocument document;
-    SampleReport report(document);
-    CCmdBoolData removeFirst(1, report.a1.Get(), 0);
-    CCmdBoolData removeLast(1, report.c.Get(), 0);
-    CCmdBoolData removeHeading(1, report.heading.Get(), 0);
-    EXPECT_EQ(report.a, document.GetCommander().Execute(&removeFirst));
-    EXPECT_EQ(report.b, document.GetCommander().Execute(&removeLast));
-    EXPECT_FALSE(document.GetCommander().Execute(&removeHeading));
+    CCmdBoolData removeFirst(1, report->a1.Get(), 0);
+    CCmdBoolData removeLast(1, report->c.Get(), 0);
+    CCmdBoolData removeHeading(1, report->heading.Get(), 0);
+    EXPECT_EQ(report->a, document->GetCommander().Execute(&removeFirst));
+    EXPECT_EQ(report->b, document->GetCommander().Execute(&removeLast));
+    EXPECT_FALSE(document->GetCommander().Execute(&removeHeading));
     // Told before the removal; a section that is not a child again is refused.
-    EXPECT_FALSE(document.GetCommander().Execute(&removeLast));
-    EXPECT_EQ((std::vector<std::string>{"Removed " + std::to_string(report.a1->GetId()),
-                                        "Removed " + std::to_string(report.c->GetId())}),
-              document.log);
-    EXPECT_EQ(1, report.a->GetSubSectionCount());
-    EXPECT_EQ(0, document.History().GetGroupCount());
+    EXPECT_FALSE(document->GetCommander().Execute(&removeLast));
+    EXPECT_EQ((std::vector<std::string>{"Removed " + std::to_string(report->a1->GetId()),
+                                        "Removed " + std::to_string(report->c->GetId())}),
+              document->log);
+    EXPECT_EQ(1, report->a->GetSubSectionCount());
+    EXPECT_EQ(0, document->History().GetGroupCount());
     // No inverse holds them: their links are the caller's to break.
-    report.a1->Detach();
-    report.c->Detach();
+    report->a1->Detach();
+    report->c->Detach();
 }
 
 TEST_F(CommanderKindsTest, MoveOfASectionOutsideTheTreeIsNotAnnounced)
 {
-    LoggingDocument document;
-    SampleReport report(document);
-    report.a->RemoveSubSection(report.a2.Get());  // keeps its parent link
-    const std::string before = DescribeModel(report.heading.Get());
-    document.History().BeginGroup();
-    CCmdMoveSection move(2, report.a2.Get(), report.c.Get(), nullptr);
-    EXPECT_FALSE(document.GetCommander().Execute(&move));
-    EXPECT_FALSE(document.History().EndGroup(0));
-    EXPECT_TRUE(document.log.empty());
-    EXPECT_EQ(before, DescribeModel(report.heading.Get()));
+    report->a->RemoveSubSection(report->a2.Get());  // keeps its parent link
+    const std::string before = DescribeModel(report->heading.Get());
+    document->History().BeginGroup();
+    CCmdMoveSection move(2, report->a2.Get(), report->c.Get(), nullptr);
+    EXPECT_FALSE(document->GetCommander().Execute(&move));
+    EXPECT_FALSE(document->History().EndGroup(0));
+    EXPECT_TRUE(document->log.empty());
+    EXPECT_EQ(before, DescribeModel(report->heading.Get()));
 
     // Into its own subtree: refused too.
-    CCmdMoveSection intoChild(2, report.a.Get(), report.a1.Get(), nullptr);
-    EXPECT_FALSE(document.GetCommander().Execute(&intoChild));
-    EXPECT_TRUE(document.log.empty());
-    report.a2->Detach();
+    CCmdMoveSection intoChild(2, report->a.Get(), report->a1.Get(), nullptr);
+    EXPECT_FALSE(document->GetCommander().Execute(&intoChild));
+    EXPECT_TRUE(document->log.empty());
+    report->a2->Detach();
 }
 
 TEST_F(CommanderKindsTest, MoveIsAnnouncedBeforeAndAfter)
 {
-    LoggingDocument document;
-    SampleReport report(document);
-    CCmdMoveSection move(2, report.a2.Get(), report.c.Get(), nullptr);
-    EXPECT_EQ(report.a2, document.GetCommander().Execute(&move));
-    const std::string id = std::to_string(report.a2->GetId());
-    EXPECT_EQ((std::vector<std::string>{"Moving " + id, "Moved " + id}), document.log);
-    EXPECT_EQ(report.c.Get(), report.a2->PeekParent());
+    CCmdMoveSection move(2, report->a2.Get(), report->c.Get(), nullptr);
+    EXPECT_EQ(report->a2, document->GetCommander().Execute(&move));
+    const std::string id = std::to_string(report->a2->GetId());
+    EXPECT_EQ((std::vector<std::string>{"Moving " + id, "Moved " + id}), document->log);
+    EXPECT_EQ(report->c.Get(), report->a2->PeekParent());
 }
 
 TEST_F(CommanderKindsTest, RemovingListedPicturesSortsAndSkips)
 {
-    LoggingDocument document;
-    SampleReport report(document);
     const CTalPositionList positions = {3, 1, 3, 9, -2};
-    CCmdRemovePictures remove(8, report.a.Get(), &positions, -1);
-    document.History().BeginGroup();
-    document.GetCommander().Execute(&remove);
+    CCmdRemovePictures remove(8, report->a.Get(), &positions, -1);
+    document->History().BeginGroup();
+    document->GetCommander().Execute(&remove);
     std::vector<int32_t> ids;
-    for (const auto& picture : report.a->GetPictures())
+    for (const auto& picture : report->a->GetPictures())
         ids.push_back(picture->GetPictureId());
     EXPECT_EQ((std::vector<int32_t>{200, 202, 204}), ids);
-    const std::string id = std::to_string(report.a->GetId());
-    EXPECT_EQ((std::vector<std::string>{"Changing " + id, "PicturesRemoved " + id + " 1"}), document.log);
+    const std::string id = std::to_string(report->a->GetId());
+    EXPECT_EQ((std::vector<std::string>{"Changing " + id, "PicturesRemoved " + id + " 1"}), document->log);
     // The inverse holds exactly the two removed pictures at their positions.
-    const auto* inverse = dynamic_cast<const CCmdInsertPictures*>(document.History().GetOpenGroup()->GetAt(0));
+    const auto* inverse = dynamic_cast<const CCmdInsertPictures*>(document->History().GetOpenGroup()->GetAt(0));
     ASSERT_NE(nullptr, inverse);
     EXPECT_EQ((CTalPositionList{1, 3}), inverse->GetPositions());
     ASSERT_EQ(2u, inverse->GetPictures().size());
     EXPECT_EQ(201, inverse->GetPictures()[0]->GetPictureId());
     EXPECT_EQ(203, inverse->GetPictures()[1]->GetPictureId());
     EXPECT_EQ(nullptr, inverse->GetPictures()[0]->PeekParent());
-    document.History().EndGroup(0);
+    document->History().EndGroup(0);
 }
 
 TEST_F(CommanderKindsTest, AppendIsUndoneByRemovingTheLastPictures)
 {
-    LoggingDocument document;
-    SampleReport report(document);
-    document.History().BeginGroup();
-    CCmdInsertPictures insert(7, report.b.Get(), Pictures({MakePicture(400), MakePicture(401), MakePicture(402)}));
-    document.GetCommander().Execute(&insert);
+    document->History().BeginGroup();
+    CCmdInsertPictures insert(7, report->b.Get(), Pictures({MakePicture(400), MakePicture(401), MakePicture(402)}));
+    document->GetCommander().Execute(&insert);
     insert.ReleasePayload();
-    const auto* inverse = dynamic_cast<const CCmdRemovePictures*>(document.History().GetOpenGroup()->GetAt(0));
+    const auto* inverse = dynamic_cast<const CCmdRemovePictures*>(document->History().GetOpenGroup()->GetAt(0));
     ASSERT_NE(nullptr, inverse);
     EXPECT_EQ(3, inverse->GetCount());
     EXPECT_TRUE(inverse->GetPositions().empty());
-    document.History().EndGroup(0);
-    EXPECT_EQ(5, report.b->GetPictureCount());
-    document.GetCommander().Undo();
-    ASSERT_EQ(2, report.b->GetPictureCount());
-    EXPECT_EQ(301, report.b->GetPicture(1)->GetPictureId());
+    document->History().EndGroup(0);
+    EXPECT_EQ(5, report->b->GetPictureCount());
+    document->GetCommander().Undo();
+    ASSERT_EQ(2, report->b->GetPictureCount());
+    EXPECT_EQ(301, report->b->GetPicture(1)->GetPictureId());
 }
 
 TEST_F(CommanderKindsTest, MoveOfAPictureMissingFromTheSourceChangesNothing)
 {
-    LoggingDocument document;
-    SampleReport report(document);
-    const std::string before = DescribeModel(report.heading.Get());
+    const std::string before = DescribeModel(report->heading.Get());
     CKWRefPtr<CTalPicture> stranger = MakePicture(999);
-    document.History().BeginGroup();
-    CCmdMovePictures move(9, report.b.Get(), report.a.Get(), Pictures({report.a->GetPicture(0), stranger}));
-    EXPECT_FALSE(document.GetCommander().Execute(&move));
-    CCmdMovePictures twice(9, report.b.Get(), report.a.Get(), Pictures({report.a->GetPicture(0), report.a->GetPicture(0)}));
-    EXPECT_FALSE(document.GetCommander().Execute(&twice));
-    EXPECT_FALSE(document.History().EndGroup(0));
-    EXPECT_EQ(before, DescribeModel(report.heading.Get()));
+    document->History().BeginGroup();
+    CCmdMovePictures move(9, report->b.Get(), report->a.Get(), Pictures({report->a->GetPicture(0), stranger}));
+    EXPECT_FALSE(document->GetCommander().Execute(&move));
+    CCmdMovePictures twice(9, report->b.Get(), report->a.Get(), Pictures({report->a->GetPicture(0), report->a->GetPicture(0)}));
+    EXPECT_FALSE(document->GetCommander().Execute(&twice));
+    EXPECT_FALSE(document->History().EndGroup(0));
+    EXPECT_EQ(before, DescribeModel(report->heading.Get()));
 }

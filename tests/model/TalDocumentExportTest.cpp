@@ -2,13 +2,15 @@
 // interface over it, and the dispatch from the three commands through the
 // export file dialog (answered by the test) to the PDF, HTML and PowerPoint
 // writers, each output checked by its signature.
-#include "tests/export/html/HtmlLinkWalker.h"
-#include "model/TalWatermark.h"
-#include "framework/KWRasterLib.h"
-
-#include <cstdlib>
 #include "TalDocumentTestSupport.h"
 #include "ModelLeakCheck.h"
+
+#include "framework/KWRasterLib.h"
+#include "model/TalWatermark.h"
+#include "tests/export/html/HtmlLinkWalker.h"
+#include "tests/framework/KWRasterTestImages.h"
+
+#include <cstdlib>
 
 #include "model/TalCommander.h"
 #include "model/TalDocProperties.h"
@@ -30,33 +32,20 @@ namespace {
 
 const char kNoPage[] = "There is no page for report generating!";
 
-class TalDocumentExport : public ModelLeakCheck {
+class TalDocumentExport : public ReportDocumentTest {
 protected:
     void SetUp() override
     {
-        ModelLeakCheck::SetUp();
         InstallTemplates();
         folder = MakeTestFolder(L"export");
-        app.reset(new CTalTestApp);
-        app->StartUp();
+        ReportDocumentTest::SetUp();
         app->prefs.SetShowExportDialog(false);
-        wizard.reset(new CTalBaseDocument);
-        app->wizardDocument = wizard.get();
-        document = app->NewDocument();
-        ASSERT_NE(nullptr, document);
-        app->wizardDocument = nullptr;
-        views = static_cast<CFakeDocumentViews*>(document->GetFrame());
-        heading = document->GetProperties().GetHeadingSection();
     }
     void TearDown() override
     {
-        StopAnswering();
-        heading.Release();
-        app.reset();
-        wizard.reset();
+        ReportDocumentTest::TearDown();
         RemoveFolder(folder);
         g_TemplateManager.Clear();
-        ModelLeakCheck::TearDown();
     }
 
     // A title-page template and a page template with heading and text cells,
@@ -83,7 +72,6 @@ protected:
         NoTitleNoContents();
     }
 
-    CTalDocProperties& Properties() { return document->GetProperties(); }
     void NoTitleNoContents()
     {
         Properties().m_insertTitlePage = 0;
@@ -110,11 +98,6 @@ protected:
         return DialogWasAnswered();
     }
 
-    std::unique_ptr<CTalTestApp> app;
-    std::unique_ptr<CTalBaseDocument> wizard;
-    CTestTalDocument* document = nullptr;
-    CFakeDocumentViews* views = nullptr;
-    CKWRefPtr<CTalSection> heading;
     std::wstring folder;
 };
 
@@ -312,41 +295,6 @@ TEST(ImageFormatToRasterFlag, MapsTheStoredFormatIndices)
 
 namespace {
 
-// A small 24-bit bitmap with a colour gradient, as a photograph stand-in.
-bool WriteGradientBmp(const std::wstring& path, int width, int height)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<uint32_t>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            char* p = &bytes[54 + static_cast<size_t>(y) * stride + x * 3];
-            p[0] = static_cast<char>(x * 255 / width);
-            p[1] = static_cast<char>(y * 255 / height);
-            p[2] = static_cast<char>(128);
-        }
-    }
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    return ::CloseHandle(file) && ok;
-}
-
 // Copies a written report where the test command's independent readers check
 // it (qpdf and poppler for PDF, olefile for PowerPoint), when it asks for that.
 void KeepForReaders(const char* variable, const std::wstring& path, const wchar_t* name)
@@ -376,7 +324,8 @@ TEST_F(TalDocumentExport, MainRoadFromANewDocumentToThreeReports)
     ASSERT_TRUE(findings);
     for (int i = 0; i < 2; ++i) {
         const std::wstring photo = folder + L"photo" + std::to_wstring(i) + L".bmp";
-        ASSERT_TRUE(WriteGradientBmp(photo, 64 + 16 * i, 48));
+        const std::vector<uint8_t> bitmap = rastertest::MakeBitmapFile(64 + 16 * i, 48);
+        ASSERT_TRUE(WriteFileBytes(photo, std::string(bitmap.begin(), bitmap.end())));
         CKWRefPtr<CTalPicture> picture(new CTalPicture);
         picture->SetPictureId(static_cast<int32_t>(g_rasterLib.GetPictureId(photo.c_str())));
         CTalPictureList pictures;

@@ -22,32 +22,8 @@ namespace {
 // Lines of the panes that only tell that edits ended.
 const std::vector<std::string> kEditEnds = {"end title edit", "end label edit", "leave text editing"};
 
-class TalDocumentNotify : public ModelLeakCheck {
+class TalDocumentNotify : public ReportDocumentTest {
 protected:
-    void SetUp() override
-    {
-        ModelLeakCheck::SetUp();
-        app.reset(new CTalTestApp);
-        app->StartUp();
-        // An empty report from the wizard: no file to read.
-        wizard.reset(new CTalBaseDocument);
-        app->wizardDocument = wizard.get();
-        document = app->NewDocument();
-        ASSERT_NE(nullptr, document);
-        app->wizardDocument = nullptr;
-        views = static_cast<CFakeDocumentViews*>(document->GetFrame());
-        ASSERT_NE(nullptr, views);
-        heading = document->GetProperties().GetHeadingSection();
-    }
-    void TearDown() override
-    {
-        heading.Release();
-        app.reset();
-        wizard.reset();
-        ModelLeakCheck::TearDown();
-    }
-
-    CTalCommander& Commander() { return document->GetCommander(); }
     CFakeSectionTree& Tree() { return views->tree; }
     CKWRefPtr<CTalSection> Add(CTalSection* parent, const wchar_t* name)
     {
@@ -66,11 +42,6 @@ protected:
         return std::find(views->log.begin(), views->log.end(), line) != views->log.end();
     }
 
-    std::unique_ptr<CTalTestApp> app;
-    std::unique_ptr<CTalBaseDocument> wizard;
-    CTestTalDocument* document = nullptr;
-    CFakeDocumentViews* views = nullptr;
-    CKWRefPtr<CTalSection> heading;
 };
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "TalDocumentTestSupport.h"
 
 #include "model/TalCommandHistory.h"
+#include "model/TalCommander.h"
+#include "model/TalDocProperties.h"
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
 #include "model/TalTextNote.h"
 #include "platform/classlib/CreateContext.h"
+#include "tests/framework/KWFileDialogTestSupport.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <algorithm>
 #include <fstream>
@@ -220,74 +224,19 @@ std::string CFakeSectionTree::Describe() const
 
 // ---- CFakeDocumentViews -----------------------------------------------------
 
-void CFakeDocumentViews::EndImageTitleEdit(bool cancel)
+std::string CFakeDocumentViews::Positions(const CTalPositionList& positions)
 {
-    log.push_back(std::string("end title edit ") + (cancel ? "cancel" : "keep"));
+    return taldoc::Positions(positions);
 }
 
-void CFakeDocumentViews::LoadSectionImages()
+std::string CFakeDocumentViews::NameOf(const CTalSection* section)
 {
-    log.push_back("load images");
-}
-
-void CFakeDocumentViews::SelectImages(const CTalPositionList& positions)
-{
-    log.push_back("select images " + Positions(positions));
-}
-
-void CFakeDocumentViews::UpdateImages(const CTalPositionList& positions)
-{
-    log.push_back("update images " + Positions(positions));
+    return taldoc::NameOf(section);
 }
 
 void CFakeDocumentViews::UpdateImageTitle(int position, const CString& title, bool startEdit)
 {
-    log.push_back("image title " + std::to_string(position) + " " + Narrow(title) + (startEdit ? " edit" : ""));
-}
-
-void CFakeDocumentViews::UpdateDefaultGrayscaleImages(const CTalPictureList& pictures)
-{
-    log.push_back("grayscale images " + std::to_string(pictures.size()));
-}
-
-void CFakeDocumentViews::UpdateTemplatesForSection(CTalSection* section)
-{
-    log.push_back("templates " + NameOf(section));
-}
-
-void CFakeDocumentViews::FocusTemplates()
-{
-    log.push_back("focus templates");
-}
-
-void CFakeDocumentViews::RefreshTemplatesWnd()
-{
-    log.push_back("refresh templates");
-}
-
-void CFakeDocumentViews::LoadSectionText(CTalSection* section)
-{
-    log.push_back("load text " + NameOf(section));
-}
-
-void CFakeDocumentViews::UpdateDefaultFont()
-{
-    log.push_back("default font");
-}
-
-void CFakeDocumentViews::LeaveTextEditing()
-{
-    log.push_back("leave text editing");
-}
-
-void CFakeDocumentViews::RefreshText()
-{
-    log.push_back("refresh text");
-}
-
-void CFakeDocumentViews::SelectText(int32_t first, int32_t last)
-{
-    log.push_back("select text " + std::to_string(first) + " " + std::to_string(last));
+    Log("image title " + std::to_string(position) + " " + Narrow(title) + (startEdit ? " edit" : ""));
 }
 
 std::vector<std::string> CFakeDocumentViews::LogWithout(const std::vector<std::string>& prefixes) const
@@ -349,11 +298,7 @@ void CTalTestApp::CloseAll()
 {
     if (m_pDocManager)
         CloseAllDocuments(FALSE);
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    classlib_test::DrainMessages();
 }
 
 CTestTalDocument* CTalTestApp::NewDocument()
@@ -394,24 +339,14 @@ int CTalTestApp::DoMessageBox(LPCWSTR lpszPrompt, UINT, UINT)
 
 std::unique_ptr<CQMFormatInfo> MakeApplicationFormats()
 {
-    struct FormatRow {
-        uint32_t id;
-        const wchar_t* name;
-        const char* extension;
-        uint8_t readable, writable;
-    };
-    const FormatRow rows[] = {
-        {2048, L"Report Documents", "otd", 1, 1},    {16384, L"Report Templates", "otn", 1, 1},
-        {32, L"Html files", "html", 0, 1},            {64, L"Document PowerPoint", "ppt", 0, 1},
-        {128, L"Portable Document Format (PDF Documents)", "pdf", 0, 1},
-        {2, L"All Files", "*", 1, 0},
-    };
-    CQMFormatInfo* next = nullptr;
-    for (auto row = std::rbegin(rows); row != std::rend(rows); ++row) {
-        auto* extension = new CQMExtensionInfo(0, row->extension, 0, row->readable, row->writable, nullptr);
-        next = new CQMFormatInfo(row->id, 1, 1, row->name, extension, next);
-    }
-    return std::unique_ptr<CQMFormatInfo>(next);
+    return kw_test::MakeFormats({
+        {2048, L"Report Documents", {{"otd", 1, 1}}},
+        {16384, L"Report Templates", {{"otn", 1, 1}}},
+        {32, L"Html files", {{"html", 0, 1}}},
+        {64, L"Document PowerPoint", {{"ppt", 0, 1}}},
+        {128, L"Portable Document Format (PDF Documents)", {{"pdf", 0, 1}}},
+        {2, L"All Files", {{"*", 1, 0}}},
+    });
 }
 
 // ---- Dialog answers -------------------------------------------------------------
@@ -435,42 +370,22 @@ struct DialogAnswer {
 };
 DialogAnswer s_answer;
 
-struct FindDialog {
-    int controlId;
-    HWND dialog;
-};
-
-BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam)
-{
-    auto* find = reinterpret_cast<FindDialog*>(lParam);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(hWnd, cls, 16);
-    const bool hasControl = ::GetDlgItem(hWnd, find->controlId) ||
-                            (find->controlId == kNameBox && ::GetDlgItem(hWnd, kNameCombo));
-    if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(hWnd) && hasControl) {
-        find->dialog = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK AnswerTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    FindDialog find = {s_answer.controlId, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&find));
-    if (!find.dialog) {
+    HWND dialog = classlib_test::FindThreadDialog(nullptr, s_answer.controlId);
+    if (!dialog && s_answer.controlId == kNameBox)
+        dialog = classlib_test::FindThreadDialog(nullptr, kNameCombo);
+    if (!dialog) {
         if (::GetTickCount() - s_answer.started > 10000)
             StopAnswering();
         return;
     }
-    if (s_answer.controlId == kNameBox) {
-        const int box = ::GetDlgItem(find.dialog, kNameCombo) ? kNameCombo : kNameBox;
-        ::SetDlgItemTextW(find.dialog, box, s_answer.name.c_str());
-    }
+    if (s_answer.controlId == kNameBox)
+        ::SetDlgItemTextW(dialog, ::GetDlgItem(dialog, kNameCombo) ? kNameCombo : kNameBox, s_answer.name.c_str());
     wchar_t text[512] = {};
-    ::GetDlgItemTextW(find.dialog, kMessageText, text, 512);
+    ::GetDlgItemTextW(dialog, kMessageText, text, 512);
     s_answer.text = text;
-    ::PostMessageW(find.dialog, WM_COMMAND, MAKEWPARAM(s_answer.button, BN_CLICKED), 0);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(s_answer.button, BN_CLICKED), 0);
     s_answer.answered = true;
     StopAnswering();
 }
@@ -537,29 +452,7 @@ std::wstring MakeTestFolder(const wchar_t* name)
 
 void RemoveFolder(const std::wstring& folder)
 {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolder(folder + name + L"\\");
-            } else {
-                ::SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW((folder + name).c_str());
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
-std::string ReadFileBytes(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    CKWTestTempFolder::RemoveTree(folder);
 }
 
 bool FileExists(const std::wstring& path)
@@ -590,6 +483,30 @@ std::string DescribeReport(const CTalSection* heading)
     std::ostringstream out;
     DescribeSection(out, heading, 0);
     return out.str();
+}
+
+void ReportDocumentTest::SetUp()
+{
+    ModelLeakCheck::SetUp();
+    app.reset(new CTalTestApp);
+    app->StartUp();
+    wizard.reset(new CTalBaseDocument);
+    app->wizardDocument = wizard.get();
+    document = app->NewDocument();
+    ASSERT_NE(nullptr, document);
+    app->wizardDocument = nullptr;
+    views = static_cast<CFakeDocumentViews*>(document->GetFrame());
+    ASSERT_NE(nullptr, views);
+    heading = document->GetProperties().GetHeadingSection();
+}
+
+void ReportDocumentTest::TearDown()
+{
+    StopAnswering();
+    heading.Release();
+    app.reset();
+    wizard.reset();
+    ModelLeakCheck::TearDown();
 }
 
 void TypeNote(CTalDocument& document, CTalSection* section, const wchar_t* text)

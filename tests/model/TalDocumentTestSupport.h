@@ -14,6 +14,8 @@
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/model/ModelLeakCheck.h"
 
 #include <map>
 #include <memory>
@@ -53,7 +55,6 @@ public:
     std::string Name(HTREEITEM item) const;
     HTREEITEM GetSelected() const { return m_selected; }
     bool IsExpanded(HTREEITEM item) const;
-    size_t GetItemCount() const { return m_items.size(); }
     // The document told of selections (null: none).
     CTalDocument* document = nullptr;
 
@@ -84,26 +85,37 @@ public:
     CFakeDocumentViews() : tree(log) {}
 
     CTalSectionTree* GetSectionTree() override { return &tree; }
-    void EndImageTitleEdit(bool cancel) override;
-    void LoadSectionImages() override;
-    void SelectImages(const CTalPositionList& positions) override;
-    void UpdateImages(const CTalPositionList& positions) override;
+    void EndImageTitleEdit(bool cancel) override { Log(std::string("end title edit ") + (cancel ? "cancel" : "keep")); }
+    void LoadSectionImages() override { Log("load images"); }
+    void SelectImages(const CTalPositionList& positions) override { Log("select images " + Positions(positions)); }
+    void UpdateImages(const CTalPositionList& positions) override { Log("update images " + Positions(positions)); }
     void UpdateImageTitle(int position, const CString& title, bool startEdit) override;
-    void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override;
-    void UpdateTemplatesForSection(CTalSection* section) override;
-    void FocusTemplates() override;
-    void RefreshTemplatesWnd() override;
-    void LoadSectionText(CTalSection* section) override;
-    void UpdateDefaultFont() override;
-    void LeaveTextEditing() override;
-    void RefreshText() override;
-    void SelectText(int32_t first, int32_t last) override;
+    void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override
+    {
+        Log("grayscale images " + std::to_string(pictures.size()));
+    }
+    void UpdateTemplatesForSection(CTalSection* section) override { Log("templates " + NameOf(section)); }
+    void FocusTemplates() override { Log("focus templates"); }
+    void RefreshTemplatesWnd() override { Log("refresh templates"); }
+    void LoadSectionText(CTalSection* section) override { Log("load text " + NameOf(section)); }
+    void UpdateDefaultFont() override { Log("default font"); }
+    void LeaveTextEditing() override { Log("leave text editing"); }
+    void RefreshText() override { Log("refresh text"); }
+    void SelectText(int32_t first, int32_t last) override
+    {
+        Log("select text " + std::to_string(first) + " " + std::to_string(last));
+    }
 
     // The lines of the log that do not start with any of the prefixes.
     std::vector<std::string> LogWithout(const std::vector<std::string>& prefixes) const;
 
     std::vector<std::string> log;
     CFakeSectionTree tree;
+
+private:
+    void Log(const std::string& line) { log.push_back(line); }
+    static std::string Positions(const CTalPositionList& positions);
+    static std::string NameOf(const CTalSection* section);
 };
 
 // The report frame: registers its fake panes with the document it is made for.
@@ -206,12 +218,27 @@ void StopAnswering();
 // files left in it go with RemoveFolder.
 std::wstring MakeTestFolder(const wchar_t* name);
 void RemoveFolder(const std::wstring& folder);
-std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 
 // Sections, pictures and texts of a tree, one line each, with the fields a
 // report file keeps (not the objects' identities, section ids or expanded flags).
 std::string DescribeReport(const CTalSection* heading);
+
+// A test over a new, empty report document of the test application (made
+// from an empty wizard report, so no file is read), with its fake panes.
+class ReportDocumentTest : public ModelLeakCheck {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    CTalCommander& Commander() { return document->GetCommander(); }
+    CTalDocProperties& Properties() { return document->GetProperties(); }
+
+    std::unique_ptr<CTalTestApp> app;
+    std::unique_ptr<CTalBaseDocument> wizard;
+    CTestTalDocument* document = nullptr;
+    CFakeDocumentViews* views = nullptr;
+    CKWRefPtr<CTalSection> heading;
+};
 
 // Adds the text to the section's note as one undoable step of the history.
 void TypeNote(CTalDocument& document, CTalSection* section, const wchar_t* text);

@@ -3,6 +3,7 @@
 #include "model/TalPrefs.h"
 
 #include "resources/PrefsDialog.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,34 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct FindBox {
-    HWND dialog;
-    HWND box;
-};
-
-// A message box shown by the dialog: a dialog window of the thread other than it.
-BOOL CALLBACK FindBoxProc(HWND hWnd, LPARAM lParam)
-{
-    auto* find = reinterpret_cast<FindBox*>(lParam);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(hWnd, cls, 16);
-    if (hWnd != find->dialog && std::wstring(cls) == L"#32770" && ::IsWindowVisible(hWnd)) {
-        find->box = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectText(HWND hWnd, LPARAM lParam)
-{
-    wchar_t cls[16] = {}, text[128] = {};
-    ::GetClassNameW(hWnd, cls, 16);
-    ::GetWindowTextW(hWnd, text, 128);
-    if (_wcsicmp(cls, L"Static") == 0 && text[0])
-        reinterpret_cast<std::vector<std::wstring>*>(lParam)->push_back(text);
-    return TRUE;
-}
 
 class CTestPrefDlg : public CTalPrefDlg {
 public:
@@ -76,13 +49,9 @@ protected:
 
     afx_msg void OnTimer(UINT_PTR)
     {
-        FindBox find = {m_hWnd, nullptr};
-        ::EnumThreadWindows(::GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&find));
-        if (find.box) {
-            std::vector<std::wstring> texts;
-            ::EnumChildWindows(find.box, CollectText, reinterpret_cast<LPARAM>(&texts));
+        const std::vector<std::wstring> texts = classlib_test::AnswerMessageBox(m_hWnd);
+        if (!texts.empty()) {
             messages.insert(messages.end(), texts.begin(), texts.end());
-            ::PostMessageW(find.box, WM_COMMAND, IDOK, 0);
             m_afterMessage = true;
             return;
         }
@@ -112,16 +81,7 @@ BEGIN_MESSAGE_MAP(CTestPrefDlg, CTalPrefDlg)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-void DrainMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
+using classlib_test::DrainMessages;
 
 }  // namespace
 

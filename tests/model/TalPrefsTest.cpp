@@ -3,7 +3,7 @@
 
 #include "framework/KWSystemInfo.h"
 
-#include "tests/model/ScratchRegistryKey.h"
+#include "tests/framework/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
 #include "model/TalTextNote.h"
+#include "tests/model/CommandTestSupport.h"
 #include "tests/model/ModelLeakCheck.h"
 
 namespace {
@@ -49,22 +50,6 @@ CTalPictureList MakePictures(int count, int firstId = 1)
     return pictures;
 }
 
-std::vector<int32_t> PictureIds(const CTalSection& section)
-{
-    std::vector<int32_t> ids;
-    for (const auto& picture : section.GetPictures())
-        ids.push_back(picture->GetPictureId());
-    return ids;
-}
-
-std::vector<CString> ChildNames(const CTalSection& section)
-{
-    std::vector<CString> names;
-    for (const auto& child : section.GetSubSections())
-        names.push_back(child->GetName());
-    return names;
-}
-
 class TalSectionTest : public ModelLeakCheck {};
 
 }  // namespace
@@ -79,10 +64,12 @@ TEST(TalSectionIds, FirstSectionOfTheRunIsOneAndANewSectionTakesTwoIds)
     EXPECT_EQ(5, FirstSectionIds::newSectionIdAfterRenew);
 }
 
-TEST_F(TalSectionTest, IdsAreNeverReused)
+TEST_F(TalSectionTest, IdsAreNeverReusedAndANewSectionHasANoteAndIsExpanded)
 {
-    CKWRefPtr<CTalSection> a(new CTalSection);
+    CKWRefPtr<CTalSection> a(new CTalSection(nullptr, L"Results"));
     const int32_t first = a->GetId();
+    EXPECT_EQ(1, a->GetExpanded());
+    EXPECT_EQ(a.Get(), a->GetTextNote()->PeekParent());
     a->Detach();
     a.Release();
     CKWRefPtr<CTalSection> b(new CTalSection);
@@ -91,68 +78,33 @@ TEST_F(TalSectionTest, IdsAreNeverReused)
     b->Detach();
 }
 
-TEST_F(TalSectionTest, NewSectionDefaults)
-{
-    CKWRefPtr<CTalSection> section(new CTalSection(nullptr, L"Results"));
-    EXPECT_EQ(CString(L"Results"), section->GetName());
-    EXPECT_EQ(0, section->GetOwnTemplate());
-    EXPECT_TRUE(section->GetTemplateName().IsEmpty());
-    EXPECT_EQ(1, section->GetExpanded());
-    ASSERT_NE(nullptr, section->GetTextNote());
-    EXPECT_EQ(section.Get(), section->GetTextNote()->PeekParent());
-    EXPECT_EQ(0, section->GetSubSectionCount());
-    EXPECT_EQ(0, section->GetPictureCount());
-    section->Detach();
-}
-
-TEST_F(TalSectionTest, InsertSubSectionPlaces)
+TEST_F(TalSectionTest, SubSectionsAreInsertedBehindTheirPreviousAndRemovedWithIt)
 {
     CKWRefPtr<CTalSection> parent(new CTalSection(nullptr, L"P"));
     CKWRefPtr<CTalSection> a(new CTalSection(nullptr, L"a"));
     CKWRefPtr<CTalSection> b(new CTalSection(nullptr, L"b"));
     CKWRefPtr<CTalSection> c(new CTalSection(nullptr, L"c"));
+    CKWRefPtr<CTalSection> d(new CTalSection(nullptr, L"d"));
     CKWRefPtr<CTalSection> stranger(new CTalSection(nullptr, L"x"));
-
     EXPECT_TRUE(parent->InsertSubSection(a.Get(), nullptr));          // a
     EXPECT_TRUE(parent->InsertSubSection(b.Get(), nullptr));          // b a: null puts it first
     EXPECT_TRUE(parent->InsertSubSection(c.Get(), stranger.Get()));   // b a c: not a child appends
-    EXPECT_EQ((std::vector<CString>{L"b", L"a", L"c"}), ChildNames(*parent));
+    EXPECT_TRUE(parent->InsertSubSection(d.Get(), b.Get()));          // b d a c: right behind b
+    EXPECT_EQ((std::vector<CString>{L"b", L"d", L"a", L"c"}), ChildNames(parent.Get()));
     EXPECT_EQ(parent.Get(), c->PeekParent());
-
-    CKWRefPtr<CTalSection> d(new CTalSection(nullptr, L"d"));
-    parent->InsertSubSection(d.Get(), b.Get());  // right behind b
-    EXPECT_EQ((std::vector<CString>{L"b", L"d", L"a", L"c"}), ChildNames(*parent));
     EXPECT_EQ(2, parent->IndexOfSubSection(a.Get()));
     EXPECT_EQ(-1, parent->IndexOfSubSection(stranger.Get()));
 
-    parent->Detach();
-    stranger->Detach();
-}
-
-TEST_F(TalSectionTest, RemoveSubSectionGivesThePreviousChild)
-{
-    CKWRefPtr<CTalSection> parent(new CTalSection(nullptr, L"P"));
-    CKWRefPtr<CTalSection> a(new CTalSection(nullptr, L"a"));
-    CKWRefPtr<CTalSection> b(new CTalSection(nullptr, L"b"));
-    parent->InsertSubSection(a.Get(), nullptr);
-    parent->InsertSubSection(b.Get(), a.Get());
-
     CKWRefPtr<CTalSection> previous;
-    EXPECT_TRUE(parent->RemoveSubSection(b.Get(), &previous));
-    EXPECT_EQ(a.Get(), previous.Get());
-    EXPECT_EQ(parent.Get(), b->PeekParent()) << "the removed section keeps its parent link";
-
-    // Removing the first child gives no previous sibling.
     EXPECT_TRUE(parent->RemoveSubSection(a.Get(), &previous));
-    EXPECT_EQ(nullptr, previous.Get());
-    EXPECT_EQ(0, parent->GetSubSectionCount());
-
+    EXPECT_EQ(d.Get(), previous.Get());
+    EXPECT_EQ(parent.Get(), a->PeekParent()) << "the removed section keeps its parent link";
+    EXPECT_TRUE(parent->RemoveSubSection(b.Get(), &previous));
+    EXPECT_EQ(nullptr, previous.Get()) << "the first child has no previous sibling";
     EXPECT_FALSE(parent->RemoveSubSection(a.Get(), &previous));
     EXPECT_EQ(nullptr, previous.Get());
-
-    a->Detach();
-    b->Detach();
-    parent->Detach();
+    for (CTalSection* s : {a.Get(), b.Get(), parent.Get(), stranger.Get()})
+        s->Detach();
 }
 
 TEST_F(TalSectionTest, FindSubSectionByIdIsDepthFirstAndSkipsItself)
@@ -224,22 +176,16 @@ TEST_F(TalSectionTest, InsertPicturesWithAndWithoutPositions)
     CTalPositionList done;
     EXPECT_EQ(-1, section->InsertPictures(MakePictures(5, 10), &positions, &done));
     // 10 at 0; 11 at 2; 12 clamped to the end; 13 clamped to 0; 14 beyond the list: appended.
-    EXPECT_EQ((std::vector<int32_t>{13, 10, 1, 11, 2, 3, 12, 14}), PictureIds(*section));
+    EXPECT_EQ((std::vector<int32_t>{13, 10, 1, 11, 2, 3, 12, 14}), PictureIds(section.Get()));
     EXPECT_EQ((CTalPositionList{0, 2, 5, 0, 7}), done);
-    section->Detach();
-}
 
-TEST_F(TalSectionTest, AppendPicturesKeepsTheirParents)
-{
-    CKWRefPtr<CTalSection> a(new CTalSection);
-    CKWRefPtr<CTalSection> b(new CTalSection);
-    CTalPictureList pictures = MakePictures(2);
-    a->InsertPictures(pictures, nullptr);
-    EXPECT_TRUE(b->AppendPictures(pictures));
-    EXPECT_EQ(2, b->GetPictureCount());
-    EXPECT_EQ(a.Get(), pictures[1]->PeekParent());
-    a->Detach();
-    b->Detach();
+    // Appended elsewhere, pictures keep their parents.
+    CKWRefPtr<CTalSection> other(new CTalSection);
+    EXPECT_TRUE(other->AppendPictures(section->GetPictures()));
+    EXPECT_EQ(8, other->GetPictureCount());
+    EXPECT_EQ(section.Get(), other->GetPicture(1)->PeekParent());
+    section->Detach();
+    other->Detach();
 }
 
 struct RemoveCase {
@@ -261,7 +207,7 @@ TEST_P(TalSectionRemovePictures, RemovesDetachesAndSelects)
     section->InsertPictures(pictures, nullptr);
     CTalPositionList selection;
     EXPECT_EQ(c.result, section->RemovePictures(c.positions, c.count, &selection));
-    EXPECT_EQ(c.remaining, PictureIds(*section));
+    EXPECT_EQ(c.remaining, PictureIds(section.Get()));
     EXPECT_EQ(c.selection, selection);
     for (const auto& picture : pictures) {
         const bool kept = section->IndexOfPicture(picture.Get()) >= 0;
@@ -301,18 +247,13 @@ TEST_F(TalSectionTest, CollectTakeAndInsertPicture)
     EXPECT_EQ(section.Get(), taken->PeekParent()) << "a taken picture is moved, not detached";
     EXPECT_EQ(nullptr, section->TakePicture(3).Get());
     EXPECT_EQ(0, section->InsertPicture(-3, taken.Get()));
-    EXPECT_EQ((std::vector<int32_t>{2, 1, 3, 4}), PictureIds(*section));
+    EXPECT_EQ((std::vector<int32_t>{2, 1, 3, 4}), PictureIds(section.Get()));
     section->Detach();
 }
 
-TEST(TalPictureTest, DefaultsAndTriStates)
+TEST(TalPictureTest, TriStatesFollowTheDocumentDefault)
 {
     CKWRefPtr<CTalPicture> picture(new CTalPicture);
-    EXPECT_EQ(0, picture->GetPictureId());
-    EXPECT_TRUE(picture->GetTitle().IsEmpty());
-    EXPECT_EQ(1, picture->GetShown());
-    EXPECT_EQ(0, picture->GetNewPage());
-    EXPECT_EQ(0, picture->GetAngle());
     EXPECT_TRUE(picture->IsUseDescription(true));
     EXPECT_FALSE(picture->IsUseDescription(false));
     EXPECT_TRUE(picture->IsGrayscale(true));
@@ -341,7 +282,7 @@ TEST(TalPictureTest, RotationIsATrueModulo)
     }
 }
 
-TEST_F(TalSectionTest, DetachFreesTheWholeTree)
+TEST_F(TalSectionTest, DetachFreesTheTreeThatItsCyclesWouldKeep)
 {
     const int32_t before = CKWRefCounter::GetLiveCount();
     {
@@ -359,11 +300,7 @@ TEST_F(TalSectionTest, DetachFreesTheWholeTree)
         heading->Detach();
     }
     EXPECT_EQ(before, CKWRefCounter::GetLiveCount());
-}
 
-TEST_F(TalSectionTest, WithoutDetachTheCyclesKeepTheTree)
-{
-    const int32_t before = CKWRefCounter::GetLiveCount();
     CTalSection* raw = nullptr;
     {
         CKWRefPtr<CTalSection> heading(new CTalSection);
@@ -371,17 +308,13 @@ TEST_F(TalSectionTest, WithoutDetachTheCyclesKeepTheTree)
         CKWRefPtr<CTalSection> child(new CTalSection(heading.Get()));
         heading->InsertSubSection(child.Get(), nullptr);
     }
-    // The child and the notes hold their parents: nothing was freed.
-    EXPECT_EQ(before + 4, CKWRefCounter::GetLiveCount());
+    EXPECT_EQ(before + 4, CKWRefCounter::GetLiveCount()) << "the child and the notes hold their parents";
     CKWRefPtr<CTalSection> again(raw);
     again->Detach();
     again.Release();
     EXPECT_EQ(before, CKWRefCounter::GetLiveCount());
-}
 
-TEST_F(TalSectionTest, DetachedSubtreeHeldByAnOutsideReferenceSurvivesUntilReleased)
-{
-    const int32_t before = CKWRefCounter::GetLiveCount();
+    // A detached subtree held by an outside reference (a command) stays whole.
     CKWRefPtr<CTalSection> kept;
     {
         CKWRefPtr<CTalSection> heading(new CTalSection);
@@ -391,7 +324,6 @@ TEST_F(TalSectionTest, DetachedSubtreeHeldByAnOutsideReferenceSurvivesUntilRelea
         kept = child;
         heading->Detach();
     }
-    // The heading went; the child kept by a command-like holder is whole.
     EXPECT_EQ(before + 3, CKWRefCounter::GetLiveCount());
     EXPECT_EQ(nullptr, kept->PeekParent());
     EXPECT_EQ(1, kept->GetPictureCount());

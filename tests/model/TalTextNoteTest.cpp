@@ -60,7 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TalTextNoteTest, NothingIsRecordedWithoutAnOpenGroup)
+TEST_F(TalTextNoteTest, NothingIsRecordedWithoutAGroupATreeOrAValidIndex)
 {
     note->SetRunStyle(0, CKWCharFormat::kBold);
     note->ReplaceRange(L"J", 1, 0, 1);
@@ -68,6 +68,24 @@ TEST_F(TalTextNoteTest, NothingIsRecordedWithoutAnOpenGroup)
     EXPECT_EQ(0, history.GetGroupCount());
     EXPECT_FALSE(history.IsGroupOpen());
     EXPECT_EQ(CString(L"Jello world\nBye"), note->GetText());
+
+    history.BeginGroup();
+    EXPECT_FALSE(note->OnSetRunStyle(2)) << "index equal to the number of runs";
+    EXPECT_FALSE(note->OnSetRunSize(-1));
+    EXPECT_FALSE(note->OnRemoveRun(2));
+    EXPECT_FALSE(note->OnSetParaAlign(2));
+    EXPECT_FALSE(note->OnRemovePara(-1));
+    EXPECT_FALSE(note->OnInsertRun(3));
+
+    CKWRefPtr<CTalTextNote> loose(new CTalTextNote);
+    loose->SetText(L"abc");
+    CKWCharFormat* run = new CKWCharFormat;
+    run->m_count = 3;
+    loose->AppendRun(run);
+    loose->SetRunStyle(0, CKWCharFormat::kBold);
+    EXPECT_FALSE(loose->OnSetRunStyle(0)) << "a note outside a tree";
+    EXPECT_EQ(nullptr, loose->GetFontTable());
+    EXPECT_EQ(0, Open()->GetCount());
 }
 
 TEST_F(TalTextNoteTest, RemovedRunIsHeldByTheCommandItself)
@@ -133,18 +151,6 @@ TEST_F(TalTextNoteTest, ReplacementRecordsTheOldCharactersOverTheNewRange)
     EXPECT_EQ(CString(L" wo"), command.GetText());
 }
 
-TEST_F(TalTextNoteTest, OutOfRangeIndicesRecordNothing)
-{
-    history.BeginGroup();
-    EXPECT_FALSE(note->OnSetRunStyle(3)) << "index equal to the number of runs";
-    EXPECT_FALSE(note->OnSetRunSize(-1));
-    EXPECT_FALSE(note->OnRemoveRun(3));
-    EXPECT_FALSE(note->OnSetParaAlign(2));
-    EXPECT_FALSE(note->OnRemovePara(-1));
-    EXPECT_FALSE(note->OnInsertRun(4));
-    EXPECT_EQ(0, Open()->GetCount());
-}
-
 TEST_F(TalTextNoteTest, AppendingARunOrParagraphIsUndoable)
 {
     history.BeginGroup();
@@ -167,20 +173,6 @@ TEST_F(TalTextNoteTest, BoxColourIsRecordedAsKind35)
     ASSERT_EQ(1, Open()->GetCount());
     EXPECT_EQ(35, Recorded(0)->GetKind());
     EXPECT_EQ(CKWColor::FromRgb(9, 9, 9).GetValue(), dynamic_cast<const CCmdColorData&>(*Recorded(0)).GetColor().GetValue());
-}
-
-TEST_F(TalTextNoteTest, ANoteOutsideATreeRecordsNothingAndHasNoFontTable)
-{
-    history.BeginGroup();
-    CKWRefPtr<CTalTextNote> loose(new CTalTextNote);
-    loose->SetText(L"abc");
-    CKWCharFormat* run = new CKWCharFormat;
-    run->m_count = 3;
-    loose->AppendRun(run);
-    loose->SetRunStyle(0, CKWCharFormat::kBold);
-    EXPECT_FALSE(loose->OnSetRunStyle(0));
-    EXPECT_EQ(0, Open()->GetCount());
-    EXPECT_EQ(nullptr, loose->GetFontTable());
 }
 
 TEST_F(TalTextNoteTest, SerializedNoteReadsBack)

@@ -10,28 +10,16 @@
 #include "model/TalTextNote.h"
 #include "model/TalTextRepair.h"
 #include "tests/model/CommandTestSupport.h"
-#include "tests/model/ModelLeakCheck.h"
 
 namespace {
 
-class TextReplayTest : public ModelLeakCheck {
+class TextReplayTest : public SampleReportTest {
 protected:
     void SetUp() override
     {
-        ModelLeakCheck::SetUp();
-        document.reset(new LoggingDocument);
-        report.reset(new SampleReport(*document));
+        SampleReportTest::SetUp();
         note = report->a->GetTextNote();
     }
-    void TearDown() override
-    {
-        report.reset();
-        document.reset();
-        ModelLeakCheck::TearDown();
-    }
-
-    CTalCommandHistory& History() { return document->History(); }
-    CTalCommander& Commander() { return document->GetCommander(); }
     // One step of text editing, as the text panel makes it.
     template <class Edit>
     void Step(Edit edit)
@@ -41,28 +29,10 @@ protected:
         History().EndGroup(0);
     }
 
-    std::unique_ptr<LoggingDocument> document;
-    std::unique_ptr<SampleReport> report;
     CTalTextNote* note = nullptr;
 };
 
 }  // namespace
-
-TEST_F(TextReplayTest, ReplacingRecordsTheOldCharacters)
-{
-    History().BeginGroup();
-    note->ReplaceText(L"abcdefgh", 8, 5, 8);
-    const CTalCommandGroup* group = History().GetOpenGroup();
-    ASSERT_LT(0, group->GetCount());
-    const auto* replace = dynamic_cast<const CCmdReplaceText*>(group->GetAt(group->GetCount() - 1));
-    ASSERT_NE(nullptr, replace);
-    EXPECT_EQ(CTalCommand::kReplaceText, replace->GetKind());
-    EXPECT_EQ(5, replace->GetStart());
-    EXPECT_EQ(13, replace->GetEnd());
-    EXPECT_EQ(CString(L" wo"), replace->GetText());
-    EXPECT_EQ(report->a.Get(), replace->GetTarget().Get());
-    History().EndGroup(0);
-}
 
 TEST_F(TextReplayTest, TypingAndFormattingAreUndoneExactly)
 {

@@ -5,28 +5,26 @@
 #include <vector>
 
 #include "framework/KWArchive.h"
+#include "tests/framework/KWTestBytes.h"
 #include "tests/text/TextTestSupport.h"
 #include "text/KWTextData.h"
 #include "text/KWTextObject.h"
 
+using namespace kwbytes;
+
 namespace {
 
-typedef std::vector<uint8_t> Bytes;
 typedef std::vector<uint32_t> Counts;
 const uint8_t kTag = 200;  // a plain record, as a caller would open one
 
 template <typename Text>
 Bytes Store(Text& text)
 {
-    CKWArchive ar(nullptr, 0, CKWArchive::kStore);
-    ar.BeginRecord(kTag);
-    text.Serialize(ar);
-    ar.EndRecord();
-    void* data = nullptr;
-    uint32_t length = 0;
-    EXPECT_TRUE(ar.FinishMemory(data, length));
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    return Bytes(p, p + length);
+    return Stored([&](CKWArchive& ar) {
+        ar.BeginRecord(kTag);
+        text.Serialize(ar);
+        ar.EndRecord();
+    });
 }
 
 template <typename Text>
@@ -38,21 +36,11 @@ void Load(Text& text, Bytes bytes)
     ar.EndRecord();
 }
 
-// Little-endian writers for expected bytes.
-struct ByteWriter {
-    Bytes b;
-    void U8(uint8_t v) { b.push_back(v); }
-    void U16(uint16_t v) { U8(v & 0xFF); U8(v >> 8); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
-    void F32(float f) { uint32_t v; std::memcpy(&v, &f, 4); U32(v); }
-    void RgbColor(uint8_t kind, uint8_t flag, uint32_t value)
-    {
-        U32(kind | uint32_t(flag) << 8);
-        U8(kind);
-        U8(flag);
-        U32(value);
-    }
-};
+// The head, kind, flag and value of an archived colour.
+Writer& RgbColor(Writer& w, uint8_t kind, uint8_t flag, uint32_t value)
+{
+    return w.U32(kind | uint32_t(flag) << 8).U8(kind).U8(flag).U32(value);
+}
 
 TEST(KWTextDataArchive, ByteLayout)
 {
@@ -81,15 +69,15 @@ TEST(KWTextDataArchive, ByteLayout)
     box.values[3] = 0xA0B0C0D0;
     box.extra = 0x55;  // never stored
 
-    ByteWriter w;
-    w.U32(1);
-    w.U32(2); w.U16(12); w.U8(1); w.U8(CKWCharFormat::kItalic); w.U8(204); w.U32(3); w.F32(0.5f); w.U8(1);
-    w.RgbColor(CKWColor::KindRgb, 0, run->m_color.GetValue());
-    w.U32(1);
-    w.U32(2); w.F32(1); w.F32(2); w.F32(3); w.F32(4); w.F32(5); w.F32(-150); w.U8(2);
-    w.U8(1); w.U32(7); w.U32(0); w.U32(0); w.U32(0xA0B0C0D0);
-    w.RgbColor(CKWColor::KindRgb, 1, 0);
-    w.U32(2); w.U16(L'h'); w.U16(L'i');
+    Writer w;
+    w.U32(1);  // one run
+    w.U32(2).U16(12).U8(1).U8(CKWCharFormat::kItalic).U8(204).U32(3).F32(0.5f).U8(1);
+    RgbColor(w, CKWColor::KindRgb, 0, run->m_color.GetValue());
+    w.U32(1);  // one paragraph
+    w.U32(2).F32(1).F32(2).F32(3).F32(4).F32(5).F32(-150).U8(2);
+    w.U8(1).U32(7).U32(0).U32(0).U32(0xA0B0C0D0);  // the box
+    RgbColor(w, CKWColor::KindRgb, 1, 0);
+    w.U32(2).U16(L'h').U16(L'i');  // the text
 
     const Bytes stored = Store(text);
     ASSERT_EQ(5 + w.b.size(), stored.size());  // a plain record's 5-byte header first

@@ -88,7 +88,6 @@ public:
         return DoPreparePrinting(pInfo);
     }
     void OnBeginPrinting(CDC*, CPrintInfo*) override { Record(L"begin"); }
-    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) override { CView::OnPrepareDC(pDC, pInfo); }
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override {
         Record((pInfo->m_bPreview ? L"preview:" : L"print:") + std::to_wstring(pInfo->m_nCurPage));
         m_pLastInfo = pInfo;
@@ -127,12 +126,7 @@ public:
             m_pNested->RecalcLayout();  // a bar that asks for a layout while one runs
         return bHorz ? CSize(32767, m_nThickness) : CSize(m_nThickness, 32767);
     }
-    CRect RectInParent() const {
-        CRect rect;
-        GetWindowRect(&rect);
-        ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&rect), 2);
-        return rect;
-    }
+    CRect RectInParent() const { return classlib_test::RectInParent(m_hWnd); }
     int m_nThickness;
     int m_nLayouts = 0;
     CFrameWnd* m_pNested = nullptr;
@@ -165,13 +159,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Client rectangle of a window in its parent's coordinates.
-inline CRect RectInParent(HWND hWnd) {
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rect), 2);
-    return rect;
-}
+using classlib_test::RectInParent;
 
 // The windows of the calling thread, children included.
 inline BOOL CALLBACK CountChildWindow(HWND, LPARAM lParam) {

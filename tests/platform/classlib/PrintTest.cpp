@@ -1,5 +1,6 @@
-// The print loop: the job's page range, direct printing (the shell's "/p")
-// on the default printer when there is one, and the abort procedure.
+// Printing: the job's page range, the print and printing dialogs, the
+// application's printer setup, and direct printing (the shell's "/p") on the
+// default printer, the queue "PDF" that the test set-up installs.
 #include "FrameTestSupport.h"
 
 #include "platform/classlib/CommandLineInfo.h"
@@ -17,29 +18,38 @@ using classlib_test::DrainMessages;
 
 namespace {
 
-// The system's default printer, as the print loop would find it.
+const char kNoPrinter[] = "no default printer: the test set-up (scripts/test.sh) installs the CUPS queue \"PDF\"";
+
+// The system's default printer, as the print loop finds it.
 bool HavePrinter() {
     PRINTDLGW pd = {};
     pd.lStructSize = sizeof(pd);
     pd.Flags = PD_RETURNDEFAULT;
     if (!::PrintDlgW(&pd))
         return false;
-    if (pd.hDevMode != nullptr)
-        ::GlobalFree(pd.hDevMode);
-    if (pd.hDevNames != nullptr)
-        ::GlobalFree(pd.hDevNames);
+    ::GlobalFree(pd.hDevMode);
+    ::GlobalFree(pd.hDevNames);
     return true;
 }
 
-// What a job of the view prints, page by page, with or without a printer.
+// What a job of the view prints, page by page.
 std::wstring ExpectedJob(const wchar_t* prepare, int nPages) {
-    std::wstring job = prepare;
-    if (!HavePrinter())
-        return job;  // no printer: the job does not start
-    job += L" begin";
+    std::wstring job = std::wstring(prepare) + L" begin";
     for (int i = 1; i <= nPages; ++i)
         job += L" print:" + std::to_wstring(i);
     return job + L" end";
+}
+
+CString DeviceName(HGLOBAL hDevNames) {
+    auto* pNames = static_cast<LPDEVNAMES>(::GlobalLock(hDevNames));
+    CString strName = reinterpret_cast<const wchar_t*>(pNames) + pNames->wDeviceOffset;
+    ::GlobalUnlock(hDevNames);
+    return strName;
+}
+
+void CALLBACK CancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND hDlg = classlib_test::FindThreadDialog())
+        ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST(PrintInfoTest, PageRangeAndDefaults) {
@@ -48,14 +58,9 @@ TEST(PrintInfoTest, PageRangeAndDefaults) {
     EXPECT_EQ(info.GetMaxPage(), 0xFFFFu);  // unknown until the view says
     EXPECT_EQ(info.GetFromPage(), 1u);
     EXPECT_EQ(info.GetToPage(), 0xFFFFu);
-    EXPECT_EQ(info.m_nCurPage, 1u);
-    EXPECT_TRUE(info.m_bContinuePrinting);
-    EXPECT_FALSE(info.m_bPreview);
-    EXPECT_FALSE(info.m_bDirect);
     ASSERT_NE(info.m_pPD, nullptr);
     EXPECT_TRUE(info.m_pPD->m_pd.Flags & PD_RETURNDC);
     EXPECT_EQ(std::wstring(info.m_strPageDesc), L"Page %u\nPages %u-%u\n");
-
     const struct {
         UINT nSet;
         UINT nExpected;
@@ -66,32 +71,62 @@ TEST(PrintInfoTest, PageRangeAndDefaults) {
     }
 }
 
-TEST(PrintDialogTest, WithoutPrinterNamesEverythingIsEmpty) {
+TEST(PrintDialogTest, NamesAndContextComeFromTheDefaultPrinter) {
+    ASSERT_TRUE(HavePrinter()) << kNoPrinter;
     CPrintDialog dlg(FALSE);
     EXPECT_EQ(dlg.m_pd.lStructSize, sizeof(PRINTDLGW));
-    EXPECT_EQ(std::wstring(dlg.GetDeviceName()), L"");
-    EXPECT_EQ(std::wstring(dlg.GetDriverName()), L"");
-    EXPECT_EQ(std::wstring(dlg.GetPortName()), L"");
+    EXPECT_EQ(std::wstring(dlg.GetDeviceName()), L"") << "no names before the defaults";
     EXPECT_EQ(dlg.GetDevMode(), nullptr);
-    EXPECT_EQ(CPrintDialog::CreatePrinterDC(nullptr, nullptr), nullptr);
     EXPECT_EQ(dlg.CreatePrinterDC(), nullptr);
+    EXPECT_EQ(CPrintDialog::CreatePrinterDC(nullptr, nullptr), nullptr);
     EXPECT_EQ(dlg.GetCopies(), 1);
     CPrintDialog setup(TRUE);
     EXPECT_TRUE(setup.m_pd.Flags & PD_PRINTSETUP);
     EXPECT_FALSE(setup.m_pd.Flags & PD_RETURNDC);
 
-    // The defaults name the printer the print loop would take.
-    if (HavePrinter()) {
-        ASSERT_TRUE(dlg.GetDefaults());
-        EXPECT_NE(std::wstring(dlg.GetDeviceName()), L"");
-        HDC hDC = dlg.CreatePrinterDC();
-        EXPECT_NE(hDC, nullptr);
-        EXPECT_GT(::GetDeviceCaps(hDC, LOGPIXELSY), 0);
-        ::GlobalFree(dlg.m_pd.hDevMode);
-        ::GlobalFree(dlg.m_pd.hDevNames);
-    } else {
-        EXPECT_FALSE(dlg.GetDefaults());
-    }
+    ASSERT_TRUE(dlg.GetDefaults());
+    EXPECT_EQ(std::wstring(dlg.GetDeviceName()), L"PDF");
+    EXPECT_NE(std::wstring(dlg.GetDriverName()), L"");
+    HDC hDC = dlg.CreatePrinterDC();
+    EXPECT_NE(hDC, nullptr);
+    EXPECT_GT(::GetDeviceCaps(hDC, LOGPIXELSY), 0);
+    ::DeleteDC(hDC);
+    ::GlobalFree(dlg.m_pd.hDevMode);
+    ::GlobalFree(dlg.m_pd.hDevNames);
+}
+
+TEST(PrinterSetupTest, TheDefaultPrinterIsFetchedOnceAndGivesItsDC) {
+    classlib_test::CTestApp app;
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof(pd);
+    ASSERT_TRUE(app.GetPrinterDeviceDefaults(&pd)) << kNoPrinter;
+    ASSERT_NE(nullptr, app.m_hDevNames);
+    EXPECT_EQ(app.m_hDevNames, pd.hDevNames);
+    EXPECT_EQ(app.m_hDevMode, pd.hDevMode);
+    CString strDevice = DeviceName(app.m_hDevNames);
+    EXPECT_FALSE(strDevice.IsEmpty());
+    PRINTDLGW pdAgain = {};
+    ASSERT_TRUE(app.GetPrinterDeviceDefaults(&pdAgain));
+    EXPECT_EQ(pd.hDevNames, pdAgain.hDevNames) << "kept, not fetched again";
+
+    CDC dc;
+    ASSERT_TRUE(app.CreatePrinterDC(dc));
+    EXPECT_EQ(DT_RASPRINTER, dc.GetDeviceCaps(TECHNOLOGY));
+    EXPECT_GT(dc.GetDeviceCaps(HORZRES), 0);
+
+    // The setup dialog, cancelled, leaves a setup of the same printer.
+    UINT_PTR nTimer = ::SetTimer(nullptr, 0, 300, &CancelDialogs);
+    CPrintDialog dlg(TRUE);
+    EXPECT_EQ(IDCANCEL, app.DoPrintDialog(&dlg));
+    ::KillTimer(nullptr, nTimer);
+    ASSERT_NE(nullptr, app.m_hDevNames);
+    EXPECT_EQ(strDevice, DeviceName(app.m_hDevNames));
+
+    app.UpdatePrinterSelection(TRUE);
+    ASSERT_NE(nullptr, app.m_hDevNames);
+    EXPECT_EQ(strDevice, DeviceName(app.m_hDevNames)) << "the defaults again";
+    app.SelectPrinter(nullptr, nullptr);
+    EXPECT_EQ(nullptr, app.m_hDevMode);
 }
 
 TEST(PrintingDialogTest, CancelAbortsTheJob) {
@@ -116,42 +151,26 @@ TEST(PrintingDialogTest, CancelAbortsTheJob) {
     dlg.Finish();
 }
 
-class PrintLoopTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+TEST(PrintLoopTest, DirectPrintingRunsEveryPageOrOneOfAJobOfUnknownLength) {
+    ASSERT_TRUE(HavePrinter()) << kNoPrinter;
+    CFrameTestApp app;
+    for (UINT nPages : {3u, 0u}) {
         Log().clear();
-        CTestView::s_nPages = 3;
-        m_pDoc = new CTestDoc;
-        m_pFrame = MakeFrameWithView(m_pDoc);
-        ASSERT_NE(m_pFrame, nullptr);
-        m_pView = m_pFrame->GetActiveView();
-        ASSERT_NE(m_pView, nullptr);
-    }
-    void TearDown() override {
-        m_pFrame->DestroyWindow();
+        CTestView::s_nPages = nPages;
+        CTestFrame* pFrame = MakeFrameWithView(new CTestDoc);
+        ASSERT_NE(pFrame, nullptr);
+        pFrame->GetActiveView()->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+        EXPECT_EQ(Joined(), ExpectedJob(L"prepare:direct", nPages ? nPages : 1));
+        pFrame->DestroyWindow();
         DrainMessages();
-        CTestView::s_nPages = 3;
         EXPECT_EQ(CTestView::s_nLive, 0);
     }
-    CFrameTestApp m_app;
-    CTestDoc* m_pDoc = nullptr;
-    CTestFrame* m_pFrame = nullptr;
-    CView* m_pView = nullptr;
-};
-
-TEST_F(PrintLoopTest, DirectPrintingRunsEveryPageOnTheDefaultPrinter) {
-    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
-    EXPECT_EQ(Joined(), ExpectedJob(L"prepare:direct", 3));
-}
-
-TEST_F(PrintLoopTest, AJobOfUnknownLengthPrintsOnePage) {
-    CTestView::s_nPages = 0;
-    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
-    EXPECT_EQ(Joined(), ExpectedJob(L"prepare:direct", 1));
+    CTestView::s_nPages = 3;
 }
 
 // "/p file": the document opens without being shown and prints on the default printer.
 TEST(ShellPrintTest, PrintCommandOfTheCommandLinePrintsTheDocument) {
+    ASSERT_TRUE(HavePrinter()) << kNoPrinter;
     CFrameTestApp app;
     Log().clear();
     CTestView::s_nPages = 2;

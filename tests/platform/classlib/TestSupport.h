@@ -1,10 +1,14 @@
 #pragma once
-// Helpers of the class library's window tests: message pumping with time
-// limits, so that no test can hang.
+// Helpers of the window tests of every test program: message pumping with
+// time limits, so that no test can hang, and the answering of the dialogs and
+// message boxes a test opens.
 #include "platform/classlib/WinApp.h"
 #include "platform/classlib/Wnd.h"
 
+#include <deque>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace classlib_test {
 
@@ -39,6 +43,120 @@ inline void DrainMessages() {
             ::DispatchMessageW(&msg);
         }
     }
+}
+
+struct FindDialogQuery {
+    HWND exclude;
+    int controlId;
+    HWND found;
+};
+
+inline BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam) {
+    auto* f = reinterpret_cast<FindDialogQuery*>(lParam);
+    wchar_t cls[16] = {};
+    ::GetClassNameW(hWnd, cls, 16);
+    if (hWnd == f->exclude || std::wstring(cls) != L"#32770" || !::IsWindowVisible(hWnd) ||
+        (f->controlId != 0 && !::GetDlgItem(hWnd, f->controlId)))
+        return TRUE;
+    f->found = hWnd;
+    return FALSE;
+}
+
+// A visible dialog (or message box) of the calling thread other than exclude
+// that has the control (any dialog for 0); null when none is up.
+inline HWND FindThreadDialog(HWND exclude = nullptr, int controlId = 0) {
+    FindDialogQuery find = {exclude, controlId, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+inline BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
+    wchar_t cls[16] = {}, text[512] = {};
+    ::GetClassNameW(child, cls, 16);
+    ::GetWindowTextW(child, text, 512);
+    if (_wcsicmp(cls, L"Static") == 0 && text[0])
+        reinterpret_cast<std::vector<std::wstring>*>(lParam)->push_back(text);
+    return TRUE;
+}
+
+// The texts of the static controls of a window (a message box's message).
+inline std::vector<std::wstring> StaticTexts(HWND hWnd) {
+    std::vector<std::wstring> texts;
+    ::EnumChildWindows(hWnd, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// Answers a message box of the thread (other than exclude) with OK; its texts,
+// empty when none is up.
+inline std::vector<std::wstring> AnswerMessageBox(HWND exclude = nullptr) {
+    HWND box = FindThreadDialog(exclude);
+    if (!box)
+        return {};
+    std::vector<std::wstring> texts = StaticTexts(box);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (texts.empty())
+        texts.push_back(L"(box)");
+    return texts;
+}
+
+inline std::vector<std::wstring>& AnsweredTexts() {
+    static std::vector<std::wstring> s_texts;
+    return s_texts;
+}
+
+inline void CALLBACK AnswerMessageBoxTick(HWND, UINT, UINT_PTR, DWORD) {
+    for (const std::wstring& text : AnswerMessageBox())
+        AnsweredTexts().push_back(text);
+}
+
+// Runs the call while a thread timer answers every message box it raises with
+// OK; the texts of the boxes.
+template <class Call>
+std::vector<std::wstring> AnsweringMessageBoxes(Call call) {
+    AnsweredTexts().clear();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, AnswerMessageBoxTick);
+    call();
+    ::KillTimer(nullptr, timer);
+    return AnsweredTexts();
+}
+
+// Steps run one per timer tick of a dialog; message boxes are answered first.
+class StepScript {
+public:
+    std::deque<std::function<void()>> steps;
+    std::vector<std::wstring> messages;
+    bool timedOut = false;
+
+    void Start() { m_started = ::GetTickCount(); }
+    // False when the dialog is to end (time is up).
+    bool Tick(HWND dialog) {
+        std::vector<std::wstring> texts = AnswerMessageBox(dialog);
+        if (!texts.empty()) {
+            messages.insert(messages.end(), texts.begin(), texts.end());
+            return true;
+        }
+        if (::GetTickCount() - m_started > 8000) {
+            timedOut = true;
+            return false;
+        }
+        if (!steps.empty()) {
+            auto step = steps.front();
+            steps.pop_front();
+            step();
+        }
+        return true;
+    }
+
+private:
+    DWORD m_started = 0;
+};
+
+// A window's rectangle in its parent's client coordinates.
+inline CRect RectInParent(HWND hWnd) {
+    CRect rect;
+    ::GetWindowRect(hWnd, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rect), 2);
+    return rect;
 }
 
 // The application object of a test; it is the current application while it lives.
