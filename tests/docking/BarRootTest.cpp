@@ -11,7 +11,7 @@
 #include "platform/classlib/ControlBar.h"
 #include "platform/classlib/MemFile.h"
 #include "platform/classlib/PropertySheet.h"
-#include "tests/model/ScratchRegistryKey.h"
+#include "tests/framework/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "docking/toolbars/QMXPMenuSound.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "platform/classlib/MemFile.h"
-#include "tests/model/ScratchRegistryKey.h"
+#include "tests/framework/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "platform/classlib/StringArray.h"
 #include "platform/classlib/StringList.h"
 #include "platform/classlib/WordArray.h"
-#include "tests/model/ScratchRegistryKey.h"
+#include "tests/framework/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 
