@@ -6,3 +6,7 @@
 #define IDS_PRODUCT_FOLDER 933
 #define IDS_REGISTRY_KEY 934
 #define IDS_HELP_NAME 936
+
+// Captions of the document's sheets.
+#define IDS_DOCUMENT_PROPERTIES 101
+#define IDS_TEXT_PROPERTIES 103

@@ -357,35 +357,32 @@ void CTalDocument::OnPicturesChanging(CKWRefPtr<CTalSection>)
         m_frame->LeaveTextEditing();
 }
 
-void CTalDocument::OnPicturesRemoved(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
+bool CTalDocument::ShowPicturesOf(CTalSection* section, const std::function<void()>& refreshPanel)
 {
     CTalSectionTree* tree = GetTree();
-    HTREEITEM item = FindSectionItem(section.Get());
+    HTREEITEM item = FindSectionItem(section);
     if (!item)
-        return;
-    if (IsCurrent(section.Get())) {
+        return false;
+    if (IsCurrent(section)) {
         tree->EnsureVisible(item);
-        m_frame->LoadSectionImages();
+        refreshPanel();
     } else {
         ShowSectionItem(tree, item);
     }
-    m_frame->SelectImages(positions);
+    return true;
+}
+
+void CTalDocument::OnPicturesRemoved(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
+{
+    if (ShowPicturesOf(section.Get(), [&] { m_frame->LoadSectionImages(); }))
+        m_frame->SelectImages(positions);
 }
 
 void CTalDocument::OnPicturesRotated(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
 {
     EndEdits(false);
-    CTalSectionTree* tree = GetTree();
-    HTREEITEM item = FindSectionItem(section.Get());
-    if (!item)
-        return;
-    if (IsCurrent(section.Get())) {
-        tree->EnsureVisible(item);
-        m_frame->UpdateImages(positions);
-    } else {
-        ShowSectionItem(tree, item);
-    }
-    m_frame->SelectImages(positions);
+    if (ShowPicturesOf(section.Get(), [&] { m_frame->UpdateImages(positions); }))
+        m_frame->SelectImages(positions);
 }
 
 void CTalDocument::OnPicturePropertiesChanged(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)

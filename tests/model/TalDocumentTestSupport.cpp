@@ -233,6 +233,8 @@ void CFakeDocumentViews::LoadSectionImages()
 void CFakeDocumentViews::SelectImages(const CTalPositionList& positions)
 {
     log.push_back("select images " + Positions(positions));
+    selectedImages = positions;
+    currentImage = positions.empty() ? -1 : positions.front();
 }
 
 void CFakeDocumentViews::UpdateImages(const CTalPositionList& positions)

@@ -5,6 +5,7 @@
 // panes are fakes that log every call and keep an in-memory section tree,
 // and a timer that answers the modal dialogs the document runs.
 #include "framework/windows/KWView.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
 #include "framework/QMFormatInfo.h"
 #include "model/document/TalDocument.h"
 #include "model/document/TalDocumentApp.h"
@@ -15,6 +16,7 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,6 +49,18 @@ public:
     void EndEditLabel(bool cancel) override;
     bool IsEditingLabel() override { return m_editing != nullptr; }
     void SetFocus() override {}
+    // The label edit box: its clipboard tests answer whether a label is edited.
+    bool IsLabelModified() override { return m_editing && labelModified; }
+    bool CanCut() override { return IsEditingLabel(); }
+    bool CanCopy() override { return IsEditingLabel(); }
+    bool CanPaste() override { return IsEditingLabel(); }
+    bool CanDelete() override { return IsEditingLabel(); }
+    bool CutLabel() override { return LabelCommand("cut"); }
+    bool CopyLabel() override { return LabelCommand("copy"); }
+    bool PasteLabel() override { return LabelCommand("paste"); }
+    bool DeleteLabel() override { return LabelCommand("delete"); }
+    HTREEITEM GetEditedItem() const { return m_editing; }
+    bool labelModified = false;
 
     // The tree as text: "Name(child,child(grandchild))", expanded items marked with "+".
     std::string Describe() const;
@@ -66,6 +80,7 @@ private:
         bool expanded = false;
     };
     void Log(const std::string& line) { m_log.push_back(line); }
+    bool LabelCommand(const char* name);
     std::vector<HTREEITEM>& ChildrenOf(HTREEITEM parent);
     void Forget(HTREEITEM item);
     void DescribeItem(std::string& out, HTREEITEM item) const;
@@ -98,12 +113,58 @@ public:
     void LeaveTextEditing() override;
     void RefreshText() override;
     void SelectText(int32_t first, int32_t last) override;
+    CKWTextPanel* GetTextPanel() override { return nullptr; }
+
+    // The frame and the image panel (TalDocumentCommandSupport.cpp): the
+    // panel keeps its mode, current image and selection; the title edit box
+    // is there while editingTitle is set.
+    int GetActivePane() override { return activePane; }
+    HWND GetFrameWindow() override { return nullptr; }
+    void FocusFrame() override { log.push_back("focus frame"); }
+    void InsertImages(const CTalPositionList& positions) override;
+    int GetCurrentImageIndex() override { return currentImage; }
+    bool HasCurrentImage() override { return currentImage >= 0; }
+    CTalPositionList GetSelectedImageIndices() override;
+    bool IsThumbnailsMode() override { return thumbnails; }
+    void ShowPreview() override { thumbnails = false; }
+    void ShowThumbnails() override { thumbnails = true; }
+    void ToggleViewMode() override { thumbnails = !thumbnails; }
+    void GoToFirstImage() override;
+    void GoToPreviousImage() override;
+    void GoToNextImage() override;
+    void GoToLastImage() override;
+    void ShowImageProperties() override { log.push_back("image properties"); }
+    bool RenameImage() override;
+    bool IsEditingTitle() override { return editingTitle; }
+    bool IsTitleModified() override { return editingTitle && titleModified; }
+    bool CanSelectAllImages() override { return thumbnails && ImageCount() > 0; }
+    void SelectAllImages() override;
+    bool CanCutTitle() override { return editingTitle; }
+    bool CanCopyTitle() override { return editingTitle; }
+    bool CanPasteTitle() override { return editingTitle; }
+    bool CanDeleteTitle() override { return editingTitle; }
+    bool CutTitle() override { return TitleCommand("cut"); }
+    bool CopyTitle() override { return TitleCommand("copy"); }
+    bool PasteTitle() override { return TitleCommand("paste"); }
+    bool DeleteTitle() override { return TitleCommand("delete"); }
+    // The pictures of the document's current section.
+    int ImageCount() const;
+
+    int activePane = kPaneTree;
+    bool thumbnails = true;
+    int currentImage = -1;
+    CTalPositionList selectedImages;
+    bool editingTitle = false;
+    bool titleModified = false;
 
     // The lines of the log that do not start with any of the prefixes.
     std::vector<std::string> LogWithout(const std::vector<std::string>& prefixes) const;
 
     std::vector<std::string> log;
     CFakeSectionTree tree;
+
+private:
+    bool TitleCommand(const char* name);
 };
 
 // The report frame: registers its fake panes with the document it is made for.
@@ -165,6 +226,16 @@ public:
     void SetDefaultPageSize(int32_t width, int32_t height) override;
     bool RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
                                 bool& grayscaleChanged) override;
+    // The dialogs and the gallery answer from the fields below
+    // (TalDocumentCommandSupport.cpp).
+    bool ChooseImageFiles(std::vector<CString>& files) override;
+    int GetSelectedGalleryImageCount() override { return static_cast<int>(galleryFiles.size()); }
+    bool GetSelectedGalleryFiles(std::vector<CString>& files) override;
+    CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
+    void RunPrintSetup() override { ++printSetupRuns; }
+    void RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
+                               int page) override;
+    bool RunTextProperties(const CString& caption, CTalTextProperties& properties) override;
 
     // --- CWinApp ---
     // Message boxes are noted and answered with OK.
@@ -182,6 +253,17 @@ public:
     bool exportOptionsChanged = false;
     bool exportGrayscaleChanged = false;
     int exportDialogRuns = 0;
+    // The "Open Image" dialog's files (none: cancelled), the gallery's selection.
+    std::vector<CString> chosenFiles;
+    std::vector<CString> galleryFiles;
+    // Tool-bar buttons found by command.
+    std::vector<CQMXPToolbarButton*> toolbarButtons;
+    int printSetupRuns = 0;
+    // The pages the document-properties sheet was opened at.
+    std::vector<int> propertiesPages;
+    // The text-properties sheet: what it was given, and its answer.
+    CTalTextProperties textPropertiesShown;
+    std::function<bool(CTalTextProperties&)> textPropertiesAnswer;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> recentFiles;
     CMultiDocTemplate* reportTemplate = nullptr;
