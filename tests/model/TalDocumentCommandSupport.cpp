@@ -235,7 +235,7 @@ void TalCommandFixture::Command(UINT id)
 
 CKWRefPtr<CTalSection> TalCommandFixture::Add(CTalSection* parent, const wchar_t* name)
 {
-    return document->GetCommander().AddChildSection(parent, name, nullptr, false, false, true, false);
+    return document->GetCommander().AddChildSection(parent, name, nullptr, false, false, true, true);
 }
 
 void TalCommandFixture::Select(CTalSection* section)

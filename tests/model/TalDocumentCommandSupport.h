@@ -63,7 +63,7 @@ protected:
     bool Enabled(UINT id) { return Update(id).enabled; }
     // WM_COMMAND from a menu, sent to the document's frame.
     void Command(UINT id);
-    // A child section of the parent, last, without a step of the history.
+    // A child section of the parent, last, in the tree, without a step of the history.
     CKWRefPtr<CTalSection> Add(CTalSection* parent, const wchar_t* name);
     // Makes the section current through the tree.
     void Select(CTalSection* section);
