@@ -1,5 +1,6 @@
 #include "model/document/TalDocument.h"
 
+#include "controls/KWFontLists.h"
 #include "framework/KWSystemInfo.h"
 #include "model/TalCommandHistory.h"
 #include "model/TalCommander.h"
@@ -109,6 +110,9 @@ CTalDocument::CTalDocument() = default;
 
 CTalDocument::~CTalDocument()
 {
+    // The font pickers must not keep this document's font list.
+    if (GetCurrentFontList() == &GetProperties().GetFontTable())
+        SetCurrentFontLists(nullptr, GetApplicationFontList());
     ClearPages();
     m_currentSection.Release();
     m_pendingSection.Release();
