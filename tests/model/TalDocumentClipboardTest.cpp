@@ -11,8 +11,6 @@
 #include "model/document/TalClipboardData.h"
 #include "text/KWClipboard.h"
 
-#include <cstring>
-
 using namespace taldoc;
 
 namespace {
@@ -22,17 +20,13 @@ protected:
     void SetUp() override
     {
         TalCommandFixture::SetUp();
-        a = Add(heading.Get(), L"A");
-        b = Add(heading.Get(), L"B");
         AddPictures(b.Get(), {L"C:\\Shots\\One.jpg", L"C:\\Shots\\Two.jpg"});
         b->GetTextNote()->SetText(L"Note of B");
         document->SetModifiedFlag(FALSE);
     }
     void TearDown() override
     {
-        a.Release();
-        b.Release();
-        SetClipboard(CF_TEXT);
+        SetClipboard({});
         TalCommandFixture::TearDown();
     }
     // The bytes of a format on the clipboard now.
@@ -44,8 +38,6 @@ protected:
         clipboard.GetData(format, &bytes[0], static_cast<uint32_t>(bytes.size()));
         return bytes;
     }
-
-    CKWRefPtr<CTalSection> a, b;
 };
 
 }  // namespace
@@ -53,18 +45,17 @@ protected:
 TEST_F(TalDocumentClipboard, PasteIsEnabledByEachKindOfDataAlone)
 {
     Select(a.Get());
-    const char bytes[] = "data";
     const UINT formats[] = {CF_TEXT, CF_UNICODETEXT, CF_DIB, CF_TIFF, TalObjectsClipboardFormat(),
                             TalPicturesClipboardFormat(), TalPictureFilesClipboardFormat()};
     for (UINT format : formats) {
-        SetClipboard(format, bytes, sizeof(bytes));
+        SetClipboard({{format, "data"}});
         EXPECT_TRUE(Enabled(ID_TAL_EDIT_PASTE)) << format;
         EXPECT_TRUE(Enabled(ID_TAL_PASTE_AS_SUBSECTION)) << format;
     }
     SetClipboardBitmap(4, 4);
     EXPECT_TRUE(Enabled(ID_TAL_EDIT_PASTE)) << "CF_BITMAP";
 
-    SetClipboard(RegisterClipboardFormatW(L"Some Other Program"), bytes, sizeof(bytes));
+    SetClipboard({{::RegisterClipboardFormatW(L"Some Other Program"), "data"}});
     EXPECT_FALSE(Enabled(ID_TAL_EDIT_PASTE));
     EXPECT_FALSE(Enabled(ID_TAL_PASTE_AS_SUBSECTION));
 }
@@ -73,7 +64,7 @@ TEST_F(TalDocumentClipboard, ACopiedSectionPastesAsASubsectionInOneStep)
 {
     Select(b.Get());
     Command(ID_TAL_EDIT_COPY);
-    ASSERT_TRUE(ClipboardHas(TalObjectsClipboardFormat()));
+    ASSERT_TRUE(::IsClipboardFormatAvailable(TalObjectsClipboardFormat()));
     Select(a.Get());
     Command(ID_TAL_PASTE_AS_SUBSECTION);
 
@@ -105,16 +96,7 @@ TEST_F(TalDocumentClipboard, CutPicturesGoToTheClipboardAndPastePicturesBeforeTe
     ASSERT_FALSE(pictures.empty());
 
     // The pictures and a text together: only the pictures are pasted.
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    for (UINT format : {TalPicturesClipboardFormat(), UINT(CF_UNICODETEXT)}) {
-        const std::string bytes = format == CF_UNICODETEXT ? std::string("T\0\0\0", 4) : pictures;
-        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-        std::memcpy(::GlobalLock(block), bytes.data(), bytes.size());
-        ::GlobalUnlock(block);
-        ::SetClipboardData(format, block);
-    }
-    ::CloseClipboard();
+    SetClipboard({{TalPicturesClipboardFormat(), pictures}, {CF_UNICODETEXT, UnicodeBytes(L"T")}});
     views->activePane = CTalDocumentViews::kPaneTree;
     Select(a.Get());
     Command(ID_TAL_EDIT_PASTE);
@@ -126,12 +108,12 @@ TEST_F(TalDocumentClipboard, CutPicturesGoToTheClipboardAndPastePicturesBeforeTe
 TEST_F(TalDocumentClipboard, PastedTextNamesANewSection)
 {
     Select(a.Get());
-    SetClipboardText(L"\r\n  Holiday\t");
+    SetClipboard({{CF_UNICODETEXT, UnicodeBytes(L"\r\n  Holiday\t")}});
     Command(ID_TAL_EDIT_PASTE);
     ASSERT_EQ(3, heading->GetSubSectionCount());
     EXPECT_STREQ(L"Holiday", heading->GetSubSection(1)->GetName()) << "after the current section";
 
-    SetClipboardText(L" \r\n ");
+    SetClipboard({{CF_UNICODETEXT, UnicodeBytes(L" \r\n ")}});
     Command(ID_TAL_EDIT_PASTE);
     EXPECT_EQ(3, heading->GetSubSectionCount()) << "blank text names nothing";
 }
@@ -168,9 +150,8 @@ TEST_F(TalDocumentClipboard, ABitmapHandleBecomesAPictureOfItsSize)
 TEST_F(TalDocumentClipboard, ForeignBlocksUnderOurNamesPasteNothing)
 {
     Select(a.Get());
-    const char junk[] = "\x01\xFF\xFF\xFF\x7F";
     for (UINT format : {TalObjectsClipboardFormat(), TalPicturesClipboardFormat()}) {
-        SetClipboard(format, junk, sizeof(junk));
+        SetClipboard({{format, std::string("\x01\xFF\xFF\xFF\x7F", 5)}});
         Command(ID_TAL_EDIT_PASTE);
     }
     EXPECT_EQ(2, heading->GetSubSectionCount());

@@ -8,7 +8,6 @@
 #include "model/TalTextNote.h"
 #include "platform/classlib/CreateContext.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace taldoc {
@@ -38,87 +37,11 @@ int CFakeDocumentViews::ImageCount() const
     return current ? current->GetPictureCount() : 0;
 }
 
-void CFakeDocumentViews::InsertImages(const CTalPositionList& positions)
-{
-    std::string line = "insert images";
-    for (int32_t position : positions)
-        line += " " + std::to_string(position);
-    log.push_back(line);
-}
-
 CTalPositionList CFakeDocumentViews::GetSelectedImageIndices()
 {
     if (!thumbnails)
         return currentImage >= 0 ? CTalPositionList{currentImage} : CTalPositionList();
     return selectedImages;
-}
-
-void CFakeDocumentViews::GoToFirstImage()
-{
-    currentImage = ImageCount() > 0 ? 0 : -1;
-}
-
-void CFakeDocumentViews::GoToPreviousImage()
-{
-    currentImage = std::max(currentImage - 1, 0);
-}
-
-void CFakeDocumentViews::GoToNextImage()
-{
-    currentImage = std::min(currentImage + 1, ImageCount() - 1);
-}
-
-void CFakeDocumentViews::GoToLastImage()
-{
-    currentImage = ImageCount() - 1;
-}
-
-bool CFakeDocumentViews::RenameImage()
-{
-    if (currentImage < 0)
-        return false;
-    editingTitle = true;
-    log.push_back("edit title");
-    return true;
-}
-
-void CFakeDocumentViews::SelectAllImages()
-{
-    selectedImages.clear();
-    for (int i = 0; i < ImageCount(); ++i)
-        selectedImages.push_back(i);
-}
-
-bool CTalTestApp::ChooseImageFiles(std::vector<CString>& files)
-{
-    files = chosenFiles;
-    return !files.empty();
-}
-
-bool CTalTestApp::GetSelectedGalleryFiles(std::vector<CString>& files)
-{
-    files = galleryFiles;
-    return !files.empty();
-}
-
-CQMXPToolbarButton* CTalTestApp::FindToolbarButton(UINT commandId)
-{
-    for (CQMXPToolbarButton* button : toolbarButtons) {
-        if (button->m_nID == commandId)
-            return button;
-    }
-    return nullptr;
-}
-
-void CTalTestApp::RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int page)
-{
-    propertiesPages.push_back(page);
-}
-
-bool CTalTestApp::RunTextProperties(const CString&, CTalTextProperties& properties)
-{
-    textPropertiesShown = properties;
-    return textPropertiesAnswer && textPropertiesAnswer(properties);
 }
 
 // ---- A frame with a real text panel -----------------------------------------------------
@@ -197,12 +120,16 @@ void TalCommandFixture::SetUp()
     views = static_cast<CPanelDocumentViews*>(document->GetFrame());
     ASSERT_NE(nullptr, views);
     heading = document->GetProperties().GetHeadingSection();
+    a = Add(heading.Get(), L"A");
+    b = Add(heading.Get(), L"B");
     document->SetModifiedFlag(FALSE);
 }
 
 void TalCommandFixture::TearDown()
 {
     heading.Release();
+    a.Release();
+    b.Release();
     app.reset();
     wizard.reset();
     ModelLeakCheck::TearDown();
@@ -259,22 +186,22 @@ void TalCommandFixture::AddPictures(CTalSection* section, const std::vector<std:
 
 // ---- Clipboard --------------------------------------------------------------------------------
 
-void SetClipboard(UINT format, const void* bytes, size_t size)
+void SetClipboard(const std::vector<std::pair<UINT, std::string>>& data)
 {
     ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
-    if (bytes) {
-        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
-        std::memcpy(::GlobalLock(block), bytes, size);
+    for (const auto& format : data) {
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, format.second.size());
+        std::memcpy(::GlobalLock(block), format.second.data(), format.second.size());
         ::GlobalUnlock(block);
-        ::SetClipboardData(format, block);
+        ::SetClipboardData(format.first, block);
     }
     ::CloseClipboard();
 }
 
-void SetClipboardText(const std::wstring& text)
+std::string UnicodeBytes(const std::wstring& text)
 {
-    SetClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
 }
 
 void SetClipboardBitmap(int width, int height)
@@ -286,11 +213,6 @@ void SetClipboardBitmap(int width, int height)
     ::EmptyClipboard();
     ::SetClipboardData(CF_BITMAP, bitmap);
     ::CloseClipboard();
-}
-
-bool ClipboardHas(UINT format)
-{
-    return ::IsClipboardFormatAvailable(format) != FALSE;
 }
 
 }  // namespace taldoc

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace taldoc {
@@ -53,6 +54,7 @@ struct CommandState {
     std::wstring text;
 };
 
+// A new, unmodified document whose heading section has the children A and B.
 class TalCommandFixture : public ModelLeakCheck {
 protected:
     void SetUp() override;
@@ -80,15 +82,14 @@ protected:
     std::unique_ptr<CTalBaseDocument> wizard;
     CTestTalDocument* document = nullptr;
     CPanelDocumentViews* views = nullptr;
-    CKWRefPtr<CTalSection> heading;
+    CKWRefPtr<CTalSection> heading, a, b;
 };
 
-// The clipboard emptied and given the bytes under the format (none: empty).
-void SetClipboard(UINT format, const void* bytes = nullptr, size_t size = 0);
-void SetClipboardText(const std::wstring& text);
+// The clipboard emptied and given the bytes of each format.
+void SetClipboard(const std::vector<std::pair<UINT, std::string>>& data);
+// The characters and their terminator as CF_UNICODETEXT.
+std::string UnicodeBytes(const std::wstring& text);
 // A bitmap of the size put as CF_BITMAP (the clipboard owns it afterwards).
 void SetClipboardBitmap(int width, int height);
-// Formats on the clipboard now.
-bool ClipboardHas(UINT format);
 
 }  // namespace taldoc

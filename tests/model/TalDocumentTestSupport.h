@@ -121,7 +121,10 @@ public:
     int GetActivePane() override { return activePane; }
     HWND GetFrameWindow() override { return nullptr; }
     void FocusFrame() override { log.push_back("focus frame"); }
-    void InsertImages(const CTalPositionList& positions) override;
+    void InsertImages(const CTalPositionList& positions) override
+    {
+        log.push_back("insert images " + std::to_string(positions.size()));
+    }
     int GetCurrentImageIndex() override { return currentImage; }
     bool HasCurrentImage() override { return currentImage >= 0; }
     CTalPositionList GetSelectedImageIndices() override;
@@ -129,16 +132,21 @@ public:
     void ShowPreview() override { thumbnails = false; }
     void ShowThumbnails() override { thumbnails = true; }
     void ToggleViewMode() override { thumbnails = !thumbnails; }
-    void GoToFirstImage() override;
-    void GoToPreviousImage() override;
-    void GoToNextImage() override;
-    void GoToLastImage() override;
+    // The document asks only where the panel can go.
+    void GoToFirstImage() override { currentImage = 0; }
+    void GoToPreviousImage() override { --currentImage; }
+    void GoToNextImage() override { ++currentImage; }
+    void GoToLastImage() override { currentImage = ImageCount() - 1; }
     void ShowImageProperties() override { log.push_back("image properties"); }
-    bool RenameImage() override;
+    bool RenameImage() override
+    {
+        editingTitle = currentImage >= 0;
+        return editingTitle;
+    }
     bool IsEditingTitle() override { return editingTitle; }
     bool IsTitleModified() override { return editingTitle && titleModified; }
     bool CanSelectAllImages() override { return thumbnails && ImageCount() > 0; }
-    void SelectAllImages() override;
+    void SelectAllImages() override { log.push_back("select all images"); }
     bool CanCutTitle() override { return editingTitle; }
     bool CanCopyTitle() override { return editingTitle; }
     bool CanPasteTitle() override { return editingTitle; }
@@ -228,14 +236,20 @@ public:
                                 bool& grayscaleChanged) override;
     // The dialogs and the gallery answer from the fields below
     // (TalDocumentCommandSupport.cpp).
-    bool ChooseImageFiles(std::vector<CString>& files) override;
+    bool ChooseImageFiles(std::vector<CString>& files) override { return !(files = chosenFiles).empty(); }
     int GetSelectedGalleryImageCount() override { return static_cast<int>(galleryFiles.size()); }
-    bool GetSelectedGalleryFiles(std::vector<CString>& files) override;
-    CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
+    bool GetSelectedGalleryFiles(std::vector<CString>& files) override { return !(files = galleryFiles).empty(); }
+    CQMXPToolbarButton* FindToolbarButton(UINT id) override { return button && button->m_nID == id ? button : nullptr; }
     void RunPrintSetup() override { ++printSetupRuns; }
-    void RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
-                               int page) override;
-    bool RunTextProperties(const CString& caption, CTalTextProperties& properties) override;
+    void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int page) override
+    {
+        propertiesPages.push_back(page);
+    }
+    bool RunTextProperties(const CString&, CTalTextProperties& properties) override
+    {
+        textPropertiesShown = properties;
+        return textPropertiesAnswer && textPropertiesAnswer(properties);
+    }
 
     // --- CWinApp ---
     // Message boxes are noted and answered with OK.
@@ -256,8 +270,8 @@ public:
     // The "Open Image" dialog's files (none: cancelled), the gallery's selection.
     std::vector<CString> chosenFiles;
     std::vector<CString> galleryFiles;
-    // Tool-bar buttons found by command.
-    std::vector<CQMXPToolbarButton*> toolbarButtons;
+    // The tool-bar button found for its command.
+    CQMXPToolbarButton* button = nullptr;
     int printSetupRuns = 0;
     // The pages the document-properties sheet was opened at.
     std::vector<int> propertiesPages;

@@ -23,7 +23,6 @@ protected:
     void SetUp() override
     {
         TalCommandFixture::SetUp();
-        a = Add(heading.Get(), L"A");
         // A note as the editor leaves it: one run, one paragraph record.
         Note().SetText(L"Hello world");
         Note().EnsureOneRun();
@@ -40,7 +39,6 @@ protected:
     void TearDown() override
     {
         bar.DestroyWindow();
-        a.Release();
         TalCommandFixture::TearDown();
     }
     CTalTextNote& Note() { return *a->GetTextNote(); }
@@ -59,7 +57,6 @@ protected:
         box.NotifyCommand(CKWCommonComboBoxButton::kKillFocus);
     }
 
-    CKWRefPtr<CTalSection> a;
     CQMXPToolBar bar;
     CKWFontNameComboBoxButton* fontName = nullptr;
     CQMXPToolbarComboBoxButton* fontSize = nullptr;
@@ -231,7 +228,7 @@ TEST_F(TalTextCommands, TheTextPropertiesSheetChangesOnlyWhatItReports)
     // The text colour button shows the selection's colour.
     CColorMenuButton* color = new CColorMenuButton(ID_TAL_TEXT_COLOR, CKWColor());
     bar.InsertButton(color);
-    app->toolbarButtons = {color};
+    app->button = color;
     Update(ID_TAL_TEXT_COLOR);
     CKWColor recorded;
     ASSERT_TRUE(CColorMenuButton::LookupColor(ID_TAL_TEXT_COLOR, recorded));
