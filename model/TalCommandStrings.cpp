@@ -37,6 +37,8 @@ const StringEntry kStrings[] = {
     {IDS_MOVE_SECTION, L"Move Section"},
     {IDS_SET_USE_TEMPLATE, L"Set Use Template"},
     {IDS_SET_TEMPLATE, L"Set Template"},
+    {IDS_EDIT_TEXT_NOTE, L"Edit Text Note"},
+    {IDS_CHANGE_TEXT_NOTE_PROPERTIES, L"Change Text Note Properties"},
 };
 
 }  // namespace

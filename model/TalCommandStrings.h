@@ -33,6 +33,8 @@ enum TalCommandStringId : uint32_t {
     IDS_MOVE_SECTION = 32876,
     IDS_SET_USE_TEMPLATE = 32877,
     IDS_SET_TEMPLATE = 32878,
+    IDS_EDIT_TEXT_NOTE = 32896,
+    IDS_CHANGE_TEXT_NOTE_PROPERTIES = 32897,
 };
 
 // The text of an id; empty for an id the table does not hold (label 0).

@@ -9,3 +9,7 @@
 #define IDS_REGISTRY_KEY 934
 #define IDS_HELP_NAME 936
 #define IDS_CANT_SAVE_FILE 937
+
+// Captions of the document's sheets.
+#define IDS_DOCUMENT_PROPERTIES 101
+#define IDS_TEXT_PROPERTIES 103

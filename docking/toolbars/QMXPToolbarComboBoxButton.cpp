@@ -16,6 +16,11 @@ int CQMXPToolbarComboBoxButton::AddItem(LPCWSTR lpszItem, DWORD_PTR dwData) {
     return GetCount() - 1;
 }
 
+void CQMXPToolbarComboBoxButton::RemoveAllItems() {
+    m_items.clear();
+    m_iSelIndex = -1;
+}
+
 BOOL CQMXPToolbarComboBoxButton::SelectItem(int iIndex) {
     if (iIndex < -1 || iIndex >= GetCount())
         return FALSE;

@@ -17,6 +17,8 @@ public:
 
     // The new entry's index.
     int AddItem(LPCWSTR lpszItem, DWORD_PTR dwData = 0);
+    // Empties the list; the selection goes, the edit text stays.
+    void RemoveAllItems();
     int GetCount() const { return static_cast<int>(m_items.size()); }
     int GetCurSel() const { return m_iSelIndex; }
     // The selection (-1: none) and its text as the edit text; FALSE for a bad index.

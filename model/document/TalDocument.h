@@ -9,33 +9,30 @@
 // HTML and PowerPoint writers.
 //
 // Panes: TalDocumentNotify.cpp; files: TalDocumentFile.cpp; pages and
-// exports: TalDocumentExport.cpp.
+// exports: TalDocumentExport.cpp; commands on sections, undo and the
+// document: TalDocumentSections.cpp; the clipboard and keys:
+// TalDocumentClipboard.cpp; pictures: TalDocumentPictures.cpp; text
+// formats: TalDocumentText.cpp.
 #include "export/TalExportDocIFace.h"
 #include "export/TalPageExport.h"
+#include "framework/KWKeyRecord.h"
 #include "framework/windows/KWDocument.h"
 #include "framework/KWFile.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalSection.h"
+#include "model/document/TalCommandIds.h"
 
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
+class CCmdUI;
 class CTalDocumentApp;
 class CTalDocumentViews;
 class CTalSectionTree;
-
-// The commands the document handles.
-enum : UINT {
-    ID_TAL_SAVE_AS_TEMPLATE = 32776,
-    ID_TAL_SAVE_AS_ARCHIVE = 32836,
-    ID_TAL_GENERATE_PDF = 32837,
-    ID_TAL_GENERATE_HTML = 32838,
-    ID_TAL_GENERATE_PPT = 32839,
-    ID_TAL_EDIT_UNDO = 57643,
-    ID_TAL_EDIT_REDO = 57644,
-};
 
 class CTalDocument : public CKWDocument, public CTalBaseDocument, public CTalExportDocIFace {
     DECLARE_DYNCREATE(CTalDocument)
@@ -91,6 +88,106 @@ public:
     // --- Tree notifications (from the frame's tree, through the view) ---
     // An item holding a section became selected: it becomes the current section.
     void OnTreeSelChanged(HTREEITEM item);
+    // An item was expanded (action 2) or collapsed: the section keeps the
+    // state; collapsing above the current section selects the collapsed item.
+    void OnTreeItemExpanded(UINT action, HTREEITEM item);
+    // A label edit ended with the text: the item's section is renamed as one step.
+    void RenameSectionFromTree(HTREEITEM item, const CString& text);
+
+    // --- Section commands (TalDocumentSections.cpp) ---
+    void OnAddSection();
+    void OnAddSubSection();
+    void OnRemoveSection();
+    // 32811 left, 32812 right, 32813 up, 32814 down.
+    void OnMoveSection(UINT id);
+    void OnExpandAll();
+    // F2: ends a label or title edit in progress, else starts one.
+    void OnRename();
+    bool CanRemoveCurrentSection() const;
+    // Requests of the page-template window, each one undoable step.
+    void SetSectionTemplate(const wchar_t* templateName);
+    void ToggleOwnTemplate();
+
+    // --- Document commands ---
+    void OnSaveAs();
+    // The application's print setup; the printer's orientation becomes the page's.
+    void OnPrintSetup();
+    void OnDocumentProperties();
+    void OnReportProperties();
+    void OnWatermarkProperties();
+    // The document-properties sheet at the page (-1: its default page).
+    virtual void ShowPropertiesSheet(int page);
+
+    // --- Clipboard and keys (TalDocumentClipboard.cpp) ---
+    // The program's own formats or text, a bitmap, a DIB or TIFF data is on the clipboard.
+    static bool CanPasteClipboard();
+    bool CanDeleteSelected();
+    // The current section with its subtree under "Tallier Objects"; false when nothing was put.
+    bool CopyCurrentSectionToClipboard();
+    // The selected pictures under "Tallier Pictures"; false when nothing was put.
+    bool CopyPicturesToClipboard();
+    // The first of the clipboard's kinds of data that pastes: sections,
+    // pictures, picture files, image data, then text as a section name.
+    void PasteFromClipboard(bool asSubsection);
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnPasteAsSubsection();
+    void OnDeleteSelected();
+    void OnSelectAll();
+    // A key of the views and panels; true when it was used.
+    bool HandleKey(const CKWKeyRecord& key);
+
+    // --- Pictures (TalDocumentPictures.cpp) ---
+    // Pictures for the files (id 0: skipped) inserted into the section (null:
+    // the current one) at the position (-1: the end) as one step, titled by
+    // the file names or "Picture-<id>". The section used; null when there was none.
+    CKWRefPtr<CTalSection> InsertPictures(const std::vector<CString>& files, int position, CTalSection* section,
+                                          bool group, bool useFileTitles);
+    // Ready pictures inserted as one step; false when the commander refused.
+    bool InsertPictureObjects(const CTalPictureList& pictures, int position, CTalSection* section, bool group);
+    void SetPictureTitle(int position, const CString& title);
+    void MovePictures(const CTalPositionList& positions, int anchorIndex);
+    void ShowImageProperties();
+    void ToggleViewMode();
+    bool CanGoBack();
+    bool CanGoForward();
+    void OnAddImage();
+    void OnAddImagesToDocument();
+    void OnCopyImages();
+    void OnRemoveImage();
+    void OnConvertToGrayscale();
+    void OnGrayscaleByDefault();
+    void OnRotateLeft();
+    void OnRotateRight();
+    void OnUseDescription();
+    void OnUseDescriptionByDefault();
+    void OnShowInReport();
+    void OnTurnToNewPage();
+    void OnGoToImage(UINT id);
+    void OnPreviewImage();
+    void OnThumbnails();
+    void OnPicturesInserted(CKWRefPtr<CTalSection> section, const CTalPositionList& positions) override;
+
+    // --- Text formats (TalDocumentText.cpp) ---
+    void BeginTextCommand();
+    void EndTextCommand();
+    void OnTextStyle(UINT id);
+    void OnTextAlign(UINT id);
+    void OnFontStep(UINT id);
+    void OnTextColor();
+    void OnTextBackgroundColor();
+    // The font-name box chose a font (also at the end of its selection).
+    void OnFontName();
+    // The font-name box's selection was cancelled: the focus goes back to the frame.
+    void OnFontNameCancel();
+    void OnFontNameMenu();
+    void OnFontSizeMenu();
+    void OnFontSize();
+    void OnSelectAllText();
+    void OnTextProperties();
+    // The font pickers show this document's fonts; with rebuild their data is made anew.
+    virtual void UpdateFontLists(bool rebuild);
 
     // --- Model notifications (CTalBaseDocument) ---
     void OnModelReset(CKWRefPtr<CTalSection> heading) override;
@@ -148,6 +245,31 @@ public:
     void OnEditUndo();
     void OnEditRedo();
 
+    // --- Update handlers of the commands above ---
+    void OnUpdateHasCurrentSection(CCmdUI* cmdUI);
+    void OnUpdateRemoveSection(CCmdUI* cmdUI);
+    void OnUpdateMoveSection(CCmdUI* cmdUI);
+    void OnUpdateExpandAll(CCmdUI* cmdUI);
+    void OnUpdateEditUndo(CCmdUI* cmdUI);
+    void OnUpdateEditRedo(CCmdUI* cmdUI);
+    void OnUpdateFileSave(CCmdUI* cmdUI);
+    void OnUpdateEditCutCopy(CCmdUI* cmdUI);
+    void OnUpdateEditPaste(CCmdUI* cmdUI);
+    void OnUpdatePasteAsSubsection(CCmdUI* cmdUI);
+    void OnUpdateDeleteSelected(CCmdUI* cmdUI);
+    void OnUpdateSelectAll(CCmdUI* cmdUI);
+    void OnUpdatePictureCommand(CCmdUI* cmdUI);
+    void OnUpdateGoToImage(CCmdUI* cmdUI);
+    void OnUpdatePreviewImage(CCmdUI* cmdUI);
+    void OnUpdateThumbnails(CCmdUI* cmdUI);
+    void OnUpdateGallerySelection(CCmdUI* cmdUI);
+    void OnUpdateTextStyle(CCmdUI* cmdUI);
+    void OnUpdateTextAlign(CCmdUI* cmdUI);
+    void OnUpdateTextColor(CCmdUI* cmdUI);
+    void OnUpdateFontName(CCmdUI* cmdUI);
+    void OnUpdateFontSize(CCmdUI* cmdUI);
+    void OnUpdateSelectAllText(CCmdUI* cmdUI);
+
     // --- Report generation (TalDocumentExport.cpp) ---
     // 32837 PDF, 32838 HTML, 32839 PowerPoint.
     void OnGenerateReport(UINT id);
@@ -200,6 +322,28 @@ private:
     HTREEITEM PreviousSiblingItem(CTalSection* section, HTREEITEM parentItem);
     // Ends the tree's label edit and the image-title edit, keeping their text.
     void EndLabelAndTitleEdits();
+    bool IsTreeEditingLabel() const;
+    // Starts editing the label of the section's item.
+    void EditSectionLabel(CTalSection* section);
+    // The active pane: 2 the image panel, 4 the text window, else the tree.
+    int GetActivePane() const;
+    // The current picture of the image panel; null when none.
+    CKWRefPtr<CTalPicture> GetCurrentPicture() const;
+    // Ends the edits, then the selected pictures of the current section when
+    // the panel has a current picture; false when there is nothing to change.
+    bool PrepareSelectedPictures(CTalPositionList& positions, CKWRefPtr<CTalPicture>& current);
+    // Runs change(current picture, selected positions) when there are
+    // pictures to change; its true marks the document modified.
+    template <typename Change>
+    void ChangeSelectedPictures(Change change);
+    // The section's item made visible and the panel refreshed when it is the
+    // current section, else the section shown; false when it has no item.
+    bool ShowPicturesOf(CTalSection* section, const std::function<void()>& refreshPanel);
+    // The text-format command with the change between its begin and end.
+    template <typename Change>
+    void RunTextCommand(Change change);
+    // Sets the font of the name for the selection as a text command; the font's index.
+    uint32_t ApplyFontName(const CString& name);
     bool IsCurrent(const CTalSection* section) const { return section && section == m_currentSection.Get(); }
     bool RunPreferencesDialog(CTalDocumentApp* app);
     // An exclamation box captioned with the application's name.

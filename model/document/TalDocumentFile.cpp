@@ -159,6 +159,7 @@ bool CTalDocument::PromptSaveFileName(CString& path)
         return false;
     const CString proposed = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
     CKWExportFileDialog dialog(app->GetFormatList(), kCategoryDocument, proposed);
+    dialog.m_ofn.Flags |= OFN_PATHMUSTEXIST;
     if (dialog.DoModal() != IDOK)
         return false;
     path = dialog.GetPathName();

@@ -351,25 +351,27 @@ void CTalDocument::OnPicturesChanging(CKWRefPtr<CTalSection>)
         m_frame->LeaveTextEditing();
 }
 
-void CTalDocument::OnPicturesRemoved(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
+bool CTalDocument::ShowPicturesOf(CTalSection* section, const std::function<void()>& refreshPanel)
 {
     bool current = false;
-    if (!ShowOrRevealSection(section.Get(), &current))
-        return;
+    if (!ShowOrRevealSection(section, &current))
+        return false;
     if (current)
-        m_frame->LoadSectionImages();
-    m_frame->SelectImages(positions);
+        refreshPanel();
+    return true;
+}
+
+void CTalDocument::OnPicturesRemoved(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
+{
+    if (ShowPicturesOf(section.Get(), [&] { m_frame->LoadSectionImages(); }))
+        m_frame->SelectImages(positions);
 }
 
 void CTalDocument::OnPicturesRotated(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
 {
     EndEdits(false);
-    bool current = false;
-    if (!ShowOrRevealSection(section.Get(), &current))
-        return;
-    if (current)
-        m_frame->UpdateImages(positions);
-    m_frame->SelectImages(positions);
+    if (ShowPicturesOf(section.Get(), [&] { m_frame->UpdateImages(positions); }))
+        m_frame->SelectImages(positions);
 }
 
 void CTalDocument::OnPicturePropertiesChanged(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)

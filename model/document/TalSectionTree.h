@@ -38,6 +38,18 @@ public:
     // Ends a label edit in progress, as Escape (cancel) or Enter would; nothing when none is.
     virtual void EndEditLabel(bool cancel) = 0;
     virtual bool IsEditingLabel() = 0;
+    // The label edit box holds text other than the item's; false without an edit box.
+    virtual bool IsLabelModified() = 0;
+    // The clipboard tests of the label edit box while a label is edited.
+    virtual bool CanCut() = 0;
+    virtual bool CanCopy() = 0;
+    virtual bool CanPaste() = 0;
+    virtual bool CanDelete() = 0;
+    // The label edit box takes the command; true when it did (a label is edited).
+    virtual bool CutLabel() = 0;
+    virtual bool CopyLabel() = 0;
+    virtual bool PasteLabel() = 0;
+    virtual bool DeleteLabel() = 0;
     // The tree takes the keyboard focus.
     virtual void SetFocus() = 0;
 };

@@ -5,6 +5,7 @@
 // panes are fakes that log every call and keep an in-memory section tree,
 // and a timer that answers the modal dialogs the document runs.
 #include "framework/windows/KWView.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
 #include "framework/QMFormatInfo.h"
 #include "model/document/TalDocument.h"
 #include "model/document/TalDocumentApp.h"
@@ -17,6 +18,7 @@
 #include "tests/framework/KWTestFiles.h"
 #include "tests/model/ModelLeakCheck.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -49,6 +51,18 @@ public:
     void EndEditLabel(bool cancel) override;
     bool IsEditingLabel() override { return m_editing != nullptr; }
     void SetFocus() override {}
+    // The label edit box: its clipboard tests answer whether a label is edited.
+    bool IsLabelModified() override { return m_editing && labelModified; }
+    bool CanCut() override { return IsEditingLabel(); }
+    bool CanCopy() override { return IsEditingLabel(); }
+    bool CanPaste() override { return IsEditingLabel(); }
+    bool CanDelete() override { return IsEditingLabel(); }
+    bool CutLabel() override { return LabelCommand("cut"); }
+    bool CopyLabel() override { return LabelCommand("copy"); }
+    bool PasteLabel() override { return LabelCommand("paste"); }
+    bool DeleteLabel() override { return LabelCommand("delete"); }
+    HTREEITEM GetEditedItem() const { return m_editing; }
+    bool labelModified = false;
 
     // The tree as text: "Name(child,child(grandchild))", expanded items marked with "+".
     std::string Describe() const;
@@ -67,6 +81,7 @@ private:
         bool expanded = false;
     };
     void Log(const std::string& line) { m_log.push_back(line); }
+    bool LabelCommand(const char* name);
     std::vector<HTREEITEM>& ChildrenOf(HTREEITEM parent);
     void Forget(HTREEITEM item);
     void DescribeItem(std::string& out, HTREEITEM item) const;
@@ -87,7 +102,12 @@ public:
     CTalSectionTree* GetSectionTree() override { return &tree; }
     void EndImageTitleEdit(bool cancel) override { Log(std::string("end title edit ") + (cancel ? "cancel" : "keep")); }
     void LoadSectionImages() override { Log("load images"); }
-    void SelectImages(const CTalPositionList& positions) override { Log("select images " + Positions(positions)); }
+    void SelectImages(const CTalPositionList& positions) override
+    {
+        Log("select images " + Positions(positions));
+        selectedImages = positions;
+        currentImage = positions.empty() ? -1 : positions.front();
+    }
     void UpdateImages(const CTalPositionList& positions) override { Log("update images " + Positions(positions)); }
     void UpdateImageTitle(int position, const CString& title, bool startEdit) override;
     void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override
@@ -105,6 +125,57 @@ public:
     {
         Log("select text " + std::to_string(first) + " " + std::to_string(last));
     }
+    CKWTextPanel* GetTextPanel() override { return nullptr; }
+
+    // The frame and the image panel (TalDocumentCommandSupport.cpp): the
+    // panel keeps its mode, current image and selection; the title edit box
+    // is there while editingTitle is set.
+    int GetActivePane() override { return activePane; }
+    HWND GetFrameWindow() override { return nullptr; }
+    void FocusFrame() override { Log("focus frame"); }
+    void InsertImages(const CTalPositionList& positions) override
+    {
+        Log("insert images " + std::to_string(positions.size()));
+    }
+    int GetCurrentImageIndex() override { return currentImage; }
+    bool HasCurrentImage() override { return currentImage >= 0; }
+    CTalPositionList GetSelectedImageIndices() override;
+    bool IsThumbnailsMode() override { return thumbnails; }
+    void ShowPreview() override { thumbnails = false; }
+    void ShowThumbnails() override { thumbnails = true; }
+    void ToggleViewMode() override { thumbnails = !thumbnails; }
+    // The document asks only where the panel can go.
+    void GoToFirstImage() override { currentImage = 0; }
+    void GoToPreviousImage() override { --currentImage; }
+    void GoToNextImage() override { ++currentImage; }
+    void GoToLastImage() override { currentImage = ImageCount() - 1; }
+    void ShowImageProperties() override { Log("image properties"); }
+    bool RenameImage() override
+    {
+        editingTitle = currentImage >= 0;
+        return editingTitle;
+    }
+    bool IsEditingTitle() override { return editingTitle; }
+    bool IsTitleModified() override { return editingTitle && titleModified; }
+    bool CanSelectAllImages() override { return thumbnails && ImageCount() > 0; }
+    void SelectAllImages() override { Log("select all images"); }
+    bool CanCutTitle() override { return editingTitle; }
+    bool CanCopyTitle() override { return editingTitle; }
+    bool CanPasteTitle() override { return editingTitle; }
+    bool CanDeleteTitle() override { return editingTitle; }
+    bool CutTitle() override { return TitleCommand("cut"); }
+    bool CopyTitle() override { return TitleCommand("copy"); }
+    bool PasteTitle() override { return TitleCommand("paste"); }
+    bool DeleteTitle() override { return TitleCommand("delete"); }
+    // The pictures of the document's current section.
+    int ImageCount() const;
+
+    int activePane = kPaneTree;
+    bool thumbnails = true;
+    int currentImage = -1;
+    CTalPositionList selectedImages;
+    bool editingTitle = false;
+    bool titleModified = false;
 
     // The lines of the log that do not start with any of the prefixes.
     std::vector<std::string> LogWithout(const std::vector<std::string>& prefixes) const;
@@ -116,6 +187,7 @@ private:
     void Log(const std::string& line) { log.push_back(line); }
     static std::string Positions(const CTalPositionList& positions);
     static std::string NameOf(const CTalSection* section);
+    bool TitleCommand(const char* name);
 };
 
 // The report frame: registers its fake panes with the document it is made for.
@@ -177,6 +249,22 @@ public:
     void SetDefaultPageSize(int32_t width, int32_t height) override;
     bool RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
                                 bool& grayscaleChanged) override;
+    // The dialogs and the gallery answer from the fields below
+    // (TalDocumentCommandSupport.cpp).
+    bool ChooseImageFiles(std::vector<CString>& files) override { return !(files = chosenFiles).empty(); }
+    int GetSelectedGalleryImageCount() override { return static_cast<int>(galleryFiles.size()); }
+    bool GetSelectedGalleryFiles(std::vector<CString>& files) override { return !(files = galleryFiles).empty(); }
+    CQMXPToolbarButton* FindToolbarButton(UINT id) override { return button && button->m_nID == id ? button : nullptr; }
+    void RunPrintSetup() override { ++printSetupRuns; }
+    void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int page) override
+    {
+        propertiesPages.push_back(page);
+    }
+    bool RunTextProperties(const CString&, CTalTextProperties& properties) override
+    {
+        textPropertiesShown = properties;
+        return textPropertiesAnswer && textPropertiesAnswer(properties);
+    }
 
     // --- CWinApp ---
     // Message boxes are noted and answered with OK.
@@ -194,6 +282,17 @@ public:
     bool exportOptionsChanged = false;
     bool exportGrayscaleChanged = false;
     int exportDialogRuns = 0;
+    // The "Open Image" dialog's files (none: cancelled), the gallery's selection.
+    std::vector<CString> chosenFiles;
+    std::vector<CString> galleryFiles;
+    // The tool-bar button found for its command.
+    CQMXPToolbarButton* button = nullptr;
+    int printSetupRuns = 0;
+    // The pages the document-properties sheet was opened at.
+    std::vector<int> propertiesPages;
+    // The text-properties sheet: what it was given, and its answer.
+    CTalTextProperties textPropertiesShown;
+    std::function<bool(CTalTextProperties&)> textPropertiesAnswer;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> recentFiles;
     CMultiDocTemplate* reportTemplate = nullptr;

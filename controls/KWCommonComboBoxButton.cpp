@@ -1,0 +1,84 @@
+#include "controls/KWCommonComboBoxButton.h"
+
+#include "controls/KWFontLists.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "framework/KWFontFaceStorage.h"
+
+IMPLEMENT_DYNCREATE(CKWCommonComboBoxButton, CQMXPToolbarComboBoxButton)
+IMPLEMENT_DYNCREATE(CKWFontNameComboBoxButton, CKWCommonComboBoxButton)
+
+bool CKWCommonComboBoxButton::s_bHasFocus = false;
+
+namespace {
+
+// The font-name buttons on the live tool bars, in tool-bar order.
+template <typename Action>
+void ForEachFontNameButton(Action action)
+{
+    CObList buttons;
+    CQMXPToolBar::CollectButtonsByCommand(CKWFontNameComboBoxButton::kCommandId, buttons);
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        CObject* button = buttons.GetNext(pos);
+        if (button->IsKindOf(RUNTIME_CLASS(CKWFontNameComboBoxButton)))
+            action(*static_cast<CKWFontNameComboBoxButton*>(button));
+    }
+}
+
+}  // namespace
+
+BOOL CKWCommonComboBoxButton::NotifyCommand(int iNotifyCode)
+{
+    switch (iNotifyCode) {
+    case kSetFocus:
+        s_bHasFocus = true;
+        return TRUE;
+    case kKillFocus:
+        s_bHasFocus = false;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CKWFontNameComboBoxButton::Refill()
+{
+    RemoveAllItems();
+    const CKWFontFaceStorage* fonts = GetApplicationFontList();
+    FCOMMBO_DATA_ARRAY& data = GetFontCommboData();
+    for (size_t i = 0; fonts && i < fonts->GetCount() && i < data.GetSize(); ++i) {
+        const CKWFontFace* face = fonts->GetAt(i);
+        AddItem(face && face->name ? face->name->c_str() : L"", reinterpret_cast<DWORD_PTR>(data.GetAt(i)));
+    }
+}
+
+void CKWFontNameComboBoxButton::RefillAll()
+{
+    ForEachFontNameButton([](CKWFontNameComboBoxButton& button) { button.Refill(); });
+}
+
+int CKWFontNameComboBoxButton::GetCurrentValue() const
+{
+    const auto* entry = reinterpret_cast<const FontCommboData*>(GetItemData(GetCurSel()));
+    return entry ? entry->value : -1;
+}
+
+void CKWFontNameComboBoxButton::SetCurrentFont(int value)
+{
+    bool first = true;
+    bool shown = false;
+    ForEachFontNameButton([&](CKWFontNameComboBoxButton& button) {
+        if (first) {
+            first = false;
+            shown = button.GetCurSel() >= 0 ? button.GetCurrentValue() == value : value < 0;
+        }
+        if (shown)
+            return;
+        int found = -1;
+        for (int i = 0; i < button.GetCount() && found < 0 && value >= 0; ++i) {
+            const auto* entry = reinterpret_cast<const FontCommboData*>(button.GetItemData(i));
+            if (entry && entry->value == value)
+                found = i;
+        }
+        button.SelectItem(found);
+    });
+}

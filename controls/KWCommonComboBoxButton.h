@@ -1,0 +1,47 @@
+#pragma once
+// CKWCommonComboBoxButton: the base of the framework's tool-bar combo boxes
+// (font name and font size). While the combo box of any of them has the
+// keyboard focus a global flag is set, so that the refresh of the text
+// tool bar does not overwrite what the user is typing.
+//
+// CKWFontNameComboBoxButton (command 32853): the font names of the
+// application's list, each entry's data its picker entry (KWFontLists.h).
+#include "docking/toolbars/QMXPToolbarComboBoxButton.h"
+
+class CKWCommonComboBoxButton : public CQMXPToolbarComboBoxButton {
+    DECLARE_DYNCREATE(CKWCommonComboBoxButton)
+public:
+    // Notifications of the combo box that the button handles.
+    enum : int { kSetFocus = 3, kKillFocus = 4 };
+
+    CKWCommonComboBoxButton() = default;
+    explicit CKWCommonComboBoxButton(UINT nID) : CQMXPToolbarComboBoxButton(nID) {}
+
+    // A notification of the button's combo box; TRUE when the button handled it.
+    virtual BOOL NotifyCommand(int iNotifyCode);
+
+    // True while a combo box of such a button has the keyboard focus.
+    static bool HasComboFocus() { return s_bHasFocus; }
+
+private:
+    static bool s_bHasFocus;
+};
+
+class CKWFontNameComboBoxButton : public CKWCommonComboBoxButton {
+    DECLARE_DYNCREATE(CKWFontNameComboBoxButton)
+public:
+    enum : UINT { kCommandId = 32853 };
+
+    CKWFontNameComboBoxButton() : CKWCommonComboBoxButton(kCommandId) {}
+
+    // Refills the entries from the application's font list and the picker data.
+    void Refill();
+    // Every font-name button of the tool bars.
+    static void RefillAll();
+    // Shows in every font-name button the entry whose document font index is
+    // the value (none when no entry has it); nothing when the first button
+    // already shows it.
+    static void SetCurrentFont(int value);
+    // The document font index of the shown entry; -1 when none.
+    int GetCurrentValue() const;
+};

@@ -1,0 +1,81 @@
+#include "controls/KWFontLists.h"
+
+#include "controls/KWCommonComboBoxButton.h"
+#include "framework/KWFontFaceStorage.h"
+#include "framework/KWIndexDecoder.h"
+
+namespace {
+
+const CKWIndexDecoder* s_documentList = nullptr;
+const CKWFontFaceStorage* s_applicationList = nullptr;
+
+}  // namespace
+
+FontCommboData* FCOMMBO_DATA_ARRAY::Add(const CKWFontFace* face, int value)
+{
+    FontCommboData* entry = new FontCommboData;
+    entry->face = face;
+    entry->value = value;
+    m_entries.push_back(entry);
+    return entry;
+}
+
+void FCOMMBO_DATA_ARRAY::RemoveAll()
+{
+    for (FontCommboData* entry : m_entries)
+        delete entry;
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+}
+
+FCOMMBO_DATA_ARRAY& GetFontCommboData()
+{
+    static FCOMMBO_DATA_ARRAY s_data;
+    return s_data;
+}
+
+void SetCurrentFontLists(const CKWIndexDecoder* documentList, const CKWFontFaceStorage* applicationList)
+{
+    s_documentList = documentList;
+    s_applicationList = applicationList;
+}
+
+const CKWIndexDecoder* GetCurrentFontList()
+{
+    return s_documentList;
+}
+
+const CKWFontFaceStorage* GetApplicationFontList()
+{
+    return s_applicationList;
+}
+
+void UpdateFontLists(bool rebuild)
+{
+    FCOMMBO_DATA_ARRAY& data = GetFontCommboData();
+    bool made = false;
+    if (rebuild)
+        data.RemoveAll();
+    if (data.GetSize() == 0 && s_applicationList) {
+        for (size_t i = 0; i < s_applicationList->GetCount(); ++i)
+            data.Add(s_applicationList->GetAt(i), -1);
+        made = true;
+    }
+    for (size_t i = 0; i < data.GetSize(); ++i)
+        data.GetAt(i)->value = -1;
+    if (s_documentList) {
+        const std::vector<CKWIndexEntry>& fonts = s_documentList->GetEntries();
+        for (size_t d = 0; d < fonts.size(); ++d) {
+            for (size_t i = 0; i < data.GetSize(); ++i) {
+                FontCommboData* entry = data.GetAt(i);
+                if (entry->face && entry->face->name && *entry->face->name == fonts[d].GetName()) {
+                    entry->value = static_cast<int>(d);
+                    break;
+                }
+            }
+        }
+    }
+    // The combo boxes point at the entries: new entries need new items.
+    if (made || rebuild)
+        CKWFontNameComboBoxButton::RefillAll();
+}
