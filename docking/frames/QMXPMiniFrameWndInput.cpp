@@ -489,7 +489,7 @@ void CQMXPMiniFrameWnd::OnSize(UINT, int, int) {
     Default();
     CQMXPBaseControlBar* pBar = GetControlBar();
     if (pBar != nullptr)
-        pBar->RefreshLayout();
+        pBar->AdjustLayout();
     ArrangeCaptionButtons();
     SendMessage(WM_NCPAINT);
 }
