@@ -1,5 +1,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/frames/QMXPMiniFrameWnd.h"
+
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/toolbars/CmdUsageCount.h"
@@ -98,7 +100,8 @@ CQMXPToolBar::~CQMXPToolBar() {
 
 BOOL CQMXPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     constexpr DWORD kBarStyleBits = 0x40FFFF;
-    SetBarStyle(dwStyle & kBarStyleBits);
+    constexpr DWORD kGripper = 0x400000;
+    SetBarStyle((dwStyle & kBarStyleBits) | kGripper);
     const CString strClass = QMXPRegisterBarClass(L"QMXToolBar");
     if (!CQMXPControlBar::CreateEx(0, strClass, (dwStyle & ~kBarStyleBits) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd,
                                    nID, QMXP_CBRS_FLOAT | QMXP_CBRS_CLOSE))
@@ -223,7 +226,7 @@ void CQMXPToolBar::AdjustLayout() {
     const CSize sizeBefore = CalcFixedLayout(FALSE, TRUE);
     CClientDC dc(this);
     HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
-    int x = 0;
+    int x = GripperWidth();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
         int cx = kMinButtonWidth;
@@ -234,9 +237,19 @@ void CQMXPToolBar::AdjustLayout() {
     }
     ::SelectObject(dc.m_hDC, hOldFont);
     Invalidate();
-    // A docked bar that changed its length takes its new length in its row.
-    if (CalcFixedLayout(FALSE, TRUE) != sizeBefore && m_pParentDockBar != nullptr)
+    // A docked bar that changed its length takes its new length in its row;
+    // a floating frame takes the bar's size.
+    const CSize sizeAfter = CalcFixedLayout(FALSE, TRUE);
+    if (sizeAfter != sizeBefore && m_pParentDockBar != nullptr)
         UpdateSize(TRUE);
+    CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (pMiniFrame != nullptr) {
+        CRect rectClient;
+        pMiniFrame->GetClientRect(&rectClient);
+        if (rectClient.Size() != sizeAfter && !pMiniFrame->IsRolledUp())
+            pMiniFrame->SizeToContent();
+    }
+    CQMXPBaseToolBar::AdjustLayout();
 }
 
 void CQMXPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
@@ -252,11 +265,22 @@ void CQMXPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
         AdjustLayout();
 }
 
+int CQMXPToolBar::GripperWidth() const {
+    constexpr DWORD kGripper = 0x400000;
+    constexpr int kGripperWidth = 7 + 2;
+    return m_pParentDockBar != nullptr && (GetBarStyle() & kGripper) ? kGripperWidth : 0;
+}
+
+void CQMXPToolBar::OnChangeBarStyle(DWORD) { AdjustLayout(); }
+
 void CQMXPToolBar::OnPaint() {
     CPaintDC dc(this);
     CRect rectClient;
     GetClientRect(&rectClient);
     dc.FillSolidRect(&rectClient, ::GetSysColor(COLOR_BTNFACE));
+    if (GripperWidth() > 0)
+        CQMXPVisualManager::GetInstance()->OnDrawBarGripper(
+            &dc, CRect(1, 2, GripperWidth() - 1, rectClient.bottom - 2), TRUE, this);
     HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
     dc.SetBkMode(TRANSPARENT);
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {

@@ -84,9 +84,12 @@ public:
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
-    // Places the buttons in a row, each as wide as its text.
+    // Places the buttons in a row, each as wide as its text; a floating
+    // frame then takes the bar's size.
     void AdjustLayout() override;
     void RefreshLayout() override { AdjustLayout(); }
+    // A docked bar's buttons start after its gripper.
+    void OnChangeBarStyle(DWORD dwNewStyle) override;
 
 protected:
     afx_msg void OnPaint();
@@ -96,6 +99,8 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
 
     int ButtonFromPoint(CPoint point) const;
+    // The width the gripper takes before the buttons: only a docked bar has one.
+    int GripperWidth() const;
 
     CObList m_Buttons;
     int m_cyHeight;
