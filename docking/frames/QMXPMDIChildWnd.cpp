@@ -37,7 +37,9 @@ void CQMXPMDIChildWnd::AdjustDockingLayout(HDWP hdwp) {
     if (!m_dockManager.m_bLayoutEnabled)
         return;
     m_dockManager.AdjustDockingLayout(hdwp);
-    QMXPAdjustClientArea(this, m_dockManager);
+    // The view is placed by the frame's own layout, which a document frame
+    // that places its panes itself replaces.
+    RecalcLayout(FALSE);
 }
 
 void CQMXPMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
