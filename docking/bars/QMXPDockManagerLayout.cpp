@@ -156,30 +156,24 @@ void CQMXPDockManager::AdjustDockingLayout(HDWP hdwp) {
 BOOL CQMXPDockManager::LimitDockedRect(CRect& rect, DWORD dwAlignment) {
     const BOOL bHorz = (dwAlignment & 0xA000) != 0;
     const int nLimit = globalData.dockPercentage * (bHorz ? m_rectClientArea.Height() : m_rectClientArea.Width()) / 100;
+    if ((bHorz ? rect.Height() : rect.Width()) < nLimit || (dwAlignment & 0xF000) == 0)
+        return FALSE;
+    // The edge at the frame's side stays where it is.
     switch (dwAlignment & 0xF000) {
     case kAlignTop:
-        if (rect.Height() < nLimit)
-            return FALSE;
         rect.bottom = rect.top + nLimit;
-        return TRUE;
+        break;
     case kAlignBottom:
-        if (rect.Height() < nLimit)
-            return FALSE;
         rect.top = rect.bottom - nLimit;
-        return TRUE;
+        break;
     case kAlignLeft:
-        if (rect.Width() < nLimit)
-            return FALSE;
         rect.right = rect.left + nLimit;
-        return TRUE;
-    case kAlignRight:
-        if (rect.Width() < nLimit)
-            return FALSE;
-        rect.left = rect.right - nLimit;
-        return TRUE;
+        break;
     default:
-        return FALSE;
+        rect.left = rect.right - nLimit;
+        break;
     }
+    return TRUE;
 }
 
 void CQMXPDockManager::ExpectedDockRect(CWnd* pWnd, CPoint point, CRect& rectResult, BOOL& bDrawTab,

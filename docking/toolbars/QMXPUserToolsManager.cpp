@@ -60,25 +60,21 @@ BOOL CQMXPUserToolsManager::DeleteTool(CQMXPUserTool* pTool) {
     return TRUE;
 }
 
-BOOL CQMXPUserToolsManager::ShiftToolUp(CQMXPUserTool* pTool) {
-    POSITION pos = m_lstUserTools.Find(pTool);
-    if (pos == nullptr || pos == m_lstUserTools.GetHeadPosition())
-        return FALSE;
-    POSITION posPrev = pos;
-    m_lstUserTools.GetPrev(posPrev);
-    m_lstUserTools.RemoveAt(pos);
-    m_lstUserTools.InsertBefore(posPrev, pTool);
-    return TRUE;
-}
+BOOL CQMXPUserToolsManager::ShiftToolUp(CQMXPUserTool* pTool) { return ShiftTool(pTool, TRUE); }
 
-BOOL CQMXPUserToolsManager::ShiftToolDown(CQMXPUserTool* pTool) {
+BOOL CQMXPUserToolsManager::ShiftToolDown(CQMXPUserTool* pTool) { return ShiftTool(pTool, FALSE); }
+
+BOOL CQMXPUserToolsManager::ShiftTool(CQMXPUserTool* pTool, BOOL bUp) {
     POSITION pos = m_lstUserTools.Find(pTool);
-    if (pos == nullptr || pos == m_lstUserTools.GetTailPosition())
+    if (pos == nullptr || pos == (bUp ? m_lstUserTools.GetHeadPosition() : m_lstUserTools.GetTailPosition()))
         return FALSE;
-    POSITION posNext = pos;
-    m_lstUserTools.GetNext(posNext);
+    POSITION posOther = pos;
+    bUp ? m_lstUserTools.GetPrev(posOther) : m_lstUserTools.GetNext(posOther);
     m_lstUserTools.RemoveAt(pos);
-    m_lstUserTools.InsertAfter(posNext, pTool);
+    if (bUp)
+        m_lstUserTools.InsertBefore(posOther, pTool);
+    else
+        m_lstUserTools.InsertAfter(posOther, pTool);
     return TRUE;
 }
 

@@ -33,6 +33,9 @@ public:
     CString m_strDefExt;
 
 protected:
+    // One place before (bUp) or after its neighbour; FALSE at that end of the list.
+    BOOL ShiftTool(CQMXPUserTool* pTool, BOOL bUp);
+
     CObList m_lstUserTools;
     const UINT m_uiCmdToolsDummy;
     const UINT m_uiCmdFirst;

@@ -15,14 +15,7 @@ void DockLayoutTest::SetUp() {
     m_pFrame = new CDockTestMDIFrame;
     ASSERT_TRUE(m_pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
     m_app.m_pMainWnd = m_pFrame;
-    CRect rect(0, 0, 800, 600);
-    m_pFrame->CalcWindowRect(&rect);
-    m_pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    // The menu bar takes its own height off the client area.
-    CRect rectClient;
-    m_pFrame->GetClientRect(&rectClient);
-    m_pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height() + 600 - rectClient.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeClientArea(m_pFrame, 800, 600);
     m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     ASSERT_TRUE(m_pFrame->EnableDocking(0xF000));
     Pump();
@@ -56,6 +49,15 @@ CRect DockLayoutTest::Screen(const CWnd* pWnd) const {
     CRect rect;
     pWnd->GetWindowRect(&rect);
     return rect;
+}
+
+}  // namespace docking_test
+
+namespace docking_test {
+
+bool DockLayoutTest::AddStatusBar(CQMXPStatusBar& bar) {
+    const UINT ids[] = {0, ID_DOCKTEST_INDICATOR_A, ID_DOCKTEST_INDICATOR_B};
+    return bar.Create(m_pFrame) && bar.SetIndicators(ids, 3);
 }
 
 }  // namespace docking_test

@@ -8,6 +8,7 @@
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockBarRow.h"
 #include "docking/bars/QMXPDockManager.h"
+#include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 
@@ -83,6 +84,8 @@ protected:
 
     // A fixed bar docked to the dock bar of the id (none: not docked).
     CFixedBar* AddBar(CSize size, UINT nDockBarID, UINT nID);
+    // The status bar with a message pane and two indicators.
+    bool AddStatusBar(CQMXPStatusBar& bar);
     CQMXPDockBar* DockBar(DWORD dwSide) const { return Manager().DockBarForSide(dwSide, TRUE); }
     CQMXPDockManager& Manager() const { return *m_pFrame->GetDockManager(); }
     // The window in the frame's client coordinates.

@@ -95,9 +95,7 @@ protected:
         m_pFrame = new CQMXPMDIFrameWnd;
         ASSERT_TRUE(m_pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
         m_app.m_pMainWnd = m_pFrame;
-        CRect rect(0, 0, 500, 400);
-        m_pFrame->CalcWindowRect(&rect);
-        m_pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SizeClientArea(m_pFrame, 500, 400);
     }
     void TearDown() override {
         if (m_app.m_pMainWnd != nullptr)

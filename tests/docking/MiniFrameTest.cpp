@@ -103,6 +103,23 @@ TEST_F(MiniFrameTest, ARollUpBarRollsUpUnlessPinnedAndIsStoredFullHeight) {
     EXPECT_EQ(CRect(edges[0], edges[1], edges[2], edges[3]), CRect(rectWindow.TopLeft(), CSize(200, 100)));
 }
 
+TEST_F(MiniFrameTest, AMainFrameHidesItsFloatingToolBarsWhileInactive) {
+    CQMXPToolBar toolBar;
+    ASSERT_TRUE(toolBar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    toolBar.InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_HANDLED, L"Cut", TRUE));
+    CQMXPMiniFrameWnd* pToolFrame = Float(toolBar, CRect(300, 200, 500, 260));
+    CFixedBar bar(CSize(100, 40));
+    CQMXPMiniFrameWnd* pBarFrame = Float(bar, 0xE831, CRect(300, 300, 500, 400));
+    ASSERT_NE(pBarFrame, nullptr);
+    EXPECT_EQ(Manager().GetFloatingFrames().GetCount(), 2);
+    EXPECT_EQ(m_pFrame->GetControlBar(0xE830), &toolBar);
+    m_pFrame->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(pToolFrame->IsWindowVisible());
+    EXPECT_TRUE(pBarFrame->IsWindowVisible());
+    m_pFrame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(pToolFrame->IsWindowVisible());
+}
+
 TEST_F(MiniFrameTest, AFrameLeftEmptyGoesWithItsPostedCheck) {
     for (BOOL bHideWhenEmpty : {FALSE, TRUE}) {
         CFixedBar bar(CSize(100, 40));

@@ -18,9 +18,7 @@ class StatusBarTest : public DockLayoutTest {
 protected:
     void SetUp() override {
         DockLayoutTest::SetUp();
-        ASSERT_TRUE(m_bar.Create(m_pFrame));
-        const UINT ids[] = {0, ID_DOCKTEST_INDICATOR_A, ID_DOCKTEST_INDICATOR_B};
-        ASSERT_TRUE(m_bar.SetIndicators(ids, 3));
+        ASSERT_TRUE(AddStatusBar(m_bar));
         m_pFrame->RecalcLayout();
     }
     static int TextWidth(UINT nID) {

@@ -27,9 +27,7 @@ class ToolBarDockingTest : public DockLayoutTest {
 protected:
     void SetUp() override {
         DockLayoutTest::SetUp();
-        ASSERT_TRUE(m_status.Create(m_pFrame));
-        const UINT ids[] = {0, ID_DOCKTEST_INDICATOR_A, ID_DOCKTEST_INDICATOR_B};
-        ASSERT_TRUE(m_status.SetIndicators(ids, 3));
+        ASSERT_TRUE(AddStatusBar(m_status));
         const wchar_t* names[][3] = {{L"New", L"Open", L"Save"}, {L"Cut", L"Copy", L"Paste"}, {L"Bold", L"Italic", L""}};
         for (int i = 0; i < 3; ++i) {
             CQMXPToolBar& bar = m_bars[i];
