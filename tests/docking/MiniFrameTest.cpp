@@ -162,6 +162,24 @@ TEST_F(MiniFrameTest, ToolBarsKeepTheirMinimumSizes) {
         EXPECT_EQ(size, c.second);
     }
     EXPECT_EQ(top.GetDockingMode(), QMXP_DT_IMMEDIATE);
+
+    // Resized below its minimum, a bar keeps the edge that did not move.
+    top.CWnd::MoveWindow(100, 100, 100, 22);
+    const CRect rectOld = Screen(&top);
+    const struct {
+        CRect rect;
+        CRect expected;
+    } cases[] = {
+        {CRect(rectOld.right - 10, rectOld.top, rectOld.right, rectOld.bottom),
+         CRect(rectOld.right - 40, rectOld.top, rectOld.right, rectOld.bottom)},
+        {CRect(rectOld.left, rectOld.top, rectOld.left + 60, rectOld.top + 5),
+         CRect(rectOld.left, rectOld.top, rectOld.left + 60, rectOld.top + 16)},
+    };
+    for (const auto& c : cases) {
+        const CRect rectBefore = Screen(&top);
+        EXPECT_EQ(top.ResizeBar(c.rect), c.expected.Size() - rectBefore.Size());
+        EXPECT_EQ(Screen(&top), c.expected);
+    }
 }
 
 TEST(UserToolsTest, ToolsTakeTheFreeIdsOfTheirRange) {
