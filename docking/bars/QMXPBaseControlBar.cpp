@@ -1,8 +1,14 @@
 #include "docking/bars/QMXPBaseControlBar.h"
 
+#include "docking/bars/QMXPControlBar.h"
 #include "docking/bars/QMXPDockBar.h"
+#include "docking/bars/QMXPDockBarRow.h"
+#include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPVisualManager.h"
@@ -68,8 +74,9 @@ BOOL CQMXPBaseControlBar::IsHorizontal() const { return (GetCurrentAlignment() &
 
 BOOL CQMXPBaseControlBar::IsDocked() const {
     // A bar in a floating frame counts as docked unless the frame holds it
-    // as its single bar; the floating frames answer that themselves.
-    return GetParentMiniFrame(TRUE) == nullptr;
+    // as its single bar.
+    CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    return pMiniFrame == nullptr || pMiniFrame->GetControlBarCount() != 1;
 }
 
 // The tab windows come with the tabbed bars; until then no bar is a tab.
@@ -173,27 +180,39 @@ void CQMXPBaseControlBar::OnBeforeChangeParent(CWnd*, BOOL) {}
 
 void CQMXPBaseControlBar::OnAfterChangeParent(CWnd*) {}
 
-void CQMXPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL) {
-    // Floating frames, dock bars and tab windows show their bars
-    // themselves once they exist; every bar here is a plain window.
-    ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
-    if (!bDelay)
-        AdjustDockingLayout();
+void CQMXPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) {
+    const int nShow = bShow ? SW_SHOWNOACTIVATE : SW_HIDE;
+    // Tab windows show their tabs themselves once bars can be tabs.
+    if (IsFloating() && !IsTabbed()) {
+        ShowWindow(nShow);
+        GetParent()->ShowWindow(nShow);
+    } else if (m_pParentDockBar != nullptr) {
+        m_pParentDockBar->ShowControlBar(this, bShow, bDelay, bActivate);
+    } else {
+        ShowWindow(nShow);
+        if (!bDelay)
+            AdjustDockingLayout();
+    }
+    // Only control bars sit in rows.
+    if (m_pDockBarRow != nullptr)
+        m_pDockBarRow->ArrangeBars(static_cast<CQMXPControlBar*>(this));
 }
 
-// The floating frames come with the dock manager; no bar floats before.
-CQMXPMiniFrameWnd* CQMXPBaseControlBar::GetParentMiniFrame(BOOL) const { return nullptr; }
+CQMXPMiniFrameWnd* CQMXPBaseControlBar::GetParentMiniFrame(BOOL) const {
+    if (GetSafeHwnd() == nullptr)
+        return nullptr;
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMiniFrameWnd)))
+            return static_cast<CQMXPMiniFrameWnd*>(pWnd);
+    }
+    return nullptr;
+}
 
 CString CQMXPBaseControlBar::StateKey(LPCWSTR lpszProfileName, UINT uiID, int nIndex) const {
-    const CString strSection = QMXPGetRegPath(qmxRegBaseBarSection, lpszProfileName);
     if (uiID == static_cast<UINT>(-1))
         uiID = static_cast<UINT>(GetDlgCtrlID());
-    CString strKey;
-    if (nIndex == -1)
-        strKey.Format(L"%sQMXPBaseControlBar-%d", static_cast<LPCWSTR>(strSection), uiID);
-    else
-        strKey.Format(L"%sQMXPBaseControlBar-%d%x", static_cast<LPCWSTR>(strSection), uiID, nIndex);
-    return strKey;
+    return QMXPBarStateKey(qmxRegBaseBarSection, L"QMXPBaseControlBar", lpszProfileName, uiID, nIndex);
 }
 
 BOOL CQMXPBaseControlBar::LoadState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
@@ -298,36 +317,80 @@ void CQMXPBaseControlBar::DoPaint(CDC* pDC) {
     CQMXPVisualManager::GetInstance()->OnFillBarBackground(pDC, this, rectClient, rectClip, FALSE);
 }
 
-void CQMXPBaseControlBar::AdjustDockingLayout(HDWP) {
-    // A floating frame fits its bar again, a library frame lays out its
-    // docked bars through its dock manager; both come with the dock manager.
+void CQMXPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
+    CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (pMiniFrame != nullptr) {
+        pMiniFrame->OnBarRecalcLayout();
+        return;
+    }
+    // The frame's own layout pass (plain and OLE frames come with the frames' work).
+    CFrameWnd* pFrame = GetDockSiteFrameWnd();
+    if (pFrame == nullptr)
+        return;
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIFrameWnd)))
+        static_cast<CQMXPMDIFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
+        static_cast<CQMXPMDIChildWnd*>(pFrame)->AdjustDockingLayout(hdwp);
 }
 
 BOOL CQMXPBaseControlBar::ReturnsEarly() const {
     return GetDockSiteFrameWnd() == nullptr && qmxGlobalUtils.m_bDialogApp;
 }
 
-// A library frame hands these calls to its dock manager. The frames carry
-// no dock manager before the docking core exists, so every bar outside a
-// dialog gets the answers of a bar without a library frame.
+// A library frame hands these calls to its dock manager; a bar without
+// library frame in a dialog answers at once.
 
-void CQMXPBaseControlBar::AddControlBar(CQMXPBaseControlBar*) {}
-
-BOOL CQMXPBaseControlBar::InsertControlBar(CQMXPBaseControlBar*, CQMXPBaseControlBar*, BOOL) {
-    return ReturnsEarly();
+CQMXPDockManager* CQMXPBaseControlBar::DockManagerOfSite() const {
+    return qmxGlobalUtils.GetDockManager(GetDockSiteFrameWnd());
 }
 
-BOOL CQMXPBaseControlBar::RemoveControlBarFromDockManager(CQMXPBaseControlBar*, BOOL, BOOL, BOOL) {
-    return ReturnsEarly();
+void CQMXPBaseControlBar::AddControlBar(CQMXPBaseControlBar* pBar) {
+    CQMXPDockManager* pDockManager = ReturnsEarly() ? nullptr : DockManagerOfSite();
+    if (pDockManager != nullptr)
+        pDockManager->AddControlBar(pBar, TRUE);
 }
 
-BOOL CQMXPBaseControlBar::IsPointNearDockBar(CPoint, DWORD&, BOOL&) const { return ReturnsEarly(); }
-
-CQMXPBaseControlBar* CQMXPBaseControlBar::ControlBarFromPoint(CPoint, int, bool, CRuntimeClass*) const {
-    return nullptr;
+BOOL CQMXPBaseControlBar::InsertControlBar(CQMXPBaseControlBar* pControlBar, CQMXPBaseControlBar* pTarget,
+                                           BOOL bAfter) {
+    if (ReturnsEarly())
+        return TRUE;
+    CQMXPDockManager* pDockManager = DockManagerOfSite();
+    return pDockManager != nullptr && pDockManager->InsertControlBar(pControlBar, pTarget, bAfter);
 }
 
-void CQMXPBaseControlBar::DockToFrame(BOOL) {}
+BOOL CQMXPBaseControlBar::RemoveControlBarFromDockManager(CQMXPBaseControlBar* pBar, BOOL bDestroy,
+                                                          BOOL bAdjustLayout, BOOL bAutoHide) {
+    if (ReturnsEarly())
+        return TRUE;
+    CQMXPDockManager* pDockManager = DockManagerOfSite();
+    if (pDockManager == nullptr)
+        return FALSE;
+    pDockManager->RemoveControlBarFromDockManager(pBar, bDestroy, bAdjustLayout, bAutoHide);
+    return TRUE;
+}
+
+BOOL CQMXPBaseControlBar::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
+    if (ReturnsEarly())
+        return TRUE;
+    CQMXPDockManager* pDockManager = DockManagerOfSite();
+    return pDockManager != nullptr && pDockManager->IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+CQMXPBaseControlBar* CQMXPBaseControlBar::ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar,
+                                                              CRuntimeClass* pRTCBarType) const {
+    CQMXPDockManager* pDockManager = ReturnsEarly() ? nullptr : DockManagerOfSite();
+    return pDockManager != nullptr ? pDockManager->ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType)
+                                   : nullptr;
+}
+
+void CQMXPBaseControlBar::DockToFrame(BOOL bUseDockSite) {
+    if (ReturnsEarly())
+        return;
+    CQMXPDockManager* pDockManager =
+        qmxGlobalUtils.GetDockManager(bUseDockSite ? GetDockSiteFrameWnd() : QMXFindOwnerFrame(this));
+    if (pDockManager != nullptr)
+        pDockManager->DockControlBar(this, 0, nullptr);
+}
 
 // The docking wrappers, tab windows and tabbed bars come with the docking
 // panes; until then no bar is held by a tab window.
@@ -390,7 +453,8 @@ BOOL CQMXPBaseControlBar::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CQMXPBaseControlBar::OnSize(UINT, int, int) {
     Default();
-    // A bar in a dock bar row tells its row once rows exist.
+    if (m_pDockBarRow != nullptr)
+        m_pDockBarRow->OnResizeControlBar(this);
 }
 
 LRESULT CQMXPBaseControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {

@@ -5,12 +5,15 @@
 // row), its docking mode and its visibility as the layout sees it, keeps
 // "IsVisible" in the registry, and declares with neutral defaults what the
 // dock manager, dock bars, rows and frames call on any bar.
+// The class library's bar-style names (CBRS_...) name the same bits here.
+#include "platform/classlib/ControlBar.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/Wnd.h"
 
 class CQMXPBaseTabWnd;
 class CQMXPDockBar;
 class CQMXPDockBarRow;
+class CQMXPDockManager;
 class CQMXPMiniFrameWnd;
 
 // Control-bar style bits (m_dwControlBarStyle).
@@ -132,6 +135,7 @@ protected:
     CString StateKey(LPCWSTR lpszProfileName, UINT uiID, int nIndex) const;
     // A bar without frame in a dialog: the forwarders answer at once.
     BOOL ReturnsEarly() const;
+    CQMXPDockManager* DockManagerOfSite() const;
 
     DWORD m_dwExtraFlags;
     DWORD m_dwEnabledAlignment;

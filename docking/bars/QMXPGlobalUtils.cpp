@@ -1,6 +1,11 @@
 #include "docking/bars/QMXPGlobalUtils.h"
 
 #include "docking/bars/QMXPBaseControlBar.h"
+#include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPRegistry.h"
+#include "platform/classlib/Exception.h"
+#include "platform/classlib/WinApp.h"
 #include "platform/classlib/Dialog.h"
 #include "platform/classlib/ObList.h"
 #include "platform/classlib/PropertySheet.h"
@@ -12,8 +17,11 @@ CQMXPGlobalUtils::~CQMXPGlobalUtils() = default;
 CQMXPDockManager* CQMXPGlobalUtils::GetDockManager(CWnd* pWnd) {
     if (pWnd == nullptr)
         return nullptr;
-    // The library frames embed their dock manager once the docking core
-    // exists; they are asked here first, in the frames' order.
+    // The plain and OLE frames of the library come with the frames' own work.
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMDIFrameWnd)))
+        return static_cast<CQMXPMDIFrameWnd*>(pWnd)->GetDockManager();
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
+        return static_cast<CQMXPMDIChildWnd*>(pWnd)->GetDockManager();
     if (pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || pWnd->IsKindOf(RUNTIME_CLASS(CPropertySheet)))
         m_bDialogApp = TRUE;
     return nullptr;
@@ -88,4 +96,38 @@ void CQMXPGlobalUtils::SetNewParent(CObList& lstControlBars, CWnd* pNewParent, B
         pBar->CWnd::SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pBar->ShowWindow(SW_SHOW);
     }
+}
+
+CString QMXPRegisterBarClass(LPCWSTR lpszPrefix) {
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    HCURSOR hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    const HBRUSH hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    CString strClass;
+    strClass.Format(L"%s:%x:%x:%x:%x", lpszPrefix, static_cast<UINT>(reinterpret_cast<UINT_PTR>(hInst)), CS_DBLCLKS,
+                    static_cast<UINT>(reinterpret_cast<UINT_PTR>(hCursor)),
+                    static_cast<UINT>(reinterpret_cast<UINT_PTR>(hbrBackground)));
+    WNDCLASSW wc;
+    if (::GetClassInfoW(hInst, strClass, &wc))
+        return strClass;
+    wc = WNDCLASSW();
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = hInst;
+    wc.hCursor = hCursor;
+    wc.hbrBackground = hbrBackground;
+    wc.lpszClassName = strClass;
+    if (!::RegisterClassW(&wc))
+        AfxThrowResourceException();
+    return strClass;
+}
+
+CString QMXPBarStateKey(LPCWSTR lpszSection, LPCWSTR lpszClassName, LPCWSTR lpszProfileName, UINT uiID,
+                        int nIndex) {
+    const CString strSection = QMXPGetRegPath(lpszSection, lpszProfileName);
+    CString strKey;
+    if (nIndex == -1)
+        strKey.Format(L"%s%s-%d", static_cast<LPCWSTR>(strSection), lpszClassName, uiID);
+    else
+        strKey.Format(L"%s%s-%d%x", static_cast<LPCWSTR>(strSection), lpszClassName, uiID, nIndex);
+    return strKey;
 }

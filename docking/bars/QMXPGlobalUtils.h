@@ -3,6 +3,7 @@
 // belongs to a window, which side of a bar a point is near, the turning of
 // rectangles and the reparenting of bars. One instance, qmxGlobalUtils.
 #include "platform/classlib/Rect.h"
+#include "platform/classlib/String.h"
 
 class CObList;
 class CQMXPBaseControlBar;
@@ -38,6 +39,15 @@ public:
 };
 
 extern CQMXPGlobalUtils qmxGlobalUtils;
+
+// The window class "<prefix>:%x:%x:%x:%x" of module instance, class style
+// CS_DBLCLKS, arrow cursor and the button-face background, registered on
+// first use; a failed registration throws the resource exception.
+CString QMXPRegisterBarClass(LPCWSTR lpszPrefix);
+// The registry key of a bar's state: the section's path, the class name, a
+// hyphen and the id in decimal, then the index in hexadecimal unless it is -1.
+CString QMXPBarStateKey(LPCWSTR lpszSection, LPCWSTR lpszClassName, LPCWSTR lpszProfileName, UINT uiID,
+                        int nIndex);
 
 // Placed around every load of a library resource; the library's resources
 // are the program's, so it switches nothing.

@@ -3,6 +3,7 @@
 // adds its own in its place.
 #include "docking/bars/QMXPLibraryGlobals.h"
 
+#include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPCommandManager.h"
@@ -48,6 +49,9 @@ CQMXPGlobalData globalData;
 const UINT QMXTOOLBAR__GETDOCUMENTCOLORS = ::RegisterWindowMessageW(L"QMXTOOLBAR__GETDOCUMENTCOLORS");
 const UINT QMXPMSG_CHECKEMPTYMINIFRAME = ::RegisterWindowMessageW(L"QMXPMSG_CHECKEMPTYMINIFRAME");
 
+CMap<UINT, UINT, HWND, HWND> qmxFloatingBarsByID(10);
+CList<HWND, HWND> qmxFloatingFrames(10);
+
 const wchar_t qmxRegMenuBarSection[] = L"QMXMenuBar";
 const wchar_t qmxRegMenuBarToolBarsSection[] = L"QMXToolBars";
 
@@ -68,6 +72,9 @@ const UINT QMXM_ON_RENAME_TAB = ::RegisterWindowMessageW(L"QMXM_ON_RENAME_TAB");
 const UINT QMXM_ONCHANGE_ACTIVE_TAB = ::RegisterWindowMessageW(L"QMXM_ONCHANGE_ACTIVE_TAB");
 const UINT QMXM_ON_MOVE_TAB = ::RegisterWindowMessageW(L"QMXM_ON_MOVE_TAB");
 const UINT QMXM_ON_CHANGING_ACTIVE_TAB = ::RegisterWindowMessageW(L"QMXM_ON_CHANGING_ACTIVE_TAB");
+
+// No window until the first outline drag.
+CQMXPDummyDockingControlBar qmxDummyDockingBar;
 
 const wchar_t qmxRegWrapperSection[] = L"QMXControlBars";
 

@@ -3,6 +3,9 @@
 // registry names, the registered messages and the library-wide objects,
 // all made before the program's entry (QMXPLibraryGlobals.cpp, in the
 // order they are built).
+#include "platform/classlib/List.h"
+#include "platform/classlib/Map.h"
+
 #include <windows.h>
 
 class CCmdUsageCount;
@@ -37,6 +40,9 @@ extern const wchar_t qmxFontArial[];
 extern const wchar_t qmxFontMarlett[];
 extern const UINT QMXTOOLBAR__GETDOCUMENTCOLORS;
 extern const UINT QMXPMSG_CHECKEMPTYMINIFRAME;
+// The floating bars by control id, and every floating frame, of the process.
+extern CMap<UINT, UINT, HWND, HWND> qmxFloatingBarsByID;
+extern CList<HWND, HWND> qmxFloatingFrames;
 extern const wchar_t qmxRegMenuBarSection[];
 extern const wchar_t qmxRegMenuBarToolBarsSection[];
 extern CQMXPCommandManager qmxCommandManager;

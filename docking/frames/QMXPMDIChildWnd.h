@@ -1,8 +1,13 @@
 #pragma once
 // CQMXPMDIChildWnd: the docking library's MDI child frame, with a dock
-// manager of its own in the real library. Stand-in over the class library's
-// MDI child; the docking library replaces its inside.
+// manager of its own so that bars can dock inside a document window; the
+// view takes the area its bars leave. Stand-in: the MDI tabs and the menu
+// handling come with the library frames.
+#include "docking/bars/QMXPDockManager.h"
 #include "platform/classlib/MDIChildWnd.h"
+
+class CQMXPBaseControlBar;
+class CQMXPMiniFrameWnd;
 
 class CQMXPMDIChildWnd : public CMDIChildWnd {
     DECLARE_DYNCREATE(CQMXPMDIChildWnd)
@@ -10,14 +15,36 @@ public:
     CQMXPMDIChildWnd();
     ~CQMXPMDIChildWnd() override;
 
-    // FALSE stops the creation.
+    // Binds the dock manager to the frame; FALSE stops the creation.
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     // Activates without flicker: the MDI client is not redrawn until the
     // frame is in place, then it is redrawn whole.
     void ActivateFrame(int nCmdShow = -1) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+    virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
+    virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
+
+    // The dock manager's operations.
+    BOOL EnableDocking(DWORD dwDockStyle);
+    BOOL AddControlBar(CQMXPBaseControlBar* pControlBar, BOOL bTail = TRUE);
+    BOOL InsertControlBar(CQMXPBaseControlBar* pControlBar, CQMXPBaseControlBar* pTarget, BOOL bAfter = TRUE);
+    void RemoveControlBarFromDockManager(CQMXPBaseControlBar* pControlBar, BOOL bDestroy = TRUE,
+                                         BOOL bAdjustLayout = FALSE, BOOL bAutoHide = FALSE);
+    // A bar that can neither dock nor float is only listed; any other docks on every side.
+    void DockControlBar(CQMXPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    CQMXPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar,
+                                             CRuntimeClass* pRTCBarType) const;
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
+    CQMXPDockManager* GetDockManager() { return &m_dockManager; }
+    void GetClientAreaBounds(CRect& rect) const { m_dockManager.GetClientAreaBounds(rect); }
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    afx_msg void OnDestroy();
+
+    CQMXPDockManager m_dockManager;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,17 +1,16 @@
 #pragma once
-// CQMXPMDIFrameWnd: the docking library's MDI main frame. This stand-in
-// over the class library's MDI frame docks bars on the side their style
-// (or the dock bar id) names and loads the workspace's layout when the
-// frame is loaded; the docking library replaces its inside.
+// CQMXPMDIFrameWnd: the docking library's MDI main frame. It embeds the
+// frame's dock manager, hands the bars' docking calls to it, and lays the
+// frame out through it: the docked bars first, then the MDI client (and any
+// class-library bars) in the area they leave. It loads the workspace's
+// layout when the frame is loaded. Stand-in: the frame implementation, the
+// menu bar and the MDI client area come with the library frames.
+#include "docking/bars/QMXPDockBar.h"
+#include "docking/bars/QMXPDockManager.h"
 #include "platform/classlib/MDIFrameWnd.h"
 
-class CControlBar;
-
-// The dock bars of the four sides.
-constexpr UINT AFX_IDW_DOCKBAR_TOP = 0xE81B;
-constexpr UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
-constexpr UINT AFX_IDW_DOCKBAR_RIGHT = 0xE81D;
-constexpr UINT AFX_IDW_DOCKBAR_BOTTOM = 0xE81E;
+class CQMXPBaseControlBar;
+class CQMXPMiniFrameWnd;
 
 class CQMXPMDIFrameWnd : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CQMXPMDIFrameWnd)
@@ -22,18 +21,43 @@ public:
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
-    // The sides bars may dock to (CBRS_ALIGN_xxx; 0xF000 all four).
-    void EnableDocking(DWORD dwDockStyle);
-    // Docks the bar on the side of the dock bar id (0: the bar's own or the top).
-    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
-    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate = FALSE);
+    // The docked bars, then the client area.
+    virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
+    // TRUE while the dragged floating frame goes on floating.
+    virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
+    // Hides every bar but panes and status bars (FALSE) or shows them again.
+    virtual void ShowControlBars(BOOL bShow);
+    // The view pane and class-library bars in the area the docked bars leave.
+    virtual void AdjustClientArea();
+
+    // The dock manager's operations.
+    BOOL EnableDocking(DWORD dwDockStyle);
+    BOOL EnableAutoHideBars(DWORD dwDockStyle);
+    BOOL AddControlBar(CQMXPBaseControlBar* pControlBar, BOOL bTail = TRUE);
+    BOOL InsertControlBar(CQMXPBaseControlBar* pControlBar, CQMXPBaseControlBar* pTarget, BOOL bAfter = TRUE);
+    void RemoveControlBarFromDockManager(CQMXPBaseControlBar* pControlBar, BOOL bDestroy = TRUE,
+                                         BOOL bAdjustLayout = FALSE, BOOL bAutoHide = FALSE);
+    void DockControlBar(CQMXPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    // The bar with the id, floating bars included; none when there is none.
+    CQMXPBaseControlBar* GetControlBar(UINT nID);
+    void ShowControlBar(CQMXPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate = FALSE);
+    CQMXPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar,
+                                             CRuntimeClass* pRTCBarType) const;
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
+    CQMXPDockManager* GetDockManager() { return &m_dockManager; }
+    void GetClientAreaBounds(CRect& rect) const { m_dockManager.GetClientAreaBounds(rect); }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
 
-    DWORD m_dwDockStyle;
+    CQMXPDockManager m_dockManager;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 #include "docking/toolbars/QMXPGlobalData.h"
 
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"
@@ -278,11 +279,14 @@ BOOL CQMXPGlobalData::PaintParentBackground(CWnd* pWnd, CDC* pDC, LPCRECT lpRect
 CFrameWnd* QMXFindOwnerFrame(CWnd* pWnd) {
     if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
         return nullptr;
-    // A floating mini frame will lead on to the parent of the bar it holds,
-    // once the library has floating frames; until then the parents lead up.
+    // A floating frame leads on to the frame it belongs to.
     for (CWnd* pCur = pWnd->GetParent(); pCur != nullptr; pCur = pCur->GetParent()) {
         if (pCur->IsFrameWnd())
             return static_cast<CFrameWnd*>(pCur);
+        if (pCur->IsKindOf(RUNTIME_CLASS(CQMXPMiniFrameWnd))) {
+            CWnd* pFrame = static_cast<CQMXPMiniFrameWnd*>(pCur)->GetParentFrame();
+            return pFrame != nullptr && pFrame->IsFrameWnd() ? static_cast<CFrameWnd*>(pFrame) : nullptr;
+        }
     }
     return nullptr;
 }

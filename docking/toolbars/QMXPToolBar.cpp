@@ -1,5 +1,8 @@
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/frames/QMXPMiniFrameWnd.h"
+
+#include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -12,10 +15,13 @@
 #include <algorithm>
 #include <vector>
 
-IMPLEMENT_DYNCREATE(CQMXPToolBar, CControlBar)
+IMPLEMENT_DYNCREATE(CQMXPToolBar, CQMXPBaseToolBar)
+
+const UINT QMXTOOLBAR_POPUPMENU = ::RegisterWindowMessageW(L"QMXTOOLBAR_POPUPMENU");
 
 BOOL CQMXPToolBar::m_bCustomizeMode = FALSE;
 CList<UINT, UINT> CQMXPToolBar::m_lstBasicCommands;
+CList<UINT, UINT> CQMXPToolBar::m_lstUnpermittedCommands;
 CSize CQMXPToolBar::m_sizeButtonEdgeMargins(0, 0);
 COLORREF CQMXPToolBar::m_clrTextHot = static_cast<COLORREF>(-1);
 CSize CQMXPToolBar::m_sizeButton(23, 22);
@@ -68,8 +74,9 @@ private:
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CQMXPToolBar, CControlBar)
+BEGIN_MESSAGE_MAP(CQMXPToolBar, CQMXPBaseToolBar)
     ON_WM_PAINT()
+    ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_SIZE()
 END_MESSAGE_MAP()
@@ -92,8 +99,26 @@ CQMXPToolBar::~CQMXPToolBar() {
 }
 
 BOOL CQMXPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
-    m_dwStyle = dwStyle & 0xFFFF;
-    return CWnd::Create(nullptr, nullptr, (dwStyle & 0xFFFF0000) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+    constexpr DWORD kBarStyleBits = 0x40FFFF;
+    constexpr DWORD kGripper = 0x400000;
+    SetBarStyle((dwStyle & kBarStyleBits) | kGripper);
+    const CString strClass = QMXPRegisterBarClass(L"QMXToolBar");
+    if (!CQMXPControlBar::CreateEx(0, strClass, (dwStyle & ~kBarStyleBits) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd,
+                                   nID, QMXP_CBRS_FLOAT | QMXP_CBRS_CLOSE))
+        return FALSE;
+    // The window style's low word is the class's; the bar style keeps the bar's bits.
+    SetBarStyle(GetBarStyle() & (kBarStyleBits | QMXP_CBRS_FLOATING));
+    AdjustLayout();
+    return TRUE;
+}
+
+BOOL CQMXPToolBar::RemoveButton(int iIndex) {
+    if (iIndex < 0 || iIndex >= GetCount())
+        return FALSE;
+    POSITION pos = m_Buttons.FindIndex(iIndex);
+    delete m_Buttons.GetAt(pos);
+    m_Buttons.RemoveAt(pos);
+    return TRUE;
 }
 
 int CQMXPToolBar::InsertButton(CQMXPToolbarButton* pButton, int iInsertAt) {
@@ -198,9 +223,10 @@ CSize CQMXPToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 void CQMXPToolBar::AdjustLayout() {
     if (m_hWnd == nullptr)
         return;
+    const CSize sizeBefore = CalcFixedLayout(FALSE, TRUE);
     CClientDC dc(this);
     HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
-    int x = 0;
+    int x = GripperWidth();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
         int cx = kMinButtonWidth;
@@ -211,6 +237,19 @@ void CQMXPToolBar::AdjustLayout() {
     }
     ::SelectObject(dc.m_hDC, hOldFont);
     Invalidate();
+    // A docked bar that changed its length takes its new length in its row;
+    // a floating frame takes the bar's size.
+    const CSize sizeAfter = CalcFixedLayout(FALSE, TRUE);
+    if (sizeAfter != sizeBefore && m_pParentDockBar != nullptr)
+        UpdateSize(TRUE);
+    CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (pMiniFrame != nullptr) {
+        CRect rectClient;
+        pMiniFrame->GetClientRect(&rectClient);
+        if (rectClient.Size() != sizeAfter && !pMiniFrame->IsRolledUp())
+            pMiniFrame->SizeToContent();
+    }
+    CQMXPBaseToolBar::AdjustLayout();
 }
 
 void CQMXPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
@@ -226,11 +265,22 @@ void CQMXPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
         AdjustLayout();
 }
 
+int CQMXPToolBar::GripperWidth() const {
+    constexpr DWORD kGripper = 0x400000;
+    constexpr int kGripperWidth = 7 + 2;
+    return m_pParentDockBar != nullptr && (GetBarStyle() & kGripper) ? kGripperWidth : 0;
+}
+
+void CQMXPToolBar::OnChangeBarStyle(DWORD) { AdjustLayout(); }
+
 void CQMXPToolBar::OnPaint() {
     CPaintDC dc(this);
     CRect rectClient;
     GetClientRect(&rectClient);
     dc.FillSolidRect(&rectClient, ::GetSysColor(COLOR_BTNFACE));
+    if (GripperWidth() > 0)
+        CQMXPVisualManager::GetInstance()->OnDrawBarGripper(
+            &dc, CRect(1, 2, GripperWidth() - 1, rectClient.bottom - 2), TRUE, this);
     HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
     dc.SetBkMode(TRANSPARENT);
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
@@ -244,19 +294,38 @@ void CQMXPToolBar::OnPaint() {
     ::SelectObject(dc.m_hDC, hOldFont);
 }
 
-void CQMXPToolBar::OnLButtonUp(UINT, CPoint point) {
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
-        if (pButton->GetRect().PtInRect(point) && !(pButton->m_nStyle & TBBS_DISABLED)) {
-            CWnd* pOwner = GetOwner();
-            if (pOwner != nullptr)
-                pOwner->PostMessage(WM_COMMAND, pButton->m_nID, 0);
-            return;
-        }
+int CQMXPToolBar::ButtonFromPoint(CPoint point) const {
+    int nIndex = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++nIndex) {
+        if (static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos))->GetRect().PtInRect(point))
+            return nIndex;
     }
+    return -1;
+}
+
+void CQMXPToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (ButtonFromPoint(point) >= 0) {
+        Default();
+        return;
+    }
+    CQMXPBaseToolBar::OnLButtonDown(nFlags, point);
+}
+
+void CQMXPToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (IsCaptured() || GetParentMiniFrame(TRUE) != nullptr) {
+        CQMXPBaseToolBar::OnLButtonUp(nFlags, point);
+        if (IsCaptured() || ButtonFromPoint(point) < 0)
+            return;
+    }
+    CQMXPToolbarButton* pButton = GetButton(ButtonFromPoint(point));
+    if (pButton == nullptr || (pButton->m_nStyle & TBBS_DISABLED))
+        return;
+    CWnd* pOwner = GetOwner();
+    if (pOwner != nullptr)
+        pOwner->PostMessage(WM_COMMAND, pButton->m_nID, 0);
 }
 
 void CQMXPToolBar::OnSize(UINT nType, int cx, int cy) {
-    CControlBar::OnSize(nType, cx, cy);
+    CQMXPBaseToolBar::OnSize(nType, cx, cy);
     Invalidate();
 }

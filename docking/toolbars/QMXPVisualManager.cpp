@@ -3,6 +3,8 @@
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPStatusBar.h"
+#include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/toolbars/QMXPBaseToolBar.h"
 #include "docking/toolbars/QMXPDrawManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
@@ -435,6 +437,14 @@ COLORREF CQMXPVisualManager::OnFillCommandsListBackground(CDC* pDC, CRect rect, 
 }
 
 CSize CQMXPVisualManager::GetButtonExtraBorder() const { return CSize(0, 0); }
+
+COLORREF CQMXPVisualManager::OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CQMXPMiniFrameWnd* pFrameWnd,
+                                                    BOOL bActive) {
+    CQMXPBaseControlBar* pBar = pFrameWnd->GetControlBar();
+    const BOOL bToolBar = pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CQMXPBaseToolBar));
+    FillWithSysColor(pDC, rectCaption, (bToolBar || bActive) ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    return ::GetSysColor(COLOR_CAPTIONTEXT);
+}
 
 void CQMXPVisualManager::OnDrawMiniFrameBorder(CDC* pDC, CQMXPMiniFrameWnd*, CRect rectBorder, CRect) {
     pDC->Draw3dRect(&rectBorder, globalData.clrBtnFace, globalData.clrBtnDkShadow);

@@ -82,6 +82,8 @@ public:
     virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
     // Added to every toolbar button's size.
     virtual CSize GetButtonExtraBorder() const;
+    // A floating tool bar's caption is always drawn active; the text colour.
+    virtual COLORREF OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CQMXPMiniFrameWnd* pFrameWnd, BOOL bActive);
     virtual void OnDrawMiniFrameBorder(CDC* pDC, CQMXPMiniFrameWnd* pFrameWnd, CRect rectBorder,
                                        CRect rectBorderSize);
     // Shrinks rect by the frame drawn.

@@ -62,6 +62,28 @@ protected:
 };
 
 using classlib_test::RectInParent;
+
+// The frame's window sized so that its client area is cx x cy (below its menu).
+inline void SizeClientArea(CFrameWnd* pFrame, int cx, int cy) {
+    CRect rect(0, 0, cx, cy);
+    pFrame->CalcWindowRect(&rect);
+    CRect rectClient;
+    pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    pFrame->GetClientRect(&rectClient);
+    pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height() + cy - rectClient.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The bytes of a registry value below HKEY_CURRENT_USER; none when it is missing.
+inline std::vector<BYTE> RawRegistryValue(const std::wstring& key, const wchar_t* name) {
+    DWORD size = 0;
+    std::vector<BYTE> data;
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return data;
+    data.resize(size);
+    ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, nullptr, data.data(), &size);
+    return data;
+}
 // Dispatches what is queued (posted commands among it).
 inline void Pump() { classlib_test::DrainMessages(); }
 
@@ -75,9 +97,7 @@ inline CDockTestFrame* MakeFrame(int cx, int cy) {
                         &context))
         return nullptr;
     pFrame->InitialUpdateFrame(context.m_pCurrentDoc, FALSE);
-    CRect rect(0, 0, cx, cy);
-    pFrame->CalcWindowRect(&rect);
-    pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeClientArea(pFrame, cx, cy);
     return pFrame;
 }
 

@@ -3,7 +3,6 @@
 // the preview view with its tool bar.
 #include "DockingTestSupport.h"
 
-#include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
@@ -96,9 +95,7 @@ protected:
         m_pFrame = new CQMXPMDIFrameWnd;
         ASSERT_TRUE(m_pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
         m_app.m_pMainWnd = m_pFrame;
-        CRect rect(0, 0, 500, 400);
-        m_pFrame->CalcWindowRect(&rect);
-        m_pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SizeClientArea(m_pFrame, 500, 400);
     }
     void TearDown() override {
         if (m_app.m_pMainWnd != nullptr)
@@ -112,35 +109,6 @@ protected:
 
 TEST_F(MDIStandInTest, LoadingTheFrameLoadsTheLayout) {
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"workspace:preload", L"workspace:postload"}));
-}
-
-TEST_F(MDIStandInTest, DockedBarsTakeTheirSides) {
-    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    CQMXPStatusBar* pStatus = new CQMXPStatusBar;
-    pStatus->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pStatus->Create(m_pFrame));
-    auto* pToolBar = new CQMXPToolBar;
-    pToolBar->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pToolBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE820));
-    pToolBar->EnableDocking(CBRS_ALIGN_ANY);
-    m_pFrame->DockControlBar(pToolBar, AFX_IDW_DOCKBAR_LEFT);
-    EXPECT_EQ(pToolBar->GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_LEFT);
-    CRect rectTool = RectInParent(pToolBar->m_hWnd);
-    CRect rectStatus = RectInParent(pStatus->m_hWnd);
-    CRect client;
-    m_pFrame->GetClientRect(&client);
-    EXPECT_EQ(rectStatus.bottom, client.bottom);
-    EXPECT_EQ(rectTool.left, 0);
-    EXPECT_EQ(rectTool.bottom, rectStatus.top);
-    // The MDI client is the frame's view pane.
-    CRect rectClient = RectInParent(m_pFrame->m_hWndMDIClient);
-    EXPECT_EQ(rectClient.left, rectTool.right);
-    EXPECT_EQ(rectClient.bottom, rectStatus.top);
-
-    m_pFrame->ShowControlBar(pToolBar, FALSE, FALSE, FALSE);
-    EXPECT_EQ(RectInParent(m_pFrame->m_hWndMDIClient).left, 0);
-    m_pFrame->DockControlBar(pToolBar);  // its own side once more
-    EXPECT_EQ(pToolBar->GetBarStyle() & CBRS_ALIGN_ANY, CBRS_ALIGN_LEFT);
 }
 
 TEST_F(MDIStandInTest, DocumentFramesOpenAndCloseThroughTheClassLibrary) {

@@ -18,15 +18,7 @@ using namespace docking_test;
 
 namespace {
 
-std::vector<BYTE> RawValue(const std::wstring& key, const wchar_t* name) {
-    DWORD size = 0;
-    std::vector<BYTE> data;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return data;
-    data.resize(size);
-    ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, nullptr, data.data(), &size);
-    return data;
-}
+const auto RawValue = RawRegistryValue;
 
 class RegistryValuesTest : public ::testing::Test {
 protected:

@@ -1,8 +1,11 @@
-// The status bar stand-in: panes from indicator ids, the stretching message
-// pane that takes the frame's prompts, pane texts and double clicks.
-#include "DockingTestSupport.h"
+// The status bar at the bottom of a library frame: panes from indicator ids,
+// the stretching message pane that takes the frame's prompts, the size grip
+// and double clicks.
+#include "CanvasTestSupport.h"
+#include "DockLayoutSupport.h"
 
 #include "docking/bars/QMXPStatusBar.h"
+#include "docking/toolbars/QMXPGlobalData.h"
 #include "platform/classlib/StringResource.h"
 
 #include <gtest/gtest.h>
@@ -11,46 +14,39 @@ using namespace docking_test;
 
 namespace {
 
-class StatusBarTest : public ::testing::Test {
+class StatusBarTest : public DockLayoutTest {
 protected:
     void SetUp() override {
-        Log().clear();
-        m_pFrame = MakeFrame(800, 300);  // wide enough for the message pane
-        ASSERT_NE(m_pFrame, nullptr);
-        ASSERT_TRUE(m_bar.Create(m_pFrame));
-        const UINT ids[] = {0, ID_DOCKTEST_INDICATOR_A, ID_DOCKTEST_INDICATOR_B};
-        ASSERT_TRUE(m_bar.SetIndicators(ids, 3));
+        DockLayoutTest::SetUp();
+        ASSERT_TRUE(AddStatusBar(m_bar));
         m_pFrame->RecalcLayout();
     }
-    void TearDown() override {
-        m_pFrame->DestroyWindow();
-        Pump();
-    }
-    int TextWidth(UINT nID) {
+    static int TextWidth(UINT nID) {
         CString text;
         AfxLoadStringResource(nID, text);
         HDC hdc = ::GetDC(nullptr);
-        HGDIOBJ hOld = ::SelectObject(hdc, ::GetStockObject(DEFAULT_GUI_FONT));
+        HGDIOBJ hOld = ::SelectObject(hdc, globalData.fontRegular.GetSafeHandle());
         SIZE size = {};
         ::GetTextExtentPoint32W(hdc, text, text.GetLength(), &size);
         ::SelectObject(hdc, hOld);
         ::ReleaseDC(nullptr, hdc);
         return size.cx;
     }
+    CRect Pane(int nIndex) const {
+        CRect rect;
+        m_bar.GetItemRect(nIndex, &rect);
+        return rect;
+    }
 
-    CDockTestApp m_app;
-    CDockTestFrame* m_pFrame = nullptr;
     CQMXPStatusBar m_bar;
 };
 
 TEST_F(StatusBarTest, PanesComeFromTheIndicators) {
-    EXPECT_EQ(m_bar.GetCount(), 3);
-    EXPECT_EQ(m_bar.GetItemID(0), 0u);
-    EXPECT_EQ(m_bar.GetItemID(1), static_cast<UINT>(ID_DOCKTEST_INDICATOR_A));
-    EXPECT_EQ(m_bar.GetItemID(7), 0u);
+    ASSERT_EQ(m_bar.GetCount(), 3);
     EXPECT_EQ(std::wstring(m_bar.GetPaneText(1)), L"CAPS");
-    EXPECT_EQ(std::wstring(m_bar.GetPaneText(2)), L"NUMBER");
-    EXPECT_EQ(std::wstring(m_bar.GetPaneText(9)), L"");
+    EXPECT_EQ(m_bar.CommandToIndex(ID_DOCKTEST_INDICATOR_B), 2);
+    EXPECT_EQ(m_bar.GetPanePtr(CQMXPStatusBar::kStretchPane), m_bar.GetPanePtr(0));
+    EXPECT_EQ(m_bar.GetPanePtr(3), nullptr);
     UINT nID = 1;
     UINT nStyle = 0;
     int cx = 0;
@@ -60,7 +56,7 @@ TEST_F(StatusBarTest, PanesComeFromTheIndicators) {
     m_bar.GetPaneInfo(2, nID, nStyle, cx);
     EXPECT_EQ(cx, TextWidth(ID_DOCKTEST_INDICATOR_B));
 
-    // A missing string fails the whole call, the other panes are made all the same.
+    // A missing string fails the call; the other panes are made all the same.
     const UINT bad[] = {ID_DOCKTEST_INDICATOR_A, ID_DOCKTEST_NO_STRING};
     CQMXPStatusBar other;
     EXPECT_FALSE(other.SetIndicators(bad, 2));
@@ -68,72 +64,85 @@ TEST_F(StatusBarTest, PanesComeFromTheIndicators) {
     EXPECT_EQ(std::wstring(other.GetPaneText(0)), L"CAPS");
 }
 
-TEST_F(StatusBarTest, TheMessagePaneStretchesOverTheFreeWidth) {
-    CRect rectBar = RectInParent(m_bar.m_hWnd);
-    EXPECT_EQ(rectBar.bottom, 300);
-    EXPECT_EQ(rectBar.Width(), 800);
-    EXPECT_EQ(rectBar.Height(), m_bar.CalcFixedLayout(TRUE, TRUE).cy);
-    // The view ends where the bar begins.
-    EXPECT_EQ(RectInParent(::GetDlgItem(m_pFrame->m_hWnd, AFX_IDW_PANE_FIRST)).bottom, rectBar.top);
+TEST_F(StatusBarTest, TheMessagePaneStretchesAndTheGripEndsTheBar) {
+    TEXTMETRICW tm = {};
+    HDC hdc = ::GetDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hdc, globalData.fontRegular.GetSafeHandle());
+    ::GetTextMetricsW(hdc, &tm);
+    ::SelectObject(hdc, hOld);
+    ::ReleaseDC(nullptr, hdc);
+    const int cyBar = tm.tmHeight + 2 + 4;
+    EXPECT_EQ(m_bar.CalcFixedLayout(FALSE, TRUE), CSize(32767, cyBar));
+    EXPECT_EQ(InFrame(&m_bar), CRect(0, 600 - cyBar, 800, 600));
+    EXPECT_EQ(Manager().GetClientAreaBounds(), CRect(0, 0, 800, 600 - cyBar));
 
-    CRect rects[3];
-    for (int i = 0; i < 3; ++i)
-        m_bar.GetItemRect(i, &rects[i]);
-    // The panes follow one another with a gap of 2; the fixed ones are their text and border wide.
-    EXPECT_EQ(rects[0].left, 0);
-    EXPECT_EQ(rects[1].left, rects[0].right + 2);
-    EXPECT_EQ(rects[2].left, rects[1].right + 2);
-    EXPECT_EQ(rects[1].Width(), TextWidth(ID_DOCKTEST_INDICATOR_A) + 4);
-    EXPECT_EQ(rects[2].Width(), TextWidth(ID_DOCKTEST_INDICATOR_B) + 4);
-    EXPECT_EQ(rects[2].right + 2, 800);
-    CRect none;
-    m_bar.GetItemRect(5, &none);
-    EXPECT_TRUE(none.IsRectEmpty());
+    // Left border 4, gap 2, the fixed panes as wide as their texts and frame,
+    // then the grip at the right end.
+    const int cxGrip = std::min(::GetSystemMetrics(SM_CXVSCROLL) + 1, cyBar - 2);
+    EXPECT_EQ(Pane(0).left, 4);
+    EXPECT_EQ(Pane(1).left, Pane(0).right + 2);
+    EXPECT_EQ(Pane(1).Width(), TextWidth(ID_DOCKTEST_INDICATOR_A) + 4);
+    EXPECT_EQ(Pane(2).Width(), TextWidth(ID_DOCKTEST_INDICATOR_B) + 4);
+    EXPECT_EQ(Pane(2).right, 800 - cxGrip);
+    EXPECT_EQ(m_bar.GetSizeBoxRect().left, Pane(2).right);
+    CRect rectBar = Screen(&m_bar);
+    const LPARAM atGrip = MAKELPARAM(rectBar.right - 2, rectBar.bottom - 2);
+    EXPECT_EQ(m_bar.SendMessage(WM_NCHITTEST, 0, atGrip), HTBOTTOMRIGHT);
 
-    // A new width for a pane moves the others.
-    m_bar.SetPaneInfo(1, ID_DOCKTEST_INDICATOR_A, SBPS_NORMAL, 50);
-    CRect rect1;
-    m_bar.GetItemRect(1, &rect1);
-    EXPECT_EQ(rect1.Width(), 54);
-    CRect rect2;
-    m_bar.GetItemRect(2, &rect2);
-    EXPECT_EQ(rect2.right + 2, 800);
+    // A maximised frame has no grip: the panes run to the bar's end.
+    m_pFrame->ShowWindow(SW_MAXIMIZE);
+    Pump();
+    EXPECT_TRUE(m_bar.IsSizeBoxHidden());
+    EXPECT_TRUE(m_bar.GetSizeBoxRect().IsRectEmpty());
+    CRect rectClient;
+    m_bar.GetClientRect(&rectClient);
+    EXPECT_EQ(Pane(2).right, rectClient.right);
+    rectBar = Screen(&m_bar);
+    EXPECT_NE(m_bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rectBar.right - 2, rectBar.bottom - 2)), HTBOTTOMRIGHT);
+    m_pFrame->ShowWindow(SW_RESTORE);
+    Pump();
+    EXPECT_FALSE(m_bar.IsSizeBoxHidden());
+
+    m_bar.SetPaneText(0, L"Ready");
+    CCanvas canvas(800, cyBar);
+    m_bar.RedrawWindow();
+    HDC hdcBar = ::GetWindowDC(m_bar.m_hWnd);
+    ::BitBlt(canvas.DC().m_hDC, 0, 0, 800, cyBar, hdcBar, 0, 0, SRCCOPY);
+    ::ReleaseDC(m_bar.m_hWnd, hdcBar);
+    EXPECT_TRUE(canvas.SavePng(L"docking_status_bar"));
 }
 
 TEST_F(StatusBarTest, TheFramesPromptsReachTheMessagePane) {
     m_pFrame->SetMessageText(ID_DOCKTEST_HANDLED);
     EXPECT_EQ(std::wstring(m_bar.GetPaneText(0)), L"Handled command");
     m_pFrame->SetMessageText(L"Ready to go");
-    EXPECT_EQ(std::wstring(m_bar.GetPaneText(0)), L"Ready to go");
-    CString text;
-    m_bar.GetWindowText(text);
-    EXPECT_EQ(std::wstring(text), L"Ready to go");
     EXPECT_EQ(m_bar.GetWindowTextLength(), 11);
-
+    const struct {
+        WPARAM cchBuffer;
+        LRESULT copied;
+        const wchar_t* text;
+    } cases[] = {{64, 11, L"Ready to go"}, {5, 4, L"Read"}, {1, 0, L""}};
+    for (const auto& c : cases) {
+        wchar_t buffer[64];
+        std::fill(std::begin(buffer), std::end(buffer), L'#');
+        EXPECT_EQ(m_bar.SendMessage(WM_GETTEXT, c.cchBuffer, reinterpret_cast<LPARAM>(buffer)), c.copied);
+        EXPECT_EQ(std::wstring(buffer), c.text);
+    }
+    EXPECT_EQ(m_bar.SendMessage(WM_GETTEXT, 0, 0), 0);
     EXPECT_TRUE(m_bar.SetPaneText(2, L"NUM"));
     EXPECT_EQ(std::wstring(m_bar.GetPaneText(2)), L"NUM");
-    EXPECT_TRUE(m_bar.SetPaneText(2, L"NUM", FALSE));  // the same text changes nothing
     EXPECT_FALSE(m_bar.SetPaneText(3, L"out of range"));
 }
 
-TEST_F(StatusBarTest, DoubleClickPostsThePanesCommandWhenEnabled) {
-    CRect rect2;
-    m_bar.GetItemRect(2, &rect2);
-    LPARAM at2 = MAKELPARAM(rect2.left + 3, rect2.top + 3);
-    m_bar.SendMessage(WM_LBUTTONDBLCLK, 0, at2);
-    Pump();
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(Log()[0], L"frame:" + std::to_wstring(ID_DOCKTEST_INDICATOR_B));
-
-    Log().clear();
-    m_bar.SetPaneInfo(2, ID_DOCKTEST_INDICATOR_B, SBPS_DISABLED, 40);
-    m_bar.GetItemRect(2, &rect2);
-    m_bar.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(rect2.left + 3, rect2.top + 3));
-    CRect rect0;
-    m_bar.GetItemRect(0, &rect0);
-    m_bar.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(rect0.left + 3, rect0.top + 3));  // the message pane: id 0
+TEST_F(StatusBarTest, DoubleClicksPostThePanesCommandWhenSwitchedOn) {
+    const LPARAM atPane2 = MAKELPARAM(Pane(2).left + 3, Pane(2).top + 3);
+    m_bar.SendMessage(WM_LBUTTONDBLCLK, 0, atPane2);
     Pump();
     EXPECT_TRUE(Log().empty());
+    m_bar.EnablePaneDoubleClick();
+    m_bar.SendMessage(WM_LBUTTONDBLCLK, 0, atPane2);
+    Pump();
+    EXPECT_EQ(Log(), std::vector<std::wstring>{L"frame:" + std::to_wstring(ID_DOCKTEST_INDICATOR_B)});
 }
 
 }  // namespace

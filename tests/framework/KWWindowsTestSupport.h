@@ -18,11 +18,6 @@
 #include <string>
 #include <vector>
 
-inline void PrintTo(const CRect& rect, std::ostream* out)
-{
-    *out << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
-}
-
 namespace kwwin {
 
 class CWinTestApp : public CWinApp {

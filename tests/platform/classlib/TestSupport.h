@@ -7,8 +7,16 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Rectangles, sizes and points in test messages.
+inline void PrintTo(const CRect& rect, std::ostream* out) {
+    *out << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+}
+inline void PrintTo(const CSize& size, std::ostream* out) { *out << "(" << size.cx << " x " << size.cy << ")"; }
+inline void PrintTo(const CPoint& pt, std::ostream* out) { *out << "(" << pt.x << ", " << pt.y << ")"; }
 
 namespace classlib_test {
 

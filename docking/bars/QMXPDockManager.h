@@ -1,0 +1,151 @@
+#pragma once
+// CQMXPDockManager: the one object of a library frame that knows every bar
+// of the frame. It keeps them in one ordered list (earlier bars sit nearer
+// the frame's edge), makes the dock bars of the edges, docks bars, finds the
+// bar or edge under a point, lays the bars out around the client area, hides
+// and shows them for print preview and on request, and tracks floating
+// frames that are dragged over the frame.
+#include "platform/classlib/List.h"
+#include "platform/classlib/ObList.h"
+#include "platform/classlib/Rect.h"
+
+class CDockState;
+class CFrameWnd;
+class CQMXPBaseControlBar;
+class CQMXPDockBar;
+class CQMXPDockingControlBar;
+class CQMXPMiniFrameWnd;
+class CRuntimeClass;
+class CWnd;
+struct CPrintPreviewState;
+
+// Docking status of a point while a bar is dragged: nothing, beside a pane
+// or at a frame edge, as a tab.
+constexpr int QMXP_CS_NOTHING = 0;
+constexpr int QMXP_CS_DOCK_IMMEDIATELY = 1;
+constexpr int QMXP_CS_DELAY_DOCK = 2;
+constexpr int QMXP_CS_DELAY_DOCK_TO_TAB = 3;
+
+class CQMXPDockManager : public CObject {
+    DECLARE_DYNAMIC(CQMXPDockManager)
+public:
+    CQMXPDockManager();
+    ~CQMXPDockManager() override;
+
+    // The milliseconds that the drag tracking measures its waits with (the
+    // C run-time clock); a test may set another clock.
+    using ClockFunction = long (*)();
+    static ClockFunction m_pfnClock;
+    // Waits before a dragged floating frame docks a tool bar into a dock
+    // bar, and a pane at a pane or frame edge.
+    static int m_nTimeOutBeforeToolBarDock;
+    static int m_nTimeOutBeforeDockingBarDock;
+
+    BOOL Create(CFrameWnd* pFrame);
+    // Makes a dock bar for each side asked for that has none (top, bottom,
+    // left, right in that order).
+    BOOL EnableDocking(DWORD dwDockStyle);
+    // The auto-hide strips come with the docking panes; nothing until then.
+    BOOL EnableAutoHideBars(DWORD dwDockStyle);
+    BOOL AddControlBar(CQMXPBaseControlBar* pWnd, BOOL bTail = TRUE, BOOL bAutoHide = FALSE,
+                       BOOL bInsertForOuterEdge = FALSE);
+    BOOL InsertControlBar(CQMXPBaseControlBar* pControlBar, CQMXPBaseControlBar* pTarget, BOOL bAfter = TRUE);
+    void RemoveControlBarFromDockManager(CQMXPBaseControlBar* pWnd, BOOL bDestroy = TRUE, BOOL bAdjustLayout = FALSE,
+                                         BOOL bAutoHide = FALSE);
+    void DockControlBar(CQMXPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    // TRUE near a docking edge: the outer docking rectangle first.
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
+
+    virtual CQMXPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, DWORD& dwAlignment,
+                                                     CRuntimeClass* pRTCBarType = nullptr,
+                                                     const CQMXPBaseControlBar* pBarToIgnore = nullptr) const;
+    virtual CQMXPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar = false,
+                                                     CRuntimeClass* pRTCBarType = nullptr,
+                                                     BOOL bCheckVisibility = FALSE,
+                                                     const CQMXPBaseControlBar* pBarToIgnore = nullptr) const;
+    virtual CQMXPMiniFrameWnd* FloatingFrameFromPoint(CPoint point, CQMXPMiniFrameWnd* pFrameToIgnore,
+                                                      BOOL bMultiMiniFrameOnly) const;
+    virtual int QueryDockStatus(CPoint point, int nSensitivity, DWORD dwEnabledAlignment,
+                                CQMXPBaseControlBar** ppTargetBar, const CQMXPBaseControlBar* pBarToIgnore,
+                                CQMXPBaseControlBar* pBarToDock);
+    virtual BOOL RegisterFloatingFrame(CQMXPMiniFrameWnd* pWnd);
+    virtual BOOL UnregisterFloatingFrame(CQMXPMiniFrameWnd* pWnd);
+    virtual CQMXPBaseControlBar* FindBarByID(UINT uBarID, BOOL bSearchMiniFrames = FALSE);
+    // The first dock bar of that side from the head (outer) or from the tail.
+    virtual CQMXPDockBar* DockBarForSide(DWORD dwAlignment, BOOL bOuter = FALSE) const;
+    virtual CQMXPDockBar* DockBarHoldingBar(CQMXPBaseControlBar* pBar) const;
+    // Every dock bar fits its rows again, then the layout.
+    virtual void RefreshDockBars();
+    virtual void RelayoutAllBars(BOOL bNotify = TRUE);
+    virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
+    // TRUE while the dragged floating frame should go on floating.
+    virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
+    virtual BOOL ShowAllBars(BOOL bShow = TRUE);
+    virtual void OnFrameActivation(BOOL bActivate);
+    // Cuts a docked outline to the library's share of the client area.
+    virtual BOOL LimitDockedRect(CRect& rect, DWORD dwAlignment);
+
+    void SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0);
+    void GetClientAreaBounds(CRect& rectClient) const { rectClient = m_rectClientArea; }
+    CRect GetClientAreaBounds() const { return m_rectClientArea; }
+    CRect GetOuterDockArea() const { return m_rectOuterDockArea; }
+    void LockRedraw(BOOL bLock);
+    // The outline a dragged window would take when dropped at the point.
+    void ExpectedDockRect(CWnd* pWnd, CPoint point, CRect& rectResult, BOOL& bDrawTab,
+                          CQMXPDockingControlBar** ppTargetBar);
+    void RaiseBarsOfSide(DWORD dwAlignment, BOOL bExcludeDocked);
+    // Places a bar's rectangle along one side of the bounds.
+    static void PlaceAlongSide(const CRect& rectBounds, CRect& rect, DWORD dwAlignment, BOOL bHorizontal,
+                               BOOL bResizable);
+    // The class library's dock state is applied by the frames' workspace
+    // loading; the dock manager keeps its own layout instead.
+    void SetDockState(const CDockState& state);
+
+    CFrameWnd* GetDockSiteFrameWnd() const { return m_pFrame; }
+    const CObList& GetBars() const { return m_lstBars; }
+    const CObList& GetFloatingFrames() const { return m_lstFloatingFrames; }
+    BOOL IsPrintPreviewValid() const { return m_bPrintPreview; }
+    BOOL IsAllBarsHidden() const { return m_bAllBarsHidden; }
+    DWORD GetEnabledAlignment() const { return m_dwDockBarSides; }
+
+    BOOL m_bLayoutEnabled;
+    BOOL m_bRedrawLocked;
+    BOOL m_bRelayoutBlocked;
+    // Cleared by the frames when their window goes.
+    CFrameWnd* m_pFrame;
+
+protected:
+    // Hides each visible bar of the list and remembers it; status bars stay
+    // for print preview, panes and status bars when all bars are hidden.
+    void HideBarsOf(CObList& lstBars, BOOL bForPreview);
+    void ShowHiddenBars(int nShowCommand);
+    BOOL IsBarListed(CQMXPBaseControlBar* pBar) const;
+    // The mini frame's drop by the tracked status; the frame's answer.
+    BOOL DockTrackedFrame(CQMXPMiniFrameWnd* pFrame, CQMXPBaseControlBar* pBar, CQMXPBaseControlBar* pTarget,
+                          int nStatus);
+
+    CObList m_lstBars;
+    CObList m_lstAutoHideSliders;
+    CObList m_lstLoadedItems;
+    CObList m_lstLoadedTabGroups;
+    CObList m_lstLoadedFloatingFrames;
+    CObList m_lstFloatingFrames;
+    CRect m_rectClientArea;
+    CRect m_rectOuterDockArea;
+    DWORD m_dwDockBarSides;
+    DWORD m_dwAutoHideSides;
+    // Drag tracking of a floating frame: the last target and status, when they were noted.
+    CQMXPBaseControlBar* m_pLastTargetBar;
+    CQMXPMiniFrameWnd* m_pLastMultiMiniFrame;
+    long m_clkLastTime;
+    int m_nLastStatus;
+    BOOL m_bPrintPreview;
+    // Windows by handle: a hidden bar may be destroyed before it is shown again.
+    CList<HWND, HWND> m_lstHiddenBars;
+    BOOL m_bAllBarsHidden;
+    BOOL m_bInLayout;
+    BOOL m_bInRelayout;
+    BOOL m_bLoadFailed;
+    CList<HWND, HWND> m_lstDeactivatedFrames;
+};

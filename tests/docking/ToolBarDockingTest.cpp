@@ -1,0 +1,111 @@
+// Tool bars in the rows of the test frame's top dock bar, dragged off with
+// the mouse into a floating frame and back, with the status bar below;
+// pictures of the frame with the tool bar docked and floating.
+#include "CanvasTestSupport.h"
+#include "DockLayoutSupport.h"
+
+#include "docking/bars/QMXPStatusBar.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
+
+#include <gtest/gtest.h>
+
+using namespace docking_test;
+
+namespace {
+
+// What the screen shows of the frame and anything floating over it.
+bool SaveScreen(const CRect& rect, const wchar_t* lpszName) {
+    CCanvas canvas(rect.Width(), rect.Height());
+    HDC hdcScreen = ::GetDC(nullptr);
+    ::BitBlt(canvas.DC().m_hDC, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, hdcScreen);
+    return canvas.SavePng(lpszName);
+}
+
+class ToolBarDockingTest : public DockLayoutTest {
+protected:
+    void SetUp() override {
+        DockLayoutTest::SetUp();
+        ASSERT_TRUE(AddStatusBar(m_status));
+        const wchar_t* names[][3] = {{L"New", L"Open", L"Save"}, {L"Cut", L"Copy", L"Paste"}, {L"Bold", L"Italic", L""}};
+        for (int i = 0; i < 3; ++i) {
+            CQMXPToolBar& bar = m_bars[i];
+            ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830 + static_cast<UINT>(i)));
+            bar.SetWindowText(names[i][0]);
+            for (const wchar_t* name : names[i]) {
+                if (*name != L'\0')
+                    bar.InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_HANDLED, name, TRUE));
+            }
+            bar.EnableDocking(0xF000);
+        }
+        m_pFrame->DockControlBar(&m_bars[0], AFX_IDW_DOCKBAR_TOP);
+        m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_TOP);
+        DockBar(0x2000)->DockControlBarLeftOf(&m_bars[1], &m_bars[2]);
+        m_pFrame->SetWindowText(L"Docking");
+        m_pFrame->RecalcLayout();
+        Pump();
+    }
+    CRect FrameOnScreen() const { return Screen(m_pFrame); }
+
+    CQMXPStatusBar m_status;
+    CQMXPToolBar m_bars[3];
+};
+
+TEST_F(ToolBarDockingTest, AToolBarIsDraggedOffIntoAFloatingFrameAndBack) {
+    CQMXPDockBar* pTop = DockBar(0x2000);
+    EXPECT_EQ(pTop->GetRows().GetCount(), 2);
+    EXPECT_EQ(m_bars[1].GetDockBarRow(), m_bars[2].GetDockBarRow());
+    EXPECT_EQ(InFrame(&m_status).bottom, 600);
+    EXPECT_FALSE(m_status.IsSizeBoxHidden());
+    EXPECT_TRUE(SaveScreen(FrameOnScreen(), L"docking_toolbar_docked"));
+
+    // Grabbed by its gripper, the bar is pulled down out of its dock bar.
+    CQMXPToolBar& bar = m_bars[1];
+    const CRect rectBar = Screen(&bar);
+    const CPoint ptGrab(rectBar.left + 3, rectBar.top + 5);
+    CCursorAt cursor(ptGrab);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 5));
+    ASSERT_TRUE(bar.IsCaptured());
+    ::SetCursorPos(ptGrab.x + 300, ptGrab.y + 150);
+    bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    CQMXPMiniFrameWnd* pMiniFrame = bar.GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr);
+    EXPECT_TRUE(bar.IsFloating());
+    EXPECT_TRUE(pMiniFrame->IsCaptured());
+    CPoint ptUp(ptGrab.x + 300, ptGrab.y + 150);
+    pMiniFrame->ScreenToClient(&ptUp);
+    pMiniFrame->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptUp.x, ptUp.y));
+    EXPECT_FALSE(pMiniFrame->IsCaptured());
+    EXPECT_TRUE(Screen(pMiniFrame).PtInRect(CPoint(ptGrab.x + 300, ptGrab.y + 150)));
+    CRect rectFloatClient;
+    pMiniFrame->GetClientRect(&rectFloatClient);
+    EXPECT_EQ(rectFloatClient.Size(), bar.CalcFixedLayout(FALSE, TRUE));
+    EXPECT_EQ(Screen(&bar).Size(), rectFloatClient.Size());
+    EXPECT_EQ(pTop->GetRows().GetCount(), 2);
+    EXPECT_EQ(bar.GetDockBarRow(), nullptr);
+    Pump();
+    EXPECT_TRUE(SaveScreen(FrameOnScreen(), L"docking_toolbar_floating"));
+
+    // Dragged by its caption over the dock bar, the frame docks the bar once
+    // the wait is over; the drag goes on in the dock bar until the button is up.
+    CRect rectFrame = Screen(pMiniFrame);
+    const CPoint ptCaption(rectFrame.left + 10, rectFrame.top + 6);
+    ::SetCursorPos(ptCaption.x, ptCaption.y);
+    CPoint ptInFrame = ptCaption;
+    pMiniFrame->ScreenToClient(&ptInFrame);
+    pMiniFrame->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptInFrame.x, ptInFrame.y));
+    ASSERT_TRUE(pMiniFrame->IsCaptured());
+    const CPoint ptOverDockBar(Screen(&m_bars[0]).right + 200, Screen(&m_bars[0]).top + 8);
+    ::SetCursorPos(ptOverDockBar.x, ptOverDockBar.y);
+    pMiniFrame->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    EXPECT_TRUE(classlib_test::PumpUntil([&] { return !bar.IsFloating(); }, 2000));
+    EXPECT_EQ(bar.GetParentDockBar(), pTop);
+    EXPECT_TRUE(bar.IsCaptured());
+    bar.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(bar.IsCaptured());
+    EXPECT_EQ(bar.GetDockBarRow(), m_bars[0].GetDockBarRow());
+    Pump();
+}
+
+}  // namespace
