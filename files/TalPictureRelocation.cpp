@@ -56,11 +56,7 @@ CString CTalPictureRelocation::GetPictureFolder(const wchar_t* documentPath)
 
 bool CTalPictureRelocation::IsStoreFile(const CString& path)
 {
-    const std::string& store = g_rasterLib.GetStoreFolderA();
-    const std::string file = CKWRasterLib::ToAnsi(path);
-    if (store.empty() || file.size() <= store.size() || file.compare(0, store.size(), store) != 0)
-        return false;
-    return file.find_first_of("\\/", store.size()) == std::string::npos;
+    return g_rasterLib.IsStoreFile(path);
 }
 
 bool CTalPictureRelocation::SameContent(const CString& a, const CString& b)

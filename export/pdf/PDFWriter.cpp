@@ -9,6 +9,7 @@
 
 #include "export/TalExportDocIFace.h"
 #include "export/pdf/PDFFontName.h"
+#include "framework/KWCodePage.h"
 #include "framework/KWGraphics.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
@@ -21,16 +22,6 @@ namespace {
 const wchar_t kDefaultFace[] = L"Arial";
 const double kLayoutShare = 0.1;  // of the progress range, the rest goes to writing
 
-std::string ToAnsi(const wchar_t* text)
-{
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &out[0], n, nullptr, nullptr);
-    out.resize(static_cast<size_t>(n - 1));
-    return out;
-}
 
 }  // namespace
 
@@ -253,7 +244,7 @@ PDFFontRecord* PDFWriter::RegisterFont(const wchar_t* face, uint8_t style, PDFPa
         PDFFontRecord record;
         record.key = key;
         record.name = name.c_str();
-        record.ansiName = ToAnsi(name.c_str());
+        record.ansiName = WideToAnsi(name.c_str());
         record.style = style;
         m_fonts.push_back(std::move(record));
         m_fontCodes.emplace_back(65536, false);

@@ -182,7 +182,7 @@ TEST_F(ExportDibLibraryTest, LoadsAFileAsTopDownDib)
     EXPECT_EQ(5, section.dsBm.bmHeight);
     EXPECT_EQ(32, section.dsBm.bmBitsPixel);
     // The rows in the order the library decodes them, top row first.
-    KWRasterImagePtr decoded(g_rasterLib.RasterReadFile(CKWRasterLib::ToAnsi(path.c_str()).c_str(), 0, 0));
+    KWRasterImagePtr decoded(g_rasterLib.RasterReadFile(path.c_str(), 0, 0));
     ASSERT_TRUE(decoded);
     const uint8_t* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
     for (uint32_t y = 0; y < 5; ++y)

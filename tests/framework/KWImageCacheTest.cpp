@@ -38,9 +38,9 @@ TEST_F(ImageCache, BuiltWithTheirTargetsAndCapacities)
 TEST_F(ImageCache, AHitMovesOnePlaceTowardsTheFront)
 {
     CKWImageCache cache(lib, 10, 0, 0);
-    ASSERT_NE(nullptr, cache.Load("c", 3));
-    cache.Load("b", 2);
-    cache.Load("a", 1);
+    ASSERT_NE(nullptr, cache.Load(L"c", 3));
+    cache.Load(L"b", 2);
+    cache.Load(L"a", 1);
     ASSERT_EQ((Ids{1, 2, 3}), cache.GetIds());
 
     KWSharedRasterImage c = cache.Find(3);
@@ -57,14 +57,14 @@ TEST_F(ImageCache, AHitMovesOnePlaceTowardsTheFront)
 TEST_F(ImageCache, LoadingIntoAFullCacheEvictsTheLast)
 {
     CKWImageCache cache(lib, 2, 0, 0);
-    cache.Load("b", 2);
-    cache.Load("a", 1);
+    cache.Load(L"b", 2);
+    cache.Load(L"a", 1);
     std::weak_ptr<const KWRasterImage> b = cache.Find(2);
     cache.Find(1);  // back to [A, B]
     ASSERT_EQ((Ids{1, 2}), cache.GetIds());
     ASSERT_FALSE(b.expired());
 
-    cache.Load("n", 7);
+    cache.Load(L"n", 7);
     EXPECT_EQ((Ids{7, 1}), cache.GetIds());
     EXPECT_EQ(2u, cache.GetCount());
     EXPECT_TRUE(b.expired());  // nobody held it: B's image is freed
@@ -73,10 +73,10 @@ TEST_F(ImageCache, LoadingIntoAFullCacheEvictsTheLast)
 TEST_F(ImageCache, ImagesHandedOutSurviveEviction)
 {
     CKWImageCache cache(lib, 1, 0, 0);
-    KWSharedRasterImage held = cache.Load("a", 1);
+    KWSharedRasterImage held = cache.Load(L"a", 1);
     ASSERT_NE(nullptr, held);
     KWRasterImagePtr expected(KWCopyRasterImage(held.get()));
-    cache.Load("b", 2);
+    cache.Load(L"b", 2);
     cache.Clear();
     EXPECT_TRUE(SameImage(expected.get(), held.get()));
 }
@@ -85,25 +85,25 @@ TEST_F(ImageCache, SetCapacityDropsFromTheBack)
 {
     CKWImageCache cache(lib, 5, 0, 0);
     for (uint32_t id = 5; id >= 1; --id)
-        cache.Load("x", id);
+        cache.Load(L"x", id);
     ASSERT_EQ((Ids{1, 2, 3, 4, 5}), cache.GetIds());
     cache.SetCapacity(3);
     EXPECT_EQ((Ids{1, 2, 3}), cache.GetIds());
-    cache.Load("x", 9);
+    cache.Load(L"x", 9);
     EXPECT_EQ((Ids{9, 1, 2}), cache.GetIds());
 
     // A cache of no entries keeps nothing but still answers the image.
     cache.SetCapacity(0);
     EXPECT_EQ(0u, cache.GetCount());
-    EXPECT_NE(nullptr, cache.Load("x", 10));
+    EXPECT_NE(nullptr, cache.Load(L"x", 10));
     EXPECT_EQ(0u, cache.GetCount());
 }
 
 TEST_F(ImageCache, ReloadingACachedIdKeepsOneEntry)
 {
     CKWImageCache cache(lib, 4, 0, 0);
-    KWSharedRasterImage first = cache.Load("x", 1);
-    KWSharedRasterImage again = cache.Load("x", 1);
+    KWSharedRasterImage first = cache.Load(L"x", 1);
+    KWSharedRasterImage again = cache.Load(L"x", 1);
     EXPECT_EQ(first, again);
     EXPECT_EQ(1u, cache.GetCount());
 }

@@ -20,12 +20,7 @@ const char* const kNoLibrary = "DAZiruraRuv.dll must lie next to the test progra
 SIZE PictureSize(const std::wstring& path)
 {
     SIZE size = {0, 0};
-    uint32_t width = 0, height = 0;
-    KWReadRasterImageWHFn read = g_rasterLib.GetFunctions().ReadRasterImageWH;
-    if (read && read(CKWRasterLib::ToAnsi(path.c_str()).c_str(), &width, &height)) {
-        size.cx = LONG(width);
-        size.cy = LONG(height);
-    }
+    g_rasterLib.GetImageSize(g_rasterLib.GetPictureId(path.c_str()), size);
     return size;
 }
 

@@ -12,6 +12,7 @@
 
 #include "export/TalPageExport.h"
 #include "export/TalExportDocIFace.h"
+#include "framework/KWCodePage.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalSection.h"
 #include "model/TalDocProperties.h"
@@ -169,8 +170,8 @@ inline uint32_t MakePicture(const std::wstring& path, uint32_t width, uint32_t h
         pixels[i + 2] = red;
         pixels[i + 3] = 0xFF;
     }
-    std::string ansi = CKWRasterLib::ToAnsi(path.c_str());
-    if (!save(ansi.c_str(), width, height, stride, KW_SAVE_RASTER_MODE, 95, format, pixels.data()))
+    if (!save(WideToAnsi(path.c_str()).c_str(), width, height, stride, KW_SAVE_RASTER_MODE, 95, format,
+              pixels.data()))
         return 0;
     return g_rasterLib.GetPictureId(path.c_str());
 }
