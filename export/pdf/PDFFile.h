@@ -93,7 +93,12 @@ public:
     void ShowText(const wchar_t* text, size_t length);
     void MoveText(float x, float y);
     void ShowTextAt(float x, float y, const wchar_t* text, size_t length, float angle);
-    void DrawImage(uint32_t imageKey, float x, float y, float width, float height, float angle);
+    // The image drawn into the box of width x height whose lower left corner
+    // is (x, y), turned by angle (radians) about that corner; orientation
+    // (1 to 8, as cameras record it) says how the image's stored pixels are
+    // turned or mirrored into the upright box.
+    void DrawImage(uint32_t imageKey, float x, float y, float width, float height, float angle,
+                   uint8_t orientation = 1);
     void WriteFilter();
     void WriteHeader();
 
@@ -108,6 +113,9 @@ public:
     void EndPageContent(uint32_t pageIndex);
     // Fonts with their subsets (one progress unit per font written).
     void WriteFonts(const std::vector<PDFFontRecord>& fonts, CKWProgressInterface* progress);
+    // Whether the picture's file can go into the file as it is: a sound JPEG
+    // whose frame a PDF holds; fills the record's pass-through fields.
+    static void CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImageRecord& record);
     // Images (one progress unit per image).
     void WriteImages(const std::vector<PDFImageRecord>& images, CKWRasterLib& raster,
                      CKWProgressInterface* progress);

@@ -222,6 +222,10 @@ void PDFWriter::AddImage(uint32_t imageKey, int32_t rotation, bool grayscale, PD
     record.key = key;
     record.rotation = rotation;
     record.grayscale = grayscale ? 1 : 0;
+    // Checked here, before any page is drawn, because a picture that goes in
+    // as it is may need its placement turned.
+    if (PDFNormalizeRotation(rotation) == 0 && !grayscale)
+        PDFFile::CheckPassThrough(g_rasterLib, imageKey, record);
     m_images.push_back(record);
     m_imageIndex.emplace(key, index);
 }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "export/ExportPictureFile.h"
 #include "export/ExportPlacement.h"
 #include "framework/KWFont.h"
 #include "framework/KWGdiPlusDraw.h"
@@ -207,8 +208,7 @@ void PDFWriter::DrawPicture(const ExportImageData& picture, const PDFPageRecord&
         width *= kPointsPerInch;
         height *= kPointsPerInch;
     } else {
-        SIZE size = {0, 0};
-        g_rasterLib.GetImageSize(picture.GetImageKey(), size);
+        const SIZE size = GetExportPictureSize(picture.GetImageKey());
         width = size.cx;
         height = size.cy;
         const int32_t rotation = PDFNormalizeRotation(picture.GetRotation());
@@ -217,8 +217,11 @@ void PDFWriter::DrawPicture(const ExportImageData& picture, const PDFPageRecord&
     }
     const int mode = kind == kExportCommonImage ? kPlaceFit : kind == kExportImage ? kPlaceStretch : kPlaceOwnSize;
     PlaceInCell(cell, width, height, rect, mode, picture.GetPlace());
+    const auto found = m_imageIndex.find(key);
+    const uint8_t orientation = found == m_imageIndex.end() ? 1 : m_images[found->second].orientation;
     m_file->DrawImage(key, static_cast<float>(rect.left), static_cast<float>(m_pageHeight - rect.bottom),
-                      static_cast<float>(rect.right - rect.left), static_cast<float>(rect.bottom - rect.top), 0);
+                      static_cast<float>(rect.right - rect.left), static_cast<float>(rect.bottom - rect.top), 0,
+                      orientation);
 
     if (kind != kExportCommonImage)
         return;

@@ -103,12 +103,22 @@ TEST_F(HtmlPictures, BlanksAreEscapedOnlyInReferences)
     EXPECT_TRUE(IsFile(m_data + L"my report_image1.jpg"));
 }
 
-TEST_F(HtmlPictures, AMissingSourceIsSkippedSilently)
+// A picture without a file shows the placeholder, written as PNG, so that the
+// reference resolves.
+TEST_F(HtmlPictures, AMissingSourceGetsThePlaceholder)
 {
     const uint32_t missing = g_rasterLib.GetPictureId((m_folder.Path() + L"gone.jpg").c_str());
-    TalObjExport picture(missing, CKWDoubleRect(0, 0, 1, 1), 0, false);
-    EXPECT_EQ("report_image1.jpg", Narrow(m_exporter.WriteImageFile(picture)));
-    EXPECT_FALSE(IsFile(m_data + L"report_image1.jpg"));
+    const uint32_t none = g_rasterLib.GetPictureId(L"");
+    int number = 1;
+    for (uint32_t id : {missing, none}) {
+        TalObjExport picture(id, CKWDoubleRect(0, 0, 1, 1), 0, false);
+        double width = 0, height = 0;
+        const std::string name = "report_image" + std::to_string(number++) + ".png";
+        EXPECT_EQ(name, Narrow(m_exporter.WriteImageFile(picture, &width, &height)));
+        EXPECT_EQ(0u, ReadText(m_data + Wide(name)).find("\x89PNG"));
+        EXPECT_EQ(64.0, width);
+        EXPECT_EQ(64.0, height);
+    }
     EXPECT_FALSE(m_exporter.HasWriteFailed());
 }
 

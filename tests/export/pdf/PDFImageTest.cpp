@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "export/pdf/PDFFile.h"
-#include "export/pdf/PDFJpegInfo.h"
+#include "export/ExportJpeg.h"
 #include "framework/KWRasterLib.h"
 #include "tests/export/pdf/PDFTestJpegs.h"
 #include "tests/export/pdf/PDFTestSupport.h"
@@ -77,6 +77,8 @@ PDFImageRecord Record(uint32_t id, int32_t rotation = 0, bool gray = false)
     record.key = PDFImageRecordKey(id, rotation, gray);
     record.rotation = rotation;
     record.grayscale = gray ? 1 : 0;
+    if (rotation == 0 && !gray)
+        PDFFile::CheckPassThrough(g_rasterLib, id, record);
     return record;
 }
 
@@ -99,8 +101,8 @@ TEST(PDFJpegInfo, ReadsTheFrameHeader)
         {Bytes(pdftest::kJpegProgressive16x16), 16, 16, 3, 0xC2, true},
     };
     for (const Case& c : cases) {
-        PDFJpegInfo info;
-        ASSERT_TRUE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), info));
+        ExportJpegInfo info;
+        ASSERT_TRUE(ReadJpegFrame(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), info));
         EXPECT_EQ(c.width, info.width);
         EXPECT_EQ(c.height, info.height);
         EXPECT_EQ(c.components, info.components);
@@ -115,8 +117,8 @@ TEST(PDFJpegInfo, FindsTheFrameBehindLargeSegmentsAndRefusesBrokenData)
     // An APP1 segment of 65000 bytes between the start of image and the rest.
     std::string app1 = std::string("\xFF\xE1", 2) + char(0xFD) + char(0xE8) + std::string(65000 - 2, 'e');
     const std::string big = jpeg.substr(0, 2) + app1 + jpeg.substr(2);
-    PDFJpegInfo info;
-    ASSERT_TRUE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(big.data()), big.size(), info));
+    ExportJpegInfo info;
+    ASSERT_TRUE(ReadJpegFrame(reinterpret_cast<const uint8_t*>(big.data()), big.size(), info));
     EXPECT_EQ(16u, info.width);
 
     const std::string png("\x89PNG\r\n\x1A\n", 8);
@@ -124,7 +126,7 @@ TEST(PDFJpegInfo, FindsTheFrameBehindLargeSegmentsAndRefusesBrokenData)
     const std::string lengthPastEnd = std::string("\xFF\xD8\xFF\xE0\xFF\xF0", 6);
     const std::string noFrame = std::string("\xFF\xD8\xFF\xDA\x00\x02", 6);
     for (const std::string& bad : {png, truncated, lengthPastEnd, noFrame, std::string()})
-        EXPECT_FALSE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(bad.data()), bad.size(), info));
+        EXPECT_FALSE(ReadJpegFrame(reinterpret_cast<const uint8_t*>(bad.data()), bad.size(), info));
 }
 
 TEST(PDFImages, AJpegFileOfAnyCaseIsCopiedAsItIs)
@@ -174,8 +176,8 @@ TEST(PDFImages, ACmykJpegIsNotPassedThroughAsRgb)
         // Re-encoded by the raster library into a colour JPEG of the same size.
         EXPECT_EQ("/DCTDecode", doc.Entry(9, "/Filter"));
         const std::string data = doc.StreamData(9);
-        PDFJpegInfo info;
-        ASSERT_TRUE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(data.data()), data.size(), info));
+        ExportJpegInfo info;
+        ASSERT_TRUE(ReadJpegFrame(reinterpret_cast<const uint8_t*>(data.data()), data.size(), info));
         EXPECT_EQ(3, info.components);
         EXPECT_EQ("8", doc.Entry(9, "/Width"));
     }

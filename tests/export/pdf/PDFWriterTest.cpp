@@ -2,6 +2,8 @@
 // kind of object, measured by a surface of fixed metrics.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <sstream>
 
@@ -270,12 +272,15 @@ TEST_F(PDFWriterDrawing, ACentredCaptionStartsBelowThePicture)
     static_cast<ExportImageData*>(picture->GetData())->SetFormat(Format(9, 0, 1));
     AddPage()->AddObject(picture);
     const std::string content = Draw();
-    // A picture without a size fills its box; the caption's box starts at the picture's bottom.
-    const double bottom = H() * 0.3;
+    // A picture that cannot be read shows the square placeholder fitted into
+    // its box; the caption's box starts at the picture's bottom.
     const double cell = W() * 0.4;
+    const double side = std::min(cell, H() * 0.2);
+    const double bottom = H() * 0.1 + (H() * 0.2 - side) * 0.5 + side;
     const uint32_t key = PDFImageRecordKey(0x0FFFFFF1u, 0, false);
-    EXPECT_EQ(0u, content.find("q\r\n1 0 0 1 " + F(W() * 0.2) + " " + F(Top() - bottom) + " cm\r\n" + F(cell) + " 0 0 " +
-                               F(H() * 0.2) + " 0 0 cm\r\n/I" + std::to_string(key) + " Do\r\nQ\r\n"));
+    EXPECT_EQ(0u, content.find("q\r\n1 0 0 1 " + F(W() * 0.2 + (cell - side) * 0.5) + " " + F(Top() - bottom) +
+                               " cm\r\n" + F(side) + " 0 0 " + F(side) + " 0 0 cm\r\n/I" + std::to_string(key) +
+                               " Do\r\nQ\r\n"));
     EXPECT_NE(std::string::npos,
               content.find(F(W() * 0.2 + (cell - 12) * 0.5) + " " + F(Top() - bottom - kAscent) + " Td\r\n<0061> Tj"));
 }

@@ -365,8 +365,8 @@ TEST_F(PPTWriterPictures, PictureThatCannotBeCopiedFailsTheExport)
     NewPage(pages.List())->AddObject(new TalObjExport(m_firstId, CKWDoubleRect(0, 0, 1, 1), 0, false));
     EXPECT_FALSE(Write(pages.List(), m_folder.Path() + L"report.ppt"));
 
-    // A picture whose file is gone leaves a dangling link; the export goes on.
-    // So does a path without a folder, whose link still has its separator.
+    // A picture whose file is gone links to the placeholder; so does a path
+    // without a folder, whose link still has its separator.
     const uint32_t missing = g_rasterLib.GetPictureId((m_folder.Path() + L"gone.jpg").c_str());
     const uint32_t bare = g_rasterLib.GetPictureId(L"no-folder-ppt-test.bmp");
     CTestPages other;
@@ -378,11 +378,12 @@ TEST_F(PPTWriterPictures, PictureThatCannotBeCopiedFailsTheExport)
     LoadPresentation(path, 2, p);
     if (HasFatalFailure())
         return;
-    const wchar_t* links[2] = {L"other_Images\\gone.jpg", L"other_Images\\no-folder-ppt-test.bmp"};
+    const wchar_t* links[2] = {L"other_Images\\gone.png", L"other_Images\\no-folder-ppt-test.png"};
     for (size_t i = 0; i < 2; ++i) {
         const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[i]);
         ASSERT_EQ(1u, pictures.size());
         EXPECT_EQ(std::wstring(links[i]), ComplexText(pictures[0].complex.at(0x0105)));
+        EXPECT_TRUE(FileExistsAt(m_folder.Path() + links[i]));
     }
 }
 
