@@ -108,12 +108,12 @@ protected:
         CKWRefPtr<CTalSection> heading = doc.GetHeadingSection();
         heading->SetName(L"Survey");
         UseTemplate(heading.Get(), twoUp);
-        AddPicture(heading.Get(), red, true, false, L"Harbour & \"pier\"");
+        AddPicture(heading.Get(), red, true, false, L"Harbour & \"pier\" a&lt;b");
         CKWRefPtr<CTalPicture> turned = AddPicture(heading.Get(), green, true, false, L"Turned");
         turned->SetAngle(90);
-        FillNote(*heading->GetTextNote(), NumberedLines(30).c_str());
+        FillNote(*heading->GetTextNote(), (L"Costs: a &lt; b & c\n" + NumberedLines(30)).c_str());
 
-        CKWRefPtr<CTalSection> alpha = AddSection(heading.Get(), L"Alpha <north>");
+        CKWRefPtr<CTalSection> alpha = AddSection(heading.Get(), L"R&D <north>");
         AddPicture(alpha.Get(), red, true, true, L"Again");
         CKWRefPtr<CTalPicture> grey = AddPicture(alpha.Get(), green, true, false, L"Grey");
         grey->SetGrayscale(CTalPicture::kYes);
@@ -160,10 +160,13 @@ TEST_F(HtmlComposedReport, EveryPageAndPictureIsWrittenAndLinked)
     EXPECT_EQ(5u, m_exporter.GetWrittenImages().size());
 
     const std::string contents = htmltest::ReadText(data + L"survey_c.html");
-    EXPECT_NE(std::string::npos, contents.find("TARGET=\"Report\">Alpha &lt;north&gt;</A>"));
+    EXPECT_NE(std::string::npos, contents.find("TARGET=\"Report\">R&amp;D &lt;north&gt;</A>"));
     EXPECT_NE(std::string::npos, contents.find("TARGET=\"Report\">Title-page</A>"));
 
     htmltest::LinkReport report = htmltest::WalkLinks(out);
     EXPECT_GE(report.references, 40u);
     EXPECT_TRUE(report.broken.empty()) << report.broken.front();
+    // '&' in a note, a section title and a caption reads back as typed.
+    for (const char* typed : {"Costs: a &lt; b & c", "R&D <north>", "Harbour & \"pier\" a&lt;b", "R. Tallier & Sons"})
+        EXPECT_NE(std::string::npos, report.text.find(typed)) << typed;
 }

@@ -281,7 +281,7 @@ TEST_F(HtmlExport, NamesWithMarkupAndUrlCharactersStayIntact)
     EXPECT_NE(std::string::npos, first.find("<A href=\"R&amp;D %231 100%252.htm\">"));
     EXPECT_NE(std::string::npos, ReadText(data + name + L"2.htm").find("<TITLE>Caf\xC3\xA9 \xE2\x98\x95</TITLE>"));
     EXPECT_NE(std::string::npos,
-              ReadText(data + name + L"_c.htm").find(">Tom & \"Jerry\" &lt;1&gt;</FONT></A><BR></LI>"));
+              ReadText(data + name + L"_c.htm").find(">Tom &amp; \"Jerry\" &lt;1&gt;</FONT></A><BR></LI>"));
 
     LinkReport report = WalkLinks(Out((name + L".htm").c_str()));
     EXPECT_TRUE(report.broken.empty()) << report.broken.front();

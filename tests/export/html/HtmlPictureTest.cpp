@@ -154,7 +154,7 @@ TEST_F(HtmlPictures, PictureLayerFitsThePictureAndCaptionsIt)
               "<CENTER><IMG style=\"WIDTH: 317px; HEIGHT: 158px\" alt=\"A &quot;big&quot; fish &amp; chips\" "
               "src=\"report_image1.jpg\"></CENTER>"
               "<FONT style = \"font-size:9pt;  font-family:Arial; color:#000000; font-weight:normal; "
-              "font-style:normal; text-decoration:none\">A \"big\" fish & chips</FONT></TD></TR></TABLE>\n"
+              "font-style:normal; text-decoration:none\">A \"big\" fish &amp; chips</FONT></TD></TR></TABLE>\n"
               "\t\t\t</div>\n",
               Narrow(m_exporter.PictureLayer(object, 2)));
 

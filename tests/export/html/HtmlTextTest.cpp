@@ -33,28 +33,27 @@ std::string Layer(int number, const char* body)
 
 }  // namespace
 
-TEST(HtmlEscape, BodyTextByTheTable)
+TEST(HtmlEscape, TextAttributesAndReferencesByTheTable)
 {
+    using Escape = CString (*)(const wchar_t*);
+    const Escape text = EscapeHtmlText, attribute = EscapeHtmlAttribute, reference = EncodeFileReference;
     const struct {
-        const wchar_t* text;
-        const char* escaped;
+        Escape escape;
+        const wchar_t* in;
+        const char* out;
     } cases[] = {
-        {L"a<b>\tc\n", "a&lt;b&gt;&nbsp;&nbsp;&nbsp;&nbsp;c<BR>"},
-        {L"Fish & Chips", "Fish & Chips"},
-        {L"say \"hi\"\r\n", "say \"hi\"\r<BR>"},
-        {L"", ""},
-        {L"\x00E9t\x00E9 \x20AC", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC"},
+        {text, L"a<b>\tc\n", "a&lt;b&gt;&nbsp;&nbsp;&nbsp;&nbsp;c<BR>"},
+        {text, L"Fish & Chips &amp;", "Fish &amp; Chips &amp;amp;"},
+        {text, L"say \"hi\"\r\n", "say \"hi\"\r<BR>"},
+        {text, L"", ""},
+        {text, L"\x00E9t\x00E9 \x20AC", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC"},
+        {attribute, L"Tom & \"Jerry\" <1>", "Tom &amp; &quot;Jerry&quot; &lt;1&gt;"},
+        {attribute, L"plain\ttext\n", "plain\ttext\n"},
+        {reference, L"100% sure #1.htm", "100%25 sure %231.htm"},
+        {reference, L"a&b c.htm", "a&b c.htm"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.escaped, Narrow(EscapeHtmlText(c.text))) << Narrow(std::wstring(c.text));
-}
-
-TEST(HtmlEscape, AttributesAndTitlesEscapeQuotesAndAmpersands)
-{
-    EXPECT_EQ("Tom &amp; &quot;Jerry&quot; &lt;1&gt;", Narrow(EscapeHtmlAttribute(L"Tom & \"Jerry\" <1>")));
-    EXPECT_EQ("plain\ttext\n", Narrow(EscapeHtmlAttribute(L"plain\ttext\n")));
-    EXPECT_EQ("100%25 sure %231.htm", Narrow(EncodeFileReference(L"100% sure #1.htm")));
-    EXPECT_EQ("a&b c.htm", Narrow(EncodeFileReference(L"a&b c.htm")));
+        EXPECT_EQ(c.out, Narrow(c.escape(c.in))) << Narrow(std::wstring(c.in));
 }
 
 TEST(HtmlEscape, ColoursAreUpperCaseRgb)
@@ -166,7 +165,7 @@ TEST_F(HtmlTextSpans, PlainTextLayerIsPlacedWithSpacersAndAligned)
                        "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 79px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
                        "\t\t\t\t<TD align = right width = 635px height = 112px>"
                        "<FONT style = \"font-size:14pt;  font-family:Times New Roman; color:#000000; font-weight:normal; "
-                       "font-style:normal; text-decoration:none\">Fish & &lt;Chips&gt;</FONT>"
+                       "font-style:normal; text-decoration:none\">Fish &amp; &lt;Chips&gt;</FONT>"
                        "</TD></TR></TABLE>\n"),
               Narrow(m_exporter.TextLayer(object, 3)));
 }
@@ -217,7 +216,7 @@ TEST_F(HtmlTextSpans, WatermarkTextIsAlignedByItsPlace)
 
 TEST_F(HtmlTextSpans, ContentsEntriesLinkIntoTheReportFrame)
 {
-    EXPECT_EQ("\t\t\t<LI><A HREF=\"report2.htm\" TARGET=\"Report\">A&lt;B & C</A><BR></LI>\n",
+    EXPECT_EQ("\t\t\t<LI><A HREF=\"report2.htm\" TARGET=\"Report\">A&lt;B &amp; C</A><BR></LI>\n",
               Narrow(m_exporter.FormatContentsEntry(CString(L"A<B & C"), CString(L"report2.htm"), 3, nullptr)));
     EXPECT_EQ("\t\t\t\t<LI>Loose<BR></LI>\n",
               Narrow(m_exporter.FormatContentsEntry(CString(L"Loose"), CString(), 4, nullptr)));
