@@ -106,6 +106,7 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     entry.sourcePath = g_rasterLib.GetImagePath(pictureId);
     entry.finalPath = entry.sourcePath;
     entry.missing = entry.sourcePath.IsEmpty() || !IsFile(entry.sourcePath);
+    entry.empty = !entry.missing && FileSize(entry.sourcePath) == 0;
     if (!entry.missing) {
         if (m_mode == 0)
             PlaceInStore(entry);
