@@ -1,6 +1,6 @@
 #include "export/ExportPictureFile.h"
 
-#include "export/ExportFileView.h"
+#include "export/ExportFileRead.h"
 #include "export/ExportJpeg.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
@@ -49,11 +49,15 @@ CString ExtensionFor(const ShownFormat& shown, const CString& source)
     return CString(shown.extensions[0]);
 }
 
+// Larger JPEG files are not passed on: our decoder does not read them either.
+const uint64_t kMaxJpegBytes = uint64_t(256) << 20;
+
 bool IsSoundJpegFile(const wchar_t* path)
 {
-    CExportFileView view(path);
+    std::vector<uint8_t> bytes;
     ExportJpegInfo info;
-    return view.IsOpen() && IsSoundJpeg(view.Data(), view.Size(), info) && info.IsCommon();
+    return ReadWholeFile(path, bytes, kMaxJpegBytes) && IsSoundJpeg(bytes.data(), bytes.size(), info) &&
+           info.IsCommon();
 }
 
 SIZE PlaceholderSize()

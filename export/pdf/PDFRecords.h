@@ -19,14 +19,10 @@ struct PDFImageRecord {
     uint32_t key = 0;       // the image record key; its resource name is /I and the key
     int32_t rotation = 0;   // degrees, as the picture object gives it
     uint8_t grayscale = 0;
-    // The picture's JPEG file goes in as it is (checked by the layout pass),
-    // with the frame's size and components; its pixels stand as the file
-    // stores them, which the placement turns upright by the orientation the
-    // file records (1: upright already, as every re-encoded picture is).
+    // The picture's JPEG file is to go in as it is; its pixels stand as the
+    // file stores them, which the placement turns upright by the orientation
+    // the file records (1: upright already, as every re-encoded picture is).
     bool passThrough = false;
-    uint32_t width = 0;
-    uint32_t height = 0;
-    uint8_t components = 0;
     uint8_t orientation = 1;
 };
 

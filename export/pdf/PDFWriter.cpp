@@ -25,10 +25,6 @@ const double kLayoutShare = 0.1;  // of the progress range, the rest goes to wri
 
 }  // namespace
 
-PDFWriter::PDFWriter() = default;
-
-PDFWriter::~PDFWriter() = default;
-
 bool PDFWriter::Export(CTalExportDocIFace& document, const wchar_t* fileName, CKWProgressInterface* progress)
 {
     if (!document.ComposeExportPages(false))
@@ -99,17 +95,6 @@ bool PDFWriter::WriteReport(const TalPageList& pages, const CTalDocProperties& p
     if (!ok)
         ::DeleteFileW(fileName);  // a truncated report must not be taken for a good one
     return ok;
-}
-
-void PDFWriter::AttachForDrawing(PDFFile* file, IKWGraphics* graphics, const TalPageList* pages,
-                                 const CTalDocProperties* properties)
-{
-    m_file = file;
-    m_graphics = graphics;
-    m_pageList = pages;
-    m_properties = properties;
-    if (graphics && graphics->GetDpi() > 0)
-        m_pixelsPerPoint = graphics->GetDpi() / 72.0;
 }
 
 std::wstring PDFWriter::FaceName(uint32_t fontIndex) const
