@@ -26,27 +26,6 @@
 
 namespace {
 
-std::wstring GoldenPath()
-{
-    std::string base = OT_TEST_DATA_DIR;
-    std::wstring path(base.begin(), base.end());
-    if (!path.empty() && path[0] == L'/')
-        path = L"Z:" + path;
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return path + L"\\export\\compose_golden.txt";
-}
-
-std::string ReadFile(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class ReportDump {
 public:
     ReportDump(CTalDocProperties& properties, const std::map<uint32_t, std::string>& images)
@@ -326,14 +305,7 @@ TEST_F(ComposeGoldenTest, VariedReportMatchesTheGoldenDump)
     ASSERT_TRUE(ComposeExportPages(m_properties, pages.List(), false, nullptr, &start));
     const std::string dump = ReportDump(m_properties, m_images).Dump(pages.List());
 
-    const std::wstring path = GoldenPath();
-    if (std::getenv("OT_REGENERATE_GOLDENS")) {
-        std::ofstream(path.c_str(), std::ios::binary) << dump;
-        return;
-    }
-    const std::string golden = ReadFile(path);
-    ASSERT_FALSE(golden.empty()) << "missing golden file";
-    EXPECT_EQ(golden, dump);
+    ExpectGolden(L"compose_golden.txt", dump);
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
 
 #include "model/TalPageTemplate.h"
 #include "model/TalPicture.h"
@@ -249,4 +252,43 @@ std::string Narrow(const wchar_t* text)
         }
     }
     return out;
+}
+
+std::string ReadFileBytes(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    return ::CloseHandle(file) && ok;
+}
+
+void ExpectGolden(const wchar_t* name, const std::string& bytes)
+{
+    const std::string base = OT_TEST_DATA_DIR;
+    std::wstring path = (base.size() && base[0] == '/' ? L"Z:" : L"") + std::wstring(base.begin(), base.end());
+    for (wchar_t& c : path) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    path += std::wstring(L"\\export\\") + name;
+    if (std::getenv("OT_REGENERATE_GOLDENS")) {
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
+        return;
+    }
+    const std::string golden = ReadFileBytes(path);
+    ASSERT_FALSE(golden.empty()) << "missing golden file " << Narrow(name);
+    size_t at = 0;
+    while (at < golden.size() && at < bytes.size() && golden[at] == bytes[at])
+        ++at;
+    EXPECT_TRUE(at == golden.size() && at == bytes.size())
+        << Narrow(name) << ": first difference at byte " << at << " of " << golden.size() << " (written " << bytes.size()
+        << ")";
 }

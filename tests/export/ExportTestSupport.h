@@ -83,3 +83,12 @@ std::vector<int32_t> ObjectKinds(const TalPageExport& page);
 // A number with six decimals, the same in every locale.
 std::string FormatFixed(double value);
 std::string Narrow(const wchar_t* text);
+
+// Whole files by their UTF-16 path; empty or false when they cannot be read or written.
+std::string ReadFileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// Compares bytes with the golden file of the name in the test data folder's
+// "export" folder, naming the first byte that differs. With the variable
+// OT_REGENERATE_GOLDENS set, the golden file is written instead.
+void ExpectGolden(const wchar_t* name, const std::string& bytes);

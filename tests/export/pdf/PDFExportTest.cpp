@@ -19,7 +19,7 @@
 #include "model/TalTextNote.h"
 #include "model/TalWatermark.h"
 #include "tests/export/ExportTestSupport.h"
-#include "tests/export/pdf/PDFTestJpegs.h"
+#include "tests/support/TestJpegs.h"
 #include "tests/export/pdf/PDFTestSupport.h"
 
 namespace {
@@ -52,14 +52,6 @@ private:
     CTalDocProperties& m_properties;
     TalPageList m_pages;
 };
-
-// Copies a written file to $OT_PDF_KEEP_DIR for a look with other tools.
-void Keep(const wchar_t* path, const wchar_t* name)
-{
-    const wchar_t* dir = _wgetenv(L"OT_PDF_KEEP_DIR");
-    if (dir)
-        ::CopyFileW(path, (std::wstring(dir) + L"\\" + name).c_str(), FALSE);
-}
 
 std::string HexUnits(const wchar_t* text)
 {
@@ -106,7 +98,7 @@ protected:
     void BuildReport()
     {
         CTalDocProperties& doc = m_properties;
-        m_jpeg = std::string(reinterpret_cast<const char*>(pdftest::kJpegRgb16x12), sizeof(pdftest::kJpegRgb16x12));
+        m_jpeg = testpictures::EncodeJpeg(testpictures::PhotoPixels(16, 12, 1), 16, 12);
         const uint32_t photo = Picture(L"photo.JPG", m_jpeg);
         m_photo = photo;
         const uint32_t small = Bitmap(L"small.bmp", 40, 30);
@@ -184,7 +176,6 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
     RecordingProgress progress;
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), &progress));
-    Keep(path.c_str(), L"report.pdf");
 
     pdftest::Document doc(pdftest::ReadFile(path.c_str()));
     ASSERT_TRUE(doc.Valid());
@@ -251,7 +242,7 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
 
 TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
 {
-    const std::string jpeg(reinterpret_cast<const char*>(pdftest::kJpegGray8x8), sizeof(pdftest::kJpegGray8x8));
+    const std::string jpeg = testpictures::EncodeJpeg(std::string(64, '\x80'), 8, 8, TJPF_GRAY);
     const uint32_t id = Picture(L"grey.jpeg", jpeg);
     CTestPages pages;
     pages.List().push_back(new TalPageExport(kSectionPage, L"twice", nullptr));
@@ -260,7 +251,6 @@ TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
     pdftest::TempPath path;
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), nullptr));
-    Keep(path.c_str(), L"twice.pdf");
     pdftest::Document doc(pdftest::ReadFile(path.c_str()));
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ(1u, writer.GetImageRecords().size());
@@ -276,21 +266,17 @@ TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
     EXPECT_EQ("/DeviceGray", doc.Entry(image, "/ColorSpace"));
 }
 
-TEST_F(PDFExport, NoPageMeansNoFile)
+// No page, a folder that is not there: no file, and no progress shown.
+TEST_F(PDFExport, AReportThatCannotBeWrittenLeavesNoFile)
 {
     pdftest::TempPath path;
-    PDFWriter writer;
-    EXPECT_FALSE(writer.ExportPages(TalPageList(), m_properties, path.c_str(), nullptr));
+    EXPECT_FALSE(PDFWriter().ExportPages(TalPageList(), m_properties, path.c_str(), nullptr));
     EXPECT_FALSE(pdftest::FileExists(path.c_str()));
     FakeDocument document(m_properties);
     RecordingProgress progress;
     EXPECT_FALSE(PDFWriter().Export(document, path.c_str(), &progress));
     EXPECT_FALSE(pdftest::FileExists(path.c_str()));
     EXPECT_TRUE(progress.positions.empty());
-}
-
-TEST_F(PDFExport, AFileThatCannotBeCreatedFailsTheExport)
-{
     CTestPages pages;
     pages.List().push_back(new TalPageExport(kSectionPage, L"one", nullptr));
     EXPECT_FALSE(PDFWriter().ExportPages(pages.List(), m_properties, L"Z:\\no such folder\\r.pdf", nullptr));
@@ -308,7 +294,6 @@ TEST_F(PDFExport, TheFileIsCreatedByItsUnicodeName)
     // The outline shows the page's name; the text is shown in its own codes.
     EXPECT_EQ("<FEFF041E0442044704510442>", doc.Entry(4, "/Title"));
     EXPECT_NE(std::string::npos, pdftest::Inflate(doc.StreamData(7)).find("<0416> Tj"));
-    Keep(path.c_str(), L"unicode.pdf");
 }
 
 }  // namespace

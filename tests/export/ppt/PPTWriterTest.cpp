@@ -1,22 +1,34 @@
-// Whole presentations written to disk and read back: the compound file, the
-// record tree, persist offsets, slides, text boxes and their runs.
-#include "tests/export/CountingProgress.h"
+// Presentations written to disk and read back the way a reader would: the
+// compound file, the record tree and persist offsets, slides, text boxes and
+// their runs, picture frames and the files they link to, failures, and a
+// report composed from a document model.
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <cstring>
 #include <memory>
 
+#include "export/ComposeExportPages.h"
 #include "export/TalPageExport.h"
 #include "export/ppt/PPTWriter.h"
+#include "framework/KWGdiPlusStartup.h"
 #include "framework/KWIndexDecoder.h"
-#include "framework/KWProgressInterface.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalDocProperties.h"
+#include "model/TalSection.h"
+#include "model/TalTemplate.h"
 #include "model/TalTextFormat.h"
+#include "model/TalTextNote.h"
+#include "tests/export/CountingProgress.h"
 #include "tests/export/ExportTestSupport.h"
 #include "tests/export/ppt/PptFileCheck.h"
+#include "tests/support/TestJpegs.h"
+#include "tests/support/TestPictureFiles.h"
 
 namespace {
 
-const double kScreenWidth = 2540;   // tenths of a millimetre: a 10 x 7.5 inch show
+const double kScreenWidth = 2540;  // tenths of a millimetre: a 10 x 7.5 inch show
 const double kScreenHeight = 1905;
 
 TalPageExport* NewPage(TalPageList& pages)
@@ -27,9 +39,10 @@ TalPageExport* NewPage(TalPageList& pages)
 }
 
 bool Write(const TalPageList& pages, const std::wstring& path, const CKWIndexDecoder* fonts = nullptr,
-           double width = kScreenWidth, double height = kScreenHeight)
+           double width = kScreenWidth, double height = kScreenHeight, CKWProgressInterface* progress = nullptr)
 {
     PPTWriter writer;
+    writer.SetProgress(progress);
     return writer.Export(pages, width, height, fonts, CString(path.c_str()));
 }
 
@@ -41,9 +54,74 @@ std::vector<uint16_t> ChildTypes(const PptRecord& record)
     return types;
 }
 
+std::vector<int32_t> Anchor(const ShapeInfo& shape)
+{
+    return {shape.left, shape.top, shape.right, shape.bottom};
+}
+
+const PptRecord* PersistDirectory(const Presentation& p)
+{
+    for (const PptRecord& child : p.root.children) {
+        if (child.type == 6002)
+            return &child;
+    }
+    return nullptr;
+}
+
+// A note with the given runs and paragraphs (character counts).
+void SetNote(CTalTextNote& note, const wchar_t* text, const std::vector<CKWCharFormat>& runs,
+             const std::vector<std::pair<uint32_t, uint8_t>>& paras)
+{
+    note.ClearRuns();
+    note.ClearParas();
+    note.AssignText(CString(text));
+    for (const CKWCharFormat& run : runs)
+        note.AppendRun(new CKWCharFormat(run));
+    for (const auto& para : paras) {
+        CKWParaFormat* record = new CKWParaFormat;
+        record->m_count = para.first;
+        record->m_align = para.second;
+        note.AppendPara(record);
+    }
+}
+
+CKWCharFormat MakeRun(uint32_t count, uint8_t style, int16_t size, const CKWColor& color, uint32_t font = 0)
+{
+    CKWCharFormat run;
+    run.m_count = count;
+    run.m_style = style;
+    run.m_size = size;
+    run.m_color = color;
+    run.m_fontIndex = font;
+    return run;
+}
+
+TalObjExport* NoteBlock(CTalTextNote* note, int32_t start, int32_t end)
+{
+    return new TalObjExport(note, start, end, CKWDoubleRect(0, 0, 0.5, 0.5), TextExportLine());
+}
+
+long long FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool IsFolderAt(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
-TEST(PPTWriter, OnePageHasTheRecordTreeAndOffsetsOfTheFormat)
+// One page with a text box, written byte for byte as the golden streams
+// hold it (record tree, persist directory and offsets, drawing group, master
+// and slide, the user-defined summary section); the reader's walk checks
+// every length and reference on the way.
+TEST(PPTWriter, OnePageIsWrittenByteForByte)
 {
     CExportTestFolder folder;
     CTestPages pages;
@@ -51,124 +129,17 @@ TEST(PPTWriter, OnePageHasTheRecordTreeAndOffsetsOfTheFormat)
     NewPage(pages.List())->AddObject(new TalObjExport(CString(L"Title"), CKWDoubleRect(0.5, 0.5, 1, 1), &format));
     const std::wstring path = folder.Path() + L"report.ppt";
     ASSERT_TRUE(Write(pages.List(), path));
-
     Presentation p;
     LoadPresentation(path, 1, p);
     if (HasFatalFailure())
         return;
-    const std::vector<uint8_t>& d = p.doc;
-
     EXPECT_EQ((std::vector<uint16_t>{1000, 1016, 1006, 6002, 4085}), ChildTypes(p.root));
     EXPECT_EQ((std::vector<uint16_t>{1001, 1010, 1035, 4080, 2000, 4080, 1025, 1002}), ChildTypes(*p.document));
-
-    const PptRecord& atom = p.document->children[0];
-    EXPECT_EQ(1, atom.version);
-    ASSERT_EQ(40u, atom.length);
-    const uint32_t sizes[8] = {5759, 4319, 5759, 4319, 1, 2, 0, 0};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(sizes[i], U32At(d, atom.Body() + 4 * i)) << i;
-    EXPECT_EQ(1, U16At(d, atom.Body() + 32));
-    EXPECT_EQ(0, U16At(d, atom.Body() + 34));  // on-screen show
-    EXPECT_EQ(1, d[atom.Body() + 39]);
-
-    // One font: the Environment is 76 + 164 bytes long, its font "Arial".
-    const PptRecord& environment = p.document->children[1];
-    EXPECT_EQ(240u, environment.length);
-    EXPECT_EQ((std::vector<uint16_t>{4040, 2005, 4009, 4003}), ChildTypes(environment));
-    const PptRecord* font = environment.Find(4023);
-    ASSERT_NE(nullptr, font);
-    EXPECT_EQ(68u, font->length);
-    EXPECT_EQ(0, std::memcmp(L"Arial", d.data() + font->Body(), 12));
-    EXPECT_EQ(110u, environment.children[3].length);
-    EXPECT_EQ(4, environment.children[3].instance);
-
-    // Persist directory: ids 1, 2, 3 in one entry.
-    const PptRecord* directory = nullptr;
-    for (const PptRecord& child : p.root.children)
-        if (child.type == 6002)
-            directory = &child;
-    ASSERT_NE(nullptr, directory);
-    EXPECT_EQ(16u, directory->length);
-    EXPECT_EQ(0x00300001u, U32At(d, directory->Body()));
-    EXPECT_EQ(directory->offset, p.persistDirectory);
-    EXPECT_EQ(3u, p.persistSeed);
-
-    // Drawing group: two drawings; the master's group and background take
-    // 1024-1025, the slide's group, text box and background 2048-2050.
-    const PptRecord& group = p.document->children[2];
-    const PptRecord* dgg = group.Find(0xF006);
-    ASSERT_NE(nullptr, dgg);
-    EXPECT_EQ(group.length, dgg->length - 16 + 100);
-    EXPECT_EQ(2051u, U32At(d, dgg->Body()));
-    EXPECT_EQ(3u, U32At(d, dgg->Body() + 4));
-    EXPECT_EQ(3u, U32At(d, dgg->Body() + 8));
-    EXPECT_EQ(2u, U32At(d, dgg->Body() + 12));
-    ASSERT_EQ(32u, dgg->length);
-    const uint32_t clusters[4] = {1, 2, 2, 3};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(clusters[i], U32At(d, dgg->Body() + 16 + 4 * i));
-    const PptRecord* defaults = group.Find(0xF00B);
-    ASSERT_NE(nullptr, defaults);
-    EXPECT_EQ(6, defaults->instance);
-    EXPECT_EQ(36u, defaults->length);
-
-    const PptRecord* ssDoc = p.document->Find(1025);
-    ASSERT_NE(nullptr, ssDoc);
-    EXPECT_EQ(80u, ssDoc->length);
-    EXPECT_EQ(0x01000000u, U32At(d, ssDoc->Body()));
-
-    // The list container: VBA info, slide view, outline view, notes view.
-    const PptRecord& list = p.document->children[4];
-    EXPECT_EQ((std::vector<uint16_t>{1023, 1018, 1031, 1018}), ChildTypes(list));
-    EXPECT_EQ(318u, list.length);
-
-    // The master: slide atom, seven schemes, eight text styles, drawing, scheme.
-    std::vector<uint16_t> masterTypes = {1007, 2032, 2032, 2032, 2032, 2032, 2032, 2032,
-                                         4003, 4003, 4003, 4003, 4003, 4003, 4003, 4003, 1036, 2032};
-    EXPECT_EQ(masterTypes, ChildTypes(*p.master));
-    EXPECT_EQ(1u, U32At(d, p.master->children[0].Body()));
-    const std::vector<ShapeInfo> masterShapes = SlideShapes(p, *p.master);
-    ASSERT_EQ(2u, masterShapes.size());
-    EXPECT_EQ(1024u, masterShapes[0].id);
-    EXPECT_EQ(1025u, masterShapes[1].id);
-    EXPECT_EQ(0xC00u, masterShapes[1].flags);
-    EXPECT_EQ(0u, masterShapes[1].properties.at(0x0180));
-    EXPECT_EQ(4445000u, masterShapes[1].properties.at(0x0193));
-    EXPECT_EQ(3333750u, masterShapes[1].properties.at(0x0194));
-
-    // The slide: blank layout on the master, its shapes, scheme 1.
-    const PptRecord& slide = *p.slides[0];
-    EXPECT_EQ((std::vector<uint16_t>{1007, 1036, 2032}), ChildTypes(slide));
-    EXPECT_EQ(16u, U32At(d, slide.children[0].Body()));
-    EXPECT_EQ(0x80000000u, U32At(d, slide.children[0].Body() + 12));
-    EXPECT_EQ(256u, U32At(d, slide.children[0].Body() + 16));
-    EXPECT_EQ(7, U16At(d, slide.children[0].Body() + 20));
-    EXPECT_EQ(1, slide.children[2].instance);
-    const std::vector<ShapeInfo> shapes = SlideShapes(p, slide);
-    ASSERT_EQ(3u, shapes.size());
-    EXPECT_EQ(2048u, shapes[0].id);
-    EXPECT_EQ(0x5u, shapes[0].flags);
-    EXPECT_EQ(2049u, shapes[1].id);
-    EXPECT_EQ(2050u, shapes[2].id);
-    EXPECT_EQ(0u, shapes[2].properties.count(0x0180));
-    EXPECT_EQ(0xFFFFFFu, shapes[2].properties.at(0x0181));
-    EXPECT_EQ(0u, shapes[2].properties.at(0x0183));
-    EXPECT_TRUE(shapes[1].hasAnchor);
-    EXPECT_EQ((std::vector<int32_t>{2879, 2159, 5759, 4319}),
-              (std::vector<int32_t>{shapes[1].left, shapes[1].top, shapes[1].right, shapes[1].bottom}));
-
-    // Summary information: the user-defined section's properties at 32, 56, 64.
+    ExpectGolden(L"one_page.ppt-document", std::string(p.doc.begin(), p.doc.end()));
+    const std::vector<uint8_t>& current = p.file.streams[L"Current User"];
+    ExpectGolden(L"one_page.ppt-current-user", std::string(current.begin(), current.end()));
     const std::vector<uint8_t>& summary = p.file.streams[L"\x0005" L"DocumentSummaryInformation"];
-    EXPECT_EQ(76u, U32At(summary, 64));
-    EXPECT_EQ(152u, U32At(summary, 76));
-    EXPECT_EQ(3u, U32At(summary, 80));
-    const uint32_t pairs[6] = {0, 32, 1, 56, 2, 64};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(pairs[i], U32At(summary, 84 + 4 * i)) << i;
-    EXPECT_EQ(0, std::memcmp("_PID_GUID", summary.data() + 76 + 32 + 12, 10));
-    EXPECT_EQ(1252, U16At(summary, 76 + 56 + 4));
-    EXPECT_EQ(78u, U32At(summary, 76 + 64 + 4));
-    EXPECT_EQ(0, std::memcmp(L"{DB1AC964", summary.data() + 76 + 64 + 8, 18));
+    ExpectGolden(L"one_page.ppt-summary", std::string(summary.begin(), summary.end()));
 }
 
 TEST(PPTWriter, SlideSizeAndSizeType)
@@ -325,8 +296,9 @@ TEST(PPTWriter, CharacterAndParagraphFormatsOfPlainTexts)
         EXPECT_EQ(expected[i].charMask, run.mask) << i;
         EXPECT_EQ(expected[i].style, run.style) << i;
         EXPECT_EQ(expected[i].font, run.font) << i;
-        if (run.mask & 0x20000)
+        if (run.mask & 0x20000) {
             EXPECT_EQ(expected[i].size, run.size) << i;
+        }
         EXPECT_EQ(expected[i].color, run.color) << i;
     }
 
@@ -350,4 +322,466 @@ TEST(PPTWriter, CharacterAndParagraphFormatsOfPlainTexts)
         EXPECT_EQ(0, U16At(p.doc, entities[i]->Body() + 62)) << "terminated";
         EXPECT_EQ(6, p.doc[entities[i]->Body() + 66]);
     }
+}
+
+TEST(PPTWriterText, NoteBlocksCarryTheirParagraphAndCharacterRuns)
+{
+    // "Hello\n" | "World\n" (centred) | "End"; runs "Hello\nWo" bold 24
+    // black, then "rld\nEnd" italic 14 red in font 3.
+    CKWRefPtr<CTalTextNote> note(new CTalTextNote());
+    SetNote(*note, L"Hello\nWorld\nEnd",
+            {MakeRun(8, CKWCharFormat::kBold, 24, CKWColor::FromRgb(0, 0, 0)),
+             MakeRun(7, CKWCharFormat::kItalic, 14, CKWColor::FromRgb(255, 0, 0), 3)},
+            {{6, 0}, {6, 1}, {3, 2}});
+
+    CExportTestFolder folder;
+    CTestPages pages;
+    TalPageExport* page = NewPage(pages.List());
+    page->AddObject(NoteBlock(note.Get(), 6, -1));  // "World\nEnd"
+    page->AddObject(NoteBlock(note.Get(), 0, 8));   // "Hello\nWo"
+    page->AddObject(NoteBlock(note.Get(), 3, 4));   // "l"
+    const std::wstring path = folder.Path() + L"note.ppt";
+    ASSERT_TRUE(Write(pages.List(), path));
+
+    Presentation p;
+    LoadPresentation(path, 1, p);
+    if (HasFatalFailure())
+        return;
+    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
+    ASSERT_EQ(3u, boxes.size());
+
+    EXPECT_EQ(L"World\rEnd", boxes[0].text);
+    ASSERT_EQ(2u, boxes[0].paragraphs.size());
+    EXPECT_EQ(6u, boxes[0].paragraphs[0].count);
+    EXPECT_EQ(0x800u, boxes[0].paragraphs[0].mask);
+    EXPECT_EQ(1, boxes[0].paragraphs[0].alignment);
+    EXPECT_EQ(4u, boxes[0].paragraphs[1].count);
+    EXPECT_EQ(2, boxes[0].paragraphs[1].alignment);
+    ASSERT_EQ(2u, boxes[0].characters.size());
+    EXPECT_EQ(2u, boxes[0].characters[0].count);
+    EXPECT_EQ(0x10001u, boxes[0].characters[0].mask);  // bold; 24 points and black are not written
+    EXPECT_EQ(8u, boxes[0].characters[1].count);
+    EXPECT_EQ(0x70002u, boxes[0].characters[1].mask);
+    EXPECT_EQ(14, boxes[0].characters[1].size);
+    EXPECT_EQ(0xFE0000FFu, boxes[0].characters[1].color);
+    EXPECT_EQ(1, boxes[0].characters[1].font);
+
+    EXPECT_EQ(L"Hello\rWo", boxes[1].text);
+    ASSERT_EQ(2u, boxes[1].paragraphs.size());
+    EXPECT_EQ(6u, boxes[1].paragraphs[0].count);
+    EXPECT_EQ(0u, boxes[1].paragraphs[0].mask);
+    EXPECT_EQ(3u, boxes[1].paragraphs[1].count);
+    ASSERT_EQ(1u, boxes[1].characters.size());
+    EXPECT_EQ(9u, boxes[1].characters[0].count);
+
+    EXPECT_EQ(L"l", boxes[2].text);
+    ASSERT_EQ(1u, boxes[2].paragraphs.size());
+    EXPECT_EQ(2u, boxes[2].paragraphs[0].count);
+    EXPECT_EQ(2u, boxes[2].characters[0].count);
+}
+
+TEST(PPTWriterText, RunsAlwaysCoverTheBoxAndOneMore)
+{
+    // Runs and paragraphs that stop short of the text, or are missing.
+    CKWRefPtr<CTalTextNote> shortRuns(new CTalTextNote());
+    SetNote(*shortRuns, L"abc\ndefghij", {MakeRun(2, 0, 10, CKWColor())}, {{4, 1}});
+    CKWRefPtr<CTalTextNote> noRecords(new CTalTextNote());
+    SetNote(*noRecords, L"xyz", {}, {});
+    CKWRefPtr<CTalTextNote> empty(new CTalTextNote());
+    SetNote(*empty, L"", {}, {});
+
+    CExportTestFolder folder;
+    CTestPages pages;
+    TalPageExport* page = NewPage(pages.List());
+    page->AddObject(NoteBlock(shortRuns.Get(), 5, -1));   // beyond the last run
+    page->AddObject(NoteBlock(shortRuns.Get(), 0, 100));  // end beyond the text
+    page->AddObject(NoteBlock(noRecords.Get(), 0, -1));
+    page->AddObject(NoteBlock(empty.Get(), 0, -1));       // no box
+    page->AddObject(NoteBlock(shortRuns.Get(), 20, -1));  // starts past the text: no text
+    const std::wstring path = folder.Path() + L"runs.ppt";
+    ASSERT_TRUE(Write(pages.List(), path));
+
+    Presentation p;
+    LoadPresentation(path, 1, p);
+    if (HasFatalFailure())
+        return;
+    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
+    // LoadPresentation's decoder checks that every run list adds up to L + 1.
+    // A block that starts past the text keeps its shape, without text.
+    ASSERT_EQ(4u, boxes.size());
+    EXPECT_FALSE(boxes[3].hasText);
+    EXPECT_EQ(L"efghij", boxes[0].text);
+    ASSERT_EQ(1u, boxes[0].characters.size());
+    EXPECT_EQ(7u, boxes[0].characters[0].count);
+    // The last record of each list reaches to the end of the text.
+    EXPECT_EQ(L"abc\rdefghij", boxes[1].text);
+    ASSERT_EQ(1u, boxes[1].paragraphs.size());
+    EXPECT_EQ(12u, boxes[1].paragraphs[0].count);
+    EXPECT_EQ(1, boxes[1].paragraphs[0].alignment);
+    ASSERT_EQ(1u, boxes[1].characters.size());
+    EXPECT_EQ(12u, boxes[1].characters[0].count);
+    EXPECT_EQ(L"xyz", boxes[2].text);
+    EXPECT_EQ(4u, boxes[2].paragraphs[0].count);
+    EXPECT_EQ(4u, boxes[2].characters[0].count);
+}
+
+TEST(PPTWriterText, TextIdsCountOverTheWholeExport)
+{
+    CExportTestFolder folder;
+    CTestPages pages;
+    CTalTextFormat format;
+    CountingProgress progress;
+    for (int i = 0; i < 3; ++i)
+        NewPage(pages.List())->AddObject(new TalObjExport(CString(L"t"), CKWDoubleRect(0, 0, 1, 1), &format));
+    const std::wstring path = folder.Path() + L"three.ppt";
+    ASSERT_TRUE(Write(pages.List(), path, nullptr, kScreenWidth, kScreenHeight, &progress));
+    EXPECT_EQ(3 + 2, progress.steps);
+
+    Presentation p;
+    LoadPresentation(path, 3, p);
+    if (HasFatalFailure())
+        return;
+    for (size_t i = 0; i < 3; ++i) {
+        const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[i]);
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ(8007620u + 96 * i, boxes[0].properties.at(0x0080));
+        // Each slide's drawing begins on its own block of ids.
+        EXPECT_EQ(2048u + 1024 * i + 1, boxes[0].id);
+        const PptRecord& atom = p.slides[i]->children[0];
+        EXPECT_EQ(256u + i, U32At(p.doc, atom.Body() + 16));
+    }
+    const std::vector<const PptRecord*> lists = p.document->Children(4080);
+    ASSERT_EQ(2u, lists.size());
+    const std::vector<const PptRecord*> atoms = lists[1]->Children(1011);
+    ASSERT_EQ(3u, atoms.size());
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(256u + i, U32At(p.doc, atoms[i]->Body() + 12));
+    const PptRecord* dgg = p.document->Find(0xF006);
+    ASSERT_NE(nullptr, dgg);
+    EXPECT_EQ(4u, U32At(p.doc, dgg->Body() + 12));
+}
+
+class PPTWriterPictures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_first = m_folder.MakeFolder(L"a") + L"pic.bmp";
+        m_second = m_folder.MakeFolder(L"b") + L"pic.bmp";
+        ASSERT_TRUE(WriteTestBmp(m_first, 40, 20));
+        ASSERT_TRUE(WriteTestBmp(m_second, 20, 10));
+        m_firstId = g_rasterLib.GetPictureId(m_first.c_str());
+        m_secondId = g_rasterLib.GetPictureId(m_second.c_str());
+        ASSERT_NE(nullptr, g_rasterLib.GetLibraryModule()) << "DAZiruraRuv.dll is missing";
+    }
+
+    CExportTestFolder m_folder;
+    std::wstring m_first, m_second;
+    uint32_t m_firstId = 0, m_secondId = 0;
+};
+
+TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
+{
+    CTalTextFormat format;
+    CTestPages pages;
+    TalPageExport* page = NewPage(pages.List());
+    page->AddObject(new TalObjExport(m_firstId));  // background
+    page->AddObject(new TalObjExport(m_firstId, CKWDoubleRect(0, 0, 0.5, 0.5), 0, true));
+    TalObjExport* turned = new TalObjExport(m_secondId, CKWDoubleRect(0.5, 0.5, 1, 1), 270, false);
+    turned->GetImageRecord()->SetString(CString(L"Desc"));
+    turned->GetImageRecord()->SetFormat(&format);
+    page->AddObject(turned);
+    page->AddObject(new TalObjExport(m_firstId, 1.0, 0.5, 0));  // watermark, top left
+    page->AddObject(new TalObjExport(m_secondId, CKWDoubleRect(0, 0.5, 0.5, 1), -90, false));
+    const std::wstring path = m_folder.Path() + L"report.ppt";
+    ASSERT_TRUE(Write(pages.List(), path));
+
+    Presentation p;
+    LoadPresentation(path, 1, p);
+    if (HasFatalFailure())
+        return;
+    const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[0]);
+    ASSERT_EQ(5u, pictures.size());
+    for (const ShapeInfo& picture : pictures) {
+        EXPECT_EQ(0xA00u, picture.flags);
+        EXPECT_EQ(13u, picture.properties.at(0x0106));
+        EXPECT_EQ(0xC000, picture.propertyFlags.at(0x0105));
+        EXPECT_EQ(0x00090000u, picture.properties.at(0x01FF));
+    }
+    const std::wstring firstLink = L"report_Images\\pic.bmp";
+    const std::wstring secondLink = L"report_Images\\pic_2.bmp";
+    EXPECT_EQ(firstLink, ComplexText(pictures[0].complex.at(0x0105)));
+    EXPECT_EQ(firstLink, ComplexText(pictures[1].complex.at(0x0105)));
+    EXPECT_EQ(secondLink, ComplexText(pictures[2].complex.at(0x0105)));
+    EXPECT_EQ(2 * secondLink.size() + 2, pictures[2].properties.at(0x0105));
+    EXPECT_EQ(firstLink, ComplexText(pictures[3].complex.at(0x0105)));
+    // The same file name from another folder has a copy of its own.
+    EXPECT_EQ(FileSize(m_first), FileSize(m_folder.Path() + firstLink));
+    EXPECT_EQ(FileSize(m_second), FileSize(m_folder.Path() + secondLink));
+    EXPECT_NE(FileSize(m_first), FileSize(m_second));
+
+    // Background: the whole slide.
+    EXPECT_EQ((std::vector<int32_t>{0, 0, 5759, 4319}), Anchor(pictures[0]));
+    EXPECT_EQ(0u, pictures[0].properties.count(0x013F));
+    // A grey picture fitted into its box.
+    EXPECT_EQ(0x00060004u, pictures[1].properties.at(0x013F));
+    EXPECT_EQ(0u, pictures[1].properties.count(0x0004));
+    // Turned pictures: their anchor turned about its centre, rotation 270.
+    EXPECT_EQ(0x010E0000u, pictures[2].properties.at(0x0004));
+    EXPECT_EQ(0x010E0000u, pictures[4].properties.at(0x0004));
+    EXPECT_EQ((std::vector<int32_t>{0, 359, 2879, 1799}), Anchor(pictures[1]));
+    EXPECT_EQ((std::vector<int32_t>{3599, 1799, 5039, 4679}), Anchor(pictures[2]));
+    // -90 degrees turns the anchor like 270.
+    EXPECT_EQ((std::vector<int32_t>{719, 1800, 2159, 4679}), Anchor(pictures[4]));
+    // The watermark at its own size (one by half an inch) in the top left corner.
+    EXPECT_EQ((std::vector<int32_t>{0, 0, 576, 288}), Anchor(pictures[3]));
+
+    // The description under the turned box, as wide as the box is high.
+    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(L"Desc", boxes[0].text);
+    EXPECT_EQ((std::vector<int32_t>{3239, 4679, 5399, 7559}), Anchor(boxes[0]));
+    // The page keeps the picture's own box.
+    const CKWDoubleRect kept = turned->GetData()->GetRect();
+    EXPECT_EQ(0.5, kept.left);
+    EXPECT_EQ(0.5, kept.top);
+    EXPECT_EQ(1.0, kept.right);
+    EXPECT_EQ(1.0, kept.bottom);
+}
+
+TEST_F(PPTWriterPictures, LinkFolderIsNamedAfterTheOutputPath)
+{
+    const struct {
+        const wchar_t* output;
+        const wchar_t* folder;
+        const wchar_t* link;
+    } cases[] = {
+        {L"report", L"report_Images", L"report_Images\\pic.bmp"},
+        {L"r.old\\report", L"r.old\\report_Images", L"report_Images\\pic.bmp"},
+        {L"x\\my.report.ppt", L"x\\my.report_Images", L"my.report_Images\\pic.bmp"},
+    };
+    m_folder.MakeFolder(L"r.old");
+    m_folder.MakeFolder(L"x");
+    for (const auto& c : cases) {
+        CTestPages pages;
+        NewPage(pages.List())->AddObject(new TalObjExport(m_firstId, CKWDoubleRect(0, 0, 1, 1), 0, false));
+        const std::wstring path = m_folder.Path() + c.output;
+        ASSERT_TRUE(Write(pages.List(), path)) << c.output;
+        EXPECT_TRUE(IsFolderAt(m_folder.Path() + c.folder)) << c.folder;
+        EXPECT_TRUE(FileExistsAt(m_folder.Path() + c.folder + L"\\pic.bmp")) << c.folder;
+        Presentation p;
+        LoadPresentation(path, 1, p);
+        if (HasFatalFailure())
+            return;
+        const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[0]);
+        ASSERT_EQ(1u, pictures.size());
+        EXPECT_EQ(std::wstring(c.link), ComplexText(pictures[0].complex.at(0x0105)));
+    }
+}
+
+TEST_F(PPTWriterPictures, PictureThatCannotBeWrittenFailsTheExport)
+{
+    // A file stands where the picture folder must go.
+    m_folder.Touch(L"report_Images");
+    CTestPages pages;
+    NewPage(pages.List())->AddObject(new TalObjExport(m_firstId, CKWDoubleRect(0, 0, 1, 1), 0, false));
+    EXPECT_FALSE(Write(pages.List(), m_folder.Path() + L"report.ppt"));
+}
+
+// PowerPoint 97 shows JPEG, PNG, GIF and BMP files as they stand: a picture
+// it would not show, or would show lying on its side, is linked to a file
+// written upright as our decoder reads it (the placeholder for a picture
+// that cannot be read).
+TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
+{
+    using namespace testpictures;
+    const std::string jpeg = EncodeJpeg(PhotoPixels(48, 32, 1), 48, 32);
+    const std::string rgb = PhotoPixels(20, 10, 2);
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+        const wchar_t* link;
+        bool copied;
+        int32_t width, height;  // of the linked file
+    } cases[] = {
+        {L"photo.JPEG", jpeg, L"photo.JPEG", true, 48, 32},
+        {L"turned.jpg", WithSegment(jpeg, ExifSegment(6)), L"turned.jpg", false, 32, 48},
+        {L"scan.tif", TiffFile(20, 10, rgb, 1, true), L"scan.png", false, 20, 10},
+        {L"cut.jpg", jpeg.substr(0, jpeg.size() / 2), L"cut.jpg", false, 64, 64},
+        {L"gone.jpg", std::string(), L"gone.png", false, 64, 64},
+        {L"no-folder-ppt-test.bmp", std::string(), L"no-folder-ppt-test.png", false, 64, 64},
+    };
+    CTestPages pages;
+    for (const auto& c : cases) {
+        const bool bare = std::wstring(c.name).find(L"no-folder") == 0;
+        const std::wstring source = bare ? c.name : m_folder.Path() + c.name;
+        if (!c.bytes.empty()) {
+            ASSERT_TRUE(WriteFileBytes(source, c.bytes));
+        }
+        const uint32_t id = g_rasterLib.GetPictureId(source.c_str());
+        NewPage(pages.List())->AddObject(new TalObjExport(id, CKWDoubleRect(0, 0, 1, 1), 0, false));
+    }
+    const std::wstring path = m_folder.Path() + L"other.ppt";
+    ASSERT_TRUE(Write(pages.List(), path));
+    Presentation p;
+    LoadPresentation(path, pages.Size(), p);
+    if (HasFatalFailure())
+        return;
+    for (size_t i = 0; i < pages.Size(); ++i) {
+        const auto& c = cases[i];
+        const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[i]);
+        ASSERT_EQ(1u, pictures.size());
+        const std::wstring link = std::wstring(L"other_Images\\") + c.link;
+        EXPECT_EQ(link, ComplexText(pictures[0].complex.at(0x0105))) << Narrow(c.name);
+        const std::string written = ReadFileBytes(m_folder.Path() + link);
+        EXPECT_EQ(c.copied, written == c.bytes) << Narrow(c.name);
+        CKWRasterLib::ImageInfo info;
+        ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId((m_folder.Path() + link).c_str()), info))
+            << Narrow(c.name);
+        EXPECT_EQ(1, info.orientation) << Narrow(c.name);
+        EXPECT_EQ(c.width, info.size.cx) << Narrow(c.name);
+        EXPECT_EQ(c.height, info.size.cy) << Narrow(c.name);
+        EXPECT_NE(std::string::npos, std::string("jpgpngbmpgif").find(info.format)) << Narrow(c.name);
+    }
+}
+
+TEST(PPTWriterFailures, NoPageOrNoFolderMakesNoFileAndAnOldFileIsReplaced)
+{
+    CExportTestFolder folder;
+    CTestPages none;
+    const std::wstring path = folder.Path() + L"empty.ppt";
+    EXPECT_FALSE(Write(none.List(), path));
+    EXPECT_FALSE(FileExistsAt(path));
+
+    CTestPages pages;
+    NewPage(pages.List());
+    const std::wstring missing = folder.Path() + L"no such folder\\report.ppt";
+    PPTWriter writer;
+    EXPECT_FALSE(writer.Export(pages.List(), 2540, 1905, nullptr, CString(missing.c_str())));
+    EXPECT_FALSE(writer.IsFinished());
+    EXPECT_FALSE(FileExistsAt(missing));
+
+    // A file already there is replaced, and released once written: another
+    // program may open it while the writer still lives.
+    const std::wstring old = folder.Path() + L"old.ppt";
+    ASSERT_TRUE(WriteFileBytes(old, "not a presentation"));
+    ASSERT_TRUE(writer.Export(pages.List(), 2540, 1905, nullptr, CString(old.c_str())));
+    EXPECT_TRUE(writer.IsFinished());
+    HANDLE again = ::CreateFileW(old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, again);
+    if (again != INVALID_HANDLE_VALUE)
+        ::CloseHandle(again);
+    Presentation p;
+    LoadPresentation(old, 1, p);
+}
+
+TEST(PPTWriterFailures, PageCountUpToWhatDrawingIdsCanNumber)
+{
+    CExportTestFolder folder;
+    CTestPages pages;
+    for (size_t i = 0; i < PPTWriter::kMaxPages; ++i)
+        NewPage(pages.List());
+    // 4094 slides: 4096 persist offsets, more than one directory entry holds.
+    const std::wstring path = folder.Path() + L"many.ppt";
+    ASSERT_TRUE(Write(pages.List(), path));
+    Presentation p;
+    LoadPresentation(path, PPTWriter::kMaxPages, p);
+    if (HasFatalFailure())
+        return;
+    const PptRecord* directory = PersistDirectory(p);
+    ASSERT_NE(nullptr, directory);
+    EXPECT_EQ(4u * 4096 + 8, directory->length);
+    EXPECT_EQ((4095u << 20) | 1, U32At(p.doc, directory->Body()));
+    EXPECT_EQ((1u << 20) | 4096, U32At(p.doc, directory->Body() + 4 + 4 * 4095));
+    std::vector<const PptRecord*> drawings;
+    p.root.FindAll(0xF008, drawings);
+    ASSERT_EQ(PPTWriter::kMaxPages + 1, drawings.size());
+    EXPECT_EQ(4095, drawings.back()->instance);
+
+    // One page more cannot be numbered: nothing is written.
+    NewPage(pages.List());
+    const std::wstring over = folder.Path() + L"over.ppt";
+    EXPECT_FALSE(Write(pages.List(), over));
+    EXPECT_FALSE(FileExistsAt(over));
+}
+
+class PPTWriterReport : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(StartupGdiPlus()); }
+};
+
+TEST_F(PPTWriterReport, ComposedReportIsWrittenWithoutTouchingItsPages)
+{
+    CExportTestFolder folder;
+    const std::wstring picture = folder.Path() + L"photo.bmp";
+    ASSERT_TRUE(WriteTestBmp(picture, 64, 48));
+    const int32_t pictureId = static_cast<int32_t>(g_rasterLib.GetPictureId(picture.c_str()));
+
+    CTalDocProperties properties;
+    properties.m_insertTitlePage = 1;
+    properties.m_insertContents = 1;
+    properties.m_title = L"Annual report";
+    CKWRefPtr<CTalSection> heading = properties.GetHeadingSection();
+    CTalTemplate* layout = AddTestPageTemplate({{CTalTemplate::kCellHeading, {0.1, 0.05, 0.9, 0.1}},
+                                                {CTalTemplate::kCellText, {0.1, 0.6, 0.9, 0.9}},
+                                                {CTalTemplate::kCellPictures, {0.1, 0.15, 0.9, 0.55}}});
+    CTalTemplate* title = AddTestTitleTemplate({{CTalTemplate::kCellTitle, {0.1, 0.1, 0.9, 0.2}}});
+    properties.m_titleTemplateName = title->GetName();
+    UseTemplate(heading.Get(), layout);
+    CKWRefPtr<CTalSection> first = AddSection(heading.Get(), L"First part");
+    AddPicture(first.Get(), pictureId, true, false, L"A photo");
+    FillNote(*first->GetTextNote(), L"Some words\nand more");
+    CKWRefPtr<CTalSection> second = AddSection(heading.Get(), L"Second part");
+    AddPicture(second.Get(), pictureId);
+
+    CTestPages pages;
+    ASSERT_TRUE(ComposeExportPages(properties, pages.List(), false, nullptr, nullptr));
+    ASSERT_GE(pages.Size(), 3u);
+
+    // A fingerprint of what the pages hold, before and after.
+    auto fingerprint = [&pages]() {
+        std::wstring text;
+        for (const TalPageExport* page : pages.List()) {
+            for (const TalObjExport* object : page->GetObjects()) {
+                const ExportObjectData* data = object->GetData();
+                const CKWDoubleRect r = data->GetRect();
+                text += std::to_wstring(data->GetKind()) + L":" + std::to_wstring(r.left) + L"," +
+                        std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
+                if (data->GetKind() == kExportSimpleText)
+                    text += static_cast<const ExportSimpleTextData*>(data)->GetText().GetString();
+                if (const ExportImageData* image = object->GetImageRecord())
+                    text += image->GetString().GetString();
+                text += L";";
+            }
+        }
+        return text;
+    };
+    const std::wstring before = fingerprint();
+
+    const std::wstring path = folder.Path() + L"Annual report.ppt";
+    PPTWriter writer;
+    ASSERT_TRUE(writer.Export(properties, pages.List(), CString(path.c_str())));
+    EXPECT_EQ(before, fingerprint());
+
+    Presentation p;
+    LoadPresentation(path, pages.Size(), p);
+    if (HasFatalFailure())
+        return;
+    // The slide size is the document's page size (A4 portrait by default).
+    double width = 0, height = 0;
+    properties.GetPageSize(width, height, true);
+    EXPECT_EQ(static_cast<uint32_t>(PPTWriter::ToMasterUnits(width)), U32At(p.doc, p.document->children[0].Body()));
+
+    std::wstring allText;
+    size_t pictures = 0;
+    for (const PptRecord* slide : p.slides) {
+        for (const ShapeInfo& box : TextBoxes(p, *slide))
+            allText += box.text + L"|";
+        pictures += Pictures(p, *slide).size();
+    }
+    EXPECT_NE(std::wstring::npos, allText.find(L"Annual report"));
+    EXPECT_NE(std::wstring::npos, allText.find(L"First part"));
+    EXPECT_NE(std::wstring::npos, allText.find(L"Some words\rand more"));
+    EXPECT_NE(std::wstring::npos, allText.find(L"A photo"));
+    EXPECT_EQ(2u, pictures);
+    EXPECT_TRUE(FileExistsAt(folder.Path() + L"Annual report_Images\\photo.bmp"));
 }
