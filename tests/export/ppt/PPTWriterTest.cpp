@@ -177,65 +177,18 @@ TEST(PPTWriter, SlideSizeAndSizeType)
     EXPECT_EQ(2u, SlideShapes(p, *p.slides[0]).size());
 }
 
-TEST(PPTWriter, PlainTextsLoseTheirLineFeedsWatermarksKeepThem)
-{
-    CExportTestFolder folder;
-    CTestPages pages;
-    CTalTextFormat format;
-    TalPageExport* page = NewPage(pages.List());
-    page->AddObject(new TalObjExport(CString(L"ab\ncd"), CKWDoubleRect(0.1, 0.1, 0.9, 0.2), &format));
-    for (int32_t place : {0, 4, 8})
-        page->AddObject(new TalObjExport(CString(L"ab\ncd"), place, &format));
-    page->AddObject(new TalObjExport(CString(L""), 4, &format));  // empty: no box
-    const std::wstring path = folder.Path() + L"texts.ppt";
-    ASSERT_TRUE(Write(pages.List(), path));
-
-    Presentation p;
-    LoadPresentation(path, 1, p);
-    if (HasFatalFailure())
-        return;
-    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
-    ASSERT_EQ(4u, boxes.size());
-    EXPECT_EQ(L"abcd", boxes[0].text);
-    ASSERT_EQ(1u, boxes[0].paragraphs.size());
-    ASSERT_EQ(1u, boxes[0].characters.size());
-    EXPECT_EQ(5u, boxes[0].paragraphs[0].count);
-    EXPECT_EQ(5u, boxes[0].characters[0].count);
-    EXPECT_EQ(0u, boxes[0].properties.count(0x0087));
-
-    const uint32_t anchors[3] = {0, 1, 2};
-    for (int i = 1; i <= 3; ++i) {
-        const ShapeInfo& box = boxes[i];
-        EXPECT_EQ(L"ab\rcd", box.text);
-        EXPECT_EQ(6u, box.paragraphs[0].count);
-        EXPECT_EQ(6u, box.characters[0].count);
-        EXPECT_EQ(anchors[i - 1], box.properties.at(0x0087)) << i;
-        // A watermark covers the whole page.
-        EXPECT_EQ((std::vector<int32_t>{0, 0, 5759, 4319}),
-                  (std::vector<int32_t>{box.left, box.top, box.right, box.bottom}));
-    }
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(0xA00u, boxes[i].flags);
-        EXPECT_EQ(4u, boxes[i].textType);
-        EXPECT_EQ(0x00100000u, boxes[i].properties.at(0x01BF));
-        EXPECT_EQ(0x00090000u, boxes[i].properties.at(0x01FF));
-        EXPECT_EQ(8007524u + 96 * (i + 1), boxes[i].properties.at(0x0080));
-    }
-
-    // The composed page is left as it was.
-    const ExportSimpleTextData* simple = static_cast<const ExportSimpleTextData*>(page->GetObject(0)->GetData());
-    EXPECT_EQ(CString(L"ab\ncd"), simple->GetText());
-}
-
-TEST(PPTWriter, CharacterAndParagraphFormatsOfPlainTexts)
+// Text boxes of every kind on two slides: plain texts in every character and
+// paragraph format (fonts from the table, in order of first use, names cut to
+// 31 characters), watermarks at their places, and blocks of a note whose runs
+// and paragraphs stop short, run past the block or are missing. The document
+// stream is compared with its golden file byte for byte; the reader's walk
+// checks that every run list covers its box and one character more.
+TEST(PPTWriter, TextBoxesOfEveryKindAreWrittenByteForByte)
 {
     CKWIndexDecoder fonts;
-    fonts.FindOrAdd(L"Times New Roman");
-    fonts.FindOrAdd(L"Courier New");
-    fonts.FindOrAdd(L"Georgia");
-    fonts.FindOrAdd(L"A Font Name Of Exactly Forty Characters!");
-
-    CTalTextFormat plain;  // 10 points, centred
+    for (const wchar_t* face : {L"Times New Roman", L"Courier New", L"Georgia", L"A Font Name Of Exactly Forty Characters!"})
+        fonts.FindOrAdd(face);
+    CTalTextFormat plain;  // left, 24 points
     plain.m_size = 24;
     plain.m_align = CTalTextFormat::kAlignLeft;
     CTalTextFormat strong;
@@ -256,173 +209,55 @@ TEST(PPTWriter, CharacterAndParagraphFormatsOfPlainTexts)
     CTestPages pages;
     TalPageExport* page = NewPage(pages.List());
     const CKWDoubleRect rect(0.1, 0.1, 0.9, 0.2);
-    page->AddObject(new TalObjExport(CString(L"plain"), rect, &plain));
-    page->AddObject(new TalObjExport(CString(L"strong"), rect, &strong));
-    page->AddObject(new TalObjExport(CString(L"other"), rect, &other));
-    page->AddObject(new TalObjExport(CString(L"again"), rect, &strong));
-    page->AddObject(new TalObjExport(CString(L"long"), rect, &longName));
-    page->AddObject(new TalObjExport(CString(L"none"), rect, nullptr));
-    const std::wstring path = folder.Path() + L"formats.ppt";
-    ASSERT_TRUE(Write(pages.List(), path, &fonts));
+    page->AddObject(new TalObjExport(CString(L"ab\ncd"), rect, &plain));
+    for (const CTalTextFormat* format : {&strong, &other, &strong, &longName, static_cast<CTalTextFormat*>(nullptr)})
+        page->AddObject(new TalObjExport(CString(L"text"), rect, format));
+    for (int32_t place : {0, 4, 8})
+        page->AddObject(new TalObjExport(CString(L"ab\ncd"), place, &plain));
+    page->AddObject(new TalObjExport(CString(L""), 4, &plain));  // empty: no box
 
-    Presentation p;
-    LoadPresentation(path, 1, p);
-    if (HasFatalFailure())
-        return;
-    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
-    ASSERT_EQ(6u, boxes.size());
-
-    const struct {
-        uint32_t paraMask;
-        uint16_t alignment;
-        uint32_t charMask;
-        uint16_t style, font, size;
-        uint32_t color;
-    } expected[] = {
-        {0, 0, 0x10000, 0, 0, 0, 0},
-        {0x800, 2, 0x70007, 7, 1, 12, 0xFE0000FF},
-        {0x800, 1, 0x30110, 0x110, 2, 10, 0},
-        {0x800, 2, 0x70007, 7, 1, 12, 0xFE0000FF},
-        {0x800, 1, 0x20000 | 0x10000, 0, 3, 10, 0},
-        {0x800, 1, 0x30000, 0, 0, 18, 0},
-    };
-    for (size_t i = 0; i < 6; ++i) {
-        ASSERT_EQ(1u, boxes[i].paragraphs.size());
-        ASSERT_EQ(1u, boxes[i].characters.size());
-        const ParagraphRun& para = boxes[i].paragraphs[0];
-        const CharacterRun& run = boxes[i].characters[0];
-        EXPECT_EQ(expected[i].paraMask, para.mask) << i;
-        EXPECT_EQ(expected[i].alignment, para.alignment) << i;
-        EXPECT_EQ(expected[i].charMask, run.mask) << i;
-        EXPECT_EQ(expected[i].style, run.style) << i;
-        EXPECT_EQ(expected[i].font, run.font) << i;
-        if (run.mask & 0x20000) {
-            EXPECT_EQ(expected[i].size, run.size) << i;
-        }
-        EXPECT_EQ(expected[i].color, run.color) << i;
-    }
-
-    // The fonts in order of first use, named from the table.
-    const PptRecord& environment = p.document->children[1];
-    EXPECT_EQ(76u * 4 + 164, environment.length);
-    std::vector<const PptRecord*> entities;
-    environment.FindAll(4023, entities);
-    ASSERT_EQ(4u, entities.size());
-    const std::wstring names[4] = {L"Times New Roman", L"Georgia", L"Courier New",
-                                   L"A Font Name Of Exactly Forty Char"};
-    for (size_t i = 0; i < 4; ++i) {
-        std::wstring name;
-        for (uint32_t k = 0; k < 32; ++k) {
-            const wchar_t ch = static_cast<wchar_t>(U16At(p.doc, entities[i]->Body() + 2 * k));
-            if (!ch)
-                break;
-            name.push_back(ch);
-        }
-        EXPECT_EQ(names[i].substr(0, 31), name) << i;
-        EXPECT_EQ(0, U16At(p.doc, entities[i]->Body() + 62)) << "terminated";
-        EXPECT_EQ(6, p.doc[entities[i]->Body() + 66]);
-    }
-}
-
-TEST(PPTWriterText, NoteBlocksCarryTheirParagraphAndCharacterRuns)
-{
-    // "Hello\n" | "World\n" (centred) | "End"; runs "Hello\nWo" bold 24
-    // black, then "rld\nEnd" italic 14 red in font 3.
+    // "Hello\n" | "World\n" (centred) | "End"; runs "Hello\nWo" bold 24 black,
+    // then "rld\nEnd" italic 14 red in font 3.
     CKWRefPtr<CTalTextNote> note(new CTalTextNote());
     SetNote(*note, L"Hello\nWorld\nEnd",
             {MakeRun(8, CKWCharFormat::kBold, 24, CKWColor::FromRgb(0, 0, 0)),
              MakeRun(7, CKWCharFormat::kItalic, 14, CKWColor::FromRgb(255, 0, 0), 3)},
             {{6, 0}, {6, 1}, {3, 2}});
-
-    CExportTestFolder folder;
-    CTestPages pages;
-    TalPageExport* page = NewPage(pages.List());
-    page->AddObject(NoteBlock(note.Get(), 6, -1));  // "World\nEnd"
-    page->AddObject(NoteBlock(note.Get(), 0, 8));   // "Hello\nWo"
-    page->AddObject(NoteBlock(note.Get(), 3, 4));   // "l"
-    const std::wstring path = folder.Path() + L"note.ppt";
-    ASSERT_TRUE(Write(pages.List(), path));
-
-    Presentation p;
-    LoadPresentation(path, 1, p);
-    if (HasFatalFailure())
-        return;
-    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
-    ASSERT_EQ(3u, boxes.size());
-
-    EXPECT_EQ(L"World\rEnd", boxes[0].text);
-    ASSERT_EQ(2u, boxes[0].paragraphs.size());
-    EXPECT_EQ(6u, boxes[0].paragraphs[0].count);
-    EXPECT_EQ(0x800u, boxes[0].paragraphs[0].mask);
-    EXPECT_EQ(1, boxes[0].paragraphs[0].alignment);
-    EXPECT_EQ(4u, boxes[0].paragraphs[1].count);
-    EXPECT_EQ(2, boxes[0].paragraphs[1].alignment);
-    ASSERT_EQ(2u, boxes[0].characters.size());
-    EXPECT_EQ(2u, boxes[0].characters[0].count);
-    EXPECT_EQ(0x10001u, boxes[0].characters[0].mask);  // bold; 24 points and black are not written
-    EXPECT_EQ(8u, boxes[0].characters[1].count);
-    EXPECT_EQ(0x70002u, boxes[0].characters[1].mask);
-    EXPECT_EQ(14, boxes[0].characters[1].size);
-    EXPECT_EQ(0xFE0000FFu, boxes[0].characters[1].color);
-    EXPECT_EQ(1, boxes[0].characters[1].font);
-
-    EXPECT_EQ(L"Hello\rWo", boxes[1].text);
-    ASSERT_EQ(2u, boxes[1].paragraphs.size());
-    EXPECT_EQ(6u, boxes[1].paragraphs[0].count);
-    EXPECT_EQ(0u, boxes[1].paragraphs[0].mask);
-    EXPECT_EQ(3u, boxes[1].paragraphs[1].count);
-    ASSERT_EQ(1u, boxes[1].characters.size());
-    EXPECT_EQ(9u, boxes[1].characters[0].count);
-
-    EXPECT_EQ(L"l", boxes[2].text);
-    ASSERT_EQ(1u, boxes[2].paragraphs.size());
-    EXPECT_EQ(2u, boxes[2].paragraphs[0].count);
-    EXPECT_EQ(2u, boxes[2].characters[0].count);
-}
-
-TEST(PPTWriterText, RunsAlwaysCoverTheBoxAndOneMore)
-{
-    // Runs and paragraphs that stop short of the text, or are missing.
     CKWRefPtr<CTalTextNote> shortRuns(new CTalTextNote());
     SetNote(*shortRuns, L"abc\ndefghij", {MakeRun(2, 0, 10, CKWColor())}, {{4, 1}});
     CKWRefPtr<CTalTextNote> noRecords(new CTalTextNote());
     SetNote(*noRecords, L"xyz", {}, {});
     CKWRefPtr<CTalTextNote> empty(new CTalTextNote());
     SetNote(*empty, L"", {}, {});
+    TalPageExport* notes = NewPage(pages.List());
+    const struct {
+        CTalTextNote* note;
+        int32_t start, end;
+    } blocks[] = {{note.Get(), 6, -1}, {note.Get(), 0, 8}, {note.Get(), 3, 4},  {shortRuns.Get(), 5, -1},
+                  {shortRuns.Get(), 0, 100}, {noRecords.Get(), 0, -1}, {empty.Get(), 0, -1}, {shortRuns.Get(), 20, -1}};
+    for (const auto& b : blocks)
+        notes->AddObject(NoteBlock(b.note, b.start, b.end));
 
-    CExportTestFolder folder;
-    CTestPages pages;
-    TalPageExport* page = NewPage(pages.List());
-    page->AddObject(NoteBlock(shortRuns.Get(), 5, -1));   // beyond the last run
-    page->AddObject(NoteBlock(shortRuns.Get(), 0, 100));  // end beyond the text
-    page->AddObject(NoteBlock(noRecords.Get(), 0, -1));
-    page->AddObject(NoteBlock(empty.Get(), 0, -1));       // no box
-    page->AddObject(NoteBlock(shortRuns.Get(), 20, -1));  // starts past the text: no text
-    const std::wstring path = folder.Path() + L"runs.ppt";
-    ASSERT_TRUE(Write(pages.List(), path));
-
+    const std::wstring path = folder.Path() + L"texts.ppt";
+    ASSERT_TRUE(Write(pages.List(), path, &fonts));
     Presentation p;
-    LoadPresentation(path, 1, p);
+    LoadPresentation(path, 2, p);
     if (HasFatalFailure())
         return;
-    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
-    // LoadPresentation's decoder checks that every run list adds up to L + 1.
-    // A block that starts past the text keeps its shape, without text.
-    ASSERT_EQ(4u, boxes.size());
-    EXPECT_FALSE(boxes[3].hasText);
-    EXPECT_EQ(L"efghij", boxes[0].text);
-    ASSERT_EQ(1u, boxes[0].characters.size());
-    EXPECT_EQ(7u, boxes[0].characters[0].count);
-    // The last record of each list reaches to the end of the text.
-    EXPECT_EQ(L"abc\rdefghij", boxes[1].text);
-    ASSERT_EQ(1u, boxes[1].paragraphs.size());
-    EXPECT_EQ(12u, boxes[1].paragraphs[0].count);
-    EXPECT_EQ(1, boxes[1].paragraphs[0].alignment);
-    ASSERT_EQ(1u, boxes[1].characters.size());
-    EXPECT_EQ(12u, boxes[1].characters[0].count);
-    EXPECT_EQ(L"xyz", boxes[2].text);
-    EXPECT_EQ(4u, boxes[2].paragraphs[0].count);
-    EXPECT_EQ(4u, boxes[2].characters[0].count);
+    std::vector<std::wstring> texts;
+    for (const PptRecord* slide : p.slides) {
+        for (const ShapeInfo& box : TextBoxes(p, *slide))
+            texts.push_back(box.hasText ? box.text : L"(no text)");
+    }
+    // Plain texts lose their line feeds, watermarks keep them; an empty text
+    // has no box; a block that starts past its text keeps a box without text.
+    EXPECT_EQ((std::vector<std::wstring>{L"abcd", L"text", L"text", L"text", L"text", L"text", L"ab\rcd", L"ab\rcd",
+                                         L"ab\rcd", L"World\rEnd", L"Hello\rWo", L"l", L"efghij", L"abc\rdefghij",
+                                         L"xyz", L"(no text)"}),
+              texts);
+    // The composed page is left as it was.
+    EXPECT_EQ(CString(L"ab\ncd"), static_cast<const ExportSimpleTextData*>(page->GetObject(0)->GetData())->GetText());
+    ExpectGolden(L"text_boxes.ppt-document", std::string(p.doc.begin(), p.doc.end()));
 }
 
 TEST(PPTWriterText, TextIdsCountOverTheWholeExport)
