@@ -9,6 +9,8 @@
 #include "framework/KWProgressInterface.h"
 #include "model/TalTextFormat.h"
 
+#include "tests/export/ExportTestSupport.h"
+
 #include "HtmlLinkWalker.h"
 #include "HtmlTestSupport.h"
 
@@ -16,33 +18,18 @@ using namespace htmltest;
 
 namespace {
 
-const char* const kHead =
-    "<HTML>\n\t<HEAD>\n\t\t<TITLE>%s</TITLE>\n"
-    "\t\t<META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
-    "\t\t<META name=\"GENERATOR\" content=\"OstraTallier\">\n"
-    "\t\t<META name=\"Keywords\" content=\"%s\">\n\t</HEAD>\n";
-
-std::string Head(const std::string& title, const std::string& keywords)
+// The frameset and every document of the data folder, whole, with the names
+// and sizes of the other files; line ends as the disk holds them.
+std::string FileSet(const std::wstring& frameset)
 {
-    std::string head = kHead;
-    head.replace(head.find("%s"), 2, title);
-    head.replace(head.find("%s"), 2, keywords);
-    return head;
-}
-
-std::string CrLf(const std::string& text)
-{
-    return OnDisk(Wide(text));
-}
-
-// True when every line feed of the text follows a carriage return.
-bool HasOnlyCrLf(const std::string& text)
-{
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            return false;
+    const std::wstring folder = frameset.substr(0, frameset.rfind(L'.')) + L"_data\\";
+    std::string dump = "=== " + Narrow(frameset.substr(frameset.rfind(L'\\') + 1)) + "\n" + ReadText(frameset) + "\n";
+    for (const std::wstring& name : ListFolder(folder)) {
+        const std::string text = ReadText(folder + name);
+        const bool document = name.find(L".htm") != std::wstring::npos;
+        dump += "=== " + Narrow(name) + (document ? "\n" + text : " " + std::to_string(text.size()) + " bytes") + "\n";
     }
-    return true;
+    return dump;
 }
 
 std::vector<uint8_t> ResourceBytes(int id)
@@ -116,104 +103,49 @@ protected:
     CTalHTMLExp m_exporter;
 };
 
-TEST_F(HtmlExport, ThreePagesMakeTheFileSet)
+// Three pages with the contents document, one page without it, and names
+// with markup and URL characters: the file sets are compared with their
+// golden file (frameset, contents tree, navigation above and below each page,
+// the page cell, escaped titles and references); every reference leads to a
+// file.
+TEST_F(HtmlExport, FileSetsMatchTheGolden)
 {
+    std::string dump;
     CountingProgress progress(1000);
     ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str(), &progress));
-    EXPECT_TRUE(IsFile(Out()));
-    const std::vector<std::wstring> expected = {L"back.png",    L"blank.gif",   L"next.png",    L"report.htm",
-                                                L"report2.htm", L"report3.htm", L"report_c.htm"};
-    EXPECT_EQ(expected, ListFolder(Data()));
+    EXPECT_EQ(11, progress.GetPos());
     EXPECT_EQ(CTalHTMLExp::CountProgressSteps(3, true), progress.GetPos());
-    EXPECT_EQ(11, CTalHTMLExp::CountProgressSteps(3, true));
-
-    // Each page links to its neighbours, above and below the page cell.
-    const struct {
-        const wchar_t* file;
-        const char* back;
-        const char* next;
-    } pages[] = {{L"report.htm", nullptr, "report2.htm"},
-                 {L"report2.htm", "report.htm", "report3.htm"},
-                 {L"report3.htm", "report2.htm", nullptr}};
-    for (const auto& page : pages) {
-        const std::string text = ReadText(Data() + page.file);
-        EXPECT_TRUE(HasOnlyCrLf(text)) << Narrow(page.file);
-        const std::string back = std::string("<A href=\"") + (page.back ? page.back : "") +
-                                 "\"><IMG src=\"back.png\" alt=\"[Back]\" border=\"0\"></A>\r\n";
-        const std::string next = std::string("<A href=\"") + (page.next ? page.next : "") +
-                                 "\"><IMG src=\"next.png\" alt=\"[Next]\" border=\"0\"></A>\r\n";
-        size_t first = text.find(page.back ? back : next);
-        ASSERT_NE(std::string::npos, first) << Narrow(page.file);
-        EXPECT_NE(std::string::npos, text.find(page.back ? back : next, first + 1)) << Narrow(page.file);
-        EXPECT_EQ(page.back != nullptr, text.find("[Back]") != std::string::npos) << Narrow(page.file);
-        EXPECT_EQ(page.next != nullptr, text.find("[Next]") != std::string::npos) << Narrow(page.file);
-        EXPECT_NE(std::string::npos, text.find("<TD WIDTH=793 HEIGHT=1122 valign=top>")) << Narrow(page.file);
-    }
-    EXPECT_NE(std::string::npos, ReadText(Data() + L"report2.htm").find(">Page 2</TD>"));
-
+    // Contents pages are left to the contents document; the setting stays.
+    EXPECT_EQ(0, m_document.ContentsFlagSeen());
+    EXPECT_EQ(1, m_document.Properties().m_insertContents);
     // The pages keep their file names until they are composed again.
     const ExportHTMLData* data = dynamic_cast<const ExportHTMLData*>(m_document.GetExportPages()[1]->GetCache());
     ASSERT_NE(nullptr, data);
     EXPECT_EQ(Narrow(Data() + L"report2.htm"), Narrow(data->m_pagePath));
-    EXPECT_EQ("report2", Narrow(data->m_pageName));
-}
+    dump += FileSet(Out());
 
-TEST_F(HtmlExport, FramesetWithContentsFrame)
-{
-    ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str()));
-    EXPECT_EQ(CrLf(Head("report", "report") +
-                   "\t<frameset cols=\"20%,*\" bordercolor=\"#808080\" border=\"2\">\n"
-                   "\t\t<frame src=\"report_data/report_c.htm\" name=\"Content\" scrolling=\"Auto\" "
-                   "title=\"Content\" frameborder=\"0\">\n"
-                   "\t\t<frame src=\"report_data/report.htm\" name=\"Report\" scrolling=\"Auto\" title=\"Report\" "
-                   "frameborder=\"1\">\n\t</frameset>\n</HTML>"),
-              ReadText(Out()));
-}
-
-TEST_F(HtmlExport, ContentsDocumentListsTheSectionTree)
-{
-    ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str()));
-    const std::string span = "<FONT style = \"font-size:8pt;  font-family:Verdana; color:#000080; "
-                             "font-weight:normal; font-style:normal; text-decoration:none\">";
-    EXPECT_EQ(CrLf(Head("report Content", "report") + "\t<BODY leftmargin=0 topmargin=0>\n\t\t<UL><NOBR>\n" +
-                   "\t\t\t<LI><A HREF=\"report.htm\" TARGET=\"Report\">" + span + "Title-page</FONT></A><BR></LI>\n" +
-                   "\t\t\t<LI>" + span + "My Report</FONT><BR></LI>\n" +
-                   "\t\t\t<UL>\n" +
-                   "\t\t\t\t<LI><A HREF=\"report2.htm\" TARGET=\"Report\">" + span + "Alpha</FONT></A><BR></LI>\n" +
-                   "\t\t\t\t<UL>\n" +
-                   "\t\t\t\t\t<LI><A HREF=\"report3.htm\" TARGET=\"Report\">" + span +
-                   "Alpha One</FONT></A><BR></LI>\n" +
-                   "\t\t\t\t</UL>\n" +
-                   "\t\t\t\t<LI>" + span + "Beta</FONT><BR></LI>\n" +
-                   "\t\t\t</UL>\n" +
-                   "\t\t</NOBR></UL>\n\t</BODY>\n</HTML>"),
-              ReadText(Data() + L"report_c.htm"));
-}
-
-TEST_F(HtmlExport, ContentsPagesAreLeftToTheContentsDocument)
-{
-    ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str()));
-    EXPECT_EQ(0, m_document.ContentsFlagSeen());
-    EXPECT_EQ(1, m_document.Properties().m_insertContents);
-}
-
-TEST_F(HtmlExport, OnePageWithoutContents)
-{
     m_pageCount = 1;
     m_document.Properties().m_insertContents = 0;
-    CountingProgress progress(1000);
-    ASSERT_TRUE(m_exporter.WriteExport(m_document, Out(L"single.html").c_str(), &progress));
-    EXPECT_EQ(CTalHTMLExp::CountProgressSteps(1, false), progress.GetPos());
-    const std::vector<std::wstring> expected = {L"back.png", L"blank.gif", L"next.png", L"single.html"};
-    EXPECT_EQ(expected, ListFolder(Data(L"single")));
-    EXPECT_EQ(CrLf(Head("single", "single") +
-                   "\t<frameset bordercolor=\"#808080\" border=\"0\">\n"
-                   "\t\t<frame src=\"single_data/single.html\" name=\"Report\" scrolling=\"Auto\" title=\"Report\" "
-                   "frameborder=\"1\">\n\t</frameset>\n</HTML>"),
-              ReadText(Out(L"single.html")));
-    const std::string page = ReadText(Data(L"single") + L"single.html");
-    EXPECT_EQ(std::string::npos, page.find("<HR>"));
-    EXPECT_EQ(std::string::npos, page.find("<A href"));
+    CountingProgress single(1000);
+    ASSERT_TRUE(CTalHTMLExp().WriteExport(m_document, Out(L"single.html").c_str(), &single));
+    EXPECT_EQ(CTalHTMLExp::CountProgressSteps(1, false), single.GetPos());
+    dump += FileSet(Out(L"single.html"));
+
+    m_alpha->SetName(CString(L"Tom & \"Jerry\" <1>"));
+    m_document.Properties().m_insertContents = 1;
+    m_document.SetComposer([this](TestDocument&, TalPageList& pages) {
+        pages.push_back(NewPage(kSectionPage, L"Tom & \"Jerry\" <1>", m_alpha.Get()));
+        pages.push_back(NewPage(kSectionPage, L"Caf\x00E9 \x2615", m_alphaOne.Get()));
+    });
+    const std::wstring name = L"R&D #1 100%.htm";
+    ASSERT_TRUE(CTalHTMLExp().WriteExport(m_document, Out(name.c_str()).c_str()));
+    dump += FileSet(Out(name.c_str()));
+    ExpectGolden(L"html_file_sets.txt", dump);
+    for (const wchar_t* frameset : {L"report.htm", L"single.html", name.c_str()}) {
+        const LinkReport report = WalkLinks(Out(frameset));
+        EXPECT_GE(report.references, 4u) << Narrow(frameset);
+        EXPECT_TRUE(report.broken.empty()) << report.broken.front();
+    }
 }
 
 TEST_F(HtmlExport, NoPageWritesNothing)
@@ -248,43 +180,6 @@ TEST_F(HtmlExport, NavigationImagesAreTheProgramsResources)
     ASSERT_GE(gif.size(), 24u);
     EXPECT_EQ(1, gif[6] | gif[7] << 8);
     EXPECT_EQ(1, gif[8] | gif[9] << 8);
-}
-
-TEST_F(HtmlExport, EveryReferenceLeadsToAFile)
-{
-    ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str()));
-    LinkReport report = WalkLinks(Out());
-    EXPECT_GE(report.references, 15u);
-    EXPECT_TRUE(report.broken.empty()) << report.broken.front();
-}
-
-TEST_F(HtmlExport, NamesWithMarkupAndUrlCharactersStayIntact)
-{
-    m_alpha->SetName(CString(L"Tom & \"Jerry\" <1>"));
-    m_document.SetComposer([this](TestDocument&, TalPageList& pages) {
-        pages.push_back(NewPage(kSectionPage, L"Tom & \"Jerry\" <1>", m_alpha.Get()));
-        pages.push_back(NewPage(kSectionPage, L"Caf\x00E9 \x2615", m_alphaOne.Get()));
-    });
-    const std::wstring name = L"R&D #1 100%";
-    ASSERT_TRUE(m_exporter.WriteExport(m_document, Out((name + L".htm").c_str()).c_str()));
-    const std::wstring data = Data(name.c_str());
-    EXPECT_TRUE(IsFile(data + name + L".htm"));
-    EXPECT_TRUE(IsFile(data + name + L"2.htm"));
-
-    const std::string frameset = ReadText(Out((name + L".htm").c_str()));
-    EXPECT_NE(std::string::npos, frameset.find("<TITLE>R&amp;D #1 100%</TITLE>"));
-    EXPECT_NE(std::string::npos, frameset.find("<META name=\"Keywords\" content=\"R&amp;D #1 100%\">"));
-    EXPECT_NE(std::string::npos, frameset.find("<frame src=\"R&amp;D %231 100%25_data/R&amp;D %231 100%25.htm\""));
-
-    const std::string first = ReadText(data + name + L".htm");
-    EXPECT_NE(std::string::npos, first.find("<TITLE>Tom &amp; &quot;Jerry&quot; &lt;1&gt;</TITLE>"));
-    EXPECT_NE(std::string::npos, first.find("<A href=\"R&amp;D %231 100%252.htm\">"));
-    EXPECT_NE(std::string::npos, ReadText(data + name + L"2.htm").find("<TITLE>Caf\xC3\xA9 \xE2\x98\x95</TITLE>"));
-    EXPECT_NE(std::string::npos,
-              ReadText(data + name + L"_c.htm").find(">Tom &amp; \"Jerry\" &lt;1&gt;</FONT></A><BR></LI>"));
-
-    LinkReport report = WalkLinks(Out((name + L".htm").c_str()));
-    EXPECT_TRUE(report.broken.empty()) << report.broken.front();
 }
 
 TEST_F(HtmlExport, NamesOutsideTheAnsiCodePage)
