@@ -6,16 +6,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <iterator>
 
 #include <gtest/gtest.h>
 
+#include "export/ComposeTitlePage.h"
+#include "model/TalDocProperties.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
 #include "model/TalTextNote.h"
 #include "model/TalTitlePageTemplate.h"
+#include "model/TalWatermark.h"
 #include "text/KWCharFormat.h"
 #include "text/KWParaFormat.h"
 
@@ -291,4 +295,115 @@ void ExpectGolden(const wchar_t* name, const std::string& bytes)
     EXPECT_TRUE(at == golden.size() && at == bytes.size())
         << Narrow(name) << ": first difference at byte " << at << " of " << golden.size() << " (written " << bytes.size()
         << ")";
+}
+
+ReportDump::ReportDump(CTalDocProperties& properties, const std::map<uint32_t, std::string>& images)
+: m_properties(properties), m_images(images)
+{
+    for (int id = 1; id <= 9; ++id) {
+        if (const CTalTextFormat* format = properties.GetTextFormat(id, false))
+            m_formats[format] = "doc" + std::to_string(id);
+    }
+    const std::vector<CTalWatermark*>& marks = properties.GetWatermarks();
+    for (size_t i = 0; i < marks.size(); ++i)
+        m_formats[&marks[i]->m_textFormat] = "wm" + std::to_string(i);
+    m_today = Narrow(FormatTitlePageDate());
+}
+
+std::string ReportDump::Dump(const TalPageList& pages)
+{
+    std::ostringstream out;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        const TalPageExport& page = *pages[p];
+        out << "page " << p << " kind " << page.GetKind() << " \"" << Narrow(page.GetName()) << "\" section "
+            << (page.GetSection() ? "\"" + Narrow(page.GetSection()->GetName()) + "\"" : std::string("-"))
+            << "\n";
+        for (const TalObjExport* object : page.GetObjects())
+            out << "  " << Object(*object) << "\n";
+    }
+    return out.str();
+}
+
+std::string ReportDump::Rect(const CKWDoubleRect& r)
+{
+    return "(" + FormatFixed(r.left) + " " + FormatFixed(r.top) + " " + FormatFixed(r.right) + " " +
+           FormatFixed(r.bottom) + ")";
+}
+std::string ReportDump::Format(const CTalTextFormat* format)
+{
+    if (!format)
+        return "none";
+    auto found = m_formats.find(format);
+    return found == m_formats.end() ? "unknown" : found->second;
+}
+std::string ReportDump::Image(uint32_t key)
+{
+    auto found = m_images.find(key);
+    return found == m_images.end() ? "key" + std::to_string(key) : found->second;
+}
+std::string ReportDump::Text(const CString& text)
+{
+    const std::string narrow = Narrow(text);
+    return "\"" + (narrow == m_today && !narrow.empty() ? std::string("<today>") : narrow) + "\"";
+}
+std::string ReportDump::Font(const ExportObjectData& data)
+{
+    CString name;
+    double size = 0;
+    int style = 0, alignment = 0;
+    data.GetFont(name, size, style, alignment, &m_properties);
+    return "font " + Narrow(name) + " " + FormatFixed(size) + " " + std::to_string(style) + " " +
+           std::to_string(alignment);
+}
+
+std::string ReportDump::Object(const TalObjExport& object)
+{
+    const ExportObjectData& data = *object.GetData();
+    std::ostringstream line;
+    line << "kind " << data.GetKind() << " ";
+    switch (data.GetKind()) {
+    case kExportText: {
+        const ExportTextData& text = static_cast<const ExportTextData&>(data);
+        line << "block " << text.GetStart() << ".." << text.GetEnd() << " " << Rect(text.GetRect()) << " flags "
+             << int(text.GetLines().m_flags) << " segments " << text.GetLines().GetCount();
+        for (const CKWTextLine& seg : text.GetLines().m_lines)
+            line << "\n    seg " << seg.m_start << ".." << seg.m_end << " x " << FormatFixed(seg.m_left) << ".."
+                 << FormatFixed(seg.m_right) << " base " << FormatFixed(seg.m_baseline);
+        break;
+    }
+    case kExportCommonImage: {
+        const ExportImageData& image = static_cast<const ExportImageData&>(data);
+        line << "picture " << Image(image.GetImageKey()) << " " << Rect(image.GetRect()) << " rot "
+             << image.GetRotation() << " gray " << image.GetGrayscale() << " desc " << Text(image.GetString())
+             << " fmt " << Format(image.GetFormat()) << " " << Font(data);
+        break;
+    }
+    case kExportImage:
+        line << "background " << Image(static_cast<const ExportImageData&>(data).GetImageKey()) << " "
+             << Rect(data.GetRect());
+        break;
+    case kExportSimpleText: {
+        const ExportSimpleTextData& text = static_cast<const ExportSimpleTextData&>(data);
+        line << "text " << Text(text.GetText()) << " " << Rect(text.GetRect()) << " fmt "
+             << Format(text.GetFormat()) << " " << Font(data);
+        break;
+    }
+    case kExportWatermarkText: {
+        const ExportWatermarkTextData& text = static_cast<const ExportWatermarkTextData&>(data);
+        line << "mark " << Text(text.GetText()) << " place " << text.GetPlace() << " fmt "
+             << Format(text.GetFormat()) << " " << Font(data);
+        break;
+    }
+    case kExportWmImage: {
+        const ExportImageData& image = static_cast<const ExportImageData&>(data);
+        double w = 0, h = 0;
+        image.GetSize(w, h);
+        line << "mark picture " << Image(image.GetImageKey()) << " size " << FormatFixed(w) << " x "
+             << FormatFixed(h) << " place " << image.GetPlace();
+        break;
+    }
+    default:
+        line << "?";
+    }
+    return line.str();
 }

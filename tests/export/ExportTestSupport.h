@@ -3,6 +3,7 @@
 // pictures of image files the test writes, text notes, page templates) and a
 // temporary folder that goes away with the helper.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class CTalDocProperties;
 class CTalPicture;
 class CTalSection;
 class CTalTemplate;
+class CTalTextFormat;
 class CTalTextNote;
 
 // A new folder under the temporary folder, deleted with all it holds.
@@ -92,3 +94,25 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // "export" folder, naming the first byte that differs. With the variable
 // OT_REGENERATE_GOLDENS set, the golden file is written instead.
 void ExpectGolden(const wchar_t* name, const std::string& bytes);
+
+// Composed pages as text, one line per object with every field that the
+// composition sets (pictures by the names given for their keys), for golden
+// comparisons; today's date shows as "<today>".
+class ReportDump {
+public:
+    ReportDump(CTalDocProperties& properties, const std::map<uint32_t, std::string>& images);
+    std::string Dump(const TalPageList& pages);
+
+private:
+    std::string Rect(const CKWDoubleRect& r);
+    std::string Format(const CTalTextFormat* format);
+    std::string Image(uint32_t key);
+    std::string Text(const CString& text);
+    std::string Font(const ExportObjectData& data);
+    std::string Object(const TalObjExport& object);
+
+    CTalDocProperties& m_properties;
+    const std::map<uint32_t, std::string>& m_images;
+    std::map<const CTalTextFormat*, std::string> m_formats;
+    std::string m_today;
+};
