@@ -258,22 +258,6 @@ std::string Narrow(const wchar_t* text)
     return out;
 }
 
-std::string ReadFileBytes(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
-    return ::CloseHandle(file) && ok;
-}
-
 void ExpectGolden(const wchar_t* name, const std::string& bytes)
 {
     const std::string base = OT_TEST_DATA_DIR;
@@ -284,10 +268,10 @@ void ExpectGolden(const wchar_t* name, const std::string& bytes)
     }
     path += std::wstring(L"\\export\\") + name;
     if (std::getenv("OT_REGENERATE_GOLDENS")) {
-        EXPECT_TRUE(WriteFileBytes(path, bytes));
+        EXPECT_TRUE(WriteTestFile(path, bytes));
         return;
     }
-    const std::string golden = ReadFileBytes(path);
+    const std::string golden = ReadTestFile(path);
     ASSERT_FALSE(golden.empty()) << "missing golden file " << Narrow(name);
     size_t at = 0;
     while (at < golden.size() && at < bytes.size() && golden[at] == bytes[at])

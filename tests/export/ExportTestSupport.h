@@ -2,7 +2,11 @@
 // Helpers of the export tests: small reports built in the test (sections,
 // pictures of image files the test writes, text notes, page templates) and a
 // temporary folder that goes away with the helper.
+#include <windows.h>
+
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -87,8 +91,22 @@ std::string FormatFixed(double value);
 std::string Narrow(const wchar_t* text);
 
 // Whole files by their UTF-16 path; empty or false when they cannot be read or written.
-std::string ReadFileBytes(const std::wstring& path);
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+inline std::string ReadTestFile(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+inline bool WriteTestFile(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream out(path.c_str(), std::ios::binary);
+    return bool(out.write(bytes.data(), std::streamsize(bytes.size())));
+}
+// True for a file (not a folder).
+inline bool FileExistsAt(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 // Compares bytes with the golden file of the name in the test data folder's
 // "export" folder, naming the first byte that differs. With the variable

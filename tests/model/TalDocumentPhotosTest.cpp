@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <map>
 
 using namespace taldoc;
@@ -137,7 +138,8 @@ std::vector<PhotoFile> MakePhotoFiles()
 
 bool WriteWhole(const std::wstring& path, const std::string& bytes)
 {
-    return pdftest::WriteFile(path.c_str(), bytes);
+    std::ofstream file(path.c_str(), std::ios::binary);
+    return bool(file.write(bytes.data(), std::streamsize(bytes.size())));
 }
 
 // The placed width and height of an image in a PDF's page contents: the

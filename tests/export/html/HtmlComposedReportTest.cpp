@@ -144,7 +144,7 @@ TEST_F(HtmlComposedReport, EveryPageAndPictureIsWrittenAndLinked)
     for (size_t k = 1; k <= pages.size(); ++k) {
         CString name;
         ASSERT_TRUE(MakePageFileName(CString(L"survey"), CString(L"html"), name, int(k), int(pages.size())));
-        const std::string text = htmltest::ReadText(data + name.GetString());
+        const std::string text = ReadTestFile(data + name.GetString());
         ASSERT_FALSE(text.empty()) << k;
         EXPECT_EQ(Count(text, "<div id=\"Layer"), pages[k - 1]->GetObjects().size()) << k;
     }
@@ -159,7 +159,7 @@ TEST_F(HtmlComposedReport, EveryPageAndPictureIsWrittenAndLinked)
     EXPECT_EQ(5u, pictures.size());
     EXPECT_EQ(5u, m_exporter.GetWrittenImages().size());
 
-    const std::string contents = htmltest::ReadText(data + L"survey_c.html");
+    const std::string contents = ReadTestFile(data + L"survey_c.html");
     EXPECT_NE(std::string::npos, contents.find("TARGET=\"Report\">R&amp;D &lt;north&gt;</A>"));
     EXPECT_NE(std::string::npos, contents.find("TARGET=\"Report\">Title-page</A>"));
 

@@ -23,9 +23,9 @@ namespace {
 std::string FileSet(const std::wstring& frameset)
 {
     const std::wstring folder = frameset.substr(0, frameset.rfind(L'.')) + L"_data\\";
-    std::string dump = "=== " + Narrow(frameset.substr(frameset.rfind(L'\\') + 1)) + "\n" + ReadText(frameset) + "\n";
+    std::string dump = "=== " + Narrow(frameset.substr(frameset.rfind(L'\\') + 1)) + "\n" + ReadTestFile(frameset) + "\n";
     for (const std::wstring& name : ListFolder(folder)) {
-        const std::string text = ReadText(folder + name);
+        const std::string text = ReadTestFile(folder + name);
         const bool document = name.find(L".htm") != std::wstring::npos;
         dump += "=== " + Narrow(name) + (document ? "\n" + text : " " + std::to_string(text.size()) + " bytes") + "\n";
     }
@@ -169,25 +169,22 @@ TEST_F(HtmlExport, NavigationImagesAreTheProgramsResources)
     for (const auto& image : images) {
         const std::vector<uint8_t> resource = ResourceBytes(image.id);
         ASSERT_FALSE(resource.empty()) << image.id;
-        const std::vector<uint8_t> file = ReadBytes(Data() + image.name);
-        EXPECT_EQ(resource, file) << Narrow(image.name);
-        const std::string signature = image.signature;
-        ASSERT_GE(file.size(), signature.size());
-        EXPECT_EQ(signature, std::string(file.begin(), file.begin() + signature.size())) << Narrow(image.name);
+        const std::string file = ReadTestFile(Data() + image.name);
+        EXPECT_EQ(std::string(resource.begin(), resource.end()), file) << Narrow(image.name);
+        EXPECT_EQ(0u, file.find(image.signature)) << Narrow(image.name);
     }
     // The spacer is a 1 x 1 picture with a transparent colour.
-    const std::vector<uint8_t> gif = ReadBytes(Data() + L"blank.gif");
+    const std::string gif = ReadTestFile(Data() + L"blank.gif");
     ASSERT_GE(gif.size(), 24u);
-    EXPECT_EQ(1, gif[6] | gif[7] << 8);
-    EXPECT_EQ(1, gif[8] | gif[9] << 8);
+    EXPECT_EQ(std::string("\x01\x00\x01\x00", 4), gif.substr(6, 4));
 }
 
 TEST_F(HtmlExport, NamesOutsideTheAnsiCodePage)
 {
     const std::wstring name = L"\x0391\x03BD\x03B1\x03C6\x03BF\x03C1\x03AC";  // Greek
     ASSERT_TRUE(m_exporter.WriteExport(m_document, Out((name + L".htm").c_str()).c_str()));
-    EXPECT_TRUE(IsFile(Out((name + L".htm").c_str())));
-    EXPECT_TRUE(IsFile(Data(name.c_str()) + name + L"3.htm"));
+    EXPECT_TRUE(FileExistsAt(Out((name + L".htm").c_str())));
+    EXPECT_TRUE(FileExistsAt(Data(name.c_str()) + name + L"3.htm"));
     LinkReport report = WalkLinks(Out((name + L".htm").c_str()));
     EXPECT_TRUE(report.broken.empty()) << report.broken.front();
 }
@@ -195,18 +192,18 @@ TEST_F(HtmlExport, NamesOutsideTheAnsiCodePage)
 TEST_F(HtmlExport, ABlockedDataFolderIsReported)
 {
     // A file where the data folder should be: no page can be written.
-    ASSERT_TRUE(WriteBytes(m_folder.Path() + L"report_data", "x", 1));
+    ASSERT_TRUE(WriteTestFile(m_folder.Path() + L"report_data", "x"));
     EXPECT_FALSE(m_exporter.WriteExport(m_document, Out().c_str()));
     EXPECT_TRUE(m_exporter.HasWriteFailed());
     // The frameset comes first and is there.
-    EXPECT_TRUE(IsFile(Out()));
+    EXPECT_TRUE(FileExistsAt(Out()));
     EXPECT_EQ(1, m_document.Properties().m_insertContents);
 }
 
 TEST_F(HtmlExport, APageThatCannotBeWrittenIsReported)
 {
     ASSERT_TRUE(::CreateDirectoryW(Data().c_str(), nullptr));
-    ASSERT_TRUE(WriteBytes(Data() + L"report2.htm", "old", 3));
+    ASSERT_TRUE(WriteTestFile(Data() + L"report2.htm", "old"));
     HANDLE locked = ::CreateFileW((Data() + L"report2.htm").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                   nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
@@ -214,8 +211,8 @@ TEST_F(HtmlExport, APageThatCannotBeWrittenIsReported)
     ::CloseHandle(locked);
     EXPECT_FALSE(result);
     // The others are written all the same.
-    EXPECT_NE(std::string::npos, ReadText(Data() + L"report3.htm").find(">Page 3</TD>"));
-    EXPECT_EQ("old", ReadText(Data() + L"report2.htm"));
+    EXPECT_NE(std::string::npos, ReadTestFile(Data() + L"report3.htm").find(">Page 3</TD>"));
+    EXPECT_EQ("old", ReadTestFile(Data() + L"report2.htm"));
 }
 
 TEST_F(HtmlExport, AFramesetInAMissingFolderIsReported)
@@ -227,12 +224,12 @@ TEST_F(HtmlExport, AFramesetInAMissingFolderIsReported)
 TEST_F(HtmlExport, ExportingAgainReplacesTheFiles)
 {
     ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str()));
-    ASSERT_TRUE(WriteBytes(Data() + L"stray.txt", "s", 1));
+    ASSERT_TRUE(WriteTestFile(Data() + L"stray.txt", "s"));
     m_pageCount = 2;
     CTalHTMLExp again;
     ASSERT_TRUE(again.WriteExport(m_document, Out().c_str()));
-    EXPECT_EQ(std::string::npos, ReadText(Data() + L"report2.htm").find("[Next]"));
+    EXPECT_EQ(std::string::npos, ReadTestFile(Data() + L"report2.htm").find("[Next]"));
     // Nothing is deleted: what only the first export wrote stays.
-    EXPECT_TRUE(IsFile(Data() + L"report3.htm"));
-    EXPECT_TRUE(IsFile(Data() + L"stray.txt"));
+    EXPECT_TRUE(FileExistsAt(Data() + L"report3.htm"));
+    EXPECT_TRUE(FileExistsAt(Data() + L"stray.txt"));
 }

@@ -101,7 +101,7 @@ inline LinkReport WalkLinks(const std::wstring& start)
             continue;
         seen.push_back(document);
         const std::wstring folder = document.substr(0, document.find_last_of(L'\\') + 1);
-        const std::string html = ReadText(document);
+        const std::string html = ReadTestFile(document);
         report.text += VisibleText(html);
         for (const std::string& value : FindReferences(html)) {
             ++report.references;
@@ -111,7 +111,7 @@ inline LinkReport WalkLinks(const std::wstring& start)
                     ch = L'\\';
             }
             wchar_t full[MAX_PATH * 2];
-            if (!::GetFullPathNameW((folder + relative).c_str(), MAX_PATH * 2, full, nullptr) || !IsFile(full)) {
+            if (!::GetFullPathNameW((folder + relative).c_str(), MAX_PATH * 2, full, nullptr) || !FileExistsAt(full)) {
                 report.broken.push_back(Narrow(document) + " -> " + value);
                 continue;
             }
@@ -119,7 +119,7 @@ inline LinkReport WalkLinks(const std::wstring& start)
             const std::wstring extension = target.substr(target.find_last_of(L'.') + 1);
             if (extension == L"htm" || extension == L"html")
                 pending.push_back(target);
-            else if (!IsShownPicture(ReadText(target)))
+            else if (!IsShownPicture(ReadTestFile(target)))
                 report.broken.push_back(Narrow(document) + " -> " + value + " (not a picture a browser shows)");
         }
     }

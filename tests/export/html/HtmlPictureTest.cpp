@@ -74,11 +74,11 @@ TEST_F(HtmlPictures, OneFilePerRotationAndGreyScale)
     EXPECT_EQ(3u, m_exporter.GetWrittenImages().size());
 
     // Unchanged pictures are copied, the others encoded anew.
-    EXPECT_EQ(ReadBytes(m_source), ReadBytes(m_data + L"report_image1.jpg"));
+    EXPECT_EQ(ReadTestFile(m_source), ReadTestFile(m_data + L"report_image1.jpg"));
     SIZE turnedSize = PictureSize(m_data + L"report_image2.jpg");
     EXPECT_EQ(100, turnedSize.cx);
     EXPECT_EQ(200, turnedSize.cy);
-    EXPECT_NE(ReadBytes(m_source), ReadBytes(m_data + L"report_image3.jpg"));
+    EXPECT_NE(ReadTestFile(m_source), ReadTestFile(m_data + L"report_image3.jpg"));
     const std::vector<std::wstring> files = {L"report_image1.jpg", L"report_image2.jpg", L"report_image3.jpg"};
     EXPECT_EQ(files, ListFolder(m_data));
 }
@@ -100,7 +100,7 @@ TEST_F(HtmlPictures, BlanksAreEscapedOnlyInReferences)
     m_exporter.SetOutput(CString(m_data.c_str()), CString(L"my report"), CString(L"htm"));
     TalObjExport picture(m_picture, CKWDoubleRect(0, 0, 1, 1), 0, false);
     EXPECT_EQ("my%20report_image1.jpg", Narrow(m_exporter.WriteImageFile(picture)));
-    EXPECT_TRUE(IsFile(m_data + L"my report_image1.jpg"));
+    EXPECT_TRUE(FileExistsAt(m_data + L"my report_image1.jpg"));
 }
 
 // A picture without a file shows the placeholder, written as PNG, so that the
@@ -115,7 +115,7 @@ TEST_F(HtmlPictures, AMissingSourceGetsThePlaceholder)
         double width = 0, height = 0;
         const std::string name = "report_image" + std::to_string(number++) + ".png";
         EXPECT_EQ(name, Narrow(m_exporter.WriteImageFile(picture, &width, &height)));
-        EXPECT_EQ(0u, ReadText(m_data + Wide(name)).find("\x89PNG"));
+        EXPECT_EQ(0u, ReadTestFile(m_data + Wide(name)).find("\x89PNG"));
         EXPECT_EQ(64.0, width);
         EXPECT_EQ(64.0, height);
     }
@@ -245,8 +245,8 @@ TEST_F(HtmlPictures, AVariedReportLinksEveryFile)
                                                 L"my report_image3.jpg",
                                                 L"next.png"};
     EXPECT_EQ(expected, ListFolder(data));
-    const std::string one = ReadText(data + L"my report.htm");
-    const std::string two = ReadText(data + L"my report2.htm");
+    const std::string one = ReadTestFile(data + L"my report.htm");
+    const std::string two = ReadTestFile(data + L"my report2.htm");
     EXPECT_NE(std::string::npos, one.find("src=\"my%20report_image1.jpg\""));  // background
     EXPECT_NE(std::string::npos, one.find("src=\"my%20report_image2.jpg\""));  // red picture
     EXPECT_NE(std::string::npos, two.find("src=\"my%20report_image3.jpg\""));  // red, turned

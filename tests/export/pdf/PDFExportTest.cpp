@@ -84,7 +84,7 @@ protected:
     uint32_t Picture(const wchar_t* name, const std::string& bytes)
     {
         const std::wstring path = m_folder.Path() + name;
-        EXPECT_TRUE(pdftest::WriteFile(path.c_str(), bytes));
+        EXPECT_TRUE(WriteTestFile(path, bytes));
         return g_rasterLib.GetPictureId(path.c_str());
     }
 
@@ -177,7 +177,7 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), &progress));
 
-    pdftest::Document doc(pdftest::ReadFile(path.c_str()));
+    pdftest::Document doc(ReadTestFile(path.Path()));
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ(0u, doc.Bytes().find("%PDF-1.3\r\n"));
     const uint32_t n = static_cast<uint32_t>(pages.Size());
@@ -251,7 +251,7 @@ TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
     pdftest::TempPath path;
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), nullptr));
-    pdftest::Document doc(pdftest::ReadFile(path.c_str()));
+    pdftest::Document doc(ReadTestFile(path.Path()));
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ(1u, writer.GetImageRecords().size());
     EXPECT_EQ((std::vector<uint32_t>{0, 0}), writer.GetPageRecords()[0].images);
@@ -271,11 +271,11 @@ TEST_F(PDFExport, AReportThatCannotBeWrittenLeavesNoFile)
 {
     pdftest::TempPath path;
     EXPECT_FALSE(PDFWriter().ExportPages(TalPageList(), m_properties, path.c_str(), nullptr));
-    EXPECT_FALSE(pdftest::FileExists(path.c_str()));
+    EXPECT_FALSE(FileExistsAt(path.Path()));
     FakeDocument document(m_properties);
     RecordingProgress progress;
     EXPECT_FALSE(PDFWriter().Export(document, path.c_str(), &progress));
-    EXPECT_FALSE(pdftest::FileExists(path.c_str()));
+    EXPECT_FALSE(FileExistsAt(path.Path()));
     EXPECT_TRUE(progress.positions.empty());
     CTestPages pages;
     pages.List().push_back(new TalPageExport(kSectionPage, L"one", nullptr));
@@ -289,7 +289,7 @@ TEST_F(PDFExport, TheFileIsCreatedByItsUnicodeName)
     pages[0]->AddObject(new TalObjExport(CString(L"\x0416\x4E2D"), CKWDoubleRect(0.1, 0.1, 0.9, 0.2), nullptr));
     const std::wstring path = m_folder.Path() + L"\x041E\x0442\x0447\x0451\x0442 \x5831\x544A.pdf";
     ASSERT_TRUE(PDFWriter().ExportPages(pages.List(), m_properties, path.c_str(), nullptr));
-    pdftest::Document doc(pdftest::ReadFile(path.c_str()));
+    pdftest::Document doc(ReadTestFile(path));
     ASSERT_TRUE(doc.Valid());
     // The outline shows the page's name; the text is shown in its own codes.
     EXPECT_EQ("<FEFF041E0442044704510442>", doc.Entry(4, "/Title"));

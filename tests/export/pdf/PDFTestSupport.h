@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/KWStream.h"
+#include "tests/export/ExportTestSupport.h"
 
 namespace pdftest {
 
@@ -103,35 +104,6 @@ private:
 
     std::wstring m_path;
 };
-
-inline bool FileExists(const wchar_t* path)
-{
-    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-inline std::string ReadFile(const wchar_t* path)
-{
-    std::string data;
-    HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return data;
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got)
-        data.append(buffer, got);
-    ::CloseHandle(h);
-    return data;
-}
-
-inline bool WriteFile(const wchar_t* path, const std::string& data)
-{
-    HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    bool ok = ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) && put == data.size();
-    return ::CloseHandle(h) && ok;
-}
 
 inline std::string Inflate(const std::string& packed)
 {
