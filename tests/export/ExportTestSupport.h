@@ -134,3 +134,10 @@ private:
     std::map<const CTalTextFormat*, std::string> m_formats;
     std::string m_today;
 };
+
+// A varied report in the document: a title page with every cell, contents,
+// watermarks of every kind, nested sections on several page templates,
+// pictures in every option (one a JPEG photograph, the others bitmaps),
+// long notes, '&' and '<' in a note, a caption and a section name, a section
+// without template. images receives the file name of each picture key.
+void BuildVariedReport(CTalDocProperties& doc, const std::wstring& folder, std::map<uint32_t, std::string>& images);

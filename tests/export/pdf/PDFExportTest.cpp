@@ -88,86 +88,14 @@ protected:
         return g_rasterLib.GetPictureId(path.c_str());
     }
 
-    uint32_t Bitmap(const wchar_t* name, int width, int height)
-    {
-        const std::wstring path = m_folder.Path() + name;
-        EXPECT_TRUE(WriteTestBmp(path, width, height));
-        return g_rasterLib.GetPictureId(path.c_str());
-    }
-
-    void BuildReport()
-    {
-        CTalDocProperties& doc = m_properties;
-        m_jpeg = testpictures::EncodeJpeg(testpictures::PhotoPixels(16, 12, 1), 16, 12);
-        const uint32_t photo = Picture(L"photo.JPG", m_jpeg);
-        m_photo = photo;
-        const uint32_t small = Bitmap(L"small.bmp", 40, 30);
-        const uint32_t wide = Bitmap(L"wide.bmp", 400, 300);
-        doc.m_title = L"Survey of the North Shore";
-        doc.m_subject = L"Field report";
-        doc.m_author = L"R. Tallier";
-        doc.m_company = L"Kestrel Works";
-        doc.m_description = L"Pictures and notes";
-        doc.m_insertTitlePage = 1;
-        doc.m_insertContents = 1;
-        doc.m_insertWatermarks = 1;
-        doc.m_insertDate = 0;
-        doc.m_useDescription = 1;
-        const uint32_t times = doc.GetFontTable().FindOrAdd(L"Times New Roman");
-        const uint32_t courier = doc.GetFontTable().FindOrAdd(L"Courier New");
-        for (int id = 1; id <= 9; ++id) {
-            CTalTextFormat* format = doc.GetTextFormat(id, true);
-            format->m_size = static_cast<int16_t>(10 + id);
-            format->m_style = static_cast<uint8_t>(id % 4);
-            format->m_font = id % 2 ? times : courier;
-        }
-        CTalWatermark* text = new CTalWatermark;
-        text->m_kind = CTalWatermark::kText;
-        text->m_text = L"CONFIDENTIAL";
-        text->m_place = 4;
-        text->m_textFormat.m_size = 40;
-        text->m_textFormat.m_color = RGB(200, 200, 200);
-        CTalWatermark* number = new CTalWatermark;
-        number->m_kind = CTalWatermark::kPageNumber;
-        number->m_sendToFront = 1;
-        number->m_place = 8;
-        CTalWatermark* empty = new CTalWatermark;
-        empty->m_kind = CTalWatermark::kText;  // no text at all
-        for (CTalWatermark* mark : {text, number, empty})
-            doc.AddWatermark(mark);
-        const CTalTemplate* title = AddTestTitleTemplate({{CTalTemplate::kCellTitle, {0.1, 0.1, 0.9, 0.2}},
-                                                          {CTalTemplate::kCellSubject, {0.1, 0.22, 0.9, 0.27}},
-                                                          {CTalTemplate::kCellAuthor, {0.1, 0.6, 0.9, 0.64}}});
-        doc.m_titleTemplateName = title->GetName();
-        const CTalTemplate* twoUp = AddTestPageTemplate({{CTalTemplate::kCellHeading, {0.1, 0.03, 0.9, 0.07}},
-                                                         {CTalTemplate::kCellPictures, {0.1, 0.1, 0.48, 0.45}},
-                                                         {CTalTemplate::kCellPictures, {0.52, 0.1, 0.9, 0.45}},
-                                                         {CTalTemplate::kCellText, {0.1, 0.5, 0.9, 0.9}}});
-        CKWRefPtr<CTalSection> heading = doc.GetHeadingSection();
-        heading->SetName(L"Survey");
-        UseTemplate(heading.Get(), twoUp);
-        AddPicture(heading.Get(), photo, true, false, L"Harbour at dawn");
-        AddPicture(heading.Get(), small, true, false, L"Small");
-        std::wstring note;
-        for (int i = 0; i < 30; ++i)
-            note += L"Paragraph " + std::to_wstring(i + 1) + L": the survey walked the shore and noted each mark.\n";
-        FillNote(*heading->GetTextNote(), note.c_str());
-        CKWRefPtr<CTalSection> alpha = AddSection(heading.Get(), L"Alpha");
-        UseTemplate(alpha.Get(), twoUp);
-        AddPicture(alpha.Get(), photo, true, false, L"Harbour again");
-        CKWRefPtr<CTalPicture> turned = AddPicture(alpha.Get(), wide, true, false, L"Turned");
-        turned->SetAngle(90);
-    }
-
     CExportTestFolder m_folder;
     CTalDocProperties m_properties;
-    std::string m_jpeg;
-    uint32_t m_photo = 0;
 };
 
 TEST_F(PDFExport, AComposedReportBecomesAValidFile)
 {
-    BuildReport();
+    std::map<uint32_t, std::string> images;
+    BuildVariedReport(m_properties, m_folder.Path(), images);
     CTestPages pages;
     int start = 0;
     ASSERT_TRUE(ComposeExportPages(m_properties, pages.List(), false, nullptr, &start));
@@ -197,7 +125,7 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
         ASSERT_NE("<inflate failed>", content) << i;
         allText += AllShown(content);
     }
-    for (const wchar_t* text : {L"Survey of the North Shore", L"CONFIDENTIAL", L"Harbour at dawn", L"Paragraph 30"})
+    for (const wchar_t* text : {L"Survey of the North Shore", L"CONFIDENTIAL", L"Alpha 7", L"Paragraph 30", L"R&D <north>"})
         EXPECT_NE(std::string::npos, allText.find(HexUnits(text))) << Narrow(text);
 
     // Fonts: every font with codes carries its subset.
@@ -219,20 +147,20 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
         EXPECT_EQ(std::to_string(file.size()), doc.Entry(b + 5, "/Length1"));
     }
     EXPECT_EQ(1u, faces.count(L"Times New Roman"));
-    EXPECT_EQ(1u, faces.count(L"Courier New"));
+    EXPECT_EQ(1u, faces.count(L"Arial"));
 
-    // Images: the photo is written once, as it is, though two pages show it.
-    const std::vector<PDFImageRecord>& images = writer.GetImageRecords();
+    // Images: the photograph goes in as it is.
+    const std::vector<PDFImageRecord>& records = writer.GetImageRecords();
     const uint32_t firstImage = firstFont + 8 * static_cast<uint32_t>(fonts.size());
     int copies = 0;
-    for (uint32_t k = 0; k < images.size(); ++k) {
-        if (images[k].key >> 3 == m_photo) {
+    for (uint32_t k = 0; k < records.size(); ++k) {
+        if (images[records[k].key >> 3] == "photo0.jpg" && records[k].rotation == 0 && !records[k].grayscale) {
             ++copies;
-            EXPECT_EQ(m_jpeg + "\r\n", doc.StreamData(firstImage + 2 * k));
+            EXPECT_EQ(ReadTestFile(m_folder.Path() + L"photo0.jpg") + "\r\n", doc.StreamData(firstImage + 2 * k));
         }
     }
     EXPECT_EQ(1, copies);
-    EXPECT_EQ(firstImage + 2 * images.size(), doc.Size());
+    EXPECT_EQ(firstImage + 2 * records.size(), doc.Size());
 
     // Progress moves forwards only and ends at the top of the range.
     ASSERT_FALSE(progress.positions.empty());
