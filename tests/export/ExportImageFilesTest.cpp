@@ -162,8 +162,7 @@ TEST_F(ScanFolderTest, TemplatesByTheirCategory)
 
 TEST_F(ScanFolderTest, LibraryFormatListFindsCapitalExtensions)
 {
-    if (!g_rasterLib.GetLibraryModule())
-        GTEST_SKIP() << "DAZiruraRuv.dll is not next to the test program";
+    ASSERT_NE(nullptr, g_rasterLib.GetLibraryModule()) << "DAZiruraRuv.dll is not next to the test program";
     std::vector<CString> paths;
     ScanFolderForImages(m_folder.Path().c_str(), paths, false);
     const std::map<std::wstring, int> counts = CountByPath(paths, m_folder.Path());

@@ -53,30 +53,6 @@ private:
     TalPageList m_pages;
 };
 
-std::string HexUnits(const wchar_t* text)
-{
-    std::string out;
-    char b[8];
-    for (; *text; ++text) {
-        std::snprintf(b, sizeof(b), "%04X", static_cast<unsigned>(*text));
-        out += b;
-    }
-    return out;
-}
-
-// Every hex string shown in a content stream, joined.
-std::string AllShown(const std::string& content)
-{
-    std::string shown;
-    size_t at = 0;
-    while ((at = content.find("> Tj\r\n", at)) != std::string::npos) {
-        const size_t open = content.rfind('<', at);
-        shown += content.substr(open + 1, at - open - 1);
-        at += 6;
-    }
-    return shown;
-}
-
 class PDFExport : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(StartupGdiPlus()); }
@@ -123,10 +99,11 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
     for (uint32_t i = 0; i < n; ++i) {
         const std::string content = pdftest::Inflate(doc.StreamData(2 * n + 5 + 2 * i));
         ASSERT_NE("<inflate failed>", content) << i;
-        allText += AllShown(content);
+        for (const std::string& shown : pdftest::ShownPerTextObject(content))
+            allText += shown;
     }
     for (const wchar_t* text : {L"Survey of the North Shore", L"CONFIDENTIAL", L"Alpha 7", L"Paragraph 30", L"R&D <north>"})
-        EXPECT_NE(std::string::npos, allText.find(HexUnits(text))) << Narrow(text);
+        EXPECT_NE(std::string::npos, allText.find(pdftest::HexUnits(text))) << Narrow(text);
 
     // Fonts: every font with codes carries its subset.
     const uint32_t firstFont = 4 * n + 5;

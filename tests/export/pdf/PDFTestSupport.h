@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -124,6 +125,40 @@ inline std::string Inflate(const std::string& packed)
     } while (rc == Z_OK);
     inflateEnd(&z);
     return rc == Z_STREAM_END ? out : std::string("<inflate failed>");
+}
+
+// The UTF-16 units of the text in the hexadecimal form a content stream shows them.
+inline std::string HexUnits(const wchar_t* text)
+{
+    std::string out;
+    char b[8];
+    for (; *text; ++text) {
+        std::snprintf(b, sizeof(b), "%04X", static_cast<unsigned>(*text));
+        out += b;
+    }
+    return out;
+}
+
+// The strings shown by each text object (BT..ET) of a content stream, one entry per object.
+inline std::vector<std::string> ShownPerTextObject(const std::string& content)
+{
+    std::vector<std::string> objects;
+    size_t at = 0, end;
+    for (bool inText = false; at < content.size(); at = end + 2) {
+        end = content.find("\r\n", at);
+        if (end == std::string::npos)
+            end = content.size();
+        const std::string line = content.substr(at, end - at);
+        if (line == "BT") {
+            objects.emplace_back();
+            inText = true;
+        } else if (line == "ET") {
+            inText = false;
+        } else if (inText && line.size() > 4 && line.compare(line.size() - 4, 4, "> Tj") == 0) {
+            objects.back() += line.substr(1, line.size() - 5);
+        }
+    }
+    return objects;
 }
 
 struct XrefEntry {

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include <cstdio>
-#include <sstream>
 
 #include "export/TalPageExport.h"
 #include "export/pdf/PDFFontName.h"
@@ -44,38 +42,8 @@ public:
 };
 const double kAscent = 9.0;
 
-std::string Hex(const wchar_t* text)
-{
-    std::string out;
-    char b[8];
-    for (; *text; ++text) {
-        std::snprintf(b, sizeof(b), "%04X", static_cast<unsigned>(*text));
-        out += b;
-    }
-    return out;
-}
-
-// The strings shown by each text object (BT..ET) of a content stream, one entry per object.
-std::vector<std::string> ShownPerTextObject(const std::string& content)
-{
-    std::vector<std::string> objects;
-    std::istringstream in(content);
-    std::string line;
-    bool inText = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line == "BT") {
-            objects.emplace_back();
-            inText = true;
-        } else if (line == "ET") {
-            inText = false;
-        } else if (inText && line.size() > 4 && line.compare(line.size() - 4, 4, "> Tj") == 0) {
-            objects.back() += line.substr(1, line.size() - 5);
-        }
-    }
-    return objects;
-}
+using pdftest::ShownPerTextObject;
+const auto Hex = pdftest::HexUnits;
 
 class PDFWriterDrawing : public ::testing::Test {
 protected:

@@ -537,30 +537,13 @@ TEST_F(PPTWriterReport, ComposedReportIsWrittenWithoutTouchingItsPages)
     ASSERT_TRUE(ComposeExportPages(properties, pages.List(), false, nullptr, nullptr));
     ASSERT_GE(pages.Size(), 3u);
 
-    // A fingerprint of what the pages hold, before and after.
-    auto fingerprint = [&pages]() {
-        std::wstring text;
-        for (const TalPageExport* page : pages.List()) {
-            for (const TalObjExport* object : page->GetObjects()) {
-                const ExportObjectData* data = object->GetData();
-                const CKWDoubleRect r = data->GetRect();
-                text += std::to_wstring(data->GetKind()) + L":" + std::to_wstring(r.left) + L"," +
-                        std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
-                if (data->GetKind() == kExportSimpleText)
-                    text += static_cast<const ExportSimpleTextData*>(data)->GetText().GetString();
-                if (const ExportImageData* image = object->GetImageRecord())
-                    text += image->GetString().GetString();
-                text += L";";
-            }
-        }
-        return text;
-    };
-    const std::wstring before = fingerprint();
+    ReportDump dump(properties, images);
+    const std::string before = dump.Dump(pages.List());
 
     const std::wstring path = folder.Path() + L"Annual report.ppt";
     PPTWriter writer;
     ASSERT_TRUE(writer.Export(properties, pages.List(), CString(path.c_str())));
-    EXPECT_EQ(before, fingerprint());
+    EXPECT_EQ(before, dump.Dump(pages.List()));
 
     Presentation p;
     LoadPresentation(path, pages.Size(), p);
