@@ -231,9 +231,20 @@ TEST_F(PDFWriterDrawing, EveryKindOfObjectIsDrawnAsTheGoldenFileHasIt)
     ExpectGolden(L"pdf_drawing.txt", dump);
 }
 
-class PDFWriterLayout : public PDFWriterDrawing {};
+std::string Indices(const std::vector<uint32_t>& list)
+{
+    std::string out;
+    for (uint32_t value : list)
+        out += " " + std::to_string(value);
+    return out;
+}
 
-TEST_F(PDFWriterLayout, PicturesAreRecordedOncePerKeyAndListedPerUse)
+// What the layout pass records, against a golden file: each picture once per
+// key (turned, grey and background ones apart) and listed per use, the
+// description font of a picture without codes, fonts with their codes once
+// and in order of first use (a font beyond the table is Arial), a note split
+// over two pages listing all its fonts on both, page sizes in points.
+TEST_F(PDFWriterDrawing, TheLayoutRecordsMatchTheGoldenFile)
 {
     TalPageExport* one = AddPage();
     one->AddObject(new TalObjExport(200, CKWDoubleRect(0, 0, 0.5, 0.5), 0, false));
@@ -243,82 +254,45 @@ TEST_F(PDFWriterLayout, PicturesAreRecordedOncePerKeyAndListedPerUse)
     two->AddObject(new TalObjExport(200, CKWDoubleRect(0, 0, 1, 1), 90, false));
     two->AddObject(new TalObjExport(202u, 1.0, 2.0, 4));
     two->AddObject(new TalObjExport(200, CKWDoubleRect(0, 0, 1, 1), 0, true));
-    Draw();
-    const std::vector<PDFImageRecord>& images = m_writer->GetImageRecords();
-    ASSERT_EQ(5u, images.size());
-    EXPECT_EQ((std::vector<uint32_t>{0, 0, 1}), m_writer->GetPageRecords()[0].images);
-    EXPECT_EQ((std::vector<uint32_t>{2, 3, 4}), m_writer->GetPageRecords()[1].images);
-    EXPECT_EQ(images[0].key + 2, images[2].key);
-    EXPECT_EQ(images[0].key + 1, images[4].key);
-    EXPECT_EQ(90, images[2].rotation);
-    // The description font of a picture is listed, with no codes when there is no description.
-    ASSERT_EQ(1u, m_writer->GetFontRecords().size());
-    EXPECT_EQ(CString(L"Arial"), m_writer->GetFontRecords()[0].name);
-    EXPECT_TRUE(m_writer->GetFontRecords()[0].codes.empty());
-    EXPECT_EQ((std::vector<uint32_t>{0}), m_writer->GetPageRecords()[0].fonts);
-}
 
-TEST_F(PDFWriterLayout, FontsListTheirCodesOnceAndInOrderOfFirstUse)
-{
     const uint32_t times = m_properties.GetFontTable().FindOrAdd(L"Times New Roman");
     CTalTextFormat* inTimes = Format(10, 0, 0);
     inTimes->m_font = times;
     CTalTextFormat* outside = Format(10, 2, 0);
-    outside->m_font = 99;  // beyond the table: Arial
-    TalPageExport* page = AddPage();
-    page->AddObject(new TalObjExport(CString(L"abba"), CKWDoubleRect(0, 0, 1, 1), inTimes));
-    page->AddObject(new TalObjExport(CString(L"cab"), 4, inTimes));
-    page->AddObject(new TalObjExport(CString(L"ax"), CKWDoubleRect(0, 0, 1, 1), outside));
-    Draw();
-    const std::vector<PDFFontRecord>& fonts = m_writer->GetFontRecords();
-    ASSERT_EQ(2u, fonts.size());
-    EXPECT_EQ(CString(L"Times New Roman"), fonts[0].name);
-    EXPECT_EQ("Times New Roman", fonts[0].ansiName);
-    EXPECT_EQ((std::vector<uint16_t>{'a', 'b', 'c'}), fonts[0].codes);
-    EXPECT_EQ(CString(L"Arial"), fonts[1].name);
-    EXPECT_EQ(2, fonts[1].style);
-    EXPECT_EQ(PDFFontKey(L"Arial", 2), fonts[1].key);
-    EXPECT_EQ((std::vector<uint16_t>{'a', 'x'}), fonts[1].codes);
-    EXPECT_EQ((std::vector<uint32_t>{0, 1}), m_writer->GetPageRecords()[0].fonts);
-}
+    outside->m_font = 99;
+    TalPageExport* texts = AddPage();
+    texts->AddObject(new TalObjExport(CString(L"abba"), CKWDoubleRect(0, 0, 1, 1), inTimes));
+    texts->AddObject(new TalObjExport(CString(L"cab"), 4, inTimes));
+    texts->AddObject(new TalObjExport(CString(L"ax"), CKWDoubleRect(0, 0, 1, 1), outside));
 
-TEST_F(PDFWriterLayout, ANoteSplitOverTwoPagesListsAllItsFontsOnBoth)
-{
-    const uint32_t times = m_properties.GetFontTable().FindOrAdd(L"Times New Roman");
     CTalTextNote note;
     FillNote(note, L"first part second part");
     note.GetRunPtr(0)->m_count = 11;
     note.GetRunPtr(0)->m_fontIndex = 77;  // not in the table
+    note.GetRunPtr(0)->m_style = CKWCharFormat::kBold;
     CKWCharFormat* second = new CKWCharFormat;
     second->m_fontIndex = times;
     second->m_style = CKWCharFormat::kItalic;
     second->m_count = 11;
     note.AppendRun(second);
-    TextExportLine none;
-    AddPage()->AddObject(new TalObjExport(&note, 0, 11, CKWDoubleRect(0, 0, 1, 1), none));
-    AddPage()->AddObject(new TalObjExport(&note, 11, -1, CKWDoubleRect(0, 0, 1, 1), none));
+    AddPage()->AddObject(new TalObjExport(&note, 0, 11, CKWDoubleRect(0, 0, 1, 1), TextExportLine()));
+    AddPage()->AddObject(new TalObjExport(&note, 11, -1, CKWDoubleRect(0, 0, 1, 1), TextExportLine()));
     Draw();
-    const std::vector<PDFFontRecord>& fonts = m_writer->GetFontRecords();
-    ASSERT_EQ(2u, fonts.size());
-    EXPECT_EQ(CString(L"Arial"), fonts[0].name);
-    EXPECT_EQ(CString(L"Times New Roman"), fonts[1].name);
-    EXPECT_EQ(2, fonts[1].style);
-    EXPECT_EQ((std::vector<uint16_t>{'f', 'i', 'r', 's', 't', ' ', 'p', 'a'}), fonts[0].codes);
-    EXPECT_EQ((std::vector<uint16_t>{'s', 'e', 'c', 'o', 'n', 'd', ' ', 'p', 'a', 'r', 't'}), fonts[1].codes);
-    EXPECT_EQ((std::vector<uint32_t>{0, 1}), m_writer->GetPageRecords()[0].fonts);
-    EXPECT_EQ((std::vector<uint32_t>{0, 1}), m_writer->GetPageRecords()[1].fonts);
-}
 
-TEST_F(PDFWriterLayout, PageSizeComesFromTheDocumentInPoints)
-{
-    AddPage();
-    Draw();
-    double w = 0, h = 0;
-    m_properties.GetPageSize(w, h, true);
-    EXPECT_FLOAT_EQ(static_cast<float>(w * 72 / 254), m_writer->GetPageRecords()[0].width);
-    EXPECT_FLOAT_EQ(static_cast<float>(h * 72 / 254), m_writer->GetPageRecords()[0].height);
-    EXPECT_DOUBLE_EQ(h * 72 / 254, m_writer->GetPageHeight());
-    EXPECT_EQ(CString(L"page"), m_writer->GetPageRecords()[0].name);
+    std::string dump;
+    for (const PDFPageRecord& page : m_writer->GetPageRecords()) {
+        dump += "page " + Narrow(page.name) + " " + FormatFixed(page.width) + " x " + FormatFixed(page.height) +
+                " images" + Indices(page.images) + " fonts" + Indices(page.fonts) + "\n";
+    }
+    for (const PDFImageRecord& image : m_writer->GetImageRecords()) {
+        dump += "image " + std::to_string(image.key) + " turned " + std::to_string(image.rotation) + " grey " +
+                std::to_string(image.grayscale) + "\n";
+    }
+    for (const PDFFontRecord& font : m_writer->GetFontRecords()) {
+        dump += "font " + Narrow(font.name) + " (" + font.ansiName + ") style " + std::to_string(font.style) +
+                " key " + std::to_string(font.key) + " codes " + std::string(font.codes.begin(), font.codes.end()) + "\n";
+    }
+    ExpectGolden(L"pdf_layout.txt", dump + "page height " + FormatFixed(m_writer->GetPageHeight()) + "\n");
 }
 
 }  // namespace

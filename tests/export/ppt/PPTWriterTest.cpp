@@ -46,19 +46,6 @@ bool Write(const TalPageList& pages, const std::wstring& path, const CKWIndexDec
     return writer.Export(pages, width, height, fonts, CString(path.c_str()));
 }
 
-std::vector<uint16_t> ChildTypes(const PptRecord& record)
-{
-    std::vector<uint16_t> types;
-    for (const PptRecord& child : record.children)
-        types.push_back(child.type);
-    return types;
-}
-
-std::vector<int32_t> Anchor(const ShapeInfo& shape)
-{
-    return {shape.left, shape.top, shape.right, shape.bottom};
-}
-
 const PptRecord* PersistDirectory(const Presentation& p)
 {
     for (const PptRecord& child : p.root.children) {
@@ -133,8 +120,6 @@ TEST(PPTWriter, OnePageIsWrittenByteForByte)
     LoadPresentation(path, 1, p);
     if (HasFatalFailure())
         return;
-    EXPECT_EQ((std::vector<uint16_t>{1000, 1016, 1006, 6002, 4085}), ChildTypes(p.root));
-    EXPECT_EQ((std::vector<uint16_t>{1001, 1010, 1035, 4080, 2000, 4080, 1025, 1002}), ChildTypes(*p.document));
     ExpectGolden(L"one_page.ppt-document", std::string(p.doc.begin(), p.doc.end()));
     const std::vector<uint8_t>& current = p.file.streams[L"Current User"];
     ExpectGolden(L"one_page.ppt-current-user", std::string(current.begin(), current.end()));
@@ -243,7 +228,10 @@ TEST(PPTWriter, TextBoxesOfEveryKindAreWrittenByteForByte)
     ExpectGolden(L"text_boxes.ppt-document", std::string(p.doc.begin(), p.doc.end()));
 }
 
-TEST(PPTWriterText, TextIdsCountOverTheWholeExport)
+// Three slides byte for byte: text ids count on over the whole export, each
+// slide's drawing begins on its own block of ids, the slide ids of the list
+// and of the slides agree.
+TEST(PPTWriter, ThreePagesAreWrittenByteForByte)
 {
     CExportTestFolder folder;
     CTestPages pages;
@@ -254,29 +242,10 @@ TEST(PPTWriterText, TextIdsCountOverTheWholeExport)
     const std::wstring path = folder.Path() + L"three.ppt";
     ASSERT_TRUE(Write(pages.List(), path, nullptr, kScreenWidth, kScreenHeight, &progress));
     EXPECT_EQ(3 + 2, progress.steps);
-
     Presentation p;
     LoadPresentation(path, 3, p);
-    if (HasFatalFailure())
-        return;
-    for (size_t i = 0; i < 3; ++i) {
-        const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[i]);
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ(8007620u + 96 * i, boxes[0].properties.at(0x0080));
-        // Each slide's drawing begins on its own block of ids.
-        EXPECT_EQ(2048u + 1024 * i + 1, boxes[0].id);
-        const PptRecord& atom = p.slides[i]->children[0];
-        EXPECT_EQ(256u + i, U32At(p.doc, atom.Body() + 16));
-    }
-    const std::vector<const PptRecord*> lists = p.document->Children(4080);
-    ASSERT_EQ(2u, lists.size());
-    const std::vector<const PptRecord*> atoms = lists[1]->Children(1011);
-    ASSERT_EQ(3u, atoms.size());
-    for (size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(256u + i, U32At(p.doc, atoms[i]->Body() + 12));
-    const PptRecord* dgg = p.document->Find(0xF006);
-    ASSERT_NE(nullptr, dgg);
-    EXPECT_EQ(4u, U32At(p.doc, dgg->Body() + 12));
+    if (!HasFatalFailure())
+        ExpectGolden(L"three_pages.ppt-document", std::string(p.doc.begin(), p.doc.end()));
 }
 
 class PPTWriterPictures : public ::testing::Test {
@@ -297,6 +266,11 @@ protected:
     uint32_t m_firstId = 0, m_secondId = 0;
 };
 
+// Picture frames of every kind byte for byte: a background over the whole
+// slide, a grey picture fitted into its box, pictures turned by 270 and -90
+// degrees (their anchors turned about the centre), a watermark at its own
+// size in the top left corner, a description under a turned box as wide as
+// the box is high. Each frame links to a copy beside the presentation.
 TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
 {
     CTalTextFormat format;
@@ -317,53 +291,15 @@ TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
     LoadPresentation(path, 1, p);
     if (HasFatalFailure())
         return;
-    const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[0]);
-    ASSERT_EQ(5u, pictures.size());
-    for (const ShapeInfo& picture : pictures) {
-        EXPECT_EQ(0xA00u, picture.flags);
-        EXPECT_EQ(13u, picture.properties.at(0x0106));
-        EXPECT_EQ(0xC000, picture.propertyFlags.at(0x0105));
-        EXPECT_EQ(0x00090000u, picture.properties.at(0x01FF));
-    }
-    const std::wstring firstLink = L"report_Images\\pic.bmp";
-    const std::wstring secondLink = L"report_Images\\pic_2.bmp";
-    EXPECT_EQ(firstLink, ComplexText(pictures[0].complex.at(0x0105)));
-    EXPECT_EQ(firstLink, ComplexText(pictures[1].complex.at(0x0105)));
-    EXPECT_EQ(secondLink, ComplexText(pictures[2].complex.at(0x0105)));
-    EXPECT_EQ(2 * secondLink.size() + 2, pictures[2].properties.at(0x0105));
-    EXPECT_EQ(firstLink, ComplexText(pictures[3].complex.at(0x0105)));
+    ExpectGolden(L"pictures.ppt-document", std::string(p.doc.begin(), p.doc.end()));
+    ASSERT_EQ(5u, Pictures(p, *p.slides[0]).size());
     // The same file name from another folder has a copy of its own.
-    EXPECT_EQ(FileSize(m_first), FileSize(m_folder.Path() + firstLink));
-    EXPECT_EQ(FileSize(m_second), FileSize(m_folder.Path() + secondLink));
+    EXPECT_EQ(FileSize(m_first), FileSize(m_folder.Path() + L"report_Images\\pic.bmp"));
+    EXPECT_EQ(FileSize(m_second), FileSize(m_folder.Path() + L"report_Images\\pic_2.bmp"));
     EXPECT_NE(FileSize(m_first), FileSize(m_second));
-
-    // Background: the whole slide.
-    EXPECT_EQ((std::vector<int32_t>{0, 0, 5759, 4319}), Anchor(pictures[0]));
-    EXPECT_EQ(0u, pictures[0].properties.count(0x013F));
-    // A grey picture fitted into its box.
-    EXPECT_EQ(0x00060004u, pictures[1].properties.at(0x013F));
-    EXPECT_EQ(0u, pictures[1].properties.count(0x0004));
-    // Turned pictures: their anchor turned about its centre, rotation 270.
-    EXPECT_EQ(0x010E0000u, pictures[2].properties.at(0x0004));
-    EXPECT_EQ(0x010E0000u, pictures[4].properties.at(0x0004));
-    EXPECT_EQ((std::vector<int32_t>{0, 359, 2879, 1799}), Anchor(pictures[1]));
-    EXPECT_EQ((std::vector<int32_t>{3599, 1799, 5039, 4679}), Anchor(pictures[2]));
-    // -90 degrees turns the anchor like 270.
-    EXPECT_EQ((std::vector<int32_t>{719, 1800, 2159, 4679}), Anchor(pictures[4]));
-    // The watermark at its own size (one by half an inch) in the top left corner.
-    EXPECT_EQ((std::vector<int32_t>{0, 0, 576, 288}), Anchor(pictures[3]));
-
-    // The description under the turned box, as wide as the box is high.
-    const std::vector<ShapeInfo> boxes = TextBoxes(p, *p.slides[0]);
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ(L"Desc", boxes[0].text);
-    EXPECT_EQ((std::vector<int32_t>{3239, 4679, 5399, 7559}), Anchor(boxes[0]));
     // The page keeps the picture's own box.
     const CKWDoubleRect kept = turned->GetData()->GetRect();
-    EXPECT_EQ(0.5, kept.left);
-    EXPECT_EQ(0.5, kept.top);
-    EXPECT_EQ(1.0, kept.right);
-    EXPECT_EQ(1.0, kept.bottom);
+    EXPECT_EQ((std::vector<double>{0.5, 0.5, 1, 1}), (std::vector<double>{kept.left, kept.top, kept.right, kept.bottom}));
 }
 
 TEST_F(PPTWriterPictures, LinkFolderIsNamedAfterTheOutputPath)
