@@ -113,38 +113,28 @@ std::wstring CExportTestFolder::Touch(const std::wstring& relative) const
     return path;
 }
 
+std::string TestBmp(int width, int height)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    std::string bmp = "BM";
+    for (uint32_t v : {uint32_t(54 + stride * height), 0u, 54u, 40u, uint32_t(width), uint32_t(height), 0x00180001u})
+        PutLe(bmp, v, 4);  // ends with one plane of 24 bits
+    bmp += std::string(24, '\0');
+    for (int y = height; y-- > 0;) {
+        std::string row(size_t(stride), '\0');
+        for (int x = 0; x < width; ++x) {
+            row[size_t(x) * 3] = char(x + y);
+            row[size_t(x) * 3 + 1] = char(y);
+            row[size_t(x) * 3 + 2] = char(x);
+        }
+        bmp += row;
+    }
+    return bmp;
+}
+
 bool WriteTestBmp(const std::wstring& path, int width, int height)
 {
-    const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-    const uint32_t pixelBytes = stride * static_cast<uint32_t>(height);
-    std::string bytes;
-    bytes += "BM";
-    PutLe(bytes, 54 + pixelBytes, 4);
-    PutLe(bytes, 0, 4);
-    PutLe(bytes, 54, 4);
-    PutLe(bytes, 40, 4);
-    PutLe(bytes, static_cast<uint32_t>(width), 4);
-    PutLe(bytes, static_cast<uint32_t>(height), 4);
-    PutLe(bytes, 1, 2);
-    PutLe(bytes, 24, 2);
-    PutLe(bytes, 0, 4);
-    PutLe(bytes, pixelBytes, 4);
-    PutLe(bytes, 2835, 4);
-    PutLe(bytes, 2835, 4);
-    PutLe(bytes, 0, 4);
-    PutLe(bytes, 0, 4);
-    for (int y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < stride; ++x)
-            bytes.push_back(static_cast<char>((x * 7 + static_cast<uint32_t>(y) * 13) & 0xFF));
-    }
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == bytes.size();
+    return WriteTestFile(path, TestBmp(width, height));
 }
 
 void FillNote(CTalTextNote& note, const wchar_t* text)

@@ -42,7 +42,8 @@ private:
     std::wstring m_path;
 };
 
-// Writes a 24-bit BMP of the size (pixels in a fixed pattern).
+// A 24-bit bottom-up BMP whose pixel (x, y) is red x, green y, blue x + y (each modulo 256).
+std::string TestBmp(int width, int height);
 bool WriteTestBmp(const std::wstring& path, int width, int height);
 
 // Fills the note with one default run over the text and a paragraph per line.

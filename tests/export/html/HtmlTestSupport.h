@@ -43,18 +43,6 @@ inline std::wstring Wide(const std::string& utf8)
 
 inline std::string Narrow(const CString& text) { return Narrow(std::wstring(text.GetString())); }
 
-// Every line feed of a quoted document as the disk holds it (CR LF).
-inline std::string OnDisk(const std::wstring& text)
-{
-    std::wstring crlf;
-    for (wchar_t ch : text) {
-        if (ch == L'\n')
-            crlf += L'\r';
-        crlf += ch;
-    }
-    return Narrow(crlf);
-}
-
 // The names in a folder (no "." or ".."), sorted.
 inline std::vector<std::wstring> ListFolder(const std::wstring& folder)
 {

@@ -24,27 +24,6 @@ std::string Jpeg(uint32_t width, uint32_t height, int format = TJPF_RGB, int fla
     return EncodeJpeg(pixels, width, height, format, 90, flags);
 }
 
-// A 24-bit bottom-up BMP of width x height whose pixel (x, y) is (x, y, x + y).
-std::string MakeBmp(int width, int height)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    std::string bmp = "BM";
-    for (uint32_t v : {uint32_t(54 + stride * height), 0u, 54u, 40u, uint32_t(width), uint32_t(height)})
-        Put32(bmp, v, false);
-    Put32(bmp, 0x00180001, false);  // one plane, 24 bits
-    bmp += std::string(24, '\0');
-    for (int y = height; y-- > 0;) {
-        std::string row(size_t(stride), '\0');
-        for (int x = 0; x < width; ++x) {
-            row[size_t(x) * 3] = char(x + y);
-            row[size_t(x) * 3 + 1] = char(y);
-            row[size_t(x) * 3 + 2] = char(x);
-        }
-        bmp += row;
-    }
-    return bmp;
-}
-
 // Writes the images of the records as a file with one empty page.
 pdftest::Document WriteImageFile(const std::vector<PDFImageRecord>& images)
 {
@@ -184,7 +163,7 @@ TEST_F(PDFImages, ASoundJpegOfAnyNameIsCopiedAsItIs)
 TEST_F(PDFImages, OtherPicturesAreReencodedAsTheDecoderReadsThem)
 {
     const std::string rgb = Jpeg(16, 12);
-    const uint32_t bmp = Picture(L".bmp", MakeBmp(200, 200));
+    const uint32_t bmp = Picture(L".bmp", TestBmp(200, 200));
     const uint32_t jpeg = Picture(L".jpg", rgb);
     const struct {
         const char* what;
@@ -193,7 +172,7 @@ TEST_F(PDFImages, OtherPicturesAreReencodedAsTheDecoderReadsThem)
     } cases[] = {
         {"cmyk", Record(Picture(L".jpg", Jpeg(8, 8, TJPF_CMYK))), {"8", "8"}},
         {"cut short", Record(Picture(L".jpg", rgb.substr(0, 300))), {"64", "64"}},
-        {"a bitmap named .jpg", Record(Picture(L".jpg", MakeBmp(200, 150))), {"200", "150"}},
+        {"a bitmap named .jpg", Record(Picture(L".jpg", TestBmp(200, 150))), {"200", "150"}},
         {"a larger bitmap", Record(bmp), {"200", "200"}},
         {"turned a quarter", Record(jpeg, 90), {"12", "16"}},
         {"grey", Record(jpeg, 0, true), {"16", "12"}},
@@ -220,7 +199,7 @@ TEST_F(PDFImages, OtherPicturesAreReencodedAsTheDecoderReadsThem)
 
 TEST_F(PDFImages, ASmallBmpIsWrittenAsFlateCompressedRgb)
 {
-    pdftest::Document doc = WriteImageFile({Record(Picture(L".bmp", MakeBmp(100, 100)))});
+    pdftest::Document doc = WriteImageFile({Record(Picture(L".bmp", TestBmp(100, 100)))});
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ("/FlateDecode", doc.Entry(9, "/Filter"));
     EXPECT_EQ("/DeviceRGB", doc.Entry(9, "/ColorSpace"));
