@@ -95,31 +95,23 @@ TEST(PDFFileStructure, SkeletonsMatchTheGoldenFile)
     const std::string three = WriteSkeleton(pages, fonts);
     for (const std::string* bytes : {&one, &three}) {
         pdftest::Document doc(*bytes);
-        ASSERT_TRUE(doc.Valid());
-        for (uint32_t n = 1; n < doc.Size(); ++n) {
-            const pdftest::XrefEntry& e = doc.Xref()[n];
-            if (e.kind == 'n') {
-                EXPECT_EQ(std::to_string(n) + " 0 obj\r\n", doc.Bytes().substr(e.offset, std::to_string(n).size() + 8));
-            }
-        }
+        EXPECT_TRUE(doc.Valid());
+        EXPECT_EQ(0u, doc.MisplacedObject());
     }
     ExpectGolden(L"pdf_skeletons.txt", one + "\n=====\n" + three);
 }
 
-TEST(PDFFileStructure, AnObjectOutOfOrderFailsTheFile)
+TEST(PDFFileStructure, AnObjectOutOfOrderOrAGapInTheTableFailsTheFile)
 {
     pdftest::Sink sink;
-    PDFFile file(sink.Open());
-    file.AssignObjectNumbers(1, 0, 0);
-    file.BeginObject(2);
-    EXPECT_TRUE(file.HasFailed());
-    EXPECT_FALSE(file.Finish());
-}
+    PDFFile outOfOrder(sink.Open());
+    outOfOrder.AssignObjectNumbers(1, 0, 0);
+    outOfOrder.BeginObject(2);
+    EXPECT_TRUE(outOfOrder.HasFailed());
+    EXPECT_FALSE(outOfOrder.Finish());
 
-TEST(PDFFileStructure, ACrossReferenceTableWithAGapFailsTheFile)
-{
-    pdftest::Sink sink;
-    PDFFile file(sink.Open());
+    pdftest::Sink gap;
+    PDFFile file(gap.Open());
     file.AssignObjectNumbers(1, 0, 0);
     file.WriteInfo(L"", L"", L"", L"", L"");
     file.WriteXref();

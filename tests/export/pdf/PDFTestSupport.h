@@ -176,6 +176,17 @@ public:
     bool Valid() const { return m_valid; }
     uint32_t Size() const { return m_size; }
     const std::vector<XrefEntry>& Xref() const { return m_xref; }  // index = object number
+    // The first object in use whose cross-reference offset does not land on
+    // its "N 0 obj" line; 0 when every one does.
+    uint32_t MisplacedObject() const
+    {
+        for (uint32_t n = 1; n < m_xref.size(); ++n) {
+            const std::string header = std::to_string(n) + " 0 obj\r\n";
+            if (m_xref[n].kind == 'n' && (m_xref[n].offset > m_bytes.size() || m_bytes.compare(size_t(m_xref[n].offset), header.size(), header) != 0))
+                return n;
+        }
+        return 0;
+    }
 
     // The text between "N 0 obj\r\n" and "endobj" (with the stream data), empty when absent.
     std::string Object(uint32_t number) const
