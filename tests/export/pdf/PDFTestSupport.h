@@ -182,7 +182,8 @@ public:
     {
         for (uint32_t n = 1; n < m_xref.size(); ++n) {
             const std::string header = std::to_string(n) + " 0 obj\r\n";
-            if (m_xref[n].kind == 'n' && (m_xref[n].offset > m_bytes.size() || m_bytes.compare(size_t(m_xref[n].offset), header.size(), header) != 0))
+            const size_t offset = size_t(m_xref[n].offset);
+            if (m_xref[n].kind == 'n' && (offset > m_bytes.size() || m_bytes.compare(offset, header.size(), header)))
                 return n;
         }
         return 0;
