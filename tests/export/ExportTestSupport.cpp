@@ -163,6 +163,45 @@ void FillNote(CTalTextNote& note, const wchar_t* text)
     note.OnParasChanged();
 }
 
+CTalTextFormat TestFormat(int16_t size, uint8_t style, uint8_t align, uint32_t font, uint32_t colour)
+{
+    CTalTextFormat format;
+    format.m_size = size;
+    format.m_style = style;
+    format.m_align = align;
+    format.m_font = font;
+    format.m_color = colour;
+    return format;
+}
+
+CKWCharFormat TestRun(uint32_t count, uint8_t style, int16_t size, const CKWColor& colour, uint32_t font)
+{
+    CKWCharFormat run;
+    run.m_count = count;
+    run.m_style = style;
+    run.m_size = size;
+    run.m_color = colour;
+    run.m_fontIndex = font;
+    return run;
+}
+
+void SetNote(CTalTextNote& note, const wchar_t* text, const std::vector<CKWCharFormat>& runs,
+             const std::vector<TestParagraph>& paragraphs)
+{
+    note.ClearRuns();
+    note.ClearParas();
+    note.AssignText(CString(text));
+    for (const CKWCharFormat& run : runs)
+        note.AppendRun(new CKWCharFormat(run));
+    for (const TestParagraph& paragraph : paragraphs) {
+        CKWParaFormat* record = new CKWParaFormat;
+        record->m_count = paragraph.count;
+        record->m_align = paragraph.align;
+        record->m_leftIndent = paragraph.leftIndent;
+        note.AppendPara(record);
+    }
+}
+
 std::wstring NumberedLines(int count)
 {
     std::wstring text;
@@ -427,33 +466,25 @@ void BuildVariedReport(CTalDocProperties& doc, const std::wstring& folder, std::
         format->m_font = id % 2 ? times : 7;  // 7: beyond the table
     }
 
-    CTalWatermark* text = new CTalWatermark;
-    text->m_kind = CTalWatermark::kText;
+    auto mark = [&doc](int32_t kind, int32_t place, bool front) {
+        CTalWatermark* added = new CTalWatermark;
+        added->m_kind = kind;
+        added->m_place = place;
+        added->m_sendToFront = front ? 1 : 0;
+        doc.AddWatermark(added);
+        return added;
+    };
+    CTalWatermark* text = mark(CTalWatermark::kText, 4, false);
     text->m_text = L"CONFIDENTIAL";
-    text->m_place = 4;
     text->m_textFormat.m_size = 40;
-    CTalWatermark* mmPicture = new CTalWatermark;
-    mmPicture->m_kind = CTalWatermark::kImage;
-    mmPicture->m_sendToFront = 1;
-    mmPicture->m_pictureId = static_cast<int32_t>(stamp);
-    mmPicture->m_unit = CTalWatermark::kUnitMillimetre;
-    mmPicture->m_width = 50.8;
-    mmPicture->m_height = 25.4;
-    mmPicture->m_place = 2;
-    CTalWatermark* inchPicture = new CTalWatermark;
-    inchPicture->m_kind = CTalWatermark::kImage;
-    inchPicture->m_pictureId = static_cast<int32_t>(stamp);
-    inchPicture->m_unit = CTalWatermark::kUnitInch;
-    inchPicture->m_width = 1.5;
-    inchPicture->m_height = 0.75;
-    inchPicture->m_place = 6;
-    CTalWatermark* number = new CTalWatermark;
-    number->m_kind = CTalWatermark::kPageNumber;
-    number->m_sendToFront = 1;
-    number->m_firstNumber = 3;
-    number->m_place = 7;
-    for (CTalWatermark* mark : {text, mmPicture, inchPicture, number})
-        doc.AddWatermark(mark);
+    for (const bool millimetres : {true, false}) {
+        CTalWatermark* picture = mark(CTalWatermark::kImage, millimetres ? 2 : 6, millimetres);
+        picture->m_pictureId = static_cast<int32_t>(stamp);
+        picture->m_unit = millimetres ? CTalWatermark::kUnitMillimetre : CTalWatermark::kUnitInch;
+        picture->m_width = millimetres ? 50.8 : 1.5;
+        picture->m_height = millimetres ? 25.4 : 0.75;
+    }
+    mark(CTalWatermark::kPageNumber, 7, true)->m_firstNumber = 3;
 
     const CTalTemplate* title = AddTestTitleTemplate({{CTalTemplate::kCellTitle, {0.1, 0.1, 0.9, 0.2}},
                                                       {CTalTemplate::kCellSubject, {0.1, 0.22, 0.9, 0.27}},

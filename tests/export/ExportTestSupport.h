@@ -14,13 +14,14 @@
 #include "export/TalPageExport.h"
 #include "framework/KWDoubleRect.h"
 #include "framework/KWRefPtr.h"
+#include "model/TalTextFormat.h"
 #include "platform/classlib/String.h"
+#include "text/KWCharFormat.h"
 
 class CTalDocProperties;
 class CTalPicture;
 class CTalSection;
 class CTalTemplate;
-class CTalTextFormat;
 class CTalTextNote;
 
 // A new folder under the temporary folder, deleted with all it holds.
@@ -48,6 +49,20 @@ bool WriteTestBmp(const std::wstring& path, int width, int height);
 
 // Fills the note with one default run over the text and a paragraph per line.
 void FillNote(CTalTextNote& note, const wchar_t* text);
+
+// A text format and a character run of the given fields.
+CTalTextFormat TestFormat(int16_t size, uint8_t style, uint8_t align, uint32_t font = 0, uint32_t colour = 0);
+CKWCharFormat TestRun(uint32_t count, uint8_t style, int16_t size, const CKWColor& colour, uint32_t font = 0);
+
+// Gives the note the text, the runs and paragraphs (character count,
+// alignment, left indent) as they are.
+struct TestParagraph {
+    uint32_t count;
+    uint8_t align;
+    float leftIndent = 0;
+};
+void SetNote(CTalTextNote& note, const wchar_t* text, const std::vector<CKWCharFormat>& runs,
+             const std::vector<TestParagraph>& paragraphs);
 
 // Lines "Line 1" ... "Line n", one paragraph each.
 std::wstring NumberedLines(int count);

@@ -107,26 +107,10 @@ protected:
         m_dump += "== " + name + "\n" + htmltest::Narrow(markup) + "\n";
     }
 
-    CTalTextFormat Format(int16_t size, uint8_t style, uint8_t align, uint32_t font, COLORREF colour = 0)
-    {
-        CTalTextFormat format;
-        format.m_size = size;
-        format.m_style = style;
-        format.m_align = align;
-        format.m_font = font;
-        format.m_color = colour;
-        return format;
-    }
-
     CKWCharFormat Run(uint32_t count, uint8_t style, COLORREF colour, int16_t size = 11)
     {
-        CKWCharFormat run;
-        run.m_count = count;
-        run.m_style = style;
-        run.m_size = size;
-        run.m_fontIndex = m_times;
-        run.m_color = CKWColor::FromRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
-        return run;
+        return TestRun(count, style, size, CKWColor::FromRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)),
+                       m_times);
     }
 
     CKWIndexDecoder m_fonts;
@@ -144,15 +128,15 @@ TEST_F(HtmlMarkup, EveryKindOfTextMatchesTheGolden)
 
     // Spans: two blanks after the size of a text format, one after a run's;
     // an unknown font or none is Arial; a name cannot leave the attribute.
-    const CTalTextFormat bold = Format(12, CTalTextFormat::kBold | CTalTextFormat::kUnderline, 1, m_times, RGB(0, 0, 255));
+    const CTalTextFormat bold = TestFormat(12, CTalTextFormat::kBold | CTalTextFormat::kUnderline, 1, m_times, RGB(0, 0, 255));
     Add("format span", m_exporter.FormatFontSpan(bold));
     const CKWCharFormat italic = Run(5, CKWCharFormat::kItalic, RGB(0x12, 0x34, 0xAB), 9);
     Add("run span", m_exporter.RunFontSpan(italic) + m_exporter.FontEnd(italic));
-    Add("unknown font", m_exporter.FormatFontSpan(Format(10, 0, 1, 57)));
+    Add("unknown font", m_exporter.FormatFontSpan(TestFormat(10, 0, 1, 57)));
     CKWCharFormat noFont;
     noFont.m_fontIndex = CKWCharFormat::kNoFont;
     Add("run without font", m_exporter.RunFontSpan(noFont));
-    Add("font name with markup", m_exporter.FormatFontSpan(Format(10, 0, 1, m_fonts.FindOrAdd(L"Evil\"><script>"))));
+    Add("font name with markup", m_exporter.FormatFontSpan(TestFormat(10, 0, 1, m_fonts.FindOrAdd(L"Evil\"><script>"))));
     Add("no font table", CTalHTMLExp().FormatFontSpan(CTalTextFormat()));
 
     // Paragraph indents round half away from zero.
@@ -175,8 +159,8 @@ TEST_F(HtmlMarkup, EveryKindOfTextMatchesTheGolden)
         Add("position", m_exporter.PositionInLayer(r, CString(L"C"), CString(r.top ? L"valign = top" : L"")));
 
     // Plain texts: aligned, without format, with an unknown alignment, empty.
-    const CTalTextFormat right = Format(14, 0, CTalTextFormat::kAlignRight, m_times);
-    const CTalTextFormat odd = Format(10, 0, 3, m_times);
+    const CTalTextFormat right = TestFormat(14, 0, CTalTextFormat::kAlignRight, m_times);
+    const CTalTextFormat odd = TestFormat(10, 0, 3, m_times);
     Add("plain right", m_exporter.TextLayer(TalObjExport(CString(L"Fish & <Chips>"), CKWDoubleRect(0.1, 0.2, 0.9, 0.3), &right), 3));
     Add("plain unformatted", m_exporter.TextLayer(TalObjExport(CString(L"x"), CKWDoubleRect(0, 0, 0.5, 0.5), nullptr), 1));
     Add("plain odd alignment", m_exporter.TextLayer(TalObjExport(CString(L"x"), CKWDoubleRect(0, 0, 0.5, 0.5), &odd), 1));
@@ -192,7 +176,7 @@ TEST_F(HtmlMarkup, EveryKindOfTextMatchesTheGolden)
     // Contents entries link into the report frame.
     Add("entry", m_exporter.FormatContentsEntry(CString(L"A<B & C"), CString(L"report2.htm"), 3, nullptr));
     Add("entry without page", m_exporter.FormatContentsEntry(CString(L"Loose"), CString(), 4, nullptr));
-    const CTalTextFormat red = Format(10, 0, 1, m_times, RGB(255, 0, 0));
+    const CTalTextFormat red = TestFormat(10, 0, 1, m_times, RGB(255, 0, 0));
     Add("entry formatted", m_exporter.FormatContentsEntry(CString(L"T"), CString(L"a#1.htm"), 0, &red));
 
     // Blocks of the note "One\nTwo" (runs "On" bold, "e\nTwo" italic; paragraphs
@@ -200,27 +184,15 @@ TEST_F(HtmlMarkup, EveryKindOfTextMatchesTheGolden)
     // paragraph end, a block covers its own range and stops at the text's end.
     CKWRefPtr<CTalSection> section(new CTalSection(nullptr, L"Notes"));
     CTalTextNote* note = section->GetTextNote();
-    auto fill = [&](const wchar_t* text, std::vector<CKWCharFormat> runs, std::vector<std::pair<uint32_t, float>> paras) {
-        note->ClearRuns();
-        note->ClearParas();
-        note->AssignText(CString(text));
-        for (const CKWCharFormat& run : runs)
-            note->AppendRun(new CKWCharFormat(run));
-        for (const auto& p : paras) {
-            CKWParaFormat* para = new CKWParaFormat;
-            para->m_count = p.first;
-            para->m_align = p.second > 0 ? CKWParaFormat::kAlignCenter : CKWParaFormat::kAlignLeft;
-            para->m_leftIndent = p.second;
-            note->AppendPara(para);
-        }
-    };
-    fill(L"One\nTwo", {Run(2, CKWCharFormat::kBold, 0), Run(5, CKWCharFormat::kItalic, RGB(0, 128, 0))}, {{4, 0}, {3, 50}});
+    const uint8_t left = CKWParaFormat::kAlignLeft, centre = CKWParaFormat::kAlignCenter;
+    SetNote(*note, L"One\nTwo", {Run(2, CKWCharFormat::kBold, 0), Run(5, CKWCharFormat::kItalic, RGB(0, 128, 0))},
+            {{4, left, 0}, {3, centre, 50}});
     const int32_t ranges[][2] = {{0, -1}, {4, -1}, {2, 4}, {0, 1}, {4, 100}};
     for (const auto& r : ranges) {
         Add("block " + std::to_string(r[0]) + ".." + std::to_string(r[1]),
             m_exporter.TextBlockLayer(TalObjExport(note, r[0], r[1], CKWDoubleRect(0, 0, 1, 0.5), TextExportLine()), 1));
     }
-    fill(L"a<b>\tc\n", {Run(7, 0, RGB(0, 0, 255))}, {{7, 125}});
+    SetNote(*note, L"a<b>\tc\n", {Run(7, 0, RGB(0, 0, 255))}, {{7, centre, 125}});
     Add("block with markup", m_exporter.TextBlockLayer(TalObjExport(note, 0, -1, CKWDoubleRect(0, 0, 1, 0.5), TextExportLine()), 1));
     Add("block without note", m_exporter.TextBlockLayer(TalObjExport(nullptr, 0, -1, CKWDoubleRect(0, 0, 1, 1), TextExportLine()), 1));
     section->Detach();

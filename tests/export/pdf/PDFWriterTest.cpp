@@ -78,13 +78,8 @@ protected:
 
     CTalTextFormat* Format(int16_t size, uint8_t style, uint8_t align, uint32_t colour = 0)
     {
-        m_formats.emplace_back(new CTalTextFormat);
-        CTalTextFormat* f = m_formats.back().get();
-        f->m_size = size;
-        f->m_style = style;
-        f->m_align = align;
-        f->m_color = colour;
-        return f;
+        m_formats.emplace_back(new CTalTextFormat(TestFormat(size, style, align, 0, colour)));
+        return m_formats.back().get();
     }
 
     int32_t Key(const wchar_t* face, uint8_t style) const

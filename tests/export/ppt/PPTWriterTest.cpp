@@ -55,34 +55,6 @@ const PptRecord* PersistDirectory(const Presentation& p)
     return nullptr;
 }
 
-// A note with the given runs and paragraphs (character counts).
-void SetNote(CTalTextNote& note, const wchar_t* text, const std::vector<CKWCharFormat>& runs,
-             const std::vector<std::pair<uint32_t, uint8_t>>& paras)
-{
-    note.ClearRuns();
-    note.ClearParas();
-    note.AssignText(CString(text));
-    for (const CKWCharFormat& run : runs)
-        note.AppendRun(new CKWCharFormat(run));
-    for (const auto& para : paras) {
-        CKWParaFormat* record = new CKWParaFormat;
-        record->m_count = para.first;
-        record->m_align = para.second;
-        note.AppendPara(record);
-    }
-}
-
-CKWCharFormat MakeRun(uint32_t count, uint8_t style, int16_t size, const CKWColor& color, uint32_t font = 0)
-{
-    CKWCharFormat run;
-    run.m_count = count;
-    run.m_style = style;
-    run.m_size = size;
-    run.m_color = color;
-    run.m_fontIndex = font;
-    return run;
-}
-
 TalObjExport* NoteBlock(CTalTextNote* note, int32_t start, int32_t end)
 {
     return new TalObjExport(note, start, end, CKWDoubleRect(0, 0, 0.5, 0.5), TextExportLine());
@@ -188,11 +160,11 @@ TEST(PPTWriter, TextBoxesOfEveryKindAreWrittenByteForByte)
     // then "rld\nEnd" italic 14 red in font 3.
     CKWRefPtr<CTalTextNote> note(new CTalTextNote());
     SetNote(*note, L"Hello\nWorld\nEnd",
-            {MakeRun(8, CKWCharFormat::kBold, 24, CKWColor::FromRgb(0, 0, 0)),
-             MakeRun(7, CKWCharFormat::kItalic, 14, CKWColor::FromRgb(255, 0, 0), 3)},
+            {TestRun(8, CKWCharFormat::kBold, 24, CKWColor::FromRgb(0, 0, 0)),
+             TestRun(7, CKWCharFormat::kItalic, 14, CKWColor::FromRgb(255, 0, 0), 3)},
             {{6, 0}, {6, 1}, {3, 2}});
     CKWRefPtr<CTalTextNote> shortRuns(new CTalTextNote());
-    SetNote(*shortRuns, L"abc\ndefghij", {MakeRun(2, 0, 10, CKWColor())}, {{4, 1}});
+    SetNote(*shortRuns, L"abc\ndefghij", {TestRun(2, 0, 10, CKWColor())}, {{4, 1}});
     CKWRefPtr<CTalTextNote> noRecords(new CTalTextNote());
     SetNote(*noRecords, L"xyz", {}, {});
     CKWRefPtr<CTalTextNote> empty(new CTalTextNote());
