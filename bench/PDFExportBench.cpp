@@ -1,78 +1,155 @@
-// Speed and memory of the PDF export on a report of many camera pictures:
-// JPEG files of about 3 MB each (12 megapixels, noisy like a photograph) are
-// made once, each page shows one with a caption, and the writer's throughput,
-// its peak private memory and the file's overhead per picture are printed.
-// Usage: pdf_bench [picture count [megapixels]]
+// The speed of generating a PDF report of camera photographs the way
+// "Generate Report" does it: a report whose section holds the photographs with
+// captions on a page template of one picture cell, composed into pages and
+// written by the PDF writer under the progress window. The photographs are
+// made first (kept between runs in the folder): photo-like JPEGs of 5 to 24
+// megapixels and about 2 to 16 MB, with the EXIF and XMP segments cameras
+// write, a third of them recorded sideways (orientation 6 or 8).
+//
+// Printed: the photographs' megabytes, the export's time, its throughput in
+// MB/s of photographs, its peak private memory beyond what the program held
+// before, and the throughput of a plain copy of the same files on the same
+// system. bench/pdf_compare.sh runs it beside img2pdf and a native copy.
+//
+// Usage: pdf_bench [picture count [photograph folder [output folder]]]
+// (a folder on a memory file system as output measures the program rather
+// than the disk's write-back)
 #include "bench/PeakMemory.h"
-#include "export/TalPageExport.h"
+#include "export/ComposeExportPages.h"
+#include "export/TalExportDocIFace.h"
 #include "export/pdf/PDFWriter.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWRasterLib.h"
-#include "model/TalSection.h"
+#include "framework/windows/KWProgressWnd.h"
 #include "model/TalDocProperties.h"
-#include "model/TalTextFormat.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalPicture.h"
+#include "model/TalSection.h"
+#include "model/TalTemplateManager.h"
+#include "tests/support/TestJpegs.h"
+#include "tests/support/TestPictureFiles.h"
 
 #include <windows.h>
 
-#include <psapi.h>
-#include <turbojpeg.h>
-
-#include <atomic>
 #include <cstdio>
-#include <cmath>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-// A photograph-like JPEG: a gradient with noise, at camera quality.
-std::string MakeCameraJpeg(int width, int height)
-{
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-    uint32_t seed = 12345;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            unsigned char* p = &pixels[(static_cast<size_t>(y) * width + x) * 3];
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = static_cast<int>(seed >> 27) - 16;
-            const int base[3] = {x * 255 / width, y * 255 / height, (x + y) * 255 / (width + height)};
-            for (int c = 0; c < 3; ++c) {
-                const int v = base[c] + noise;
-                p[c] = static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v);
-            }
-        }
-    }
-    tjhandle handle = tjInitCompress();
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    std::string jpeg;
-    if (tjCompress2(handle, pixels.data(), width, 0, height, TJPF_RGB, &buffer, &size, TJSAMP_420, 85, 0) == 0)
-        jpeg.assign(reinterpret_cast<char*>(buffer), size);
-    tjFree(buffer);
-    tjDestroy(handle);
-    return jpeg;
-}
+// The cameras: size, quality and grain of their photographs.
+struct Camera {
+    uint32_t width, height;
+    int quality, grain;
+};
+const Camera kCameras[] = {
+    {2592, 1944, 90, 18}, {3264, 2448, 92, 18}, {4000, 3000, 92, 20},
+    {4608, 3456, 93, 22}, {5184, 3888, 94, 24}, {6000, 4000, 96, 28},
+};
+const uint16_t kOrientations[] = {1, 1, 6, 1, 8, 1};
 
-bool WriteWhole(const std::wstring& path, const std::string& head, const std::string& comment, const std::string& tail)
+// What a photograph carries besides its picture: XMP metadata and a comment
+// that makes every file differ.
+std::string Metadata(int index)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    bool ok = true;
-    for (const std::string* part : {&head, &comment, &tail})
-        ok = ok && ::WriteFile(file, part->data(), static_cast<DWORD>(part->size()), &put, nullptr) && put == part->size();
-    return ::CloseHandle(file) && ok;
+    std::string xmp = "http://ns.adobe.com/xap/1.0/";
+    xmp += '\0';
+    xmp += "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>";
+    xmp += std::string(6000, ' ') + "</rdf:RDF></x:xmpmeta>";
+    std::string segments = "\xFF\xE1";
+    testpictures::Put16(segments, uint16_t(xmp.size() + 2), true);
+    segments += xmp;
+    const std::string comment = "photograph " + std::to_string(index);
+    segments += "\xFF\xFE";
+    testpictures::Put16(segments, uint16_t(comment.size() + 2), true);
+    return segments + comment;
 }
 
 int64_t FileSize(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return 0;
+        return -1;
     return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+bool WriteWhole(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD put = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size();
+    return ::CloseHandle(file) && ok;
+}
+
+// Makes the photographs that are not in the folder yet; their paths.
+std::vector<std::wstring> MakePhotographs(const std::wstring& folder, int count, int64_t& bytes)
+{
+    std::vector<std::string> bodies(sizeof kCameras / sizeof kCameras[0]);
+    std::vector<std::wstring> paths;
+    bytes = 0;
+    for (int i = 0; i < count; ++i) {
+        const size_t camera = size_t(i) % bodies.size();
+        const uint16_t orientation = kOrientations[size_t(i / int(bodies.size())) % 6];
+        wchar_t name[64];
+        std::swprintf(name, 64, L"IMG_%04d_%u.jpg", i + 1, unsigned(orientation));
+        const std::wstring path = folder + name;
+        if (FileSize(path) <= 0) {
+            if (bodies[camera].empty()) {
+                const Camera& c = kCameras[camera];
+                std::printf("  making a %u x %u photograph...\n", c.width, c.height);
+                bodies[camera] = testpictures::EncodeJpeg(
+                    testpictures::PhotoPixels(c.width, c.height, uint32_t(camera) + 1, c.grain), c.width, c.height,
+                    TJPF_RGB, c.quality);
+            }
+            const std::string& body = bodies[camera];
+            const std::string file = body.substr(0, 2) + testpictures::ExifSegment(orientation, i % 2 != 0) +
+                                     Metadata(i) + body.substr(2);
+            if (body.empty() || !WriteWhole(path, file)) {
+                std::printf("cannot make %ls\n", path.c_str());
+                return {};
+            }
+        }
+        bytes += FileSize(path);
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+// The report as the document holds it, composed as the document composes it.
+class CBenchReport : public CTalExportDocIFace {
+public:
+    CTalDocProperties& GetExportProperties() override { return m_properties; }
+    bool ComposeExportPages(bool printing) override
+    {
+        DeletePages(m_pages);
+        m_pages.clear();
+        return ::ComposeExportPages(m_properties, m_pages, printing, nullptr, nullptr);
+    }
+    const TalPageList& GetExportPages() const override { return m_pages; }
+    ~CBenchReport() override { DeletePages(m_pages); }
+
+    CTalDocProperties m_properties;
+
+private:
+    TalPageList m_pages;
+};
+
+double Seconds(const LARGE_INTEGER& start)
+{
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now()
+{
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return now;
 }
 
 }  // namespace
@@ -80,79 +157,112 @@ int64_t FileSize(const std::wstring& path)
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 200;
-    const double megapixels = argc > 2 ? std::atof(argv[2]) : 12.0;
-    const int width = static_cast<int>(std::sqrt(megapixels * 1e6 * 4 / 3));
-    const int height = width * 3 / 4;
-    StartupGdiPlus();
-
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"pdf_bench\\";
+    std::wstring folder = std::wstring(temp) + L"pdf_bench\\";
+    if (argc > 2) {
+        const std::string given = argv[2];
+        folder.assign(given.begin(), given.end());
+        if (folder.back() != L'\\')
+            folder += L'\\';
+    }
     ::CreateDirectoryW(folder.c_str(), nullptr);
-
-    std::printf("making %d pictures of %d x %d...\n", count, width, height);
-    const std::string jpeg = MakeCameraJpeg(width, height);
-    if (jpeg.size() < 4) {
-        std::printf("no JPEG\n");
-        return 1;
+    std::wstring outputFolder = folder;
+    if (argc > 3) {
+        const std::string given = argv[3];
+        outputFolder.assign(given.begin(), given.end());
+        if (outputFolder.back() != L'\\')
+            outputFolder += L'\\';
     }
-    // Each file differs by a comment segment after the start of image.
-    std::vector<std::wstring> paths;
+    StartupGdiPlus();
+
+    std::printf("photographs in %ls\n", folder.c_str());
     int64_t pictureBytes = 0;
-    for (int i = 0; i < count; ++i) {
-        const std::string text = "picture " + std::to_string(i);
-        std::string comment = "\xFF\xFE";
-        comment += static_cast<char>((text.size() + 2) >> 8);
-        comment += static_cast<char>((text.size() + 2) & 0xFF);
-        comment += text;
-        const std::wstring path = folder + L"photo" + std::to_wstring(i) + L".jpg";
-        if (!WriteWhole(path, jpeg.substr(0, 2), comment, jpeg.substr(2))) {
-            std::printf("cannot write %ls\n", path.c_str());
-            return 1;
+    const std::vector<std::wstring> photos = MakePhotographs(folder, count, pictureBytes);
+    if (photos.empty())
+        return 1;
+    const double megabytes = double(pictureBytes) / 1048576.0;
+    std::printf("%d photographs, %.1f MB (%.1f MB each on average)\n", count, megabytes, megabytes / count);
+
+    // The photographs are read once, so that every measure finds them in the
+    // system's cache.
+    {
+        std::vector<char> block(1 << 20);
+        for (const std::wstring& path : photos) {
+            HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            DWORD got = 0;
+            while (file != INVALID_HANDLE_VALUE && ::ReadFile(file, block.data(), DWORD(block.size()), &got, nullptr) &&
+                   got > 0) {
+            }
+            if (file != INVALID_HANDLE_VALUE)
+                ::CloseHandle(file);
         }
-        pictureBytes += FileSize(path);
-        paths.push_back(path);
     }
 
-    CTalDocProperties properties;
-    CTalTextFormat caption;
-    caption.m_size = 10;
-    TalPageList pages;
-    for (int i = 0; i < count; ++i) {
-        TalPageExport* page = new TalPageExport(kSectionPage, (L"Picture " + std::to_wstring(i + 1)).c_str(), nullptr);
-        TalObjExport* picture =
-            new TalObjExport(g_rasterLib.GetPictureId(paths[i].c_str()), CKWDoubleRect(0.1, 0.1, 0.9, 0.8), 0, false);
-        ExportImageData* data = picture->GetImageRecord();
-        data->SetString((L"Photograph number " + std::to_wstring(i + 1)).c_str());
-        data->SetFormat(&caption);
-        page->AddObject(picture);
-        pages.push_back(page);
+    CBenchReport report;
+    // One page per photograph: the section's heading above, the picture with its caption below.
+    CTalTemplate* onePerPage = new CTalPageTemplate;
+    const wchar_t* const kTemplateName = L"Photograph";
+    onePerPage->SetName(kTemplateName);
+    onePerPage->SetTitle(kTemplateName);
+    const CKWDoubleRect heading(0.1, 0.03, 0.9, 0.07), picture(0.1, 0.1, 0.9, 0.85);
+    onePerPage->AddCell(CTalTemplate::kCellHeading, heading);
+    onePerPage->AddCell(CTalTemplate::kCellPictures, picture);
+    g_TemplateManager.AddPageTemplate(onePerPage);
+    report.m_properties.m_insertTitlePage = 0;
+    report.m_properties.m_insertContents = 0;
+    report.m_properties.m_useDescription = 1;
+    CKWRefPtr<CTalSection> section = report.m_properties.GetHeadingSection();
+    section->SetName(L"Photographs");
+    section->SetOwnTemplate(1);
+    section->SetTemplateName(kTemplateName);
+    CTalPictureList pictures;
+    for (size_t i = 0; i < photos.size(); ++i) {
+        CKWRefPtr<CTalPicture> photo(new CTalPicture(section.Get()));
+        photo->SetPictureId(int32_t(g_rasterLib.GetPictureId(photos[i].c_str())));
+        photo->SetTitle((L"Photograph number " + std::to_wstring(i + 1)).c_str());
+        pictures.push_back(photo);
     }
+    section->InsertPictures(pictures, nullptr);
 
-    const std::wstring output = folder + L"report.pdf";
+    const std::wstring output = outputFolder + L"report.pdf";
     const size_t before = PrivateBytes();
     CPeakSampler sampler;
-    LARGE_INTEGER frequency, start, end;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&start);
-    PDFWriter writer;
-    const bool ok = writer.ExportPages(pages, properties, output.c_str(), nullptr);
-    ::QueryPerformanceCounter(&end);
+    const LARGE_INTEGER start = Now();
+    bool ok = false;
+    {
+        CKWProgressWnd progress;
+        progress.SetRange(1, 100);
+        progress.SetStep(1);
+        progress.Show();
+        PDFWriter writer;
+        ok = writer.Export(report, output.c_str(), &progress);
+        progress.Hide();
+    }
+    const double seconds = Seconds(start);
     const size_t peak = sampler.Stop();
-    const double seconds = double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-    const int64_t size = FileSize(output);
-    std::printf("export %s: %d pictures, %.1f MB of JPEG files, file %.1f MB\n", ok ? "ok" : "FAILED", count,
-                pictureBytes / 1048576.0, size / 1048576.0);
-    std::printf("time %.2f s, %.1f MB/s\n", seconds, size / 1048576.0 / seconds);
-    std::printf("private memory: %.1f MB before, peak %.1f MB (+%.1f MB)\n", before / 1048576.0, peak / 1048576.0,
-                (peak - before) / 1048576.0);
-    std::printf("file bytes beyond the JPEG files: %.0f per picture (fonts and pages included)\n",
-                double(size - pictureBytes) / count);
-
-    DeletePages(pages);
+    const double fileMegabytes = double(FileSize(output)) / 1048576.0;
     ::DeleteFileW(output.c_str());
-    for (const std::wstring& path : paths)
-        ::DeleteFileW(path.c_str());
-    ::RemoveDirectoryW(folder.c_str());
+
+    // A plain copy of the same files, after the report is gone.
+    const std::wstring copies = outputFolder + L"copies\\";
+    ::CreateDirectoryW(copies.c_str(), nullptr);
+    double copySeconds = 0;
+    {
+        const LARGE_INTEGER copyStart = Now();
+        for (size_t i = 0; i < photos.size(); ++i)
+            ::CopyFileW(photos[i].c_str(), (copies + std::to_wstring(i) + L".jpg").c_str(), FALSE);
+        copySeconds = Seconds(copyStart);
+        for (size_t i = 0; i < photos.size(); ++i)
+            ::DeleteFileW((copies + std::to_wstring(i) + L".jpg").c_str());
+    }
+    ::RemoveDirectoryW(copies.c_str());
+
+    std::printf("\n%-34s %10s %10s %12s\n", "", "seconds", "MB/s", "peak memory");
+    std::printf("%-34s %10.2f %10.1f %9.1f MB\n", ok ? "PDF report (document's path)" : "PDF report FAILED", seconds,
+                megabytes / seconds, double(peak - before) / 1048576.0);
+    std::printf("%-34s %10.2f %10.1f\n", "file copy (CopyFileW)", copySeconds, megabytes / copySeconds);
+    std::printf("\nreport: %zu pages, %.1f MB, %.0f bytes per picture beyond the photographs\n",
+                report.GetExportPages().size(), fileMegabytes, (fileMegabytes - megabytes) * 1048576.0 / count);
     return ok ? 0 : 1;
 }

@@ -68,8 +68,7 @@ HBITMAP LoadImageFileAsDib(const wchar_t* path)
 {
     if (!path || !g_rasterLib.GetLibraryModule())
         return nullptr;
-    const std::string ansi = CKWRasterLib::ToAnsi(path);
-    KWRasterImagePtr image(g_rasterLib.RasterReadFile(ansi.c_str(), 0, 0));
+    KWRasterImagePtr image(g_rasterLib.RasterReadFile(path, 0, 0));
     if (!image)
         return nullptr;
     return CreateDibFromRasterImage(*image);

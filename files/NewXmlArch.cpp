@@ -4,6 +4,7 @@
 #include "files/TagTable.h"
 #include "files/XmlParserInterface.h"
 
+#include "framework/KWCodePage.h"
 #include "framework/KWProgressInterface.h"
 
 #include <windows.h>
@@ -12,17 +13,6 @@
 #include <string>
 
 namespace {
-
-std::string ToAnsi(const wchar_t* text)
-{
-    int n = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return std::string();
-    std::string result(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &result[0], n, nullptr, nullptr);
-    result.resize(static_cast<size_t>(n - 1));
-    return result;
-}
 
 // True when the parser stands in an element's character data with nothing
 // pending but plain ASCII text (no markup, no reference begun), reading UTF-8
@@ -127,7 +117,7 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
     if (count <= 0)
         return;  // an empty file: nothing to read, no error
     CXmlParserInterface* parser = CXmlParserInterface::Get();
-    std::string ansiPath = ToAnsi(m_path);
+    std::string ansiPath = WideToAnsi(m_path);
     xmlParserCtxtPtr context = xmlCreatePushParserCtxt(handler, nullptr, first, count, ansiPath.c_str());
     if (!context) {
         // Nothing was read: not a success.

@@ -56,11 +56,7 @@ CString CTalPictureRelocation::GetPictureFolder(const wchar_t* documentPath)
 
 bool CTalPictureRelocation::IsStoreFile(const CString& path)
 {
-    const std::string& store = g_rasterLib.GetStoreFolderA();
-    const std::string file = CKWRasterLib::ToAnsi(path);
-    if (store.empty() || file.size() <= store.size() || file.compare(0, store.size(), store) != 0)
-        return false;
-    return file.find_first_of("\\/", store.size()) == std::string::npos;
+    return g_rasterLib.IsStoreFile(path);
 }
 
 bool CTalPictureRelocation::SameContent(const CString& a, const CString& b)
@@ -110,6 +106,7 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     entry.sourcePath = g_rasterLib.GetImagePath(pictureId);
     entry.finalPath = entry.sourcePath;
     entry.missing = entry.sourcePath.IsEmpty() || !IsFile(entry.sourcePath);
+    entry.empty = !entry.missing && FileSize(entry.sourcePath) == 0;
     if (!entry.missing) {
         if (m_mode == 0)
             PlaceInStore(entry);

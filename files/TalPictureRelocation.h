@@ -24,6 +24,7 @@ public:
         bool createdCopy = false;  // finalPath was made by this save
         bool moveSource = false;   // the source goes once the save succeeded
         bool missing = false;      // the source file does not exist
+        bool empty = false;        // the source file holds no byte
     };
 
     // mode: 0, 1 or 2. folder: the picture folder with its final backslash

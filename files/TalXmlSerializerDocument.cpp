@@ -158,7 +158,9 @@ int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, in
     if (field || picture)
         save.modelRefs.push_back({field, CKWRefPtr<CTalPicture>(picture), key});
     const CTalPictureRelocation::Entry& entry = save.pictures->GetEntry(key);
-    if (entry.missing && !entry.sourcePath.IsEmpty() && save.reportedKeys.insert(key).second) {
+    // An empty file embeds nothing, so the picture would be lost unannounced.
+    const bool lost = entry.missing || (save.mode == 0 && entry.empty);
+    if (lost && !entry.sourcePath.IsEmpty() && save.reportedKeys.insert(key).second) {
         CString line;
         line.Format(kCannotOpenFile, entry.sourcePath.GetString());
         save.errors.push_back(line);

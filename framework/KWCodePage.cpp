@@ -165,3 +165,56 @@ void MultiByteToString(CString& out, const char* text, int length, UINT codePage
     converted.ReleaseBuffer(length < 0 ? written - 1 : written);
     out = converted;
 }
+
+std::string WideToAnsi(const wchar_t* text) {
+    if (!text || !*text) return std::string();
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return std::string();
+    std::string result(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &result[0], length, nullptr, nullptr);
+    result.resize(static_cast<size_t>(length - 1));
+    return result;
+}
+
+namespace {
+
+// The ANSI form of text when it converts without loss; false otherwise.
+bool ExactAnsi(const wchar_t* text, std::string& ansi) {
+    BOOL lossy = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lossy);
+    if (length <= 1 || lossy) return false;
+    ansi.assign(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, &ansi[0], length, nullptr, &lossy);
+    ansi.resize(static_cast<size_t>(length - 1));
+    return !lossy;
+}
+
+std::wstring ShortPathOf(const std::wstring& path) {
+    const DWORD needed = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) return std::wstring();
+    std::wstring result(needed, L'\0');
+    const DWORD written = ::GetShortPathNameW(path.c_str(), &result[0], needed);
+    if (written == 0 || written >= needed) return std::wstring();
+    result.resize(written);
+    return result;
+}
+
+}  // namespace
+
+std::string AnsiPathOf(const wchar_t* path) {
+    std::string ansi;
+    if (!path || !*path || ExactAnsi(path, ansi)) return ansi;
+    const std::wstring whole(path);
+    std::wstring shortened = ShortPathOf(whole);
+    if (shortened.empty()) {
+        // A file still to be made: the folder's short form and the name as it is.
+        const size_t slash = whole.find_last_of(L"\\/");
+        if (slash == std::wstring::npos) return std::string();
+        const std::wstring folder = ShortPathOf(whole.substr(0, slash + 1));
+        if (folder.empty()) return std::string();
+        shortened = folder + whole.substr(slash + 1);
+        if (shortened[folder.size() - 1] != L'\\' && shortened[folder.size() - 1] != L'/')
+            shortened.insert(folder.size(), 1, L'\\');
+    }
+    return ExactAnsi(shortened.c_str(), ansi) ? ansi : std::string();
+}

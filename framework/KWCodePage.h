@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 // The default ANSI code page of a locale; false when the locale is unknown.
 bool GetLocaleCodePage(LCID locale, UINT& codePage);
@@ -55,3 +56,12 @@ char* NarrowToUtf8Buffer(char* buffer, const char* text, int count, int bufferSi
 // Text of a code page (length -1: up to the terminator) into a wide string;
 // no text or length 0 empties it; unconvertible text leaves it unchanged.
 void MultiByteToString(CString& out, const char* text, int length, UINT codePage);
+
+// UTF-16 text in the ANSI code page; empty for null or empty text. Characters
+// the code page lacks become its default character.
+std::string WideToAnsi(const wchar_t* text);
+
+// A form of a path that ANSI file functions open: the path itself when the
+// code page holds every character of it, otherwise its short (8.3) form, of
+// the folder when the file does not exist yet. Empty when neither serves.
+std::string AnsiPathOf(const wchar_t* path);

@@ -34,7 +34,7 @@ KWSharedRasterImage CKWImageCache::Find(uint32_t id)
     return KWSharedRasterImage();
 }
 
-KWSharedRasterImage CKWImageCache::Load(const char* path, uint32_t id)
+KWSharedRasterImage CKWImageCache::Load(const wchar_t* path, uint32_t id)
 {
     uint32_t targetWidth, targetHeight;
     {

@@ -29,7 +29,7 @@ public:
     // Reads the image at the target size and inserts it at the front; null,
     // and nothing changed, when nothing could be read. An image that comes
     // back larger than the target is scaled down to fit it.
-    KWSharedRasterImage Load(const char* path, uint32_t id);
+    KWSharedRasterImage Load(const wchar_t* path, uint32_t id);
 
     // Drops entries from the back until at most n remain.
     void SetCapacity(uint32_t n);

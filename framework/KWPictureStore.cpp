@@ -3,11 +3,13 @@
 // saved and loaded.
 #include "framework/KWRasterLib.h"
 
+#include "framework/KWCodePage.h"
 #include "framework/RasterExportRequest.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -15,19 +17,19 @@ constexpr int kNameAttempts = 8196;
 constexpr int kJpegFormat = 1;
 constexpr size_t kMaxExtensionLength = 16;
 
-bool IsRegularFile(const std::string& path)
+bool IsRegularFile(const wchar_t* path)
 {
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    DWORD attributes = ::GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The text after the last '.' of the last path component; empty when there is none.
-std::string ExtensionOf(const std::string& path)
+std::wstring ExtensionOf(const std::wstring& path)
 {
-    size_t dot = path.rfind('.');
-    size_t slash = path.find_last_of("\\/:");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return std::string();
+    size_t dot = path.rfind(L'.');
+    size_t slash = path.find_last_of(L"\\/:");
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+        return std::wstring();
     return path.substr(dot + 1);
 }
 
@@ -42,20 +44,25 @@ bool IsSafeExtension(const char* extension)
     return std::strlen(extension) <= kMaxExtensionLength;
 }
 
+std::wstring Widen(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
 }  // namespace
 
-bool CKWRasterLib::IsStoreFile(const std::string& path) const
+bool CKWRasterLib::IsStoreFile(const wchar_t* path) const
 {
-    if (m_storeFolder.empty() || path.size() <= m_storeFolder.size())
-        return false;
-    if (path.compare(0, m_storeFolder.size(), m_storeFolder) != 0)
+    const size_t folder = size_t(m_storeFolder.GetLength());
+    const size_t length = path ? std::wcslen(path) : 0;
+    if (folder == 0 || length <= folder || std::wcsncmp(path, m_storeFolder, folder) != 0)
         return false;
     // The store keeps its files directly in its folder; "..\" or a sub-folder
     // after the prefix leads elsewhere.
-    return path.find_first_of("\\/", m_storeFolder.size()) == std::string::npos;
+    return std::wcspbrk(path + folder, L"\\/") == nullptr;
 }
 
-uint32_t CKWRasterLib::RegisterNewPath(const std::string& path)
+uint32_t CKWRasterLib::RegisterNewPath(const std::wstring& path)
 {
     std::lock_guard<std::mutex> lock(m_storeLock);
     uint32_t id = m_nextPictureId++;
@@ -66,7 +73,7 @@ uint32_t CKWRasterLib::RegisterNewPath(const std::string& path)
 
 uint32_t CKWRasterLib::GetPictureId(const wchar_t* path)
 {
-    std::string key = ToAnsi(path);
+    const std::wstring key = path ? path : L"";
     std::lock_guard<std::mutex> lock(m_storeLock);
     auto found = m_idsByPath.find(key);
     if (found != m_idsByPath.end() && found->second != 0)
@@ -77,16 +84,11 @@ uint32_t CKWRasterLib::GetPictureId(const wchar_t* path)
     return id;
 }
 
-std::string CKWRasterLib::GetImagePathA(uint32_t id)
+CString CKWRasterLib::GetImagePath(uint32_t id)
 {
     std::lock_guard<std::mutex> lock(m_storeLock);
     auto found = m_pathsById.find(id);
-    return found == m_pathsById.end() ? std::string() : found->second;
-}
-
-CString CKWRasterLib::GetImagePath(uint32_t id)
-{
-    return CString(GetImagePathA(id).c_str());
+    return found == m_pathsById.end() ? CString() : CString(found->second.c_str());
 }
 
 CString CKWRasterLib::GetImageFileName(uint32_t id)
@@ -98,41 +100,73 @@ CString CKWRasterLib::GetImageFileName(uint32_t id)
 
 void CKWRasterLib::RegisterImagePath(uint32_t id, const wchar_t* path)
 {
-    std::string key = ToAnsi(path);
+    const std::wstring key = path ? path : L"";
     std::lock_guard<std::mutex> lock(m_storeLock);
     m_idsByPath[key] = id;
     m_pathsById[id] = key;
 }
 
-bool CKWRasterLib::GetImageSize(uint32_t id, SIZE& size)
+bool CKWRasterLib::ReadImageInfo(const wchar_t* path, ImageInfo& info)
+{
+    info = ImageInfo();
+    if (!path || !*path)
+        return false;
+    if (KWReadRasterImageInfoWFn read = m_functions.ReadRasterImageInfoW) {
+        KWRasterImageInfo header = {sizeof header, 0, 0, 1, {}};
+        if (!read(path, &header) || header.width <= 0 || header.height <= 0)
+            return false;
+        info.size.cx = LONG(header.width);
+        info.size.cy = LONG(header.height);
+        info.orientation = header.orientation >= 1 && header.orientation <= 8 ? uint8_t(header.orientation) : 1;
+        info.format.assign(header.format, strnlen(header.format, sizeof header.format));
+        return true;
+    }
+    // A library without the UTF-16 read knows no orientation either.
+    const std::string ansi = AnsiPathOf(path);
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (!m_functions.ReadRasterImageWH || ansi.empty())
+        return false;
+    m_functions.ReadRasterImageWH(ansi.c_str(), &width, &height);
+    info.size.cx = LONG(width);
+    info.size.cy = LONG(height);
+    return width > 0 && height > 0;
+}
+
+bool CKWRasterLib::GetImageInfo(uint32_t id, ImageInfo& info)
 {
     if (id == 0) {
-        size.cx = 1;
-        size.cy = 1;
+        info = ImageInfo();
+        info.size.cx = info.size.cy = 1;
         return true;
     }
     {
         std::lock_guard<std::mutex> lock(m_storeLock);
-        auto found = m_sizes.find(id);
-        if (found != m_sizes.end() && (found->second.cx != 0 || found->second.cy != 0)) {
-            size = found->second;
+        auto found = m_infos.find(id);
+        if (found != m_infos.end()) {
+            info = found->second;
             return true;
         }
     }
-    uint32_t width = 0;
-    uint32_t height = 0;
-    if (m_functions.ReadRasterImageWH)
-        m_functions.ReadRasterImageWH(GetImagePathA(id).c_str(), &width, &height);
-    size.cx = LONG(width);
-    size.cy = LONG(height);
+    // A file that cannot be read now is asked again next time: it may appear.
+    if (!ReadImageInfo(GetImagePath(id), info))
+        return false;
     std::lock_guard<std::mutex> lock(m_storeLock);
-    m_sizes[id] = size;
+    m_infos[id] = info;
     return true;
+}
+
+bool CKWRasterLib::GetImageSize(uint32_t id, SIZE& size)
+{
+    ImageInfo info;
+    const bool known = GetImageInfo(id, info);
+    size = info.size;
+    return known;
 }
 
 KWRasterImage* CKWRasterLib::LoadImage(uint32_t id)
 {
-    return RasterReadFile(GetImagePathA(id).c_str(), 0, 0);
+    return RasterReadFile(GetImagePath(id), 0, 0);
 }
 
 void CKWRasterLib::GenerateStoreFileName(std::string& name, const char* extension)
@@ -142,10 +176,10 @@ void CKWRasterLib::GenerateStoreFileName(std::string& name, const char* extensio
         std::lock_guard<std::mutex> lock(m_storeLock);
         base = m_namePrefix + std::to_string(++m_nameCounter);
     }
-    std::string tail = std::string(".") + (extension ? extension : "jpg");
+    const std::wstring tail = L"." + Widen(extension ? extension : "jpg");
     std::string suffix;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        if (!IsRegularFile(m_storeFolder + base + suffix + tail))
+        if (!IsRegularFile((std::wstring(m_storeFolder) + Widen(base + suffix) + tail).c_str()))
             break;
         char random[16];
         std::snprintf(random, sizeof(random), "%04X%04X", unsigned(std::rand()), unsigned(std::rand()));
@@ -156,39 +190,46 @@ void CKWRasterLib::GenerateStoreFileName(std::string& name, const char* extensio
 
 uint32_t CKWRasterLib::SaveImage(const KWRasterImage* image, int format, int quality)
 {
-    KWSaveRasterImageFn save = m_functions.SaveRasterImage;
-    if (!image || !save || m_storeFolder.empty())
+    const KWRasterFunctions& f = m_functions;
+    if (!image || (!f.SaveRasterImage && !f.SaveRasterImageW) || m_storeFolder.IsEmpty())
         return 0;
     const char* extension = format == kJpegFormat ? "jpg" : "bmp";
     std::string name;
     // The name is checked against the extension actually written, so that no
     // other picture's file is overwritten.
     GenerateStoreFileName(name, extension);
-    std::string path = m_storeFolder + name + "." + extension;
-    if (!save(path.c_str(), image->width, image->height, image->stride, KW_SAVE_RASTER_MODE, quality,
-              extension, image->Pixels()))
-        return 0;
-    return RegisterNewPath(path);
+    const std::wstring path = std::wstring(m_storeFolder) + Widen(name + "." + extension);
+    bool saved = false;
+    if (f.SaveRasterImageW) {
+        saved = f.SaveRasterImageW(path.c_str(), image->width, image->height, image->stride, KW_SAVE_RASTER_MODE,
+                                   quality, extension, image->Pixels());
+    } else {
+        const std::string ansi = AnsiPathOf(path.c_str());
+        saved = !ansi.empty() && f.SaveRasterImage(ansi.c_str(), image->width, image->height, image->stride,
+                                                   KW_SAVE_RASTER_MODE, quality, extension, image->Pixels());
+    }
+    return saved ? RegisterNewPath(path) : 0;
 }
 
 uint32_t CKWRasterLib::AddImageFromMemory(const void* bytes, uint32_t count, const char* extension)
 {
-    if (!bytes || count < 1 || m_storeFolder.empty())
+    if (!bytes || count < 1 || m_storeFolder.IsEmpty())
         return 0;
     const char* ext = extension ? extension : "jpg";
     if (!IsSafeExtension(ext))
         return 0;
     std::string name;
     GenerateStoreFileName(name, ext);
-    std::string path = m_storeFolder + name + "." + ext;
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    const std::wstring path = std::wstring(m_storeFolder) + Widen(name + "." + ext);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return 0;
-    bool written = std::fwrite(bytes, 1, count, file) == count;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
+    DWORD written = 0;
+    bool whole = ::WriteFile(file, bytes, count, &written, nullptr) && written == count;
+    whole = ::CloseHandle(file) && whole;
+    if (!whole) {
         // A short file would read as a broken picture; better none at all.
-        std::remove(path.c_str());
+        ::DeleteFileW(path.c_str());
         return 0;
     }
     return RegisterNewPath(path);
@@ -204,43 +245,42 @@ CString CKWRasterLib::CopyImageFileTo(uint32_t id, const wchar_t* targetFolder)
 
 CString CKWRasterLib::RelocateImageFile(uint32_t id, const wchar_t* targetFolder)
 {
-    std::string path = GetImagePathA(id);
-    CString oldPath(path.c_str());
-    if (!IsStoreFile(path) || !targetFolder || !*targetFolder)
+    const CString oldPath = GetImagePath(id);
+    if (!IsStoreFile(oldPath) || !targetFolder || !*targetFolder)
         return oldPath;
     CString target = CString(targetFolder) + GetImageFileName(id);
     // The store's file goes only once the copy exists: otherwise the picture is lost.
     if (!::CopyFileW(oldPath, target, FALSE))
         return oldPath;
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileW(oldPath);
     GetPictureId(target);
     return target;
 }
 
 CString CKWRasterLib::CopyImageFileIntoStore(uint32_t id)
 {
-    std::string path = GetImagePathA(id);
+    const CString path = GetImagePath(id);
     if (IsStoreFile(path))
-        return CString(path.c_str());
-    if (m_storeFolder.empty() || path.empty())
+        return path;
+    if (m_storeFolder.IsEmpty() || path.IsEmpty())
         return CString();
-    std::string fileName = ToAnsi(GetImageFileName(id));
-    std::string extension = ExtensionOf(fileName);
-    if (extension.empty())
+    // The store's names are ASCII: an extension the code page cannot hold is not kept.
+    std::string extension = WideToAnsi(ExtensionOf(std::wstring(GetImageFileName(id))).c_str());
+    if (extension.empty() || !IsSafeExtension(extension.c_str()) || extension.find('?') != std::string::npos)
         extension = "bmp";
     std::string name;
     GenerateStoreFileName(name, extension.c_str());
-    std::string target = m_storeFolder + name + "." + extension;
-    if (!::CopyFileA(path.c_str(), target.c_str(), FALSE))
+    const CString target = m_storeFolder + CString(Widen(name + "." + extension).c_str());
+    if (!::CopyFileW(path, target, FALSE))
         return CString();
-    return CString(target.c_str());
+    return target;
 }
 
 bool CKWRasterLib::EncodeImageForExport(uint32_t id, RasterExportRequest& request)
 {
     request.ReleaseBytes();
-    std::string path = GetImagePathA(id);
-    KWRasterImagePtr image(RasterReadFile(path.c_str(), request.maxWidth, request.maxHeight));
+    const CString path = GetImagePath(id);
+    KWRasterImagePtr image(RasterReadFile(path, request.maxWidth, request.maxHeight));
     if (!image)
         return false;
     if (request.gray) {
@@ -262,9 +302,9 @@ bool CKWRasterLib::EncodeImageForExport(uint32_t id, RasterExportRequest& reques
     request.maxWidth = image->width;
     request.maxHeight = image->height;
 
-    std::string format = ToAnsi(request.format);
+    std::string format = WideToAnsi(request.format);
     if (format.empty())
-        format = ExtensionOf(path);
+        format = WideToAnsi(ExtensionOf(std::wstring(path)).c_str());
     KWWriteRasterImageToMemoryFn write = m_functions.WriteRasterImageToMemory;
     if (!write)
         return false;
@@ -289,7 +329,7 @@ void CKWRasterLib::DeleteStoreFiles()
 {
     std::lock_guard<std::mutex> lock(m_storeLock);
     for (const auto& entry : m_idsByPath) {
-        if (IsStoreFile(entry.first))
-            ::DeleteFileA(entry.first.c_str());
+        if (IsStoreFile(entry.first.c_str()))
+            ::DeleteFileW(entry.first.c_str());
     }
 }

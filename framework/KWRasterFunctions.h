@@ -31,6 +31,22 @@ typedef int32_t (*KWRotateRasterImageFn)(const void* pixels, uint32_t width, uin
                                          void* buffer, int32_t bufferSize, int32_t reserved,
                                          int32_t angle);
 typedef void (*KWQuartzInitializeMagickFn)(const char* configurePath);
+typedef int32_t (*KWReadRasterImageWFn)(const wchar_t* path, void* buffer, int32_t bufferSize);
+typedef int32_t (*KWReadLQRasterImageWFn)(const wchar_t* path, void* buffer, int32_t bufferSize,
+                                          uint32_t* targetWidth, uint32_t* targetHeight, int32_t reserved1,
+                                          int32_t reserved2, int32_t reserved3);
+typedef uint8_t (*KWSaveRasterImageWFn)(const wchar_t* path, uint32_t width, uint32_t height, uint32_t stride,
+                                        int32_t mode, int32_t quality, const char* formatName, const void* pixels);
+// What a file's header tells; the library reads every picture upright, so the
+// size is the upright one and the orientation is the one it undoes.
+struct KWRasterImageInfo {
+    uint32_t size;        // of the record, set by the caller
+    int32_t width;
+    int32_t height;
+    int32_t orientation;  // 1 to 8, 1 when upright or none recorded
+    char format[8];       // "jpg", "png", "gif", "bmp", "tif", "ico"
+};
+typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageInfo* info);
 typedef CQMFormatInfo* (*KWCreateFormatListFn)();
 typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
 }
@@ -39,7 +55,9 @@ typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
 constexpr int32_t KW_SAVE_RASTER_MODE = 3;
 constexpr int32_t KW_RESIZE_RASTER_MODE = 1;
 
-// The ten exports taken when the binding is built; all null until loaded.
+// The exports taken when the binding is built; all null until loaded. The
+// UTF-16 ones are used when the library has them; without them a path the
+// code page cannot hold is passed by its short form.
 struct KWRasterFunctions {
     KWReadRasterImageFn ReadRasterImage = nullptr;
     KWReadLQRasterImageFn ReadLQRasterImage = nullptr;
@@ -51,4 +69,8 @@ struct KWRasterFunctions {
     KWReadRasterImageFromMemoryFn ReadRasterImageFromMemory = nullptr;
     KWReadRasterImageTypeFromMemoryFn ReadRasterImageTypeFromMemory = nullptr;
     KWReadRasterImageWHFn ReadRasterImageWH = nullptr;
+    KWReadRasterImageWFn ReadRasterImageW = nullptr;
+    KWReadLQRasterImageWFn ReadLQRasterImageW = nullptr;
+    KWReadRasterImageInfoWFn ReadRasterImageInfoW = nullptr;
+    KWSaveRasterImageWFn SaveRasterImageW = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "framework/KWRasterLib.h"
 
+#include "framework/KWCodePage.h"
 #include "framework/KWFolderScanner.h"
 
 #include <algorithm>
@@ -132,6 +133,10 @@ void CKWRasterLib::LoadFunctions()
     f.ReadRasterImageTypeFromMemory =
         TakeExport<KWReadRasterImageTypeFromMemoryFn>(m_library, "ReadRasterImageTypeFromMemory");
     f.ReadRasterImageWH = TakeExport<KWReadRasterImageWHFn>(m_library, "ReadRasterImageWH");
+    f.ReadRasterImageW = TakeExport<KWReadRasterImageWFn>(m_library, "ReadRasterImageW");
+    f.ReadLQRasterImageW = TakeExport<KWReadLQRasterImageWFn>(m_library, "ReadLQRasterImageW");
+    f.ReadRasterImageInfoW = TakeExport<KWReadRasterImageInfoWFn>(m_library, "ReadRasterImageInfoW");
+    f.SaveRasterImageW = TakeExport<KWSaveRasterImageWFn>(m_library, "SaveRasterImageW");
 }
 
 void CKWRasterLib::MakeStoreFolder()
@@ -142,7 +147,7 @@ void CKWRasterLib::MakeStoreFolder()
     CString folder = root + L"ImagesCache";
     ::CreateDirectoryW(folder, nullptr);
     folder += L'\\';
-    m_storeFolder = ToAnsi(folder);
+    m_storeFolder = folder;
 }
 
 void CKWRasterLib::StartRasterLibrary(const wchar_t* dataFolder)
@@ -156,7 +161,7 @@ void CKWRasterLib::StartRasterLibrary(const wchar_t* dataFolder)
         WriteConfigurationFile(name);
     auto initialize = TakeExport<KWQuartzInitializeMagickFn>(m_library, "Quartz_InitializeMagick");
     if (initialize)
-        initialize(ToAnsi(m_dataFolder + L"configure.mgk").c_str());
+        initialize(AnsiPathOf(m_dataFolder + L"configure.mgk").c_str());
 }
 
 void CKWRasterLib::WriteConfigurationFile(const wchar_t* name)
@@ -176,36 +181,30 @@ void CKWRasterLib::WriteConfigurationFile(const wchar_t* name)
     ::CloseHandle(file);
 }
 
-std::string CKWRasterLib::ToAnsi(const wchar_t* text)
-{
-    if (!text || !*text)
-        return std::string();
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
-        return std::string();
-    std::string result(size_t(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &result[0], length, nullptr, nullptr);
-    result.resize(size_t(length - 1));
-    return result;
-}
-
-KWRasterImage* CKWRasterLib::RasterReadFile(const char* path, uint32_t targetWidth, uint32_t targetHeight)
+KWRasterImage* CKWRasterLib::RasterReadFile(const wchar_t* path, uint32_t targetWidth, uint32_t targetHeight)
 {
     WaitCursor wait(m_waitCursorHook);
     if (!path || !*path)
         return RasterCopyPlaceholder();
+    const KWRasterFunctions& f = m_functions;
+    // Without the library's UTF-16 reads, the path goes by a form the code page holds.
+    const bool wide = targetWidth || targetHeight ? f.ReadLQRasterImageW != nullptr : f.ReadRasterImageW != nullptr;
+    const std::string ansi = wide ? std::string() : AnsiPathOf(path);
     KWRasterImage* image = nullptr;
     if (targetWidth || targetHeight) {
-        if (KWReadLQRasterImageFn read = m_functions.ReadLQRasterImage) {
+        if (wide || (f.ReadLQRasterImage && !ansi.empty())) {
             image = CallForRecord([&](void* buffer, int32_t size) {
                 // Fresh targets for each call: the library may write to them.
                 uint32_t width = targetWidth;
                 uint32_t height = targetHeight;
-                return read(path, buffer, size, &width, &height, 0, 0, 0);
+                return wide ? f.ReadLQRasterImageW(path, buffer, size, &width, &height, 0, 0, 0)
+                            : f.ReadLQRasterImage(ansi.c_str(), buffer, size, &width, &height, 0, 0, 0);
             });
         }
-    } else if (KWReadRasterImageFn read = m_functions.ReadRasterImage) {
-        image = CallForRecord([&](void* buffer, int32_t size) { return read(path, buffer, size); });
+    } else if (wide || (f.ReadRasterImage && !ansi.empty())) {
+        image = CallForRecord([&](void* buffer, int32_t size) {
+            return wide ? f.ReadRasterImageW(path, buffer, size) : f.ReadRasterImage(ansi.c_str(), buffer, size);
+        });
     }
     return image ? image : RasterCopyPlaceholder();
 }
@@ -318,14 +317,14 @@ KWSharedRasterImage CKWRasterLib::GetThumbnail(uint32_t id)
 {
     if (KWSharedRasterImage image = m_thumbnails.Find(id))
         return image;
-    return m_thumbnails.Load(GetImagePathA(id).c_str(), id);
+    return m_thumbnails.Load(GetImagePath(id), id);
 }
 
 KWSharedRasterImage CKWRasterLib::GetPreviewImage(uint32_t id)
 {
     if (KWSharedRasterImage image = m_previews.Find(id))
         return image;
-    return m_previews.Load(GetImagePathA(id).c_str(), id);
+    return m_previews.Load(GetImagePath(id), id);
 }
 
 bool CKWRasterLib::FindThumbnail(uint32_t id)

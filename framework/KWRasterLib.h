@@ -50,8 +50,8 @@ public:
     // The table of exports (every entry null when the library is missing).
     KWRasterFunctions& GetFunctions() { return m_functions; }
     const CString& GetDataFolder() const { return m_dataFolder; }
-    // The store's own folder in ANSI, with a trailing backslash.
-    const std::string& GetStoreFolderA() const { return m_storeFolder; }
+    // The store's own folder, with a trailing backslash.
+    const CString& GetStoreFolder() const { return m_storeFolder; }
     // The first part of generated file names: the start-up time as hh_mm_ss.
     const std::string& GetNamePrefix() const { return m_namePrefix; }
 
@@ -61,8 +61,9 @@ public:
 
     // Wrappers. Each returns a new record that the caller frees
     // (KWFreeRasterImage), or null; the source records stay the caller's.
-    // A file read at the target size (0, 0: full size); the placeholder on any failure.
-    KWRasterImage* RasterReadFile(const char* path, uint32_t targetWidth, uint32_t targetHeight);
+    // A file read upright at the target size (0, 0: full size); the placeholder
+    // on any failure.
+    KWRasterImage* RasterReadFile(const wchar_t* path, uint32_t targetWidth, uint32_t targetHeight);
     // Null for no bytes and whenever a target size is given.
     KWRasterImage* RasterReadFromMemory(const void* bytes, uint32_t count, const char* formatHint,
                                         uint32_t targetWidth, uint32_t targetHeight);
@@ -76,16 +77,24 @@ public:
     // A copy of the placeholder image; null when it cannot be decoded.
     KWRasterImage* RasterCopyPlaceholder();
 
-    // Picture store. Paths are compared byte by byte in the ANSI code page.
+    // Picture store. Paths are compared character by character, so the same
+    // path in other letter case is another picture.
     uint32_t GetPictureId(const wchar_t* path);
     // Empty for an id that was never registered.
-    std::string GetImagePathA(uint32_t id);
     CString GetImagePath(uint32_t id);
     // The part of the path after its last backslash; empty when there is none.
     CString GetImageFileName(uint32_t id);
     void RegisterImagePath(uint32_t id, const wchar_t* path);
-    // 1 x 1 for id 0; otherwise the size read once from the file (0 x 0 when
-    // it cannot be read). Always true.
+    // What the picture's file header tells, read once per picture.
+    struct ImageInfo {
+        SIZE size = {0, 0};       // upright, as every read gives the picture
+        uint8_t orientation = 1;  // recorded by the camera (1 to 8), undone by reads
+        std::string format;       // "jpg", "png", "gif", "bmp", "tif", "ico"; empty when unknown
+    };
+    // False, with a size of 0 x 0, when the file cannot be read as an image.
+    bool GetImageInfo(uint32_t id, ImageInfo& info);
+    // 1 x 1 for id 0; otherwise the upright size read once from the file.
+    // False, with size 0 x 0, when the file cannot be read as an image.
     bool GetImageSize(uint32_t id, SIZE& size);
     // The picture at full size, the placeholder when it cannot be read.
     KWRasterImage* LoadImage(uint32_t id);
@@ -118,17 +127,17 @@ public:
     CKWImageCache& GetThumbnailCache() { return m_thumbnails; }
     CKWImageCache& GetPreviewCache() { return m_previews; }
 
-    static std::string ToAnsi(const wchar_t* text);
+    // True for a file directly inside the store's own folder.
+    bool IsStoreFile(const wchar_t* path) const;
 
 private:
     void LoadFunctions();
     void MakeStoreFolder();
     void WriteConfigurationFile(const wchar_t* name);
     KWRasterImage* DecodePlaceholder();
-    // True for a file directly inside the store's own folder.
-    bool IsStoreFile(const std::string& path) const;
     // Takes the next id for a path and enters both directions.
-    uint32_t RegisterNewPath(const std::string& path);
+    uint32_t RegisterNewPath(const std::wstring& path);
+    bool ReadImageInfo(const wchar_t* path, ImageInfo& info);
     void DeleteStoreFiles();
 
     KWRasterFunctions m_functions;
@@ -136,7 +145,7 @@ private:
     HMODULE m_resourceModule;
     WaitCursorHook m_waitCursorHook = nullptr;
     CString m_dataFolder;
-    std::string m_storeFolder;
+    CString m_storeFolder;
     std::string m_namePrefix = "_QZ_Files_";
 
     std::mutex m_placeholderLock;
@@ -144,9 +153,9 @@ private:
     bool m_placeholderTried = false;
 
     std::mutex m_storeLock;
-    std::map<std::string, uint32_t> m_idsByPath;
-    std::map<uint32_t, std::string> m_pathsById;
-    std::map<uint32_t, SIZE> m_sizes;
+    std::map<std::wstring, uint32_t> m_idsByPath;
+    std::map<uint32_t, std::wstring> m_pathsById;
+    std::map<uint32_t, ImageInfo> m_infos;
     uint32_t m_nextPictureId = kFirstPictureId;
     uint32_t m_nameCounter = kFirstPictureId;
 

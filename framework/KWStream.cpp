@@ -371,7 +371,20 @@ int32_t KWStreamWrite(KWStream* s, const void* src, int32_t n)
 
 int32_t KWStreamWriteBlock(KWStream* s, const void* src, int32_t n)
 {
-    return KWStreamWrite(s, src, n);
+    if (!s || !src || n < s->bufferSize || !CanWrite(s) || s->error)
+        return KWStreamWrite(s, src, n);
+    // A block of a buffer or more goes to the back end in one call, after
+    // what the buffer holds: copying it through the buffer costs a call per
+    // 8 KB.
+    if ((s->state & KWSTREAM_STATE_READAHEAD) && KWStreamSeek(s, 0, KWSTREAM_SEEK_CUR) < 0)
+        return 0;
+    if (KWStreamFlushWrite(s, -1) < 0)
+        return 0;
+    s->state |= KWSTREAM_STATE_WRITING;
+    const int32_t done = s->backend->write(s->handle, src, n);
+    if (done != n)
+        s->error |= KWSTREAM_ERR_IO;
+    return done > 0 ? done : 0;
 }
 
 int KWStreamFlush(KWStream* s)

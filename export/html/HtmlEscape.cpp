@@ -2,31 +2,51 @@
 
 #include <windows.h>
 
-CString EscapeHtmlText(const wchar_t* text)
+namespace {
+
+enum class EscapeKind { Text, Attribute, Reference };
+
+// What a character becomes in a kind of text; null when it stays as it is.
+const wchar_t* Replacement(wchar_t c, EscapeKind kind)
+{
+    if (kind == EscapeKind::Reference)
+        return c == L'%' ? L"%25" : c == L'#' ? L"%23" : nullptr;
+    const bool text = kind == EscapeKind::Text;
+    switch (c) {
+    case L'&':
+        return L"&amp;";
+    case L'<':
+        return L"&lt;";
+    case L'>':
+        return L"&gt;";
+    case L'"':
+        return text ? nullptr : L"&quot;";
+    case L'\n':
+        return text ? L"<BR>" : nullptr;
+    case L'\t':
+        return text ? L"&nbsp;&nbsp;&nbsp;&nbsp;" : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+CString Escape(const wchar_t* text, EscapeKind kind)
 {
     CString out;
-    if (!text)
-        return out;
-    for (const wchar_t* p = text; *p; ++p) {
-        switch (*p) {
-        case L'\n':
-            out += L"<BR>";
-            break;
-        case L'<':
-            out += L"&lt;";
-            break;
-        case L'>':
-            out += L"&gt;";
-            break;
-        case L'\t':
-            out += L"&nbsp;&nbsp;&nbsp;&nbsp;";
-            break;
-        default:
+    for (const wchar_t* p = text; p && *p; ++p) {
+        if (const wchar_t* replacement = Replacement(*p, kind))
+            out += replacement;
+        else
             out += *p;
-            break;
-        }
     }
     return out;
+}
+
+}  // namespace
+
+CString EscapeHtmlText(const wchar_t* text)
+{
+    return Escape(text, EscapeKind::Text);
 }
 
 CString EscapeHtmlText(const CString& text)
@@ -58,29 +78,7 @@ CString AlignmentName(int code)
 
 CString EscapeHtmlAttribute(const wchar_t* text)
 {
-    CString out;
-    if (!text)
-        return out;
-    for (const wchar_t* p = text; *p; ++p) {
-        switch (*p) {
-        case L'&':
-            out += L"&amp;";
-            break;
-        case L'<':
-            out += L"&lt;";
-            break;
-        case L'>':
-            out += L"&gt;";
-            break;
-        case L'"':
-            out += L"&quot;";
-            break;
-        default:
-            out += *p;
-            break;
-        }
-    }
-    return out;
+    return Escape(text, EscapeKind::Attribute);
 }
 
 CString EscapeHtmlAttribute(const CString& text)
@@ -90,16 +88,5 @@ CString EscapeHtmlAttribute(const CString& text)
 
 CString EncodeFileReference(const wchar_t* name)
 {
-    CString out;
-    if (!name)
-        return out;
-    for (const wchar_t* p = name; *p; ++p) {
-        if (*p == L'%')
-            out += L"%25";
-        else if (*p == L'#')
-            out += L"%23";
-        else
-            out += *p;
-    }
-    return out;
+    return Escape(name, EscapeKind::Reference);
 }

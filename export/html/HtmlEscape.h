@@ -1,13 +1,14 @@
 #pragma once
-// Text rules of the HTML export: the escaping of body text, colours and
-// alignment names as the page documents write them, and the escaping of
-// attribute values and of file references.
+// Text rules of the HTML export: colours and alignment names as the page
+// documents write them, and one escaping of body text, attribute values and
+// file references.
 #include <cstdint>
 
 #include "platform/classlib/String.h"
 
-// Body text: LF -> "<BR>", '<' and '>' -> entities, TAB -> four non-breaking
-// spaces; '&', '"' and CR stay as they are.
+// Body text: '&', '<' and '>' -> entities, LF -> "<BR>", TAB -> four
+// non-breaking spaces; '"' and CR stay as they are, so the browser shows the
+// text as typed.
 CString EscapeHtmlText(const wchar_t* text);
 CString EscapeHtmlText(const CString& text);
 

@@ -10,35 +10,7 @@ namespace {
 
 const wchar_t* const kResourceType = L"QUARTZ";
 
-bool WriteAll(HANDLE file, const void* bytes, uint32_t count)
-{
-    const uint8_t* p = static_cast<const uint8_t*>(bytes);
-    while (count > 0) {
-        // Large blocks go in pieces; some file systems refuse huge single writes.
-        const DWORD chunk = count > (1u << 24) ? (1u << 24) : count;
-        DWORD written = 0;
-        if (!::WriteFile(file, p, chunk, &written, nullptr) || written != chunk)
-            return false;
-        p += chunk;
-        count -= chunk;
-    }
-    return true;
-}
-
 }  // namespace
-
-bool WriteBinaryFile(const wchar_t* path, const void* bytes, uint32_t count)
-{
-    if (!path || !*path || (count > 0 && !bytes))
-        return false;
-    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = WriteAll(file, bytes, count);
-    if (!::CloseHandle(file))
-        ok = false;
-    return ok;
-}
 
 bool WriteHtmlDocument(const wchar_t* path, const CString& text)
 {

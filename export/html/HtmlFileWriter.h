@@ -6,14 +6,12 @@
 // the whole file reached the disk.
 #include <cstdint>
 
+#include "export/ExportPictureFile.h"
 #include "platform/classlib/String.h"
 
 // Creates or replaces the file and writes the text; false when the file
 // cannot be created or a write or the close fails.
 bool WriteHtmlDocument(const wchar_t* path, const CString& text);
-
-// Creates or replaces the file with the bytes; false on any failure.
-bool WriteBinaryFile(const wchar_t* path, const void* bytes, uint32_t count);
 
 // The resource of type "QUARTZ" with the id, from the program's resources,
 // copied to the path. A resource that cannot be found, loaded or locked, or

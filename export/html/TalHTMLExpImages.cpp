@@ -1,38 +1,18 @@
 // The picture layers of the HTML pages and the picture files of the export:
 // each picture is written once per rotation and grey-scale combination it is
-// shown with, copied when unchanged and re-encoded otherwise.
+// shown with, copied when a browser shows the file as it is and re-encoded
+// otherwise.
 #include <windows.h>
 
 #include <memory>
 
+#include "export/ExportPictureFile.h"
 #include "export/ExportPlacement.h"
 #include "export/html/ExpImgItem.h"
 #include "export/html/HtmlEscape.h"
 #include "export/html/HtmlFileWriter.h"
 #include "export/html/TalHTMLExp.h"
-#include "framework/KWPathUtils.h"
-#include "framework/KWRasterLib.h"
-#include "framework/RasterExportRequest.h"
 #include "model/TalTextFormat.h"
-
-namespace {
-
-bool IsExistingFile(const wchar_t* path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The source copied over any earlier file of the name. A source that is not
-// there is not a failure of the export: the picture is simply missing.
-bool CopyPictureFile(const CString& target, const CString& source)
-{
-    if (source.IsEmpty() || !IsExistingFile(source))
-        return true;
-    return ::CopyFileW(source, target, FALSE) != FALSE;
-}
-
-}  // namespace
 
 CString CTalHTMLExp::WriteImageFile(const TalObjExport& object, double* width, double* height)
 {
@@ -55,26 +35,12 @@ CString CTalHTMLExp::WriteImageFile(const TalObjExport& object, double* width, d
         }
     }
 
-    const CString source = g_rasterLib.GetImagePath(key);
-    SIZE size = {0, 0};
-    g_rasterLib.GetImageSize(key, size);
-    const CString extension = GetPathExtension(source);
+    // Browsers turn a picture by the orientation its file records.
+    ExportPictureFile picture = ChooseExportPictureFile(key, true);
     CString fileName;
-    fileName.Format(L"%ls_image%d.%ls", m_name.GetString(), m_imageCounter, extension.GetString());
-    const CString target = m_folder + fileName;
-
-    if (rotation == 0 && !grayscale) {
-        NoteWrite(CopyPictureFile(target, source));
-    } else {
-        RasterExportRequest request(extension, 0, 0, rotation, grayscale);
-        if (g_rasterLib.EncodeImageForExport(key, request)) {
-            NoteWrite(WriteBinaryFile(target, request.bytes, request.byteCount));
-            size.cx = static_cast<LONG>(request.maxWidth);
-            size.cy = static_cast<LONG>(request.maxHeight);
-        } else {
-            NoteWrite(CopyPictureFile(target, source));
-        }
-    }
+    fileName.Format(L"%ls_image%d.%ls", m_name.GetString(), m_imageCounter, picture.extension.GetString());
+    NoteWrite(WriteExportPictureFile(key, picture, m_folder + fileName, rotation, grayscale));
+    const SIZE size = picture.size;
 
     // The documents reference the file by URL; the file itself keeps its blanks.
     CString reference = EncodeFileReference(fileName);

@@ -15,6 +15,7 @@
 
 class CKWProgressInterface;
 class CKWRasterLib;
+struct PDFPassThroughFile;
 
 struct PDFObjectNumber {
     uint32_t number = 0;
@@ -93,7 +94,12 @@ public:
     void ShowText(const wchar_t* text, size_t length);
     void MoveText(float x, float y);
     void ShowTextAt(float x, float y, const wchar_t* text, size_t length, float angle);
-    void DrawImage(uint32_t imageKey, float x, float y, float width, float height, float angle);
+    // The image drawn into the box of width x height whose lower left corner
+    // is (x, y), turned by angle (radians) about that corner; orientation
+    // (1 to 8, as cameras record it) says how the image's stored pixels are
+    // turned or mirrored into the upright box.
+    void DrawImage(uint32_t imageKey, float x, float y, float width, float height, float angle,
+                   uint8_t orientation = 1);
     void WriteFilter();
     void WriteHeader();
 
@@ -108,6 +114,11 @@ public:
     void EndPageContent(uint32_t pageIndex);
     // Fonts with their subsets (one progress unit per font written).
     void WriteFonts(const std::vector<PDFFontRecord>& fonts, CKWProgressInterface* progress);
+    // Whether the picture's JPEG file is to go into the file as it is, and the
+    // orientation its placement must undo. Checked whole when it is written
+    // (then a file that fails is drawn as the decoder gives it, turned against
+    // the placement); a mirrored one is checked here, since no turn undoes it.
+    static void CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImageRecord& record);
     // Images (one progress unit per image).
     void WriteImages(const std::vector<PDFImageRecord>& images, CKWRasterLib& raster,
                      CKWProgressInterface* progress);
@@ -120,7 +131,9 @@ public:
 private:
     void WriteHexString(const wchar_t* text);  // <FEFF...>
     void WriteFont(const PDFFontRecord& record, uint32_t first);
-    void WriteImage(const PDFImageRecord& record, uint32_t number, CKWRasterLib& raster);
+    // passThrough: the picture's JPEG file read and checked, when it is to go in as it is.
+    void WriteImage(const PDFImageRecord& record, uint32_t number, CKWRasterLib& raster,
+                    PDFPassThroughFile* passThrough);
 
     std::unique_ptr<PDFOutput> m_output;
     uint32_t m_version = 0x0103;

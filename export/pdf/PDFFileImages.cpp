@@ -1,144 +1,40 @@
-// PDFFile: the image XObjects. A JPEG file that needs no change is copied
-// into the file as it is, in blocks, never whole; every other picture is
-// re-encoded as JPEG by the raster library, or written as Flate-compressed RGB
-// when that fails or for a small BMP file. One picture's bytes at a time.
+// PDFFile: the image XObjects. A JPEG file that is sound and fit goes into
+// the file as it is, read whole (while the picture before it is written) and
+// written in one piece;
+// every other picture is re-encoded as JPEG by the raster library, or written
+// as Flate-compressed RGB when that fails or for a small BMP file. One
+// picture's bytes at a time.
 #include "export/pdf/PDFFile.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
-#include <cwctype>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <vector>
 
-#include "export/pdf/PDFJpegInfo.h"
+#include "export/ExportFileRead.h"
+#include "export/ExportJpeg.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "framework/RasterExportRequest.h"
 
 namespace {
 
-const size_t kCopyBlock = 256 * 1024;
 const uint64_t kSmallBitmapLimit = 65536;  // bytes of 32-bit pixels
+// Larger JPEG files are re-encoded: our decoder reads no larger ones either.
+const uint64_t kMaxPassThroughBytes = uint64_t(256) << 20;
 
-enum class SourceType { None, Jpeg, Bmp };
-
-bool EndsWithNoCase(const CString& text, const wchar_t* tail)
+// The turn, clockwise, that stands a picture shown by an orientation's
+// placement upright again: the placement undoes it. 0 for the mirrored
+// orientations, which a turn cannot undo.
+int32_t TurnAgainst(uint8_t orientation)
 {
-    const int n = static_cast<int>(std::wcslen(tail));
-    if (text.GetLength() < n)
-        return false;
-    const wchar_t* p = static_cast<const wchar_t*>(text) + (text.GetLength() - n);
-    for (int i = 0; i < n; ++i) {
-        if (std::towupper(p[i]) != std::towupper(tail[i]))
-            return false;
-    }
-    return true;
+    return orientation == 3 ? 180 : orientation == 6 ? 270 : orientation == 8 ? 90 : 0;
 }
-
-SourceType TypeOfPath(const CString& path)
-{
-    if (EndsWithNoCase(path, L".JPG") || EndsWithNoCase(path, L".JPEG"))
-        return SourceType::Jpeg;
-    if (EndsWithNoCase(path, L".BMP"))
-        return SourceType::Bmp;
-    return SourceType::None;
-}
-
-// A picture file read by its UTF-16 path, through a small window.
-class SourceFile {
-public:
-    explicit SourceFile(const wchar_t* path)
-    {
-        m_file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        LARGE_INTEGER size;
-        if (m_file != INVALID_HANDLE_VALUE && ::GetFileSizeEx(m_file, &size))
-            m_size = static_cast<uint64_t>(size.QuadPart);
-    }
-    ~SourceFile()
-    {
-        if (m_file != INVALID_HANDLE_VALUE)
-            ::CloseHandle(m_file);
-    }
-    SourceFile(const SourceFile&) = delete;
-    SourceFile& operator=(const SourceFile&) = delete;
-
-    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
-    uint64_t Size() const { return m_size; }
-
-    bool ReadAt(uint64_t offset, void* buffer, size_t count)
-    {
-        if (offset > m_size || count > m_size - offset)
-            return false;
-        uint8_t* out = static_cast<uint8_t*>(buffer);
-        while (count > 0) {
-            if (offset < m_windowStart || offset >= m_windowStart + m_window.size()) {
-                if (!Fill(offset))
-                    return false;
-            }
-            const size_t at = static_cast<size_t>(offset - m_windowStart);
-            const size_t take = count < m_window.size() - at ? count : m_window.size() - at;
-            std::memcpy(out, m_window.data() + at, take);
-            out += take;
-            offset += take;
-            count -= take;
-        }
-        return true;
-    }
-
-    // Copies the whole file to the output; the bytes copied.
-    uint64_t CopyTo(PDFOutput& out)
-    {
-        std::vector<uint8_t> block(kCopyBlock);
-        LARGE_INTEGER start;
-        start.QuadPart = 0;
-        if (!::SetFilePointerEx(m_file, start, nullptr, FILE_BEGIN)) {
-            out.SetFailed();
-            return 0;
-        }
-        uint64_t copied = 0;
-        for (;;) {
-            DWORD got = 0;
-            if (!::ReadFile(m_file, block.data(), static_cast<DWORD>(block.size()), &got, nullptr)) {
-                out.SetFailed();
-                break;
-            }
-            if (got == 0)
-                break;
-            out.WriteBytes(block.data(), got);
-            copied += got;
-        }
-        // A file that changed since it was measured would not match its header.
-        if (copied != m_size)
-            out.SetFailed();
-        return copied;
-    }
-
-private:
-    bool Fill(uint64_t offset)
-    {
-        const size_t windowSize = 16 * 1024;
-        m_window.resize(windowSize);
-        LARGE_INTEGER position;
-        position.QuadPart = static_cast<LONGLONG>(offset);
-        DWORD got = 0;
-        if (!::SetFilePointerEx(m_file, position, nullptr, FILE_BEGIN) ||
-            !::ReadFile(m_file, m_window.data(), static_cast<DWORD>(windowSize), &got, nullptr) || got == 0) {
-            m_window.clear();
-            return false;
-        }
-        m_window.resize(got);
-        m_windowStart = offset;
-        return true;
-    }
-
-    HANDLE m_file = INVALID_HANDLE_VALUE;
-    uint64_t m_size = 0;
-    std::vector<uint8_t> m_window;
-    uint64_t m_windowStart = 0;
-};
 
 // Turns the 4-byte pixels (blue, green, red, unused) of a decoded image into
 // packed red, green, blue followed by CR LF, in place when the image's own
@@ -180,50 +76,183 @@ KWRasterImage* WhitePixel()
 
 }  // namespace
 
+// The JPEG file of a picture that is to go in as it is, read whole and checked.
+struct PDFPassThroughFile {
+    std::vector<uint8_t> bytes;
+    ExportJpegInfo info;
+    bool sound = false;
+
+    void Read(const CString& path) noexcept
+    {
+        try {
+            sound = ReadWholeFile(path, bytes, kMaxPassThroughBytes) && IsSoundJpeg(bytes.data(), bytes.size(), info) &&
+                    info.CanPassThrough();
+        } catch (...) {
+            sound = false;
+        }
+    }
+};
+
+namespace {
+
+// Reads the files of the pictures that are to go in as they are, in their
+// order, on a second thread, while the picture before is written: reading and
+// checking then take no time of their own. Three buffers at the most (the
+// one being written and two read ahead), whatever the number of pictures.
+class CPassThroughReader {
+public:
+    CPassThroughReader(const std::vector<PDFImageRecord>& images, CKWRasterLib& raster)
+    {
+        for (const PDFImageRecord& record : images) {
+            if (record.passThrough)
+                m_paths.push_back(raster.GetImagePath(record.key >> 3));
+        }
+        try {
+            if (!m_paths.empty())
+                m_thread = std::thread([this] { ReadAll(); });
+        } catch (...) {
+            // Without a second thread each file is read when its turn comes.
+        }
+    }
+    ~CPassThroughReader()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    CPassThroughReader(const CPassThroughReader&) = delete;
+    CPassThroughReader& operator=(const CPassThroughReader&) = delete;
+
+    // The next picture's file, read and checked; the one taken before is done with.
+    PDFPassThroughFile& Take()
+    {
+        const size_t next = m_taken++;
+        PDFPassThroughFile& file = m_files[next % kBuffers];
+        if (!m_thread.joinable()) {
+            file.Read(next < m_paths.size() ? m_paths[next] : CString());
+            return file;
+        }
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_inUse = next;
+        m_changed.notify_all();
+        m_changed.wait(lock, [&] { return m_read > next || m_readerFailed; });
+        if (m_read <= next) {
+            lock.unlock();
+            file.Read(m_paths[next]);
+        }
+        return file;
+    }
+
+private:
+    static constexpr size_t kBuffers = 3;
+
+    void ReadAll() noexcept
+    {
+        try {
+            for (size_t next = 0; next < m_paths.size(); ++next) {
+                {
+                    // The buffer of the file read kBuffers before must be written.
+                    std::unique_lock<std::mutex> lock(m_lock);
+                    m_changed.wait(lock, [&] { return m_stop || next < m_inUse + kBuffers; });
+                    if (m_stop)
+                        return;
+                }
+                m_files[next % kBuffers].Read(m_paths[next]);
+                {
+                    std::lock_guard<std::mutex> lock(m_lock);
+                    m_read = next + 1;
+                }
+                m_changed.notify_all();
+            }
+        } catch (...) {
+            // The files not read yet are read when their turn comes.
+            m_readerFailed = true;
+            m_changed.notify_all();
+        }
+    }
+
+    std::vector<CString> m_paths;
+    PDFPassThroughFile m_files[kBuffers];
+    size_t m_taken = 0;  // main thread only
+
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    size_t m_inUse = 0;  // the file being written; the ones before it are done
+    size_t m_read = 0;   // files read so far
+    bool m_stop = false;
+    std::atomic<bool> m_readerFailed{false};
+    std::thread m_thread;
+};
+
+}  // namespace
+
+void PDFFile::CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImageRecord& record)
+{
+    CKWRasterLib::ImageInfo source;
+    if (!raster.GetImageInfo(pictureId, source) || source.format != "jpg")
+        return;
+    record.passThrough = true;
+    record.orientation = source.orientation;
+    if (record.orientation == 1 || TurnAgainst(record.orientation) != 0)
+        return;  // the file is checked when it is written
+    // A mirrored picture that fails the check is drawn upright, as decoded.
+    std::vector<uint8_t> bytes;
+    ExportJpegInfo info;
+    if (!ReadWholeFile(raster.GetImagePath(pictureId), bytes, kMaxPassThroughBytes) ||
+        !IsSoundJpeg(bytes.data(), bytes.size(), info) || !info.CanPassThrough()) {
+        record.passThrough = false;
+        record.orientation = 1;
+    }
+}
+
 void PDFFile::WriteImages(const std::vector<PDFImageRecord>& images, CKWRasterLib& raster,
                           CKWProgressInterface* progress)
 {
     const uint32_t first = GetObjectNumber(kFirstImageEntry);
+    CPassThroughReader reader(images, raster);
     for (size_t k = 0; k < images.size(); ++k) {
-        WriteImage(images[k], first + 2 * static_cast<uint32_t>(k), raster);
+        WriteImage(images[k], first + 2 * static_cast<uint32_t>(k), raster,
+                   images[k].passThrough ? &reader.Take() : nullptr);
         if (progress)
             progress->Advance();
     }
 }
 
-void PDFFile::WriteImage(const PDFImageRecord& record, uint32_t number, CKWRasterLib& raster)
+void PDFFile::WriteImage(const PDFImageRecord& record, uint32_t number, CKWRasterLib& raster,
+                         PDFPassThroughFile* passThrough)
 {
     const uint32_t id = record.key >> 3;
     const int32_t rotation = PDFNormalizeRotation(record.rotation);
     PDFOutput& out = *m_output;
 
-    std::unique_ptr<SourceFile> file;       // a JPEG file copied as it is
-    std::unique_ptr<RasterExportRequest> encoded;  // or JPEG bytes from the library
-    KWRasterImagePtr bitmap;                // or decoded pixels
-    PDFJpegInfo info;
+    const bool file = passThrough && passThrough->sound;  // the JPEG file as it is
+    std::unique_ptr<RasterExportRequest> encoded;         // or JPEG bytes from the library
+    KWRasterImagePtr bitmap;                              // or decoded pixels
+    ExportJpegInfo info;
 
-    if (rotation == 0 && !record.grayscale) {
-        const CString path = raster.GetImagePath(id);
-        const SourceType type = TypeOfPath(path);
-        if (type == SourceType::Jpeg) {
-            std::unique_ptr<SourceFile> candidate(new SourceFile(path));
-            if (candidate->IsOpen() && candidate->Size() > 0 &&
-                PDFReadJpegInfo([&](uint64_t o, void* b, size_t n) { return candidate->ReadAt(o, b, n); }, info) &&
-                info.CanPassThrough())
-                file = std::move(candidate);
-        } else if (type == SourceType::Bmp) {
-            SIZE size = {0, 0};
-            raster.GetImageSize(id, size);
-            if (size.cx > 0 && size.cy > 0 && uint64_t(size.cx) * uint64_t(size.cy) * 4 < kSmallBitmapLimit)
-                bitmap.reset(raster.LoadImage(id));
-        }
+    if (file) {
+        info = passThrough->info;
+    } else if (!record.passThrough && rotation == 0 && !record.grayscale) {
+        CKWRasterLib::ImageInfo source;
+        if (raster.GetImageInfo(id, source) && source.format == "bmp" &&
+            uint64_t(source.size.cx) * uint64_t(source.size.cy) * 4 < kSmallBitmapLimit)
+            bitmap.reset(raster.LoadImage(id));
     }
     if (!file && !bitmap) {
-        encoded.reset(new RasterExportRequest(L"JPG", 0, 0, rotation, record.grayscale != 0));
+        // What the decoder gives for a file that cannot go in as it is, turned
+        // against the placement that expects the file's own orientation.
+        const int32_t turn = record.passThrough ? TurnAgainst(record.orientation) : rotation;
+        encoded.reset(new RasterExportRequest(L"JPG", 0, 0, turn, record.grayscale != 0));
         if (!raster.EncodeImageForExport(id, *encoded) || !encoded->bytes ||
-            !PDFReadJpegInfo(encoded->bytes, encoded->byteCount, info) || !info.CanPassThrough()) {
+            !ReadJpegFrame(encoded->bytes, encoded->byteCount, info) || !info.CanPassThrough()) {
             encoded.reset();
             bitmap.reset(raster.LoadImage(id));
+            if (bitmap && turn != 0)
+                bitmap.reset(raster.RasterRotate(bitmap.get(), turn));
             if (!bitmap || !KWIsRasterBlockValid(bitmap.get(), KWRasterImageBytes(*bitmap)) ||
                 bitmap->width == 0 || bitmap->height == 0)
                 bitmap.reset(WhitePixel());
@@ -252,7 +281,7 @@ void PDFFile::WriteImage(const PDFImageRecord& record, uint32_t number, CKWRaste
 
     uint64_t count = 0;
     if (file) {
-        count = file->CopyTo(out);
+        count = out.WriteEncodedBlock(passThrough->bytes.data(), passThrough->bytes.size(), kPDFFilterDct);
         count += out.WriteEncodedBlock("\r\n", 2, kPDFFilterDct);
     } else if (encoded) {
         count = out.WriteEncodedBlock(encoded->bytes, encoded->byteCount, kPDFFilterDct);

@@ -94,7 +94,8 @@ void PDFFile::ShowTextAt(float x, float y, const wchar_t* text, size_t length, f
     ShowText(text, length);
 }
 
-void PDFFile::DrawImage(uint32_t imageKey, float x, float y, float width, float height, float angle)
+void PDFFile::DrawImage(uint32_t imageKey, float x, float y, float width, float height, float angle,
+                        uint8_t orientation)
 {
     m_output->WriteLine("q");
     m_output->Write("1 0 0 1").Write(" ").WriteFloat(x).Write(" ").WriteFloat(y).WriteLine(" cm");
@@ -104,7 +105,27 @@ void PDFFile::DrawImage(uint32_t imageKey, float x, float y, float width, float 
         m_output->WriteFloat(c).Write(" ").WriteFloat(s).Write(" ").WriteFloat(-s).Write(" ").WriteFloat(c);
         m_output->WriteLine(" 0 0 cm");
     }
-    m_output->WriteFloat(width).Write(" 0 0 ").WriteFloat(height).WriteLine(" 0 0 cm");
+    if (orientation < 2 || orientation > 8) {
+        m_output->WriteFloat(width).Write(" 0 0 ").WriteFloat(height).WriteLine(" 0 0 cm");
+    } else {
+        // The unit square of the image onto the box: its stored rows and
+        // columns go where the orientation puts them.
+        const float w = width, h = height;
+        const float matrices[9][6] = {
+            {}, {},
+            {-w, 0, 0, h, w, 0},   // mirrored left to right
+            {-w, 0, 0, -h, w, h},  // half a turn
+            {w, 0, 0, -h, 0, h},   // mirrored top to bottom
+            {0, -h, -w, 0, w, h},  // mirrored along the main diagonal
+            {0, -h, w, 0, 0, h},   // a quarter turn clockwise
+            {0, h, w, 0, 0, 0},    // mirrored along the other diagonal
+            {0, h, -w, 0, w, 0},   // a quarter turn anticlockwise
+        };
+        const float* m = matrices[orientation];
+        for (int i = 0; i < 6; ++i)
+            m_output->WriteFloat(m[i]).Write(i < 5 ? " " : "");
+        m_output->WriteLine(" cm");
+    }
     m_output->Write("/I").WriteUInt(imageKey).WriteLine(" Do");
     m_output->WriteLine("Q");
 }

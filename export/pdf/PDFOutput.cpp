@@ -103,7 +103,7 @@ void PDFOutput::Put(const void* bytes, size_t count)
     while (count > 0) {
         // The stream takes signed 32-bit counts.
         const int32_t chunk = count > 0x40000000u ? 0x40000000 : static_cast<int32_t>(count);
-        const int32_t done = KWStreamWrite(m_current, p, chunk);
+        const int32_t done = KWStreamWriteBlock(m_current, p, chunk);
         if (m_current == m_file)
             m_filePos += done > 0 ? static_cast<uint64_t>(done) : 0;
         if (done != chunk) {

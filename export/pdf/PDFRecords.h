@@ -19,6 +19,11 @@ struct PDFImageRecord {
     uint32_t key = 0;       // the image record key; its resource name is /I and the key
     int32_t rotation = 0;   // degrees, as the picture object gives it
     uint8_t grayscale = 0;
+    // The picture's JPEG file is to go in as it is; its pixels stand as the
+    // file stores them, which the placement turns upright by the orientation
+    // the file records (1: upright already, as every re-encoded picture is).
+    bool passThrough = false;
+    uint8_t orientation = 1;
 };
 
 struct PDFFontRecord {

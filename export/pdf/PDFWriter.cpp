@@ -9,6 +9,7 @@
 
 #include "export/TalExportDocIFace.h"
 #include "export/pdf/PDFFontName.h"
+#include "framework/KWCodePage.h"
 #include "framework/KWGraphics.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
@@ -21,22 +22,8 @@ namespace {
 const wchar_t kDefaultFace[] = L"Arial";
 const double kLayoutShare = 0.1;  // of the progress range, the rest goes to writing
 
-std::string ToAnsi(const wchar_t* text)
-{
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &out[0], n, nullptr, nullptr);
-    out.resize(static_cast<size_t>(n - 1));
-    return out;
-}
 
 }  // namespace
-
-PDFWriter::PDFWriter() = default;
-
-PDFWriter::~PDFWriter() = default;
 
 bool PDFWriter::Export(CTalExportDocIFace& document, const wchar_t* fileName, CKWProgressInterface* progress)
 {
@@ -108,17 +95,6 @@ bool PDFWriter::WriteReport(const TalPageList& pages, const CTalDocProperties& p
     if (!ok)
         ::DeleteFileW(fileName);  // a truncated report must not be taken for a good one
     return ok;
-}
-
-void PDFWriter::AttachForDrawing(PDFFile* file, IKWGraphics* graphics, const TalPageList* pages,
-                                 const CTalDocProperties* properties)
-{
-    m_file = file;
-    m_graphics = graphics;
-    m_pageList = pages;
-    m_properties = properties;
-    if (graphics && graphics->GetDpi() > 0)
-        m_pixelsPerPoint = graphics->GetDpi() / 72.0;
 }
 
 std::wstring PDFWriter::FaceName(uint32_t fontIndex) const
@@ -231,6 +207,10 @@ void PDFWriter::AddImage(uint32_t imageKey, int32_t rotation, bool grayscale, PD
     record.key = key;
     record.rotation = rotation;
     record.grayscale = grayscale ? 1 : 0;
+    // Checked here, before any page is drawn, because a picture that goes in
+    // as it is may need its placement turned.
+    if (PDFNormalizeRotation(rotation) == 0 && !grayscale)
+        PDFFile::CheckPassThrough(g_rasterLib, imageKey, record);
     m_images.push_back(record);
     m_imageIndex.emplace(key, index);
 }
@@ -253,7 +233,7 @@ PDFFontRecord* PDFWriter::RegisterFont(const wchar_t* face, uint8_t style, PDFPa
         PDFFontRecord record;
         record.key = key;
         record.name = name.c_str();
-        record.ansiName = ToAnsi(name.c_str());
+        record.ansiName = WideToAnsi(name.c_str());
         record.style = style;
         m_fonts.push_back(std::move(record));
         m_fontCodes.emplace_back(65536, false);

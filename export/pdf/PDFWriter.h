@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -69,6 +70,7 @@ public:
 
 private:
     struct TextMeasure;
+    struct MeasuredFont;
 
     bool WriteReport(const TalPageList& pages, const CTalDocProperties& properties, const wchar_t* fileName,
                    CKWProgressInterface* progress);
@@ -98,6 +100,9 @@ private:
     const TalPageList* m_pageList = nullptr;
     const CTalDocProperties* m_properties = nullptr;
     IKWGraphics* m_graphics = nullptr;
+    // Fonts made for measuring, with their metrics and the advances measured
+    // so far: every page's captions are in the same few fonts.
+    std::map<std::tuple<std::wstring, double, int>, std::unique_ptr<MeasuredFont>> m_measuredFonts;
 
     // Look-ups that keep the layout pass linear.
     std::unordered_map<uint32_t, uint32_t> m_imageIndex;          // image record key -> index

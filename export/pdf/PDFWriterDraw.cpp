@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <unordered_map>
 #include <vector>
 
+#include "export/ExportPictureFile.h"
 #include "export/ExportPlacement.h"
 #include "framework/KWFont.h"
 #include "framework/KWGdiPlusDraw.h"
@@ -64,6 +67,30 @@ const PDFFontRecord* PDFWriter::PrepareText(const Record& record, const CString&
     return font && Measure(face, size, style, text, measure) ? font : nullptr;
 }
 
+// A font made for measuring, in points.
+struct PDFWriter::MeasuredFont {
+    CKWFont font;
+    double metrics[KWFONTMETRIC_COUNT] = {0, 0, 0, 0, 0, 0, 0};
+    std::unordered_map<wchar_t, double> advances;
+};
+
+// The cache of measured fonts needs the whole type to go.
+PDFWriter::PDFWriter() = default;
+
+PDFWriter::~PDFWriter() = default;
+
+void PDFWriter::AttachForDrawing(PDFFile* file, IKWGraphics* graphics, const TalPageList* pages,
+                                 const CTalDocProperties* properties)
+{
+    m_file = file;
+    m_graphics = graphics;
+    m_measuredFonts.clear();
+    m_pageList = pages;
+    m_properties = properties;
+    if (graphics && graphics->GetDpi() > 0)
+        m_pixelsPerPoint = graphics->GetDpi() / 72.0;
+}
+
 bool PDFWriter::Measure(const CString& face, double size, int style, const CString& text, TextMeasure& measure)
 {
     const int length = text.GetLength();
@@ -71,21 +98,39 @@ bool PDFWriter::Measure(const CString& face, double size, int style, const CStri
     measure.width = 0;
     if (!m_graphics)
         return false;
-    // The font is made in pixels of the surface; what it measures is turned
-    // back into points, the unit of the page.
-    CKWFont font;
-    if (!font.SetFont(face.IsEmpty() ? kDefaultFace : face, size * m_pixelsPerPoint, style & 0x0F))
-        return false;
-    int32_t metrics[KWFONTMETRIC_COUNT] = {0, 0, 0, 0, 0, 0, 0};
-    if (m_graphics->GetFontMetrics(font, metrics) == 0) {
-        for (int i = 0; i < KWFONTMETRIC_COUNT; ++i)
-            measure.metrics[i] = metrics[i] / m_pixelsPerPoint;
+    const std::wstring name = face.IsEmpty() ? kDefaultFace : face.GetString();
+    std::unique_ptr<MeasuredFont>& known = m_measuredFonts[std::make_tuple(name, size, style & 0x0F)];
+    if (!known) {
+        // The font is made in pixels of the surface; what it measures is
+        // turned back into points, the unit of the page.
+        std::unique_ptr<MeasuredFont> made(new MeasuredFont);
+        if (!made->font.SetFont(name.c_str(), size * m_pixelsPerPoint, style & 0x0F))
+            return false;
+        int32_t metrics[KWFONTMETRIC_COUNT] = {0, 0, 0, 0, 0, 0, 0};
+        if (m_graphics->GetFontMetrics(made->font, metrics) == 0) {
+            for (int i = 0; i < KWFONTMETRIC_COUNT; ++i)
+                made->metrics[i] = metrics[i] / m_pixelsPerPoint;
+        }
+        known = std::move(made);
     }
-    if (length > 0)
-        m_graphics->GetCharWidths(text, length, font, measure.advances.data(), length);
-    for (double& advance : measure.advances) {
-        advance /= m_pixelsPerPoint;
-        measure.width += advance;
+    MeasuredFont& font = *known;
+    std::copy(font.metrics, font.metrics + KWFONTMETRIC_COUNT, measure.metrics);
+    // Only characters not seen in this font before are measured.
+    std::wstring missing;
+    for (int i = 0; i < length; ++i) {
+        if (!font.advances.count(text[i]) && missing.find(text[i]) == std::wstring::npos)
+            missing += text[i];
+    }
+    if (!missing.empty()) {
+        std::vector<double> widths(missing.size(), 0.0);
+        const int count = static_cast<int>(missing.size());
+        m_graphics->GetCharWidths(missing.c_str(), count, font.font, widths.data(), count);
+        for (size_t i = 0; i < missing.size(); ++i)
+            font.advances[missing[i]] = widths[i] / m_pixelsPerPoint;
+    }
+    for (int i = 0; i < length; ++i) {
+        measure.advances[static_cast<size_t>(i)] = font.advances[text[i]];
+        measure.width += measure.advances[static_cast<size_t>(i)];
     }
     return true;
 }
@@ -103,6 +148,7 @@ bool PDFWriter::WritePageContents(CKWProgressInterface* progress)
     HDC dc = ::GetDC(desktop);
     std::unique_ptr<CKWGdiPlusDraw> graphics(dc ? new CKWGdiPlusDraw(dc) : nullptr);
     m_graphics = graphics.get();
+    m_measuredFonts.clear();
     if (m_graphics) {
         const int dpi = m_graphics->GetDpi();
         if (dpi > 0)
@@ -207,8 +253,7 @@ void PDFWriter::DrawPicture(const ExportImageData& picture, const PDFPageRecord&
         width *= kPointsPerInch;
         height *= kPointsPerInch;
     } else {
-        SIZE size = {0, 0};
-        g_rasterLib.GetImageSize(picture.GetImageKey(), size);
+        const SIZE size = GetExportPictureSize(picture.GetImageKey());
         width = size.cx;
         height = size.cy;
         const int32_t rotation = PDFNormalizeRotation(picture.GetRotation());
@@ -217,8 +262,11 @@ void PDFWriter::DrawPicture(const ExportImageData& picture, const PDFPageRecord&
     }
     const int mode = kind == kExportCommonImage ? kPlaceFit : kind == kExportImage ? kPlaceStretch : kPlaceOwnSize;
     PlaceInCell(cell, width, height, rect, mode, picture.GetPlace());
+    const auto found = m_imageIndex.find(key);
+    const uint8_t orientation = found == m_imageIndex.end() ? 1 : m_images[found->second].orientation;
     m_file->DrawImage(key, static_cast<float>(rect.left), static_cast<float>(m_pageHeight - rect.bottom),
-                      static_cast<float>(rect.right - rect.left), static_cast<float>(rect.bottom - rect.top), 0);
+                      static_cast<float>(rect.right - rect.left), static_cast<float>(rect.bottom - rect.top), 0,
+                      orientation);
 
     if (kind != kExportCommonImage)
         return;

@@ -35,6 +35,7 @@ class CTalDocProperties;
 class CTalTextFormat;
 class PPTTextStyleSheets;
 class PptEscherEx;
+struct ExportPictureFile;
 class ShapePropertyTable;
 
 class PPTWriter : public PPTExBulletProvider {
@@ -188,8 +189,9 @@ private:
     void WritePictureShape(const TalObjExport& object);
     void WritePictureProperties(const ExportImageData& record, ShapePropertyTable& table);
     bool AddPictureLink(const ExportImageData& record, ShapePropertyTable& table);
-    // The link name of a picture file in the folder, unique within the export.
-    CString GetLinkName(const CString& source, bool& copyNeeded);
+    // The link name of a picture's file in the folder, unique within the
+    // export; writeNeeded when the file is still to be written.
+    CString GetLinkName(uint32_t pictureId, const ExportPictureFile& picture, bool& writeNeeded);
 
     // Summary information (PPTWriterSummary.cpp).
     bool WriteSummaryInformation();
@@ -221,7 +223,7 @@ private:
     std::unique_ptr<PPTTextStyleSheets> m_styleSheets;
     CKWProgressInterface* m_progress = nullptr;
 
-    // Pictures copied by this export: source path (upper case) to link file
+    // Pictures written by this export: source path (upper case) to link file
     // name, and the file names taken (upper case).
     std::map<CString, CString> m_linkedFiles;
     std::map<CString, bool> m_takenNames;

@@ -1,9 +1,12 @@
-// Picture frames: no picture data in the file; each shape links to a copy of
-// its picture's file in the folder beside the presentation.
+// Picture frames: no picture data in the file; each shape links to a file of
+// its picture in the folder beside the presentation: a copy, or the picture
+// encoded upright (or the placeholder) where PowerPoint would not show the
+// file as it is.
 #include "export/ppt/PPTWriter.h"
 
 #include <windows.h>
 
+#include "export/ExportPictureFile.h"
 #include "export/ExportPlacement.h"
 #include "export/ppt/PptEscherEx.h"
 #include "export/ppt/ShapePropertyTable.h"
@@ -26,12 +29,6 @@ CString Upper(const CString& text)
     CString upper = text;
     upper.MakeUpper();
     return upper;
-}
-
-bool FileExists(const wchar_t* path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool IsFolder(const wchar_t* path)
@@ -61,8 +58,7 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
         break;
     }
     case kExportCommonImage: {
-        SIZE size = {0, 0};
-        g_rasterLib.GetImageSize(record->GetImageKey(), size);
+        const SIZE size = GetExportPictureSize(record->GetImageKey());
         placed = record->GetRect();
         PlaceInCell(slide, size.cx, size.cy, placed, kPlaceFit, 0);
         break;
@@ -110,14 +106,10 @@ void PPTWriter::WritePictureProperties(const ExportImageData& record, ShapePrope
 bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable& table)
 {
     const int slash = m_fileName.ReverseFind(L'\\');
-    const CString source = g_rasterLib.GetImagePath(record.GetImageKey());
-    int sourceSlash = source.ReverseFind(L'\\');
-    if (sourceSlash < 0)
-        sourceSlash = 0;
     int dot = m_fileName.ReverseFind(L'.');
     if (dot < slash)
         dot = m_fileName.GetLength();
-    if (slash < 0 || sourceSlash >= source.GetLength())
+    if (slash < 0)
         return false;
 
     const CString folder = m_fileName.Left(dot) + L"_Images";
@@ -126,17 +118,17 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
         Report(L"Error (%lu) creating %ls\n", ::GetLastError(), static_cast<const wchar_t*>(folder));
     }
 
-    bool copyNeeded = false;
-    const CString name = GetLinkName(source, copyNeeded);
+    const uint32_t id = record.GetImageKey();
+    bool writeNeeded = false;
+    // PowerPoint 97 does not turn a picture by the orientation its file records.
+    ExportPictureFile picture = ChooseExportPictureFile(id, false);
+    const CString name = GetLinkName(id, picture, writeNeeded);
     const CString destination = folder + name;
-    if (copyNeeded && Upper(destination) != Upper(source)) {
-        // A picture file that is gone leaves a dangling link; one that exists
-        // but cannot be copied is a write failure of the export.
-        if (!::CopyFileW(source, destination, FALSE) && FileExists(source)) {
-            m_linkFailed = true;
-            Report(L"Error (%lu) copying %ls to %ls\n", ::GetLastError(), static_cast<const wchar_t*>(source),
-                   static_cast<const wchar_t*>(destination));
-        }
+    const CString source = g_rasterLib.GetImagePath(id);
+    if (writeNeeded && Upper(destination) != Upper(source) &&
+        !WriteExportPictureFile(id, picture, destination, 0, false)) {
+        m_linkFailed = true;
+        Report(L"Error (%lu) writing %ls\n", ::GetLastError(), static_cast<const wchar_t*>(destination));
     }
 
     const CString link = folder.Mid(slash + 1) + name;
@@ -153,22 +145,27 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     return true;
 }
 
-CString PPTWriter::GetLinkName(const CString& source, bool& copyNeeded)
+CString PPTWriter::GetLinkName(uint32_t pictureId, const ExportPictureFile& picture, bool& writeNeeded)
 {
-    const CString key = Upper(source);
+    const CString source = g_rasterLib.GetImagePath(pictureId);
+    CString key = Upper(source);
+    if (key.IsEmpty())
+        key.Format(L"?%u", pictureId);
     const auto known = m_linkedFiles.find(key);
     if (known != m_linkedFiles.end()) {
-        copyNeeded = false;
+        writeNeeded = false;
         return known->second;
     }
-    // The file name with its backslash; pictures of the same name from
-    // different folders get a number before the extension.
-    const int slash = source.ReverseFind(L'\\');
-    const CString fileName = source.Mid(slash + 1);
+    // The file name with its backslash, with the extension of the file
+    // written; pictures of the same name from different folders get a number
+    // before the extension.
+    const CString fileName = source.Mid(source.ReverseFind(L'\\') + 1);
     const int dot = fileName.ReverseFind(L'.');
-    const CString stem = dot > 0 ? fileName.Left(dot) : fileName;
-    const CString extension = dot > 0 ? fileName.Mid(dot) : CString();
-    CString name = L"\\" + fileName;
+    CString stem = dot > 0 ? fileName.Left(dot) : fileName;
+    if (stem.IsEmpty())
+        stem.Format(L"Picture%u", pictureId);
+    const CString extension = picture.copy ? (dot > 0 ? fileName.Mid(dot) : CString()) : L"." + picture.extension;
+    CString name = L"\\" + stem + extension;
     for (int number = 2; m_takenNames.count(Upper(name)); ++number) {
         CString suffix;
         suffix.Format(L"_%d", number);
@@ -176,6 +173,6 @@ CString PPTWriter::GetLinkName(const CString& source, bool& copyNeeded)
     }
     m_takenNames[Upper(name)] = true;
     m_linkedFiles[key] = name;
-    copyNeeded = true;
+    writeNeeded = true;
     return name;
 }

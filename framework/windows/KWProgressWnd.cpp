@@ -78,7 +78,21 @@ int CKWProgressWnd::GetPos()
 
 void CKWProgressWnd::SetPos(int position)
 {
+    // The bar always takes the position, but draws it at most every
+    // kDrawInterval and when it reaches its end: a bar drawn at each move
+    // costs milliseconds on some systems, and nobody sees more moves than that.
+    const DWORD now = ::GetTickCount();
+    const bool draw = now - m_drawnAt >= kDrawInterval || position >= m_bar.GetUpper() || !m_bar.GetHwnd();
+    if (draw) {
+        m_bar.SetPos(position);
+        m_drawnAt = now;
+        return;
+    }
+    ::SendMessageW(m_bar.GetHwnd(), WM_SETREDRAW, FALSE, 0);
     m_bar.SetPos(position);
+    ::SendMessageW(m_bar.GetHwnd(), WM_SETREDRAW, TRUE, 0);
+    // Drawn with the next drawn move, or when the window next paints.
+    ::InvalidateRect(m_bar.GetHwnd(), nullptr, FALSE);
 }
 
 int CKWProgressWnd::GetUpper()

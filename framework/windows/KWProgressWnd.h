@@ -2,7 +2,8 @@
 // CKWProgressWnd: the modeless progress window (dialog 901), a message label
 // and a progress bar, that implements the progress interface. It offers no
 // cancel: the operation it shows runs to its end. None of its operations
-// dispatches messages; Show and SetMessage paint at once.
+// dispatches messages; Show and SetMessage paint at once, the bar draws its
+// moves a few times a second.
 #include "controls/KWProgressControl.h"
 #include "framework/windows/KWDialog.h"
 #include "framework/KWProgressInterface.h"
@@ -32,6 +33,9 @@ public:
     BOOL OnInitDialog() override;
 
 private:
+    static constexpr DWORD kDrawInterval = 40;  // milliseconds
+
     HWND m_label = nullptr;
     CKWProgressControl m_bar;
+    DWORD m_drawnAt = 0;  // tick count when the bar last drew a move
 };

@@ -26,7 +26,12 @@ ByteSource::~ByteSource()
 
 bool ByteSource::OpenFile(const char* ansiPath)
 {
-    m_widePath = WidenAnsi(ansiPath);
+    return OpenFile(WidenAnsi(ansiPath).c_str());
+}
+
+bool ByteSource::OpenFile(const wchar_t* path)
+{
+    m_widePath = path ? path : L"";
     if (m_widePath.empty())
         return false;
     m_file = ::CreateFileW(m_widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,

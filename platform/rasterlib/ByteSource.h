@@ -1,4 +1,5 @@
-// Encoded image bytes, from a file (opened by its ANSI path) or from caller memory.
+// Encoded image bytes, from a file (opened by its UTF-16 or ANSI path) or from caller
+// memory.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +21,7 @@ public:
     ByteSource& operator=(const ByteSource&) = delete;
 
     // False when the path is empty or the file cannot be opened.
+    bool OpenFile(const wchar_t* path);
     bool OpenFile(const char* ansiPath);
     // The bytes stay the caller's and must outlive this object.
     void UseMemory(const uint8_t* bytes, size_t count);

@@ -4,6 +4,7 @@
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include "platform/rasterlib/EncodeMemo.h"
+#include "platform/rasterlib/ExportCalls.h"
 #include "platform/rasterlib/FormatRecords.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/ImageWriter.h"
@@ -20,31 +21,6 @@ using namespace rasterlib;
 
 namespace {
 
-// The size needed, after filling the buffer when it is large enough; 0 when the
-// size is not acceptable or the fill fails.
-template <class Fill>
-int32_t Deliver(uint64_t needed, void* buffer, int32_t bufferSize, Fill fill)
-{
-    if (needed == 0 || needed > 0x7FFFFFFF)
-        return 0;
-    if (!buffer || bufferSize <= 0 || uint64_t(bufferSize) < needed)
-        return int32_t(needed);
-    return fill() ? int32_t(needed) : 0;
-}
-
-int32_t ReadRecord(ImageSource& source, uint32_t targetWidth, uint32_t targetHeight, void* buffer, int32_t bufferSize)
-{
-    uint32_t width = 0, height = 0;
-    source.ReducedSize(targetWidth, targetHeight, width, height);
-    return Deliver(RecordBytes(width, height), buffer, bufferSize,
-                   [&] { return source.Decode(PlaceRecord(buffer, width, height)); });
-}
-
-uint32_t Target(const int32_t* value)
-{
-    return value && *value > 0 ? uint32_t(*value) : 0;
-}
-
 bool RecordView(const void* record, PixelView& view)
 {
     if (!record)
@@ -55,49 +31,20 @@ bool RecordView(const void* record, PixelView& view)
     return IsValidView(view);
 }
 
-bool WriteWholeFile(const char* path, const std::vector<uint8_t>& bytes)
-{
-    const std::wstring wide = WidenAnsi(path);
-    if (wide.empty() || bytes.size() > 0x7FFFFFFF)
-        return false;
-    HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
-    const bool closed = ::CloseHandle(file) != FALSE;
-    if (!ok || !closed) {
-        ::DeleteFileW(wide.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 extern "C" {
 
 int32_t __cdecl ReadRasterImage(const char* path, void* buffer, int32_t bufferSize)
 {
-    try {
-        ImageSource source;
-        return source.OpenFile(path) ? ReadRecord(source, 0, 0, buffer, bufferSize) : 0;
-    } catch (...) {
-        return 0;
-    }
+    return ReadRasterImageW(WidenAnsi(path).c_str(), buffer, bufferSize);
 }
 
 int32_t __cdecl ReadLQRasterImage(const char* path, void* buffer, int32_t bufferSize, const int32_t* targetWidth,
-                                  const int32_t* targetHeight, int32_t, int32_t, int32_t)
+                                  const int32_t* targetHeight, int32_t reserved1, int32_t reserved2, int32_t reserved3)
 {
-    try {
-        ImageSource source;
-        if (!source.OpenFile(path))
-            return 0;
-        return ReadRecord(source, Target(targetWidth), Target(targetHeight), buffer, bufferSize);
-    } catch (...) {
-        return 0;
-    }
+    return ReadLQRasterImageW(WidenAnsi(path).c_str(), buffer, bufferSize, targetWidth, targetHeight, reserved1,
+                              reserved2, reserved3);
 }
 
 int32_t __cdecl ReadRasterImageFromMemory(const void* bytes, int32_t count, void* buffer, int32_t bufferSize,
@@ -130,20 +77,16 @@ int32_t __cdecl ReadRasterImageTypeFromMemory(const void* bytes, int32_t count, 
 
 int32_t __cdecl ReadRasterImageWH(const char* path, int32_t* width, int32_t* height)
 {
-    try {
-        if (width)
-            *width = 0;
-        if (height)
-            *height = 0;
-        ImageSource source;
-        if (!width || !height || !source.OpenFile(path))
-            return 0;
-        *width = int32_t(source.Width());
-        *height = int32_t(source.Height());
-        return 1;
-    } catch (...) {
+    if (width)
+        *width = 0;
+    if (height)
+        *height = 0;
+    RasterImageInfo info = {sizeof info, 0, 0, 0, {}};
+    if (!width || !height || !ReadRasterImageInfoW(WidenAnsi(path).c_str(), &info))
         return 0;
-    }
+    *width = info.width;
+    *height = info.height;
+    return 1;
 }
 
 int32_t __cdecl WriteRasterImageToMemory(const void* record, void* buffer, int32_t bufferSize, const char* formatName)
@@ -173,27 +116,13 @@ int32_t __cdecl WriteRasterImageToMemory(const void* record, void* buffer, int32
 uint8_t __cdecl SaveRasterImage(const char* path, int32_t width, int32_t height, int32_t stride, int32_t layout,
                                 int32_t quality, const char* formatName, const void* pixels)
 {
-    try {
-        if (layout != kPixelLayoutBgra || width <= 0 || height <= 0 || stride <= 0)
-            return 0;
-        const PixelView view{static_cast<const uint8_t*>(pixels), uint32_t(width), uint32_t(height), uint32_t(stride)};
-        std::vector<uint8_t> bytes;
-        if (!IsValidView(view) || !EncodeImage(view, formatName, quality, bytes))
-            return 0;
-        return WriteWholeFile(path, bytes) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return SaveRasterImageW(WidenAnsi(path).c_str(), width, height, stride, layout, quality, formatName, pixels);
 }
 
 int32_t __cdecl TestRasterFormat(const char* path)
 {
-    try {
-        ImageSource source;
-        return source.OpenFile(path) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    RasterImageInfo info = {sizeof info, 0, 0, 0, {}};
+    return ReadRasterImageInfoW(WidenAnsi(path).c_str(), &info);
 }
 
 int32_t __cdecl ResizeRasterImage(const void* pixels, int32_t width, int32_t height, int32_t stride, void* buffer,

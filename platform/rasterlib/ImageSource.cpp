@@ -7,6 +7,11 @@
 
 namespace rasterlib {
 
+bool ImageSource::OpenFile(const wchar_t* path)
+{
+    return m_bytes.OpenFile(path) && Open();
+}
+
 bool ImageSource::OpenFile(const char* path)
 {
     return m_bytes.OpenFile(path) && Open();
@@ -42,6 +47,7 @@ bool ImageSource::Open()
             return false;
         m_width = m_jpeg.width;
         m_height = m_jpeg.height;
+        m_orientation = ReadTiffOrientation(m_bytes, m_jpeg.exifOffset, m_jpeg.exifLength);
         return true;
     }
     try {
@@ -55,6 +61,8 @@ bool ImageSource::Open()
     }
     m_width = m_wic->Width();
     m_height = m_wic->Height();
+    if (m_format == ImageFormat::Tiff)
+        m_orientation = ReadTiffOrientation(m_bytes, 0, m_bytes.Size());
     return true;
 }
 
@@ -67,15 +75,25 @@ bool ImageSource::IsGrey() const
 
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
 {
-    width = m_width;
-    height = m_height;
-    const bool inside = (targetWidth == 0 || targetWidth >= m_width) && (targetHeight == 0 || targetHeight >= m_height);
+    width = Width();
+    height = Height();
+    const bool inside = (targetWidth == 0 || targetWidth >= width) && (targetHeight == 0 || targetHeight >= height);
     if (inside)
         return;
-    FitInside(m_width, m_height, targetWidth, targetHeight, width, height);
+    FitInside(Width(), Height(), targetWidth, targetHeight, width, height);
 }
 
 bool ImageSource::Decode(const PixelTarget& dst)
+{
+    if (m_orientation == kOrientationUpright)
+        return DecodeStored(dst);
+    const bool swap = SwapsSides(m_orientation);
+    RasterImage stored;
+    return stored.Allocate(swap ? dst.height : dst.width, swap ? dst.width : dst.height) &&
+           DecodeStored(stored.Target()) && OrientPixels(stored.View(), m_orientation, dst);
+}
+
+bool ImageSource::DecodeStored(const PixelTarget& dst)
 {
     if (dst.width == 0 || dst.height == 0 || dst.width > m_width || dst.height > m_height)
         return false;

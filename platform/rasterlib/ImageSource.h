@@ -1,11 +1,13 @@
 // An encoded image opened for measuring and decoding: finds the format from the
-// bytes, reads the size from the header, and decodes at full or reduced size, JPEG
-// through libjpeg-turbo and the other formats through WIC.
+// bytes, reads the size and the recorded orientation from the header, and decodes
+// upright at full or reduced size, JPEG through libjpeg-turbo and the other formats
+// through WIC.
 #pragma once
 
 #include "platform/rasterlib/ByteSource.h"
 #include "platform/rasterlib/FormatTable.h"
 #include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/Orientation.h"
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/WicImage.h"
 
@@ -16,32 +18,40 @@ namespace rasterlib {
 class ImageSource {
 public:
     // Reads the header only. False when the file is missing or not a readable image.
+    bool OpenFile(const wchar_t* path);
     bool OpenFile(const char* path);
     // formatHint matters only for bytes of no known format: with "dib" or "bmp" they are
     // taken for a bitmap without its file header (see WrapDib).
     bool OpenMemory(const uint8_t* bytes, size_t count, const char* formatHint);
 
     ImageFormat Format() const { return m_format; }
-    uint32_t Width() const { return m_width; }
-    uint32_t Height() const { return m_height; }
+    // The upright size: the stored one, sides exchanged when the orientation turns
+    // the picture by a quarter.
+    uint32_t Width() const { return SwapsSides(m_orientation) ? m_height : m_width; }
+    uint32_t Height() const { return SwapsSides(m_orientation) ? m_width : m_height; }
+    // The recorded orientation (1 to 8), which reads undo.
+    uint8_t Orientation() const { return m_orientation; }
     bool IsGrey() const;
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
     // image; 0 x 0 is the full size).
     void ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const;
 
-    // Decodes into dst: at full size when dst has the image's size, otherwise reduced
-    // to dst's size (which ReducedSize gave).
+    // Decodes upright into dst: at full size when dst has the image's size, otherwise
+    // reduced to dst's size (which ReducedSize gave).
     bool Decode(const PixelTarget& dst);
 
 private:
     bool Open();
+    // Decodes as stored, into a target of the stored proportions.
+    bool DecodeStored(const PixelTarget& dst);
     bool DecodeJpegInto(const PixelTarget& dst);
 
     ByteSource m_bytes;
     ImageFormat m_format = ImageFormat::Unknown;
-    uint32_t m_width = 0;
+    uint32_t m_width = 0;   // as stored
     uint32_t m_height = 0;
+    uint8_t m_orientation = kOrientationUpright;
     JpegInfo m_jpeg;
     std::unique_ptr<WicImage> m_wic;
 };

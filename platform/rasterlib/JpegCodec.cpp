@@ -115,6 +115,12 @@ bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
             uint8_t adobe[5];
             if (source.ReadAt(pos + 2, adobe, 5) && std::memcmp(adobe, "Adobe", 5) == 0)
                 info.adobe = true;
+        } else if (marker == 0xE1 && length > 8 && info.exifLength == 0) {
+            uint8_t exif[6];
+            if (source.ReadAt(pos + 2, exif, 6) && std::memcmp(exif, "Exif\0\0", 6) == 0) {
+                info.exifOffset = pos + 8;
+                info.exifLength = length - 8;
+            }
         } else if (marker == 0xDA) {
             // A height of 0 (given later by a DNL segment) is not supported.
             return haveFrame && info.width > 0 && info.height > 0 &&

@@ -15,6 +15,9 @@ struct JpegInfo {
     uint32_t height = 0;
     int components = 0;
     bool adobe = false;  // an APP14 "Adobe" segment: CMYK values are stored inverted
+    // The TIFF structure of the first APP1 "Exif" segment (length 0: none).
+    uint64_t exifOffset = 0;
+    uint64_t exifLength = 0;
 };
 
 // Walks the segments up to the first scan. False when the bytes are not a JPEG image

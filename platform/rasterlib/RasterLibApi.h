@@ -72,7 +72,8 @@ typedef int32_t(__cdecl* PFN_ReadRasterImageFromMemory)(const void* bytes, int32
 typedef int32_t(__cdecl* PFN_ReadRasterImageTypeFromMemory)(const void* bytes, int32_t count,
                                                             const char* formatName, uint8_t* type);
 
-// Size from the file's header only. Returns 1; 0 and a size of 0 x 0 on failure.
+// Size from the file's header only, upright (see RasterImageInfo). Returns 1; 0 and a
+// size of 0 x 0 on failure.
 typedef int32_t(__cdecl* PFN_ReadRasterImageWH)(const char* path, int32_t* width, int32_t* height);
 
 // Encodes a record ("jpg", "png", "gif", "bmp", "tif", "ico", ...). Returns the
@@ -105,6 +106,30 @@ typedef int32_t(__cdecl* PFN_RotateRasterImage)(const void* pixels, int32_t widt
 // "configure.mgk" in that folder. Returns 1 when it is present and well formed. The
 // library works without this call.
 typedef int32_t(__cdecl* PFN_Quartz_InitializeMagick)(const char* configurePath);
+
+// The same reads by UTF-16 path, so that a file of any name can be read; the ANSI
+// functions above widen their path and call these.
+typedef int32_t(__cdecl* PFN_ReadRasterImageW)(const wchar_t* path, void* buffer, int32_t bufferSize);
+typedef int32_t(__cdecl* PFN_ReadLQRasterImageW)(const wchar_t* path, void* buffer, int32_t bufferSize,
+                                                 const int32_t* targetWidth, const int32_t* targetHeight,
+                                                 int32_t reserved1, int32_t reserved2, int32_t reserved3);
+typedef uint8_t(__cdecl* PFN_SaveRasterImageW)(const wchar_t* path, int32_t width, int32_t height, int32_t stride,
+                                               int32_t layout, int32_t quality, const char* formatName,
+                                               const void* pixels);
+
+// What the header of an image file tells. Every read turns the picture upright by the
+// orientation it records, so width and height are the upright size.
+struct RasterImageInfo {
+    uint32_t size;        // of this record, set by the caller
+    int32_t width;
+    int32_t height;
+    int32_t orientation;  // as recorded, 1 to 8 (1: upright or none recorded)
+    char format[8];       // "jpg", "png", "gif", "bmp", "tif" or "ico", terminated
+};
+
+// Fills info from the file's header. Returns 1; 0, with a size of 0 x 0, when the file
+// cannot be read as an image or info->size is smaller than the record.
+typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterImageInfo* info);
 
 struct CQMFormatInfo;
 typedef CQMFormatInfo*(__cdecl* PFN_CreateFormatList)();

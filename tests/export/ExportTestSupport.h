@@ -2,14 +2,21 @@
 // Helpers of the export tests: small reports built in the test (sections,
 // pictures of image files the test writes, text notes, page templates) and a
 // temporary folder that goes away with the helper.
+#include <windows.h>
+
 #include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "export/TalPageExport.h"
 #include "framework/KWDoubleRect.h"
 #include "framework/KWRefPtr.h"
+#include "model/TalTextFormat.h"
 #include "platform/classlib/String.h"
+#include "text/KWCharFormat.h"
 
 class CTalDocProperties;
 class CTalPicture;
@@ -36,11 +43,26 @@ private:
     std::wstring m_path;
 };
 
-// Writes a 24-bit BMP of the size (pixels in a fixed pattern).
+// A 24-bit bottom-up BMP whose pixel (x, y) is red x, green y, blue x + y (each modulo 256).
+std::string TestBmp(int width, int height);
 bool WriteTestBmp(const std::wstring& path, int width, int height);
 
 // Fills the note with one default run over the text and a paragraph per line.
 void FillNote(CTalTextNote& note, const wchar_t* text);
+
+// A text format and a character run of the given fields.
+CTalTextFormat TestFormat(int16_t size, uint8_t style, uint8_t align, uint32_t font = 0, uint32_t colour = 0);
+CKWCharFormat TestRun(uint32_t count, uint8_t style, int16_t size, const CKWColor& colour, uint32_t font = 0);
+
+// Gives the note the text, the runs and paragraphs (character count,
+// alignment, left indent) as they are.
+struct TestParagraph {
+    uint32_t count;
+    uint8_t align;
+    float leftIndent = 0;
+};
+void SetNote(CTalTextNote& note, const wchar_t* text, const std::vector<CKWCharFormat>& runs,
+             const std::vector<TestParagraph>& paragraphs);
 
 // Lines "Line 1" ... "Line n", one paragraph each.
 std::wstring NumberedLines(int count);
@@ -83,3 +105,55 @@ std::vector<int32_t> ObjectKinds(const TalPageExport& page);
 // A number with six decimals, the same in every locale.
 std::string FormatFixed(double value);
 std::string Narrow(const wchar_t* text);
+
+// Whole files by their UTF-16 path; empty or false when they cannot be read or written.
+inline std::string ReadTestFile(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+inline bool WriteTestFile(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream out(path.c_str(), std::ios::binary);
+    return bool(out.write(bytes.data(), std::streamsize(bytes.size())));
+}
+// True for a file (not a folder).
+inline bool FileExistsAt(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Compares bytes with the golden file of the name in the test data folder's
+// "export" folder, naming the first byte that differs. With the variable
+// OT_REGENERATE_GOLDENS set, the golden file is written instead.
+void ExpectGolden(const wchar_t* name, const std::string& bytes);
+
+// Composed pages as text, one line per object with every field that the
+// composition sets (pictures by the names given for their keys), for golden
+// comparisons; today's date shows as "<today>".
+class ReportDump {
+public:
+    ReportDump(CTalDocProperties& properties, const std::map<uint32_t, std::string>& images);
+    std::string Dump(const TalPageList& pages);
+
+private:
+    std::string Rect(const CKWDoubleRect& r);
+    std::string Format(const CTalTextFormat* format);
+    std::string Image(uint32_t key);
+    std::string Text(const CString& text);
+    std::string Font(const ExportObjectData& data);
+    std::string Object(const TalObjExport& object);
+
+    CTalDocProperties& m_properties;
+    const std::map<uint32_t, std::string>& m_images;
+    std::map<const CTalTextFormat*, std::string> m_formats;
+    std::string m_today;
+};
+
+// A varied report in the document: a title page with every cell, contents,
+// watermarks of every kind, nested sections on several page templates,
+// pictures in every option (one a JPEG photograph, the others bitmaps),
+// long notes, '&' and '<' in a note, a caption and a section name, a section
+// without template. images receives the file name of each picture key.
+void BuildVariedReport(CTalDocProperties& doc, const std::wstring& folder, std::map<uint32_t, std::string>& images);

@@ -1,7 +1,12 @@
+// A note cut into blocks, case by case: text cells on the picture pages,
+// areas around the heading after them, cells lower than a line. Every cut is
+// checked to chain through the whole text and to fill each block as far as
+// its height holds; the blocks are compared with a golden file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "export/TalTextExportManager.h"
 #include "framework/KWGdiPlusStartup.h"
@@ -13,246 +18,122 @@ namespace {
 
 const double kW = 2100, kH = 2970;
 
-std::vector<int> LineStarts(const std::wstring& text)
-{
-    std::vector<int> starts{0};
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\n')
-            starts.push_back(static_cast<int>(i + 1));
-    }
-    return starts;
-}
+struct SplitCase {
+    CKWRefPtr<CTalTextNote> note{new CTalTextNote(nullptr)};
+    CTalPageTemplate tmpl;
+    int32_t picturePages = 0;
+    double pitch = 50;  // between two baselines of the note's text, tenths of a millimetre
 
-class TalTextExportManagerTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(StartupGdiPlus()); }
-
-    void SetUp() override { m_note = new CTalTextNote(nullptr); }
-
-    // Distance between two baselines of the note's text, in tenths of a millimetre.
-    double LinePitch()
+    SplitCase()
     {
         CKWRefPtr<CTalTextNote> probe(new CTalTextNote(nullptr));
         FillNote(*probe, L"A\nB");
         CKWTextLineVector lines;
         probe->BuildExportLines(lines, CKWDoubleRect(0, 0, 2000, 2000), 0, 0);
         EXPECT_EQ(2, lines.GetSize());
-        return lines.GetSize() == 2 ? lines[1].m_baseline - lines[0].m_baseline : 50;
+        if (lines.GetSize() == 2)
+            pitch = lines[1].m_baseline - lines[0].m_baseline;
     }
-
-    // A cell (page fractions) at the top offset that holds one line and not two.
-    CKWDoubleRect OneLineCell(double top)
-    {
-        return CKWDoubleRect(0.1, top, 0.9, top + 1.5 * LinePitch() / kH);
-    }
-
-    // Blocks chain through the text and cover it whole.
-    void ExpectChained(const CTalTextPages& pages)
-    {
-        int32_t expected = 0;
-        size_t total = 0;
-        for (const CTalTextPage& page : pages) {
-            EXPECT_FALSE(page.empty());
-            for (const CTalTextBlock& block : page) {
-                ASSERT_NE(-1, expected) << "a block after the one that ran to the end";
-                EXPECT_EQ(expected, block.start);
-                expected = block.end;
-                ++total;
-            }
-        }
-        EXPECT_EQ(-1, expected);
-        EXPECT_GT(total, 0u);
-    }
-
-    CKWRefPtr<CTalTextNote> m_note;
-    CTalPageTemplate m_template;
+    // A text cell (page fractions) at the top offset that holds one line and not two.
+    void OneLineCell(double top) { tmpl.AddCell(CTalTemplate::kCellText, {0.1, top, 0.9, top + 1.5 * pitch / kH}); }
 };
 
-TEST_F(TalTextExportManagerTest, TwoCellsFiveBlocksThreePicturePages)
+const std::pair<const char*, std::function<void(SplitCase&)>> kCases[] = {
+    {"five lines in two one-line text cells over three picture pages", [](SplitCase& c) {
+         FillNote(*c.note, NumberedLines(5).c_str());
+         c.OneLineCell(0.1);
+         c.OneLineCell(0.5);
+         c.tmpl.AddCell(CTalTemplate::kCellPictures, {0.1, 0.7, 0.9, 0.9});
+         c.picturePages = 3;
+     }},
+    {"areas above and below the heading after the picture page", [](SplitCase& c) {
+         FillNote(*c.note, NumberedLines(300).c_str());
+         c.tmpl.AddCell(CTalTemplate::kCellHeading, {0.15, 0.4, 0.85, 0.5});
+         c.OneLineCell(0.1);
+         c.OneLineCell(0.2);
+         c.tmpl.AddCell(CTalTemplate::kCellPictures, {0.1, 0.6, 0.9, 0.9});
+         c.picturePages = 1;
+     }},
+    {"heading within 50 mm of the top: no area above", [](SplitCase& c) {
+         c.tmpl.AddCell(CTalTemplate::kCellHeading, {0.2, 0.1, 0.8, 0.15});
+     }},
+    {"heading within 50 mm of the bottom: no area below", [](SplitCase& c) {
+         c.tmpl.AddCell(CTalTemplate::kCellHeading, {0.2, 0.85, 0.8, 0.95});
+     }},
+    {"heading with room on both sides", [](SplitCase& c) {
+         c.tmpl.AddCell(CTalTemplate::kCellHeading, {0.3, 0.2, 0.7, 0.8});
+     }},
+    {"heading with room on neither side: the height between the margins", [](SplitCase& c) {
+         c.tmpl.AddCell(CTalTemplate::kCellHeading, {0.25, 0.1, 0.75, 0.95});
+     }},
+    {"a heading without width: the page within its margins", [](SplitCase& c) {
+         c.tmpl.AddCell(CTalTemplate::kCellHeading, {0.5, 0.2, 0.5, 0.4});
+     }},
+    {"no picture shown: the areas from the first page", [](SplitCase& c) {
+         FillNote(*c.note, L"Short note");
+         c.OneLineCell(0.1);
+         c.tmpl.AddCell(CTalTemplate::kCellPictures, {0.1, 0.3, 0.9, 0.9});
+     }},
+    {"no picture cell: the text cells on every page", [](SplitCase& c) {
+         FillNote(*c.note, NumberedLines(5).c_str());
+         c.OneLineCell(0.1);
+         c.OneLineCell(0.3);
+         c.picturePages = 1;
+     }},
+    {"a cell lower than a line takes one line a page", [](SplitCase& c) {
+         FillNote(*c.note, NumberedLines(3).c_str());
+         c.tmpl.AddCell(CTalTemplate::kCellText, {0.1, 0.1, 0.9, 0.1 + 1.0 / kH});
+         c.picturePages = -1;
+     }},
+    {"an empty note: no page", [](SplitCase& c) { c.OneLineCell(0.1); }},
+    {"no text cell: no page", [](SplitCase& c) {
+         FillNote(*c.note, L"Some text");
+         c.tmpl.AddCell(CTalTemplate::kCellHeading, {0.1, 0.1, 0.9, 0.2});
+         c.tmpl.AddCell(CTalTemplate::kCellPictures, {0.1, 0.3, 0.9, 0.9});
+     }},
+};
+
+std::string Rect(const CKWDoubleRect& r)
 {
-    const std::wstring text = NumberedLines(5);
-    FillNote(*m_note, text.c_str());
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.1));
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.5));
-    m_template.AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.7, 0.9, 0.9));
+    return FormatFixed(r.left) + " " + FormatFixed(r.top) + " " + FormatFixed(r.right) + " " + FormatFixed(r.bottom);
+}
 
-    CTalTextExportManager manager(m_note.Get(), &m_template, 3, kW, kH);
-    CTalTextPages pages;
-    pages.resize(9);  // cleared first
-    manager.Split(pages);
-    ASSERT_EQ(3u, pages.size());
-    EXPECT_EQ(2u, pages[0].size());
-    EXPECT_EQ(2u, pages[1].size());
-    EXPECT_EQ(1u, pages[2].size());
-    ExpectChained(pages);
-
-    const std::vector<int> starts = LineStarts(text);
-    const CTalCellList& cells = *m_template.GetCells(CTalTemplate::kCellText);
-    int index = 0;
-    for (const CTalTextPage& page : pages) {
-        for (size_t b = 0; b < page.size(); ++b, ++index) {
-            const CTalTextBlock& block = page[b];
-            EXPECT_EQ(starts[index], block.start) << index;
-            EXPECT_EQ(cells[b].top, block.rect.top) << index;
-            EXPECT_EQ(cells[b].bottom, block.rect.bottom) << index;
-            ASSERT_EQ(1, block.lines.GetCount()) << index;
-            EXPECT_EQ(starts[index], block.lines.m_lines[0].m_start) << index;
+TEST(TalTextExportManager, EachCutChainsAndMatchesTheGolden)
+{
+    ASSERT_TRUE(StartupGdiPlus());
+    std::string dump;
+    for (const auto& entry : kCases) {
+        SplitCase c;
+        entry.second(c);
+        CTalTextExportManager manager(c.note.Get(), &c.tmpl, c.picturePages, kW, kH);
+        dump += "### " + std::string(entry.first) + "\npicture pages " + std::to_string(manager.GetPicturePages()) + "\n";
+        for (const CKWDoubleRect& area : manager.GetAreas())
+            dump += "area " + Rect(area) + "\n";
+        CTalTextPages pages(9);  // cleared first
+        manager.Split(pages);
+        int32_t next = 0;
+        for (size_t p = 0; p < pages.size(); ++p) {
+            EXPECT_FALSE(pages[p].empty()) << entry.first;
+            for (const CTalTextBlock& block : pages[p]) {
+                // Each block begins where the last ended and holds what its height does.
+                ASSERT_NE(-1, next) << entry.first << ": a block after the one that ran to the end";
+                EXPECT_EQ(next, block.start) << entry.first;
+                next = block.end;
+                const double room = (block.rect.bottom - block.rect.top) * kH;
+                const double used = block.lines.GetCount() * c.pitch;
+                EXPECT_GE(block.lines.GetCount(), 1) << entry.first;
+                EXPECT_LE(used, std::max(room, 0.0) + c.pitch) << entry.first << " page " << p;
+                EXPECT_TRUE(block.end == -1 || used >= room - 2 * c.pitch) << entry.first << " page " << p;
+                dump += "page " + std::to_string(p) + " block " + std::to_string(block.start) + ".." +
+                        std::to_string(block.end) + " in " + Rect(block.rect) + ", lines from";
+                for (int i = 0; i < block.lines.GetCount(); ++i)
+                    dump += " " + std::to_string(block.lines.m_lines[size_t(i)].m_start);
+                dump += "\n";
+            }
         }
+        EXPECT_EQ(pages.empty() ? 0 : -1, next) << entry.first << ": the text is not covered";
     }
-}
-
-TEST_F(TalTextExportManagerTest, AreasAboveAndBelowTheHeadingAfterThePicturePages)
-{
-    const std::wstring text = NumberedLines(300);
-    FillNote(*m_note, text.c_str());
-    const CKWDoubleRect heading(0.15, 0.4, 0.85, 0.5);
-    m_template.AddCell(CTalTemplate::kCellHeading, heading);
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.1));
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.2));
-    m_template.AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.6, 0.9, 0.9));
-
-    CTalTextExportManager manager(m_note.Get(), &m_template, 1, kW, kH);
-    const std::vector<CKWDoubleRect> areas = manager.GetAreas();
-    ASSERT_EQ(2u, areas.size());
-    const CKWDoubleRect above(heading.left, 200 / kH, heading.right, (heading.top * kH - 100) / kH);
-    const CKWDoubleRect below(heading.left, (heading.bottom * kH + 100) / kH, heading.right, (kH - 200) / kH);
-    for (int side = 0; side < 2; ++side) {
-        const CKWDoubleRect& expected = side == 0 ? above : below;
-        EXPECT_DOUBLE_EQ(expected.left, areas[side].left);
-        EXPECT_DOUBLE_EQ(expected.top, areas[side].top);
-        EXPECT_DOUBLE_EQ(expected.right, areas[side].right);
-        EXPECT_DOUBLE_EQ(expected.bottom, areas[side].bottom);
-    }
-
-    CTalTextPages pages;
-    manager.Split(pages);
-    ASSERT_GE(pages.size(), 3u);
-    ASSERT_EQ(2u, pages[0].size());
-    EXPECT_EQ(0.1, pages[0][0].rect.top);
-    for (size_t p = 1; p < pages.size(); ++p) {
-        ASSERT_LE(pages[p].size(), 2u);
-        EXPECT_EQ(above.top, pages[p][0].rect.top) << p;
-        if (p + 1 < pages.size()) {
-            ASSERT_EQ(2u, pages[p].size()) << p;
-            EXPECT_EQ(below.top, pages[p][1].rect.top) << p;
-        }
-        // Each area takes as many lines as its height holds.
-        const double pitch = LinePitch();
-        for (const CTalTextBlock& block : pages[p]) {
-            const double room = (block.rect.bottom - block.rect.top) * kH;
-            EXPECT_LE(block.lines.GetCount() * pitch, room + pitch) << p;
-            if (block.end != -1)
-                EXPECT_GE(block.lines.GetCount() * pitch, room - 2 * pitch) << p;
-        }
-    }
-    ExpectChained(pages);
-}
-
-TEST_F(TalTextExportManagerTest, AreasByWhereTheHeadingLies)
-{
-    struct Case {
-        CKWDoubleRect heading;
-        std::vector<CKWDoubleRect> areas;
-    } cases[] = {
-        // Within 50 mm of the top: nothing above.
-        {{0.2, 0.1, 0.8, 0.15}, {{0.2, (0.15 * kH + 100) / kH, 0.8, (kH - 200) / kH}}},
-        // Within 50 mm of the bottom: nothing below.
-        {{0.2, 0.85, 0.8, 0.95}, {{0.2, 200 / kH, 0.8, (0.85 * kH - 100) / kH}}},
-        // Room on both sides.
-        {{0.3, 0.2, 0.7, 0.8},
-         {{0.3, 200 / kH, 0.7, (0.2 * kH - 100) / kH}, {0.3, (0.8 * kH + 100) / kH, 0.7, (kH - 200) / kH}}},
-        // Room on neither side: the full height between the margins.
-        {{0.25, 0.1, 0.75, 0.95}, {{0.25, 200 / kH, 0.75, (kH - 200) / kH}}},
-        // No heading cell: the page within its margins.
-        {{0, 0, 0, 0}, {{200 / kW, 200 / kH, (kW - 200) / kW, (kH - 200) / kH}}},
-        {{0.5, 0.2, 0.5, 0.4}, {{200 / kW, 200 / kH, (kW - 200) / kW, (kH - 200) / kH}}},
-    };
-    int index = 0;
-    for (const Case& c : cases) {
-        CTalPageTemplate tmpl;
-        if (c.heading.right != 0)
-            tmpl.AddCell(CTalTemplate::kCellHeading, c.heading);
-        tmpl.AddCell(CTalTemplate::kCellText, OneLineCell(0.1));
-        CTalTextExportManager manager(m_note.Get(), &tmpl, 0, kW, kH);
-        const std::vector<CKWDoubleRect>& areas = manager.GetAreas();
-        ASSERT_EQ(c.areas.size(), areas.size()) << index;
-        for (size_t i = 0; i < areas.size(); ++i) {
-            EXPECT_NEAR(c.areas[i].left, areas[i].left, 1e-12) << index;
-            EXPECT_NEAR(c.areas[i].top, areas[i].top, 1e-12) << index;
-            EXPECT_NEAR(c.areas[i].right, areas[i].right, 1e-12) << index;
-            EXPECT_NEAR(c.areas[i].bottom, areas[i].bottom, 1e-12) << index;
-        }
-        ++index;
-    }
-}
-
-TEST_F(TalTextExportManagerTest, NothingForAnEmptyNoteOrNoTextCell)
-{
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.1));
-    CTalTextPages pages(2);
-    CTalTextExportManager(m_note.Get(), &m_template, 1, kW, kH).Split(pages);
-    EXPECT_TRUE(pages.empty());
-
-    FillNote(*m_note, L"Some text");
-    CTalPageTemplate noText;
-    noText.AddCell(CTalTemplate::kCellHeading, CKWDoubleRect(0.1, 0.1, 0.9, 0.2));
-    noText.AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.3, 0.9, 0.9));
-    pages.resize(2);
-    CTalTextExportManager(m_note.Get(), &noText, 0, kW, kH).Split(pages);
-    EXPECT_TRUE(pages.empty());
-}
-
-TEST_F(TalTextExportManagerTest, NoPictureShownUsesTheAreasFromTheStart)
-{
-    FillNote(*m_note, L"Short note");
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.1));
-    m_template.AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.3, 0.9, 0.9));
-    CTalTextExportManager manager(m_note.Get(), &m_template, 0, kW, kH);
-    EXPECT_EQ(0, manager.GetPicturePages());
-    CTalTextPages pages;
-    manager.Split(pages);
-    ASSERT_EQ(1u, pages.size());
-    ASSERT_EQ(1u, pages[0].size());
-    EXPECT_DOUBLE_EQ(200 / kH, pages[0][0].rect.top);
-    EXPECT_EQ(-1, pages[0][0].end);
-}
-
-TEST_F(TalTextExportManagerTest, WithoutPictureCellsTextCellsOnEveryPage)
-{
-    FillNote(*m_note, NumberedLines(5).c_str());
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.1));
-    m_template.AddCell(CTalTemplate::kCellText, OneLineCell(0.3));
-    CTalTextExportManager manager(m_note.Get(), &m_template, 1, kW, kH);
-    EXPECT_EQ(-1, manager.GetPicturePages());
-    CTalTextPages pages;
-    manager.Split(pages);
-    ASSERT_EQ(3u, pages.size());
-    for (const CTalTextPage& page : pages) {
-        EXPECT_EQ(0.1, page[0].rect.top);
-        if (page.size() > 1)
-            EXPECT_EQ(0.3, page[1].rect.top);
-    }
-    ExpectChained(pages);
-}
-
-TEST_F(TalTextExportManagerTest, ACellTooLowForALineStillLosesNoText)
-{
-    // Each block takes the one line it cannot hold, and the rest goes on in
-    // the next cell instead of vanishing into the first block.
-    const std::wstring text = NumberedLines(3);
-    FillNote(*m_note, text.c_str());
-    m_template.AddCell(CTalTemplate::kCellText, CKWDoubleRect(0.1, 0.1, 0.9, 0.1 + 1.0 / kH));
-    CTalTextPages pages;
-    CTalTextExportManager(m_note.Get(), &m_template, -1, kW, kH).Split(pages);
-    ASSERT_EQ(3u, pages.size());
-    const std::vector<int> starts = LineStarts(text);
-    for (size_t p = 0; p < 3; ++p) {
-        ASSERT_EQ(1u, pages[p].size());
-        EXPECT_EQ(starts[p], pages[p][0].start);
-        ASSERT_EQ(1, pages[p][0].lines.GetCount());
-        EXPECT_EQ(starts[p], pages[p][0].lines.m_lines[0].m_start);
-    }
-    ExpectChained(pages);
+    ExpectGolden(L"text_split.txt", dump);
 }
 
 }  // namespace

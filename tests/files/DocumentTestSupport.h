@@ -131,7 +131,7 @@ inline std::vector<std::wstring> FilesIn(const std::wstring& folder)
 
 inline size_t StoreFileCount()
 {
-    return FilesIn(filestest::ToWide(g_rasterLib.GetStoreFolderA())).size();
+    return FilesIn(g_rasterLib.GetStoreFolder().GetString()).size();
 }
 
 // Deletes a folder's files and the folder.

@@ -233,25 +233,31 @@ TEST_F(DocumentFiles, ValuesAreWrittenInTheirForms)
     EXPECT_EQ(Wide(back.GetProperties().m_title), L"It's \x0416!");
 }
 
-TEST_F(DocumentFiles, AMissingPictureFileIsListedAndTheSaveSucceeds)
+// A picture file that is gone, or that is empty when the pictures are embedded,
+// is named in the save's messages.
+TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
 {
-    CTalBaseDocument document;
-    const std::wstring picturePath = File(L"gone.png");
-    const int32_t id = OutsidePicture(picturePath, "x");
-    ::DeleteFileW(picturePath.c_str());
-    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
-    AddPicture(heading.Get(), id);
-    AddPicture(AddSection(heading.Get(), L"again").Get(), id);
-    CRecordingSerializer serializer;
-    const std::wstring path = File(L"missing.otd");
-    ASSERT_TRUE(Save(document, path, &serializer));
-    ASSERT_EQ(serializer.dialogs.size(), 1u);
-    EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
-    EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{L"Cannot open file " + picturePath})
-        << "named once for both uses";
-    const std::string bytes = filestest::ReadBytes(path);
-    EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='png'>\r\n\t\t</Image>\r\n"), std::string::npos);
-    EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), id) << "the picture keeps its id";
+    for (const bool empty : {false, true}) {
+        CTalBaseDocument document;
+        const std::wstring picturePath = File(empty ? L"empty.png" : L"gone.png");
+        const int32_t id = OutsidePicture(picturePath, empty ? "" : "x");
+        if (!empty)
+            ::DeleteFileW(picturePath.c_str());
+        CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+        AddPicture(heading.Get(), id);
+        AddPicture(AddSection(heading.Get(), L"again").Get(), id);
+        CRecordingSerializer serializer;
+        const std::wstring path = File(L"missing.otd");
+        ASSERT_TRUE(Save(document, path, &serializer));
+        ASSERT_EQ(serializer.dialogs.size(), 1u) << empty;
+        EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
+        EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{L"Cannot open file " + picturePath})
+            << "named once for both uses";
+        const std::string bytes = filestest::ReadBytes(path);
+        EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='png'>\r\n\t\t</Image>\r\n"), std::string::npos);
+        if (!empty)
+            EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), id) << "the picture keeps its id";
+    }
 }
 
 TEST_F(DocumentFiles, ThePictureFolderOfACopyingDocumentExistsEvenWithoutPictures)

@@ -39,8 +39,8 @@ std::string StoredBytes(int32_t id)
 
 std::string StoredExtension(int32_t id)
 {
-    std::string path = g_rasterLib.GetImagePathA(static_cast<uint32_t>(id));
-    return path.substr(path.rfind('.') + 1);
+    const CString path = g_rasterLib.GetImagePath(static_cast<uint32_t>(id));
+    return filestest::ToAnsi(path.Mid(path.ReverseFind(L'.') + 1).GetString());
 }
 
 std::string ImageElement(int id, const char* format, const std::string& bytes)

@@ -28,10 +28,10 @@ protected:
 TEST_F(ImageCache, AHitMovesOnePlaceTowardsTheFrontAReloadKeepsOneEntry)
 {
     CKWImageCache cache(lib, 10, 0, 0);
-    ASSERT_NE(nullptr, cache.Load("c", 3));
-    cache.Load("b", 2);
-    KWSharedRasterImage a = cache.Load("a", 1);
-    EXPECT_EQ(a, cache.Load("a", 1));
+    ASSERT_NE(nullptr, cache.Load(L"c", 3));
+    cache.Load(L"b", 2);
+    KWSharedRasterImage a = cache.Load(L"a", 1);
+    EXPECT_EQ(a, cache.Load(L"a", 1));
     ASSERT_EQ((Ids{1, 2, 3}), cache.GetIds());
 
     KWSharedRasterImage c = cache.Find(3);
@@ -47,15 +47,15 @@ TEST_F(ImageCache, AHitMovesOnePlaceTowardsTheFrontAReloadKeepsOneEntry)
 TEST_F(ImageCache, LoadingIntoAFullCacheEvictsTheLastButNotWhatWasHandedOut)
 {
     CKWImageCache cache(lib, 2, 0, 0);
-    cache.Load("b", 2);
-    KWSharedRasterImage held = cache.Load("a", 1);
+    cache.Load(L"b", 2);
+    KWSharedRasterImage held = cache.Load(L"a", 1);
     KWRasterImagePtr expected(KWCopyRasterImage(held.get()));
     std::weak_ptr<const KWRasterImage> b = cache.Find(2);
     cache.Find(1);  // back to [A, B]
     ASSERT_EQ((Ids{1, 2}), cache.GetIds());
     ASSERT_FALSE(b.expired());
 
-    cache.Load("n", 7);
+    cache.Load(L"n", 7);
     EXPECT_EQ((Ids{7, 1}), cache.GetIds());
     EXPECT_TRUE(b.expired()) << "nobody held it: B's image is freed";
     cache.Clear();
@@ -67,17 +67,17 @@ TEST_F(ImageCache, SetCapacityDropsFromTheBack)
 {
     CKWImageCache cache(lib, 5, 0, 0);
     for (uint32_t id = 5; id >= 1; --id)
-        cache.Load("x", id);
+        cache.Load(L"x", id);
     ASSERT_EQ((Ids{1, 2, 3, 4, 5}), cache.GetIds());
     cache.SetCapacity(3);
     EXPECT_EQ((Ids{1, 2, 3}), cache.GetIds());
-    cache.Load("x", 9);
+    cache.Load(L"x", 9);
     EXPECT_EQ((Ids{9, 1, 2}), cache.GetIds());
 
     // A cache of no entries keeps nothing but still answers the image.
     cache.SetCapacity(0);
     EXPECT_EQ(0u, cache.GetCount());
-    EXPECT_NE(nullptr, cache.Load("x", 10));
+    EXPECT_NE(nullptr, cache.Load(L"x", 10));
     EXPECT_EQ(0u, cache.GetCount());
 }
 

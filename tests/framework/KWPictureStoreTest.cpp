@@ -18,10 +18,11 @@ protected:
     {
         fakeraster::Reset();
         lib.reset(new CKWRasterLib(kMissingLibrary));
-        ASSERT_FALSE(lib->GetStoreFolderA().empty());
+        ASSERT_FALSE(lib->GetStoreFolder().IsEmpty());
     }
 
-    std::string StoreFolder() const { return lib->GetStoreFolderA(); }
+    std::wstring StoreFolder() const { return lib->GetStoreFolder().GetString(); }
+    std::wstring Prefix() const { return std::wstring(lib->GetNamePrefix().begin(), lib->GetNamePrefix().end()); }
 
     std::unique_ptr<CKWRasterLib> lib;
 };
@@ -33,20 +34,20 @@ TEST_F(PictureStore, IdsStartAt128AndFollowThePath)
     uint32_t first = lib->GetPictureId(L"c:\\pictures\\a.jpg");
     EXPECT_EQ(128u, first);
     EXPECT_EQ(first, lib->GetPictureId(L"c:\\pictures\\a.jpg"));
-    // Paths are compared byte by byte: other letter case is another picture.
+    // Paths are compared character by character: other letter case is another picture.
     uint32_t upper = lib->GetPictureId(L"C:\\Pictures\\A.JPG");
     EXPECT_EQ(129u, upper);
     EXPECT_EQ(130u, lib->GetPictureId(L"c:\\pictures\\b.jpg"));
     EXPECT_EQ(first, lib->GetPictureId(L"c:\\pictures\\a.jpg"));
 
-    EXPECT_EQ("c:\\pictures\\a.jpg", lib->GetImagePathA(first));
+    EXPECT_EQ(CString(L"c:\\pictures\\a.jpg"), lib->GetImagePath(first));
     EXPECT_EQ(CString(L"C:\\Pictures\\A.JPG"), lib->GetImagePath(upper));
     EXPECT_EQ(CString(L"A.JPG"), lib->GetImageFileName(upper));
 }
 
 TEST_F(PictureStore, UnknownIdsReadAsEmptyPaths)
 {
-    EXPECT_EQ("", lib->GetImagePathA(4711));
+    EXPECT_TRUE(lib->GetImagePath(4711).IsEmpty());
     EXPECT_TRUE(lib->GetImagePath(0).IsEmpty());
     EXPECT_TRUE(lib->GetImageFileName(4711).IsEmpty());
     EXPECT_TRUE(lib->GetImageFileName(lib->GetPictureId(L"nofolder.jpg")).IsEmpty());
@@ -55,7 +56,7 @@ TEST_F(PictureStore, UnknownIdsReadAsEmptyPaths)
 TEST_F(PictureStore, RegisteredPathsEnterBothDirections)
 {
     lib->RegisterImagePath(500, L"c:\\x\\y.png");
-    EXPECT_EQ("c:\\x\\y.png", lib->GetImagePathA(500));
+    EXPECT_EQ(CString(L"c:\\x\\y.png"), lib->GetImagePath(500));
     EXPECT_EQ(500u, lib->GetPictureId(L"c:\\x\\y.png"));
     // A registered id does not move the counter.
     EXPECT_EQ(128u, lib->GetPictureId(L"c:\\x\\z.png"));
@@ -69,16 +70,44 @@ TEST_F(PictureStore, ImageSizeIsReadOnce)
     EXPECT_EQ(1, size.cy);
 
     fakeraster::Install(lib->GetFunctions());
+    // A file that cannot be read says so, and is asked again next time.
+    fakeraster::Get().width = 0;
+    uint32_t id = lib->GetPictureId(L"c:\\a.jpg");
+    EXPECT_FALSE(lib->GetImageSize(id, size));
+    EXPECT_EQ(0, size.cx);
     fakeraster::Get().width = 640;
     fakeraster::Get().height = 480;
-    uint32_t id = lib->GetPictureId(L"c:\\a.jpg");
     EXPECT_TRUE(lib->GetImageSize(id, size));
     EXPECT_EQ(640, size.cx);
     EXPECT_EQ(480, size.cy);
     fakeraster::Get().width = 1;
     EXPECT_TRUE(lib->GetImageSize(id, size));
     EXPECT_EQ(640, size.cx);
-    EXPECT_EQ(1, fakeraster::Get().sizeReads);
+    EXPECT_EQ(2, fakeraster::Get().sizeReads);
+}
+
+// A library without the UTF-16 reads gets a path outside the code page by its
+// short form, which names the same file.
+TEST_F(PictureStore, PathsOutsideTheCodePageReachAnAnsiLibraryByTheirShortForm)
+{
+    TempFolder folder;
+    const std::wstring sub = folder.Path() + L"\u56fe\u7247\\";
+    ASSERT_TRUE(::CreateDirectoryW(sub.c_str(), nullptr));
+    const std::wstring photo = TempFolder::WriteAt(sub + L"\u7167\u7247 photo.jpg", "jpeg", 4);
+    fakeraster::Install(lib->GetFunctions());
+    const uint32_t id = lib->GetPictureId(photo.c_str());
+    EXPECT_EQ(CString(photo.c_str()), lib->GetImagePath(id));
+    KWRasterImagePtr image(lib->LoadImage(id));
+    ASSERT_NE(nullptr, image);
+    const std::string& passed = fakeraster::Get().lastPath;
+    EXPECT_EQ(std::string::npos, passed.find('?')) << passed;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(::GetFileAttributesExA(passed.c_str(), GetFileExInfoStandard, &data)) << passed;
+    EXPECT_EQ(4u, data.nFileSizeLow);
+    SIZE size = {};
+    EXPECT_TRUE(lib->GetImageSize(id, size));
+    ::DeleteFileW(photo.c_str());
+    ::RemoveDirectoryW(sub.c_str());
 }
 
 TEST_F(PictureStore, GeneratedNames)
@@ -95,13 +124,10 @@ TEST_F(PictureStore, GeneratedNames)
     EXPECT_EQ('_', prefix[5]);
 
     // A name already taken in the store gets a random suffix of eight hex digits.
-    std::string taken = StoreFolder() + lib->GetNamePrefix() + "131.png";
-    FILE* file = std::fopen(taken.c_str(), "wb");
-    ASSERT_NE(nullptr, file);
-    std::fclose(file);
+    TempFolder::WriteAt(StoreFolder() + Prefix() + L"131.png", "", 0);
     std::string third;
     lib->GenerateStoreFileName(third, "png");
-    ::DeleteFileA(taken.c_str());
+    ::DeleteFileW((StoreFolder() + Prefix() + L"131.png").c_str());
     ASSERT_EQ(lib->GetNamePrefix().size() + 3 + 8, third.size());
     EXPECT_EQ(lib->GetNamePrefix() + "131", third.substr(0, lib->GetNamePrefix().size() + 3));
     EXPECT_EQ(std::string::npos, third.find_first_not_of("0123456789ABCDEF_", lib->GetNamePrefix().size()));
@@ -112,8 +138,8 @@ TEST_F(PictureStore, BytesBecomeAFileOfTheStore)
     const uint8_t bytes[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 1, 2, 3};
     uint32_t id = lib->AddImageFromMemory(bytes, sizeof(bytes), "jpg");
     EXPECT_EQ(128u, id);
-    std::string path = lib->GetImagePathA(id);
-    EXPECT_EQ(StoreFolder() + lib->GetNamePrefix() + "129.jpg", path);
+    std::wstring path = lib->GetImagePath(id).GetString();
+    EXPECT_EQ(StoreFolder() + Prefix() + L"129.jpg", path);
     EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + sizeof(bytes)), ReadFileBytes(path));
 
     EXPECT_EQ(0u, lib->AddImageFromMemory(bytes, 0, "jpg"));
@@ -122,7 +148,7 @@ TEST_F(PictureStore, BytesBecomeAFileOfTheStore)
     EXPECT_EQ(0u, lib->AddImageFromMemory(bytes, sizeof(bytes), "j<>pg"));
     // An extension from a document that climbs out of the store.
     EXPECT_EQ(0u, lib->AddImageFromMemory(bytes, sizeof(bytes), "jpg\\..\\..\\kwraster_escape"));
-    EXPECT_FALSE(FileExists(StoreFolder() + "..\\kwraster_escape"));
+    EXPECT_FALSE(FileExists(StoreFolder() + L"..\\kwraster_escape"));
     EXPECT_EQ(129u, lib->AddImageFromMemory(bytes, sizeof(bytes), "png"));
 }
 
@@ -131,24 +157,21 @@ TEST_F(PictureStore, StoreFilesAreDeletedAtTheEndButNothingElse)
     TempFolder outside;
     std::wstring kept = outside.Write(L"kept.jpg", "x", 1);
     // A file next to the store folder, named through a path that starts with it.
-    std::string storeFolder = StoreFolder();
-    std::string sibling = storeFolder + "..\\kwraster_sibling_test.jpg";
-    FILE* file = std::fopen(sibling.c_str(), "wb");
-    ASSERT_NE(nullptr, file);
-    std::fclose(file);
+    std::wstring storeFolder = StoreFolder();
+    std::wstring sibling = TempFolder::WriteAt(storeFolder + L"..\\kwraster_sibling_test.jpg", "x", 1);
 
     const uint8_t bytes[] = {1, 2, 3};
-    std::string added = lib->GetImagePathA(lib->AddImageFromMemory(bytes, 3, "bin"));
+    std::wstring added = lib->GetImagePath(lib->AddImageFromMemory(bytes, 3, "bin")).GetString();
     lib->GetPictureId(kept.c_str());
-    lib->GetPictureId(CString(sibling.c_str()));
-    lib->GetPictureId(CString(("\\\\?\\" + storeFolder + "..\\kwraster_sibling_test.jpg").c_str()));
+    lib->GetPictureId(sibling.c_str());
+    lib->GetPictureId((L"\\\\?\\" + storeFolder + L"..\\kwraster_sibling_test.jpg").c_str());
     ASSERT_TRUE(FileExists(added));
     lib.reset();
 
     EXPECT_FALSE(FileExists(added));
-    EXPECT_TRUE(FileExists(AnsiOf(kept)));
+    EXPECT_TRUE(FileExists(kept));
     EXPECT_TRUE(FileExists(sibling));
-    ::DeleteFileA(sibling.c_str());
+    ::DeleteFileW(sibling.c_str());
 }
 
 TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
@@ -156,7 +179,7 @@ TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
     TempFolder target;
     const uint8_t bytes[] = {9, 8, 7};
     uint32_t id = lib->AddImageFromMemory(bytes, 3, "dat");
-    std::string stored = lib->GetImagePathA(id);
+    std::wstring stored = lib->GetImagePath(id).GetString();
     CString storedWide(stored.c_str());
 
     // No target: nothing is copied.
@@ -168,7 +191,7 @@ TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
     EXPECT_EQ(storedWide, lib->RelocateImageFile(id, L"c:\\no\\such\\folder\\"));
     EXPECT_TRUE(FileExists(stored));
     // The store's own folder: the file would be copied onto itself.
-    EXPECT_EQ(storedWide, lib->RelocateImageFile(id, CString(StoreFolder().c_str())));
+    EXPECT_EQ(storedWide, lib->RelocateImageFile(id, StoreFolder().c_str()));
     EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), ReadFileBytes(stored));
 
     // A file outside the store is never moved.
@@ -179,7 +202,7 @@ TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
     CString moved = lib->RelocateImageFile(id, target.Path().c_str());
     EXPECT_EQ(CString(target.Path().c_str()) + lib->GetImageFileName(id), moved);
     EXPECT_FALSE(FileExists(stored));
-    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), ReadFileBytes(CKWRasterLib::ToAnsi(moved)));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), ReadFileBytes(moved.GetString()));
     EXPECT_NE(0u, lib->GetPictureId(moved));
 }
 
@@ -191,7 +214,7 @@ TEST_F(PictureStore, CopyToReportsFailure)
     TempFolder other;
     CString copy = lib->CopyImageFileTo(id, other.Path().c_str());
     EXPECT_EQ(CString((other.Path() + L"source.jpg").c_str()), copy);
-    EXPECT_EQ(4u, ReadFileBytes(CKWRasterLib::ToAnsi(copy)).size());
+    EXPECT_EQ(4u, ReadFileBytes(copy.GetString()).size());
 
     EXPECT_TRUE(lib->CopyImageFileTo(id, L"c:\\no\\such\\folder\\").IsEmpty());
     EXPECT_TRUE(lib->CopyImageFileTo(lib->GetPictureId(L"c:\\missing.jpg"), other.Path().c_str()).IsEmpty());
@@ -204,9 +227,8 @@ TEST_F(PictureStore, CopyIntoStore)
     std::wstring source = folder.Write(L"photo.jpeg", "jpeg!", 5);
     uint32_t id = lib->GetPictureId(source.c_str());
     CString copy = lib->CopyImageFileIntoStore(id);
-    std::string copyA = CKWRasterLib::ToAnsi(copy);
-    EXPECT_EQ(StoreFolder() + lib->GetNamePrefix() + "129.jpeg", copyA);
-    EXPECT_EQ(5u, ReadFileBytes(copyA).size());
+    EXPECT_EQ(StoreFolder() + Prefix() + L"129.jpeg", std::wstring(copy.GetString()));
+    EXPECT_EQ(5u, ReadFileBytes(copy.GetString()).size());
     // A file already in the store stays where it is.
     uint32_t copyId = lib->GetPictureId(copy);
     EXPECT_EQ(copy, lib->CopyImageFileIntoStore(copyId));
@@ -233,15 +255,15 @@ TEST_F(PictureStore, SaveWritesIntoTheStore)
     EXPECT_EQ(KW_SAVE_RASTER_MODE, fakeraster::Get().lastMode);
     // Another test program may share the store folder in the same second: then
     // the name takes a random suffix rather than overwriting its file.
-    std::string path = lib->GetImagePathA(jpeg);
-    std::string stem = StoreFolder() + lib->GetNamePrefix() + "129";
+    std::wstring path = lib->GetImagePath(jpeg).GetString();
+    std::wstring stem = StoreFolder() + Prefix() + L"129";
     EXPECT_EQ(stem, path.substr(0, stem.size()));
-    EXPECT_EQ(".jpg", path.substr(path.size() - 4));
-    EXPECT_TRUE(path.size() == stem.size() + 4 || path.size() == stem.size() + 12) << path;
+    EXPECT_EQ(L".jpg", path.substr(path.size() - 4));
+    EXPECT_TRUE(path.size() == stem.size() + 4 || path.size() == stem.size() + 12) << AnsiOf(path);
 
     uint32_t bmp = lib->SaveImage(image.get(), 0, 100);
     EXPECT_EQ("bmp", fakeraster::Get().lastFormat);
-    EXPECT_EQ(".bmp", lib->GetImagePathA(bmp).substr(lib->GetImagePathA(bmp).size() - 4));
+    EXPECT_EQ(CString(L".bmp"), lib->GetImagePath(bmp).Right(4));
 
     fakeraster::Get().saveResult = 0;
     EXPECT_EQ(0u, lib->SaveImage(image.get(), 1, 85));

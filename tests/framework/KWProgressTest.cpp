@@ -100,6 +100,20 @@ TEST(CKWProgressControl, WithoutAWindowItAnswersNeutrally)
     EXPECT_EQ(0, bar.StepIt());
 }
 
+namespace {
+
+WNDPROC g_barProc = nullptr;
+int g_barPaints = 0;
+
+LRESULT CALLBACK CountBarPaints(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT)
+        ++g_barPaints;
+    return ::CallWindowProcW(g_barProc, hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
 TEST(CKWProgressWnd, HiddenWindowWithLabelAndBar)
 {
     HWND hWnd = nullptr;
@@ -140,6 +154,20 @@ TEST(CKWProgressWnd, HiddenWindowWithLabelAndBar)
         for (int i = 0; i < 40; ++i)
             window.Advance();
         EXPECT_EQ(81, window.GetPos()) << "from 1, 0.8 of the upper end 100";
+
+        // Many moves at once: each is taken, few are drawn, the last one is.
+        window.Show();
+        HWND bar = ::GetDlgItem(hWnd, IDC_KW_PROGRESS_BAR);
+        g_barPaints = 0;
+        g_barProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountBarPaints)));
+        for (int position = 1; position <= 100; ++position) {
+            window.SetPos(position);
+            EXPECT_EQ(position, window.GetPos());
+        }
+        EXPECT_LT(g_barPaints, 20);
+        EXPECT_GE(g_barPaints, 1) << "the end is drawn";
+        ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProc));
     }
     EXPECT_FALSE(::IsWindow(hWnd)) << "the window went with the object";
 }

@@ -99,11 +99,11 @@ TEST_F(RasterLibrary, StartWritesTheConfigurationAndTheEndRemovesIt)
         ASSERT_NE(nullptr, found) << AnsiOf(name);
         const uint8_t* bytes = static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)));
         std::vector<uint8_t> expected(bytes, bytes + ::SizeofResource(module, found));
-        EXPECT_EQ(expected, ReadFileBytes(AnsiOf(data.Path() + name))) << AnsiOf(name);
+        EXPECT_EQ(expected, ReadFileBytes(data.Path() + name)) << AnsiOf(name);
     }
     lib.reset();
     for (const wchar_t* name : names)
-        EXPECT_FALSE(FileExists(AnsiOf(data.Path() + name))) << AnsiOf(name);
+        EXPECT_FALSE(FileExists(data.Path() + name)) << AnsiOf(name);
 }
 
 TEST_F(RasterLibrary, ReadsFilesAtFullAndReducedSize)
@@ -119,7 +119,7 @@ TEST_F(RasterLibrary, ReadsFilesAtFullAndReducedSize)
     EXPECT_EQ(300, size.cx);
     EXPECT_EQ(200, size.cy);
 
-    KWRasterImagePtr reduced(lib->RasterReadFile(AnsiOf(path).c_str(), 128, 128));
+    KWRasterImagePtr reduced(lib->RasterReadFile(path.c_str(), 128, 128));
     ASSERT_NE(nullptr, reduced);
     EXPECT_FALSE(IsPlaceholder(reduced.get()));
     EXPECT_LE(reduced->width, 128u);
@@ -200,7 +200,7 @@ TEST_F(RasterLibrary, SaveAndAddRoundTrip)
 
     uint32_t jpeg = lib->SaveImage(image.get(), 1, 90);
     ASSERT_NE(0u, jpeg);
-    EXPECT_EQ(".jpg", lib->GetImagePathA(jpeg).substr(lib->GetImagePathA(jpeg).size() - 4));
+    EXPECT_EQ(CString(L".jpg"), lib->GetImagePath(jpeg).Right(4));
     KWRasterImagePtr jpegBack(lib->LoadImage(jpeg));
     ASSERT_NE(nullptr, jpegBack);
     EXPECT_EQ(33u, jpegBack->width);

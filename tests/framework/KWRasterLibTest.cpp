@@ -69,13 +69,13 @@ TEST_F(RasterLibWithoutLibrary, EveryReadGivesThePlaceholder)
     EXPECT_EQ(64u, expected->height);
 
     TempFolder folder;
-    std::string image = AnsiOf(folder.Write(L"a.bmp", MakeBitmapFile(4, 4)));
-    const char* paths[] = {"", image.c_str(), "c:\\no\\such\\file.jpg"};
-    for (const char* path : paths) {
+    std::wstring image = folder.Write(L"a.bmp", MakeBitmapFile(4, 4));
+    const wchar_t* paths[] = {L"", image.c_str(), L"c:\\no\\such\\file.jpg"};
+    for (const wchar_t* path : paths) {
         KWRasterImagePtr full(lib.RasterReadFile(path, 0, 0));
         KWRasterImagePtr reduced(lib.RasterReadFile(path, 128, 128));
-        EXPECT_TRUE(SameImage(expected.get(), full.get())) << path;
-        EXPECT_TRUE(SameImage(expected.get(), reduced.get())) << path;
+        EXPECT_TRUE(SameImage(expected.get(), full.get())) << AnsiOf(path);
+        EXPECT_TRUE(SameImage(expected.get(), reduced.get())) << AnsiOf(path);
     }
     uint32_t id = lib.GetPictureId(CString(image.c_str()));
     KWRasterImagePtr loaded(lib.LoadImage(id));
@@ -106,7 +106,7 @@ TEST_F(RasterLibWithoutLibrary, OtherWrappersAnswerNothing)
     EXPECT_EQ(0, lib.RasterReadTypeFromMemory(bytes, sizeof(bytes), "jpg"));
     EXPECT_EQ(0u, lib.SaveImage(image.get(), 1, 90));
     SIZE size = {5, 5};
-    EXPECT_TRUE(lib.GetImageSize(lib.GetPictureId(L"c:\\x.jpg"), size));
+    EXPECT_FALSE(lib.GetImageSize(lib.GetPictureId(L"c:\\x.jpg"), size));
     EXPECT_EQ(0, size.cx);
     EXPECT_EQ(0, size.cy);
 }
@@ -115,7 +115,7 @@ TEST_F(RasterLibWithoutLibrary, StartWritesNothingWithoutTheLibrary)
 {
     TempFolder folder;
     lib.StartRasterLibrary(folder.Path().c_str());
-    EXPECT_FALSE(FileExists(AnsiOf(folder.Path() + L"configure.mgk")));
+    EXPECT_FALSE(FileExists(folder.Path() + L"configure.mgk"));
     EXPECT_EQ(CString(folder.Path().c_str()), lib.GetDataFolder());
 }
 
@@ -124,8 +124,8 @@ TEST(RasterLibPlaceholder, WithoutTheResourceReadsGiveNull)
     // A module without the program's resources.
     CKWRasterLib lib(kMissingLibrary, ::GetModuleHandleW(L"kernel32.dll"));
     EXPECT_EQ(nullptr, lib.RasterCopyPlaceholder());
-    EXPECT_EQ(nullptr, lib.RasterReadFile("", 0, 0));
-    EXPECT_EQ(nullptr, lib.RasterReadFile("c:\\no\\such\\file.jpg", 0, 0));
+    EXPECT_EQ(nullptr, lib.RasterReadFile(L"", 0, 0));
+    EXPECT_EQ(nullptr, lib.RasterReadFile(L"c:\\no\\such\\file.jpg", 0, 0));
     EXPECT_EQ(nullptr, lib.LoadImage(lib.GetPictureId(L"c:\\no\\such\\file.jpg")));
     // A cache keeps nothing when nothing could be read.
     EXPECT_EQ(nullptr, lib.GetThumbnail(lib.GetPictureId(L"c:\\other.jpg")));
@@ -137,7 +137,7 @@ TEST(RasterLibPlaceholder, WaitCursorSurroundsEveryRead)
     CKWRasterLib lib(kMissingLibrary);
     lib.SetWaitCursorHook(CountWaitCursor);
     g_waitShown = g_waitHidden = 0;
-    KWFreeRasterImage(lib.RasterReadFile("c:\\a.jpg", 0, 0));
+    KWFreeRasterImage(lib.RasterReadFile(L"c:\\a.jpg", 0, 0));
     KWFreeRasterImage(lib.LoadImage(0));
     EXPECT_EQ(2, g_waitShown);
     EXPECT_EQ(2, g_waitHidden);
@@ -145,14 +145,14 @@ TEST(RasterLibPlaceholder, WaitCursorSurroundsEveryRead)
 
 TEST_F(RasterLibWithFake, FullAndReducedReadsUseTheirExports)
 {
-    KWRasterImagePtr full(lib.RasterReadFile("c:\\a.jpg", 0, 0));
+    KWRasterImagePtr full(lib.RasterReadFile(L"c:\\a.jpg", 0, 0));
     ASSERT_NE(nullptr, full);
     EXPECT_EQ(3u, full->width);
     EXPECT_EQ(2u, full->height);
     EXPECT_EQ(0u, fakeraster::Get().lqTargetWidth);
     EXPECT_EQ(2, fakeraster::Get().reads);  // size, then fill
 
-    KWRasterImagePtr reduced(lib.RasterReadFile("c:\\a.jpg", 128, 0));
+    KWRasterImagePtr reduced(lib.RasterReadFile(L"c:\\a.jpg", 128, 0));
     ASSERT_NE(nullptr, reduced);
     EXPECT_FALSE(IsPlaceholder(reduced.get()));
     // Both calls get the caller's targets, whatever the first one wrote.
@@ -179,8 +179,8 @@ TEST_F(RasterLibWithFake, ReadsThatDisagreeGiveThePlaceholder)
         fakeraster::Get().fillDelta = c.fillDelta;
         fakeraster::Get().claimedHeight = c.claimedHeight;
         fakeraster::Get().claimedStride = c.claimedStride;
-        KWRasterImagePtr full(lib.RasterReadFile("c:\\a.jpg", 0, 0));
-        KWRasterImagePtr reduced(lib.RasterReadFile("c:\\a.jpg", 64, 64));
+        KWRasterImagePtr full(lib.RasterReadFile(L"c:\\a.jpg", 0, 0));
+        KWRasterImagePtr reduced(lib.RasterReadFile(L"c:\\a.jpg", 64, 64));
         EXPECT_TRUE(IsPlaceholder(full.get())) << c.what;
         EXPECT_TRUE(IsPlaceholder(reduced.get())) << c.what;
         uint8_t bytes[4] = {1, 2, 3, 4};

@@ -4,6 +4,7 @@
 
 #include "framework/KWRasterFunctions.h"
 #include "framework/KWRasterImage.h"
+#include "framework/KWCodePage.h"
 #include "framework/KWRasterLib.h"
 
 #include <windows.h>
@@ -80,7 +81,7 @@ inline KWRasterImagePtr MakeImage(uint32_t width, uint32_t height, uint32_t stri
 
 inline std::string AnsiOf(const std::wstring& text)
 {
-    return CKWRasterLib::ToAnsi(text.c_str());
+    return WideToAnsi(text.c_str());
 }
 
 // A fresh folder under the temporary folder, removed with its files at the end.
@@ -120,7 +121,10 @@ public:
     const std::wstring& Path() const { return m_path; }
     std::wstring Write(const wchar_t* name, const void* bytes, size_t count) const
     {
-        std::wstring path = m_path + name;
+        return WriteAt(m_path + name, bytes, count);
+    }
+    static std::wstring WriteAt(const std::wstring& path, const void* bytes, size_t count)
+    {
         HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         if (count)
@@ -137,15 +141,15 @@ private:
     std::wstring m_path;
 };
 
-inline bool FileExists(const std::string& path)
+inline bool FileExists(const std::wstring& path)
 {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-inline std::vector<uint8_t> ReadFileBytes(const std::string& path)
+inline std::vector<uint8_t> ReadFileBytes(const std::wstring& path)
 {
     std::vector<uint8_t> bytes;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
     bytes.resize(::GetFileSize(file, nullptr));

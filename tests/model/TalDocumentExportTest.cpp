@@ -2,25 +2,16 @@
 // interface over it, and the dispatch from the three commands through the
 // export file dialog (answered by the test) to the PDF, HTML and PowerPoint
 // writers, each output checked by its signature.
-#include "TalDocumentTestSupport.h"
-#include "ModelLeakCheck.h"
-
-#include "framework/KWRasterLib.h"
-#include "model/TalWatermark.h"
+#include "TalDocumentExportFixture.h"
 #include "tests/export/html/HtmlLinkWalker.h"
 #include "tests/framework/KWRasterTestImages.h"
 
-#include <cstdlib>
-
+#include "framework/KWRasterLib.h"
 #include "model/TalCommander.h"
-#include "model/TalDocProperties.h"
 #include "model/TalImageFormat.h"
-#include "model/document/TalPrintIFace.h"
-#include "model/TalPageTemplate.h"
-#include "model/TalSection.h"
-#include "model/TalTemplateManager.h"
-#include "model/TalTitlePageTemplate.h"
 #include "model/TalTextNote.h"
+#include "model/TalWatermark.h"
+#include "model/document/TalPrintIFace.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/PrintInfo.h"
 
@@ -31,75 +22,6 @@ using namespace taldoc;
 namespace {
 
 const char kNoPage[] = "There is no page for report generating!";
-
-class TalDocumentExport : public ReportDocumentTest {
-protected:
-    void SetUp() override
-    {
-        InstallTemplates();
-        folder = MakeTestFolder(L"export");
-        ReportDocumentTest::SetUp();
-        app->prefs.SetShowExportDialog(false);
-    }
-    void TearDown() override
-    {
-        ReportDocumentTest::TearDown();
-        RemoveFolder(folder);
-        g_TemplateManager.Clear();
-    }
-
-    // A title-page template and a page template with heading and text cells,
-    // which a new document takes as its own.
-    static void InstallTemplates()
-    {
-        g_TemplateManager.Clear();
-        CTalTemplate* title = new CTalTitlePageTemplate;
-        title->SetName(L"TestTitle");
-        title->SetTitle(L"TestTitle");
-        title->AddCell(CTalTemplate::kCellTitle, CKWDoubleRect(0.1, 0.1, 0.9, 0.2));
-        g_TemplateManager.AddTitlePageTemplate(title);
-        CTalTemplate* page = new CTalPageTemplate;
-        page->SetName(L"TestPage");
-        page->SetTitle(L"TestPage");
-        page->AddCell(CTalTemplate::kCellHeading, CKWDoubleRect(0.1, 0.05, 0.9, 0.1));
-        page->AddCell(CTalTemplate::kCellText, CKWDoubleRect(0.1, 0.15, 0.9, 0.9));
-        g_TemplateManager.AddPageTemplate(page);
-    }
-    // Sections then make no page (they have no page template), nor does the title page.
-    void RemoveTemplates()
-    {
-        g_TemplateManager.Clear();
-        NoTitleNoContents();
-    }
-
-    void NoTitleNoContents()
-    {
-        Properties().m_insertTitlePage = 0;
-        Properties().m_insertContents = 0;
-    }
-    // A title page, a contents page and two sections with text.
-    void FillReport()
-    {
-        TypeNote(*document, heading.Get(), L"Introduction of the report");
-        CKWRefPtr<CTalSection> a =
-            document->GetCommander().AddChildSection(heading.Get(), L"Findings", nullptr, true, false, true, true);
-        TypeNote(*document, a.Get(), L"What was found\nand where");
-        Properties().m_title = L"Generated report";
-    }
-    std::wstring Message(size_t index) const
-    {
-        return index < app->messages.size() ? app->messages[index] : std::wstring();
-    }
-    // Runs the command with the dialog answered; true when it was shown.
-    bool Generate(UINT command, const std::wstring& name)
-    {
-        AnswerFileDialog(name);
-        document->OnCmdMsg(command, CN_COMMAND, nullptr, nullptr);
-        return DialogWasAnswered();
-    }
-
-    std::wstring folder;
-};
 
 }  // namespace
 
@@ -292,23 +214,6 @@ TEST(ImageFormatToRasterFlag, MapsTheStoredFormatIndices)
     for (const auto& c : cases)
         EXPECT_EQ(c.flag, ImageFormatToRasterFlag(c.index)) << c.index;
 }
-
-namespace {
-
-// Copies a written report where the test command's independent readers check
-// it (qpdf and poppler for PDF, olefile for PowerPoint), when it asks for that.
-void KeepForReaders(const char* variable, const std::wstring& path, const wchar_t* name)
-{
-    const char* keep = std::getenv(variable);
-    if (!keep)
-        return;
-    std::wstring target;
-    for (const char* c = keep; *c; ++c)
-        target += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    ::CopyFileW(path.c_str(), (target + L"\\" + name).c_str(), FALSE);
-}
-
-}  // namespace
 
 // The main road: a new document from the default template, pictures added to
 // its sections, a text note and a watermark; saved, reopened and generated in

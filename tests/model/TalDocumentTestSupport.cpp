@@ -306,6 +306,14 @@ CTestTalDocument* CTalTestApp::NewDocument()
     return dynamic_cast<CTestTalDocument*>(reportTemplate->OpenDocumentFile(nullptr, FALSE));
 }
 
+CTestTalDocument* CTalTestApp::NewDocumentFrom(CTalBaseDocument& start)
+{
+    wizardDocument = &start;
+    CTestTalDocument* document = NewDocument();
+    wizardDocument = nullptr;
+    return document;
+}
+
 CTestTalDocument* CTalTestApp::OpenDocument(const wchar_t* path)
 {
     return dynamic_cast<CTestTalDocument*>(reportTemplate->OpenDocumentFile(path, FALSE));

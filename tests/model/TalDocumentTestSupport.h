@@ -235,6 +235,8 @@ public:
     void CloseAll();
     // A new document from the template; null when it was abandoned.
     CTestTalDocument* NewDocument();
+    // A new document that the wizard answers with the start document.
+    CTestTalDocument* NewDocumentFrom(CTalBaseDocument& start);
     CTestTalDocument* OpenDocument(const wchar_t* path);
 
     // --- CTalDocumentApp ---

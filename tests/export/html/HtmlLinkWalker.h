@@ -1,5 +1,6 @@
 // Walks the href and src references of written HTML documents and tells
-// which do not lead to a file.
+// which do not lead to a page or a picture a browser shows, and what text a
+// browser shows of the documents.
 #pragma once
 
 #include <algorithm>
@@ -12,15 +13,15 @@
 
 namespace htmltest {
 
-// Entities of attribute values, then percent escapes (UTF-8).
-inline std::string DecodeReference(const std::string& value)
+// The entities the export writes, decoded; &nbsp; as a blank.
+inline std::string DecodeEntities(const std::string& value)
 {
+    static const struct {
+        const char* entity;
+        char ch;
+    } entities[] = {{"&amp;", '&'}, {"&quot;", '"'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&nbsp;", ' '}};
     std::string text;
     for (size_t i = 0; i < value.size();) {
-        static const struct {
-            const char* entity;
-            char ch;
-        } entities[] = {{"&amp;", '&'}, {"&quot;", '"'}, {"&lt;", '<'}, {"&gt;", '>'}};
         bool replaced = false;
         for (const auto& e : entities) {
             const size_t n = std::char_traits<char>::length(e.entity);
@@ -34,6 +35,13 @@ inline std::string DecodeReference(const std::string& value)
         if (!replaced)
             text += value[i++];
     }
+    return text;
+}
+
+// Entities of attribute values, then percent escapes (UTF-8).
+inline std::string DecodeReference(const std::string& value)
+{
+    const std::string text = DecodeEntities(value);
     std::string decoded;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size() && isxdigit(uint8_t(text[i + 1])) &&
@@ -47,9 +55,26 @@ inline std::string DecodeReference(const std::string& value)
     return decoded;
 }
 
+// What a browser shows of a document: the text between the tags, entities
+// decoded, "<BR>" as a line break.
+inline std::string VisibleText(const std::string& html)
+{
+    static const std::regex lineBreak("<BR>", std::regex::icase);
+    static const std::regex tag("<[^>]*>");
+    return DecodeEntities(std::regex_replace(std::regex_replace(html, lineBreak, "\n"), tag, ""));
+}
+
+// True for the bytes of a picture format every browser shows.
+inline bool IsShownPicture(const std::string& bytes)
+{
+    return bytes.compare(0, 3, "\xFF\xD8\xFF") == 0 || bytes.compare(0, 8, "\x89PNG\r\n\x1A\n") == 0 ||
+           bytes.compare(0, 4, "GIF8") == 0 || bytes.compare(0, 2, "BM") == 0;
+}
+
 struct LinkReport {
     size_t references = 0;
-    std::vector<std::string> broken;  // "document -> reference"
+    std::vector<std::string> broken;  // "document -> reference": no file, or no page or picture a browser shows
+    std::string text;                 // the visible text of every document walked
 };
 
 // Every href and src value of the document, quoted or not.
@@ -76,7 +101,9 @@ inline LinkReport WalkLinks(const std::wstring& start)
             continue;
         seen.push_back(document);
         const std::wstring folder = document.substr(0, document.find_last_of(L'\\') + 1);
-        for (const std::string& value : FindReferences(ReadText(document))) {
+        const std::string html = ReadTestFile(document);
+        report.text += VisibleText(html);
+        for (const std::string& value : FindReferences(html)) {
             ++report.references;
             std::wstring relative = Wide(DecodeReference(value));
             for (wchar_t& ch : relative) {
@@ -84,7 +111,7 @@ inline LinkReport WalkLinks(const std::wstring& start)
                     ch = L'\\';
             }
             wchar_t full[MAX_PATH * 2];
-            if (!::GetFullPathNameW((folder + relative).c_str(), MAX_PATH * 2, full, nullptr) || !IsFile(full)) {
+            if (!::GetFullPathNameW((folder + relative).c_str(), MAX_PATH * 2, full, nullptr) || !FileExistsAt(full)) {
                 report.broken.push_back(Narrow(document) + " -> " + value);
                 continue;
             }
@@ -92,6 +119,8 @@ inline LinkReport WalkLinks(const std::wstring& start)
             const std::wstring extension = target.substr(target.find_last_of(L'.') + 1);
             if (extension == L"htm" || extension == L"html")
                 pending.push_back(target);
+            else if (!IsShownPicture(ReadTestFile(target)))
+                report.broken.push_back(Narrow(document) + " -> " + value + " (not a picture a browser shows)");
         }
     }
     return report;

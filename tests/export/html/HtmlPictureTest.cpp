@@ -1,6 +1,6 @@
 // Picture files and picture layers of the HTML export: one file per picture,
-// rotation and grey scale; names with blanks; the layers of pictures,
-// backgrounds and watermark pictures.
+// rotation and grey scale, each one a browser shows; names with blanks; the
+// layers of pictures, backgrounds and watermark pictures.
 #include <gtest/gtest.h>
 
 #include "export/TalObjExport.h"
@@ -10,6 +10,8 @@
 
 #include "HtmlLinkWalker.h"
 #include "HtmlTestSupport.h"
+#include "tests/support/TestJpegs.h"
+#include "tests/support/TestPictureFiles.h"
 
 using namespace htmltest;
 
@@ -20,12 +22,7 @@ const char* const kNoLibrary = "DAZiruraRuv.dll must lie next to the test progra
 SIZE PictureSize(const std::wstring& path)
 {
     SIZE size = {0, 0};
-    uint32_t width = 0, height = 0;
-    KWReadRasterImageWHFn read = g_rasterLib.GetFunctions().ReadRasterImageWH;
-    if (read && read(CKWRasterLib::ToAnsi(path.c_str()).c_str(), &width, &height)) {
-        size.cx = LONG(width);
-        size.cy = LONG(height);
-    }
+    g_rasterLib.GetImageSize(g_rasterLib.GetPictureId(path.c_str()), size);
     return size;
 }
 
@@ -79,23 +76,17 @@ TEST_F(HtmlPictures, OneFilePerRotationAndGreyScale)
     EXPECT_EQ(3u, m_exporter.GetWrittenImages().size());
 
     // Unchanged pictures are copied, the others encoded anew.
-    EXPECT_EQ(ReadBytes(m_source), ReadBytes(m_data + L"report_image1.jpg"));
+    EXPECT_EQ(ReadTestFile(m_source), ReadTestFile(m_data + L"report_image1.jpg"));
     SIZE turnedSize = PictureSize(m_data + L"report_image2.jpg");
     EXPECT_EQ(100, turnedSize.cx);
     EXPECT_EQ(200, turnedSize.cy);
-    EXPECT_NE(ReadBytes(m_source), ReadBytes(m_data + L"report_image3.jpg"));
+    EXPECT_NE(ReadTestFile(m_source), ReadTestFile(m_data + L"report_image3.jpg"));
     const std::vector<std::wstring> files = {L"report_image1.jpg", L"report_image2.jpg", L"report_image3.jpg"};
     EXPECT_EQ(files, ListFolder(m_data));
-}
 
-TEST_F(HtmlPictures, ASecondUseReportsTheStoredSize)
-{
-    TalObjExport first(m_picture, CKWDoubleRect(0, 0, 1, 1), 0, false);
-    m_exporter.WriteImageFile(first);
-    // Whatever happens to the source now, the written file's size holds.
+    // Whatever happens to the source now, a second use reports the written file's size.
     ASSERT_TRUE(::DeleteFileW(m_source.c_str()));
-    double width = 0, height = 0;
-    EXPECT_EQ("report_image1.jpg", Narrow(m_exporter.WriteImageFile(first, &width, &height)));
+    EXPECT_EQ("report_image1.jpg", Narrow(m_exporter.WriteImageFile(again, &width, &height)));
     EXPECT_EQ(200.0, width);
     EXPECT_EQ(100.0, height);
 }
@@ -105,16 +96,7 @@ TEST_F(HtmlPictures, BlanksAreEscapedOnlyInReferences)
     m_exporter.SetOutput(CString(m_data.c_str()), CString(L"my report"), CString(L"htm"));
     TalObjExport picture(m_picture, CKWDoubleRect(0, 0, 1, 1), 0, false);
     EXPECT_EQ("my%20report_image1.jpg", Narrow(m_exporter.WriteImageFile(picture)));
-    EXPECT_TRUE(IsFile(m_data + L"my report_image1.jpg"));
-}
-
-TEST_F(HtmlPictures, AMissingSourceIsSkippedSilently)
-{
-    const uint32_t missing = g_rasterLib.GetPictureId((m_folder.Path() + L"gone.jpg").c_str());
-    TalObjExport picture(missing, CKWDoubleRect(0, 0, 1, 1), 0, false);
-    EXPECT_EQ("report_image1.jpg", Narrow(m_exporter.WriteImageFile(picture)));
-    EXPECT_FALSE(IsFile(m_data + L"report_image1.jpg"));
-    EXPECT_FALSE(m_exporter.HasWriteFailed());
+    EXPECT_TRUE(FileExistsAt(m_data + L"my report_image1.jpg"));
 }
 
 TEST_F(HtmlPictures, APictureThatCannotBeWrittenIsReported)
@@ -132,123 +114,59 @@ TEST_F(HtmlPictures, APictureThatCannotBeWrittenIsReported)
     EXPECT_TRUE(encoder.HasWriteFailed());
 }
 
-TEST_F(HtmlPictures, PictureLayerFitsThePictureAndCaptionsIt)
+// The markup of picture layers against a golden file: a picture fitted into
+// its box and captioned (names escaped), one without caption, a background
+// over the whole page, watermark pictures at their own size in their place.
+TEST_F(HtmlPictures, PictureLayersMatchTheGolden)
 {
     CTalTextFormat format;
     format.m_size = 9;
     TalObjExport object(m_picture, CKWDoubleRect(0.1, 0.1, 0.5, 0.3), 0, false);
     object.GetImageRecord()->SetString(CString(L"A \"big\" fish & chips"));
     object.GetImageRecord()->SetFormat(&format);
-    // Box 317.5 x 224.5 pixels at (79.4, 112.3): the 2:1 picture takes its width.
-    EXPECT_EQ("\t\t\t<div id=\"Layer2\" style=\"position:absolute; visibility:inherit; width:793px; height:1122px\">\n"
-              "\t\t\t\t<TABLE border=\"0\">\n"
-              "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 1px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-              "\t\t\t\t<TD><IMG style=\"WIDTH: 1px; HEIGHT: 112px\" alt=\"\" src=blank.gif></TD></TR>\n"
-              "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 79px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-              "\t\t\t\t<TD align = center width = 317px height = 224px>"
-              "<CENTER><IMG style=\"WIDTH: 317px; HEIGHT: 158px\" alt=\"A &quot;big&quot; fish &amp; chips\" "
-              "src=\"report_image1.jpg\"></CENTER>"
-              "<FONT style = \"font-size:9pt;  font-family:Arial; color:#000000; font-weight:normal; "
-              "font-style:normal; text-decoration:none\">A \"big\" fish & chips</FONT></TD></TR></TABLE>\n"
-              "\t\t\t</div>\n",
-              Narrow(m_exporter.PictureLayer(object, 2)));
-
+    std::string dump = Narrow(m_exporter.PictureLayer(object, 2));
     TalObjExport bare(m_picture, CKWDoubleRect(0, 0, 0.5, 0.5), 0, false);
-    EXPECT_NE(std::string::npos, Narrow(m_exporter.PictureLayer(bare, 1))
-                                     .find("<TD width = 396px height = 561px><CENTER><IMG style=\"WIDTH: 396px; "
-                                           "HEIGHT: 198px\" alt=\"\" src=\"report_image1.jpg\"></CENTER></TD>"));
+    dump += Narrow(m_exporter.PictureLayer(bare, 1));
+    dump += Narrow(m_exporter.BackgroundLayer(TalObjExport(m_picture), 1));
+    for (int place : {4, 8, 0})
+        dump += Narrow(m_exporter.WatermarkPictureLayer(TalObjExport(m_picture, 1.0, 0.5, place), 1));
+    ExpectGolden(L"html_picture_layers.txt", dump);
 }
 
-TEST_F(HtmlPictures, BackgroundCoversThePage)
+// Browsers show JPEG, PNG, GIF and BMP files as they stand and turn a
+// photograph by its recorded orientation: such files are copied, the box
+// takes the upright size; a TIFF is written as PNG, a broken JPEG as our
+// decoder reads it (the placeholder); a picture without a file (gone, or no
+// path at all) as the placeholder in PNG.
+TEST_F(HtmlPictures, EveryPictureFileIsOneABrowserShows)
 {
-    TalObjExport background(m_picture);
-    EXPECT_EQ("\t\t\t<div id=\"Layer1\" style=\"position:absolute; visibility:inherit; width:793px; height:1122px\">\n"
-              "\t\t\t\t<IMG style=\"WIDTH: 793px; HEIGHT: 1122px\" alt=\"\" src=\"report_image1.jpg\"></div>\n",
-              Narrow(m_exporter.BackgroundLayer(background, 1)));
-}
-
-TEST_F(HtmlPictures, WatermarkPicturesTakeTheirNaturalSizeAtTheirPlace)
-{
-    // One inch by half an inch: 96 x 48 pixels.
+    using namespace testpictures;
+    const std::string jpeg = EncodeJpeg(PhotoPixels(48, 32, 1), 48, 32);
     const struct {
-        int place;
-        const char* table;
+        const wchar_t* name;
+        std::string bytes;
+        const char* written;
+        bool copied;
+        double width, height;
     } cases[] = {
-        {4, "\t\t\t\t<TABLE border=\"0\">\n"
-            "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 1px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-            "\t\t\t\t<TD><IMG style=\"WIDTH: 1px; HEIGHT: 537px\" alt=\"\" src=blank.gif></TD></TR>\n"
-            "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 348px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-            "\t\t\t\t<TD width = 96px height = 48px>"},
-        {8, "\t\t\t\t<TABLE border=\"0\">\n"
-            "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 1px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-            "\t\t\t\t<TD><IMG style=\"WIDTH: 1px; HEIGHT: 1074px\" alt=\"\" src=blank.gif></TD></TR>\n"
-            "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 697px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-            "\t\t\t\t<TD width = 96px height = 48px>"},
-        {0, "\t\t\t\t<TABLE border=\"0\">\n\t\t\t\t<TR><TD width = 96px height = 48px>"},
+        {L"turned.jpg", WithSegment(jpeg, ExifSegment(6)), "report_image1.jpg", true, 32, 48},
+        {L"scan.tif", TiffFile(20, 10, PhotoPixels(20, 10, 2), 1, true), "report_image2.png", false, 20, 10},
+        {L"cut.jpg", jpeg.substr(0, jpeg.size() / 2), "report_image3.jpg", false, 64, 64},
+        {L"named.png", jpeg, "report_image4.jpg", true, 48, 32},
+        {L"gone.jpg", "", "report_image5.png", false, 64, 64},
+        {L"", "", "report_image6.png", false, 64, 64},
     };
     for (const auto& c : cases) {
-        TalObjExport watermark(m_picture, 1.0, 0.5, c.place);
-        EXPECT_EQ(std::string("\t\t\t<div id=\"Layer1\" style=\"position:absolute; visibility:inherit; width:793px; "
-                              "height:1122px\">\n") +
-                      c.table +
-                      "<IMG style=\"WIDTH: 96px; HEIGHT: 48px\" src=\"report_image1.jpg\"><br></TD></TR></TABLE>\n"
-                      "\t\t\t</div>\n",
-                  Narrow(m_exporter.WatermarkPictureLayer(watermark, 1)))
-            << c.place;
+        const std::wstring source = *c.name ? m_folder.Path() + c.name : std::wstring();
+        ASSERT_TRUE(c.bytes.empty() || WriteTestFile(source, c.bytes));
+        TalObjExport picture(g_rasterLib.GetPictureId(source.c_str()), CKWDoubleRect(0, 0, 1, 1), 0, false);
+        double width = 0, height = 0;
+        EXPECT_EQ(c.written, Narrow(m_exporter.WriteImageFile(picture, &width, &height))) << Narrow(c.name);
+        const std::string written = ReadTestFile(m_data + Wide(c.written));
+        EXPECT_EQ(c.copied, written == c.bytes) << Narrow(c.name);
+        EXPECT_TRUE(IsShownPicture(written)) << Narrow(c.name);
+        EXPECT_EQ(c.width, width) << Narrow(c.name);
+        EXPECT_EQ(c.height, height) << Narrow(c.name);
     }
-}
-
-// A varied report through the whole export: every reference resolves, and the
-// pages reference their own picture files.
-TEST_F(HtmlPictures, AVariedReportLinksEveryFile)
-{
-    const uint32_t blue = MakePicture(m_folder.Path() + L"blue.jpg", 120, 160, 0x20, 0x40, 0xE0);
-    ASSERT_NE(0u, blue);
-    TestDocument document;
-    CTalDocProperties& properties = document.Properties();
-    properties.SetPaperKind(CTalDocProperties::kPaperPrint);
-    properties.m_printWidth = 2100;
-    properties.m_printHeight = 2970;
-    properties.m_insertContents = 1;
-    CKWRefPtr<CTalSection> heading = properties.GetHeadingSection();
-    CTalTextFormat* caption = properties.GetTextFormat(kTalFormatImageName, true);
-    const uint32_t red = m_picture;
-    document.SetComposer([&](TestDocument&, TalPageList& pages) {
-        TalPageExport* one = NewPage(kSectionPage, L"One", heading.Get());
-        one->AddObject(new TalObjExport(blue));
-        TalObjExport* picture = new TalObjExport(red, CKWDoubleRect(0.1, 0.1, 0.9, 0.5), 0, false);
-        picture->GetImageRecord()->SetString(CString(L"Red"));
-        picture->GetImageRecord()->SetFormat(caption);
-        one->AddObject(picture);
-        one->AddObject(new TalObjExport(blue, 1.0, 1.0, 8));
-        TalPageExport* two = NewPage(kSectionPage, L"Two", heading.Get());
-        two->AddObject(new TalObjExport(red, CKWDoubleRect(0.1, 0.1, 0.9, 0.5), 90, false));
-        two->AddObject(new TalObjExport(red, CKWDoubleRect(0.1, 0.5, 0.9, 0.9), 0, false));
-        pages.push_back(one);
-        pages.push_back(two);
-    });
-    const std::wstring out = m_folder.Path() + L"my report.htm";
-    ASSERT_TRUE(m_exporter.WriteExport(document, out.c_str()));
-    const std::wstring data = m_folder.Path() + L"my report_data\\";
-    const std::vector<std::wstring> expected = {L"back.png",
-                                                L"blank.gif",
-                                                L"my report.htm",
-                                                L"my report2.htm",
-                                                L"my report_c.htm",
-                                                L"my report_image1.jpg",
-                                                L"my report_image2.jpg",
-                                                L"my report_image3.jpg",
-                                                L"next.png"};
-    EXPECT_EQ(expected, ListFolder(data));
-    const std::string one = ReadText(data + L"my report.htm");
-    const std::string two = ReadText(data + L"my report2.htm");
-    EXPECT_NE(std::string::npos, one.find("src=\"my%20report_image1.jpg\""));  // background
-    EXPECT_NE(std::string::npos, one.find("src=\"my%20report_image2.jpg\""));  // red picture
-    EXPECT_NE(std::string::npos, two.find("src=\"my%20report_image3.jpg\""));  // red, turned
-    EXPECT_NE(std::string::npos, two.find("src=\"my%20report_image2.jpg\""));  // red again
-    EXPECT_EQ(std::string::npos, two.find("image1"));
-
-    LinkReport report = WalkLinks(out);
-    EXPECT_GE(report.references, 25u);
-    EXPECT_TRUE(report.broken.empty()) << report.broken.front();
+    EXPECT_FALSE(m_exporter.HasWriteFailed());
 }

@@ -12,6 +12,7 @@
 
 #include "export/TalPageExport.h"
 #include "export/TalExportDocIFace.h"
+#include "framework/KWCodePage.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalSection.h"
 #include "model/TalDocProperties.h"
@@ -41,59 +42,6 @@ inline std::wstring Wide(const std::string& utf8)
 }
 
 inline std::string Narrow(const CString& text) { return Narrow(std::wstring(text.GetString())); }
-
-inline bool IsFile(const std::wstring& path)
-{
-    DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-inline std::vector<uint8_t> ReadBytes(const std::wstring& path)
-{
-    std::vector<uint8_t> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    LARGE_INTEGER size;
-    if (::GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        bytes.resize(size_t(size.QuadPart));
-        DWORD read = 0;
-        ::ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-        bytes.resize(read);
-    }
-    ::CloseHandle(file);
-    return bytes;
-}
-
-// The file's bytes as text (the documents are UTF-8).
-inline std::string ReadText(const std::wstring& path)
-{
-    std::vector<uint8_t> bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-inline bool WriteBytes(const std::wstring& path, const void* bytes, size_t count)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = ::WriteFile(file, bytes, DWORD(count), &written, nullptr) && written == count;
-    ::CloseHandle(file);
-    return ok;
-}
-
-// Every line feed of a quoted document as the disk holds it (CR LF).
-inline std::string OnDisk(const std::wstring& text)
-{
-    std::wstring crlf;
-    for (wchar_t ch : text) {
-        if (ch == L'\n')
-            crlf += L'\r';
-        crlf += ch;
-    }
-    return Narrow(crlf);
-}
 
 // The names in a folder (no "." or ".."), sorted.
 inline std::vector<std::wstring> ListFolder(const std::wstring& folder)
@@ -169,8 +117,8 @@ inline uint32_t MakePicture(const std::wstring& path, uint32_t width, uint32_t h
         pixels[i + 2] = red;
         pixels[i + 3] = 0xFF;
     }
-    std::string ansi = CKWRasterLib::ToAnsi(path.c_str());
-    if (!save(ansi.c_str(), width, height, stride, KW_SAVE_RASTER_MODE, 95, format, pixels.data()))
+    if (!save(WideToAnsi(path.c_str()).c_str(), width, height, stride, KW_SAVE_RASTER_MODE, 95, format,
+              pixels.data()))
         return 0;
     return g_rasterLib.GetPictureId(path.c_str());
 }

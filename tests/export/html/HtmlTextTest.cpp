@@ -1,331 +1,220 @@
-// Text rules of the HTML export: escaping, colours, alignment, font spans,
-// paragraphs and the layers of plain texts, watermark texts and text-note blocks.
+// The text the HTML export writes: escaping, colours and alignment names,
+// font spans, paragraphs, the positioning tables, the layers of plain texts,
+// watermark texts and text-note blocks, contents entries and whole page
+// documents. The markup is compared with a golden file, one named entry per
+// case; the rules that are not markup go by tables.
 #include <gtest/gtest.h>
 
 #include "export/TalObjExport.h"
+#include "export/html/ExportHTMLData.h"
 #include "export/html/HtmlEscape.h"
 #include "export/html/TalHTMLExp.h"
 #include "framework/KWIndexDecoder.h"
 #include "model/TalSection.h"
 #include "model/TalTextFormat.h"
 #include "model/TalTextNote.h"
+#include "tests/export/ExportTestSupport.h"
 #include "text/KWCharFormat.h"
 #include "text/KWParaFormat.h"
 
 #include "HtmlTestSupport.h"
 
-using htmltest::Narrow;
-
 namespace {
 
-// A4 portrait at 96 dots per inch: 793.7 x 1122.5 pixels.
-void UseA4(CTalHTMLExp& exporter)
+TEST(HtmlEscape, TextAttributesAndReferencesByTheTable)
 {
-    exporter.SetPageGeometry(2100, 2970, 96.0, 96.0);
-}
-
-std::string Layer(int number, const char* body)
-{
-    return "\t\t\t<div id=\"Layer" + std::to_string(number) +
-           "\" style=\"position:absolute; visibility:inherit; width:793px; height:1122px\">\n" + body +
-           "\t\t\t</div>\n";
-}
-
-}  // namespace
-
-TEST(HtmlEscape, BodyTextByTheTable)
-{
+    using Escape = CString (*)(const wchar_t*);
+    const Escape text = EscapeHtmlText, attribute = EscapeHtmlAttribute, reference = EncodeFileReference;
     const struct {
-        const wchar_t* text;
-        const char* escaped;
+        Escape escape;
+        const wchar_t* in;
+        const char* out;
     } cases[] = {
-        {L"a<b>\tc\n", "a&lt;b&gt;&nbsp;&nbsp;&nbsp;&nbsp;c<BR>"},
-        {L"Fish & Chips", "Fish & Chips"},
-        {L"say \"hi\"\r\n", "say \"hi\"\r<BR>"},
-        {L"", ""},
-        {L"\x00E9t\x00E9 \x20AC", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC"},
+        {text, L"a<b>\tc\n", "a&lt;b&gt;&nbsp;&nbsp;&nbsp;&nbsp;c<BR>"},
+        {text, L"Fish & Chips &amp;", "Fish &amp; Chips &amp;amp;"},
+        {text, L"say \"hi\"\r\n", "say \"hi\"\r<BR>"},
+        {text, L"", ""},
+        {text, L"\x00E9t\x00E9 \x20AC", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC"},
+        {attribute, L"Tom & \"Jerry\" <1>", "Tom &amp; &quot;Jerry&quot; &lt;1&gt;"},
+        {attribute, L"plain\ttext\n", "plain\ttext\n"},
+        {reference, L"100% sure #1.htm", "100%25 sure %231.htm"},
+        {reference, L"a&b c.htm", "a&b c.htm"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.escaped, Narrow(EscapeHtmlText(c.text))) << Narrow(std::wstring(c.text));
+        EXPECT_EQ(c.out, htmltest::Narrow(c.escape(c.in))) << htmltest::Narrow(std::wstring(c.in));
 }
 
-TEST(HtmlEscape, AttributesAndTitlesEscapeQuotesAndAmpersands)
+TEST(HtmlPageGeometry, PageSizeInScreenPixels)
 {
-    EXPECT_EQ("Tom &amp; &quot;Jerry&quot; &lt;1&gt;", Narrow(EscapeHtmlAttribute(L"Tom & \"Jerry\" <1>")));
-    EXPECT_EQ("plain\ttext\n", Narrow(EscapeHtmlAttribute(L"plain\ttext\n")));
-    EXPECT_EQ("100%25 sure %231.htm", Narrow(EncodeFileReference(L"100% sure #1.htm")));
-    EXPECT_EQ("a&b c.htm", Narrow(EncodeFileReference(L"a&b c.htm")));
+    const struct {
+        double width, height, dpiX, dpiY;
+        int pixelsX, pixelsY;
+    } cases[] = {
+        {2100, 2970, 96, 96, 793, 1122},    // A4 portrait
+        {2970, 2100, 96, 96, 1122, 793},    // A4 landscape
+        {2160, 2795, 120, 96, 1020, 1056},  // wider horizontal resolution
+        {2541, 255, 72, 72, 720, 72},
+    };
+    for (const auto& c : cases) {
+        CTalHTMLExp exporter;
+        exporter.SetPageGeometry(c.width, c.height, c.dpiX, c.dpiY);
+        EXPECT_EQ(c.pixelsX, static_cast<int>(exporter.GetPageWidth())) << c.width;
+        EXPECT_EQ(c.pixelsY, static_cast<int>(exporter.GetPageHeight())) << c.height;
+    }
 }
 
-TEST(HtmlEscape, ColoursAreUpperCaseRgb)
+TEST(HtmlPageNames, FileNamesOfTheNavigation)
 {
-    EXPECT_EQ("#0000FF", Narrow(FormatHtmlColor(RGB(0, 0, 255))));
-    EXPECT_EQ("#FF0000", Narrow(FormatHtmlColor(RGB(255, 0, 0))));
-    EXPECT_EQ("#0A1BC2", Narrow(FormatHtmlColor(RGB(0x0A, 0x1B, 0xC2))));
+    const struct {
+        int page, count;
+        bool ok;
+        const char* name;
+    } cases[] = {
+        {1, 3, true, "report.htm"}, {2, 3, true, "report2.htm"}, {3, 3, true, "report3.htm"},
+        {0, 3, false, ""},          {4, 3, false, ""},           {12, 12, true, "report12.htm"},
+    };
+    for (const auto& c : cases) {
+        CString out(L"stale");
+        EXPECT_EQ(c.ok, MakePageFileName(CString(L"report"), CString(L"htm"), out, c.page, c.count)) << c.page;
+        EXPECT_EQ(c.name, htmltest::Narrow(out)) << c.page;
+    }
+    CTalHTMLExp exporter;
+    CString path, name, previous, next;
+    for (int page : {2, 1}) {
+        exporter.MakePageNames(CString(L"C:\\out\\report_data\\"), CString(L"report"), CString(L"html"), path, name,
+                               previous, next, page, page == 2 ? 3 : 1);
+        EXPECT_EQ(page == 2 ? "C:\\out\\report_data\\report2.html" : "C:\\out\\report_data\\report.html",
+                  htmltest::Narrow(path));
+        EXPECT_EQ(page == 2 ? "report2" : "report", htmltest::Narrow(name));
+        EXPECT_EQ(page == 2 ? "report.html" : "", htmltest::Narrow(previous));
+        EXPECT_EQ(page == 2 ? "report3.html" : "", htmltest::Narrow(next));
+    }
 }
 
-TEST(HtmlEscape, AlignmentNames)
-{
-    EXPECT_EQ("left", Narrow(AlignmentName(0)));
-    EXPECT_EQ("center", Narrow(AlignmentName(1)));
-    EXPECT_EQ("right", Narrow(AlignmentName(2)));
-    EXPECT_EQ("", Narrow(AlignmentName(3)));
-    EXPECT_EQ("", Narrow(AlignmentName(-1)));
-}
-
-// Font index 0 of the table is "Times New Roman", the index of new formats.
-class HtmlTextSpans : public ::testing::Test {
+// The markup of every kind of text, at A4 portrait and 96 dots per inch, with
+// "Times New Roman" as font 0 of the table.
+class HtmlMarkup : public ::testing::Test {
 protected:
     void SetUp() override
     {
         m_times = m_fonts.FindOrAdd(L"Times New Roman");
         m_exporter.SetFontTable(&m_fonts);
-        UseA4(m_exporter);
+        m_exporter.SetPageGeometry(2100, 2970, 96.0, 96.0);
+    }
+
+    void Add(const std::string& name, const CString& markup)
+    {
+        m_dump += "== " + name + "\n" + htmltest::Narrow(markup) + "\n";
+    }
+
+    CKWCharFormat Run(uint32_t count, uint8_t style, COLORREF colour, int16_t size = 11)
+    {
+        return TestRun(count, style, size, CKWColor::FromRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)),
+                       m_times);
     }
 
     CKWIndexDecoder m_fonts;
     uint32_t m_times = 0;
     CTalHTMLExp m_exporter;
+    std::string m_dump;
 };
 
-TEST_F(HtmlTextSpans, FormatSpanHasTwoBlanksAfterTheSize)
+TEST_F(HtmlMarkup, EveryKindOfTextMatchesTheGolden)
 {
-    CTalTextFormat format;
-    format.m_size = 12;
-    format.m_font = m_times;
-    format.m_color = RGB(0, 0, 255);
-    format.m_style = CTalTextFormat::kBold | CTalTextFormat::kUnderline;
-    EXPECT_EQ("<FONT style = \"font-size:12pt;  font-family:Times New Roman; color:#0000FF; font-weight:bold; "
-              "font-style:normal; text-decoration:underline\">",
-              Narrow(m_exporter.FormatFontSpan(format)));
-}
+    for (COLORREF colour : {RGB(0, 0, 255), RGB(255, 0, 0), RGB(0x0A, 0x1B, 0xC2)})
+        Add("colour", FormatHtmlColor(colour));
+    for (int code : {0, 1, 2, 3, -1})
+        Add("alignment " + std::to_string(code), AlignmentName(code));
 
-TEST_F(HtmlTextSpans, RunSpanHasOneBlankAfterTheSize)
-{
-    CKWCharFormat run;
-    run.m_size = 9;
-    run.m_fontIndex = m_times;
-    run.m_color = CKWColor::FromRgb(0x12, 0x34, 0xAB);
-    run.m_style = CKWCharFormat::kItalic;
-    EXPECT_EQ("<FONT style = \"font-size:9pt; font-family:Times New Roman; color:#1234AB; font-weight:normal; "
-              "font-style:italic; text-decoration:none\">",
-              Narrow(m_exporter.RunFontSpan(run)));
-    EXPECT_EQ("</FONT>", Narrow(m_exporter.FontEnd(run)));
-}
+    // Spans: two blanks after the size of a text format, one after a run's;
+    // an unknown font or none is Arial; a name cannot leave the attribute.
+    const CTalTextFormat bold = TestFormat(12, CTalTextFormat::kBold | CTalTextFormat::kUnderline, 1, m_times, RGB(0, 0, 255));
+    Add("format span", m_exporter.FormatFontSpan(bold));
+    const CKWCharFormat italic = Run(5, CKWCharFormat::kItalic, RGB(0x12, 0x34, 0xAB), 9);
+    Add("run span", m_exporter.RunFontSpan(italic) + m_exporter.FontEnd(italic));
+    Add("unknown font", m_exporter.FormatFontSpan(TestFormat(10, 0, 1, 57)));
+    CKWCharFormat noFont;
+    noFont.m_fontIndex = CKWCharFormat::kNoFont;
+    Add("run without font", m_exporter.RunFontSpan(noFont));
+    Add("font name with markup", m_exporter.FormatFontSpan(TestFormat(10, 0, 1, m_fonts.FindOrAdd(L"Evil\"><script>"))));
+    Add("no font table", CTalHTMLExp().FormatFontSpan(CTalTextFormat()));
 
-TEST_F(HtmlTextSpans, UnknownFontsAreArialAndNamesCannotLeaveTheAttribute)
-{
-    CTalTextFormat format;
-    format.m_font = 57;
-    EXPECT_NE(std::string::npos, Narrow(m_exporter.FormatFontSpan(format)).find("font-family:Arial;"));
-
-    CKWCharFormat run;
-    run.m_fontIndex = CKWCharFormat::kNoFont;
-    EXPECT_NE(std::string::npos, Narrow(m_exporter.RunFontSpan(run)).find("font-family:Arial;"));
-
-    format.m_font = m_fonts.FindOrAdd(L"Evil\"><script>");
-    EXPECT_NE(std::string::npos,
-              Narrow(m_exporter.FormatFontSpan(format)).find("font-family:Evil&quot;&gt;&lt;script&gt;;"));
-
-    CTalHTMLExp noTable;
-    EXPECT_NE(std::string::npos, Narrow(noTable.FormatFontSpan(CTalTextFormat())).find("font-family:Arial;"));
-}
-
-TEST_F(HtmlTextSpans, ParagraphIndentsRoundHalfAwayFromZero)
-{
+    // Paragraph indents round half away from zero.
     const struct {
         uint8_t align;
         float firstLine, left, right;
-        const char* expected;
-    } cases[] = {
-        {0, 0, 125, 0, "text-align:left; text-indent:0mm; margin-left:13mm; margin-right:0mm"},
-        {2, -125, 124, 5, "text-align:right; text-indent:-13mm; margin-left:12mm; margin-right:1mm"},
-        {1, 15, -124, -4, "text-align:center; text-indent:2mm; margin-left:-12mm; margin-right:0mm"},
-        {7, 0, -125, 0, "text-align:; text-indent:0mm; margin-left:-13mm; margin-right:0mm"},
-    };
-    for (const auto& c : cases) {
+    } paragraphs[] = {{0, 0, 125, 0}, {2, -125, 124, 5}, {1, 15, -124, -4}, {7, 0, -125, 0}};
+    for (const auto& p : paragraphs) {
         CKWParaFormat paragraph;
-        paragraph.m_align = c.align;
-        paragraph.m_firstLine = c.firstLine;
-        paragraph.m_leftIndent = c.left;
-        paragraph.m_rightIndent = c.right;
-        EXPECT_EQ(std::string("<P style = \"") + c.expected + "\">", Narrow(m_exporter.ParagraphStart(paragraph)));
-        EXPECT_EQ("</P>\n", Narrow(m_exporter.ParagraphEnd(paragraph)));
-    }
-}
-
-TEST_F(HtmlTextSpans, PlainTextLayerIsPlacedWithSpacersAndAligned)
-{
-    CTalTextFormat format;
-    format.m_size = 14;
-    format.m_align = CTalTextFormat::kAlignRight;
-    TalObjExport object(CString(L"Fish & <Chips>"), CKWDoubleRect(0.1, 0.2, 0.9, 0.3), &format);
-    EXPECT_EQ(Layer(3, "\t\t\t\t<TABLE border=\"0\">\n"
-                       "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 1px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-                       "\t\t\t\t<TD><IMG style=\"WIDTH: 1px; HEIGHT: 224px\" alt=\"\" src=blank.gif></TD></TR>\n"
-                       "\t\t\t\t<TR><TD><IMG style=\"WIDTH: 79px; HEIGHT: 1px\" alt=\"\" src=blank.gif></TD>\n"
-                       "\t\t\t\t<TD align = right width = 635px height = 112px>"
-                       "<FONT style = \"font-size:14pt;  font-family:Times New Roman; color:#000000; font-weight:normal; "
-                       "font-style:normal; text-decoration:none\">Fish & &lt;Chips&gt;</FONT>"
-                       "</TD></TR></TABLE>\n"),
-              Narrow(m_exporter.TextLayer(object, 3)));
-}
-
-TEST_F(HtmlTextSpans, PlainTextLayerWithoutFormatOrWithAnUnknownAlignment)
-{
-    TalObjExport plain(CString(L"x"), CKWDoubleRect(0, 0, 0.5, 0.5), nullptr);
-    EXPECT_EQ(Layer(1, "\t\t\t\t<TABLE border=\"0\">\n\t\t\t\t<TR><TD width = 396px height = 561px>x"
-                       "</TD></TR></TABLE>\n"),
-              Narrow(m_exporter.TextLayer(plain, 1)));
-
-    CTalTextFormat format;
-    format.m_align = 3;
-    TalObjExport odd(CString(L"x"), CKWDoubleRect(0, 0, 0.5, 0.5), &format);
-    EXPECT_NE(std::string::npos, Narrow(m_exporter.TextLayer(odd, 1)).find("<TD align =  width = 396px"));
-
-    TalObjExport empty(CString(), CKWDoubleRect(0, 0, 0.5, 0.5), &format);
-    EXPECT_EQ("", Narrow(m_exporter.TextLayer(empty, 1)));
-}
-
-TEST_F(HtmlTextSpans, WatermarkTextIsAlignedByItsPlace)
-{
-    const struct {
-        int place;
-        const char* align;
-        const char* valign;
-    } cases[] = {
-        {0, "left", "top"},       {1, "center", "top"},    {2, "right", "top"},
-        {3, "left", "middle"},    {4, "center", "middle"}, {5, "right", "middle"},
-        {6, "left", "bottom"},    {7, "center", "bottom"}, {8, "right", "bottom"},
-        {9, "center", "middle"},  {-1, "center", "middle"},
-    };
-    for (const auto& c : cases) {
-        TalObjExport object(CString(L"DRAFT"), c.place, nullptr);
-        std::string cell = std::string("\t\t\t\t<TABLE border=\"0\">\n\t\t\t\t<TR><TD align = ") + c.align +
-                           " valign = " + c.valign + " width = 793px height = 1122px>DRAFT</TD></TR></TABLE>\n";
-        EXPECT_EQ(Layer(2, cell.c_str()), Narrow(m_exporter.WatermarkTextLayer(object, 2))) << c.place;
-    }
-    CTalTextFormat format;
-    TalObjExport styled(CString(L"a<b"), 4, &format);
-    EXPECT_NE(std::string::npos,
-              Narrow(m_exporter.WatermarkTextLayer(styled, 1))
-                  .find("height = 1122px><FONT style = \"font-size:10pt;  font-family:Times New Roman; color:#000000; "
-                        "font-weight:normal; font-style:normal; text-decoration:none\">a&lt;b</FONT></TD>"));
-    TalObjExport empty(CString(), 4, &format);
-    EXPECT_EQ("", Narrow(m_exporter.WatermarkTextLayer(empty, 1)));
-}
-
-TEST_F(HtmlTextSpans, ContentsEntriesLinkIntoTheReportFrame)
-{
-    EXPECT_EQ("\t\t\t<LI><A HREF=\"report2.htm\" TARGET=\"Report\">A&lt;B & C</A><BR></LI>\n",
-              Narrow(m_exporter.FormatContentsEntry(CString(L"A<B & C"), CString(L"report2.htm"), 3, nullptr)));
-    EXPECT_EQ("\t\t\t\t<LI>Loose<BR></LI>\n",
-              Narrow(m_exporter.FormatContentsEntry(CString(L"Loose"), CString(), 4, nullptr)));
-    CTalTextFormat format;
-    format.m_color = RGB(255, 0, 0);
-    EXPECT_EQ("<LI><A HREF=\"a%231.htm\" TARGET=\"Report\"><FONT style = \"font-size:10pt;  font-family:Times New Roman; "
-              "color:#FF0000; font-weight:normal; font-style:normal; text-decoration:none\">T</FONT></A><BR></LI>\n",
-              Narrow(m_exporter.FormatContentsEntry(CString(L"T"), CString(L"a#1.htm"), 0, &format)));
-}
-
-// Text-note blocks over a note "One\nTwo": runs "On" (bold) and "e\nTwo"
-// (italic), paragraphs "One\n" and "Two".
-class HtmlTextBlocks : public HtmlTextSpans {
-protected:
-    void SetUp() override
-    {
-        HtmlTextSpans::SetUp();
-        m_section = new CTalSection(nullptr, L"Notes");
-        CTalTextNote* note = m_section->GetTextNote();
-        note->ClearRuns();
-        note->ClearParas();
-        note->AssignText(CString(L"One\nTwo"));
-        m_bold = AddRun(2, CKWCharFormat::kBold, RGB(0, 0, 0));
-        m_italic = AddRun(5, CKWCharFormat::kItalic, RGB(0, 128, 0));
-        AddPara(4, CKWParaFormat::kAlignLeft, 0);
-        AddPara(3, CKWParaFormat::kAlignCenter, 50);
-    }
-    void TearDown() override
-    {
-        m_section->Detach();
-        m_section.Release();
+        paragraph.m_align = p.align;
+        paragraph.m_firstLine = p.firstLine;
+        paragraph.m_leftIndent = p.left;
+        paragraph.m_rightIndent = p.right;
+        Add("paragraph", m_exporter.ParagraphStart(paragraph) + m_exporter.ParagraphEnd(paragraph));
     }
 
-    CKWCharFormat AddRun(uint32_t count, uint8_t style, COLORREF color)
-    {
-        CKWCharFormat* run = new CKWCharFormat;
-        run->m_count = count;
-        run->m_style = style;
-        run->m_size = 11;
-        run->m_fontIndex = m_times;
-        run->m_color = CKWColor::FromRgb(GetRValue(color), GetGValue(color), GetBValue(color));
-        m_section->GetTextNote()->AppendRun(run);
-        return *run;
+    // Positioning tables: spacers for the distance from each corner.
+    const RECT corners[] = {{0, 0, 200, 100}, {0, 40, 200, 100}, {30, 0, 200, 100}, {30, 40, 200, 100}};
+    for (const RECT& r : corners)
+        Add("position", m_exporter.PositionInLayer(r, CString(L"C"), CString(r.top ? L"valign = top" : L"")));
+
+    // Plain texts: aligned, without format, with an unknown alignment, empty.
+    const CTalTextFormat right = TestFormat(14, 0, CTalTextFormat::kAlignRight, m_times);
+    const CTalTextFormat odd = TestFormat(10, 0, 3, m_times);
+    Add("plain right", m_exporter.TextLayer(TalObjExport(CString(L"Fish & <Chips>"), CKWDoubleRect(0.1, 0.2, 0.9, 0.3), &right), 3));
+    Add("plain unformatted", m_exporter.TextLayer(TalObjExport(CString(L"x"), CKWDoubleRect(0, 0, 0.5, 0.5), nullptr), 1));
+    Add("plain odd alignment", m_exporter.TextLayer(TalObjExport(CString(L"x"), CKWDoubleRect(0, 0, 0.5, 0.5), &odd), 1));
+    Add("plain empty", m_exporter.TextLayer(TalObjExport(CString(), CKWDoubleRect(0, 0, 0.5, 0.5), &odd), 1));
+
+    // Watermark texts aligned by their place (outside 0..8: the middle).
+    for (int place : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1})
+        Add("mark " + std::to_string(place), m_exporter.WatermarkTextLayer(TalObjExport(CString(L"DRAFT"), place, nullptr), 2));
+    const CTalTextFormat plain;
+    Add("mark styled", m_exporter.WatermarkTextLayer(TalObjExport(CString(L"a<b"), 4, &plain), 1));
+    Add("mark empty", m_exporter.WatermarkTextLayer(TalObjExport(CString(), 4, &plain), 1));
+
+    // Contents entries link into the report frame.
+    Add("entry", m_exporter.FormatContentsEntry(CString(L"A<B & C"), CString(L"report2.htm"), 3, nullptr));
+    Add("entry without page", m_exporter.FormatContentsEntry(CString(L"Loose"), CString(), 4, nullptr));
+    const CTalTextFormat red = TestFormat(10, 0, 1, m_times, RGB(255, 0, 0));
+    Add("entry formatted", m_exporter.FormatContentsEntry(CString(L"T"), CString(L"a#1.htm"), 0, &red));
+
+    // Blocks of the note "One\nTwo" (runs "On" bold, "e\nTwo" italic; paragraphs
+    // "One\n" left and "Two" centred and indented): spans close before every
+    // paragraph end, a block covers its own range and stops at the text's end.
+    CKWRefPtr<CTalSection> section(new CTalSection(nullptr, L"Notes"));
+    CTalTextNote* note = section->GetTextNote();
+    const uint8_t left = CKWParaFormat::kAlignLeft, centre = CKWParaFormat::kAlignCenter;
+    SetNote(*note, L"One\nTwo", {Run(2, CKWCharFormat::kBold, 0), Run(5, CKWCharFormat::kItalic, RGB(0, 128, 0))},
+            {{4, left, 0}, {3, centre, 50}});
+    const int32_t ranges[][2] = {{0, -1}, {4, -1}, {2, 4}, {0, 1}, {4, 100}};
+    for (const auto& r : ranges) {
+        Add("block " + std::to_string(r[0]) + ".." + std::to_string(r[1]),
+            m_exporter.TextBlockLayer(TalObjExport(note, r[0], r[1], CKWDoubleRect(0, 0, 1, 0.5), TextExportLine()), 1));
     }
-    CKWParaFormat AddPara(uint32_t count, uint8_t align, float left)
-    {
-        CKWParaFormat* para = new CKWParaFormat;
-        para->m_count = count;
-        para->m_align = align;
-        para->m_leftIndent = left;
-        m_section->GetTextNote()->AppendPara(para);
-        m_paras.push_back(*para);
-        return *para;
-    }
-    std::string Block(int32_t start, int32_t end)
-    {
-        TalObjExport object(m_section->GetTextNote(), start, end, CKWDoubleRect(0, 0, 1, 0.5), TextExportLine());
-        std::string layer = Narrow(m_exporter.TextBlockLayer(object, 1));
-        const std::string open = "<TD valign = top width = 793px height = 561px>";
-        size_t from = layer.find(open);
-        size_t to = layer.rfind("</TD></TR></TABLE>");
-        if (from == std::string::npos || to == std::string::npos)
-            return "no positioned cell in: " + layer;
-        return layer.substr(from + open.size(), to - from - open.size());
-    }
-    std::string Bold() { return Narrow(m_exporter.RunFontSpan(m_bold)); }
-    std::string Italic() { return Narrow(m_exporter.RunFontSpan(m_italic)); }
-    std::string Para(int i) { return Narrow(m_exporter.ParagraphStart(m_paras[size_t(i)])); }
+    SetNote(*note, L"a<b>\tc\n", {Run(7, 0, RGB(0, 0, 255))}, {{7, centre, 125}});
+    Add("block with markup", m_exporter.TextBlockLayer(TalObjExport(note, 0, -1, CKWDoubleRect(0, 0, 1, 0.5), TextExportLine()), 1));
+    Add("block without note", m_exporter.TextBlockLayer(TalObjExport(nullptr, 0, -1, CKWDoubleRect(0, 0, 1, 1), TextExportLine()), 1));
+    section->Detach();
 
-    CKWRefPtr<CTalSection> m_section;
-    CKWCharFormat m_bold;
-    CKWCharFormat m_italic;
-    std::vector<CKWParaFormat> m_paras;
-};
+    // Whole page documents: alone, between two others and first of several;
+    // layers numbered by what is written; the name escaped in the head.
+    TalPageExport single(kTitlePage, L"Title-page", nullptr);
+    single.AddObject(new TalObjExport(CString(L"Report"), CKWDoubleRect(0, 0, 0.5, 0.1), nullptr));
+    single.SetCache(new ExportHTMLData(CString(L"x\\report.htm"), CString(L"report"), CString(), CString()));
+    Add("single page", m_exporter.BuildPageDocument(&single));
+    TalPageExport middle(kSectionPage, L"Tom & \"Jerry\" <1>", nullptr);
+    for (const wchar_t* text : {L"one", L"", L"two"})
+        middle.AddObject(new TalObjExport(CString(text), CKWDoubleRect(0, 0, 1, 1), nullptr));
+    middle.AddObject(new TalObjExport(CString(), 4, nullptr));
+    middle.AddObject(new TalObjExport(nullptr, 0, -1, CKWDoubleRect(0, 0, 1, 1), TextExportLine()));
+    middle.SetCache(new ExportHTMLData(CString(L"x\\report2.htm"), CString(L"report2"), CString(L"report.htm"),
+                                       CString(L"report3.htm")));
+    Add("middle page", m_exporter.BuildPageDocument(&middle));
+    middle.SetCache(new ExportHTMLData(CString(L"x\\report.htm"), CString(L"report"), CString(), CString(L"report2.htm")));
+    Add("first page", m_exporter.BuildPageDocument(&middle));
 
-TEST_F(HtmlTextBlocks, SpansCloseBeforeEveryParagraphEnd)
-{
-    EXPECT_EQ(Para(0) + Bold() + "On</FONT>" + Italic() + "e<BR></FONT></P>\n" + Para(1) + Italic() +
-                  "Two</FONT></P>\n",
-              Block(0, -1));
+    ExpectGolden(L"html_markup.txt", m_dump);
 }
 
-TEST_F(HtmlTextBlocks, BlocksCoverTheirOwnRange)
-{
-    EXPECT_EQ(Para(1) + Italic() + "Two</FONT></P>\n", Block(4, -1));
-    EXPECT_EQ(Para(0) + Italic() + "e<BR></FONT></P>\n", Block(2, 4));
-    EXPECT_EQ(Para(0) + Bold() + "O</FONT></P>\n", Block(0, 1));
-    // A block composed for a longer text stops at the text's end.
-    EXPECT_EQ(Para(1) + Italic() + "Two</FONT></P>\n", Block(4, 100));
-}
-
-TEST_F(HtmlTextBlocks, SingleRunAndParagraph)
-{
-    CTalTextNote* note = m_section->GetTextNote();
-    note->ClearRuns();
-    note->ClearParas();
-    note->AssignText(CString(L"a<b>\tc\n"));
-    CKWCharFormat run = AddRun(7, 0, RGB(0, 0, 255));
-    m_paras.clear();
-    AddPara(7, CKWParaFormat::kAlignRight, 125);
-    EXPECT_EQ(Para(0) + Narrow(m_exporter.RunFontSpan(run)) +
-                  "a&lt;b&gt;&nbsp;&nbsp;&nbsp;&nbsp;c<BR></FONT></P>\n",
-              Block(0, -1));
-    EXPECT_NE(std::string::npos, Para(0).find("margin-left:13mm"));
-}
-
-TEST_F(HtmlTextBlocks, ABlockWithoutNoteWritesNoLayer)
-{
-    TalObjExport object(nullptr, 0, -1, CKWDoubleRect(0, 0, 1, 1), TextExportLine());
-    EXPECT_EQ("", Narrow(m_exporter.TextBlockLayer(object, 1)));
-}
+}  // namespace

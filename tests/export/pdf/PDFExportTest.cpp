@@ -18,28 +18,12 @@
 #include "model/TalTemplate.h"
 #include "model/TalTextNote.h"
 #include "model/TalWatermark.h"
+#include "tests/export/CountingProgress.h"
 #include "tests/export/ExportTestSupport.h"
-#include "tests/export/pdf/PDFTestJpegs.h"
+#include "tests/support/TestJpegs.h"
 #include "tests/export/pdf/PDFTestSupport.h"
 
 namespace {
-
-// Records the positions a progress bar of 0..1000 would show.
-class RecordingProgress : public CKWProgressInterface {
-public:
-    void StepIt() override { SetPos(m_pos + 1); }
-    int GetPos() override { return m_pos; }
-    void SetPos(int position) override
-    {
-        m_pos = position;
-        positions.push_back(position);
-    }
-    int GetUpper() override { return 1000; }
-    std::vector<int> positions;
-
-private:
-    int m_pos = 0;
-};
 
 class FakeDocument : public CTalExportDocIFace {
 public:
@@ -53,38 +37,6 @@ private:
     TalPageList m_pages;
 };
 
-// Copies a written file to $OT_PDF_KEEP_DIR for a look with other tools.
-void Keep(const wchar_t* path, const wchar_t* name)
-{
-    const wchar_t* dir = _wgetenv(L"OT_PDF_KEEP_DIR");
-    if (dir)
-        ::CopyFileW(path, (std::wstring(dir) + L"\\" + name).c_str(), FALSE);
-}
-
-std::string HexUnits(const wchar_t* text)
-{
-    std::string out;
-    char b[8];
-    for (; *text; ++text) {
-        std::snprintf(b, sizeof(b), "%04X", static_cast<unsigned>(*text));
-        out += b;
-    }
-    return out;
-}
-
-// Every hex string shown in a content stream, joined.
-std::string AllShown(const std::string& content)
-{
-    std::string shown;
-    size_t at = 0;
-    while ((at = content.find("> Tj\r\n", at)) != std::string::npos) {
-        const size_t open = content.rfind('<', at);
-        shown += content.substr(open + 1, at - open - 1);
-        at += 6;
-    }
-    return shown;
-}
-
 class PDFExport : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(StartupGdiPlus()); }
@@ -92,111 +44,32 @@ protected:
     uint32_t Picture(const wchar_t* name, const std::string& bytes)
     {
         const std::wstring path = m_folder.Path() + name;
-        EXPECT_TRUE(pdftest::WriteFile(path.c_str(), bytes));
+        EXPECT_TRUE(WriteTestFile(path, bytes));
         return g_rasterLib.GetPictureId(path.c_str());
-    }
-
-    uint32_t Bitmap(const wchar_t* name, int width, int height)
-    {
-        const std::wstring path = m_folder.Path() + name;
-        EXPECT_TRUE(WriteTestBmp(path, width, height));
-        return g_rasterLib.GetPictureId(path.c_str());
-    }
-
-    void BuildReport()
-    {
-        CTalDocProperties& doc = m_properties;
-        m_jpeg = std::string(reinterpret_cast<const char*>(pdftest::kJpegRgb16x12), sizeof(pdftest::kJpegRgb16x12));
-        const uint32_t photo = Picture(L"photo.JPG", m_jpeg);
-        m_photo = photo;
-        const uint32_t small = Bitmap(L"small.bmp", 40, 30);
-        const uint32_t wide = Bitmap(L"wide.bmp", 400, 300);
-        doc.m_title = L"Survey of the North Shore";
-        doc.m_subject = L"Field report";
-        doc.m_author = L"R. Tallier";
-        doc.m_company = L"Kestrel Works";
-        doc.m_description = L"Pictures and notes";
-        doc.m_insertTitlePage = 1;
-        doc.m_insertContents = 1;
-        doc.m_insertWatermarks = 1;
-        doc.m_insertDate = 0;
-        doc.m_useDescription = 1;
-        const uint32_t times = doc.GetFontTable().FindOrAdd(L"Times New Roman");
-        const uint32_t courier = doc.GetFontTable().FindOrAdd(L"Courier New");
-        for (int id = 1; id <= 9; ++id) {
-            CTalTextFormat* format = doc.GetTextFormat(id, true);
-            format->m_size = static_cast<int16_t>(10 + id);
-            format->m_style = static_cast<uint8_t>(id % 4);
-            format->m_font = id % 2 ? times : courier;
-        }
-        CTalWatermark* text = new CTalWatermark;
-        text->m_kind = CTalWatermark::kText;
-        text->m_text = L"CONFIDENTIAL";
-        text->m_place = 4;
-        text->m_textFormat.m_size = 40;
-        text->m_textFormat.m_color = RGB(200, 200, 200);
-        CTalWatermark* number = new CTalWatermark;
-        number->m_kind = CTalWatermark::kPageNumber;
-        number->m_sendToFront = 1;
-        number->m_place = 8;
-        CTalWatermark* empty = new CTalWatermark;
-        empty->m_kind = CTalWatermark::kText;  // no text at all
-        for (CTalWatermark* mark : {text, number, empty})
-            doc.AddWatermark(mark);
-        const CTalTemplate* title = AddTestTitleTemplate({{CTalTemplate::kCellTitle, {0.1, 0.1, 0.9, 0.2}},
-                                                          {CTalTemplate::kCellSubject, {0.1, 0.22, 0.9, 0.27}},
-                                                          {CTalTemplate::kCellAuthor, {0.1, 0.6, 0.9, 0.64}}});
-        doc.m_titleTemplateName = title->GetName();
-        const CTalTemplate* twoUp = AddTestPageTemplate({{CTalTemplate::kCellHeading, {0.1, 0.03, 0.9, 0.07}},
-                                                         {CTalTemplate::kCellPictures, {0.1, 0.1, 0.48, 0.45}},
-                                                         {CTalTemplate::kCellPictures, {0.52, 0.1, 0.9, 0.45}},
-                                                         {CTalTemplate::kCellText, {0.1, 0.5, 0.9, 0.9}}});
-        CKWRefPtr<CTalSection> heading = doc.GetHeadingSection();
-        heading->SetName(L"Survey");
-        UseTemplate(heading.Get(), twoUp);
-        AddPicture(heading.Get(), photo, true, false, L"Harbour at dawn");
-        AddPicture(heading.Get(), small, true, false, L"Small");
-        std::wstring note;
-        for (int i = 0; i < 30; ++i)
-            note += L"Paragraph " + std::to_wstring(i + 1) + L": the survey walked the shore and noted each mark.\n";
-        FillNote(*heading->GetTextNote(), note.c_str());
-        CKWRefPtr<CTalSection> alpha = AddSection(heading.Get(), L"Alpha");
-        UseTemplate(alpha.Get(), twoUp);
-        AddPicture(alpha.Get(), photo, true, false, L"Harbour again");
-        CKWRefPtr<CTalPicture> turned = AddPicture(alpha.Get(), wide, true, false, L"Turned");
-        turned->SetAngle(90);
     }
 
     CExportTestFolder m_folder;
     CTalDocProperties m_properties;
-    std::string m_jpeg;
-    uint32_t m_photo = 0;
 };
 
 TEST_F(PDFExport, AComposedReportBecomesAValidFile)
 {
-    BuildReport();
+    std::map<uint32_t, std::string> images;
+    BuildVariedReport(m_properties, m_folder.Path(), images);
     CTestPages pages;
     int start = 0;
     ASSERT_TRUE(ComposeExportPages(m_properties, pages.List(), false, nullptr, &start));
     ASSERT_GE(pages.Size(), 4u);
     pdftest::TempPath path;
-    RecordingProgress progress;
+    CountingProgress progress(1000);
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), &progress));
-    Keep(path.c_str(), L"report.pdf");
 
-    pdftest::Document doc(pdftest::ReadFile(path.c_str()));
+    pdftest::Document doc(ReadTestFile(path.Path()));
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ(0u, doc.Bytes().find("%PDF-1.3\r\n"));
     const uint32_t n = static_cast<uint32_t>(pages.Size());
-    for (uint32_t object = 1; object < doc.Size(); ++object) {
-        const pdftest::XrefEntry& e = doc.Xref()[object];
-        if (e.kind == 'n') {
-            EXPECT_EQ(std::to_string(object) + " 0 obj\r\n",
-                      doc.Bytes().substr(e.offset, std::to_string(object).size() + 8)) << object;
-        }
-    }
+    EXPECT_EQ(0u, doc.MisplacedObject());
     EXPECT_EQ(std::to_string(n), doc.Entry(n + 4, "/Count"));
 
     // Every page stream inflates; the title page shows the title, in its font.
@@ -204,10 +77,11 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
     for (uint32_t i = 0; i < n; ++i) {
         const std::string content = pdftest::Inflate(doc.StreamData(2 * n + 5 + 2 * i));
         ASSERT_NE("<inflate failed>", content) << i;
-        allText += AllShown(content);
+        for (const std::string& shown : pdftest::ShownPerTextObject(content))
+            allText += shown;
     }
-    for (const wchar_t* text : {L"Survey of the North Shore", L"CONFIDENTIAL", L"Harbour at dawn", L"Paragraph 30"})
-        EXPECT_NE(std::string::npos, allText.find(HexUnits(text))) << Narrow(text);
+    for (const wchar_t* text : {L"Survey of the North Shore", L"CONFIDENTIAL", L"Alpha 7", L"Paragraph 30", L"R&D <north>"})
+        EXPECT_NE(std::string::npos, allText.find(pdftest::HexUnits(text))) << Narrow(text);
 
     // Fonts: every font with codes carries its subset.
     const uint32_t firstFont = 4 * n + 5;
@@ -228,20 +102,20 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
         EXPECT_EQ(std::to_string(file.size()), doc.Entry(b + 5, "/Length1"));
     }
     EXPECT_EQ(1u, faces.count(L"Times New Roman"));
-    EXPECT_EQ(1u, faces.count(L"Courier New"));
+    EXPECT_EQ(1u, faces.count(L"Arial"));
 
-    // Images: the photo is written once, as it is, though two pages show it.
-    const std::vector<PDFImageRecord>& images = writer.GetImageRecords();
+    // Images: the photograph goes in as it is.
+    const std::vector<PDFImageRecord>& records = writer.GetImageRecords();
     const uint32_t firstImage = firstFont + 8 * static_cast<uint32_t>(fonts.size());
     int copies = 0;
-    for (uint32_t k = 0; k < images.size(); ++k) {
-        if (images[k].key >> 3 == m_photo) {
+    for (uint32_t k = 0; k < records.size(); ++k) {
+        if (images[records[k].key >> 3] == "photo0.jpg" && records[k].rotation == 0 && !records[k].grayscale) {
             ++copies;
-            EXPECT_EQ(m_jpeg + "\r\n", doc.StreamData(firstImage + 2 * k));
+            EXPECT_EQ(ReadTestFile(m_folder.Path() + L"photo0.jpg") + "\r\n", doc.StreamData(firstImage + 2 * k));
         }
     }
     EXPECT_EQ(1, copies);
-    EXPECT_EQ(firstImage + 2 * images.size(), doc.Size());
+    EXPECT_EQ(firstImage + 2 * records.size(), doc.Size());
 
     // Progress moves forwards only and ends at the top of the range.
     ASSERT_FALSE(progress.positions.empty());
@@ -251,7 +125,7 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
 
 TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
 {
-    const std::string jpeg(reinterpret_cast<const char*>(pdftest::kJpegGray8x8), sizeof(pdftest::kJpegGray8x8));
+    const std::string jpeg = testpictures::EncodeJpeg(std::string(64, '\x80'), 8, 8, TJPF_GRAY);
     const uint32_t id = Picture(L"grey.jpeg", jpeg);
     CTestPages pages;
     pages.List().push_back(new TalPageExport(kSectionPage, L"twice", nullptr));
@@ -260,8 +134,7 @@ TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
     pdftest::TempPath path;
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), nullptr));
-    Keep(path.c_str(), L"twice.pdf");
-    pdftest::Document doc(pdftest::ReadFile(path.c_str()));
+    pdftest::Document doc(ReadTestFile(path.Path()));
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ(1u, writer.GetImageRecords().size());
     EXPECT_EQ((std::vector<uint32_t>{0, 0}), writer.GetPageRecords()[0].images);
@@ -276,21 +149,17 @@ TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
     EXPECT_EQ("/DeviceGray", doc.Entry(image, "/ColorSpace"));
 }
 
-TEST_F(PDFExport, NoPageMeansNoFile)
+// No page, a folder that is not there: no file, and no progress shown.
+TEST_F(PDFExport, AReportThatCannotBeWrittenLeavesNoFile)
 {
     pdftest::TempPath path;
-    PDFWriter writer;
-    EXPECT_FALSE(writer.ExportPages(TalPageList(), m_properties, path.c_str(), nullptr));
-    EXPECT_FALSE(pdftest::FileExists(path.c_str()));
+    EXPECT_FALSE(PDFWriter().ExportPages(TalPageList(), m_properties, path.c_str(), nullptr));
+    EXPECT_FALSE(FileExistsAt(path.Path()));
     FakeDocument document(m_properties);
-    RecordingProgress progress;
+    CountingProgress progress(1000);
     EXPECT_FALSE(PDFWriter().Export(document, path.c_str(), &progress));
-    EXPECT_FALSE(pdftest::FileExists(path.c_str()));
+    EXPECT_FALSE(FileExistsAt(path.Path()));
     EXPECT_TRUE(progress.positions.empty());
-}
-
-TEST_F(PDFExport, AFileThatCannotBeCreatedFailsTheExport)
-{
     CTestPages pages;
     pages.List().push_back(new TalPageExport(kSectionPage, L"one", nullptr));
     EXPECT_FALSE(PDFWriter().ExportPages(pages.List(), m_properties, L"Z:\\no such folder\\r.pdf", nullptr));
@@ -303,12 +172,11 @@ TEST_F(PDFExport, TheFileIsCreatedByItsUnicodeName)
     pages[0]->AddObject(new TalObjExport(CString(L"\x0416\x4E2D"), CKWDoubleRect(0.1, 0.1, 0.9, 0.2), nullptr));
     const std::wstring path = m_folder.Path() + L"\x041E\x0442\x0447\x0451\x0442 \x5831\x544A.pdf";
     ASSERT_TRUE(PDFWriter().ExportPages(pages.List(), m_properties, path.c_str(), nullptr));
-    pdftest::Document doc(pdftest::ReadFile(path.c_str()));
+    pdftest::Document doc(ReadTestFile(path));
     ASSERT_TRUE(doc.Valid());
     // The outline shows the page's name; the text is shown in its own codes.
     EXPECT_EQ("<FEFF041E0442044704510442>", doc.Entry(4, "/Title"));
     EXPECT_NE(std::string::npos, pdftest::Inflate(doc.StreamData(7)).find("<0416> Tj"));
-    Keep(path.c_str(), L"unicode.pdf");
 }
 
 }  // namespace

@@ -1,46 +1,27 @@
-// Image XObjects: JPEG files copied as they are, the frame header that
-// decides it, re-encoded pictures and decoded pixels.
+// Image XObjects: the check a JPEG passes before it goes in as it is, files
+// copied as they are, re-encoded pictures, decoded pixels, and pictures that
+// keep the orientation their camera recorded.
 #include <gtest/gtest.h>
 
+#include "export/ExportJpeg.h"
 #include "export/pdf/PDFFile.h"
-#include "export/pdf/PDFJpegInfo.h"
 #include "framework/KWRasterLib.h"
-#include "tests/export/pdf/PDFTestJpegs.h"
 #include "tests/export/pdf/PDFTestSupport.h"
+#include "tests/support/TestJpegs.h"
+#include "tests/support/TestPictureFiles.h"
 
 namespace {
 
-template <size_t N>
-std::string Bytes(const unsigned char (&data)[N])
-{
-    return std::string(reinterpret_cast<const char*>(data), N);
-}
+using namespace testpictures;
 
-// A 24-bit bottom-up BMP of width x height whose pixel (x, y) is (x, y, x + y).
-std::string MakeBmp(int width, int height)
+std::string Jpeg(uint32_t width, uint32_t height, int format = TJPF_RGB, int flags = 0)
 {
-    const int stride = (width * 3 + 3) & ~3;
-    std::string pixels(static_cast<size_t>(stride) * height, '\0');
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            char* p = &pixels[static_cast<size_t>(height - 1 - y) * stride + x * 3];
-            p[0] = static_cast<char>(x + y);  // blue
-            p[1] = static_cast<char>(y);      // green
-            p[2] = static_cast<char>(x);      // red
-        }
-    }
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    return std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
-           std::string(reinterpret_cast<const char*>(&info), sizeof(info)) + pixels;
+    std::string pixels = PhotoPixels(width, height, width);
+    if (format == TJPF_GRAY)
+        pixels.resize(size_t(width) * height);
+    if (format == TJPF_CMYK)
+        pixels += pixels.substr(0, size_t(width) * height);
+    return EncodeJpeg(pixels, width, height, format, 90, flags);
 }
 
 // Writes the images of the records as a file with one empty page.
@@ -71,79 +52,96 @@ pdftest::Document WriteImageFile(const std::vector<PDFImageRecord>& images)
     return pdftest::Document(sink.bytes);
 }
 
+// The record the layout pass makes for a picture.
 PDFImageRecord Record(uint32_t id, int32_t rotation = 0, bool gray = false)
 {
     PDFImageRecord record;
     record.key = PDFImageRecordKey(id, rotation, gray);
     record.rotation = rotation;
     record.grayscale = gray ? 1 : 0;
+    if (rotation == 0 && !gray)
+        PDFFile::CheckPassThrough(g_rasterLib, id, record);
     return record;
 }
 
-bool HaveLibrary()
-{
-    return g_rasterLib.GetLibraryModule() != nullptr;
-}
+class PDFImages : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(nullptr, g_rasterLib.GetLibraryModule()) << "DAZiruraRuv.dll is missing"; }
 
-TEST(PDFJpegInfo, ReadsTheFrameHeader)
+    uint32_t Picture(const wchar_t* suffix, const std::string& bytes)
+    {
+        m_paths.emplace_back(new pdftest::TempPath(suffix));
+        EXPECT_TRUE(WriteTestFile(m_paths.back()->c_str(), bytes));
+        return g_rasterLib.GetPictureId(m_paths.back()->c_str());
+    }
+
+    std::vector<std::unique_ptr<pdftest::TempPath>> m_paths;
+};
+
+}  // namespace
+
+TEST(ExportJpeg, FrameAndSoundnessByTheTable)
 {
-    struct Case {
+    const std::string rgb = Jpeg(16, 12);
+    const size_t scan = rgb.find("\xFF\xDA");
+    std::string flipped = rgb;
+    for (size_t k = scan + 20; k < rgb.size() - 2; ++k)
+        flipped[k] = char(~flipped[k]);
+    std::string huge = rgb;
+    huge.replace(rgb.find("\xFF\xC0") + 5, 4, "\xFF\xDC\xFF\xDC");
+    const std::string big = WithSegment(rgb, "\xFF\xE1\xFD\xE8" + std::string(65000 - 2, 'e'));
+    const struct {
+        const char* what;
         std::string bytes;
-        uint32_t width, height;
+        bool frame, sound;
+        uint32_t width;
         uint8_t components, marker;
         bool passThrough;
     } cases[] = {
-        {Bytes(pdftest::kJpegRgb16x12), 16, 12, 3, 0xC0, true},
-        {Bytes(pdftest::kJpegGray8x8), 8, 8, 1, 0xC0, true},
-        {Bytes(pdftest::kJpegCmyk8x8), 8, 8, 4, 0xC0, false},
-        {Bytes(pdftest::kJpegProgressive16x16), 16, 16, 3, 0xC2, true},
+        {"colour", rgb, true, true, 16, 3, 0xC0, true},
+        {"grey", Jpeg(8, 8, TJPF_GRAY), true, true, 8, 1, 0xC0, true},
+        {"cmyk", Jpeg(8, 8, TJPF_CMYK), true, true, 8, 4, 0xC0, false},
+        {"progressive", Jpeg(16, 16, TJPF_RGB, TJFLAG_PROGRESSIVE), true, true, 16, 3, 0xC2, true},
+        {"behind a 65000-byte segment", big, true, true, 16, 3, 0xC0, true},
+        {"with EXIF", WithSegment(rgb, ExifSegment(6)), true, true, 16, 3, 0xC0, true},
+        {"cut short", rgb.substr(0, rgb.size() - 40), true, false, 16, 3, 0xC0, true},
+        {"no end of image", rgb.substr(0, rgb.size() - 2), true, false, 16, 3, 0xC0, true},
+        {"damaged coded data", flipped, true, false, 16, 3, 0xC0, true},
+        {"65,500 x 65,500 in a few bytes", huge, true, false, 65500, 3, 0xC0, true},
+        {"a reserved marker", rgb.substr(0, 2) + "\xFF\x02\x00\x02" + rgb.substr(2), false, false, 0, 0, 0, false},
+        {"scan without frame", std::string("\xFF\xD8\xFF\xDA\x00\x02", 6), false, false, 0, 0, 0, false},
+        {"length past the end", std::string("\xFF\xD8\xFF\xE0\xFF\xF0", 6), false, false, 0, 0, 0, false},
+        {"png", std::string("\x89PNG\r\n\x1A\n", 8), false, false, 0, 0, 0, false},
+        {"nothing", std::string(), false, false, 0, 0, 0, false},
     };
-    for (const Case& c : cases) {
-        PDFJpegInfo info;
-        ASSERT_TRUE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), info));
-        EXPECT_EQ(c.width, info.width);
-        EXPECT_EQ(c.height, info.height);
-        EXPECT_EQ(c.components, info.components);
-        EXPECT_EQ(c.marker, info.frameMarker);
-        EXPECT_EQ(c.passThrough, info.CanPassThrough());
+    for (const auto& c : cases) {
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(c.bytes.data());
+        ExportJpegInfo info;
+        EXPECT_EQ(c.sound, IsSoundJpeg(bytes, c.bytes.size(), info)) << c.what;
+        ASSERT_EQ(c.frame, ReadJpegFrame(bytes, c.bytes.size(), info)) << c.what;
+        if (!c.frame)
+            continue;
+        EXPECT_EQ(c.width, info.width) << c.what;
+        EXPECT_EQ(c.components, info.components) << c.what;
+        EXPECT_EQ(c.marker, info.frameMarker) << c.what;
+        EXPECT_EQ(c.passThrough, info.CanPassThrough()) << c.what;
     }
 }
 
-TEST(PDFJpegInfo, FindsTheFrameBehindLargeSegmentsAndRefusesBrokenData)
+TEST_F(PDFImages, ASoundJpegOfAnyNameIsCopiedAsItIs)
 {
-    const std::string jpeg = Bytes(pdftest::kJpegRgb16x12);
-    // An APP1 segment of 65000 bytes between the start of image and the rest.
-    std::string app1 = std::string("\xFF\xE1", 2) + char(0xFD) + char(0xE8) + std::string(65000 - 2, 'e');
-    const std::string big = jpeg.substr(0, 2) + app1 + jpeg.substr(2);
-    PDFJpegInfo info;
-    ASSERT_TRUE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(big.data()), big.size(), info));
-    EXPECT_EQ(16u, info.width);
-
-    const std::string png("\x89PNG\r\n\x1A\n", 8);
-    const std::string truncated = jpeg.substr(0, 30);
-    const std::string lengthPastEnd = std::string("\xFF\xD8\xFF\xE0\xFF\xF0", 6);
-    const std::string noFrame = std::string("\xFF\xD8\xFF\xDA\x00\x02", 6);
-    for (const std::string& bad : {png, truncated, lengthPastEnd, noFrame, std::string()})
-        EXPECT_FALSE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(bad.data()), bad.size(), info));
-}
-
-TEST(PDFImages, AJpegFileOfAnyCaseIsCopiedAsItIs)
-{
-    struct Case {
+    const struct {
         const wchar_t* suffix;
         std::string bytes;
         const char* colorSpace;
         const char* size[2];
     } cases[] = {
-        {L".JpEg", Bytes(pdftest::kJpegRgb16x12), "/DeviceRGB", {"16", "12"}},
-        {L".jpg", Bytes(pdftest::kJpegGray8x8), "/DeviceGray", {"8", "8"}},
-        {L".JPG", Bytes(pdftest::kJpegProgressive16x16), "/DeviceRGB", {"16", "16"}},
+        {L".JpEg", Jpeg(16, 12), "/DeviceRGB", {"16", "12"}},
+        {L".jpg", Jpeg(8, 8, TJPF_GRAY), "/DeviceGray", {"8", "8"}},
+        {L".png", Jpeg(16, 16, TJPF_RGB, TJFLAG_PROGRESSIVE), "/DeviceRGB", {"16", "16"}},
     };
-    for (const Case& c : cases) {
-        pdftest::TempPath path(c.suffix);
-        ASSERT_TRUE(pdftest::WriteFile(path.c_str(), c.bytes));
-        const uint32_t id = g_rasterLib.GetPictureId(path.c_str());
-        pdftest::Document doc = WriteImageFile({Record(id)});
+    for (const auto& c : cases) {
+        pdftest::Document doc = WriteImageFile({Record(Picture(c.suffix, c.bytes))});
         ASSERT_TRUE(doc.Valid());
         const uint32_t object = 9;
         EXPECT_EQ("/DCTDecode", doc.Entry(object, "/Filter"));
@@ -151,7 +149,6 @@ TEST(PDFImages, AJpegFileOfAnyCaseIsCopiedAsItIs)
         EXPECT_EQ(c.size[0], doc.Entry(object, "/Width"));
         EXPECT_EQ(c.size[1], doc.Entry(object, "/Height"));
         EXPECT_EQ("8", doc.Entry(object, "/BitsPerComponent"));
-        EXPECT_EQ(static_cast<int64_t>(c.bytes.size() + 2), doc.Length(object));
         EXPECT_EQ(c.bytes + "\r\n", doc.StreamData(object));
         EXPECT_EQ(std::to_string(c.bytes.size() + 2) + "\r\n", doc.Object(object + 1));
         // The picture's whole overhead in the file: dictionary, frame, length object, two xref lines.
@@ -160,45 +157,49 @@ TEST(PDFImages, AJpegFileOfAnyCaseIsCopiedAsItIs)
     }
 }
 
-TEST(PDFImages, ACmykJpegIsNotPassedThroughAsRgb)
+// What cannot go in as it is goes as our decoder reads it: a CMYK JPEG as a
+// colour one, a broken or a false one as the placeholder, every picture that
+// is turned or grey re-encoded.
+TEST_F(PDFImages, OtherPicturesAreReencodedAsTheDecoderReadsThem)
 {
-    pdftest::TempPath path(L".jpg");
-    const std::string cmyk = Bytes(pdftest::kJpegCmyk8x8);
-    ASSERT_TRUE(pdftest::WriteFile(path.c_str(), cmyk));
-    const uint32_t id = g_rasterLib.GetPictureId(path.c_str());
-    pdftest::Document doc = WriteImageFile({Record(id)});
+    const std::string rgb = Jpeg(16, 12);
+    const uint32_t bmp = Picture(L".bmp", TestBmp(200, 200));
+    const uint32_t jpeg = Picture(L".jpg", rgb);
+    const struct {
+        const char* what;
+        PDFImageRecord record;
+        const char* size[2];
+    } cases[] = {
+        {"cmyk", Record(Picture(L".jpg", Jpeg(8, 8, TJPF_CMYK))), {"8", "8"}},
+        {"cut short", Record(Picture(L".jpg", rgb.substr(0, 300))), {"64", "64"}},
+        {"a bitmap named .jpg", Record(Picture(L".jpg", TestBmp(200, 150))), {"200", "150"}},
+        {"a larger bitmap", Record(bmp), {"200", "200"}},
+        {"turned a quarter", Record(jpeg, 90), {"12", "16"}},
+        {"grey", Record(jpeg, 0, true), {"16", "12"}},
+        {"never registered", Record(0x0FFFFFF0), {"64", "64"}},
+    };
+    std::vector<PDFImageRecord> records;
+    for (const auto& c : cases)
+        records.push_back(c.record);
+    pdftest::Document doc = WriteImageFile(records);
     ASSERT_TRUE(doc.Valid());
-    EXPECT_NE(cmyk + "\r\n", doc.StreamData(9));
-    EXPECT_EQ("/DeviceRGB", doc.Entry(9, "/ColorSpace"));
-    if (HaveLibrary()) {
-        // Re-encoded by the raster library into a colour JPEG of the same size.
-        EXPECT_EQ("/DCTDecode", doc.Entry(9, "/Filter"));
-        const std::string data = doc.StreamData(9);
-        PDFJpegInfo info;
-        ASSERT_TRUE(PDFReadJpegInfo(reinterpret_cast<const uint8_t*>(data.data()), data.size(), info));
-        EXPECT_EQ(3, info.components);
-        EXPECT_EQ("8", doc.Entry(9, "/Width"));
+    for (size_t i = 0; i < records.size(); ++i) {
+        const uint32_t object = 9 + 2 * static_cast<uint32_t>(i);
+        const auto& c = cases[i];
+        EXPECT_EQ("/DCTDecode", doc.Entry(object, "/Filter")) << c.what;
+        EXPECT_EQ("/DeviceRGB", doc.Entry(object, "/ColorSpace")) << c.what;
+        EXPECT_EQ(c.size[0], doc.Entry(object, "/Width")) << c.what;
+        EXPECT_EQ(c.size[1], doc.Entry(object, "/Height")) << c.what;
+        const std::string data = doc.StreamData(object);
+        ExportJpegInfo info;
+        EXPECT_TRUE(IsSoundJpeg(reinterpret_cast<const uint8_t*>(data.data()), data.size() - 2, info)) << c.what;
+        EXPECT_EQ(std::string::npos, data.find("BM")) << c.what;
     }
 }
 
-TEST(PDFImages, AFileNamedJpegThatIsNotOneIsNotCopied)
+TEST_F(PDFImages, ASmallBmpIsWrittenAsFlateCompressedRgb)
 {
-    pdftest::TempPath path(L".jpg");
-    ASSERT_TRUE(pdftest::WriteFile(path.c_str(), MakeBmp(4, 4)));
-    const uint32_t id = g_rasterLib.GetPictureId(path.c_str());
-    pdftest::Document doc = WriteImageFile({Record(id)});
-    ASSERT_TRUE(doc.Valid());
-    EXPECT_EQ(std::string::npos, doc.StreamData(9).find("BM"));
-}
-
-TEST(PDFImages, ASmallBmpIsWrittenAsFlateCompressedRgb)
-{
-    if (!HaveLibrary())
-        GTEST_SKIP() << "DAZiruraRuv.dll is not next to the test program";
-    pdftest::TempPath path(L".bmp");
-    ASSERT_TRUE(pdftest::WriteFile(path.c_str(), MakeBmp(100, 100)));
-    const uint32_t id = g_rasterLib.GetPictureId(path.c_str());
-    pdftest::Document doc = WriteImageFile({Record(id)});
+    pdftest::Document doc = WriteImageFile({Record(Picture(L".bmp", TestBmp(100, 100)))});
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ("/FlateDecode", doc.Entry(9, "/Filter"));
     EXPECT_EQ("/DeviceRGB", doc.Entry(9, "/ColorSpace"));
@@ -217,34 +218,35 @@ TEST(PDFImages, ASmallBmpIsWrittenAsFlateCompressedRgb)
     }
 }
 
-TEST(PDFImages, ALargerBmpAndARotatedJpegAreReencodedAsJpeg)
+// A photograph recorded sideways keeps its stored pixels, which the
+// placement turns: as it is when it passes the check, turned against the
+// placement when our decoder gives it instead; a mirrored one that fails is
+// drawn upright.
+TEST_F(PDFImages, APhotographRecordedSidewaysKeepsItsStoredSides)
 {
-    if (!HaveLibrary())
-        GTEST_SKIP() << "DAZiruraRuv.dll is not next to the test program";
-    pdftest::TempPath bmp(L".bmp");
-    ASSERT_TRUE(pdftest::WriteFile(bmp.c_str(), MakeBmp(200, 200)));
-    pdftest::TempPath jpeg(L".jpg");
-    ASSERT_TRUE(pdftest::WriteFile(jpeg.c_str(), Bytes(pdftest::kJpegRgb16x12)));
-    const uint32_t bmpId = g_rasterLib.GetPictureId(bmp.c_str());
-    const uint32_t jpegId = g_rasterLib.GetPictureId(jpeg.c_str());
-    pdftest::Document doc = WriteImageFile({Record(bmpId), Record(jpegId, 90), Record(jpegId, 0, true)});
-    ASSERT_TRUE(doc.Valid());
-    for (uint32_t object : {9u, 11u, 13u})
-        EXPECT_EQ("/DCTDecode", doc.Entry(object, "/Filter")) << object;
-    EXPECT_EQ("200", doc.Entry(9, "/Width"));
-    // A quarter turn swaps the sides.
-    EXPECT_EQ("12", doc.Entry(11, "/Width"));
-    EXPECT_EQ("16", doc.Entry(11, "/Height"));
-    EXPECT_NE(Bytes(pdftest::kJpegRgb16x12) + "\r\n", doc.StreamData(13));
-}
-
-TEST(PDFImages, AMissingPictureStillGetsItsObject)
-{
-    PDFImageRecord record = Record(0x0FFFFFF0);  // never registered
-    pdftest::Document doc = WriteImageFile({record});
-    ASSERT_TRUE(doc.Valid());
-    EXPECT_FALSE(doc.Object(9).empty());
-    EXPECT_FALSE(doc.Object(10).empty());
+    const std::string rgb = Jpeg(48, 32);
+    auto cut = [](const std::string& bytes) { return bytes.substr(0, bytes.size() - 60); };
+    const struct {
+        const char* what;
+        std::string bytes;
+        uint8_t orientation;  // the placement's
+        const char* size[2];  // the XObject's
+        bool asItIs;
+    } cases[] = {
+        {"sound, orientation 6", WithSegment(rgb, ExifSegment(6)), 6, {"48", "32"}, true},
+        {"cmyk, orientation 8", WithSegment(Jpeg(48, 32, TJPF_CMYK), ExifSegment(8)), 8, {"48", "32"}, false},
+        {"cut short, orientation 6", cut(WithSegment(rgb, ExifSegment(6))), 6, {"64", "64"}, false},
+        {"cut short, mirrored (5)", cut(WithSegment(rgb, ExifSegment(5))), 1, {"64", "64"}, false},
+        {"sound, mirrored (2)", WithSegment(rgb, ExifSegment(2)), 2, {"48", "32"}, true},
+    };
+    for (const auto& c : cases) {
+        const PDFImageRecord record = Record(Picture(L".jpg", c.bytes));
+        EXPECT_EQ(c.orientation, record.orientation) << c.what;
+        pdftest::Document doc = WriteImageFile({record});
+        EXPECT_EQ(c.size[0], doc.Entry(9, "/Width")) << c.what;
+        EXPECT_EQ(c.size[1], doc.Entry(9, "/Height")) << c.what;
+        EXPECT_EQ(c.asItIs, doc.StreamData(9) == c.bytes + "\r\n") << c.what;
+    }
 }
 
 TEST(PDFImageRecordKey, HoldsQuarterTurnsAndGrey)
@@ -256,5 +258,3 @@ TEST(PDFImageRecordKey, HoldsQuarterTurnsAndGrey)
     EXPECT_EQ(PDFImageRecordKey(130, 0, false), PDFImageRecordKey(130, 360, false));
     EXPECT_EQ(130u, PDFImageRecordKey(130, 450, true) >> 3);  // turns never reach the image key
 }
-
-}  // namespace

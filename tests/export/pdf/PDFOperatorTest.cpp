@@ -60,6 +60,12 @@ TEST(PDFOperators, WriteTheirExactLines)
          "0.000 1.000 -1.000 0.000 10.000 20.000 Tm\r\n<0048> Tj\r\n"},
         {"DrawImage", [](PDFFile& f) { f.DrawImage(8, 56.693f, 400, 200, 150, 0); },
          "q\r\n1 0 0 1 56.693 400.000 cm\r\n200.000 0 0 150.000 0 0 cm\r\n/I8 Do\r\nQ\r\n"},
+        {"DrawImage of a picture stored sideways (6)", [](PDFFile& f) { f.DrawImage(8, 10, 20, 200, 300, 0, 6); },
+         "q\r\n1 0 0 1 10.000 20.000 cm\r\n0.000 -300.000 200.000 0.000 0.000 300.000 cm\r\n/I8 Do\r\nQ\r\n"},
+        {"DrawImage of a picture stored the other way (8)", [](PDFFile& f) { f.DrawImage(8, 0, 0, 200, 300, 0, 8); },
+         "q\r\n1 0 0 1 0.000 0.000 cm\r\n0.000 300.000 -200.000 0.000 200.000 0.000 cm\r\n/I8 Do\r\nQ\r\n"},
+        {"DrawImage of a mirrored picture (2)", [](PDFFile& f) { f.DrawImage(8, 0, 0, 200, 300, 0, 2); },
+         "q\r\n1 0 0 1 0.000 0.000 cm\r\n-200.000 0.000 0.000 300.000 200.000 0.000 cm\r\n/I8 Do\r\nQ\r\n"},
         {"DrawImage turned", [](PDFFile& f) { f.DrawImage(9, 0, 0, 1, 2, 3.14159265f); },
          "q\r\n1 0 0 1 0.000 0.000 cm\r\n-1.000 -0.000 0.000 -1.000 0 0 cm\r\n1.000 0 0 2.000 0 0 cm\r\n/I9 Do\r\nQ\r\n"},
         {"Header", [](PDFFile& f) { f.WriteHeader(); }, "%PDF-1.3\r\n"},
@@ -125,16 +131,27 @@ TEST(PDFOutputNumbers, UseAPointInEveryLocale)
     EXPECT_EQ("12.5000 0.250", sink.bytes);
 }
 
-TEST(PDFOutputStreams, AsciiHexWritesALineEndAfterEverySecondByte)
+TEST(PDFOutputStreams, EachFilterWritesItsForm)
 {
-    pdftest::Sink sink;
-    {
-        PDFOutput out(sink.Open());
-        const unsigned char bytes[] = {0x00, 0xAB, 0x7F};
-        out.WriteStreamData(bytes, sizeof(bytes), kPDFFilterAsciiHex);
-        out.Close();
+    const struct {
+        PDFFilterKind kind;
+        std::string data, written;
+    } cases[] = {
+        {kPDFFilterAsciiHex, std::string("\x00\xAB\x7F", 3), "00AB\r\n7F"},  // a line end after every second byte
+        {kPDFFilterDct, "\xFF\xD8\xFF", "\xFF\xD8\xFF"},
+        {kPDFFilterNone, "plain", "plain"},
+    };
+    for (const auto& c : cases) {
+        pdftest::Sink sink;
+        {
+            PDFOutput out(sink.Open());
+            ASSERT_TRUE(out.BeginStream());
+            out.WriteStreamData(c.data.data(), c.data.size(), c.kind);
+            EXPECT_EQ(c.written.size(), out.EndStream(c.kind));
+            out.Close();
+        }
+        EXPECT_EQ(c.written, sink.bytes) << c.kind;
     }
-    EXPECT_EQ("00AB\r\n7F", sink.bytes);
 }
 
 TEST(PDFOutputStreams, FlateStreamInflatesBackAndCountsFileBytes)
@@ -157,34 +174,19 @@ TEST(PDFOutputStreams, FlateStreamInflatesBackAndCountsFileBytes)
     ASSERT_EQ(4u + count, sink.bytes.size());
     EXPECT_LT(count, text.size());
     EXPECT_EQ(text, pdftest::Inflate(sink.bytes.substr(4)));
-}
 
-TEST(PDFOutputStreams, EmptyFlateStreamIsAValidZlibStream)
-{
-    pdftest::Sink sink;
+    // An empty stream is a valid zlib stream still.
+    pdftest::Sink empty;
     {
-        PDFOutput out(sink.Open());
+        PDFOutput out(empty.Open());
         out.BeginStream();
         EXPECT_GT(out.EndStream(kPDFFilterFlate), 0u);
         out.Close();
     }
-    EXPECT_EQ("", pdftest::Inflate(sink.bytes));
+    EXPECT_EQ("", pdftest::Inflate(empty.bytes));
 }
 
-TEST(PDFOutputStreams, UnfilteredStreamIsCopiedUnchanged)
-{
-    pdftest::Sink sink;
-    {
-        PDFOutput out(sink.Open());
-        out.BeginStream();
-        out.WriteStreamData("\xFF\xD8\xFF", 3, kPDFFilterDct);
-        EXPECT_EQ(3u, out.EndStream(kPDFFilterDct));
-        out.Close();
-    }
-    EXPECT_EQ("\xFF\xD8\xFF", sink.bytes);
-}
-
-TEST(PDFOutputFailures, AFailedWriteIsReported)
+TEST(PDFOutputFailures, AreReported)
 {
     pdftest::Sink sink;
     sink.failWrites = true;
@@ -193,24 +195,17 @@ TEST(PDFOutputFailures, AFailedWriteIsReported)
     out.WriteBytes(big.data(), big.size());
     EXPECT_TRUE(out.HasFailed());
     EXPECT_FALSE(out.Close());
-}
 
-TEST(PDFOutputFailures, AFailureAtTheFinalFlushIsReported)
-{
-    pdftest::Sink sink;
-    PDFOutput out(sink.Open());
-    out.Write("%PDF-1.3");  // stays in the buffer
-    sink.failWrites = true;
-    EXPECT_FALSE(out.HasFailed());
-    EXPECT_FALSE(out.Close());
-}
+    // At the final flush.
+    pdftest::Sink late;
+    PDFOutput buffered(late.Open());
+    buffered.Write("%PDF-1.3");  // stays in the buffer
+    late.failWrites = true;
+    EXPECT_FALSE(buffered.HasFailed());
+    EXPECT_FALSE(buffered.Close());
 
-TEST(PDFOutputFailures, AFileThatCannotBeCreatedIsNotOpen)
-{
-    PDFOutput out(L"Z:\\no such folder\\x\\report.pdf");
-    EXPECT_FALSE(out.IsOpen());
-    PDFOutput none(static_cast<KWStream*>(nullptr));
-    EXPECT_FALSE(none.IsOpen());
+    EXPECT_FALSE(PDFOutput(L"Z:\\no such folder\\x\\report.pdf").IsOpen());
+    EXPECT_FALSE(PDFOutput(static_cast<KWStream*>(nullptr)).IsOpen());
 }
 
 }  // namespace

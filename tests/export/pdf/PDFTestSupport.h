@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "framework/KWStream.h"
+#include "tests/export/ExportTestSupport.h"
 
 namespace pdftest {
 
@@ -104,35 +106,6 @@ private:
     std::wstring m_path;
 };
 
-inline bool FileExists(const wchar_t* path)
-{
-    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-inline std::string ReadFile(const wchar_t* path)
-{
-    std::string data;
-    HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return data;
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got)
-        data.append(buffer, got);
-    ::CloseHandle(h);
-    return data;
-}
-
-inline bool WriteFile(const wchar_t* path, const std::string& data)
-{
-    HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    bool ok = ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) && put == data.size();
-    return ::CloseHandle(h) && ok;
-}
-
 inline std::string Inflate(const std::string& packed)
 {
     std::string out;
@@ -154,6 +127,40 @@ inline std::string Inflate(const std::string& packed)
     return rc == Z_STREAM_END ? out : std::string("<inflate failed>");
 }
 
+// The UTF-16 units of the text in the hexadecimal form a content stream shows them.
+inline std::string HexUnits(const wchar_t* text)
+{
+    std::string out;
+    char b[8];
+    for (; *text; ++text) {
+        std::snprintf(b, sizeof(b), "%04X", static_cast<unsigned>(*text));
+        out += b;
+    }
+    return out;
+}
+
+// The strings shown by each text object (BT..ET) of a content stream, one entry per object.
+inline std::vector<std::string> ShownPerTextObject(const std::string& content)
+{
+    std::vector<std::string> objects;
+    size_t at = 0, end;
+    for (bool inText = false; at < content.size(); at = end + 2) {
+        end = content.find("\r\n", at);
+        if (end == std::string::npos)
+            end = content.size();
+        const std::string line = content.substr(at, end - at);
+        if (line == "BT") {
+            objects.emplace_back();
+            inText = true;
+        } else if (line == "ET") {
+            inText = false;
+        } else if (inText && line.size() > 4 && line.compare(line.size() - 4, 4, "> Tj") == 0) {
+            objects.back() += line.substr(1, line.size() - 5);
+        }
+    }
+    return objects;
+}
+
 struct XrefEntry {
     uint64_t offset = 0;
     uint32_t generation = 0;
@@ -169,6 +176,18 @@ public:
     bool Valid() const { return m_valid; }
     uint32_t Size() const { return m_size; }
     const std::vector<XrefEntry>& Xref() const { return m_xref; }  // index = object number
+    // The first object in use whose cross-reference offset does not land on
+    // its "N 0 obj" line; 0 when every one does.
+    uint32_t MisplacedObject() const
+    {
+        for (uint32_t n = 1; n < m_xref.size(); ++n) {
+            const std::string header = std::to_string(n) + " 0 obj\r\n";
+            const size_t offset = size_t(m_xref[n].offset);
+            if (m_xref[n].kind == 'n' && (offset > m_bytes.size() || m_bytes.compare(offset, header.size(), header)))
+                return n;
+        }
+        return 0;
+    }
 
     // The text between "N 0 obj\r\n" and "endobj" (with the stream data), empty when absent.
     std::string Object(uint32_t number) const

@@ -5,41 +5,6 @@
 #include "export/ppt/SvMemoryStream.h"
 #include "tests/export/ppt/PptTestSupport.h"
 
-TEST(PPTOutStream, WritesLittleEndianAndSeeks)
-{
-    PPTOutStream out;
-    out.Attach(NewMemoryStream());
-    out.WriteU8(0x01).WriteU16(0x0302).WriteU32(0x07060504);
-    out.WriteBytes("xy", 2).WriteZeros(3);
-    EXPECT_EQ(12, out.Tell());
-    EXPECT_EQ(12, out.GetSize());
-    out.Seek(1).WriteU16(0xBBAA);
-    EXPECT_EQ(3, out.Tell());
-    out.SeekRelative(2);
-    EXPECT_EQ(5, out.Tell());
-    out.Seek(PPTOutStream::kEnd);
-    EXPECT_EQ(12, out.Tell());
-
-    out.Seek(3);
-    uint32_t value = 0;
-    ASSERT_TRUE(out.ReadU32(value));
-    EXPECT_EQ(0x07060504u, value);
-    uint16_t half = 0;
-    out.Seek(1);
-    ASSERT_TRUE(out.ReadU16(half));
-    EXPECT_EQ(0xBBAA, half);
-    EXPECT_FALSE(out.Failed());
-
-    const std::vector<uint8_t> bytes = StreamBytes(out.Get());
-    const std::vector<uint8_t> expected = {0x01, 0xAA, 0xBB, 0x04, 0x05, 0x06, 0x07, 'x', 'y', 0, 0, 0};
-    EXPECT_EQ(expected, bytes);
-
-    // A read past the end is a failure that is kept.
-    out.Seek(10);
-    EXPECT_FALSE(out.ReadU32(value));
-    EXPECT_TRUE(out.Failed());
-}
-
 TEST(PPTOutStream, KeepsTheFirstWriteFailure)
 {
     PPTOutStream out;

@@ -217,9 +217,3 @@ CompoundFile ReadCompoundFile(const std::wstring& path)
     storage->Release();
     return file;
 }
-
-bool FileExistsAt(const std::wstring& path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}

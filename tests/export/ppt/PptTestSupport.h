@@ -54,4 +54,3 @@ struct CompoundFile {
 };
 CompoundFile ReadCompoundFile(const std::wstring& path);
 
-bool FileExistsAt(const std::wstring& path);

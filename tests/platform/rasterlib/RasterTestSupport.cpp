@@ -38,6 +38,9 @@ RasterLib LoadLib()
     Take(lib.module, "Quartz_InitializeMagick", lib.initialize);
     Take(lib.module, "CreateFormatList", lib.createFormats);
     Take(lib.module, "DisposeFormatList", lib.disposeFormats);
+    Take(lib.module, "ReadRasterImageW", lib.readW);
+    Take(lib.module, "ReadRasterImageInfoW", lib.infoW);
+    Take(lib.module, "SaveRasterImageW", lib.saveW);
     return lib;
 }
 
@@ -112,7 +115,7 @@ public:
 bool RasterLib::IsComplete() const
 {
     return module && read && readLQ && readMemory && readType && readSize && write && save && test && resize &&
-           rotate && initialize && createFormats && disposeFormats;
+           rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW;
 }
 
 const RasterLib& Lib()

@@ -29,6 +29,9 @@ struct RasterLib {
     PFN_Quartz_InitializeMagick initialize = nullptr;
     PFN_CreateFormatList createFormats = nullptr;
     PFN_DisposeFormatList disposeFormats = nullptr;
+    PFN_ReadRasterImageW readW = nullptr;
+    PFN_ReadRasterImageInfoW infoW = nullptr;
+    PFN_SaveRasterImageW saveW = nullptr;
 
     bool IsComplete() const;
 };

@@ -1,0 +1,141 @@
+#include "export/ExportPictureFile.h"
+
+#include "export/ExportFileRead.h"
+#include "export/ExportJpeg.h"
+#include "framework/KWPathUtils.h"
+#include "framework/KWRasterLib.h"
+#include "framework/RasterExportRequest.h"
+
+#include <string>
+
+namespace {
+
+bool IsFile(const wchar_t* path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The formats copied as they stand, by the library's format name, with the
+// file extensions that name them.
+struct ShownFormat {
+    const char* format;
+    const wchar_t* extensions[4];
+};
+const ShownFormat kShownFormats[] = {
+    {"jpg", {L"jpg", L"jpeg", L"jpe", L"jfif"}},
+    {"png", {L"png", nullptr}},
+    {"gif", {L"gif", nullptr}},
+    {"bmp", {L"bmp", L"dib", nullptr}},
+};
+
+const ShownFormat* FindShownFormat(const std::string& format)
+{
+    for (const ShownFormat& shown : kShownFormats) {
+        if (format == shown.format)
+            return &shown;
+    }
+    return nullptr;
+}
+
+// The source's own extension when it names the format, else the format's first.
+CString ExtensionFor(const ShownFormat& shown, const CString& source)
+{
+    const CString own = GetPathExtension(source);
+    for (const wchar_t* extension : shown.extensions) {
+        if (extension && own.CompareNoCase(extension) == 0)
+            return own;
+    }
+    return CString(shown.extensions[0]);
+}
+
+// Larger JPEG files are not passed on: our decoder does not read them either.
+const uint64_t kMaxJpegBytes = uint64_t(256) << 20;
+
+bool IsSoundJpegFile(const wchar_t* path)
+{
+    std::vector<uint8_t> bytes;
+    ExportJpegInfo info;
+    return ReadWholeFile(path, bytes, kMaxJpegBytes) && IsSoundJpeg(bytes.data(), bytes.size(), info) &&
+           info.IsCommon();
+}
+
+SIZE PlaceholderSize()
+{
+    SIZE size = {1, 1};
+    KWRasterImagePtr placeholder(g_rasterLib.RasterCopyPlaceholder());
+    if (placeholder && placeholder->width && placeholder->height) {
+        size.cx = static_cast<LONG>(placeholder->width);
+        size.cy = static_cast<LONG>(placeholder->height);
+    }
+    return size;
+}
+
+}  // namespace
+
+SIZE GetExportPictureSize(uint32_t pictureId)
+{
+    SIZE size = {0, 0};
+    return g_rasterLib.GetImageSize(pictureId, size) ? size : PlaceholderSize();
+}
+
+ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
+{
+    ExportPictureFile file;
+    file.extension = L"png";
+    CKWRasterLib::ImageInfo info;
+    if (!g_rasterLib.GetImageInfo(pictureId, info)) {
+        file.size = PlaceholderSize();
+        return file;
+    }
+    file.size = info.size;
+    const ShownFormat* shown = FindShownFormat(info.format);
+    if (!shown)
+        return file;
+    const CString source = g_rasterLib.GetImagePath(pictureId);
+    file.extension = ExtensionFor(*shown, source);
+    if (info.format == "jpg")
+        file.copy = (readerTurns || info.orientation == 1) && IsSoundJpegFile(source);
+    else
+        file.copy = true;
+    return file;
+}
+
+bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const wchar_t* target, int32_t rotation,
+                            bool grayscale)
+{
+    const CString source = g_rasterLib.GetImagePath(pictureId);
+    if (!file.copy || rotation != 0 || grayscale) {
+        RasterExportRequest request(file.extension, 0, 0, rotation, grayscale);
+        if (g_rasterLib.EncodeImageForExport(pictureId, request)) {
+            file.size.cx = static_cast<LONG>(request.maxWidth);
+            file.size.cy = static_cast<LONG>(request.maxHeight);
+            return WriteBinaryFile(target, request.bytes, request.byteCount);
+        }
+    }
+    // Without the library nothing can be encoded: the file goes as it is. A
+    // picture whose file is gone is missing, which is no failure of the export.
+    if (source.IsEmpty() || !IsFile(source))
+        return true;
+    return ::CopyFileW(source, target, FALSE) != FALSE;
+}
+
+bool WriteBinaryFile(const wchar_t* path, const void* bytes, uint32_t count)
+{
+    if (!path || !*path || (count > 0 && !bytes))
+        return false;
+    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const uint8_t* p = static_cast<const uint8_t*>(bytes);
+    bool ok = true;
+    while (ok && count > 0) {
+        // Large blocks go in pieces; some file systems refuse huge single writes.
+        const DWORD chunk = count > (1u << 24) ? (1u << 24) : count;
+        DWORD written = 0;
+        ok = ::WriteFile(file, p, chunk, &written, nullptr) && written == chunk;
+        p += chunk;
+        count -= chunk;
+    }
+    return ::CloseHandle(file) && ok;
+}

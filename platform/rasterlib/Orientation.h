@@ -1,0 +1,33 @@
+// The orientation a camera records with a picture (EXIF tag 274, in a JPEG's APP1
+// "Exif" segment or in a TIFF file's first directory), and the turning of decoded
+// pixels upright.
+//
+// Values: 1 upright, 2 mirrored left to right, 3 turned 180 degrees, 4 mirrored top
+// to bottom, 5 mirrored along the main diagonal, 6 to be turned 90 degrees clockwise,
+// 7 mirrored along the other diagonal, 8 to be turned 90 degrees anticlockwise.
+#pragma once
+
+#include "platform/rasterlib/ByteSource.h"
+#include "platform/rasterlib/RasterImage.h"
+
+#include <cstdint>
+
+namespace rasterlib {
+
+constexpr uint8_t kOrientationUpright = 1;
+
+// Tag 274 of the first directory of the TIFF structure at offset (length bytes long);
+// 1 when there is none or its value is not 1 to 8.
+uint8_t ReadTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length);
+
+// True for the orientations that exchange width and height (5 to 8).
+inline bool SwapsSides(uint8_t orientation)
+{
+    return orientation >= 5 && orientation <= 8;
+}
+
+// Writes src turned upright into dst, whose sides are src's (exchanged when
+// SwapsSides). False when the sizes do not agree.
+bool OrientPixels(const PixelView& src, uint8_t orientation, const PixelTarget& dst);
+
+}  // namespace rasterlib

@@ -1,0 +1,121 @@
+// The exported functions that take a file path, by UTF-16 path; the ANSI forms in
+// Exports.cpp widen their path and come here.
+#include "platform/rasterlib/RasterLibApi.h"
+
+#include "platform/rasterlib/ExportCalls.h"
+#include "platform/rasterlib/ImageSource.h"
+#include "platform/rasterlib/ImageWriter.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <type_traits>
+
+using namespace rasterlib;
+
+namespace {
+
+uint32_t Target(const int32_t* value)
+{
+    return value && *value > 0 ? uint32_t(*value) : 0;
+}
+
+bool WriteWholeFile(const wchar_t* path, const std::vector<uint8_t>& bytes)
+{
+    if (!path || !*path || bytes.size() > 0x7FFFFFFF)
+        return false;
+    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    const bool closed = ::CloseHandle(file) != FALSE;
+    if (!ok || !closed) {
+        ::DeleteFileW(path);
+        return false;
+    }
+    return true;
+}
+
+// The first extension of the format's entry ("jpg" for JPEG).
+const char* FormatName(ImageFormat format)
+{
+    size_t count = 0;
+    const FormatEntry* entries = FormatEntries(count);
+    for (size_t i = 0; i < count; ++i) {
+        if (entries[i].format == format)
+            return entries[i].extensions[0];
+    }
+    return "";
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t __cdecl ReadRasterImageW(const wchar_t* path, void* buffer, int32_t bufferSize)
+{
+    try {
+        ImageSource source;
+        return source.OpenFile(path) ? ReadRecord(source, 0, 0, buffer, bufferSize) : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t __cdecl ReadLQRasterImageW(const wchar_t* path, void* buffer, int32_t bufferSize, const int32_t* targetWidth,
+                                   const int32_t* targetHeight, int32_t, int32_t, int32_t)
+{
+    try {
+        ImageSource source;
+        if (!source.OpenFile(path))
+            return 0;
+        return ReadRecord(source, Target(targetWidth), Target(targetHeight), buffer, bufferSize);
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t __cdecl ReadRasterImageInfoW(const wchar_t* path, RasterImageInfo* info)
+{
+    try {
+        if (!info || info->size < sizeof(RasterImageInfo))
+            return 0;
+        info->width = info->height = 0;
+        info->orientation = kOrientationUpright;
+        std::memset(info->format, 0, sizeof info->format);
+        ImageSource source;
+        if (!source.OpenFile(path))
+            return 0;
+        info->width = int32_t(source.Width());
+        info->height = int32_t(source.Height());
+        info->orientation = source.Orientation();
+        std::strncpy(info->format, FormatName(source.Format()), sizeof info->format - 1);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t height, int32_t stride, int32_t layout,
+                                 int32_t quality, const char* formatName, const void* pixels)
+{
+    try {
+        if (layout != kPixelLayoutBgra || width <= 0 || height <= 0 || stride <= 0)
+            return 0;
+        const PixelView view{static_cast<const uint8_t*>(pixels), uint32_t(width), uint32_t(height), uint32_t(stride)};
+        std::vector<uint8_t> bytes;
+        if (!IsValidView(view) || !EncodeImage(view, formatName, quality, bytes))
+            return 0;
+        return WriteWholeFile(path, bytes) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // extern "C"
+
+static_assert(std::is_same<decltype(&ReadRasterImageW), PFN_ReadRasterImageW>::value, "ReadRasterImageW");
+static_assert(std::is_same<decltype(&ReadLQRasterImageW), PFN_ReadLQRasterImageW>::value, "ReadLQRasterImageW");
+static_assert(std::is_same<decltype(&ReadRasterImageInfoW), PFN_ReadRasterImageInfoW>::value, "ReadRasterImageInfoW");
+static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");

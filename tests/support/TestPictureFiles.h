@@ -1,0 +1,182 @@
+// Picture files made byte by byte, as cameras, scanners and other programs write
+// them: an EXIF segment with an orientation, TIFF files (plain or LZW), PNG files
+// of 8 or 16 bits with or without alpha, and 4-bit bitmaps. Pixels come in as
+// R, G, B (and A) rows, top row first.
+#pragma once
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testpictures {
+
+inline void Put16(std::string& out, uint16_t v, bool bigEndian)
+{
+    out += char(bigEndian ? v >> 8 : v & 0xFF);
+    out += char(bigEndian ? v & 0xFF : v >> 8);
+}
+
+inline void Put32(std::string& out, uint32_t v, bool bigEndian)
+{
+    for (int i = 0; i < 4; ++i)
+        out += char(bigEndian ? v >> (24 - 8 * i) : v >> (8 * i));
+}
+
+// A TIFF directory entry of one value that fits its value field.
+inline void Entry(std::string& out, uint16_t tag, uint16_t type, uint32_t count, uint32_t value, bool bigEndian)
+{
+    Put16(out, tag, bigEndian);
+    Put16(out, type, bigEndian);
+    Put32(out, count, bigEndian);
+    if (type == 3 && count == 1) {
+        Put16(out, uint16_t(value), bigEndian);
+        Put16(out, 0, bigEndian);
+    } else {
+        Put32(out, value, bigEndian);
+    }
+}
+
+// An APP1 "Exif" segment whose first directory holds the camera's make and the
+// orientation (tag 274), in either byte order.
+inline std::string ExifSegment(uint16_t orientation, bool bigEndian = false)
+{
+    std::string tiff = bigEndian ? "MM" : "II";
+    Put16(tiff, 42, bigEndian);
+    Put32(tiff, 8, bigEndian);
+    Put16(tiff, 2, bigEndian);
+    Entry(tiff, 271, 2, 4, bigEndian ? 0x4B574300u : 0x0043574Bu, bigEndian);  // make "KWC"
+    Entry(tiff, 274, 3, 1, orientation, bigEndian);
+    Put32(tiff, 0, bigEndian);
+    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    std::string segment = "\xFF\xE1";
+    Put16(segment, uint16_t(payload.size() + 2), true);
+    return segment + payload;
+}
+
+// The JPEG with the segment placed after its start of image.
+inline std::string WithSegment(const std::string& jpeg, const std::string& segment)
+{
+    return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+}
+
+// LZW as TIFF decoders read it: every byte as a 9-bit code, the table cleared
+// before it would need wider codes.
+inline std::string LzwCodes(const std::string& bytes)
+{
+    std::string out;
+    uint32_t bits = 0;
+    int count = 0;
+    auto put = [&](uint32_t code) {
+        bits = bits << 9 | code;
+        count += 9;
+        while (count >= 8) {
+            out += char(bits >> (count - 8));
+            count -= 8;
+        }
+    };
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i % 250 == 0)
+            put(256);
+        put(uint8_t(bytes[i]));
+    }
+    put(257);
+    if (count > 0)
+        out += char(bits << (8 - count));
+    return out;
+}
+
+// A little-endian RGB TIFF of one strip.
+inline std::string TiffFile(uint32_t width, uint32_t height, const std::string& rgb, uint16_t orientation, bool lzw)
+{
+    const std::string data = lzw ? LzwCodes(rgb) : rgb;
+    const uint16_t entries = 11;
+    const uint32_t directory = 8;
+    const uint32_t bitsAt = directory + 2 + 12 * entries + 4;
+    const uint32_t dataAt = bitsAt + 6;
+    std::string out = "II";
+    Put16(out, 42, false);
+    Put32(out, directory, false);
+    Put16(out, entries, false);
+    Entry(out, 256, 4, 1, width, false);
+    Entry(out, 257, 4, 1, height, false);
+    Entry(out, 258, 3, 3, bitsAt, false);
+    Entry(out, 259, 3, 1, lzw ? 5 : 1, false);
+    Entry(out, 262, 3, 1, 2, false);
+    Entry(out, 273, 4, 1, dataAt, false);
+    Entry(out, 274, 3, 1, orientation, false);
+    Entry(out, 277, 3, 1, 3, false);
+    Entry(out, 278, 4, 1, height, false);
+    Entry(out, 279, 4, 1, uint32_t(data.size()), false);
+    Entry(out, 284, 3, 1, 1, false);
+    Put32(out, 0, false);
+    for (int i = 0; i < 3; ++i)
+        Put16(out, 8, false);
+    return out + data;
+}
+
+inline void PngChunk(std::string& out, const char* type, const std::string& data)
+{
+    Put32(out, uint32_t(data.size()), true);
+    const std::string body = std::string(type, 4) + data;
+    out += body;
+    Put32(out, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))), true);
+}
+
+// samples: channels (3 or 4) per pixel, each of depth 8 or 16 bits, rows top
+// first (16-bit samples big-endian, as the file stores them).
+inline std::string PngFile(uint32_t width, uint32_t height, int depth, bool alpha, const std::string& samples)
+{
+    const size_t row = size_t(width) * (alpha ? 4 : 3) * (depth / 8);
+    std::string raw;
+    for (uint32_t y = 0; y < height; ++y)
+        raw += '\0' + samples.substr(y * row, row);
+    uLongf size = compressBound(uLong(raw.size()));
+    std::string packed(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(&packed[0]), &size, reinterpret_cast<const Bytef*>(raw.data()),
+              uLong(raw.size()), 6);
+    packed.resize(size);
+    std::string header;
+    Put32(header, width, true);
+    Put32(header, height, true);
+    header += char(depth);
+    header += char(alpha ? 6 : 2);
+    header += std::string(3, '\0');
+    std::string out("\x89PNG\r\n\x1A\n", 8);
+    PngChunk(out, "IHDR", header);
+    PngChunk(out, "IDAT", packed);
+    PngChunk(out, "IEND", std::string());
+    return out;
+}
+
+// A bitmap of 4 bits per pixel: a 16-colour grey palette, index = value / 16.
+inline std::string FourBitBmp(uint32_t width, uint32_t height, const std::string& grey)
+{
+    const uint32_t stride = ((width + 1) / 2 + 3) & ~3u;
+    const uint32_t offset = 14 + 40 + 64;
+    std::string out = "BM";
+    Put32(out, offset + stride * height, false);
+    Put32(out, 0, false);
+    Put32(out, offset, false);
+    Put32(out, 40, false);
+    Put32(out, width, false);
+    Put32(out, height, false);
+    Put16(out, 1, false);
+    Put16(out, 4, false);
+    for (uint32_t v : {0u, stride * height, 2835u, 2835u, 16u, 0u})
+        Put32(out, v, false);
+    for (int i = 0; i < 16; ++i)
+        Put32(out, uint32_t(i * 17) * 0x010101u, false);
+    for (uint32_t y = height; y-- > 0;) {
+        std::string line(stride, '\0');
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint8_t index = uint8_t(grey[y * width + x]) >> 4;
+            line[x / 2] = char(uint8_t(line[x / 2]) | (x % 2 ? index : index << 4));
+        }
+        out += line;
+    }
+    return out;
+}
+
+}  // namespace testpictures
