@@ -35,9 +35,15 @@ public:
         kErrAttributeMissing = 12,
         kErrUnknown = 13,
     };
-    // The file is read in slices this small, so that a stop takes effect at once.
-    static const int32_t kSliceSize = 3;
+    // The file is read in blocks and handed to the parser in pieces; a stop
+    // asked for by a handler halts the parser at once, inside its piece.
+    static const int32_t kReadSize = 256 * 1024;
+    static const int32_t kFeedSize = 16 * 1024;
     static const int32_t kFirstSliceSize = 8;
+    // A start tag with more attributes ends the parse with an error.
+    static const int32_t kMaxAttributes = 1000;
+    // The progress advances once per this many bytes of the file.
+    static const int32_t kProgressBytes = 64 * 1024;
 
     // The text of an error code; null for 0 and codes outside 1..13.
     static const wchar_t* GetErrorText(int32_t code);
@@ -126,7 +132,8 @@ public:
     // Errors and warnings. Codes outside 0..13 become 13; 0 clears the code.
     int32_t SetError(int32_t code);
     void SetWarning(int32_t code);
-    // Error 1 and the warning "The parser is terminated.".
+    // Error 1 and the warning "The parser is terminated."; a parse in
+    // progress stops at once.
     void Stop();
     // Records the text with the parser's line; 13, or 0 for no text.
     int32_t Error(const wchar_t* text);
@@ -147,7 +154,7 @@ private:
     void WriteOut(const char* text);
     void WriteAttrText(const wchar_t* name, const std::string& value);
     void WriteElementText(const wchar_t* name, const std::string& value);
-    // Feeds slices until the end, an error, or a stop.
+    // Feeds the file until the end, an error, or a stop.
     void FeedParser(CKWProgressInterface* progress);
 
     CXmlIndentation m_indentation;

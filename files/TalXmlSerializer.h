@@ -56,6 +56,9 @@ public:
     // folder's "Data" folder unless set.
     void SetTemplateFolder(const CString& folder) { m_templateFolder = folder; }
     const CString& GetTemplateFolder() const { return m_templateFolder; }
+    // The file in the template folder that holds the template of that name
+    // and kind; empty for a name no template file may have.
+    CString GetTemplatePath(const CString& name, bool title) const;
     // The template being loaded.
     CTalTemplate* GetCurrentTemplate() const { return m_currentTemplate; }
     // The document being loaded or saved.

@@ -49,6 +49,15 @@ const char* XmlBoolForm(bool value);
 // All bytes as one Base64 run.
 std::string XmlBinaryForm(const void* bytes, int32_t count);
 
+// A whole number as the files hold it: optional blanks, an optional sign and
+// decimal digits, optional blanks, nothing else, within 32 bits. False, the
+// value unchanged, for any other text: a garbled number is no 0.
+bool ParseXmlInteger(const char* text, size_t length, int32_t& value);
+bool ParseXmlInteger(const wchar_t* text, int32_t& value);
+// A real number that the runtime's conversion reads from the whole text
+// (blanks aside); NaN is no number, an infinity is.
+bool ParseXmlReal(const wchar_t* text, double& value);
+
 // A valid picture-file extension: 1 to 6 ASCII letters and digits. Extensions
 // come from files and become the extensions of files in the picture store.
 bool IsXmlImageFormat(const char* text, size_t length);

@@ -295,7 +295,9 @@ TEST_F(DocumentFiles, AFileCutShortFailsAndKeepsWhatWasRead)
     CRecordingSerializer serializer;
     EXPECT_FALSE(LoadText(document, text.substr(0, cut), &serializer));
     ASSERT_EQ(serializer.dialogs.size(), 1u);
-    EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{L"Incompatable format of file."});
+    ASSERT_EQ(serializer.dialogs[0].lines.size(), 2u);
+    EXPECT_EQ(serializer.dialogs[0].lines[0], L"Incompatable format of file.");
+    EXPECT_EQ(serializer.dialogs[0].lines[1].find(L"Error [Line 9]: "), 0u) << "the parser's own message";
     EXPECT_EQ(document.GetProperties().m_exportType, 4);
     EXPECT_EQ(DescribeDocument(document), L"H(a)") << "the sections read are in the tree";
 
@@ -305,6 +307,39 @@ TEST_F(DocumentFiles, AFileCutShortFailsAndKeepsWhatWasRead)
     ASSERT_EQ(second.dialogs.size(), 1u);
     ASSERT_GE(second.dialogs[0].lines.size(), 2u);
     EXPECT_NE(second.AllLines().find(L"Parsing error occures."), std::wstring::npos);
+}
+
+TEST_F(DocumentFiles, DamageInsidePictureDataIsNeverASilentLoss)
+{
+    const std::string data = XmlBinaryForm(std::string(3000, 'p').data(), 3000);
+    const std::string half = data.substr(0, data.size() / 2);
+    const std::string tree = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='1'/><ImageListItem ID='2'/>"
+                                                  "</ImageList>")});
+    const auto images = [&](const std::string& first) {
+        return "<Images SavePicType='0' Count='2'><Image ID='1' FileFormat='png'>\n" + first +
+               "</Image><Image ID='2' FileFormat='png'>\n" + data + "</Image></Images>\n";
+    };
+    const std::string leaf = "<LeafTemplate ID='1' FileName='t.otl'><LeafPreview FileFormat='png'>\n";
+    const std::string cells = "</LeafPreview><LeafRectArray Type='1'><LeafRectArrayItem Left='1'/></LeafRectArray>"
+                              "</LeafTemplate>\n";
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"cut inside the first picture", DocumentText(tree + images(half)).substr(0, 300 + tree.size())},
+        {"an unclosed comment in a picture", DocumentText(tree + images(half + "<!--" + half))},
+        {"an unclosed CDATA section in a picture", DocumentText(tree + images(half + "<![CDATA[" + half))},
+        {"a damaged byte in a template's preview", DocumentText(tree + leaf + half + "&" + half + cells)},
+        {"a template's preview cut short", DocumentText(tree + leaf + half)},
+    };
+    for (const auto& test : cases) {
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        EXPECT_FALSE(LoadText(document, test.text, &serializer)) << test.what;
+        ASSERT_EQ(serializer.dialogs.size(), 1u) << test.what;
+        EXPECT_NE(serializer.AllLines().find(L"Error [Line "), std::wstring::npos) << test.what;
+        g_TemplateManager.Clear();
+    }
 }
 
 TEST_F(DocumentFiles, AFileThatCannotBeOpenedIsNoDocument)
@@ -446,7 +481,8 @@ TEST_F(DocumentFiles, TemplateNamesThatWouldLeaveTheTemplateFolderAreRefused)
 {
     const char* const names[] = {"..\\evil.otl", "../evil.otl", "sub\\evil.otl", "C:evil.otl", "\\\\host\\evil.otl",
                                  "CON",          "con.otl",     "LPT1.otl",      "evil.otl.",  "evil.otl ",
-                                 "a..otl",       ""};
+                                 "a..otl",       "",            "evil11.exe",    "desktop.ini", "COM\xC2\xB9.otl",
+                                 "lpt\xC2\xB3.ott"};
     for (const char* name : names) {
         const std::string body =
             Tree({"<Leaf ID='1' IDParentLeaf='0'>H<CurLeafTemplate ID='1'/></Leaf>"}) +
@@ -465,6 +501,59 @@ TEST_F(DocumentFiles, TemplateNamesThatWouldLeaveTheTemplateFolderAreRefused)
     }
     EXPECT_EQ(FilesIn(m_dir.Path()), std::vector<std::wstring>{L"crafted.otd"}) << "nothing written beside it";
     EXPECT_FALSE(filestest::FileExists(L"C:\\evil.otl"));
+}
+
+TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefused)
+{
+    filestest::WriteBytes(File(L"outside.png"), "outside");
+    const struct {
+        int mode;
+        const char* reference;
+    } cases[] = {
+        {2, "..\\outside.png"}, {2, "x Images\\..\\..\\outside.png"}, {2, "CON"}, {2, "x Images\\COM1.jpg"},
+        {2, "C:\\outside.png"}, {2, "outside.png"}, {1, "CON"}, {1, "C:\\folder\\com\xC2\xB2.jpg"},
+    };
+    for (const auto& test : cases) {
+        const std::string body = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='3'/></ImageList>")}) +
+                                 "<Images SavePicType='" + std::to_string(test.mode) + "' Count='1'><Image ID='3'>\n" +
+                                 test.reference + "</Image></Images>\n";
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer)) << test.reference;
+        EXPECT_NE(serializer.AllLines().find(L"The picture file name"), std::wstring::npos) << test.reference;
+        CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+        ASSERT_EQ(heading->GetPictureCount(), 1) << test.reference;
+        EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), 0) << "shown as missing, " << test.reference;
+        EXPECT_TRUE(Save(document, File(L"again.otd"))) << "the document stays savable, " << test.reference;
+    }
+}
+
+TEST_F(DocumentFiles, GarbledNumbersAndRepeatedImageIdsAreWarnedAboutAndChangeNothing)
+{
+    const std::string picture = XmlBinaryForm("first", 5), other = XmlBinaryForm("second", 6);
+    const std::string body =
+        "<FontArray><FontName Index='0' Name='Arial'/><FontName Index='nan' Name='Evil'/></FontArray>\n"
+        "<PrintProperties SizeX='12abc' SizeY='1500'/>\n" +
+        Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='4' Angle='x'/></ImageList>")}) +
+        "<Images SavePicType='0' Count='2'><Image ID='4' FileFormat='png'>\n" + picture +
+        "</Image><Image ID='4' FileFormat='png'>\n" + other + "</Image></Images>\n";
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+    const CTalDocProperties& props = document.GetProperties();
+    ASSERT_EQ(props.GetFontTable().GetCount(), 1u);
+    EXPECT_EQ(props.GetFontTable().GetString(0), L"Arial") << "a garbled index replaces nothing";
+    EXPECT_EQ(props.m_printWidth, 2100) << "a garbled size keeps the default";
+    EXPECT_EQ(props.m_printHeight, 1500);
+    CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), 1);
+    EXPECT_EQ(PictureBytes(heading->GetPicture(0)->GetPictureId()), "first");
+    const std::wstring lines = serializer.AllLines();
+    for (const wchar_t* expected : {L"The value \"nan\" of Index is not a number and is ignored.",
+                                    L"The value \"12abc\" of SizeX is not a number and is ignored.",
+                                    L"The value \"x\" of Angle is not a number and is ignored.",
+                                    L"The image ID 4 is used more than once."})
+        EXPECT_NE(lines.find(expected), std::wstring::npos) << filestest::ToAnsi(expected);
 }
 
 TEST_F(DocumentFiles, KeysWithoutAPictureAddNothing)

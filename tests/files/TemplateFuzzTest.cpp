@@ -129,18 +129,8 @@ TEST(CraftedFiles, NeverCrashOrHangTheReaders)
         }
         {
             CXmlPreprocessFile file(path.c_str());
-            int32_t type = 0, count = 0;
-            file.ReadImagesHeader(type, count);
-            int32_t position = 0;
-            CXmlPreprocessFile::DocumentImage image;
-            int images = 0;
-            while (file.ReadDocumentImage(position, image))
-                ASSERT_LT(++images, 1000) << "the image scan does not advance, case " << n;
-            position = 0;
-            CXmlPreprocessFile::LeafTemplateImages leafImages;
-            int templates = 0;
-            while (file.ReadLeafTemplateImages(position, leafImages))
-                ASSERT_LT(++templates, 1000) << "the template scan does not advance, case " << n;
+            CXmlPreprocessFile::Images found;
+            file.Scan(found);
         }
         const DWORD elapsed = ::GetTickCount() - start;
         slowest = std::max(slowest, elapsed);

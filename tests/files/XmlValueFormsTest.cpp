@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -97,4 +98,39 @@ TEST(XmlValueForms, ImageFormatsAreShortAlphanumericExtensions)
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsXmlImageFormat(c.text, std::strlen(c.text)), c.valid) << c.text;
+}
+
+TEST(XmlValueForms, NumbersAreReadOnlyWhenTheWholeTextIsOne)
+{
+    const struct {
+        const wchar_t* text;
+        bool integer;
+        int32_t value;
+        bool real;
+        double realValue;
+    } cases[] = {
+        {L"42", true, 42, true, 42.0},
+        {L" -7\t", true, -7, true, -7.0},
+        {L"+3", true, 3, true, 3.0},
+        {L"2147483647", true, INT32_MAX, true, 2147483647.0},
+        {L"-2147483648", true, INT32_MIN, true, -2147483648.0},
+        {L"2147483648", false, 0, true, 2147483648.0},
+        {L"42abc", false, 0, false, 0},
+        {L"nan", false, 0, false, 0},
+        {L"", false, 0, false, 0},
+        {L"-", false, 0, false, 0},
+        {L"1.5", false, 0, true, 1.5},
+        {L"-1.5e2", false, 0, true, -150.0},
+    };
+    for (const auto& test : cases) {
+        int32_t value = 99;
+        EXPECT_EQ(ParseXmlInteger(test.text, value), test.integer);
+        EXPECT_EQ(value, test.integer ? test.value : 99) << "a text that is no number changes nothing";
+        double real = 99.0;
+        EXPECT_EQ(ParseXmlReal(test.text, real), test.real);
+        EXPECT_EQ(real, test.real ? test.realValue : 99.0);
+    }
+    int32_t value = 0;
+    EXPECT_TRUE(ParseXmlInteger("12'", 2, value));
+    EXPECT_EQ(value, 12);
 }
