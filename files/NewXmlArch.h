@@ -59,45 +59,33 @@ public:
     virtual const char* GetIndent();
     virtual const char* GetDepthIndent();
     virtual void StartTag(const wchar_t* name);
-    // Attributes: " name='value'"; nothing without a name.
-    virtual void WriteAttr(const wchar_t* name, const CString& value);
-    virtual void WriteAttr(const wchar_t* name, const wchar_t* value);
-    virtual void WriteAttr(const wchar_t* name, const char* value);
-    virtual void WriteAttr(const wchar_t* name, double value);
-    virtual void WriteAttr(const wchar_t* name, float value);
-    virtual void WriteAttr(const wchar_t* name, int32_t value);
-    virtual void WriteAttr(const wchar_t* name, int16_t value);
-    virtual void WriteAttr(const wchar_t* name, long value);
-    virtual void WriteAttr(const wchar_t* name, char value);
-    virtual void WriteAttr(const wchar_t* name, bool value);
-    virtual void WriteAttr(const wchar_t* name, const void* data, int32_t length);
+    // Attributes: " name='value'" with the value in its type's form
+    // (XmlValueForm); nothing without a name.
+    template <class T>
+    void WriteAttr(const wchar_t* name, const T& value)
+    {
+        WriteAttrText(name, XmlValueForm(value));
+    }
+    // Bytes as one Base64 run; nothing without data.
+    void WriteAttr(const wchar_t* name, const void* data, int32_t length);
     virtual void CloseStartTag();
     // Values, after the pending indentation.
-    virtual void WriteValue(const CString& value);
-    virtual void WriteValue(const wchar_t* value);
-    virtual void WriteValue(const char* value);
-    virtual void WriteValue(double value);
-    virtual void WriteValue(float value);
-    virtual void WriteValue(int32_t value);
-    virtual void WriteValue(int16_t value);
-    virtual void WriteValue(long value);
-    virtual void WriteValue(char value);
-    virtual void WriteValue(bool value);
-    virtual void WriteValue(const void* data, int32_t length);
+    template <class T>
+    void WriteValue(const T& value)
+    {
+        WriteOut(GetIndent());
+        WriteOut(XmlValueForm(value));
+    }
+    void WriteValue(const void* data, int32_t length);
     virtual void EndEmptyElement();
     virtual void EndTag(const wchar_t* name);
     // One element with its value on one line; nothing without a name.
-    virtual void WriteElement(const wchar_t* name, const CString& value);
-    virtual void WriteElement(const wchar_t* name, const wchar_t* value);
-    virtual void WriteElement(const wchar_t* name, const char* value);
-    virtual void WriteElement(const wchar_t* name, double value);
-    virtual void WriteElement(const wchar_t* name, float value);
-    virtual void WriteElement(const wchar_t* name, int32_t value);
-    virtual void WriteElement(const wchar_t* name, int16_t value);
-    virtual void WriteElement(const wchar_t* name, long value);
-    virtual void WriteElement(const wchar_t* name, char value);
-    virtual void WriteElement(const wchar_t* name, bool value);
-    virtual void WriteElement(const wchar_t* name, const void* data, int32_t length);
+    template <class T>
+    void WriteElement(const wchar_t* name, const T& value)
+    {
+        WriteElementText(name, XmlValueForm(value));
+    }
+    void WriteElement(const wchar_t* name, const void* data, int32_t length);
     virtual void LineFeed();
 
     // Input and state.

@@ -2,6 +2,7 @@
 
 #include "files/Base64.h"
 #include "framework/KWCodePage.h"
+#include "framework/KWTextFileStream.h"
 
 #include <climits>
 #include <cmath>
@@ -151,24 +152,7 @@ std::string XmlIntegerForm(int32_t value)
 
 std::string XmlRealForm(double value)
 {
-    // "%f" of a large double has hundreds of digits.
-    int needed = std::snprintf(nullptr, 0, "%f", value);
-    if (needed <= 0)
-        return std::string();
-    std::string text(static_cast<size_t>(needed) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%f", value);
-    text.resize(static_cast<size_t>(needed));
-    if (text.find('.') == std::string::npos)
-        return text;  // "inf", "nan"
-    while (text.size() > 1) {
-        char last = text.back();
-        if (last != '0' && last != '.')
-            break;
-        text.pop_back();
-        if (last == '.')
-            break;
-    }
-    return text;
+    return CKWTextFileStream::FormatDouble(value);
 }
 
 std::string XmlShortRealForm(double value)
