@@ -1,6 +1,8 @@
 // An encoded image opened for measuring and decoding: finds the format from the
-// bytes, reads the size from the header, and decodes at full or reduced size, JPEG
-// through libjpeg-turbo and the other formats through WIC.
+// bytes, reads the size from the header itself (an image more than its file can hold
+// is refused there), and decodes at full or reduced size into initialised pixels,
+// JPEG through libjpeg-turbo and the other formats through WIC, which is opened only
+// to decode.
 #pragma once
 
 #include "platform/rasterlib/ByteSource.h"
@@ -24,7 +26,7 @@ public:
     ImageFormat Format() const { return m_format; }
     uint32_t Width() const { return m_width; }
     uint32_t Height() const { return m_height; }
-    bool IsGrey() const;
+    bool IsGrey();
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
     // image; 0 x 0 is the full size).
@@ -37,9 +39,17 @@ public:
 private:
     bool Open();
     bool DecodeJpegInto(const PixelTarget& dst);
+    // The system's decoder on the image (an icon's chosen entry), which must
+    // report the size the header gave.
+    bool OpenDecoder();
 
     ByteSource m_bytes;
+    // An icon's chosen entry, or an indexed image rebuilt with a whole palette,
+    // and what decodes it.
+    std::vector<uint8_t> m_entry;
+    ByteSource m_entryBytes;
     ImageFormat m_format = ImageFormat::Unknown;
+    ImageFormat m_decodeFormat = ImageFormat::Unknown;
     uint32_t m_width = 0;
     uint32_t m_height = 0;
     JpegInfo m_jpeg;

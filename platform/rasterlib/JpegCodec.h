@@ -15,6 +15,8 @@ struct JpegInfo {
     uint32_t height = 0;
     int components = 0;
     bool adobe = false;  // an APP14 "Adobe" segment: CMYK values are stored inverted
+    bool progressive = false;  // the decoder holds every coefficient of the image
+    bool arithmetic = false;   // arithmetic coding: no bit per block at least
 };
 
 // Walks the segments up to the first scan. False when the bytes are not a JPEG image
