@@ -55,7 +55,8 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
     m_load.path = path ? path : L"";
     {
         CXmlPreprocessFile prepass(path);
-        if (!prepass.IsOpen()) {
+        // An empty file holds no document: all of it was lost.
+        if (!prepass.IsOpen() || prepass.GetLength() == 0) {
             ShowMessage(kIncompatibleFormat);
             return false;
         }

@@ -101,7 +101,7 @@ bool CTalXmlSerializer::LoadTemplate(const wchar_t* path, CTalTemplateTags* tags
 {
     {
         CXmlPreprocessFile prepass(path);
-        if (!prepass.IsOpen())
+        if (!prepass.IsOpen() || prepass.GetLength() == 0)
             return false;
         prepass.ReadTemplateImages(tmpl);
     }

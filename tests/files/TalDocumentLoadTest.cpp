@@ -347,7 +347,9 @@ TEST_F(DocumentFiles, AFileThatCannotBeOpenedIsNoDocument)
     CTalBaseDocument document;
     CRecordingSerializer serializer;
     EXPECT_FALSE(Load(document, File(L"no such file.otd"), &serializer));
-    EXPECT_EQ(serializer.messages, std::vector<std::wstring>{L"Incompatable format of file."});
+    // An empty file is no empty document: everything it held is gone.
+    EXPECT_FALSE(LoadText(document, "", &serializer));
+    EXPECT_EQ(serializer.messages, std::vector<std::wstring>(2, L"Incompatable format of file."));
     EXPECT_TRUE(serializer.dialogs.empty());
 
     CRecordingSerializer noTable;
