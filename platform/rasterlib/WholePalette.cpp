@@ -3,6 +3,7 @@
 #include "platform/rasterlib/ByteOrder.h"
 #include "platform/rasterlib/RasterImage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -25,6 +26,61 @@ bool AppendGifTable(const uint8_t* bytes, size_t count, size_t& pos, uint8_t& fl
     out.insert(out.end(), kWholeGifTable - present, 0);
     pos += present;
     flags = uint8_t(flags | 0x87);
+    return true;
+}
+
+// True when the LZW data at pos (the code size, then sub-blocks) is a valid code
+// stream that gives at least the frame's pixels. The system's decoder fills a frame
+// whose codes run out or go wrong from memory it never wrote.
+bool IsWholeFrame(const uint8_t* bytes, size_t count, size_t pos, uint64_t pixels)
+{
+    if (pos >= count)
+        return false;
+    const uint32_t minimum = bytes[pos++];
+    if (minimum < 2 || minimum > 8)
+        return false;
+    const uint32_t clear = 1u << minimum, end = clear + 1;
+    std::vector<uint16_t> lengths(4096, 1);
+    uint32_t next = clear + 2, width = minimum + 1, held = 0, bits = 0;
+    int32_t previous = -1;
+    uint64_t produced = 0;
+    size_t block = 0;  // bytes left in the current sub-block
+    while (produced < pixels) {
+        while (held < width) {
+            if (block == 0) {
+                if (pos >= count || bytes[pos] == 0)
+                    return false;  // the data ends before the frame does
+                block = bytes[pos++];
+            }
+            if (pos >= count)
+                return false;
+            bits |= uint32_t(bytes[pos++]) << held;
+            held += 8;
+            --block;
+        }
+        const uint32_t code = bits & ((1u << width) - 1);
+        bits >>= width;
+        held -= width;
+        if (code == clear) {
+            next = clear + 2;
+            width = minimum + 1;
+            previous = -1;
+            continue;
+        }
+        if (code == end)
+            return false;
+        // A literal, a string of the table, or the one being made (the previous
+        // string and its own first pixel); after a clear only a literal.
+        if (code > next || (previous < 0 && code > clear))
+            return false;
+        uint32_t length = code < clear ? 1 : code < next ? lengths[code] : lengths[size_t(previous)] + 1u;
+        if (previous >= 0 && next < 4096)
+            lengths[next++] = uint16_t(lengths[size_t(previous)] + 1u);
+        produced += length;
+        previous = int32_t(code);
+        if (next == (1u << width) && width < 12)
+            ++width;
+    }
     return true;
 }
 
@@ -82,6 +138,7 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
         for (int blocks = 0; blocks < 4096 && pos < count; ++blocks) {
             const uint8_t kind = bytes[pos];
             if (kind == 0x2C) {
+                const size_t at = pos;
                 if (pos + 10 > count)
                     return false;
                 const size_t descriptor = rebuilt.size();
@@ -93,8 +150,9 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
                         return false;
                     rebuilt[descriptor + 9] = local;
                 }
+                const uint64_t pixels = uint64_t(Le16(bytes + at + 5)) * Le16(bytes + at + 7);
                 rebuilt.insert(rebuilt.end(), bytes + pos, bytes + count);
-                return true;
+                return IsWholeFrame(bytes, count, pos, pixels);
             }
             // An extension: its label, then sub-blocks up to an empty one.
             if (kind != 0x21 || pos + 2 > count)

@@ -13,7 +13,9 @@
 namespace rasterlib {
 
 // A GIF with a global table of 256 colours and the first image's local table, if
-// any, of 256 too. False when the bytes are no GIF up to the first image.
+// any, of 256 too. False when the bytes are no GIF up to the first image, or when
+// that image's codes are not valid or give fewer pixels than the image has (the
+// decoder would fill the rest from memory it never wrote).
 bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt);
 
 // A bitmap of at most 8 bits per pixel as a plain one with a whole palette; runs

@@ -214,8 +214,9 @@ std::vector<Piece> PiecesOf(const std::string& seed, const CTalBaseDocument& doc
     size_t index = 0;
     for (size_t at = seed.find("<Leaf ID="); at != std::string::npos && index < order.size();
          at = seed.find("<Leaf ID=", at + 1), ++index) {
+        // The start tag and the name up to the next markup, which ends the name.
         Piece piece;
-        piece.text = seed.substr(at, seed.find('<', at + 1) - at);
+        piece.text = seed.substr(at, seed.find('<', at + 1) + 1 - at);
         piece.section = Wide(order[index]->GetName());
         pieces.push_back(piece);
     }

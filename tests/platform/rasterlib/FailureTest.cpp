@@ -204,6 +204,31 @@ std::vector<uint8_t> Icon(uint32_t bits, uint32_t colours, uint32_t claimedHeigh
     return icon;
 }
 
+// A GIF of 16 x 16 with a table of two colours from 9-bit codes, then the end code.
+std::vector<uint8_t> HandGif(const std::vector<uint32_t>& codes)
+{
+    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 16, 0, 16, 0, 0x80, 0, 0, 255, 0, 0, 0, 255, 0,
+                                0x2C, 0, 0, 0, 0, 16, 0, 16, 0, 0, 8};
+    std::vector<uint8_t> data;
+    uint32_t bits = 0, held = 0;
+    for (uint32_t value : codes) {
+        bits |= value << held;
+        for (held += 9; held >= 8; held -= 8, bits >>= 8)
+            data.push_back(uint8_t(bits));
+    }
+    bits |= 257u << held;
+    for (held += 9; held > 0; held = held > 8 ? held - 8 : 0, bits >>= 8)
+        data.push_back(uint8_t(bits));
+    for (size_t at = 0; at < data.size(); at += 255) {
+        const size_t length = std::min<size_t>(255, data.size() - at);
+        gif.push_back(uint8_t(length));
+        gif.insert(gif.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + length));
+    }
+    gif.push_back(0);
+    gif.push_back(0x3B);
+    return gif;
+}
+
 }  // namespace
 
 TEST(RasterFailure, ImagesMoreThanTheirFileCanHoldAreRefusedAtOnceInEveryCall)
@@ -319,33 +344,19 @@ TEST(RasterFailure, DamagedImagesThatReadGiveTheSamePixelsWhateverTheMemoryHeld)
     std::memcpy(&runs[54 + 1024], tail, 4);
     // A GIF of 16 x 16 with a table of two colours, its pixels naming colours 200 to
     // 249: 9-bit codes, a clear code every hundred pixels.
-    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 16, 0, 16, 0, 0x80, 0, 0, 255, 0, 0, 0, 255, 0,
-                                0x2C, 0, 0, 0, 0, 16, 0, 16, 0, 0, 8};
-    std::vector<uint8_t> data;
-    uint32_t bits = 0, held = 0;
-    auto code = [&](uint32_t value) {
-        bits |= value << held;
-        for (held += 9; held >= 8; held -= 8, bits >>= 8)
-            data.push_back(uint8_t(bits));
-    };
-    code(256);
+    std::vector<uint32_t> codes{256};
     for (uint32_t i = 0; i < 256; ++i) {
-        code(200 + i % 50);
+        codes.push_back(200 + i % 50);
         if (i % 100 == 99)
-            code(256);
+            codes.push_back(256);
     }
-    code(257);
-    data.push_back(uint8_t(bits));
-    for (size_t at = 0; at < data.size(); at += 255) {
-        const size_t length = std::min<size_t>(255, data.size() - at);
-        gif.push_back(uint8_t(length));
-        gif.insert(gif.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + length));
-    }
-    gif.push_back(0);
-    gif.push_back(0x3B);
+    const std::vector<uint8_t> gif = HandGif(codes);
+    // Codes that break off, or name a string not made yet, leave pixels out.
+    EXPECT_TRUE(ReadMemory(HandGif(std::vector<uint32_t>(codes.begin(), codes.begin() + 100)), "").empty());
+    EXPECT_TRUE(ReadMemory(HandGif({256, 7, 300, 7}), "").empty());
     const std::vector<uint8_t> dirt = EncodeWithWic(Gradient(300, 300), GUID_ContainerFormatPng,
                                                     GUID_WICPixelFormat24bppBGR);
-    for (const std::vector<uint8_t>* bytes : {&runs, &gif}) {
+    for (const std::vector<uint8_t>* bytes : {static_cast<const std::vector<uint8_t>*>(&runs), &gif}) {
         const std::vector<uint8_t> first = ReadMemoryPrefilled(*bytes, "", 0x00);
         ASSERT_EQ(12u + 16 * 16 * 4, first.size()) << (bytes == &runs ? "runs" : "gif");
         for (int round = 0; round < 3; ++round) {
