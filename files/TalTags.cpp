@@ -66,7 +66,7 @@ bool CTalTags::RegisterTags()
         {kTitleTemplate, kRoot, &Self::OnTitleTemplateStart, nullptr},
         {kLeafTemplate, kRoot, &Self::OnLeafTemplateStart, nullptr},
         {"Tree", kRoot, nullptr, &Self::OnTreeEnd},
-        {"Images", kRoot, nullptr, nullptr},
+        {"Images", kRoot, &Self::OnImagesStart, nullptr},
         {kWatermarkItem, "Watermarks", &Self::OnWatermarkStart, &Self::OnWatermarkEnd},
         {"WCharMapItem", kWatermarkItem, nullptr, &Self::OnWCharMapItemEnd},
         {"CharMapItem", "ExportProperties", nullptr, &Self::OnCharMapItemEnd},
@@ -316,6 +316,17 @@ void CTalTags::OnWatermarkEnd(const CString& name)
     m_props->AddWatermark(watermark.release());
 }
 
+void CTalTags::OnImagesStart(const CString&)
+{
+    // Without a storage type of its own no picture of the list can be read.
+    const int32_t mode = GetStorageMode();
+    if (mode < 0 || mode > 2) {
+        CString message;
+        message.Format(L"The pictures of the document are stored in no known way (type %d) and are not read.", mode);
+        Warn(message);
+    }
+}
+
 void CTalTags::OnTitleTemplateStart(const CString& name)
 {
     const CNewParamCell* cell = GetParams(name);
@@ -375,6 +386,16 @@ void CTalTags::OnLeafTemplateStart(const CString& name)
         if (CNewXmlArch* archive = GetArchive())
             archive->SkipElement(name);
         return;
+    }
+    // Only the first of a repeated ID or name is used: say so.
+    for (const EmbeddedTemplate& other : m_embeddedTemplates) {
+        if (other.id == id || (other.tmpl && other.tmpl->GetName().CompareNoCase(fileName) == 0)) {
+            CString message;
+            message.Format(L"The page template \"%ls\" with ID %d is carried more than once.", fileName.GetString(),
+                           id);
+            Warn(message);
+            break;
+        }
     }
     // Made here, so that the cells that follow are this template's even
     // when it has no preview.

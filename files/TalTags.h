@@ -111,6 +111,7 @@ private:
     void OnCurLeafTemplateStart(const CString& name);
     void OnCurLeafTemplateEnd(const CString& name);
     void OnImageListItemEnd(const CString& name);
+    void OnImagesStart(const CString& name);
     void OnImageStart(const CString& name);
     void OnImageEnd(const CString& name);
     void OnTextNoteStart(const CString& name);

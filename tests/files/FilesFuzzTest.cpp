@@ -292,36 +292,16 @@ size_t CellCount(const CTalTemplate& tmpl)
     return count;
 }
 
-// Real pictures in place of the stand-ins the full document is built with.
-void UseRealPictures(const CTalBaseDocument& document, const Templates& templates)
+// Real pictures, by their extensions, in place of the stand-ins that the full
+// document's files hold.
+void UseRealPictures(const std::wstring& folder, const std::vector<std::wstring>& names)
 {
-    std::set<int32_t> ids;
-    const CTalDocProperties& props = document.GetProperties();
-    ids.insert(props.m_logoPictureId);
-    for (const CTalWatermark* watermark : props.GetWatermarks())
-        ids.insert(watermark->m_pictureId);
-    std::vector<const CTalSection*> pending{props.GetHeadingSection().Get()};
-    while (!pending.empty()) {
-        const CTalSection* section = pending.back();
-        pending.pop_back();
-        for (const auto& picture : section->GetPictures())
-            ids.insert(picture->GetPictureId());
-        for (const auto& child : section->GetSubSections())
-            pending.push_back(child.Get());
-    }
-    for (const CTalTemplate* tmpl : {static_cast<CTalTemplate*>(templates.title), static_cast<CTalTemplate*>(templates.first),
-                                     static_cast<CTalTemplate*>(templates.second)}) {
-        ids.insert(tmpl->GetPreviewPictureId());
-        ids.insert(tmpl->GetBackgroundPictureId());
-    }
-    ids.erase(0);
     uint32_t seed = 1;
-    for (int32_t id : ids) {
-        const std::wstring path = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(id)));
-        std::string format = filestest::ToAnsi(path.substr(path.rfind(L'.') + 1));
+    for (const std::wstring& name : names) {
+        const std::string format = filestest::ToAnsi(name.substr(name.rfind(L'.') + 1));
         const std::string bytes = RealPicture(format.c_str(), seed++);
         ASSERT_FALSE(bytes.empty()) << format;
-        filestest::WriteBytes(path, bytes);
+        filestest::WriteBytes(folder + name, bytes);
     }
 }
 
@@ -337,11 +317,19 @@ TEST_F(DocumentFiles, CraftedFilesNeverCrashHangOrLoseContentSilently)
         int kind;  // 0..2 documents of that storage mode, 3 title template, 4 leaf template
     };
     std::vector<Seed> seeds;
+    const std::wstring store = filestest::ToWide(g_rasterLib.GetStoreFolderA());
+    const std::vector<std::wstring> storeBefore = FilesIn(store);
     for (int32_t mode : {0, 1, 2}) {
         const Templates templates = AddManagerTemplates(pictures);
         CTalBaseDocument document;
         BuildFullDocument(document, pictures, templates);
-        UseRealPictures(document, templates);
+        UseRealPictures(pictures, FilesIn(pictures));
+        std::vector<std::wstring> stored;
+        for (const std::wstring& name : FilesIn(store)) {
+            if (std::find(storeBefore.begin(), storeBefore.end(), name) == storeBefore.end())
+                stored.push_back(name);
+        }
+        UseRealPictures(store, stored);
         document.GetProperties().m_imageSaveType = mode;
         const std::wstring path = File(L"seed.otd");
         ASSERT_TRUE(Save(document, path));
@@ -360,8 +348,7 @@ TEST_F(DocumentFiles, CraftedFilesNeverCrashHangOrLoseContentSilently)
         g_TemplateManager.Clear();
     }
     const std::vector<std::wstring> before = FilesIn(m_dir.Path());
-    const std::wstring store = filestest::ToWide(g_rasterLib.GetStoreFolderA());
-    const std::vector<std::wstring> storeBefore = FilesIn(store);
+    const std::vector<std::wstring> storeSeeds = FilesIn(store);
 
     const int cases = FromEnvironment("OT_FUZZ_CASES", 1500);
     const unsigned seed = static_cast<unsigned>(FromEnvironment("OT_FUZZ_SEED", 20240611));
@@ -370,10 +357,11 @@ TEST_F(DocumentFiles, CraftedFilesNeverCrashHangOrLoseContentSilently)
     ASSERT_TRUE(templateTags.RegisterTags());
     int loaded[2] = {}, checked = 0;
     DWORD slowest = 0;
-    for (int n = 0; n < cases * 2; ++n) {
-        // Documents and template files take turns.
-        const Seed& from = n % 2 ? seeds[3 + (n / 2) % 2] : seeds[static_cast<size_t>((n / 2) % 3)];
-        const std::string text = Mutate(from.bytes, random);
+    for (int n = -5; n < cases * 2; ++n) {
+        // Documents and template files take turns; the seeds go first, unchanged.
+        const Seed& from = n < 0 ? seeds[size_t(n + 5)]
+                           : n % 2 ? seeds[3 + (n / 2) % 2] : seeds[static_cast<size_t>((n / 2) % 3)];
+        const std::string text = n < 0 ? from.bytes : Mutate(from.bytes, random);
         const std::wstring path = File(from.kind < 3 ? L"case.otd" : from.kind == 3 ? L"case.ott" : L"case.otl");
         filestest::WriteBytes(path, text);
         const DWORD start = ::GetTickCount();
@@ -382,11 +370,14 @@ TEST_F(DocumentFiles, CraftedFilesNeverCrashHangOrLoseContentSilently)
             CTalTitlePageTemplate title;
             CTalPageTemplate leaf;
             CTalTemplate& tmpl = from.kind == 3 ? static_cast<CTalTemplate&>(title) : leaf;
-            loaded[1] += reader.LoadTemplate(path.c_str(), &templateTags, &tmpl) ? 1 : 0;
+            const bool read = reader.LoadTemplate(path.c_str(), &templateTags, &tmpl);
+            ASSERT_TRUE(read || n >= 0) << "a seed reads";
+            loaded[1] += read ? 1 : 0;
         } else {
             CTalBaseDocument document;
             CRecordingSerializer serializer;
             const bool clean = Load(document, path, &serializer) && serializer.dialogs.empty();
+            ASSERT_TRUE(clean || n >= 0) << "a seed loads cleanly " << filestest::ToAnsi(serializer.AllLines());
             loaded[0] += clean ? 1 : 0;
             if (clean) {
                 // Nothing the mutation left intact may be missing.
@@ -428,7 +419,7 @@ TEST_F(DocumentFiles, CraftedFilesNeverCrashHangOrLoseContentSilently)
             ::DeleteFileW((TemplateFolder() + name).c_str());
         }
         for (const std::wstring& name : FilesIn(store)) {
-            if (std::find(storeBefore.begin(), storeBefore.end(), name) == storeBefore.end())
+            if (std::find(storeSeeds.begin(), storeSeeds.end(), name) == storeSeeds.end())
                 ::DeleteFileW((store + name).c_str());
         }
         const DWORD elapsed = ::GetTickCount() - start;
