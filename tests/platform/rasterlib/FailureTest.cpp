@@ -100,18 +100,6 @@ TEST(RasterFailure, DamagedFilesFailCleanly)
 
 namespace {
 
-void Put16Le(std::vector<uint8_t>& v, size_t at, uint32_t x)
-{
-    v[at] = uint8_t(x);
-    v[at + 1] = uint8_t(x >> 8);
-}
-
-void Put32Le(std::vector<uint8_t>& v, size_t at, uint32_t x)
-{
-    Put16Le(v, at, x);
-    Put16Le(v, at + 2, x >> 16);
-}
-
 // A JPEG's frame header made to claim another size.
 std::vector<uint8_t> JpegClaiming(std::vector<uint8_t> jpeg, uint8_t frameMarker, uint32_t side)
 {
@@ -155,8 +143,8 @@ std::vector<uint8_t> TiffClaiming(std::vector<uint8_t> tiff, uint32_t side)
         const size_t entry = directory + 2 + i * 12;
         const uint32_t tag = uint32_t(tiff[entry]) | uint32_t(tiff[entry + 1]) << 8;
         if (tag == 256 || tag == 257) {
-            Put16Le(tiff, entry + 2, 4);  // a long
-            Put32Le(tiff, entry + 8, side);
+            PutLe(tiff, entry + 2, 4, 2);  // a long
+            PutLe(tiff, entry + 8, side, 4);
         }
     }
     return tiff;
@@ -168,14 +156,14 @@ std::vector<uint8_t> BmpClaiming(uint32_t compression)
     std::vector<uint8_t> bmp(254, 0);
     bmp[0] = 'B';
     bmp[1] = 'M';
-    Put32Le(bmp, 2, 254);
-    Put32Le(bmp, 10, 54 + 8);
-    Put32Le(bmp, 14, 40);
-    Put32Le(bmp, 18, 16000);
-    Put32Le(bmp, 22, 16000);
-    Put16Le(bmp, 26, 1);
-    Put16Le(bmp, 28, compression == 1 ? 8 : 24);
-    Put32Le(bmp, 30, compression);
+    PutLe(bmp, 2, 254, 4);
+    PutLe(bmp, 10, 54 + 8, 4);
+    PutLe(bmp, 14, 40, 4);
+    PutLe(bmp, 18, 16000, 4);
+    PutLe(bmp, 22, 16000, 4);
+    PutLe(bmp, 26, 1, 2);
+    PutLe(bmp, 28, compression == 1 ? 8 : 24, 2);
+    PutLe(bmp, 30, compression, 4);
     return bmp;
 }
 
@@ -184,23 +172,23 @@ std::vector<uint8_t> Icon(uint32_t bits, uint32_t colours, uint32_t claimedHeigh
 {
     const uint32_t rows = (16 * bits + 31) / 32 * 4 * 16 + 4 * 16;
     std::vector<uint8_t> icon(22 + 40 + colours * 4 + rows, 0x5A);
-    Put16Le(icon, 0, 0);
-    Put16Le(icon, 2, 1);
-    Put16Le(icon, 4, 1);
+    PutLe(icon, 0, 0, 2);
+    PutLe(icon, 2, 1, 2);
+    PutLe(icon, 4, 1, 2);
     icon[6] = icon[7] = 16;
     icon[8] = 0;
     icon[9] = 0;
-    Put16Le(icon, 10, 1);
-    Put16Le(icon, 12, bits);
-    Put32Le(icon, 14, claimedSize);
-    Put32Le(icon, 18, 22);
-    Put32Le(icon, 22, 40);
-    Put32Le(icon, 26, 16);
-    Put32Le(icon, 30, claimedHeight);
-    Put16Le(icon, 34, 1);
-    Put16Le(icon, 36, bits);
-    Put32Le(icon, 38, 0);
-    Put32Le(icon, 54, colours);
+    PutLe(icon, 10, 1, 2);
+    PutLe(icon, 12, bits, 2);
+    PutLe(icon, 14, claimedSize, 4);
+    PutLe(icon, 18, 22, 4);
+    PutLe(icon, 22, 40, 4);
+    PutLe(icon, 26, 16, 4);
+    PutLe(icon, 30, claimedHeight, 4);
+    PutLe(icon, 34, 1, 2);
+    PutLe(icon, 36, bits, 2);
+    PutLe(icon, 38, 0, 4);
+    PutLe(icon, 54, colours, 4);
     return icon;
 }
 
@@ -241,12 +229,12 @@ TEST(RasterFailure, ImagesMoreThanTheirFileCanHoldAreRefusedAtOnceInEveryCall)
     const std::vector<uint8_t> gif = EncodeWithWic(Gradient(1, 1), GUID_ContainerFormatGif,
                                                    GUID_WICPixelFormat8bppIndexed);
     std::vector<uint8_t> hugeGif = gif;
-    Put16Le(hugeGif, 6, 65535);
-    Put16Le(hugeGif, 8, 65535);
+    PutLe(hugeGif, 6, 65535, 2);
+    PutLe(hugeGif, 8, 65535, 2);
     for (size_t i = 13; i + 9 < hugeGif.size(); ++i) {
         if (hugeGif[i] == 0x2C && hugeGif[i + 1] == 0 && hugeGif[i + 3] == 0) {
-            Put16Le(hugeGif, i + 5, 65535);
-            Put16Le(hugeGif, i + 7, 65535);
+            PutLe(hugeGif, i + 5, 65535, 2);
+            PutLe(hugeGif, i + 7, 65535, 2);
             break;
         }
     }
@@ -277,7 +265,7 @@ TEST(RasterFailure, ImagesMoreThanTheirFileCanHoldAreRefusedAtOnceInEveryCall)
     }
     // A header width of 2^31 - 1 in a clipboard bitmap.
     std::vector<uint8_t> bmp = EncodeWithWic(Gradient(8, 8), GUID_ContainerFormatBmp, GUID_WICPixelFormat24bppBGR);
-    Put32Le(bmp, 18, 0x7FFFFFFF);
+    PutLe(bmp, 18, 0x7FFFFFFF, 4);
     EXPECT_TRUE(ReadMemory(bmp, "bmp").empty());
 }
 
@@ -291,7 +279,7 @@ TEST(RasterFailure, DamagedIconsAreUnreadableAndNoDecoderSeesThem)
         {"entry beyond the file.ico", Icon(8, 256, 32, whole * 4)},
         {"palette beyond the data.ico", [] {
              std::vector<uint8_t> icon = Icon(8, 16, 32, 40 + 16 * 4 + 64);
-             Put32Le(icon, 54, 255);  // 255 colours said, 16 there
+             PutLe(icon, 54, 255, 4);  // 255 colours said, 16 there
              return icon;
          }()},
         {"rows beyond the data.ico", [] {
@@ -302,7 +290,7 @@ TEST(RasterFailure, DamagedIconsAreUnreadableAndNoDecoderSeesThem)
         {"odd height.ico", Icon(8, 256, 33, whole)},
         {"sixteen planes.ico", [] {
              std::vector<uint8_t> icon = Icon(8, 256, 32, 40 + 256 * 4 + 16 * 16 + 64);
-             Put16Le(icon, 34, 16);
+             PutLe(icon, 34, 16, 2);
              return icon;
          }()},
     };
@@ -329,14 +317,14 @@ TEST(RasterFailure, DamagedImagesThatReadGiveTheSamePixelsWhateverTheMemoryHeld)
     std::vector<uint8_t> runs(14 + 40 + 256 * 4 + 4, 0);
     runs[0] = 'B';
     runs[1] = 'M';
-    Put32Le(runs, 2, uint32_t(runs.size()));
-    Put32Le(runs, 10, 14 + 40 + 1024);
-    Put32Le(runs, 14, 40);
-    Put32Le(runs, 18, 16);
-    Put32Le(runs, 22, 16);
-    Put16Le(runs, 26, 1);
-    Put16Le(runs, 28, 8);
-    Put32Le(runs, 30, 1);
+    PutLe(runs, 2, uint32_t(runs.size()), 4);
+    PutLe(runs, 10, 14 + 40 + 1024, 4);
+    PutLe(runs, 14, 40, 4);
+    PutLe(runs, 18, 16, 4);
+    PutLe(runs, 22, 16, 4);
+    PutLe(runs, 26, 1, 2);
+    PutLe(runs, 28, 8, 2);
+    PutLe(runs, 30, 1, 4);
     for (int i = 0; i < 256; ++i)
         runs[54 + i * 4] = uint8_t(i);
     // One run of four pixels, then the end of the bitmap: the rest is never written.

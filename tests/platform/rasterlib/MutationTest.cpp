@@ -27,10 +27,7 @@ std::vector<uint8_t> SmallIcon()
 {
     const uint32_t sizes[2] = {40 + 1024 + 16 * 16 + 64, 40 + 24 * 24 * 4 + 4 * 24};
     std::vector<uint8_t> icon(6 + 32 + sizes[0] + sizes[1], 0);
-    auto put = [&icon](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            icon[at + size_t(i)] = uint8_t(value >> (8 * i));
-    };
+    auto put = [&icon](size_t at, uint32_t value, int bytes) { PutLe(icon, at, value, bytes); };
     put(2, 1, 2);
     put(4, 2, 2);
     uint32_t offset = 6 + 32;

@@ -251,6 +251,12 @@ std::vector<uint8_t> Rotate(const Picture& picture, int32_t angle, uint32_t back
     });
 }
 
+void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + size_t(i)] = uint8_t(value >> (8 * i));
+}
+
 std::string TempPath(const std::string& name)
 {
     return TestFolder() + name;

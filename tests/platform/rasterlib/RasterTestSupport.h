@@ -84,6 +84,9 @@ std::vector<uint8_t> WriteMemory(const std::vector<uint8_t>& record, const char*
 std::vector<uint8_t> Resize(const Picture& picture, int32_t width, int32_t height, int32_t mode);
 std::vector<uint8_t> Rotate(const Picture& picture, int32_t angle, uint32_t background = 0);
 
+// Writes a little-endian field of so many bytes (2 or 4) into the bytes.
+void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size);
+
 // Files in a folder of the test run under the temporary folder (ANSI paths).
 std::string TempPath(const std::string& name);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
