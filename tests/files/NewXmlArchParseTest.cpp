@@ -343,26 +343,6 @@ TEST(ArchiveLibrary, TheLibrarysGlobalStateOutlivesEveryArchive)
 namespace {
 
 // A progress bar of 0..1000 that remembers where it was set.
-class CProgressProbe : public CKWProgressInterface {
-public:
-    void StepIt() override { ++m_pos; }
-    int GetPos() override { return m_pos; }
-    void SetPos(int position) override
-    {
-        if (position < m_pos)
-            backwards = true;
-        m_pos = position;
-        ++sets;
-    }
-    int GetUpper() override { return 1000; }
-
-    int sets = 0;
-    bool backwards = false;
-
-private:
-    int m_pos = 0;
-};
-
 }  // namespace
 
 TEST_F(ArchiveParse, ReportsProgressOverTheFileAndEndsAtTheStagesEnd)
@@ -373,7 +353,7 @@ TEST_F(ArchiveParse, ReportsProgressOverTheFileAndEndsAtTheStagesEnd)
     text += "</Root>\n";
     std::wstring path = m_dir.File(L"progress.xml");
     filestest::WriteBytes(path, text);
-    CProgressProbe progress;
+    filestest::CProgressProbe progress;
     progress.SetStageShare(0.5);
     CNewXmlArch archive(path.c_str(), CNewXmlArch::kModeRead, false);
     tags.SetTarget(this);

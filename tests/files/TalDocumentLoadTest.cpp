@@ -401,7 +401,13 @@ TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEverySt
         CRecordingSerializer serializer;
         const std::wstring path = File(L"shared.otd");
         filestest::WriteBytes(path, DocumentText(common + images[mode]));
-        ASSERT_TRUE(Load(document, path, &serializer)) << mode;
+        serializer.SetTemplateFolder(TemplateFolder().c_str());
+        CTalTags tags;
+        ASSERT_TRUE(tags.RegisterTags());
+        filestest::CProgressProbe progress;
+        ASSERT_TRUE(serializer.LoadDocument(path.c_str(), &document, &tags, 0, &progress)) << mode;
+        EXPECT_EQ(progress.GetPos(), 1000) << "the bar ends at its end in every mode, " << mode;
+        EXPECT_FALSE(progress.backwards) << mode;
         EXPECT_TRUE(serializer.dialogs.empty()) << mode << filestest::ToAnsi(serializer.AllLines());
         const CTalDocProperties& props = document.GetProperties();
         EXPECT_EQ(PictureBytes(props.m_logoPictureId), first) << mode;
