@@ -5,6 +5,7 @@
 #include "bench/PeakMemory.h"
 #include "files/TalTags.h"
 #include "files/TalXmlSerializer.h"
+#include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalDocProperties.h"
@@ -32,6 +33,25 @@ protected:
         std::printf("  %ls (%u lines)\n", heading.GetString(), static_cast<unsigned>(lines.size()));
     }
     void ShowMessage(const CString& text) override { std::printf("  %ls\n", text.GetString()); }
+};
+
+// The program always shows a progress bar: a bar of 0..1000 that counts how
+// often it was moved, as a window would be redrawn.
+class CBenchProgress : public CKWProgressInterface {
+public:
+    void StepIt() override { SetPos(m_pos + 1); }
+    int GetPos() override { return m_pos; }
+    void SetPos(int position) override
+    {
+        m_pos = position;
+        ++moves;
+    }
+    int GetUpper() override { return 1000; }
+
+    int moves = 0;
+
+private:
+    int m_pos = 0;
 };
 
 
@@ -103,6 +123,7 @@ int main(int argc, char** argv)
         size_t savePeak = 0, loadPeak = 0;
         size_t base = 0;
         bool saved = false, loaded = false;
+        CBenchProgress saveProgress, loadProgress;
         {
             CTalBaseDocument document;
             CTalDocProperties& props = document.GetProperties();
@@ -122,7 +143,7 @@ int main(int argc, char** argv)
             ::QueryPerformanceFrequency(&frequency);
             ::QueryPerformanceCounter(&start);
             CQuietSerializer serializer;
-            saved = serializer.SaveDocument(&document, path.c_str(), nullptr);
+            saved = serializer.SaveDocument(&document, path.c_str(), &saveProgress);
             ::QueryPerformanceCounter(&end);
             savePeak = sampler.Stop();
             saveSeconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
@@ -136,7 +157,7 @@ int main(int argc, char** argv)
             ::QueryPerformanceCounter(&start);
             CQuietSerializer serializer;
             CTalTags tags;
-            loaded = tags.RegisterTags() && serializer.LoadDocument(path.c_str(), &document, &tags, 0, nullptr);
+            loaded = tags.RegisterTags() && serializer.LoadDocument(path.c_str(), &document, &tags, 0, &loadProgress);
             ::QueryPerformanceCounter(&end);
             loadPeak = sampler.Stop();
             loadSeconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
@@ -146,12 +167,16 @@ int main(int argc, char** argv)
         }
         // The data moved is the pictures' in both modes.
         std::printf("mode %d: file %.1f MB\n", mode, Megabytes(fileSize));
-        std::printf("  save %s: %.2f s, %.1f MB/s of pictures, peak private memory +%.1f MB\n", saved ? "ok" : "FAILED",
-                    saveSeconds, Megabytes(pictureTotal) / saveSeconds,
-                    Megabytes(static_cast<int64_t>(savePeak) - static_cast<int64_t>(base)));
-        std::printf("  load %s: %.2f s, %.1f MB/s of pictures, peak private memory +%.1f MB\n",
+        std::printf("  save %s: %.2f s, %.1f MB/s of pictures, peak private memory +%.1f MB, progress %d/1000 "
+                    "in %d moves\n",
+                    saved ? "ok" : "FAILED", saveSeconds, Megabytes(pictureTotal) / saveSeconds,
+                    Megabytes(static_cast<int64_t>(savePeak) - static_cast<int64_t>(base)), saveProgress.GetPos(),
+                    saveProgress.moves);
+        std::printf("  load %s: %.2f s, %.1f MB/s of pictures, peak private memory +%.1f MB, progress %d/1000 "
+                    "in %d moves\n",
                     loaded ? "ok" : "FAILED", loadSeconds, Megabytes(pictureTotal) / loadSeconds,
-                    Megabytes(static_cast<int64_t>(loadPeak) - static_cast<int64_t>(base)));
+                    Megabytes(static_cast<int64_t>(loadPeak) - static_cast<int64_t>(base)), loadProgress.GetPos(),
+                    loadProgress.moves);
         ::DeleteFileW(path.c_str());
         RemoveFolder(folder + L"\\bench" + std::to_wstring(mode) + L" Images");
     }

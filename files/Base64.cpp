@@ -2,15 +2,20 @@
 
 namespace {
 
-// Digit values by byte; -1 for a character outside the alphabet.
+// Digit values by byte: 0..63, kSkip for a character outside the alphabet,
+// kEnd for the padding character.
+const int8_t kSkip = -1;
+const int8_t kEnd = -2;
+
 struct DigitTable {
     int8_t value[256];
     DigitTable()
     {
         for (int8_t& v : value)
-            v = -1;
+            v = kSkip;
         for (int i = 0; i < 64; ++i)
             value[static_cast<uint8_t>(CBase64::kAlphabet[i])] = static_cast<int8_t>(i);
+        value[static_cast<uint8_t>(CBase64::kPadding)] = kEnd;
     }
 };
 
@@ -64,26 +69,51 @@ int32_t CBase64::Decode(const char* source, uint8_t* destination, int32_t length
 
 int32_t CBase64::CDecoder::Feed(const char* text, int32_t length, uint8_t* destination)
 {
-    const DigitTable& digits = Digits();
+    if (m_done || !text || length <= 0)
+        return 0;
+    const int8_t* digits = Digits().value;
+    const uint8_t* in = reinterpret_cast<const uint8_t*>(text);
+    const uint8_t* const end = in + length;
     uint8_t* out = destination;
-    for (int32_t i = 0; i < length && !m_done; ++i) {
-        char ch = text[i];
-        if (ch == kPadding) {
+    // The state lives in locals while the text is walked.
+    uint32_t bits = m_bits;
+    int count = m_digits;
+    for (;;) {
+        if (count == 0) {
+            // Four digits at a time while the text is unbroken Base64.
+            while (end - in >= 4) {
+                const int32_t a = digits[in[0]], b = digits[in[1]], c = digits[in[2]], d = digits[in[3]];
+                if ((a | b | c | d) < 0)
+                    break;
+                const uint32_t group = (uint32_t(a) << 18) | (uint32_t(b) << 12) | (uint32_t(c) << 6) | uint32_t(d);
+                out[0] = uint8_t(group >> 16);
+                out[1] = uint8_t(group >> 8);
+                out[2] = uint8_t(group);
+                out += 3;
+                in += 4;
+            }
+        }
+        if (in == end)
+            break;
+        const int8_t value = digits[*in++];
+        if (value == kEnd) {
             m_done = true;
             break;
         }
-        int8_t value = digits.value[static_cast<uint8_t>(ch)];
         if (value < 0)
             continue;
-        m_bits = (m_bits << 6) | uint32_t(value);
-        if (++m_digits == 4) {
-            *out++ = uint8_t(m_bits >> 16);
-            *out++ = uint8_t(m_bits >> 8);
-            *out++ = uint8_t(m_bits);
-            m_bits = 0;
-            m_digits = 0;
+        bits = (bits << 6) | uint32_t(value);
+        if (++count == 4) {
+            out[0] = uint8_t(bits >> 16);
+            out[1] = uint8_t(bits >> 8);
+            out[2] = uint8_t(bits);
+            out += 3;
+            bits = 0;
+            count = 0;
         }
     }
+    m_bits = bits;
+    m_digits = count;
     return static_cast<int32_t>(out - destination);
 }
 

@@ -20,13 +20,15 @@ public:
 
     static int64_t EncodedLength(int64_t byteCount) { return (byteCount + 2) / 3 * 4; }
     static int64_t DecodedCapacity(int64_t textLength) { return textLength / 4 * 3 + 2; }
+    static int64_t PieceCapacity(int64_t pieceLength) { return (pieceLength + 3) / 4 * 3; }
 
     // Decodes text that arrives in pieces (the image pre-pass reads it from
     // the file window by window) with the same result as one Decode call.
     class CDecoder {
     public:
         // Bytes written for this piece; the destination must hold
-        // DecodedCapacity(length) bytes.
+        // PieceCapacity(length) bytes (digits carried over from the last
+        // piece complete groups in this one).
         int32_t Feed(const char* text, int32_t length, uint8_t* destination);
         // The bytes of a last short group of two or three digits.
         int32_t Finish(uint8_t* destination);

@@ -4,6 +4,8 @@
 
 #include <cwchar>
 #include <cstdlib>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -47,11 +49,12 @@ CNewParamCell CNewParamCell::FromParser(const char* utf8Text, const char* const*
         cell.m_text = FromUtf8(utf8Text);
     if (cell.HasAttributes() && utf8Attributes) {
         // Each pair takes two strings; a name without its value ends the list.
+        CNewParamCell read(kAttributes);
         for (int32_t i = 0; utf8Attributes[i] && (count <= 0 || i + 1 < count) && utf8Attributes[i + 1]; i += 2) {
-            CString name = FromUtf8(utf8Attributes[i]);
-            CString value = FromUtf8(utf8Attributes[i + 1]);
-            cell.SetAttribute(name, value);
+            read.m_attributes.Append(FromUtf8(utf8Attributes[i]));
+            read.m_attributes.Append(FromUtf8(utf8Attributes[i + 1]));
         }
+        cell.Merge(read);
     }
     return cell;
 }
@@ -78,22 +81,31 @@ CNewParamCell& CNewParamCell::operator=(const CNewParamCell& other)
     return *this;
 }
 
+namespace {
+
+// The "F" lists are read with ';' as the separator.
+CString StoredValue(const wchar_t* name, const wchar_t* value)
+{
+    CString stored(value ? value : L"");
+    if (name[0] == L'F' && name[1] == 0)
+        stored.Replace(L',', L';');
+    return stored;
+}
+
+}  // namespace
+
 void CNewParamCell::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (!HasAttributes() || !name)
         return;
-    CString stored(value ? value : L"");
-    // The "F" lists are read with ';' as the separator.
-    if (name[0] == L'F' && name[1] == 0)
-        stored.Replace(L',', L';');
     for (int32_t pair = 0; pair < m_attributes.GetPairCount(); ++pair) {
         if (std::wcscmp(m_attributes.GetAt(pair * 2), name) == 0) {
-            m_attributes.SetAt(pair * 2 + 1, stored);
+            m_attributes.SetAt(pair * 2 + 1, StoredValue(name, value));
             return;
         }
     }
     m_attributes.Append(CString(name));
-    m_attributes.Append(stored);
+    m_attributes.Append(StoredValue(name, value));
 }
 
 void CNewParamCell::SetText(const wchar_t* value)
@@ -115,9 +127,22 @@ void CNewParamCell::Merge(const CNewParamCell& other)
     // An empty text is no text: a default text given at registration stays.
     if (HasText() && other.HasText() && !other.m_text.IsEmpty())
         m_text = other.m_text;
-    if (HasAttributes() && other.HasAttributes()) {
-        for (int32_t pair = 0; pair < other.GetPairCount(); ++pair)
-            SetAttribute(other.GetName(pair), other.GetValue(pair));
+    if (!HasAttributes() || !other.HasAttributes())
+        return;
+    // As SetAttribute pair by pair, with the names found through an index: an
+    // element may carry any number of attributes.
+    std::unordered_map<std::wstring, int32_t> index;
+    for (int32_t pair = 0; pair < GetPairCount(); ++pair)
+        index.emplace(GetName(pair).GetString(), pair);
+    for (int32_t pair = 0; pair < other.GetPairCount(); ++pair) {
+        const wchar_t* name = other.GetName(pair);
+        const auto found = index.emplace(name, GetPairCount());
+        if (!found.second) {
+            m_attributes.SetAt(found.first->second * 2 + 1, StoredValue(name, other.GetValue(pair)));
+        } else {
+            m_attributes.Append(CString(name));
+            m_attributes.Append(StoredValue(name, other.GetValue(pair)));
+        }
     }
 }
 
@@ -130,16 +155,4 @@ const wchar_t* CNewParamCell::Find(const wchar_t* name) const
             return GetValue(pair);
     }
     return nullptr;
-}
-
-int32_t CNewParamCell::GetInt(const wchar_t* name, int32_t defaultValue) const
-{
-    const wchar_t* value = Find(name);
-    return value ? static_cast<int32_t>(::_wtoi(value)) : defaultValue;
-}
-
-double CNewParamCell::GetDouble(const wchar_t* name, double defaultValue) const
-{
-    const wchar_t* value = Find(name);
-    return value ? std::wcstod(value, nullptr) : defaultValue;
 }

@@ -49,10 +49,6 @@ public:
 
     // The value of the attribute of that name (exact comparison); null when absent.
     const wchar_t* Find(const wchar_t* name) const;
-    // Read as the runtime's wide-string conversions read them; the default
-    // when the attribute is absent.
-    int32_t GetInt(const wchar_t* name, int32_t defaultValue) const;
-    double GetDouble(const wchar_t* name, double defaultValue) const;
 
 private:
     uint8_t m_kind;

@@ -70,11 +70,6 @@ void SaxSetDocumentLocator(void*, xmlSAXLocatorPtr locator)
     Guarded([&](CNewSaxInterface* sink) { sink->OnSetDocumentLocator(locator); });
 }
 
-void SaxStartDocument(void* context)
-{
-    Guarded([&](CNewSaxInterface* sink) { sink->OnStartDocument(static_cast<xmlParserCtxtPtr>(context)); });
-}
-
 void SaxEndDocument(void*)
 {
     Guarded([&](CNewSaxInterface* sink) { sink->OnEndDocument(); });
@@ -95,6 +90,24 @@ void SaxEndElement(void*, const xmlChar* name)
 void SaxCharacters(void*, const xmlChar* text, int length)
 {
     Guarded([&](CNewSaxInterface* sink) { sink->OnCharacters(reinterpret_cast<const char*>(text), length); });
+}
+
+// Files of this system declare no entities: a declaration is refused, so
+// that no entity can grow a few bytes into gigabytes of text; a reference to
+// it is then an undefined entity, which the parser reports.
+void SaxEntityDecl(void*, const xmlChar* name, int, const xmlChar*, const xmlChar*, xmlChar*)
+{
+    Guarded([&](CNewSaxInterface* sink) {
+        CString message;
+        message.Format(L"The entity declaration \"%ls\" is refused.",
+                       FromUtf8(name ? reinterpret_cast<const char*>(name) : "", -1).GetString());
+        sink->OnWarning(message);
+    });
+}
+
+xmlEntityPtr SaxGetEntity(void*, const xmlChar*)
+{
+    return nullptr;
 }
 
 void SaxWarning(void*, const char* format, ...)
@@ -146,7 +159,9 @@ xmlSAXHandler* CNewSaxInterface::BuildHandler()
     // The first SAX version: elements come with plain names and attribute lists.
     m_handler.initialized = 1;
     m_handler.setDocumentLocator = SaxSetDocumentLocator;
-    m_handler.startDocument = SaxStartDocument;
+    m_handler.entityDecl = SaxEntityDecl;
+    m_handler.getEntity = SaxGetEntity;
+    m_handler.getParameterEntity = SaxGetEntity;
     m_handler.endDocument = SaxEndDocument;
     m_handler.startElement = SaxStartElement;
     m_handler.endElement = SaxEndElement;
@@ -298,19 +313,20 @@ bool CNewSaxInterface::SkipElement(const CString& name)
     return false;
 }
 
+// Also while an element is skipped: a fault in a picture's text may cost
+// everything after it.
 void CNewSaxInterface::OnWarning(const CString& message)
 {
-    if (!IsSkipping())
-        m_archive->Warning(message);
+    m_archive->Warning(message);
 }
 
 void CNewSaxInterface::OnError(const CString& message)
 {
-    if (!IsSkipping())
-        m_archive->Error(message);
+    m_archive->Error(message);
 }
 
 void CNewSaxInterface::OnFailure(bool outOfMemory)
 {
     m_archive->SetError(outOfMemory ? CNewXmlArch::kErrMemory : CNewXmlArch::kErrUnknown);
+    m_archive->StopParser();
 }

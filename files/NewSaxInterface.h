@@ -48,7 +48,6 @@ public:
 
     // The SAX events.
     void OnSetDocumentLocator(xmlSAXLocatorPtr locator) { m_locator = locator; }
-    void OnStartDocument(xmlParserCtxtPtr context) { m_context = context; }
     void OnEndDocument();
     void OnStartElement(const char* name, const char** attributes);
     void OnEndElement(const char* name);

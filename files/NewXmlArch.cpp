@@ -11,12 +11,13 @@
 
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
 // True when the parser stands in an element's character data with nothing
 // pending but plain ASCII text (no markup, no reference begun), reading UTF-8
-// without conversion: then everything up to the next '<' in the file is
+// without conversion: then the plain text that follows in the file is
 // character data of the same element.
 bool IsInPlainText(xmlParserCtxtPtr context)
 {
@@ -25,13 +26,96 @@ bool IsInPlainText(xmlParserCtxtPtr context)
     xmlParserInputPtr input = context->input;
     if (!input || !input->buf || input->buf->encoder || !input->cur || !input->end)
         return false;
-    // ASCII only: a character cut by the slice's end must not be cut off.
+    // ASCII only: a character cut by the piece's end must not be cut off.
     for (const xmlChar* p = input->cur; p < input->end; ++p) {
         if (*p == '<' || *p == '&' || *p >= 0x80)
             return false;
     }
     return true;
 }
+
+// The bytes a skipped element's text may hold without the parser seeing
+// them: Base64 digits, padding, blanks and TABs. Anything else (markup, a
+// reference, a line end that the line count needs, a byte that is not valid
+// text) goes to the parser, which reports what is wrong with it.
+struct PlainTable {
+    bool plain[256] = {};
+    PlainTable()
+    {
+        for (int c = 'A'; c <= 'Z'; ++c)
+            plain[c] = plain[c - 'A' + 'a'] = true;
+        for (int c = '0'; c <= '9'; ++c)
+            plain[c] = true;
+        plain[static_cast<uint8_t>('+')] = plain[static_cast<uint8_t>('/')] = plain[static_cast<uint8_t>('=')] = true;
+        plain[static_cast<uint8_t>(' ')] = plain[static_cast<uint8_t>('\t')] = true;
+    }
+};
+
+// The first byte from begin on that is not plain text.
+const char* SkipPlainText(const char* begin, const char* end)
+{
+    static const PlainTable table;
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(begin);
+    const uint8_t* stop = reinterpret_cast<const uint8_t*>(end);
+    while (stop - p >= 4 && table.plain[p[0]] && table.plain[p[1]] && table.plain[p[2]] && table.plain[p[3]])
+        p += 4;
+    while (p < stop && table.plain[*p])
+        ++p;
+    return reinterpret_cast<const char*>(p);
+}
+
+// Counts the attributes of the start tags in the bytes the parser is given.
+// The parser checks each attribute against all before it, so an element with
+// a hundred thousand of them costs seconds before any handler could refuse
+// it; the files of this system have a dozen at most. Markup that is no start
+// tag (comments, declarations, end tags) is passed over to its '>'.
+class CAttributeCounter {
+public:
+    // False once a start tag has more than the limit.
+    bool Pass(const char* bytes, int32_t count)
+    {
+        for (int32_t i = 0; i < count; ++i) {
+            const char c = bytes[i];
+            switch (m_state) {
+            case kText:
+                if (c == '<')
+                    m_state = kOpen;
+                break;
+            case kOpen:
+                m_state = c == '!' || c == '?' || c == '/' ? kMarkup : kTag;
+                m_attributes = 0;
+                break;
+            case kTag:
+                if (c == '\'' || c == '"') {
+                    m_quote = c;
+                    m_state = kQuoted;
+                } else if (c == '=' && ++m_attributes > CNewXmlArch::kMaxAttributes) {
+                    return false;
+                } else if (c == '>') {
+                    m_state = kText;
+                }
+                break;
+            case kQuoted:
+                if (c == m_quote)
+                    m_state = kTag;
+                break;
+            case kMarkup:
+                if (c == '>')
+                    m_state = kText;
+                break;
+            }
+        }
+        return true;
+    }
+    // The parser stands in character data.
+    void InText() { m_state = kText; }
+
+private:
+    enum State { kText, kOpen, kTag, kQuoted, kMarkup };
+    State m_state = kText;
+    char m_quote = 0;
+    int32_t m_attributes = 0;
+};
 
 }  // namespace
 
@@ -57,7 +141,7 @@ bool CNewXmlArch::Open(const wchar_t* path, int32_t mode, bool log)
     m_logFlag = log;
     if (mode == kModeRead || mode == kModeWrite) {
         auto stream = std::make_unique<CXmlFile>();
-        if (stream->Open(m_path, mode == kModeRead ? CXmlFile::kRead : CXmlFile::kWrite))
+        if (stream->Open(m_path, mode == kModeRead ? CXmlFile::kRead | CXmlFile::kBinary : CXmlFile::kWrite))
             m_stream = std::move(stream);
     }
     if (!IsOpen()) {
@@ -110,15 +194,18 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
 {
     xmlSAXHandler* handler = m_sax->BuildHandler();
     if (progress)
-        progress->BeginStage(m_stream->GetLength() / kSliceSize);
+        progress->BeginStage(m_stream->GetLength() / kProgressBytes + 1);
 
-    char first[kFirstSliceSize];
-    int32_t count = m_stream->Read(first, kFirstSliceSize);
-    if (count <= 0)
+    std::vector<char> buffer(kReadSize);
+    int32_t end = m_stream->Read(buffer.data(), kReadSize);
+    if (end <= 0)
         return;  // an empty file: nothing to read, no error
+    const int32_t first = end < kFirstSliceSize ? end : kFirstSliceSize;
     CXmlParserInterface* parser = CXmlParserInterface::Get();
     std::string ansiPath = WideToAnsi(m_path);
-    xmlParserCtxtPtr context = xmlCreatePushParserCtxt(handler, nullptr, first, count, ansiPath.c_str());
+    // The sink is the user data, so that the parser never looks entities up
+    // in the declarations it keeps for itself.
+    xmlParserCtxtPtr context = xmlCreatePushParserCtxt(handler, m_sax.get(), buffer.data(), first, ansiPath.c_str());
     if (!context) {
         // Nothing was read: not a success.
         SetError(kErrMemory);
@@ -126,42 +213,52 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
     }
     parser->SetContext(context);
     m_sax->SetContext(context);
-    // Entities are replaced; external ones are refused by the library's loader.
+    // External entities are refused by the library's loader.
     xmlCtxtUseOptions(context, XML_PARSE_NOENT | XML_PARSE_NONET);
 
-    char slice[kSliceSize];
-    int32_t carried = 0;  // bytes of the next slice read already
-    for (;;) {
-        count = carried + m_stream->Read(slice + carried, kSliceSize - carried);
-        carried = 0;
-        if (count <= 0)
-            break;
-        if (xmlParseChunk(context, slice, count, 0) != 0)
+    CAttributeCounter attributes;
+    attributes.Pass(buffer.data(), first);
+    int32_t position = first;
+    int64_t sinceProgress = 0;
+    while (m_error == kErrNone) {
+        if (position == end) {
+            end = m_stream->Read(buffer.data(), kReadSize);
+            position = 0;
+            if (end <= 0)
+                break;
+        }
+        const char* from = buffer.data() + position;
+        if (m_sax->IsSkipping() && IsInPlainText(context)) {
+            attributes.InText();
+            // The text of a skipped element (an image's Base64, megabytes
+            // long) is passed over unread: feeding it would only cost time.
+            const char* next = SkipPlainText(from, buffer.data() + end);
+            sinceProgress += next - from;
+            position += static_cast<int32_t>(next - from);
+            if (position == end)
+                continue;
+            from = next;
+        }
+        const int32_t piece = end - position < kFeedSize ? end - position : kFeedSize;
+        if (!attributes.Pass(from, piece)) {
+            CString message;
+            message.Format(L"An element has more than %d attributes.", kMaxAttributes);
+            Error(message);
             SetError(kErrParsing);
-        if (m_error != kErrNone) {
             xmlStopParser(context);
             break;
         }
-        if (progress)
+        // A stop asked for by a handler has its own code already.
+        if (xmlParseChunk(context, from, piece, 0) != 0 && context->errNo != XML_ERR_USER_STOP)
+            SetError(kErrParsing);
+        position += piece;
+        sinceProgress += piece;
+        for (; progress && sinceProgress >= kProgressBytes; sinceProgress -= kProgressBytes)
             progress->Advance();
-        if (m_sax->IsSkipping() && IsInPlainText(context)) {
-            // The text of a skipped element (an image's Base64, megabytes
-            // long) goes unread to the next markup: feeding it slice by
-            // slice would only cost time.
-            char ch = 0;
-            int32_t passed = 0;
-            while (m_stream->Read(&ch, 1) == 1) {
-                if (ch == '<') {
-                    slice[0] = ch;
-                    carried = 1;
-                    break;
-                }
-                if (progress && ++passed % kSliceSize == 0)
-                    progress->Advance();
-            }
-        }
     }
-    xmlParseChunk(context, nullptr, 0, 1);
+    // The end of the file is an event of its own: a file cut short is an error.
+    if (xmlParseChunk(context, nullptr, 0, 1) != 0 && m_error == kErrNone)
+        SetError(kErrParsing);
 }
 
 void CNewXmlArch::StopParser()

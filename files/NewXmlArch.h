@@ -35,9 +35,15 @@ public:
         kErrAttributeMissing = 12,
         kErrUnknown = 13,
     };
-    // The file is read in slices this small, so that a stop takes effect at once.
-    static const int32_t kSliceSize = 3;
+    // The file is read in blocks and handed to the parser in pieces; a stop
+    // asked for by a handler halts the parser at once, inside its piece.
+    static const int32_t kReadSize = 256 * 1024;
+    static const int32_t kFeedSize = 16 * 1024;
     static const int32_t kFirstSliceSize = 8;
+    // A start tag with more attributes ends the parse with an error.
+    static const int32_t kMaxAttributes = 1000;
+    // The progress advances once per this many bytes of the file.
+    static const int32_t kProgressBytes = 64 * 1024;
 
     // The text of an error code; null for 0 and codes outside 1..13.
     static const wchar_t* GetErrorText(int32_t code);
@@ -53,45 +59,33 @@ public:
     virtual const char* GetIndent();
     virtual const char* GetDepthIndent();
     virtual void StartTag(const wchar_t* name);
-    // Attributes: " name='value'"; nothing without a name.
-    virtual void WriteAttr(const wchar_t* name, const CString& value);
-    virtual void WriteAttr(const wchar_t* name, const wchar_t* value);
-    virtual void WriteAttr(const wchar_t* name, const char* value);
-    virtual void WriteAttr(const wchar_t* name, double value);
-    virtual void WriteAttr(const wchar_t* name, float value);
-    virtual void WriteAttr(const wchar_t* name, int32_t value);
-    virtual void WriteAttr(const wchar_t* name, int16_t value);
-    virtual void WriteAttr(const wchar_t* name, long value);
-    virtual void WriteAttr(const wchar_t* name, char value);
-    virtual void WriteAttr(const wchar_t* name, bool value);
-    virtual void WriteAttr(const wchar_t* name, const void* data, int32_t length);
+    // Attributes: " name='value'" with the value in its type's form
+    // (XmlValueForm); nothing without a name.
+    template <class T>
+    void WriteAttr(const wchar_t* name, const T& value)
+    {
+        WriteAttrText(name, XmlValueForm(value));
+    }
+    // Bytes as one Base64 run; nothing without data.
+    void WriteAttr(const wchar_t* name, const void* data, int32_t length);
     virtual void CloseStartTag();
     // Values, after the pending indentation.
-    virtual void WriteValue(const CString& value);
-    virtual void WriteValue(const wchar_t* value);
-    virtual void WriteValue(const char* value);
-    virtual void WriteValue(double value);
-    virtual void WriteValue(float value);
-    virtual void WriteValue(int32_t value);
-    virtual void WriteValue(int16_t value);
-    virtual void WriteValue(long value);
-    virtual void WriteValue(char value);
-    virtual void WriteValue(bool value);
-    virtual void WriteValue(const void* data, int32_t length);
+    template <class T>
+    void WriteValue(const T& value)
+    {
+        WriteOut(GetIndent());
+        WriteOut(XmlValueForm(value));
+    }
+    void WriteValue(const void* data, int32_t length);
     virtual void EndEmptyElement();
     virtual void EndTag(const wchar_t* name);
     // One element with its value on one line; nothing without a name.
-    virtual void WriteElement(const wchar_t* name, const CString& value);
-    virtual void WriteElement(const wchar_t* name, const wchar_t* value);
-    virtual void WriteElement(const wchar_t* name, const char* value);
-    virtual void WriteElement(const wchar_t* name, double value);
-    virtual void WriteElement(const wchar_t* name, float value);
-    virtual void WriteElement(const wchar_t* name, int32_t value);
-    virtual void WriteElement(const wchar_t* name, int16_t value);
-    virtual void WriteElement(const wchar_t* name, long value);
-    virtual void WriteElement(const wchar_t* name, char value);
-    virtual void WriteElement(const wchar_t* name, bool value);
-    virtual void WriteElement(const wchar_t* name, const void* data, int32_t length);
+    template <class T>
+    void WriteElement(const wchar_t* name, const T& value)
+    {
+        WriteElementText(name, XmlValueForm(value));
+    }
+    void WriteElement(const wchar_t* name, const void* data, int32_t length);
     virtual void LineFeed();
 
     // Input and state.
@@ -126,7 +120,8 @@ public:
     // Errors and warnings. Codes outside 0..13 become 13; 0 clears the code.
     int32_t SetError(int32_t code);
     void SetWarning(int32_t code);
-    // Error 1 and the warning "The parser is terminated.".
+    // Error 1 and the warning "The parser is terminated."; a parse in
+    // progress stops at once.
     void Stop();
     // Records the text with the parser's line; 13, or 0 for no text.
     int32_t Error(const wchar_t* text);
@@ -147,7 +142,7 @@ private:
     void WriteOut(const char* text);
     void WriteAttrText(const wchar_t* name, const std::string& value);
     void WriteElementText(const wchar_t* name, const std::string& value);
-    // Feeds slices until the end, an error, or a stop.
+    // Feeds the file until the end, an error, or a stop.
     void FeedParser(CKWProgressInterface* progress);
 
     CXmlIndentation m_indentation;

@@ -62,6 +62,7 @@ void CNewXmlArch::Stop()
 {
     m_error = kErrTerminated;
     SetWarning(kErrTerminated);
+    StopParser();
 }
 
 int32_t CNewXmlArch::Error(const wchar_t* text)

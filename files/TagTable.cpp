@@ -1,6 +1,7 @@
 #include "files/TagTable.h"
 
 #include "files/NewXmlArch.h"
+#include "files/XmlValueForms.h"
 
 #include <windows.h>
 
@@ -110,6 +111,56 @@ CNewParamCell* CTagTable::GetParamsA(const char* name) const
 {
     CTagItem* item = FindTagA(name);
     return item ? item->GetCurrentCell() : nullptr;
+}
+
+void CTagTable::WarnNotANumber(const wchar_t* name, const wchar_t* text) const
+{
+    if (!m_archive)
+        return;
+    CString message;
+    message.Format(L"The value \"%ls\" of %ls is not a number and is ignored.", text, name);
+    m_archive->Warning(message);
+}
+
+template <class T>
+bool CTagTable::ReadNumber(const CNewParamCell& cell, const wchar_t* name, T& value,
+                           bool (*parse)(const wchar_t*, T&)) const
+{
+    const wchar_t* text = cell.Find(name);
+    if (!text)
+        return false;
+    if (parse(text, value))
+        return true;
+    WarnNotANumber(name, text);
+    return false;
+}
+
+bool CTagTable::ReadInt(const CNewParamCell& cell, const wchar_t* name, int32_t& value) const
+{
+    return ReadNumber<int32_t>(cell, name, value, ParseXmlInteger);
+}
+
+bool CTagTable::ReadDouble(const CNewParamCell& cell, const wchar_t* name, double& value) const
+{
+    return ReadNumber<double>(cell, name, value, ParseXmlReal);
+}
+
+bool CTagTable::ReadFlag(const CNewParamCell& cell, const wchar_t* name, uint8_t& value) const
+{
+    int32_t read = 0;
+    if (!ReadInt(cell, name, read))
+        return false;
+    value = read != 0 ? 1 : 0;
+    return true;
+}
+
+bool CTagTable::ReadText(const CNewParamCell& cell, const wchar_t* name, CString& value)
+{
+    const wchar_t* text = cell.Find(name);
+    if (!text)
+        return false;
+    value = text;
+    return true;
 }
 
 void CTagTable::EmptyHandler(const CString&) {}

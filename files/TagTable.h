@@ -8,6 +8,7 @@
 #include "files/TagItem.h"
 #include "framework/HashTable.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
@@ -60,6 +61,35 @@ public:
     CTagTable& operator=(const CTagTable&) = delete;
 
 protected:
+    // Attribute values for the handlers, by name in any order. A missing
+    // attribute leaves the field as it was; so does a value that is not a
+    // number, with a warning (a garbled number must not become a 0 that
+    // replaces another entry).
+    bool ReadInt(const CNewParamCell& cell, const wchar_t* name, int32_t& value) const;
+    // A narrower or unsigned field gets the value cut to its width.
+    template <class T>
+    bool ReadNarrow(const CNewParamCell& cell, const wchar_t* name, T& value) const
+    {
+        int32_t read = 0;
+        if (!ReadInt(cell, name, read))
+            return false;
+        value = static_cast<T>(read);
+        return true;
+    }
+    // Any value other than 0 is set.
+    bool ReadFlag(const CNewParamCell& cell, const wchar_t* name, uint8_t& value) const;
+    static bool ReadText(const CNewParamCell& cell, const wchar_t* name, CString& value);
+    // The value held within -limit..limit.
+    template <class T>
+    bool ReadReal(const CNewParamCell& cell, const wchar_t* name, T& value, double limit) const
+    {
+        double read = 0.0;
+        if (!ReadDouble(cell, name, read))
+            return false;
+        value = static_cast<T>(read > limit ? limit : read < -limit ? -limit : read);
+        return true;
+    }
+
     // Handlers every format may point at.
     void EmptyHandler(const CString& name);
     // For elements whose data the image pre-pass took: their content is not read.
@@ -72,7 +102,33 @@ protected:
         return new CTagDelegate<TTable>(table, start, end);
     }
 
+    // One element of a format: its name, the element it stands under and its
+    // handlers (null: none). Registered without default attributes.
+    template <class TTable>
+    struct TagEntry {
+        const char* name;
+        const char* parent;
+        void (TTable::*start)(const CString&);
+        void (TTable::*end)(const CString&);
+    };
+    template <class TTable, size_t Count>
+    bool AddTags(TTable* table, const TagEntry<TTable> (&entries)[Count])
+    {
+        bool ok = true;
+        for (const TagEntry<TTable>& entry : entries) {
+            ok = AddTagList(entry.name, entry.parent, MakeDelegate(table, entry.start, entry.end), CNewParamCell::kAll,
+                            nullptr, {nullptr}) &&
+                 ok;
+        }
+        return ok;
+    }
+
 private:
+    bool ReadDouble(const CNewParamCell& cell, const wchar_t* name, double& value) const;
+    template <class T>
+    bool ReadNumber(const CNewParamCell& cell, const wchar_t* name, T& value, bool (*parse)(const wchar_t*, T&)) const;
+    void WarnNotANumber(const wchar_t* name, const wchar_t* text) const;
+
     mutable CTagItem* m_cached = nullptr;
     CNewXmlArch* m_archive = nullptr;
     void* m_target = nullptr;

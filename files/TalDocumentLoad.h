@@ -46,13 +46,16 @@ struct CTalDocumentLoad {
     std::vector<std::unique_ptr<CTalTemplate>> templatesToReload;
     std::vector<CString> unopenedFiles;
 
-    // The first picture decoded for the key; 0 when there is none.
-    int32_t FindEmbedded(int32_t key) const
+    // The picture of the first block of the key (0 when its data was
+    // unusable); false when no block has the key.
+    bool FindEmbedded(int32_t key, int32_t& pictureId) const
     {
         for (const EmbeddedPicture& picture : embeddedPictures) {
-            if (picture.key == key)
-                return picture.pictureId;
+            if (picture.key == key) {
+                pictureId = picture.pictureId;
+                return true;
+            }
         }
-        return 0;
+        return false;
     }
 };

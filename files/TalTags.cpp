@@ -4,8 +4,8 @@
 #include "files/TalTags.h"
 
 #include "files/NewXmlArch.h"
+#include "files/TalFileNames.h"
 #include "files/TalXmlSerializer.h"
-#include "files/TalTagsValues.h"
 #include "framework/KWDoubleRect.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalDocProperties.h"
@@ -23,16 +23,6 @@ namespace {
 
 const char kRoot[] = "TallierDocument";
 const char kWatermarkItem[] = "WatermarkItem";
-const char kTitleTemplate[] = "TitleTemplate";
-const char kLeafTemplate[] = "LeafTemplate";
-const char kTitleRectArray[] = "TitleRectArray";
-const char kLeafRectArray[] = "LeafRectArray";
-
-bool IsFile(const wchar_t* path)
-{
-    DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // Exactly that name, else one that differs only in case (file names do not).
 CTalTemplate* FindTemplate(const std::vector<CTalTemplate*>& list, const CString& name)
@@ -65,91 +55,37 @@ CTalTags::~CTalTags()
 bool CTalTags::RegisterTags()
 {
     using Self = CTalTags;
-    using Handler = void (Self::*)(const CString&);
-    const Handler none = nullptr;
-    const Handler skip = &Self::SkipHandler;
-    struct Entry {
-        const char* name;
-        const char* parent;
-        Handler start;
-        Handler end;
-    };
-    const Entry entries[] = {
+    const TagEntry<Self> entries[] = {
         {kRoot, kRootParent, &Self::OnRootStart, &Self::OnRootEnd},
-        {"PageSizeProperties", kRoot, none, &Self::OnPageSizeEnd},
-        {"PrintProperties", kRoot, none, &Self::OnPrintEnd},
-        {"FontArray", kRoot, none, &Self::OnFontArrayEnd},
-        {"TitlePageProperties", kRoot, none, &Self::OnTitlePageEnd},
-        {"ExportProperties", kRoot, none, &Self::OnExportEnd},
-        {"Watermarks", kRoot, none, none},
-        {kTitleTemplate, kRoot, &Self::OnTitleTemplateStart, none},
-        {kLeafTemplate, kRoot, &Self::OnLeafTemplateStart, none},
-        {"Tree", kRoot, none, &Self::OnTreeEnd},
-        {"Images", kRoot, none, none},
+        {"PageSizeProperties", kRoot, nullptr, &Self::OnPageSizeEnd},
+        {"PrintProperties", kRoot, nullptr, &Self::OnPrintEnd},
+        {"FontArray", kRoot, nullptr, &Self::OnFontArrayEnd},
+        {"TitlePageProperties", kRoot, nullptr, &Self::OnTitlePageEnd},
+        {"ExportProperties", kRoot, nullptr, &Self::OnExportEnd},
+        {"Watermarks", kRoot, nullptr, nullptr},
+        {kTitleTemplate, kRoot, &Self::OnTitleTemplateStart, nullptr},
+        {kLeafTemplate, kRoot, &Self::OnLeafTemplateStart, nullptr},
+        {"Tree", kRoot, nullptr, &Self::OnTreeEnd},
+        {"Images", kRoot, &Self::OnImagesStart, nullptr},
         {kWatermarkItem, "Watermarks", &Self::OnWatermarkStart, &Self::OnWatermarkEnd},
-        {"WCharMapItem", kWatermarkItem, none, &Self::OnWCharMapItemEnd},
-        {"CharMapItem", "ExportProperties", none, &Self::OnCharMapItemEnd},
-        {"FontName", "FontArray", none, &Self::OnFontNameEnd},
-        {"Leafs", "Tree", &Self::OnLeafsStart, none},
+        {"WCharMapItem", kWatermarkItem, nullptr, &Self::OnWCharMapItemEnd},
+        {"CharMapItem", "ExportProperties", nullptr, &Self::OnCharMapItemEnd},
+        {"FontName", "FontArray", nullptr, &Self::OnFontNameEnd},
+        {"Leafs", "Tree", &Self::OnLeafsStart, nullptr},
         {"Leaf", "Tree", &Self::OnLeafStart, &Self::OnLeafEnd},
         {"Image", "Images", &Self::OnImageStart, &Self::OnImageEnd},
-        {"Leafs", "Leaf", none, none},
-        {"Leafs", "Leafs", none, none},
-        {"Leaf", "Leafs", none, none},
+        {"Leafs", "Leaf", nullptr, nullptr},
+        {"Leafs", "Leafs", nullptr, nullptr},
+        {"Leaf", "Leafs", nullptr, nullptr},
         {"CurLeafTemplate", "Leaf", &Self::OnCurLeafTemplateStart, &Self::OnCurLeafTemplateEnd},
-        {"ImageList", "Leaf", none, none},
-        {"ImageListItem", "ImageList", none, &Self::OnImageListItemEnd},
+        {"ImageList", "Leaf", nullptr, nullptr},
+        {"ImageListItem", "ImageList", nullptr, &Self::OnImageListItemEnd},
         {"TextNote", "Leaf", &Self::OnTextNoteStart, &Self::OnTextNoteEnd},
-        {"CharacterItem", "TextNote", none, &Self::OnCharacterItemEnd},
-        {"ParagrafItem", "TextNote", none, &Self::OnParagrafItemEnd},
-        {"TitlePreview", kTitleTemplate, skip, none},
-        {"TitleBgImage", kTitleTemplate, skip, none},
-        {kTitleRectArray, kTitleTemplate, none, none},
-        {"TitleRectArrayItem", kTitleRectArray, none, &Self::OnRectItemEnd},
-        {"LeafPreview", kLeafTemplate, skip, none},
-        {"LeafBgImage", kLeafTemplate, skip, none},
-        {kLeafRectArray, kLeafTemplate, none, none},
-        {"LeafRectArrayItem", kLeafRectArray, none, &Self::OnRectItemEnd},
+        {"CharacterItem", "TextNote", nullptr, &Self::OnCharacterItemEnd},
+        {"ParagrafItem", "TextNote", nullptr, &Self::OnParagrafItemEnd},
     };
-    bool ok = true;
-    for (const Entry& entry : entries) {
-        ok = AddTagList(entry.name, entry.parent, MakeDelegate(this, entry.start ? entry.start : &Self::EmptyHandler,
-                                                               entry.end ? entry.end : &Self::EmptyHandler),
-                        CNewParamCell::kAll, nullptr, {nullptr})
-            && ok;
-    }
-    return ok;
-}
-
-bool CTalTags::IsSafeTemplateName(const CString& name)
-{
-    const int length = name.GetLength();
-    if (length == 0 || length > MAX_PATH)
-        return false;
-    for (int i = 0; i < length; ++i) {
-        const wchar_t ch = name[i];
-        if (ch < 32 || std::wcschr(L"\\/:*?\"<>|", ch))
-            return false;
-    }
-    // Windows drops trailing dots and blanks: the name would open another file.
-    if (name[length - 1] == L'.' || name[length - 1] == L' ' || name.Find(L"..") >= 0)
-        return false;
-    // Device names stay devices whatever extension follows.
-    CString stem = name;
-    const int dot = stem.Find(L'.');
-    if (dot >= 0)
-        stem = stem.Left(dot);
-    stem.TrimRight();
-    stem.MakeUpper();
-    static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
-    for (const wchar_t* device : kDevices) {
-        if (stem == device)
-            return false;
-    }
-    if (stem.GetLength() == 4 && (stem.Left(3) == L"COM" || stem.Left(3) == L"LPT") && stem[3] >= L'0' &&
-        stem[3] <= L'9')
-        return false;
-    return true;
+    const bool ok = AddTags(this, entries);
+    return RegisterTemplateElements() && ok;
 }
 
 CTalXmlSerializer* CTalTags::GetSerializer() const
@@ -271,14 +207,8 @@ void CTalTags::OnTitlePageEnd(const CString& name)
     if (!ReadInt(*cell, L"LogoID", key) || key == 0)
         return;
     if (GetStorageMode() == 0) {
-        if (CTalDocumentLoad* load = GetLoad()) {
-            for (const CTalDocumentLoad::EmbeddedPicture& picture : load->embeddedPictures) {
-                if (picture.key == key) {
-                    m_props->m_logoPictureId = picture.pictureId;
-                    break;
-                }
-            }
-        }
+        if (CTalDocumentLoad* load = GetLoad())
+            load->FindEmbedded(key, m_props->m_logoPictureId);
     } else {
         m_pendingReferences.push_back({&m_props->m_logoPictureId, key});
     }
@@ -370,7 +300,7 @@ void CTalTags::OnWatermarkEnd(const CString& name)
         watermark->m_pictureId = 0;
         if (key != 0 && GetStorageMode() == 0) {
             if (CTalDocumentLoad* load = GetLoad())
-                watermark->m_pictureId = load->FindEmbedded(key);
+                load->FindEmbedded(key, watermark->m_pictureId);
         } else if (key != 0) {
             m_pendingReferences.push_back({&watermark->m_pictureId, key});
         }
@@ -386,6 +316,17 @@ void CTalTags::OnWatermarkEnd(const CString& name)
     m_props->AddWatermark(watermark.release());
 }
 
+void CTalTags::OnImagesStart(const CString&)
+{
+    // Without a storage type of its own no picture of the list can be read.
+    const int32_t mode = GetStorageMode();
+    if (mode < 0 || mode > 2) {
+        CString message;
+        message.Format(L"The pictures of the document are stored in no known way (type %d) and are not read.", mode);
+        Warn(message);
+    }
+}
+
 void CTalTags::OnTitleTemplateStart(const CString& name)
 {
     const CNewParamCell* cell = GetParams(name);
@@ -397,7 +338,7 @@ void CTalTags::OnTitleTemplateStart(const CString& name)
     CString title;
     ReadText(*cell, L"FileName", fileName);
     ReadText(*cell, L"Title", title);
-    if (!IsSafeTemplateName(fileName)) {
+    if (TemplateFileName(fileName, true).IsEmpty()) {
         CString message;
         message.Format(L"The template file name \"%ls\" is refused.", fileName.GetString());
         Warn(message);
@@ -414,7 +355,7 @@ void CTalTags::OnTitleTemplateStart(const CString& name)
     tmpl->SetTitle(title);
     g_TemplateManager.AddTitlePageTemplate(tmpl);
     m_props->m_titleTemplateName = fileName;
-    if (IsFile(GetSerializer()->GetTemplateFolder() + fileName)) {
+    if (IsExistingFile(GetSerializer()->GetTemplatePath(fileName, true))) {
         // The template's own file is read after the parse.
         load->titleToReload = tmpl;
         archive->SkipElement(name);
@@ -438,13 +379,23 @@ void CTalTags::OnLeafTemplateStart(const CString& name)
     ReadText(*cell, L"Title", title);
     int32_t id = -1;
     ReadInt(*cell, L"ID", id);
-    if (!IsSafeTemplateName(fileName)) {
+    if (TemplateFileName(fileName, false).IsEmpty()) {
         CString message;
         message.Format(L"The template file name \"%ls\" is refused.", fileName.GetString());
         Warn(message);
         if (CNewXmlArch* archive = GetArchive())
             archive->SkipElement(name);
         return;
+    }
+    // Only the first of a repeated ID or name is used: say so.
+    for (const EmbeddedTemplate& other : m_embeddedTemplates) {
+        if (other.id == id || (other.tmpl && other.tmpl->GetName().CompareNoCase(fileName) == 0)) {
+            CString message;
+            message.Format(L"The page template \"%ls\" with ID %d is carried more than once.", fileName.GetString(),
+                           id);
+            Warn(message);
+            break;
+        }
     }
     // Made here, so that the cells that follow are this template's even
     // when it has no preview.
@@ -460,18 +411,11 @@ void CTalTags::OnLeafTemplateStart(const CString& name)
     m_embeddedTemplates.push_back({std::move(tmpl), id});
 }
 
-void CTalTags::OnRectItemEnd(const CString& name)
+CTalTemplate* CTalTags::GetCellTemplate(bool title) const
 {
-    const bool title = name == CString(L"TitleRectArrayItem");
-    const CNewParamCell* array = GetParamsA(title ? kTitleRectArray : kLeafRectArray);
-    const CNewParamCell* item = GetParams(name);
-    CTalTemplate* tmpl = title ? m_titleCells
-                               : (m_embeddedTemplates.empty() ? nullptr : m_embeddedTemplates.back().tmpl.get());
-    if (!array || !item || !tmpl)
-        return;
-    const int32_t kind = array->GetInt(L"Type", 0);
-    tmpl->AddCell(kind, CKWDoubleRect(item->GetDouble(L"Left", 0.0), item->GetDouble(L"Top", 0.0),
-                                      item->GetDouble(L"Right", 0.0), item->GetDouble(L"Bottom", 0.0)));
+    if (title)
+        return m_titleCells;
+    return m_embeddedTemplates.empty() ? nullptr : m_embeddedTemplates.back().tmpl.get();
 }
 
 void CTalTags::ResolveTemplates()
@@ -495,7 +439,7 @@ void CTalTags::ResolveTemplates()
         }
         if (!used || known)
             continue;
-        if (IsFile(serializer->GetTemplateFolder() + name))
+        if (IsExistingFile(serializer->GetTemplatePath(name, false)))
             load->templatesToReload.push_back(std::move(entry.tmpl));
         else
             load->templatesToWrite.push_back(std::move(entry.tmpl));

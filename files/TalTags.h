@@ -4,12 +4,13 @@
 // serves one parse; its target is the CTalXmlSerializer of the load, whose
 // load state holds the pictures of the image pre-pass and collects the
 // templates to reload or write.
-#include "files/TagTable.h"
+#include "files/TalTemplateElements.h"
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWRefPtr.h"
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <memory>
 #include <vector>
 
@@ -21,10 +22,14 @@ class CTalTextFormat;
 class CTalXmlSerializer;
 struct CTalDocumentLoad;
 
-class CTalTags : public CTagTable {
+class CTalTags : public CTalTemplateElements {
 public:
     // Sections nest at most this deep; deeper ones are placed under the heading.
     static const int32_t kMaxSectionDepth = 256;
+    // Characters may be spread or squeezed by this many points at most.
+    static constexpr double kMaxCharacterSpacing = 1000.0;
+    // Indents, spacings and sizes, in tenths of a millimetre or inches: ten metres.
+    static constexpr double kMaxLength = 100000.0;
 
     CTalTags();
     ~CTalTags() override;
@@ -34,9 +39,9 @@ public:
     // read (tree linked, pictures and templates resolved).
     void FinishDocument();
 
-    // A template file name from a document, before it becomes a path: no
-    // folders, drives, "..", device names or characters a file name cannot hold.
-    static bool IsSafeTemplateName(const CString& name);
+
+protected:
+    CTalTemplate* GetCellTemplate(bool title) const override;
 
 private:
     // One section read from the file (a "Leaf").
@@ -74,9 +79,14 @@ private:
     // The record of the innermost open "Leaf", made from its cell when missing; -1 outside.
     int32_t CurrentRecord();
     void LinkTree();
+    void AddPicture(SectionRecord& record, const PendingPicture& picture, int32_t id);
     void ResolvePictures();
     void ResolveTemplates();
     void ReadTextStyle(const CNewParamCell& cell, CTalTextFormat& format) const;
+    // The path an "Image" of storage mode 1 or 2 names; empty (with a
+    // warning) when the reference would leave the document's picture folder
+    // or open a device.
+    CString ResolvePicturePath(const CString& reference, int32_t mode);
     void Warn(const CString& text);
 
     // Handlers (start or end of the element named).
@@ -94,7 +104,6 @@ private:
     void OnWatermarkEnd(const CString& name);
     void OnTitleTemplateStart(const CString& name);
     void OnLeafTemplateStart(const CString& name);
-    void OnRectItemEnd(const CString& name);
     void OnTreeEnd(const CString& name);
     void OnLeafStart(const CString& name);
     void OnLeafEnd(const CString& name);
@@ -102,6 +111,7 @@ private:
     void OnCurLeafTemplateStart(const CString& name);
     void OnCurLeafTemplateEnd(const CString& name);
     void OnImageListItemEnd(const CString& name);
+    void OnImagesStart(const CString& name);
     void OnImageStart(const CString& name);
     void OnImageEnd(const CString& name);
     void OnTextNoteStart(const CString& name);
@@ -119,6 +129,8 @@ private:
     std::vector<EmbeddedTemplate> m_embeddedTemplates;
     // Pictures named by "Image" elements (storage modes 1 and 2): key to id.
     std::map<int32_t, int32_t> m_filePictures;
+    // The keys of the "Image" elements met.
+    std::set<int32_t> m_imageKeys;
     CKWIndexMap m_fontNames;
     // The title template whose cells the file carries, when it is new.
     CTalTemplate* m_titleCells = nullptr;

@@ -3,7 +3,7 @@
 #include "files/TalTags.h"
 
 #include "files/NewXmlArch.h"
-#include "files/TalTagsValues.h"
+#include "files/TalFileNames.h"
 #include "files/TalXmlSerializer.h"
 #include "framework/KWColor.h"
 #include "framework/KWPathUtils.h"
@@ -17,16 +17,6 @@
 
 #include <algorithm>
 #include <cwctype>
-
-namespace {
-
-bool IsFile(const wchar_t* path)
-{
-    DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 int32_t CTalTags::CurrentRecord()
 {
@@ -97,7 +87,9 @@ void CTalTags::OnCurLeafTemplateEnd(const CString& name)
     const CNewParamCell* cell = GetParams(name);
     if (record < 0 || !cell)
         return;
-    m_records[static_cast<size_t>(record)].templateNumber = cell->GetInt(L"ID", -1);
+    int32_t number = -1;
+    ReadInt(*cell, L"ID", number);
+    m_records[static_cast<size_t>(record)].templateNumber = number;
 }
 
 void CTalTags::OnTreeEnd(const CString&)
@@ -173,30 +165,69 @@ void CTalTags::OnImageListItemEnd(const CString& name)
         return;
     }
     CTalDocumentLoad* load = GetLoad();
-    if (!load)
-        return;
-    for (const CTalDocumentLoad::EmbeddedPicture& embedded : load->embeddedPictures) {
-        if (embedded.key != picture.key)
-            continue;
-        auto* added = new CTalPicture(record.section.Get());
-        added->SetPictureId(embedded.pictureId);
-        added->SetGrayscale(picture.grayscale);
-        added->SetTitle(picture.description);
-        added->SetAngle(picture.angle);
-        added->SetShown(picture.shown);
-        added->SetUseDescription(picture.useDescription);
-        added->SetNewPage(picture.newPage);
-        record.section->InsertPicture(record.section->GetPictureCount(), added);
-    }
+    int32_t id = 0;
+    if (load && load->FindEmbedded(picture.key, id))
+        AddPicture(record, picture, id);
+}
+
+void CTalTags::AddPicture(SectionRecord& record, const PendingPicture& picture, int32_t id)
+{
+    auto* added = new CTalPicture(record.section.Get());
+    added->SetPictureId(id);
+    added->SetGrayscale(picture.grayscale);
+    added->SetTitle(picture.description);
+    added->SetAngle(picture.angle);
+    added->SetShown(picture.shown);
+    added->SetUseDescription(picture.useDescription);
+    added->SetNewPage(picture.newPage);
+    record.section->InsertPicture(record.section->GetPictureCount(), added);
 }
 
 void CTalTags::OnImageStart(const CString& name)
 {
+    const CNewParamCell* cell = GetParams(name);
+    int32_t key = 0;
+    if (cell && ReadInt(*cell, L"ID", key) && !m_imageKeys.insert(key).second) {
+        CString message;
+        message.Format(L"The image ID %d is used more than once.", key);
+        Warn(message);
+    }
     // The pre-pass took the data; the parser need not gather it.
     if (GetStorageMode() == 0) {
         if (CNewXmlArch* archive = GetArchive())
             archive->SkipElement(name);
     }
+}
+
+CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
+{
+    CTalDocumentLoad* load = GetLoad();
+    CString path = reference;
+    path.Trim();
+    if (path.IsEmpty() || !load)
+        return CString();
+    bool safe = true;
+    if (mode == 2) {
+        // The folder of copies beside the document and a file in it, no more.
+        const int separator = path.Find(L'\\');
+        safe = separator > 0 && IsSafeFileName(path.Left(separator)) && IsSafeFileName(path.Mid(separator + 1));
+        path = GetPathDirectory(load->path) + L"\\" + path;
+    } else {
+        // A full path anywhere, but no part of it a device.
+        for (int start = 0; safe && start <= path.GetLength();) {
+            int end = start;
+            while (end < path.GetLength() && path[end] != L'\\' && path[end] != L'/')
+                ++end;
+            safe = !IsDeviceName(path.Mid(start, end - start));
+            start = end + 1;
+        }
+    }
+    if (safe)
+        return path;
+    CString message;
+    message.Format(L"The picture file name \"%ls\" is refused.", reference.GetString());
+    Warn(message);
+    return CString();
 }
 
 void CTalTags::OnImageEnd(const CString& name)
@@ -207,17 +238,15 @@ void CTalTags::OnImageEnd(const CString& name)
     int32_t key = 0;
     if ((mode != 1 && mode != 2) || !cell || !load || !ReadInt(*cell, L"ID", key))
         return;
-    CString path = cell->GetText();
-    path.Trim();
-    if (mode == 2 && !path.IsEmpty())
-        path = GetPathDirectory(load->path) + L"\\" + path;
+    const CString path = ResolvePicturePath(cell->GetText(), mode);
     int32_t id = 0;
     if (!path.IsEmpty()) {
         id = static_cast<int32_t>(g_rasterLib.GetPictureId(path));
-        if (!IsFile(path) &&
+        if (!IsExistingFile(path) &&
             std::find(load->unopenedFiles.begin(), load->unopenedFiles.end(), path) == load->unopenedFiles.end())
             load->unopenedFiles.push_back(path);
     }
+    // The first image of a key is the one; a repeated key was warned about.
     m_filePictures.emplace(key, id);
 }
 
@@ -234,17 +263,8 @@ void CTalTags::ResolvePictures()
     for (SectionRecord& record : m_records) {
         for (const PendingPicture& picture : record.pending) {
             auto found = m_filePictures.find(picture.key);
-            if (found == m_filePictures.end() || !record.section)
-                continue;
-            auto* added = new CTalPicture(record.section.Get());
-            added->SetPictureId(found->second);
-            added->SetGrayscale(picture.grayscale);
-            added->SetTitle(picture.description);
-            added->SetAngle(picture.angle);
-            added->SetShown(picture.shown);
-            added->SetUseDescription(picture.useDescription);
-            added->SetNewPage(picture.newPage);
-            record.section->InsertPicture(record.section->GetPictureCount(), added);
+            if (found != m_filePictures.end() && record.section)
+                AddPicture(record, picture, found->second);
         }
         record.pending.clear();
     }

@@ -3,18 +3,16 @@
 // "TitleTemplate" or "LeafTemplate") and their handlers. While a template
 // loads, the table's target is the serializer, whose current template is the
 // one being filled.
-#include "files/TagTable.h"
+#include "files/TalTemplateElements.h"
 
-class CTalTemplate;
-
-class CTalTemplateTags : public CTagTable {
+class CTalTemplateTags : public CTalTemplateElements {
 public:
     CTalTemplateTags() = default;
     bool RegisterTags() override;
 
-private:
-    CTalTemplate* GetTemplate() const;
+protected:
+    CTalTemplate* GetCellTemplate(bool title) const override;
 
+private:
     void OnRootEnd(const CString& name);
-    void OnRectItemEnd(const CString& name);
 };

@@ -128,20 +128,24 @@ bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
     CXmlFile file;
     if (path.IsEmpty() || !file.Open(path, CXmlFile::kRead | CXmlFile::kBinary))
         return false;
+    const int64_t length = file.GetLength();
     // Whole groups of three bytes per piece keep the text one run.
-    const int32_t kPiece = 3 * 16384;
+    const int32_t kPiece = 3 * 65536;
     std::vector<uint8_t> bytes(kPiece);
     std::vector<char> text(static_cast<size_t>(CBase64::EncodedLength(kPiece)));
     CBase64 coder;
+    int64_t total = 0;
     for (;;) {
-        int32_t read = file.Read(bytes.data(), kPiece);
+        const int32_t read = file.Read(bytes.data(), kPiece);
         if (read <= 0)
             break;
-        int32_t written = coder.Encode(bytes.data(), text.data(), read);
-        GetStream().Write(text.data(), written);
+        total += read;
+        GetStream().Write(text.data(), coder.Encode(bytes.data(), text.data(), read));
         if (read < kPiece)
             break;
     }
+    // A picture cut short would be stored as a broken one.
+    m_readShort = total != length;
     return true;
 }
 

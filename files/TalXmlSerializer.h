@@ -56,6 +56,9 @@ public:
     // folder's "Data" folder unless set.
     void SetTemplateFolder(const CString& folder) { m_templateFolder = folder; }
     const CString& GetTemplateFolder() const { return m_templateFolder; }
+    // The file in the template folder that holds the template of that name
+    // and kind; empty for a name no template file may have.
+    CString GetTemplatePath(const CString& name, bool title) const;
     // The template being loaded.
     CTalTemplate* GetCurrentTemplate() const { return m_currentTemplate; }
     // The document being loaded or saved.
@@ -95,7 +98,9 @@ protected:
     // stored into pictureId.
     void WriteImageElement(const char* name, int32_t& pictureId);
     // The Base64 text of a whole file; false when it cannot be opened.
+    // WasReadShort tells whether the file gave fewer bytes than its length.
     bool WriteFileAsBase64(const CString& path);
+    bool WasReadShort() const { return m_readShort; }
     // The template's pictures and cells, as the template files hold them.
     void WriteTemplateContent(CTalTemplate* tmpl, bool title);
 
@@ -113,8 +118,6 @@ private:
     uint32_t WriteLeaf(SaveContext& save, CTalSection* section, uint32_t parentId);
     void WriteTextNote(CTalSection* section);
     void WriteImages(SaveContext& save);
-    // False when the picture file could be opened but not read whole.
-    bool WriteEmbeddedPicture(const CString& path, bool& opened);
     void WriteTemplates(SaveContext& save);
     // The key written for a picture; the model learns the new id on success.
     int32_t PlacePicture(SaveContext& save, int32_t pictureId, int32_t* field, CTalPicture* picture);
@@ -129,6 +132,7 @@ private:
     CString m_targetPath;
     CString m_tempPath;
     int32_t m_depth = 0;
+    bool m_readShort = false;
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;

@@ -2,7 +2,6 @@
 // watermarks, section tree, pictures and the page templates it uses.
 #include "files/TalXmlSerializer.h"
 
-#include "files/Base64.h"
 #include "files/TalPictureRelocation.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"
@@ -461,8 +460,8 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         if (save.mode == 0) {
             WriteTextAttribute("FileFormat", GetPathExtension(entry.finalPath));
             EndStartTag();
-            bool opened = false;
-            if (!entry.missing && !WriteEmbeddedPicture(entry.finalPath, opened))
+            const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
+            if (opened && WasReadShort())
                 save.failed = true;
             if (!entry.missing && !opened && save.reportedKeys.insert(static_cast<int32_t>(i + 1)).second) {
                 CString line;
@@ -477,32 +476,6 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         WriteEndTag("Image");
     }
     WriteEndTag("Images");
-}
-
-bool CTalXmlSerializer::WriteEmbeddedPicture(const CString& path, bool& opened)
-{
-    CXmlFile file;
-    opened = file.Open(path, CXmlFile::kRead | CXmlFile::kBinary);
-    if (!opened)
-        return true;
-    const int64_t length = file.GetLength();
-    // Whole groups of three bytes per piece keep the text one run.
-    const int32_t kPiece = 3 * 16384;
-    std::vector<uint8_t> bytes(kPiece);
-    std::vector<char> text(static_cast<size_t>(CBase64::EncodedLength(kPiece)));
-    CBase64 coder;
-    int64_t total = 0;
-    for (;;) {
-        const int32_t read = file.Read(bytes.data(), kPiece);
-        if (read <= 0)
-            break;
-        total += read;
-        GetStream().Write(text.data(), coder.Encode(bytes.data(), text.data(), read));
-        if (read < kPiece)
-            break;
-    }
-    // A picture cut short would be stored as a broken one.
-    return total == length;
 }
 
 void CTalXmlSerializer::WriteTemplates(SaveContext& save)

@@ -55,40 +55,22 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
     m_load.path = path ? path : L"";
     {
         CXmlPreprocessFile prepass(path);
-        if (!prepass.IsOpen()) {
+        // An empty file holds no document: all of it was lost.
+        if (!prepass.IsOpen() || prepass.GetLength() == 0) {
             ShowMessage(kIncompatibleFormat);
             return false;
         }
         if (progress)
             progress->SetStageShare(0.8);
-        int32_t type = -1;
-        int32_t count = 10;
-        if (prepass.ReadImagesHeader(type, count)) {
-            m_load.storageMode = type;
-            if (type == 0) {
-                if (progress)
-                    progress->BeginStage(count);
-                int32_t position = 0;
-                CXmlPreprocessFile::DocumentImage image;
-                while (prepass.ReadDocumentImage(position, image)) {
-                    m_load.embeddedPictures.push_back({image.pictureId, image.imageId});
-                    if (progress)
-                        progress->Advance();
-                }
-            }
-        }
-        prepass.ReadTitleTemplateImages(m_load.titlePreviewId, m_load.titleBackgroundId);
-        if (progress)
-            progress->Advance();
-        int32_t position = 0;
-        CXmlPreprocessFile::LeafTemplateImages images;
-        while (prepass.ReadLeafTemplateImages(position, images)) {
+        CXmlPreprocessFile::Images found;
+        prepass.Scan(found, progress);
+        m_load.storageMode = found.pictureType;
+        for (const CXmlPreprocessFile::DocumentImage& image : found.documentImages)
+            m_load.embeddedPictures.push_back({image.pictureId, image.imageId});
+        m_load.titlePreviewId = found.titlePreviewId;
+        m_load.titleBackgroundId = found.titleBackgroundId;
+        for (const CXmlPreprocessFile::LeafTemplateImages& images : found.leafTemplates)
             m_load.templatePictures.push_back({images.templateId, images.previewId, images.backgroundId});
-            if (progress)
-                progress->Advance();
-        }
-        if (progress)
-            progress->Update();
     }
     if (progress)
         progress->SetStageShare(0.2);
@@ -126,7 +108,7 @@ void CTalXmlSerializer::ReloadTemplates()
     CTalTemplateTags templateTags;
     const bool ready = templateTags.RegisterTags();
     if (ready && m_load.titleToReload)
-        LoadTemplate(m_templateFolder + m_load.titleToReload->GetName(), &templateTags, m_load.titleToReload);
+        LoadTemplate(GetTemplatePath(m_load.titleToReload->GetName(), true), &templateTags, m_load.titleToReload);
     bool added = false;
     for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToReload) {
         if (!carried || HasPageTemplateNamed(carried->GetName()))
@@ -136,7 +118,7 @@ void CTalXmlSerializer::ReloadTemplates()
         auto fresh = std::make_unique<CTalPageTemplate>();
         fresh->SetName(carried->GetName());
         fresh->SetTitle(carried->GetTitle());
-        if (ready && LoadTemplate(m_templateFolder + fresh->GetName(), &templateTags, fresh.get()))
+        if (ready && LoadTemplate(GetTemplatePath(fresh->GetName(), false), &templateTags, fresh.get()))
             g_TemplateManager.AddPageTemplate(fresh.release());
         else
             g_TemplateManager.AddPageTemplate(carried.release());
@@ -180,7 +162,9 @@ void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors,
             return;
         message = warnings;
     } else if (error == CNewXmlArch::kErrUnknown) {
-        message = kIncompatibleFormat;
+        // What the parser found is said as well: a file cut short is told
+        // apart from one damaged inside.
+        message = CString(kIncompatibleFormat) + L"\n" + errors + warnings;
     } else {
         message = errors + warnings;
     }

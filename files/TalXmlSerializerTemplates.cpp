@@ -3,6 +3,7 @@
 #include "files/TalXmlSerializer.h"
 
 #include "files/NewXmlArch.h"
+#include "files/TalFileNames.h"
 #include "files/TalTemplateTags.h"
 #include "files/XmlPreprocessFile.h"
 #include "model/TalTemplate.h"
@@ -27,6 +28,12 @@ const int32_t kLastCellKind = 10;
 
 }  // namespace
 
+CString CTalXmlSerializer::GetTemplatePath(const CString& name, bool title) const
+{
+    const CString file = TemplateFileName(name, title);
+    return file.IsEmpty() ? CString() : m_templateFolder + file;
+}
+
 bool CTalXmlSerializer::SaveTitleTemplate(CTalTemplate* tmpl)
 {
     return SaveTemplate(tmpl, true);
@@ -39,7 +46,8 @@ bool CTalXmlSerializer::SaveLeafTemplate(CTalTemplate* tmpl)
 
 bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
 {
-    if (!tmpl || !OpenStream(m_templateFolder + tmpl->GetName()))
+    const CString path = tmpl ? GetTemplatePath(tmpl->GetName(), title) : CString();
+    if (path.IsEmpty() || !OpenStream(path))
         return false;
     const TemplateElements& names = title ? kTitleElements : kLeafElements;
     WriteHeader();
@@ -93,7 +101,7 @@ bool CTalXmlSerializer::LoadTemplate(const wchar_t* path, CTalTemplateTags* tags
 {
     {
         CXmlPreprocessFile prepass(path);
-        if (!prepass.IsOpen())
+        if (!prepass.IsOpen() || prepass.GetLength() == 0)
             return false;
         prepass.ReadTemplateImages(tmpl);
     }

@@ -15,8 +15,14 @@ bool CXmlFile::Open(const wchar_t* path, uint32_t mode)
 {
     Close();
     m_writeError = false;
+    m_lineEnds = false;
     if (!path || !*path)
         return false;
+    // Reading keeps the mode asked for; text is read through the runtime.
+    if ((mode & kWrite) && !(mode & kBinary)) {
+        m_lineEnds = true;
+        mode |= kBinary;
+    }
     return CKWFile::Open(path, mode);
 }
 
@@ -38,7 +44,22 @@ int32_t CXmlFile::Write(const void* bytes, int32_t count)
 {
     if (!IsOpen() || !bytes || count <= 0)
         return 0;
-    int32_t written = CKWFile::Write(bytes, count);
+    const char* text = static_cast<const char*>(bytes);
+    int32_t written = 0;
+    while (written < count) {
+        const char* feed = m_lineEnds ? static_cast<const char*>(std::memchr(text + written, '\n',
+                                                                              static_cast<size_t>(count - written)))
+                                      : nullptr;
+        const int32_t run = feed ? static_cast<int32_t>(feed - text) - written : count - written;
+        if (run > 0 && CKWFile::Write(text + written, run) != run)
+            break;
+        written += run;
+        if (feed) {
+            if (CKWFile::Write("\r\n", 2) != 2)
+                break;
+            ++written;
+        }
+    }
     if (written != count)
         m_writeError = true;
     return written;

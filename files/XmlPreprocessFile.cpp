@@ -2,41 +2,25 @@
 
 #include "files/Base64.h"
 #include "files/XmlValueForms.h"
+#include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalTemplate.h"
 #include "model/TalTitlePageTemplate.h"
 
+#include <windows.h>
+
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-#include <string>
-#include <vector>
 
 namespace {
 
-const char kImageStart[] = "<Image ";
-const char kImageEnd[] = "</Image>";
-const char kTitlePreviewStart[] = "<TitlePreview";
-const char kTitlePreviewEnd[] = "</TitlePreview";
-const char kTitleBackgroundStart[] = "<TitleBgImage";
-const char kTitleBackgroundEnd[] = "</TitleBgImage";
-const char kLeafPreviewStart[] = "<LeafPreview";
-const char kLeafPreviewEnd[] = "</LeafPreview";
-const char kLeafBackgroundStart[] = "<LeafBgImage";
-const char kLeafBackgroundEnd[] = "</LeafBgImage";
-const char kLeafTemplateStart[] = "<LeafTemplate";
-const char kLeafTemplateEnd[] = "</LeafTemplate";
 const char kImagesStart[] = "<Images";
+const char kLeafTemplateEnd[] = "</LeafTemplate";
 
 const char kFileFormatAttribute[] = "FileFormat='";
 const char kIdAttribute[] = "ID='";
 const char kPictureTypeAttribute[] = "SavePicType='";
 const char kCountAttribute[] = "Count='";
-
-// Past a block whose start marker was found but that could not be read.
-const int32_t kLeafTemplateSkip = 15;
 
 // The value of an attribute in a header: the text after the prefix up to the
 // next apostrophe, at most maxLength characters.
@@ -53,25 +37,79 @@ bool FindValue(const char* header, const char* prefix, int32_t maxLength, std::s
     return true;
 }
 
+// A garbled number is no number: the block is then not used.
 bool FindNumber(const char* header, const char* prefix, int32_t& number)
 {
     std::string value;
-    if (!FindValue(header, prefix, CXmlPreprocessFile::kMaxNumberLength, value))
+    return FindValue(header, prefix, CXmlPreprocessFile::kMaxNumberLength, value) &&
+           ParseXmlInteger(value.data(), value.size(), number);
+}
+
+// Only letters and digits may name a picture's format.
+bool FindFormat(const char* header, std::string& format)
+{
+    return FindValue(header, kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, format) &&
+           IsXmlImageFormat(format.data(), format.size());
+}
+
+struct ImageType {
+    const char* canonical;
+    const char* others[3];
+    const char* magic;
+    size_t magicLength;
+};
+
+const ImageType kImageTypes[] = {
+    {"jpg", {"jpeg", "jpe", nullptr}, "\xFF\xD8\xFF", 3},
+    {"png", {nullptr}, "\x89PNG\r\n\x1A\n", 8},
+    {"gif", {nullptr}, "GIF8", 4},
+    {"bmp", {"dib", nullptr}, "BM", 2},
+    {"tif", {"tiff", nullptr}, "II*\0", 4},
+    {"tif", {"tiff", nullptr}, "MM\0*", 4},
+    {"ico", {nullptr}, "\0\0\1\0", 4},
+};
+
+bool SameNoCase(const std::string& a, const char* b)
+{
+    if (a.size() != std::strlen(b))
         return false;
-    number = static_cast<int32_t>(std::atoi(value.c_str()));
+    for (size_t i = 0; i < a.size(); ++i) {
+        char c = a[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != b[i])
+            return false;
+    }
     return true;
 }
 
-// Only letters and digits may become a file extension in the picture store.
-bool FindFormat(const char* header, std::string& format)
+bool Names(const ImageType& type, const std::string& extension)
 {
-    return FindValue(header, kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, format)
-        && IsXmlImageFormat(format.data(), format.size());
+    if (SameNoCase(extension, type.canonical))
+        return true;
+    for (const char* other : type.others) {
+        if (other && SameNoCase(extension, other))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path) : m_window(new char[kWindowSize])
+std::string CXmlPreprocessFile::StoredExtension(const uint8_t* bytes, size_t count, const std::string& claimed)
+{
+    for (const ImageType& type : kImageTypes) {
+        if (count >= type.magicLength && std::memcmp(bytes, type.magic, type.magicLength) == 0)
+            return Names(type, claimed) ? claimed : type.canonical;
+    }
+    for (const ImageType& type : kImageTypes) {
+        if (Names(type, claimed))
+            return claimed;
+    }
+    return "dat";
+}
+
+CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path) : m_window(new char[kWindowSize + 1])
 {
     if (path)
         Open(path, kRead | kBinary);
@@ -79,213 +117,322 @@ CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path) : m_window(new char[
 
 CXmlPreprocessFile::~CXmlPreprocessFile() = default;
 
-const char* CXmlPreprocessFile::FindMarker(int32_t& position, const char* marker)
+void CXmlPreprocessFile::Consumed(int32_t bytes, CKWProgressInterface* progress)
 {
-    if (!IsOpen() || !marker || !*marker || position < 0)
-        return nullptr;
-    const int32_t markerLength = static_cast<int32_t>(std::strlen(marker));
-    char* window = m_window.get();
-    for (;;) {
-        std::memset(window, 0, kWindowSize);
-        if (Seek(position) < 0)
-            return nullptr;
-        const int32_t read = Read(window, kWindowSize - 1);
-        if (read <= 0)
-            return nullptr;
-        // Bytes, not a zero-terminated text: a stray zero byte hides nothing.
-        const char* begin = window;
-        const char* end = begin + read;
-        const char* hit = std::search(begin, end, marker, marker + markerLength);
-        if (hit != end) {
-            position += static_cast<int32_t>(hit - window);
-            return hit;
-        }
-        if (read < kWindowSize - 1)
-            return nullptr;
-        // The next window overlaps this one by the marker's length, so a
-        // marker cut by the window's edge is found there.
-        position += read - markerLength;
-    }
+    m_sinceProgress += bytes;
+    for (; progress && m_sinceProgress >= kProgressBytes; m_sinceProgress -= kProgressBytes)
+        progress->Advance();
 }
 
-int32_t CXmlPreprocessFile::ReadHeader(int32_t position, char (&header)[kHeaderSize + 1])
+bool CXmlPreprocessFile::Ensure(int32_t need)
 {
-    std::memset(header, 0, sizeof header);
-    if (Seek(position) < 0)
-        return 0;
-    int32_t read = Read(header, kHeaderSize);
-    if (read <= 0)
-        return 0;
-    // Attributes are looked for in the start tag only, not in what follows it.
-    if (char* close = static_cast<char*>(std::memchr(header, '>', static_cast<size_t>(read)))) {
-        read = static_cast<int32_t>(close - header) + 1;
-        header[read] = 0;
+    if (m_end - m_position >= need)
+        return true;
+    if (m_atEnd)
+        return false;
+    // What is left moves to the front; the rest of the window is filled.
+    const int32_t kept = m_end - m_position;
+    std::memmove(m_window.get(), m_window.get() + m_position, static_cast<size_t>(kept));
+    m_position = 0;
+    m_end = kept;
+    while (m_end < kWindowSize) {
+        const int32_t read = Read(m_window.get() + m_end, kWindowSize - m_end);
+        if (read <= 0) {
+            m_atEnd = true;
+            break;
+        }
+        m_end += read;
     }
-    // A zero byte inside ends the header as a text.
-    return static_cast<int32_t>(std::strlen(header));
+    return m_end - m_position >= need;
 }
 
-int32_t CXmlPreprocessFile::StoreImage(int32_t position, int32_t length, const char* format)
-{
-    if (length < 1 || Seek(position) < 0)
-        return 0;
-    try {
-        // The text is decoded window by window; only the bytes are held.
-        std::vector<uint8_t> bytes(static_cast<size_t>(CBase64::DecodedCapacity(length)));
-        size_t used = 0;
-        CBase64::CDecoder decoder;
-        char* window = m_window.get();
-        for (int32_t remaining = length; remaining > 0 && !decoder.IsDone();) {
-            const int32_t piece = std::min(remaining, kWindowSize);
-            if (Read(window, piece) != piece)
-                return 0;
-            used += static_cast<size_t>(decoder.Feed(window, piece, bytes.data() + used));
-            remaining -= piece;
-        }
-        used += static_cast<size_t>(decoder.Finish(bytes.data() + used));
-        bytes.resize(used);
-        if (bytes.empty())
+namespace {
+
+// One decoded picture written into the picture store while it is decoded:
+// the file is made once the first bytes show the image type and is written
+// in blocks, so that memory stays flat whatever the picture's size; a picture
+// whose data proves unusable leaves no file.
+class CStoreFile {
+public:
+    explicit CStoreFile(const char* claimed) : m_claimed(claimed) {}
+    ~CStoreFile() { Discard(); }
+    CStoreFile(const CStoreFile&) = delete;
+    CStoreFile& operator=(const CStoreFile&) = delete;
+
+    bool Write(const uint8_t* bytes, size_t count)
+    {
+        if (m_failed || count == 0)
+            return !m_failed;
+        if (m_file == INVALID_HANDLE_VALUE && !Create(bytes, count))
+            return false;
+        DWORD written = 0;
+        if (!::WriteFile(m_file, bytes, static_cast<DWORD>(count), &written, nullptr) || written != count)
+            m_failed = true;
+        return !m_failed;
+    }
+    // The picture id of the written file; 0 when nothing could be stored.
+    int32_t Commit()
+    {
+        if (m_file == INVALID_HANDLE_VALUE || m_failed)
             return 0;
-        return static_cast<int32_t>(
-            g_rasterLib.AddImageFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size()), format));
-    } catch (const std::bad_alloc&) {
-        return 0;
+        const bool closed = ::CloseHandle(m_file) != FALSE;
+        m_file = INVALID_HANDLE_VALUE;
+        if (!closed) {
+            ::DeleteFileW(m_path.c_str());
+            return 0;
+        }
+        return static_cast<int32_t>(g_rasterLib.GetPictureId(m_path.c_str()));
     }
+    void Discard()
+    {
+        if (m_file == INVALID_HANDLE_VALUE)
+            return;
+        ::CloseHandle(m_file);
+        m_file = INVALID_HANDLE_VALUE;
+        ::DeleteFileW(m_path.c_str());
+    }
+
+private:
+    bool Create(const uint8_t* head, size_t count)
+    {
+        const std::wstring folder = static_cast<LPCWSTR>(g_rasterLib.GetStoreFolder());
+        const std::string extension = CXmlPreprocessFile::StoredExtension(head, count, m_claimed);
+        std::string name;
+        if (!folder.empty())
+            g_rasterLib.GenerateStoreFileName(name, extension.c_str());
+        // Generated names and image extensions are plain ASCII.
+        m_path = folder + std::wstring(name.begin(), name.end()) + L"." +
+                 std::wstring(extension.begin(), extension.end());
+        if (!folder.empty())
+            m_file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
+        m_failed = m_file == INVALID_HANDLE_VALUE;
+        return !m_failed;
+    }
+
+    std::string m_claimed;
+    std::wstring m_path;
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    bool m_failed = false;
+};
+
+// Decoded bytes go to the store file in blocks of this size.
+const size_t kStoreBlock = 64 * 1024;
+
+}  // namespace
+
+int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress)
+{
+    const int32_t endLength = static_cast<int32_t>(std::strlen(endMarker));
+    // Text is fed in pieces whose bytes always fit behind a block's worth.
+    const int32_t kMaxPiece = static_cast<int32_t>(kStoreBlock / 3 * 4);
+    if (m_bytes.size() < 2 * kStoreBlock + 8)
+        m_bytes.resize(2 * kStoreBlock + 8);
+    CBase64::CDecoder decoder;
+    CStoreFile store(format);
+    size_t used = 0;
+    bool any = false;
+    for (;;) {
+        if (m_position == m_end && !Ensure(1))
+            return 0;  // the file ends inside the data
+        const char* from = m_window.get() + m_position;
+        const int32_t available = std::min(m_end - m_position, kMaxPiece);
+        const char* stop = static_cast<const char*>(std::memchr(from, '<', static_cast<size_t>(available)));
+        const int32_t length = static_cast<int32_t>(stop ? stop - from : available);
+        used += static_cast<size_t>(decoder.Feed(from, length, m_bytes.data() + used));
+        m_position += length;
+        Consumed(length, progress);
+        if (used >= kStoreBlock) {
+            any = true;
+            if (!store.Write(m_bytes.data(), used))
+                return 0;
+            used = 0;
+        }
+        if (!stop)
+            continue;
+        // Any markup ends the data; only the block's own end tag makes it usable.
+        Ensure(endLength);
+        if (m_end - m_position < endLength ||
+            std::memcmp(m_window.get() + m_position, endMarker, static_cast<size_t>(endLength)) != 0)
+            return 0;
+        break;
+    }
+    used += static_cast<size_t>(decoder.Finish(m_bytes.data() + used));
+    if (!any && used == 0)
+        return 0;
+    return store.Write(m_bytes.data(), used) ? store.Commit() : 0;
 }
 
-int32_t CXmlPreprocessFile::ExtractImage(const char* startMarker, const char* endMarker, int32_t& position,
-                                         bool* startFound)
+enum class CXmlPreprocessFile::Block { Images, Image, TitlePreview, TitleBackground, LeafPreview, LeafBackground,
+                                       LeafTemplate, LeafTemplateEnd, None };
+
+bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Target target)
 {
-    if (startFound)
-        *startFound = false;
-    if (!FindMarker(position, startMarker))
-        return 0;
-    if (startFound)
-        *startFound = true;
-    char header[kHeaderSize + 1];
-    const int32_t headerLength = ReadHeader(position, header);
-    std::string format;
-    if (headerLength == 0 || !FindFormat(header, format) || header[headerLength - 1] != '>')
-        return 0;
-    const int32_t dataStart = position + headerLength;
-    int32_t dataEnd = dataStart;
-    if (!FindMarker(dataEnd, endMarker) || dataEnd - dataStart < 1)
-        return 0;
-    position = dataEnd;
-    return StoreImage(dataStart, dataEnd - dataStart, format.c_str());
+    found = Images();
+    if (!IsOpen())
+        return false;
+    const bool document = target == Target::Document;
+    static const struct {
+        const char* start;
+        const char* end;
+        Block block;
+    } kMarkers[] = {
+        {"<Image ", "</Image>", Block::Image},
+        {kImagesStart, nullptr, Block::Images},
+        {"<TitlePreview", "</TitlePreview", Block::TitlePreview},
+        {"<TitleBgImage", "</TitleBgImage", Block::TitleBackground},
+        {"<LeafPreview", "</LeafPreview", Block::LeafPreview},
+        {"<LeafBgImage", "</LeafBgImage", Block::LeafBackground},
+        {"<LeafTemplate", nullptr, Block::LeafTemplate},
+        {kLeafTemplateEnd, nullptr, Block::LeafTemplateEnd},
+    };
+    if (progress)
+        progress->BeginStage(GetLength() / kProgressBytes + 1);
+    Seek(0);
+    m_position = m_end = 0;
+    m_atEnd = false;
+    m_sinceProgress = 0;
+    bool imagesFound = false;
+    // A template file's pictures of the other kind are not wanted; a document
+    // takes leaf pictures only inside its templates.
+    bool titlePreviewTaken = target == Target::LeafTemplate, titleBackgroundTaken = titlePreviewTaken;
+    bool leafPreviewTaken = target != Target::LeafTemplate, leafBackgroundTaken = leafPreviewTaken;
+    // The template whose pictures are being looked for, with what it has.
+    int32_t current = -1;
+    bool currentPreview = false, currentBackground = false;
+    for (;;) {
+        if (m_position == m_end && !Ensure(1))
+            break;
+        const char* from = m_window.get() + m_position;
+        const char* open = static_cast<const char*>(std::memchr(from, '<', static_cast<size_t>(m_end - m_position)));
+        if (!open) {
+            Consumed(m_end - m_position, progress);
+            m_position = m_end;
+            continue;
+        }
+        Consumed(static_cast<int32_t>(open - from), progress);
+        m_position = static_cast<int32_t>(open - m_window.get());
+        Ensure(kHeaderSize);
+        // The element's header, cut at its first '>' (which is kept).
+        char header[kHeaderSize + 1] = {};
+        const int32_t available = std::min(kHeaderSize, m_end - m_position);
+        std::memcpy(header, m_window.get() + m_position, static_cast<size_t>(available));
+        int32_t headerLength = static_cast<int32_t>(std::strlen(header));
+        const bool closed = (std::memchr(header, '>', static_cast<size_t>(headerLength)) != nullptr);
+        if (closed)
+            headerLength = static_cast<int32_t>(std::strchr(header, '>') - header) + 1;
+        header[headerLength] = 0;
+        Block block = Block::None;
+        const char* endMarker = nullptr;
+        for (const auto& marker : kMarkers) {
+            if (std::strncmp(header, marker.start, std::strlen(marker.start)) == 0) {
+                block = marker.block;
+                endMarker = marker.end;
+                break;
+            }
+        }
+        // Past the '<' at least, so that the pass always moves on.
+        int32_t skip = 1;
+        bool* taken = nullptr;
+        int32_t* target = nullptr;
+        int32_t* second = nullptr;
+        DocumentImage image;
+        switch (block) {
+        case Block::Images:
+            if (!imagesFound && FindNumber(header, kPictureTypeAttribute, found.pictureType)) {
+                imagesFound = true;
+                FindNumber(header, kCountAttribute, found.count);
+            }
+            break;
+        case Block::Image:
+            if (document && imagesFound && found.pictureType == 0) {
+                found.documentImages.push_back(image);
+                target = &found.documentImages.back().pictureId;
+                if (!FindNumber(header, kIdAttribute, found.documentImages.back().imageId))
+                    endMarker = nullptr;  // no usable key: the data is not taken
+            } else {
+                endMarker = nullptr;
+            }
+            break;
+        case Block::TitlePreview:
+            taken = titlePreviewTaken ? nullptr : &titlePreviewTaken;
+            target = &found.titlePreviewId;
+            break;
+        case Block::TitleBackground:
+            taken = titleBackgroundTaken ? nullptr : &titleBackgroundTaken;
+            target = &found.titleBackgroundId;
+            break;
+        case Block::LeafPreview:
+        case Block::LeafBackground: {
+            const bool preview = block == Block::LeafPreview;
+            bool& anywhere = preview ? leafPreviewTaken : leafBackgroundTaken;
+            bool& own = preview ? currentPreview : currentBackground;
+            if (!anywhere) {
+                anywhere = true;
+                target = preview ? &found.leafPreviewId : &found.leafBackgroundId;
+            }
+            if (current >= 0 && !own) {
+                own = true;
+                LeafTemplateImages& entry = found.leafTemplates[static_cast<size_t>(current)];
+                int32_t* field = preview ? &entry.previewId : &entry.backgroundId;
+                if (target)
+                    second = field;
+                else
+                    target = field;
+            }
+            if (!target)
+                endMarker = nullptr;
+            break;
+        }
+        case Block::LeafTemplate: {
+            // An unreadable block is passed over; the next one may be sound.
+            LeafTemplateImages entry;
+            current = -1;
+            if (document && closed && FindNumber(header, kIdAttribute, entry.templateId)) {
+                found.leafTemplates.push_back(entry);
+                current = static_cast<int32_t>(found.leafTemplates.size() - 1);
+            }
+            currentPreview = currentBackground = false;
+            break;
+        }
+        case Block::LeafTemplateEnd:
+            current = -1;
+            break;
+        default:
+            break;
+        }
+        if (taken) {
+            *taken = true;
+        } else if (block == Block::TitlePreview || block == Block::TitleBackground) {
+            endMarker = nullptr;
+        }
+        std::string format;
+        if (endMarker && closed && FindFormat(header, format)) {
+            // The data follows the start tag; the pass goes on at its end.
+            m_position += headerLength;
+            Consumed(headerLength, progress);
+            const int32_t id = DecodeBlock(endMarker, format.c_str(), progress);
+            if (target)
+                *target = id;
+            if (second)
+                *second = id;
+            continue;
+        }
+        m_position += skip;
+        Consumed(skip, progress);
+    }
+    if (progress)
+        progress->Update();
+    return true;
 }
 
 bool CXmlPreprocessFile::ReadTemplateImages(CTalTemplate* tmpl)
 {
-    if (!IsOpen() || !tmpl)
-        return false;
+    Images found;
     const bool title = dynamic_cast<CTalTitlePageTemplate*>(tmpl) != nullptr;
-    int32_t position = 0;
-    bool previewFound = false;
-    tmpl->SetPreviewPictureId(ExtractImage(title ? kTitlePreviewStart : kLeafPreviewStart,
-                                           title ? kTitlePreviewEnd : kLeafPreviewEnd, position, &previewFound));
-    // Without a preview block the search ran to the end: the background may
-    // still stand anywhere.
-    if (!previewFound)
-        position = 0;
-    tmpl->SetBackgroundPictureId(ExtractImage(title ? kTitleBackgroundStart : kLeafBackgroundStart,
-                                              title ? kTitleBackgroundEnd : kLeafBackgroundEnd, position));
-    return true;
-}
-
-bool CXmlPreprocessFile::ReadTitleTemplateImages(int32_t& previewId, int32_t& backgroundId)
-{
-    previewId = 0;
-    backgroundId = 0;
-    if (!IsOpen())
+    if (!tmpl || !Scan(found, nullptr, title ? Target::TitleTemplate : Target::LeafTemplate))
         return false;
-    int32_t position = 0;
-    bool previewFound = false;
-    previewId = ExtractImage(kTitlePreviewStart, kTitlePreviewEnd, position, &previewFound);
-    if (!previewFound)
-        position = 0;
-    backgroundId = ExtractImage(kTitleBackgroundStart, kTitleBackgroundEnd, position);
-    return true;
-}
-
-bool CXmlPreprocessFile::ReadLeafTemplateImages(int32_t& position, LeafTemplateImages& result)
-{
-    result = LeafTemplateImages();
-    if (!FindMarker(position, kLeafTemplateStart))
-        return false;
-    const int32_t start = position;
-    char header[kHeaderSize + 1];
-    if (ReadHeader(position, header) == 0 || !FindNumber(header, kIdAttribute, result.templateId)) {
-        // An unreadable block is passed over; the next one may be sound.
-        position = start + kLeafTemplateSkip;
-        return true;
-    }
-    // The template's pictures are those before its end tag (or before the
-    // next template when the end tag is missing): a template without
-    // pictures must not take the next one's.
-    int32_t end = start + 1;
-    const bool closed = FindMarker(end, kLeafTemplateEnd) != nullptr;
-    int32_t next = start + 1;
-    if (FindMarker(next, kLeafTemplateStart) && (!closed || next < end))
-        end = next;
-    else if (!closed)
-        end = INT32_MAX;
-    auto within = [&](int32_t at, const char* marker) {
-        return FindMarker(at, marker) && at < end;
-    };
-    int32_t at = start;
-    if (within(at, kLeafPreviewStart))
-        result.previewId = ExtractImage(kLeafPreviewStart, kLeafPreviewEnd, at);
-    if (within(at, kLeafBackgroundStart))
-        result.backgroundId = ExtractImage(kLeafBackgroundStart, kLeafBackgroundEnd, at);
-    position = end == INT32_MAX ? start + kLeafTemplateSkip : end;
-    return true;
-}
-
-bool CXmlPreprocessFile::ReadImagesHeader(int32_t& pictureType, int32_t& count)
-{
-    count = 10;
-    int32_t position = 0;
-    if (!FindMarker(position, kImagesStart))
-        return false;
-    char header[kHeaderSize + 1];
-    if (ReadHeader(position, header) == 0 || !FindNumber(header, kPictureTypeAttribute, pictureType))
-        return false;
-    FindNumber(header, kCountAttribute, count);
-    return true;
-}
-
-bool CXmlPreprocessFile::ReadDocumentImage(int32_t& position, DocumentImage& result)
-{
-    result = DocumentImage();
-    if (!FindMarker(position, kImageStart))
-        return false;
-    const int32_t elementStart = position;
-    const int32_t markerLength = static_cast<int32_t>(std::strlen(kImageStart));
-    char header[kHeaderSize + 1];
-    const int32_t headerLength = ReadHeader(position, header);
-    std::string format;
-    const bool haveId = headerLength > 0 && FindNumber(header, kIdAttribute, result.imageId);
-    if (!haveId || !FindFormat(header, format) || header[headerLength - 1] != '>') {
-        // One unreadable image must not cost the images after it.
-        position = elementStart + markerLength;
-        return true;
-    }
-    const int32_t dataStart = elementStart + headerLength;
-    int32_t dataEnd = dataStart;
-    if (!FindMarker(dataEnd, kImageEnd))
-        return false;
-    if (dataEnd - dataStart < 1) {
-        position = dataEnd;
-        return true;
-    }
-    int32_t next = dataStart;
-    if (FindMarker(next, kImageStart) && next < dataEnd) {
-        // The element had no data of its own; the next one starts here.
-        position = next;
-        return true;
-    }
-    result.pictureId = StoreImage(dataStart, dataEnd - dataStart, format.c_str());
-    position = dataEnd + static_cast<int32_t>(std::strlen(kImageEnd));
+    tmpl->SetPreviewPictureId(title ? found.titlePreviewId : found.leafPreviewId);
+    tmpl->SetBackgroundPictureId(title ? found.titleBackgroundId : found.leafBackgroundId);
     return true;
 }

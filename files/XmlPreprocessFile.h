@@ -1,22 +1,28 @@
 #pragma once
 // CXmlPreprocessFile: the image pre-pass. Before a document or template is
-// parsed, its raw bytes are scanned for the image blocks by fixed markers;
-// each block's Base64 text is decoded and stored in the picture store, so
-// the parser never has to gather it. The file is never loaded whole: a scan
-// window, a 200-byte element header and one image's bytes at a time.
+// parsed, its raw bytes are scanned once, from the first byte to the last,
+// for the image blocks by fixed markers; each block's Base64 text is decoded
+// while it is read and stored in the picture store, so the parser never has
+// to gather it. Memory stays flat: one read window and one block of decoded
+// bytes at a time, whatever the sizes of the file and its pictures.
 #include "files/XmlFile.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
+class CKWProgressInterface;
 class CTalTemplate;
 
 class CXmlPreprocessFile : public CXmlFile {
 public:
-    static const int32_t kWindowSize = 102400;
+    static const int32_t kWindowSize = 1024 * 1024;
     static const int32_t kHeaderSize = 200;
     static const int32_t kMaxFormatLength = 6;
     static const int32_t kMaxNumberLength = 10;
+    // The progress advances once per this many bytes of the file.
+    static const int32_t kProgressBytes = 1024 * 1024;
 
     struct LeafTemplateImages {
         int32_t templateId = 0;
@@ -27,39 +33,61 @@ public:
         int32_t pictureId = 0;  // in the picture store; 0 when nothing was stored
         int32_t imageId = 0;    // the ID the file gives the image
     };
+    // Everything one pass found. Picture ids are 0 where a block is missing
+    // or its data unusable.
+    struct Images {
+        // The "Images" element: its picture storage type (-1 without one)
+        // and image count (10 when the count is missing).
+        int32_t pictureType = -1;
+        int32_t count = 10;
+        // The "Image" elements after an "Images" of type 0, in file order.
+        std::vector<DocumentImage> documentImages;
+        // The first title preview and background anywhere.
+        int32_t titlePreviewId = 0;
+        int32_t titleBackgroundId = 0;
+        // The first leaf preview and background anywhere (a template file's).
+        int32_t leafPreviewId = 0;
+        int32_t leafBackgroundId = 0;
+        // Each "LeafTemplate" with a readable ID, with the first preview and
+        // background before its end tag or the next template.
+        std::vector<LeafTemplateImages> leafTemplates;
+    };
 
     // Opened for reading in binary mode when a path is given.
     explicit CXmlPreprocessFile(const wchar_t* path = nullptr);
     ~CXmlPreprocessFile() override;
 
-    // Finds the marker at or after the position and moves the position to
-    // it; a pointer to it in the scan window, or null.
-    const char* FindMarker(int32_t& position, const char* marker);
-    // Decodes the block between the start marker's element header and the
-    // end marker into the picture store; the new picture id, or 0. After a
-    // block the position stands at its end marker.
-    int32_t ExtractImage(const char* startMarker, const char* endMarker, int32_t& position,
-                         bool* startFound = nullptr);
+    // What a pass decodes: a document's pictures and those of the templates
+    // it carries, or only a title or a leaf template file's.
+    enum class Target { Document, TitleTemplate, LeafTemplate };
+
+    // The one pass; false when the file is not open.
+    bool Scan(Images& found, CKWProgressInterface* progress = nullptr, Target target = Target::Document);
     // Sets the template's preview and background pictures (0: none); the
     // template's kind chooses the markers. True when the file is open.
     bool ReadTemplateImages(CTalTemplate* tmpl);
-    // The title template embedded in a document.
-    bool ReadTitleTemplateImages(int32_t& previewId, int32_t& backgroundId);
-    // The next page template embedded in a document; false when there is none.
-    bool ReadLeafTemplateImages(int32_t& position, LeafTemplateImages& result);
-    // The "Images" element: picture storage type and image count (10 when
-    // the count is missing); true once the type was read.
-    bool ReadImagesHeader(int32_t& pictureType, int32_t& count);
-    // The next "Image" element; false when there is none. An element whose
-    // header or data is unusable gives picture id 0 and the scan goes on.
-    bool ReadDocumentImage(int32_t& position, DocumentImage& result);
+
+    // The extension a stored picture gets: the one of the image type its
+    // bytes show (the claimed one when it names the same type), else the
+    // claimed one when it names an image type, else "dat". No other
+    // extension reaches the picture store's folder.
+    static std::string StoredExtension(const uint8_t* bytes, size_t count, const std::string& claimed);
 
 private:
-    // The element header at the position, cut at its first '>' (which is
-    // kept); its length, 0 when nothing could be read.
-    int32_t ReadHeader(int32_t position, char (&header)[kHeaderSize + 1]);
-    // Decodes length bytes of Base64 text from the position and stores them.
-    int32_t StoreImage(int32_t position, int32_t length, const char* format);
+    enum class Block;
+    // Makes at least need bytes stand from the position on in the window,
+    // reading more of the file; false when the file ends before.
+    bool Ensure(int32_t need);
+    // Decodes the Base64 text from the position to the block's end marker
+    // and stores it; the picture id, 0 when the data is unusable. The
+    // position stays at the '<' that ended the data.
+    int32_t DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress);
+    void Consumed(int32_t bytes, CKWProgressInterface* progress);
 
     std::unique_ptr<char[]> m_window;
+    int32_t m_position = 0;  // in the window
+    int32_t m_end = 0;       // bytes held in the window
+    bool m_atEnd = false;    // the file has no more bytes to read
+    int64_t m_sinceProgress = 0;
+    std::vector<uint8_t> m_bytes;  // decoded bytes on their way to the store
 };

@@ -2,7 +2,10 @@
 
 #include "files/Base64.h"
 #include "framework/KWCodePage.h"
+#include "framework/KWTextFileStream.h"
 
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -149,24 +152,7 @@ std::string XmlIntegerForm(int32_t value)
 
 std::string XmlRealForm(double value)
 {
-    // "%f" of a large double has hundreds of digits.
-    int needed = std::snprintf(nullptr, 0, "%f", value);
-    if (needed <= 0)
-        return std::string();
-    std::string text(static_cast<size_t>(needed) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%f", value);
-    text.resize(static_cast<size_t>(needed));
-    if (text.find('.') == std::string::npos)
-        return text;  // "inf", "nan"
-    while (text.size() > 1) {
-        char last = text.back();
-        if (last != '0' && last != '.')
-            break;
-        text.pop_back();
-        if (last == '.')
-            break;
-    }
-    return text;
+    return CKWTextFileStream::FormatDouble(value);
 }
 
 std::string XmlShortRealForm(double value)
@@ -190,6 +176,70 @@ std::string XmlBinaryForm(const void* bytes, int32_t count)
     int32_t written = coder.Encode(static_cast<const uint8_t*>(bytes), &text[0], count);
     text.resize(static_cast<size_t>(written));
     return text;
+}
+
+namespace {
+
+template <class Char>
+bool IsBlank(Char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+template <class Char>
+bool ParseInteger(const Char* p, const Char* end, int32_t& value)
+{
+    while (p < end && IsBlank(*p))
+        ++p;
+    while (end > p && IsBlank(end[-1]))
+        --end;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+'))
+        negative = *p++ == '-';
+    if (p == end)
+        return false;
+    int64_t number = 0;
+    for (; p < end; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+        number = number * 10 + (*p - '0');
+        if (number > int64_t(INT32_MAX) + 1)
+            return false;
+    }
+    if (negative)
+        number = -number;
+    if (number > INT32_MAX || number < INT32_MIN)
+        return false;
+    value = static_cast<int32_t>(number);
+    return true;
+}
+
+}  // namespace
+
+bool ParseXmlInteger(const char* text, size_t length, int32_t& value)
+{
+    return text && ParseInteger(text, text + length, value);
+}
+
+bool ParseXmlInteger(const wchar_t* text, int32_t& value)
+{
+    return text && ParseInteger(text, text + std::wcslen(text), value);
+}
+
+bool ParseXmlReal(const wchar_t* text, double& value)
+{
+    if (!text)
+        return false;
+    wchar_t* end = nullptr;
+    const double number = std::wcstod(text, &end);
+    if (end == text)
+        return false;
+    while (IsBlank(*end))
+        ++end;
+    if (*end != 0 || std::isnan(number))
+        return false;
+    value = number;
+    return true;
 }
 
 bool IsXmlImageFormat(const char* text, size_t length)

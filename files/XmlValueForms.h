@@ -49,6 +49,29 @@ const char* XmlBoolForm(bool value);
 // All bytes as one Base64 run.
 std::string XmlBinaryForm(const void* bytes, int32_t count);
 
+// The form of a value by its type, for typed writers: texts (wide, or narrow
+// in the current code page) in the text form, reals in the real form, whole
+// numbers in the integer form, a character escaped (an apostrophe or a stray
+// byte taken raw would make the file unreadable), a bool in the bool form.
+inline std::string XmlValueForm(const wchar_t* text) { return XmlTextForm(text); }
+inline std::string XmlValueForm(const char* text) { return XmlNarrowTextForm(text); }
+inline std::string XmlValueForm(double value) { return XmlRealForm(value); }
+inline std::string XmlValueForm(float value) { return XmlRealForm(value); }
+inline std::string XmlValueForm(int32_t value) { return XmlIntegerForm(value); }
+inline std::string XmlValueForm(int16_t value) { return XmlIntegerForm(value); }
+inline std::string XmlValueForm(long value) { return XmlIntegerForm(static_cast<int32_t>(value)); }
+inline std::string XmlValueForm(char value) { return XmlEscapeUtf8(&value, 1); }
+inline std::string XmlValueForm(bool value) { return XmlBoolForm(value); }
+
+// A whole number as the files hold it: optional blanks, an optional sign and
+// decimal digits, optional blanks, nothing else, within 32 bits. False, the
+// value unchanged, for any other text: a garbled number is no 0.
+bool ParseXmlInteger(const char* text, size_t length, int32_t& value);
+bool ParseXmlInteger(const wchar_t* text, int32_t& value);
+// A real number that the runtime's conversion reads from the whole text
+// (blanks aside); NaN is no number, an infinity is.
+bool ParseXmlReal(const wchar_t* text, double& value);
+
 // A valid picture-file extension: 1 to 6 ASCII letters and digits. Extensions
 // come from files and become the extensions of files in the picture store.
 bool IsXmlImageFormat(const char* text, size_t length);

@@ -392,15 +392,33 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
             AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
         return pOb;
     }
+    // Objects inside objects (a list of lists) recurse: a file cannot be allowed
+    // to nest them until the stack runs out.
+    if (m_nObjectDepth >= kMaxObjectDepth)
+        AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
+    if (m_loadArray.size() >= kMaxMapCount)
+        AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
-    if (m_loadArray.size() >= kMaxMapCount)
-        AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
-    m_loadArray.push_back(LoadEntry{nullptr, pOb, 0});
+    const size_t nIndex = m_loadArray.size();
     UINT nOldSchema = m_nObjectSchema;
-    m_nObjectSchema = nSchema;
-    pOb->Serialize(*this);
+    try {
+        m_loadArray.push_back(LoadEntry{nullptr, pOb, 0});
+        m_nObjectSchema = nSchema;
+        ++m_nObjectDepth;
+        pOb->Serialize(*this);
+    } catch (...) {
+        // The object that could not be read is nobody's: it goes, and later
+        // references to it find nothing.
+        --m_nObjectDepth;
+        m_nObjectSchema = nOldSchema;
+        if (nIndex < m_loadArray.size())
+            m_loadArray[nIndex].pObject = nullptr;
+        delete pOb;
+        throw;
+    }
+    --m_nObjectDepth;
     m_nObjectSchema = nOldSchema;
     return pOb;
 }

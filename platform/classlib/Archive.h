@@ -52,9 +52,14 @@ public:
     UINT Read(void* lpBuf, UINT nMax);
     void Write(const void* lpBuf, UINT nMax);
 
+    // Objects nest at most this deep (an object read while reading another);
+    // deeper ones throw the generic archive exception.
+    static const int kMaxObjectDepth = 256;
+
     // Objects by class.
     void WriteObject(const CObject* pOb);
     // pClassRefRequested (or null for any): the object must be of that class.
+    // An object whose load throws is deleted before the exception goes on.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
     void WriteClass(const CRuntimeClass* pClassRef);
     // The class of a class record or reference; throws badClass for anything
@@ -156,6 +161,7 @@ private:
     };
     std::vector<LoadEntry> m_loadArray;
     DWORD m_nMapCount;
+    int m_nObjectDepth = 0;
 };
 
 CArchive& operator<<(CArchive& ar, const CObject* pOb);

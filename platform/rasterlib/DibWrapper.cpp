@@ -1,5 +1,6 @@
 #include "platform/rasterlib/DibWrapper.h"
 
+#include "platform/rasterlib/ByteOrder.h"
 #include "platform/rasterlib/RasterImage.h"
 
 #include <cstring>
@@ -9,16 +10,6 @@ namespace rasterlib {
 
 namespace {
 
-uint32_t Get32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-uint16_t Get16(const uint8_t* p)
-{
-    return uint16_t(p[0] | (p[1] << 8));
-}
-
 constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6;
 
 }  // namespace
@@ -27,27 +18,27 @@ bool WrapDib(const uint8_t* dib, size_t count, std::vector<uint8_t>& bmp)
 {
     if (!dib || count < 12)
         return false;
-    const uint32_t headerSize = Get32(dib);
+    const uint32_t headerSize = Le32(dib);
     uint64_t width = 0, height = 0, colours = 0;
     uint32_t bits = 0, compression = kBiRgb, paletteEntrySize = 4;
     uint64_t masks = 0;
     if (headerSize == 12) {
-        width = Get16(dib + 4);
-        height = Get16(dib + 6);
-        bits = Get16(dib + 10);
+        width = Le16(dib + 4);
+        height = Le16(dib + 6);
+        bits = Le16(dib + 10);
         paletteEntrySize = 3;
     } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124) {
         if (count < headerSize)
             return false;
-        const int32_t w = int32_t(Get32(dib + 4));
-        const int32_t h = int32_t(Get32(dib + 8));
+        const int32_t w = int32_t(Le32(dib + 4));
+        const int32_t h = int32_t(Le32(dib + 8));
         if (w <= 0 || h == 0 || h == INT32_MIN)
             return false;
         width = uint32_t(w);
         height = uint32_t(h < 0 ? -h : h);
-        bits = Get16(dib + 14);
-        compression = Get32(dib + 16);
-        colours = Get32(dib + 32);
+        bits = Le16(dib + 14);
+        compression = Le32(dib + 16);
+        colours = Le32(dib + 32);
         // With the plain header, bit-field masks follow it.
         if (headerSize == 40 && compression == kBiBitfields)
             masks = 12;

@@ -1,8 +1,12 @@
 #include "platform/rasterlib/ImageSource.h"
 
 #include "platform/rasterlib/DibWrapper.h"
+#include "platform/rasterlib/IconEntry.h"
+#include "platform/rasterlib/ImageHeader.h"
 #include "platform/rasterlib/Resampler.h"
+#include "platform/rasterlib/WholePalette.h"
 
+#include <cstring>
 #include <new>
 
 namespace rasterlib {
@@ -39,38 +43,73 @@ bool ImageSource::Open()
     const size_t count = m_bytes.Size() < kSniffBytes ? size_t(m_bytes.Size()) : kSniffBytes;
     if (count == 0 || !m_bytes.ReadAt(0, head, count))
         return false;
-    m_format = SniffFormat(head, count);
-    if (m_format == ImageFormat::Unknown)
+    m_format = m_decodeFormat = SniffFormat(head, count);
+    ImageHeader header;
+    switch (m_format) {
+    case ImageFormat::Unknown:
         return false;
-    if (m_format == ImageFormat::Jpeg) {
-        if (!ReadJpegHeader(m_bytes, m_jpeg) || !IsMeasurableSize(m_jpeg.width, m_jpeg.height))
+    case ImageFormat::Jpeg:
+        if (!ReadJpegHeader(m_bytes, m_jpeg) || !IsPlausibleJpeg(m_jpeg, m_bytes.Size()))
             return false;
-        m_width = m_jpeg.width;
-        m_height = m_jpeg.height;
+        header.width = m_jpeg.width;
+        header.height = m_jpeg.height;
         m_orientation = ReadTiffOrientation(m_bytes, m_jpeg.exifOffset, m_jpeg.exifLength);
+        break;
+    case ImageFormat::Ico:
+        if (!ExtractIconEntry(m_bytes, m_entry, m_decodeFormat, header))
+            return false;
+        m_entryBytes.UseMemory(m_entry.data(), m_entry.size());
+        break;
+    default:
+        if (!ReadImageHeader(m_bytes, m_format, header))
+            return false;
+        if (m_format == ImageFormat::Tiff)
+            m_orientation = ReadTiffOrientation(m_bytes, 0, m_bytes.Size());
+        break;
+    }
+    if (!IsMeasurableSize(header.width, header.height))
+        return false;
+    m_width = header.width;
+    m_height = header.height;
+    return true;
+}
+
+bool ImageSource::OpenDecoder()
+{
+    if (m_wic)
         return true;
+    // The system's decoders hold the whole image, whatever size is read.
+    if (!IsAcceptableSize(m_width, m_height))
+        return false;
+    // Palettes made whole and runs expanded, so that no pixel comes from memory the
+    // decoder never wrote.
+    if (m_format == ImageFormat::Gif || m_format == ImageFormat::Bmp) {
+        const uint8_t* whole = m_bytes.Whole();
+        const size_t count = size_t(m_bytes.Size());
+        if (!whole || !(m_format == ImageFormat::Gif ? RebuildGifPalettes(whole, count, m_entry)
+                                                     : RebuildIndexedBitmap(whole, count, m_entry)))
+            return false;
+        if (!m_entry.empty())
+            m_entryBytes.UseMemory(m_entry.data(), m_entry.size());
     }
     try {
         m_wic.reset(new WicImage);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (!m_wic->Open(m_bytes, m_format)) {
+    if (!m_wic->Open(m_entry.empty() ? m_bytes : m_entryBytes, m_decodeFormat) ||
+        m_wic->Width() != m_width || m_wic->Height() != m_height) {
         m_wic.reset();
         return false;
     }
-    m_width = m_wic->Width();
-    m_height = m_wic->Height();
-    if (m_format == ImageFormat::Tiff)
-        m_orientation = ReadTiffOrientation(m_bytes, 0, m_bytes.Size());
     return true;
 }
 
-bool ImageSource::IsGrey() const
+bool ImageSource::IsGrey()
 {
     if (m_format == ImageFormat::Jpeg)
         return m_jpeg.components == 1;
-    return m_wic && m_wic->IsGrey();
+    return OpenDecoder() && m_wic->IsGrey();
 }
 
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
@@ -97,14 +136,16 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
 {
     if (dst.width == 0 || dst.height == 0 || dst.width > m_width || dst.height > m_height)
         return false;
+    // No pixel a decoder leaves out keeps what the memory held before.
+    for (uint32_t y = 0; y < dst.height; ++y)
+        std::memset(dst.Row(y), 0, size_t(dst.width) * 4);
     if (m_format == ImageFormat::Jpeg)
         return DecodeJpegInto(dst);
-    if (!m_wic)
+    if (!OpenDecoder())
         return false;
     if (dst.width == m_width && dst.height == m_height)
         return m_wic->CopyTo(dst);
-    RasterImage full;
-    return full.Allocate(m_width, m_height) && m_wic->CopyTo(full.Target()) && Resample(full.View(), dst);
+    return m_wic->CopyReduced(dst);
 }
 
 bool ImageSource::DecodeJpegInto(const PixelTarget& dst)

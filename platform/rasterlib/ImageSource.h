@@ -1,7 +1,8 @@
 // An encoded image opened for measuring and decoding: finds the format from the
-// bytes, reads the size and the recorded orientation from the header, and decodes
-// upright at full or reduced size, JPEG through libjpeg-turbo and the other formats
-// through WIC.
+// bytes, reads the size and the recorded orientation from the header itself (an
+// image more than its file can hold is refused there), and decodes upright at full
+// or reduced size into initialised pixels, JPEG through libjpeg-turbo and the other
+// formats through WIC, which is opened only to decode.
 #pragma once
 
 #include "platform/rasterlib/ByteSource.h"
@@ -31,7 +32,7 @@ public:
     uint32_t Height() const { return SwapsSides(m_orientation) ? m_width : m_height; }
     // The recorded orientation (1 to 8), which reads undo.
     uint8_t Orientation() const { return m_orientation; }
-    bool IsGrey() const;
+    bool IsGrey();
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
     // image; 0 x 0 is the full size).
@@ -46,9 +47,17 @@ private:
     // Decodes as stored, into a target of the stored proportions.
     bool DecodeStored(const PixelTarget& dst);
     bool DecodeJpegInto(const PixelTarget& dst);
+    // The system's decoder on the image (an icon's chosen entry), which must
+    // report the size the header gave.
+    bool OpenDecoder();
 
     ByteSource m_bytes;
+    // An icon's chosen entry, or an indexed image rebuilt with a whole palette,
+    // and what decodes it.
+    std::vector<uint8_t> m_entry;
+    ByteSource m_entryBytes;
     ImageFormat m_format = ImageFormat::Unknown;
+    ImageFormat m_decodeFormat = ImageFormat::Unknown;
     uint32_t m_width = 0;   // as stored
     uint32_t m_height = 0;
     uint8_t m_orientation = kOrientationUpright;

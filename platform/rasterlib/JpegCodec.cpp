@@ -110,6 +110,8 @@ bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
             info.height = (uint32_t(frame[1]) << 8) | frame[2];
             info.width = (uint32_t(frame[3]) << 8) | frame[4];
             info.components = frame[5];
+            info.progressive = (marker & 3) == 2;
+            info.arithmetic = marker >= 0xC9;
             haveFrame = true;
         } else if (marker == 0xEE && length >= 14) {
             uint8_t adobe[5];

@@ -18,6 +18,8 @@ struct JpegInfo {
     // The TIFF structure of the first APP1 "Exif" segment (length 0: none).
     uint64_t exifOffset = 0;
     uint64_t exifLength = 0;
+    bool progressive = false;  // the decoder holds every coefficient of the image
+    bool arithmetic = false;   // arithmetic coding: no bit per block at least
 };
 
 // Walks the segments up to the first scan. False when the bytes are not a JPEG image

@@ -1,9 +1,8 @@
 #include "platform/rasterlib/Resampler.h"
 
-#include "platform/rasterlib/PixelOps.h"
-
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -98,66 +97,81 @@ void HorizontalRow(const uint8_t* src, const Taps& taps, uint32_t dstWidth, uint
     }
 }
 
-bool ResampleStraight(const PixelView& src, const PixelTarget& dst)
-{
-    const Taps across = BuildTaps(src.width, dst.width);
-    const Taps down = BuildTaps(src.height, dst.height);
-    const size_t rowValues = size_t(dst.width) * 4;
-    // Two horizontally resampled source rows are kept: each row is added into the
-    // output row as soon as it is made, and neighbouring output rows share at most
-    // their boundary rows (shrinking) or their two rows (growing).
-    constexpr int kSlots = 2;
-    std::vector<uint16_t> ring(rowValues * kSlots);
-    int32_t ringRow[kSlots] = {-1, -1};
-    std::vector<int32_t> acc(rowValues);
-    for (uint32_t y = 0; y < dst.height; ++y) {
-        std::fill(acc.begin(), acc.end(), 0);
-        const int32_t* w = &down.weights[size_t(y) * down.maxCount];
-        for (int k = 0; k < down.maxCount; ++k) {
-            if (w[k] == 0)
-                continue;
-            const int32_t srcRow = down.first[y] + k;
-            const int slot = srcRow % kSlots;
-            uint16_t* mid = &ring[rowValues * slot];
-            if (ringRow[slot] != srcRow) {
-                HorizontalRow(src.Row(uint32_t(srcRow)), across, dst.width, mid);
-                ringRow[slot] = srcRow;
-            }
-            for (size_t i = 0; i < rowValues; ++i)
-                acc[i] += w[k] * mid[i];
-        }
-        uint8_t* out = dst.Row(y);
-        const int32_t half = 1 << (kOutShift - 1);
-        for (size_t i = 0; i < rowValues; ++i) {
-            const int32_t v = (acc[i] + half) >> kOutShift;
-            out[i] = uint8_t(v > 255 ? 255 : v);
-        }
-    }
-    return true;
-}
+class ViewRows : public RowSource {
+public:
+    explicit ViewRows(const PixelView& view) : m_view(view) {}
+    const uint8_t* Row(uint32_t y) override { return m_view.Row(y); }
+
+private:
+    PixelView m_view;
+};
 
 }  // namespace
 
-bool Resample(const PixelView& src, const PixelTarget& dst)
+bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& rows, const PixelTarget& dst)
 {
     try {
-        if (src.width == dst.width && src.height == dst.height) {
-            CopyPixels(src, dst);
-            return true;
+        const Taps across = BuildTaps(width, dst.width);
+        const Taps down = BuildTaps(height, dst.height);
+        const size_t rowValues = size_t(dst.width) * 4;
+        // Two horizontally resampled source rows are kept: each row is added into the
+        // output row as soon as it is made, and neighbouring output rows share at most
+        // their boundary rows (shrinking) or their two rows (growing).
+        constexpr int kSlots = 2;
+        std::vector<uint16_t> ring(rowValues * kSlots);
+        int32_t ringRow[kSlots] = {-1, -1};
+        std::vector<int32_t> acc(rowValues);
+        // Transparent pixels are resampled premultiplied, so that clear ones do not
+        // bleed their colour; one row at a time.
+        const bool premultiply = alpha == AlphaUse::Mixed;
+        std::vector<uint8_t> scratch(premultiply ? size_t(width) * 4 : 0);
+        for (uint32_t y = 0; y < dst.height; ++y) {
+            std::fill(acc.begin(), acc.end(), 0);
+            const int32_t* w = &down.weights[size_t(y) * down.maxCount];
+            for (int k = 0; k < down.maxCount; ++k) {
+                if (w[k] == 0)
+                    continue;
+                const int32_t srcRow = down.first[y] + k;
+                const int slot = srcRow % kSlots;
+                uint16_t* mid = &ring[rowValues * slot];
+                if (ringRow[slot] != srcRow) {
+                    const uint8_t* row = rows.Row(uint32_t(srcRow));
+                    if (!row)
+                        return false;
+                    if (premultiply) {
+                        std::memcpy(scratch.data(), row, scratch.size());
+                        Premultiply(PixelTarget{scratch.data(), width, 1, width * 4});
+                        row = scratch.data();
+                    }
+                    HorizontalRow(row, across, dst.width, mid);
+                    ringRow[slot] = srcRow;
+                }
+                for (size_t i = 0; i < rowValues; ++i)
+                    acc[i] += w[k] * mid[i];
+            }
+            uint8_t* out = dst.Row(y);
+            const int32_t half = 1 << (kOutShift - 1);
+            for (size_t i = 0; i < rowValues; ++i) {
+                const int32_t v = (acc[i] + half) >> kOutShift;
+                out[i] = uint8_t(v > 255 ? 255 : v);
+            }
         }
-        if (ClassifyAlpha(src) != AlphaUse::Mixed)
-            return ResampleStraight(src, dst);
-        RasterImage premultiplied;
-        if (!premultiplied.Allocate(src.width, src.height))
-            return false;
-        CopyPixels(src, premultiplied.Target());
-        Premultiply(premultiplied.Target());
-        ResampleStraight(premultiplied.View(), dst);
-        Unpremultiply(dst);
+        if (premultiply)
+            Unpremultiply(dst);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool Resample(const PixelView& src, const PixelTarget& dst)
+{
+    if (src.width == dst.width && src.height == dst.height) {
+        CopyPixels(src, dst);
+        return true;
+    }
+    ViewRows rows(src);
+    return ResampleRows(src.width, src.height, ClassifyAlpha(src), rows, dst);
 }
 
 void FitInside(uint32_t width, uint32_t height, uint32_t boxWidth, uint32_t boxHeight, uint32_t& fitWidth,

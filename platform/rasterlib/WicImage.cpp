@@ -1,6 +1,11 @@
 #include "platform/rasterlib/WicImage.h"
 
 #include "platform/rasterlib/PixelOps.h"
+#include "platform/rasterlib/Resampler.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
 
 namespace rasterlib {
 
@@ -61,22 +66,8 @@ bool WicImage::Open(ByteSource& source, ImageFormat format)
     UINT frames = 0;
     if (FAILED(m_decoder->GetFrameCount(&frames)) || frames == 0)
         return false;
-    UINT chosen = 0;
-    if (format == ImageFormat::Ico) {
-        uint64_t bestArea = 0;
-        for (UINT i = 0; i < frames && i < 256; ++i) {
-            ComRef<IWICBitmapFrameDecode> frame;
-            UINT w = 0, h = 0;
-            if (FAILED(m_decoder->GetFrame(i, frame.Out())) || FAILED(frame->GetSize(&w, &h)))
-                continue;
-            if (uint64_t(w) * h > bestArea) {
-                bestArea = uint64_t(w) * h;
-                chosen = i;
-            }
-        }
-    }
     UINT w = 0, h = 0;
-    if (FAILED(m_decoder->GetFrame(chosen, m_frame.Out())) || FAILED(m_frame->GetSize(&w, &h)) ||
+    if (FAILED(m_decoder->GetFrame(0, m_frame.Out())) || FAILED(m_frame->GetSize(&w, &h)) ||
         !IsMeasurableSize(w, h))
         return false;
     m_width = w;
@@ -96,12 +87,16 @@ bool WicImage::Open(ByteSource& source, ImageFormat format)
     return true;
 }
 
+bool WicImage::Convert(ComRef<IWICBitmapSource>& converted)
+{
+    return m_frame.Get() &&
+           SUCCEEDED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, m_frame.Get(), converted.Out()));
+}
+
 bool WicImage::CopyTo(const PixelTarget& dst)
 {
-    if (!m_frame.Get() || dst.width != m_width || dst.height != m_height)
-        return false;
     ComRef<IWICBitmapSource> converted;
-    if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, m_frame.Get(), converted.Out())))
+    if (dst.width != m_width || dst.height != m_height || !Convert(converted))
         return false;
     const uint64_t bytes = uint64_t(dst.stride) * dst.height;
     if (bytes > 0xFFFFFFFFu || FAILED(converted->CopyPixels(nullptr, dst.stride, UINT(bytes), dst.pixels)))
@@ -110,6 +105,84 @@ bool WicImage::CopyTo(const PixelTarget& dst)
     if (m_format == ImageFormat::Bmp && ClassifyAlpha(dst.View()) == AlphaUse::Padding)
         SetAlpha(dst, 255);
     return true;
+}
+
+namespace {
+
+// The converted frame in bands of rows of about a megabyte; a band the decoder
+// cannot deliver ends the read.
+class BandRows : public RowSource {
+public:
+    BandRows(IWICBitmapSource* source, uint32_t width, uint32_t height, bool opaque)
+        : m_source(source), m_width(width), m_height(height), m_opaque(opaque),
+          m_bandRows(std::max<uint32_t>(1, (1u << 20) / (width * 4)))
+    {
+    }
+
+    const uint8_t* Row(uint32_t y) override
+    {
+        if (y >= m_height)
+            return nullptr;
+        if (y < m_first || y >= m_first + m_count) {
+            m_first = y;
+            m_count = std::min(m_bandRows, m_height - y);
+            const WICRect rect = {0, INT(y), INT(m_width), INT(m_count)};
+            try {
+                m_band.assign(size_t(m_width) * 4 * m_count, 0);
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+            if (FAILED(m_source->CopyPixels(&rect, m_width * 4, UINT(m_band.size()), m_band.data())))
+                return nullptr;
+            if (m_opaque)
+                SetAlpha(PixelTarget{m_band.data(), m_width, m_count, m_width * 4}, 255);
+            alpha = Combine(alpha, ClassifyAlpha(PixelView{m_band.data(), m_width, m_count, m_width * 4}));
+        }
+        return m_band.data() + size_t(y - m_first) * m_width * 4;
+    }
+
+    // The alpha use of the rows read so far.
+    AlphaUse alpha = AlphaUse::Opaque;
+    bool seen = false;
+
+private:
+    AlphaUse Combine(AlphaUse a, AlphaUse b)
+    {
+        if (!seen) {
+            seen = true;
+            return b;
+        }
+        return a == b ? a : AlphaUse::Mixed;
+    }
+
+    IWICBitmapSource* m_source;
+    uint32_t m_width;
+    uint32_t m_height;
+    bool m_opaque;
+    uint32_t m_bandRows;
+    uint32_t m_first = 0;
+    uint32_t m_count = 0;
+    std::vector<uint8_t> m_band;
+};
+
+}  // namespace
+
+bool WicImage::CopyReduced(const PixelTarget& dst)
+{
+    ComRef<IWICBitmapSource> converted;
+    if (!Convert(converted))
+        return false;
+    // A first pass learns how the image uses its alpha, which decides how the
+    // second one resamples it.
+    BandRows probe(converted.Get(), m_width, m_height, false);
+    for (uint32_t y = 0; y < m_height; ++y) {
+        if (!probe.Row(y))
+            return false;
+    }
+    // An unused fourth byte of a bitmap makes it opaque, as a full read does.
+    const bool padding = m_format == ImageFormat::Bmp && probe.alpha == AlphaUse::Padding;
+    BandRows rows(converted.Get(), m_width, m_height, padding);
+    return ResampleRows(m_width, m_height, padding ? AlphaUse::Opaque : probe.alpha, rows, dst);
 }
 
 }  // namespace rasterlib

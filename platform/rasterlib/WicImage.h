@@ -10,7 +10,7 @@
 
 namespace rasterlib {
 
-// The frame an image is read from: for icons the largest image, otherwise the first.
+// The first frame of an image (an icon comes as the one entry the library chose).
 class WicImage {
 public:
     // Opens the decoder and reads the frame's size.
@@ -20,8 +20,13 @@ public:
     bool IsGrey() const { return m_grey; }
     // dst must have the frame's size.
     bool CopyTo(const PixelTarget& dst);
+    // Reduced to dst's size, from bands of rows: the full image never stands in
+    // the library's memory.
+    bool CopyReduced(const PixelTarget& dst);
 
 private:
+    bool Convert(ComRef<IWICBitmapSource>& converted);
+
     ComSession m_com;  // first member: released last
     ComRef<IWICImagingFactory> m_factory;
     ComRef<IWICStream> m_stream;

@@ -46,6 +46,19 @@ protected:
     {
         return doctest::LoadDocument(document, path, TemplateFolder(), serializer);
     }
+    // Saves the document, loads it and saves what was loaded: the same bytes.
+    // (A load gives every document the text formats 0 to 10.)
+    void ExpectRoundTrip(CTalBaseDocument& document, const std::wstring& path)
+    {
+        for (int32_t id = 0; id <= 10; ++id)
+            document.GetProperties().GetTextFormat(id, true);
+        ASSERT_TRUE(Save(document, path));
+        const std::string first = filestest::ReadBytes(path);
+        CTalBaseDocument back;
+        ASSERT_TRUE(Load(back, path));
+        ASSERT_TRUE(Save(back, path));
+        EXPECT_EQ(filestest::ReadBytes(path), first);
+    }
     // Writes the text as a document file and loads it into the document.
     bool LoadText(CTalBaseDocument& document, const std::string& text,
                   doctest::CRecordingSerializer* serializer = nullptr)

@@ -1,7 +1,7 @@
 // Helpers of the report-document tests: a serializer that records what it
 // would show, a file that fails after so many bytes, pictures in and outside
 // the picture store, a document that uses every feature of the format, and a
-// comparison of two documents field by field (pictures by their bytes).
+// the tree of a document measured.
 #pragma once
 
 #include "FilesTestSupport.h"
@@ -180,9 +180,6 @@ Templates AddManagerTemplates(const std::wstring& pictureFolder);
 // A document that uses every part of the format. Pictures come from
 // outside files in the folder and from the picture store.
 void BuildFullDocument(CTalBaseDocument& document, const std::wstring& pictureFolder, const Templates& templates);
-
-// Every field the file carries; pictures compared by the bytes of their files.
-void ExpectSameDocument(const CTalBaseDocument& expected, const CTalBaseDocument& actual);
 
 // Save and load with a recording serializer whose template folder is given.
 bool SaveDocument(CTalBaseDocument& document, const std::wstring& path, const std::wstring& templateFolder,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/KWProgressInterface.h"
+
 #include <libxml/parser.h>
 #include <windows.h>
 
@@ -12,6 +14,26 @@
 #include <string>
 
 namespace filestest {
+
+// A progress bar of 0..1000 that remembers where it was set.
+class CProgressProbe : public CKWProgressInterface {
+public:
+    void StepIt() override { ++m_pos; }
+    int GetPos() override { return m_pos; }
+    void SetPos(int position) override
+    {
+        backwards = backwards || position < m_pos;
+        m_pos = position;
+        ++sets;
+    }
+    int GetUpper() override { return 1000; }
+
+    int sets = 0;
+    bool backwards = false;
+
+private:
+    int m_pos = 0;
+};
 
 inline std::string ToAnsi(const std::wstring& text)
 {

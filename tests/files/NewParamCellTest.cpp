@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
 TEST(NewParamCell, SettingAnAttributeTwiceKeepsOnePairInPlace)
 {
     CNewParamCell cell(CNewParamCell::kAll);
@@ -89,17 +94,24 @@ TEST(NewParamCell, MergeSetsEachPairAndKeepsADefaultTextOverNoText)
     EXPECT_STREQ(merged.GetText(), L"given");
 }
 
-TEST(NewParamCell, NumbersReadAsTheRuntimeReadsThem)
+TEST(NewParamCell, AHundredThousandAttributesAreGatheredInLinearTime)
 {
-    CNewParamCell cell(CNewParamCell::kAll);
-    cell.SetAttribute(L"I", L"42abc");
-    cell.SetAttribute(L"N", L"x1");
-    cell.SetAttribute(L"D", L"12.3457");
-    cell.SetAttribute(L"E", L"-1.5e2");
-    EXPECT_EQ(cell.GetInt(L"I", -1), 42);
-    EXPECT_EQ(cell.GetInt(L"N", -1), 0) << "no digits give 0";
-    EXPECT_EQ(cell.GetInt(L"Missing", -1), -1);
-    EXPECT_DOUBLE_EQ(cell.GetDouble(L"D", 0.0), 12.3457);
-    EXPECT_DOUBLE_EQ(cell.GetDouble(L"E", 0.0), -150.0);
-    EXPECT_DOUBLE_EQ(cell.GetDouble(L"Missing", 7.5), 7.5);
+    std::vector<std::string> strings;
+    for (int i = 0; i < 100000; ++i) {
+        strings.push_back("a" + std::to_string(i));
+        strings.push_back(std::to_string(i));
+    }
+    std::vector<const char*> attributes;
+    for (const std::string& text : strings)
+        attributes.push_back(text.c_str());
+    attributes.push_back(nullptr);
+    const DWORD start = ::GetTickCount();
+    CNewParamCell cell = CNewParamCell::FromParser(nullptr, attributes.data(), 0, CNewParamCell::kAll);
+    CNewParamCell merged(L"default", CNewParamCell::kAll, {"a5", "old", "extra", "x", nullptr});
+    merged.Merge(cell);
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+    ASSERT_EQ(merged.GetPairCount(), 100001);
+    EXPECT_STREQ(merged.GetName(0), L"a5") << "a set pair keeps its place";
+    EXPECT_STREQ(merged.GetValue(0), L"5");
+    EXPECT_STREQ(merged.Find(L"a99999"), L"99999");
 }

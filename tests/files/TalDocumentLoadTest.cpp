@@ -48,63 +48,52 @@ std::wstring DescribeDocument(const CTalBaseDocument& document)
 
 }  // namespace
 
-TEST_F(DocumentFiles, TheTreeIsTheSameWithOrWithoutLeafsWrappers)
+TEST_F(DocumentFiles, TheTreeComesFromTheIdsAndNoSectionBecomesItsOwnAncestor)
 {
     const std::string wrapped = "<Tree>\n" + Leaf(1, 0, "H") + "<Leafs>\n" + Leaf(2, 1, "a") + Leaf(3, 1, "b") +
                                 Leaf(4, 3, "c") + Leaf(5, 1, "d") + "</Leafs>\n</Tree>\n";
-    const std::string flat = Tree({Leaf(1, 0, "H"), Leaf(2, 1, "a"), Leaf(3, 1, "b"), Leaf(4, 3, "c"), Leaf(5, 1, "d")});
-    for (const std::string& tree : {wrapped, flat}) {
-        CTalBaseDocument document;
-        CRecordingSerializer serializer;
-        ASSERT_TRUE(LoadText(document, DocumentText(tree), &serializer));
-        EXPECT_EQ(DescribeDocument(document), L"H(a,b(c),d)");
-        EXPECT_TRUE(serializer.dialogs.empty());
-    }
-}
-
-TEST_F(DocumentFiles, IdsInTheFileCannotMakeASectionItsOwnAncestor)
-{
     const struct {
         const char* what;
-        std::vector<std::string> leaves;
-        const wchar_t* tree;
+        std::string tree;
+        const wchar_t* expected;
+        const wchar_t* warning;  // null: the load shows nothing
     } cases[] = {
-        {"duplicate ids", {Leaf(1, 0, "H"), Leaf(2, 1, "a"), Leaf(2, 1, "b"), Leaf(3, 2, "c")}, L"H(a(c),b)"},
-        {"id 0 and several roots", {Leaf(0, 0, "H"), Leaf(5, 0, "r"), Leaf(6, 0, "s"), Leaf(7, 5, "x")}, L"H(r(x),s)"},
-        {"own and later parents", {Leaf(1, 0, "H"), Leaf(2, 2, "s"), Leaf(3, 4, "f"), Leaf(4, 3, "g")}, L"H(s,f(g))"},
-        {"a cycle of two", {Leaf(1, 0, "H"), Leaf(2, 3, "p"), Leaf(3, 2, "q")}, L"H(p(q))"},
-        {"heading not first", {Leaf(1, 1, "x"), Leaf(2, 0, "H"), Leaf(3, 1, "y")}, L"H(x(y))"},
-        {"negative ids", {Leaf(1, 0, "H"), Leaf(-1, 1, "n"), Leaf(2, -1, "m")}, L"H(n,m)"},
-        {"no heading at all", {Leaf(4, 3, "a"), Leaf(5, 4, "b")}, L"Heading record(a(b))"},
-        {"heading is its children's parent", {Leaf(1, 0, "H"), Leaf(1, 1, "again"), Leaf(2, 1, "c")},
-         L"H(again,c)"},
+        {"with Leafs wrappers", wrapped, L"H(a,b(c),d)", nullptr},
+        {"without", Tree({Leaf(1, 0, "H"), Leaf(2, 1, "a"), Leaf(3, 1, "b"), Leaf(4, 3, "c"), Leaf(5, 1, "d")}),
+         L"H(a,b(c),d)", nullptr},
+        {"a heading without parent ID, its name trimmed",
+         "<Tree><Leaf ID='1'>  Top  <CurLeafTemplate ID='-1'/></Leaf>" + Leaf(2, 1, "child") + "</Tree>",
+         L"Top(child)", nullptr},
+        {"duplicate ids", Tree({Leaf(1, 0, "H"), Leaf(2, 1, "a"), Leaf(2, 1, "b"), Leaf(3, 2, "c")}), L"H(a(c),b)",
+         L"The section ID 2 is used more than once."},
+        {"id 0 and several roots", Tree({Leaf(0, 0, "H"), Leaf(5, 0, "r"), Leaf(6, 0, "s"), Leaf(7, 5, "x")}),
+         L"H(r(x),s)", L"has no parent"},
+        {"own and later parents", Tree({Leaf(1, 0, "H"), Leaf(2, 2, "s"), Leaf(3, 4, "f"), Leaf(4, 3, "g")}),
+         L"H(s,f(g))", L"The section with ID 2 has no parent with ID 2 before it and is placed under the heading."},
+        {"a cycle of two", Tree({Leaf(1, 0, "H"), Leaf(2, 3, "p"), Leaf(3, 2, "q")}), L"H(p(q))", L"has no parent"},
+        {"heading not first", Tree({Leaf(1, 1, "x"), Leaf(2, 0, "H"), Leaf(3, 1, "y")}), L"H(x(y))", L"has no parent"},
+        {"negative ids", Tree({Leaf(1, 0, "H"), Leaf(-1, 1, "n"), Leaf(2, -1, "m")}), L"H(n,m)", L"has no parent"},
+        {"no heading at all", Tree({Leaf(4, 3, "a"), Leaf(5, 4, "b")}), L"Heading record(a(b))", L"has no parent"},
+        {"heading is its children's parent", Tree({Leaf(1, 0, "H"), Leaf(1, 1, "again"), Leaf(2, 1, "c")}),
+         L"H(again,c)", L"The section ID 1 is used more than once."},
     };
     for (const auto& test : cases) {
         CTalBaseDocument document;
         CRecordingSerializer serializer;
-        ASSERT_TRUE(LoadText(document, DocumentText(Tree(test.leaves)), &serializer)) << test.what;
-        EXPECT_EQ(DescribeDocument(document), test.tree) << test.what;
+        ASSERT_TRUE(LoadText(document, DocumentText(test.tree), &serializer)) << test.what;
+        EXPECT_EQ(DescribeDocument(document), test.expected) << test.what;
+        if (!test.warning) {
+            EXPECT_TRUE(serializer.dialogs.empty()) << test.what;
+        } else {
+            EXPECT_NE(serializer.AllLines().find(test.warning), std::wstring::npos) << test.what;
+        }
         // Saving and loading again terminates and keeps the tree.
         const std::wstring path = File(L"again.otd");
         ASSERT_TRUE(Save(document, path)) << test.what;
         CTalBaseDocument back;
         ASSERT_TRUE(Load(back, path)) << test.what;
-        EXPECT_EQ(DescribeDocument(back), test.tree) << test.what;
+        EXPECT_EQ(DescribeDocument(back), test.expected) << test.what;
     }
-}
-
-TEST_F(DocumentFiles, ProblemsOfTheTreeAreReported)
-{
-    CTalBaseDocument document;
-    CRecordingSerializer serializer;
-    ASSERT_TRUE(LoadText(document, DocumentText(Tree({Leaf(1, 0, "H"), Leaf(2, 9, "lost"), Leaf(1, 1, "twin")})),
-                         &serializer));
-    ASSERT_EQ(serializer.dialogs.size(), 1u);
-    const std::wstring lines = serializer.AllLines();
-    EXPECT_NE(lines.find(L"The section with ID 2 has no parent with ID 9 before it and is placed under the heading."),
-              std::wstring::npos)
-        << filestest::ToAnsi(lines);
-    EXPECT_NE(lines.find(L"The section ID 1 is used more than once."), std::wstring::npos);
 }
 
 TEST_F(DocumentFiles, ALongChainOfSectionsIsKeptWithinTheDepthLimit)
@@ -129,14 +118,6 @@ TEST_F(DocumentFiles, ALongChainOfSectionsIsKeptWithinTheDepthLimit)
     MeasureTree(back.GetProperties().GetHeadingSection().Get(), sections, depth);
     EXPECT_EQ(sections, static_cast<size_t>(count));
     EXPECT_LT(::GetTickCount() - start, 20000u);
-}
-
-TEST_F(DocumentFiles, AHeadingWithoutParentIdIsStillTheHeading)
-{
-    CTalBaseDocument document;
-    ASSERT_TRUE(LoadText(document, DocumentText("<Tree><Leaf ID='1'>  Top  <CurLeafTemplate ID='-1'/></Leaf>" +
-                                                Leaf(2, 1, "child") + "</Tree>")));
-    EXPECT_EQ(DescribeDocument(document), L"Top(child)") << "the name loses its blanks at both ends";
 }
 
 TEST_F(DocumentFiles, AttributesAreReadInAnyOrder)
@@ -295,7 +276,9 @@ TEST_F(DocumentFiles, AFileCutShortFailsAndKeepsWhatWasRead)
     CRecordingSerializer serializer;
     EXPECT_FALSE(LoadText(document, text.substr(0, cut), &serializer));
     ASSERT_EQ(serializer.dialogs.size(), 1u);
-    EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{L"Incompatable format of file."});
+    ASSERT_EQ(serializer.dialogs[0].lines.size(), 2u);
+    EXPECT_EQ(serializer.dialogs[0].lines[0], L"Incompatable format of file.");
+    EXPECT_EQ(serializer.dialogs[0].lines[1].find(L"Error [Line 9]: "), 0u) << "the parser's own message";
     EXPECT_EQ(document.GetProperties().m_exportType, 4);
     EXPECT_EQ(DescribeDocument(document), L"H(a)") << "the sections read are in the tree";
 
@@ -307,12 +290,47 @@ TEST_F(DocumentFiles, AFileCutShortFailsAndKeepsWhatWasRead)
     EXPECT_NE(second.AllLines().find(L"Parsing error occures."), std::wstring::npos);
 }
 
+TEST_F(DocumentFiles, DamageInsidePictureDataIsNeverASilentLoss)
+{
+    const std::string data = XmlBinaryForm(std::string(3000, 'p').data(), 3000);
+    const std::string half = data.substr(0, data.size() / 2);
+    const std::string tree = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='1'/><ImageListItem ID='2'/>"
+                                                  "</ImageList>")});
+    const auto images = [&](const std::string& first) {
+        return "<Images SavePicType='0' Count='2'><Image ID='1' FileFormat='png'>\n" + first +
+               "</Image><Image ID='2' FileFormat='png'>\n" + data + "</Image></Images>\n";
+    };
+    const std::string leaf = "<LeafTemplate ID='1' FileName='t.otl'><LeafPreview FileFormat='png'>\n";
+    const std::string cells = "</LeafPreview><LeafRectArray Type='1'><LeafRectArrayItem Left='1'/></LeafRectArray>"
+                              "</LeafTemplate>\n";
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"cut inside the first picture", DocumentText(tree + images(half)).substr(0, 300 + tree.size())},
+        {"an unclosed comment in a picture", DocumentText(tree + images(half + "<!--" + half))},
+        {"an unclosed CDATA section in a picture", DocumentText(tree + images(half + "<![CDATA[" + half))},
+        {"a damaged byte in a template's preview", DocumentText(tree + leaf + half + "&" + half + cells)},
+        {"a template's preview cut short", DocumentText(tree + leaf + half)},
+    };
+    for (const auto& test : cases) {
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        EXPECT_FALSE(LoadText(document, test.text, &serializer)) << test.what;
+        ASSERT_EQ(serializer.dialogs.size(), 1u) << test.what;
+        EXPECT_NE(serializer.AllLines().find(L"Error [Line "), std::wstring::npos) << test.what;
+        g_TemplateManager.Clear();
+    }
+}
+
 TEST_F(DocumentFiles, AFileThatCannotBeOpenedIsNoDocument)
 {
     CTalBaseDocument document;
     CRecordingSerializer serializer;
     EXPECT_FALSE(Load(document, File(L"no such file.otd"), &serializer));
-    EXPECT_EQ(serializer.messages, std::vector<std::wstring>{L"Incompatable format of file."});
+    // An empty file is no empty document: everything it held is gone.
+    EXPECT_FALSE(LoadText(document, "", &serializer));
+    EXPECT_EQ(serializer.messages, std::vector<std::wstring>(2, L"Incompatable format of file."));
     EXPECT_TRUE(serializer.dialogs.empty());
 
     CRecordingSerializer noTable;
@@ -383,7 +401,13 @@ TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEverySt
         CRecordingSerializer serializer;
         const std::wstring path = File(L"shared.otd");
         filestest::WriteBytes(path, DocumentText(common + images[mode]));
-        ASSERT_TRUE(Load(document, path, &serializer)) << mode;
+        serializer.SetTemplateFolder(TemplateFolder().c_str());
+        CTalTags tags;
+        ASSERT_TRUE(tags.RegisterTags());
+        filestest::CProgressProbe progress;
+        ASSERT_TRUE(serializer.LoadDocument(path.c_str(), &document, &tags, 0, &progress)) << mode;
+        EXPECT_EQ(progress.GetPos(), 1000) << "the bar ends at its end in every mode, " << mode;
+        EXPECT_FALSE(progress.backwards) << mode;
         EXPECT_TRUE(serializer.dialogs.empty()) << mode << filestest::ToAnsi(serializer.AllLines());
         const CTalDocProperties& props = document.GetProperties();
         EXPECT_EQ(PictureBytes(props.m_logoPictureId), first) << mode;
@@ -446,7 +470,8 @@ TEST_F(DocumentFiles, TemplateNamesThatWouldLeaveTheTemplateFolderAreRefused)
 {
     const char* const names[] = {"..\\evil.otl", "../evil.otl", "sub\\evil.otl", "C:evil.otl", "\\\\host\\evil.otl",
                                  "CON",          "con.otl",     "LPT1.otl",      "evil.otl.",  "evil.otl ",
-                                 "a..otl",       ""};
+                                 "a..otl",       "",            "evil11.exe",    "desktop.ini", "COM\xC2\xB9.otl",
+                                 "lpt\xC2\xB3.ott"};
     for (const char* name : names) {
         const std::string body =
             Tree({"<Leaf ID='1' IDParentLeaf='0'>H<CurLeafTemplate ID='1'/></Leaf>"}) +
@@ -467,16 +492,77 @@ TEST_F(DocumentFiles, TemplateNamesThatWouldLeaveTheTemplateFolderAreRefused)
     EXPECT_FALSE(filestest::FileExists(L"C:\\evil.otl"));
 }
 
-TEST_F(DocumentFiles, KeysWithoutAPictureAddNothing)
+TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefused)
 {
+    filestest::WriteBytes(File(L"outside.png"), "outside");
+    const struct {
+        int mode;
+        const char* reference;
+    } cases[] = {
+        {2, "..\\outside.png"}, {2, "x Images\\..\\..\\outside.png"}, {2, "CON"}, {2, "x Images\\COM1.jpg"},
+        {2, "C:\\outside.png"}, {2, "outside.png"}, {1, "CON"}, {1, "C:\\folder\\com\xC2\xB2.jpg"},
+    };
+    for (const auto& test : cases) {
+        const std::string body = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='3'/></ImageList>")}) +
+                                 "<Images SavePicType='" + std::to_string(test.mode) + "' Count='1'><Image ID='3'>\n" +
+                                 test.reference + "</Image></Images>\n";
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer)) << test.reference;
+        EXPECT_NE(serializer.AllLines().find(L"The picture file name"), std::wstring::npos) << test.reference;
+        CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+        ASSERT_EQ(heading->GetPictureCount(), 1) << test.reference;
+        EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), 0) << "shown as missing, " << test.reference;
+        EXPECT_TRUE(Save(document, File(L"again.otd"))) << "the document stays savable, " << test.reference;
+    }
+}
+
+TEST_F(DocumentFiles, GarbledNumbersAndRepeatedImageIdsAreWarnedAboutAndChangeNothing)
+{
+    const std::string picture = XmlBinaryForm("first", 5), other = XmlBinaryForm("second", 6);
     const std::string body =
-        "<TitlePageProperties LogoID='9'/>" +
-        Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='9'/><ImageListItem/></ImageList>")}) +
-        "<Images SavePicType='0' Count='0'></Images>\n";
+        "<FontArray><FontName Index='0' Name='Arial'/><FontName Index='nan' Name='Evil'/></FontArray>\n"
+        "<PrintProperties SizeX='12abc' SizeY='1500'/>\n" +
+        Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='4' Angle='x'/></ImageList>")}) +
+        "<Images SavePicType='0' Count='2'><Image ID='4' FileFormat='png'>\n" + picture +
+        "</Image><Image ID='4' FileFormat='png'>\n" + other + "</Image></Images>\n"
+        "<LeafTemplate ID='3' FileName='a.otl'/><LeafTemplate ID='3' FileName='b.otl'/>"
+        "<LeafTemplate ID='5' FileName='A.otl'/>\n";
     CTalBaseDocument document;
-    ASSERT_TRUE(LoadText(document, DocumentText(body)));
-    EXPECT_EQ(document.GetProperties().m_logoPictureId, 0);
-    EXPECT_EQ(document.GetProperties().GetHeadingSection()->GetPictureCount(), 0);
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+    const CTalDocProperties& props = document.GetProperties();
+    ASSERT_EQ(props.GetFontTable().GetCount(), 1u);
+    EXPECT_EQ(props.GetFontTable().GetString(0), L"Arial") << "a garbled index replaces nothing";
+    EXPECT_EQ(props.m_printWidth, 2100) << "a garbled size keeps the default";
+    EXPECT_EQ(props.m_printHeight, 1500);
+    CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), 1);
+    EXPECT_EQ(PictureBytes(heading->GetPicture(0)->GetPictureId()), "first");
+    const std::wstring lines = serializer.AllLines();
+    for (const wchar_t* expected : {L"The value \"nan\" of Index is not a number and is ignored.",
+                                    L"The value \"12abc\" of SizeX is not a number and is ignored.",
+                                    L"The value \"x\" of Angle is not a number and is ignored.",
+                                    L"The image ID 4 is used more than once.",
+                                    L"The page template \"b.otl\" with ID 3 is carried more than once.",
+                                    L"The page template \"A.otl\" with ID 5 is carried more than once."})
+        EXPECT_NE(lines.find(expected), std::wstring::npos) << filestest::ToAnsi(expected);
+}
+
+TEST_F(DocumentFiles, KeysWithoutAPictureAddNothingAndAListOfNoKnownTypeIsWarnedAbout)
+{
+    for (const char* images : {"<Images SavePicType='0' Count='0'></Images>\n",
+                               "<Images Count='1'><Image ID='9'>x.png</Image></Images>\n"}) {
+        const std::string body =
+            "<TitlePageProperties LogoID='9'/>" +
+            Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='9'/><ImageListItem/></ImageList>")}) + images;
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+        EXPECT_EQ(document.GetProperties().m_logoPictureId, 0);
+        EXPECT_EQ(document.GetProperties().GetHeadingSection()->GetPictureCount(), 0);
+        EXPECT_EQ(serializer.AllLines().find(L"stored in no known way") != std::wstring::npos, images[8] == 'C');
+    }
 }
 
 TEST_F(DocumentFiles, ADeepTreeWithSiblingsOnEveryLevelIsWrittenReadably)

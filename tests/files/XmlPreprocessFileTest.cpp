@@ -51,225 +51,179 @@ std::string ImageElement(int id, const char* format, const std::string& bytes)
 
 class PrePass : public ::testing::Test {
 protected:
-    std::wstring Write(const std::string& bytes)
+    CXmlPreprocessFile::Images Scan(const std::string& bytes)
     {
-        std::wstring path = m_dir.File(L"doc.otd");
+        const std::wstring path = m_dir.File(L"doc.otd");
         filestest::WriteBytes(path, bytes);
-        return path;
+        CXmlPreprocessFile file(path.c_str());
+        CXmlPreprocessFile::Images found;
+        EXPECT_TRUE(file.Scan(found));
+        return found;
     }
     TempDir m_dir;
 };
 
 }  // namespace
 
-TEST_F(PrePass, FindsAMarkerThatStraddlesTheReadWindow)
-{
-    const int32_t kWindow = CXmlPreprocessFile::kWindowSize - 1;
-    const std::string marker = "<Image ";
-    const int32_t starts[] = {kWindow - 7, kWindow - 6, kWindow - 3, kWindow - 1, kWindow, kWindow + 1,
-                              2 * kWindow - 14, 2 * kWindow - 10, 250000};
-    for (int32_t start : starts) {
-        std::string bytes(static_cast<size_t>(start), 'x');
-        bytes += marker + "tail";
-        CXmlPreprocessFile file(Write(bytes).c_str());
-        ASSERT_TRUE(file.IsOpen());
-        int32_t position = 0;
-        const char* found = file.FindMarker(position, marker.c_str());
-        ASSERT_NE(found, nullptr) << start;
-        EXPECT_EQ(position, start);
-        EXPECT_EQ(std::string(found, marker.size()), marker);
-        int32_t after = position + 1;
-        EXPECT_EQ(file.FindMarker(after, marker.c_str()), nullptr) << "only one marker";
-    }
-}
-
-TEST_F(PrePass, AZeroByteHidesNoMarker)
-{
-    std::string bytes = "abc";
-    bytes += '\0';
-    bytes += "def<Images SavePicType='0'>";
-    CXmlPreprocessFile file(Write(bytes).c_str());
-    int32_t position = 0;
-    ASSERT_NE(file.FindMarker(position, "<Images"), nullptr);
-    EXPECT_EQ(position, 7);
-}
-
-TEST_F(PrePass, ReadsDocumentImagesInOrder)
+TEST_F(PrePass, ReadsDocumentImagesInOrderWhereverTheReadWindowCutsThem)
 {
     const std::string first = RandomBytes(1000, 1);
     const std::string second = RandomBytes(77, 2);
-    std::string doc = "<?xml version='1.0' encoding='utf-8' ?>\n\n<TallierDocument>\n"
-                      "\t<Images SavePicType='0' Count='2'>\n" +
-                      ImageElement(15, "jpg", first) + ImageElement(16, "PNG", second) + "\t</Images>\n</TallierDocument>\n";
-    CXmlPreprocessFile file(Write(filestest::WithCrLf(doc)).c_str());
-    int32_t type = -1, count = -1;
-    ASSERT_TRUE(file.ReadImagesHeader(type, count));
-    EXPECT_EQ(type, 0);
-    EXPECT_EQ(count, 2);
-
-    int32_t position = 0;
-    CXmlPreprocessFile::DocumentImage image;
-    ASSERT_TRUE(file.ReadDocumentImage(position, image));
-    EXPECT_EQ(image.imageId, 15);
-    EXPECT_EQ(StoredBytes(image.pictureId), first);
-    EXPECT_EQ(StoredExtension(image.pictureId), "jpg");
-    ASSERT_TRUE(file.ReadDocumentImage(position, image));
-    EXPECT_EQ(image.imageId, 16);
-    EXPECT_EQ(StoredBytes(image.pictureId), second);
-    EXPECT_EQ(StoredExtension(image.pictureId), "PNG");
-    EXPECT_FALSE(file.ReadDocumentImage(position, image));
+    const std::string images = "\t<Images SavePicType='0' Count='2'>\n" + ImageElement(15, "jpg", first) +
+                               ImageElement(16, "PNG", second) + "\t</Images>\n";
+    // The window's edge falls into the header, the data and the end tags.
+    for (size_t pad : {size_t(0), size_t(CXmlPreprocessFile::kWindowSize - 20),
+                       size_t(CXmlPreprocessFile::kWindowSize - 300), size_t(CXmlPreprocessFile::kWindowSize - 1400)}) {
+        const CXmlPreprocessFile::Images found =
+            Scan(filestest::WithCrLf("<TallierDocument>\n" + std::string(pad, ' ') + images + "</TallierDocument>\n"));
+        EXPECT_EQ(found.pictureType, 0);
+        EXPECT_EQ(found.count, 2);
+        ASSERT_EQ(found.documentImages.size(), 2u) << pad;
+        EXPECT_EQ(found.documentImages[0].imageId, 15);
+        EXPECT_EQ(StoredBytes(found.documentImages[0].pictureId), first) << pad;
+        EXPECT_EQ(found.documentImages[1].imageId, 16);
+        EXPECT_EQ(StoredBytes(found.documentImages[1].pictureId), second) << pad;
+        EXPECT_EQ(StoredExtension(found.documentImages[1].pictureId), "PNG");
+    }
 }
 
-TEST_F(PrePass, AnImageWithoutDataGivesZeroAndTheNextOneIsRead)
-{
-    const std::string bytes = RandomBytes(300, 3);
-    std::string doc = "<Images SavePicType='0'>\n"
-                      "<Image ID='1' FileFormat='png'/>\n" +
-                      ImageElement(2, "png", bytes) + "</Images>\n";
-    CXmlPreprocessFile file(Write(doc).c_str());
-    int32_t type = -1, count = -1;
-    ASSERT_TRUE(file.ReadImagesHeader(type, count));
-    EXPECT_EQ(count, 10) << "a missing count is taken as 10";
-    int32_t position = 0;
-    CXmlPreprocessFile::DocumentImage image;
-    ASSERT_TRUE(file.ReadDocumentImage(position, image));
-    EXPECT_EQ(image.imageId, 1);
-    EXPECT_EQ(image.pictureId, 0);
-    ASSERT_TRUE(file.ReadDocumentImage(position, image));
-    EXPECT_EQ(image.imageId, 2);
-    EXPECT_EQ(StoredBytes(image.pictureId), bytes);
-    EXPECT_FALSE(file.ReadDocumentImage(position, image));
-}
-
-TEST_F(PrePass, UnreadableImageBlocksAreSkippedAndTheRestIsRead)
+TEST_F(PrePass, UnreadableImageBlocksGiveZeroAndTheRestIsRead)
 {
     const std::string a = RandomBytes(10, 4), b = RandomBytes(20, 5), c = RandomBytes(30, 6);
-    std::string doc = ImageElement(1, "jpg", a) +
-                      ImageElement(2, "jpeg2000", b) +     // too long
-                      ImageElement(3, "..\\x", b) +         // not an extension
-                      "<Image FileFormat='jpg'>" + Base64(b) + "</Image>\n" +  // no ID
-                      "<Image ID='5' FileFormat='jpg'></Image>\n" +            // empty
-                      "<Image ID='6' FileFormat='jpg>" + Base64(b) + "</Image>\n" +  // unterminated value
-                      ImageElement(7, "tif", c);
-    CXmlPreprocessFile file(Write(doc).c_str());
-    int32_t position = 0;
-    CXmlPreprocessFile::DocumentImage image;
+    const std::string doc = "<Images SavePicType='0'>\n" + ImageElement(1, "jpg", a) +
+                            ImageElement(2, "jpeg2000", b) +                               // too long
+                            ImageElement(3, "..\\x", b) +                                  // not an extension
+                            "<Image FileFormat='jpg'>" + Base64(b) + "</Image>\n" +        // no ID
+                            "<Image ID='nan' FileFormat='jpg'>" + Base64(b) + "</Image>\n" +  // a garbled ID
+                            "<Image ID='5' FileFormat='jpg'></Image>\n" +                  // empty
+                            "<Image ID='6' FileFormat='jpg>" + Base64(b) + "</Image>\n" +  // unterminated value
+                            "<Image ID='8' FileFormat='png'/>\n" +                         // no data of its own
+                            "<Image ID='9' FileFormat='png'>" + Base64(b) + "<!-- -->" + Base64(b) +
+                            "</Image>\n" +  // markup inside the data
+                            ImageElement(7, "tif", c) + "</Images>\n";
+    const CXmlPreprocessFile::Images found = Scan(doc);
+    EXPECT_EQ(found.count, 10) << "a missing count is taken as 10";
     std::vector<std::pair<int32_t, std::string>> read;
-    while (file.ReadDocumentImage(position, image)) {
+    for (const CXmlPreprocessFile::DocumentImage& image : found.documentImages)
         read.emplace_back(image.imageId, StoredBytes(image.pictureId));
-        ASSERT_LT(read.size(), 20u) << "the scan must advance";
-    }
-    std::vector<std::pair<int32_t, std::string>> expected = {{1, a}, {2, ""}, {3, ""}, {0, ""}, {5, ""}, {6, ""}, {7, c}};
+    const std::vector<std::pair<int32_t, std::string>> expected = {{1, a},  {2, ""}, {3, ""}, {0, ""}, {0, ""},
+                                                                    {5, ""}, {6, ""}, {8, ""}, {9, ""}, {7, c}};
     EXPECT_EQ(read, expected);
+}
+
+TEST_F(PrePass, OnlyImagesOfAnImagesElementOfTypeZeroAreTaken)
+{
+    const std::string picture = ImageElement(1, "jpg", "data");
+    EXPECT_TRUE(Scan(picture + "<Images SavePicType='1'>\n" + picture + "</Images>").documentImages.empty());
+    const CXmlPreprocessFile::Images noType = Scan("<Images Count='3'>\n" + picture + "</Images>");
+    EXPECT_EQ(noType.pictureType, -1) << "the header needs its picture type";
+    EXPECT_TRUE(noType.documentImages.empty());
+}
+
+TEST_F(PrePass, TheStoredExtensionComesFromTheImageType)
+{
+    const struct {
+        const char* claimed;
+        std::string bytes;
+        const char* stored;
+    } cases[] = {
+        {"exe", std::string("\xFF\xD8\xFF\xE0 jpeg", 9), "jpg"},
+        {"jpeg", std::string("\xFF\xD8\xFF\xE0 jpeg", 9), "jpeg"},
+        {"png", std::string("GIF89a....", 10), "gif"},
+        {"ini", std::string("\x89PNG\r\n\x1A\n....", 12), "png"},
+        {"scr", std::string("MM\0*....", 8), "tif"},
+        {"tiff", "not an image at all", "tiff"},
+        {"exe", "MZ not an image either", "dat"},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(CXmlPreprocessFile::StoredExtension(reinterpret_cast<const uint8_t*>(test.bytes.data()),
+                                                      test.bytes.size(), test.claimed),
+                  test.stored)
+            << test.claimed;
+    }
+    const CXmlPreprocessFile::Images found =
+        Scan("<Images SavePicType='0'>" + ImageElement(1, "exe", std::string("BM bitmap bytes")) + "</Images>");
+    ASSERT_EQ(found.documentImages.size(), 1u);
+    EXPECT_EQ(StoredExtension(found.documentImages[0].pictureId), "bmp");
 }
 
 TEST_F(PrePass, TemplatePicturesByTheTemplatesKind)
 {
     const std::string preview = RandomBytes(500, 7), background = RandomBytes(600, 8);
-    std::string doc = "<TitleTemplate Title='t'>\n"
-                      "\t<TitlePreview FileFormat='png'>\n" + Base64(preview) + "\t</TitlePreview>\n"
-                      "\t<TitleBgImage FileFormat='jpg'>\n" + Base64(background) + "\t</TitleBgImage>\n"
-                      "</TitleTemplate>\n";
-    std::wstring path = Write(filestest::WithCrLf(doc));
-    {
-        CXmlPreprocessFile file(path.c_str());
-        CTalTitlePageTemplate title;
-        ASSERT_TRUE(file.ReadTemplateImages(&title));
-        EXPECT_EQ(StoredBytes(title.GetPreviewPictureId()), preview);
-        EXPECT_EQ(StoredBytes(title.GetBackgroundPictureId()), background);
-    }
-    {
-        CXmlPreprocessFile file(path.c_str());
-        CTalPageTemplate leaf;
-        leaf.SetPreviewPictureId(99);
-        ASSERT_TRUE(file.ReadTemplateImages(&leaf));
-        EXPECT_EQ(leaf.GetPreviewPictureId(), 0) << "the leaf markers find nothing in a title template";
-        EXPECT_EQ(leaf.GetBackgroundPictureId(), 0);
-    }
-    {
-        CXmlPreprocessFile file(path.c_str());
-        int32_t previewId = -1, backgroundId = -1;
-        ASSERT_TRUE(file.ReadTitleTemplateImages(previewId, backgroundId));
-        EXPECT_EQ(StoredBytes(previewId), preview);
-        EXPECT_EQ(StoredBytes(backgroundId), background);
+    const std::string title = "<TitleTemplate Title='t'>\n\t<TitlePreview FileFormat='png'>\n" + Base64(preview) +
+                              "\t</TitlePreview>\n\t<TitleBgImage FileFormat='jpg'>\n" + Base64(background) +
+                              "\t</TitleBgImage>\n</TitleTemplate>\n";
+    const std::string leaf = "<LeafTemplate>\n\t<LeafBgImage FileFormat='bmp'>\n" + Base64(background) +
+                             "\t</LeafBgImage>\n</LeafTemplate>\n";
+    const std::wstring titlePath = m_dir.File(L"t.ott"), leafPath = m_dir.File(L"l.otl");
+    filestest::WriteBytes(titlePath, filestest::WithCrLf(title));
+    filestest::WriteBytes(leafPath, leaf);
+    const struct {
+        const std::wstring& path;
+        bool title;
+        std::string preview;
+        std::string background;
+    } cases[] = {
+        {titlePath, true, preview, background},
+        {titlePath, false, "", ""},  // the leaf markers find nothing in a title template
+        {leafPath, false, "", background},
+    };
+    for (const auto& test : cases) {
+        CXmlPreprocessFile file(test.path.c_str());
+        CTalTitlePageTemplate titleTemplate;
+        CTalPageTemplate leafTemplate;
+        CTalTemplate& tmpl = test.title ? static_cast<CTalTemplate&>(titleTemplate) : leafTemplate;
+        tmpl.SetPreviewPictureId(99);
+        ASSERT_TRUE(file.ReadTemplateImages(&tmpl));
+        EXPECT_EQ(StoredBytes(tmpl.GetPreviewPictureId()), test.preview);
+        EXPECT_EQ(StoredBytes(tmpl.GetBackgroundPictureId()), test.background);
     }
     CXmlPreprocessFile closed;
-    CTalPageTemplate leaf;
-    EXPECT_FALSE(closed.ReadTemplateImages(&leaf));
+    CTalPageTemplate leafTemplate;
+    EXPECT_FALSE(closed.ReadTemplateImages(&leafTemplate));
 }
 
-TEST_F(PrePass, ATemplateWithoutPreviewStillFindsItsBackground)
-{
-    const std::string background = RandomBytes(100, 9);
-    std::string doc = "<LeafTemplate>\n\t<LeafBgImage FileFormat='bmp'>\n" + Base64(background) +
-                      "\t</LeafBgImage>\n</LeafTemplate>\n";
-    CXmlPreprocessFile file(Write(doc).c_str());
-    CTalPageTemplate leaf;
-    ASSERT_TRUE(file.ReadTemplateImages(&leaf));
-    EXPECT_EQ(leaf.GetPreviewPictureId(), 0);
-    EXPECT_EQ(StoredBytes(leaf.GetBackgroundPictureId()), background);
-}
-
-TEST_F(PrePass, EmbeddedLeafTemplatesOneAfterAnother)
+TEST_F(PrePass, EmbeddedLeafTemplatesKeepTheirOwnPictures)
 {
     const std::string p1 = RandomBytes(40, 10), b1 = RandomBytes(50, 11), b3 = RandomBytes(60, 12);
-    std::string doc = "<TallierDocument>\n"
-                      "\t<LeafTemplate ID='4' FileName='a.otl'>\n"
-                      "\t\t<LeafPreview FileFormat='png'>\n" + Base64(p1) + "\t\t</LeafPreview>\n"
-                      "\t\t<LeafBgImage FileFormat='png'>\n" + Base64(b1) + "\t\t</LeafBgImage>\n"
-                      "\t</LeafTemplate>\n"
-                      "\t<LeafTemplate ID='9' FileName='b.otl'>\n"
-                      "\t</LeafTemplate>\n"
-                      "\t<LeafTemplate ID='12' FileName='c.otl'>\n"
-                      "\t\t<LeafBgImage FileFormat='gif'>\n" + Base64(b3) + "\t\t</LeafBgImage>\n"
-                      "\t</LeafTemplate>\n"
-                      "</TallierDocument>\n";
-    CXmlPreprocessFile file(Write(filestest::WithCrLf(doc)).c_str());
-    int32_t position = 0;
-    CXmlPreprocessFile::LeafTemplateImages images;
-    ASSERT_TRUE(file.ReadLeafTemplateImages(position, images));
-    EXPECT_EQ(images.templateId, 4);
-    EXPECT_EQ(StoredBytes(images.previewId), p1);
-    EXPECT_EQ(StoredBytes(images.backgroundId), b1);
-    ASSERT_TRUE(file.ReadLeafTemplateImages(position, images));
-    EXPECT_EQ(images.templateId, 9);
-    EXPECT_EQ(images.previewId, 0);
-    EXPECT_EQ(images.backgroundId, 0);
-    ASSERT_TRUE(file.ReadLeafTemplateImages(position, images));
-    EXPECT_EQ(images.templateId, 12);
-    EXPECT_EQ(images.previewId, 0);
-    EXPECT_EQ(StoredBytes(images.backgroundId), b3);
-    EXPECT_FALSE(file.ReadLeafTemplateImages(position, images));
+    const std::string doc = "<TallierDocument>\n"
+                            "\t<LeafTemplate ID='4' FileName='a.otl'>\n"
+                            "\t\t<LeafPreview FileFormat='png'>\n" + Base64(p1) + "\t\t</LeafPreview>\n"
+                            "\t\t<LeafBgImage FileFormat='png'>\n" + Base64(b1) + "\t\t</LeafBgImage>\n"
+                            "\t</LeafTemplate>\n"
+                            "\t<LeafTemplate ID='9' FileName='b.otl'>\n"
+                            "\t</LeafTemplate>\n"
+                            "\t<LeafTemplate ID='x' FileName='unreadable.otl'>\n"
+                            "\t\t<LeafPreview FileFormat='png'>\n" + Base64(p1) + "\t\t</LeafPreview>\n"
+                            "\t</LeafTemplate>\n"
+                            "\t<LeafTemplate ID='12' FileName='c.otl'>\n"
+                            "\t\t<LeafBgImage FileFormat='gif'>\n" + Base64(b3) + "\t\t</LeafBgImage>\n"
+                            "\t</LeafTemplate>\n"
+                            "</TallierDocument>\n";
+    const CXmlPreprocessFile::Images found = Scan(filestest::WithCrLf(doc));
+    ASSERT_EQ(found.leafTemplates.size(), 3u);
+    const struct {
+        int32_t id;
+        std::string preview, background;
+    } expected[] = {{4, p1, b1}, {9, "", ""}, {12, "", b3}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(found.leafTemplates[i].templateId, expected[i].id);
+        EXPECT_EQ(StoredBytes(found.leafTemplates[i].previewId), expected[i].preview) << i;
+        EXPECT_EQ(StoredBytes(found.leafTemplates[i].backgroundId), expected[i].background) << i;
+    }
 }
 
-TEST_F(PrePass, ImagesHeaderNeedsThePictureType)
-{
-    CXmlPreprocessFile file(Write("<Images Count='3'>\n</Images>").c_str());
-    int32_t type = -1, count = -1;
-    EXPECT_FALSE(file.ReadImagesHeader(type, count));
-    CXmlPreprocessFile none(Write("<TallierDocument/>").c_str());
-    EXPECT_FALSE(none.ReadImagesHeader(type, count));
-}
-
-TEST_F(PrePass, ImagesOfTensOfMegabytesAreDecodedStraightFromTheFile)
+TEST_F(PrePass, ImagesOfTensOfMegabytesAreDecodedStraightIntoTheStore)
 {
     const std::string first = RandomBytes(18u << 20, 13);
     const std::string second = RandomBytes(9u << 20, 14);
-    std::wstring path = m_dir.File(L"big.otd");
-    {
-        std::string doc = "<Images SavePicType='0' Count='2'>\n" + ImageElement(1, "jpg", first) +
-                          ImageElement(2, "jpg", second) + "</Images>\n";
-        filestest::WriteBytes(path, filestest::WithCrLf(doc));
-    }
-    DWORD start = ::GetTickCount();
-    CXmlPreprocessFile file(path.c_str());
-    int32_t position = 0;
-    CXmlPreprocessFile::DocumentImage image;
-    ASSERT_TRUE(file.ReadDocumentImage(position, image));
-    EXPECT_TRUE(StoredBytes(image.pictureId) == first);
-    ASSERT_TRUE(file.ReadDocumentImage(position, image));
-    EXPECT_TRUE(StoredBytes(image.pictureId) == second);
-    EXPECT_FALSE(file.ReadDocumentImage(position, image));
+    const DWORD start = ::GetTickCount();
+    const CXmlPreprocessFile::Images found = Scan(filestest::WithCrLf(
+        "<Images SavePicType='0' Count='2'>\n" + ImageElement(1, "jpg", first) + ImageElement(2, "jpg", second) +
+        "</Images>\n"));
+    ASSERT_EQ(found.documentImages.size(), 2u);
+    EXPECT_TRUE(StoredBytes(found.documentImages[0].pictureId) == first);
+    EXPECT_TRUE(StoredBytes(found.documentImages[1].pictureId) == second);
     std::printf("[ info ] %u ms to pre-pass %u MB of images\n", static_cast<unsigned>(::GetTickCount() - start),
                 static_cast<unsigned>((first.size() + second.size()) >> 20));
 }

@@ -2,41 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
-TEST(XmlValueForms, RealFormDropsTrailingZerosAndThePoint)
+TEST(XmlValueForms, NumberForms)
 {
     const struct {
-        double value;
+        std::string written;
         const char* text;
     } cases[] = {
-        {3.0, "3"},     {100.0, "100"}, {0.5, "0.5"},       {-1.5, "-1.5"},        {2.5, "2.5"},
-        {10.0, "10"},   {0.0, "0"},     {1.25, "1.25"},     {12.3456789, "12.345679"}, {-0.0, "-0"},
-        {1e-7, "0"},    {1000000.0, "1000000"}, {0.000001, "0.000001"},
+        {XmlRealForm(3.0), "3"},
+        {XmlRealForm(-1.5), "-1.5"},
+        {XmlRealForm(12.3456789), "12.345679"},
+        {XmlRealForm(-0.0), "-0"},
+        {XmlRealForm(1e-7), "0"},
+        {XmlShortRealForm(12.3456789), "12.3457"},
+        {XmlShortRealForm(1.0), "1"},
+        {XmlShortRealForm(1e-9), "1e-09"},
+        {XmlIntegerForm(-42), "-42"},
+        // Values of 2^31 and more are written as negative numbers.
+        {XmlIntegerForm(static_cast<int32_t>(0x80000000u)), "-2147483648"},
+        {XmlIntegerForm(static_cast<int16_t>(-3)), "-3"},
+        {XmlBoolForm(true), "TRUE"},
+        {XmlBoolForm(false), "FALSE"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(XmlRealForm(c.value), c.text) << c.value;
+        EXPECT_EQ(c.written, c.text);
     EXPECT_EQ(XmlRealForm(1e300).size(), 301u) << "a large value keeps all its digits";
-}
-
-TEST(XmlValueForms, ShortRealFormHasSixSignificantDigits)
-{
-    EXPECT_EQ(XmlShortRealForm(12.3456789), "12.3457");
-    EXPECT_EQ(XmlShortRealForm(0.25), "0.25");
-    EXPECT_EQ(XmlShortRealForm(1.0), "1");
-    EXPECT_EQ(XmlShortRealForm(1e-9), "1e-09");
-}
-
-TEST(XmlValueForms, IntegerAndBoolForms)
-{
-    EXPECT_EQ(XmlIntegerForm(0), "0");
-    EXPECT_EQ(XmlIntegerForm(-42), "-42");
-    EXPECT_EQ(XmlIntegerForm(static_cast<int32_t>(0x80000000u)), "-2147483648")
-        << "values of 2^31 and more are written as negative numbers";
-    EXPECT_EQ(XmlIntegerForm(static_cast<int16_t>(-3)), "-3");
-    EXPECT_STREQ(XmlBoolForm(true), "TRUE");
-    EXPECT_STREQ(XmlBoolForm(false), "FALSE");
 }
 
 TEST(XmlValueForms, TextFormEscapesToPureAscii)
@@ -97,4 +90,39 @@ TEST(XmlValueForms, ImageFormatsAreShortAlphanumericExtensions)
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsXmlImageFormat(c.text, std::strlen(c.text)), c.valid) << c.text;
+}
+
+TEST(XmlValueForms, NumbersAreReadOnlyWhenTheWholeTextIsOne)
+{
+    const struct {
+        const wchar_t* text;
+        bool integer;
+        int32_t value;
+        bool real;
+        double realValue;
+    } cases[] = {
+        {L"42", true, 42, true, 42.0},
+        {L" -7\t", true, -7, true, -7.0},
+        {L"+3", true, 3, true, 3.0},
+        {L"2147483647", true, INT32_MAX, true, 2147483647.0},
+        {L"-2147483648", true, INT32_MIN, true, -2147483648.0},
+        {L"2147483648", false, 0, true, 2147483648.0},
+        {L"42abc", false, 0, false, 0},
+        {L"nan", false, 0, false, 0},
+        {L"", false, 0, false, 0},
+        {L"-", false, 0, false, 0},
+        {L"1.5", false, 0, true, 1.5},
+        {L"-1.5e2", false, 0, true, -150.0},
+    };
+    for (const auto& test : cases) {
+        int32_t value = 99;
+        EXPECT_EQ(ParseXmlInteger(test.text, value), test.integer);
+        EXPECT_EQ(value, test.integer ? test.value : 99) << "a text that is no number changes nothing";
+        double real = 99.0;
+        EXPECT_EQ(ParseXmlReal(test.text, real), test.real);
+        EXPECT_EQ(real, test.real ? test.realValue : 99.0);
+    }
+    int32_t value = 0;
+    EXPECT_TRUE(ParseXmlInteger("12'", 2, value));
+    EXPECT_EQ(value, 12);
 }

@@ -17,8 +17,10 @@
 class CArchivePoint : public CObject {
     DECLARE_SERIAL(CArchivePoint)
 public:
-    CArchivePoint() = default;
-    explicit CArchivePoint(LONG x) : m_x(x) {}
+    CArchivePoint() { ++s_live; }
+    explicit CArchivePoint(LONG x) : m_x(x) { ++s_live; }
+    ~CArchivePoint() override { --s_live; }
+    static int s_live;
     void Serialize(CArchive& ar) override {
         if (ar.IsStoring())
             ar << m_x;
@@ -28,6 +30,7 @@ public:
     LONG m_x = 0;
 };
 IMPLEMENT_SERIAL(CArchivePoint, CObject, 3)
+int CArchivePoint::s_live = 0;
 
 class CArchiveVersioned : public CObject {
     DECLARE_SERIAL(CArchiveVersioned)
@@ -313,7 +316,19 @@ TEST(ArchiveTest, DamagedObjectRecordsThrowTheirCause) {
                       });
                   }))
             << c.what;
+        EXPECT_EQ(0, CArchivePoint::s_live) << "the object being read is freed, " << c.what;
     }
+    // Lists inside lists, 20,000 deep: the archive stops before the stack does.
+    Bytes nested = Concat({{0xFF, 0xFF, 0x00, 0x00, 7, 0x00}, Ascii("CObList"), {1, 0}});
+    for (int level = 1; level < 20000; ++level)
+        nested.insert(nested.end(), {0x01, 0x80, 1, 0});
+    EXPECT_EQ(CArchiveException::genericException, ArchiveCause([&] {
+                  Load(nested, [](CArchive& ar) {
+                      CObList* list = nullptr;
+                      ar >> list;
+                      delete list;
+                  });
+              }));
     // An object of another class than the one asked for.
     CArchiveOther other;
     Bytes bytes = Store([&](CArchive& ar) { ar << &other; });

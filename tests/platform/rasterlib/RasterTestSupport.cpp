@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -253,6 +254,12 @@ std::vector<uint8_t> Rotate(const Picture& picture, int32_t angle, uint32_t back
     });
 }
 
+void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + size_t(i)] = uint8_t(value >> (8 * i));
+}
+
 std::string TempPath(const std::string& name)
 {
     return TestFolder() + name;
@@ -366,14 +373,14 @@ bool DecodeWithWic(const std::vector<uint8_t>& bytes, Picture& picture)
     return ok;
 }
 
-std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality)
+std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality, bool progressive)
 {
     tjhandle tj = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
     std::vector<uint8_t> out;
     if (tjCompress2(tj, picture.Data(), int(picture.Width()), int(picture.Width() * 4), int(picture.Height()),
-                    TJPF_BGRX, &jpeg, &size, TJSAMP_444, quality, 0) == 0)
+                    TJPF_BGRX, &jpeg, &size, TJSAMP_444, quality, progressive ? TJFLAG_PROGRESSIVE : 0) == 0)
         out.assign(jpeg, jpeg + size);
     tjFree(jpeg);
     tjDestroy(tj);
@@ -428,6 +435,128 @@ std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t w
     std::vector<uint8_t> out(buffer, buffer + size);
     std::free(buffer);
     return out;
+}
+
+}  // namespace rastertest
+
+namespace rastertest {
+
+namespace {
+
+std::atomic<size_t> g_largest{0};
+void* (*g_malloc)(size_t) = nullptr;
+void* (*g_calloc)(size_t, size_t) = nullptr;
+void* (*g_realloc)(void*, size_t) = nullptr;
+
+void Note(size_t size)
+{
+    size_t seen = g_largest.load();
+    while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
+    }
+}
+
+void* WatchedMalloc(size_t size)
+{
+    Note(size);
+    return g_malloc(size);
+}
+
+void* WatchedCalloc(size_t count, size_t size)
+{
+    Note(count * size);
+    return g_calloc(count, size);
+}
+
+void* WatchedRealloc(void* block, size_t size)
+{
+    Note(size);
+    return g_realloc(block, size);
+}
+
+// The import slots of the module for functions of a C runtime, by name.
+std::vector<void**> ImportSlots(HMODULE module, const char* function)
+{
+    std::vector<void**> slots;
+    auto* base = reinterpret_cast<uint8_t*>(module);
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!imports.VirtualAddress)
+        return slots;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+        if (_stricmp(reinterpret_cast<const char*>(base + d->Name), "msvcrt.dll") != 0 || !d->OriginalFirstThunk)
+            continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++addresses) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
+                slots.push_back(reinterpret_cast<void**>(&addresses->u1.Function));
+        }
+    }
+    return slots;
+}
+
+void Redirect(HMODULE module, const char* function, void* to)
+{
+    for (void** slot : ImportSlots(module, function)) {
+        DWORD old = 0;
+        ::VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &old);
+        *slot = to;
+        ::VirtualProtect(slot, sizeof(void*), old, &old);
+    }
+}
+
+}  // namespace
+
+AllocationWatch::AllocationWatch()
+{
+    HMODULE module = Lib().module;
+    HMODULE runtime = ::GetModuleHandleA("msvcrt.dll");
+    if (!module || !runtime || ImportSlots(module, "malloc").empty())
+        return;
+    g_malloc = reinterpret_cast<void* (*)(size_t)>(::GetProcAddress(runtime, "malloc"));
+    g_calloc = reinterpret_cast<void* (*)(size_t, size_t)>(::GetProcAddress(runtime, "calloc"));
+    g_realloc = reinterpret_cast<void* (*)(void*, size_t)>(::GetProcAddress(runtime, "realloc"));
+    Redirect(module, "malloc", reinterpret_cast<void*>(WatchedMalloc));
+    Redirect(module, "calloc", reinterpret_cast<void*>(WatchedCalloc));
+    Redirect(module, "realloc", reinterpret_cast<void*>(WatchedRealloc));
+    Reset();
+    m_installed = true;
+}
+
+AllocationWatch::~AllocationWatch()
+{
+    if (!m_installed)
+        return;
+    Redirect(Lib().module, "malloc", reinterpret_cast<void*>(g_malloc));
+    Redirect(Lib().module, "calloc", reinterpret_cast<void*>(g_calloc));
+    Redirect(Lib().module, "realloc", reinterpret_cast<void*>(g_realloc));
+}
+
+size_t AllocationWatch::Largest()
+{
+    return g_largest.load();
+}
+
+void AllocationWatch::Reset()
+{
+    g_largest = 0;
+}
+
+std::vector<uint8_t> ReadMemoryPrefilled(const std::vector<uint8_t>& bytes, const char* hint, uint8_t prefill)
+{
+    const auto& lib = Lib();
+    const int32_t count = int32_t(bytes.size());
+    const int32_t size = lib.readMemory(bytes.data(), count, nullptr, 0, hint);
+    if (size < 1)
+        return {};
+    std::vector<uint8_t> block(size_t(size), prefill);
+    if (lib.readMemory(bytes.data(), count, block.data(), size, hint) != size)
+        return {};
+    return block;
 }
 
 }  // namespace rastertest

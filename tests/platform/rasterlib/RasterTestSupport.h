@@ -87,15 +87,40 @@ std::vector<uint8_t> WriteMemory(const std::vector<uint8_t>& record, const char*
 std::vector<uint8_t> Resize(const Picture& picture, int32_t width, int32_t height, int32_t mode);
 std::vector<uint8_t> Rotate(const Picture& picture, int32_t angle, uint32_t background = 0);
 
+// Writes a little-endian field of so many bytes (2 or 4) into the bytes.
+void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size);
+
 // Files in a folder of the test run under the temporary folder (ANSI paths).
 std::string TempPath(const std::string& name);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadBytes(const std::string& path);
 
+// Records the largest block the library asks the C runtime for, by redirecting
+// the library's imports of malloc, calloc and realloc while it lives.
+class AllocationWatch {
+public:
+    AllocationWatch();
+    ~AllocationWatch();
+    AllocationWatch(const AllocationWatch&) = delete;
+    AllocationWatch& operator=(const AllocationWatch&) = delete;
+
+    bool IsInstalled() const { return m_installed; }
+    // The largest block since the watch began or was reset.
+    static size_t Largest();
+    static void Reset();
+
+private:
+    bool m_installed = false;
+};
+
+// The same bytes read through the two calls with the fill buffer prefilled by
+// the given byte: pixels a decoder leaves out show up as the prefill.
+std::vector<uint8_t> ReadMemoryPrefilled(const std::vector<uint8_t>& bytes, const char* hint, uint8_t prefill);
+
 // Independent codecs.
 std::vector<uint8_t> EncodeWithWic(const Picture& picture, const GUID& container, const GUID& pixelFormat);
 bool DecodeWithWic(const std::vector<uint8_t>& bytes, Picture& picture);
-std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality);
+std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality, bool progressive = false);
 std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t width, uint32_t height, int quality);
 // inks: 4 bytes per pixel, C M Y K as amounts of ink (255 = full). adobeInverted
 // stores 255 - ink under an Adobe segment as Photoshop does; ycck stores YCCK.

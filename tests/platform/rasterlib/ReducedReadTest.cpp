@@ -56,26 +56,25 @@ TEST(RasterReducedRead, SizeFitsTheTargetBox)
     }
 }
 
-TEST(RasterReducedRead, ThumbnailOfJpegAveragesTheSource)
+TEST(RasterReducedRead, ThumbnailsAndPreviewsAverageTheSource)
 {
-    const std::string path = TempPath("thumb-source.jpg");
-    WriteBytes(path, EncodeJpeg(Gradient(1024, 768), 95));
-    Picture thumb;
-    ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, 128, 128), thumb));
-    ASSERT_EQ(128u, thumb.Width());
-    ASSERT_EQ(96u, thumb.Height());
-    EXPECT_LE(WorstAgainstGradient(thumb, 1024, 768), 6);
-}
-
-TEST(RasterReducedRead, CameraSizeJpegToPreviewSize)
-{
-    const std::string path = TempPath("camera.jpg");
-    WriteBytes(path, EncodeJpeg(Gradient(4000, 3000), 92));
-    Picture preview;
-    ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, 1024, 1024), preview));
-    ASSERT_EQ(1024u, preview.Width());
-    ASSERT_EQ(768u, preview.Height());
-    EXPECT_LE(WorstAgainstGradient(preview, 4000, 3000), 6);
+    const struct {
+        uint32_t width, height;
+        int32_t box;
+        bool png;
+    } cases[] = {{1024, 768, 128, false}, {4000, 3000, 1024, false}, {1024, 768, 128, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + (c.png ? " png" : " jpeg"));
+        const std::string path = TempPath("average");
+        const Picture source = Gradient(c.width, c.height);
+        WriteBytes(path, c.png ? EncodeWithWic(source, GUID_ContainerFormatPng, GUID_WICPixelFormat24bppBGR)
+                               : EncodeJpeg(source, 95));
+        Picture read;
+        ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, c.box, c.box), read));
+        ASSERT_EQ(uint32_t(c.box), read.Width());
+        ASSERT_EQ(uint32_t(c.box) * 3 / 4, read.Height());
+        EXPECT_LE(WorstAgainstGradient(read, c.width, c.height), 6);
+    }
 }
 
 TEST(RasterReducedRead, FineDetailBecomesItsMeanNotASample)

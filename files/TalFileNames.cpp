@@ -1,0 +1,63 @@
+#include "files/TalFileNames.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+bool IsDeviceName(const CString& name)
+{
+    CString stem = name;
+    const int dot = stem.Find(L'.');
+    if (dot >= 0)
+        stem = stem.Left(dot);
+    stem.TrimRight();
+    stem.MakeUpper();
+    static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+    for (const wchar_t* device : kDevices) {
+        if (stem == device)
+            return true;
+    }
+    if (stem.GetLength() != 4 || (stem.Left(3) != L"COM" && stem.Left(3) != L"LPT"))
+        return false;
+    const wchar_t digit = stem[3];
+    return (digit >= L'0' && digit <= L'9') || digit == L'\x00B9' || digit == L'\x00B2' || digit == L'\x00B3';
+}
+
+bool IsSafeFileName(const CString& name)
+{
+    const int length = name.GetLength();
+    if (length == 0 || length > MAX_PATH)
+        return false;
+    for (int i = 0; i < length; ++i) {
+        const wchar_t ch = name[i];
+        if (ch < 32 || std::wcschr(L"\\/:*?\"<>|", ch))
+            return false;
+    }
+    if (name[length - 1] == L'.' || name[length - 1] == L' ' || name.Find(L"..") >= 0)
+        return false;
+    return !IsDeviceName(name);
+}
+
+const wchar_t kTitleTemplateExtension[] = L".ott";
+const wchar_t kLeafTemplateExtension[] = L".otl";
+
+CString TemplateFileName(const CString& name, bool title)
+{
+    const wchar_t* extension = title ? kTitleTemplateExtension : kLeafTemplateExtension;
+    const int length = static_cast<int>(std::wcslen(extension));
+    if (name.IsEmpty())
+        return CString();
+    CString file = name;
+    if (name.GetLength() <= length || name.Right(length).CompareNoCase(extension) != 0) {
+        if (name.Find(L'.') >= 0)
+            return CString();
+        file += extension;
+    }
+    return IsSafeFileName(file) ? file : CString();
+}
+
+bool IsExistingFile(const wchar_t* path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Names that documents give for files of this system: a page template's file
+// name, the folder and file name of a picture copied beside the document.
+// They come from files that others send, so they are checked before they
+// become paths: a name must stay a name in its folder and must not open a
+// device.
+#include "platform/classlib/String.h"
+
+// One plain file or folder name: no separators, drive, "..", control or
+// reserved characters, no trailing dot or blank (Windows would drop them and
+// open another file), and no device name.
+bool IsSafeFileName(const CString& name);
+// A name that Windows opens as a device whatever extension follows: CON,
+// PRN, AUX, NUL, CONIN$, CONOUT$, COM and LPT with a digit 0 to 9 or a
+// superscript 1, 2 or 3.
+bool IsDeviceName(const CString& name);
+// The extensions of the two kinds of template files.
+extern const wchar_t kTitleTemplateExtension[];
+extern const wchar_t kLeafTemplateExtension[];
+
+// The file that holds a page template of that name: the name itself when it
+// ends with its kind's extension, the name and that extension when it has no
+// extension; empty for any other name (one with another extension, or no
+// plain file name), so that nothing but templates of the kind is ever written
+// into the template folder.
+CString TemplateFileName(const CString& name, bool title);
+
+// A file (not a folder) at that path.
+bool IsExistingFile(const wchar_t* path);

@@ -1,0 +1,264 @@
+#include "platform/rasterlib/ImageHeader.h"
+
+#include "platform/rasterlib/ByteOrder.h"
+#include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/RasterImage.h"
+#include "platform/rasterlib/RasterLibApi.h"
+
+#include <cstring>
+
+namespace rasterlib {
+
+namespace {
+
+// The greatest plausible ratios of decoded to encoded data. Deflate gives at most
+// 1032 bytes per byte; LZW with 12-bit codes at most 4096 bytes per code; PackBits
+// 128 bytes per 2; a BMP run 255 pixels per 2 bytes (with some room for skips); a
+// fax line of white can cost a single bit.
+constexpr uint64_t kDeflateBytes = 1032;
+constexpr uint64_t kLzwBytes = 2731;
+constexpr uint64_t kPackBitsBytes = 64;
+constexpr uint64_t kRlePixels = 256;
+constexpr uint64_t kFaxBytes = 4096;
+// Huffman-coded JPEG spends at least one bit on the DC value of each 8 x 8 block.
+constexpr uint64_t kHuffmanJpegPixels = 512;
+constexpr uint64_t kArithmeticJpegPixels = 4096;
+// Room for headers and tables on top of the data.
+constexpr uint64_t kSlack = 1024;
+
+uint32_t Crc32(const uint8_t* bytes, size_t count)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < count; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+// Rows of width x bits, each padded to whole bytes.
+uint64_t RawBytes(uint64_t width, uint64_t height, uint64_t bits, uint64_t rowPadding = 0)
+{
+    return height * ((width * bits + 7) / 8 + rowPadding);
+}
+
+bool Fits(uint64_t decoded, uint64_t ratio, uint64_t fileSize)
+{
+    return decoded <= ratio * fileSize + kSlack;
+}
+
+// IHDR first, its CRC right: a changed header is not taken for another image.
+bool ReadPng(const ByteSource& source, ImageHeader& header)
+{
+    uint8_t b[33];
+    if (!source.ReadAt(0, b, sizeof b) || Be32(b + 8) != 13 || std::memcmp(b + 12, "IHDR", 4) != 0 ||
+        Be32(b + 29) != Crc32(b + 12, 17))
+        return false;
+    header.width = Be32(b + 16);
+    header.height = Be32(b + 20);
+    const uint32_t depth = b[24];
+    static const uint32_t kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+    const uint32_t channels = b[25] <= 6 ? kChannels[b[25]] : 0;
+    const bool depthFits = depth == 8 || depth == 16 || (depth < 8 && (b[25] == 0 || b[25] == 3) &&
+                                                         (depth == 1 || depth == 2 || depth == 4));
+    if (!channels || !depthFits || (b[25] == 3 && depth == 16) || b[26] != 0 || b[27] != 0 || b[28] > 1)
+        return false;
+    // Each row starts with its filter byte.
+    return Fits(RawBytes(header.width, header.height, depth * channels, 1), kDeflateBytes, source.Size());
+}
+
+// The first image's descriptor, past the colour table and any extension blocks:
+// that frame's size is what the system's decoder reports.
+bool ReadGif(const ByteSource& source, ImageHeader& header)
+{
+    uint8_t b[13];
+    if (!source.ReadAt(0, b, sizeof b))
+        return false;
+    uint64_t pos = 13 + ((b[10] & 0x80) ? 3u << ((b[10] & 7) + 1) : 0);
+    for (int blocks = 0; blocks < 4096; ++blocks) {
+        uint8_t kind = 0;
+        if (!source.ReadAt(pos++, &kind, 1))
+            return false;
+        if (kind == 0x2C) {
+            uint8_t d[9];
+            if (!source.ReadAt(pos, d, sizeof d))
+                return false;
+            header.width = Le16(d + 4);
+            header.height = Le16(d + 6);
+            return Fits(uint64_t(header.width) * header.height, kLzwBytes, source.Size());
+        }
+        if (kind != 0x21 || !source.ReadAt(pos++, &kind, 1))
+            return false;
+        // The extension's sub-blocks, each after its length byte, up to an empty one.
+        for (uint8_t length = 1; length != 0; pos += length) {
+            if (!source.ReadAt(pos++, &length, 1))
+                return false;
+        }
+    }
+    return false;
+}
+
+bool ReadBmp(const ByteSource& source, ImageHeader& header)
+{
+    uint8_t b[54] = {};
+    if (!source.ReadAt(0, b, 18))
+        return false;
+    const uint32_t dibSize = Le32(b + 14);
+    uint32_t bits = 0, compression = 0;
+    int64_t width = 0, height = 0;
+    if (dibSize == 12) {
+        if (!source.ReadAt(18, b + 18, 8))
+            return false;
+        width = Le16(b + 18);
+        height = Le16(b + 20);
+        bits = Le16(b + 24);
+    } else if (dibSize >= 40 && dibSize <= 124) {
+        if (!source.ReadAt(18, b + 18, 36))
+            return false;
+        width = int32_t(Le32(b + 18));
+        height = int32_t(Le32(b + 22));
+        bits = Le16(b + 28);
+        compression = Le32(b + 30);
+    } else {
+        return false;
+    }
+    if (height < 0)
+        height = -height;  // rows stored top down
+    if (width <= 0 || height <= 0 || width > 0xFFFFFFFF || height > 0xFFFFFFFF)
+        return false;
+    header.width = uint32_t(width);
+    header.height = uint32_t(height);
+    const uint64_t headers = 14 + uint64_t(dibSize);
+    if (source.Size() <= headers)
+        return false;
+    const uint64_t data = source.Size() - headers;
+    const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    switch (compression) {
+    case 0:  // plain rows, each padded to 4 bytes: all of them must be there
+    case 3:
+    case 6:
+        return knownBits && ((uint64_t(width) * bits + 31) / 32) * 4 * uint64_t(height) <= data;
+    case 1:  // runs
+    case 2:
+        return bits == (compression == 1 ? 8u : 4u) && uint64_t(width) * uint64_t(height) <= kRlePixels * data;
+    default:
+        return false;
+    }
+}
+
+// The first image file directory's size, samples and compression.
+bool ReadTiff(const ByteSource& source, ImageHeader& header)
+{
+    uint8_t b[8];
+    if (!source.ReadAt(0, b, sizeof b))
+        return false;
+    const bool little = b[0] == 'I';
+    auto u16 = [little](const uint8_t* p) { return little ? Le16(p) : Be16(p); };
+    auto u32 = [little](const uint8_t* p) { return little ? Le32(p) : Be32(p); };
+    const uint32_t directory = u32(b + 4);
+    uint8_t countBytes[2];
+    if (!source.ReadAt(directory, countBytes, 2))
+        return false;
+    const uint32_t count = u16(countBytes);
+    uint32_t compression = 1, samples = 1, bitsPerSample = 1;
+    bool haveWidth = false, haveHeight = false;
+    for (uint32_t i = 0; i < count && i < 4096; ++i) {
+        uint8_t e[12];
+        if (!source.ReadAt(uint64_t(directory) + 2 + uint64_t(i) * 12, e, sizeof e))
+            return false;
+        const uint32_t tag = u16(e), type = u16(e + 2), values = u32(e + 4);
+        // A short or long value stands in the entry itself; a list of shorts
+        // (bits per sample) only up to two of them.
+        uint32_t value = type == 3 ? u16(e + 8) : type == 4 ? u32(e + 8) : 0;
+        if (type == 3 && values > 2) {
+            uint8_t first[2];
+            if (!source.ReadAt(u32(e + 8), first, 2))
+                return false;
+            value = u16(first);
+        }
+        if (type != 3 && type != 4)
+            continue;
+        switch (tag) {
+        case 256:
+            header.width = value;
+            haveWidth = true;
+            break;
+        case 257:
+            header.height = value;
+            haveHeight = true;
+            break;
+        case 258:
+            bitsPerSample = value;
+            break;
+        case 259:
+            compression = value;
+            break;
+        case 277:
+            samples = value;
+            break;
+        default:
+            break;
+        }
+    }
+    if (!haveWidth || !haveHeight || bitsPerSample == 0 || bitsPerSample > 64 || samples == 0 || samples > 16)
+        return false;
+    const uint64_t raw = RawBytes(header.width, header.height, uint64_t(bitsPerSample) * samples);
+    const uint64_t size = source.Size();
+    switch (compression) {
+    case 1:
+        return raw <= size;
+    case 32773:
+        return Fits(raw, kPackBitsBytes, size);
+    case 8:
+    case 32946:
+        return Fits(raw, kDeflateBytes, size);
+    case 6:
+    case 7:
+        return Fits(uint64_t(header.width) * header.height, kHuffmanJpegPixels, size);
+    case 2:
+    case 3:
+    case 4:
+        return Fits(raw, kFaxBytes, size);
+    default:
+        // LZW, and any coding the system's decoder may know.
+        return Fits(raw, compression == 5 ? kLzwBytes : kFaxBytes, size);
+    }
+}
+
+}  // namespace
+
+bool ReadImageHeader(const ByteSource& source, ImageFormat format, ImageHeader& header)
+{
+    header = ImageHeader();
+    bool ok = false;
+    switch (format) {
+    case ImageFormat::Png:
+        ok = ReadPng(source, header);
+        break;
+    case ImageFormat::Gif:
+        ok = ReadGif(source, header);
+        break;
+    case ImageFormat::Bmp:
+        ok = ReadBmp(source, header);
+        break;
+    case ImageFormat::Tiff:
+        ok = ReadTiff(source, header);
+        break;
+    default:
+        break;
+    }
+    return ok && IsMeasurableSize(header.width, header.height);
+}
+
+bool IsPlausibleJpeg(const JpegInfo& info, uint64_t fileSize)
+{
+    const uint64_t pixels = uint64_t(info.width) * info.height;
+    if (!Fits(pixels, info.arithmetic ? kArithmeticJpegPixels : kHuffmanJpegPixels, fileSize))
+        return false;
+    // A progressive image is decoded from all its coefficients at once, two bytes
+    // each, whatever size is asked for.
+    return !info.progressive || pixels * uint64_t(info.components) * 2 <= kMaxRecordBytes;
+}
+
+}  // namespace rasterlib

@@ -1,0 +1,29 @@
+// The size of a PNG, GIF, BMP or TIFF image read from its header by the library
+// itself: the decoders of the system allocate the whole image just to tell its
+// size. With the size comes the check that the file can hold the image at all:
+// compressed data has a plausible greatest ratio, so a few hundred bytes that claim
+// a gigapixel are refused before any decoder sees them.
+#pragma once
+
+#include "platform/rasterlib/ByteSource.h"
+#include "platform/rasterlib/FormatTable.h"
+
+namespace rasterlib {
+
+struct JpegInfo;
+
+struct ImageHeader {
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+
+// Reads the header of a PNG, GIF, BMP or TIFF image: the size the system's decoder
+// reports for the first frame. False when the header is damaged or the image is more
+// than the file can hold.
+bool ReadImageHeader(const ByteSource& source, ImageFormat format, ImageHeader& header);
+
+// True when a JPEG of that frame can come from that many bytes and its decoder's
+// working memory stays within the library's limits.
+bool IsPlausibleJpeg(const JpegInfo& info, uint64_t fileSize);
+
+}  // namespace rasterlib

@@ -1,0 +1,26 @@
+// Indexed images whose pixels may name colours their palette does not have, and
+// bitmaps in runs that may leave pixels out: the system's decoders take such colours
+// and pixels from memory that nothing wrote, so the same file reads differently each
+// time. Before a decoder sees them they are rebuilt with a whole palette (the colours
+// it lacked black) and, for runs, expanded into plain rows in which a pixel the runs
+// leave out takes the palette's first colour.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace rasterlib {
+
+// A GIF with a global table of 256 colours and the first image's local table, if
+// any, of 256 too. False when the bytes are no GIF up to the first image, or when
+// that image's codes are not valid or give fewer pixels than the image has (the
+// decoder would fill the rest from memory it never wrote).
+bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt);
+
+// A bitmap of at most 8 bits per pixel as a plain one with a whole palette; runs
+// become 8-bit rows. True with nothing rebuilt for a bitmap with more bits per
+// pixel; false when the bytes are no bitmap this can rebuild.
+bool RebuildIndexedBitmap(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt);
+
+}  // namespace rasterlib

@@ -1,0 +1,164 @@
+// A seeded mutation run over small JPEG, PNG, GIF, BMP, TIFF and ICO files: every
+// read answers within bounds whatever the bytes are. The library never asks for
+// more than 64 MB for an input under a megabyte, the size call and the fill call
+// agree, the header's size is the size read, and the pixels do not depend on what
+// the memory held before. OT_FUZZ_CASES and OT_FUZZ_SEED change the run.
+#include "RasterTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+using namespace rastertest;
+
+namespace {
+
+int FromEnvironment(const char* name, int fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
+// A small icon of one 8-bit entry and one 32-bit entry.
+std::vector<uint8_t> SmallIcon()
+{
+    const uint32_t sizes[2] = {40 + 1024 + 16 * 16 + 64, 40 + 24 * 24 * 4 + 4 * 24};
+    std::vector<uint8_t> icon(6 + 32 + sizes[0] + sizes[1], 0);
+    auto put = [&icon](size_t at, uint32_t value, int bytes) { PutLe(icon, at, value, bytes); };
+    put(2, 1, 2);
+    put(4, 2, 2);
+    uint32_t offset = 6 + 32;
+    const uint32_t sides[2] = {16, 24}, bits[2] = {8, 32};
+    for (int e = 0; e < 2; ++e) {
+        icon[6 + e * 16] = icon[7 + e * 16] = uint8_t(sides[e]);
+        put(6 + e * 16 + 4, 1, 2);
+        put(6 + e * 16 + 6, bits[e], 2);
+        put(6 + e * 16 + 8, sizes[e], 4);
+        put(6 + e * 16 + 12, offset, 4);
+        put(offset, 40, 4);
+        put(offset + 4, sides[e], 4);
+        put(offset + 8, sides[e] * 2, 4);
+        put(offset + 12, 1, 2);
+        put(offset + 14, bits[e], 2);
+        for (uint32_t i = 40; i < sizes[e]; ++i)
+            icon[offset + i] = uint8_t(i * 7 + e);
+        offset += sizes[e];
+    }
+    return icon;
+}
+
+// Bytes flipped or set to edge values, 16- and 32-bit fields overwritten, runs cut,
+// repeated or removed, the file cut short.
+std::vector<uint8_t> Mutate(std::vector<uint8_t> bytes, std::mt19937& random)
+{
+    static const uint32_t kEdges[] = {0, 1, 0x7F, 0x80, 0xFF, 0xFFFF, 0x7FFFFFFF, 0xFFFFFFFF, 0x10000, 16000};
+    const int steps = 1 + int(random() % 4);
+    for (int i = 0; i < steps && !bytes.empty(); ++i) {
+        const size_t at = random() % bytes.size();
+        switch (random() % 7) {
+        case 0:
+            bytes[at] ^= uint8_t(1u << (random() % 8));
+            break;
+        case 1:
+            bytes[at] = uint8_t(kEdges[random() % 10]);
+            break;
+        case 2:
+        case 3: {
+            const uint32_t value = kEdges[random() % 10];
+            const size_t width = random() % 2 ? 2 : 4;
+            for (size_t k = 0; k < width && at + k < bytes.size(); ++k)
+                bytes[at + k] = uint8_t(random() % 2 ? value >> (8 * k) : value >> (8 * (width - 1 - k)));
+            break;
+        }
+        case 4:
+            bytes.erase(bytes.begin() + std::ptrdiff_t(at),
+                        bytes.begin() + std::ptrdiff_t(std::min(bytes.size(), at + random() % 64)));
+            break;
+        case 5: {
+            const size_t length = std::min<size_t>(random() % 256, bytes.size() - at);
+            const std::vector<uint8_t> run(bytes.begin() + std::ptrdiff_t(at),
+                                           bytes.begin() + std::ptrdiff_t(at + length));
+            bytes.insert(bytes.begin() + std::ptrdiff_t(at), run.begin(), run.end());
+            break;
+        }
+        default:
+            bytes.resize(at);
+            break;
+        }
+    }
+    return bytes;
+}
+
+uint32_t Word(const std::vector<uint8_t>& record, size_t at)
+{
+    uint32_t value = 0;
+    std::memcpy(&value, &record[at], 4);
+    return value;
+}
+
+}  // namespace
+
+TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
+{
+    AllocationWatch watch;
+    ASSERT_TRUE(watch.IsInstalled());
+    const Picture picture = Gradient(48, 40);
+    Picture alpha = Gradient(20, 20);
+    for (uint32_t y = 0; y < 20; ++y)
+        for (uint32_t x = 0; x < 20; ++x)
+            alpha.Set(x, y, Pixel{uint8_t(x * 10), 90, uint8_t(y * 10), uint8_t(x * y)});
+    const std::vector<std::vector<uint8_t>> seeds = {
+        EncodeJpeg(picture, 80),
+        EncodeJpeg(picture, 80, true),
+        EncodeWithWic(picture, GUID_ContainerFormatPng, GUID_WICPixelFormat24bppBGR),
+        EncodeWithWic(alpha, GUID_ContainerFormatPng, GUID_WICPixelFormat32bppBGRA),
+        EncodeWithWic(picture, GUID_ContainerFormatGif, GUID_WICPixelFormat8bppIndexed),
+        EncodeWithWic(picture, GUID_ContainerFormatBmp, GUID_WICPixelFormat24bppBGR),
+        EncodeWithWic(Gradient(12, 10), GUID_ContainerFormatTiff, GUID_WICPixelFormat24bppBGR),
+        SmallIcon(),
+    };
+    for (const auto& seed : seeds)
+        ASSERT_FALSE(ReadMemory(seed, "").empty()) << "every seed reads";
+
+    const int cases = FromEnvironment("OT_FUZZ_CASES", 1500);
+    const unsigned seed = unsigned(FromEnvironment("OT_FUZZ_SEED", 20240612));
+    std::mt19937 random(seed);
+    const auto& lib = Lib();
+    const std::string path = TempPath("mutated");
+    int read = 0;
+    size_t largest = 0;
+    DWORD slowest = 0;
+    for (int n = 0; n < cases; ++n) {
+        const std::vector<uint8_t> bytes = Mutate(seeds[size_t(n) % seeds.size()], random);
+        const std::string where = "case " + std::to_string(n) + " of seed " + std::to_string(seed);
+        WriteBytes(path, bytes);
+        AllocationWatch::Reset();
+        const DWORD start = ::GetTickCount();
+        int32_t width = 0, height = 0;
+        const bool measured = lib.readSize(path.c_str(), &width, &height) == 1;
+        const std::vector<uint8_t> zero = ReadMemoryPrefilled(bytes, "", 0x00);
+        if (!zero.empty()) {
+            ++read;
+            EXPECT_EQ(zero, ReadMemoryPrefilled(bytes, "", 0xAB)) << "pixels the decoder left out, " << where;
+            ASSERT_TRUE(measured) << "read but not measured, " << where;
+            EXPECT_EQ(uint32_t(width), Word(zero, 0)) << where;
+            EXPECT_EQ(uint32_t(height), Word(zero, 4)) << where;
+        }
+        const std::vector<uint8_t> thumbnail = ReadFileReduced(path, 128, 128);
+        if (!thumbnail.empty()) {
+            EXPECT_LE(Word(thumbnail, 0), 128u) << where;
+            EXPECT_LE(Word(thumbnail, 4), 128u) << where;
+        }
+        const DWORD elapsed = ::GetTickCount() - start;
+        slowest = std::max(slowest, elapsed);
+        largest = std::max(largest, AllocationWatch::Largest());
+        ASSERT_LT(elapsed, 5000u) << where;
+        ASSERT_LE(AllocationWatch::Largest(), size_t(64) << 20) << "from " << bytes.size() << " bytes, " << where;
+    }
+    std::printf("[ info ] %d mutated images, %d read, largest allocation %u KB, slowest %u ms\n", cases, read,
+                unsigned(largest >> 10), unsigned(slowest));
+    EXPECT_GT(read, 0);
+}
