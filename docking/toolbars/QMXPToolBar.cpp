@@ -24,6 +24,8 @@ CSize CQMXPToolBar::m_sizeCurButton(23, 22);
 namespace {
 
 constexpr int kDefaultHeight = 22;
+// The bar styles of Create's style: the low word and the gripper (0x00400000).
+constexpr DWORD kBarStyleMask = 0x0040FFFF;
 constexpr int kMinButtonWidth = 23;
 constexpr int kTextPadding = 12;
 
@@ -92,8 +94,10 @@ CQMXPToolBar::~CQMXPToolBar() {
 }
 
 BOOL CQMXPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
-    m_dwStyle = dwStyle & 0xFFFF;
-    return CWnd::Create(nullptr, nullptr, (dwStyle & 0xFFFF0000) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+    // The gripper bit is a bar style: as a window style it would be a dialog frame.
+    m_dwStyle = dwStyle & kBarStyleMask;
+    return CWnd::Create(nullptr, nullptr, (dwStyle & ~kBarStyleMask) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd,
+                        nID);
 }
 
 int CQMXPToolBar::InsertButton(CQMXPToolbarButton* pButton, int iInsertAt) {
