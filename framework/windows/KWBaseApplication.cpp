@@ -189,7 +189,8 @@ void CKWBaseApplication::GetSettingsPresent(bool& present)
 
 void CKWBaseApplication::PassKeyStackToStatusBar()
 {
-    m_statusBar->SetKeyStack(&m_keyStack);
+    if (m_statusBar)
+        m_statusBar->SetKeyStack(&m_keyStack);
 }
 
 CString CKWBaseApplication::GetDataFolder(bool create)
@@ -256,7 +257,8 @@ bool CKWBaseApplication::IsStatusBarVisible()
 
 void CKWBaseApplication::ToggleStatusBar()
 {
-    m_statusBar->ToggleVisible();
+    if (m_statusBar)
+        m_statusBar->ToggleVisible();
 }
 
 CString CKWBaseApplication::GetHelpFolder()

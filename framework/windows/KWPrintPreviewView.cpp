@@ -17,7 +17,6 @@ IMPLEMENT_DYNCREATE(CKWPrintPreviewView, CQMXPPrintPreviewView)
 BEGIN_MESSAGE_MAP(CKWPrintPreviewView, CQMXPPrintPreviewView)
     ON_WM_CREATE()
     ON_COMMAND(AFX_ID_PREVIEW_NUMPAGE, OnNumPageChange)
-    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CKWPrintPreviewView::CKWPrintPreviewView() = default;
@@ -52,11 +51,6 @@ void CKWPrintPreviewView::OnNumPageChange()
         rect.InflateRect(3, 3);
         m_wndToolBar.InvalidateRect(&rect, TRUE);
     }
-}
-
-void CKWPrintPreviewView::OnSize(UINT nType, int cx, int cy)
-{
-    CQMXPPrintPreviewView::OnSize(nType, cx, cy);
 }
 
 void CKWPrintPreviewView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)

@@ -24,7 +24,6 @@ std::vector<std::wstring> CAppTestDoc::s_opened;
 IMPLEMENT_DYNCREATE(CAppTestDoc, CKWDocument)
 IMPLEMENT_DYNCREATE(CAppTestFrame, CKWSplitFrame)
 IMPLEMENT_DYNCREATE(CAppTestView, CTestSplitView)
-IMPLEMENT_DYNAMIC(CAppTestMainFrame, CKWMainFrame)
 
 namespace {
 
@@ -100,7 +99,7 @@ void CAppTestApp::AddDocTemplates()
 CFrameWnd* CAppTestApp::CreateMainFrame()
 {
     Note(L"CreateMainFrame");
-    auto* frame = new CAppTestMainFrame;
+    auto* frame = new CKWMainFrame;
     if (!frame->LoadFrame(IDR_KWAPP_MAIN)) {
         delete frame;
         return nullptr;
@@ -141,12 +140,14 @@ bool CAppTestApp::GetStatusBarPane(int index, UINT& id, UINT& style, int& width)
 BOOL CAppTestApp::RegisterDocumentTypes(int index, CString& extension, CString& typeId, CString& typeName,
                                         UINT& flags)
 {
-    if (index >= static_cast<int>(types.size()))
+    // An icon and the open verb; then everything.
+    const wchar_t* const types[][2] = {{L".kwa", L"KWAppTests.A"}, {L".kwb", L"KWAppTests.B"}};
+    if (index > 1)
         return FALSE;
-    extension = std::get<0>(types[index]).c_str();
-    typeId = std::get<1>(types[index]).c_str();
+    extension = types[index][0];
+    typeId = types[index][1];
     typeName = L"Test Type";
-    flags = std::get<2>(types[index]);
+    flags = index == 0 ? KW_REG_ICON | KW_REG_OPEN : 15;
     return TRUE;
 }
 

@@ -14,7 +14,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace kwapp {
@@ -46,12 +45,6 @@ public:
     kwwin::CTestPane pane;
 };
 
-class CAppTestMainFrame : public CKWMainFrame {
-    DECLARE_DYNAMIC(CAppTestMainFrame)
-public:
-    using CKWMainFrame::GetMenuBar;
-};
-
 class CAppTestApp : public CKWBaseApplication {
 public:
     CAppTestApp() : CKWBaseApplication(L"KWAppTests") {}
@@ -80,14 +73,12 @@ public:
 
     // The version text as if the program file had another one.
     void SetVersionText(const wchar_t* text) { m_versionString = text; }
-    CAppTestMainFrame* MainFrame() { return static_cast<CAppTestMainFrame*>(m_pMainWnd); }
+    CKWMainFrame* MainFrame() { return static_cast<CKWMainFrame*>(m_pMainWnd); }
     int Count(const std::wstring& call) const;
 
     std::vector<std::wstring> calls;
     std::vector<std::wstring> ddeCommands;
     std::vector<std::wstring> messages;
-    // The document types RegisterDocumentTypes gives: extension, id, flags.
-    std::vector<std::tuple<std::wstring, std::wstring, UINT>> types;
 
 private:
     void Note(const std::wstring& call) { calls.push_back(call); }
