@@ -37,10 +37,12 @@ public:
     void Age(DWORD ms) { m_startTick -= ms; }
 };
 
-void CALLBACK CancelBrowser(HWND, UINT, UINT_PTR timer, DWORD)
+// Presses the button of g_browserAnswer in the folder browser.
+int g_browserAnswer = IDCANCEL;
+void CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR timer, DWORD)
 {
     if (HWND dialog = classlib_test::FindThreadDialog()) {
-        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        ::PostMessageW(dialog, WM_COMMAND, g_browserAnswer, 0);
         ::KillTimer(nullptr, timer);
     }
 }
@@ -86,13 +88,16 @@ TEST(AboutBox, CreditsWaitThreeSecondsThenScrollOneStepPerTick)
     box.DestroyWindow();
 }
 
-TEST(AboutBox, ACancelledFolderChooserKeepsItsPath)
+TEST(AboutBox, TheFolderChooserOpensAtItsPathAndKeepsItWhenCancelled)
 {
-    CKWFolderChooseDlg chooser(L"C:\\windows");
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CancelBrowser);
-    EXPECT_EQ(IDCANCEL, chooser.DoModal());
-    ::KillTimer(nullptr, timer);
-    EXPECT_STREQ(L"C:\\windows", chooser.GetPathRef());
+    CKWFolderChooseDlg chooser(L"C:\\windows\\system32");
+    for (int answer : {IDCANCEL, IDOK}) {
+        g_browserAnswer = answer;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerBrowser);
+        EXPECT_EQ(answer, chooser.DoModal());
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(0, _wcsicmp(L"C:\\windows\\system32", chooser.GetPathRef())) << chooser.GetPathRef().GetString();
+    }
 }
 
 TEST(AboutBox, ASplashWithoutItsPictureShowsNothing)

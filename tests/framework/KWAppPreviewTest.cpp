@@ -83,6 +83,16 @@ TEST_F(AppPreview, OpensMaximisedAtTheStartPageAndClosesBeforeTheMainWindow)
     preview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
     EXPECT_EQ(2u, preview->GetPagesShown());
     EXPECT_TRUE(kwwin::WriteScreenshot(app->MainFrame()->m_hWnd, L"app_print_preview"));
+    // The printed box lies where it lies on paper: from one inch in, with white paper around it.
+    preview->UpdateWindow();
+    HDC dc = ::GetDC(preview->m_hWnd);
+    const CRect page = preview->CalcPageRect(0);
+    auto at = [&](double x, double y) {
+        return ::GetPixel(dc, page.left + int(x * page.Width()), page.top + int(y * page.Height()));
+    };
+    EXPECT_EQ(RGB(190, 210, 235), at(0.15, 0.15));
+    EXPECT_EQ(RGB(255, 255, 255), at(0.95, 0.95));
+    ::ReleaseDC(preview->m_hWnd, dc);
     preview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
     EXPECT_EQ(1u, preview->GetPagesShown());
 
