@@ -138,12 +138,14 @@ TEST_F(AppParts, TheDocumentsOfAllTemplatesAreWalkedThrough)
     EXPECT_TRUE(app->messages.empty()) << "without templates File New does nothing";
     EXPECT_EQ(nullptr, empty.GetFirstDocument());
 
-    app->AddDocTemplate(new CMultiDocTemplate(IDR_KWAPP_DOC, RUNTIME_CLASS(CAppTestDoc), RUNTIME_CLASS(CAppTestFrame),
-                                              RUNTIME_CLASS(CAppTestView)));
+    // The first template has no document; the two added have one each.
     std::vector<CDocument*> made;
-    for (POSITION position = app->GetFirstDocTemplatePosition(); position;)
-        made.push_back(app->GetNextDocTemplate(position)->OpenDocumentFile(nullptr));
-    ASSERT_EQ(2u, made.size());
+    for (int added = 0; added < 2; ++added) {
+        auto* docTemplate = new CMultiDocTemplate(IDR_KWAPP_DOC, RUNTIME_CLASS(CAppTestDoc),
+                                                  RUNTIME_CLASS(CAppTestFrame), RUNTIME_CLASS(CAppTestView));
+        app->AddDocTemplate(docTemplate);
+        made.push_back(docTemplate->OpenDocumentFile(nullptr));
+    }
     EXPECT_EQ(made[0], app->GetFirstDocument());
     EXPECT_EQ(made[1], app->GetNextDocument());
     EXPECT_EQ(nullptr, app->GetNextDocument());
