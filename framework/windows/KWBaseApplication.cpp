@@ -24,11 +24,10 @@ IMPLEMENT_DYNAMIC(CKWBaseApplication, CKWBaseWinApplication)
 namespace {
 
 constexpr UINT kHelpCommand = 0xE146;  // ID_HELP
-// A version piece is read whole up to this many characters.
-constexpr size_t kPieceLength = 9;
 
 // The value as the C library's wide conversion reads it: blanks, one
-// sign, digits up to the first other character.
+// sign, digits up to the first other character. A piece is read whole,
+// however long it is.
 int32_t PieceValue(const std::wstring& piece)
 {
     return static_cast<int32_t>(std::wcstol(piece.c_str(), nullptr, 10));
