@@ -47,6 +47,11 @@ CKWColor CKWColor::FromRgb(uint8_t r, uint8_t g, uint8_t b)
     return CKWColor(KindRgb, Pack(0, r, g, b));
 }
 
+CKWColor CKWColor::FromColorRef(uint32_t colorRef)
+{
+    return FromRgb(uint8_t(colorRef), uint8_t(colorRef >> 8), uint8_t(colorRef >> 16));
+}
+
 CKWColor CKWColor::FromArgb(uint8_t a, uint8_t r, uint8_t g, uint8_t b)
 {
     return CKWColor(KindArgb, Pack(a, r, g, b));

@@ -22,6 +22,8 @@ public:
     static CKWColor FromRgb(uint8_t r, uint8_t g, uint8_t b);
     static CKWColor FromArgb(uint8_t a, uint8_t r, uint8_t g, uint8_t b);
     static CKWColor FromCmyk(uint8_t c, uint8_t m, uint8_t y, uint8_t k);
+    // The RGB kind from a Windows colour reference (0x00BBGGRR).
+    static CKWColor FromColorRef(uint32_t colorRef);
 
     uint8_t GetKind() const { return m_kind; }
     void SetKind(uint8_t kind) { m_kind = kind; }

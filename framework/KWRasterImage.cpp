@@ -1,5 +1,7 @@
 #include "framework/KWRasterImage.h"
 
+#include "framework/KWDib.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -111,16 +113,11 @@ KWRasterImage* KWDecodeBitmapFile(const void* bytes, uint64_t count)
     KWRasterImage* image = KWAllocRasterImage(uint32_t(width), uint32_t(height), uint32_t(width) * 4);
     if (!image)
         return nullptr;
-    BITMAPINFO target = {};
-    target.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    target.bmiHeader.biWidth = width;
-    target.bmiHeader.biHeight = -height;  // top-down, like the record
-    target.bmiHeader.biPlanes = 1;
-    target.bmiHeader.biBitCount = 32;
-    target.bmiHeader.biCompression = BI_RGB;
+    // Top-down, like the record.
+    BITMAPINFO target;
     void* targetBits = nullptr;
     HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP dib = dc ? ::CreateDIBSection(dc, &target, DIB_RGB_COLORS, &targetBits, nullptr, 0) : nullptr;
+    HBITMAP dib = KWCreateTopDownDib(dc, width, height, target, &targetBits);
     bool done = false;
     if (dib && targetBits) {
         const BITMAPINFO* source = reinterpret_cast<const BITMAPINFO*>(data + sizeof(BITMAPFILEHEADER));

@@ -1,7 +1,9 @@
 #include "framework/KWRasterLib.h"
 
 #include "framework/KWCodePage.h"
+#include "framework/KWActiveFrame.h"
 #include "framework/KWFolderScanner.h"
+#include "platform/classlib/FrameWnd.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,23 +57,26 @@ KWRasterImage* CallForRecord(Call call)
     return static_cast<KWRasterImage*>(block);
 }
 
+// The wait cursor on the active frame while an image is read; a thread
+// without a main window (the picture-loading thread) shows none.
 class WaitCursor {
 public:
-    explicit WaitCursor(CKWRasterLib::WaitCursorHook hook) : m_hook(hook)
+    WaitCursor() : m_frame(KWGetActiveFrame())
     {
-        if (m_hook)
-            m_hook(true);
+        if (m_frame)
+            m_frame->BeginWaitCursor();
     }
     ~WaitCursor()
     {
-        if (m_hook)
-            m_hook(false);
+        // The count belongs to the thread, not to the frame object.
+        if (m_frame)
+            AfxDoWaitCursor(-1);
     }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    CKWRasterLib::WaitCursorHook m_hook;
+    CFrameWnd* m_frame;
 };
 
 }  // namespace
@@ -183,7 +188,7 @@ void CKWRasterLib::WriteConfigurationFile(const wchar_t* name)
 
 KWRasterImage* CKWRasterLib::RasterReadFile(const wchar_t* path, uint32_t targetWidth, uint32_t targetHeight)
 {
-    WaitCursor wait(m_waitCursorHook);
+    WaitCursor wait;
     if (!path || !*path)
         return RasterCopyPlaceholder();
     const KWRasterFunctions& f = m_functions;

@@ -55,10 +55,6 @@ public:
     // The first part of generated file names: the start-up time as hh_mm_ss.
     const std::string& GetNamePrefix() const { return m_namePrefix; }
 
-    // The application shows the wait cursor on its active frame while an image is read.
-    using WaitCursorHook = void (*)(bool show);
-    void SetWaitCursorHook(WaitCursorHook hook) { m_waitCursorHook = hook; }
-
     // Wrappers. Each returns a new record that the caller frees
     // (KWFreeRasterImage), or null; the source records stay the caller's.
     // A file read upright at the target size (0, 0: full size); the placeholder
@@ -143,7 +139,6 @@ private:
     KWRasterFunctions m_functions;
     HMODULE m_library = nullptr;
     HMODULE m_resourceModule;
-    WaitCursorHook m_waitCursorHook = nullptr;
     CString m_dataFolder;
     CString m_storeFolder;
     std::string m_namePrefix = "_QZ_Files_";

@@ -10,3 +10,15 @@
 #define IDD_KW_IMPORT_PREVIEW 900
 #define IDC_KW_PREVIEW 9000
 #define IDC_KW_PREVIEW_CHECK 9001
+
+// The About box, its background picture and its items.
+#define IDD_KW_ABOUT 248
+#define IDB_KW_ABOUT_BACKGROUND 136
+#define IDC_KW_ABOUT_CREDITS 394
+#define IDC_KW_ABOUT_LINK1 395
+#define IDC_KW_ABOUT_LINK2 396
+#define IDC_KW_ABOUT_VERSION 397
+
+// The print preview's bar: a placeholder button the preview's tool bar covers.
+#define IDD_KW_PREVIEW_BAR 16658
+#define IDC_KW_PREVIEW_PLACEHOLDER 58116

@@ -2,6 +2,11 @@
 #pragma once
 
 #define IDS_CANT_OPEN_FILE 123
+// The web addresses of the product and of its maker.
+#define IDS_PRODUCT_WEB 127
+#define IDS_MAKER_WEB 129
+
+#define IDS_VERSION_PREFIX 930
 
 #define IDS_MAKER_NAME 931
 #define IDS_PRODUCT_NAME 932
@@ -13,3 +18,8 @@
 // Captions of the document's sheets.
 #define IDS_DOCUMENT_PROPERTIES 101
 #define IDS_TEXT_PROPERTIES 103
+
+// The print preview's button texts and its failure.
+#define IDS_PREVIEW_ONE_PAGE 61505
+#define IDS_PREVIEW_TWO_PAGE 61506
+#define IDS_COMMAND_FAILED 61705

@@ -14,13 +14,13 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 # Its windows are not handed to a window manager: the test display has none,
 # and Wine would wait two seconds for one each time a window is hidden.
 ot_wine_prefix() {
-  if [ -f "$WINEPREFIX/.ot-ready-2" ]; then return 0; fi
+  if [ -f "$WINEPREFIX/.ot-ready-3" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
   # lingering wine server must not keep the lock held.
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.ot-ready-2" ]; then
+    if [ ! -f "$WINEPREFIX/.ot-ready-3" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
@@ -28,9 +28,12 @@ ot_wine_prefix() {
       # The Windows faces the program asks for resolve to the Liberation faces.
       printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' > "$reg"
       wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&-
+      # Wine's own faces (Tahoma, MS Sans Serif, Marlett for the caption
+      # buttons' glyphs), which this Wine does not find in its data folder.
+      cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       wineserver -w 9>&-
       rm -f "$reg"
-      touch "$WINEPREFIX/.ot-ready-2"
+      touch "$WINEPREFIX/.ot-ready-3"
     fi
   ) 9>"$WINEPREFIX.lock"
 }

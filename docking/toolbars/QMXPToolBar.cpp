@@ -30,6 +30,8 @@ CSize CQMXPToolBar::m_sizeCurButton(23, 22);
 namespace {
 
 constexpr int kDefaultHeight = 22;
+// The bar styles of Create's style: the low word and the gripper (0x00400000).
+constexpr DWORD kBarStyleMask = 0x0040FFFF;
 constexpr int kMinButtonWidth = 23;
 constexpr int kTextPadding = 12;
 

@@ -1,6 +1,7 @@
 #include "framework/windows/KWSplitFrame.h"
 
 #include "framework/KWSplitItem.h"
+#include "platform/classlib/ControlBar.h"
 #include "platform/classlib/MessageMap.h"
 
 IMPLEMENT_DYNCREATE(CKWSplitFrame, CKWBaseFrame)
@@ -20,9 +21,34 @@ CRect CKWSplitFrame::GetPaneArea()
     return area;
 }
 
+void CKWSplitFrame::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (bPreview) {
+        m_hiddenForPreview.clear();
+        for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            CWnd* window = CWnd::FromHandlePermanent(child);
+            // The bars are the class library's to hide and show again.
+            if (::IsWindowVisible(child) && !(window && window->IsKindOf(RUNTIME_CLASS(CControlBar))))
+                m_hiddenForPreview.push_back(child);
+        }
+        for (HWND child : m_hiddenForPreview)
+            ::ShowWindow(child, SW_HIDE);
+        m_inPreview = true;
+    }
+    CKWBaseFrame::OnSetPreviewMode(bPreview, pState);
+    if (!bPreview) {
+        m_inPreview = false;
+        for (HWND child : m_hiddenForPreview) {
+            if (::IsWindow(child))
+                ::ShowWindow(child, SW_SHOWNOACTIVATE);
+        }
+        m_hiddenForPreview.clear();
+    }
+}
+
 void CKWSplitFrame::RecalcLayout(BOOL bNotify)
 {
-    if (!IsRootBar()) {
+    if (!IsRootBar() || m_inPreview) {
         CKWBaseFrame::RecalcLayout(bNotify);
         return;
     }

@@ -4,6 +4,8 @@
 #include "framework/windows/KWBaseFrame.h"
 #include "framework/windows/KWSplitManager.h"
 
+#include <vector>
+
 class CKWSplitFrame : public CKWBaseFrame, public CKWSplitManager {
     DECLARE_DYNCREATE(CKWSplitFrame)
 public:
@@ -15,9 +17,16 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // The area the panes share: the client area less the frame's bars.
     CRect GetPaneArea();
+    // A print preview takes the place of all panes: the tree's windows are
+    // hidden while it runs and the preview fills the pane area.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_inPreview = false;
+    std::vector<HWND> m_hiddenForPreview;
 };

@@ -1,9 +1,13 @@
 #include "framework/windows/KWWinView.h"
 
 #include "framework/KWClipFormats.h"
+#include "framework/KWDib.h"
 #include "framework/KWDragInfo.h"
 #include "framework/KWGdiPlusDraw.h"
+#include "framework/windows/KWAccessors.h"
+#include "framework/windows/KWBaseApplication.h"
 #include "framework/windows/KWDocument.h"
+#include "framework/windows/KWPrintPreviewView.h"
 #include "framework/windows/KWPrintIFace.h"
 #include "framework/windows/KWWinBasePageFrame.h"
 #include "framework/windows/KWWinSrvrItem.h"
@@ -37,7 +41,7 @@ BEGIN_MESSAGE_MAP(CKWWinView, CView)
     ON_WM_MBUTTONDOWN()
     ON_WM_PAINT()
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
-    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateFilePrintPreview)
 END_MESSAGE_MAP()
 
@@ -328,6 +332,30 @@ void CKWWinView::OnPaint()
 
 void CKWWinView::OnUpdateFilePrintPreview(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
 
+void CKWWinView::OnFilePrintPreview()
+{
+    CKWBaseApplication* app = KWGetApp();
+    CFrameWnd* frame = KWGetActiveFrame();
+    if (app && frame) {
+        app->OnPrintPreviewFrame(frame, false);
+        app->PrintPreviewHook(frame, false);
+        app->SetStatusBarTexts(L"", L"", nullptr);
+    }
+    ::DoPrintPreview(this);
+}
+
+void CKWWinView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView)
+{
+    CView::OnEndPrintPreview(pDC, pInfo, point, pView);
+    CKWBaseApplication* app = KWGetApp();
+    CFrameWnd* frame = KWGetActiveFrame();
+    if (app && frame) {
+        app->OnPrintPreviewFrame(frame, true);
+        app->PrintPreviewHook(frame, true);
+        app->OnPrintPreviewEnded();
+    }
+}
+
 void CKWWinView::OnDraw(CDC* pDC)
 {
     CRect client;
@@ -371,6 +399,10 @@ void CKWWinView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     CKWPrintIFace* printIFace = GetPrintIFace();
     if (printIFace && !printIFace->PreparePage(pDC, pInfo))
         return;
+    if (pInfo && pInfo->m_bPreview) {
+        PrintPreviewPage(pDC, pInfo);
+        return;
+    }
     CKWGdiPlusDraw graphics(pDC->m_hDC);
     graphics.SetFixedDpi(pDC->GetDeviceCaps(LOGPIXELSY));
     graphics.SetUseFixedDpi(true);
@@ -379,6 +411,44 @@ void CKWWinView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     BeginPrintPage(&graphics, page);
     PrintPage(&graphics, page);
     EndPrintPage();
+}
+
+void CKWWinView::PrintPreviewPage(CDC* pDC, CPrintInfo* pInfo)
+{
+    // The printer's measures: the preview's context asks the printer.
+    const int dpi = pDC->GetDeviceCaps(LOGPIXELSY);
+    const int width = pDC->GetDeviceCaps(HORZRES);
+    const int height = pDC->GetDeviceCaps(VERTRES);
+    if (dpi <= 0 || width <= 0 || height <= 0)
+        return;
+    const double scale = std::min(1.0, static_cast<double>(kPreviewDpi) / dpi);
+    const int cx = std::max(1, static_cast<int>(width * scale));
+    const int cy = std::max(1, static_cast<int>(height * scale));
+    BITMAPINFO info;
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HBITMAP page = KWCreateTopDownDib(memory, cx, cy, info, &bits);
+    if (page) {
+        HGDIOBJ old = ::SelectObject(memory, page);
+        ::PatBlt(memory, 0, 0, cx, cy, WHITENESS);
+        {
+            CKWGdiPlusDraw graphics(memory);
+            graphics.SetFixedDpi(dpi);
+            graphics.SetUseFixedDpi(true);
+            graphics.SetPreview(true);
+            graphics.Scale(scale, scale);
+            const int number = static_cast<int>(pInfo->m_nCurPage);
+            BeginPrintPage(&graphics, number);
+            PrintPage(&graphics, number);
+            EndPrintPage();
+        }
+        ::GdiFlush();
+        ::StretchDIBits(pDC->m_hDC, 0, 0, width, height, 0, 0, cx, cy, bits, &info, DIB_RGB_COLORS, SRCCOPY);
+        ::SelectObject(memory, old);
+        ::DeleteObject(page);
+    }
+    if (memory)
+        ::DeleteDC(memory);
 }
 
 void CKWWinView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)

@@ -56,9 +56,18 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     // One page through GDI+ at the printer's resolution, unless the print
-    // interface skips it.
+    // interface skips it; a preview page through PrintPreviewPage.
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    // A preview page is recorded in a metafile, into which GDI+ does not draw
+    // as it draws on a printer: the page is drawn into a bitmap of at most
+    // kPreviewDpi and the bitmap is recorded over the printable area.
+    virtual void PrintPreviewPage(CDC* pDC, CPrintInfo* pInfo);
+    static constexpr int kPreviewDpi = 150;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    // The class library's end of the preview, then the application is told.
+    void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
+    // The application is told of the active frame, then the framework's preview.
+    afx_msg void OnFilePrintPreview();
 
     // --- Drags out of the view and into it ---
     // A drag of what PrepareDragData describes, carried by CreateDragItem.

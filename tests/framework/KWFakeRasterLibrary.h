@@ -6,6 +6,7 @@
 
 #include "framework/KWRasterFunctions.h"
 #include "framework/KWRasterImage.h"
+#include "platform/classlib/ThreadState.h"
 
 #include <cstdint>
 #include <cstring>
@@ -24,6 +25,7 @@ struct State {
     uint32_t lqTargetWidth = 0;       // what ReadLQRasterImage was given
     uint32_t lqTargetHeight = 0;
     int reads = 0;
+    int waitCursorInRead = -1;         // the thread's wait-cursor count during the last full read
     int sizeReads = 0;
     int32_t lastAngle = 0;
     uint32_t lastResizeWidth = 0;
@@ -72,6 +74,7 @@ extern "C" {
 inline int32_t ReadRasterImage(const char* path, void* buffer, int32_t size)
 {
     Get().reads++;
+    Get().waitCursorInRead = AfxGetThreadState()->m_nWaitCursorCount;
     Get().lastPath = path;
     return Produce(buffer, size, Get().width, Get().height);
 }

@@ -4,6 +4,9 @@
 
 #include "KWFakeRasterLibrary.h"
 #include "KWRasterTestImages.h"
+#include "tests/platform/classlib/TestSupport.h"
+
+#include "platform/classlib/FrameWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -35,13 +38,6 @@ protected:
 
     CKWRasterLib lib{kMissingLibrary};
 };
-
-int g_waitShown = 0;
-int g_waitHidden = 0;
-void CountWaitCursor(bool show)
-{
-    (show ? g_waitShown : g_waitHidden)++;
-}
 
 }  // namespace
 
@@ -132,15 +128,21 @@ TEST(RasterLibPlaceholder, WithoutTheResourceReadsGiveNull)
     EXPECT_EQ(0u, lib.GetThumbnailCache().GetCount());
 }
 
-TEST(RasterLibPlaceholder, WaitCursorSurroundsEveryRead)
+TEST_F(RasterLibWithFake, AReadShowsTheWaitCursorOnTheActiveFrameOnly)
 {
-    CKWRasterLib lib(kMissingLibrary);
-    lib.SetWaitCursorHook(CountWaitCursor);
-    g_waitShown = g_waitHidden = 0;
+    // Without an application there is no active frame.
     KWFreeRasterImage(lib.RasterReadFile(L"c:\\a.jpg", 0, 0));
-    KWFreeRasterImage(lib.LoadImage(0));
-    EXPECT_EQ(2, g_waitShown);
-    EXPECT_EQ(2, g_waitHidden);
+    EXPECT_EQ(0, fakeraster::Get().waitCursorInRead);
+
+    classlib_test::CTestApp app;
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, L"Reading"));
+    app.m_pMainWnd = frame;
+    KWFreeRasterImage(lib.RasterReadFile(L"c:\\a.jpg", 0, 0));
+    EXPECT_EQ(1, fakeraster::Get().waitCursorInRead);
+    EXPECT_EQ(0, AfxGetThreadState()->m_nWaitCursorCount);
+    app.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
 }
 
 TEST_F(RasterLibWithFake, FullAndReducedReadsUseTheirExports)

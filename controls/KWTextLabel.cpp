@@ -1,0 +1,63 @@
+#include "controls/KWTextLabel.h"
+
+#include "framework/KWBrush.h"
+#include "framework/KWColor.h"
+#include "framework/KWFont.h"
+#include "framework/KWGraphics.h"
+
+void CKWTextLabelImpWin::SetText(const CString& text)
+{
+    SetWindowText(text);
+    Invalidate(TRUE);
+}
+
+void CKWTextLabelImpWin::GetText(CString& text)
+{
+    GetWindowText(text);
+}
+
+void CKWTextLabelImpWin::DrawStatic(IKWGraphics* graphics)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!(GetExStyle() & WS_EX_TRANSPARENT)) {
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        graphics->BeginPath();
+        graphics->AddRectangle(client.left, client.top, client.Width(), client.Height());
+        graphics->FillPath(CKWBrush(CKWColor::FromColorRef(face)));
+    }
+    CString text;
+    GetText(text);
+    const CKWFont font(m_faceName, m_fontSize, static_cast<int>(m_fontStyle));
+    const CKWBrush brush(CKWColor::FromColorRef(m_textColour));
+    graphics->DrawStringAt(client.left, client.top, text, text.GetLength(), font, &brush, nullptr);
+}
+
+void CKWTextLabel::Create(HWND window)
+{
+    DestroyImp();
+    auto* imp = new CKWTextLabelImpWin;
+    imp->SubclassWindow(window);
+    m_imp = imp;
+}
+
+void CKWTextLabel::DestroyImp()
+{
+    if (!m_imp)
+        return;
+    m_imp->ReleaseWindow();
+    delete m_imp;
+    m_imp = nullptr;
+}
+
+void CKWTextLabel::SetText(const CString& text)
+{
+    if (m_imp)
+        m_imp->SetText(text);
+}
+
+void CKWTextLabel::SetTextColor(COLORREF colour)
+{
+    if (m_imp)
+        m_imp->SetTextColor(colour);
+}

@@ -1,0 +1,19 @@
+#include "framework/windows/KWAccessors.h"
+
+#include "framework/windows/KWBaseApplication.h"
+#include "framework/windows/KWView.h"
+#include "platform/classlib/FrameWnd.h"
+
+CKWBaseApplication* KWGetApp()
+{
+    CWinApp* app = AfxGetApp();
+    return app && app->IsKindOf(RUNTIME_CLASS(CKWBaseApplication)) ? static_cast<CKWBaseApplication*>(app)
+                                                                   : nullptr;
+}
+
+CKWView* KWGetActiveView()
+{
+    CFrameWnd* frame = KWGetActiveFrame();
+    CView* view = frame ? frame->GetActiveView() : nullptr;
+    return view && view->IsKindOf(RUNTIME_CLASS(CKWView)) ? static_cast<CKWView*>(view) : nullptr;
+}

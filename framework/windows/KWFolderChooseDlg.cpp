@@ -1,0 +1,43 @@
+#include "framework/windows/KWFolderChooseDlg.h"
+
+#include "platform/classlib/Wnd.h"
+
+#include <shlobj.h>
+
+namespace {
+// An edit box, validated, in the new style, without a button for new folders.
+constexpr UINT kBrowseFlags = BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
+}  // namespace
+
+CKWFolderChooseDlg::CKWFolderChooseDlg(const wchar_t* initialFolder, CWnd* parent)
+    : m_owner(CWnd::SafeHwndOf(parent)), m_path(initialFolder ? initialFolder : L"")
+{
+}
+
+int CALLBACK CKWFolderChooseDlg::BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data)
+{
+    if (message == BFFM_INITIALIZED) {
+        const auto* self = reinterpret_cast<const CKWFolderChooseDlg*>(data);
+        ::SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(self->m_path.GetString()));
+    }
+    return 0;
+}
+
+INT_PTR CKWFolderChooseDlg::DoModal()
+{
+    BROWSEINFOW info = {};
+    info.hwndOwner = m_owner;
+    info.ulFlags = kBrowseFlags;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(this);
+    PIDLIST_ABSOLUTE item = ::SHBrowseForFolderW(&info);
+    if (!item)
+        return IDCANCEL;
+    wchar_t path[MAX_PATH] = {};
+    const BOOL found = ::SHGetPathFromIDListW(item, path);
+    // The browser's item list is the caller's to free.
+    ::CoTaskMemFree(item);
+    // A folder without a file-system path (a virtual one) gives an empty path.
+    m_path = found ? path : L"";
+    return IDOK;
+}
