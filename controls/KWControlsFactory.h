@@ -7,6 +7,7 @@
 // before it asks for a bar.
 #include "platform/classlib/Rect.h"
 
+class CKWCtrlImp;
 class CKWSplitterIFace;
 class CWnd;
 
@@ -18,6 +19,20 @@ public:
 
     CKWControlsFactory() = default;
     virtual ~CKWControlsFactory();
+
+    // Deletes the implementation (null is ignored).
+    virtual void DestroyImp(CKWCtrlImp* imp);
+    // A generic implementation and its window; returned whether or not the
+    // window was made.
+    virtual CKWCtrlImp* CreateCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    // A generic implementation over the window (null: its Create makes one later).
+    virtual CKWCtrlImp* CreateCtrlImp(HWND hWnd);
+    // A tree implementation with its own tree-view window.
+    virtual CKWCtrlImp* CreateTreeCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    // A tree implementation over an existing tree-view window.
+    virtual CKWCtrlImp* CreateTreeImp(HWND hWnd);
+    // Nothing: null.
+    virtual CKWCtrlImp* CreateNullCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // A bar made by the registered maker and created as a window with
     // (rect, parent, id, visible); the result of the creation is not checked.

@@ -112,18 +112,32 @@ bool CKWToolBarManager::LoadToolBar(const KWToolBarInfo& info, CQMXPToolBar* bar
     return true;
 }
 
-void CKWToolBarManager::CheckSettingsVersion(bool& sameMajor, bool* sameMinor)
+bool CKWToolBarManager::PushWorkspaceKey(bool create)
+{
+    CQMXPWorkspace* workspace = QMXPGetWorkspace();
+    if (!workspace || !m_keyStack)
+        return false;
+    CString path = workspace->GetRegSectionPath(L"");
+    if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\')
+        path = path.Left(path.GetLength() - 1);
+    return m_keyStack->Push(create ? 1 : 0, path);
+}
+
+void CKWToolBarManager::SaveVersion()
+{
+    if (!PushWorkspaceKey(true))
+        return;
+    const uint32_t version = kSettingsVersion;
+    m_keyStack->SetValue(kSettingsVersionValue, REG_DWORD, &version, sizeof(version));
+    m_keyStack->Pop();
+}
+
+void CKWToolBarManager::CheckVersion(bool& sameMajor, bool* sameMinor)
 {
     sameMajor = false;
     if (sameMinor)
         *sameMinor = false;
-    CQMXPWorkspace* workspace = QMXPGetWorkspace();
-    if (!workspace || !m_keyStack)
-        return;
-    CString path = workspace->GetRegSectionPath(L"");
-    if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\')
-        path = path.Left(path.GetLength() - 1);
-    if (!m_keyStack->Push(0, path))
+    if (!PushWorkspaceKey(false))
         return;
     DWORD type = 0;
     uint32_t stored = 0;
@@ -135,4 +149,59 @@ void CKWToolBarManager::CheckSettingsVersion(bool& sameMajor, bool* sameMinor)
             *sameMinor = ((stored ^ kSettingsVersion) & 0xFFFFu) == 0;
     }
     m_keyStack->Pop();
+}
+
+namespace {
+
+CFrameWnd* MainFrame()
+{
+    CWnd* main = AfxGetMainWnd();
+    return dynamic_cast<CQMXPMDIFrameWnd*>(main);
+}
+
+bool IsBarVisible(CQMXPToolBar* bar)
+{
+    return bar->m_hWnd && bar->IsVisible() == 1;
+}
+
+}  // namespace
+
+void CKWToolBarManager::ShowToolBar(CQMXPToolBar* bar, CFrameWnd* frame, bool show)
+{
+    if (auto* dockSite = dynamic_cast<CQMXPMDIFrameWnd*>(frame))
+        dockSite->ShowControlBar(bar, show, FALSE, FALSE);
+}
+
+void CKWToolBarManager::ToggleToolBar(UINT controlId)
+{
+    CQMXPToolBar* bar = FindToolBar(controlId);
+    CFrameWnd* frame = MainFrame();
+    if (bar && frame)
+        ShowToolBar(bar, frame, !IsBarVisible(bar));
+}
+
+void CKWToolBarManager::HideToolBars()
+{
+    m_visibility.assign(m_toolBars.size(), false);
+    for (size_t i = 0; i < m_toolBars.size(); ++i) {
+        m_visibility[i] = IsBarVisible(m_toolBars[i]);
+        ShowToolBar(m_toolBars[i], MainFrame(), false);
+    }
+}
+
+void CKWToolBarManager::RestoreToolBars()
+{
+    for (size_t i = 0; i < m_visibility.size() && i < m_toolBars.size(); ++i) {
+        if (m_visibility[i])
+            ShowToolBar(m_toolBars[i], MainFrame(), true);
+    }
+    m_visibility.clear();
+}
+
+void CKWToolBarManager::ApplyToolBarVisibility()
+{
+    if (m_visibility.size() != m_toolBars.size())
+        return;
+    for (size_t i = 0; i < m_toolBars.size(); ++i)
+        ShowToolBar(m_toolBars[i], MainFrame(), m_visibility[i]);
 }

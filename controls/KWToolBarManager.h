@@ -44,11 +44,27 @@ public:
     // Makes one bar per description, creates it in the frame, loads its
     // buttons, titles it and docks it; true.
     virtual bool CreateToolBars(CFrameWnd* frame);
+    virtual void ClearToolBarInfo() { m_infos.clear(); }
+    // Writes "ToolBars Settings Version" (the program's version) under the
+    // workspace's base key; nothing when the key cannot be opened.
+    virtual void SaveVersion();
     // Reads "ToolBars Settings Version" under the workspace's base key
     // through the application's key stack: sameMajor when its high 16 bits
     // are the program's, sameMinor (when asked for) when its low 16 bits
     // are; both false when the key or the value cannot be read.
-    virtual void CheckSettingsVersion(bool& sameMajor, bool* sameMinor);
+    virtual void CheckVersion(bool& sameMajor, bool* sameMinor);
+    virtual const std::vector<KWToolBarInfo>& GetToolBarInfo() const { return m_infos; }
+    // Shows the bar when hidden and hides it when visible, through the main
+    // frame; nothing for an unknown id or a main window of another kind.
+    virtual void ToggleToolBar(UINT controlId);
+    // Shows every bar remembered as visible, then forgets.
+    virtual void RestoreToolBars();
+    // Remembers which bars are visible and hides them all.
+    virtual void HideToolBars();
+    // Shows or hides each bar as remembered, when one bit per bar is remembered.
+    virtual void ApplyToolBarVisibility();
+    // The frame's show operation for a control bar, without delay or activation.
+    virtual void ShowToolBar(CQMXPToolBar* bar, CFrameWnd* frame, bool show);
     // The buttons of the description's tool-bar resource, in order (a 0 id
     // is a separator); false when the resource is missing or malformed.
     virtual bool LoadToolBar(const KWToolBarInfo& info, CQMXPToolBar* bar, HKEY settingsKey, bool& flag);
@@ -63,6 +79,10 @@ public:
 
 private:
     std::vector<CQMXPToolBar*> m_toolBars;
+    // Opens the workspace's base key through the key stack; false when it cannot.
+    bool PushWorkspaceKey(bool create);
+
     std::vector<KWToolBarInfo> m_infos;
+    std::vector<bool> m_visibility;
     CKWRegKeyStack* m_keyStack = nullptr;
 };

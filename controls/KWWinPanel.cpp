@@ -1,5 +1,7 @@
 #include "controls/KWWinPanel.h"
 
+#include "controls/KWTrackContextMenu.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -100,9 +102,6 @@ void CKWWinPanel::OnContextMenu(int x, int y)
     const UINT id = GetContextMenuId();
     if (id == 0)
         return;
-    HMENU menu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id));
-    if (!menu)
-        return;
     if (x == -1 && y == -1) {  // from the keyboard: at the pointer
         POINT cursor;
         ::GetCursorPos(&cursor);
@@ -110,14 +109,8 @@ void CKWWinPanel::OnContextMenu(int x, int y)
         y = cursor.y;
     }
     // The chosen command goes to the application's main window.
-    HWND owner = m_hWnd;
-    if (CWnd* main = AfxGetMainWnd())
-        owner = main->m_hWnd;
-    while (owner && (::GetWindowLongW(owner, GWL_STYLE) & WS_CHILD))
-        owner = ::GetParent(owner);
-    if (HMENU popup = ::GetSubMenu(menu, 0))
-        ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0, owner ? owner : m_hWnd, nullptr);
-    ::DestroyMenu(menu);
+    CWnd* main = AfxGetMainWnd();
+    KWTrackContextMenu(id, x, y, main ? main->m_hWnd : m_hWnd);
 }
 
 LRESULT CKWWinPanel::Handled(bool handled)

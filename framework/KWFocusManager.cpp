@@ -2,4 +2,4 @@
 
 CKWFocusManager::~CKWFocusManager() = default;
 
-void CKWFocusManager::SetFocusItem(CKWSplitItem* item) { m_focusItem = item; }
+void CKWFocusManager::SetFocusItem(int code) { m_focusCode = code; }

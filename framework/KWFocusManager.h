@@ -1,16 +1,15 @@
 #pragma once
-// CKWFocusManager: remembers which pane of a split frame holds the focus.
-class CKWSplitItem;
-
+// CKWFocusManager: remembers which pane of a split frame holds the focus, by
+// the code the frame gave that pane (0 while none has told it).
 class CKWFocusManager {
 public:
     CKWFocusManager() = default;
     virtual ~CKWFocusManager();
-    // A pane gained the focus.
-    virtual void SetFocusItem(CKWSplitItem* item);
+    // A pane with this code gained the focus.
+    virtual void SetFocusItem(int code);
 
-    CKWSplitItem* GetFocusItem() const { return m_focusItem; }
+    int GetFocusItem() const { return m_focusCode; }
 
 private:
-    CKWSplitItem* m_focusItem = nullptr;
+    int m_focusCode = 0;
 };

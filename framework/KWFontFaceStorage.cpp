@@ -70,6 +70,8 @@ int CALLBACK CKWFontFaceStorage::EnumProc(const LOGFONTW* lf, const TEXTMETRICW*
         // No C++ exception crosses the enumeration callback.
         try {
             self->AddFace(lf->lfFaceName, type, lf->lfCharSet);
+            // The enumeration hands the extended record, with the charset's script name.
+            GetCharsetNameTable().SetName(lf->lfCharSet, reinterpret_cast<const ENUMLOGFONTEXW*>(lf)->elfScript);
         } catch (...) {
         }
     }
@@ -102,4 +104,45 @@ CKWFontFaceStorage& GetFontFaceStorage()
 {
     static CKWFontFaceStorage storage;
     return storage;
+}
+
+void CCharsetNameTable::SetName(uint8_t charset, const std::wstring& name)
+{
+    if (!m_names[charset])
+        m_names[charset] = std::make_unique<std::wstring>(name);
+}
+
+CCharsetNameTable& GetCharsetNameTable()
+{
+    static CCharsetNameTable table;
+    return table;
+}
+
+namespace {
+
+int CALLBACK AppendFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM param)
+{
+    auto* list = reinterpret_cast<std::vector<std::wstring>*>(param);
+    try {
+        const std::wstring name = lf->lfFaceName;
+        if (std::find(list->begin(), list->end(), name) == list->end())
+            list->push_back(name);
+    } catch (...) {
+    }
+    return 1;
+}
+
+}  // namespace
+
+bool FillFontFaceStorage(std::vector<std::wstring>* list)
+{
+    if (!list)
+        return false;
+    HDC dc = ::GetDC(nullptr);
+    if (!dc)
+        return true;
+    LOGFONTW lf = {};  // ANSI_CHARSET and every face name
+    ::EnumFontFamiliesExW(dc, &lf, reinterpret_cast<FONTENUMPROCW>(&AppendFamily), reinterpret_cast<LPARAM>(list), 0);
+    ::ReleaseDC(nullptr, dc);
+    return true;
 }

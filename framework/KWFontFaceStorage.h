@@ -1,7 +1,8 @@
 // CKWFontFaceStorage: the installed font faces and the global face-name pool
 // as far as the font table of styled text needs them:
 // an exact lookup by face name and one shared string per distinct name.
-// The font pickers grow this class later (charset-name table, picker data).
+// The charset-name table and the plain list of installed faces serve the
+// font pickers.
 //
 // Both are global objects used on the user-interface thread only; no lock.
 #pragma once
@@ -58,3 +59,21 @@ private:
 
 // The global storage of installed faces (made on first use).
 CKWFontFaceStorage& GetFontFaceStorage();
+
+// The script name of each character set, as the font enumeration reports
+// it; a slot is set once, by the first name given for it.
+class CCharsetNameTable {
+public:
+    void SetName(uint8_t charset, const std::wstring& name);
+    // Null while the slot is unset.
+    const std::wstring* GetName(uint8_t charset) const { return m_names[charset].get(); }
+
+private:
+    std::unique_ptr<std::wstring> m_names[256];
+};
+
+CCharsetNameTable& GetCharsetNameTable();
+
+// Every face of the screen appended to the list once, in the order of the
+// enumeration; false for a null list.
+bool FillFontFaceStorage(std::vector<std::wstring>* list);

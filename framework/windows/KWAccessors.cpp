@@ -1,7 +1,9 @@
 #include "framework/windows/KWAccessors.h"
 
 #include "framework/windows/KWBaseApplication.h"
+#include "framework/windows/KWDocument.h"
 #include "framework/windows/KWView.h"
+#include "platform/classlib/Document.h"
 #include "platform/classlib/FrameWnd.h"
 
 CKWBaseApplication* KWGetApp()
@@ -16,4 +18,12 @@ CKWView* KWGetActiveView()
     CFrameWnd* frame = KWGetActiveFrame();
     CView* view = frame ? frame->GetActiveView() : nullptr;
     return view && view->IsKindOf(RUNTIME_CLASS(CKWView)) ? static_cast<CKWView*>(view) : nullptr;
+}
+
+CKWDocument* KWGetActiveDocument()
+{
+    CFrameWnd* frame = KWGetActiveFrame();
+    CDocument* document = frame ? frame->GetActiveDocument() : nullptr;
+    return document && document->IsKindOf(RUNTIME_CLASS(CKWDocument)) ? static_cast<CKWDocument*>(document)
+                                                                       : nullptr;
 }

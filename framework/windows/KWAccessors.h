@@ -4,6 +4,7 @@
 #include "framework/KWActiveFrame.h"
 
 class CKWBaseApplication;
+class CKWDocument;
 class CKWView;
 
 // The class library's application object as the framework's; null when
@@ -12,3 +13,6 @@ CKWBaseApplication* KWGetApp();
 // The active frame's active view as the framework's; null when any of them
 // is missing or of another class.
 CKWView* KWGetActiveView();
+// The active frame's active document as the framework's; null when any of
+// them is missing or of another class.
+CKWDocument* KWGetActiveDocument();

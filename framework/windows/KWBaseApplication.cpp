@@ -183,7 +183,7 @@ CKWDocument* CKWBaseApplication::GetNextDocument()
 
 void CKWBaseApplication::GetSettingsPresent(bool& present)
 {
-    m_toolBarManager.CheckSettingsVersion(present, nullptr);
+    m_toolBarManager.CheckVersion(present, nullptr);
 }
 
 void CKWBaseApplication::PassKeyStackToStatusBar()

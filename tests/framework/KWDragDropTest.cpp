@@ -6,7 +6,7 @@
 #include "controls/KWDragDropPane.h"
 #include "framework/KWClipFormats.h"
 #include "framework/KWDragInfo.h"
-#include "framework/windows/KWWinDropTarget.h"
+#include "controls/KWWinDropTarget.h"
 #include "framework/windows/KWWinSrvrItem.h"
 #include "platform/classlib/OleDataSource.h"
 

@@ -1,4 +1,4 @@
-#include "framework/windows/KWWinDropTarget.h"
+#include "controls/KWWinDropTarget.h"
 
 #include "controls/KWDragDropPane.h"
 #include "platform/classlib/Wnd.h"
