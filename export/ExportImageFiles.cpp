@@ -129,6 +129,14 @@ void ScanFolder(const wchar_t* folder, std::vector<CString>& paths, bool recursi
 
 }  // namespace
 
+void AppendRasterLibraryFormats(CQMFormatInfo& list)
+{
+    // A deep copy of the library's whole chain, released by the library.
+    CLibraryFormatList library;
+    if (library.Get())
+        list.Append(*library.Get());
+}
+
 void SetOpenImageFolderSource(OpenImageFolderSource source)
 {
     g_openImageFolderSource = source;

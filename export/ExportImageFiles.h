@@ -46,3 +46,7 @@ void ScanFolderForImages(const wchar_t* folder, std::vector<CString>& paths, boo
                          const CQMFormatInfo* formats = nullptr);
 void ScanFolderForTemplates(const wchar_t* folder, std::vector<CString>& paths, bool recursive,
                             const CQMFormatInfo* formats = nullptr);
+
+// Copies the raster library's own format records onto the end of the list;
+// nothing when the library or its list functions are missing.
+void AppendRasterLibraryFormats(CQMFormatInfo& list);

@@ -56,6 +56,19 @@ GpBitmap* CKWGdipBitmap::Create(double width, double height, int32_t pixelFormat
     return m_bitmap;
 }
 
+GpBitmap* CKWGdipBitmap::Wrap(int width, int height, int stride, void* pixels, int32_t pixelFormat)
+{
+    Delete();
+    if (!StartupGdiPlus())
+        return nullptr;
+    GpBitmap* bitmap = nullptr;
+    if (GdipCreateBitmapFromScan0(width, height, stride, static_cast<PixelFormat>(pixelFormat),
+                                  static_cast<BYTE*>(pixels), &bitmap) != Ok)
+        return nullptr;
+    m_bitmap = bitmap;
+    return m_bitmap;
+}
+
 bool CKWGdipBitmap::LoadFromResource(unsigned int resourceId)
 {
     Delete();

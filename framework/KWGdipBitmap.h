@@ -9,7 +9,7 @@ class GpBitmap;
 
 class CKWGdipBitmap {
 public:
-    enum : int32_t { kPixelFormat32bppARGB = 0x0026200A };
+    enum : int32_t { kPixelFormat32bppARGB = 0x0026200A, kPixelFormat32bppRGB = 0x00022009 };
 
     CKWGdipBitmap();
     ~CKWGdipBitmap();
@@ -25,6 +25,9 @@ public:
     // GDI+ cannot allocate it.
     Gdiplus::GpBitmap* Create(double width, double height,
                               int32_t pixelFormat = kPixelFormat32bppARGB);
+    // Replaces the held bitmap by one over the caller's pixels (not copied:
+    // they must outlive the bitmap); null when GDI+ refuses them.
+    Gdiplus::GpBitmap* Wrap(int width, int height, int stride, void* pixels, int32_t pixelFormat);
     // Replaces the held bitmap by the bitmap resource of the id in the
     // program's resources; false (and nothing held) when there is none.
     bool LoadFromResource(unsigned int resourceId);

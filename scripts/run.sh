@@ -8,7 +8,7 @@ build=${1:-$root/build}
 shift || true
 "$root/scripts/build.sh" "$build"
 build=$(cd "$build" && pwd)
-exe="$build/editor/OstraTallier.exe"
+exe="$build/OstraTallier.exe"
 if [ ! -f "$exe" ]; then
   echo "OstraTallier: everything that exists is built; the program itself does not start yet."
   exit 0

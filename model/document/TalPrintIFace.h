@@ -29,6 +29,9 @@ public:
     double GetScaleY() const { return m_scaleY; }
     double GetPrintableWidth() const { return m_printableWidth; }
     double GetPrintableHeight() const { return m_printableHeight; }
+    // The device's resolution as the last job read it (0 before any).
+    int32_t GetPixelsPerInchX() const { return m_pixelsPerInchX; }
+    int32_t GetPixelsPerInchY() const { return m_pixelsPerInchY; }
 
 private:
     CTalDocument* m_document;

@@ -1,0 +1,404 @@
+#include "editor/TalApplication.h"
+
+#include "editor/TalDocFrame.h"
+#include "editor/TalDocManager.h"
+#include "editor/TalDocTemplate.h"
+#include "editor/TalMainFrame.h"
+#include "editor/TalView.h"
+#include "files/TalTemplateTags.h"
+#include "files/TalXmlSerializer.h"
+#include "framework/KWFontFaceStorage.h"
+#include "framework/KWGdiPlusStartup.h"
+#include "framework/KWRasterLib.h"
+#include "framework/KWSystemInfo.h"
+#include "framework/windows/KWAccessors.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalPrefs.h"
+#include "model/TalTemplateManager.h"
+#include "model/TalTitlePageTemplate.h"
+#include "model/document/TalDocument.h"
+#include "platform/classlib/CommandLineInfo.h"
+#include "platform/classlib/DC.h"
+#include "platform/classlib/StringResource.h"
+#include "resources/Editor.h"
+#include "resources/Strings.h"
+
+#include <commctrl.h>
+
+IMPLEMENT_DYNAMIC(CTalApplication, CKWBaseApplication)
+
+const wchar_t CTalApplication::kRegistrySection[] = L"Kestrel Works\\Tallier\\Settings";
+
+namespace {
+
+// The tool bars the application registers: resource, control id, name.
+struct ToolBarEntry {
+    UINT resourceId;
+    UINT controlId;
+    UINT titleId;
+};
+const ToolBarEntry kToolBars[] = {
+    {128, 59952, IDS_TAL_MAIN_TOOLBAR},
+    {129, 59953, IDS_TAL_EDIT_TREE_TOOLBAR},
+    {130, 59954, IDS_TAL_FORMAT_TEXT_TOOLBAR},
+};
+
+// The two panes of the status bar.
+constexpr int kFirstPaneWidth = 220;
+constexpr int kSecondPaneWidth = 300;
+constexpr UINT kStretchPane = 0x8000000;  // SBPS_STRETCH
+// The display width above which the wide default settings are imported.
+constexpr int kNarrowScreen = 800;
+// The shell command of "print without a dialog".
+constexpr UINT kPrintDirect = 57608;
+
+}  // namespace
+
+CTalApplication* GetTalApp()
+{
+    return dynamic_cast<CTalApplication*>(AfxGetApp());
+}
+
+CTalApplication::CTalApplication() : CKWBaseApplication(L"OstraTallier"), m_prefs(std::make_unique<CTalPrefs>())
+{
+    SetRegistryBase(kRegistrySection);
+    StartupGdiPlus();
+    for (const ToolBarEntry& bar : kToolBars)
+        m_toolBarManager.AddToolBarInfo(bar.resourceId, bar.controlId, bar.titleId, true, false);
+    g_rasterLib.SetCacheMemory(m_prefs->GetImageCache());
+}
+
+CTalApplication::~CTalApplication()
+{
+    ShutdownGdiPlus();
+}
+
+BOOL CTalApplication::InitInstance()
+{
+    // Nothing goes on after a failed start: there may be no main window.
+    if (!CKWBaseApplication::InitInstance())
+        return FALSE;
+    g_rasterLib.StartRasterLibrary(GetDataFolder(true));
+    CCommandLineInfo info;
+    ParseCommandLine(info);
+    auto* main = dynamic_cast<CTalMainFrame*>(m_pMainWnd);
+    if (main) {
+        main->ProcessPendingDDECommands();
+        main->DragAcceptFiles(TRUE);
+    }
+    return ProcessShellCommand(info);
+}
+
+BOOL CTalApplication::ProcessShellCommand(CCommandLineInfo& info)
+{
+    switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (!m_pMainWnd) {
+            DoStartUpAction();
+            return FALSE;
+        }
+        m_nCmdShow = SW_SHOWNORMAL;
+        DoStartUpAction();
+        return TRUE;
+    case CCommandLineInfo::FileOpen:
+        m_nCmdShow = SW_SHOWNORMAL;
+        OpenCommandLineFile(info.m_strFileName);
+        return TRUE;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        m_nCmdShow = SW_HIDE;
+        if (OpenCommandLineFile(info.m_strFileName) && m_pMainWnd)
+            m_pMainWnd->SendMessage(WM_COMMAND, kPrintDirect);
+        return FALSE;
+    case CCommandLineInfo::FileDDE:
+        m_nCmdShow = SW_SHOWNORMAL;
+        return TRUE;
+    case CCommandLineInfo::AppUnregister: {
+        const BOOL removed = Unregister();
+        if (!info.m_bRunEmbedded) {
+            CString text;
+            AfxLoadStringResource(removed ? IDS_TAL_REGISTRY_REMOVED : IDS_TAL_REGISTRY_NOT_REMOVED, text);
+            AfxMessageBox(text);
+        }
+        ::PostQuitMessage(0);
+        return TRUE;
+    }
+    default:
+        return TRUE;
+    }
+}
+
+void CTalApplication::DoStartUpAction()
+{
+    switch (m_prefs->GetStartUpMode()) {
+    case 0:
+        // Until the wizard exists, a start without a file makes an empty report.
+        if (!NewReportWithWizard())
+            OnFileNew();
+        break;
+    case 1:
+        OnFileNewFromTemplate();
+        break;
+    case 2:
+        m_startUpOpen = true;
+        OnFileOpen();
+        break;
+    case 3:
+        OnFileNew();
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CTalApplication::NewReportWithWizard()
+{
+    return FALSE;
+}
+
+BOOL CTalApplication::OpenCommandLineFile(const CString& path)
+{
+    const CString extension = TalLowerExtension(path);
+    if (extension == L"otd") {
+        if (m_pDocManager)
+            m_pDocManager->OpenDocumentFile(path);
+        return TRUE;
+    }
+    if (extension != L"otn")
+        return FALSE;
+    auto* manager = dynamic_cast<CTalDocManager*>(m_pDocManager);
+    CDocument* document = manager ? manager->OpenTemplateFile(path) : nullptr;
+    // The document knows a template by its file and keeps its path out of the last file.
+    return dynamic_cast<CTalDocument*>(document) != nullptr;
+}
+
+bool CTalApplication::TakeStartUpOpenFlag()
+{
+    const bool set = m_startUpOpen;
+    m_startUpOpen = false;
+    return set;
+}
+
+void CTalApplication::InitializeApp()
+{
+    CKWBaseApplication::InitializeApp();
+    EnumerateFonts();
+    LoadShippedTemplates();
+}
+
+void CTalApplication::LoadShippedTemplates()
+{
+    CTalTemplateTags tags;
+    if (!tags.RegisterTags())
+        return;
+    CTalXmlSerializer serializer;
+    const CString folder = GetModuleDirectory() + L"DATA\\";
+    for (const bool title : {true, false}) {
+        WIN32_FIND_DATAW entry;
+        HANDLE find = ::FindFirstFileW(folder + (title ? L"*.ott" : L"*.otl"), &entry);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            CString name = entry.cFileName;
+            const int dot = name.ReverseFind(L'.');
+            if (dot > 0)
+                name = name.Left(dot);
+            std::unique_ptr<CTalTemplate> tmpl;
+            if (title)
+                tmpl = std::make_unique<CTalTitlePageTemplate>();
+            else
+                tmpl = std::make_unique<CTalPageTemplate>();
+            tmpl->SetName(name);
+            if (!serializer.LoadTemplate(folder + entry.cFileName, &tags, tmpl.get()))
+                continue;
+            if (title)
+                g_TemplateManager.AddTitlePageTemplate(tmpl.release());
+            else
+                g_TemplateManager.AddPageTemplate(tmpl.release());
+        } while (::FindNextFileW(find, &entry));
+        ::FindClose(find);
+    }
+}
+
+void CTalApplication::TerminateApp()
+{
+    m_toolBarManager.SaveVersion();
+    CKWBaseApplication::TerminateApp();
+}
+
+void CTalApplication::SaveSettings()
+{
+    CString key;
+    AfxLoadStringResource(IDS_REGISTRY_KEY, key);
+    m_prefs->Save(key);
+}
+
+void CTalApplication::LoadSettings()
+{
+    CString key;
+    AfxLoadStringResource(IDS_REGISTRY_KEY, key);
+    m_prefs->Load(key);
+    g_rasterLib.SetCacheMemory(m_prefs->GetImageCache());
+}
+
+UINT CTalApplication::GetDefaultScriptId()
+{
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(mode);
+    const int width = ::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)
+                          ? static_cast<int>(mode.dmPelsWidth)
+                          : ::GetSystemMetrics(SM_CXSCREEN);
+    return width > kNarrowScreen ? 1002 : 1001;
+}
+
+void CTalApplication::PrepareApp()
+{
+    SetRegistryBase(kRegistrySection);
+}
+
+void CTalApplication::AddDocTemplates()
+{
+    AddDocTemplate(new CTalAppDocTemplate(IDR_TAL_REPORT, RUNTIME_CLASS(CTalDocument), RUNTIME_CLASS(CTalDocFrame),
+                                          RUNTIME_CLASS(CTalView)));
+    AddDocTemplate(new CTalAppDocTemplate(IDR_TAL_TEMPLATE, RUNTIME_CLASS(CTalDocument),
+                                          RUNTIME_CLASS(CTalDocFrame), RUNTIME_CLASS(CTalView)));
+}
+
+CFrameWnd* CTalApplication::CreateMainFrame()
+{
+    auto* frame = new CTalMainFrame;
+    if (!frame->LoadFrame(IDR_TAL_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {
+        delete frame;
+        return nullptr;
+    }
+    return frame;
+}
+
+BOOL CTalApplication::RegisterDocumentTypes(int index, CString& extension, CString& fileTypeId, CString& typeName,
+                                            UINT& flags)
+{
+    const UINT allFlags = KW_REG_ICON | KW_REG_OPEN | KW_REG_PRINT | KW_REG_PRINTTO;
+    switch (index) {
+    case 0:
+        extension = L".otd";
+        fileTypeId = L"OstraTallier.Document";
+        typeName = L"OstraTallier Document";
+        flags = allFlags;
+        return TRUE;
+    case 1:
+        extension = L".otn";
+        fileTypeId = L"OstraTallier.Template";
+        typeName = L"OstraTallier Template";
+        flags = allFlags;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CTalApplication::GetSplashInfo(UINT& first, UINT& bitmapId)
+{
+    first = 133;
+    bitmapId = 133;
+}
+
+void CTalApplication::PrintPreviewHook(CFrameWnd*, bool)
+{
+    // The image gallery, which the preview hides and shows again, comes with its own work.
+}
+
+CString CTalApplication::GetHelpFolder()
+{
+    const CString folder = GetModuleDirectory();
+    if (folder.IsEmpty())
+        return folder;
+    return folder + L"Help\\";
+}
+
+void CTalApplication::ShowImageProperties()
+{
+    if (auto* document = dynamic_cast<CTalDocument*>(KWGetActiveDocument()))
+        document->ShowImageProperties();
+}
+
+bool CTalApplication::UseWysiwygFonts()
+{
+    return m_prefs->GetWysiwygFonts();
+}
+
+CKWDocManager* CTalApplication::CreateDocManager()
+{
+    return new CTalDocManager;
+}
+
+bool CTalApplication::GetStatusBarPane(int index, UINT& id, UINT& style, int& width)
+{
+    switch (index) {
+    case 0:
+        id = 0;
+        style = 0;
+        width = kFirstPaneWidth;
+        return true;
+    case 1:
+        id = 0;
+        style = kStretchPane;
+        width = kSecondPaneWidth;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CTalApplication::EnumerateFonts()
+{
+    CDC printer;
+    HDC dc = CreatePrinterDC(printer) ? printer.m_hDC : nullptr;
+    HDC screen = dc ? nullptr : ::GetDC(nullptr);
+    GetFontFaceStorage().FillFromDC(dc ? dc : screen);
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
+}
+
+CString CTalApplication::GetAuthorName()
+{
+    CString owner;
+    CString organisation;
+    GetRegisteredUser(owner, organisation);
+    return owner;
+}
+
+CString CTalApplication::GetCompanyName()
+{
+    CString owner;
+    CString organisation;
+    GetRegisteredUser(owner, organisation);
+    return organisation;
+}
+
+void CTalApplication::GetDefaultPageSize(int32_t& width, int32_t& height)
+{
+    width = m_paperWidth;
+    height = m_paperHeight;
+}
+
+void CTalApplication::SetDefaultPageSize(int32_t width, int32_t height)
+{
+    m_paperWidth = width;
+    m_paperHeight = height;
+}
+
+bool CTalApplication::RunExportOptionsDialog(CTalDocProperties&, bool& optionsChanged, bool& grayscaleChanged)
+{
+    optionsChanged = false;
+    grayscaleChanged = false;
+    return true;
+}
+
+void CTalApplication::RunPrintSetup()
+{
+    OnFilePrintSetup();
+    UpdatePrinterMetrics(false);
+}

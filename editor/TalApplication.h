@@ -1,0 +1,149 @@
+#pragma once
+// CTalApplication: the report editor's application object (theApp, given by
+// GetTalApp). It carries the program from its start to the first report
+// window: the framework's start-up, the shell command of the command line,
+// the start-up action of the preference StartUpMode, the page templates
+// shipped in the folder "DATA" beside the program; it answers the
+// framework's questions (document types, splash, status panes, format list,
+// document manager), offers the report document its services
+// (CTalDocumentApp) and handles the commands that belong to no report.
+#include "framework/windows/KWBaseApplication.h"
+#include "model/document/TalDocumentApp.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CCommandLineInfo;
+class CTalBaseDocument;
+class CTalPrefs;
+
+class CTalApplication : public CKWBaseApplication, public CTalDocumentApp {
+    DECLARE_DYNAMIC(CTalApplication)
+public:
+    // The workspace's registry section, below the application's key.
+    static const wchar_t kRegistrySection[];
+
+    CTalApplication();
+    ~CTalApplication() override;
+
+    // The framework's start-up, the raster library, the command line and its
+    // shell command; FALSE ends the program (also when the start-up failed).
+    BOOL InitInstance() override;
+    // Carries out the parsed shell command; FALSE when the program is to end.
+    virtual BOOL ProcessShellCommand(CCommandLineInfo& info);
+    // The start without a file, by StartUpMode.
+    virtual void DoStartUpAction();
+    // The report wizard; TRUE when a report was made. Until the wizard
+    // exists, nothing is made.
+    virtual BOOL NewReportWithWizard();
+    // A report (".otd") or report template (".otn") named on the command
+    // line, in any letter case; TRUE when it was handed on.
+    virtual BOOL OpenCommandLineFile(const CString& path);
+    // Whether the start-up asked for the open dialog (StartUpMode 2); the
+    // request is forgotten once asked for.
+    bool TakeStartUpOpenFlag();
+    bool GetStartUpOpenFlag() const { return m_startUpOpen; }
+
+    // --- CKWAbstractApp ---
+    void InitializeApp() override;
+    void TerminateApp() override;
+    void SaveSettings() override;
+    void LoadSettings() override;
+    void ResetToolBar(UINT toolBarId) override { ResetToolbarButtons(toolBarId); }
+    UINT GetDefaultScriptId() override;
+    void PrepareApp() override;
+    void AddDocTemplates() override;
+    CFrameWnd* CreateMainFrame() override;
+
+    // --- The framework application's questions ---
+    BOOL RegisterDocumentTypes(int index, CString& extension, CString& fileTypeId, CString& typeName,
+                               UINT& flags) override;
+    void GetSplashInfo(UINT& first, UINT& bitmapId) override;
+    void PrintPreviewHook(CFrameWnd* frame, bool ending) override;
+    CString GetHelpFolder() override;
+    UINT GetAboutBitmapId() override { return 135; }
+    void ShowImageProperties() override;
+    bool UseWysiwygFonts() override;
+    CQMFormatInfo* BuildFileFilters() override;
+    CKWDocManager* CreateDocManager() override;
+    bool GetStatusBarPane(int index, UINT& id, UINT& style, int& width) override;
+    // The installed fonts into the application's font list, with the
+    // printer's device context when there is one.
+    virtual void EnumerateFonts();
+
+    // --- Tool bars ---
+    // The text tool bar's (resource 130) font and colour boxes made anew.
+    virtual void ResetToolbarButtons(UINT resourceId);
+    // The text tool bar's font boxes as menus (docked left or right) or as
+    // combo boxes (docked top or bottom).
+    virtual void ReplaceToolbarButtons(UINT toolBarId, DWORD alignment);
+
+    // --- CTalDocumentApp ---
+    CTalPrefs& GetPrefs() override { return *m_prefs; }
+    CQMFormatInfo* GetFormatList() override { return CKWBaseApplication::GetFormatList(); }
+    CString GetAuthorName() override;
+    CString GetCompanyName() override;
+    CTalBaseDocument* GetWizardDocument() override { return m_wizardDocument; }
+    void ClearWizardDocument() override { m_wizardDocument = nullptr; }
+    CString GetWizardText() override { return m_wizardText; }
+    void GetDefaultPageSize(int32_t& width, int32_t& height) override;
+    void SetDefaultPageSize(int32_t width, int32_t height) override;
+    // The export-options dialog comes with its own work: until then OK, unchanged.
+    bool RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
+                                bool& grayscaleChanged) override;
+    bool ChooseImageFiles(std::vector<CString>& files) override;
+    // The image gallery comes with its own work: until then it has no selection.
+    int GetSelectedGalleryImageCount() override { return 0; }
+    bool GetSelectedGalleryFiles(std::vector<CString>&) override { return false; }
+    CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
+    void RunPrintSetup() override;
+    // The properties sheets come with their own work: until then nothing.
+    void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int) override {}
+    bool RunTextProperties(const CString&, CTalTextProperties&) override { return false; }
+
+    // --- Commands (TalApplicationCommands.cpp) ---
+    afx_msg void OnFileNewFromTemplate();
+    afx_msg void OnWizard();
+    afx_msg void OnOpenPictureFolder();
+    afx_msg void OnPreferences();
+    afx_msg void OnToggleGallery();
+    afx_msg void OnUpdateToggleGallery(CCmdUI* pCmdUI);
+    afx_msg void OnCloseWindow();
+    afx_msg void OnUpdateCloseWindow(CCmdUI* pCmdUI);
+    afx_msg void OnCloseAll();
+    afx_msg void OnUpdateCloseAll(CCmdUI* pCmdUI);
+    afx_msg void OnAddGalleryFolder();
+    afx_msg void OnGalleryCommand();
+    afx_msg void OnUpdateGalleryCommand(CCmdUI* pCmdUI);
+    afx_msg void OnToggleToolBar(UINT id);
+    afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
+    afx_msg void OnCustomizeToolBars();
+    afx_msg void OnPrintSetup();
+    afx_msg void OnAbout();
+    afx_msg void OnProductWebSite();
+    afx_msg void OnLatestUpdate();
+    afx_msg void OnAppExit();
+    afx_msg void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    // Every report window's page-template window is refreshed.
+    void RefreshTemplateWindows();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The title-page ("*.ott") and page ("*.otl") templates of the folder
+    // "DATA" beside the program, sorted into the template manager.
+    void LoadShippedTemplates();
+
+    std::unique_ptr<CTalPrefs> m_prefs;
+    bool m_startUpOpen = false;
+    CTalBaseDocument* m_wizardDocument = nullptr;
+    std::vector<std::unique_ptr<CTalBaseDocument>> m_wizardDocuments;
+    CString m_wizardText;
+    // The gallery's visibility before a print preview hid it.
+    uint8_t m_galleryWasVisible = 0;
+};
+
+// The application object; null when the running one is of another class.
+CTalApplication* GetTalApp();

@@ -1,0 +1,255 @@
+#include "editor/TalDocFrame.h"
+
+#include "editor/TalPaneWnd.h"
+#include "editor/TalView.h"
+#include "framework/windows/KWPrintPreviewView.h"
+#include "model/document/TalDocument.h"
+#include "platform/classlib/CmdUI.h"
+#include "platform/classlib/CreateContext.h"
+#include "platform/classlib/MessageMap.h"
+#include "platform/classlib/WinApp.h"
+#include "resources/Editor.h"
+
+IMPLEMENT_DYNCREATE(CTalDocFrame, CKWSplitFrame)
+
+namespace {
+constexpr UINT kToggleSectionTree = 32794;
+// The panes: children, visible, clipping their siblings.
+constexpr DWORD kPaneStyle = 0x54000000;
+constexpr int kPaneValue = 256;
+// The tree: child, visible, buttons, lines, lines at the root, editable
+// labels, the selection shown without the focus.
+constexpr DWORD kTreeStyle = 0x5000002F;
+// The section tree's column and the text note's height, in pixels; the
+// page-template window's height under the tree.
+constexpr int kTreeWidth = 200;
+constexpr int kTextHeight = 160;
+constexpr int kTemplatesHeight = 220;
+constexpr int kMinTrackSize = 100;
+}  // namespace
+
+bool CTalDocFrame::s_showTree = false;
+
+BEGIN_MESSAGE_MAP(CTalDocFrame, CKWSplitFrame)
+    ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_GETMINMAXINFO()
+    ON_COMMAND(kToggleSectionTree, OnToggleSectionTree)
+    ON_UPDATE_COMMAND_UI(kToggleSectionTree, OnUpdateToggleSectionTree)
+END_MESSAGE_MAP()
+
+CTalDocFrame::CTalDocFrame() = default;
+
+CTalDocFrame::~CTalDocFrame()
+{
+    if (m_document && m_document->GetFrame() == this)
+        m_document->SetFrame(nullptr);
+}
+
+BOOL CTalDocFrame::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    if (!CKWSplitFrame::PreCreateWindow(cs))
+        return FALSE;
+    // The report window fills the main window's client area.
+    if (CWnd* main = AfxGetMainWnd()) {
+        CRect client;
+        main->GetClientRect(&client);
+        cs.x = client.left;
+        cs.y = client.top;
+        cs.cx = client.Width();
+        cs.cy = client.Height();
+    }
+    cs.style = (cs.style | WS_MAXIMIZE | WS_CLIPCHILDREN) & ~WS_CLIPSIBLINGS;
+    return TRUE;
+}
+
+CTalView* CTalDocFrame::GetTalView()
+{
+    CDocument* document = m_document;
+    if (!document)
+        return nullptr;
+    POSITION position = document->GetFirstViewPosition();
+    while (position) {
+        if (auto* view = dynamic_cast<CTalView*>(document->GetNextView(position)))
+            if (view->GetParentFrame() == this)
+                return view;
+    }
+    return nullptr;
+}
+
+BOOL CTalDocFrame::OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext)
+{
+    // The class library's client: the view alone, without scroll strips.
+    if (!CFrameWnd::OnCreateClient(lpcs, pContext))
+        return FALSE;
+    m_document = pContext ? dynamic_cast<CTalDocument*>(pContext->m_pCurrentDoc) : nullptr;
+    if (!m_document)
+        return FALSE;
+    m_document->SetFrame(this);
+    return CreatePanes();
+}
+
+bool CTalDocFrame::CreatePanes()
+{
+    CTalView* view = GetTalView();
+    if (!view)
+        return false;
+    // The view takes the frame's client area before the panes divide it.
+    CRect client;
+    GetClientRect(&client);
+    view->MoveWindow(client, FALSE);
+    CRect rect;
+    view->GetClientRect(&rect);
+
+    m_imagePanel = new CTalControlsWnd;
+    m_imagePanel->CreatePane(view, rect, kPaneStyle, kPaneValue);
+    m_templatesWnd = new CTalTemplatesWnd;
+    m_templatesWnd->CreatePane(view, rect, kPaneStyle, kPaneValue);
+    m_textWnd = new CTalTextWnd;
+    m_textWnd->CreatePane(view, rect, kPaneStyle, kPaneValue);
+
+    m_tree.Create(0, kTreeStyle, rect, view, IDC_TAL_SECTION_TREE);
+    m_tree.Initialize();
+    m_tree.SetContextMenu(IDR_TAL_TREE_MENU);
+    m_tree.SetOwner(this, kFocusTree);
+    for (CTalPaneWnd* pane : {static_cast<CTalPaneWnd*>(m_imagePanel), static_cast<CTalPaneWnd*>(m_templatesWnd),
+                              static_cast<CTalPaneWnd*>(m_textWnd)})
+        pane->AttachFocusManager(this);
+
+    SetRoot(&m_tree);
+    AddItem(&m_tree, m_textWnd, true, true, kTreeWidth, view, IDC_TAL_SPLIT_TREE_TEXT, false);
+    AddItem(m_textWnd, m_imagePanel, true, false, kTextHeight, view, IDC_TAL_SPLIT_TEXT_IMAGES, false);
+    AddItem(&m_tree, m_templatesWnd, true, false, m_tree.GetHeight() - kTemplatesHeight, view,
+            IDC_TAL_SPLIT_TREE_TEMPLATES, false);
+    m_layoutFlag = false;
+    m_layoutValueA = kTreeWidth;
+    m_layoutValueB = kTreeWidth;
+
+    m_tree.SetDropHandler(view);
+    m_tree.EnableDragDrop(true);
+    m_templatesWnd->RefreshList();
+    return true;
+}
+
+void CTalDocFrame::LayOutPanes(int cx, int cy)
+{
+    if (IsRootBar() && cx > 0 && cy > 0)
+        GetRoot()->SetSize(cx, cy, 0, 0);
+}
+
+void CTalDocFrame::RecalcLayout(BOOL bNotify)
+{
+    // The view fills the client area; it lays the panes out itself.
+    CKWBaseFrame::RecalcLayout(bNotify);
+}
+
+void CTalDocFrame::OnSize(UINT nType, int cx, int cy)
+{
+    CKWBaseFrame::OnSize(nType, cx, cy);
+}
+
+void CTalDocFrame::OnDestroy()
+{
+    CTalPaneWnd* panes[] = {m_imagePanel, m_templatesWnd, m_textWnd};
+    m_imagePanel = nullptr;
+    m_templatesWnd = nullptr;
+    m_textWnd = nullptr;
+    for (CTalPaneWnd* pane : panes) {
+        if (!pane)
+            continue;
+        if (pane->m_hWnd)
+            pane->DestroyWindow();
+        delete pane;
+    }
+    CKWSplitFrame::OnDestroy();
+}
+
+void CTalDocFrame::OnSetFocus(CWnd* pOldWnd)
+{
+    CKWSplitFrame::OnSetFocus(pOldWnd);
+    RestoreFocus();
+}
+
+void CTalDocFrame::RestoreFocus()
+{
+    switch (GetFocusItem()) {
+    case kFocusText:
+        if (m_textWnd)
+            m_textWnd->TakeFocus();
+        break;
+    case kFocusTemplates:
+        if (m_templatesWnd)
+            m_templatesWnd->TakeFocus();
+        break;
+    case kFocusImages:
+        if (m_imagePanel)
+            m_imagePanel->TakeFocus();
+        break;
+    case kFocusTree:
+        m_tree.CKWControl::SetFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void CTalDocFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CKWSplitFrame::OnGetMinMaxInfo(lpMMI);
+    lpMMI->ptMinTrackSize.x = std::max<LONG>(lpMMI->ptMinTrackSize.x, kMinTrackSize);
+    lpMMI->ptMinTrackSize.y = std::max<LONG>(lpMMI->ptMinTrackSize.y, kMinTrackSize);
+}
+
+void CTalDocFrame::OnToggleSectionTree()
+{
+    m_tree.CKWControl::Show(s_showTree);
+    s_showTree = !s_showTree;
+}
+
+void CTalDocFrame::OnUpdateToggleSectionTree(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}
+
+BOOL CTalDocFrame::PreTranslateMessage(MSG* pMsg)
+{
+    // Ctrl+F6 and Ctrl+Tab do not leave a print preview for another report.
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_F6 || pMsg->wParam == VK_TAB) &&
+        ::GetKeyState(VK_CONTROL) < 0) {
+        CView* view = GetActiveView();
+        if (view && view->IsKindOf(RUNTIME_CLASS(CKWPrintPreviewView)))
+            return TRUE;
+    }
+    return CKWSplitFrame::PreTranslateMessage(pMsg);
+}
+
+void CTalDocFrame::SetFocusItem(int code)
+{
+    if (GetFocusItem() == kFocusText && code != kFocusText && m_textWnd)
+        m_textWnd->OnEditorKillFocus();
+    CKWFocusManager::SetFocusItem(code);
+}
+
+void CTalDocFrame::FocusFrame()
+{
+    if (m_hWnd)
+        SetFocus();
+}
+
+CTalSectionTree* CTalDocFrame::GetSectionTree()
+{
+    return m_tree.GetTreeImp() ? &m_tree : nullptr;
+}
+
+void CTalDocFrame::RefreshTemplatesWnd()
+{
+    if (m_templatesWnd)
+        m_templatesWnd->RefreshList();
+}
+
+void CTalDocFrame::FocusTemplates()
+{
+    if (m_templatesWnd)
+        m_templatesWnd->TakeFocus();
+}

@@ -1,0 +1,126 @@
+#pragma once
+// CTalDocFrame: the report window of one open report. It holds the report's
+// panes: the view (their parent), the section tree, the image panel, the
+// page-template window and the text-note window, split into a layout of two
+// columns (the tree above the page templates; the text note above the
+// images). Its focus manager keeps the pane that has the focus, by code:
+// 1 tree, 2 image panel, 3 page-template window, 4 text-note window. The
+// report document reaches its panes through it (CTalDocumentViews).
+#include "editor/TalSectionTreeCtrl.h"
+#include "framework/KWFocusManager.h"
+#include "framework/windows/KWSplitFrame.h"
+#include "model/document/TalDocumentViews.h"
+
+class CTalControlsWnd;
+class CTalDocument;
+class CTalTemplatesWnd;
+class CTalTextWnd;
+class CTalView;
+
+class CTalDocFrame : public CKWSplitFrame, public CKWFocusManager, public CTalDocumentViews {
+    DECLARE_DYNCREATE(CTalDocFrame)
+public:
+    enum : int { kFocusTree = 1, kFocusImages = 2, kFocusTemplates = 3, kFocusText = 4 };
+
+    CTalDocFrame();
+    ~CTalDocFrame() override;
+
+    CTalDocument* GetDocument() const { return m_document; }
+    CTalControlsWnd* GetImagePanel() const { return m_imagePanel; }
+    CTalTemplatesWnd* GetTemplatesWnd() const { return m_templatesWnd; }
+    CTalTextWnd* GetTextWnd() const { return m_textWnd; }
+    CTalSectionTreeCtrl& GetTree() { return m_tree; }
+
+    // Builds the panes over the view and splits them; true.
+    virtual bool CreatePanes();
+    // The panes over the view's client area of this size.
+    void LayOutPanes(int cx, int cy);
+    // The focus goes back to the pane of the current focus code.
+    void RestoreFocus();
+    // Whether the next use of the section tree's command shows the trees (all frames share it).
+    static bool GetTreeToggleFlag() { return s_showTree; }
+
+    // --- CKWFocusManager: the text-note window is told first when it loses the focus ---
+    void SetFocusItem(int code) override;
+
+    // --- The class library ---
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+    // --- CTalDocumentViews ---
+    int GetActivePane() override { return GetFocusItem(); }
+    HWND GetFrameWindow() override { return m_hWnd; }
+    void FocusFrame() override;
+    CTalSectionTree* GetSectionTree() override;
+    void RefreshTemplatesWnd() override;
+    void FocusTemplates() override;
+    // The image panel, the text window and the rest of the page-template
+    // window come with their panes' own work: until then they show nothing.
+    void EndImageTitleEdit(bool) override {}
+    void LoadSectionImages() override {}
+    void SelectImages(const CTalPositionList&) override {}
+    void UpdateImages(const CTalPositionList&) override {}
+    void UpdateImageTitle(int, const CString&, bool) override {}
+    void UpdateDefaultGrayscaleImages(const CTalPictureList&) override {}
+    void InsertImages(const CTalPositionList&) override {}
+    int GetCurrentImageIndex() override { return -1; }
+    bool HasCurrentImage() override { return false; }
+    CTalPositionList GetSelectedImageIndices() override { return CTalPositionList(); }
+    bool IsThumbnailsMode() override { return true; }
+    void ShowPreview() override {}
+    void ShowThumbnails() override {}
+    void ToggleViewMode() override {}
+    void GoToFirstImage() override {}
+    void GoToPreviousImage() override {}
+    void GoToNextImage() override {}
+    void GoToLastImage() override {}
+    void ShowImageProperties() override {}
+    bool RenameImage() override { return false; }
+    bool IsEditingTitle() override { return false; }
+    bool IsTitleModified() override { return false; }
+    bool CanSelectAllImages() override { return false; }
+    void SelectAllImages() override {}
+    bool CanCutTitle() override { return false; }
+    bool CanCopyTitle() override { return false; }
+    bool CanPasteTitle() override { return false; }
+    bool CanDeleteTitle() override { return false; }
+    bool CutTitle() override { return false; }
+    bool CopyTitle() override { return false; }
+    bool PasteTitle() override { return false; }
+    bool DeleteTitle() override { return false; }
+    void UpdateTemplatesForSection(CTalSection*) override {}
+    void LoadSectionText(CTalSection*) override {}
+    void UpdateDefaultFont() override {}
+    void LeaveTextEditing() override {}
+    void RefreshText() override {}
+    void SelectText(int32_t, int32_t) override {}
+    CKWTextPanel* GetTextPanel() override { return nullptr; }
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext) override;
+
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg void OnToggleSectionTree();
+    afx_msg void OnUpdateToggleSectionTree(CCmdUI* pCmdUI);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CTalView* GetTalView();
+
+    CTalSectionTreeCtrl m_tree;
+    CTalControlsWnd* m_imagePanel = nullptr;
+    CTalTemplatesWnd* m_templatesWnd = nullptr;
+    CTalTextWnd* m_textWnd = nullptr;
+    CTalDocument* m_document = nullptr;
+    // Set when the panes are made.
+    bool m_layoutFlag = false;
+    int m_layoutValueA = 0;
+    int m_layoutValueB = 0;
+
+    static bool s_showTree;
+};

@@ -1,0 +1,179 @@
+#include "editor/TalPagePainter.h"
+
+#include "export/ExportObjectData.h"
+#include "export/ExportPlacement.h"
+#include "export/TalObjExport.h"
+#include "export/TalPageExport.h"
+#include "framework/KWBrush.h"
+#include "framework/KWFont.h"
+#include "framework/KWGdipBitmap.h"
+#include "framework/KWGraphics.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalDocProperties.h"
+#include "model/TalTextFormat.h"
+#include "model/TalTextNote.h"
+#include "text/KWCharFormat.h"
+
+#include <algorithm>
+
+namespace {
+// Tenths of a millimetre in an inch.
+constexpr double kTenthsPerInch = 254.0;
+constexpr double kPointsPerInch = 72.0;
+
+CKWBrush BrushOf(const CTalTextFormat* format)
+{
+    return CKWBrush(CKWColor::FromColorRef(format ? format->m_color : 0));
+}
+
+}  // namespace
+
+uint32_t TalPlaceAlignmentFlags(int32_t place)
+{
+    if (place < 0 || place > 8)
+        return 0;
+    return static_cast<uint32_t>(place % 3) * KWDRAWSTRING_HCENTER + static_cast<uint32_t>(place / 3) * KWDRAWSTRING_VCENTER;
+}
+
+CTalPagePainter::CTalPagePainter(const CTalDocProperties& properties, double printerDpiX, double printerDpiY)
+    : m_properties(properties), m_printerDpiX(printerDpiX), m_printerDpiY(printerDpiY)
+{
+}
+
+void CTalPagePainter::DrawPage(IKWGraphics& graphics, const CRect& pageRect, const TalPageExport& page)
+{
+    m_graphics = &graphics;
+    m_page = pageRect;
+    m_dpi = graphics.GetDpi();
+    m_pointScale = m_dpi / kPointsPerInch;
+    for (TalObjExport* object : page.GetObjects()) {
+        if (!object || !object->GetData())
+            continue;
+        switch (object->GetKind()) {
+        case kExportText:
+            DrawTextLines(static_cast<const ExportTextData&>(*object->GetData()));
+            break;
+        case kExportCommonImage:
+        case kExportImage:
+        case kExportWmImage:
+            DrawPicture(static_cast<const ExportImageData&>(*object->GetData()));
+            break;
+        case kExportSimpleText:
+        case kExportWatermarkText:
+            DrawText(*object);
+            break;
+        default:
+            break;
+        }
+    }
+    m_graphics = nullptr;
+}
+
+void CTalPagePainter::DrawTextLines(const ExportTextData& block)
+{
+    const CTalTextNote* note = block.GetNote();
+    if (!note)
+        return;
+    const CKWDoubleRect unit = block.GetRect();
+    const double left = m_page.left + m_page.Width() * unit.left;
+    const double top = m_page.top + m_page.Height() * unit.top;
+    const CString& text = note->GetText();
+    const int length = text.GetLength();
+    const double pixelsPerTenth = m_dpi / kTenthsPerInch;
+    for (const CKWTextLine& line : block.GetLines().m_lines) {
+        // Lines laid out from another state of the note stay inside its text.
+        const int start = std::clamp<int>(line.m_start, 0, length);
+        const int end = std::clamp<int>(line.m_end, start, length);
+        if (end == start)
+            continue;
+        const CKWCharFormat& format = line.m_format ? *line.m_format : CKWCharFormat::GetDefault();
+        const std::wstring face = m_properties.GetFontTable().GetString(format.m_fontIndex);
+        const CKWFont font(face.c_str(), format.m_size * m_pointScale, format.m_style);
+        const CKWBrush brush(CKWColor::FromColorRef(format.GetColorRef()));
+        m_graphics->DrawStringAt(left + line.m_left * pixelsPerTenth, top + line.m_top * pixelsPerTenth,
+                                 static_cast<const wchar_t*>(text) + start, end - start, font, &brush, nullptr);
+    }
+}
+
+void CTalPagePainter::DrawPicture(const ExportImageData& picture)
+{
+    const int32_t kind = picture.GetKind();
+    KWRasterImagePtr image(g_rasterLib.LoadImage(picture.GetImageKey()));
+    if (!image)
+        return;
+    // Only a section's picture is turned and made grey.
+    if (kind == kExportCommonImage && picture.GetRotation() != 0) {
+        if (KWRasterImage* turned = g_rasterLib.RasterRotate(image.get(), picture.GetRotation()))
+            image.reset(turned);
+    }
+    if (kind == kExportCommonImage && picture.GetGrayscale()) {
+        if (KWRasterImage* grey = CKWRasterLib::RasterToGray(image.get()))
+            image.reset(grey);
+    }
+    double width = image->width;
+    double height = image->height;
+    if (kind == kExportWmImage) {
+        double widthInches = 0;
+        double heightInches = 0;
+        picture.GetSize(widthInches, heightInches);
+        width = m_printerDpiX * widthInches;
+        height = m_printerDpiY * heightInches;
+    }
+    CKWGdipBitmap bitmap;
+    bitmap.Wrap(static_cast<int>(image->width), static_cast<int>(image->height), static_cast<int>(image->stride),
+                image->Pixels(), CKWGdipBitmap::kPixelFormat32bppRGB);
+    const CKWDoubleRect cell(m_page.left, m_page.top, m_page.right, m_page.bottom);
+    CKWDoubleRect placed = picture.GetRect();
+    const int mode = kind == kExportCommonImage ? kPlaceFit : kind == kExportImage ? kPlaceStretch : kPlaceOwnSize;
+    PlaceInCell(cell, width, height, placed, mode, picture.GetPlace());
+    m_graphics->DrawImage(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, &bitmap,
+                          nullptr);
+    if (kind == kExportCommonImage)
+        DrawCaption(picture, placed.bottom);
+}
+
+void CTalPagePainter::DrawCaption(const ExportImageData& picture, double pictureBottom)
+{
+    const CString description = picture.GetString();
+    if (description.IsEmpty())
+        return;
+    CString face;
+    double size = 0;
+    int style = 0;
+    int alignment = 0;
+    picture.GetFont(face, size, style, alignment, &m_properties);
+    // The metrics of the font at its size in points, as device units.
+    int32_t metrics[KWFONTMETRIC_COUNT] = {};
+    m_graphics->GetFontMetrics(CKWFont(face, size, style), metrics);
+    const double lineHeight = (metrics[0] + metrics[1] + metrics[2]) * m_pointScale;
+    const CKWDoubleRect unit = picture.GetRect();
+    const double left = m_page.right * unit.left;
+    const double right = m_page.right * unit.right;
+    m_graphics->DrawString(left, pictureBottom, right - left, 2 * lineHeight, description, -1,
+                           CKWFont(face, size * m_pointScale, style), BrushOf(picture.GetFormat()),
+                           static_cast<uint32_t>(alignment) | KWDRAWSTRING_GROW_TO_FIT);
+}
+
+void CTalPagePainter::DrawText(const TalObjExport& object)
+{
+    const ExportObjectData& data = *object.GetData();
+    const bool placed = object.GetKind() == kExportWatermarkText;
+    const CString text = placed ? static_cast<const ExportWatermarkTextData&>(data).GetText()
+                                : static_cast<const ExportSimpleTextData&>(data).GetText();
+    if (text.IsEmpty())
+        return;
+    const CTalTextFormat* format = placed ? static_cast<const ExportWatermarkTextData&>(data).GetFormat()
+                                          : static_cast<const ExportSimpleTextData&>(data).GetFormat();
+    CString face;
+    double size = 0;
+    int style = 0;
+    int alignment = 0;
+    data.GetFont(face, size, style, alignment, &m_properties);
+    const uint32_t flags = placed ? TalPlaceAlignmentFlags(data.GetPlace())
+                                  : static_cast<uint32_t>(alignment) | KWDRAWSTRING_GROW_TO_FIT;
+    const CKWDoubleRect unit = data.GetRect();
+    const double left = m_page.left + m_page.Width() * unit.left;
+    const double top = m_page.top + m_page.Height() * unit.top;
+    m_graphics->DrawString(left, top, m_page.Width() * (unit.right - unit.left), m_page.Height() * (unit.bottom - unit.top),
+                           text, -1, CKWFont(face, size * m_pointScale, style), BrushOf(format), flags);
+}

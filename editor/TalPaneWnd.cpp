@@ -1,0 +1,35 @@
+#include "editor/TalPaneWnd.h"
+
+#include "framework/KWFocusManager.h"
+#include "platform/classlib/MessageMap.h"
+#include "resources/Editor.h"
+
+BEGIN_MESSAGE_MAP(CTalPaneWnd, CKWControlsWnd)
+    ON_WM_SETFOCUS()
+END_MESSAGE_MAP()
+
+CTalPaneWnd::~CTalPaneWnd() = default;
+
+bool CTalPaneWnd::CreatePane(CWnd* parent, const RECT& rect, DWORD style, int)
+{
+    return Create(m_templateId, m_templateId, rect, parent, style, 0);
+}
+
+void CTalPaneWnd::TakeFocus()
+{
+    if (m_hWnd)
+        ::SetFocus(m_hWnd);
+}
+
+void CTalPaneWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    if (m_focusManager)
+        m_focusManager->SetFocusItem(m_focusCode);
+    CKWControlsWnd::OnSetFocus(pOldWnd);
+}
+
+CTalControlsWnd::CTalControlsWnd() : CTalPaneWnd(IDD_TAL_IMAGE_PANEL, 2) {}
+
+CTalTemplatesWnd::CTalTemplatesWnd() : CTalPaneWnd(IDD_TAL_TEMPLATES, 3) {}
+
+CTalTextWnd::CTalTextWnd() : CTalPaneWnd(IDD_TAL_TEXT, 4) {}
