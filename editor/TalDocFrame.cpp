@@ -6,6 +6,7 @@
 #include "model/document/TalDocument.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/CreateContext.h"
+#include "platform/classlib/MDIFrameWnd.h"
 #include "platform/classlib/MessageMap.h"
 #include "platform/classlib/WinApp.h"
 #include "resources/Editor.h"
@@ -51,17 +52,33 @@ BOOL CTalDocFrame::PreCreateWindow(CREATESTRUCTW& cs)
 {
     if (!CKWSplitFrame::PreCreateWindow(cs))
         return FALSE;
-    // The report window fills the main window's client area.
-    if (CWnd* main = AfxGetMainWnd()) {
+    cs.style = (cs.style | WS_MAXIMIZE | WS_CLIPCHILDREN) & ~WS_CLIPSIBLINGS;
+    // The report window fills the main window's client area (its MDI
+    // client's): its own client area is that area, as when maximised, so
+    // that the MDI client needs no scroll bars.
+    auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    if (main && main->m_hWndMDIClient) {
         CRect client;
-        main->GetClientRect(&client);
+        ::GetClientRect(main->m_hWndMDIClient, &client);
+        ::AdjustWindowRectEx(&client, cs.style, FALSE, cs.dwExStyle);
         cs.x = client.left;
         cs.y = client.top;
         cs.cx = client.Width();
         cs.cy = client.Height();
     }
-    cs.style = (cs.style | WS_MAXIMIZE | WS_CLIPCHILDREN) & ~WS_CLIPSIBLINGS;
     return TRUE;
+}
+
+void CTalDocFrame::ActivateFrame(int nCmdShow)
+{
+    CKWSplitFrame::ActivateFrame(nCmdShow);
+    // A maximised report window leaves nothing for the MDI client to scroll:
+    // its scroll bars go and the window takes their room.
+    auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    if (main && main->m_hWndMDIClient && IsZoomed()) {
+        ::ShowScrollBar(main->m_hWndMDIClient, SB_BOTH, FALSE);
+        ::SendMessageW(main->m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    }
 }
 
 CTalView* CTalDocFrame::GetTalView()

@@ -9,6 +9,8 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/StringResource.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwchar>
 
@@ -62,6 +64,7 @@ BEGIN_MESSAGE_MAP(CQMXPStatusBar, CQMXPControlBar)
     ON_MESSAGE(WM_GETTEXT, OnGetText)
     ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+    ON_MESSAGE(SB_GETPARTS, OnGetParts)
     ON_WM_SETTINGCHANGE()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_TIMER()
@@ -548,4 +551,15 @@ void CQMXPStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) 
         state.DoUpdate(pTarget, bDisableIfNoHndler);
     }
     CQMXPControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
+}
+
+LRESULT CQMXPStatusBar::OnGetParts(WPARAM wParam, LPARAM lParam) {
+    if (auto* edges = reinterpret_cast<int*>(lParam)) {
+        for (int i = 0; i < m_nCount && i < static_cast<int>(wParam); ++i) {
+            CRect rect;
+            GetItemRect(i, &rect);
+            edges[i] = rect.right;
+        }
+    }
+    return m_nCount;
 }

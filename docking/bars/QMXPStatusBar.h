@@ -97,6 +97,9 @@ protected:
     afx_msg LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    // As the common status bar answers it: the number of panes, with the
+    // right edges of the first wParam of them when lParam points to room for them.
+    afx_msg LRESULT OnGetParts(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSettingChange(UINT uFlags, LPCWSTR lpszSection);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);

@@ -1,0 +1,212 @@
+#include "ProgramRun.h"
+
+#include <string>
+
+namespace edtest {
+
+namespace {
+
+constexpr wchar_t kPrefsKey[] = L"Software\\Kestrel Works\\OstraTallier\\";
+// The file dialogs' name box: the combo box's edit and the plain edit.
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
+
+std::wstring ProgramPath()
+{
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"OstraTallier.exe";
+}
+
+struct WindowsOf {
+    DWORD process;
+    std::function<bool(HWND)> take;
+};
+
+BOOL CALLBACK VisitTopLevel(HWND window, LPARAM data)
+{
+    auto* query = reinterpret_cast<WindowsOf*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == query->process && ::IsWindowVisible(window))
+        return query->take(window) ? FALSE : TRUE;
+    return TRUE;
+}
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    return name;
+}
+
+}  // namespace
+
+void SetStartPrefs(int startUpMode, const std::wstring& lastFile)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPrefsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    const DWORD mode = static_cast<DWORD>(startUpMode);
+    ::RegSetValueExW(key, L"StartUpMode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof(mode));
+    ::RegSetValueExW(key, L"LastFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(lastFile.c_str()),
+                     static_cast<DWORD>((lastFile.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return done();
+        // Another process is watched: there is no message of ours to wait for.
+        ::Sleep(20);
+    }
+    return true;
+}
+
+CProgramRun::~CProgramRun()
+{
+    if (!m_process.hProcess)
+        return;
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        // Dialogs first, then the main window; a program that will not close is ended.
+        for (int round = 0; round < 5 && ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT; ++round) {
+            if (HWND dialog = FindDialog())
+                ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            else if (m_main && ::IsWindow(m_main))
+                ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+            ::WaitForSingleObject(m_process.hProcess, 2000);
+        }
+        if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+            ::TerminateProcess(m_process.hProcess, 1);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+}
+
+bool CProgramRun::Start(const std::wstring& arguments)
+{
+    const std::wstring program = ProgramPath();
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    if (!::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &m_process))
+        return false;
+    ::WaitForInputIdle(m_process.hProcess, 15000);
+    return WaitFor([this] {
+        WindowsOf query = {m_process.dwProcessId, [this](HWND window) {
+                               if (ClassName(window) == L"#32770" || !::GetMenu(window))
+                                   return false;
+                               m_main = window;
+                               return true;
+                           }};
+        ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+        return m_main != nullptr;
+    });
+}
+
+bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)
+{
+    if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    if (code)
+        ::GetExitCodeProcess(m_process.hProcess, code);
+    return true;
+}
+
+std::vector<HWND> CProgramRun::ReportFrames() const
+{
+    std::vector<HWND> frames;
+    HWND client = ::FindWindowExW(m_main, nullptr, L"MDIClient", nullptr);
+    for (HWND child = client ? ::GetWindow(client, GW_CHILD) : nullptr; child; child = ::GetWindow(child, GW_HWNDNEXT))
+        frames.push_back(child);
+    return frames;
+}
+
+HWND CProgramRun::ActiveFrame() const
+{
+    HWND client = ::FindWindowExW(m_main, nullptr, L"MDIClient", nullptr);
+    return client ? reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+}
+
+HWND CProgramRun::FindById(HWND parent, int id)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(child) == id)
+            return child;
+        if (HWND found = FindById(child, id))
+            return found;
+    }
+    return nullptr;
+}
+
+void CProgramRun::Command(UINT id) const
+{
+    ::SendMessageW(m_main, WM_COMMAND, id, 0);
+}
+
+void CProgramRun::PostCommand(UINT id) const
+{
+    ::PostMessageW(m_main, WM_COMMAND, id, 0);
+}
+
+HWND CProgramRun::FindDialog() const
+{
+    HWND found = nullptr;
+    WindowsOf query = {m_process.dwProcessId, [&found](HWND window) {
+                           if (ClassName(window) != L"#32770")
+                               return false;
+                           found = window;
+                           return true;
+                       }};
+    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    return found;
+}
+
+HWND CProgramRun::WaitForDialog(DWORD timeoutMs) const
+{
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = FindDialog()) != nullptr; }, timeoutMs);
+    return dialog;
+}
+
+std::wstring CProgramRun::Text(HWND window)
+{
+    wchar_t text[1024] = {};
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+std::wstring CProgramRun::DialogText(HWND dialog)
+{
+    std::wstring text;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassName(child) == L"Static") {
+            const std::wstring part = Text(child);
+            if (!part.empty())
+                text += (text.empty() ? L"" : L"\n") + part;
+        }
+    }
+    return text;
+}
+
+void CProgramRun::AnswerFileDialog(HWND dialog, const std::wstring& path)
+{
+    HWND name = FindById(dialog, kFileNameCombo);
+    if (name)
+        name = ::FindWindowExW(name, nullptr, L"Edit", nullptr);
+    if (!name)
+        name = FindById(dialog, kFileNameEdit);
+    ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+}
+
+}  // namespace edtest

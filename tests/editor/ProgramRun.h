@@ -1,0 +1,59 @@
+#pragma once
+// The real program under test: OstraTallier.exe beside the test program,
+// started as a process of its own with preferences set in the registry,
+// driven by WM_COMMAND and messages to its windows, its dialogs answered
+// and its windows photographed.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace edtest {
+
+// The preferences the program reads at start (HKCU, string 934's key);
+// an empty last file is stored empty.
+void SetStartPrefs(int startUpMode, const std::wstring& lastFile);
+
+// Waits (polling the other process) until the condition holds; its last value.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
+
+class CProgramRun {
+public:
+    CProgramRun() = default;
+    // Closes the program when it still runs (and ends it when it will not close).
+    ~CProgramRun();
+    CProgramRun(const CProgramRun&) = delete;
+    CProgramRun& operator=(const CProgramRun&) = delete;
+
+    // Starts the program with the arguments; true when its main window shows.
+    bool Start(const std::wstring& arguments = std::wstring());
+    // True when the process ended within the time; its exit code in code.
+    bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
+
+    HWND Main() const { return m_main; }
+    // The report windows (MDI children), in z-order.
+    std::vector<HWND> ReportFrames() const;
+    HWND ActiveFrame() const;
+    // The first descendant with the control id; null when none.
+    static HWND FindById(HWND parent, int id);
+    // Sends the command to the main window and waits for its answer.
+    void Command(UINT id) const;
+    // Posts it, for a command that opens a modal dialog.
+    void PostCommand(UINT id) const;
+    // A visible dialog (or message box) of the program; null when none.
+    HWND FindDialog() const;
+    HWND WaitForDialog(DWORD timeoutMs = 15000) const;
+    // The texts of a dialog's static controls, joined by new lines.
+    static std::wstring DialogText(HWND dialog);
+    // Types the path into a file dialog's name box and presses OK.
+    static void AnswerFileDialog(HWND dialog, const std::wstring& path);
+    // The caption of a window.
+    static std::wstring Text(HWND window);
+
+private:
+    PROCESS_INFORMATION m_process = {};
+    HWND m_main = nullptr;
+};
+
+}  // namespace edtest
