@@ -200,9 +200,10 @@ std::wstring CProgramRun::DialogText(HWND dialog)
 
 void CProgramRun::AnswerFileDialog(HWND dialog, const std::wstring& path)
 {
+    // The name box is an edit inside the name combo box (Wine nests it twice), or a plain edit.
     HWND name = FindById(dialog, kFileNameCombo);
-    if (name)
-        name = ::FindWindowExW(name, nullptr, L"Edit", nullptr);
+    while (name && ClassName(name) != L"Edit")
+        name = ::GetWindow(name, GW_CHILD);
     if (!name)
         name = FindById(dialog, kFileNameEdit);
     ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));

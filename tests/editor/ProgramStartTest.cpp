@@ -54,3 +54,116 @@ TEST(ProgramStart, EmptyReportModeShowsToolBarsStatusPanesAndOneReportWithItsPan
     EXPECT_EQ(2, ::SendMessageW(status, SB_GETPARTS, 0, 0));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_start_empty_report");
 }
+
+namespace {
+
+// Report files in a folder of their own: A.OTD (a report) and B.otn (the same as a report template).
+struct ReportFiles {
+    ReportFiles()
+    {
+        const std::string report = ReadFileBytes(L"Z:" OT_TEST_DATA_DIR L"/files/MinimalDocument.otd");
+        document = folder.Write(L"A.OTD", report);
+        reportTemplate = folder.Write(L"B.otn", report);
+    }
+    CKWTestTempFolder folder{L"edt"};
+    std::wstring document;
+    std::wstring reportTemplate;
+};
+
+std::wstring Lower(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(::towlower(c));
+    return text;
+}
+
+// Opens the path through File Open and its dialog.
+void OpenThroughDialog(CProgramRun& program, const std::wstring& path)
+{
+    program.PostCommand(57601);
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    CProgramRun::AnswerFileDialog(dialog, path);
+    edtest::WaitFor([&] { return program.FindDialog() == nullptr; });
+}
+
+}  // namespace
+
+TEST(ProgramStart, CommandLineOpensReportsOnlyAndReportsUnreadableOnes)
+{
+    ReportFiles files;
+    edtest::SetStartPrefs(3, L"");
+    struct Case {
+        std::wstring argument;
+        size_t frames;
+        std::wstring message;  // of the message box the start shows; empty: none
+    } cases[] = {
+        {files.document, 1, L""},
+        {files.folder.Path() + L"a.txt", 0, L""},
+        {files.folder.Path() + L"Missing.otd", 0, L"Can't open file " + files.folder.Path() + L"Missing.otd!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.argument.begin(), c.argument.end()));
+        CProgramRun program;
+        ASSERT_TRUE(program.Start(L"\"" + c.argument + L"\""));
+        if (!c.message.empty()) {
+            HWND box = program.WaitForDialog();
+            ASSERT_NE(nullptr, box);
+            EXPECT_EQ(L"OstraTallier", CProgramRun::Text(box));
+            EXPECT_EQ(c.message, CProgramRun::DialogText(box));
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        edtest::WaitFor([&] { return program.ReportFrames().size() == c.frames && !program.FindDialog(); }, 3000);
+        EXPECT_EQ(c.frames, program.ReportFrames().size());
+        if (c.frames == 1)
+            EXPECT_EQ(L"A", CProgramRun::Text(program.ReportFrames().front()));
+    }
+}
+
+TEST(ProgramStart, OpenActivatesAnOpenReportInOtherCaseAndATemplateGivesTheNextUntitledReport)
+{
+    ReportFiles files;
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    OpenThroughDialog(program, files.document);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
+    HWND report = program.ActiveFrame();
+    EXPECT_EQ(L"A", CProgramRun::Text(report));
+    program.Command(57600);
+    ASSERT_EQ(3u, program.ReportFrames().size());
+    OpenThroughDialog(program, Lower(files.document));
+    EXPECT_EQ(3u, program.ReportFrames().size());
+    EXPECT_EQ(report, program.ActiveFrame());
+    OpenThroughDialog(program, files.reportTemplate);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 4; }));
+    EXPECT_EQ(L"Report3", CProgramRun::Text(program.ActiveFrame()));
+}
+
+TEST(ProgramStart, OpenModeReopensTheLastFileThenAsksOnTheNextOpen)
+{
+    ReportFiles files;
+    const std::wstring second = files.folder.Write(L"C.otd", ReadFileBytes(files.document));
+    edtest::SetStartPrefs(2, files.document);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    EXPECT_EQ(nullptr, program.FindDialog());
+    EXPECT_EQ(L"A", CProgramRun::Text(program.ReportFrames().front()));
+    OpenThroughDialog(program, second);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
+    EXPECT_EQ(L"C", CProgramRun::Text(program.ActiveFrame()));
+}
+
+TEST(ProgramStart, UnregisterReportsAndEnds)
+{
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"/Unregister"));
+    HWND box = program.WaitForDialog();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(L"System registry entries have been removed and the INI file (if any) was deleted.",
+              CProgramRun::DialogText(box));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(program.WaitForExit(15000));
+}
