@@ -28,7 +28,6 @@ protected:
         m_barA.InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_UNHANDLED, L"Unhandled", TRUE));
         m_barB.InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_HANDLED, L"Again", TRUE));
         m_pCombo = new CQMXPToolbarComboBoxButton(ID_DOCKTEST_COMBO);
-        m_pCombo->m_hWndOwner = m_pFrame->m_hWnd;
         m_pCombo->AddItem(L"8", 8);
         m_pCombo->AddItem(L"10", 10);
         m_pCombo->AddItem(L"12", 12);
