@@ -172,12 +172,14 @@ CRect CQMXPToolbarButton::GetRect() const { return m_rect; }
 void CQMXPToolbarButton::SetStyle(UINT nStyle) { m_nStyle = nStyle; }
 
 void CQMXPToolbarButton::ResetToDefault() {
-    if (m_bUserButton || static_cast<int>(m_nID) <= 0)
+    if ((m_bUserButton && m_iUserImage >= 0) || static_cast<int>(m_nID) <= 0)
         return;
     if (qmxUserToolsManager != nullptr && qmxUserToolsManager->LookupTool(m_nID) != nullptr)
         return;
     int iImage = -1;
     if (CQMXPToolBar::m_DefaultImages.Lookup(m_nID, iImage) && iImage >= 0) {
+        // The default image is a standard one.
+        m_bUserButton = FALSE;
         SetImage(iImage);
         return;
     }

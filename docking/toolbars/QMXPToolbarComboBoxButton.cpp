@@ -189,7 +189,8 @@ SIZE CQMXPToolbarComboBoxButton::OnCalcSize(CDC* pDC, const CSize& sizeDefault, 
 }
 
 void CQMXPToolbarComboBoxButton::AdjustRect() {
-    if (m_pWndCombo == nullptr || m_pWndCombo->GetSafeHwnd() == nullptr || m_rect.IsRectEmpty()) {
+    // Down a vertical bar the button is a plain one.
+    if (m_pWndCombo == nullptr || m_pWndCombo->GetSafeHwnd() == nullptr || m_rect.IsRectEmpty() || !m_bHorz) {
         m_rectCombo.SetRectEmpty();
         m_rectButton.SetRectEmpty();
         return;
