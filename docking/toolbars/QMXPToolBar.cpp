@@ -362,6 +362,15 @@ CString CQMXPToolBar::GetButtonText(int nIndex) const {
     return pButton != nullptr ? pButton->m_strText : CString();
 }
 
+CQMXPToolbarButton* CQMXPToolBar::CopyCustomizeButton() const {
+    if (m_pCustomizeBtn == nullptr)
+        return nullptr;
+    auto* pCopy = static_cast<CQMXPToolbarButton*>(m_pCustomizeBtn->GetRuntimeClass()->CreateObject());
+    if (pCopy != nullptr)
+        pCopy->AssignFrom(*m_pCustomizeBtn);
+    return pCopy;
+}
+
 CQMXPToolbarButton* CQMXPToolBar::GetHighlightedButton() const { return GetButton(m_iHighlighted); }
 
 void CQMXPToolBar::InvalidateButton(int nIndex) {
@@ -514,25 +523,30 @@ void CQMXPToolBar::SetHeight(int cyHeight) {
 
 // --- Images --------------------------------------------------------------------------------------
 
-BOOL CQMXPToolBar::LoadBitmap(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked, UINT uiDisabledResID,
-                              UINT uiMenuDisabledResID) {
-    CQMXPToolBarParams params;
-    params.m_uiColdResID = uiColdResID;
-    params.m_uiHotResID = uiResID;
-    params.m_uiDisabledResID = uiDisabledResID;
-    params.m_uiMenuResID = uiMenuResID;
-    params.m_uiMenuDisabledResID = uiMenuDisabledResID;
-    return LoadBitmapEx(params, bLocked);
-}
+namespace {
 
-BOOL CQMXPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
-                               UINT uiDisabledResID, UINT uiMenuDisabledResID, UINT uiHotResID) {
+CQMXPToolBarParams MakeParams(UINT uiColdResID, UINT uiHotResID, UINT uiDisabledResID, UINT uiMenuResID,
+                              UINT uiMenuDisabledResID) {
     CQMXPToolBarParams params;
     params.m_uiColdResID = uiColdResID;
     params.m_uiHotResID = uiHotResID;
     params.m_uiDisabledResID = uiDisabledResID;
     params.m_uiMenuResID = uiMenuResID;
     params.m_uiMenuDisabledResID = uiMenuDisabledResID;
+    return params;
+}
+
+}  // namespace
+
+BOOL CQMXPToolBar::LoadBitmap(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked, UINT uiDisabledResID,
+                              UINT uiMenuDisabledResID) {
+    CQMXPToolBarParams params = MakeParams(uiColdResID, uiResID, uiDisabledResID, uiMenuResID, uiMenuDisabledResID);
+    return LoadBitmapEx(params, bLocked);
+}
+
+BOOL CQMXPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked,
+                               UINT uiDisabledResID, UINT uiMenuDisabledResID, UINT uiHotResID) {
+    CQMXPToolBarParams params = MakeParams(uiColdResID, uiHotResID, uiDisabledResID, uiMenuResID, uiMenuDisabledResID);
     return LoadToolBarEx(uiResID, params, bLocked);
 }
 

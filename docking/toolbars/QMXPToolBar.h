@@ -337,6 +337,8 @@ protected:
     // The buttons from the archive's object list; FALSE when one came back
     // empty or was no tool-bar button (the bar then has its resource buttons).
     BOOL LoadButtons(CArchive& ar);
+    // A copy of the chevron; none without one.
+    CQMXPToolbarButton* CopyCustomizeButton() const;
     // Takes the button out and deletes it; the remembered indexes follow.
     void RemoveButtonAt(int iIndex);
     // Where a button dropped at the point goes.

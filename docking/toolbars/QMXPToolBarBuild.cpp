@@ -63,12 +63,7 @@ BOOL CQMXPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
 }
 
 BOOL CQMXPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapImages) {
-    CQMXPToolbarButton* pCustomizeCopy = nullptr;
-    if (m_pCustomizeBtn != nullptr) {
-        pCustomizeCopy = static_cast<CQMXPToolbarButton*>(m_pCustomizeBtn->GetRuntimeClass()->CreateObject());
-        if (pCustomizeCopy != nullptr)
-            pCustomizeCopy->AssignFrom(*m_pCustomizeBtn);
-    }
+    CQMXPToolbarButton* pCustomizeCopy = CopyCustomizeButton();
     RemoveAllButtons();
     while (!m_OrigButtons.IsEmpty())
         delete m_OrigButtons.RemoveHead();

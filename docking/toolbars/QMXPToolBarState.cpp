@@ -115,12 +115,7 @@ void CQMXPToolBar::Serialize(CArchive& ar) {
         return;
     }
 
-    CQMXPToolbarButton* pCustomizeCopy = nullptr;
-    if (m_pCustomizeBtn != nullptr) {
-        pCustomizeCopy = static_cast<CQMXPToolbarButton*>(m_pCustomizeBtn->GetRuntimeClass()->CreateObject());
-        if (pCustomizeCopy != nullptr)
-            pCustomizeCopy->AssignFrom(*m_pCustomizeBtn);
-    }
+    CQMXPToolbarButton* pCustomizeCopy = CopyCustomizeButton();
     RemoveAllButtons();
     if (!LoadButtons(ar)) {
         if (pCustomizeCopy != nullptr && InsertButton(pCustomizeCopy) >= 0)

@@ -96,19 +96,15 @@ TEST_F(ToolBarStateTest, NameAndButtonsAreKeptUnderTheBarsId) {
 }
 
 TEST_F(ToolBarStateTest, AnotherClassAmongTheStoredButtonsRestoresTheResourceButtons) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    const std::vector<BYTE> bytes = ArchivedBytes([](CArchive& ar) {
         CCmdUsageCount counts;
         ar << static_cast<DWORD>(0x2000) << static_cast<DWORD>(1);
         ar.WriteCount(1);
         ar.WriteObject(&counts);
         ar << FALSE << CString(L"Tools");
-    }
-    const UINT nBytes = static_cast<UINT>(file.GetLength());
-    BYTE* pData = file.Detach();
-    ASSERT_TRUE(m_scratch.SetBytes(Key(L"QMXToolBar-59392"), L"Buttons", REG_BINARY, pData, nBytes));
-    std::free(pData);
+    });
+    ASSERT_TRUE(m_scratch.SetBytes(Key(L"QMXToolBar-59392"), L"Buttons", REG_BINARY, bytes.data(),
+                                   static_cast<DWORD>(bytes.size())));
     m_bar.RemoveButton(0);
     m_bar.LoadState(m_profile.c_str());
     EXPECT_EQ(m_bar.GetCount(), 12);

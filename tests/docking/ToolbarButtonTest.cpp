@@ -21,25 +21,6 @@ using namespace docking_test;
 
 namespace {
 
-std::vector<BYTE> StoredBytes(CObject& object) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        object.Serialize(ar);
-    }
-    const UINT nLength = static_cast<UINT>(file.GetLength());
-    BYTE* pData = file.Detach();
-    std::vector<BYTE> bytes(pData, pData + nLength);
-    std::free(pData);
-    return bytes;
-}
-
-void LoadBytes(CObject& object, std::vector<BYTE> bytes) {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    object.Serialize(ar);
-}
-
 // Data offered in the tool-bar button format: the class, then the object's record.
 CQMXPToolbarButton* ThroughOleData(const CRuntimeClass* pClass, CObject& object) {
     CSharedFile file(GMEM_MOVEABLE, 4096);
