@@ -15,6 +15,8 @@
 #define ID_DOCKTEST_CHECK 19122
 
 #define IDR_DOCKTEST_ACCEL 19003
+// A tool-bar resource that claims more items than it holds.
+#define IDR_DOCKTEST_SHORT_TOOLBAR 19004
 
 #define IDB_DOCKTEST_STRIP24 19201
 

@@ -4,6 +4,7 @@
 #include "CanvasTestSupport.h"
 #include "DockingTestSupport.h"
 
+#include "docking/toolbars/QMXPDropDownToolBar.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -60,6 +61,20 @@ TEST_F(ToolBarLayoutTest, ButtonsTakeTheResourcesImageSizeAndLargeIconsDoubleItO
     EXPECT_EQ(m_bar.GetButtonSize(), CSize(46, 44));
     CQMXPToolBar::SetLargeIcons(FALSE);
     EXPECT_EQ(m_bar.GetButtonSize(), CSize(23, 22));
+
+    // A resource is believed only as far as it holds items.
+    CQMXPToolBar shortBar;
+    ASSERT_TRUE(shortBar.LoadToolBar(IDR_DOCKTEST_SHORT_TOOLBAR, 0, 0, FALSE, 0, 0, IDR_TAL_MAIN_TOOLBAR));
+    EXPECT_EQ(shortBar.GetCount(), 3);
+    EXPECT_EQ(shortBar.GetItemID(2), static_cast<UINT>(ID_DOCKTEST_SAVE));
+    // A drop-down bar loads locked: its own sizes, no command images of the library.
+    CQMXPToolBar::m_DefaultImages.RemoveKey(32806);
+    CQMXPDropDownToolBar dropDown;
+    ASSERT_TRUE(dropDown.LoadToolBar(IDR_TAL_EDIT_TREE_TOOLBAR));
+    EXPECT_TRUE(dropDown.IsLocked());
+    int iImage = -1;
+    EXPECT_FALSE(CQMXPToolBar::m_DefaultImages.Lookup(32806, iImage));
+    EXPECT_EQ(dropDown.GetButtonSize(), CSize(22, 21));
 }
 
 TEST_F(ToolBarLayoutTest, ASeparatorStartingARowOrFollowingAnotherTakesNoRoom) {
