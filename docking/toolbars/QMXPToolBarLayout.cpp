@@ -143,7 +143,9 @@ CSize CQMXPToolBar::CalcLayout(DWORD dwMode, int nLength) {
     const DWORD dwStyle = GetBarStyle();
     const BOOL bHorz = (dwMode & QMXP_LM_HORZ) != 0;
     const BOOL bDynamic = (dwStyle & QMXP_CBRS_SIZE_DYNAMIC) != 0;
-    if (!(dwStyle & QMXP_CBRS_SIZE_FIXED)) {
+    // A vertical measurement stacks the buttons whatever their wrap flags
+    // are: it leaves the rows of the horizontal layout as they are.
+    if (!(dwStyle & QMXP_CBRS_SIZE_FIXED) && (bHorz || (dwMode & QMXP_LM_LENGTHY))) {
         int nWrap;
         BOOL bVertLength = FALSE;
         if (!bDynamic) {

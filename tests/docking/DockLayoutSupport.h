@@ -38,6 +38,10 @@ protected:
         return TRUE;
     }
     afx_msg void OnTextFormat(UINT nID) { Record(L"format:" + std::to_wstring(nID)); }
+    afx_msg BOOL OnTextCommand(UINT nID) {
+        Record(L"command:" + std::to_wstring(nID));
+        return TRUE;
+    }
     afx_msg LRESULT OnResetToolBar(WPARAM wParam, LPARAM) {
         Record(L"reset:" + std::to_wstring(wParam));
         return 0;

@@ -5,6 +5,7 @@
 #include "DockLayoutSupport.h"
 
 #include "docking/frames/QMXPKeyHelper.h"
+#include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolbarComboBoxButton.h"
@@ -100,6 +101,12 @@ TEST_F(ProgramToolBarsTest, ImagesHotButtonsTipsAndFontBoxes) {
     CCursorAt cursor(ptScreen);
     main.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptSave.x, ptSave.y));
     EXPECT_TRUE(classlib_test::PumpUntil([&] { return main.GetHighlightedButton() == main.GetButton(iSave); }));
+    CRect rectMainClient;
+    main.GetClientRect(&rectMainClient);
+    CCanvas hot(rectMainClient.Width(), rectMainClient.Height());
+    main.DoPaint(&hot.DC());
+    EXPECT_EQ(hot.At(rectSave.left, rectSave.top), globalData.clrBtnHilite);
+    EXPECT_EQ(hot.At(rectSave.right - 1, rectSave.bottom - 1), globalData.clrBtnShadow);
 
     // Its tip names the command and the key the frame's table gives it.
     ACCEL accel = {FVIRTKEY | FCONTROL | FSHIFT, 'S', 57603};
@@ -117,6 +124,11 @@ TEST_F(ProgramToolBarsTest, ImagesHotButtonsTipsAndFontBoxes) {
     auto* pFontName = DYNAMIC_DOWNCAST(CQMXPToolbarComboBoxButton, format.GetButton(format.CommandToIndex(32853)));
     ASSERT_NE(pFontName, nullptr);
     EXPECT_EQ(pFontName->GetRect().Width(), 160);
+    const CPoint ptCombo = pFontName->GetRect().CenterPoint();
+    format.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptCombo.x, ptCombo.y));
+    format.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptCombo.x, ptCombo.y));
+    EXPECT_TRUE(pFontName->GetComboBox()->GetDroppedState()) << "a click opens the list";
+    pFontName->GetComboBox()->ShowDropDown(FALSE);
     pFontName->GetComboBox()->SetCurSel(2);
     format.SendMessage(WM_COMMAND, MAKEWPARAM(32853, CBN_SELENDOK),
                        reinterpret_cast<LPARAM>(pFontName->GetComboBox()->GetSafeHwnd()));
@@ -137,6 +149,12 @@ TEST_F(ProgramToolBarsTest, ImagesHotButtonsTipsAndFontBoxes) {
     const CRect rectFormat = Screen(&format) - rectFrame.TopLeft();
     EXPECT_GT(canvas.Count(RGB(255, 255, 0), rectMain), 0);
     EXPECT_GT(canvas.Count(RGB(192, 0, 0), rectFormat), 0);
+    const wchar_t* names[] = {L"docking_main_toolbar", L"docking_edit_tree_toolbar", L"docking_format_text_toolbar"};
+    for (int i = 0; i < 3; ++i) {
+        const CRect rectBar = Screen(&m_bars[i]);
+        CCanvas barCanvas(rectBar.Width(), rectBar.Height());
+        EXPECT_TRUE(SaveScreen(rectBar, names[i], barCanvas));
+    }
 }
 
 }  // namespace

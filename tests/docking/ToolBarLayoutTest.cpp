@@ -91,6 +91,11 @@ TEST_F(ToolBarLayoutTest, ASeparatorStartingARowOrFollowingAnotherTakesNoRoom) {
     EXPECT_TRUE(m_bar.GetButton(3)->GetRect().IsRectEmpty());
     EXPECT_FALSE(m_bar.GetButton(3)->m_bVisible);
     EXPECT_EQ(m_bar.GetButton(4)->GetRect().left, m_bar.GetButton(1)->GetRect().right + 8);
+    // Measuring the bar upright leaves its row as it is.
+    const CRect rectLast = m_bar.GetButton(4)->GetRect();
+    m_bar.CalcFixedLayout(FALSE, FALSE);
+    m_bar.AdjustLocations();
+    EXPECT_EQ(m_bar.GetButton(4)->GetRect(), rectLast);
 }
 
 TEST_F(ToolBarLayoutTest, WrappingGivesTheRowsTheWidthHolds) {
