@@ -110,6 +110,8 @@ TEST(ToolbarButtonTest, ReservedAndExcludedCommandsAreNotPermitted) {
 }
 
 TEST(ToolbarButtonTest, ResetWithoutADefaultImageShowsTheCommandsShortName) {
+    // Tool bars of other tests may have given the command a default image.
+    CQMXPToolBar::m_DefaultImages.RemoveKey(ID_DOCKTEST_HANDLED);
     CQMXPToolbarButton handled(ID_DOCKTEST_HANDLED, -1);
     handled.ResetToDefault();
     EXPECT_EQ(CString(L"Handled"), handled.m_strText);
