@@ -1,6 +1,6 @@
 #include "controls/KWColorMenuButton.h"
 
-IMPLEMENT_DYNCREATE(CColorMenuButton, CQMXPToolbarButton)
+IMPLEMENT_SERIAL(CColorMenuButton, CQMXPToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 bool CColorMap::Lookup(UINT nID, CKWColor& color) const
 {

@@ -4,8 +4,8 @@
 #include "docking/toolbars/QMXPToolBar.h"
 #include "framework/KWFontFaceStorage.h"
 
-IMPLEMENT_DYNCREATE(CKWCommonComboBoxButton, CQMXPToolbarComboBoxButton)
-IMPLEMENT_DYNCREATE(CKWFontNameComboBoxButton, CKWCommonComboBoxButton)
+IMPLEMENT_SERIAL(CKWCommonComboBoxButton, CQMXPToolbarComboBoxButton, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CKWFontNameComboBoxButton, CKWCommonComboBoxButton, VERSIONABLE_SCHEMA | 1)
 
 bool CKWCommonComboBoxButton::s_bHasFocus = false;
 

@@ -6,6 +6,7 @@
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/toolbars/CmdUsageCount.h"
+#include "docking/toolbars/MenuHash.h"
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
@@ -58,6 +59,8 @@ const wchar_t qmxRegMenuBarToolBarsSection[] = L"QMXToolBars";
 CQMXPCommandManager qmxCommandManager;
 const wchar_t qmxRegCommandManagerSection[] = L"QMXCommandManager";
 CCmdUsageCount qmxCmdUsageCount;
+
+CMenuHash qmxMenuHash;
 
 const wchar_t qmxRegDockManagerSection[] = L"QMXPDockManagers";
 

@@ -23,6 +23,13 @@ public:
     // base name given replaces the stored one.
     virtual BOOL LoadState(LPCWSTR lpszSectionName = nullptr);
 
+    // Tool bars merge changes of their resources into their stored state
+    // (and keep their reset buttons as "OriginalItems").
+    BOOL IsResourceSmartUpdate() const { return m_bResourceSmartUpdate; }
+    // The version of the stored layout; -1 until one was read.
+    int GetDataVersionMajor() const { return m_iSavedVersionMajor; }
+    int GetDataVersionMinor() const { return m_iSavedVersionMinor; }
+
 protected:
     // Called before anything is loaded; the application may reset its settings here.
     virtual void PreLoadState();
@@ -30,6 +37,8 @@ protected:
 
     CString m_strRegSection;
     BOOL m_bResourceSmartUpdate;
+    int m_iSavedVersionMajor = -1;
+    int m_iSavedVersionMinor = -1;
 };
 
 // The workspace of the process; null when there is none.

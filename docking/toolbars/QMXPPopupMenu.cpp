@@ -1,5 +1,8 @@
 #include "docking/toolbars/QMXPPopupMenu.h"
 
+int CQMXPPopupMenu::animationType = 0;
+BOOL CQMXPPopupMenu::bMenuShadows = TRUE;
+
 CQMXPPopupMenu::CQMXPPopupMenu() = default;
 
 CQMXPPopupMenu::~CQMXPPopupMenu() = default;

@@ -15,4 +15,10 @@ public:
     // the object deleted) when it cannot be shown.
     virtual BOOL Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLocked = FALSE,
                         BOOL bOwnMessage = FALSE);
+
+    // The opening animation of every popup: 0 none, 1 unfold, 2 slide, 3 fade
+    // (the tool bars' option "MenuAnimation").
+    static int animationType;
+    // Popups draw a shadow (the tool bars' option "MenuShadows").
+    static BOOL bMenuShadows;
 };

@@ -10,6 +10,7 @@
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/WinThread.h"
 
@@ -499,7 +500,7 @@ int CQMXPVisualManager::GetMenuImageMargin() const { return 2; }
 BOOL CQMXPVisualManager::IsLookOptionAvailable() const { return TRUE; }
 
 BOOL IsStandardCommand(UINT uiCmd) {
-    // The user tools' placeholder command joins these with the user-tools manager.
     return (uiCmd >= 0xE110 && uiCmd < 0xE120) || (uiCmd >= 0xF000 && uiCmd < 0xF1F0) || uiCmd >= 0xFF00 ||
-           (uiCmd >= 0xE210 && uiCmd < 0xE220);
+           (uiCmd >= 0xE210 && uiCmd < 0xE220) ||
+           (qmxUserToolsManager != nullptr && uiCmd == qmxUserToolsManager->GetToolsEntryCmd());
 }

@@ -1,5 +1,7 @@
 // Command images, command usage counts of short menus and the menu-sound
 // thread's request protocol.
+#include "DockingTestSupport.h"
+
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPCommandManager.h"
@@ -12,26 +14,10 @@
 
 #include <vector>
 
+using docking_test::LoadBytes;
+using docking_test::StoredBytes;
+
 namespace {
-
-std::vector<BYTE> Store(CCmdUsageCount& usage) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        usage.Serialize(ar);
-    }
-    const UINT nLength = static_cast<UINT>(file.GetLength());
-    BYTE* pData = file.Detach();
-    std::vector<BYTE> bytes(pData, pData + nLength);
-    free(pData);
-    return bytes;
-}
-
-void Load(CCmdUsageCount& usage, std::vector<BYTE> bytes) {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    usage.Serialize(ar);
-}
 
 TEST(CommandManagerTest, ACommandKeepsItsFirstKindOfImage) {
     CQMXPCommandManager manager;
@@ -79,7 +65,7 @@ TEST(CommandManagerTest, CommandsWithoutImagesAreStored) {
 
 TEST(CommandUsageTest, CountsAndShares) {
     CCmdUsageCount usage;
-    EXPECT_EQ(Store(usage), std::vector<BYTE>(6, 0));
+    EXPECT_EQ(StoredBytes(usage), std::vector<BYTE>(6, 0));
     EXPECT_FALSE(usage.IsFrequentlyUsedCmd(500));
 
     // Ids 0 and -1, standard commands, always-shown commands and every use
@@ -105,14 +91,14 @@ TEST(CommandUsageTest, CountsAndShares) {
     EXPECT_TRUE(usage.IsFrequentlyUsedCmd(502));
 
     CCmdUsageCount copy;
-    Load(copy, Store(usage));
+    LoadBytes(copy, StoredBytes(usage));
     EXPECT_EQ(copy.GetTotalUsage(), 20u);
     EXPECT_TRUE(copy.IsFrequentlyUsedCmd(503));
     EXPECT_FALSE(copy.IsFrequentlyUsedCmd(501));
 
     // 43,000,000 uses of 100,000,000: their share is computed without overflow.
     CCmdUsageCount large;
-    Load(large, {0x00, 0xE1, 0xF5, 0x05, 1, 0, 0xF8, 1, 0, 0, 0xC0, 0x20, 0x90, 0x02});
+    LoadBytes(large, {0x00, 0xE1, 0xF5, 0x05, 1, 0, 0xF8, 1, 0, 0, 0xC0, 0x20, 0x90, 0x02});
     EXPECT_EQ(large.GetTotalUsage(), 100000000u);
     EXPECT_TRUE(large.IsFrequentlyUsedCmd(504));
     CQMXPToolBar::m_lstBasicCommands.RemoveAll();

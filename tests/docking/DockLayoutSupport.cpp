@@ -1,5 +1,7 @@
 #include "DockLayoutSupport.h"
 
+#include "docking/toolbars/QMXPToolBar.h"
+
 namespace docking_test {
 
 long CTestClock::s_now = 0;
@@ -8,7 +10,18 @@ IMPLEMENT_DYNCREATE(CDockTestMDIFrame, CQMXPMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CDockTestMDIFrame, CQMXPMDIFrameWnd)
     ON_COMMAND_EX_RANGE(ID_DOCKTEST_INDICATOR_A, ID_DOCKTEST_INDICATOR_B, OnIndicator)
+    ON_CONTROL_RANGE(CBN_SELENDOK, 32842, 32853, OnTextFormat)
+    ON_COMMAND_EX_RANGE(32842, 32853, OnTextCommand)
+    ON_REGISTERED_MESSAGE(QMXTOOLBAR_RESETTOOLBAR, OnResetToolBar)
 END_MESSAGE_MAP()
+
+BOOL CDockTestMDIFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (wParam == QMXM_TOLBARCHANGEALIGN) {
+        const auto* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+        Record(L"align:" + std::to_wstring(pHeader->idFrom) + L":" + std::to_wstring(pHeader->code));
+    }
+    return CQMXPMDIFrameWnd::OnNotify(wParam, lParam, pResult);
+}
 
 void DockLayoutTest::SetUp() {
     Log().clear();

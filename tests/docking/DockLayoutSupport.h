@@ -27,7 +27,9 @@ public:
     CSize m_size;
 };
 
-// The library frame of the tests; it logs the pane commands it gets.
+// The library frame of the tests; it logs the pane and text-format
+// commands it gets, tool bars rebuilt from their resources and tool bars
+// that change sides.
 class CDockTestMDIFrame : public CQMXPMDIFrameWnd {
     DECLARE_DYNCREATE(CDockTestMDIFrame)
 protected:
@@ -35,6 +37,16 @@ protected:
         Record(L"frame:" + std::to_wstring(nID));
         return TRUE;
     }
+    afx_msg void OnTextFormat(UINT nID) { Record(L"format:" + std::to_wstring(nID)); }
+    afx_msg BOOL OnTextCommand(UINT nID) {
+        Record(L"command:" + std::to_wstring(nID));
+        return TRUE;
+    }
+    afx_msg LRESULT OnResetToolBar(WPARAM wParam, LPARAM) {
+        Record(L"reset:" + std::to_wstring(wParam));
+        return 0;
+    }
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     DECLARE_MESSAGE_MAP()
 };
 

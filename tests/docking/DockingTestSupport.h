@@ -4,15 +4,19 @@
 #include "DockingTestResources.h"
 #include "tests/platform/classlib/TestSupport.h"
 
+#include "platform/classlib/Archive.h"
 #include "platform/classlib/CreateContext.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/Document.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/MemFile.h"
 #include "platform/classlib/PrintDialog.h"
 #include "platform/classlib/PrintInfo.h"
 #include "platform/classlib/View.h"
 #include "platform/classlib/WinApp.h"
 
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +88,28 @@ inline std::vector<BYTE> RawRegistryValue(const std::wstring& key, const wchar_t
     ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, nullptr, data.data(), &size);
     return data;
 }
+// The bytes a storing archive writes.
+inline std::vector<BYTE> ArchivedBytes(const std::function<void(CArchive&)>& write) {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        write(ar);
+    }
+    const UINT nLength = static_cast<UINT>(file.GetLength());
+    BYTE* pData = file.Detach();
+    std::vector<BYTE> bytes(pData, pData + nLength);
+    std::free(pData);
+    return bytes;
+}
+inline std::vector<BYTE> StoredBytes(CObject& object) {
+    return ArchivedBytes([&object](CArchive& ar) { object.Serialize(ar); });
+}
+inline void LoadBytes(CObject& object, std::vector<BYTE> bytes) {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    object.Serialize(ar);
+}
+
 // Dispatches what is queued (posted commands among it).
 inline void Pump() { classlib_test::DrainMessages(); }
 

@@ -159,6 +159,7 @@ TEST(PrintPreviewStandInTest, ToolBarOverThePreviewBar) {
     EXPECT_EQ(std::wstring(pPages->m_strText), L"&Two Page");
     EXPECT_TRUE(pToolBar->GetButton(1)->m_nStyle & TBBS_DISABLED);  // no page before the first
     CPoint click = pPages->GetRect().CenterPoint();
+    pToolBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(click.x, click.y));
     pToolBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(click.x, click.y));
     Pump();
     EXPECT_EQ(pPreview->GetPagesShown(), 2u);
@@ -167,6 +168,7 @@ TEST(PrintPreviewStandInTest, ToolBarOverThePreviewBar) {
 
     // Close: the view is back, the preview and its bars are gone.
     CPoint close = pToolBar->GetButton(4)->GetRect().CenterPoint();
+    pToolBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(close.x, close.y));
     pToolBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(close.x, close.y));
     Pump();
     EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), pView->m_hWnd);

@@ -193,8 +193,12 @@ TEST(UserToolsTest, ToolsTakeTheFreeIdsOfTheirRange) {
     EXPECT_EQ(manager.GetUserTools().GetHead(), pTools[1]);
     EXPECT_FALSE(manager.RunTool(103));
 
-    // Deleting a tool takes every button of its command off the tool bars.
+    // Deleting a tool takes every button of its command off the live tool bars.
+    CDockTestApp app;
+    CDockTestFrame* pFrame = MakeFrame(200, 100);
+    ASSERT_NE(pFrame, nullptr);
     CQMXPToolBar toolBar;
+    ASSERT_TRUE(toolBar.Create(pFrame));
     toolBar.InsertButton(new CQMXPToolbarButton(101, L"One"));
     toolBar.InsertButton(new CQMXPToolbarButton(100, L"Other"));
     toolBar.InsertButton(new CQMXPToolbarButton(101, L"Two"));
@@ -207,6 +211,8 @@ TEST(UserToolsTest, ToolsTakeTheFreeIdsOfTheirRange) {
     EXPECT_EQ(pNew->m_uiCmdId, 101u);
     EXPECT_EQ(manager.LookupTool(101), pNew);
     EXPECT_FALSE(pNew->Invoke());
+    pFrame->DestroyWindow();
+    Pump();
 }
 
 }  // namespace

@@ -65,7 +65,9 @@ TEST_F(ToolBarDockingTest, AToolBarIsDraggedOffIntoAFloatingFrameAndBack) {
     const CRect rectBar = Screen(&bar);
     const CPoint ptGrab(rectBar.left + 3, rectBar.top + 5);
     CCursorAt cursor(ptGrab);
-    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 5));
+    CPoint ptGrabClient = ptGrab;
+    bar.ScreenToClient(&ptGrabClient);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptGrabClient.x, ptGrabClient.y));
     ASSERT_TRUE(bar.IsCaptured());
     ::SetCursorPos(ptGrab.x + 300, ptGrab.y + 150);
     bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);

@@ -1,0 +1,3 @@
+#include "platform/classlib/Edit.h"
+
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
