@@ -13,9 +13,6 @@ namespace {
 // Child, visible, gripper, top, bottom border, tool tips, fly-by prompts, dynamic size.
 constexpr DWORD kToolBarStyle = 0x50402834;
 constexpr DWORD kDockAnySide = 0xF000;
-// The tool-bar resource: version, button width, height, count, then the ids.
-constexpr WORD kToolBarResourceType = 241;
-constexpr size_t kToolBarHeaderWords = 4;
 
 }  // namespace
 
@@ -89,27 +86,7 @@ bool CKWToolBarManager::CreateToolBars(CFrameWnd* frame)
 
 bool CKWToolBarManager::LoadToolBar(const KWToolBarInfo& info, CQMXPToolBar* bar, HKEY, bool&)
 {
-    HINSTANCE module = AfxGetResourceHandle();
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(info.resourceId), MAKEINTRESOURCEW(kToolBarResourceType));
-    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const auto* words = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
-    const size_t size = found ? ::SizeofResource(module, found) / sizeof(WORD) : 0;
-    if (!words || size < kToolBarHeaderWords || size < kToolBarHeaderWords + words[3])
-        return false;
-    for (size_t i = 0; i < words[3]; ++i) {
-        const UINT id = words[kToolBarHeaderWords + i];
-        CString text;
-        if (id != 0 && AfxLoadStringResource(id, text)) {
-            // The tip after the prompt names the button.
-            const CString tip = AfxExtractStringField(text, 1);
-            text = tip.IsEmpty() ? AfxExtractStringField(text, 0) : tip;
-        }
-        auto* button = new CQMXPToolbarButton(id, text, FALSE);
-        if (id == 0)
-            button->m_nStyle = TBBS_SEPARATOR;
-        bar->InsertButton(button);
-    }
-    return true;
+    return bar && bar->LoadToolBar(info.resourceId, 0, 0, info.secondFlag, 0, 0, 0);
 }
 
 bool CKWToolBarManager::PushWorkspaceKey(bool create)

@@ -65,8 +65,9 @@ public:
     virtual void ApplyToolBarVisibility();
     // The frame's show operation for a control bar, without delay or activation.
     virtual void ShowToolBar(CQMXPToolBar* bar, CFrameWnd* frame, bool show);
-    // The buttons of the description's tool-bar resource, in order (a 0 id
-    // is a separator); false when the resource is missing or malformed.
+    // The buttons and images of the description's tool-bar resource through
+    // the docking library (the second flag locks the bar); false when the
+    // resource is missing.
     virtual bool LoadToolBar(const KWToolBarInfo& info, CQMXPToolBar* bar, HKEY settingsKey, bool& flag);
     // The key a derived manager restores the bars' states from; none here.
     virtual HKEY OpenSettingsKey() { return nullptr; }

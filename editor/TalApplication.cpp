@@ -23,6 +23,7 @@
 #include "platform/classlib/StringResource.h"
 #include "resources/Editor.h"
 #include "resources/Strings.h"
+#include "resources/Toolbars.h"
 
 #include <commctrl.h>
 
@@ -39,9 +40,9 @@ struct ToolBarEntry {
     UINT titleId;
 };
 const ToolBarEntry kToolBars[] = {
-    {128, 59952, IDS_TAL_MAIN_TOOLBAR},
-    {129, 59953, IDS_TAL_EDIT_TREE_TOOLBAR},
-    {130, 59954, IDS_TAL_FORMAT_TEXT_TOOLBAR},
+    {IDR_TAL_MAIN_TOOLBAR, ID_TAL_MAIN_TOOLBAR_BAR, IDS_TAL_MAIN_TOOLBAR},
+    {IDR_TAL_EDIT_TREE_TOOLBAR, ID_TAL_EDIT_TREE_TOOLBAR_BAR, IDS_TAL_EDIT_TREE_TOOLBAR},
+    {IDR_TAL_FORMAT_TEXT_TOOLBAR, ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, IDS_TAL_FORMAT_TEXT_TOOLBAR},
 };
 
 // The two panes of the status bar.

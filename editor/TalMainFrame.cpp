@@ -1,13 +1,12 @@
 #include "editor/TalMainFrame.h"
 
 #include "controls/KWWinPanel.h"
+#include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPVisualManagerXP.h"
 #include "editor/TalApplication.h"
 #include "platform/classlib/MessageMap.h"
 
 IMPLEMENT_DYNCREATE(CTalMainFrame, CKWMainFrame)
-
-const UINT QMXM_TOLBARCHANGEALIGN = ::RegisterWindowMessageW(L"QMXM_TOLBARCHANGEALIGN");
 
 namespace {
 constexpr DWORD kDockAnySide = 0xF000;

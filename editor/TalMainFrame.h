@@ -25,8 +25,3 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-// The registered message a docking-library tool bar sends (as WM_NOTIFY's
-// wParam) when its docking side changes; the header's code holds its new
-// alignment bits.
-extern const UINT QMXM_TOLBARCHANGEALIGN;

@@ -21,11 +21,6 @@
 // The section tree's context menu.
 #define IDR_TAL_TREE_MENU 1145
 
-// The tool bars' names.
-#define IDS_TAL_MAIN_TOOLBAR 2522
-#define IDS_TAL_EDIT_TREE_TOOLBAR 2523
-#define IDS_TAL_FORMAT_TEXT_TOOLBAR 2524
-
 // Texts of the application's messages.
 #define IDS_TAL_APP_CAPTION 124
 #define IDS_TAL_MORE_COLOR 32899
