@@ -6,6 +6,7 @@
 
 IMPLEMENT_SERIAL(CKWCommonComboBoxButton, CQMXPToolbarComboBoxButton, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CKWFontNameComboBoxButton, CKWCommonComboBoxButton, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CKWFontSizeComboBoxButton, CKWCommonComboBoxButton, VERSIONABLE_SCHEMA | 1)
 
 bool CKWCommonComboBoxButton::s_bHasFocus = false;
 
@@ -81,4 +82,12 @@ void CKWFontNameComboBoxButton::SetCurrentFont(int value)
         }
         button.SelectItem(found);
     });
+}
+
+CKWFontSizeComboBoxButton::CKWFontSizeComboBoxButton(DWORD style, int width)
+    : CKWCommonComboBoxButton(kCommandId, style, width)
+{
+    for (const wchar_t* size : {L"8", L"9", L"10", L"11", L"12", L"14", L"16", L"18", L"20", L"22", L"24", L"26",
+                                L"28", L"36", L"48", L"72"})
+        AddItem(size);
 }

@@ -16,6 +16,8 @@ public:
 
     CKWCommonComboBoxButton() = default;
     explicit CKWCommonComboBoxButton(UINT nID) : CQMXPToolbarComboBoxButton(nID) {}
+    // A box of the combo style and width (pixels), without an image.
+    CKWCommonComboBoxButton(UINT nID, DWORD style, int width) : CQMXPToolbarComboBoxButton(nID, -1, style, width) {}
 
     // A notification of the button's combo box; TRUE when the button handled it.
     virtual BOOL NotifyCommand(int iNotifyCode);
@@ -33,6 +35,7 @@ public:
     enum : UINT { kCommandId = 32853 };
 
     CKWFontNameComboBoxButton() : CKWCommonComboBoxButton(kCommandId) {}
+    CKWFontNameComboBoxButton(DWORD style, int width) : CKWCommonComboBoxButton(kCommandId, style, width) {}
 
     // Refills the entries from the application's font list and the picker data.
     void Refill();
@@ -44,4 +47,15 @@ public:
     static void SetCurrentFont(int value);
     // The document font index of the shown entry; -1 when none.
     int GetCurrentValue() const;
+};
+
+// CKWFontSizeComboBoxButton (command 32842): the font sizes in points.
+class CKWFontSizeComboBoxButton : public CKWCommonComboBoxButton {
+    DECLARE_DYNCREATE(CKWFontSizeComboBoxButton)
+public:
+    enum : UINT { kCommandId = 32842 };
+
+    CKWFontSizeComboBoxButton() : CKWCommonComboBoxButton(kCommandId) {}
+    // With the usual sizes from 8 to 72 points as its entries.
+    CKWFontSizeComboBoxButton(DWORD style, int width);
 };

@@ -1,5 +1,6 @@
 #include "editor/TalApplication.h"
 
+#include "controls/KWFontLists.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
 #include "editor/TalDocTemplate.h"
@@ -361,6 +362,7 @@ void CTalApplication::EnumerateFonts()
     GetFontFaceStorage().FillFromDC(dc ? dc : screen);
     if (screen)
         ::ReleaseDC(nullptr, screen);
+    SetCurrentFontLists(GetCurrentFontList(), &GetFontFaceStorage());
 }
 
 CString CTalApplication::GetAuthorName()

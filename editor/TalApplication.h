@@ -7,6 +7,7 @@
 // framework's questions (document types, splash, status panes, format list,
 // document manager), offers the report document its services
 // (CTalDocumentApp) and handles the commands that belong to no report.
+#include "docking/toolbars/QMXPDropDownToolBar.h"
 #include "framework/windows/KWBaseApplication.h"
 #include "model/document/TalDocumentApp.h"
 
@@ -136,6 +137,8 @@ private:
     // "DATA" beside the program, sorted into the template manager.
     void LoadShippedTemplates();
 
+    // The tool bar a drop-down button opens.
+    CQMXPDropDownToolBar m_dropDownToolBar;
     std::unique_ptr<CTalPrefs> m_prefs;
     bool m_startUpOpen = false;
     CTalBaseDocument* m_wizardDocument = nullptr;

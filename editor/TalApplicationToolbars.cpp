@@ -3,9 +3,29 @@
 // or bottom.
 #include "editor/TalApplication.h"
 
+#include "controls/KWColorMenuButton.h"
+#include "controls/KWCommonComboBoxButton.h"
+#include "controls/KWFontMenuButtons.h"
 #include "controls/KWToolBarManager.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "resources/Toolbars.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT | CBS_HASSTRINGS.
+constexpr DWORD kFontNameStyle = 0x313;
+constexpr int kFontNameWidth = 160;
+constexpr DWORD kFontSizeStyle = CBS_DROPDOWN;
+constexpr int kFontSizeWidth = 60;
+constexpr UINT kTextColorCommand = 32846;
+// Docked along a side (left or right), along the top or bottom.
+constexpr DWORD kAlignSides = 0x5000;
+constexpr DWORD kAlignTopBottom = 0xA000;
+
+}  // namespace
 
 CQMXPToolbarButton* CTalApplication::FindToolbarButton(UINT commandId)
 {
@@ -18,6 +38,52 @@ CQMXPToolbarButton* CTalApplication::FindToolbarButton(UINT commandId)
     return nullptr;
 }
 
-void CTalApplication::ResetToolbarButtons(UINT) {}
+void CTalApplication::ResetToolbarButtons(UINT resourceId)
+{
+    if (resourceId != IDR_TAL_FORMAT_TEXT_TOOLBAR)
+        return;
+    CQMXPToolBar* bar = m_toolBarManager.FindToolBar(ID_TAL_FORMAT_TEXT_TOOLBAR_BAR);
+    if (!bar)
+        return;
+    bar->ReplaceButton(CKWFontNameComboBoxButton::kCommandId,
+                       CKWFontNameComboBoxButton(kFontNameStyle, kFontNameWidth), TRUE);
+    bar->ReplaceButton(CKWFontSizeComboBoxButton::kCommandId,
+                       CKWFontSizeComboBoxButton(kFontSizeStyle, kFontSizeWidth), TRUE);
+    bar->ReplaceButton(kTextColorCommand, CColorMenuButton(kTextColorCommand, CKWColor()), TRUE);
+    ReplaceToolbarButtons(ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, bar->GetCurrentAlignment());
+}
 
-void CTalApplication::ReplaceToolbarButtons(UINT, DWORD) {}
+void CTalApplication::ReplaceToolbarButtons(UINT toolBarId, DWORD alignment)
+{
+    CQMXPToolBar* bar = m_toolBarManager.FindToolBar(toolBarId);
+    if (!bar)
+        return;
+    for (int index = 0; index < bar->GetCount(); ++index) {
+        CQMXPToolbarButton* button = bar->GetButton(index);
+        if (alignment & kAlignSides) {
+            if (button->IsKindOf(RUNTIME_CLASS(CKWFontNameComboBoxButton))) {
+                // The menu fills itself with the font list when it opens.
+                CQMXPToolbarFontNameMenuButton menu;
+                menu.AddMenuItem(button->m_nID, L"Must delete!");
+                bar->RemoveButton(index);
+                bar->InsertButton(menu, index);
+            } else if (button->IsKindOf(RUNTIME_CLASS(CKWFontSizeComboBoxButton))) {
+                const auto* sizes = static_cast<CKWFontSizeComboBoxButton*>(button);
+                CQMXPToolbarFontSizeMenuButton menu;
+                for (int entry = 0; entry < sizes->GetCount(); ++entry)
+                    menu.AddMenuItem(CQMXPToolbarFontSizeMenuButton::kCommandId, sizes->GetItem(entry));
+                bar->RemoveButton(index);
+                bar->InsertButton(menu, index);
+            }
+        } else if (alignment & kAlignTopBottom) {
+            if (button->IsKindOf(RUNTIME_CLASS(CQMXPToolbarFontNameMenuButton))) {
+                bar->RemoveButton(index);
+                bar->InsertButton(CKWFontNameComboBoxButton(kFontNameStyle, kFontNameWidth), index);
+            } else if (button->IsKindOf(RUNTIME_CLASS(CQMXPToolbarFontSizeMenuButton))) {
+                bar->RemoveButton(index);
+                bar->InsertButton(CKWFontSizeComboBoxButton(kFontSizeStyle, kFontSizeWidth), index);
+            }
+        }
+    }
+    bar->AdjustLayout();
+}
