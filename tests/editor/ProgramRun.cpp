@@ -75,8 +75,9 @@ CProgramRun::~CProgramRun()
     if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
         // Dialogs first, then the main window; a program that will not close is ended.
         for (int round = 0; round < 5 && ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT; ++round) {
+            // A save question is answered No; any other dialog is cancelled.
             if (HWND dialog = FindDialog())
-                ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                ::PostMessageW(dialog, WM_COMMAND, ::GetDlgItem(dialog, IDNO) ? IDNO : IDCANCEL, 0);
             else if (m_main && ::IsWindow(m_main))
                 ::PostMessageW(m_main, WM_CLOSE, 0, 0);
             ::WaitForSingleObject(m_process.hProcess, 2000);

@@ -3,6 +3,7 @@
 // copying of written reports where the test command's readers check them.
 #pragma once
 
+#include "tests/support/KeepForReaders.h"
 #include "TalDocumentTestSupport.h"
 
 #include "model/TalCommander.h"
@@ -125,18 +126,6 @@ inline bool WriteGradientBmp(const std::wstring& path, int width, int height)
     return ::CloseHandle(file) && ok;
 }
 
-// Copies a written report where the test command's independent readers check
-// it (qpdf and poppler for PDF, olefile for PowerPoint), when it asks for that.
-inline void KeepForReaders(const char* variable, const std::wstring& path, const wchar_t* name)
-{
-    const char* keep = std::getenv(variable);
-    if (!keep)
-        return;
-    std::wstring target;
-    for (const char* c = keep; *c; ++c)
-        target += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    ::CopyFileW(path.c_str(), (target + L"\\" + name).c_str(), FALSE);
-}
 
 
 }  // namespace taldoc

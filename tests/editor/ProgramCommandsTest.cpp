@@ -1,0 +1,88 @@
+// The real program's commands, sent to its main window as the menus send them.
+#include "ProgramRun.h"
+
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/KeepForReaders.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <gtest/gtest.h>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr int kViewId = 0xE900;
+constexpr int kTreeId = 1126;
+
+bool TreeShown(HWND frame)
+{
+    HWND tree = CProgramRun::FindById(frame, kTreeId);
+    return tree && ::IsWindowVisible(tree);
+}
+
+// A program showing one empty report.
+class ProgramCommands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        edtest::SetStartPrefs(3, L"");
+        ASSERT_TRUE(program.Start());
+        ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    }
+    CProgramRun program;
+};
+
+}  // namespace
+
+TEST_F(ProgramCommands, SectionTreeToggleIsSharedByAllReportsAndToolBarsToggle)
+{
+    HWND first = program.ActiveFrame();
+    program.Command(32794);
+    EXPECT_FALSE(TreeShown(first));
+    program.Command(57600);
+    HWND second = program.ActiveFrame();
+    ASSERT_NE(first, second);
+    // The next use shows the tree of the report it reaches; the one after hides it.
+    program.Command(32794);
+    EXPECT_TRUE(TreeShown(second));
+    EXPECT_FALSE(TreeShown(first));
+    program.Command(32794);
+    EXPECT_FALSE(TreeShown(second));
+
+    HWND mainBar = CProgramRun::FindById(program.Main(), 59952);
+    ASSERT_NE(nullptr, mainBar);
+    program.Command(32787);
+    EXPECT_FALSE(::IsWindowVisible(mainBar));
+    program.Command(32787);
+    EXPECT_TRUE(::IsWindowVisible(mainBar));
+}
+
+TEST_F(ProgramCommands, GeneratePdfWritesTheFileChosenInItsDialog)
+{
+    CKWTestTempFolder folder(L"edp");
+    const std::wstring path = folder.Path() + L"Report.pdf";
+    program.PostCommand(32837);
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    CProgramRun::AnswerFileDialog(dialog, path);
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        const std::string bytes = ReadFileBytes(path);
+        return bytes.size() > 8 && bytes.find("%%EOF") != std::string::npos && !program.FindDialog();
+    }));
+    EXPECT_EQ(0u, ReadFileBytes(path).rfind("%PDF-1.3", 0));
+    KeepForReaders("OT_PDF_CHECK_DIR", path, L"editor_generated.pdf");
+}
+
+TEST_F(ProgramCommands, PrintPreviewTakesTheReportWindowAndClosingLeavesIt)
+{
+    HWND frame = program.ActiveFrame();
+    HWND view = CProgramRun::FindById(frame, kViewId);
+    ASSERT_NE(nullptr, view);
+    program.Command(57609);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_print_preview");
+    // Closing the main window leaves the preview first.
+    ::SendMessageW(program.Main(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
+    EXPECT_TRUE(::IsWindow(program.Main()));
+}
