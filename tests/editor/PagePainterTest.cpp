@@ -1,0 +1,156 @@
+// The composed pages as the report view prints and previews them, drawn
+// into a drawing interface that notes what it is asked.
+#include "RecordingGraphics.h"
+
+#include "editor/TalPagePainter.h"
+#include "editor/TalView.h"
+#include "export/ExportObjectData.h"
+#include "export/TalObjExport.h"
+#include "export/TalPageExport.h"
+#include "framework/KWGdiPlusStartup.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalDocProperties.h"
+#include "model/TalTextFormat.h"
+#include "model/document/TalDocument.h"
+#include "model/document/TalPrintIFace.h"
+#include "tests/framework/KWTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using edtest::CRecordingGraphics;
+
+namespace {
+
+// A 40 x 20 picture file of one colour (BGR) as a 24-bit bottom-up bitmap.
+std::string BitmapFile(uint8_t blue, uint8_t green, uint8_t red)
+{
+    const int width = 40, height = 20, stride = width * 3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + stride * height;
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (int pixel = 0; pixel < width * height; ++pixel)
+        bytes += {static_cast<char>(blue), static_cast<char>(green), static_cast<char>(red)};
+    return bytes;
+}
+
+class PagePainter : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(StartupGdiPlus()); }
+
+    void Draw(CRecordingGraphics& graphics, const TalPageExport& page)
+    {
+        CTalPagePainter painter(properties, 300, 300);
+        painter.DrawPage(graphics, CRect(0, 0, 1000, 2000), page);
+    }
+
+    CTalDocProperties properties;
+};
+
+}  // namespace
+
+TEST_F(PagePainter, PlacedTextIsAlignedByItsPlaceIndexAlone)
+{
+    const struct {
+        int32_t place;
+        uint32_t flags;
+    } cases[] = {{0, 0},        {1, 0x10000}, {2, 0x20000}, {3, 0x40000}, {4, 0x50000}, {5, 0x60000},
+                 {6, 0x80000},  {7, 0x90000}, {8, 0xA0000}, {9, 0},       {-1, 0}};
+    CTalTextFormat format;
+    format.m_align = CTalTextFormat::kAlignRight;
+    TalPageExport page(0, L"page", nullptr);
+    for (const auto& c : cases)
+        page.AddObject(new TalObjExport(L"Draft", c.place, &format));
+    CRecordingGraphics graphics(96);
+    Draw(graphics, page);
+    ASSERT_EQ(std::size(cases), graphics.texts.size());
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].flags, graphics.texts[i].flags) << "place " << cases[i].place;
+}
+
+TEST_F(PagePainter, CaptionTakesTwoLineHeightsUnderItsPictureAndOnlySectionPicturesTurnAndGrey)
+{
+    CKWTestTempFolder folder(L"edg");
+    const uint32_t picture = g_rasterLib.GetPictureId(folder.Write(L"red.bmp", BitmapFile(0, 0, 255)).c_str());
+    TalPageExport page(0, L"page", nullptr);
+    auto* section = new TalObjExport(picture, CKWDoubleRect(0.1, 0.1, 0.9, 0.5), 90, true);
+    CTalTextFormat format;
+    format.m_size = 10;
+    section->GetImageRecord()->SetString(L"A caption");
+    section->GetImageRecord()->SetFormat(&format);
+    page.AddObject(section);
+    page.AddObject(new TalObjExport(picture));
+    page.AddObject(new TalObjExport(picture, 1.0, 0.5, 4));
+    // 144 dots per inch: two device units per point.
+    CRecordingGraphics graphics(144);
+    Draw(graphics, page);
+
+    ASSERT_EQ(3u, graphics.images.size());
+    // The section's picture stands up and is grey; the page's and the watermark's are as read.
+    EXPECT_EQ(20, graphics.images[0].pixelsWide);
+    EXPECT_EQ(40, graphics.images[0].pixelsHigh);
+    const uint32_t grey = graphics.images[0].middle & 0xFFFFFF;
+    EXPECT_EQ(grey & 0xFF, (grey >> 8) & 0xFF);
+    EXPECT_EQ(grey & 0xFF, (grey >> 16) & 0xFF);
+    for (size_t i : {1u, 2u}) {
+        EXPECT_EQ(40, graphics.images[i].pixelsWide) << i;
+        EXPECT_EQ(0xFF0000u, graphics.images[i].middle & 0xFFFFFF) << i;
+    }
+    // The watermark picture is sized in inches of the printer (300 dots per inch), centred.
+    EXPECT_DOUBLE_EQ(300, graphics.images[2].width);
+    EXPECT_DOUBLE_EQ(150, graphics.images[2].height);
+
+    ASSERT_EQ(1u, graphics.texts.size());
+    const CRecordingGraphics::Text& caption = graphics.texts[0];
+    EXPECT_EQ(L"A caption", caption.text);
+    const double lineHeight = (10 + 3 + 1) * 2.0;
+    EXPECT_DOUBLE_EQ(2 * lineHeight, caption.height);
+    EXPECT_DOUBLE_EQ(graphics.images[0].y + graphics.images[0].height, caption.y);
+    EXPECT_DOUBLE_EQ(100, caption.x);
+    EXPECT_DOUBLE_EQ(800, caption.width);
+    EXPECT_DOUBLE_EQ(20, caption.size);
+    EXPECT_EQ(0x10000u | KWDRAWSTRING_GROW_TO_FIT, caption.flags);
+}
+
+namespace {
+
+// A report composed standalone, with the print interface a new document gets.
+class CPaintedReport : public CTalDocument {
+public:
+    CPaintedReport() { CreatePrintIFace(); }
+};
+
+}  // namespace
+
+TEST_F(PagePainter, ViewDrawsNothingForPageMinusOneAndPrintsAtThePrintersResolution)
+{
+    CPaintedReport report;
+    ASSERT_TRUE(report.ComposePages(true));
+    CTalView view;
+    report.AddView(&view);
+
+    CRecordingGraphics nothing(96);
+    view.DrawPage(&nothing, CRect(0, 0, 1000, 2000), -1);
+    EXPECT_TRUE(nothing.Untouched());
+
+    // Unit scales: the printer's resolution is fixed for the page and released after it.
+    CRecordingGraphics printed(96);
+    view.PrintPage(&printed, 1);
+    EXPECT_FALSE(printed.texts.empty());
+    EXPECT_TRUE(printed.scales.empty());
+    EXPECT_FALSE(printed.useFixed);
+    auto* print = dynamic_cast<CTalPrintIFace*>(report.GetPrintIFace());
+    ASSERT_NE(nullptr, print);
+    EXPECT_EQ(print->GetPixelsPerInchY(), printed.fixedDpi);
+    report.RemoveView(&view);
+}
