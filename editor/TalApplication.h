@@ -128,15 +128,15 @@ public:
     afx_msg void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
     // Every report window's page-template window is refreshed.
     void RefreshTemplateWindows();
+    // The title-page ("*.ott") and page ("*.otl") templates of the folder
+    // "DATA" beside the program, sorted into the template manager; a file
+    // that does not load is skipped.
+    void LoadShippedTemplates();
 
 protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The title-page ("*.ott") and page ("*.otl") templates of the folder
-    // "DATA" beside the program, sorted into the template manager.
-    void LoadShippedTemplates();
-
     // The tool bar a drop-down button opens.
     CQMXPDropDownToolBar m_dropDownToolBar;
     std::unique_ptr<CTalPrefs> m_prefs;

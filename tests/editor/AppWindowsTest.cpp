@@ -1,0 +1,131 @@
+// The application's windows in the test's own process: the main frame the
+// application makes, its text tool bar following its docking side, the
+// wheel over a panel, and the page templates shipped beside the program.
+#include "controls/KWCommonComboBoxButton.h"
+#include "controls/KWFontMenuButtons.h"
+#include "controls/KWPanel.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "editor/TalApplication.h"
+#include "editor/TalMainFrame.h"
+#include "model/TalTemplate.h"
+#include "model/TalTemplateManager.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/platform/classlib/TestSupport.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The one application object of the test program.
+CTalApplication g_application;
+
+// A panel that notes the scroll codes it is sent.
+class CNotingPanel : public CKWPanel {
+public:
+    bool OnVScroll(int code, int position) override
+    {
+        codes.push_back(code);
+        return CKWPanel::OnVScroll(code, position);
+    }
+    std::vector<int> codes;
+};
+
+class AppWindows : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame = dynamic_cast<CTalMainFrame*>(g_application.CreateMainFrame());
+        ASSERT_NE(nullptr, frame);
+        g_application.m_pMainWnd = frame;
+        frame->ShowWindow(SW_SHOW);
+        classlib_test::DrainMessages();
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->DestroyWindow();
+        g_application.m_pMainWnd = nullptr;
+        classlib_test::DrainMessages();
+    }
+
+    CTalMainFrame* frame = nullptr;
+};
+
+CQMXPToolBar* TextToolBar()
+{
+    return g_application.GetToolBarManager()->FindToolBar(59954);
+}
+
+}  // namespace
+
+TEST_F(AppWindows, TextToolBarTurnsItsFontBoxesIntoMenusAlongASideAndBackAlongTheTop)
+{
+    CQMXPToolBar* bar = TextToolBar();
+    ASSERT_NE(nullptr, bar);
+    auto notice = [&](DWORD alignment) {
+        NMHDR header = {bar->m_hWnd, 59954, alignment};
+        frame->SendMessage(WM_NOTIFY, QMXM_TOLBARCHANGEALIGN, reinterpret_cast<LPARAM>(&header));
+    };
+    notice(0x1000);
+    EXPECT_EQ(0, bar->CommandToIndex(32902));
+    EXPECT_EQ(1, bar->CommandToIndex(32903));
+    EXPECT_EQ(-1, bar->CommandToIndex(32853));
+    auto* sizes = dynamic_cast<CQMXPToolbarFontSizeMenuButton*>(bar->GetButton(1));
+    ASSERT_NE(nullptr, sizes);
+    EXPECT_EQ(L"72", sizes->GetMenuItems().back().text);
+    auto* names = dynamic_cast<CQMXPToolbarFontNameMenuButton*>(bar->GetButton(0));
+    ASSERT_NE(nullptr, names);
+    ASSERT_EQ(1u, names->GetMenuItems().size());
+    EXPECT_EQ(32853u, names->GetMenuItems().front().command);
+    // Floating (no side) leaves them as they are.
+    notice(0);
+    EXPECT_EQ(0, bar->CommandToIndex(32902));
+    notice(0x2000);
+    auto* nameBox = dynamic_cast<CKWFontNameComboBoxButton*>(bar->GetButton(0));
+    auto* sizeBox = dynamic_cast<CKWFontSizeComboBoxButton*>(bar->GetButton(1));
+    ASSERT_TRUE(nameBox && sizeBox);
+    EXPECT_EQ(160, nameBox->GetWidth());
+    EXPECT_EQ(60, sizeBox->GetWidth());
+    test_support::WriteWindowScreenshot(frame->m_hWnd, L"editor_text_toolbar_back_on_top");
+}
+
+TEST_F(AppWindows, WheelPagesThePanelUnderThePointerByTheTurnsSign)
+{
+    CNotingPanel panel;
+    ASSERT_TRUE(panel.CreateEx(WS_EX_TOPMOST, nullptr, L"", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 40, 40, 200, 200,
+                               nullptr, nullptr));
+    const struct {
+        short delta;
+        int page;
+    } cases[] = {{60, SB_PAGEUP}, {120, SB_PAGEUP}, {-60, SB_PAGEDOWN}, {-240, SB_PAGEDOWN}};
+    for (const auto& c : cases) {
+        panel.codes.clear();
+        frame->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, c.delta), MAKELPARAM(100, 100));
+        EXPECT_EQ((std::vector<int>{c.page, SB_ENDSCROLL}), panel.codes) << c.delta;
+    }
+    panel.DestroyWindow();
+}
+
+TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkipped)
+{
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring data(self);
+    data = data.substr(0, data.find_last_of(L'\\') + 1) + L"DATA\\";
+    ::CreateDirectoryW(data.c_str(), nullptr);
+    const char head[] = "<?xml version='1.0' encoding='utf-8' ?>\n";
+    WriteFileBytes(data + L"B.ott", std::string(head) + "<TitleTemplate Title='B'>\n</TitleTemplate>\n");
+    WriteFileBytes(data + L"A.ott", std::string(head) + "<TitleTemplate Title='A'>\n</TitleTemplate>\n");
+    WriteFileBytes(data + L"Broken.ott", std::string(head) + "<TitleTemplate Title='C'>\n<Leaf>");
+    const size_t before = g_TemplateManager.GetTitlePageTemplates().size();
+    g_application.LoadShippedTemplates();
+    CKWTestTempFolder::RemoveTree(data);
+    std::vector<std::wstring> names;
+    for (const CTalTemplate* shipped : g_TemplateManager.GetTitlePageTemplates())
+        names.push_back(static_cast<const wchar_t*>(shipped->GetName()));
+    EXPECT_EQ(before + 2, names.size());
+    EXPECT_EQ((std::vector<std::wstring>{L"A", L"B"}), names);
+}
