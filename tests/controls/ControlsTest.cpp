@@ -1,0 +1,240 @@
+// The framework controls: facades over implementations made by the factory,
+// the tree control and the data of its items, the installed faces and the
+// font pickers' data, and the tool bar manager.
+#include "controls/KWControlsFactory.h"
+#include "controls/KWCtrlImpWin.h"
+#include "controls/KWFontLists.h"
+#include "controls/KWToolBarManager.h"
+#include "controls/KWTreeControl.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "framework/KWFont.h"
+#include "framework/KWFontFaceStorage.h"
+#include "framework/KWGdiPlusStartup.h"
+#include "framework/KWIndexDecoder.h"
+#include "framework/KWRegKeyStack.h"
+#include "platform/classlib/Object.h"
+#include "platform/classlib/WinApp.h"
+#include "tests/platform/classlib/TestSupport.h"
+#include "resources/Toolbars.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+CWinApp g_application(L"ControlsTests");
+
+// A parent window for the controls.
+struct ParentWindow {
+    ParentWindow() { window.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr); }
+    ~ParentWindow() { window.DestroyWindow(); }
+    CWnd window;
+};
+
+// Item data that notes its deletion.
+class CNotedData : public CObject {
+public:
+    CNotedData(int id, std::vector<int>& deleted) : m_id(id), m_deleted(deleted) {}
+    ~CNotedData() override { m_deleted.push_back(m_id); }
+
+private:
+    int m_id;
+    std::vector<int>& m_deleted;
+};
+
+}  // namespace
+
+TEST(ControlFacade, AnswersNothingWithoutImplementationAndKeepsTheIdAndOneFont)
+{
+    CKWControl empty;
+    int minimum = 7;
+    int maximum = 9;
+    EXPECT_EQ(0, empty.GetScrollInfo(true, minimum, maximum, 5));
+    EXPECT_EQ(0, minimum);
+    EXPECT_EQ(0, maximum);
+    EXPECT_FALSE(empty.IsVisible());
+
+    ASSERT_TRUE(StartupGdiPlus());
+    ParentWindow parent;
+    std::unique_ptr<CKWCtrlImp> imp(
+        KWGetControlsFactory()->CreateCtrl(0, WS_CHILD, CRect(0, 0, 50, 20), &parent.window, 77));
+    auto* generic = dynamic_cast<CKWCtrlImpWin*>(imp.get());
+    ASSERT_NE(nullptr, generic);
+    EXPECT_EQ(77, ::GetDlgCtrlID(generic->GetHwnd()));
+    CKWFont first(L"Arial", 12, 0);
+    CKWFont second(L"Arial", 14, 0);
+    generic->SetFont(first);
+    const HFONT firstHandle = generic->GetFontHandle();
+    generic->SetFont(second);
+    const HFONT secondHandle = generic->GetFontHandle();
+    ASSERT_NE(firstHandle, secondHandle);
+    EXPECT_EQ(0u, ::GetObjectType(firstHandle));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), ::GetObjectType(secondHandle));
+    imp.reset();
+    EXPECT_EQ(0u, ::GetObjectType(secondHandle));
+}
+
+TEST(TreeControl, InsertsFirstFindsTopLevelTextExactlyAndDeletesOneSubtreesData)
+{
+    ParentWindow parent;
+    CKWTreeControl tree;
+    ASSERT_TRUE(tree.Create(0, WS_CHILD | WS_VISIBLE | TVS_HASLINES, CRect(0, 0, 200, 200), &parent.window, 1126));
+    std::vector<int> deleted;
+    HTREEITEM top = tree.InsertItem(L"Report", nullptr, TVI_LAST);
+    HTREEITEM a = tree.InsertItem(L"A", top, TVI_LAST);
+    HTREEITEM b = tree.InsertItem(L"B", top, a);
+    HTREEITEM c = tree.InsertItem(L"C", top, b);
+    HTREEITEM b1 = tree.InsertItem(L"B1", b, TVI_LAST);
+    HTREEITEM first = tree.InsertItem(L"First", top, nullptr);
+    EXPECT_EQ(first, tree.GetNextChildItem(top, nullptr));
+    tree.InsertItem(L"Other", nullptr, top);
+    int id = 0;
+    for (HTREEITEM item : {top, a, b, c, b1, first})
+        tree.SetItemData(item, new CNotedData(++id, deleted));
+
+    // Only top-level items, compared case-sensitively.
+    EXPECT_EQ(0, tree.SelectItemByText(L"B"));
+    EXPECT_EQ(0, tree.SelectItemByText(L"other"));
+    EXPECT_NE(0, tree.SelectItemByText(L"Other"));
+    EXPECT_EQ(tree.GetRootItem(), tree.GetTopAncestor(b1));
+
+    // The middle child's subtree and nothing else: B (3) and B1 (5).
+    EXPECT_TRUE(tree.DeleteItem(b));
+    EXPECT_EQ((std::vector<int>{3, 5}), deleted);
+    tree.DeleteAllItems();
+    EXPECT_EQ(6u, deleted.size());
+}
+
+TEST(FontFaces, ChainCharsetsPerExactNameAndMatchTheDocumentsFonts)
+{
+    CKWFontFaceStorage storage;
+    storage.AddFace(L"Arial", CKWFontFaceStorage::kTrueType, 0);
+    storage.AddFace(L"Arial", CKWFontFaceStorage::kDevice, 204);
+    storage.AddFace(L"Arial", CKWFontFaceStorage::kDevice, 0);
+    storage.AddFace(L"arial", CKWFontFaceStorage::kTrueType, 0);
+    ASSERT_EQ(2u, storage.GetCount());
+    EXPECT_EQ(L"Arial", *storage.GetAt(0)->name);
+    EXPECT_EQ((std::vector<uint8_t>{0, 204}), storage.GetAt(0)->charsets);
+    EXPECT_EQ(CKWFontFaceStorage::kTrueType, storage.GetAt(0)->type);
+    EXPECT_EQ(L"arial", *storage.GetAt(1)->name);
+
+    CKWFontFaceStorage application;
+    application.AddFace(L"Arial", CKWFontFaceStorage::kTrueType, 0);
+    application.AddFace(L"Courier", CKWFontFaceStorage::kTrueType, 0);
+    CKWIndexDecoder document;
+    document.FindOrAdd(L"Verdana");
+    document.FindOrAdd(L"Arial");
+    SetCurrentFontLists(&document, &application);
+    UpdateFontLists(true);
+    FCOMMBO_DATA_ARRAY& data = GetFontCommboData();
+    ASSERT_EQ(2u, data.GetSize());
+    EXPECT_EQ(1, data.GetAt(0)->value);
+    EXPECT_EQ(-1, data.GetAt(1)->value);
+    SetCurrentFontLists(nullptr, nullptr);
+    data.RemoveAll();
+
+    std::vector<std::wstring> installed;
+    EXPECT_FALSE(FillFontFaceStorage(nullptr));
+    ASSERT_TRUE(FillFontFaceStorage(&installed));
+    EXPECT_EQ(1, std::count(installed.begin(), installed.end(), L"Arial"));
+}
+
+namespace {
+
+// The manager over a workspace of its own below the test program's key.
+class ToolBarManagerTest : public testing::Test {
+protected:
+    ToolBarManagerTest() : workspace(FALSE)
+    {
+        workspace.SetRegistryBase(L"ToolBarManager");
+        keys.SetRoot(HKEY_CURRENT_USER);
+        manager.SetKeyStack(&keys);
+    }
+    ~ToolBarManagerTest() override
+    {
+        CString path = workspace.GetRegSectionPath(L"");
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, path.Left(path.GetLength() - 1));
+    }
+    void StoreVersion(uint32_t version)
+    {
+        CString path = workspace.GetRegSectionPath(L"");
+        HKEY key = nullptr;
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, path.Left(path.GetLength() - 1), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr);
+        ::RegSetValueExW(key, CKWToolBarManager::kSettingsVersionValue, 0, REG_DWORD,
+                         reinterpret_cast<const BYTE*>(&version), sizeof(version));
+        ::RegCloseKey(key);
+    }
+
+    CQMXPWorkspace workspace;
+    CKWRegKeyStack keys;
+    CKWToolBarManager manager;
+};
+
+}  // namespace
+
+TEST_F(ToolBarManagerTest, VersionHalvesAreComparedAndAMissingValueMatchesNeither)
+{
+    const struct {
+        bool store;
+        uint32_t stored;
+        bool major, minor;
+    } cases[] = {{false, 0, false, false}, {true, 0x00010000, false, true}, {true, 0, true, true},
+                 {true, 1, true, false}};
+    for (const auto& c : cases) {
+        if (c.store)
+            StoreVersion(c.stored);
+        bool major = !c.major;
+        bool minor = !c.minor;
+        manager.CheckVersion(major, &minor);
+        EXPECT_EQ(c.major, major) << std::hex << c.stored;
+        EXPECT_EQ(c.minor, minor) << std::hex << c.stored;
+    }
+    StoreVersion(0x00050005);
+    manager.SaveVersion();
+    bool major = false;
+    bool minor = false;
+    manager.CheckVersion(major, &minor);
+    EXPECT_TRUE(major && minor);
+}
+
+TEST_F(ToolBarManagerTest, HideThenRestoreShowsExactlyTheBarsVisibleBefore)
+{
+    auto* frame = new CQMXPMDIFrameWnd;
+    ASSERT_TRUE(frame->CreateEx(0, nullptr, L"Bars", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr));
+    g_application.m_pMainWnd = frame;
+    manager.AddToolBarInfo(IDR_TAL_MAIN_TOOLBAR, ID_TAL_MAIN_TOOLBAR_BAR, IDS_TAL_MAIN_TOOLBAR, true, false);
+    manager.AddToolBarInfo(IDR_TAL_EDIT_TREE_TOOLBAR, ID_TAL_EDIT_TREE_TOOLBAR_BAR, IDS_TAL_EDIT_TREE_TOOLBAR, true,
+                           false);
+    manager.AddToolBarInfo(IDR_TAL_FORMAT_TEXT_TOOLBAR, ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, IDS_TAL_FORMAT_TEXT_TOOLBAR,
+                           true, false);
+    ASSERT_TRUE(manager.CreateToolBars(frame));
+    ASSERT_EQ(3, manager.GetCount());
+    auto shown = [&] {
+        std::vector<bool> visible;
+        for (int i = 0; i < manager.GetCount(); ++i)
+            visible.push_back(manager.GetToolBar(i)->IsVisible() == TRUE);
+        return visible;
+    };
+    EXPECT_EQ(L"Edit Tree Toolbar", [&] {
+        CString title;
+        manager.GetToolBar(1)->GetWindowText(title);
+        return std::wstring(title);
+    }());
+    manager.ToggleToolBar(ID_TAL_EDIT_TREE_TOOLBAR_BAR);
+    manager.ToggleToolBar(4711);
+    ASSERT_EQ((std::vector<bool>{true, false, true}), shown());
+    manager.HideToolBars();
+    EXPECT_EQ((std::vector<bool>{false, false, false}), shown());
+    manager.RestoreToolBars();
+    EXPECT_EQ((std::vector<bool>{true, false, true}), shown());
+    // Nothing is remembered any more.
+    manager.ApplyToolBarVisibility();
+    EXPECT_EQ((std::vector<bool>{true, false, true}), shown());
+    manager.DestroyAll();
+    g_application.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+}
