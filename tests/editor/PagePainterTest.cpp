@@ -11,6 +11,7 @@
 #include "framework/KWRasterLib.h"
 #include "model/TalDocProperties.h"
 #include "model/TalTextFormat.h"
+#include "model/TalTextNote.h"
 #include "model/document/TalDocument.h"
 #include "model/document/TalPrintIFace.h"
 #include "tests/framework/KWTestFiles.h"
@@ -120,6 +121,38 @@ TEST_F(PagePainter, CaptionTakesTwoLineHeightsUnderItsPictureAndOnlySectionPictu
     EXPECT_DOUBLE_EQ(800, caption.width);
     EXPECT_DOUBLE_EQ(20, caption.size);
     EXPECT_EQ(0x10000u | KWDRAWSTRING_GROW_TO_FIT, caption.flags);
+}
+
+TEST_F(PagePainter, TextLinesStayInsideTheirNoteAndArePlacedInTenthsOfAMillimetre)
+{
+    auto* note = new CTalTextNote;
+    note->AddRef();
+    note->SetText(L"Hello world");
+    TextExportLine lines;
+    const struct {
+        int32_t start, end;
+        const wchar_t* text;  // null: nothing drawn
+    } cases[] = {{0, 5, L"Hello"}, {6, 99, L"world"}, {-4, 2, L"He"}, {20, 30, nullptr}, {5, 3, nullptr}};
+    for (const auto& c : cases) {
+        CKWTextLine line;
+        line.m_left = 254;  // one inch
+        line.m_top = 508;
+        line.m_start = c.start;
+        line.m_end = c.end;
+        lines.m_lines.push_back(line);
+    }
+    TalPageExport page(0, L"page", nullptr);
+    page.AddObject(new TalObjExport(note, 0, -1, CKWDoubleRect(0.1, 0.05, 0.9, 0.9), lines));
+    CRecordingGraphics graphics(100);
+    Draw(graphics, page);
+    std::vector<std::wstring> drawn;
+    for (const CRecordingGraphics::Text& text : graphics.texts)
+        drawn.push_back(text.text);
+    EXPECT_EQ((std::vector<std::wstring>{L"Hello", L"world", L"He"}), drawn);
+    ASSERT_FALSE(graphics.texts.empty());
+    EXPECT_DOUBLE_EQ(100 + 100, graphics.texts[0].x);
+    EXPECT_DOUBLE_EQ(100 + 200, graphics.texts[0].y);
+    note->Release();
 }
 
 namespace {
