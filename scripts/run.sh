@@ -10,8 +10,8 @@ shift || true
 build=$(cd "$build" && pwd)
 exe="$build/OstraTallier.exe"
 if [ ! -f "$exe" ]; then
-  echo "OstraTallier: everything that exists is built; the program itself does not start yet."
-  exit 0
+  echo "OstraTallier: $exe was not built." >&2
+  exit 1
 fi
 export OT_BUILD_DIR=$build
 exec "$root/scripts/wine-run.sh" "$exe" "$@"
