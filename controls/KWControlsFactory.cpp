@@ -13,12 +13,22 @@ void CKWControlsFactory::DestroyImp(CKWCtrlImp* imp)
     delete imp;
 }
 
-CKWCtrlImp* CKWControlsFactory::CreateCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+namespace {
+
+// The implementation made without a window, then its window; returned
+// whether or not the window was made.
+CKWCtrlImp* WithWindow(CKWCtrlImp* imp, DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    CKWCtrlImp* imp = CreateCtrlImp(nullptr);
     if (imp)
         imp->Create(exStyle, style, rect, parent, id);
     return imp;
+}
+
+}  // namespace
+
+CKWCtrlImp* CKWControlsFactory::CreateCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return WithWindow(CreateCtrlImp(nullptr), exStyle, style, rect, parent, id);
 }
 
 CKWCtrlImp* CKWControlsFactory::CreateCtrlImp(HWND hWnd)
@@ -28,10 +38,7 @@ CKWCtrlImp* CKWControlsFactory::CreateCtrlImp(HWND hWnd)
 
 CKWCtrlImp* CKWControlsFactory::CreateTreeCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    CKWCtrlImp* imp = CreateTreeImp(nullptr);
-    if (imp)
-        imp->Create(exStyle, style, rect, parent, id);
-    return imp;
+    return WithWindow(CreateTreeImp(nullptr), exStyle, style, rect, parent, id);
 }
 
 CKWCtrlImp* CKWControlsFactory::CreateTreeImp(HWND hWnd)

@@ -365,20 +365,27 @@ void CTalApplication::EnumerateFonts()
     SetCurrentFontLists(GetCurrentFontList(), &GetFontFaceStorage());
 }
 
-CString CTalApplication::GetAuthorName()
+namespace {
+
+// The Windows registered owner (else the user's name) or organisation.
+CString RegisteredUser(bool organisation)
 {
     CString owner;
-    CString organisation;
-    GetRegisteredUser(owner, organisation);
-    return owner;
+    CString company;
+    GetRegisteredUser(owner, company);
+    return organisation ? company : owner;
+}
+
+}  // namespace
+
+CString CTalApplication::GetAuthorName()
+{
+    return RegisteredUser(false);
 }
 
 CString CTalApplication::GetCompanyName()
 {
-    CString owner;
-    CString organisation;
-    GetRegisteredUser(owner, organisation);
-    return organisation;
+    return RegisteredUser(true);
 }
 
 void CTalApplication::GetDefaultPageSize(int32_t& width, int32_t& height)

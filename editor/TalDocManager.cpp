@@ -6,6 +6,7 @@
 #include "framework/windows/KWImportFileDialog.h"
 #include "model/TalPrefs.h"
 #include "platform/classlib/DocTemplate.h"
+#include "platform/classlib/Document.h"
 #include "platform/classlib/StringResource.h"
 #include "resources/Editor.h"
 #include "resources/Strings.h"
@@ -77,9 +78,12 @@ CDocument* CTalDocManager::OpenTemplateFile(LPCWSTR path)
     POSITION position = GetFirstDocTemplatePosition();
     auto* reportTemplate = position ? dynamic_cast<CMultiDocTemplate*>(GetNextDocTemplate(position)) : nullptr;
     if (document && reportTemplate) {
-        // A report made from a template starts untitled, numbered after the others.
+        // A report made from a template starts untitled, numbered after the
+        // others, and without the template's path: saving it asks for a name
+        // instead of writing over the template.
         reportTemplate->SetDefaultTitle(document);
         ++reportTemplate->m_nUntitledCount;
+        document->ClearPathName();
     }
     return document;
 }

@@ -7,6 +7,8 @@ user-tool icon (QMXTool.ico), and the strip the docking tests load
 python3 resources/make_docking_images.py"""
 import struct
 
+import icon_file as icon_writer
+
 # Each glyph is 9 rows of 9 characters; "#" is black, anything else transparent.
 GLYPHS = [
     # 0 down arrow
@@ -212,26 +214,8 @@ def icon_file():
                     pixels.append((0x30, 0x30, 0x40, 0xFF))
                 else:
                     pixels.append((0, 0, 0, 0))
-        xor = b"".join(bytes((b, g, r, a)) for r, g, b, a in pixels)
-        mask_stride = ((size + 31) // 32) * 4
-        mask = bytearray()
-        for row in range(size):
-            bits = bytearray(mask_stride)
-            for x in range(size):
-                if pixels[row * size + x][3] == 0:
-                    bits[x // 8] |= 0x80 >> (x % 8)
-            mask += bits
-        info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-        return info + xor + bytes(mask)
-    images = [image(16), image(32)]
-    header = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    entries = b""
-    for size, data in zip((16, 32), images):
-        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return header + entries + b"".join(images)
-
+        return pixels
+    return icon_writer.icon_file([(16, image(16)), (32, image(32))])
 
 def main():
     files = {

@@ -5,7 +5,7 @@ page with a picture and a tally mark), the report document's
 template's (OstraTallierTemplate.ico, a page with dashed frames), each 16 x 16
 and 32 x 32, 32-bit with alpha. Run from the source root:
 python3 resources/make_editor_images.py"""
-import struct
+import icon_file as icon_writer
 
 PAPER = (0xFF, 0xFF, 0xFF, 0xFF)
 EDGE = (0x40, 0x48, 0x60, 0xFF)
@@ -63,39 +63,18 @@ def template(u, v):
     return colour
 
 
-def icon_file(paint):
+def icon(paint):
     def image(size):
         scale = size / 16.0
-        pixels = []
-        for y in range(size - 1, -1, -1):
-            for x in range(size):
-                pixels.append(paint((x + 0.5) / scale, (y + 0.5) / scale) or NONE)
-        xor = b"".join(bytes((b, g, r, a)) for r, g, b, a in pixels)
-        mask_stride = ((size + 31) // 32) * 4
-        mask = bytearray()
-        for row in range(size):
-            bits = bytearray(mask_stride)
-            for x in range(size):
-                if pixels[row * size + x][3] == 0:
-                    bits[x // 8] |= 0x80 >> (x % 8)
-            mask += bits
-        info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-        return info + xor + bytes(mask)
-    images = [image(16), image(32)]
-    header = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    entries = b""
-    for size, data in zip((16, 32), images):
-        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return header + entries + b"".join(images)
-
+        return [paint((x + 0.5) / scale, (y + 0.5) / scale) or NONE
+                for y in range(size - 1, -1, -1) for x in range(size)]
+    return icon_writer.icon_file([(16, image(16)), (32, image(32))])
 
 def main():
     for name, paint in (("OstraTallier.ico", application), ("OstraTallierDocument.ico", document),
                         ("OstraTallierTemplate.ico", template)):
         with open("resources/" + name, "wb") as f:
-            f.write(icon_file(paint))
+            f.write(icon(paint))
 
 
 if __name__ == "__main__":

@@ -139,6 +139,15 @@ TEST(ProgramStart, OpenActivatesAnOpenReportInOtherCaseAndATemplateGivesTheNextU
     OpenThroughDialog(program, files.reportTemplate);
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 4; }));
     EXPECT_EQ(L"Report3", CProgramRun::Text(program.ActiveFrame()));
+    // Once changed (a section added), saving it asks for a name: the template stays as it was.
+    const std::string template_ = ReadFileBytes(files.reportTemplate);
+    program.Command(32806);
+    program.PostCommand(57603);
+    HWND save = program.WaitForDialog();
+    ASSERT_NE(nullptr, save);
+    EXPECT_NE(nullptr, CProgramRun::FindById(save, 0x47C)) << "a file dialog, not a message";
+    ::PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(template_, ReadFileBytes(files.reportTemplate));
 }
 
 TEST(ProgramStart, OpenModeReopensTheLastFileOrAsksAndAsksOnEveryLaterOpen)
