@@ -9,6 +9,7 @@
 #include "editor/TalMainFrame.h"
 #include "model/TalTemplate.h"
 #include "model/TalTemplateManager.h"
+#include "platform/classlib/CommandLineInfo.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/platform/classlib/TestSupport.h"
 #include "tests/support/WindowScreenshot.h"
@@ -19,8 +20,20 @@
 
 namespace {
 
-// The one application object of the test program.
-CTalApplication g_application;
+// The one application object of the test program; it can be told to fail
+// making its main frame, and notes the shell commands it carries out.
+class CTestApplication : public CTalApplication {
+public:
+    CFrameWnd* CreateMainFrame() override { return failFrame ? nullptr : CTalApplication::CreateMainFrame(); }
+    BOOL ProcessShellCommand(CCommandLineInfo& info) override
+    {
+        ++shellCommands;
+        return CTalApplication::ProcessShellCommand(info);
+    }
+    bool failFrame = false;
+    int shellCommands = 0;
+};
+CTestApplication g_application;
 
 // A panel that notes the scroll codes it is sent.
 class CNotingPanel : public CKWPanel {
@@ -128,4 +141,14 @@ TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkipped)
         names.push_back(static_cast<const wchar_t*>(shipped->GetName()));
     EXPECT_EQ(before + 2, names.size());
     EXPECT_EQ((std::vector<std::wstring>{L"A", L"B"}), names);
+}
+
+// Last: the start sets the application's registry key.
+TEST(AppStart, AFailedFrameworkStartEndsTheProgramBeforeAnyShellCommand)
+{
+    g_application.failFrame = true;
+    EXPECT_FALSE(g_application.InitInstance());
+    EXPECT_EQ(0, g_application.shellCommands);
+    EXPECT_EQ(nullptr, g_application.m_pMainWnd);
+    g_application.failFrame = false;
 }
