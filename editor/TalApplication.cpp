@@ -32,6 +32,9 @@ IMPLEMENT_DYNAMIC(CTalApplication, CKWBaseApplication)
 
 const wchar_t CTalApplication::kRegistrySection[] = L"Kestrel Works\\Tallier\\Settings";
 
+const wchar_t g_strAppShortName[] = L"Tallier";
+const UINT g_msgImageItemLoaded = ::RegisterWindowMessageW(L"IMAGE_ITEM_LOADED__REPL_IMG");
+
 namespace {
 
 // The tool bars the application registers: resource, control id, name.

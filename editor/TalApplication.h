@@ -150,3 +150,9 @@ private:
 
 // The application object; null when the running one is of another class.
 CTalApplication* GetTalApp();
+
+// The program's short name, "Tallier".
+extern const wchar_t g_strAppShortName[];
+// The window message "IMAGE_ITEM_LOADED__REPL_IMG" that a picture-loading
+// thread posts to its image panel with the id of a picture it has read.
+extern const UINT g_msgImageItemLoaded;
