@@ -28,6 +28,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 IMPLEMENT_DYNAMIC(CTalApplication, CKWBaseApplication)
 
 const wchar_t CTalApplication::kRegistrySection[] = L"Kestrel Works\\Tallier\\Settings";
@@ -285,23 +287,21 @@ CFrameWnd* CTalApplication::CreateMainFrame()
 BOOL CTalApplication::RegisterDocumentTypes(int index, CString& extension, CString& fileTypeId, CString& typeName,
                                             UINT& flags)
 {
-    const UINT allFlags = KW_REG_ICON | KW_REG_OPEN | KW_REG_PRINT | KW_REG_PRINTTO;
-    switch (index) {
-    case 0:
-        extension = L".otd";
-        fileTypeId = L"OstraTallier.Document";
-        typeName = L"OstraTallier Document";
-        flags = allFlags;
-        return TRUE;
-    case 1:
-        extension = L".otn";
-        fileTypeId = L"OstraTallier.Template";
-        typeName = L"OstraTallier Template";
-        flags = allFlags;
-        return TRUE;
-    default:
+    static const struct {
+        const wchar_t* extension;
+        const wchar_t* fileTypeId;
+        const wchar_t* typeName;
+    } kTypes[] = {
+        {L".otd", L"OstraTallier.Document", L"OstraTallier Document"},
+        {L".otn", L"OstraTallier.Template", L"OstraTallier Template"},
+    };
+    if (index < 0 || index >= static_cast<int>(std::size(kTypes)))
         return FALSE;
-    }
+    extension = kTypes[index].extension;
+    fileTypeId = kTypes[index].fileTypeId;
+    typeName = kTypes[index].typeName;
+    flags = KW_REG_ICON | KW_REG_OPEN | KW_REG_PRINT | KW_REG_PRINTTO;
+    return TRUE;
 }
 
 void CTalApplication::GetSplashInfo(UINT& first, UINT& bitmapId)
