@@ -2,6 +2,7 @@
 // the tree control and the data of its items, the installed faces and the
 // font pickers' data, and the tool bar manager.
 #include "controls/KWControlsFactory.h"
+#include "controls/KWControlsWnd.h"
 #include "controls/KWCtrlImpWin.h"
 #include "controls/KWFontLists.h"
 #include "controls/KWToolBarManager.h"
@@ -237,4 +238,33 @@ TEST_F(ToolBarManagerTest, HideThenRestoreShowsExactlyTheBarsVisibleBefore)
     manager.DestroyAll();
     g_application.m_pMainWnd = nullptr;
     frame->DestroyWindow();
+}
+
+TEST(ControlsWindow, TakesItsCaptionFromTheStyleAndNeverHidesAVisibleTemplate)
+{
+    ParentWindow parent;
+    const struct {
+        UINT templateId;
+        DWORD style;
+        bool caption, visible;
+    } cases[] = {
+        {7001, WS_CHILD, false, false},                  // the template's caption removed
+        {7001, WS_CHILD | WS_CAPTION | WS_VISIBLE, true, true},
+        {7002, WS_CHILD | WS_CAPTION, true, true},       // added; the template shows it
+        {7002, WS_CHILD, false, true},
+    };
+    for (const auto& c : cases) {
+        CKWControlsWnd pane;
+        ASSERT_TRUE(pane.Create(c.templateId, 176, CRect(10, 20, 110, 90), &parent.window, c.style, WS_EX_CLIENTEDGE));
+        EXPECT_EQ(c.caption, (pane.GetStyle() & WS_CAPTION) == WS_CAPTION) << c.templateId;
+        EXPECT_EQ(c.visible, (pane.GetStyle() & WS_VISIBLE) != 0) << c.templateId;
+        EXPECT_EQ(176, pane.GetDlgCtrlID());
+        EXPECT_TRUE(pane.GetExStyle() & WS_EX_CLIENTEDGE);
+        EXPECT_EQ(c.templateId == 7001, pane.GetItemHwnd(7100) != nullptr);
+        CRect place;
+        pane.GetWindowRect(&place);
+        parent.window.ScreenToClient(&place);
+        EXPECT_EQ(CRect(10, 20, 110, 90), place);
+        pane.DestroyWindow();
+    }
 }
