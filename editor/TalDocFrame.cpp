@@ -36,6 +36,7 @@ BEGIN_MESSAGE_MAP(CTalDocFrame, CKWSplitFrame)
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
     ON_WM_GETMINMAXINFO()
+    ON_WM_MDIACTIVATE()
     ON_COMMAND(kToggleSectionTree, OnToggleSectionTree)
     ON_UPDATE_COMMAND_UI(kToggleSectionTree, OnUpdateToggleSectionTree)
 END_MESSAGE_MAP()
@@ -209,6 +210,14 @@ void CTalDocFrame::RestoreFocus()
     default:
         break;
     }
+}
+
+void CTalDocFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
+{
+    CKWSplitFrame::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    // The report that becomes current gives the font pickers its fonts.
+    if (bActivate && m_document)
+        m_document->UpdateFontLists(true);
 }
 
 void CTalDocFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
