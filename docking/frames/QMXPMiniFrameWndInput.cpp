@@ -367,18 +367,23 @@ CQMXPBaseControlBar* CQMXPMiniFrameWnd::DockFrame(BOOL& bWasDocked) {
     bWasDocked = FALSE;
     CQMXPControlBar* pBar = HeldControlBar();
     if (GetDockingMode() == QMXP_DT_IMMEDIATE) {
-        // The pending drop of the dock manager: docking panes dock at the
-        // found place or join the target as a tab once panes exist.
+        // The dock manager's pending decision.
+        const int nMode = m_nDockMode;
+        CQMXPDockingControlBar* pTarget = m_pDockBarTarget;
         m_nDockMode = QMXP_DOCK_NONE;
         m_pDockBarTarget = nullptr;
-        return nullptr;
+        if (nMode == QMXP_DOCK_NONE)
+            return nullptr;
+        bWasDocked = !DockFrame(nMode, pTarget, QMXP_DM_MOUSE);
+        return bWasDocked ? pBar : nullptr;
     }
     const CRect rectDrag = m_dragFrameImpl.m_rectDrag;
     m_dragFrameImpl.EndDrawDragFrame(TRUE);
+    // A click without a drag leaves the frame where it is.
     CQMXPBaseControlBar* pDockedTo = nullptr;
-    if (pBar != nullptr && DockControlBar(pBar, bWasDocked))
+    if (pBar != nullptr && !rectDrag.IsRectEmpty() && DockControlBar(pBar, bWasDocked))
         pDockedTo = pBar;
-    if (!rectDrag.IsRectEmpty() && !bWasDocked) {
+    if (!rectDrag.IsRectEmpty() && !bWasDocked && ::IsWindow(m_hWnd)) {
         SetWindowPos(nullptr, rectDrag.left, rectDrag.top, rectDrag.Width(), rectDrag.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (!(GetStyle() & WS_VISIBLE) && GetControlBarCount() > 0)
@@ -389,12 +394,28 @@ CQMXPBaseControlBar* CQMXPMiniFrameWnd::DockFrame(BOOL& bWasDocked) {
     return pDockedTo;
 }
 
-BOOL CQMXPMiniFrameWnd::DockControlBar(CQMXPControlBar*, BOOL& bWasDocked) {
-    // A docking pane docks itself by the mouse position (never while Ctrl
-    // is down) once panes have their placement; other bars do not dock on
-    // an outline drop.
+BOOL CQMXPMiniFrameWnd::DockFrame(int nMode, CQMXPDockingControlBar* pTargetBar, int nDockMethod) {
+    auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, GetControlBar());
+    if (pPane == nullptr)
+        return TRUE;
+    if (nMode == QMXP_DOCK_PLACE)
+        return !pPane->DockControlBar(pTargetBar, nullptr, nDockMethod);
+    if (nMode == QMXP_DOCK_TAB && pTargetBar != nullptr)
+        return pPane->AttachToTabWnd(pTargetBar, nDockMethod, TRUE, nullptr) == nullptr;
+    return TRUE;
+}
+
+BOOL CQMXPMiniFrameWnd::DockControlBar(CQMXPControlBar* pBar, BOOL& bWasDocked) {
+    // A docking pane docks itself where the cursor is, never while Ctrl is
+    // down; other bars do not dock on an outline drop.
     bWasDocked = FALSE;
-    return FALSE;
+    auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pBar);
+    if (pPane == nullptr || ::GetKeyState(VK_CONTROL) < 0)
+        return FALSE;
+    if (!(pPane->GetStyle() & WS_VISIBLE) && GetDockingMode() == QMXP_DT_STANDARD)
+        pPane->ShowWindow(SW_SHOW);
+    CQMXPBaseControlBar* pDockedInto = pPane->DropTargetFromPoint(bWasDocked);
+    return pDockedInto != nullptr && bWasDocked;
 }
 
 BOOL CQMXPMiniFrameWnd::SetDockingMode(int nDockMode, CQMXPBaseControlBar* pTargetBar) {
