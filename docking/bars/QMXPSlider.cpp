@@ -472,10 +472,13 @@ void CQMXPSlider::Serialize(CArchive& ar) {
         CWnd* pParent = GetParent();
         if (pParent != nullptr)
             pParent->ScreenToClient(&rect);
+        // The style carries the visibility as loading sets it.
+        const BOOL bVisible = (GetStyle() & WS_VISIBLE) != 0;
         ar << m_nID << m_nStep;
         ar << rect.left << rect.top << rect.right << rect.bottom;
-        ar << static_cast<UINT>((GetStyle() & WS_VISIBLE) != 0 ? 1 : 0);
-        ar << m_dwSliderStyle << m_nWidth << m_bDefaultSlider << m_nMinOffset << m_nMaxOffset;
+        ar << static_cast<UINT>(bVisible ? 1 : 0);
+        ar << ((m_dwSliderStyle & ~WS_VISIBLE) | (bVisible ? WS_VISIBLE : 0));
+        ar << m_nWidth << m_bDefaultSlider << m_nMinOffset << m_nMaxOffset;
     } else {
         CRect rect;
         UINT nVisible = 0;
