@@ -114,6 +114,8 @@ protected:
     BOOL IsChildShown(const CQMXPBarContainer* pNode) const;
     // The present rectangle and minimum size of a side (screen).
     void MeasureSide(BOOL bLeft, CRect& rect, CSize& sizeMin) const;
+    // The node's rectangle and both sides' (screen).
+    void MeasureSides(CRect& rectNode, CRect& rectLeft, CRect& rectRight) const;
     BOOL IsSideEmpty(BOOL bLeft) const;
     // The stored share of a side: its pane's, else its child's, else 50.
     int StoredPercent(BOOL bLeft) const;

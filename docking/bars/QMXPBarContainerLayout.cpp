@@ -53,6 +53,13 @@ void CQMXPBarContainer::MeasureSide(BOOL bLeft, CRect& rect, CSize& sizeMin) con
     }
 }
 
+void CQMXPBarContainer::MeasureSides(CRect& rectNode, CRect& rectLeft, CRect& rectRight) const {
+    GetWindowRect(rectNode, FALSE);
+    CSize sizeMin;
+    MeasureSide(TRUE, rectLeft, sizeMin);
+    MeasureSide(FALSE, rectRight, sizeMin);
+}
+
 BOOL CQMXPBarContainer::IsSideEmpty(BOOL bLeft) const {
     return !IsBarShown(bLeft ? m_pBarLeftTop : m_pBarRightBottom) &&
            !IsChildShown(bLeft ? m_pLeftContainer : m_pRightContainer);
@@ -95,13 +102,9 @@ void CQMXPBarContainer::ResizeContainer(CRect rect, HDWP& hdwp, BOOL bRepaint) {
 
     const BOOL bHorz = IsSliderHorz();
     CRect rectNode;
-    GetWindowRect(rectNode, FALSE);
     CRect rectLeft;
     CRect rectRight;
-    CSize sizeMinLeft;
-    CSize sizeMinRight;
-    MeasureSide(TRUE, rectLeft, sizeMinLeft);
-    MeasureSide(FALSE, rectRight, sizeMinRight);
+    MeasureSides(rectNode, rectLeft, rectRight);
     const int nNode = Extent(rectNode, bHorz);
     const int nThickness = GetSliderThickness();
 
@@ -185,12 +188,9 @@ void CQMXPBarContainer::StorePercents() {
     }
     const BOOL bHorz = IsSliderHorz();
     CRect rectNode;
-    GetWindowRect(rectNode, FALSE);
     CRect rectLeft;
     CRect rectRight;
-    CSize sizeMin;
-    MeasureSide(TRUE, rectLeft, sizeMin);
-    MeasureSide(FALSE, rectRight, sizeMin);
+    MeasureSides(rectNode, rectLeft, rectRight);
     const int nNode = Extent(rectNode, bHorz);
     const int nLeft = Extent(rectLeft, bHorz);
     const int nRight = Extent(rectRight, bHorz);
@@ -451,8 +451,7 @@ CQMXPDockingControlBar* CQMXPBarContainer::AddRecentControlBar(CQMXPDockingContr
     CRect rectBar = info.m_rectDockedRect;
     CSize sizeMin;
     pBar->GetMinSize(sizeMin);
-    rectBar.right = rectBar.left + std::max<int>(rectBar.Width(), sizeMin.cx);
-    rectBar.bottom = rectBar.top + std::max<int>(rectBar.Height(), sizeMin.cy);
+    CQMXPBarContainerManager::WidenToMinSize(rectBar, sizeMin);
 
     // An empty node places the pane where it was; the following layout
     // gives its ancestors back their stored shares.

@@ -98,6 +98,11 @@ void CQMXPBarContainerManager::AddControlBar(CQMXPDockingControlBar* pBar) {
         m_lstControlBars.AddTail(pBar);
 }
 
+void CQMXPBarContainerManager::WidenToMinSize(CRect& rect, CSize sizeMin) {
+    rect.right = rect.left + std::max<int>(rect.Width(), sizeMin.cx);
+    rect.bottom = rect.top + std::max<int>(rect.Height(), sizeMin.cy);
+}
+
 void CQMXPBarContainerManager::SplitRect(CRect& rectTarget, CRect& rectNew, CRect& rectSlider, DWORD dwAlignment,
                                          DWORD& dwSliderStyle) {
     const int s = CQMXPSlider::GetDefaultWidth();
@@ -181,8 +186,7 @@ BOOL CQMXPBarContainerManager::InsertControlBar(CQMXPDockingControlBar* pBar, CQ
     pBar->GetWindowRect(&rectBar);
     CSize sizeMin;
     pBar->GetMinSize(sizeMin);
-    rectBar.right = rectBar.left + std::max<int>(rectBar.Width(), sizeMin.cx);
-    rectBar.bottom = rectBar.top + std::max<int>(rectBar.Height(), sizeMin.cy);
+    WidenToMinSize(rectBar, sizeMin);
     CRect rectSlider;
     DWORD dwSliderStyle = 0;
     SplitRect(rectTarget, rectBar, rectSlider, dwSide, dwSliderStyle);
@@ -216,8 +220,7 @@ BOOL CQMXPBarContainerManager::InsertContainer(CQMXPDockingControlBar* pTargetBa
     pNode->GetMinSize(sizeMin);
     CRect rectNode;
     pNode->GetWindowRect(rectNode, FALSE);
-    rectNode.right = rectNode.left + std::max<int>(rectNode.Width(), sizeMin.cx);
-    rectNode.bottom = rectNode.top + std::max<int>(rectNode.Height(), sizeMin.cy);
+    WidenToMinSize(rectNode, sizeMin);
     CRect rectTarget;
     pTargetBar->GetWindowRect(&rectTarget);
     CRect rectSlider;

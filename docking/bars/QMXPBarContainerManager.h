@@ -100,6 +100,8 @@ public:
     static void SplitRect(CRect& rectTarget, CRect& rectNew, CRect& rectSlider, DWORD dwAlignment,
                           DWORD& dwSliderStyle);
     BOOL IsAutoHideMode() const;
+    // Raises the rectangle's width and height to the minimum size (right and bottom edges move).
+    static void WidenToMinSize(CRect& rect, CSize sizeMin);
 
     CQMXPBarContainer* GetRootContainer() const { return m_pRootContainer; }
     CQMXPSlider* GetDefaultSlider() const { return m_pDefaultSlider; }

@@ -5,6 +5,7 @@
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPDockingControlBar.h"
+#include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPSlider.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -13,12 +14,6 @@
 #include "platform/classlib/FrameWnd.h"
 
 namespace {
-
-CPoint CursorPosition() {
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    return pt;
-}
 
 constexpr DWORD kAlignTop = 0x2000;
 constexpr DWORD kAlignBottom = 0x8000;
@@ -265,7 +260,7 @@ BOOL CQMXPDockManager::OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) {
     if (!bPlain) {
         // A floating frame of several panes of the same frame takes the
         // dragged one in once the cursor has stayed over it for the pane wait.
-        auto* pUnder = DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, FloatingFrameFromPoint(CursorPosition(), pFrame, TRUE));
+        auto* pUnder = DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, FloatingFrameFromPoint(QMXPGetCursorPos(), pFrame, TRUE));
         if (pUnder != nullptr && pUnder->GetParentHandle() == pFrame->GetParentHandle()) {
             if (pUnder != m_pLastMultiMiniFrame) {
                 m_pLastMultiMiniFrame = pUnder;

@@ -13,6 +13,7 @@
 #include "platform/classlib/StringResource.h"
 
 #include <algorithm>
+#include <iterator>
 
 IMPLEMENT_SERIAL(CQMXPDockingControlBar, CQMXPControlBar, VERSIONABLE_SCHEMA | 2)
 IMPLEMENT_DYNCREATE(CQMXPDummyDockingControlBar, CQMXPDockingControlBar)
@@ -549,28 +550,15 @@ BOOL CQMXPDockingControlBar::OnBeforeFloat(CRect& rectFloat, int dockMethod) {
 }
 
 BOOL CQMXPDockingControlBar::PreTranslateMessage(MSG* pMsg) {
-    switch (pMsg->message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (m_ToolTip.GetSafeHwnd() != nullptr)
-            m_ToolTip.RelayEvent(pMsg);
-        break;
-    default:
-        break;
-    }
+    // The mouse moves, button presses and releases (client and non-client)
+    // and key presses reach the caption buttons' tips.
+    static const UINT kRelayed[] = {WM_MOUSEMOVE,    WM_LBUTTONDOWN,  WM_LBUTTONUP,    WM_RBUTTONDOWN,
+                                    WM_RBUTTONUP,    WM_MBUTTONDOWN,  WM_MBUTTONUP,    WM_NCLBUTTONDOWN,
+                                    WM_NCLBUTTONUP,  WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCMBUTTONDOWN,
+                                    WM_NCMBUTTONUP,  WM_KEYDOWN,      WM_SYSKEYDOWN};
+    if (m_ToolTip.GetSafeHwnd() != nullptr &&
+        std::find(std::begin(kRelayed), std::end(kRelayed), pMsg->message) != std::end(kRelayed))
+        m_ToolTip.RelayEvent(pMsg);
     return CQMXPControlBar::PreTranslateMessage(pMsg);
 }
 

@@ -17,12 +17,6 @@ namespace {
 
 constexpr DWORD kAlignMask = 0xF000;
 
-CPoint CursorPos() {
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    return pt;
-}
-
 BOOL IsCtrlDown() { return ::GetKeyState(VK_CONTROL) < 0; }
 
 }  // namespace
@@ -63,7 +57,7 @@ BOOL CQMXPDockingControlBar::IsChangeState(int nOffset, CQMXPBaseControlBar** pp
     CQMXPDockManager* pDockManager = FrameDockManager();
     if (pDockManager == nullptr)
         return QMXP_CS_NOTHING;
-    return pDockManager->QueryDockStatus(CursorPos(), nOffset, GetEnabledAlignment(), ppTargetBar, this, this);
+    return pDockManager->QueryDockStatus(QMXPGetCursorPos(), nOffset, GetEnabledAlignment(), ppTargetBar, this, this);
 }
 
 CQMXPBaseControlBar* CQMXPDockingControlBar::DropTargetFromPoint(BOOL& bDone) {
@@ -106,7 +100,7 @@ BOOL CQMXPDockingControlBar::Dock(CQMXPBaseControlBar* pDockBar, LPCRECT lpRect,
         return DockToRecentPlace(lpRect, dockMethod);
     auto* pTarget = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pDockBar);
     if (dockMethod == QMXP_DM_MOUSE || dockMethod == QMXP_DM_STANDARD) {
-        const CPoint pt = CursorPos();
+        const CPoint pt = QMXPGetCursorPos();
         DWORD dwAlignment = 0;
         if (pDockBar == nullptr) {
             BOOL bOuterEdge = FALSE;

@@ -16,8 +16,6 @@
 #include "platform/classlib/ObList.h"
 #include "platform/classlib/PropertySheet.h"
 
-#include <algorithm>
-
 CQMXPGlobalUtils::CQMXPGlobalUtils() : m_bDialogApp(FALSE) {}
 
 CQMXPGlobalUtils::~CQMXPGlobalUtils() = default;
@@ -196,8 +194,7 @@ void CQMXPGlobalUtils::CalcExpectedDockedRect(const CQMXPBarContainerManager& co
     if (auto* pDraggedControlBar = DYNAMIC_DOWNCAST(CQMXPControlBar, pDraggedBar)) {
         CSize sizeMin;
         pDraggedControlBar->GetMinSize(sizeMin);
-        rectNew.right = rectNew.left + std::max<int>(rectNew.Width(), sizeMin.cx);
-        rectNew.bottom = rectNew.top + std::max<int>(rectNew.Height(), sizeMin.cy);
+        CQMXPBarContainerManager::WidenToMinSize(rectNew, sizeMin);
     }
     CRect rectTarget;
     pTarget->GetWindowRect(&rectTarget);
@@ -205,6 +202,12 @@ void CQMXPGlobalUtils::CalcExpectedDockedRect(const CQMXPBarContainerManager& co
     DWORD dwSliderStyle = 0;
     CQMXPBarContainerManager::SplitRect(rectTarget, rectNew, rectSlider, dwAlignment, dwSliderStyle);
     rectResult = rectNew;
+}
+
+CPoint QMXPGetCursorPos() {
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    return pt;
 }
 
 CString QMXPRegisterBarClass(LPCWSTR lpszPrefix) {

@@ -56,6 +56,9 @@ public:
 
 extern CQMXPGlobalUtils qmxGlobalUtils;
 
+// The cursor position on the screen.
+CPoint QMXPGetCursorPos();
+
 // The window class "<prefix>:%x:%x:%x:%x" of module instance, class style
 // CS_DBLCLKS, arrow cursor and the button-face background, registered on
 // first use; a failed registration throws the resource exception.

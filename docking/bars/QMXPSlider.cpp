@@ -360,35 +360,26 @@ void CQMXPSlider::OnMouseMove(UINT, CPoint) {
         Default();
         return;
     }
-    CPoint ptCursor;
-    ::GetCursorPos(&ptCursor);
+    const CPoint ptCursor = QMXPGetCursorPos();
     const int nHalf = m_nWidth / 2;
     CRect rect = m_rectDragBounds;
-    // The outline keeps its thickness; at a limit it stops there.
-    if (m_dwSliderStyle & QMXP_SS_VERT) {
-        const int nLength = rect.Width();
-        rect.left = ptCursor.x - nHalf;
-        rect.right = rect.left + m_nWidth;
-        if (rect.left < m_rectTrackBounds.left) {
-            rect.left = m_rectTrackBounds.left;
-            rect.right = rect.left + nLength;
-        }
-        if (rect.right > m_rectTrackBounds.right) {
-            rect.right = m_rectTrackBounds.right;
-            rect.left = rect.right - nLength;
-        }
-    } else {
-        const int nLength = rect.Height();
-        rect.top = ptCursor.y - nHalf;
-        rect.bottom = rect.top + m_nWidth;
-        if (rect.top < m_rectTrackBounds.top) {
-            rect.top = m_rectTrackBounds.top;
-            rect.bottom = rect.top + nLength;
-        }
-        if (rect.bottom > m_rectTrackBounds.bottom) {
-            rect.bottom = m_rectTrackBounds.bottom;
-            rect.top = rect.bottom - nLength;
-        }
+    // The outline keeps its thickness along the axis the slider moves on
+    // (x for a vertical slider); at a limit it stops there.
+    const BOOL bAlongX = (m_dwSliderStyle & QMXP_SS_VERT) != 0;
+    LONG& nStart = bAlongX ? rect.left : rect.top;
+    LONG& nEnd = bAlongX ? rect.right : rect.bottom;
+    const LONG nLimitStart = bAlongX ? m_rectTrackBounds.left : m_rectTrackBounds.top;
+    const LONG nLimitEnd = bAlongX ? m_rectTrackBounds.right : m_rectTrackBounds.bottom;
+    const LONG nLength = nEnd - nStart;
+    nStart = (bAlongX ? ptCursor.x : ptCursor.y) - nHalf;
+    nEnd = nStart + m_nWidth;
+    if (nStart < nLimitStart) {
+        nStart = nLimitStart;
+        nEnd = nStart + nLength;
+    }
+    if (nEnd > nLimitEnd) {
+        nEnd = nLimitEnd;
+        nStart = nEnd - nLength;
     }
     CQMXPDragFrameImpl::DrawDragRect(m_rectDragBounds, rect, FALSE, nHalf, nHalf);
     m_rectDragBounds = rect;

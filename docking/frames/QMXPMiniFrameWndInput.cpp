@@ -52,12 +52,6 @@ namespace {
 constexpr COLORREF kDockPlaceColor = RGB(127, 0, 0);
 constexpr COLORREF kDockTabColor = RGB(0, 0, 127);
 
-CPoint CursorPos() {
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    return pt;
-}
-
 // The owning frame's tracking of a dragged floating frame; TRUE to go on moving.
 BOOL FrameMoveMiniFrame(CWnd* pFrame, CQMXPMiniFrameWnd* pMiniFrame) {
     if (pFrame == nullptr)
@@ -244,7 +238,7 @@ void CQMXPMiniFrameWnd::EnterDragMode(HWND hWndToDestroyOnRelease) {
         m_bCaptured = TRUE;
         OnCapture(TRUE);
     }
-    m_dragFrameImpl.m_ptHot = CursorPos();
+    m_dragFrameImpl.m_ptHot = QMXPGetCursorPos();
     if (GetDockingMode() == QMXP_DT_IMMEDIATE)
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
 }
@@ -296,7 +290,7 @@ void CQMXPMiniFrameWnd::OnMouseMove(UINT, CPoint point) {
     }
     if (!FrameMoveMiniFrame(GetParentFrame(), this))
         return;
-    const CPoint ptCursor = CursorPos();
+    const CPoint ptCursor = QMXPGetCursorPos();
     MoveMiniFrame(ptCursor.x - m_dragFrameImpl.m_ptHot.x, ptCursor.y - m_dragFrameImpl.m_ptHot.y);
     m_dragFrameImpl.m_ptHot = ptCursor;
 }
@@ -604,7 +598,7 @@ LRESULT CQMXPMiniFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
 }
 
 int CQMXPMiniFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
-    CPoint pt = CursorPos();
+    CPoint pt = QMXPGetCursorPos();
     if (HoldsToolBar() && HitTest(pt, TRUE) != HTCLIENT) {
         ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return MA_NOACTIVATE;

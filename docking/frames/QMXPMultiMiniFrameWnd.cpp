@@ -25,12 +25,6 @@ namespace {
 constexpr DWORD kRollUpStyle = 0x10;
 constexpr UINT kRollUpPeriod = 250;
 
-CPoint CursorPos() {
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    return pt;
-}
-
 CQMXPDockingControlBar* PaneOf(CObject* pObject) { return static_cast<CQMXPDockingControlBar*>(pObject); }
 
 }  // namespace
@@ -239,7 +233,7 @@ BOOL CQMXPMultiMiniFrameWnd::DockControlBarToMiniFrame(CQMXPDockingControlBar* p
     DWORD dwAlignment = 0;
     BOOL bTabArea = FALSE;
     BOOL bCaption = FALSE;
-    qmxGlobalUtils.FindDockTarget(m_barContainerManager, CursorPos(), pTarget, dwAlignment, bTabArea, bCaption);
+    qmxGlobalUtils.FindDockTarget(m_barContainerManager, QMXPGetCursorPos(), pTarget, dwAlignment, bTabArea, bCaption);
     BOOL bFloating = TRUE;
     if (pTarget != nullptr && pTarget != pBar && (dwAlignment & 0xF000) != 0) {
         pBar->OnBeforeChangeParent(this, FALSE);
@@ -265,7 +259,7 @@ BOOL CQMXPMultiMiniFrameWnd::DockMiniFrame(CQMXPMiniFrameWnd* pOther, int nDockM
     BOOL bTabArea = FALSE;
     BOOL bCaption = FALSE;
     if ((nDockMethod == QMXP_DM_MOUSE || nDockMethod == QMXP_DM_STANDARD) &&
-        !qmxGlobalUtils.FindDockTarget(m_barContainerManager, CursorPos(), pTarget, dwAlignment, bTabArea, bCaption))
+        !qmxGlobalUtils.FindDockTarget(m_barContainerManager, QMXPGetCursorPos(), pTarget, dwAlignment, bTabArea, bCaption))
         return TRUE;
     if (pTarget == nullptr || (dwAlignment & 0xF000) == 0)
         return TRUE;
@@ -352,7 +346,7 @@ BOOL CQMXPMultiMiniFrameWnd::DockFrame(int nMode, CQMXPDockingControlBar* pTarge
     CQMXPDockManager* pDockManager = GetDockManager();
     if (pDockManager == nullptr || lstBars.IsEmpty())
         return TRUE;
-    const CPoint pt = CursorPos();
+    const CPoint pt = QMXPGetCursorPos();
     if (pTargetBar == nullptr) {
         DWORD dwAlignment = 0;
         BOOL bOuterEdge = FALSE;

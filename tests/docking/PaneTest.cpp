@@ -39,14 +39,6 @@ CRect ButtonRect(CQMXPDockingControlBar* pPane, int nIndex) {
     return rect;
 }
 
-bool SaveScreen(const CRect& rect, const wchar_t* lpszName) {
-    CCanvas canvas(rect.Width(), rect.Height());
-    HDC hdcScreen = ::GetDC(nullptr);
-    ::BitBlt(canvas.DC().m_hDC, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, hdcScreen);
-    return canvas.SavePng(lpszName);
-}
-
 TEST_F(PaneTest, TheCaptionIsTheLibrarysWithTheCloseButtonOfAPaneThatMayClose) {
     // The tests' regular font: Tahoma 8 of tmHeight 13.
     ASSERT_EQ(globalData.textHeight, 15);
