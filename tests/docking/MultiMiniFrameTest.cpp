@@ -75,6 +75,40 @@ TEST_F(MultiMiniFrameTest, PanesDockIntoTheFrameShowTheirCaptionsAndGoBackToThei
     EXPECT_EQ(pFrame->GetVisibleBarCount(), 1);
 }
 
+TEST_F(MultiMiniFrameTest, AGroupDroppedAtAFrameEdgeDocksThereWholeUnderOneSlider) {
+    CTestPane* pFirst = FloatPane(0xE900, CRect(300, 150, 500, 350), QMXP_CBRS_FLOAT_MULTI);
+    CTestPane* pSecond = FloatPane(0xE901, CRect(560, 150, 760, 350), QMXP_CBRS_FLOAT_MULTI);
+    CQMXPMultiMiniFrameWnd* pFrame = FrameOf(pFirst);
+    const CRect rectFirst = Screen(pFirst);
+    DragFrameTo(FrameOf(pSecond), CPoint(rectFirst.right - 6, rectFirst.CenterPoint().y));
+    ASSERT_EQ(FrameOf(pSecond), pFrame);
+    const int nGroupWidth = Screen(pSecond).right - Screen(pFirst).left;
+
+    CRect rectClient = Manager().GetClientAreaBounds();
+    m_pFrame->ClientToScreen(&rectClient);
+    DragFrameTo(pFrame, CPoint(rectClient.left + 5, rectClient.CenterPoint().y));
+    CQMXPSlider* pSlider = SliderOf(pFirst);
+    ASSERT_NE(pSlider, nullptr);
+    EXPECT_EQ(SliderOf(pSecond), pSlider);
+    EXPECT_EQ(pSlider->GetCurrentAlignment(), 0x1000u);
+    EXPECT_EQ(pFirst->GetParent(), m_pFrame);
+    EXPECT_FALSE(pFrame->IsWindowVisible());
+    // Side by side as they floated, the whole group at the left edge.
+    EXPECT_EQ(InFrame(pFirst).left, 0);
+    EXPECT_EQ(InFrame(pFirst).right + 4, InFrame(pSecond).left);
+    EXPECT_EQ(InFrame(pSecond).right, nGroupWidth);
+    EXPECT_EQ(InFrame(pSlider), CRect(nGroupWidth, 0, nGroupWidth + 4, 600));
+    EXPECT_EQ(Manager().GetClientAreaBounds().left, nGroupWidth + 4);
+
+    // Dropped near the right edge of a docked pane, a group joins its container.
+    CTestPane* pThird = FloatPane(0xE902, CRect(300, 150, 500, 350), QMXP_CBRS_FLOAT_MULTI);
+    const CRect rectSecond = Screen(pSecond);
+    DragFrameTo(FrameOf(pThird), CPoint(rectSecond.right - 6, rectSecond.top + 100));
+    EXPECT_EQ(SliderOf(pThird), pSlider);
+    EXPECT_EQ(InFrame(pThird).right, nGroupWidth);
+    EXPECT_EQ(InFrame(pSecond).right + 4, InFrame(pThird).left);
+}
+
 TEST_F(MultiMiniFrameTest, AFrameLeftWithoutPanesGoesOnlyWhenItsCheckFindsNothingToKeep) {
     CTestPane* pPane = FloatPane(0xE900, CRect(300, 150, 500, 350), QMXP_CBRS_FLOAT_MULTI);
     CQMXPMultiMiniFrameWnd* pFrame = FrameOf(pPane);
