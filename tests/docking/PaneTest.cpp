@@ -267,6 +267,22 @@ TEST_F(PaneTest, APaneDroppedNearAnotherPanesEdgeDocksBesideItUnlessCtrlIsDown) 
     // A drop deep inside a pane docks nowhere.
     DragFrameTo(pCtrl->GetParentMiniFrame(), Center(Screen(pHeld)));
     EXPECT_TRUE(pCtrl->IsFloating());
+
+    // A click on a floating caption that lies near a frame edge, without a
+    // drag, leaves the pane floating.
+    const int xEdge = Manager().GetClientAreaBounds().left;
+    CRect rectNearEdge(xEdge - 10, 200, xEdge + 190, 400);
+    m_pFrame->ClientToScreen(&rectNearEdge);
+    CTestPane* pClicked = FloatPane(0xE903, rectNearEdge);
+    CQMXPMiniFrameWnd* pFrame = pClicked->GetParentMiniFrame();
+    const CPoint ptCaption = CaptionPoint(pFrame);
+    DWORD dwSide = 0;
+    BOOL bOuter = TRUE;
+    ASSERT_TRUE(Manager().IsPointNearDockBar(ptCaption, dwSide, bOuter));
+    CCursorAt cursor(ptCaption);
+    SendAt(pFrame, WM_LBUTTONDOWN, ptCaption, MK_LBUTTON);
+    SendAt(pFrame, WM_LBUTTONUP, ptCaption);
+    EXPECT_TRUE(pClicked->IsFloating());
 }
 
 TEST_F(PaneTest, PicturesOfADockedAndAFloatingPane) {
