@@ -285,6 +285,30 @@ TEST_F(PaneTest, APaneDroppedNearAnotherPanesEdgeDocksBesideItUnlessCtrlIsDown) 
     EXPECT_TRUE(pClicked->IsFloating());
 }
 
+TEST_F(PaneTest, AFrameMovedWithItsPaneDocksAtAnEdgeAfterThePaneWait) {
+    CTestClock clock;
+    CTestPane* pPane = FloatPane(0xE900, CRect(300, 200, 500, 400));
+    pPane->SetDockingMode(QMXP_DT_IMMEDIATE);
+    CQMXPMiniFrameWnd* pFrame = pPane->GetParentMiniFrame();
+    CRect rectClient = Manager().GetClientAreaBounds();
+    m_pFrame->ClientToScreen(&rectClient);
+    const CPoint ptEdge(rectClient.left + 5, rectClient.CenterPoint().y);
+    CCursorAt cursor(CaptionPoint(pFrame));
+    SendAt(pFrame, WM_LBUTTONDOWN, CaptionPoint(pFrame), MK_LBUTTON);
+    CTestClock::s_now = 1000;
+    ::SetCursorPos(ptEdge.x, ptEdge.y);
+    SendAt(pFrame, WM_MOUSEMOVE, ptEdge, MK_LBUTTON);
+    CTestClock::s_now += Manager().m_nTimeOutBeforeDockingBarDock - 1;
+    SendAt(pFrame, WM_MOUSEMOVE, ptEdge, MK_LBUTTON);
+    EXPECT_TRUE(pPane->IsFloating());
+    CTestClock::s_now += 1;
+    SendAt(pFrame, WM_MOUSEMOVE, ptEdge, MK_LBUTTON);
+    Pump();
+    EXPECT_FALSE(pPane->IsFloating());
+    ASSERT_NE(SliderOf(pPane), nullptr);
+    EXPECT_EQ(SliderOf(pPane)->GetCurrentAlignment(), 0x1000u);
+}
+
 TEST_F(PaneTest, PicturesOfADockedAndAFloatingPane) {
     CQMXPStatusBar status;
     ASSERT_TRUE(AddStatusBar(status));
