@@ -32,15 +32,9 @@ void CKWDataTimePickerCtrlImpWin::SetTime(double value)
     HWND hWnd = GetHwnd();
     if (!hWnd)
         return;
-    KWDateTime date;
-    SerialToDateTime(value, date);
-    SYSTEMTIME shown = {};
-    shown.wYear = static_cast<WORD>(date.year);
-    shown.wMonth = static_cast<WORD>(date.month);
-    shown.wDay = static_cast<WORD>(date.day);
-    shown.wHour = static_cast<WORD>(date.hour);
-    shown.wMinute = static_cast<WORD>(date.minute);
-    shown.wSecond = static_cast<WORD>(date.second);
+    SYSTEMTIME shown;
+    SerialToSystemTime(value, shown);
+    shown.wDayOfWeek = 0;
     ::SendMessageW(hWnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
 }
 

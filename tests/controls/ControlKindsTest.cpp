@@ -427,6 +427,8 @@ TEST_F(ControlKinds, ComboBoxMakesItsBoxInAContainerWithRoomForItsListAndFindsEx
     HWND box = imp->GetHwnd();
     EXPECT_EQ(400, ::GetDlgCtrlID(box));
     EXPECT_EQ(imp->GetContainerHwnd(), ::GetParent(box));
+    EXPECT_EQ(CRect(10, 124, 110, 144), RectIn(imp->GetContainerHwnd(), dialog.m_hWnd));
+    EXPECT_EQ(CPoint(0, 0), RectIn(box, imp->GetContainerHwnd()).TopLeft()) << "the box fills its container";
     // The sizes the box is given, before the box keeps only its closed height.
     g_boxProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoteBoxSize)));
