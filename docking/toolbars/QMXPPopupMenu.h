@@ -91,7 +91,7 @@ public:
     // The frame the popup belongs to (the owner's top-level frame).
     CFrameWnd* GetOwnerFrame() const;
     // TRUE while the popup's bar runs a command.
-    BOOL IsCommandInProgress() const { return wndMenuBar.m_bCommandInProgress; }
+    BOOL IsCommandInProgress() { return GetMenuBar()->m_bCommandInProgress; }
     // The placement on the screen (RecalcLayout); also after a rebuild.
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // The work area of the monitor nearest the point; tests may replace it.

@@ -257,7 +257,7 @@ BOOL CQMXPToolbarMenuButton::OnClick(CWnd* pWnd, BOOL bDelay) {
 
     auto* pMenuBar = DYNAMIC_DOWNCAST(CQMXPMenuBar, m_pWndParent);
     if (m_pPopupMenu != nullptr) {
-        m_pPopupMenu->wndMenuBar.m_bIsClickOutsideItem = FALSE;
+        m_pPopupMenu->GetMenuBar()->m_bIsClickOutsideItem = FALSE;
         m_pPopupMenu->bDestroying = TRUE;
         m_pPopupMenu->SendMessage(WM_CLOSE);
         m_pPopupMenu = nullptr;
@@ -364,7 +364,7 @@ void CQMXPToolbarMenuButton::OnCancelMode() {
         pPopup->CancelItemModes();
         pPopup->bCloseParentChain = FALSE;
         pPopup->bDestroying = TRUE;
-        pPopup->wndMenuBar.m_bIsClickOutsideItem = FALSE;
+        pPopup->GetMenuBar()->m_bIsClickOutsideItem = FALSE;
         pPopup->SendMessage(WM_CLOSE);
     }
     m_pPopupMenu = nullptr;

@@ -48,6 +48,14 @@ bool CCanvas::SavePng(const wchar_t* lpszName) {
     return bSaved;
 }
 
+bool SaveScreenArea(const CRect& rect, const wchar_t* lpszName) {
+    CCanvas canvas(rect.Width(), rect.Height());
+    HDC hdcScreen = ::GetDC(nullptr);
+    ::BitBlt(canvas.DC().m_hDC, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, hdcScreen);
+    return canvas.SavePng(lpszName);
+}
+
 CSysColorsScope::CSysColorsScope(std::vector<int> indexes, std::vector<COLORREF> colors) : m_indexes(indexes) {
     for (int nIndex : m_indexes)
         m_old.push_back(::GetSysColor(nIndex));

@@ -30,6 +30,9 @@ private:
     CDC m_dc;
 };
 
+// What the screen shows in the rectangle, as build\screenshots\<name>.png.
+bool SaveScreenArea(const CRect& rect, const wchar_t* lpszName);
+
 // Sets system colours for its lifetime and puts the old ones back.
 class CSysColorsScope {
 public:

@@ -14,15 +14,6 @@ using namespace docking_test;
 
 namespace {
 
-// What the screen shows of the frame and anything floating over it.
-bool SaveScreen(const CRect& rect, const wchar_t* lpszName) {
-    CCanvas canvas(rect.Width(), rect.Height());
-    HDC hdcScreen = ::GetDC(nullptr);
-    ::BitBlt(canvas.DC().m_hDC, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, hdcScreen);
-    return canvas.SavePng(lpszName);
-}
-
 class ToolBarDockingTest : public DockLayoutTest {
 protected:
     void SetUp() override {
@@ -58,7 +49,7 @@ TEST_F(ToolBarDockingTest, AToolBarIsDraggedOffIntoAFloatingFrameAndBack) {
     EXPECT_EQ(m_bars[1].GetDockBarRow(), m_bars[2].GetDockBarRow());
     EXPECT_EQ(InFrame(&m_status).bottom, 600);
     EXPECT_FALSE(m_status.IsSizeBoxHidden());
-    EXPECT_TRUE(SaveScreen(FrameOnScreen(), L"docking_toolbar_docked"));
+    EXPECT_TRUE(SaveScreenArea(FrameOnScreen(), L"docking_toolbar_docked"));
 
     // Grabbed by its gripper, the bar is pulled down out of its dock bar.
     CQMXPToolBar& bar = m_bars[1];
@@ -87,7 +78,7 @@ TEST_F(ToolBarDockingTest, AToolBarIsDraggedOffIntoAFloatingFrameAndBack) {
     EXPECT_EQ(pTop->GetRows().GetCount(), 2);
     EXPECT_EQ(bar.GetDockBarRow(), nullptr);
     Pump();
-    EXPECT_TRUE(SaveScreen(FrameOnScreen(), L"docking_toolbar_floating"));
+    EXPECT_TRUE(SaveScreenArea(FrameOnScreen(), L"docking_toolbar_floating"));
 
     // Dragged by its caption over the dock bar, the frame docks the bar once
     // the wait is over; the drag goes on in the dock bar until the button is up.
