@@ -178,10 +178,12 @@ void CQMXPToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
     CQMXPToolbarButton* pButton = GetButton(iCapture);
     UINT nNewStyle = pButton->m_nStyle & ~TBBS_PRESSED;
     UINT nIDCmd = 0;
+    BOOL bEnabled = FALSE;
     if (bOverPressed) {
         UpdateButtonCmdUI(iCapture);
         nNewStyle = pButton->m_nStyle & ~TBBS_PRESSED;
         if (!(pButton->m_nStyle & TBBS_DISABLED)) {
+            bEnabled = TRUE;
             nIDCmd = pButton->m_nID;
             if (pButton->m_nStyle & TBBS_CHECKBOX) {
                 nNewStyle &= ~TBBS_INDETERMINATE;
@@ -195,9 +197,10 @@ void CQMXPToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
     RestoreFocus();
 
     const HWND hwndThis = m_hWnd;
-    if (bOverPressed && nIDCmd != 0 && nIDCmd != static_cast<UINT>(-1) && OnItemClicked(pButton)) {
-        // The bar's own click (a menu's command) may have closed the bar and
-        // rebuilt or deleted its buttons.
+    // The bar's own click comes first, whatever the command (the menu bar's
+    // window buttons have none); a menu's command may close the bar and
+    // rebuild or delete its buttons.
+    if (bOverPressed && bEnabled && OnItemClicked(pButton)) {
         if (::IsWindow(hwndThis) && FromHandlePermanent(hwndThis) == this)
             m_ptLastMouse = kNoPoint;
         return;
