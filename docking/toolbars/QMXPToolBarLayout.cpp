@@ -77,8 +77,8 @@ CSize CQMXPToolBar::CalcSize(BOOL bVertDock) {
     BOOL bRowStart = TRUE;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
-        if (pButton == m_pCustomizeBtn && !IsFloating())
-            continue;
+        // The chevron counts too: a docked bar leaves it room after its
+        // buttons (it measures nothing while it is hidden).
         CSize size = pButton->OnCalcSize(&dc, sizeDefault, !bVertDock);
         if (m_bDrawTextLabels)
             size.cy = m_nMaxBtnHeight;
@@ -292,9 +292,10 @@ void CQMXPToolBar::AdjustLocations() {
         if (bChevron) {
             // The last button need not leave room for a chevron that shows nothing.
             const BOOL bLast = pos == nullptr || m_Buttons.GetAt(pos) == pChevron;
+            // The buttons start one pixel in, which the bar's size does not count.
             const int nLimit = bLast && pChevron->GetInvisibleButtons().IsEmpty() && pChevron->GetCustomizeCmdId() == 0
-                                   ? nFarEdge
-                                   : nFarEdge - nChevronLength;
+                                   ? nFarEdge + 1
+                                   : nFarEdge - nChevronLength + 1;
             if ((bHorz ? rectButton.right : rectButton.bottom) > nLimit) {
                 pChevron->AddInvisibleButton(pButton);
                 bVisible = FALSE;

@@ -10,7 +10,22 @@ IMPLEMENT_DYNCREATE(CMenuTestFrame, CDockTestMDIFrame)
 BEGIN_MESSAGE_MAP(CMenuTestFrame, CDockTestMDIFrame)
     ON_COMMAND_RANGE(ID_MENUTEST_FIRST, ID_MENUTEST_LAST, OnMenuCommand)
     ON_REGISTERED_MESSAGE(QMXTOOLBAR_RESETMENU, OnResetMenu)
+    ON_REGISTERED_MESSAGE(QMXTOOLBAR_POPUPMENU, OnToolBarContextMenu)
 END_MESSAGE_MAP()
+
+LRESULT CMenuTestFrame::OnToolBarContextMenu(WPARAM, LPARAM lParam) {
+    HMENU hMenu = MakeMenu({{30010, L"Main Toolbar"},
+                            {30011, L"Edit Tree Toolbar"},
+                            {30012, L"Format Text Toolbar"},
+                            {0, nullptr},
+                            {ID_MENUTEST_CUSTOMIZE, L"&Customize..."}});
+    auto* pPopup = new CQMXPPopupMenu;
+    if (!pPopup->Create(this, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), hMenu)) {
+        delete pPopup;
+        ::DestroyMenu(hMenu);
+    }
+    return 0;
+}
 
 CRect MenuTest::s_rectWork;
 

@@ -20,6 +20,8 @@ protected:
         Record(L"resetmenu:" + std::to_wstring(wParam));
         return 0;
     }
+    // The tool bars' context menu, as the program's frame shows it.
+    afx_msg LRESULT OnToolBarContextMenu(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 
