@@ -17,10 +17,6 @@ constexpr int kGlyphExtra = 9;
 constexpr int kBorderInset = 5;
 constexpr int kGlyphBox = 4;
 
-CPoint CentredIn(const CRect& rect, CSize size) {
-    return CPoint(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2);
-}
-
 // The command's tip text: the part between the first and a second line break.
 CString TipTextOf(UINT uiCmd) {
     CString strFull;
@@ -100,16 +96,17 @@ void CCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarImages*, 
                                       rect.bottom)
                               : CRect(rect.left, rect.top + kBorderInset, rect.left + sizeGlyph.cx + kGlyphBox,
                                       rect.bottom);
-        CQMXPMenuGlyphs::Draw(pDC, bHorz ? CQMXPMenuGlyphs::IdArowDown : CQMXPMenuGlyphs::IdArowLeft,
-                              CentredIn(rectBox, sizeGlyph) + sizeShift);
+        rectBox.OffsetRect(sizeShift);
+        CQMXPMenuGlyphs::DrawCentered(pDC, bHorz ? CQMXPMenuGlyphs::IdArowDown : CQMXPMenuGlyphs::IdArowLeft, rectBox);
     }
     if (!m_lstInvisibleButtons.IsEmpty()) {
         CRect rectBox = bHorz ? CRect(rect.left + kBorderInset, rect.top, rect.right,
                                       rect.top + sizeGlyph.cy + kGlyphBox)
                               : CRect(rect.right - sizeGlyph.cx - kGlyphBox, rect.top + kBorderInset, rect.right,
                                       rect.bottom);
-        CQMXPMenuGlyphs::Draw(pDC, bHorz ? CQMXPMenuGlyphs::IdMoreButtons : CQMXPMenuGlyphs::IdArowShowAll,
-                              CentredIn(rectBox, sizeGlyph) + sizeShift);
+        rectBox.OffsetRect(sizeShift);
+        CQMXPMenuGlyphs::DrawCentered(pDC, bHorz ? CQMXPMenuGlyphs::IdMoreButtons : CQMXPMenuGlyphs::IdArowShowAll,
+                                      rectBox);
     }
     if (bCustomizeMode)
         return;

@@ -253,23 +253,7 @@ void CQMXPButton::OnTimer(UINT_PTR nIDEvent) {
         NotifyParent();
 }
 
-void CQMXPButton::OnCancelMode() {
-    CButton::OnCancelMode();
-    if (m_bCaptured) {
-        ::ReleaseCapture();
-        m_bCaptured = FALSE;
-        m_bPushed = FALSE;
-        m_bClickiedInside = FALSE;
-        m_bHighlighted = FALSE;
-        m_bHover = FALSE;
-        Repaint();
-    }
-    if (m_nAutoRepeatTimeDelay >= 0)
-        KillTimer(kTimerAutoRepeat);
-}
-
-void CQMXPButton::OnKillFocus(CWnd* pNewWnd) {
-    CButton::OnKillFocus(pNewWnd);
+void CQMXPButton::ForgetMouse() {
     if (m_bCaptured) {
         ::ReleaseCapture();
         m_bCaptured = FALSE;
@@ -279,6 +263,19 @@ void CQMXPButton::OnKillFocus(CWnd* pNewWnd) {
     m_bHighlighted = FALSE;
     m_bHover = FALSE;
     Repaint();
+}
+
+void CQMXPButton::OnCancelMode() {
+    CButton::OnCancelMode();
+    if (m_bCaptured)
+        ForgetMouse();
+    if (m_nAutoRepeatTimeDelay >= 0)
+        KillTimer(kTimerAutoRepeat);
+}
+
+void CQMXPButton::OnKillFocus(CWnd* pNewWnd) {
+    CButton::OnKillFocus(pNewWnd);
+    ForgetMouse();
 }
 
 void CQMXPButton::OnEnable(BOOL bEnable) {

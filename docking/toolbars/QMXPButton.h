@@ -95,6 +95,8 @@ protected:
     // WM_COMMAND (id, BN_CLICKED) to the parent.
     void NotifyParent();
     void Repaint();
+    // Capture released, pushed, clicked, hover and inside cleared, repainted.
+    void ForgetMouse();
 
     BOOL m_bPushed;
     BOOL m_bClickiedInside;

@@ -43,10 +43,8 @@ void CQMXPMenuButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState) {
     rectParent.right -= sizeGlyph.cx + kArrowStrip;
     CQMXPButton::OnDraw(pDC, rectParent, uiState);
     const CRect rectArrow(rectParent.right, rect.top, rect.right, rect.bottom);
-    const CPoint ptGlyph(rectArrow.left + (rectArrow.Width() - sizeGlyph.cx) / 2,
-                         rectArrow.top + (rectArrow.Height() - sizeGlyph.cy) / 2);
-    CQMXPMenuGlyphs::Draw(pDC, m_bRightArrow ? CQMXPMenuGlyphs::IdArowRightTab : CQMXPMenuGlyphs::IdArowDownLarge,
-                          ptGlyph, (uiState & ODS_DISABLED) ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack);
+    CQMXPMenuGlyphs::DrawCentered(pDC, m_bRightArrow ? CQMXPMenuGlyphs::IdArowRightTab : CQMXPMenuGlyphs::IdArowDownLarge,
+                                  rectArrow, (uiState & ODS_DISABLED) ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack);
 }
 
 void CQMXPMenuButton::OnShowMenu() {
@@ -98,28 +96,25 @@ void CQMXPMenuButton::OnLButtonDown(UINT, CPoint) {
 
 UINT CQMXPMenuButton::OnGetDlgCode() { return DLGC_WANTARROWS; }
 
-void CQMXPMenuButton::OnLButtonUp(UINT nFlags, CPoint point) {
-    if (m_bStayPressed && m_bMenuIsActive) {
-        m_bClickiedInside = FALSE;
-        Default();
-        if (m_bCaptured) {
-            ::ReleaseCapture();
-            m_bCaptured = FALSE;
-        }
-        return;
+BOOL CQMXPMenuButton::EndPressWhileMenuShows() {
+    if (!m_bStayPressed || !m_bMenuIsActive)
+        return FALSE;
+    // The press that opened the menu is no click.
+    m_bClickiedInside = FALSE;
+    Default();
+    if (m_bCaptured) {
+        ::ReleaseCapture();
+        m_bCaptured = FALSE;
     }
-    CQMXPButton::OnLButtonUp(nFlags, point);
+    return TRUE;
+}
+
+void CQMXPMenuButton::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (!EndPressWhileMenuShows())
+        CQMXPButton::OnLButtonUp(nFlags, point);
 }
 
 void CQMXPMenuButton::OnKillFocus(CWnd* pNewWnd) {
-    if (m_bStayPressed && m_bMenuIsActive) {
-        m_bClickiedInside = FALSE;
-        Default();
-        if (m_bCaptured) {
-            ::ReleaseCapture();
-            m_bCaptured = FALSE;
-        }
-        return;
-    }
-    CQMXPButton::OnKillFocus(pNewWnd);
+    if (!EndPressWhileMenuShows())
+        CQMXPButton::OnKillFocus(pNewWnd);
 }

@@ -31,6 +31,9 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
 
+    // The press ends without a click while the menu shows; FALSE otherwise.
+    BOOL EndPressWhileMenuShows();
+
     BOOL m_bMenuIsActive;
 
     DECLARE_MESSAGE_MAP()

@@ -37,21 +37,10 @@ const wchar_t kRecentFilePlaceholder[] = L"Recent File";
 constexpr DWORD kMenuBarStyle = WS_CHILD | QMXP_CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM |
                                 QMXP_CBRS_HIDE_INPLACE | CBRS_TOOLTIPS | CBRS_FLYBY;
 
+// The popup keeps the screen under it (CS_SAVEBITS).
 LPCWSTR PopupMenuClass() {
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    WNDCLASSW wc;
-    if (!::GetClassInfoW(hInst, kPopupMenuClass, &wc)) {
-        wc = WNDCLASSW();
-        wc.style = CS_SAVEBITS | CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = hInst;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = kPopupMenuClass;
-        if (!::RegisterClassW(&wc))
-            return nullptr;
-    }
-    return kPopupMenuClass;
+    return AfxRegisterWindowClassOnce(kPopupMenuClass, CS_SAVEBITS | CS_DBLCLKS,
+                                      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 }
 
 bool IsSeparatorButton(const CQMXPToolbarButton* pButton) {

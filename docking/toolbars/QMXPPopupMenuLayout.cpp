@@ -36,10 +36,6 @@ constexpr int kFadeStep = 10;
 constexpr int kMaxShadowBrightness = 100;
 constexpr int kMinShadowBrightness = 65;
 
-CPoint CentredIn(const CRect& rect, CSize size) {
-    return CPoint(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2);
-}
-
 }  // namespace
 
 CRect CQMXPPopupMenu::WorkAreaAt(CPoint pt) {
@@ -457,9 +453,7 @@ void CQMXPPopupMenu::DrawScrollButton(CDC* pDC, const CRect& rect, BOOL bUp, BOO
     CRect rectFill = rect;
     rectFill.top -= 2;
     pDC->FillRect(&rectFill, &globalData.brBtnFace);
-    const CSize sizeGlyph = CQMXPMenuGlyphs::GetSize();
-    CQMXPMenuGlyphs::Draw(pDC, bUp ? CQMXPMenuGlyphs::IdArowUp : CQMXPMenuGlyphs::IdArowDown,
-                          CentredIn(rect, sizeGlyph));
+    CQMXPMenuGlyphs::DrawCentered(pDC, bUp ? CQMXPMenuGlyphs::IdArowUp : CQMXPMenuGlyphs::IdArowDown, rect);
     if (bHot)
         pDC->Draw3dRect(&rect, globalData.clrBtnHilite, globalData.clrBtnShadow);
 }

@@ -40,10 +40,7 @@ void CQMXPShowAllButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarImages*
     CRect rectButton = rect;
     rectButton.DeflateRect(0, 1);
     FillInterior(pDC, rectButton, bHighlight);
-    const CSize sizeGlyph = CQMXPMenuGlyphs::GetSize();
-    CQMXPMenuGlyphs::Draw(pDC, CQMXPMenuGlyphs::IdArowShowAll,
-                          CPoint(rectButton.left + (rectButton.Width() - sizeGlyph.cx) / 2,
-                                 rectButton.top + (rectButton.Height() - sizeGlyph.cy) / 2));
+    CQMXPMenuGlyphs::DrawCentered(pDC, CQMXPMenuGlyphs::IdArowShowAll, rectButton);
     CQMXPVisualManager* pManager = CQMXPVisualManager::GetInstance();
     if (m_nStyle & (TBBS_CHECKED | TBBS_PRESSED))
         pManager->OnDrawButtonBorder(pDC, this, rectButton, QMXP_BUTTON_PRESSED);

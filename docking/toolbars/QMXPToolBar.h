@@ -359,6 +359,8 @@ protected:
     BOOL LoadButtons(CArchive& ar);
     // A copy of the chevron; none without one.
     CQMXPToolbarButton* CopyCustomizeButton() const;
+    // The open menu moves nStep menu buttons on; FALSE with no menu open.
+    BOOL MoveToNeighbourMenu(int nStep);
     // Where a button dropped at the point goes.
     int DropIndexFromPoint(CPoint point) const;
 

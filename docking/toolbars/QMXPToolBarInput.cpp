@@ -462,13 +462,14 @@ int NeighbourMenuButton(const CQMXPToolBar& bar, int iFrom, int nStep) {
 
 }  // namespace
 
-BOOL CQMXPToolBar::PrevMenu() {
+BOOL CQMXPToolBar::MoveToNeighbourMenu(int nStep) {
     int iOpen = -1;
     if (FindOpenMenuButton(&iOpen) == nullptr)
         return FALSE;
-    const int iNew = NeighbourMenuButton(*this, iOpen, -1);
+    const int iNew = NeighbourMenuButton(*this, iOpen, nStep);
     if (iNew < 0)
         return TRUE;
+    // The next menu shows at once.
     const int nSavedAnimation = CQMXPPopupMenu::animationType;
     CQMXPPopupMenu::animationType = QMXP_ANIMATION_NONE;
     m_iHighlighted = iNew;
@@ -480,23 +481,9 @@ BOOL CQMXPToolBar::PrevMenu() {
     return TRUE;
 }
 
-BOOL CQMXPToolBar::NextMenu() {
-    int iOpen = -1;
-    if (FindOpenMenuButton(&iOpen) == nullptr)
-        return FALSE;
-    const int iNew = NeighbourMenuButton(*this, iOpen, 1);
-    if (iNew < 0)
-        return TRUE;
-    const int nSavedAnimation = CQMXPPopupMenu::animationType;
-    CQMXPPopupMenu::animationType = QMXP_ANIMATION_NONE;
-    m_iHighlighted = iNew;
-    SetHot(iNew);
-    CQMXPPopupMenu::animationType = nSavedAnimation;
-    auto* pNew = DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, GetButton(iNew));
-    if (pNew != nullptr && pNew->IsDroppedDown())
-        pNew->GetPopupMenu()->SendMessage(WM_KEYDOWN, VK_HOME);
-    return TRUE;
-}
+BOOL CQMXPToolBar::PrevMenu() { return MoveToNeighbourMenu(-1); }
+
+BOOL CQMXPToolBar::NextMenu() { return MoveToNeighbourMenu(1); }
 
 BOOL CQMXPToolBar::SetHot(int iHot) {
     if (m_iHot == iHot) {

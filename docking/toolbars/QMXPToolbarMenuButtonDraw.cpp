@@ -173,8 +173,8 @@ void CQMXPToolbarMenuButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarIma
         rectArrow.OffsetRect(1, 1);
     const int iGlyph = (bHorz && !m_bMenuOnly) ? CQMXPMenuGlyphs::IdArowDown : CQMXPMenuGlyphs::IdArowRight;
     const BOOL bDisabled = bCustomizeMode ? !IsPermitted() : (m_nStyle & TBBS_DISABLED) != 0;
-    CQMXPMenuGlyphs::Draw(pDC, iGlyph, CentredIn(rectArrow, sizeArrow),
-                          bDisabled ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack, sizeArrow);
+    CQMXPMenuGlyphs::DrawCentered(pDC, iGlyph, rectArrow,
+                                  bDisabled ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack, sizeArrow);
 }
 
 void CQMXPToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CQMXPToolBarImages* pImages,
@@ -216,16 +216,13 @@ void CQMXPToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CQMXPTool
     BOOL bCheckDrawn = FALSE;
     if (!bImageDrawn && bChecked) {
         FillInterior(pDC, rectFrame, bHighlight);
-        const CSize sizeGlyph = CQMXPMenuGlyphs::GetSize();
-        CQMXPMenuGlyphs::Draw(pDC, m_bIsRadio ? CQMXPMenuGlyphs::IdRadio : CQMXPMenuGlyphs::IdCheck,
-                              CentredIn(rectFrame, sizeGlyph),
-                              bDisabled ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack);
+        CQMXPMenuGlyphs::DrawCentered(pDC, m_bIsRadio ? CQMXPMenuGlyphs::IdRadio : CQMXPMenuGlyphs::IdCheck, rectFrame,
+                                      bDisabled ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack);
         pManager->OnDrawButtonBorder(pDC, this, rectFrame, QMXP_BUTTON_PRESSED);
         bCheckDrawn = TRUE;
     } else if (!bImageDrawn && SystemGlyph(m_nID) >= 0) {
-        const CSize sizeGlyph = CQMXPMenuGlyphs::GetSize();
-        CQMXPMenuGlyphs::Draw(pDC, SystemGlyph(m_nID), CentredIn(rectImage, sizeGlyph),
-                              bDisabled ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack);
+        CQMXPMenuGlyphs::DrawCentered(pDC, SystemGlyph(m_nID), rectImage,
+                                      bDisabled ? CQMXPMenuGlyphs::ImageGray : CQMXPMenuGlyphs::ImageBlack);
         bImageDrawn = TRUE;
     }
     if (!bImageDrawn && !bCheckDrawn) {
@@ -309,8 +306,8 @@ int CQMXPToolbarMenuButton::OnDrawInList(CDC* pDC, CRect rect, CQMXPToolBarImage
         return nWidth;
     const CSize sizeGlyph = CQMXPMenuGlyphs::GetSize();
     CRect rectArrow(rect.right - sizeGlyph.cx, rect.top, rect.right, rect.bottom);
-    CQMXPMenuGlyphs::Draw(pDC, CQMXPMenuGlyphs::IdArowRight, CentredIn(rectArrow, sizeGlyph),
-                          bSelected ? CQMXPMenuGlyphs::ImageWhite : CQMXPMenuGlyphs::ImageBlack);
+    CQMXPMenuGlyphs::DrawCentered(pDC, CQMXPMenuGlyphs::IdArowRight, rectArrow,
+                                  bSelected ? CQMXPMenuGlyphs::ImageWhite : CQMXPMenuGlyphs::ImageBlack);
     const int x = rectArrow.left - 1;
     pDC->FillSolidRect(x - 1, rect.top + 2, 1, rect.Height() - 4, globalData.clrBtnShadow);
     pDC->FillSolidRect(x, rect.top + 2, 1, rect.Height() - 4, globalData.clrBtnHilite);

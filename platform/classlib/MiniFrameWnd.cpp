@@ -1,7 +1,5 @@
 #include "platform/classlib/MiniFrameWnd.h"
 
-#include "platform/classlib/WinApp.h"
-
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
 namespace {
@@ -9,20 +7,8 @@ namespace {
 const wchar_t kMiniFrameClass[] = L"OTClassLibMiniFrame";
 
 LPCWSTR MiniFrameClass() {
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    WNDCLASSW wc;
-    if (!::GetClassInfoW(hInst, kMiniFrameClass, &wc)) {
-        wc = WNDCLASSW();
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = hInst;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = kMiniFrameClass;
-        if (!::RegisterClassW(&wc))
-            return nullptr;
-    }
-    return kMiniFrameClass;
+    return AfxRegisterWindowClassOnce(kMiniFrameClass, CS_DBLCLKS,
+                                      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "docking/toolbars/QMXPMenuSound.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
 
 namespace docking_test {
 
@@ -60,32 +61,31 @@ void PumpFor(DWORD dwMilliseconds) {
 }
 
 void MenuTest::SetUp() {
-    Log().clear();
     m_nSavedAnimation = CQMXPPopupMenu::animationType;
     m_bSavedShadows = CQMXPPopupMenu::bMenuShadows;
     m_bSavedSounds = qmxMenuSoundsEnabled;
     CQMXPPopupMenu::animationType = QMXP_ANIMATION_NONE;
     // Sounds would start the sound thread that its own test starts.
     qmxMenuSoundsEnabled = FALSE;
-    m_pFrame = new CMenuTestFrame;
-    ASSERT_TRUE(m_pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
-    m_app.m_pMainWnd = m_pFrame;
-    SizeClientArea(m_pFrame, 800, 600);
-    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    ASSERT_TRUE(m_pFrame->EnableDocking(0xF000));
-    Pump();
+    DockLayoutTest::SetUp();
 }
 
 void MenuTest::TearDown() {
     CloseAllPopups();
     CQMXPPopupMenu::pfnWorkAreaAt = nullptr;
-    if (::IsWindow(m_pFrame->GetSafeHwnd()))
-        m_pFrame->DestroyWindow();
-    m_app.m_pMainWnd = nullptr;
-    Pump();
+    DockLayoutTest::TearDown();
     CQMXPPopupMenu::animationType = m_nSavedAnimation;
     CQMXPPopupMenu::bMenuShadows = m_bSavedShadows;
     qmxMenuSoundsEnabled = m_bSavedSounds;
+}
+
+std::vector<std::wstring> ItemTexts(CQMXPPopupMenu* pPopup) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < pPopup->GetMenuItemCount(); ++i) {
+        const CQMXPToolbarButton* pItem = pPopup->GetMenuItem(i);
+        texts.push_back((pItem->m_nStyle & TBBS_SEPARATOR) ? L"-" : std::wstring(pItem->m_strText));
+    }
+    return texts;
 }
 
 CQMXPPopupMenu* MenuTest::OpenPopup(HMENU hMenu, CPoint point) {

@@ -39,10 +39,14 @@ std::vector<UINT> LoggedCommands();
 // Dispatches messages for the time (timers fire meanwhile).
 void PumpFor(DWORD dwMilliseconds);
 
-class MenuTest : public ::testing::Test {
+// The menu or separator ("-") texts of a popup's items.
+std::vector<std::wstring> ItemTexts(CQMXPPopupMenu* pPopup);
+
+class MenuTest : public DockLayoutTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+    CDockTestMDIFrame* NewFrame() override { return new CMenuTestFrame; }
 
     // A popup of the menu at the point, opened for the frame (owned by the popup).
     CQMXPPopupMenu* OpenPopup(HMENU hMenu, CPoint point);
@@ -55,8 +59,6 @@ protected:
     // The frame moved so that its window fills the rectangle.
     void PlaceFrame(const CRect& rect);
 
-    CDockTestApp m_app;
-    CMenuTestFrame* m_pFrame = nullptr;
     // The work area the popups see while set.
     static CRect s_rectWork;
     static CRect InjectedWorkArea(CPoint) { return s_rectWork; }

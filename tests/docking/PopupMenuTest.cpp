@@ -24,15 +24,6 @@ namespace {
 
 const std::wstring kLongText = L"An item with a long text that widens the menu";
 
-std::vector<std::wstring> ItemTexts(CQMXPPopupMenu* pPopup) {
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < pPopup->GetMenuItemCount(); ++i) {
-        const CQMXPToolbarButton* pItem = pPopup->GetMenuItem(i);
-        texts.push_back((pItem->m_nStyle & TBBS_SEPARATOR) ? L"-" : std::wstring(pItem->m_strText));
-    }
-    return texts;
-}
-
 // A tool bar with one menu button whose sub-menu is the menu.
 class CMenuButtonBar : public CQMXPToolBar {
 public:

@@ -20,15 +20,6 @@ namespace {
 
 const wchar_t* const kFonts[] = {L"Arial", L"Courier New", L"Times New Roman"};
 
-std::vector<std::wstring> ItemTexts(CQMXPPopupMenu* pPopup) {
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < pPopup->GetMenuItemCount(); ++i) {
-        const CQMXPToolbarButton* pItem = pPopup->GetMenuItem(i);
-        texts.push_back((pItem->m_nStyle & TBBS_SEPARATOR) ? L"-" : std::wstring(pItem->m_strText));
-    }
-    return texts;
-}
-
 bool Logged(const std::wstring& entry) { return std::find(Log().begin(), Log().end(), entry) != Log().end(); }
 
 class ProgramMenusTest : public MenuTest {
