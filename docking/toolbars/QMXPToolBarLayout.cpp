@@ -246,6 +246,8 @@ void CQMXPToolBar::AdjustLocations() {
     const BOOL bChevron = pChevron != nullptr && !IsFloating() && !m_bCustomizeMode;
     int nChevronLength = 0;
     if (bChevron) {
+        // Measured whole: whether it shows is decided here.
+        pChevron->SetEmpty(FALSE);
         pChevron->ClearInvisibleButtons();
         const CSize sizeThick(bHorz ? GetColumnWidth() : rectClient.Width(), bHorz ? rectClient.Height() : GetRowHeight());
         const CSize sizeChevron = pChevron->OnCalcSize(&dc, sizeThick, bHorz);
