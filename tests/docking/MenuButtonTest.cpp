@@ -8,6 +8,7 @@
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "platform/classlib/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,23 @@ TEST(MenuButtonTest, MenuHandlesBothWays) {
     }
     EXPECT_EQ(manager.GetUseCount(12), 0);
     qmxTearOffManager = nullptr;
+}
+
+TEST(MenuButtonTest, SubItemsLoadOnlyAsMenuButtons) {
+    // A record from another process's data names a plain button among the sub-items.
+    CQMXPToolbarMenuButton stored(static_cast<UINT>(-1), nullptr, -1, L"Menu");
+    stored.m_listCommands.AddTail(new CQMXPToolbarButton(30001, -1, L"Plain"));
+    const std::vector<BYTE> bytes = StoredBytes(stored);
+    CQMXPToolbarMenuButton loaded;
+    bool bRefused = false;
+    try {
+        LoadBytes(loaded, bytes);
+    } catch (CArchiveException* pException) {
+        bRefused = pException->m_cause == CArchiveException::badClass;
+        pException->Delete();
+    }
+    EXPECT_TRUE(bRefused);
+    EXPECT_TRUE(loaded.GetCommands().IsEmpty());
 }
 
 TEST(TearOffManagerTest, IdsOfARangeAndTheirTexts) {
