@@ -151,6 +151,19 @@ TEST_F(MenuBarTest, KeysMoveAlongTheMenus) {
     CQMXPPopupMenu* pEdit = CQMXPPopupMenu::GetActiveMenu();
     ASSERT_NE(pEdit, nullptr);
     EXPECT_EQ(pEdit->GetParentButton(), m_menuBar.GetButton(1));
+    // The mouse over another menu opens it instead.
+    const CPoint ptView = m_menuBar.GetButton(2)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptView.x, ptView.y));
+    ASSERT_NE(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu()->GetParentButton(), m_menuBar.GetButton(2));
+    // A click elsewhere in the frame closes the menu and goes on to its window.
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    MSG click = {m_pFrame->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectClient.right - 5, rectClient.bottom - 5),
+                 0, {0, 0}};
+    EXPECT_FALSE(m_pFrame->PreTranslateMessage(&click));
+    Pump();
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
 }
 
 TEST(MenuItemSizeTest, ShowAllAndWindowButtons) {

@@ -298,6 +298,19 @@ TEST_F(PopupMenuTest, ScrollingByKeysSurvivesRowsWithoutHeight) {
     EXPECT_EQ(pPopup->GetSelItem()->m_nID, 30080u);
 }
 
+TEST_F(PopupMenuTest, EachAnimationEndsWithTheItemsShown) {
+    for (const int nAnimation : {QMXP_ANIMATION_UNFOLD, QMXP_ANIMATION_SLIDE, QMXP_ANIMATION_FADE}) {
+        CQMXPPopupMenu::animationType = nAnimation;
+        CQMXPPopupMenu* pPopup = OpenPopup(MakeMenu({{30001, L"&One"}, {30002, L"&Two"}, {30003, L"T&hree"}}), CPoint(100, 100));
+        ASSERT_NE(pPopup, nullptr);
+        EXPECT_FALSE(pPopup->GetMenuBar()->IsWindowVisible()) << nAnimation;
+        EXPECT_TRUE(classlib_test::PumpUntil([&] { return pPopup->bAnimationFinished != FALSE; }, 2000)) << nAnimation;
+        EXPECT_TRUE(pPopup->GetMenuBar()->IsWindowVisible()) << nAnimation;
+        CloseAllPopups();
+    }
+    CQMXPPopupMenu::animationType = QMXP_ANIMATION_NONE;
+}
+
 TEST(PopupMenuBarTest, AnEmptyBarMeasures52By22) {
     CQMXPPopupMenuBar bar;
     EXPECT_EQ(bar.CalcSize(TRUE), CSize(52, 22));
