@@ -78,7 +78,9 @@ CQMXPMenuBar::~CQMXPMenuBar() {
     RemoveAllButtons();
     if (m_hMenu != nullptr && ::IsMenu(m_hMenu)) {
         qmxMenuHash.RemoveBarButtons(m_hMenu);
-        ::DestroyMenu(m_hMenu);
+        // A document type's menu is its template's to destroy.
+        if (!IsTemplateMenu(m_hMenu))
+            ::DestroyMenu(m_hMenu);
     }
 }
 

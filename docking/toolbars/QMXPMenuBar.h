@@ -80,6 +80,8 @@ protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnSettingChange(UINT uFlags, LPCWSTR lpszSection);
 
+    // A document template's shared menu.
+    static BOOL IsTemplateMenu(HMENU hMenu);
     // The buttons of the menu's items (no cache).
     void BuildButtons(HMENU hMenu);
     // The menu's items as reset buttons (when the workspace keeps them).

@@ -44,6 +44,14 @@ std::vector<CMultiDocTemplate*> MenuTemplates() {
 
 }  // namespace
 
+BOOL CQMXPMenuBar::IsTemplateMenu(HMENU hMenu) {
+    for (CMultiDocTemplate* pTemplate : MenuTemplates()) {
+        if (pTemplate->m_hMenuShared == hMenu)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 void CQMXPMenuBar::BuildOrigItems(UINT uiMenuResID) {
     while (!m_OrigButtons.IsEmpty())
         delete m_OrigButtons.RemoveHead();

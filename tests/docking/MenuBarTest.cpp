@@ -130,6 +130,15 @@ TEST_F(MenuBarTest, EachMenuKeepsItsButtonsAndItsRegistryState) {
     m_menuBar.LoadState(strProfile.c_str());
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"resetmenu:19002", L"resetmenu:19001"}));
     EXPECT_EQ(std::wstring(m_menuBar.GetButton(0)->m_strText), L"&File");
+
+    // A bar destroys the menu it shows, but not a document type's.
+    for (const bool bTemplateMenu : {false, true}) {
+        HMENU hMenu = bTemplateMenu ? pTemplate->m_hMenuShared : MakeMenu({{0, L"&Tools", {{30001, L"&Run"}}}});
+        auto* pBar = new CQMXPMenuBar;
+        pBar->CreateFromMenu(hMenu);
+        delete pBar;
+        EXPECT_EQ(::IsMenu(hMenu) != FALSE, bTemplateMenu);
+    }
 }
 
 TEST_F(MenuBarTest, KeysMoveAlongTheMenus) {
