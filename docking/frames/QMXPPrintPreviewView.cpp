@@ -6,6 +6,17 @@
 #include "platform/classlib/FrameWnd.h"
 
 IMPLEMENT_DYNCREATE(CQMXPPrintPreviewView, CPreviewView)
+IMPLEMENT_DYNAMIC(CQMXPPrintPreviewToolBar, CQMXPToolBar)
+
+BEGIN_MESSAGE_MAP(CQMXPPrintPreviewToolBar, CQMXPToolBar)
+    ON_WM_CONTEXTMENU()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+void CQMXPPrintPreviewToolBar::OnDestroy() {
+    RemoveControlBarFromDockManager(this, FALSE, FALSE, FALSE);
+    CQMXPToolBar::OnDestroy();
+}
 
 namespace {
 

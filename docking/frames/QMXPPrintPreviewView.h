@@ -8,6 +8,16 @@
 
 class CQMXPStatusBar;
 
+// The preview's tool bar: no customisation menu, and it leaves its frame's
+// dock manager when its window goes.
+class CQMXPPrintPreviewToolBar : public CQMXPToolBar {
+    DECLARE_DYNAMIC(CQMXPPrintPreviewToolBar)
+protected:
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point) {}
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+};
+
 class CQMXPPrintPreviewView : public CPreviewView {
     DECLARE_DYNCREATE(CQMXPPrintPreviewView)
 public:
@@ -23,7 +33,7 @@ protected:
     // One page / two pages, then the button shows the other choice.
     afx_msg void OnNumPageChange();
 
-    CQMXPToolBar m_wndToolBar;
+    CQMXPPrintPreviewToolBar m_wndToolBar;
     int m_iOnePageImageIndex;
     int m_iTwoPageImageIndex;
     int m_iPagesBtnIndex;

@@ -60,9 +60,8 @@ int CKWMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
             m_menuBar->EnableDocking(kDockAnySide);
             EnableDocking(kDockAnySide);
             DockControlBar(m_menuBar);
-            // The frame shows its Windows menu until the library frames hand
-            // the menu bar their menu: until then the bar takes no room.
-            m_menuBar->ShowControlBar(FALSE, FALSE, FALSE);
+            // The menu bar shows the frame's menu from now on, in place of the Windows menu.
+            SetMenuBar(m_menuBar);
         }
     }
     // The tool bar manager keeps the menu bar with its bars from now on.

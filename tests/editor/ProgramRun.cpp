@@ -106,7 +106,7 @@ bool CProgramRun::Start(const std::wstring& arguments)
     ::WaitForInputIdle(m_process.hProcess, 15000);
     return WaitFor([this] {
         WindowsOf query = {m_process.dwProcessId, [this](HWND window) {
-                               if (ClassName(window) == L"#32770" || !::GetMenu(window))
+                               if (ClassName(window) == L"#32770" || !::FindWindowExW(window, nullptr, L"MDIClient", nullptr))
                                    return false;
                                m_main = window;
                                return true;

@@ -1,0 +1,95 @@
+#pragma once
+// CQMXPFrameImpl: what every docking-library frame shares, embedded in each
+// of them: the menu bar that replaces the frame's Windows menu, the
+// user-defined and torn-off tool bars with their registry state, the bridge
+// between the workspace and the frame's dock manager, the saved window
+// placement, and the routing of keys and clicks while a library popup menu
+// is open. The frames call it from their handlers; it gets no messages.
+#include "platform/classlib/ObList.h"
+#include "platform/classlib/Rect.h"
+#include "platform/classlib/String.h"
+
+#include <windows.h>
+
+class CDockState;
+class CFrameWnd;
+class CQMXPDockManager;
+class CQMXPMenuBar;
+class CQMXPPopupMenu;
+class CQMXPToolBar;
+class CWnd;
+
+// The string shown when every user tool-bar id is taken.
+constexpr UINT IDS_QMXP_TOOLBARS_MAX = 16243;
+
+// A docked menu bar takes the keyboard focus when one of its menus opens.
+extern BOOL qmxMenuBarTakesFocus;
+
+class CQMXPFrameImpl {
+public:
+    explicit CQMXPFrameImpl(CFrameWnd* pFrame);
+    // Deletes the user and tear-off bars left.
+    virtual ~CQMXPFrameImpl();
+    CQMXPFrameImpl(const CQMXPFrameImpl&) = delete;
+    CQMXPFrameImpl& operator=(const CQMXPFrameImpl&) = delete;
+
+    void AddTearOffToolbar(CWnd* pToolBar);
+    void RemoveTearOffToolbar(CWnd* pToolBar);
+    BOOL IsUserDefinedToolbar(const CWnd* pToolBar) const;
+
+    // The dock manager's own layout below the profile.
+    void SaveDockState(LPCWSTR lpszProfile);
+    void LoadDockState(LPCWSTR lpszProfile);
+    void SetDockState(const CDockState& state);
+
+    // F1 down, no repeat, no Shift, Ctrl or Alt.
+    static BOOL IsHelpKey(const MSG* pMsg);
+    // Closes the open menu of the menu bar (not while customising).
+    void DeactivateMenu();
+
+    // The workspace loads its state for this frame.
+    void OnLoadFrame();
+    // The workspace and the window placement are saved.
+    void OnCloseFrame();
+    // The stored placement replaces the creation rectangle and the show command.
+    void RestorePosition(CREATESTRUCTW& cs);
+    // The frame's menu goes to the menu bar; the frame shows no Windows menu.
+    void SetMenuBar(CQMXPMenuBar* pMenuBar);
+
+    // User-defined tool bars in the id range [first, last].
+    CQMXPToolBar* CreateNewToolbar(LPCWSTR lpszName);
+    BOOL DeleteToolbar(CQMXPToolBar* pToolBar);
+    void LoadUserToolbars();
+    void SaveUserToolbars(BOOL bFrameBarsOnly = FALSE);
+    // Tool bars torn off menus, one registry key each.
+    void LoadTearOffMenus();
+    void SaveTearOffMenus(BOOL bFrameBarsOnly = FALSE);
+
+    // TRUE: the key (or accelerator command) is consumed. *pbProcessAccel
+    // comes back FALSE when a control on a tool bar has the focus.
+    BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
+    BOOL ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd);
+    BOOL ProcessMouseMove(CPoint pt);
+    BOOL OnShowPopupMenu(CQMXPPopupMenu* pMenuPopup);
+    BOOL OnMenuChar(UINT nChar);
+
+    // The tear-off section: "<workspace path>ControlBars-TearOff".
+    CString GetTearOffSection() const;
+
+    UINT m_uiUserToolbarFirst;
+    UINT m_uiUserToolbarLast;
+    CObList m_listUserDefinedToolbars;
+    CObList m_listTearOffToolbars;
+    CString m_strControlBarRegEntry;
+    CQMXPMenuBar* m_pMenuBar;
+    HMENU m_hDefaultMenu;
+    CFrameWnd* m_pFrame;
+    CQMXPDockManager* m_pDockManager;
+    UINT m_nIDDefaultResource;
+
+protected:
+    // The lowest id of the range that no user bar has; -1 when none is free.
+    UINT GetFreeCtrlBarID() const;
+    // Style bits and docking of a user or torn-off bar after its creation.
+    static void SetupUserBar(CQMXPToolBar* pBar);
+};
