@@ -48,10 +48,8 @@ int CKWMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     if (CQMXPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     auto* app = dynamic_cast<CKWAbstractApp*>(AfxGetApp());
-    if (app) {
-        app->OnMainFrameCreate(this);
-        app->CreateStatusBar(this);
-    }
+    // The menu bar comes first, so that it takes the top row above the tool
+    // bars; once made it shows the frame's menu in place of the Windows menu.
     if (!m_menuBar) {
         m_menuBar = new CQMXPMenuBar;
         m_ownsMenuBar = true;
@@ -60,9 +58,11 @@ int CKWMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
             m_menuBar->EnableDocking(kDockAnySide);
             EnableDocking(kDockAnySide);
             DockControlBar(m_menuBar);
-            // The menu bar shows the frame's menu from now on, in place of the Windows menu.
-            SetMenuBar(m_menuBar);
         }
+    }
+    if (app) {
+        app->OnMainFrameCreate(this);
+        app->CreateStatusBar(this);
     }
     // The tool bar manager keeps the menu bar with its bars from now on.
     CKWToolBarManager* manager = app ? app->GetToolBarManager() : nullptr;

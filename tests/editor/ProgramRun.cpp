@@ -116,6 +116,20 @@ bool CProgramRun::Start(const std::wstring& arguments)
     });
 }
 
+HWND CProgramRun::FindPopup() const
+{
+    HWND popup = nullptr;
+    WindowsOf query = {m_process.dwProcessId, [this, &popup](HWND window) {
+                           if (window == m_main || ClassName(window) == L"#32770" ||
+                               !(::GetWindowLongW(window, GWL_STYLE) & WS_POPUP))
+                               return false;
+                           popup = window;
+                           return true;
+                       }};
+    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    return popup;
+}
+
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)
 {
     if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
