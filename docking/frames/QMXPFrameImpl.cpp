@@ -128,7 +128,8 @@ void CQMXPFrameImpl::OnCloseFrame() {
     CQMXPWorkspace* pWorkspace = QMXPGetWorkspace();
     if (pWorkspace != nullptr)
         pWorkspace->OnClosingMainFrame(this);
-    if (pWorkspace == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
+    // A workspace that saves nothing keeps no placement either.
+    if (pWorkspace == nullptr || !pWorkspace->IsSavingEnabled() || m_pFrame->GetSafeHwnd() == nullptr)
         return;
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);

@@ -279,8 +279,9 @@ void CQMXPMDIFrameWnd::ShowControlBars(BOOL bShow) {
 
 BOOL CQMXPMDIFrameWnd::ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) {
     m_Impl.OnShowPopupMenu(pMenuPopup);
-    if (pMenuPopup != nullptr && !CQMXPToolBar::m_bCustomizeMode && m_hmenuWindow != nullptr &&
-        ::IsMenu(m_hmenuWindow)) {
+    // The list is added once: a popup is told again when a sub-menu of it closes.
+    if (pMenuPopup != nullptr && !pMenuPopup->bShown && !CQMXPToolBar::m_bCustomizeMode &&
+        m_hmenuWindow != nullptr && ::IsMenu(m_hmenuWindow)) {
         CQMXPPopupMenuBar* pBar = pMenuPopup->GetMenuBar();
         BOOL bWindowMenu = FALSE;
         for (int i = 0; i < pBar->GetCount() && !bWindowMenu; ++i) {

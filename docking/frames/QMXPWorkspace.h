@@ -47,6 +47,7 @@ public:
     int GetDataVersionMajor() const { return m_iSavedVersionMajor; }
     int GetDataVersionMinor() const { return m_iSavedVersionMinor; }
     void EnableSaving(BOOL bEnable) { m_bSaveEnabled = bEnable; }
+    BOOL IsSavingEnabled() const { return m_bSaveEnabled; }
     // Only the bars of the frame being loaded or saved, not of other frames.
     void SetFrameBarsOnly(BOOL bOnly) { m_bLoadSaveFrameBarsOnly = bOnly; }
 
