@@ -5,6 +5,7 @@
 // with its tool bar.
 #include "MenuTestSupport.h"
 
+#include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
@@ -438,59 +439,78 @@ TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     delete pBar;
 }
 
-// The docking library's preview view over the class library's preview.
-TEST(PrintPreviewStandInTest, ToolBarOverThePreviewBar) {
-    CDockTestApp app;
-    Log().clear();
-    CDockTestFrame* pFrame = MakeFrame(600, 400);
-    ASSERT_NE(pFrame, nullptr);
-    CView* pView = pFrame->GetActiveView();
-    auto* pState = new CPrintPreviewState;
-    ASSERT_TRUE(pView->DoPrintPreview(IDD_DOCKTEST_PREVIEW_BAR, pView, RUNTIME_CLASS(CQMXPPrintPreviewView), pState));
-    CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST));
-    ASSERT_NE(pPane, nullptr);
-    ASSERT_TRUE(pPane->IsKindOf(RUNTIME_CLASS(CQMXPPrintPreviewView)));
-    auto* pPreview = static_cast<CQMXPPrintPreviewView*>(pPane);
+// A frame that logs the message lines it is sent.
+class CMessageLineFrame : public CDockTestFrame {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SETMESSAGESTRING && wParam == 0 && lParam != 0)
+            Record(std::wstring(L"line:") + reinterpret_cast<LPCWSTR>(lParam));
+        return CDockTestFrame::WindowProc(message, wParam, lParam);
+    }
+};
 
-    // The tool bar lies on the preview bar, both as wide as the frame.
-    HWND hWndBar = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR);
-    ASSERT_NE(hWndBar, nullptr);
-    auto* pToolBar = static_cast<CQMXPToolBar*>(CWnd::FromHandlePermanent(::GetDlgItem(hWndBar, AFX_IDW_TOOLBAR)));
-    ASSERT_NE(pToolBar, nullptr);
-    EXPECT_EQ(RectInParent(hWndBar).Width(), 600);
-    EXPECT_EQ(RectInParent(pToolBar->m_hWnd), CRect(0, 0, 600, RectInParent(hWndBar).Height()));
-    EXPECT_EQ(RectInParent(pPreview->m_hWnd).top, RectInParent(hWndBar).bottom);
-    const UINT expected[] = {AFX_ID_PREVIEW_PRINT, AFX_ID_PREVIEW_PREV, AFX_ID_PREVIEW_NEXT, AFX_ID_PREVIEW_NUMPAGE,
-                             AFX_ID_PREVIEW_CLOSE};
-    ASSERT_EQ(pToolBar->GetCount(), 5);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(pToolBar->GetButton(i)->m_nID, expected[i]);
+// The preview's tool bar over the class library's preview bar, its pages
+// button, and the page numbers in the status bar's stretch pane or, without
+// a library status bar, in the frame's message line.
+TEST(PrintPreviewTest, ToolBarPagesButtonAndPageNumbers) {
+    for (const bool bStatusBar : {true, false}) {
+        CDockTestApp app;
+        Log().clear();
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CDockTestView);
+        context.m_pCurrentDoc = new CDockTestDoc;
+        auto* pFrame = new CMessageLineFrame;
+        ASSERT_TRUE(pFrame->Create(nullptr, L"Dock", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, nullptr, 0,
+                                   &context));
+        pFrame->InitialUpdateFrame(context.m_pCurrentDoc, FALSE);
+        SizeClientArea(pFrame, 600, 400);
+        CQMXPStatusBar statusBar;
+        const UINT panes[] = {0, ID_DOCKTEST_INDICATOR_A};
+        if (bStatusBar) {
+            ASSERT_TRUE(statusBar.Create(pFrame));
+            statusBar.SetIndicators(panes, 2);
+            statusBar.SetPaneText(0, L"Ready");
+        }
+        CView* pView = pFrame->GetActiveView();
+        ASSERT_TRUE(pView->DoPrintPreview(IDD_DOCKTEST_PREVIEW_BAR, pView, RUNTIME_CLASS(CQMXPPrintPreviewView),
+                                          new CPrintPreviewState));
+        auto* pPreview = DYNAMIC_DOWNCAST(CQMXPPrintPreviewView, pFrame->GetActiveView());
+        ASSERT_NE(pPreview, nullptr);
+        CQMXPToolBar& bar = pPreview->GetToolBar();
+        HWND hWndBar = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR);
+        EXPECT_EQ(::GetParent(bar.m_hWnd), hWndBar);
+        EXPECT_EQ(RectInParent(bar.m_hWnd), CRect(0, 0, 600, RectInParent(hWndBar).Height()));
+        EXPECT_EQ(RectInParent(pPreview->m_hWnd).top, RectInParent(hWndBar).bottom);
+        const UINT expected[] = {58116, 58115, 58114, 58113, 58117, 58118, 58112};
+        ASSERT_EQ(bar.GetCount(), 7);
+        for (int i = 0; i < 7; ++i) {
+            EXPECT_EQ(bar.GetButton(i)->m_nID, expected[i]);
+            EXPECT_EQ(bar.GetButton(i)->m_bText != FALSE, i == 0 || i == 6) << i;
+        }
+        EXPECT_EQ(std::wstring(bar.GetButton(0)->m_strText), L"&Print");
+        EXPECT_EQ(std::wstring(bar.GetButton(6)->m_strText), L"&Close");
+        const std::wstring strShown = bStatusBar ? std::wstring(statusBar.GetPaneText(0)) : Log().back();
+        EXPECT_EQ(strShown, bStatusBar ? L"Page 1" : L"line:Page 1");
 
-    // Its buttons follow the preview's update handlers; a click goes to the preview.
-    pToolBar->OnUpdateCmdUI(pFrame, TRUE);
-    CQMXPToolbarButton* pPages = pToolBar->GetButton(3);
-    EXPECT_EQ(std::wstring(pPages->m_strText), L"&Two Page");
-    EXPECT_TRUE(pToolBar->GetButton(1)->m_nStyle & TBBS_DISABLED);  // no page before the first
-    CPoint click = pPages->GetRect().CenterPoint();
-    pToolBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(click.x, click.y));
-    pToolBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(click.x, click.y));
-    Pump();
-    EXPECT_EQ(pPreview->GetPagesShown(), 2u);
-    pToolBar->OnUpdateCmdUI(pFrame, TRUE);
-    EXPECT_EQ(std::wstring(pPages->m_strText), L"&One Page");
+        // The pages button shows the choice its click makes.
+        CQMXPToolbarButton* pPages = bar.GetButton(pPreview->GetPagesButtonIndex());
+        EXPECT_NE(pPreview->GetOnePageImage(), pPreview->GetTwoPagesImage());
+        EXPECT_EQ(pPages->GetImage(), pPreview->GetTwoPagesImage());
+        pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
+        EXPECT_EQ(pPreview->GetPagesShown(), 2u);
+        EXPECT_EQ(pPages->GetImage(), pPreview->GetOnePageImage());
+        if (bStatusBar)
+            EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"Pages 1-2");
 
-    // Close: the view is back, the preview and its bars are gone.
-    CPoint close = pToolBar->GetButton(4)->GetRect().CenterPoint();
-    pToolBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(close.x, close.y));
-    pToolBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(close.x, close.y));
-    Pump();
-    EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), pView->m_hWnd);
-    EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR), nullptr);
-    EXPECT_EQ(pFrame->GetActiveView(), pView);
-    pFrame->DestroyWindow();
-    Pump();
-    for (const auto& entry : Log())
-        EXPECT_NE(entry.rfind(L"msgbox", 0), 0u) << "no message box: " << ::testing::PrintToString(entry);
+        // Closing leaves the pane empty and gives the view back.
+        pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+        Pump();
+        EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), pView->m_hWnd);
+        if (bStatusBar)
+            EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"");
+        pFrame->DestroyWindow();
+        Pump();
+    }
 }
 
 }  // namespace
