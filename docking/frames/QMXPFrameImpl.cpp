@@ -9,6 +9,7 @@
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "platform/classlib/CmdUI.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
 
@@ -323,4 +324,106 @@ BOOL CQMXPFrameImpl::OnMenuChar(UINT nChar) {
             return TRUE;
     }
     return FALSE;
+}
+
+namespace {
+CPoint ClientPointOnScreen(const MSG* pMsg) {
+    CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+    ::ClientToScreen(pMsg->hwnd, &point);
+    return point;
+}
+
+BOOL PopupOpen() {
+    CQMXPPopupMenu* pPopup = CQMXPPopupMenu::GetActiveMenu();
+    return pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd());
+}
+}  // namespace
+
+QMXPRoute CQMXPFrameImpl::RouteFrameMessage(MSG* pMsg, DWORD dwRoute) {
+    const BOOL bSysKeys = (dwRoute & QMXP_ROUTE_SYSKEYS) != 0;
+    switch (pMsg->message) {
+    case WM_KEYDOWN: {
+        if (IsHelpKey(pMsg))
+            return QMXPRoute::PassOn;
+        BOOL bProcessAccel = TRUE;
+        if (ProcessKeyboard(static_cast<int>(pMsg->wParam),
+                            (dwRoute & QMXP_ROUTE_KEY_NO_FLAG) != 0 ? nullptr : &bProcessAccel))
+            return QMXPRoute::Consumed;
+        return bProcessAccel ? QMXPRoute::PassOn : QMXPRoute::NoTranslate;
+    }
+    case WM_SYSKEYDOWN:
+    case WM_CONTEXTMENU:
+        if (!bSysKeys)
+            return QMXPRoute::PassOn;
+        if (PopupOpen() && pMsg->wParam == VK_MENU) {
+            CQMXPPopupMenu::GetActiveMenu()->SendMessage(WM_CLOSE);
+            return QMXPRoute::Consumed;
+        }
+        return ProcessKeyboard(static_cast<int>(pMsg->wParam)) ? QMXPRoute::Consumed : QMXPRoute::PassOn;
+    case WM_SYSKEYUP:
+        if (!bSysKeys)
+            return QMXPRoute::PassOn;
+        if (pMsg->wParam == VK_MENU && m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr) {
+            // Alt alone: menu mode by keyboard, or back out of it.
+            if (CWnd::GetFocus() == m_pMenuBar)
+                m_pFrame->SetFocus();
+            else if ((dwRoute & QMXP_ROUTE_ALT_HIDDEN) != 0 || m_pMenuBar->IsWindowVisible())
+                m_pMenuBar->SetFocus();
+            return QMXPRoute::Consumed;
+        }
+        if (PopupOpen()) {
+            if ((dwRoute & QMXP_ROUTE_ALT_HIDDEN) != 0)
+                return QMXPRoute::Consumed;
+            BOOL bProcessAccel = TRUE;
+            if (ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
+                return QMXPRoute::Consumed;
+        }
+        return QMXPRoute::PassOn;
+    case WM_MOUSEMOVE:
+        return ProcessMouseMove(ClientPointOnScreen(pMsg)) ? QMXPRoute::Consumed : QMXPRoute::PassOn;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        if ((dwRoute & QMXP_ROUTE_DBLCLICKS) == 0)
+            return QMXPRoute::PassOn;
+        [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        if (ProcessMouseClick(pMsg->message, ClientPointOnScreen(pMsg), pMsg->hwnd) || !::IsWindow(pMsg->hwnd))
+            return QMXPRoute::Consumed;
+        return QMXPRoute::PassOn;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP: {
+        const CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+        return ProcessMouseClick(pMsg->message, point, pMsg->hwnd) ? QMXPRoute::Consumed : QMXPRoute::PassOn;
+    }
+    default:
+        return QMXPRoute::PassOn;
+    }
+}
+
+void CQMXPFrameImpl::UpdateBarCommand(CCmdUI* pCmdUI, BOOL bStyleBit) {
+    CQMXPBaseControlBar* pBar = m_pDockManager != nullptr ? m_pDockManager->FindBarByID(pCmdUI->m_nID, TRUE) : nullptr;
+    if (pBar == nullptr) {
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    const BOOL bVisible = bStyleBit ? (pBar->GetStyle() & WS_VISIBLE) != 0 : pBar->IsWindowVisible();
+    pCmdUI->SetCheck(bVisible ? 1 : 0);
+}
+
+BOOL CQMXPFrameImpl::ToggleBarCommand(UINT nID, BOOL bStyleBit) {
+    CQMXPBaseControlBar* pBar = m_pDockManager != nullptr ? m_pDockManager->FindBarByID(nID, TRUE) : nullptr;
+    if (pBar == nullptr)
+        return FALSE;
+    const BOOL bVisible = bStyleBit ? (pBar->GetStyle() & WS_VISIBLE) != 0 : pBar->IsWindowVisible();
+    pBar->ShowControlBar(!bVisible, FALSE, FALSE);
+    return TRUE;
 }

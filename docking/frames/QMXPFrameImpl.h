@@ -25,6 +25,21 @@ constexpr UINT IDS_QMXP_TOOLBARS_MAX = 16243;
 // A docked menu bar takes the keyboard focus when one of its menus opens.
 extern BOOL qmxMenuBarTakesFocus;
 
+// What a frame's PreTranslateMessage does with a message after the routing.
+enum class QMXPRoute {
+    Consumed,     // TRUE at once
+    PassOn,       // the class library's PreTranslateMessage
+    NoTranslate,  // FALSE: a control on a tool bar has the keys, no accelerators
+};
+
+// The messages a frame routes (RouteFrameMessage).
+constexpr DWORD QMXP_ROUTE_SYSKEYS = 0x1;       // Alt, system keys and the context-menu key
+constexpr DWORD QMXP_ROUTE_ALT_HIDDEN = 0x2;    // Alt alone also reaches a hidden menu bar
+constexpr DWORD QMXP_ROUTE_DBLCLICKS = 0x4;     // double clicks as clicks
+constexpr DWORD QMXP_ROUTE_KEY_NO_FLAG = 0x8;   // key downs never refuse the accelerators
+
+class CCmdUI;
+
 class CQMXPFrameImpl {
 public:
     explicit CQMXPFrameImpl(CFrameWnd* pFrame);
@@ -72,6 +87,15 @@ public:
     BOOL ProcessMouseMove(CPoint pt);
     BOOL OnShowPopupMenu(CQMXPPopupMenu* pMenuPopup);
     BOOL OnMenuChar(UINT nChar);
+
+    // The routing of keys and clicks that every library frame's
+    // PreTranslateMessage starts with.
+    QMXPRoute RouteFrameMessage(MSG* pMsg, DWORD dwRoute);
+    // The bar show commands (tool bar, status bar, rebar) on the dock
+    // manager's bars; the check is the window's visibility or, with
+    // bStyleBit, its WS_VISIBLE bit.
+    void UpdateBarCommand(CCmdUI* pCmdUI, BOOL bStyleBit);
+    BOOL ToggleBarCommand(UINT nID, BOOL bStyleBit);
 
     // The tear-off section: "<workspace path>ControlBars-TearOff".
     CString GetTearOffSection() const;

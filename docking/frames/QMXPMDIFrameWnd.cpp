@@ -48,12 +48,6 @@ constexpr LRESULT kMenuCharTaken = static_cast<LRESULT>(0xFFFF0002);
 // The system's entry for the dialog of all windows in the Window popup.
 constexpr UINT kMoreWindowsId = 0xFF09;
 
-CPoint ScreenPointOf(const MSG* pMsg) {
-    CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-    ::ClientToScreen(pMsg->hwnd, &point);
-    return point;
-}
-
 }  // namespace
 
 CQMXPMDIFrameWnd::CQMXPMDIFrameWnd() : m_Impl(this) {}
@@ -339,73 +333,14 @@ void CQMXPMDIFrameWnd::RemoveTearOffToolbar(CQMXPBaseControlBar* pToolBar) {
 // --- Keys, clicks and commands -------------------------------------------------------------------
 
 BOOL CQMXPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
-    switch (pMsg->message) {
-    case WM_KEYDOWN:
-        if (!CQMXPFrameImpl::IsHelpKey(pMsg)) {
-            BOOL bProcessAccel = TRUE;
-            if (m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
-                return TRUE;
-            // A control on a tool bar has the focus: its keys are not accelerators.
-            if (!bProcessAccel)
-                return FALSE;
-        }
-        break;
-    case WM_SYSKEYDOWN:
-    case WM_CONTEXTMENU: {
-        CQMXPPopupMenu* pPopup = CQMXPPopupMenu::GetActiveMenu();
-        if (pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd()) && pMsg->wParam == VK_MENU) {
-            pPopup->SendMessage(WM_CLOSE);
-            return TRUE;
-        }
-        if (m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam)))
-            return TRUE;
-        break;
-    }
-    case WM_SYSKEYUP: {
-        CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-        if (pMsg->wParam == VK_MENU && pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr) {
-            // Alt alone: menu mode by keyboard, or back out of it.
-            if (CWnd::GetFocus() == pMenuBar)
-                SetFocus();
-            else if (pMenuBar->IsWindowVisible())
-                pMenuBar->SetFocus();
-            return TRUE;
-        }
-        CQMXPPopupMenu* pPopup = CQMXPPopupMenu::GetActiveMenu();
-        if (pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd())) {
-            BOOL bProcessAccel = TRUE;
-            if (m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
-                return TRUE;
-        }
-        break;
-    }
-    case WM_MOUSEMOVE:
-        if (m_Impl.ProcessMouseMove(ScreenPointOf(pMsg)))
-            return TRUE;
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        if (m_Impl.ProcessMouseClick(pMsg->message, ScreenPointOf(pMsg), pMsg->hwnd) || !::IsWindow(pMsg->hwnd))
-            return TRUE;
-        break;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP: {
-        const CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-        if (m_Impl.ProcessMouseClick(pMsg->message, point, pMsg->hwnd))
-            return TRUE;
-        break;
-    }
+    switch (m_Impl.RouteFrameMessage(pMsg, QMXP_ROUTE_SYSKEYS)) {
+    case QMXPRoute::Consumed:
+        return TRUE;
+    case QMXPRoute::NoTranslate:
+        return FALSE;
     default:
-        break;
+        return CMDIFrameWnd::PreTranslateMessage(pMsg);
     }
-    return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CQMXPMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -438,22 +373,9 @@ LRESULT CQMXPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {
     return m_Impl.DeleteToolbar(reinterpret_cast<CQMXPToolBar*>(lParam));
 }
 
-void CQMXPMDIFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
-    CQMXPBaseControlBar* pBar = GetControlBar(pCmdUI->m_nID);
-    if (pBar == nullptr) {
-        pCmdUI->ContinueRouting();
-        return;
-    }
-    pCmdUI->SetCheck(pBar->IsWindowVisible() ? 1 : 0);
-}
+void CQMXPMDIFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) { m_Impl.UpdateBarCommand(pCmdUI, FALSE); }
 
-BOOL CQMXPMDIFrameWnd::OnBarCheck(UINT nID) {
-    CQMXPBaseControlBar* pBar = GetControlBar(nID);
-    if (pBar == nullptr)
-        return FALSE;
-    pBar->ShowControlBar(!pBar->IsWindowVisible(), FALSE, FALSE);
-    return TRUE;
-}
+BOOL CQMXPMDIFrameWnd::OnBarCheck(UINT nID) { return m_Impl.ToggleBarCommand(nID, FALSE); }
 
 void CQMXPMDIFrameWnd::OnWindowNew() {
     BOOL bMaximized = FALSE;
