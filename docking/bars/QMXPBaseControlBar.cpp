@@ -7,6 +7,7 @@
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
@@ -331,6 +332,8 @@ void CQMXPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
         static_cast<CQMXPMDIFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
     else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
         static_cast<CQMXPMDIChildWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
+        static_cast<CQMXPFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
 }
 
 BOOL CQMXPBaseControlBar::ReturnsEarly() const {

@@ -8,6 +8,7 @@
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPMultiMiniFrameWnd.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "platform/classlib/Exception.h"
@@ -28,6 +29,8 @@ CQMXPDockManager* CQMXPGlobalUtils::GetDockManager(CWnd* pWnd) {
         return static_cast<CQMXPMDIFrameWnd*>(pWnd)->GetDockManager();
     if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
         return static_cast<CQMXPMDIChildWnd*>(pWnd)->GetDockManager();
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
+        return static_cast<CQMXPFrameWnd*>(pWnd)->GetDockManager();
     if (pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || pWnd->IsKindOf(RUNTIME_CLASS(CPropertySheet)))
         m_bDialogApp = TRUE;
     return nullptr;

@@ -7,7 +7,6 @@
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "platform/classlib/MDIFrameWnd.h"
-#include "platform/classlib/SplitterWnd.h"
 
 #include <vector>
 
@@ -64,14 +63,7 @@ void CQMXPMDIChildWnd::AdjustClientArea() {
         return;
     }
     QMXPAdjustClientArea(this, m_dockManager);
-    CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-    if (pPane == nullptr)
-        return;
-    // A splitter's panes paint over its children; any other pane keeps out of them.
-    const DWORD dwClip = pPane->IsKindOf(RUNTIME_CLASS(CSplitterWnd)) ? WS_CLIPSIBLINGS
-                                                                      : (WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    pPane->ModifyStyle(0, dwClip);
-    ::SetWindowPos(pPane->m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    QMXPSetPaneClipStyles(this);
 }
 
 CString CQMXPMDIChildWnd::GetFrameText() const {

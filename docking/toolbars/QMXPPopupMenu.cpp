@@ -3,6 +3,7 @@
 // the keys passed along the chain of open menus, and its closing.
 #include "docking/toolbars/QMXPPopupMenu.h"
 
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/MenuHash.h"
@@ -278,6 +279,8 @@ BOOL CQMXPPopupMenu::RegisterActivePopup(CWnd* pTopFrame, CQMXPPopupMenu* pPopup
     BOOL bAccepted = TRUE;
     if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pTopFrame))
         bAccepted = pFrame->ShowPopupMenu(pPopup);
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pTopFrame))
+        bAccepted = pSDIFrame->ShowPopupMenu(pPopup);
     else
         activePopupMenu = pPopup;
     if (!bAccepted) {
@@ -387,6 +390,8 @@ void CQMXPPopupMenu::OnDestroy() {
         pParentPopup->SendMessage(WM_CLOSE);
     if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, GetOwnerFrame()))
         pFrame->OnClosePopupMenu(this);
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, GetOwnerFrame()))
+        pSDIFrame->OnClosePopupMenu(this);
     if (activePopupMenu == this)
         activePopupMenu = nullptr;
     CMiniFrameWnd::OnDestroy();

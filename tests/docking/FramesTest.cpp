@@ -7,6 +7,7 @@
 
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPFrameImpl.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
@@ -437,6 +438,43 @@ TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     pChild->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hMiniFrame));
     delete pBar;
+}
+
+// The single-document frame without a view: its bars are laid out along
+// the top and the rest of its client area stays empty; Alt alone reaches
+// its menu bar even while that is hidden.
+TEST(SDIFrameTest, BarsLaidOutAndTheClientLeftEmpty) {
+    CDockTestApp app;
+    auto* pFrame = new CQMXPFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+    SizeClientArea(pFrame, 400, 300);
+    pFrame->EnableDocking(0xF000);
+    CQMXPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
+    menuBar.EnableDocking(0xF000);
+    pFrame->DockControlBar(&menuBar);
+    EXPECT_EQ(::GetMenu(pFrame->m_hWnd), nullptr);
+    EXPECT_EQ(menuBar.GetCount(), 2);
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    pFrame->RecalcLayout();
+    EXPECT_EQ(RectInParent(menuBar.m_hWnd).top, 0);
+    EXPECT_GT(RectInParent(menuBar.m_hWnd).Height(), 0);
+    EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), nullptr);
+    CRect rectFree;
+    pFrame->GetDockManager()->GetClientAreaBounds(rectFree);
+    EXPECT_EQ(rectFree.top, RectInParent(menuBar.m_hWnd).bottom);
+    CRect rectClient;
+    pFrame->GetClientRect(&rectClient);
+    EXPECT_EQ(rectFree.bottom, rectClient.bottom);
+
+    ::SetForegroundWindow(pFrame->m_hWnd);
+    pFrame->SetFocus();
+    menuBar.ShowWindow(SW_HIDE);
+    MSG msg = {pFrame->m_hWnd, WM_SYSKEYUP, VK_MENU, 0};
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
+    EXPECT_EQ(CWnd::GetFocus(), &menuBar);
+    pFrame->DestroyWindow();
+    Pump();
 }
 
 // A frame that logs the message lines it is sent.
