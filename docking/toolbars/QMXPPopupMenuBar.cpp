@@ -5,6 +5,7 @@
 
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPRegistry.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPCommandManager.h"
@@ -491,6 +492,9 @@ CWnd* CQMXPPopupMenuBar::GetCommandTarget() const {
     CQMXPPopupMenu* pPopup = GetParentPopup();
     if (pPopup != nullptr && pPopup->pMessageWnd != nullptr)
         return pPopup->pMessageWnd;
+    // An item active in place takes the commands in place of the window's own frame.
+    if (qmxCommandTargetOverride != nullptr)
+        return qmxCommandTargetOverride;
     return CQMXPToolBar::GetCommandTarget();
 }
 

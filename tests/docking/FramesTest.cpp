@@ -10,6 +10,7 @@
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/frames/QMXPWorkspace.h"
@@ -474,6 +475,52 @@ TEST(SDIFrameTest, BarsLaidOutAndTheClientLeftEmpty) {
     EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
     EXPECT_EQ(CWnd::GetFocus(), &menuBar);
     pFrame->DestroyWindow();
+    Pump();
+}
+
+// The in-place frames: the one activated last takes the library's
+// commands and gives them back to the one before; the container's frame gets
+// the library's wrapper, which takes only the server's bars with it.
+TEST(OleFramesTest, CommandTargetAndContainerWrapper) {
+    CDockTestApp app;
+    HWND hContainer = ::CreateWindowExW(0, L"STATIC", L"Container", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                        nullptr, nullptr, nullptr);
+    HWND hOwn = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, hContainer, nullptr, nullptr, nullptr);
+    auto* pA = new CQMXPOleIPFrameWnd;
+    auto* pB = new CQMXPOleIPFrameWnd;
+    // In place the frames lie inside the container: the system activates neither.
+    for (CFrameWnd* pFrame : {static_cast<CFrameWnd*>(pA), static_cast<CFrameWnd*>(pB)})
+        ASSERT_TRUE(pFrame->Create(nullptr, L"In place", WS_CHILD, CRect(0, 0, 50, 50), CWnd::FromHandle(hContainer)));
+    pA->m_pMainFrame = new COleCntrFrameWnd(pA);
+    pA->m_pMainFrame->Attach(hContainer);
+    ASSERT_TRUE(pA->OnCreateControlBars(pA->m_pMainFrame, nullptr));
+    auto* pWrapper = DYNAMIC_DOWNCAST(CQMXPOleCntrFrameWnd, pA->m_pMainFrame);
+    ASSERT_NE(pWrapper, nullptr);
+    EXPECT_EQ(pWrapper->m_hWnd, hContainer);
+    EXPECT_EQ(pWrapper->GetDockManager()->GetDockSiteFrameWnd(), pWrapper);
+    EXPECT_TRUE(pA->OnCreateControlBars(pWrapper, nullptr));  // already the library's
+    EXPECT_EQ(pA->m_pMainFrame, pWrapper);
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(pWrapper, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 8));
+
+    const struct {
+        CFrameWnd* frame;
+        UINT state;
+        CFrameWnd* target;
+    } steps[] = {
+        {pA, WA_ACTIVE, pA}, {pB, WA_CLICKACTIVE, pB}, {pB, WA_INACTIVE, pA}, {pA, WA_INACTIVE, nullptr},
+    };
+    for (const auto& step : steps) {
+        step.frame->SendMessage(WM_ACTIVATE, step.state, 0);
+        EXPECT_EQ(qmxCommandTargetOverride, step.target);
+    }
+    pB->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+    pB->DestroyWindow();
+    EXPECT_EQ(qmxCommandTargetOverride, nullptr);
+    pA->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(bar.m_hWnd));
+    EXPECT_TRUE(::IsWindow(hOwn));
+    ::DestroyWindow(hContainer);
     Pump();
 }
 
