@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CQMXPMainClientAreaWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_MDISETMENU, OnSetMenu)
     ON_MESSAGE(WM_MDIREFRESHMENU, OnRefreshMenu)
+    ON_MESSAGE(WM_MDIDESTROY, OnMDIDestroy)
 END_MESSAGE_MAP()
 
 namespace {
@@ -42,6 +43,19 @@ LRESULT CQMXPMainClientAreaWnd::OnRefreshMenu(WPARAM wParam, LPARAM lParam) {
     const LRESULT lResult = DefWindowProc(WM_MDIREFRESHMENU, wParam, lParam);
     if (CQMXPMDIFrameWnd* pFrame = LibraryFrameOf(this))
         pFrame->RefreshWindowMenu();
+    return lResult;
+}
+
+LRESULT CQMXPMainClientAreaWnd::OnMDIDestroy(WPARAM wParam, LPARAM lParam) {
+    CQMXPMDIFrameWnd* pFrame = LibraryFrameOf(this);
+    const BOOL bLockRedraw = pFrame != nullptr && !pFrame->IsNoRedrawOnDestroy();
+    if (bLockRedraw)
+        pFrame->SendMessage(WM_SETREDRAW, FALSE);
+    const LRESULT lResult = DefWindowProc(WM_MDIDESTROY, wParam, lParam);
+    if (bLockRedraw) {
+        pFrame->SendMessage(WM_SETREDRAW, TRUE);
+        ::RedrawWindow(pFrame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
     return lResult;
 }
 

@@ -19,6 +19,8 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnSetMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRefreshMenu(WPARAM wParam, LPARAM lParam);
+    // The frame is not redrawn while a document window goes, then at once.
+    afx_msg LRESULT OnMDIDestroy(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -7,6 +7,7 @@
 
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPFrameImpl.h"
+#include "docking/frames/QMXPFrameLayout.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
@@ -22,8 +23,11 @@
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/MDIChildWnd.h"
 #include "platform/classlib/PrintPreviewState.h"
+#include "platform/classlib/SplitterWnd.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace docking_test;
 
@@ -439,6 +443,44 @@ TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     pChild->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hMiniFrame));
     delete pBar;
+}
+
+// A document frame that counts the layouts of its docked bars.
+class CCountingChild : public CQMXPMDIChildWnd {
+public:
+    void AdjustDockingLayout(HDWP hdwp = nullptr) override {
+        ++m_nLayouts;
+        CQMXPMDIChildWnd::AdjustDockingLayout(hdwp);
+    }
+    int m_nLayouts = 0;
+};
+
+TEST_F(MDIFrameTest, AMinimisedChildKeepsItsBarsLayoutUntilRestored) {
+    auto* pChild = new CCountingChild;
+    ASSERT_TRUE(pChild->Create(nullptr, L"Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                               m_pFrame));
+    const int nBefore = pChild->m_nLayouts;
+    pChild->ShowWindow(SW_MINIMIZE);
+    EXPECT_EQ(pChild->m_nLayouts, nBefore);
+    pChild->ShowWindow(SW_RESTORE);
+    EXPECT_GT(pChild->m_nLayouts, nBefore);
+    pChild->DestroyWindow();
+}
+
+// A splitter pane paints over its children: only its siblings are clipped.
+TEST(FrameLayoutTest, PaneClipStylesByItsKind) {
+    CDockTestApp app;
+    for (const bool bSplitter : {true, false}) {
+        auto* pFrame = new CFrameWnd;
+        ASSERT_TRUE(pFrame->Create(nullptr, L"Panes"));
+        std::unique_ptr<CWnd> pane(bSplitter ? new CSplitterWnd : new CWnd);
+        ASSERT_TRUE(pane->Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), pFrame, AFX_IDW_PANE_FIRST));
+        QMXPSetPaneClipStyles(pFrame);
+        EXPECT_EQ(pane->GetStyle() & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
+                  bSplitter ? DWORD(WS_CLIPSIBLINGS) : DWORD(WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+        pane->DestroyWindow();
+        pFrame->DestroyWindow();
+    }
 }
 
 // The single-document frame without a view: its bars are laid out along
