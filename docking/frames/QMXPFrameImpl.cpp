@@ -9,6 +9,7 @@
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
@@ -426,4 +427,18 @@ BOOL CQMXPFrameImpl::ToggleBarCommand(UINT nID, BOOL bStyleBit) {
     const BOOL bVisible = bStyleBit ? (pBar->GetStyle() & WS_VISIBLE) != 0 : pBar->IsWindowVisible();
     pBar->ShowControlBar(!bVisible, FALSE, FALSE);
     return TRUE;
+}
+
+BOOL CQMXPFrameImpl::PreCommand(WPARAM wParam, BOOL& bResult) {
+    bResult = TRUE;
+    const UINT uiCmd = LOWORD(wParam);
+    if (HIWORD(wParam) == 1) {
+        CQMXPToolBar::CountCommandUse(uiCmd);
+        if (ProcessKeyboard(VK_ESCAPE))
+            return TRUE;
+        if (qmxUserToolsManager != nullptr && qmxUserToolsManager->RunTool(uiCmd))
+            return TRUE;
+    }
+    bResult = FALSE;
+    return CQMXPToolBar::m_bCustomizeMode;
 }

@@ -91,6 +91,10 @@ public:
     // The routing of keys and clicks that every library frame's
     // PreTranslateMessage starts with.
     QMXPRoute RouteFrameMessage(MSG* pMsg, DWORD dwRoute);
+    // What every library frame's OnCommand does before the class library's:
+    // an accelerator is counted, closes an open menu instead, or runs a
+    // user tool; customising runs nothing. TRUE: bResult is the answer.
+    BOOL PreCommand(WPARAM wParam, BOOL& bResult);
     // The bar show commands (tool bar, status bar, rebar) on the dock
     // manager's bars; the check is the window's visibility or, with
     // bStyleBit, its WS_VISIBLE bit.

@@ -5,7 +5,6 @@
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
-#include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/MessageMap.h"
 
@@ -190,16 +189,9 @@ BOOL CQMXPFrameWnd::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CQMXPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const UINT uiCmd = LOWORD(wParam);
-    if (HIWORD(wParam) == 1) {
-        CQMXPToolBar::CountCommandUse(uiCmd);
-        if (m_Impl.ProcessKeyboard(VK_ESCAPE))
-            return TRUE;
-        if (qmxUserToolsManager != nullptr && qmxUserToolsManager->RunTool(uiCmd))
-            return TRUE;
-    }
-    if (CQMXPToolBar::m_bCustomizeMode)
-        return FALSE;
+    BOOL bResult = FALSE;
+    if (m_Impl.PreCommand(wParam, bResult))
+        return bResult;
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 

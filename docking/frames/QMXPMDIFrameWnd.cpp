@@ -8,7 +8,6 @@
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
-#include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/MDIChildWnd.h"
 #include "platform/classlib/Menu.h"
@@ -344,18 +343,9 @@ BOOL CQMXPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CQMXPMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const UINT uiCmd = LOWORD(wParam);
-    if (HIWORD(wParam) == 1) {
-        // An accelerator: counted for short menus; an open popup menu closes instead.
-        CQMXPToolBar::CountCommandUse(uiCmd);
-        if (m_Impl.ProcessKeyboard(VK_ESCAPE))
-            return TRUE;
-        if (qmxUserToolsManager != nullptr && qmxUserToolsManager->RunTool(uiCmd))
-            return TRUE;
-    }
-    // Customising runs no command.
-    if (CQMXPToolBar::m_bCustomizeMode)
-        return FALSE;
+    BOOL bResult = FALSE;
+    if (m_Impl.PreCommand(wParam, bResult))
+        return bResult;
     return CMDIFrameWnd::OnCommand(wParam, lParam);
 }
 

@@ -4,7 +4,6 @@
 #include "docking/frames/QMXPFrameLayout.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
-#include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/MessageMap.h"
 
 #include <vector>
@@ -207,19 +206,6 @@ void CQMXPInPlaceFrameCore::RecalcLayout(BOOL bNotify) {
     }
 }
 
-BOOL CQMXPInPlaceFrameCore::OnCommand(WPARAM wParam, BOOL& bResult) {
-    bResult = TRUE;
-    if (HIWORD(wParam) == 1) {
-        CQMXPToolBar::CountCommandUse(LOWORD(wParam));
-        if (m_Impl.ProcessKeyboard(VK_ESCAPE))
-            return TRUE;
-        if (qmxUserToolsManager != nullptr && qmxUserToolsManager->RunTool(LOWORD(wParam)))
-            return TRUE;
-    }
-    bResult = FALSE;
-    return CQMXPToolBar::m_bCustomizeMode;
-}
-
 void CQMXPInPlaceFrameCore::OnIdleUpdateCmdUI() {
     SendToMiniFrames(m_dockManager, WM_IDLEUPDATECMDUI, 0);
     if (m_pFrame->m_pMainFrame != nullptr && m_pFrame->m_pMainFrame->IsKindOf(RUNTIME_CLASS(CQMXPOleCntrFrameWnd)))
@@ -270,7 +256,7 @@ BOOL CQMXPOleIPFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CQMXPOleIPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     BOOL bResult = FALSE;
-    if (m_core.OnCommand(wParam, bResult))
+    if (m_core.m_Impl.PreCommand(wParam, bResult))
         return bResult;
     return COleIPFrameWnd::OnCommand(wParam, lParam);
 }
@@ -343,7 +329,7 @@ BOOL CQMXPOleDocIPFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CQMXPOleDocIPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     BOOL bResult = FALSE;
-    if (m_core.OnCommand(wParam, bResult))
+    if (m_core.m_Impl.PreCommand(wParam, bResult))
         return bResult;
     return COleDocIPFrameWnd::OnCommand(wParam, lParam);
 }

@@ -62,8 +62,6 @@ public:
     // The dock manager's layout, a print preview on its free area.
     void RecalcLayout(BOOL bNotify);
     QMXPRoute Route(MSG* pMsg) { return m_Impl.RouteFrameMessage(pMsg, QMXP_ROUTE_DBLCLICKS | QMXP_ROUTE_KEY_NO_FLAG); }
-    // FALSE: the class library handles the command.
-    BOOL OnCommand(WPARAM wParam, BOOL& bResult);
     void OnIdleUpdateCmdUI();
 
     COleIPFrameWnd* m_pFrame;
