@@ -336,6 +336,10 @@ TEST_F(FrameInputTest, TheWindowPopupListsTheDocumentWindowsTheActiveOneChecked)
         if (i == 2)
             EXPECT_TRUE(pPopup->GetMenuItem(3)->m_nStyle & TBBS_CHECKED);
         EXPECT_LE(nChecked, 1);
+        // Told again (a sub-menu of it closed), the shown popup lists the windows once.
+        Pump();
+        m_pFrame->ShowPopupMenu(pPopup);
+        EXPECT_EQ(static_cast<size_t>(pPopup->GetMenuItemCount()), texts.size());
         CloseAllPopups();
     }
     for (CMDIChildWnd* pChild : children)
