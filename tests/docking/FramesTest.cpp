@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace docking_test;
@@ -469,6 +470,45 @@ TEST_F(MDIFrameTest, AMinimisedChildKeepsItsBarsLayoutUntilRestored) {
     pChild->ShowWindow(SW_RESTORE);
     EXPECT_GT(pChild->m_nLayouts, nBefore);
     pChild->DestroyWindow();
+}
+
+// A main frame that counts its layouts that re-lay the docked bars too.
+class CCountingMDIFrame : public CQMXPMDIFrameWnd {
+public:
+    void RecalcLayout(BOOL bNotify = TRUE) override {
+        if (!GetDockManager()->m_bRelayoutBlocked && !m_bInRecalcLayout)
+            ++m_nFullLayouts;
+        CQMXPMDIFrameWnd::RecalcLayout(bNotify);
+    }
+    int m_nFullLayouts = 0;
+};
+
+// A plain resize lays the bars out once (a second, full layout only
+// without full-window dragging); maximising and restoring from it lay out fully.
+TEST(MDIFrameSizeTest, MaximiseThenRestoreLaysOutFully) {
+    CDockTestApp app;
+    auto* pFrame = new CCountingMDIFrame;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+    app.m_pMainWnd = pFrame;
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    BOOL bDragFull = TRUE;
+    ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &bDragFull, 0);
+    const struct {
+        const wchar_t* what;
+        std::function<void()> change;
+        bool full;
+    } steps[] = {
+        {L"resize", [&] { pFrame->SetWindowPos(nullptr, 0, 0, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE); }, !bDragFull},
+        {L"maximise", [&] { pFrame->ShowWindow(SW_MAXIMIZE); }, true},
+        {L"restore", [&] { pFrame->ShowWindow(SW_RESTORE); }, true},
+    };
+    for (const auto& step : steps) {
+        const int nBefore = pFrame->m_nFullLayouts;
+        step.change();
+        EXPECT_EQ(pFrame->m_nFullLayouts > nBefore, step.full) << ::testing::PrintToString(std::wstring(step.what));
+    }
+    pFrame->SendMessage(WM_CLOSE);
+    Pump();
 }
 
 // A splitter pane paints over its children: only its siblings are clipped.
