@@ -8,6 +8,7 @@
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/DockState.h"
 #include "platform/classlib/FrameWnd.h"
@@ -151,6 +152,9 @@ BOOL CQMXPWorkspace::SaveState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
         pFrameImpl->SaveTearOffMenus(m_bLoadSaveFrameBarsOnly);
         CQMXPRebarState::SaveRebarState(strPath, pFrame);
     }
+    // The user's own button images live in their bitmap file.
+    if (CQMXPToolBar::m_pUserImages != nullptr)
+        CQMXPToolBar::m_pUserImages->SaveToFile();
     if (qmxKeyboardManager != nullptr)
         qmxKeyboardManager->SaveState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
     PostSaveState();

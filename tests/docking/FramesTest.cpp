@@ -17,6 +17,7 @@
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolbarComboBoxButton.h"
 #include "platform/classlib/DialogBar.h"
@@ -156,6 +157,30 @@ TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacement)
     m_app.EnableSaving(FALSE);
     Close(pFrame);
     EXPECT_FALSE(KeyExists(kWorkspacePath));
+}
+
+TEST_F(WorkspaceRunTest, SavingWritesTheChangedUserImages) {
+    wchar_t szTemp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring path = std::wstring(szTemp) + L"QMXWorkspaceImages.bmp";
+    ASSERT_TRUE(::CopyFileW(L"Z:" OT_TEST_DATA_DIR L"/docking/strip24.bmp", path.c_str(), FALSE));
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CQMXPToolBarImages images;
+    ASSERT_TRUE(images.Load(path.c_str()));
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hbmp = ::CreateCompatibleBitmap(hScreen, 16, 15);
+    ::ReleaseDC(nullptr, hScreen);
+    images.AddImage(hbmp);
+    ::DeleteObject(hbmp);
+    ASSERT_TRUE(images.IsModified());
+    CQMXPToolBar::m_pUserImages = &images;
+    EXPECT_TRUE(m_app.SaveState());
+    CQMXPToolBar::m_pUserImages = nullptr;
+    EXPECT_FALSE(images.IsModified());
+    CQMXPToolBarImages reloaded;
+    ASSERT_TRUE(reloaded.Load(path.c_str()));
+    EXPECT_EQ(reloaded.GetCount(), 11);
+    ::DeleteFileW(path.c_str());
 }
 
 TEST_F(WorkspaceRunTest, StoredPlacementComesBackWithinTheWorkArea) {
