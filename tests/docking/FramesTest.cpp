@@ -424,6 +424,39 @@ TEST_F(FrameInputTest, TornOffBarsAreSavedWithoutGapsOrStaleKeys) {
     pOther->DestroyWindow();
 }
 
+// User tool bars take the free ids of their range, float where they are
+// made, come back from the registry and leave it when deleted.
+TEST_F(FrameInputTest, UserToolBarsOfARange) {
+    const wchar_t kProfile[] = L"Software\\OstraTallier Frames Test\\User\\";
+    CQMXPFrameImpl& impl = m_pFrame->GetFrameImpl();
+    impl.m_uiUserToolbarFirst = 0xE920;
+    impl.m_uiUserToolbarLast = 0xE921;
+    impl.m_strControlBarRegEntry = kProfile;
+    Log().clear();
+    CQMXPToolBar* pFirst = impl.CreateNewToolbar(L"Mine");
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_EQ(pFirst->GetDlgCtrlID(), 0xE920);
+    EXPECT_TRUE(pFirst->IsFloating());
+    CString strName;
+    pFirst->GetWindowText(strName);
+    EXPECT_EQ(std::wstring(strName), L"Mine");
+    CQMXPToolBar* pSecond = impl.CreateNewToolbar(L"Yours");
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_EQ(pSecond->GetDlgCtrlID(), 0xE921);
+    EXPECT_EQ(impl.CreateNewToolbar(L"Third"), nullptr);
+    EXPECT_EQ(Log().back(), L"msgbox:You can't create more than 2 user-defined toolbars!");
+    impl.SaveUserToolbars();
+    EXPECT_TRUE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59681"));
+    EXPECT_TRUE(impl.DeleteToolbar(pFirst));
+    EXPECT_FALSE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59680"));
+    EXPECT_FALSE(impl.DeleteToolbar(pFirst));
+    // Loading makes the bars whose state is stored: the second only.
+    impl.LoadUserToolbars();
+    ASSERT_EQ(impl.m_listUserDefinedToolbars.GetCount(), 2);
+    EXPECT_EQ(static_cast<CWnd*>(impl.m_listUserDefinedToolbars.GetTail())->GetDlgCtrlID(), 0xE921);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+}
+
 TEST_F(FrameInputTest, WithoutAnIdRangeNoUserToolBarIsMade) {
     Log().clear();
     EXPECT_EQ(m_pFrame->SendMessage(QMXTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(L"Mine")), 0);
