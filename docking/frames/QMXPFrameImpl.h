@@ -22,6 +22,9 @@ class CWnd;
 // The string shown when every user tool-bar id is taken.
 constexpr UINT IDS_QMXP_TOOLBARS_MAX = 16243;
 
+// The result of WM_MENUCHAR for a character the library's bars took.
+constexpr LRESULT QMXP_MENUCHAR_TAKEN = static_cast<LRESULT>(0xFFFF0002);
+
 // A docked menu bar takes the keyboard focus when one of its menus opens.
 extern BOOL qmxMenuBarTakesFocus;
 

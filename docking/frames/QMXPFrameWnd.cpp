@@ -31,11 +31,6 @@ BEGIN_MESSAGE_MAP(CQMXPFrameWnd, CFrameWnd)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
 END_MESSAGE_MAP()
 
-namespace {
-// The result of WM_MENUCHAR for a character the library's bars took.
-constexpr LRESULT kMenuCharTaken = static_cast<LRESULT>(0xFFFF0002);
-}  // namespace
-
 CQMXPFrameWnd::CQMXPFrameWnd() : m_Impl(this) {}
 
 CQMXPFrameWnd::~CQMXPFrameWnd() = default;
@@ -197,7 +192,7 @@ BOOL CQMXPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CQMXPFrameWnd::OnMenuChar(WPARAM wParam, LPARAM lParam) {
     if (m_Impl.OnMenuChar(LOWORD(wParam)))
-        return kMenuCharTaken;
+        return QMXP_MENUCHAR_TAKEN;
     return DefWindowProc(WM_MENUCHAR, wParam, lParam);
 }
 

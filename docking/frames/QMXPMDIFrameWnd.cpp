@@ -42,8 +42,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The result of WM_MENUCHAR for a character the library's bars took.
-constexpr LRESULT kMenuCharTaken = static_cast<LRESULT>(0xFFFF0002);
 // The system's entry for the dialog of all windows in the Window popup.
 constexpr UINT kMoreWindowsId = 0xFF09;
 
@@ -351,7 +349,7 @@ BOOL CQMXPMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CQMXPMDIFrameWnd::OnMenuChar(WPARAM wParam, LPARAM lParam) {
     if (m_Impl.OnMenuChar(LOWORD(wParam)))
-        return kMenuCharTaken;
+        return QMXP_MENUCHAR_TAKEN;
     return DefWindowProc(WM_MENUCHAR, wParam, lParam);
 }
 

@@ -75,17 +75,41 @@ private:
     void GiveBackCommandTarget();
 };
 
-class CQMXPOleIPFrameWnd : public COleIPFrameWnd {
-    DECLARE_DYNCREATE(CQMXPOleIPFrameWnd)
+// The in-place frame over one of the class library's in-place frames: the
+// class library's step first, then the shared one. Its messages are taken
+// in WindowProc, so that both frames share one body.
+template <class TBase>
+class CQMXPInPlaceFrame : public TBase {
 public:
-    CQMXPOleIPFrameWnd();
-    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    CQMXPInPlaceFrame() : m_core(this) {}
+
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override {
+        m_core.m_Impl.m_pDockManager = &m_core.m_dockManager;
+        return TBase::PreCreateWindow(cs);
+    }
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
-    void RecalcLayout(BOOL bNotify = TRUE) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd* pWndDoc) override;
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override {
+        m_core.m_Impl.m_nIDDefaultResource = nIDResource;
+        return TBase::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+    }
+    void RecalcLayout(BOOL bNotify = TRUE) override {
+        if (this->m_bInRecalcLayout)
+            return;
+        TBase::RecalcLayout(bNotify);
+        this->m_bInRecalcLayout = TRUE;
+        m_core.RecalcLayout(bNotify);
+        this->m_bInRecalcLayout = FALSE;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        return m_core.Route(pMsg) == QMXPRoute::Consumed || TBase::PreTranslateMessage(pMsg);
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        BOOL bResult = FALSE;
+        return m_core.m_Impl.PreCommand(wParam, bResult) ? bResult : TBase::OnCommand(wParam, lParam);
+    }
+    BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd*) override {
+        return m_core.OnCreateControlBars(pWndFrame);
+    }
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr) { m_core.m_dockManager.AdjustDockingLayout(hdwp); }
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) { return m_core.m_dockManager.OnMoveMiniFrame(pFrame); }
     BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) { return m_core.m_Impl.OnShowPopupMenu(pMenuPopup); }
@@ -93,42 +117,41 @@ public:
     CQMXPFrameImpl& GetFrameImpl() { return m_core.m_Impl; }
 
 protected:
-    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    afx_msg void OnClose();
-    afx_msg void OnDestroy();
-    afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_ACTIVATE: {
+            const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
+            m_core.OnActivate(LOWORD(wParam));
+            return lResult;
+        }
+        case WM_CLOSE:
+            m_core.m_Impl.OnCloseFrame();
+            break;
+        case WM_DESTROY:
+            m_core.OnDestroy();
+            break;
+        case WM_MENUCHAR:
+            if (m_core.m_Impl.OnMenuChar(LOWORD(wParam)))
+                return QMXP_MENUCHAR_TAKEN;
+            break;
+        case WM_IDLEUPDATECMDUI: {
+            const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
+            m_core.OnIdleUpdateCmdUI();
+            return lResult;
+        }
+        default:
+            break;
+        }
+        return TBase::WindowProc(message, wParam, lParam);
+    }
 
     CQMXPInPlaceFrameCore m_core;
-
-    DECLARE_MESSAGE_MAP()
 };
 
-class CQMXPOleDocIPFrameWnd : public COleDocIPFrameWnd {
+class CQMXPOleIPFrameWnd : public CQMXPInPlaceFrame<COleIPFrameWnd> {
+    DECLARE_DYNCREATE(CQMXPOleIPFrameWnd)
+};
+
+class CQMXPOleDocIPFrameWnd : public CQMXPInPlaceFrame<COleDocIPFrameWnd> {
     DECLARE_DYNCREATE(CQMXPOleDocIPFrameWnd)
-public:
-    CQMXPOleDocIPFrameWnd();
-    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
-    void RecalcLayout(BOOL bNotify = TRUE) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd* pWndDoc) override;
-    virtual void AdjustDockingLayout(HDWP hdwp = nullptr) { m_core.m_dockManager.AdjustDockingLayout(hdwp); }
-    virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) { return m_core.m_dockManager.OnMoveMiniFrame(pFrame); }
-    BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) { return m_core.m_Impl.OnShowPopupMenu(pMenuPopup); }
-    CQMXPDockManager* GetDockManager() { return &m_core.m_dockManager; }
-    CQMXPFrameImpl& GetFrameImpl() { return m_core.m_Impl; }
-
-protected:
-    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    afx_msg void OnClose();
-    afx_msg void OnDestroy();
-    afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-
-    CQMXPInPlaceFrameCore m_core;
-
-    DECLARE_MESSAGE_MAP()
 };
