@@ -84,6 +84,9 @@ TEST(ProgramLayout, MenuBarOpensByAltAndMnemonicAndTakesTheFocusByAltAlone)
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_menu_bar_file_menu");
     PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
     EXPECT_TRUE(edtest::WaitFor([&] { return program.FindPopup() == nullptr; }));
+    // A second Escape leaves the menu bar for the window that had the focus.
+    PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+    EXPECT_TRUE(edtest::WaitFor([&] { return FocusOf(main) == before; }));
 
 }
 
