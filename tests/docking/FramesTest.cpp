@@ -309,6 +309,26 @@ TEST_F(FrameInputTest, AClickOnTheMenuButtonThatOpenedTheMenuClosesIt) {
     EXPECT_TRUE(OpenPopups().empty());
 }
 
+TEST_F(FrameInputTest, AfterAMenuCommandTheFocusGoesBack) {
+    Log().clear();
+    CWnd edit;
+    ASSERT_TRUE(edit.Create(L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(300, 300, 400, 320), m_pFrame, 1234));
+    edit.SetFocus();
+    m_menuBar.CreateFromMenu(MakeMenu({{0, L"&File", {{30001, L"&Open"}}}}), FALSE, TRUE);
+    const CPoint ptFile = m_menuBar.GetButton(0)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFile.x, ptFile.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    EXPECT_EQ(CWnd::GetFocus(), &m_menuBar);
+    OpenPopups().front()->SendMessage(WM_KEYDOWN, VK_DOWN);
+    OpenPopups().front()->SendMessage(WM_KEYDOWN, VK_RETURN);
+    Pump();
+    EXPECT_TRUE(OpenPopups().empty());
+    EXPECT_EQ(LoggedCommands(), std::vector<UINT>{30001});
+    EXPECT_EQ(CWnd::GetFocus(), &edit);
+    edit.DestroyWindow();
+}
+
 TEST_F(FrameInputTest, KeysTypedIntoAToolBarComboAreNotAccelerators) {
     m_pFrame->m_hAccelTable = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_DOCKTEST_ACCEL));
     CQMXPToolBar bar;
