@@ -108,6 +108,10 @@ public:
 
 protected:
     void SerializeNode(CArchive& ar, int nDepth);
+    // A side's pane id; a tabbed bar follows with its tabs, object, style and tab window.
+    static void StoreSide(CArchive& ar, CQMXPDockingControlBar* pBar);
+    // A tabbed bar is made again at once under the dock site; one that cannot be made leaves the side empty.
+    void LoadTabbedSide(CArchive& ar, BOOL bLeft);
     // Layout uses hidden panes as present while the group is auto-hidden.
     BOOL IsAutoHide() const;
     BOOL IsBarShown(const CQMXPDockingControlBar* pBar) const;

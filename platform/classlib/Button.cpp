@@ -1,0 +1,3 @@
+#include "platform/classlib/Button.h"
+
+IMPLEMENT_DYNAMIC(CButton, CWnd)
