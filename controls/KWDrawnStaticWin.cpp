@@ -4,9 +4,14 @@
 #include "platform/classlib/DC.h"
 #include "platform/classlib/MessageMap.h"
 
-BEGIN_MESSAGE_MAP(CKWDrawnStaticWin, CWnd)
+BEGIN_MESSAGE_MAP(CKWDrawnStaticWin, CStatic)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
+
+CKWDrawnStaticWin::~CKWDrawnStaticWin()
+{
+    ReleaseStatic();
+}
 
 void CKWDrawnStaticWin::DestroyStatic()
 {

@@ -156,7 +156,7 @@ TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
     bool previewControl = false;
     dialog.script.steps.push_back([&] {
         previewBox = ::IsDlgButtonChecked(dialog.m_hWnd, IDC_KW_PREVIEW_CHECK) == BST_CHECKED;
-        previewControl = dialog.GetPreview().GetHwnd() != nullptr;
+        previewControl = dialog.GetPreview().m_hWnd != nullptr;
         dialog.SetName(L"\"b.jpg\" \"a.jpg\" \"c.png\"");
         dialog.Press(IDOK);
     });
