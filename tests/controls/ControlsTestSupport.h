@@ -1,6 +1,8 @@
 #pragma once
 // What the drawn-control tests share: the pixels a window shows, read back
 // from its surface after it has painted, and a visible test window.
+#include "controls/KWLinkOpener.h"
+#include "platform/classlib/WinApp.h"
 #include "platform/classlib/Wnd.h"
 #include "tests/platform/classlib/TestSupport.h"
 
@@ -8,9 +10,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace controls_test {
+
+// The test program's application, which notes the links it is asked to open.
+class CControlsTestApp : public CWinApp, public IKWLinkOpener {
+public:
+    CControlsTestApp() : CWinApp(L"ControlsTests") {}
+    void OpenLink(const CString& text) override { openedLinks.push_back(text.GetString()); }
+    std::vector<std::wstring> openedLinks;
+};
+CControlsTestApp& App();
 
 // The client area of a window as 0x00BBGGRR values, row by row.
 struct Pixels {
