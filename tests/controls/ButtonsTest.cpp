@@ -4,6 +4,7 @@
 // suite runs once more with the visual-styles library switched off).
 #include "ControlsTestResources.h"
 #include "ControlsTestSupport.h"
+#include "tests/support/WindowPixels.h"
 
 #include "controls/ThemeHelperST.h"
 #include "controls/XPStyleButtonST.h"
@@ -16,8 +17,8 @@
 #include <map>
 #include <string>
 
-using controls_test::Capture;
-using controls_test::Pixels;
+using test_support::Capture;
+using test_support::Pixels;
 
 namespace {
 

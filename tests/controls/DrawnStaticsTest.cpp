@@ -4,6 +4,7 @@
 // messages; what it draws is read back or recorded.
 #include "ControlsTestResources.h"
 #include "ControlsTestSupport.h"
+#include "tests/support/WindowPixels.h"
 
 #include "controls/KWHLinkStatic.h"
 #include "controls/KWImageControl.h"
@@ -20,8 +21,8 @@
 #include <cwchar>
 #include <vector>
 
-using controls_test::Capture;
-using controls_test::Pixels;
+using test_support::Capture;
+using test_support::Pixels;
 using controls_test::ShownWindow;
 using test_support::CRecordingGraphics;
 
