@@ -1,10 +1,8 @@
-// The controls drawn over static items: the text label, the scrolled
-// picture, the link, the image control and the file preview; and the
-// scroller bar. Each is bound to a static of a shown window and driven by
-// messages; what it draws is read back or recorded.
+// The controls drawn over statics (text label, scrolled picture, link, image
+// control, file preview) and the scroller bar, bound to the children of a
+// shown window and driven by messages; what they draw is read back or recorded.
 #include "ControlsTestResources.h"
 #include "ControlsTestSupport.h"
-#include "tests/support/WindowPixels.h"
 
 #include "controls/KWHLinkStatic.h"
 #include "controls/KWImageControl.h"
@@ -12,62 +10,46 @@
 #include "controls/KWScrolledBitmapControl.h"
 #include "controls/KWScrollerBar.h"
 #include "controls/KWTextLabel.h"
-#include "framework/KWGdipBitmap.h"
 #include "platform/classlib/ScrollBar.h"
 #include "tests/support/RecordingGraphics.h"
+#include "tests/support/WindowPixels.h"
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
 #include <vector>
 
-using test_support::Capture;
-using test_support::Pixels;
 using controls_test::ShownWindow;
+using test_support::Capture;
 using test_support::CRecordingGraphics;
-
-namespace {
-
-HWND Label(const ShownWindow& host, UINT id, const wchar_t* text, CKWTextLabel& label)
-{
-    const HWND item = host.AddStatic(id, CRect(0, 24 * (id % 10), 150, 24 * (id % 10) + 20));
-    label.Create(item);
-    label.SetText(text);
-    return item;
-}
-
-}  // namespace
+using test_support::Pixels;
 
 TEST(DrawnStatics, ALabelDrawsTwelvePixelArialInBlackOnTheFaceAndKeepsItsOwnFace)
 {
     ShownWindow host(CRect(400, 20, 600, 150));
-    CKWTextLabel plain, arial, copied, courier;
-    const HWND plainItem = Label(host, 1, L"Report 12", plain);
-    const HWND arialItem = Label(host, 2, L"Report 12", arial);
-    arial.SetFaceName(L"Arial");
-    arial.SetFontSize(12);
-    arial.SetTextColor(0);
-    arial.SetFontStyle(0);
-    // The face comes from a buffer the caller changes afterwards.
+    CKWTextLabel labels[4];
+    HWND items[4];
+    for (UINT i = 0; i < 4; ++i) {
+        items[i] = host.AddStatic(i + 1, CRect(0, 24 * i, 150, 24 * i + 20));
+        labels[i].Create(items[i]);
+        labels[i].SetText(L"Report 12");
+    }
+    labels[1].SetFaceName(L"Arial");
+    labels[1].SetFontSize(12);
+    labels[1].SetTextColor(0);
+    labels[1].SetFontStyle(0);
+    // The face of label 2 comes from a buffer its caller changes afterwards.
     wchar_t face[32] = L"Courier New";
-    const HWND copiedItem = Label(host, 3, L"Report 12", copied);
-    copied.SetFaceName(face);
+    labels[2].SetFaceName(face);
     std::wcscpy(face, L"Arial");
-    const HWND courierItem = Label(host, 4, L"Report 12", courier);
-    courier.SetFaceName(L"Courier New");
+    labels[3].SetFaceName(L"Courier New");
 
-    const Pixels shown = Capture(plainItem);
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), shown.At(shown.width - 1, shown.height - 1));
-    COLORREF darkest = 0xFFFFFF;
-    for (COLORREF pixel : shown.values)
-        darkest = std::min(darkest, pixel);
-    EXPECT_EQ(0u, darkest) << "black text";
-    EXPECT_EQ(Capture(arialItem), shown);
-    EXPECT_EQ(Capture(courierItem), Capture(copiedItem));
-    EXPECT_FALSE(Capture(copiedItem) == shown);
-    CKWTextLabel none;
-    none.SetText(L"nothing");
-    none.SetFaceName(L"Arial");
+    const Pixels plain = Capture(items[0]);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), plain.At(plain.width - 1, plain.height - 1));
+    EXPECT_EQ(0u, *std::min_element(plain.values.begin(), plain.values.end())) << "black text";
+    EXPECT_EQ(Capture(items[1]), plain);
+    EXPECT_EQ(Capture(items[3]), Capture(items[2]));
+    EXPECT_FALSE(Capture(items[2]) == plain);
 }
 
 TEST(DrawnStatics, TheScrolledPictureComesBackFromTheBottomAndTheBackgroundFillsTheRest)
@@ -78,34 +60,19 @@ TEST(DrawnStatics, TheScrolledPictureComesBackFromTheBottomAndTheBackgroundFills
     ASSERT_TRUE(credits.SubclassDlgItem(5, &host.window));
     credits.SetImageResource(IDB_TEST_SQUARE);
     credits.UpdateSizes();
-    using Box = CRecordingGraphics::Box;
+    // A 64-pixel picture in a 100 x 60 view: where its top is, and how many
+    // strips are filled (the one to its right, one above or below).
     const struct {
-        int offset;
-        double top;
-        std::vector<Box> filled;
-    } cases[] = {
-        {0, 0, {{64, 0, 36, 60}}},
-        {-10, -10, {{64, 0, 36, 60}, {0, 54, 64, 6}}},
-        {-65, 59, {{64, 0, 36, 60}, {0, 0, 64, 59}}},
-        {-64 - 62, -2, {{64, 0, 36, 60}}},
-        {-64 - 124, 60, {{64, 0, 36, 60}, {0, 0, 64, 60}}},
-    };
+        int offset, top, strips;
+    } cases[] = {{0, 0, 1}, {-10, -10, 2}, {-65, 59, 2}, {-126, -2, 1}, {-188, 60, 2}};
     for (const auto& c : cases) {
         credits.SetOffset(c.offset);
         CRecordingGraphics graphics(96);
         credits.Draw(&graphics);
         ASSERT_EQ(1u, graphics.images.size());
-        EXPECT_EQ(0, graphics.images[0].x);
         EXPECT_EQ(c.top, graphics.images[0].y) << c.offset;
-        EXPECT_EQ(64, graphics.images[0].pixelsHigh);
         ASSERT_EQ(1u, graphics.fills.size());
-        ASSERT_EQ(c.filled.size(), graphics.fills[0].size()) << c.offset;
-        for (size_t i = 0; i < c.filled.size(); ++i) {
-            const Box& box = graphics.fills[0][i];
-            EXPECT_EQ(c.filled[i].y, box.y) << c.offset;
-            EXPECT_EQ(c.filled[i].height, box.height) << c.offset;
-            EXPECT_EQ(c.filled[i].width, box.width) << c.offset;
-        }
+        EXPECT_EQ(size_t(c.strips), graphics.fills[0].size()) << c.offset;
     }
 }
 
@@ -129,20 +96,15 @@ TEST(DrawnStatics, ALinkRepaintsOnEnteringAndLeavingAndOpensOnlyAGivenLink)
     const HWND item = host.AddStatic(6, CRect(0, 0, 120, 20));
     CCountingLink link;
     ASSERT_TRUE(link.SubclassDlgItem(6, &host.window));
-    EXPECT_TRUE(::GetWindowLongW(item, GWL_STYLE) & SS_NOTIFY);
     link.SetText(L"Kestrel Works", L"www.kestrelworks.example");
     ::UpdateWindow(item);
     link.draws = 0;
-    POINT middle = {60, 10};
-    ::ClientToScreen(item, &middle);
-    ::SetCursorPos(middle.x, middle.y);
-    for (int moves = 0; moves < 3; ++moves)
-        ::SendMessageW(item, WM_MOUSEMOVE, 0, MAKELPARAM(60, 10));
-    EXPECT_EQ(1, link.draws);
-    ::SendMessageW(item, WM_MOUSELEAVE, 0, 0);
-    ::SendMessageW(item, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(2, link.draws);
-
+    const UINT moves[] = {WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSELEAVE};
+    const int draws[] = {1, 1, 2, 2};
+    for (int i = 0; i < 4; ++i) {
+        ::SendMessageW(item, moves[i], 0, MAKELPARAM(60, 10));
+        EXPECT_EQ(draws[i], link.draws) << i;
+    }
     auto& opened = controls_test::App().openedLinks;
     opened.clear();
     ::SendMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -153,7 +115,7 @@ TEST(DrawnStatics, ALinkRepaintsOnEnteringAndLeavingAndOpensOnlyAGivenLink)
 
 namespace {
 
-void CountingCallback(IKWGraphics*, CKWImageControlImp* control, void* context)
+void NoteCallback(IKWGraphics*, CKWImageControlImp* control, void* context)
 {
     static_cast<std::vector<CKWImageControlImp*>*>(context)->push_back(control);
 }
@@ -166,40 +128,26 @@ TEST(DrawnStatics, TheImageControlShowsItsLastPictureOrOnlyWhatItsCallbackDraws)
     host.AddStatic(7, CRect(0, 0, 100, 80));
     CKWImageControl image;
     ASSERT_TRUE(image.Attach(7, &host.window));
+    // 0 clears the picture; 4242 is no resource.
     const struct {
-        UINT resource;  // 0: cleared
+        UINT resource;
         CSize size;
     } cases[] = {{IDB_TEST_WIDE, {78, 26}}, {IDB_TEST_SQUARE, {64, 64}}, {0, {0, 0}}, {4242, {0, 0}}};
     for (const auto& c : cases) {
-        if (c.resource)
-            image.SetImageResource(c.resource);
-        else
-            image.ClearImage();
+        c.resource ? image.SetImageResource(c.resource) : image.ClearImage();
         CSize size(-1, -1);
         image.GetImageSize(size);
         EXPECT_EQ(c.size, size) << c.resource;
     }
-
-    image.SetImageResource(IDB_TEST_WIDE);
     image.SetImageResource(IDB_TEST_SQUARE);
-    image.UpdateImageSize();
-    EXPECT_EQ(64, image.GetImp()->GetRect().left);
-    EXPECT_EQ(64, image.GetImp()->GetRect().top);
-    CRecordingGraphics drawn(96);
-    image.GetImp()->Draw(&drawn);
-    ASSERT_EQ(1u, drawn.images.size());
-    EXPECT_EQ(0, drawn.images[0].x);
-    EXPECT_EQ(64, drawn.images[0].pixelsWide) << "the second picture, unscaled";
-
     std::vector<CKWImageControlImp*> calls;
-    image.SetDrawCallback(CountingCallback, &calls);
+    image.SetDrawCallback(NoteCallback, &calls);
     CRecordingGraphics called(96);
     image.GetImp()->Draw(&called);
-    EXPECT_EQ(std::vector<CKWImageControlImp*>{image.GetImp()}, calls);
-    EXPECT_TRUE(called.Untouched()) << "the picture is not drawn under a callback";
+    EXPECT_TRUE(called.Untouched()) << "only the callback draws";
     image.Invalidate();
     ::UpdateWindow(::GetDlgItem(host.window.m_hWnd, 7));
-    EXPECT_EQ(2u, calls.size()) << "a paint draws through the callback";
+    EXPECT_EQ(std::vector<CKWImageControlImp*>(2, image.GetImp()), calls);
 }
 
 namespace {
@@ -207,17 +155,14 @@ namespace {
 int g_previewsMade = 0;
 SIZE g_previewSize = {0, 0};
 
-// A red picture of the size asked for.
-HBITMAP RedPreview(const wchar_t*, int reserved)
+HBITMAP RedPreview(const wchar_t*, int)
 {
-    EXPECT_EQ(0, reserved);
     ++g_previewsMade;
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), g_previewSize.cx, -g_previewSize.cy, 1, 32};
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* pixels = static_cast<uint32_t*>(bits);
-    std::fill(pixels, pixels + g_previewSize.cx * g_previewSize.cy, 0x00FF0000u);
+    std::fill_n(static_cast<uint32_t*>(bits), g_previewSize.cx * g_previewSize.cy, 0x00FF0000u);
     return bitmap;
 }
 
@@ -230,9 +175,7 @@ TEST(DrawnStatics, APreviewIsCentredUnscaledWhenItFitsElseFittedAndMadeOnlyWhenS
         SIZE picture;
         int side;
         CRect place;
-    } cases[] = {{{50, 50}, 100, {25, 25, 75, 75}}, {{300, 150}, 104, {2, 27, 102, 77}}, {{96, 20}, 100, {2, 40, 98, 60}}};
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    const COLORREF red = RGB(255, 0, 0);
+    } cases[] = {{{50, 50}, 100, {25, 25, 75, 75}}, {{300, 150}, 104, {2, 27, 102, 77}}};
     UINT id = 10;
     for (const auto& c : cases) {
         const HWND item = host.AddStatic(id, CRect(0, 0, c.side, c.side));
@@ -240,51 +183,27 @@ TEST(DrawnStatics, APreviewIsCentredUnscaledWhenItFitsElseFittedAndMadeOnlyWhenS
         preview.SetPreviewMaker(RedPreview);
         ASSERT_TRUE(preview.SubclassDlgItem(id++, &host.window));
         g_previewSize = c.picture;
-        preview.SetFile(L"C:\\pictures\\a.jpg", 1, true);
+        g_previewsMade = 0;
+        preview.SetFile(L"a.jpg", 0, true);
+        EXPECT_EQ(0, g_previewsMade) << "not shown, not made";
+        preview.SetFile(L"a.jpg", 1, true);
+        preview.SetFile(L"a.jpg", 1, true);
+        EXPECT_EQ(2, g_previewsMade) << "the same name is made again";
         const Pixels shown = Capture(item);
-        const CRect& p = c.place;
-        EXPECT_EQ(red, shown.At(p.left, p.top)) << c.side;
-        EXPECT_EQ(red, shown.At(p.right - 1, p.bottom - 1)) << c.side;
-        EXPECT_EQ(face, shown.At(p.left - 1, p.top - 1)) << c.side;
-        EXPECT_EQ(face, shown.At(p.right, p.bottom)) << c.side;
-        EXPECT_EQ(p, shown.Bounds(face)) << c.side;
+        EXPECT_EQ(RGB(255, 0, 0), shown.At(c.place.left, c.place.top));
+        EXPECT_EQ(c.place, shown.Bounds(::GetSysColor(COLOR_BTNFACE))) << c.side;
         ::DestroyWindow(item);
     }
-
-    const HWND item = host.AddStatic(20, CRect(0, 0, 100, 100));
-    CKWPreviewCtrl preview;
-    preview.SetPreviewMaker(RedPreview);
-    ASSERT_TRUE(preview.SubclassDlgItem(20, &host.window));
-    g_previewsMade = 0;
-    preview.SetFile(L"C:\\pictures\\a.jpg", 0, true);
-    EXPECT_EQ(0, g_previewsMade) << "not shown, not made";
-    EXPECT_EQ(nullptr, preview.GetPreview());
-    preview.SetFile(L"C:\\pictures\\a.jpg", 1, false);
-    preview.SetFile(L"C:\\pictures\\a.jpg", 1, true);
-    EXPECT_EQ(2, g_previewsMade) << "the same name is made again";
-    preview.SetFile(L"", 1, true);
-    EXPECT_EQ(2, g_previewsMade);
-    EXPECT_EQ(nullptr, preview.GetPreview());
-    ::DestroyWindow(item);
 }
 
 namespace {
 
-struct Scrolled {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Scrolled& other) const
-    {
-        return message == other.message && wParam == other.wParam && lParam == other.lParam;
-    }
-};
-std::vector<Scrolled> g_scrolled;
+std::vector<MSG> g_scrolled;
 
 LRESULT CALLBACK RecordScrolling(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_HSCROLL || message == WM_VSCROLL)
-        g_scrolled.push_back({message, wParam, lParam});
+        g_scrolled.push_back({window, message, wParam, lParam});
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -294,43 +213,38 @@ TEST(ScrollerBar, TheStripsSideChoosesItsScrollBarWhoseMessagesGoToTheOwner)
 {
     WNDCLASSW owner = {};
     owner.lpfnWndProc = RecordScrolling;
-    owner.hInstance = ::GetModuleHandleW(nullptr);
     owner.lpszClassName = L"OTScrollRecorder";
     ::RegisterClassW(&owner);
-    const HWND frame = ::CreateWindowExW(0, L"OTScrollRecorder", L"", WS_POPUP | WS_VISIBLE, 400, 200, 300, 200,
-                                         nullptr, nullptr, owner.hInstance, nullptr);
+    const HWND frame = ::CreateWindowExW(0, owner.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                         nullptr, nullptr);
+    // The scroll bar's style (0: none) and its place in a 20 x 150 strip.
     const struct {
-        DWORD style;
-        DWORD barStyle;  // 0: no scroll bar
-        UINT message;
-        CRect inside;    // the scroll bar in a 20 x 150 strip
+        DWORD style, barStyle;
+        CRect inside;
     } cases[] = {
-        {CBRS_ALIGN_RIGHT, 0x50000005, WM_VSCROLL, {0, 0, 20, 150}},
-        {CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT, 0x50000005, WM_VSCROLL, {1, 0, 20, 150}},
-        {CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP, 0x50000004, WM_HSCROLL, {0, 1, 20, 150}},
-        {CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM, 0x50000004, WM_HSCROLL, {0, 1, 20, 149}},
-        {CBRS_ALIGN_LEFT, 0, 0, {}},
+        {CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT, 0x50000005, {1, 0, 20, 150}},
+        {CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM, 0x50000004, {0, 1, 20, 149}},
+        {CBRS_ALIGN_LEFT, 0, {}},
     };
     for (const auto& c : cases) {
         CKWScrollerBar strip;
         ASSERT_TRUE(strip.Create(CWnd::FromHandle(frame), WS_CHILD | WS_VISIBLE | c.style, 0xE900));
         const HWND bar = ::GetDlgItem(strip.m_hWnd, CKWScrollerBar::kScrollBarId);
-        if (!c.barStyle) {
-            EXPECT_EQ(nullptr, bar);
+        EXPECT_EQ(c.barStyle, bar ? DWORD(::GetWindowLongW(bar, GWL_STYLE)) : 0u) << c.style;
+        if (!bar)
             continue;
-        }
-        ASSERT_NE(nullptr, bar) << c.style;
-        EXPECT_EQ(bar, strip.GetScrollBar()->m_hWnd);
-        EXPECT_EQ(c.barStyle, DWORD(::GetWindowLongW(bar, GWL_STYLE))) << c.style;
         strip.MoveWindow(0, 0, 20, 150);
         CRect inside;
         ::GetWindowRect(bar, &inside);
-        ::MapWindowPoints(nullptr, strip.m_hWnd, reinterpret_cast<POINT*>(&inside), 2);
+        strip.ScreenToClient(&inside);
         EXPECT_EQ(c.inside, inside) << c.style;
         g_scrolled.clear();
-        const WPARAM code = MAKEWPARAM(SB_THUMBTRACK, 37);
-        ::SendMessageW(strip.m_hWnd, c.message, code, reinterpret_cast<LPARAM>(bar));
-        EXPECT_EQ((std::vector<Scrolled>{{c.message, code, reinterpret_cast<LPARAM>(bar)}}), g_scrolled);
+        const UINT message = c.barStyle == 0x50000005 ? WM_VSCROLL : WM_HSCROLL;
+        ::SendMessageW(strip.m_hWnd, message, MAKEWPARAM(SB_THUMBTRACK, 37), reinterpret_cast<LPARAM>(bar));
+        ASSERT_EQ(1u, g_scrolled.size());
+        const MSG& sent = g_scrolled[0];
+        EXPECT_TRUE(sent.hwnd == frame && sent.message == message && sent.wParam == MAKEWPARAM(SB_THUMBTRACK, 37) &&
+                    sent.lParam == reinterpret_cast<LPARAM>(bar));
     }
     ::DestroyWindow(frame);
 }
