@@ -75,6 +75,15 @@ DWORD CButtonST::SetIconHandles(HICON iconIn, HICON iconOut, HICON iconDisabled)
 {
     ReleaseIcons();
     const HICON given[kIconCount] = {iconIn, iconOut, iconDisabled};
+    if (!iconIn) {
+        // Without the in icon the button shows none; the others are its own all the same.
+        for (HICON icon : given)
+            if (icon)
+                ::DestroyIcon(icon);
+        if (m_hWnd)
+            Invalidate();
+        return 0;
+    }
     for (int i = 0; i < kIconCount; ++i) {
         if (!given[i])
             continue;
@@ -83,6 +92,9 @@ DWORD CButtonST::SetIconHandles(HICON iconIn, HICON iconOut, HICON iconDisabled)
         ICONINFO info = {};
         if (!::GetIconInfo(given[i], &info)) {
             ReleaseIcons();
+            for (int rest = i + 1; rest < kIconCount; ++rest)
+                if (given[rest])
+                    ::DestroyIcon(given[rest]);
             return 1;
         }
         if (info.hbmColor)
