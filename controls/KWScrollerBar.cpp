@@ -40,8 +40,9 @@ CKWScrollerBar::~CKWScrollerBar()
 BOOL CKWScrollerBar::Create(CWnd* parentFrame, DWORD style, UINT id)
 {
     m_dwStyle = style & kBarStyleMask;
-    // The control bar's window class has the arrow cursor and the button face.
-    return CWnd::Create(nullptr, nullptr, style | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), parentFrame, id);
+    // The control bar's window class has the arrow cursor and the button
+    // face. The gripper bit is a dialog frame to the window: it stays a bar style.
+    return CWnd::Create(nullptr, nullptr, (style & ~kGripper) | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), parentFrame, id);
 }
 
 CRect CKWScrollerBar::InsideRect(const CRect& client) const

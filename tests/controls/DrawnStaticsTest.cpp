@@ -217,12 +217,14 @@ TEST(ScrollerBar, TheStripsSideChoosesItsScrollBarWhoseMessagesGoToTheOwner)
     ::RegisterClassW(&owner);
     const HWND frame = ::CreateWindowExW(0, owner.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
                                          nullptr, nullptr);
-    // The scroll bar's style (0: none) and its place in a 20 x 150 strip.
+    // The scroll bar's style (0: none) and its place in a 20 x 150 strip,
+    // less the border lines and the gripper (0x400000) the style names.
     const struct {
         DWORD style, barStyle;
         CRect inside;
     } cases[] = {
-        {CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT, 0x50000005, {1, 0, 20, 150}},
+        {CBRS_ALIGN_RIGHT, 0x50000005, {0, 0, 20, 150}},
+        {CBRS_BORDER_LEFT | 0x400000, 0x50000005, {1, 7, 20, 150}},
         {CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM, 0x50000004, {0, 1, 20, 149}},
         {CBRS_ALIGN_LEFT, 0, {}},
     };
