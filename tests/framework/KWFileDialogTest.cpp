@@ -174,3 +174,17 @@ TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
         ::DeleteFileW((folder + name).c_str());
     DrainMessages();
 }
+
+TEST(CKWImportFileDialog, ThePreviewOfAPictureIsItsBitmapAndNoFileHasNone)
+{
+    const std::wstring picture = std::wstring(L"" OT_TEST_DATA_DIR "/../../resources/autoscroll.bmp");
+    HBITMAP preview = KWMakeImagePreview(picture.c_str(), 0);
+    ASSERT_NE(nullptr, preview);
+    BITMAP info = {};
+    ::GetObjectW(preview, sizeof(info), &info);
+    EXPECT_EQ(78, info.bmWidth);
+    EXPECT_EQ(26, info.bmHeight);
+    ::DeleteObject(preview);
+    EXPECT_EQ(nullptr, KWMakeImagePreview(L"C:\\no such folder\\none.jpg", 0));
+    EXPECT_EQ(nullptr, KWMakeImagePreview(L"C:\\windows", 0));
+}
