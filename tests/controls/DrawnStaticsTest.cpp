@@ -198,12 +198,12 @@ TEST(DrawnStatics, APreviewIsCentredUnscaledWhenItFitsElseFittedAndMadeOnlyWhenS
 
 namespace {
 
-std::vector<MSG> g_scrolled;
+MSG g_scrolled;
 
 LRESULT CALLBACK RecordScrolling(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_HSCROLL || message == WM_VSCROLL)
-        g_scrolled.push_back({window, message, wParam, lParam});
+        g_scrolled = {window, message, wParam, lParam};
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -211,8 +211,7 @@ LRESULT CALLBACK RecordScrolling(HWND window, UINT message, WPARAM wParam, LPARA
 
 TEST(ScrollerBar, TheStripsSideChoosesItsScrollBarWhoseMessagesGoToTheOwner)
 {
-    WNDCLASSW owner = {};
-    owner.lpfnWndProc = RecordScrolling;
+    WNDCLASSW owner = {0, RecordScrolling};
     owner.lpszClassName = L"OTScrollRecorder";
     ::RegisterClassW(&owner);
     const HWND frame = ::CreateWindowExW(0, owner.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
@@ -240,13 +239,10 @@ TEST(ScrollerBar, TheStripsSideChoosesItsScrollBarWhoseMessagesGoToTheOwner)
         ::GetWindowRect(bar, &inside);
         strip.ScreenToClient(&inside);
         EXPECT_EQ(c.inside, inside) << c.style;
-        g_scrolled.clear();
         const UINT message = c.barStyle == 0x50000005 ? WM_VSCROLL : WM_HSCROLL;
         ::SendMessageW(strip.m_hWnd, message, MAKEWPARAM(SB_THUMBTRACK, 37), reinterpret_cast<LPARAM>(bar));
-        ASSERT_EQ(1u, g_scrolled.size());
-        const MSG& sent = g_scrolled[0];
-        EXPECT_TRUE(sent.hwnd == frame && sent.message == message && sent.wParam == MAKEWPARAM(SB_THUMBTRACK, 37) &&
-                    sent.lParam == reinterpret_cast<LPARAM>(bar));
+        EXPECT_TRUE(g_scrolled.hwnd == frame && g_scrolled.message == message &&
+                    g_scrolled.wParam == MAKEWPARAM(SB_THUMBTRACK, 37) && g_scrolled.lParam == LPARAM(bar));
     }
     ::DestroyWindow(frame);
 }
