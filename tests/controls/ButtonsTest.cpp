@@ -132,13 +132,11 @@ TEST(FlatButtons, ADoubleClickIsTwoClicksAndDisablingTheFocusedButtonMovesTheFoc
 
 TEST(ThemedButtons, TheThemeStateFollowsTheLastRuleThatHolds)
 {
-    const struct {
-        bool isDefault, hot, pressed, disabled;
-        int state;
-    } cases[] = {{false, false, false, false, 1}, {true, false, false, false, 5}, {true, true, false, false, 2},
-                 {true, true, true, false, 3},    {false, true, false, true, 4}};
-    for (const auto& c : cases)
-        EXPECT_EQ(c.state, CXPStyleButtonST::ThemeState(c.isDefault, c.hot, c.pressed, c.disabled));
+    EXPECT_EQ(1, CXPStyleButtonST::ThemeState(false, false, false, false));
+    EXPECT_EQ(5, CXPStyleButtonST::ThemeState(true, false, false, false));
+    EXPECT_EQ(2, CXPStyleButtonST::ThemeState(true, true, false, false)) << "default and hot";
+    EXPECT_EQ(3, CXPStyleButtonST::ThemeState(true, true, true, false));
+    EXPECT_EQ(4, CXPStyleButtonST::ThemeState(false, true, false, true)) << "disabled and hot";
 }
 
 // Normal, hot, pressed, disabled and check buttons with the theme helper and

@@ -1,8 +1,8 @@
 #pragma once
 // A drawing interface that draws nothing and notes what it is asked: the
 // strings with their boxes, fonts and flags, the images with their places,
-// sizes (0 for one drawn unscaled) and middle pixel, the filled paths with
-// their rectangles, the transforms and the resolution requests.
+// sizes (0 for one drawn unscaled) and middle pixel, the transforms and the
+// resolution requests.
 #include "framework/KWFont.h"
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWGraphics.h"
@@ -41,28 +41,16 @@ public:
     void SetUseFixedDpi(bool value) override { useFixed = value; }
     bool GetUseFixedDpi() const override { return useFixed; }
     void SetFixedDpi(int dpi) override { fixedDpi = dpi; }
-    int BeginPath() override
-    {
-        path.clear();
-        return 0;
-    }
+    int BeginPath() override { return 0; }
     int ClosePathFigure() override { return 0; }
     bool IsPathBegun() const override { return false; }
     int StrokePath(const CKWPen&) override { return 0; }
-    int FillPath(const CKWBrush&) override
-    {
-        fills.push_back(path);
-        return 0;
-    }
+    int FillPath(const CKWBrush&) override { return 0; }
     int FillAndStrokePath(const CKWPen&, const CKWBrush&) override { return 0; }
     int AddLine(double, double, double, double) override { return 0; }
     int AddLine(const CKWDoublePoint&, const CKWDoublePoint&) override { return 0; }
     int AddPolyline(const CKWDoublePoint*, int) override { return 0; }
-    int AddRectangle(double x, double y, double width, double height) override
-    {
-        path.push_back({x, y, width, height});
-        return 0;
-    }
+    int AddRectangle(double, double, double, double) override { return 0; }
     int AddRectangle(const CKWDoublePoint&, const CKWDoublePoint&) override { return 0; }
     int AddRectangle(const CKWDoubleRect&) override { return 0; }
     int AddEllipse(double, double, double, double) override { return 0; }
@@ -116,21 +104,11 @@ public:
     int PopClip() override { return 0; }
 
     // Whether anything was asked at all.
-    bool Untouched() const
-    {
-        return dpiRequests == 0 && texts.empty() && images.empty() && scales.empty() && fills.empty();
-    }
-
-    struct Box {
-        double x, y, width, height;
-    };
+    bool Untouched() const { return dpiRequests == 0 && texts.empty() && images.empty() && scales.empty(); }
 
     std::vector<Text> texts;
     std::vector<Image> images;
     std::vector<std::pair<double, double>> scales;
-    // The rectangles of each filled path.
-    std::vector<std::vector<Box>> fills;
-    std::vector<Box> path;
     int dpiRequests = 0;
     bool useFixed = false;
     int fixedDpi = 0;
