@@ -33,6 +33,14 @@ void CKWDrawnStaticWin::RefreshStatic()
     UpdateWindow();
 }
 
+void CKWDrawnStaticWin::StaticClientRect(CRect& rect) const
+{
+    if (m_hWnd)
+        CWnd::GetClientRect(&rect);
+    else
+        rect.SetRectEmpty();
+}
+
 void CKWDrawnStaticWin::OnPaint()
 {
     CPaintDC dc(this);

@@ -19,6 +19,8 @@ protected:
     void ReleaseStatic();
     // Invalidates without erasing and repaints at once.
     void RefreshStatic();
+    // The client rectangle; empty without a window.
+    void StaticClientRect(CRect& rect) const;
     // Draws the whole window; called for every paint.
     virtual void DrawStatic(IKWGraphics* graphics) = 0;
 

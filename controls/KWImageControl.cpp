@@ -57,14 +57,6 @@ void CKWImageControlImp::UpdateImageSize()
     m_rect.top = size.cy;
 }
 
-void CKWImageControlImpWin::GetClientRect(CRect& rect)
-{
-    if (m_hWnd)
-        CWnd::GetClientRect(&rect);
-    else
-        rect.SetRectEmpty();
-}
-
 CKWImageControl::CKWImageControl() : m_imp(new CKWImageControlImpWin) {}
 
 CKWImageControl::~CKWImageControl()

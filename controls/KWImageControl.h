@@ -54,7 +54,7 @@ protected:
 class CKWImageControlImpWin : public CKWDrawnStaticWin, public CKWImageControlImp {
 public:
     BOOL DestroyWindow() override { return m_hWnd ? CStatic::DestroyWindow() : FALSE; }
-    void GetClientRect(CRect& rect) override;
+    void GetClientRect(CRect& rect) override { StaticClientRect(rect); }
     void Refresh() override { RefreshStatic(); }
 
 protected:

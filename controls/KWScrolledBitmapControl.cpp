@@ -79,14 +79,6 @@ void CKWScrolledBitmapControlImp::UpdateSizes()
     m_image = GetImageSize();
 }
 
-void CKWScrolledBitmapControlImpWin::GetClientRect(CRect& rect)
-{
-    if (m_hWnd)
-        CWnd::GetClientRect(&rect);
-    else
-        rect.SetRectEmpty();
-}
-
 CKWScrolledBitmapControl::~CKWScrolledBitmapControl()
 {
     delete m_imp;

@@ -47,7 +47,7 @@ protected:
 class CKWScrolledBitmapControlImpWin : public CKWDrawnStaticWin, public CKWScrolledBitmapControlImp {
 public:
     void ReleaseWindow() override { ReleaseStatic(); }
-    void GetClientRect(CRect& rect) override;
+    void GetClientRect(CRect& rect) override { StaticClientRect(rect); }
     void Refresh() override { RefreshStatic(); }
 
 protected:

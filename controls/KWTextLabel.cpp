@@ -23,14 +23,6 @@ void CKWTextLabelImpWin::SetFaceName(const wchar_t* face)
         Invalidate(TRUE);
 }
 
-void CKWTextLabelImpWin::GetClientRect(CRect& rect)
-{
-    if (m_hWnd)
-        CWnd::GetClientRect(&rect);
-    else
-        rect.SetRectEmpty();
-}
-
 void CKWTextLabelImpWin::DrawStatic(IKWGraphics* graphics)
 {
     CRect client;

@@ -39,7 +39,7 @@ public:
     void GetText(CString& text) override;
     void SetFaceName(const wchar_t* face) override;
     void ReleaseWindow() override { ReleaseStatic(); }
-    void GetClientRect(CRect& rect) override;
+    void GetClientRect(CRect& rect) override { StaticClientRect(rect); }
 
 protected:
     // The text at the top left; a label without WS_EX_TRANSPARENT fills the
