@@ -28,12 +28,6 @@ namespace {
 
 constexpr WPARAM kKeepTempMiniFrame = 0xFFFF;
 
-CPoint CursorPos() {
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    return pt;
-}
-
 }  // namespace
 
 // Docking ---------------------------------------------------------------
@@ -168,7 +162,7 @@ BOOL CQMXPControlBar::FloatControlBar(CRect rectFloat, int dockMethod, bool bSho
     CFrameWnd* pDockSite = GetDockSiteFrameWnd();
     if (pDockSite != nullptr)
         pDockSite->ScreenToClient(&rectOld);
-    const CPoint ptCursor = CursorPos();
+    const CPoint ptCursor = QMXPGetCursorPos();
     CPoint ptHotScreen = m_ptHot;
     ClientToScreen(&ptHotScreen);
     if (!OnBeforeFloat(rectFloat, dockMethod))
@@ -235,7 +229,7 @@ CQMXPBaseControlBar* CQMXPControlBar::DropTargetFromPoint(BOOL& bDone) {
 }
 
 BOOL CQMXPControlBar::IsChangeState(int nOffset, CQMXPBaseControlBar** ppDockBar) {
-    const CPoint ptCursor = CursorPos();
+    const CPoint ptCursor = QMXPGetCursorPos();
     CRect rectWindow;
     GetWindowRect(&rectWindow);
     CRect rectFull;
@@ -292,7 +286,7 @@ BOOL CQMXPControlBar::IsChangeState(int nOffset, CQMXPBaseControlBar** ppDockBar
 // Dragging ------------------------------------------------------------------------
 
 void CQMXPControlBar::EnterDragMode(BOOL bChangeHotPoint) {
-    const CPoint ptCursor = CursorPos();
+    const CPoint ptCursor = QMXPGetCursorPos();
     UpdateFullSizeRect();
     if (bChangeHotPoint) {
         m_ptHot = ptCursor;
@@ -360,7 +354,7 @@ void CQMXPControlBar::OnMouseMove(UINT, CPoint) {
         m_dragFrame.MoveDragFrame(FALSE);
         return;
     }
-    const CPoint ptCursor = CursorPos();
+    const CPoint ptCursor = QMXPGetCursorPos();
     const CSize offset = ptCursor - m_dragFrame.m_ptHot;
     m_rectDragStart.OffsetRect(offset);
     m_rectVirtualFull.OffsetRect(offset);

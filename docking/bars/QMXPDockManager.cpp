@@ -5,9 +5,11 @@
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPSlider.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPMultiMiniFrameWnd.h"
 #include "docking/toolbars/QMXPBaseToolBar.h"
 #include "platform/classlib/FrameWnd.h"
 
@@ -207,7 +209,13 @@ BOOL CQMXPDockManager::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, B
 CQMXPBaseControlBar* CQMXPDockManager::ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar,
                                                            CRuntimeClass* pRTCBarType, BOOL bCheckVisibility,
                                                            const CQMXPBaseControlBar* pBarToIgnore) const {
-    // The floating frames of several panes come with the panes.
+    // A floating frame of several panes under the point answers first.
+    CQMXPMiniFrameWnd* pFrame = FloatingFrameFromPoint(point, nullptr, TRUE);
+    if (pFrame != nullptr) {
+        CQMXPBaseControlBar* pBar = pFrame->ControlBarFromPoint(point, nSensitivity, bCheckVisibility);
+        if (pBar != nullptr && pBar != pBarToIgnore && (pRTCBarType == nullptr || pBar->IsKindOf(pRTCBarType)))
+            return pBar;
+    }
     for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CQMXPBaseControlBar*>(m_lstBars.GetNext(pos));
         if (pRTCBarType != nullptr && !pBar->IsKindOf(pRTCBarType))
@@ -237,12 +245,11 @@ CQMXPBaseControlBar* CQMXPDockManager::ControlBarFromPoint(CPoint point, int nSe
 
 CQMXPMiniFrameWnd* CQMXPDockManager::FloatingFrameFromPoint(CPoint point, CQMXPMiniFrameWnd* pFrameToIgnore,
                                                             BOOL bMultiMiniFrameOnly) const {
-    // Only frames of several panes answer to bMultiMiniFrameOnly; they come with the panes.
-    if (bMultiMiniFrameOnly)
-        return nullptr;
     for (POSITION pos = m_lstFloatingFrames.GetHeadPosition(); pos != nullptr;) {
         auto* pFrame = static_cast<CQMXPMiniFrameWnd*>(m_lstFloatingFrames.GetNext(pos));
         if (pFrame == pFrameToIgnore || !(pFrame->GetStyle() & WS_VISIBLE))
+            continue;
+        if (bMultiMiniFrameOnly && !pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMultiMiniFrameWnd)))
             continue;
         CRect rect;
         pFrame->GetWindowRect(&rect);
@@ -252,12 +259,38 @@ CQMXPMiniFrameWnd* CQMXPDockManager::FloatingFrameFromPoint(CPoint point, CQMXPM
     return nullptr;
 }
 
-int CQMXPDockManager::QueryDockStatus(CPoint point, int, DWORD dwEnabledAlignment,
-                                      CQMXPBaseControlBar** ppTargetBar, const CQMXPBaseControlBar*,
-                                      CQMXPBaseControlBar*) {
-    // A pane under the point answers for itself once panes dock beside each
-    // other; until then only the frame edges take a dragged pane.
+int CQMXPDockManager::QueryDockStatus(CPoint point, int nSensitivity, DWORD dwEnabledAlignment,
+                                      CQMXPBaseControlBar** ppTargetBar, const CQMXPBaseControlBar* pBarToIgnore,
+                                      CQMXPBaseControlBar* pBarToDock) {
     *ppTargetBar = nullptr;
+    CQMXPMiniFrameWnd* pOwnFrame = pBarToDock != nullptr ? pBarToDock->GetParentMiniFrame(TRUE) : nullptr;
+    CQMXPBaseControlBar* pTarget = ControlBarFromPoint(point, nSensitivity, true,
+                                                       RUNTIME_CLASS(CQMXPDockingControlBar), TRUE, pBarToIgnore);
+    // The dragged bar's own floating frame is no target.
+    if (pTarget != nullptr && pOwnFrame != nullptr && pTarget->GetParentMiniFrame(TRUE) == pOwnFrame)
+        pTarget = nullptr;
+    if (pTarget == nullptr) {
+        auto* pMultiFrame =
+            DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, FloatingFrameFromPoint(point, pOwnFrame, TRUE));
+        auto* pSingle = pMultiFrame != nullptr && pMultiFrame->GetControlBarCount() == 1
+                            ? DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pMultiFrame->GetControlBar())
+                            : nullptr;
+        if (pSingle != nullptr && pSingle->GetDockingStatus(point, nSensitivity) == QMXP_CS_DELAY_DOCK) {
+            // Onto the single pane of that frame: as a tab where panes may be
+            // attached, else beside it.
+            *ppTargetBar = pSingle;
+            return pSingle->CanBeAttached() ? QMXP_CS_DELAY_DOCK_TO_TAB : QMXP_CS_DELAY_DOCK;
+        }
+    } else {
+        auto* pPane = static_cast<CQMXPDockingControlBar*>(pTarget);
+        const BOOL bDocked = pPane->GetParentMiniFrame(TRUE) == nullptr;
+        const BOOL bBothMulti = (pPane->GetBarStyle() & QMXP_CBRS_FLOAT_MULTI) != 0 && pBarToDock != nullptr &&
+                                (pBarToDock->GetBarStyle() & QMXP_CBRS_FLOAT_MULTI) != 0;
+        if (bDocked || bBothMulti) {
+            *ppTargetBar = pPane;
+            return pPane->GetDockingStatus(point, nSensitivity);
+        }
+    }
     DWORD dwAlignment = 0;
     BOOL bOuter = FALSE;
     if (IsPointNearDockBar(point, dwAlignment, bOuter) && (dwAlignment & dwEnabledAlignment) != 0)
@@ -281,6 +314,12 @@ BOOL CQMXPDockManager::UnregisterFloatingFrame(CQMXPMiniFrameWnd* pWnd) {
 }
 
 CQMXPBaseControlBar* CQMXPDockManager::FindBarByID(UINT uBarID, BOOL bSearchMiniFrames) {
+    for (POSITION pos = m_lstAutoHideSliders.GetHeadPosition(); pos != nullptr;) {
+        auto* pSlider = DYNAMIC_DOWNCAST(CQMXPSlider, m_lstAutoHideSliders.GetNext(pos));
+        CQMXPBaseControlBar* pBar = pSlider != nullptr ? pSlider->GetFirstBar() : nullptr;
+        if (pBar != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == uBarID)
+            return pBar;
+    }
     for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CQMXPBaseControlBar*>(m_lstBars.GetNext(pos));
         if (static_cast<UINT>(pBar->GetDlgCtrlID()) == uBarID)
@@ -363,8 +402,10 @@ void CQMXPDockManager::HideBarsOf(CObList& lstBars, BOOL bForPreview) {
         auto* pBar = static_cast<CQMXPBaseControlBar*>(lstBars.GetNext(pos));
         if (!(pBar->GetStyle() & WS_VISIBLE) || pBar->IsKindOf(RUNTIME_CLASS(CQMXPStatusBar)))
             continue;
-        // Panes stay when all bars are hidden; dock bars are what hold the tool bars.
-        if (!bForPreview && pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockingControlBar)))
+        // Panes and their sliders stay when all bars are hidden; dock bars
+        // are what hold the tool bars.
+        if (!bForPreview &&
+            (pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockingControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CQMXPSlider))))
             continue;
         pBar->ShowControlBar(FALSE, TRUE, FALSE);
         m_lstHiddenBars.AddTail(pBar->m_hWnd);

@@ -45,7 +45,7 @@ public:
     // Makes a dock bar for each side asked for that has none (top, bottom,
     // left, right in that order).
     BOOL EnableDocking(DWORD dwDockStyle);
-    // The auto-hide strips come with the docking panes; nothing until then.
+    // The auto-hide strips come later; nothing until then.
     BOOL EnableAutoHideBars(DWORD dwDockStyle);
     BOOL AddControlBar(CQMXPBaseControlBar* pWnd, BOOL bTail = TRUE, BOOL bAutoHide = FALSE,
                        BOOL bInsertForOuterEdge = FALSE);
@@ -108,6 +108,7 @@ public:
     BOOL IsPrintPreviewValid() const { return m_bPrintPreview; }
     BOOL IsAllBarsHidden() const { return m_bAllBarsHidden; }
     DWORD GetEnabledAlignment() const { return m_dwDockBarSides; }
+    DWORD GetAutoHideSides() const { return m_dwAutoHideSides; }
 
     BOOL m_bLayoutEnabled;
     BOOL m_bRedrawLocked;

@@ -5,8 +5,11 @@
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPDockingControlBar.h"
+#include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPSlider.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPMultiMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "platform/classlib/FrameWnd.h"
 
@@ -86,7 +89,11 @@ void CQMXPDockManager::AdjustDockingLayout(HDWP hdwp) {
         auto* pBar = static_cast<CQMXPBaseControlBar*>(m_lstBars.GetNext(pos));
         const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
         const BOOL bDockBar = pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockBar));
-        if ((!bVisible && pBar->IsKindOf(RUNTIME_CLASS(CQMXPControlBar))) || (!bVisible && bDockBar && bBarsAside)) {
+        auto* pSlider = DYNAMIC_DOWNCAST(CQMXPSlider, pBar);
+        auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pBar);
+        // A pane at a slider is placed by its slider.
+        if ((!bVisible && (pBar->IsKindOf(RUNTIME_CLASS(CQMXPControlBar)) || pSlider != nullptr)) ||
+            (!bVisible && bDockBar && bBarsAside) || (pPane != nullptr && pPane->GetDefaultSlider() != nullptr)) {
             if (pBar == pLastDockBar) {
                 rectOuter = rectAvailable;
                 bOuterTaken = TRUE;
@@ -116,10 +123,14 @@ void CQMXPDockManager::AdjustDockingLayout(HDWP hdwp) {
             pBar->ScreenToClient(&rectInBar);
             static_cast<CQMXPDockBar*>(pBar)->OnSizeChanged(rectInBar);
         }
-        CRect rectInParent = rect;
-        pBar->GetParent()->ScreenToClient(&rectInParent);
-        hdwp = pBar->SetWindowPos(nullptr, rectInParent.left, rectInParent.top, rectInParent.Width(),
-                                  rectInParent.Height(), SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
+        if (pSlider != nullptr) {
+            pSlider->RepositionPanes(rect, hdwp);
+        } else {
+            CRect rectInParent = rect;
+            pBar->GetParent()->ScreenToClient(&rectInParent);
+            hdwp = pBar->SetWindowPos(nullptr, rectInParent.left, rectInParent.top, rectInParent.Width(),
+                                      rectInParent.Height(), SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
+        }
         switch (dwAlignment & 0xF000) {
         case kAlignTop:
             rectAvailable.top += rect.Height();
@@ -184,8 +195,31 @@ void CQMXPDockManager::ExpectedDockRect(CWnd* pWnd, CPoint point, CRect& rectRes
         *ppTargetBar = nullptr;
     if (::GetKeyState(VK_CONTROL) < 0 || m_pFrame == nullptr)
         return;
-    // Panes answer through their sliders and floating frames of several panes
-    // for themselves once they exist; here the frame edges take the window.
+    auto* pDraggedFrame = DYNAMIC_DOWNCAST(CQMXPMiniFrameWnd, pWnd);
+    auto* pDraggedBar = DYNAMIC_DOWNCAST(CQMXPBaseControlBar, pWnd);
+    CQMXPMiniFrameWnd* pOwnFrame =
+        pDraggedFrame != nullptr ? pDraggedFrame : (pDraggedBar != nullptr ? pDraggedBar->GetParentMiniFrame(TRUE) : nullptr);
+    // A floating frame of several panes under the point works it out itself.
+    auto* pMultiFrame = DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, FloatingFrameFromPoint(point, pOwnFrame, TRUE));
+    if (pMultiFrame != nullptr) {
+        pMultiFrame->CalcExpectedDockedRect(pWnd, point, rectResult, bDrawTab, ppTargetBar);
+        return;
+    }
+    // A docked pane under the point answers through its slider.
+    for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, m_lstBars.GetNext(pos));
+        if (pPane == nullptr || pPane == pWnd || !(pPane->GetStyle() & WS_VISIBLE))
+            continue;
+        CRect rectPane;
+        pPane->GetWindowRect(&rectPane);
+        CQMXPSlider* pSlider = pPane->GetDefaultSlider();
+        if (!rectPane.PtInRect(point) || pSlider == nullptr)
+            continue;
+        if (pDraggedFrame != nullptr && !pPane->QueryMiniFrame(pDraggedFrame))
+            break;
+        pSlider->CalcExpectedDockedRect(pWnd, point, rectResult, bDrawTab, ppTargetBar);
+        return;
+    }
     DWORD dwAlignment = 0;
     BOOL bOuter = FALSE;
     if (!IsPointNearDockBar(point, dwAlignment, bOuter))
@@ -220,10 +254,28 @@ void CQMXPDockManager::ExpectedDockRect(CWnd* pWnd, CPoint point, CRect& rectRes
 BOOL CQMXPDockManager::OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) {
     if (::GetKeyState(VK_CONTROL) < 0)
         return TRUE;
-    // Floating frames of several panes take a dragged pane in once the panes
-    // exist; a plain bar goes on to the dock bars and frame edges.
-    m_pLastMultiMiniFrame = nullptr;
     auto* pBar = DYNAMIC_DOWNCAST(CQMXPControlBar, pFrame->GetControlBar());
+    const BOOL bPlain = pBar != nullptr && (!(pBar->GetBarStyle() & QMXP_CBRS_FLOAT_MULTI) ||
+                                            !pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockingControlBar)));
+    if (!bPlain) {
+        // A floating frame of several panes of the same frame takes the
+        // dragged one in once the cursor has stayed over it for the pane wait.
+        auto* pUnder = DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, FloatingFrameFromPoint(QMXPGetCursorPos(), pFrame, TRUE));
+        if (pUnder != nullptr && pUnder->GetParentHandle() == pFrame->GetParentHandle()) {
+            if (pUnder != m_pLastMultiMiniFrame) {
+                m_pLastMultiMiniFrame = pUnder;
+                m_clkLastTime = m_pfnClock();
+                pFrame->SetDockingTimer(static_cast<UINT>(m_nTimeOutBeforeDockingBarDock));
+                return TRUE;
+            }
+            if (m_pfnClock() - m_clkLastTime <= m_nTimeOutBeforeDockingBarDock)
+                return TRUE;
+            m_pLastMultiMiniFrame = nullptr;
+            pFrame->KillDockingTimer();
+            return pUnder->DockMiniFrame(pFrame, QMXP_DM_MOUSE);
+        }
+    }
+    m_pLastMultiMiniFrame = nullptr;
     if (pBar == nullptr || (pBar->GetEnabledAlignment() & 0xF000) == 0)
         return TRUE;
     CQMXPBaseControlBar* pTarget = nullptr;

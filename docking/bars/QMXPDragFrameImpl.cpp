@@ -43,8 +43,12 @@ void CQMXPDragFrameImpl::Init(CWnd* pDraggedWnd) {
     m_pDockManager = qmxGlobalUtils.GetDockManager(pDockSite);
 }
 
+CQMXPDragFrameImpl::OutlineObserver CQMXPDragFrameImpl::m_pfnOutlineObserver = nullptr;
+
 void CQMXPDragFrameImpl::DrawDragRect(LPCRECT lpRectLast, LPCRECT lpRect, BOOL bFirstTime, int nThickness,
                                       int nLastThickness) {
+    if (m_pfnOutlineObserver != nullptr)
+        m_pfnOutlineObserver(lpRect != nullptr ? CRect(lpRect) : CRect(0, 0, 0, 0), nThickness);
     CWnd* pDesktop = CWnd::GetDesktopWindow();
     CDC* pDC = pDesktop->GetDCEx(nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     if (pDC == nullptr)
@@ -72,7 +76,7 @@ void CQMXPDragFrameImpl::MoveDragFrame(BOOL bForceMove) {
         if (pParent == nullptr)
             pParent = m_pDraggedWnd->GetTopLevelFrame();
         if (pParent != nullptr)
-            qmxDummyDockingBar.Create(nullptr, WS_CHILD, CRect(0, 0, 0, 0), pParent, 0, kPlaceholderBarStyle);
+            qmxDummyDockingBar.Create(L"", pParent, CRect(0, 0, 0, 0), FALSE, 0, WS_CHILD, 0, kPlaceholderBarStyle);
     }
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);

@@ -31,6 +31,11 @@ public:
     // lpRectLast (border nLastThickness) unless bFirstTime.
     static void DrawDragRect(LPCRECT lpRectLast, LPCRECT lpRect, BOOL bFirstTime, int nThickness,
                              int nLastThickness);
+    // Told of every outline drawn (the new rectangle and its border; an
+    // empty rectangle when the last one is erased): the desktop keeps no
+    // record of what was drawn on it.
+    using OutlineObserver = void (*)(const CRect& rect, int nThickness);
+    static OutlineObserver m_pfnOutlineObserver;
 
     CPoint m_ptHot;
     CRect m_rectDrag;

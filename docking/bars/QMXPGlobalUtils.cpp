@@ -1,6 +1,12 @@
 #include "docking/bars/QMXPGlobalUtils.h"
 
+#include "docking/bars/QMXPBarContainerManager.h"
 #include "docking/bars/QMXPBaseControlBar.h"
+#include "docking/bars/QMXPDockingControlBar.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPSlider.h"
+#include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPMultiMiniFrameWnd.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
@@ -37,10 +43,16 @@ BOOL CQMXPGlobalUtils::CheckAlignment(CPoint point, CQMXPBaseControlBar* pBar, i
     else
         return FALSE;
     const int s = nSensitivity;
-    // The caption of a docking pane widens its top strip; its tab area
-    // widens the bottom one once panes have tabs.
+    // The caption of a docking pane widens its top strip, its bottom tab
+    // strip the bottom one.
     const int c = pBar != nullptr ? pBar->GetCaptionHeight() : 0;
-    const int h = 0;
+    int h = 0;
+    if (const auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pBar)) {
+        CRect rectTabTop;
+        CRect rectTabBottom;
+        pPane->GetTabArea(rectTabTop, rectTabBottom);
+        h = rectTabBottom.Height();
+    }
     const struct {
         DWORD dwSide;
         CRect rectInner;
@@ -87,7 +99,10 @@ void CQMXPGlobalUtils::SetNewParent(CObList& lstControlBars, CWnd* pNewParent, B
         auto* pBar = static_cast<CWnd*>(lstControlBars.GetNext(pos));
         if (bCheckVisibility && !(pBar->GetStyle() & WS_VISIBLE))
             continue;
-        // A slider only changes its parent; the sliders come with the panes.
+        if (pBar->IsKindOf(RUNTIME_CLASS(CQMXPSlider))) {
+            pBar->SetParent(pNewParent);
+            continue;
+        }
         CRect rect;
         pBar->GetWindowRect(&rect);
         pBar->ShowWindow(SW_HIDE);
@@ -96,6 +111,103 @@ void CQMXPGlobalUtils::SetNewParent(CObList& lstControlBars, CWnd* pNewParent, B
         pBar->CWnd::SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pBar->ShowWindow(SW_SHOW);
     }
+}
+
+BOOL CQMXPGlobalUtils::CanBeDockedToMultiMiniFrame(CWnd* pWnd) const {
+    if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMiniFrameWnd)))
+        pWnd = static_cast<CQMXPMiniFrameWnd*>(pWnd)->GetControlBar();
+    auto* pBar = DYNAMIC_DOWNCAST(CQMXPControlBar, pWnd);
+    return pBar != nullptr && (pBar->GetBarStyle() & QMXP_CBRS_FLOAT_MULTI) != 0;
+}
+
+BOOL CQMXPGlobalUtils::FindDockTarget(const CQMXPBarContainerManager& containerManager, CPoint point,
+                                      CQMXPDockingControlBar*& pTargetBar, DWORD& dwAlignment, BOOL& bTabArea,
+                                      BOOL& bCaption) const {
+    const int s = qmxDockSensitivity;
+    pTargetBar = nullptr;
+    bTabArea = FALSE;
+    bCaption = FALSE;
+    // Where panes may not be attached as tabs, a caption is the pane's top edge.
+    CQMXPDockingControlBar* pCaptionBar = nullptr;
+    if (containerManager.IsPointInMiniFrameCaption(point, pCaptionBar) && pCaptionBar != nullptr) {
+        pTargetBar = pCaptionBar;
+        if (pCaptionBar->CanBeAttached())
+            bCaption = TRUE;
+        else
+            dwAlignment = 0x2000;
+        return TRUE;
+    }
+    pTargetBar = containerManager.ControlBarFromPoint(point, s, TRUE, bTabArea, bCaption);
+    if (pTargetBar != nullptr && (bTabArea || bCaption) && pTargetBar->CanBeAttached())
+        return TRUE;
+    if (pTargetBar != nullptr) {
+        bTabArea = bCaption = FALSE;
+        if (!CheckAlignment(point, pTargetBar, s, FALSE, dwAlignment, 0xF000))
+            pTargetBar = nullptr;
+        return TRUE;
+    }
+    containerManager.ControlBarFromPoint(point, s, FALSE, bTabArea, bCaption);
+    return TRUE;
+}
+
+void CQMXPGlobalUtils::CalcExpectedDockedRect(const CQMXPBarContainerManager& containerManager, CWnd* pWndToDock,
+                                              CPoint point, CRect& rectResult, BOOL& bDrawTab,
+                                              CQMXPDockingControlBar** ppTargetBar) const {
+    bDrawTab = FALSE;
+    if (ppTargetBar != nullptr)
+        *ppTargetBar = nullptr;
+    rectResult.SetRectEmpty();
+    DWORD dwAlignment = 0x1000;
+    if (::GetKeyState(VK_CONTROL) < 0 || pWndToDock == nullptr)
+        return;
+    CQMXPDockingControlBar* pTarget = nullptr;
+    BOOL bTabArea = FALSE;
+    BOOL bCaption = FALSE;
+    FindDockTarget(containerManager, point, pTarget, dwAlignment, bTabArea, bCaption);
+    if (pTarget == nullptr)
+        return;
+    CQMXPMiniFrameWnd* pTargetFrame = pTarget->GetParentMiniFrame(TRUE);
+    const DWORD dwTargetAlignment = pTargetFrame != nullptr ? 0xF000 : pTarget->GetCurrentAlignment();
+    // A floating frame stands for its bar.
+    auto* pDraggedFrame = DYNAMIC_DOWNCAST(CQMXPMiniFrameWnd, pWndToDock);
+    CQMXPBaseControlBar* pDraggedBar =
+        pDraggedFrame != nullptr ? pDraggedFrame->GetControlBar() : DYNAMIC_DOWNCAST(CQMXPBaseControlBar, pWndToDock);
+    if (pDraggedFrame != nullptr && (pDraggedBar == nullptr || (pDraggedBar->GetEnabledAlignment() & dwTargetAlignment) == 0))
+        return;
+    bDrawTab = bTabArea || bCaption;
+    const BOOL bAccepted = pTargetFrame != nullptr ? CanBeDockedToMultiMiniFrame(pWndToDock)
+                                                   : pDraggedBar != nullptr && pTarget->CanAcceptBar(pDraggedBar);
+    if (!bAccepted || pTarget == pWndToDock || (pDraggedFrame != nullptr && pTargetFrame == pDraggedFrame)) {
+        bDrawTab = FALSE;
+        return;
+    }
+    if (ppTargetBar != nullptr)
+        *ppTargetBar = pTarget;
+    if (bDrawTab)
+        return;
+    // The share of the target that the dragged window would take on that side.
+    CRect rectNew;
+    if (auto* pGroupFrame = DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, pDraggedFrame))
+        pGroupFrame->GetContainerManager().GetWindowRect(rectNew);
+    else if (pDraggedBar != nullptr)
+        pDraggedBar->GetWindowRect(&rectNew);
+    if (auto* pDraggedControlBar = DYNAMIC_DOWNCAST(CQMXPControlBar, pDraggedBar)) {
+        CSize sizeMin;
+        pDraggedControlBar->GetMinSize(sizeMin);
+        CQMXPBarContainerManager::WidenToMinSize(rectNew, sizeMin);
+    }
+    CRect rectTarget;
+    pTarget->GetWindowRect(&rectTarget);
+    CRect rectSlider;
+    DWORD dwSliderStyle = 0;
+    CQMXPBarContainerManager::SplitRect(rectTarget, rectNew, rectSlider, dwAlignment, dwSliderStyle);
+    rectResult = rectNew;
+}
+
+CPoint QMXPGetCursorPos() {
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    return pt;
 }
 
 CString QMXPRegisterBarClass(LPCWSTR lpszPrefix) {

@@ -6,7 +6,9 @@
 #include "platform/classlib/String.h"
 
 class CObList;
+class CQMXPBarContainerManager;
 class CQMXPBaseControlBar;
+class CQMXPDockingControlBar;
 class CQMXPDockManager;
 class CWnd;
 
@@ -30,8 +32,22 @@ public:
     // (t, r, b, l), by 180 to (l, b, r, t).
     void FlipRect(CRect& rect, int nAngle) const;
     // Moves each bar of the list to the new parent at the same place on
-    // the screen (only the visible ones with bCheckVisibility).
+    // the screen (only the visible ones with bCheckVisibility); a slider
+    // only changes its parent.
     void SetNewParent(CObList& lstControlBars, CWnd* pNewParent, BOOL bCheckVisibility = TRUE);
+    // A floating frame (or bar) whose bar floats in frames of several panes.
+    BOOL CanBeDockedToMultiMiniFrame(CWnd* pWnd) const;
+    // The pane of the tree at the point and the side of it the point is
+    // near; bTabArea or bCaption when the point is on a tab strip or a
+    // caption where panes may be attached. A frame of fewer than two panes
+    // gives its pane for its own caption.
+    BOOL FindDockTarget(const CQMXPBarContainerManager& containerManager, CPoint point,
+                        CQMXPDockingControlBar*& pTargetBar, DWORD& dwAlignment, BOOL& bTabArea,
+                        BOOL& bCaption) const;
+    // The outline a window dragged to the point would take beside a pane of
+    // the tree (screen); empty when it would not dock there.
+    void CalcExpectedDockedRect(const CQMXPBarContainerManager& containerManager, CWnd* pWndToDock, CPoint point,
+                                CRect& rectResult, BOOL& bDrawTab, CQMXPDockingControlBar** ppTargetBar) const;
 
     // Set (never cleared) once a bar lives in a dialog: the bars' frame
     // forwarders then answer at once.
@@ -39,6 +55,9 @@ public:
 };
 
 extern CQMXPGlobalUtils qmxGlobalUtils;
+
+// The cursor position on the screen.
+CPoint QMXPGetCursorPos();
 
 // The window class "<prefix>:%x:%x:%x:%x" of module instance, class style
 // CS_DBLCLKS, arrow cursor and the button-face background, registered on

@@ -202,6 +202,26 @@ LRESULT CQMXPMiniFrameWnd::OnCheckEmptyMiniFrame(WPARAM, LPARAM) {
     return 0;
 }
 
+BOOL CQMXPMiniFrameWnd::CanBeDockedToBar(const CQMXPBaseControlBar* pDockBar) const {
+    CQMXPBaseControlBar* pBar = GetControlBar();
+    return pDockBar != nullptr && pBar != nullptr && pDockBar->CanAcceptBar(pBar);
+}
+
+void CQMXPMiniFrameWnd::OnShowControlBar(CQMXPBaseControlBar*, BOOL bShow) {
+    if (!bShow) {
+        ShowWindow(SW_HIDE);
+        return;
+    }
+    ShowWindow(SW_SHOWNOACTIVATE);
+    OnBarRecalcLayout();
+}
+
+void CQMXPMiniFrameWnd::StoreRecentDockInfo(CQMXPControlBar* pBar) {
+    auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pBar);
+    if (pPane != nullptr)
+        pPane->GetRecentDockInfo().StoreDockInfo(nullptr, nullptr);
+}
+
 void CQMXPMiniFrameWnd::CloseMiniFrame() {
     ShowWindow(SW_HIDE);
     if (::IsWindow(m_hEmbeddedBar))

@@ -43,6 +43,8 @@ public:
     void Serialize(CArchive& ar) override;
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
 
+    // Whether the bar may take this frame's bar (the multi frame: any of its panes).
+    virtual BOOL CanBeDockedToBar(const CQMXPBaseControlBar* pDockBar) const;
     virtual BOOL IsRollDown() const;
     virtual BOOL IsRollUp() const;
     virtual int GetCaptionHeight() const { return m_nCaptionHeight; }
@@ -53,6 +55,9 @@ public:
     virtual void ReplaceControlBar(CQMXPBaseControlBar* pBarOrg, CQMXPBaseControlBar* pBarReplaceWith);
     // The pending drop; the bar it docked, and whether it docked.
     virtual CQMXPBaseControlBar* DockFrame(BOOL& bWasDocked);
+    // Docks the held pane at the target by the mode (1 beside it, 2 as a
+    // tab); TRUE while the frame goes on floating.
+    virtual BOOL DockFrame(int nMode, CQMXPDockingControlBar* pTargetBar, int nDockMethod);
     // The dock manager's decision: docks at once (FALSE), or refuses (TRUE).
     virtual BOOL SetDockingMode(int nDockMode, CQMXPBaseControlBar* pTargetBar);
     virtual void MoveMiniFrame(int dx, int dy);
@@ -87,6 +92,10 @@ public:
     virtual void EnterDragMode(HWND hWndToDestroyOnRelease = nullptr);
     virtual void DrawBorders(CDC* pDC, CRect rectWindow);
     virtual void StoreRecentFloatingRect();
+    // A held bar was shown or hidden: the frame shows or hides with it.
+    virtual void OnShowControlBar(CQMXPBaseControlBar* pBar, BOOL bShow);
+    // The held pane remembers this frame as its floating place.
+    virtual void StoreRecentDockInfo(CQMXPControlBar* pBar);
     virtual BOOL CanCloseFrame() const { return TRUE; }
     // Hides the frame and its bar.
     virtual void CloseMiniFrame();

@@ -52,12 +52,6 @@ namespace {
 constexpr COLORREF kDockPlaceColor = RGB(127, 0, 0);
 constexpr COLORREF kDockTabColor = RGB(0, 0, 127);
 
-CPoint CursorPos() {
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    return pt;
-}
-
 // The owning frame's tracking of a dragged floating frame; TRUE to go on moving.
 BOOL FrameMoveMiniFrame(CWnd* pFrame, CQMXPMiniFrameWnd* pMiniFrame) {
     if (pFrame == nullptr)
@@ -244,7 +238,7 @@ void CQMXPMiniFrameWnd::EnterDragMode(HWND hWndToDestroyOnRelease) {
         m_bCaptured = TRUE;
         OnCapture(TRUE);
     }
-    m_dragFrameImpl.m_ptHot = CursorPos();
+    m_dragFrameImpl.m_ptHot = QMXPGetCursorPos();
     if (GetDockingMode() == QMXP_DT_IMMEDIATE)
         ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
 }
@@ -296,7 +290,7 @@ void CQMXPMiniFrameWnd::OnMouseMove(UINT, CPoint point) {
     }
     if (!FrameMoveMiniFrame(GetParentFrame(), this))
         return;
-    const CPoint ptCursor = CursorPos();
+    const CPoint ptCursor = QMXPGetCursorPos();
     MoveMiniFrame(ptCursor.x - m_dragFrameImpl.m_ptHot.x, ptCursor.y - m_dragFrameImpl.m_ptHot.y);
     m_dragFrameImpl.m_ptHot = ptCursor;
 }
@@ -367,18 +361,23 @@ CQMXPBaseControlBar* CQMXPMiniFrameWnd::DockFrame(BOOL& bWasDocked) {
     bWasDocked = FALSE;
     CQMXPControlBar* pBar = HeldControlBar();
     if (GetDockingMode() == QMXP_DT_IMMEDIATE) {
-        // The pending drop of the dock manager: docking panes dock at the
-        // found place or join the target as a tab once panes exist.
+        // The dock manager's pending decision.
+        const int nMode = m_nDockMode;
+        CQMXPDockingControlBar* pTarget = m_pDockBarTarget;
         m_nDockMode = QMXP_DOCK_NONE;
         m_pDockBarTarget = nullptr;
-        return nullptr;
+        if (nMode == QMXP_DOCK_NONE)
+            return nullptr;
+        bWasDocked = !DockFrame(nMode, pTarget, QMXP_DM_MOUSE);
+        return bWasDocked ? pBar : nullptr;
     }
     const CRect rectDrag = m_dragFrameImpl.m_rectDrag;
     m_dragFrameImpl.EndDrawDragFrame(TRUE);
+    // A click without a drag leaves the frame where it is.
     CQMXPBaseControlBar* pDockedTo = nullptr;
-    if (pBar != nullptr && DockControlBar(pBar, bWasDocked))
+    if (pBar != nullptr && !rectDrag.IsRectEmpty() && DockControlBar(pBar, bWasDocked))
         pDockedTo = pBar;
-    if (!rectDrag.IsRectEmpty() && !bWasDocked) {
+    if (!rectDrag.IsRectEmpty() && !bWasDocked && ::IsWindow(m_hWnd)) {
         SetWindowPos(nullptr, rectDrag.left, rectDrag.top, rectDrag.Width(), rectDrag.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (!(GetStyle() & WS_VISIBLE) && GetControlBarCount() > 0)
@@ -389,12 +388,28 @@ CQMXPBaseControlBar* CQMXPMiniFrameWnd::DockFrame(BOOL& bWasDocked) {
     return pDockedTo;
 }
 
-BOOL CQMXPMiniFrameWnd::DockControlBar(CQMXPControlBar*, BOOL& bWasDocked) {
-    // A docking pane docks itself by the mouse position (never while Ctrl
-    // is down) once panes have their placement; other bars do not dock on
-    // an outline drop.
+BOOL CQMXPMiniFrameWnd::DockFrame(int nMode, CQMXPDockingControlBar* pTargetBar, int nDockMethod) {
+    auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, GetControlBar());
+    if (pPane == nullptr)
+        return TRUE;
+    if (nMode == QMXP_DOCK_PLACE)
+        return !pPane->DockControlBar(pTargetBar, nullptr, nDockMethod);
+    if (nMode == QMXP_DOCK_TAB && pTargetBar != nullptr)
+        return pPane->AttachToTabWnd(pTargetBar, nDockMethod, TRUE, nullptr) == nullptr;
+    return TRUE;
+}
+
+BOOL CQMXPMiniFrameWnd::DockControlBar(CQMXPControlBar* pBar, BOOL& bWasDocked) {
+    // A docking pane docks itself where the cursor is, never while Ctrl is
+    // down; other bars do not dock on an outline drop.
     bWasDocked = FALSE;
-    return FALSE;
+    auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pBar);
+    if (pPane == nullptr || ::GetKeyState(VK_CONTROL) < 0)
+        return FALSE;
+    if (!(pPane->GetStyle() & WS_VISIBLE) && GetDockingMode() == QMXP_DT_STANDARD)
+        pPane->ShowWindow(SW_SHOW);
+    CQMXPBaseControlBar* pDockedInto = pPane->DropTargetFromPoint(bWasDocked);
+    return pDockedInto != nullptr && bWasDocked;
 }
 
 BOOL CQMXPMiniFrameWnd::SetDockingMode(int nDockMode, CQMXPBaseControlBar* pTargetBar) {
@@ -583,7 +598,7 @@ LRESULT CQMXPMiniFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
 }
 
 int CQMXPMiniFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
-    CPoint pt = CursorPos();
+    CPoint pt = QMXPGetCursorPos();
     if (HoldsToolBar() && HitTest(pt, TRUE) != HTCLIENT) {
         ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return MA_NOACTIVATE;

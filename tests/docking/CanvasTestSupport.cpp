@@ -27,6 +27,14 @@ int CCanvas::Count(COLORREF clr, const CRect& rect) {
     return n;
 }
 
+bool SaveScreen(const CRect& rect, const wchar_t* lpszName) {
+    CCanvas canvas(rect.Width(), rect.Height());
+    HDC hdcScreen = ::GetDC(nullptr);
+    ::BitBlt(canvas.DC().m_hDC, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, hdcScreen);
+    return canvas.SavePng(lpszName);
+}
+
 bool CCanvas::SavePng(const wchar_t* lpszName) {
     ::GdiFlush();
     Gdiplus::GdiplusStartupInput input;

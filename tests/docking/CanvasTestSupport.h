@@ -30,6 +30,10 @@ private:
     CDC m_dc;
 };
 
+// What the screen shows in the rectangle (a frame and anything floating
+// over it), written as build\screenshots\<name>.png.
+bool SaveScreen(const CRect& rect, const wchar_t* lpszName);
+
 // Sets system colours for its lifetime and puts the old ones back.
 class CSysColorsScope {
 public:

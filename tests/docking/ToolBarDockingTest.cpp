@@ -14,15 +14,6 @@ using namespace docking_test;
 
 namespace {
 
-// What the screen shows of the frame and anything floating over it.
-bool SaveScreen(const CRect& rect, const wchar_t* lpszName) {
-    CCanvas canvas(rect.Width(), rect.Height());
-    HDC hdcScreen = ::GetDC(nullptr);
-    ::BitBlt(canvas.DC().m_hDC, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, hdcScreen);
-    return canvas.SavePng(lpszName);
-}
-
 class ToolBarDockingTest : public DockLayoutTest {
 protected:
     void SetUp() override {
