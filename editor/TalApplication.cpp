@@ -1,6 +1,7 @@
 #include "editor/TalApplication.h"
 
 #include "controls/KWFontLists.h"
+#include "controls/ThemeHelperST.h"
 #include "editor/ExportPropDlg.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
@@ -35,6 +36,7 @@ IMPLEMENT_DYNAMIC(CTalApplication, CKWBaseApplication)
 
 const wchar_t CTalApplication::kRegistrySection[] = L"Kestrel Works\\Tallier\\Settings";
 
+CThemeHelperST g_themeHelper;
 const wchar_t g_strAppShortName[] = L"Tallier";
 const UINT g_msgImageItemLoaded = ::RegisterWindowMessageW(L"IMAGE_ITEM_LOADED__REPL_IMG");
 

@@ -3,6 +3,7 @@
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/KeepForReaders.h"
+#include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
 #include <gtest/gtest.h>
@@ -102,4 +103,25 @@ TEST_F(ProgramCommands, PrintPreviewTakesTheReportWindowAndClosingLeavesIt)
     ::SendMessageW(program.Main(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
     EXPECT_TRUE(::IsWindow(program.Main()));
+}
+
+TEST_F(ProgramCommands, AboutShowsTheCreditsScrollingAndTheLinks)
+{
+    program.PostCommand(57664);
+    HWND about = program.WaitForDialog();
+    ASSERT_NE(nullptr, about);
+    const int credits = 394;
+    for (int link : {395, 396}) {
+        HWND item = ::GetDlgItem(about, link);
+        EXPECT_TRUE(item && ::IsWindowVisible(item)) << link;
+        EXPECT_TRUE(::GetWindowLongW(item, GWL_STYLE) & SS_NOTIFY) << "a link takes clicks";
+    }
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(about).find(L"Version "));
+    // The credits start moving after a few seconds.
+    HWND creditsItem = ::GetDlgItem(about, credits);
+    const test_support::Pixels first = test_support::Capture(creditsItem, false);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !(test_support::Capture(creditsItem, false) == first); }));
+    EXPECT_TRUE(test_support::WriteWindowScreenshot(about, L"editor_about_box"));
+    ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
 }
