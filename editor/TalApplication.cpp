@@ -1,6 +1,8 @@
 #include "editor/TalApplication.h"
 
 #include "controls/KWFontLists.h"
+#include "controls/ThemeHelperST.h"
+#include "editor/ExportPropDlg.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
 #include "editor/TalDocTemplate.h"
@@ -34,6 +36,7 @@ IMPLEMENT_DYNAMIC(CTalApplication, CKWBaseApplication)
 
 const wchar_t CTalApplication::kRegistrySection[] = L"Kestrel Works\\Tallier\\Settings";
 
+CThemeHelperST g_themeHelper;
 const wchar_t g_strAppShortName[] = L"Tallier";
 const UINT g_msgImageItemLoaded = ::RegisterWindowMessageW(L"IMAGE_ITEM_LOADED__REPL_IMG");
 
@@ -403,11 +406,14 @@ void CTalApplication::SetDefaultPageSize(int32_t width, int32_t height)
     m_paperHeight = height;
 }
 
-bool CTalApplication::RunExportOptionsDialog(CTalDocProperties&, bool& optionsChanged, bool& grayscaleChanged)
+bool CTalApplication::RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
+                                             bool& grayscaleChanged)
 {
-    optionsChanged = false;
-    grayscaleChanged = false;
-    return true;
+    CExportPropDlg dialog(&properties, m_pMainWnd);
+    const bool accepted = dialog.DoModal() == IDOK;
+    optionsChanged = accepted && dialog.OptionsChanged();
+    grayscaleChanged = accepted && dialog.GrayscaleChanged();
+    return accepted;
 }
 
 void CTalApplication::RunPrintSetup()

@@ -18,6 +18,7 @@
 class CCommandLineInfo;
 class CTalBaseDocument;
 class CTalPrefs;
+class CThemeHelperST;
 
 class CTalApplication : public CKWBaseApplication, public CTalDocumentApp {
     DECLARE_DYNAMIC(CTalApplication)
@@ -151,6 +152,9 @@ private:
 // The application object; null when the running one is of another class.
 CTalApplication* GetTalApp();
 
+// The visual-styles library for the program's themed buttons, bound for
+// the whole run.
+extern CThemeHelperST g_themeHelper;
 // The program's short name, "Tallier".
 extern const wchar_t g_strAppShortName[];
 // The window message "IMAGE_ITEM_LOADED__REPL_IMG" that a picture-loading

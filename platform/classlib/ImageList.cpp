@@ -4,8 +4,6 @@
 #include "platform/classlib/GdiObject.h"
 #include "platform/classlib/HandleMap.h"
 
-IMPLEMENT_DYNAMIC(CImageList, CObject)
-
 namespace {
 CObject* NewTempImageList(void* handle) {
     auto* p = new CImageList;
@@ -34,7 +32,14 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList) {
 }
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
+    DeleteImageList();
     return Attach(::ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
+}
+
+BOOL CImageList::DeleteImageList() {
+    if (m_hImageList == nullptr)
+        return FALSE;
+    return ::ImageList_Destroy(Detach());
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
@@ -53,20 +58,13 @@ HIMAGELIST CImageList::Detach() {
     return hImageList;
 }
 
-BOOL CImageList::DeleteImageList() {
-    if (m_hImageList == nullptr)
-        return FALSE;
-    return ::ImageList_Destroy(Detach());
-}
-
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask) {
-    if (m_hImageList == nullptr || pbmImage == nullptr)
-        return -1;
-    return ::ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
+    return Add(static_cast<HBITMAP>(pbmImage != nullptr ? pbmImage->m_hObject : nullptr), crMask);
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {
-    return ::ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+    return m_hImageList != nullptr && pDC != nullptr &&
+           ::ImageList_Draw(m_hImageList, nImage, pDC->m_hDC, pt.x, pt.y, nStyle);
 }
 
 CSize CImageList::GetImageSize() const {

@@ -1,6 +1,6 @@
 #pragma once
-// CImageList: an image list of the common controls. The object owns the
-// list it creates or is attached to and destroys it with itself.
+// CImageList: a common-controls image list (images of one size with their
+// masks). The list the object holds is destroyed with it unless detached.
 #include "platform/classlib/Object.h"
 #include "platform/classlib/Rect.h"
 
@@ -11,31 +11,36 @@ class CBitmap;
 class CDC;
 
 class CImageList : public CObject {
-    DECLARE_DYNAMIC(CImageList)
 public:
     CImageList() = default;
     ~CImageList() override;
     CImageList(const CImageList&) = delete;
     CImageList& operator=(const CImageList&) = delete;
 
+    HIMAGELIST m_hImageList = nullptr;
+
     // A wrapper of the handle: the permanent one, else one of the calling
     // thread's temporaries (which never destroys the list).
     static CImageList* FromHandle(HIMAGELIST hImageList);
 
-    BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
-    BOOL Attach(HIMAGELIST hImageList);
-    HIMAGELIST Detach();
-    BOOL DeleteImageList();
-    HIMAGELIST GetSafeHandle() const { return this != nullptr ? m_hImageList : nullptr; }
+    HIMAGELIST GetSafeHandle() const { return m_hImageList; }
     operator HIMAGELIST() const { return m_hImageList; }
 
-    int GetImageCount() const { return ::ImageList_GetImageCount(m_hImageList); }
-    // The bitmap's images, with the colour as transparent (a mask list); the first new index or -1.
+    // Any list held before is destroyed first.
+    BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
+    BOOL DeleteImageList();
+    BOOL Attach(HIMAGELIST hImageList);
+    HIMAGELIST Detach();
+
+    int GetImageCount() const { return m_hImageList != nullptr ? ::ImageList_GetImageCount(m_hImageList) : 0; }
+    // The bitmap's images, crMask the colour that becomes transparent; the
+    // first new index, -1 on failure.
     int Add(CBitmap* pbmImage, COLORREF crMask);
-    int Add(HICON hIcon) { return ::ImageList_AddIcon(m_hImageList, hIcon); }
+    int Add(HBITMAP hbmImage, COLORREF crMask) {
+        return m_hImageList != nullptr ? ::ImageList_AddMasked(m_hImageList, hbmImage, crMask) : -1;
+    }
+    int Add(HICON hIcon) { return m_hImageList != nullptr ? ::ImageList_AddIcon(m_hImageList, hIcon) : -1; }
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
     // The size of one image; (0, 0) without a list.
     CSize GetImageSize() const;
-
-    HIMAGELIST m_hImageList = nullptr;
 };

@@ -17,7 +17,7 @@
 #include "framework/KWRegKeyStack.h"
 #include "platform/classlib/Object.h"
 #include "platform/classlib/WinApp.h"
-#include "tests/platform/classlib/TestSupport.h"
+#include "ControlsTestSupport.h"
 #include "resources/Toolbars.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@
 
 namespace {
 
-CWinApp g_application(L"ControlsTests");
+controls_test::CControlsTestApp g_application;
 
 // A parent window for the controls.
 struct ParentWindow {
@@ -47,6 +47,11 @@ private:
 };
 
 }  // namespace
+
+controls_test::CControlsTestApp& controls_test::App()
+{
+    return g_application;
+}
 
 TEST(ControlFacade, AnswersNothingWithoutImplementationAndKeepsTheIdAndOneFont)
 {

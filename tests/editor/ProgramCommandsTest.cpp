@@ -3,6 +3,7 @@
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/KeepForReaders.h"
+#include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kViewId = 0xE900;
 constexpr int kTreeId = 1126;
+// The export options' "Images in grayscale by default".
+constexpr int kGrayscaleOption = 1053;
 
 bool TreeShown(HWND frame)
 {
@@ -57,14 +60,29 @@ TEST_F(ProgramCommands, SectionTreeToggleIsSharedByAllReportsAndToolBarsToggle)
     EXPECT_TRUE(::IsWindowVisible(mainBar));
 }
 
-TEST_F(ProgramCommands, GeneratePdfWritesTheFileChosenInItsDialog)
+TEST_F(ProgramCommands, GeneratePdfAsksItsOptionsThenWritesTheFileChosenInItsDialog)
 {
     CKWTestTempFolder folder(L"edp");
     const std::wstring path = folder.Path() + L"Report.pdf";
-    program.PostCommand(32837);
-    HWND dialog = program.WaitForDialog();
-    ASSERT_NE(nullptr, dialog);
-    CProgramRun::AnswerFileDialog(dialog, path);
+    // Cancelled options stop the generation; accepted ones let it go on.
+    for (int answer : {IDCANCEL, IDOK}) {
+        program.PostCommand(32837);
+        HWND dialog = program.WaitForDialog();
+        ASSERT_NE(nullptr, dialog);
+        CProgramRun::AnswerFileDialog(dialog, path);
+        HWND options = program.WaitForDialogWith(kGrayscaleOption);
+        ASSERT_NE(nullptr, options) << answer;
+        EXPECT_EQ(L"Report Properties", CProgramRun::Text(options));
+        if (answer == IDCANCEL)
+            test_support::WriteWindowScreenshot(options, L"editor_export_properties");
+        ::PostMessageW(options, WM_COMMAND, answer, 0);
+        ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); })) << answer;
+        if (answer == IDCANCEL) {
+            // Answered once the command has returned.
+            ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(path.c_str()));
+        }
+    }
     ASSERT_TRUE(edtest::WaitFor([&] {
         const std::string bytes = ReadFileBytes(path);
         return bytes.size() > 8 && bytes.find("%%EOF") != std::string::npos && !program.FindDialog();
@@ -85,4 +103,25 @@ TEST_F(ProgramCommands, PrintPreviewTakesTheReportWindowAndClosingLeavesIt)
     ::SendMessageW(program.Main(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
     EXPECT_TRUE(::IsWindow(program.Main()));
+}
+
+TEST_F(ProgramCommands, AboutShowsTheCreditsScrollingAndTheLinks)
+{
+    program.PostCommand(57664);
+    HWND about = program.WaitForDialog();
+    ASSERT_NE(nullptr, about);
+    const int credits = 394;
+    for (int link : {395, 396}) {
+        HWND item = ::GetDlgItem(about, link);
+        EXPECT_TRUE(item && ::IsWindowVisible(item)) << link;
+        EXPECT_TRUE(::GetWindowLongW(item, GWL_STYLE) & SS_NOTIFY) << "a link takes clicks";
+    }
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(about).find(L"Version "));
+    // The credits start moving after a few seconds.
+    HWND creditsItem = ::GetDlgItem(about, credits);
+    const test_support::Pixels first = test_support::Capture(creditsItem, false);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !(test_support::Capture(creditsItem, false) == first); }));
+    EXPECT_TRUE(test_support::WriteWindowScreenshot(about, L"editor_about_box"));
+    ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
 }

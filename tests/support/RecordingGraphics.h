@@ -1,7 +1,8 @@
 #pragma once
 // A drawing interface that draws nothing and notes what it is asked: the
 // strings with their boxes, fonts and flags, the images with their places,
-// sizes and middle pixel, the transforms and the resolution requests.
+// sizes (0 for one drawn unscaled) and middle pixel, the transforms and the
+// resolution requests.
 #include "framework/KWFont.h"
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWGraphics.h"
@@ -13,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace edtest {
+namespace test_support {
 
 class CRecordingGraphics : public IKWGraphics {
 public:
@@ -64,7 +65,10 @@ public:
     }
     int SaveTransform() override { return 0; }
     int RestoreTransform() override { return 0; }
-    int DrawImage(double, double, const CKWGdipBitmap*, const CKWDoubleRect*) override { return 0; }
+    int DrawImage(double x, double y, const CKWGdipBitmap* image, const CKWDoubleRect* clip) override
+    {
+        return DrawImage(x, y, 0, 0, image, clip);
+    }
     int DrawImage(double x, double y, double width, double height, const CKWGdipBitmap* image,
                   const CKWDoubleRect*) override
     {
@@ -121,4 +125,4 @@ private:
     int m_dpi;
 };
 
-}  // namespace edtest
+}  // namespace test_support
