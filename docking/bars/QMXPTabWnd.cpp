@@ -78,7 +78,7 @@ int CQMXPTabWnd::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
     const CRect rectEmpty(0, 0, 0, 0);
     if (m_bScroll) {
         struct ButtonPlan {
-            CQMXTabButton* pButton;
+            CQMXPButton* pButton;
             int nGlyph;
             BOOL bRepeat;
             BOOL bWanted;
@@ -100,7 +100,8 @@ int CQMXPTabWnd::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
             plan.pButton->SetGlyph(plan.nGlyph);
             if (plan.bRepeat)
                 plan.pButton->SetAutoRepeatDelay(kScrollRepeatDelay);
-            plan.pButton->SetLookOptions(1, 0);
+            plan.pButton->m_nFlatStyle = CQMXPButton::BUTTONSTYLE_FLAT;
+            plan.pButton->m_bDrawFocus = FALSE;
             m_lstButtons.AddTail(plan.pButton->m_hWnd);
         }
         if (!m_bFlat) {
