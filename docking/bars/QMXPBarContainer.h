@@ -84,6 +84,10 @@ public:
     CQMXPDockingControlBar* AddRecentControlBar(CQMXPDockingControlBar* pBar);
 
     BOOL IsSliderHorz() const;
+    // A loaded tree: each side takes the room its node's slider leaves it
+    // (rectNode in the dock site's client coordinates), so that the layout
+    // measures the stored shares.
+    void PlaceSidesBySlider(const CRect& rectNode);
     int GetSliderThickness() const;
     // Every live node; a record that names a node checks it first.
     static BOOL IsLive(const CQMXPBarContainer* pNode);

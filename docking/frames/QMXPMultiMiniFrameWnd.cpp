@@ -475,16 +475,11 @@ void CQMXPMultiMiniFrameWnd::RestoreAfterLoad(CQMXPDockManager* pDockManager) {
     std::vector<CQMXPDockingControlBar*> panes;
     for (POSITION pos = m_barContainerManager.GetBars().GetHeadPosition(); pos != nullptr;)
         panes.push_back(PaneOf(m_barContainerManager.GetBars().GetNext(pos)));
-    // The plain panes come out of the places the code gave them, each at its stored rectangle.
+    // The plain panes come out of the places the code gave them.
     for (CQMXPDockingControlBar* pPane : panes) {
         if (pPane->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabbedBar)))
             continue;
-        CRect rect;
-        pPane->GetWindowRect(&rect);
-        ScreenToClient(&rect);
         TakeIntoFrame(pPane);
-        pPane->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     // Tabbed groups gather their panes again.
     std::vector<CQMXPDockingControlBar*> emptied;
@@ -514,6 +509,11 @@ void CQMXPMultiMiniFrameWnd::RestoreAfterLoad(CQMXPDockManager* pDockManager) {
     }
     m_hEmbeddedBar = m_barContainerManager.GetFirstBar()->GetSafeHwnd();
     UpdateBarCaptions();
+    // The stored sliders say where the panes lie.
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if (m_barContainerManager.GetRootContainer() != nullptr)
+        m_barContainerManager.GetRootContainer()->PlaceSidesBySlider(rectClient);
     AdjustLayout();
     ShowWindow(GetVisibleBarCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
