@@ -123,11 +123,12 @@ void CQMXPAutoHideButton::Draw(CDC* pDC) {
     if (bHorz) {
         pDC->DrawText(strText, &rectInside, DT_SINGLELINE | DT_VCENTER);
     } else {
-        // The vertical font runs down the strip from the top; centred across it.
+        // The vertical font runs down the strip from the top; centred across it. The
+        // rectangle is one line high, so that centring moves nothing along the strip.
         TEXTMETRICW tm{};
         pDC->GetTextMetrics(&tm);
         CRect rectText(rectInside.right - (rectInside.Width() - tm.tmHeight) / 2, rectInside.top,
-                       rectInside.right + rectInside.Height(), rectInside.bottom);
+                       rectInside.right + rectInside.Height(), rectInside.top + tm.tmHeight);
         pDC->DrawText(strText, &rectText, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
     }
     pDC->SelectObject(pOldFont);

@@ -189,6 +189,11 @@ TEST_F(TabbedPaneTest, APaneSlidesOutAfterTheHoverDelayAndBackWhenTheMouseIsAway
         ++nSteps;
     }
     EXPECT_EQ(nSteps, 12);
+    pPane->AddFileList(30);
+    m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    CRect rectFrame;
+    m_pFrame->GetWindowRect(&rectFrame);
+    EXPECT_TRUE(SaveScreen(rectFrame, L"docking_pane_slid_out"));
 
     // The watch keeps it out while the mouse is on its button, lets it go once the mouse is away.
     pPane->SendMessage(WM_TIMER, CQMXPDockingControlBar::kWatchTimer);
@@ -245,6 +250,33 @@ TEST_F(TabbedPaneTest, AGroupInAutoHideGivesEachVisibleDetachablePaneItsButton) 
     const int nActive = (pFirst->GetAutoHideToolBar()->IsActiveInGroup() ? 1 : 0) +
                         (pSecond->GetAutoHideToolBar()->IsActiveInGroup() ? 1 : 0);
     EXPECT_EQ(nActive, 1);
+}
+
+TEST_F(TabbedPaneTest, ATabDraggedLessThanTheDragDistanceStaysInItsGroup) {
+    CTestPane* pFirst = DockPane(0xE900, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);
+    CQMXPDockingControlBar* pTabbed = nullptr;
+    for (UINT nID : {0xE901u, 0xE902u})
+        MakePane(nID, CSize(200, 300))->AttachToTabWnd(pTabbed != nullptr ? pTabbed : pFirst, QMXP_DM_RECT, TRUE,
+                                                         pTabbed != nullptr ? nullptr : &pTabbed);
+    ASSERT_NE(pTabbed, nullptr);
+    CQMXPBaseTabWnd* pTabs = static_cast<CQMXPBaseTabbedBar*>(pTabbed)->GetUnderlinedWindow();
+    ASSERT_EQ(pTabs->GetTabsNum(), 3);
+    CRect rectTab;
+    pTabs->GetTabRect(pTabs->GetActiveTab(), rectTab);
+    pTabs->ClientToScreen(&rectTab);
+    const CPoint ptStart = rectTab.CenterPoint();
+    CCursorAt cursor(ptStart);
+    SendAt(pTabs, WM_MOUSEMOVE, ptStart);
+    SendAt(pTabs, WM_LBUTTONDOWN, ptStart, MK_LBUTTON);
+    const CSize sizeDrag(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+    ::SetCursorPos(ptStart.x + sizeDrag.cx - 1, ptStart.y - sizeDrag.cy + 1);
+    EXPECT_FALSE(pTabs->DetachTab(QMXP_DM_MOUSE));
+    EXPECT_EQ(pTabs->GetTabsNum(), 3);
+    ::SetCursorPos(ptStart.x, ptStart.y - sizeDrag.cy);
+    EXPECT_TRUE(pTabs->DetachTab(QMXP_DM_MOUSE));
+    EXPECT_EQ(pTabs->GetTabsNum(), 2);
+    ::ReleaseCapture();
+    Pump();
 }
 
 }  // namespace
