@@ -39,6 +39,22 @@ protected:
         Pump();
         return pPane;
     }
+    // Drives a started slide out by its timer; the number of steps, each checked to move the free edge by nStep.
+    static int SlideOutSteps(CTestPane* pPane, int nStep) {
+        int nSteps = 0;
+        while (pPane->GetSlideTimer() != 0 && nSteps < 300) {
+            const int xBefore = Screen(pPane).right;
+            pPane->SendMessage(WM_TIMER, CQMXPDockingControlBar::kSlideOutTimer);
+            EXPECT_EQ(Screen(pPane).right - xBefore, nStep) << nSteps;
+            ++nSteps;
+        }
+        return nSteps;
+    }
+    static CRect Screen(const CWnd* pWnd) {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        return rect;
+    }
     void EnableStrips() {
         ASSERT_TRUE(m_pFrame->EnableAutoHideBars(0xF000));
     }
@@ -153,14 +169,7 @@ TEST_F(TabbedPaneTest, APaneSlidesOutAfterTheHoverDelayAndBackWhenTheMouseIsAway
     // A thin pane first: one pixel a step, ten steps.
     CTestPane* pThin = AutoHidden(0xE901, 10);
     pThin->Slide(TRUE, TRUE);
-    int nThinSteps = 0;
-    while (pThin->GetSlideTimer() != 0 && nThinSteps < 300) {
-        const int xBefore = Screen(pThin).right;
-        pThin->SendMessage(WM_TIMER, CQMXPDockingControlBar::kSlideOutTimer);
-        EXPECT_EQ(Screen(pThin).right - xBefore, 1) << nThinSteps;
-        ++nThinSteps;
-    }
-    EXPECT_EQ(nThinSteps, 10);
+    EXPECT_EQ(SlideOutSteps(pThin, 1), 10);
     pThin->Slide(FALSE, FALSE);
     CTestPane* pPane = AutoHidden(0xE900, 240);
     ASSERT_TRUE(pPane->IsAutoHideMode());
@@ -181,14 +190,7 @@ TEST_F(TabbedPaneTest, APaneSlidesOutAfterTheHoverDelayAndBackWhenTheMouseIsAway
     ASSERT_TRUE(pPane->IsWindowVisible());
 
     // Twelve steps of a twelfth of its width.
-    int nSteps = 0;
-    while (pPane->GetSlideTimer() != 0 && nSteps < 300) {
-        const int xBefore = Screen(pPane).right;
-        pPane->SendMessage(WM_TIMER, CQMXPDockingControlBar::kSlideOutTimer);
-        EXPECT_EQ(Screen(pPane).right - xBefore, 20) << nSteps;
-        ++nSteps;
-    }
-    EXPECT_EQ(nSteps, 12);
+    EXPECT_EQ(SlideOutSteps(pPane, 20), 12);
     pPane->AddFileList(30);
     m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     CRect rectFrame;
