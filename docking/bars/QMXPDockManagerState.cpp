@@ -256,6 +256,7 @@ void CQMXPDockManager::LoadLayout(CArchive& ar) {
 
     int nTabbed = 0;
     ar >> nTabbed;
+    BOOL bGroupMissing = FALSE;
     for (int i = 0; i < nTabbed; ++i) {
         UINT nID = 0;
         ar >> nID;
@@ -267,6 +268,7 @@ void CQMXPDockManager::LoadLayout(CArchive& ar) {
             // A group that is gone still has its record read, so the stream stays in step.
             CQMXPTabWnd tabsOfGoneBar;
             tabsOfGoneBar.Serialize(ar);
+            bGroupMissing = TRUE;
         }
     }
 
@@ -324,6 +326,9 @@ void CQMXPDockManager::LoadLayout(CArchive& ar) {
         m_lstLoadedAutoHideRecords.AddTail(pInfo);
         pInfo->Serialize(ar);
     }
+    // The whole stream was read; a layout whose tab group is gone is not this frame's any more.
+    if (bGroupMissing)
+        AfxThrowArchiveException(CArchiveException::genericException);
 }
 
 void CQMXPDockManager::DiscardLoadedLayout() {

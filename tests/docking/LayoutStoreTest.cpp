@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <vector>
@@ -78,10 +80,22 @@ protected:
         m_panes.clear();
         DockLayoutTest::SetUp();
         ASSERT_TRUE(m_pFrame->EnableAutoHideBars(0xF000));
+        MakeCodedPanes();
+    }
+    void MakeCodedPanes() {
         for (UINT nID = 0xE900; nID <= 0xE907; ++nID)
             DockPane(nID, CSize(150, 150), AFX_IDW_DOCKBAR_LEFT);
         m_pFrame->RecalcLayout();
         Pump();
+    }
+    // A snapshot as the int32 words of a registry value: id, then its eight values, per pane.
+    static std::vector<int32_t> Flat(const std::map<UINT, std::vector<int>>& snapshot) {
+        std::vector<int32_t> words;
+        for (const auto& [nID, state] : snapshot) {
+            words.push_back(static_cast<int32_t>(nID));
+            words.insert(words.end(), state.begin(), state.end());
+        }
+        return words;
     }
     int FloatingFrameCount() const {
         int n = 0;
@@ -133,25 +147,57 @@ TEST_F(LayoutStoreTest, TheBlobLiesUnderTheFramesKeyAndEndsWithItsAutoHideCount)
     EXPECT_EQ(int32At(blob.size() - 12), 1);
 }
 
-TEST_F(LayoutStoreTest, ANewFrameGetsTheStoredArrangementBack) {
+// The second process of the next test: its frame makes the panes in their coded places, loads the
+// layout stored under the profile it is given and writes back what it got.
+TEST_F(LayoutStoreTest, DISABLED_SecondProcessRestoresTheLayout) {
+    wchar_t szProfile[MAX_PATH] = {};
+    ASSERT_GT(::GetEnvironmentVariableW(L"OT_LAYOUT_PROFILE", szProfile, MAX_PATH), 0u);
+    MakeCodedPanes();
+    ASSERT_TRUE(Manager().LoadState(szProfile, kFrameID));
+    Manager().ApplyLoadedLayout();
+    m_pFrame->RecalcLayout();
+    Pump();
+    std::vector<int32_t> words = Flat(Snapshot());
+    words.push_back(FloatingFrameCount());
+    const std::wstring key = std::wstring(szProfile) + L"QMXPDockManager-" + std::to_wstring(kFrameID);
+    ASSERT_TRUE(m_scratch.SetBytes(key, L"Restored", REG_BINARY, words.data(),
+                                   static_cast<DWORD>(words.size() * sizeof(int32_t))));
+}
+
+TEST_F(LayoutStoreTest, ASecondProcessGetsTheStoredArrangementBack) {
     BuildArrangement();
     const std::map<UINT, std::vector<int>> before = Snapshot();
     ASSERT_EQ(before.size(), 8u);
     ASSERT_TRUE(Manager().SaveState(m_profile, kFrameID));
-    const int nFrames = FloatingFrameCount();
-
-    NewFrameWithCodedPanes();
-    ASSERT_NE(Snapshot(), before);
-    ASSERT_TRUE(Manager().LoadState(m_profile, kFrameID));
-    Manager().ApplyLoadedLayout();
-    m_pFrame->RecalcLayout();
+    std::vector<int32_t> expected = Flat(before);
+    expected.push_back(FloatingFrameCount());
+    m_pFrame->DestroyWindow();
     Pump();
-    const std::map<UINT, std::vector<int>> after = Snapshot();
-    ASSERT_EQ(after.size(), before.size());
-    for (const auto& [nID, state] : before) {
-        EXPECT_EQ(after.at(nID), state) << std::hex << nID;
-    }
-    EXPECT_EQ(FloatingFrameCount(), nFrames);
+
+    wchar_t szProgram[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, szProgram, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(szProgram) +
+                           L"\" --gtest_also_run_disabled_tests --gtest_filter=LayoutStoreTest.DISABLED_Second*";
+    ::SetEnvironmentVariableW(L"OT_LAYOUT_PROFILE", m_profile);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process));
+    ::SetEnvironmentVariableW(L"OT_LAYOUT_PROFILE", nullptr);
+    EXPECT_EQ(::WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
+    DWORD dwExit = 1;
+    ::GetExitCodeProcess(process.hProcess, &dwExit);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    EXPECT_EQ(dwExit, 0u);
+    const std::vector<BYTE> restored = RawRegistryValue(LayoutKey(), L"Restored");
+    ASSERT_EQ(restored.size(), expected.size() * sizeof(int32_t));
+    std::vector<int32_t> words(expected.size());
+    memcpy(words.data(), restored.data(), restored.size());
+    for (size_t i = 0; i < words.size(); i += 9)
+        EXPECT_EQ(std::vector<int32_t>(words.begin() + i, words.begin() + std::min(i + 9, words.size())),
+                  std::vector<int32_t>(expected.begin() + i, expected.begin() + std::min(i + 9, expected.size())));
 }
 
 TEST_F(LayoutStoreTest, DamagedBlobsLeaveTheCodedLayout) {
@@ -166,8 +212,10 @@ TEST_F(LayoutStoreTest, DamagedBlobsLeaveTheCodedLayout) {
     std::vector<BYTE> garbled = good;
     for (size_t i = 8; i < garbled.size(); i += 7)
         garbled[i] ^= 0x5A;
-    // One tab group whose bar is not there, then the rest as it was.
-    std::vector<BYTE> unknownGroup = {1, 0, 0, 0, 0x34, 0x12, 0, 0};
+    // One tab group whose bar is not there with an empty tab record (no tab, none active, bottom), then
+    // no item, no floating frame, no auto-hidden pane: read to its end, and refused.
+    std::vector<BYTE> unknownGroup = {1, 0, 0, 0, 0x34, 0x12, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     // A pane before any slider.
     std::vector<BYTE> paneFirst = {0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0x00, 0xE9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     const struct {

@@ -201,6 +201,16 @@ TEST_F(TabbedPaneTest, APaneSlidesOutAfterTheHoverDelayAndBackWhenTheMouseIsAway
     pPane->SendMessage(WM_TIMER, CQMXPDockingControlBar::kWatchTimer);
     EXPECT_EQ(pPane->GetSlideTimer(), 0u);
     ::SetCursorPos(Screen(m_pFrame).right - 5, Screen(m_pFrame).bottom - 5);
+    // Nor while its caption is active, the focus inside it.
+    ::SetForegroundWindow(m_pFrame->m_hWnd);
+    Pump();
+    pPane->SetFocus();
+    pPane->OnUpdateCmdUI(m_pFrame, FALSE);
+    ASSERT_TRUE(pPane->IsActive());
+    pPane->SendMessage(WM_TIMER, CQMXPDockingControlBar::kWatchTimer);
+    EXPECT_EQ(pPane->GetSlideTimer(), 0u);
+    m_pFrame->SetFocus();
+    pPane->OnUpdateCmdUI(m_pFrame, FALSE);
     pPane->SendMessage(WM_TIMER, CQMXPDockingControlBar::kWatchTimer);
     EXPECT_NE(pPane->GetSlideTimer(), 0u);
     for (int i = 0; i < 20 && pPane->GetSlideTimer() != 0; ++i)
