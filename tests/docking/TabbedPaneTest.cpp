@@ -73,6 +73,12 @@ TEST_F(TabbedPaneTest, PanesDroppedOnCaptionsMakeAndJoinAGroupThatClosesTabByTab
     // Dropped on the group (whose caption now shows), a pane joins it.
     DragFrameTo(pThird->GetParentMiniFrame(), CaptionOf(pGroup));
     EXPECT_EQ(GroupOf(pThird), pGroup);
+    // Attached to a pane that is a tab already, a pane joins that tab's group.
+    CTestPane* pFourth = MakePane(0xE903, CSize(200, 300));
+    EXPECT_EQ(pFourth->AttachToTabWnd(pDocked, QMXP_DM_RECT, TRUE, nullptr), pFourth);
+    EXPECT_EQ(GroupOf(pFourth), pGroup);
+    pGroup->RemoveControlBar(pFourth);
+    pFourth->DestroyWindow();
     ASSERT_EQ(pGroup->GetTabsNum(), 3);
 
     // The close button of a group of several visible tabs hides the active tab only.
