@@ -78,7 +78,7 @@ int CQMXPTabWnd::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
     const CRect rectEmpty(0, 0, 0, 0);
     if (m_bScroll) {
         struct ButtonPlan {
-            CQMXPButton* pButton;
+            CQMXTabButton* pButton;
             int nGlyph;
             BOOL bRepeat;
             BOOL bWanted;

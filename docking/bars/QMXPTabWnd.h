@@ -8,7 +8,7 @@
 // window) through the visual manager, and cycles the tabs with Ctrl+Page
 // Up / Page Down.
 #include "docking/bars/QMXPBaseTabWnd.h"
-#include "docking/toolbars/QMXPButton.h"
+#include "docking/bars/QMXPTabButton.h"
 #include "platform/classlib/List.h"
 #include "platform/classlib/ScrollBar.h"
 
@@ -59,11 +59,11 @@ public:
     int GetTabsTotalWidth() const { return m_nTabsTotalWidth; }
     BOOL IsActiveTabBold() const { return m_bIsActiveTabBold; }
     // The buttons in layout order.
-    CQMXPButton& GetScrollLeftButton() { return m_btnScrollLeft; }
-    CQMXPButton& GetScrollRightButton() { return m_btnScrollRight; }
-    CQMXPButton& GetScrollFirstButton() { return m_btnScrollFirst; }
-    CQMXPButton& GetScrollLastButton() { return m_btnScrollLast; }
-    CQMXPButton& GetCloseButton() { return m_btnClose; }
+    CQMXTabButton& GetScrollLeftButton() { return m_btnScrollLeft; }
+    CQMXTabButton& GetScrollRightButton() { return m_btnScrollRight; }
+    CQMXTabButton& GetScrollFirstButton() { return m_btnScrollFirst; }
+    CQMXTabButton& GetScrollLastButton() { return m_btnScrollLast; }
+    CQMXTabButton& GetCloseButton() { return m_btnClose; }
     CScrollBar& GetSharedScrollBar() { return m_wndScrollWnd; }
     // The width of the buttons (menu glyph + 4, + 2 more in 3D), at most row height - 4, never below 0.
     int GetButtonSize(int nRowHeight) const;
@@ -110,11 +110,11 @@ protected:
     CRect m_rectTabsArea;
     CRect m_rectWndArea;
     CScrollBar m_wndScrollWnd;
-    CQMXPButton m_btnScrollLeft;
-    CQMXPButton m_btnScrollRight;
-    CQMXPButton m_btnScrollFirst;
-    CQMXPButton m_btnScrollLast;
-    CQMXPButton m_btnClose;
+    CQMXTabButton m_btnScrollLeft;
+    CQMXTabButton m_btnScrollRight;
+    CQMXTabButton m_btnScrollFirst;
+    CQMXTabButton m_btnScrollLast;
+    CQMXTabButton m_btnClose;
     CList<HWND, HWND> m_lstButtons;
     int m_nTabsHorzOffset;
     int m_nTabsHorzOffsetMax;

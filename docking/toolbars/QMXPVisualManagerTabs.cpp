@@ -1,6 +1,7 @@
 // CQMXPVisualManager: the tabs of tab windows and the buttons of tab
 // strips in the classic look.
 #include "docking/bars/QMXPBaseTabWnd.h"
+#include "docking/bars/QMXPTabButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/DC.h"
@@ -126,4 +127,16 @@ void CQMXPVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAc
     CRect rectText(xText, rectTab.top, rectTab.right, rectTab.bottom);
     pDC->DrawText(strLabel, &rectText, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | nPrefix);
     pDC->SetTextColor(clrOldText);
+}
+
+void CQMXPVisualManager::OnDrawTabButtonBorder(CDC* pDC, CRect& rect, CQMXTabButton* pButton, int nState,
+                                               const CQMXPBaseTabWnd*) {
+    const BOOL bPressed = (pButton != nullptr && pButton->IsPressed()) || (nState & ODS_SELECTED);
+    if (bPressed) {
+        pDC->Draw3dRect(&rect, globalData.clrBtnDkShadow, globalData.clrBtnHilite);
+        rect.OffsetRect(2, 2);
+    } else {
+        pDC->Draw3dRect(&rect, globalData.clrBtnHilite, globalData.clrBtnDkShadow);
+    }
+    rect.DeflateRect(2, 2);
 }

@@ -284,7 +284,8 @@ TEST_F(TabWndTest, PicturesOfThreeLooks) {
     for (int style : {QMXP_STYLE_3D, QMXP_STYLE_FLAT, QMXP_STYLE_3D_SCROLLED}) {
         CQMXPTabWnd& tabs = MakeTabs(style, 300, 6, L"Folder");
         tabs.SetActiveTab(1);
-        tabs.UpdateWindow();
+        tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
         CRect rect;
         tabs.GetWindowRect(&rect);
         wchar_t szName[40];
