@@ -6,6 +6,7 @@
 #include "docking/toolbars/QMXPDropDownFrame.h"
 #include "docking/toolbars/QMXPDropDownToolBar.h"
 #include "docking/toolbars/QMXPDropDownToolbarButton.h"
+#include "docking/toolbars/QMXPMenuSound.h"
 #include "platform/classlib/DC.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,10 @@ namespace {
 class DropDownButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The frame's popup sound would start the sound thread the sound
+        // test starts itself.
+        m_bSavedSounds = qmxMenuSoundsEnabled;
+        qmxMenuSoundsEnabled = FALSE;
         Log().clear();
         m_pFrame = MakeFrame(500, 300);
         ASSERT_NE(m_pFrame, nullptr);
@@ -35,6 +40,7 @@ protected:
     void TearDown() override {
         m_pFrame->DestroyWindow();
         Pump();
+        qmxMenuSoundsEnabled = m_bSavedSounds;
     }
     LPARAM ButtonPoint() const { return MAKELPARAM(m_pButton->GetRect().CenterPoint().x, m_pButton->GetRect().CenterPoint().y); }
 
@@ -43,6 +49,7 @@ protected:
     CQMXPDropDownToolBar m_source;
     CQMXPToolBar m_bar;
     CQMXPDropDownToolbarButton* m_pButton = nullptr;
+    BOOL m_bSavedSounds = TRUE;
 };
 
 TEST_F(DropDownButtonTest, TheCurrentImageIsTheCommandsPlaceAmongTheSourcesButtons) {
