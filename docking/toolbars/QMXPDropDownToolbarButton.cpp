@@ -58,6 +58,25 @@ CQMXPDropDownToolbarButton::~CQMXPDropDownToolbarButton() {
     }
 }
 
+template <class TAction>
+void CQMXPDropDownToolbarButton::AsCurrentImage(TAction action) {
+    const int iImage = m_iImage;
+    const BOOL bUser = m_bUserButton;
+    const BOOL bImage = m_bImage;
+    const BOOL bText = m_bText;
+    m_iImage = m_iSelectedImage;
+    m_bUserButton = m_bLocalUserButton;
+    m_bImage = TRUE;
+    m_bText = FALSE;
+    m_bInternalDraw = TRUE;
+    action();
+    m_bInternalDraw = FALSE;
+    m_iImage = iImage;
+    m_bUserButton = bUser;
+    m_bImage = bImage;
+    m_bText = bText;
+}
+
 void CQMXPDropDownToolbarButton::KillPressTimer() {
     if (m_uiTimer != 0 && m_pWndParent != nullptr && m_pWndParent->GetSafeHwnd() != nullptr)
         ::KillTimer(m_pWndParent->GetSafeHwnd(), QMXP_DROPDOWN_PRESS_TIMER);
@@ -144,16 +163,8 @@ SIZE CQMXPDropDownToolbarButton::OnCalcSize(CDC* pDC, const CSize& sizeDefault, 
         }
     }
     // Measured as the button of the current image it shows.
-    const int iImage = m_iImage;
-    const BOOL bUser = m_bUserButton;
-    const BOOL bImage = m_bImage;
-    m_iImage = m_iSelectedImage;
-    m_bUserButton = m_bLocalUserButton;
-    m_bImage = TRUE;
-    CSize size = CQMXPToolbarButton::OnCalcSize(pDC, sizeDefault, bHorz);
-    m_iImage = iImage;
-    m_bUserButton = bUser;
-    m_bImage = bImage;
+    CSize size;
+    AsCurrentImage([&] { size = CQMXPToolbarButton::OnCalcSize(pDC, sizeDefault, bHorz); });
     size.cx += CQMXPToolBar::IsLargeIcons() ? 9 : 4;
     return size;
 }
@@ -251,22 +262,10 @@ void CQMXPDropDownToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBa
         CQMXPDrawState ds;
         const CSize sizeImage = m_pToolBar->GetImageSize();
         if (pImages->BeginDraw(ds, sizeImage.cx, sizeImage.cy)) {
-            const int iImage = m_iImage;
-            const BOOL bUser = m_bUserButton;
-            const BOOL bImage = m_bImage;
-            const BOOL bText = m_bText;
-            m_iImage = m_iSelectedImage;
-            m_bUserButton = m_bLocalUserButton;
-            m_bImage = TRUE;
-            m_bText = FALSE;
-            m_bInternalDraw = TRUE;
-            CQMXPToolbarButton::OnDraw(pDC, rectImage, pImages, bHorz, bCustomizeMode, bHighlight, FALSE,
-                                       bGrayDisabledButtons);
-            m_bInternalDraw = FALSE;
-            m_iImage = iImage;
-            m_bUserButton = bUser;
-            m_bImage = bImage;
-            m_bText = bText;
+            AsCurrentImage([&] {
+                CQMXPToolbarButton::OnDraw(pDC, rectImage, pImages, bHorz, bCustomizeMode, bHighlight, FALSE,
+                                           bGrayDisabledButtons);
+            });
             pImages->FinishDraw(ds);
         }
     }

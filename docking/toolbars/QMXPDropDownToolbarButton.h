@@ -60,6 +60,10 @@ protected:
     void KillPressTimer();
     void CloseFrame();
     void InvalidateOnBar();
+    // Runs the base operation as if the button showed its current image
+    // without text.
+    template <class TAction>
+    void AsCurrentImage(TAction action);
 
     CQMXPDropDownToolBar* m_pToolBar;
     CString m_strName;
