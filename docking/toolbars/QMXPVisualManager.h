@@ -8,6 +8,7 @@
 
 class CDC;
 class CQMXPBaseControlBar;
+class CQMXPCaptionBar;
 class CQMXPBaseTabWnd;
 class CQMXPCaptionButton;
 class CQMXPMiniFrameWnd;
@@ -41,6 +42,8 @@ public:
     virtual void OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                      BOOL bNCArea = FALSE);
     // Shrinks rect by the borders drawn.
+    // The caption bar's text where the bar names no colour of its own.
+    virtual COLORREF GetCaptionBarTextColor(CQMXPCaptionBar* pBar);
     virtual void OnDrawBarBorder(CDC* pDC, CQMXPBaseControlBar* pBar, CRect& rect);
     virtual void OnDrawMenuBorder(CDC* pDC, CQMXPPopupMenu* pMenu, CRect rect);
     virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CQMXPBaseControlBar* pBar);
