@@ -18,6 +18,7 @@ class CQMXPToolbarButton;
 class CQMXPToolbarComboBoxButton;
 class CQMXPToolbarEditBoxButton;
 class CQMXPToolbarMenuButton;
+class CQMXTabButton;
 class CWnd;
 
 class CQMXPVisualManager : public CObject {
@@ -81,6 +82,11 @@ public:
     virtual void OnDrawOutlookPageButtonBorder(CDC* pDC, CRect& rectBtn, BOOL bIsHighlighted, BOOL bIsPressed);
     virtual void OnEraseTabsArea(CDC* pDC, CRect rect, const CQMXPBaseTabWnd* pTabWnd);
     virtual void OnFillTab(CDC* pDC, CRect rectFill, int iTab, const CQMXPBaseTabWnd* pTabWnd);
+    // A tab of a tab window: flat (slanted) or 3D, with its image and label.
+    virtual void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CQMXPBaseTabWnd* pTabWnd);
+    // A tab strip's button; the rectangle shrinks to what is inside the border.
+    virtual void OnDrawTabButtonBorder(CDC* pDC, CRect& rect, CQMXTabButton* pButton, int nState,
+                                       const CQMXPBaseTabWnd* pTabWnd);
     // The command lists of the customisation sheet; the text colour.
     virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
     // Added to every toolbar button's size.
