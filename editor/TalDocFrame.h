@@ -91,12 +91,12 @@ public:
     bool PasteTitle() override { return false; }
     bool DeleteTitle() override { return false; }
     void UpdateTemplatesForSection(CTalSection*) override {}
-    void LoadSectionText(CTalSection*) override {}
-    void UpdateDefaultFont() override {}
-    void LeaveTextEditing() override {}
-    void RefreshText() override {}
-    void SelectText(int32_t, int32_t) override {}
-    CKWTextPanel* GetTextPanel() override { return nullptr; }
+    void LoadSectionText(CTalSection* section) override;
+    void UpdateDefaultFont() override;
+    void LeaveTextEditing() override;
+    void RefreshText() override;
+    void SelectText(int32_t first, int32_t last) override;
+    CKWTextPanel* GetTextPanel() override;
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext) override;

@@ -31,5 +31,3 @@ void CTalPaneWnd::OnSetFocus(CWnd* pOldWnd)
 CTalControlsWnd::CTalControlsWnd() : CTalPaneWnd(IDD_TAL_IMAGE_PANEL, 2) {}
 
 CTalTemplatesWnd::CTalTemplatesWnd() : CTalPaneWnd(IDD_TAL_TEMPLATES, 3) {}
-
-CTalTextWnd::CTalTextWnd() : CTalPaneWnd(IDD_TAL_TEXT, 4) {}

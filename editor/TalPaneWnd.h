@@ -25,6 +25,7 @@ public:
 
     CWnd* GetWnd() override { return m_hWnd ? this : nullptr; }
     int GetFocusCode() const { return m_focusCode; }
+    CKWFocusManager* GetFocusManager() const { return m_focusManager; }
 
 protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
@@ -48,12 +49,4 @@ public:
     CTalTemplatesWnd();
     // Fills the list of page templates; the list comes with its pane's own work.
     void RefreshList() {}
-};
-
-// The text-note window (template 197, focus code 4).
-class CTalTextWnd : public CTalPaneWnd {
-public:
-    CTalTextWnd();
-    // The text editor is told that it loses the focus; it comes with its pane's own work.
-    void OnEditorKillFocus() {}
 };
