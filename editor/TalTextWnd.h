@@ -26,6 +26,7 @@ public:
     void TakeFocus() override;
 
     CTalTextPanel& GetPanel() { return m_panel; }
+    const CKWTextLabel& GetLabel() const { return m_label; }
     // The section's name, trimmed, in the label; the current section's note
     // in the panel, which leaves editing.
     void LoadSectionText(CTalSection* section);
