@@ -154,3 +154,141 @@ TEST_F(TextPane, OneTypedCharacterIsOneStepEditTextNote)
     EXPECT_FALSE(frame->CanCopyText());
     EXPECT_FALSE(frame->HasText());
 }
+
+namespace {
+
+// Steps run one per tick of a thread timer while the sheet is modal; a step
+// that answers false is tried again at the next tick.
+std::deque<std::function<bool()>> g_steps;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!g_steps.empty() && g_steps.front()())
+        g_steps.pop_front();
+}
+
+HWND Sheet()
+{
+    return classlib_test::FindThreadDialog(nullptr, 0x3020);  // the sheet's tab control
+}
+
+HWND Page(int index)
+{
+    HWND sheet = Sheet();
+    if (!sheet)
+        return nullptr;
+    ::SendMessageW(sheet, PSM_SETCURSEL, index, 0);
+    return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+std::wstring ItemText(HWND page, int id)
+{
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(page, id, text, 64);
+    return text;
+}
+
+// A step that does something on a page and is done.
+std::function<bool()> OnPage(int index, std::function<void(HWND)> action)
+{
+    return [index, action] {
+        HWND page = Page(index);
+        if (!page)
+            return false;
+        action(page);
+        return true;
+    };
+}
+
+std::function<bool()> Press(int button)
+{
+    return [button] {
+        HWND sheet = Sheet();
+        if (sheet)
+            ::PostMessageW(sheet, PSM_PRESSBUTTON, button, 0);
+        return sheet != nullptr;
+    };
+}
+
+}  // namespace
+
+TEST(TextPropertiesSheet, ReportsOnlyTheFieldsTheUserTouched)
+{
+    CTalApplication* app = GetTalApp();
+    ASSERT_NE(nullptr, app);
+    std::vector<std::wstring> messages;
+    std::wstring leftShown, leftTyped;
+    const struct {
+        const char* name;
+        std::vector<std::function<bool()>> steps;
+        bool accepted;
+        uint32_t charChanged, paraChanged;
+        COLORREF color;
+        uint8_t alignment;
+        float firstLine;
+    } cases[] = {
+        {"untouched", {Press(PSBTN_OK)}, true, 0, 0, RGB(1, 2, 3), 0, 50.0f},
+        {"colour dialog cancelled",
+         {OnPage(0, [](HWND page) {
+              ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_TXT_COLOR, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_TXT_COLOR)));
+          }),
+          [] {
+              HWND colors = classlib_test::FindThreadDialog(Sheet());
+              if (colors)
+                  ::PostMessageW(colors, WM_COMMAND, IDCANCEL, 0);
+              return colors != nullptr;
+          },
+          Press(PSBTN_OK)},
+         true, CKWCharFormat::kMaskColor, 0, RGB(1, 2, 3), 0, 50.0f},
+        {"first line 12.5 and centre",
+         {OnPage(1,
+                 [](HWND page) {
+                     ::SetDlgItemTextW(page, IDC_TXT_FIRST_LINE, L"12.5");
+                     ::SendMessageW(::GetDlgItem(page, IDC_TXT_ALIGN_CENTRE), BM_CLICK, 0, 0);
+                 }),
+          Press(PSBTN_OK)},
+         true, 0, CKWParaFormat::kMaskFirstLine | CKWParaFormat::kMaskAlign, RGB(1, 2, 3), 1, 125.0f},
+        {"letters from the left",
+         {OnPage(1,
+                 [&](HWND page) {
+                     leftShown = ItemText(page, IDC_TXT_FROM_LEFT);
+                     ::SetDlgItemTextW(page, IDC_TXT_FROM_LEFT, L"abc");
+                 }),
+          Press(PSBTN_OK),
+          [&] {
+              HWND box = classlib_test::FindThreadDialog(Sheet());
+              if (!box)
+                  return false;
+              messages = classlib_test::StaticTexts(box);
+              ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+              return true;
+          },
+          OnPage(1, [&](HWND page) { leftTyped = ItemText(page, IDC_TXT_FROM_LEFT); }), Press(PSBTN_CANCEL)},
+         false, 0, 0, RGB(1, 2, 3), 0, 50.0f},
+    };
+    for (const auto& c : cases) {
+        CTalTextProperties properties;
+        properties.color = RGB(1, 2, 3);
+        properties.fontName = L"Arial";
+        properties.charFormat.m_size = 12;
+        properties.paraFormat.m_firstLine = 50.0f;
+        g_steps.assign(c.steps.begin(), c.steps.end());
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, RunStep);
+        const bool accepted = app->RunTextProperties(L"Text Properties...", properties);
+        ::KillTimer(nullptr, timer);
+        EXPECT_TRUE(g_steps.empty()) << c.name;
+        EXPECT_EQ(c.accepted, accepted) << c.name;
+        if (!accepted)
+            continue;
+        EXPECT_EQ(c.charChanged, properties.charChanged) << c.name;
+        EXPECT_EQ(c.paraChanged, properties.paraChanged) << c.name;
+        EXPECT_EQ(c.color, properties.color) << c.name;
+        EXPECT_EQ(c.alignment, properties.paraFormat.m_align) << c.name;
+        EXPECT_FLOAT_EQ(c.firstLine, properties.paraFormat.m_firstLine) << c.name;
+        EXPECT_EQ(CString(L"Arial"), properties.fontName) << c.name;
+    }
+    EXPECT_EQ(std::vector<std::wstring>{L"You must enter valid number!"}, messages);
+    EXPECT_EQ(leftShown, leftTyped) << "the old value again";
+    EXPECT_FALSE(leftShown.empty());
+}
