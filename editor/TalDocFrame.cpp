@@ -1,6 +1,7 @@
 #include "editor/TalDocFrame.h"
 
 #include "editor/TalPaneWnd.h"
+#include "editor/TalTemplatesWnd.h"
 #include "editor/TalTextWnd.h"
 #include "editor/TalView.h"
 #include "framework/windows/KWPrintPreviewView.h"
@@ -122,7 +123,7 @@ bool CTalDocFrame::CreatePanes()
     view->GetClientRect(&rect);
 
     m_imagePanel = new CTalControlsWnd;
-    m_templatesWnd = new CTalTemplatesWnd;
+    m_templatesWnd = new CTalTemplatesWnd(m_document);
     m_textWnd = new CTalTextWnd(m_document);
     // The panes know the focus manager before they make their controls.
     for (CTalPaneWnd* pane : {static_cast<CTalPaneWnd*>(m_imagePanel), static_cast<CTalPaneWnd*>(m_templatesWnd),
@@ -147,7 +148,7 @@ bool CTalDocFrame::CreatePanes()
 
     m_tree.SetDropHandler(view);
     m_tree.EnableDragDrop(true);
-    m_templatesWnd->RefreshList();
+    m_templatesWnd->LoadTemplates();
     return true;
 }
 
@@ -272,7 +273,7 @@ CTalSectionTree* CTalDocFrame::GetSectionTree()
 void CTalDocFrame::RefreshTemplatesWnd()
 {
     if (m_templatesWnd)
-        m_templatesWnd->RefreshList();
+        m_templatesWnd->LoadTemplates();
 }
 
 void CTalDocFrame::FocusTemplates()
@@ -314,4 +315,10 @@ void CTalDocFrame::SelectText(int32_t first, int32_t last)
 CKWTextPanel* CTalDocFrame::GetTextPanel()
 {
     return m_textWnd && m_textWnd->GetPanel().m_hWnd ? &m_textWnd->GetPanel() : nullptr;
+}
+
+void CTalDocFrame::UpdateTemplatesForSection(CTalSection* section)
+{
+    if (m_templatesWnd)
+        m_templatesWnd->UpdateForSection(section);
 }

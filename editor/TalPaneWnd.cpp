@@ -29,5 +29,3 @@ void CTalPaneWnd::OnSetFocus(CWnd* pOldWnd)
 }
 
 CTalControlsWnd::CTalControlsWnd() : CTalPaneWnd(IDD_TAL_IMAGE_PANEL, 2) {}
-
-CTalTemplatesWnd::CTalTemplatesWnd() : CTalPaneWnd(IDD_TAL_TEMPLATES, 3) {}

@@ -42,11 +42,3 @@ class CTalControlsWnd : public CTalPaneWnd {
 public:
     CTalControlsWnd();
 };
-
-// The page-template window (template 189, focus code 3).
-class CTalTemplatesWnd : public CTalPaneWnd {
-public:
-    CTalTemplatesWnd();
-    // Fills the list of page templates; the list comes with its pane's own work.
-    void RefreshList() {}
-};

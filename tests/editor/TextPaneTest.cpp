@@ -4,10 +4,13 @@
 #include "editor/TalApplication.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocTemplate.h"
+#include "editor/TalTemplatesWnd.h"
 #include "editor/TalTextWnd.h"
 #include "editor/TalView.h"
 #include "model/TalCommandGroup.h"
 #include "model/TalCommandHistory.h"
+#include "model/TalTemplate.h"
+#include "model/TalTemplateManager.h"
 #include "model/TalTextFormat.h"
 #include "model/TalTextNote.h"
 #include "model/document/TalDocument.h"
@@ -153,6 +156,72 @@ TEST_F(TextPane, OneTypedCharacterIsOneStepEditTextNote)
     EXPECT_FALSE(frame->CanCutText());
     EXPECT_FALSE(frame->CanCopyText());
     EXPECT_FALSE(frame->HasText());
+}
+
+TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
+{
+    const struct {
+        const wchar_t* name;
+        const wchar_t* title;
+    } shipped[] = {{L"a.b.ott", L""}, {L"layout.otl", L"Zeta"}};
+    for (const auto& t : shipped) {
+        auto* tmpl = new CTalTemplate;
+        tmpl->SetName(t.name);
+        tmpl->SetTitle(t.title);
+        g_TemplateManager.AddPageTemplate(tmpl);
+    }
+    frame->RefreshTemplatesWnd();
+    CTalTemplatesWnd* pane = frame->GetTemplatesWnd();
+    HWND list = pane->GetList();
+    ASSERT_EQ(2, ListView_GetItemCount(list));
+    wchar_t text[32] = {};
+    ListView_GetItemText(list, 0, 0, text, 32);
+    EXPECT_EQ(std::wstring(L"a"), text);
+
+    CKWRefPtr<CTalSection> child(new CTalSection(section.Get(), L"Child"));
+    section->SetTemplateName(L"layout.otl");
+    section->SetOwnTemplate(1);
+    child->SetOwnTemplate(0);
+    CTalCommandHistory* history = document->GetCommandHistory();
+    const int steps = history->GetGroupCount();
+    HWND box = ::GetDlgItem(pane->m_hWnd, CTalTemplatesWnd::kOwnTemplateId);
+    const struct {
+        CTalSection* section;
+        bool enabled;
+        bool checked;
+    } cases[] = {{section.Get(), false, true}, {child.Get(), true, false}};
+    for (const auto& c : cases) {
+        pane->UpdateForSection(c.section);
+        EXPECT_EQ(c.enabled, ::IsWindowEnabled(box) != FALSE);
+        EXPECT_EQ(c.checked, ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        EXPECT_EQ(1, ListView_GetNextItem(list, -1, LVNI_SELECTED));
+    }
+    // Showing a section and selecting the selected thumbnail give no step.
+    ListView_SetItemState(list, 1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(steps, history->GetGroupCount());
+
+    // Another thumbnail: the current section's template, undone in one step.
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(steps + 1, history->GetGroupCount());
+    EXPECT_EQ(CString(L"a.b.ott"), section->GetTemplateName());
+    Command(57643);
+    EXPECT_EQ(CString(L"layout.otl"), section->GetTemplateName());
+    test_support::WriteWindowScreenshot(pane->m_hWnd, L"editor_template_pane");
+
+    // Too low for the label: the list shrinks to nothing, the box goes up.
+    CRect place;
+    pane->GetWindowRect(&place);
+    pane->SetWindowPos(nullptr, 0, 0, place.Width(), 39, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pane->m_hWnd, CTalTemplatesWnd::kLabelId)));
+    RECT listPlace, boxPlace;
+    ::GetClientRect(list, &listPlace);
+    EXPECT_EQ(0, listPlace.bottom);
+    ::GetWindowRect(box, &boxPlace);
+    ::MapWindowPoints(nullptr, pane->m_hWnd, reinterpret_cast<POINT*>(&boxPlace), 2);
+    EXPECT_EQ(0, boxPlace.top);
+    child->Detach();
+    g_TemplateManager.Clear();
 }
 
 namespace {
