@@ -117,3 +117,44 @@ TEST_F(ProgramText, ANoteIsTypedAndFormattedFromTheToolBarAndUndoneStepByStep)
     EXPECT_TRUE(edtest::WaitFor([&] { return ink().Width() <= 2; }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_note_undone");
 }
+
+TEST(ProgramTemplates, ChoosingAThumbnailGivesTheSectionItsTemplateAsOneStep)
+{
+    const std::wstring data = DataFolder();
+    ::CreateDirectoryW(data.c_str(), nullptr);
+    const char head[] = "<?xml version='1.0' encoding='utf-8' ?>\n";
+    WriteFileBytes(data + L"Left.otl", std::string(head) + "<LeafTemplate Title='Left'>\n</LeafTemplate>\n");
+    WriteFileBytes(data + L"Right.otl", std::string(head) + "<LeafTemplate Title='Right'>\n</LeafTemplate>\n");
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    const bool started = program.Start();
+    CKWTestTempFolder::RemoveTree(data);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    HWND list = CProgramRun::FindById(program.ActiveFrame(), kTemplateList);
+    ASSERT_NE(nullptr, list);
+    ASSERT_EQ(2, ListView_GetItemCount(list));
+    const int before = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+
+    // The keys move the selection in the list; the section takes the template.
+    ::PostMessageW(list, WM_KEYDOWN, before == 1 ? VK_HOME : VK_END, 0);
+    const int chosen = before == 1 ? 0 : 1;
+    EXPECT_TRUE(edtest::WaitFor([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == chosen; }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_template_chosen");
+    program.Command(57643);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == before; }));
+    program.Command(57644);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ListView_GetNextItem(list, -1, LVNI_SELECTED) == chosen; }));
+}
+
+TEST_F(ProgramText, TextFormatOpensTheTextPropertiesSheet)
+{
+    program.PostCommand(32796);
+    HWND sheet = program.WaitForDialogWith(0x3020);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_EQ(L"Text Properties...", CProgramRun::Text(sheet));
+    EXPECT_NE(nullptr, CProgramRun::FindById(sheet, 1056));
+    test_support::WriteWindowScreenshot(sheet, L"editor_program_text_properties");
+    ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+}
