@@ -20,14 +20,6 @@ constexpr int kTextToolBar = 59954;
 constexpr int kFontSizeBox = 32842;
 constexpr int kFontNameBox = 32853;
 
-std::wstring DataFolder()
-{
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"DATA\\";
-}
-
 // An edit or combo box of the text tool bar by its command.
 HWND ToolBarBox(HWND main, int command, const wchar_t* className)
 {
@@ -120,7 +112,7 @@ TEST_F(ProgramText, ANoteIsTypedAndFormattedFromTheToolBarAndUndoneStepByStep)
 
 TEST(ProgramTemplates, ChoosingAThumbnailGivesTheSectionItsTemplateAsOneStep)
 {
-    const std::wstring data = DataFolder();
+    const std::wstring data = edtest::BesideTests(L"DATA\\");
     ::CreateDirectoryW(data.c_str(), nullptr);
     const char head[] = "<?xml version='1.0' encoding='utf-8' ?>\n";
     WriteFileBytes(data + L"Left.otl", std::string(head) + "<LeafTemplate Title='Left'>\n</LeafTemplate>\n");

@@ -1,6 +1,8 @@
 // A report window in the test's own process: its text-note pane typed into
 // and formatted through the report's commands, and the text properties
 // sheet driven page by page.
+#include "ProgramRun.h"
+
 #include "editor/TalApplication.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocTemplate.h"
@@ -27,14 +29,6 @@
 
 namespace {
 
-std::wstring BesideProgram(const wchar_t* name)
-{
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
-}
-
 // The default report template opened in a report window of a main frame.
 class TextPane : public testing::Test {
 protected:
@@ -48,7 +42,8 @@ protected:
         main->ShowWindow(SW_SHOW);
         reports = new CTalAppDocTemplate(IDR_TAL_REPORT, RUNTIME_CLASS(CTalDocument), RUNTIME_CLASS(CTalDocFrame),
                                          RUNTIME_CLASS(CTalView));
-        document = dynamic_cast<CTalDocument*>(reports->OpenDocumentFile(BesideProgram(L"Templates\\default.otn").c_str()));
+        const std::wstring path = edtest::BesideTests(L"Templates\\default.otn");
+        document = dynamic_cast<CTalDocument*>(reports->OpenDocumentFile(path.c_str()));
         ASSERT_NE(nullptr, document);
         frame = dynamic_cast<CTalDocFrame*>(document->GetFrame());
         ASSERT_TRUE(frame && frame->GetTextWnd());
