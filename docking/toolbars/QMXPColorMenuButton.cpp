@@ -1,5 +1,6 @@
 #include "docking/toolbars/QMXPColorMenuButton.h"
 
+#include "docking/toolbars/QMXPToolBar.h"
 #include "platform/classlib/ColorDialog.h"
 #include "platform/classlib/Wnd.h"
 
@@ -44,15 +45,22 @@ void CQMXPColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
     m_bOwnDialog = other->m_bOwnDialog;
 }
 
-BOOL CQMXPColorMenuButton::OnClick(CWnd*, BOOL)
+BOOL CQMXPColorMenuButton::OnClick(CWnd* pWnd, BOOL bDelay)
 {
-    if (!m_bCustomColor || !m_bOwnDialog)
+    // Only a press of the button itself opens the dialog (not a menu chain
+    // passing over it).
+    if (bDelay || !m_bCustomColor || !m_bOwnDialog)
         return FALSE;
     COLORREF chosen = m_Color;
     if (!ChooseOtherColor(m_Color == kAutomatic ? RGB(0, 0, 0) : m_Color, chosen))
         return TRUE;
     SetColor(chosen);
-    return FALSE;
+    // The press ended inside the dialog: the command goes from here.
+    auto* bar = DYNAMIC_DOWNCAST(CQMXPToolBar, pWnd);
+    CWnd* target = bar ? bar->GetCommandTarget() : nullptr;
+    if (target && target->GetSafeHwnd())
+        target->PostMessage(WM_COMMAND, m_nID, 0);
+    return TRUE;
 }
 
 BOOL CQMXPColorMenuButton::ChooseOtherColor(COLORREF current, COLORREF& chosen)

@@ -1,9 +1,9 @@
 #pragma once
 // CQMXPColorMenuButton: a tool-bar button that holds a colour and lets the
-// user choose another. Until the button has its palette popup, a click
+// user choose another. Until the button has its palette popup, a press
 // offers the extra colour entry at once: with it enabled the colour dialog
-// opens, and a colour chosen there becomes the button's and runs its
-// command.
+// opens, and a colour chosen there becomes the button's and its command is
+// sent to the bar's command target.
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 
 class CQMXPColorMenuButton : public CQMXPToolbarMenuButton {
@@ -25,8 +25,9 @@ public:
 
     // The colour with the rest of the button.
     void AssignFrom(const CQMXPToolbarButton& src) override;
-    // The colour dialog when the extra entry opens it; FALSE (the bar runs
-    // the command) when a colour was chosen, TRUE otherwise.
+    // A press (bDelay FALSE) with the extra entry opening the dialog: the
+    // dialog, then TRUE (the press is handled); otherwise FALSE, the bar
+    // runs the command as for a plain button.
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     HWND GetHwnd() override { return nullptr; }
 

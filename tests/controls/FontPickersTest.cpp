@@ -216,7 +216,7 @@ TEST(ColorButtons, ShareTheColourOfTheirCommandAndKeepItWhenTheDialogIsCancelled
     // The dialog cancelled: no command, the colour stays.
     s_dialogSeen = false;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CancelColorDialog);
-    EXPECT_TRUE(first.OnClick(nullptr));
+    EXPECT_TRUE(first.OnClick(nullptr, FALSE));
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(s_dialogSeen);
     EXPECT_EQ(red.GetValue(), first.GetColor().GetValue());
