@@ -19,6 +19,8 @@ constexpr uint32_t kLabelFontStyle = 1;
 constexpr UINT kPanelMenuId = 1146;
 constexpr UINT kPanelBitmapId = 2528;
 constexpr int kPanelRightGap = 5;
+// The line under the label, above the panel.
+constexpr int kSeparatorGap = 3;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CTalTextWnd, CTalPaneWnd)
@@ -70,14 +72,19 @@ void CTalTextWnd::OnSize(UINT, int, int)
     if (m_panel.m_hWnd)
         m_panel.MoveWindow(client.left, kPanelTop, std::max(client.right - kPanelRightGap, client.left) - client.left,
                            std::max<LONG>(client.bottom - kPanelTop, 0));
-    for (UINT id : {kLabelId, kSeparatorId}) {
-        HWND item = GetItemHwnd(id);
-        if (!item)
-            continue;
-        RECT rect;
-        ::GetWindowRect(item, &rect);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        ::MoveWindow(item, rect.left, rect.top, client.Width(), rect.bottom - rect.top, TRUE);
+    // The name in its large type needs more than the template's line: the
+    // label takes the room above the panel and the line goes under it.
+    const struct {
+        UINT id;
+        int top, height;
+    } rows[] = {{kLabelId, 0, kPanelTop - kSeparatorGap - 1}, {kSeparatorId, kPanelTop - kSeparatorGap, 1}};
+    for (const auto& row : rows) {
+        if (HWND item = GetItemHwnd(row.id)) {
+            RECT rect;
+            ::GetWindowRect(item, &rect);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+            ::MoveWindow(item, rect.left, row.top, client.Width() - rect.left, row.height, TRUE);
+        }
     }
 }
 

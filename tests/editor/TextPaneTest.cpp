@@ -94,6 +94,10 @@ TEST_F(TextPane, ShowsTheTrimmedNameAndTheReportTextFaceOrArial)
     wchar_t text[64] = {};
     ::GetWindowTextW(label, text, 64);
     EXPECT_EQ(std::wstring(L"Intro"), text);
+    // Tall enough for its 20-point type.
+    RECT place;
+    ::GetClientRect(label, &place);
+    EXPECT_GE(place.bottom, 30);
 
     CTalDocProperties& properties = document->GetProperties();
     auto* style = new CTalTextFormat;
