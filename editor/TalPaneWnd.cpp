@@ -12,7 +12,10 @@ CTalPaneWnd::~CTalPaneWnd() = default;
 
 bool CTalPaneWnd::CreatePane(CWnd* parent, const RECT& rect, DWORD style, int)
 {
-    return Create(m_templateId, m_templateId, rect, parent, style, 0);
+    if (!Create(m_templateId, m_templateId, rect, parent, style, 0))
+        return false;
+    InitControls();
+    return true;
 }
 
 void CTalPaneWnd::TakeFocus()

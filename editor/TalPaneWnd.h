@@ -16,8 +16,11 @@ public:
 
     using CWnd::GetClientRect;
     // The pane's window from its template, with the template id as its
-    // control id; value: handed on by the frame, not used by the pane itself.
+    // control id, then its controls (InitControls); value: handed on by the
+    // frame, not used by the pane itself.
     virtual bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value);
+    // Binds and makes the pane's controls; nothing in the base.
+    virtual void InitControls() {}
     // The focus manager told when the pane takes the focus (not owned).
     void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
     // Gives the pane (or the control in it that should have it) the focus.

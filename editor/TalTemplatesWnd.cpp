@@ -92,14 +92,6 @@ CTalTemplatesWnd::~CTalTemplatesWnd()
         ImageList_Destroy(m_images);
 }
 
-bool CTalTemplatesWnd::CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value)
-{
-    if (!CTalPaneWnd::CreatePane(parent, rect, style, value))
-        return false;
-    InitControls();
-    return true;
-}
-
 void CTalTemplatesWnd::InitControls()
 {
     HWND list = GetList();

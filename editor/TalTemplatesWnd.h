@@ -25,9 +25,8 @@ public:
     explicit CTalTemplatesWnd(CTalDocument* document = nullptr);
     ~CTalTemplatesWnd() override;
 
-    bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value) override;
     // The list's image list and the check box's facade.
-    virtual void InitControls();
+    void InitControls() override;
     void TakeFocus() override;
 
     // One thumbnail per page template of the template manager, in its order.

@@ -34,14 +34,6 @@ CTalTextWnd::~CTalTextWnd()
     m_label.DestroyImp();
 }
 
-bool CTalTextWnd::CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value)
-{
-    if (!CTalPaneWnd::CreatePane(parent, rect, style, value))
-        return false;
-    InitControls();
-    return true;
-}
-
 void CTalTextWnd::InitControls()
 {
     CRect client;

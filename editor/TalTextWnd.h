@@ -20,9 +20,8 @@ public:
     explicit CTalTextWnd(CTalDocument* document = nullptr);
     ~CTalTextWnd() override;
 
-    bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value) override;
     // The panel under the label, the label's type; the default font.
-    virtual void InitControls();
+    void InitControls() override;
     void TakeFocus() override;
 
     CTalTextPanel& GetPanel() { return m_panel; }
