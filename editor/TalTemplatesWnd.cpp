@@ -1,5 +1,6 @@
 #include "editor/TalTemplatesWnd.h"
 
+#include "framework/KWFocusManager.h"
 #include "framework/KWKeyRecord.h"
 #include "framework/KWRasterImage.h"
 #include "framework/KWRasterLib.h"
@@ -179,6 +180,12 @@ BOOL CTalTemplatesWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
                 m_document->SetSectionTemplate(templates[static_cast<size_t>(m_selected)]->GetName());
         }
         return TRUE;
+    }
+    if (header->code == NM_SETFOCUS) {
+        // The list has the pane's focus: the frame's focus manager hears it.
+        if (CKWFocusManager* manager = GetFocusManager())
+            manager->SetFocusItem(GetFocusCode());
+        return handled;
     }
     if (header->code == LVN_KEYDOWN) {
         const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);

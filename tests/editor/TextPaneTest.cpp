@@ -176,6 +176,11 @@ TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
     wchar_t text[32] = {};
     ListView_GetItemText(list, 0, 0, text, 32);
     EXPECT_EQ(std::wstring(L"a"), text);
+    // The list with the focus makes the pane the frame's focus.
+    ::SetForegroundWindow(main->m_hWnd);
+    classlib_test::DrainMessages();
+    ::SetFocus(list);
+    EXPECT_EQ(CTalDocFrame::kFocusTemplates, frame->GetFocusItem());
 
     CKWRefPtr<CTalSection> child(new CTalSection(section.Get(), L"Child"));
     section->SetTemplateName(L"layout.otl");
