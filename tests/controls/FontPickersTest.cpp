@@ -176,6 +176,12 @@ TEST_F(FontPickers, KeysOpenTheListAndEnterSendsTheChoiceToTheActiveView)
     EXPECT_FALSE(box->PreTranslateMessage(&down));
     box->ShowDropDown(FALSE);
 
+    // The box's focus, as the library reports it, holds the tool bar's refresh.
+    names[0]->OnCommandNotify(CBN_SETFOCUS);
+    EXPECT_TRUE(CKWCommonComboBoxButton::HasComboFocus());
+    names[0]->OnCommandNotify(CBN_KILLFOCUS);
+    EXPECT_FALSE(CKWCommonComboBoxButton::HasComboFocus());
+
     MSG enter = {box->m_hWnd, WM_KEYDOWN, VK_RETURN, 0};
     EXPECT_TRUE(box->PreTranslateMessage(&enter));
     ASSERT_EQ(1u, view->commands.size());
