@@ -20,6 +20,7 @@ public:
     virtual void SetFontStyle(uint32_t style) { m_fontStyle = style; }
     // A copy of the face (callers pass temporaries); repaints the whole label.
     virtual void SetFaceName(const wchar_t* face) = 0;
+    const CString& GetFaceName() const { return m_faceName; }
     // In pixels.
     virtual void SetFontSize(double size) { m_fontSize = size; }
     // Detaches from the window, which stays.
@@ -64,6 +65,8 @@ public:
     void SetFontStyle(uint32_t style);
     void SetFaceName(const wchar_t* face);
     void SetFontSize(double size);
+    // Empty without an implementation.
+    CString GetFaceName() const { return m_imp ? m_imp->GetFaceName() : CString(); }
 
 private:
     CKWTextLabelImp* m_imp = nullptr;

@@ -2,7 +2,9 @@
 
 #include "controls/KWFontLists.h"
 #include "controls/ThemeHelperST.h"
+#include "controls/KWFontComboBox.h"
 #include "editor/ExportPropDlg.h"
+#include "editor/TextProperties.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
 #include "editor/TalDocTemplate.h"
@@ -252,6 +254,7 @@ void CTalApplication::LoadSettings()
     AfxLoadStringResource(IDS_REGISTRY_KEY, key);
     m_prefs->Load(key);
     g_rasterLib.SetCacheMemory(m_prefs->GetImageCache());
+    CKWFontNameComboBox::SetOwnFaceNames(m_prefs->GetWysiwygFonts());
 }
 
 UINT CTalApplication::GetDefaultScriptId()
@@ -414,6 +417,50 @@ bool CTalApplication::RunExportOptionsDialog(CTalDocProperties& properties, bool
     optionsChanged = accepted && dialog.OptionsChanged();
     grayscaleChanged = accepted && dialog.GrayscaleChanged();
     return accepted;
+}
+
+bool CTalApplication::RunTextProperties(const CString& caption, CTalTextProperties& properties)
+{
+    CTextFontRecord font;
+    font.color = properties.color;
+    font.face = properties.fontName;
+    font.size = properties.charFormat.m_size;
+    font.bold = (properties.charFormat.m_style & CKWCharFormat::kBold) ? 1 : 0;
+    font.italic = (properties.charFormat.m_style & CKWCharFormat::kItalic) ? 1 : 0;
+    font.underline = (properties.charFormat.m_style & CKWCharFormat::kUnderline) ? 1 : 0;
+    CTextParagraphRecord paragraph;
+    paragraph.alignment = properties.paraFormat.m_align;
+    paragraph.firstLine = properties.paraFormat.m_firstLine;
+    paragraph.left = properties.paraFormat.m_leftIndent;
+    paragraph.right = properties.paraFormat.m_rightIndent;
+    CTextProperties sheet(&font, &paragraph, caption, m_pMainWnd);
+    if (sheet.DoModal() != IDOK)
+        return false;
+
+    properties.color = font.color;
+    properties.fontName = font.face;
+    properties.charFormat.m_size = static_cast<int16_t>(font.size);
+    properties.charFormat.m_style = static_cast<uint8_t>((font.bold ? CKWCharFormat::kBold : 0) |
+                                                         (font.italic ? CKWCharFormat::kItalic : 0) |
+                                                         (font.underline ? CKWCharFormat::kUnderline : 0));
+    const struct {
+        uint8_t changed;
+        uint32_t bit;
+    } chars[] = {{font.boldChanged, CKWCharFormat::kBold},       {font.italicChanged, CKWCharFormat::kItalic},
+                 {font.underlineChanged, CKWCharFormat::kUnderline}, {font.sizeChanged, CKWCharFormat::kMaskSize},
+                 {font.colorChanged, CKWCharFormat::kMaskColor},  {font.faceChanged, CKWCharFormat::kMaskFont}};
+    properties.charChanged = 0;
+    for (const auto& field : chars)
+        properties.charChanged |= field.changed ? field.bit : 0;
+    properties.paraFormat.m_align = paragraph.alignment;
+    properties.paraFormat.m_firstLine = static_cast<float>(paragraph.firstLine);
+    properties.paraFormat.m_leftIndent = static_cast<float>(paragraph.left);
+    properties.paraFormat.m_rightIndent = static_cast<float>(paragraph.right);
+    properties.paraChanged = (paragraph.alignmentChanged ? CKWParaFormat::kMaskAlign : 0) |
+                             (paragraph.leftChanged ? CKWParaFormat::kMaskLeftIndent : 0) |
+                             (paragraph.rightChanged ? CKWParaFormat::kMaskRightIndent : 0) |
+                             (paragraph.firstLineChanged ? CKWParaFormat::kMaskFirstLine : 0);
+    return true;
 }
 
 void CTalApplication::RunPrintSetup()

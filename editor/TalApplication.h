@@ -100,9 +100,10 @@ public:
     bool GetSelectedGalleryFiles(std::vector<CString>&) override { return false; }
     CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
     void RunPrintSetup() override;
-    // The properties sheets come with their own work: until then nothing.
+    // The document properties sheet comes with its own work: until then nothing.
     void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int) override {}
-    bool RunTextProperties(const CString&, CTalTextProperties&) override { return false; }
+    // The text properties sheet on the selection's formats; true on OK.
+    bool RunTextProperties(const CString& caption, CTalTextProperties& properties) override;
 
     // --- Commands (TalApplicationCommands.cpp) ---
     afx_msg void OnFileNewFromTemplate();

@@ -4,6 +4,7 @@
 // report: the "Open Image" dialog and the default author and company.
 #include "editor/TalApplication.h"
 
+#include "controls/KWFontComboBox.h"
 #include "controls/KWFontLists.h"
 #include "controls/KWMessageBox.h"
 #include "controls/KWToolBarManager.h"
@@ -154,6 +155,7 @@ void CTalApplication::OnPreferences()
     const bool wysiwyg = m_prefs->GetWysiwygFonts();
     CTalPrefDlg dialog(*m_prefs, GetFormatList(), m_pMainWnd);
     dialog.DoModal();
+    CKWFontNameComboBox::SetOwnFaceNames(m_prefs->GetWysiwygFonts());
     if (m_prefs->GetWysiwygFonts() != wysiwyg)
         UpdateFontLists(false);
 }

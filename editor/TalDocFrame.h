@@ -56,8 +56,7 @@ public:
     CTalSectionTree* GetSectionTree() override;
     void RefreshTemplatesWnd() override;
     void FocusTemplates() override;
-    // The image panel, the text window and the rest of the page-template
-    // window come with their panes' own work: until then they show nothing.
+    // The image panel comes with its pane's own work: until then it shows nothing.
     void EndImageTitleEdit(bool) override {}
     void LoadSectionImages() override {}
     void SelectImages(const CTalPositionList&) override {}
@@ -90,13 +89,13 @@ public:
     bool CopyTitle() override { return false; }
     bool PasteTitle() override { return false; }
     bool DeleteTitle() override { return false; }
-    void UpdateTemplatesForSection(CTalSection*) override {}
-    void LoadSectionText(CTalSection*) override {}
-    void UpdateDefaultFont() override {}
-    void LeaveTextEditing() override {}
-    void RefreshText() override {}
-    void SelectText(int32_t, int32_t) override {}
-    CKWTextPanel* GetTextPanel() override { return nullptr; }
+    void UpdateTemplatesForSection(CTalSection* section) override;
+    void LoadSectionText(CTalSection* section) override;
+    void UpdateDefaultFont() override;
+    void LeaveTextEditing() override;
+    void RefreshText() override;
+    void SelectText(int32_t first, int32_t last) override;
+    CKWTextPanel* GetTextPanel() override;
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext) override;

@@ -16,8 +16,11 @@ public:
 
     using CWnd::GetClientRect;
     // The pane's window from its template, with the template id as its
-    // control id; value: handed on by the frame, not used by the pane itself.
+    // control id, then its controls (InitControls); value: handed on by the
+    // frame, not used by the pane itself.
     virtual bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value);
+    // Binds and makes the pane's controls; nothing in the base.
+    virtual void InitControls() {}
     // The focus manager told when the pane takes the focus (not owned).
     void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
     // Gives the pane (or the control in it that should have it) the focus.
@@ -25,6 +28,7 @@ public:
 
     CWnd* GetWnd() override { return m_hWnd ? this : nullptr; }
     int GetFocusCode() const { return m_focusCode; }
+    CKWFocusManager* GetFocusManager() const { return m_focusManager; }
 
 protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
@@ -40,20 +44,4 @@ private:
 class CTalControlsWnd : public CTalPaneWnd {
 public:
     CTalControlsWnd();
-};
-
-// The page-template window (template 189, focus code 3).
-class CTalTemplatesWnd : public CTalPaneWnd {
-public:
-    CTalTemplatesWnd();
-    // Fills the list of page templates; the list comes with its pane's own work.
-    void RefreshList() {}
-};
-
-// The text-note window (template 197, focus code 4).
-class CTalTextWnd : public CTalPaneWnd {
-public:
-    CTalTextWnd();
-    // The text editor is told that it loses the focus; it comes with its pane's own work.
-    void OnEditorKillFocus() {}
 };

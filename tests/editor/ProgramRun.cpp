@@ -13,10 +13,7 @@ constexpr int kFileNameEdit = 0x480;
 
 std::wstring ProgramPath()
 {
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"OstraTallier.exe";
+    return BesideTests(L"OstraTallier.exe");
 }
 
 struct WindowsOf {
@@ -42,6 +39,14 @@ std::wstring ClassName(HWND window)
 }
 
 }  // namespace
+
+std::wstring BesideTests(const wchar_t* name)
+{
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
 
 void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExportDialog)
 {

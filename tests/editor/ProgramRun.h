@@ -11,6 +11,9 @@
 
 namespace edtest {
 
+// A file or folder in the test program's folder (the program's too).
+std::wstring BesideTests(const wchar_t* name);
+
 // The preferences the program reads at start (HKCU, string 934's key);
 // an empty last file is stored empty. A generation asks its options first
 // unless told not to ("ShowExpDlg").
