@@ -36,8 +36,8 @@ public:
     virtual BOOL ProcessShellCommand(CCommandLineInfo& info);
     // The start without a file, by StartUpMode.
     virtual void DoStartUpAction();
-    // The report wizard; TRUE when a report was made. Until the wizard
-    // exists, nothing is made.
+    // The report wizard, modal; on Finish a new report from its content.
+    // TRUE when the wizard was finished.
     virtual BOOL NewReportWithWizard();
     // A report (".otd") or report template (".otn") named on the command
     // line, in any letter case; TRUE when it was handed on.

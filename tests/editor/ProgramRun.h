@@ -33,6 +33,7 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
 
     HWND Main() const { return m_main; }
+    HANDLE Process() const { return m_process.hProcess; }
     // The report windows (MDI children), in z-order.
     std::vector<HWND> ReportFrames() const;
     HWND ActiveFrame() const;
