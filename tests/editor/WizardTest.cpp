@@ -270,3 +270,253 @@ TEST(Wizard, FirstPageListsChecksAndRemovesTemplates)
     ASSERT_TRUE(program.WaitForExit(15000));
     EXPECT_EQ(3u, StoredStartUpMode());
 }
+
+namespace {
+
+// Keys typed into the program's focused window (the wizard in front), with
+// the modifiers held as a user holds them.
+void TypeKey(WORD key, WORD modifier = 0)
+{
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    if (modifier)
+        add(modifier, false);
+    add(key, false);
+    add(key, true);
+    if (modifier)
+        add(modifier, true);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void SelectItem(HWND tree, HTREEITEM item)
+{
+    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+HTREEITEM Selected(HWND tree)
+{
+    return TreeView_GetSelection(tree);
+}
+
+// Waits until the program has handled everything typed or posted to the window.
+void Settle(HWND window)
+{
+    for (int round = 0; round < 3; ++round) {
+        DWORD_PTR answer;
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+        ::Sleep(0);
+    }
+}
+
+std::wstring ListText(HANDLE process, HWND list, int index)
+{
+    CRemote remote(process, 1024);
+    LVITEMW record = {};
+    record.iSubItem = 0;
+    record.pszText = reinterpret_cast<wchar_t*>(remote.At(kTextAt));
+    record.cchTextMax = 260;
+    ::SendMessageW(list, LVM_GETITEMTEXTW, index, remote.Put(record));
+    return remote.Text(kTextAt);
+}
+
+void SetListSelection(HANDLE process, HWND list, const std::vector<int>& selected)
+{
+    CRemote remote(process, sizeof(LVITEMW));
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED;
+    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), remote.Put(state));
+    state.state = LVIS_SELECTED;
+    for (int index : selected)
+        ::SendMessageW(list, LVM_SETITEMSTATE, index, remote.Put(state));
+}
+
+std::string TeamPictureBytes()
+{
+    HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(251), MAKEINTRESOURCEW(10));
+    const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(nullptr, found)));
+    return std::string(bytes, ::SizeofResource(nullptr, found));
+}
+
+}  // namespace
+
+TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
+{
+    CKWTestTempFolder folder(L"wiz");
+    const std::wstring first = folder.Write(
+        L"First.otn", TemplateXml(Leaf(2, 1, "A") + Leaf(3, 1, "B") + "<Leafs>\n" + Leaf(4, 3, "B1") + "</Leafs>\n" +
+                                  Leaf(5, 1, "C")));
+    const std::wstring second = folder.Write(L"Second.otn", TemplateXml(Leaf(2, 1, "X") + Leaf(3, 1, "Y")));
+    std::vector<std::wstring> pictures;
+    for (const wchar_t* name : {L"holiday.jpg", L"p1.jpg", L"p2.jpg", L"p3.jpg", L"p4.jpg"})
+        pictures.push_back(folder.Write(name, TeamPictureBytes()));
+    SetTemplateList({first, second});
+    edtest::SetStartPrefs(0, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    CWizard wizard(program);
+    ASSERT_NE(nullptr, wizard.Sheet());
+    const HANDLE process = program.Process();
+    auto next = [&](int button) {
+        HWND page = wizard.Page();
+        wizard.Press(button);
+        return edtest::WaitFor([&] { return wizard.Page() != page; });
+    };
+
+    // Another template first, then the first one: only its own sections.
+    ::SendMessageW(wizard.Item(1006), LB_SETCURSEL, 1, 0);
+    ASSERT_TRUE(next(PSBTN_NEXT));
+    EXPECT_EQ(L"Report[X Y]", TreeShape(process, wizard.Item(1010)));
+    ASSERT_TRUE(next(PSBTN_BACK));
+    ::SendMessageW(wizard.Item(1006), LB_SETCURSEL, 0, 0);
+    ::SendMessageW(wizard.Item(1043), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Trip"));
+    ::SendMessageW(wizard.Item(1012), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Ann"));
+    ::SendMessageW(wizard.Item(1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Kite Ltd"));
+    ASSERT_TRUE(next(PSBTN_NEXT));
+    HWND tree = wizard.Item(1010);
+    EXPECT_EQ(L"Report[A B[B1] C]", TreeShape(process, tree));
+    wizard.Screenshot(L"editor_wizard_page2");
+
+    // The root item: neither removed nor moved; Add Section adds a subsection.
+    EXPECT_EQ(TreeView_GetRoot(tree), Selected(tree));
+    for (int id = 1019; id <= 1023; ++id)
+        EXPECT_FALSE(::IsWindowEnabled(wizard.Item(id))) << id;
+    wizard.ClickNow(1011);
+    HWND label = TreeView_GetEditControl(tree);
+    ASSERT_NE(nullptr, label);
+    ::PostMessageW(label, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !TreeView_GetEditControl(tree); }));
+    EXPECT_EQ(L"Report[A B[B1] C New Section]", TreeShape(process, tree));
+
+    // The moves, by buttons and then by keys.
+    const struct {
+        const wchar_t* section;
+        int button;
+        WORD key, modifier;
+        const wchar_t* shape;
+        const wchar_t* selected;
+    } steps[] = {
+        {L"C", 1023, 0, 0, L"Report[A B[B1 C] New Section]", L"C"},
+        {L"C", 1022, 0, 0, L"Report[A B[B1] C New Section]", L"C"},
+        {L"A", 1021, 0, 0, L"Report[B[B1] A C New Section]", L"A"},
+        {L"B1", 1019, 0, 0, L"Report[B A C New Section]", L"B"},
+        {L"New Section", 1019, 0, 0, L"Report[B A C]", L"C"},
+        {L"A", 0, VK_RIGHT, VK_CONTROL, L"Report[B[A] C]", L"A"},
+        {L"A", 0, VK_LEFT, VK_CONTROL, L"Report[B A C]", L"A"},
+        {L"A", 0, VK_UP, VK_CONTROL, L"Report[A B C]", L"A"},
+        {L"A", 0, VK_DOWN, VK_CONTROL, L"Report[B A C]", L"A"},
+        {L"C", 0, VK_DELETE, 0, L"Report[B A]", L"A"},
+        {L"B", 0, VK_RETURN, VK_SHIFT, L"Report[B[New Section] A]", L"New Section"},
+        {L"A", 0, VK_RETURN, 0, L"Report[B[New Section] A New Section]", L"New Section"},
+    };
+    ::SetForegroundWindow(wizard.Sheet());
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.button << " " << step.key);
+        HTREEITEM item = FindItem(process, tree, step.section);
+        ASSERT_NE(nullptr, item);
+        SelectItem(tree, item);
+        if (step.button) {
+            wizard.ClickNow(step.button);
+        } else {
+            Settle(tree);
+            TypeKey(step.key, step.modifier);
+            Settle(tree);
+        }
+        if (HWND edit = TreeView_GetEditControl(tree)) {
+            TypeKey(VK_RETURN);
+            edtest::WaitFor([&] { return !TreeView_GetEditControl(tree) && !::IsWindow(edit); });
+        }
+        EXPECT_EQ(step.shape, TreeShape(process, tree));
+        EXPECT_EQ(step.selected, TreeText(process, tree, Selected(tree)));
+    }
+    // F2 renames through the label.
+    SelectItem(tree, FindItem(process, tree, L"A"));
+    Settle(tree);
+    TypeKey(VK_F2);
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeView_GetEditControl(tree) != nullptr; }));
+    ::SendMessageW(TreeView_GetEditControl(tree), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Alpha"));
+    TypeKey(VK_F2);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !TreeView_GetEditControl(tree); }));
+    EXPECT_EQ(L"Report[B[New Section] Alpha New Section]", TreeShape(process, tree));
+
+    // A comment of two lines, shown and left three times, stays as typed.
+    HWND comment = wizard.Item(1025);
+    SelectItem(tree, FindItem(process, tree, L"B"));
+    // Typed as a replacement of the whole text (a multi-line edit tells no change of WM_SETTEXT).
+    ::SendMessageW(comment, EM_SETSEL, 0, -1);
+    ::SendMessageW(comment, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"one\r\ntwo"));
+    for (int visit = 0; visit < 3; ++visit) {
+        SelectItem(tree, FindItem(process, tree, L"Alpha"));
+        EXPECT_EQ(L"", CProgramRun::Text(comment));
+        SelectItem(tree, FindItem(process, tree, L"B"));
+    }
+    EXPECT_EQ(L"one\r\ntwo", CProgramRun::Text(comment));
+
+    // Page 3 shows B; its images come from files, titled by their names.
+    ASSERT_TRUE(next(PSBTN_NEXT));
+    tree = wizard.Item(1010);
+    HWND list = wizard.Item(1006);
+    EXPECT_EQ(L"B", TreeText(process, tree, Selected(tree)));
+    EXPECT_EQ(nullptr, reinterpret_cast<HWND>(::SendMessageW(tree, TVM_EDITLABELW, 0,
+                                                             reinterpret_cast<LPARAM>(Selected(tree)))));
+    EXPECT_EQ(nullptr, TreeView_GetEditControl(tree));
+    for (const std::wstring& picture : pictures) {
+        wizard.Click(1016);
+        HWND files = wizard.WaitForBox();
+        ASSERT_NE(nullptr, files);
+        CProgramRun::AnswerFileDialog(files, picture);
+        ASSERT_TRUE(edtest::WaitFor([&] { return program.FindDialog() == wizard.Sheet(); }));
+    }
+    ASSERT_EQ(5, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(L"holiday", ListText(process, list, 0));
+    SetListSelection(process, list, {1, 3});
+    wizard.ClickNow(1042);
+    ASSERT_EQ(3, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(L"holiday p2 p4", ListText(process, list, 0) + L" " + ListText(process, list, 1) + L" " +
+                                    ListText(process, list, 2));
+    wizard.Screenshot(L"editor_wizard_page3");
+
+    // Back to the first page and on with the same template: nothing reloaded.
+    ASSERT_TRUE(next(PSBTN_BACK));
+    ASSERT_TRUE(next(PSBTN_BACK));
+    ASSERT_TRUE(next(PSBTN_NEXT));
+    EXPECT_EQ(L"Report[B[New Section] Alpha New Section]", TreeShape(process, wizard.Item(1010)));
+    ASSERT_TRUE(next(PSBTN_NEXT));
+    EXPECT_EQ(3, ::SendMessageW(wizard.Item(1006), LVM_GETITEMCOUNT, 0, 0));
+
+    // Finish: a new report with the wizard's content.
+    wizard.Press(PSBTN_FINISH);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1 && !program.FindDialog(); }));
+    HWND reportTree = nullptr;
+    edtest::WaitFor([&] { return (reportTree = CProgramRun::FindById(program.ReportFrames().front(), 1126)); });
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_wizard_report");
+    ASSERT_NE(nullptr, reportTree);
+    EXPECT_EQ(L"Report[B[New Section] Alpha New Section]", TreeShape(process, reportTree));
+    const std::wstring saved = folder.Path() + L"Saved.otd";
+    program.PostCommand(57604);
+    HWND save = program.WaitForDialog();
+    ASSERT_NE(nullptr, save);
+    CProgramRun::AnswerFileDialog(save, saved);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetFileAttributesW(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    const std::string file = ReadFileBytes(saved);
+    for (const char* part : {"Title='Trip'", "Author='Ann'", "Company='Kite Ltd'", "Desc='holiday'", "Desc='p2'",
+                             "Desc='p4'", "one"})
+        EXPECT_NE(std::string::npos, file.find(part)) << part;
+    for (const char* part : {"Desc='p1'", "Desc='p3'"})
+        EXPECT_EQ(std::string::npos, file.find(part)) << part;
+
+    // The wizard's command opens it again; a cancel there changes nothing.
+    program.PostCommand(32789);
+    CWizard again(program);
+    ASSERT_NE(nullptr, again.Sheet());
+    EXPECT_EQ(2, ::SendMessageW(again.Item(1006), LB_GETCOUNT, 0, 0)) << "the template list was kept";
+    again.Press(PSBTN_CANCEL);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    EXPECT_EQ(1u, program.ReportFrames().size());
+}
