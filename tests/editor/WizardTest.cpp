@@ -173,13 +173,13 @@ public:
     // Clicks the button and waits for its answer (commands that open no dialog).
     void ClickNow(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
     // A message box or file dialog the wizard opened over itself.
-    HWND WaitForBox() const
+    HWND WaitForBox(DWORD timeoutMs = 15000) const
     {
         HWND box = nullptr;
         edtest::WaitFor([&] {
             box = m_program.FindDialog();
             return box && box != m_sheet;
-        });
+        }, timeoutMs);
         return box != m_sheet ? box : nullptr;
     }
     void Screenshot(const wchar_t* name) const { test_support::WriteWindowScreenshot(m_sheet, name); }
@@ -519,4 +519,29 @@ TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
     again.Press(PSBTN_CANCEL);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
     EXPECT_EQ(1u, program.ReportFrames().size());
+}
+
+TEST(Wizard, AnEmptyListKeepsTheFirstPageAndACancelAtStartLeavesNoReport)
+{
+    CKWTestTempFolder folder(L"wiz");
+    SetTemplateList({folder.Write(L"Only.otn", TemplateXml(Leaf(2, 1, "A")))});
+    edtest::SetStartPrefs(0, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    CWizard wizard(program);
+    ASSERT_NE(nullptr, wizard.Sheet());
+    HWND page = wizard.Page();
+    wizard.ClickNow(1008);
+    EXPECT_EQ(0, ::SendMessageW(wizard.Item(1006), LB_GETCOUNT, 0, 0));
+    EXPECT_EQ(LB_ERR, ::SendMessageW(wizard.Item(1006), LB_GETCURSEL, 0, 0));
+    EXPECT_FALSE(::IsWindowEnabled(wizard.Item(1008)));
+    wizard.Press(PSBTN_NEXT);
+    EXPECT_EQ(page, wizard.Page());
+    EXPECT_EQ(nullptr, wizard.WaitForBox(500)) << "no message for an empty list";
+    wizard.Press(PSBTN_CANCEL);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    // The start is over once the main window answers.
+    DWORD_PTR answer;
+    ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    EXPECT_EQ(0u, program.ReportFrames().size());
 }
