@@ -22,6 +22,11 @@ CStructedWizard::~CStructedWizard()
     m_currentSection.Release();
 }
 
+CStructedWizard* CStructedWizard::FromPage(const CWnd& page)
+{
+    return dynamic_cast<CStructedWizard*>(CWnd::FromHandle(::GetParent(page.m_hWnd)));
+}
+
 CTalWizardDocument* CStructedWizard::TakeWizardDocument()
 {
     m_currentSection.Release();

@@ -20,6 +20,9 @@ public:
     CStructedWizard();
     ~CStructedWizard() override;
 
+    // The wizard a page of it is shown in; null for a page outside one.
+    static CStructedWizard* FromPage(const CWnd& page);
+
     CTalWizardDocument* GetWizardDocument() const { return m_document.get(); }
     // Hands the wizard document to the caller (the sheet keeps none after).
     CTalWizardDocument* TakeWizardDocument();

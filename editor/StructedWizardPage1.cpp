@@ -53,7 +53,7 @@ CStructedWizardPage1::~CStructedWizardPage1() = default;
 
 CStructedWizard* CStructedWizardPage1::Sheet() const
 {
-    return dynamic_cast<CStructedWizard*>(CWnd::FromHandle(::GetParent(m_hWnd)));
+    return CStructedWizard::FromPage(*this);
 }
 
 CString CStructedWizardPage1::EntryText(const CString& folderLower, const CString& path)

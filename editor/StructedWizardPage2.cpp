@@ -61,7 +61,7 @@ CStructedWizardPage2::~CStructedWizardPage2() = default;
 
 CStructedWizard* CStructedWizardPage2::Sheet() const
 {
-    return dynamic_cast<CStructedWizard*>(CWnd::FromHandle(::GetParent(m_hWnd)));
+    return CStructedWizard::FromPage(*this);
 }
 
 BOOL CStructedWizardPage2::OnInitDialog()

@@ -29,7 +29,7 @@ CStructedWizardPage3::~CStructedWizardPage3() = default;
 
 CStructedWizard* CStructedWizardPage3::Sheet() const
 {
-    return dynamic_cast<CStructedWizard*>(CWnd::FromHandle(::GetParent(m_hWnd)));
+    return CStructedWizard::FromPage(*this);
 }
 
 BOOL CStructedWizardPage3::OnInitDialog()

@@ -10,13 +10,6 @@ namespace {
 // The longest module path read.
 constexpr DWORD kMaxModulePath = 2048;
 
-CString WithTypeId(const wchar_t* format, const CString& typeId)
-{
-    CString text;
-    text.Format(format, static_cast<const wchar_t*>(typeId));
-    return text;
-}
-
 }  // namespace
 
 CString CTalApplication::GetShellProgramPath() const
@@ -46,30 +39,25 @@ void CTalApplication::RegisterShellFileTypes()
         if (flags & KW_REG_ICON) {
             CString icon;
             icon.Format(L"%s,%d", static_cast<const wchar_t*>(program), index + 1);
-            SetRegKey(WithTypeId(L"%s\\DefaultIcon", typeId), icon);
+            SetRegKey(FormatShellKey(L"%s\\DefaultIcon", typeId), icon);
         }
         if (flags & KW_REG_OPEN) {
-            SetRegKey(WithTypeId(L"%s\\shell\\open\\ddeexec", typeId), L"[open(\"%1\")]");
+            SetRegKey(FormatShellKey(L"%s\\shell\\open\\ddeexec", typeId), L"[open(\"%1\")]");
             // Without these the shell talks to the default DDE service and
             // topic, whatever another program wrote there before.
-            ::RegDeleteKeyW(HKEY_CLASSES_ROOT, WithTypeId(L"%s\\shell\\open\\ddeexec\\Application", typeId));
-            ::RegDeleteKeyW(HKEY_CLASSES_ROOT, WithTypeId(L"%s\\shell\\open\\ddeexec\\topic", typeId));
-            SetRegKey(WithTypeId(L"%s\\shell\\open\\command", typeId), program + quoted);
+            ::RegDeleteKeyW(HKEY_CLASSES_ROOT, FormatShellKey(L"%s\\shell\\open\\ddeexec\\Application", typeId));
+            ::RegDeleteKeyW(HKEY_CLASSES_ROOT, FormatShellKey(L"%s\\shell\\open\\ddeexec\\topic", typeId));
+            SetRegKey(FormatShellKey(L"%s\\shell\\open\\command", typeId), program + quoted);
         }
         if (flags & KW_REG_PRINT) {
-            SetRegKey(WithTypeId(L"%s\\shell\\print\\ddeexec", typeId), L"[print(\"%1\")]");
-            SetRegKey(WithTypeId(L"%s\\shell\\print\\command", typeId), program + L" /p" + quoted);
+            SetRegKey(FormatShellKey(L"%s\\shell\\print\\ddeexec", typeId), L"[print(\"%1\")]");
+            SetRegKey(FormatShellKey(L"%s\\shell\\print\\command", typeId), program + L" /p" + quoted);
         }
         if (flags & KW_REG_PRINTTO) {
-            SetRegKey(WithTypeId(L"%s\\shell\\printto\\ddeexec", typeId), L"[printto(\"%1\",\"%2\",\"%3\",\"%4\")]");
-            SetRegKey(WithTypeId(L"%s\\shell\\printto\\command", typeId),
+            SetRegKey(FormatShellKey(L"%s\\shell\\printto\\ddeexec", typeId), L"[printto(\"%1\",\"%2\",\"%3\",\"%4\")]");
+            SetRegKey(FormatShellKey(L"%s\\shell\\printto\\command", typeId),
                       program + L" /pt \"%1\" \"%2\" \"%3\" \"%4\"");
-            HKEY shellNew = nullptr;
-            if (::RegCreateKeyW(HKEY_CLASSES_ROOT, extension + L"\\ShellNew", &shellNew) == ERROR_SUCCESS) {
-                ::RegSetValueExW(shellNew, L"NullFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),
-                                 sizeof(wchar_t));
-                ::RegCloseKey(shellNew);
-            }
+            SetShellNewNullFile(extension);
         }
     }
 }

@@ -9,9 +9,8 @@ wizard_edit_name.ico) and the two image commands in a shaded form
 python3 resources/make_wizard_images.py"""
 import struct
 
-import icon_file as icon_writer
+from make_editor_images import icon
 
-NONE = (0, 0, 0, 0)
 PAPER = (0xFF, 0xFF, 0xFF, 0xFF)
 EDGE = (0x40, 0x48, 0x60, 0xFF)
 BLUE = (0x2F, 0x6F, 0xC8, 0xFF)
@@ -98,14 +97,6 @@ def plain(paint):
         colour = paint(u, v)
         return (0xC0, 0xC0, 0xC0, 0xFF) if colour in (SKY, HILL) else colour
     return painted
-
-
-def icon(paint):
-    def image(size):
-        scale = size / 16.0
-        return [paint((x + 0.5) / scale, (y + 0.5) / scale) or NONE
-                for y in range(size - 1, -1, -1) for x in range(size)]
-    return icon_writer.icon_file([(16, image(16)), (32, image(32))])
 
 
 def side_picture(page):

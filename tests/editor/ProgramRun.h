@@ -29,6 +29,9 @@ public:
 
     // Starts the program with the arguments; true when its main window shows.
     bool Start(const std::wstring& arguments = std::wstring());
+    // Closes the main window, answers No to saving the reports, and waits
+    // for the process to end; true when it ended.
+    bool CloseWithoutSaving();
     // True when the process ended within the time; its exit code in code.
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
 

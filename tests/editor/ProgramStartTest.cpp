@@ -225,14 +225,7 @@ TEST(ProgramStart, ExitWritesTheShellRegistrationOfBothTypes)
     edtest::SetStartPrefs(3, L"");
     CProgramRun program;
     ASSERT_TRUE(program.Start());
-    ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
-    // The new report is not saved.
-    if (!program.WaitForExit(1000)) {
-        HWND question = program.WaitForDialog();
-        ASSERT_NE(nullptr, question);
-        ::PostMessageW(question, WM_COMMAND, IDNO, 0);
-    }
-    ASSERT_TRUE(program.WaitForExit(15000));
+    ASSERT_TRUE(program.CloseWithoutSaving());
 
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);

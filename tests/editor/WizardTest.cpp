@@ -261,13 +261,7 @@ TEST(Wizard, FirstPageListsChecksAndRemovesTemplates)
     EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(wizard.Item(1099), BM_GETCHECK, 0, 0));
     wizard.Press(PSBTN_CANCEL);
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
-    ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
-    if (!program.WaitForExit(1000)) {
-        HWND question = program.WaitForDialog();
-        ASSERT_NE(nullptr, question);
-        ::PostMessageW(question, WM_COMMAND, IDNO, 0);
-    }
-    ASSERT_TRUE(program.WaitForExit(15000));
+    ASSERT_TRUE(program.CloseWithoutSaving());
     EXPECT_EQ(3u, StoredStartUpMode());
 }
 
