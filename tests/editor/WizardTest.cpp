@@ -263,6 +263,12 @@ TEST(Wizard, FirstPageListsChecksAndRemovesTemplates)
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
     ASSERT_TRUE(program.CloseWithoutSaving());
     EXPECT_EQ(3u, StoredStartUpMode());
+    // Next saved the list as it stood then, the cancel did not take it back.
+    wchar_t stored[MAX_PATH] = {};
+    DWORD bytes = sizeof(stored);
+    EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueW(HKEY_CURRENT_USER, kTemplateListKey, L"OTN2", RRF_RT_REG_SZ, nullptr,
+                                            stored, &bytes));
+    EXPECT_EQ(missing, std::wstring(stored));
 }
 
 namespace {
@@ -500,7 +506,7 @@ TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
     const std::string file = ReadFileBytes(saved);
     for (const char* part : {"Title='Trip'", "Author='Ann'", "Company='Kite Ltd'", "Desc='holiday'", "Desc='p2'",
-                             "Desc='p4'", "one"})
+                             "Desc='p4'", "\none&#10;two\t"})
         EXPECT_NE(std::string::npos, file.find(part)) << part;
     for (const char* part : {"Desc='p1'", "Desc='p3'"})
         EXPECT_EQ(std::string::npos, file.find(part)) << part;
