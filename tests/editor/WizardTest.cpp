@@ -78,13 +78,6 @@ public:
         ::WriteProcessMemory(m_process, static_cast<char*>(m_address) + offset, &value, sizeof(T), nullptr);
         return At(offset);
     }
-    template <class T>
-    T Get(size_t offset = 0) const
-    {
-        T value{};
-        ::ReadProcessMemory(m_process, static_cast<char*>(m_address) + offset, &value, sizeof(T), nullptr);
-        return value;
-    }
     LPARAM At(size_t offset) const { return reinterpret_cast<LPARAM>(static_cast<char*>(m_address) + offset); }
     std::wstring Text(size_t offset) const
     {
@@ -310,7 +303,6 @@ void Settle(HWND window)
     for (int round = 0; round < 3; ++round) {
         DWORD_PTR answer;
         ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
-        ::Sleep(0);
     }
 }
 
