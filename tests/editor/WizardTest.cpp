@@ -537,3 +537,23 @@ TEST(Wizard, AnEmptyListKeepsTheFirstPageAndACancelAtStartLeavesNoReport)
     ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
     EXPECT_EQ(0u, program.ReportFrames().size());
 }
+
+TEST(Wizard, OpenedByItsCommandItKeepsAnotherStartUpModeUntilTheBoxIsChanged)
+{
+    CKWTestTempFolder folder(L"wiz");
+    const std::wstring report =
+        folder.Write(L"A.otd", ReadFileBytes(L"Z:" OT_TEST_DATA_DIR L"/files/MinimalDocument.otd"));
+    SetTemplateList({folder.Write(L"Only.otn", TemplateXml(Leaf(2, 1, "A")))});
+    edtest::SetStartPrefs(2, report);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    program.PostCommand(32789);
+    CWizard wizard(program);
+    ASSERT_NE(nullptr, wizard.Sheet());
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(wizard.Item(1099), BM_GETCHECK, 0, 0));
+    wizard.Press(PSBTN_CANCEL);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    ASSERT_TRUE(program.CloseWithoutSaving());
+    EXPECT_EQ(2u, StoredStartUpMode()) << "filling the page's own boxes is no choice of the user's";
+}
