@@ -49,8 +49,7 @@ void CEggsDlg::FreeImage()
 BOOL CEggsDlg::OnInitDialog()
 {
     FreeImage();
-    if (m_picture && m_pictureSize)
-        m_image = g_rasterLib.RasterReadFromMemory(m_picture, m_pictureSize, "jpg", 0, 0);
+    m_image = DecodePicture();
     if (m_image) {
         // The image's own row stride: rows may be padded beyond 4 bytes a pixel.
         m_bitmap.Wrap(static_cast<int>(m_image->width), static_cast<int>(m_image->height),
@@ -63,6 +62,13 @@ BOOL CEggsDlg::OnInitDialog()
     }
     CenterOverOwner();
     return CKWDialog::OnInitDialog();
+}
+
+KWRasterImage* CEggsDlg::DecodePicture()
+{
+    if (!m_picture || !m_pictureSize)
+        return nullptr;
+    return g_rasterLib.RasterReadFromMemory(m_picture, m_pictureSize, "jpg", 0, 0);
 }
 
 void CEggsDlg::CenterOverOwner()

@@ -20,6 +20,8 @@ public:
     const KWRasterImage* GetRasterImage() const { return m_image; }
 
 protected:
+    // The picture decoded (freed with KWFreeRasterImage); null when it does not decode.
+    virtual KWRasterImage* DecodePicture();
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 

@@ -7,13 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
-// Looks at the dialog once it shows, then closes it.
+// Looks at the dialog once it shows, then closes it. With padded rows the
+// decoded picture is handed over with 12 bytes after each row, as a decoder
+// that aligns its rows would give it.
 class CLookedAtEggsDlg : public CEggsDlg {
 public:
     using CEggsDlg::CEggsDlg;
+
+    bool padRows = false;
 
     CRect client;
     int mismatches = -1;
@@ -27,6 +32,21 @@ public:
     }
 
 protected:
+    KWRasterImage* DecodePicture() override
+    {
+        KWRasterImage* image = CEggsDlg::DecodePicture();
+        if (!image || !padRows)
+            return image;
+        KWRasterImage* padded = KWAllocRasterImage(image->width, image->height, image->width * 4 + 12);
+        for (uint32_t y = 0; y < image->height; ++y) {
+            uint8_t* row = padded->Pixels() + size_t(y) * padded->stride;
+            std::memcpy(row, image->Pixels() + size_t(y) * image->stride, image->width * 4);
+            std::memset(row + image->width * 4, 0x5A, 12);
+        }
+        KWFreeRasterImage(image);
+        return padded;
+    }
+
     afx_msg void OnTimer(UINT_PTR)
     {
         KillTimer(1);
@@ -67,6 +87,7 @@ END_MESSAGE_MAP()
 TEST(CEggsDlg, DrawsTheOddWidthPictureRowForRowAndNothingForAnUndecodableOne)
 {
     CLookedAtEggsDlg team;
+    team.padRows = true;
     team.DoModal();
     EXPECT_EQ(CRect(0, 0, 241, 161), team.client);
     EXPECT_GT(team.picturePixels, 1000);
