@@ -4,12 +4,14 @@
 #include "controls/ThemeHelperST.h"
 #include "controls/KWFontComboBox.h"
 #include "editor/ExportPropDlg.h"
+#include "editor/StructedWizard.h"
 #include "editor/TextProperties.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
 #include "editor/TalDocTemplate.h"
 #include "editor/TalMainFrame.h"
 #include "editor/TalView.h"
+#include "editor/TalWizardDocument.h"
 #include "files/TalTemplateTags.h"
 #include "files/TalXmlSerializer.h"
 #include "framework/KWFontFaceStorage.h"
@@ -145,8 +147,9 @@ void CTalApplication::DoStartUpAction()
 {
     switch (m_prefs->GetStartUpMode()) {
     case 0:
-        // Until the wizard exists, a start without a file makes an empty report.
-        if (!NewReportWithWizard())
+        // A wizard cancelled after its first page's box was cleared still
+        // leaves the empty report that the new start-up mode promises.
+        if (!NewReportWithWizard() && m_prefs->GetStartUpMode() == 3)
             OnFileNew();
         break;
     case 1:
@@ -166,7 +169,19 @@ void CTalApplication::DoStartUpAction()
 
 BOOL CTalApplication::NewReportWithWizard()
 {
-    return FALSE;
+    CStructedWizard wizard;
+    const INT_PTR result = wizard.DoModal();
+    // The document is the application's in both outcomes; a cancelled one goes here.
+    std::unique_ptr<CTalWizardDocument> document(wizard.TakeWizardDocument());
+    if (result != ID_WIZFINISH || !document)
+        return FALSE;
+    m_wizardDocument = document.get();
+    m_wizardText = wizard.m_templatePath;
+    OnFileNew();
+    document->SetWizard(nullptr);
+    m_wizardDocument = nullptr;
+    m_wizardDocuments.push_back(std::move(document));
+    return TRUE;
 }
 
 BOOL CTalApplication::OpenCommandLineFile(const CString& path)

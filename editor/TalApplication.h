@@ -36,8 +36,8 @@ public:
     virtual BOOL ProcessShellCommand(CCommandLineInfo& info);
     // The start without a file, by StartUpMode.
     virtual void DoStartUpAction();
-    // The report wizard; TRUE when a report was made. Until the wizard
-    // exists, nothing is made.
+    // The report wizard, modal; on Finish a new report from its content.
+    // TRUE when the wizard was finished.
     virtual BOOL NewReportWithWizard();
     // A report (".otd") or report template (".otn") named on the command
     // line, in any letter case; TRUE when it was handed on.
@@ -70,6 +70,12 @@ public:
     CQMFormatInfo* BuildFileFilters() override;
     CKWDocManager* CreateDocManager() override;
     bool GetStatusBarPane(int index, UINT& id, UINT& style, int& width) override;
+    // The shell's registration of the report and template types, written at
+    // every exit in place of the framework's (TalShellRegistration.cpp).
+    void RegisterShellFileTypes() override;
+    // The program the shell starts: the module's folder, the application's
+    // executable name and ".exe".
+    CString GetShellProgramPath() const;
     // The installed fonts into the application's font list, with the
     // printer's device context when there is one.
     virtual void EnumerateFonts();

@@ -11,6 +11,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
+#include "editor/TalEggs.h"
 #include "framework/windows/KWAboutDialog.h"
 #include "framework/windows/KWAccessors.h"
 #include "framework/windows/KWImportFileDialog.h"
@@ -242,6 +243,7 @@ void CTalApplication::OnAbout()
     AfxLoadStringResource(IDS_PRODUCT_WEB, dialog.m_firstLinkTarget);
     AfxLoadStringResource(IDS_MAKER_NAME, dialog.m_secondLinkText);
     AfxLoadStringResource(IDS_MAKER_WEB, dialog.m_secondLinkTarget);
+    dialog.SetOwnedObject(new CTalEggs);
     dialog.DoModal();
 }
 

@@ -122,6 +122,22 @@ TEST_F(ProgramCommands, AboutShowsTheCreditsScrollingAndTheLinks)
     const test_support::Pixels first = test_support::Capture(creditsItem, false);
     EXPECT_TRUE(edtest::WaitFor([&] { return !(test_support::Capture(creditsItem, false) == first); }));
     EXPECT_TRUE(test_support::WriteWindowScreenshot(about, L"editor_about_box"));
+    // The hidden spot: 9 pixels around (69, 30). A click beside it returns at
+    // once (the team dialog is modal); one inside opens the team's picture.
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(::SendMessageTimeoutW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(69, 20), SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(about, program.FindDialog());
+    ::PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(69, 21));
+    HWND team = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (team = program.FindDialog()) != about && team; }));
+    EXPECT_EQ(L"Our Team", CProgramRun::Text(team));
+    RECT client;
+    ::GetClientRect(team, &client);
+    EXPECT_EQ(241, client.right);
+    EXPECT_EQ(161, client.bottom);
+    EXPECT_TRUE(test_support::WriteWindowScreenshot(team, L"editor_team_dialog"));
+    ::PostMessageW(team, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.FindDialog() == about; }));
     ::PostMessageW(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
 }

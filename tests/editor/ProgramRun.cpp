@@ -121,6 +121,19 @@ bool CProgramRun::Start(const std::wstring& arguments)
     });
 }
 
+bool CProgramRun::CloseWithoutSaving()
+{
+    ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+    while (!WaitForExit(500)) {
+        HWND question = FindDialog();
+        if (!question && !WaitFor([&] { return (question = FindDialog()) != nullptr; }, 5000))
+            return WaitForExit(0);
+        ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    return true;
+}
+
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)
 {
     if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)

@@ -32,10 +32,14 @@ public:
 
     // Starts the program with the arguments; true when its main window shows.
     bool Start(const std::wstring& arguments = std::wstring());
+    // Closes the main window, answers No to saving the reports, and waits
+    // for the process to end; true when it ended.
+    bool CloseWithoutSaving();
     // True when the process ended within the time; its exit code in code.
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
 
     HWND Main() const { return m_main; }
+    HANDLE Process() const { return m_process.hProcess; }
     // The report windows (MDI children), in z-order.
     std::vector<HWND> ReportFrames() const;
     HWND ActiveFrame() const;
