@@ -100,8 +100,10 @@ public:
     bool GetSelectedGalleryFiles(std::vector<CString>&) override { return false; }
     CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
     void RunPrintSetup() override;
-    // The properties sheets come with their own work: until then nothing.
-    void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int) override {}
+    // The report properties sheet over a report document, at the page.
+    void RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
+                               int page) override;
+    // The text properties sheet comes with its own work: until then nothing.
     bool RunTextProperties(const CString&, CTalTextProperties&) override { return false; }
 
     // --- Commands (TalApplicationCommands.cpp) ---
