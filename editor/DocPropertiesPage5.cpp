@@ -184,10 +184,12 @@ BOOL CDocPropertiesPage5::OnApply()
         properties->SetPaperKind(CTalDocProperties::kPaperTable);
         properties->SetPaperIndex(m_row);
     } else if (m_checked[kCustom] && valid) {
-        // Sizes the user was told are wrong are not stored.
+        // Sizes the user was told are wrong are not stored. The edits show
+        // the page turned; the document keeps the upright sizes and turns
+        // them by its orientation.
         properties->SetPaperKind(CTalDocProperties::kPaperCustom);
-        properties->SetCustomWidthText(m_widthText);
-        properties->SetCustomHeightText(m_heightText);
+        properties->SetCustomWidthText(portrait ? m_widthText : m_heightText);
+        properties->SetCustomHeightText(portrait ? m_heightText : m_widthText);
     }
     // The page goes on following the user's edits until the sheet closes.
     m_guard = true;
