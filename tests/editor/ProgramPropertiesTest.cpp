@@ -1,8 +1,16 @@
 // The report properties in the real program: the sheet's pages and the
 // watermark dialog photographed, then a report generated with what they set.
-// The test command reads the kept PDF file's page size with poppler.
+// The test command reads the kept PDF file with poppler: the page size and
+// the watermark text its name asks for.
 #include "ProgramRun.h"
 
+#include "files/TalXmlSerializer.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalPicture.h"
+#include "model/TalSection.h"
+#include "model/TalTemplateManager.h"
 #include "resources/ReportPropDialogs.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/KeepForReaders.h"
@@ -20,7 +28,6 @@ namespace {
 
 constexpr int kSheetTab = 0x3020;
 constexpr int kFileNameCombo = 0x47C;
-constexpr UINT kAddSection = 32806;
 constexpr UINT kGeneratePdf = 32837;
 
 HWND Page(HWND sheet, int index)
@@ -79,11 +86,33 @@ TEST(ProgramProperties, PagesAndWatermarkDialogSetWhatTheGeneratedPdfShows)
         std::wstring folder;
         ~CRemoveData() { CKWTestTempFolder::RemoveTree(folder); }
     } removeData{data};
+    // A report whose heading uses that page and whose section holds a picture.
+    const std::wstring report = folder.Path() + L"Photos.otd";
+    {
+        auto* plain = new CTalPageTemplate;
+        plain->SetName(L"Plain");
+        plain->AddCell(CTalTemplate::kCellHeading, CKWDoubleRect(0.1, 0.05, 0.9, 0.1));
+        plain->AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.3, 0.9, 0.9));
+        g_TemplateManager.AddPageTemplate(plain);
+        const std::wstring photo = folder.Path() + L"photo.bmp";
+        WriteFileBytes(photo, testpictures::FourBitBmp(120, 90, std::string(120 * 90, '\xA0')));
+        CTalBaseDocument model;
+        CKWRefPtr<CTalSection> heading = model.GetProperties().GetHeadingSection();
+        heading->SetOwnTemplate(1);
+        heading->SetTemplateName(L"Plain");
+        CKWRefPtr<CTalSection> section(new CTalSection(heading.Get(), L"Photos"));
+        heading->AppendSubSection(section.Get());
+        CKWRefPtr<CTalPicture> picture(new CTalPicture(section.Get()));
+        picture->SetPictureId(static_cast<int32_t>(g_rasterLib.GetPictureId(photo.c_str())));
+        section->InsertPicture(0, picture.Get());
+        CTalXmlSerializer serializer;
+        serializer.SetTemplateFolder(data.c_str());
+        ASSERT_TRUE(serializer.SaveDocument(&model, report.c_str(), nullptr));
+    }
     edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
-    program.Command(kAddSection);
 
     program.PostCommand(32795);
     HWND sheet = program.WaitForDialogWith(kSheetTab);
@@ -157,9 +186,9 @@ TEST(ProgramProperties, PagesAndWatermarkDialogSetWhatTheGeneratedPdfShows)
             std::wcout << CProgramRun::Text(left) << L" / " << CProgramRun::DialogText(left) << std::endl;
         }
         KeepForReaders("OT_PDF_CHECK_DIR", path,
-                       round == 0 ? L"properties.size-612x792.pdf" : L"properties_no_contents.pdf");
+                       round == 0 ? L"properties.size-612x792.text-CONFIDENTIAL.pdf" : L"properties_no_contents.pdf");
     }
     EXPECT_NE(std::string::npos, pdfs[0].find("/MediaBox [0 0 612 792]"));
-    EXPECT_EQ(1u, Count(pdfs[0], "/Subtype /Image")) << "the logo on the title page";
+    EXPECT_EQ(2u, Count(pdfs[0], "/Subtype /Image")) << "the logo and the section's picture";
     EXPECT_EQ(PdfPageCount(pdfs[0]) - 1, PdfPageCount(pdfs[1])) << "the contents page is gone";
 }
