@@ -168,6 +168,7 @@ BOOL CDocPropertiesPage2::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResul
             m_templateIndex = change->iItem;
             SetModified(TRUE);
         }
+        *pResult = 0;
         return TRUE;
     }
     return CTalPropertiesPage::OnNotify(wParam, lParam, pResult);

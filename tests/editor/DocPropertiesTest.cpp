@@ -11,6 +11,8 @@
 #include "editor/WatermarkPropDlg.h"
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWRasterLib.h"
+#include "model/TalTemplate.h"
+#include "model/TalTemplateManager.h"
 #include "model/TalWatermark.h"
 #include "model/document/TalDocument.h"
 #include "model/document/TalDocumentApp.h"
@@ -264,11 +266,22 @@ TEST(DocPropertiesPage5, OrientationSwapsTheSizesAndKeepsThePrinterInStep)
     CTestReport report;
     CDocProperties* sheet = nullptr;
     std::wstring swapped[2];
+    std::vector<std::wstring> refusal;
     short landscapeMode = 0;
     const bool finished = RunSheet(
         report, 4,
-        {ShowPage(4, L"report_properties_page"), Click(IDC_PG_CUSTOM), Type(IDC_PG_WIDTH, L"8.5in"),
-         Type(IDC_PG_HEIGHT, L"11in"), Apply(), Check([&] {
+        {ShowPage(4, L"report_properties_page"), Click(IDC_PG_CUSTOM), Type(IDC_PG_WIDTH, L"wide"),
+         Type(IDC_PG_HEIGHT, L"11in"),
+         // A size refused with the message is not stored.
+         Press(PSBTN_APPLYNOW), Answer(IDOK, [&](HWND box) {
+             refusal = classlib_test::StaticTexts(box);
+             ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+         }),
+         Closed(), Check([&] {
+             EXPECT_EQ(CTalDocProperties::kPaperTable, report.GetProperties().GetPaperKind());
+             EXPECT_EQ(CString(), report.GetProperties().GetCustomWidthText());
+         }),
+         Type(IDC_PG_WIDTH, L"8.5in"), Apply(), Check([&] {
              EXPECT_NEAR(215.9, sheet->m_pageWidthMm, 1e-9);
              EXPECT_NEAR(279.4, sheet->m_pageHeightMm, 1e-9);
          }),
@@ -289,6 +302,7 @@ TEST(DocPropertiesPage5, OrientationSwapsTheSizesAndKeepsThePrinterInStep)
     EXPECT_EQ(L"11in", swapped[0]);
     EXPECT_EQ(DMORIENT_LANDSCAPE, landscapeMode);
     EXPECT_EQ(L"8.5in", swapped[1]);
+    EXPECT_EQ(std::vector<std::wstring>{L"You must enter valid number!"}, refusal);
     // What Apply wrote stays, the sizes upright; Cancel puts the printer back
     // to the document's landscape.
     EXPECT_EQ(CTalDocProperties::kPaperCustom, report.GetProperties().GetPaperKind());
@@ -306,6 +320,7 @@ TEST(DocPropertiesPage2, LogoBrowsesWhenMissingAndTheSameFileIsStoredOnce)
     std::wstring upper = picture;
     upper.replace(upper.size() - 8, 4, L"WIDE");
     CTestReport report;
+    report.GetProperties().m_titleTemplateName = L"Gone";
     CDocProperties* sheet = nullptr;
     int32_t ids[3] = {};
     CString pathAfterCancel = L"unset";
@@ -329,6 +344,9 @@ TEST(DocPropertiesPage2, LogoBrowsesWhenMissingAndTheSameFileIsStoredOnce)
     EXPECT_EQ(ids[0], ids[1]) << "the same path adds no second copy";
     EXPECT_NE(ids[1], ids[2]) << "a path in other letters is another file";
     EXPECT_EQ(1, report.GetProperties().m_insertLogo);
+    // An unknown template keeps the first of the list, or its name when the list is empty.
+    const std::vector<CTalTemplate*>& titles = g_TemplateManager.GetTitlePageTemplates();
+    EXPECT_EQ(titles.empty() ? CString(L"Gone") : titles[0]->GetName(), report.GetProperties().m_titleTemplateName);
 }
 
 TEST(DocPropertiesPage3, AddNamesByCountAndRemoveSelectsTheNeighbour)
@@ -377,6 +395,10 @@ TEST(DocPropertiesPage3, AddNamesByCountAndRemoveSelectsTheNeighbour)
 TEST(DocPropertiesPage4, SizeBoxTakesThreeDigitsAndGreyDefaultNotifiesOnce)
 {
     CTestReport report;
+    // The title style's face is not installed: the font box shows none.
+    CTalTextFormat* title = report.GetProperties().GetTextFormat(kTalFormatTitle, true);
+    title->m_font = report.GetProperties().GetFontTable().FindOrAdd(L"No Such Face");
+    const uint32_t faces = report.GetProperties().GetFontTable().GetCount();
     std::wstring typed;
     const auto typeChars = [&](const wchar_t* chars) {
         return Do([chars] {
@@ -393,6 +415,9 @@ TEST(DocPropertiesPage4, SizeBoxTakesThreeDigitsAndGreyDefaultNotifiesOnce)
                           }),
                           Click(IDC_GR_GRAYSCALE), Apply(), Apply(), Press(PSBTN_OK)}));
     EXPECT_EQ(L"123", typed);
+    EXPECT_EQ(123, title->m_size);
+    EXPECT_EQ(faces, report.GetProperties().GetFontTable().GetCount()) << "no empty face added";
+    EXPECT_EQ(L"No Such Face", report.GetProperties().GetFontTable().GetString(title->m_font));
     EXPECT_EQ(1, report.grayscaleNotes);
     EXPECT_EQ(1, report.GetProperties().m_grayscale);
 }
