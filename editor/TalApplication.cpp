@@ -3,6 +3,7 @@
 #include "controls/KWFontLists.h"
 #include "controls/ThemeHelperST.h"
 #include "controls/KWFontComboBox.h"
+#include "editor/DocProperties.h"
 #include "editor/ExportPropDlg.h"
 #include "editor/StructedWizard.h"
 #include "editor/TextProperties.h"
@@ -482,4 +483,14 @@ void CTalApplication::RunPrintSetup()
 {
     OnFilePrintSetup();
     UpdatePrinterMetrics(false);
+}
+
+void CTalApplication::RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
+                                            int page)
+{
+    auto* report = dynamic_cast<CTalDocument*>(&document);
+    if (!report)
+        return;
+    CDocProperties sheet(caption, parent, report, page < 0 ? 0 : static_cast<UINT>(page));
+    sheet.DoModal();
 }

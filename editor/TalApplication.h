@@ -106,8 +106,9 @@ public:
     bool GetSelectedGalleryFiles(std::vector<CString>&) override { return false; }
     CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
     void RunPrintSetup() override;
-    // The document properties sheet comes with its own work: until then nothing.
-    void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int) override {}
+    // The report properties sheet over a report document, at the page.
+    void RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
+                               int page) override;
     // The text properties sheet on the selection's formats; true on OK.
     bool RunTextProperties(const CString& caption, CTalTextProperties& properties) override;
 

@@ -30,6 +30,8 @@ public:
         uint32_t middle;  // the middle pixel, 0xAARRGGBB
     };
 
+    static constexpr double kCharWidth = 6.0;
+
     explicit CRecordingGraphics(int dpi) : m_dpi(dpi) {}
 
     int SetSmoothing(bool) override { return 0; }
@@ -86,9 +88,12 @@ public:
                          width, height, SizeOf(font), flags});
         return 0;
     }
+    // Every character is kCharWidth wide.
     int DrawStringAt(double x, double y, const wchar_t* text, int length, const CKWFont& font, const CKWBrush*,
-                     double*) override
+                     double* outWidth) override
     {
+        if (outWidth)
+            *outWidth = kCharWidth * length;
         texts.push_back({std::wstring(text, static_cast<size_t>(length)), x, y, 0, 0, SizeOf(font), 0});
         return 0;
     }
