@@ -57,6 +57,11 @@ public:
     virtual CKWCtrlImp* CreateTreeCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     // A tree implementation over an existing tree-view window.
     virtual CKWCtrlImp* CreateTreeImp(HWND hWnd);
+    // A thumbnail list over the list view; the thread-safe one serialises its operations.
+    virtual CKWCtrlImp* CreateListImageViewImp(HWND hWnd);
+    virtual CKWCtrlImp* CreateListImageViewImpMT(HWND hWnd);
+    // A static window that shows a picture fitted into it (bound only).
+    virtual CKWCtrlImp* CreateBitmapControlImp(HWND hWnd);
     // Nothing: null.
     virtual CKWCtrlImp* CreateNullCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
