@@ -1,5 +1,6 @@
 #include "editor/TalDocFrame.h"
 
+#include "editor/TalControlsWnd.h"
 #include "editor/TalPaneWnd.h"
 #include "editor/TalView.h"
 #include "framework/windows/KWPrintPreviewView.h"
@@ -121,6 +122,7 @@ bool CTalDocFrame::CreatePanes()
     view->GetClientRect(&rect);
 
     m_imagePanel = new CTalControlsWnd;
+    m_imagePanel->AttachFrame(this);
     m_imagePanel->CreatePane(view, rect, kPaneStyle, kPaneValue);
     m_templatesWnd = new CTalTemplatesWnd;
     m_templatesWnd->CreatePane(view, rect, kPaneStyle, kPaneValue);

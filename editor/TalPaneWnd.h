@@ -19,7 +19,7 @@ public:
     // control id; value: handed on by the frame, not used by the pane itself.
     virtual bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value);
     // The focus manager told when the pane takes the focus (not owned).
-    void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
+    virtual void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
     // Gives the pane (or the control in it that should have it) the focus.
     virtual void TakeFocus();
 
@@ -27,6 +27,9 @@ public:
     int GetFocusCode() const { return m_focusCode; }
 
 protected:
+    // Tells the focus manager that the pane took the focus.
+    void NotifyFocus();
+    CKWFocusManager* GetFocusManager() const { return m_focusManager; }
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     DECLARE_MESSAGE_MAP()
 
@@ -34,12 +37,6 @@ private:
     UINT m_templateId;
     int m_focusCode;
     CKWFocusManager* m_focusManager = nullptr;
-};
-
-// The section image panel (template 176, focus code 2).
-class CTalControlsWnd : public CTalPaneWnd {
-public:
-    CTalControlsWnd();
 };
 
 // The page-template window (template 189, focus code 3).
