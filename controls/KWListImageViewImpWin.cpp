@@ -136,9 +136,11 @@ void CKWListImageViewImpWin::BeginAddItems(int count, int position)
         item.iItem = i + count;
         Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         SetItemData(i + count, data, true);
+        // The reserved item shows nothing until it is filled.
         LVITEMW cleared = {};
-        cleared.mask = LVIF_IMAGE | LVIF_PARAM;
+        cleared.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         cleared.iItem = i;
+        cleared.pszText = const_cast<wchar_t*>(L"");
         cleared.iImage = 0;
         Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cleared));
     }
