@@ -167,7 +167,7 @@ TEST(ThumbnailList, ThumbnailsAreCentredOrScaledDownIntoTheirSlotWithoutReadingP
             DIBSECTION section = {};
             ::GetObjectW(thumbnail, sizeof(section), &section);
             const auto* pixels = static_cast<const uint32_t*>(section.dsBm.bmBits);
-            EXPECT_EQ(0xFFFFFFu, pixels[c.red.top * c.side + c.red.right]) << "nothing past a row";
+            EXPECT_EQ(0xFFFFFFu, pixels[c.red.top * c.side + c.red.right] & 0xFFFFFFu) << "nothing past a row";
         }
         ::DeleteObject(thumbnail);
     }
