@@ -11,12 +11,14 @@
 #include "model/TalPicturesData.h"
 #include "platform/classlib/OleDataSource.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +32,8 @@ namespace {
 constexpr int kViewId = 0xE900;
 constexpr int kStatusBarId = 0xE801;
 constexpr UINT kUndo = 57643;
+constexpr UINT kGeneratePdf = 32837;
+constexpr int kGrayscaleOption = 1053;
 
 // A 24-bit bitmap file of one colour.
 std::string BitmapFile(int width, int height, uint8_t blue, uint8_t green, uint8_t red)
@@ -59,15 +63,19 @@ std::string Utf8(const std::wstring& text)
 }
 
 // A report whose heading section holds the pictures a.bmp ... e.bmp of the
-// folder, titled "a" ... "e", the files named by their paths.
-std::wstring WriteReport(CKWTestTempFolder& folder)
+// folder, titled "a" ... "e", the files named by their paths, and an empty
+// section under it. The first picture may be turned and follow a grey-scale
+// default that is on.
+std::wstring WriteReport(CKWTestTempFolder& folder, bool turnedGrey = false)
 {
     std::string items, images;
     for (int i = 0; i < 5; ++i) {
         const std::wstring name(1, wchar_t(L'a' + i));
         const std::wstring path = folder.Write((name + L".bmp").c_str(), BitmapFile(640, 480, uint8_t(40 * i), 90, 200));
-        items += "<ImageListItem ID='" + std::to_string(i + 1) + "' GrayScale='2' Desc='" + Utf8(name) +
-                 "' Angle='0' Show='1' UseDesc='2' NewPage='0'>\n</ImageListItem>\n";
+        const char* angle = turnedGrey && i == 0 ? "90" : "0";
+        const char* grey = turnedGrey && i > 0 ? "0" : "2";
+        items += "<ImageListItem ID='" + std::to_string(i + 1) + "' GrayScale='" + grey + "' Desc='" + Utf8(name) +
+                 "' Angle='" + angle + "' Show='1' UseDesc='2' NewPage='0'>\n</ImageListItem>\n";
         images += "<Image ID='" + std::to_string(i + 1) + "'>" + Utf8(path) + "</Image>\n";
     }
     const std::string report =
@@ -77,10 +85,12 @@ std::wstring WriteReport(CKWTestTempFolder& folder)
         "</PageSizeProperties>\n<PrintProperties SizeX='2100' SizeY='2970' Orient='1'>\n</PrintProperties>\n"
         "<TitlePageProperties InsertLogo='0' InsertDate='1' LogoID='0' InsertWatermark='1'>\n"
         "</TitlePageProperties>\n"
-        "<ExportProperties CurExType='1' InsertTPage='1' InsertContent='1' InsertNum='1' GrayScale='0' "
-        "UseDesc='1' UseTextStyles='1'>\n</ExportProperties>\n"
+        "<ExportProperties CurExType='1' InsertTPage='1' InsertContent='1' InsertNum='1' GrayScale='" +
+        std::string(turnedGrey ? "1" : "0") +
+        "' UseDesc='1' UseTextStyles='1'>\n</ExportProperties>\n"
         "<Tree>\n<Leaf ID='1' IDParentLeaf='0'>\nPictures<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n"
-        "<ImageList>\n" + items + "</ImageList>\n</Leaf>\n</Tree>\n"
+        "<ImageList>\n" + items + "</ImageList>\n</Leaf>\n<Leafs>\n<Leaf ID='2' IDParentLeaf='1'>\nEmpty"
+        "<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n</Leaf>\n</Leafs>\n</Tree>\n"
         "<Images SavePicType='1' Count='5'>\n" + images + "</Images>\n</TallierDocument>\n";
     return folder.Write(L"Pictures.otd", report);
 }
@@ -90,25 +100,76 @@ int ItemCount(HWND list)
     return int(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// An item's caption, read through memory of the list's process.
-std::wstring ItemText(HWND list, int index)
+// Sends the list a message whose lParam points to the record (and the
+// bytes after it), through memory of the list's process; the record and
+// those bytes come back as the list left them. Pointers inside the record
+// may name the remote copy of the bytes after it (see RemoteTail).
+template <typename Record>
+void SendRemote(HWND list, UINT message, WPARAM wParam, Record& record, uint8_t* tail = nullptr, size_t tailBytes = 0,
+                uint8_t** remoteTail = nullptr)
 {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(list, &processId);
     HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    const SIZE_T textBytes = 256 * sizeof(wchar_t);
-    auto* remote = static_cast<uint8_t*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + textBytes,
-                                                          MEM_COMMIT, PAGE_READWRITE));
+    auto* remote = static_cast<uint8_t*>(
+        ::VirtualAllocEx(process, nullptr, sizeof(Record) + tailBytes + 1, MEM_COMMIT, PAGE_READWRITE));
+    if (remoteTail)
+        *remoteTail = remote + sizeof(Record);
+    ::WriteProcessMemory(process, remote, &record, sizeof record, nullptr);
+    ::SendMessageW(list, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(process, remote, &record, sizeof record, nullptr);
+    if (tail)
+        ::ReadProcessMemory(process, remote + sizeof(Record), tail, tailBytes, nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+}
+
+std::wstring ItemText(HWND list, int index)
+{
+    // The text buffer follows the record in the other process.
+    wchar_t text[256] = {};
     LVITEMW item = {};
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
     item.cchTextMax = 256;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    auto* remote = static_cast<uint8_t*>(
+        ::VirtualAllocEx(process, nullptr, sizeof item + sizeof text, MEM_COMMIT, PAGE_READWRITE));
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
     ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
     ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(remote));
-    wchar_t text[256] = {};
-    ::ReadProcessMemory(process, remote + sizeof(LVITEMW), text, textBytes, nullptr);
+    ::ReadProcessMemory(process, remote + sizeof item, text, sizeof text, nullptr);
     ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     ::CloseHandle(process);
     return text;
+}
+
+// The item's icon in the list's client coordinates.
+RECT IconRect(HWND list, int index)
+{
+    RECT rect = {LVIR_ICON, 0, 0, 0};
+    SendRemote(list, LVM_GETITEMRECT, WPARAM(index), rect);
+    return rect;
+}
+
+// The bounds of the item icon's pixels that are not the list's background,
+// and whether all of them are grey.
+RECT PictureIn(HWND list, int index, bool& grey)
+{
+    const test_support::Pixels pixels = test_support::Capture(list, false);
+    const RECT icon = IconRect(list, index);
+    RECT bounds = {icon.right, icon.bottom, icon.left, icon.top};
+    grey = true;
+    for (int y = std::max(0L, icon.top); y < std::min<long>(icon.bottom, pixels.height); ++y)
+        for (int x = std::max(0L, icon.left); x < std::min<long>(icon.right, pixels.width); ++x) {
+            const COLORREF c = pixels.At(x, y);
+            if (c == RGB(255, 255, 255))
+                continue;
+            grey = grey && GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c);
+            bounds = {std::min<long>(bounds.left, x), std::min<long>(bounds.top, y),
+                      std::max<long>(bounds.right, x + 1), std::max<long>(bounds.bottom, y + 1)};
+        }
+    return bounds;
 }
 
 // The window's rectangle in its parent's client coordinates.
@@ -359,4 +420,61 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     second.CacheGlobalData(CF_HDROP, FileListBlock({copy}));
     DropOn(list, second);
     EXPECT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
+}
+
+TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
+{
+    CKWTestTempFolder folder(L"png");
+    const std::wstring report = WriteReport(folder, true);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    HWND panel = nullptr, list = nullptr, frame = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        for (HWND each : program.ReportFrames()) {
+            frame = each;
+            panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
+            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
+            if (list && ItemCount(list) == 5)
+                return true;
+        }
+        return false;
+    }));
+    // The first picture stands upright and grey; the second keeps its colour.
+    bool grey = false;
+    RECT picture = {};
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        picture = PictureIn(list, 0, grey);
+        return grey && picture.bottom - picture.top > picture.right - picture.left;
+    })) << picture.left << "," << picture.top << " " << picture.right << "," << picture.bottom;
+    bool secondGrey = true;
+    PictureIn(list, 1, secondGrey);
+    EXPECT_FALSE(secondGrey);
+
+    // Turning the default off in a generation's options rebuilds the
+    // pictures that follow it.
+    program.PostCommand(kGeneratePdf);
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    CProgramRun::AnswerFileDialog(dialog, folder.Path() + L"Report.pdf");
+    HWND options = program.WaitForDialogWith(kGrayscaleOption);
+    ASSERT_NE(nullptr, options);
+    ::SendMessageW(CProgramRun::FindById(options, kGrayscaleOption), BM_CLICK, 0, 0);
+    ::PostMessageW(options, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        picture = PictureIn(list, 0, grey);
+        return !grey && picture.bottom - picture.top > picture.right - picture.left;
+    }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+
+    // An empty section: no image, the image buttons disabled, no properties.
+    HWND tree = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 1126);
+    const LPARAM root = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    const LPARAM empty = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, root);
+    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, empty);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 0; }));
+    for (int id : {1118, 1132, 1133, 1138, 1139, 1140, 1141})
+        EXPECT_FALSE(::IsWindowEnabled(CProgramRun::FindById(panel, id))) << id;
+    EXPECT_TRUE(::IsWindowEnabled(CProgramRun::FindById(panel, 1117)));
+    EXPECT_EQ(L"", CProgramRun::Text(CProgramRun::FindById(program.Main(), kStatusBarId)));
 }
