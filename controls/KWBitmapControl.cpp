@@ -35,5 +35,5 @@ void CKWBitmapControlImpWin::SetStaticBitmap(UINT resourceId)
 void CKWBitmapControl::CreateImp(HWND hWnd)
 {
     DestroyImp();
-    m_imp = KWGetControlsFactory()->CreateBitmapControlImp(hWnd);
+    m_imp = KWGetControlsFactory()->CreateBitmapImp(hWnd);
 }

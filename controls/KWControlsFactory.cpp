@@ -9,6 +9,7 @@
 #include "controls/KWEditCtrlImpWin.h"
 #include "controls/KWFocusedButtonCtrlImpWin.h"
 #include "controls/KWListBoxCtrlImpWin.h"
+#include "controls/KWListCtrlImpWin.h"
 #include "controls/KWListImageViewImpWinMT.h"
 #include "controls/KWProgressCtrlImpWin.h"
 #include "controls/KWScrollBarCtrlImpWin.h"
@@ -134,6 +135,17 @@ CKWCtrlImp* CKWControlsFactory::CreateTreeImp(HWND hWnd)
     return new (std::nothrow) CKWTreeCtrlImpWin(hWnd);
 }
 
+CKWCtrlImp* CKWControlsFactory::CreateListCtrlImp(HWND hWnd)
+{
+    return hWnd ? new (std::nothrow) CKWListCtrlImpWin(hWnd) : nullptr;
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateListImageViewCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent,
+                                                       UINT id)
+{
+    return WithWindow(CreateListImageViewImp(nullptr), exStyle, style, rect, parent, id);
+}
+
 CKWCtrlImp* CKWControlsFactory::CreateListImageViewImp(HWND hWnd)
 {
     return new (std::nothrow) CKWListImageViewImpWin(hWnd);
@@ -144,7 +156,7 @@ CKWCtrlImp* CKWControlsFactory::CreateListImageViewImpMT(HWND hWnd)
     return new (std::nothrow) CKWListImageViewImpWin_MThread(hWnd);
 }
 
-CKWCtrlImp* CKWControlsFactory::CreateBitmapControlImp(HWND hWnd)
+CKWCtrlImp* CKWControlsFactory::CreateBitmapImp(HWND hWnd)
 {
     return hWnd ? new (std::nothrow) CKWBitmapControlImpWin(hWnd) : nullptr;
 }

@@ -12,8 +12,16 @@ void CKWListImagesView::CreateImageViewImp(HWND hWnd, bool threadSafe)
 bool CKWListImagesView::CreateImageView(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id,
                                         bool threadSafe)
 {
-    CreateImageViewImp(nullptr, threadSafe);
-    return m_imp && m_imp->Create(exStyle, style, rect, parent, id);
+    DestroyImp();
+    CKWControlsFactory* factory = KWGetControlsFactory();
+    if (threadSafe) {
+        m_imp = factory->CreateListImageViewImpMT(nullptr);
+        if (m_imp)
+            m_imp->Create(exStyle, style, rect, parent, id);
+    } else {
+        m_imp = factory->CreateListImageViewCtrl(exStyle, style, rect, parent, id);
+    }
+    return m_imp != nullptr;
 }
 
 void CKWListImagesView::AddItem(const CString& caption, const KWRasterImage* source, CKWImageViewData* data)

@@ -5,6 +5,8 @@
 #include "ControlsTestSupport.h"
 
 #include "controls/KWBitmapControl.h"
+#include "controls/KWControlsFactory.h"
+#include "controls/KWListCtrlImpWin.h"
 #include "controls/KWListImageViewImpWinMT.h"
 #include "framework/KWRasterImage.h"
 #include "tests/support/WindowPixels.h"
@@ -299,4 +301,32 @@ TEST(ThreadSafeThumbnailList, ThreadsFillDistinctItemsAndTheUserInterfaceWaitsWi
     EXPECT_TRUE(outer.IsLocked());
     list.SelectAll();
     EXPECT_EQ(0, list.GetFirstSelected());
+}
+
+TEST(ListControl, DataOutsideTheItemsAndANonItemHotItemAreMinusOne)
+{
+    ShownWindow host(CRect(300, 20, 500, 220));
+    HWND item = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 200, 200,
+                                  host.window.m_hWnd, reinterpret_cast<HMENU>(1200), nullptr, nullptr);
+    CKWCtrlImp* imp = KWGetControlsFactory()->CreateListCtrlImp(item);
+    auto* list = dynamic_cast<CKWListCtrlImp*>(imp);
+    ASSERT_NE(nullptr, list);
+    LVCOLUMNW column = {LVCF_WIDTH, 0, 100};
+    EXPECT_EQ(0, list->InsertColumn(0, column));
+    LVITEMW row = {LVIF_TEXT | LVIF_PARAM, 0};
+    row.pszText = const_cast<wchar_t*>(L"row");
+    auto* data = new CCountedData(5);
+    row.lParam = reinterpret_cast<LPARAM>(data);
+    EXPECT_EQ(0, list->InsertItem(row));
+    const struct {
+        int index;
+        LPARAM data;
+    } cases[] = {{-1, -1}, {1, -1}, {0, reinterpret_cast<LPARAM>(data)}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.data, list->GetItemData(c.index)) << c.index;
+    EXPECT_EQ(-1, list->GetHotItem());
+    const int alive = CCountedData::alive;
+    list->DeleteAllItems();
+    EXPECT_EQ(alive - 1, CCountedData::alive) << "the window owns its items' data";
+    KWGetControlsFactory()->DestroyImp(imp);
 }
