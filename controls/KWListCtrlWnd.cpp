@@ -1,5 +1,6 @@
 #include "controls/KWListCtrlWnd.h"
 
+#include "controls/KWLabelEditClipboard.h"
 #include "controls/KWListImagesView.h"
 #include "controls/KWTrackContextMenu.h"
 #include "framework/KWFocusManager.h"
@@ -155,59 +156,19 @@ void CKWListCtrlWnd::ClearItemData()
     }
 }
 
-bool CKWListCtrlWnd::HasEditSelection()
+HWND CKWListCtrlWnd::LabelEdit() const
 {
-    HWND edit = m_hWnd ? GetEditControl() : nullptr;
-    if (!edit)
-        return false;
-    DWORD start = 0, end = 0;
-    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return start != end;
+    return m_hWnd ? GetEditControl() : nullptr;
 }
 
-bool CKWListCtrlWnd::Cut()
-{
-    if (!HasEditSelection())
-        return false;
-    ::SendMessageW(GetEditControl(), WM_CUT, 0, 0);
-    return true;
-}
-
-bool CKWListCtrlWnd::Copy()
-{
-    if (!HasEditSelection())
-        return false;
-    ::SendMessageW(GetEditControl(), WM_COPY, 0, 0);
-    return true;
-}
-
-bool CKWListCtrlWnd::Clear()
-{
-    HWND edit = m_hWnd ? GetEditControl() : nullptr;
-    if (!edit)
-        return false;
-    DWORD start = 0, end = 0;
-    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start == end) {
-        ::SendMessageW(edit, EM_SETSEL, start, start + 1);
-        ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-    }
-    ::SendMessageW(edit, WM_CLEAR, 0, 0);
-    return true;
-}
-
-bool CKWListCtrlWnd::Paste()
-{
-    if (!CanPaste())
-        return false;
-    ::SendMessageW(GetEditControl(), WM_PASTE, 0, 0);
-    return true;
-}
-
-bool CKWListCtrlWnd::CanCut() { return HasEditSelection(); }
-bool CKWListCtrlWnd::CanCopy() { return HasEditSelection(); }
-bool CKWListCtrlWnd::CanClear() { return m_hWnd && GetEditControl(); }
-bool CKWListCtrlWnd::CanPaste() { return CanClear() && ::IsClipboardFormatAvailable(CF_TEXT); }
+bool CKWListCtrlWnd::Cut() { return KWLabelEditCut(LabelEdit()); }
+bool CKWListCtrlWnd::Copy() { return KWLabelEditCopy(LabelEdit()); }
+bool CKWListCtrlWnd::Clear() { return KWLabelEditClear(LabelEdit()); }
+bool CKWListCtrlWnd::Paste() { return KWLabelEditPaste(LabelEdit()); }
+bool CKWListCtrlWnd::CanCut() { return KWLabelEditHasSelection(LabelEdit()); }
+bool CKWListCtrlWnd::CanCopy() { return KWLabelEditHasSelection(LabelEdit()); }
+bool CKWListCtrlWnd::CanClear() { return LabelEdit() != nullptr; }
+bool CKWListCtrlWnd::CanPaste() { return KWLabelEditCanPaste(LabelEdit()); }
 
 int CKWListCtrlWnd::OnCreate(LPCREATESTRUCTW lpCreateStruct)
 {
@@ -287,13 +248,16 @@ void CKWListCtrlWnd::DrawBackground(HDC dc)
 {
     RECT client = {};
     ::GetClientRect(m_hWnd, &client);
+    KWBlitFitted(dc, client, m_background);
+}
+
+RECT KWBlitFitted(HDC dc, const RECT& client, HBITMAP bitmap)
+{
     BITMAP info = {};
-    ::GetObjectW(m_background, sizeof(info), &info);
+    ::GetObjectW(bitmap, sizeof(info), &info);
+    const RECT fit = KWFitPicture(client.right - client.left, client.bottom - client.top, info.bmWidth, info.bmHeight);
     HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, m_background);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    const RECT fit = KWFitPicture(width, height, info.bmWidth, info.bmHeight);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
     if (fit.right - fit.left == info.bmWidth && fit.bottom - fit.top == info.bmHeight) {
         ::BitBlt(dc, client.left + fit.left, client.top + fit.top, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
     } else {
@@ -303,4 +267,5 @@ void CKWListCtrlWnd::DrawBackground(HDC dc)
     }
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
+    return fit;
 }

@@ -78,7 +78,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    bool HasEditSelection();
+    // The edit box of the label being edited; null when none.
+    HWND LabelEdit() const;
     void DrawBackground(HDC dc);
 
     UINT m_contextMenu = 0;
@@ -93,3 +94,6 @@ private:
 // at its own size when it fits, else scaled down with its proportions kept
 // and centred. The drawn rectangle.
 RECT KWFitPicture(int width, int height, int w, int h);
+// Copies the bitmap into the rectangle as KWFitPicture places it; the drawn
+// rectangle, relative to the rectangle's corner.
+RECT KWBlitFitted(HDC dc, const RECT& client, HBITMAP bitmap);

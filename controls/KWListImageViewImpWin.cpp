@@ -1,5 +1,6 @@
 #include "controls/KWListImageViewImpWin.h"
 
+#include "framework/KWDib.h"
 #include "framework/KWRasterImage.h"
 
 #include <algorithm>
@@ -14,17 +15,17 @@ const COLORREF kWhite = RGB(255, 255, 255);
 // A top-down 32-bit DIB section of width x height and its pixels.
 HBITMAP MakeDib(int width, int height, uint8_t*& bits)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info;
     void* pixels = nullptr;
-    HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP dib = KWCreateTopDownDib(screen, width, height, info, &pixels);
+    ::ReleaseDC(nullptr, screen);
     bits = static_cast<uint8_t*>(pixels);
-    return dib && bits ? dib : (dib ? (::DeleteObject(dib), nullptr) : nullptr);
+    if (dib && !bits) {
+        ::DeleteObject(dib);
+        dib = nullptr;
+    }
+    return dib;
 }
 
 // Copies the rows of the source (width x 4 bytes each, whatever its stride)

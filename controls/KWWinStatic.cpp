@@ -2,6 +2,7 @@
 
 #include "controls/KWListCtrlWnd.h"
 #include "controls/KWTrackContextMenu.h"
+#include "framework/KWDib.h"
 #include "framework/KWFocusManager.h"
 #include "framework/KWRasterImage.h"
 #include "platform/classlib/MessageMap.h"
@@ -20,15 +21,12 @@ HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image)
     if (!image || image->width == 0 || image->height == 0 ||
         static_cast<uint64_t>(image->stride) < static_cast<uint64_t>(image->width) * 4)
         return nullptr;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = static_cast<LONG>(image->width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(image->height);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info;
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = KWCreateTopDownDib(screen, static_cast<int>(image->width), static_cast<int>(image->height), info,
+                                        &bits);
+    ::ReleaseDC(nullptr, screen);
     if (!bitmap || !bits)
         return bitmap;
     // A DIB row is width x 4 bytes; the image's rows may be longer.
@@ -40,22 +38,7 @@ HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image)
 
 void KWDrawFittedBitmap(HDC dc, const RECT& client, HBITMAP bitmap)
 {
-    BITMAP info = {};
-    ::GetObjectW(bitmap, sizeof(info), &info);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    const RECT fit = KWFitPicture(width, height, info.bmWidth, info.bmHeight);
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    if (fit.right - fit.left == info.bmWidth && fit.bottom - fit.top == info.bmHeight) {
-        ::BitBlt(dc, client.left + fit.left, client.top + fit.top, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-    } else {
-        ::SetStretchBltMode(dc, COLORONCOLOR);
-        ::StretchBlt(dc, client.left + fit.left, client.top + fit.top, fit.right - fit.left, fit.bottom - fit.top,
-                     memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    }
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    const RECT fit = KWBlitFitted(dc, client, bitmap);
     HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
     const RECT strips[] = {
         {client.left, client.top, client.left + fit.left, client.bottom},
