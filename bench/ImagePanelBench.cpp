@@ -3,7 +3,7 @@
 // title at once (the list's batch with the default picture), then a
 // picture-loading thread that brings each thumbnail into the cache and posts
 // one message per picture, on which the item's image is replaced and its
-// rectangle repainted. The photographs are those of pdf_bench (made once and
+// rectangle repainted. The list does not repaint while it is filled. The photographs are those of pdf_bench (made once and
 // kept in the folder).
 //
 // Printed: the time until all titles show, and the thumbnails per second
@@ -74,10 +74,13 @@ int main(int argc, char** argv)
 
     LARGE_INTEGER start;
     ::QueryPerformanceCounter(&start);
+    HWND listWindow = ::GetDlgItem(host.m_hWnd, 1122);
+    ::SendMessageW(listWindow, WM_SETREDRAW, FALSE, 0);
     list.BeginAddItems(count, -1);
     for (int i = 0; i < count; ++i)
         list.AddItem(CString(L"Photograph ") + std::to_wstring(i + 1).c_str(), nullptr, new CTalImageViewData(ids[i]));
     list.EndAddItems();
+    ::SendMessageW(listWindow, WM_SETREDRAW, TRUE, 0);
     list.Update();
     const double titles = Since(start);
     std::printf("titles of %d pictures shown in %.1f ms\n", count, titles * 1000.0);

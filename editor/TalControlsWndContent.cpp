@@ -60,6 +60,29 @@ bool IsListedImage(const CString& path, const CQMFormatInfo* formats)
     return false;
 }
 
+// Keeps a window from repainting while it lives: a list filled item by item
+// would repaint after each one (a dozen times slower), and is shown once.
+class CRedrawFreeze {
+public:
+    explicit CRedrawFreeze(HWND window) : m_window(window)
+    {
+        if (m_window)
+            ::SendMessageW(m_window, WM_SETREDRAW, FALSE, 0);
+    }
+    ~CRedrawFreeze()
+    {
+        if (m_window) {
+            ::SendMessageW(m_window, WM_SETREDRAW, TRUE, 0);
+            ::InvalidateRect(m_window, nullptr, TRUE);
+        }
+    }
+    CRedrawFreeze(const CRedrawFreeze&) = delete;
+    CRedrawFreeze& operator=(const CRedrawFreeze&) = delete;
+
+private:
+    HWND m_window;
+};
+
 }  // namespace
 
 KWRasterImage* CTalControlsWnd::MakeDisplayImage(const KWRasterImage* image, const CTalPicture& picture)
@@ -106,6 +129,7 @@ void CTalControlsWnd::LoadSectionImages(const CTalPictureList& pictures)
         }
     } else {
         m_currentIndex = 0;
+        CRedrawFreeze freeze(GetItemHwnd(kList));
         m_list.BeginAddItems(static_cast<int>(pictures.size()), -1);
         if (!m_thumbnailsMode && pictures.front()) {
             m_titleEdit.Enable(true);
@@ -136,6 +160,7 @@ void CTalControlsWnd::InsertImages(const CTalPictureList& pictures, const CTalPo
         const int start = m_list.GetItemCount();
         const int size = static_cast<int>(pictures.size());
         n = std::min(n, size);
+        CRedrawFreeze freeze(GetItemHwnd(kList));
         m_list.BeginAddItems(n, -1);
         for (int i = size - n; i < size; ++i) {
             const CKWRefPtr<CTalPicture>& picture = pictures[static_cast<size_t>(i)];
