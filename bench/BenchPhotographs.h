@@ -94,4 +94,24 @@ std::vector<std::wstring> MakePhotographs(const std::wstring& folder, int count,
     return paths;
 }
 
+// The folder named by the argument (with a final backslash), else the
+// photographs' own folder in TEMP; made when missing.
+std::wstring FolderArgument(int argc, char** argv, int index, const std::wstring& otherwise = std::wstring())
+{
+    std::wstring folder = otherwise;
+    if (folder.empty()) {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"pdf_bench\\";
+    }
+    if (argc > index) {
+        const std::string given = argv[index];
+        folder.assign(given.begin(), given.end());
+        if (folder.back() != L'\\')
+            folder += L'\\';
+    }
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
 }  // namespace

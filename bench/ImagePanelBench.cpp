@@ -44,16 +44,7 @@ double Since(const LARGE_INTEGER& start)
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 200;
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"pdf_bench\\";
-    if (argc > 2) {
-        const std::string given = argv[2];
-        folder.assign(given.begin(), given.end());
-        if (folder.back() != L'\\')
-            folder += L'\\';
-    }
-    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring folder = FolderArgument(argc, argv, 2);
     std::printf("photographs in %ls\n", folder.c_str());
     int64_t bytes = 0;
     const std::vector<std::wstring> photos = MakePhotographs(folder, count, bytes);

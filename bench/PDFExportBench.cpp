@@ -76,23 +76,8 @@ LARGE_INTEGER Now()
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 200;
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"pdf_bench\\";
-    if (argc > 2) {
-        const std::string given = argv[2];
-        folder.assign(given.begin(), given.end());
-        if (folder.back() != L'\\')
-            folder += L'\\';
-    }
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    std::wstring outputFolder = folder;
-    if (argc > 3) {
-        const std::string given = argv[3];
-        outputFolder.assign(given.begin(), given.end());
-        if (outputFolder.back() != L'\\')
-            outputFolder += L'\\';
-    }
+    const std::wstring folder = FolderArgument(argc, argv, 2);
+    const std::wstring outputFolder = FolderArgument(argc, argv, 3, folder);
     StartupGdiPlus();
 
     std::printf("photographs in %ls\n", folder.c_str());
