@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -253,6 +254,14 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
     ::PostMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
     ::PostMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
+
+    // Escape puts the stored title back into the box.
+    ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
+    ::SetFocus(title);
+    ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
+    ::PostMessageW(title, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::AttachThreadInput(::GetCurrentThreadId(), programThread, FALSE);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
 }
 
 namespace {
@@ -292,6 +301,34 @@ DWORD DropOn(HWND window, COleDataSource& data)
     ::DoDragDrop(data.GetDataObject(FALSE), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
     return effect;
 }
+
+// Holds a key (left and generic codes) down in the program's view of the
+// keyboard while it lives: the test shares the program thread's input state.
+class CHeldKey {
+public:
+    CHeldKey(HWND programWindow, int left, int generic)
+        : m_thread(::GetWindowThreadProcessId(programWindow, nullptr)), m_left(left), m_generic(generic)
+    {
+        ::AttachThreadInput(::GetCurrentThreadId(), m_thread, TRUE);
+        Set(0x80);
+    }
+    ~CHeldKey()
+    {
+        Set(0);
+        ::AttachThreadInput(::GetCurrentThreadId(), m_thread, FALSE);
+    }
+
+private:
+    void Set(BYTE state)
+    {
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[m_left] = keys[m_generic] = state;
+        ::SetKeyboardState(keys);
+    }
+    DWORD m_thread;
+    int m_left, m_generic;
+};
 
 HGLOBAL Block(const std::vector<uint8_t>& bytes)
 {
@@ -389,15 +426,34 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     program.Command(kUndo);
     EXPECT_EQ(5, ItemCount(list));
 
-    // Pictures of this report move; those of another report are copied.
+    // A folder brings its own images; with Shift those of its subfolders too.
+    ::CreateDirectoryW((folder.Path() + L"dir").c_str(), nullptr);
+    ::CreateDirectoryW((folder.Path() + L"dir\\sub").c_str(), nullptr);
+    folder.Write(L"dir\\g.bmp", BitmapFile(8, 8, 0, 255, 0));
+    folder.Write(L"dir\\sub\\h.bmp", BitmapFile(8, 8, 255, 0, 0));
+    for (const bool shift : {false, true}) {
+        COleDataSource tree;
+        tree.CacheGlobalData(CF_HDROP, FileListBlock({folder.Path() + L"dir"}));
+        {
+            std::unique_ptr<CHeldKey> held(shift ? new CHeldKey(list, VK_LSHIFT, VK_SHIFT) : nullptr);
+            DropOn(list, tree);
+        }
+        EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == (shift ? 7 : 6); }, 3000)) << ItemCount(list);
+        program.Command(kUndo);
+        EXPECT_EQ(5, ItemCount(list));
+    }
+
+    // Pictures of this report move (with Ctrl they are copied); those of
+    // another report are copied.
     DWORD processId = 0;
     ::GetWindowThreadProcessId(list, &processId);
     const uint32_t picture = g_rasterLib.GetPictureId((folder.Path() + L"a.bmp").c_str());
     const struct {
         uint32_t documentId;
+        bool ctrl;
         int count;
         const wchar_t* first;
-    } owns[] = {{1, 5, L"b"}, {1000, 6, L"b"}};
+    } owns[] = {{1, false, 5, L"b"}, {1000, false, 6, L"b"}, {1, true, 7, L"b"}};
     for (const auto& own : owns) {
         CKWRefPtr<CTalPicture> copy(new CTalPicture);
         copy->SetPictureId(int32_t(picture));
@@ -406,10 +462,14 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
         COleDataSource data;
         data.CacheGlobalData(g_cfAppDragInfo, Block(DragRecord(processId, own.documentId)));
         data.CacheGlobalData(g_cfAppObject, Block(Serialized(CTalPicturesData({copy}, false, &positions))));
-        DropOn(list, data);
+        {
+            std::unique_ptr<CHeldKey> held(own.ctrl ? new CHeldKey(list, VK_LCONTROL, VK_CONTROL) : nullptr);
+            DropOn(list, data);
+        }
         EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == own.count; }, 3000)) << own.documentId;
         EXPECT_TRUE(edtest::WaitFor([&] { return ItemText(list, 0) == own.first; }, 3000)) << ItemText(list, 0);
     }
+    program.Command(kUndo);
     program.Command(kUndo);
     EXPECT_EQ(5, ItemCount(list));
 
