@@ -290,12 +290,18 @@ private:
     int m_asked = 0;
 };
 
-// Drags the data from the test onto the window's centre and drops it there.
-DWORD DropOn(HWND window, COleDataSource& data)
+// Drags the data from the test onto the window's centre (or the client
+// point) and drops it there.
+DWORD DropOn(HWND window, COleDataSource& data, const POINT* at = nullptr)
 {
     RECT rect = {};
     ::GetWindowRect(window, &rect);
-    ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (at) {
+        point = *at;
+        ::ClientToScreen(window, &point);
+    }
+    ::SetCursorPos(point.x, point.y);
     CDropAtOnce source;
     DWORD effect = DROPEFFECT_NONE;
     ::DoDragDrop(data.GetDataObject(FALSE), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
@@ -400,10 +406,15 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     }));
     ::SetForegroundWindow(program.Main());
 
+    // Dropped on the first picture, an image file goes before it; other files are left out.
     COleDataSource files;
     files.CacheGlobalData(CF_HDROP, FileListBlock({extra, folder.Path() + L"notes.txt"}));
-    DropOn(list, files);
+    const RECT first = IconRect(list, 0);
+    const POINT onFirst = {(first.left + first.right) / 2, (first.top + first.bottom) / 2};
+    DropOn(list, files, &onFirst);
     EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 6; })) << ItemCount(list);
+    EXPECT_EQ(L"f", ItemText(list, 0));
+    EXPECT_EQ(L"a", ItemText(list, 1));
 
     // A 40 x 30 bitmap handle becomes one picture of that size.
     HDC screen = ::GetDC(nullptr);
