@@ -1,5 +1,6 @@
 #include "editor/TalDocFrame.h"
 
+#include "editor/TalControlsWnd.h"
 #include "editor/TalPaneWnd.h"
 #include "editor/TalTemplatesWnd.h"
 #include "editor/TalTextWnd.h"
@@ -123,6 +124,7 @@ bool CTalDocFrame::CreatePanes()
     view->GetClientRect(&rect);
 
     m_imagePanel = new CTalControlsWnd;
+    m_imagePanel->AttachFrame(this);
     m_templatesWnd = new CTalTemplatesWnd(m_document);
     m_textWnd = new CTalTextWnd(m_document);
     // The panes know the focus manager before they make their controls.

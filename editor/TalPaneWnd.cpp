@@ -24,11 +24,14 @@ void CTalPaneWnd::TakeFocus()
         ::SetFocus(m_hWnd);
 }
 
-void CTalPaneWnd::OnSetFocus(CWnd* pOldWnd)
+void CTalPaneWnd::NotifyFocus()
 {
     if (m_focusManager)
         m_focusManager->SetFocusItem(m_focusCode);
-    CKWControlsWnd::OnSetFocus(pOldWnd);
 }
 
-CTalControlsWnd::CTalControlsWnd() : CTalPaneWnd(IDD_TAL_IMAGE_PANEL, 2) {}
+void CTalPaneWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    NotifyFocus();
+    CKWControlsWnd::OnSetFocus(pOldWnd);
+}

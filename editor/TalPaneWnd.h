@@ -22,7 +22,7 @@ public:
     // Binds and makes the pane's controls; nothing in the base.
     virtual void InitControls() {}
     // The focus manager told when the pane takes the focus (not owned).
-    void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
+    virtual void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
     // Gives the pane (or the control in it that should have it) the focus.
     virtual void TakeFocus();
 
@@ -31,6 +31,8 @@ public:
     CKWFocusManager* GetFocusManager() const { return m_focusManager; }
 
 protected:
+    // Tells the focus manager that the pane took the focus.
+    void NotifyFocus();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     DECLARE_MESSAGE_MAP()
 
@@ -40,8 +42,3 @@ private:
     CKWFocusManager* m_focusManager = nullptr;
 };
 
-// The section image panel (template 176, focus code 2).
-class CTalControlsWnd : public CTalPaneWnd {
-public:
-    CTalControlsWnd();
-};

@@ -3,9 +3,8 @@
 (wizard_page1.bmp to wizard_page3.bmp, 158 x 430, 24-bit: a page growing a
 tree of sections and then pictures) and the icons of its buttons, 16 x 16 and
 32 x 32 with alpha: the eight section commands (wizard_add_section.ico ...
-wizard_edit_name.ico) and the two image commands in a shaded form
-(images_add.ico, images_remove.ico) and a plain one for older systems
-(images_add_plain.ico, images_remove_plain.ico). Run from the source root:
+wizard_edit_name.ico); the image commands' icons 201, 202, 253 and 254 are
+the image panel's. Run from the source root:
 python3 resources/make_wizard_images.py"""
 import struct
 
@@ -16,8 +15,6 @@ EDGE = (0x40, 0x48, 0x60, 0xFF)
 BLUE = (0x2F, 0x6F, 0xC8, 0xFF)
 GREEN = (0x2E, 0x9A, 0x3C, 0xFF)
 RED = (0xC8, 0x32, 0x28, 0xFF)
-SKY = (0x5A, 0x9A, 0xE0, 0xFF)
-HILL = (0x3C, 0x9A, 0x50, 0xFF)
 PEN = (0xD0, 0x90, 0x20, 0xFF)
 
 
@@ -39,10 +36,6 @@ def plus(u, v, cu=12.0, cv=12.0, colour=GREEN):
     if (abs(u - cu) < 1.0 and abs(v - cv) < 3.5) or (abs(v - cv) < 1.0 and abs(u - cu) < 3.5):
         return colour
     return None
-
-
-def minus(u, v, cu=12.0, cv=12.0):
-    return RED if abs(v - cv) < 1.0 and abs(u - cu) < 3.5 else None
 
 
 def arrow(u, v, direction):
@@ -74,29 +67,6 @@ def edit_name(u, v):
     if on_pen:
         return PEN if u < 11.5 else EDGE
     return lines(u, v, 2.5, (13.5,)) if v > 12.5 else None
-
-
-def picture(u, v):
-    frame = sheet(u, v, 1.5, 2.5, 12.5, 12.5)
-    if frame is PAPER:
-        return HILL if v > 11.0 - (u - 1.5) * 0.5 and v > 7.5 else SKY
-    return frame
-
-
-def images_add(u, v):
-    return plus(u, v, 12.0, 12.0) or picture(u, v)
-
-
-def images_remove(u, v):
-    return minus(u, v, 12.0, 12.5) or picture(u, v)
-
-
-def plain(paint):
-    # The older systems' form: the same shapes over a flat grey picture.
-    def painted(u, v):
-        colour = paint(u, v)
-        return (0xC0, 0xC0, 0xC0, 0xFF) if colour in (SKY, HILL) else colour
-    return painted
 
 
 def side_picture(page):
@@ -137,8 +107,6 @@ def main():
         ("wizard_move_left.ico", lambda u, v: arrow(u, v, "left")),
         ("wizard_move_right.ico", lambda u, v: arrow(u, v, "right")),
         ("wizard_edit_name.ico", edit_name),
-        ("images_add.ico", images_add), ("images_remove.ico", images_remove),
-        ("images_add_plain.ico", plain(images_add)), ("images_remove_plain.ico", plain(images_remove)),
     )
     for name, paint in icons:
         with open("resources/" + name, "wb") as f:
