@@ -3,7 +3,8 @@
 25 glyphs of 9 x 9, black on the transparent magenta), the print preview's tool-bar images
 (QMXPrintPreview.bmp), the two splitter cursors
 (QMXStretchHorz.cur, QMXStretchVert.cur), the hand cursor (QMXHand.cur) and the
-user-tool icon (QMXTool.ico), and the strip the docking tests load
+user-tool icon (QMXTool.ico), the editable list's four button pictures
+(QMXEditList*.bmp), and the strip the docking tests load
 (tests/data/docking/strip24.bmp). Run from the source root:
 python3 resources/make_docking_images.py"""
 import struct
@@ -271,6 +272,32 @@ def preview_strip():
     return bmp24(16 * len(PREVIEW_IMAGES), 16, pixel)
 
 
+# The editable list's caption buttons, 16 x 16 on the light grey that
+# becomes the button face: new (a page with a star), delete (a red cross),
+# move up and move down (arrows). "#" black, "w" white, "r" red, "y" yellow.
+EDIT_LIST_BUTTONS = {
+    "new": ["................", ".....#######....", ".....#wwwww##...", ".....#wwwww#w#..",
+            "..y..#wwwww####.", "y.y.y#wwwwwwww#.", ".yyy.#wwwwwwww#.", "yyyyy#wwwwwwww#.",
+            ".yyy.#wwwwwwww#.", "y.y.y#wwwwwwww#.", "..y..#wwwwwwww#.", ".....#wwwwwwww#.",
+            ".....#wwwwwwww#.", ".....##########.", "................", "................"],
+    "delete": ["................", "................", "...rr......rr...", "...rrr....rrr...",
+               "....rrr..rrr....", ".....rrrrrr.....", "......rrrr......", "......rrrr......",
+               ".....rrrrrr.....", "....rrr..rrr....", "...rrr....rrr...", "...rr......rr...",
+               "................", "................", "................", "................"],
+    "up": ["................", "................", ".......##.......", "......####......",
+           ".....######.....", "....########....", "...##########...", "......####......",
+           "......####......", "......####......", "......####......", "......####......",
+           "................", "................", "................", "................"],
+}
+EDIT_LIST_BUTTONS["down"] = EDIT_LIST_BUTTONS["up"][11::-1] + ["................"] * 4
+EDIT_LIST_COLOURS = {"#": BLACK, "w": (0xFF, 0xFF, 0xFF), "r": (0xC0, 0, 0), "y": (0xE0, 0xC0, 0)}
+
+
+def edit_list_button(name):
+    rows = EDIT_LIST_BUTTONS[name]
+    return bmp24(16, 16, lambda x, y: EDIT_LIST_COLOURS.get(rows[y][x], (0xC0, 0xC0, 0xC0)))
+
+
 def main():
     files = {
         "resources/QMXMenuGlyphs.bmp": glyph_strip(),
@@ -280,6 +307,10 @@ def main():
         "resources/QMXHand.cur": cursor_file(HAND, (5, 0)),
         "resources/QMXTool.ico": icon_file(),
         "tests/data/docking/strip24.bmp": test_strip(),
+        "resources/QMXEditListNew.bmp": edit_list_button("new"),
+        "resources/QMXEditListDelete.bmp": edit_list_button("delete"),
+        "resources/QMXEditListUp.bmp": edit_list_button("up"),
+        "resources/QMXEditListDown.bmp": edit_list_button("down"),
     }
     for path, data in files.items():
         with open(path, "wb") as f:

@@ -98,12 +98,17 @@ BOOL CQMXPFrameImpl::IsUserDefinedToolbar(const CWnd* pToolBar) const {
     return uiID >= m_uiUserToolbarFirst && uiID <= m_uiUserToolbarLast;
 }
 
-void CQMXPFrameImpl::SaveDockState(LPCWSTR) {
-    // The dock manager keeps no layout of its own in the registry yet: its
-    // bars store their own states through the workspace.
+void CQMXPFrameImpl::SaveDockState(LPCWSTR lpszProfileName) {
+    if (m_pDockManager != nullptr)
+        m_pDockManager->SaveState(lpszProfileName, m_nIDDefaultResource);
 }
 
-void CQMXPFrameImpl::LoadDockState(LPCWSTR) {}
+void CQMXPFrameImpl::LoadDockState(LPCWSTR lpszProfileName) {
+    // A stored arrangement replaces the one the code made; without one (or
+    // with a damaged one) the code's stays.
+    if (m_pDockManager != nullptr && m_pDockManager->LoadState(lpszProfileName, m_nIDDefaultResource))
+        m_pDockManager->ApplyLoadedLayout();
+}
 
 void CQMXPFrameImpl::SetDockState(const CDockState& state) {
     if (m_pDockManager != nullptr)

@@ -4,6 +4,7 @@
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPTearOffManager.h"
@@ -429,7 +430,9 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
     if (uiCmdId != 0) {
         MarkCommandInProgress(TRUE);
         PlayMenuSound(QMXP_SOUND_MENU_COMMAND);
-        if (!m_bTrackMode) {
+        if (m_bTrackMode && qmxContextMenuManager != nullptr) {
+            qmxContextMenuManager->SetLastCommandId(uiCmdId);
+        } else if (!m_bTrackMode) {
             CountCommandUse(uiCmdId);
             if (pPopup == nullptr || !pPopup->PostCommand(uiCmdId)) {
                 if (qmxUserToolsManager == nullptr || !qmxUserToolsManager->RunTool(uiCmdId)) {

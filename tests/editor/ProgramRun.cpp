@@ -13,10 +13,7 @@ constexpr int kFileNameEdit = 0x480;
 
 std::wstring ProgramPath()
 {
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"OstraTallier.exe";
+    return BesideTests(L"OstraTallier.exe");
 }
 
 struct WindowsOf {
@@ -42,6 +39,14 @@ std::wstring ClassName(HWND window)
 }
 
 }  // namespace
+
+std::wstring BesideTests(const wchar_t* name)
+{
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
 
 void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExportDialog)
 {
@@ -128,6 +133,19 @@ HWND CProgramRun::FindPopup() const
                        }};
     ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
     return popup;
+}
+
+bool CProgramRun::CloseWithoutSaving()
+{
+    ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+    while (!WaitForExit(500)) {
+        HWND question = FindDialog();
+        if (!question && !WaitFor([&] { return (question = FindDialog()) != nullptr; }, 5000))
+            return WaitForExit(0);
+        ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    return true;
 }
 
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)

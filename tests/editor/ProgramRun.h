@@ -11,6 +11,9 @@
 
 namespace edtest {
 
+// A file or folder in the test program's folder (the program's too).
+std::wstring BesideTests(const wchar_t* name);
+
 // The preferences the program reads at start (HKCU, string 934's key);
 // an empty last file is stored empty. A generation asks its options first
 // unless told not to ("ShowExpDlg").
@@ -29,10 +32,14 @@ public:
 
     // Starts the program with the arguments; true when its main window shows.
     bool Start(const std::wstring& arguments = std::wstring());
+    // Closes the main window, answers No to saving the reports, and waits
+    // for the process to end; true when it ended.
+    bool CloseWithoutSaving();
     // True when the process ended within the time; its exit code in code.
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
 
     HWND Main() const { return m_main; }
+    HANDLE Process() const { return m_process.hProcess; }
     // The report windows (MDI children), in z-order.
     std::vector<HWND> ReportFrames() const;
     HWND ActiveFrame() const;
