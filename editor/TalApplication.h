@@ -53,6 +53,8 @@ public:
     void SaveSettings() override;
     void LoadSettings() override;
     void ResetToolBar(UINT toolBarId) override { ResetToolbarButtons(toolBarId); }
+    // The program's tool bars show a chevron for the buttons they have no room for.
+    void OnMainFrameCreated() override;
     UINT GetDefaultScriptId() override;
     void PrepareApp() override;
     void AddDocTemplates() override;

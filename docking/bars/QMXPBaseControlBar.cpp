@@ -10,7 +10,9 @@
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -363,6 +365,10 @@ void CQMXPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
         static_cast<CQMXPMDIFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
     else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
         static_cast<CQMXPMDIChildWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
+        static_cast<CQMXPFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPOleCntrFrameWnd)))
+        static_cast<CQMXPOleCntrFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
 }
 
 BOOL CQMXPBaseControlBar::ReturnsEarly() const {

@@ -273,6 +273,14 @@ BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CObject*& pObject) {
     return TRUE;
 }
 
+BOOL CQMXPRegistry::ReadObjectOf(LPCWSTR lpszKey, const CRuntimeClass* pClass, CObject*& pObject) {
+    CObject* pRead = nullptr;
+    if (!ReadArchive(lpszKey, [&pRead, pClass](CArchive& ar, UINT) { pRead = ar.ReadObject(pClass); }))
+        return FALSE;
+    pObject = pRead;
+    return pRead != nullptr;
+}
+
 BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CObject& object) {
     return ReadArchive(lpszKey, [&object](CArchive& ar, UINT) { object.Serialize(ar); });
 }

@@ -4,6 +4,7 @@
 #include "docking/toolbars/QMXPPopupMenu.h"
 
 #include "docking/frames/QMXPDialog.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPPropertyPage.h"
 #include "docking/frames/QMXPUserTool.h"
@@ -297,6 +298,8 @@ BOOL CQMXPPopupMenu::RegisterActivePopup(CWnd* pTopFrame, CQMXPPopupMenu* pPopup
     BOOL bAccepted = TRUE;
     if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pTopFrame))
         bAccepted = pFrame->ShowPopupMenu(pPopup);
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pTopFrame))
+        bAccepted = pSDIFrame->ShowPopupMenu(pPopup);
     else
         activePopupMenu = pPopup;
     if (!bAccepted) {
@@ -407,6 +410,8 @@ void CQMXPPopupMenu::OnDestroy() {
     TellMessageWindow(pMessageWnd, nullptr, this);
     if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, GetOwnerFrame()))
         pFrame->OnClosePopupMenu(this);
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, GetOwnerFrame()))
+        pSDIFrame->OnClosePopupMenu(this);
     if (activePopupMenu == this)
         activePopupMenu = nullptr;
     CMiniFrameWnd::OnDestroy();

@@ -6,6 +6,7 @@
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPRegistry.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPCommandManager.h"
@@ -494,6 +495,9 @@ CWnd* CQMXPPopupMenuBar::GetCommandTarget() const {
     CQMXPPopupMenu* pPopup = GetParentPopup();
     if (pPopup != nullptr && pPopup->pMessageWnd != nullptr)
         return pPopup->pMessageWnd;
+    // An item active in place takes the commands in place of the window's own frame.
+    if (qmxCommandTargetOverride != nullptr)
+        return qmxCommandTargetOverride;
     return CQMXPToolBar::GetCommandTarget();
 }
 

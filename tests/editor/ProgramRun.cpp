@@ -111,7 +111,7 @@ bool CProgramRun::Start(const std::wstring& arguments)
     ::WaitForInputIdle(m_process.hProcess, 15000);
     return WaitFor([this] {
         WindowsOf query = {m_process.dwProcessId, [this](HWND window) {
-                               if (ClassName(window) == L"#32770" || !::GetMenu(window))
+                               if (ClassName(window) == L"#32770" || !::FindWindowExW(window, nullptr, L"MDIClient", nullptr))
                                    return false;
                                m_main = window;
                                return true;
@@ -119,6 +119,20 @@ bool CProgramRun::Start(const std::wstring& arguments)
         ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
         return m_main != nullptr;
     });
+}
+
+HWND CProgramRun::FindPopup() const
+{
+    HWND popup = nullptr;
+    WindowsOf query = {m_process.dwProcessId, [this, &popup](HWND window) {
+                           if (window == m_main || ClassName(window) == L"#32770" ||
+                               !(::GetWindowLongW(window, GWL_STYLE) & WS_POPUP))
+                               return false;
+                           popup = window;
+                           return true;
+                       }};
+    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    return popup;
 }
 
 bool CProgramRun::CloseWithoutSaving()

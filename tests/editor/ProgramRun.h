@@ -52,6 +52,9 @@ public:
     // A visible dialog (or message box) of the program; null when none.
     HWND FindDialog() const;
     HWND WaitForDialog(DWORD timeoutMs = 15000) const;
+    // A visible top-level window of the program that is neither its main
+    // window nor a dialog (an open popup menu); null when none.
+    HWND FindPopup() const;
     // A visible dialog of the program that has the item; null when none comes.
     HWND WaitForDialogWith(int itemId, DWORD timeoutMs = 15000) const;
     // The texts of a dialog's static controls, joined by new lines.
