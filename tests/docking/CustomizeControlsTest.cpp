@@ -4,6 +4,7 @@
 
 #include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPDialog.h"
+#include "docking/frames/QMXPExCheckList.h"
 #include "docking/frames/ToolbarNameDlg.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,44 @@ TEST_F(CustomizeControlsTest, TheToolbarNameCannotBeConfirmedEmpty) {
         EXPECT_EQ(pOK->IsWindowEnabled() != FALSE, c.enabled) << c.text;
     }
     dialog.DestroyWindow();
+}
+
+TEST_F(CustomizeControlsTest, ADisabledCheckCannotBeToggledByClickDoubleClickOrSpace) {
+    CQMXPExCheckList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY,
+                            CRect(0, 0, 200, 120), m_pFrame, 1234));
+    for (const wchar_t* text : {L"A", L"B", L"C"})
+        list.AddString(text);
+    list.EnableCheck(1);
+    list.EnableCheck(1, FALSE);
+    // Inserting shifts the flags of the items after it.
+    list.InsertString(0, L"Z");
+    ASSERT_EQ(list.GetCount(), 4);
+    EXPECT_FALSE(list.IsCheckEnabled(2));
+    EXPECT_TRUE(list.IsCheckEnabled(1));
+    auto checkPoint = [&](int nIndex) {
+        CRect rect;
+        list.GetItemRect(nIndex, &rect);
+        return CPoint(rect.left + 3, rect.CenterPoint().y);
+    };
+    for (int nIndex : {1, 2}) {
+        const CPoint pt = checkPoint(nIndex);
+        const int nExpected = nIndex == 1 ? 1 : 0;
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        EXPECT_EQ(list.GetCheck(nIndex), nExpected) << nIndex;
+        list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        EXPECT_EQ(list.GetCheck(nIndex), 0) << nIndex;
+        list.SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(nIndex));
+        list.SendMessage(WM_KEYDOWN, VK_SPACE);
+        EXPECT_EQ(list.GetCheck(nIndex), nExpected) << nIndex;
+    }
+    list.DeleteString(0);
+    EXPECT_FALSE(list.IsCheckEnabled(1));
+    list.ResetContent();
+    EXPECT_FALSE(list.IsCheckEnabled(0));
+    list.DestroyWindow();
 }
 
 }  // namespace

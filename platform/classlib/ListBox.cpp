@@ -1,0 +1,48 @@
+#include "platform/classlib/ListBox.h"
+
+#include <string>
+
+IMPLEMENT_DYNAMIC(CListBox, CWnd)
+
+void CListBox::GetText(int nIndex, CString& rString) const {
+    const int nLength = GetTextLen(nIndex);
+    if (nLength <= 0) {
+        rString.Empty();
+        return;
+    }
+    std::wstring buffer(static_cast<size_t>(nLength) + 1, L'\0');
+    ::SendMessageW(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&buffer[0]));
+    rString = buffer.c_str();
+}
+
+UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const {
+    const DWORD dwResult = static_cast<DWORD>(::SendMessageW(m_hWnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
+    bOutside = HIWORD(dwResult) != 0;
+    return LOWORD(dwResult);
+}
+
+void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    LRESULT lResult = TRUE;
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        break;
+    case WM_MEASUREITEM:
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        break;
+    case WM_COMPAREITEM:
+        lResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        break;
+    default:
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    }
+    if (pResult != nullptr)
+        *pResult = lResult;
+    return TRUE;
+}
