@@ -161,14 +161,7 @@ void CPropertySheet::SetTitle(LPCWSTR lpszText, UINT nStyle) {
         ::SendMessageW(m_hWnd, PSM_SETTITLEW, nStyle, reinterpret_cast<LPARAM>(m_strCaption.GetString()));
 }
 
-INT_PTR CPropertySheet::DoModal() {
-    HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &m_hWndTop)->GetSafeHwnd();
-    BOOL bEnableParent = FALSE;
-    if (hWndParent != nullptr && ::IsWindowEnabled(hWndParent)) {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = TRUE;
-    }
-
+HWND CPropertySheet::MakeSheetWindow(HWND hWndParent, BOOL bHidden) {
     std::vector<HPROPSHEETPAGE> pages;
     for (CPropertyPage* pPage : m_pages) {
         HPROPSHEETPAGE hPage = CreatePageHandle(pPage);
@@ -177,8 +170,11 @@ INT_PTR CPropertySheet::DoModal() {
     }
     PROPSHEETHEADERW psh = m_psh;
     psh.dwSize = sizeof(psh);
-    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK;
-    psh.pfnCallback = SheetCallback;
+    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS;
+    if (bHidden) {
+        psh.dwFlags |= PSH_USECALLBACK;
+        psh.pfnCallback = SheetCallback;
+    }
     psh.hwndParent = hWndParent;
     psh.hInstance = AfxGetResourceHandle();
     psh.pszCaption = m_strCaption;
@@ -187,8 +183,6 @@ INT_PTR CPropertySheet::DoModal() {
     if (psh.nStartPage >= psh.nPages)
         psh.nStartPage = 0;
 
-    m_nModalResult = IDCANCEL;
-    INT_PTR nResult = -1;
     HWND hWnd = nullptr;
     if (!pages.empty() && AfxHookWindowCreate(this)) {
         hWnd = reinterpret_cast<HWND>(::PropertySheetW(&psh));
@@ -198,13 +192,38 @@ INT_PTR CPropertySheet::DoModal() {
         for (HPROPSHEETPAGE hPage : pages)
             ::DestroyPropertySheetPage(hPage);
     }
-    if (hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr) {
+    return hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr ? hWnd : nullptr;
+}
+
+INT_PTR CPropertySheet::DoModal() {
+    HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &m_hWndTop)->GetSafeHwnd();
+    BOOL bEnableParent = FALSE;
+    if (hWndParent != nullptr && ::IsWindowEnabled(hWndParent)) {
+        ::EnableWindow(hWndParent, FALSE);
+        bEnableParent = TRUE;
+    }
+    m_nModalResult = IDCANCEL;
+    INT_PTR nResult = -1;
+    if (MakeSheetWindow(hWndParent, TRUE) != nullptr) {
         m_nFlags |= WF_CONTINUEMODAL;
         RunModalLoop(MLF_SHOWONIDLE);
         nResult = m_nModalResult;
     }
     EndModalState(hWndParent, bEnableParent, m_hWndTop);
     return nResult;
+}
+
+BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    HWND hWnd = MakeSheetWindow(m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : nullptr, FALSE);
+    if (hWnd == nullptr)
+        return FALSE;
+    if (dwStyle != static_cast<DWORD>(-1))
+        ::SetWindowLongW(hWnd, GWL_STYLE, static_cast<LONG>(dwStyle));
+    if (dwExStyle != 0)
+        ::SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(::GetWindowLongW(hWnd, GWL_EXSTYLE) | dwExStyle));
+    return TRUE;
 }
 
 void CPropertySheet::EndDialog(int nEndID) {

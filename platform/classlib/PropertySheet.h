@@ -39,6 +39,9 @@ public:
     }
 
     virtual INT_PTR DoModal();
+    // The sheet as a modeless window beside its parent: it stays until it is
+    // destroyed (its close buttons only mark it done); FALSE when not made.
+    virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
     void EndDialog(int nEndID);
     virtual BOOL OnInitDialog();
 
@@ -60,5 +63,7 @@ protected:
 
 private:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
+    // The system sheet's window for the pages (hidden until the modal loop shows it).
+    HWND MakeSheetWindow(HWND hWndParent, BOOL bHidden);
     static HPROPSHEETPAGE CreatePageHandle(CPropertyPage* pPage);
 };
