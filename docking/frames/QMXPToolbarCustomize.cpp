@@ -3,6 +3,9 @@
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/frames/QMXPCustomizePage.h"
+#include "docking/frames/QMXPFrameWnd.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPOptionsPage.h"
 #include "docking/frames/QMXPReBar.h"
 #include "docking/frames/QMXPToolbarsPage.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -34,6 +37,15 @@ bool StaysEnabled(HWND hwnd) {
                                pWnd->IsKindOf(RUNTIME_CLASS(CQMXPToolBar)));
 }
 
+// A library frame whose implementation holds a menu bar.
+BOOL HasMenuBar(CFrameWnd* pFrame) {
+    if (auto* pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pFrame))
+        return pMDIFrame->GetLibraryMenuBar() != nullptr;
+    if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pFrame))
+        return pSDIFrame->GetLibraryMenuBar() != nullptr;
+    return FALSE;
+}
+
 }  // namespace
 
 CQMXPToolbarCustomize* g_pWndCustomize = nullptr;
@@ -50,6 +62,7 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     : CPropertySheet(L"", pWndParentFrame),
       m_pCustomizePage(nullptr),
       m_pToolbarsPage(nullptr),
+      m_pOptionsPage(nullptr),
       m_pParentFrame(pWndParentFrame),
       m_bAutoSetFromMenus(bAutoSetFromMenus),
       m_uiFlags(uiFlags) {
@@ -74,6 +87,10 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     AddPage(m_pToolbarsPage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(static_cast<CPropertyPage*>(m_listCustomPages.GetNext(pos)));
+    if (!(m_uiFlags & QMXCUSTOMIZE_NO_OPTIONS)) {
+        m_pOptionsPage = new CQMXPOptionsPage(HasMenuBar(pWndParentFrame));
+        AddPage(m_pOptionsPage);
+    }
 
     SetTitle(LoadLibraryString(kIdsCustomize));
     m_strAllCommands = LoadLibraryString(kIdsAllCommands);
@@ -96,6 +113,7 @@ CQMXPToolbarCustomize::~CQMXPToolbarCustomize() {
     m_ButtonsByCategory.RemoveAll();
     delete m_pCustomizePage;
     delete m_pToolbarsPage;
+    delete m_pOptionsPage;
     while (!m_listCustomPages.IsEmpty())
         delete m_listCustomPages.RemoveHead();
 }

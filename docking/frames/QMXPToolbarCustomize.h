@@ -18,6 +18,7 @@ class CComboBox;
 class CFrameWnd;
 class CListBox;
 class CQMXPCustomizePage;
+class CQMXPOptionsPage;
 class CQMXPToolBar;
 class CQMXPToolbarButton;
 class CQMXPToolbarsPage;
@@ -83,6 +84,7 @@ protected:
     CStringList m_strCategoriesList;
     CQMXPCustomizePage* m_pCustomizePage;
     CQMXPToolbarsPage* m_pToolbarsPage;
+    CQMXPOptionsPage* m_pOptionsPage;
     CObList m_listCustomPages;
     CString m_strAllCommands;
     CFrameWnd* m_pParentFrame;

@@ -24,17 +24,6 @@ namespace {
 
 constexpr INT_PTR kCategoryBlock = 10;
 
-CQMXPUserTool* FindUserTool(UINT uiCmd) {
-    if (qmxUserToolsManager == nullptr)
-        return nullptr;
-    for (POSITION pos = qmxUserToolsManager->GetUserTools().GetHeadPosition(); pos != nullptr;) {
-        auto* pTool = static_cast<CQMXPUserTool*>(qmxUserToolsManager->GetUserTools().GetNext(pos));
-        if (pTool->m_uiCmdId == uiCmd)
-            return pTool;
-    }
-    return nullptr;
-}
-
 // The path joined with the text: capital after each blank, blanks gone, cut at the tab.
 CString CustomText(const CString& strPath, const CString& strText) {
     const CString strJoined = strPath + strText;
@@ -82,7 +71,7 @@ void CQMXPToolbarCustomize::AddCommandButton(LPCWSTR lpszCategory, const CQMXPTo
     CString strText = button.m_strText;
     BOOL bUserTool = FALSE;
     if (qmxUserToolsManager != nullptr && qmxUserToolsManager->IsUserToolCmd(uiID)) {
-        CQMXPUserTool* pTool = FindUserTool(uiID);
+        CQMXPUserTool* pTool = qmxUserToolsManager->LookupTool(uiID);
         if (pTool == nullptr)
             return;
         strText = pTool->m_strLabel;

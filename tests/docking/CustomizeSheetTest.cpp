@@ -5,7 +5,10 @@
 #include "MenuTestSupport.h"
 
 #include "docking/frames/QMXPCustomizePage.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPOptionsPage.h"
+#include "docking/toolbars/CmdUsageCount.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPToolbarsPage.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -89,8 +92,8 @@ protected:
         m_fixed.DestroyWindow();
         MenuTest::TearDown();
     }
-    CQMXPToolbarCustomize* OpenSheet(BOOL bUserDefined) {
-        auto* pSheet = new CQMXPToolbarCustomize(m_pFrame, TRUE, 0x1F);
+    CQMXPToolbarCustomize* OpenSheet(BOOL bUserDefined, UINT uiFlags = 0x1F) {
+        auto* pSheet = new CQMXPToolbarCustomize(m_pFrame, TRUE, uiFlags);
         pSheet->EnableUserDefinedToolbars(bUserDefined);
         if (!pSheet->Create()) {
             delete pSheet;
@@ -217,6 +220,46 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageListsBarsKeepsFixedOnesAndRenamesFloat
         pSheet->SendMessage(WM_COMMAND, IDCANCEL);
         Pump();
     }
+}
+
+TEST_F(CustomizeSheetTest, OptionsAreAPageOfTheirOwnAndTakeEffectAtOnce) {
+    CQMXPToolbarCustomize* pSheet = OpenSheet(FALSE, 0x1F | QMXCUSTOMIZE_NO_OPTIONS);
+    ASSERT_NE(pSheet, nullptr);
+    EXPECT_EQ(pSheet->GetPageCount(), 2);
+    pSheet->SendMessage(WM_COMMAND, IDCANCEL);
+    Pump();
+
+    const BOOL bSavedTips = CQMXPToolBar::m_bShowTooltips;
+    const BOOL bSavedKeys = CQMXPToolBar::m_bShowShortcutKeys;
+    CQMXPToolBar::m_bShowTooltips = TRUE;
+    CQMXPToolBar::m_bShowShortcutKeys = TRUE;
+    qmxCmdUsageCount.AddCmd(30001);
+    const UINT nUsage = qmxCmdUsageCount.GetTotalUsage();
+    pSheet = OpenSheet(FALSE);
+    ASSERT_NE(pSheet, nullptr);
+    ASSERT_EQ(pSheet->GetPageCount(), 3);
+    pSheet->SetActivePage(2);
+    Pump();
+    CPropertyPage* pPage = pSheet->GetPage(2);
+    HWND hwndKeys = ::GetDlgItem(pPage->GetSafeHwnd(), 16652);
+    ::CheckDlgButton(pPage->GetSafeHwnd(), 16651, BST_UNCHECKED);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(16651, BN_CLICKED));
+    EXPECT_FALSE(CQMXPToolBar::m_bShowTooltips);
+    EXPECT_FALSE(::IsWindowEnabled(hwndKeys));
+    EXPECT_EQ(::IsDlgButtonChecked(pPage->GetSafeHwnd(), 16652), static_cast<UINT>(BST_CHECKED));
+    EXPECT_TRUE(CQMXPToolBar::m_bShowShortcutKeys);
+    // The test application answers the reset's question with OK, not Yes.
+    Log().clear();
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(16657, BN_CLICKED));
+    EXPECT_EQ(Log().size(), 1u);
+    EXPECT_EQ(qmxCmdUsageCount.GetTotalUsage(), nUsage);
+    CRect rectSheet;
+    pSheet->GetWindowRect(&rectSheet);
+    SaveScreen(rectSheet, L"customize_options_page");
+    pSheet->SendMessage(WM_COMMAND, IDCANCEL);
+    Pump();
+    CQMXPToolBar::m_bShowTooltips = bSavedTips;
+    CQMXPToolBar::m_bShowShortcutKeys = bSavedKeys;
 }
 
 }  // namespace
