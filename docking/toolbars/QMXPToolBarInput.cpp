@@ -3,6 +3,7 @@
 // the owner, the status prompts, focus and the command-update route.
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPTrackMouse.h"
 #include "docking/toolbars/OldToolCmdUI.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -723,6 +724,9 @@ void CQMXPToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos) { CQMXPBaseToolBar::
 
 void CQMXPToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     CQMXPBaseToolBar::OnWindowPosChanged(lpwndpos);
+    // The open customisation sheet keeps its marks in step with the bars.
+    if (g_pWndCustomize != nullptr && (lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
+        g_pWndCustomize->ShowToolBar(this, (lpwndpos->flags & SWP_SHOWWINDOW) != 0);
     CRect rectWindow;
     GetWindowRect(&rectWindow);
     const CSize sizeNew = rectWindow.Size();

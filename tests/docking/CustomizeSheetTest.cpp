@@ -202,6 +202,7 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageListsBarsKeepsFixedOnesAndRenamesFloat
 
         // A floating bar's new name is its frame's caption too.
         m_bar.ShowControlBar(TRUE, FALSE, FALSE);
+        EXPECT_EQ(list.GetCheck(iUntitled), 1);
         ASSERT_TRUE(m_bar.FloatControlBar(CRect(300, 300, 400, 340), QMXP_DM_RECT));
         Pump();
         list.SetCurSel(iUntitled);
