@@ -9,6 +9,8 @@
 #include "controls/KWToolBarManager.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "platform/classlib/StringResource.h"
+#include "resources/Editor.h"
 #include "resources/Toolbars.h"
 
 #include <commctrl.h>
@@ -49,7 +51,12 @@ void CTalApplication::ResetToolbarButtons(UINT resourceId)
                        CKWFontNameComboBoxButton(kFontNameStyle, kFontNameWidth), TRUE);
     bar->ReplaceButton(CKWFontSizeComboBoxButton::kCommandId,
                        CKWFontSizeComboBoxButton(kFontSizeStyle, kFontSizeWidth), TRUE);
-    bar->ReplaceButton(kTextColorCommand, CColorMenuButton(kTextColorCommand, CKWColor()), TRUE);
+    // The palette offers another colour through the library's colour dialog.
+    CColorMenuButton colorButton(kTextColorCommand, CKWColor());
+    CString strMoreColor;
+    AfxLoadStringResource(IDS_TAL_MORE_COLOR, strMoreColor);
+    colorButton.EnableCustomColorButton(strMoreColor, TRUE, TRUE);
+    bar->ReplaceButton(kTextColorCommand, colorButton, TRUE);
     ReplaceToolbarButtons(ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, bar->GetCurrentAlignment());
 }
 
