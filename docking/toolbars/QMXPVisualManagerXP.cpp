@@ -3,6 +3,7 @@
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPStatusBar.h"
+#include "docking/frames/QMXPColorBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPDrawManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -154,6 +155,10 @@ void CQMXPVisualManagerXP::OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pB
     }
     if (rectClip.IsRectEmpty())
         rectClip = rectClient;
+    if (auto* pColorBar = DYNAMIC_DOWNCAST(CQMXPColorBar, pBar)) {
+        pDC->FillRect(&rectClip, pColorBar->IsTearOff() ? &brBarBackground : &brMenuLight);
+        return;
+    }
     if (pBar->IsKindOf(RUNTIME_CLASS(CQMXPPopupMenuBar))) {
         pDC->FillRect(&rectClip, &brMenuLight);
         CRect rectColumn = rectClient;
@@ -306,7 +311,8 @@ void CQMXPVisualManagerXP::OnDrawSeparator(CDC* pDC, CQMXPBaseControlBar* pBar, 
         const int y = rect.top + rect.Height() / 2;
         // A menu's separator leaves its image column alone and reaches the
         // menu's right edge, whatever the insets of its item.
-        if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CQMXPPopupMenuBar))) {
+        if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CQMXPPopupMenuBar)) &&
+            !pBar->IsKindOf(RUNTIME_CLASS(CQMXPColorBar))) {
             CRect rectClient;
             pBar->GetClientRect(&rectClient);
             rect.left = rectClient.left + MenuImageColumnWidth();
