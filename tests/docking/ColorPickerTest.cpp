@@ -5,6 +5,7 @@
 // system dialog below 8 bits per pixel. Its pages and the palette are written
 // to build\screenshots\color_dialog_*.png.
 #include "CanvasTestSupport.h"
+#include "DialogScriptSupport.h"
 #include "DockingTestSupport.h"
 
 #include "docking/frames/ColorPages.h"
@@ -146,22 +147,9 @@ public:
 
 class ColorDialogTest : public ColorPickerTest {
 protected:
-    // Runs the dialog with the steps, one per tick; its result.
-    INT_PTR Run(CScriptedColorDialog& dlg, std::vector<std::function<void()>> steps) {
-        m_script.steps.assign(steps.begin(), steps.end());
-        m_script.Start();
+    INT_PTR Run(CQMXPColorDialog& dlg, std::vector<std::function<void()>> steps) {
         m_pDialog = &dlg;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, Tick);
-        s_pTest = this;
-        const INT_PTR nResult = dlg.DoModal();
-        ::KillTimer(nullptr, timer);
-        return nResult;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (s_pTest->m_pDialog->GetSafeHwnd() == nullptr)
-            return;
-        if (!s_pTest->m_script.Tick(s_pTest->m_pDialog->m_hWnd))
-            s_pTest->m_pDialog->EndDialog(IDCANCEL);
+        return m_script.Run(dlg, std::move(steps));
     }
     void Shot(const wchar_t* lpszName) {
         m_pDialog->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -174,11 +162,9 @@ protected:
         Custom().GetDlgItem(static_cast<int>(nID))->SetWindowText(lpszText);
     }
 
-    classlib_test::StepScript m_script;
+    CDialogScript m_script;
     CQMXPColorDialog* m_pDialog = nullptr;
-    static ColorDialogTest* s_pTest;
 };
-ColorDialogTest* ColorDialogTest::s_pTest = nullptr;
 
 TEST_F(ColorDialogTest, PagesHandColoursOnAndTheRangeCheckRefusesAField) {
     CPalette palette;
@@ -220,7 +206,7 @@ TEST_F(ColorDialogTest, PagesHandColoursOnAndTheRangeCheckRefusesAField) {
                   EXPECT_EQ(Custom().m_h, 255);
               },
               [&] { m_pDialog->EndDialog(IDOK); }});
-    EXPECT_FALSE(m_script.timedOut);
+    EXPECT_FALSE(m_script.TimedOut());
     EXPECT_EQ(nResult, IDOK);
     EXPECT_EQ(Log(), std::vector<std::wstring>{L"msgbox:Please enter an integer between 0 and 255."});
     // The caller's palette is the caller's still.
