@@ -6,7 +6,6 @@
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "platform/classlib/Archive.h"
-#include "platform/classlib/ColorDialog.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"
 
@@ -411,18 +410,7 @@ void CQMXPColorBar::SetColor(COLORREF color) {
 BOOL CQMXPColorBar::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes) {
     if (m_pParentBtn != nullptr)
         return m_pParentBtn->OpenColorDialog(colorDefault, colorRes);
-    if (m_bStdColorDlg) {
-        CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_RGBINIT);
-        if (dlg.DoModal() != IDOK)
-            return FALSE;
-        colorRes = dlg.GetColor();
-        return TRUE;
-    }
-    CQMXPColorDialog dlg(colorDefault, 0, nullptr, nullptr);
-    if (dlg.DoModal() != IDOK)
-        return FALSE;
-    colorRes = dlg.GetColor();
-    return TRUE;
+    return CQMXPColorDialog::Choose(m_bStdColorDlg, CC_FULLOPEN | CC_RGBINIT, colorDefault, colorRes);
 }
 
 BOOL CQMXPColorBar::OnItemClicked(CQMXPToolbarButton* pButton) {

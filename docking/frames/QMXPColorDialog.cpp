@@ -34,6 +34,21 @@ CQMXPColorDialog::~CQMXPColorDialog() {
         delete m_pPalette;
 }
 
+BOOL CQMXPColorDialog::Choose(BOOL bSystemDialog, DWORD dwSystemFlags, COLORREF colorDefault, COLORREF& colorRes) {
+    if (bSystemDialog) {
+        CColorDialog dlg(colorDefault, dwSystemFlags);
+        if (dlg.DoModal() != IDOK)
+            return FALSE;
+        colorRes = dlg.GetColor();
+        return TRUE;
+    }
+    CQMXPColorDialog dlg(colorDefault, 0, nullptr, nullptr);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    colorRes = dlg.GetColor();
+    return TRUE;
+}
+
 INT_PTR CQMXPColorDialog::DoModal() {
     CQMXPLocalResource localResource;
     return CDialog::DoModal();

@@ -39,6 +39,9 @@ public:
 
     INT_PTR DoModal() override;
     COLORREF GetColor() const { return m_NewColor; }
+    // The system's colour dialog (with the flags) or the library's, started
+    // with the colour; TRUE and colorRes on OK.
+    static BOOL Choose(BOOL bSystemDialog, DWORD dwSystemFlags, COLORREF colorDefault, COLORREF& colorRes);
     void SetCurrentColor(COLORREF rgb) { m_CurrentColor = rgb; }
 
     // The pages' calls: the new colour, and a colour for either page.

@@ -12,7 +12,6 @@
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/Archive.h"
-#include "platform/classlib/ColorDialog.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"
 
@@ -111,18 +110,7 @@ void CQMXPColorMenuButton::SetColor(COLORREF colorIn, BOOL bNotify) {
 }
 
 BOOL CQMXPColorMenuButton::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes) {
-    if (bStdColorDlg) {
-        CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_ANYCOLOR);
-        if (dlg.DoModal() != IDOK)
-            return FALSE;
-        colorRes = dlg.GetColor();
-        return TRUE;
-    }
-    CQMXPColorDialog dlg(colorDefault, 0, nullptr, nullptr);
-    if (dlg.DoModal() != IDOK)
-        return FALSE;
-    colorRes = dlg.GetColor();
-    return TRUE;
+    return CQMXPColorDialog::Choose(bStdColorDlg, CC_FULLOPEN | CC_ANYCOLOR, colorDefault, colorRes);
 }
 
 CQMXPPopupMenu* CQMXPColorMenuButton::MakePopupMenu() {

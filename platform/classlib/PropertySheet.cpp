@@ -184,6 +184,27 @@ void CPropertySheet::SetTitle(LPCWSTR lpszText, UINT nStyle) {
         ::SendMessageW(m_hWnd, PSM_SETTITLEW, nStyle, reinterpret_cast<LPARAM>(m_strCaption.GetString()));
 }
 
+PROPSHEETHEADERW CPropertySheet::MakeHeader(std::vector<HPROPSHEETPAGE>& pages, HWND hWndParent,
+                                            PFNPROPSHEETCALLBACK pfnCallback, DWORD dwFlags) {
+    for (CPropertyPage* pPage : m_pages) {
+        HPROPSHEETPAGE hPage = CreatePageHandle(pPage);
+        if (hPage != nullptr)
+            pages.push_back(hPage);
+    }
+    PROPSHEETHEADERW psh = m_psh;
+    psh.dwSize = sizeof(psh);
+    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK | dwFlags;
+    psh.pfnCallback = pfnCallback;
+    psh.hwndParent = hWndParent;
+    psh.hInstance = AfxGetResourceHandle();
+    psh.pszCaption = m_strCaption;
+    psh.nPages = static_cast<UINT>(pages.size());
+    psh.phpage = pages.data();
+    if (psh.nStartPage >= psh.nPages)
+        psh.nStartPage = 0;
+    return psh;
+}
+
 INT_PTR CPropertySheet::DoModal() {
     HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &m_hWndTop)->GetSafeHwnd();
     BOOL bEnableParent = FALSE;
@@ -193,22 +214,7 @@ INT_PTR CPropertySheet::DoModal() {
     }
 
     std::vector<HPROPSHEETPAGE> pages;
-    for (CPropertyPage* pPage : m_pages) {
-        HPROPSHEETPAGE hPage = CreatePageHandle(pPage);
-        if (hPage != nullptr)
-            pages.push_back(hPage);
-    }
-    PROPSHEETHEADERW psh = m_psh;
-    psh.dwSize = sizeof(psh);
-    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK;
-    psh.pfnCallback = SheetCallback;
-    psh.hwndParent = hWndParent;
-    psh.hInstance = AfxGetResourceHandle();
-    psh.pszCaption = m_strCaption;
-    psh.nPages = static_cast<UINT>(pages.size());
-    psh.phpage = pages.data();
-    if (psh.nStartPage >= psh.nPages)
-        psh.nStartPage = 0;
+    PROPSHEETHEADERW psh = MakeHeader(pages, hWndParent, SheetCallback, 0);
 
     m_nModalResult = IDCANCEL;
     INT_PTR nResult = -1;
@@ -232,22 +238,8 @@ INT_PTR CPropertySheet::DoModal() {
 
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
     std::vector<HPROPSHEETPAGE> pages;
-    for (CPropertyPage* pPage : m_pages) {
-        HPROPSHEETPAGE hPage = CreatePageHandle(pPage);
-        if (hPage != nullptr)
-            pages.push_back(hPage);
-    }
-    PROPSHEETHEADERW psh = m_psh;
-    psh.dwSize = sizeof(psh);
-    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW;
-    psh.pfnCallback = CreateSheetCallback;
-    psh.hwndParent = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
-    psh.hInstance = AfxGetResourceHandle();
-    psh.pszCaption = m_strCaption;
-    psh.nPages = static_cast<UINT>(pages.size());
-    psh.phpage = pages.data();
-    if (psh.nStartPage >= psh.nPages)
-        psh.nStartPage = 0;
+    PROPSHEETHEADERW psh = MakeHeader(pages, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
+                                      CreateSheetCallback, PSH_NOAPPLYNOW);
     if (pages.empty() || !AfxHookWindowCreate(this)) {
         for (HPROPSHEETPAGE hPage : pages)
             ::DestroyPropertySheetPage(hPage);

@@ -66,4 +66,7 @@ protected:
 private:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
     static HPROPSHEETPAGE CreatePageHandle(CPropertyPage* pPage);
+    // The system's header for the pages (their handles made into pages), modeless.
+    PROPSHEETHEADERW MakeHeader(std::vector<HPROPSHEETPAGE>& pages, HWND hWndParent, PFNPROPSHEETCALLBACK pfnCallback,
+                                DWORD dwFlags);
 };

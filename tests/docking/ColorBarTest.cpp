@@ -200,7 +200,7 @@ TEST_F(ColorBarTest, ACancelledDialogSendsNoCommandAndAChosenCellDoes) {
 }
 
 TEST_F(ColorBarTest, CellsFitControlsOfEverySize) {
-    for (int nSize = 20; nSize <= 300; nSize += 7) {
+    for (int nSize = 20; nSize <= 300; ++nSize) {
         CQMXPColorBar bar;
         const CRect rect(0, 0, nSize, nSize * 2 / 3 + 10);
         ASSERT_TRUE(bar.CreateControl(m_pFrame, rect, 1000)) << nSize;
