@@ -1,14 +1,18 @@
 // The framework controls: facades over implementations made by the factory,
 // the tree control and the data of its items, the installed faces and the
 // font pickers' data, and the tool bar manager.
+#include "controls/KWColorMenuButton.h"
 #include "controls/KWControlsFactory.h"
 #include "controls/KWControlsWnd.h"
 #include "controls/KWCtrlImpWin.h"
 #include "controls/KWFontLists.h"
 #include "controls/KWToolBarManager.h"
 #include "controls/KWTreeControl.h"
+#include "docking/frames/ColorButton.h"
+#include "docking/frames/QMXPColorBar.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "framework/KWFont.h"
 #include "framework/KWFontFaceStorage.h"
@@ -235,6 +239,44 @@ TEST_F(ToolBarManagerTest, HideThenRestoreShowsExactlyTheBarsVisibleBefore)
     // Nothing is remembered any more.
     manager.ApplyToolBarVisibility();
     EXPECT_EQ((std::vector<bool>{true, false, true}), shown());
+    manager.DestroyAll();
+    g_application.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+}
+
+TEST_F(ToolBarManagerTest, TheTextColourButtonOffersMoreColorAndRecordsTheChosenCell)
+{
+    constexpr UINT kTextColor = 32846;
+    auto* frame = new CQMXPMDIFrameWnd;
+    ASSERT_TRUE(frame->CreateEx(0, nullptr, L"Bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr, nullptr));
+    g_application.m_pMainWnd = frame;
+    manager.AddToolBarInfo(IDR_TAL_FORMAT_TEXT_TOOLBAR, ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, IDS_TAL_FORMAT_TEXT_TOOLBAR,
+                           true, false);
+    ASSERT_TRUE(manager.CreateToolBars(frame));
+    CQMXPToolBar* bar = manager.GetToolBar(0);
+    CColorMenuButton prototype(kTextColor, CKWColor());
+    prototype.EnableCustomColorButton(L"More Color...", TRUE, TRUE);
+    ASSERT_EQ(1, bar->ReplaceButton(kTextColor, prototype, TRUE));
+    auto* button = DYNAMIC_DOWNCAST(CColorMenuButton, bar->GetButton(bar->CommandToIndex(kTextColor)));
+    ASSERT_NE(nullptr, button);
+    ASSERT_TRUE(button->OpenPopupMenu());
+    auto* palette = DYNAMIC_DOWNCAST(CQMXPColorBar, button->GetPopupMenu()->GetMenuBar());
+    ASSERT_NE(nullptr, palette);
+    CColorButton* other = nullptr;
+    for (int i = 0; i < palette->GetCount(); ++i) {
+        auto* cell = DYNAMIC_DOWNCAST(CColorButton, palette->GetButton(i));
+        if (cell != nullptr && cell->m_bIsOther)
+            other = cell;
+    }
+    ASSERT_NE(nullptr, other);
+    EXPECT_EQ(CString(L"More Color..."), other->m_strText);
+    auto* cell = static_cast<CColorButton*>(palette->GetButton(5));
+    const COLORREF chosen = cell->m_Color;
+    palette->OnItemClicked(cell);
+    CKWColor recorded;
+    ASSERT_TRUE(CColorMenuButton::LookupColor(kTextColor, recorded));
+    EXPECT_EQ(CKWColor::FromColorRef(chosen).GetValue(), recorded.GetValue());
+    EXPECT_EQ(chosen, button->CQMXPColorMenuButton::GetColor());
     manager.DestroyAll();
     g_application.m_pMainWnd = nullptr;
     frame->DestroyWindow();

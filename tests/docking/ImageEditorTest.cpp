@@ -76,6 +76,14 @@ protected:
     CDialogScript m_script;
 };
 
+TEST_F(ImageEditorTest, AnAreaSmallerThanTheImageStillHasCellsOfOnePixel) {
+    CImagePaintArea area(nullptr);
+    ASSERT_TRUE(area.Create(L"", WS_CHILD | BS_OWNERDRAW, CRect(0, 0, 10, 8), m_pFrame, 1000));
+    area.SetBitmap(&m_bitmap);
+    EXPECT_EQ(area.GetCellSize(), CSize(1, 1));
+    EXPECT_EQ(area.ScreenToBitmap(CPoint(40, 40)), CPoint(15, 14));
+}
+
 TEST_F(ImageEditorTest, ShapesPixelsPickingAndPaste) {
     CQMXPImageEditDlg dlg(&m_bitmap, m_pFrame);
     CImagePaintArea& area = dlg.m_wndLargeDrawAreaCtrl;
