@@ -2,6 +2,7 @@
 
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPDockingControlBar.h"
+#include "docking/toolbars/QMXPButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -355,4 +356,19 @@ COLORREF CQMXPWinXPVisualManager::OnFillCommandsListBackground(CDC* pDC, CRect r
 
 CSize CQMXPWinXPVisualManager::GetButtonExtraBorder() const {
     return hThemeWindow != nullptr ? CSize(2, 2) : CSize(0, 0);
+}
+
+BOOL CQMXPWinXPVisualManager::DrawPushButtonWinXP(CDC* pDC, CRect rect, CQMXPButton* pButton, UINT) {
+    if (hThemeButton == nullptr)
+        return FALSE;
+    int nState = kStateNormal;
+    if (!pButton->IsWindowEnabled())
+        nState = kStateDisabled;
+    else if (pButton->IsPressed() || pButton->SendMessage(BM_GETCHECK) != 0)
+        nState = kStatePressed;
+    else if (pButton->IsHighlighted())
+        nState = kStateHot;
+    pDC->FillRect(&rect, &globalData.brBtnFace);
+    DrawThemePart(hThemeButton, pDC, kPushButton, nState, rect);
+    return TRUE;
 }

@@ -6,6 +6,8 @@
 // so switching themes off while running falls back to the XP look.
 #include "docking/toolbars/QMXPVisualManagerXP.h"
 
+class CQMXPButton;
+
 class CQMXPWinXPVisualManager : public CQMXPVisualManagerXP {
     DECLARE_DYNCREATE(CQMXPWinXPVisualManager)
 public:
@@ -37,6 +39,11 @@ public:
     void OnHighlightMenuItem(CDC* pDC, CQMXPToolbarMenuButton* pButton, CRect rect, COLORREF& clrText) override;
     COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE) override;
     CSize GetButtonExtraBorder() const override;
+
+    // A library push button in the button theme: state 4 disabled, 3 pressed
+    // and hot or checked, 2 hot, else 1. FALSE without the theme: the button
+    // draws itself.
+    virtual BOOL DrawPushButtonWinXP(CDC* pDC, CRect rect, CQMXPButton* pButton, UINT uiState);
 
     // The theme state of a tool-bar button (TS_ values): disabled wins, then
     // checked (hot or not), then pressed, hot, normal.

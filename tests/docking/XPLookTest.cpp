@@ -7,6 +7,7 @@
 #include "DockingTestSupport.h"
 #include "MenuTestSupport.h"
 
+#include "docking/toolbars/QMXPButton.h"
 #include "docking/toolbars/QMXPDrawManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
@@ -208,6 +209,34 @@ TEST(ThemedLookTest, OpensWinesThemesAndAsksForTheStatesOfTheButtons) {
         ASSERT_EQ(manager.drawn.size(), 1u);
         EXPECT_EQ(manager.drawn[0], std::make_pair(20, s.nState)) << s.nStyle << " " << s.bHighlight;
     }
+}
+
+TEST(ThemedLookTest, PushButtonsTakeTheirThemeStateFromTheWindow) {
+    CDockTestApp app;
+    CDockTestFrame* pFrame = MakeFrame(200, 100);
+    ASSERT_NE(pFrame, nullptr);
+    CRecordingThemedManager manager;
+    CQMXPButton button;
+    ASSERT_TRUE(button.Create(L"OK", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, CRect(0, 0, 80, 24), pFrame, 1000));
+    CCanvas canvas(80, 24);
+    const struct {
+        BOOL bEnabled;
+        BOOL bChecked;
+        int nState;
+    } cases[] = {{TRUE, FALSE, 1}, {TRUE, TRUE, 3}, {FALSE, TRUE, 4}};
+    for (const auto& c : cases) {
+        button.EnableWindow(c.bEnabled);
+        button.SetCheck(c.bChecked);
+        manager.drawn.clear();
+        EXPECT_TRUE(manager.DrawPushButtonWinXP(&canvas.DC(), CRect(0, 0, 80, 24), &button, 0));
+        ASSERT_EQ(manager.drawn.size(), 1u);
+        EXPECT_EQ(manager.drawn[0], std::make_pair(1, c.nState)) << c.bEnabled << c.bChecked;
+    }
+    manager.hThemeButton = nullptr;
+    EXPECT_FALSE(manager.DrawPushButtonWinXP(&canvas.DC(), CRect(0, 0, 80, 24), &button, 0));
+    button.DestroyWindow();
+    pFrame->DestroyWindow();
+    Pump();
 }
 
 TEST(ThemedLookTest, WithThemesOffAColourChangeClosesEveryThemeAndAToolBarDrawsAsInTheXPLook) {
