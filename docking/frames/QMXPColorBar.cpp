@@ -2,6 +2,7 @@
 
 #include "docking/frames/ColorButton.h"
 #include "docking/frames/QMXPColorDialog.h"
+#include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPColorMenuButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
@@ -255,14 +256,15 @@ void CQMXPColorBar::AdjustLocations() {
             pButton->SetRect(rectSeparator);
             continue;
         }
-        bPrevSeparator = FALSE;
         auto* pColor = DYNAMIC_DOWNCAST(CColorButton, pButton);
         if (pColor == nullptr || pColor->m_bIsOtherColor || (pColor->m_bIsDocument && !bShowDocs)) {
-            // The other-colour cell is placed with the other button.
+            // The other-colour cell is placed with the other button; hidden
+            // buttons leave the separators around them as one.
             if (pColor == nullptr || !pColor->m_bIsOtherColor)
                 pButton->SetRect(CRect(0, 0, 0, 0));
             continue;
         }
+        bPrevSeparator = FALSE;
         if (pColor->IsTextButton()) {
             newRow(m_nRowHeight);
             CRect rectButton(rectClient.left, y, rectClient.right, y + m_nTextButtonHeight - m_nVertMargin / 2);
@@ -291,6 +293,12 @@ void CQMXPColorBar::AdjustLocations() {
         x += m_BoxSize.cx;
     }
     UpdateTooltips();
+}
+
+void CQMXPColorBar::OnAfterFloat() {
+    CQMXPPopupMenuBar::OnAfterFloat();
+    if (CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE))
+        pMiniFrame->OnBarSizeChanged();
 }
 
 void CQMXPColorBar::FitCellsToClient() {

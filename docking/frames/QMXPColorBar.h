@@ -63,6 +63,8 @@ public:
     void DoPaint(CDC* pDC) override;
     CSize CalcSize(BOOL bVertDock) override;
     void AdjustLocations() override;
+    // A floating bar shows its document colours: its frame grows to them.
+    void OnAfterFloat() override;
     BOOL OnItemClicked(CQMXPToolbarButton* pButton) override;
     BOOL ProcessKey(UINT nChar) override;
     void ShowCommandMessageString(UINT uiCmdId) override;

@@ -148,15 +148,17 @@ TEST_F(ColorBarTest, PaletteGridOtherColourCellAndDocumentColours) {
             EXPECT_EQ(pOtherCell->m_Color, s.color);
     }
     EXPECT_TRUE(pDocCell->GetRect().IsRectEmpty());
-    ASSERT_TRUE(pBar->FloatControlBar(CRect(300, 200, 420, 400), QMXP_DM_RECT));
-    pBar->AdjustLocations();
+    // Floating, the frame grows to the document colours.
+    ASSERT_TRUE(pBar->FloatControlBar(CRect(CPoint(300, 200), pBar->CalcFixedLayout(FALSE, TRUE)), QMXP_DM_RECT));
     EXPECT_FALSE(pDocCell->GetRect().IsRectEmpty());
 
     CRect rectClient;
     pBar->GetClientRect(&rectClient);
+    EXPECT_GE(rectClient.Height(), pBar->CalcSize(FALSE).cy);
     CCanvas canvas(rectClient.Width(), rectClient.Height());
     pBar->DoPaint(&canvas.DC());
     EXPECT_TRUE(canvas.SavePng(L"color_bar"));
+    EXPECT_EQ(CColorButton::ColorTipText(RGB(1, 0xAB, 0x20)), CString(L"Hex={01,AB,20}"));
     const CPoint ptCell = pBar->GetButton(3)->GetRect().CenterPoint();
     EXPECT_EQ(canvas.At(ptCell.x, ptCell.y), static_cast<CColorButton*>(pBar->GetButton(3))->m_Color);
     pBar->DestroyWindow();
