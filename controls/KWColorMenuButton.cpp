@@ -1,6 +1,22 @@
 #include "controls/KWColorMenuButton.h"
 
+#include "controls/KWColorChooser.h"
+
 IMPLEMENT_SERIAL(CColorMenuButton, CQMXPColorMenuButton, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+
+const CKWColor kAutomaticColor(CKWColor::KindValue, CQMXPColorMenuButton::kAutomatic);
+
+COLORREF ToColorRef(const CKWColor& color)
+{
+    if (color.GetKind() == CKWColor::KindValue && color.GetValue() == CQMXPColorMenuButton::kAutomatic)
+        return CQMXPColorMenuButton::kAutomatic;
+    const uint32_t argb = color.ToArgb();
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+}  // namespace
 
 bool CColorMap::Lookup(UINT nID, CKWColor& color) const
 {
@@ -17,26 +33,44 @@ CColorMap& GetColorMap()
     return s_map;
 }
 
-CColorMenuButton::CColorMenuButton(UINT nID, const CKWColor& color) : CQMXPColorMenuButton(nID, nullptr), m_color(color)
+CColorMenuButton::CColorMenuButton() : m_color(kAutomaticColor) {}
+
+CColorMenuButton::CColorMenuButton(UINT nID, const CKWColor& color)
+    : CQMXPColorMenuButton(nID, nullptr), m_color(color)
 {
+    if (CQMXPColorMenuButton::GetColor() != kAutomatic)
+        TakeColor(CQMXPColorMenuButton::GetColor());
+    else
+        this->color = ToColorRef(color);
+}
+
+void CColorMenuButton::TakeColor(COLORREF colorIn)
+{
+    if (colorIn == kAutomatic) {
+        m_color = kAutomaticColor;
+        return;
+    }
+    // A button told of its command's colour by another one keeps the kind
+    // that one recorded.
+    CKWColor recorded;
+    if (!LookupColor(m_nID, recorded) || ToColorRef(recorded) != colorIn) {
+        recorded = CKWColor::FromColorRef(colorIn);
+        GetColorMap().SetAt(m_nID, recorded);
+    }
+    m_color = recorded;
 }
 
 void CColorMenuButton::SetColor(uint8_t kind, uint32_t value)
 {
     m_color = CKWColor(kind, value);
     GetColorMap().SetAt(m_nID, m_color);
-    const uint32_t argb = m_color.ToArgb();
-    CQMXPColorMenuButton::SetColor(RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF), FALSE);
+    CQMXPColorMenuButton::SetColor(ToColorRef(m_color), TRUE);
 }
 
-void CColorMenuButton::SetColor(COLORREF color, BOOL bNotify)
+void CColorMenuButton::SetColor(COLORREF colorIn, BOOL bNotify)
 {
-    // The automatic colour has no framework value: the recorded one stays.
-    if (color != static_cast<COLORREF>(-1)) {
-        m_color = CKWColor::FromColorRef(color);
-        GetColorMap().SetAt(m_nID, m_color);
-    }
-    CQMXPColorMenuButton::SetColor(color, bNotify);
+    TakeColor(colorIn);
+    CQMXPColorMenuButton::SetColor(colorIn, bNotify);
 }
 
 void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
@@ -44,6 +78,16 @@ void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
     CQMXPColorMenuButton::AssignFrom(src);
     if (const auto* pSrc = DYNAMIC_DOWNCAST(CColorMenuButton, const_cast<CQMXPToolbarButton*>(&src)))
         m_color = pSrc->m_color;
+}
+
+BOOL CColorMenuButton::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes)
+{
+    CKWColorChooser chooser;
+    chooser.SetColor(colorDefault == kAutomatic ? RGB(0, 0, 0) : colorDefault);
+    if (!chooser.DoModal(m_pWndParent))
+        return FALSE;
+    colorRes = chooser.GetColor();
+    return TRUE;
 }
 
 bool CColorMenuButton::LookupColor(UINT nID, CKWColor& color)

@@ -3,7 +3,8 @@
 // colour, command 32846): the docking library's colour button, whose colour
 // is also kept as a framework colour value, recorded for its command in one
 // global map (CColorMap), so that every button of the command, and a tool bar
-// rebuilt later, shows the same colour.
+// rebuilt later, shows the same colour. The palette's other colour is chosen
+// in the common colour dialog (CKWColorChooser).
 #include <cstdint>
 #include <map>
 
@@ -29,18 +30,26 @@ CColorMap& GetColorMap();
 class CColorMenuButton : public CQMXPColorMenuButton {
     DECLARE_DYNCREATE(CColorMenuButton)
 public:
-    CColorMenuButton() = default;
+    // No command, the automatic colour (a plain value with all bits set).
+    CColorMenuButton();
+    // The colour the library remembers for the command, else the given one.
     CColorMenuButton(UINT nID, const CKWColor& color);
 
-    // Stores the colour, records it for the button's command and shows it.
+    // Stores the colour, records it for the button's command and shows it on
+    // every button of the command.
     void SetColor(uint8_t kind, uint32_t value);
-    // A colour chosen in the palette: recorded as a packed RGB value.
+    // A colour chosen in the palette: recorded as a packed RGB value (a
+    // recorded colour that shows the same keeps its kind).
     void SetColor(COLORREF color, BOOL bNotify = TRUE) override;
     void AssignFrom(const CQMXPToolbarButton& src) override;
+    BOOL OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes) override;
     const CKWColor& GetColor() const { return m_color; }
     // The colour recorded for the command; false (colour untouched) when none is.
     static bool LookupColor(UINT nID, CKWColor& color);
 
 private:
+    // m_color from a library colour; the automatic colour is not recorded.
+    void TakeColor(COLORREF color);
+
     CKWColor m_color;
 };

@@ -29,6 +29,15 @@ constexpr DWORD kAlignTopBottom = 0xA000;
 
 }  // namespace
 
+void CTalApplication::OnMainFrameCreated()
+{
+    for (int index = 0; index < m_toolBarManager.GetCount(); ++index) {
+        CQMXPToolBar* bar = m_toolBarManager.GetToolBar(index);
+        if (bar && bar->m_hWnd && !bar->IsMenuMode())
+            bar->EnableCustomizeButton(TRUE);
+    }
+}
+
 CQMXPToolbarButton* CTalApplication::FindToolbarButton(UINT commandId)
 {
     for (int index = 0; index < m_toolBarManager.GetCount(); ++index) {
@@ -92,5 +101,7 @@ void CTalApplication::ReplaceToolbarButtons(UINT toolBarId, DWORD alignment)
             }
         }
     }
+    // The font-name menus list the fonts instead of their placeholder.
+    CQMXPToolbarFontNameMenuButton::RebuildAll();
     bar->AdjustLayout();
 }

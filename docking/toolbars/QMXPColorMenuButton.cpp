@@ -21,7 +21,6 @@ IMPLEMENT_SERIAL(CQMXPColorMenuButton, CQMXPToolbarMenuButton, VERSIONABLE_SCHEM
 
 namespace {
 
-constexpr COLORREF kAutomatic = static_cast<COLORREF>(-1);
 // Height of the colour bar under the image.
 constexpr int kColorBarHeight = 5;
 

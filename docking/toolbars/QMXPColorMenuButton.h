@@ -11,6 +11,9 @@
 class CQMXPColorMenuButton : public CQMXPToolbarMenuButton {
     DECLARE_SERIAL(CQMXPColorMenuButton)
 public:
+    // The automatic colour: all bits set.
+    static constexpr COLORREF kAutomatic = static_cast<COLORREF>(-1);
+
     CQMXPColorMenuButton();
     // The command's image and its remembered colour; the palette's colours
     // (the system's 20 default colours without one).
@@ -31,6 +34,7 @@ public:
     // other buttons and the open colour bars of the command follow.
     virtual void SetColor(COLORREF color, BOOL bNotify = TRUE);
     // The button's colour dialog started with colorDefault; TRUE and colorRes on OK.
+    // The palette's other-colour entry asks it, so a program may offer its own dialog.
     virtual BOOL OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes);
 
     // The entry that opens a colour dialog: the library's (bAltColorDlg) or the system's.

@@ -1,19 +1,18 @@
 #include "platform/classlib/ColorDialog.h"
 
-#include "platform/classlib/WinThread.h"
+IMPLEMENT_DYNAMIC(CColorDialog, CDialog)
 
-#include <cstring>
-
-CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) {
-    std::memset(&m_cc, 0, sizeof(m_cc));
+CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : CDialog(), m_cc()
+{
+    m_pParentWnd = pParentWnd;
     m_cc.lStructSize = sizeof(m_cc);
-    m_cc.rgbResult = clrInit;
-    m_cc.Flags = dwFlags | CC_RGBINIT;
-    m_cc.hwndOwner = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
     m_cc.lpCustColors = GetSavedCustomColors();
+    m_cc.Flags = dwFlags | CC_RGBINIT;
+    m_cc.rgbResult = clrInit;
 }
 
-COLORREF* CColorDialog::GetSavedCustomColors() {
+COLORREF* CColorDialog::GetSavedCustomColors()
+{
     static COLORREF s_colors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
                                     RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
                                     RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
@@ -21,10 +20,13 @@ COLORREF* CColorDialog::GetSavedCustomColors() {
     return s_colors;
 }
 
-INT_PTR CColorDialog::DoModal() {
-    if (m_cc.hwndOwner == nullptr) {
-        CWnd* pMain = AfxGetMainWnd();
-        m_cc.hwndOwner = pMain != nullptr ? pMain->GetSafeHwnd() : nullptr;
-    }
-    return ::ChooseColorW(&m_cc) ? IDOK : IDCANCEL;
+INT_PTR CColorDialog::DoModal()
+{
+    HWND hWndTop = nullptr;
+    CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop);
+    m_cc.hwndOwner = CWnd::SafeHwndOf(pOwner);
+    const BOOL bResult = ::ChooseColorW(&m_cc);
+    if (hWndTop != nullptr)
+        ::EnableWindow(hWndTop, TRUE);
+    return bResult ? IDOK : IDCANCEL;
 }

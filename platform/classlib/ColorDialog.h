@@ -1,19 +1,20 @@
 #pragma once
-// CColorDialog: the system's colour chooser (ChooseColor) started with a
-// colour; DoModal answers IDOK or IDCANCEL and GetColor the colour chosen.
-// The sixteen custom colours are shared by every dialog of the process.
-#include "platform/classlib/Wnd.h"
+// CColorDialog: the common colour dialog over CHOOSECOLOR, with the sixteen
+// custom colours kept for the whole run.
+#include "platform/classlib/Dialog.h"
 
 #include <commdlg.h>
 
-class CColorDialog {
+class CColorDialog : public CDialog {
+    DECLARE_DYNAMIC(CColorDialog)
 public:
+    // The dialog opens on the initial colour.
     explicit CColorDialog(COLORREF clrInit = 0, DWORD dwFlags = 0, CWnd* pParentWnd = nullptr);
 
-    virtual ~CColorDialog() = default;
-    virtual INT_PTR DoModal();
+    CHOOSECOLORW m_cc;
+
+    // IDOK or IDCANCEL (also on failure).
+    INT_PTR DoModal() override;
     COLORREF GetColor() const { return m_cc.rgbResult; }
     static COLORREF* GetSavedCustomColors();
-
-    CHOOSECOLORW m_cc;
 };

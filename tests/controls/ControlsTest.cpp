@@ -21,7 +21,7 @@
 #include "framework/KWRegKeyStack.h"
 #include "platform/classlib/Object.h"
 #include "platform/classlib/WinApp.h"
-#include "tests/platform/classlib/TestSupport.h"
+#include "ControlsTestSupport.h"
 #include "resources/Toolbars.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@
 
 namespace {
 
-CWinApp g_application(L"ControlsTests");
+controls_test::CControlsTestApp g_application;
 
 // A parent window for the controls.
 struct ParentWindow {
@@ -50,7 +50,33 @@ private:
     std::vector<int>& m_deleted;
 };
 
+bool s_dialogSeen = false;
+
+void CALLBACK CancelColorDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND dialog = classlib_test::FindThreadDialog()) {
+        s_dialogSeen = true;
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+// The palette's cell that opens the colour dialog; null when none.
+CColorButton* OtherColorCell(CQMXPColorBar* palette)
+{
+    for (int i = 0; i < palette->GetCount(); ++i) {
+        auto* cell = DYNAMIC_DOWNCAST(CColorButton, palette->GetButton(i));
+        if (cell != nullptr && cell->m_bIsOther)
+            return cell;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+controls_test::CControlsTestApp& controls_test::App()
+{
+    return g_application;
+}
 
 TEST(ControlFacade, AnswersNothingWithoutImplementationAndKeepsTheIdAndOneFont)
 {
@@ -126,6 +152,7 @@ TEST(FontFaces, ChainCharsetsPerExactNameAndMatchTheDocumentsFonts)
     EXPECT_EQ(CKWFontFaceStorage::kTrueType, storage.GetAt(0)->type);
     EXPECT_EQ(L"arial", *storage.GetAt(1)->name);
 
+    // A document font the system lacks gets an entry of its own, after the installed ones.
     CKWFontFaceStorage application;
     application.AddFace(L"Arial", CKWFontFaceStorage::kTrueType, 0);
     application.AddFace(L"Courier", CKWFontFaceStorage::kTrueType, 0);
@@ -135,9 +162,11 @@ TEST(FontFaces, ChainCharsetsPerExactNameAndMatchTheDocumentsFonts)
     SetCurrentFontLists(&document, &application);
     UpdateFontLists(true);
     FCOMMBO_DATA_ARRAY& data = GetFontCommboData();
-    ASSERT_EQ(2u, data.GetSize());
+    ASSERT_EQ(3u, data.GetSize());
     EXPECT_EQ(1, data.GetAt(0)->value);
     EXPECT_EQ(-1, data.GetAt(1)->value);
+    EXPECT_EQ(0, data.GetAt(2)->value);
+    EXPECT_EQ(std::wstring(L"Verdana"), GetMissingFontName(data.GetAt(2)));
     SetCurrentFontLists(nullptr, nullptr);
     data.RemoveAll();
 
@@ -244,7 +273,7 @@ TEST_F(ToolBarManagerTest, HideThenRestoreShowsExactlyTheBarsVisibleBefore)
     frame->DestroyWindow();
 }
 
-TEST_F(ToolBarManagerTest, TheTextColourButtonOffersMoreColorAndRecordsTheChosenCell)
+TEST_F(ToolBarManagerTest, APressOnTheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColourDialog)
 {
     constexpr UINT kTextColor = 32846;
     auto* frame = new CQMXPMDIFrameWnd;
@@ -259,15 +288,17 @@ TEST_F(ToolBarManagerTest, TheTextColourButtonOffersMoreColorAndRecordsTheChosen
     ASSERT_EQ(1, bar->ReplaceButton(kTextColor, prototype, TRUE));
     auto* button = DYNAMIC_DOWNCAST(CColorMenuButton, bar->GetButton(bar->CommandToIndex(kTextColor)));
     ASSERT_NE(nullptr, button);
-    ASSERT_TRUE(button->OpenPopupMenu());
+    frame->RecalcLayout();
+    // A press on the drop-down arrow opens the palette, not a dialog.
+    CPoint arrow(button->GetRect().right - 3, button->GetRect().CenterPoint().y);
+    bar->ClientToScreen(&arrow);
+    ::SetCursorPos(arrow.x, arrow.y);
+    EXPECT_TRUE(button->OnClick(bar, FALSE));
+    ASSERT_NE(nullptr, button->GetPopupMenu());
+    EXPECT_EQ(nullptr, classlib_test::FindThreadDialog());
     auto* palette = DYNAMIC_DOWNCAST(CQMXPColorBar, button->GetPopupMenu()->GetMenuBar());
     ASSERT_NE(nullptr, palette);
-    CColorButton* other = nullptr;
-    for (int i = 0; i < palette->GetCount(); ++i) {
-        auto* cell = DYNAMIC_DOWNCAST(CColorButton, palette->GetButton(i));
-        if (cell != nullptr && cell->m_bIsOther)
-            other = cell;
-    }
+    CColorButton* other = OtherColorCell(palette);
     ASSERT_NE(nullptr, other);
     EXPECT_EQ(CString(L"More Color..."), other->m_strText);
     auto* cell = static_cast<CColorButton*>(palette->GetButton(5));
@@ -277,6 +308,19 @@ TEST_F(ToolBarManagerTest, TheTextColourButtonOffersMoreColorAndRecordsTheChosen
     ASSERT_TRUE(CColorMenuButton::LookupColor(kTextColor, recorded));
     EXPECT_EQ(CKWColor::FromColorRef(chosen).GetValue(), recorded.GetValue());
     EXPECT_EQ(chosen, button->CQMXPColorMenuButton::GetColor());
+
+    // The other colour opens the common colour dialog; cancelled, the colour stays.
+    ASSERT_TRUE(button->OpenPopupMenu());
+    palette = DYNAMIC_DOWNCAST(CQMXPColorBar, button->GetPopupMenu()->GetMenuBar());
+    ASSERT_NE(nullptr, palette);
+    s_dialogSeen = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CancelColorDialog);
+    palette->OnItemClicked(OtherColorCell(palette));
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(s_dialogSeen);
+    EXPECT_EQ(chosen, button->CQMXPColorMenuButton::GetColor());
+    ASSERT_TRUE(CColorMenuButton::LookupColor(kTextColor, recorded));
+    EXPECT_EQ(CKWColor::FromColorRef(chosen).GetValue(), recorded.GetValue());
     manager.DestroyAll();
     g_application.m_pMainWnd = nullptr;
     frame->DestroyWindow();

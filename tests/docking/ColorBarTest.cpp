@@ -21,7 +21,6 @@ using namespace docking_test;
 namespace {
 
 constexpr UINT kColorCommand = 32846;
-constexpr COLORREF kAutomatic = static_cast<COLORREF>(-1);
 
 // A colour button that records the colours it is given and whether it was to notify.
 class CRecordingColorButton : public CQMXPColorMenuButton {
@@ -60,11 +59,11 @@ TEST_F(ColorBarTest, ButtonsOfACommandShareItsColourAndShowItUnderTheImage) {
     const struct {
         UINT uiCmd;
         COLORREF color;
-    } news[] = {{kColorCommand + 1, RGB(10, 20, 30)}, {kColorCommand + 2, kAutomatic}};
+    } news[] = {{kColorCommand + 1, RGB(10, 20, 30)}, {kColorCommand + 2, CQMXPColorMenuButton::kAutomatic}};
     for (const auto& n : news) {
         CQMXPColorMenuButton button(n.uiCmd, L"");
         EXPECT_EQ(button.GetColor(), n.color);
-        EXPECT_EQ(button.GetShownColor(), n.color == kAutomatic ? button.colorAutomatic : n.color);
+        EXPECT_EQ(button.GetShownColor(), n.color == CQMXPColorMenuButton::kAutomatic ? button.colorAutomatic : n.color);
     }
 
     CQMXPToolBar bar;
