@@ -1,6 +1,5 @@
 #include "controls/KWColorMenuButton.h"
 
-#include "controls/KWColorChooser.h"
 
 IMPLEMENT_SERIAL(CColorMenuButton, CQMXPColorMenuButton, VERSIONABLE_SCHEMA | 1)
 
@@ -78,16 +77,6 @@ void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
     CQMXPColorMenuButton::AssignFrom(src);
     if (const auto* pSrc = DYNAMIC_DOWNCAST(CColorMenuButton, const_cast<CQMXPToolbarButton*>(&src)))
         m_color = pSrc->m_color;
-}
-
-BOOL CColorMenuButton::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes)
-{
-    CKWColorChooser chooser;
-    chooser.SetColor(colorDefault == kAutomatic ? RGB(0, 0, 0) : colorDefault);
-    if (!chooser.DoModal(m_pWndParent))
-        return FALSE;
-    colorRes = chooser.GetColor();
-    return TRUE;
 }
 
 bool CColorMenuButton::LookupColor(UINT nID, CKWColor& color)

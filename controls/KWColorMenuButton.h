@@ -4,7 +4,7 @@
 // is also kept as a framework colour value, recorded for its command in one
 // global map (CColorMap), so that every button of the command, and a tool bar
 // rebuilt later, shows the same colour. The palette's other colour is chosen
-// in the common colour dialog (CKWColorChooser).
+// in the library's colour dialog.
 #include <cstdint>
 #include <map>
 
@@ -42,7 +42,6 @@ public:
     // recorded colour that shows the same keeps its kind).
     void SetColor(COLORREF color, BOOL bNotify = TRUE) override;
     void AssignFrom(const CQMXPToolbarButton& src) override;
-    BOOL OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes) override;
     const CKWColor& GetColor() const { return m_color; }
     // The colour recorded for the command; false (colour untouched) when none is.
     static bool LookupColor(UINT nID, CKWColor& color);

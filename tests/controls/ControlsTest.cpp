@@ -309,7 +309,7 @@ TEST_F(ToolBarManagerTest, APressOnTheTextColourArrowOpensThePaletteWhoseMoreCol
     EXPECT_EQ(CKWColor::FromColorRef(chosen).GetValue(), recorded.GetValue());
     EXPECT_EQ(chosen, button->CQMXPColorMenuButton::GetColor());
 
-    // The other colour opens the common colour dialog; cancelled, the colour stays.
+    // The other colour opens the library's colour dialog; cancelled, the colour stays.
     ASSERT_TRUE(button->OpenPopupMenu());
     palette = DYNAMIC_DOWNCAST(CQMXPColorBar, button->GetPopupMenu()->GetMenuBar());
     ASSERT_NE(nullptr, palette);
