@@ -2,12 +2,15 @@
 // removing and hiding tabs and which tab is active then, the tab record of
 // a stored layout and its restoring, the scrolled and the crowded tab row,
 // the keyboard round the tabs, a parent that refuses a change; pictures of
-// three looks.
+// three looks; the flat XP look of tabs and of the strip's buttons.
 #include "CanvasTestSupport.h"
 #include "DockLayoutSupport.h"
 
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPTabButton.h"
 #include "docking/bars/QMXPTabWnd.h"
+#include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPVisualManagerXP.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/MemFile.h"
 
@@ -48,9 +51,10 @@ protected:
         m_pages.clear();
         DockLayoutTest::TearDown();
     }
-    CQMXPTabWnd& MakeTabs(int style, int cx, int nTabs, const wchar_t* lpszLabel = L"Tab") {
+    CQMXPTabWnd& MakeTabs(int style, int cx, int nTabs, const wchar_t* lpszLabel = L"Tab",
+                          int location = QMXP_LOCATION_BOTTOM) {
         m_tabs = std::make_unique<CQMXPTabWnd>();
-        EXPECT_TRUE(m_tabs->Create(style, CRect(0, 0, cx, 200), &m_parent, 7));
+        EXPECT_TRUE(m_tabs->Create(style, CRect(0, 0, cx, 200), &m_parent, 7, location));
         for (int i = 0; i < nTabs; ++i) {
             CString strLabel;
             strLabel.Format(L"%s %d", lpszLabel, i);
@@ -292,6 +296,89 @@ TEST_F(TabWndTest, PicturesOfThreeLooks) {
         swprintf(szName, 40, L"docking_tabs_style%d", style);
         EXPECT_TRUE(SaveScreen(rect, szName));
         tabs.RemoveAllTabs();
+    }
+}
+
+COLORREF ScreenPixel(CWnd& wnd, int x, int y) {
+    CPoint pt(x, y);
+    wnd.ClientToScreen(&pt);
+    HDC hdc = ::GetDC(nullptr);
+    const COLORREF clr = ::GetPixel(hdc, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hdc);
+    return clr;
+}
+
+TEST_F(TabWndTest, TheXPLookDrawsFlatTabsWithSeparatorsOnTheTabBackground) {
+    CQMXPVisualManager::SelectManagerClass(RUNTIME_CLASS(CQMXPVisualManagerXP));
+    auto* pManager = static_cast<CQMXPVisualManagerXP*>(CQMXPVisualManager::GetInstance());
+    for (int location : {QMXP_LOCATION_BOTTOM, QMXP_LOCATION_TOP}) {
+        CQMXPTabWnd& tabs = MakeTabs(QMXP_STYLE_3D, 380, 4, L"Page", location);
+        tabs.SetActiveTab(1);
+        tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        CRect rectActive, rectNext, rectLast;
+        ASSERT_TRUE(tabs.GetTabRect(1, rectActive));
+        ASSERT_TRUE(tabs.GetTabRect(2, rectNext));
+        ASSERT_TRUE(tabs.GetTabRect(3, rectLast));
+        const int y = rectNext.CenterPoint().y;
+        EXPECT_EQ(ScreenPixel(tabs, rectLast.right + 8, y), pManager->clrTabBack) << location;
+        EXPECT_EQ(ScreenPixel(tabs, rectActive.left + 3, y), globalData.clrBtnFace) << location;
+        EXPECT_EQ(ScreenPixel(tabs, rectNext.right, y), globalData.clrBtnShadow) << location;
+        // Only the last tab has no separator after it.
+        EXPECT_EQ(ScreenPixel(tabs, rectLast.right, y), pManager->clrTabBack) << location;
+        int nDarkText = 0;
+        for (int x = rectNext.left; x < rectNext.right; ++x)
+            nDarkText += ScreenPixel(tabs, x, y) == pManager->clrDarkText ? 1 : 0;
+        EXPECT_GT(nDarkText, 0) << location;
+        CRect rect;
+        tabs.GetWindowRect(&rect);
+        if (location == QMXP_LOCATION_TOP)
+            EXPECT_TRUE(SaveScreen(rect, L"docking_tabs_xp"));
+        tabs.RemoveAllTabs();
+    }
+    CQMXPVisualManager::SelectManagerClass(nullptr);
+}
+
+// A strip button whose mouse state the test sets, on a tab window that is
+// flat or not.
+class CStateTabButton : public CQMXTabButton {
+public:
+    void Set(BOOL bPushed, BOOL bHot) {
+        m_bPushed = bPushed;
+        m_bHighlighted = bHot;
+    }
+};
+class CLookTabWnd : public CQMXPTabWnd {
+public:
+    explicit CLookTabWnd(BOOL bFlat) { m_bFlat = bFlat; }
+};
+
+TEST(XPTabButtonsTest, FaceAndFrameFollowTheButtonsStateAndTheTabWindowsKind) {
+    CQMXPVisualManagerXP manager(TRUE);
+    CLookTabWnd flat(TRUE), plain(FALSE);
+    const COLORREF clrNone = RGB(1, 2, 3);
+    const struct {
+        CQMXPTabWnd* pTabs;
+        BOOL bPushed, bHot;
+        COLORREF clrFace, clrTopLeft, clrBottomRight;
+    } cases[] = {
+        {&flat, FALSE, FALSE, globalData.clrBtnFace, clrNone, clrNone},
+        {&flat, FALSE, TRUE, manager.clrHighlight, manager.clrGripper, globalData.clrBtnDkShadow},
+        {&flat, TRUE, TRUE, manager.clrHighlightDn, globalData.clrBtnDkShadow, manager.clrGripper},
+        {&plain, FALSE, FALSE, manager.clrTabBack, clrNone, clrNone},
+        {&plain, TRUE, TRUE, manager.clrTabBack, globalData.clrBtnDkShadow, globalData.clrBtnDkShadow},
+    };
+    CStateTabButton button;
+    for (const auto& c : cases) {
+        CCanvas canvas(16, 16, clrNone);
+        button.Set(c.bPushed, c.bHot);
+        CRect rect(0, 0, 16, 16);
+        manager.OnFillTab(&canvas.DC(), CRect(1, 1, 15, 15), &button, c.pTabs);
+        manager.OnDrawTabButtonBorder(&canvas.DC(), rect, &button, 0, c.pTabs);
+        EXPECT_EQ(rect, CRect(1, 1, 15, 15));
+        EXPECT_EQ(canvas.At(8, 8), c.clrFace) << c.bPushed << c.bHot;
+        EXPECT_EQ(canvas.At(0, 8), c.clrTopLeft) << c.bPushed << c.bHot;
+        EXPECT_EQ(canvas.At(15, 8), c.clrBottomRight) << c.bPushed << c.bHot;
     }
 }
 
