@@ -21,7 +21,6 @@ class CQMXPToolbarComboBoxButton;
 class CQMXPToolbarEditBoxButton;
 class CQMXPToolbarMenuButton;
 class CQMXTabButton;
-class CFont;
 class CImageList;
 class CWnd;
 
@@ -147,8 +146,10 @@ public:
 
 protected:
     // A task's image (when the list has one for it) and its text past the
-    // image column; clrText -1 keeps the DC's colour.
-    void DrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, CFont* pFont, COLORREF clrText);
+    // image column: a link in clrLink, underlined when hot, a label in
+    // clrLabel; -1 keeps the DC's colour.
+    void DrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted, COLORREF clrLink,
+                  COLORREF clrLabel);
     // A group caption's name in bold, past the caption's offsets and left of its glyph.
     void DrawGroupCaptionText(CDC* pDC, CQMXPTasksGroup* pGroup, COLORREF clrText);
 

@@ -67,13 +67,12 @@ void CQMXPVisualManager::OnDrawGroupBorder(CDC*, CRect, BOOL, BOOL) {}
 
 void CQMXPVisualManager::OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                                         BOOL) {
-    DrawTask(pDC, pTask, pImages,
-             pTask->bIsLink && bIsHighlighted ? &globalData.fontUnderline : &globalData.fontRegular,
-             ::GetSysColor(COLOR_WINDOWTEXT));
+    const COLORREF clrText = ::GetSysColor(COLOR_WINDOWTEXT);
+    DrawTask(pDC, pTask, pImages, bIsHighlighted, clrText, clrText);
 }
 
-void CQMXPVisualManager::DrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, CFont* pFont,
-                                  COLORREF clrText) {
+void CQMXPVisualManager::DrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+                                  COLORREF clrLink, COLORREF clrLabel) {
     CRect rectText = pTask->rect;
     const CSize sizeIcon = pImages != nullptr ? pImages->GetImageSize() : CSize(0, 0);
     // Every task's text starts at the same place, with an image or without.
@@ -82,7 +81,9 @@ void CQMXPVisualManager::DrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImage
             pImages->Draw(pDC, pTask->nIcon, pTask->rect.TopLeft(), ILD_TRANSPARENT);
         rectText.left += sizeIcon.cx + taskIconOffset;
     }
-    CFont* pOldFont = pDC->SelectObject(pFont);
+    const BOOL bUnderline = pTask->bIsLink && bIsHighlighted;
+    const COLORREF clrText = pTask->bIsLink ? clrLink : clrLabel;
+    CFont* pOldFont = pDC->SelectObject(bUnderline ? &globalData.fontUnderline : &globalData.fontRegular);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrOldText = clrText != static_cast<COLORREF>(-1) ? pDC->SetTextColor(clrText) : pDC->GetTextColor();
     pDC->DrawText(pTask->strName, &rectText, DT_SINGLELINE | DT_VCENTER);

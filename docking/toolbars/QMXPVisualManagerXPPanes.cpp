@@ -142,9 +142,5 @@ void CQMXPVisualManagerXP::OnDrawGroupBorder(CDC*, CRect, BOOL, BOOL) {}
 
 void CQMXPVisualManagerXP::OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                                           BOOL) {
-    if (pTask->bIsLink)
-        DrawTask(pDC, pTask, pImages, bIsHighlighted ? &globalData.fontUnderline : &globalData.fontRegular,
-                 globalData.clrHotLinkText);
-    else
-        DrawTask(pDC, pTask, pImages, &globalData.fontRegular, static_cast<COLORREF>(-1));
+    DrawTask(pDC, pTask, pImages, bIsHighlighted, globalData.clrHotLinkText, static_cast<COLORREF>(-1));
 }

@@ -447,9 +447,5 @@ void CQMXPWinXPVisualManager::OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpec
 
 void CQMXPWinXPVisualManager::OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                                              BOOL) {
-    if (pTask->bIsLink)
-        DrawTask(pDC, pTask, pImages, bIsHighlighted ? &globalData.fontUnderline : &globalData.fontRegular,
-                 globalData.clrHilite);
-    else
-        DrawTask(pDC, pTask, pImages, &globalData.fontRegular, ::GetSysColor(COLOR_WINDOWTEXT));
+    DrawTask(pDC, pTask, pImages, bIsHighlighted, globalData.clrHilite, ::GetSysColor(COLOR_WINDOWTEXT));
 }
