@@ -382,7 +382,6 @@ TEST(ThemedLookTest, TaskPaneFallsBackWithoutTheExplorerThemeAndAsksForItsPartsW
         {L"Tasks", FALSE, FALSE, FALSE, {{8, 0}, {6, 1}}},
         {L"Tasks", TRUE, TRUE, TRUE, {{12, 0}, {11, 2}}},
         {L"Tasks", FALSE, TRUE, TRUE, {{8, 0}, {7, 2}}},
-        {L"Tasks", TRUE, FALSE, FALSE, {{12, 0}, {10, 1}}},
         {L"", FALSE, FALSE, TRUE, {{8, 0}}},
     };
     CCanvas canvas(120, 30);
@@ -402,47 +401,6 @@ TEST(ThemedLookTest, TaskPaneFallsBackWithoutTheExplorerThemeAndAsksForItsPartsW
     manager.OnFillGroupBackground(&canvas.DC(), CRect(0, 0, 120, 30), FALSE);
     EXPECT_EQ(manager.drawn, (std::vector<std::pair<int, int>>{{1, 0}, {9, 0}, {5, 0}}));
     manager.hThemeExplorerBar = nullptr;
-}
-
-// How many pixels of each colour a task's text leaves on a grey canvas.
-int TaskTextPixels(CQMXPVisualManager& manager, BOOL bIsLink, COLORREF clr) {
-    CCanvas canvas(120, 20, RGB(128, 128, 128));
-    CQMXPTask task;
-    task.strName = L"Open the folder";
-    task.rect = CRect(0, 0, 120, 20);
-    task.bIsLink = bIsLink;
-    manager.OnDrawLinkItem(&canvas.DC(), &task, nullptr, TRUE, FALSE);
-    return canvas.Count(clr);
-}
-
-TEST(ThemedLookTest, GroupsAndTasksTakeTheColoursOfTheirLook) {
-    const CSysColorsScope colors({COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_WINDOW},
-                                 {RGB(0, 0, 0), RGB(10, 36, 106), RGB(255, 255, 255)});
-    CQMXPVisualManagerXP xp(TRUE);
-    CRecordingThemedManager themed;
-    // Links: the library's link colour in the XP look, the highlight in the themed one.
-    EXPECT_GT(TaskTextPixels(xp, TRUE, globalData.clrHotLinkText), 0);
-    EXPECT_EQ(TaskTextPixels(xp, TRUE, globalData.clrHilite), 0);
-    EXPECT_GT(TaskTextPixels(themed, TRUE, globalData.clrHilite), 0);
-    EXPECT_GT(TaskTextPixels(themed, FALSE, RGB(0, 0, 0)), 0);
-
-    // A group without a caption: a top line in the themed look only.
-    const struct {
-        CQMXPVisualManager* pManager;
-        BOOL bSpecial, bNoCaption;
-        COLORREF clrTop;
-    } borders[] = {
-        {&themed, TRUE, TRUE, RGB(10, 36, 106)},
-        {&themed, FALSE, TRUE, RGB(255, 255, 255)},
-        {&themed, TRUE, FALSE, RGB(1, 2, 3)},
-        {&xp, TRUE, TRUE, RGB(1, 2, 3)},
-    };
-    for (const auto& b : borders) {
-        CCanvas canvas(40, 20, RGB(1, 2, 3));
-        b.pManager->OnDrawGroupBorder(&canvas.DC(), CRect(0, 0, 40, 20), b.bSpecial, b.bNoCaption);
-        EXPECT_EQ(canvas.At(20, 0), b.clrTop) << b.bSpecial << b.bNoCaption;
-        EXPECT_EQ(canvas.At(20, 1), RGB(1, 2, 3));
-    }
 }
 
 }  // namespace
