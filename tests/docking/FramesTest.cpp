@@ -3,6 +3,7 @@
 // registry class, the frame's key and click routing, the Window popup's
 // list of document windows, the document frames, and the preview view
 // with its tool bar.
+#include "CanvasTestSupport.h"
 #include "MenuTestSupport.h"
 
 #include "docking/bars/QMXPStatusBar.h"
@@ -526,6 +527,69 @@ TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     pChild->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hMiniFrame));
     delete pBar;
+}
+
+// With MDI tabs on, each shown document window has a tab under its title;
+// windows with the same icon share one image; a hidden window loses its tab
+// (the next tab keeps its own title) and, shown again, comes back at the
+// end as the active one; a destroyed window's tab goes with it.
+TEST_F(MDIFrameTest, MDITabsFollowTheDocumentWindows) {
+    m_pFrame->EnableMDITabs();
+    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    ::SetForegroundWindow(m_pFrame->m_hWnd);
+    Pump();
+    CQMXPMainClientAreaWnd& client = m_pFrame->GetClientArea();
+    CQMXPTabWnd& tabs = client.GetTabWnd();
+    const HICON hIcons[] = {::LoadIconW(nullptr, IDI_APPLICATION), ::LoadIconW(nullptr, IDI_APPLICATION),
+                            ::LoadIconW(nullptr, IDI_WARNING)};
+    std::vector<CQMXPMDIChildWnd*> children;
+    for (HICON hIcon : hIcons) {
+        auto* pChild = new CQMXPMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(nullptr, L"Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, m_pFrame));
+        pChild->SetIcon(hIcon, FALSE);
+        children.push_back(pChild);
+        pChild->SetWindowText((L"Doc" + std::to_wstring(children.size())).c_str());
+    }
+    const auto labels = [&] {
+        std::vector<std::wstring> texts;
+        for (int i = 0; i < tabs.GetTabsNum(); ++i) {
+            CString strLabel;
+            tabs.GetTabLabel(i, strLabel);
+            texts.emplace_back(strLabel);
+        }
+        return texts;
+    };
+    ASSERT_EQ(labels(), (std::vector<std::wstring>{L"Doc1", L"Doc2", L"Doc3"}));
+    EXPECT_EQ(client.GetTabIcons().GetImageCount(), 2);
+    EXPECT_EQ(tabs.GetTabIcon(0), tabs.GetTabIcon(1));
+    EXPECT_NE(tabs.GetTabIcon(0), tabs.GetTabIcon(2));
+    // The client lies in the strip's content area, clear of the tab row.
+    CRect rectClient;
+    CRect rectTabs;
+    client.GetWindowRect(&rectClient);
+    tabs.GetWindowRect(&rectTabs);
+    CRect rectRow = tabs.GetTabsAreaRect();
+    rectRow.OffsetRect(rectTabs.TopLeft());
+    EXPECT_TRUE(CRect().IntersectRect(rectClient, rectTabs) && !CRect().IntersectRect(rectClient, rectRow));
+    // A click on a tab activates its window, and an activated window its tab.
+    tabs.SetActiveTab(0);
+    EXPECT_EQ(m_pFrame->MDIGetActive(), children[0]);
+    m_pFrame->MDIActivate(children[1]);
+    EXPECT_EQ(tabs.GetActiveTab(), 1);
+    SaveScreen(CRect(rectTabs.left, rectTabs.top, rectTabs.right, rectTabs.bottom), L"mdi_tabs");
+
+    children[0]->ShowWindow(SW_HIDE);
+    client.SendMessage(QMXPM_UPDATE_MDI_TABS);
+    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Doc2", L"Doc3"}));
+    children[1]->SetWindowText(L"Renamed");
+    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Renamed", L"Doc3"}));
+    children[0]->ShowWindow(SW_SHOW);
+    client.SendMessage(QMXPM_UPDATE_MDI_TABS);
+    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Renamed", L"Doc3", L"Doc1"}));
+    EXPECT_EQ(tabs.GetActiveTab(), 2);
+    children[2]->MDIDestroy();
+    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Renamed", L"Doc1"}));
 }
 
 // A document frame that counts the layouts of its docked bars.
