@@ -1,17 +1,21 @@
 // The context-menu manager: menus shown by id or handle for an owner, run
 // modally for the chosen command, one popup at a time, none for a library
-// dialog that does not take the commands itself.
+// dialog that does not take the commands itself; the workspace's use of
+// the context-menu and mouse managers.
 #include "MenuTestSupport.h"
 
 #include "DockingTestResources.h"
 #include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPDialog.h"
+#include "docking/frames/QMXPMouseManager.h"
+#include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 using namespace docking_test;
 
@@ -100,6 +104,70 @@ TEST_F(ContextMenuManagerTest, AControlInALibraryDialogGetsAPopupOnlyWithItsOwnM
     Pump();
     EXPECT_EQ(dialog.GetActiveMenu(), nullptr);
     dialog.DestroyWindow();
+}
+
+// A context-menu manager that logs where its state goes.
+class CLoggingMenus : public CQMXPContextMenuManager {
+public:
+    BOOL LoadState(LPCWSTR lpszProfileName) override {
+        Record(L"menus:load:" + std::wstring(lpszProfileName));
+        return TRUE;
+    }
+    BOOL SaveState(LPCWSTR lpszProfileName) override {
+        Record(L"menus:save:" + std::wstring(lpszProfileName));
+        return TRUE;
+    }
+};
+
+// The workspace reaches the managers while they exist: it shows context
+// menus by id, runs the command of a double click in a kind of view, keeps
+// the managers' state right below its own path and deletes those it owns.
+TEST_F(ContextMenuManagerTest, TheWorkspaceShowsMenusRunsDoubleClicksAndKeepsTheManagersState) {
+    auto workspace = std::make_unique<CQMXPWorkspace>();
+    workspace->SetRegistryBase(L"ManagersTest");
+    const std::wstring strPath(workspace->GetRegSectionPath());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, strPath.c_str());
+    CWnd view;
+    ASSERT_TRUE(view.Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), m_pFrame, 1234));
+    EXPECT_FALSE(workspace->OnViewDoubleClick(&view, 7));
+
+    auto* pMouse = new CQMXPMouseManager;
+    workspace->m_bMouseManagerAutocreated = TRUE;
+    pMouse->AddView(7, L"Picture");
+    pMouse->SetCommandForDblClick(7, 30002);
+    const struct {
+        CWnd* pView;
+        int iViewId;
+        bool bRun;
+    } cases[] = {{&view, 7, true}, {nullptr, 7, true}, {&view, 8, false}};
+    for (const auto& c : cases) {
+        Log().clear();
+        EXPECT_EQ(workspace->OnViewDoubleClick(c.pView, c.iViewId) != FALSE, c.bRun) << c.iViewId;
+        EXPECT_EQ(LoggedCommands(), c.bRun ? std::vector<UINT>{30002} : std::vector<UINT>{}) << c.iViewId;
+    }
+
+    CLoggingMenus menus;
+    ASSERT_TRUE(menus.AddMenu(L"Document", IDR_DOCKTEST_DOC));
+    ASSERT_TRUE(workspace->ShowPopupMenu(IDR_DOCKTEST_DOC, CPoint(100, 100), m_pFrame));
+    EXPECT_EQ(OpenPopups().size(), 1u);
+    CloseAllPopups();
+    Pump();
+    Log().clear();
+    ASSERT_TRUE(workspace->SaveState());
+    DWORD cbMouse = 0;
+    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, strPath.c_str(), L"Mouse", RRF_RT_REG_BINARY, nullptr, nullptr,
+                             &cbMouse),
+              ERROR_SUCCESS);
+    pMouse->SetCommandForDblClick(7, 30003);
+    workspace->LoadState();
+    EXPECT_EQ(pMouse->GetViewDblClickCommand(7), 30002u);
+    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"menus:save:" + strPath, L"menus:load:" + strPath}));
+
+    workspace.reset();
+    EXPECT_EQ(qmxMouseManager, nullptr);
+    EXPECT_EQ(qmxContextMenuManager, &menus);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, strPath.c_str());
+    view.DestroyWindow();
 }
 
 }  // namespace
