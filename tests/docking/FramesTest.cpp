@@ -15,6 +15,7 @@
 #include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/frames/QMXPRegistry.h"
+#include "docking/frames/QMXPTearOffManager.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -407,6 +408,54 @@ TEST_F(FrameInputTest, MinimisingHidesFloatingToolBarsAndRestoringShowsThem) {
     m_pFrame->ShowWindow(SW_RESTORE);
     EXPECT_TRUE(pMiniFrame->IsWindowVisible());
     bar.DestroyWindow();
+}
+
+// A marked menu's strip dragged off: a tool bar of its commands floats and
+// follows the mouse until the button goes up, which closes the menus;
+// Escape or the right button destroy it and show the menu again.
+TEST_F(FrameInputTest, DraggingAMarkedMenusStripFloatsABarOfItsCommands) {
+    constexpr UINT kBarId = 0xE930;
+    CQMXPTearOffManager manager(kBarId, kBarId + 9);
+    qmxTearOffManager = &manager;
+    CString strEdit(L"&Edit");
+    CQMXPTearOffManager::Build(kBarId, strEdit);
+    m_menuBar.CreateFromMenu(MakeMenu({{0, strEdit, {{30001, L"&Copy"}, {30002, L"&Paste"}}}}), FALSE, TRUE);
+    const CPoint ptEdit = m_menuBar.GetButton(0)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptEdit.x, ptEdit.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    CQMXPPopupMenu* pPopup = OpenPopups().front();
+    const CRect rectStrip = pPopup->rectTearOffCaption;
+    ASSERT_FALSE(rectStrip.IsRectEmpty());
+    const HWND hWndPopup = pPopup->m_hWnd;
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        bool bPlaced;
+    } cases[] = {{WM_KEYDOWN, VK_ESCAPE, false}, {WM_RBUTTONDOWN, MK_RBUTTON, false}, {WM_LBUTTONUP, 0, true}};
+    for (const auto& c : cases) {
+        ::SendMessageW(hWndPopup, WM_LBUTTONDOWN, MK_LBUTTON,
+                       MAKELPARAM(rectStrip.CenterPoint().x, rectStrip.CenterPoint().y));
+        // Read by the drag loop once the bar floats: a move, then the end.
+        ::PostMessageW(m_pFrame->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 90));
+        ::PostMessageW(m_pFrame->m_hWnd, c.message, c.wParam, 0);
+        ::SendMessageW(hWndPopup, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rectStrip.CenterPoint().x, rectStrip.bottom + 8));
+        Pump();
+        auto* pBar = DYNAMIC_DOWNCAST(CQMXPToolBar, m_pFrame->GetControlBar(kBarId));
+        EXPECT_EQ(pBar != nullptr, c.bPlaced) << c.message;
+        EXPECT_EQ(m_pFrame->GetFrameImpl().m_listTearOffToolbars.GetCount(), c.bPlaced ? 1 : 0) << c.message;
+        EXPECT_EQ(::IsWindow(hWndPopup) && ::IsWindowVisible(hWndPopup), !c.bPlaced) << c.message;
+        if (pBar == nullptr)
+            continue;
+        EXPECT_EQ(pBar->GetCount(), 2);
+        // The cursor held the caption in its middle, five pixels down.
+        CRect rectFrame;
+        pBar->GetParentMiniFrame(TRUE)->GetWindowRect(&rectFrame);
+        CPoint ptMoved(120, 90);
+        m_pFrame->ClientToScreen(&ptMoved);
+        EXPECT_EQ(CPoint((rectFrame.left + rectFrame.right) / 2, rectFrame.top + 5), ptMoved);
+    }
+    qmxTearOffManager = nullptr;
 }
 
 // Tool bars torn off menus, numbered as they are saved; a stored state of
