@@ -96,12 +96,7 @@ CString CQMXPMDIChildWnd::GetFrameText() const {
     return strText;
 }
 
-HICON CQMXPMDIChildWnd::GetFrameIcon() const {
-    auto hIcon = reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, ICON_SMALL, 0));
-    if (hIcon == nullptr)
-        hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_hWnd, GCLP_HICONSM));
-    return hIcon;
-}
+HICON CQMXPMDIChildWnd::GetFrameIcon() const { return QMXPGetSmallIcon(m_hWnd); }
 
 void CQMXPMDIChildWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     CMDIChildWnd::OnSizing(fwSide, pRect);

@@ -21,14 +21,14 @@ namespace {
 CQMXPMDIFrameWnd* LibraryFrameOf(const CWnd* pClient) {
     return DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pClient->GetParent());
 }
+}  // namespace
 
-HICON SmallIconOf(HWND hWnd) {
+HICON QMXPGetSmallIcon(HWND hWnd) {
     auto hIcon = reinterpret_cast<HICON>(::SendMessageW(hWnd, WM_GETICON, ICON_SMALL, 0));
     if (hIcon == nullptr)
         hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(hWnd, GCLP_HICONSM));
     return hIcon;
 }
-}  // namespace
 
 CQMXPMainClientAreaWnd::CQMXPMainClientAreaWnd() : m_mapIcons(10) { m_mapIcons.InitHashTable(17, FALSE); }
 
@@ -141,7 +141,7 @@ void CQMXPMainClientAreaWnd::UpdateTabs() {
         if (!bVisible || (pChild != nullptr && pChild->IsDestroyPending()))
             continue;
         const int iIcon =
-            m_bTabIcons ? TabIconIndex(pChild != nullptr ? pChild->GetFrameIcon() : SmallIconOf(hWnd)) : -1;
+            m_bTabIcons ? TabIconIndex(pChild != nullptr ? pChild->GetFrameIcon() : QMXPGetSmallIcon(hWnd)) : -1;
         CString strLabel;
         if (pChild != nullptr)
             strLabel = pChild->GetFrameText();

@@ -13,6 +13,9 @@
 // Posted or sent to the MDI client: the tabs follow the document windows.
 constexpr UINT QMXPM_UPDATE_MDI_TABS = 0x0465;
 
+// The window's small icon, else its class's; none when it has neither.
+HICON QMXPGetSmallIcon(HWND hWnd);
+
 class CQMXPMainClientAreaWnd : public CWnd {
     DECLARE_DYNCREATE(CQMXPMainClientAreaWnd)
 public:
