@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
+#include <utility>
 
 using namespace docking_test;
 
@@ -109,61 +109,42 @@ TEST_F(ContextMenuManagerTest, AControlInALibraryDialogGetsAPopupOnlyWithItsOwnM
 // A context-menu manager that logs where its state goes.
 class CLoggingMenus : public CQMXPContextMenuManager {
 public:
-    BOOL LoadState(LPCWSTR lpszProfileName) override {
-        Record(L"menus:load:" + std::wstring(lpszProfileName));
-        return TRUE;
-    }
-    BOOL SaveState(LPCWSTR lpszProfileName) override {
-        Record(L"menus:save:" + std::wstring(lpszProfileName));
-        return TRUE;
-    }
+    BOOL LoadState(LPCWSTR lpszPath) override { return Record(L"load:" + std::wstring(lpszPath)), TRUE; }
+    BOOL SaveState(LPCWSTR lpszPath) override { return Record(L"save:" + std::wstring(lpszPath)), TRUE; }
 };
 
 // The workspace reaches the managers while they exist: it shows context
 // menus by id, runs the command of a double click in a kind of view, keeps
 // the managers' state right below its own path and deletes those it owns.
 TEST_F(ContextMenuManagerTest, TheWorkspaceShowsMenusRunsDoubleClicksAndKeepsTheManagersState) {
-    auto workspace = std::make_unique<CQMXPWorkspace>();
-    workspace->SetRegistryBase(L"ManagersTest");
-    const std::wstring strPath(workspace->GetRegSectionPath());
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, strPath.c_str());
-    CWnd view;
-    ASSERT_TRUE(view.Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), m_pFrame, 1234));
-    EXPECT_FALSE(workspace->OnViewDoubleClick(&view, 7));
-
-    auto* pMouse = new CQMXPMouseManager;
-    workspace->m_bMouseManagerAutocreated = TRUE;
-    pMouse->AddView(7, L"Picture");
-    pMouse->SetCommandForDblClick(7, 30002);
-    const struct {
-        CWnd* pView;
-        int iViewId;
-        bool bRun;
-    } cases[] = {{&view, 7, true}, {nullptr, 7, true}, {&view, 8, false}};
-    for (const auto& c : cases) {
-        Log().clear();
-        EXPECT_EQ(workspace->OnViewDoubleClick(c.pView, c.iViewId) != FALSE, c.bRun) << c.iViewId;
-        EXPECT_EQ(LoggedCommands(), c.bRun ? std::vector<UINT>{30002} : std::vector<UINT>{}) << c.iViewId;
-    }
-
     CLoggingMenus menus;
     ASSERT_TRUE(menus.AddMenu(L"Document", IDR_DOCKTEST_DOC));
-    ASSERT_TRUE(workspace->ShowPopupMenu(IDR_DOCKTEST_DOC, CPoint(100, 100), m_pFrame));
-    EXPECT_EQ(OpenPopups().size(), 1u);
-    CloseAllPopups();
-    Pump();
-    Log().clear();
-    ASSERT_TRUE(workspace->SaveState());
-    DWORD cbMouse = 0;
-    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, strPath.c_str(), L"Mouse", RRF_RT_REG_BINARY, nullptr, nullptr,
-                             &cbMouse),
-              ERROR_SUCCESS);
-    pMouse->SetCommandForDblClick(7, 30003);
-    workspace->LoadState();
-    EXPECT_EQ(pMouse->GetViewDblClickCommand(7), 30002u);
-    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"menus:save:" + strPath, L"menus:load:" + strPath}));
-
-    workspace.reset();
+    CWnd view;
+    ASSERT_TRUE(view.Create(L"STATIC", L"", WS_CHILD, CRect(0, 0, 50, 50), m_pFrame, 1234));
+    std::wstring strPath;
+    {
+        CQMXPWorkspace workspace;
+        workspace.SetRegistryBase(L"ManagersTest");
+        strPath = workspace.GetRegSectionPath();
+        auto* pMouse = new CQMXPMouseManager;
+        workspace.m_bMouseManagerAutocreated = TRUE;
+        pMouse->SetCommandForDblClick(7, 30002);
+        for (const auto& c : {std::pair<CWnd*, int>{&view, 7}, {nullptr, 7}, {&view, 8}}) {
+            Log().clear();
+            const bool bRun = c.second == 7;
+            EXPECT_EQ(workspace.OnViewDoubleClick(c.first, c.second) != FALSE, bRun) << c.second;
+            EXPECT_EQ(LoggedCommands(), bRun ? std::vector<UINT>{30002} : std::vector<UINT>{}) << c.second;
+        }
+        ASSERT_TRUE(workspace.ShowPopupMenu(IDR_DOCKTEST_DOC, CPoint(100, 100), m_pFrame));
+        EXPECT_EQ(OpenPopups().size(), 1u);
+        CloseAllPopups();
+        Log().clear();
+        ASSERT_TRUE(workspace.SaveState());
+        pMouse->SetCommandForDblClick(7, 30003);
+        workspace.LoadState();
+        EXPECT_EQ(pMouse->GetViewDblClickCommand(7), 30002u);
+        EXPECT_EQ(Log(), (std::vector<std::wstring>{L"save:" + strPath, L"load:" + strPath}));
+    }
     EXPECT_EQ(qmxMouseManager, nullptr);
     EXPECT_EQ(qmxContextMenuManager, &menus);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, strPath.c_str());

@@ -454,18 +454,18 @@ TEST_F(FrameInputTest, DraggingAMarkedMenusStripFloatsABarOfItsCommands) {
         WPARAM wParam;
         bool bPlaced;
     } cases[] = {{WM_KEYDOWN, VK_ESCAPE, false}, {WM_RBUTTONDOWN, MK_RBUTTON, false}, {WM_LBUTTONUP, 0, true}};
+    const CPoint ptStrip = rectStrip.CenterPoint();
     for (const auto& c : cases) {
-        ::SendMessageW(hWndPopup, WM_LBUTTONDOWN, MK_LBUTTON,
-                       MAKELPARAM(rectStrip.CenterPoint().x, rectStrip.CenterPoint().y));
+        ::SendMessageW(hWndPopup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptStrip.x, ptStrip.y));
         // Read by the drag loop once the bar floats: a move, then the end.
         ::PostMessageW(m_pFrame->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 90));
         ::PostMessageW(m_pFrame->m_hWnd, c.message, c.wParam, 0);
-        ::SendMessageW(hWndPopup, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rectStrip.CenterPoint().x, rectStrip.bottom + 8));
+        ::SendMessageW(hWndPopup, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptStrip.x, rectStrip.bottom + 8));
         Pump();
         auto* pBar = DYNAMIC_DOWNCAST(CQMXPToolBar, m_pFrame->GetControlBar(kBarId));
-        EXPECT_EQ(pBar != nullptr, c.bPlaced) << c.message;
         EXPECT_EQ(m_pFrame->GetFrameImpl().m_listTearOffToolbars.GetCount(), c.bPlaced ? 1 : 0) << c.message;
         EXPECT_EQ(::IsWindow(hWndPopup) && ::IsWindowVisible(hWndPopup), !c.bPlaced) << c.message;
+        ASSERT_EQ(pBar != nullptr, c.bPlaced) << c.message;
         if (pBar == nullptr)
             continue;
         EXPECT_EQ(pBar->GetCount(), 2);
@@ -610,30 +610,26 @@ TEST_F(MDIFrameTest, MDITabsFollowTheDocumentWindows) {
     Pump();
     CQMXPMainClientAreaWnd& client = m_pFrame->GetClientArea();
     CQMXPTabWnd& tabs = client.GetTabWnd();
-    const HICON hIcons[] = {::LoadIconW(nullptr, IDI_APPLICATION), ::LoadIconW(nullptr, IDI_APPLICATION),
-                            ::LoadIconW(nullptr, IDI_WARNING)};
     std::vector<CQMXPMDIChildWnd*> children;
-    for (HICON hIcon : hIcons) {
-        auto* pChild = new CQMXPMDIChildWnd;
-        ASSERT_TRUE(pChild->Create(nullptr, L"Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                   CFrameWnd::rectDefault, m_pFrame));
-        pChild->SetIcon(hIcon, FALSE);
-        children.push_back(pChild);
-        pChild->SetWindowText((L"Doc" + std::to_wstring(children.size())).c_str());
+    for (LPCWSTR icon : {IDI_APPLICATION, IDI_APPLICATION, IDI_WARNING}) {
+        children.push_back(new CQMXPMDIChildWnd);
+        ASSERT_TRUE(children.back()->Create(nullptr, L"Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                            CFrameWnd::rectDefault, m_pFrame));
+        children.back()->SetIcon(::LoadIconW(nullptr, icon), FALSE);
+        children.back()->SetWindowText((L"Doc" + std::to_wstring(children.size())).c_str());
     }
     const auto labels = [&] {
-        std::vector<std::wstring> texts;
+        std::wstring strAll;
         for (int i = 0; i < tabs.GetTabsNum(); ++i) {
             CString strLabel;
             tabs.GetTabLabel(i, strLabel);
-            texts.emplace_back(strLabel);
+            strAll += std::wstring(strLabel) + L"|";
         }
-        return texts;
+        return strAll;
     };
-    ASSERT_EQ(labels(), (std::vector<std::wstring>{L"Doc1", L"Doc2", L"Doc3"}));
+    ASSERT_EQ(labels(), L"Doc1|Doc2|Doc3|");
     EXPECT_EQ(client.GetTabIcons().GetImageCount(), 2);
-    EXPECT_EQ(tabs.GetTabIcon(0), tabs.GetTabIcon(1));
-    EXPECT_NE(tabs.GetTabIcon(0), tabs.GetTabIcon(2));
+    EXPECT_TRUE(tabs.GetTabIcon(0) == tabs.GetTabIcon(1) && tabs.GetTabIcon(0) != tabs.GetTabIcon(2));
     // The client lies in the strip's content area, clear of the tab row.
     CRect rectClient;
     CRect rectTabs;
@@ -647,19 +643,16 @@ TEST_F(MDIFrameTest, MDITabsFollowTheDocumentWindows) {
     EXPECT_EQ(m_pFrame->MDIGetActive(), children[0]);
     m_pFrame->MDIActivate(children[1]);
     EXPECT_EQ(tabs.GetActiveTab(), 1);
-    SaveScreen(CRect(rectTabs.left, rectTabs.top, rectTabs.right, rectTabs.bottom), L"mdi_tabs");
+    SaveScreen(rectTabs, L"mdi_tabs");
 
-    children[0]->ShowWindow(SW_HIDE);
-    client.SendMessage(QMXPM_UPDATE_MDI_TABS);
-    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Doc2", L"Doc3"}));
-    children[1]->SetWindowText(L"Renamed");
-    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Renamed", L"Doc3"}));
-    children[0]->ShowWindow(SW_SHOW);
-    client.SendMessage(QMXPM_UPDATE_MDI_TABS);
-    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Renamed", L"Doc3", L"Doc1"}));
+    for (const bool bShow : {false, true}) {
+        children[0]->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        client.SendMessage(QMXPM_UPDATE_MDI_TABS);
+        EXPECT_EQ(labels(), bShow ? L"Doc2|Doc3|Doc1|" : L"Doc2|Doc3|");
+    }
     EXPECT_EQ(tabs.GetActiveTab(), 2);
     children[2]->MDIDestroy();
-    EXPECT_EQ(labels(), (std::vector<std::wstring>{L"Renamed", L"Doc1"}));
+    EXPECT_EQ(labels(), L"Doc2|Doc1|");
 }
 
 // A document frame that counts the layouts of its docked bars.
