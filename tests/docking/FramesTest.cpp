@@ -86,28 +86,6 @@ TEST(WorkspaceTest, SectionPathsLieBelowTheApplicationsKey) {
     EXPECT_EQ(QMXPGetWorkspace(), nullptr);
 }
 
-// A main frame that makes its tool bar (id 59960, two buttons) while it is
-// created, before its workspace loads, as a program's frame does.
-class CBarFrame : public CQMXPMDIFrameWnd {
-public:
-    explicit CBarFrame(CQMXPToolBar& bar) : m_bar(bar) {}
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        const LRESULT lResult = CQMXPMDIFrameWnd::WindowProc(message, wParam, lParam);
-        if (message == WM_CREATE && lResult == 0) {
-            EnableDocking(0xF000);
-            m_bar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, 59960);
-            for (UINT uiCmd : {30001u, 30002u})
-                m_bar.InsertButton(CQMXPToolbarButton(uiCmd, -1, L"Go", TRUE));
-            m_bar.EnableDocking(0xF000);
-            DockControlBar(&m_bar);
-        }
-        return lResult;
-    }
-    CQMXPToolBar& m_bar;
-};
-
 // The test MDI application run twice with a registry key of its own.
 class WorkspaceRunTest : public ::testing::Test {
 protected:
@@ -118,14 +96,20 @@ protected:
                                                    RUNTIME_CLASS(CQMXPMDIChildWnd), RUNTIME_CLASS(CDockTestView)));
     }
     void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
-    // A frame loaded with its docked tool bar.
+    // A frame loaded with a docked tool bar (its id 59960, two buttons).
     CQMXPMDIFrameWnd* Run(CQMXPToolBar& bar) {
         Log().clear();
-        auto* pFrame = new CBarFrame(bar);
+        auto* pFrame = new CQMXPMDIFrameWnd;
         m_app.m_nCmdShow = SW_SHOWNORMAL;
         if (!pFrame->LoadFrame(IDR_DOCKTEST_MAIN))
             return nullptr;
         m_app.m_pMainWnd = pFrame;
+        pFrame->EnableDocking(0xF000);
+        bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 59960);
+        for (UINT uiCmd : {30001u, 30002u})
+            bar.InsertButton(CQMXPToolbarButton(uiCmd, -1, L"Go", TRUE));
+        bar.EnableDocking(0xF000);
+        pFrame->DockControlBar(&bar);
         return pFrame;
     }
     void Close(CQMXPMDIFrameWnd* pFrame) {
@@ -173,6 +157,8 @@ TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacementA
     CRect rectWindow;
     pFrame->GetWindowRect(&rectWindow);
     EXPECT_EQ(rectWindow, CRect(50, 60, 650, 560));
+    // The bar, made after the frame's load here, takes its stored buttons.
+    m_app.LoadState(nullptr, &pFrame->GetFrameImpl());
     ASSERT_EQ(barAgain.GetCount(), 1);
     EXPECT_EQ(barAgain.GetButton(0)->m_nID, 30002u);
     // With saving off nothing is written, not even the version.
