@@ -123,8 +123,14 @@ int CQMXPMainClientAreaWnd::TabIconIndex(HICON hIcon) {
 void CQMXPMainClientAreaWnd::UpdateTabs() {
     if (!m_bTabIsEnabled || m_wndTab.GetSafeHwnd() == nullptr)
         return;
+    // Listed first: activating a tab brings its window to the top.
+    std::vector<HWND> children;
+    for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        children.push_back(hWnd);
     BOOL bChanged = FALSE;
-    for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    for (HWND hWnd : children) {
+        if (!::IsWindow(hWnd))
+            continue;
         // A tab keeps its window's object: only windows of the class library get one.
         CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
         if (pWnd == nullptr)
