@@ -33,6 +33,15 @@ bool TakesBar(const CQMXPToolBar* pBar, const CQMXPFrameImpl* pFrameImpl, BOOL b
     return pBar->GetSafeHwnd() != nullptr && (!bFrameOnly || pBar->GetTopLevelFrame() == pFrameImpl->m_pFrame);
 }
 
+// A library-wide manager the workspace owns goes with it.
+template <class TManager>
+void DeleteIfOwned(BOOL bOwned, TManager*& pManager) {
+    if (!bOwned)
+        return;
+    delete pManager;
+    pManager = nullptr;
+}
+
 }  // namespace
 
 CQMXPWorkspace* QMXPGetWorkspace() { return g_pWorkspace; }
@@ -43,26 +52,11 @@ CQMXPWorkspace::CQMXPWorkspace(BOOL bResourceSmartUpdate)
 }
 
 CQMXPWorkspace::~CQMXPWorkspace() {
-    if (m_bKeyboardManagerAutocreated) {
-        delete qmxKeyboardManager;
-        qmxKeyboardManager = nullptr;
-    }
-    if (m_bContextMenuManagerAutocreated) {
-        delete qmxContextMenuManager;
-        qmxContextMenuManager = nullptr;
-    }
-    if (m_bMouseManagerAutocreated) {
-        delete qmxMouseManager;
-        qmxMouseManager = nullptr;
-    }
-    if (m_bUserToolsManagerAutocreated) {
-        delete qmxUserToolsManager;
-        qmxUserToolsManager = nullptr;
-    }
-    if (m_bTearOffManagerAutocreated) {
-        delete qmxTearOffManager;
-        qmxTearOffManager = nullptr;
-    }
+    DeleteIfOwned(m_bKeyboardManagerAutocreated, qmxKeyboardManager);
+    DeleteIfOwned(m_bContextMenuManagerAutocreated, qmxContextMenuManager);
+    DeleteIfOwned(m_bMouseManagerAutocreated, qmxMouseManager);
+    DeleteIfOwned(m_bUserToolsManagerAutocreated, qmxUserToolsManager);
+    DeleteIfOwned(m_bTearOffManagerAutocreated, qmxTearOffManager);
     if (g_pWorkspace == this)
         g_pWorkspace = nullptr;
 }
