@@ -31,7 +31,7 @@ BOOL CQMXPMiniFrameWnd::StartTearOff(CQMXPPopupMenu* pMenu) {
     const HWND hWndMenu = pMenu->GetSafeHwnd();
     const HWND hWndBar = pBar->GetSafeHwnd();
     const HWND hWndFrame = m_hWnd;
-    CWnd* pOwner = CWnd::FromHandlePermanent(m_hParentWnd);
+    const HWND hWndOwner = m_hParentWnd;
     pMenu->ShowWindow(SW_HIDE);
     CQMXPToolbarMenuButton* pButton = pMenu->GetParentButton();
     CQMXPToolBar* pButtonBar = pMenu->GetParentToolBar();
@@ -87,8 +87,10 @@ BOOL CQMXPMiniFrameWnd::StartTearOff(CQMXPPopupMenu* pMenu) {
         if (::GetCapture() == hWndBar)
             ::ReleaseCapture();
     }
-    // A capture taken away ends the drag where the frame is too.
+    // A capture taken away ends the drag where the frame is too. The owner
+    // is looked up again: the loop may have closed it.
     const BOOL bMenuExists = ::IsWindow(hWndMenu);
+    CWnd* pOwner = CWnd::FromHandlePermanent(hWndOwner);
     if (!bCancelled) {
         if (bMenuExists)
             ::SendMessageW(hWndMenu, WM_CLOSE, 0, 0);
