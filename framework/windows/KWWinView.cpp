@@ -3,6 +3,7 @@
 #include "framework/KWClipFormats.h"
 #include "framework/KWDib.h"
 #include "framework/KWDragInfo.h"
+#include "framework/KWDropData.h"
 #include "framework/KWGdiPlusDraw.h"
 #include "framework/windows/KWAccessors.h"
 #include "framework/windows/KWBaseApplication.h"
@@ -56,53 +57,6 @@ CKWDoublePoint ToDouble(const CPoint& point)
 }
 
 bool KeyDown(int key) { return ::GetKeyState(key) < 0; }
-
-// A global block of the data object, locked while the object lives.
-class CLockedBlock {
-public:
-    CLockedBlock(COleDataObject* data, CLIPFORMAT format) : m_global(data->GetGlobalData(format))
-    {
-        if (m_global) {
-            m_bytes = static_cast<const uint8_t*>(::GlobalLock(m_global));
-            m_size = m_bytes ? ::GlobalSize(m_global) : 0;
-        }
-    }
-    ~CLockedBlock()
-    {
-        if (m_bytes)
-            ::GlobalUnlock(m_global);
-        if (m_global)
-            ::GlobalFree(m_global);
-    }
-    CLockedBlock(const CLockedBlock&) = delete;
-    CLockedBlock& operator=(const CLockedBlock&) = delete;
-
-    const uint8_t* Bytes() const { return m_bytes; }
-    size_t Size() const { return m_size; }
-
-private:
-    HGLOBAL m_global;
-    const uint8_t* m_bytes = nullptr;
-    size_t m_size = 0;
-};
-
-enum class AppData { kAbsent, kBroken, kRead };
-
-// The drag record and the objects' data of a drag in the application's own formats.
-AppData ReadAppData(COleDataObject* data, KWDragInfo& info, std::vector<uint8_t>& objectData)
-{
-    info.Clear();
-    objectData.clear();
-    if (!data->IsDataAvailable(g_cfAppDragInfo) || !data->IsDataAvailable(g_cfAppObject))
-        return AppData::kAbsent;
-    CLockedBlock record(data, g_cfAppDragInfo);
-    if (!info.ReadFrom(record.Bytes(), record.Size()))
-        return AppData::kBroken;
-    CLockedBlock objects(data, g_cfAppObject);
-    if (objects.Bytes())
-        objectData.assign(objects.Bytes(), objects.Bytes() + objects.Size());
-    return AppData::kRead;
-}
 
 bool IsHorizontalScrollBar(HWND window)
 {
@@ -498,29 +452,11 @@ bool CKWWinView::ReadDropString(KWDropCursor& cursor, CString& text)
 
 bool CKWWinView::CanDropFiles(COleDataObject* data, const CPoint& point)
 {
-    CLockedBlock block(data, CF_HDROP);
-    if (!block.Bytes() || block.Size() < sizeof(DROPFILES))
-        return false;
-    const auto* header = reinterpret_cast<const DROPFILES*>(block.Bytes());
-    if (header->pFiles >= block.Size())
-        return false;
-    const uint8_t* list = block.Bytes() + header->pFiles;
-    const size_t listBytes = block.Size() - header->pFiles;
+    CKWLockedDropBlock block(data, CF_HDROP);
     std::vector<wchar_t> converted;
     KWDropCursor cursor;
-    if (header->fWide) {
-        cursor.position = reinterpret_cast<const wchar_t*>(list);
-        cursor.end = cursor.position + listBytes / sizeof(wchar_t);
-    } else {
-        const int count = ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(list),
-                                                static_cast<int>(std::min<size_t>(listBytes, 0x7FFFFFFF)), nullptr, 0);
-        converted.resize(static_cast<size_t>(count));
-        if (count > 0)
-            ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(list), static_cast<int>(listBytes),
-                                  converted.data(), count);
-        cursor.position = converted.data();
-        cursor.end = converted.data() + converted.size();
-    }
+    if (!KWOpenDroppedFileList(block.Bytes(), block.Size(), converted, cursor.position, cursor.end))
+        return false;
     bool accepted = false;
     CString path;
     while (ReadDropString(cursor, path)) {
@@ -536,14 +472,14 @@ DROPEFFECT CKWWinView::OnDragEnter(COleDataObject* data, DWORD keyState, CPoint 
     const CKWDoublePoint at = ToDouble(point);
     KWDragInfo info;
     std::vector<uint8_t> objectData;
-    switch (ReadAppData(data, info, objectData)) {
-    case AppData::kRead:
+    switch (KWReadAppDropData(data, info, objectData)) {
+    case KWAppDropData::kRead:
         m_dropEffect = OnDragEnterData(&info, &objectData, at) ? (DROPEFFECT_MOVE | 8) : DROPEFFECT_MOVE;
         return info.IsCopy() || (keyState & MK_CONTROL) ? DROPEFFECT_COPY : m_dropEffect;
-    case AppData::kBroken:
+    case KWAppDropData::kBroken:
         m_dropEffect = DROPEFFECT_NONE;
         return DROPEFFECT_NONE;
-    case AppData::kAbsent:
+    case KWAppDropData::kAbsent:
         break;
     }
     bool accepted = true;
@@ -590,13 +526,13 @@ DROPEFFECT CKWWinView::OnDragOver(COleDataObject* data, DWORD keyState, CPoint p
     const CKWDoublePoint at = ToDouble(point);
     KWDragInfo info;
     std::vector<uint8_t> objectData;
-    switch (ReadAppData(data, info, objectData)) {
-    case AppData::kRead:
+    switch (KWReadAppDropData(data, info, objectData)) {
+    case KWAppDropData::kRead:
         OnDragOverData(&info, at);
         return info.IsCopy() || (keyState & MK_CONTROL) ? DROPEFFECT_COPY : m_dropEffect;
-    case AppData::kBroken:
+    case KWAppDropData::kBroken:
         return DROPEFFECT_NONE;
-    case AppData::kAbsent:
+    case KWAppDropData::kAbsent:
         break;
     }
     OnDragOverData(nullptr, at);
@@ -617,16 +553,16 @@ BOOL CKWWinView::OnDrop(COleDataObject* data, DROPEFFECT dropEffect, CPoint poin
     const CKWDoublePoint at = ToDouble(point);
     KWDragInfo info;
     std::vector<uint8_t> objectData;
-    switch (ReadAppData(data, info, objectData)) {
-    case AppData::kRead: {
+    switch (KWReadAppDropData(data, info, objectData)) {
+    case KWAppDropData::kRead: {
         const bool plainMove = (dropEffect & DROPEFFECT_COPY) == 0 && (dropEffect & ~(DROPEFFECT_MOVE | 8)) == 0 &&
                                !info.IsCopy();
         OnDropData(&info, &objectData, at, !plainMove);
         return TRUE;
     }
-    case AppData::kBroken:
+    case KWAppDropData::kBroken:
         return FALSE;
-    case AppData::kAbsent:
+    case KWAppDropData::kAbsent:
         break;
     }
     OnDropData(nullptr, nullptr, at, true);

@@ -2,20 +2,13 @@
 
 #include "framework/KWArchive.h"
 #include "framework/KWDataSerializer.h"
+#include "framework/KWDropData.h"
 #include "framework/KWSerialData.h"
 #include "text/KWClipboard.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
-
-namespace {
-
-// Rows of a bitmap larger than this are not read: 32-bit pixels of a
-// 16384 x 16384 image already fill 1 GB.
-const uint64_t kMaxDibBytes = 0x40000000u;
-
-}  // namespace
 
 UINT TalObjectsClipboardFormat()
 {
@@ -70,40 +63,6 @@ bool GetClipboardRecord(const CKWClipboard& clipboard, UINT format, CKWSerialDat
     }
 }
 
-bool PackBitmapAsDib(HBITMAP bitmap, std::vector<uint8_t>& dib)
-{
-    BITMAP info = {};
-    if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) != sizeof(info) || info.bmWidth <= 0 ||
-        info.bmHeight <= 0)
-        return false;
-    const uint64_t bits = uint64_t(info.bmWidth) * uint64_t(info.bmHeight) * 4;
-    if (bits > kMaxDibBytes)
-        return false;
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(header);
-    header.biWidth = info.bmWidth;
-    header.biHeight = info.bmHeight;  // bottom-up
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(bits);
-    try {
-        dib.assign(sizeof(header) + static_cast<size_t>(bits), 0);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    std::memcpy(dib.data(), &header, sizeof(header));
-    HDC screen = ::GetDC(nullptr);
-    const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), dib.data() + sizeof(header),
-                                 reinterpret_cast<BITMAPINFO*>(dib.data()), DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (rows != info.bmHeight) {
-        dib.clear();
-        return false;
-    }
-    return true;
-}
-
 bool GetClipboardImageBytes(const CKWClipboard& clipboard, UINT format, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
@@ -111,7 +70,7 @@ bool GetClipboardImageBytes(const CKWClipboard& clipboard, UINT format, std::vec
         return false;
     // CF_BITMAP's data is a bitmap handle, not bytes.
     if (format == CF_BITMAP)
-        return PackBitmapAsDib(static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)), bytes);
+        return KWPackBitmapAsDib(static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)), bytes);
     const uint32_t size = clipboard.GetDataSize(format);
     if (size == 0)
         return false;

@@ -25,9 +25,6 @@ bool PutClipboardRecord(HWND owner, UINT format, CKWSerialData& record);
 // the format is absent, its data unreadable or the record refused it.
 bool GetClipboardRecord(const CKWClipboard& clipboard, UINT format, CKWSerialData& record);
 
-// The bitmap as a packed DIB: a BITMAPINFOHEADER followed by 32-bit
-// bottom-up rows; false when it cannot be read.
-bool PackBitmapAsDib(HBITMAP bitmap, std::vector<uint8_t>& dib);
 // The image data of a clipboard format as bytes the raster library decodes:
 // CF_BITMAP (a handle) as a packed DIB, other formats as their block.
 bool GetClipboardImageBytes(const CKWClipboard& clipboard, UINT format, std::vector<uint8_t>& bytes);

@@ -3,6 +3,7 @@
 // Windows clipboard.
 #include "TalDocumentCommandSupport.h"
 
+#include "framework/KWDropData.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalCommandHistory.h"
 #include "model/TalPicture.h"
@@ -126,13 +127,13 @@ TEST_F(TalDocumentClipboard, ABitmapHandleBecomesAPictureOfItsSize)
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 30);
     ::ReleaseDC(nullptr, screen);
     std::vector<uint8_t> dib;
-    ASSERT_TRUE(PackBitmapAsDib(bitmap, dib));
+    ASSERT_TRUE(KWPackBitmapAsDib(bitmap, dib));
     ::DeleteObject(bitmap);
     KWRasterImagePtr image(g_rasterLib.RasterReadFromMemory(dib.data(), uint32_t(dib.size()), "DIB", 0, 0));
     ASSERT_TRUE(image);
     EXPECT_EQ(40u, image->width);
     EXPECT_EQ(30u, image->height);
-    EXPECT_FALSE(PackBitmapAsDib(nullptr, dib));
+    EXPECT_FALSE(KWPackBitmapAsDib(nullptr, dib));
 
     Select(a.Get());
     SetClipboardBitmap(40, 30);
