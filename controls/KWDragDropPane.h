@@ -28,6 +28,8 @@ public:
     // Registers the drop target for the window; nothing for none.
     virtual void RegisterDropTarget(CWnd* window);
     virtual void RevokeDropTarget();
+    // The drop target's IDropTarget (no reference added), as OLE calls it.
+    LPDROPTARGET GetDropTargetInterface() { return m_dropTarget.GetDropTarget(); }
     virtual bool CanStartDrag() { return false; }
     virtual bool PrepareDragInfo(const CPoint& point, KWDragInfo& info) { return true; }
 

@@ -106,7 +106,11 @@ const int32_t kDefaultPageHeight = 2970;
 
 }  // namespace
 
-CTalDocument::CTalDocument() = default;
+CTalDocument::CTalDocument()
+{
+    static uint32_t s_lastDocumentId = 0;
+    m_documentId = ++s_lastDocumentId;
+}
 
 CTalDocument::~CTalDocument()
 {

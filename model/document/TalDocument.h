@@ -45,6 +45,9 @@ public:
     CTalDocument();
     ~CTalDocument() override;
 
+    // The document's identity in the drags it starts: unique within the run.
+    uint32_t GetDocumentId() const { return m_documentId; }
+
     // --- Frame and panes ---
     // The frame registers itself once it exists (null when it goes).
     void SetFrame(CTalDocumentViews* frame) { m_frame = frame; }
@@ -353,6 +356,7 @@ private:
     bool SaveCopy(const wchar_t* path);
 
     CTalDocumentViews* m_frame = nullptr;
+    uint32_t m_documentId;
     TalPageList m_pages;
     CKWFile m_file;
     CString m_heldPath;  // the path m_file was last opened on

@@ -64,7 +64,11 @@ public:
     }
     int SaveTransform() override { return 0; }
     int RestoreTransform() override { return 0; }
-    int DrawImage(double, double, const CKWGdipBitmap*, const CKWDoubleRect*) override { return 0; }
+    // Unscaled: recorded at the image's own size.
+    int DrawImage(double x, double y, const CKWGdipBitmap* image, const CKWDoubleRect* source) override
+    {
+        return DrawImage(x, y, image->GetWidth(), image->GetHeight(), image, source);
+    }
     int DrawImage(double x, double y, double width, double height, const CKWGdipBitmap* image,
                   const CKWDoubleRect*) override
     {

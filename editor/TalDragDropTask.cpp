@@ -1,0 +1,76 @@
+#include "editor/TalDragDropTask.h"
+
+#include "framework/KWClipFormats.h"
+#include "framework/KWDataSerializer.h"
+#include "framework/KWSerialData.h"
+#include "framework/windows/KWWinDocument.h"
+#include "platform/classlib/OleDataSource.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+IMPLEMENT_DYNAMIC(CTalDragDropTask, CKWWinSrvrItem)
+
+namespace {
+
+// A zeroed shared block holding the bytes; null when it cannot be had.
+HGLOBAL SharedBlock(const void* bytes, size_t size)
+{
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, size);
+    void* target = block ? ::GlobalLock(block) : nullptr;
+    if (!target) {
+        if (block)
+            ::GlobalFree(block);
+        return nullptr;
+    }
+    std::memcpy(target, bytes, size);
+    ::GlobalUnlock(block);
+    return block;
+}
+
+}  // namespace
+
+CTalDragDropTask::CTalDragDropTask(CKWWinDocument* document, CKWSerialData* record)
+    : CKWWinSrvrItem(document, TRUE), m_record(record)
+{
+}
+
+CTalDragDropTask::~CTalDragDropTask() = default;
+
+BOOL CTalDragDropTask::OnGetExtent(DVASPECT nDrawAspect, CSize& rSize)
+{
+    if (nDrawAspect == DVASPECT_CONTENT) {
+        rSize = CSize(kExtent, kExtent);
+        return TRUE;
+    }
+    return CKWWinSrvrItem::OnGetExtent(nDrawAspect, rSize);
+}
+
+bool CTalDragDropTask::CacheObjectData(COleDataSource* dataSource)
+{
+    if (!m_record)
+        return false;
+    void* data = nullptr;
+    uint32_t size = 0;
+    CKWDataSerializer serializer = CKWDataSerializer::CKWDataSerializer2(m_record.get());
+    if (serializer.Store(data, size) && data && size) {
+        if (HGLOBAL block = SharedBlock(data, size))
+            dataSource->CacheGlobalData(g_cfAppObject, block);
+    }
+    std::free(data);
+    if (m_description.IsEmpty())
+        return true;
+    const wchar_t* text = m_description;
+    const size_t length = static_cast<size_t>(m_description.GetLength());
+    if (HGLOBAL unicode = SharedBlock(text, (length + 1) * sizeof(wchar_t)))
+        dataSource->CacheGlobalData(CF_UNICODETEXT, unicode);
+    const int ansiBytes = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (ansiBytes > 0) {
+        std::string ansi(static_cast<size_t>(ansiBytes), '\0');
+        ::WideCharToMultiByte(CP_ACP, 0, text, -1, &ansi[0], ansiBytes, nullptr, nullptr);
+        if (HGLOBAL block = SharedBlock(ansi.data(), ansi.size()))
+            dataSource->CacheGlobalData(CF_TEXT, block);
+    }
+    return true;
+}
