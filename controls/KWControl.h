@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 class CKWDragDropPane;
 class CKWFocusManager;
 class CKWFontData;
@@ -82,5 +84,23 @@ public:
     CKWCtrlImp* GetImp() const { return m_imp; }
 
 protected:
+    // The implementation as the kind's interface (a cast through the run-time
+    // type information); null without one or when it is of another kind.
+    template <class Kind>
+    Kind* KindImp() const
+    {
+        return dynamic_cast<Kind*>(m_imp);
+    }
+
     CKWCtrlImp* m_imp = nullptr;
 };
+
+// A kind operation of the implementation, or the answer of no implementation
+// (a default-made result).
+template <class Kind, typename Result, typename... Params, typename... Args>
+Result KWForwardToImp(Kind* imp, Result (Kind::*operation)(Params...), Args&&... args)
+{
+    if (!imp)
+        return Result();
+    return (imp->*operation)(std::forward<Args>(args)...);
+}

@@ -1,6 +1,18 @@
 #include "controls/KWControlsFactory.h"
 
+#include "controls/KWButtonCtrlImpWin.h"
+#include "controls/KWColorButtonCtrlImpWin.h"
+#include "controls/KWComboBoxCtrlImpWin.h"
 #include "controls/KWCtrlImpWin.h"
+#include "controls/KWDataTimePickerCtrlImpWin.h"
+#include "controls/KWEditCtrlImpWin.h"
+#include "controls/KWFocusedButtonCtrlImpWin.h"
+#include "controls/KWListBoxCtrlImpWin.h"
+#include "controls/KWProgressCtrlImpWin.h"
+#include "controls/KWScrollBarCtrlImpWin.h"
+#include "controls/KWSpinButtonCtrlImpWin.h"
+#include "controls/KWSpinEditCtrlImpWin.h"
+#include "controls/KWTimeEditCtrlImpWin.h"
 #include "controls/KWTreeCtrlImpWin.h"
 #include "framework/KWSplitterIFace.h"
 
@@ -35,6 +47,80 @@ CKWCtrlImp* CKWControlsFactory::CreateCtrlImp(HWND hWnd)
 {
     return new (std::nothrow) CKWCtrlImpWin(hWnd);
 }
+
+// --- buttons, edits, lists and values ---
+
+CKWCtrlImp* CKWControlsFactory::CreateButtonImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWButtonCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateColorButtonImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWColorButtonCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateFocusedButtonImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWFocusedButtonCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateSpinButtonImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWSpinButtonCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateEditImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWEditCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateProgressImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWProgressCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateSliderImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWSliderCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateListBoxImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWListBoxCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateComboBoxImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWComboBoxCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateEditComboBoxImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWEditComboBoxCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateSpinEditImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWSpinEditCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateDataTimePickerImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWDataTimePickerCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateTimeEditImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWTimeEditCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateScrollBarImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWScrollBarCtrlImpWin(hWnd);
+}
+
+// --- trees ---
 
 CKWCtrlImp* CKWControlsFactory::CreateTreeCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {

@@ -27,6 +27,32 @@ public:
     virtual CKWCtrlImp* CreateCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     // A generic implementation over the window (null: its Create makes one later).
     virtual CKWCtrlImp* CreateCtrlImp(HWND hWnd);
+
+    // --- buttons, edits, lists and values: an implementation of the kind
+    // over the window (null: one without a window yet) ---
+    // A push button, check box or radio button.
+    virtual CKWCtrlImp* CreateButtonImp(HWND hWnd);
+    // An owner-drawn colour swatch button (bound to a dialog button only).
+    virtual CKWCtrlImp* CreateColorButtonImp(HWND hWnd);
+    // A bitmap button that takes the focus under the mouse (bound only).
+    virtual CKWCtrlImp* CreateFocusedButtonImp(HWND hWnd);
+    // An up-down control.
+    virtual CKWCtrlImp* CreateSpinButtonImp(HWND hWnd);
+    virtual CKWCtrlImp* CreateEditImp(HWND hWnd);
+    virtual CKWCtrlImp* CreateProgressImp(HWND hWnd);
+    // A track bar.
+    virtual CKWCtrlImp* CreateSliderImp(HWND hWnd);
+    virtual CKWCtrlImp* CreateListBoxImp(HWND hWnd);
+    // A drop-down list combo box.
+    virtual CKWCtrlImp* CreateComboBoxImp(HWND hWnd);
+    // An editable combo box (bound only).
+    virtual CKWCtrlImp* CreateEditComboBoxImp(HWND hWnd);
+    // An edit box with spin buttons.
+    virtual CKWCtrlImp* CreateSpinEditImp(HWND hWnd);
+    virtual CKWCtrlImp* CreateDataTimePickerImp(HWND hWnd);
+    // An edit box that takes a time of day.
+    virtual CKWCtrlImp* CreateTimeEditImp(HWND hWnd);
+    virtual CKWCtrlImp* CreateScrollBarImp(HWND hWnd);
     // A tree implementation with its own tree-view window.
     virtual CKWCtrlImp* CreateTreeCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     // A tree implementation over an existing tree-view window.

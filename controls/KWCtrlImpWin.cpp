@@ -111,12 +111,22 @@ void CKWCtrlImpWin::SetWindowRect(const RECT& rect)
 
 bool CKWCtrlImpWin::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    // The id goes with the window (a child window's menu handle is its id).
-    m_hWnd = ::CreateWindowExW(exStyle, L"STATIC", L"", style, rect.left, rect.top, rect.right - rect.left,
-                               rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
-                               (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr,
-                               AfxGetInstanceHandle(), nullptr);
+    m_hWnd = KWCreateChildControl(L"STATIC", exStyle, style, rect, parent, id);
     return m_hWnd != nullptr;
+}
+
+HWND KWCreateChildControl(const wchar_t* className, DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent,
+                          UINT id)
+{
+    return ::CreateWindowExW(exStyle, className, L"", style, rect.left, rect.top, rect.right - rect.left,
+                             rect.bottom - rect.top, CWnd::SafeHwndOf(parent),
+                             (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr,
+                             AfxGetInstanceHandle(), nullptr);
+}
+
+DWORD KWContainerStyle(DWORD style)
+{
+    return style & 0xFFFF0000u & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL);
 }
 
 void CKWCtrlImpWin::GetClientRect(RECT* rect)

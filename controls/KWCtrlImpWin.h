@@ -50,3 +50,12 @@ private:
     HWND m_hWnd;
     HFONT m_font = nullptr;
 };
+
+// A window of the class with an empty title; a child window gets the id (its
+// menu handle is its id). Null when the system refuses it.
+HWND KWCreateChildControl(const wchar_t* className, DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent,
+                          UINT id);
+
+// The style of a container window made around a control's parts: the given
+// window style bits, without the control's own low word and scroll bars.
+DWORD KWContainerStyle(DWORD style);

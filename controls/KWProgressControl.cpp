@@ -1,37 +1,40 @@
 #include "controls/KWProgressControl.h"
 
-#include <commctrl.h>
+#include "controls/KWControlsFactory.h"
+#include "controls/KWProgressCtrlImpWin.h"
 
-#include <climits>
-
-void CKWProgressControl::SetRange(int low, int high)
+void CKWProgressControl::CreateImp(HWND hWnd)
 {
-    if (m_hWnd)
-        ::SendMessageW(m_hWnd, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+    DestroyImp();
+    m_imp = KWGetControlsFactory()->CreateProgressImp(hWnd);
+}
+
+int CKWProgressControl::SetRange(int lower, int upper)
+{
+    return KWForwardToImp(KindImp<CKWProgressCtrlImp>(), &CKWProgressCtrlImp::SetRange, lower, upper);
+}
+
+int CKWProgressControl::GetUpper()
+{
+    return KWForwardToImp(KindImp<CKWProgressCtrlImp>(), &CKWProgressCtrlImp::GetUpper);
 }
 
 int CKWProgressControl::SetPos(int position)
 {
-    return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, PBM_SETPOS, static_cast<WPARAM>(position), 0)) : 0;
+    return KWForwardToImp(KindImp<CKWProgressCtrlImp>(), &CKWProgressCtrlImp::SetPos, position);
 }
 
-int CKWProgressControl::GetPos() const
+int CKWProgressControl::GetPos()
 {
-    return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, PBM_GETPOS, 0, 0)) : 0;
+    return KWForwardToImp(KindImp<CKWProgressCtrlImp>(), &CKWProgressCtrlImp::GetPos);
 }
 
 int CKWProgressControl::SetStep(int step)
 {
-    return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, PBM_SETSTEP, static_cast<WPARAM>(step), 0)) : 0;
+    return KWForwardToImp(KindImp<CKWProgressCtrlImp>(), &CKWProgressCtrlImp::SetStep, step);
 }
 
 int CKWProgressControl::StepIt()
 {
-    return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, PBM_STEPIT, 0, 0)) : 0;
-}
-
-int CKWProgressControl::GetUpper() const
-{
-    // FALSE asks for the high limit.
-    return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, PBM_GETRANGE, FALSE, 0)) : INT_MAX;
+    return KWForwardToImp(KindImp<CKWProgressCtrlImp>(), &CKWProgressCtrlImp::StepIt);
 }

@@ -1,6 +1,7 @@
 #include "editor/TalApplication.h"
 
 #include "controls/KWFontLists.h"
+#include "editor/ExportPropDlg.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
 #include "editor/TalDocTemplate.h"
@@ -399,11 +400,14 @@ void CTalApplication::SetDefaultPageSize(int32_t width, int32_t height)
     m_paperHeight = height;
 }
 
-bool CTalApplication::RunExportOptionsDialog(CTalDocProperties&, bool& optionsChanged, bool& grayscaleChanged)
+bool CTalApplication::RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
+                                             bool& grayscaleChanged)
 {
-    optionsChanged = false;
-    grayscaleChanged = false;
-    return true;
+    CExportPropDlg dialog(&properties, m_pMainWnd);
+    const bool accepted = dialog.DoModal() == IDOK;
+    optionsChanged = accepted && dialog.OptionsChanged();
+    grayscaleChanged = accepted && dialog.GrayscaleChanged();
+    return accepted;
 }
 
 void CTalApplication::RunPrintSetup()

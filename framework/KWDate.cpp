@@ -74,10 +74,10 @@ void GetCurrentLocalDate(KWDateTime& date) {
     date.dayOfWeek = local->tm_wday;
 }
 
-void FormatDate(CString& text, int form, double serial) {
+void SerialToSystemTime(double serial, SYSTEMTIME& time) {
     KWDateTime date;
     SerialToDateTime(serial, date);
-    SYSTEMTIME time = {};
+    time = SYSTEMTIME();
     time.wYear = static_cast<WORD>(date.year);
     time.wMonth = static_cast<WORD>(date.month);
     time.wDay = static_cast<WORD>(date.day);
@@ -85,6 +85,11 @@ void FormatDate(CString& text, int form, double serial) {
     time.wHour = static_cast<WORD>(date.hour);
     time.wMinute = static_cast<WORD>(date.minute);
     time.wSecond = static_cast<WORD>(date.second);
+}
+
+void FormatDate(CString& text, int form, double serial) {
+    SYSTEMTIME time;
+    SerialToSystemTime(serial, time);
     wchar_t buffer[200] = {0};
     const DWORD flags = form == 0 ? DATE_LONGDATE : DATE_SHORTDATE;
     if (::GetDateFormatW(0, flags, &time, nullptr, buffer, 200) == 0) buffer[0] = 0;

@@ -4,6 +4,8 @@
 // negative day numbers (-1.25 is 29 December 1899, 06:00).
 #include "platform/classlib/String.h"
 
+#include <windows.h>
+
 #include <cstdint>
 
 struct KWDateTime {
@@ -20,6 +22,9 @@ double DateTimeToSerial(const KWDateTime& date);
 
 // The inverse of DateTimeToSerial, rounded to whole seconds, with the day of week.
 void SerialToDateTime(double serial, KWDateTime& date);
+
+// The date and time of a day number, to the second, with its day of week.
+void SerialToSystemTime(double serial, SYSTEMTIME& time);
 
 // 0 Sunday to 6 Saturday.
 int DayOfWeek(const KWDateTime& date);

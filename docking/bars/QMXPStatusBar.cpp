@@ -1,5 +1,7 @@
 #include "docking/bars/QMXPStatusBar.h"
 
+#include "docking/toolbars/QMXPPopupMenu.h"
+
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPVisualManager.h"
@@ -520,7 +522,9 @@ void CQMXPStatusBar::OnTimer(UINT_PTR nIDEvent) {
         rectIcon.right = rectIcon.left + pane.cxIcon + kPaneFrame;
         InvalidateRect(&rectIcon);
         UpdateWindow();
-        // Open popup menus repaint their shadows over the bar once they exist.
+        // Open popup menus draw their shadows over the repainted icon again.
+        ClientToScreen(&rectIcon);
+        CQMXPPopupMenu::RepaintAllShadows(&rectIcon);
         return;
     }
     Default();

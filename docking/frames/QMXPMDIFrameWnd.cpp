@@ -2,6 +2,8 @@
 
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/frames/QMXPFrameLayout.h"
+#include "docking/frames/QMXPPopupMenuRouting.h"
+#include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/frames/QMXPWorkspace.h"
 
 IMPLEMENT_DYNCREATE(CQMXPMDIFrameWnd, CMDIFrameWnd)
@@ -16,7 +18,31 @@ END_MESSAGE_MAP()
 
 CQMXPMDIFrameWnd::CQMXPMDIFrameWnd() = default;
 
-CQMXPMDIFrameWnd::~CQMXPMDIFrameWnd() = default;
+CQMXPMDIFrameWnd::~CQMXPMDIFrameWnd() {
+    while (!m_lstTearOffToolbars.IsEmpty())
+        delete m_lstTearOffToolbars.RemoveHead();
+}
+
+BOOL CQMXPMDIFrameWnd::ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) {
+    CQMXPPopupMenu::activePopupMenu = pMenuPopup;
+    return TRUE;
+}
+
+void CQMXPMDIFrameWnd::OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup) {
+    if (CQMXPPopupMenu::activePopupMenu == pMenuPopup)
+        CQMXPPopupMenu::activePopupMenu = nullptr;
+}
+
+void CQMXPMDIFrameWnd::AddTearOffToolbar(CQMXPBaseControlBar* pToolBar) {
+    if (pToolBar != nullptr && m_lstTearOffToolbars.Find(pToolBar) == nullptr)
+        m_lstTearOffToolbars.AddTail(pToolBar);
+}
+
+BOOL CQMXPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (QMXPRoutePopupMenuInput(this, pMsg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
 
 BOOL CQMXPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                                  CCreateContext* pContext) {
@@ -38,6 +64,13 @@ int CQMXPMDIFrameWnd::OnCreate(LPCREATESTRUCTW lpcs) {
 void CQMXPMDIFrameWnd::OnClose() { CMDIFrameWnd::OnClose(); }
 
 void CQMXPMDIFrameWnd::OnDestroy() {
+    // Bars torn off menus go with the frame.
+    for (POSITION pos = m_lstTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CWnd*>(m_lstTearOffToolbars.GetNext(pos));
+        if (pBar->GetSafeHwnd() != nullptr)
+            pBar->DestroyWindow();
+    }
+    m_pMenuBar = nullptr;
     m_dockManager.m_pFrame = nullptr;
     CMDIFrameWnd::OnDestroy();
 }

@@ -8,9 +8,13 @@
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "platform/classlib/MDIFrameWnd.h"
+#include "platform/classlib/ObList.h"
 
 class CQMXPBaseControlBar;
+class CQMXPMenuBar;
 class CQMXPMiniFrameWnd;
+class CQMXPPopupMenu;
+class CQMXPToolbarMenuButton;
 
 class CQMXPMDIFrameWnd : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CQMXPMDIFrameWnd)
@@ -50,6 +54,26 @@ public:
     CQMXPDockManager* GetDockManager() { return &m_dockManager; }
     void GetClientAreaBounds(CRect& rect) const { m_dockManager.GetClientAreaBounds(rect); }
 
+    // Popup menus. The frame is told of each popup that opens (none: no
+    // menu is open) and records it as the open menu; FALSE refuses it.
+    virtual BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup);
+    // A popup closed.
+    virtual void OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup);
+    // Paints the strip along one edge of a popup that has a logo; nothing here.
+    virtual void OnDrawMenuLogo(CDC* pDC, CQMXPPopupMenu* pMenuPopup, const CRect& rectLogo) {}
+    // Draws the image of a menu item that has none of its own; FALSE: none.
+    virtual BOOL OnDrawMenuImage(CDC* pDC, const CQMXPToolbarMenuButton* pMenuButton, const CRect& rectImage) {
+        return FALSE;
+    }
+    // A tool bar torn off a menu, kept (and deleted) by the frame.
+    void AddTearOffToolbar(CQMXPBaseControlBar* pToolBar);
+    // The menu bar of the frame (it takes the frame's menu once the
+    // library frames hand it over).
+    void SetMenuBar(CQMXPMenuBar* pMenuBar) { m_pMenuBar = pMenuBar; }
+    CQMXPMenuBar* GetLibraryMenuBar() const { return m_pMenuBar; }
+    // Keys and clicks go to the open popup menu first.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnClose();
@@ -58,6 +82,8 @@ protected:
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
 
     CQMXPDockManager m_dockManager;
+    CQMXPMenuBar* m_pMenuBar = nullptr;
+    CObList m_lstTearOffToolbars;
 
     DECLARE_MESSAGE_MAP()
 };

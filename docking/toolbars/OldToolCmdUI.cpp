@@ -32,7 +32,12 @@ void COldToolCmdUI::SetCheck(int nCheck) {
     pBar->SetButtonStyle(nIndex, nNewStyle | TBBS_CHECKBOX);
 }
 
-void COldToolCmdUI::SetRadio(BOOL bOn) { SetCheck(bOn ? 1 : 0); }
+void COldToolCmdUI::SetRadio(BOOL bOn) {
+    SetCheck(bOn ? 1 : 0);
+    CQMXPToolbarButton* pButton = BarOf(*this)->GetButton(static_cast<int>(m_nIndex));
+    if (pButton != nullptr)
+        pButton->SetRadio();
+}
 
 void COldToolCmdUI::SetText(LPCWSTR lpszText) {
     CQMXPToolBar* pBar = BarOf(*this);

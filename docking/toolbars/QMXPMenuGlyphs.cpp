@@ -40,6 +40,12 @@ BOOL CQMXPMenuGlyphs::Draw(CDC* pDC, int iGlyph, CPoint ptImage, int nStyle, CSi
     return bDrawn;
 }
 
+BOOL CQMXPMenuGlyphs::DrawCentered(CDC* pDC, int iGlyph, const CRect& rect, int nStyle, CSize sizeImage) {
+    const CSize size = sizeImage.cx > 0 ? sizeImage : GetSize();
+    const CPoint ptImage(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2);
+    return Draw(pDC, iGlyph, ptImage, nStyle, sizeImage);
+}
+
 void CQMXPMenuGlyphs::CleanUp() {
     if (s_images[ImageBlack].GetCount() == 0)
         return;

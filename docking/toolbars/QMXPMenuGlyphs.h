@@ -45,6 +45,9 @@ public:
     // Draws one glyph at the point (at its own size when sizeImage is empty);
     // FALSE when the strip cannot be loaded.
     static BOOL Draw(CDC* pDC, int iGlyph, CPoint ptImage, int nStyle = ImageBlack, CSize sizeImage = CSize(0, 0));
+    // The glyph in the middle of the rectangle (at its own size when sizeImage is empty).
+    static BOOL DrawCentered(CDC* pDC, int iGlyph, const CRect& rect, int nStyle = ImageBlack,
+                             CSize sizeImage = CSize(0, 0));
     // Forgets the strips; the next Draw loads them again.
     static void CleanUp();
     // Re-creates the colour sets after the system colours changed, when loaded.

@@ -20,9 +20,11 @@
 
 #include <vector>
 
+class CCustomizeButton;
 class COleDataObject;
 class CQMXPRegistry;
 class CQMXPToolbarButton;
+class CQMXPToolbarMenuButton;
 
 // The library's registered messages (see CQMXPToolBar.cpp for what each carries).
 extern const UINT QMXTOOLBAR_POPUPMENU;
@@ -111,6 +113,8 @@ public:
     virtual int InsertSeparator(int iInsertAt = -1);
     // Takes the button out and deletes it; FALSE outside the list.
     BOOL RemoveButton(int iIndex);
+    // Takes the button out and deletes it, nothing else; the remembered indexes follow.
+    void RemoveButtonAt(int iIndex);
     virtual void RemoveAllButtons();
     // Copies of the button take the places of the command's buttons; their number.
     int ReplaceButton(UINT uiCmd, const CQMXPToolbarButton& button, BOOL bAll = FALSE);
@@ -193,9 +197,19 @@ public:
     virtual void Deactivate();
     virtual void RestoreFocus();
     virtual BOOL ProcessMnemonic(UINT uiChar);
+    // A key for the bar's own navigation (menus); FALSE when not taken.
+    virtual BOOL ProcessKey(UINT nChar) { return FALSE; }
+    // The open menu moves to the previous or next menu button; FALSE with no menu open.
     virtual BOOL PrevMenu();
     virtual BOOL NextMenu();
+    // The open menu follows the hot button (menu bars).
     virtual BOOL SetHot(int iHot);
+    // TRUE: the bar handled the click on the button itself (no command sent).
+    virtual BOOL OnItemClicked(CQMXPToolbarButton* pButton) { return FALSE; }
+    // The first menu button whose popup is open, and its index; none.
+    CQMXPToolbarMenuButton* FindOpenMenuButton(int* piIndex = nullptr) const;
+    // Opens a menu button's popup (delayed click) and selects its first item.
+    BOOL OpenMenuButton(CQMXPToolbarButton* pButton);
     virtual void ShowCommandMessageString(UINT uiCmdId);
     BOOL InvokeButtonCommand(CQMXPToolbarButton* pButton);
     virtual CWnd* GetCommandTarget() const;
@@ -207,6 +221,12 @@ public:
     // Installed by the frames around their context-help mode.
     static void SetHelpModeMouseHook(BOOL bSet = TRUE);
     static LRESULT CALLBACK HelpModeMouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+    // --- The chevron ----------------------------------------------------
+    // The chevron at the bar's end (with the customise command, when
+    // given), or none; the hidden buttons open from it.
+    void EnableCustomizeButton(BOOL bEnable, UINT uiCustomizeCmd = 0, LPCWSTR lpszCustomizeText = nullptr);
+    CCustomizeButton* GetCustomizeButton() const;
 
     // --- Customisation edits --------------------------------------------
     BOOL DeleteSelectedButton();
@@ -339,8 +359,8 @@ protected:
     BOOL LoadButtons(CArchive& ar);
     // A copy of the chevron; none without one.
     CQMXPToolbarButton* CopyCustomizeButton() const;
-    // Takes the button out and deletes it; the remembered indexes follow.
-    void RemoveButtonAt(int iIndex);
+    // The open menu moves nStep menu buttons on; FALSE with no menu open.
+    BOOL MoveToNeighbourMenu(int nStep);
     // Where a button dropped at the point goes.
     int DropIndexFromPoint(CPoint point) const;
 

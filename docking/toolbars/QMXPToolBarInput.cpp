@@ -6,7 +6,11 @@
 #include "docking/frames/QMXPTrackMouse.h"
 #include "docking/toolbars/OldToolCmdUI.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPMenuSound.h"
+#include "docking/toolbars/QMXPPopupMenu.h"
+#include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "docking/toolbars/QMXPToolbarSystemMenuButton.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/FrameWnd.h"
@@ -174,10 +178,12 @@ void CQMXPToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
     CQMXPToolbarButton* pButton = GetButton(iCapture);
     UINT nNewStyle = pButton->m_nStyle & ~TBBS_PRESSED;
     UINT nIDCmd = 0;
+    BOOL bEnabled = FALSE;
     if (bOverPressed) {
         UpdateButtonCmdUI(iCapture);
         nNewStyle = pButton->m_nStyle & ~TBBS_PRESSED;
         if (!(pButton->m_nStyle & TBBS_DISABLED)) {
+            bEnabled = TRUE;
             nIDCmd = pButton->m_nID;
             if (pButton->m_nStyle & TBBS_CHECKBOX) {
                 nNewStyle &= ~TBBS_INDETERMINATE;
@@ -191,6 +197,14 @@ void CQMXPToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
     RestoreFocus();
 
     const HWND hwndThis = m_hWnd;
+    // The bar's own click comes first, whatever the command (the menu bar's
+    // window buttons have none); a menu's command may close the bar and
+    // rebuild or delete its buttons.
+    if (bOverPressed && bEnabled && OnItemClicked(pButton)) {
+        if (::IsWindow(hwndThis) && FromHandlePermanent(hwndThis) == this)
+            m_ptLastMouse = kNoPoint;
+        return;
+    }
     if (bOverPressed && nIDCmd != 0 && nIDCmd != static_cast<UINT>(-1)) {
         InvalidateButton(iCapture);
         UpdateWindow();
@@ -220,6 +234,11 @@ void CQMXPToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
 void CQMXPToolBar::OnMouseLeave() {
     if (g_hookMouseHelp != nullptr)
         return;
+    // A menu bar keeps its open menu's button hot.
+    if (!m_bCustomizeMode && IsKindOf(RUNTIME_CLASS(CQMXPMenuBar)) && FindOpenMenuButton() != nullptr) {
+        m_bTracked = FALSE;
+        return;
+    }
     m_bTracked = FALSE;
     m_ptLastMouse = kNoPoint;
     if (m_iHighlighted < 0)
@@ -300,7 +319,11 @@ void CQMXPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
         CQMXPBaseToolBar::OnLButtonDblClk(nFlags, point);
         return;
     }
-    // A double click on a button is a second press.
+    // The button's own double click first (the system-menu button closes
+    // the child); any other button takes it as a second press.
+    const HWND hwndThis = m_hWnd;
+    if (GetButton(iHit)->OnDblClick(this) || !::IsWindow(hwndThis))
+        return;
     OnLButtonDown(nFlags, point);
 }
 
@@ -321,8 +344,13 @@ void CQMXPToolBar::OnSetFocus(CWnd* pOldWnd) {
 
 void CQMXPToolBar::OnKillFocus(CWnd* pNewWnd) {
     CQMXPBaseToolBar::OnKillFocus(pNewWnd);
-    if (!m_bCustomizeMode)
-        Deactivate();
+    if (m_bCustomizeMode)
+        return;
+    // The focus going to a menu this bar opened keeps the bar active.
+    auto* pPopup = DYNAMIC_DOWNCAST(CQMXPPopupMenu, pNewWnd);
+    if (pPopup != nullptr && pPopup->GetParentToolBar() == this)
+        return;
+    Deactivate();
 }
 
 BOOL CQMXPToolBar::PreTranslateMessage(MSG* pMsg) {
@@ -349,7 +377,7 @@ BOOL CQMXPToolBar::PreTranslateMessage(MSG* pMsg) {
     default:
         break;
     }
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && FindOpenMenuButton() == nullptr) {
         Deactivate();
         RestoreFocus();
         return TRUE;
@@ -381,29 +409,116 @@ BOOL CQMXPToolBar::ProcessMnemonic(UINT uiChar) {
     CQMXPToolbarButton* pButton = nullptr;
     if (strChar.IsEmpty() || !m_AcellKeys.Lookup(strChar[0], pButton) || pButton == nullptr)
         return FALSE;
+    if (DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, pButton) != nullptr) {
+        // A menu opened from the keyboard shows at once.
+        const int nSavedAnimation = CQMXPPopupMenu::animationType;
+        CQMXPPopupMenu::animationType = QMXP_ANIMATION_NONE;
+        const BOOL bOpened = OpenMenuButton(pButton);
+        CQMXPPopupMenu::animationType = nSavedAnimation;
+        return bOpened;
+    }
     return InvokeButtonCommand(pButton);
 }
 
-// Menu buttons come with the menus: until then no button opens a popup.
-BOOL CQMXPToolBar::PrevMenu() { return FALSE; }
+CQMXPToolbarMenuButton* CQMXPToolBar::FindOpenMenuButton(int* piIndex) const {
+    int iIndex = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iIndex) {
+        auto* pMenuButton = DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, m_Buttons.GetNext(pos));
+        if (pMenuButton != nullptr && pMenuButton->IsDroppedDown()) {
+            if (piIndex != nullptr)
+                *piIndex = iIndex;
+            return pMenuButton;
+        }
+    }
+    if (piIndex != nullptr)
+        *piIndex = -1;
+    return nullptr;
+}
 
-BOOL CQMXPToolBar::NextMenu() { return FALSE; }
+BOOL CQMXPToolBar::OpenMenuButton(CQMXPToolbarButton* pButton) {
+    auto* pMenuButton = DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, pButton);
+    if (pMenuButton == nullptr || !pMenuButton->OnClick(this, TRUE))
+        return FALSE;
+    if (pMenuButton->IsDroppedDown())
+        pMenuButton->GetPopupMenu()->SendMessage(WM_KEYDOWN, VK_HOME);
+    m_iHot = ButtonToIndex(pMenuButton);
+    return TRUE;
+}
+
+namespace {
+
+// The menu button nStep places from iFrom that is not disabled, going round.
+int NeighbourMenuButton(const CQMXPToolBar& bar, int iFrom, int nStep) {
+    const int nCount = bar.GetCount();
+    for (int n = 1; n < nCount; ++n) {
+        const int i = ((iFrom + nStep * n) % nCount + nCount) % nCount;
+        const CQMXPToolbarButton* pButton = bar.GetButton(i);
+        if (DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, const_cast<CQMXPToolbarButton*>(pButton)) != nullptr &&
+            !(pButton->m_nStyle & TBBS_DISABLED))
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+BOOL CQMXPToolBar::MoveToNeighbourMenu(int nStep) {
+    int iOpen = -1;
+    if (FindOpenMenuButton(&iOpen) == nullptr)
+        return FALSE;
+    const int iNew = NeighbourMenuButton(*this, iOpen, nStep);
+    if (iNew < 0)
+        return TRUE;
+    // The next menu shows at once.
+    const int nSavedAnimation = CQMXPPopupMenu::animationType;
+    CQMXPPopupMenu::animationType = QMXP_ANIMATION_NONE;
+    m_iHighlighted = iNew;
+    SetHot(iNew);
+    CQMXPPopupMenu::animationType = nSavedAnimation;
+    auto* pNew = DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, GetButton(iNew));
+    if (pNew != nullptr && pNew->IsDroppedDown())
+        pNew->GetPopupMenu()->SendMessage(WM_KEYDOWN, VK_HOME);
+    return TRUE;
+}
+
+BOOL CQMXPToolBar::PrevMenu() { return MoveToNeighbourMenu(-1); }
+
+BOOL CQMXPToolBar::NextMenu() { return MoveToNeighbourMenu(1); }
 
 BOOL CQMXPToolBar::SetHot(int iHot) {
     if (m_iHot == iHot) {
         m_iHot = -1;
         return TRUE;
     }
-    if (!m_bCustomizeMode)
+    CQMXPToolbarMenuButton* pOpen = FindOpenMenuButton();
+    if (pOpen == nullptr && !m_bCustomizeMode)
         return TRUE;
     const int iOldHot = m_iHot;
     if (iHot < 0 || iHot >= GetCount()) {
         m_iHot = -1;
+        if (m_bCustomizeMode && pOpen != nullptr)
+            pOpen->OnCancelMode();
         return TRUE;
     }
+    CQMXPToolbarButton* pButton = GetButton(iHot);
+    if (pButton == pOpen) {
+        if (m_bCustomizeMode && pOpen->IsDroppedDown())
+            pOpen->OnCancelMode();
+    } else {
+        if (pOpen != nullptr) {
+            // The open menu closes; the hot button stays while it does.
+            const int iSavedHighlighted = m_iHighlighted;
+            if (!m_bCustomizeMode)
+                m_iHighlighted = -1;
+            pOpen->OnCancelMode();
+            m_iHighlighted = iSavedHighlighted;
+        }
+        if (DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, pButton) != nullptr &&
+            !(m_bCustomizeMode && pButton->IsKindOf(RUNTIME_CLASS(CQMXPToolbarSystemMenuButton))))
+            pButton->OnClick(this, TRUE);
+    }
     m_iHot = iHot;
-    const CQMXPToolbarButton* pButton = GetButton(iHot);
-    if (m_iDragIndex < 0 && !(pButton->m_nStyle & TBBS_SEPARATOR))
+    if (m_bCustomizeMode && m_iDragIndex < 0 && !(pButton->m_nStyle & TBBS_SEPARATOR))
         m_iSelected = iHot;
     m_iHighlighted = m_iHot;
     InvalidateButton(iOldHot);

@@ -1,6 +1,7 @@
 // How a tool bar measures its buttons, wraps them into rows and places them.
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/frames/CustomizeButton.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -76,8 +77,8 @@ CSize CQMXPToolBar::CalcSize(BOOL bVertDock) {
     BOOL bRowStart = TRUE;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
-        if (pButton == m_pCustomizeBtn && !IsFloating())
-            continue;
+        // The chevron counts too: a docked bar leaves it room after its
+        // buttons (it measures nothing while it is hidden).
         CSize size = pButton->OnCalcSize(&dc, sizeDefault, !bVertDock);
         if (m_bDrawTextLabels)
             size.cy = m_nMaxBtnHeight;
@@ -140,6 +141,9 @@ void CQMXPToolBar::SizeToolBar(int nLength, BOOL bVert) {
 }
 
 CSize CQMXPToolBar::CalcLayout(DWORD dwMode, int nLength) {
+    CCustomizeButton* pChevron = GetCustomizeButton();
+    if (pChevron != nullptr)
+        pChevron->SetEmpty(FALSE);
     const DWORD dwStyle = GetBarStyle();
     const BOOL bHorz = (dwMode & QMXP_LM_HORZ) != 0;
     const BOOL bDynamic = (dwStyle & QMXP_CBRS_SIZE_DYNAMIC) != 0;
@@ -169,6 +173,11 @@ CSize CQMXPToolBar::CalcLayout(DWORD dwMode, int nLength) {
         SizeToolBar(nWrap, bVertLength);
     }
     CSize size = CalcSize(!bHorz);
+    // A chevron without a customise command and without hidden buttons takes no room.
+    if (pChevron != nullptr && pChevron->GetCustomizeCmdId() < 1 && pChevron->GetInvisibleButtons().IsEmpty()) {
+        pChevron->SetEmpty(TRUE);
+        size = CalcSize(!bHorz);
+    }
     if ((dwMode & QMXP_LM_COMMIT) && IsFloating() && bDynamic && bHorz)
         m_nMRUWidth = size.cx;
     CRect rectInside(0, 0, 0, 0);
@@ -232,6 +241,19 @@ void CQMXPToolBar::AdjustLocations() {
     const CSize sizeDefault(GetColumnWidth(), m_bDrawTextLabels ? GetButtonSize().cy : GetRowHeight());
     const int nStart = bHorz ? rectClient.left + 1 : rectClient.top + 1;
     int nOffset = nStart;
+    // A docked bar hides what does not fit behind its chevron.
+    CCustomizeButton* pChevron = GetCustomizeButton();
+    const BOOL bChevron = pChevron != nullptr && !IsFloating() && !m_bCustomizeMode;
+    int nChevronLength = 0;
+    if (bChevron) {
+        // Measured whole: whether it shows is decided here.
+        pChevron->SetEmpty(FALSE);
+        pChevron->ClearInvisibleButtons();
+        const CSize sizeThick(bHorz ? GetColumnWidth() : rectClient.Width(), bHorz ? rectClient.Height() : GetRowHeight());
+        const CSize sizeChevron = pChevron->OnCalcSize(&dc, sizeThick, bHorz);
+        nChevronLength = bHorz ? sizeChevron.cx : sizeChevron.cy;
+    }
+    const int nFarEdge = bHorz ? rectClient.right : rectClient.bottom;
     int yRow = rectClient.top;
     BOOL bRowStart = TRUE;
     BOOL bPrevSeparator = FALSE;
@@ -269,6 +291,18 @@ void CQMXPToolBar::AdjustLocations() {
             rectButton = CRect(rectClient.left, nOffset, rectClient.left + size.cx, nOffset + size.cy);
             nOffset += size.cy;
         }
+        if (bChevron) {
+            // The last button need not leave room for a chevron that shows nothing.
+            const BOOL bLast = pos == nullptr || m_Buttons.GetAt(pos) == pChevron;
+            // The buttons start one pixel in, which the bar's size does not count.
+            const int nLimit = bLast && pChevron->GetInvisibleButtons().IsEmpty() && pChevron->GetCustomizeCmdId() == 0
+                                   ? nFarEdge + 1
+                                   : nFarEdge - nChevronLength + 1;
+            if ((bHorz ? rectButton.right : rectButton.bottom) > nLimit) {
+                pChevron->AddInvisibleButton(pButton);
+                bVisible = FALSE;
+            }
+        }
         if (pButton->m_bVisible != bVisible) {
             pButton->m_bVisible = bVisible;
             pButton->OnShow(bVisible);
@@ -286,8 +320,40 @@ void CQMXPToolBar::AdjustLocations() {
         }
     }
     finishRow();
+    if (pChevron != nullptr) {
+        CRect rectChevron(0, 0, 0, 0);
+        const BOOL bShown = bChevron && (!pChevron->GetInvisibleButtons().IsEmpty() || pChevron->GetCustomizeCmdId() > 0);
+        if (bShown)
+            rectChevron = bHorz ? CRect(rectClient.right - nChevronLength, rectClient.top, rectClient.right, rectClient.bottom)
+                                : CRect(rectClient.left, rectClient.bottom - nChevronLength, rectClient.right, rectClient.bottom);
+        if (pChevron->m_bVisible != bShown) {
+            pChevron->m_bVisible = bShown;
+            pChevron->OnShow(bShown);
+        }
+        if (rectChevron != pChevron->GetRect())
+            pChevron->SetRect(rectChevron);
+    }
     UpdateTooltips();
 }
+
+void CQMXPToolBar::EnableCustomizeButton(BOOL bEnable, UINT uiCustomizeCmd, LPCWSTR lpszCustomizeText) {
+    if (m_pCustomizeBtn != nullptr) {
+        POSITION pos = m_Buttons.Find(m_pCustomizeBtn);
+        if (pos != nullptr)
+            m_Buttons.RemoveAt(pos);
+        delete m_pCustomizeBtn;
+        m_pCustomizeBtn = nullptr;
+    }
+    if (bEnable) {
+        auto* pChevron = new CCustomizeButton(uiCustomizeCmd, lpszCustomizeText != nullptr ? lpszCustomizeText : L"");
+        m_Buttons.AddTail(pChevron);
+        pChevron->OnParentChanged(this);
+        m_pCustomizeBtn = pChevron;
+    }
+    AdjustLayout();
+}
+
+CCustomizeButton* CQMXPToolBar::GetCustomizeButton() const { return DYNAMIC_DOWNCAST(CCustomizeButton, m_pCustomizeBtn); }
 
 void CQMXPToolBar::AdjustSizeImmediate(BOOL bRecalcLayout) {
     CSize size = CalcFixedLayout(FALSE, IsHorizontal());

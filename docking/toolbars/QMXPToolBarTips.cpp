@@ -85,9 +85,12 @@ INT_PTR CQMXPToolBar::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const {
     if (nChild != -1)
         return nChild;
     const int iHit = const_cast<CQMXPToolBar*>(this)->HitTest(point);
-    const CQMXPToolbarButton* pButton = GetButton(iHit);
+    CQMXPToolbarButton* pButton = GetButton(iHit);
     if (pButton == nullptr)
         return -1;
+    // A button with a tip of its own.
+    if (pButton->OnToolHitTest(this, pTI))
+        return pButton->m_nID == static_cast<UINT>(-1) ? 0 : pButton->m_nID;
     const CString strTip = GetTipText(pButton);
     if (strTip.IsEmpty())
         return -1;

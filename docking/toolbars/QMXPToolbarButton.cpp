@@ -12,6 +12,8 @@
 #include "platform/classlib/StringResource.h"
 #include "platform/classlib/WinApp.h"
 
+#include <commctrl.h>
+
 #include <memory>
 
 IMPLEMENT_SERIAL(CQMXPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
@@ -115,6 +117,12 @@ void CQMXPToolbarButton::AssignFrom(const CQMXPToolbarButton& src) {
 BOOL CQMXPToolbarButton::OnClick(CWnd*, BOOL) { return FALSE; }
 
 BOOL CQMXPToolbarButton::OnClickUp() { return FALSE; }
+
+BOOL CQMXPToolbarButton::OnDblClick(CWnd*) { return FALSE; }
+
+BOOL CQMXPToolbarButton::OnToolHitTest(const CWnd*, TOOLINFOW*) { return FALSE; }
+
+void CQMXPToolbarButton::SetRadio() {}
 
 void CQMXPToolbarButton::OnParentChanged(CWnd* pWndParent) {
     auto* pToolBar = DYNAMIC_DOWNCAST(CQMXPToolBar, pWndParent);

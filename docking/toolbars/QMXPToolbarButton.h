@@ -62,6 +62,10 @@ public:
     virtual BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE);
     // TRUE: the bar sends no command for the release.
     virtual BOOL OnClickUp();
+    // A double click on the button; TRUE when the button took it.
+    virtual BOOL OnDblClick(CWnd* pWnd);
+    // Fills the tool of the button's own tip; FALSE leaves the tip to the bar.
+    virtual BOOL OnToolHitTest(const CWnd* pWnd, struct tagTOOLINFOW* pTI);
     // Called whenever the button is put on a bar; controls make their windows here.
     virtual void OnParentChanged(CWnd* pWndParent);
     // Gives the menu item the command's short name when this button has no text.
@@ -102,6 +106,8 @@ public:
     virtual BOOL HasFocus() const;
     // The index lands in the user or the standard field by the user-image flag.
     virtual void SetImage(int iImage);
+    // The command's state came as a radio check; nothing in the base.
+    virtual void SetRadio();
     virtual BOOL IsOnMenuTypeBar() const { return m_bOnMenuTypeBar; }
     // A bar stores only the buttons that answer TRUE.
     virtual BOOL CanBeStored() const;

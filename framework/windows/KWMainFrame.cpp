@@ -60,6 +60,9 @@ int CKWMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
             m_menuBar->EnableDocking(kDockAnySide);
             EnableDocking(kDockAnySide);
             DockControlBar(m_menuBar);
+            // The frame shows its Windows menu until the library frames hand
+            // the menu bar their menu: until then the bar takes no room.
+            m_menuBar->ShowControlBar(FALSE, FALSE, FALSE);
         }
     }
     // The tool bar manager keeps the menu bar with its bars from now on.

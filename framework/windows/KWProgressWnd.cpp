@@ -14,7 +14,8 @@ CKWProgressWnd::CKWProgressWnd(CWnd* pParentWnd) : CKWDialog(IDD_KW_PROGRESS, pP
 
 CKWProgressWnd::~CKWProgressWnd()
 {
-    m_bar.Attach(nullptr);
+    m_bar.DestroyImp();
+    m_barWindow = nullptr;
     m_label = nullptr;
     if (m_hWnd)
         DestroyWindow();
@@ -24,7 +25,8 @@ BOOL CKWProgressWnd::OnInitDialog()
 {
     BOOL result = CKWDialog::OnInitDialog();
     m_label = GetItemWindow(IDC_KW_PROGRESS_TEXT);
-    m_bar.Attach(GetItemWindow(IDC_KW_PROGRESS_BAR));
+    m_barWindow = GetItemWindow(IDC_KW_PROGRESS_BAR);
+    m_bar.CreateImp(m_barWindow);
     m_bar.SetPos(0);
     m_bar.SetRange(0, 1000);
     m_bar.SetStep(1);
@@ -82,17 +84,17 @@ void CKWProgressWnd::SetPos(int position)
     // kDrawInterval and when it reaches its end: a bar drawn at each move
     // costs milliseconds on some systems, and nobody sees more moves than that.
     const DWORD now = ::GetTickCount();
-    const bool draw = now - m_drawnAt >= kDrawInterval || position >= m_bar.GetUpper() || !m_bar.GetHwnd();
+    const bool draw = now - m_drawnAt >= kDrawInterval || position >= m_bar.GetUpper() || !m_barWindow;
     if (draw) {
         m_bar.SetPos(position);
         m_drawnAt = now;
         return;
     }
-    ::SendMessageW(m_bar.GetHwnd(), WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(m_barWindow, WM_SETREDRAW, FALSE, 0);
     m_bar.SetPos(position);
-    ::SendMessageW(m_bar.GetHwnd(), WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(m_barWindow, WM_SETREDRAW, TRUE, 0);
     // Drawn with the next drawn move, or when the window next paints.
-    ::InvalidateRect(m_bar.GetHwnd(), nullptr, FALSE);
+    ::InvalidateRect(m_barWindow, nullptr, FALSE);
 }
 
 int CKWProgressWnd::GetUpper()

@@ -36,6 +36,7 @@ private:
     static constexpr DWORD kDrawInterval = 40;  // milliseconds
 
     HWND m_label = nullptr;
+    HWND m_barWindow = nullptr;
     CKWProgressControl m_bar;
     DWORD m_drawnAt = 0;  // tick count when the bar last drew a move
 };

@@ -69,10 +69,15 @@ void CKWWinMainFrame::OnToolbarContextMenu(UINT menuId, CPoint point)
     CMenu menu;
     if (!menu.LoadMenu(menuId))
         return;
-    CMenu* popup = menu.GetSubMenu(0);
+    HMENU popup = ::GetSubMenu(menu.m_hMenu, 0);
     if (!popup)
         return;
-    // The popup deletes itself when it closes.
+    // The popup window outlives this function and destroys the menu it is
+    // given when it closes: the sub-menu leaves the loaded menu first.
+    ::RemoveMenu(menu.m_hMenu, 0, MF_BYPOSITION);
     auto* popupMenu = new CQMXPPopupMenu;
-    popupMenu->Create(this, point.x, point.y, popup->m_hMenu);
+    if (!popupMenu->Create(this, point.x, point.y, popup)) {
+        delete popupMenu;
+        ::DestroyMenu(popup);
+    }
 }

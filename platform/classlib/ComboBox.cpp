@@ -13,3 +13,27 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const {
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    LRESULT lResult = TRUE;
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        break;
+    case WM_MEASUREITEM:
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        break;
+    case WM_COMPAREITEM:
+        lResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        break;
+    default:
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    }
+    if (pResult != nullptr)
+        *pResult = lResult;
+    return TRUE;
+}

@@ -38,8 +38,18 @@ public:
         return Send(CB_SETEDITSEL, 0, MAKELPARAM(nStartChar, nEndChar)) == TRUE;
     }
 
-    // Draws an item of an owner-drawn combo box; nothing in the base.
+    // Owner-drawn combo boxes: the parent reflects WM_DRAWITEM, WM_MEASUREITEM
+    // and WM_COMPAREITEM back to the combo box object, which answers them here.
+    // Draws an item; nothing in the base.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // Sets the height of an item; the base leaves the system's value.
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // -1, 0 or 1 as the first item sorts before, with or after the second
+    // (sorted combo boxes without strings); 0 in the base.
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+
+protected:
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
     int Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -12,20 +12,8 @@ namespace {
 const wchar_t kBarWndClass[] = L"OTClassLibControlBar";
 
 LPCWSTR BarWndClass() {
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    WNDCLASSW wc;
-    if (!::GetClassInfoW(hInst, kBarWndClass, &wc)) {
-        wc = WNDCLASSW();
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = hInst;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = kBarWndClass;
-        if (!::RegisterClassW(&wc))
-            return nullptr;
-    }
-    return kBarWndClass;
+    return AfxRegisterWindowClassOnce(kBarWndClass, CS_DBLCLKS,
+                                      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 }
 
 }  // namespace

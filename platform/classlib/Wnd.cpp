@@ -11,6 +11,21 @@
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
+LPCWSTR AfxRegisterWindowClassOnce(LPCWSTR lpszClassName, UINT nClassStyle, HBRUSH hbrBackground) {
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    WNDCLASSW wc;
+    if (::GetClassInfoW(hInst, lpszClassName, &wc))
+        return lpszClassName;
+    wc = WNDCLASSW();
+    wc.style = nClassStyle;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = hInst;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = hbrBackground;
+    wc.lpszClassName = lpszClassName;
+    return ::RegisterClassW(&wc) ? lpszClassName : nullptr;
+}
+
 namespace {
 
 CObject* NewTempWnd(void* handle) {

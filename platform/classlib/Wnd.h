@@ -36,6 +36,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 BOOL AfxHookWindowCreate(CWnd* pWnd);
 // FALSE when the hooked window was never created.
 BOOL AfxUnhookWindowCreate();
+// A window class of the module with the arrow cursor, registered the first
+// time it is asked for; its name, null when it cannot be registered.
+LPCWSTR AfxRegisterWindowClassOnce(LPCWSTR lpszClassName, UINT nClassStyle, HBRUSH hbrBackground);
 // A dialog template resource; null when there is none.
 LPCDLGTEMPLATEW AfxLoadDialogTemplate(LPCWSTR lpszTemplateName, HINSTANCE hInst);
 

@@ -25,7 +25,7 @@ BOOL CDockTestMDIFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 void DockLayoutTest::SetUp() {
     Log().clear();
-    m_pFrame = new CDockTestMDIFrame;
+    m_pFrame = NewFrame();
     ASSERT_TRUE(m_pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
     m_app.m_pMainWnd = m_pFrame;
     SizeClientArea(m_pFrame, 800, 600);

@@ -93,6 +93,8 @@ class DockLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The frame of the test (a fixture may log more).
+    virtual CDockTestMDIFrame* NewFrame() { return new CDockTestMDIFrame; }
 
     // A fixed bar docked to the dock bar of the id (none: not docked).
     CFixedBar* AddBar(CSize size, UINT nDockBarID, UINT nID);

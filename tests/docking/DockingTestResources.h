@@ -20,5 +20,10 @@
 
 #define IDB_DOCKTEST_STRIP24 19201
 
+// Commands of the menus' tests (a range the menu test frame handles).
+#define ID_MENUTEST_FIRST 30001
+#define ID_MENUTEST_LAST 30099
+#define ID_MENUTEST_CUSTOMIZE 30099
+
 // The class library's preview bar template.
 #define IDD_DOCKTEST_PREVIEW_BAR 30722

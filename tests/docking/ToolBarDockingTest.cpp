@@ -14,7 +14,6 @@ using namespace docking_test;
 
 namespace {
 
-// What the screen shows of the frame and anything floating over it.
 class ToolBarDockingTest : public DockLayoutTest {
 protected:
     void SetUp() override {

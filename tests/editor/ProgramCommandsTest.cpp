@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kViewId = 0xE900;
 constexpr int kTreeId = 1126;
+// The export options' "Images in grayscale by default".
+constexpr int kGrayscaleOption = 1053;
 
 bool TreeShown(HWND frame)
 {
@@ -57,14 +59,29 @@ TEST_F(ProgramCommands, SectionTreeToggleIsSharedByAllReportsAndToolBarsToggle)
     EXPECT_TRUE(::IsWindowVisible(mainBar));
 }
 
-TEST_F(ProgramCommands, GeneratePdfWritesTheFileChosenInItsDialog)
+TEST_F(ProgramCommands, GeneratePdfAsksItsOptionsThenWritesTheFileChosenInItsDialog)
 {
     CKWTestTempFolder folder(L"edp");
     const std::wstring path = folder.Path() + L"Report.pdf";
-    program.PostCommand(32837);
-    HWND dialog = program.WaitForDialog();
-    ASSERT_NE(nullptr, dialog);
-    CProgramRun::AnswerFileDialog(dialog, path);
+    // Cancelled options stop the generation; accepted ones let it go on.
+    for (int answer : {IDCANCEL, IDOK}) {
+        program.PostCommand(32837);
+        HWND dialog = program.WaitForDialog();
+        ASSERT_NE(nullptr, dialog);
+        CProgramRun::AnswerFileDialog(dialog, path);
+        HWND options = program.WaitForDialogWith(kGrayscaleOption);
+        ASSERT_NE(nullptr, options) << answer;
+        EXPECT_EQ(L"Report Properties", CProgramRun::Text(options));
+        if (answer == IDCANCEL)
+            test_support::WriteWindowScreenshot(options, L"editor_export_properties");
+        ::PostMessageW(options, WM_COMMAND, answer, 0);
+        ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); })) << answer;
+        if (answer == IDCANCEL) {
+            // Answered once the command has returned.
+            ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(path.c_str()));
+        }
+    }
     ASSERT_TRUE(edtest::WaitFor([&] {
         const std::string bytes = ReadFileBytes(path);
         return bytes.size() > 8 && bytes.find("%%EOF") != std::string::npos && !program.FindDialog();

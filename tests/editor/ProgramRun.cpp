@@ -43,7 +43,7 @@ std::wstring ClassName(HWND window)
 
 }  // namespace
 
-void SetStartPrefs(int startUpMode, const std::wstring& lastFile)
+void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExportDialog)
 {
     HKEY key = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPrefsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
@@ -51,6 +51,8 @@ void SetStartPrefs(int startUpMode, const std::wstring& lastFile)
         return;
     const DWORD mode = static_cast<DWORD>(startUpMode);
     ::RegSetValueExW(key, L"StartUpMode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof(mode));
+    const DWORD show = showExportDialog ? 1 : 0;
+    ::RegSetValueExW(key, L"ShowExpDlg", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&show), sizeof(show));
     ::RegSetValueExW(key, L"LastFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(lastFile.c_str()),
                      static_cast<DWORD>((lastFile.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
@@ -177,6 +179,16 @@ HWND CProgramRun::WaitForDialog(DWORD timeoutMs) const
     HWND dialog = nullptr;
     WaitFor([&] { return (dialog = FindDialog()) != nullptr; }, timeoutMs);
     return dialog;
+}
+
+HWND CProgramRun::WaitForDialogWith(int itemId, DWORD timeoutMs) const
+{
+    HWND dialog = nullptr;
+    WaitFor([&] {
+        dialog = FindDialog();
+        return dialog && ::GetDlgItem(dialog, itemId);
+    }, timeoutMs);
+    return dialog && ::GetDlgItem(dialog, itemId) ? dialog : nullptr;
 }
 
 std::wstring CProgramRun::Text(HWND window)

@@ -12,8 +12,9 @@
 namespace edtest {
 
 // The preferences the program reads at start (HKCU, string 934's key);
-// an empty last file is stored empty.
-void SetStartPrefs(int startUpMode, const std::wstring& lastFile);
+// an empty last file is stored empty. A generation asks its options first
+// unless told not to ("ShowExpDlg").
+void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExportDialog = true);
 
 // Waits (polling the other process) until the condition holds; its last value.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
@@ -44,6 +45,8 @@ public:
     // A visible dialog (or message box) of the program; null when none.
     HWND FindDialog() const;
     HWND WaitForDialog(DWORD timeoutMs = 15000) const;
+    // A visible dialog of the program that has the item; null when none comes.
+    HWND WaitForDialogWith(int itemId, DWORD timeoutMs = 15000) const;
     // The texts of a dialog's static controls, joined by new lines.
     static std::wstring DialogText(HWND dialog);
     // Types the path into a file dialog's name box and presses OK.

@@ -1,5 +1,4 @@
 // Tests of the progress interface's stages and of the progress window.
-#include "controls/KWProgressControl.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/windows/KWProgressWnd.h"
 
@@ -7,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <vector>
 
 namespace {
@@ -87,17 +85,6 @@ TEST(CKWProgressInterface, UpdateJumpsToTheStageEndOnce)
     progress.BeginStage(0);
     progress.Update();
     EXPECT_EQ(100, progress.GetPos());
-}
-
-TEST(CKWProgressControl, WithoutAWindowItAnswersNeutrally)
-{
-    CKWProgressControl bar;
-    bar.SetRange(1, 100);
-    EXPECT_EQ(INT_MAX, bar.GetUpper());
-    EXPECT_EQ(0, bar.GetPos());
-    EXPECT_EQ(0, bar.SetPos(5));
-    EXPECT_EQ(0, bar.SetStep(2));
-    EXPECT_EQ(0, bar.StepIt());
 }
 
 namespace {

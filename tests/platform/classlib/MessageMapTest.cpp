@@ -1,3 +1,4 @@
+#include "platform/classlib/ComboBox.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/Exception.h"
 #include "platform/classlib/Menu.h"
@@ -484,6 +485,49 @@ TEST(MessageMap, ChildNotificationsAreReflectedToTheControlFirst) {
 
     parent.DestroyWindow();
     EXPECT_EQ(nullptr, button.m_hWnd) << "the child went with its parent";
+    classlib_test::DrainMessages();
+}
+
+namespace {
+
+// A sorted owner-drawn combo box of numbers: each item as high as 10 plus its
+// number, sorted by the numbers, its drawings noted.
+class COwnerDrawnCombo : public CComboBox {
+public:
+    std::vector<DWORD_PTR> drawn;
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { drawn.push_back(lpDIS->itemData); }
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override {
+        lpMIS->itemHeight = 10 + static_cast<UINT>(lpMIS->itemData);
+    }
+    int CompareItem(LPCOMPAREITEMSTRUCT lpCIS) override {
+        return lpCIS->itemData1 < lpCIS->itemData2 ? -1 : lpCIS->itemData1 > lpCIS->itemData2 ? 1 : 0;
+    }
+};
+
+}  // namespace
+
+TEST(MessageMap, OwnerDrawnComboBoxesDrawMeasureAndCompareTheirItems) {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+    COwnerDrawnCombo combo;
+    ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_SORT, CRect(0, 0, 100, 150),
+                             &parent, 5));
+    for (DWORD_PTR number : {7, 3, 5})
+        ::SendMessageW(combo.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(number));
+    std::vector<DWORD_PTR> order;
+    std::vector<int> heights;
+    for (int i = 0; i < combo.GetCount(); ++i) {
+        order.push_back(combo.GetItemData(i));
+        heights.push_back(static_cast<int>(::SendMessageW(combo.m_hWnd, CB_GETITEMHEIGHT, i, 0)));
+    }
+    EXPECT_EQ((std::vector<DWORD_PTR>{3, 5, 7}), order);
+    EXPECT_EQ((std::vector<int>{13, 15, 17}), heights);
+    combo.SetCurSel(1);
+    combo.RedrawWindow();
+    EXPECT_FALSE(combo.drawn.empty());
+    EXPECT_EQ(5u, combo.drawn.back());
+    parent.DestroyWindow();
     classlib_test::DrainMessages();
 }
 

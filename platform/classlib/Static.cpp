@@ -1,0 +1,3 @@
+#include "platform/classlib/Static.h"
+
+IMPLEMENT_DYNAMIC(CStatic, CWnd)

@@ -1,0 +1,199 @@
+// The menu bar in the test MDI frame: a button per menu, a maximised child's
+// system-menu and window buttons, the buttons each menu keeps, its registry
+// state and keys; the show-all and window buttons' sizes.
+#include "MenuTestSupport.h"
+
+#include "docking/frames/QMXPKeyHelper.h"
+#include "docking/frames/QMXPToolbarMenuButtonsButton.h"
+#include "docking/toolbars/QMXPMenuBar.h"
+#include "docking/toolbars/QMXPShowAllButton.h"
+#include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "docking/toolbars/QMXPToolbarSystemMenuButton.h"
+#include "platform/classlib/DocTemplate.h"
+#include "platform/classlib/MDIChildWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace docking_test;
+
+namespace {
+
+// A document window that logs the system commands it gets and keeps them.
+class CLoggingChild : public CMDIChildWnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_SYSCOMMAND)
+            return CMDIChildWnd::WindowProc(message, wParam, lParam);
+        Record(L"syscmd:" + std::to_wstring(wParam & 0xFFF0));
+        return 0;
+    }
+};
+
+class MenuBarTest : public MenuTest {
+protected:
+    void SetUp() override {
+        MenuTest::SetUp();
+        ASSERT_TRUE(m_menuBar.Create(m_pFrame, 0x50402808, AFX_IDW_MENUBAR));
+        m_menuBar.EnableDocking(0xF000);
+        m_pFrame->DockControlBar(&m_menuBar);
+        m_menuBar.CreateFromMenu(MakeMenu({{0, L"&File", {{30001, L"&Open"}}},
+                                           {0, L"&Edit", {{30002, L"&Copy"}}},
+                                           {0, L"&View", {{30003, L"&Pages"}}},
+                                           {0, L"&Window", {{30004, L"&Tile"}}},
+                                           {0, L"&Help", {{30005, L"&About"}}}}),
+                                 TRUE);
+        m_pFrame->RecalcLayout();
+    }
+    void TearDown() override {
+        m_menuBar.DestroyWindow();
+        MenuTest::TearDown();
+    }
+    CQMXPMenuBar m_menuBar;
+};
+
+TEST_F(MenuBarTest, MenusAndTheMaximisedChildsButtons) {
+    ASSERT_EQ(m_menuBar.GetCount(), 5);
+    const wchar_t* names[] = {L"&File", L"&Edit", L"&View", L"&Window", L"&Help"};
+    for (int i = 0; i < 5; ++i) {
+        const CQMXPToolbarButton* pButton = m_menuBar.GetButton(i);
+        EXPECT_TRUE(pButton->IsKindOf(RUNTIME_CLASS(CQMXPToolbarMenuButton)));
+        EXPECT_TRUE(pButton->m_bText);
+        EXPECT_EQ(std::wstring(pButton->m_strText), names[i]);
+    }
+
+    auto* pChild = new CLoggingChild;
+    ASSERT_TRUE(pChild->Create(nullptr, L"Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                               m_pFrame));
+    for (const bool bCloseGreyed : {false, true}) {
+        ::EnableMenuItem(::GetSystemMenu(pChild->m_hWnd, FALSE), SC_CLOSE, bCloseGreyed ? MF_GRAYED : MF_ENABLED);
+        m_menuBar.SetMaximizeMode(TRUE, pChild);
+        ASSERT_EQ(m_menuBar.GetCount(), 9);
+        EXPECT_TRUE(m_menuBar.GetButton(0)->IsKindOf(RUNTIME_CLASS(CQMXPToolbarSystemMenuButton)));
+        CRect rectClient;
+        m_menuBar.GetClientRect(&rectClient);
+        int nRight = rectClient.right;
+        const UINT commands[] = {SC_CLOSE, SC_RESTORE, SC_MINIMIZE};
+        for (int i = 0; i < 3; ++i) {
+            auto* pButton = DYNAMIC_DOWNCAST(CQMXPToolbarMenuButtonsButton, m_menuBar.GetButton(8 - i));
+            ASSERT_NE(pButton, nullptr);
+            EXPECT_EQ(pButton->m_uiSystemCommand, commands[i]);
+            EXPECT_EQ(pButton->GetRect().right, nRight);
+            EXPECT_EQ(pButton->GetRect().Size(), m_menuBar.GetSystemButtonSize());
+            nRight = pButton->GetRect().left - 1;
+        }
+        EXPECT_EQ((m_menuBar.GetButton(8)->m_nStyle & TBBS_DISABLED) != 0, bCloseGreyed);
+
+        // A double click on the child's icon closes it unless Close is greyed.
+        Log().clear();
+        const CPoint ptIcon = m_menuBar.GetButton(0)->GetRect().CenterPoint();
+        m_menuBar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptIcon.x, ptIcon.y));
+        CloseAllPopups();
+        EXPECT_EQ(Log(), bCloseGreyed ? std::vector<std::wstring>{} : std::vector<std::wstring>{L"syscmd:61536"});
+        // A window button sends its command to the child.
+        const CPoint ptMin = m_menuBar.GetButton(6)->GetRect().CenterPoint();
+        m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptMin.x, ptMin.y));
+        m_menuBar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptMin.x, ptMin.y));
+        ASSERT_FALSE(Log().empty());
+        EXPECT_EQ(Log().back(), L"syscmd:61472");
+        m_menuBar.SetMaximizeMode(FALSE);
+        EXPECT_EQ(m_menuBar.GetCount(), 5);
+    }
+    pChild->DestroyWindow();
+}
+
+TEST_F(MenuBarTest, EachMenuKeepsItsButtonsAndItsRegistryState) {
+    auto* pTemplate = new CMultiDocTemplate(IDR_DOCKTEST_DOC, RUNTIME_CLASS(CDockTestDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                            RUNTIME_CLASS(CDockTestView));
+    m_app.AddDocTemplate(pTemplate);
+    ASSERT_NE(pTemplate->m_hMenuShared, nullptr);
+    m_menuBar.SetDefaultMenuResource(IDR_DOCKTEST_MAIN);
+    HMENU hDefault = m_menuBar.GetHMenu();
+    // The user renamed a menu; another document's menu and back restores it.
+    m_menuBar.GetButton(0)->m_strText = L"&Reports";
+    m_menuBar.CreateFromMenu(pTemplate->m_hMenuShared);
+    EXPECT_EQ(m_menuBar.GetCount(), 2);
+    EXPECT_EQ(std::wstring(m_menuBar.GetButton(1)->m_strText), L"&View");
+    m_menuBar.CreateFromMenu(hDefault);
+    EXPECT_EQ(m_menuBar.GetCount(), 5);
+    EXPECT_EQ(std::wstring(m_menuBar.GetButton(0)->m_strText), L"&Reports");
+
+    const std::wstring strProfile = L"SOFTWARE\\OstraTallierDockingTest\\MenuBar\\";
+    ASSERT_TRUE(m_menuBar.SaveState(strProfile.c_str()));
+    for (const wchar_t* key : {L"QMXToolBar-593980", L"QMXToolBar-593984a3a"}) {
+        EXPECT_FALSE(RawRegistryValue(strProfile + key, L"Buttons").empty()) << key;
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\OstraTallierDockingTest");
+    // Nothing stored: each menu is rebuilt and the frame told.
+    Log().clear();
+    m_menuBar.LoadState(strProfile.c_str());
+    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"resetmenu:19002", L"resetmenu:19001"}));
+    EXPECT_EQ(std::wstring(m_menuBar.GetButton(0)->m_strText), L"&File");
+
+    // A bar destroys the menu it shows, but not a document type's.
+    for (const bool bTemplateMenu : {false, true}) {
+        HMENU hMenu = bTemplateMenu ? pTemplate->m_hMenuShared : MakeMenu({{0, L"&Tools", {{30001, L"&Run"}}}});
+        auto* pBar = new CQMXPMenuBar;
+        pBar->CreateFromMenu(hMenu);
+        delete pBar;
+        EXPECT_EQ(::IsMenu(hMenu) != FALSE, bTemplateMenu);
+    }
+}
+
+TEST_F(MenuBarTest, KeysMoveAlongTheMenus) {
+    m_menuBar.SendMessage(WM_SETFOCUS);
+    ASSERT_EQ(m_menuBar.GetHighlightedButton(), m_menuBar.GetButton(0));
+    MSG msg = {m_menuBar.GetSafeHwnd(), WM_KEYDOWN, VK_LEFT, 0, 0, {0, 0}};
+    EXPECT_TRUE(m_menuBar.PreTranslateMessage(&msg));
+    EXPECT_EQ(m_menuBar.GetHighlightedButton(), m_menuBar.GetButton(4));
+    msg.wParam = VK_RIGHT;
+    EXPECT_TRUE(m_menuBar.PreTranslateMessage(&msg));
+    EXPECT_EQ(m_menuBar.GetHighlightedButton(), m_menuBar.GetButton(0));
+    // Down opens the menu with its first item selected; Right moves on to the next menu.
+    msg.wParam = VK_DOWN;
+    EXPECT_TRUE(m_menuBar.PreTranslateMessage(&msg));
+    CQMXPPopupMenu* pFile = CQMXPPopupMenu::GetActiveMenu();
+    ASSERT_NE(pFile, nullptr);
+    EXPECT_EQ(pFile->GetSelItem()->m_nID, 30001u);
+    pFile->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    CQMXPPopupMenu* pEdit = CQMXPPopupMenu::GetActiveMenu();
+    ASSERT_NE(pEdit, nullptr);
+    EXPECT_EQ(pEdit->GetParentButton(), m_menuBar.GetButton(1));
+    // The mouse over another menu opens it instead.
+    const CPoint ptView = m_menuBar.GetButton(2)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptView.x, ptView.y));
+    ASSERT_NE(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu()->GetParentButton(), m_menuBar.GetButton(2));
+    // A click elsewhere in the frame closes the menu and goes on to its window.
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    MSG click = {m_pFrame->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectClient.right - 5, rectClient.bottom - 5),
+                 0, {0, 0}};
+    EXPECT_FALSE(m_pFrame->PreTranslateMessage(&click));
+    Pump();
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+}
+
+TEST(MenuItemSizeTest, ShowAllAndWindowButtons) {
+    CClientDC dc(nullptr);
+    CQMXPShowAllButton showAll;
+    EXPECT_EQ(CSize(showAll.OnCalcSize(&dc, CSize(23, 22), TRUE)), CSize(50, 15));
+    const BOOL bSavedLarge = CQMXPToolBar::IsLargeIcons();
+    for (const BOOL bLarge : {FALSE, TRUE}) {
+        CQMXPToolBar::m_bLargeIcons = bLarge;
+        CQMXPToolbarMenuButtonsButton button(SC_CLOSE);
+        EXPECT_EQ(CSize(button.OnCalcSize(&dc, CSize(46, 44), TRUE)),
+                  CSize(::GetSystemMetrics(SM_CXMENUSIZE), ::GetSystemMetrics(SM_CYMENUSIZE)));
+    }
+    CQMXPToolBar::m_bLargeIcons = bSavedLarge;
+
+    TOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(showAll.OnToolHitTest(nullptr, &info));
+    EXPECT_EQ(std::wstring(info.lpszText),
+              L"Expand (" + std::wstring(CQMXPKeyHelper::GetKeyName(VK_CONTROL) + L"+" + CQMXPKeyHelper::GetKeyName(VK_DOWN)) + L")");
+    std::free(info.lpszText);
+}
+
+}  // namespace
