@@ -227,6 +227,7 @@ TEST_F(Gallery, SelectedThumbnailsGoIntoTheCurrentSectionOnADoubleClickAndTheCtr
     CPictCollectView& thumbnails = bar->GetView();
     ASSERT_EQ(3, thumbnails.GetItemCount());
     bar->FloatControlBar(CRect(300, 200, 600, 500), QMXP_DM_RECT);
+    bar->ShowBar();
     classlib_test::DrainMessages();
     RECT floating = {};
     EXPECT_TRUE(bar->GetFloatingRect(&floating));
