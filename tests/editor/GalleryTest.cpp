@@ -5,10 +5,8 @@
 #include "InProcessReport.h"
 
 #include "editor/PictCollectBar.h"
-#include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "editor/PictCollectItems.h"
-#include "model/TalPrefs.h"
 #include "tests/editor/RecordingGraphics.h"
 #include "tests/platform/classlib/TestSupport.h"
 #include "tests/support/WindowScreenshot.h"
@@ -246,25 +244,4 @@ TEST_F(Gallery, SelectedThumbnailsGoIntoTheCurrentSectionOnADoubleClickAndTheCtr
     const RECT cell = thumbnails.GetItemRect(0);
     thumbnails.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cell.left + 5, cell.top + 5));
     EXPECT_EQ(before + 2, section->GetPictureCount());
-}
-
-TEST_F(Gallery, TheBarDockedRightIsStoredWithItsSideAndPlace)
-{
-    Drop({Folder(L"side", 1)});
-    app.GetPrefs().SetGalleryFloating(true);
-    app.GetPrefs().SetGalleryDockSide(0);
-    dynamic_cast<CQMXPMDIFrameWnd*>(main)->DockControlBar(bar, 59421);
-    bar->ShowBar();
-    classlib_test::DrainMessages();
-    RECT placed = {};
-    bar->GetWindowRect(&placed);
-    // What the main window's close stores (closing it in the test's own
-    // process would end the test program's thread).
-    bar->SavePictCollectBarState(app.GetPrefs());
-    EXPECT_FALSE(app.GetPrefs().GetGalleryFloating());
-    EXPECT_EQ(59421, app.GetPrefs().GetGalleryDockSide());
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-    app.GetPrefs().GetGalleryRect(left, top, right, bottom);
-    EXPECT_EQ((std::vector<LONG>{placed.left, placed.top, placed.right, placed.bottom}),
-              (std::vector<LONG>{left, top, right, bottom}));
 }
