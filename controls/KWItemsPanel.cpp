@@ -152,14 +152,10 @@ void CKWItemsPanel::UpdateScrollBars()
 
 bool CKWItemsPanel::OnVScroll(int code, int position)
 {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (!::GetScrollInfo(m_hWnd, SB_VERT, &info))
+    SCROLLINFO info;
+    int page = 0;
+    if (!GetVScrollState(info, page))
         return false;
-    RECT client = {};
-    GetClientRect(&client);
-    const int page = (client.bottom - client.top) / std::max(GetScrollUnit(), 1);
     const int old = info.nPos;
     int pos = old;
     switch (code) {

@@ -128,16 +128,25 @@ void CKWWinPanel::FreeBackBuffer()
     m_bufferWidth = m_bufferHeight = 0;
 }
 
-bool CKWWinPanel::OnVScroll(int code, int position)
+bool CKWWinPanel::GetVScrollState(SCROLLINFO& info, int& page)
 {
-    SCROLLINFO info = {};
+    info = SCROLLINFO{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     if (!::GetScrollInfo(m_hWnd, SB_VERT, &info))
         return false;
     RECT client = {};
     GetClientRect(&client);
-    const int step = (client.bottom - client.top) / std::max(GetScrollUnit(), 1);
+    page = (client.bottom - client.top) / std::max(GetScrollUnit(), 1);
+    return true;
+}
+
+bool CKWWinPanel::OnVScroll(int code, int position)
+{
+    SCROLLINFO info;
+    int step = 0;
+    if (!GetVScrollState(info, step))
+        return false;
     const int old = info.nPos;
     int pos = old;
     // A move never goes against its direction, even where the page bound

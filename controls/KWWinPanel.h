@@ -54,6 +54,10 @@ public:
     bool HasBackBuffer() const { return m_buffer != nullptr; }
 
 protected:
+    // The vertical bar's state and the client height in scroll units (the
+    // page); false when the window has no bar.
+    bool GetVScrollState(SCROLLINFO& info, int& page);
+
     afx_msg LRESULT OnLButtonDownMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonUpMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonDblClkMessage(WPARAM wParam, LPARAM lParam);
