@@ -14,6 +14,7 @@
 // Usage: pdf_bench [picture count [photograph folder [output folder]]]
 // (a folder on a memory file system as output measures the program rather
 // than the disk's write-back)
+#include "bench/BenchPhotographs.h"
 #include "bench/PeakMemory.h"
 #include "export/ComposeExportPages.h"
 #include "export/TalExportDocIFace.h"
@@ -26,8 +27,6 @@
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
-#include "tests/support/TestJpegs.h"
-#include "tests/support/TestPictureFiles.h"
 
 #include <windows.h>
 
@@ -37,86 +36,6 @@
 #include <vector>
 
 namespace {
-
-// The cameras: size, quality and grain of their photographs.
-struct Camera {
-    uint32_t width, height;
-    int quality, grain;
-};
-const Camera kCameras[] = {
-    {2592, 1944, 90, 18}, {3264, 2448, 92, 18}, {4000, 3000, 92, 20},
-    {4608, 3456, 93, 22}, {5184, 3888, 94, 24}, {6000, 4000, 96, 28},
-};
-const uint16_t kOrientations[] = {1, 1, 6, 1, 8, 1};
-
-// What a photograph carries besides its picture: XMP metadata and a comment
-// that makes every file differ.
-std::string Metadata(int index)
-{
-    std::string xmp = "http://ns.adobe.com/xap/1.0/";
-    xmp += '\0';
-    xmp += "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>";
-    xmp += std::string(6000, ' ') + "</rdf:RDF></x:xmpmeta>";
-    std::string segments = "\xFF\xE1";
-    testpictures::Put16(segments, uint16_t(xmp.size() + 2), true);
-    segments += xmp;
-    const std::string comment = "photograph " + std::to_string(index);
-    segments += "\xFF\xFE";
-    testpictures::Put16(segments, uint16_t(comment.size() + 2), true);
-    return segments + comment;
-}
-
-int64_t FileSize(const std::wstring& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return -1;
-    return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-}
-
-bool WriteWhole(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size();
-    return ::CloseHandle(file) && ok;
-}
-
-// Makes the photographs that are not in the folder yet; their paths.
-std::vector<std::wstring> MakePhotographs(const std::wstring& folder, int count, int64_t& bytes)
-{
-    std::vector<std::string> bodies(sizeof kCameras / sizeof kCameras[0]);
-    std::vector<std::wstring> paths;
-    bytes = 0;
-    for (int i = 0; i < count; ++i) {
-        const size_t camera = size_t(i) % bodies.size();
-        const uint16_t orientation = kOrientations[size_t(i / int(bodies.size())) % 6];
-        wchar_t name[64];
-        std::swprintf(name, 64, L"IMG_%04d_%u.jpg", i + 1, unsigned(orientation));
-        const std::wstring path = folder + name;
-        if (FileSize(path) <= 0) {
-            if (bodies[camera].empty()) {
-                const Camera& c = kCameras[camera];
-                std::printf("  making a %u x %u photograph...\n", c.width, c.height);
-                bodies[camera] = testpictures::EncodeJpeg(
-                    testpictures::PhotoPixels(c.width, c.height, uint32_t(camera) + 1, c.grain), c.width, c.height,
-                    TJPF_RGB, c.quality);
-            }
-            const std::string& body = bodies[camera];
-            const std::string file = body.substr(0, 2) + testpictures::ExifSegment(orientation, i % 2 != 0) +
-                                     Metadata(i) + body.substr(2);
-            if (body.empty() || !WriteWhole(path, file)) {
-                std::printf("cannot make %ls\n", path.c_str());
-                return {};
-            }
-        }
-        bytes += FileSize(path);
-        paths.push_back(path);
-    }
-    return paths;
-}
 
 // The report as the document holds it, composed as the document composes it.
 class CBenchReport : public CTalExportDocIFace {
@@ -157,23 +76,8 @@ LARGE_INTEGER Now()
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 200;
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"pdf_bench\\";
-    if (argc > 2) {
-        const std::string given = argv[2];
-        folder.assign(given.begin(), given.end());
-        if (folder.back() != L'\\')
-            folder += L'\\';
-    }
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    std::wstring outputFolder = folder;
-    if (argc > 3) {
-        const std::string given = argv[3];
-        outputFolder.assign(given.begin(), given.end());
-        if (outputFolder.back() != L'\\')
-            outputFolder += L'\\';
-    }
+    const std::wstring folder = FolderArgument(argc, argv, 2);
+    const std::wstring outputFolder = FolderArgument(argc, argv, 3, folder);
     StartupGdiPlus();
 
     std::printf("photographs in %ls\n", folder.c_str());

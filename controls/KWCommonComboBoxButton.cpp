@@ -1,6 +1,8 @@
 #include "controls/KWCommonComboBoxButton.h"
 
+#include "controls/KWFontComboBox.h"
 #include "controls/KWFontLists.h"
+#include "docking/toolbars/QMXPComboEdit.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "framework/KWFontFaceStorage.h"
 
@@ -11,6 +13,9 @@ IMPLEMENT_SERIAL(CKWFontSizeComboBoxButton, CKWCommonComboBoxButton, VERSIONABLE
 bool CKWCommonComboBoxButton::s_bHasFocus = false;
 
 namespace {
+
+// A changed box is repainted with this margin around it on its tool bar.
+constexpr int kRepaintMargin = 10;
 
 // The font-name buttons on the live tool bars, in tool-bar order.
 template <typename Action>
@@ -23,6 +28,18 @@ void ForEachFontNameButton(Action action)
         if (button->IsKindOf(RUNTIME_CLASS(CKWFontNameComboBoxButton)))
             action(*static_cast<CKWFontNameComboBoxButton*>(button));
     }
+}
+
+template <class Box>
+Box* CreateBox(DWORD style, CWnd* parent, const CRect& rect, UINT id)
+{
+    auto* box = new Box;
+    if (!box->Create(style, rect, parent, id)) {
+        delete box;
+        return nullptr;
+    }
+    box->SetCommandId(id);
+    return box;
 }
 
 }  // namespace
@@ -41,15 +58,56 @@ BOOL CKWCommonComboBoxButton::NotifyCommand(int iNotifyCode)
     }
 }
 
+BOOL CKWCommonComboBoxButton::OnCommandNotify(UINT uiNotifyCode)
+{
+    const BOOL library = CQMXPToolbarComboBoxButton::OnCommandNotify(uiNotifyCode);
+    return NotifyCommand(static_cast<int>(uiNotifyCode)) || library;
+}
+
+CComboBox* CKWCommonComboBoxButton::CreateCombo(CWnd* pWndParent, const CRect& rect)
+{
+    return CreateBox<CKWCommonComboBox>(m_dwStyle, pWndParent, rect, m_nID);
+}
+
+BOOL CKWFontNameComboBoxButton::NotifyCommand(int iNotifyCode)
+{
+    if (iNotifyCode == CBN_SELENDOK || iNotifyCode == CBN_SELENDCANCEL)
+        return TRUE;
+    return CKWCommonComboBoxButton::NotifyCommand(iNotifyCode);
+}
+
+CComboBox* CKWFontNameComboBoxButton::CreateCombo(CWnd* pWndParent, const CRect& rect)
+{
+    auto* box = CreateBox<CKWFontNameComboBox>(m_dwStyle, pWndParent, rect, m_nID);
+    if (!box)
+        return nullptr;
+    if (GetFontCommboData().GetSize() == 0) {
+        // The first box builds the picker data; all boxes are refilled from it.
+        m_pWndCombo = box;
+        UpdateFontLists(true);
+        Refill();
+    } else {
+        m_pWndCombo = box;
+        Refill();
+    }
+    return box;
+}
+
 void CKWFontNameComboBoxButton::Refill()
 {
     RemoveAllItems();
-    const CKWFontFaceStorage* fonts = GetApplicationFontList();
     FCOMMBO_DATA_ARRAY& data = GetFontCommboData();
-    for (size_t i = 0; fonts && i < fonts->GetCount() && i < data.GetSize(); ++i) {
-        const CKWFontFace* face = fonts->GetAt(i);
-        AddItem(face && face->name ? face->name->c_str() : L"", reinterpret_cast<DWORD_PTR>(data.GetAt(i)));
+    for (size_t i = 0; i < data.GetSize(); ++i) {
+        FontCommboData* entry = data.GetAt(i);
+        CString name;
+        if (entry->face && entry->face->name)
+            name = entry->face->name->c_str();
+        else if (const wchar_t* missing = GetMissingFontName(entry))
+            name = CString(missing) + CKWFontNameComboBox::kMissedSuffix;
+        AddItem(name, reinterpret_cast<DWORD_PTR>(entry));
     }
+    // A sorted box holds its items in its own order: the lists follow it.
+    RefillFromWindow();
 }
 
 void CKWFontNameComboBoxButton::RefillAll()
@@ -81,13 +139,40 @@ void CKWFontNameComboBoxButton::SetCurrentFont(int value)
                 found = i;
         }
         button.SelectItem(found);
+        CWnd* bar = button.GetComboBox() ? button.GetComboBox()->GetParent() : nullptr;
+        if (bar && bar->m_hWnd) {
+            CRect area = button.GetRect();
+            area.InflateRect(kRepaintMargin, kRepaintMargin);
+            bar->InvalidateRect(&area);
+            bar->UpdateWindow();
+        }
     });
 }
 
 CKWFontSizeComboBoxButton::CKWFontSizeComboBoxButton(DWORD style, int width)
     : CKWCommonComboBoxButton(kCommandId, style, width)
 {
-    for (const wchar_t* size : {L"8", L"9", L"10", L"11", L"12", L"14", L"16", L"18", L"20", L"22", L"24", L"26",
-                                L"28", L"36", L"48", L"72"})
-        AddItem(size);
+    for (int size : CKWFontSizeComboBox::kSizes) {
+        CString text;
+        text.Format(L"%d", size);
+        AddItem(text);
+    }
+}
+
+CComboBox* CKWFontSizeComboBoxButton::CreateCombo(CWnd* pWndParent, const CRect& rect)
+{
+    auto* box = CreateBox<CKWFontSizeComboBox>(m_dwStyle, pWndParent, rect, m_nID);
+    if (!box)
+        return nullptr;
+    if (HWND edit = ::GetWindow(box->m_hWnd, GW_CHILD))
+        ::SetWindowLongW(edit, GWL_STYLE, ::GetWindowLongW(edit, GWL_STYLE) | ES_NUMBER);
+    return box;
+}
+
+void CKWFontSizeComboBoxButton::OnParentChanged(CWnd* pWndParent)
+{
+    CQMXPToolbarComboBoxButton::OnParentChanged(pWndParent);
+    if (CQMXPComboEdit* edit = GetEditCtrl())
+        if (edit->m_hWnd)
+            ::SetWindowLongW(edit->m_hWnd, GWL_STYLE, ::GetWindowLongW(edit->m_hWnd, GWL_STYLE) | ES_NUMBER);
 }

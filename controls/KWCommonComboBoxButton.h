@@ -5,7 +5,9 @@
 // tool bar does not overwrite what the user is typing.
 //
 // CKWFontNameComboBoxButton (command 32853): the font names of the
-// application's list, each entry's data its picker entry (KWFontLists.h).
+// application's list and the fonts the document uses that the system lacks,
+// each entry's data its picker entry (KWFontLists.h), in an owner-drawn box
+// (KWFontComboBox.h).
 #include "docking/toolbars/QMXPToolbarComboBoxButton.h"
 
 class CKWCommonComboBoxButton : public CQMXPToolbarComboBoxButton {
@@ -21,6 +23,10 @@ public:
 
     // A notification of the button's combo box; TRUE when the button handled it.
     virtual BOOL NotifyCommand(int iNotifyCode);
+    // The library's notification, then the button's own.
+    BOOL OnCommandNotify(UINT uiNotifyCode) override;
+    // A box of the framework's kind (keys as a tool-bar box wants them).
+    CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect) override;
 
     // True while a combo box of such a button has the keyboard focus.
     static bool HasComboFocus() { return s_bHasFocus; }
@@ -37,13 +43,18 @@ public:
     CKWFontNameComboBoxButton() : CKWCommonComboBoxButton(kCommandId) {}
     CKWFontNameComboBoxButton(DWORD style, int width) : CKWCommonComboBoxButton(kCommandId, style, width) {}
 
+    // The end of a choice (CBN_SELENDOK, CBN_SELENDCANCEL) goes on as the command.
+    BOOL NotifyCommand(int iNotifyCode) override;
+    // The owner-drawn box, filled from the picker data (made first when empty).
+    CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect) override;
+
     // Refills the entries from the application's font list and the picker data.
     void Refill();
     // Every font-name button of the tool bars.
     static void RefillAll();
     // Shows in every font-name button the entry whose document font index is
     // the value (none when no entry has it); nothing when the first button
-    // already shows it.
+    // already shows it. A changed button's area is repainted.
     static void SetCurrentFont(int value);
     // The document font index of the shown entry; -1 when none.
     int GetCurrentValue() const;
@@ -56,6 +67,9 @@ public:
     enum : UINT { kCommandId = 32842 };
 
     CKWFontSizeComboBoxButton() : CKWCommonComboBoxButton(kCommandId) {}
-    // With the usual sizes from 8 to 72 points as its entries.
+    // With the standard sizes from 6 to 72 points as its entries.
     CKWFontSizeComboBoxButton(DWORD style, int width);
+    // A box whose typed text takes digits only.
+    CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect) override;
+    void OnParentChanged(CWnd* pWndParent) override;
 };

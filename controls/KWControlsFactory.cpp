@@ -1,5 +1,6 @@
 #include "controls/KWControlsFactory.h"
 
+#include "controls/KWBitmapControl.h"
 #include "controls/KWButtonCtrlImpWin.h"
 #include "controls/KWColorButtonCtrlImpWin.h"
 #include "controls/KWComboBoxCtrlImpWin.h"
@@ -8,6 +9,8 @@
 #include "controls/KWEditCtrlImpWin.h"
 #include "controls/KWFocusedButtonCtrlImpWin.h"
 #include "controls/KWListBoxCtrlImpWin.h"
+#include "controls/KWListCtrlImpWin.h"
+#include "controls/KWListImageViewImpWinMT.h"
 #include "controls/KWProgressCtrlImpWin.h"
 #include "controls/KWScrollBarCtrlImpWin.h"
 #include "controls/KWSpinButtonCtrlImpWin.h"
@@ -130,6 +133,32 @@ CKWCtrlImp* CKWControlsFactory::CreateTreeCtrl(DWORD exStyle, DWORD style, const
 CKWCtrlImp* CKWControlsFactory::CreateTreeImp(HWND hWnd)
 {
     return new (std::nothrow) CKWTreeCtrlImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateListCtrlImp(HWND hWnd)
+{
+    return hWnd ? new (std::nothrow) CKWListCtrlImpWin(hWnd) : nullptr;
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateListImageViewCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent,
+                                                       UINT id)
+{
+    return WithWindow(CreateListImageViewImp(nullptr), exStyle, style, rect, parent, id);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateListImageViewImp(HWND hWnd)
+{
+    return new (std::nothrow) CKWListImageViewImpWin(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateListImageViewImpMT(HWND hWnd)
+{
+    return new (std::nothrow) CKWListImageViewImpWin_MThread(hWnd);
+}
+
+CKWCtrlImp* CKWControlsFactory::CreateBitmapImp(HWND hWnd)
+{
+    return hWnd ? new (std::nothrow) CKWBitmapControlImpWin(hWnd) : nullptr;
 }
 
 CKWCtrlImp* CKWControlsFactory::CreateNullCtrl(DWORD, DWORD, const RECT&, CWnd*, UINT)

@@ -57,6 +57,15 @@ public:
     virtual CKWCtrlImp* CreateTreeCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     // A tree implementation over an existing tree-view window.
     virtual CKWCtrlImp* CreateTreeImp(HWND hWnd);
+    // A report-style list view of a dialog (bound only).
+    virtual CKWCtrlImp* CreateListCtrlImp(HWND hWnd);
+    // A thumbnail list with its own list view; returned whether or not the window was made.
+    virtual CKWCtrlImp* CreateListImageViewCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    // A thumbnail list over the list view; the thread-safe one serialises its operations.
+    virtual CKWCtrlImp* CreateListImageViewImp(HWND hWnd);
+    virtual CKWCtrlImp* CreateListImageViewImpMT(HWND hWnd);
+    // A static window that shows a picture fitted into it (bound only).
+    virtual CKWCtrlImp* CreateBitmapImp(HWND hWnd);
     // Nothing: null.
     virtual CKWCtrlImp* CreateNullCtrl(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 

@@ -4,9 +4,14 @@
 #include "platform/classlib/DC.h"
 #include "platform/classlib/MessageMap.h"
 
-BEGIN_MESSAGE_MAP(CKWDrawnStaticWin, CWnd)
+BEGIN_MESSAGE_MAP(CKWDrawnStaticWin, CStatic)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
+
+CKWDrawnStaticWin::~CKWDrawnStaticWin()
+{
+    ReleaseStatic();
+}
 
 void CKWDrawnStaticWin::DestroyStatic()
 {
@@ -26,6 +31,14 @@ void CKWDrawnStaticWin::RefreshStatic()
         return;
     Invalidate(FALSE);
     UpdateWindow();
+}
+
+void CKWDrawnStaticWin::StaticClientRect(CRect& rect) const
+{
+    if (m_hWnd)
+        CWnd::GetClientRect(&rect);
+    else
+        rect.SetRectEmpty();
 }
 
 void CKWDrawnStaticWin::OnPaint()

@@ -1,13 +1,24 @@
 #include "controls/KWFontLists.h"
 
 #include "controls/KWCommonComboBoxButton.h"
+#include "controls/KWFontMenuButtons.h"
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWIndexDecoder.h"
+
+#include <map>
+#include <string>
 
 namespace {
 
 const CKWIndexDecoder* s_documentList = nullptr;
 const CKWFontFaceStorage* s_applicationList = nullptr;
+
+// The names of the entries of fonts the system lacks.
+std::map<const FontCommboData*, std::wstring>& MissingNames()
+{
+    static std::map<const FontCommboData*, std::wstring> s_names;
+    return s_names;
+}
 
 }  // namespace
 
@@ -22,8 +33,10 @@ FontCommboData* FCOMMBO_DATA_ARRAY::Add(const CKWFontFace* face, int value)
 
 void FCOMMBO_DATA_ARRAY::RemoveAll()
 {
-    for (FontCommboData* entry : m_entries)
+    for (FontCommboData* entry : m_entries) {
+        MissingNames().erase(entry);
         delete entry;
+    }
     m_entries.clear();
     m_entries.shrink_to_fit();
 }
@@ -50,6 +63,36 @@ const CKWFontFaceStorage* GetApplicationFontList()
     return s_applicationList;
 }
 
+FontCommboData* AddMissingFont(const wchar_t* name, int value)
+{
+    FontCommboData* entry = GetFontCommboData().Add(nullptr, value);
+    MissingNames()[entry] = name ? name : L"";
+    return entry;
+}
+
+const wchar_t* GetMissingFontName(const FontCommboData* entry)
+{
+    auto found = MissingNames().find(entry);
+    return found == MissingNames().end() ? nullptr : found->second.c_str();
+}
+
+namespace {
+
+// The entry of a document font: the installed face's or a missing font's
+// of that exact name; null when there is none.
+FontCommboData* FindEntryByName(FCOMMBO_DATA_ARRAY& data, const std::wstring& name)
+{
+    for (size_t i = 0; i < data.GetSize(); ++i) {
+        FontCommboData* entry = data.GetAt(i);
+        const wchar_t* missing = entry->face ? nullptr : GetMissingFontName(entry);
+        if ((entry->face && entry->face->name && *entry->face->name == name) || (missing && name == missing))
+            return entry;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void UpdateFontLists(bool rebuild)
 {
     FCOMMBO_DATA_ARRAY& data = GetFontCommboData();
@@ -66,16 +109,19 @@ void UpdateFontLists(bool rebuild)
     if (s_documentList) {
         const std::vector<CKWIndexEntry>& fonts = s_documentList->GetEntries();
         for (size_t d = 0; d < fonts.size(); ++d) {
-            for (size_t i = 0; i < data.GetSize(); ++i) {
-                FontCommboData* entry = data.GetAt(i);
-                if (entry->face && entry->face->name && *entry->face->name == fonts[d].GetName()) {
+            if (fonts[d].GetName().empty())
+                continue;
+            if (FontCommboData* entry = FindEntryByName(data, fonts[d].GetName())) {
+                if (entry->value < 0)
                     entry->value = static_cast<int>(d);
-                    break;
-                }
+            } else {
+                AddMissingFont(fonts[d].GetName().c_str(), static_cast<int>(d));
+                made = true;
             }
         }
     }
     // The combo boxes point at the entries: new entries need new items.
     if (made || rebuild)
         CKWFontNameComboBoxButton::RefillAll();
+    CQMXPToolbarFontNameMenuButton::RebuildAll();
 }

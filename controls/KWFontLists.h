@@ -47,6 +47,15 @@ const CKWFontFaceStorage* GetApplicationFontList();
 
 // Refreshes the picker data: emptied first with rebuild; made from the
 // application list when empty; every value then reset and matched by name
-// against the document list. The font-name combo buttons are refilled when
-// their entries were made anew.
+// against the document list. A document font the system lacks gets an entry
+// without a face (once; its name kept beside it). The font-name combo
+// buttons are refilled when entries were made anew, and the font-name menus
+// rebuilt.
 void UpdateFontLists(bool rebuild);
+
+// A picker entry without a face for a font the document uses (index value)
+// but the system lacks; the new entry.
+FontCommboData* AddMissingFont(const wchar_t* name, int value);
+// The name of such an entry; null for any other entry.
+const wchar_t* GetMissingFontName(const FontCommboData* entry);
+

@@ -113,6 +113,18 @@ void CKWHLinkStatic::ReleaseWindow()
         m_imp->ReleaseWindow();
 }
 
+void CKWHLinkStatic::SetHoverColor(COLORREF colour)
+{
+    if (m_imp)
+        m_imp->SetHoverColor(CKWColor::FromColorRef(colour), true);
+}
+
+void CKWHLinkStatic::SetColor(COLORREF colour)
+{
+    if (m_imp)
+        m_imp->SetColor(CKWColor::FromColorRef(colour));
+}
+
 void CKWHLinkStatic::SetText(const CString& text, const CString& link)
 {
     if (m_imp)

@@ -64,6 +64,10 @@ public:
     // there is no such item.
     virtual bool Create(UINT controlId, CWnd* parent, COLORREF hoverColour, COLORREF linkColour);
     virtual void ReleaseWindow();
+    // The colour while the mouse is over the link, shown at once.
+    virtual void SetHoverColor(COLORREF colour);
+    // Shown at the next repaint.
+    virtual void SetColor(COLORREF colour);
     virtual void SetText(const CString& text, const CString& link);
     // Destroys the item's window and the implementation.
     void DestroyWindow();

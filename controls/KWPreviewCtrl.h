@@ -1,26 +1,47 @@
 #pragma once
-// CKWPreviewCtrl: the image preview of the image-import dialog, over a
-// dialog item. It keeps the file it shows and whether it shows it, and
-// repaints its item when either changes.
+// CKWPreviewCtrl: a small picture of a file over a static control, beside
+// the image-import dialog. Its owner gives it a file name and a function
+// that makes a bitmap of a file; the control asks for the bitmap when the
+// file is set and paints it fitted into its window.
+#include "platform/classlib/Static.h"
 #include "platform/classlib/String.h"
 
-#include <windows.h>
+// A device bitmap of the file (the caller owns it), or null; the second
+// argument is always 0.
+using KWPreviewMaker = HBITMAP (*)(const wchar_t* file, int reserved);
 
-class CKWPreviewCtrl {
+class CKWPreviewCtrl : public CStatic {
 public:
     CKWPreviewCtrl() = default;
+    // Deletes the preview and lets the window go: it belongs to the dialog.
+    ~CKWPreviewCtrl() override;
     CKWPreviewCtrl(const CKWPreviewCtrl&) = delete;
     CKWPreviewCtrl& operator=(const CKWPreviewCtrl&) = delete;
 
-    void Attach(HWND hWnd) { m_hWnd = hWnd; }
-    HWND GetHwnd() const { return m_hWnd; }
-    // Rebuilds the preview when the file or the show flag changed.
-    void SetFile(const wchar_t* path, bool show);
+    void SetPreviewMaker(KWPreviewMaker maker) { m_maker = maker; }
+    // Takes the name (when it differs) and the show flag, then rebuilds the
+    // preview: the same name asks the maker again.
+    void SetFile(const wchar_t* file, int show, bool redraw);
+    // A new preview when the flag is set, a name is given and there is a
+    // maker; with redraw the window is repainted at once.
+    void Rebuild(bool redraw);
+
     const CString& GetFile() const { return m_file; }
-    bool IsShown() const { return m_show; }
+    int GetShow() const { return m_show; }
+    HBITMAP GetPreview() const { return m_preview; }
+
+protected:
+    // The static's own painting without a preview; with one, the bitmap
+    // unscaled and centred when it fits inside a 2-pixel margin, else scaled
+    // to fit, centred, its proportions kept.
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
 
 private:
-    HWND m_hWnd = nullptr;
+    void DeletePreview();
+
     CString m_file;
-    bool m_show = false;
+    int m_show = 0;
+    HBITMAP m_preview = nullptr;
+    KWPreviewMaker m_maker = nullptr;
 };

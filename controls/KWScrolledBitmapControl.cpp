@@ -20,8 +20,8 @@ int KWScrolledBitmapTop(int offset, int viewHeight, int pictureHeight)
 void CKWScrolledBitmapControlImp::Draw(IKWGraphics* graphics)
 {
     const int y = KWScrolledBitmapTop(m_offset, m_view.cy, m_image.cy);
-    if (m_picture.IsValid())
-        graphics->DrawImage(0, y, &m_picture, nullptr);
+    if (m_picture && m_picture->IsValid())
+        graphics->DrawImage(0, y, m_picture.get(), nullptr);
     const int width = std::min<int>(m_image.cx, m_view.cx);
     bool any = false;
     auto strip = [&](int left, int top, int right, int bottom) {
@@ -44,7 +44,8 @@ void CKWScrolledBitmapControlImp::Draw(IKWGraphics* graphics)
 
 void CKWScrolledBitmapControlImp::SetImageResource(UINT resourceId)
 {
-    m_picture.LoadFromResource(resourceId);
+    m_picture = std::make_unique<CKWGdipBitmap>();
+    m_picture->LoadFromResource(resourceId);
 }
 
 void CKWScrolledBitmapControlImp::SetOffset(int offset)
@@ -69,21 +70,13 @@ CSize CKWScrolledBitmapControlImp::GetClientSize()
 
 CSize CKWScrolledBitmapControlImp::GetImageSize()
 {
-    return CSize(m_picture.GetWidth(), m_picture.GetHeight());
+    return m_picture ? CSize(m_picture->GetWidth(), m_picture->GetHeight()) : CSize(0, 0);
 }
 
 void CKWScrolledBitmapControlImp::UpdateSizes()
 {
     m_view = GetClientSize();
     m_image = GetImageSize();
-}
-
-void CKWScrolledBitmapControlImpWin::GetClientRect(CRect& rect)
-{
-    if (m_hWnd)
-        CWnd::GetClientRect(&rect);
-    else
-        rect.SetRectEmpty();
 }
 
 CKWScrolledBitmapControl::~CKWScrolledBitmapControl()
@@ -108,6 +101,22 @@ void CKWScrolledBitmapControl::UpdateSizes()
 {
     if (m_imp)
         m_imp->UpdateSizes();
+}
+
+void CKWScrolledBitmapControl::ClearImage()
+{
+    if (m_imp)
+        m_imp->ClearImage();
+}
+
+void CKWScrolledBitmapControl::GetClientSize(CSize& size)
+{
+    size = m_imp ? m_imp->GetClientSize() : CSize(0, 0);
+}
+
+void CKWScrolledBitmapControl::GetImageSize(CSize& size)
+{
+    size = m_imp ? m_imp->GetImageSize() : CSize(0, 0);
 }
 
 void CKWScrolledBitmapControl::SetImageResource(UINT resourceId)

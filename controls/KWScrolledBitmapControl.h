@@ -7,6 +7,8 @@
 #include "framework/KWGdipBitmap.h"
 #include "platform/classlib/Wnd.h"
 
+#include <memory>
+
 class IKWGraphics;
 
 // Where the picture's top lies for an offset: the offset itself until the
@@ -20,6 +22,7 @@ public:
     virtual void ReleaseWindow() = 0;
     virtual void GetClientRect(CRect& rect) = 0;
     virtual void Draw(IKWGraphics* graphics);
+    virtual void ClearImage() { m_picture.reset(); }
     virtual void SetImageResource(UINT resourceId);
     virtual void SetOffset(int offset);
     virtual void Redraw(bool now);
@@ -33,7 +36,7 @@ public:
     void SetBackground(COLORREF colour) { m_background = colour; }
 
 protected:
-    CKWGdipBitmap m_picture;
+    std::unique_ptr<CKWGdipBitmap> m_picture;
     int m_offset = 0;
     int m_previousOffset = 0;
     CSize m_view = CSize(0, 0);
@@ -44,7 +47,7 @@ protected:
 class CKWScrolledBitmapControlImpWin : public CKWDrawnStaticWin, public CKWScrolledBitmapControlImp {
 public:
     void ReleaseWindow() override { ReleaseStatic(); }
-    void GetClientRect(CRect& rect) override;
+    void GetClientRect(CRect& rect) override { StaticClientRect(rect); }
     void Refresh() override { RefreshStatic(); }
 
 protected:
@@ -62,7 +65,11 @@ public:
     virtual bool Create(UINT controlId, CWnd* parent);
     virtual void ReleaseWindow();
     virtual void UpdateSizes();
+    virtual void ClearImage();
     virtual void SetImageResource(UINT resourceId);
+    // Empty without an implementation.
+    virtual void GetClientSize(CSize& size);
+    virtual void GetImageSize(CSize& size);
     // The new offset, drawn at once.
     virtual void SetOffset(int offset);
     // The background colour.

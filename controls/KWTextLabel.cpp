@@ -16,10 +16,17 @@ void CKWTextLabelImpWin::GetText(CString& text)
     GetWindowText(text);
 }
 
+void CKWTextLabelImpWin::SetFaceName(const wchar_t* face)
+{
+    m_faceName = face ? face : L"";
+    if (m_hWnd)
+        Invalidate(TRUE);
+}
+
 void CKWTextLabelImpWin::DrawStatic(IKWGraphics* graphics)
 {
     CRect client;
-    GetClientRect(&client);
+    GetClientRect(client);
     if (!(GetExStyle() & WS_EX_TRANSPARENT)) {
         const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
         graphics->BeginPath();
@@ -28,7 +35,7 @@ void CKWTextLabelImpWin::DrawStatic(IKWGraphics* graphics)
     }
     CString text;
     GetText(text);
-    const CKWFont font(m_faceName, m_fontSize, static_cast<int>(m_fontStyle));
+    const CKWFont font(m_faceName.GetString(), m_fontSize, static_cast<int>(m_fontStyle));
     const CKWBrush brush(CKWColor::FromColorRef(m_textColour));
     graphics->DrawStringAt(client.left, client.top, text, text.GetLength(), font, &brush, nullptr);
 }
@@ -60,4 +67,22 @@ void CKWTextLabel::SetTextColor(COLORREF colour)
 {
     if (m_imp)
         m_imp->SetTextColor(colour);
+}
+
+void CKWTextLabel::SetFontStyle(uint32_t style)
+{
+    if (m_imp)
+        m_imp->SetFontStyle(style);
+}
+
+void CKWTextLabel::SetFaceName(const wchar_t* face)
+{
+    if (m_imp)
+        m_imp->SetFaceName(face);
+}
+
+void CKWTextLabel::SetFontSize(double size)
+{
+    if (m_imp)
+        m_imp->SetFontSize(size);
 }

@@ -4,6 +4,7 @@
 // rather than by the static control. The facade holds the implementation,
 // which subclasses the static's window and lets it go again when released.
 #include "controls/KWDrawnStaticWin.h"
+#include "platform/classlib/Rect.h"
 #include "platform/classlib/String.h"
 
 #include <cstdint>
@@ -14,16 +15,22 @@ public:
     // Sets the window text and repaints the whole label.
     virtual void SetText(const CString& text) = 0;
     virtual void GetText(CString& text) = 0;
-    // Takes effect at the next repaint.
+    // These three take effect at the next repaint.
     virtual void SetTextColor(COLORREF colour) { m_textColour = colour; }
+    virtual void SetFontStyle(uint32_t style) { m_fontStyle = style; }
+    // A copy of the face (callers pass temporaries); repaints the whole label.
+    virtual void SetFaceName(const wchar_t* face) = 0;
+    const CString& GetFaceName() const { return m_faceName; }
+    // In pixels.
+    virtual void SetFontSize(double size) { m_fontSize = size; }
     // Detaches from the window, which stays.
     virtual void ReleaseWindow() = 0;
+    virtual void GetClientRect(CRect& rect) = 0;
 
 protected:
     COLORREF m_textColour = 0;
     uint32_t m_fontStyle = 0;
-    // Kept as given: the caller keeps the text alive.
-    const wchar_t* m_faceName = L"Arial";
+    CString m_faceName = L"Arial";
     double m_fontSize = 12.0;
 };
 
@@ -31,7 +38,9 @@ class CKWTextLabelImpWin : public CKWDrawnStaticWin, public CKWTextLabelImp {
 public:
     void SetText(const CString& text) override;
     void GetText(CString& text) override;
+    void SetFaceName(const wchar_t* face) override;
     void ReleaseWindow() override { ReleaseStatic(); }
+    void GetClientRect(CRect& rect) override { StaticClientRect(rect); }
 
 protected:
     // The text at the top left; a label without WS_EX_TRANSPARENT fills the
@@ -53,6 +62,11 @@ public:
     // Without an implementation these do nothing.
     void SetText(const CString& text);
     void SetTextColor(COLORREF colour);
+    void SetFontStyle(uint32_t style);
+    void SetFaceName(const wchar_t* face);
+    void SetFontSize(double size);
+    // Empty without an implementation.
+    CString GetFaceName() const { return m_imp ? m_imp->GetFaceName() : CString(); }
 
 private:
     CKWTextLabelImp* m_imp = nullptr;

@@ -1,5 +1,7 @@
 #include "controls/KWTreeCtrlImpWin.h"
 
+#include "controls/KWLabelEditClipboard.h"
+
 #include "platform/classlib/Object.h"
 
 #include <cstring>
@@ -268,74 +270,12 @@ bool CKWTreeCtrlImpWin::GetItemRect(HTREEITEM item, RECT* rect, bool textOnly)
     return Send(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(rect)) == 1;
 }
 
-bool CKWTreeCtrlImpWin::HasEditSelection()
-{
-    HWND edit = EditBox();
-    DWORD start = 0;
-    DWORD end = 0;
-    if (edit)
-        ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return edit && start != end;
-}
-
-bool CKWTreeCtrlImpWin::Cut()
-{
-    if (!HasEditSelection())
-        return false;
-    ::SendMessageW(EditBox(), WM_CUT, 0, 0);
-    return true;
-}
-
-bool CKWTreeCtrlImpWin::Copy()
-{
-    if (!HasEditSelection())
-        return false;
-    ::SendMessageW(EditBox(), WM_COPY, 0, 0);
-    return true;
-}
-
-bool CKWTreeCtrlImpWin::Clear()
-{
-    HWND edit = EditBox();
-    if (!edit)
-        return false;
-    DWORD start = 0;
-    DWORD end = 0;
-    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start == end) {
-        // Nothing selected: the character after the caret goes.
-        ::SendMessageW(edit, EM_SETSEL, start, start + 1);
-        ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-    }
-    ::SendMessageW(edit, WM_CLEAR, 0, 0);
-    return true;
-}
-
-bool CKWTreeCtrlImpWin::Paste()
-{
-    HWND edit = EditBox();
-    if (!edit || !::IsClipboardFormatAvailable(CF_TEXT))
-        return false;
-    ::SendMessageW(edit, WM_PASTE, 0, 0);
-    return true;
-}
-
-bool CKWTreeCtrlImpWin::CanCut()
-{
-    return HasEditSelection();
-}
-
-bool CKWTreeCtrlImpWin::CanCopy()
-{
-    return HasEditSelection();
-}
-
-bool CKWTreeCtrlImpWin::CanClear()
-{
-    return EditBox() != nullptr;
-}
-
-bool CKWTreeCtrlImpWin::CanPaste()
-{
-    return EditBox() != nullptr && ::IsClipboardFormatAvailable(CF_TEXT);
-}
+bool CKWTreeCtrlImpWin::HasEditSelection() { return KWLabelEditHasSelection(EditBox()); }
+bool CKWTreeCtrlImpWin::Cut() { return KWLabelEditCut(EditBox()); }
+bool CKWTreeCtrlImpWin::Copy() { return KWLabelEditCopy(EditBox()); }
+bool CKWTreeCtrlImpWin::Clear() { return KWLabelEditClear(EditBox()); }
+bool CKWTreeCtrlImpWin::Paste() { return KWLabelEditPaste(EditBox()); }
+bool CKWTreeCtrlImpWin::CanCut() { return HasEditSelection(); }
+bool CKWTreeCtrlImpWin::CanCopy() { return HasEditSelection(); }
+bool CKWTreeCtrlImpWin::CanClear() { return EditBox() != nullptr; }
+bool CKWTreeCtrlImpWin::CanPaste() { return KWLabelEditCanPaste(EditBox()); }

@@ -1,12 +1,18 @@
 #include "editor/TalApplication.h"
 
 #include "controls/KWFontLists.h"
+#include "controls/ThemeHelperST.h"
+#include "controls/KWFontComboBox.h"
+#include "editor/DocProperties.h"
 #include "editor/ExportPropDlg.h"
+#include "editor/StructedWizard.h"
+#include "editor/TextProperties.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
 #include "editor/TalDocTemplate.h"
 #include "editor/TalMainFrame.h"
 #include "editor/TalView.h"
+#include "editor/TalWizardDocument.h"
 #include "files/TalTemplateTags.h"
 #include "files/TalXmlSerializer.h"
 #include "framework/KWFontFaceStorage.h"
@@ -35,6 +41,7 @@ IMPLEMENT_DYNAMIC(CTalApplication, CKWBaseApplication)
 
 const wchar_t CTalApplication::kRegistrySection[] = L"Kestrel Works\\Tallier\\Settings";
 
+CThemeHelperST g_themeHelper;
 const wchar_t g_strAppShortName[] = L"Tallier";
 const UINT g_msgImageItemLoaded = ::RegisterWindowMessageW(L"IMAGE_ITEM_LOADED__REPL_IMG");
 
@@ -141,8 +148,9 @@ void CTalApplication::DoStartUpAction()
 {
     switch (m_prefs->GetStartUpMode()) {
     case 0:
-        // Until the wizard exists, a start without a file makes an empty report.
-        if (!NewReportWithWizard())
+        // A wizard cancelled after its first page's box was cleared still
+        // leaves the empty report that the new start-up mode promises.
+        if (!NewReportWithWizard() && m_prefs->GetStartUpMode() == 3)
             OnFileNew();
         break;
     case 1:
@@ -162,7 +170,19 @@ void CTalApplication::DoStartUpAction()
 
 BOOL CTalApplication::NewReportWithWizard()
 {
-    return FALSE;
+    CStructedWizard wizard;
+    const INT_PTR result = wizard.DoModal();
+    // The document is the application's in both outcomes; a cancelled one goes here.
+    std::unique_ptr<CTalWizardDocument> document(wizard.TakeWizardDocument());
+    if (result != ID_WIZFINISH || !document)
+        return FALSE;
+    m_wizardDocument = document.get();
+    m_wizardText = wizard.m_templatePath;
+    OnFileNew();
+    document->SetWizard(nullptr);
+    m_wizardDocument = nullptr;
+    m_wizardDocuments.push_back(std::move(document));
+    return TRUE;
 }
 
 BOOL CTalApplication::OpenCommandLineFile(const CString& path)
@@ -251,6 +271,7 @@ void CTalApplication::LoadSettings()
     AfxLoadStringResource(IDS_REGISTRY_KEY, key);
     m_prefs->Load(key);
     g_rasterLib.SetCacheMemory(m_prefs->GetImageCache());
+    CKWFontNameComboBox::SetOwnFaceNames(m_prefs->GetWysiwygFonts());
 }
 
 UINT CTalApplication::GetDefaultScriptId()
@@ -410,8 +431,62 @@ bool CTalApplication::RunExportOptionsDialog(CTalDocProperties& properties, bool
     return accepted;
 }
 
+bool CTalApplication::RunTextProperties(const CString& caption, CTalTextProperties& properties)
+{
+    CTextFontRecord font;
+    font.color = properties.color;
+    font.face = properties.fontName;
+    font.size = properties.charFormat.m_size;
+    font.bold = (properties.charFormat.m_style & CKWCharFormat::kBold) ? 1 : 0;
+    font.italic = (properties.charFormat.m_style & CKWCharFormat::kItalic) ? 1 : 0;
+    font.underline = (properties.charFormat.m_style & CKWCharFormat::kUnderline) ? 1 : 0;
+    CTextParagraphRecord paragraph;
+    paragraph.alignment = properties.paraFormat.m_align;
+    paragraph.firstLine = properties.paraFormat.m_firstLine;
+    paragraph.left = properties.paraFormat.m_leftIndent;
+    paragraph.right = properties.paraFormat.m_rightIndent;
+    CTextProperties sheet(&font, &paragraph, caption, m_pMainWnd);
+    if (sheet.DoModal() != IDOK)
+        return false;
+
+    properties.color = font.color;
+    properties.fontName = font.face;
+    properties.charFormat.m_size = static_cast<int16_t>(font.size);
+    properties.charFormat.m_style = static_cast<uint8_t>((font.bold ? CKWCharFormat::kBold : 0) |
+                                                         (font.italic ? CKWCharFormat::kItalic : 0) |
+                                                         (font.underline ? CKWCharFormat::kUnderline : 0));
+    const struct {
+        uint8_t changed;
+        uint32_t bit;
+    } chars[] = {{font.boldChanged, CKWCharFormat::kBold},       {font.italicChanged, CKWCharFormat::kItalic},
+                 {font.underlineChanged, CKWCharFormat::kUnderline}, {font.sizeChanged, CKWCharFormat::kMaskSize},
+                 {font.colorChanged, CKWCharFormat::kMaskColor},  {font.faceChanged, CKWCharFormat::kMaskFont}};
+    properties.charChanged = 0;
+    for (const auto& field : chars)
+        properties.charChanged |= field.changed ? field.bit : 0;
+    properties.paraFormat.m_align = paragraph.alignment;
+    properties.paraFormat.m_firstLine = static_cast<float>(paragraph.firstLine);
+    properties.paraFormat.m_leftIndent = static_cast<float>(paragraph.left);
+    properties.paraFormat.m_rightIndent = static_cast<float>(paragraph.right);
+    properties.paraChanged = (paragraph.alignmentChanged ? CKWParaFormat::kMaskAlign : 0) |
+                             (paragraph.leftChanged ? CKWParaFormat::kMaskLeftIndent : 0) |
+                             (paragraph.rightChanged ? CKWParaFormat::kMaskRightIndent : 0) |
+                             (paragraph.firstLineChanged ? CKWParaFormat::kMaskFirstLine : 0);
+    return true;
+}
+
 void CTalApplication::RunPrintSetup()
 {
     OnFilePrintSetup();
     UpdatePrinterMetrics(false);
+}
+
+void CTalApplication::RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
+                                            int page)
+{
+    auto* report = dynamic_cast<CTalDocument*>(&document);
+    if (!report)
+        return;
+    CDocProperties sheet(caption, parent, report, page < 0 ? 0 : static_cast<UINT>(page));
+    sheet.DoModal();
 }

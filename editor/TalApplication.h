@@ -19,6 +19,7 @@ class CCommandLineInfo;
 class CPictCollectBar;
 class CTalBaseDocument;
 class CTalPrefs;
+class CThemeHelperST;
 
 class CTalApplication : public CKWBaseApplication, public CTalDocumentApp {
     DECLARE_DYNAMIC(CTalApplication)
@@ -36,8 +37,8 @@ public:
     virtual BOOL ProcessShellCommand(CCommandLineInfo& info);
     // The start without a file, by StartUpMode.
     virtual void DoStartUpAction();
-    // The report wizard; TRUE when a report was made. Until the wizard
-    // exists, nothing is made.
+    // The report wizard, modal; on Finish a new report from its content.
+    // TRUE when the wizard was finished.
     virtual BOOL NewReportWithWizard();
     // A report (".otd") or report template (".otn") named on the command
     // line, in any letter case; TRUE when it was handed on.
@@ -53,6 +54,8 @@ public:
     void SaveSettings() override;
     void LoadSettings() override;
     void ResetToolBar(UINT toolBarId) override { ResetToolbarButtons(toolBarId); }
+    // The program's tool bars show a chevron for the buttons they have no room for.
+    void OnMainFrameCreated() override;
     UINT GetDefaultScriptId() override;
     void PrepareApp() override;
     void AddDocTemplates() override;
@@ -70,6 +73,12 @@ public:
     CQMFormatInfo* BuildFileFilters() override;
     CKWDocManager* CreateDocManager() override;
     bool GetStatusBarPane(int index, UINT& id, UINT& style, int& width) override;
+    // The shell's registration of the report and template types, written at
+    // every exit in place of the framework's (TalShellRegistration.cpp).
+    void RegisterShellFileTypes() override;
+    // The program the shell starts: the module's folder, the application's
+    // executable name and ".exe".
+    CString GetShellProgramPath() const;
     // The installed fonts into the application's font list, with the
     // printer's device context when there is one.
     virtual void EnumerateFonts();
@@ -100,9 +109,11 @@ public:
     bool GetSelectedGalleryFiles(std::vector<CString>& files) override;
     CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
     void RunPrintSetup() override;
-    // The properties sheets come with their own work: until then nothing.
-    void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int) override {}
-    bool RunTextProperties(const CString&, CTalTextProperties&) override { return false; }
+    // The report properties sheet over a report document, at the page.
+    void RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
+                               int page) override;
+    // The text properties sheet on the selection's formats; true on OK.
+    bool RunTextProperties(const CString& caption, CTalTextProperties& properties) override;
 
     // --- The image gallery (TalApplicationGallery.cpp) ---
     // The gallery bar, made on the main window at the first call; null when
@@ -169,6 +180,9 @@ private:
 // The application object; null when the running one is of another class.
 CTalApplication* GetTalApp();
 
+// The visual-styles library for the program's themed buttons, bound for
+// the whole run.
+extern CThemeHelperST g_themeHelper;
 // The program's short name, "Tallier".
 extern const wchar_t g_strAppShortName[];
 // The window message "IMAGE_ITEM_LOADED__REPL_IMG" that a picture-loading

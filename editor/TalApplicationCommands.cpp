@@ -4,12 +4,14 @@
 // report: the "Open Image" dialog and the default author and company.
 #include "editor/TalApplication.h"
 
+#include "controls/KWFontComboBox.h"
 #include "controls/KWFontLists.h"
 #include "controls/KWMessageBox.h"
 #include "controls/KWToolBarManager.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalDocManager.h"
+#include "editor/TalEggs.h"
 #include "framework/windows/KWAboutDialog.h"
 #include "framework/windows/KWAccessors.h"
 #include "framework/windows/KWImportFileDialog.h"
@@ -154,6 +156,7 @@ void CTalApplication::OnPreferences()
     const bool wysiwyg = m_prefs->GetWysiwygFonts();
     CTalPrefDlg dialog(*m_prefs, GetFormatList(), m_pMainWnd);
     dialog.DoModal();
+    CKWFontNameComboBox::SetOwnFaceNames(m_prefs->GetWysiwygFonts());
     if (m_prefs->GetWysiwygFonts() != wysiwyg)
         UpdateFontLists(false);
 }
@@ -222,6 +225,7 @@ void CTalApplication::OnAbout()
     AfxLoadStringResource(IDS_PRODUCT_WEB, dialog.m_firstLinkTarget);
     AfxLoadStringResource(IDS_MAKER_NAME, dialog.m_secondLinkText);
     AfxLoadStringResource(IDS_MAKER_WEB, dialog.m_secondLinkTarget);
+    dialog.SetOwnedObject(new CTalEggs);
     dialog.DoModal();
 }
 

@@ -9,6 +9,8 @@
 #include "controls/KWToolBarManager.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "platform/classlib/StringResource.h"
+#include "resources/Editor.h"
 #include "resources/Toolbars.h"
 
 #include <commctrl.h>
@@ -26,6 +28,15 @@ constexpr DWORD kAlignSides = 0x5000;
 constexpr DWORD kAlignTopBottom = 0xA000;
 
 }  // namespace
+
+void CTalApplication::OnMainFrameCreated()
+{
+    for (int index = 0; index < m_toolBarManager.GetCount(); ++index) {
+        CQMXPToolBar* bar = m_toolBarManager.GetToolBar(index);
+        if (bar && bar->m_hWnd && !bar->IsMenuMode())
+            bar->EnableCustomizeButton(TRUE);
+    }
+}
 
 CQMXPToolbarButton* CTalApplication::FindToolbarButton(UINT commandId)
 {
@@ -49,7 +60,11 @@ void CTalApplication::ResetToolbarButtons(UINT resourceId)
                        CKWFontNameComboBoxButton(kFontNameStyle, kFontNameWidth), TRUE);
     bar->ReplaceButton(CKWFontSizeComboBoxButton::kCommandId,
                        CKWFontSizeComboBoxButton(kFontSizeStyle, kFontSizeWidth), TRUE);
-    bar->ReplaceButton(kTextColorCommand, CColorMenuButton(kTextColorCommand, CKWColor()), TRUE);
+    CColorMenuButton color(kTextColorCommand, CKWColor());
+    CString moreColor;
+    AfxLoadStringResource(IDS_TAL_MORE_COLOR, moreColor);
+    color.EnableCustomColorButton(moreColor, TRUE, TRUE);
+    bar->ReplaceButton(kTextColorCommand, color, TRUE);
     ReplaceToolbarButtons(ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, bar->GetCurrentAlignment());
 }
 
@@ -85,5 +100,7 @@ void CTalApplication::ReplaceToolbarButtons(UINT toolBarId, DWORD alignment)
             }
         }
     }
+    // The font-name menus list the fonts instead of their placeholder.
+    CQMXPToolbarFontNameMenuButton::RebuildAll();
     bar->AdjustLayout();
 }

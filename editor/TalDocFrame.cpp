@@ -1,6 +1,9 @@
 #include "editor/TalDocFrame.h"
 
+#include "editor/TalControlsWnd.h"
 #include "editor/TalPaneWnd.h"
+#include "editor/TalTemplatesWnd.h"
+#include "editor/TalTextWnd.h"
 #include "editor/TalView.h"
 #include "framework/windows/KWPrintPreviewView.h"
 #include "model/document/TalDocument.h"
@@ -121,19 +124,20 @@ bool CTalDocFrame::CreatePanes()
     view->GetClientRect(&rect);
 
     m_imagePanel = new CTalControlsWnd;
-    m_imagePanel->CreatePane(view, rect, kPaneStyle, kPaneValue);
-    m_templatesWnd = new CTalTemplatesWnd;
-    m_templatesWnd->CreatePane(view, rect, kPaneStyle, kPaneValue);
-    m_textWnd = new CTalTextWnd;
-    m_textWnd->CreatePane(view, rect, kPaneStyle, kPaneValue);
+    m_imagePanel->AttachFrame(this);
+    m_templatesWnd = new CTalTemplatesWnd(m_document);
+    m_textWnd = new CTalTextWnd(m_document);
+    // The panes know the focus manager before they make their controls.
+    for (CTalPaneWnd* pane : {static_cast<CTalPaneWnd*>(m_imagePanel), static_cast<CTalPaneWnd*>(m_templatesWnd),
+                              static_cast<CTalPaneWnd*>(m_textWnd)}) {
+        pane->AttachFocusManager(this);
+        pane->CreatePane(view, rect, kPaneStyle, kPaneValue);
+    }
 
     m_tree.Create(0, kTreeStyle, rect, view, IDC_TAL_SECTION_TREE);
     m_tree.Initialize();
     m_tree.SetContextMenu(IDR_TAL_TREE_MENU);
     m_tree.SetOwner(this, kFocusTree);
-    for (CTalPaneWnd* pane : {static_cast<CTalPaneWnd*>(m_imagePanel), static_cast<CTalPaneWnd*>(m_templatesWnd),
-                              static_cast<CTalPaneWnd*>(m_textWnd)})
-        pane->AttachFocusManager(this);
 
     SetRoot(&m_tree);
     AddItem(&m_tree, m_textWnd, true, true, kTreeWidth, view, IDC_TAL_SPLIT_TREE_TEXT, false);
@@ -146,7 +150,7 @@ bool CTalDocFrame::CreatePanes()
 
     m_tree.SetDropHandler(view);
     m_tree.EnableDragDrop(true);
-    m_templatesWnd->RefreshList();
+    m_templatesWnd->LoadTemplates();
     return true;
 }
 
@@ -271,11 +275,52 @@ CTalSectionTree* CTalDocFrame::GetSectionTree()
 void CTalDocFrame::RefreshTemplatesWnd()
 {
     if (m_templatesWnd)
-        m_templatesWnd->RefreshList();
+        m_templatesWnd->LoadTemplates();
 }
 
 void CTalDocFrame::FocusTemplates()
 {
     if (m_templatesWnd)
         m_templatesWnd->TakeFocus();
+}
+
+void CTalDocFrame::LoadSectionText(CTalSection* section)
+{
+    if (m_textWnd)
+        m_textWnd->LoadSectionText(section);
+}
+
+void CTalDocFrame::UpdateDefaultFont()
+{
+    if (m_textWnd)
+        m_textWnd->UpdateDefaultFont();
+}
+
+void CTalDocFrame::LeaveTextEditing()
+{
+    if (m_textWnd)
+        m_textWnd->OnEditorKillFocus();
+}
+
+void CTalDocFrame::RefreshText()
+{
+    if (m_textWnd && m_textWnd->GetPanel().m_hWnd)
+        m_textWnd->GetPanel().RefreshText();
+}
+
+void CTalDocFrame::SelectText(int32_t first, int32_t last)
+{
+    if (m_textWnd)
+        m_textWnd->SelectText(first, last);
+}
+
+CKWTextPanel* CTalDocFrame::GetTextPanel()
+{
+    return m_textWnd && m_textWnd->GetPanel().m_hWnd ? &m_textWnd->GetPanel() : nullptr;
+}
+
+void CTalDocFrame::UpdateTemplatesForSection(CTalSection* section)
+{
+    if (m_templatesWnd)
+        m_templatesWnd->UpdateForSection(section);
 }

@@ -56,47 +56,47 @@ public:
     CTalSectionTree* GetSectionTree() override;
     void RefreshTemplatesWnd() override;
     void FocusTemplates() override;
-    // The image panel, the text window and the rest of the page-template
-    // window come with their panes' own work: until then they show nothing.
-    void EndImageTitleEdit(bool) override {}
-    void LoadSectionImages() override {}
-    void SelectImages(const CTalPositionList&) override {}
-    void UpdateImages(const CTalPositionList&) override {}
-    void UpdateImageTitle(int, const CString&, bool) override {}
-    void UpdateDefaultGrayscaleImages(const CTalPictureList&) override {}
-    void InsertImages(const CTalPositionList&) override {}
-    int GetCurrentImageIndex() override { return -1; }
-    bool HasCurrentImage() override { return false; }
-    CTalPositionList GetSelectedImageIndices() override { return CTalPositionList(); }
-    bool IsThumbnailsMode() override { return true; }
-    void ShowPreview() override {}
-    void ShowThumbnails() override {}
-    void ToggleViewMode() override {}
-    void GoToFirstImage() override {}
-    void GoToPreviousImage() override {}
-    void GoToNextImage() override {}
-    void GoToLastImage() override {}
-    void ShowImageProperties() override {}
-    bool RenameImage() override { return false; }
-    bool IsEditingTitle() override { return false; }
-    bool IsTitleModified() override { return false; }
-    bool CanSelectAllImages() override { return false; }
-    void SelectAllImages() override {}
-    bool CanCutTitle() override { return false; }
-    bool CanCopyTitle() override { return false; }
-    bool CanPasteTitle() override { return false; }
-    bool CanDeleteTitle() override { return false; }
-    bool CutTitle() override { return false; }
-    bool CopyTitle() override { return false; }
-    bool PasteTitle() override { return false; }
-    bool DeleteTitle() override { return false; }
-    void UpdateTemplatesForSection(CTalSection*) override {}
-    void LoadSectionText(CTalSection*) override {}
-    void UpdateDefaultFont() override {}
-    void LeaveTextEditing() override {}
-    void RefreshText() override {}
-    void SelectText(int32_t, int32_t) override {}
-    CKWTextPanel* GetTextPanel() override { return nullptr; }
+    // --- The image panel (TalDocFrameImages.cpp): each does nothing, or
+    // answers no image, while the frame has no panel ---
+    void EndImageTitleEdit(bool cancel) override;
+    void LoadSectionImages() override;
+    void SelectImages(const CTalPositionList& positions) override;
+    void UpdateImages(const CTalPositionList& positions) override;
+    void UpdateImageTitle(int position, const CString& title, bool startEdit) override;
+    void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override;
+    void InsertImages(const CTalPositionList& positions) override;
+    int GetCurrentImageIndex() override;
+    bool HasCurrentImage() override;
+    CTalPositionList GetSelectedImageIndices() override;
+    bool IsThumbnailsMode() override;
+    void ShowPreview() override;
+    void ShowThumbnails() override;
+    void ToggleViewMode() override;
+    void GoToFirstImage() override;
+    void GoToPreviousImage() override;
+    void GoToNextImage() override;
+    void GoToLastImage() override;
+    void ShowImageProperties() override;
+    bool RenameImage() override;
+    bool IsEditingTitle() override;
+    bool IsTitleModified() override;
+    bool CanSelectAllImages() override;
+    void SelectAllImages() override;
+    bool CanCutTitle() override;
+    bool CanCopyTitle() override;
+    bool CanPasteTitle() override;
+    bool CanDeleteTitle() override;
+    bool CutTitle() override;
+    bool CopyTitle() override;
+    bool PasteTitle() override;
+    bool DeleteTitle() override;
+    void UpdateTemplatesForSection(CTalSection* section) override;
+    void LoadSectionText(CTalSection* section) override;
+    void UpdateDefaultFont() override;
+    void LeaveTextEditing() override;
+    void RefreshText() override;
+    void SelectText(int32_t first, int32_t last) override;
+    CKWTextPanel* GetTextPanel() override;
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext) override;

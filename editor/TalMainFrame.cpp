@@ -1,6 +1,7 @@
 #include "editor/TalMainFrame.h"
 
 #include "controls/KWWinPanel.h"
+#include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPVisualManagerXP.h"
 #include "editor/PictCollectBar.h"
@@ -30,6 +31,8 @@ int CTalMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     CQMXPVisualManager::SelectManagerClass(RUNTIME_CLASS(CQMXPVisualManagerXP));
     EnableDocking(kDockAnySide);
     EnableAutoHideBars(kDockAnySide);
+    // Auto-hidden panes may be shown and hidden like docked ones (the gallery's menu command).
+    CQMXPDockingControlBar::SetHideInAutoHideMode(TRUE);
     return result;
 }
 

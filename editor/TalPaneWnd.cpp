@@ -12,7 +12,10 @@ CTalPaneWnd::~CTalPaneWnd() = default;
 
 bool CTalPaneWnd::CreatePane(CWnd* parent, const RECT& rect, DWORD style, int)
 {
-    return Create(m_templateId, m_templateId, rect, parent, style, 0);
+    if (!Create(m_templateId, m_templateId, rect, parent, style, 0))
+        return false;
+    InitControls();
+    return true;
 }
 
 void CTalPaneWnd::TakeFocus()
@@ -21,15 +24,14 @@ void CTalPaneWnd::TakeFocus()
         ::SetFocus(m_hWnd);
 }
 
-void CTalPaneWnd::OnSetFocus(CWnd* pOldWnd)
+void CTalPaneWnd::NotifyFocus()
 {
     if (m_focusManager)
         m_focusManager->SetFocusItem(m_focusCode);
-    CKWControlsWnd::OnSetFocus(pOldWnd);
 }
 
-CTalControlsWnd::CTalControlsWnd() : CTalPaneWnd(IDD_TAL_IMAGE_PANEL, 2) {}
-
-CTalTemplatesWnd::CTalTemplatesWnd() : CTalPaneWnd(IDD_TAL_TEMPLATES, 3) {}
-
-CTalTextWnd::CTalTextWnd() : CTalPaneWnd(IDD_TAL_TEXT, 4) {}
+void CTalPaneWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    NotifyFocus();
+    CKWControlsWnd::OnSetFocus(pOldWnd);
+}

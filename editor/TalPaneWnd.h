@@ -16,17 +16,23 @@ public:
 
     using CWnd::GetClientRect;
     // The pane's window from its template, with the template id as its
-    // control id; value: handed on by the frame, not used by the pane itself.
+    // control id, then its controls (InitControls); value: handed on by the
+    // frame, not used by the pane itself.
     virtual bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value);
+    // Binds and makes the pane's controls; nothing in the base.
+    virtual void InitControls() {}
     // The focus manager told when the pane takes the focus (not owned).
-    void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
+    virtual void AttachFocusManager(CKWFocusManager* manager) { m_focusManager = manager; }
     // Gives the pane (or the control in it that should have it) the focus.
     virtual void TakeFocus();
 
     CWnd* GetWnd() override { return m_hWnd ? this : nullptr; }
     int GetFocusCode() const { return m_focusCode; }
+    CKWFocusManager* GetFocusManager() const { return m_focusManager; }
 
 protected:
+    // Tells the focus manager that the pane took the focus.
+    void NotifyFocus();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     DECLARE_MESSAGE_MAP()
 
@@ -36,24 +42,3 @@ private:
     CKWFocusManager* m_focusManager = nullptr;
 };
 
-// The section image panel (template 176, focus code 2).
-class CTalControlsWnd : public CTalPaneWnd {
-public:
-    CTalControlsWnd();
-};
-
-// The page-template window (template 189, focus code 3).
-class CTalTemplatesWnd : public CTalPaneWnd {
-public:
-    CTalTemplatesWnd();
-    // Fills the list of page templates; the list comes with its pane's own work.
-    void RefreshList() {}
-};
-
-// The text-note window (template 197, focus code 4).
-class CTalTextWnd : public CTalPaneWnd {
-public:
-    CTalTextWnd();
-    // The text editor is told that it loses the focus; it comes with its pane's own work.
-    void OnEditorKillFocus() {}
-};

@@ -189,3 +189,17 @@ void FormatMeasure(CString& text, double value, int unit, bool withAbbreviation)
         text += kUnits[unit].abbreviation;
     }
 }
+
+bool ParsePointSize(const wchar_t* text, double& points)
+{
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(text, &end);
+    if (end == text)
+        return false;
+    CString unitName(end);
+    unitName.Trim();
+    const int pointsUnit = FindUnitByName(L"pt");
+    const int unit = unitName.IsEmpty() ? -1 : FindUnitByName(unitName);
+    points = unit >= 0 && unit != pointsUnit ? value * kUnits[unit].factor / kUnits[pointsUnit].factor : value;
+    return true;
+}

@@ -26,6 +26,11 @@ int FindUnitByName(const wchar_t* text);
 // unit is in defaultUnit. Invalid fractions give 0.
 double ParseMeasure(const wchar_t* text, int defaultUnit);
 
+// A font size: a number with an optional unit abbreviation after it, in
+// points (the unit "pt"); an unknown unit leaves the number as it is. False
+// when the text does not start with a number.
+bool ParsePointSize(const wchar_t* text, double& points);
+
 // The value (tenths of a millimetre) as text in unit, optionally followed by
 // a space and the unit's abbreviation.
 void FormatMeasure(CString& text, double value, int unit, bool withAbbreviation);

@@ -18,6 +18,35 @@
 #define IDC_TAL_SPLIT_TREE_TEXT 1128
 #define IDC_TAL_SPLIT_TEXT_IMAGES 1129
 #define IDC_TAL_SPLIT_TREE_TEMPLATES 1130
+// The section image panel: its buttons (their tooltips are strings of the
+// same ids), the title edit, the thumbnail list, the preview picture, the
+// context menus of the list and the preview, the default and background
+// pictures and the texts of the picture properties.
+#define IDC_TAL_IMG_ADD 1117
+#define IDC_TAL_IMG_REMOVE 1118
+#define IDC_TAL_IMG_PREVIEW_MODE 1119
+#define IDC_TAL_IMG_GENERATE 1120
+#define IDC_TAL_IMG_LIST 1122
+#define IDC_TAL_IMG_ROTATE_RIGHT 1132
+#define IDC_TAL_IMG_GRAYSCALE 1133
+#define IDC_TAL_IMG_PREVIEW_PICTURE 1134
+#define IDC_TAL_IMG_THUMBNAILS_MODE 1137
+#define IDC_TAL_IMG_ROTATE_LEFT 1138
+#define IDC_TAL_IMG_DESCRIPTION 1139
+#define IDC_TAL_IMG_SHOW 1140
+#define IDC_TAL_IMG_NEW_PAGE 1141
+#define IDC_TAL_IMG_TITLE 1144
+#define IDC_TAL_IMG_PREVIOUS 1165
+#define IDC_TAL_IMG_NEXT 1167
+#define IDC_TAL_IMG_FIRST 1168
+#define IDC_TAL_IMG_LAST 1169
+#define IDR_TAL_THUMBNAILS_MENU 1147
+#define IDR_TAL_PREVIEW_MENU 1148
+#define IDB_TAL_DEFAULT_PICTURE 250
+#define IDB_TAL_PANEL_BACKGROUND 2529
+#define IDB_TAL_NO_PICTURE 100
+#define IDS_TAL_WIDTH 32785
+#define IDS_TAL_HEIGHT 32786
 // The section tree's context menu.
 #define IDR_TAL_TREE_MENU 1145
 // The image gallery's context menus: its thumbnails and its folders.

@@ -13,3 +13,6 @@
 #define IDS_TAL_MAIN_TOOLBAR 2522
 #define IDS_TAL_EDIT_TREE_TOOLBAR 2523
 #define IDS_TAL_FORMAT_TEXT_TOOLBAR 2524
+
+// The type marks of the font-name boxes: device, TrueType, other (16 x 15 each).
+#define IDB_KW_FONT_MARKS 225

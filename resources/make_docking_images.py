@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the docking library's pictures: the menu glyph strip (QMXMenuGlyphs.bmp,
-25 glyphs of 9 x 9, black on the transparent magenta), the two splitter cursors
+25 glyphs of 9 x 9, black on the transparent magenta), the print preview's tool-bar images
+(QMXPrintPreview.bmp), the two splitter cursors
 (QMXStretchHorz.cur, QMXStretchVert.cur), the hand cursor (QMXHand.cur) and the
-user-tool icon (QMXTool.ico), and the strip the docking tests load
+user-tool icon (QMXTool.ico), the editable list's four button pictures
+(QMXEditList*.bmp), and the strip the docking tests load
 (tests/data/docking/strip24.bmp). Run from the source root:
 python3 resources/make_docking_images.py"""
 import struct
@@ -217,14 +219,98 @@ def icon_file():
         return pixels
     return icon_writer.icon_file([(16, image(16)), (32, image(32))])
 
+# The print preview's tool bar: 16 x 16 images of print, previous page,
+# next page, one page, zoom in, zoom out, close and two pages, on grey.
+PREVIEW_IMAGES = [
+    # print: a printer with a sheet
+    ["................", "....########....", "....#......#....", "....#.####.#....", "....#......#....",
+     "..############..", ".#............#.", ".#..........###.", ".#............#.", ".##############.",
+     ".#............#.", ".##############.", "...#........#...", "...##########...", "................",
+     "................"],
+    # previous page
+    ["................", "................", "................", "........#.......", ".......##.......",
+     "......###.......", ".....#########..", "....##########..", ".....#########..", "......###.......",
+     ".......##.......", "........#.......", "................", "................", "................",
+     "................"],
+    # next page
+    ["................", "................", "................", ".......#........", ".......##.......",
+     ".......###......", "..#########.....", "..##########....", "..#########.....", ".......###......",
+     ".......##.......", ".......#........", "................", "................", "................",
+     "................"],
+    # one page
+    ["................", "....#######.....", "....#.....##....", "....#.....###...", "....#.......#...",
+     "....#.####..#...", "....#.......#...", "....#.####..#...", "....#.......#...", "....#.####..#...",
+     "....#.......#...", "....#.####..#...", "....#.......#...", "....#########...", "................",
+     "................"],
+    # zoom in
+    ["................", "....#####.......", "...#.....#......", "..#...#...#.....", "..#...#...#.....",
+     "..#.#####.#.....", "..#...#...#.....", "..#...#...#.....", "...#.....#......", "....######......",
+     "..........##....", "...........##...", "............##..", ".............#..", "................",
+     "................"],
+    # zoom out
+    ["................", "....#####.......", "...#.....#......", "..#.......#.....", "..#.......#.....",
+     "..#.#####.#.....", "..#.......#.....", "..#.......#.....", "...#.....#......", "....######......",
+     "..........##....", "...........##...", "............##..", ".............#..", "................",
+     "................"],
+    # close
+    ["................", "................", "...##......##...", "....##....##....", ".....##..##.....",
+     "......####......", ".......##.......", "......####......", ".....##..##.....", "....##....##....",
+     "...##......##...", "................", "................", "................", "................",
+     "................"],
+    # two pages
+    ["................", "................", ".######.######..", ".#....#.#....#..", ".#.##.#.#.##.#..",
+     ".#....#.#....#..", ".#.##.#.#.##.#..", ".#....#.#....#..", ".#.##.#.#.##.#..", ".#....#.#....#..",
+     ".#.##.#.#.##.#..", ".#....#.#....#..", ".######.######..", "................", "................",
+     "................"],
+]
+GREY = (0xC0, 0xC0, 0xC0)
+
+
+def preview_strip():
+    def pixel(x, y):
+        return BLACK if PREVIEW_IMAGES[x // 16][y][x % 16] == "#" else GREY
+    return bmp24(16 * len(PREVIEW_IMAGES), 16, pixel)
+
+
+# The editable list's caption buttons, 16 x 16 on the light grey that
+# becomes the button face: new (a page with a star), delete (a red cross),
+# move up and move down (arrows). "#" black, "w" white, "r" red, "y" yellow.
+EDIT_LIST_BUTTONS = {
+    "new": ["................", ".....#######....", ".....#wwwww##...", ".....#wwwww#w#..",
+            "..y..#wwwww####.", "y.y.y#wwwwwwww#.", ".yyy.#wwwwwwww#.", "yyyyy#wwwwwwww#.",
+            ".yyy.#wwwwwwww#.", "y.y.y#wwwwwwww#.", "..y..#wwwwwwww#.", ".....#wwwwwwww#.",
+            ".....#wwwwwwww#.", ".....##########.", "................", "................"],
+    "delete": ["................", "................", "...rr......rr...", "...rrr....rrr...",
+               "....rrr..rrr....", ".....rrrrrr.....", "......rrrr......", "......rrrr......",
+               ".....rrrrrr.....", "....rrr..rrr....", "...rrr....rrr...", "...rr......rr...",
+               "................", "................", "................", "................"],
+    "up": ["................", "................", ".......##.......", "......####......",
+           ".....######.....", "....########....", "...##########...", "......####......",
+           "......####......", "......####......", "......####......", "......####......",
+           "................", "................", "................", "................"],
+}
+EDIT_LIST_BUTTONS["down"] = EDIT_LIST_BUTTONS["up"][11::-1] + ["................"] * 4
+EDIT_LIST_COLOURS = {"#": BLACK, "w": (0xFF, 0xFF, 0xFF), "r": (0xC0, 0, 0), "y": (0xE0, 0xC0, 0)}
+
+
+def edit_list_button(name):
+    rows = EDIT_LIST_BUTTONS[name]
+    return bmp24(16, 16, lambda x, y: EDIT_LIST_COLOURS.get(rows[y][x], (0xC0, 0xC0, 0xC0)))
+
+
 def main():
     files = {
         "resources/QMXMenuGlyphs.bmp": glyph_strip(),
+        "resources/QMXPrintPreview.bmp": preview_strip(),
         "resources/QMXStretchHorz.cur": cursor_file(STRETCH_HORZ, (15, 15)),
         "resources/QMXStretchVert.cur": cursor_file(transpose(STRETCH_HORZ), (15, 15)),
         "resources/QMXHand.cur": cursor_file(HAND, (5, 0)),
         "resources/QMXTool.ico": icon_file(),
         "tests/data/docking/strip24.bmp": test_strip(),
+        "resources/QMXEditListNew.bmp": edit_list_button("new"),
+        "resources/QMXEditListDelete.bmp": edit_list_button("delete"),
+        "resources/QMXEditListUp.bmp": edit_list_button("up"),
+        "resources/QMXEditListDown.bmp": edit_list_button("down"),
     }
     for path, data in files.items():
         with open(path, "wb") as f:

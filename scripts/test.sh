@@ -104,6 +104,16 @@ for pdf in "$pdfcheck"/*.pdf; do
     echo "mutool: $pdf: $complaints"; exit 1
   fi
   pdfinfo "$pdf" 2>/dev/null | grep -Eq '^PDF version: +1\.3$' || { echo "pdfinfo: $pdf is not PDF 1.3"; exit 1; }
+  # A name may ask for the pages' size (".size-612x792.") and a text the pages hold (".text-WORD.").
+  name=$(basename "$pdf")
+  if [[ $name =~ \.size-([0-9]+)x([0-9]+)\. ]]; then
+    pdfinfo "$pdf" 2>/dev/null | grep -Eq "^Page size: +${BASH_REMATCH[1]} x ${BASH_REMATCH[2]} pts" ||
+      { echo "pdfinfo: $pdf is not ${BASH_REMATCH[1]} x ${BASH_REMATCH[2]} points"; exit 1; }
+  fi
+  if [[ $name =~ \.text-([A-Za-z0-9]+)\. ]]; then
+    pdftotext "$pdf" - 2>/dev/null | grep -q "${BASH_REMATCH[1]}" ||
+      { echo "pdftotext: $pdf does not hold ${BASH_REMATCH[1]}"; exit 1; }
+  fi
   if pdffonts "$pdf" 2>/dev/null | tail -n +3 | grep -Ev 'CID TrueType +Identity-H +yes' | grep -q .; then
     echo "pdffonts: a font of $pdf is not an embedded CID TrueType font"; exit 1
   fi

@@ -6,8 +6,10 @@ ot_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export OT_BUILD_DIR
 export WINEPREFIX="${OT_WINEPREFIX:-$OT_BUILD_DIR/wineprefix}"
 export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# OT_WINEDEBUG turns Wine channels on for a run (heap checks of a test).
+export WINEDEBUG="${OT_WINEDEBUG:--all}"
+# OT_WINEDLLOVERRIDES adds overrides of a test run (a library switched off).
+export WINEDLLOVERRIDES="mscoree,mshtml=${OT_WINEDLLOVERRIDES:+;$OT_WINEDLLOVERRIDES}"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 
 # Creates the prefix once (several test runners may start at the same time).

@@ -1,8 +1,10 @@
 #include "docking/bars/QMXPBarContainer.h"
 
 #include "docking/bars/QMXPBarContainerManager.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPSlider.h"
+#include "docking/bars/QMXPTabWnd.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/Exception.h"
 
@@ -466,16 +468,53 @@ void CQMXPBarContainer::Serialize(CArchive& ar) {
     SerializeNode(ar, 0);
 }
 
+void CQMXPBarContainer::StoreSide(CArchive& ar, CQMXPDockingControlBar* pBar) {
+    const UINT nID = pBar != nullptr && pBar->GetSafeHwnd() != nullptr ? static_cast<UINT>(pBar->GetDlgCtrlID()) : 0;
+    auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pBar);
+    // A group without tabs has nothing to bring back: its side is stored empty.
+    if (nID != kTabbedBarID || pTabbedBar == nullptr || pTabbedBar->GetTabsNum() == 0) {
+        ar << (nID == kTabbedBarID ? 0u : nID);
+        return;
+    }
+    ar << kTabbedBarID;
+    pTabbedBar->SaveSiblingBarIDs(ar);
+    ar.WriteObject(pTabbedBar);
+    ar << static_cast<DWORD>(pTabbedBar->GetStyle());
+    pTabbedBar->SerializeTabWindow(ar);
+}
+
+void CQMXPBarContainer::LoadTabbedSide(CArchive& ar, BOOL bLeft) {
+    CList<UINT, UINT>& lstIDs = bLeft ? m_lstSavedSiblingBarIDsLeft : m_lstSavedSiblingBarIDsRight;
+    CQMXPBaseTabbedBar::LoadSiblingBarIDs(ar, lstIDs);
+    auto* pTabbedBar = static_cast<CQMXPBaseTabbedBar*>(ar.ReadObject(RUNTIME_CLASS(CQMXPBaseTabbedBar)));
+    DWORD dwStyle = 0;
+    ar >> dwStyle;
+    CWnd* pDockSite = DockSite();
+    const BOOL bCreated =
+        pTabbedBar != nullptr && pDockSite != nullptr &&
+        pTabbedBar->Create(L"", pDockSite, pTabbedBar->GetRestoredDockedRect(), TRUE, kTabbedBarID, dwStyle, 0x20,
+                           pTabbedBar->GetControlBarStyle());
+    if (!bCreated) {
+        // The tab record is read all the same, so that the stream stays in step.
+        CQMXPTabWnd tabsOfLostBar;
+        tabsOfLostBar.Serialize(ar);
+        lstIDs.RemoveAll();
+        if (pTabbedBar != nullptr && pTabbedBar->GetSafeHwnd() == nullptr)
+            delete pTabbedBar;
+        return;
+    }
+    pTabbedBar->SerializeTabWindow(ar);
+    (bLeft ? m_pBarLeftTop : m_pBarRightBottom) = pTabbedBar;
+}
+
 void CQMXPBarContainer::SerializeNode(CArchive& ar, int nDepth) {
     // A stored value says how deep the records nest: a damaged one must not
     // run the stack out.
     if (nDepth > kMaxDepth)
         AfxThrowArchiveException(CArchiveException::badIndex);
     if (ar.IsStoring()) {
-        for (const CQMXPDockingControlBar* pBar : {m_pBarLeftTop, m_pBarRightBottom}) {
-            const UINT nID = pBar != nullptr && pBar->GetSafeHwnd() != nullptr ? static_cast<UINT>(pBar->GetDlgCtrlID()) : 0;
-            ar << (nID == kTabbedBarID ? 0u : nID);
-        }
+        for (CQMXPDockingControlBar* pBar : {m_pBarLeftTop, m_pBarRightBottom})
+            StoreSide(ar, pBar);
         if (m_pSlider != nullptr) {
             ar << m_pSlider->GetSliderID();
             m_pSlider->Serialize(ar);
@@ -489,10 +528,12 @@ void CQMXPBarContainer::SerializeNode(CArchive& ar, int nDepth) {
         }
         return;
     }
-    ar >> m_nSavedLeftBarID >> m_nSavedRightBarID;
-    // Tabbed bars' records come with the tabbed bars.
-    if (m_nSavedLeftBarID == kTabbedBarID || m_nSavedRightBarID == kTabbedBarID)
-        AfxThrowArchiveException(CArchiveException::genericException);
+    for (BOOL bLeft : {TRUE, FALSE}) {
+        UINT& nSavedID = bLeft ? m_nSavedLeftBarID : m_nSavedRightBarID;
+        ar >> nSavedID;
+        if (nSavedID == kTabbedBarID)
+            LoadTabbedSide(ar, bLeft);
+    }
     ar >> m_nSavedSliderID;
     if (m_nSavedSliderID != 0) {
         CWnd* pDockSite = DockSite();

@@ -84,6 +84,10 @@ public:
     CQMXPDockingControlBar* AddRecentControlBar(CQMXPDockingControlBar* pBar);
 
     BOOL IsSliderHorz() const;
+    // A loaded tree: each side takes the room its node's slider leaves it
+    // (rectNode in the dock site's client coordinates), so that the layout
+    // measures the stored shares.
+    void PlaceSidesBySlider(const CRect& rectNode);
     int GetSliderThickness() const;
     // Every live node; a record that names a node checks it first.
     static BOOL IsLive(const CQMXPBarContainer* pNode);
@@ -108,6 +112,10 @@ public:
 
 protected:
     void SerializeNode(CArchive& ar, int nDepth);
+    // A side's pane id; a tabbed bar follows with its tabs, object, style and tab window.
+    static void StoreSide(CArchive& ar, CQMXPDockingControlBar* pBar);
+    // A tabbed bar is made again at once under the dock site; one that cannot be made leaves the side empty.
+    void LoadTabbedSide(CArchive& ar, BOOL bLeft);
     // Layout uses hidden panes as present while the group is auto-hidden.
     BOOL IsAutoHide() const;
     BOOL IsBarShown(const CQMXPDockingControlBar* pBar) const;

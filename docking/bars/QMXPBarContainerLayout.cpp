@@ -493,3 +493,34 @@ CQMXPDockingControlBar* CQMXPBarContainer::AddRecentControlBar(CQMXPDockingContr
         m_pSlider->ShowWindow(bOtherContent ? SW_SHOW : SW_HIDE);
     return pBar;
 }
+
+void CQMXPBarContainer::PlaceSidesBySlider(const CRect& rectNode) {
+    CRect rectFirst = rectNode;
+    CRect rectSecond = rectNode;
+    CWnd* pDockSite = DockSite();
+    if (m_pSlider != nullptr && m_pSlider->GetSafeHwnd() != nullptr && pDockSite != nullptr) {
+        CRect rectSlider;
+        m_pSlider->GetWindowRect(&rectSlider);
+        pDockSite->ScreenToClient(&rectSlider);
+        if (IsSliderHorz()) {
+            rectFirst.bottom = rectSlider.top;
+            rectSecond.top = rectSlider.bottom;
+        } else {
+            rectFirst.right = rectSlider.left;
+            rectSecond.left = rectSlider.right;
+        }
+        // A slider outside its node tells nothing.
+        if (rectFirst.IsRectEmpty() || rectSecond.IsRectEmpty())
+            return;
+    }
+    for (BOOL bLeft : {TRUE, FALSE}) {
+        const CRect& rect = bLeft ? rectFirst : rectSecond;
+        CQMXPDockingControlBar* pBar = bLeft ? m_pBarLeftTop : m_pBarRightBottom;
+        CQMXPBarContainer* pNode = bLeft ? m_pLeftContainer : m_pRightContainer;
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+            pBar->CWnd::SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (pNode != nullptr)
+            pNode->PlaceSidesBySlider(rect);
+    }
+}

@@ -1,6 +1,7 @@
 #include "docking/bars/QMXPBarContainerManager.h"
 
 #include "docking/bars/QMXPBarContainer.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
@@ -811,16 +812,25 @@ void CQMXPBarContainerManager::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         m_pRootContainer->ReleaseEmptyContainers();
         m_pRootContainer->Serialize(ar);
-        // A tabbed bar without tabs writes nothing, so it is not counted.
+        // A tabbed bar is named by its first tab; one without tabs writes nothing, so it is not counted.
         CObList lstStored;
         for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
             auto* pBar = static_cast<CQMXPDockingControlBar*>(m_lstControlBars.GetNext(pos));
-            if (pBar->GetSafeHwnd() != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) != kTabbedBarID)
+            if (pBar->GetSafeHwnd() == nullptr)
+                continue;
+            auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pBar);
+            if (static_cast<UINT>(pBar->GetDlgCtrlID()) != kTabbedBarID ||
+                (pTabbedBar != nullptr && pTabbedBar->GetTabsNum() > 0 && pTabbedBar->GetTabWnd(0) != nullptr))
                 lstStored.AddTail(pBar);
         }
         ar << static_cast<UINT>(lstStored.GetCount());
-        for (POSITION pos = lstStored.GetHeadPosition(); pos != nullptr;)
-            ar << static_cast<UINT>(static_cast<CWnd*>(lstStored.GetNext(pos))->GetDlgCtrlID());
+        for (POSITION pos = lstStored.GetHeadPosition(); pos != nullptr;) {
+            auto* pBar = static_cast<CWnd*>(lstStored.GetNext(pos));
+            const UINT nID = static_cast<UINT>(pBar->GetDlgCtrlID());
+            ar << nID;
+            if (nID == kTabbedBarID)
+                ar << static_cast<UINT>(static_cast<CQMXPBaseTabbedBar*>(pBar)->GetTabWnd(0)->GetDlgCtrlID());
+        }
         return;
     }
     m_pRootContainer->Serialize(ar);

@@ -1,13 +1,18 @@
 #include "docking/bars/QMXPBaseControlBar.h"
 
+#include "docking/bars/QMXPBaseTabWnd.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPControlBar.h"
 #include "docking/bars/QMXPDockBar.h"
+#include "docking/bars/QMXPDockingCBWrapper.h"
 #include "docking/bars/QMXPDockBarRow.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -79,15 +84,24 @@ BOOL CQMXPBaseControlBar::IsDocked() const {
     return pMiniFrame == nullptr || pMiniFrame->GetControlBarCount() != 1;
 }
 
-// The tab windows come with the tabbed bars; until then no bar is a tab.
-BOOL CQMXPBaseControlBar::IsTabbed() const { return FALSE; }
+BOOL CQMXPBaseControlBar::IsTabbed() const {
+    CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+    return pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabWnd));
+}
 
 BOOL CQMXPBaseControlBar::IsFloating() const { return !IsDocked(); }
 
 BOOL CQMXPBaseControlBar::DocksToFrameEdge() const { return TRUE; }
 
-// A tab shows when its tab window shows it; tabs come with the tab windows.
 BOOL CQMXPBaseControlBar::IsVisible() const {
+    // A tab is visible when its tab window shows its tab.
+    if (IsTabbed()) {
+        HWND hWndTab = nullptr;
+        CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+        if (pTabWnd == nullptr || !(pTabWnd->GetStyle() & WS_VISIBLE))
+            return FALSE;
+        return pTabWnd->IsTabVisible(pTabWnd->GetTabFromHwnd(hWndTab));
+    }
     if (qmxRestoringDockState)
         return GetRecentVisibleState();
     return (GetStyle() & WS_VISIBLE) != 0;
@@ -140,8 +154,15 @@ DWORD CQMXPBaseControlBar::GetControlBarStyle() const { return m_dwControlBarSty
 
 BOOL CQMXPBaseControlBar::CanBeClosed() const { return (m_dwControlBarStyle & QMXP_CBRS_CLOSE) != 0; }
 
-// A tab's own detach permission is asked once bars can be tabs.
-BOOL CQMXPBaseControlBar::CanFloat() const { return (m_dwControlBarStyle & QMXP_CBRS_FLOAT) != 0; }
+BOOL CQMXPBaseControlBar::CanFloat() const {
+    // A tab floats when its tab may be dragged out.
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = IsTabbed() ? GetParentTabWnd(hWndTab) : nullptr;
+    const int iTab = pTabWnd != nullptr ? pTabWnd->GetTabFromHwnd(hWndTab) : -1;
+    if (iTab != -1)
+        return pTabWnd->IsTabDetachable(iTab);
+    return (m_dwControlBarStyle & QMXP_CBRS_FLOAT) != 0;
+}
 
 BOOL CQMXPBaseControlBar::TestControlBarStyle4() const { return (m_dwControlBarStyle & QMXP_CBRS_STYLE4) != 0; }
 
@@ -182,10 +203,23 @@ void CQMXPBaseControlBar::OnAfterChangeParent(CWnd*) {}
 
 void CQMXPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) {
     const int nShow = bShow ? SW_SHOWNOACTIVATE : SW_HIDE;
-    // Tab windows show their tabs themselves once bars can be tabs.
     if (IsFloating() && !IsTabbed()) {
         ShowWindow(nShow);
         GetParent()->ShowWindow(nShow);
+    } else if (IsTabbed()) {
+        // The tab window shows or hides the tab; its tabbed bar follows its visible tabs.
+        HWND hWndTab = nullptr;
+        CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+        auto* pTabbedBar = pTabWnd != nullptr ? DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabWnd->GetParent()) : nullptr;
+        if (pTabbedBar == nullptr) {
+            if (pTabWnd != nullptr)
+                pTabWnd->ShowTab(pTabWnd->GetTabFromHwnd(hWndTab), bShow, !bDelay, FALSE);
+        } else if (!(pTabbedBar->GetStyle() & WS_VISIBLE) && pTabbedBar->GetTabsNum() > 1 && bShow) {
+            pTabbedBar->ShowTab(CWnd::FromHandle(hWndTab), bShow, bDelay, bActivate);
+            return;
+        } else {
+            pTabbedBar->ShowTab(CWnd::FromHandle(hWndTab), bShow, bDelay, bActivate);
+        }
     } else if (m_pParentDockBar != nullptr) {
         m_pParentDockBar->ShowControlBar(this, bShow, bDelay, bActivate);
     } else {
@@ -331,6 +365,10 @@ void CQMXPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
         static_cast<CQMXPMDIFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
     else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
         static_cast<CQMXPMDIChildWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
+        static_cast<CQMXPFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPOleCntrFrameWnd)))
+        static_cast<CQMXPOleCntrFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
 }
 
 BOOL CQMXPBaseControlBar::ReturnsEarly() const {
@@ -392,10 +430,22 @@ void CQMXPBaseControlBar::DockToFrame(BOOL bUseDockSite) {
         pDockManager->DockControlBar(this, 0, nullptr);
 }
 
-// The docking wrappers, tab windows and tabbed bars come with the docking
-// panes; until then no bar is held by a tab window.
 CQMXPBaseTabWnd* CQMXPBaseControlBar::GetParentTabWnd(HWND& hWndTab) const {
     hWndTab = m_hWnd;
+    if (GetSafeHwnd() == nullptr)
+        return nullptr;
+    // A wrapper stands for the bar it wraps.
+    CWnd* pParent = GetParent();
+    if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CQMXPDockingCBWrapper))) {
+        hWndTab = pParent->m_hWnd;
+        pParent = pParent->GetParent();
+    }
+    if (pParent == nullptr)
+        return nullptr;
+    if (pParent->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabWnd)))
+        return static_cast<CQMXPBaseTabWnd*>(pParent);
+    if (pParent->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabbedBar)))
+        return static_cast<CQMXPBaseTabbedBar*>(pParent)->GetUnderlinedWindow();
     return nullptr;
 }
 

@@ -120,6 +120,7 @@ public:
     CQMXPDockBarRow* GetDockBarRow() const { return m_pDockBarRow; }
     void SetDockBarRow(CQMXPDockBarRow* pRow) { m_pDockBarRow = pRow; }
     void SetDockingMode(int dockMode) { m_dockMode = dockMode; }
+    void SetControlBarStyle(DWORD dwStyle) { m_dwControlBarStyle = dwStyle; }
     void SetDockSite(CFrameWnd* pDockSite) { m_pDockSite = pDockSite; }
 
 protected:

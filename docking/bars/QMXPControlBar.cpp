@@ -19,7 +19,6 @@ IMPLEMENT_DYNCREATE(CQMXPControlBar, CQMXPBaseControlBar)
 namespace {
 
 constexpr DWORD kGripperStyle = 0x400000;
-constexpr int kGripperWidth = 7;
 
 const wchar_t kRegID[] = L"ID";
 const wchar_t kRegRectRecentFloat[] = L"RectRecentFloat";
@@ -104,13 +103,13 @@ void CQMXPControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
     const DWORD dwStyle = GetBarStyle();
     if (!IsFloating() && !IsTabbed()) {
         if (dwStyle & 0x100)
-            ++rect.left;
+            rect.left += globalData.borderSize;
         if (dwStyle & 0x200)
-            ++rect.top;
+            rect.top += globalData.borderSize;
         if (dwStyle & 0x400)
-            --rect.right;
+            rect.right -= globalData.borderSize;
         if (dwStyle & 0x800)
-            --rect.bottom;
+            rect.bottom -= globalData.borderSize;
     }
     if (bHorz) {
         rect.left += m_cxLeftBorder;
@@ -125,9 +124,9 @@ void CQMXPControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
     }
     if ((dwStyle & kGripperStyle) && !(dwStyle & QMXP_CBRS_FLOATING)) {
         if (bHorz)
-            rect.left += kGripperWidth;
+            rect.left += globalData.gripperSize;
         else
-            rect.top += kGripperWidth;
+            rect.top += globalData.gripperSize;
     }
 }
 

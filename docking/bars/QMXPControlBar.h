@@ -96,6 +96,8 @@ public:
     virtual void EnterDragMode(BOOL bChangeHotPoint);
     virtual UINT GetID() const { return m_nID; }
     virtual void StoreRecentDockInfo();
+    // The third group flag (auto-hide strips: active in its group).
+    virtual void SetActiveInGroup(BOOL bActive) { m_dwReserved[2] = bActive ? 1 : 0; }
 
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
     void SetBorders(LPCRECT lpRect) { SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
@@ -126,8 +128,17 @@ public:
     CRect GetRecentFloatingRect() const { return m_recentDockInfo.m_rectRecentFloatingRect; }
     void SetRecentFloatingRect(const CRect& rect) { m_recentDockInfo.m_rectRecentFloatingRect = rect; }
     BOOL IsRestoredFloating() const { return m_bRestoredFloating; }
+    CRect GetRestoredDockedRect() const { return m_rectRestoredDocked; }
+    void SetRestoredDockedRect(const CRect& rect) { m_rectRestoredDocked = rect; }
     void SetMiniFrameRTC(CRuntimeClass* pRTC) { m_pMiniFrameRTC = pRTC; }
     CQMXPDragFrameImpl& GetDragFrame() { return m_dragFrame; }
+    // The group flags of the bars laid out end to end (auto-hide strips):
+    // first, last and active in their group; all set when built.
+    BOOL IsFirstInGroup() const { return m_dwReserved[0] != 0; }
+    BOOL IsLastInGroup() const { return m_dwReserved[1] != 0; }
+    BOOL IsActiveInGroup() const { return m_dwReserved[2] != 0; }
+    void SetFirstInGroup(BOOL bFirst) { m_dwReserved[0] = bFirst ? 1 : 0; }
+    void SetLastInGroup(BOOL bLast) { m_dwReserved[1] = bLast ? 1 : 0; }
     // Set while the bar moves in a row exchange; the rows read it.
     BOOL m_bMoving;
 

@@ -92,7 +92,8 @@ void CQMXPControlBar::AttachToDockBar(CQMXPDockBar* pDockBar, int dockMethod) {
 
 void CQMXPControlBar::ChangeParent(CWnd* pNewParent, int dockMethod) {
     OnBeforeChangeParent(pNewParent, FALSE);
-    CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    // A tab belongs to its tab window, not to the floating frame of its group.
+    CQMXPMiniFrameWnd* pMiniFrame = IsTabbed() ? nullptr : GetParentMiniFrame(TRUE);
     if (pMiniFrame != nullptr) {
         pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
         if (dockMethod == QMXP_DM_MOUSE && m_hwndTempMiniFrame == nullptr)

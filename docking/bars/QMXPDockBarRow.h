@@ -65,6 +65,13 @@ public:
     void MoveControlBar(CQMXPControlBar* pControlBar, CPoint ptOffset, BOOL bSwapControlBars, HDWP& hdwp);
     // Every visible bar takes up the row's free length; the windows follow.
     void FitBars();
+    // The visible bars one after another from nStart along the row, nSpacing
+    // apart; a bar that is not first in its group follows the one before
+    // closely. Each lays itself out for its length.
+    void LayoutBarsEndToEnd(int nStart, int nSpacing);
+    // The group of the bar: back to the nearest bar first in its group (or
+    // the first bar), then on until a bar last in its group.
+    void GetGroupOfBar(CQMXPControlBar* pBar, CObList& lstGroup) const;
     // Every visible bar but pExclude records its full-size rectangle, or
     // with bRePlace goes back to it.
     void UpdateBarRects(CQMXPBaseControlBar* pExclude = nullptr, BOOL bRePlace = FALSE);

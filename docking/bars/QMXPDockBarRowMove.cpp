@@ -185,3 +185,43 @@ void CQMXPDockBarRow::RepositionBars(CRect& rectNewParentBarArea, int nSide, BOO
     }
     m_nLengthOverride = -1;
 }
+
+// Bars end to end ---------------------------------------------------------------------------
+
+void CQMXPDockBarRow::LayoutBarsEndToEnd(int nStart, int nSpacing) {
+    CRect rectRow;
+    GetWindowRect(rectRow);
+    const BOOL bHorz = IsHorizontal();
+    int p = Near(rectRow) + nStart;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CQMXPControlBar*>(m_lstControlBars.GetNext(pos));
+        if (!IsBarShown(pBar))
+            continue;
+        if (!pBar->IsFirstInGroup())
+            p -= 1 + nSpacing;
+        CRect rect;
+        pBar->GetWindowRect(&rect);
+        const int nLength = Length(rect);
+        rect = bHorz ? CRect(p, rectRow.top, p + nLength, rectRow.top + rect.Height())
+                     : CRect(rectRow.left, p, rectRow.left + rect.Width(), p + nLength);
+        m_pParentDockBar->ScreenToClient(&rect);
+        pBar->CWnd::SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const CSize size = pBar->CalcLayoutSize(nLength, !bHorz);
+        p += (bHorz ? size.cx : size.cy) + nSpacing;
+    }
+}
+
+void CQMXPDockBarRow::GetGroupOfBar(CQMXPControlBar* pBar, CObList& lstGroup) const {
+    POSITION pos = m_lstControlBars.Find(pBar);
+    if (pos == nullptr)
+        return;
+    while (pos != m_lstControlBars.GetHeadPosition() &&
+           !static_cast<CQMXPControlBar*>(m_lstControlBars.GetAt(pos))->IsFirstInGroup())
+        m_lstControlBars.GetPrev(pos);
+    while (pos != nullptr) {
+        auto* pMember = static_cast<CQMXPControlBar*>(m_lstControlBars.GetNext(pos));
+        lstGroup.AddTail(pMember);
+        if (pMember->IsLastInGroup())
+            break;
+    }
+}

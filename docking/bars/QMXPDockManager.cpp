@@ -1,5 +1,7 @@
 #include "docking/bars/QMXPDockManager.h"
 
+#include "docking/bars/QMXPAutoHideDockBar.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPControlBar.h"
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockingControlBar.h"
@@ -65,6 +67,7 @@ CQMXPDockManager::~CQMXPDockManager() {
     m_lstLoadedItems.RemoveAll();
     m_lstLoadedTabGroups.RemoveAll();
     m_lstLoadedFloatingFrames.RemoveAll();
+    ClearLoadedAutoHideRecords();
     m_lstFloatingFrames.RemoveAll();
     m_lstHiddenBars.RemoveAll();
     m_lstDeactivatedFrames.RemoveAll();
@@ -92,7 +95,24 @@ BOOL CQMXPDockManager::EnableDocking(DWORD dwDockStyle) {
     return TRUE;
 }
 
-BOOL CQMXPDockManager::EnableAutoHideBars(DWORD) { return TRUE; }
+BOOL CQMXPDockManager::EnableAutoHideBars(DWORD dwDockStyle) {
+    static const DWORD kSides[] = {0x2000, 0x8000, 0x1000, 0x4000};
+    for (DWORD dwSide : kSides) {
+        if ((dwDockStyle & dwSide) == 0 || (m_dwAutoHideSides & dwSide) != 0)
+            continue;
+        if ((m_dwDockBarSides & dwSide) == 0 && !EnableDocking(dwSide))
+            return FALSE;
+        auto* pDockBar = static_cast<CQMXPAutoHideDockBar*>(RUNTIME_CLASS(CQMXPAutoHideDockBar)->CreateObject());
+        if (!pDockBar->Create(dwSide, CRect(0, 0, 0, 0), m_pFrame, 0)) {
+            delete pDockBar;
+            return FALSE;
+        }
+        m_lstBars.AddTail(pDockBar);
+        m_dwAutoHideSides |= dwSide;
+    }
+    AdjustDockingLayout(nullptr);
+    return TRUE;
+}
 
 BOOL CQMXPDockManager::IsBarListed(CQMXPBaseControlBar* pBar) const { return m_lstBars.Find(pBar) != nullptr; }
 
@@ -324,6 +344,11 @@ CQMXPBaseControlBar* CQMXPDockManager::FindBarByID(UINT uBarID, BOOL bSearchMini
         auto* pBar = static_cast<CQMXPBaseControlBar*>(m_lstBars.GetNext(pos));
         if (static_cast<UINT>(pBar->GetDlgCtrlID()) == uBarID)
             return pBar;
+        if (pBar->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabbedBar))) {
+            auto* pTab = DYNAMIC_DOWNCAST(CQMXPBaseControlBar, static_cast<CQMXPBaseTabbedBar*>(pBar)->FindBarByID(uBarID));
+            if (pTab != nullptr)
+                return pTab;
+        }
         if (pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockBar))) {
             CQMXPControlBar* pDocked = static_cast<CQMXPDockBar*>(pBar)->FindBarByID(uBarID);
             if (pDocked != nullptr)

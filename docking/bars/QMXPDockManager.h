@@ -9,12 +9,15 @@
 #include "platform/classlib/ObList.h"
 #include "platform/classlib/Rect.h"
 
+class CArchive;
 class CDockState;
 class CFrameWnd;
+class CQMXPAutoHideToolBar;
 class CQMXPBaseControlBar;
 class CQMXPDockBar;
 class CQMXPDockingControlBar;
 class CQMXPMiniFrameWnd;
+class CQMXPSlider;
 class CRuntimeClass;
 class CWnd;
 struct CPrintPreviewState;
@@ -25,6 +28,25 @@ constexpr int QMXP_CS_NOTHING = 0;
 constexpr int QMXP_CS_DOCK_IMMEDIATELY = 1;
 constexpr int QMXP_CS_DELAY_DOCK = 2;
 constexpr int QMXP_CS_DELAY_DOCK_TO_TAB = 3;
+
+// The stored record of one auto-hidden pane: its id and side, whether it
+// shows, the panes of its group, where it lies, and its strip's group flags.
+struct QMXP_AUTOHIDEBAR_SAVE_INFO {
+    QMXP_AUTOHIDEBAR_SAVE_INFO();
+    // The record from the pane's state (storing) or into this one (loading).
+    void Serialize(CArchive& ar);
+
+    UINT m_nBarID;
+    DWORD m_dwBarAlignment;
+    BOOL m_bIsVisible;
+    CList<UINT, UINT> m_lstSiblingBars;
+    CRect m_rectBar;
+    BOOL m_bFirstInGroup;
+    BOOL m_bLastInGroup;
+    BOOL m_bActiveInGroup;
+    // Set when the layout is applied.
+    CQMXPDockingControlBar* m_pSavedBar;
+};
 
 class CQMXPDockManager : public CObject {
     DECLARE_DYNAMIC(CQMXPDockManager)
@@ -45,8 +67,18 @@ public:
     // Makes a dock bar for each side asked for that has none (top, bottom,
     // left, right in that order).
     BOOL EnableDocking(DWORD dwDockStyle);
-    // The auto-hide strips come later; nothing until then.
+    // Makes an auto-hide dock bar for each side asked for that has none
+    // (with the side's dock bar first when there is none).
     BOOL EnableAutoHideBars(DWORD dwDockStyle);
+    // The strip of an auto-hidden pane on its side, a new one without pStrip;
+    // none when the side has no auto-hide dock bar.
+    CQMXPAutoHideToolBar* CreateAutoHideStrip(CQMXPDockingControlBar* pBar, CQMXPAutoHideToolBar* pStrip);
+    // An auto-hidden pane and its slider against the outer docking rectangle:
+    // fully out (bShown), or just behind the side's edge.
+    void PlaceAutoHidePane(CQMXPSlider* pSlider, BOOL bShown);
+    // Every slid-out auto-hidden pane but pExclude slides back in.
+    void SlideInAutoHidePanes(CQMXPDockingControlBar* pExclude, BOOL bImmediately);
+    const CObList& GetAutoHideSliders() const { return m_lstAutoHideSliders; }
     BOOL AddControlBar(CQMXPBaseControlBar* pWnd, BOOL bTail = TRUE, BOOL bAutoHide = FALSE,
                        BOOL bInsertForOuterEdge = FALSE);
     BOOL InsertControlBar(CQMXPBaseControlBar* pControlBar, CQMXPBaseControlBar* pTarget, BOOL bAfter = TRUE);
@@ -80,6 +112,14 @@ public:
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     // TRUE while the dragged floating frame should go on floating.
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
+    // The panes' and bars' own states, then the layout blob "DockingCBAndSliders"
+    // under the section "QMXPDockManagers" and the key "QMXPDockManager-<id>".
+    virtual BOOL SaveState(LPCWSTR lpszProfileName, UINT uiID);
+    // FALSE without a stored layout or when it cannot be read; the code's
+    // layout stays then.
+    virtual BOOL LoadState(LPCWSTR lpszProfileName, UINT uiID);
+    // Rebuilds the loaded layout; nothing after a failed load.
+    virtual void ApplyLoadedLayout();
     virtual BOOL ShowAllBars(BOOL bShow = TRUE);
     virtual void OnFrameActivation(BOOL bActivate);
     // Cuts a docked outline to the library's share of the client area.
@@ -101,6 +141,12 @@ public:
     // The class library's dock state is applied by the frames' workspace
     // loading; the dock manager keeps its own layout instead.
     void SetDockState(const CDockState& state);
+    // The arrangement of the panes: counts and records of the layout blob.
+    void Serialize(CArchive& ar) override;
+    BOOL IsLoadFailed() const { return m_bLoadFailed; }
+    const CList<QMXP_AUTOHIDEBAR_SAVE_INFO*, QMXP_AUTOHIDEBAR_SAVE_INFO*>& GetLoadedAutoHideRecords() const {
+        return m_lstLoadedAutoHideRecords;
+    }
 
     CFrameWnd* GetDockSiteFrameWnd() const { return m_pFrame; }
     const CObList& GetBars() const { return m_lstBars; }
@@ -125,12 +171,22 @@ protected:
     // The mini frame's drop by the tracked status; the frame's answer.
     BOOL DockTrackedFrame(CQMXPMiniFrameWnd* pFrame, CQMXPBaseControlBar* pBar, CQMXPBaseControlBar* pTarget,
                           int nStatus);
+    // The corner rule: strips begin past perpendicular auto-hide dock bars.
+    void AdjustAutoHideCorners();
+    // The layout blob's two directions.
+    void StoreLayout(CArchive& ar);
+    void LoadLayout(CArchive& ar);
+    // Undoes what a failed load read: sliders and floating frames go, bars
+    // forget that they wait for a restore, the loaded lists empty.
+    void DiscardLoadedLayout();
+    void ClearLoadedAutoHideRecords();
 
     CObList m_lstBars;
     CObList m_lstAutoHideSliders;
     CObList m_lstLoadedItems;
     CObList m_lstLoadedTabGroups;
     CObList m_lstLoadedFloatingFrames;
+    CList<QMXP_AUTOHIDEBAR_SAVE_INFO*, QMXP_AUTOHIDEBAR_SAVE_INFO*> m_lstLoadedAutoHideRecords;
     CObList m_lstFloatingFrames;
     CRect m_rectClientArea;
     CRect m_rectOuterDockArea;

@@ -71,6 +71,7 @@ void CQMXPDockManager::AdjustDockingLayout(HDWP hdwp) {
     if (bOwnDefer)
         hdwp = ::BeginDeferWindowPos(static_cast<int>(m_lstBars.GetCount()));
 
+    const CRect rectOuterBefore = m_rectOuterDockArea;
     CRect rectAvailable = rectClient;
     m_pFrame->ClientToScreen(&rectAvailable);
     // The outer docking rectangle lies inside the last dock bar of the list.
@@ -158,9 +159,12 @@ void CQMXPDockManager::AdjustDockingLayout(HDWP hdwp) {
     m_pFrame->ScreenToClient(&rectOuter);
     m_rectClientArea = rectAvailable;
     m_rectOuterDockArea = rectOuter;
-    // The auto-hide strips and their panes come with the docking panes.
     if (bOwnDefer && hdwp != nullptr)
         ::EndDeferWindowPos(hdwp);
+    // A slid-out pane does not outlive a change of the docking edge.
+    if (m_rectOuterDockArea != rectOuterBefore)
+        SlideInAutoHidePanes(nullptr, TRUE);
+    AdjustAutoHideCorners();
     m_bInLayout = FALSE;
 }
 

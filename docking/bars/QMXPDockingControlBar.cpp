@@ -1,9 +1,14 @@
 #include "docking/bars/QMXPDockingControlBar.h"
 
+#include "docking/bars/QMXPAutoHideButton.h"
+#include "docking/bars/QMXPAutoHideToolBar.h"
+#include "docking/bars/QMXPBaseTabWnd.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPSlider.h"
+#include "docking/bars/QMXPTabbedControlBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPMultiMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -49,6 +54,7 @@ BEGIN_MESSAGE_MAP(CQMXPDockingControlBar, CQMXPControlBar)
     ON_MESSAGE(WM_SETTEXT, OnSetText)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CQMXPDockingControlBar::CQMXPDockingControlBar()
@@ -58,9 +64,16 @@ CQMXPDockingControlBar::CQMXPDockingControlBar()
       m_bHasCaption(FALSE),
       m_bActive(FALSE),
       m_bIsAutoHideMode(FALSE),
+      m_nAutoHideWatchTimer(0),
+      m_nSlideTimer(0),
+      m_nSlideStepsNum(0),
+      m_nSlideDelta(0),
+      m_bIsSliding(FALSE),
+      m_bIsHiding(FALSE),
+      m_nAutoHideSlideMode(m_nAutoHideSlideModeDefault),
       m_pAutoHideButton(nullptr),
       m_pAutoHideBar(nullptr),
-      m_pTabbedControlBarRTC(nullptr),
+      m_pTabbedControlBarRTC(RUNTIME_CLASS(CQMXPTabbedControlBar)),
       m_hDefaultSlider(nullptr),
       m_hRestoredDefaultSlider(nullptr),
       m_nHotButton(0),
@@ -89,10 +102,13 @@ BOOL CQMXPDockingControlBar::Create(LPCWSTR lpszCaption, CWnd* pParentWnd, const
 }
 
 BOOL CQMXPDockingControlBar::CreateEx(DWORD dwStyleEx, LPCWSTR lpszCaption, CWnd* pParentWnd, const CRect& rect,
-                                      BOOL bHasCaption, UINT nID, DWORD dwStyle, DWORD, DWORD dwControlBarStyle,
-                                      CCreateContext* pContext) {
+                                      BOOL bHasCaption, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
+                                      DWORD dwControlBarStyle, CCreateContext* pContext) {
     if (dwStyle & QMXP_CBRS_FLOAT_MULTI)
         m_pMiniFrameRTC = RUNTIME_CLASS(CQMXPMultiMiniFrameWnd);
+    // The outlook style (0x40) has no bar here: every other style makes ordinary tabbed groups.
+    if ((dwTabbedStyle & 0x20) != 0 || (dwTabbedStyle & 0x40) != 0)
+        m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPTabbedControlBar);
     // The caption is the library's own: the system caption's bits go.
     if ((dwStyle & WS_CAPTION) != 0 || bHasCaption) {
         m_bHasCaption = TRUE;
@@ -172,9 +188,9 @@ BOOL CQMXPDockingControlBar::IsInMultiMiniFrame() const {
 }
 
 BOOL CQMXPDockingControlBar::IsVisible() const {
-    // An auto-hidden pane shows through its auto-hide strip, which comes later.
+    // An auto-hidden pane counts as its strip does, while hiding panes hides their buttons.
     if (m_bIsAutoHideMode)
-        return FALSE;
+        return m_bHideInAutoHideMode && m_pAutoHideBar != nullptr && (m_pAutoHideBar->GetStyle() & WS_VISIBLE) != 0;
     return CQMXPBaseControlBar::IsVisible();
 }
 
@@ -391,6 +407,25 @@ void CQMXPDockingControlBar::StopCaptionButtonsTracking() {
         ::ReleaseCapture();
 }
 
+void CQMXPDockingControlBar::UpdateTabbedBarRecentInfo() {
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+    auto* pTabbedBar = pTabWnd != nullptr ? DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabWnd->GetParent()) : nullptr;
+    if (pTabbedBar == nullptr)
+        return;
+    // The container that holds the tabbed bar, in its floating frame or at its slider.
+    CQMXPBarContainerManager* pManager = nullptr;
+    auto* pMultiFrame = DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, pTabbedBar->GetParentMiniFrame(TRUE));
+    CQMXPSlider* pSlider = pTabbedBar->GetDefaultSlider();
+    if (pMultiFrame != nullptr)
+        pManager = &pMultiFrame->GetContainerManager();
+    else if (pSlider != nullptr)
+        pManager = pSlider->GetContainerManager();
+    BOOL bLeft = FALSE;
+    CQMXPBarContainer* pNode = pManager != nullptr ? pManager->FindContainer(pTabbedBar, bLeft) : nullptr;
+    m_recentDockInfo.StoreDockInfo(pNode, pTabbedBar);
+}
+
 void CQMXPDockingControlBar::OnPressCloseButton() {
     if (m_bIsAutoHideMode) {
         m_bIsAutoHideMode = FALSE;
@@ -400,10 +435,6 @@ void CQMXPDockingControlBar::OnPressCloseButton() {
     AdjustDockingLayout();
 }
 
-BOOL CQMXPDockingControlBar::SetAutoHideMode(BOOL, DWORD, CQMXPAutoHideToolBar*, BOOL) {
-    // No side has an auto-hide strip yet: the mode is refused.
-    return FALSE;
-}
 
 // Mouse -------------------------------------------------------------------------------
 
@@ -454,14 +485,20 @@ void CQMXPDockingControlBar::OnMouseMove(UINT nFlags, CPoint point) {
         m_rectDragStart.OffsetRect(ptScreen - m_dragFrame.m_ptHot);
         m_dragFrame.m_ptHot = ptScreen;
         CRect rectTest;
-        GetWindowRect(&rectTest);
+        HWND hWndTab = nullptr;
+        CQMXPBaseTabWnd* pHolder = GetParentTabWnd(hWndTab);
+        CWnd* pTested = pHolder != nullptr && pHolder->GetParent() != nullptr ? pHolder->GetParent() : this;
+        pTested->GetWindowRect(&rectTest);
         rectTest.InflateRect(qmxDragThresholdX, qmxDragThresholdY);
         if (rectTest.PtInRect(ptScreen) || !m_bReadyToFloat)
             return;
-        // Out of its place: the pane floats and the frame follows the cursor.
+        // Out of its place: the pane floats (a tab leaves its group) and the frame follows the cursor.
         m_bPrepareToFloat = FALSE;
         m_bReadyToFloat = FALSE;
-        FloatControlBar(GetRecentFloatingRect(), QMXP_DM_MOUSE, true);
+        if (pHolder != nullptr)
+            pHolder->DetachTab(QMXP_DM_MOUSE, -1, FALSE);
+        else
+            FloatControlBar(GetRecentFloatingRect(), QMXP_DM_MOUSE, true);
         return;
     }
     if (nMode == QMXP_DT_STANDARD && m_bPrepareToFloat) {
@@ -498,15 +535,20 @@ void CQMXPDockingControlBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
         Default();
         return;
     }
+    // A tab acts through the tabbed bar that holds it.
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+    auto* pTabbedBar = pTabWnd != nullptr ? DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabWnd->GetParent()) : nullptr;
+    CQMXPDockingControlBar* pSubject = pTabbedBar != nullptr ? pTabbedBar : this;
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     auto* pMultiFrame = DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, pMiniFrame);
     if (pMultiFrame != nullptr) {
-        PrepareToChangeState();
-        pMultiFrame->DockBarToRecentPlace(this);
+        pSubject->PrepareToChangeState();
+        pMultiFrame->DockBarToRecentPlace(pSubject);
         return;
     }
-    if (GetDefaultSlider() == nullptr) {
-        PrepareToChangeState();
+    if (pSubject->GetDefaultSlider() == nullptr) {
+        pSubject->PrepareToChangeState();
         return;
     }
     // Back into the floating frame of several panes it came from.
@@ -516,9 +558,9 @@ void CQMXPDockingControlBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
                              : nullptr;
     if (pRecentFrame != nullptr && (m_recentDockInfo.GetRecentContainer(FALSE) != nullptr ||
                                     m_recentDockInfo.GetRecentTabContainer(FALSE) != nullptr)) {
-        PrepareToChangeState();
-        UndockControlBar(FALSE);
-        pRecentFrame->AddRecentControlBar(this);
+        pSubject->PrepareToChangeState();
+        pSubject->UndockControlBar(FALSE);
+        pRecentFrame->AddRecentControlBar(pSubject);
         return;
     }
     CQMXPControlBar::OnLButtonDblClk(nFlags, point);
@@ -569,6 +611,23 @@ LRESULT CQMXPDockingControlBar::OnSetText(WPARAM, LPARAM) {
     if (!lResult)
         return FALSE;
     const UINT nFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+    if (pTabWnd != nullptr) {
+        // The tab takes the new title as its label.
+        const int iTab = pTabWnd->GetTabFromHwnd(hWndTab);
+        CString strText;
+        CString strLabel;
+        GetWindowText(strText);
+        if (iTab != -1 && pTabWnd->GetTabLabel(iTab, strLabel) && strLabel != strText)
+            pTabWnd->SetTabLabel(iTab, strText);
+        return lResult;
+    }
+    if (m_bIsAutoHideMode && m_pAutoHideBar != nullptr) {
+        m_pAutoHideBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        AdjustDockingLayout();
+        return lResult;
+    }
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (pMiniFrame != nullptr)
         pMiniFrame->SetWindowPos(nullptr, 0, 0, 0, 0, nFlags);
@@ -579,14 +638,42 @@ LRESULT CQMXPDockingControlBar::OnSetText(WPARAM, LPARAM) {
 
 void CQMXPDockingControlBar::OnClose() { DestroyWindow(); }
 
+BOOL CQMXPDockingControlBar::LeaveTabGroup(CWnd* pNewParent) {
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+    if (pTabWnd == nullptr)
+        return FALSE;
+    auto* pGroup = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabWnd->GetParent());
+    SetParent(pNewParent);
+    if (pGroup != nullptr)
+        pGroup->RemoveControlBar(this);
+    ShowCaption(TRUE);
+    ShowWindow(SW_SHOW);
+    return TRUE;
+}
+
 void CQMXPDockingControlBar::OnDestroy() {
     if (m_ToolTip.GetSafeHwnd() != nullptr)
         m_ToolTip.DestroyWindow();
+    if (m_bIsAutoHideMode) {
+        // The strip loses its button and the slider its pane; no way back is sought.
+        m_bIsAutoHideMode = FALSE;
+        if (m_pAutoHideBar != nullptr)
+            m_pAutoHideBar->RemovePaneButton(this);
+        SetAutoHideParents(nullptr, nullptr);
+    }
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
-    if (pMiniFrame != nullptr)
+    if (pTabWnd != nullptr) {
+        auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabWnd->GetParent());
+        if (pTabbedBar != nullptr)
+            pTabbedBar->RemoveControlBar(this);
+    } else if (pMiniFrame != nullptr) {
         pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
-    else
+    } else {
         UndockControlBar(TRUE);
+    }
     CQMXPControlBar::OnDestroy();
 }
 
@@ -603,11 +690,31 @@ void CQMXPDockingControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNo
 // Showing and hiding --------------------------------------------------------------------
 
 void CQMXPDockingControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) {
+    if (m_bIsAutoHideMode) {
+        if (m_bHideInAutoHideMode) {
+            if (!bShow && (GetStyle() & WS_VISIBLE) && m_pAutoHideButton != nullptr)
+                m_pAutoHideButton->SlidePane(FALSE);
+            if (m_pAutoHideBar != nullptr)
+                m_pAutoHideBar->ShowPaneButton(this, bShow, bDelay);
+        } else {
+            if (m_pAutoHideButton != nullptr)
+                m_pAutoHideButton->SlidePane(TRUE);
+            if (bShow && bActivate) {
+                SetFocus();
+                m_bActive = TRUE;
+            }
+        }
+        return;
+    }
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (IsFloating() || IsTabbed()) {
         CQMXPBaseControlBar::ShowControlBar(bShow, bDelay, bActivate);
-        if (pMiniFrame != nullptr)
+        if (pMiniFrame != nullptr && !IsTabbed())
             pMiniFrame->OnShowControlBar(this, bShow);
+        HWND hWndTab = nullptr;
+        CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+        if (pTabWnd != nullptr && bShow && bActivate)
+            pTabWnd->SetActiveTab(pTabWnd->GetTabFromHwnd(hWndTab));
         return;
     }
     ShowWindow(bShow ? SW_SHOW : SW_HIDE);

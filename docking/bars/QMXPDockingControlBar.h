@@ -62,20 +62,36 @@ public:
                                                    BOOL bSetActive = TRUE,
                                                    CQMXPDockingControlBar** ppTabbedControlBar = nullptr);
     virtual CQMXPDockingControlBar* CreateTabbedControlBar();
+    // A tab leaves its group for pNewParent with its caption back and shown;
+    // FALSE when the pane is no tab.
+    BOOL LeaveTabGroup(CWnd* pNewParent);
     virtual BOOL DockToWindow(CQMXPDockingControlBar* pTargetWindow, DWORD dwAlignment, LPCRECT lpRect = nullptr);
     virtual BOOL DockContainer(CQMXPBarContainerManager& barContainerManager, DWORD dwAlignment, int dockMethod);
-    virtual BOOL SetAutoHideMode(BOOL bMode, DWORD dwAlignment, CQMXPAutoHideToolBar* pCurrAutoHideBar = nullptr,
-                                 BOOL bUseTimer = TRUE);
-    virtual void UpdateTabbedBarRecentInfo() {}
+    // Entering gives the strip that holds the pane's button (none when the
+    // side has no strip), leaving the strip given.
+    virtual CQMXPAutoHideToolBar* SetAutoHideMode(BOOL bMode, DWORD dwAlignment,
+                                                  CQMXPAutoHideToolBar* pCurrAutoHideBar = nullptr,
+                                                  BOOL bUseTimer = TRUE);
+    // FALSE only while the pane slides back in.
+    virtual BOOL IsSlidingOutOrShown() const { return !(m_bIsSliding && m_bIsHiding); }
+    virtual int GetAutoHideSlideMode() const { return m_nAutoHideSlideMode; }
+    // The tabbed bar that holds the pane remembers it in its place.
+    virtual void UpdateTabbedBarRecentInfo();
     virtual void OnPressCloseButton();
     virtual void DrawCaption(CDC* pDC, CRect rectCaption);
+    // The watch timer: TRUE when it started a slide back in.
+    virtual BOOL CheckAutoHideCondition();
+    virtual BOOL CheckStopSlideCondition(BOOL bShow);
+    virtual void OnSlide(BOOL bShow);
+    // The pane's return from auto hide: docked back, or a tab of the group's first pane.
+    virtual void UnSetAutoHideMode(CQMXPDockingControlBar* pFirstBarInGroup);
+    // A slide out (bShow) or in; without the timer at once.
+    virtual void Slide(BOOL bShow, BOOL bUseTimer = TRUE);
 
     BOOL CanAcceptBar(const CQMXPBaseControlBar* pBar) const override;
     int GetCaptionHeight() const override;
     BOOL IsInMultiMiniFrame() const override;
-    // Attaching panes as tabs comes with the tabbed bars: until then a pane
-    // may not be attached, and a drop on its caption docks beside it.
-    BOOL CanBeAttached() const override { return FALSE; }
+    BOOL CanBeAttached() const override { return TRUE; }
     BOOL IsVisible() const override;
     BOOL DocksToFrameEdge() const override { return TRUE; }
     void ShowCaption(BOOL bShow) override;
@@ -114,12 +130,43 @@ public:
     UINT GetHotButton() const { return m_nHotButton; }
     UINT GetPressedButton() const { return m_nPressedButton; }
     CToolTipCtrl& GetToolTip() { return m_ToolTip; }
+    CQMXPAutoHideToolBar* GetAutoHideToolBar() const { return m_pAutoHideBar; }
+    CQMXPAutoHideButton* GetAutoHideButton() const { return m_pAutoHideButton; }
+    void SetAutoHideParents(CQMXPAutoHideToolBar* pToolBar, CQMXPAutoHideButton* pButton) {
+        m_pAutoHideBar = pToolBar;
+        m_pAutoHideButton = pButton;
+    }
+    // The rectangle of the fully shown pane.
+    CRect GetRestoredRect() const { return m_rectRestored; }
+    void SetRestoredRect(const CRect& rect) { m_rectRestored = rect; }
+    void SetAutoHideSlideMode(int nMode) { m_nAutoHideSlideMode = nMode; }
+    int GetSlideDelta() const { return m_nSlideDelta; }
+    int GetSlideStepsNum() const { return m_nSlideStepsNum; }
+    UINT_PTR GetSlideTimer() const { return m_nSlideTimer; }
+    UINT_PTR GetAutoHideWatchTimer() const { return m_nAutoHideWatchTimer; }
+    void SetTabbedControlBarRTC(CRuntimeClass* pRTC) { m_pTabbedControlBarRTC = pRTC; }
+    // Puts pNewBar in this pane's place (its floating frame or its slider's
+    // container); with bAddToManager the new bar joins the dock manager.
+    BOOL ReplaceControlBar(CQMXPDockingControlBar* pNewBar, BOOL bAddToManager);
     // A new slider for a frame edge: style 2 for left and right, 1 for
     // top and bottom, the default width; none when it cannot be made.
     static CQMXPSlider* CreateDefaultSlider(DWORD dwAlignment, CWnd* pDockSite);
 
     // The docking sensitivity passed to the dock manager while a pane is dragged.
     static const int m_nDockingSensitivity = 15;
+    // Panes in auto hide: hiding or showing one hides or shows its strip
+    // button. Off until the application turns it on.
+    static BOOL IsHideInAutoHideMode() { return m_bHideInAutoHideMode; }
+    static void SetHideInAutoHideMode(BOOL bHide) { m_bHideInAutoHideMode = bHide; }
+    // The slide mode new panes take: 1 moves the whole pane, 2 its free edge.
+    static int m_nAutoHideSlideModeDefault;
+    // Timers of a pane in auto hide and their periods.
+    static const UINT_PTR kSlideInTimer = 1;
+    static const UINT_PTR kSlideOutTimer = 2;
+    static const UINT_PTR kWatchTimer = 3;
+    static const UINT kWatchPeriod = 700;
+    static const UINT kSlidePeriod = 1;
+    static const int kSlideSteps = 12;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
@@ -138,6 +185,7 @@ protected:
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
 
     // Caption buttons: the one under a screen point, their tracking and repainting.
     CQMXPCaptionButton* FindButton(UINT nHit);
@@ -159,6 +207,13 @@ protected:
     CRect m_rectRedraw;
     BOOL m_bIsAutoHideMode;
     CRect m_rectRestored;
+    UINT_PTR m_nAutoHideWatchTimer;
+    UINT_PTR m_nSlideTimer;
+    int m_nSlideStepsNum;
+    int m_nSlideDelta;
+    BOOL m_bIsSliding;
+    BOOL m_bIsHiding;
+    int m_nAutoHideSlideMode;
     CQMXPAutoHideButton* m_pAutoHideButton;
     CQMXPAutoHideToolBar* m_pAutoHideBar;
     CQMXPCaptionButton m_arrButtons[2];
@@ -170,6 +225,8 @@ protected:
     CToolTipCtrl m_ToolTip;
     int m_nPercentInContainer;
     DWORD m_dwDockState;
+
+    static BOOL m_bHideInAutoHideMode;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -4,6 +4,8 @@
 // back to the recent place, and leaving a place.
 #include "docking/bars/QMXPBarContainer.h"
 #include "docking/bars/QMXPBarContainerManager.h"
+#include "docking/bars/QMXPBaseTabWnd.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
@@ -239,24 +241,120 @@ BOOL CQMXPDockingControlBar::DockContainer(CQMXPBarContainerManager& barContaine
     return pSlider->AddContainerManager(this, dwAlignment, barContainerManager, TRUE);
 }
 
-CQMXPDockingControlBar* CQMXPDockingControlBar::AttachToTabWnd(CQMXPDockingControlBar* pTabControlBarAttachTo, int,
-                                                               BOOL, CQMXPDockingControlBar** ppTabbedControlBar) {
+CQMXPDockingControlBar* CQMXPDockingControlBar::AttachToTabWnd(CQMXPDockingControlBar* pTarget, int dockMethod,
+                                                               BOOL bSetActive,
+                                                               CQMXPDockingControlBar** ppTabbedControlBar) {
     if (ppTabbedControlBar != nullptr)
         *ppTabbedControlBar = nullptr;
-    // The tabbed bars that hold attached panes come later: until then no
-    // pane may be attached (CanBeAttached), and attaching is refused.
-    (void)pTabControlBarAttachTo;
-    return nullptr;
+    if (pTarget == nullptr || pTarget == this || !pTarget->CanBeAttached() || !CanBeAttached())
+        return nullptr;
+    // The target's group: the target itself, the tabbed bar that holds it, or a new one round it.
+    auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTarget);
+    if (pTabbedBar == nullptr) {
+        HWND hWndTab = nullptr;
+        CQMXPBaseTabWnd* pTargetTabWnd = pTarget->GetParentTabWnd(hWndTab);
+        if (pTargetTabWnd != nullptr)
+            pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTargetTabWnd->GetParent());
+    }
+    BOOL bNewBar = FALSE;
+    CRect rectTarget(0, 0, 0, 0);
+    if (pTabbedBar == nullptr) {
+        pTarget->StoreRecentDockInfo();
+        pTarget->GetWindowRect(&rectTarget);
+        if (pTarget->GetParent() != nullptr)
+            pTarget->GetParent()->ScreenToClient(&rectTarget);
+        pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTarget->CreateTabbedControlBar());
+        if (pTabbedBar == nullptr)
+            return nullptr;
+        InsertControlBar(pTabbedBar, pTarget, TRUE);
+        if (!pTarget->ReplaceControlBar(pTabbedBar, FALSE)) {
+            // The target stays where it was.
+            RemoveControlBarFromDockManager(pTabbedBar, FALSE, FALSE, FALSE);
+            pTabbedBar->DestroyWindow();
+            return nullptr;
+        }
+        pTabbedBar->EnableDocking(pTarget->GetEnabledAlignment());
+        pTabbedBar->SetCurrentAlignment(pTarget->GetCurrentAlignment());
+        pTarget->UndockControlBar(TRUE);
+        pTabbedBar->AddTab(pTarget, TRUE, bSetActive, TRUE);
+        pTarget->ShowCaption(FALSE);
+        bNewBar = TRUE;
+    }
+    if (ppTabbedControlBar != nullptr)
+        *ppTabbedControlBar = pTabbedBar;
+    ShowCaption(FALSE);
+    CQMXPBaseControlBar* pDockTarget = pTabbedBar;
+    OnBeforeDock(&pDockTarget, nullptr, dockMethod);
+    CWnd* pOldParent = GetParent();
+    OnBeforeChangeParent(pTabbedBar, TRUE);
+    ChangeParent(pTabbedBar, dockMethod);
+    // A tabbed bar dropped here gives its tabs away and is gone after this.
+    const BOOL bAdded = pTabbedBar->AddTab(this, TRUE, bSetActive, TRUE);
+    if (bAdded) {
+        OnAfterChangeParent(pOldParent);
+        OnAfterDock(pTabbedBar, nullptr, dockMethod);
+    }
+    if (bNewBar) {
+        pTabbedBar->CWnd::SetWindowPos(nullptr, rectTarget.left, rectTarget.top, rectTarget.Width(),
+                                       rectTarget.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (bAdded)
+            pTabbedBar->AdjustDockingLayout();
+    }
+    pTabbedBar->AdjustLayout();
+    return bAdded ? this : pTabbedBar;
 }
 
 CQMXPDockingControlBar* CQMXPDockingControlBar::CreateTabbedControlBar() {
-    // No tabbed-bar class yet (m_pTabbedControlBarRTC stays empty).
-    return nullptr;
+    CWnd* pParent = GetParent();
+    CObject* pObject = m_pTabbedControlBarRTC != nullptr ? m_pTabbedControlBarRTC->CreateObject() : nullptr;
+    auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pObject);
+    if (pTabbedBar == nullptr || pParent == nullptr) {
+        delete pObject;
+        return nullptr;
+    }
+    CRect rect;
+    GetWindowRect(&rect);
+    pParent->ScreenToClient(&rect);
+    pTabbedBar->SetAutoDestroy(TRUE);
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | (GetBarStyle() & 0xF000) | QMXP_CBRS_FLOAT_MULTI;
+    if (!pTabbedBar->Create(L"", pParent, rect, TRUE, static_cast<UINT>(-1), dwStyle, 0x20, 0xF)) {
+        // A window that was made takes its object with it.
+        if (pTabbedBar->GetSafeHwnd() == nullptr)
+            delete pTabbedBar;
+        return nullptr;
+    }
+    CQMXPRecentDockInfo& info = pTabbedBar->GetRecentDockInfo();
+    info.m_rectRecentFloatingRect = m_recentDockInfo.m_rectRecentFloatingRect;
+    info.m_recentSliderInfo.m_rectDockedRect = m_recentDockInfo.m_recentSliderInfo.m_rectDockedRect;
+    pTabbedBar->SetRestoredDockedRect(m_rectRestoredDocked);
+    return pTabbedBar;
+}
+
+BOOL CQMXPDockingControlBar::ReplaceControlBar(CQMXPDockingControlBar* pNewBar, BOOL bAddToManager) {
+    CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (pMiniFrame != nullptr && !IsTabbed()) {
+        pMiniFrame->ReplaceControlBar(this, pNewBar);
+        return TRUE;
+    }
+    CQMXPSlider* pSlider = GetDefaultSlider();
+    if (pSlider == nullptr || !pSlider->ReplaceControlBar(this, pNewBar))
+        return FALSE;
+    pNewBar->SetDefaultSlider(pSlider->GetSafeHwnd());
+    RemoveControlBarFromDockManager(this, FALSE, FALSE, FALSE);
+    if (bAddToManager)
+        AddControlBar(pNewBar);
+    return TRUE;
 }
 
 // Leaving a place ---------------------------------------------------------------------------
 
 void CQMXPDockingControlBar::StoreRecentDockInfo() {
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = GetParentTabWnd(hWndTab);
+    if (pTabWnd != nullptr) {
+        UpdateTabbedBarRecentInfo();
+        return;
+    }
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (pMiniFrame != nullptr) {
         pMiniFrame->StoreRecentDockInfo(this);
@@ -271,7 +369,8 @@ void CQMXPDockingControlBar::StoreRecentDockInfo() {
 }
 
 void CQMXPDockingControlBar::UndockControlBar(BOOL bDelay) {
-    CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    // A tab is held by its tab window, not by the floating frame of its group.
+    CQMXPMiniFrameWnd* pMiniFrame = IsTabbed() ? nullptr : GetParentMiniFrame(TRUE);
     if (pMiniFrame != nullptr) {
         pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
         return;
@@ -286,7 +385,8 @@ void CQMXPDockingControlBar::UndockControlBar(BOOL bDelay) {
 }
 
 void CQMXPDockingControlBar::OnBeforeChangeParent(CWnd* pWndNewParent, BOOL bDelay) {
-    if (pWndNewParent != nullptr && pWndNewParent->IsKindOf(RUNTIME_CLASS(CQMXPMiniFrameWnd)))
+    if (pWndNewParent != nullptr && (pWndNewParent->IsKindOf(RUNTIME_CLASS(CQMXPMiniFrameWnd)) ||
+                                     pWndNewParent->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabWnd))))
         UndockControlBar(bDelay);
     CQMXPControlBar::OnBeforeChangeParent(pWndNewParent, FALSE);
 }

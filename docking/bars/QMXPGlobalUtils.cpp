@@ -8,7 +8,9 @@
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPMultiMiniFrameWnd.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "platform/classlib/Exception.h"
 #include "platform/classlib/WinApp.h"
@@ -28,6 +30,14 @@ CQMXPDockManager* CQMXPGlobalUtils::GetDockManager(CWnd* pWnd) {
         return static_cast<CQMXPMDIFrameWnd*>(pWnd)->GetDockManager();
     if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
         return static_cast<CQMXPMDIChildWnd*>(pWnd)->GetDockManager();
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
+        return static_cast<CQMXPFrameWnd*>(pWnd)->GetDockManager();
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPOleIPFrameWnd)))
+        return static_cast<CQMXPOleIPFrameWnd*>(pWnd)->GetDockManager();
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPOleDocIPFrameWnd)))
+        return static_cast<CQMXPOleDocIPFrameWnd*>(pWnd)->GetDockManager();
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPOleCntrFrameWnd)))
+        return static_cast<CQMXPOleCntrFrameWnd*>(pWnd)->GetDockManager();
     if (pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || pWnd->IsKindOf(RUNTIME_CLASS(CPropertySheet)))
         m_bDialogApp = TRUE;
     return nullptr;

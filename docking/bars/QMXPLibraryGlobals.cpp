@@ -14,6 +14,7 @@
 
 int qmxDefaultDockingMode = 2;
 int qmxDockSensitivity = 15;
+BOOL qmxAutoDestroyMenus = TRUE;
 BOOL qmxRestoringDockState = FALSE;
 
 const int qmxDragThresholdX = ::GetSystemMetrics(SM_CXDRAG);

@@ -15,6 +15,8 @@ class CQMXPCommandManager;
 extern int qmxDefaultDockingMode;
 // Pixels around dock bars, bars and frame edges within which a point counts as near.
 extern int qmxDockSensitivity;
+// Popup menus destroy the menu handles they were given when they close.
+extern BOOL qmxAutoDestroyMenus;
 // Set while the dock manager restores a saved layout.
 extern BOOL qmxRestoringDockState;
 

@@ -6,3 +6,8 @@ class CFrameWnd;
 class CQMXPDockManager;
 
 void QMXPAdjustClientArea(CFrameWnd* pFrame, const CQMXPDockManager& dockManager);
+
+// The view pane keeps out of its siblings and, unless it is a splitter
+// (whose panes paint over its children), out of its children too; it lies
+// below the frame's bars.
+void QMXPSetPaneClipStyles(CFrameWnd* pFrame);

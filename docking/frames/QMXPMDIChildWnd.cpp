@@ -2,14 +2,21 @@
 
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/frames/QMXPFrameLayout.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPPrintPreviewView.h"
+#include "docking/toolbars/QMXPPopupMenu.h"
 #include "platform/classlib/MDIFrameWnd.h"
 
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CQMXPMDIChildWnd, CMDIChildWnd)
 
+BOOL qmxFloatingBarsInMDIChild = FALSE;
+
 BEGIN_MESSAGE_MAP(CQMXPMDIChildWnd, CMDIChildWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZING()
     ON_WM_SIZE()
     ON_WM_MDIACTIVATE()
     ON_WM_DESTROY()
@@ -24,13 +31,60 @@ BOOL CQMXPMDIChildWnd::PreCreateWindow(CREATESTRUCTW& cs) {
     return CMDIChildWnd::PreCreateWindow(cs);
 }
 
+int CQMXPMDIChildWnd::OnCreate(LPCREATESTRUCTW lpcs) {
+    if (CMDIChildWnd::OnCreate(lpcs) == -1)
+        return -1;
+    m_pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, GetMDIFrame());
+    return 0;
+}
+
+BOOL CQMXPMDIChildWnd::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_pMDIFrame != nullptr &&
+        CQMXPPopupMenu::GetActiveMenu() != nullptr)
+        return FALSE;
+    return CMDIChildWnd::PreTranslateMessage(pMsg);
+}
+
 void CQMXPMDIChildWnd::RecalcLayout(BOOL bNotify) {
     if (m_bInRecalcLayout || m_hWnd == nullptr)
         return;
     m_bInRecalcLayout = TRUE;
     m_dockManager.RelayoutAllBars(bNotify);
-    QMXPAdjustClientArea(this, m_dockManager);
+    AdjustClientArea();
     m_bInRecalcLayout = FALSE;
+}
+
+void CQMXPMDIChildWnd::AdjustClientArea() {
+    CView* pView = GetActiveView();
+    if (pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CQMXPPrintPreviewView)) &&
+        m_dockManager.IsPrintPreviewValid()) {
+        // The preview's bars are the class library's: they take their room first.
+        QMXPAdjustClientArea(this, m_dockManager);
+        return;
+    }
+    QMXPAdjustClientArea(this, m_dockManager);
+    QMXPSetPaneClipStyles(this);
+}
+
+CString CQMXPMDIChildWnd::GetFrameText() const {
+    CString strText;
+    GetWindowText(strText);
+    return strText;
+}
+
+HICON CQMXPMDIChildWnd::GetFrameIcon() const {
+    auto hIcon = reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, ICON_SMALL, 0));
+    if (hIcon == nullptr)
+        hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_hWnd, GCLP_HICONSM));
+    return hIcon;
+}
+
+void CQMXPMDIChildWnd::OnSizing(UINT fwSide, LPRECT pRect) {
+    CMDIChildWnd::OnSizing(fwSide, pRect);
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    if (rectWindow.Size() != CRect(pRect).Size())
+        AdjustDockingLayout(nullptr);
 }
 
 void CQMXPMDIChildWnd::AdjustDockingLayout(HDWP hdwp) {
@@ -50,7 +104,13 @@ void CQMXPMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
 
 void CQMXPMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
     m_dockManager.OnFrameActivation(bActivate);
+    // An activation inside the class library's handler only tells the dock manager.
+    static BOOL s_bActivating = FALSE;
+    if (s_bActivating)
+        return;
+    s_bActivating = TRUE;
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    s_bActivating = FALSE;
 }
 
 void CQMXPMDIChildWnd::OnDestroy() {
@@ -96,6 +156,9 @@ void CQMXPMDIChildWnd::RemoveControlBarFromDockManager(CQMXPBaseControlBar* pCon
 }
 
 void CQMXPMDIChildWnd::DockControlBar(CQMXPBaseControlBar* pBar, UINT nDockBarID, LPCRECT) {
+    // Bars do not float out of document windows unless the library allows it.
+    if (pBar->CanFloat() && !qmxFloatingBarsInMDIChild)
+        pBar->SetControlBarStyle(pBar->GetControlBarStyle() & ~QMXP_CBRS_FLOAT);
     if (!pBar->TestControlBarStyle4() && !pBar->CanFloat()) {
         AddControlBar(pBar, TRUE);
         return;

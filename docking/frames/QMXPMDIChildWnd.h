@@ -1,13 +1,16 @@
 #pragma once
 // CQMXPMDIChildWnd: the docking library's MDI child frame, with a dock
 // manager of its own so that bars can dock inside a document window; the
-// view takes the area its bars leave. Stand-in: the MDI tabs and the menu
-// handling come with the library frames.
+// view takes the area its bars leave. Bars floated out of it go with it.
 #include "docking/bars/QMXPDockManager.h"
 #include "platform/classlib/MDIChildWnd.h"
 
 class CQMXPBaseControlBar;
+class CQMXPMDIFrameWnd;
 class CQMXPMiniFrameWnd;
+
+// Bars docked in a document window may float out of it.
+extern BOOL qmxFloatingBarsInMDIChild;
 
 class CQMXPMDIChildWnd : public CMDIChildWnd {
     DECLARE_DYNCREATE(CQMXPMDIChildWnd)
@@ -21,6 +24,8 @@ public:
     // frame is in place, then it is redrawn whole.
     void ActivateFrame(int nCmdShow = -1) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // Keys are not the child's accelerators while a library popup menu is open.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
@@ -37,14 +42,25 @@ public:
                                              CRuntimeClass* pRTCBarType) const;
     BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
     CQMXPDockManager* GetDockManager() { return &m_dockManager; }
+    // The main frame, when it is a library frame.
+    CQMXPMDIFrameWnd* GetLibraryMDIFrame() const { return m_pMDIFrame; }
+    // The caption and the small icon of the window.
+    virtual CString GetFrameText() const;
+    virtual HICON GetFrameIcon() const;
     void GetClientAreaBounds(CRect& rect) const { m_dockManager.GetClientAreaBounds(rect); }
 
 protected:
+    // The view pane (or the print preview) in the area the bars leave.
+    void AdjustClientArea();
+
+    afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnDestroy();
 
     CQMXPDockManager m_dockManager;
+    CQMXPMDIFrameWnd* m_pMDIFrame = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -2,9 +2,19 @@
 
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/frames/QMXPFrameLayout.h"
-#include "docking/frames/QMXPPopupMenuRouting.h"
+#include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPPrintPreviewView.h"
+#include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
-#include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
+#include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "platform/classlib/CmdUI.h"
+#include "platform/classlib/MDIChildWnd.h"
+#include "platform/classlib/Menu.h"
+#include "platform/classlib/MessageMap.h"
+#include "platform/classlib/PrintPreviewState.h"
+
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CQMXPMDIFrameWnd, CMDIFrameWnd)
 
@@ -13,74 +23,135 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_SIZE()
+    ON_WM_SIZING()
+    ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
+    ON_REGISTERED_MESSAGE(QMXTOOLBAR_CREATE, OnToolbarCreateNew)
+    ON_REGISTERED_MESSAGE(QMXTOOLBAR_DELETE, OnToolbarDelete)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
 
-CQMXPMDIFrameWnd::CQMXPMDIFrameWnd() = default;
+namespace {
 
-CQMXPMDIFrameWnd::~CQMXPMDIFrameWnd() {
-    while (!m_lstTearOffToolbars.IsEmpty())
-        delete m_lstTearOffToolbars.RemoveHead();
-}
+// The system's entry for the dialog of all windows in the Window popup.
+constexpr UINT kMoreWindowsId = 0xFF09;
 
-BOOL CQMXPMDIFrameWnd::ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) {
-    CQMXPPopupMenu::activePopupMenu = pMenuPopup;
-    return TRUE;
-}
+}  // namespace
 
-void CQMXPMDIFrameWnd::OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup) {
-    if (CQMXPPopupMenu::activePopupMenu == pMenuPopup)
-        CQMXPPopupMenu::activePopupMenu = nullptr;
-}
+CQMXPMDIFrameWnd::CQMXPMDIFrameWnd() : m_Impl(this) {}
 
-void CQMXPMDIFrameWnd::AddTearOffToolbar(CQMXPBaseControlBar* pToolBar) {
-    if (pToolBar != nullptr && m_lstTearOffToolbars.Find(pToolBar) == nullptr)
-        m_lstTearOffToolbars.AddTail(pToolBar);
-}
+CQMXPMDIFrameWnd::~CQMXPMDIFrameWnd() = default;
 
-BOOL CQMXPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
-    if (QMXPRoutePopupMenuInput(this, pMsg))
-        return TRUE;
-    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+// --- Creation and close --------------------------------------------------------------------------
+
+BOOL CQMXPMDIFrameWnd::PreCreateWindow(CREATESTRUCTW& cs) {
+    m_Impl.m_pDockManager = &m_dockManager;
+    m_Impl.RestorePosition(cs);
+    return CMDIFrameWnd::PreCreateWindow(cs);
 }
 
 BOOL CQMXPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                                  CCreateContext* pContext) {
+    m_Impl.m_nIDDefaultResource = nIDResource;
     if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
-    CQMXPWorkspace* pWorkspace = QMXPGetWorkspace();
-    if (pWorkspace != nullptr)
-        pWorkspace->LoadState();
+    m_Impl.OnLoadFrame();
+    if (CQMXPMenuBar* pMenuBar = GetLibraryMenuBar())
+        m_Impl.m_hDefaultMenu = pMenuBar->GetDefaultMenu();
     return TRUE;
 }
 
-BOOL CQMXPMDIFrameWnd::PreCreateWindow(CREATESTRUCTW& cs) { return CMDIFrameWnd::PreCreateWindow(cs); }
-
 int CQMXPMDIFrameWnd::OnCreate(LPCREATESTRUCTW lpcs) {
+    if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
     m_dockManager.Create(this);
-    return CMDIFrameWnd::OnCreate(lpcs);
+    return 0;
 }
 
-void CQMXPMDIFrameWnd::OnClose() { CMDIFrameWnd::OnClose(); }
+BOOL CQMXPMDIFrameWnd::CreateClient(LPCREATESTRUCTW lpCreateStruct, CMenu* pWindowMenu) {
+    if (!CMDIFrameWnd::CreateClient(lpCreateStruct, pWindowMenu))
+        return FALSE;
+    if (m_bDoSubclass)
+        m_wndClientArea.SubclassWindow(m_hWndMDIClient);
+    return TRUE;
+}
+
+HMENU CQMXPMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar) {
+    m_hmenuWindow = CMDIFrameWnd::GetWindowMenuPopup(hMenuBar);
+    return m_hmenuWindow;
+}
+
+void CQMXPMDIFrameWnd::RefreshWindowMenu() {
+    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
+    if (pMenuBar != nullptr)
+        GetWindowMenuPopup(pMenuBar->GetHMenu());
+}
+
+void CQMXPMDIFrameWnd::OnClose() {
+    m_bClosing = TRUE;
+    m_Impl.OnCloseFrame();
+    CMDIFrameWnd::OnClose();
+}
 
 void CQMXPMDIFrameWnd::OnDestroy() {
-    // Bars torn off menus go with the frame.
-    for (POSITION pos = m_lstTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
-        auto* pBar = static_cast<CWnd*>(m_lstTearOffToolbars.GetNext(pos));
+    if (m_hAccelTable != nullptr) {
+        ::DestroyAcceleratorTable(m_hAccelTable);
+        m_hAccelTable = nullptr;
+    }
+    m_dockManager.m_pFrame = nullptr;
+    // The bars and floating frames go before the frame; the MDI client goes with it.
+    std::vector<HWND> children;
+    for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+        if (hWnd != m_hWndMDIClient)
+            children.push_back(hWnd);
+    }
+    for (HWND hWnd : children) {
+        if (::IsWindow(hWnd) && ::GetParent(hWnd) == m_hWnd)
+            ::DestroyWindow(hWnd);
+    }
+    // Torn-off bars float in frames of their own.
+    for (POSITION pos = m_Impl.m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CWnd*>(m_Impl.m_listTearOffToolbars.GetNext(pos));
         if (pBar->GetSafeHwnd() != nullptr)
             pBar->DestroyWindow();
     }
-    m_pMenuBar = nullptr;
-    m_dockManager.m_pFrame = nullptr;
+    m_Impl.m_pMenuBar = nullptr;
     CMDIFrameWnd::OnDestroy();
 }
+
+// --- Layout --------------------------------------------------------------------------------------
 
 void CQMXPMDIFrameWnd::RecalcLayout(BOOL bNotify) {
     if (m_bInRecalcLayout || m_hWnd == nullptr || IsIconic())
         return;
     m_bInRecalcLayout = TRUE;
-    m_dockManager.RelayoutAllBars(bNotify);
-    AdjustClientArea();
+    if (m_dockManager.IsPrintPreviewValid() || m_dockManager.IsAllBarsHidden()) {
+        CView* pView = GetActiveView();
+        if (pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CQMXPPrintPreviewView))) {
+            m_dockManager.RelayoutAllBars(bNotify);
+            CRect rect;
+            m_dockManager.GetClientAreaBounds(rect);
+            pView->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            m_bInRecalcLayout = FALSE;
+            CMDIFrameWnd::RecalcLayout(bNotify);
+            m_bInRecalcLayout = TRUE;
+            AdjustClientArea();
+        }
+    } else {
+        m_dockManager.RelayoutAllBars(bNotify);
+        AdjustClientArea();
+    }
     m_bInRecalcLayout = FALSE;
 }
 
@@ -96,21 +167,73 @@ void CQMXPMDIFrameWnd::AdjustDockingLayout(HDWP hdwp) {
 }
 
 void CQMXPMDIFrameWnd::OnSize(UINT nType, int cx, int cy) {
-    m_dockManager.OnFrameActivation(nType != SIZE_MINIMIZED);
-    if (nType == SIZE_MINIMIZED) {
+    if (m_bClosing) {
         CMDIFrameWnd::OnSize(nType, cx, cy);
         return;
     }
-    // The bars are laid out once; the class library's layout then only places the client area.
-    m_dockManager.m_bRelayoutBlocked = TRUE;
-    m_dockManager.AdjustDockingLayout(nullptr);
+    m_bIsMinimized = nType == SIZE_MINIMIZED;
+    // Floating tool-bar frames hide with the minimised frame.
+    m_dockManager.OnFrameActivation(nType != SIZE_MINIMIZED);
+    if (nType != SIZE_MINIMIZED && nType != SIZE_MAXIMIZED && !m_bWasMaximized) {
+        // The bars are laid out once; the class library's layout then only places the client area.
+        m_dockManager.m_bRelayoutBlocked = TRUE;
+        AdjustDockingLayout(nullptr);
+        CMDIFrameWnd::OnSize(nType, cx, cy);
+        m_dockManager.m_bRelayoutBlocked = FALSE;
+        BOOL bDragFull = TRUE;
+        ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &bDragFull, 0);
+        if (!bDragFull)
+            RecalcLayout(TRUE);
+        return;
+    }
     CMDIFrameWnd::OnSize(nType, cx, cy);
-    m_dockManager.m_bRelayoutBlocked = FALSE;
+    if (nType == SIZE_MAXIMIZED || (nType == SIZE_RESTORED && m_bWasMaximized))
+        RecalcLayout(TRUE);
+    m_bWasMaximized = nType == SIZE_MAXIMIZED;
+}
+
+void CQMXPMDIFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
+    CMDIFrameWnd::OnSizing(fwSide, pRect);
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    if (rectWindow.Size() != CRect(pRect).Size())
+        AdjustDockingLayout(nullptr);
 }
 
 void CQMXPMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD) {
     m_dockManager.OnFrameActivation(bActive);
     Default();
+}
+
+void CQMXPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_CLICKACTIVE)
+        UpdateWindow();
+    else if (nState == WA_INACTIVE && !CQMXPToolBar::m_bCustomizeMode)
+        m_Impl.DeactivateMenu();
+}
+
+LRESULT CQMXPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
+    for (POSITION pos = m_dockManager.GetFloatingFrames().GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = static_cast<CWnd*>(m_dockManager.GetFloatingFrames().GetNext(pos));
+        if (pMiniFrame->GetSafeHwnd() != nullptr)
+            pMiniFrame->SendMessage(WM_IDLEUPDATECMDUI, wParam, lParam);
+    }
+    Default();
+    return 0;
+}
+
+void CQMXPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
+    CMDIFrameWnd::OnWindowPosChanged(lpwndpos);
+    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
+    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr)
+        return;
+    BOOL bMaximized = FALSE;
+    CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
+    if (pChild != nullptr && bMaximized)
+        pMenuBar->SetMaximizeMode(TRUE, pChild, TRUE);
+    else
+        pMenuBar->SetMaximizeMode(FALSE, nullptr, TRUE);
 }
 
 void CQMXPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
@@ -120,12 +243,143 @@ void CQMXPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pStat
     RecalcLayout(TRUE);
 }
 
-BOOL CQMXPMDIFrameWnd::OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) { return m_dockManager.OnMoveMiniFrame(pFrame); }
+void CQMXPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
+    if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
+        ::GetMenu(m_hWnd) != nullptr)
+        ::SetMenu(m_hWnd, nullptr);
+}
+
+BOOL CQMXPMDIFrameWnd::OnSetMenu(HMENU hMenu) {
+    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
+    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr)
+        return FALSE;
+    if (::GetMenu(m_hWnd) != nullptr)
+        ::SetMenu(m_hWnd, nullptr);
+    pMenuBar->CreateFromMenu(hMenu != nullptr ? hMenu : m_Impl.m_hDefaultMenu, FALSE, FALSE);
+    return TRUE;
+}
 
 void CQMXPMDIFrameWnd::ShowControlBars(BOOL bShow) {
     m_dockManager.ShowAllBars(bShow);
     AdjustDockingLayout(nullptr);
 }
+
+// --- Popup menus ---------------------------------------------------------------------------------
+
+BOOL CQMXPMDIFrameWnd::ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) {
+    m_Impl.OnShowPopupMenu(pMenuPopup);
+    // The list is added once: a popup is told again when a sub-menu of it closes.
+    if (pMenuPopup != nullptr && !pMenuPopup->bShown && !CQMXPToolBar::m_bCustomizeMode &&
+        m_hmenuWindow != nullptr && ::IsMenu(m_hmenuWindow)) {
+        CQMXPPopupMenuBar* pBar = pMenuPopup->GetMenuBar();
+        BOOL bWindowMenu = FALSE;
+        for (int i = 0; i < pBar->GetCount() && !bWindowMenu; ++i) {
+            const UINT uiCmd = pBar->GetButton(i)->m_nID;
+            bWindowMenu = uiCmd >= AFX_IDM_WINDOW_FIRST && uiCmd <= AFX_IDM_WINDOW_LAST;
+        }
+        if (bWindowMenu) {
+            // The document windows, as the MDI client lists them in the Window menu.
+            ::SendMessageW(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+            BOOL bFirst = TRUE;
+            BOOL bMoreWindows = FALSE;
+            const int nItems = ::GetMenuItemCount(m_hmenuWindow);
+            for (int i = 0; i < nItems; ++i) {
+                const UINT uiCmd = ::GetMenuItemID(m_hmenuWindow, i);
+                if (uiCmd < AFX_IDM_FIRST_MDICHILD || uiCmd == static_cast<UINT>(-1))
+                    continue;
+                if (m_uiWindowsDlgMenuId != 0 && uiCmd == kMoreWindowsId) {
+                    bMoreWindows = TRUE;
+                    continue;
+                }
+                if (bFirst) {
+                    pMenuPopup->InsertSeparator();
+                    bFirst = FALSE;
+                }
+                wchar_t szText[256] = {};
+                ::GetMenuStringW(m_hmenuWindow, static_cast<UINT>(i), szText, 256, MF_BYPOSITION);
+                CQMXPToolbarMenuButton button(uiCmd, nullptr, -1, szText);
+                if (::GetMenuState(m_hmenuWindow, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED)
+                    button.m_nStyle |= TBBS_CHECKED;
+                pMenuPopup->InsertItem(button);
+            }
+            if (m_uiWindowsDlgMenuId != 0 && (bMoreWindows || m_bShowWindowsDlgAlways)) {
+                pMenuPopup->InsertItem(CQMXPToolbarMenuButton(m_uiWindowsDlgMenuId, nullptr, -1,
+                                                              m_strWindowsDlgMenuText));
+                CQMXPToolBar::AddAlwaysShownCommand(m_uiWindowsDlgMenuId);
+            }
+        }
+    }
+    if (pMenuPopup != nullptr && pMenuPopup->bShown)
+        return TRUE;
+    return OnShowPopupMenu(pMenuPopup);
+}
+
+void CQMXPMDIFrameWnd::OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup) {
+    if (CQMXPPopupMenu::activePopupMenu == pMenuPopup)
+        CQMXPPopupMenu::activePopupMenu = nullptr;
+}
+
+void CQMXPMDIFrameWnd::AddTearOffToolbar(CQMXPBaseControlBar* pToolBar) { m_Impl.AddTearOffToolbar(pToolBar); }
+
+void CQMXPMDIFrameWnd::RemoveTearOffToolbar(CQMXPBaseControlBar* pToolBar) {
+    m_Impl.RemoveTearOffToolbar(pToolBar);
+}
+
+// --- Keys, clicks and commands -------------------------------------------------------------------
+
+BOOL CQMXPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    switch (m_Impl.RouteFrameMessage(pMsg, QMXP_ROUTE_SYSKEYS)) {
+    case QMXPRoute::Consumed:
+        return TRUE;
+    case QMXPRoute::NoTranslate:
+        return FALSE;
+    default:
+        return CMDIFrameWnd::PreTranslateMessage(pMsg);
+    }
+}
+
+BOOL CQMXPMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    BOOL bResult = FALSE;
+    if (m_Impl.PreCommand(wParam, bResult))
+        return bResult;
+    return CMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+LRESULT CQMXPMDIFrameWnd::OnMenuChar(WPARAM wParam, LPARAM lParam) {
+    if (m_Impl.OnMenuChar(LOWORD(wParam)))
+        return QMXP_MENUCHAR_TAKEN;
+    return DefWindowProc(WM_MENUCHAR, wParam, lParam);
+}
+
+LRESULT CQMXPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
+    return reinterpret_cast<LRESULT>(m_Impl.CreateNewToolbar(reinterpret_cast<LPCWSTR>(lParam)));
+}
+
+LRESULT CQMXPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {
+    return m_Impl.DeleteToolbar(reinterpret_cast<CQMXPToolBar*>(lParam));
+}
+
+void CQMXPMDIFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) { m_Impl.UpdateBarCommand(pCmdUI, FALSE); }
+
+BOOL CQMXPMDIFrameWnd::OnBarCheck(UINT nID) { return m_Impl.ToggleBarCommand(nID, FALSE); }
+
+void CQMXPMDIFrameWnd::OnWindowNew() {
+    BOOL bMaximized = FALSE;
+    CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
+    if (pChild != nullptr && bMaximized)
+        pChild->ShowWindow(SW_RESTORE);
+    CMDIFrameWnd::OnWindowNew();
+    if (pChild != nullptr && bMaximized) {
+        if (CMDIChildWnd* pNew = MDIGetActive())
+            pNew->ShowWindow(SW_MAXIMIZE);
+    }
+}
+
+// --- The dock manager's operations ---------------------------------------------------------------
+
+BOOL CQMXPMDIFrameWnd::OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) { return m_dockManager.OnMoveMiniFrame(pFrame); }
 
 BOOL CQMXPMDIFrameWnd::EnableDocking(DWORD dwDockStyle) { return m_dockManager.EnableDocking(dwDockStyle); }
 

@@ -1,15 +1,16 @@
 #pragma once
-// CQMXPMDIFrameWnd: the docking library's MDI main frame. It embeds the
-// frame's dock manager, hands the bars' docking calls to it, and lays the
-// frame out through it: the docked bars first, then the MDI client (and any
-// class-library bars) in the area they leave. It loads the workspace's
-// layout when the frame is loaded. Stand-in: the frame implementation, the
-// menu bar and the MDI client area come with the library frames.
+// CQMXPMDIFrameWnd: the docking library's MDI main frame. It lays itself out
+// through its dock manager (the docked bars first, then the MDI client in
+// the area they leave), hands its menu to the library menu bar, routes keys
+// and clicks to an open library popup menu, and saves and restores the
+// workspace with the window placement.
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockManager.h"
+#include "docking/frames/QMXPFrameImpl.h"
+#include "docking/frames/QMXPMainClientAreaWnd.h"
 #include "platform/classlib/MDIFrameWnd.h"
-#include "platform/classlib/ObList.h"
 
+class CDC;
 class CQMXPBaseControlBar;
 class CQMXPMenuBar;
 class CQMXPMiniFrameWnd;
@@ -25,16 +26,36 @@ public:
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    BOOL CreateClient(LPCREATESTRUCTW lpCreateStruct, CMenu* pWindowMenu) override;
+    HMENU GetWindowMenuPopup(HMENU hMenuBar) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // The docked bars, then the client area.
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     // TRUE while the dragged floating frame goes on floating.
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
+    // A document frame's shared menu (NULL: the default) goes to the menu
+    // bar; FALSE leaves it to the MDI client (no menu bar).
+    virtual BOOL OnSetMenu(HMENU hMenu);
+    // Called before a popup of the frame opens; FALSE stops it.
+    virtual BOOL OnShowPopupMenu(CQMXPPopupMenu* pMenuPopup) { return TRUE; }
+    // A popup closed.
+    virtual void OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup);
+    // TRUE: the frame painted the MDI client's background.
+    virtual BOOL OnEraseMDIClientBackground(CDC* pDC) { return FALSE; }
+    // Paints the strip along one edge of a popup that has a logo; nothing here.
+    virtual void OnDrawMenuLogo(CDC* pDC, CQMXPPopupMenu* pMenuPopup, const CRect& rectLogo) {}
+    // Draws the image of a menu item that has none of its own; FALSE: none.
+    virtual BOOL OnDrawMenuImage(CDC* pDC, const CQMXPToolbarMenuButton* pMenuButton, const CRect& rectImage) {
+        return FALSE;
+    }
     // Hides every bar but panes and status bars (FALSE) or shows them again.
     virtual void ShowControlBars(BOOL bShow);
-    // The view pane and class-library bars in the area the docked bars leave.
+    // The MDI client in the area the docked bars leave.
     virtual void AdjustClientArea();
 
     // The dock manager's operations.
@@ -54,36 +75,57 @@ public:
     CQMXPDockManager* GetDockManager() { return &m_dockManager; }
     void GetClientAreaBounds(CRect& rect) const { m_dockManager.GetClientAreaBounds(rect); }
 
-    // Popup menus. The frame is told of each popup that opens (none: no
-    // menu is open) and records it as the open menu; FALSE refuses it.
-    virtual BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup);
-    // A popup closed.
-    virtual void OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup);
-    // Paints the strip along one edge of a popup that has a logo; nothing here.
-    virtual void OnDrawMenuLogo(CDC* pDC, CQMXPPopupMenu* pMenuPopup, const CRect& rectLogo) {}
-    // Draws the image of a menu item that has none of its own; FALSE: none.
-    virtual BOOL OnDrawMenuImage(CDC* pDC, const CQMXPToolbarMenuButton* pMenuButton, const CRect& rectImage) {
-        return FALSE;
-    }
+    // The frame is told of each popup that opens (none: no menu is open);
+    // the Window popup gets the list of document windows. FALSE refuses it.
+    BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup);
     // A tool bar torn off a menu, kept (and deleted) by the frame.
     void AddTearOffToolbar(CQMXPBaseControlBar* pToolBar);
-    // The menu bar of the frame (it takes the frame's menu once the
-    // library frames hand it over).
-    void SetMenuBar(CQMXPMenuBar* pMenuBar) { m_pMenuBar = pMenuBar; }
-    CQMXPMenuBar* GetLibraryMenuBar() const { return m_pMenuBar; }
-    // Keys and clicks go to the open popup menu first.
-    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void RemoveTearOffToolbar(CQMXPBaseControlBar* pToolBar);
+    // The menu bar takes the frame's menu; the frame shows no Windows menu.
+    void SetMenuBar(CQMXPMenuBar* pMenuBar) { m_Impl.SetMenuBar(pMenuBar); }
+    CQMXPMenuBar* GetLibraryMenuBar() const { return m_Impl.m_pMenuBar; }
+    CQMXPFrameImpl& GetFrameImpl() { return m_Impl; }
+    CQMXPMainClientAreaWnd& GetClientArea() { return m_wndClientArea; }
+    // The Window popup of the menu bar's current menu, found again after the
+    // MDI client refreshed its window list.
+    void RefreshWindowMenu();
+    // This program shows no MDI tabs, and redraws the frame while a
+    // document window is destroyed.
+    BOOL AreMDITabs() const { return m_bMDITabs; }
+    BOOL IsNoRedrawOnDestroy() const { return m_bNoRedrawOnDestroy; }
+
+    // The entry for a dialog of all windows in the Window popup (none when 0).
+    UINT m_uiWindowsDlgMenuId = 0;
+    CString m_strWindowsDlgMenuText;
+    BOOL m_bShowWindowsDlgAlways = FALSE;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnWindowNew();
 
+    CQMXPMainClientAreaWnd m_wndClientArea;
+    HMENU m_hmenuWindow = nullptr;
+    CQMXPFrameImpl m_Impl;
     CQMXPDockManager m_dockManager;
-    CQMXPMenuBar* m_pMenuBar = nullptr;
-    CObList m_lstTearOffToolbars;
+    BOOL m_bDoSubclass = TRUE;
+    BOOL m_bWasMaximized = FALSE;
+    BOOL m_bIsMinimized = FALSE;
+    BOOL m_bClosing = FALSE;
+    BOOL m_bMDITabs = FALSE;
+    BOOL m_bNoRedrawOnDestroy = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -541,3 +541,38 @@ void CQMXPMiniFrameWnd::Serialize(CArchive& ar) {
         AfxThrowArchiveException(CArchiveException::genericException);
     m_hParentWnd = CWnd::SafeHwndOf(m_pParentWndForSerialize);
 }
+
+// Restoring ---------------------------------------------------------------------------------
+
+void CQMXPMiniFrameWnd::TakeIntoFrame(CQMXPDockingControlBar* pPane) {
+    pPane->LeaveTabGroup(GetParentFrame());
+    if (pPane->IsAutoHideMode())
+        pPane->SetAutoHideMode(FALSE, 0xF000, nullptr, FALSE);
+    CQMXPMiniFrameWnd* pOther = pPane->GetParentMiniFrame(TRUE);
+    if (pOther == this)
+        return;
+    CWnd* pOldParent = pPane->GetParent();
+    // Out of its slider or its other floating frame first.
+    pPane->OnBeforeChangeParent(this, FALSE);
+    pPane->SetParent(this);
+    pPane->OnAfterChangeParent(pOldParent);
+    pPane->SetBarStyle(pPane->GetBarStyle() | QMXP_CBRS_FLOATING);
+}
+
+void CQMXPMiniFrameWnd::RestoreAfterLoad(CQMXPDockManager* pDockManager) {
+    // Tool bars float again from their own stored places; a frame of one holds nothing here.
+    auto* pPane = pDockManager != nullptr
+                      ? DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pDockManager->FindBarByID(m_nRestoredEmbeddedBarID, TRUE))
+                      : nullptr;
+    if (pPane == nullptr) {
+        if (GetControlBarCount() == 0)
+            DestroyWindow();
+        return;
+    }
+    TakeIntoFrame(pPane);
+    AddControlBar(pPane);
+    OnBarRecalcLayout();
+    const BOOL bVisible = !pPane->IsRestoredFromRegistry() || pPane->GetRecentVisibleState();
+    pPane->ShowWindow(bVisible ? SW_SHOW : SW_HIDE);
+    ShowWindow(bVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}

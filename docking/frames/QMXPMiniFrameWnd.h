@@ -78,6 +78,11 @@ public:
     virtual void OnBarSizeChanged();
     virtual BOOL SaveState(LPCWSTR lpszProfileName = nullptr, UINT uiID = static_cast<UINT>(-1));
     virtual BOOL LoadState(LPCWSTR lpszProfileName = nullptr, UINT uiID = static_cast<UINT>(-1));
+    // Just before the layout blob is written: panes that are gone leave the record.
+    virtual void PrepareToSave() {}
+    // After the layout blob was read: the frame takes the bars its record names
+    // from wherever the code put them; a frame left without a bar goes.
+    virtual void RestoreAfterLoad(CQMXPDockManager* pDockManager);
     // Non-client hit test (screen point); the caption answers HTCLIENT
     // unless bDetectCaption.
     virtual LRESULT HitTest(CPoint point, BOOL bDetectCaption) const;
@@ -178,6 +183,8 @@ protected:
     CRect ClientRectInWindow() const;
     // The held bar as a control bar, or none.
     CQMXPControlBar* HeldControlBar() const;
+    // A loaded pane leaves its tab group, auto hide, slider or other floating frame for this one.
+    void TakeIntoFrame(CQMXPDockingControlBar* pPane);
     BOOL HoldsToolBar() const;
 
     BOOL m_bActive;

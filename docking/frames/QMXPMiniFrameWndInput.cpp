@@ -7,6 +7,7 @@
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPBaseToolBar.h"
@@ -60,6 +61,8 @@ BOOL FrameMoveMiniFrame(CWnd* pFrame, CQMXPMiniFrameWnd* pMiniFrame) {
         return static_cast<CQMXPMDIFrameWnd*>(pFrame)->OnMoveMiniFrame(pMiniFrame);
     if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
         return static_cast<CQMXPMDIChildWnd*>(pFrame)->OnMoveMiniFrame(pMiniFrame);
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
+        return static_cast<CQMXPFrameWnd*>(pFrame)->OnMoveMiniFrame(pMiniFrame);
     return TRUE;
 }
 

@@ -1,12 +1,15 @@
 #include "docking/frames/QMXPMultiMiniFrameWnd.h"
 
 #include "docking/bars/QMXPBarContainer.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPSlider.h"
 #include "platform/classlib/Archive.h"
+
+#include <vector>
 
 IMPLEMENT_SERIAL(CQMXPMultiMiniFrameWnd, CQMXPMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
 
@@ -460,4 +463,57 @@ LRESULT CQMXPMultiMiniFrameWnd::OnCheckEmptyMiniFrame(WPARAM, LPARAM) {
 void CQMXPMultiMiniFrameWnd::Serialize(CArchive& ar) {
     CQMXPMiniFrameWnd::Serialize(ar);
     m_barContainerManager.Serialize(ar);
+}
+
+// Restoring ---------------------------------------------------------------------------------
+
+void CQMXPMultiMiniFrameWnd::RestoreAfterLoad(CQMXPDockManager* pDockManager) {
+    if (m_barContainerManager.IsEmpty() || pDockManager == nullptr) {
+        PostMessage(QMXPMSG_CHECKEMPTYMINIFRAME);
+        return;
+    }
+    std::vector<CQMXPDockingControlBar*> panes;
+    for (POSITION pos = m_barContainerManager.GetBars().GetHeadPosition(); pos != nullptr;)
+        panes.push_back(PaneOf(m_barContainerManager.GetBars().GetNext(pos)));
+    // The plain panes come out of the places the code gave them.
+    for (CQMXPDockingControlBar* pPane : panes) {
+        if (pPane->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabbedBar)))
+            continue;
+        TakeIntoFrame(pPane);
+    }
+    // Tabbed groups gather their panes again.
+    std::vector<CQMXPDockingControlBar*> emptied;
+    for (CQMXPDockingControlBar* pPane : panes) {
+        auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pPane);
+        if (pTabbedBar == nullptr)
+            continue;
+        pTabbedBar->ApplyRestoredTabs();
+        if (pTabbedBar->GetTabsNum() == 0)
+            emptied.push_back(pTabbedBar);
+        else
+            pTabbedBar->AdjustLayout();
+    }
+    for (CQMXPDockingControlBar* pPane : emptied) {
+        m_barContainerManager.RemoveControlBarFromContainer(pPane);
+        pPane->DestroyWindow();
+    }
+    if (m_barContainerManager.IsEmpty()) {
+        SendMessage(QMXPMSG_CHECKEMPTYMINIFRAME);
+        return;
+    }
+    for (POSITION pos = m_barContainerManager.GetBars().GetHeadPosition(); pos != nullptr;) {
+        CQMXPDockingControlBar* pPane = PaneOf(m_barContainerManager.GetBars().GetNext(pos));
+        const BOOL bVisible = !pPane->IsRestoredFromRegistry() || pPane->GetRecentVisibleState();
+        pPane->ShowWindow(bVisible ? SW_SHOW : SW_HIDE);
+        AddRemoveBarFromGlobalList(pPane, TRUE);
+    }
+    m_hEmbeddedBar = m_barContainerManager.GetFirstBar()->GetSafeHwnd();
+    UpdateBarCaptions();
+    // The stored sliders say where the panes lie.
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if (m_barContainerManager.GetRootContainer() != nullptr)
+        m_barContainerManager.GetRootContainer()->PlaceSidesBySlider(rectClient);
+    AdjustLayout();
+    ShowWindow(GetVisibleBarCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
 }

@@ -38,6 +38,8 @@ public:
     void CloseMiniFrame() override;
     void OnShowControlBar(CQMXPBaseControlBar* pBar, BOOL bShow) override;
     void StoreRecentDockInfo(CQMXPControlBar* pBar) override;
+    void PrepareToSave() override { RemoveNonValidBars(); }
+    void RestoreAfterLoad(CQMXPDockManager* pDockManager) override;
 
     // Docks another floating frame's panes into this one; TRUE when nothing docked.
     virtual BOOL DockMiniFrame(CQMXPMiniFrameWnd* pOther, int nDockMethod);

@@ -1,33 +1,39 @@
 #include "docking/frames/QMXPPrintPreviewView.h"
 
+#include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/DialogBar.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/MessageMap.h"
+#include "platform/classlib/PrintInfo.h"
+#include "platform/classlib/StringResource.h"
 
 IMPLEMENT_DYNCREATE(CQMXPPrintPreviewView, CPreviewView)
+IMPLEMENT_DYNAMIC(CQMXPPrintPreviewToolBar, CQMXPToolBar)
 
 namespace {
 
-struct PreviewButton {
-    UINT nID;
-    const wchar_t* text;
-    bool bText;
-};
-
-// The preview tool bar's buttons, in order.
-const PreviewButton kPreviewButtons[] = {
-    {AFX_ID_PREVIEW_PRINT, L"&Print", true},
-    {AFX_ID_PREVIEW_PREV, L"Previous Page", false},
-    {AFX_ID_PREVIEW_NEXT, L"Next Page", false},
-    {AFX_ID_PREVIEW_NUMPAGE, L"&Two Page", false},
-    {AFX_ID_PREVIEW_CLOSE, L"&Close", true},
-};
+// Child, visible, gripper, top, bottom border, hidden in place.
+constexpr DWORD kPreviewBarStyle = 0x50402808;
+// The status bar's first stretching pane.
+constexpr int kStretchPane = 255;
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(CQMXPPrintPreviewToolBar, CQMXPToolBar)
+    ON_WM_CONTEXTMENU()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+void CQMXPPrintPreviewToolBar::OnDestroy() {
+    RemoveControlBarFromDockManager(this, FALSE, FALSE, FALSE);
+    CQMXPToolBar::OnDestroy();
+}
+
 BEGIN_MESSAGE_MAP(CQMXPPrintPreviewView, CPreviewView)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_COMMAND(AFX_ID_PREVIEW_NUMPAGE, OnNumPageChange)
 END_MESSAGE_MAP()
@@ -40,19 +46,50 @@ CQMXPPrintPreviewView::~CQMXPPrintPreviewView() = default;
 int CQMXPPrintPreviewView::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CPreviewView::OnCreate(lpcs) == -1)
         return -1;
-    if (m_pToolBar == nullptr ||
-        !m_wndToolBar.Create(m_pToolBar, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR))
-        return -1;
-    for (const PreviewButton& button : kPreviewButtons)
-        m_wndToolBar.InsertButton(new CQMXPToolbarButton(button.nID, button.text, button.bText));
+    {
+        CQMXPLocalResource resource;
+        // Locked: the preview's images and sizes are its own, not the program's bars'.
+        if (m_pToolBar == nullptr || !m_wndToolBar.Create(m_pToolBar, kPreviewBarStyle, AFX_IDW_TOOLBAR) ||
+            !m_wndToolBar.LoadToolBar(IDR_QMXP_PRINT_PREVIEW, 0, 0, TRUE))
+            return 0;
+    }
     m_iPagesBtnIndex = m_wndToolBar.CommandToIndex(AFX_ID_PREVIEW_NUMPAGE);
+    if (CQMXPToolbarButton* pPages = m_wndToolBar.GetButton(m_iPagesBtnIndex))
+        m_iOnePageImageIndex = pPages->GetImage();
+    const int iTwoPages = m_wndToolBar.CommandToIndex(ID_QMXP_PREVIEW_TWO_PAGES_IMAGE);
+    if (CQMXPToolbarButton* pTwoPages = m_wndToolBar.GetButton(iTwoPages)) {
+        m_iTwoPageImageIndex = pTwoPages->GetImage();
+        m_wndToolBar.RemoveButton(iTwoPages);
+    }
+    for (UINT uiCmd : {AFX_ID_PREVIEW_PRINT, AFX_ID_PREVIEW_CLOSE}) {
+        CQMXPToolbarButton* pButton = m_wndToolBar.GetButton(m_wndToolBar.CommandToIndex(uiCmd));
+        if (pButton == nullptr)
+            continue;
+        CString strPrompt;
+        AfxLoadStringResource(uiCmd, strPrompt);
+        pButton->m_strText = AfxExtractStringField(strPrompt, 1);
+        pButton->m_bText = TRUE;
+    }
+    m_wndToolBar.AdjustLayout();
+    // The bar lies in the class library's preview bar, which the frame's
+    // own layout places: the dock manager does not list it.
     CFrameWnd* pFrame = GetParentFrame();
+    SetToolbarSize();
     CWnd* pStatusBar = pFrame != nullptr ? CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_STATUS_BAR))
                                          : nullptr;
-    if (pStatusBar != nullptr && pStatusBar->IsKindOf(RUNTIME_CLASS(CQMXPStatusBar)))
+    if (pStatusBar != nullptr && pStatusBar->IsKindOf(RUNTIME_CLASS(CQMXPStatusBar))) {
         m_pWndStatusBar = static_cast<CQMXPStatusBar*>(pStatusBar);
-    SetToolbarSize();
+        m_pWndStatusBar->SetPaneText(kStretchPane, nullptr);
+    }
+    UpdatePagesImage();
     return 0;
+}
+
+void CQMXPPrintPreviewView::OnDestroy() {
+    if (m_pWndStatusBar != nullptr && m_pWndStatusBar->GetSafeHwnd() != nullptr)
+        m_pWndStatusBar->SetPaneText(kStretchPane, nullptr);
+    m_pWndStatusBar = nullptr;
+    CPreviewView::OnDestroy();
 }
 
 void CQMXPPrintPreviewView::SetToolbarSize() {
@@ -63,7 +100,7 @@ void CQMXPPrintPreviewView::SetToolbarSize() {
         return;
     CRect rectFrame;
     pFrame->GetClientRect(&rectFrame);
-    int cyBar = m_wndToolBar.CalcFixedLayout(TRUE, TRUE).cy;
+    const int cyBar = m_wndToolBar.CalcFixedLayout(FALSE, TRUE).cy;
     const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
     m_pToolBar->SetWindowPos(nullptr, 0, 0, rectFrame.Width(), cyBar, nFlags);
     m_wndToolBar.SetWindowPos(nullptr, 0, 0, rectFrame.Width(), cyBar, nFlags);
@@ -77,11 +114,33 @@ void CQMXPPrintPreviewView::OnSize(UINT nType, int cx, int cy) {
     SetToolbarSize();
 }
 
+void CQMXPPrintPreviewView::UpdatePagesImage() {
+    CQMXPToolbarButton* pButton = m_wndToolBar.GetButton(m_iPagesBtnIndex);
+    if (pButton == nullptr)
+        return;
+    pButton->SetImage(GetPagesShown() == 1 ? m_iTwoPageImageIndex : m_iOnePageImageIndex);
+    CRect rect = pButton->GetRect();
+    m_wndToolBar.InvalidateRect(&rect);
+}
+
 void CQMXPPrintPreviewView::OnNumPageChange() {
     CPreviewView::OnNumPageChange();
-    CQMXPToolbarButton* pButton = m_wndToolBar.GetButton(m_iPagesBtnIndex);
-    if (pButton != nullptr) {
-        CRect rect = pButton->GetRect();
-        m_wndToolBar.InvalidateRect(&rect);
+    UpdatePagesImage();
+}
+
+void CQMXPPrintPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed) {
+    if (m_pPreviewInfo == nullptr)
+        return;
+    const CString strFormat = AfxExtractStringField(m_pPreviewInfo->m_strPageDesc, nPagesDisplayed == 1 ? 0 : 1);
+    CString strText;
+    if (nPagesDisplayed == 1)
+        strText.Format(strFormat, nPage);
+    else
+        strText.Format(strFormat, nPage, nPage + nPagesDisplayed - 1);
+    if (m_pWndStatusBar != nullptr && m_pWndStatusBar->GetSafeHwnd() != nullptr) {
+        m_pWndStatusBar->SetPaneText(kStretchPane, strText);
+        m_pWndStatusBar->UpdateWindow();
+    } else if (CFrameWnd* pFrame = GetParentFrame()) {
+        pFrame->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(strText)));
     }
 }

@@ -273,6 +273,14 @@ BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CObject*& pObject) {
     return TRUE;
 }
 
+BOOL CQMXPRegistry::ReadObjectOf(LPCWSTR lpszKey, const CRuntimeClass* pClass, CObject*& pObject) {
+    CObject* pRead = nullptr;
+    if (!ReadArchive(lpszKey, [&pRead, pClass](CArchive& ar, UINT) { pRead = ar.ReadObject(pClass); }))
+        return FALSE;
+    pObject = pRead;
+    return pRead != nullptr;
+}
+
 BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CObject& object) {
     return ReadArchive(lpszKey, [&object](CArchive& ar, UINT) { object.Serialize(ar); });
 }
@@ -367,9 +375,9 @@ BOOL CQMXPRegistry::Read(LPCWSTR lpszKey, CString& strValue) {
     if (!Read(lpszKey, pData, nBytes))
         return FALSE;
     const std::unique_ptr<BYTE[]> data(pData);
-    // Two zero bytes past the data end the text even when the stored value
-    // has no terminator or an odd size.
-    std::vector<BYTE> text(nBytes + 2, 0);
+    // Zero bytes past the data end the text even when the stored value has no
+    // terminator or an odd size (three, so that the last character read is whole).
+    std::vector<BYTE> text(static_cast<size_t>(nBytes) + 3, 0);
     if (nBytes > 0)
         memcpy(text.data(), pData, nBytes);
     strValue = reinterpret_cast<const wchar_t*>(text.data());

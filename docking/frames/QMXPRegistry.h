@@ -66,6 +66,9 @@ public:
 
     // A new object of the stored class; the caller owns it.
     virtual BOOL Read(LPCWSTR lpszKey, CObject*& pObject);
+    // An object stored by pointer whose class is pClass or derives from it;
+    // a stored object of another class is not made at all.
+    BOOL ReadObjectOf(LPCWSTR lpszKey, const CRuntimeClass* pClass, CObject*& pObject);
     virtual BOOL Read(LPCWSTR lpszKey, CObject& object);
     // Deletes the objects the list holds first.
     virtual BOOL Read(LPCWSTR lpszKey, CObList& list);

@@ -1,9 +1,34 @@
 #include "docking/frames/QMXPWorkspace.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPFrameImpl.h"
+#include "docking/frames/QMXPKeyboardManager.h"
+#include "docking/frames/QMXPRebarState.h"
 #include "docking/frames/QMXPRegistry.h"
+#include "docking/frames/QMXPTearOffManager.h"
+#include "docking/toolbars/QMXPCommandManager.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolBarImages.h"
+#include "docking/toolbars/QMXPUserToolsManager.h"
+#include "platform/classlib/DockState.h"
+#include "platform/classlib/FrameWnd.h"
 
 namespace {
+
 CQMXPWorkspace* g_pWorkspace = nullptr;
+
+// The layout version this library writes.
+constexpr DWORD kVersionMajor = 6;
+constexpr DWORD kVersionMinor = 3;
+
+CString SubKey(const CString& strPath, LPCWSTR lpszKey) { return strPath + lpszKey + L"\\"; }
+
+// The bars a load or save of the frame takes: those docked or floating from
+// it, or from every frame.
+bool TakesBar(const CQMXPToolBar* pBar, const CQMXPFrameImpl* pFrameImpl, BOOL bFrameOnly) {
+    return pBar->GetSafeHwnd() != nullptr && (!bFrameOnly || pBar->GetTopLevelFrame() == pFrameImpl->m_pFrame);
+}
+
 }  // namespace
 
 CQMXPWorkspace* QMXPGetWorkspace() { return g_pWorkspace; }
@@ -14,6 +39,18 @@ CQMXPWorkspace::CQMXPWorkspace(BOOL bResourceSmartUpdate)
 }
 
 CQMXPWorkspace::~CQMXPWorkspace() {
+    if (m_bKeyboardManagerAutocreated) {
+        delete qmxKeyboardManager;
+        qmxKeyboardManager = nullptr;
+    }
+    if (m_bUserToolsManagerAutocreated) {
+        delete qmxUserToolsManager;
+        qmxUserToolsManager = nullptr;
+    }
+    if (m_bTearOffManagerAutocreated) {
+        delete qmxTearOffManager;
+        qmxTearOffManager = nullptr;
+    }
     if (g_pWorkspace == this)
         g_pWorkspace = nullptr;
 }
@@ -29,14 +66,123 @@ CString CQMXPWorkspace::GetRegSectionPath(LPCWSTR lpszSectionName) {
     return strPath;
 }
 
-BOOL CQMXPWorkspace::LoadState(LPCWSTR lpszSectionName) {
+BOOL CQMXPWorkspace::LoadState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameImpl) {
     if (lpszSectionName != nullptr)
         m_strRegSection = lpszSectionName;
+    const CString strPath = GetRegSectionPath();
     PreLoadState();
+    {
+        CQMXPRegistry reg(FALSE, TRUE);
+        if (reg.Open(SubKey(strPath, qmxRegControlBarVersion))) {
+            reg.Read(qmxRegVersionMajor, m_iSavedVersionMajor);
+            reg.Read(qmxRegVersionMinor, m_iSavedVersionMinor);
+        }
+    }
+    CQMXPToolBar::LoadParameters(strPath);
+    qmxCommandManager.LoadState(strPath);
+    BOOL bResourceChanged = FALSE;
+    if (pFrameImpl != nullptr) {
+        CFrameWnd* pFrame = pFrameImpl->m_pFrame;
+        CQMXPRebarState::LoadRebarState(strPath, pFrame);
+        // A copy: loading may make or remove bars.
+        const std::vector<CQMXPToolBar*> bars = CQMXPToolBar::GetAllToolbars();
+        for (CQMXPToolBar* pBar : bars) {
+            if (!TakesBar(pBar, pFrameImpl, m_bLoadSaveFrameBarsOnly) || pBar->IsFloating())
+                continue;
+            pBar->LoadState(strPath, static_cast<UINT>(-1), -1);
+            bResourceChanged = bResourceChanged || pBar->ResourceButtonsChanged();
+        }
+        pFrameImpl->LoadUserToolbars();
+        pFrameImpl->LoadTearOffMenus();
+        CDockState dockState;
+        dockState.LoadState(m_strRegSection + qmxRegControlBarsKey);
+        pFrameImpl->LoadDockState(strPath);
+        pFrameImpl->SetDockState(dockState);
+    }
+    if (qmxKeyboardManager != nullptr)
+        qmxKeyboardManager->LoadState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
+    if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourceChanged)) {
+        for (CQMXPToolBar* pBar : CQMXPToolBar::GetAllToolbars()) {
+            if (pBar->GetSafeHwnd() != nullptr)
+                pBar->ResetAllImages();
+        }
+        if (pFrameImpl != nullptr && pFrameImpl->m_pFrame->GetSafeHwnd() != nullptr)
+            pFrameImpl->m_pFrame->RecalcLayout(TRUE);
+    }
     PostLoadState();
+    m_iSavedVersionMajor = static_cast<int>(kVersionMajor);
+    m_iSavedVersionMinor = static_cast<int>(kVersionMinor);
     return TRUE;
+}
+
+BOOL CQMXPWorkspace::CleanState(LPCWSTR lpszSectionName) {
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    CQMXPRegistry reg(FALSE, FALSE);
+    return reg.DeleteKey(GetRegSectionPath(), FALSE);
+}
+
+BOOL CQMXPWorkspace::SaveState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameImpl) {
+    if (!m_bSaveEnabled)
+        return FALSE;
+    if (lpszSectionName != nullptr)
+        m_strRegSection = lpszSectionName;
+    const CString strPath = GetRegSectionPath();
+    PreSaveState();
+    {
+        CQMXPRegistry reg(FALSE, FALSE);
+        if (reg.CreateKey(SubKey(strPath, qmxRegControlBarVersion))) {
+            reg.Write(qmxRegVersionMajor, kVersionMajor);
+            reg.Write(qmxRegVersionMinor, kVersionMinor);
+        }
+    }
+    CQMXPToolBar::SaveParameters(strPath);
+    qmxCommandManager.SaveState(strPath);
+    if (pFrameImpl != nullptr) {
+        CFrameWnd* pFrame = pFrameImpl->m_pFrame;
+        CDockState dockState;
+        pFrame->GetDockState(dockState);
+        dockState.SaveState(m_strRegSection + qmxRegControlBarsKey);
+        pFrameImpl->SaveDockState(strPath);
+        for (CQMXPToolBar* pBar : CQMXPToolBar::GetAllToolbars()) {
+            if (TakesBar(pBar, pFrameImpl, m_bLoadSaveFrameBarsOnly))
+                pBar->SaveState(strPath, static_cast<UINT>(-1), -1);
+        }
+        pFrameImpl->SaveUserToolbars(m_bLoadSaveFrameBarsOnly);
+        pFrameImpl->SaveTearOffMenus(m_bLoadSaveFrameBarsOnly);
+        CQMXPRebarState::SaveRebarState(strPath, pFrame);
+    }
+    // The user's own button images live in their bitmap file.
+    if (CQMXPToolBar::m_pUserImages != nullptr)
+        CQMXPToolBar::m_pUserImages->SaveToFile();
+    if (qmxKeyboardManager != nullptr)
+        qmxKeyboardManager->SaveState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
+    PostSaveState();
+    return TRUE;
+}
+
+BOOL CQMXPWorkspace::OnClosingMainFrame(CQMXPFrameImpl* pFrameImpl) { return SaveState(nullptr, pFrameImpl); }
+
+BOOL CQMXPWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd) {
+    CQMXPRegistry reg(FALSE, TRUE);
+    if (!reg.Open(GetRegSectionPath(qmxRegWindowPlacement)))
+        return FALSE;
+    return reg.Read(qmxRegMainWindowRect, rectNormalPosition) && reg.Read(qmxRegFlags, nFlags) &&
+           reg.Read(qmxRegShowCmd, nShowCmd);
+}
+
+BOOL CQMXPWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd) {
+    CQMXPRegistry reg(FALSE, FALSE);
+    if (!reg.CreateKey(GetRegSectionPath(qmxRegWindowPlacement)))
+        return FALSE;
+    return reg.Write(qmxRegMainWindowRect, rectNormalPosition) && reg.Write(qmxRegFlags, nFlags) &&
+           reg.Write(qmxRegShowCmd, nShowCmd);
 }
 
 void CQMXPWorkspace::PreLoadState() {}
 
 void CQMXPWorkspace::PostLoadState() {}
+
+void CQMXPWorkspace::PreSaveState() {}
+
+void CQMXPWorkspace::PostSaveState() {}

@@ -1,15 +1,21 @@
 #pragma once
-// CQMXPWorkspace: saves and restores the window layout of the docking
-// library below one registry base key; a base of the application object.
-// There is one per process (QMXPGetWorkspace). Stand-in: it keeps the base
-// key and calls the load hooks; the docking library fills in what is saved.
+// CQMXPWorkspace: saves and restores the whole window layout of the docking
+// library below one registry base key: tool bars and their options, the
+// command manager, rebars, user and torn-off bars, the frame's dock state,
+// the input managers and the main window's placement. It deletes the
+// library-wide managers it is told it owns. One per process
+// (QMXPGetWorkspace); the application object derives from it.
+#include "platform/classlib/Rect.h"
 #include "platform/classlib/String.h"
 
 #include <windows.h>
 
+class CQMXPFrameImpl;
+
 class CQMXPWorkspace {
 public:
     explicit CQMXPWorkspace(BOOL bResourceSmartUpdate = FALSE);
+    // Deletes the managers it owns and clears their global pointers.
     virtual ~CQMXPWorkspace();
     CQMXPWorkspace(const CQMXPWorkspace&) = delete;
     CQMXPWorkspace& operator=(const CQMXPWorkspace&) = delete;
@@ -19,26 +25,53 @@ public:
     CString GetRegSectionPath(LPCWSTR lpszSectionName = L"");
     void SetRegistryBase(LPCWSTR lpszSectionName);
 
-    // Loads the saved layout (PreLoadState first, PostLoadState last); a
-    // base name given replaces the stored one.
-    virtual BOOL LoadState(LPCWSTR lpszSectionName = nullptr);
+    // Loads the saved layout (PreLoadState first, PostLoadState last), the
+    // frame's bars when a frame is given; a base name given replaces the
+    // stored one. Always TRUE.
+    virtual BOOL LoadState(LPCWSTR lpszSectionName = nullptr, CQMXPFrameImpl* pFrameImpl = nullptr);
+    // Deletes the whole base key (a settings reset).
+    virtual BOOL CleanState(LPCWSTR lpszSectionName = nullptr);
+    // FALSE (nothing written) while saving is disabled.
+    virtual BOOL SaveState(LPCWSTR lpszSectionName = nullptr, CQMXPFrameImpl* pFrameImpl = nullptr);
+    // The main frame closes: everything is saved.
+    virtual BOOL OnClosingMainFrame(CQMXPFrameImpl* pFrameImpl);
+    // "WindowPlacement": the normal rectangle on the screen, the placement
+    // flags and the show command. Loading is TRUE only when all three are read.
+    virtual BOOL LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd);
+    virtual BOOL StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd);
 
     // Tool bars merge changes of their resources into their stored state
     // (and keep their reset buttons as "OriginalItems").
     BOOL IsResourceSmartUpdate() const { return m_bResourceSmartUpdate; }
-    // The version of the stored layout; -1 until one was read.
+    // The version of the stored layout; -1 until one was read, 6.3 after a load.
     int GetDataVersionMajor() const { return m_iSavedVersionMajor; }
     int GetDataVersionMinor() const { return m_iSavedVersionMinor; }
+    void EnableSaving(BOOL bEnable) { m_bSaveEnabled = bEnable; }
+    BOOL IsSavingEnabled() const { return m_bSaveEnabled; }
+    // Only the bars of the frame being loaded or saved, not of other frames.
+    void SetFrameBarsOnly(BOOL bOnly) { m_bLoadSaveFrameBarsOnly = bOnly; }
+
+    // The managers the destructor deletes.
+    BOOL m_bKeyboardManagerAutocreated = FALSE;
+    BOOL m_bContextMenuManagerAutocreated = FALSE;
+    BOOL m_bMouseManagerAutocreated = FALSE;
+    BOOL m_bUserToolsManagerAutocreated = FALSE;
+    BOOL m_bTearOffManagerAutocreated = FALSE;
+    BOOL m_bForceImageReset = FALSE;
 
 protected:
     // Called before anything is loaded; the application may reset its settings here.
     virtual void PreLoadState();
     virtual void PostLoadState();
+    virtual void PreSaveState();
+    virtual void PostSaveState();
 
     CString m_strRegSection;
     BOOL m_bResourceSmartUpdate;
     int m_iSavedVersionMajor = -1;
     int m_iSavedVersionMinor = -1;
+    BOOL m_bLoadSaveFrameBarsOnly = FALSE;
+    BOOL m_bSaveEnabled = TRUE;
 };
 
 // The workspace of the process; null when there is none.

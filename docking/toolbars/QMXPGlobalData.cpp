@@ -91,7 +91,9 @@ CQMXPGlobalData::CQMXPGlobalData()
       textHeight(0),
       textHeightVert(0),
       hmodUxTheme(nullptr),
-      bIsOfficeStyleLook(FALSE) {
+      bIsOfficeStyleLook(FALSE),
+      gripperSize(7),
+      borderSize(1) {
     RefreshSysColors();
     UpdateFonts();
     UpdateSmallIconSize();

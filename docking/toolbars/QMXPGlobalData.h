@@ -70,6 +70,10 @@ public:
     // The office-style look, read by the edit-box buttons; the classic look
     // leaves it off.
     BOOL bIsOfficeStyleLook;
+    // A docked bar's gripper (across the bar) and the border line on each
+    // side its style names: what a bar leaves free around its content.
+    int gripperSize;
+    int borderSize;
 
     void RefreshSysColors();
     void UpdateFonts();

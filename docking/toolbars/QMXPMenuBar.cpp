@@ -4,6 +4,7 @@
 
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/frames/QMXPToolbarMenuButtonsButton.h"
@@ -96,6 +97,8 @@ int CQMXPMenuBar::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
         return -1;
     if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, m_pParentWnd))
         pFrame->SetMenuBar(this);
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, m_pParentWnd))
+        pSDIFrame->SetMenuBar(this);
     CString strName;
     AfxLoadStringResource(kMenuBarNameString, strName);
     SetWindowText(strName);

@@ -3,7 +3,10 @@
 // the keys passed along the chain of open menus, and its closing.
 #include "docking/toolbars/QMXPPopupMenu.h"
 
+#include "docking/frames/QMXPDialog.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPPropertyPage.h"
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/MenuHash.h"
 #include "docking/toolbars/QMXPCommandManager.h"
@@ -143,6 +146,7 @@ BOOL CQMXPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenuIn, BOOL 
     CQMXPPopupMenu* pParentPopup = GetParentPopup();
     if (pParentPopup != nullptr)
         bTrackMode = pParentPopup->bTrackMode;
+    GetMenuBar()->m_bTrackMode = bTrackMode;
     if (bOwnMessage)
         pMessageWnd = pWndParent;
     else if (pParentPopup != nullptr)
@@ -274,10 +278,28 @@ void CQMXPPopupMenu::InsertUserTools() {
 
 // --- The open menu -------------------------------------------------------------------------------
 
+namespace {
+// A library dialog or property page that opened the popup routes its keys
+// to it while it is open.
+void TellMessageWindow(CWnd* pMessageWnd, CQMXPPopupMenu* pPopup, CQMXPPopupMenu* pOnlyIfActive = nullptr) {
+    if (auto* pDialog = DYNAMIC_DOWNCAST(CQMXPDialog, pMessageWnd)) {
+        if (pOnlyIfActive == nullptr || pDialog->GetActiveMenu() == pOnlyIfActive)
+            pDialog->SetActiveMenu(pPopup);
+    } else if (auto* pPage = DYNAMIC_DOWNCAST(CQMXPPropertyPage, pMessageWnd)) {
+        if (pOnlyIfActive == nullptr || pPage->GetActiveMenu() == pOnlyIfActive)
+            pPage->SetActiveMenu(pPopup);
+    }
+}
+}  // namespace
+
 BOOL CQMXPPopupMenu::RegisterActivePopup(CWnd* pTopFrame, CQMXPPopupMenu* pPopup) {
+    if (pPopup != nullptr)
+        TellMessageWindow(pPopup->pMessageWnd, pPopup);
     BOOL bAccepted = TRUE;
     if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pTopFrame))
         bAccepted = pFrame->ShowPopupMenu(pPopup);
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pTopFrame))
+        bAccepted = pSDIFrame->ShowPopupMenu(pPopup);
     else
         activePopupMenu = pPopup;
     if (!bAccepted) {
@@ -385,8 +407,11 @@ void CQMXPPopupMenu::OnDestroy() {
     if (bCloseParentChain && !CQMXPToolBar::m_bCustomizeMode && pParentPopup != nullptr &&
         !pParentPopup->bDestroying)
         pParentPopup->SendMessage(WM_CLOSE);
+    TellMessageWindow(pMessageWnd, nullptr, this);
     if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, GetOwnerFrame()))
         pFrame->OnClosePopupMenu(this);
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, GetOwnerFrame()))
+        pSDIFrame->OnClosePopupMenu(this);
     if (activePopupMenu == this)
         activePopupMenu = nullptr;
     CMiniFrameWnd::OnDestroy();

@@ -4,7 +4,9 @@
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPRegistry.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPCommandManager.h"
@@ -428,7 +430,9 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
     if (uiCmdId != 0) {
         MarkCommandInProgress(TRUE);
         PlayMenuSound(QMXP_SOUND_MENU_COMMAND);
-        if (!m_bTrackMode) {
+        if (m_bTrackMode && qmxContextMenuManager != nullptr) {
+            qmxContextMenuManager->SetLastCommandId(uiCmdId);
+        } else if (!m_bTrackMode) {
             CountCommandUse(uiCmdId);
             if (pPopup == nullptr || !pPopup->PostCommand(uiCmdId)) {
                 if (qmxUserToolsManager == nullptr || !qmxUserToolsManager->RunTool(uiCmdId)) {
@@ -491,6 +495,9 @@ CWnd* CQMXPPopupMenuBar::GetCommandTarget() const {
     CQMXPPopupMenu* pPopup = GetParentPopup();
     if (pPopup != nullptr && pPopup->pMessageWnd != nullptr)
         return pPopup->pMessageWnd;
+    // An item active in place takes the commands in place of the window's own frame.
+    if (qmxCommandTargetOverride != nullptr)
+        return qmxCommandTargetOverride;
     return CQMXPToolBar::GetCommandTarget();
 }
 

@@ -1,6 +1,7 @@
 #include "docking/toolbars/QMXPVisualManager.h"
 
 #include "docking/bars/QMXPBaseControlBar.h"
+#include "docking/bars/QMXPCaptionBar.h"
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -117,12 +118,18 @@ void CQMXPVisualManager::SetLook2000(BOOL bLook2000In) {
 
 void CQMXPVisualManager::OnUpdateSystemColors() {}
 
-void CQMXPVisualManager::OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar*, CRect rectClient, CRect rectClip,
+void CQMXPVisualManager::OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                              BOOL) {
-    // Outlook bar panes fill themselves and caption bars take their own
-    // colour, once those bars exist.
+    // Outlook bar panes fill themselves, once those bars exist.
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CQMXPCaptionBar))) {
+        const COLORREF clrBack = static_cast<CQMXPCaptionBar*>(pBar)->GetBackColor();
+        pDC->FillSolidRect(&rectClip, clrBack == static_cast<COLORREF>(-1) ? globalData.clrBtnShadow : clrBack);
+        return;
+    }
     pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &globalData.brBtnFace);
 }
+
+COLORREF CQMXPVisualManager::GetCaptionBarTextColor(CQMXPCaptionBar*) { return globalData.clrBtnHilite; }
 
 void CQMXPVisualManager::OnDrawBarBorder(CDC* pDC, CQMXPBaseControlBar* pBar, CRect& rect) {
     const DWORD dwStyle = pBar->GetBarStyle();

@@ -8,6 +8,7 @@
 
 class CDC;
 class CQMXPBaseControlBar;
+class CQMXPCaptionBar;
 class CQMXPBaseTabWnd;
 class CQMXPCaptionButton;
 class CQMXPMiniFrameWnd;
@@ -17,6 +18,7 @@ class CQMXPToolbarButton;
 class CQMXPToolbarComboBoxButton;
 class CQMXPToolbarEditBoxButton;
 class CQMXPToolbarMenuButton;
+class CQMXTabButton;
 class CWnd;
 
 class CQMXPVisualManager : public CObject {
@@ -40,6 +42,8 @@ public:
     virtual void OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                      BOOL bNCArea = FALSE);
     // Shrinks rect by the borders drawn.
+    // The caption bar's text where the bar names no colour of its own.
+    virtual COLORREF GetCaptionBarTextColor(CQMXPCaptionBar* pBar);
     virtual void OnDrawBarBorder(CDC* pDC, CQMXPBaseControlBar* pBar, CRect& rect);
     virtual void OnDrawMenuBorder(CDC* pDC, CQMXPPopupMenu* pMenu, CRect rect);
     virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CQMXPBaseControlBar* pBar);
@@ -78,6 +82,11 @@ public:
     virtual void OnDrawOutlookPageButtonBorder(CDC* pDC, CRect& rectBtn, BOOL bIsHighlighted, BOOL bIsPressed);
     virtual void OnEraseTabsArea(CDC* pDC, CRect rect, const CQMXPBaseTabWnd* pTabWnd);
     virtual void OnFillTab(CDC* pDC, CRect rectFill, int iTab, const CQMXPBaseTabWnd* pTabWnd);
+    // A tab of a tab window: flat (slanted) or 3D, with its image and label.
+    virtual void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CQMXPBaseTabWnd* pTabWnd);
+    // A tab strip's button; the rectangle shrinks to what is inside the border.
+    virtual void OnDrawTabButtonBorder(CDC* pDC, CRect& rect, CQMXTabButton* pButton, int nState,
+                                       const CQMXPBaseTabWnd* pTabWnd);
     // The command lists of the customisation sheet; the text colour.
     virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
     // Added to every toolbar button's size.

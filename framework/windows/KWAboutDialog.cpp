@@ -84,7 +84,7 @@ bool CKWAboutDialog::OnLButtonDownHook(CPoint point)
 {
     if (!m_clickHandler)
         return false;
-    m_clickHandler->OnClick(0, point.x, point.y);
+    m_clickHandler->OnClick(this, point.x, point.y);
     return true;
 }
 

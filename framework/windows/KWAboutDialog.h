@@ -25,7 +25,7 @@ public:
 
     // Binds the credits, links and version line and starts the timer.
     BOOL OnInitDialog() override;
-    // The click handler's OnClick(0, x, y); false without a handler.
+    // The click handler's OnClick(this box, x, y); false without a handler.
     bool OnLButtonDownHook(CPoint point) override;
     // WM_TIMER (any id): after the delay, one step up per tick.
     virtual void OnTimer(UINT_PTR nIDEvent);

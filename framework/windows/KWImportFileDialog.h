@@ -9,6 +9,11 @@
 
 class CQMFormatInfo;
 
+// The framework's preview of an image file: the picture read through the
+// raster-image library at preview size as a device bitmap (the caller owns
+// it); null for a path that is not a file.
+HBITMAP KWMakeImagePreview(const wchar_t* file, int reserved);
+
 class CKWImportFileDialog : public CFileDialog {
 public:
     // Characters of the buffer that receives the chosen files: room for a
@@ -22,6 +27,8 @@ public:
     // Every chosen file as a full path, in the dialog's order.
     void GetSelectedFiles(std::vector<CString>& files) const;
     void SetInitialDir(const wchar_t* folder);
+    // What makes the previews (KWMakeImagePreview unless another is given).
+    void SetPreviewMaker(KWPreviewMaker maker) { m_preview.SetPreviewMaker(maker); }
     const CString& GetFilter() const { return m_filter; }
     const CKWPreviewCtrl& GetPreview() const { return m_preview; }
 

@@ -48,10 +48,8 @@ int CKWMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     if (CQMXPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     auto* app = dynamic_cast<CKWAbstractApp*>(AfxGetApp());
-    if (app) {
-        app->OnMainFrameCreate(this);
-        app->CreateStatusBar(this);
-    }
+    // The menu bar comes first, so that it takes the top row above the tool
+    // bars; once made it shows the frame's menu in place of the Windows menu.
     if (!m_menuBar) {
         m_menuBar = new CQMXPMenuBar;
         m_ownsMenuBar = true;
@@ -60,10 +58,11 @@ int CKWMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
             m_menuBar->EnableDocking(kDockAnySide);
             EnableDocking(kDockAnySide);
             DockControlBar(m_menuBar);
-            // The frame shows its Windows menu until the library frames hand
-            // the menu bar their menu: until then the bar takes no room.
-            m_menuBar->ShowControlBar(FALSE, FALSE, FALSE);
         }
+    }
+    if (app) {
+        app->OnMainFrameCreate(this);
+        app->CreateStatusBar(this);
     }
     // The tool bar manager keeps the menu bar with its bars from now on.
     CKWToolBarManager* manager = app ? app->GetToolBarManager() : nullptr;

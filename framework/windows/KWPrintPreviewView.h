@@ -17,8 +17,6 @@ public:
     // extra preview pages.
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
-    CQMXPToolBar& GetToolBar() { return m_wndToolBar; }
-
 protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnNumPageChange();

@@ -12,14 +12,23 @@ namespace {
 // The longest program path read.
 constexpr DWORD kMaxProgramPath = 2048;
 
-CString Format(const wchar_t* format, const CString& a)
+}  // namespace
+
+CString FormatShellKey(const wchar_t* format, const CString& typeId)
 {
     CString text;
-    text.Format(format, static_cast<const wchar_t*>(a));
+    text.Format(format, static_cast<const wchar_t*>(typeId));
     return text;
 }
 
-}  // namespace
+void SetShellNewNullFile(const CString& extension)
+{
+    HKEY shellNew = nullptr;
+    if (::RegCreateKeyW(HKEY_CLASSES_ROOT, extension + L"\\ShellNew", &shellNew) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(shellNew, L"NullFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
+    ::RegCloseKey(shellNew);
+}
 
 bool SetRegKey(const wchar_t* key, const wchar_t* value)
 {
@@ -49,27 +58,22 @@ void CKWBaseWinApplication::RegisterShellFileTypes()
         SetRegKey(extension, typeId);
         SetRegKey(typeId, typeName);
         if (flags & KW_REG_ICON)
-            SetRegKey(Format(L"%s\\DefaultIcon", typeId), Format(L"%s,1", path));
+            SetRegKey(FormatShellKey(L"%s\\DefaultIcon", typeId), FormatShellKey(L"%s,1", path));
         if (flags & KW_REG_OPEN) {
-            SetRegKey(Format(L"%s\\shell\\open\\ddeexec", typeId), L"[open(\"%1\")]");
-            SetRegKey(Format(L"%s\\shell\\open\\ddeexec\\Application", typeId), service);
-            SetRegKey(Format(L"%s\\shell\\open\\ddeexec\\topic", typeId), L"system");
-            SetRegKey(Format(L"%s\\shell\\open\\command", typeId), path + L" /dde");
+            SetRegKey(FormatShellKey(L"%s\\shell\\open\\ddeexec", typeId), L"[open(\"%1\")]");
+            SetRegKey(FormatShellKey(L"%s\\shell\\open\\ddeexec\\Application", typeId), service);
+            SetRegKey(FormatShellKey(L"%s\\shell\\open\\ddeexec\\topic", typeId), L"system");
+            SetRegKey(FormatShellKey(L"%s\\shell\\open\\command", typeId), path + L" /dde");
         }
         if (flags & KW_REG_PRINT) {
-            SetRegKey(Format(L"%s\\shell\\print\\ddeexec", typeId), L"[print(\"%1\")]");
-            SetRegKey(Format(L"%s\\shell\\print\\command", typeId), path + L" /p \"%1\"");
+            SetRegKey(FormatShellKey(L"%s\\shell\\print\\ddeexec", typeId), L"[print(\"%1\")]");
+            SetRegKey(FormatShellKey(L"%s\\shell\\print\\command", typeId), path + L" /p \"%1\"");
         }
         if (flags & KW_REG_PRINTTO) {
-            SetRegKey(Format(L"%s\\shell\\printto\\ddeexec", typeId), L"[printto(\"%1\",\"%2\",\"%3\",\"%4\")]");
-            SetRegKey(Format(L"%s\\shell\\printto\\command", typeId),
+            SetRegKey(FormatShellKey(L"%s\\shell\\printto\\ddeexec", typeId), L"[printto(\"%1\",\"%2\",\"%3\",\"%4\")]");
+            SetRegKey(FormatShellKey(L"%s\\shell\\printto\\command", typeId),
                       path + L" /pt \"%1\" \"%2\" \"%3\" \"%4\"");
-            HKEY shellNew = nullptr;
-            if (::RegCreateKeyW(HKEY_CLASSES_ROOT, extension + L"\\ShellNew", &shellNew) == ERROR_SUCCESS) {
-                ::RegSetValueExW(shellNew, L"NullFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),
-                                 sizeof(wchar_t));
-                ::RegCloseKey(shellNew);
-            }
+            SetShellNewNullFile(extension);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "framework/windows/KWWinFrame.h"
 
 #include "platform/classlib/MessageMap.h"
+#include "platform/classlib/View.h"
 
 IMPLEMENT_DYNCREATE(CKWWinFrame, CQMXPMDIChildWnd)
 
@@ -47,6 +48,26 @@ BOOL CKWWinFrame::OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext)
     return vertical && horizontal;
 }
 
-void CKWWinFrame::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
+bool CKWWinFrame::ScrollActiveView(CScrollBar* pScrollBar)
+{
+    if (!pScrollBar || (pScrollBar != GetHorzScrollBar() && pScrollBar != GetVertScrollBar()))
+        return false;
+    const MSG* message = GetCurrentMessage();
+    CView* view = GetActiveView();
+    if (!message || !view || !view->m_hWnd)
+        return false;
+    view->SendMessage(message->message, message->wParam, message->lParam);
+    return true;
+}
 
-void CKWWinFrame::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CKWWinFrame::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    if (!ScrollActiveView(pScrollBar))
+        Default();
+}
+
+void CKWWinFrame::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    if (!ScrollActiveView(pScrollBar))
+        Default();
+}

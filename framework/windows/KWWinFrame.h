@@ -21,8 +21,14 @@ protected:
     // The views, then the right and the bottom strips; true only when all exist.
     BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext) override;
 
+    // The strips' scroll bars scroll the active view; other scroll
+    // messages get the default processing.
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // True when the message came from a strip and went on to the view.
+    bool ScrollActiveView(CScrollBar* pScrollBar);
 };

@@ -39,6 +39,11 @@ BOOL CKWWinMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
     if (!CQMXPMDIFrameWnd::PreCreateWindow(cs))
         return FALSE;
     cs.style = kMainFrameStyle;
+    // The library restored the stored placement and its show command: the
+    // window opens maximised only when that (or the start) asks for it.
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_nCmdShow != SW_SHOWMAXIMIZED && app->m_nCmdShow != SW_MAXIMIZE)
+        cs.style &= ~WS_MAXIMIZE;
     return TRUE;
 }
 

@@ -197,17 +197,9 @@ namespace {
 // limited before it becomes a whole number.
 int ParseFontSize(const CString& text)
 {
-    const wchar_t* start = text;
-    wchar_t* end = nullptr;
-    double value = std::wcstod(start, &end);
-    if (end == start)
+    double value = 0.0;
+    if (!ParsePointSize(text, value))
         return 0;
-    CString unitName(end);
-    unitName.Trim();
-    const int points = FindUnitByName(L"pt");
-    const int unit = unitName.IsEmpty() ? -1 : FindUnitByName(unitName);
-    if (unit >= 0 && unit != points)
-        value = value * GetMeasureUnit(unit).factor / GetMeasureUnit(points).factor;
     value += 0.5;
     if (!(value >= 1.0))  // also NaN
         return 0;

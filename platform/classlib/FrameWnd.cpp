@@ -3,6 +3,7 @@
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/ControlBar.h"
 #include "platform/classlib/CreateContext.h"
+#include "platform/classlib/DockState.h"
 #include "platform/classlib/Document.h"
 #include "platform/classlib/Menu.h"
 #include "platform/classlib/PrintPreviewState.h"
@@ -344,6 +345,8 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) {
         return nullptr;
     return static_cast<CControlBar*>(pWnd);
 }
+
+void CFrameWnd::GetDockState(CDockState& state) const { state.Clear(); }
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
     if (pBar == nullptr || pBar->m_hWnd == nullptr)

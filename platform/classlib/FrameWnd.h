@@ -10,6 +10,7 @@
 #include "platform/classlib/Wnd.h"
 
 class CControlBar;
+class CDockState;
 class CDocument;
 class CView;
 struct CCreateContext;
@@ -29,6 +30,11 @@ constexpr UINT AFX_IDW_PREVIEW_BAR = 0xE802;
 constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;  // the frame's view (the pane that fills what bars leave)
 constexpr UINT AFX_IDW_PANE_LAST = 0xE9FF;
 constexpr UINT AFX_IDW_PANE_SAVE = 0xEA21;   // id a view carries while the preview replaces it
+
+// The commands that show and hide the frame's tool bar, status bar and rebar.
+constexpr UINT ID_VIEW_TOOLBAR = 0xE800;
+constexpr UINT ID_VIEW_STATUS_BAR = 0xE801;
+constexpr UINT ID_VIEW_REBAR = 0xE804;
 
 // Strings of the frames.
 constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
@@ -126,6 +132,9 @@ public:
     // The control bar child with the id; null when there is none.
     CControlBar* GetControlBar(UINT nID);
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // The class library docks no bars in dock bars of its own: the state
+    // it gives is empty, and applying one changes nothing.
+    void GetDockState(CDockState& state) const;
 
     // Print preview switches the frame's menu, bars and view; see CPrintPreviewState.
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);

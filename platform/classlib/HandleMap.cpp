@@ -71,4 +71,5 @@ void AfxDeleteTempMaps() {
     afxMapHDC()->DeleteTemp();
     afxMapHGDIOBJ()->DeleteTemp();
     afxMapHMENU()->DeleteTemp();
+    afxMapHIMAGELIST()->DeleteTemp();
 }

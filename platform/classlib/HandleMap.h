@@ -42,6 +42,7 @@ CHandleMap* afxMapHWND();
 CHandleMap* afxMapHDC();
 CHandleMap* afxMapHGDIOBJ();
 CHandleMap* afxMapHMENU();
+CHandleMap* afxMapHIMAGELIST();
 
 // Deletes the calling thread's temporary wrappers of every kind.
 void AfxDeleteTempMaps();

@@ -2,6 +2,7 @@
 // CImageList: a common-controls image list (images of one size with their
 // masks). The list the object holds is destroyed with it unless detached.
 #include "platform/classlib/Object.h"
+#include "platform/classlib/Rect.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -17,6 +18,10 @@ public:
     CImageList& operator=(const CImageList&) = delete;
 
     HIMAGELIST m_hImageList = nullptr;
+
+    // A wrapper of the handle: the permanent one, else one of the calling
+    // thread's temporaries (which never destroys the list).
+    static CImageList* FromHandle(HIMAGELIST hImageList);
 
     HIMAGELIST GetSafeHandle() const { return m_hImageList; }
     operator HIMAGELIST() const { return m_hImageList; }
@@ -34,5 +39,8 @@ public:
     int Add(HBITMAP hbmImage, COLORREF crMask) {
         return m_hImageList != nullptr ? ::ImageList_AddMasked(m_hImageList, hbmImage, crMask) : -1;
     }
+    int Add(HICON hIcon) { return m_hImageList != nullptr ? ::ImageList_AddIcon(m_hImageList, hIcon) : -1; }
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
+    // The size of one image; (0, 0) without a list.
+    CSize GetImageSize() const;
 };

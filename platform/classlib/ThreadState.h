@@ -10,7 +10,7 @@ class CObject;
 class CWinThread;
 class CWnd;
 
-enum AfxHandleKind { afxHandleWnd, afxHandleDC, afxHandleGdiObject, afxHandleMenu, afxHandleKinds };
+enum AfxHandleKind { afxHandleWnd, afxHandleDC, afxHandleGdiObject, afxHandleMenu, afxHandleImageList, afxHandleKinds };
 
 struct AFX_THREAD_STATE {
     CWinThread* m_pCurrentWinThread = nullptr;

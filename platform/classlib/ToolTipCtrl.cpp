@@ -39,3 +39,10 @@ void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect) {
     ti.rect = *lpRect;
     ::SendMessageW(m_hWnd, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
+
+void CToolTipCtrl::UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool) {
+    TOOLINFOW ti;
+    FillInToolInfo(ti, pWnd, nIDTool);
+    ti.lpszText = const_cast<LPWSTR>(lpszText);
+    ::SendMessageW(m_hWnd, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}

@@ -21,6 +21,8 @@ public:
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool);
     int GetToolCount() const { return static_cast<int>(::SendMessageW(m_hWnd, TTM_GETTOOLCOUNT, 0, 0)); }
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
+    // The text of the window's tool with the id.
+    void UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool);
     void RelayEvent(LPMSG lpMsg) { ::SendMessageW(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg)); }
     void Pop() { ::SendMessageW(m_hWnd, TTM_POP, 0, 0); }
     int SetMaxTipWidth(int iWidth) {

@@ -141,6 +141,8 @@ int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // OLE for the calling thread (OleInitialize); undone by the application's ExitInstance.
 BOOL AfxOleInit();
 void AfxOleTerm();
+// OLE was started by AfxOleInit and not undone yet.
+BOOL AfxOleIsInitialized();
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();

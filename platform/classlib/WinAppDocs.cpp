@@ -51,6 +51,8 @@ BOOL AfxOleInit() {
     return TRUE;
 }
 
+BOOL AfxOleIsInitialized() { return g_nOleInitCount > 0; }
+
 void AfxOleTerm() {
     if (g_nOleInitCount == 0)
         return;

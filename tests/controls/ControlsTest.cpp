@@ -17,7 +17,7 @@
 #include "framework/KWRegKeyStack.h"
 #include "platform/classlib/Object.h"
 #include "platform/classlib/WinApp.h"
-#include "tests/platform/classlib/TestSupport.h"
+#include "ControlsTestSupport.h"
 #include "resources/Toolbars.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@
 
 namespace {
 
-CWinApp g_application(L"ControlsTests");
+controls_test::CControlsTestApp g_application;
 
 // A parent window for the controls.
 struct ParentWindow {
@@ -47,6 +47,11 @@ private:
 };
 
 }  // namespace
+
+controls_test::CControlsTestApp& controls_test::App()
+{
+    return g_application;
+}
 
 TEST(ControlFacade, AnswersNothingWithoutImplementationAndKeepsTheIdAndOneFont)
 {
@@ -122,6 +127,7 @@ TEST(FontFaces, ChainCharsetsPerExactNameAndMatchTheDocumentsFonts)
     EXPECT_EQ(CKWFontFaceStorage::kTrueType, storage.GetAt(0)->type);
     EXPECT_EQ(L"arial", *storage.GetAt(1)->name);
 
+    // A document font the system lacks gets an entry of its own, after the installed ones.
     CKWFontFaceStorage application;
     application.AddFace(L"Arial", CKWFontFaceStorage::kTrueType, 0);
     application.AddFace(L"Courier", CKWFontFaceStorage::kTrueType, 0);
@@ -131,9 +137,11 @@ TEST(FontFaces, ChainCharsetsPerExactNameAndMatchTheDocumentsFonts)
     SetCurrentFontLists(&document, &application);
     UpdateFontLists(true);
     FCOMMBO_DATA_ARRAY& data = GetFontCommboData();
-    ASSERT_EQ(2u, data.GetSize());
+    ASSERT_EQ(3u, data.GetSize());
     EXPECT_EQ(1, data.GetAt(0)->value);
     EXPECT_EQ(-1, data.GetAt(1)->value);
+    EXPECT_EQ(0, data.GetAt(2)->value);
+    EXPECT_EQ(std::wstring(L"Verdana"), GetMissingFontName(data.GetAt(2)));
     SetCurrentFontLists(nullptr, nullptr);
     data.RemoveAll();
 

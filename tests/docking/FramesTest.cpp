@@ -1,31 +1,67 @@
-// Frame stand-ins: the workspace's registry paths and load hook, the
-// registry class, docking bars in the MDI frame, the MDI child frame, and
-// the preview view with its tool bar.
-#include "DockingTestSupport.h"
+// The library frames: the workspace's registry paths, its save and load
+// around a test MDI application run twice, the stored window placement, the
+// registry class, the frame's key and click routing, the Window popup's
+// list of document windows, the document frames, and the preview view
+// with its tool bar.
+#include "MenuTestSupport.h"
 
+#include "docking/bars/QMXPStatusBar.h"
+#include "docking/frames/QMXPFrameImpl.h"
+#include "docking/frames/QMXPFrameLayout.h"
+#include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "docking/toolbars/QMXPToolbarComboBoxButton.h"
 #include "platform/classlib/DialogBar.h"
 #include "platform/classlib/DocTemplate.h"
+#include "platform/classlib/MDIChildWnd.h"
 #include "platform/classlib/PrintPreviewState.h"
+#include "platform/classlib/SplitterWnd.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 using namespace docking_test;
 
 namespace {
 
-// An application that is also the workspace, as the framework's is.
+constexpr wchar_t kTestKey[] = L"Software\\OstraTallier Frames Test";
+const std::wstring kWorkspacePath = L"Software\\OstraTallier Frames Test\\DockingTests\\QMXWorkspace\\";
+
+// An application that is also the workspace, as the framework's is; it
+// logs the stored version its load starts with.
 class CWorkspaceApp : public CDockTestApp, public CQMXPWorkspace {
 protected:
-    void PreLoadState() override { Record(L"workspace:preload"); }
-    void PostLoadState() override { Record(L"workspace:postload"); }
+    void PreLoadState() override {
+        Record(L"preload:" + std::to_wstring(GetDataVersionMajor()) + L"." + std::to_wstring(GetDataVersionMinor()));
+    }
+    void PostLoadState() override { Record(L"postload"); }
 };
+
+bool KeyExists(const std::wstring& key) {
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(hKey);
+    return true;
+}
+
+DWORD DwordValue(const std::wstring& key, const wchar_t* name) {
+    DWORD value = 0xFFFFFFFF;
+    DWORD size = sizeof(value);
+    ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
 
 TEST(WorkspaceTest, SectionPathsLieBelowTheApplicationsKey) {
     EXPECT_EQ(QMXPGetWorkspace(), nullptr);
@@ -36,26 +72,150 @@ TEST(WorkspaceTest, SectionPathsLieBelowTheApplicationsKey) {
         app.m_pszProfileName = _wcsdup(L"DockingTests");
         EXPECT_EQ(std::wstring(app.GetRegSectionPath()), L"SOFTWARE\\DockingTests\\QMXWorkspace\\");
         app.SetRegistryKey(L"Kestrel Works");
-        const struct {
-            const wchar_t* section;
-            const wchar_t* expected;
-        } cases[] = {
-            {L"", L"SOFTWARE\\Kestrel Works\\DockingTests\\QMXWorkspace\\"},
-            {nullptr, L"SOFTWARE\\Kestrel Works\\DockingTests\\QMXWorkspace\\"},
-            {L"QMXControlBarVersion", L"SOFTWARE\\Kestrel Works\\DockingTests\\QMXWorkspace\\QMXControlBarVersion\\"},
-        };
-        for (const auto& c : cases)
-            EXPECT_EQ(std::wstring(app.GetRegSectionPath(c.section)), c.expected);
+        EXPECT_EQ(std::wstring(app.GetRegSectionPath(L"QMXControlBarVersion")),
+                  L"SOFTWARE\\Kestrel Works\\DockingTests\\QMXWorkspace\\QMXControlBarVersion\\");
         app.SetRegistryBase(L"Kestrel Works\\Tallier\\Settings");
-        EXPECT_EQ(std::wstring(app.GetRegSectionPath()),
+        EXPECT_EQ(std::wstring(app.GetRegSectionPath(nullptr)),
                   L"SOFTWARE\\Kestrel Works\\DockingTests\\Kestrel Works\\Tallier\\Settings\\");
-
-        Log().clear();
+        // A load with another base name reads from there and keeps it.
         EXPECT_TRUE(app.LoadState(L"Layout"));
-        EXPECT_EQ(Log(), (std::vector<std::wstring>{L"workspace:preload", L"workspace:postload"}));
         EXPECT_EQ(std::wstring(app.GetRegSectionPath()), L"SOFTWARE\\Kestrel Works\\DockingTests\\Layout\\");
     }
     EXPECT_EQ(QMXPGetWorkspace(), nullptr);
+}
+
+// The test MDI application run twice with a registry key of its own.
+class WorkspaceRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        m_app.SetRegistryKey(L"OstraTallier Frames Test");
+        m_app.AddDocTemplate(new CMultiDocTemplate(IDR_DOCKTEST_DOC, RUNTIME_CLASS(CDockTestDoc),
+                                                   RUNTIME_CLASS(CQMXPMDIChildWnd), RUNTIME_CLASS(CDockTestView)));
+    }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
+    // A frame loaded with a docked tool bar (its id 59960).
+    CQMXPMDIFrameWnd* Run(CQMXPToolBar& bar) {
+        Log().clear();
+        auto* pFrame = new CQMXPMDIFrameWnd;
+        m_app.m_nCmdShow = SW_SHOWNORMAL;
+        if (!pFrame->LoadFrame(IDR_DOCKTEST_MAIN))
+            return nullptr;
+        m_app.m_pMainWnd = pFrame;
+        pFrame->EnableDocking(0xF000);
+        bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 59960);
+        bar.EnableDocking(0xF000);
+        pFrame->DockControlBar(&bar);
+        return pFrame;
+    }
+    void Close(CQMXPMDIFrameWnd* pFrame) {
+        pFrame->SendMessage(WM_CLOSE);
+        Pump();
+        EXPECT_EQ(m_app.m_pMainWnd, nullptr);
+    }
+    CWorkspaceApp m_app;
+};
+
+TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacement) {
+    CQMXPToolBar bar;
+    CQMXPMDIFrameWnd* pFrame = Run(bar);
+    ASSERT_NE(pFrame, nullptr);
+    // The first run: nothing stored, the window opens maximised; the version is read as none.
+    EXPECT_EQ(m_app.m_nCmdShow, SW_SHOWMAXIMIZED);
+    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"preload:-1.-1", L"postload"}));
+    EXPECT_EQ(m_app.GetDataVersionMajor(), 6);
+    EXPECT_EQ(m_app.GetDataVersionMinor(), 3);
+    WINDOWPLACEMENT wp = {sizeof(wp)};
+    pFrame->GetWindowPlacement(&wp);
+    wp.rcNormalPosition = CRect(50, 60, 650, 560);
+    wp.showCmd = SW_SHOWNORMAL;
+    pFrame->SetWindowPlacement(&wp);
+    Close(pFrame);
+
+    EXPECT_EQ(DwordValue(kWorkspacePath + L"QMXControlBarVersion", L"Major"), 6u);
+    EXPECT_EQ(DwordValue(kWorkspacePath + L"QMXControlBarVersion", L"Minor"), 3u);
+    EXPECT_EQ(DwordValue(kWorkspacePath + L"WindowPlacement", L"ShowCmd"), static_cast<DWORD>(SW_SHOWNORMAL));
+    EXPECT_EQ(DwordValue(kWorkspacePath + L"WindowPlacement", L"Flags"), 0u);
+    for (const wchar_t* key : {L"QMXToolbarParameters", L"QMXCommandManager", L"QMXToolBar-59960"})
+        EXPECT_TRUE(KeyExists(kWorkspacePath + key)) << ::testing::PrintToString(std::wstring(key));
+    CRect rect;
+    int nFlags = -1;
+    int nShowCmd = -1;
+    ASSERT_TRUE(m_app.LoadWindowPlacement(rect, nFlags, nShowCmd));
+    EXPECT_EQ(rect, CRect(50, 60, 650, 560));
+
+    CQMXPToolBar barAgain;
+    pFrame = Run(barAgain);
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_EQ(m_app.m_nCmdShow, SW_SHOWNORMAL);
+    EXPECT_EQ(Log().front(), L"preload:6.3");
+    CRect rectWindow;
+    pFrame->GetWindowRect(&rectWindow);
+    EXPECT_EQ(rectWindow, CRect(50, 60, 650, 560));
+    // With saving off nothing is written, not even the version.
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    m_app.EnableSaving(FALSE);
+    Close(pFrame);
+    EXPECT_FALSE(KeyExists(kWorkspacePath));
+}
+
+TEST_F(WorkspaceRunTest, SavingWritesTheChangedUserImages) {
+    wchar_t szTemp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring path = std::wstring(szTemp) + L"QMXWorkspaceImages.bmp";
+    ASSERT_TRUE(::CopyFileW(L"Z:" OT_TEST_DATA_DIR L"/docking/strip24.bmp", path.c_str(), FALSE));
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CQMXPToolBarImages images;
+    ASSERT_TRUE(images.Load(path.c_str()));
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hbmp = ::CreateCompatibleBitmap(hScreen, 16, 15);
+    ::ReleaseDC(nullptr, hScreen);
+    images.AddImage(hbmp);
+    ::DeleteObject(hbmp);
+    ASSERT_TRUE(images.IsModified());
+    CQMXPToolBar::m_pUserImages = &images;
+    EXPECT_TRUE(m_app.SaveState());
+    CQMXPToolBar::m_pUserImages = nullptr;
+    EXPECT_FALSE(images.IsModified());
+    CQMXPToolBarImages reloaded;
+    ASSERT_TRUE(reloaded.Load(path.c_str()));
+    EXPECT_EQ(reloaded.GetCount(), 11);
+    ::DeleteFileW(path.c_str());
+}
+
+TEST_F(WorkspaceRunTest, StoredPlacementComesBackWithinTheWorkArea) {
+    CQMXPFrameImpl impl(nullptr);
+    const CRect rectWork = CQMXPPopupMenu::WorkAreaAt(CPoint(0, 0));
+    const struct {
+        CRect stored;
+        int nStoredShow;
+        int nAppShow;
+        CRect expected;  // the creation rectangle afterwards
+        int nExpectedShow;
+    } cases[] = {
+        // A minimised window comes back normal; a maximised one maximised.
+        {CRect(10, 20, 310, 220), SW_SHOWMINIMIZED, SW_SHOWNORMAL, CRect(10, 20, 310, 220), SW_SHOWNORMAL},
+        {CRect(10, 20, 310, 220), SW_SHOWMAXIMIZED, SW_SHOWNORMAL, CRect(10, 20, 310, 220), SW_SHOWMAXIMIZED},
+        // A program started minimised stays so.
+        {CRect(10, 20, 310, 220), SW_SHOWNORMAL, SW_SHOWMINIMIZED, CRect(10, 20, 310, 220), SW_SHOWMINIMIZED},
+        // Partly outside: moved in, its size kept; wholly outside: ignored.
+        {CRect(-100, 20, 200, 220), SW_SHOWNORMAL, SW_SHOWNORMAL, CRect(rectWork.left, 20, rectWork.left + 300, 220),
+         SW_SHOWNORMAL},
+        {CRect(-5000, -5000, -4000, -4000), SW_SHOWNORMAL, SW_SHOWNORMAL, CRect(1, 2, 101, 102), SW_SHOWNORMAL},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(m_app.StoreWindowPlacement(c.stored, 0, c.nStoredShow));
+        m_app.m_nCmdShow = c.nAppShow;
+        CREATESTRUCTW cs = {};
+        cs.hInstance = ::GetModuleHandleW(nullptr);
+        cs.x = 1;
+        cs.y = 2;
+        cs.cx = 100;
+        cs.cy = 100;
+        impl.RestorePosition(cs);
+        EXPECT_EQ(CRect(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy), c.expected) << c.stored.left;
+        EXPECT_EQ(m_app.m_nCmdShow, c.nExpectedShow) << c.stored.left;
+    }
 }
 
 TEST(RegistryTest, OpensExistingKeysReadOnly) {
@@ -64,29 +224,266 @@ TEST(RegistryTest, OpensExistingKeysReadOnly) {
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
               ERROR_SUCCESS);
     ::RegCloseKey(hKey);
-    {
-        CQMXPRegistry reg(FALSE, TRUE);
-        EXPECT_EQ(reg.GetKey(), HKEY_CURRENT_USER);
+    for (const BOOL bReadOnly : {TRUE, FALSE}) {
+        CQMXPRegistry reg(FALSE, bReadOnly);
         EXPECT_FALSE(reg.Open(L"Software\\OstraTallierDockingTest\\Missing\\"));
         EXPECT_EQ(reg.GetKey(), HKEY_CURRENT_USER);  // unchanged after a failure
         ASSERT_TRUE(reg.Open(L"Software\\OstraTallierDockingTest\\"));  // trailing backslash ignored
         DWORD dwValue = 1;
-        EXPECT_NE(::RegSetValueExW(reg.GetKey(), L"Probe", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
-                                   sizeof(dwValue)),
-                  ERROR_SUCCESS);  // read-only
-    }
-    {
-        CQMXPRegistry reg(FALSE, FALSE);
-        ASSERT_TRUE(reg.Open(L"Software\\OstraTallierDockingTest"));
-        DWORD dwValue = 1;
-        EXPECT_EQ(::RegSetValueExW(reg.GetKey(), L"Probe", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
-                                   sizeof(dwValue)),
-                  ERROR_SUCCESS);
+        const LONG lResult = ::RegSetValueExW(reg.GetKey(), L"Probe", 0, REG_DWORD,
+                                              reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+        EXPECT_EQ(lResult == ERROR_SUCCESS, !bReadOnly);
     }
     ::RegDeleteKeyW(HKEY_CURRENT_USER, kPath);
 }
 
-class MDIStandInTest : public ::testing::Test {
+TEST(FrameImplTest, OnlyAPlainF1IsTheHelpKey) {
+    const struct {
+        WPARAM key;
+        LPARAM lParam;
+        int modifier;  // held down, 0 for none
+        bool help;
+    } cases[] = {
+        {VK_F1, 0, 0, true},           {VK_F1, 1 << 30, 0, false},       {VK_F1, 0, VK_SHIFT, false},
+        {VK_F1, 0, VK_CONTROL, false}, {VK_F1, 0, VK_MENU, false},       {VK_F2, 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        if (c.modifier != 0)
+            keys[c.modifier] = 0x80;
+        ::SetKeyboardState(keys);
+        MSG msg = {nullptr, WM_KEYDOWN, c.key, c.lParam};
+        EXPECT_EQ(CQMXPFrameImpl::IsHelpKey(&msg) != FALSE, c.help) << c.key << " " << c.modifier;
+        if (c.modifier != 0)
+            keys[c.modifier] = 0;
+        ::SetKeyboardState(keys);
+    }
+}
+
+// The test frame with a menu bar over its own menu, in the foreground.
+class FrameInputTest : public MenuTest {
+protected:
+    void SetUp() override {
+        MenuTest::SetUp();
+        ASSERT_TRUE(m_menuBar.Create(m_pFrame, 0x50402808, AFX_IDW_MENUBAR));
+        m_pFrame->DockControlBar(&m_menuBar);
+        m_pFrame->RecalcLayout();
+        ::SetForegroundWindow(m_pFrame->m_hWnd);
+        m_pFrame->SetFocus();
+        Pump();
+    }
+    void TearDown() override {
+        m_menuBar.DestroyWindow();
+        MenuTest::TearDown();
+    }
+    BOOL Translate(UINT message, WPARAM wParam, LPARAM lParam = 0, HWND hWnd = nullptr) {
+        MSG msg = {hWnd != nullptr ? hWnd : m_pFrame->m_hWnd, message, wParam, lParam};
+        return m_pFrame->PreTranslateMessage(&msg);
+    }
+    CQMXPMenuBar m_menuBar;
+};
+
+TEST_F(FrameInputTest, AltAloneEntersTheMenuBarAndAltClosesAnOpenMenu) {
+    // The frame's menu went to the menu bar.
+    EXPECT_EQ(::GetMenu(m_pFrame->m_hWnd), nullptr);
+    EXPECT_EQ(m_menuBar.GetCount(), 2);
+    EXPECT_TRUE(Translate(WM_SYSKEYUP, VK_MENU));
+    EXPECT_EQ(CWnd::GetFocus(), &m_menuBar);
+    EXPECT_TRUE(Translate(WM_SYSKEYUP, VK_MENU));
+    EXPECT_TRUE(m_pFrame->IsChild(CWnd::GetFocus()) && CWnd::GetFocus() != &m_menuBar);
+
+    ASSERT_NE(OpenPopup(MakeMenu({{30001, L"&Open"}}), CPoint(100, 100)), nullptr);
+    EXPECT_TRUE(Translate(WM_SYSKEYDOWN, VK_MENU));
+    Pump();
+    EXPECT_TRUE(OpenPopups().empty());
+}
+
+TEST_F(FrameInputTest, AClickOnTheMenuButtonThatOpenedTheMenuClosesIt) {
+    const CPoint ptFile = m_menuBar.GetButton(0)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFile.x, ptFile.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    EXPECT_TRUE(Translate(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFile.x, ptFile.y), m_menuBar.m_hWnd));
+    Pump();
+    EXPECT_TRUE(OpenPopups().empty());
+}
+
+TEST_F(FrameInputTest, AfterAMenuCommandTheFocusGoesBack) {
+    Log().clear();
+    CWnd edit;
+    ASSERT_TRUE(edit.Create(L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(300, 300, 400, 320), m_pFrame, 1234));
+    edit.SetFocus();
+    m_menuBar.CreateFromMenu(MakeMenu({{0, L"&File", {{30001, L"&Open"}}}}), FALSE, TRUE);
+    const CPoint ptFile = m_menuBar.GetButton(0)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFile.x, ptFile.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    EXPECT_EQ(CWnd::GetFocus(), &m_menuBar);
+    OpenPopups().front()->SendMessage(WM_KEYDOWN, VK_DOWN);
+    OpenPopups().front()->SendMessage(WM_KEYDOWN, VK_RETURN);
+    Pump();
+    EXPECT_TRUE(OpenPopups().empty());
+    EXPECT_EQ(LoggedCommands(), std::vector<UINT>{30001});
+    EXPECT_EQ(CWnd::GetFocus(), &edit);
+    edit.DestroyWindow();
+}
+
+TEST_F(FrameInputTest, KeysTypedIntoAToolBarComboAreNotAccelerators) {
+    m_pFrame->m_hAccelTable = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_DOCKTEST_ACCEL));
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 5));
+    bar.InsertButton(CQMXPToolbarComboBoxButton(ID_DOCKTEST_COMBO, -1, CBS_DROPDOWN, 120));
+    bar.AdjustLayout();
+    HWND hEdit = ::GetWindow(bar.GetButton(0)->GetHwnd(), GW_CHILD);
+    ASSERT_NE(hEdit, nullptr);
+    CCtrlDown ctrl;
+    for (const bool bInCombo : {true, false}) {
+        if (bInCombo)
+            ::SetFocus(hEdit);
+        else
+            m_pFrame->SetFocus();
+        EXPECT_EQ(Translate(WM_KEYDOWN, 'S', 0, ::GetFocus()) != FALSE, !bInCombo) << bInCombo;
+    }
+    bar.DestroyWindow();
+}
+
+TEST_F(FrameInputTest, CustomiseModeRunsNoCommand) {
+    for (const BOOL bCustomize : {TRUE, FALSE}) {
+        Log().clear();
+        CQMXPToolBar::m_bCustomizeMode = bCustomize;
+        m_pFrame->SendMessage(WM_COMMAND, ID_MENUTEST_FIRST);
+        EXPECT_EQ(LoggedCommands().size(), bCustomize ? 0u : 1u);
+    }
+}
+
+TEST_F(FrameInputTest, TheWindowPopupListsTheDocumentWindowsTheActiveOneChecked) {
+    std::vector<CMDIChildWnd*> children;
+    for (int i = 1; i <= 10; ++i) {
+        auto* pChild = new CMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(nullptr, (L"Doc" + std::to_wstring(i)).c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, m_pFrame));
+        children.push_back(pChild);
+        if (i != 2 && i != 10)
+            continue;
+        CQMXPPopupMenu* pPopup = OpenPopup(MakeMenu({{AFX_IDM_WINDOW_FIRST, L"&New Window"}}), CPoint(50, 50));
+        ASSERT_NE(pPopup, nullptr);
+        const std::vector<std::wstring> texts = ItemTexts(pPopup);
+        ASSERT_GE(texts.size(), 4u);
+        EXPECT_EQ(texts[1], L"-");
+        EXPECT_EQ(texts[2], L"&1 Doc1");
+        // Nine windows are listed, then the system's entry for the rest.
+        EXPECT_EQ(texts.size(), i == 2 ? 4u : 12u);
+        if (i == 10)
+            EXPECT_EQ(pPopup->GetMenuItem(11)->m_nID, 0xFF09u);
+        int nChecked = 0;
+        for (int item = 2; item < pPopup->GetMenuItemCount(); ++item)
+            nChecked += (pPopup->GetMenuItem(item)->m_nStyle & TBBS_CHECKED) ? 1 : 0;
+        if (i == 2)
+            EXPECT_TRUE(pPopup->GetMenuItem(3)->m_nStyle & TBBS_CHECKED);
+        EXPECT_LE(nChecked, 1);
+        // Told again (a sub-menu of it closed), the shown popup lists the windows once.
+        Pump();
+        m_pFrame->ShowPopupMenu(pPopup);
+        EXPECT_EQ(static_cast<size_t>(pPopup->GetMenuItemCount()), texts.size());
+        CloseAllPopups();
+    }
+    for (CMDIChildWnd* pChild : children)
+        pChild->DestroyWindow();
+}
+
+TEST_F(FrameInputTest, MinimisingHidesFloatingToolBarsAndRestoringShowsThem) {
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 6));
+    bar.InsertButton(CQMXPToolbarButton(ID_MENUTEST_FIRST, -1, L"Go", TRUE));
+    bar.EnableDocking(0xF000);
+    m_pFrame->DockControlBar(&bar);
+    ASSERT_TRUE(bar.FloatControlBar(CRect(300, 300, 400, 340), 0));
+    CWnd* pMiniFrame = bar.GetParentMiniFrame(TRUE);
+    ASSERT_NE(pMiniFrame, nullptr);
+    m_pFrame->ShowWindow(SW_MINIMIZE);
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+    m_pFrame->ShowWindow(SW_RESTORE);
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    bar.DestroyWindow();
+}
+
+// Tool bars torn off menus, numbered as they are saved; a stored state of
+// another class than a tool bar makes nothing.
+TEST_F(FrameInputTest, TornOffBarsAreSavedWithoutGapsOrStaleKeys) {
+    CQMXPFrameImpl& impl = m_pFrame->GetFrameImpl();
+    std::vector<CQMXPToolBar*> bars;
+    for (UINT uiID : {0xE910u, 0xE911u, 0xE912u}) {
+        auto* pBar = new CQMXPToolBar;
+        ASSERT_TRUE(pBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, uiID));
+        impl.AddTearOffToolbar(pBar);
+        bars.push_back(pBar);
+    }
+    const std::wstring strSection(impl.GetTearOffSection());
+    impl.SaveTearOffMenus();
+    EXPECT_EQ(DwordValue(strSection + L"-2", L"ID"), 0xE912u);
+    // The middle bar now lies in another frame: the frame's own are saved as 0 and 1.
+    auto* pOther = new CFrameWnd;
+    ASSERT_TRUE(pOther->Create(nullptr, L"Other"));
+    bars[1]->SetParent(pOther);
+    impl.SaveTearOffMenus(TRUE);
+    EXPECT_EQ(DwordValue(strSection + L"-0", L"ID"), 0xE910u);
+    EXPECT_EQ(DwordValue(strSection + L"-1", L"ID"), 0xE912u);
+    EXPECT_FALSE(KeyExists(strSection + L"-2"));
+    {
+        CQMXPRegistry reg(FALSE, FALSE);
+        ASSERT_TRUE(reg.Open((strSection + L"-1").c_str()));
+        CObList list;
+        ASSERT_TRUE(reg.Write(L"State", list));
+    }
+    impl.LoadTearOffMenus();
+    ASSERT_EQ(impl.m_listTearOffToolbars.GetCount(), 1);
+    EXPECT_EQ(static_cast<CWnd*>(impl.m_listTearOffToolbars.GetHead())->GetDlgCtrlID(), 0xE910);
+    for (int n = 0; n < 2; ++n)
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, (strSection + L"-" + std::to_wstring(n)).c_str());
+    pOther->DestroyWindow();
+}
+
+// User tool bars take the free ids of their range, float where they are
+// made, come back from the registry and leave it when deleted.
+TEST_F(FrameInputTest, UserToolBarsOfARange) {
+    const wchar_t kProfile[] = L"Software\\OstraTallier Frames Test\\User\\";
+    CQMXPFrameImpl& impl = m_pFrame->GetFrameImpl();
+    impl.m_uiUserToolbarFirst = 0xE920;
+    impl.m_uiUserToolbarLast = 0xE921;
+    impl.m_strControlBarRegEntry = kProfile;
+    Log().clear();
+    CQMXPToolBar* pFirst = impl.CreateNewToolbar(L"Mine");
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_EQ(pFirst->GetDlgCtrlID(), 0xE920);
+    EXPECT_TRUE(pFirst->IsFloating());
+    CString strName;
+    pFirst->GetWindowText(strName);
+    EXPECT_EQ(std::wstring(strName), L"Mine");
+    CQMXPToolBar* pSecond = impl.CreateNewToolbar(L"Yours");
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_EQ(pSecond->GetDlgCtrlID(), 0xE921);
+    EXPECT_EQ(impl.CreateNewToolbar(L"Third"), nullptr);
+    EXPECT_EQ(Log().back(), L"msgbox:You can't create more than 2 user-defined toolbars!");
+    impl.SaveUserToolbars();
+    EXPECT_TRUE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59681"));
+    EXPECT_TRUE(impl.DeleteToolbar(pFirst));
+    EXPECT_FALSE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59680"));
+    EXPECT_FALSE(impl.DeleteToolbar(pFirst));
+    // Loading makes the bars whose state is stored: the second only.
+    impl.LoadUserToolbars();
+    ASSERT_EQ(impl.m_listUserDefinedToolbars.GetCount(), 2);
+    EXPECT_EQ(static_cast<CWnd*>(impl.m_listUserDefinedToolbars.GetTail())->GetDlgCtrlID(), 0xE921);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+}
+
+TEST_F(FrameInputTest, WithoutAnIdRangeNoUserToolBarIsMade) {
+    Log().clear();
+    EXPECT_EQ(m_pFrame->SendMessage(QMXTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(L"Mine")), 0);
+    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"msgbox:You can't create more than 0 user-defined toolbars!"}));
+}
+
+class MDIFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Log().clear();
@@ -103,81 +500,266 @@ protected:
         Pump();
         EXPECT_EQ(m_app.m_pMainWnd, nullptr);
     }
-    CWorkspaceApp m_app;
+    CDockTestApp m_app;
     CQMXPMDIFrameWnd* m_pFrame = nullptr;
 };
 
-TEST_F(MDIStandInTest, LoadingTheFrameLoadsTheLayout) {
-    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"workspace:preload", L"workspace:postload"}));
-}
-
-TEST_F(MDIStandInTest, DocumentFramesOpenAndCloseThroughTheClassLibrary) {
+TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     m_app.OnFileNew();
-    CMDIChildWnd* pChild = m_pFrame->MDIGetActive();
+    auto* pChild = DYNAMIC_DOWNCAST(CQMXPMDIChildWnd, m_pFrame->MDIGetActive());
     ASSERT_NE(pChild, nullptr);
-    EXPECT_TRUE(pChild->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)));
-    EXPECT_TRUE(pChild->GetStyle() & WS_VISIBLE);
-    CString caption;
-    pChild->GetWindowText(caption);
-    EXPECT_EQ(std::wstring(caption), L"Pane1");
-    pChild->ActivateFrame(SW_SHOWMAXIMIZED);
-    EXPECT_TRUE(pChild->IsZoomed());
-    EXPECT_EQ(m_pFrame->MDIGetActive(), pChild);
+    EXPECT_EQ(pChild->GetLibraryMDIFrame(), m_pFrame);
+    EXPECT_EQ(std::wstring(pChild->GetFrameText()), L"Pane1");
+    // The view is no splitter: it keeps out of its siblings and its children.
+    CWnd* pView = pChild->GetActiveView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(pView->GetStyle() & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN), DWORD(WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+    qmxFloatingBarsInMDIChild = TRUE;
+    pChild->EnableDocking(0xF000);
+    auto* pBar = new CQMXPToolBar;
+    ASSERT_TRUE(pBar->Create(pChild, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 7));
+    pChild->DockControlBar(pBar);
+    ASSERT_TRUE(pBar->FloatControlBar(CRect(200, 200, 300, 240), 0));
+    qmxFloatingBarsInMDIChild = FALSE;
+    const HWND hMiniFrame = pBar->GetParentMiniFrame(TRUE)->GetSafeHwnd();
+    ASSERT_TRUE(::IsWindow(hMiniFrame));
+    pChild->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hMiniFrame));
+    delete pBar;
 }
 
-// The docking library's preview view over the class library's preview.
-TEST(PrintPreviewStandInTest, ToolBarOverThePreviewBar) {
+// A document frame that counts the layouts of its docked bars.
+class CCountingChild : public CQMXPMDIChildWnd {
+public:
+    void AdjustDockingLayout(HDWP hdwp = nullptr) override {
+        ++m_nLayouts;
+        CQMXPMDIChildWnd::AdjustDockingLayout(hdwp);
+    }
+    int m_nLayouts = 0;
+};
+
+TEST_F(MDIFrameTest, AMinimisedChildKeepsItsBarsLayoutUntilRestored) {
+    auto* pChild = new CCountingChild;
+    ASSERT_TRUE(pChild->Create(nullptr, L"Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                               m_pFrame));
+    const int nBefore = pChild->m_nLayouts;
+    pChild->ShowWindow(SW_MINIMIZE);
+    EXPECT_EQ(pChild->m_nLayouts, nBefore);
+    pChild->ShowWindow(SW_RESTORE);
+    EXPECT_GT(pChild->m_nLayouts, nBefore);
+    pChild->DestroyWindow();
+}
+
+// A main frame that counts its layouts that re-lay the docked bars too.
+class CCountingMDIFrame : public CQMXPMDIFrameWnd {
+public:
+    void RecalcLayout(BOOL bNotify = TRUE) override {
+        if (!GetDockManager()->m_bRelayoutBlocked && !m_bInRecalcLayout)
+            ++m_nFullLayouts;
+        CQMXPMDIFrameWnd::RecalcLayout(bNotify);
+    }
+    int m_nFullLayouts = 0;
+};
+
+// A plain resize lays the bars out once (a second, full layout only
+// without full-window dragging); maximising and restoring from it lay out fully.
+TEST(MDIFrameSizeTest, MaximiseThenRestoreLaysOutFully) {
     CDockTestApp app;
-    Log().clear();
-    CDockTestFrame* pFrame = MakeFrame(600, 400);
-    ASSERT_NE(pFrame, nullptr);
-    CView* pView = pFrame->GetActiveView();
-    auto* pState = new CPrintPreviewState;
-    ASSERT_TRUE(pView->DoPrintPreview(IDD_DOCKTEST_PREVIEW_BAR, pView, RUNTIME_CLASS(CQMXPPrintPreviewView), pState));
-    CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST));
-    ASSERT_NE(pPane, nullptr);
-    ASSERT_TRUE(pPane->IsKindOf(RUNTIME_CLASS(CQMXPPrintPreviewView)));
-    auto* pPreview = static_cast<CQMXPPrintPreviewView*>(pPane);
-
-    // The tool bar lies on the preview bar, both as wide as the frame.
-    HWND hWndBar = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR);
-    ASSERT_NE(hWndBar, nullptr);
-    auto* pToolBar = static_cast<CQMXPToolBar*>(CWnd::FromHandlePermanent(::GetDlgItem(hWndBar, AFX_IDW_TOOLBAR)));
-    ASSERT_NE(pToolBar, nullptr);
-    EXPECT_EQ(RectInParent(hWndBar).Width(), 600);
-    EXPECT_EQ(RectInParent(pToolBar->m_hWnd), CRect(0, 0, 600, RectInParent(hWndBar).Height()));
-    EXPECT_EQ(RectInParent(pPreview->m_hWnd).top, RectInParent(hWndBar).bottom);
-    const UINT expected[] = {AFX_ID_PREVIEW_PRINT, AFX_ID_PREVIEW_PREV, AFX_ID_PREVIEW_NEXT, AFX_ID_PREVIEW_NUMPAGE,
-                             AFX_ID_PREVIEW_CLOSE};
-    ASSERT_EQ(pToolBar->GetCount(), 5);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(pToolBar->GetButton(i)->m_nID, expected[i]);
-
-    // Its buttons follow the preview's update handlers; a click goes to the preview.
-    pToolBar->OnUpdateCmdUI(pFrame, TRUE);
-    CQMXPToolbarButton* pPages = pToolBar->GetButton(3);
-    EXPECT_EQ(std::wstring(pPages->m_strText), L"&Two Page");
-    EXPECT_TRUE(pToolBar->GetButton(1)->m_nStyle & TBBS_DISABLED);  // no page before the first
-    CPoint click = pPages->GetRect().CenterPoint();
-    pToolBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(click.x, click.y));
-    pToolBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(click.x, click.y));
+    auto* pFrame = new CCountingMDIFrame;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+    app.m_pMainWnd = pFrame;
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    BOOL bDragFull = TRUE;
+    ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &bDragFull, 0);
+    const struct {
+        const wchar_t* what;
+        std::function<void()> change;
+        bool full;
+    } steps[] = {
+        {L"resize", [&] { pFrame->SetWindowPos(nullptr, 0, 0, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE); }, !bDragFull},
+        {L"maximise", [&] { pFrame->ShowWindow(SW_MAXIMIZE); }, true},
+        {L"restore", [&] { pFrame->ShowWindow(SW_RESTORE); }, true},
+    };
+    for (const auto& step : steps) {
+        const int nBefore = pFrame->m_nFullLayouts;
+        step.change();
+        EXPECT_EQ(pFrame->m_nFullLayouts > nBefore, step.full) << ::testing::PrintToString(std::wstring(step.what));
+    }
+    pFrame->SendMessage(WM_CLOSE);
     Pump();
-    EXPECT_EQ(pPreview->GetPagesShown(), 2u);
-    pToolBar->OnUpdateCmdUI(pFrame, TRUE);
-    EXPECT_EQ(std::wstring(pPages->m_strText), L"&One Page");
+}
 
-    // Close: the view is back, the preview and its bars are gone.
-    CPoint close = pToolBar->GetButton(4)->GetRect().CenterPoint();
-    pToolBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(close.x, close.y));
-    pToolBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(close.x, close.y));
-    Pump();
-    EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), pView->m_hWnd);
-    EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR), nullptr);
-    EXPECT_EQ(pFrame->GetActiveView(), pView);
+// A splitter pane paints over its children: only its siblings are clipped.
+TEST(FrameLayoutTest, PaneClipStylesByItsKind) {
+    CDockTestApp app;
+    for (const bool bSplitter : {true, false}) {
+        auto* pFrame = new CFrameWnd;
+        ASSERT_TRUE(pFrame->Create(nullptr, L"Panes"));
+        std::unique_ptr<CWnd> pane(bSplitter ? new CSplitterWnd : new CWnd);
+        ASSERT_TRUE(pane->Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), pFrame, AFX_IDW_PANE_FIRST));
+        QMXPSetPaneClipStyles(pFrame);
+        EXPECT_EQ(pane->GetStyle() & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
+                  bSplitter ? DWORD(WS_CLIPSIBLINGS) : DWORD(WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+        pane->DestroyWindow();
+        pFrame->DestroyWindow();
+    }
+}
+
+// The single-document frame without a view: its bars are laid out along
+// the top and the rest of its client area stays empty; Alt alone reaches
+// its menu bar even while that is hidden.
+TEST(SDIFrameTest, BarsLaidOutAndTheClientLeftEmpty) {
+    CDockTestApp app;
+    auto* pFrame = new CQMXPFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+    SizeClientArea(pFrame, 400, 300);
+    pFrame->EnableDocking(0xF000);
+    CQMXPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
+    menuBar.EnableDocking(0xF000);
+    pFrame->DockControlBar(&menuBar);
+    EXPECT_EQ(::GetMenu(pFrame->m_hWnd), nullptr);
+    EXPECT_EQ(menuBar.GetCount(), 2);
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    pFrame->RecalcLayout();
+    EXPECT_EQ(RectInParent(menuBar.m_hWnd).top, 0);
+    EXPECT_GT(RectInParent(menuBar.m_hWnd).Height(), 0);
+    EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), nullptr);
+    CRect rectFree;
+    pFrame->GetDockManager()->GetClientAreaBounds(rectFree);
+    EXPECT_EQ(rectFree.top, RectInParent(menuBar.m_hWnd).bottom);
+    CRect rectClient;
+    pFrame->GetClientRect(&rectClient);
+    EXPECT_EQ(rectFree.bottom, rectClient.bottom);
+
+    ::SetForegroundWindow(pFrame->m_hWnd);
+    pFrame->SetFocus();
+    menuBar.ShowWindow(SW_HIDE);
+    MSG msg = {pFrame->m_hWnd, WM_SYSKEYUP, VK_MENU, 0};
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
+    EXPECT_EQ(CWnd::GetFocus(), &menuBar);
     pFrame->DestroyWindow();
     Pump();
-    for (const auto& entry : Log())
-        EXPECT_NE(entry.rfind(L"msgbox", 0), 0u) << "no message box: " << ::testing::PrintToString(entry);
+}
+
+// The in-place frames: the one activated last takes the library's
+// commands and gives them back to the one before; the container's frame gets
+// the library's wrapper, which takes only the server's bars with it.
+TEST(OleFramesTest, CommandTargetAndContainerWrapper) {
+    CDockTestApp app;
+    HWND hContainer = ::CreateWindowExW(0, L"STATIC", L"Container", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                        nullptr, nullptr, nullptr);
+    HWND hOwn = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, hContainer, nullptr, nullptr, nullptr);
+    auto* pA = new CQMXPOleIPFrameWnd;
+    auto* pB = new CQMXPOleIPFrameWnd;
+    // In place the frames lie inside the container: the system activates neither.
+    for (CFrameWnd* pFrame : {static_cast<CFrameWnd*>(pA), static_cast<CFrameWnd*>(pB)})
+        ASSERT_TRUE(pFrame->Create(nullptr, L"In place", WS_CHILD, CRect(0, 0, 50, 50), CWnd::FromHandle(hContainer)));
+    pA->m_pMainFrame = new COleCntrFrameWnd(pA);
+    pA->m_pMainFrame->Attach(hContainer);
+    ASSERT_TRUE(pA->OnCreateControlBars(pA->m_pMainFrame, nullptr));
+    auto* pWrapper = DYNAMIC_DOWNCAST(CQMXPOleCntrFrameWnd, pA->m_pMainFrame);
+    ASSERT_NE(pWrapper, nullptr);
+    EXPECT_EQ(pWrapper->m_hWnd, hContainer);
+    EXPECT_EQ(pWrapper->GetDockManager()->GetDockSiteFrameWnd(), pWrapper);
+    EXPECT_TRUE(pA->OnCreateControlBars(pWrapper, nullptr));  // already the library's
+    EXPECT_EQ(pA->m_pMainFrame, pWrapper);
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(pWrapper, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 8));
+
+    const struct {
+        CFrameWnd* frame;
+        UINT state;
+        CFrameWnd* target;
+    } steps[] = {
+        {pA, WA_ACTIVE, pA}, {pB, WA_CLICKACTIVE, pB}, {pB, WA_INACTIVE, pA}, {pA, WA_INACTIVE, nullptr},
+    };
+    for (const auto& step : steps) {
+        step.frame->SendMessage(WM_ACTIVATE, step.state, 0);
+        EXPECT_EQ(qmxCommandTargetOverride, step.target);
+    }
+    pB->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+    pB->DestroyWindow();
+    EXPECT_EQ(qmxCommandTargetOverride, nullptr);
+    pA->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(bar.m_hWnd));
+    EXPECT_TRUE(::IsWindow(hOwn));
+    ::DestroyWindow(hContainer);
+    Pump();
+}
+
+// A frame that logs the message lines it is sent.
+class CMessageLineFrame : public CDockTestFrame {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SETMESSAGESTRING && wParam == 0 && lParam != 0)
+            Record(std::wstring(L"line:") + reinterpret_cast<LPCWSTR>(lParam));
+        return CDockTestFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+// The preview's tool bar over the class library's preview bar, its pages
+// button, and the page numbers in the status bar's stretch pane or, without
+// a library status bar, in the frame's message line.
+TEST(PrintPreviewTest, ToolBarPagesButtonAndPageNumbers) {
+    for (const bool bStatusBar : {true, false}) {
+        CDockTestApp app;
+        Log().clear();
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CDockTestView);
+        context.m_pCurrentDoc = new CDockTestDoc;
+        auto* pFrame = new CMessageLineFrame;
+        ASSERT_TRUE(pFrame->Create(nullptr, L"Dock", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, nullptr, 0,
+                                   &context));
+        pFrame->InitialUpdateFrame(context.m_pCurrentDoc, FALSE);
+        SizeClientArea(pFrame, 600, 400);
+        CQMXPStatusBar statusBar;
+        const UINT panes[] = {0, ID_DOCKTEST_INDICATOR_A};
+        if (bStatusBar) {
+            ASSERT_TRUE(statusBar.Create(pFrame));
+            statusBar.SetIndicators(panes, 2);
+            statusBar.SetPaneText(0, L"Ready");
+        }
+        CView* pView = pFrame->GetActiveView();
+        ASSERT_TRUE(pView->DoPrintPreview(IDD_DOCKTEST_PREVIEW_BAR, pView, RUNTIME_CLASS(CQMXPPrintPreviewView),
+                                          new CPrintPreviewState));
+        auto* pPreview = DYNAMIC_DOWNCAST(CQMXPPrintPreviewView, pFrame->GetActiveView());
+        ASSERT_NE(pPreview, nullptr);
+        CQMXPToolBar& bar = pPreview->GetToolBar();
+        HWND hWndBar = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR);
+        EXPECT_EQ(::GetParent(bar.m_hWnd), hWndBar);
+        EXPECT_EQ(RectInParent(bar.m_hWnd), CRect(0, 0, 600, RectInParent(hWndBar).Height()));
+        EXPECT_EQ(RectInParent(pPreview->m_hWnd).top, RectInParent(hWndBar).bottom);
+        const UINT expected[] = {58116, 58115, 58114, 58113, 58117, 58118, 58112};
+        ASSERT_EQ(bar.GetCount(), 7);
+        for (int i = 0; i < 7; ++i) {
+            EXPECT_EQ(bar.GetButton(i)->m_nID, expected[i]);
+            EXPECT_EQ(bar.GetButton(i)->m_bText != FALSE, i == 0 || i == 6) << i;
+        }
+        EXPECT_EQ(std::wstring(bar.GetButton(0)->m_strText), L"&Print");
+        EXPECT_EQ(std::wstring(bar.GetButton(6)->m_strText), L"&Close");
+        const std::wstring strShown = bStatusBar ? std::wstring(statusBar.GetPaneText(0)) : Log().back();
+        EXPECT_EQ(strShown, bStatusBar ? L"Page 1" : L"line:Page 1");
+
+        // The pages button shows the choice its click makes.
+        CQMXPToolbarButton* pPages = bar.GetButton(pPreview->GetPagesButtonIndex());
+        EXPECT_NE(pPreview->GetOnePageImage(), pPreview->GetTwoPagesImage());
+        EXPECT_EQ(pPages->GetImage(), pPreview->GetTwoPagesImage());
+        pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
+        EXPECT_EQ(pPreview->GetPagesShown(), 2u);
+        EXPECT_EQ(pPages->GetImage(), pPreview->GetOnePageImage());
+        if (bStatusBar)
+            EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"Pages 1-2");
+
+        // Closing leaves the pane empty and gives the view back.
+        pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+        Pump();
+        EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), pView->m_hWnd);
+        if (bStatusBar)
+            EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"");
+        pFrame->DestroyWindow();
+        Pump();
+    }
 }
 
 }  // namespace

@@ -38,12 +38,16 @@ protected:
         ASSERT_TRUE(m_menuBar.Create(m_pFrame, 0x50402808, AFX_IDW_MENUBAR));
         m_menuBar.EnableDocking(0xF000);
         m_pFrame->DockControlBar(&m_menuBar);
-        m_menuBar.CreateFromMenu(MakeMenu({{0, L"&File", {{30001, L"&Open"}}},
-                                           {0, L"&Edit", {{30002, L"&Copy"}}},
-                                           {0, L"&View", {{30003, L"&Pages"}}},
-                                           {0, L"&Window", {{30004, L"&Tile"}}},
-                                           {0, L"&Help", {{30005, L"&About"}}}}),
-                                 TRUE);
+        // The frame's default menu: a document window without a menu of its own shows it.
+        HMENU hMenu = MakeMenu({{0, L"&File", {{30001, L"&Open"}}},
+                                {0, L"&Edit", {{30002, L"&Copy"}}},
+                                {0, L"&View", {{30003, L"&Pages"}}},
+                                {0, L"&Window", {{30004, L"&Tile"}}},
+                                {0, L"&Help", {{30005, L"&About"}}}});
+        ::DestroyMenu(m_pFrame->m_hMenuDefault);
+        m_pFrame->m_hMenuDefault = hMenu;
+        m_pFrame->GetFrameImpl().m_hDefaultMenu = hMenu;
+        m_menuBar.CreateFromMenu(hMenu, TRUE);
         m_pFrame->RecalcLayout();
     }
     void TearDown() override {

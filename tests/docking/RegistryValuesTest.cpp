@@ -2,6 +2,7 @@
 // paths, recursive deletion and reads of damaged values.
 #include "DockingTestSupport.h"
 
+#include "docking/frames/QMXPMouseManager.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "platform/classlib/ByteArray.h"
 #include "platform/classlib/DWordArray.h"
@@ -204,6 +205,35 @@ TEST_F(RegistryValuesTest, DamagedValuesReadSafely) {
     EXPECT_FALSE(m_writer.Read(L"Words", words));
     EXPECT_FALSE(m_writer.Read(L"Dwords", dwords));
     EXPECT_FALSE(m_writer.Read(L"Dwords", strings));
+}
+
+// The mouse manager's "Mouse" value: a 32-bit count and (view, command)
+// pairs; loading replaces the assignments, a short value keeps what it read.
+TEST_F(RegistryValuesTest, MouseAssignmentsAreACountAndPairs) {
+    const std::wstring path = m_scratch.Path();
+    CQMXPMouseManager manager;
+    EXPECT_EQ(qmxMouseManager, &manager);
+    EXPECT_FALSE(manager.LoadState(path.c_str()));
+    ASSERT_TRUE(manager.SaveState(path.c_str()));
+    EXPECT_EQ(RawValue(path, L"Mouse"), std::vector<BYTE>({0, 0, 0, 0}));
+
+    manager.SetCommandForDblClick(1, 100);
+    manager.SetCommandForDblClick(2, 200);
+    manager.SetCommandForDblClick(2, 0);
+    ASSERT_TRUE(manager.SaveState(path.c_str()));
+    EXPECT_EQ(RawValue(path, L"Mouse"), std::vector<BYTE>({1, 0, 0, 0, 1, 0, 0, 0, 100, 0, 0, 0}));
+
+    manager.SetCommandForDblClick(3, 300);
+    ASSERT_TRUE(manager.LoadState(path.c_str()));
+    EXPECT_EQ(manager.GetViewDblClickCommand(1), 100u);
+    EXPECT_EQ(manager.GetViewDblClickCommand(3), 0u);
+
+    OpenWritable();
+    const BYTE shortValue[] = {2, 0, 0, 0, 7, 0, 0, 0, 9, 0, 0, 0};
+    ASSERT_TRUE(m_writer.Write(L"Mouse", shortValue, sizeof(shortValue)));
+    EXPECT_FALSE(manager.LoadState(path.c_str()));
+    EXPECT_EQ(manager.GetViewDblClickCommand(7), 9u);
+    EXPECT_EQ(manager.GetViewDblClickCommand(1), 0u);
 }
 
 TEST(RegistryPathTest, SectionPathsFollowTheApplication) {

@@ -4,11 +4,14 @@
 #include "TestApplication.h"
 
 #include "controls/KWCommonComboBoxButton.h"
+#include "controls/KWFontLists.h"
 #include "controls/KWFontMenuButtons.h"
+#include "controls/KWFontMenuChoice.h"
 #include "controls/KWPanel.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "editor/TalApplication.h"
 #include "editor/TalMainFrame.h"
+#include "framework/KWFontFaceStorage.h"
 #include "model/TalTemplate.h"
 #include "model/TalTemplateManager.h"
 #include "tests/framework/KWTestFiles.h"
@@ -70,17 +73,48 @@ TEST_F(AppWindows, TextToolBarTurnsItsFontBoxesIntoMenusAlongASideAndBackAlongTh
         NMHDR header = {bar->m_hWnd, 59954, alignment};
         frame->SendMessage(WM_NOTIFY, QMXM_TOLBARCHANGEALIGN, reinterpret_cast<LPARAM>(&header));
     };
+    // The fonts the menus offer.
+    CKWFontFaceStorage fonts;
+    fonts.AddFace(L"Arial", CKWFontFaceStorage::kTrueType, 0);
+    fonts.AddFace(L"Courier", CKWFontFaceStorage::kDevice, 0);
+    SetCurrentFontLists(nullptr, &fonts);
+    UpdateFontLists(true);
     notice(0x1000);
     EXPECT_EQ(0, bar->CommandToIndex(32902));
     EXPECT_EQ(1, bar->CommandToIndex(32903));
     EXPECT_EQ(-1, bar->CommandToIndex(32853));
     auto* sizes = dynamic_cast<CQMXPToolbarFontSizeMenuButton*>(bar->GetButton(1));
     ASSERT_NE(nullptr, sizes);
+    EXPECT_EQ(17u, sizes->GetMenuItems().size());
     EXPECT_EQ(L"72", sizes->GetMenuItems().back().text);
     auto* names = dynamic_cast<CQMXPToolbarFontNameMenuButton*>(bar->GetButton(0));
     ASSERT_NE(nullptr, names);
-    ASSERT_EQ(1u, names->GetMenuItems().size());
-    EXPECT_EQ(32853u, names->GetMenuItems().front().command);
+    ASSERT_EQ(2u, names->GetMenuItems().size());
+    EXPECT_EQ(L"Courier", names->GetMenuItems().back().text);
+    EXPECT_EQ(32902u, names->GetMenuItems().front().command);
+
+    // The popups list them; a chosen entry is recorded before its command goes.
+    const struct {
+        CKWFontMenuButtonBase* button;
+        int count;
+        int chosen;
+    } popups[] = {{names, 2, 1}, {sizes, 17, 5}};
+    for (const auto& p : popups) {
+        ASSERT_TRUE(p.button->OpenPopupMenu(bar));
+        CQMXPPopupMenu* popup = p.button->GetPopupMenu();
+        ASSERT_NE(nullptr, popup);
+        CQMXPPopupMenuBar* items = popup->GetMenuBar();
+        EXPECT_EQ(p.count, items->GetCount());
+        classlib_test::DrainMessages();
+        test_support::WriteWindowScreenshot(popup->m_hWnd, p.button == sizes ? L"editor_font_size_menu"
+                                                                              : L"editor_font_name_menu");
+        items->OnItemClicked(items->GetButton(p.chosen));
+        classlib_test::DrainMessages();
+    }
+    EXPECT_EQ(CString(L"Courier"), GetChosenFontName());
+    EXPECT_EQ(12, GetChosenFontSize());
+    SetCurrentFontLists(nullptr, nullptr);
+    GetFontCommboData().RemoveAll();
     // Floating (no side) leaves them as they are.
     notice(0);
     EXPECT_EQ(0, bar->CommandToIndex(32902));

@@ -7,7 +7,7 @@
 #include "editor/PictCollectBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "editor/PictCollectItems.h"
-#include "tests/editor/RecordingGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 #include "tests/platform/classlib/TestSupport.h"
 #include "tests/support/WindowScreenshot.h"
 

@@ -1,6 +1,6 @@
 // The composed pages as the report view prints and previews them, drawn
 // into a drawing interface that notes what it is asked.
-#include "RecordingGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 
 #include "editor/TalPagePainter.h"
 #include "editor/TalView.h"
@@ -20,7 +20,7 @@
 
 #include <cstring>
 
-using edtest::CRecordingGraphics;
+using test_support::CRecordingGraphics;
 
 namespace {
 

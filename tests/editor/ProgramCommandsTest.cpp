@@ -4,6 +4,7 @@
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/KeepForReaders.h"
+#include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,43 @@ TEST_F(ProgramCommands, PrintPreviewTakesTheReportWindowAndClosingLeavesIt)
     ::SendMessageW(program.Main(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
     EXPECT_TRUE(::IsWindow(program.Main()));
+}
+
+TEST_F(ProgramCommands, AboutShowsTheCreditsScrollingAndTheLinks)
+{
+    program.PostCommand(57664);
+    HWND about = program.WaitForDialog();
+    ASSERT_NE(nullptr, about);
+    const int credits = 394;
+    for (int link : {395, 396}) {
+        HWND item = ::GetDlgItem(about, link);
+        EXPECT_TRUE(item && ::IsWindowVisible(item)) << link;
+        EXPECT_TRUE(::GetWindowLongW(item, GWL_STYLE) & SS_NOTIFY) << "a link takes clicks";
+    }
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(about).find(L"Version "));
+    // The credits start moving after a few seconds.
+    HWND creditsItem = ::GetDlgItem(about, credits);
+    const test_support::Pixels first = test_support::Capture(creditsItem, false);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !(test_support::Capture(creditsItem, false) == first); }));
+    EXPECT_TRUE(test_support::WriteWindowScreenshot(about, L"editor_about_box"));
+    // The hidden spot: 9 pixels around (69, 30). A click beside it returns at
+    // once (the team dialog is modal); one inside opens the team's picture.
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(::SendMessageTimeoutW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(69, 20), SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(about, program.FindDialog());
+    ::PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(69, 21));
+    HWND team = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (team = program.FindDialog()) != about && team; }));
+    EXPECT_EQ(L"Our Team", CProgramRun::Text(team));
+    RECT client;
+    ::GetClientRect(team, &client);
+    EXPECT_EQ(241, client.right);
+    EXPECT_EQ(161, client.bottom);
+    EXPECT_TRUE(test_support::WriteWindowScreenshot(team, L"editor_team_dialog"));
+    ::PostMessageW(team, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.FindDialog() == about; }));
+    ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
 }
 
 // The gallery in the real program: "Add Folder" fills it, and the side it is

@@ -13,10 +13,7 @@ constexpr int kFileNameEdit = 0x480;
 
 std::wstring ProgramPath()
 {
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"OstraTallier.exe";
+    return BesideTests(L"OstraTallier.exe");
 }
 
 struct WindowsOf {
@@ -42,6 +39,14 @@ std::wstring ClassName(HWND window)
 }
 
 }  // namespace
+
+std::wstring BesideTests(const wchar_t* name)
+{
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
 
 void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExportDialog)
 {
@@ -106,7 +111,7 @@ bool CProgramRun::Start(const std::wstring& arguments)
     ::WaitForInputIdle(m_process.hProcess, 15000);
     return WaitFor([this] {
         WindowsOf query = {m_process.dwProcessId, [this](HWND window) {
-                               if (ClassName(window) == L"#32770" || !::GetMenu(window))
+                               if (ClassName(window) == L"#32770" || !::FindWindowExW(window, nullptr, L"MDIClient", nullptr))
                                    return false;
                                m_main = window;
                                return true;
@@ -114,6 +119,33 @@ bool CProgramRun::Start(const std::wstring& arguments)
         ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
         return m_main != nullptr;
     });
+}
+
+HWND CProgramRun::FindPopup() const
+{
+    HWND popup = nullptr;
+    WindowsOf query = {m_process.dwProcessId, [this, &popup](HWND window) {
+                           if (window == m_main || ClassName(window) == L"#32770" ||
+                               !(::GetWindowLongW(window, GWL_STYLE) & WS_POPUP))
+                               return false;
+                           popup = window;
+                           return true;
+                       }};
+    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    return popup;
+}
+
+bool CProgramRun::CloseWithoutSaving()
+{
+    ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+    while (!WaitForExit(500)) {
+        HWND question = FindDialog();
+        if (!question && !WaitFor([&] { return (question = FindDialog()) != nullptr; }, 5000))
+            return WaitForExit(0);
+        ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    return true;
 }
 
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)

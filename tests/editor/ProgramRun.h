@@ -11,6 +11,9 @@
 
 namespace edtest {
 
+// A file or folder in the test program's folder (the program's too).
+std::wstring BesideTests(const wchar_t* name);
+
 // The preferences the program reads at start (HKCU, string 934's key);
 // an empty last file is stored empty. A generation asks its options first
 // unless told not to ("ShowExpDlg").
@@ -29,10 +32,14 @@ public:
 
     // Starts the program with the arguments; true when its main window shows.
     bool Start(const std::wstring& arguments = std::wstring());
+    // Closes the main window, answers No to saving the reports, and waits
+    // for the process to end; true when it ended.
+    bool CloseWithoutSaving();
     // True when the process ended within the time; its exit code in code.
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
 
     HWND Main() const { return m_main; }
+    HANDLE Process() const { return m_process.hProcess; }
     // The report windows (MDI children), in z-order.
     std::vector<HWND> ReportFrames() const;
     HWND ActiveFrame() const;
@@ -45,6 +52,9 @@ public:
     // A visible dialog (or message box) of the program; null when none.
     HWND FindDialog() const;
     HWND WaitForDialog(DWORD timeoutMs = 15000) const;
+    // A visible top-level window of the program that is neither its main
+    // window nor a dialog (an open popup menu); null when none.
+    HWND FindPopup() const;
     // A visible dialog of the program that has the item; null when none comes.
     HWND WaitForDialogWith(int itemId, DWORD timeoutMs = 15000) const;
     // The texts of a dialog's static controls, joined by new lines.

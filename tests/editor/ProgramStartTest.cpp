@@ -186,3 +186,78 @@ TEST(ProgramStart, UnregisterReportsAndEnds)
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.WaitForExit(15000));
 }
+
+namespace {
+
+std::wstring ClassesRootValue(const std::wstring& key, const wchar_t* name = nullptr)
+{
+    wchar_t value[1024] = {};
+    DWORD bytes = sizeof(value) - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
+        return L"<missing>";
+    return value;
+}
+
+bool ClassesRootKeyExists(const std::wstring& key)
+{
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(handle);
+    return true;
+}
+
+}  // namespace
+
+TEST(ProgramStart, ExitWritesTheShellRegistrationOfBothTypes)
+{
+    const wchar_t* const typeIds[] = {L"OstraTallier.Document", L"OstraTallier.Template"};
+    // Another program's DDE service and topic must not survive the exit.
+    for (const wchar_t* typeId : typeIds) {
+        for (const wchar_t* leaf : {L"Application", L"topic"}) {
+            HKEY key = nullptr;
+            const std::wstring path = std::wstring(typeId) + L"\\shell\\open\\ddeexec\\" + leaf;
+            ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyW(HKEY_CLASSES_ROOT, path.c_str(), &key));
+            ::RegSetValueW(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, L"Other", 10);
+            ::RegCloseKey(key);
+        }
+    }
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.CloseWithoutSaving());
+
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe(self);
+    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"OstraTallier.exe";
+    const struct {
+        const wchar_t* extension;
+        const wchar_t* typeId;
+        const wchar_t* name;
+        const wchar_t* icon;
+    } types[] = {
+        {L".otd", L"OstraTallier.Document", L"OstraTallier Document", L",1"},
+        {L".otn", L"OstraTallier.Template", L"OstraTallier Template", L",2"},
+    };
+    for (const auto& type : types) {
+        SCOPED_TRACE(testing::Message() << type.extension);
+        const std::wstring id = type.typeId;
+        const std::pair<std::wstring, std::wstring> values[] = {
+            {type.extension, id},
+            {id, type.name},
+            {id + L"\\DefaultIcon", exe + type.icon},
+            {id + L"\\shell\\open\\ddeexec", L"[open(\"%1\")]"},
+            {id + L"\\shell\\open\\command", exe + L" \"%1\""},
+            {id + L"\\shell\\print\\ddeexec", L"[print(\"%1\")]"},
+            {id + L"\\shell\\print\\command", exe + L" /p \"%1\""},
+            {id + L"\\shell\\printto\\ddeexec", L"[printto(\"%1\",\"%2\",\"%3\",\"%4\")]"},
+            {id + L"\\shell\\printto\\command", exe + L" /pt \"%1\" \"%2\" \"%3\" \"%4\""},
+        };
+        for (const auto& value : values)
+            EXPECT_EQ(value.second, ClassesRootValue(value.first)) << std::string(value.first.begin(), value.first.end());
+        EXPECT_FALSE(ClassesRootKeyExists(id + L"\\shell\\open\\ddeexec\\Application"));
+        EXPECT_FALSE(ClassesRootKeyExists(id + L"\\shell\\open\\ddeexec\\topic"));
+        EXPECT_EQ(L"", ClassesRootValue(std::wstring(type.extension) + L"\\ShellNew", L"NullFile"));
+    }
+}

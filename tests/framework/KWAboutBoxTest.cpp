@@ -15,15 +15,16 @@ using namespace kwapp;
 namespace {
 
 struct Click {
-    int code, x, y;
-    bool operator==(const Click& other) const { return code == other.code && x == other.x && y == other.y; }
+    CWnd* host;
+    int x, y;
+    bool operator==(const Click& other) const { return host == other.host && x == other.x && y == other.y; }
 };
 
 class CRecordingHelper : public CKWEggsHelper {
 public:
     explicit CRecordingHelper(std::vector<Click>& clicks, int& live) : m_clicks(clicks), m_live(live) { ++m_live; }
     ~CRecordingHelper() override { --m_live; }
-    void OnClick(int code, int x, int y) override { m_clicks.push_back({code, x, y}); }
+    void OnClick(CWnd* host, int x, int y) override { m_clicks.push_back({host, x, y}); }
 
 private:
     std::vector<Click>& m_clicks;
@@ -84,7 +85,7 @@ TEST(AboutBox, CreditsWaitThreeSecondsThenScrollOneStepPerTick)
     box.SetOwnedObject(new CRecordingHelper(clicks, live));
     EXPECT_EQ(1, live) << "the replaced handler is deleted";
     box.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(10, 20));
-    EXPECT_EQ((std::vector<Click>{{0, 10, 20}}), clicks);
+    EXPECT_EQ((std::vector<Click>{{&box, 10, 20}}), clicks);
     box.DestroyWindow();
 }
 

@@ -116,6 +116,7 @@ CKWDocManager* CAppTestApp::CreateDocManager()
 void CAppTestApp::GetSplashInfo(UINT& first, UINT& bitmapId)
 {
     Note(L"GetSplashInfo");
+    splashAskedAt = ::GetTickCount();
     first = bitmapId = 133;
 }
 

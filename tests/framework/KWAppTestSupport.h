@@ -60,6 +60,8 @@ public:
     void GetSplashInfo(UINT& first, UINT& bitmapId) override;
     void OnMainFrameCreating(CFrameWnd*) override { Note(L"OnMainFrameCreating"); }
     void OnMainFrameCreated() override { Note(L"OnMainFrameCreated"); }
+    // When the splash screen was asked for (it shows right after).
+    DWORD splashAskedAt = 0;
     void GetResetRequest(bool& controlHeld, UINT& scriptId, bool& skip) override;
     bool GetStatusBarPane(int index, UINT& id, UINT& style, int& width) override;
     BOOL RegisterDocumentTypes(int index, CString& extension, CString& typeId, CString& typeName,

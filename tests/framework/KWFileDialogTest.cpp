@@ -156,7 +156,7 @@ TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
     bool previewControl = false;
     dialog.script.steps.push_back([&] {
         previewBox = ::IsDlgButtonChecked(dialog.m_hWnd, IDC_KW_PREVIEW_CHECK) == BST_CHECKED;
-        previewControl = dialog.GetPreview().GetHwnd() != nullptr;
+        previewControl = dialog.GetPreview().m_hWnd != nullptr;
         dialog.SetName(L"\"b.jpg\" \"a.jpg\" \"c.png\"");
         dialog.Press(IDOK);
     });
@@ -173,4 +173,18 @@ TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
     for (const wchar_t* name : names)
         ::DeleteFileW((folder + name).c_str());
     DrainMessages();
+}
+
+TEST(CKWImportFileDialog, ThePreviewOfAPictureIsItsBitmapAndNoFileHasNone)
+{
+    const std::wstring picture = std::wstring(L"" OT_TEST_DATA_DIR "/../../resources/autoscroll.bmp");
+    HBITMAP preview = KWMakeImagePreview(picture.c_str(), 0);
+    ASSERT_NE(nullptr, preview);
+    BITMAP info = {};
+    ::GetObjectW(preview, sizeof(info), &info);
+    EXPECT_EQ(78, info.bmWidth);
+    EXPECT_EQ(26, info.bmHeight);
+    ::DeleteObject(preview);
+    EXPECT_EQ(nullptr, KWMakeImagePreview(L"C:\\no such folder\\none.jpg", 0));
+    EXPECT_EQ(nullptr, KWMakeImagePreview(L"C:\\windows", 0));
 }

@@ -330,6 +330,12 @@ TEST(KWGdipBitmap, CreateTruncatesTheSizeReplacesAndAFailureHoldsNothing)
     EXPECT_EQ(nullptr, holder.Create(8, -1));
     EXPECT_EQ(0, holder.GetWidth());
     EXPECT_EQ(0, holder.GetHeight());
+
+    // A bitmap GDI+ cannot allocate is reported, not taken for Ok.
+    EXPECT_EQ(CKWGdipBitmap::kStatusOutOfMemory,
+              holder.CreateFromScan0(40000, 40000, 0, CKWGdipBitmap::kPixelFormat32bppARGB, nullptr));
+    EXPECT_FALSE(holder.IsValid());
+    EXPECT_EQ(CKWGdipBitmap::kStatusOutOfMemory, holder.GetLastStatus());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // A drawing interface that draws nothing and notes what it is asked: the
 // strings with their boxes, fonts and flags, the images with their places,
-// sizes and middle pixel, the transforms and the resolution requests.
+// sizes (0 for one drawn unscaled) and middle pixel, the transforms and the
+// resolution requests.
 #include "framework/KWFont.h"
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWGraphics.h"
@@ -13,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace edtest {
+namespace test_support {
 
 class CRecordingGraphics : public IKWGraphics {
 public:
@@ -28,6 +29,8 @@ public:
         int pixelsWide, pixelsHigh;
         uint32_t middle;  // the middle pixel, 0xAARRGGBB
     };
+
+    static constexpr double kCharWidth = 6.0;
 
     explicit CRecordingGraphics(int dpi) : m_dpi(dpi) {}
 
@@ -64,10 +67,9 @@ public:
     }
     int SaveTransform() override { return 0; }
     int RestoreTransform() override { return 0; }
-    // Unscaled: recorded at the image's own size.
-    int DrawImage(double x, double y, const CKWGdipBitmap* image, const CKWDoubleRect* source) override
+    int DrawImage(double x, double y, const CKWGdipBitmap* image, const CKWDoubleRect* clip) override
     {
-        return DrawImage(x, y, image->GetWidth(), image->GetHeight(), image, source);
+        return DrawImage(x, y, 0, 0, image, clip);
     }
     int DrawImage(double x, double y, double width, double height, const CKWGdipBitmap* image,
                   const CKWDoubleRect*) override
@@ -86,9 +88,12 @@ public:
                          width, height, SizeOf(font), flags});
         return 0;
     }
+    // Every character is kCharWidth wide.
     int DrawStringAt(double x, double y, const wchar_t* text, int length, const CKWFont& font, const CKWBrush*,
-                     double*) override
+                     double* outWidth) override
     {
+        if (outWidth)
+            *outWidth = kCharWidth * length;
         texts.push_back({std::wstring(text, static_cast<size_t>(length)), x, y, 0, 0, SizeOf(font), 0});
         return 0;
     }
@@ -125,4 +130,4 @@ private:
     int m_dpi;
 };
 
-}  // namespace edtest
+}  // namespace test_support

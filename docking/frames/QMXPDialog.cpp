@@ -1,0 +1,3 @@
+#include "docking/frames/QMXPDialog.h"
+
+IMPLEMENT_DYNAMIC(CQMXPDialog, CDialog)

@@ -1,0 +1,3 @@
+#include "docking/frames/QMXPPropertyPage.h"
+
+IMPLEMENT_DYNAMIC(CQMXPPropertyPage, CPropertyPage)

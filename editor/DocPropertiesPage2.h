@@ -1,0 +1,58 @@
+#pragma once
+// CDocPropertiesPage2: the "Title page" page of the report properties:
+// whether the title page shows a logo and the current date, the logo image
+// with its preview, and the title-page template, chosen among thumbnails.
+#include "controls/KWButtonControl.h"
+#include "controls/KWImageControl.h"
+#include "editor/DocProperties.h"
+
+#include <commctrl.h>
+
+class CKWImageControlImp;
+class IKWGraphics;
+
+class CDocPropertiesPage2 : public CTalPropertiesPage {
+public:
+    // Side of the templates' thumbnails.
+    static constexpr int kThumbnailSide = 128;
+
+    CDocPropertiesPage2();
+    ~CDocPropertiesPage2() override;
+
+    BOOL OnInitDialog() override;
+    BOOL OnKillActive() override;
+    BOOL OnApply() override;
+
+    void DrawPreview(IKWGraphics* graphics, CKWImageControlImp* control);
+    const CString& GetLogoPath() const { return m_logoPath; }
+    int GetTemplateIndex() const { return m_templateIndex; }
+
+    // A template's label: its title, else its name up to the first "." (the
+    // whole name when it has none).
+    static CString TemplateLabel(const CString& title, const CString& name);
+
+protected:
+    // The picture-open dialog; a test answers it.
+    virtual bool BrowseImage(CString& path);
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    afx_msg void OnInsertLogo();
+    afx_msg void OnInsertDate();
+    afx_msg void OnBrowse();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void FillTemplates();
+    void SelectTemplate(int index);
+
+    CKWButtonControl m_insertLogo;
+    CKWButtonControl m_insertDate;
+    CKWImageControl m_preview;
+    HWND m_list = nullptr;
+    HIMAGELIST m_images = nullptr;
+    bool m_logoChecked = false;
+    bool m_dateChecked = false;
+    CString m_logoPath;
+    bool m_logoChanged = false;
+    int m_templateIndex = 0;
+};

@@ -1,0 +1,172 @@
+#pragma once
+// CTalControlsWnd: the section image panel of a report window. It shows the
+// current section's pictures as thumbnails (several may be selected) or one
+// at a time as a preview with its title in an edit box and four navigation
+// buttons; a row of image buttons below runs the document's picture
+// commands and switches the mode. The list is filled at once with titles;
+// picture-loading threads bring the thumbnails, one message per picture.
+// Pictures, image files, folders, reports and bitmaps dropped on it are
+// inserted (or opened) as one undoable step each; selected thumbnails can
+// be dragged out. TalControlsWndContent.cpp holds the content and the drag
+// and drop.
+#include "controls/KWBitmapControl.h"
+#include "controls/KWButtonControl.h"
+#include "controls/KWDragDropPane.h"
+#include "controls/KWEditControl.h"
+#include "controls/KWListImagesView.h"
+#include "controls/ThemeHelperST.h"
+#include "controls/XPStyleButtonST.h"
+#include "editor/TalPaneWnd.h"
+#include "framework/KWThreadOwner.h"
+#include "framework/KWTimerIFace.h"
+#include "model/TalPicture.h"
+
+#include <memory>
+#include <vector>
+
+class CTalDocFrame;
+class CTalDocument;
+class CTalSection;
+struct KWRasterImage;
+
+// The drag-scroll tick, posted from the multimedia timer's thread (wParam: the timer id).
+constexpr UINT WM_TAL_DRAG_TIMER = WM_APP + 0x121;
+
+class CTalControlsWnd : public CTalPaneWnd,
+                        public CKWDragDropPane,
+                        public CKWTimerIFace,
+                        public CKWWinThreadOwner {
+public:
+    // The thumbnails' side in the list, and the list's reserve below it.
+    static constexpr int kThumbnailSide = 124;
+    static constexpr int kButtonRow = 36;
+    // The drag-scroll timer: its period, the rest before it scrolls, the
+    // bands at the list's edges and the step.
+    static constexpr UINT kDragTimerMs = 60;
+    static constexpr DWORD kDragRestMs = 700;
+    static constexpr int kDragBand = 30;
+    static constexpr int kDragStep = 15;
+
+    CTalControlsWnd();
+    // Stops the loading threads before the controls go.
+    ~CTalControlsWnd() override;
+
+    // The frame whose document the panel shows; set before the pane is made.
+    void AttachFrame(CTalDocFrame* frame) { m_frame = frame; }
+    bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value) override;
+    virtual void OnImageTitleChanged(int index, const CString& title);
+    virtual void InitControls();
+    void TakeFocus() override;
+    // The focus manager is told also when the list or the preview takes the focus.
+    void AttachFocusManager(CKWFocusManager* manager) override;
+
+    bool IsThumbnailsMode() const { return m_thumbnailsMode; }
+    int GetCurrentImageIndex();
+    bool HasCurrentImage();
+    bool ApplyToSelectedImages(CTalPositionList& indices);
+    void SelectImages(const CTalPositionList& indices);
+    void SelectAll();
+    bool CanSelectAll();
+    void ShowPreview();
+    void ShowThumbnails();
+    void ToggleViewMode();
+    void GoToFirstImage();
+    void GoToPreviousImage();
+    void GoToNextImage();
+    void GoToLastImage();
+    bool Rename();
+    bool IsEditingTitle();
+    void EndTitleEdit(bool cancel);
+    bool IsTitleModified();
+    bool UpdateImageTitle(int index, const CString& title, bool startEdit);
+    void ShowImageProperties();
+    void UpdateImageButtons();
+    bool Cut();
+    bool DeleteSelected();
+    bool Copy();
+    bool Paste();
+    bool CanCut();
+    bool CanDelete();
+    bool CanCopy();
+    bool CanPaste();
+
+    // --- Content (TalControlsWndContent.cpp) ---
+    void LoadSectionImages(const CTalPictureList& pictures);
+    // n not -1: the last n pictures are new at the end; -1: the pictures at
+    // the positions were inserted there.
+    void InsertImages(const CTalPictureList& pictures, const CTalPositionList& indices, int n);
+    void UpdateImages(const CTalPictureList& pictures, const CTalPositionList& indices);
+    void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures);
+    // The picture's rotation and greyscale applied to a cached image; null when neither applies.
+    KWRasterImage* MakeDisplayImage(const KWRasterImage* image, const CTalPicture& picture);
+    LRESULT OnImageItemLoaded(WPARAM pictureId, LPARAM result);
+
+    // --- Drag and drop (TalControlsWndContent.cpp) ---
+    void BeginDrag(const CPoint& start) override;
+    bool CanStartDrag() override;
+    bool OnOwnDragEnter(const CPoint& point, KWDragInfo* info, const uint8_t* data, size_t size,
+                        int reserved) override;
+    void OnOwnDragOver(KWDragInfo* info, const CPoint& point) override;
+    void OnOwnDragLeave() override;
+    bool OnOwnDrop(const CPoint& point, KWDragInfo* info, const uint8_t* data, size_t size, int reserved) override;
+    int OnFilesDragEnter(const CPoint& point, const std::vector<CString>& paths) override;
+    int OnFilesDrop(const CPoint& point, const std::vector<CString>& paths) override;
+    DROPEFFECT OnBitmapDragEnter(COleDataObject* data, CLIPFORMAT format, const CPoint& point) override;
+    DROPEFFECT OnBitmapDragOver(COleDataObject* data, CLIPFORMAT format, const CPoint& point) override;
+    int OnBitmapDrop(COleDataObject* data, CLIPFORMAT format, const CPoint& point) override;
+    // From the multimedia timer's thread: only a message to the panel.
+    void OnTimer(UINT timerId) override;
+    // One tick of the drag scroll, on the panel's thread.
+    void OnDragTimer();
+    UINT GetDragTimer() const { return m_dragTimer; }
+
+    CKWListImagesView& GetList() { return m_list; }
+    CKWBitmapControl& GetPreview() { return m_preview; }
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg void OnButton(UINT id);
+    afx_msg void OnPreviewClicked();
+    afx_msg void OnTitleSetFocus();
+    afx_msg void OnTitleKillFocus();
+    afx_msg LRESULT OnImageLoadedMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDragTimerMessage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CTalDocument* GetDocument() const;
+    CTalSection* GetSection() const;
+    bool GrayscaleDefault() const;
+    void ShowImage(int index, bool onlyIfChanged);
+    void CommitTitleEdit(bool save);
+    void EndAnyTitleEdit();
+    void SetStatusText(const CString& text);
+    void EnableNavigation(bool first, bool last);
+    HWND TitleEdit() const { return GetItemHwnd(kTitleEdit); }
+    bool TitleHasFocus() const;
+    // The cached thumbnail of the picture made into its display image.
+    void SetItemImage(int index, const CTalPicture& picture);
+    void StartLoading(const CTalPictureList& pictures);
+    void StartDragTimer();
+    void StopDragTimer();
+    int DropPosition(const CPoint& point);
+
+    enum : UINT { kTitleEdit = 1144, kList = 1122, kPreviewPicture = 1134 };
+
+    CThemeHelperST m_themeHelper;
+    CXPStyleButtonST m_buttons[15];
+    CKWButtonControl m_buttonFacades[13];
+    CKWEditControl m_titleEdit;
+    CKWListImagesView m_list;
+    CKWBitmapControl m_preview;
+    CTalDocFrame* m_frame = nullptr;
+    int m_currentIndex = -1;
+    bool m_notifications = true;
+    bool m_thumbnailsMode = true;
+    UINT m_dragTimer = 0;
+    POINT m_lastCursor = {-1, -1};
+    DWORD m_lastMove = 0;
+};

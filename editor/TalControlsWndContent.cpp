@@ -1,0 +1,486 @@
+// The section image panel's content: filling the thumbnail list from the
+// current section, the picture-loading threads' messages, refreshing changed
+// pictures, and the drag and drop of pictures, files, folders and bitmaps.
+#include "editor/TalControlsWnd.h"
+
+#include "editor/TalApplication.h"
+#include "editor/TalDocFrame.h"
+#include "editor/TalDragDropTask.h"
+#include "editor/TalImageViewData.h"
+#include "editor/TalPicThreadWin.h"
+#include "export/ExportDib.h"
+#include "export/ExportImageFiles.h"
+#include "framework/KWDataSerializer.h"
+#include "framework/KWDragInfo.h"
+#include "framework/KWDropData.h"
+#include "framework/KWRasterLib.h"
+#include "framework/QMFormatInfo.h"
+#include "model/TalFileNamesData.h"
+#include "model/TalPicturesData.h"
+#include "model/TalSection.h"
+#include "model/document/TalDocument.h"
+#include "platform/classlib/MessageMap.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+// The kinds of the drag-information record the panel reads and writes.
+enum : uint32_t { kKindFileNames = 0, kKindPictures = 2 };
+
+// The identity of this running program in the drags it starts: the gallery
+// and the section tree use the same.
+uint32_t InstanceId()
+{
+    return ::GetCurrentProcessId();
+}
+
+bool KeyDown(int key)
+{
+    return ::GetKeyState(key) < 0;
+}
+
+// An image file the application lists (by its lowercased extension).
+bool IsListedImage(const CString& path, const CQMFormatInfo* formats)
+{
+    CString extension;
+    if (!GetFileExtension(path, extension))
+        return false;
+    extension.MakeLower();
+    for (const CQMFormatInfo* format = formats; format; format = format->GetNext()) {
+        if (format->GetFormatId() != kImageFileCategory)
+            continue;
+        for (const CQMExtensionInfo* ext = format->GetExtensions(); ext; ext = ext->GetNext()) {
+            if (ext->GetText() && extension == CString(ext->GetText()))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Keeps a window from repainting while it lives: a list filled item by item
+// would repaint after each one (a dozen times slower), and is shown once.
+class CRedrawFreeze {
+public:
+    explicit CRedrawFreeze(HWND window) : m_window(window)
+    {
+        if (m_window)
+            ::SendMessageW(m_window, WM_SETREDRAW, FALSE, 0);
+    }
+    ~CRedrawFreeze()
+    {
+        if (m_window) {
+            ::SendMessageW(m_window, WM_SETREDRAW, TRUE, 0);
+            ::InvalidateRect(m_window, nullptr, TRUE);
+        }
+    }
+    CRedrawFreeze(const CRedrawFreeze&) = delete;
+    CRedrawFreeze& operator=(const CRedrawFreeze&) = delete;
+
+private:
+    HWND m_window;
+};
+
+}  // namespace
+
+KWRasterImage* CTalControlsWnd::MakeDisplayImage(const KWRasterImage* image, const CTalPicture& picture)
+{
+    if (!image)
+        return nullptr;
+    KWRasterImage* rotated = nullptr;
+    if (picture.GetAngle() != 0)
+        rotated = g_rasterLib.RasterRotate(image, picture.GetAngle());
+    if (picture.IsGrayscale(GrayscaleDefault())) {
+        KWRasterImage* gray = CKWRasterLib::RasterToGray(rotated ? rotated : image);
+        KWFreeRasterImage(rotated);
+        return gray;
+    }
+    return rotated;
+}
+
+void CTalControlsWnd::SetItemImage(int index, const CTalPicture& picture)
+{
+    KWSharedRasterImage cached = g_rasterLib.GetThumbnail(static_cast<uint32_t>(picture.GetPictureId()));
+    if (!cached)
+        return;
+    KWRasterImagePtr display(MakeDisplayImage(cached.get(), picture));
+    m_list.ReplaceImage(index, display ? display.get() : cached.get());
+    RECT rect = {};
+    if (m_list.GetItemRect(index, rect))
+        m_list.InvalidateRect(rect);
+}
+
+void CTalControlsWnd::StartLoading(const CTalPictureList& pictures)
+{
+    CTalPicThreadWin::Start(m_hWnd, this, pictures);
+}
+
+void CTalControlsWnd::LoadSectionImages(const CTalPictureList& pictures)
+{
+    m_list.DeleteAllItems();
+    m_currentIndex = -1;
+    if (pictures.empty()) {
+        m_preview.SetImage(nullptr);
+        if (!m_thumbnailsMode) {
+            m_titleEdit.Enable(false);
+            m_titleEdit.SetText(CString());
+        }
+    } else {
+        m_currentIndex = 0;
+        CRedrawFreeze freeze(GetItemHwnd(kList));
+        m_list.BeginAddItems(static_cast<int>(pictures.size()), -1);
+        if (!m_thumbnailsMode && pictures.front()) {
+            m_titleEdit.Enable(true);
+            m_titleEdit.SetText(pictures.front()->GetTitle());
+            const uint32_t id = static_cast<uint32_t>(pictures.front()->GetPictureId());
+            if (KWSharedRasterImage cached = g_rasterLib.GetPreviewImage(id)) {
+                KWRasterImagePtr display(MakeDisplayImage(cached.get(), *pictures.front()));
+                m_preview.SetImage(display ? display.get() : cached.get());
+            }
+        }
+        for (const CKWRefPtr<CTalPicture>& picture : pictures) {
+            const uint32_t id = picture ? static_cast<uint32_t>(picture->GetPictureId()) : 0;
+            m_list.AddItem(picture ? picture->GetTitle() : CString(), nullptr, new CTalImageViewData(id));
+        }
+        m_list.EndAddItems();
+        if (m_thumbnailsMode)
+            SelectImages(CTalPositionList{0});
+        StartLoading(pictures);
+    }
+    if (m_preview.IsVisible())
+        m_preview.Redraw(false);
+    UpdateImageButtons();
+}
+
+void CTalControlsWnd::InsertImages(const CTalPictureList& pictures, const CTalPositionList& indices, int n)
+{
+    if (n != -1) {
+        const int start = m_list.GetItemCount();
+        const int size = static_cast<int>(pictures.size());
+        n = std::min(n, size);
+        CRedrawFreeze freeze(GetItemHwnd(kList));
+        m_list.BeginAddItems(n, -1);
+        for (int i = size - n; i < size; ++i) {
+            const CKWRefPtr<CTalPicture>& picture = pictures[static_cast<size_t>(i)];
+            const uint32_t id = picture ? static_cast<uint32_t>(picture->GetPictureId()) : 0;
+            m_list.SetItem(start + i - (size - n), picture ? picture->GetTitle() : CString(), nullptr,
+                           new CTalImageViewData(id));
+        }
+        m_list.EndAddItems();
+        StartLoading(pictures);
+    } else {
+        for (int position : indices) {
+            if (position < 0 || position >= static_cast<int>(pictures.size()) || !pictures[position])
+                continue;
+            const CTalPicture& picture = *pictures[static_cast<size_t>(position)];
+            m_list.BeginAddItems(1, position);
+            const uint32_t id = static_cast<uint32_t>(picture.GetPictureId());
+            if (KWSharedRasterImage cached = g_rasterLib.GetThumbnail(id)) {
+                KWRasterImagePtr display(MakeDisplayImage(cached.get(), picture));
+                m_list.SetItem(position, picture.GetTitle(), display ? display.get() : cached.get(),
+                               new CTalImageViewData(id));
+            }
+            m_list.EndAddItems();
+        }
+    }
+    UpdateImageButtons();
+}
+
+void CTalControlsWnd::UpdateImages(const CTalPictureList& pictures, const CTalPositionList& indices)
+{
+    if (indices.empty())
+        return;
+    ShowImage(indices.front(), false);
+    for (int position : indices) {
+        if (position >= 0 && position < static_cast<int>(pictures.size()) && pictures[position])
+            SetItemImage(position, *pictures[static_cast<size_t>(position)]);
+    }
+}
+
+void CTalControlsWnd::UpdateDefaultGrayscaleImages(const CTalPictureList& pictures)
+{
+    if (m_list.GetItemCount() == 0)
+        return;
+    if (m_currentIndex >= 0 && m_currentIndex < static_cast<int>(pictures.size()) && pictures[m_currentIndex] &&
+        pictures[m_currentIndex]->GetGrayscale() == CTalPicture::kDocumentDefault)
+        ShowImage(m_currentIndex, false);
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        if (pictures[i] && pictures[i]->GetGrayscale() == CTalPicture::kDocumentDefault)
+            SetItemImage(static_cast<int>(i), *pictures[i]);
+    }
+}
+
+LRESULT CTalControlsWnd::OnImageLoadedMessage(WPARAM wParam, LPARAM lParam)
+{
+    return OnImageItemLoaded(wParam, lParam);
+}
+
+LRESULT CTalControlsWnd::OnImageItemLoaded(WPARAM pictureId, LPARAM)
+{
+    const int count = m_list.GetItemCount();
+    CTalSection* section = GetSection();
+    if (!section)
+        return 1;
+    for (int i = 0; i < count && i < section->GetPictureCount(); ++i) {
+        auto* data = dynamic_cast<CTalImageViewData*>(m_list.GetItemData(i));
+        CKWRefPtr<CTalPicture> picture = section->GetPicture(i);
+        if (data && picture && data->GetPictureId() == static_cast<uint32_t>(pictureId))
+            SetItemImage(i, *picture);
+    }
+    return 1;
+}
+
+// ---- Dropping onto the panel ------------------------------------------------------------
+
+void CTalControlsWnd::StartDragTimer()
+{
+    // StartTimer stops a running timer first.
+    StopDragTimer();
+    m_dragTimer = StartTimer(kDragTimerMs, nullptr);
+}
+
+void CTalControlsWnd::StopDragTimer()
+{
+    if (m_dragTimer) {
+        StopTimer(m_dragTimer);
+        m_dragTimer = 0;
+    }
+}
+
+void CTalControlsWnd::OnTimer(UINT timerId)
+{
+    if (m_hWnd)
+        ::PostMessageW(m_hWnd, WM_TAL_DRAG_TIMER, timerId, 0);
+}
+
+LRESULT CTalControlsWnd::OnDragTimerMessage(WPARAM wParam, LPARAM)
+{
+    // A tick that was under way when the timer stopped changes nothing.
+    if (m_dragTimer && wParam == m_dragTimer)
+        OnDragTimer();
+    return 0;
+}
+
+void CTalControlsWnd::OnDragTimer()
+{
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    const DWORD now = ::GetTickCount();
+    if (cursor.x != m_lastCursor.x || cursor.y != m_lastCursor.y) {
+        m_lastCursor = cursor;
+        m_lastMove = now;
+        return;
+    }
+    if (now - m_lastMove < kDragRestMs)
+        return;
+    int minimum = 0, maximum = 0;
+    const int position = m_list.GetScrollInfo(true, minimum, maximum, 0);
+    RECT client = {};
+    m_list.GetClientRect(&client);
+    HWND list = GetItemHwnd(kList);
+    ::ScreenToClient(list, &cursor);
+    int target = position;
+    if (cursor.y >= 0 && cursor.y <= kDragBand && position > 0)
+        target = std::max(position - kDragStep, 0);
+    else if (cursor.y >= client.bottom - kDragBand && cursor.y <= client.bottom && position < maximum)
+        target = std::min(position + kDragStep, maximum);
+    if (target == position)
+        return;
+    ImageList_DragShowNolock(FALSE);
+    m_list.SetScrollPos(true, target);
+    m_list.Update();
+    ImageList_DragShowNolock(TRUE);
+}
+
+int CTalControlsWnd::DropPosition(const CPoint& point)
+{
+    return m_list.GetInsertIndex(point, false);
+}
+
+bool CTalControlsWnd::OnOwnDragEnter(const CPoint& point, KWDragInfo* info, const uint8_t*, size_t, int)
+{
+    StartDragTimer();
+    OnOwnDragOver(info, point);
+    return true;
+}
+
+void CTalControlsWnd::OnOwnDragOver(KWDragInfo* info, const CPoint&)
+{
+    CTalDocument* document = GetDocument();
+    if (!info)
+        return;
+    const bool sameDocument = info->kind != kKindFileNames && info->instanceId == InstanceId() && document &&
+                              info->documentId == document->GetDocumentId();
+    if (!sameDocument)
+        info->flags |= KWDragInfo::kFlagCopy;
+}
+
+void CTalControlsWnd::OnOwnDragLeave()
+{
+    StopDragTimer();
+}
+
+bool CTalControlsWnd::OnOwnDrop(const CPoint& point, KWDragInfo* info, const uint8_t* data, size_t size, int)
+{
+    ImageList_DragShowNolock(FALSE);
+    StopDragTimer();
+    CTalDocument* document = GetDocument();
+    if (!document || !info || !data || size == 0)
+        return false;
+    const int position = DropPosition(point);
+    const bool copy = KeyDown(VK_LCONTROL) || KeyDown(VK_RCONTROL) || KeyDown(VK_CONTROL);
+    size_t dropped = 0;
+    try {
+        if (info->kind == kKindPictures) {
+            CTalPicturesData record;
+            CKWDataSerializer serializer(data, size);
+            if (!serializer.Load(record))
+                return false;
+            dropped = record.GetPictures().size();
+            const bool sameDocument = info->instanceId == InstanceId() && info->documentId == document->GetDocumentId();
+            if (sameDocument && !copy && !record.GetPositions().empty())
+                document->MovePictures(record.GetPositions(), position);
+            else
+                document->InsertPictureObjects(record.GetPictures(), position, nullptr, true);
+        } else if (info->kind == kKindFileNames) {
+            CTalFileNamesData record;
+            CKWDataSerializer serializer(data, size);
+            if (!serializer.Load(record))
+                return false;
+            dropped = record.GetNames().size();
+            document->InsertPictures(record.GetNames(), position, nullptr, true, true);
+        }
+    } catch (...) {
+        // A broken block drops nothing.
+        return false;
+    }
+    const int half = dropped > 1 ? 80 : 64;
+    m_list.InvalidateRect(RECT{point.x - half, point.y - half, point.x + half, point.y + half});
+    return true;
+}
+
+int CTalControlsWnd::OnFilesDragEnter(const CPoint&, const std::vector<CString>&)
+{
+    StartDragTimer();
+    return 1;
+}
+
+int CTalControlsWnd::OnFilesDrop(const CPoint& point, const std::vector<CString>& paths)
+{
+    StopDragTimer();
+    CTalDocument* document = GetDocument();
+    if (!document)
+        return 0;
+    const int position = DropPosition(point);
+    const bool subfolders = KeyDown(VK_LSHIFT) || KeyDown(VK_RSHIFT) || KeyDown(VK_SHIFT);
+    CTalApplication* app = GetTalApp();
+    const CQMFormatInfo* formats = app ? app->GetFormatList() : nullptr;
+    std::vector<CString> images;
+    std::vector<CString> reports;
+    for (const CString& path : paths) {
+        const DWORD attributes = ::GetFileAttributesW(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ScanFolderForImages(path, images, subfolders, formats);
+            continue;
+        }
+        CString extension;
+        GetFileExtension(path, extension);
+        extension.MakeLower();
+        if (extension == L"otd" || extension == L"otn")
+            reports.push_back(path);
+        else if (IsListedImage(path, formats))
+            images.push_back(path);
+    }
+    if (!images.empty())
+        document->InsertPictures(images, position, nullptr, true, true);
+    // Reports open in windows of their own once this report has its pictures.
+    for (const CString& report : reports)
+        AfxGetApp()->OpenDocumentFile(report);
+    return 1;
+}
+
+DROPEFFECT CTalControlsWnd::OnBitmapDragEnter(COleDataObject*, CLIPFORMAT, const CPoint&)
+{
+    StartDragTimer();
+    return DROPEFFECT_COPY;
+}
+
+DROPEFFECT CTalControlsWnd::OnBitmapDragOver(COleDataObject*, CLIPFORMAT, const CPoint&)
+{
+    return DROPEFFECT_COPY;
+}
+
+int CTalControlsWnd::OnBitmapDrop(COleDataObject* data, CLIPFORMAT format, const CPoint& point)
+{
+    StopDragTimer();
+    CTalDocument* document = GetDocument();
+    std::vector<uint8_t> bytes;
+    const char* type = nullptr;
+    if (!document || !KWReadDroppedImage(data, format, bytes, type))
+        return 0;
+    const int position = m_thumbnailsMode ? DropPosition(point) : m_currentIndex;
+    KWRasterImagePtr image(
+        g_rasterLib.RasterReadFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size()), type, 0, 0));
+    if (!image)
+        return 0;
+    const uint32_t id = g_rasterLib.SaveImage(image.get(), 0, 100);
+    const CString path = id ? g_rasterLib.GetImagePath(id) : CString();
+    if (path.IsEmpty())
+        return 0;
+    document->InsertPictures({path}, position, nullptr, true, false);
+    return 1;
+}
+
+// ---- Dragging thumbnails out ------------------------------------------------------------
+
+bool CTalControlsWnd::CanStartDrag()
+{
+    return GetDocument() != nullptr;
+}
+
+void CTalControlsWnd::BeginDrag(const CPoint& start)
+{
+    KWDragInfo info;
+    info.Clear();
+    CTalDocument* document = GetDocument();
+    CTalSection* section = GetSection();
+    if (!CanStartDrag() || !PrepareDragInfo(start, info) || !document || !section)
+        return;
+    info.instanceId = InstanceId();
+    info.kind = kKindPictures;
+    info.documentId = document->GetDocumentId();
+    CTalPositionList positions;
+    if (!ApplyToSelectedImages(positions))
+        return;
+    std::vector<uint32_t> ids;
+    for (int index = m_list.GetFirstSelected(); index >= 0; m_list.GetNextSelected(index)) {
+        if (auto* data = dynamic_cast<CTalImageViewData*>(m_list.GetItemData(index)))
+            ids.push_back(data->GetPictureId());
+    }
+    if (ids.empty())
+        return;
+    const CString path = g_rasterLib.GetImagePath(ids.front());
+    wcsncpy(info.path, path, KWDragInfo::kPathLength - 1);
+    CTalPictureList pictures;
+    section->CollectPictures(positions, pictures);
+    auto* task = new CTalDragDropTask(document, new CTalPicturesData(pictures, false, &positions));
+    // The drag image: every dragged thumbnail as it is shown.
+    std::vector<KWRasterImagePtr> shown;
+    std::vector<const KWRasterImage*> images;
+    for (size_t i = 0; i < pictures.size() && i < ids.size(); ++i) {
+        KWSharedRasterImage cached = g_rasterLib.GetThumbnail(ids[i]);
+        if (!cached || !pictures[i])
+            continue;
+        shown.emplace_back(MakeDisplayImage(cached.get(), *pictures[i]));
+        images.push_back(shown.back() ? shown.back().get() : cached.get());
+        if (!shown.back())
+            shown.back().reset(KWCopyRasterImage(cached.get()));
+    }
+    if (HBITMAP image = images.empty() ? nullptr : CreateDIBFromBitmaps(images))
+        task->SetDragBitmap(image);
+    task->SetDragInfo(info);
+    task->DoDragDrop(start);
+    task->InternalRelease();
+}

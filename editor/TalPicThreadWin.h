@@ -1,0 +1,46 @@
+#pragma once
+// CTalPicThreadWin: a worker thread that brings the thumbnails of a queue
+// of pictures into the thumbnail cache and, after each, posts
+// g_msgImageItemLoaded (the picture id; 1 when it was cached already) to the
+// window that started it. It is created suspended, filled, attached to its
+// owner's thread list and resumed; it deletes itself when it ends.
+#include "model/TalPicture.h"
+#include "platform/classlib/WinThread.h"
+
+#include <cstdint>
+#include <vector>
+
+class CKWWinThreadOwner;
+
+class CTalPicThreadWin : public CWinThread {
+    DECLARE_DYNCREATE(CTalPicThreadWin)
+public:
+    CTalPicThreadWin();
+    // Sets the stop flag and leaves the owner's list.
+    ~CTalPicThreadWin() override;
+
+    // The owner is told when the thread goes (and now, that it exists).
+    void AttachOwner(CKWWinThreadOwner* owner);
+    // Appends the picture id of every picture, in order (null ones skipped).
+    void QueuePictures(const CTalPictureList& pictures);
+    void QueuePictureIds(const std::vector<uint32_t>& ids) { m_queue.insert(m_queue.end(), ids.begin(), ids.end()); }
+    void Resume() { ResumeThread(); }
+    void SetOwnerWindow(HWND window) { m_ownerWindow = window; }
+
+    BOOL InitInstance() override { return TRUE; }
+    // Runs the queue once: stops on the stop flag or a WM_QUIT waiting
+    // before the next picture; returns 1.
+    int Run() override;
+    int ExitInstance() override;
+
+    // Starts a thread for the pictures that posts to the window; null when it cannot be started.
+    static CTalPicThreadWin* Start(HWND window, CKWWinThreadOwner* owner, const CTalPictureList& pictures);
+
+private:
+    void LeaveOwner();
+
+    HWND m_ownerWindow = nullptr;
+    std::vector<uint32_t> m_queue;
+    volatile uint8_t m_stop = 0;
+    CKWWinThreadOwner* m_owner = nullptr;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// The drawing of the report-properties previews: a filled rectangle, the
+// page fitted into a preview area, and a watermark placed on that page as
+// the generated report would show it, scaled down.
+#include "platform/classlib/Rect.h"
+
+#include <windows.h>
+
+struct CKWDoubleRect;
+class CKWIndexDecoder;
+class CTalWatermark;
+class IKWGraphics;
+
+// The preview's light grey background and the page's white.
+constexpr COLORREF kTalPreviewBackground = RGB(220, 220, 220);
+constexpr COLORREF kTalPreviewPage = RGB(255, 255, 255);
+
+// Fills and outlines the rectangle in one colour.
+void TalDrawRectangle(IKWGraphics& graphics, double x, double y, double width, double height, COLORREF colour);
+
+// The page (its size in millimetres) fitted into the area, measured from the
+// control's corner and kept 3 pixels inside it, drawn in the page colour;
+// its rectangle in whole pixels.
+CRect TalDrawPageRect(IKWGraphics& graphics, const CKWDoubleRect& area, double pageWidthMm, double pageHeightMm);
+
+// The watermark on the page rectangle of a page of that size in millimetres;
+// a text watermark takes its face from the font table by its font index.
+void TalDrawWatermark(IKWGraphics& graphics, const CRect& page, const CTalWatermark& watermark, double pageWidthMm,
+                      double pageHeightMm, const CKWIndexDecoder& fonts);
+
+// A preview control's whole content: the grey background inside a 1-pixel
+// margin and the page fitted 2 pixels in; the page rectangle.
+CRect TalDrawPreviewPage(IKWGraphics& graphics, const CRect& client, double pageWidthMm, double pageHeightMm);
+
+// A length of an image watermark in the unit code, in millimetres, through
+// the measurement-unit table (an unknown code counts as inches).
+double TalWatermarkLengthToMm(double value, int unit);

@@ -1,0 +1,3 @@
+#include "platform/classlib/SplitterWnd.h"
+
+IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)

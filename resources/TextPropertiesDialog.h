@@ -1,0 +1,20 @@
+// Resource ids of the two pages of the text properties sheet.
+#pragma once
+
+#define IDD_TAL_TEXT_FONT 173
+#define IDD_TAL_TEXT_PARAGRAPH 174
+#define IDC_TXT_FONT_NAME 1056
+#define IDC_TXT_FONT_SIZE 1057
+#define IDC_TXT_COLOR 1058
+#define IDC_TXT_BACKGROUND 1060
+#define IDC_TXT_ITALIC 1100
+#define IDC_TXT_BOLD 1101
+#define IDC_TXT_UNDERLINE 1102
+#define IDC_TXT_STRIKEOUT 1103
+#define IDC_TXT_ALIGN_LEFT 1104
+#define IDC_TXT_ALIGN_CENTRE 1105
+#define IDC_TXT_ALIGN_RIGHT 1106
+#define IDC_TXT_FIRST_LINE 1107
+#define IDC_TXT_FROM_LEFT 1108
+#define IDC_TXT_FROM_RIGHT 1109
+#define IDS_TAL_INVALID_NUMBER 122

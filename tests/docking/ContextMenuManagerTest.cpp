@@ -1,0 +1,105 @@
+// The context-menu manager: menus shown by id or handle for an owner, run
+// modally for the chosen command, one popup at a time, none for a library
+// dialog that does not take the commands itself.
+#include "MenuTestSupport.h"
+
+#include "DockingTestResources.h"
+#include "docking/frames/QMXPContextMenuManager.h"
+#include "docking/frames/QMXPDialog.h"
+#include "docking/toolbars/QMXPPopupMenuBar.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace docking_test;
+
+namespace {
+
+// What the tracked popup is told once it shows: run from a timer, since
+// TrackPopupMenu does not return before the popup is gone.
+std::function<void(CQMXPPopupMenu*)> g_answer;
+
+void CALLBACK AnswerTrackedPopup(HWND, UINT, UINT_PTR idEvent, DWORD) {
+    CQMXPPopupMenu* pPopup = CQMXPPopupMenu::GetActiveMenu();
+    if (pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr)
+        return;
+    ::KillTimer(nullptr, idEvent);
+    g_answer(pPopup);
+}
+
+class ContextMenuManagerTest : public MenuTest {
+protected:
+    void SetUp() override {
+        MenuTest::SetUp();
+        ASSERT_TRUE(m_manager.AddMenu(L"Document", IDR_DOCKTEST_DOC));
+        Log().clear();
+    }
+    HMENU FileMenu() const { return ::GetSubMenu(m_manager.GetMenuByName(L"Document"), 0); }
+    UINT Track(std::function<void(CQMXPPopupMenu*)> answer) {
+        g_answer = std::move(answer);
+        ::SetTimer(nullptr, 0, 10, AnswerTrackedPopup);
+        return m_manager.TrackPopupMenu(FileMenu(), 100, 100, m_pFrame);
+    }
+
+    CQMXPContextMenuManager m_manager;
+};
+
+TEST_F(ContextMenuManagerTest, TrackingReturnsTheChosenCommandAndSendsNothing) {
+    UINT uiResId = 0;
+    EXPECT_NE(m_manager.GetMenuByName(L"Document", &uiResId), nullptr);
+    EXPECT_EQ(uiResId, static_cast<UINT>(IDR_DOCKTEST_DOC));
+    EXPECT_FALSE(m_manager.AddMenu(L"Other", IDR_DOCKTEST_DOC));
+
+    const UINT uiChosen = Track([](CQMXPPopupMenu* pPopup) {
+        CQMXPPopupMenuBar* pBar = pPopup->GetMenuBar();
+        const CPoint ptItem = pBar->GetButton(0)->GetRect().CenterPoint();
+        const LPARAM lParam = MAKELPARAM(ptItem.x, ptItem.y);
+        // The release of the click that opened a menu chooses nothing.
+        pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
+        pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
+    });
+    EXPECT_EQ(uiChosen, 30001u);
+    Pump();
+    EXPECT_TRUE(LoggedCommands().empty());
+
+    EXPECT_EQ(Track([](CQMXPPopupMenu* pPopup) { pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE); }), 0u);
+    // The menu stays the manager's: it can be shown again.
+    EXPECT_TRUE(::IsMenu(FileMenu()));
+}
+
+TEST_F(ContextMenuManagerTest, ByIdAtMinusOneItOpensInsideTheOwnersCornerAndASecondClosesTheFirst) {
+    EXPECT_FALSE(m_manager.ShowPopupMenu(12345u, 0, 0, m_pFrame));
+    ASSERT_TRUE(m_manager.ShowPopupMenu(static_cast<UINT>(IDR_DOCKTEST_DOC), -1, -1, m_pFrame));
+    CQMXPPopupMenu* pFirst = OpenPopups().front();
+    CPoint ptCorner(0, 0);
+    m_pFrame->ClientToScreen(&ptCorner);
+    EXPECT_EQ(MenuRect(pFirst).TopLeft(), ptCorner + CPoint(5, 5));
+    const HWND hwndFirst = pFirst->GetSafeHwnd();
+
+    CQMXPPopupMenu* pSecond = m_manager.ShowPopupMenu(FileMenu(), 200, 200, m_pFrame, FALSE, TRUE);
+    ASSERT_NE(pSecond, nullptr);
+    Pump();
+    EXPECT_FALSE(::IsWindow(hwndFirst));
+    EXPECT_TRUE(::IsWindow(pSecond->GetSafeHwnd()));
+}
+
+TEST_F(ContextMenuManagerTest, AControlInALibraryDialogGetsAPopupOnlyWithItsOwnMessages) {
+    CQMXPDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_DOCKTEST_PREVIEW_BAR, m_pFrame));
+    CWnd* pButton = dialog.GetDlgItem(0xE304);
+    ASSERT_NE(pButton, nullptr);
+    EXPECT_EQ(m_manager.ShowPopupMenu(FileMenu(), 100, 100, pButton, FALSE, TRUE), nullptr);
+    EXPECT_EQ(m_manager.ShowPopupMenu(FileMenu(), 100, 100, &dialog, FALSE, TRUE), nullptr);
+    CQMXPPopupMenu* pPopup = m_manager.ShowPopupMenu(FileMenu(), 100, 100, &dialog, TRUE, TRUE);
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(dialog.GetActiveMenu(), pPopup);
+    pPopup->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(dialog.GetActiveMenu(), nullptr);
+    dialog.DestroyWindow();
+}
+
+}  // namespace

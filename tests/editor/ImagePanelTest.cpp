@@ -1,0 +1,551 @@
+// The section image panel of the real program, driven by messages: a
+// report whose heading section holds five pictures shows five titled
+// thumbnails, lays its controls out, switches to the preview, renames a
+// picture from its title box as one Undo step and reports the picture.
+#include "ProgramRun.h"
+
+#include "framework/KWClipFormats.h"
+#include "framework/KWDataSerializer.h"
+#include "framework/KWDragInfo.h"
+#include "framework/KWRasterLib.h"
+#include "model/TalPicturesData.h"
+#include "platform/classlib/OleDataSource.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/WindowPixels.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr int kViewId = 0xE900;
+constexpr int kStatusBarId = 0xE801;
+constexpr UINT kUndo = 57643;
+constexpr UINT kGeneratePdf = 32837;
+constexpr int kGrayscaleOption = 1053;
+
+// A 24-bit bitmap file of one colour.
+std::string BitmapFile(int width, int height, uint8_t blue, uint8_t green, uint8_t red)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {0x4D42, DWORD(54 + stride * height), 0, 0, 54};
+    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, DWORD(stride * height)};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    std::string row(size_t(stride), '\0');
+    for (int x = 0; x < width; ++x) {
+        row[x * 3] = char(blue);
+        row[x * 3 + 1] = char(green);
+        row[x * 3 + 2] = char(red);
+    }
+    for (int y = 0; y < height; ++y)
+        bytes += row;
+    return bytes;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    std::string out(size_t(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], int(out.size()), nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+// A report whose heading section holds the pictures a.bmp ... e.bmp of the
+// folder, titled "a" ... "e", the files named by their paths, and an empty
+// section under it. The first picture may be turned and follow a grey-scale
+// default that is on.
+std::wstring WriteReport(CKWTestTempFolder& folder, bool turnedGrey = false)
+{
+    std::string items, images;
+    for (int i = 0; i < 5; ++i) {
+        const std::wstring name(1, wchar_t(L'a' + i));
+        const std::wstring path = folder.Write((name + L".bmp").c_str(), BitmapFile(640, 480, uint8_t(40 * i), 90, 200));
+        const char* angle = turnedGrey && i == 0 ? "90" : "0";
+        const char* grey = turnedGrey && i > 0 ? "0" : "2";
+        items += "<ImageListItem ID='" + std::to_string(i + 1) + "' GrayScale='" + grey + "' Desc='" + Utf8(name) +
+                 "' Angle='" + angle + "' Show='1' UseDesc='2' NewPage='0'>\n</ImageListItem>\n";
+        images += "<Image ID='" + std::to_string(i + 1) + "'>" + Utf8(path) + "</Image>\n";
+    }
+    const std::string report =
+        "<?xml version='1.0' encoding='utf-8' ?>\n"
+        "<TallierDocument Version='1.0' Company='' Author='' Subject='' Desc='' Title=''>\n"
+        "<PageSizeProperties Type='0' PredefSizeIdx='5' PageCustSizeX='' PageCustSizeY='' Orient='1'>\n"
+        "</PageSizeProperties>\n<PrintProperties SizeX='2100' SizeY='2970' Orient='1'>\n</PrintProperties>\n"
+        "<TitlePageProperties InsertLogo='0' InsertDate='1' LogoID='0' InsertWatermark='1'>\n"
+        "</TitlePageProperties>\n"
+        "<ExportProperties CurExType='1' InsertTPage='1' InsertContent='1' InsertNum='1' GrayScale='" +
+        std::string(turnedGrey ? "1" : "0") +
+        "' UseDesc='1' UseTextStyles='1'>\n</ExportProperties>\n"
+        "<Tree>\n<Leaf ID='1' IDParentLeaf='0'>\nPictures<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n"
+        "<ImageList>\n" + items + "</ImageList>\n</Leaf>\n<Leafs>\n<Leaf ID='2' IDParentLeaf='1'>\nEmpty"
+        "<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n</Leaf>\n</Leafs>\n</Tree>\n"
+        "<Images SavePicType='1' Count='5'>\n" + images + "</Images>\n</TallierDocument>\n";
+    return folder.Write(L"Pictures.otd", report);
+}
+
+int ItemCount(HWND list)
+{
+    return int(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// Sends the list a message whose lParam points to the record (and the
+// bytes after it), through memory of the list's process; the record and
+// those bytes come back as the list left them. Pointers inside the record
+// may name the remote copy of the bytes after it (see RemoteTail).
+template <typename Record>
+void SendRemote(HWND list, UINT message, WPARAM wParam, Record& record, uint8_t* tail = nullptr, size_t tailBytes = 0,
+                uint8_t** remoteTail = nullptr)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    auto* remote = static_cast<uint8_t*>(
+        ::VirtualAllocEx(process, nullptr, sizeof(Record) + tailBytes + 1, MEM_COMMIT, PAGE_READWRITE));
+    if (remoteTail)
+        *remoteTail = remote + sizeof(Record);
+    ::WriteProcessMemory(process, remote, &record, sizeof record, nullptr);
+    ::SendMessageW(list, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(process, remote, &record, sizeof record, nullptr);
+    if (tail)
+        ::ReadProcessMemory(process, remote + sizeof(Record), tail, tailBytes, nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+}
+
+std::wstring ItemText(HWND list, int index)
+{
+    // The text buffer follows the record in the other process.
+    wchar_t text[256] = {};
+    LVITEMW item = {};
+    item.cchTextMax = 256;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    auto* remote = static_cast<uint8_t*>(
+        ::VirtualAllocEx(process, nullptr, sizeof item + sizeof text, MEM_COMMIT, PAGE_READWRITE));
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
+    ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(process, remote + sizeof item, text, sizeof text, nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return text;
+}
+
+// The item's icon in the list's client coordinates.
+RECT IconRect(HWND list, int index)
+{
+    RECT rect = {LVIR_ICON, 0, 0, 0};
+    SendRemote(list, LVM_GETITEMRECT, WPARAM(index), rect);
+    return rect;
+}
+
+// The bounds of the item icon's pixels that are not the list's background,
+// and whether all of them are grey.
+RECT PictureIn(HWND list, int index, bool& grey)
+{
+    const test_support::Pixels pixels = test_support::Capture(list, false);
+    const RECT icon = IconRect(list, index);
+    RECT bounds = {icon.right, icon.bottom, icon.left, icon.top};
+    grey = true;
+    for (int y = std::max(0L, icon.top); y < std::min<long>(icon.bottom, pixels.height); ++y)
+        for (int x = std::max(0L, icon.left); x < std::min<long>(icon.right, pixels.width); ++x) {
+            const COLORREF c = pixels.At(x, y);
+            if (c == RGB(255, 255, 255))
+                continue;
+            grey = grey && GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c);
+            bounds = {std::min<long>(bounds.left, x), std::min<long>(bounds.top, y),
+                      std::max<long>(bounds.right, x + 1), std::max<long>(bounds.bottom, y + 1)};
+        }
+    return bounds;
+}
+
+// The window's rectangle in its parent's client coordinates.
+RECT InParent(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+}  // namespace
+
+TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesProperties)
+{
+    CKWTestTempFolder folder(L"pnl");
+    const std::wstring report = WriteReport(folder);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    HWND panel = nullptr, list = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        for (HWND frame : program.ReportFrames()) {
+            panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
+            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
+            if (list && ItemCount(list) == 5)
+                return true;
+        }
+        return false;
+    }));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(std::wstring(1, wchar_t(L'a' + i)), ItemText(list, i)) << i;
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_image_panel_thumbnails");
+    HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status) == L"a.bmp | Width: 640 Height: 480"; }))
+        << CProgramRun::Text(status);
+
+    // The preview shows the selected picture with its title.
+    HWND preview = CProgramRun::FindById(panel, 1134);
+    HWND title = CProgramRun::FindById(panel, 1144);
+    ::PostMessageW(CProgramRun::FindById(panel, 1119), BM_CLICK, 0, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(preview) && !::IsWindowVisible(list); }));
+    EXPECT_EQ(L"a", CProgramRun::Text(title));
+    EXPECT_FALSE(::IsWindowEnabled(CProgramRun::FindById(panel, 1165))) << "no previous image";
+    EXPECT_TRUE(::IsWindowEnabled(CProgramRun::FindById(panel, 1167)));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_image_panel_preview");
+
+    // 400 x 300: the list above a 36-pixel row, the preview above another.
+    ::SetWindowPos(panel, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    const struct {
+        int id;
+        RECT rect;
+    } layout[] = {{1122, {0, 0, 400, 264}}, {1134, {0, 0, 400, 228}}};
+    for (const auto& item : layout) {
+        const RECT rect = InParent(CProgramRun::FindById(panel, item.id));
+        EXPECT_EQ(item.rect.right, rect.right) << item.id;
+        EXPECT_EQ(item.rect.bottom, rect.bottom) << item.id;
+        EXPECT_EQ(0, rect.left + rect.top) << item.id;
+    }
+    for (int id : {1117, 1120, 1141})
+        EXPECT_EQ(270, InParent(CProgramRun::FindById(panel, id)).top) << id;
+    for (int id : {1144, 1168, 1169})
+        EXPECT_EQ(234, InParent(CProgramRun::FindById(panel, id)).top) << id;
+
+    // Enter in the title box renames the picture; Undo takes it back in one step.
+    const DWORD programThread = ::GetWindowThreadProcessId(title, nullptr);
+    ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
+    ::SetForegroundWindow(program.Main());
+    ::SetFocus(title);
+    ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xrenamed"));
+    // Delete takes the character after the caret, not a picture.
+    ::PostMessageW(title, WM_KEYDOWN, VK_DELETE, 0);
+    ::PostMessageW(title, WM_KEYDOWN, VK_RETURN, 0);
+    ::AttachThreadInput(::GetCurrentThreadId(), programThread, FALSE);
+    // Away and back: the box shows the stored title (the clicks come after the keys).
+    ::PostMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
+    ::PostMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"renamed"; })) << CProgramRun::Text(title);
+    EXPECT_EQ(5, ItemCount(list)) << "Delete in the title box deletes no picture";
+    program.Command(kUndo);
+    ::PostMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
+    ::PostMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
+
+    // Escape puts the stored title back into the box.
+    ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
+    ::SetFocus(title);
+    ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
+    ::PostMessageW(title, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::AttachThreadInput(::GetCurrentThreadId(), programThread, FALSE);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
+}
+
+namespace {
+
+// Drops at once wherever the cursor is.
+class CDropAtOnce : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IDropSource) {
+            *object = this;
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override
+    {
+        return ++m_asked > 2 ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+private:
+    int m_asked = 0;
+};
+
+// Drags the data from the test onto the window's centre (or the client
+// point) and drops it there.
+DWORD DropOn(HWND window, COleDataSource& data, const POINT* at = nullptr)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (at) {
+        point = *at;
+        ::ClientToScreen(window, &point);
+    }
+    ::SetCursorPos(point.x, point.y);
+    CDropAtOnce source;
+    DWORD effect = DROPEFFECT_NONE;
+    ::DoDragDrop(data.GetDataObject(FALSE), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    return effect;
+}
+
+// Holds a key (left and generic codes) down in the program's view of the
+// keyboard while it lives: the test shares the program thread's input state.
+class CHeldKey {
+public:
+    CHeldKey(HWND programWindow, int left, int generic)
+        : m_thread(::GetWindowThreadProcessId(programWindow, nullptr)), m_left(left), m_generic(generic)
+    {
+        ::AttachThreadInput(::GetCurrentThreadId(), m_thread, TRUE);
+        Set(0x80);
+    }
+    ~CHeldKey()
+    {
+        Set(0);
+        ::AttachThreadInput(::GetCurrentThreadId(), m_thread, FALSE);
+    }
+
+private:
+    void Set(BYTE state)
+    {
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[m_left] = keys[m_generic] = state;
+        ::SetKeyboardState(keys);
+    }
+    DWORD m_thread;
+    int m_left, m_generic;
+};
+
+HGLOBAL Block(const std::vector<uint8_t>& bytes)
+{
+    HGLOBAL global = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(::GlobalLock(global), bytes.data(), bytes.size());
+    ::GlobalUnlock(global);
+    return global;
+}
+
+// The drag record of pictures of the program's document.
+std::vector<uint8_t> DragRecord(uint32_t processId, uint32_t documentId)
+{
+    KWDragInfo info;
+    info.Clear();
+    info.instanceId = processId;
+    info.kind = 2;
+    info.documentId = documentId;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&info);
+    return std::vector<uint8_t>(bytes, bytes + sizeof info);
+}
+
+std::vector<uint8_t> Serialized(CKWSerialData&& record)
+{
+    void* data = nullptr;
+    uint32_t size = 0;
+    CKWDataSerializer::CKWDataSerializer2(&record).Store(data, size);
+    std::vector<uint8_t> bytes(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+    std::free(data);
+    return bytes;
+}
+
+HGLOBAL FileListBlock(const std::vector<std::wstring>& files)
+{
+    DROPFILES header = {};
+    header.pFiles = sizeof(header);
+    header.fWide = TRUE;
+    std::vector<uint8_t> block(reinterpret_cast<uint8_t*>(&header), reinterpret_cast<uint8_t*>(&header + 1));
+    for (const std::wstring& file : files) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(file.c_str());
+        block.insert(block.end(), bytes, bytes + (file.size() + 1) * sizeof(wchar_t));
+    }
+    block.insert(block.end(), {0, 0});
+    HGLOBAL global = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
+    std::memcpy(::GlobalLock(global), block.data(), block.size());
+    ::GlobalUnlock(global);
+    return global;
+}
+
+}  // namespace
+
+TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
+{
+    ::OleInitialize(nullptr);
+    CKWTestTempFolder folder(L"pnd");
+    const std::wstring report = WriteReport(folder);
+    const std::wstring extra = folder.Write(L"f.bmp", BitmapFile(64, 48, 0, 0, 255));
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    HWND list = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        for (HWND frame : program.ReportFrames()) {
+            HWND panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
+            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
+            if (list && ItemCount(list) == 5)
+                return true;
+        }
+        return false;
+    }));
+    ::SetForegroundWindow(program.Main());
+
+    // Dropped on the first picture, an image file goes before it; other files are left out.
+    COleDataSource files;
+    files.CacheGlobalData(CF_HDROP, FileListBlock({extra, folder.Path() + L"notes.txt"}));
+    const RECT first = IconRect(list, 0);
+    const POINT onFirst = {(first.left + first.right) / 2, (first.top + first.bottom) / 2};
+    DropOn(list, files, &onFirst);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 6; })) << ItemCount(list);
+    EXPECT_EQ(L"f", ItemText(list, 0));
+    EXPECT_EQ(L"a", ItemText(list, 1));
+
+    // A 40 x 30 bitmap handle becomes one picture of that size.
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 30);
+    ::ReleaseDC(nullptr, screen);
+    COleDataSource image;
+    STGMEDIUM medium = {};
+    medium.tymed = TYMED_GDI;
+    medium.hBitmap = bitmap;
+    FORMATETC format = {CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+    image.CacheData(CF_BITMAP, &medium, &format);
+    DropOn(list, image);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 7; })) << ItemCount(list);
+    HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status).find(L"Width: 40 Height: 30") != std::wstring::npos; }))
+        << CProgramRun::Text(status);
+
+    program.Command(kUndo);
+    EXPECT_EQ(6, ItemCount(list));
+    program.Command(kUndo);
+    EXPECT_EQ(5, ItemCount(list));
+
+    // A folder brings its own images; with Shift those of its subfolders too.
+    ::CreateDirectoryW((folder.Path() + L"dir").c_str(), nullptr);
+    ::CreateDirectoryW((folder.Path() + L"dir\\sub").c_str(), nullptr);
+    folder.Write(L"dir\\g.bmp", BitmapFile(8, 8, 0, 255, 0));
+    folder.Write(L"dir\\sub\\h.bmp", BitmapFile(8, 8, 255, 0, 0));
+    for (const bool shift : {false, true}) {
+        COleDataSource tree;
+        tree.CacheGlobalData(CF_HDROP, FileListBlock({folder.Path() + L"dir"}));
+        {
+            std::unique_ptr<CHeldKey> held(shift ? new CHeldKey(list, VK_LSHIFT, VK_SHIFT) : nullptr);
+            DropOn(list, tree);
+        }
+        EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == (shift ? 7 : 6); }, 3000)) << ItemCount(list);
+        program.Command(kUndo);
+        EXPECT_EQ(5, ItemCount(list));
+    }
+
+    // Pictures of this report move (with Ctrl they are copied); those of
+    // another report are copied.
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    const uint32_t picture = g_rasterLib.GetPictureId((folder.Path() + L"a.bmp").c_str());
+    const struct {
+        uint32_t documentId;
+        bool ctrl;
+        int count;
+        const wchar_t* first;
+    } owns[] = {{1, false, 5, L"b"}, {1000, false, 6, L"b"}, {1, true, 7, L"b"}};
+    for (const auto& own : owns) {
+        CKWRefPtr<CTalPicture> copy(new CTalPicture);
+        copy->SetPictureId(int32_t(picture));
+        copy->SetTitle(L"dragged");
+        const CTalPositionList positions{0};
+        COleDataSource data;
+        data.CacheGlobalData(g_cfAppDragInfo, Block(DragRecord(processId, own.documentId)));
+        data.CacheGlobalData(g_cfAppObject, Block(Serialized(CTalPicturesData({copy}, false, &positions))));
+        {
+            std::unique_ptr<CHeldKey> held(own.ctrl ? new CHeldKey(list, VK_LCONTROL, VK_CONTROL) : nullptr);
+            DropOn(list, data);
+        }
+        EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == own.count; }, 3000)) << own.documentId;
+        EXPECT_TRUE(edtest::WaitFor([&] { return ItemText(list, 0) == own.first; }, 3000)) << ItemText(list, 0);
+    }
+    program.Command(kUndo);
+    program.Command(kUndo);
+    EXPECT_EQ(5, ItemCount(list));
+
+    // A dropped report opens in a window of its own.
+    const std::wstring copy = folder.Path() + L"Copy.OTD";
+    ::CopyFileW(report.c_str(), copy.c_str(), FALSE);
+    COleDataSource second;
+    second.CacheGlobalData(CF_HDROP, FileListBlock({copy}));
+    DropOn(list, second);
+    EXPECT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
+}
+
+TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
+{
+    CKWTestTempFolder folder(L"png");
+    const std::wstring report = WriteReport(folder, true);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    HWND panel = nullptr, list = nullptr, frame = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        for (HWND each : program.ReportFrames()) {
+            frame = each;
+            panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
+            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
+            if (list && ItemCount(list) == 5)
+                return true;
+        }
+        return false;
+    }));
+    // The first picture stands upright and grey; the second keeps its colour.
+    bool grey = false;
+    RECT picture = {};
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        picture = PictureIn(list, 0, grey);
+        return grey && picture.bottom - picture.top > picture.right - picture.left;
+    })) << picture.left << "," << picture.top << " " << picture.right << "," << picture.bottom;
+    bool secondGrey = true;
+    PictureIn(list, 1, secondGrey);
+    EXPECT_FALSE(secondGrey);
+
+    // Turning the default off in a generation's options rebuilds the
+    // pictures that follow it.
+    program.PostCommand(kGeneratePdf);
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    CProgramRun::AnswerFileDialog(dialog, folder.Path() + L"Report.pdf");
+    HWND options = program.WaitForDialogWith(kGrayscaleOption);
+    ASSERT_NE(nullptr, options);
+    ::SendMessageW(CProgramRun::FindById(options, kGrayscaleOption), BM_CLICK, 0, 0);
+    ::PostMessageW(options, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        picture = PictureIn(list, 0, grey);
+        return !grey && picture.bottom - picture.top > picture.right - picture.left;
+    }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+
+    // An empty section: no image, the image buttons disabled, no properties.
+    HWND tree = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 1126);
+    const LPARAM root = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    const LPARAM empty = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, root);
+    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, empty);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 0; }));
+    for (int id : {1118, 1132, 1133, 1138, 1139, 1140, 1141})
+        EXPECT_FALSE(::IsWindowEnabled(CProgramRun::FindById(panel, id))) << id;
+    EXPECT_TRUE(::IsWindowEnabled(CProgramRun::FindById(panel, 1117)));
+    EXPECT_EQ(L"", CProgramRun::Text(CProgramRun::FindById(program.Main(), kStatusBarId)));
+}
