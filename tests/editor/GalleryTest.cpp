@@ -13,10 +13,8 @@
 
 #include "platform/classlib/CmdUI.h"
 
-#include <shlobj.h>
 
 #include <algorithm>
-#include <cstring>
 
 using edtest::InProcessReport;
 
@@ -29,25 +27,6 @@ constexpr UINT kCloseAll = 32857;
 constexpr wchar_t kEmptyFoldersText[] =
     L"There are some folders that does not contain any supported graphic files. Theese folders wil not be added "
     L"to collection.";
-
-// A shell file list of the paths, as WM_DROPFILES carries it.
-HDROP FileDrop(const std::vector<std::wstring>& paths)
-{
-    size_t chars = 1;
-    for (const std::wstring& path : paths)
-        chars += path.size() + 1;
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(::GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(header + 1);
-    for (const std::wstring& path : paths) {
-        std::memcpy(text, path.c_str(), path.size() * sizeof(wchar_t));
-        text += path.size() + 1;
-    }
-    ::GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
 
 // Notes whether a command was enabled.
 class CNotedCmdUI : public CCmdUI {
@@ -87,7 +66,7 @@ protected:
     {
         SetKeys(ctrl, shift);
         auto texts = classlib_test::AnsweringMessageBoxes(
-            [&] { bar->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(FileDrop(paths))); });
+            [&] { bar->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(FileDropBlock(paths))); });
         SetKeys(false, false);
         return texts;
     }
@@ -133,7 +112,7 @@ TEST_F(Gallery, PanesShareTheBarByWholeFolderRowsAndThumbnailsArePlacedInTheirCe
     test_support::WriteWindowScreenshot(main->m_hWnd, L"gallery_docked");
 
     // A 100 x 80 thumbnail in a 134-pixel cell: 15 and 25 pixels inside the inset.
-    edtest::CRecordingGraphics graphics(96);
+    test_support::CRecordingGraphics graphics(96);
     const RECT cell = {10, 20, 144, 154};
     bar->GetView().DrawItem(0, graphics, cell);
     ASSERT_EQ(1u, graphics.images.size());

@@ -19,7 +19,6 @@
 #include "platform/classlib/OleDataSource.h"
 #include "tests/platform/classlib/TestSupport.h"
 
-#include <shlobj.h>
 
 #include <cstring>
 
@@ -41,23 +40,6 @@ COleDataSource* TextData(const std::wstring& text)
 {
     auto* source = new COleDataSource;
     source->CacheGlobalData(CF_UNICODETEXT, Block(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
-    return source;
-}
-
-COleDataSource* FileData(const std::vector<std::wstring>& paths)
-{
-    DROPFILES header = {};
-    header.pFiles = sizeof header;
-    header.fWide = TRUE;
-    std::vector<uint8_t> block(reinterpret_cast<const uint8_t*>(&header),
-                               reinterpret_cast<const uint8_t*>(&header) + sizeof header);
-    for (const std::wstring& path : paths) {
-        const auto* bytes = reinterpret_cast<const uint8_t*>(path.c_str());
-        block.insert(block.end(), bytes, bytes + (path.size() + 1) * sizeof(wchar_t));
-    }
-    block.insert(block.end(), {0, 0});
-    auto* source = new COleDataSource;
-    source->CacheGlobalData(CF_HDROP, Block(block.data(), block.size()));
     return source;
 }
 
@@ -95,6 +77,12 @@ protected:
         ASSERT_NE(nullptr, target);
         heading = document->GetProperties().GetHeadingSection();
         top = Add(heading.Get(), L"Top");
+    }
+    static COleDataSource* FileData(const std::vector<std::wstring>& paths)
+    {
+        auto* source = new COleDataSource;
+        source->CacheGlobalData(CF_HDROP, FileDropBlock(paths));
+        return source;
     }
     CKWRefPtr<CTalSection> Add(CTalSection* parent, const wchar_t* name)
     {
