@@ -125,8 +125,6 @@ public:
     void ReleasePictCollectBar();
     // The folder chooser of "Add Folder"; false when cancelled.
     virtual bool ChooseGalleryFolder(CString& folder);
-    // The identity of this running program in the drags it starts.
-    uint32_t GetInstanceId() const;
 
     // --- Commands (TalApplicationCommands.cpp) ---
     afx_msg void OnFileNewFromTemplate();

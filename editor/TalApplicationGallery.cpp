@@ -49,11 +49,6 @@ void CTalApplication::ReleasePictCollectBar()
     m_pictCollectBar = nullptr;
 }
 
-uint32_t CTalApplication::GetInstanceId() const
-{
-    return ::GetCurrentProcessId();
-}
-
 bool CTalApplication::ChooseGalleryFolder(CString& folder)
 {
     CKWFolderChooseDlg dialog(m_prefs->GetAddFolderPath(), m_pMainWnd);

@@ -4,15 +4,13 @@
 // report takes.
 #include "InProcessReport.h"
 
-#include "editor/PictCollectBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
+#include "editor/PictCollectBar.h"
 #include "editor/PictCollectItems.h"
-#include "tests/support/RecordingGraphics.h"
-#include "tests/platform/classlib/TestSupport.h"
-#include "tests/support/WindowScreenshot.h"
-
 #include "platform/classlib/CmdUI.h"
-
+#include "tests/platform/classlib/TestSupport.h"
+#include "tests/support/RecordingGraphics.h"
+#include "tests/support/WindowScreenshot.h"
 
 #include <algorithm>
 
