@@ -211,23 +211,23 @@ COLORREF CQMXPVisualManager::OnFillBarCaption(CDC* pDC, CQMXPBaseControlBar*, BO
     return ::GetSysColor(COLOR_CAPTIONTEXT);
 }
 
-void CQMXPVisualManager::OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
-                                             BOOL bMaximized, BOOL bDisabled) {
-    int nGlyph = -1;
-    switch (pButton->m_nHit) {
+int CQMXPVisualManager::CaptionButtonGlyph(UINT nHit, BOOL bPinFlag, BOOL bMaximized) {
+    switch (nHit) {
     case kHitPin:
-        nGlyph = bActive ? (bMaximized ? 9 : 1) : (bMaximized ? 0 : 7);
-        break;
+        return bPinFlag ? (bMaximized ? 9 : 1) : (bMaximized ? 0 : 7);
     case kHitMaximize:
-        nGlyph = bMaximized ? CQMXPMenuGlyphs::IdMaximizeState : CQMXPMenuGlyphs::IdMaximizeAll;
-        break;
+        return bMaximized ? CQMXPMenuGlyphs::IdMaximizeState : CQMXPMenuGlyphs::IdMaximizeAll;
     case kHitCloseBar:
     case kHitClose:
-        nGlyph = CQMXPMenuGlyphs::IdClose;
-        break;
+        return CQMXPMenuGlyphs::IdClose;
     default:
-        break;
+        return -1;
     }
+}
+
+void CQMXPVisualManager::OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
+                                             BOOL bMaximized, BOOL bDisabled) {
+    const int nGlyph = CaptionButtonGlyph(pButton->m_nHit, bActive, bMaximized);
     CRect rect = pButton->GetRect();
     const BOOL bPushedHot = pButton->m_bPushed && pButton->m_bFocused;
     CPoint ptGlyph = GlyphOrigin(rect);
