@@ -1,0 +1,268 @@
+#include "docking/bars/QMXPOutlookBar.h"
+
+#include "docking/bars/QMXPDockManager.h"
+#include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPOutlookBarPane.h"
+#include "docking/bars/QMXPOutlookWnd.h"
+#include "docking/frames/QMXPRegistry.h"
+#include "docking/toolbars/QMXPVisualManager.h"
+#include "platform/classlib/Archive.h"
+#include "platform/classlib/DC.h"
+#include "platform/classlib/MemFile.h"
+
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <set>
+#include <utility>
+#include <vector>
+
+IMPLEMENT_SERIAL(CQMXPOutlookBar, CQMXPBaseTabbedBar, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CQMXPOutlookBarDockingPane, CQMXPDockingCBWrapper, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+constexpr UINT kTabWndID = 101;
+constexpr DWORD kOutlookTabbedStyle = 0x40;
+constexpr DWORD kDockAnywhere = 0x4;
+constexpr DWORD kAlignAny = 0xF000;
+constexpr DWORD kCustomPageStyle = 0x50402808;
+constexpr UINT kArchiveGrowBytes = 1024;
+constexpr int kArchiveBuffer = 4096;
+
+// The ids the custom pages of every outlook bar hold.
+std::set<UINT>& UsedCustomPageIDs() {
+    static std::set<UINT> s_ids;
+    return s_ids;
+}
+
+// The stored pages, read whole before any page is made; false when the value is damaged.
+bool ReadCustomPages(const BYTE* pData, UINT nBytes, std::vector<std::pair<UINT, CString>>& pages) {
+    try {
+        CMemFile file(const_cast<BYTE*>(pData), nBytes);
+        CArchive ar(&file, CArchive::load, kArchiveBuffer);
+        int nCount = 0;
+        ar >> nCount;
+        for (int i = 0; i < nCount; ++i) {
+            int nID = 0;
+            CString strName;
+            ar >> nID;
+            ar >> strName;
+            pages.emplace_back(static_cast<UINT>(nID), strName);
+        }
+        ar.Close();
+    } catch (CException* pException) {
+        pException->Delete();
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CQMXPOutlookBar, CQMXPBaseTabbedBar)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CQMXPOutlookBar::CQMXPOutlookBar() : m_lstCustomPages(10) {}
+
+CQMXPOutlookBar::~CQMXPOutlookBar() { RemoveCustomPages(); }
+
+BOOL CQMXPOutlookBar::IsCustomPageIDUsed(UINT uiID) { return UsedCustomPageIDs().count(uiID) != 0; }
+
+void CQMXPOutlookBar::RemoveCustomPages() {
+    while (!m_lstCustomPages.IsEmpty()) {
+        auto* pPage = static_cast<CQMXPOutlookBarPane*>(m_lstCustomPages.RemoveHead());
+        UsedCustomPageIDs().erase(pPage->GetID());
+        if (pPage->GetSafeHwnd() != nullptr)
+            pPage->DestroyWindow();
+        delete pPage;
+    }
+}
+
+BOOL CQMXPOutlookBar::Create(LPCWSTR lpszLabel, CWnd* pParentWnd, const CRect& rect, UINT nID, DWORD dwStyle,
+                             DWORD dwControlBarStyle, CCreateContext* pContext) {
+    if (!CQMXPDockingControlBar::Create(lpszLabel, pParentWnd, rect, FALSE, nID, dwStyle, kOutlookTabbedStyle,
+                                        dwControlBarStyle, pContext))
+        return FALSE;
+    if (dwControlBarStyle & kDockAnywhere) {
+        EnableDocking(kAlignAny);
+        DockToFrame();
+    } else if (CQMXPDockManager* pDockManager = qmxGlobalUtils.GetDockManager(pParentWnd)) {
+        pDockManager->AddControlBar(this, TRUE, FALSE, FALSE);
+    }
+    return TRUE;
+}
+
+int CQMXPOutlookBar::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
+    if (CQMXPDockingControlBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    auto* pOutlookWnd = new CQMXPOutlookWnd;
+    pOutlookWnd->EnableWrapper(TRUE);
+    m_pTabWnd = pOutlookWnd;
+    if (!pOutlookWnd->Create(CRect(0, 0, lpCreateStruct->cx, lpCreateStruct->cy), this, kTabWndID)) {
+        m_pTabWnd = nullptr;
+        delete pOutlookWnd;
+        return -1;
+    }
+    pOutlookWnd->SetWrapperRTC(RUNTIME_CLASS(CQMXPOutlookBarDockingPane));
+    if (CanFloat())
+        pOutlookWnd->HideSingleTab(TRUE);
+    return 0;
+}
+
+void CQMXPOutlookBar::OnPaint() {
+    CPaintDC dc(this);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    CQMXPVisualManager::GetInstance()->OnFillBarBackground(&dc, this, rectClient, rectClient, FALSE);
+}
+
+BOOL CQMXPOutlookBar::CanAcceptBar(const CQMXPBaseControlBar* pBar) const {
+    if (pBar == nullptr)
+        return FALSE;
+    if (CanFloat())
+        return CQMXPDockingControlBar::CanAcceptBar(pBar);
+    return pBar->IsKindOf(RUNTIME_CLASS(CQMXPOutlookBarDockingPane)) ||
+           pBar->IsKindOf(RUNTIME_CLASS(CQMXPOutlookBarPane)) || pBar->IsKindOf(RUNTIME_CLASS(CQMXPOutlookBar));
+}
+
+void CQMXPOutlookBar::GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const {
+    rectTabAreaTop.SetRectEmpty();
+    rectTabAreaBottom.SetRectEmpty();
+    if (CanFloat()) {
+        if (m_pTabWnd != nullptr && m_pTabWnd->GetSafeHwnd() != nullptr)
+            m_pTabWnd->GetTabArea(rectTabAreaTop, rectTabAreaBottom);
+        return;
+    }
+    GetClientRect(&rectTabAreaTop);
+    ClientToScreen(&rectTabAreaTop);
+}
+
+int CQMXPOutlookBar::GetDockingStatus(CPoint point, int nSensitivity) {
+    if (m_pTabWnd == nullptr)
+        return QMXP_CS_NOTHING;
+    if (m_pTabWnd->GetTabsNum() == 0 || m_pTabWnd->GetVisibleTabsNum() == 0)
+        return QMXP_CS_DELAY_DOCK_TO_TAB;
+    CRect rectTop;
+    CRect rectBottom;
+    m_pTabWnd->GetTabArea(rectTop, rectBottom);
+    rectTop.bottom += nSensitivity;
+    rectBottom.top -= nSensitivity;
+    if (HitTest(point, TRUE) == HTCAPTION || rectTop.PtInRect(point) || rectBottom.PtInRect(point))
+        return QMXP_CS_DELAY_DOCK_TO_TAB;
+    const int nStatus = CQMXPDockingControlBar::GetDockingStatus(point, nSensitivity);
+    return !CanFloat() && nStatus == QMXP_CS_DELAY_DOCK ? QMXP_CS_NOTHING : nStatus;
+}
+
+CString CQMXPOutlookBar::GetCustomPagesKey(LPCWSTR lpszProfileName, UINT uiID, int nIndex) const {
+    if (uiID == static_cast<UINT>(-1))
+        uiID = static_cast<UINT>(GetDlgCtrlID());
+    // With an index the name carries an extra "s", as stored by every earlier release.
+    return QMXPBarStateKey(qmxRegOutlookBarSection, nIndex == -1 ? L"QMXPOutlookBar" : L"sQMXPOutlookBar",
+                           lpszProfileName, uiID, nIndex);
+}
+
+BOOL CQMXPOutlookBar::SaveState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
+    CQMXPBaseTabbedBar::SaveState(lpszProfileName, uiID, nIndex);
+    for (POSITION pos = m_lstCustomPages.GetHeadPosition(); pos != nullptr;) {
+        auto* pPage = static_cast<CQMXPOutlookBarPane*>(m_lstCustomPages.GetNext(pos));
+        const UINT uiPageID = pPage->GetID();
+        pPage->SaveState(lpszProfileName, uiPageID, static_cast<int>(uiPageID));
+    }
+    BYTE* pData = nullptr;
+    UINT nBytes = 0;
+    try {
+        CMemFile file(kArchiveGrowBytes);
+        CArchive ar(&file, CArchive::store, kArchiveBuffer);
+        ar << static_cast<int>(m_lstCustomPages.GetCount());
+        for (POSITION pos = m_lstCustomPages.GetHeadPosition(); pos != nullptr;) {
+            auto* pPage = static_cast<CQMXPOutlookBarPane*>(m_lstCustomPages.GetNext(pos));
+            CString strName;
+            // A page that is not a tab of its own is held by a wrapper that shows its name.
+            CWnd* pNamed = m_pTabWnd != nullptr && m_pTabWnd->GetTabFromHwnd(pPage->GetSafeHwnd()) == -1 &&
+                                   pPage->GetParent() != nullptr
+                               ? pPage->GetParent()
+                               : pPage;
+            pNamed->GetWindowText(strName);
+            ar << static_cast<int>(pPage->GetID());
+            ar << strName;
+        }
+        ar.Close();
+        nBytes = static_cast<UINT>(file.GetLength());
+        pData = file.Detach();
+    } catch (CException* pException) {
+        pException->Delete();
+        return FALSE;
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    CQMXPRegistrySP regSP;
+    CQMXPRegistry* pReg = regSP.Create(FALSE, FALSE);
+    const BOOL bWritten = pReg->CreateKey(GetCustomPagesKey(lpszProfileName, uiID, nIndex)) &&
+                          pReg->Write(qmxRegOutlookCustomPages, pData, nBytes);
+    free(pData);
+    return bWritten;
+}
+
+BOOL CQMXPOutlookBar::LoadState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
+    CQMXPBaseTabbedBar::LoadState(lpszProfileName, uiID, nIndex);
+    std::vector<std::pair<UINT, CString>> pages;
+    {
+        CQMXPRegistrySP regSP;
+        CQMXPRegistry* pReg = regSP.Create(FALSE, TRUE);
+        BYTE* pData = nullptr;
+        UINT nBytes = 0;
+        if (!pReg->Open(GetCustomPagesKey(lpszProfileName, uiID, nIndex)) ||
+            !pReg->Read(qmxRegOutlookCustomPages, pData, nBytes))
+            return TRUE;
+        std::unique_ptr<BYTE[]> data(pData);
+        if (nBytes == 0 || !ReadCustomPages(data.get(), nBytes, pages))
+            return TRUE;
+    }
+    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+    for (const auto& page : pages) {
+        const UINT uiPageID = page.first;
+        // An id outside the custom range, or one a page already holds, would share a page's state.
+        if (uiPageID < kFirstCustomPageID || IsCustomPageIDUsed(uiPageID) || m_pTabWnd == nullptr)
+            continue;
+        auto* pPage = new CQMXPOutlookBarPane;
+        if (!pPage->Create(this, kCustomPageStyle, uiPageID)) {
+            delete pPage;
+            continue;
+        }
+        pPage->SetOwner(pOwner);
+        pPage->LoadState(lpszProfileName, uiPageID, static_cast<int>(uiPageID));
+        m_lstCustomPages.AddTail(pPage);
+        UsedCustomPageIDs().insert(uiPageID);
+        m_pTabWnd->AddTab(pPage, page.second, static_cast<UINT>(-1), TRUE);
+    }
+    return TRUE;
+}
+
+// The wrapper of plain windows added as detachable pages -----------------------------
+
+BEGIN_MESSAGE_MAP(CQMXPOutlookBarDockingPane, CQMXPDockingCBWrapper)
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+CQMXPOutlookBarDockingPane::CQMXPOutlookBarDockingPane() { m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPOutlookBar); }
+
+CQMXPOutlookBarDockingPane::~CQMXPOutlookBarDockingPane() = default;
+
+BOOL CQMXPOutlookBarDockingPane::CreateEx(DWORD dwStyleEx, LPCWSTR lpszCaption, CWnd* pParentWnd, const CRect& rect,
+                                          BOOL bHasCaption, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
+                                          DWORD dwControlBarStyle, CCreateContext* pContext) {
+    if (!CQMXPDockingCBWrapper::CreateEx(dwStyleEx, lpszCaption, pParentWnd, rect, bHasCaption, nID, dwStyle,
+                                         dwTabbedStyle, dwControlBarStyle, pContext))
+        return FALSE;
+    m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPOutlookBar);
+    return TRUE;
+}
+
+void CQMXPOutlookBarDockingPane::OnNcDestroy() {
+    CQMXPDockingCBWrapper::OnNcDestroy();
+    delete this;
+}
