@@ -248,7 +248,7 @@ BEGIN_MESSAGE_MAP(CQMXPOutlookBarDockingPane, CQMXPDockingCBWrapper)
     ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
-CQMXPOutlookBarDockingPane::CQMXPOutlookBarDockingPane() { m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPOutlookBar); }
+CQMXPOutlookBarDockingPane::CQMXPOutlookBarDockingPane() : m_bCreated(FALSE) { m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPOutlookBar); }
 
 CQMXPOutlookBarDockingPane::~CQMXPOutlookBarDockingPane() = default;
 
@@ -259,10 +259,14 @@ BOOL CQMXPOutlookBarDockingPane::CreateEx(DWORD dwStyleEx, LPCWSTR lpszCaption, 
                                          dwTabbedStyle, dwControlBarStyle, pContext))
         return FALSE;
     m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPOutlookBar);
+    m_bCreated = TRUE;
     return TRUE;
 }
 
 void CQMXPOutlookBarDockingPane::OnNcDestroy() {
+    // A pane whose creation failed is deleted by the one that made it.
+    const BOOL bCreated = m_bCreated;
     CQMXPDockingCBWrapper::OnNcDestroy();
-    delete this;
+    if (bCreated)
+        delete this;
 }

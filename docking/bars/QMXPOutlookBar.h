@@ -70,5 +70,7 @@ public:
 protected:
     afx_msg void OnNcDestroy();
 
+    BOOL m_bCreated;
+
     DECLARE_MESSAGE_MAP()
 };

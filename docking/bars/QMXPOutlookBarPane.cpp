@@ -40,6 +40,7 @@ CQMXPOutlookBarPane::CQMXPOutlookBarPane()
       m_uiScrollTimer(0) {}
 
 CQMXPOutlookBarPane::~CQMXPOutlookBarPane() {
+    ClearInitialButtons();
     if (m_hbmpBack != nullptr)
         ::DeleteObject(m_hbmpBack);
 }
@@ -193,6 +194,56 @@ void CQMXPOutlookBarPane::RemoveAllButtons() {
     m_iFirstVisibleButton = 0;
     if (GetSafeHwnd() != nullptr)
         RelayoutAndRedraw();
+}
+
+void CQMXPOutlookBarPane::CopyButtons(const CObList& lstFrom, CObList& lstTo) {
+    for (POSITION pos = lstFrom.GetHeadPosition(); pos != nullptr;) {
+        const auto* pSource = static_cast<const CQMXPToolbarButton*>(lstFrom.GetNext(pos));
+        auto* pCopy = static_cast<CQMXPToolbarButton*>(pSource->GetRuntimeClass()->CreateObject());
+        if (pCopy == nullptr)
+            continue;
+        pCopy->AssignFrom(*pSource);
+        lstTo.AddTail(pCopy);
+    }
+}
+
+void CQMXPOutlookBarPane::ClearInitialButtons() {
+    while (!m_lstInitialButtons.IsEmpty())
+        delete m_lstInitialButtons.RemoveHead();
+}
+
+void CQMXPOutlookBarPane::SetInitialButtons(const CObList& lstButtons) {
+    const BOOL bRecorded = !m_lstInitialButtons.IsEmpty();
+    BOOL bSame = bRecorded && m_lstInitialButtons.GetCount() == lstButtons.GetCount();
+    for (POSITION posOld = m_lstInitialButtons.GetHeadPosition(), posNew = lstButtons.GetHeadPosition();
+         bSame && posOld != nullptr && posNew != nullptr;) {
+        const auto* pOld = static_cast<const CQMXPToolbarButton*>(m_lstInitialButtons.GetNext(posOld));
+        const auto* pNew = static_cast<const CQMXPToolbarButton*>(lstButtons.GetNext(posNew));
+        bSame = pOld->CompareWith(*pNew);
+    }
+    if (bSame)
+        return;
+    ClearInitialButtons();
+    CopyButtons(lstButtons, m_lstInitialButtons);
+    if (bRecorded)
+        RestoreInitialState();
+}
+
+BOOL CQMXPOutlookBarPane::RestoreInitialState() {
+    if (m_lstInitialButtons.IsEmpty())
+        return FALSE;
+    CQMXPToolBar::RemoveAllButtons();
+    m_nScrollOffset = 0;
+    m_iFirstVisibleButton = 0;
+    CObList lstCopies;
+    CopyButtons(m_lstInitialButtons, lstCopies);
+    while (!lstCopies.IsEmpty())
+        InsertButton(static_cast<CQMXPToolbarButton*>(lstCopies.RemoveHead()));
+    if (GetSafeHwnd() != nullptr) {
+        AdjustLocations();
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    return TRUE;
 }
 
 void CQMXPOutlookBarPane::OnSize(UINT nType, int cx, int cy) {

@@ -40,6 +40,14 @@ public:
     // The strip the buttons' images come from.
     CQMXPToolBarImages& GetOutlookImages() { return m_OutlookImages; }
 
+    // The buttons the pane was built with, kept as copies. A later list that
+    // differs from the kept one (count, or a pair that compares unequal)
+    // becomes the kept one and the pane is put back to it.
+    void SetInitialButtons(const CObList& lstButtons);
+    BOOL CanBeRestored() const override { return !m_lstInitialButtons.IsEmpty(); }
+    // Fresh copies of the kept buttons replace the pane's; FALSE when none were kept.
+    BOOL RestoreInitialState();
+
     void ScrollUp();
     void ScrollDown();
     int GetFirstVisibleButton() const { return m_iFirstVisibleButton; }
@@ -63,7 +71,12 @@ protected:
     // The scroll button (up, down) the screen point lies on; none elsewhere.
     CQMXPButton* ScrollButtonAt(CPoint ptScreen);
 
+    // Copies of the buttons in the list (new objects of the same classes).
+    static void CopyButtons(const CObList& lstFrom, CObList& lstTo);
+    void ClearInitialButtons();
+
     CQMXPToolBarImages m_OutlookImages;
+    CObList m_lstInitialButtons;
     UINT m_uiBackImageId;
     HBITMAP m_hbmpBack;
     CSize m_sizeBackImage;

@@ -289,6 +289,46 @@ TEST_F(OutlookPaneTest, HoldingTheDownButtonScrollsOneButtonAStepUntilTheLastIsF
     EXPECT_EQ(m_pPane->GetButton(8)->GetRect().top, 4);
 }
 
+TEST_F(OutlookPaneTest, KeptInitialButtonsComeBackAndAChangedSetReplacesThem) {
+    auto ids = [this] {
+        std::vector<UINT> result;
+        for (int i = 0; i < m_pPane->GetCount(); ++i)
+            result.push_back(m_pPane->GetButton(i)->m_nID);
+        return result;
+    };
+    auto list = [](std::vector<UINT> idsIn, CObList& lst) {
+        for (UINT uiID : idsIn) {
+            auto* pButton = new CQMXPOutlookButton;
+            pButton->m_nID = uiID;
+            lst.AddTail(pButton);
+        }
+    };
+    EXPECT_FALSE(m_pPane->CanBeRestored());
+    EXPECT_FALSE(m_pPane->RestoreInitialState());
+    CObList lstFirst;
+    list({101, 102, 103}, lstFirst);
+    m_pPane->SetInitialButtons(lstFirst);
+    ASSERT_TRUE(m_pPane->RestoreInitialState());
+    EXPECT_EQ(ids(), (std::vector<UINT>{101, 102, 103}));
+    // The user's change stays while the program brings the same set.
+    m_pPane->RemoveButton(1);
+    m_pPane->SetInitialButtons(lstFirst);
+    EXPECT_EQ(ids(), (std::vector<UINT>{101, 103}));
+    struct Case {
+        std::vector<UINT> next;
+    };
+    for (const Case& c : {Case{{101, 102}}, Case{{101, 104}}}) {
+        CObList lstNext;
+        list(c.next, lstNext);
+        m_pPane->SetInitialButtons(lstNext);
+        EXPECT_EQ(ids(), c.next);
+        while (!lstNext.IsEmpty())
+            delete lstNext.RemoveHead();
+    }
+    while (!lstFirst.IsEmpty())
+        delete lstFirst.RemoveHead();
+}
+
 TEST_F(OutlookPaneTest, OnlyOutlookButtonsAreTakenAndADropOnTheUpButtonScrolls) {
     AddButtons(9);
     m_pPane->ScrollDown();
