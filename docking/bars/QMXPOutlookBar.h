@@ -20,7 +20,7 @@ public:
     // control-bar style 0x4 it docks on every side and to its frame, else
     // the frame's dock manager takes it as a plain bar.
     virtual BOOL Create(LPCWSTR lpszLabel, CWnd* pParentWnd, const CRect& rect, UINT nID, DWORD dwStyle,
-                        DWORD dwControlBarStyle = 0x4, CCreateContext* pContext = nullptr);
+                        DWORD dwControlBarStyle, CCreateContext* pContext = nullptr);
     using CQMXPBaseTabbedBar::Create;
 
     BOOL CanAcceptBar(const CQMXPBaseControlBar* pBar) const override;

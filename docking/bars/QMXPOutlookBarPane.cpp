@@ -51,6 +51,8 @@ BOOL CQMXPOutlookBarPane::Create(CWnd* pParentWnd, DWORD dwStyle, UINT uiID, DWO
     // The pane fills its page: no gripper, whatever the style asked.
     SetBarStyle(GetBarStyle() & ~QMXP_CBRS_GRIPPER);
     SetBorders(0, 0, 0, 0);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
 }
 
