@@ -9,11 +9,7 @@
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/DC.h"
-#include "platform/classlib/MemFile.h"
 
-#include <cstdlib>
-#include <memory>
-#include <new>
 #include <set>
 #include <utility>
 #include <vector>
@@ -27,37 +23,11 @@ constexpr DWORD kOutlookTabbedStyle = 0x40;
 constexpr DWORD kDockAnywhere = 0x4;
 constexpr DWORD kAlignAny = 0xF000;
 constexpr DWORD kCustomPageStyle = 0x50402808;
-constexpr UINT kArchiveGrowBytes = 1024;
-constexpr int kArchiveBuffer = 4096;
 
 // The ids the custom pages of every outlook bar hold.
 std::set<UINT>& UsedCustomPageIDs() {
     static std::set<UINT> s_ids;
     return s_ids;
-}
-
-// The stored pages, read whole before any page is made; false when the value is damaged.
-bool ReadCustomPages(const BYTE* pData, UINT nBytes, std::vector<std::pair<UINT, CString>>& pages) {
-    try {
-        CMemFile file(const_cast<BYTE*>(pData), nBytes);
-        CArchive ar(&file, CArchive::load, kArchiveBuffer);
-        int nCount = 0;
-        ar >> nCount;
-        for (int i = 0; i < nCount; ++i) {
-            int nID = 0;
-            CString strName;
-            ar >> nID;
-            ar >> strName;
-            pages.emplace_back(static_cast<UINT>(nID), strName);
-        }
-        ar.Close();
-    } catch (CException* pException) {
-        pException->Delete();
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
 }
 }  // namespace
 
@@ -172,39 +142,25 @@ BOOL CQMXPOutlookBar::SaveState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) 
         const UINT uiPageID = pPage->GetID();
         pPage->SaveState(lpszProfileName, uiPageID, static_cast<int>(uiPageID));
     }
-    BYTE* pData = nullptr;
-    UINT nBytes = 0;
-    try {
-        CMemFile file(kArchiveGrowBytes);
-        CArchive ar(&file, CArchive::store, kArchiveBuffer);
+    CQMXPRegistrySP regSP;
+    CQMXPRegistry* pReg = regSP.Create(FALSE, FALSE);
+    if (!pReg->CreateKey(GetCustomPagesKey(lpszProfileName, uiID, nIndex)))
+        return FALSE;
+    return pReg->WriteArchived(qmxRegOutlookCustomPages, [this](CArchive& ar) {
         ar << static_cast<int>(m_lstCustomPages.GetCount());
         for (POSITION pos = m_lstCustomPages.GetHeadPosition(); pos != nullptr;) {
             auto* pPage = static_cast<CQMXPOutlookBarPane*>(m_lstCustomPages.GetNext(pos));
-            CString strName;
             // A page that is not a tab of its own is held by a wrapper that shows its name.
             CWnd* pNamed = m_pTabWnd != nullptr && m_pTabWnd->GetTabFromHwnd(pPage->GetSafeHwnd()) == -1 &&
                                    pPage->GetParent() != nullptr
                                ? pPage->GetParent()
                                : pPage;
+            CString strName;
             pNamed->GetWindowText(strName);
             ar << static_cast<int>(pPage->GetID());
             ar << strName;
         }
-        ar.Close();
-        nBytes = static_cast<UINT>(file.GetLength());
-        pData = file.Detach();
-    } catch (CException* pException) {
-        pException->Delete();
-        return FALSE;
-    } catch (const std::bad_alloc&) {
-        return FALSE;
-    }
-    CQMXPRegistrySP regSP;
-    CQMXPRegistry* pReg = regSP.Create(FALSE, FALSE);
-    const BOOL bWritten = pReg->CreateKey(GetCustomPagesKey(lpszProfileName, uiID, nIndex)) &&
-                          pReg->Write(qmxRegOutlookCustomPages, pData, nBytes);
-    free(pData);
-    return bWritten;
+    });
 }
 
 BOOL CQMXPOutlookBar::LoadState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
@@ -213,13 +169,19 @@ BOOL CQMXPOutlookBar::LoadState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) 
     {
         CQMXPRegistrySP regSP;
         CQMXPRegistry* pReg = regSP.Create(FALSE, TRUE);
-        BYTE* pData = nullptr;
-        UINT nBytes = 0;
-        if (!pReg->Open(GetCustomPagesKey(lpszProfileName, uiID, nIndex)) ||
-            !pReg->Read(qmxRegOutlookCustomPages, pData, nBytes))
-            return TRUE;
-        std::unique_ptr<BYTE[]> data(pData);
-        if (nBytes == 0 || !ReadCustomPages(data.get(), nBytes, pages))
+        // The pages are read whole before any is made: a damaged value makes none.
+        const BOOL bRead = pReg->Open(GetCustomPagesKey(lpszProfileName, uiID, nIndex)) &&
+                           pReg->ReadArchived(qmxRegOutlookCustomPages, [&pages](CArchive& ar) {
+                               int nCount = 0;
+                               ar >> nCount;
+                               for (int i = 0; i < nCount; ++i) {
+                                   int nID = 0;
+                                   CString strName;
+                                   ar >> nID >> strName;
+                                   pages.emplace_back(static_cast<UINT>(nID), strName);
+                               }
+                           });
+        if (!bRead)
             return TRUE;
     }
     CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();

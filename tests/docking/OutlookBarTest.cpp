@@ -199,6 +199,16 @@ TEST_F(OutlookCustomPagesTest, StoredPagesLoadSkippingForeignAndRepeatedIdsAndFr
         for (UINT uiID : c.loaded)
             EXPECT_FALSE(CQMXPOutlookBar::IsCustomPageIDUsed(uiID));
     }
+    // A value cut short makes no page at all.
+    std::vector<BYTE> cut = Value({{0xF020, L"Whole"}, {0xF021, L"Cut"}});
+    cut.resize(cut.size() - 3);
+    ASSERT_TRUE(m_scratch.SetBytes(Key(-1), L"QMXPOutlookCustomPages", REG_BINARY, cut.data(),
+                                   static_cast<DWORD>(cut.size())));
+    CQMXPOutlookBar* pBar = MakeBar(0, 1);
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_TRUE(pBar->LoadState(m_profile.c_str()));
+    EXPECT_EQ(pBar->GetCustomPageCount(), 0);
+    EXPECT_FALSE(CQMXPOutlookBar::IsCustomPageIDUsed(0xF020));
 }
 
 // Panes ------------------------------------------------------------------------------
