@@ -21,7 +21,6 @@ public:
     // the frame's dock manager takes it as a plain bar.
     virtual BOOL Create(LPCWSTR lpszLabel, CWnd* pParentWnd, const CRect& rect, UINT nID, DWORD dwStyle,
                         DWORD dwControlBarStyle, CCreateContext* pContext = nullptr);
-    using CQMXPBaseTabbedBar::Create;
 
     BOOL CanAcceptBar(const CQMXPBaseControlBar* pBar) const override;
     // The tabbed bar's state, then the custom pages: key "QMXPOutlookBar-<id>"
