@@ -51,6 +51,9 @@ public:
     // The caption's text colour.
     virtual COLORREF OnFillBarCaption(CDC* pDC, CQMXPBaseControlBar* pBar, BOOL bActive, CRect rectCaption,
                                       CRect rectButtons);
+    // The glyph of a caption button by its hit code (-1: none); the pin's
+    // glyph turns with the flag and the maximised state.
+    static int CaptionButtonGlyph(UINT nHit, BOOL bPinFlag, BOOL bMaximized);
     virtual void OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
                                      BOOL bMaximized, BOOL bDisabled = FALSE);
     // The minimise, restore and close buttons of a maximised child on the menu bar.

@@ -53,6 +53,29 @@ int CALLBACK SheetCallback(HWND, UINT uMsg, LPARAM lParam) {
     return 0;
 }
 
+// The style and extended style a sheet made by Create takes instead of the
+// system's popup frame.
+thread_local DWORD t_dwCreateStyle = 0;
+thread_local DWORD t_dwCreateExStyle = 0;
+
+int CALLBACK CreateSheetCallback(HWND, UINT uMsg, LPARAM lParam) {
+    if (uMsg != PSCB_PRECREATE || lParam == 0)
+        return 0;
+    auto* pWords = reinterpret_cast<WORD*>(lParam);
+    DWORD* pStyle = nullptr;
+    DWORD* pExStyle = nullptr;
+    if (pWords[0] == 1 && pWords[1] == 0xFFFF) {
+        pStyle = &reinterpret_cast<DLGTEMPLATEEX_STYLE*>(pWords)->style;
+        pExStyle = &reinterpret_cast<DLGTEMPLATEEX_STYLE*>(pWords)->exStyle;
+    } else {
+        pStyle = &reinterpret_cast<DLGTEMPLATE*>(lParam)->style;
+        pExStyle = &reinterpret_cast<DLGTEMPLATE*>(lParam)->dwExtendedStyle;
+    }
+    *pStyle = t_dwCreateStyle | DS_3DLOOK | DS_SETFONT | DS_CONTROL;
+    *pExStyle = t_dwCreateExStyle;
+    return 0;
+}
+
 }  // namespace
 
 CPropertySheet::CPropertySheet() { CommonConstruct(nullptr, 0); }
@@ -161,6 +184,27 @@ void CPropertySheet::SetTitle(LPCWSTR lpszText, UINT nStyle) {
         ::SendMessageW(m_hWnd, PSM_SETTITLEW, nStyle, reinterpret_cast<LPARAM>(m_strCaption.GetString()));
 }
 
+PROPSHEETHEADERW CPropertySheet::MakeHeader(std::vector<HPROPSHEETPAGE>& pages, HWND hWndParent,
+                                            PFNPROPSHEETCALLBACK pfnCallback, DWORD dwFlags) {
+    for (CPropertyPage* pPage : m_pages) {
+        HPROPSHEETPAGE hPage = CreatePageHandle(pPage);
+        if (hPage != nullptr)
+            pages.push_back(hPage);
+    }
+    PROPSHEETHEADERW psh = m_psh;
+    psh.dwSize = sizeof(psh);
+    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK | dwFlags;
+    psh.pfnCallback = pfnCallback;
+    psh.hwndParent = hWndParent;
+    psh.hInstance = AfxGetResourceHandle();
+    psh.pszCaption = m_strCaption;
+    psh.nPages = static_cast<UINT>(pages.size());
+    psh.phpage = pages.data();
+    if (psh.nStartPage >= psh.nPages)
+        psh.nStartPage = 0;
+    return psh;
+}
+
 INT_PTR CPropertySheet::DoModal() {
     HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &m_hWndTop)->GetSafeHwnd();
     BOOL bEnableParent = FALSE;
@@ -170,22 +214,7 @@ INT_PTR CPropertySheet::DoModal() {
     }
 
     std::vector<HPROPSHEETPAGE> pages;
-    for (CPropertyPage* pPage : m_pages) {
-        HPROPSHEETPAGE hPage = CreatePageHandle(pPage);
-        if (hPage != nullptr)
-            pages.push_back(hPage);
-    }
-    PROPSHEETHEADERW psh = m_psh;
-    psh.dwSize = sizeof(psh);
-    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK;
-    psh.pfnCallback = SheetCallback;
-    psh.hwndParent = hWndParent;
-    psh.hInstance = AfxGetResourceHandle();
-    psh.pszCaption = m_strCaption;
-    psh.nPages = static_cast<UINT>(pages.size());
-    psh.phpage = pages.data();
-    if (psh.nStartPage >= psh.nPages)
-        psh.nStartPage = 0;
+    PROPSHEETHEADERW psh = MakeHeader(pages, hWndParent, SheetCallback, 0);
 
     m_nModalResult = IDCANCEL;
     INT_PTR nResult = -1;
@@ -205,6 +234,23 @@ INT_PTR CPropertySheet::DoModal() {
     }
     EndModalState(hWndParent, bEnableParent, m_hWndTop);
     return nResult;
+}
+
+BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
+    std::vector<HPROPSHEETPAGE> pages;
+    PROPSHEETHEADERW psh = MakeHeader(pages, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
+                                      CreateSheetCallback, PSH_NOAPPLYNOW);
+    if (pages.empty() || !AfxHookWindowCreate(this)) {
+        for (HPROPSHEETPAGE hPage : pages)
+            ::DestroyPropertySheetPage(hPage);
+        return FALSE;
+    }
+    t_dwCreateStyle = dwStyle;
+    t_dwCreateExStyle = dwExStyle;
+    HWND hWnd = reinterpret_cast<HWND>(::PropertySheetW(&psh));
+    if (!AfxUnhookWindowCreate())
+        hWnd = nullptr;
+    return hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr;
 }
 
 void CPropertySheet::EndDialog(int nEndID) {

@@ -39,6 +39,11 @@ public:
     }
 
     virtual INT_PTR DoModal();
+    // The sheet as a modeless window of the given style (a child control with
+    // WS_CHILD); FALSE when it cannot be made.
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle = 0);
+    // The sheet's tab control (PSM_GETTABCONTROL).
+    HWND GetTabControl() const { return reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETTABCONTROL, 0, 0)); }
     void EndDialog(int nEndID);
     virtual BOOL OnInitDialog();
 
@@ -61,4 +66,7 @@ protected:
 private:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
     static HPROPSHEETPAGE CreatePageHandle(CPropertyPage* pPage);
+    // The system's header for the pages (their handles made into pages), modeless.
+    PROPSHEETHEADERW MakeHeader(std::vector<HPROPSHEETPAGE>& pages, HWND hWndParent, PFNPROPSHEETCALLBACK pfnCallback,
+                                DWORD dwFlags);
 };
