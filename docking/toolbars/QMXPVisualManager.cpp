@@ -2,6 +2,7 @@
 
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/bars/QMXPCaptionBar.h"
+#include "docking/bars/QMXPOutlookBarPane.h"
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -120,7 +121,11 @@ void CQMXPVisualManager::OnUpdateSystemColors() {}
 
 void CQMXPVisualManager::OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                              BOOL) {
-    // Outlook bar panes fill themselves, once those bars exist.
+    // Outlook bar panes fill themselves: a colour or a tiled bitmap.
+    if (auto* pPane = DYNAMIC_DOWNCAST(CQMXPOutlookBarPane, pBar)) {
+        pPane->FillBackground(pDC, rectClient);
+        return;
+    }
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CQMXPCaptionBar))) {
         const COLORREF clrBack = static_cast<CQMXPCaptionBar*>(pBar)->GetBackColor();
         pDC->FillSolidRect(&rectClip, clrBack == static_cast<COLORREF>(-1) ? globalData.clrBtnShadow : clrBack);

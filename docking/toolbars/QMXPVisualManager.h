@@ -115,10 +115,10 @@ public:
     static CRect GroupGlyphRect(const CRect& rectCaption);
     virtual void OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGroup, BOOL bIsHighlighted, BOOL bUsesDefault,
                                     BOOL bCanCollapse);
-    virtual void OnFillGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial);
+    virtual void OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial);
     // bNoCaption: the group shows no caption above its tasks.
     virtual void OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoCaption);
-    virtual void OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+    virtual void OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                                 BOOL bIsSelected);
     // Pixels between a menu item's image and its frame.
     virtual int GetMenuImageMargin() const;

@@ -61,11 +61,11 @@ void CQMXPVisualManager::DrawGroupCaptionText(CDC* pDC, CQMXPTasksGroup* pGroup,
     pDC->SelectObject(pOldFont);
 }
 
-void CQMXPVisualManager::OnFillGroupBackground(CDC*, CRect, BOOL) {}
+void CQMXPVisualManager::OnDrawGroupBackground(CDC*, CRect, BOOL) {}
 
 void CQMXPVisualManager::OnDrawGroupBorder(CDC*, CRect, BOOL, BOOL) {}
 
-void CQMXPVisualManager::OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+void CQMXPVisualManager::OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                                         BOOL) {
     const COLORREF clrText = ::GetSysColor(COLOR_WINDOWTEXT);
     DrawTask(pDC, pTask, pImages, bIsHighlighted, clrText, clrText);

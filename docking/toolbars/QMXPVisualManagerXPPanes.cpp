@@ -134,13 +134,13 @@ void CQMXPVisualManagerXP::OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGroup,
                                   rectGlyph, CQMXPMenuGlyphs::ImageBlack);
 }
 
-void CQMXPVisualManagerXP::OnFillGroupBackground(CDC* pDC, CRect rect, BOOL) {
+void CQMXPVisualManagerXP::OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL) {
     Line(pDC, rect.left, rect.top, rect.right, rect.top, globalData.clrBtnShadow);
 }
 
 void CQMXPVisualManagerXP::OnDrawGroupBorder(CDC*, CRect, BOOL, BOOL) {}
 
-void CQMXPVisualManagerXP::OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+void CQMXPVisualManagerXP::OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                                           BOOL) {
     DrawTask(pDC, pTask, pImages, bIsHighlighted, globalData.clrHotLinkText, static_cast<COLORREF>(-1));
 }

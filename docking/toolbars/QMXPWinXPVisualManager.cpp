@@ -429,9 +429,9 @@ void CQMXPWinXPVisualManager::OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGro
     DrawGroupCaptionText(pDC, pGroup, ::GetSysColor(COLOR_WINDOWTEXT));
 }
 
-void CQMXPWinXPVisualManager::OnFillGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial) {
+void CQMXPWinXPVisualManager::OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial) {
     if (hThemeExplorerBar == nullptr)
-        CQMXPVisualManagerXP::OnFillGroupBackground(pDC, rect, bSpecial);
+        CQMXPVisualManagerXP::OnDrawGroupBackground(pDC, rect, bSpecial);
     else
         DrawThemePart(hThemeExplorerBar, pDC, bSpecial ? kExplorerSpecialBackground : kExplorerNormalBackground, 0,
                       rect);
@@ -445,7 +445,7 @@ void CQMXPWinXPVisualManager::OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpec
     pDC->FillRect(&rectLine, &brLine);
 }
 
-void CQMXPWinXPVisualManager::OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+void CQMXPWinXPVisualManager::OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                                              BOOL) {
     DrawTask(pDC, pTask, pImages, bIsHighlighted, globalData.clrHilite, ::GetSysColor(COLOR_WINDOWTEXT));
 }

@@ -42,9 +42,9 @@ public:
     void OnFillTaskPaneBackground(CDC* pDC, CRect rect) override;
     void OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGroup, BOOL bIsHighlighted, BOOL bUsesDefault,
                             BOOL bCanCollapse) override;
-    void OnFillGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial) override;
+    void OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial) override;
     void OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoCaption) override;
-    void OnDrawLinkItem(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+    void OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
                         BOOL bIsSelected) override;
 
     // A library button drawn as a themed push button one pixel larger all

@@ -365,7 +365,7 @@ TEST(ThemedLookTest, TaskPaneFallsBackWithoutTheExplorerThemeAndAsksForItsPartsW
     {
         CCanvas canvas(40, 20, clrBack);
         manager.OnFillTaskPaneBackground(&canvas.DC(), CRect(0, 0, 40, 10));
-        manager.OnFillGroupBackground(&canvas.DC(), CRect(0, 10, 40, 20), TRUE);
+        manager.OnDrawGroupBackground(&canvas.DC(), CRect(0, 10, 40, 20), TRUE);
         EXPECT_TRUE(manager.drawn.empty());
         EXPECT_EQ(canvas.At(20, 5), ::GetSysColor(COLOR_WINDOW));
         EXPECT_EQ(canvas.At(20, 10), globalData.clrBtnShadow);
@@ -397,8 +397,8 @@ TEST(ThemedLookTest, TaskPaneFallsBackWithoutTheExplorerThemeAndAsksForItsPartsW
     }
     manager.drawn.clear();
     manager.OnFillTaskPaneBackground(&canvas.DC(), CRect(0, 0, 120, 30));
-    manager.OnFillGroupBackground(&canvas.DC(), CRect(0, 0, 120, 30), TRUE);
-    manager.OnFillGroupBackground(&canvas.DC(), CRect(0, 0, 120, 30), FALSE);
+    manager.OnDrawGroupBackground(&canvas.DC(), CRect(0, 0, 120, 30), TRUE);
+    manager.OnDrawGroupBackground(&canvas.DC(), CRect(0, 0, 120, 30), FALSE);
     EXPECT_EQ(manager.drawn, (std::vector<std::pair<int, int>>{{1, 0}, {9, 0}, {5, 0}}));
     manager.hThemeExplorerBar = nullptr;
 }
