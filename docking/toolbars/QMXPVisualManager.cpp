@@ -436,7 +436,7 @@ void CQMXPVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, const CQMXPBaseTa
     pDC->FillRect(&rect, &globalData.brBtnFace);
 }
 
-void CQMXPVisualManager::OnFillTab(CDC* pDC, CRect rectFill, int, const CQMXPBaseTabWnd*) {
+void CQMXPVisualManager::OnFillTab(CDC* pDC, CRect rectFill, CQMXTabButton*, const CQMXPBaseTabWnd*) {
     pDC->FillRect(&rectFill, &globalData.brBtnFace);
 }
 

@@ -42,6 +42,17 @@ public:
                                     BOOL bActive) override;
     void OnDrawMiniFrameBorder(CDC* pDC, CQMXPMiniFrameWnd* pFrameWnd, CRect rectBorder,
                                CRect rectBorderSize) override;
+    void OnEraseTabsArea(CDC* pDC, CRect rect, const CQMXPBaseTabWnd* pTabWnd) override;
+    void OnFillTab(CDC* pDC, CRect rectFill, CQMXTabButton* pButton, const CQMXPBaseTabWnd* pTabWnd) override;
+    void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CQMXPBaseTabWnd* pTabWnd) override;
+    void OnDrawTabButtonBorder(CDC* pDC, CRect& rect, CQMXTabButton* pButton, int nState,
+                               const CQMXPBaseTabWnd* pTabWnd) override;
+    void OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGroup, BOOL bIsHighlighted, BOOL bUsesDefault,
+                            BOOL bCanCollapse) override;
+    void OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial) override;
+    void OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoCaption) override;
+    void OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+                        BOOL bIsSelected) override;
     int GetMenuImageMargin() const override;
     BOOL IsLookOptionAvailable() const override;
 

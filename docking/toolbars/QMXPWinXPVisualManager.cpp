@@ -5,6 +5,7 @@
 #include "docking/toolbars/QMXPButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
+#include "docking/toolbars/QMXPTaskPaneItems.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/DC.h"
@@ -36,6 +37,15 @@ constexpr int kProgressChunk = 3;
 constexpr int kSizeBox = 10;
 constexpr int kSizeBoxRightAlign = 1;
 constexpr int kComboDropButton = 1;
+constexpr int kExplorerHeaderBackground = 1;   // EBP_HEADERBACKGROUND
+constexpr int kExplorerNormalBackground = 5;   // EBP_NORMALGROUPBACKGROUND
+constexpr int kExplorerNormalCollapse = 6;     // EBP_NORMALGROUPCOLLAPSE
+constexpr int kExplorerNormalExpand = 7;       // EBP_NORMALGROUPEXPAND
+constexpr int kExplorerNormalHead = 8;         // EBP_NORMALGROUPHEAD
+constexpr int kExplorerSpecialBackground = 9;  // EBP_SPECIALGROUPBACKGROUND
+constexpr int kExplorerSpecialCollapse = 10;   // EBP_SPECIALGROUPCOLLAPSE
+constexpr int kExplorerSpecialExpand = 11;     // EBP_SPECIALGROUPEXPAND
+constexpr int kExplorerSpecialHead = 12;       // EBP_SPECIALGROUPHEAD
 
 // Button states of the manager's operations.
 constexpr int kButtonHighlighted = 2;
@@ -371,4 +381,71 @@ BOOL CQMXPWinXPVisualManager::DrawPushButtonWinXP(CDC* pDC, CRect rect, CQMXPBut
     pDC->FillRect(&rect, &globalData.brBtnFace);
     DrawThemePart(hThemeButton, pDC, kPushButton, nState, rect);
     return TRUE;
+}
+
+BOOL CQMXPWinXPVisualManager::DrawButtonWinXP(CQMXPButton* pButton, CDC* pDC, CRect rect) {
+    if (hThemeButton == nullptr) {
+        COLORREF clrText = globalData.clrBtnText;
+        CQMXPVisualManager::OnFillOutlookPageButton(pDC, rect, pButton->IsHighlighted(), pButton->IsPressed(),
+                                                    clrText);
+        return TRUE;
+    }
+    rect.InflateRect(1, 1);
+    pDC->FillRect(&rect, &globalData.brBtnFace);
+    int nState = kStateNormal;
+    if (pButton->IsPressed())
+        nState = kStatePressed;
+    else if (pButton->IsHighlighted())
+        nState = kStateHot;
+    DrawThemePart(hThemeButton, pDC, kPushButton, nState, rect);
+    return TRUE;
+}
+
+void CQMXPWinXPVisualManager::OnFillTaskPaneBackground(CDC* pDC, CRect rect) {
+    if (hThemeExplorerBar == nullptr)
+        CQMXPVisualManager::OnFillTaskPaneBackground(pDC, rect);
+    else
+        DrawThemePart(hThemeExplorerBar, pDC, kExplorerHeaderBackground, 0, rect);
+}
+
+void CQMXPWinXPVisualManager::OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGroup, BOOL bIsHighlighted,
+                                                 BOOL bUsesDefault, BOOL bCanCollapse) {
+    if (hThemeExplorerBar == nullptr) {
+        CQMXPVisualManagerXP::OnDrawGroupCaption(pDC, pGroup, bIsHighlighted, bUsesDefault, bCanCollapse);
+        return;
+    }
+    const BOOL bSpecial = pGroup->bIsSpecial;
+    DrawThemePart(hThemeExplorerBar, pDC, bSpecial ? kExplorerSpecialHead : kExplorerNormalHead, 0, pGroup->rect);
+    if (bCanCollapse && !pGroup->strName.IsEmpty()) {
+        // A collapsed group offers to expand, an open one to collapse.
+        int nPart;
+        if (pGroup->bIsCollapsed)
+            nPart = bSpecial ? kExplorerSpecialExpand : kExplorerNormalExpand;
+        else
+            nPart = bSpecial ? kExplorerSpecialCollapse : kExplorerNormalCollapse;
+        DrawThemePart(hThemeExplorerBar, pDC, nPart, bIsHighlighted ? kStateHot : kStateNormal,
+                      GroupGlyphRect(pGroup->rect));
+    }
+    DrawGroupCaptionText(pDC, pGroup, ::GetSysColor(COLOR_WINDOWTEXT));
+}
+
+void CQMXPWinXPVisualManager::OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial) {
+    if (hThemeExplorerBar == nullptr)
+        CQMXPVisualManagerXP::OnDrawGroupBackground(pDC, rect, bSpecial);
+    else
+        DrawThemePart(hThemeExplorerBar, pDC, bSpecial ? kExplorerSpecialBackground : kExplorerNormalBackground, 0,
+                      rect);
+}
+
+void CQMXPWinXPVisualManager::OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoCaption) {
+    if (!bNoCaption)
+        return;
+    CBrush brLine(bSpecial ? globalData.clrHilite : ::GetSysColor(COLOR_WINDOW));
+    CRect rectLine(rect.left, rect.top, rect.right, rect.top + 1);
+    pDC->FillRect(&rectLine, &brLine);
+}
+
+void CQMXPWinXPVisualManager::OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+                                             BOOL) {
+    DrawTask(pDC, pTask, pImages, bIsHighlighted, globalData.clrHilite, ::GetSysColor(COLOR_WINDOWTEXT));
 }

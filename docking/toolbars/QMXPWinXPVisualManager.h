@@ -39,6 +39,18 @@ public:
     void OnHighlightMenuItem(CDC* pDC, CQMXPToolbarMenuButton* pButton, CRect rect, COLORREF& clrText) override;
     COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE) override;
     CSize GetButtonExtraBorder() const override;
+    void OnFillTaskPaneBackground(CDC* pDC, CRect rect) override;
+    void OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGroup, BOOL bIsHighlighted, BOOL bUsesDefault,
+                            BOOL bCanCollapse) override;
+    void OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial) override;
+    void OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoCaption) override;
+    void OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+                        BOOL bIsSelected) override;
+
+    // A library button drawn as a themed push button one pixel larger all
+    // round (state 3 pressed, 2 hot, else 1); without the button theme, as
+    // an outlook page button of the classic look. Always TRUE.
+    virtual BOOL DrawButtonWinXP(CQMXPButton* pButton, CDC* pDC, CRect rect);
 
     // A library push button in the button theme: state 4 disabled, 3 pressed
     // and hot or checked, 2 hot, else 1. FALSE without the theme: the button

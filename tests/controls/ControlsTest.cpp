@@ -55,7 +55,10 @@ bool s_dialogSeen = false;
 void CALLBACK CancelColorDialog(HWND, UINT, UINT_PTR, DWORD)
 {
     if (HWND dialog = classlib_test::FindThreadDialog()) {
-        s_dialogSeen = true;
+        // The library's dialog 16961: "Colors" with its preview of the new colour.
+        wchar_t caption[16] = {};
+        ::GetWindowTextW(dialog, caption, 16);
+        s_dialogSeen = ::GetDlgItem(dialog, 16662) != nullptr && wcscmp(caption, L"Colors") == 0;
         ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }
 }

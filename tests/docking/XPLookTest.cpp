@@ -2,15 +2,18 @@
 // colours and colour depths, the highlighted text colour, a popup menu under
 // a tool-bar button (build\screenshots\xp_popup_menu.png), the themes Wine
 // opens, the theme states through a recording seam, and the fallback to the
-// XP look once themes are off.
+// XP look once themes are off; tab-strip buttons and a task pane.
 #include "CanvasTestSupport.h"
 #include "DockingTestSupport.h"
 #include "MenuTestSupport.h"
 
+#include "docking/bars/QMXPTabButton.h"
+#include "docking/bars/QMXPTabWnd.h"
 #include "docking/toolbars/QMXPButton.h"
 #include "docking/toolbars/QMXPDrawManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
+#include "docking/toolbars/QMXPTaskPaneItems.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPVisualManagerXP.h"
@@ -285,6 +288,119 @@ TEST(ThemedLookTest, WithThemesOffAColourChangeClosesEveryThemeAndAToolBarDrawsA
     bar.DestroyWindow();
     pFrame->DestroyWindow();
     Pump();
+}
+
+// A library button (here a tab strip's) whose mouse state the test sets,
+// and a tab window that is flat or not.
+class CStateButton : public CQMXTabButton {
+public:
+    void Set(BOOL bPushed, BOOL bHot) {
+        m_bPushed = bPushed;
+        m_bHighlighted = bHot;
+    }
+};
+class CLookTabWnd : public CQMXPTabWnd {
+public:
+    explicit CLookTabWnd(BOOL bFlat) { m_bFlat = bFlat; }
+};
+
+TEST(XPTabButtonsTest, FaceAndFrameFollowTheButtonsStateAndTheTabWindowsKind) {
+    CQMXPVisualManagerXP manager(TRUE);
+    CLookTabWnd flat(TRUE), plain(FALSE);
+    const COLORREF clrNone = RGB(1, 2, 3);
+    const struct {
+        CQMXPTabWnd* pTabs;
+        BOOL bPushed, bHot;
+        COLORREF clrFace, clrTopLeft, clrBottomRight;
+    } cases[] = {
+        {&flat, FALSE, FALSE, globalData.clrBtnFace, clrNone, clrNone},
+        {&flat, FALSE, TRUE, manager.clrHighlight, manager.clrGripper, globalData.clrBtnDkShadow},
+        {&flat, TRUE, TRUE, manager.clrHighlightDn, globalData.clrBtnDkShadow, manager.clrGripper},
+        {&plain, FALSE, FALSE, manager.clrTabBack, clrNone, clrNone},
+        {&plain, TRUE, TRUE, manager.clrTabBack, globalData.clrBtnDkShadow, globalData.clrBtnDkShadow},
+    };
+    CStateButton button;
+    for (const auto& c : cases) {
+        CCanvas canvas(16, 16, clrNone);
+        button.Set(c.bPushed, c.bHot);
+        CRect rect(0, 0, 16, 16);
+        manager.OnFillTab(&canvas.DC(), CRect(1, 1, 15, 15), &button, c.pTabs);
+        manager.OnDrawTabButtonBorder(&canvas.DC(), rect, &button, 0, c.pTabs);
+        EXPECT_EQ(rect, CRect(1, 1, 15, 15));
+        EXPECT_EQ(canvas.At(8, 8), c.clrFace) << c.bPushed << c.bHot;
+        EXPECT_EQ(canvas.At(0, 8), c.clrTopLeft) << c.bPushed << c.bHot;
+        EXPECT_EQ(canvas.At(15, 8), c.clrBottomRight) << c.bPushed << c.bHot;
+    }
+}
+
+TEST(ThemedLookTest, ALibraryButtonIsAThemedPushButtonOnePixelLargerAndAClassicPageButtonWithoutTheTheme) {
+    CRecordingThemedManager manager;
+    CStateButton button;
+    const struct {
+        BOOL bPushed, bHot;
+        int nState;
+    } cases[] = {{TRUE, TRUE, 3}, {FALSE, TRUE, 2}, {TRUE, FALSE, 1}, {FALSE, FALSE, 1}};
+    for (const auto& c : cases) {
+        CCanvas canvas(30, 20, RGB(1, 2, 3));
+        button.Set(c.bPushed, c.bHot);
+        manager.drawn.clear();
+        EXPECT_TRUE(manager.DrawButtonWinXP(&button, &canvas.DC(), CRect(5, 5, 25, 15)));
+        ASSERT_EQ(manager.drawn.size(), 1u);
+        EXPECT_EQ(manager.drawn[0], std::make_pair(1, c.nState)) << c.bPushed << c.bHot;
+        EXPECT_EQ(canvas.At(4, 10), globalData.clrBtnFace);
+        EXPECT_EQ(canvas.At(3, 10), RGB(1, 2, 3));
+    }
+    manager.hThemeButton = nullptr;
+    manager.drawn.clear();
+    CCanvas canvas(30, 20, RGB(1, 2, 3));
+    EXPECT_TRUE(manager.DrawButtonWinXP(&button, &canvas.DC(), CRect(5, 5, 25, 15)));
+    EXPECT_TRUE(manager.drawn.empty());
+    EXPECT_EQ(canvas.At(4, 10), RGB(1, 2, 3));
+}
+
+TEST(ThemedLookTest, TaskPaneFallsBackWithoutTheExplorerThemeAndAsksForItsPartsWithIt) {
+    CRecordingThemedManager manager;
+    ASSERT_EQ(manager.hThemeExplorerBar, nullptr);
+    const COLORREF clrBack = RGB(1, 2, 3);
+    {
+        CCanvas canvas(40, 20, clrBack);
+        manager.OnFillTaskPaneBackground(&canvas.DC(), CRect(0, 0, 40, 10));
+        manager.OnDrawGroupBackground(&canvas.DC(), CRect(0, 10, 40, 20), TRUE);
+        EXPECT_TRUE(manager.drawn.empty());
+        EXPECT_EQ(canvas.At(20, 5), ::GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(canvas.At(20, 10), globalData.clrBtnShadow);
+        EXPECT_EQ(canvas.At(20, 11), clrBack);
+    }
+
+    // Any handle will do: the recording seam never hands it to the theme library.
+    manager.hThemeExplorerBar = reinterpret_cast<HANDLE>(1);
+    const struct {
+        const wchar_t* lpszName;
+        BOOL bSpecial, bCollapsed, bHot;
+        std::vector<std::pair<int, int>> parts;
+    } captions[] = {
+        {L"Tasks", FALSE, FALSE, FALSE, {{8, 0}, {6, 1}}},
+        {L"Tasks", TRUE, TRUE, TRUE, {{12, 0}, {11, 2}}},
+        {L"Tasks", FALSE, TRUE, TRUE, {{8, 0}, {7, 2}}},
+        {L"", FALSE, FALSE, TRUE, {{8, 0}}},
+    };
+    CCanvas canvas(120, 30);
+    for (const auto& c : captions) {
+        CQMXPTasksGroup group;
+        group.strName = c.lpszName;
+        group.rect = CRect(0, 0, 120, 25);
+        group.bIsSpecial = c.bSpecial;
+        group.bIsCollapsed = c.bCollapsed;
+        manager.drawn.clear();
+        manager.OnDrawGroupCaption(&canvas.DC(), &group, c.bHot, FALSE, TRUE);
+        EXPECT_EQ(manager.drawn, c.parts) << c.bSpecial << c.bCollapsed << c.bHot;
+    }
+    manager.drawn.clear();
+    manager.OnFillTaskPaneBackground(&canvas.DC(), CRect(0, 0, 120, 30));
+    manager.OnDrawGroupBackground(&canvas.DC(), CRect(0, 0, 120, 30), TRUE);
+    manager.OnDrawGroupBackground(&canvas.DC(), CRect(0, 0, 120, 30), FALSE);
+    EXPECT_EQ(manager.drawn, (std::vector<std::pair<int, int>>{{1, 0}, {9, 0}, {5, 0}}));
+    manager.hThemeExplorerBar = nullptr;
 }
 
 }  // namespace
