@@ -1,15 +1,18 @@
 #include "controls/KWColorMenuButton.h"
 
-#include "controls/KWColorChooser.h"
 
 IMPLEMENT_SERIAL(CColorMenuButton, CQMXPColorMenuButton, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 
-// A packed-RGB value (bytes A R G B, the first lowest) as 0x00BBGGRR.
+const CKWColor kAutomaticColor(CKWColor::KindValue, CQMXPColorMenuButton::kAutomatic);
+
 COLORREF ToColorRef(const CKWColor& color)
 {
-    return static_cast<COLORREF>(color.GetValue() >> 8);
+    if (color.GetKind() == CKWColor::KindValue && color.GetValue() == CQMXPColorMenuButton::kAutomatic)
+        return CQMXPColorMenuButton::kAutomatic;
+    const uint32_t argb = color.ToArgb();
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
 }
 
 }  // namespace
@@ -29,11 +32,31 @@ CColorMap& GetColorMap()
     return s_map;
 }
 
-CColorMenuButton::CColorMenuButton() : CQMXPColorMenuButton(), m_color(CKWColor::KindValue, kAutomatic) {}
+CColorMenuButton::CColorMenuButton() : m_color(kAutomaticColor) {}
 
 CColorMenuButton::CColorMenuButton(UINT nID, const CKWColor& color)
-    : CQMXPColorMenuButton(nID, nullptr, ToColorRef(color)), m_color(color)
+    : CQMXPColorMenuButton(nID, nullptr), m_color(color)
 {
+    if (CQMXPColorMenuButton::GetColor() != kAutomatic)
+        TakeColor(CQMXPColorMenuButton::GetColor());
+    else
+        this->color = ToColorRef(color);
+}
+
+void CColorMenuButton::TakeColor(COLORREF colorIn)
+{
+    if (colorIn == kAutomatic) {
+        m_color = kAutomaticColor;
+        return;
+    }
+    // A button told of its command's colour by another one keeps the kind
+    // that one recorded.
+    CKWColor recorded;
+    if (!LookupColor(m_nID, recorded) || ToColorRef(recorded) != colorIn) {
+        recorded = CKWColor::FromColorRef(colorIn);
+        GetColorMap().SetAt(m_nID, recorded);
+    }
+    m_color = recorded;
 }
 
 void CColorMenuButton::SetColor(uint8_t kind, uint32_t value)
@@ -43,30 +66,20 @@ void CColorMenuButton::SetColor(uint8_t kind, uint32_t value)
     CQMXPColorMenuButton::SetColor(ToColorRef(m_color), TRUE);
 }
 
-void CColorMenuButton::SetColor(COLORREF color, BOOL)
+void CColorMenuButton::SetColor(COLORREF colorIn, BOOL bNotify)
 {
-    const CKWColor chosen = CKWColor::FromColorRef(color);
-    SetColor(chosen.GetKind(), chosen.GetValue());
-}
-
-bool CColorMenuButton::LookupColor(UINT nID, CKWColor& color)
-{
-    return GetColorMap().Lookup(nID, color);
+    TakeColor(colorIn);
+    CQMXPColorMenuButton::SetColor(colorIn, bNotify);
 }
 
 void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
 {
     CQMXPColorMenuButton::AssignFrom(src);
-    if (const auto* other = DYNAMIC_DOWNCAST(CColorMenuButton, const_cast<CQMXPToolbarButton*>(&src)))
-        m_color = other->m_color;
+    if (const auto* pSrc = DYNAMIC_DOWNCAST(CColorMenuButton, const_cast<CQMXPToolbarButton*>(&src)))
+        m_color = pSrc->m_color;
 }
 
-BOOL CColorMenuButton::ChooseOtherColor(COLORREF current, COLORREF& chosen)
+bool CColorMenuButton::LookupColor(UINT nID, CKWColor& color)
 {
-    CKWColorChooser chooser;
-    chooser.SetColor(current);
-    if (!chooser.DoModal(m_pWndParent))
-        return FALSE;
-    chosen = chooser.GetColor();
-    return TRUE;
+    return GetColorMap().Lookup(nID, color);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // CColorMenuButton: the tool-bar button that chooses a colour (the text
-// colour, command 32846). Its colour is a framework colour value, recorded
-// for its command in one global map (CColorMap), so that every button of the
-// command, and a tool bar rebuilt later, shows the same colour. Another
-// colour is chosen in the common colour dialog (CKWColorChooser).
+// colour, command 32846): the docking library's colour button, whose colour
+// is also kept as a framework colour value, recorded for its command in one
+// global map (CColorMap), so that every button of the command, and a tool bar
+// rebuilt later, shows the same colour. The palette's other colour is chosen
+// in the library's colour dialog.
 #include <cstdint>
 #include <map>
 
@@ -31,19 +32,23 @@ class CColorMenuButton : public CQMXPColorMenuButton {
 public:
     // No command, the automatic colour (a plain value with all bits set).
     CColorMenuButton();
+    // The colour the library remembers for the command, else the given one.
     CColorMenuButton(UINT nID, const CKWColor& color);
 
-    // Stores the colour, records it for the button's command and shows it.
+    // Stores the colour, records it for the button's command and shows it on
+    // every button of the command.
     void SetColor(uint8_t kind, uint32_t value);
-    // The library's colour (a chosen one): as a packed-RGB value.
+    // A colour chosen in the palette: recorded as a packed RGB value (a
+    // recorded colour that shows the same keeps its kind).
     void SetColor(COLORREF color, BOOL bNotify = TRUE) override;
+    void AssignFrom(const CQMXPToolbarButton& src) override;
     const CKWColor& GetColor() const { return m_color; }
     // The colour recorded for the command; false (colour untouched) when none is.
     static bool LookupColor(UINT nID, CKWColor& color);
 
-    void AssignFrom(const CQMXPToolbarButton& src) override;
-    BOOL ChooseOtherColor(COLORREF current, COLORREF& chosen) override;
-
 private:
+    // m_color from a library colour; the automatic colour is not recorded.
+    void TakeColor(COLORREF color);
+
     CKWColor m_color;
 };

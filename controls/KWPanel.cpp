@@ -1,10 +1,45 @@
 #include "controls/KWPanel.h"
 
+#include <cmath>
 #include <cstdlib>
 
-CKWPanel::CKWPanel() = default;
+CKWPanel::CKWPanel() : m_pressPoint(0, 0) {}
 
 CKWPanel::~CKWPanel() = default;
+
+void CKWPanel::Redraw(bool now)
+{
+    if (now)
+        Invalidate(TRUE);
+    UpdateWindow();
+}
+
+bool CKWPanel::OnLButtonDown(int x, int y)
+{
+    m_pressPoint = CPoint(x, y);
+    SetCapture();
+    return true;
+}
+
+bool CKWPanel::OnLButtonUp(int, int)
+{
+    if (::GetCapture() != m_hWnd)
+        return false;
+    ::ReleaseCapture();
+    return true;
+}
+
+bool CKWPanel::OnMouseMove(int x, int y)
+{
+    if (::GetCapture() != m_hWnd)
+        return false;
+    const double distance = std::hypot(double(x - m_pressPoint.x), double(y - m_pressPoint.y));
+    if (distance <= kDragDistance)
+        return false;
+    ::ReleaseCapture();
+    BeginDrag(m_pressPoint);
+    return true;
+}
 
 void CKWPanel::ScrollBy(int dx, int dy)
 {

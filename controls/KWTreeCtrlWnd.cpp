@@ -50,15 +50,15 @@ bool CKWTreeCtrlWnd::SetInsertMark(HTREEITEM item, int, bool after)
 void CKWTreeCtrlWnd::EnableDragDrop(bool enable)
 {
     if (enable)
-        m_dropTarget.Register(this);
+        RegisterDropTarget(this);
     else
-        m_dropTarget.Revoke();
+        RevokeDropTarget();
 }
 
 void CKWTreeCtrlWnd::OnDestroy()
 {
     ReleaseItemData(nullptr);
-    m_dropTarget.Revoke();
+    RevokeDropTarget();
     if (m_ownedChild) {
         m_ownedChild->DestroyWindow();
         delete m_ownedChild;
@@ -83,31 +83,4 @@ void CKWTreeCtrlWnd::OnSetFocus(CWnd* pOldWnd)
     if (m_owner)
         m_owner->SetFocusItem(m_focusValue);
     CTreeCtrl::OnSetFocus(pOldWnd);
-}
-
-DROPEFFECT CKWTreeCtrlWnd::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point)
-{
-    return m_dropHandler ? m_dropHandler->OnDragEnter(wnd, data, keyState, point) : DROPEFFECT_NONE;
-}
-
-void CKWTreeCtrlWnd::OnDragLeave(CWnd* wnd)
-{
-    if (m_dropHandler)
-        m_dropHandler->OnDragLeave(wnd);
-}
-
-DROPEFFECT CKWTreeCtrlWnd::OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point)
-{
-    return m_dropHandler ? m_dropHandler->OnDragOver(wnd, data, keyState, point) : DROPEFFECT_NONE;
-}
-
-DROPEFFECT CKWTreeCtrlWnd::OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT dropEffect, DROPEFFECT dropList,
-                                  CPoint point)
-{
-    return m_dropHandler ? m_dropHandler->OnDrop(wnd, data, dropEffect, dropList, point) : DROPEFFECT_NONE;
-}
-
-DROPEFFECT CKWTreeCtrlWnd::OnDragScroll(CWnd* wnd, DWORD keyState, CPoint point)
-{
-    return m_dropHandler ? m_dropHandler->OnDragScroll(wnd, keyState, point) : DROPEFFECT_NONE;
 }

@@ -2,9 +2,8 @@
 // CKWTreeCtrlWnd: the tree-view window of the tree control. It owns the data
 // objects of its items, shows its context menu on a right click (after
 // selecting the item hit), tells its owner when it gains the focus, and is a
-// drop pane whose events go to the drop handler it is given.
+// drop pane whose typed events go to the drop handler it is given.
 #include "controls/KWDragDropPane.h"
-#include "controls/KWWinDropTarget.h"
 #include "platform/classlib/TreeCtrl.h"
 
 #include <cstdint>
@@ -29,19 +28,10 @@ public:
         m_owner = owner;
         m_focusValue = value;
     }
-    void SetDropHandler(CKWDragDropPane* handler) { m_dropHandler = handler; }
     // Registers (true) or revokes the window as a drop target.
     void EnableDragDrop(bool enable);
     // An owned child window, destroyed and deleted with the tree window.
     void SetOwnedChild(CWnd* child) { m_ownedChild = child; }
-
-    // --- CKWDragDropPane: each event goes to the drop handler ---
-    DROPEFFECT OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) override;
-    void OnDragLeave(CWnd* wnd) override;
-    DROPEFFECT OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) override;
-    DROPEFFECT OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT dropEffect, DROPEFFECT dropList,
-                      CPoint point) override;
-    DROPEFFECT OnDragScroll(CWnd* wnd, DWORD keyState, CPoint point) override;
 
 protected:
     afx_msg void OnDestroy();
@@ -57,6 +47,4 @@ private:
     int m_focusValue = 0;
     CKWFocusManager* m_owner = nullptr;
     CWnd* m_ownedChild = nullptr;
-    CKWDragDropPane* m_dropHandler = nullptr;
-    CKWWinDropTarget m_dropTarget;
 };

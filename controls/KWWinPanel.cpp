@@ -25,19 +25,70 @@ BEGIN_MESSAGE_MAP(CKWWinPanel, CWnd)
     ON_MESSAGE(WM_PAINT, OnPaintMessage)
     ON_MESSAGE(WM_VSCROLL, OnVScrollMessage)
     ON_MESSAGE(WM_CONTEXTMENU, OnContextMenuMessage)
+    ON_MESSAGE(WM_DESTROY, OnDestroyMessage)
     ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
+namespace {
+
+const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+const UINT kSizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+const UINT kBoundsFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+
+}  // namespace
+
 CKWWinPanel::CKWWinPanel() = default;
 
-CKWWinPanel::~CKWWinPanel() = default;
+CKWWinPanel::~CKWWinPanel()
+{
+    FreeBackBuffer();
+}
 
-int CKWWinPanel::GetScrollY() const
+void CKWWinPanel::Redraw(bool now)
+{
+    Invalidate(TRUE);
+    if (now)
+        UpdateWindow();
+}
+
+void CKWWinPanel::Show(bool show)
+{
+    ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+void CKWWinPanel::Move(int x, int y)
+{
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, kMoveFlags);
+}
+
+void CKWWinPanel::Resize(int width, int height)
+{
+    if (m_hWnd)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, kSizeFlags);
+}
+
+void CKWWinPanel::SetBounds(int x, int y, int width, int height)
+{
+    if (m_hWnd)
+        ::SetWindowPos(m_hWnd, nullptr, x, y, width, height, kBoundsFlags);
+}
+
+void CKWWinPanel::SetBounds(const RECT& rect)
+{
+    SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void CKWWinPanel::SetFocus()
+{
+    ::SetFocus(m_hWnd);
+}
+
+int CKWWinPanel::GetScrollPos()
 {
     return (GetStyle() & WS_VSCROLL) ? ::GetScrollPos(m_hWnd, SB_VERT) : 0;
 }
 
-void CKWWinPanel::SetScrollY(int position)
+void CKWWinPanel::SetScrollPos(int position)
 {
     if (GetStyle() & WS_VSCROLL)
         ::SetScrollPos(m_hWnd, SB_VERT, position, TRUE);
@@ -48,25 +99,59 @@ void CKWWinPanel::ScrollWindow(int dx, int dy, const RECT& rect)
     ::ScrollWindowEx(m_hWnd, dx, dy, &rect, &rect, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
 }
 
-void CKWWinPanel::SetFocus()
+void CKWWinPanel::ResizeBackBuffer(int width, int height)
 {
-    ::SetFocus(m_hWnd);
+    if (!m_memoryDC) {
+        HDC window = ::GetDC(m_hWnd);
+        m_memoryDC = ::CreateCompatibleDC(window);
+        ::ReleaseDC(m_hWnd, window);
+    }
+    if (m_buffer && m_bufferWidth == width && m_bufferHeight == height)
+        return;
+    if (m_buffer)
+        ::DeleteObject(m_buffer);
+    HDC window = ::GetDC(m_hWnd);
+    m_buffer = ::CreateCompatibleBitmap(window, width, height);
+    ::ReleaseDC(m_hWnd, window);
+    m_bufferWidth = m_buffer ? width : 0;
+    m_bufferHeight = m_buffer ? height : 0;
 }
 
-bool CKWWinPanel::OnVScroll(int code, int position)
+void CKWWinPanel::FreeBackBuffer()
 {
-    SCROLLINFO info = {};
+    if (m_buffer)
+        ::DeleteObject(m_buffer);
+    if (m_memoryDC)
+        ::DeleteDC(m_memoryDC);
+    m_buffer = nullptr;
+    m_memoryDC = nullptr;
+    m_bufferWidth = m_bufferHeight = 0;
+}
+
+bool CKWWinPanel::GetVScrollState(SCROLLINFO& info, int& page)
+{
+    info = SCROLLINFO{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     if (!::GetScrollInfo(m_hWnd, SB_VERT, &info))
         return false;
     RECT client = {};
     GetClientRect(&client);
-    const int step = (client.bottom - client.top) / std::max(GetScrollUnit(), 1);
+    page = (client.bottom - client.top) / std::max(GetScrollUnit(), 1);
+    return true;
+}
+
+bool CKWWinPanel::OnVScroll(int code, int position)
+{
+    SCROLLINFO info;
+    int step = 0;
+    if (!GetVScrollState(info, step))
+        return false;
     const int old = info.nPos;
     int pos = old;
     // A move never goes against its direction, even where the page bound
-    // lies behind the position.
+    // lies behind the position. Line down stops where the last page
+    // begins; page down goes on to the maximum.
     switch (code) {
     case SB_LINEUP:
         pos = std::min(old, std::max(old - 1, info.nMin));
@@ -78,7 +163,7 @@ bool CKWWinPanel::OnVScroll(int code, int position)
         pos = std::min(old, std::max(old - step, info.nMin));
         break;
     case SB_PAGEDOWN:
-        pos = std::max(old, std::min(old + step, info.nMax - step));
+        pos = std::max(old, std::min(old + step, info.nMax));
         break;
     case SB_THUMBTRACK:
         pos = position;
@@ -172,27 +257,53 @@ LRESULT CKWWinPanel::OnKillFocusMessage(WPARAM, LPARAM)
     return result;
 }
 
-LRESULT CKWWinPanel::OnSizeMessage(WPARAM, LPARAM)
+LRESULT CKWWinPanel::OnSizeMessage(WPARAM, LPARAM lParam)
 {
     const LRESULT result = Default();
+    const int width = LOWORD(lParam);
+    const int height = HIWORD(lParam);
+    if (width != 0 && height != 0)
+        ResizeBackBuffer(width, height);
     OnSizeChanged();
     return result;
 }
 
 LRESULT CKWWinPanel::OnPaintMessage(WPARAM, LPARAM)
 {
+    RECT client = {};
+    GetClientRect(&client);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    const int kind = ::GetUpdateRgn(m_hWnd, region, FALSE);
+    if (kind == ERROR || kind == NULLREGION)
+        ::SetRectRgn(region, client.left, client.top, client.right, client.bottom);
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
-    if (dc) {
-        RECT client = {};
-        GetClientRect(&client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    // A paint may come before the first size message with a size.
+    if (dc && width > 0 && height > 0 && !m_buffer)
+        ResizeBackBuffer(width, height);
+    if (dc && m_buffer && m_memoryDC) {
+        HGDIOBJ previous = ::SelectObject(m_memoryDC, m_buffer);
         {
-            CKWGdiPlusDraw graphics(dc);
-            Paint(graphics, client, dc);
+            CKWGdiPlusDraw graphics(m_memoryDC);
+            Paint(graphics, client, region);
         }
-        ::EndPaint(m_hWnd, &paint);
+        ::BitBlt(dc, client.left, client.top, width, height, m_memoryDC, client.left, client.top, SRCCOPY);
+        ::SelectObject(m_memoryDC, previous);
     }
+    if (dc)
+        ::EndPaint(m_hWnd, &paint);
+    ::DeleteObject(region);
     return 0;
+}
+
+LRESULT CKWWinPanel::OnDestroyMessage(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    FreeBackBuffer();
+    RevokeDropTarget();
+    return result;
 }
 
 LRESULT CKWWinPanel::OnVScrollMessage(WPARAM wParam, LPARAM)
@@ -205,10 +316,8 @@ LRESULT CKWWinPanel::OnVScrollMessage(WPARAM wParam, LPARAM)
         if (::GetScrollInfo(m_hWnd, SB_VERT, &info))
             position = info.nTrackPos;
     }
-    if (OnVScroll(LOWORD(wParam), position)) {
-        Invalidate(TRUE);
-        UpdateWindow();
-    }
+    if (OnVScroll(LOWORD(wParam), position))
+        Redraw(true);
     return 0;
 }
 
@@ -225,6 +334,6 @@ BOOL CKWWinPanel::OnMouseWheel(UINT, short delta, CPoint)
     const int notches = -delta / 120;  // toward zero: a part of a notch moves nothing
     const int step = (client.bottom - client.top) * notches;
     if (step != 0)
-        OnVScroll(SB_THUMBTRACK, std::max(GetScrollY() + step, 0));
+        OnVScroll(SB_THUMBTRACK, std::max(GetScrollPos() + step, 0));
     return TRUE;
 }

@@ -1,59 +1,63 @@
 #pragma once
-// CKWWinPanel: a child window that paints itself through the drawing
-// interface and hands mouse, key, focus, size and context-menu messages to
-// virtual operations. It scrolls vertically with its own scroll bar; a
-// derived panel moves its contents (ScrollBy).
-#include "framework/KWKeyRecord.h"
+// CKWWinPanel: the Windows panel window. It hands mouse, key, focus, size
+// and context-menu messages to the panel's operations, paints through the
+// drawing interface into a back buffer of the client size that is copied
+// to the window in one piece, and scrolls vertically with its own bar.
+#include "controls/KWAbstractPanel.h"
 #include "platform/classlib/Wnd.h"
 
-class IKWGraphics;
-
-class CKWWinPanel : public CWnd {
+class CKWWinPanel : public CWnd, public CKWAbstractPanel {
 public:
     CKWWinPanel();
+    // Frees the back buffer and its device context.
     ~CKWWinPanel() override;
 
-    // The vertical scroll bar's position; 0 without the WS_VSCROLL style.
-    int GetScrollY() const;
-    // Sets it (with redraw) when the window has WS_VSCROLL.
-    void SetScrollY(int position);
-    // Moves the contents of the rectangle by (dx, dy), clipped to it; what
-    // is uncovered is invalidated and erased.
-    void ScrollWindow(int dx, int dy, const RECT& rect);
-    // Gives the window the keyboard focus.
-    void SetFocus();
+    // The panel's events, not the window's handlers of the same names.
+    using CKWAbstractPanel::OnKeyDown;
+    using CKWAbstractPanel::OnKeyUp;
+    using CKWAbstractPanel::OnKillFocus;
+    using CKWAbstractPanel::OnLButtonDblClk;
+    using CKWAbstractPanel::OnLButtonDown;
+    using CKWAbstractPanel::OnLButtonUp;
+    using CKWAbstractPanel::OnMouseMove;
+    using CKWAbstractPanel::OnRButtonDown;
+    using CKWAbstractPanel::OnRButtonUp;
+    using CKWAbstractPanel::OnSetFocus;
 
-    // Default vertical scrolling: lines of one pixel, pages of the client
-    // height divided by GetScrollUnit. Sets the bar and moves the contents;
-    // the result says whether the panel must be redrawn (never here).
-    virtual bool OnVScroll(int code, int position);
-    // The divisor of the client height that makes a scroll page.
-    virtual int GetScrollUnit() = 0;
-    // Moves the window's contents by an offset.
-    virtual void ScrollBy(int dx, int dy) {}
+    // --- CKWAbstractPanel ---
+    // Invalidates the whole client area (erasing); now: updates it at once.
+    void Redraw(bool now) override;
+    void Show(bool show) override;
+    void Move(int x, int y) override;
+    // Nothing before the window exists.
+    void Resize(int width, int height) override;
+    void SetBounds(int x, int y, int width, int height) override;
+    void SetBounds(const RECT& rect) override;
+    void SetFocus() override;
+    // With redraw, when the window has WS_VSCROLL.
+    void SetScrollPos(int position) override;
+    // 0 without the WS_VSCROLL style.
+    int GetScrollPos() override;
+    // Default vertical scrolling: lines of one unit, pages of the client
+    // height divided by GetScrollUnit; line down stops where the last page
+    // begins, page down at the maximum. Sets the bar and moves the
+    // contents; never asks for a redraw.
+    bool OnVScroll(int code, int position) override;
     // Shows the first submenu of the menu GetContextMenuId names at the
-    // point (screen coordinates); nothing for id 0.
-    virtual void OnContextMenu(int x, int y);
-    virtual UINT GetContextMenuId() { return 0; }
-    // Paints the client rectangle through the drawing object on the paint
-    // device context.
-    virtual void Paint(IKWGraphics& graphics, const RECT& rect, HDC dc) {}
-    virtual void OnSetFocus() {}
-    virtual void OnKillFocus() {}
-    // Mouse handlers take client points; false passes the message on to the
-    // default window procedure.
-    virtual bool OnLButtonDown(int x, int y) { return false; }
-    virtual bool OnLButtonUp(int x, int y) { return false; }
-    virtual bool OnLButtonDblClk(int x, int y) { return false; }
-    virtual bool OnRButtonDown(int x, int y) { return false; }
-    virtual bool OnRButtonUp(int x, int y) { return false; }
-    virtual bool OnMouseMove(int x, int y) { return false; }
-    virtual bool OnKeyDown(const CKWKeyRecord& key) { return false; }
-    virtual bool OnKeyUp(const CKWKeyRecord& key) { return false; }
-    // After every size change.
-    virtual void OnSizeChanged() {}
+    // point (screen); the command goes to the application's main window.
+    void OnContextMenu(int x, int y) override;
+    void ScrollWindow(int dx, int dy, const RECT& rect) override;
+
+    // The back buffer of the size, made on the first call with its device
+    // context; kept while the size stays.
+    virtual void ResizeBackBuffer(int width, int height);
+    bool HasBackBuffer() const { return m_buffer != nullptr; }
 
 protected:
+    // The vertical bar's state and the client height in scroll units (the
+    // page); false when the window has no bar.
+    bool GetVScrollState(SCROLLINFO& info, int& page);
+
     afx_msg LRESULT OnLButtonDownMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonUpMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonDblClkMessage(WPARAM wParam, LPARAM lParam);
@@ -68,6 +72,7 @@ protected:
     afx_msg LRESULT OnPaintMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnVScrollMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnContextMenuMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDestroyMessage(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
 
     DECLARE_MESSAGE_MAP()
@@ -75,4 +80,10 @@ protected:
 private:
     // The handler's answer, or the default processing when it declined.
     LRESULT Handled(bool handled);
+    void FreeBackBuffer();
+
+    HDC m_memoryDC = nullptr;
+    HBITMAP m_buffer = nullptr;
+    int m_bufferWidth = 0;
+    int m_bufferHeight = 0;
 };

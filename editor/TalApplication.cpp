@@ -253,6 +253,7 @@ void CTalApplication::LoadShippedTemplates()
 
 void CTalApplication::TerminateApp()
 {
+    ReleasePictCollectBar();
     m_toolBarManager.SaveVersion();
     CKWBaseApplication::TerminateApp();
 }
@@ -330,11 +331,6 @@ void CTalApplication::GetSplashInfo(UINT& first, UINT& bitmapId)
 {
     first = 133;
     bitmapId = 133;
-}
-
-void CTalApplication::PrintPreviewHook(CFrameWnd*, bool)
-{
-    // The image gallery, which the preview hides and shows again, comes with its own work.
 }
 
 CString CTalApplication::GetHelpFolder()

@@ -16,6 +16,7 @@
 #include <vector>
 
 class CCommandLineInfo;
+class CPictCollectBar;
 class CTalBaseDocument;
 class CTalPrefs;
 class CThemeHelperST;
@@ -103,9 +104,9 @@ public:
     bool RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
                                 bool& grayscaleChanged) override;
     bool ChooseImageFiles(std::vector<CString>& files) override;
-    // The image gallery comes with its own work: until then it has no selection.
-    int GetSelectedGalleryImageCount() override { return 0; }
-    bool GetSelectedGalleryFiles(std::vector<CString>&) override { return false; }
+    // The gallery's selected images (none without a gallery).
+    int GetSelectedGalleryImageCount() override;
+    bool GetSelectedGalleryFiles(std::vector<CString>& files) override;
     CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
     void RunPrintSetup() override;
     // The report properties sheet over a report document, at the page.
@@ -113,6 +114,17 @@ public:
                                int page) override;
     // The text properties sheet on the selection's formats; true on OK.
     bool RunTextProperties(const CString& caption, CTalTextProperties& properties) override;
+
+    // --- The image gallery (TalApplicationGallery.cpp) ---
+    // The gallery bar, made on the main window at the first call; null when
+    // it cannot be made.
+    CPictCollectBar* GetPictCollectBar();
+    // The gallery bar when it exists; never makes one.
+    CPictCollectBar* FindPictCollectBar() const;
+    // Deletes the gallery bar object (its window goes with the main window).
+    void ReleasePictCollectBar();
+    // The folder chooser of "Add Folder"; false when cancelled.
+    virtual bool ChooseGalleryFolder(CString& folder);
 
     // --- Commands (TalApplicationCommands.cpp) ---
     afx_msg void OnFileNewFromTemplate();
@@ -126,8 +138,11 @@ public:
     afx_msg void OnCloseAll();
     afx_msg void OnUpdateCloseAll(CCmdUI* pCmdUI);
     afx_msg void OnAddGalleryFolder();
-    afx_msg void OnGalleryCommand();
+    afx_msg void OnCloseGalleryFolder();
+    afx_msg void OnCloseAllGalleryFolders();
+    afx_msg void OnGallerySelectAll();
     afx_msg void OnUpdateGalleryCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGallerySelectAll(CCmdUI* pCmdUI);
     afx_msg void OnToggleToolBar(UINT id);
     afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
     afx_msg void OnCustomizeToolBars();
@@ -157,6 +172,7 @@ private:
     CString m_wizardText;
     // The gallery's visibility before a print preview hid it.
     uint8_t m_galleryWasVisible = 0;
+    CPictCollectBar* m_pictCollectBar = nullptr;
 };
 
 // The application object; null when the running one is of another class.

@@ -102,12 +102,12 @@ BEGIN_MESSAGE_MAP(CTalApplication, CKWBaseApplication)
     ON_UPDATE_COMMAND_UI(kCloseAll, OnUpdateCloseAll)
     ON_COMMAND(kAddGalleryFolder, OnAddGalleryFolder)
     ON_UPDATE_COMMAND_UI(kAddGalleryFolder, OnUpdateAlwaysEnabled)
-    ON_COMMAND(kCloseAllGalleryFolders, OnGalleryCommand)
+    ON_COMMAND(kCloseAllGalleryFolders, OnCloseAllGalleryFolders)
     ON_UPDATE_COMMAND_UI(kCloseAllGalleryFolders, OnUpdateGalleryCommand)
-    ON_COMMAND(kCloseGalleryFolder, OnGalleryCommand)
+    ON_COMMAND(kCloseGalleryFolder, OnCloseGalleryFolder)
     ON_UPDATE_COMMAND_UI(kCloseGalleryFolder, OnUpdateGalleryCommand)
-    ON_COMMAND(kGallerySelectAll, OnGalleryCommand)
-    ON_UPDATE_COMMAND_UI(kGallerySelectAll, OnUpdateGalleryCommand)
+    ON_COMMAND(kGallerySelectAll, OnGallerySelectAll)
+    ON_UPDATE_COMMAND_UI(kGallerySelectAll, OnUpdateGallerySelectAll)
     ON_COMMAND_RANGE(kToggleFormatToolBar, kToggleTreeToolBar, OnToggleToolBar)
     ON_UPDATE_COMMAND_UI_RANGE(kToggleFormatToolBar, kToggleTreeToolBar, OnUpdateToggleToolBar)
     ON_COMMAND(kCustomizeToolBars, OnCustomizeToolBars)
@@ -159,24 +159,6 @@ void CTalApplication::OnPreferences()
     CKWFontNameComboBox::SetOwnFaceNames(m_prefs->GetWysiwygFonts());
     if (m_prefs->GetWysiwygFonts() != wysiwyg)
         UpdateFontLists(false);
-}
-
-// The image gallery comes with its own work: until then there is no bar and
-// its commands do nothing.
-void CTalApplication::OnToggleGallery() {}
-
-void CTalApplication::OnUpdateToggleGallery(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
-}
-
-void CTalApplication::OnAddGalleryFolder() {}
-
-void CTalApplication::OnGalleryCommand() {}
-
-void CTalApplication::OnUpdateGalleryCommand(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
 }
 
 void CTalApplication::OnCloseWindow()

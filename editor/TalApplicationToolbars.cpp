@@ -60,11 +60,12 @@ void CTalApplication::ResetToolbarButtons(UINT resourceId)
                        CKWFontNameComboBoxButton(kFontNameStyle, kFontNameWidth), TRUE);
     bar->ReplaceButton(CKWFontSizeComboBoxButton::kCommandId,
                        CKWFontSizeComboBoxButton(kFontSizeStyle, kFontSizeWidth), TRUE);
-    CColorMenuButton color(kTextColorCommand, CKWColor());
-    CString moreColor;
-    AfxLoadStringResource(IDS_TAL_MORE_COLOR, moreColor);
-    color.EnableCustomColorButton(moreColor, TRUE, TRUE);
-    bar->ReplaceButton(kTextColorCommand, color, TRUE);
+    // The palette offers another colour through the library's colour dialog.
+    CColorMenuButton colorButton(kTextColorCommand, CKWColor());
+    CString strMoreColor;
+    AfxLoadStringResource(IDS_TAL_MORE_COLOR, strMoreColor);
+    colorButton.EnableCustomColorButton(strMoreColor, TRUE, TRUE);
+    bar->ReplaceButton(kTextColorCommand, colorButton, TRUE);
     ReplaceToolbarButtons(ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, bar->GetCurrentAlignment());
 }
 

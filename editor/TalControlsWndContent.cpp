@@ -30,13 +30,6 @@ namespace {
 // The kinds of the drag-information record the panel reads and writes.
 enum : uint32_t { kKindFileNames = 0, kKindPictures = 2 };
 
-// The identity of this running program in the drags it starts: the gallery
-// and the section tree use the same.
-uint32_t InstanceId()
-{
-    return ::GetCurrentProcessId();
-}
-
 bool KeyDown(int key)
 {
     return ::GetKeyState(key) < 0;
@@ -311,7 +304,8 @@ void CTalControlsWnd::OnOwnDragOver(KWDragInfo* info, const CPoint&)
     CTalDocument* document = GetDocument();
     if (!info)
         return;
-    const bool sameDocument = info->kind != kKindFileNames && info->instanceId == InstanceId() && document &&
+    const bool sameDocument = info->kind != kKindFileNames &&
+                              info->instanceId == CKWBaseApplication::GetInstanceId() && document &&
                               info->documentId == document->GetDocumentId();
     if (!sameDocument)
         info->flags |= KWDragInfo::kFlagCopy;
@@ -339,7 +333,8 @@ bool CTalControlsWnd::OnOwnDrop(const CPoint& point, KWDragInfo* info, const uin
             if (!serializer.Load(record))
                 return false;
             dropped = record.GetPictures().size();
-            const bool sameDocument = info->instanceId == InstanceId() && info->documentId == document->GetDocumentId();
+            const bool sameDocument = info->instanceId == CKWBaseApplication::GetInstanceId() &&
+                                      info->documentId == document->GetDocumentId();
             if (sameDocument && !copy && !record.GetPositions().empty())
                 document->MovePictures(record.GetPositions(), position);
             else
@@ -448,7 +443,7 @@ void CTalControlsWnd::BeginDrag(const CPoint& start)
     CTalSection* section = GetSection();
     if (!CanStartDrag() || !PrepareDragInfo(start, info) || !document || !section)
         return;
-    info.instanceId = InstanceId();
+    info.instanceId = CKWBaseApplication::GetInstanceId();
     info.kind = kKindPictures;
     info.documentId = document->GetDocumentId();
     CTalPositionList positions;

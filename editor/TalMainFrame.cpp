@@ -4,6 +4,7 @@
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPVisualManagerXP.h"
+#include "editor/PictCollectBar.h"
 #include "editor/TalApplication.h"
 #include "platform/classlib/MessageMap.h"
 
@@ -37,7 +38,9 @@ int CTalMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
 
 void CTalMainFrame::OnClose()
 {
-    // The image gallery, whose place is stored here, comes with its own work.
+    CTalApplication* app = GetTalApp();
+    if (CPictCollectBar* bar = app ? app->FindPictCollectBar() : nullptr)
+        bar->SavePictCollectBarState(app->GetPrefs());
     CKWMainFrame::OnClose();
 }
 

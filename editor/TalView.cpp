@@ -32,11 +32,15 @@ BEGIN_MESSAGE_MAP(CTalView, CKWSplitView)
     ON_WM_SETFOCUS()
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    ON_MESSAGE(WM_TIMER, OnHoverTimerMessage)
 END_MESSAGE_MAP()
 
 CTalView::CTalView() = default;
 
-CTalView::~CTalView() = default;
+CTalView::~CTalView()
+{
+    StopHoverTimer();
+}
 
 CTalDocFrame* CTalView::GetDocFrame()
 {
@@ -195,7 +199,7 @@ BOOL CTalView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         return TRUE;
     }
     case TVN_BEGINDRAGW:
-        // Dragging sections comes with the tree's drag and drop.
+        BeginDrag(CPoint(tree->ptDrag));
         *pResult = 1;
         return TRUE;
     case TVN_KEYDOWN:
@@ -204,26 +208,4 @@ BOOL CTalView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     default:
         return result;
     }
-}
-
-DROPEFFECT CTalView::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint)
-{
-    return DROPEFFECT_NONE;
-}
-
-void CTalView::OnDragLeave(CWnd*) {}
-
-DROPEFFECT CTalView::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint)
-{
-    return DROPEFFECT_NONE;
-}
-
-DROPEFFECT CTalView::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, DROPEFFECT, CPoint)
-{
-    return DROPEFFECT_NONE;
-}
-
-DROPEFFECT CTalView::OnDragScroll(CWnd*, DWORD, CPoint)
-{
-    return DROPEFFECT_NONE;
 }

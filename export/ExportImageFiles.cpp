@@ -73,44 +73,32 @@ private:
     KWDisposeFormatListFn m_dispose = nullptr;
 };
 
-void ScanOneFolder(const CString& folder, std::vector<CString>& paths, bool recursive, uint32_t category,
-                   const CQMFormatInfo* formats, int depth)
+// The files of one folder (not of its sub-folders) whose extension the category lists.
+void ScanFilesOf(const CString& folder, std::vector<CString>& paths, uint32_t category,
+                 const CQMFormatInfo* formats)
 {
     WIN32_FIND_DATAW entry;
     HANDLE find = ::FindFirstFileW(folder + L"*.*", &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;
-            CString path = folder + entry.cFileName;
-            CString extension;
-            if (!GetFileExtension(path, extension))
-                continue;
-            extension.MakeLower();
-            for (const CQMFormatInfo* format = formats; format; format = format->GetNext()) {
-                if (format->GetFormatId() != category)
-                    continue;
-                for (const CQMExtensionInfo* ext = format->GetExtensions(); ext; ext = ext->GetNext()) {
-                    if (ext->GetText() && extension == CString(ext->GetText()))
-                        paths.push_back(path);
-                }
-            }
-        } while (::FindNextFileW(find, &entry));
-        ::FindClose(find);
-    }
-
-    if (!recursive || depth >= kMaxScanDepth)
+    if (find == INVALID_HANDLE_VALUE)
         return;
-    CKWFolderScanner scanner;
-    scanner.Start(folder);
-    while (scanner.FindNext()) {
-        CString sub = folder + scanner.GetFilePath();
-        // A junction or symbolic link may lead back up the tree.
-        const DWORD attributes = ::GetFileAttributesW(sub);
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        ScanOneFolder(sub + L"\\", paths, recursive, category, formats, depth + 1);
-    }
+        const CString path = folder + entry.cFileName;
+        for (int count = CountCategoryExtension(path, category, formats); count > 0; --count)
+            paths.push_back(path);
+    } while (::FindNextFileW(find, &entry));
+    ::FindClose(find);
+}
+
+void ScanOneFolder(const CString& folder, std::vector<CString>& paths, bool recursive, uint32_t category,
+                   const CQMFormatInfo* formats)
+{
+    ScanFilesOf(folder, paths, category, formats);
+    if (recursive)
+        KWWalkSubfolders(folder, [&](const CString& path, const CString&, int) {
+            ScanFilesOf(path, paths, category, formats);
+        });
 }
 
 void ScanFolder(const wchar_t* folder, std::vector<CString>& paths, bool recursive, uint32_t category,
@@ -119,12 +107,12 @@ void ScanFolder(const wchar_t* folder, std::vector<CString>& paths, bool recursi
     if (!folder || !*folder)
         return;
     if (formats) {
-        ScanOneFolder(WithBackslash(folder), paths, recursive, category, formats, 0);
+        ScanOneFolder(WithBackslash(folder), paths, recursive, category, formats);
         return;
     }
     CLibraryFormatList library;
     if (library.Get())
-        ScanOneFolder(WithBackslash(folder), paths, recursive, category, library.Get(), 0);
+        ScanOneFolder(WithBackslash(folder), paths, recursive, category, library.Get());
 }
 
 }  // namespace
@@ -159,6 +147,28 @@ bool ResolveFilePath(const wchar_t* path, CString& out)
     const CString openImage = g_openImageFolderSource ? g_openImageFolderSource() : templates;
     return TryCandidate(path, GetModuleDirectory(), out) || TryCandidate(path, openImage, out) ||
            TryCandidate(path, templates, out);
+}
+
+int CountCategoryExtension(const wchar_t* path, uint32_t category, const CQMFormatInfo* formats)
+{
+    CString extension;
+    if (!path || !GetFileExtension(path, extension))
+        return 0;
+    extension.MakeLower();
+    int count = 0;
+    for (const CQMFormatInfo* format = formats; format; format = format->GetNext()) {
+        if (format->GetFormatId() != category)
+            continue;
+        for (const CQMExtensionInfo* ext = format->GetExtensions(); ext; ext = ext->GetNext()) {
+            if (!ext->GetText())
+                continue;
+            CString listed(ext->GetText());
+            listed.MakeLower();
+            if (extension == listed)
+                ++count;
+        }
+    }
+    return count;
 }
 
 bool GetFileExtension(const wchar_t* path, CString& extension)

@@ -2,6 +2,7 @@
 // Image and template files: finding a file whose stored path may be relative,
 // file extensions, and collecting the files of a folder tree that the raster
 // library can read (or that are report templates).
+#include "framework/KWFolderScanner.h"
 #include "platform/classlib/String.h"
 
 #include <cstdint>
@@ -14,10 +15,6 @@ enum : uint32_t {
     kImageFileCategory = 0x400,
     kTemplateFileCategory = 0x4000,
 };
-
-// Sub-folders deeper than this are not scanned: a file system may nest
-// without end (loops through links, generated trees).
-constexpr int kMaxScanDepth = 32;
 
 // The folder last used by the "Open Image" dialog. The editor installs the
 // preferences' answer; without one, the templates folder (where that
@@ -36,6 +33,10 @@ bool ResolveFilePath(const wchar_t* path, CString& out);
 // The text after the last dot of the last path component; false with an
 // empty extension when there is no dot or the dot ends the path.
 bool GetFileExtension(const wchar_t* path, CString& extension);
+
+// How often the path's extension, in any case, is listed by format records
+// of the category; 0 for a path without an extension.
+int CountCategoryExtension(const wchar_t* path, uint32_t category, const CQMFormatInfo* formats);
 
 // Append to paths every file of the folder (and of its sub-folders when
 // recursive; links and junctions are not followed) whose extension, in any

@@ -59,6 +59,36 @@ bool CKWFolderScanner::FindNext()
     return false;
 }
 
+namespace {
+
+void WalkLevel(const CString& folder, int depth,
+               const std::function<void(const CString& path, const CString& name, int depth)>& visit)
+{
+    if (depth > kMaxScanDepth)
+        return;
+    CKWFolderScanner scanner;
+    scanner.Start(folder);
+    while (scanner.FindNext()) {
+        const CString name = scanner.GetFilePath();
+        const CString path = scanner.GetFolder() + name;
+        // A junction or symbolic link may lead back up the tree.
+        const DWORD attributes = ::GetFileAttributesW(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        visit(path + L"\\", name, depth);
+        WalkLevel(path, depth + 1, visit);
+    }
+}
+
+}  // namespace
+
+void KWWalkSubfolders(const wchar_t* folder,
+                      const std::function<void(const CString& path, const CString& name, int depth)>& visit)
+{
+    if (folder && *folder)
+        WalkLevel(folder, 1, visit);
+}
+
 CString GetAppDataFolder()
 {
     wchar_t path[MAX_PATH] = {};

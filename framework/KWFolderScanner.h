@@ -4,7 +4,12 @@
 #include "platform/classlib/String.h"
 
 #include <cstdint>
+#include <functional>
 #include <io.h>
+
+// Sub-folders deeper than this are not visited: a file system may nest
+// without end (loops through links, generated trees).
+constexpr int kMaxScanDepth = 32;
 
 class CKWFolderScanner {
 public:
@@ -36,3 +41,11 @@ private:
 // trailing backslash; when the shell cannot give it, the "TEMP" folder; empty
 // when neither is known.
 CString GetAppDataFolder();
+
+// Visits every sub-folder below the folder depth first, each before its own
+// sub-folders, in the order in which the file system gives them, with its
+// path (ending in a backslash), its name and its depth (1 for the folder's
+// own sub-folders). Junctions and symbolic links are not followed, and
+// nothing lies deeper than kMaxScanDepth.
+void KWWalkSubfolders(const wchar_t* folder,
+                      const std::function<void(const CString& path, const CString& name, int depth)>& visit);

@@ -67,6 +67,14 @@ CString GetPathFileName(const wchar_t* path, bool keepExtension) {
     return name;
 }
 
+CString GetPathFolderName(const wchar_t* path) {
+    if (!path) return CString();
+    int length = TextLength(path);
+    if (length > 1 && (path[length - 1] == L'\\' || path[length - 1] == L'/')) --length;
+    const CString trimmed(path, length);
+    return GetPathFileName(trimmed, true);
+}
+
 bool SplitPath(const wchar_t* path, CString* directory, CString* title, CString* extension) {
     const int length = TextLength(path);
     if (length == 0 || (!directory && !title)) return false;

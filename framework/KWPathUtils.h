@@ -20,6 +20,9 @@ CString GetPathDirectory(const wchar_t* path);
 // The part after the last separator; without keepExtension a final extension
 // of up to three characters is dropped with its dot ("b.jpg" -> "b", "b.html" kept).
 CString GetPathFileName(const wchar_t* path, bool keepExtension);
+// The last component of a folder path, one trailing separator ignored
+// ("C:\\Photos\\Trip\\" gives "Trip").
+CString GetPathFolderName(const wchar_t* path);
 
 // Splits into the directory (with its final separator), the title and the
 // extension (without its dot); each output may be null. False, and nothing

@@ -49,9 +49,13 @@
 #define IDS_TAL_HEIGHT 32786
 // The section tree's context menu.
 #define IDR_TAL_TREE_MENU 1145
+// The image gallery's context menus: its thumbnails and its folders.
+#define IDR_TAL_GALLERY_VIEW_MENU 195
+#define IDR_TAL_GALLERY_LIST_MENU 196
 
 // Texts of the application's messages.
 #define IDS_TAL_APP_CAPTION 124
+#define IDS_TAL_EMPTY_FOLDERS 244
 #define IDS_TAL_MORE_COLOR 32899
 #define IDS_TAL_OPEN_IMAGE 32904
 #define IDS_TAL_REGISTRY_REMOVED 61707

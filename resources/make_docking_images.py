@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Draws the docking library's pictures: the menu glyph strip (QMXMenuGlyphs.bmp,
 25 glyphs of 9 x 9, black on the transparent magenta), the print preview's tool-bar images
-(QMXPrintPreview.bmp), the two splitter cursors
-(QMXStretchHorz.cur, QMXStretchVert.cur), the hand cursor (QMXHand.cur), the button-drag cursors
-(QMXDragMove.cur, QMXDragCopy.cur, QMXDragRemove.cur) and the
-user-tool icon (QMXTool.ico), the editable list's four button pictures
-(QMXEditList*.bmp), and the strip the docking tests load
+(QMXPrintPreview.bmp), the two splitter cursors (QMXStretchHorz.cur, QMXStretchVert.cur),
+the hand cursor (QMXHand.cur), the button-drag cursors (QMXDragMove.cur, QMXDragCopy.cur,
+QMXDragRemove.cur), the user-tool icon (QMXTool.ico), the editable list's four
+button pictures (QMXEditList*.bmp), the image editor's nine tools (QMXEditTools.bmp) and
+its six cursors (QMXEdit*.cur), and the strip the docking tests load
 (tests/data/docking/strip24.bmp). Run from the source root:
 python3 resources/make_docking_images.py"""
 import struct
@@ -266,6 +266,62 @@ def icon_file():
         return pixels
     return icon_writer.icon_file([(16, image(16)), (32, image(32))])
 
+# The image editor's tools, 16 x 15 each, in command order: fill, pencil,
+# pick colour, line, rectangle, ellipse, copy, paste, clear. "#" black,
+# "r" red, "b" blue, "y" yellow, "w" white, others the transparent grey.
+EDIT_TOOLS = [
+    ["", "     ##", "    #ww#", "   #wwww#", "  #wwwwww#", " #wwwwwwww#", "#wwwwwwww#b", " #wwwwww#bb", "  #wwww# bb",
+     "   #ww#  bb", "    ##   b", "", "", "", ""],
+    ["", "           ##", "          #yy#", "         #yy#", "        #yy#", "       #yy#", "      #yy#", "     #yy#",
+     "    #yy#", "   ###", "   ##", "  #", "", "", ""],
+    ["", "           ###", "          #####", "         #####", "        ####", "       #w#", "      #w#", "     #w#",
+     "    #w#", "   #w#", "  ##", "  #", "", "", ""],
+    ["", " #", "  #", "   #", "    #", "     #", "      #", "       #", "        #", "         #", "          #",
+     "           #", "            #", "", ""],
+    ["", "", " ############", " #          #", " #          #", " #          #", " #          #", " #          #",
+     " #          #", " #          #", " ############", "", "", "", ""],
+    ["", "", "    ######", "  ##      ##", " #          #", " #          #", " #          #", " #          #",
+     "  ##      ##", "    ######", "", "", "", "", ""],
+    ["", " ######", " #wwww#", " #w##w######", " #wwww#wwww#", " #w##w#w##w#", " #wwww#wwww#", " ######w##w#",
+     "      #wwww#", "      #w##w#", "      #wwww#", "      ######", "", "", ""],
+    ["", "    ####", " ###ww###", " #bbbbbb#", " #bbb######", " #bbb#wwww#", " #bbb#w##w#", " #bbb#wwww#",
+     " #bbb#w##w#", " #bbb#wwww#", " #####wwww#", "     ######", "", "", ""],
+    ["", " ##      ##", "  ##    ##", "   ##  ##", "    ####", "     ##", "    ####", "   ##  ##", "  ##    ##",
+     " ##      ##", "", "", "", "", ""],
+]
+
+TOOL_COLOURS = {"#": (0, 0, 0), "r": (0xFF, 0, 0), "b": (0, 0, 0xFF), "y": (0xFF, 0xFF, 0), "w": (0xFF, 0xFF, 0xFF)}
+
+
+def tools_strip():
+    def pixel(x, y):
+        rows = EDIT_TOOLS[x // 16]
+        line = rows[y] if y < len(rows) else ""
+        ch = line[x % 16] if x % 16 < len(line) else " "
+        return TOOL_COLOURS.get(ch, GREY)
+    return bmp24(16 * len(EDIT_TOOLS), 15, pixel)
+
+
+# The image editor's cursors: an arrow with the tool's sign beside it.
+ARROW = ["#", "##", "#o#", "#oo#", "#ooo#", "#oooo#", "#ooooo#", "#oooooo#", "#ooooooo#", "#oooo#####",
+         "#oo#o#", "#o# #o#", "##  #o#", "     #o#", "     ###"]
+
+
+def tool_cursor(sign):
+    rows = [r.ljust(12) + (sign[i] if i < len(sign) else "") for i, r in enumerate(ARROW)]
+    rows += ["            " + line for line in sign[len(ARROW):]]
+    return cursor_file(rows, (0, 0))
+
+
+EDIT_CURSORS = {
+    16140: ["", "", "", "", "", "", "########", "#      #", "#      #", "#      #", "########"],
+    16141: ["", "", "", "", "", "", "  ####", " #    #", "#      #", " #    #", "  ####"],
+    16142: ["", "", "", "", "", "", "   ##", "  #oo#", " #oooo#", "#oooooo#", " #oooo#", "  #oo# #", "   ##  #"],
+    16143: ["", "", "", "", "", "", "#", " #", "  #", "   #", "    #", "     #"],
+    16144: ["", "", "", "", "", "", "     ##", "    #oo#", "   #oo#", "  #oo#", " ###", " ##"],
+    16145: ["", "", "", "", "", "", "     ###", "    ####", "   #o#", "  #o#", " #o#", " ##"],
+}
+
 # The print preview's tool bar: 16 x 16 images of print, previous page,
 # next page, one page, zoom in, zoom out, close and two pages, on grey.
 PREVIEW_IMAGES = [
@@ -342,7 +398,7 @@ EDIT_LIST_COLOURS = {"#": BLACK, "w": (0xFF, 0xFF, 0xFF), "r": (0xC0, 0, 0), "y"
 
 def edit_list_button(name):
     rows = EDIT_LIST_BUTTONS[name]
-    return bmp24(16, 16, lambda x, y: EDIT_LIST_COLOURS.get(rows[y][x], (0xC0, 0xC0, 0xC0)))
+    return bmp24(16, 16, lambda x, y: EDIT_LIST_COLOURS.get(rows[y][x], GREY))
 
 
 def main():
@@ -357,11 +413,14 @@ def main():
         "resources/QMXDragCopy.cur": drag_cursor(DRAG_PLUS),
         "resources/QMXDragRemove.cur": drag_cursor(DRAG_CROSS),
         "tests/data/docking/strip24.bmp": test_strip(),
+        "resources/QMXEditTools.bmp": tools_strip(),
         "resources/QMXEditListNew.bmp": edit_list_button("new"),
         "resources/QMXEditListDelete.bmp": edit_list_button("delete"),
         "resources/QMXEditListUp.bmp": edit_list_button("up"),
         "resources/QMXEditListDown.bmp": edit_list_button("down"),
     }
+    for cursor_id, sign in EDIT_CURSORS.items():
+        files["resources/QMXEdit%d.cur" % cursor_id] = tool_cursor(sign)
     for path, data in files.items():
         with open(path, "wb") as f:
             f.write(data)

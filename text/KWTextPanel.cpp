@@ -302,11 +302,11 @@ bool CKWTextPanel::OnRButtonDown(int, int)
     return false;  // the context menu follows
 }
 
-void CKWTextPanel::Paint(IKWGraphics& graphics, const RECT& rect, HDC dc)
+void CKWTextPanel::Paint(IKWGraphics& graphics, const RECT& rect, HRGN region)
 {
     graphics.SaveTransform();
-    PaintBackground(graphics, rect, dc);
-    const int scroll = CKWWinPanel::GetScrollY();
+    PaintBackground(graphics, rect, nullptr);
+    const int scroll = CKWWinPanel::GetScrollPos();
     graphics.Translate(0, -scroll);
     if (CKWTextObject* text = GetTextObject()) {
         CKWCoordMapper mapper;
@@ -315,7 +315,7 @@ void CKWTextPanel::Paint(IKWGraphics& graphics, const RECT& rect, HDC dc)
         mapper.scale = dpi > 0 ? dpi / 254.0 : m_mapper.scale;
         RECT clip = rect;
         RECT box = {};
-        if (dc && ::GetClipBox(dc, &box) != ERROR)
+        if (region && ::GetRgnBox(region, &box) != ERROR)
             ::IntersectRect(&clip, &clip, &box);
         ::OffsetRect(&clip, 0, scroll);
         CKWDoubleRect textClip(mapper.ToTextX(clip.left), mapper.ToTextY(clip.top), mapper.ToTextX(clip.right),

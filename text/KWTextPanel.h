@@ -80,7 +80,7 @@ public:
     bool OnLButtonUp(int x, int y) override;
     bool OnLButtonDblClk(int x, int y) override;
     bool OnRButtonDown(int x, int y) override;
-    void Paint(IKWGraphics& graphics, const RECT& rect, HDC dc) override;
+    void Paint(IKWGraphics& graphics, const RECT& rect, HRGN region) override;
     void OnSizeChanged() override;
 
 protected:

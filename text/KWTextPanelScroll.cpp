@@ -6,12 +6,12 @@
 
 double CKWTextPanel::GetScrollY()
 {
-    return m_mapper.ToTextY(CKWWinPanel::GetScrollY());
+    return m_mapper.ToTextY(CKWWinPanel::GetScrollPos());
 }
 
 void CKWTextPanel::SetScrollY(double y)
 {
-    CKWWinPanel::SetScrollY(m_mapper.ToWindowY(y));
+    CKWWinPanel::SetScrollPos(m_mapper.ToWindowY(y));
 }
 
 void CKWTextPanel::ScrollTo(double x, double y, bool updateNow)
@@ -21,11 +21,11 @@ void CKWTextPanel::ScrollTo(double x, double y, bool updateNow)
             UpdateNow();
         return;
     }
-    const int old = CKWWinPanel::GetScrollY();
+    const int old = CKWWinPanel::GetScrollPos();
     SetScrollY(y);
     // The bar keeps its position within the range: the contents move by
     // what it really moved.
-    const int moved = CKWWinPanel::GetScrollY() - old;
+    const int moved = CKWWinPanel::GetScrollPos() - old;
     if (moved == 0)
         return;
     RECT client = {};

@@ -7,6 +7,7 @@
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPOutlookBar.h"
 #include "docking/bars/QMXPSlider.h"
 #include "docking/bars/QMXPTabbedControlBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -106,8 +107,10 @@ BOOL CQMXPDockingControlBar::CreateEx(DWORD dwStyleEx, LPCWSTR lpszCaption, CWnd
                                       DWORD dwControlBarStyle, CCreateContext* pContext) {
     if (dwStyle & QMXP_CBRS_FLOAT_MULTI)
         m_pMiniFrameRTC = RUNTIME_CLASS(CQMXPMultiMiniFrameWnd);
-    // The outlook style (0x40) has no bar here: every other style makes ordinary tabbed groups.
-    if ((dwTabbedStyle & 0x20) != 0 || (dwTabbedStyle & 0x40) != 0)
+    // Panes of the outlook style (0x40) dropped on each other make an outlook bar.
+    if ((dwTabbedStyle & 0x40) != 0)
+        m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPOutlookBar);
+    else if ((dwTabbedStyle & 0x20) != 0)
         m_pTabbedControlBarRTC = RUNTIME_CLASS(CQMXPTabbedControlBar);
     // The caption is the library's own: the system caption's bits go.
     if ((dwStyle & WS_CAPTION) != 0 || bHasCaption) {

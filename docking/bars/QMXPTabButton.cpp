@@ -6,7 +6,7 @@
 IMPLEMENT_DYNAMIC(CQMXTabButton, CQMXPButton)
 
 void CQMXTabButton::OnFillBackground(CDC* pDC, const CRect& rectClient) {
-    CQMXPVisualManager::GetInstance()->OnFillTab(pDC, rectClient, -1,
+    CQMXPVisualManager::GetInstance()->OnFillTab(pDC, rectClient, this,
                                                  DYNAMIC_DOWNCAST(CQMXPBaseTabWnd, GetParent()));
 }
 

@@ -6,6 +6,7 @@
 #include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
@@ -205,6 +206,14 @@ void CQMXPTabWnd::SetActiveTabBoldFont(BOOL bIsBold) {
         RecalcLayout();
         SynchronizeScrollBar();
     }
+}
+
+void CQMXPTabWnd::SetForeignTabWindows() {
+    m_bHideInactiveWindow = FALSE;
+    m_bAutoSizeWindow = FALSE;
+    m_bAutoDestroyWindow = FALSE;
+    m_bFlatFrame = TRUE;
+    m_bTopEdge = TRUE;
 }
 
 BOOL CQMXPTabWnd::SetImageList(HIMAGELIST hImageList) {
@@ -514,7 +523,10 @@ BOOL CQMXPTabWnd::SetActiveTab(int iTab) {
     if (pParent != nullptr &&
         pParent->SendMessage(QMXM_ON_CHANGING_ACTIVE_TAB, static_cast<WPARAM>(iTab), reinterpret_cast<LPARAM>(this)) != 0)
         return TRUE;
-    const BOOL bHoldRedraw = m_iTabsNum > 1 && pParent != nullptr;
+    // The MDI tabs of a library frame switch document windows that repaint themselves.
+    const auto* pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, GetTopLevelFrame());
+    const BOOL bHoldRedraw =
+        m_iTabsNum > 1 && pParent != nullptr && (pMDIFrame == nullptr || !pMDIFrame->AreMDITabs());
     if (bHoldRedraw)
         pParent->SetRedraw(FALSE);
     const int iOldActive = m_iActiveTab;

@@ -30,6 +30,10 @@ public:
                         int location = QMXP_LOCATION_BOTTOM, BOOL bCloseBtn = FALSE);
     void HideNoTabs(BOOL bHide = TRUE);
     void SetActiveTabBoldFont(BOOL bIsBold = TRUE);
+    // The tabs show windows the strip does not own (the document windows of
+    // an MDI client): it neither hides, sizes nor destroys them, and draws
+    // a flat frame with a top edge round them.
+    void SetForeignTabWindows();
     // Style 2: the active window's (or the given) horizontal scroll state in the shared bar.
     BOOL SynchronizeScrollBar(SCROLLINFO* pScrollInfo = nullptr);
 

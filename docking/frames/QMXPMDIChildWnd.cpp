@@ -20,6 +20,8 @@ BEGIN_MESSAGE_MAP(CQMXPMDIChildWnd, CMDIChildWnd)
     ON_WM_SIZE()
     ON_WM_MDIACTIVATE()
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_MESSAGE(WM_SETICON, OnSetIcon)
 END_MESSAGE_MAP()
 
 CQMXPMDIChildWnd::CQMXPMDIChildWnd() = default;
@@ -66,18 +68,35 @@ void CQMXPMDIChildWnd::AdjustClientArea() {
     QMXPSetPaneClipStyles(this);
 }
 
+void CQMXPMDIChildWnd::UpdateMDITabs() {
+    if (m_pMDIFrame != nullptr && m_pMDIFrame->GetClientArea().GetSafeHwnd() != nullptr)
+        m_pMDIFrame->GetClientArea().UpdateTabs();
+}
+
+void CQMXPMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    CMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
+    UpdateMDITabs();
+}
+
+LRESULT CQMXPMDIChildWnd::OnSetText(WPARAM, LPARAM) {
+    const LRESULT lResult = Default();
+    UpdateMDITabs();
+    return lResult;
+}
+
+LRESULT CQMXPMDIChildWnd::OnSetIcon(WPARAM, LPARAM) {
+    const LRESULT lResult = Default();
+    UpdateMDITabs();
+    return lResult;
+}
+
 CString CQMXPMDIChildWnd::GetFrameText() const {
     CString strText;
     GetWindowText(strText);
     return strText;
 }
 
-HICON CQMXPMDIChildWnd::GetFrameIcon() const {
-    auto hIcon = reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, ICON_SMALL, 0));
-    if (hIcon == nullptr)
-        hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_hWnd, GCLP_HICONSM));
-    return hIcon;
-}
+HICON CQMXPMDIChildWnd::GetFrameIcon() const { return QMXPGetSmallIcon(m_hWnd); }
 
 void CQMXPMDIChildWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     CMDIChildWnd::OnSizing(fwSide, pRect);
@@ -110,6 +129,8 @@ void CQMXPMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* p
         return;
     s_bActivating = TRUE;
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    if (bActivate && m_pMDIFrame != nullptr && pActivateWnd != nullptr)
+        m_pMDIFrame->GetClientArea().SetActiveTab(pActivateWnd->GetSafeHwnd());
     s_bActivating = FALSE;
 }
 

@@ -26,6 +26,8 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // Keys are not the child's accelerators while a library popup menu is open.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The main frame's MDI tabs follow the title.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
@@ -48,6 +50,9 @@ public:
     virtual CString GetFrameText() const;
     virtual HICON GetFrameIcon() const;
     void GetClientAreaBounds(CRect& rect) const { m_dockManager.GetClientAreaBounds(rect); }
+    // Set when the window's MDI tab went with its destruction: it gets none again.
+    void SetDestroyPending() { m_bToBeDestroyed = TRUE; }
+    BOOL IsDestroyPending() const { return m_bToBeDestroyed; }
 
 protected:
     // The view pane (or the print preview) in the area the bars leave.
@@ -58,9 +63,14 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);
+    // The main frame's MDI tabs follow the document windows.
+    void UpdateMDITabs();
 
     CQMXPDockManager m_dockManager;
     CQMXPMDIFrameWnd* m_pMDIFrame = nullptr;
+    BOOL m_bToBeDestroyed = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -236,7 +236,17 @@ void CQMXPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
         pMenuBar->SetMaximizeMode(FALSE, nullptr, TRUE);
 }
 
+void CQMXPMDIFrameWnd::EnableMDITabs(BOOL bEnable) {
+    m_bMDITabs = bEnable;
+    m_wndClientArea.EnableMDITabs(bEnable);
+    RecalcLayout(TRUE);
+}
+
 void CQMXPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+    // The preview takes the client's place; its tabs go with it.
+    CQMXPTabWnd& wndTab = m_wndClientArea.GetTabWnd();
+    if (m_bMDITabs && wndTab.GetSafeHwnd() != nullptr)
+        wndTab.ShowWindow(bPreview ? SW_HIDE : SW_SHOWNOACTIVATE);
     m_dockManager.SetPrintPreviewMode(bPreview, pState);
     CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
     AdjustDockingLayout(nullptr);

@@ -89,8 +89,9 @@ public:
     // The Window popup of the menu bar's current menu, found again after the
     // MDI client refreshed its window list.
     void RefreshWindowMenu();
-    // This program shows no MDI tabs, and redraws the frame while a
-    // document window is destroyed.
+    // The document windows as tabs along the client area (this program
+    // shows none); the frame is redrawn while a document window is destroyed.
+    void EnableMDITabs(BOOL bEnable = TRUE);
     BOOL AreMDITabs() const { return m_bMDITabs; }
     BOOL IsNoRedrawOnDestroy() const { return m_bNoRedrawOnDestroy; }
 

@@ -15,6 +15,7 @@ class CQMXPCaptionButton;
 class CQMXPControlBar;
 class CQMXPDockManager;
 class CQMXPDockingControlBar;
+class CQMXPPopupMenu;
 
 // Caption buttons wanted (SetCaptionButtons).
 constexpr DWORD QMXP_CAPTION_BTN_PIN = 0x01;
@@ -111,6 +112,12 @@ public:
     virtual void SetRollUpTimer();
     virtual void KillRollUpTimer();
 
+    // The drag that follows a tear-off: the menu hides and the frame follows
+    // the mouse until the left button goes up (TRUE: placed, the menus
+    // close). Escape or the right button destroy the torn-off bar and show
+    // the menu again (FALSE). While another window holds the capture no drag
+    // starts (FALSE): the bar stays where it floats and the menus close.
+    BOOL StartTearOff(CQMXPPopupMenu* pMenu);
     void SetDockingTimer(UINT nTimeOut);
     void KillDockingTimer();
     void SetCaptionButtons(DWORD dwButtons);

@@ -194,6 +194,14 @@ BOOL CQMXPRegistry::ReadArchive(LPCWSTR lpszKey, TRead readData) {
     return TRUE;
 }
 
+BOOL CQMXPRegistry::WriteArchived(LPCWSTR lpszKey, const std::function<void(CArchive&)>& writeData) {
+    return WriteArchive(lpszKey, writeData);
+}
+
+BOOL CQMXPRegistry::ReadArchived(LPCWSTR lpszKey, const std::function<void(CArchive&)>& readData) {
+    return ReadArchive(lpszKey, [&readData](CArchive& ar, UINT) { readData(ar); });
+}
+
 BOOL CQMXPRegistry::Write(LPCWSTR lpszKey, CObject* pObject) {
     return WriteArchive(lpszKey, [pObject](CArchive& ar) { ar.WriteObject(pObject); });
 }

@@ -13,6 +13,7 @@
 #include "platform/classlib/String.h"
 
 #include <cstdint>
+#include <functional>
 
 class CByteArray;
 class CDWordArray;
@@ -63,6 +64,11 @@ public:
     virtual BOOL Write(LPCWSTR lpszKey, LPCWSTR lpszValue);
     virtual BOOL Write(LPCWSTR lpszKey, DWORD dwValue);
     virtual BOOL Write(LPCWSTR lpszKey, int nValue);
+    // REG_BINARY of what the function puts into a storing archive; FALSE when
+    // it throws or the value cannot be written.
+    BOOL WriteArchived(LPCWSTR lpszKey, const std::function<void(CArchive&)>& writeData);
+    // The value through a loading archive; FALSE when it is missing or the function throws.
+    BOOL ReadArchived(LPCWSTR lpszKey, const std::function<void(CArchive&)>& readData);
 
     // A new object of the stored class; the caller owns it.
     virtual BOOL Read(LPCWSTR lpszKey, CObject*& pObject);

@@ -1,8 +1,11 @@
 #include "docking/frames/QMXPWorkspace.h"
 
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPKeyboardManager.h"
+#include "docking/frames/QMXPMouseManager.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPRebarState.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/frames/QMXPTearOffManager.h"
@@ -12,6 +15,7 @@
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/DockState.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/WinApp.h"
 
 namespace {
 
@@ -29,6 +33,15 @@ bool TakesBar(const CQMXPToolBar* pBar, const CQMXPFrameImpl* pFrameImpl, BOOL b
     return pBar->GetSafeHwnd() != nullptr && (!bFrameOnly || pBar->GetTopLevelFrame() == pFrameImpl->m_pFrame);
 }
 
+// A library-wide manager the workspace owns goes with it.
+template <class TManager>
+void DeleteIfOwned(BOOL bOwned, TManager*& pManager) {
+    if (!bOwned)
+        return;
+    delete pManager;
+    pManager = nullptr;
+}
+
 }  // namespace
 
 CQMXPWorkspace* QMXPGetWorkspace() { return g_pWorkspace; }
@@ -39,18 +52,11 @@ CQMXPWorkspace::CQMXPWorkspace(BOOL bResourceSmartUpdate)
 }
 
 CQMXPWorkspace::~CQMXPWorkspace() {
-    if (m_bKeyboardManagerAutocreated) {
-        delete qmxKeyboardManager;
-        qmxKeyboardManager = nullptr;
-    }
-    if (m_bUserToolsManagerAutocreated) {
-        delete qmxUserToolsManager;
-        qmxUserToolsManager = nullptr;
-    }
-    if (m_bTearOffManagerAutocreated) {
-        delete qmxTearOffManager;
-        qmxTearOffManager = nullptr;
-    }
+    DeleteIfOwned(m_bKeyboardManagerAutocreated, qmxKeyboardManager);
+    DeleteIfOwned(m_bContextMenuManagerAutocreated, qmxContextMenuManager);
+    DeleteIfOwned(m_bMouseManagerAutocreated, qmxMouseManager);
+    DeleteIfOwned(m_bUserToolsManagerAutocreated, qmxUserToolsManager);
+    DeleteIfOwned(m_bTearOffManagerAutocreated, qmxTearOffManager);
     if (g_pWorkspace == this)
         g_pWorkspace = nullptr;
 }
@@ -99,6 +105,10 @@ BOOL CQMXPWorkspace::LoadState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
         pFrameImpl->LoadDockState(strPath);
         pFrameImpl->SetDockState(dockState);
     }
+    if (qmxMouseManager != nullptr)
+        qmxMouseManager->LoadState(strPath);
+    if (qmxContextMenuManager != nullptr)
+        qmxContextMenuManager->LoadState(strPath);
     if (qmxKeyboardManager != nullptr)
         qmxKeyboardManager->LoadState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
     if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourceChanged)) {
@@ -155,6 +165,10 @@ BOOL CQMXPWorkspace::SaveState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
     // The user's own button images live in their bitmap file.
     if (CQMXPToolBar::m_pUserImages != nullptr)
         CQMXPToolBar::m_pUserImages->SaveToFile();
+    if (qmxMouseManager != nullptr)
+        qmxMouseManager->SaveState(strPath);
+    if (qmxContextMenuManager != nullptr)
+        qmxContextMenuManager->SaveState(strPath);
     if (qmxKeyboardManager != nullptr)
         qmxKeyboardManager->SaveState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
     PostSaveState();
@@ -177,6 +191,36 @@ BOOL CQMXPWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int n
         return FALSE;
     return reg.Write(qmxRegMainWindowRect, rectNormalPosition) && reg.Write(qmxRegFlags, nFlags) &&
            reg.Write(qmxRegShowCmd, nShowCmd);
+}
+
+BOOL CQMXPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
+    if (qmxMouseManager == nullptr)
+        return FALSE;
+    const UINT uiCmd = qmxMouseManager->GetViewDblClickCommand(iViewId);
+    if (uiCmd == 0 || uiCmd == static_cast<UINT>(-1)) {
+        ::MessageBeep(0xFFFFFFFF);
+        return FALSE;
+    }
+    if (qmxUserToolsManager != nullptr && qmxUserToolsManager->RunTool(uiCmd))
+        return TRUE;
+    CWnd* pTarget = nullptr;
+    if (pWnd == nullptr) {
+        CWinApp* pApp = AfxGetApp();
+        pTarget = pApp != nullptr ? pApp->m_pMainWnd : nullptr;
+    } else {
+        // An active in-place frame takes the commands of the views it covers.
+        pTarget = qmxCommandTargetOverride != nullptr ? static_cast<CWnd*>(qmxCommandTargetOverride)
+                                                      : static_cast<CWnd*>(pWnd->GetTopLevelFrame());
+    }
+    if (pTarget->GetSafeHwnd() != nullptr)
+        pTarget->SendMessage(WM_COMMAND, uiCmd);
+    return TRUE;
+}
+
+BOOL CQMXPWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd) {
+    if (qmxContextMenuManager == nullptr)
+        return FALSE;
+    return qmxContextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd, FALSE);
 }
 
 void CQMXPWorkspace::PreLoadState() {}

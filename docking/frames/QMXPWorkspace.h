@@ -11,6 +11,7 @@
 #include <windows.h>
 
 class CQMXPFrameImpl;
+class CWnd;
 
 class CQMXPWorkspace {
 public:
@@ -39,6 +40,13 @@ public:
     // flags and the show command. Loading is TRUE only when all three are read.
     virtual BOOL LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd);
     virtual BOOL StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd);
+    // Runs the command the mouse manager gives a double click in the kind
+    // of view (a user tool, or WM_COMMAND to the view's frame or, without
+    // a view, to the main window); FALSE, with a beep, when there is none.
+    virtual BOOL OnViewDoubleClick(CWnd* pWnd, int iViewId);
+    // The context menu of the resource at the screen point, through the
+    // context-menu manager; FALSE without one.
+    virtual BOOL ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd);
 
     // Tool bars merge changes of their resources into their stored state
     // (and keep their reset buttons as "OriginalItems").

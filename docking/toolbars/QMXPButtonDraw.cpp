@@ -6,6 +6,7 @@
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
+#include "docking/toolbars/QMXPWinXPVisualManager.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/GdiObject.h"
 #include "platform/classlib/WinApp.h"
@@ -66,6 +67,13 @@ void CQMXPButton::OnFillBackground(CDC* pDC, const CRect& rectClient) {
 
 void CQMXPButton::OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState) {
     if (m_nFlatStyle == BUTTONSTYLE_NOBORDERS) {
+        rectClient.DeflateRect(2, 2);
+        return;
+    }
+    // The themed look draws a raised button through the system's theme.
+    auto* pThemed = DYNAMIC_DOWNCAST(CQMXPWinXPVisualManager, CQMXPVisualManager::GetInstance());
+    if (m_nFlatStyle == BUTTONSTYLE_3D && pThemed != nullptr &&
+        pThemed->DrawPushButtonWinXP(pDC, rectClient, this, uiState)) {
         rectClient.DeflateRect(2, 2);
         return;
     }

@@ -1,10 +1,12 @@
 #pragma once
-// CQMXPColorMenuButton: a tool-bar button that holds a colour and lets the
-// user choose another. Until the button has its palette popup, a press
-// offers the extra colour entry at once: with it enabled the colour dialog
-// opens, and a colour chosen there becomes the button's and its command is
-// sent to the bar's command target.
+// CQMXPColorMenuButton: a tool-bar button or menu item that shows its colour
+// as a bar under its image and drops a palette of colours (CColorPopup). The
+// chosen colour is remembered per command for the whole library, so every
+// button of the command shows it and a new button starts with it.
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "platform/classlib/GdiObject.h"
+
+#include <vector>
 
 class CQMXPColorMenuButton : public CQMXPToolbarMenuButton {
     DECLARE_SERIAL(CQMXPColorMenuButton)
@@ -13,30 +15,59 @@ public:
     static constexpr COLORREF kAutomatic = static_cast<COLORREF>(-1);
 
     CQMXPColorMenuButton();
-    CQMXPColorMenuButton(UINT uiCmdID, LPCWSTR lpszText, COLORREF color = kAutomatic);
+    // The command's image and its remembered colour; the palette's colours
+    // (the system's 20 default colours without one).
+    CQMXPColorMenuButton(UINT uiCmdID, LPCWSTR lpszText, CPalette* pPalette = nullptr);
 
-    virtual void SetColor(COLORREF color, BOOL bNotify = TRUE);
-    COLORREF GetColor() const { return m_Color; }
-    // The extra colour entry of the popup: its label, whether it shows and
-    // whether it opens the colour dialog (rather than notifying the owner).
-    void EnableCustomColorButton(LPCWSTR lpszLabel, BOOL bShow = TRUE, BOOL bOwnDialog = TRUE);
-    const CString& GetCustomColorLabel() const { return m_strCustomColor; }
-    BOOL IsCustomColorShown() const { return m_bCustomColor; }
-
-    // The colour with the rest of the button.
+    void Serialize(CArchive& ar) override;
     void AssignFrom(const CQMXPToolbarButton& src) override;
-    // A press (bDelay FALSE) with the extra entry opening the dialog: the
-    // dialog, then TRUE (the press is handled); otherwise FALSE, the bar
-    // runs the command as for a plain button.
-    BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
-    HWND GetHwnd() override { return nullptr; }
+    void OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
+    void OnParentChanged(CWnd* pWndParent) override;
+    int OnDrawInList(CDC* pDC, CRect rect, CQMXPToolBarImages* pImages, BOOL bSelected,
+                     BOOL bDrawImage = TRUE) override;
+    CQMXPPopupMenu* MakePopupMenu() override;
+    BOOL IsEmptyMenuAllowed() const override { return TRUE; }
 
-    // The colour dialog from the current colour; TRUE with the chosen one.
-    virtual BOOL ChooseOtherColor(COLORREF current, COLORREF& chosen);
+    // Stores the colour for the button and its command; with bNotify the
+    // other buttons and the open colour bars of the command follow.
+    virtual void SetColor(COLORREF color, BOOL bNotify = TRUE);
+    // The button's colour dialog started with colorDefault; TRUE and colorRes on OK.
+    // The palette's other-colour entry asks it, so a program may offer its own dialog.
+    virtual BOOL OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes);
+
+    // The entry that opens a colour dialog: the library's (bAltColorDlg) or the system's.
+    void EnableCustomColorButton(LPCWSTR lpszLabel, BOOL bAltColorDlg = TRUE, BOOL bEnable = TRUE);
+    void EnableAutomaticButton(LPCWSTR lpszLabel, COLORREF colorAutomatic, BOOL bEnable = TRUE);
+    void EnableDocumentColors(LPCWSTR lpszLabel, BOOL bEnable = TRUE);
+    COLORREF GetColor() const { return color; }
+    // The colour drawn: the automatic colour while the colour is -1.
+    COLORREF GetShownColor() const;
+    // The rectangle of the colour bar within the button's rectangle.
+    CRect GetColorBarRect(const CRect& rect, BOOL bHorz) const;
+
+    // The colour remembered for the command, -1 when none.
+    static COLORREF GetColorByCmd(UINT uiCmdID);
+    static void SetColorByCmd(UINT uiCmdID, COLORREF color);
+
+    COLORREF color;
+    COLORREF colorAutomatic;
+    std::vector<COLORREF> colors;
+    CPalette palette;
+    // Handed to the colour bar in this order: its columns, its rows when
+    // docked horizontally and its columns when docked vertically.
+    int columns;
+    int vertDockRows;
+    int horzDockColumns;
+    BOOL bIsAutomaticButton;
+    BOOL bIsOtherButton;
+    BOOL bIsDocumentColors;
+    CString strAutomaticButtonLabel;
+    CString strOtherButtonLabel;
+    CString strDocumentColorsLabel;
+    BOOL bStdColorDlg;
 
 protected:
-    COLORREF m_Color;
-    CString m_strCustomColor;
-    BOOL m_bCustomColor;
-    BOOL m_bOwnDialog;
+    void Initialize();
 };

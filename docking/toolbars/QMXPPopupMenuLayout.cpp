@@ -4,6 +4,7 @@
 #include "docking/toolbars/QMXPPopupMenu.h"
 
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/toolbars/QMXPDibSection.h"
 #include "docking/toolbars/QMXPDrawManager.h"
@@ -649,6 +650,12 @@ BOOL CQMXPPopupMenu::TearOff(CPoint point) {
         pFrame->AddTearOffToolbar(pToolBar);
         const CSize size = pToolBar->CalcFixedLayout(FALSE, TRUE);
         pToolBar->FloatControlBar(CRect(point, size), QMXP_DM_RECT, true);
+        // The new bar is dragged on until the button goes up; that closes
+        // the menus, or cancelling brings this one back.
+        if (CQMXPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE)) {
+            pMiniFrame->StartTearOff(this);
+            return TRUE;
+        }
     }
     CloseMenu();
     return TRUE;

@@ -4,6 +4,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 
 #include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/frames/ButtonAppearanceDlg.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/OleDataObject.h"
 #include "platform/classlib/WinApp.h"
@@ -272,11 +273,13 @@ CQMXPToolbarButton* CQMXPToolBar::CreateDroppedButton(COleDataObject* pDataObjec
         pButton->m_bText = FALSE;
         pButton->m_bImage = TRUE;
     }
-    // A button without image or text has no look yet; the appearance
-    // dialog that would give it one comes with customisation.
+    // A button without image or text has no look yet: the user gives it one.
     if (pButton->GetImage() < 0 && pButton->m_strText.IsEmpty()) {
-        delete pButton;
-        return nullptr;
+        CButtonAppearanceDlg dlg(pButton, m_pUserImages, this, 0, IsMenuMode());
+        if (dlg.DoModal() != IDOK) {
+            delete pButton;
+            return nullptr;
+        }
     }
     if (pButton->GetImage() < 0) {
         pButton->m_bImage = FALSE;

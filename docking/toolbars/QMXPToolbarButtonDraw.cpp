@@ -98,7 +98,7 @@ void CQMXPToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarImages*
         ptText.x = (sizeArea.cx - tm.tmHeight + 1) / 2;
 
     const BOOL bPressedLook = (m_nStyle & (TBBS_CHECKED | TBBS_PRESSED)) != 0;
-    if (bPressedLook && !bCustomizeMode && !pManager->bShadowHighlightedImage) {
+    if (bPressedLook && !bCustomizeMode && !pManager->bFlatLook) {
         ptImage.Offset(1, 1);
         ptText.Offset(1, 1);
     }

@@ -2,6 +2,7 @@
 
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/bars/QMXPCaptionBar.h"
+#include "docking/bars/QMXPOutlookBarPane.h"
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -120,7 +121,11 @@ void CQMXPVisualManager::OnUpdateSystemColors() {}
 
 void CQMXPVisualManager::OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                              BOOL) {
-    // Outlook bar panes fill themselves, once those bars exist.
+    // Outlook bar panes fill themselves: a colour or a tiled bitmap.
+    if (auto* pPane = DYNAMIC_DOWNCAST(CQMXPOutlookBarPane, pBar)) {
+        pPane->FillBackground(pDC, rectClient);
+        return;
+    }
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CQMXPCaptionBar))) {
         const COLORREF clrBack = static_cast<CQMXPCaptionBar*>(pBar)->GetBackColor();
         pDC->FillSolidRect(&rectClip, clrBack == static_cast<COLORREF>(-1) ? globalData.clrBtnShadow : clrBack);
@@ -211,23 +216,23 @@ COLORREF CQMXPVisualManager::OnFillBarCaption(CDC* pDC, CQMXPBaseControlBar*, BO
     return ::GetSysColor(COLOR_CAPTIONTEXT);
 }
 
-void CQMXPVisualManager::OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
-                                             BOOL bMaximized, BOOL bDisabled) {
-    int nGlyph = -1;
-    switch (pButton->m_nHit) {
+int CQMXPVisualManager::CaptionButtonGlyph(UINT nHit, BOOL bPinFlag, BOOL bMaximized) {
+    switch (nHit) {
     case kHitPin:
-        nGlyph = bActive ? (bMaximized ? 9 : 1) : (bMaximized ? 0 : 7);
-        break;
+        return bPinFlag ? (bMaximized ? 9 : 1) : (bMaximized ? 0 : 7);
     case kHitMaximize:
-        nGlyph = bMaximized ? CQMXPMenuGlyphs::IdMaximizeState : CQMXPMenuGlyphs::IdMaximizeAll;
-        break;
+        return bMaximized ? CQMXPMenuGlyphs::IdMaximizeState : CQMXPMenuGlyphs::IdMaximizeAll;
     case kHitCloseBar:
     case kHitClose:
-        nGlyph = CQMXPMenuGlyphs::IdClose;
-        break;
+        return CQMXPMenuGlyphs::IdClose;
     default:
-        break;
+        return -1;
     }
+}
+
+void CQMXPVisualManager::OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
+                                             BOOL bMaximized, BOOL bDisabled) {
+    const int nGlyph = CaptionButtonGlyph(pButton->m_nHit, bActive, bMaximized);
     CRect rect = pButton->GetRect();
     const BOOL bPushedHot = pButton->m_bPushed && pButton->m_bFocused;
     CPoint ptGlyph = GlyphOrigin(rect);
@@ -431,7 +436,7 @@ void CQMXPVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, const CQMXPBaseTa
     pDC->FillRect(&rect, &globalData.brBtnFace);
 }
 
-void CQMXPVisualManager::OnFillTab(CDC* pDC, CRect rectFill, int, const CQMXPBaseTabWnd*) {
+void CQMXPVisualManager::OnFillTab(CDC* pDC, CRect rectFill, CQMXTabButton*, const CQMXPBaseTabWnd*) {
     pDC->FillRect(&rectFill, &globalData.brBtnFace);
 }
 

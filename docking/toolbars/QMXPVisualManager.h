@@ -14,11 +14,14 @@ class CQMXPCaptionButton;
 class CQMXPMiniFrameWnd;
 class CQMXPPopupMenu;
 class CQMXPStatusBar;
+struct CQMXPTask;
+struct CQMXPTasksGroup;
 class CQMXPToolbarButton;
 class CQMXPToolbarComboBoxButton;
 class CQMXPToolbarEditBoxButton;
 class CQMXPToolbarMenuButton;
 class CQMXTabButton;
+class CImageList;
 class CWnd;
 
 class CQMXPVisualManager : public CObject {
@@ -53,6 +56,9 @@ public:
     // The caption's text colour.
     virtual COLORREF OnFillBarCaption(CDC* pDC, CQMXPBaseControlBar* pBar, BOOL bActive, CRect rectCaption,
                                       CRect rectButtons);
+    // The glyph of a caption button by its hit code (-1: none); the pin's
+    // glyph turns with the flag and the maximised state.
+    static int CaptionButtonGlyph(UINT nHit, BOOL bPinFlag, BOOL bMaximized);
     virtual void OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
                                      BOOL bMaximized, BOOL bDisabled = FALSE);
     // The minimise, restore and close buttons of a maximised child on the menu bar.
@@ -83,7 +89,8 @@ public:
     // Shrinks rectBtn by the frames drawn.
     virtual void OnDrawOutlookPageButtonBorder(CDC* pDC, CRect& rectBtn, BOOL bIsHighlighted, BOOL bIsPressed);
     virtual void OnEraseTabsArea(CDC* pDC, CRect rect, const CQMXPBaseTabWnd* pTabWnd);
-    virtual void OnFillTab(CDC* pDC, CRect rectFill, int iTab, const CQMXPBaseTabWnd* pTabWnd);
+    // The face of a tab strip's button.
+    virtual void OnFillTab(CDC* pDC, CRect rectFill, CQMXTabButton* pButton, const CQMXPBaseTabWnd* pTabWnd);
     // A tab of a tab window: flat (slanted) or 3D, with its image and label.
     virtual void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CQMXPBaseTabWnd* pTabWnd);
     // A tab strip's button; the rectangle shrinks to what is inside the border.
@@ -103,6 +110,18 @@ public:
     virtual void OnFillScrollArea(CDC* pDC, CRect rect);
     virtual void OnDrawGroupFrame(CDC* pDC, int left, int top, int right, int bottom, BOOL bIsSelected,
                                   BOOL bClosed);
+    // A task pane: its background, a group's caption (its collapse glyph
+    // with bCanCollapse), a group's background and border, and one task.
+    virtual void OnFillTaskPaneBackground(CDC* pDC, CRect rect);
+    // The square of a group caption's collapse glyph, at its right end.
+    static CRect GroupGlyphRect(const CRect& rectCaption);
+    virtual void OnDrawGroupCaption(CDC* pDC, CQMXPTasksGroup* pGroup, BOOL bIsHighlighted, BOOL bUsesDefault,
+                                    BOOL bCanCollapse);
+    virtual void OnDrawGroupBackground(CDC* pDC, CRect rect, BOOL bSpecial);
+    // bNoCaption: the group shows no caption above its tasks.
+    virtual void OnDrawGroupBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoCaption);
+    virtual void OnDrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted,
+                                BOOL bIsSelected);
     // Pixels between a menu item's image and its frame.
     virtual int GetMenuImageMargin() const;
     // The customisation sheet offers the alternative look only when TRUE.
@@ -126,6 +145,15 @@ public:
     int taskVertSpacing;
     BOOL bGroupCaptionBold;
     BOOL bAutoDestroy;
+
+protected:
+    // A task's image (when the list has one for it) and its text past the
+    // image column: a link in clrLink, underlined when hot, a label in
+    // clrLabel; -1 keeps the DC's colour.
+    void DrawTask(CDC* pDC, CQMXPTask* pTask, CImageList* pImages, BOOL bIsHighlighted, COLORREF clrLink,
+                  COLORREF clrLabel);
+    // A group caption's name in bold, past the caption's offsets and left of its glyph.
+    void DrawGroupCaptionText(CDC* pDC, CQMXPTasksGroup* pGroup, COLORREF clrText);
 
 private:
     static CQMXPVisualManager* currentManager;

@@ -27,6 +27,9 @@ class CKWBaseApplication : public CKWBaseWinApplication, public IKWLinkOpener {
 public:
     // Measures the default printer and notes the start time.
     explicit CKWBaseApplication(LPCWSTR appName = nullptr);
+    // The identity of this running program in the drags it starts, which
+    // its drop targets compare.
+    static uint32_t GetInstanceId() { return ::GetCurrentProcessId(); }
     // Deletes the status bar and the format list.
     ~CKWBaseApplication() override;
 

@@ -318,6 +318,10 @@ void CTalDocument::OnUpdateTextColor(CCmdUI*)
     CTalDocumentApp* app = GetTalDocumentApp();
     if (!m_frame || !app || !m_frame->GetTextColor(color))
         return;
+    const uint64_t shown = (uint64_t(color.GetKind()) << 32) | color.GetValue();
+    if (shown == m_shownTextColor)
+        return;
+    m_shownTextColor = shown;
     CQMXPToolbarButton* button = app->FindToolbarButton(ID_TAL_TEXT_COLOR);
     if (button && button->IsKindOf(RUNTIME_CLASS(CColorMenuButton)))
         static_cast<CColorMenuButton*>(button)->SetColor(color.GetKind(), color.GetValue());

@@ -23,3 +23,10 @@ private:
 
 // Subclasses the dialog item with the control object, once.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+
+// An integer field: the text to the member, or the member as text. A text
+// that is no integer shows "Please enter an integer." and fails.
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+// The range check after DDX_Text: outside minVal..maxVal shows "Please enter
+// an integer between minVal and maxVal." and fails; nothing when writing.
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);

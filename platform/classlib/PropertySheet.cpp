@@ -53,6 +53,30 @@ int CALLBACK SheetCallback(HWND, UINT uMsg, LPARAM lParam) {
     return 0;
 }
 
+// The style and extended style a sheet made by Create takes instead of the
+// system's popup frame.
+thread_local DWORD t_dwCreateStyle = 0;
+thread_local DWORD t_dwCreateExStyle = 0;
+
+int CALLBACK CreateSheetCallback(HWND, UINT uMsg, LPARAM lParam) {
+    // -1: the system's own style for a sheet beside its parent.
+    if (uMsg != PSCB_PRECREATE || lParam == 0 || t_dwCreateStyle == static_cast<DWORD>(-1))
+        return 0;
+    auto* pWords = reinterpret_cast<WORD*>(lParam);
+    DWORD* pStyle = nullptr;
+    DWORD* pExStyle = nullptr;
+    if (pWords[0] == 1 && pWords[1] == 0xFFFF) {
+        pStyle = &reinterpret_cast<DLGTEMPLATEEX_STYLE*>(pWords)->style;
+        pExStyle = &reinterpret_cast<DLGTEMPLATEEX_STYLE*>(pWords)->exStyle;
+    } else {
+        pStyle = &reinterpret_cast<DLGTEMPLATE*>(lParam)->style;
+        pExStyle = &reinterpret_cast<DLGTEMPLATE*>(lParam)->dwExtendedStyle;
+    }
+    *pStyle = t_dwCreateStyle | DS_3DLOOK | DS_SETFONT | DS_CONTROL;
+    *pExStyle = t_dwCreateExStyle;
+    return 0;
+}
+
 }  // namespace
 
 CPropertySheet::CPropertySheet() { CommonConstruct(nullptr, 0); }
@@ -161,8 +185,8 @@ void CPropertySheet::SetTitle(LPCWSTR lpszText, UINT nStyle) {
         ::SendMessageW(m_hWnd, PSM_SETTITLEW, nStyle, reinterpret_cast<LPARAM>(m_strCaption.GetString()));
 }
 
-HWND CPropertySheet::MakeSheetWindow(HWND hWndParent, BOOL bHidden) {
-    std::vector<HPROPSHEETPAGE> pages;
+PROPSHEETHEADERW CPropertySheet::MakeHeader(std::vector<HPROPSHEETPAGE>& pages, HWND hWndParent,
+                                            PFNPROPSHEETCALLBACK pfnCallback, DWORD dwFlags) {
     for (CPropertyPage* pPage : m_pages) {
         HPROPSHEETPAGE hPage = CreatePageHandle(pPage);
         if (hPage != nullptr)
@@ -170,11 +194,8 @@ HWND CPropertySheet::MakeSheetWindow(HWND hWndParent, BOOL bHidden) {
     }
     PROPSHEETHEADERW psh = m_psh;
     psh.dwSize = sizeof(psh);
-    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS;
-    if (bHidden) {
-        psh.dwFlags |= PSH_USECALLBACK;
-        psh.pfnCallback = SheetCallback;
-    }
+    psh.dwFlags = (psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK | dwFlags;
+    psh.pfnCallback = pfnCallback;
     psh.hwndParent = hWndParent;
     psh.hInstance = AfxGetResourceHandle();
     psh.pszCaption = m_strCaption;
@@ -182,17 +203,7 @@ HWND CPropertySheet::MakeSheetWindow(HWND hWndParent, BOOL bHidden) {
     psh.phpage = pages.data();
     if (psh.nStartPage >= psh.nPages)
         psh.nStartPage = 0;
-
-    HWND hWnd = nullptr;
-    if (!pages.empty() && AfxHookWindowCreate(this)) {
-        hWnd = reinterpret_cast<HWND>(::PropertySheetW(&psh));
-        if (!AfxUnhookWindowCreate())
-            hWnd = nullptr;  // the sheet's window was never made
-    } else {
-        for (HPROPSHEETPAGE hPage : pages)
-            ::DestroyPropertySheetPage(hPage);
-    }
-    return hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr ? hWnd : nullptr;
+    return psh;
 }
 
 INT_PTR CPropertySheet::DoModal() {
@@ -202,9 +213,22 @@ INT_PTR CPropertySheet::DoModal() {
         ::EnableWindow(hWndParent, FALSE);
         bEnableParent = TRUE;
     }
+
+    std::vector<HPROPSHEETPAGE> pages;
+    PROPSHEETHEADERW psh = MakeHeader(pages, hWndParent, SheetCallback, 0);
+
     m_nModalResult = IDCANCEL;
     INT_PTR nResult = -1;
-    if (MakeSheetWindow(hWndParent, TRUE) != nullptr) {
+    HWND hWnd = nullptr;
+    if (!pages.empty() && AfxHookWindowCreate(this)) {
+        hWnd = reinterpret_cast<HWND>(::PropertySheetW(&psh));
+        if (!AfxUnhookWindowCreate())
+            hWnd = nullptr;  // the sheet's window was never made
+    } else {
+        for (HPROPSHEETPAGE hPage : pages)
+            ::DestroyPropertySheetPage(hPage);
+    }
+    if (hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr) {
         m_nFlags |= WF_CONTINUEMODAL;
         RunModalLoop(MLF_SHOWONIDLE);
         nResult = m_nModalResult;
@@ -216,14 +240,21 @@ INT_PTR CPropertySheet::DoModal() {
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
     if (pParentWnd != nullptr)
         m_pParentWnd = pParentWnd;
-    HWND hWnd = MakeSheetWindow(m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : nullptr, FALSE);
-    if (hWnd == nullptr)
+    pParentWnd = m_pParentWnd;
+    std::vector<HPROPSHEETPAGE> pages;
+    PROPSHEETHEADERW psh = MakeHeader(pages, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
+                                      CreateSheetCallback, PSH_NOAPPLYNOW);
+    if (pages.empty() || !AfxHookWindowCreate(this)) {
+        for (HPROPSHEETPAGE hPage : pages)
+            ::DestroyPropertySheetPage(hPage);
         return FALSE;
-    if (dwStyle != static_cast<DWORD>(-1))
-        ::SetWindowLongW(hWnd, GWL_STYLE, static_cast<LONG>(dwStyle));
-    if (dwExStyle != 0)
-        ::SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(::GetWindowLongW(hWnd, GWL_EXSTYLE) | dwExStyle));
-    return TRUE;
+    }
+    t_dwCreateStyle = dwStyle;
+    t_dwCreateExStyle = dwExStyle;
+    HWND hWnd = reinterpret_cast<HWND>(::PropertySheetW(&psh));
+    if (!AfxUnhookWindowCreate())
+        hWnd = nullptr;
+    return hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr;
 }
 
 void CPropertySheet::EndDialog(int nEndID) {

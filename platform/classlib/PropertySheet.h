@@ -39,9 +39,13 @@ public:
     }
 
     virtual INT_PTR DoModal();
-    // The sheet as a modeless window beside its parent: it stays until it is
-    // destroyed (its close buttons only mark it done); FALSE when not made.
+    // The sheet as a modeless window: of the given style (a child control with
+    // WS_CHILD), or with -1 a window beside its parent in the system's own
+    // style that stays until it is destroyed (its close buttons only mark it
+    // done); FALSE when it cannot be made.
     virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
+    // The sheet's tab control (PSM_GETTABCONTROL).
+    HWND GetTabControl() const { return reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETTABCONTROL, 0, 0)); }
     void EndDialog(int nEndID);
     virtual BOOL OnInitDialog();
 
@@ -63,7 +67,8 @@ protected:
 
 private:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
-    // The system sheet's window for the pages (hidden until the modal loop shows it).
-    HWND MakeSheetWindow(HWND hWndParent, BOOL bHidden);
     static HPROPSHEETPAGE CreatePageHandle(CPropertyPage* pPage);
+    // The system's header for the pages (their handles made into pages), modeless.
+    PROPSHEETHEADERW MakeHeader(std::vector<HPROPSHEETPAGE>& pages, HWND hWndParent, PFNPROPSHEETCALLBACK pfnCallback,
+                                DWORD dwFlags);
 };

@@ -1,14 +1,18 @@
 // The framework controls: facades over implementations made by the factory,
 // the tree control and the data of its items, the installed faces and the
 // font pickers' data, and the tool bar manager.
+#include "controls/KWColorMenuButton.h"
 #include "controls/KWControlsFactory.h"
 #include "controls/KWControlsWnd.h"
 #include "controls/KWCtrlImpWin.h"
 #include "controls/KWFontLists.h"
 #include "controls/KWToolBarManager.h"
 #include "controls/KWTreeControl.h"
+#include "docking/frames/ColorButton.h"
+#include "docking/frames/QMXPColorBar.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "framework/KWFont.h"
 #include "framework/KWFontFaceStorage.h"
@@ -45,6 +49,30 @@ private:
     int m_id;
     std::vector<int>& m_deleted;
 };
+
+bool s_dialogSeen = false;
+
+void CALLBACK CancelColorDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND dialog = classlib_test::FindThreadDialog()) {
+        // The library's dialog 16961: "Colors" with its preview of the new colour.
+        wchar_t caption[16] = {};
+        ::GetWindowTextW(dialog, caption, 16);
+        s_dialogSeen = ::GetDlgItem(dialog, 16662) != nullptr && wcscmp(caption, L"Colors") == 0;
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+// The palette's cell that opens the colour dialog; null when none.
+CColorButton* OtherColorCell(CQMXPColorBar* palette)
+{
+    for (int i = 0; i < palette->GetCount(); ++i) {
+        auto* cell = DYNAMIC_DOWNCAST(CColorButton, palette->GetButton(i));
+        if (cell != nullptr && cell->m_bIsOther)
+            return cell;
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -243,6 +271,59 @@ TEST_F(ToolBarManagerTest, HideThenRestoreShowsExactlyTheBarsVisibleBefore)
     // Nothing is remembered any more.
     manager.ApplyToolBarVisibility();
     EXPECT_EQ((std::vector<bool>{true, false, true}), shown());
+    manager.DestroyAll();
+    g_application.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+}
+
+TEST_F(ToolBarManagerTest, APressOnTheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColourDialog)
+{
+    constexpr UINT kTextColor = 32846;
+    auto* frame = new CQMXPMDIFrameWnd;
+    ASSERT_TRUE(frame->CreateEx(0, nullptr, L"Bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr, nullptr));
+    g_application.m_pMainWnd = frame;
+    manager.AddToolBarInfo(IDR_TAL_FORMAT_TEXT_TOOLBAR, ID_TAL_FORMAT_TEXT_TOOLBAR_BAR, IDS_TAL_FORMAT_TEXT_TOOLBAR,
+                           true, false);
+    ASSERT_TRUE(manager.CreateToolBars(frame));
+    CQMXPToolBar* bar = manager.GetToolBar(0);
+    CColorMenuButton prototype(kTextColor, CKWColor());
+    prototype.EnableCustomColorButton(L"More Color...", TRUE, TRUE);
+    ASSERT_EQ(1, bar->ReplaceButton(kTextColor, prototype, TRUE));
+    auto* button = DYNAMIC_DOWNCAST(CColorMenuButton, bar->GetButton(bar->CommandToIndex(kTextColor)));
+    ASSERT_NE(nullptr, button);
+    frame->RecalcLayout();
+    // A press on the drop-down arrow opens the palette, not a dialog.
+    CPoint arrow(button->GetRect().right - 3, button->GetRect().CenterPoint().y);
+    bar->ClientToScreen(&arrow);
+    ::SetCursorPos(arrow.x, arrow.y);
+    EXPECT_TRUE(button->OnClick(bar, FALSE));
+    ASSERT_NE(nullptr, button->GetPopupMenu());
+    EXPECT_EQ(nullptr, classlib_test::FindThreadDialog());
+    auto* palette = DYNAMIC_DOWNCAST(CQMXPColorBar, button->GetPopupMenu()->GetMenuBar());
+    ASSERT_NE(nullptr, palette);
+    CColorButton* other = OtherColorCell(palette);
+    ASSERT_NE(nullptr, other);
+    EXPECT_EQ(CString(L"More Color..."), other->m_strText);
+    auto* cell = static_cast<CColorButton*>(palette->GetButton(5));
+    const COLORREF chosen = cell->m_Color;
+    palette->OnItemClicked(cell);
+    CKWColor recorded;
+    ASSERT_TRUE(CColorMenuButton::LookupColor(kTextColor, recorded));
+    EXPECT_EQ(CKWColor::FromColorRef(chosen).GetValue(), recorded.GetValue());
+    EXPECT_EQ(chosen, button->CQMXPColorMenuButton::GetColor());
+
+    // The other colour opens the library's colour dialog; cancelled, the colour stays.
+    ASSERT_TRUE(button->OpenPopupMenu());
+    palette = DYNAMIC_DOWNCAST(CQMXPColorBar, button->GetPopupMenu()->GetMenuBar());
+    ASSERT_NE(nullptr, palette);
+    s_dialogSeen = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CancelColorDialog);
+    palette->OnItemClicked(OtherColorCell(palette));
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(s_dialogSeen);
+    EXPECT_EQ(chosen, button->CQMXPColorMenuButton::GetColor());
+    ASSERT_TRUE(CColorMenuButton::LookupColor(kTextColor, recorded));
+    EXPECT_EQ(CKWColor::FromColorRef(chosen).GetValue(), recorded.GetValue());
     manager.DestroyAll();
     g_application.m_pMainWnd = nullptr;
     frame->DestroyWindow();

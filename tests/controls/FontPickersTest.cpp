@@ -1,6 +1,6 @@
 // The text tool bar's pickers on a stand-in tool bar: the font-name and
 // font-size boxes with their keys, the font menus' choices and the colour
-// button with its map and dialog.
+// button with its map.
 #include "controls/KWColorMenuButton.h"
 #include "controls/KWCommonComboBoxButton.h"
 #include "controls/KWFontComboBox.h"
@@ -80,16 +80,6 @@ protected:
     CQMXPToolBar bar;
     CKWFontNameComboBoxButton* names[2] = {};
 };
-
-bool s_dialogSeen = false;
-
-void CALLBACK CancelColorDialog(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (HWND dialog = classlib_test::FindThreadDialog()) {
-        s_dialogSeen = true;
-        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-}
 
 }  // namespace
 
@@ -199,7 +189,7 @@ TEST(FontMenus, SizeEntriesAreReadWithTheirUnitAndLimited)
         EXPECT_EQ(c.size, CQMXPPopupMenuFontSizeBar::ParseSize(c.text)) << c.text;
 }
 
-TEST(ColorButtons, ShareTheColourOfTheirCommandAndKeepItWhenTheDialogIsCancelled)
+TEST(ColorButtons, ShareTheColourOfTheirCommandAndCopyIt)
 {
     CKWColor untouched = CKWColor::FromRgb(1, 2, 3);
     EXPECT_FALSE(CColorMenuButton::LookupColor(4711, untouched));
@@ -217,13 +207,6 @@ TEST(ColorButtons, ShareTheColourOfTheirCommandAndKeepItWhenTheDialogIsCancelled
     second.EnableCustomColorButton(L"More Color...", TRUE, TRUE);
     first.AssignFrom(second);
     EXPECT_EQ(red.GetValue(), first.GetColor().GetValue());
-    EXPECT_TRUE(first.IsCustomColorShown());
-
-    // The dialog cancelled: no command, the colour stays.
-    s_dialogSeen = false;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CancelColorDialog);
-    EXPECT_TRUE(first.OnClick(nullptr, FALSE));
-    ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(s_dialogSeen);
-    EXPECT_EQ(red.GetValue(), first.GetColor().GetValue());
+    EXPECT_TRUE(first.bIsOtherButton);
+    EXPECT_EQ(CString(L"More Color..."), first.strOtherButtonLabel);
 }

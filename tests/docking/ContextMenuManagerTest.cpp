@@ -1,17 +1,21 @@
 // The context-menu manager: menus shown by id or handle for an owner, run
 // modally for the chosen command, one popup at a time, none for a library
-// dialog that does not take the commands itself.
+// dialog that does not take the commands itself; the workspace's use of
+// the context-menu and mouse managers.
 #include "MenuTestSupport.h"
 
 #include "DockingTestResources.h"
 #include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPDialog.h"
+#include "docking/frames/QMXPMouseManager.h"
+#include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 using namespace docking_test;
 
@@ -100,6 +104,51 @@ TEST_F(ContextMenuManagerTest, AControlInALibraryDialogGetsAPopupOnlyWithItsOwnM
     Pump();
     EXPECT_EQ(dialog.GetActiveMenu(), nullptr);
     dialog.DestroyWindow();
+}
+
+// A context-menu manager that logs where its state goes.
+class CLoggingMenus : public CQMXPContextMenuManager {
+public:
+    BOOL LoadState(LPCWSTR lpszPath) override { return Record(L"load:" + std::wstring(lpszPath)), TRUE; }
+    BOOL SaveState(LPCWSTR lpszPath) override { return Record(L"save:" + std::wstring(lpszPath)), TRUE; }
+};
+
+// The workspace reaches the managers while they exist: it shows context
+// menus by id, runs the command of a double click in a kind of view, keeps
+// the managers' state right below its own path and deletes those it owns.
+TEST_F(ContextMenuManagerTest, TheWorkspaceShowsMenusRunsDoubleClicksAndKeepsTheManagersState) {
+    CLoggingMenus menus;
+    ASSERT_TRUE(menus.AddMenu(L"Document", IDR_DOCKTEST_DOC));
+    CWnd view;
+    ASSERT_TRUE(view.Create(L"STATIC", L"", WS_CHILD, CRect(0, 0, 50, 50), m_pFrame, 1234));
+    std::wstring strPath;
+    {
+        CQMXPWorkspace workspace;
+        workspace.SetRegistryBase(L"ManagersTest");
+        strPath = workspace.GetRegSectionPath();
+        auto* pMouse = new CQMXPMouseManager;
+        workspace.m_bMouseManagerAutocreated = TRUE;
+        pMouse->SetCommandForDblClick(7, 30002);
+        for (const auto& c : {std::pair<CWnd*, int>{&view, 7}, {nullptr, 7}, {&view, 8}}) {
+            Log().clear();
+            const bool bRun = c.second == 7;
+            EXPECT_EQ(workspace.OnViewDoubleClick(c.first, c.second) != FALSE, bRun) << c.second;
+            EXPECT_EQ(LoggedCommands(), bRun ? std::vector<UINT>{30002} : std::vector<UINT>{}) << c.second;
+        }
+        ASSERT_TRUE(workspace.ShowPopupMenu(IDR_DOCKTEST_DOC, CPoint(100, 100), m_pFrame));
+        EXPECT_EQ(OpenPopups().size(), 1u);
+        CloseAllPopups();
+        Log().clear();
+        ASSERT_TRUE(workspace.SaveState());
+        pMouse->SetCommandForDblClick(7, 30003);
+        workspace.LoadState();
+        EXPECT_EQ(pMouse->GetViewDblClickCommand(7), 30002u);
+        EXPECT_EQ(Log(), (std::vector<std::wstring>{L"save:" + strPath, L"load:" + strPath}));
+    }
+    EXPECT_EQ(qmxMouseManager, nullptr);
+    EXPECT_EQ(qmxContextMenuManager, &menus);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, strPath.c_str());
+    view.DestroyWindow();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // registry class, the frame's key and click routing, the Window popup's
 // list of document windows, the document frames, and the preview view
 // with its tool bar.
+#include "CanvasTestSupport.h"
 #include "MenuTestSupport.h"
 
 #include "docking/bars/QMXPStatusBar.h"
@@ -14,6 +15,7 @@
 #include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/frames/QMXPRegistry.h"
+#include "docking/frames/QMXPTearOffManager.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -94,7 +96,7 @@ protected:
                                                    RUNTIME_CLASS(CQMXPMDIChildWnd), RUNTIME_CLASS(CDockTestView)));
     }
     void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
-    // A frame loaded with a docked tool bar (its id 59960).
+    // A frame loaded with a docked tool bar (its id 59960, two buttons).
     CQMXPMDIFrameWnd* Run(CQMXPToolBar& bar) {
         Log().clear();
         auto* pFrame = new CQMXPMDIFrameWnd;
@@ -104,6 +106,8 @@ protected:
         m_app.m_pMainWnd = pFrame;
         pFrame->EnableDocking(0xF000);
         bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 59960);
+        for (UINT uiCmd : {30001u, 30002u})
+            bar.InsertButton(CQMXPToolbarButton(uiCmd, -1, L"Go", TRUE));
         bar.EnableDocking(0xF000);
         pFrame->DockControlBar(&bar);
         return pFrame;
@@ -116,7 +120,7 @@ protected:
     CWorkspaceApp m_app;
 };
 
-TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacement) {
+TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacementAndToolBar) {
     CQMXPToolBar bar;
     CQMXPMDIFrameWnd* pFrame = Run(bar);
     ASSERT_NE(pFrame, nullptr);
@@ -130,6 +134,7 @@ TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacement)
     wp.rcNormalPosition = CRect(50, 60, 650, 560);
     wp.showCmd = SW_SHOWNORMAL;
     pFrame->SetWindowPlacement(&wp);
+    bar.RemoveButton(0);
     Close(pFrame);
 
     EXPECT_EQ(DwordValue(kWorkspacePath + L"QMXControlBarVersion", L"Major"), 6u);
@@ -152,6 +157,10 @@ TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacement)
     CRect rectWindow;
     pFrame->GetWindowRect(&rectWindow);
     EXPECT_EQ(rectWindow, CRect(50, 60, 650, 560));
+    // The bar, made after the frame's load here, takes its stored buttons.
+    m_app.LoadState(nullptr, &pFrame->GetFrameImpl());
+    ASSERT_EQ(barAgain.GetCount(), 1);
+    EXPECT_EQ(barAgain.GetButton(0)->m_nID, 30002u);
     // With saving off nothing is written, not even the version.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     m_app.EnableSaving(FALSE);
@@ -408,6 +417,54 @@ TEST_F(FrameInputTest, MinimisingHidesFloatingToolBarsAndRestoringShowsThem) {
     bar.DestroyWindow();
 }
 
+// A marked menu's strip dragged off: a tool bar of its commands floats and
+// follows the mouse until the button goes up, which closes the menus;
+// Escape or the right button destroy it and show the menu again.
+TEST_F(FrameInputTest, DraggingAMarkedMenusStripFloatsABarOfItsCommands) {
+    constexpr UINT kBarId = 0xE930;
+    CQMXPTearOffManager manager(kBarId, kBarId + 9);
+    qmxTearOffManager = &manager;
+    CString strEdit(L"&Edit");
+    CQMXPTearOffManager::Build(kBarId, strEdit);
+    m_menuBar.CreateFromMenu(MakeMenu({{0, strEdit, {{30001, L"&Copy"}, {30002, L"&Paste"}}}}), FALSE, TRUE);
+    const CPoint ptEdit = m_menuBar.GetButton(0)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptEdit.x, ptEdit.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    CQMXPPopupMenu* pPopup = OpenPopups().front();
+    const CRect rectStrip = pPopup->rectTearOffCaption;
+    ASSERT_FALSE(rectStrip.IsRectEmpty());
+    const HWND hWndPopup = pPopup->m_hWnd;
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        bool bPlaced;
+    } cases[] = {{WM_KEYDOWN, VK_ESCAPE, false}, {WM_RBUTTONDOWN, MK_RBUTTON, false}, {WM_LBUTTONUP, 0, true}};
+    const CPoint ptStrip = rectStrip.CenterPoint();
+    for (const auto& c : cases) {
+        ::SendMessageW(hWndPopup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptStrip.x, ptStrip.y));
+        // Read by the drag loop once the bar floats: a move, then the end.
+        ::PostMessageW(m_pFrame->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 90));
+        ::PostMessageW(m_pFrame->m_hWnd, c.message, c.wParam, 0);
+        ::SendMessageW(hWndPopup, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptStrip.x, rectStrip.bottom + 8));
+        Pump();
+        auto* pBar = DYNAMIC_DOWNCAST(CQMXPToolBar, m_pFrame->GetControlBar(kBarId));
+        EXPECT_EQ(m_pFrame->GetFrameImpl().m_listTearOffToolbars.GetCount(), c.bPlaced ? 1 : 0) << c.message;
+        EXPECT_EQ(::IsWindow(hWndPopup) && ::IsWindowVisible(hWndPopup), !c.bPlaced) << c.message;
+        ASSERT_EQ(pBar != nullptr, c.bPlaced) << c.message;
+        if (pBar == nullptr)
+            continue;
+        EXPECT_EQ(pBar->GetCount(), 2);
+        // The cursor held the caption in its middle, five pixels down.
+        CRect rectFrame;
+        pBar->GetParentMiniFrame(TRUE)->GetWindowRect(&rectFrame);
+        CPoint ptMoved(120, 90);
+        m_pFrame->ClientToScreen(&ptMoved);
+        EXPECT_EQ(CPoint((rectFrame.left + rectFrame.right) / 2, rectFrame.top + 5), ptMoved);
+    }
+    qmxTearOffManager = nullptr;
+}
+
 // Tool bars torn off menus, numbered as they are saved; a stored state of
 // another class than a tool bar makes nothing.
 TEST_F(FrameInputTest, TornOffBarsAreSavedWithoutGapsOrStaleKeys) {
@@ -526,6 +583,62 @@ TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     pChild->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hMiniFrame));
     delete pBar;
+}
+
+// With MDI tabs on, each shown document window has a tab under its title;
+// windows with the same icon share one image; a hidden window loses its tab
+// (the next tab keeps its own title) and, shown again, comes back at the
+// end as the active one; a destroyed window's tab goes with it.
+TEST_F(MDIFrameTest, MDITabsFollowTheDocumentWindows) {
+    m_pFrame->EnableMDITabs();
+    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    ::SetForegroundWindow(m_pFrame->m_hWnd);
+    Pump();
+    CQMXPMainClientAreaWnd& client = m_pFrame->GetClientArea();
+    CQMXPTabWnd& tabs = client.GetTabWnd();
+    std::vector<CQMXPMDIChildWnd*> children;
+    for (LPCWSTR icon : {IDI_APPLICATION, IDI_APPLICATION, IDI_WARNING}) {
+        children.push_back(new CQMXPMDIChildWnd);
+        ASSERT_TRUE(children.back()->Create(nullptr, L"Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                            CFrameWnd::rectDefault, m_pFrame));
+        children.back()->SetIcon(::LoadIconW(nullptr, icon), FALSE);
+        children.back()->SetWindowText((L"Doc" + std::to_wstring(children.size())).c_str());
+    }
+    const auto labels = [&] {
+        std::wstring strAll;
+        for (int i = 0; i < tabs.GetTabsNum(); ++i) {
+            CString strLabel;
+            tabs.GetTabLabel(i, strLabel);
+            strAll += std::wstring(strLabel) + L"|";
+        }
+        return strAll;
+    };
+    ASSERT_EQ(labels(), L"Doc1|Doc2|Doc3|");
+    EXPECT_EQ(client.GetTabIcons().GetImageCount(), 2);
+    EXPECT_TRUE(tabs.GetTabIcon(0) == tabs.GetTabIcon(1) && tabs.GetTabIcon(0) != tabs.GetTabIcon(2));
+    // The client lies in the strip's content area, clear of the tab row.
+    CRect rectClient;
+    CRect rectTabs;
+    client.GetWindowRect(&rectClient);
+    tabs.GetWindowRect(&rectTabs);
+    CRect rectRow = tabs.GetTabsAreaRect();
+    rectRow.OffsetRect(rectTabs.TopLeft());
+    EXPECT_TRUE(CRect().IntersectRect(rectClient, rectTabs) && !CRect().IntersectRect(rectClient, rectRow));
+    // A click on a tab activates its window, and an activated window its tab.
+    tabs.SetActiveTab(0);
+    EXPECT_EQ(m_pFrame->MDIGetActive(), children[0]);
+    m_pFrame->MDIActivate(children[1]);
+    EXPECT_EQ(tabs.GetActiveTab(), 1);
+    SaveScreen(rectTabs, L"mdi_tabs");
+
+    for (const bool bShow : {false, true}) {
+        children[0]->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        client.SendMessage(QMXPM_UPDATE_MDI_TABS);
+        EXPECT_EQ(labels(), bShow ? L"Doc2|Doc3|Doc1|" : L"Doc2|Doc3|");
+    }
+    EXPECT_EQ(tabs.GetActiveTab(), 2);
+    children[2]->MDIDestroy();
+    EXPECT_EQ(labels(), L"Doc2|Doc1|");
 }
 
 // A document frame that counts the layouts of its docked bars.

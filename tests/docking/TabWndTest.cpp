@@ -2,12 +2,14 @@
 // removing and hiding tabs and which tab is active then, the tab record of
 // a stored layout and its restoring, the scrolled and the crowded tab row,
 // the keyboard round the tabs, a parent that refuses a change; pictures of
-// three looks.
+// three looks and of the XP look.
 #include "CanvasTestSupport.h"
 #include "DockLayoutSupport.h"
 
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPTabWnd.h"
+#include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPVisualManagerXP.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/MemFile.h"
 
@@ -48,9 +50,10 @@ protected:
         m_pages.clear();
         DockLayoutTest::TearDown();
     }
-    CQMXPTabWnd& MakeTabs(int style, int cx, int nTabs, const wchar_t* lpszLabel = L"Tab") {
+    CQMXPTabWnd& MakeTabs(int style, int cx, int nTabs, const wchar_t* lpszLabel = L"Tab",
+                          int location = QMXP_LOCATION_BOTTOM) {
         m_tabs = std::make_unique<CQMXPTabWnd>();
-        EXPECT_TRUE(m_tabs->Create(style, CRect(0, 0, cx, 200), &m_parent, 7));
+        EXPECT_TRUE(m_tabs->Create(style, CRect(0, 0, cx, 200), &m_parent, 7, location));
         for (int i = 0; i < nTabs; ++i) {
             CString strLabel;
             strLabel.Format(L"%s %d", lpszLabel, i);
@@ -293,6 +296,42 @@ TEST_F(TabWndTest, PicturesOfThreeLooks) {
         EXPECT_TRUE(SaveScreen(rect, szName));
         tabs.RemoveAllTabs();
     }
+}
+
+COLORREF ScreenPixel(CWnd& wnd, int x, int y) {
+    CPoint pt(x, y);
+    wnd.ClientToScreen(&pt);
+    HDC hdc = ::GetDC(nullptr);
+    const COLORREF clr = ::GetPixel(hdc, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hdc);
+    return clr;
+}
+
+TEST_F(TabWndTest, TheXPLookDrawsFlatTabsWithSeparatorsOnTheTabBackground) {
+    CQMXPVisualManager::SelectManagerClass(RUNTIME_CLASS(CQMXPVisualManagerXP));
+    auto* pManager = static_cast<CQMXPVisualManagerXP*>(CQMXPVisualManager::GetInstance());
+    for (int location : {QMXP_LOCATION_BOTTOM, QMXP_LOCATION_TOP}) {
+        CQMXPTabWnd& tabs = MakeTabs(QMXP_STYLE_3D, 380, 4, L"Page", location);
+        tabs.SetActiveTab(1);
+        tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        CRect rectActive, rectNext, rectLast;
+        ASSERT_TRUE(tabs.GetTabRect(1, rectActive));
+        ASSERT_TRUE(tabs.GetTabRect(2, rectNext));
+        ASSERT_TRUE(tabs.GetTabRect(3, rectLast));
+        const int y = rectNext.CenterPoint().y;
+        EXPECT_EQ(ScreenPixel(tabs, rectLast.right + 8, y), pManager->clrTabBack) << location;
+        EXPECT_EQ(ScreenPixel(tabs, rectActive.left + 3, y), globalData.clrBtnFace) << location;
+        EXPECT_EQ(ScreenPixel(tabs, rectNext.right, y), globalData.clrBtnShadow) << location;
+        // Only the last tab has no separator after it.
+        EXPECT_EQ(ScreenPixel(tabs, rectLast.right, y), pManager->clrTabBack) << location;
+        CRect rect;
+        tabs.GetWindowRect(&rect);
+        if (location == QMXP_LOCATION_TOP)
+            EXPECT_TRUE(SaveScreen(rect, L"docking_tabs_xp"));
+        tabs.RemoveAllTabs();
+    }
+    CQMXPVisualManager::SelectManagerClass(nullptr);
 }
 
 }  // namespace

@@ -151,27 +151,4 @@ TEST(ToolbarButtonTest, OnlyToolbarButtonsComeOutOfTheirClipboardFormat) {
     EXPECT_EQ(CQMXPToolbarButton::LoadFromOleData(nullptr), nullptr);
 }
 
-TEST(ToolbarButtonTest, ADroppedButtonNeedsAnImageOrAText) {
-    CQMXPToolBar bar;
-    auto drop = [&bar](CQMXPToolbarButton& button) {
-        auto* pSource = new COleDataSource;
-        button.PutOnClipboard(pSource);
-        COleDataObject data;
-        data.Attach(pSource->GetDataObject(TRUE));
-        CQMXPToolbarButton* pDropped = bar.CreateDroppedButton(&data);
-        data.Release();
-        pSource->InternalRelease();
-        return pDropped;
-    };
-    CQMXPToolbarButton blank(0, -1);
-    EXPECT_EQ(drop(blank), nullptr);
-    CQMXPToolbarButton named(0, -1, L"Go\tF5");
-    CQMXPToolbarButton* pNamed = drop(named);
-    ASSERT_NE(pNamed, nullptr);
-    EXPECT_EQ(CString(L"Go"), pNamed->m_strText);
-    EXPECT_TRUE(pNamed->m_bText);
-    EXPECT_FALSE(pNamed->m_bImage);
-    delete pNamed;
-}
-
 }  // namespace

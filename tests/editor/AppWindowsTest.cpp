@@ -1,6 +1,8 @@
 // The application's windows in the test's own process: the main frame the
 // application makes, its text tool bar following its docking side, the
 // wheel over a panel, and the page templates shipped beside the program.
+#include "TestApplication.h"
+
 #include "controls/KWCommonComboBoxButton.h"
 #include "controls/KWFontLists.h"
 #include "controls/KWFontMenuButtons.h"
@@ -12,7 +14,6 @@
 #include "framework/KWFontFaceStorage.h"
 #include "model/TalTemplate.h"
 #include "model/TalTemplateManager.h"
-#include "platform/classlib/CommandLineInfo.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/platform/classlib/TestSupport.h"
 #include "tests/support/WindowScreenshot.h"
@@ -23,20 +24,7 @@
 
 namespace {
 
-// The one application object of the test program; it can be told to fail
-// making its main frame, and notes the shell commands it carries out.
-class CTestApplication : public CTalApplication {
-public:
-    CFrameWnd* CreateMainFrame() override { return failFrame ? nullptr : CTalApplication::CreateMainFrame(); }
-    BOOL ProcessShellCommand(CCommandLineInfo& info) override
-    {
-        ++shellCommands;
-        return CTalApplication::ProcessShellCommand(info);
-    }
-    bool failFrame = false;
-    int shellCommands = 0;
-};
-CTestApplication g_application;
+CTestApplication& g_application = TestApplication();
 
 // A panel that notes the scroll codes it is sent.
 class CNotingPanel : public CKWPanel {
@@ -185,4 +173,10 @@ TEST(AppStart, AFailedFrameworkStartEndsTheProgramBeforeAnyShellCommand)
     EXPECT_EQ(0, g_application.shellCommands);
     EXPECT_EQ(nullptr, g_application.m_pMainWnd);
     g_application.failFrame = false;
+}
+
+CTestApplication& TestApplication()
+{
+    static CTestApplication s_application;
+    return s_application;
 }

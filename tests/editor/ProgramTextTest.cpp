@@ -1,5 +1,6 @@
 // The real program's text-note pane, text tool bar, page-template pane and
-// text properties sheet, driven by messages from this process.
+// text properties sheet, the text colour's palette and the colour dialog,
+// driven by messages from this process.
 #include "ProgramRun.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 using edtest::CProgramRun;
 
@@ -31,6 +34,45 @@ HWND ToolBarBox(HWND main, int command, const wchar_t* className)
             return child;
     }
     return nullptr;
+}
+
+// What a message of a library tool bar writes through its pointer: the bar
+// is in the program's process, so the memory is lent there.
+template <typename T>
+T AskBar(HWND bar, UINT message, WPARAM index)
+{
+    T value{};
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(bar, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    void* remote = process ? ::VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    if (remote) {
+        ::SendMessageW(bar, message, index, reinterpret_cast<LPARAM>(remote));
+        ::ReadProcessMemory(process, remote, &value, sizeof(T), nullptr);
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    if (process)
+        ::CloseHandle(process);
+    return value;
+}
+
+// A press and release of the left button at a client point of a window, the
+// cursor put there first (buttons with an arrow ask where it is).
+void Click(HWND window, CPoint point)
+{
+    CPoint screen = point;
+    ::ClientToScreen(window, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+// The window's pixels of the colour.
+int CountOf(HWND window, COLORREF color)
+{
+    const test_support::Pixels pixels = test_support::Capture(window, false);
+    return int(std::count(pixels.values.begin(), pixels.values.end(), color));
 }
 
 // A program showing one report made from the default template.
@@ -149,4 +191,59 @@ TEST_F(ProgramText, TextFormatOpensTheTextPropertiesSheet)
     test_support::WriteWindowScreenshot(sheet, L"editor_program_text_properties");
     ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+}
+
+TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColourDialog)
+{
+    constexpr UINT kTextColor = 32846;
+    ::PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    ::PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    Type(L"Colour");
+    HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
+    ASSERT_NE(nullptr, bar);
+    int index = -1;
+    const int count = int(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count && index < 0; ++i)
+        if (AskBar<TBBUTTON>(bar, TB_GETBUTTON, i).idCommand == int(kTextColor))
+            index = i;
+    ASSERT_GE(index, 0);
+    const CRect button = AskBar<RECT>(bar, TB_GETITEMRECT, index);
+    ::SetForegroundWindow(program.Main());
+    Click(bar, CPoint(button.right - 3, button.CenterPoint().y));
+    HWND popup = nullptr;
+    HWND palette = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        popup = program.FindPopup();
+        palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
+        return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
+    }, 5000));
+
+    // "More Color..." is the palette's last item.
+    ::PostMessageW(popup, WM_KEYDOWN, VK_END, 0);
+    ::PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    HWND dialog = program.WaitForDialogWith(16662, 5000);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(L"Colors", CProgramRun::Text(dialog));
+
+    // A cell of the hexagon above its middle; the preview shows it, OK keeps it.
+    HWND hexagon = CProgramRun::FindById(dialog, 16974);
+    HWND preview = ::GetDlgItem(dialog, 16662);
+    ASSERT_NE(nullptr, hexagon);
+    CRect rectHexagon;
+    ::GetClientRect(hexagon, &rectHexagon);
+    Click(hexagon, CPoint(rectHexagon.CenterPoint().x, rectHexagon.Height() / 4));
+    COLORREF chosen = 0;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        CRect rectPreview;
+        ::GetClientRect(preview, &rectPreview);
+        chosen = test_support::Capture(preview, false).At(rectPreview.Width() / 2, rectPreview.Height() / 4);
+        return chosen != RGB(0, 0, 0) && chosen != RGB(255, 255, 255) && chosen != ::GetSysColor(COLOR_BTNFACE);
+    }, 5000));
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountOf(bar, chosen) > 0; }));
+    // What is typed next takes the colour.
+    EXPECT_EQ(0, CountOf(panel, chosen));
+    Type(L"WW");
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountOf(panel, chosen) > 0; }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_coloured");
 }

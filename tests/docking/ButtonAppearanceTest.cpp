@@ -1,0 +1,177 @@
+// The button appearance dialog answered by the test: refusals that keep it
+// open, the shortcut kept after an edited label, the radios a menu button or
+// a missing user strip disables, and the dialog a dropped button without a
+// look opens; written to build\screenshots\button_appearance.png.
+#include "CanvasTestSupport.h"
+#include "DialogScriptSupport.h"
+#include "DockingTestSupport.h"
+
+#include "docking/frames/ButtonAppearanceDlg.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolBarImages.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
+#include "platform/classlib/OleDataObject.h"
+#include "platform/classlib/OleDataSource.h"
+
+#include <gtest/gtest.h>
+
+using namespace docking_test;
+
+namespace {
+
+class ButtonAppearanceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_pFrame = MakeFrame(300, 200);
+        ASSERT_NE(m_pFrame, nullptr);
+        Log().clear();
+    }
+    void TearDown() override {
+        m_pFrame->DestroyWindow();
+        Pump();
+    }
+    static void Click(CDialog& dlg, UINT nID) {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.GetDlgItem(nID)->m_hWnd));
+    }
+    static void Choose(CDialog& dlg, UINT nID) {
+        dlg.CheckRadioButton(IDC_QMXP_IMAGE_ONLY, IDC_QMXP_IMAGE_AND_TEXT, nID);
+        Click(dlg, nID);
+    }
+    static bool Enabled(CDialog& dlg, UINT nID) { return dlg.GetDlgItem(nID)->IsWindowEnabled() != FALSE; }
+
+    CDockTestApp m_app;
+    CDockTestFrame* m_pFrame = nullptr;
+    CDialogScript m_script;
+};
+
+TEST_F(ButtonAppearanceTest, RefusalsKeepItOpenAndTheShortcutFollowsTheEditedLabel) {
+    CQMXPToolbarButton button(0, -1, L"Label\tCtrl+X");
+    button.m_bText = TRUE;
+    CButtonAppearanceDlg dlg(&button, nullptr, m_pFrame, 0, FALSE);
+    const INT_PTR nResult = m_script.Run(
+        dlg, {[&] {
+                  CString strText;
+                  dlg.GetDlgItemText(IDC_QMXP_BUTTON_TEXT, strText);
+                  EXPECT_EQ(strText, CString(L"Label"));
+                  // No user strip: neither the list nor its radio.
+                  EXPECT_FALSE(Enabled(dlg, IDC_QMXP_USER_IMAGES));
+                  EXPECT_FALSE(Enabled(dlg, IDC_QMXP_USER_IMAGE));
+                  CRect rect;
+                  dlg.GetWindowRect(&rect);
+                  EXPECT_TRUE(SaveScreen(rect, L"button_appearance"));
+                  // Image only without an image is refused.
+                  dlg.m_bImage = TRUE;
+                  dlg.m_bText = FALSE;
+                  Click(dlg, IDOK);
+              },
+              [&] {
+                  ASSERT_NE(dlg.GetSafeHwnd(), nullptr);
+                  Choose(dlg, IDC_QMXP_TEXT_ONLY);
+                  dlg.SetDlgItemText(IDC_QMXP_BUTTON_TEXT, L"");
+                  Click(dlg, IDOK);
+              },
+              [&] {
+                  ASSERT_NE(dlg.GetSafeHwnd(), nullptr);
+                  dlg.SetDlgItemText(IDC_QMXP_BUTTON_TEXT, L"<edited>");
+                  Click(dlg, IDOK);
+              }});
+    EXPECT_FALSE(m_script.TimedOut());
+    EXPECT_EQ(nResult, IDOK);
+    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"msgbox:You should select an image!",
+                                                L"msgbox:You should enter a text!"}));
+    EXPECT_EQ(button.m_strText, CString(L"<edited>\tCtrl+X"));
+    EXPECT_TRUE(button.m_bText);
+    EXPECT_FALSE(button.m_bImage);
+}
+
+TEST_F(ButtonAppearanceTest, AMenuButtonIsNeverImageOnlyAndAUserStripIsListed) {
+    CQMXPToolBarImages images;
+    images.SetImageSize(CSize(16, 15));
+    CBitmap strip;
+    HDC hdcScreen = ::GetDC(nullptr);
+    strip.Attach(::CreateCompatibleBitmap(hdcScreen, 48, 15));
+    ::ReleaseDC(nullptr, hdcScreen);
+    ASSERT_EQ(images.AddImage(static_cast<HBITMAP>(strip.m_hObject)), 2);
+    CQMXPToolbarButton button(0, -1, L"Item");
+    button.m_bUserButton = TRUE;
+    button.m_iUserImage = 1;
+    button.m_bImage = TRUE;
+    CButtonAppearanceDlg dlg(&button, &images, m_pFrame, 0, TRUE);
+    m_script.Run(dlg, {[&] {
+                           EXPECT_FALSE(Enabled(dlg, IDC_QMXP_IMAGE_ONLY));
+                           EXPECT_TRUE(Enabled(dlg, IDC_QMXP_TEXT_ONLY));
+                           EXPECT_EQ(dlg.m_wndButtonList.GetCount(), 3);
+                           ASSERT_NE(dlg.m_wndButtonList.GetSelectedButton(), nullptr);
+                           EXPECT_EQ(dlg.m_wndButtonList.GetSelectedButton()->m_iUserImage, 1);
+                           // Keys move the selection along the list.
+                           dlg.m_wndButtonList.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+                           EXPECT_EQ(dlg.m_iImage, 2);
+                           dlg.m_wndButtonList.SendMessage(WM_KEYDOWN, VK_HOME, 0);
+                           EXPECT_EQ(dlg.m_iImage, 0);
+                           dlg.EndDialog(IDCANCEL);
+                       }});
+    EXPECT_FALSE(m_script.TimedOut());
+    EXPECT_EQ(button.m_iUserImage, 1);
+}
+
+// The text the appearance dialog a drop opens is given (none: cancelled).
+const wchar_t* s_lpszAnswer = nullptr;
+
+void CALLBACK AnswerAppearance(HWND, UINT, UINT_PTR, DWORD) {
+    HWND hDialog = classlib_test::FindThreadDialog(nullptr, IDC_QMXP_TEXT_ONLY);
+    if (hDialog == nullptr)
+        return;
+    if (s_lpszAnswer == nullptr) {
+        ::SendMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    ::CheckRadioButton(hDialog, IDC_QMXP_IMAGE_ONLY, IDC_QMXP_IMAGE_AND_TEXT, IDC_QMXP_TEXT_ONLY);
+    ::SendMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDC_QMXP_TEXT_ONLY, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(hDialog, IDC_QMXP_TEXT_ONLY)));
+    ::SetDlgItemTextW(hDialog, IDC_QMXP_BUTTON_TEXT, s_lpszAnswer);
+    ::SendMessageW(hDialog, WM_COMMAND, IDOK, 0);
+}
+
+// A dropped button with neither image nor text asks the user for its look;
+// cancelling drops it.
+TEST_F(ButtonAppearanceTest, ADroppedButtonWithoutALookAsksForOne) {
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 1));
+    auto drop = [&bar](CQMXPToolbarButton& button) {
+        auto* pSource = new COleDataSource;
+        button.PutOnClipboard(pSource);
+        COleDataObject data;
+        data.Attach(pSource->GetDataObject(TRUE));
+        CQMXPToolbarButton* pDropped = bar.CreateDroppedButton(&data);
+        data.Release();
+        pSource->InternalRelease();
+        return pDropped;
+    };
+    CQMXPToolbarButton named(0, -1, L"Go\tF5");
+    CQMXPToolbarButton* pNamed = drop(named);
+    ASSERT_NE(pNamed, nullptr);
+    EXPECT_EQ(CString(L"Go"), pNamed->m_strText);
+    EXPECT_TRUE(pNamed->m_bText);
+    EXPECT_FALSE(pNamed->m_bImage);
+    delete pNamed;
+
+    // The dialog the drop opens is answered: cancelled, then given a text.
+    for (const wchar_t* lpszText : {static_cast<const wchar_t*>(nullptr), L"Typed"}) {
+        s_lpszAnswer = lpszText;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, AnswerAppearance);
+        CQMXPToolbarButton blank(0, -1);
+        CQMXPToolbarButton* pDropped = drop(blank);
+        ::KillTimer(nullptr, timer);
+        if (lpszText == nullptr) {
+            EXPECT_EQ(pDropped, nullptr);
+        } else {
+            ASSERT_NE(pDropped, nullptr);
+            EXPECT_EQ(pDropped->m_strText, CString(lpszText));
+            EXPECT_TRUE(pDropped->m_bText);
+            delete pDropped;
+        }
+    }
+    bar.DestroyWindow();
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+// Colour menu buttons and colour bars: the colour remembered per command, the
+// colour bar under the button, the palette's grid and its other-colour cell,
+// document colours of a docked or floating tear-off, a cancelled dialog, and
+// the cells fitted to controls of every size; the palette is written to
+// build\screenshots\color_bar.png.
+#include "CanvasTestSupport.h"
+#include "DockLayoutSupport.h"
+#include "DockingTestSupport.h"
+
+#include "docking/frames/ColorButton.h"
+#include "docking/frames/QMXPColorBar.h"
+#include "docking/toolbars/QMXPColorMenuButton.h"
+#include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPVisualManagerXP.h"
+#include "resources/Toolbars.h"
+
+#include <gtest/gtest.h>
+
+using namespace docking_test;
+
+namespace {
+
+constexpr UINT kColorCommand = 32846;
+
+// A colour button that records the colours it is given and whether it was to notify.
+class CRecordingColorButton : public CQMXPColorMenuButton {
+public:
+    CRecordingColorButton() : CQMXPColorMenuButton(kColorCommand, L"Color") {}
+    void SetColor(COLORREF color, BOOL bNotify) override {
+        calls.emplace_back(color, bNotify);
+        CQMXPColorMenuButton::SetColor(color, bNotify);
+    }
+    std::vector<std::pair<COLORREF, BOOL>> calls;
+};
+
+class ColorBarTest : public DockLayoutTest {
+protected:
+    void SetUp() override {
+        DockLayoutTest::SetUp();
+        CQMXPVisualManager::SelectManagerClass(RUNTIME_CLASS(CQMXPVisualManagerXP));
+    }
+    void TearDown() override {
+        DockLayoutTest::TearDown();
+        CQMXPVisualManager::SelectManagerClass(nullptr);
+    }
+    // A tear-off bar of the command with 40 colours, document colours and an other button.
+    static CQMXPColorBar* NewTearOff(UINT uiCommand) {
+        std::vector<COLORREF> colors;
+        for (int i = 0; i < 40; ++i)
+            colors.push_back(RGB(i * 6, 255 - i * 6, 128));
+        CQMXPColorBar popupBar(colors, colors[0], nullptr, L"More Color...", L"Document",
+                               {RGB(1, 1, 1), RGB(2, 2, 2)}, 0, 0, 0, 0, uiCommand, nullptr);
+        return new CQMXPColorBar(popupBar, uiCommand);
+    }
+};
+
+TEST_F(ColorBarTest, ButtonsOfACommandShareItsColourAndShowItUnderTheImage) {
+    CQMXPColorMenuButton::SetColorByCmd(kColorCommand + 1, RGB(10, 20, 30));
+    const struct {
+        UINT uiCmd;
+        COLORREF color;
+    } news[] = {{kColorCommand + 1, RGB(10, 20, 30)}, {kColorCommand + 2, CQMXPColorMenuButton::kAutomatic}};
+    for (const auto& n : news) {
+        CQMXPColorMenuButton button(n.uiCmd, L"");
+        EXPECT_EQ(button.GetColor(), n.color);
+        EXPECT_EQ(button.GetShownColor(), n.color == CQMXPColorMenuButton::kAutomatic ? button.colorAutomatic : n.color);
+    }
+
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 1));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_TAL_MAIN_TOOLBAR));
+    auto* pFirst = new CRecordingColorButton;
+    auto* pSecond = new CRecordingColorButton;
+    for (CQMXPColorMenuButton* pButton : {pFirst, pSecond}) {
+        pButton->SetImage(0);
+        pButton->m_bImage = TRUE;
+        pButton->m_bText = FALSE;
+    }
+    bar.InsertButton(pFirst, 0);
+    bar.InsertButton(pSecond, 1);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    CQMXPColorBar* pTearOff = NewTearOff(kColorCommand);
+    ASSERT_TRUE(pTearOff->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 2));
+    m_pFrame->RecalcLayout();
+
+    pFirst->SetColor(RGB(200, 0, 0), TRUE);
+    ASSERT_EQ(pSecond->calls.size(), 1u);
+    EXPECT_EQ(pSecond->calls[0], std::make_pair(RGB(200, 0, 0), FALSE));
+    EXPECT_EQ(pFirst->calls.size(), 1u);
+    EXPECT_EQ(pTearOff->GetColor(), RGB(200, 0, 0));
+    EXPECT_EQ(CQMXPColorMenuButton::GetColorByCmd(kColorCommand), RGB(200, 0, 0));
+
+    // The bar under the image: the colour, or the shadow colour when disabled.
+    const CRect rectButton = pSecond->GetRect();
+    for (BOOL bDisabled : {FALSE, TRUE}) {
+        pSecond->m_nStyle = bDisabled ? TBBS_DISABLED : 0;
+        CRect rectClient;
+        bar.GetClientRect(&rectClient);
+        CCanvas canvas(rectClient.Width(), rectClient.Height());
+        pSecond->OnDraw(&canvas.DC(), rectButton, &CQMXPToolBar::m_Images, TRUE);
+        const CPoint pt = pSecond->GetColorBarRect(rectButton, TRUE).CenterPoint();
+        if (!bDisabled)
+            EXPECT_TRUE(canvas.SavePng(L"color_button"));
+        ASSERT_TRUE(CRect(0, 0, rectClient.Width(), rectClient.Height()).PtInRect(pt)) << rectButton;
+        EXPECT_EQ(canvas.At(pt.x, pt.y), bDisabled ? globalData.clrBtnShadow : RGB(200, 0, 0));
+    }
+    // On a popup menu the bar is 5 pixels high at the bottom of the image area.
+    pSecond->m_bMenuMode = TRUE;
+    const CRect rectItem(0, 0, 150, 24);
+    const CRect rectBar = pSecond->GetColorBarRect(rectItem, TRUE);
+    EXPECT_EQ(rectBar.Height(), 5);
+    EXPECT_EQ(rectBar.bottom, rectItem.bottom - 1 - 2);
+    EXPECT_EQ(rectBar.Width(), CQMXPToolBar::GetMenuImageSize().cx);
+    pTearOff->DestroyWindow();
+    delete pTearOff;
+    bar.DestroyWindow();
+}
+
+TEST_F(ColorBarTest, PaletteGridOtherColourCellAndDocumentColours) {
+    CQMXPColorBar* pBar = NewTearOff(kColorCommand + 3);
+    EXPECT_EQ(pBar->GetColumnsAndRows(TRUE), CSize(7, 6));
+    ASSERT_TRUE(pBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 3));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    auto cellOf = [&](auto test) -> CColorButton* {
+        for (int i = 0; i < pBar->GetCount(); ++i) {
+            auto* pCell = DYNAMIC_DOWNCAST(CColorButton, pBar->GetButton(i));
+            if (pCell != nullptr && test(*pCell))
+                return pCell;
+        }
+        return nullptr;
+    };
+    CColorButton* pOtherCell = cellOf([](const CColorButton& b) { return b.m_bIsOtherColor; });
+    CColorButton* pDocCell = cellOf([](const CColorButton& b) { return b.m_bIsDocument && !b.m_bIsLabel; });
+    ASSERT_NE(pOtherCell, nullptr);
+    ASSERT_NE(pDocCell, nullptr);
+    const struct {
+        COLORREF color;
+        bool bCellShown;
+    } selections[] = {{RGB(1, 2, 3), true}, {pBar->m_colors[5], false}, {RGB(9, 9, 9), true}};
+    for (const auto& s : selections) {
+        pBar->SetColor(s.color);
+        EXPECT_EQ(!pOtherCell->GetRect().IsRectEmpty(), s.bCellShown) << std::hex << s.color;
+        if (s.bCellShown)
+            EXPECT_EQ(pOtherCell->m_Color, s.color);
+    }
+    EXPECT_TRUE(pDocCell->GetRect().IsRectEmpty());
+    // Floating, the frame grows to the document colours.
+    ASSERT_TRUE(pBar->FloatControlBar(CRect(CPoint(300, 200), pBar->CalcFixedLayout(FALSE, TRUE)), QMXP_DM_RECT));
+    EXPECT_FALSE(pDocCell->GetRect().IsRectEmpty());
+
+    CRect rectClient;
+    pBar->GetClientRect(&rectClient);
+    EXPECT_GE(rectClient.Height(), pBar->CalcSize(FALSE).cy);
+    CCanvas canvas(rectClient.Width(), rectClient.Height());
+    pBar->DoPaint(&canvas.DC());
+    EXPECT_TRUE(canvas.SavePng(L"color_bar"));
+    EXPECT_EQ(CColorButton::ColorTipText(RGB(1, 0xAB, 0x20)), CString(L"Hex={01,AB,20}"));
+    const CPoint ptCell = pBar->GetButton(3)->GetRect().CenterPoint();
+    EXPECT_EQ(canvas.At(ptCell.x, ptCell.y), static_cast<CColorButton*>(pBar->GetButton(3))->m_Color);
+    pBar->DestroyWindow();
+    delete pBar;
+}
+
+// A bar whose colour dialog is always cancelled; the commands its owner got.
+class CCancelledBar : public CQMXPColorBar {
+public:
+    using CQMXPColorBar::CQMXPColorBar;
+    BOOL OpenColorDialog(COLORREF, COLORREF&) override {
+        ++opened;
+        return FALSE;
+    }
+    int opened = 0;
+};
+
+TEST_F(ColorBarTest, ACancelledDialogSendsNoCommandAndAChosenCellDoes) {
+    CQMXPColorBar* pSource = NewTearOff(ID_DOCKTEST_INDICATOR_A);
+    CCancelledBar bar(*pSource, ID_DOCKTEST_INDICATOR_A);
+    delete pSource;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 4));
+    bar.SetOwner(m_pFrame);
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CColorButton* pOther = nullptr;
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        auto* pCell = DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i));
+        if (pCell != nullptr && pCell->m_bIsOther)
+            pOther = pCell;
+    }
+    ASSERT_NE(pOther, nullptr);
+    Log().clear();
+    bar.OnItemClicked(pOther);
+    EXPECT_EQ(bar.opened, 1);
+    EXPECT_TRUE(Log().empty());
+    bar.OnItemClicked(bar.GetButton(2));
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(bar.GetColor(), static_cast<CColorButton*>(bar.GetButton(2))->m_Color);
+    bar.DestroyWindow();
+}
+
+TEST_F(ColorBarTest, CellsFitControlsOfEverySize) {
+    for (int nSize = 20; nSize <= 300; ++nSize) {
+        CQMXPColorBar bar;
+        const CRect rect(0, 0, nSize, nSize * 2 / 3 + 10);
+        ASSERT_TRUE(bar.CreateControl(m_pFrame, rect, 1000)) << nSize;
+        CRect rectClient;
+        bar.GetClientRect(&rectClient);
+        const CSize size = bar.CalcSize(FALSE);
+        EXPECT_LE(size.cx, std::max<LONG>(rectClient.Width(), 2 * 4 + bar.GetColumnsAndRows(TRUE).cx)) << nSize;
+        EXPECT_GE(bar.m_BoxSize.cx, 1) << nSize;
+        EXPECT_EQ(bar.m_BoxSize.cx, bar.m_BoxSize.cy) << nSize;
+        bar.DestroyWindow();
+    }
+}
+
+}  // namespace
