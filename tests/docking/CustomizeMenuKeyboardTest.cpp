@@ -9,6 +9,7 @@
 #include "docking/frames/QMXPKeyboardPage.h"
 #include "docking/frames/QMXPMenuPage.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
+#include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/MDIChildWnd.h"
@@ -222,6 +223,37 @@ TEST_F(CustomizeMenuKeyboardTest, TheMenuPageWithoutAMenuBarEditsContextMenusAnd
     EXPECT_FALSE(CQMXPPopupMenu::bMenuShadows);
     // The next context menu opens where this one was left.
     EXPECT_EQ(CQMXPMenuPage::m_ptMenuLastPos, rectPopup.TopLeft());
+}
+
+TEST_F(CustomizeMenuKeyboardTest, TheMenuPageShowsTheDefaultMenuAndTheBarKeepsItsChangesAfterTheSheet) {
+    CQMXPContextMenuManager menus;
+    CQMXPMenuBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, 0x50402808, AFX_IDW_MENUBAR));
+    m_pFrame->DockControlBar(&bar);
+    const HMENU hOldDefault = m_pFrame->GetFrameImpl().m_hDefaultMenu;
+    m_pFrame->GetFrameImpl().m_hDefaultMenu = m_hMenu;
+    bar.CreateFromMenu(m_hMenu, TRUE);
+    CQMXPToolbarCustomize* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    auto* pPage = static_cast<CQMXPMenuPage*>(ShowPage(pSheet, RUNTIME_CLASS(CQMXPMenuPage)));
+    ASSERT_NE(pPage, nullptr);
+    EXPECT_TRUE(pPage->m_wndMenuesList.IsWindowEnabled());
+    EXPECT_EQ(pPage->m_strMenuName, CString(L"Default Menu"));
+    EXPECT_EQ(ItemText(pPage, 16506), CString(L"Default application menu. Appears when no documents are open."));
+    EXPECT_EQ(bar.GetHMenu(), m_hMenu);
+
+    // The user drops a menu; a reset answered otherwise than Yes keeps it dropped.
+    ASSERT_TRUE(bar.RemoveButton(1));
+    Log().clear();
+    Notify(pPage, 16624, BN_CLICKED);
+    EXPECT_EQ(Log().size(), 1u);
+    EXPECT_EQ(bar.GetCount(), 1);
+    pSheet->SendMessage(WM_COMMAND, IDCANCEL);
+    Pump();
+    EXPECT_EQ(bar.GetHMenu(), m_hMenu);
+    EXPECT_EQ(bar.GetCount(), 1);
+    bar.DestroyWindow();
+    m_pFrame->GetFrameImpl().m_hDefaultMenu = hOldDefault;
 }
 
 }  // namespace
