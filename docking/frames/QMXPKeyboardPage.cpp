@@ -1,5 +1,6 @@
 #include "docking/frames/QMXPKeyboardPage.h"
 
+#include "docking/frames/QMXPDocTypeLines.h"
 #include "docking/frames/QMXPKeyboardManager.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -10,7 +11,6 @@
 #include "platform/classlib/StringResource.h"
 #include "platform/classlib/WinApp.h"
 
-#include <set>
 #include <vector>
 
 namespace {
@@ -77,20 +77,9 @@ BOOL CQMXPKeyboardPage::OnInitDialog() {
     m_wndCategoryList.SetCurSel(0);
     OnSelchangeCategory();
 
-    CWinApp* pApp = AfxGetApp();
-    if (m_bAutoSet && pApp != nullptr) {
-        std::set<UINT> setIds;
-        for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
-            auto* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos));
-            if (pTemplate == nullptr || pTemplate->m_hAccelTable == nullptr ||
-                !setIds.insert(pTemplate->GetResourceID()).second)
-                continue;
-            CString strName;
-            pTemplate->GetDocString(strName, CDocTemplate::fileNewName);
-            const int iIndex = m_wndViewTypeList.AddString(strName);
-            m_wndViewTypeList.SetItemData(iIndex, reinterpret_cast<DWORD_PTR>(pTemplate));
-        }
-    }
+    if (m_bAutoSet)
+        QMXPAddDocTypeLines(m_wndViewTypeList,
+                            [](const CMultiDocTemplate& docType) { return BOOL(docType.m_hAccelTable != nullptr); });
     if (m_pParentFrame != nullptr && m_pParentFrame->m_hAccelTable != nullptr) {
         CString strDefault;
         AfxLoadStringResource(kIdsDefault, strDefault);
@@ -216,7 +205,7 @@ void CQMXPKeyboardPage::OnSelchangeViewType() {
     auto* pTemplate = reinterpret_cast<CMultiDocTemplate*>(m_wndViewTypeList.GetItemData(iSelected));
     HICON hIcon = nullptr;
     if (pTemplate != nullptr) {
-        hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(pTemplate->GetResourceID()));
+        hIcon = QMXPDocTypeIcon(*pTemplate);
         m_hAccelTable = pTemplate->m_hAccelTable;
     } else if (m_pParentFrame != nullptr) {
         hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_pParentFrame->GetSafeHwnd(), GCLP_HICON));

@@ -1,6 +1,7 @@
 #include "docking/frames/QMXPMenuPage.h"
 
 #include "docking/frames/QMXPContextMenuManager.h"
+#include "docking/frames/QMXPDocTypeLines.h"
 #include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
@@ -13,8 +14,6 @@
 #include "platform/classlib/StringList.h"
 #include "platform/classlib/StringResource.h"
 #include "platform/classlib/WinApp.h"
-
-#include <set>
 
 namespace {
 constexpr int kIdcMenuDescription = 16506;
@@ -112,21 +111,13 @@ BOOL CQMXPMenuPage::OnInitDialog() {
     } else {
         m_hmenuCurr = m_pMenuBar->GetHMenu();
         SaveBarButtons(m_hmenuCurr);
-        CWinApp* pApp = AfxGetApp();
-        if (m_bAutoSet && pApp != nullptr) {
-            std::set<UINT> setIds;
-            for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
-                auto* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos));
-                if (pTemplate == nullptr || pTemplate->m_hMenuShared == nullptr ||
-                    !setIds.insert(pTemplate->GetResourceID()).second)
-                    continue;
-                CString strName;
-                pTemplate->GetDocString(strName, CDocTemplate::fileNewName);
-                const int iIndex = m_wndMenuesList.AddString(strName);
-                m_wndMenuesList.SetItemData(iIndex, reinterpret_cast<DWORD_PTR>(pTemplate));
-                if (pTemplate->m_hMenuShared == m_hmenuCurr)
-                    m_wndMenuesList.SetCurSel(iIndex);
-            }
+        if (m_bAutoSet) {
+            QMXPAddDocTypeLines(m_wndMenuesList, [](const CMultiDocTemplate& docType) {
+                return BOOL(docType.m_hMenuShared != nullptr);
+            });
+            for (int i = 0; i < m_wndMenuesList.GetCount(); ++i)
+                if (reinterpret_cast<CMultiDocTemplate*>(m_wndMenuesList.GetItemData(i))->m_hMenuShared == m_hmenuCurr)
+                    m_wndMenuesList.SetCurSel(i);
         }
         const int iDefault = m_wndMenuesList.AddString(LoadLibraryString(kIdsDefaultMenu));
         m_wndMenuesList.SetItemData(iDefault, 0);
@@ -228,9 +219,7 @@ void CQMXPMenuPage::OnSelchangeMenuList() {
         m_bIsDefaultMenuLoaded = pTemplate == nullptr;
         if (pTemplate != nullptr) {
             pTemplate->GetDocString(m_strMenuDescr, CDocTemplate::regFileTypeName);
-            hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(pTemplate->GetResourceID()));
-            if (hIcon == nullptr)
-                hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+            hIcon = QMXPDocTypeIcon(*pTemplate);
             hMenu = pTemplate->m_hMenuShared;
         } else {
             m_strMenuDescr = LoadLibraryString(kIdsDefaultMenuDescr);
