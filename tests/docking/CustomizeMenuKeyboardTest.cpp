@@ -198,7 +198,11 @@ TEST_F(CustomizeMenuKeyboardTest, TheMenuPageWithoutAMenuBarEditsContextMenusAnd
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(pPage->GetSafeHwnd(), 16624)));
 
     // A context menu opens as a popup of the page (again when chosen while
-    // open); the first line closes it.
+    // open), where the last one was left; the first line closes it.
+    CRect rectSheet;
+    pSheet->GetWindowRect(&rectSheet);
+    const CPoint ptKept(rectSheet.right + 4, rectSheet.top + 20);
+    CQMXPMenuPage::m_ptMenuLastPos = ptKept;
     ASSERT_EQ(pPage->m_wndContextMenus.GetCount(), 2);
     for (const int iLine : {1, 0, 1, 1}) {
         pPage->m_wndContextMenus.SetCurSel(iLine);
@@ -215,7 +219,11 @@ TEST_F(CustomizeMenuKeyboardTest, TheMenuPageWithoutAMenuBarEditsContextMenusAnd
     pPage->m_wndMenuShadows.SetCheck(BST_UNCHECKED);
     CRect rectPopup;
     pPage->m_pContextMenu->GetWindowRect(&rectPopup);
+    EXPECT_EQ(rectPopup.TopLeft(), ptKept);
     Screenshot(pSheet, rectPopup, L"customize_menu_page");
+    // The user moves it.
+    pPage->m_pContextMenu->SetWindowPos(nullptr, ptKept.x + 10, ptKept.y + 30, 0, 0,
+                                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(CQMXPPopupMenu::animationType, QMXP_ANIMATION_NONE);
     EXPECT_TRUE(CQMXPPopupMenu::bMenuShadows);
     const HWND hwndPopup = pPage->m_pContextMenu->GetSafeHwnd();
@@ -224,8 +232,7 @@ TEST_F(CustomizeMenuKeyboardTest, TheMenuPageWithoutAMenuBarEditsContextMenusAnd
     EXPECT_FALSE(::IsWindow(hwndPopup));
     EXPECT_EQ(CQMXPPopupMenu::animationType, QMXP_ANIMATION_SLIDE);
     EXPECT_FALSE(CQMXPPopupMenu::bMenuShadows);
-    // The next context menu opens where this one was left.
-    EXPECT_EQ(CQMXPMenuPage::m_ptMenuLastPos, rectPopup.TopLeft());
+    EXPECT_EQ(CQMXPMenuPage::m_ptMenuLastPos, ptKept + CSize(10, 30));
 }
 
 TEST_F(CustomizeMenuKeyboardTest, TheMenuPageShowsTheDefaultMenuAndTheBarKeepsItsChangesAfterTheSheet) {
