@@ -3,8 +3,12 @@
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/frames/QMXPCustomizePage.h"
+#include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPFrameWnd.h"
+#include "docking/frames/QMXPKeyboardManager.h"
+#include "docking/frames/QMXPKeyboardPage.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPMenuPage.h"
 #include "docking/frames/QMXPOptionsPage.h"
 #include "docking/frames/QMXPReBar.h"
 #include "docking/frames/QMXPToolbarsPage.h"
@@ -62,6 +66,8 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     : CPropertySheet(L"", pWndParentFrame),
       m_pCustomizePage(nullptr),
       m_pToolbarsPage(nullptr),
+      m_pKeyboardPage(nullptr),
+      m_pMenuPage(nullptr),
       m_pOptionsPage(nullptr),
       m_pParentFrame(pWndParentFrame),
       m_bAutoSetFromMenus(bAutoSetFromMenus),
@@ -83,8 +89,14 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     }
     m_pCustomizePage = new CQMXPCustomizePage;
     m_pToolbarsPage = new CQMXPToolbarsPage(pWndParentFrame);
+    m_pKeyboardPage = new CQMXPKeyboardPage(pWndParentFrame, bAutoSetFromMenus);
+    m_pMenuPage = new CQMXPMenuPage(pWndParentFrame, bAutoSetFromMenus);
     AddPage(m_pCustomizePage);
     AddPage(m_pToolbarsPage);
+    if (qmxKeyboardManager != nullptr && pWndParentFrame != nullptr && pWndParentFrame->m_hAccelTable != nullptr)
+        AddPage(m_pKeyboardPage);
+    if (qmxContextMenuManager != nullptr || HasMenuBar(pWndParentFrame))
+        AddPage(m_pMenuPage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(static_cast<CPropertyPage*>(m_listCustomPages.GetNext(pos)));
     if (!(m_uiFlags & QMXCUSTOMIZE_NO_OPTIONS)) {
@@ -95,6 +107,7 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     SetTitle(LoadLibraryString(kIdsCustomize));
     m_strAllCommands = LoadLibraryString(kIdsAllCommands);
     m_pCustomizePage->SetAllCategory(m_strAllCommands);
+    m_pKeyboardPage->SetAllCategory(m_strAllCommands);
     if (m_bAutoSetFromMenus)
         BuildFromFrameMenus();
     const CString strNewMenu = LoadLibraryString(kIdsNewMenu);
@@ -113,6 +126,8 @@ CQMXPToolbarCustomize::~CQMXPToolbarCustomize() {
     m_ButtonsByCategory.RemoveAll();
     delete m_pCustomizePage;
     delete m_pToolbarsPage;
+    delete m_pKeyboardPage;
+    delete m_pMenuPage;
     delete m_pOptionsPage;
     while (!m_listCustomPages.IsEmpty())
         delete m_listCustomPages.RemoveHead();

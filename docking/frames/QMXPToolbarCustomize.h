@@ -18,6 +18,8 @@ class CComboBox;
 class CFrameWnd;
 class CListBox;
 class CQMXPCustomizePage;
+class CQMXPKeyboardPage;
+class CQMXPMenuPage;
 class CQMXPOptionsPage;
 class CQMXPToolBar;
 class CQMXPToolbarButton;
@@ -84,6 +86,8 @@ protected:
     CStringList m_strCategoriesList;
     CQMXPCustomizePage* m_pCustomizePage;
     CQMXPToolbarsPage* m_pToolbarsPage;
+    CQMXPKeyboardPage* m_pKeyboardPage;
+    CQMXPMenuPage* m_pMenuPage;
     CQMXPOptionsPage* m_pOptionsPage;
     CObList m_listCustomPages;
     CString m_strAllCommands;
