@@ -5,11 +5,15 @@
 #include "docking/frames/QMXPCustomizePage.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPMouseManager.h"
+#include "docking/frames/QMXPMousePage.h"
 #include "docking/frames/QMXPOptionsPage.h"
 #include "docking/frames/QMXPReBar.h"
 #include "docking/frames/QMXPToolbarsPage.h"
+#include "docking/frames/QMXPToolsPage.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "docking/toolbars/QMXPUserToolsManager.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/StringResource.h"
@@ -62,7 +66,9 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     : CPropertySheet(L"", pWndParentFrame),
       m_pCustomizePage(nullptr),
       m_pToolbarsPage(nullptr),
+      m_pMousePage(nullptr),
       m_pOptionsPage(nullptr),
+      m_pToolsPage(nullptr),
       m_pParentFrame(pWndParentFrame),
       m_bAutoSetFromMenus(bAutoSetFromMenus),
       m_uiFlags(uiFlags) {
@@ -83,8 +89,15 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     }
     m_pCustomizePage = new CQMXPCustomizePage;
     m_pToolbarsPage = new CQMXPToolbarsPage(pWndParentFrame);
+    m_pMousePage = new CQMXPMousePage;
+    if (!(m_uiFlags & QMXCUSTOMIZE_NO_TOOLS))
+        m_pToolsPage = new CQMXPToolsPage;
     AddPage(m_pCustomizePage);
     AddPage(m_pToolbarsPage);
+    if (m_pToolsPage != nullptr && qmxUserToolsManager != nullptr)
+        AddPage(m_pToolsPage);
+    if (qmxMouseManager != nullptr)
+        AddPage(m_pMousePage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(static_cast<CPropertyPage*>(m_listCustomPages.GetNext(pos)));
     if (!(m_uiFlags & QMXCUSTOMIZE_NO_OPTIONS)) {
@@ -113,7 +126,9 @@ CQMXPToolbarCustomize::~CQMXPToolbarCustomize() {
     m_ButtonsByCategory.RemoveAll();
     delete m_pCustomizePage;
     delete m_pToolbarsPage;
+    delete m_pMousePage;
     delete m_pOptionsPage;
+    delete m_pToolsPage;
     while (!m_listCustomPages.IsEmpty())
         delete m_listCustomPages.RemoveHead();
 }
@@ -192,6 +207,12 @@ void CQMXPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize) {
 BOOL CQMXPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
     case IDCANCEL:
+        if (qmxUserToolsManager != nullptr && m_pToolsPage != nullptr &&
+            !ValidateTools(qmxUserToolsManager->GetUserTools())) {
+            if (GetActivePage() != m_pToolsPage)
+                SetActivePage(m_pToolsPage);
+            return TRUE;
+        }
         DestroyWindow();
         return TRUE;
     case IDHELP:
