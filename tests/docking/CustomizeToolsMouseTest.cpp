@@ -21,21 +21,14 @@ using namespace docking_test;
 
 namespace {
 
-struct ToolFields {
-    std::wstring label, command, arguments, directory;
-    UINT id;
-    bool operator==(const ToolFields& o) const {
-        return label == o.label && command == o.command && arguments == o.arguments && directory == o.directory &&
-               id == o.id;
-    }
-};
-
-std::vector<ToolFields> Fields(const CQMXPUserToolsManager& manager) {
-    std::vector<ToolFields> fields;
+// Each tool as "label|command|arguments|folder|id", in list order.
+std::vector<std::wstring> Fields(const CQMXPUserToolsManager& manager) {
+    std::vector<std::wstring> fields;
     for (POSITION pos = manager.GetUserTools().GetHeadPosition(); pos != nullptr;) {
         const auto* p = static_cast<const CQMXPUserTool*>(manager.GetUserTools().GetNext(pos));
-        fields.push_back({p->m_strLabel.GetString(), p->GetCommand().GetString(), p->m_strArguments.GetString(),
-                          p->m_strInitialDirectory.GetString(), p->m_uiCmdId});
+        fields.push_back(std::wstring(p->m_strLabel.GetString()) + L"|" + p->GetCommand().GetString() + L"|" +
+                         p->m_strArguments.GetString() + L"|" + p->m_strInitialDirectory.GetString() + L"|" +
+                         std::to_wstring(p->m_uiCmdId));
     }
     return fields;
 }
@@ -69,11 +62,11 @@ TEST(UserToolStoreTest, ToolsAreArchivedObjectsAndOnlySoundToolsComeBack) {
         const char* name;
         std::vector<CObject*> objects;
         BOOL bResult;
-        std::vector<UINT> ids;
+        std::vector<std::wstring> tools;
     } cases[] = {
-        {"out of range", {MakeTool(99, L"x"), MakeTool(101, L"y"), MakeTool(103, L"z")}, TRUE, {101}},
-        {"repeated id", {MakeTool(100, L"x"), MakeTool(100, L"y"), MakeTool(102, L"z")}, TRUE, {100, 102}},
-        {"foreign class", {MakeTool(102, L"x"), &foreign, MakeTool(100, L"y")}, FALSE, {102}},
+        {"out of range", {MakeTool(99, L"x"), MakeTool(101, L"y"), MakeTool(103, L"z")}, TRUE, {L"y||||101"}},
+        {"repeated id", {MakeTool(100, L"x"), MakeTool(100, L"y"), MakeTool(102, L"z")}, TRUE, {L"x||||100", L"z||||102"}},
+        {"foreign class", {MakeTool(102, L"x"), &foreign, MakeTool(100, L"y")}, FALSE, {L"x||||102"}},
     };
     for (const auto& c : cases) {
         std::vector<CObject*> objects = c.objects;
@@ -86,10 +79,7 @@ TEST(UserToolStoreTest, ToolsAreArchivedObjectsAndOnlySoundToolsComeBack) {
                 ar.WriteObject(pObject);
         }));
         EXPECT_EQ(manager.LoadState(path.c_str()), c.bResult) << c.name;
-        std::vector<UINT> ids;
-        for (const ToolFields& f : Fields(manager))
-            ids.push_back(f.id);
-        EXPECT_EQ(ids, c.ids) << c.name;
+        EXPECT_EQ(Fields(manager), c.tools) << c.name;
         for (CObject* pObject : c.objects)
             if (pObject != &foreign)
                 delete pObject;
@@ -227,10 +217,10 @@ TEST_F(CustomizePagesTest, ToolsAreMadeEditedRefusedBeyondTheirRangeAndStored) {
     EXPECT_EQ(Log(), std::vector<std::wstring>{L"msgbox:You may define up to 3 tools."});
     EXPECT_EQ(list.GetCount(), 3);
 
-    // The fields follow the selection; edits go to the selected tool.
-    list.SelectItem(1);
+    // Edits go to the selected tool; the fields follow the selection.
+    list.SelectItem(2);
     Pump();
-    ASSERT_EQ(pPage->GetSelectedTool(), manager.LookupTool(101));
+    ASSERT_EQ(pPage->GetSelectedTool(), manager.LookupTool(102));
     pPage->m_wndCommandEdit.SetWindowText(L"notepad.exe");
     pPage->m_wndArgumentsEdit.SetWindowText(L"notes.txt");
     pPage->m_wndInitialDirEdit.SetWindowText(L"C:\\windows");
@@ -250,18 +240,12 @@ TEST_F(CustomizePagesTest, ToolsAreMadeEditedRefusedBeyondTheirRangeAndStored) {
     ASSERT_TRUE(manager.SaveState(scratch.Path().c_str()));
     CQMXPUserToolsManager loaded(90, 100, 102);
     ASSERT_TRUE(loaded.LoadState(scratch.Path().c_str()));
-    const std::vector<ToolFields> expected = {
-        {L"One", L"", L"", L"", 100}, {L"Three", L"", L"", L"", 102}, {L"Five", L"", L"", L"", 101}};
-    EXPECT_EQ(Fields(loaded), expected);
-
+    EXPECT_EQ(Fields(loaded), (std::vector<std::wstring>{L"One||||100", L"Three|notepad.exe|notes.txt|C:\\windows|102",
+                                                         L"Five||||101"}));
     list.SelectItem(1);
     Pump();
-    pPage->m_wndCommandEdit.SetWindowText(L"notepad.exe");
-    pPage->m_wndArgumentsEdit.SetWindowText(L"notes.txt");
-    pPage->m_wndInitialDirEdit.SetWindowText(L"C:\\windows");
-    ASSERT_TRUE(manager.SaveState(scratch.Path().c_str()));
-    ASSERT_TRUE(loaded.LoadState(scratch.Path().c_str()));
-    EXPECT_EQ(Fields(loaded)[1], (ToolFields{L"Three", L"notepad.exe", L"notes.txt", L"C:\\windows", 102}));
+    pPage->m_wndCommandEdit.GetWindowText(strShown);
+    EXPECT_EQ(strShown, CString(L"notepad.exe"));
     Shoot(pSheet, L"customize_tools_page");
     Close(pSheet);
 }
