@@ -9,11 +9,15 @@
 #include "docking/frames/QMXPKeyboardPage.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMenuPage.h"
+#include "docking/frames/QMXPMouseManager.h"
+#include "docking/frames/QMXPMousePage.h"
 #include "docking/frames/QMXPOptionsPage.h"
 #include "docking/frames/QMXPReBar.h"
 #include "docking/frames/QMXPToolbarsPage.h"
+#include "docking/frames/QMXPToolsPage.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "docking/toolbars/QMXPUserToolsManager.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/StringResource.h"
@@ -68,7 +72,9 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
       m_pToolbarsPage(nullptr),
       m_pKeyboardPage(nullptr),
       m_pMenuPage(nullptr),
+      m_pMousePage(nullptr),
       m_pOptionsPage(nullptr),
+      m_pToolsPage(nullptr),
       m_pParentFrame(pWndParentFrame),
       m_bAutoSetFromMenus(bAutoSetFromMenus),
       m_uiFlags(uiFlags) {
@@ -91,12 +97,19 @@ CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     m_pToolbarsPage = new CQMXPToolbarsPage(pWndParentFrame);
     m_pKeyboardPage = new CQMXPKeyboardPage(pWndParentFrame, bAutoSetFromMenus);
     m_pMenuPage = new CQMXPMenuPage(pWndParentFrame, bAutoSetFromMenus);
+    m_pMousePage = new CQMXPMousePage;
+    if (!(m_uiFlags & QMXCUSTOMIZE_NO_TOOLS))
+        m_pToolsPage = new CQMXPToolsPage;
     AddPage(m_pCustomizePage);
     AddPage(m_pToolbarsPage);
+    if (m_pToolsPage != nullptr && qmxUserToolsManager != nullptr)
+        AddPage(m_pToolsPage);
     if (qmxKeyboardManager != nullptr && pWndParentFrame != nullptr && pWndParentFrame->m_hAccelTable != nullptr)
         AddPage(m_pKeyboardPage);
     if (qmxContextMenuManager != nullptr || HasMenuBar(pWndParentFrame))
         AddPage(m_pMenuPage);
+    if (qmxMouseManager != nullptr)
+        AddPage(m_pMousePage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(static_cast<CPropertyPage*>(m_listCustomPages.GetNext(pos)));
     if (!(m_uiFlags & QMXCUSTOMIZE_NO_OPTIONS)) {
@@ -128,7 +141,9 @@ CQMXPToolbarCustomize::~CQMXPToolbarCustomize() {
     delete m_pToolbarsPage;
     delete m_pKeyboardPage;
     delete m_pMenuPage;
+    delete m_pMousePage;
     delete m_pOptionsPage;
+    delete m_pToolsPage;
     while (!m_listCustomPages.IsEmpty())
         delete m_listCustomPages.RemoveHead();
 }
@@ -207,6 +222,12 @@ void CQMXPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize) {
 BOOL CQMXPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
     case IDCANCEL:
+        if (qmxUserToolsManager != nullptr && m_pToolsPage != nullptr &&
+            !ValidateTools(qmxUserToolsManager->GetUserTools())) {
+            if (GetActivePage() != m_pToolsPage)
+                SetActivePage(m_pToolsPage);
+            return TRUE;
+        }
         DestroyWindow();
         return TRUE;
     case IDHELP:

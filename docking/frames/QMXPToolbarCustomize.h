@@ -20,10 +20,13 @@ class CListBox;
 class CQMXPCustomizePage;
 class CQMXPKeyboardPage;
 class CQMXPMenuPage;
+class CQMXPMousePage;
 class CQMXPOptionsPage;
 class CQMXPToolBar;
 class CQMXPToolbarButton;
 class CQMXPToolbarsPage;
+class CQMXPToolsPage;
+class CQMXPUserTool;
 
 // The sheet's flag word.
 constexpr UINT QMXCUSTOMIZE_MENU_SHADOWS = 0x001;
@@ -57,6 +60,14 @@ public:
     void FillCategoryCombo(CComboBox& wndCategory, BOOL bIncludeEmpty = TRUE) const;
     void FillCategoryList(CListBox& wndCategory, BOOL bIncludeEmpty = TRUE) const;
     virtual void FillAllCommandsList(CListBox& wndListOfCommands) const;
+    // Hooks of the Tools page for a sheet of the program's: the page is
+    // set up, its selected tool is about to change, has changed.
+    virtual void OnInitToolsPage() {}
+    virtual void OnBeforeChangeTool(CQMXPUserTool* pSelTool) {}
+    virtual void OnAfterChangeTool(CQMXPUserTool* pSelTool) {}
+    // Asked when the sheet closes or the Tools page is left; FALSE keeps
+    // the sheet open on the Tools page.
+    virtual BOOL ValidateTools(const CObList& lstTools) { return TRUE; }
     // The text of the command in all commands; null when it has none.
     LPCWSTR LookupCommandName(UINT uiCmd) const;
     // The Toolbars page sets the bar's check mark.
@@ -88,7 +99,9 @@ protected:
     CQMXPToolbarsPage* m_pToolbarsPage;
     CQMXPKeyboardPage* m_pKeyboardPage;
     CQMXPMenuPage* m_pMenuPage;
+    CQMXPMousePage* m_pMousePage;
     CQMXPOptionsPage* m_pOptionsPage;
+    CQMXPToolsPage* m_pToolsPage;
     CObList m_listCustomPages;
     CString m_strAllCommands;
     CFrameWnd* m_pParentFrame;

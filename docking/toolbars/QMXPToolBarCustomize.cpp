@@ -5,6 +5,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 
 #include "docking/frames/QMXPToolbarDropSource.h"
+#include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -534,8 +535,13 @@ void CQMXPToolBar::OnCustomizeCommand(UINT nID) {
     }
     case QMXP_ID_CUSTOMIZE_COPY_IMAGE: {
         CWaitCursor wait;
+        CQMXPUserTool* pTool = !pButton->m_bUserButton && qmxUserToolsManager != nullptr
+                                   ? qmxUserToolsManager->LookupTool(pButton->m_nID)
+                                   : nullptr;
         CQMXPToolBarImages* pImages = pButton->m_bUserButton ? m_pUserImages : &m_Images;
-        if (pImages != nullptr)
+        if (pTool != nullptr)
+            pTool->CopyIconToClipboard();
+        else if (pImages != nullptr)
             pImages->CopyImageToClipboard(pButton->GetImage());
         break;
     }
