@@ -152,14 +152,15 @@ TEST(ProgramGallery, AddFolderFillsTheGalleryAndClosingStoresItsDockSide)
     WriteFileBytes(folder.Path() + L"one.jpg", testpictures::EncodeJpeg(pixels, 120, 90));
     edtest::SetStartPrefs(3, L"");
     const DWORD right = 59421;
-    edtest::SetGalleryPrefs(right, false, folder.Path().substr(0, folder.Path().size() - 1));
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    edtest::SetGalleryPrefs(right, false, path);
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Kestrel Works\\OstraTallier\\", 0,
                                              KEY_ALL_ACCESS, &key));
     CProgramRun program;
     ASSERT_TRUE(program.Start());
     // The chooser starts at the folder last added, which the test set.
-    ASSERT_TRUE(program.AddGalleryFolder());
+    ASSERT_TRUE(program.AddGalleryFolder(path));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_gallery");
     // Read at the start: what is there after the close, the close wrote.
     ::RegDeleteValueW(key, L"PictureCollectionDockSide");

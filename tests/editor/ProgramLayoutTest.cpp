@@ -175,25 +175,44 @@ bool WaitForSteadyRect(HWND window)
     });
 }
 
-// Presses the pane's auto-hide caption button as the mouse does.
+// Presses the pane's auto-hide caption button as the mouse does, once the
+// pane's caption has its buttons (the frame lays a shown pane out later).
 bool PressAutoHideButton(HWND bar)
 {
-    const RECT rect = RectOf(bar);
-    for (int y = rect.top; y < rect.top + 30; ++y) {
-        for (int x = rect.right - 1; x > rect.right - 80; --x) {
-            if (::SendMessageW(bar, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != kAutoHideHit)
-                continue;
-            POINT point = {x, y};
-            ::ScreenToClient(bar, &point);
-            const LPARAM at = MAKELPARAM(point.x, point.y);
-            ::SendMessageW(bar, WM_MOUSEMOVE, 0, at);
-            ::SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
-            ::SendMessageW(bar, WM_LBUTTONUP, 0, at);
-            return true;
+    POINT button = {};
+    auto find = [&] {
+        const RECT rect = RectOf(bar);
+        for (int y = rect.top; y < rect.top + 30; ++y) {
+            for (int x = rect.right - 1; x > rect.right - 80; --x) {
+                if (::SendMessageW(bar, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == kAutoHideHit) {
+                    button = {x, y};
+                    return true;
+                }
+            }
         }
-    }
-    return false;
+        return false;
+    };
+    if (!edtest::WaitFor(find))
+        return false;
+    ::ScreenToClient(bar, &button);
+    const LPARAM at = MAKELPARAM(button.x, button.y);
+    ::SendMessageW(bar, WM_MOUSEMOVE, 0, at);
+    ::SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(bar, WM_LBUTTONUP, 0, at);
+    return true;
 }
+
+// Leaves no stored gallery behind (the next program start would make it) and
+// puts the cursor back, whether the test passes or not.
+struct GalleryLayoutCleanup {
+    POINT cursor = {};
+    GalleryLayoutCleanup() { ::GetCursorPos(&cursor); }
+    ~GalleryLayoutCleanup()
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+        ::SetCursorPos(cursor.x, cursor.y);
+    }
+};
 
 struct GalleryPlaceCase {
     const wchar_t* name;
@@ -212,6 +231,8 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
     CKWTestTempFolder folder(L"edl");
     WriteFileBytes(folder.Path() + L"one.jpg",
                    testpictures::EncodeJpeg(testpictures::PhotoPixels(120, 90, 5), 120, 90));
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    const GalleryLayoutCleanup cleanup;
     const GalleryPlaceCase cases[] = {
         {L"auto-hidden", kRight, false, true},
         {L"docked left", kLeft, false, false},
@@ -221,13 +242,13 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
         SCOPED_TRACE(testing::Message() << place.name);
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
         edtest::SetStartPrefs(3, L"");
-        edtest::SetGalleryPrefs(place.side, place.floating, folder.Path().substr(0, folder.Path().size() - 1));
+        edtest::SetGalleryPrefs(place.side, place.floating, path);
         RECT placed = {};
         {
             CProgramRun program;
             ASSERT_TRUE(program.Start());
             HWND main = program.Main();
-            ASSERT_TRUE(program.AddGalleryFolder());
+            ASSERT_TRUE(program.AddGalleryFolder(path));
             HWND bar = program.GalleryBar();
             EXPECT_EQ(place.floating, ::GetAncestor(bar, GA_ROOT) != main);
             if (place.autoHide) {
@@ -254,13 +275,16 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
                 EXPECT_GT(out.right - out.left, 40);
                 test_support::WriteWindowScreenshot(main, L"editor_gallery_slid_out");
             } else if (!place.floating) {
-                EXPECT_LT(RectOf(bar).left, RectOf(::FindWindowExW(main, nullptr, L"MDIClient", nullptr)).left);
+                // The frame lays its panes out after the gallery shows.
+                HWND client = ::FindWindowExW(main, nullptr, L"MDIClient", nullptr);
+                EXPECT_TRUE(edtest::WaitFor([&] { return RectOf(bar).right <= RectOf(client).left; }));
             }
+            ASSERT_TRUE(WaitForSteadyRect(place.floating ? ::GetAncestor(bar, GA_ROOT) : bar));
             placed = RectOf(place.floating ? ::GetAncestor(bar, GA_ROOT) : bar);
             ASSERT_TRUE(program.CloseWithoutSaving());
         }
         // The preferences say otherwise: only the stored layout can bring the gallery back.
-        edtest::SetGalleryPrefs(kTop, false, folder.Path().substr(0, folder.Path().size() - 1));
+        edtest::SetGalleryPrefs(kTop, false, path);
         CProgramRun program;
         ASSERT_TRUE(program.Start());
         HWND main = program.Main();
@@ -281,5 +305,4 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
         }
         EXPECT_TRUE(program.CloseWithoutSaving());
     }
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
 }

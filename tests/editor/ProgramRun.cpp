@@ -1,5 +1,6 @@
 #include "ProgramRun.h"
 
+#include <cstdio>
 #include <string>
 
 namespace edtest {
@@ -241,12 +242,21 @@ HWND CProgramRun::WaitForDialogWith(int itemId, DWORD timeoutMs) const
     return dialog && ::GetDlgItem(dialog, itemId) ? dialog : nullptr;
 }
 
-bool CProgramRun::AddGalleryFolder() const
+bool CProgramRun::AddGalleryFolder(const std::wstring& folder) const
 {
     PostCommand(kAddGalleryFolder);
     HWND chooser = WaitForDialog();
-    if (!chooser || !WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) != FALSE; }))
+    if (!chooser)
         return false;
+    // The chooser shows first at a folder of its own and moves to the one it
+    // was given later, under load noticeably so: OK waits until its name box
+    // names that folder, or another folder would be added.
+    const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    HWND nameBox = ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+    if (!WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) && Text(nameBox) == name; })) {
+        std::fprintf(stderr, "The folder chooser shows [%ls], not [%ls]\n", Text(nameBox).c_str(), name.c_str());
+        return false;
+    }
     ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDOK)));
     return WaitFor([&] {
         HWND bar = GalleryBar();

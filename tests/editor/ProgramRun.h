@@ -65,9 +65,10 @@ public:
     static std::wstring DialogText(HWND dialog);
     // Types the path into a file dialog's name box and presses OK.
     static void AnswerFileDialog(HWND dialog, const std::wstring& path);
-    // "Add Folder To Image Gallery..." answered with OK at the folder the
-    // chooser opens at; true once the gallery bar shows.
-    bool AddGalleryFolder() const;
+    // "Add Folder To Image Gallery..." answered with OK once the chooser is
+    // at the folder (the one the preferences open it at, without a final
+    // backslash); true once the gallery bar shows.
+    bool AddGalleryFolder(const std::wstring& folder) const;
     // The gallery bar, docked or in its floating frame; null when none.
     HWND GalleryBar() const;
     // The caption of a window.
