@@ -97,11 +97,14 @@ TEST_F(ProgramCommands, PrintPreviewTakesTheReportWindowAndClosingLeavesIt)
     HWND frame = program.ActiveFrame();
     HWND view = CProgramRun::FindById(frame, kViewId);
     ASSERT_NE(nullptr, view);
-    program.Command(57609);
-    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
+    // Posted, so that a message box the preview might raise fails the test
+    // with its text instead of holding the test in a send.
+    program.PostCommand(57609);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }))
+        << CProgramRun::DialogText(program.FindDialog());
     test_support::WriteWindowScreenshot(program.Main(), L"editor_print_preview");
     // Closing the main window leaves the preview first.
-    ::SendMessageW(program.Main(), WM_CLOSE, 0, 0);
+    ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
     EXPECT_TRUE(::IsWindow(program.Main()));
 }

@@ -244,24 +244,36 @@ HWND CProgramRun::WaitForDialogWith(int itemId, DWORD timeoutMs) const
 
 bool CProgramRun::AddGalleryFolder(const std::wstring& folder) const
 {
-    PostCommand(kAddGalleryFolder);
-    HWND chooser = WaitForDialog();
-    if (!chooser)
-        return false;
     // The chooser shows first at a folder of its own and moves to the one it
     // was given later, under load noticeably so: OK waits until its name box
-    // names that folder, or another folder would be added.
+    // names that folder, or another folder would be added. Wine's browser now
+    // and then stays at its own folder for good; the chooser is then
+    // cancelled (which adds nothing) and asked for again.
     const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
-    HWND nameBox = ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
-    if (!WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) && Text(nameBox) == name; })) {
-        std::fprintf(stderr, "The folder chooser shows [%ls], not [%ls]\n", Text(nameBox).c_str(), name.c_str());
-        return false;
+    std::wstring shown;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PostCommand(kAddGalleryFolder);
+        HWND chooser = WaitForDialog();
+        if (!chooser)
+            return false;
+        HWND nameBox = ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+        if (WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) && Text(nameBox) == name; }, 5000)) {
+            ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDOK)));
+            return WaitFor([&] {
+                HWND bar = GalleryBar();
+                return bar && ::IsWindowVisible(bar);
+            });
+        }
+        shown = Text(nameBox);
+        std::fprintf(stderr, "The folder chooser stays at [%ls]; asking again\n", shown.c_str());
+        ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDCANCEL)));
+        if (!WaitFor([&] { return !::IsWindow(chooser); }))
+            return false;
     }
-    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDOK)));
-    return WaitFor([&] {
-        HWND bar = GalleryBar();
-        return bar && ::IsWindowVisible(bar);
-    });
+    std::fprintf(stderr, "The folder chooser shows [%ls], not [%ls]\n", shown.c_str(), name.c_str());
+    return false;
 }
 
 HWND CProgramRun::GalleryBar() const
