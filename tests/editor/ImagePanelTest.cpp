@@ -3,6 +3,7 @@
 // thumbnails, lays its controls out, switches to the preview, renames a
 // picture from its title box as one Undo step and reports the picture.
 #include "ProgramRun.h"
+#include "RemoteMemory.h"
 
 #include "framework/KWClipFormats.h"
 #include "framework/KWDataSerializer.h"
@@ -101,56 +102,17 @@ int ItemCount(HWND list)
     return int(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// Sends the list a message whose lParam points to the record (and the
-// bytes after it), through memory of the list's process; the record and
-// those bytes come back as the list left them. Pointers inside the record
-// may name the remote copy of the bytes after it (see RemoteTail).
-template <typename Record>
-void SendRemote(HWND list, UINT message, WPARAM wParam, Record& record, uint8_t* tail = nullptr, size_t tailBytes = 0,
-                uint8_t** remoteTail = nullptr)
-{
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(list, &processId);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    auto* remote = static_cast<uint8_t*>(
-        ::VirtualAllocEx(process, nullptr, sizeof(Record) + tailBytes + 1, MEM_COMMIT, PAGE_READWRITE));
-    if (remoteTail)
-        *remoteTail = remote + sizeof(Record);
-    ::WriteProcessMemory(process, remote, &record, sizeof record, nullptr);
-    ::SendMessageW(list, message, wParam, reinterpret_cast<LPARAM>(remote));
-    ::ReadProcessMemory(process, remote, &record, sizeof record, nullptr);
-    if (tail)
-        ::ReadProcessMemory(process, remote + sizeof(Record), tail, tailBytes, nullptr);
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
-}
-
 std::wstring ItemText(HWND list, int index)
 {
-    // The text buffer follows the record in the other process.
-    wchar_t text[256] = {};
-    LVITEMW item = {};
-    item.cchTextMax = 256;
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(list, &processId);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    auto* remote = static_cast<uint8_t*>(
-        ::VirtualAllocEx(process, nullptr, sizeof item + sizeof text, MEM_COMMIT, PAGE_READWRITE));
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
-    ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(remote));
-    ::ReadProcessMemory(process, remote + sizeof item, text, sizeof text, nullptr);
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
-    return text;
+    return edtest::ListItemText(list, list, index);
 }
 
 // The item's icon in the list's client coordinates.
 RECT IconRect(HWND list, int index)
 {
-    RECT rect = {LVIR_ICON, 0, 0, 0};
-    SendRemote(list, LVM_GETITEMRECT, WPARAM(index), rect);
-    return rect;
+    edtest::CRemote remote(list, sizeof(RECT));
+    ::SendMessageW(list, LVM_GETITEMRECT, WPARAM(index), remote.Put(RECT{LVIR_ICON, 0, 0, 0}));
+    return remote.Get<RECT>();
 }
 
 // The bounds of the item icon's pixels that are not the list's background,

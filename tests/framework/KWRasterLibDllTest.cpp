@@ -157,19 +157,6 @@ TEST_F(RasterLibrary, TruncatedFileGivesAnImageOrThePlaceholder)
     EXPECT_TRUE(IsPlaceholder(loaded.get()) || (loaded->width == 40 && loaded->height == 30));
 }
 
-TEST_F(RasterLibrary, LargeImagesFitTheCacheSlots)
-{
-    uint32_t id = IdOf(folder.Write(L"large.bmp", MakeBitmapFile(2400, 1200)));
-    KWSharedRasterImage thumbnail = lib->GetThumbnail(id);
-    ASSERT_NE(nullptr, thumbnail);
-    EXPECT_EQ(128u, thumbnail->width);
-    EXPECT_EQ(64u, thumbnail->height);
-    KWSharedRasterImage preview = lib->GetPreviewImage(id);
-    ASSERT_NE(nullptr, preview);
-    EXPECT_EQ(1024u, preview->width);
-    EXPECT_EQ(512u, preview->height);
-}
-
 TEST_F(RasterLibrary, SaveAndAddRoundTrip)
 {
     KWRasterImagePtr image = MakeImage(33, 17);
