@@ -5,6 +5,7 @@
 #include "RemoteMemory.h"
 
 #include "editor/StructedWizardPage1.h"
+#include "framework/KWSystemInfo.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/WindowScreenshot.h"
 
@@ -20,14 +21,6 @@ namespace {
 
 constexpr wchar_t kTemplateListKey[] = L"Software\\Kestrel Works\\OstraTallier\\OTN_Templates";
 constexpr wchar_t kPrefsKey[] = L"Software\\Kestrel Works\\OstraTallier";
-
-std::wstring ProgramFolder()
-{
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
 
 void SetTemplateList(const std::vector<std::wstring>& paths)
 {
@@ -180,7 +173,7 @@ TEST(Wizard, FirstPageListsChecksAndRemovesTemplates)
     CKWTestTempFolder folder(L"wiz");
     const std::wstring outside = folder.Write(L"B.otn", TemplateXml(Leaf(2, 1, "A")));
     const std::wstring missing = folder.Path() + L"Missing.otn";
-    SetTemplateList({ProgramFolder() + L"Templates\\Default.OTN", outside, missing});
+    SetTemplateList({std::wstring(GetModuleDirectory().GetString()) + L"Templates\\Default.OTN", outside, missing});
     edtest::SetStartPrefs(0, L"");
     CProgramRun program;
     ASSERT_TRUE(program.Start());
