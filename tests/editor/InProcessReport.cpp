@@ -110,13 +110,4 @@ bool InProcessReport::MakeLinkBack(const std::wstring& folder, const wchar_t* na
     }
 }
 
-void InProcessReport::SetKeys(bool ctrl, bool shift)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_LCONTROL] = keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-    keys[VK_LSHIFT] = keys[VK_SHIFT] = shift ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 }  // namespace edtest

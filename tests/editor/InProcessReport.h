@@ -10,6 +10,7 @@
 #include "editor/TalView.h"
 #include "model/document/TalDocument.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ protected:
     // junction, as the file system shows it).
     static bool MakeLinkBack(const std::wstring& folder, const wchar_t* name, const wchar_t* target);
     // Holds the left Ctrl and Shift keys in the thread's key state.
-    static void SetKeys(bool ctrl, bool shift);
+    static void SetKeys(bool ctrl, bool shift) { classlib_test::SetKeys(ctrl, shift); }
 
     CTestApplication& app = TestApplication();
     CTalMainFrame* main = nullptr;

@@ -20,6 +20,7 @@
 #include "model/TalWatermark.h"
 #include "framework/KWRasterLib.h"
 #include "tests/support/TestJpegs.h"
+#include "tests/text/TextTestSupport.h"
 #include "text/KWCharFormat.h"
 #include "text/KWParaFormat.h"
 
@@ -95,19 +96,7 @@ void FillNote(CTalTextNote& note, const wchar_t* text)
     CKWCharFormat* run = new CKWCharFormat;
     run->m_count = static_cast<uint32_t>(s.size());
     note.AppendRun(run);
-    uint32_t count = 0;
-    for (wchar_t ch : s) {
-        ++count;
-        if (ch == L'\n') {
-            CKWParaFormat* para = new CKWParaFormat;
-            para->m_count = count;
-            note.AppendPara(para);
-            count = 0;
-        }
-    }
-    CKWParaFormat* last = new CKWParaFormat;
-    last->m_count = count;
-    note.AppendPara(last);
+    AppendParagraphs(note, s);
     note.OnTextChanged();
     note.OnParasChanged();
 }

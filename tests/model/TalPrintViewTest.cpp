@@ -112,10 +112,8 @@ protected:
                                                     RUNTIME_CLASS(CTestDocFrame), RUNTIME_CLASS(CPrintingView));
         app->AddDocTemplate(app->reportTemplate);
         wizard.reset(new CTalBaseDocument);
-        app->wizardDocument = wizard.get();
-        document = app->NewDocument();
+        document = app->NewDocumentFrom(*wizard);
         ASSERT_NE(nullptr, document);
-        app->wizardDocument = nullptr;
         POSITION position = document->GetFirstViewPosition();
         view = dynamic_cast<CPrintingView*>(document->GetNextView(position));
         ASSERT_NE(nullptr, view);

@@ -14,15 +14,6 @@ void SetNote(CKWTextObject& text, const std::wstring& chars)
     AppendParagraphs(text, chars);
 }
 
-void SetModifiers(bool shift, bool ctrl)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 PanelWindow::PanelWindow(int width, int height, DWORD panelStyle)
 {
     m_host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, width, height,

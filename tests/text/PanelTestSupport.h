@@ -43,7 +43,7 @@ public:
 
 using classlib_test::DrainMessages;
 // The thread's key state as GetKeyState reports it to the panel.
-void SetModifiers(bool shift, bool ctrl);
+inline void SetModifiers(bool shift, bool ctrl) { classlib_test::SetKeys(ctrl, shift); }
 
 class PanelWindow {
 public:
