@@ -29,7 +29,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PictureStore, IdsStartAt128AndFollowThePath)
+TEST_F(PictureStore, IdsStartAt128AndFollowThePathUnknownIdsHaveNone)
 {
     uint32_t first = lib->GetPictureId(L"c:\\pictures\\a.jpg");
     EXPECT_EQ(128u, first);
@@ -43,23 +43,18 @@ TEST_F(PictureStore, IdsStartAt128AndFollowThePath)
     EXPECT_EQ(CString(L"c:\\pictures\\a.jpg"), lib->GetImagePath(first));
     EXPECT_EQ(CString(L"C:\\Pictures\\A.JPG"), lib->GetImagePath(upper));
     EXPECT_EQ(CString(L"A.JPG"), lib->GetImageFileName(upper));
-}
 
-TEST_F(PictureStore, UnknownIdsReadAsEmptyPaths)
-{
+    // Unknown ids read as empty paths.
     EXPECT_TRUE(lib->GetImagePath(4711).IsEmpty());
     EXPECT_TRUE(lib->GetImagePath(0).IsEmpty());
     EXPECT_TRUE(lib->GetImageFileName(4711).IsEmpty());
     EXPECT_TRUE(lib->GetImageFileName(lib->GetPictureId(L"nofolder.jpg")).IsEmpty());
-}
 
-TEST_F(PictureStore, RegisteredPathsEnterBothDirections)
-{
+    // A registered path enters both directions and does not move the counter.
     lib->RegisterImagePath(500, L"c:\\x\\y.png");
     EXPECT_EQ(CString(L"c:\\x\\y.png"), lib->GetImagePath(500));
     EXPECT_EQ(500u, lib->GetPictureId(L"c:\\x\\y.png"));
-    // A registered id does not move the counter.
-    EXPECT_EQ(128u, lib->GetPictureId(L"c:\\x\\z.png"));
+    EXPECT_EQ(132u, lib->GetPictureId(L"c:\\x\\z.png"));
 }
 
 TEST_F(PictureStore, ImageSizeIsReadOnce)
