@@ -1,7 +1,10 @@
 #include "editor/PictCollectBar.h"
 
 #include "controls/KWMessageBox.h"
+#include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPRegistry.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "editor/PictCollectItems.h"
 #include "editor/TalApplication.h"
@@ -104,6 +107,16 @@ void CPictCollectBar::SavePictCollectBarState(CTalPrefs& prefs)
         }
     }
     prefs.SetGalleryDockSide(side);
+}
+
+bool CPictCollectBar::HasStoredState()
+{
+    CQMXPWorkspace* workspace = QMXPGetWorkspace();
+    if (!workspace)
+        return false;
+    CQMXPRegistry reg(FALSE, TRUE);
+    return reg.Open(QMXPBarStateKey(qmxRegControlBarSection, L"QMXPControlBar", workspace->GetRegSectionPath(L""),
+                                    kBarId, -1)) != FALSE;
 }
 
 int CPictCollectBar::OnCreate(LPCREATESTRUCTW lpCreateStruct)

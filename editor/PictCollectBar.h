@@ -29,6 +29,9 @@ public:
     // The docking library's own state, then the rectangle, the floating
     // flag and (docked) the side into the preferences.
     void SavePictCollectBarState(CTalPrefs& prefs);
+    // True when the workspace holds the bar's docking state from an earlier
+    // run, so that the stored docking layout has a place for it.
+    static bool HasStoredState();
 
     // Opens the folder: its images, unless it holds none (reported once
     // while reported is false). An open folder is selected again unless

@@ -119,6 +119,11 @@ public:
     // The gallery bar, made on the main window at the first call; null when
     // it cannot be made.
     CPictCollectBar* GetPictCollectBar();
+    // Called by the main window as it is made, before the stored docking
+    // layout is loaded: a gallery that existed at the last close is made
+    // now, so that the layout brings it back to its place and state
+    // (docked, floating or auto-hidden); otherwise it waits for first use.
+    void RestorePictCollectBar(CFrameWnd* frame);
     // The gallery bar when it exists; never makes one.
     CPictCollectBar* FindPictCollectBar() const;
     // Deletes the gallery bar object (its window goes with the main window).
@@ -170,6 +175,8 @@ private:
     CTalBaseDocument* m_wizardDocument = nullptr;
     std::vector<std::unique_ptr<CTalBaseDocument>> m_wizardDocuments;
     CString m_wizardText;
+    CPictCollectBar* MakePictCollectBar(CFrameWnd* frame);
+
     // The gallery's visibility before a print preview hid it.
     uint8_t m_galleryWasVisible = 0;
     CPictCollectBar* m_pictCollectBar = nullptr;

@@ -28,8 +28,22 @@ CPictCollectBar* CTalApplication::GetPictCollectBar()
 {
     if (CPictCollectBar* bar = FindPictCollectBar())
         return bar;
+    return MakePictCollectBar(dynamic_cast<CFrameWnd*>(m_pMainWnd));
+}
+
+void CTalApplication::RestorePictCollectBar(CFrameWnd* frame)
+{
+    if (FindPictCollectBar() || !CPictCollectBar::HasStoredState())
+        return;
+    // The main window is made before the settings are read; the gallery's
+    // place in them is the one it takes where the stored layout has none.
+    LoadSettings();
+    MakePictCollectBar(frame);
+}
+
+CPictCollectBar* CTalApplication::MakePictCollectBar(CFrameWnd* frame)
+{
     ReleasePictCollectBar();
-    auto* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
     if (!frame)
         return nullptr;
     auto* bar = new CPictCollectBar;

@@ -24,14 +24,14 @@ namespace {
 
 // The push buttons: id, icon on XP and later, icon before, disabled icon,
 // tooltip string (the button's id).
-struct ButtonSpec {
+struct PanelButton {
     UINT id;
     UINT iconXP;
     UINT iconOld;
     UINT iconDisabled;
 };
 
-const ButtonSpec kButtons[15] = {
+const PanelButton kButtons[15] = {
     {IDC_TAL_IMG_ADD, 201, 253, 0},          {IDC_TAL_IMG_REMOVE, 202, 254, 0},
     {IDC_TAL_IMG_PREVIEW_MODE, 199, 251, 0}, {IDC_TAL_IMG_THUMBNAILS_MODE, 200, 252, 0},
     {IDC_TAL_IMG_GRAYSCALE, 205, 257, 0},    {IDC_TAL_IMG_ROTATE_LEFT, 203, 255, 0},
@@ -100,12 +100,12 @@ void CTalControlsWnd::InitControls()
 {
     const bool xp = IsWindowsXPOrLater();
     for (size_t i = 0; i < 15; ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        if (!m_buttons[i].SubclassDlgItem(spec.id, this))
+        const PanelButton& button = kButtons[i];
+        if (!m_buttons[i].SubclassDlgItem(button.id, this))
             continue;
         m_buttons[i].SetThemeHelper(&m_themeHelper);
-        m_buttons[i].SetIconById(xp ? spec.iconXP : spec.iconOld, 0, spec.iconDisabled);
-        m_buttons[i].SetTooltipTextById(spec.id, TRUE);
+        m_buttons[i].SetIconById(xp ? button.iconXP : button.iconOld, 0, button.iconDisabled);
+        m_buttons[i].SetTooltipTextById(button.id, TRUE);
     }
     for (size_t i = 0; i < 13; ++i)
         m_buttonFacades[i].CreateImp(GetItemHwnd(kFacadeIds[i]));

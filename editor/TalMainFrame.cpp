@@ -33,6 +33,8 @@ int CTalMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     EnableAutoHideBars(kDockAnySide);
     // Auto-hidden panes may be shown and hidden like docked ones (the gallery's menu command).
     CQMXPDockingControlBar::SetHideInAutoHideMode(TRUE);
+    if (CTalApplication* app = result != -1 ? GetTalApp() : nullptr)
+        app->RestorePictCollectBar(this);
     return result;
 }
 

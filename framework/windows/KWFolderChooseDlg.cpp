@@ -14,11 +14,25 @@ CKWFolderChooseDlg::CKWFolderChooseDlg(const wchar_t* initialFolder, CWnd* paren
 {
 }
 
-int CALLBACK CKWFolderChooseDlg::BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data)
+int CALLBACK CKWFolderChooseDlg::BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data)
 {
+    auto* self = reinterpret_cast<CKWFolderChooseDlg*>(data);
     if (message == BFFM_INITIALIZED) {
-        const auto* self = reinterpret_cast<const CKWFolderChooseDlg*>(data);
+        self->m_selectRetries = self->m_path.IsEmpty() ? 0 : 3;
         ::SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(self->m_path.GetString()));
+    } else if (message == BFFM_SELCHANGED && self->m_selectRetries > 0) {
+        // Until the opening folder has shown once, a selection of the
+        // browser's own is undone; after that every change is the user's.
+        wchar_t path[MAX_PATH] = {};
+        const bool atOpening = lParam != 0 &&
+                               ::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path) &&
+                               ::lstrcmpiW(path, self->m_path) == 0;
+        if (atOpening) {
+            self->m_selectRetries = 0;
+        } else {
+            --self->m_selectRetries;
+            ::PostMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(self->m_path.GetString()));
+        }
     }
     return 0;
 }

@@ -20,4 +20,7 @@ private:
 
     HWND m_owner;
     CString m_path;
+    // Times the opening folder may still be asked for again: the browser can
+    // settle on a folder of its own after it was told the one to open at.
+    int m_selectRetries = 0;
 };

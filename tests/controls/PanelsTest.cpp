@@ -61,15 +61,7 @@ void Fill(CKWItemsPanel& panel, int count)
     panel.UpdateScrollBars();
 }
 
-// Holds the left Ctrl and Shift keys as given in the thread's key state.
-void SetKeys(bool ctrl, bool shift)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_LCONTROL] = keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-    keys[VK_LSHIFT] = keys[VK_SHIFT] = shift ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
+using classlib_test::SetKeys;
 
 void ClickItem(CKWItemsPanel& panel, int index, bool ctrl = false, bool shift = false)
 {

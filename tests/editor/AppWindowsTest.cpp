@@ -11,6 +11,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 #include "editor/TalApplication.h"
 #include "editor/TalMainFrame.h"
+#include "framework/KWSystemInfo.h"
 #include "framework/KWFontFaceStorage.h"
 #include "model/TalTemplate.h"
 #include "model/TalTemplateManager.h"
@@ -146,10 +147,7 @@ TEST_F(AppWindows, WheelPagesThePanelUnderThePointerByTheTurnsSign)
 
 TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkipped)
 {
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring data(self);
-    data = data.substr(0, data.find_last_of(L'\\') + 1) + L"DATA\\";
+    const std::wstring data = std::wstring(GetModuleDirectory().GetString()) + L"DATA\\";
     ::CreateDirectoryW(data.c_str(), nullptr);
     const char head[] = "<?xml version='1.0' encoding='utf-8' ?>\n";
     WriteFileBytes(data + L"B.ott", std::string(head) + "<TitleTemplate Title='B'>\n</TitleTemplate>\n");

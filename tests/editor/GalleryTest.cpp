@@ -64,7 +64,7 @@ protected:
     {
         SetKeys(ctrl, shift);
         auto texts = classlib_test::AnsweringMessageBoxes(
-            [&] { bar->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(FileDropBlock(paths))); });
+            [&] { bar->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(edtest::FileDropBlock(paths))); });
         SetKeys(false, false);
         return texts;
     }

@@ -3,6 +3,9 @@
 // thumbnails, lays its controls out, switches to the preview, renames a
 // picture from its title box as one Undo step and reports the picture.
 #include "ProgramRun.h"
+#include "DropData.h"
+#include "RemoteMemory.h"
+#include "SolidBitmap.h"
 
 #include "framework/KWClipFormats.h"
 #include "framework/KWDataSerializer.h"
@@ -27,6 +30,7 @@
 #include <vector>
 
 using edtest::CProgramRun;
+using edtest::SolidBitmapFile;
 
 namespace {
 
@@ -35,25 +39,6 @@ constexpr int kStatusBarId = 0xE801;
 constexpr UINT kUndo = 57643;
 constexpr UINT kGeneratePdf = 32837;
 constexpr int kGrayscaleOption = 1053;
-
-// A 24-bit bitmap file of one colour.
-std::string BitmapFile(int width, int height, uint8_t blue, uint8_t green, uint8_t red)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {0x4D42, DWORD(54 + stride * height), 0, 0, 54};
-    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, DWORD(stride * height)};
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    std::string row(size_t(stride), '\0');
-    for (int x = 0; x < width; ++x) {
-        row[x * 3] = char(blue);
-        row[x * 3 + 1] = char(green);
-        row[x * 3 + 2] = char(red);
-    }
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
-}
 
 std::string Utf8(const std::wstring& text)
 {
@@ -72,7 +57,8 @@ std::wstring WriteReport(CKWTestTempFolder& folder, bool turnedGrey = false)
     std::string items, images;
     for (int i = 0; i < 5; ++i) {
         const std::wstring name(1, wchar_t(L'a' + i));
-        const std::wstring path = folder.Write((name + L".bmp").c_str(), BitmapFile(640, 480, uint8_t(40 * i), 90, 200));
+        const std::wstring path =
+            folder.Write((name + L".bmp").c_str(), SolidBitmapFile(640, 480, uint8_t(40 * i), 90, 200));
         const char* angle = turnedGrey && i == 0 ? "90" : "0";
         const char* grey = turnedGrey && i > 0 ? "0" : "2";
         items += "<ImageListItem ID='" + std::to_string(i + 1) + "' GrayScale='" + grey + "' Desc='" + Utf8(name) +
@@ -101,56 +87,17 @@ int ItemCount(HWND list)
     return int(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// Sends the list a message whose lParam points to the record (and the
-// bytes after it), through memory of the list's process; the record and
-// those bytes come back as the list left them. Pointers inside the record
-// may name the remote copy of the bytes after it (see RemoteTail).
-template <typename Record>
-void SendRemote(HWND list, UINT message, WPARAM wParam, Record& record, uint8_t* tail = nullptr, size_t tailBytes = 0,
-                uint8_t** remoteTail = nullptr)
-{
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(list, &processId);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    auto* remote = static_cast<uint8_t*>(
-        ::VirtualAllocEx(process, nullptr, sizeof(Record) + tailBytes + 1, MEM_COMMIT, PAGE_READWRITE));
-    if (remoteTail)
-        *remoteTail = remote + sizeof(Record);
-    ::WriteProcessMemory(process, remote, &record, sizeof record, nullptr);
-    ::SendMessageW(list, message, wParam, reinterpret_cast<LPARAM>(remote));
-    ::ReadProcessMemory(process, remote, &record, sizeof record, nullptr);
-    if (tail)
-        ::ReadProcessMemory(process, remote + sizeof(Record), tail, tailBytes, nullptr);
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
-}
-
 std::wstring ItemText(HWND list, int index)
 {
-    // The text buffer follows the record in the other process.
-    wchar_t text[256] = {};
-    LVITEMW item = {};
-    item.cchTextMax = 256;
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(list, &processId);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    auto* remote = static_cast<uint8_t*>(
-        ::VirtualAllocEx(process, nullptr, sizeof item + sizeof text, MEM_COMMIT, PAGE_READWRITE));
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
-    ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(remote));
-    ::ReadProcessMemory(process, remote + sizeof item, text, sizeof text, nullptr);
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
-    return text;
+    return edtest::ListItemText(list, list, index);
 }
 
 // The item's icon in the list's client coordinates.
 RECT IconRect(HWND list, int index)
 {
-    RECT rect = {LVIR_ICON, 0, 0, 0};
-    SendRemote(list, LVM_GETITEMRECT, WPARAM(index), rect);
-    return rect;
+    edtest::CRemote remote(list, sizeof(RECT));
+    ::SendMessageW(list, LVM_GETITEMRECT, WPARAM(index), remote.Put(RECT{LVIR_ICON, 0, 0, 0}));
+    return remote.Get<RECT>();
 }
 
 // The bounds of the item icon's pixels that are not the list's background,
@@ -336,51 +283,25 @@ private:
     int m_left, m_generic;
 };
 
-HGLOBAL Block(const std::vector<uint8_t>& bytes)
-{
-    HGLOBAL global = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(::GlobalLock(global), bytes.data(), bytes.size());
-    ::GlobalUnlock(global);
-    return global;
-}
-
 // The drag record of pictures of the program's document.
-std::vector<uint8_t> DragRecord(uint32_t processId, uint32_t documentId)
+HGLOBAL DragRecord(uint32_t processId, uint32_t documentId)
 {
     KWDragInfo info;
     info.Clear();
     info.instanceId = processId;
     info.kind = 2;
     info.documentId = documentId;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&info);
-    return std::vector<uint8_t>(bytes, bytes + sizeof info);
+    return edtest::GlobalBlock(&info, sizeof info);
 }
 
-std::vector<uint8_t> Serialized(CKWSerialData&& record)
+HGLOBAL Serialized(CKWSerialData&& record)
 {
     void* data = nullptr;
     uint32_t size = 0;
     CKWDataSerializer::CKWDataSerializer2(&record).Store(data, size);
-    std::vector<uint8_t> bytes(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+    HGLOBAL block = edtest::GlobalBlock(data, size);
     std::free(data);
-    return bytes;
-}
-
-HGLOBAL FileListBlock(const std::vector<std::wstring>& files)
-{
-    DROPFILES header = {};
-    header.pFiles = sizeof(header);
-    header.fWide = TRUE;
-    std::vector<uint8_t> block(reinterpret_cast<uint8_t*>(&header), reinterpret_cast<uint8_t*>(&header + 1));
-    for (const std::wstring& file : files) {
-        const auto* bytes = reinterpret_cast<const uint8_t*>(file.c_str());
-        block.insert(block.end(), bytes, bytes + (file.size() + 1) * sizeof(wchar_t));
-    }
-    block.insert(block.end(), {0, 0});
-    HGLOBAL global = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
-    std::memcpy(::GlobalLock(global), block.data(), block.size());
-    ::GlobalUnlock(global);
-    return global;
+    return block;
 }
 
 }  // namespace
@@ -390,7 +311,7 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     ::OleInitialize(nullptr);
     CKWTestTempFolder folder(L"pnd");
     const std::wstring report = WriteReport(folder);
-    const std::wstring extra = folder.Write(L"f.bmp", BitmapFile(64, 48, 0, 0, 255));
+    const std::wstring extra = folder.Write(L"f.bmp", SolidBitmapFile(64, 48, 0, 0, 255));
     edtest::SetStartPrefs(3, L"");
     CProgramRun program;
     ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
@@ -408,7 +329,7 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
 
     // Dropped on the first picture, an image file goes before it; other files are left out.
     COleDataSource files;
-    files.CacheGlobalData(CF_HDROP, FileListBlock({extra, folder.Path() + L"notes.txt"}));
+    files.CacheGlobalData(CF_HDROP, edtest::FileDropBlock({extra, folder.Path() + L"notes.txt"}));
     const RECT first = IconRect(list, 0);
     const POINT onFirst = {(first.left + first.right) / 2, (first.top + first.bottom) / 2};
     DropOn(list, files, &onFirst);
@@ -440,11 +361,11 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     // A folder brings its own images; with Shift those of its subfolders too.
     ::CreateDirectoryW((folder.Path() + L"dir").c_str(), nullptr);
     ::CreateDirectoryW((folder.Path() + L"dir\\sub").c_str(), nullptr);
-    folder.Write(L"dir\\g.bmp", BitmapFile(8, 8, 0, 255, 0));
-    folder.Write(L"dir\\sub\\h.bmp", BitmapFile(8, 8, 255, 0, 0));
+    folder.Write(L"dir\\g.bmp", SolidBitmapFile(8, 8, 0, 255, 0));
+    folder.Write(L"dir\\sub\\h.bmp", SolidBitmapFile(8, 8, 255, 0, 0));
     for (const bool shift : {false, true}) {
         COleDataSource tree;
-        tree.CacheGlobalData(CF_HDROP, FileListBlock({folder.Path() + L"dir"}));
+        tree.CacheGlobalData(CF_HDROP, edtest::FileDropBlock({folder.Path() + L"dir"}));
         {
             std::unique_ptr<CHeldKey> held(shift ? new CHeldKey(list, VK_LSHIFT, VK_SHIFT) : nullptr);
             DropOn(list, tree);
@@ -471,8 +392,8 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
         copy->SetTitle(L"dragged");
         const CTalPositionList positions{0};
         COleDataSource data;
-        data.CacheGlobalData(g_cfAppDragInfo, Block(DragRecord(processId, own.documentId)));
-        data.CacheGlobalData(g_cfAppObject, Block(Serialized(CTalPicturesData({copy}, false, &positions))));
+        data.CacheGlobalData(g_cfAppDragInfo, DragRecord(processId, own.documentId));
+        data.CacheGlobalData(g_cfAppObject, Serialized(CTalPicturesData({copy}, false, &positions)));
         {
             std::unique_ptr<CHeldKey> held(own.ctrl ? new CHeldKey(list, VK_LCONTROL, VK_CONTROL) : nullptr);
             DropOn(list, data);
@@ -488,7 +409,7 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     const std::wstring copy = folder.Path() + L"Copy.OTD";
     ::CopyFileW(report.c_str(), copy.c_str(), FALSE);
     COleDataSource second;
-    second.CacheGlobalData(CF_HDROP, FileListBlock({copy}));
+    second.CacheGlobalData(CF_HDROP, edtest::FileDropBlock({copy}));
     DropOn(list, second);
     EXPECT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
 }

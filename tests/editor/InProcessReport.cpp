@@ -110,31 +110,4 @@ bool InProcessReport::MakeLinkBack(const std::wstring& folder, const wchar_t* na
     }
 }
 
-HDROP InProcessReport::FileDropBlock(const std::vector<std::wstring>& paths)
-{
-    size_t chars = 1;
-    for (const std::wstring& path : paths)
-        chars += path.size() + 1;
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(::GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(header + 1);
-    for (const std::wstring& path : paths) {
-        std::memcpy(text, path.c_str(), path.size() * sizeof(wchar_t));
-        text += path.size() + 1;
-    }
-    ::GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
-
-void InProcessReport::SetKeys(bool ctrl, bool shift)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_LCONTROL] = keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-    keys[VK_LSHIFT] = keys[VK_SHIFT] = shift ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 }  // namespace edtest

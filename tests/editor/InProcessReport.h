@@ -2,6 +2,7 @@
 // The program's windows in the test's own process: the main window of the
 // test application with one new report (from the default report template),
 // its report window, view and section tree, and folders of JPEG pictures.
+#include "DropData.h"
 #include "TestApplication.h"
 
 #include "editor/TalDocFrame.h"
@@ -9,6 +10,7 @@
 #include "editor/TalView.h"
 #include "model/document/TalDocument.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +33,8 @@ protected:
     // A link named name inside the folder that leads back to target (a
     // junction, as the file system shows it).
     static bool MakeLinkBack(const std::wstring& folder, const wchar_t* name, const wchar_t* target);
-    // A shell file list of the paths, as WM_DROPFILES and CF_HDROP carry it.
-    static HDROP FileDropBlock(const std::vector<std::wstring>& paths);
     // Holds the left Ctrl and Shift keys in the thread's key state.
-    static void SetKeys(bool ctrl, bool shift);
+    static void SetKeys(bool ctrl, bool shift) { classlib_test::SetKeys(ctrl, shift); }
 
     CTestApplication& app = TestApplication();
     CTalMainFrame* main = nullptr;

@@ -14,6 +14,7 @@
 #include "model/TalTextNote.h"
 #include "model/document/TalDocument.h"
 #include "model/document/TalPrintIFace.h"
+#include "SolidBitmap.h"
 #include "tests/framework/KWTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -23,27 +24,6 @@
 using test_support::CRecordingGraphics;
 
 namespace {
-
-// A 40 x 20 picture file of one colour (BGR) as a 24-bit bottom-up bitmap.
-std::string BitmapFile(uint8_t blue, uint8_t green, uint8_t red)
-{
-    const int width = 40, height = 20, stride = width * 3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + stride * height;
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int pixel = 0; pixel < width * height; ++pixel)
-        bytes += {static_cast<char>(blue), static_cast<char>(green), static_cast<char>(red)};
-    return bytes;
-}
 
 class PagePainter : public testing::Test {
 protected:
@@ -82,7 +62,8 @@ TEST_F(PagePainter, PlacedTextIsAlignedByItsPlaceIndexAlone)
 TEST_F(PagePainter, CaptionTakesTwoLineHeightsUnderItsPictureAndOnlySectionPicturesTurnAndGrey)
 {
     CKWTestTempFolder folder(L"edg");
-    const uint32_t picture = g_rasterLib.GetPictureId(folder.Write(L"red.bmp", BitmapFile(0, 0, 255)).c_str());
+    const uint32_t picture =
+        g_rasterLib.GetPictureId(folder.Write(L"red.bmp", edtest::SolidBitmapFile(40, 20, 0, 0, 255)).c_str());
     TalPageExport page(0, L"page", nullptr);
     auto* section = new TalObjExport(picture, CKWDoubleRect(0.1, 0.1, 0.9, 0.5), 90, true);
     CTalTextFormat format;

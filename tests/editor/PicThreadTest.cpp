@@ -3,6 +3,7 @@
 #include "editor/TalPicThreadWin.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWThreadOwner.h"
+#include "SolidBitmap.h"
 #include "tests/framework/KWTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::string BitmapFile(uint8_t red)
-{
-    BITMAPFILEHEADER file = {0x4D42, 54 + 16, 0, 0, 54};
-    BITMAPINFOHEADER info = {sizeof info, 2, 2, 1, 24, BI_RGB, 16};
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    const char row[8] = {0, 0, char(red), 0, 0, char(red), 0, 0};
-    bytes.append(row, 8).append(row, 8);
-    return bytes;
-}
 
 // A thread made suspended with its queue, and a handle of its own to wait on.
 struct Started {
@@ -57,7 +47,7 @@ struct PicThread : ::testing::Test {
     ~PicThread() override { ::DestroyWindow(window); }
     uint32_t Picture(const wchar_t* name, uint8_t red)
     {
-        return g_rasterLib.GetPictureId(folder.Write(name, BitmapFile(red)).c_str());
+        return g_rasterLib.GetPictureId(folder.Write(name, edtest::SolidBitmapFile(2, 2, 0, 0, red)).c_str());
     }
     CKWTestTempFolder folder{L"thr"};
     HWND window = nullptr;

@@ -97,11 +97,14 @@ TEST_F(ProgramCommands, PrintPreviewTakesTheReportWindowAndClosingLeavesIt)
     HWND frame = program.ActiveFrame();
     HWND view = CProgramRun::FindById(frame, kViewId);
     ASSERT_NE(nullptr, view);
-    program.Command(57609);
-    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
+    // Posted, so that a message box the preview might raise fails the test
+    // with its text instead of holding the test in a send.
+    program.PostCommand(57609);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }))
+        << CProgramRun::DialogText(program.FindDialog());
     test_support::WriteWindowScreenshot(program.Main(), L"editor_print_preview");
     // Closing the main window leaves the preview first.
-    ::SendMessageW(program.Main(), WM_CLOSE, 0, 0);
+    ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
     EXPECT_TRUE(::IsWindow(program.Main()));
 }
@@ -151,30 +154,16 @@ TEST(ProgramGallery, AddFolderFillsTheGalleryAndClosingStoresItsDockSide)
     const std::string pixels = testpictures::PhotoPixels(120, 90, 3);
     WriteFileBytes(folder.Path() + L"one.jpg", testpictures::EncodeJpeg(pixels, 120, 90));
     edtest::SetStartPrefs(3, L"");
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Kestrel Works\\OstraTallier\\", 0,
-                                               nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     const DWORD right = 59421;
-    const DWORD docked = 0;
-    ::RegSetValueExW(key, L"PictureCollectionDockSide", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&right),
-                     sizeof right);
-    ::RegSetValueExW(key, L"PictureCollectionFloating", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&docked),
-                     sizeof docked);
     const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
-    ::RegSetValueExW(key, L"AddFolderPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                     static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    edtest::SetGalleryPrefs(right, false, path);
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Kestrel Works\\OstraTallier\\", 0,
+                                             KEY_ALL_ACCESS, &key));
     CProgramRun program;
     ASSERT_TRUE(program.Start());
-    program.PostCommand(32856);
-    HWND chooser = program.WaitForDialog();
-    ASSERT_NE(nullptr, chooser);
     // The chooser starts at the folder last added, which the test set.
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) != FALSE; }));
-    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDOK)));
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        HWND bar = CProgramRun::FindById(program.Main(), 5971);
-        return bar && ::IsWindowVisible(bar);
-    }));
+    ASSERT_TRUE(program.AddGalleryFolder(path));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_gallery");
     // Read at the start: what is there after the close, the close wrote.
     ::RegDeleteValueW(key, L"PictureCollectionDockSide");

@@ -1,5 +1,6 @@
 #include "ProgramRun.h"
 
+#include <cstdio>
 #include <string>
 
 namespace edtest {
@@ -10,6 +11,8 @@ constexpr wchar_t kPrefsKey[] = L"Software\\Kestrel Works\\OstraTallier\\";
 // The file dialogs' name box: the combo box's edit and the plain edit.
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
+constexpr UINT kAddGalleryFolder = 32856;
+constexpr int kGalleryBarId = 5971;
 
 std::wstring ProgramPath()
 {
@@ -60,6 +63,22 @@ void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExpor
     ::RegSetValueExW(key, L"ShowExpDlg", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&show), sizeof(show));
     ::RegSetValueExW(key, L"LastFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(lastFile.c_str()),
                      static_cast<DWORD>((lastFile.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolderPath)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPrefsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    const DWORD floats = floating ? 1 : 0;
+    ::RegSetValueExW(key, L"PictureCollectionDockSide", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dockSide),
+                     sizeof dockSide);
+    ::RegSetValueExW(key, L"PictureCollectionFloating", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&floats),
+                     sizeof floats);
+    ::RegSetValueExW(key, L"AddFolderPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(addFolderPath.c_str()),
+                     static_cast<DWORD>((addFolderPath.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
 }
 
@@ -221,6 +240,53 @@ HWND CProgramRun::WaitForDialogWith(int itemId, DWORD timeoutMs) const
         return dialog && ::GetDlgItem(dialog, itemId);
     }, timeoutMs);
     return dialog && ::GetDlgItem(dialog, itemId) ? dialog : nullptr;
+}
+
+bool CProgramRun::AddGalleryFolder(const std::wstring& folder) const
+{
+    // The chooser shows first at a folder of its own and moves to the one it
+    // was given later, under load noticeably so: OK waits until its name box
+    // names that folder, or another folder would be added. Wine's browser now
+    // and then stays at its own folder for good; the chooser is then
+    // cancelled (which adds nothing) and asked for again.
+    const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    std::wstring shown;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PostCommand(kAddGalleryFolder);
+        HWND chooser = WaitForDialog();
+        if (!chooser)
+            return false;
+        HWND nameBox = ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+        if (WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) && Text(nameBox) == name; }, 5000)) {
+            ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDOK)));
+            return WaitFor([&] {
+                HWND bar = GalleryBar();
+                return bar && ::IsWindowVisible(bar);
+            });
+        }
+        shown = Text(nameBox);
+        std::fprintf(stderr, "The folder chooser stays at [%ls]; asking again\n", shown.c_str());
+        ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDCANCEL)));
+        if (!WaitFor([&] { return !::IsWindow(chooser); }))
+            return false;
+    }
+    std::fprintf(stderr, "The folder chooser shows [%ls], not [%ls]\n", shown.c_str(), name.c_str());
+    return false;
+}
+
+HWND CProgramRun::GalleryBar() const
+{
+    HWND bar = FindById(m_main, kGalleryBarId);
+    // A floating gallery lies in a floating frame of its own.
+    WindowsOf query = {m_process.dwProcessId, [&bar](HWND window) {
+                           bar = FindById(window, kGalleryBarId);
+                           return bar != nullptr;
+                       }};
+    if (!bar)
+        ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    return bar;
 }
 
 std::wstring CProgramRun::Text(HWND window)

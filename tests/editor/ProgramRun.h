@@ -19,6 +19,10 @@ std::wstring BesideTests(const wchar_t* name);
 // unless told not to ("ShowExpDlg").
 void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExportDialog = true);
 
+// The gallery's preferences read at start: its dock-bar side, whether it
+// floats, and the folder the "Add Folder" chooser opens at.
+void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolderPath);
+
 // Waits (polling the other process) until the condition holds; its last value.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
 
@@ -61,6 +65,12 @@ public:
     static std::wstring DialogText(HWND dialog);
     // Types the path into a file dialog's name box and presses OK.
     static void AnswerFileDialog(HWND dialog, const std::wstring& path);
+    // "Add Folder To Image Gallery..." answered with OK once the chooser is
+    // at the folder (the one the preferences open it at, without a final
+    // backslash); true once the gallery bar shows.
+    bool AddGalleryFolder(const std::wstring& folder) const;
+    // The gallery bar, docked or in its floating frame; null when none.
+    HWND GalleryBar() const;
     // The caption of a window.
     static std::wstring Text(HWND window);
 

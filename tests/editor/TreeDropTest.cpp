@@ -28,18 +28,10 @@ namespace {
 
 enum : uint32_t { kFileNames = 0, kSection = 1, kPictures = 2 };
 
-HGLOBAL Block(const void* bytes, size_t size)
-{
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(::GlobalLock(block), bytes, size);
-    ::GlobalUnlock(block);
-    return block;
-}
-
 COleDataSource* TextData(const std::wstring& text)
 {
     auto* source = new COleDataSource;
-    source->CacheGlobalData(CF_UNICODETEXT, Block(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+    source->CacheGlobalData(CF_UNICODETEXT, edtest::GlobalBlock(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
     return source;
 }
 
@@ -81,7 +73,7 @@ protected:
     static COleDataSource* FileData(const std::vector<std::wstring>& paths)
     {
         auto* source = new COleDataSource;
-        source->CacheGlobalData(CF_HDROP, FileDropBlock(paths));
+        source->CacheGlobalData(CF_HDROP, edtest::FileDropBlock(paths));
         return source;
     }
     CKWRefPtr<CTalSection> Add(CTalSection* parent, const wchar_t* name)

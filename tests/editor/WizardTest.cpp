@@ -2,8 +2,10 @@
 // command 32789, its pages driven by the sheet's, the controls', the tree's
 // and the list's messages, its dialogs answered.
 #include "ProgramRun.h"
+#include "RemoteMemory.h"
 
 #include "editor/StructedWizardPage1.h"
+#include "framework/KWSystemInfo.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/WindowScreenshot.h"
 
@@ -19,14 +21,6 @@ namespace {
 
 constexpr wchar_t kTemplateListKey[] = L"Software\\Kestrel Works\\OstraTallier\\OTN_Templates";
 constexpr wchar_t kPrefsKey[] = L"Software\\Kestrel Works\\OstraTallier";
-
-std::wstring ProgramFolder()
-{
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
 
 void SetTemplateList(const std::vector<std::wstring>& paths)
 {
@@ -64,34 +58,8 @@ std::string Leaf(int id, int parent, const char* name)
            "<CurLeafTemplate ID='-1'></CurLeafTemplate></Leaf>\n";
 }
 
-// Memory inside the program, for the messages whose records must live there.
-class CRemote {
-public:
-    CRemote(HANDLE process, size_t size) : m_process(process)
-    {
-        m_address = ::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~CRemote() { ::VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE); }
-    template <class T>
-    LPARAM Put(const T& value, size_t offset = 0)
-    {
-        ::WriteProcessMemory(m_process, static_cast<char*>(m_address) + offset, &value, sizeof(T), nullptr);
-        return At(offset);
-    }
-    LPARAM At(size_t offset) const { return reinterpret_cast<LPARAM>(static_cast<char*>(m_address) + offset); }
-    std::wstring Text(size_t offset) const
-    {
-        wchar_t text[260] = {};
-        ::ReadProcessMemory(m_process, static_cast<char*>(m_address) + offset, text, sizeof(text) - 2, nullptr);
-        return text;
-    }
-
-private:
-    HANDLE m_process;
-    void* m_address;
-};
-
-constexpr size_t kTextAt = 256;
+using edtest::CRemote;
+constexpr size_t kTextAt = CRemote::kTextAt;
 
 std::wstring TreeText(HANDLE process, HWND tree, HTREEITEM item)
 {
@@ -205,7 +173,7 @@ TEST(Wizard, FirstPageListsChecksAndRemovesTemplates)
     CKWTestTempFolder folder(L"wiz");
     const std::wstring outside = folder.Write(L"B.otn", TemplateXml(Leaf(2, 1, "A")));
     const std::wstring missing = folder.Path() + L"Missing.otn";
-    SetTemplateList({ProgramFolder() + L"Templates\\Default.OTN", outside, missing});
+    SetTemplateList({std::wstring(GetModuleDirectory().GetString()) + L"Templates\\Default.OTN", outside, missing});
     edtest::SetStartPrefs(0, L"");
     CProgramRun program;
     ASSERT_TRUE(program.Start());
@@ -304,17 +272,6 @@ void Settle(HWND window)
         DWORD_PTR answer;
         ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
     }
-}
-
-std::wstring ListText(HANDLE process, HWND list, int index)
-{
-    CRemote remote(process, 1024);
-    LVITEMW record = {};
-    record.iSubItem = 0;
-    record.pszText = reinterpret_cast<wchar_t*>(remote.At(kTextAt));
-    record.cchTextMax = 260;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, index, remote.Put(record));
-    return remote.Text(kTextAt);
 }
 
 void SetListSelection(HANDLE process, HWND list, const std::vector<int>& selected)
@@ -465,12 +422,12 @@ TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
         ASSERT_TRUE(edtest::WaitFor([&] { return program.FindDialog() == wizard.Sheet(); }));
     }
     ASSERT_EQ(5, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    EXPECT_EQ(L"holiday", ListText(process, list, 0));
+    EXPECT_EQ(L"holiday", edtest::ListItemText(process, list, 0));
     SetListSelection(process, list, {1, 3});
     wizard.ClickNow(1042);
     ASSERT_EQ(3, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    EXPECT_EQ(L"holiday p2 p4", ListText(process, list, 0) + L" " + ListText(process, list, 1) + L" " +
-                                    ListText(process, list, 2));
+    EXPECT_EQ(L"holiday p2 p4", edtest::ListItemText(process, list, 0) + L" " + edtest::ListItemText(process, list, 1) + L" " +
+                                    edtest::ListItemText(process, list, 2));
     wizard.Screenshot(L"editor_wizard_page3");
 
     // Back to the first page and on with the same template: nothing reloaded.

@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "export/ExportDib.h"
@@ -141,10 +139,7 @@ protected:
 
 TEST_F(ExportDibLibraryTest, DecodesFromMemory)
 {
-    const std::wstring path = m_folder.Path() + L"memory.bmp";
-    ASSERT_TRUE(WriteTestBmp(path, 7, 3));
-    std::ifstream in(path.c_str(), std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = TestBmp(7, 3);
     void* buffer = reinterpret_cast<void*>(1);
     const int32_t size = RasterReadImageFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size()), &buffer, "BMP");
     ASSERT_GT(size, 0);

@@ -5,9 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -22,35 +20,13 @@
 #include "model/TalWatermark.h"
 #include "framework/KWRasterLib.h"
 #include "tests/support/TestJpegs.h"
+#include "tests/text/TextTestSupport.h"
 #include "text/KWCharFormat.h"
 #include "text/KWParaFormat.h"
 
 namespace {
 
 int g_templateCounter = 0;
-
-void RemoveTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW entry;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + name;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(path + L"\\");
-            else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                ::RemoveDirectoryW(path.c_str());
-            else
-                ::DeleteFileW(path.c_str());
-        } while (::FindNextFileW(find, &entry));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
 
 void PutLe(std::string& out, uint32_t value, int bytes)
 {
@@ -72,25 +48,9 @@ CTalTemplate* FillTemplate(CTalTemplate* tmpl, const std::vector<TestCell>& cell
 
 }  // namespace
 
-CExportTestFolder::CExportTestFolder()
-{
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    wchar_t name[64];
-    std::swprintf(name, 64, L"ot_export_%lu_%d\\", ::GetCurrentProcessId(), ++counter);
-    m_path = std::wstring(temp) + name;
-    ::CreateDirectoryW(m_path.c_str(), nullptr);
-}
-
-CExportTestFolder::~CExportTestFolder()
-{
-    RemoveTree(m_path);
-}
-
 std::wstring CExportTestFolder::MakeFolder(const std::wstring& relative) const
 {
-    std::wstring path = m_path;
+    std::wstring path = Path();
     size_t start = 0;
     while (start < relative.size()) {
         size_t end = relative.find(L'\\', start);
@@ -100,16 +60,6 @@ std::wstring CExportTestFolder::MakeFolder(const std::wstring& relative) const
         ::CreateDirectoryW(path.c_str(), nullptr);
         start = end + 1;
     }
-    return path;
-}
-
-std::wstring CExportTestFolder::Touch(const std::wstring& relative) const
-{
-    const std::wstring path = m_path + relative;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-        ::CloseHandle(file);
     return path;
 }
 
@@ -134,7 +84,7 @@ std::string TestBmp(int width, int height)
 
 bool WriteTestBmp(const std::wstring& path, int width, int height)
 {
-    return WriteTestFile(path, TestBmp(width, height));
+    return WriteFileBytes(path, TestBmp(width, height));
 }
 
 void FillNote(CTalTextNote& note, const wchar_t* text)
@@ -146,19 +96,7 @@ void FillNote(CTalTextNote& note, const wchar_t* text)
     CKWCharFormat* run = new CKWCharFormat;
     run->m_count = static_cast<uint32_t>(s.size());
     note.AppendRun(run);
-    uint32_t count = 0;
-    for (wchar_t ch : s) {
-        ++count;
-        if (ch == L'\n') {
-            CKWParaFormat* para = new CKWParaFormat;
-            para->m_count = count;
-            note.AppendPara(para);
-            count = 0;
-        }
-    }
-    CKWParaFormat* last = new CKWParaFormat;
-    last->m_count = count;
-    note.AppendPara(last);
+    AppendParagraphs(note, s);
     note.OnTextChanged();
     note.OnParasChanged();
 }
@@ -299,10 +237,10 @@ void ExpectGolden(const wchar_t* name, const std::string& bytes)
     }
     path += std::wstring(L"\\export\\") + name;
     if (std::getenv("OT_REGENERATE_GOLDENS")) {
-        EXPECT_TRUE(WriteTestFile(path, bytes));
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
         return;
     }
-    const std::string golden = ReadTestFile(path);
+    const std::string golden = ReadFileBytes(path);
     ASSERT_FALSE(golden.empty()) << "missing golden file " << Narrow(name);
     size_t at = 0;
     while (at < golden.size() && at < bytes.size() && golden[at] == bytes[at])
@@ -429,7 +367,7 @@ void BuildVariedReport(CTalDocProperties& doc, const std::wstring& folder, std::
         const std::wstring path = folder + name;
         const std::string ascii = Narrow(name);
         const bool jpeg = ascii.find(".jpg") != std::string::npos;
-        EXPECT_TRUE(jpeg ? WriteTestFile(path, testpictures::EncodeJpeg(testpictures::PhotoPixels(width, height, 1), width, height))
+        EXPECT_TRUE(jpeg ? WriteFileBytes(path, testpictures::EncodeJpeg(testpictures::PhotoPixels(width, height, 1), width, height))
                          : WriteTestBmp(path, width, height));
         const uint32_t id = g_rasterLib.GetPictureId(path.c_str());
         images[id] = ascii;

@@ -5,8 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,6 +15,7 @@
 #include "model/TalTextFormat.h"
 #include "platform/classlib/String.h"
 #include "text/KWCharFormat.h"
+#include "tests/framework/KWTestFiles.h"
 
 class CTalDocProperties;
 class CTalPicture;
@@ -25,22 +24,13 @@ class CTalTemplate;
 class CTalTextNote;
 
 // A new folder under the temporary folder, deleted with all it holds.
-class CExportTestFolder {
+class CExportTestFolder : public CKWTestTempFolder {
 public:
-    CExportTestFolder();
-    ~CExportTestFolder();
-    CExportTestFolder(const CExportTestFolder&) = delete;
-    CExportTestFolder& operator=(const CExportTestFolder&) = delete;
-
-    // With a trailing backslash.
-    const std::wstring& Path() const { return m_path; }
+    CExportTestFolder() : CKWTestTempFolder(L"ot_export") {}
     // Creates the sub-folder (relative, backslash-separated) and its parents.
     std::wstring MakeFolder(const std::wstring& relative) const;
     // Writes an empty file; returns its full path.
-    std::wstring Touch(const std::wstring& relative) const;
-
-private:
-    std::wstring m_path;
+    std::wstring Touch(const std::wstring& relative) const { return Write(relative.c_str()); }
 };
 
 // A 24-bit bottom-up BMP whose pixel (x, y) is red x, green y, blue x + y (each modulo 256).
@@ -106,17 +96,6 @@ std::vector<int32_t> ObjectKinds(const TalPageExport& page);
 std::string FormatFixed(double value);
 std::string Narrow(const wchar_t* text);
 
-// Whole files by their UTF-16 path; empty or false when they cannot be read or written.
-inline std::string ReadTestFile(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-inline bool WriteTestFile(const std::wstring& path, const std::string& bytes)
-{
-    std::ofstream out(path.c_str(), std::ios::binary);
-    return bool(out.write(bytes.data(), std::streamsize(bytes.size())));
-}
 // True for a file (not a folder).
 inline bool FileExistsAt(const std::wstring& path)
 {

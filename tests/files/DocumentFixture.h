@@ -21,17 +21,6 @@ protected:
     {
         g_TemplateManager.Clear();
         EXPECT_EQ(m_liveAtStart, CKWRefCounter::GetLiveCount()) << "counted model objects leaked";
-        // The temporary folder removes its own files only.
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW((m_dir.Path() + L"*").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            const std::wstring name = data.cFileName;
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
-                doctest::RemoveFolder(m_dir.Path() + name + L"\\");
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
     }
 
     std::wstring File(const wchar_t* name) const { return m_dir.File(name); }

@@ -134,14 +134,6 @@ inline size_t StoreFileCount()
     return FilesIn(g_rasterLib.GetStoreFolder().GetString()).size();
 }
 
-// Deletes a folder's files and the folder.
-inline void RemoveFolder(const std::wstring& folder)
-{
-    for (const std::wstring& name : FilesIn(folder))
-        ::DeleteFileW((folder + name).c_str());
-    ::RemoveDirectoryW(folder.c_str());
-}
-
 inline CKWRefPtr<CTalSection> AddSection(CTalSection* parent, const wchar_t* name)
 {
     CKWRefPtr<CTalSection> section(new CTalSection(parent, name));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/KWProgressInterface.h"
+#include "tests/framework/KWTestFiles.h"
 
 #include <libxml/parser.h>
 #include <windows.h>
@@ -54,42 +55,10 @@ inline std::wstring ToWide(const std::string& text)
 }
 
 // A new folder in the temporary folder, removed with its files at the end.
-class TempDir {
+class TempDir : public CKWTestTempFolder {
 public:
-    TempDir()
-    {
-        wchar_t base[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, base);
-        for (unsigned n = ::GetTickCount();; ++n) {
-            wchar_t name[32];
-            std::swprintf(name, 32, L"otf%08X", n);
-            m_path = std::wstring(base) + name + L"\\";
-            if (::CreateDirectoryW(m_path.c_str(), nullptr))
-                break;
-        }
-    }
-    ~TempDir()
-    {
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW((m_path + L"*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    ::DeleteFileW((m_path + data.cFileName).c_str());
-            } while (::FindNextFileW(find, &data));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    // The folder with its trailing backslash.
-    const std::wstring& Path() const { return m_path; }
-    std::wstring File(const wchar_t* name) const { return m_path + name; }
-
-private:
-    std::wstring m_path;
+    TempDir() : CKWTestTempFolder(L"otf") {}
+    std::wstring File(const wchar_t* name) const { return Path() + name; }
 };
 
 inline bool FileExists(const std::wstring& path)
@@ -98,28 +67,8 @@ inline bool FileExists(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-inline std::string ReadBytes(const std::wstring& path)
-{
-    std::string bytes;
-    FILE* file = ::_wfopen(path.c_str(), L"rb");
-    if (!file)
-        return bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(file);
-    return bytes;
-}
-
-inline void WriteBytes(const std::wstring& path, const std::string& bytes)
-{
-    FILE* file = ::_wfopen(path.c_str(), L"wb");
-    ASSERT_NE(file, nullptr);
-    if (!bytes.empty())
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
+inline std::string ReadBytes(const std::wstring& path) { return ReadFileBytes(path); }
+inline void WriteBytes(const std::wstring& path, const std::string& bytes) { ASSERT_TRUE(WriteFileBytes(path, bytes)); }
 
 // Text as the writers put it on disk: every LF as CR LF.
 inline std::string WithCrLf(const std::string& text)

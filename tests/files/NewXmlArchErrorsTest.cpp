@@ -29,18 +29,14 @@ TEST(ArchiveErrors, ACodeRecordsItsTextAndCodesOutsideTheListBecome13)
     }
 }
 
-TEST(ArchiveErrors, CodeZeroClearsAndRecordsNothing)
+TEST(ArchiveErrors, ZeroClearsWarningsKeepTheCodeTextsGive13AndAStopGivesOne)
 {
     CNewXmlArch archive;
     archive.SetError(6);
     EXPECT_EQ(archive.SetError(0), 0);
     EXPECT_EQ(archive.GetError(), 0);
-    EXPECT_EQ(archive.GetErrors(), CString(L"Error: Can't open file.\r\n"));
-}
+    EXPECT_EQ(archive.GetErrors(), CString(L"Error: Can't open file.\r\n")) << "code zero records nothing";
 
-TEST(ArchiveErrors, WarningsKeepTheCode)
-{
-    CNewXmlArch archive;
     archive.SetError(6);
     archive.SetWarning(9);
     archive.SetWarning(0);
@@ -48,25 +44,18 @@ TEST(ArchiveErrors, WarningsKeepTheCode)
     archive.Warning(L"free text");
     EXPECT_EQ(archive.GetError(), 6);
     EXPECT_EQ(archive.GetWarnings(), CString(L"Warning: Type mismatch.\r\nWarning: free text\r\n"));
-}
 
-TEST(ArchiveErrors, ErrorTextsGiveCode13AndNullTextsNothing)
-{
-    CNewXmlArch archive;
-    EXPECT_EQ(archive.Error(nullptr), 0);
-    EXPECT_EQ(archive.GetError(), 0);
-    EXPECT_EQ(archive.Error(L"broken"), 13);
-    EXPECT_EQ(archive.GetError(), 13);
-    EXPECT_EQ(archive.GetErrors(), CString(L"Error: broken\r\n"));
-}
+    CNewXmlArch texts;
+    EXPECT_EQ(texts.Error(nullptr), 0);
+    EXPECT_EQ(texts.GetError(), 0);
+    EXPECT_EQ(texts.Error(L"broken"), 13);
+    EXPECT_EQ(texts.GetErrors(), CString(L"Error: broken\r\n"));
 
-TEST(ArchiveErrors, StopSetsCodeOneAndWarns)
-{
-    CNewXmlArch archive;
-    archive.Stop();
-    EXPECT_EQ(archive.GetError(), 1);
-    EXPECT_EQ(archive.GetErrors(), CString(L""));
-    EXPECT_EQ(archive.GetWarnings(), CString(L"Warning: The parser is terminated.\r\n"));
+    CNewXmlArch stopped;
+    stopped.Stop();
+    EXPECT_EQ(stopped.GetError(), 1);
+    EXPECT_EQ(stopped.GetErrors(), CString(L""));
+    EXPECT_EQ(stopped.GetWarnings(), CString(L"Warning: The parser is terminated.\r\n"));
 }
 
 TEST(ArchiveLog, NamesCutOnlyTheFileNamesExtension)

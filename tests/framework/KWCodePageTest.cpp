@@ -31,20 +31,17 @@ TEST(KWCodePageTest, Utf8AllocRoundTrip) {
     wide = Utf8ToWideAlloc(kUtf8Text, 4, &count);
     EXPECT_EQ(count, 4);
     EXPECT_STREQ(wide.get(), L"Gr\u00FC");
-}
 
-TEST(KWCodePageTest, Utf8AllocOfNothingIsAnEmptyBlock) {
-    int size = -1;
-    std::unique_ptr<char[]> utf8 = WideToUtf8Alloc(L"", -1, &size);
-    ASSERT_TRUE(utf8);
-    EXPECT_EQ(size, 1);
-    EXPECT_EQ(utf8[0], 0);
-    utf8 = WideToUtf8Alloc(nullptr, 5, &size);
-    ASSERT_TRUE(utf8);
-    EXPECT_EQ(size, 1);
-
-    int count = -1;
-    std::unique_ptr<wchar_t[]> wide = Utf8ToWideAlloc("", -1, &count);
+    // Nothing gives an empty block.
+    for (const wchar_t* nothing : {L"", static_cast<const wchar_t*>(nullptr)}) {
+        size = -1;
+        utf8 = WideToUtf8Alloc(nothing, nothing ? -1 : 5, &size);
+        ASSERT_TRUE(utf8);
+        EXPECT_EQ(size, 1);
+    }
+    EXPECT_EQ(WideToUtf8Alloc(L"", -1, &size)[0], 0);
+    count = -1;
+    wide = Utf8ToWideAlloc("", -1, &count);
     ASSERT_TRUE(wide);
     EXPECT_EQ(count, 1);
     EXPECT_EQ(wide[0], 0);
@@ -109,9 +106,7 @@ TEST(KWCodePageTest, CharacterByCharacterConversions) {
             EXPECT_EQ(wide[0], c.character);
         }
     }
-}
-
-TEST(KWCodePageTest, CharacterConversionNeedsTwoBytes) {
+    // The conversion needs room for two bytes.
     char bytes[2] = {0, 0};
     EXPECT_EQ(WideToMultiByteCP(L'A', bytes, 1, 1252), 0);
     EXPECT_EQ(WideToMultiByteCP(L'A', nullptr, 2, 1252), 0);
@@ -158,7 +153,7 @@ TEST(KWCodePageTest, MultiByteToString) {
     EXPECT_STREQ(text, L"");
 }
 
-TEST(KWCodePageTest, AnsiToWideBuffer) {
+TEST(KWCodePageTest, AnsiAndNarrowBuffers) {
     ASSERT_EQ(1252u, ::GetACP()) << "the test set-up runs every program with the ANSI code page 1252";
     wchar_t buffer[8];
     EXPECT_EQ(AnsiToWideBuffer(buffer, "caf\xE9", 8), 4);
@@ -167,20 +162,18 @@ TEST(KWCodePageTest, AnsiToWideBuffer) {
     EXPECT_STREQ(buffer, L"ca");
     EXPECT_EQ(AnsiToWideBuffer(buffer, "", 8), 0);
     EXPECT_STREQ(buffer, L"");
+
+    char narrow[16];
+    EXPECT_EQ(NarrowToUtf8Buffer(narrow, "abcdef", 3, 15), narrow);
+    EXPECT_STREQ(narrow, "abc");
+    EXPECT_EQ(NarrowToUtf8Buffer(narrow, "abcdef", 10, 15), narrow);
+    EXPECT_STREQ(narrow, "abcdef");
+    EXPECT_EQ(NarrowToUtf8Buffer(narrow, "abcdef", 6, 4), nullptr);
+    EXPECT_EQ(NarrowToUtf8Buffer(narrow, nullptr, 6, 15), nullptr);
+    EXPECT_EQ(NarrowToUtf8Buffer(narrow, "", 6, 15), nullptr);
 }
 
-TEST(KWCodePageTest, NarrowToUtf8Buffer) {
-    char buffer[16];
-    EXPECT_EQ(NarrowToUtf8Buffer(buffer, "abcdef", 3, 15), buffer);
-    EXPECT_STREQ(buffer, "abc");
-    EXPECT_EQ(NarrowToUtf8Buffer(buffer, "abcdef", 10, 15), buffer);
-    EXPECT_STREQ(buffer, "abcdef");
-    EXPECT_EQ(NarrowToUtf8Buffer(buffer, "abcdef", 6, 4), nullptr);
-    EXPECT_EQ(NarrowToUtf8Buffer(buffer, nullptr, 6, 15), nullptr);
-    EXPECT_EQ(NarrowToUtf8Buffer(buffer, "", 6, 15), nullptr);
-}
-
-TEST(KWCodePageTest, LocaleCodePages) {
+TEST(KWCodePageTest, LocaleCodePagesBothWays) {
     struct Case {
         LCID locale;
         UINT codePage;
@@ -194,13 +187,10 @@ TEST(KWCodePageTest, LocaleCodePages) {
     UINT codePage = 77;
     EXPECT_FALSE(GetLocaleCodePage(0x7777, codePage));
     EXPECT_EQ(codePage, 77u);
-}
 
-TEST(KWCodePageTest, FindLocaleForCodePage) {
     for (UINT wanted : {1251u, 1252u, 1253u}) {
         LCID locale = 0;
         ASSERT_TRUE(FindLocaleForCodePage(wanted, locale)) << wanted;
-        UINT codePage = 0;
         EXPECT_TRUE(GetLocaleCodePage(locale, codePage));
         EXPECT_EQ(codePage, wanted);
     }

@@ -1,5 +1,4 @@
 #include "framework/KWArchive.h"
-#include "framework/KWBrush.h"
 #include "framework/KWColor.h"
 
 #include <gtest/gtest.h>
@@ -135,17 +134,6 @@ TEST(KWColor, EveryKindRoundTripsThroughTheArchive)
         EXPECT_EQ(original.GetValue(), copy.GetValue()) << int(original.GetKind()) << " " << std::hex
                                                         << original.GetValue();
     }
-}
-
-TEST(KWBrush, DefaultsAreSolidBlackOverWhite)
-{
-    const CKWBrush brush;
-    EXPECT_EQ(CKWBrush::StyleSolid, brush.m_style);
-    EXPECT_EQ(0xFF000000u, brush.m_color1.ToArgb());
-    EXPECT_EQ(0xFFFFFFFFu, brush.m_color2.ToArgb());
-    const CKWBrush solid(CKWColor::FromArgb(0x40, 1, 2, 3));
-    EXPECT_EQ(0x40010203u, solid.m_color1.ToArgb());
-    EXPECT_EQ(0xFFFFFFFFu, solid.m_color2.ToArgb());
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PictureStore, IdsStartAt128AndFollowThePath)
+TEST_F(PictureStore, IdsStartAt128AndFollowThePathUnknownIdsHaveNone)
 {
     uint32_t first = lib->GetPictureId(L"c:\\pictures\\a.jpg");
     EXPECT_EQ(128u, first);
@@ -43,23 +43,18 @@ TEST_F(PictureStore, IdsStartAt128AndFollowThePath)
     EXPECT_EQ(CString(L"c:\\pictures\\a.jpg"), lib->GetImagePath(first));
     EXPECT_EQ(CString(L"C:\\Pictures\\A.JPG"), lib->GetImagePath(upper));
     EXPECT_EQ(CString(L"A.JPG"), lib->GetImageFileName(upper));
-}
 
-TEST_F(PictureStore, UnknownIdsReadAsEmptyPaths)
-{
+    // Unknown ids read as empty paths.
     EXPECT_TRUE(lib->GetImagePath(4711).IsEmpty());
     EXPECT_TRUE(lib->GetImagePath(0).IsEmpty());
     EXPECT_TRUE(lib->GetImageFileName(4711).IsEmpty());
     EXPECT_TRUE(lib->GetImageFileName(lib->GetPictureId(L"nofolder.jpg")).IsEmpty());
-}
 
-TEST_F(PictureStore, RegisteredPathsEnterBothDirections)
-{
+    // A registered path enters both directions and does not move the counter.
     lib->RegisterImagePath(500, L"c:\\x\\y.png");
     EXPECT_EQ(CString(L"c:\\x\\y.png"), lib->GetImagePath(500));
     EXPECT_EQ(500u, lib->GetPictureId(L"c:\\x\\y.png"));
-    // A registered id does not move the counter.
-    EXPECT_EQ(128u, lib->GetPictureId(L"c:\\x\\z.png"));
+    EXPECT_EQ(132u, lib->GetPictureId(L"c:\\x\\z.png"));
 }
 
 TEST_F(PictureStore, ImageSizeIsReadOnce)
@@ -140,7 +135,7 @@ TEST_F(PictureStore, BytesBecomeAFileOfTheStore)
     EXPECT_EQ(128u, id);
     std::wstring path = lib->GetImagePath(id).GetString();
     EXPECT_EQ(StoreFolder() + Prefix() + L"129.jpg", path);
-    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + sizeof(bytes)), ReadFileBytes(path));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + sizeof(bytes)), FileData(path));
 
     EXPECT_EQ(0u, lib->AddImageFromMemory(bytes, 0, "jpg"));
     EXPECT_EQ(0u, lib->AddImageFromMemory(nullptr, 5, "jpg"));
@@ -192,7 +187,7 @@ TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
     EXPECT_TRUE(FileExists(stored));
     // The store's own folder: the file would be copied onto itself.
     EXPECT_EQ(storedWide, lib->RelocateImageFile(id, StoreFolder().c_str()));
-    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), ReadFileBytes(stored));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), FileData(stored));
 
     // A file outside the store is never moved.
     std::wstring outsidePath = target.Write(L"outside.dat", "abc", 3);
@@ -202,7 +197,7 @@ TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
     CString moved = lib->RelocateImageFile(id, target.Path().c_str());
     EXPECT_EQ(CString(target.Path().c_str()) + lib->GetImageFileName(id), moved);
     EXPECT_FALSE(FileExists(stored));
-    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), ReadFileBytes(moved.GetString()));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), FileData(moved.GetString()));
     EXPECT_NE(0u, lib->GetPictureId(moved));
 }
 
@@ -214,7 +209,7 @@ TEST_F(PictureStore, CopyToReportsFailure)
     TempFolder other;
     CString copy = lib->CopyImageFileTo(id, other.Path().c_str());
     EXPECT_EQ(CString((other.Path() + L"source.jpg").c_str()), copy);
-    EXPECT_EQ(4u, ReadFileBytes(copy.GetString()).size());
+    EXPECT_EQ(4u, FileData(copy.GetString()).size());
 
     EXPECT_TRUE(lib->CopyImageFileTo(id, L"c:\\no\\such\\folder\\").IsEmpty());
     EXPECT_TRUE(lib->CopyImageFileTo(lib->GetPictureId(L"c:\\missing.jpg"), other.Path().c_str()).IsEmpty());
@@ -228,7 +223,7 @@ TEST_F(PictureStore, CopyIntoStore)
     uint32_t id = lib->GetPictureId(source.c_str());
     CString copy = lib->CopyImageFileIntoStore(id);
     EXPECT_EQ(StoreFolder() + Prefix() + L"129.jpeg", std::wstring(copy.GetString()));
-    EXPECT_EQ(5u, ReadFileBytes(copy.GetString()).size());
+    EXPECT_EQ(5u, FileData(copy.GetString()).size());
     // A file already in the store stays where it is.
     uint32_t copyId = lib->GetPictureId(copy);
     EXPECT_EQ(copy, lib->CopyImageFileIntoStore(copyId));

@@ -37,11 +37,6 @@ bool HasPattern(const KWRasterImage* image, uint32_t width, uint32_t height)
     return SameColours(expected.get(), image);
 }
 
-const uint8_t* PixelAt(const KWRasterImage* image, uint32_t x, uint32_t y)
-{
-    return image->Pixels() + size_t(y) * image->stride + x * 4;
-}
-
 class RasterLibrary : public ::testing::Test {
 protected:
     void SetUp() override
@@ -64,21 +59,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RasterLibrary, TakesEveryExport)
-{
-    const KWRasterFunctions& f = lib->GetFunctions();
-    EXPECT_NE(nullptr, f.ReadRasterImage);
-    EXPECT_NE(nullptr, f.ReadLQRasterImage);
-    EXPECT_NE(nullptr, f.TestRasterFormat);
-    EXPECT_NE(nullptr, f.WriteRasterImageToMemory);
-    EXPECT_NE(nullptr, f.SaveRasterImage);
-    EXPECT_NE(nullptr, f.RotateRasterImage);
-    EXPECT_NE(nullptr, f.ResizeRasterImage);
-    EXPECT_NE(nullptr, f.ReadRasterImageFromMemory);
-    EXPECT_NE(nullptr, f.ReadRasterImageTypeFromMemory);
-    EXPECT_NE(nullptr, f.ReadRasterImageWH);
-}
-
 TEST_F(RasterLibrary, PlaceholderIsTheProgramsBitmap)
 {
     KWRasterImagePtr placeholder(lib->RasterCopyPlaceholder());
@@ -99,7 +79,7 @@ TEST_F(RasterLibrary, StartWritesTheConfigurationAndTheEndRemovesIt)
         ASSERT_NE(nullptr, found) << AnsiOf(name);
         const uint8_t* bytes = static_cast<const uint8_t*>(::LockResource(::LoadResource(module, found)));
         std::vector<uint8_t> expected(bytes, bytes + ::SizeofResource(module, found));
-        EXPECT_EQ(expected, ReadFileBytes(data.Path() + name)) << AnsiOf(name);
+        EXPECT_EQ(expected, FileData(data.Path() + name)) << AnsiOf(name);
     }
     lib.reset();
     for (const wchar_t* name : names)
@@ -177,19 +157,6 @@ TEST_F(RasterLibrary, TruncatedFileGivesAnImageOrThePlaceholder)
     EXPECT_TRUE(IsPlaceholder(loaded.get()) || (loaded->width == 40 && loaded->height == 30));
 }
 
-TEST_F(RasterLibrary, LargeImagesFitTheCacheSlots)
-{
-    uint32_t id = IdOf(folder.Write(L"large.bmp", MakeBitmapFile(2400, 1200)));
-    KWSharedRasterImage thumbnail = lib->GetThumbnail(id);
-    ASSERT_NE(nullptr, thumbnail);
-    EXPECT_EQ(128u, thumbnail->width);
-    EXPECT_EQ(64u, thumbnail->height);
-    KWSharedRasterImage preview = lib->GetPreviewImage(id);
-    ASSERT_NE(nullptr, preview);
-    EXPECT_EQ(1024u, preview->width);
-    EXPECT_EQ(512u, preview->height);
-}
-
 TEST_F(RasterLibrary, SaveAndAddRoundTrip)
 {
     KWRasterImagePtr image = MakeImage(33, 17);
@@ -213,34 +180,6 @@ TEST_F(RasterLibrary, SaveAndAddRoundTrip)
     EXPECT_TRUE(HasPattern(addedBack.get(), 9, 7));
     KWRasterImagePtr fromMemory(lib->RasterReadFromMemory(file.data(), uint32_t(file.size()), "bmp", 0, 0));
     EXPECT_TRUE(HasPattern(fromMemory.get(), 9, 7));
-}
-
-TEST_F(RasterLibrary, RotateResizeAndGray)
-{
-    KWRasterImagePtr image = MakeImage(6, 4);
-    KWRasterImagePtr turned(lib->RasterRotate(image.get(), 90));
-    ASSERT_NE(nullptr, turned);
-    EXPECT_EQ(4u, turned->width);
-    EXPECT_EQ(6u, turned->height);
-    // Clockwise: the top-left pixel goes to the top-right corner.
-    EXPECT_EQ(0, std::memcmp(PixelAt(image.get(), 0, 0), PixelAt(turned.get(), 3, 0), 3));
-    EXPECT_EQ(0, std::memcmp(PixelAt(image.get(), 5, 3), PixelAt(turned.get(), 0, 5), 3));
-
-    KWRasterImagePtr bigger(lib->RasterResize(image.get(), 12, 8));
-    ASSERT_NE(nullptr, bigger);
-    EXPECT_EQ(12u, bigger->width);
-    EXPECT_EQ(8u, bigger->height);
-    // Fitted into the box with the proportions kept.
-    KWRasterImagePtr boxed(lib->RasterResize(image.get(), 3, 100));
-    ASSERT_NE(nullptr, boxed);
-    EXPECT_EQ(3u, boxed->width);
-    EXPECT_EQ(2u, boxed->height);
-
-    // A grey copy is still an image the library takes.
-    KWRasterImagePtr gray(CKWRasterLib::RasterToGray(image.get()));
-    KWRasterImagePtr grayTurned(lib->RasterRotate(gray.get(), 180));
-    ASSERT_NE(nullptr, grayTurned);
-    EXPECT_EQ(0, std::memcmp(PixelAt(gray.get(), 0, 0), PixelAt(grayTurned.get(), 5, 3), 3));
 }
 
 TEST_F(RasterLibrary, EncodeForExport)

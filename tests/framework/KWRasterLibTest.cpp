@@ -41,22 +41,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RasterLibWithoutLibrary, EveryExportIsNull)
-{
-    EXPECT_EQ(nullptr, lib.GetLibraryModule());
-    const KWRasterFunctions& f = lib.GetFunctions();
-    EXPECT_EQ(nullptr, f.ReadRasterImage);
-    EXPECT_EQ(nullptr, f.ReadLQRasterImage);
-    EXPECT_EQ(nullptr, f.TestRasterFormat);
-    EXPECT_EQ(nullptr, f.WriteRasterImageToMemory);
-    EXPECT_EQ(nullptr, f.SaveRasterImage);
-    EXPECT_EQ(nullptr, f.RotateRasterImage);
-    EXPECT_EQ(nullptr, f.ResizeRasterImage);
-    EXPECT_EQ(nullptr, f.ReadRasterImageFromMemory);
-    EXPECT_EQ(nullptr, f.ReadRasterImageTypeFromMemory);
-    EXPECT_EQ(nullptr, f.ReadRasterImageWH);
-}
-
 TEST_F(RasterLibWithoutLibrary, EveryReadGivesThePlaceholder)
 {
     KWRasterImagePtr expected = ResourcePlaceholder();

@@ -6,6 +6,7 @@
 #include "framework/KWRasterImage.h"
 #include "framework/KWCodePage.h"
 #include "framework/KWRasterLib.h"
+#include "tests/framework/KWTestFiles.h"
 
 #include <windows.h>
 
@@ -85,60 +86,23 @@ inline std::string AnsiOf(const std::wstring& text)
 }
 
 // A fresh folder under the temporary folder, removed with its files at the end.
-class TempFolder {
+class TempFolder : public CKWTestTempFolder {
 public:
-    TempFolder()
-    {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        for (unsigned n = ::GetTickCount();; ++n) {
-            m_path = std::wstring(temp) + L"kwraster" + std::to_wstring(n % 1000000) + L"\\";
-            if (::CreateDirectoryW(m_path.c_str(), nullptr))
-                break;
-        }
-    }
-    ~TempFolder()
-    {
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW((m_path + L"*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::wstring name = data.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    ::RemoveDirectoryW((m_path + name).c_str());
-                else
-                    ::DeleteFileW((m_path + name).c_str());
-            } while (::FindNextFileW(find, &data));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return m_path; }
+    TempFolder() : CKWTestTempFolder(L"kwraster") {}
+    using CKWTestTempFolder::Write;
     std::wstring Write(const wchar_t* name, const void* bytes, size_t count) const
     {
-        return WriteAt(m_path + name, bytes, count);
-    }
-    static std::wstring WriteAt(const std::wstring& path, const void* bytes, size_t count)
-    {
-        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        if (count)
-            ::WriteFile(file, bytes, DWORD(count), &written, nullptr);
-        ::CloseHandle(file);
-        return path;
+        return WriteAt(Path() + name, bytes, count);
     }
     std::wstring Write(const wchar_t* name, const std::vector<uint8_t>& bytes) const
     {
         return Write(name, bytes.data(), bytes.size());
     }
-
-private:
-    std::wstring m_path;
+    static std::wstring WriteAt(const std::wstring& path, const void* bytes, size_t count)
+    {
+        WriteFileBytes(path, std::string(static_cast<const char*>(bytes), count));
+        return path;
+    }
 };
 
 inline bool FileExists(const std::wstring& path)
@@ -146,19 +110,10 @@ inline bool FileExists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-inline std::vector<uint8_t> ReadFileBytes(const std::wstring& path)
+inline std::vector<uint8_t> FileData(const std::wstring& path)
 {
-    std::vector<uint8_t> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(::GetFileSize(file, nullptr));
-    DWORD read = 0;
-    if (!bytes.empty())
-        ::ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    ::CloseHandle(file);
-    return bytes;
+    const std::string bytes = ReadFileBytes(path);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // The placeholder as the program's resource describes it, decoded without the library.

@@ -163,10 +163,7 @@ TEST(KWStream, PositionAfterReadingOneByteOfALargeFileIsOne)
 {
     CKWTestTempFile f;
     std::vector<unsigned char> data = Pattern(20000);
-    FILE* out = _wfopen(f.Path().c_str(), L"wb");
-    ASSERT_NE(out, nullptr);
-    fwrite(data.data(), 1, data.size(), out);
-    fclose(out);
+    ASSERT_TRUE(WriteFileBytes(f.Path(), std::string(data.begin(), data.end())));
 
     KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "rb");
     ASSERT_NE(s, nullptr);
@@ -305,11 +302,7 @@ TEST(KWStream, ChangingDirectionWithoutASeekKeepsTheData)
 TEST(KWStream, ReadOnlyModeRefusesWritesAndWriteOnlyRefusesReads)
 {
     CKWTestTempFile f;
-    {
-        FILE* out = _wfopen(f.Path().c_str(), L"wb");
-        fputs("hello", out);
-        fclose(out);
-    }
+    ASSERT_TRUE(WriteFileBytes(f.Path(), "hello"));
     KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "rb");
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->mode, static_cast<uint32_t>(KWSTREAM_MODE_READ | KWSTREAM_MODE_BINARY));
@@ -340,11 +333,7 @@ TEST(KWStream, ReadOnlyModeRefusesWritesAndWriteOnlyRefusesReads)
 TEST(KWStream, ReadWriteModeTruncatesAndReadsBack)
 {
     CKWTestTempFile f;
-    {
-        FILE* out = _wfopen(f.Path().c_str(), L"wb");
-        fputs("old content", out);
-        fclose(out);
-    }
+    ASSERT_TRUE(WriteFileBytes(f.Path(), "old content"));
     KWStream* s = KWStreamOpenFile(f.AnsiPath().c_str(), "rw");
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(f.Size(), 0);

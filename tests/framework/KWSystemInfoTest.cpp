@@ -28,8 +28,6 @@ TEST(KWSystemInfoTest, WindowsXPOrLaterDecision) {
     }
 }
 
-TEST(KWSystemInfoTest, RunningSystemIsXPOrLater) { EXPECT_TRUE(IsWindowsXPOrLater()); }
-
 TEST(KWSystemInfoTest, ModulePathAndDirectory) {
     const CString path = GetModuleFilePath();
     ASSERT_GT(path.GetLength(), 4);

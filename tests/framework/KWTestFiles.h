@@ -112,7 +112,10 @@ public:
                 const std::wstring name = data.cFileName;
                 if (name == L"." || name == L"..")
                     continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                    // A junction goes without what it points to.
+                    ::RemoveDirectoryW((folder + name).c_str());
+                } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                     RemoveTree(folder + name + L"\\");
                 } else {
                     ::SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);

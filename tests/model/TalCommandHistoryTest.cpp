@@ -1,5 +1,5 @@
 // The command history: steps, the limit, undo and redo through the
-// commander, and the menu texts.
+// commander.
 #include <gtest/gtest.h>
 
 #include "model/TalCommandGroup.h"
@@ -100,27 +100,6 @@ TEST_F(CommandHistoryTest, UndoRunsAGroupBackwardsAndRedoForwards)
     EXPECT_EQ((std::vector<std::string>{"Renamed " + ida + " 1", "Renamed " + idb + " 1", "Renamed " + idc + " 1"}),
               document->log);
     EXPECT_EQ(CString(L"b"), report->b->GetName());
-}
-
-TEST_F(CommandHistoryTest, MenuTextsComeFromTheStringTable)
-{
-    EXPECT_EQ("Can't Undo", Narrow(History().GetUndoText()));
-    EXPECT_EQ("Can't Redo", Narrow(History().GetRedoText()));
-    Commander().AddSiblingSection(report->a.Get(), nullptr, nullptr, true, false);
-    EXPECT_EQ("&Undo Add Section\tCtrl+Z", Narrow(History().GetUndoText()));
-    EXPECT_EQ("Can't Redo", Narrow(History().GetRedoText()));
-    Commander().Undo();
-    EXPECT_EQ("Can't Undo", Narrow(History().GetUndoText()));
-    EXPECT_EQ("&Redo Add Section\tCtrl+Y", Narrow(History().GetRedoText()));
-
-    // A step without a label.
-    History().BeginGroup();
-    CCmdEditSectionName rename(3, report->a.Get(), CString(L"x"), 0);
-    Commander().Execute(&rename);
-    History().EndGroup(0);
-    EXPECT_EQ("&Undo \tCtrl+Z", Narrow(History().GetUndoText()));
-    Commander().Undo();
-    EXPECT_EQ("&Redo \tCtrl+Y", Narrow(History().GetRedoText()));
 }
 
 TEST_F(CommandHistoryTest, NothingToReplayOrNoGroupChangesNothing)

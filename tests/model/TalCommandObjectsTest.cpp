@@ -99,19 +99,6 @@ TEST_F(CommandObjectsTest, InsertPicturesWithoutPositionsDetachesWhatItStillHold
     section->Detach();
 }
 
-TEST_F(CommandObjectsTest, RemoveByCountStandsForTheLastPictures)
-{
-    LoggingDocument document;
-    SampleReport report(document);
-    CCmdRemovePictures remove(8, report.a.Get(), nullptr, 3);
-    EXPECT_TRUE(remove.GetPositions().empty());
-    document.GetCommander().Execute(&remove);
-    ASSERT_EQ(2, report.a->GetPictureCount());
-    EXPECT_EQ(200, report.a->GetPicture(0)->GetPictureId());
-    EXPECT_EQ(201, report.a->GetPicture(1)->GetPictureId());
-    EXPECT_EQ("PicturesRemoved " + std::to_string(report.a->GetId()) + " 1", document.log.back());
-}
-
 TEST_F(CommandObjectsTest, RecordsOfTextCommandsAreOwnedUntilTheyRun)
 {
     CKWRefPtr<CTalSection> section(new CTalSection(nullptr, L"s"));

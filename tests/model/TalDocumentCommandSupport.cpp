@@ -113,10 +113,8 @@ void TalCommandFixture::SetUp()
                                                 RUNTIME_CLASS(CPanelDocFrame), RUNTIME_CLASS(CTestReportView));
     app->AddDocTemplate(app->reportTemplate);
     wizard.reset(new CTalBaseDocument);
-    app->wizardDocument = wizard.get();
-    document = app->NewDocument();
+    document = app->NewDocumentFrom(*wizard);
     ASSERT_NE(nullptr, document);
-    app->wizardDocument = nullptr;
     views = static_cast<CPanelDocumentViews*>(document->GetFrame());
     ASSERT_NE(nullptr, views);
     heading = document->GetProperties().GetHeadingSection();

@@ -24,7 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 
 using namespace taldoc;
@@ -136,12 +135,6 @@ std::vector<PhotoFile> MakePhotoFiles()
     };
 }
 
-bool WriteWhole(const std::wstring& path, const std::string& bytes)
-{
-    std::ofstream file(path.c_str(), std::ios::binary);
-    return bool(file.write(bytes.data(), std::streamsize(bytes.size())));
-}
-
 // The placed width and height of an image in a PDF's page contents: the
 // matrix before its "Do", whose columns are the image's sides on the page.
 bool PlacedSize(const std::string& pdf, uint32_t imageKey, double& width, double& height)
@@ -180,7 +173,7 @@ protected:
         ASSERT_TRUE(::CreateDirectoryW(pictureFolder.c_str(), nullptr));
         CTalPictureList pictures;
         for (const PhotoFile& file : MakePhotoFiles()) {
-            ASSERT_TRUE(WriteWhole(pictureFolder + file.name, file.bytes));
+            ASSERT_TRUE(WriteFileBytes(pictureFolder + file.name, file.bytes));
             CKWRefPtr<CTalPicture> picture(new CTalPicture);
             picture->SetPictureId(static_cast<int32_t>(g_rasterLib.GetPictureId((pictureFolder + file.name).c_str())));
             picture->SetTitle(file.name.c_str());

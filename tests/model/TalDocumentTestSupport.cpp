@@ -499,10 +499,8 @@ void ReportDocumentTest::SetUp()
     app.reset(new CTalTestApp);
     app->StartUp();
     wizard.reset(new CTalBaseDocument);
-    app->wizardDocument = wizard.get();
-    document = app->NewDocument();
+    document = app->NewDocumentFrom(*wizard);
     ASSERT_NE(nullptr, document);
-    app->wizardDocument = nullptr;
     views = static_cast<CFakeDocumentViews*>(document->GetFrame());
     ASSERT_NE(nullptr, views);
     heading = document->GetProperties().GetHeadingSection();

@@ -16,7 +16,6 @@ namespace {
 class CScratchPrefs : public CTalPrefs {
 public:
     explicit CScratchPrefs(const std::wstring& listKey) : m_listKey(listKey.c_str()) {}
-    CString ProgramListKey() const { return CTalPrefs::GetTemplateListKey(); }
 
 protected:
     CString GetTemplateListKey() const override { return m_listKey; }
@@ -218,10 +217,4 @@ TEST(CTalPrefs, AnEmptyListIsFilledByTheFolderScan)
     CTalPrefs::SetTemplateScanner(nullptr);
     EXPECT_EQ((std::vector<CString>{L"C:\\T\\found.otn"}), loaded);
     EXPECT_EQ((std::vector<CString>{L"C:\\T\\"}), g_scannedFolders);
-}
-
-TEST(CTalPrefs, TheProgramsTemplateListKey)
-{
-    CScratchPrefs prefs(L"unused");
-    EXPECT_STREQ(L"Software\\Kestrel Works\\OstraTallier\\OTN_Templates\\", prefs.ProgramListKey());
 }

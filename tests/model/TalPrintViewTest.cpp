@@ -17,8 +17,6 @@
 #include <gtest/gtest.h>
 #include <winspool.h>
 
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 
@@ -72,12 +70,6 @@ std::wstring PdfFolder()
     return folder + L"\\PDF";
 }
 
-std::string ReadAll(const std::wstring& path)
-{
-    std::ifstream file(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // The complete PDF whose name starts with the title, waited for at most a minute.
 std::string WaitForPdf(const std::wstring& folder, const std::wstring& title, std::wstring& path)
 {
@@ -91,7 +83,7 @@ std::string WaitForPdf(const std::wstring& folder, const std::wstring& title, st
         if (search != INVALID_HANDLE_VALUE) {
             ::FindClose(search);
             path = folder + L"\\" + found.cFileName;
-            bytes = ReadAll(path);
+            bytes = ReadFileBytes(path);
             if (bytes.find("%%EOF", bytes.size() > 16 ? bytes.size() - 16 : 0) != std::string::npos)
                 break;
         }
@@ -120,10 +112,8 @@ protected:
                                                     RUNTIME_CLASS(CTestDocFrame), RUNTIME_CLASS(CPrintingView));
         app->AddDocTemplate(app->reportTemplate);
         wizard.reset(new CTalBaseDocument);
-        app->wizardDocument = wizard.get();
-        document = app->NewDocument();
+        document = app->NewDocumentFrom(*wizard);
         ASSERT_NE(nullptr, document);
-        app->wizardDocument = nullptr;
         POSITION position = document->GetFirstViewPosition();
         view = dynamic_cast<CPrintingView*>(document->GetNextView(position));
         ASSERT_NE(nullptr, view);

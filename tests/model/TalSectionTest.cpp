@@ -265,23 +265,6 @@ TEST(TalPictureTest, TriStatesFollowTheDocumentDefault)
     EXPECT_FALSE(picture->IsGrayscale(true));
 }
 
-TEST(TalPictureTest, RotationIsATrueModulo)
-{
-    struct Case {
-        int32_t start, delta, expected;
-    };
-    const Case cases[] = {
-        {270, 180, 90}, {0, -300, 60}, {0, -90, 270}, {90, 90, 180},
-        {1000, 0, 280}, {-1000, 90, 170}, {720, -720, 0}, {INT32_MAX, INT32_MAX, 254},
-    };
-    for (const Case& c : cases) {
-        CKWRefPtr<CTalPicture> picture(new CTalPicture);
-        picture->SetAngle(c.start);
-        EXPECT_EQ(c.expected, picture->Rotate(c.delta)) << c.start << " + " << c.delta;
-        EXPECT_EQ(c.expected, picture->GetAngle());
-    }
-}
-
 TEST_F(TalSectionTest, DetachFreesTheTreeThatItsCyclesWouldKeep)
 {
     const int32_t before = CKWRefCounter::GetLiveCount();

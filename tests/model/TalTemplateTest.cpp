@@ -79,30 +79,6 @@ TEST(TalTemplateManagerTest, TitlePageTemplatesAndEmptyLists)
     EXPECT_TRUE(manager.GetPageTemplates().empty());
 }
 
-TEST(TalTemplateTest, NewTemplateAndCells)
-{
-    CTalPageTemplate tmpl;
-    EXPECT_EQ(0, tmpl.GetBackgroundPictureId());
-    EXPECT_EQ(0, tmpl.GetPreviewPictureId());
-    EXPECT_EQ(nullptr, tmpl.GetCells(CTalTemplate::kCellPictures)) << "no cell: null, not an empty list";
-
-    tmpl.AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.2, 0.3, 0.4));
-    tmpl.AddCell(CTalTemplate::kCellHeading, CKWDoubleRect(0, 0, 1, 0.1));
-    tmpl.AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.5, 0.6, 0.7, 0.8));
-    const CTalCellList* cells = tmpl.GetCells(CTalTemplate::kCellPictures);
-    ASSERT_NE(nullptr, cells);
-    ASSERT_EQ(2u, cells->size());
-    EXPECT_EQ(0.1, (*cells)[0].left);
-    EXPECT_EQ(0.8, (*cells)[1].bottom);
-    EXPECT_EQ(1u, tmpl.GetCells(CTalTemplate::kCellHeading)->size());
-    EXPECT_EQ(nullptr, tmpl.GetCells(CTalTemplate::kCellText));
-
-    tmpl.SetBackgroundPictureId(130);
-    tmpl.SetPreviewPictureId(131);
-    EXPECT_EQ(130, tmpl.GetBackgroundPictureId());
-    EXPECT_EQ(131, tmpl.GetPreviewPictureId());
-}
-
 TEST(TalTemplateManagerTest, RefreshGoesToTheInstalledRefresher)
 {
     s_refreshCount = 0;

@@ -104,67 +104,6 @@ TEST_F(TalTextNoteTest, RemovedRunIsHeldByTheCommandItself)
     EXPECT_EQ(2, note->GetRunCount());
 }
 
-TEST_F(TalTextNoteTest, EachHookRecordsItsKindAndTheOldValue)
-{
-    history.BeginGroup();
-    note->SetRunStyle(1, CKWCharFormat::kBold);
-    note->SetRunSize(1, 20);
-    note->SetRunColor(1, CKWColor::FromRgb(1, 2, 3));
-    note->SetRunFont(1, 4);
-    note->SetRunLength(1, 6);
-    note->SetParaAlign(1, CKWParaFormat::kAlignRight);
-    note->SetParaLeftIndent(1, 1.5);
-    note->SetParaRightIndent(1, 2.5);
-    note->SetParaFirstLine(1, 3.5);
-    note->SetParaLength(1, 4);
-    note->RemovePara(0);
-    ASSERT_EQ(11, Open()->GetCount());
-
-    const int kinds[] = {16, 20, 21, 18, 22, 24, 26, 27, 25, 28, 38};
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(kinds[i], Recorded(i)->GetKind()) << i;
-    EXPECT_EQ(0, dynamic_cast<const CCmdIntByteData&>(*Recorded(0)).GetValue());
-    EXPECT_EQ(10, dynamic_cast<const CCmdIntIntData&>(*Recorded(1)).GetSecond());
-    EXPECT_EQ(CKWColor().GetValue(), dynamic_cast<const CCmdIntColorData&>(*Recorded(2)).GetColor().GetValue());
-    EXPECT_EQ(0, dynamic_cast<const CCmdIntIntData&>(*Recorded(3)).GetSecond());
-    EXPECT_EQ(7, dynamic_cast<const CCmdIntIntData&>(*Recorded(4)).GetSecond());
-    EXPECT_EQ(CKWParaFormat::kAlignLeft, dynamic_cast<const CCmdIntByteData&>(*Recorded(5)).GetValue());
-    EXPECT_EQ(0.0f, dynamic_cast<const CCmdIntFloatData&>(*Recorded(6)).GetValue());
-    EXPECT_EQ(3, dynamic_cast<const CCmdIntIntData&>(*Recorded(9)).GetSecond());
-    const auto& para = dynamic_cast<const CCmdInsertParagraf&>(*Recorded(10));
-    EXPECT_EQ(0, para.GetIndex());
-    EXPECT_EQ(12u, para.GetPara()->m_count);
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(1, dynamic_cast<const CCmdIntData&>(*Recorded(i)).GetIndex()) << i;
-}
-
-TEST_F(TalTextNoteTest, ReplacementRecordsTheOldCharactersOverTheNewRange)
-{
-    history.BeginGroup();
-    // Three characters at 5 become eight.
-    note->ReplaceRange(L"12345678", 8, 5, 8);
-    ASSERT_EQ(1, Open()->GetCount());
-    const auto& command = dynamic_cast<const CCmdReplaceText&>(*Recorded(0));
-    EXPECT_EQ(48, command.GetKind());
-    EXPECT_EQ(5, command.GetStart());
-    EXPECT_EQ(13, command.GetEnd());
-    EXPECT_EQ(CString(L" wo"), command.GetText());
-}
-
-TEST_F(TalTextNoteTest, AppendingARunOrParagraphIsUndoable)
-{
-    history.BeginGroup();
-    CKWCharFormat* run = new CKWCharFormat;
-    note->AppendRun(run);
-    CKWParaFormat* para = new CKWParaFormat;
-    note->InsertPara(0, para);
-    ASSERT_EQ(2, Open()->GetCount());
-    EXPECT_EQ(39, Recorded(0)->GetKind());
-    EXPECT_EQ(3, dynamic_cast<const CCmdIntData&>(*Recorded(0)).GetIndex());
-    EXPECT_EQ(40, Recorded(1)->GetKind());
-    EXPECT_EQ(0, dynamic_cast<const CCmdIntData&>(*Recorded(1)).GetIndex());
-}
-
 TEST_F(TalTextNoteTest, BoxColourIsRecordedAsKind35)
 {
     history.BeginGroup();

@@ -2,27 +2,6 @@
 
 #include "model/TalWatermark.h"
 
-TEST(TalWatermarkTest, NewWatermarkDefaults)
-{
-    const CTalWatermark w;
-    EXPECT_EQ(CTalWatermark::kText, w.m_kind);
-    EXPECT_EQ(1, w.m_place);
-    EXPECT_EQ(0, w.m_sendToFront);
-    EXPECT_EQ(1, w.m_firstNumber);
-    EXPECT_EQ(1, w.m_constrain);
-    EXPECT_EQ(7, w.m_unit);
-    EXPECT_EQ(0.0, w.m_width);
-    EXPECT_EQ(0.0, w.m_height);
-    EXPECT_TRUE(w.m_name.IsEmpty());
-    EXPECT_TRUE(w.m_text.IsEmpty());
-    EXPECT_EQ(0, w.m_pictureId);
-    EXPECT_TRUE(w.m_textFormat == CTalTextFormat());
-    EXPECT_EQ(10, w.m_textFormat.m_size);
-    EXPECT_EQ(1, w.m_textFormat.m_align);
-    EXPECT_EQ(0.0, w.m_spareRect.left);
-    EXPECT_EQ(0.0, w.m_spareRect.bottom);
-}
-
 TEST(TalWatermarkTest, CopyEqualsItsSourceInEveryField)
 {
     CTalWatermark w;

@@ -1,10 +1,8 @@
 #include "tests/text/PanelTestSupport.h"
 
-#include <gdiplus.h>
-
 #include <gtest/gtest.h>
 
-#include "framework/KWGdiPlusStartup.h"
+#include "tests/support/WindowScreenshot.h"
 #include "tests/text/TextTestSupport.h"
 
 void SetNote(CKWTextObject& text, const std::wstring& chars)
@@ -14,24 +12,6 @@ void SetNote(CKWTextObject& text, const std::wstring& chars)
     text.AssignText(CString(chars.c_str(), static_cast<int>(chars.size())));
     text.EnsureOneRun();
     AppendParagraphs(text, chars);
-}
-
-void DrainMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-void SetModifiers(bool shift, bool ctrl)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-    ::SetKeyboardState(keys);
 }
 
 PanelWindow::PanelWindow(int width, int height, DWORD panelStyle)
@@ -113,36 +93,6 @@ bool PanelWindow::WholeWindowInvalid() const
 
 bool PanelWindow::Screenshot(const wchar_t* name)
 {
-    using namespace Gdiplus;
-    using namespace Gdiplus::DllExports;
     ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
-    RECT client;
-    ::GetClientRect(Handle(), &client);
-    const int width = client.right, height = client.bottom;
-    HDC window = ::GetDC(Handle());
-    HDC memory = ::CreateCompatibleDC(window);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(window, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(Handle(), window);
-
-    wchar_t module[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, module, MAX_PATH);
-    std::wstring folder(module);
-    folder = folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"screenshots";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring path = folder + L"\\" + name + L".png";
-
-    bool saved = false;
-    GpBitmap* image = nullptr;
-    if (StartupGdiPlus() && GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) == Ok) {
-        // The PNG encoder of GDI+.
-        const CLSID png = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-        saved = GdipSaveImageToFile(image, path.c_str(), &png, nullptr) == Ok;
-        GdipDisposeImage(image);
-    }
-    ::DeleteObject(bitmap);
-    return saved;
+    return test_support::WriteWindowScreenshot(Handle(), name);
 }

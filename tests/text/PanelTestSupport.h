@@ -11,6 +11,7 @@
 #include "framework/KWIndexDecoder.h"
 #include "text/KWTextObject.h"
 #include "text/KWTextPanel.h"
+#include "tests/platform/classlib/TestSupport.h"
 
 // A laid-out text with a font table of its own, as the report's notes have.
 class TableText : public CKWTextObject {
@@ -40,9 +41,9 @@ public:
     }
 };
 
-void DrainMessages();
+using classlib_test::DrainMessages;
 // The thread's key state as GetKeyState reports it to the panel.
-void SetModifiers(bool shift, bool ctrl);
+inline void SetModifiers(bool shift, bool ctrl) { classlib_test::SetKeys(ctrl, shift); }
 
 class PanelWindow {
 public:

@@ -58,7 +58,7 @@ TEST(HtmlComposedReport, EveryPageAndPictureIsWrittenLinkedAndReadsAsTyped)
     for (size_t k = 1; k <= pages.size(); ++k) {
         CString name;
         ASSERT_TRUE(MakePageFileName(CString(L"survey"), CString(L"html"), name, int(k), int(pages.size())));
-        const std::string text = ReadTestFile(data + name.GetString());
+        const std::string text = ReadFileBytes(data + name.GetString());
         size_t layers = 0, written = 0;
         for (const TalObjExport* object : pages[k - 1]->GetObjects()) {
             const ExportImageData* image = object->GetImageRecord();
@@ -78,7 +78,7 @@ TEST(HtmlComposedReport, EveryPageAndPictureIsWrittenLinkedAndReadsAsTyped)
     EXPECT_EQ(looks.size(), files);
     EXPECT_EQ(looks.size(), exporter.GetWrittenImages().size());
 
-    const std::string contents = ReadTestFile(data + L"survey_c.html");
+    const std::string contents = ReadFileBytes(data + L"survey_c.html");
     EXPECT_NE(std::string::npos, contents.find("R&amp;D &lt;north&gt;"));
     EXPECT_NE(std::string::npos, contents.find("TARGET=\"Report\">"));
 

@@ -23,9 +23,9 @@ namespace {
 std::string FileSet(const std::wstring& frameset)
 {
     const std::wstring folder = frameset.substr(0, frameset.rfind(L'.')) + L"_data\\";
-    std::string dump = "=== " + Narrow(frameset.substr(frameset.rfind(L'\\') + 1)) + "\n" + ReadTestFile(frameset) + "\n";
+    std::string dump = "=== " + Narrow(frameset.substr(frameset.rfind(L'\\') + 1)) + "\n" + ReadFileBytes(frameset) + "\n";
     for (const std::wstring& name : ListFolder(folder)) {
-        const std::string text = ReadTestFile(folder + name);
+        const std::string text = ReadFileBytes(folder + name);
         const bool document = name.find(L".htm") != std::wstring::npos;
         dump += "=== " + Narrow(name) + (document ? "\n" + text : " " + std::to_string(text.size()) + " bytes") + "\n";
     }
@@ -169,12 +169,12 @@ TEST_F(HtmlExport, NavigationImagesAreTheProgramsResources)
     for (const auto& image : images) {
         const std::vector<uint8_t> resource = ResourceBytes(image.id);
         ASSERT_FALSE(resource.empty()) << image.id;
-        const std::string file = ReadTestFile(Data() + image.name);
+        const std::string file = ReadFileBytes(Data() + image.name);
         EXPECT_EQ(std::string(resource.begin(), resource.end()), file) << Narrow(image.name);
         EXPECT_EQ(0u, file.find(image.signature)) << Narrow(image.name);
     }
     // The spacer is a 1 x 1 picture with a transparent colour.
-    const std::string gif = ReadTestFile(Data() + L"blank.gif");
+    const std::string gif = ReadFileBytes(Data() + L"blank.gif");
     ASSERT_GE(gif.size(), 24u);
     EXPECT_EQ(std::string("\x01\x00\x01\x00", 4), gif.substr(6, 4));
 }
@@ -192,7 +192,7 @@ TEST_F(HtmlExport, NamesOutsideTheAnsiCodePage)
 TEST_F(HtmlExport, ABlockedDataFolderIsReported)
 {
     // A file where the data folder should be: no page can be written.
-    ASSERT_TRUE(WriteTestFile(m_folder.Path() + L"report_data", "x"));
+    ASSERT_TRUE(WriteFileBytes(m_folder.Path() + L"report_data", "x"));
     EXPECT_FALSE(m_exporter.WriteExport(m_document, Out().c_str()));
     EXPECT_TRUE(m_exporter.HasWriteFailed());
     // The frameset comes first and is there.
@@ -203,7 +203,7 @@ TEST_F(HtmlExport, ABlockedDataFolderIsReported)
 TEST_F(HtmlExport, APageThatCannotBeWrittenIsReported)
 {
     ASSERT_TRUE(::CreateDirectoryW(Data().c_str(), nullptr));
-    ASSERT_TRUE(WriteTestFile(Data() + L"report2.htm", "old"));
+    ASSERT_TRUE(WriteFileBytes(Data() + L"report2.htm", "old"));
     HANDLE locked = ::CreateFileW((Data() + L"report2.htm").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                   nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
@@ -211,8 +211,8 @@ TEST_F(HtmlExport, APageThatCannotBeWrittenIsReported)
     ::CloseHandle(locked);
     EXPECT_FALSE(result);
     // The others are written all the same.
-    EXPECT_NE(std::string::npos, ReadTestFile(Data() + L"report3.htm").find(">Page 3</TD>"));
-    EXPECT_EQ("old", ReadTestFile(Data() + L"report2.htm"));
+    EXPECT_NE(std::string::npos, ReadFileBytes(Data() + L"report3.htm").find(">Page 3</TD>"));
+    EXPECT_EQ("old", ReadFileBytes(Data() + L"report2.htm"));
 }
 
 TEST_F(HtmlExport, AFramesetInAMissingFolderIsReported)
@@ -224,11 +224,11 @@ TEST_F(HtmlExport, AFramesetInAMissingFolderIsReported)
 TEST_F(HtmlExport, ExportingAgainReplacesTheFiles)
 {
     ASSERT_TRUE(m_exporter.WriteExport(m_document, Out().c_str()));
-    ASSERT_TRUE(WriteTestFile(Data() + L"stray.txt", "s"));
+    ASSERT_TRUE(WriteFileBytes(Data() + L"stray.txt", "s"));
     m_pageCount = 2;
     CTalHTMLExp again;
     ASSERT_TRUE(again.WriteExport(m_document, Out().c_str()));
-    EXPECT_EQ(std::string::npos, ReadTestFile(Data() + L"report2.htm").find("[Next]"));
+    EXPECT_EQ(std::string::npos, ReadFileBytes(Data() + L"report2.htm").find("[Next]"));
     // Nothing is deleted: what only the first export wrote stays.
     EXPECT_TRUE(FileExistsAt(Data() + L"report3.htm"));
     EXPECT_TRUE(FileExistsAt(Data() + L"stray.txt"));

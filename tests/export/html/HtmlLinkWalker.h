@@ -101,7 +101,7 @@ inline LinkReport WalkLinks(const std::wstring& start)
             continue;
         seen.push_back(document);
         const std::wstring folder = document.substr(0, document.find_last_of(L'\\') + 1);
-        const std::string html = ReadTestFile(document);
+        const std::string html = ReadFileBytes(document);
         report.text += VisibleText(html);
         for (const std::string& value : FindReferences(html)) {
             ++report.references;
@@ -119,7 +119,7 @@ inline LinkReport WalkLinks(const std::wstring& start)
             const std::wstring extension = target.substr(target.find_last_of(L'.') + 1);
             if (extension == L"htm" || extension == L"html")
                 pending.push_back(target);
-            else if (!IsShownPicture(ReadTestFile(target)))
+            else if (!IsShownPicture(ReadFileBytes(target)))
                 report.broken.push_back(Narrow(document) + " -> " + value + " (not a picture a browser shows)");
         }
     }

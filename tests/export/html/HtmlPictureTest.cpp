@@ -76,11 +76,11 @@ TEST_F(HtmlPictures, OneFilePerRotationAndGreyScale)
     EXPECT_EQ(3u, m_exporter.GetWrittenImages().size());
 
     // Unchanged pictures are copied, the others encoded anew.
-    EXPECT_EQ(ReadTestFile(m_source), ReadTestFile(m_data + L"report_image1.jpg"));
+    EXPECT_EQ(ReadFileBytes(m_source), ReadFileBytes(m_data + L"report_image1.jpg"));
     SIZE turnedSize = PictureSize(m_data + L"report_image2.jpg");
     EXPECT_EQ(100, turnedSize.cx);
     EXPECT_EQ(200, turnedSize.cy);
-    EXPECT_NE(ReadTestFile(m_source), ReadTestFile(m_data + L"report_image3.jpg"));
+    EXPECT_NE(ReadFileBytes(m_source), ReadFileBytes(m_data + L"report_image3.jpg"));
     const std::vector<std::wstring> files = {L"report_image1.jpg", L"report_image2.jpg", L"report_image3.jpg"};
     EXPECT_EQ(files, ListFolder(m_data));
 
@@ -158,11 +158,11 @@ TEST_F(HtmlPictures, EveryPictureFileIsOneABrowserShows)
     };
     for (const auto& c : cases) {
         const std::wstring source = *c.name ? m_folder.Path() + c.name : std::wstring();
-        ASSERT_TRUE(c.bytes.empty() || WriteTestFile(source, c.bytes));
+        ASSERT_TRUE(c.bytes.empty() || WriteFileBytes(source, c.bytes));
         TalObjExport picture(g_rasterLib.GetPictureId(source.c_str()), CKWDoubleRect(0, 0, 1, 1), 0, false);
         double width = 0, height = 0;
         EXPECT_EQ(c.written, Narrow(m_exporter.WriteImageFile(picture, &width, &height))) << Narrow(c.name);
-        const std::string written = ReadTestFile(m_data + Wide(c.written));
+        const std::string written = ReadFileBytes(m_data + Wide(c.written));
         EXPECT_EQ(c.copied, written == c.bytes) << Narrow(c.name);
         EXPECT_TRUE(IsShownPicture(written)) << Narrow(c.name);
         EXPECT_EQ(c.width, width) << Narrow(c.name);

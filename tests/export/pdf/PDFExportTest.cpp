@@ -44,7 +44,7 @@ protected:
     uint32_t Picture(const wchar_t* name, const std::string& bytes)
     {
         const std::wstring path = m_folder.Path() + name;
-        EXPECT_TRUE(WriteTestFile(path, bytes));
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
         return g_rasterLib.GetPictureId(path.c_str());
     }
 
@@ -65,7 +65,7 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), &progress));
 
-    pdftest::Document doc(ReadTestFile(path.Path()));
+    pdftest::Document doc(ReadFileBytes(path.Path()));
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ(0u, doc.Bytes().find("%PDF-1.3\r\n"));
     const uint32_t n = static_cast<uint32_t>(pages.Size());
@@ -111,7 +111,7 @@ TEST_F(PDFExport, AComposedReportBecomesAValidFile)
     for (uint32_t k = 0; k < records.size(); ++k) {
         if (images[records[k].key >> 3] == "photo0.jpg" && records[k].rotation == 0 && !records[k].grayscale) {
             ++copies;
-            EXPECT_EQ(ReadTestFile(m_folder.Path() + L"photo0.jpg") + "\r\n", doc.StreamData(firstImage + 2 * k));
+            EXPECT_EQ(ReadFileBytes(m_folder.Path() + L"photo0.jpg") + "\r\n", doc.StreamData(firstImage + 2 * k));
         }
     }
     EXPECT_EQ(1, copies);
@@ -134,7 +134,7 @@ TEST_F(PDFExport, APictureShownTwiceOnAPageIsWrittenOnce)
     pdftest::TempPath path;
     PDFWriter writer;
     ASSERT_TRUE(writer.ExportPages(pages.List(), m_properties, path.c_str(), nullptr));
-    pdftest::Document doc(ReadTestFile(path.Path()));
+    pdftest::Document doc(ReadFileBytes(path.Path()));
     ASSERT_TRUE(doc.Valid());
     EXPECT_EQ(1u, writer.GetImageRecords().size());
     EXPECT_EQ((std::vector<uint32_t>{0, 0}), writer.GetPageRecords()[0].images);
@@ -172,7 +172,7 @@ TEST_F(PDFExport, TheFileIsCreatedByItsUnicodeName)
     pages[0]->AddObject(new TalObjExport(CString(L"\x0416\x4E2D"), CKWDoubleRect(0.1, 0.1, 0.9, 0.2), nullptr));
     const std::wstring path = m_folder.Path() + L"\x041E\x0442\x0447\x0451\x0442 \x5831\x544A.pdf";
     ASSERT_TRUE(PDFWriter().ExportPages(pages.List(), m_properties, path.c_str(), nullptr));
-    pdftest::Document doc(ReadTestFile(path));
+    pdftest::Document doc(ReadFileBytes(path));
     ASSERT_TRUE(doc.Valid());
     // The outline shows the page's name; the text is shown in its own codes.
     EXPECT_EQ("<FEFF041E0442044704510442>", doc.Entry(4, "/Title"));

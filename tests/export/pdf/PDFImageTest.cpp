@@ -71,7 +71,7 @@ protected:
     uint32_t Picture(const wchar_t* suffix, const std::string& bytes)
     {
         m_paths.emplace_back(new pdftest::TempPath(suffix));
-        EXPECT_TRUE(WriteTestFile(m_paths.back()->c_str(), bytes));
+        EXPECT_TRUE(WriteFileBytes(m_paths.back()->c_str(), bytes));
         return g_rasterLib.GetPictureId(m_paths.back()->c_str());
     }
 

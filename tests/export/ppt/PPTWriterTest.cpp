@@ -341,7 +341,7 @@ TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
         const bool bare = std::wstring(c.name).find(L"no-folder") == 0;
         const std::wstring source = bare ? c.name : m_folder.Path() + c.name;
         if (!c.bytes.empty()) {
-            ASSERT_TRUE(WriteTestFile(source, c.bytes));
+            ASSERT_TRUE(WriteFileBytes(source, c.bytes));
         }
         const uint32_t id = g_rasterLib.GetPictureId(source.c_str());
         NewPage(pages.List())->AddObject(new TalObjExport(id, CKWDoubleRect(0, 0, 1, 1), 0, false));
@@ -358,7 +358,7 @@ TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
         ASSERT_EQ(1u, pictures.size());
         const std::wstring link = std::wstring(L"other_Images\\") + c.link;
         EXPECT_EQ(link, ComplexText(pictures[0].complex.at(0x0105))) << Narrow(c.name);
-        const std::string written = ReadTestFile(m_folder.Path() + link);
+        const std::string written = ReadFileBytes(m_folder.Path() + link);
         EXPECT_EQ(c.copied, written == c.bytes) << Narrow(c.name);
         CKWRasterLib::ImageInfo info;
         ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId((m_folder.Path() + link).c_str()), info))
@@ -389,7 +389,7 @@ TEST(PPTWriterFailures, NoPageOrNoFolderMakesNoFileAndAnOldFileIsReplaced)
     // A file already there is replaced, and released once written: another
     // program may open it while the writer still lives.
     const std::wstring old = folder.Path() + L"old.ppt";
-    ASSERT_TRUE(WriteTestFile(old, "not a presentation"));
+    ASSERT_TRUE(WriteFileBytes(old, "not a presentation"));
     ASSERT_TRUE(writer.Export(pages.List(), 2540, 1905, nullptr, CString(old.c_str())));
     EXPECT_TRUE(writer.IsFinished());
     HANDLE again = ::CreateFileW(old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -2,19 +2,17 @@
 // documents, open and save through the archive, the open document found
 // again by its path, the recent files, closing, and the frame numbers.
 #include "DocTestSupport.h"
+#include "tests/framework/KWTestFiles.h"
 
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/DocManager.h"
 #include "platform/classlib/DocTemplate.h"
-#include "platform/classlib/File.h"
 #include "platform/classlib/MemFile.h"
 #include "platform/classlib/RecentFileList.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
-#include <fstream>
-#include <iterator>
 
 using namespace doc_test;
 
@@ -36,27 +34,9 @@ std::wstring ProfileValue(LPCWSTR lpszSection, LPCWSTR lpszEntry) {
     return szValue;
 }
 
-std::vector<BYTE> FileBytes(LPCWSTR lpszPath) {
-    CFile file(lpszPath, CFile::modeRead | CFile::shareDenyNone);
-    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
-    if (!bytes.empty())
-        file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
 CFrameWnd* FrameOf(CDocument* pDoc) {
     POSITION pos = pDoc->GetFirstViewPosition();
     return pos != nullptr ? pDoc->GetNextView(pos)->GetParentFrame() : nullptr;
-}
-
-BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM lParam) {
-    wchar_t szClass[16];
-    ::GetClassNameW(hWnd, szClass, 16);
-    if (::lstrcmpW(szClass, L"#32770") == 0 && ::IsWindowVisible(hWnd)) {
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 CString s_strAnswer;
@@ -64,8 +44,7 @@ std::vector<std::wstring> s_filters;
 
 // Notes the dialog's filters, types the answer and confirms.
 void CALLBACK AnswerOpenDialog(HWND, UINT, UINT_PTR, DWORD) {
-    HWND hDlg = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisibleDialog, reinterpret_cast<LPARAM>(&hDlg));
+    HWND hDlg = classlib_test::FindThreadDialog();
     if (hDlg == nullptr)
         return;
     HWND hCombo = ::GetDlgItem(hDlg, cmb1);
@@ -143,8 +122,7 @@ TEST_F(DocTest, SavedDocumentsOpenAgainThroughTheArchive) {
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_STREQ(L"saved.dtr", pDoc->GetTitle());
     EXPECT_TRUE(AfxComparePath(strPath, pDoc->GetPathName()));
-    std::vector<BYTE> expected = {0xFF, 0xFE, 0xFF, 7, 'K', 0, 'e', 0, 's', 0, 't', 0, 'r', 0, 'e', 0, 'l', 0};
-    EXPECT_EQ(expected, FileBytes(strPath));
+    EXPECT_EQ(std::string("\xFF\xFE\xFF\x07K\0e\0s\0t\0r\0e\0l\0", 18), ReadFileBytes(strPath.GetString()));
     pDoc->OnCloseDocument();
     EXPECT_EQ(0, CDocTestDoc::s_nLive);
 

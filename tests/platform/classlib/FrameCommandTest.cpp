@@ -43,14 +43,6 @@ protected:
     int m_nWindowsBefore = 0;
 };
 
-TEST_F(FrameCommandTest, LoadFrameTakesTitleMenuAndAccelerators) {
-    EXPECT_EQ(std::wstring(m_pFrame->GetTitle()), L"Frame Tests");
-    EXPECT_EQ(m_pFrame->m_nIDHelp, static_cast<UINT>(IDR_FRAMETEST_MAIN));
-    EXPECT_NE(m_pFrame->m_hMenuDefault, nullptr);
-    EXPECT_EQ(::GetMenu(m_hWndFrame), m_pFrame->m_hMenuDefault);
-    EXPECT_NE(m_pFrame->GetDefaultAccelerator(), nullptr);
-}
-
 TEST_F(FrameCommandTest, ViewThenDocumentThenFrameThenNobody) {
     const struct {
         UINT nID;

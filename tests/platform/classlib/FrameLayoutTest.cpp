@@ -41,6 +41,12 @@ protected:
         EXPECT_EQ(CTestDoc::s_nLive, 0);  // the document went with its last view
     }
     HWND ViewWindow() const { return ::GetDlgItem(m_pFrame->m_hWnd, AFX_IDW_PANE_FIRST); }
+    // A bar of the thickness on the frame, deleted with its window; null when it could not be made.
+    CTestBar* AddBar(int thickness, DWORD style, UINT id) {
+        auto* bar = new CTestBar(thickness);
+        bar->m_bAutoDelete = TRUE;
+        return bar->Create(m_pFrame, style, id) ? bar : nullptr;
+    }
 
     CFrameTestApp m_app;
     CTestDoc* m_pDoc = nullptr;
@@ -56,9 +62,8 @@ TEST_F(FrameLayoutTest, EachSideTakesItsBarAndTheViewGetsTheRest) {
     };
     for (const BarCase& c : cases) {
         SCOPED_TRACE(c.name);
-        auto* pBar = new CTestBar(c.nThickness);
-        pBar->m_bAutoDelete = TRUE;
-        ASSERT_TRUE(pBar->Create(m_pFrame, c.dwStyle, AFX_IDW_CONTROLBAR_FIRST + 10));
+        CTestBar* pBar = AddBar(c.nThickness, c.dwStyle, AFX_IDW_CONTROLBAR_FIRST + 10);
+        ASSERT_NE(pBar, nullptr);
         m_pFrame->RecalcLayout();
         EXPECT_EQ(pBar->RectInParent(), CRect(c.expectedBar));
         // The view's border lies inside its area (a client edge).
@@ -68,15 +73,12 @@ TEST_F(FrameLayoutTest, EachSideTakesItsBarAndTheViewGetsTheRest) {
 }
 
 TEST_F(FrameLayoutTest, BarsStackInCreationOrderAndHiddenOnesTakeNoRoom) {
-    auto* pStatus = new CTestBar(18);
-    pStatus->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pStatus->Create(m_pFrame, CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
-    auto* pTool = new CTestBar(25);
-    pTool->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pTool->Create(m_pFrame, CBRS_TOP, AFX_IDW_TOOLBAR));
-    auto* pSide = new CTestBar(40);
-    pSide->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pSide->Create(m_pFrame, CBRS_LEFT, AFX_IDW_CONTROLBAR_FIRST + 5));
+    CTestBar* pStatus = AddBar(18, CBRS_BOTTOM, AFX_IDW_STATUS_BAR);
+    ASSERT_NE(pStatus, nullptr);
+    CTestBar* pTool = AddBar(25, CBRS_TOP, AFX_IDW_TOOLBAR);
+    ASSERT_NE(pTool, nullptr);
+    CTestBar* pSide = AddBar(40, CBRS_LEFT, AFX_IDW_CONTROLBAR_FIRST + 5);
+    ASSERT_NE(pSide, nullptr);
     m_pFrame->RecalcLayout();
 
     // The side bar is laid out after the others and spans what they left.
@@ -99,9 +101,8 @@ TEST_F(FrameLayoutTest, BarsStackInCreationOrderAndHiddenOnesTakeNoRoom) {
 }
 
 TEST_F(FrameLayoutTest, ResizingTheFrameLaysItOutAgain) {
-    auto* pBar = new CTestBar(20);
-    pBar->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pBar->Create(m_pFrame, CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
+    CTestBar* pBar = AddBar(20, CBRS_BOTTOM, AFX_IDW_STATUS_BAR);
+    ASSERT_NE(pBar, nullptr);
     CRect rect(0, 0, 500, 260);
     m_pFrame->CalcWindowRect(&rect);
     m_pFrame->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -110,9 +111,8 @@ TEST_F(FrameLayoutTest, ResizingTheFrameLaysItOutAgain) {
 }
 
 TEST_F(FrameLayoutTest, ALayoutAskedForDuringALayoutIsIgnored) {
-    auto* pBar = new CTestBar(20);
-    pBar->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pBar->Create(m_pFrame, CBRS_TOP, AFX_IDW_TOOLBAR));
+    CTestBar* pBar = AddBar(20, CBRS_TOP, AFX_IDW_TOOLBAR);
+    ASSERT_NE(pBar, nullptr);
     pBar->m_pNested = m_pFrame;
     pBar->m_nLayouts = 0;
     m_pFrame->RecalcLayout();
@@ -123,9 +123,8 @@ TEST_F(FrameLayoutTest, ALayoutAskedForDuringALayoutIsIgnored) {
 }
 
 TEST_F(FrameLayoutTest, AQueryMovesNothing) {
-    auto* pBar = new CTestBar(30);
-    pBar->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(pBar->Create(m_pFrame, CBRS_TOP, AFX_IDW_TOOLBAR));
+    CTestBar* pBar = AddBar(30, CBRS_TOP, AFX_IDW_TOOLBAR);
+    ASSERT_NE(pBar, nullptr);
     m_pFrame->RecalcLayout();
     CRect before = RectInParent(ViewWindow());
     pBar->m_nThickness = 50;

@@ -53,6 +53,15 @@ inline void DrainMessages() {
     }
 }
 
+// Holds the Ctrl and Shift keys (left and generic codes) as given in the thread's key state.
+inline void SetKeys(bool ctrl, bool shift) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_LCONTROL] = keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_LSHIFT] = keys[VK_SHIFT] = shift ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
 struct FindDialogQuery {
     HWND exclude;
     int controlId;

@@ -37,14 +37,6 @@ protected:
 
 }  // namespace
 
-TEST_F(WinAppTest, TheApplicationIsCurrentWhileItLives) {
-    EXPECT_EQ(&app, AfxGetApp());
-    EXPECT_EQ(&app, AfxGetThread());
-    EXPECT_STREQ(L"ClassLibTests", app.m_pszAppName);
-    EXPECT_EQ(nullptr, AfxGetMainWnd());
-    EXPECT_EQ(::GetModuleHandleW(nullptr), AfxGetResourceHandle());
-}
-
 TEST_F(WinAppTest, WithoutARegistryKeyTheDefaultsAnswer) {
     EXPECT_EQ(nullptr, app.GetAppRegistryKey());
     EXPECT_EQ(5u, app.GetProfileInt(L"Section", L"Entry", 5));
