@@ -6,6 +6,7 @@
 
 #include "docking/frames/QMXPCustomizePage.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPOutlookBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPOptionsPage.h"
 #include "docking/toolbars/CmdUsageCount.h"
@@ -115,11 +116,17 @@ protected:
 };
 
 TEST_F(CustomizeSheetTest, CategoriesComeFromTheMenusAndTheFrameIsCustomisedWhileItIsOpen) {
+    // Buttons are dragged onto an outlook bar too: it stays enabled.
+    CQMXPOutlookBar outlook;
+    ASSERT_TRUE(outlook.Create(L"Shortcuts", m_pFrame, CRect(0, 0, 120, 200), 0xE830, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
+                               0));
+    ASSERT_EQ(outlook.GetParent(), m_pFrame);
     CQMXPToolbarCustomize* pSheet = OpenSheet(TRUE);
     ASSERT_NE(pSheet, nullptr);
     EXPECT_TRUE(CQMXPToolBar::m_bCustomizeMode);
     EXPECT_FALSE(::IsWindowEnabled(m_pFrame->m_hWndMDIClient));
     EXPECT_TRUE(m_bar.IsWindowEnabled());
+    EXPECT_TRUE(outlook.IsWindowEnabled());
     auto* pPage = static_cast<CQMXPCustomizePage*>(pSheet->GetPage(0));
     EXPECT_EQ(Lines(pPage->m_wndCategory),
               (std::vector<std::wstring>{L"File", L"Edit", L"New Menu", L"All Commands"}));
@@ -158,6 +165,7 @@ TEST_F(CustomizeSheetTest, CategoriesComeFromTheMenusAndTheFrameIsCustomisedWhil
     EXPECT_FALSE(CQMXPToolBar::m_bCustomizeMode);
     EXPECT_TRUE(::IsWindowEnabled(m_pFrame->m_hWndMDIClient));
     EXPECT_EQ(g_customizeSent, (std::vector<WPARAM>{1, 0}));
+    outlook.DestroyWindow();
 }
 
 TEST_F(CustomizeSheetTest, TheToolbarsPageListsBarsKeepsFixedOnesAndRenamesFloatingOnes) {
