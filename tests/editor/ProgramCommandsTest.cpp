@@ -175,6 +175,9 @@ TEST(ProgramGallery, AddFolderFillsTheGalleryAndClosingStoresItsDockSide)
         HWND bar = CProgramRun::FindById(program.Main(), 5971);
         return bar && ::IsWindowVisible(bar);
     }));
+    // The gallery is a library pane.
+    EXPECT_EQ(0u, CProgramRun::ClassName(CProgramRun::FindById(program.Main(), 5971)).rfind(L"QMX", 0))
+        << CProgramRun::ClassName(CProgramRun::FindById(program.Main(), 5971)).c_str();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_gallery");
     // Read at the start: what is there after the close, the close wrote.
     ::RegDeleteValueW(key, L"PictureCollectionDockSide");

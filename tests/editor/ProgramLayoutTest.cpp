@@ -102,13 +102,6 @@ constexpr int kCategoryList = 16601;
 constexpr int kCommandList = 16602;
 constexpr int kResetAll = 16614;
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[128] = {};
-    ::GetClassNameW(window, name, 128);
-    return name;
-}
-
 RECT RectOf(HWND window)
 {
     RECT rect = {};
@@ -126,7 +119,7 @@ int ComboBoxes(HWND bar)
 {
     int count = 0;
     for (HWND child = ::GetWindow(bar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        count += ClassOf(child) == L"ComboBox" ? 1 : 0;
+        count += CProgramRun::ClassName(child) == L"ComboBox" ? 1 : 0;
     return count;
 }
 
@@ -150,10 +143,9 @@ void DragWithMouse(POINT from, POINT to)
     constexpr int kSteps = 12;
     for (int i = 1; i <= kSteps; ++i)
         MouseAt({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
-    // A bar torn off its dock bar docks again when its frame, moved on, reaches an edge.
-    for (int i = 0; i < 3; ++i)
-        MouseAt({to.x + i, to.y});
-    MouseAt(to);
+    // A torn-off bar docks at an edge once the pointer has rested there a moment.
+    for (int i = 0; i < 10; ++i)
+        MouseAt({to.x + i % 2, to.y});
     MouseAt(to, MOUSEEVENTF_LEFTUP);
 }
 
@@ -205,14 +197,14 @@ TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARest
         for (const auto& bar : bars) {
             HWND window = CProgramRun::FindById(main, bar.id);
             ASSERT_NE(nullptr, window) << bar.id;
-            EXPECT_EQ(0u, ClassOf(window).rfind(bar.classPrefix, 0)) << bar.id;
-            EXPECT_EQ(0u, ClassOf(::GetParent(window)).rfind(bar.parentPrefix, 0)) << bar.id;
+            EXPECT_EQ(0u, CProgramRun::ClassName(window).rfind(bar.classPrefix, 0)) << bar.id;
+            EXPECT_EQ(0u, CProgramRun::ClassName(::GetParent(window)).rfind(bar.parentPrefix, 0)) << bar.id;
         }
         // Without a stored layout the window opens maximised.
         EXPECT_TRUE(::IsZoomed(main));
         ::ShowWindow(main, SW_RESTORE);
         ::MoveWindow(main, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, TRUE);
-        // The text bar is dragged by its gripper to the frame's left edge.
+        // The text bar is dragged by its gripper onto the frame's left edge.
         HWND text = CProgramRun::FindById(main, kFormatTextBarId);
         EXPECT_EQ(2, ComboBoxes(text));
         const RECT textRect = RectOf(text);
@@ -221,7 +213,7 @@ TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARest
         ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
         ::SetForegroundWindow(main);
         DragWithMouse({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
-                      {client.left + 4, (client.top + client.bottom) / 2});
+                      {client.left - 2, (client.top + client.bottom) / 2});
         const bool docked = edtest::WaitFor([&] {
             const RECT now = RectOf(text);
             return now.bottom - now.top > now.right - now.left;

@@ -63,6 +63,8 @@ public:
     static void AnswerFileDialog(HWND dialog, const std::wstring& path);
     // The caption of a window.
     static std::wstring Text(HWND window);
+    // The name of a window's class.
+    static std::wstring ClassName(HWND window);
 
 private:
     PROCESS_INFORMATION m_process = {};
