@@ -10,6 +10,7 @@
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPOptionsPage.h"
 #include "docking/toolbars/CmdUsageCount.h"
+#include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPToolbarsPage.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -121,6 +122,8 @@ TEST_F(CustomizeSheetTest, CategoriesComeFromTheMenusAndTheFrameIsCustomisedWhil
     ASSERT_TRUE(outlook.Create(L"Shortcuts", m_pFrame, CRect(0, 0, 120, 200), 0xE830, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
                                0));
     ASSERT_EQ(outlook.GetParent(), m_pFrame);
+    // A command with a standard image shows it in the lists.
+    QMXTheCommandManager()->SetCommandImage(kPasteSpecial, 2);
     CQMXPToolbarCustomize* pSheet = OpenSheet(TRUE);
     ASSERT_NE(pSheet, nullptr);
     EXPECT_TRUE(CQMXPToolBar::m_bCustomizeMode);
@@ -150,6 +153,8 @@ TEST_F(CustomizeSheetTest, CategoriesComeFromTheMenusAndTheFrameIsCustomisedWhil
     const auto* pPaste = static_cast<CQMXPToolbarButton*>(pEdit->GetAt(pEdit->FindIndex(1)));
     EXPECT_EQ(pPaste->m_strText, CString(L"Paste Special..."));
     EXPECT_EQ(pPaste->m_strTextCustom, CString(L"EditPasteSpecial..."));
+    EXPECT_EQ(pPaste->GetImage(), 2);
+    QMXTheCommandManager()->SetCommandImage(kPasteSpecial, -1);
     for (POSITION pos = pSheet->GetCategoryButtons(L"All Commands")->GetHeadPosition(); pos != nullptr;)
         EXPECT_NE(static_cast<CQMXPToolbarButton*>(pSheet->GetCategoryButtons(L"All Commands")->GetNext(pos))->m_nID,
                   0xE110u);

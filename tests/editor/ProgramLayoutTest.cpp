@@ -100,6 +100,7 @@ constexpr UINT kCustomize = 32790;
 // The customisation sheet: its category and command lists, its Reset All button.
 constexpr int kCategoryList = 16601;
 constexpr int kCommandList = 16602;
+constexpr int kDescription = 16603;
 constexpr int kResetAll = 16614;
 
 RECT RectOf(HWND window)
@@ -271,6 +272,10 @@ TEST(ProgramLayout, ACommandDraggedFromTheSheetStaysOnItsBarUntilResetAll)
         ASSERT_GE(bold, 0);
         ::SendMessageW(commands, LB_SETTOPINDEX, bold, 0);
         ::SendMessageW(commands, LB_SETCURSEL, bold, 0);
+        ::SendMessageW(::GetParent(commands), WM_COMMAND, MAKEWPARAM(kCommandList, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(commands));
+        // The description is the command's status-bar prompt.
+        EXPECT_FALSE(CProgramRun::Text(CProgramRun::FindById(sheet, kDescription)).empty());
         RECT item = {};
         ::SendMessageW(commands, LB_GETITEMRECT, bold, reinterpret_cast<LPARAM>(&item));
         ::MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&item), 2);
