@@ -137,6 +137,14 @@ void MouseAt(POINT point, DWORD flags = 0)
     ::Sleep(40);
 }
 
+// The pointer goes back where it was, off the program's bars: a later
+// program under it would show a hovered button's prompt.
+struct PointerKept {
+    PointerKept() { ::GetCursorPos(&saved); }
+    ~PointerKept() { ::SetCursorPos(saved.x, saved.y); }
+    POINT saved = {};
+};
+
 void DragWithMouse(POINT from, POINT to)
 {
     MouseAt(from);
@@ -177,6 +185,7 @@ HWND OpenCustomizeSheet(CProgramRun& program)
 
 TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARestart)
 {
+    PointerKept pointer;
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
     edtest::SetStartPrefs(3, L"");
     const RECT placed = {40, 30, 840, 630};
@@ -247,6 +256,7 @@ TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARest
 
 TEST(ProgramLayout, ACommandDraggedFromTheSheetStaysOnItsBarUntilResetAll)
 {
+    PointerKept pointer;
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
     edtest::SetStartPrefs(3, L"");
     LONG widthBefore = 0;
