@@ -6,6 +6,7 @@
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPToolBar.h"
 #include "tests/framework/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,22 @@ TEST_F(ControlBarTest, ABarThatMayNotFloatStaysDocked) {
     pBar->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(0x2000));
     EXPECT_FALSE(pBar->IsFloating());
+}
+
+TEST_F(ControlBarTest, ABarDeletedBeforeItsWindowLeavesItsRow) {
+    CFixedBar* pKept = AddBar(CSize(100, 26), AFX_IDW_DOCKBAR_TOP, 0xE820);
+    auto* pGone = new CQMXPToolBar;
+    ASSERT_TRUE(pGone->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    pGone->EnableDocking(0xF000);
+    m_pFrame->DockControlBar(pGone, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_NE(DockBar(0x2000)->GetControlBars().Find(pGone), nullptr);
+    delete pGone;
+    EXPECT_EQ(DockBar(0x2000)->GetControlBars().Find(pGone), nullptr);
+    // The rows go on laying out and showing the bar that is left.
+    DockBar(0x2000)->ShowControlBar(pKept, FALSE, FALSE, TRUE);
+    DockBar(0x2000)->ShowControlBar(pKept, TRUE, FALSE, TRUE);
+    m_pFrame->RecalcLayout();
+    EXPECT_TRUE(pKept->IsWindowVisible());
 }
 
 TEST_F(ControlBarTest, EscapeEndsADragAsCancelModeDoes) {
