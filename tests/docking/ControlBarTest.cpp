@@ -121,6 +121,29 @@ TEST_F(ControlBarTest, ABarDeletedBeforeItsWindowLeavesItsRow) {
     EXPECT_TRUE(pKept->IsWindowVisible());
 }
 
+// Records the frame the bar knows while its window is being made.
+class CRemadeBar : public CQMXPControlBar {
+public:
+    CFrameWnd* m_pSiteWhileMade = nullptr;
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override {
+        m_pSiteWhileMade = GetDockSiteFrameWnd();
+        return CQMXPControlBar::PreCreateWindow(cs);
+    }
+};
+
+TEST_F(ControlBarTest, ABarMadeAgainInAnotherFrameForgetsTheFrameThatWentWithItsWindow) {
+    CDockTestFrame* pOld = MakeFrame(200, 150);
+    ASSERT_NE(pOld, nullptr);
+    CRemadeBar bar;
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD, CRect(0, 0, 50, 20), pOld, 0xE840, 0));
+    EXPECT_EQ(bar.GetDockSiteFrameWnd(), pOld);
+    pOld->DestroyWindow();
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD, CRect(0, 0, 50, 20), m_pFrame, 0xE840, 0));
+    EXPECT_EQ(bar.m_pSiteWhileMade, nullptr);
+    EXPECT_EQ(bar.GetDockSiteFrameWnd(), m_pFrame);
+    bar.DestroyWindow();
+}
+
 TEST_F(ControlBarTest, EscapeEndsADragAsCancelModeDoes) {
     CFixedBar* pBar = AddBar(CSize(100, 26), AFX_IDW_DOCKBAR_TOP, 0xE820);
     const CPoint ptGrab = Screen(pBar).TopLeft() + CSize(20, 10);
