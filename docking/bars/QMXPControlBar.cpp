@@ -55,11 +55,12 @@ CQMXPControlBar::CQMXPControlBar()
       m_bPassedToMiniFrame(FALSE) {}
 
 CQMXPControlBar::~CQMXPControlBar() {
-    // An object deleted before its window leaves its row here: the window's own
-    // destruction comes later, when this class's handlers no longer run, and a
-    // row keeping the pointer would lay out freed memory.
+    // An object deleted before its window is forgotten by its dock bar and row
+    // here: the window's own destruction comes later, when this class's
+    // handlers no longer run, and a row keeping the pointer would lay out
+    // freed memory. Nothing is laid out: the program may be ending.
     if (m_pParentDockBar != nullptr && ::IsWindow(m_hWnd))
-        m_pParentDockBar->RemoveControlBar(this);
+        m_pParentDockBar->ForgetControlBar(this);
     m_pParentDockBar = nullptr;
     delete[] m_pData;
 }
