@@ -2,6 +2,7 @@
 
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/bars/QMXPOutlookBar.h"
 #include "docking/frames/QMXPCustomizePage.h"
 #include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPFrameWnd.h"
@@ -41,6 +42,7 @@ CString LoadLibraryString(UINT uiID) {
 bool StaysEnabled(HWND hwnd) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hwnd);
     return pWnd != nullptr && (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPDockBar)) ||
+                               pWnd->IsKindOf(RUNTIME_CLASS(CQMXPOutlookBar)) ||
                                pWnd->IsKindOf(RUNTIME_CLASS(CQMXPReBar)) ||
                                pWnd->IsKindOf(RUNTIME_CLASS(CQMXPToolBar)));
 }

@@ -139,7 +139,7 @@ void CQMXPToolbarCustomize::AddMenuCommands(const CMenu* pMenu, LPCWSTR lpszCate
                 AddUserTools(lpszCategory);
                 continue;
             }
-            CQMXPToolbarButton button(uiID, -1, strText, FALSE, TRUE);
+            CQMXPToolbarButton button(uiID, -1, strText);
             if (lpszMenuPath != nullptr)
                 button.m_strTextCustom = CustomText(lpszMenuPath, strText);
             AddCommandButton(lpszCategory != nullptr ? lpszCategory : m_strAllCommands.GetString(), button);

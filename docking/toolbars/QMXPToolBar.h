@@ -417,6 +417,10 @@ protected:
     void ShowCustomizeMenu(CPoint point);
     // The appearance commands of the button menu.
     void SetButtonDisplay(CQMXPToolbarButton* pButton, BOOL bImage, BOOL bText);
+    // The button appearance dialog for the button; TRUE when the user chose OK.
+    BOOL RunAppearanceDialog(CQMXPToolbarButton* pButton);
+    // A new menu button the user names in the appearance dialog goes before the selection.
+    void InsertNewMenuButton();
 
     // The bar's own strips (a locked bar).
     CQMXPToolBarImages m_ImagesLocked;

@@ -4,11 +4,13 @@
 // right click offers the button menu with the appearance commands.
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/frames/ButtonAppearanceDlg.h"
 #include "docking/frames/QMXPToolbarDropSource.h"
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/Menu.h"
@@ -469,8 +471,6 @@ BOOL CQMXPToolBar::PrepareCustomizeMenu(CQMXPToolbarButton* pButton, CMenu* pMen
     };
     enable(QMXP_ID_CUSTOMIZE_COPY_IMAGE, pButton->m_bImage && pButton->GetImage() >= 0);
     enable(QMXP_ID_CUSTOMIZE_RESET, pButton->m_nID != 0 && pButton->m_nID != static_cast<UINT>(-1));
-    // The appearance dialog is not part of the library yet.
-    enable(QMXP_ID_CUSTOMIZE_APPEARANCE, FALSE);
     const BOOL bTextBelow = pButton->m_bTextBelow && IsHorizontal();
     const BOOL bBoth = (pButton->m_bText || bTextBelow) && pButton->m_bImage;
     const BOOL bTextOnly = !bBoth && pButton->m_bText && !pButton->m_bImage;
@@ -491,26 +491,55 @@ BOOL CQMXPToolBar::PrepareCustomizeMenu(CQMXPToolbarButton* pButton, CMenu* pMen
     return TRUE;
 }
 
+BOOL CQMXPToolBar::RunAppearanceDialog(CQMXPToolbarButton* pButton) {
+    CButtonAppearanceDlg dlg(pButton, m_pUserImages, this, 0, IsMenuMode());
+    return dlg.DoModal() == IDOK;
+}
+
 void CQMXPToolBar::SetButtonDisplay(CQMXPToolbarButton* pButton, BOOL bImage, BOOL bText) {
-    // A button without an image would need the appearance dialog to get one.
-    if (bImage && pButton->GetImage() < 0) {
-        ::MessageBeep(static_cast<UINT>(-1));
-        return;
-    }
-    if (bText && pButton->m_strText.IsEmpty())
-        SetDefaultButtonText(pButton);
-    if (bText && pButton->m_strText.IsEmpty()) {
-        ::MessageBeep(static_cast<UINT>(-1));
-        bText = FALSE;
-        bImage = TRUE;
-    }
+    const BOOL bOldImage = pButton->m_bImage;
+    const BOOL bOldText = pButton->m_bText;
     pButton->m_bImage = bImage;
     pButton->m_bText = bText;
+    // A button without an image gets one from the user first; cancelling keeps its old look.
+    if (bImage && pButton->GetImage() < 0 && !RunAppearanceDialog(pButton)) {
+        pButton->m_bImage = bOldImage;
+        pButton->m_bText = bOldText;
+    } else if (pButton->m_bText && pButton->m_strText.IsEmpty()) {
+        SetDefaultButtonText(pButton);
+        if (pButton->m_strText.IsEmpty()) {
+            ::MessageBeep(static_cast<UINT>(-1));
+            pButton->m_bText = FALSE;
+            pButton->m_bImage = TRUE;
+        }
+    }
     AdjustLayout();
     Invalidate();
 }
 
+void CQMXPToolBar::InsertNewMenuButton() {
+    auto* pNew = new CQMXPToolbarMenuButton;
+    pNew->m_bText = TRUE;
+    pNew->m_bImage = FALSE;
+    const int iIndex = RunAppearanceDialog(pNew) ? InsertButton(pNew, m_iSelected) : -1;
+    if (iIndex < 0) {
+        delete pNew;
+        return;
+    }
+    InvalidateButton(m_iSelected);
+    m_iSelected = iIndex;
+    m_pSelToolbar = this;
+    AdjustLayout();
+    Invalidate();
+    UpdateWindow();
+    pNew->OpenPopupMenu(this);
+}
+
 void CQMXPToolBar::OnCustomizeCommand(UINT nID) {
+    if (nID == QMXP_ID_CUSTOMIZE_NEW_MENU) {
+        InsertNewMenuButton();
+        return;
+    }
     CQMXPToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr)
         return;
@@ -548,6 +577,14 @@ void CQMXPToolBar::OnCustomizeCommand(UINT nID) {
     case QMXP_ID_CUSTOMIZE_DELETE:
         DeleteSelectedButton();
         Invalidate();
+        break;
+    case QMXP_ID_CUSTOMIZE_APPEARANCE:
+        if (pButton->m_strText.IsEmpty())
+            SetDefaultButtonText(pButton);
+        if (RunAppearanceDialog(pButton)) {
+            AdjustLayout();
+            Invalidate();
+        }
         break;
     case QMXP_ID_CUSTOMIZE_IMAGE:
         SetButtonDisplay(pButton, TRUE, FALSE);

@@ -2,6 +2,7 @@
 // each bar's drop target, how a drag ends for the dragged button, the
 // button menu's states and commands, and leaving the mode.
 #include "CanvasTestSupport.h"
+#include "DialogScriptSupport.h"
 #include "MenuTestSupport.h"
 
 #include "docking/frames/QMXPToolbarDropSource.h"
@@ -223,6 +224,7 @@ TEST_F(CustomizeModeTest, TheButtonMenuStatesAndTheTextCommand) {
         EXPECT_EQ(pPopup->GetMenuState(QMXP_ID_CUSTOMIZE_START_GROUP, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED),
                   c.state)
             << c.index;
+        EXPECT_EQ(pPopup->GetMenuState(QMXP_ID_CUSTOMIZE_APPEARANCE, MF_BYCOMMAND) & MF_GRAYED, 0u);
     }
     // A command without a text keeps its image.
     m_barA.InsertButton(CQMXPToolbarButton(ID_DOCKTEST_NO_STRING, 0, nullptr, FALSE, TRUE), 0);
@@ -241,6 +243,56 @@ TEST_F(CustomizeModeTest, TheButtonMenuStatesAndTheTextCommand) {
     EXPECT_EQ(m_barA.GetButton(1)->m_strText, CString(L"Handled"));
     m_barA.SendMessage(WM_COMMAND, QMXP_ID_CUSTOMIZE_START_GROUP);
     EXPECT_EQ(m_barA.GetButton(1)->m_nStyle & TBBS_SEPARATOR, TBBS_SEPARATOR);
+}
+
+TEST_F(CustomizeModeTest, AppearanceCommandsAskTheUserWhereTheButtonNeedsIt) {
+    const struct {
+        UINT command;
+        int image;               // of the selected button, which shows text only without one
+        const wchar_t* answer;   // none: the dialog is cancelled
+        int shown;               // appearance dialogs opened
+        BOOL bImage, bText;      // the selected button afterwards
+        const wchar_t* text;
+        int added;               // buttons the command added
+    } cases[] = {
+        {QMXP_ID_CUSTOMIZE_APPEARANCE, 0, L"Typed", 1, FALSE, TRUE, L"Typed", 0},
+        {QMXP_ID_CUSTOMIZE_APPEARANCE, 0, nullptr, 1, TRUE, FALSE, L"Handled", 0},
+        {QMXP_ID_CUSTOMIZE_IMAGE, 0, nullptr, 0, TRUE, FALSE, L"", 0},
+        {QMXP_ID_CUSTOMIZE_IMAGE, -1, nullptr, 1, FALSE, TRUE, L"Word", 0},
+        {QMXP_ID_CUSTOMIZE_IMAGE_AND_TEXT, -1, nullptr, 1, FALSE, TRUE, L"Word", 0},
+        {QMXP_ID_CUSTOMIZE_IMAGE_AND_TEXT, -1, L"Typed", 1, FALSE, TRUE, L"Typed", 0},
+        {QMXP_ID_CUSTOMIZE_NEW_MENU, 0, nullptr, 1, TRUE, FALSE, L"", 0},
+        {QMXP_ID_CUSTOMIZE_NEW_MENU, 0, L"Menu", 1, FALSE, TRUE, L"Menu", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.command << " " << c.image << " " << (c.answer ? c.answer : L"-"));
+        m_barA.RemoveAllButtons();
+        CQMXPToolbarButton button(ID_DOCKTEST_HANDLED, c.image, c.image < 0 ? L"Word" : nullptr, FALSE, TRUE);
+        button.m_bImage = c.image >= 0;
+        button.m_bText = c.image < 0;
+        m_barA.InsertButton(button);
+        m_barA.InsertButton(CQMXPToolbarButton(30002, 0, nullptr, FALSE, TRUE));
+        m_barA.AdjustLayout();
+        Press(m_barA, m_barA.GetButton(0)->GetRect().CenterPoint());
+        ASSERT_EQ(m_barA.GetSelectedIndex(), 0);
+        {
+            CAppearanceAnswer answer(c.answer);
+            m_barA.SendMessage(WM_COMMAND, c.command);
+            EXPECT_EQ(CAppearanceAnswer::Shown(), c.shown);
+        }
+        ASSERT_EQ(m_barA.GetCount(), 2 + c.added);
+        const CQMXPToolbarButton* pButton = m_barA.GetButton(m_barA.GetSelectedIndex());
+        ASSERT_NE(pButton, nullptr);
+        EXPECT_EQ(pButton->m_bImage, c.bImage);
+        EXPECT_EQ(pButton->m_bText, c.bText);
+        EXPECT_EQ(pButton->m_strText, CString(c.text));
+        if (c.added != 0) {
+            EXPECT_EQ(m_barA.GetSelectedIndex(), 0);
+            EXPECT_TRUE(pButton->IsKindOf(RUNTIME_CLASS(CQMXPToolbarMenuButton)));
+            CloseAllPopups();
+            Pump();
+        }
+    }
 }
 
 TEST_F(CustomizeModeTest, LeavingTheModeClosesAnOpenMenuButtonPopup) {

@@ -6,9 +6,11 @@
 
 #include "docking/frames/QMXPCustomizePage.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPOutlookBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPOptionsPage.h"
 #include "docking/toolbars/CmdUsageCount.h"
+#include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPToolbarsPage.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -115,11 +117,19 @@ protected:
 };
 
 TEST_F(CustomizeSheetTest, CategoriesComeFromTheMenusAndTheFrameIsCustomisedWhileItIsOpen) {
+    // Buttons are dragged onto an outlook bar too: it stays enabled.
+    CQMXPOutlookBar outlook;
+    ASSERT_TRUE(outlook.Create(L"Shortcuts", m_pFrame, CRect(0, 0, 120, 200), 0xE830, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
+                               0));
+    ASSERT_EQ(outlook.GetParent(), m_pFrame);
+    // A command with a standard image shows it in the lists.
+    QMXTheCommandManager()->SetCommandImage(kPasteSpecial, 2);
     CQMXPToolbarCustomize* pSheet = OpenSheet(TRUE);
     ASSERT_NE(pSheet, nullptr);
     EXPECT_TRUE(CQMXPToolBar::m_bCustomizeMode);
     EXPECT_FALSE(::IsWindowEnabled(m_pFrame->m_hWndMDIClient));
     EXPECT_TRUE(m_bar.IsWindowEnabled());
+    EXPECT_TRUE(outlook.IsWindowEnabled());
     auto* pPage = static_cast<CQMXPCustomizePage*>(pSheet->GetPage(0));
     EXPECT_EQ(Lines(pPage->m_wndCategory),
               (std::vector<std::wstring>{L"File", L"Edit", L"New Menu", L"All Commands"}));
@@ -143,6 +153,8 @@ TEST_F(CustomizeSheetTest, CategoriesComeFromTheMenusAndTheFrameIsCustomisedWhil
     const auto* pPaste = static_cast<CQMXPToolbarButton*>(pEdit->GetAt(pEdit->FindIndex(1)));
     EXPECT_EQ(pPaste->m_strText, CString(L"Paste Special..."));
     EXPECT_EQ(pPaste->m_strTextCustom, CString(L"EditPasteSpecial..."));
+    EXPECT_EQ(pPaste->GetImage(), 2);
+    QMXTheCommandManager()->SetCommandImage(kPasteSpecial, -1);
     for (POSITION pos = pSheet->GetCategoryButtons(L"All Commands")->GetHeadPosition(); pos != nullptr;)
         EXPECT_NE(static_cast<CQMXPToolbarButton*>(pSheet->GetCategoryButtons(L"All Commands")->GetNext(pos))->m_nID,
                   0xE110u);
@@ -158,6 +170,7 @@ TEST_F(CustomizeSheetTest, CategoriesComeFromTheMenusAndTheFrameIsCustomisedWhil
     EXPECT_FALSE(CQMXPToolBar::m_bCustomizeMode);
     EXPECT_TRUE(::IsWindowEnabled(m_pFrame->m_hWndMDIClient));
     EXPECT_EQ(g_customizeSent, (std::vector<WPARAM>{1, 0}));
+    outlook.DestroyWindow();
 }
 
 TEST_F(CustomizeSheetTest, TheToolbarsPageListsBarsKeepsFixedOnesAndRenamesFloatingOnes) {
