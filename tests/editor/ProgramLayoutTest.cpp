@@ -355,13 +355,6 @@ HWND FindStrip(HWND main, HWND bar)
     return query.strip;
 }
 
-RECT RectOf(HWND window)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    return rect;
-}
-
 // Waits until the window stops moving.
 bool WaitForSteadyRect(HWND window)
 {
