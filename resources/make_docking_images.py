@@ -2,7 +2,8 @@
 """Draws the docking library's pictures: the menu glyph strip (QMXMenuGlyphs.bmp,
 25 glyphs of 9 x 9, black on the transparent magenta), the print preview's tool-bar images
 (QMXPrintPreview.bmp), the two splitter cursors (QMXStretchHorz.cur, QMXStretchVert.cur),
-the hand cursor (QMXHand.cur), the user-tool icon (QMXTool.ico), the editable list's four
+the hand cursor (QMXHand.cur), the button-drag cursors (QMXDragMove.cur, QMXDragCopy.cur,
+QMXDragRemove.cur), the user-tool icon (QMXTool.ico), the editable list's four
 button pictures (QMXEditList*.bmp), the image editor's nine tools (QMXEditTools.bmp) and
 its six cursors (QMXEdit*.cur), and the strip the docking tests load
 (tests/data/docking/strip24.bmp). Run from the source root:
@@ -186,6 +187,52 @@ HAND = [
 ]
 
 
+# The button-drag cursors: an arrow whose tip is the hot spot (6, 3) with a
+# button under it; the copy cursor adds a plus, the remove cursor a cross.
+DRAG_ARROW = [
+    "", "", "",
+    "      #",
+    "      ##",
+    "      #o#",
+    "      #oo#",
+    "      #ooo#",
+    "      #oooo#",
+    "      #ooooo#",
+    "      #oooooo#",
+    "      #ooooooo#",
+    "      #oooo#####",
+    "      #oo#oo#",
+    "      #o# #oo#",
+    "      ##  #oo#",
+    "           #oo#",
+    "           ####",
+]
+DRAG_BUTTON = ["        ###########", "        #ooooooooo#", "        #ooooooooo#", "        #ooooooooo#",
+               "        #ooooooooo#", "        ###########"]
+DRAG_PLUS = ["                    ###", "                   ##o##", "                   #ooo#", "                   ##o##",
+             "                    ###"]
+DRAG_CROSS = ["                   #   #", "                   ## ##", "                    ###", "                   ## ##",
+              "                   #   #"]
+
+
+def overlay(*layers):
+    rows = []
+    for layer in layers:
+        for y, line in layer:
+            while len(rows) <= y:
+                rows.append("")
+            base = rows[y].ljust(len(line))
+            rows[y] = "".join(c if c != " " else b for b, c in zip(base, line.ljust(len(base))))
+    return rows
+
+
+def drag_cursor(mark):
+    layers = [list(enumerate(DRAG_ARROW)), [(19 + i, r) for i, r in enumerate(DRAG_BUTTON)]]
+    if mark is not None:
+        layers.append([(24 + i, r) for i, r in enumerate(mark)])
+    return cursor_file(overlay(*layers), (6, 3))
+
+
 def icon_file():
     """A spanner, 16 x 16 and 32 x 32, 32-bit with alpha: a steel handle and an
     open ring head, outlined in dark grey."""
@@ -362,6 +409,9 @@ def main():
         "resources/QMXStretchVert.cur": cursor_file(transpose(STRETCH_HORZ), (15, 15)),
         "resources/QMXHand.cur": cursor_file(HAND, (5, 0)),
         "resources/QMXTool.ico": icon_file(),
+        "resources/QMXDragMove.cur": drag_cursor(None),
+        "resources/QMXDragCopy.cur": drag_cursor(DRAG_PLUS),
+        "resources/QMXDragRemove.cur": drag_cursor(DRAG_CROSS),
         "tests/data/docking/strip24.bmp": test_strip(),
         "resources/QMXEditTools.bmp": tools_strip(),
         "resources/QMXEditListNew.bmp": edit_list_button("new"),

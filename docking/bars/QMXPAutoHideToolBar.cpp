@@ -24,8 +24,14 @@ CQMXPAutoHideToolBar::CQMXPAutoHideToolBar()
     : m_pActiveButton(nullptr), m_bHoverPending(FALSE), m_nHoverTimerID(0), m_clkHoverStart(0) {}
 
 CQMXPAutoHideToolBar::~CQMXPAutoHideToolBar() {
-    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
-        delete m_lstButtons.GetNext(pos);
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CQMXPAutoHideButton*>(m_lstButtons.GetNext(pos));
+        // A pane whose strip goes first forgets it: its own end would call the strip back.
+        CQMXPDockingControlBar* pPane = pButton->GetPane();
+        if (pPane != nullptr && pPane->GetAutoHideToolBar() == this)
+            pPane->SetAutoHideParents(nullptr, nullptr);
+        delete pButton;
+    }
     m_lstButtons.RemoveAll();
 }
 

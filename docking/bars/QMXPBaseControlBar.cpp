@@ -307,6 +307,9 @@ BOOL CQMXPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCWSTR lpszClassName, LPCWS
     m_dwExtraFlags &= kExtraFlagsKept;
     SetBarStyle(GetBarStyle() | dwStyle);
     m_dwControlBarStyle = dwControlBarStyle;
+    // A bar made again may have lost its former frame with its window: the
+    // messages of the making see no frame until the new one is known below.
+    m_pDockSite = nullptr;
     if (m_lpszBarTemplateName == nullptr) {
         if (!CWnd::CreateEx(dwStyleEx, lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
             return FALSE;

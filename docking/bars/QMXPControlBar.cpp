@@ -54,7 +54,16 @@ CQMXPControlBar::CQMXPControlBar()
       m_bRestoredFloating(FALSE),
       m_bPassedToMiniFrame(FALSE) {}
 
-CQMXPControlBar::~CQMXPControlBar() { delete[] m_pData; }
+CQMXPControlBar::~CQMXPControlBar() {
+    // An object deleted before its window is forgotten by its dock bar and row
+    // here: the window's own destruction comes later, when this class's
+    // handlers no longer run, and a row keeping the pointer would lay out
+    // freed memory. Nothing is laid out: the program may be ending.
+    if (m_pParentDockBar != nullptr && ::IsWindow(m_hWnd))
+        m_pParentDockBar->ForgetControlBar(this);
+    m_pParentDockBar = nullptr;
+    delete[] m_pData;
+}
 
 BOOL CQMXPControlBar::DocksToFrameEdge() const { return FALSE; }
 

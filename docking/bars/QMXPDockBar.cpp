@@ -402,6 +402,14 @@ BOOL CQMXPDockBar::DockControlBarLeftOf(CQMXPControlBar* pBarToDock, CQMXPContro
     return TRUE;
 }
 
+void CQMXPDockBar::ForgetControlBar(CQMXPBaseControlBar* pWnd) {
+    POSITION pos = m_lstControlBars.Find(pWnd);
+    if (pos != nullptr)
+        m_lstControlBars.RemoveAt(pos);
+    for (POSITION posRow = m_lstDockBarRows.GetHeadPosition(); posRow != nullptr;)
+        static_cast<CQMXPDockBarRow*>(m_lstDockBarRows.GetNext(posRow))->ForgetControlBar(pWnd);
+}
+
 void CQMXPDockBar::RemoveControlBar(CQMXPBaseControlBar* pWnd) {
     POSITION pos = m_lstControlBars.IsEmpty() ? nullptr : m_lstControlBars.Find(pWnd);
     if (pos == nullptr)

@@ -37,6 +37,9 @@ public:
     // Docks the bar 10 pixels before a bar docked here; FALSE when the target is not.
     virtual BOOL DockControlBarLeftOf(CQMXPControlBar* pBarToDock, CQMXPControlBar* pTargetBar);
     virtual void RemoveControlBar(CQMXPBaseControlBar* pWnd);
+    // Drops the pointers to a bar object that is being deleted (here and in
+    // its row), without laying out: the program may be ending.
+    void ForgetControlBar(CQMXPBaseControlBar* pWnd);
     // Immediate drag by a cursor delta; TRUE when the bar left the dock bar.
     virtual BOOL MoveControlBar(CQMXPControlBar* pControlBar, CPoint ptMouse, int dx, int dy);
     virtual void OnInsertRow(POSITION pos);

@@ -191,6 +191,12 @@ void CQMXPDockBarRow::InsertBarOrdered(CQMXPControlBar* pControlBar) {
     ArrangeBars(pControlBar);
 }
 
+void CQMXPDockBarRow::ForgetControlBar(const CQMXPBaseControlBar* pControlBar) {
+    POSITION pos = m_lstControlBars.Find(const_cast<CQMXPBaseControlBar*>(pControlBar));
+    if (pos != nullptr)
+        m_lstControlBars.RemoveAt(pos);
+}
+
 void CQMXPDockBarRow::RemoveControlBar(CQMXPBaseControlBar* pControlBar) {
     POSITION pos = m_lstControlBars.Find(pControlBar);
     if (pos == nullptr)

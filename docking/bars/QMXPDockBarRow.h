@@ -42,6 +42,8 @@ public:
     // A bar coming from another row: at the cursor (method 1) or where it is.
     virtual void PlaceBarAtCursor(CQMXPControlBar* pControlBar, int dockMethod);
     virtual void RemoveControlBar(CQMXPBaseControlBar* pControlBar);
+    // Drops the pointer to a bar object that is being deleted, without laying out.
+    void ForgetControlBar(const CQMXPBaseControlBar* pControlBar);
     virtual int ChangeExtent(int nOffset);
     virtual void Move(int nOffset);
     // Resolves overlaps around the bar and keeps the bars inside the row.

@@ -19,6 +19,7 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/MemFile.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -439,11 +440,29 @@ void CQMXPDockManager::ApplyLoadedLayout() {
             others.push_back(pBar);
         }
     }
-    for (CQMXPControlBar* pBar : others) {
-        if (pBar->IsRestoredFromRegistry() && !pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockingControlBar)) &&
-            !pBar->IsKindOf(RUNTIME_CLASS(CQMXPAutoHideToolBar)))
-            pBar->RestoreDockState(this);
-    }
+    others.erase(std::remove_if(others.begin(), others.end(),
+                                [](CQMXPControlBar* pBar) {
+                                    return !pBar->IsRestoredFromRegistry() ||
+                                           pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockingControlBar)) ||
+                                           pBar->IsKindOf(RUNTIME_CLASS(CQMXPAutoHideToolBar));
+                                }),
+                 others.end());
+    // A stored row index counts the rows of the stored layout: the bars leave their present rows
+    // first and come back row by row, so that a bar is never put into a row another bar still holds.
+    for (CQMXPControlBar* pBar : others)
+        if (!pBar->IsRestoredFloating())
+            pBar->UndockControlBar(TRUE);
+    std::stable_sort(others.begin(), others.end(), [](CQMXPControlBar* pLeft, CQMXPControlBar* pRight) {
+        const int nLeftRow = pLeft->GetRecentDockInfo().m_nRecentRowIndex;
+        const int nRightRow = pRight->GetRecentDockInfo().m_nRecentRowIndex;
+        if (nLeftRow != nRightRow)
+            return nLeftRow < nRightRow;
+        const CRect rectLeft = pLeft->GetRestoredDockedRect();
+        const CRect rectRight = pRight->GetRestoredDockedRect();
+        return rectLeft.left + rectLeft.top < rectRight.left + rectRight.top;
+    });
+    for (CQMXPControlBar* pBar : others)
+        pBar->RestoreDockState(this);
 
     // 5. The loaded panes at their places; tabbed bars gather their tabs.
     for (POSITION pos = m_lstLoadedItems.GetHeadPosition(); pos != nullptr;) {

@@ -1,8 +1,8 @@
 #pragma once
-// CQMXPDialog: the library's dialog base. It is told which library popup
-// menu it opened (NULL when none), so that the context-menu manager can tell
-// a library dialog from a plain window; the keyboard and mouse routing to
-// that popup comes with the dialog support of the customisation sheet.
+// CQMXPDialog: the library's dialog base. A library popup menu opened from
+// it tells it so (SetActiveMenu), and while the popup is open the dialog's
+// keys and clicks go to the popup first (CQMXPDlgImpl).
+#include "docking/frames/QMXPDlgImpl.h"
 #include "platform/classlib/Dialog.h"
 
 class CQMXPPopupMenu;
@@ -10,12 +10,20 @@ class CQMXPPopupMenu;
 class CQMXPDialog : public CDialog {
     DECLARE_DYNAMIC(CQMXPDialog)
 public:
-    CQMXPDialog() = default;
-    explicit CQMXPDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr) : CDialog(nIDTemplate, pParentWnd) {}
+    CQMXPDialog() : m_Impl(*this) {}
+    explicit CQMXPDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
+        : CDialog(nIDTemplate, pParentWnd), m_Impl(*this) {}
 
-    void SetActiveMenu(CQMXPPopupMenu* pMenu) { m_pActivePopupMenu = pMenu; }
-    CQMXPPopupMenu* GetActiveMenu() const { return m_pActivePopupMenu; }
+    void SetActiveMenu(CQMXPPopupMenu* pMenu) { m_Impl.SetActiveMenu(pMenu); }
+    CQMXPPopupMenu* GetActiveMenu() const { return m_Impl.GetActiveMenu(); }
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
-    CQMXPPopupMenu* m_pActivePopupMenu = nullptr;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+
+    CQMXPDlgImpl m_Impl;
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -1,12 +1,12 @@
 #include "docking/frames/QMXPEditListBox.h"
 
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "platform/classlib/ListCtrl.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
 
 IMPLEMENT_DYNAMIC(CQMXPEditListBox, CQMXPEditListBase)
 
@@ -130,22 +130,7 @@ BOOL CQMXPEditListBox::SelectItem(int iItem) {
     return ListView_EnsureVisible(GetListHwnd(), iItem, FALSE);
 }
 
-CString CQMXPEditListBox::GetItemText(int iIndex) const {
-    if (GetListHwnd() == nullptr)
-        return CString();
-    // The list view answers with the length it copied: grow until it fits.
-    for (int nSize = 256;; nSize *= 2) {
-        std::wstring buffer(static_cast<size_t>(nSize), L'\0');
-        LVITEMW item = {};
-        item.iSubItem = 0;
-        item.pszText = &buffer[0];
-        item.cchTextMax = nSize;
-        const int nLength = static_cast<int>(
-            ::SendMessageW(GetListHwnd(), LVM_GETITEMTEXTW, static_cast<WPARAM>(iIndex), reinterpret_cast<LPARAM>(&item)));
-        if (nLength < nSize - 1 || nSize >= (1 << 20))
-            return CString(buffer.c_str());
-    }
-}
+CString CQMXPEditListBox::GetItemText(int iIndex) const { return CListCtrl::ItemText(GetListHwnd(), iIndex, 0); }
 
 void CQMXPEditListBox::SetItemText(int iIndex, const CString& strText) {
     if (GetListHwnd() != nullptr)

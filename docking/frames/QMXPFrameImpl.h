@@ -87,7 +87,7 @@ public:
     // comes back FALSE when a control on a tool bar has the focus.
     BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
     BOOL ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd);
-    BOOL ProcessMouseMove(CPoint pt);
+    static BOOL ProcessMouseMove(CPoint pt);
     BOOL OnShowPopupMenu(CQMXPPopupMenu* pMenuPopup);
     BOOL OnMenuChar(UINT nChar);
 

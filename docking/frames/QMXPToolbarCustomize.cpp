@@ -1,17 +1,258 @@
 #include "docking/frames/QMXPToolbarCustomize.h"
 
+#include "docking/bars/QMXPDockBar.h"
+#include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/bars/QMXPOutlookBar.h"
+#include "docking/frames/QMXPCustomizePage.h"
+#include "docking/frames/QMXPContextMenuManager.h"
+#include "docking/frames/QMXPFrameWnd.h"
+#include "docking/frames/QMXPKeyboardManager.h"
+#include "docking/frames/QMXPKeyboardPage.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPMenuPage.h"
+#include "docking/frames/QMXPMouseManager.h"
+#include "docking/frames/QMXPMousePage.h"
+#include "docking/frames/QMXPOptionsPage.h"
+#include "docking/frames/QMXPReBar.h"
+#include "docking/frames/QMXPToolbarsPage.h"
+#include "docking/frames/QMXPToolsPage.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolbarMenuButton.h"
+#include "docking/toolbars/QMXPUserToolsManager.h"
+#include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/StringResource.h"
+
+namespace {
+
+constexpr UINT kIdsCustomize = 16103;
+constexpr UINT kIdsClose = 16105;
+constexpr UINT kIdsAllCommands = 16110;
+constexpr UINT kIdsNewMenu = 16014;
+// Room between the sheet's edge and its Close button.
+constexpr int kButtonMargin = 8;
+
+CString LoadLibraryString(UINT uiID) {
+    CString str;
+    AfxLoadStringResource(uiID, str);
+    return str;
+}
+
+// The frame's windows that stay enabled while customising: the bars.
+bool StaysEnabled(HWND hwnd) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hwnd);
+    return pWnd != nullptr && (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPDockBar)) ||
+                               pWnd->IsKindOf(RUNTIME_CLASS(CQMXPOutlookBar)) ||
+                               pWnd->IsKindOf(RUNTIME_CLASS(CQMXPReBar)) ||
+                               pWnd->IsKindOf(RUNTIME_CLASS(CQMXPToolBar)));
+}
+
+// A library frame whose implementation holds a menu bar.
+BOOL HasMenuBar(CFrameWnd* pFrame) {
+    if (auto* pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pFrame))
+        return pMDIFrame->GetLibraryMenuBar() != nullptr;
+    if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pFrame))
+        return pSDIFrame->GetLibraryMenuBar() != nullptr;
+    return FALSE;
+}
+
+}  // namespace
+
+CQMXPToolbarCustomize* g_pWndCustomize = nullptr;
 
 IMPLEMENT_DYNAMIC(CQMXPToolbarCustomize, CPropertySheet)
 
+BEGIN_MESSAGE_MAP(CQMXPToolbarCustomize, CPropertySheet)
+    ON_WM_CREATE()
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
 CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoSetFromMenus, UINT uiFlags,
-                                             CList<CRuntimeClass*, CRuntimeClass*>*)
-    : CPropertySheet(L"Customize", pWndParentFrame),
+                                             CList<CRuntimeClass*, CRuntimeClass*>* plistCustomPages)
+    : CPropertySheet(L"", pWndParentFrame),
+      m_pCustomizePage(nullptr),
+      m_pToolbarsPage(nullptr),
+      m_pKeyboardPage(nullptr),
+      m_pMenuPage(nullptr),
+      m_pMousePage(nullptr),
+      m_pOptionsPage(nullptr),
+      m_pToolsPage(nullptr),
       m_pParentFrame(pWndParentFrame),
       m_bAutoSetFromMenus(bAutoSetFromMenus),
-      m_uiFlags(uiFlags),
-      m_bUserDefinedToolbars(FALSE) {}
+      m_uiFlags(uiFlags) {
+    m_ButtonsByCategory.InitHashTable(17);
+    m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    if (!CQMXPVisualManager::GetInstance()->IsLook2000Allowed())
+        m_uiFlags &= ~QMXCUSTOMIZE_LOOK_2000;
+    m_uiFlags &= ~QMXCUSTOMIZE_RESERVED;
 
-CQMXPToolbarCustomize::~CQMXPToolbarCustomize() = default;
+    if (plistCustomPages != nullptr) {
+        for (POSITION pos = plistCustomPages->GetHeadPosition(); pos != nullptr;) {
+            CObject* pPage = plistCustomPages->GetNext(pos)->CreateObject();
+            if (auto* pPropertyPage = dynamic_cast<CPropertyPage*>(pPage))
+                m_listCustomPages.AddTail(pPropertyPage);
+            else
+                delete pPage;
+        }
+    }
+    m_pCustomizePage = new CQMXPCustomizePage;
+    m_pToolbarsPage = new CQMXPToolbarsPage(pWndParentFrame);
+    m_pKeyboardPage = new CQMXPKeyboardPage(pWndParentFrame, bAutoSetFromMenus);
+    m_pMenuPage = new CQMXPMenuPage(pWndParentFrame, bAutoSetFromMenus);
+    m_pMousePage = new CQMXPMousePage;
+    if (!(m_uiFlags & QMXCUSTOMIZE_NO_TOOLS))
+        m_pToolsPage = new CQMXPToolsPage;
+    AddPage(m_pCustomizePage);
+    AddPage(m_pToolbarsPage);
+    if (m_pToolsPage != nullptr && qmxUserToolsManager != nullptr)
+        AddPage(m_pToolsPage);
+    if (qmxKeyboardManager != nullptr && pWndParentFrame != nullptr && pWndParentFrame->m_hAccelTable != nullptr)
+        AddPage(m_pKeyboardPage);
+    if (qmxContextMenuManager != nullptr || HasMenuBar(pWndParentFrame))
+        AddPage(m_pMenuPage);
+    if (qmxMouseManager != nullptr)
+        AddPage(m_pMousePage);
+    for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
+        AddPage(static_cast<CPropertyPage*>(m_listCustomPages.GetNext(pos)));
+    if (!(m_uiFlags & QMXCUSTOMIZE_NO_OPTIONS)) {
+        m_pOptionsPage = new CQMXPOptionsPage(HasMenuBar(pWndParentFrame));
+        AddPage(m_pOptionsPage);
+    }
 
-void CQMXPToolbarCustomize::EnableUserDefinedToolbars(BOOL bEnable) { m_bUserDefinedToolbars = bEnable; }
+    SetTitle(LoadLibraryString(kIdsCustomize));
+    m_strAllCommands = LoadLibraryString(kIdsAllCommands);
+    m_pCustomizePage->SetAllCategory(m_strAllCommands);
+    m_pKeyboardPage->SetAllCategory(m_strAllCommands);
+    if (m_bAutoSetFromMenus)
+        BuildFromFrameMenus();
+    const CString strNewMenu = LoadLibraryString(kIdsNewMenu);
+    AddCommandButton(strNewMenu, CQMXPToolbarMenuButton(0, nullptr, -1, strNewMenu));
+}
+
+CQMXPToolbarCustomize::~CQMXPToolbarCustomize() {
+    for (POSITION pos = m_ButtonsByCategory.GetStartPosition(); pos != nullptr;) {
+        CString strName;
+        CObList* pList = nullptr;
+        m_ButtonsByCategory.GetNextAssoc(pos, strName, pList);
+        while (!pList->IsEmpty())
+            delete pList->RemoveHead();
+        delete pList;
+    }
+    m_ButtonsByCategory.RemoveAll();
+    delete m_pCustomizePage;
+    delete m_pToolbarsPage;
+    delete m_pKeyboardPage;
+    delete m_pMenuPage;
+    delete m_pMousePage;
+    delete m_pOptionsPage;
+    delete m_pToolsPage;
+    while (!m_listCustomPages.IsEmpty())
+        delete m_listCustomPages.RemoveHead();
+}
+
+void CQMXPToolbarCustomize::EnableUserDefinedToolbars(BOOL bEnable) {
+    m_pToolbarsPage->EnableUserDefinedToolbars(bEnable);
+}
+
+void CQMXPToolbarCustomize::ShowToolBar(CQMXPToolBar* pToolBar, BOOL bShow) {
+    m_pToolbarsPage->ShowToolBar(pToolBar, bShow);
+}
+
+BOOL CQMXPToolbarCustomize::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
+    CQMXPLocalResource localResource;
+    if (!CPropertySheet::Create(pParentWnd != nullptr ? pParentWnd : m_pParentFrame, dwStyle, dwExStyle))
+        return FALSE;
+    SetFrameCustomizeMode(TRUE);
+    return TRUE;
+}
+
+int CQMXPToolbarCustomize::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
+    if (CPropertySheet::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (m_uiFlags & QMXCUSTOMIZE_CONTEXT_HELP)
+        ModifyStyleEx(0, WS_EX_CONTEXTHELP);
+    g_pWndCustomize = this;
+    return 0;
+}
+
+BOOL CQMXPToolbarCustomize::OnInitDialog() {
+    const BOOL bResult = CPropertySheet::OnInitDialog();
+    // A modeless sheet closes with one button: OK and Apply go.
+    for (int nID : {IDOK, 0x3021})
+        if (CWnd* pButton = GetDlgItem(nID))
+            pButton->ShowWindow(SW_HIDE);
+    CWnd* pClose = GetDlgItem(IDCANCEL);
+    if (pClose != nullptr) {
+        pClose->ShowWindow(SW_SHOW);
+        pClose->EnableWindow(TRUE);
+        CRect rectClient;
+        GetClientRect(&rectClient);
+        CRect rectClose;
+        pClose->GetWindowRect(&rectClose);
+        ScreenToClient(&rectClose);
+        pClose->SetWindowPos(nullptr, rectClient.right - rectClose.Width() - kButtonMargin, rectClose.top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pClose->SetWindowText(LoadLibraryString(kIdsClose));
+        SendMessage(DM_SETDEFID, IDCANCEL);
+    }
+    if (CWnd* pHelp = GetDlgItem(IDHELP)) {
+        if (m_uiFlags & QMXCUSTOMIZE_NOHELP) {
+            pHelp->ShowWindow(SW_HIDE);
+            pHelp->EnableWindow(FALSE);
+        }
+    }
+    return bResult;
+}
+
+void CQMXPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize) {
+    if (m_pParentFrame != nullptr && ::IsWindow(m_pParentFrame->GetSafeHwnd())) {
+        for (HWND hwnd = ::GetWindow(m_pParentFrame->GetSafeHwnd(), GW_CHILD); hwnd != nullptr;
+             hwnd = ::GetWindow(hwnd, GW_HWNDNEXT))
+            if (!StaysEnabled(hwnd))
+                ::EnableWindow(hwnd, !bCustomize);
+    }
+    CQMXPToolBar::SwitchCustomizeMode(bCustomize);
+    if (m_pParentFrame == nullptr || !::IsWindow(m_pParentFrame->GetSafeHwnd()))
+        return;
+    m_pParentFrame->SendMessage(QMXTOOLBAR_CUSTOMIZE, bCustomize, 0);
+    if (!bCustomize) {
+        CFrameWnd* pActive = m_pParentFrame->GetActiveFrame();
+        (pActive != nullptr ? pActive : m_pParentFrame)->PostMessage(WM_SETFOCUS);
+    }
+}
+
+BOOL CQMXPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case IDCANCEL:
+        if (qmxUserToolsManager != nullptr && m_pToolsPage != nullptr &&
+            !ValidateTools(qmxUserToolsManager->GetUserTools())) {
+            if (GetActivePage() != m_pToolsPage)
+                SetActivePage(m_pToolsPage);
+            return TRUE;
+        }
+        DestroyWindow();
+        return TRUE;
+    case IDHELP:
+        if (m_pParentFrame != nullptr)
+            m_pParentFrame->SendMessage(QMXTOOLBAR_CUSTOMIZEHELP, static_cast<WPARAM>(GetActiveIndex()),
+                                        reinterpret_cast<LPARAM>(this));
+        return TRUE;
+    default:
+        return CPropertySheet::OnCommand(wParam, lParam);
+    }
+}
+
+BOOL CQMXPToolbarCustomize::OnHelpInfo(HELPINFO*) {
+    // The class library has no help system of its own: the frame answers.
+    if (m_pParentFrame != nullptr)
+        m_pParentFrame->SendMessage(QMXTOOLBAR_CUSTOMIZEHELP, static_cast<WPARAM>(GetActiveIndex()),
+                                    reinterpret_cast<LPARAM>(this));
+    return TRUE;
+}
+
+void CQMXPToolbarCustomize::PostNcDestroy() {
+    g_pWndCustomize = nullptr;
+    SetFrameCustomizeMode(FALSE);
+    CPropertySheet::PostNcDestroy();
+    delete this;
+}

@@ -111,6 +111,8 @@ BOOL CQMXPWorkspace::LoadState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
         qmxContextMenuManager->LoadState(strPath);
     if (qmxKeyboardManager != nullptr)
         qmxKeyboardManager->LoadState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
+    if (qmxUserToolsManager != nullptr)
+        qmxUserToolsManager->LoadState(strPath);
     if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourceChanged)) {
         for (CQMXPToolBar* pBar : CQMXPToolBar::GetAllToolbars()) {
             if (pBar->GetSafeHwnd() != nullptr)
@@ -171,6 +173,8 @@ BOOL CQMXPWorkspace::SaveState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
         qmxContextMenuManager->SaveState(strPath);
     if (qmxKeyboardManager != nullptr)
         qmxKeyboardManager->SaveState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
+    if (qmxUserToolsManager != nullptr)
+        qmxUserToolsManager->SaveState(strPath);
     PostSaveState();
     return TRUE;
 }

@@ -6,6 +6,7 @@
 #include "docking/frames/QMXPDialog.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPMenuPage.h"
 #include "docking/frames/QMXPPropertyPage.h"
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/MenuHash.h"
@@ -393,6 +394,9 @@ void CQMXPPopupMenu::OnDestroy() {
     bDestroying = TRUE;
     KillTimer(1);
     KillTimer(2);
+    // The page keeps the edited context menu's place and items.
+    if (pMenuPage != nullptr)
+        pMenuPage->CloseContextMenu(this);
     CQMXPPopupMenu* pParentPopup = GetParentPopup();
     CQMXPToolBar* pParentBar = GetParentToolBar();
     if (pParentBtn != nullptr) {

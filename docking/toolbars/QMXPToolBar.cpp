@@ -52,6 +52,8 @@ CList<UINT, UINT> CQMXPToolBar::m_lstUnpermittedCommands(10);
 CList<UINT, UINT> CQMXPToolBar::m_lstBasicCommands(10);
 
 BOOL CQMXPToolBar::m_bCustomizeMode = FALSE;
+BOOL CQMXPToolBar::m_bAltCustomization = FALSE;
+BOOL CQMXPToolBar::m_bAltCustomizing = FALSE;
 BOOL CQMXPToolBar::m_bLargeIcons = FALSE;
 BOOL CQMXPToolBar::m_bShowTooltips = TRUE;
 BOOL CQMXPToolBar::m_bShowShortcutKeys = TRUE;
@@ -106,6 +108,7 @@ BEGIN_MESSAGE_MAP(CQMXPToolBar, CQMXPBaseToolBar)
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_ERASEBKGND()
     ON_WM_CTLCOLOR()
+    ON_COMMAND_RANGE(QMXP_ID_CUSTOMIZE_RESET, QMXP_ID_CUSTOMIZE_NEW_MENU, OnCustomizeCommand)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
     ON_MESSAGE(TB_BUTTONCOUNT, OnButtonCount)
     ON_MESSAGE(TB_GETITEMRECT, OnGetItemRect)
@@ -180,10 +183,13 @@ int CQMXPToolBar::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
     if (m_wndToolTip.Create(this, TTS_ALWAYSTIP))
         m_wndToolTip.Activate(TRUE);
     AllToolBars().push_back(this);
+    // Fails without OLE; the bar then only takes no dragged buttons.
+    m_DropTarget.Register(this);
     return 0;
 }
 
 void CQMXPToolBar::OnDestroy() {
+    m_DropTarget.Revoke();
     m_penDrag.DeleteObject();
     m_wndToolTip.DestroyWindow();
     m_nTooltipsCount = 0;

@@ -8,6 +8,7 @@
 // commands' shortcut keys, is built from tool-bar resources and keeps its
 // buttons in the registry. The library-wide sizes, strips, options and
 // lists are its static members.
+#include "docking/frames/QMXPToolbarDropTarget.h"
 #include "docking/toolbars/QMXPBaseToolBar.h"
 #include "docking/toolbars/QMXPControlBarImpl.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
@@ -21,7 +22,9 @@
 #include <vector>
 
 class CCustomizeButton;
+class CMenu;
 class COleDataObject;
+class COleDataSource;
 class CQMXPRegistry;
 class CQMXPToolbarButton;
 class CQMXPToolbarMenuButton;
@@ -65,6 +68,18 @@ constexpr DWORD QMXP_CBRS_GRIPPER = 0x00400000;
 constexpr DWORD QMXP_CBRS_SIZE_FIXED = 0x0002;
 constexpr DWORD QMXP_CBRS_SIZE_DYNAMIC = 0x0004;
 constexpr DWORD QMXP_CBRS_HIDE_INPLACE = 0x0008;
+
+// The button menu of customise mode (its first sub-menu) and its commands.
+constexpr UINT QMXP_IDR_CUSTOMIZE_MENU = 16102;
+constexpr UINT QMXP_ID_CUSTOMIZE_RESET = 16910;
+constexpr UINT QMXP_ID_CUSTOMIZE_COPY_IMAGE = 16911;
+constexpr UINT QMXP_ID_CUSTOMIZE_DELETE = 16912;
+constexpr UINT QMXP_ID_CUSTOMIZE_APPEARANCE = 16913;
+constexpr UINT QMXP_ID_CUSTOMIZE_IMAGE = 16914;
+constexpr UINT QMXP_ID_CUSTOMIZE_TEXT = 16915;
+constexpr UINT QMXP_ID_CUSTOMIZE_IMAGE_AND_TEXT = 16916;
+constexpr UINT QMXP_ID_CUSTOMIZE_START_GROUP = 16917;
+constexpr UINT QMXP_ID_CUSTOMIZE_NEW_MENU = 16918;
 
 class CQMXPToolBar : public CQMXPBaseToolBar {
     DECLARE_SERIAL(CQMXPToolBar)
@@ -238,6 +253,26 @@ public:
     virtual void MergeResourceChanges(CObList& lstResourceButtons);
     BOOL IsUserDefined() const;
 
+    // --- Customise mode -------------------------------------------------
+    // Every bar into or out of customise mode; FALSE when already so.
+    static BOOL SwitchCustomizeMode(BOOL bCustomize = TRUE);
+    // Pressed, hot and selected cleared; the buttons' controls disabled while on.
+    virtual void OnCustomizeMode(BOOL bSet);
+    virtual BOOL PrepareCustomizeMenu(CQMXPToolbarButton* pButton, CMenu* pMenu);
+    virtual void DrawDragMarker(CDC* pDC);
+    // The steps of a button dragged over the bar (the drop target's).
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    // The index a button dropped at the point takes and its insertion mark;
+    // -1 and an empty mark when nothing may be dropped there.
+    virtual int FindDropIndex(CPoint point, CRect& rectDrag) const;
+    // Whether a dragged button may come onto this bar: the base bar takes
+    // every button that agrees; derived bars refuse kinds of their own.
+    virtual BOOL CanAcceptButton(CQMXPToolbarButton* pButton);
+    int GetSelectedIndex() const { return m_iSelected; }
+    CQMXPToolbarDropTarget& GetDropTarget() { return m_DropTarget; }
+
     // --- State ----------------------------------------------------------
     // "QMXToolBar-<id>" (and the index in hexadecimal): "Name" and
     // "Buttons", then the control bar's own values.
@@ -270,6 +305,9 @@ public:
 
     // --- Library-wide state ---------------------------------------------
     static BOOL m_bCustomizeMode;
+    // Alt and a press drag a button outside customise mode.
+    static BOOL m_bAltCustomization;
+    static BOOL m_bAltCustomizing;
     static BOOL m_bLargeIcons;
     static BOOL m_bShowTooltips;
     static BOOL m_bShowShortcutKeys;
@@ -323,6 +361,7 @@ protected:
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnCustomizeCommand(UINT nID);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnButtonCount(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetItemRect(WPARAM wParam, LPARAM lParam);
@@ -363,6 +402,25 @@ protected:
     BOOL MoveToNeighbourMenu(int nStep);
     // Where a button dropped at the point goes.
     int DropIndexFromPoint(CPoint point) const;
+    // A press on a button in customise mode (or Alt-drag): selection, then
+    // a resize at a control's right edge or a drag of the button.
+    void OnCustomizePress(UINT nFlags, CPoint point, int iHit);
+    // Runs the OLE drag of the button's data; the effect it ended with.
+    virtual DROPEFFECT DoButtonDrag(COleDataSource* pSource, const CRect& rectStartScreen);
+    // After a drag of the button: it leaves the bar unless copied, cancelled
+    // or dropped on itself.
+    void FinishButtonDrag(CQMXPToolbarButton* pButton, DROPEFFECT dropEffect);
+    // The resize of a control button follows the mouse, then ends (applied or not).
+    void TrackStretch(CPoint point);
+    void EndStretch(BOOL bApply, CPoint point);
+    // The button menu of customise mode at the screen point.
+    void ShowCustomizeMenu(CPoint point);
+    // The appearance commands of the button menu.
+    void SetButtonDisplay(CQMXPToolbarButton* pButton, BOOL bImage, BOOL bText);
+    // The button appearance dialog for the button; TRUE when the user chose OK.
+    BOOL RunAppearanceDialog(CQMXPToolbarButton* pButton);
+    // A new menu button the user names in the appearance dialog goes before the selection.
+    void InsertNewMenuButton();
 
     // The bar's own strips (a locked bar).
     CQMXPToolBarImages m_ImagesLocked;
@@ -421,6 +479,7 @@ protected:
     // Set when a restore found the resource's buttons changed.
     BOOL m_bResourceWasChanged;
     int m_cyFixedHeight;
+    CQMXPToolbarDropTarget m_DropTarget;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -305,10 +305,15 @@ BOOL CQMXPToolBar::OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint 
     if (pButton == nullptr)
         return FALSE;
     int iDropIndex = m_iDragIndex >= 0 ? m_iDragIndex : DropIndexFromPoint(point);
+    // The insertion mark goes with the drop (no drag-leave follows a drop).
+    m_iDragIndex = -1;
+    m_rectDrag.SetRectEmpty();
     const int iSource = ButtonToIndex(m_pDragButton);
     if (iSource >= 0) {
         if (dropEffect != DROPEFFECT_COPY && (iDropIndex == iSource || iDropIndex == iSource + 1)) {
             DragGroupSeparator(m_pDragButton, m_ptStartDrag, point);
+            // The button stays where it is: the drag is over for it.
+            m_pDragButton = nullptr;
             delete pButton;
             return TRUE;
         }

@@ -471,25 +471,19 @@ void CQMXPToolBarImages::OnSysColorChange() {
     m_clrImageShadow = ::GetSysColor(COLOR_BTNSHADOW);
 }
 
-BOOL CQMXPToolBarImages::CopyImageToClipboard(int iImage) {
+BOOL QMXCopyDrawingToClipboard(HWND hwndOwner, CSize size, const std::function<BOOL(CDC*)>& draw) {
     BOOL bDone = FALSE;
-    CWnd* pMainWnd = AfxGetMainWnd();
-    HBITMAP hbmp = CreateScreenBitmap(m_sizeImage.cx, m_sizeImage.cy);
-    if (hbmp != nullptr && pMainWnd != nullptr && iImage >= 0 && iImage < m_iCount) {
+    HBITMAP hbmp = CreateScreenBitmap(size.cx, size.cy);
+    if (hbmp != nullptr && hwndOwner != nullptr) {
         CDC dc;
         dc.Attach(::CreateCompatibleDC(nullptr));
         HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hbmp);
-        CRect rect(CPoint(0, 0), m_sizeImage);
+        CRect rect(CPoint(0, 0), size);
         dc.FillRect(&rect, &globalData.brBtnFace);
-        CQMXPDrawState ds;
-        BOOL bDrawn = BeginDraw(ds);
-        if (bDrawn) {
-            bDrawn = DrawImage(&dc, 0, 0, iImage);
-            FinishDraw(ds);
-        }
+        const BOOL bDrawn = draw(&dc);
         ::SelectObject(dc.m_hDC, hOld);
         ::DeleteDC(dc.Detach());
-        if (bDrawn && ::OpenClipboard(pMainWnd->GetSafeHwnd())) {
+        if (bDrawn && ::OpenClipboard(hwndOwner)) {
             if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, hbmp) != nullptr) {
                 hbmp = nullptr;  // the clipboard owns it now
                 bDone = TRUE;
@@ -502,6 +496,19 @@ BOOL CQMXPToolBarImages::CopyImageToClipboard(int iImage) {
     if (!bDone)
         AfxMessageBoxText(kIdsCannotCopyImage, L"Can't copy bitmap image into the clipboard!", MB_OK | MB_ICONSTOP);
     return bDone;
+}
+
+BOOL CQMXPToolBarImages::CopyImageToClipboard(int iImage) {
+    CWnd* pMainWnd = AfxGetMainWnd();
+    return QMXCopyDrawingToClipboard(pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr, m_sizeImage,
+                                     [this, iImage](CDC* pDC) {
+                                         CQMXPDrawState ds;
+                                         if (iImage < 0 || iImage >= m_iCount || !BeginDraw(ds))
+                                             return FALSE;
+                                         const BOOL bDrawn = DrawImage(pDC, 0, 0, iImage);
+                                         FinishDraw(ds);
+                                         return bDrawn;
+                                     });
 }
 
 BOOL CQMXPToolBarImages::BeginDraw(CQMXPDrawState& ds, int cxDraw, int cyDraw, BOOL bFadeInactive) {

@@ -11,6 +11,8 @@
 #include "platform/classlib/Rect.h"
 #include "platform/classlib/String.h"
 
+#include <functional>
+
 class CDC;
 
 // What a drawing pass restores at its end.
@@ -109,6 +111,12 @@ private:
     static HDC s_hDCGlyphs;
     static HDC s_hDCMono;
 };
+
+// What draw paints on the button face of a new screen bitmap of the size,
+// put on the clipboard as CF_BITMAP for the owner; when the bitmap cannot
+// be made, draw fails, or the clipboard refuses it, the library's message
+// "Can't copy bitmap image into the clipboard!" and FALSE.
+BOOL QMXCopyDrawingToClipboard(HWND hwndOwner, CSize size, const std::function<BOOL(CDC*)>& draw);
 
 // Fills with the library's dither brush, the background of checked buttons.
 void QMXFillDitherRect(CDC* pDC, LPCRECT lpRect);

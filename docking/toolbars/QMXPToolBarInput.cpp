@@ -3,6 +3,7 @@
 // the owner, the status prompts, focus and the command-update route.
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPTrackMouse.h"
 #include "docking/toolbars/OldToolCmdUI.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -50,6 +51,10 @@ int CQMXPToolBar::HitTest(CPoint point) {
 // --- Mouse ---------------------------------------------------------------------------------------
 
 void CQMXPToolBar::OnMouseMove(UINT nFlags, CPoint point) {
+    if (m_bStretchButton) {
+        TrackStretch(point);
+        return;
+    }
     if ((m_bCustomizeMode && !m_bLocked) || IsCaptured()) {
         CQMXPBaseToolBar::OnMouseMove(nFlags, point);
         return;
@@ -124,10 +129,10 @@ void CQMXPToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
         CQMXPBaseToolBar::OnLButtonDown(nFlags, point);
         return;
     }
-    if (m_bCustomizeMode && !m_bLocked) {
-        // Customise mode selects the button; dragging it is that mode's own.
-        m_iSelected = iHit;
-        Invalidate();
+    if (!m_bCustomizeMode && m_bAltCustomization && !m_bLocked && (::GetAsyncKeyState(VK_MENU) & 0x8000) != 0)
+        m_bAltCustomizing = TRUE;
+    if ((m_bCustomizeMode || m_bAltCustomizing) && !m_bLocked) {
+        OnCustomizePress(nFlags, point, iHit);
         return;
     }
     m_iButtonCapture = iHit;
@@ -157,6 +162,10 @@ void CQMXPToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CQMXPToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (m_bStretchButton) {
+        EndStretch(TRUE, point);
+        return;
+    }
     if ((m_bCustomizeMode && !m_bLocked) || IsCaptured() || IsDragMode()) {
         CQMXPBaseToolBar::OnLButtonUp(nFlags, point);
         return;
@@ -283,6 +292,7 @@ void CQMXPToolBar::CancelMouseState() {
 }
 
 void CQMXPToolBar::OnCancelMode() {
+    EndStretch(FALSE, CPoint(0, 0));
     CQMXPBaseToolBar::OnCancelMode();
     CancelMouseState();
 }
@@ -300,6 +310,8 @@ void CQMXPToolBar::OnContextMenu(CWnd* pWnd, CPoint point) {
     }
     if (!m_bCustomizeMode)
         CQMXPBaseToolBar::OnContextMenu(pWnd, point);
+    else
+        ShowCustomizeMenu(point);
 }
 
 BOOL CQMXPToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
@@ -376,6 +388,10 @@ BOOL CQMXPToolBar::PreTranslateMessage(MSG* pMsg) {
         break;
     default:
         break;
+    }
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_bStretchButton) {
+        EndStretch(FALSE, CPoint(0, 0));
+        return TRUE;
     }
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && FindOpenMenuButton() == nullptr) {
         Deactivate();
@@ -708,6 +724,9 @@ void CQMXPToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos) { CQMXPBaseToolBar::
 
 void CQMXPToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     CQMXPBaseToolBar::OnWindowPosChanged(lpwndpos);
+    // The open customisation sheet keeps its marks in step with the bars.
+    if (g_pWndCustomize != nullptr && (lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
+        g_pWndCustomize->ShowToolBar(this, (lpwndpos->flags & SWP_SHOWWINDOW) != 0);
     CRect rectWindow;
     GetWindowRect(&rectWindow);
     const CSize sizeNew = rectWindow.Size();

@@ -121,6 +121,13 @@ void CQMXPToolBar::DoPaint(CDC* pDCPaint) {
         rectSelected.DeflateRect(1, 1);
         pDC->Draw3dRect(&rectSelected, globalData.clrBtnText, globalData.clrBtnText);
     }
+    if (m_bCustomizeMode && !m_rectDrag.IsRectEmpty())
+        DrawDragMarker(pDC);
+    if (m_bStretchButton && !m_rectTrack.IsRectEmpty()) {
+        CRect rectTrack = m_rectTrack;
+        for (int i = 0; i < 2; ++i, rectTrack.DeflateRect(1, 1))
+            pDC->Draw3dRect(&rectTrack, globalData.clrBtnText, globalData.clrBtnText);
+    }
     pDC->SelectObject(pOldFont);
     if (pDC == &dcMem) {
         pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,

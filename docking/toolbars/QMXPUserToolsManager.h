@@ -28,11 +28,25 @@ public:
 
     const CObList& GetUserTools() const { return m_lstUserTools; }
     UINT GetToolsEntryCmd() const { return m_uiCmdToolsDummy; }
+    // How many tools the command range holds.
+    int GetMaxTools() const;
+    UINT GetArgumentsMenuID() const { return m_uiArgumentsMenuID; }
+    UINT GetInitialDirMenuID() const { return m_uiInitialDirMenuID; }
+
+    // The value "Tools" of the section "QMXUserToolsManager" (the given
+    // path when there is one): the count, then each tool as an archived
+    // object. Loading replaces the tools; only user-tool objects are made,
+    // and a tool whose id is outside the range or already taken is
+    // dropped. FALSE when the value is missing or could not be read whole
+    // (the sound tools before the fault stay).
+    BOOL LoadState(LPCWSTR lpszProfileName = nullptr);
+    BOOL SaveState(LPCWSTR lpszProfileName = nullptr);
 
     CString m_strFilter;
     CString m_strDefExt;
 
 protected:
+    void DeleteAllTools();
     // One place before (bUp) or after its neighbour; FALSE at that end of the list.
     BOOL ShiftTool(CQMXPUserTool* pTool, BOOL bUp);
 

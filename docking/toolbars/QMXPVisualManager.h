@@ -40,6 +40,8 @@ public:
     static void RedrawAll();
     void SetLook2000(BOOL bLook2000 = TRUE);
     BOOL IsLook2000() const { return bLook2000; }
+    // Whether this look offers the alternative (flat) look at all.
+    virtual BOOL IsLook2000Allowed() const { return TRUE; }
 
     virtual void OnUpdateSystemColors();
     virtual void OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient, CRect rectClip,

@@ -125,9 +125,18 @@ void CKWBaseWinApplication::UpdatePrinterMetrics(bool refresh)
 
 void CKWBaseWinApplication::ShowCustomizeSheet()
 {
-    CQMXPToolbarCustomize sheet(dynamic_cast<CFrameWnd*>(m_pMainWnd), TRUE);
-    sheet.EnableUserDefinedToolbars(TRUE);
-    sheet.DoModal();
+    // Modeless: the sheet deletes itself when it closes; one at a time.
+    if (g_pWndCustomize != nullptr) {
+        g_pWndCustomize->SetForegroundWindow();
+        return;
+    }
+    auto* pSheet = new CQMXPToolbarCustomize(dynamic_cast<CFrameWnd*>(m_pMainWnd), TRUE,
+                                             QMXCUSTOMIZE_MENU_SHADOWS | QMXCUSTOMIZE_TEXT_LABELS |
+                                                 QMXCUSTOMIZE_LOOK_2000 | QMXCUSTOMIZE_MENU_ANIMATIONS |
+                                                 QMXCUSTOMIZE_NOHELP);
+    pSheet->EnableUserDefinedToolbars(TRUE);
+    if (!pSheet->Create())
+        delete pSheet;
 }
 
 void CKWBaseWinApplication::GetSplashInfo(UINT& first, UINT& bitmapId)

@@ -1,5 +1,7 @@
 #include "platform/classlib/ComboBox.h"
 
+#include "platform/classlib/OwnerDrawItems.h"
+
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const {
@@ -19,21 +21,6 @@ void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    LRESULT lResult = TRUE;
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    case WM_COMPAREITEM:
-        lResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
-    if (pResult != nullptr)
-        *pResult = lResult;
-    return TRUE;
+    return ReflectOwnerDrawItem(*this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

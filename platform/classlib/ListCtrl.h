@@ -1,6 +1,7 @@
 #pragma once
 // CListCtrl: a window of the common controls' list view, reached through its
 // messages. Items are indices; -1 is none.
+#include "platform/classlib/String.h"
 #include "platform/classlib/Wnd.h"
 
 #include <commctrl.h>
@@ -44,4 +45,24 @@ public:
     // The item under the point (client coordinates), -1 for none.
     int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     BOOL GetItemRect(int nItem, RECT* rect, UINT nCode) const;
+
+    // The text of an item or sub-item, whatever its length; ItemText for a
+    // list view known by its handle only.
+    CString GetItemText(int nItem, int nSubItem) const { return ItemText(m_hWnd, nItem, nSubItem); }
+    static CString ItemText(HWND hWndList, int nItem, int nSubItem);
+    DWORD_PTR GetItemData(int nItem) const;
+    int InsertColumn(int nCol, LPCWSTR lpszHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1);
+    BOOL SetColumnWidth(int nCol, int cx) {
+        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(cx, 0)));
+    }
+    HIMAGELIST SetImageList(HIMAGELIST hImageList, int nImageList) {
+        return reinterpret_cast<HIMAGELIST>(
+            SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageList), reinterpret_cast<LPARAM>(hImageList)));
+    }
+    int GetStringWidth(LPCWSTR lpsz) const {
+        return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(lpsz)));
+    }
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
+        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));
+    }
 };

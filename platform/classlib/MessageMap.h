@@ -28,6 +28,8 @@ constexpr UINT WM_KICKIDLE = 0x036A;
 constexpr UINT WM_QUERYCENTERWND = 0x036B;
 constexpr UINT WM_DISABLEMODAL = 0x036C;
 constexpr UINT WM_FLOATSTATUS = 0x036D;
+// WM_FLOATSTATUS: the window keeps its caption active with its owner.
+constexpr WPARAM FS_SYNCACTIVE = 0x0040;
 constexpr UINT WM_ACTIVATETOPLEVEL = 0x036E;
 
 // The single message that stands for the WM_CTLCOLORxxx family in message maps.

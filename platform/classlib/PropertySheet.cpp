@@ -59,7 +59,8 @@ thread_local DWORD t_dwCreateStyle = 0;
 thread_local DWORD t_dwCreateExStyle = 0;
 
 int CALLBACK CreateSheetCallback(HWND, UINT uMsg, LPARAM lParam) {
-    if (uMsg != PSCB_PRECREATE || lParam == 0)
+    // -1: the system's own style for a sheet beside its parent.
+    if (uMsg != PSCB_PRECREATE || lParam == 0 || t_dwCreateStyle == static_cast<DWORD>(-1))
         return 0;
     auto* pWords = reinterpret_cast<WORD*>(lParam);
     DWORD* pStyle = nullptr;
@@ -237,6 +238,9 @@ INT_PTR CPropertySheet::DoModal() {
 }
 
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    pParentWnd = m_pParentWnd;
     std::vector<HPROPSHEETPAGE> pages;
     PROPSHEETHEADERW psh = MakeHeader(pages, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
                                       CreateSheetCallback, PSH_NOAPPLYNOW);

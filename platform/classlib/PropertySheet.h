@@ -39,9 +39,11 @@ public:
     }
 
     virtual INT_PTR DoModal();
-    // The sheet as a modeless window of the given style (a child control with
-    // WS_CHILD); FALSE when it cannot be made.
-    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle = 0);
+    // The sheet as a modeless window: of the given style (a child control with
+    // WS_CHILD), or with -1 a window beside its parent in the system's own
+    // style that stays until it is destroyed (its close buttons only mark it
+    // done); FALSE when it cannot be made.
+    virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
     // The sheet's tab control (PSM_GETTABCONTROL).
     HWND GetTabControl() const { return reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETTABCONTROL, 0, 0)); }
     void EndDialog(int nEndID);

@@ -114,24 +114,6 @@ TEST_F(ButtonAppearanceTest, AMenuButtonIsNeverImageOnlyAndAUserStripIsListed) {
     EXPECT_EQ(button.m_iUserImage, 1);
 }
 
-// The text the appearance dialog a drop opens is given (none: cancelled).
-const wchar_t* s_lpszAnswer = nullptr;
-
-void CALLBACK AnswerAppearance(HWND, UINT, UINT_PTR, DWORD) {
-    HWND hDialog = classlib_test::FindThreadDialog(nullptr, IDC_QMXP_TEXT_ONLY);
-    if (hDialog == nullptr)
-        return;
-    if (s_lpszAnswer == nullptr) {
-        ::SendMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
-        return;
-    }
-    ::CheckRadioButton(hDialog, IDC_QMXP_IMAGE_ONLY, IDC_QMXP_IMAGE_AND_TEXT, IDC_QMXP_TEXT_ONLY);
-    ::SendMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDC_QMXP_TEXT_ONLY, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(hDialog, IDC_QMXP_TEXT_ONLY)));
-    ::SetDlgItemTextW(hDialog, IDC_QMXP_BUTTON_TEXT, s_lpszAnswer);
-    ::SendMessageW(hDialog, WM_COMMAND, IDOK, 0);
-}
-
 // A dropped button with neither image nor text asks the user for its look;
 // cancelling drops it.
 TEST_F(ButtonAppearanceTest, ADroppedButtonWithoutALookAsksForOne) {
@@ -157,11 +139,12 @@ TEST_F(ButtonAppearanceTest, ADroppedButtonWithoutALookAsksForOne) {
 
     // The dialog the drop opens is answered: cancelled, then given a text.
     for (const wchar_t* lpszText : {static_cast<const wchar_t*>(nullptr), L"Typed"}) {
-        s_lpszAnswer = lpszText;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, AnswerAppearance);
-        CQMXPToolbarButton blank(0, -1);
-        CQMXPToolbarButton* pDropped = drop(blank);
-        ::KillTimer(nullptr, timer);
+        CQMXPToolbarButton* pDropped = nullptr;
+        {
+            CAppearanceAnswer answer(lpszText);
+            CQMXPToolbarButton blank(0, -1);
+            pDropped = drop(blank);
+        }
         if (lpszText == nullptr) {
             EXPECT_EQ(pDropped, nullptr);
         } else {

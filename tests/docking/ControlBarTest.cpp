@@ -6,6 +6,7 @@
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPToolBar.h"
 #include "tests/framework/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,45 @@ TEST_F(ControlBarTest, ABarThatMayNotFloatStaysDocked) {
     pBar->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(0x2000));
     EXPECT_FALSE(pBar->IsFloating());
+}
+
+TEST_F(ControlBarTest, ABarDeletedBeforeItsWindowLeavesItsRow) {
+    CFixedBar* pKept = AddBar(CSize(100, 26), AFX_IDW_DOCKBAR_TOP, 0xE820);
+    auto* pGone = new CQMXPToolBar;
+    ASSERT_TRUE(pGone->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    pGone->EnableDocking(0xF000);
+    m_pFrame->DockControlBar(pGone, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_NE(DockBar(0x2000)->GetControlBars().Find(pGone), nullptr);
+    delete pGone;
+    EXPECT_EQ(DockBar(0x2000)->GetControlBars().Find(pGone), nullptr);
+    // The rows go on laying out and showing the bar that is left.
+    DockBar(0x2000)->ShowControlBar(pKept, FALSE, FALSE, TRUE);
+    DockBar(0x2000)->ShowControlBar(pKept, TRUE, FALSE, TRUE);
+    m_pFrame->RecalcLayout();
+    EXPECT_TRUE(pKept->IsWindowVisible());
+}
+
+// Records the frame the bar knows while its window is being made.
+class CRemadeBar : public CQMXPControlBar {
+public:
+    CFrameWnd* m_pSiteWhileMade = nullptr;
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override {
+        m_pSiteWhileMade = GetDockSiteFrameWnd();
+        return CQMXPControlBar::PreCreateWindow(cs);
+    }
+};
+
+TEST_F(ControlBarTest, ABarMadeAgainInAnotherFrameForgetsTheFrameThatWentWithItsWindow) {
+    CDockTestFrame* pOld = MakeFrame(200, 150);
+    ASSERT_NE(pOld, nullptr);
+    CRemadeBar bar;
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD, CRect(0, 0, 50, 20), pOld, 0xE840, 0));
+    EXPECT_EQ(bar.GetDockSiteFrameWnd(), pOld);
+    pOld->DestroyWindow();
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD, CRect(0, 0, 50, 20), m_pFrame, 0xE840, 0));
+    EXPECT_EQ(bar.m_pSiteWhileMade, nullptr);
+    EXPECT_EQ(bar.GetDockSiteFrameWnd(), m_pFrame);
+    bar.DestroyWindow();
 }
 
 TEST_F(ControlBarTest, EscapeEndsADragAsCancelModeDoes) {

@@ -4,6 +4,7 @@
 // IDCANCEL when the script runs out of time.
 #include "tests/platform/classlib/TestSupport.h"
 
+#include "docking/frames/ButtonAppearanceDlg.h"
 #include "platform/classlib/Dialog.h"
 
 #include <functional>
@@ -36,6 +37,38 @@ private:
     classlib_test::StepScript m_script;
     CDialog* m_pDialog = nullptr;
     static inline CDialogScript* s_pCurrent = nullptr;
+};
+
+// While it lives, answers each button appearance dialog the code under test
+// opens: cancelled when no text is given, else "Text only" with the text.
+class CAppearanceAnswer {
+public:
+    explicit CAppearanceAnswer(const wchar_t* lpszText) : m_timer(::SetTimer(nullptr, 0, 30, Tick)) {
+        s_lpszText = lpszText;
+        s_nShown = 0;
+    }
+    ~CAppearanceAnswer() { ::KillTimer(nullptr, m_timer); }
+    static int Shown() { return s_nShown; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND hDialog = classlib_test::FindThreadDialog(nullptr, IDC_QMXP_TEXT_ONLY);
+        if (hDialog == nullptr)
+            return;
+        ++s_nShown;
+        if (s_lpszText == nullptr) {
+            ::SendMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        ::CheckRadioButton(hDialog, IDC_QMXP_IMAGE_ONLY, IDC_QMXP_IMAGE_AND_TEXT, IDC_QMXP_TEXT_ONLY);
+        ::SendMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDC_QMXP_TEXT_ONLY, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hDialog, IDC_QMXP_TEXT_ONLY)));
+        ::SetDlgItemTextW(hDialog, IDC_QMXP_BUTTON_TEXT, s_lpszText);
+        ::SendMessageW(hDialog, WM_COMMAND, IDOK, 0);
+    }
+    UINT_PTR m_timer;
+    static inline const wchar_t* s_lpszText = nullptr;
+    static inline int s_nShown = 0;
 };
 
 }  // namespace docking_test

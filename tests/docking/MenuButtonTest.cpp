@@ -45,6 +45,7 @@ TEST(MenuButtonTest, MenuHandlesBothWays) {
         ASSERT_EQ(button.GetCommands().GetCount(), 2);
         const auto* pFile = static_cast<CQMXPToolbarMenuButton*>(button.GetCommands().GetHead());
         const auto* pEdit = static_cast<CQMXPToolbarMenuButton*>(button.GetCommands().GetTail());
+        EXPECT_EQ(std::wstring(pFile->m_strText), L"&File");
         EXPECT_EQ(pEdit->GetTearOffId(), 12u);
         EXPECT_EQ(std::wstring(pEdit->m_strText), L"Edit");
         EXPECT_EQ(manager.GetUseCount(12), 1);

@@ -78,6 +78,8 @@ TEST_F(PopupMenuTest, MenusStayInsideTheWorkArea) {
                                L"docking_menu_with_submenu"));
     CloseAllPopups();
     menuBar.DestroyWindow();
+    // What the closed popups queued is handled while the bar object still exists.
+    Pump();
 }
 
 TEST_F(PopupMenuTest, AToolBarMenuNearTheBottomOpensAboveOrScrolls) {

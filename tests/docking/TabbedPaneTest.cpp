@@ -244,6 +244,18 @@ TEST_F(TabbedPaneTest, TheLastButtonTakesItsStripAwayAndSidesWithoutStripsGiveNo
     EXPECT_FALSE(pPane->IsAutoHideMode());
 }
 
+TEST_F(TabbedPaneTest, AStripThatGoesBeforeItsPaneIsForgottenByThePane) {
+    EnableStrips();
+    CTestPane* pPane = AutoHidden(0xE900, 200);
+    CQMXPAutoHideToolBar* pStrip = pPane->GetAutoHideToolBar();
+    ASSERT_NE(pStrip, nullptr);
+    pStrip->DestroyWindow();
+    EXPECT_EQ(pPane->GetAutoHideToolBar(), nullptr);
+    EXPECT_EQ(pPane->GetAutoHideButton(), nullptr);
+    // The pane's own end no longer calls the strip that is gone.
+    pPane->DestroyWindow();
+}
+
 TEST_F(TabbedPaneTest, AGroupInAutoHideGivesEachVisibleDetachablePaneItsButton) {
     EnableStrips();
     CTestPane* pFirst = DockPane(0xE900, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);

@@ -164,6 +164,9 @@ TEST(ProgramGallery, AddFolderFillsTheGalleryAndClosingStoresItsDockSide)
     ASSERT_TRUE(program.Start());
     // The chooser starts at the folder last added, which the test set.
     ASSERT_TRUE(program.AddGalleryFolder(path));
+    // The gallery is a library pane.
+    EXPECT_EQ(0u, CProgramRun::ClassName(program.GalleryBar()).rfind(L"QMX", 0))
+        << CProgramRun::ClassName(program.GalleryBar()).c_str();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_gallery");
     // Read at the start: what is there after the close, the close wrote.
     ::RegDeleteValueW(key, L"PictureCollectionDockSide");

@@ -7,6 +7,7 @@
 #include "tests/support/TestJpegs.h"
 #include "tests/support/WindowScreenshot.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -92,35 +93,233 @@ TEST(ProgramLayout, MenuBarOpensByAltAndMnemonicAndTakesTheFocusByAltAlone)
 
 }
 
-TEST(ProgramLayout, WindowPlacementComesBackAfterARestart)
+namespace {
+
+constexpr int kStatusBarId = 0xE801;
+constexpr int kMainBarId = 59952;
+constexpr int kEditTreeBarId = 59953;
+constexpr UINT kCustomize = 32790;
+// The customisation sheet: its category and command lists, its Reset All button.
+constexpr int kCategoryList = 16601;
+constexpr int kCommandList = 16602;
+constexpr int kDescription = 16603;
+constexpr int kResetAll = 16614;
+
+RECT RectOf(HWND window)
 {
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return ::EqualRect(&a, &b) != FALSE;
+}
+
+// The combo boxes on a bar (the font boxes when docked along the top).
+int ComboBoxes(HWND bar)
+{
+    int count = 0;
+    for (HWND child = ::GetWindow(bar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        count += CProgramRun::ClassName(child) == L"ComboBox" ? 1 : 0;
+    return count;
+}
+
+// The pointer moved (absolute, on the screen) with the button flags, as a user's hand would.
+void MouseAt(POINT point, DWORD flags = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (point.x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (point.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    ::SendInput(1, &input, sizeof input);
+    // The other process takes each step through its own drag loop.
+    ::Sleep(40);
+}
+
+// The pointer goes back where it was, off the program's bars: a later
+// program under it would show a hovered button's prompt.
+struct PointerKept {
+    PointerKept() { ::GetCursorPos(&saved); }
+    ~PointerKept() { ::SetCursorPos(saved.x, saved.y); }
+    POINT saved = {};
+};
+
+void DragWithMouse(POINT from, POINT to)
+{
+    MouseAt(from);
+    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
+    constexpr int kSteps = 12;
+    for (int i = 1; i <= kSteps; ++i)
+        MouseAt({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+    // A torn-off bar docks at an edge once the pointer has rested there a moment.
+    for (int i = 0; i < 10; ++i)
+        MouseAt({to.x + i % 2, to.y});
+    MouseAt(to, MOUSEEVENTF_LEFTUP);
+}
+
+void CloseAnsweringNo(CProgramRun& program)
+{
+    ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
+    HWND question = program.WaitForDialog();
+    ASSERT_NE(nullptr, question);
+    ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(program.WaitForExit(15000));
+}
+
+// The customisation sheet opened by its command, moved clear of the tool bars.
+HWND OpenCustomizeSheet(CProgramRun& program)
+{
+    program.PostCommand(kCustomize);
+    HWND sheet = nullptr;
+    edtest::WaitFor([&] {
+        sheet = program.FindDialog();
+        return sheet && CProgramRun::FindById(sheet, kCategoryList);
+    });
+    if (sheet)
+        ::SetWindowPos(sheet, nullptr, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return sheet;
+}
+
+}  // namespace
+
+TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARestart)
+{
+    PointerKept pointer;
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
     edtest::SetStartPrefs(3, L"");
     const RECT placed = {40, 30, 840, 630};
+    RECT barsBefore[3] = {};
     {
         CProgramRun program;
         ASSERT_TRUE(program.Start());
+        HWND main = program.Main();
+        // Every bar is the library's, docked in a library dock bar.
+        const struct {
+            int id;
+            const wchar_t* classPrefix;
+            const wchar_t* parentPrefix;
+        } bars[] = {{kMenuBarId, L"QMXToolBar:", L"QMXDockBar:"},
+                    {kMainBarId, L"QMXToolBar:", L"QMXDockBar:"},
+                    {kEditTreeBarId, L"QMXToolBar:", L"QMXDockBar:"},
+                    {kFormatTextBarId, L"QMXToolBar:", L"QMXDockBar:"},
+                    {kStatusBarId, L"QMXControlBar:", L""}};
+        for (const auto& bar : bars) {
+            HWND window = CProgramRun::FindById(main, bar.id);
+            ASSERT_NE(nullptr, window) << bar.id;
+            EXPECT_EQ(0u, CProgramRun::ClassName(window).rfind(bar.classPrefix, 0)) << bar.id;
+            EXPECT_EQ(0u, CProgramRun::ClassName(::GetParent(window)).rfind(bar.parentPrefix, 0)) << bar.id;
+        }
         // Without a stored layout the window opens maximised.
-        EXPECT_TRUE(::IsZoomed(program.Main()));
-        ::ShowWindow(program.Main(), SW_RESTORE);
-        ::MoveWindow(program.Main(), placed.left, placed.top, placed.right - placed.left,
-                     placed.bottom - placed.top, TRUE);
+        EXPECT_TRUE(::IsZoomed(main));
+        ::ShowWindow(main, SW_RESTORE);
+        ::MoveWindow(main, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, TRUE);
+        // The text bar is dragged by its gripper onto the frame's left edge.
+        HWND text = CProgramRun::FindById(main, kFormatTextBarId);
+        EXPECT_EQ(2, ComboBoxes(text));
+        const RECT textRect = RectOf(text);
+        RECT client = {};
+        ::GetClientRect(main, &client);
+        ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        ::SetForegroundWindow(main);
+        DragWithMouse({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
+                      {client.left - 2, (client.top + client.bottom) / 2});
+        const bool docked = edtest::WaitFor([&] {
+            const RECT now = RectOf(text);
+            return now.bottom - now.top > now.right - now.left;
+        });
+        test_support::WriteWindowScreenshot(main, L"editor_layout_before_restart");
+        ASSERT_TRUE(docked);
+        // Along a side the font boxes are menu buttons.
+        EXPECT_EQ(0, ComboBoxes(text));
+        EXPECT_LT(RectOf(text).left, client.left + 10);
+        for (int i = 0; i < 3; ++i)
+            barsBefore[i] = RectOf(CProgramRun::FindById(main, kMainBarId + i));
+        test_support::WriteWindowScreenshot(main, L"editor_layout_before_restart");
         // The layout is saved as the window closes, before the report asks to be saved.
-        ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
-        HWND question = program.WaitForDialog();
-        ASSERT_NE(nullptr, question);
-        ::PostMessageW(question, WM_COMMAND, IDNO, 0);
-        ASSERT_TRUE(program.WaitForExit(15000));
+        CloseAnsweringNo(program);
     }
     CProgramRun program;
     ASSERT_TRUE(program.Start());
-    RECT rect = {};
-    ::GetWindowRect(program.Main(), &rect);
+    const RECT rect = RectOf(program.Main());
     EXPECT_FALSE(::IsZoomed(program.Main()));
-    EXPECT_EQ(placed.left, rect.left);
-    EXPECT_EQ(placed.top, rect.top);
-    EXPECT_EQ(placed.right, rect.right);
-    EXPECT_EQ(placed.bottom, rect.bottom);
+    EXPECT_TRUE(SameRect(placed, rect));
+    for (int i = 0; i < 3; ++i) {
+        const RECT now = RectOf(CProgramRun::FindById(program.Main(), kMainBarId + i));
+        EXPECT_TRUE(SameRect(barsBefore[i], now))
+            << i << ": " << now.left << "," << now.top << "," << now.right << "," << now.bottom;
+    }
+    EXPECT_EQ(0, ComboBoxes(CProgramRun::FindById(program.Main(), kFormatTextBarId)));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_layout_after_restart");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+}
+
+TEST(ProgramLayout, ACommandDraggedFromTheSheetStaysOnItsBarUntilResetAll)
+{
+    PointerKept pointer;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+    edtest::SetStartPrefs(3, L"");
+    LONG widthBefore = 0;
+    LONG widthWith = 0;
+    {
+        CProgramRun program;
+        ASSERT_TRUE(program.Start());
+        HWND mainBar = CProgramRun::FindById(program.Main(), kMainBarId);
+        const RECT barRect = RectOf(mainBar);
+        widthBefore = barRect.right - barRect.left;
+        HWND sheet = OpenCustomizeSheet(program);
+        ASSERT_NE(nullptr, sheet);
+        EXPECT_EQ(L"Customize", CProgramRun::Text(sheet));
+        // "All Commands" ends the categories; its commands show their menu paths.
+        HWND categories = CProgramRun::FindById(sheet, kCategoryList);
+        HWND commands = CProgramRun::FindById(sheet, kCommandList);
+        const LRESULT last = ::SendMessageW(categories, LB_GETCOUNT, 0, 0) - 1;
+        ::SendMessageW(categories, LB_SETCURSEL, last, 0);
+        ::SendMessageW(::GetParent(categories), WM_COMMAND, MAKEWPARAM(kCategoryList, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(categories));
+        const LRESULT bold = ::SendMessageW(commands, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(L"TextBold"));
+        ASSERT_GE(bold, 0);
+        ::SendMessageW(commands, LB_SETTOPINDEX, bold, 0);
+        ::SendMessageW(commands, LB_SETCURSEL, bold, 0);
+        ::SendMessageW(::GetParent(commands), WM_COMMAND, MAKEWPARAM(kCommandList, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(commands));
+        // The description is the command's status-bar prompt.
+        EXPECT_FALSE(CProgramRun::Text(CProgramRun::FindById(sheet, kDescription)).empty());
+        RECT item = {};
+        ::SendMessageW(commands, LB_GETITEMRECT, bold, reinterpret_cast<LPARAM>(&item));
+        ::MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&item), 2);
+        test_support::WriteWindowScreenshot(sheet, L"editor_customize_sheet");
+        // A real drag: from the command's line to the end of the main tool bar.
+        DragWithMouse({item.left + 20, (item.top + item.bottom) / 2},
+                      {barRect.right - 3, (barRect.top + barRect.bottom) / 2});
+        EXPECT_TRUE(edtest::WaitFor([&] {
+            const RECT now = RectOf(mainBar);
+            return now.right - now.left > widthBefore;
+        }));
+        widthWith = RectOf(mainBar).right - RectOf(mainBar).left;
+        ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
+        CloseAnsweringNo(program);
+    }
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    HWND mainBar = CProgramRun::FindById(program.Main(), kMainBarId);
+    EXPECT_EQ(widthWith, RectOf(mainBar).right - RectOf(mainBar).left);
+    HWND sheet = OpenCustomizeSheet(program);
+    ASSERT_NE(nullptr, sheet);
+    // Reset All on the Toolbars page, answered Yes, gives the bar its resource's buttons back.
+    ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    HWND resetAll = CProgramRun::FindById(sheet, kResetAll);
+    ASSERT_NE(nullptr, resetAll);
+    ::PostMessageW(::GetParent(resetAll), WM_COMMAND, MAKEWPARAM(kResetAll, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(resetAll));
+    HWND question = program.WaitForDialogWith(IDYES);
+    ASSERT_NE(nullptr, question);
+    ::PostMessageW(question, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return RectOf(mainBar).right - RectOf(mainBar).left == widthBefore; }));
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
 }
 
@@ -154,13 +353,6 @@ HWND FindStrip(HWND main, HWND bar)
     StripQuery query = {bar, nullptr};
     ::EnumChildWindows(main, VisitStrip, reinterpret_cast<LPARAM>(&query));
     return query.strip;
-}
-
-RECT RectOf(HWND window)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    return rect;
 }
 
 // Waits until the window stops moving.

@@ -34,14 +34,14 @@ BOOL CALLBACK VisitTopLevel(HWND window, LPARAM data)
     return TRUE;
 }
 
-std::wstring ClassName(HWND window)
+}  // namespace
+
+std::wstring CProgramRun::ClassName(HWND window)
 {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, 64);
+    wchar_t name[128] = {};
+    ::GetClassNameW(window, name, 128);
     return name;
 }
-
-}  // namespace
 
 std::wstring BesideTests(const wchar_t* name)
 {
@@ -130,7 +130,7 @@ bool CProgramRun::Start(const std::wstring& arguments)
     ::WaitForInputIdle(m_process.hProcess, 15000);
     return WaitFor([this] {
         WindowsOf query = {m_process.dwProcessId, [this](HWND window) {
-                               if (ClassName(window) == L"#32770" || !::FindWindowExW(window, nullptr, L"MDIClient", nullptr))
+                               if (CProgramRun::ClassName(window) == L"#32770" || !::FindWindowExW(window, nullptr, L"MDIClient", nullptr))
                                    return false;
                                m_main = window;
                                return true;

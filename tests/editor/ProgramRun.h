@@ -73,6 +73,8 @@ public:
     HWND GalleryBar() const;
     // The caption of a window.
     static std::wstring Text(HWND window);
+    // The name of a window's class.
+    static std::wstring ClassName(HWND window);
 
 private:
     PROCESS_INFORMATION m_process = {};
