@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace doctest;
@@ -136,33 +137,27 @@ TEST_F(DocumentFiles, AttributesAreReadInAnyOrder)
     CTalBaseDocument document;
     ASSERT_TRUE(LoadText(document, DocumentText(body)));
     const CTalDocProperties& props = document.GetProperties();
-    EXPECT_EQ(props.m_printWidth, 1000);
-    EXPECT_EQ(props.m_printHeight, 1500);
-    EXPECT_EQ(props.m_printOrientation, 3);
+    EXPECT_EQ(std::make_tuple(props.m_printWidth, props.m_printHeight, props.m_printOrientation),
+              std::make_tuple(1000, 1500, 3));
     ASSERT_EQ(props.GetFontTable().GetCount(), 2u);
-    EXPECT_EQ(props.GetFontTable().GetString(0), L"Courier");
-    EXPECT_EQ(props.GetFontTable().GetString(1), L"Symbol");
-    EXPECT_EQ(props.m_insertLogo, 1);
-    EXPECT_EQ(props.m_insertDate, 0);
-    EXPECT_EQ(props.m_insertWatermarks, 0);
-    EXPECT_EQ(props.m_exportType, 2);
-    EXPECT_EQ(props.m_useTextStyles, 0);
+    EXPECT_EQ(std::make_tuple(props.GetFontTable().GetString(0), props.GetFontTable().GetString(1)),
+              std::make_tuple(std::wstring(L"Courier"), std::wstring(L"Symbol")));
+    EXPECT_EQ(std::make_tuple(props.m_insertLogo, props.m_insertDate, props.m_insertWatermarks, props.m_exportType,
+                              props.m_useTextStyles),
+              std::make_tuple(1, 0, 0, 2, 0));
     const CTalTextFormat* three = const_cast<CTalDocProperties&>(props).GetTextFormat(3, false);
     ASSERT_NE(three, nullptr);
-    EXPECT_EQ(three->m_align, 2);
-    EXPECT_EQ(three->m_size, 20);
-    EXPECT_EQ(three->m_style, 5);
-    EXPECT_EQ(three->m_spacing, 1.5f) << "a spacing of one and a half";
+    // A spacing of one and a half.
+    EXPECT_EQ(std::make_tuple(three->m_align, three->m_size, three->m_style, three->m_spacing),
+              std::make_tuple(2, 20, 5, 1.5f));
     ASSERT_EQ(props.GetWatermarks().size(), 2u);
     const CTalWatermark& picture = *props.GetWatermarks()[0];
     EXPECT_EQ(picture.m_kind, CTalWatermark::kImage);
     EXPECT_EQ(Wide(picture.m_name), L"pic");
-    EXPECT_EQ(picture.m_place, 6);
-    EXPECT_EQ(picture.m_sendToFront, 1);
-    EXPECT_EQ(picture.m_constrain, 0);
+    EXPECT_EQ(std::make_tuple(picture.m_place, picture.m_sendToFront, picture.m_constrain, picture.m_width,
+                              picture.m_height),
+              std::make_tuple(6, 1, 0, 4.0, 2.5));
     EXPECT_EQ(picture.m_unit, CTalWatermark::kUnitMillimetre);
-    EXPECT_EQ(picture.m_width, 4.0);
-    EXPECT_EQ(picture.m_height, 2.5);
     EXPECT_EQ(props.GetWatermarks()[1]->m_firstNumber, 12);
 }
 
@@ -224,25 +219,16 @@ TEST_F(DocumentFiles, TextNotesKeepTheirCharactersSpacingsAndPositions)
     const CTalTextNote* read = document.GetProperties().GetHeadingSection()->GetTextNote();
     ASSERT_EQ(read->GetRunCount(), 2);
     const CKWCharFormat& run = read->GetRun(0);
-    EXPECT_EQ(run.m_style, 3);
-    EXPECT_EQ(run.m_charSet, 204);
-    EXPECT_EQ(run.m_size, -7);
-    EXPECT_EQ(run.m_fontIndex, 2u);
-    EXPECT_EQ(run.GetColorRef(), 16711935u);
+    EXPECT_EQ(std::make_tuple(run.m_style, run.m_charSet, run.m_size, run.m_fontIndex, run.GetColorRef(),
+                              run.m_spacing, run.m_vertical, run.m_sizeStepUp),
+              std::make_tuple(3, 204, -7, 2u, 16711935u, 2.5f, 1, 1));
     EXPECT_EQ(run.m_color.GetKind(), CKWColor::KindRgb);
-    EXPECT_EQ(run.m_spacing, 2.5f);
-    EXPECT_EQ(run.m_vertical, 1);
-    EXPECT_EQ(run.m_sizeStepUp, 1);
     EXPECT_EQ(read->GetRun(1).m_spacing, 1000.0f) << "held within a sane range";
     ASSERT_EQ(read->GetParaCount(), 2);
     const CKWParaFormat& para = read->GetPara(0);
-    EXPECT_EQ(para.m_leftIndent, 1.5f);
-    EXPECT_EQ(para.m_rightIndent, 2.0f);
-    EXPECT_EQ(para.m_firstLine, -3.0f);
-    EXPECT_EQ(para.m_spaceBefore, 12.5f);
-    EXPECT_EQ(para.m_spaceAfter, 3.0f);
-    EXPECT_EQ(para.m_lineSpacing, -150.0f);
-    EXPECT_EQ(para.m_align, 2);
+    EXPECT_EQ(std::make_tuple(para.m_leftIndent, para.m_rightIndent, para.m_firstLine, para.m_spaceBefore,
+                              para.m_spaceAfter, para.m_lineSpacing, para.m_align),
+              std::make_tuple(1.5f, 2.0f, -3.0f, 12.5f, 3.0f, -150.0f, 2));
     EXPECT_EQ(read->GetPara(1).m_spaceBefore, -100000.0f);
     EXPECT_EQ(read->GetPara(1).m_spaceAfter, 0.0f);
 }

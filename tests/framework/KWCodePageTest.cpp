@@ -130,27 +130,25 @@ TEST(KWCodePageTest, SingleByteCodePagesRoundTrip) {
 
 TEST(KWCodePageTest, MultiByteToString) {
     const char russian[] = "\xCF\xF0\xE8\xE2\xE5\xF2";  // "Привет" in code page 1251
-    CString text(L"old");
-    MultiByteToString(text, russian, -1, 1251);
-    EXPECT_STREQ(text, L"\u041F\u0440\u0438\u0432\u0435\u0442");
-    MultiByteToString(text, russian, 2, 1251);
-    EXPECT_STREQ(text, L"\u041F\u0440");
-    MultiByteToString(text, "caf\xE9", -1, 1252);
-    EXPECT_STREQ(text, L"caf\u00E9");
-    MultiByteToString(text, "Gr\xC3\xBC\xC3\x9F" "e", -1, CP_UTF8);
-    EXPECT_STREQ(text, L"Gr\u00FC\u00DF" L"e");
-
+    const wchar_t* const german = L"Gr\u00FC\u00DF" L"e";
     // Nothing convertible keeps the string; no text empties it.
-    MultiByteToString(text, "abc", -1, 12345);
-    EXPECT_STREQ(text, L"Gr\u00FC\u00DF" L"e");
-    MultiByteToString(text, "abc", 0, 1252);
-    EXPECT_STREQ(text, L"");
-    text = L"x";
-    MultiByteToString(text, nullptr, -1, 1252);
-    EXPECT_STREQ(text, L"");
-    text = L"x";
-    MultiByteToString(text, "", -1, 1252);
-    EXPECT_STREQ(text, L"");
+    const struct {
+        const wchar_t* before;
+        const char* bytes;
+        int length;
+        UINT codePage;
+        const wchar_t* after;
+    } cases[] = {
+        {L"old", russian, -1, 1251, L"\u041F\u0440\u0438\u0432\u0435\u0442"}, {L"old", russian, 2, 1251, L"\u041F\u0440"},
+        {L"old", "caf\xE9", -1, 1252, L"caf\u00E9"}, {L"old", "Gr\xC3\xBC\xC3\x9F" "e", -1, CP_UTF8, german},
+        {german, "abc", -1, 12345, german}, {german, "abc", 0, 1252, L""}, {L"x", nullptr, -1, 1252, L""},
+        {L"x", "", -1, 1252, L""},
+    };
+    for (const auto& c : cases) {
+        CString text(c.before);
+        MultiByteToString(text, c.bytes, c.length, c.codePage);
+        EXPECT_STREQ(text, c.after) << c.codePage << " " << c.length;
+    }
 }
 
 TEST(KWCodePageTest, AnsiAndNarrowBuffers) {

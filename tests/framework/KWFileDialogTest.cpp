@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,15 +73,23 @@ CScripted<Base>* CScripted<Base>::s_current = nullptr;
 using CTestExportDialog = CScripted<CKWExportFileDialog>;
 using CTestImportDialog = CScripted<CKWImportFileDialog>;
 
-using classlib_test::DrainMessages;
+// The application's formats and a folder of its own for each dialog test.
+class FileDialogs : public ::testing::Test {
+protected:
+    void TearDown() override { classlib_test::DrainMessages(); }
+
+    std::unique_ptr<CQMFormatInfo> formats = kw_test::MakeApplicationFormats();
+    CKWTestTempFolder temp{L"kwfiledlg"};
+    const std::wstring folder = temp.Path();
+};
+
+class ExportFileDialog : public FileDialogs {};
+class ImportFileDialog : public FileDialogs {};
 
 }  // namespace
 
-TEST(CKWExportFileDialog, ATypedExtensionIsKeptAndTheFormatsAppended)
+TEST_F(ExportFileDialog, ATypedExtensionIsKeptAndTheFormatsAppended)
 {
-    auto formats = kw_test::MakeApplicationFormats();
-    CKWTestTempFolder temp(L"kwfiledlg");
-    const std::wstring folder = temp.Path();
     CTestExportDialog dialog(formats.get(), kKWFormatPdf, (folder + L"Report").c_str(), nullptr, kKWFormatPdf);
     std::wstring shown;
     dialog.script.steps.push_back([&] {
@@ -93,14 +102,10 @@ TEST(CKWExportFileDialog, ATypedExtensionIsKeptAndTheFormatsAppended)
     EXPECT_EQ(L"Report.pdf", shown) << "the proposed name gets the format's extension";
     EXPECT_STREQ((folder + L"Report.html.pdf").c_str(), dialog.GetPathName());
     EXPECT_EQ(kw_test::FindFormat(formats.get(), L"PDF Files"), dialog.GetChosenFormat());
-    DrainMessages();
 }
 
-TEST(CKWExportFileDialog, PickingAFilterChangesTheTypedExtension)
+TEST_F(ExportFileDialog, PickingAFilterChangesTheTypedExtension)
 {
-    auto formats = kw_test::MakeApplicationFormats();
-    CKWTestTempFolder temp(L"kwfiledlg");
-    const std::wstring folder = temp.Path();
     CTestExportDialog dialog(formats.get(), kKWFormatHtml | kKWFormatPowerPoint | kKWFormatPdf,
                              (folder + L"Report.html").c_str(), nullptr, kKWFormatHtml, L"Generate Report");
     std::wstring before, after;
@@ -120,14 +125,10 @@ TEST(CKWExportFileDialog, PickingAFilterChangesTheTypedExtension)
     EXPECT_EQ(L"Report.pdf", after);
     EXPECT_STREQ(L"Generate Report", title);
     EXPECT_EQ(kw_test::FindFormat(formats.get(), L"PDF Files"), dialog.GetChosenFormat());
-    DrainMessages();
 }
 
-TEST(CKWExportFileDialog, ANameBeginningWithADotIsRefused)
+TEST_F(ExportFileDialog, ANameBeginningWithADotIsRefused)
 {
-    auto formats = kw_test::MakeApplicationFormats();
-    CKWTestTempFolder temp(L"kwfiledlg");
-    const std::wstring folder = temp.Path();
     CTestExportDialog dialog(formats.get(), kKWFormatPdf, (folder + L"Report").c_str(), nullptr, kKWFormatPdf);
     dialog.script.steps.push_back([&] {
         dialog.SetName(L".pdf");
@@ -138,14 +139,10 @@ TEST(CKWExportFileDialog, ANameBeginningWithADotIsRefused)
     EXPECT_EQ(IDCANCEL, dialog.DoModal()) << "the dialog stayed open";
     EXPECT_FALSE(dialog.script.timedOut);
     EXPECT_EQ(std::vector<std::wstring>{L"Invalid filename!"}, dialog.script.messages);
-    DrainMessages();
 }
 
-TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
+TEST_F(ImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
 {
-    auto formats = kw_test::MakeApplicationFormats();
-    CKWTestTempFolder temp(L"kwfiledlg");
-    const std::wstring folder = temp.Path();
     const wchar_t* names[] = {L"b.jpg", L"a.jpg", L"c.png"};
     for (const wchar_t* name : names)
         temp.Write(name);
@@ -172,7 +169,6 @@ TEST(CKWImportFileDialog, MultipleSelectionReturnsEveryFileInOrder)
     EXPECT_EQ(CKWImportFileDialog::kFileBufferChars, dialog.m_ofn.nMaxFile);
     for (const wchar_t* name : names)
         ::DeleteFileW((folder + name).c_str());
-    DrainMessages();
 }
 
 TEST(CKWImportFileDialog, ThePreviewOfAPictureIsItsBitmapAndNoFileHasNone)

@@ -47,18 +47,17 @@ TEST(KWPathUtilsTest, NormalizePathSeparators) {
 }
 
 TEST(KWPathUtilsTest, DirectoryAndFileName) {
-    EXPECT_STREQ(GetPathDirectory(L"c:\\a\\b.jpg"), L"c:\\a");
-    EXPECT_STREQ(GetPathDirectory(L"b.jpg"), L"");
-    EXPECT_STREQ(GetPathDirectory(L"\\b.jpg"), L"");
-    EXPECT_STREQ(GetPathDirectory(L"a/b"), L"a");
-
-    EXPECT_STREQ(GetPathFileName(L"c:\\a\\b.jpg", false), L"b");
-    EXPECT_STREQ(GetPathFileName(L"c:\\a\\b.html", false), L"b.html");
-    EXPECT_STREQ(GetPathFileName(L"c:\\a\\b.jpg", true), L"b.jpg");
-    EXPECT_STREQ(GetPathFileName(L"c:\\a\\b.c", false), L"b");
-    EXPECT_STREQ(GetPathFileName(L"c:\\a.dir\\b", false), L"b");
-    EXPECT_STREQ(GetPathFileName(L"file", false), L"file");
-    EXPECT_STREQ(GetPathFileName(L"c:\\a\\", false), L"");
+    const std::pair<const wchar_t*, const wchar_t*> directories[] = {
+        {L"c:\\a\\b.jpg", L"c:\\a"}, {L"b.jpg", L""}, {L"\\b.jpg", L""}, {L"a/b", L"a"}};
+    for (const auto& c : directories) EXPECT_STREQ(GetPathDirectory(c.first), c.second) << c.first;
+    const struct {
+        const wchar_t* path;
+        bool extension;
+        const wchar_t* name;
+    } names[] = {{L"c:\\a\\b.jpg", false, L"b"}, {L"c:\\a\\b.html", false, L"b.html"}, {L"c:\\a\\b.jpg", true, L"b.jpg"},
+                 {L"c:\\a\\b.c", false, L"b"},   {L"c:\\a.dir\\b", false, L"b"},       {L"file", false, L"file"},
+                 {L"c:\\a\\", false, L""}};
+    for (const auto& c : names) EXPECT_STREQ(GetPathFileName(c.path, c.extension), c.name) << c.path;
 }
 
 struct SplitCase {
@@ -103,11 +102,9 @@ TEST(KWPathUtilsTest, SplitPathOutputsAreOptional) {
 }
 
 TEST(KWPathUtilsTest, GetPathExtension) {
-    EXPECT_STREQ(GetPathExtension(L"c:\\a\\b.jpeg"), L"jpeg");
-    EXPECT_STREQ(GetPathExtension(L"c:\\a.dir\\b"), L"");
-    EXPECT_STREQ(GetPathExtension(L"a.b.c"), L"c");
-    EXPECT_STREQ(GetPathExtension(L"a."), L"");
-    EXPECT_STREQ(GetPathExtension(L""), L"");
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"c:\\a\\b.jpeg", L"jpeg"}, {L"c:\\a.dir\\b", L""}, {L"a.b.c", L"c"}, {L"a.", L""}, {L"", L""}};
+    for (const auto& c : cases) EXPECT_STREQ(GetPathExtension(c.first), c.second) << c.first;
 }
 
 struct CombineCase {

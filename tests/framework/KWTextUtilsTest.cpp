@@ -23,14 +23,10 @@ TEST(KWTextUtilsTest, ParseSign) {
 }
 
 TEST(KWTextUtilsTest, HasTextAfterNumber) {
-    EXPECT_FALSE(HasTextAfterNumber(L"12"));
-    EXPECT_TRUE(HasTextAfterNumber(L"12pt"));
-    EXPECT_TRUE(HasTextAfterNumber(L" -1.5 in"));
-    EXPECT_FALSE(HasTextAfterNumber(L" -1.5"));
-    EXPECT_FALSE(HasTextAfterNumber(L""));
-    EXPECT_FALSE(HasTextAfterNumber(nullptr));
-    EXPECT_FALSE(HasTextAfterNumber(L"pt"));
-    EXPECT_TRUE(HasTextAfterNumber(L".5in"));
+    const std::pair<const wchar_t*, bool> cases[] = {{L"12", false}, {L"12pt", true}, {L" -1.5 in", true},
+                                                     {L" -1.5", false}, {L"", false}, {nullptr, false},
+                                                     {L"pt", false}, {L".5in", true}};
+    for (const auto& c : cases) EXPECT_EQ(c.second, HasTextAfterNumber(c.first)) << c.first;
 }
 
 TEST(KWTextUtilsTest, StartsWithUrlPrefix) {
@@ -66,15 +62,14 @@ TEST(KWTextUtilsTest, InsertBeforeChar) {
 
 TEST(KWTextUtilsTest, FindCharReverse) {
     const wchar_t* text = L"a.b.c";
-    EXPECT_EQ(FindCharReverse(L'.', text, -1), 3);
-    EXPECT_EQ(FindCharReverse(L'.', text, 3), 1);
-    EXPECT_EQ(FindCharReverse(L'.', text, 4), 3);
-    EXPECT_EQ(FindCharReverse(L'.', text, 100), 3);
-    EXPECT_EQ(FindCharReverse(L'x', text, -1), -1);
     // A count of 0 still looks at the first character.
-    EXPECT_EQ(FindCharReverse(L'a', text, 0), 0);
-    EXPECT_EQ(FindCharReverse(L'.', text, 0), -1);
-    EXPECT_EQ(FindCharReverse(L'.', nullptr, -1), -1);
+    const struct {
+        wchar_t ch;
+        const wchar_t* text;
+        int count, expected;
+    } cases[] = {{L'.', text, -1, 3}, {L'.', text, 3, 1},  {L'.', text, 4, 3},  {L'.', text, 100, 3},
+                 {L'x', text, -1, -1}, {L'a', text, 0, 0}, {L'.', text, 0, -1}, {L'.', nullptr, -1, -1}};
+    for (const auto& c : cases) EXPECT_EQ(FindCharReverse(c.ch, c.text, c.count), c.expected) << c.ch << c.count;
 }
 
 TEST(KWTextUtilsTest, FindNextWordStart) {

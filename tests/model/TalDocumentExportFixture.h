@@ -90,42 +90,4 @@ protected:
     std::wstring folder;
 };
 
-
-// A small 24-bit bitmap with a colour gradient, as a photograph stand-in.
-inline bool WriteGradientBmp(const std::wstring& path, int width, int height)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<uint32_t>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            char* p = &bytes[54 + static_cast<size_t>(y) * stride + x * 3];
-            p[0] = static_cast<char>(x * 255 / width);
-            p[1] = static_cast<char>(y * 255 / height);
-            p[2] = static_cast<char>(128);
-        }
-    }
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    return ::CloseHandle(file) && ok;
-}
-
-
-
 }  // namespace taldoc

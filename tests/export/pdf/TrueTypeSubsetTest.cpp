@@ -33,6 +33,22 @@ TrueTypeFont& Load(TrueTypeFont& font, const std::map<uint32_t, Bytes>& tables)
     return font;
 }
 
+// The nested font with another character map.
+TrueTypeFont& LoadWithCmap(TrueTypeFont& font, const Bytes& cmap)
+{
+    auto tables = ttftest::Tables(NestedRecipe());
+    tables[TrueTypeTag('c', 'm', 'a', 'p')] = cmap;
+    return Load(font, tables);
+}
+
+std::vector<uint16_t> IdentityMap()
+{
+    std::vector<uint16_t> map(65536);
+    for (uint32_t c = 0; c < 65536; ++c)
+        map[c] = static_cast<uint16_t>(c);
+    return map;
+}
+
 // The glyph's bytes in a font file, through its loca.
 Bytes GlyphBytes(const Bytes& file, uint32_t glyph)
 {
@@ -68,54 +84,49 @@ uint32_t IndependentChecksum(const Bytes& file, uint32_t offset, uint32_t length
     return sum;
 }
 
-TEST(TrueTypeSubset, NineTablesGiveTheStandardHeaderAndValidChecksums)
+TEST(TrueTypeSubset, TheHeaderFitsTheTableCountAndEveryChecksumIsValid)
 {
-    TrueTypeFont font;
-    Load(font, ttftest::Tables(NestedRecipe()));
-    std::vector<uint16_t> glyphs = {0, 1};
-    const Bytes subset = font.BuildSubset(glyphs);
-    ASSERT_FALSE(subset.empty());
-    EXPECT_EQ(0x00010000u, Get32(subset, 0));
-    EXPECT_EQ(9, Get16(subset, 4));
-    EXPECT_EQ(128, Get16(subset, 6));
-    EXPECT_EQ(3, Get16(subset, 8));
-    EXPECT_EQ(16, Get16(subset, 10));
-    const auto directory = ttftest::Directory(subset);
+    const struct {
+        bool hinting;
+        std::vector<uint16_t> glyphs;
+        uint16_t tables, searchRange, entrySelector, rangeShift;
+    } cases[] = {{true, {0, 1}, 9, 128, 3, 16}, {false, {0}, 6, 64, 2, 32}};
     const char* tags[] = {"cvt ", "fpgm", "glyf", "head", "hhea", "hmtx", "loca", "maxp", "prep"};
-    uint32_t expectedOffset = 12 + 16 * 9;
-    size_t total = expectedOffset;
-    for (size_t i = 0; i < directory.size(); ++i) {
-        EXPECT_EQ(tags[i], directory[i].tag);
-        EXPECT_EQ(expectedOffset, directory[i].offset) << tags[i];
-        EXPECT_EQ(IndependentChecksum(subset, directory[i].offset, directory[i].length), directory[i].checksum)
-            << tags[i];
-        expectedOffset += (directory[i].length + 3) & ~3u;
-        total += (directory[i].length + 3) & ~3u;
+    const char* unhinted[] = {"glyf", "head", "hhea", "hmtx", "loca", "maxp"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hinting);
+        ttftest::FontRecipe recipe = NestedRecipe();
+        recipe.hinting = c.hinting;
+        TrueTypeFont font;
+        Load(font, ttftest::Tables(recipe));
+        std::vector<uint16_t> glyphs = c.glyphs;
+        const Bytes subset = font.BuildSubset(glyphs);
+        ASSERT_GE(subset.size(), 12u);
+        EXPECT_EQ(0x00010000u, Get32(subset, 0));
+        EXPECT_EQ(c.tables, Get16(subset, 4));
+        EXPECT_EQ(c.searchRange, Get16(subset, 6));
+        EXPECT_EQ(c.entrySelector, Get16(subset, 8));
+        EXPECT_EQ(c.rangeShift, Get16(subset, 10));
+        const auto directory = ttftest::Directory(subset);
+        ASSERT_EQ(c.tables, directory.size());
+        uint32_t expectedOffset = 12 + 16 * c.tables;
+        for (size_t i = 0; i < directory.size(); ++i) {
+            const char* tag = c.hinting ? tags[i] : unhinted[i];
+            EXPECT_EQ(tag, directory[i].tag);
+            EXPECT_EQ(expectedOffset, directory[i].offset) << tag;
+            EXPECT_EQ(IndependentChecksum(subset, directory[i].offset, directory[i].length), directory[i].checksum)
+                << tag;
+            expectedOffset += (directory[i].length + 3) & ~3u;
+        }
+        EXPECT_EQ(expectedOffset, subset.size());
+        // Tables outside the list are dropped; hmtx and head come over unchanged.
+        TrueTypeFont reread;
+        ASSERT_TRUE(reread.LoadFromBytes(subset.data(), subset.size()));
+        EXPECT_FALSE(reread.HasTable(TrueTypeTag('c', 'm', 'a', 'p')));
+        EXPECT_FALSE(reread.HasTable(TrueTypeTag('n', 'a', 'm', 'e')));
+        for (uint32_t tag : {TrueTypeTag('h', 'm', 't', 'x'), TrueTypeTag('h', 'e', 'a', 'd')})
+            EXPECT_EQ(*font.GetTable(tag), *reread.GetTable(tag));
     }
-    EXPECT_EQ(total, subset.size());
-    // Tables outside the list are dropped; hmtx and head come over unchanged.
-    TrueTypeFont reread;
-    ASSERT_TRUE(reread.LoadFromBytes(subset.data(), subset.size()));
-    EXPECT_FALSE(reread.HasTable(TrueTypeTag('c', 'm', 'a', 'p')));
-    EXPECT_FALSE(reread.HasTable(TrueTypeTag('n', 'a', 'm', 'e')));
-    EXPECT_EQ(*font.GetTable(TrueTypeTag('h', 'm', 't', 'x')), *reread.GetTable(TrueTypeTag('h', 'm', 't', 'x')));
-    EXPECT_EQ(*font.GetTable(TrueTypeTag('h', 'e', 'a', 'd')), *reread.GetTable(TrueTypeTag('h', 'e', 'a', 'd')));
-}
-
-TEST(TrueTypeSubset, SixTablesWithoutHinting)
-{
-    ttftest::FontRecipe recipe = NestedRecipe();
-    recipe.hinting = false;
-    TrueTypeFont font;
-    Load(font, ttftest::Tables(recipe));
-    std::vector<uint16_t> glyphs = {0};
-    const Bytes subset = font.BuildSubset(glyphs);
-    ASSERT_GE(subset.size(), 12u);
-    EXPECT_EQ(6, Get16(subset, 4));
-    EXPECT_EQ(64, Get16(subset, 6));
-    EXPECT_EQ(2, Get16(subset, 8));
-    EXPECT_EQ(32, Get16(subset, 10));
-    EXPECT_EQ(108u, ttftest::Directory(subset)[0].offset);
 }
 
 TEST(TrueTypeSubset, NestedCompositesKeepEveryComponentAndNothingElse)
@@ -222,31 +233,26 @@ TEST(TrueTypeFontFile, DirectoryOutsideTheBytesIsRefused)
     EXPECT_FALSE(font.LoadFromBytes(manyTables.data(), manyTables.size()));
 }
 
-TEST(TrueTypeCmap, TheUnicodeSubtableWinsOverOthers)
+TEST(TrueTypeCmap, TheUnicodeSubtableWinsAndASymbolFontMapsOnlyItsOwnCodes)
 {
-    auto tables = ttftest::Tables(NestedRecipe());
-    tables[TrueTypeTag('c', 'm', 'a', 'p')] = ttftest::Cmap({
-        {0, 3, ttftest::Format4({{'A', 7}})},
-        {1, 0, ttftest::Format4({{'A', 6}})},
-        {3, 1, ttftest::Format4({{'A', 2}, {'Z', 3}})},
-        {3, 10, ttftest::Format4({{'A', 5}})},
-    });
-    TrueTypeFont font;
-    Load(font, tables);
-    EXPECT_EQ(2, font.GlyphForCode('A'));
-    EXPECT_EQ(3, font.GlyphForCode('Z'));
-    EXPECT_EQ(0, font.GlyphForCode('B'));
-    EXPECT_EQ(0, font.GlyphForCode(0xFFFF));
-}
-
-TEST(TrueTypeCmap, ASymbolFontMapsOnlyItsOwnCodes)
-{
-    auto tables = ttftest::Tables(NestedRecipe());
-    tables[TrueTypeTag('c', 'm', 'a', 'p')] = ttftest::Cmap({{3, 0, ttftest::Format4({{0xF041, 1}})}});
-    TrueTypeFont font;
-    Load(font, tables);
-    EXPECT_EQ(1, font.GlyphForCode(0xF041));
-    EXPECT_EQ(0, font.GlyphForCode('A'));
+    const struct {
+        const char* name;
+        std::vector<ttftest::CmapRecord> records;
+        std::vector<std::pair<uint32_t, uint16_t>> expected;  // code, glyph
+    } cases[] = {
+        {"unicode first",
+         {{0, 3, ttftest::Format4({{'A', 7}})}, {1, 0, ttftest::Format4({{'A', 6}})},
+          {3, 1, ttftest::Format4({{'A', 2}, {'Z', 3}})}, {3, 10, ttftest::Format4({{'A', 5}})}},
+         {{'A', 2}, {'Z', 3}, {'B', 0}, {0xFFFF, 0}}},
+        {"symbol", {{3, 0, ttftest::Format4({{0xF041, 1}})}}, {{0xF041, 1}, {'A', 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TrueTypeFont font;
+        LoadWithCmap(font, ttftest::Cmap(c.records));
+        for (const auto& e : c.expected)
+            EXPECT_EQ(e.second, font.GlyphForCode(e.first)) << e.first;
+    }
 }
 
 TEST(TrueTypeCmap, RangeOffsetsReadTheGlyphArrayWithinTheSubtable)
@@ -256,18 +262,15 @@ TEST(TrueTypeCmap, RangeOffsetsReadTheGlyphArrayWithinTheSubtable)
     for (uint16_t v : std::initializer_list<uint16_t>{4, 38, 0, 4, 0, 0, 0, /*ends*/ 'c', 0xFFFF, /*pad*/ 0, /*starts*/ 'a', 0xFFFF,
                        /*deltas*/ 1, 1, /*ranges*/ 4, 0, /*glyphs*/ 3, 0, 4})
         ttftest::Put16(sub, v);
-    auto tables = ttftest::Tables(NestedRecipe());
-    tables[TrueTypeTag('c', 'm', 'a', 'p')] = ttftest::Cmap({{3, 1, sub}});
     TrueTypeFont font;
-    Load(font, tables);
+    LoadWithCmap(font, ttftest::Cmap({{3, 1, sub}}));
     EXPECT_EQ(4, font.GlyphForCode('a'));
     EXPECT_EQ(0, font.GlyphForCode('b'));  // a glyph-id word of 0 stays 0
     EXPECT_EQ(5, font.GlyphForCode('c'));
     // A range offset that points past the subtable maps to glyph 0.
     sub[sizeof(uint16_t) * 14] = 0x7F;
-    tables[TrueTypeTag('c', 'm', 'a', 'p')] = ttftest::Cmap({{3, 1, sub}});
     TrueTypeFont lying;
-    Load(lying, tables);
+    LoadWithCmap(lying, ttftest::Cmap({{3, 1, sub}}));
     EXPECT_EQ(0, lying.GlyphForCode('c'));
 }
 
@@ -275,10 +278,8 @@ TEST(TrueTypeCmap, RecordsAndSubtablesOutsideTheTableMapNothing)
 {
     for (const Bytes& cmap : {Bytes{0, 0, 0, 9, 0, 3}, Bytes{0, 0, 0, 1, 0, 3, 0, 1, 0x7F, 0, 0, 0},
                               Bytes{0, 0, 0, 1, 0, 3, 0, 1, 0, 0, 0, 12, 0, 4, 0x7F, 0xFF, 0, 0, 0x7F, 0xFE}}) {
-        auto tables = ttftest::Tables(NestedRecipe());
-        tables[TrueTypeTag('c', 'm', 'a', 'p')] = cmap;
         TrueTypeFont font;
-        Load(font, tables);
+        LoadWithCmap(font, cmap);
         EXPECT_FALSE(font.LoadCmap());
         EXPECT_EQ(0, font.GlyphForCode('A'));
     }
@@ -290,9 +291,7 @@ TEST(SubsetLoadedFont, MapsEveryCodeAndKeepsTheGlyphsOfTheUsedOnes)
     Load(font, ttftest::Tables(NestedRecipe()));
     PDFFontRecord record;
     record.codes = {'C', 'A'};
-    std::vector<uint16_t> map(65536);
-    for (uint32_t c = 0; c < 65536; ++c)
-        map[c] = static_cast<uint16_t>(c);
+    std::vector<uint16_t> map = IdentityMap();
     ASSERT_TRUE(SubsetLoadedFont(font, map, record));
     EXPECT_EQ(1, map['A']);
     EXPECT_EQ(2, map['B']);  // mapped, though its outline is not kept
@@ -308,9 +307,7 @@ TEST(SubsetFontForPDF, ArialThroughGdiHasTheGlyphsUsedAndArialAdvances)
     PDFFontRecord record;
     record.name = L"Arial";
     record.codes = {'H', 'i', ' '};
-    std::vector<uint16_t> map(65536);
-    for (uint32_t c = 0; c < 65536; ++c)
-        map[c] = static_cast<uint16_t>(c);
+    std::vector<uint16_t> map = IdentityMap();
     ASSERT_TRUE(SubsetFontForPDF(map, record));
     // Arial's (and its metric twin's) advances in thousandths of the em.
     EXPECT_EQ((std::vector<uint32_t>{722, 222, 278}), record.advances);

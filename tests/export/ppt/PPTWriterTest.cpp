@@ -46,6 +46,15 @@ bool Write(const TalPageList& pages, const std::wstring& path, const CKWIndexDec
     return writer.Export(pages, width, height, fonts, CString(path.c_str()));
 }
 
+// Reads the presentation back; false after a fatal failure of the reader's checks.
+bool Read(const std::wstring& path, size_t slides, Presentation& p)
+{
+    LoadPresentation(path, slides, p);
+    return !::testing::Test::HasFatalFailure();
+}
+
+std::string DocumentStream(const Presentation& p) { return std::string(p.doc.begin(), p.doc.end()); }
+
 const PptRecord* PersistDirectory(const Presentation& p)
 {
     for (const PptRecord& child : p.root.children) {
@@ -76,27 +85,44 @@ bool IsFolderAt(const std::wstring& path)
 
 }  // namespace
 
-// One page with a text box, written byte for byte as the golden streams
-// hold it (record tree, persist directory and offsets, drawing group, master
-// and slide, the user-defined summary section); the reader's walk checks
-// every length and reference on the way.
-TEST(PPTWriter, OnePageIsWrittenByteForByte)
+// One page and three pages with a text box, written byte for byte as the
+// golden streams hold them (record tree, persist directory and offsets,
+// drawing group, master and slides, the user-defined summary section); the
+// reader's walk checks every length and reference on the way. Text ids count
+// on over the whole export, each slide's drawing begins on its own block of
+// ids, the slide ids of the list and of the slides agree.
+TEST(PPTWriter, PagesAreWrittenByteForByte)
 {
-    CExportTestFolder folder;
-    CTestPages pages;
-    CTalTextFormat format;
-    NewPage(pages.List())->AddObject(new TalObjExport(CString(L"Title"), CKWDoubleRect(0.5, 0.5, 1, 1), &format));
-    const std::wstring path = folder.Path() + L"report.ppt";
-    ASSERT_TRUE(Write(pages.List(), path));
-    Presentation p;
-    LoadPresentation(path, 1, p);
-    if (HasFatalFailure())
-        return;
-    ExpectGolden(L"one_page.ppt-document", std::string(p.doc.begin(), p.doc.end()));
-    const std::vector<uint8_t>& current = p.file.streams[L"Current User"];
-    ExpectGolden(L"one_page.ppt-current-user", std::string(current.begin(), current.end()));
-    const std::vector<uint8_t>& summary = p.file.streams[L"\x0005" L"DocumentSummaryInformation"];
-    ExpectGolden(L"one_page.ppt-summary", std::string(summary.begin(), summary.end()));
+    const struct {
+        int pages;
+        const wchar_t* text;
+        CKWDoubleRect rect;
+        const wchar_t* golden;
+    } cases[] = {{1, L"Title", CKWDoubleRect(0.5, 0.5, 1, 1), L"one_page"},
+                 {3, L"t", CKWDoubleRect(0, 0, 1, 1), L"three_pages"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pages);
+        CExportTestFolder folder;
+        CTestPages pages;
+        CTalTextFormat format;
+        CountingProgress progress;
+        for (int i = 0; i < c.pages; ++i)
+            NewPage(pages.List())->AddObject(new TalObjExport(CString(c.text), c.rect, &format));
+        const std::wstring path = folder.Path() + L"report.ppt";
+        ASSERT_TRUE(Write(pages.List(), path, nullptr, kScreenWidth, kScreenHeight, &progress));
+        EXPECT_EQ(c.pages + 2, progress.steps);
+        Presentation p;
+        if (!Read(path, c.pages, p))
+            return;
+        const std::wstring golden(c.golden);
+        ExpectGolden((golden + L".ppt-document").c_str(), DocumentStream(p));
+        if (c.pages > 1)
+            continue;
+        const std::vector<uint8_t>& current = p.file.streams[L"Current User"];
+        ExpectGolden((golden + L".ppt-current-user").c_str(), std::string(current.begin(), current.end()));
+        const std::vector<uint8_t>& summary = p.file.streams[L"\x0005" L"DocumentSummaryInformation"];
+        ExpectGolden((golden + L".ppt-summary").c_str(), std::string(summary.begin(), summary.end()));
+    }
 }
 
 TEST(PPTWriter, SlideSizeAndSizeType)
@@ -181,8 +207,7 @@ TEST(PPTWriter, TextBoxesOfEveryKindAreWrittenByteForByte)
     const std::wstring path = folder.Path() + L"texts.ppt";
     ASSERT_TRUE(Write(pages.List(), path, &fonts));
     Presentation p;
-    LoadPresentation(path, 2, p);
-    if (HasFatalFailure())
+    if (!Read(path, 2, p))
         return;
     std::vector<std::wstring> texts;
     for (const PptRecord* slide : p.slides) {
@@ -197,27 +222,7 @@ TEST(PPTWriter, TextBoxesOfEveryKindAreWrittenByteForByte)
               texts);
     // The composed page is left as it was.
     EXPECT_EQ(CString(L"ab\ncd"), static_cast<const ExportSimpleTextData*>(page->GetObject(0)->GetData())->GetText());
-    ExpectGolden(L"text_boxes.ppt-document", std::string(p.doc.begin(), p.doc.end()));
-}
-
-// Three slides byte for byte: text ids count on over the whole export, each
-// slide's drawing begins on its own block of ids, the slide ids of the list
-// and of the slides agree.
-TEST(PPTWriter, ThreePagesAreWrittenByteForByte)
-{
-    CExportTestFolder folder;
-    CTestPages pages;
-    CTalTextFormat format;
-    CountingProgress progress;
-    for (int i = 0; i < 3; ++i)
-        NewPage(pages.List())->AddObject(new TalObjExport(CString(L"t"), CKWDoubleRect(0, 0, 1, 1), &format));
-    const std::wstring path = folder.Path() + L"three.ppt";
-    ASSERT_TRUE(Write(pages.List(), path, nullptr, kScreenWidth, kScreenHeight, &progress));
-    EXPECT_EQ(3 + 2, progress.steps);
-    Presentation p;
-    LoadPresentation(path, 3, p);
-    if (!HasFatalFailure())
-        ExpectGolden(L"three_pages.ppt-document", std::string(p.doc.begin(), p.doc.end()));
+    ExpectGolden(L"text_boxes.ppt-document", DocumentStream(p));
 }
 
 class PPTWriterPictures : public ::testing::Test {
@@ -260,10 +265,9 @@ TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
     ASSERT_TRUE(Write(pages.List(), path));
 
     Presentation p;
-    LoadPresentation(path, 1, p);
-    if (HasFatalFailure())
+    if (!Read(path, 1, p))
         return;
-    ExpectGolden(L"pictures.ppt-document", std::string(p.doc.begin(), p.doc.end()));
+    ExpectGolden(L"pictures.ppt-document", DocumentStream(p));
     ASSERT_EQ(5u, Pictures(p, *p.slides[0]).size());
     // The same file name from another folder has a copy of its own.
     EXPECT_EQ(FileSize(m_first), FileSize(m_folder.Path() + L"report_Images\\pic.bmp"));
@@ -295,8 +299,7 @@ TEST_F(PPTWriterPictures, LinkFolderIsNamedAfterTheOutputPath)
         EXPECT_TRUE(IsFolderAt(m_folder.Path() + c.folder)) << c.folder;
         EXPECT_TRUE(FileExistsAt(m_folder.Path() + c.folder + L"\\pic.bmp")) << c.folder;
         Presentation p;
-        LoadPresentation(path, 1, p);
-        if (HasFatalFailure())
+        if (!Read(path, 1, p))
             return;
         const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[0]);
         ASSERT_EQ(1u, pictures.size());
@@ -349,8 +352,7 @@ TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
     const std::wstring path = m_folder.Path() + L"other.ppt";
     ASSERT_TRUE(Write(pages.List(), path));
     Presentation p;
-    LoadPresentation(path, pages.Size(), p);
-    if (HasFatalFailure())
+    if (!Read(path, pages.Size(), p))
         return;
     for (size_t i = 0; i < pages.Size(); ++i) {
         const auto& c = cases[i];
@@ -410,8 +412,7 @@ TEST(PPTWriterFailures, PageCountUpToWhatDrawingIdsCanNumber)
     const std::wstring path = folder.Path() + L"many.ppt";
     ASSERT_TRUE(Write(pages.List(), path));
     Presentation p;
-    LoadPresentation(path, PPTWriter::kMaxPages, p);
-    if (HasFatalFailure())
+    if (!Read(path, PPTWriter::kMaxPages, p))
         return;
     const PptRecord* directory = PersistDirectory(p);
     ASSERT_NE(nullptr, directory);
@@ -454,8 +455,7 @@ TEST_F(PPTWriterReport, ComposedReportIsWrittenWithoutTouchingItsPages)
     EXPECT_EQ(before, dump.Dump(pages.List()));
 
     Presentation p;
-    LoadPresentation(path, pages.Size(), p);
-    if (HasFatalFailure())
+    if (!Read(path, pages.Size(), p))
         return;
     // The slide size is the document's page size (A4 portrait by default).
     double width = 0, height = 0;

@@ -238,25 +238,19 @@ std::vector<ShapeInfo> SlideShapes(const Presentation& p, const PptRecord& slide
     return shapes;
 }
 
-std::vector<ShapeInfo> TextBoxes(const Presentation& p, const PptRecord& slide)
+static std::vector<ShapeInfo> ShapesOfType(const Presentation& p, const PptRecord& slide, uint16_t type)
 {
-    std::vector<ShapeInfo> boxes;
+    std::vector<ShapeInfo> shapes;
     for (ShapeInfo& shape : SlideShapes(p, slide)) {
-        if (shape.shapeType == 202)
-            boxes.push_back(shape);
+        if (shape.shapeType == type)
+            shapes.push_back(shape);
     }
-    return boxes;
+    return shapes;
 }
 
-std::vector<ShapeInfo> Pictures(const Presentation& p, const PptRecord& slide)
-{
-    std::vector<ShapeInfo> pictures;
-    for (ShapeInfo& shape : SlideShapes(p, slide)) {
-        if (shape.shapeType == 75)
-            pictures.push_back(shape);
-    }
-    return pictures;
-}
+std::vector<ShapeInfo> TextBoxes(const Presentation& p, const PptRecord& slide) { return ShapesOfType(p, slide, 202); }
+
+std::vector<ShapeInfo> Pictures(const Presentation& p, const PptRecord& slide) { return ShapesOfType(p, slide, 75); }
 
 std::wstring ComplexText(const std::vector<uint8_t>& bytes)
 {
