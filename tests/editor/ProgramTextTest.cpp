@@ -241,6 +241,9 @@ TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColou
     }, 5000));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CountOf(bar, chosen) > 0; }));
+    // The button shows the colour before the palette posts its command and
+    // closes: once it is closed the command is queued ahead of the keys.
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
     // What is typed next takes the colour.
     EXPECT_EQ(0, CountOf(panel, chosen));
     Type(L"WW");
