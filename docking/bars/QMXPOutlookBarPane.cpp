@@ -2,6 +2,7 @@
 
 #include "docking/bars/QMXPOutlookButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPPaintBuffer.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/DC.h"
@@ -397,15 +398,8 @@ void CQMXPOutlookBarPane::DoPaint(CDC* pDCPaint) {
     pDCPaint->GetClipBox(&rectClip);
     CRect rectClient;
     GetClientRect(&rectClient);
-    CDC dcMem;
-    CBitmap bmpMem;
-    CBitmap* pOldBitmap = nullptr;
-    CDC* pDC = pDCPaint;
-    if (dcMem.CreateCompatibleDC(pDCPaint) &&
-        bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height())) {
-        pOldBitmap = dcMem.SelectObject(&bmpMem);
-        pDC = &dcMem;
-    }
+    const CQMXPPaintBuffer buffer(pDCPaint, rectClient, rectClip);
+    CDC* pDC = buffer.GetDC();
     CQMXPVisualManager::GetInstance()->OnFillBarBackground(pDC, this, rectClient, rectClient);
     pDC->SetTextColor(globalData.clrBtnText);
     pDC->SetBkMode(TRANSPARENT);
@@ -438,11 +432,6 @@ void CQMXPOutlookBarPane::DoPaint(CDC* pDCPaint) {
         pDC->Draw3dRect(&rectSelected, globalData.clrBtnText, globalData.clrBtnText);
     }
     pDC->SelectObject(pOldFont);
-    if (pDC == &dcMem) {
-        pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
-                         rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBitmap);
-    }
 }
 
 void CQMXPOutlookBarPane::OnSysColorChange() {

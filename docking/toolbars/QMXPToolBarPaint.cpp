@@ -3,6 +3,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPPaintBuffer.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/DC.h"
@@ -57,15 +58,8 @@ void CQMXPToolBar::DoPaint(CDC* pDCPaint) {
     CRect rectClient;
     GetClientRect(&rectClient);
 
-    CDC dcMem;
-    CBitmap bmpMem;
-    CBitmap* pOldBitmap = nullptr;
-    CDC* pDC = pDCPaint;
-    if (dcMem.CreateCompatibleDC(pDCPaint) &&
-        bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height())) {
-        pOldBitmap = dcMem.SelectObject(&bmpMem);
-        pDC = &dcMem;
-    }
+    const CQMXPPaintBuffer buffer(pDCPaint, rectClient, rectClip);
+    CDC* pDC = buffer.GetDC();
     CQMXPVisualManager::GetInstance()->OnFillBarBackground(pDC, this, rectClient, rectClip);
     OnFillBackground(pDC);
     const BOOL bHorz = IsHorizontal();
@@ -129,11 +123,6 @@ void CQMXPToolBar::DoPaint(CDC* pDCPaint) {
             pDC->Draw3dRect(&rectTrack, globalData.clrBtnText, globalData.clrBtnText);
     }
     pDC->SelectObject(pOldFont);
-    if (pDC == &dcMem) {
-        pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
-                         rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBitmap);
-    }
 }
 
 BOOL CQMXPToolBar::DrawButton(CDC* pDC, CQMXPToolbarButton* pButton, CQMXPToolBarImages* pImages,
