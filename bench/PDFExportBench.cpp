@@ -21,7 +21,7 @@
 #include "export/pdf/PDFWriter.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWRasterLib.h"
-#include "framework/windows/KWProgressWnd.h"
+#include "appwindows/KWProgressWnd.h"
 #include "model/TalDocProperties.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalPicture.h"

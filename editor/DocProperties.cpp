@@ -5,7 +5,7 @@
 #include "editor/DocPropertiesPage3.h"
 #include "editor/DocPropertiesPage4.h"
 #include "editor/DocPropertiesPage5.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 
 CDocProperties::CDocProperties(const wchar_t* caption, CWnd* parent, CTalDocument* document, UINT selectPage)
     : CKWPropertySheet(caption, parent, selectPage), m_document(document)

@@ -7,8 +7,8 @@
 // CTalPropertiesPage: what the five pages share: the sheet and its document,
 // the flag that tells whether the page was ever shown (a page never shown
 // writes nothing), and OK running the page's Apply.
-#include "framework/windows/KWPropertySheet.h"
-#include "framework/windows/KWPropertyPage.h"
+#include "appwindows/KWPropertySheet.h"
+#include "appwindows/KWPropertyPage.h"
 
 #include <memory>
 

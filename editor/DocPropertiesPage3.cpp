@@ -7,8 +7,8 @@
 #include "model/TalDocProperties.h"
 #include "model/TalPrefs.h"
 #include "model/TalWatermark.h"
-#include "model/document/TalDocument.h"
-#include "model/document/TalDocumentApp.h"
+#include "document/TalDocument.h"
+#include "document/TalDocumentApp.h"
 #include "resources/ReportPropDialogs.h"
 
 namespace {

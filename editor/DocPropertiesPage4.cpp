@@ -3,7 +3,7 @@
 #include "editor/ReportPropControls.h"
 #include "framework/KWIndexDecoder.h"
 #include "model/TalDocProperties.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "resources/ReportPropDialogs.h"
 
 #include <cstdint>

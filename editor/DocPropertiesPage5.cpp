@@ -3,7 +3,7 @@
 #include "editor/ReportPropControls.h"
 #include "model/TalDocProperties.h"
 #include "model/TalPaperSizes.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/WinApp.h"
 #include "resources/ReportPropDialogs.h"
 

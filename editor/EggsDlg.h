@@ -2,7 +2,7 @@
 // CEggsDlg: the "Our Team" dialog: one picture, decoded from the JPEG held in
 // the program's resources, the dialog's client area sized to it.
 #include "framework/KWGdipBitmap.h"
-#include "framework/windows/KWDialog.h"
+#include "appwindows/KWDialog.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 
 #include "model/TalDocProperties.h"
 #include "model/TalPrefs.h"
-#include "model/document/TalDocumentApp.h"
+#include "document/TalDocumentApp.h"
 #include "resources/ExportPropDialog.h"
 
 namespace {

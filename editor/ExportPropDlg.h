@@ -4,7 +4,7 @@
 // it is to be shown again (the preference "ShowExpDlg"); after OK the caller
 // reads whether an option, and whether the grey-scale default, changed.
 #include "controls/KWButtonControl.h"
-#include "framework/windows/KWDialog.h"
+#include "appwindows/KWDialog.h"
 
 #include <cstdint>
 

@@ -11,9 +11,9 @@
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWGraphics.h"
 #include "framework/KWRasterLib.h"
-#include "framework/windows/KWAccessors.h"
+#include "appwindows/KWAccessors.h"
 #include "model/TalFileNamesData.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 
 #include <cwchar>
 

@@ -4,8 +4,8 @@
 #include "controls/KWMessageBox.h"
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWIndexDecoder.h"
-#include "framework/windows/KWImportFileDialog.h"
-#include "model/document/TalDocumentApp.h"
+#include "appwindows/KWImportFileDialog.h"
+#include "document/TalDocumentApp.h"
 #include "platform/classlib/StringResource.h"
 #include "resources/ReportPropDialogs.h"
 

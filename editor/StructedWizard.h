@@ -5,7 +5,7 @@
 // lives in a wizard document that the caller takes over after the run,
 // whether it finished or was cancelled.
 #include "framework/KWRefPtr.h"
-#include "framework/windows/KWPropertySheet.h"
+#include "appwindows/KWPropertySheet.h"
 #include "model/TalSection.h"
 
 #include <memory>

@@ -6,7 +6,7 @@
 #include "controls/KWButtonControl.h"
 #include "controls/KWImageControl.h"
 #include "controls/KWListBoxControl.h"
-#include "framework/windows/KWPropertyPage.h"
+#include "appwindows/KWPropertyPage.h"
 
 #include <vector>
 

@@ -9,7 +9,7 @@
 #include "controls/ThemeHelperST.h"
 #include "controls/XPStyleButtonST.h"
 #include "framework/KWRefPtr.h"
-#include "framework/windows/KWPropertyPage.h"
+#include "appwindows/KWPropertyPage.h"
 #include "model/TalSection.h"
 
 #include <map>

@@ -6,7 +6,7 @@
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
-#include "framework/windows/KWImportFileDialog.h"
+#include "appwindows/KWImportFileDialog.h"
 #include "model/TalPicture.h"
 #include "resources/Wizard.h"
 

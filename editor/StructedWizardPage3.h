@@ -9,7 +9,7 @@
 #include "controls/XPStyleButtonST.h"
 #include "editor/TalWizardImageList.h"
 #include "framework/KWRefPtr.h"
-#include "framework/windows/KWPropertyPage.h"
+#include "appwindows/KWPropertyPage.h"
 #include "model/TalSection.h"
 
 #include <cstdint>

@@ -8,8 +8,8 @@
 // document manager), offers the report document its services
 // (CTalDocumentApp) and handles the commands that belong to no report.
 #include "docking/toolbars/QMXPDropDownToolBar.h"
-#include "framework/windows/KWBaseApplication.h"
-#include "model/document/TalDocumentApp.h"
+#include "appwindows/KWBaseApplication.h"
+#include "document/TalDocumentApp.h"
 
 #include <cstdint>
 #include <memory>

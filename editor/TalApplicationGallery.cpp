@@ -4,7 +4,7 @@
 #include "editor/TalApplication.h"
 
 #include "editor/PictCollectBar.h"
-#include "framework/windows/KWFolderChooseDlg.h"
+#include "appwindows/KWFolderChooseDlg.h"
 #include "model/TalPrefs.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/FrameWnd.h"

@@ -12,7 +12,7 @@
 #include "framework/KWSystemInfo.h"
 #include "model/TalPrefs.h"
 #include "model/TalSection.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/MessageMap.h"
 #include "platform/classlib/StringResource.h"

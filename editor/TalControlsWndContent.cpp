@@ -18,7 +18,7 @@
 #include "model/TalFileNamesData.h"
 #include "model/TalPicturesData.h"
 #include "model/TalSection.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/MessageMap.h"
 
 #include <commctrl.h>

@@ -8,8 +8,8 @@
 // report document reaches its panes through it (CTalDocumentViews).
 #include "editor/TalSectionTreeCtrl.h"
 #include "framework/KWFocusManager.h"
-#include "framework/windows/KWSplitFrame.h"
-#include "model/document/TalDocumentViews.h"
+#include "appwindows/KWSplitFrame.h"
+#include "document/TalDocumentViews.h"
 
 class CTalControlsWnd;
 class CTalDocument;

@@ -2,7 +2,7 @@
 #include "editor/TalControlsWnd.h"
 #include "editor/TalDocFrame.h"
 #include "model/TalSection.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 
 #include <algorithm>
 

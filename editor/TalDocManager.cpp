@@ -3,7 +3,7 @@
 #include "controls/KWMessageBox.h"
 #include "editor/TalApplication.h"
 #include "framework/KWFile.h"
-#include "framework/windows/KWImportFileDialog.h"
+#include "appwindows/KWImportFileDialog.h"
 #include "model/TalPrefs.h"
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/Document.h"

@@ -3,7 +3,7 @@
 // documents (".otd") and report templates (".otn", which give an untitled
 // report) by extension, refuses a file it cannot read with a message, and
 // reopens the last file at start-up without asking (StartUpMode 2).
-#include "framework/windows/KWDocManager.h"
+#include "appwindows/KWDocManager.h"
 
 class CTalDocManager : public CKWDocManager {
     DECLARE_DYNAMIC(CTalDocManager)

@@ -3,7 +3,7 @@
 #include "framework/KWClipFormats.h"
 #include "framework/KWDataSerializer.h"
 #include "framework/KWSerialData.h"
-#include "framework/windows/KWWinDocument.h"
+#include "appwindows/KWWinDocument.h"
 #include "platform/classlib/OleDataSource.h"
 
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // files dragged from the gallery. It carries a transfer record (which it
 // owns) under "KWTallier Application Object" and, when it has one, a
 // description as Unicode and ANSI text for programs that take only text.
-#include "framework/windows/KWWinSrvrItem.h"
+#include "appwindows/KWWinSrvrItem.h"
 #include "platform/classlib/String.h"
 
 #include <memory>

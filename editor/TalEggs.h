@@ -1,7 +1,7 @@
 #pragma once
 // CTalEggs: the About box's hidden spot: a click within 9 pixels of (69, 30)
 // of the box opens the team dialog.
-#include "framework/windows/KWEggsHelper.h"
+#include "appwindows/KWEggsHelper.h"
 
 class CTalEggs : public CKWEggsHelper {
 public:

@@ -4,7 +4,7 @@
 // draws the docking library's bars in the flat look, docks on every side,
 // follows the text tool bar's docking side with its font boxes, and pages a
 // panel under the pointer with the mouse wheel.
-#include "framework/windows/KWMainFrame.h"
+#include "appwindows/KWMainFrame.h"
 
 class CTalMainFrame : public CKWMainFrame {
     DECLARE_DYNCREATE(CTalMainFrame)

@@ -2,7 +2,7 @@
 // CTalSectionTreeCtrl: the report window's section tree: the tree control of
 // the split layout, driven by the document through CTalSectionTree.
 #include "controls/KWTreeControlSplit.h"
-#include "model/document/TalSectionTree.h"
+#include "document/TalSectionTree.h"
 
 class CTalSectionTreeCtrl : public CKWTreeControlSplit, public CTalSectionTree {
 public:

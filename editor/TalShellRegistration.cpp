@@ -3,7 +3,7 @@
 // DDE commands, and the shell's "New" menu offers both.
 #include "editor/TalApplication.h"
 
-#include "framework/windows/KWShellRegistration.h"
+#include "appwindows/KWShellRegistration.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "model/TalSection.h"
 #include "model/TalTemplate.h"
 #include "model/TalTemplateManager.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/MessageMap.h"
 #include "resources/Editor.h"
 

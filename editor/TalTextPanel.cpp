@@ -5,7 +5,7 @@
 #include "framework/KWFocusManager.h"
 #include "model/TalCommandHistory.h"
 #include "model/TalCommandStrings.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 
 void CTalTextPanel::BeginEditing()
 {

@@ -4,7 +4,7 @@
 #include "model/TalSection.h"
 #include "model/TalTextFormat.h"
 #include "model/TalTextNote.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/MessageMap.h"
 #include "resources/Editor.h"
 

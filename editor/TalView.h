@@ -8,7 +8,7 @@
 // image files, folders, report files, bitmaps and text dropped on the tree
 // become undoable changes of the report (TalViewDragDrop.cpp).
 #include "controls/KWDragDropPane.h"
-#include "framework/windows/KWSplitView.h"
+#include "appwindows/KWSplitView.h"
 #include "platform/classlib/String.h"
 
 #include <commctrl.h>

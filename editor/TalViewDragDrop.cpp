@@ -24,7 +24,7 @@
 #include "model/TalItemUserData.h"
 #include "model/TalPicturesData.h"
 #include "model/TalSectionData.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/WinApp.h"
 

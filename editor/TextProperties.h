@@ -9,8 +9,8 @@
 #include "controls/KWEditControl.h"
 #include "controls/KWFontComboBox.h"
 #include "controls/KWFontLists.h"
-#include "framework/windows/KWPropertyPage.h"
-#include "framework/windows/KWPropertySheet.h"
+#include "appwindows/KWPropertyPage.h"
+#include "appwindows/KWPropertySheet.h"
 
 #include <cstdint>
 

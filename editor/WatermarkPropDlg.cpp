@@ -10,7 +10,7 @@
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
 #include "model/TalWatermark.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "resources/ReportPropDialogs.h"
 
 #include <cwchar>

@@ -10,7 +10,7 @@
 #include "controls/KWEditControl.h"
 #include "controls/KWImageControl.h"
 #include "controls/XPStyleButtonST.h"
-#include "framework/windows/KWDialog.h"
+#include "appwindows/KWDialog.h"
 
 class CDocProperties;
 class CKWImageControlImp;

@@ -2,7 +2,7 @@
 // CTalPrefDlg: the preferences dialog (221, "OstraTallier Preferences"). It
 // edits the start-up mode, the two export and font options, the default
 // template and the image cache size (shown in megabytes).
-#include "framework/windows/KWDialog.h"
+#include "appwindows/KWDialog.h"
 
 #include <cstdint>
 

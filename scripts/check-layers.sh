@@ -2,78 +2,93 @@
 # Holds the source folders to their order of layers: a file may include only
 # from its own layer or the ones below it, and a library in CMakeLists.txt may
 # link only libraries of lower layers. Prints every offending line and fails.
+# Needs nothing but bash, grep and sed, so it runs before the set-up too.
 #   scripts/check-layers.sh [source-root]
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
-# Lowest first. A folder not listed takes the layer of its nearest listed parent.
+# Lowest first. Each layer is a top-level folder with its subfolders.
 layers=(
   platform
   docking
   framework
   controls
-  framework/windows
+  appwindows
   text
   model
   files
   export
-  model/document
+  document
   editor
 )
+declare -A rank
+for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done
 
-python3 - "${layers[@]}" <<'PY'
-import os, re, subprocess, sys
+# The layer of a path (its top-level folder) in $layer, empty outside every layer.
+layer_of() {
+  layer=""
+  [[ $1 == */* ]] || return 0
+  local top=${1%%/*}
+  [ -n "${rank[$top]+x}" ] && layer=$top
+  return 0
+}
 
-layers = sys.argv[1:]
-rank = {folder: i for i, folder in enumerate(layers)}
+# The tracked and new files of a checkout; every file of the tree elsewhere.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  mapfile -t files < <(git ls-files --cached --others --exclude-standard)
+else
+  mapfile -t files < <(find . -type f ! -path './build*' ! -path './.git/*' | sed 's#^\./##')
+fi
+sources=()
+for path in "${files[@]}"; do
+  case $path in
+    *.h|*.hpp|*.c|*.cpp|*.rc) [ -f "$path" ] && sources+=("$path") ;;
+  esac
+done
 
-def layer_of(path):
-    """The listed folder nearest above path, or None outside every layer."""
-    parts = path.split("/")
-    for n in range(len(parts), 0, -1):
-        folder = "/".join(parts[:n])
-        if folder in rank:
-            return folder
-    return None
-
-files = subprocess.run(["git", "ls-files", "--cached", "--others", "--exclude-standard"],
-                       capture_output=True, text=True, check=True).stdout.split()
-include = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
-faults = []
-for path in files:
-    if not path.endswith((".h", ".hpp", ".c", ".cpp", ".rc")) or not os.path.isfile(path):
-        continue
-    own = layer_of(os.path.dirname(path))
-    if own is None:
-        continue  # tests, benchmarks and scripts may use every layer
-    with open(path, encoding="utf-8", errors="replace") as f:
-        for number, line in enumerate(f, 1):
-            m = include.match(line)
-            if not m:
-                continue
-            target = layer_of(os.path.dirname(m.group(1)))
-            if target is not None and rank[target] > rank[own]:
-                faults.append(f"{path}:{number}: {own} includes {m.group(1)} of the higher layer {target}")
+faults=()
+include_re='^[[:space:]]*#[[:space:]]*include[[:space:]]+"([^"]+)"'
+if [ ${#sources[@]} -gt 0 ]; then
+  while IFS= read -r hit; do
+    path=${hit%%:*}; rest=${hit#*:}
+    number=${rest%%:*}; line=${rest#*:}
+    [[ $line =~ $include_re ]] || continue
+    target_file=${BASH_REMATCH[1]}
+    layer_of "$path"; own=$layer
+    [ -n "$own" ] || continue  # tests, benchmarks and scripts may use every layer
+    layer_of "$target_file"; target=$layer
+    if [ -n "$target" ] && [ "${rank[$target]}" -gt "${rank[$own]}" ]; then
+      faults+=("$path:$number: $own includes $target_file of the higher layer $target")
+    fi
+  done < <(grep -H -n -E "$include_re" -- "${sources[@]}" || true)
+fi
 
 # Libraries: ot_folder_library(name folder deps...) links only lower layers.
-cmake = open("CMakeLists.txt", encoding="utf-8").read()
-libraries = {}
-for m in re.finditer(r"ot_folder_library\(([^)]*)\)", cmake):
-    words = m.group(1).split()
-    if len(words) >= 2:
-        libraries[words[0]] = (words[1].removesuffix("/**"), words[2:])
-for name, (folder, deps) in libraries.items():
-    own = layer_of(folder)
-    for dep in deps:
-        if dep in libraries:
-            target = layer_of(libraries[dep][0])
-            if own is not None and target is not None and rank[target] >= rank[own] and dep != name:
-                faults.append(f"CMakeLists.txt: {name} ({own}) links {dep} ({target}), which is not below it")
+declare -A lib_folder lib_deps
+cmake=$(tr '\n' ' ' < CMakeLists.txt)
+while [[ $cmake =~ ot_folder_library\(([^\)]*)\)(.*) ]]; do
+  cmake=${BASH_REMATCH[2]}
+  read -r -a words <<< "${BASH_REMATCH[1]}"
+  [ ${#words[@]} -ge 2 ] || continue
+  lib_folder[${words[0]}]=${words[1]%/\*\*}
+  lib_deps[${words[0]}]="${words[*]:2}"
+done
+for name in "${!lib_folder[@]}"; do
+  layer_of "${lib_folder[$name]}/"; own=$layer
+  [ -n "$own" ] || continue
+  for dep in ${lib_deps[$name]}; do
+    [ -n "${lib_folder[$dep]+x}" ] && [ "$dep" != "$name" ] || continue
+    layer_of "${lib_folder[$dep]}/"; target=$layer
+    if [ -n "$target" ] && [ "${rank[$target]}" -ge "${rank[$own]}" ]; then
+      faults+=("CMakeLists.txt: $name ($own) links $dep ($target), which is not below it")
+    fi
+  done
+done
 
-for fault in faults:
-    print(fault)
-if faults:
-    print(f"check-layers: {len(faults)} dependencies against the order {' < '.join(layers)}")
-    sys.exit(1)
-PY
+if [ ${#faults[@]} -gt 0 ]; then
+  printf '%s\n' "${faults[@]}"
+  order=$(printf ' < %s' "${layers[@]}")
+  echo "check-layers: ${#faults[@]} dependencies against the order ${order:3}"
+  exit 1
+fi

@@ -35,7 +35,15 @@ ot_wine_prefix() {
       cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       wineserver -w 9>&-
       rm -f "$reg"
-      touch "$WINEPREFIX/.ot-ready-3"
+      # Marked ready only once its settings and fonts are on disk: a creation cut
+      # short leaves no mark, and the next run makes the prefix again.
+      if grep -q 'Liberation Sans' "$WINEPREFIX/user.reg" 2>/dev/null &&
+         ls "$WINEPREFIX/drive_c/windows/Fonts/"*.ttf >/dev/null 2>&1; then
+        touch "$WINEPREFIX/.ot-ready-3"
+      else
+        echo "wine-env: the Wine prefix $WINEPREFIX was not completed" >&2
+        exit 1
+      fi
     fi
   ) 9>"$WINEPREFIX.lock"
 }

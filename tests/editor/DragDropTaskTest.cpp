@@ -2,7 +2,7 @@
 #include "editor/TalDragDropTask.h"
 #include "framework/KWClipFormats.h"
 #include "model/TalFileNamesData.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/OleDataSource.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "editor/ExportPropDlg.h"
 #include "model/TalDocProperties.h"
 #include "model/TalPrefs.h"
-#include "model/document/TalDocumentApp.h"
+#include "document/TalDocumentApp.h"
 #include "resources/ExportPropDialog.h"
 
 #include <gtest/gtest.h>

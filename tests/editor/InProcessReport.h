@@ -8,7 +8,7 @@
 #include "editor/TalDocFrame.h"
 #include "editor/TalMainFrame.h"
 #include "editor/TalView.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/platform/classlib/TestSupport.h"
 

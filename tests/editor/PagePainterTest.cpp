@@ -12,8 +12,8 @@
 #include "model/TalDocProperties.h"
 #include "model/TalTextFormat.h"
 #include "model/TalTextNote.h"
-#include "model/document/TalDocument.h"
-#include "model/document/TalPrintIFace.h"
+#include "document/TalDocument.h"
+#include "document/TalPrintIFace.h"
 #include "SolidBitmap.h"
 #include "tests/framework/KWTestFiles.h"
 

@@ -15,7 +15,7 @@
 #include "model/TalTemplateManager.h"
 #include "model/TalTextFormat.h"
 #include "model/TalTextNote.h"
-#include "model/document/TalDocument.h"
+#include "document/TalDocument.h"
 #include "platform/classlib/MDIFrameWnd.h"
 #include "resources/Editor.h"
 #include "resources/TextPropertiesDialog.h"

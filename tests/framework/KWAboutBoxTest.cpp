@@ -2,10 +2,10 @@
 // splash screen without its picture.
 #include "KWAppTestSupport.h"
 
-#include "framework/windows/KWAboutDialog.h"
-#include "framework/windows/KWEggsHelper.h"
-#include "framework/windows/KWFolderChooseDlg.h"
-#include "framework/windows/KWSplashScreen.h"
+#include "appwindows/KWAboutDialog.h"
+#include "appwindows/KWEggsHelper.h"
+#include "appwindows/KWFolderChooseDlg.h"
+#include "appwindows/KWSplashScreen.h"
 #include "resources/FrameworkDialogs.h"
 
 #include <gtest/gtest.h>

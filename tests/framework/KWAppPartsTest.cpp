@@ -5,8 +5,8 @@
 
 #include "controls/KWScrolledBitmapControl.h"
 #include "framework/KWSystemInfo.h"
-#include "framework/windows/KWDocManager.h"
-#include "framework/windows/KWStatusBar.h"
+#include "appwindows/KWDocManager.h"
+#include "appwindows/KWStatusBar.h"
 #include "platform/classlib/DocTemplate.h"
 
 #include <gtest/gtest.h>

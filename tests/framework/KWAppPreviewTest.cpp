@@ -2,7 +2,7 @@
 #include "KWAppTestSupport.h"
 
 #include "docking/toolbars/QMXPToolbarButton.h"
-#include "framework/windows/KWPrintPreviewView.h"
+#include "appwindows/KWPrintPreviewView.h"
 #include "platform/classlib/PreviewView.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
-#include "framework/windows/KWAccessors.h"
-#include "framework/windows/KWSplashScreen.h"
-#include "framework/windows/KWStatusBar.h"
+#include "appwindows/KWAccessors.h"
+#include "appwindows/KWSplashScreen.h"
+#include "appwindows/KWStatusBar.h"
 
 #include <gtest/gtest.h>
 

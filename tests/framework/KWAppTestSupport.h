@@ -6,8 +6,8 @@
 #include "KWAppTestResources.h"
 #include "KWWindowsTestSupport.h"
 
-#include "framework/windows/KWBaseApplication.h"
-#include "framework/windows/KWMainFrame.h"
+#include "appwindows/KWBaseApplication.h"
+#include "appwindows/KWMainFrame.h"
 
 #include <gtest/gtest.h>
 

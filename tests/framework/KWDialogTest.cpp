@@ -1,7 +1,7 @@
 // Tests of the dialog bases: modal runs, context help and the mouse hooks.
-#include "framework/windows/KWDialog.h"
-#include "framework/windows/KWPropertyPage.h"
-#include "framework/windows/KWPropertySheet.h"
+#include "appwindows/KWDialog.h"
+#include "appwindows/KWPropertyPage.h"
+#include "appwindows/KWPropertySheet.h"
 #include "framework/KWSystemInfo.h"
 
 #include "tests/framework/KWDialogTestResources.h"

@@ -2,9 +2,9 @@
 // reading and writing through the binary archive, the first view, the save
 // prompt's proposal, and the print interface's defaults.
 #include "framework/KWArchive.h"
-#include "framework/windows/KWDocument.h"
-#include "framework/windows/KWPrintIFace.h"
-#include "framework/windows/KWView.h"
+#include "appwindows/KWDocument.h"
+#include "appwindows/KWPrintIFace.h"
+#include "appwindows/KWView.h"
 #include "platform/classlib/DocTemplate.h"
 #include "tests/platform/classlib/TestSupport.h"
 

@@ -7,7 +7,7 @@
 #include "framework/KWClipFormats.h"
 #include "framework/KWDragInfo.h"
 #include "controls/KWWinDropTarget.h"
-#include "framework/windows/KWWinSrvrItem.h"
+#include "appwindows/KWWinSrvrItem.h"
 #include "platform/classlib/OleDataSource.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Tests of the export and import file dialogs, driven through the common
 // dialog's own controls.
-#include "framework/windows/KWExportFileDialog.h"
-#include "framework/windows/KWImportFileDialog.h"
+#include "appwindows/KWExportFileDialog.h"
+#include "appwindows/KWImportFileDialog.h"
 
 #include "resources/FrameworkDialogs.h"
 #include "tests/framework/KWFileDialogTestSupport.h"

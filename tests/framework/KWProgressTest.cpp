@@ -1,6 +1,6 @@
 // Tests of the progress interface's stages and of the progress window.
 #include "framework/KWProgressInterface.h"
-#include "framework/windows/KWProgressWnd.h"
+#include "appwindows/KWProgressWnd.h"
 
 #include "resources/FrameworkDialogs.h"
 

@@ -2,7 +2,7 @@
 // collapsing and expanding, and the bars driven by mouse messages.
 #include "KWWindowsTestSupport.h"
 
-#include "framework/windows/KWSplitManager.h"
+#include "appwindows/KWSplitManager.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "KWWindowsTestSupport.h"
 
 #include "framework/KWGdipBitmap.h"
-#include "framework/windows/KWWinWheelWnd.h"
+#include "appwindows/KWWinWheelWnd.h"
 #include "platform/classlib/ScrollBar.h"
 
 #include <gtest/gtest.h>

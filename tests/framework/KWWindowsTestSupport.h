@@ -7,9 +7,9 @@
 
 #include "framework/KWSplitItem.h"
 #include "framework/KWSplitterIFace.h"
-#include "framework/windows/KWDocument.h"
-#include "framework/windows/KWSplitFrame.h"
-#include "framework/windows/KWSplitView.h"
+#include "appwindows/KWDocument.h"
+#include "appwindows/KWSplitFrame.h"
+#include "appwindows/KWSplitView.h"
 #include "platform/classlib/ScrollBar.h"
 #include "platform/classlib/MDIFrameWnd.h"
 #include "platform/classlib/WinApp.h"

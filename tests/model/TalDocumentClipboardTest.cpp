@@ -9,7 +9,7 @@
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
 #include "model/TalTextNote.h"
-#include "model/document/TalClipboardData.h"
+#include "document/TalClipboardData.h"
 #include "text/KWClipboard.h"
 
 using namespace taldoc;

@@ -11,7 +11,7 @@
 #include "model/TalImageFormat.h"
 #include "model/TalTextNote.h"
 #include "model/TalWatermark.h"
-#include "model/document/TalPrintIFace.h"
+#include "document/TalPrintIFace.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/PrintInfo.h"
 

@@ -4,14 +4,14 @@
 // multi-document template over a recording report document, a frame whose
 // panes are fakes that log every call and keep an in-memory section tree,
 // and a timer that answers the modal dialogs the document runs.
-#include "framework/windows/KWView.h"
+#include "appwindows/KWView.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "framework/QMFormatInfo.h"
-#include "model/document/TalDocument.h"
-#include "model/document/TalDocumentApp.h"
-#include "model/document/TalDocumentViews.h"
+#include "document/TalDocument.h"
+#include "document/TalDocumentApp.h"
+#include "document/TalDocumentViews.h"
 #include "model/TalPrefs.h"
-#include "model/document/TalSectionTree.h"
+#include "document/TalSectionTree.h"
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"

@@ -11,8 +11,8 @@
 #include "model/TalPageTemplate.h"
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
-#include "model/document/TalCntrItem.h"
-#include "model/document/TalPrintIFace.h"
+#include "document/TalCntrItem.h"
+#include "document/TalPrintIFace.h"
 
 #include <gtest/gtest.h>
 #include <winspool.h>

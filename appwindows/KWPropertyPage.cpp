@@ -1,0 +1,5 @@
+#include "appwindows/KWPropertyPage.h"
+
+IMPLEMENT_DYNAMIC(CKWPropertyPage, CPropertyPage)
+
+CKWPropertyPage::CKWPropertyPage(UINT nIDTemplate) : CPropertyPage(nIDTemplate, 0, kPageRecordSize) {}

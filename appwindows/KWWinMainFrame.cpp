@@ -1,0 +1,88 @@
+#include "appwindows/KWWinMainFrame.h"
+
+#include "docking/toolbars/QMXPMenuBar.h"
+#include "docking/toolbars/QMXPPopupMenu.h"
+#include "appwindows/KWAbstractApp.h"
+#include "appwindows/KWPrintPreviewView.h"
+#include "platform/classlib/Menu.h"
+#include "platform/classlib/MessageMap.h"
+#include "platform/classlib/WinApp.h"
+
+#include <windowsx.h>
+
+IMPLEMENT_DYNAMIC(CKWWinMainFrame, CQMXPMDIFrameWnd)
+
+const UINT g_msgQMXResetToolBar = ::RegisterWindowMessageW(L"QMXTOOLBAR_RESETTOOLBAR");
+const UINT g_msgQMXPopupMenu = ::RegisterWindowMessageW(L"QMXTOOLBAR_POPUPMENU");
+
+namespace {
+// Overlapped with caption, system menu, thick frame, minimise and maximise
+// boxes, maximised, the document's title in the caption.
+constexpr DWORD kMainFrameStyle = 0x01CF8000;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CKWWinMainFrame, CQMXPMDIFrameWnd)
+    ON_REGISTERED_MESSAGE(g_msgQMXResetToolBar, OnResetToolBar)
+    ON_REGISTERED_MESSAGE(g_msgQMXPopupMenu, OnPopupMenu)
+END_MESSAGE_MAP()
+
+CKWWinMainFrame::CKWWinMainFrame() = default;
+
+CKWWinMainFrame::~CKWWinMainFrame()
+{
+    if (m_ownsMenuBar)
+        delete m_menuBar;
+}
+
+BOOL CKWWinMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    if (!CQMXPMDIFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style = kMainFrameStyle;
+    // The library restored the stored placement and its show command: the
+    // window opens maximised only when that (or the start) asks for it.
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_nCmdShow != SW_SHOWMAXIMIZED && app->m_nCmdShow != SW_MAXIMIZE)
+        cs.style &= ~WS_MAXIMIZE;
+    return TRUE;
+}
+
+CView* CKWWinMainFrame::GetPrintPreviewView()
+{
+    CFrameWnd* frame = m_hWnd ? GetActiveFrame() : nullptr;
+    CView* view = frame ? frame->GetActiveView() : nullptr;
+    return view && view->IsKindOf(RUNTIME_CLASS(CKWPrintPreviewView)) ? view : nullptr;
+}
+
+LRESULT CKWWinMainFrame::OnResetToolBar(WPARAM wParam, LPARAM)
+{
+    if (auto* app = dynamic_cast<CKWAbstractApp*>(AfxGetApp()))
+        app->ResetToolBar(static_cast<UINT>(wParam));
+    return 0;
+}
+
+LRESULT CKWWinMainFrame::OnPopupMenu(WPARAM wParam, LPARAM lParam)
+{
+    OnToolbarContextMenu(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+    return 0;
+}
+
+void CKWWinMainFrame::OnToolbarContextMenu(UINT menuId, CPoint point)
+{
+    if (GetPrintPreviewView())
+        return;
+    CMenu menu;
+    if (!menu.LoadMenu(menuId))
+        return;
+    HMENU popup = ::GetSubMenu(menu.m_hMenu, 0);
+    if (!popup)
+        return;
+    // The popup window outlives this function and destroys the menu it is
+    // given when it closes: the sub-menu leaves the loaded menu first.
+    ::RemoveMenu(menu.m_hMenu, 0, MF_BYPOSITION);
+    auto* popupMenu = new CQMXPPopupMenu;
+    if (!popupMenu->Create(this, point.x, point.y, popup)) {
+        delete popupMenu;
+        ::DestroyMenu(popup);
+    }
+}

@@ -1,0 +1,156 @@
+// The report's pages and "Generate Report": the composed page list, the
+// export file dialog and the dispatch to the PDF, HTML and PowerPoint writers.
+#include "document/TalDocument.h"
+
+#include "export/ComposeExportPages.h"
+#include "export/html/TalHTMLExp.h"
+#include "export/pdf/PDFWriter.h"
+#include "export/ppt/PPTWriter.h"
+#include "appwindows/KWExportFileDialog.h"
+#include "framework/KWFileFilter.h"
+#include "appwindows/KWProgressWnd.h"
+#include "framework/QMFormatInfo.h"
+#include "document/TalDocumentApp.h"
+#include "model/TalPrefs.h"
+#include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/View.h"
+#include "platform/classlib/WinApp.h"
+
+namespace {
+
+// Repaints the main window's active view at once, so that the area under
+// the closed dialogs is drawn before a long write.
+void RedrawActiveView()
+{
+    CWinApp* app = AfxGetApp();
+    CWnd* mainWnd = app ? app->m_pMainWnd : nullptr;
+    if (!mainWnd || !mainWnd->m_hWnd || !mainWnd->IsFrameWnd())
+        return;
+    CFrameWnd* frame = static_cast<CFrameWnd*>(mainWnd)->GetActiveFrame();
+    CView* view = frame ? frame->GetActiveView() : nullptr;
+    if (view && view->m_hWnd)
+        ::RedrawWindow(view->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+void CTalDocument::OnGenerateReport(UINT id)
+{
+    switch (id) {
+    case ID_TAL_GENERATE_PDF:
+        GenerateReport(kKWFormatPdf, kKWFormatPdf);
+        break;
+    case ID_TAL_GENERATE_HTML:
+        GenerateReport(kKWFormatHtml, kKWFormatHtml);
+        break;
+    case ID_TAL_GENERATE_PPT:
+        GenerateReport(kKWFormatPowerPoint, kKWFormatPowerPoint);
+        break;
+    default:
+        break;
+    }
+}
+
+void CTalDocument::GenerateReport(uint32_t category, uint32_t defaultFormat)
+{
+    EndEdits(false);
+    CTalDocumentApp* app = GetTalDocumentApp();
+    if (!app)
+        return;
+    CKWExportFileDialog dialog(app->GetFormatList(), category, GetTitle(), nullptr, defaultFormat, nullptr);
+    if (dialog.DoModal() != IDOK || !ConfirmExportOptions())
+        return;
+    RedrawActiveView();
+    const CString path = dialog.GetPathName();
+    const CQMFormatInfo* chosen = dialog.GetChosenFormat();
+    const uint32_t format = chosen ? chosen->GetFormatId() : 0;
+    switch (format) {
+    case kKWFormatHtml:
+        WriteHtml(path);
+        break;
+    case kKWFormatPowerPoint:
+        WritePowerPoint(path);
+        break;
+    case kKWFormatPdf:
+        WritePdf(path);
+        break;
+    default:
+        return;
+    }
+    app->GetPrefs().SetDefExportFormat(static_cast<int32_t>(format));
+}
+
+bool CTalDocument::ConfirmExportOptions()
+{
+    CTalDocumentApp* app = GetTalDocumentApp();
+    if (!app || !app->GetPrefs().GetShowExportDialog())
+        return true;
+    bool optionsChanged = false, grayscaleChanged = false;
+    if (!app->RunExportOptionsDialog(GetProperties(), optionsChanged, grayscaleChanged))
+        return false;
+    if (optionsChanged)
+        SetModifiedFlag(TRUE);
+    if (grayscaleChanged)
+        OnDefaultGrayscaleChanged();
+    return true;
+}
+
+bool CTalDocument::WritePdf(const wchar_t* fileName)
+{
+    // The writer takes the name in UTF-16: a name outside the ANSI code
+    // page reaches the disk as it was chosen.
+    CKWProgressWnd progress;
+    progress.SetRange(1, 100);
+    progress.SetStep(1);
+    progress.Show();
+    PDFWriter writer;
+    const bool written = writer.Export(*this, fileName, &progress);
+    progress.Hide();
+    if (written)
+        OpenWrittenFile(fileName);
+    return written;
+}
+
+bool CTalDocument::WriteHtml(const wchar_t* fileName)
+{
+    CTalHTMLExp exporter;
+    if (!exporter.WriteExport(*this, fileName))
+        return false;
+    // A partly written export is not shown as if it were the report.
+    OpenWrittenFile(fileName);
+    return true;
+}
+
+bool CTalDocument::WritePowerPoint(const wchar_t* fileName)
+{
+    if (!ComposePages(false))
+        return false;
+    PPTWriter writer;
+    const bool written = writer.Export(GetProperties(), m_pages, fileName);
+    if (written)
+        OpenWrittenFile(fileName);
+    return written;
+}
+
+bool CTalDocument::ComposePages(bool printing)
+{
+    ClearPages();
+    if (::ComposeExportPages(GetProperties(), m_pages, printing, m_currentSection.Get(), &m_currentStartPage))
+        return true;
+    ShowMessage(L"There is no page for report generating!");
+    return false;
+}
+
+TalPageExport* CTalDocument::GetPage(size_t number) const
+{
+    if (number == 0 || number > m_pages.size())
+        return nullptr;
+    return m_pages[number - 1];
+}
+
+void CTalDocument::ClearPages()
+{
+    DeletePages(m_pages);
+    TalPageList().swap(m_pages);
+    m_currentStartPage = 0;
+}

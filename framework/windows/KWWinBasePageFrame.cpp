@@ -1,9 +1,0 @@
-#include "framework/windows/KWWinBasePageFrame.h"
-
-CKWWinBasePageFrame::CKWWinBasePageFrame() : m_attached(nullptr) {}
-
-CKWWinBasePageFrame::~CKWWinBasePageFrame() = default;
-
-CScrollBar* CKWWinBasePageFrame::GetHorzScrollBar() { return m_hScrollStrip.GetScrollBar(); }
-
-CScrollBar* CKWWinBasePageFrame::GetVertScrollBar() { return m_vScrollStrip.GetScrollBar(); }
