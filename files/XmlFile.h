@@ -35,7 +35,7 @@ public:
     int32_t WriteRun(const void* bytes, int32_t count);
     // Room for at most kRunSize bytes that hold no line feed, made in place
     // and then written with RunWritten.
-    static const int32_t kRunSize = 1024 * 1024;
+    static const int32_t kRunSize = 64 * 1024;
     char* RunBuffer(int32_t count);
     void RunWritten(int32_t count);
     // From now until Close, what is written is handed in large blocks to a
