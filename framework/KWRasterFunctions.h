@@ -47,6 +47,9 @@ struct KWRasterImageInfo {
     char format[8];       // "jpg", "png", "gif", "bmp", "tif", "ico"
 };
 typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageInfo* info);
+// Writes the JPEG file at source turned upright losslessly to target; 1 when
+// written, 0 (nothing written) when the turn is not exact or not needed.
+typedef int32_t (*KWWriteUprightJpegWFn)(const wchar_t* source, const wchar_t* target);
 typedef CQMFormatInfo* (*KWCreateFormatListFn)();
 typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
 }
@@ -73,4 +76,5 @@ struct KWRasterFunctions {
     KWReadLQRasterImageWFn ReadLQRasterImageW = nullptr;
     KWReadRasterImageInfoWFn ReadRasterImageInfoW = nullptr;
     KWSaveRasterImageWFn SaveRasterImageW = nullptr;
+    KWWriteUprightJpegWFn WriteUprightJpegW = nullptr;
 };

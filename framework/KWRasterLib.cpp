@@ -142,6 +142,7 @@ void CKWRasterLib::LoadFunctions()
     f.ReadLQRasterImageW = TakeExport<KWReadLQRasterImageWFn>(m_library, "ReadLQRasterImageW");
     f.ReadRasterImageInfoW = TakeExport<KWReadRasterImageInfoWFn>(m_library, "ReadRasterImageInfoW");
     f.SaveRasterImageW = TakeExport<KWSaveRasterImageWFn>(m_library, "SaveRasterImageW");
+    f.WriteUprightJpegW = TakeExport<KWWriteUprightJpegWFn>(m_library, "WriteUprightJpegW");
 }
 
 void CKWRasterLib::MakeStoreFolder()

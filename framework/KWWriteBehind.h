@@ -6,14 +6,14 @@
 // queues it with the operation that writes it; the thread runs the queued
 // operations in order and gives the blocks back. Memory stays at the blocks,
 // whatever is written.
+#include "framework/KWWorkQueue.h"
+
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class CKWWriteBehind {
@@ -36,26 +36,20 @@ public:
     // A call without a block (closing a file), run in the same order.
     void Queue(std::function<bool()> call);
     // Waits until everything queued has run. False when an operation failed
-    // since the last Finish.
+    // (or threw) since the last Finish.
     bool Finish();
 
 private:
-    struct Job {
-        uint8_t* block = nullptr;
-        size_t count = 0;
-        Sink sink;
-        std::function<bool()> call;
-    };
-    void Run();
+    // Runs an operation on the thread; a failure is kept for Finish.
+    void Run(const std::function<bool()>& operation);
+    void GiveBack(uint8_t* block);
 
     const size_t m_blockSize;
     std::vector<std::unique_ptr<uint8_t[]>> m_blocks;
     std::vector<uint8_t*> m_free;
-    std::deque<Job> m_jobs;
-    bool m_busy = false;  // the thread runs a job
     bool m_failed = false;
-    bool m_stop = false;
     std::mutex m_lock;
-    std::condition_variable m_changed;
-    std::thread m_thread;
+    std::condition_variable m_freed;
+    // Last, so that it ends (running what is queued) before the blocks go.
+    CKWWorkQueue m_thread;
 };

@@ -5,6 +5,9 @@
 #include "platform/rasterlib/ExportCalls.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/ImageWriter.h"
+#include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/JpegTransform.h"
+#include "platform/rasterlib/Orientation.h"
 
 #include <windows.h>
 
@@ -113,9 +116,28 @@ uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t hei
     }
 }
 
+int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
+{
+    try {
+        ByteSource bytes;
+        JpegInfo info;
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || info.exifLength == 0)
+            return 0;
+        const uint8_t orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
+        const uint8_t* data = orientation != kOrientationUpright ? bytes.Whole() : nullptr;
+        std::vector<uint8_t> upright;
+        if (!data || !TransformJpegUpright(data, size_t(bytes.Size()), orientation, upright))
+            return 0;
+        return WriteWholeFile(target, upright) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // extern "C"
 
 static_assert(std::is_same<decltype(&ReadRasterImageW), PFN_ReadRasterImageW>::value, "ReadRasterImageW");
 static_assert(std::is_same<decltype(&ReadLQRasterImageW), PFN_ReadLQRasterImageW>::value, "ReadLQRasterImageW");
 static_assert(std::is_same<decltype(&ReadRasterImageInfoW), PFN_ReadRasterImageInfoW>::value, "ReadRasterImageInfoW");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");
+static_assert(std::is_same<decltype(&WriteUprightJpegW), PFN_WriteUprightJpegW>::value, "WriteUprightJpegW");
