@@ -1,7 +1,11 @@
 #include "framework/KWWriteBehind.h"
+#include "framework/KWWorkQueue.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -52,4 +56,31 @@ TEST(KWWriteBehind, AnExceptionInAnOperationIsAFailedWriteAndTheThreadGoesOn)
     writer.Queue([&ran] { return ran = true; });
     EXPECT_TRUE(writer.Finish());
     EXPECT_TRUE(ran);
+}
+
+TEST(KWWorkQueue, EveryJobRunsOnceOnTheThreadsAndWaitSeesThemAllDone)
+{
+    CKWWorkQueue queue(4);
+    std::atomic<int> sum(0);
+    std::atomic<int> running(0), most(0);
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 1; i <= 100; ++i) {
+            queue.Queue([&, i] {
+                const int now = ++running;
+                for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+                }
+                if (i == 50)
+                    throw std::runtime_error("one job fails");
+                ::Sleep(0);
+                sum += i;
+                --running;
+            });
+        }
+        queue.Wait();
+        running = 0;
+        EXPECT_EQ(sum, (round + 1) * (5050 - 50)) << "the failing job ends alone";
+    }
+    EXPECT_LE(most, 4);
+    EXPECT_GE(CKWWorkQueue::Processors(64), 1);
+    EXPECT_EQ(CKWWorkQueue::Processors(1), 1);
 }
