@@ -331,21 +331,31 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
     EXPECT_EQ((std::vector<int>{0, 0, 0}), MarkPixels(shown.tree, sections));
 
     // Pressed on the third, moved up past the drag threshold and over the
-    // second to the first, where the mark after it shows; dropped there.
+    // second to the first, where the mark after it shows; the first time
+    // the drag is given up with Escape, the second time dropped there.
     const POINT third = edtest::TreeItemPoint(shown.tree, sections[2]);
     const POINT first = edtest::TreeItemPoint(shown.tree, sections[0]);
-    edtest::MouseAt(third, 0, 40);
-    edtest::MouseAt(third, MOUSEEVENTF_LEFTDOWN, 40);
-    constexpr int kSteps = 12;
-    for (int i = 1; i <= kSteps; ++i)
-        edtest::MouseAt({third.x, third.y + (first.y - third.y) * i / kSteps}, 0, 40);
-    std::vector<int> marks;
-    EXPECT_TRUE(edtest::WaitFor([&] {
-        marks = MarkPixels(shown.tree, sections);
-        return marks[0] > 0 && marks[1] == 0 && marks[2] == 0;
-    }, 5000)) << marks[0] << " " << marks[1] << " " << marks[2];
-    test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_drag_over_first");
-    edtest::MouseAt(first, MOUSEEVENTF_LEFTUP, 40);
+    for (bool drop : {false, true}) {
+        edtest::MouseAt(third, 0, 40);
+        edtest::MouseAt(third, MOUSEEVENTF_LEFTDOWN, 40);
+        constexpr int kSteps = 12;
+        for (int i = 1; i <= kSteps; ++i)
+            edtest::MouseAt({third.x, third.y + (first.y - third.y) * i / kSteps}, 0, 40);
+        std::vector<int> marks;
+        EXPECT_TRUE(edtest::WaitFor([&] {
+            marks = MarkPixels(shown.tree, sections);
+            return marks[0] > 0 && marks[1] == 0 && marks[2] == 0;
+        }, 5000)) << drop << ": " << marks[0] << " " << marks[1] << " " << marks[2];
+        if (drop) {
+            test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_drag_over_first");
+            edtest::MouseAt(first, MOUSEEVENTF_LEFTUP, 40);
+            break;
+        }
+        edtest::PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+        edtest::MouseAt(first, MOUSEEVENTF_LEFTUP, 40);
+        EXPECT_TRUE(edtest::WaitFor([&] { return MarkPixels(shown.tree, sections) == std::vector<int>{0, 0, 0}; }));
+        EXPECT_EQ(sections, shown.Sections()) << "a drag given up moves nothing";
+    }
 
     // The third section is now the first one's child; the mark is gone.
     LPARAM moved = 0;
