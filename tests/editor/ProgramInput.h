@@ -15,10 +15,13 @@
 
 namespace edtest {
 
+// The pause after each step of a drag: the other process reads the input on
+// its own time and takes each step through its own drag loop.
+constexpr DWORD kHandStepMs = 40;
+
 // The pointer moved to the screen point with the button flags
-// (MOUSEEVENTF_LEFTDOWN, ...). The other process reads the input on its own
-// time; a pause after each step lets a drag loop there follow the steps.
-inline void MouseAt(POINT point, DWORD flags = 0, DWORD pauseMs = 0)
+// (MOUSEEVENTF_LEFTDOWN, ...), then a pause.
+inline void MouseAt(POINT point, DWORD flags = 0, DWORD pauseMs = kHandStepMs)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -30,23 +33,41 @@ inline void MouseAt(POINT point, DWORD flags = 0, DWORD pauseMs = 0)
         ::Sleep(pauseMs);
 }
 
-// A left click at the screen point.
+// A left click at the screen point, given at once (no pauses).
 inline void ClickAt(POINT point)
 {
-    MouseAt(point);
-    MouseAt(point, MOUSEEVENTF_LEFTDOWN);
-    MouseAt(point, MOUSEEVENTF_LEFTUP);
+    MouseAt(point, 0, 0);
+    MouseAt(point, MOUSEEVENTF_LEFTDOWN, 0);
+    MouseAt(point, MOUSEEVENTF_LEFTUP, 0);
 }
 
-// Pressed at from, moved in steps to to, released there.
-inline void DragTo(POINT from, POINT to, int steps = 12, DWORD pauseMs = 40)
+// The left button pressed at from and the pointer moved to to in steps; the
+// button stays down.
+inline void PressAndMove(POINT from, POINT to, int steps = 12)
 {
-    MouseAt(from, 0, pauseMs);
-    MouseAt(from, MOUSEEVENTF_LEFTDOWN, pauseMs);
+    MouseAt(from);
+    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
     for (int i = 1; i <= steps; ++i)
-        MouseAt({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, 0, pauseMs);
-    MouseAt(to, MOUSEEVENTF_LEFTUP, pauseMs);
+        MouseAt({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
 }
+
+// A drag from from to to; the pointer rests (moving by a pixel) for the
+// given steps before the button is released there.
+inline void DragTo(POINT from, POINT to, int restSteps = 0)
+{
+    PressAndMove(from, to);
+    for (int i = 0; i < restSteps; ++i)
+        MouseAt({to.x + i % 2, to.y});
+    MouseAt(to, MOUSEEVENTF_LEFTUP);
+}
+
+// The pointer goes back where it was at the end of the scope: a later
+// program under it would show a hovered button's prompt.
+struct PointerKept {
+    PointerKept() { ::GetCursorPos(&saved); }
+    ~PointerKept() { ::SetCursorPos(saved.x, saved.y); }
+    POINT saved = {};
+};
 
 // Keys pressed (true) and released (false) in the order given.
 inline void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
@@ -62,19 +83,25 @@ inline void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// The middle of a tree item's label on the screen, for a tree of another process.
-inline POINT TreeItemPoint(HWND tree, LPARAM item)
+// The label of a tree item of another process, in the tree's client coordinates.
+inline RECT TreeItemLabel(HWND tree, LPARAM item)
 {
     CRemote remote(tree, sizeof(RECT));
     // TVM_GETITEMRECT reads the item from the rectangle it is given.
     ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, remote.Put(item));
-    const RECT label = remote.Get<RECT>();
+    return remote.Get<RECT>();
+}
+
+// The middle of a tree item's label on the screen.
+inline POINT TreeItemPoint(HWND tree, LPARAM item)
+{
+    const RECT label = TreeItemLabel(tree, item);
     POINT point = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
     ::ClientToScreen(tree, &point);
     return point;
 }
 
-// The top-level tree items under the root, in order.
+// The children of a tree item, in order.
 inline std::vector<LPARAM> TreeChildren(HWND tree, LPARAM parent)
 {
     std::vector<LPARAM> items;

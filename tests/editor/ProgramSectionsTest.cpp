@@ -24,6 +24,7 @@
 #include <vector>
 
 using edtest::CProgramRun;
+using edtest::PointerKept;
 
 namespace {
 
@@ -39,14 +40,6 @@ int ItemCount(HWND list)
     return int(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// The pointer goes back where it was: a later program under it would show
-// a hovered button's prompt.
-struct PointerKept {
-    PointerKept() { ::GetCursorPos(&saved); }
-    ~PointerKept() { ::SetCursorPos(saved.x, saved.y); }
-    POINT saved = {};
-};
-
 // The program showing the report, with its section tree, image panel and thumbnail list.
 struct ShownReport {
     CProgramRun program;
@@ -54,8 +47,12 @@ struct ShownReport {
     HWND panel = nullptr;
     HWND list = nullptr;
 
-    bool Open(const std::wstring& report)
+    // The report of the sections written into the folder, then opened.
+    bool Open(const CKWTestTempFolder& folder, const std::vector<edtest::ReportSection>& sections)
     {
+        const std::wstring report = folder.Path() + L"Sections.otd";
+        if (!WriteFileBytes(report, edtest::SectionsReportXml(sections)))
+            return false;
         edtest::SetStartPrefs(3, L"");
         if (!program.Start(L"\"" + report + L"\""))
             return false;
@@ -119,12 +116,10 @@ TEST(ProgramSections, ASectionsFirstThumbnailStandsAtTheSamePlaceWhicheverSectio
 {
     PointerKept pointer;
     CKWTestTempFolder folder(L"psp");
-    const std::wstring report = folder.Path() + L"Sections.otd";
-    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({{L"A", Pictures(folder, L"a", 3)},
-                                                                   {L"B", Pictures(folder, L"b", 40)},
-                                                                   {L"C", Pictures(folder, L"c", 3)}})));
     ShownReport shown;
-    ASSERT_TRUE(shown.Open(report));
+    ASSERT_TRUE(shown.Open(folder, {{L"A", Pictures(folder, L"a", 3)},
+                                    {L"B", Pictures(folder, L"b", 40)},
+                                    {L"C", Pictures(folder, L"c", 3)}}));
     const std::vector<LPARAM> sections = shown.Sections();
     ASSERT_EQ(3u, sections.size());
     const struct {
@@ -258,8 +253,6 @@ TEST(ProgramSections, ATransparentPictureShowsAsTheGalleryBlendsItOverThePanelsB
     PointerKept pointer;
     CKWTestTempFolder folder(L"pst");
     const std::wstring picture = folder.Write(L"clear.png", TransparentPng());
-    const std::wstring report = folder.Path() + L"Clear.otd";
-    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({{L"Clear", {picture}}})));
     const test_support::Pixels overWhite = GalleryComposite(picture, RGB(255, 255, 255));
     const test_support::Pixels overFace = GalleryComposite(picture, ::GetSysColor(COLOR_BTNFACE));
     ASSERT_EQ(kSide, overWhite.width) << "the thumbnail keeps the picture's size";
@@ -268,7 +261,7 @@ TEST(ProgramSections, ATransparentPictureShowsAsTheGalleryBlendsItOverThePanelsB
     EXPECT_NE(overWhite.At(kSide / 2, kSide / 2), overWhite.At(kSide - kFrame - 5, kSide / 2));
 
     ShownReport shown;
-    ASSERT_TRUE(shown.Open(report));
+    ASSERT_TRUE(shown.Open(folder, {{L"Clear", {picture}}}));
     edtest::ClickAt(edtest::TreeItemPoint(shown.tree, shown.Sections().front()));
     POINT corner = {-1, -1};
     test_support::Pixels thumbnails;
@@ -302,9 +295,7 @@ std::vector<int> MarkPixels(HWND tree, const std::vector<LPARAM>& items)
     const test_support::Pixels pixels = test_support::Capture(tree, false);
     std::vector<int> counts;
     for (LPARAM item : items) {
-        edtest::CRemote remote(tree, sizeof(RECT));
-        ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, remote.Put(item));
-        const RECT label = remote.Get<RECT>();
+        const RECT label = edtest::TreeItemLabel(tree, item);
         int dark = 0;
         for (int y = std::max(0L, label.bottom - 2); y < std::min<long>(label.bottom + 1, pixels.height); ++y)
             for (int x = std::max(0L, label.left); x < std::min<long>(label.right, pixels.width); ++x)
@@ -320,12 +311,10 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
 {
     PointerKept pointer;
     CKWTestTempFolder folder(L"psd");
-    const std::wstring report = folder.Path() + L"Blocks.otd";
-    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({{L"First block", Pictures(folder, L"f", 1)},
-                                                                   {L"Second block", Pictures(folder, L"s", 1)},
-                                                                   {L"Third block", Pictures(folder, L"t", 1)}})));
     ShownReport shown;
-    ASSERT_TRUE(shown.Open(report));
+    ASSERT_TRUE(shown.Open(folder, {{L"First block", Pictures(folder, L"f", 1)},
+                                    {L"Second block", Pictures(folder, L"s", 1)},
+                                    {L"Third block", Pictures(folder, L"t", 1)}}));
     const std::vector<LPARAM> sections = shown.Sections();
     ASSERT_EQ(3u, sections.size());
     EXPECT_EQ((std::vector<int>{0, 0, 0}), MarkPixels(shown.tree, sections));
@@ -336,11 +325,7 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
     const POINT third = edtest::TreeItemPoint(shown.tree, sections[2]);
     const POINT first = edtest::TreeItemPoint(shown.tree, sections[0]);
     for (bool drop : {false, true}) {
-        edtest::MouseAt(third, 0, 40);
-        edtest::MouseAt(third, MOUSEEVENTF_LEFTDOWN, 40);
-        constexpr int kSteps = 12;
-        for (int i = 1; i <= kSteps; ++i)
-            edtest::MouseAt({third.x, third.y + (first.y - third.y) * i / kSteps}, 0, 40);
+        edtest::PressAndMove(third, first);
         std::vector<int> marks;
         EXPECT_TRUE(edtest::WaitFor([&] {
             marks = MarkPixels(shown.tree, sections);
@@ -348,11 +333,11 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
         }, 5000)) << drop << ": " << marks[0] << " " << marks[1] << " " << marks[2];
         if (drop) {
             test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_drag_over_first");
-            edtest::MouseAt(first, MOUSEEVENTF_LEFTUP, 40);
+            edtest::MouseAt(first, MOUSEEVENTF_LEFTUP);
             break;
         }
         edtest::PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
-        edtest::MouseAt(first, MOUSEEVENTF_LEFTUP, 40);
+        edtest::MouseAt(first, MOUSEEVENTF_LEFTUP);
         EXPECT_TRUE(edtest::WaitFor([&] { return MarkPixels(shown.tree, sections) == std::vector<int>{0, 0, 0}; }));
         EXPECT_EQ(sections, shown.Sections()) << "a drag given up moves nothing";
     }
