@@ -46,7 +46,6 @@ public:
     // Whether the start-up asked for the open dialog (StartUpMode 2); the
     // request is forgotten once asked for.
     bool TakeStartUpOpenFlag();
-    bool GetStartUpOpenFlag() const { return m_startUpOpen; }
 
     // --- CKWAbstractApp ---
     void InitializeApp() override;
