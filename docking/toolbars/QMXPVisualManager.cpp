@@ -53,20 +53,28 @@ CQMXPVisualManager::CQMXPVisualManager(BOOL bIsTemporaryIn)
       bEmbossDisabledImage(TRUE),
       bFadeInactiveImage(FALSE),
       bIsTemporary(bIsTemporaryIn),
-      groupLeftMargin(12),
-      groupRightMargin(12),
-      groupVertSpacing(15),
-      groupCaptionHeight(25),
-      groupCaptionHorzOffset(13),
-      groupCaptionVertOffset(7),
-      taskHorzOffset(12),
-      taskIconOffset(5),
-      taskVertSpacing(4),
-      bGroupCaptionBold(TRUE),
       bAutoDestroy(FALSE) {
+    SetClassicTaskPaneLayout();
     if (!bIsTemporary && currentManager == nullptr)
         currentManager = this;
 }
+
+void CQMXPVisualManager::SetTaskPaneLayout(int nGroupLeft, int nGroupRight, int nGroupVert, int nCaptionHeight,
+                                           int nCaptionHorz, int nCaptionVert, int nTaskHorz, int nTaskIcon,
+                                           int nTaskVert, BOOL bCaptionBold) {
+    groupLeftMargin = nGroupLeft;
+    groupRightMargin = nGroupRight;
+    groupVertSpacing = nGroupVert;
+    groupCaptionHeight = nCaptionHeight;
+    groupCaptionHorzOffset = nCaptionHorz;
+    groupCaptionVertOffset = nCaptionVert;
+    taskHorzOffset = nTaskHorz;
+    taskIconOffset = nTaskIcon;
+    taskVertSpacing = nTaskVert;
+    bGroupCaptionBold = bCaptionBold;
+}
+
+void CQMXPVisualManager::SetClassicTaskPaneLayout() { SetTaskPaneLayout(12, 12, 15, 25, 13, 7, 12, 5, 4, TRUE); }
 
 CQMXPVisualManager::~CQMXPVisualManager() {
     // Another manager that became current meanwhile stays current.
