@@ -96,10 +96,7 @@ TEST_F(TabbedPaneTest, PanesDroppedOnCaptionsMakeAndJoinAGroupThatClosesTabByTab
 // A bar container holds a tabbed group (id -1) as a valid pane while it has
 // tabs; a pane whose window is gone is not.
 TEST_F(TabbedPaneTest, AGroupWithTabsIsAValidPaneOfTheContainers) {
-    CTestPane* pFirst = DockPane(0xE901, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);
-    CTestPane* pSecond = MakePane(0xE902, CSize(200, 300));
-    CQMXPDockingControlBar* pTabbed = nullptr;
-    pSecond->AttachToTabWnd(pFirst, QMXP_DM_RECT, TRUE, &pTabbed);
+    CQMXPDockingControlBar* pTabbed = GroupOfTwo(0xE901, 0xE902);
     ASSERT_NE(pTabbed, nullptr);
     ASSERT_EQ(pTabbed->GetDlgCtrlID(), -1);
     CQMXPBarContainerManager manager;
