@@ -400,7 +400,8 @@ void CQMXPVisualManager::OnFillButtonInterior(CDC* pDC, CQMXPToolbarButton* pBut
 void CQMXPVisualManager::OnDrawButtonBorder(CDC* pDC, CQMXPToolbarButton* pButton, CRect rect, int state) {
     // Outlook buttons take the dark shadow.
     const COLORREF clrDark =
-        pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton)) ? globalData.clrBtnDkShadow : globalData.clrBtnShadow;
+        pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton)) ? globalData.clrBtnDkShadow
+                                                                                   : globalData.clrBtnShadow;
     if (state == kStatePressed)
         pDC->Draw3dRect(&rect, clrDark, globalData.clrBtnHilite);
     else if (state == kStateHighlighted)
