@@ -47,6 +47,8 @@ struct KWRasterImageInfo {
     char format[8];       // "jpg", "png", "gif", "bmp", "tif", "ico"
 };
 typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageInfo* info);
+// The whole file checked, not only its header: one of KWPictureState.
+typedef int32_t (*KWCheckRasterImageWFn)(const wchar_t* path);
 typedef CQMFormatInfo* (*KWCreateFormatListFn)();
 typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
 }
@@ -73,4 +75,14 @@ struct KWRasterFunctions {
     KWReadLQRasterImageWFn ReadLQRasterImageW = nullptr;
     KWReadRasterImageInfoWFn ReadRasterImageInfoW = nullptr;
     KWSaveRasterImageWFn SaveRasterImageW = nullptr;
+    KWCheckRasterImageWFn CheckRasterImageW = nullptr;
+};
+
+// What the check of a picture's whole file says, as the library answers it.
+enum class KWPictureState : int32_t {
+    Sound = 0,
+    Empty = 1,       // the file holds no byte
+    NotPicture = 2,  // no format the library reads
+    Damaged = 3,     // cut short, changed, or claiming more than the file holds
+    Missing = 4,     // the file cannot be opened
 };

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 struct RasterExportRequest;
@@ -92,6 +93,15 @@ public:
     // 1 x 1 for id 0; otherwise the upright size read once from the file.
     // False, with size 0 x 0, when the file cannot be read as an image.
     bool GetImageSize(uint32_t id, SIZE& size);
+    // What the check of the picture's whole file says, asked once per picture
+    // (again while the file is missing: it may appear).
+    KWPictureState GetPictureState(uint32_t id);
+    // The size every read gives the picture: its header's for a sound file,
+    // otherwise what decodes of it (the placeholder's when nothing does).
+    SIZE GetShownSize(uint32_t id);
+    // True the first time it is asked for a picture, so that a problem of its
+    // file is reported once however often the picture is used.
+    bool TakeReport(uint32_t id);
     // The picture at full size, the placeholder when it cannot be read.
     KWRasterImage* LoadImage(uint32_t id);
     // format 1 writes JPEG, anything else BMP; the new id, or 0.
@@ -151,6 +161,9 @@ private:
     std::map<std::wstring, uint32_t> m_idsByPath;
     std::map<uint32_t, std::wstring> m_pathsById;
     std::map<uint32_t, ImageInfo> m_infos;
+    std::map<uint32_t, KWPictureState> m_states;
+    std::map<uint32_t, SIZE> m_shownSizes;
+    std::set<uint32_t> m_reported;
     uint32_t m_nextPictureId = kFirstPictureId;
     uint32_t m_nameCounter = kFirstPictureId;
 
