@@ -164,6 +164,25 @@ bool CKWRasterLib::GetImageSize(uint32_t id, SIZE& size)
     return known;
 }
 
+KWPictureState CKWRasterLib::CheckPictureFile(const wchar_t* path)
+{
+    if (!path || !*path)
+        return KWPictureState::Missing;
+    if (KWCheckRasterImageWFn check = m_functions.CheckRasterImageW) {
+        const int32_t answer = check(path);
+        return answer >= 0 && answer <= int32_t(KWPictureState::Missing) ? KWPictureState(answer)
+                                                                           : KWPictureState::Damaged;
+    }
+    // A library without the check can only tell what its header reads.
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ImageInfo header;
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return KWPictureState::Missing;
+    if (data.nFileSizeLow == 0 && data.nFileSizeHigh == 0)
+        return KWPictureState::Empty;
+    return ReadImageInfo(path, header) ? KWPictureState::Sound : KWPictureState::NotPicture;
+}
+
 KWPictureState CKWRasterLib::GetPictureState(uint32_t id)
 {
     {
@@ -172,21 +191,7 @@ KWPictureState CKWRasterLib::GetPictureState(uint32_t id)
         if (found != m_states.end())
             return found->second;
     }
-    const CString path = GetImagePath(id);
-    KWPictureState state = KWPictureState::Missing;
-    if (KWCheckRasterImageWFn check = m_functions.CheckRasterImageW) {
-        const int32_t answer = path.IsEmpty() ? int32_t(KWPictureState::Missing) : check(path);
-        state = answer >= 0 && answer <= int32_t(KWPictureState::Missing) ? KWPictureState(answer)
-                                                                            : KWPictureState::Damaged;
-    } else {
-        // A library without the check can only tell what its header reads.
-        WIN32_FILE_ATTRIBUTE_DATA data = {};
-        ImageInfo header;
-        if (!path.IsEmpty() && ::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
-            state = data.nFileSizeLow == 0 && data.nFileSizeHigh == 0 ? KWPictureState::Empty
-                    : ReadImageInfo(path, header)                     ? KWPictureState::Sound
-                                                                      : KWPictureState::NotPicture;
-    }
+    const KWPictureState state = CheckPictureFile(GetImagePath(id));
     if (state != KWPictureState::Missing) {
         std::lock_guard<std::mutex> lock(m_storeLock);
         m_states[id] = state;

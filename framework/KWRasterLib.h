@@ -93,6 +93,8 @@ public:
     // 1 x 1 for id 0; otherwise the upright size read once from the file.
     // False, with size 0 x 0, when the file cannot be read as an image.
     bool GetImageSize(uint32_t id, SIZE& size);
+    // What the check of a whole file says, the file not taken into the store.
+    KWPictureState CheckPictureFile(const wchar_t* path);
     // What the check of the picture's whole file says, asked once per picture
     // (again while the file is missing: it may appear).
     KWPictureState GetPictureState(uint32_t id);

@@ -362,7 +362,8 @@ TEST_F(DocumentFiles, PictureFilesThatAreMissingAreListedAndKept)
 
 TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEveryStorageMode)
 {
-    const std::string first = "first picture", second = "second picture";
+    // Bytes that begin as pictures do: a document naming files where they lie takes only those.
+    const std::string first = "\xFF\xD8\xFF first picture", second = "GIF89a second picture";
     const std::wstring folder = File(L"shared Images") + L"\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     filestest::WriteBytes(folder + L"one.jpg", first);
@@ -375,8 +376,8 @@ TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEverySt
                                Tree({Leaf(1, 0, "H", items), Leaf(2, 1, "s", "<ImageList><ImageListItem ID='6'/>"
                                                                              "</ImageList>")});
     const std::string images[] = {
-        "<Images SavePicType='0' Count='2'><Image ID='6' FileFormat='png'>\n" + XmlBinaryForm(second.data(), 14) +
-            "</Image><Image ID='5' FileFormat='jpg'>\n" + XmlBinaryForm(first.data(), 13) + "</Image></Images>",
+        "<Images SavePicType='0' Count='2'><Image ID='6' FileFormat='png'>\n" + XmlBinaryForm(second.data(), second.size()) +
+            "</Image><Image ID='5' FileFormat='jpg'>\n" + XmlBinaryForm(first.data(), first.size()) + "</Image></Images>",
         "<Images SavePicType='1' Count='2'><Image ID='6'>\n" + XmlTextForm((folder + L"two.png").c_str()) +
             "</Image><Image ID='5'>\n" + XmlTextForm((folder + L"one.jpg").c_str()) + "</Image></Images>",
         "<Images SavePicType='2' Count='2'><Image ID='6'>\nshared Images\\two.png</Image>"
@@ -573,4 +574,65 @@ TEST_F(DocumentFiles, ADeepTreeWithSiblingsOnEveryLevelIsWrittenReadably)
     EXPECT_EQ(depth, static_cast<size_t>(levels));
     // The model's own tree is freed section by section.
     level = nullptr;
+}
+
+// A document that refers to files where they lie may name any file: only a
+// picture is taken. Another file, a server's share and a device are named in
+// a warning and never opened, and a relative name is taken from the
+// document's folder, not from the current one.
+TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
+{
+    const std::wstring deep = File(L"doc") + L"\\deep\\";
+    ASSERT_TRUE(::CreateDirectoryW(File(L"doc").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((deep + L"er").c_str(), nullptr));
+    const std::wstring document = deep + L"er\\hostile.otd";
+    // The current folder holds an x.jpg two levels up: a name resolved there would find it.
+    const std::wstring current = File(L"cwd") + L"\\";
+    ASSERT_TRUE(::CreateDirectoryW(current.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((current + L"a").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((current + L"a\\b").c_str(), nullptr));
+    const std::string picture = "\xFF\xD8\xFF a picture";
+    filestest::WriteBytes(current + L"x.jpg", picture);
+    filestest::WriteBytes(deep + L"er\\good.jpg", picture);
+    wchar_t before[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(::SetCurrentDirectoryW((current + L"a\\b").c_str()));
+    ASSERT_TRUE(filestest::FileExists(L"C:\\windows\\win.ini"));
+
+    const char* names[] = {"C:\\windows\\win.ini", "..\\..\\x.jpg", "\\\\host\\share\\x.jpg", "CON", "good.jpg"};
+    std::string items, images;
+    for (int key = 1; key <= 5; ++key) {
+        items += "<ImageListItem ID='" + std::to_string(key) + "'/>";
+        images += "<Image ID='" + std::to_string(key) + "'>\n" + names[key - 1] + "</Image>";
+    }
+    filestest::WriteBytes(document, DocumentText(Tree({Leaf(1, 0, "H", "<ImageList>" + items + "</ImageList>")}) +
+                                                 "<Images SavePicType='1' Count='5'>" + images + "</Images>"));
+    CTalBaseDocument loaded;
+    CRecordingSerializer serializer;
+    serializer.SetTemplateFolder(TemplateFolder().c_str());
+    CTalTags tags;
+    ASSERT_TRUE(tags.RegisterTags());
+    const bool read = serializer.LoadDocument(document.c_str(), &loaded, &tags, 0, nullptr);
+    ::SetCurrentDirectoryW(before);
+    ASSERT_TRUE(read);
+
+    // Four warnings: the missing file first, then one line for each refusal.
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    std::vector<std::wstring> lines = serializer.dialogs[0].lines;
+    lines.erase(std::remove(lines.begin(), lines.end(), std::wstring()), lines.end());
+    ASSERT_EQ(lines.size(), 4u) << filestest::ToAnsi(serializer.AllLines());
+    EXPECT_EQ(lines[0], L"Cannot open file " + File(L"doc") + L"\\x.jpg") << "from the document's folder";
+    EXPECT_NE(lines[1].find(L"C:\\windows\\win.ini\" is not a picture"), std::wstring::npos);
+    EXPECT_NE(lines[2].find(L"\\\\host\\share\\x.jpg\" is refused."), std::wstring::npos);
+    EXPECT_NE(lines[3].find(L"\"CON\" is refused."), std::wstring::npos);
+
+    // Only the picture and the missing name reach the picture store.
+    CKWRefPtr<CTalSection> heading = loaded.GetProperties().GetHeadingSection();
+    std::vector<std::wstring> paths;
+    for (const CKWRefPtr<CTalPicture>& p : heading->GetPictures())
+        paths.push_back(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(p->GetPictureId()))));
+    const std::vector<std::wstring> kept = {L"", File(L"doc") + L"\\x.jpg", L"", L"", deep + L"er\\good.jpg"};
+    EXPECT_EQ(paths, kept);
+    EXPECT_EQ(PictureBytes(heading->GetPicture(4)->GetPictureId()), picture);
 }
