@@ -3,6 +3,11 @@
 // the presentation's pictures and the PDF hold no byte of a damaged file;
 // every picture written decodes whole with the system's own decoder.
 #include "ProgramRun.h"
+#include "files/TalXmlSerializer.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalSection.h"
+#include "model/TalTemplateManager.h"
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/DamagedPictures.h"
@@ -128,12 +133,38 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
         list += L"\"" + std::wstring(file.name) + L"\" ";
     }
 
-    // A report made from the default template, whose pages show pictures.
-    edtest::SetStartPrefs(1, L"", false);
+    // A report whose heading's page shows pictures, its page template beside the program.
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring data(self);
+    data = data.substr(0, data.find_last_of(L'\\') + 1) + L"DATA\\";
+    ::CreateDirectoryW(data.c_str(), nullptr);
+    struct CRemoveData {
+        std::wstring folder;
+        ~CRemoveData() { CKWTestTempFolder::RemoveTree(folder); }
+    } removeData{data};
+    WriteFileBytes(data + L"Pictures.otl", "<?xml version='1.0' encoding='utf-8' ?>\n<LeafTemplate>\n<LeafRectArray "
+                                           "Type='3'><LeafRectArrayItem Left='0.1' Right='0.9' Top='0.1' "
+                                           "Bottom='0.9'></LeafRectArrayItem></LeafRectArray>\n</LeafTemplate>\n");
+    const std::wstring report = folder.Path() + L"Damaged.otd";
+    {
+        auto* page = new CTalPageTemplate;
+        page->SetName(L"Pictures.otl");
+        page->AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.1, 0.9, 0.9));
+        g_TemplateManager.AddPageTemplate(page);
+        CTalBaseDocument model;
+        CKWRefPtr<CTalSection> heading = model.GetProperties().GetHeadingSection();
+        heading->SetOwnTemplate(1);
+        heading->SetTemplateName(L"Pictures.otl");
+        CTalXmlSerializer serializer;
+        serializer.SetTemplateFolder(data.c_str());
+        ASSERT_TRUE(serializer.SaveDocument(&model, report.c_str(), nullptr));
+    }
+    edtest::SetStartPrefs(3, L"", false);
     // "Add Image" opens at the folder of the pictures.
     edtest::SetPrefText(L"AddPicturePath", folder.Path());
     CProgramRun program;
-    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
     program.PostCommand(kAddImage);
     HWND chooser = program.WaitForDialog();
@@ -171,6 +202,7 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     ASSERT_TRUE(Generate(program, kGeneratePdf, pdf, pdf));
     ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(pdf).find("%%EOF") != std::string::npos; }));
 
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     size_t pictures = 0;
     for (const std::wstring& written : {folder.Path() + L"out\\report_data\\", folder.Path() + L"out\\report_Images\\"}) {
         for (const std::wstring& name : FilesIn(written)) {
@@ -186,12 +218,15 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
             ++pictures;
         }
     }
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
     // Six pictures in each of the two folders (and the HTML's navigation images).
     EXPECT_GE(pictures, 12u);
     const std::string document = ReadFileBytes(pdf);
     for (const auto& file : files) {
         if (*file.problem && file.bytes.size() > 64)
-            EXPECT_EQ(std::string::npos, document.find(file.bytes.substr(file.bytes.size() / 4, 48)))
+            // Its last bytes: coded data of its own, where the start holds tables any JPEG may share.
+            EXPECT_EQ(std::string::npos, document.find(file.bytes.substr(file.bytes.size() - 48)))
                 << std::string(file.name, file.name + wcslen(file.name));
     }
     EXPECT_NE(std::string::npos, document.find(photo)) << "the sound photograph goes in as it is";
