@@ -93,12 +93,12 @@ bool ImageSource::OpenDecoder()
         if (!m_entry.empty())
             m_entryBytes.UseMemory(m_entry.data(), m_entry.size());
     }
-    // A PNG whose image data stop short decodes "successfully" with rows the
-    // decoder never wrote: it is not decoded at all.
+    // A PNG whose chunks are changed or whose image data stop short decodes
+    // "successfully" with rows the decoder never wrote: it is not decoded at all.
     if (m_decodeFormat == ImageFormat::Png) {
         ByteSource& png = m_entry.empty() ? m_bytes : m_entryBytes;
         const uint8_t* whole = png.Whole();
-        if (!whole || !WalkPng(whole, size_t(png.Size())).rowsWhole)
+        if (!whole || !WalkPng(whole, size_t(png.Size())).IsSound())
             return false;
     }
     try {

@@ -5,6 +5,7 @@
 #include "platform/rasterlib/ImageHeader.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/RasterImage.h"
 
 #include <zlib.h>
 
@@ -16,6 +17,8 @@ namespace rasterlib {
 namespace {
 
 const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+// The side of the read that proves a picture decodes.
+constexpr uint32_t kCheckSide = 16;
 
 // The bytes of the filtered rows a PNG's image data inflate to, interlaced
 // or not: each row of each pass has its filter byte.
@@ -272,6 +275,8 @@ PngWalk WalkPng(const uint8_t* bytes, size_t count)
     return walk;
 }
 
+PictureState CheckStructure(ByteSource& source, ImageFormat format);
+
 PictureState CheckPicture(ImageSource& image)
 {
     ByteSource& source = image.Bytes();
@@ -288,6 +293,21 @@ PictureState CheckPicture(ImageSource& image)
     // so is a file larger than the library reads.
     if (source.Size() > kMaxEncodedBytes || !image.ReadHeader())
         return PictureState::Damaged;
+    const PictureState walked = CheckStructure(source, format);
+    if (walked != PictureState::Sound)
+        return walked;
+    // A file whose parts hold together may still not decode (tables or coded
+    // data changed): a read at a small size decodes all of it, as the
+    // thumbnails do, so that no picture is shown as the placeholder unannounced.
+    uint32_t width = 0, height = 0;
+    image.ReducedSize(kCheckSide, kCheckSide, width, height);
+    RasterImage small;
+    return small.Allocate(width, height) && image.Decode(small.Target()) ? PictureState::Sound
+                                                                         : PictureState::Damaged;
+}
+
+PictureState CheckStructure(ByteSource& source, ImageFormat format)
+{
     switch (format) {
     case ImageFormat::Jpeg:
         return CheckJpeg(source);
