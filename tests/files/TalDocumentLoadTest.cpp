@@ -2,11 +2,17 @@
 // they are, attributes in any order, text notes, pictures by storage mode,
 // templates carried by the document, and the problems it reports.
 #include "DocumentFixture.h"
+#include "tests/support/DamagedPictures.h"
 
 #include "files/XmlValueForms.h"
 #include "model/TalTextFormat.h"
 
 #include <gtest/gtest.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include <string>
 #include <tuple>
@@ -635,4 +641,42 @@ TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
     const std::vector<std::wstring> kept = {L"", File(L"doc") + L"\\x.jpg", L"", L"", deep + L"er\\good.jpg"};
     EXPECT_EQ(paths, kept);
     EXPECT_EQ(PictureBytes(heading->GetPicture(4)->GetPictureId()), picture);
+}
+
+// Four small TIFF files whose tags claim hundreds of millions of values, inside
+// a document: loading it and showing its pictures keeps the process within
+// 64 MB of where it started (the system's decoder sized its buffers by the
+// claims when it read the files by name).
+TEST_F(DocumentFiles, PicturesClaimingHugeTagsStayWithinBoundsWhenShown)
+{
+    CTalBaseDocument document;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    const uint16_t tags[] = {273, 279, 258, 273};
+    for (int i = 0; i < 4; ++i) {
+        const std::string tiff = testpictures::TiffClaimingValues(tags[i], 300000000u + uint32_t(i) * 50000000u);
+        AddPicture(heading.Get(), OutsidePicture(File((L"claims" + std::to_wstring(i) + L".tif").c_str()), tiff));
+    }
+    const std::wstring path = File(L"claims.otd");
+    ASSERT_TRUE(Save(document, path));
+    EXPECT_LT(filestest::ReadBytes(path).size(), 20000u);
+
+    PROCESS_MEMORY_COUNTERS start = {};
+    ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &start, sizeof start));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    CKWRefPtr<CTalSection> loaded = back.GetProperties().GetHeadingSection();
+    ASSERT_EQ(loaded->GetPictureCount(), 4);
+    for (const CKWRefPtr<CTalPicture>& picture : loaded->GetPictures()) {
+        const uint32_t id = static_cast<uint32_t>(picture->GetPictureId());
+        EXPECT_EQ(g_rasterLib.GetPictureState(id), KWPictureState::Damaged);
+        g_rasterLib.GetThumbnail(id);
+        g_rasterLib.GetPreviewImage(id);
+        KWRasterImagePtr(g_rasterLib.LoadImage(id));
+    }
+    PROCESS_MEMORY_COUNTERS end = {};
+    ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &end, sizeof end));
+    std::printf("[ info ] peak private memory %u MB above the start\n",
+                unsigned(end.PeakPagefileUsage > start.PagefileUsage
+                             ? (end.PeakPagefileUsage - start.PagefileUsage) >> 20 : 0));
+    EXPECT_LE(end.PeakPagefileUsage, std::max<size_t>(start.PeakPagefileUsage, start.PagefileUsage + (64u << 20)));
 }
