@@ -9,6 +9,7 @@
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
 
+#include "tests/files/DocumentTestSupport.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/DamagedPictures.h"
 #include "tests/support/TestJpegs.h"
@@ -58,21 +59,6 @@ bool DecodesWhole(const std::string& bytes, UINT& width, UINT& height)
             held->Release();
     }
     return ok;
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return names;
 }
 
 bool IsPictureName(const std::wstring& name)
@@ -205,7 +191,7 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     size_t pictures = 0;
     for (const std::wstring& written : {folder.Path() + L"out\\report_data\\", folder.Path() + L"out\\report_Images\\"}) {
-        for (const std::wstring& name : FilesIn(written)) {
+        for (const std::wstring& name : doctest::FilesIn(written)) {
             if (!IsPictureName(name))
                 continue;
             const std::string bytes = ReadFileBytes(written + name);

@@ -22,11 +22,7 @@ inline std::string PalettePng(uint32_t width, uint32_t height, uint32_t rows)
         for (uint32_t x = 0; x < width; ++x)
             raw += char((x / 4 + y / 4) % 4);
     }
-    uLongf size = compressBound(uLong(raw.size()));
-    std::string packed(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&packed[0]), &size, reinterpret_cast<const Bytef*>(raw.data()),
-              uLong(raw.size()), 6);
-    packed.resize(size);
+    const std::string packed = Deflated(raw);
     std::string header;
     Put32(header, width, true);
     Put32(header, height, true);
