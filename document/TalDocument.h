@@ -148,8 +148,9 @@ public:
     CKWRefPtr<CTalSection> InsertPictures(const std::vector<CString>& files, int position, CTalSection* section,
                                           bool group, bool useFileTitles);
     // One warning listing every picture whose file is damaged, empty or not a
-    // picture, each picture once in the program's run.
-    static void ReportPictureProblems(const std::vector<uint32_t>& pictureIds);
+    // picture, each picture once in the program's run. decode: each file is
+    // proven by a small decode (as its thumbnail is made), not by its bytes only.
+    static void ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode);
     // The picture ids the report uses: its sections' pictures, its logo and
     // its picture watermarks.
     std::vector<uint32_t> CollectPictureIds();

@@ -44,11 +44,11 @@ CKWRefPtr<CTalSection> CTalDocument::InsertPictures(const std::vector<CString>& 
     std::vector<uint32_t> ids;
     for (const auto& picture : pictures)
         ids.push_back(static_cast<uint32_t>(picture->GetPictureId()));
-    ReportPictureProblems(ids);
+    ReportPictureProblems(ids, true);
     return target;
 }
 
-void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds)
+void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode)
 {
     // A long list is cut: the box must fit the screen.
     const size_t kMaxLines = 25;
@@ -58,7 +58,7 @@ void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds
         if (id == 0)
             continue;
         // A missing file is the load's and the save's to name ("Cannot open file").
-        const KWPictureState state = g_rasterLib.GetPictureState(id);
+        const KWPictureState state = g_rasterLib.GetPictureState(id, decode);
         if (state == KWPictureState::Sound || state == KWPictureState::Missing || !g_rasterLib.TakeReport(id))
             continue;
         if (lines.size() < kMaxLines)

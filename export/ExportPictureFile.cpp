@@ -75,7 +75,7 @@ SIZE PlaceholderSize()
 
 SIZE GetExportPictureSize(uint32_t pictureId)
 {
-    if (g_rasterLib.GetPictureState(pictureId) == KWPictureState::Missing)
+    if (g_rasterLib.GetPictureState(pictureId, false) == KWPictureState::Missing)
         return PlaceholderSize();
     // A damaged picture is shown as what decodes of it, whose proportions may
     // not be those its header claims.
@@ -87,7 +87,7 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
     ExportPictureFile file;
     file.extension = L"png";
     CKWRasterLib::ImageInfo info;
-    const KWPictureState state = g_rasterLib.GetPictureState(pictureId);
+    const KWPictureState state = g_rasterLib.GetPictureState(pictureId, false);
     if (state == KWPictureState::Missing || !g_rasterLib.GetImageInfo(pictureId, info)) {
         file.size = GetExportPictureSize(pictureId);
         return file;
@@ -125,7 +125,7 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
     // Without the library nothing can be encoded: a sound file goes as it is,
     // a damaged one not at all. A picture whose file is gone is missing, which
     // is no failure of the export.
-    if (source.IsEmpty() || !IsFile(source) || g_rasterLib.GetPictureState(pictureId) != KWPictureState::Sound)
+    if (source.IsEmpty() || !IsFile(source) || g_rasterLib.GetPictureState(pictureId, false) != KWPictureState::Sound)
         return true;
     return ::CopyFileW(source, target, FALSE) != FALSE;
 }

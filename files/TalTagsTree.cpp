@@ -246,7 +246,7 @@ void CTalTags::OnImageEnd(const CString& name)
     CString path = ResolvePicturePath(cell->GetText(), mode);
     // Any file of the disk may be named: only a picture is taken, so that no
     // other file's bytes reach the report or a save of it.
-    if (mode == 1 && !path.IsEmpty() && g_rasterLib.CheckPictureFile(path) == KWPictureState::NotPicture) {
+    if (mode == 1 && !path.IsEmpty() && g_rasterLib.CheckPictureFile(path, false) == KWPictureState::NotPicture) {
         CString message;
         message.Format(L"The file \"%ls\" is not a picture; it is not taken.", path.GetString());
         Warn(message);

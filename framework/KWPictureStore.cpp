@@ -164,12 +164,12 @@ bool CKWRasterLib::GetImageSize(uint32_t id, SIZE& size)
     return known;
 }
 
-KWPictureState CKWRasterLib::CheckPictureFile(const wchar_t* path)
+KWPictureState CKWRasterLib::CheckPictureFile(const wchar_t* path, bool decode)
 {
     if (!path || !*path)
         return KWPictureState::Missing;
     if (KWCheckRasterImageWFn check = m_functions.CheckRasterImageW) {
-        const int32_t answer = check(path);
+        const int32_t answer = check(path, decode ? KW_CHECK_BY_DECODING : 0);
         return answer >= 0 && answer <= int32_t(KWPictureState::Missing) ? KWPictureState(answer)
                                                                            : KWPictureState::Damaged;
     }
@@ -183,18 +183,22 @@ KWPictureState CKWRasterLib::CheckPictureFile(const wchar_t* path)
     return ReadImageInfo(path, header) ? KWPictureState::Sound : KWPictureState::NotPicture;
 }
 
-KWPictureState CKWRasterLib::GetPictureState(uint32_t id)
+KWPictureState CKWRasterLib::GetPictureState(uint32_t id, bool decode)
 {
     {
+        // A decoded answer serves a request for the bytes only as well.
         std::lock_guard<std::mutex> lock(m_storeLock);
         auto found = m_states.find(id);
         if (found != m_states.end())
             return found->second;
+        found = m_walkedStates.find(id);
+        if (!decode && found != m_walkedStates.end())
+            return found->second;
     }
-    const KWPictureState state = CheckPictureFile(GetImagePath(id));
+    const KWPictureState state = CheckPictureFile(GetImagePath(id), decode);
     if (state != KWPictureState::Missing) {
         std::lock_guard<std::mutex> lock(m_storeLock);
-        m_states[id] = state;
+        (decode ? m_states : m_walkedStates)[id] = state;
     }
     return state;
 }
@@ -202,7 +206,7 @@ KWPictureState CKWRasterLib::GetPictureState(uint32_t id)
 SIZE CKWRasterLib::GetShownSize(uint32_t id)
 {
     SIZE size = {0, 0};
-    if (GetPictureState(id) == KWPictureState::Sound && GetImageSize(id, size))
+    if (GetPictureState(id, false) == KWPictureState::Sound && GetImageSize(id, size))
         return size;
     {
         std::lock_guard<std::mutex> lock(m_storeLock);

@@ -195,7 +195,7 @@ void PDFFile::CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImag
     CKWRasterLib::ImageInfo source;
     // A damaged file goes in as what decodes of it, at the size that has.
     if (!raster.GetImageInfo(pictureId, source) || source.format != "jpg" ||
-        raster.GetPictureState(pictureId) != KWPictureState::Sound)
+        raster.GetPictureState(pictureId, false) != KWPictureState::Sound)
         return;
     record.passThrough = true;
     record.orientation = source.orientation;

@@ -277,7 +277,7 @@ PngWalk WalkPng(const uint8_t* bytes, size_t count)
 
 PictureState CheckStructure(ByteSource& source, ImageFormat format);
 
-PictureState CheckPicture(ImageSource& image)
+PictureState CheckPicture(ImageSource& image, bool decode)
 {
     ByteSource& source = image.Bytes();
     if (source.Size() == 0)
@@ -294,7 +294,7 @@ PictureState CheckPicture(ImageSource& image)
     if (source.Size() > kMaxEncodedBytes || !image.ReadHeader())
         return PictureState::Damaged;
     const PictureState walked = CheckStructure(source, format);
-    if (walked != PictureState::Sound)
+    if (walked != PictureState::Sound || !decode)
         return walked;
     // A file whose parts hold together may still not decode (tables or coded
     // data changed): a read at a small size decodes all of it, as the
@@ -326,17 +326,17 @@ PictureState CheckStructure(ByteSource& source, ImageFormat format)
     }
 }
 
-PictureState CheckPictureFile(const wchar_t* path)
+PictureState CheckPictureFile(const wchar_t* path, bool decode)
 {
     ImageSource image;
-    return image.Bytes().OpenFile(path) ? CheckPicture(image) : PictureState::Missing;
+    return image.Bytes().OpenFile(path) ? CheckPicture(image, decode) : PictureState::Missing;
 }
 
-PictureState CheckPictureMemory(const uint8_t* bytes, size_t count)
+PictureState CheckPictureMemory(const uint8_t* bytes, size_t count, bool decode)
 {
     ImageSource image;
     image.Bytes().UseMemory(bytes, count);
-    return CheckPicture(image);
+    return CheckPicture(image, decode);
 }
 
 }  // namespace rasterlib

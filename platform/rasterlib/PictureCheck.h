@@ -23,10 +23,11 @@ enum class PictureState : int32_t {
 
 class ImageSource;
 
-// The whole check of a source whose bytes are open but whose header is not read yet.
-PictureState CheckPicture(ImageSource& image);
-PictureState CheckPictureFile(const wchar_t* path);
-PictureState CheckPictureMemory(const uint8_t* bytes, size_t count);
+// The whole check of a source whose bytes are open but whose header is not read
+// yet; decode: a file that holds together is decoded at a small size too.
+PictureState CheckPicture(ImageSource& image, bool decode);
+PictureState CheckPictureFile(const wchar_t* path, bool decode);
+PictureState CheckPictureMemory(const uint8_t* bytes, size_t count, bool decode);
 
 // What a PNG's chunks hold together: every CRC right, the end chunk reached
 // and the image data inflating to every row of the image.

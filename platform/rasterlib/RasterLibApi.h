@@ -140,9 +140,11 @@ typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterIm
 
 // Checks the whole file, not only its header: JPEG segments to the end of image,
 // PNG chunks with their CRCs and every row of image data, GIF blocks to the
-// trailer, BMP and TIFF data inside the file, an icon's entry. One of the
-// kPicture answers above.
-typedef int32_t(__cdecl* PFN_CheckRasterImageW)(const wchar_t* path);
+// trailer, BMP and TIFF data inside the file, an icon's entry; with
+// kCheckByDecoding a file that holds together is also decoded at a small size,
+// which proves that it reads (and costs a decode). One of the kPicture answers above.
+constexpr int32_t kCheckByDecoding = 1;
+typedef int32_t(__cdecl* PFN_CheckRasterImageW)(const wchar_t* path, int32_t flags);
 
 struct CQMFormatInfo;
 typedef CQMFormatInfo*(__cdecl* PFN_CreateFormatList)();

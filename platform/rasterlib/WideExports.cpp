@@ -98,10 +98,10 @@ int32_t __cdecl ReadRasterImageInfoW(const wchar_t* path, RasterImageInfo* info)
     }
 }
 
-int32_t __cdecl CheckRasterImageW(const wchar_t* path)
+int32_t __cdecl CheckRasterImageW(const wchar_t* path, int32_t flags)
 {
     try {
-        return int32_t(CheckPictureFile(path));
+        return int32_t(CheckPictureFile(path, (flags & kCheckByDecoding) != 0));
     } catch (...) {
         return kPictureDamaged;
     }
