@@ -1,6 +1,7 @@
 // The program's main window as a library frame: its menu bar in place of
 // the Windows menu, opened by keys, and the window placement that comes
 // back after a restart.
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -13,25 +14,15 @@
 #include <vector>
 
 using edtest::CProgramRun;
+using edtest::DragWithMouse;
+using edtest::PointerKept;
+using edtest::PressKeys;
 
 namespace {
 
 constexpr int kMenuBarId = 0xE806;
 constexpr int kFormatTextBarId = 59954;
 constexpr wchar_t kWorkspaceKey[] = L"Software\\Kestrel Works\\OstraTallier\\Kestrel Works";
-
-void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& key : keys) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key.first;
-        input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 
 HWND FocusOf(HWND main)
 {
@@ -124,40 +115,6 @@ int ComboBoxes(HWND bar)
     for (HWND child = ::GetWindow(bar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         count += CProgramRun::ClassName(child) == L"ComboBox" ? 1 : 0;
     return count;
-}
-
-// The pointer moved (absolute, on the screen) with the button flags, as a user's hand would.
-void MouseAt(POINT point, DWORD flags = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    ::SendInput(1, &input, sizeof input);
-    // The other process takes each step through its own drag loop.
-    ::Sleep(40);
-}
-
-// The pointer goes back where it was, off the program's bars: a later
-// program under it would show a hovered button's prompt.
-struct PointerKept {
-    PointerKept() { ::GetCursorPos(&saved); }
-    ~PointerKept() { ::SetCursorPos(saved.x, saved.y); }
-    POINT saved = {};
-};
-
-void DragWithMouse(POINT from, POINT to)
-{
-    MouseAt(from);
-    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
-    constexpr int kSteps = 12;
-    for (int i = 1; i <= kSteps; ++i)
-        MouseAt({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
-    // A torn-off bar docks at an edge once the pointer has rested there a moment.
-    for (int i = 0; i < 10; ++i)
-        MouseAt({to.x + i % 2, to.y});
-    MouseAt(to, MOUSEEVENTF_LEFTUP);
 }
 
 void CloseAnsweringNo(CProgramRun& program)
