@@ -29,8 +29,8 @@ POINT CentreOf(const RECT& rect);
 POINT OnScreen(HWND window, POINT client);
 
 // What a message writes through its pointer, for a window of another
-// process (a library tool bar's TB_GETBUTTON or TB_GETITEMRECT, a list
-// box's LB_GETITEMRECT): the memory is lent in that process.
+// process that the system does not carry it for (a library tool bar's
+// TB_GETBUTTON or TB_GETITEMRECT): the memory is lent in that process.
 template <typename T>
 T AskRemote(HWND window, UINT message, WPARAM index);
 
