@@ -427,6 +427,11 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
                 })) << RectOf(bar).left << ".." << RectOf(bar).right << " beside " << stripRect.left;
                 WaitForSteadyRect(bar);
                 test_support::WriteWindowScreenshot(main, L"editor_gallery_slid_out");
+                // The pointer leaves the pane for the report: it slides back in.
+                const POINT away = edtest::CentreOf(client);
+                edtest::MouseAt({on.x - 5, on.y});
+                edtest::MouseAt(away);
+                EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(bar); }));
             } else if (!place.floating) {
                 // The frame lays its panes out after the gallery shows.
                 HWND client = ::FindWindowExW(main, nullptr, L"MDIClient", nullptr);
