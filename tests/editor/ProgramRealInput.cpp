@@ -83,6 +83,16 @@ POINT OnScreen(HWND window, POINT client)
     return client;
 }
 
+std::wstring StatusPaneText(HWND statusBar, int pane)
+{
+    struct Text {
+        wchar_t characters[1024];
+    };
+    if (::SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(pane), 0) >= 1024)
+        return std::wstring();
+    return AskRemote<Text>(statusBar, SB_GETTEXTW, static_cast<WPARAM>(pane)).characters;
+}
+
 RECT BarItemRect(HWND bar, int index)
 {
     RECT rect = AskRemote<RECT>(bar, TB_GETITEMRECT, static_cast<WPARAM>(index));

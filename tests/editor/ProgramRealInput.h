@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 namespace edtest {
@@ -33,6 +34,9 @@ POINT OnScreen(HWND window, POINT client);
 // TB_GETBUTTON or TB_GETITEMRECT): the memory is lent in that process.
 template <typename T>
 T AskRemote(HWND window, UINT message, WPARAM index);
+
+// The text of a pane of the program's status bar.
+std::wstring StatusPaneText(HWND statusBar, int pane);
 
 // The screen rectangle of a library tool bar's button by its index.
 RECT BarItemRect(HWND bar, int index);

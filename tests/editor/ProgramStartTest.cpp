@@ -52,6 +52,8 @@ TEST(ProgramStart, EmptyReportModeShowsToolBarsStatusPanesAndOneReportWithItsPan
     HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
     ASSERT_NE(nullptr, status);
     EXPECT_EQ(2, ::SendMessageW(status, SB_GETPARTS, 0, 0));
+    // Its first pane starts with the idle text.
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status) == L"Ready"; }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_start_empty_report");
 }
 
