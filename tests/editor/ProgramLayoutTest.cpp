@@ -1,6 +1,7 @@
 // The program's main window as a library frame: its menu bar in place of
 // the Windows menu, opened by keys, and the window placement that comes
 // back after a restart.
+#include "ProgramInput.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
@@ -15,7 +16,6 @@
 #include <vector>
 
 using edtest::CProgramRun;
-using edtest::DragWithMouse;
 using edtest::PointerKept;
 using edtest::PressKeys;
 
@@ -182,8 +182,9 @@ TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARest
         ::GetClientRect(main, &client);
         ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
         ::SetForegroundWindow(main);
-        DragWithMouse({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
-                      {client.left - 2, (client.top + client.bottom) / 2});
+        // A torn-off bar docks at an edge once the pointer has rested there a moment.
+        edtest::DragTo({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
+                       {client.left - 2, (client.top + client.bottom) / 2}, 10);
         const bool docked = edtest::WaitFor([&] {
             const RECT now = RectOf(text);
             return now.bottom - now.top > now.right - now.left;
@@ -251,8 +252,8 @@ TEST(ProgramLayout, ACommandDraggedFromTheSheetStaysOnItsBarUntilResetAll)
         ::MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&item), 2);
         test_support::WriteWindowScreenshot(sheet, L"editor_customize_sheet");
         // A real drag: from the command's line to the end of the main tool bar.
-        DragWithMouse({item.left + 20, (item.top + item.bottom) / 2},
-                      {barRect.right - 3, (barRect.top + barRect.bottom) / 2});
+        edtest::DragTo({item.left + 20, (item.top + item.bottom) / 2},
+                       {barRect.right - 3, (barRect.top + barRect.bottom) / 2}, 10);
         EXPECT_TRUE(edtest::WaitFor([&] {
             const RECT now = RectOf(mainBar);
             return now.right - now.left > widthBefore;
@@ -521,7 +522,7 @@ TEST(ProgramLayout, BoldDraggedByHandFromTheCentredSheetStaysOnTheMainBar)
     const LRESULT text =
         ::SendMessageW(categories, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Text"));
     ASSERT_GE(text, 0);
-    edtest::ClickAt(edtest::CentreOf(ListItemRect(categories, text)));
+    edtest::ApproachAndClick(edtest::CentreOf(ListItemRect(categories, text)));
     LRESULT bold = -1;
     ASSERT_TRUE(edtest::WaitFor([&] {
         bold = ::SendMessageW(commands, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Bold"));
@@ -538,17 +539,17 @@ TEST(ProgramLayout, BoldDraggedByHandFromTheCentredSheetStaysOnTheMainBar)
         --lastButton;
     const RECT last = edtest::BarItemRect(mainBar, lastButton);
     const RECT boldLine = ListItemRect(commands, bold);
-    DragWithMouse({boldLine.left + 20, (boldLine.top + boldLine.bottom) / 2},
-                  {last.right - 3, (last.top + last.bottom) / 2});
+    edtest::DragTo({boldLine.left + 20, (boldLine.top + boldLine.bottom) / 2},
+                   {last.right - 3, (last.top + last.bottom) / 2}, 10);
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::BarCommandIndex(mainBar, 32843) == lastButton + 1; }))
         << edtest::BarCommandIndex(mainBar, 32843);
 
     // A click on a tool bar while customising: the sheet stays above the window.
-    edtest::ClickAt(edtest::CentreOf(edtest::BarItemRect(mainBar, 0)));
+    edtest::ApproachAndClick(edtest::CentreOf(edtest::BarItemRect(mainBar, 0)));
     EXPECT_TRUE(edtest::WaitFor([&] { return Above(sheet, main); }));
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_customize_bold_dragged_by_hand");
 
-    edtest::ClickAt(edtest::CentreOf(RectOf(::GetDlgItem(sheet, IDCANCEL))));
+    edtest::ApproachAndClick(edtest::CentreOf(RectOf(::GetDlgItem(sheet, IDCANCEL))));
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
     EXPECT_EQ(lastButton + 1, edtest::BarCommandIndex(mainBar, 32843));
     CloseAnsweringNo(program);

@@ -6,50 +6,12 @@
 
 namespace edtest {
 
-void MouseAt(POINT point, DWORD flags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    ::SendInput(1, &input, sizeof input);
-    // The other process takes each step through its own message loop.
-    ::Sleep(40);
-}
-
-void ClickAt(POINT point)
+void ApproachAndClick(POINT point)
 {
     MouseAt({point.x - 2, point.y - 1});
     MouseAt(point);
     MouseAt(point, MOUSEEVENTF_LEFTDOWN);
     MouseAt(point, MOUSEEVENTF_LEFTUP);
-}
-
-void DragWithMouse(POINT from, POINT to)
-{
-    MouseAt(from);
-    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
-    constexpr int kSteps = 12;
-    for (int i = 1; i <= kSteps; ++i)
-        MouseAt({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
-    // A torn-off bar docks at an edge once the pointer has rested there a moment.
-    for (int i = 0; i < 10; ++i)
-        MouseAt({to.x + i % 2, to.y});
-    MouseAt(to, MOUSEEVENTF_LEFTUP);
-}
-
-void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& key : keys) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key.first;
-        input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void PressChord(WORD modifier, WORD key)

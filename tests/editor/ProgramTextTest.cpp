@@ -257,7 +257,7 @@ protected:
         ProgramText::SetUp();
         ::SetForegroundWindow(program.Main());
         ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
-        edtest::ClickAt(edtest::OnScreen(panel, {20, 10}));
+        edtest::ApproachAndClick(edtest::OnScreen(panel, {20, 10}));
         ASSERT_TRUE(edtest::WaitFor([&] { return FocusOf() == panel; }));
     }
     HWND FocusOf()
@@ -310,7 +310,7 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
     const int colorIndex = edtest::BarCommandIndex(bar, 32846);
     ASSERT_GE(colorIndex, 0);
     const RECT button = edtest::BarItemRect(bar, colorIndex);
-    edtest::ClickAt({button.right - 3, (button.top + button.bottom) / 2});
+    edtest::ApproachAndClick({button.right - 3, (button.top + button.bottom) / 2});
     HWND popup = nullptr;
     HWND palette = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {
@@ -333,7 +333,7 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
         return red.right > red.left;
     }, 5000));
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_text_palette_by_hand");
-    edtest::ClickAt(edtest::OnScreen(palette, edtest::CentreOf(red)));
+    edtest::ApproachAndClick(edtest::OnScreen(palette, edtest::CentreOf(red)));
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
     EXPECT_TRUE(edtest::WaitFor([&] { return CountWhere(Shown(), Reddish) > 0; }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_hand");
@@ -423,7 +423,7 @@ TEST_F(ProgramTextByHand, EditUndoClickedWithTheMouseUndoesTheLastStep)
         last = now;
         return steady;
     });
-    edtest::ClickAt(edtest::CentreOf(undo));
+    edtest::ApproachAndClick(edtest::CentreOf(undo));
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
     // The last character went: the text is narrower, the rest is still there.
     EXPECT_TRUE(edtest::WaitFor([&] {
