@@ -88,6 +88,24 @@ protected:
         return edtest::WaitFor([&] { return (Shown() == pixels) != differs; }, 5000);
     }
 
+    // The arrow of the text tool bar's colour button clicked with the mouse;
+    // true once the palette (the popup's bar) holds its cells.
+    bool OpenPalette(HWND& popup, HWND& palette)
+    {
+        HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
+        const int index = bar ? edtest::BarCommandIndex(bar, 32846) : -1;
+        if (index < 0)
+            return false;
+        const RECT button = edtest::BarItemRect(bar, index);
+        ::SetForegroundWindow(program.Main());
+        edtest::ApproachAndClick({button.right - 3, (button.top + button.bottom) / 2});
+        return edtest::WaitFor([&] {
+            popup = program.FindPopup();
+            palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
+            return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
+        }, 5000);
+    }
+
     CProgramRun program;
     HWND frame = nullptr;
     HWND panel = nullptr;
@@ -177,28 +195,14 @@ TEST_F(ProgramText, TextFormatOpensTheTextPropertiesSheet)
 
 TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColourDialog)
 {
-    constexpr UINT kTextColor = 32846;
     ::PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
     ::PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
     Type(L"Colour");
     HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
     ASSERT_NE(nullptr, bar);
-    int index = -1;
-    const int count = int(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
-    for (int i = 0; i < count && index < 0; ++i)
-        if (edtest::AskRemote<TBBUTTON>(bar, TB_GETBUTTON, i).idCommand == int(kTextColor))
-            index = i;
-    ASSERT_GE(index, 0);
-    const CRect button = edtest::AskRemote<RECT>(bar, TB_GETITEMRECT, index);
-    ::SetForegroundWindow(program.Main());
-    Click(bar, CPoint(button.right - 3, button.CenterPoint().y));
     HWND popup = nullptr;
     HWND palette = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        popup = program.FindPopup();
-        palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
-        return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
-    }, 5000));
+    ASSERT_TRUE(OpenPalette(popup, palette));
 
     // "More Color..." is the palette's last item.
     ::PostMessageW(popup, WM_KEYDOWN, VK_END, 0);
@@ -252,6 +256,7 @@ int CountWhere(const test_support::Pixels& pixels, bool (*take)(COLORREF))
 // A program whose note is typed and selected by the keyboard, as a user does.
 class ProgramTextByHand : public ProgramText {
 protected:
+    edtest::PointerKept pointer;
     void SetUp() override
     {
         ProgramText::SetUp();
@@ -262,7 +267,8 @@ protected:
     }
     HWND FocusOf()
     {
-        GUITHREADINFO info = {sizeof(info)};
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(program.Main(), nullptr), &info);
         return info.hwndFocus;
     }
@@ -299,7 +305,6 @@ protected:
 
 TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
 {
-    edtest::PointerKept pointer;
     TypeAndSelect(L"Colour");
     const test_support::Pixels selected = Shown();
     EXPECT_EQ(0, CountWhere(selected, Reddish));
@@ -309,15 +314,9 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
     ASSERT_NE(nullptr, bar);
     const int colorIndex = edtest::BarCommandIndex(bar, 32846);
     ASSERT_GE(colorIndex, 0);
-    const RECT button = edtest::BarItemRect(bar, colorIndex);
-    edtest::ApproachAndClick({button.right - 3, (button.top + button.bottom) / 2});
     HWND popup = nullptr;
     HWND palette = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        popup = program.FindPopup();
-        palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
-        return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
-    }, 5000));
+    ASSERT_TRUE(OpenPalette(popup, palette));
     // Every cell shows its colour (none is drawn disabled, empty); the red one is clicked.
     RECT red = {};
     ASSERT_TRUE(edtest::WaitFor([&] {
@@ -395,7 +394,6 @@ TEST_F(ProgramTextByHand, CtrlBIAndUToggleTheSelectionsStylesOneStepEach)
 
 TEST_F(ProgramTextByHand, EditUndoClickedWithTheMouseUndoesTheLastStep)
 {
-    edtest::PointerKept pointer;
     auto inkWidth = [&] { return Shown().Bounds(RGB(255, 255, 255)).Width(); };
     edtest::TypeText(L"ab");
     ASSERT_TRUE(edtest::WaitFor([&] { return inkWidth() > 8; }));
