@@ -42,6 +42,8 @@ extern const wchar_t qmxFontArial[];
 extern const wchar_t qmxFontMarlett[];
 extern const UINT QMXTOOLBAR__GETDOCUMENTCOLORS;
 extern const UINT QMXPMSG_CHECKEMPTYMINIFRAME;
+// Posted by a frame to itself once it is active: its owned windows go back above it.
+extern const UINT QMXPMSG_KEEPOWNEDABOVE;
 // The floating bars by control id, and every floating frame, of the process.
 extern CMap<UINT, UINT, HWND, HWND> qmxFloatingBarsByID;
 extern CList<HWND, HWND> qmxFloatingFrames;

@@ -100,6 +100,8 @@ protected:
     // As the common status bar answers it: the number of panes, with the
     // right edges of the first wParam of them when lParam points to room for them.
     afx_msg LRESULT OnGetParts(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetPaneText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetPaneTextLength(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSettingChange(UINT uFlags, LPCWSTR lpszSection);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);

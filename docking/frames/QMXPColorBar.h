@@ -116,10 +116,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The command state of the bar: only its enable is kept.
+// The command state of the bar: only its enable is kept. A handler that
+// does not touch the enable (one that only shows the selection's colour)
+// leaves the bar enabled.
 class CQMXPColorCCmdUI : public CCmdUI {
 public:
-    CQMXPColorCCmdUI() : m_bIsEnabled(FALSE) {}
+    CQMXPColorCCmdUI() : m_bIsEnabled(TRUE) {}
     void Enable(BOOL bOn) override {
         m_bIsEnabled = bOn;
         m_bEnableChanged = TRUE;
