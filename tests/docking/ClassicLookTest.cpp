@@ -6,9 +6,11 @@
 
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/bars/QMXPCaptionButton.h"
+#include "docking/bars/QMXPOutlookButton.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
+#include "docking/toolbars/QMXPShowAllButton.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPVisualManager.h"
@@ -99,6 +101,47 @@ TEST(ClassicLookTest, CaptionButtonFrames) {
         EXPECT_EQ(canvas.At(3, 3), c.clrGlyph) << c.bDisabled << c.bLook2000 << c.bHot;
         EXPECT_EQ(canvas.Count(c.clrTopBorder, rectBorder), rect.Width() - (c.clrTopBorder == clrBack ? 0 : 1))
             << c.bDisabled << c.bLook2000 << c.bHot;
+    }
+}
+
+TEST(ClassicLookTest, ButtonInteriorsByKindAndState) {
+    CQMXPVisualManager manager(TRUE);
+    const COLORREF clrBack = RGB(100, 100, 100);
+    // The light brush's colour, as one pixel of it shows.
+    COLORREF clrLight;
+    {
+        CCanvas canvas(4, 4);
+        canvas.DC().FillRect(CRect(0, 0, 4, 4), &globalData.brLight);
+        clrLight = canvas.At(1, 1);
+    }
+    CQMXPShowAllButton showAll;
+    CQMXPOutlookButton outlook;
+    CQMXPToolbarButton plain(ID_DOCKTEST_HANDLED, 0, nullptr, FALSE, TRUE);
+    enum Fill { kNone, kLightened, kLightBrush };
+    const struct {
+        CQMXPToolbarButton* pButton;
+        UINT nStyle;
+        int state;
+        Fill fill;
+    } cases[] = {
+        {&showAll, 0, QMXP_BUTTON_HIGHLIGHTED, kLightened},
+        {&showAll, 0, QMXP_BUTTON_NORMAL, kNone},
+        {&showAll, TBBS_CHECKED, QMXP_BUTTON_PRESSED, kNone},
+        {&outlook, TBBS_CHECKED, QMXP_BUTTON_PRESSED, kNone},
+        {&plain, TBBS_CHECKED, QMXP_BUTTON_PRESSED, kLightBrush},
+        {&plain, 0, QMXP_BUTTON_HIGHLIGHTED, kNone},
+    };
+    for (const auto& c : cases) {
+        c.pButton->m_nStyle = c.nStyle;
+        CCanvas canvas(30, 30, clrBack);
+        manager.OnFillButtonInterior(&canvas.DC(), c.pButton, CRect(0, 0, 30, 30), c.state);
+        const COLORREF clr = canvas.At(15, 15);
+        if (c.fill == kNone)
+            EXPECT_EQ(clr, clrBack) << c.pButton->GetRuntimeClass()->m_lpszClassName << c.state;
+        else if (c.fill == kLightBrush)
+            EXPECT_EQ(clr, clrLight);
+        else
+            EXPECT_GT(GetRValue(clr), GetRValue(clrBack)) << c.state;
     }
 }
 
