@@ -7,6 +7,7 @@
 #include "docking/toolbars/QMXPColorMenuButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"
@@ -453,7 +454,7 @@ BOOL CQMXPColorBar::OnItemClicked(CQMXPToolbarButton* pButton) {
                 CloseOwnedParent();
             else if (pPopup != nullptr)
                 InvokeMenuCommand(0);
-            else if (CWnd* pFocus = GetTopLevelFrame())
+            else if (CWnd* pFocus = QMXPGetPopupOwner() != nullptr ? QMXPGetPopupOwner() : GetTopLevelFrame())
                 pFocus->SetFocus();
             return TRUE;
         }
@@ -486,8 +487,8 @@ BOOL CQMXPColorBar::OnItemClicked(CQMXPToolbarButton* pButton) {
     if (pOwner != nullptr)
         pOwner->SendMessage(WM_COMMAND, m_nCommandID == kNoCommand ? 0 : m_nCommandID);
     if (::IsWindow(hwndThis) && m_nCommandID != 0) {
-        if (CWnd* pFrame = GetTopLevelFrame())
-            pFrame->SetFocus();
+        if (CWnd* pFocus = QMXPGetPopupOwner() != nullptr ? QMXPGetPopupOwner() : GetTopLevelFrame())
+            pFocus->SetFocus();
     }
     return TRUE;
 }

@@ -20,6 +20,7 @@
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "docking/toolbars/QMXPVisualManager.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "platform/classlib/RecentFileList.h"
 #include "platform/classlib/WinApp.h"
 
@@ -335,6 +336,8 @@ CQMXPToolBar* CQMXPPopupMenu::GetParentToolBar() const {
 }
 
 CFrameWnd* CQMXPPopupMenu::GetOwnerFrame() const {
+    if (qmxTopLevelFrameOverride != nullptr)
+        return qmxTopLevelFrameOverride;
     CWnd* pOwner = GetSafeHwnd() != nullptr ? CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER)) : nullptr;
     if (pOwner == nullptr && pParentBtn != nullptr)
         pOwner = pParentBtn->m_pWndParent;

@@ -92,7 +92,8 @@ TEST(TabbedToolbarTest, AButtonDraggedOverASecondTabOpensItAndDropsOnThatTabsBar
 
     // A button on the data as a drag from another bar carries it.
     auto* pSource = new COleDataSource;
-    CQMXPToolbarButton button(ID_DOCKTEST_HANDLED + 2, 0, L"New", FALSE, TRUE);
+    // No image: the command keeps no image in the library for later tests.
+    CQMXPToolbarButton button(ID_DOCKTEST_HANDLED + 2, -1, L"New", FALSE, TRUE);
     ASSERT_TRUE(button.PutOnClipboard(pSource));
     COleDataObject data;
     data.Attach(pSource->GetDataObject(TRUE));
