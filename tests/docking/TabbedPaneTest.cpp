@@ -377,4 +377,48 @@ TEST_F(TabbedPaneTest, AFrameDraggedOverAGroupShowsAPlaceholderTabThatLeavesWith
     }
 }
 
+TEST_F(TabbedPaneTest, AFloatingGroupsTabsAreFoundByIdUntilItDocks) {
+    CTestPane* pFirst = DockPane(0xE900, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);
+    CQMXPDockingControlBar* pTabbed = nullptr;
+    CTestPane* pSecond = MakePane(0xE901, CSize(200, 300));
+    pSecond->AttachToTabWnd(pFirst, QMXP_DM_RECT, TRUE, &pTabbed);
+    auto* pGroup = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabbed);
+    ASSERT_NE(pGroup, nullptr);
+    ASSERT_TRUE(pGroup->FloatControlBar(CRect(400, 150, 620, 450), QMXP_DM_RECT));
+    CQMXPMiniFrameWnd* pGroupFrame = pGroup->GetParentMiniFrame();
+    ASSERT_NE(pGroupFrame, nullptr);
+    for (CTestPane* pPane : {pFirst, pSecond})
+        EXPECT_EQ(CQMXPMiniFrameWnd::FindFloatingBarByID(pPane->GetDlgCtrlID()), pPane);
+    EXPECT_EQ(m_pFrame->GetDockManager()->FindBarByID(0xE901, FALSE), pSecond);
+
+    // Docked again, its tabs leave the map.
+    pGroup->DockToFrameWindow(0x1000);
+    Pump();
+    for (UINT nID : {0xE900u, 0xE901u})
+        EXPECT_EQ(CQMXPMiniFrameWnd::FindFloatingBarByID(nID), nullptr);
+}
+
+TEST_F(TabbedPaneTest, HidingAllBarsLeavesTheAutoHideStrips) {
+    EnableStrips();
+    AutoHidden(0xE900, 200);
+    CQMXPDockBar* pStrips = m_pFrame->GetDockManager()->DockBarForSide(0x1000, FALSE);
+    ASSERT_NE(pStrips, nullptr);
+    ASSERT_TRUE(pStrips->IsKindOf(RUNTIME_CLASS(CQMXPAutoHideDockBar)));
+    ASSERT_NE(pStrips->GetStyle() & WS_VISIBLE, 0u);
+    CQMXPDockBar* pTop = m_pFrame->GetDockManager()->DockBarForSide(0x2000, TRUE);
+    CFixedBar bar(CSize(120, 26));
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 120, 26), m_pFrame, 0xE830));
+    bar.EnableDocking(0xF000);
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_NE(pTop->GetStyle() & WS_VISIBLE, 0u);
+    // The dock bar that holds the tool bar goes; the strip with its pane's button stays.
+    m_pFrame->ShowControlBars(FALSE);
+    EXPECT_NE(pStrips->GetStyle() & WS_VISIBLE, 0u);
+    EXPECT_EQ(pTop->GetStyle() & WS_VISIBLE, 0u);
+    m_pFrame->ShowControlBars(TRUE);
+    EXPECT_NE(pTop->GetStyle() & WS_VISIBLE, 0u);
+    EXPECT_NE(pStrips->GetStyle() & WS_VISIBLE, 0u);
+    bar.DestroyWindow();
+}
+
 }  // namespace
