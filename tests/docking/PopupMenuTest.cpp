@@ -370,6 +370,20 @@ TEST_F(PopupMenuTest, ARightClickOnAPaneTakesTheOpenMenusShadowAgain) {
     pane.DestroyWindow();
 }
 
+TEST_F(PopupMenuTest, TheFrameOverrideOwnsPopupMenusWhileItIsSet) {
+    CDockTestFrame* pOther = MakeFrame(200, 100);
+    ASSERT_NE(pOther, nullptr);
+    CQMXPPopupMenu* pPopup = OpenPopup(MakeMenu({{ID_MENUTEST_FIRST, L"&Open"}}), CPoint(100, 100));
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetOwnerFrame(), m_pFrame);
+    qmxTopLevelFrameOverride = pOther;
+    EXPECT_EQ(pPopup->GetOwnerFrame(), pOther);
+    qmxTopLevelFrameOverride = nullptr;
+    EXPECT_EQ(pPopup->GetOwnerFrame(), m_pFrame);
+    CloseAllPopups();
+    pOther->DestroyWindow();
+}
+
 TEST(PopupMenuBarTest, AnEmptyBarMeasures52By22) {
     CQMXPPopupMenuBar bar;
     EXPECT_EQ(bar.CalcSize(TRUE), CSize(52, 22));
