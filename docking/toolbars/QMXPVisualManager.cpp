@@ -53,20 +53,28 @@ CQMXPVisualManager::CQMXPVisualManager(BOOL bIsTemporaryIn)
       bEmbossDisabledImage(TRUE),
       bFadeInactiveImage(FALSE),
       bIsTemporary(bIsTemporaryIn),
-      groupLeftMargin(12),
-      groupRightMargin(12),
-      groupVertSpacing(15),
-      groupCaptionHeight(25),
-      groupCaptionHorzOffset(13),
-      groupCaptionVertOffset(7),
-      taskHorzOffset(12),
-      taskIconOffset(5),
-      taskVertSpacing(4),
-      bGroupCaptionBold(TRUE),
       bAutoDestroy(FALSE) {
+    SetClassicTaskPaneLayout();
     if (!bIsTemporary && currentManager == nullptr)
         currentManager = this;
 }
+
+void CQMXPVisualManager::SetTaskPaneLayout(int nGroupLeft, int nGroupRight, int nGroupVert, int nCaptionHeight,
+                                           int nCaptionHorz, int nCaptionVert, int nTaskHorz, int nTaskIcon,
+                                           int nTaskVert, BOOL bCaptionBold) {
+    groupLeftMargin = nGroupLeft;
+    groupRightMargin = nGroupRight;
+    groupVertSpacing = nGroupVert;
+    groupCaptionHeight = nCaptionHeight;
+    groupCaptionHorzOffset = nCaptionHorz;
+    groupCaptionVertOffset = nCaptionVert;
+    taskHorzOffset = nTaskHorz;
+    taskIconOffset = nTaskIcon;
+    taskVertSpacing = nTaskVert;
+    bGroupCaptionBold = bCaptionBold;
+}
+
+void CQMXPVisualManager::SetClassicTaskPaneLayout() { SetTaskPaneLayout(12, 12, 15, 25, 13, 7, 12, 5, 4, TRUE); }
 
 CQMXPVisualManager::~CQMXPVisualManager() {
     // Another manager that became current meanwhile stays current.
@@ -376,6 +384,7 @@ void CQMXPVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActi
 }
 
 void CQMXPVisualManager::OnFillButtonInterior(CDC* pDC, CQMXPToolbarButton* pButton, CRect rect, int state) {
+    // The show-all item lightens itself when hot; outlook buttons fill nothing.
     if (pButton->IsKindOf(RUNTIME_CLASS(CQMXPShowAllButton))) {
         if (state == kStateHighlighted)
             CQMXPDrawManager(*pDC).HighlightRect(rect);
@@ -391,9 +400,10 @@ void CQMXPVisualManager::OnFillButtonInterior(CDC* pDC, CQMXPToolbarButton* pBut
 }
 
 void CQMXPVisualManager::OnDrawButtonBorder(CDC* pDC, CQMXPToolbarButton* pButton, CRect rect, int state) {
-    const COLORREF clrDark = pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton))
-                                 ? globalData.clrBtnDkShadow
-                                 : globalData.clrBtnShadow;
+    // Outlook buttons take the dark shadow.
+    const COLORREF clrDark =
+        pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton)) ? globalData.clrBtnDkShadow
+                                                                                   : globalData.clrBtnShadow;
     if (state == kStatePressed)
         pDC->Draw3dRect(&rect, clrDark, globalData.clrBtnHilite);
     else if (state == kStateHighlighted)

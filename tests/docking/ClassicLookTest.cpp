@@ -104,44 +104,34 @@ TEST(ClassicLookTest, CaptionButtonFrames) {
     }
 }
 
-TEST(ClassicLookTest, ButtonInteriorsByKindAndState) {
+// A checked button is filled light, the show-all item only when hot, an
+// outlook button never; an outlook button's pressed frame has the dark shadow.
+TEST(ClassicLookTest, ButtonKindsFillAndFrameByTheirKind) {
     CQMXPVisualManager manager(TRUE);
-    const COLORREF clrBack = RGB(100, 100, 100);
-    // The light brush's colour, as one pixel of it shows.
-    COLORREF clrLight;
-    {
-        CCanvas canvas(4, 4);
-        canvas.DC().FillRect(CRect(0, 0, 4, 4), &globalData.brLight);
-        clrLight = canvas.At(1, 1);
-    }
+    CQMXPToolbarButton plain(100, L"B", TRUE);
     CQMXPShowAllButton showAll;
     CQMXPOutlookButton outlook;
-    CQMXPToolbarButton plain(ID_DOCKTEST_HANDLED, 0, nullptr, FALSE, TRUE);
-    enum Fill { kNone, kLightened, kLightBrush };
-    const struct {
+    const COLORREF clrBack = RGB(0, 128, 0);
+    struct Case {
         CQMXPToolbarButton* pButton;
         UINT nStyle;
         int state;
-        Fill fill;
-    } cases[] = {
-        {&showAll, 0, QMXP_BUTTON_HIGHLIGHTED, kLightened},
-        {&showAll, 0, QMXP_BUTTON_NORMAL, kNone},
-        {&showAll, TBBS_CHECKED, QMXP_BUTTON_PRESSED, kNone},
-        {&outlook, TBBS_CHECKED, QMXP_BUTTON_PRESSED, kNone},
-        {&plain, TBBS_CHECKED, QMXP_BUTTON_PRESSED, kLightBrush},
-        {&plain, 0, QMXP_BUTTON_HIGHLIGHTED, kNone},
+        bool bFilled;
+        COLORREF clrTopLeft;
     };
-    for (const auto& c : cases) {
+    const Case cases[] = {
+        {&plain, TBBS_CHECKED, 1, true, globalData.clrBtnShadow},
+        {&showAll, 0, 2, true, globalData.clrBtnHilite},
+        {&showAll, 0, 0, false, clrBack},
+        {&outlook, TBBS_CHECKED, 1, false, globalData.clrBtnDkShadow},
+    };
+    for (const Case& c : cases) {
         c.pButton->m_nStyle = c.nStyle;
-        CCanvas canvas(30, 30, clrBack);
-        manager.OnFillButtonInterior(&canvas.DC(), c.pButton, CRect(0, 0, 30, 30), c.state);
-        const COLORREF clr = canvas.At(15, 15);
-        if (c.fill == kNone)
-            EXPECT_EQ(clr, clrBack) << c.pButton->GetRuntimeClass()->m_lpszClassName << c.state;
-        else if (c.fill == kLightBrush)
-            EXPECT_EQ(clr, clrLight);
-        else
-            EXPECT_GT(GetRValue(clr), GetRValue(clrBack)) << c.state;
+        CCanvas canvas(16, 16, clrBack);
+        manager.OnFillButtonInterior(&canvas.DC(), c.pButton, CRect(0, 0, 16, 16), c.state);
+        EXPECT_EQ(canvas.At(8, 8) != clrBack, c.bFilled) << c.pButton->GetRuntimeClass()->m_lpszClassName;
+        manager.OnDrawButtonBorder(&canvas.DC(), c.pButton, CRect(0, 0, 16, 16), c.state);
+        EXPECT_EQ(canvas.At(0, 0), c.clrTopLeft) << c.pButton->GetRuntimeClass()->m_lpszClassName;
     }
 }
 
