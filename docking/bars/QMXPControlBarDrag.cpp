@@ -5,11 +5,11 @@
 #include "docking/bars/QMXPDockBarRow.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPTabWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolBar.h"
-#include "docking/bars/QMXPLibraryGlobals.h"
 #include "platform/classlib/WinThread.h"
 
 #include <algorithm>

@@ -43,8 +43,8 @@ public:
     // or bitmap in every look, and system text colours for its buttons.
     void SetOwnColors(BOOL bOwn) { m_bOwnColors = bOwn; }
     BOOL HasOwnColors() const { return m_bOwnColors; }
-    // Flat look: a hot button's image is lightened in place rather than
-    // its interior filled by the look.
+    // Flat look: a hot button is shaded round its image rather than its
+    // interior filled by the look.
     void SetFlatLook(BOOL bFlat) { m_bFlatLook = bFlat; }
     BOOL IsFlatLook() const { return m_bFlatLook; }
     virtual void FillBackground(CDC* pDC, CRect rectFill);

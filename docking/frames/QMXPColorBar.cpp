@@ -1,5 +1,6 @@
 #include "docking/frames/QMXPColorBar.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/ColorButton.h"
 #include "docking/frames/QMXPColorButton.h"
 #include "docking/frames/QMXPColorDialog.h"
@@ -7,7 +8,6 @@
 #include "docking/toolbars/QMXPColorMenuButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
-#include "docking/bars/QMXPLibraryGlobals.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"

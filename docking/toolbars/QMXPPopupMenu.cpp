@@ -3,6 +3,7 @@
 // the keys passed along the chain of open menus, and its closing.
 #include "docking/toolbars/QMXPPopupMenu.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPDialog.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
@@ -20,7 +21,6 @@
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "docking/toolbars/QMXPVisualManager.h"
-#include "docking/bars/QMXPLibraryGlobals.h"
 #include "platform/classlib/RecentFileList.h"
 #include "platform/classlib/WinApp.h"
 
