@@ -141,8 +141,9 @@ TEST_F(DockLayoutTest, APointNearAnEdgeCountsOnlyForTheSidesThatHaveDockBars) {
         DWORD dwAlignment = 0;
         BOOL bOuter = FALSE;
         EXPECT_EQ(manager.IsPointNearDockBar(c.pt, dwAlignment, bOuter), c.bNear) << c.pt.x << "," << c.pt.y;
-        if (c.bNear)
+        if (c.bNear) {
             EXPECT_EQ(dwAlignment, c.dwAlignment);
+        }
     }
     // Its dock bar goes with it.
     if (CQMXPDockBar* pTop = manager.DockBarForSide(0x2000, TRUE))

@@ -449,11 +449,13 @@ TEST_F(OutlookPaneTest, ButtonsTakeTheirPagesFlatHighlightAndTextColoursInEachLo
         EXPECT_GT(canvas.Count(clrText, rectText), 0) << c.look << c.bOwnColors << c.bDisabled;
         if (c.bDisabled)
             continue;
-        if (c.look == kClassic || c.bFlat)
+        if (c.look == kClassic || c.bFlat) {
             EXPECT_EQ(canvas.At(ptInFrame.x, ptInFrame.y), c.clrInFrame) << c.look << c.bFlat;
+        }
         // The classic hot frame is closed by the dark shadow.
-        if (c.look == kClassic)
+        if (c.look == kClassic) {
             EXPECT_EQ(canvas.At(ptFrameRight.x, ptFrameRight.y), globalData.clrBtnDkShadow);
+        }
     }
     CQMXPVisualManager::SelectManagerClass(nullptr);
     m_pPane->SetOwnColors(FALSE);
