@@ -80,6 +80,13 @@ const UINT QMXM_ON_CHANGING_ACTIVE_TAB = ::RegisterWindowMessageW(L"QMXM_ON_CHAN
 // No window until the first outline drag.
 CQMXPDummyDockingControlBar qmxDummyDockingBar;
 
+HWND qmxPopupOwnerWnd = nullptr;
+CFrameWnd* qmxTopLevelFrameOverride = nullptr;
+
+CWnd* QMXPGetPopupOwner() {
+    return ::IsWindow(qmxPopupOwnerWnd) ? CWnd::FromHandle(qmxPopupOwnerWnd) : nullptr;
+}
+
 const wchar_t qmxRegWrapperSection[] = L"QMXControlBars";
 
 const wchar_t qmxRegTearOffSection[] = L"ControlBars-TearOff";

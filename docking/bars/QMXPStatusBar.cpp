@@ -77,7 +77,12 @@ BEGIN_MESSAGE_MAP(CQMXPStatusBar, CQMXPControlBar)
 END_MESSAGE_MAP()
 
 CQMXPStatusBar::CQMXPStatusBar()
-    : m_hFont(nullptr), m_cxSizeBox(0), m_bHideSizeBox(FALSE), m_bPaneDoubleClick(FALSE), m_rectSizeBox(0, 0, 0, 0) {
+    : m_hFont(nullptr),
+      m_cxSizeBox(0),
+      m_bHideSizeBox(FALSE),
+      m_bPaneDoubleClick(FALSE),
+      m_rectSizeBox(0, 0, 0, 0),
+      m_nTipHit(-1) {
     SetBorders(4, 2, 0, 0);
 }
 
@@ -544,6 +549,9 @@ void CQMXPStatusBar::OnDestroy() {
         pane.nAnimCurrent = 0;
     }
     FreePaneTexts();
+    if (m_wndToolTip.GetSafeHwnd() != nullptr)
+        m_wndToolTip.DestroyWindow();
+    m_nTipHit = -1;
     CQMXPControlBar::OnDestroy();
 }
 
