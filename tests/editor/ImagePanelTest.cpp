@@ -206,7 +206,9 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
     ::SendMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
 
-    // Escape puts the stored title back into the box.
+    // Escape puts the stored title back into the box (once the program has taken
+    // every message still queued for it).
+    ::WaitForInputIdle(program.Process(), 5000);
     ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
     ::SetFocus(title);
     ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
