@@ -1,6 +1,9 @@
 #include "appwindows/KWBaseWinApplication.h"
 
+#include "appwindows/KWWinMainFrame.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
+#include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "framework/KWFolderScanner.h"
 #include "appwindows/KWSplashScreen.h"
@@ -55,6 +58,11 @@ BOOL CKWBaseWinApplication::InitInstance()
     m_pMainWnd = frame;
 
     InitializeApp();
+    // The document types came after the frame loaded the layout: their
+    // menus take the user's stored edits now.
+    auto* mainFrame = dynamic_cast<CKWWinMainFrame*>(frame);
+    if (mainFrame && mainFrame->GetMenuBar() && QMXPGetWorkspace())
+        mainFrame->GetMenuBar()->LoadState(QMXPGetWorkspace()->GetRegSectionPath(L""));
     EnableShellOpen();
     CWinApp::RegisterShellFileTypes(TRUE);
 

@@ -14,6 +14,9 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
 
+#include <algorithm>
+#include <vector>
+
 BOOL qmxMenuBarTakesFocus = TRUE;
 
 namespace {
@@ -63,6 +66,13 @@ BOOL ClickOnPopup(CQMXPPopupMenu* pPopup, CFrameWnd* pFrame, CPoint pt, BOOL& bC
     }
 }
 
+// Every frame implementation alive, so that a bar or page finds the one
+// of its frame whatever kind of library frame embeds it.
+std::vector<CQMXPFrameImpl*>& LiveImpls() {
+    static std::vector<CQMXPFrameImpl*> impls;
+    return impls;
+}
+
 }  // namespace
 
 CQMXPFrameImpl::CQMXPFrameImpl(CFrameWnd* pFrame)
@@ -74,9 +84,13 @@ CQMXPFrameImpl::CQMXPFrameImpl(CFrameWnd* pFrame)
       m_hDefaultMenu(nullptr),
       m_pFrame(pFrame),
       m_pDockManager(nullptr),
-      m_nIDDefaultResource(0) {}
+      m_nIDDefaultResource(0) {
+    LiveImpls().push_back(this);
+}
 
 CQMXPFrameImpl::~CQMXPFrameImpl() {
+    std::vector<CQMXPFrameImpl*>& impls = LiveImpls();
+    impls.erase(std::remove(impls.begin(), impls.end(), this), impls.end());
     while (!m_listUserDefinedToolbars.IsEmpty())
         delete m_listUserDefinedToolbars.RemoveHead();
     while (!m_listTearOffToolbars.IsEmpty())
@@ -91,6 +105,16 @@ void CQMXPFrameImpl::AddTearOffToolbar(CWnd* pToolBar) {
 void CQMXPFrameImpl::RemoveTearOffToolbar(CWnd* pToolBar) {
     if (POSITION pos = m_listTearOffToolbars.Find(pToolBar))
         m_listTearOffToolbars.RemoveAt(pos);
+}
+
+CQMXPFrameImpl* CQMXPFrameImpl::FromFrame(const CWnd* pFrame) {
+    if (pFrame == nullptr)
+        return nullptr;
+    for (CQMXPFrameImpl* pImpl : LiveImpls()) {
+        if (pImpl->m_pFrame == pFrame)
+            return pImpl;
+    }
+    return nullptr;
 }
 
 BOOL CQMXPFrameImpl::IsUserDefinedToolbar(const CWnd* pToolBar) const {

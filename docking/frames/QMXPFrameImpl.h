@@ -54,6 +54,8 @@ public:
     void AddTearOffToolbar(CWnd* pToolBar);
     void RemoveTearOffToolbar(CWnd* pToolBar);
     BOOL IsUserDefinedToolbar(const CWnd* pToolBar) const;
+    // The implementation that the library frame embeds; none for another window.
+    static CQMXPFrameImpl* FromFrame(const CWnd* pFrame);
 
     // The dock manager's own layout below the profile.
     void SaveDockState(LPCWSTR lpszProfile);

@@ -159,6 +159,9 @@ BOOL CQMXPToolbarButton::HasBorder() const { return TRUE; }
 void CQMXPToolbarButton::OnCancelMode() {}
 
 BOOL CQMXPToolbarButton::IsPermitted() const {
+    // A menu (id -1) runs no command: it may be customised like any item.
+    if (m_nID == static_cast<UINT>(-1))
+        return TRUE;
     return !IsStandardCommand(m_nID) && CQMXPToolBar::IsCommandPermitted(m_nID);
 }
 

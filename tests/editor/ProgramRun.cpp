@@ -144,7 +144,9 @@ HWND CProgramRun::FindPopup() const
 {
     HWND popup = nullptr;
     WindowsOf query = {m_process.dwProcessId, [this, &popup](HWND window) {
+                           // Floating bars are in frames of their own.
                            if (window == m_main || ClassName(window) == L"#32770" ||
+                               ClassName(window).rfind(L"QMXMiniWrame:", 0) == 0 ||
                                !(::GetWindowLongW(window, GWL_STYLE) & WS_POPUP))
                                return false;
                            popup = window;
