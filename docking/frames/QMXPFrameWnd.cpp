@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CQMXPFrameWnd, CFrameWnd)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SIZING()
+    ON_WM_EXITSIZEMOVE()
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
@@ -119,6 +120,8 @@ void CQMXPFrameWnd::OnSize(UINT nType, int cx, int cy) {
         RecalcLayout(TRUE);
     m_bWasMaximized = nType == SIZE_MAXIMIZED;
 }
+
+void CQMXPFrameWnd::OnExitSizeMove() { m_dockManager.OnExitSizeMove(); }
 
 void CQMXPFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     CFrameWnd::OnSizing(fwSide, pRect);

@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SIZING()
+    ON_WM_EXITSIZEMOVE()
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_WINDOWPOSCHANGED()
@@ -191,6 +192,8 @@ void CQMXPMDIFrameWnd::OnSize(UINT nType, int cx, int cy) {
         RecalcLayout(TRUE);
     m_bWasMaximized = nType == SIZE_MAXIMIZED;
 }
+
+void CQMXPMDIFrameWnd::OnExitSizeMove() { m_dockManager.OnExitSizeMove(); }
 
 void CQMXPMDIFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     CMDIFrameWnd::OnSizing(fwSide, pRect);

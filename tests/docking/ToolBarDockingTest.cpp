@@ -102,3 +102,42 @@ TEST_F(ToolBarDockingTest, AToolBarIsDraggedOffIntoAFloatingFrameAndBack) {
 }
 
 }  // namespace
+
+// The frame shrinks from 1200 to 500 pixels: when the size change ends, the
+// rows fit their bars into the frame, so that no shown button lies outside it.
+TEST_F(ToolBarDockingTest, RowsFitTheFrameWhenASizeChangeEnds) {
+    for (CQMXPToolBar& bar : m_bars) {
+        for (int i = 0; i < 12; ++i)
+            bar.InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_HANDLED, L"More", TRUE));
+        // What does not fit goes behind the chevron.
+        bar.EnableCustomizeButton(TRUE);
+        bar.AdjustLayout();
+    }
+    m_pFrame->SetWindowPos(nullptr, 0, 0, 1200, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->SendMessage(WM_EXITSIZEMOVE);
+    Pump();
+    // Two bars share a row wider than 500 pixels.
+    ASSERT_EQ(m_bars[1].GetDockBarRow(), m_bars[2].GetDockBarRow());
+    ASSERT_GT(InFrame(&m_bars[2]).right, 500);
+    m_pFrame->SetWindowPos(nullptr, 0, 0, 500, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->SendMessage(WM_EXITSIZEMOVE);
+    Pump();
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+    int nShown = 0;
+    for (CQMXPToolBar& bar : m_bars) {
+        for (int i = 0; i < bar.GetCount(); ++i) {
+            const CQMXPToolbarButton* pButton = bar.GetButton(i);
+            if (!pButton->m_bVisible || (pButton->m_nStyle & TBBS_SEPARATOR) || pButton->m_rect.IsRectEmpty())
+                continue;
+            CRect rect = pButton->m_rect;
+            bar.MapWindowPoints(m_pFrame, &rect);
+            EXPECT_LE(rect.right, rectClient.right) << i;
+            EXPECT_GE(rect.left, rectClient.left) << i;
+            ++nShown;
+        }
+    }
+    EXPECT_GT(nShown, 12);
+    EXPECT_TRUE(SaveScreen(FrameOnScreen(), L"docking_toolbar_rows_fitted"));
+}
+
