@@ -7,6 +7,7 @@
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
+#include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
@@ -105,6 +106,16 @@ void CQMXPFrameImpl::AddTearOffToolbar(CWnd* pToolBar) {
 void CQMXPFrameImpl::RemoveTearOffToolbar(CWnd* pToolBar) {
     if (POSITION pos = m_listTearOffToolbars.Find(pToolBar))
         m_listTearOffToolbars.RemoveAt(pos);
+}
+
+void CQMXPFrameImpl::OnContextHelp(BOOL& bInContextHelp) {
+    bInContextHelp = TRUE;
+    if (!m_pFrame->m_bHelpMode && m_pFrame->CanEnterHelpMode())
+        CQMXPToolBar::SetHelpModeMouseHook(TRUE);
+    m_pFrame->CFrameWnd::OnContextHelp();
+    if (!m_pFrame->m_bHelpMode)
+        CQMXPToolBar::SetHelpModeMouseHook(FALSE);
+    bInContextHelp = FALSE;
 }
 
 CQMXPFrameImpl* CQMXPFrameImpl::FromFrame(const CWnd* pFrame) {

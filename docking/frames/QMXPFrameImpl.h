@@ -64,6 +64,9 @@ public:
 
     // F1 down, no repeat, no Shift, Ctrl or Alt.
     static BOOL IsHelpKey(const MSG* pMsg);
+    // The frame's context-help mode with the tool bars' help-mode mouse hook
+    // around it; bInContextHelp is TRUE meanwhile.
+    void OnContextHelp(BOOL& bInContextHelp);
     // Closes the open menu of the menu bar (not while customising).
     void DeactivateMenu();
 

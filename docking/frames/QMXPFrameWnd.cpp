@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(CQMXPFrameWnd, CFrameWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
 END_MESSAGE_MAP()
 
 CQMXPFrameWnd::CQMXPFrameWnd() : m_Impl(this) {}
@@ -237,4 +238,14 @@ CQMXPBaseControlBar* CQMXPFrameWnd::ControlBarFromPoint(CPoint point, int nSensi
 
 BOOL CQMXPFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
     return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+void CQMXPFrameWnd::OnContextHelp() { m_Impl.OnContextHelp(m_bContextHelp); }
+
+void CQMXPFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (dwData == 0 && m_bContextHelp) {
+        OnContextHelp();
+        return;
+    }
+    CFrameWnd::WinHelp(dwData, nCmd);
 }

@@ -24,6 +24,10 @@ public:
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Context help with the tool bars following the pointer; WinHelp with
+    // data 0 during it starts the mode again.
+    void OnContextHelp() override;
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);

@@ -38,6 +38,7 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
 
@@ -428,4 +429,14 @@ CQMXPBaseControlBar* CQMXPMDIFrameWnd::ControlBarFromPoint(CPoint point, int nSe
 
 BOOL CQMXPMDIFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
     return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+void CQMXPMDIFrameWnd::OnContextHelp() { m_Impl.OnContextHelp(m_bContextHelp); }
+
+void CQMXPMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (dwData == 0 && m_bContextHelp) {
+        OnContextHelp();
+        return;
+    }
+    CMDIFrameWnd::WinHelp(dwData, nCmd);
 }

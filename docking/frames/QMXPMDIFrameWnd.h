@@ -33,6 +33,10 @@ public:
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Context help with the tool bars following the pointer; WinHelp with
+    // data 0 during it starts the mode again.
+    void OnContextHelp() override;
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
     // The docked bars, then the client area.
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
@@ -128,6 +132,7 @@ protected:
     BOOL m_bClosing = FALSE;
     BOOL m_bMDITabs = FALSE;
     BOOL m_bNoRedrawOnDestroy = FALSE;
+    BOOL m_bContextHelp = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };
