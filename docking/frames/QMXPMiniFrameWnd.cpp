@@ -20,9 +20,6 @@ CWnd* CQMXPMiniFrameWnd::m_pParentWndForSerialize = nullptr;
 
 namespace {
 
-// The class library's window style bit that keeps a floating frame's caption
-// in step with its owner's activation.
-constexpr DWORD kSyncActiveStyle = 0x100;
 constexpr UINT kRollUpPeriod = 250;
 
 CList<HWND, HWND>& FloatingFrames() { return qmxFloatingFrames; }
@@ -65,7 +62,7 @@ CQMXPMiniFrameWnd::~CQMXPMiniFrameWnd() {
 }
 
 BOOL CQMXPMiniFrameWnd::PreCreateWindow(CREATESTRUCTW& cs) {
-    cs.style |= kSyncActiveStyle;
+    cs.style |= QMXP_MINIFRAME_SYNCACTIVE;
     return CWnd::PreCreateWindow(cs);
 }
 

@@ -1,5 +1,6 @@
 #include "docking/toolbars/QMXPMenuButton.h"
 
+#include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "platform/classlib/DC.h"
 
@@ -60,11 +61,14 @@ void CQMXPMenuButton::OnShowMenu() {
     }
     m_bMenuIsActive = TRUE;
     Repaint();
-    // The system tracks the menu: the library's context-menu manager is
-    // not part of this program.
     SetFocus();
-    const int nResult = ::TrackPopupMenu(m_hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y,
-                                         0, m_hWnd, nullptr);
+    // The library's popup menu, run modally by the context-menu manager,
+    // unless the button asks for the system's menu or there is no manager.
+    const int nResult =
+        qmxContextMenuManager != nullptr && !m_bOSMenu
+            ? static_cast<int>(qmxContextMenuManager->TrackPopupMenu(m_hMenu, x, y, this))
+            : ::TrackPopupMenu(m_hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, m_hWnd,
+                               nullptr);
     if (nResult != 0) {
         m_nMenuResult = nResult;
         CWnd* pParent = GetParent();

@@ -24,17 +24,21 @@ DWORD_PTR HelpIdAt(HWND hwndFrame, POINT ptScreen) {
 
 }  // namespace
 
-void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+CString CWnd::GetHelpFilePath() {
     wchar_t szPath[MAX_PATH] = {};
     const DWORD nLength = ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
     if (nLength == 0 || nLength >= MAX_PATH - 4)
-        return;
+        return CString();
     wchar_t* pDot = ::wcsrchr(szPath, L'.');
     if (pDot == nullptr || ::wcschr(pDot, L'\\') != nullptr)
         pDot = szPath + nLength;
     ::wcscpy(pDot, L".hlp");
+    return CString(szPath);
+}
+
+void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
     HWND hwndTop = ::GetAncestor(m_hWnd, GA_ROOT);
-    if (!::WinHelpW(hwndTop != nullptr ? hwndTop : m_hWnd, szPath, nCmd, dwData))
+    if (!::WinHelpW(hwndTop != nullptr ? hwndTop : m_hWnd, GetHelpFilePath(), nCmd, dwData))
         ::MessageBeep(MB_ICONEXCLAMATION);
 }
 

@@ -465,6 +465,48 @@ TEST_F(FrameInputTest, DraggingAMarkedMenusStripFloatsABarOfItsCommands) {
     qmxTearOffManager = nullptr;
 }
 
+// The single-document frame lets a marked menu be torn off too: the bar it
+// makes floats and is kept among the frame's torn-off bars.
+TEST_F(FrameInputTest, ASingleDocumentFrameKeepsTheBarTornOffItsMenu) {
+    constexpr UINT kBarId = 0xE940;
+    CQMXPTearOffManager manager(kBarId, kBarId + 9);
+    qmxTearOffManager = &manager;
+    auto* pFrame = new CQMXPFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+    SizeClientArea(pFrame, 400, 300);
+    pFrame->EnableDocking(0xF000);
+    CQMXPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
+    menuBar.EnableDocking(0xF000);
+    pFrame->DockControlBar(&menuBar);
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    CString strEdit(L"&Edit");
+    CQMXPTearOffManager::Build(kBarId, strEdit);
+    menuBar.CreateFromMenu(MakeMenu({{0, strEdit, {{30001, L"&Copy"}, {30002, L"&Paste"}}}}), FALSE, TRUE);
+    pFrame->RecalcLayout();
+    const CPoint ptEdit = menuBar.GetButton(0)->GetRect().CenterPoint();
+    menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptEdit.x, ptEdit.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    CQMXPPopupMenu* pPopup = OpenPopups().front();
+    const CPoint ptStrip = pPopup->rectTearOffCaption.CenterPoint();
+    ASSERT_FALSE(pPopup->rectTearOffCaption.IsRectEmpty());
+    const HWND hWndPopup = pPopup->m_hWnd;
+    ::SendMessageW(hWndPopup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptStrip.x, ptStrip.y));
+    ::PostMessageW(pFrame->m_hWnd, WM_LBUTTONUP, 0, 0);
+    ::SendMessageW(hWndPopup, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptStrip.x, pPopup->rectTearOffCaption.bottom + 8));
+    Pump();
+    auto* pBar = DYNAMIC_DOWNCAST(CQMXPToolBar, pFrame->GetControlBar(kBarId));
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(pBar->GetCount(), 2);
+    EXPECT_EQ(pFrame->GetFrameImpl().m_listTearOffToolbars.GetCount(), 1);
+    EXPECT_FALSE(::IsWindow(hWndPopup) && ::IsWindowVisible(hWndPopup));
+    pFrame->DestroyWindow();
+    Pump();
+    qmxTearOffManager = nullptr;
+}
+
 // Tool bars torn off menus, numbered as they are saved; a stored state of
 // another class than a tool bar makes nothing.
 TEST_F(FrameInputTest, TornOffBarsAreSavedWithoutGapsOrStaleKeys) {
