@@ -13,6 +13,9 @@
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/OleClientItem.h"
+#include "platform/classlib/OleDocument.h"
+#include "platform/classlib/View.h"
 #include "platform/classlib/WinApp.h"
 
 #include <algorithm>
@@ -116,6 +119,32 @@ void CQMXPFrameImpl::OnContextHelp(BOOL& bInContextHelp) {
     if (!m_pFrame->m_bHelpMode)
         CQMXPToolBar::SetHelpModeMouseHook(FALSE);
     bInContextHelp = FALSE;
+}
+
+BOOL CQMXPFrameImpl::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
+    switch (nBorderCmd) {
+    case CFrameWnd::borderGet:
+        m_pFrame->CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+        if (m_pDockManager != nullptr && lpRectBorder != nullptr) {
+            CRect rectFree;
+            m_pDockManager->GetClientAreaBounds(rectFree);
+            *lpRectBorder = rectFree;
+        }
+        return TRUE;
+    case CFrameWnd::borderRequest:
+        return TRUE;
+    case CFrameWnd::borderSet:
+        return m_pFrame->CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    default:
+        return TRUE;
+    }
+}
+
+COleClientItem* CQMXPFrameImpl::GetInPlaceActiveItem() const {
+    CFrameWnd* pActiveFrame = m_pFrame->GetSafeHwnd() != nullptr ? m_pFrame->GetActiveFrame() : nullptr;
+    CView* pView = pActiveFrame != nullptr ? pActiveFrame->GetActiveView() : nullptr;
+    auto* pDocument = pView != nullptr ? DYNAMIC_DOWNCAST(COleDocument, pView->GetDocument()) : nullptr;
+    return pDocument != nullptr ? pDocument->GetInPlaceActiveItem(pView) : nullptr;
 }
 
 CQMXPFrameImpl* CQMXPFrameImpl::FromFrame(const CWnd* pFrame) {

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 class CDockState;
+class COleClientItem;
 class CFrameWnd;
 class CQMXPDockManager;
 class CQMXPMenuBar;
@@ -67,6 +68,12 @@ public:
     // The frame's context-help mode with the tool bars' help-mode mouse hook
     // around it; bInContextHelp is TRUE meanwhile.
     void OnContextHelp(BOOL& bInContextHelp);
+    // The border space of an in-place item: the area the docked bars leave,
+    // every request granted, the class library's for setting it.
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+    // The in-place active item of the active view's document; none when
+    // there is none or the document holds no items.
+    COleClientItem* GetInPlaceActiveItem() const;
     // Closes the open menu of the menu bar (not while customising).
     void DeactivateMenu();
 

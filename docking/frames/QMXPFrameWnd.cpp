@@ -7,6 +7,7 @@
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/MessageMap.h"
+#include "platform/classlib/OleClientItem.h"
 
 #include <vector>
 
@@ -53,6 +54,8 @@ BOOL CQMXPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPar
 }
 
 void CQMXPFrameWnd::OnClose() {
+    if (COleClientItem* pItem = m_Impl.GetInPlaceActiveItem())
+        pItem->Deactivate();
     m_Impl.OnCloseFrame();
     CFrameWnd::OnClose();
 }
@@ -248,4 +251,18 @@ void CQMXPFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
         return;
     }
     CFrameWnd::WinHelp(dwData, nCmd);
+}
+
+void CQMXPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+    CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    // An item active in place shows its own menu as a Windows menu;
+    // otherwise a shown menu bar stands for the Windows menu.
+    if (m_Impl.GetInPlaceActiveItem() != nullptr) {
+        ::SetMenu(m_hWnd, hMenuAlt);
+        return;
+    }
+    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
+    if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
+        ::GetMenu(m_hWnd) != nullptr)
+        ::SetMenu(m_hWnd, nullptr);
 }

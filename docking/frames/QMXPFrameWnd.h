@@ -27,6 +27,10 @@ public:
     // Context help with the tool bars following the pointer; WinHelp with
     // data 0 during it starts the mode again.
     void OnContextHelp() override;
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override {
+        return m_Impl.NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    }
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);

@@ -12,6 +12,7 @@
 #include "platform/classlib/MDIChildWnd.h"
 #include "platform/classlib/Menu.h"
 #include "platform/classlib/MessageMap.h"
+#include "platform/classlib/OleClientItem.h"
 #include "platform/classlib/PrintPreviewState.h"
 
 #include <vector>
@@ -100,6 +101,8 @@ void CQMXPMDIFrameWnd::RefreshWindowMenu() {
 
 void CQMXPMDIFrameWnd::OnClose() {
     m_bClosing = TRUE;
+    if (COleClientItem* pItem = GetInPlaceActiveItem())
+        pItem->Deactivate();
     m_Impl.OnCloseFrame();
     CMDIFrameWnd::OnClose();
 }
@@ -259,6 +262,11 @@ void CQMXPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pStat
 
 void CQMXPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    // An item active in place shows its own menu as a Windows menu.
+    if (GetInPlaceActiveItem() != nullptr) {
+        ::SetMenu(m_hWnd, hMenuAlt);
+        return;
+    }
     CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
     if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
         ::GetMenu(m_hWnd) != nullptr)
@@ -267,7 +275,7 @@ void CQMXPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
 
 BOOL CQMXPMDIFrameWnd::OnSetMenu(HMENU hMenu) {
     CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr)
+    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr || GetInPlaceActiveItem() != nullptr)
         return FALSE;
     if (::GetMenu(m_hWnd) != nullptr)
         ::SetMenu(m_hWnd, nullptr);

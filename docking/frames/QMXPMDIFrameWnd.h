@@ -36,6 +36,11 @@ public:
     // Context help with the tool bars following the pointer; WinHelp with
     // data 0 during it starts the mode again.
     void OnContextHelp() override;
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override {
+        return m_Impl.NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    }
+    // The in-place active item of the active view's document, or none.
+    virtual COleClientItem* GetInPlaceActiveItem() { return m_Impl.GetInPlaceActiveItem(); }
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
     // The docked bars, then the client area.

@@ -88,6 +88,13 @@ public:
     virtual void OnContextHelp();
     // FALSE keeps the frame out of context help (a modal dialog or a mode already on).
     virtual BOOL CanEnterHelpMode();
+
+    // The border space an in-place item asks of the frame.
+    enum BorderCmd { borderGet = 1, borderRequest = 2, borderSet = 3 };
+    // borderGet: the client area the frame's bars leave; borderRequest: TRUE
+    // when the borders fit into the client area; borderSet: the layout is
+    // done again. TRUE unless a request does not fit.
+    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     // The command whose prompt the status bar shows, and the last one shown.
     UINT m_nIDTracking;
     UINT m_nIDLastMessage;

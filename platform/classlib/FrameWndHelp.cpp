@@ -1,5 +1,5 @@
-// Context help: the mode a frame enters on the context-help command, and the
-// call that shows a help topic.
+// Context help (the mode a frame enters on the context-help command, and the
+// call that shows a help topic) and the border space in-place items ask for.
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/MessageMap.h"
 
@@ -40,6 +40,24 @@ void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
     HWND hwndTop = ::GetAncestor(m_hWnd, GA_ROOT);
     if (!::WinHelpW(hwndTop != nullptr ? hwndTop : m_hWnd, GetHelpFilePath(), nCmd, dwData))
         ::MessageBeep(MB_ICONEXCLAMATION);
+}
+
+BOOL CFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    switch (nBorderCmd) {
+    case borderGet:
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, lpRectBorder, &rectClient);
+        return TRUE;
+    case borderRequest:
+        return lpRectBorder == nullptr || (lpRectBorder->left + lpRectBorder->right < rectClient.Width() &&
+                                           lpRectBorder->top + lpRectBorder->bottom < rectClient.Height());
+    case borderSet:
+        RecalcLayout();
+        return TRUE;
+    default:
+        return TRUE;
+    }
 }
 
 BOOL CFrameWnd::CanEnterHelpMode() { return !m_bHelpMode && ::IsWindowEnabled(m_hWnd); }

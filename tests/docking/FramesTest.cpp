@@ -25,6 +25,8 @@
 #include "platform/classlib/DialogBar.h"
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/MDIChildWnd.h"
+#include "platform/classlib/OleClientItem.h"
+#include "platform/classlib/OleDocument.h"
 #include "platform/classlib/PrintPreviewState.h"
 #include "platform/classlib/SplitterWnd.h"
 
@@ -562,6 +564,12 @@ TEST_F(FrameInputTest, UserToolBarsOfARange) {
     CQMXPToolBar* pSecond = impl.CreateNewToolbar(L"Yours");
     ASSERT_NE(pSecond, nullptr);
     EXPECT_EQ(pSecond->GetDlgCtrlID(), 0xE921);
+    // A bar knows it is the user's by its frame's range, also while it floats.
+    EXPECT_TRUE(pSecond->IsUserDefined());
+    CQMXPToolBar other;
+    ASSERT_TRUE(other.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE922));
+    EXPECT_FALSE(other.IsUserDefined());
+    other.DestroyWindow();
     EXPECT_EQ(impl.CreateNewToolbar(L"Third"), nullptr);
     EXPECT_EQ(Log().back(), L"msgbox:You can't create more than 2 user-defined toolbars!");
     impl.SaveUserToolbars();
@@ -625,6 +633,76 @@ TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     pChild->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hMiniFrame));
     delete pBar;
+}
+
+namespace {
+
+// A document that holds embedded items, and an item that says it is active
+// in place in a view.
+class COleTestDoc : public COleDocument {
+    DECLARE_DYNCREATE(COleTestDoc)
+};
+IMPLEMENT_DYNCREATE(COleTestDoc, COleDocument)
+
+class CActiveItem : public COleClientItem {
+public:
+    CActiveItem(COleDocument* pDoc, CView* pView) : COleClientItem(pDoc) {
+        m_nItemState = activeUIState;
+        m_pView = pView;
+    }
+};
+
+}  // namespace
+
+// An item active in place keeps the frame's menu a Windows menu: the menu
+// bar takes no menu meanwhile and an updated frame menu is set as it is. An
+// item asks for border space: it is given the area the docked bars leave,
+// and every request.
+TEST(InPlaceItemTest, AnActiveItemKeepsTheWindowsMenuAndGetsTheFreeArea) {
+    CDockTestApp app;
+    app.AddDocTemplate(new CMultiDocTemplate(IDR_DOCKTEST_DOC, RUNTIME_CLASS(COleTestDoc),
+                                             RUNTIME_CLASS(CQMXPMDIChildWnd), RUNTIME_CLASS(CDockTestView)));
+    auto* pFrame = new CQMXPMDIFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+    app.m_pMainWnd = pFrame;
+    SizeClientArea(pFrame, 500, 400);
+    pFrame->EnableDocking(0xF000);
+    CQMXPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
+    menuBar.EnableDocking(0xF000);
+    pFrame->DockControlBar(&menuBar);
+    pFrame->SetMenuBar(&menuBar);
+    pFrame->RecalcLayout();
+    app.OnFileNew();
+    CFrameWnd* pChild = pFrame->MDIGetActive();
+    ASSERT_NE(pChild, nullptr);
+    CView* pView = pChild->GetActiveView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(pFrame->GetInPlaceActiveItem(), nullptr);
+    HMENU hMenu = MakeMenu({{0, L"&Item", {{30001, L"&Go"}}}});
+    EXPECT_TRUE(pFrame->OnSetMenu(hMenu));
+    EXPECT_EQ(::GetMenu(pFrame->m_hWnd), nullptr);
+
+    auto* pItem = new CActiveItem(static_cast<COleDocument*>(pView->GetDocument()), pView);
+    EXPECT_EQ(pFrame->GetInPlaceActiveItem(), pItem);
+    EXPECT_FALSE(pFrame->OnSetMenu(hMenu));
+    pFrame->OnUpdateFrameMenu(hMenu);
+    EXPECT_EQ(::GetMenu(pFrame->m_hWnd), hMenu);
+    ::SetMenu(pFrame->m_hWnd, nullptr);
+
+    CRect rectBorder;
+    EXPECT_TRUE(pFrame->NegotiateBorderSpace(CFrameWnd::borderGet, &rectBorder));
+    CRect rectFree;
+    pFrame->GetDockManager()->GetClientAreaBounds(rectFree);
+    EXPECT_EQ(rectBorder, rectFree);
+    EXPECT_GT(rectBorder.top, 0);
+    CRect rectHuge(0, 5000, 0, 5000);
+    EXPECT_TRUE(pFrame->NegotiateBorderSpace(CFrameWnd::borderRequest, &rectHuge));
+
+    pFrame->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    ::DestroyMenu(hMenu);
 }
 
 // With MDI tabs on, each shown document window has a tab under its title;
