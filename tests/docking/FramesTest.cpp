@@ -16,6 +16,7 @@
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/frames/QMXPTearOffManager.h"
+#include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -86,6 +87,43 @@ TEST(WorkspaceTest, SectionPathsLieBelowTheApplicationsKey) {
         EXPECT_EQ(std::wstring(app.GetRegSectionPath()), L"SOFTWARE\\Kestrel Works\\DockingTests\\Layout\\");
     }
     EXPECT_EQ(QMXPGetWorkspace(), nullptr);
+}
+
+// A workspace whose tool bars merge their resources' changes into their
+// stored state.
+class CSmartWorkspaceApp : public CDockTestApp, public CQMXPWorkspace {
+public:
+    CSmartWorkspaceApp() : CQMXPWorkspace(TRUE) {}
+};
+
+// Loading with smart update leaves the command manager's standard images as
+// they are: a stored button's image does not replace them. Without smart
+// update it does.
+TEST(WorkspaceTest, ASmartLoadKeepsTheCommandManagersImages) {
+    for (BOOL bSmart : {TRUE, FALSE}) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        std::unique_ptr<CWinApp> pApp(bSmart ? static_cast<CWinApp*>(new CSmartWorkspaceApp)
+                                             : static_cast<CWinApp*>(new CWorkspaceApp));
+        pApp->SetRegistryKey(L"OstraTallier Frames Test");
+        CQMXPWorkspace* pWorkspace = QMXPGetWorkspace();
+        ASSERT_NE(pWorkspace, nullptr);
+        auto* pFrame = new CQMXPMDIFrameWnd;
+        ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+        pApp->m_pMainWnd = pFrame;
+        CQMXPToolBar bar;
+        ASSERT_TRUE(bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 59961));
+        bar.InsertButton(CQMXPToolbarButton(30071, 4, L"Go", FALSE));
+        ASSERT_TRUE(pWorkspace->SaveState(nullptr, &pFrame->GetFrameImpl()));
+        QMXTheCommandManager()->SetCommandImage(30071, 7);
+        pWorkspace->LoadState(nullptr, &pFrame->GetFrameImpl());
+        EXPECT_EQ(QMXTheCommandManager()->GetCommandImage(30071), bSmart ? 7 : 4) << bSmart;
+        EXPECT_TRUE(CQMXPToolbarButton::m_bUpdateImages);
+        bar.DestroyWindow();
+        pFrame->DestroyWindow();
+        Pump();
+        QMXTheCommandManager()->SetCommandImage(30071, -1);
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
 }
 
 // The test MDI application run twice with a registry key of its own.
