@@ -121,6 +121,24 @@ void CQMXPFrameImpl::OnContextHelp(BOOL& bInContextHelp) {
     bInContextHelp = FALSE;
 }
 
+BOOL CQMXPFrameImpl::RepeatContextHelp(DWORD_PTR dwData, BOOL& bInContextHelp) {
+    if (dwData != 0 || !bInContextHelp)
+        return FALSE;
+    OnContextHelp(bInContextHelp);
+    return TRUE;
+}
+
+void CQMXPFrameImpl::UpdateFrameMenu(HMENU hMenuAlt, COleClientItem* pActiveItem) {
+    const HWND hwndFrame = m_pFrame->GetSafeHwnd();
+    if (pActiveItem != nullptr) {
+        ::SetMenu(hwndFrame, hMenuAlt);
+        return;
+    }
+    if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && m_pMenuBar->IsWindowVisible() &&
+        ::GetMenu(hwndFrame) != nullptr)
+        ::SetMenu(hwndFrame, nullptr);
+}
+
 BOOL CQMXPFrameImpl::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
     switch (nBorderCmd) {
     case CFrameWnd::borderGet:

@@ -68,6 +68,12 @@ public:
     // The frame's context-help mode with the tool bars' help-mode mouse hook
     // around it; bInContextHelp is TRUE meanwhile.
     void OnContextHelp(BOOL& bInContextHelp);
+    // WinHelp with data 0 during context help starts the mode again: TRUE
+    // when it did, FALSE for the class library's WinHelp.
+    BOOL RepeatContextHelp(DWORD_PTR dwData, BOOL& bInContextHelp);
+    // After the class library's menu update: an item active in place shows
+    // its menu as a Windows menu; otherwise a shown menu bar stands for it.
+    void UpdateFrameMenu(HMENU hMenuAlt, COleClientItem* pActiveItem);
     // The border space of an in-place item: the area the docked bars leave,
     // every request granted, the class library's for setting it.
     BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);

@@ -246,23 +246,11 @@ BOOL CQMXPFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL
 void CQMXPFrameWnd::OnContextHelp() { m_Impl.OnContextHelp(m_bContextHelp); }
 
 void CQMXPFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    CFrameWnd::WinHelp(dwData, nCmd);
+    if (!m_Impl.RepeatContextHelp(dwData, m_bContextHelp))
+        CFrameWnd::WinHelp(dwData, nCmd);
 }
 
 void CQMXPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    // An item active in place shows its own menu as a Windows menu;
-    // otherwise a shown menu bar stands for the Windows menu.
-    if (m_Impl.GetInPlaceActiveItem() != nullptr) {
-        ::SetMenu(m_hWnd, hMenuAlt);
-        return;
-    }
-    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-    if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
-        ::GetMenu(m_hWnd) != nullptr)
-        ::SetMenu(m_hWnd, nullptr);
+    m_Impl.UpdateFrameMenu(hMenuAlt, m_Impl.GetInPlaceActiveItem());
 }

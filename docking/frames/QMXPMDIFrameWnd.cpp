@@ -262,15 +262,7 @@ void CQMXPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pStat
 
 void CQMXPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    // An item active in place shows its own menu as a Windows menu.
-    if (GetInPlaceActiveItem() != nullptr) {
-        ::SetMenu(m_hWnd, hMenuAlt);
-        return;
-    }
-    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-    if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
-        ::GetMenu(m_hWnd) != nullptr)
-        ::SetMenu(m_hWnd, nullptr);
+    m_Impl.UpdateFrameMenu(hMenuAlt, GetInPlaceActiveItem());
 }
 
 BOOL CQMXPMDIFrameWnd::OnSetMenu(HMENU hMenu) {
@@ -442,9 +434,6 @@ BOOL CQMXPMDIFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, B
 void CQMXPMDIFrameWnd::OnContextHelp() { m_Impl.OnContextHelp(m_bContextHelp); }
 
 void CQMXPMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    CMDIFrameWnd::WinHelp(dwData, nCmd);
+    if (!m_Impl.RepeatContextHelp(dwData, m_bContextHelp))
+        CMDIFrameWnd::WinHelp(dwData, nCmd);
 }

@@ -116,9 +116,7 @@ public:
     void OnContextHelp() override { m_core.m_Impl.OnContextHelp(m_core.m_bContextHelp); }
     // WinHelp with data 0 during context help starts the mode again.
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override {
-        if (dwData == 0 && m_core.m_bContextHelp)
-            OnContextHelp();
-        else
+        if (!m_core.m_Impl.RepeatContextHelp(dwData, m_core.m_bContextHelp))
             TBase::WinHelp(dwData, nCmd);
     }
     BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd*) override {

@@ -21,6 +21,17 @@ using namespace docking_test;
 
 namespace {
 
+// A strip of 16 by 15 images with the count of blank images; the index of
+// the last one.
+int AddUserImages(CQMXPToolBarImages& images, int nCount) {
+    images.SetImageSize(CSize(16, 15));
+    CBitmap strip;
+    HDC hdcScreen = ::GetDC(nullptr);
+    strip.Attach(::CreateCompatibleBitmap(hdcScreen, 16 * nCount, 15));
+    ::ReleaseDC(nullptr, hdcScreen);
+    return images.AddImage(static_cast<HBITMAP>(strip.m_hObject));
+}
+
 class ButtonAppearanceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,12 +99,7 @@ TEST_F(ButtonAppearanceTest, RefusalsKeepItOpenAndTheShortcutFollowsTheEditedLab
 
 TEST_F(ButtonAppearanceTest, AMenuButtonIsNeverImageOnlyAndAUserStripIsListed) {
     CQMXPToolBarImages images;
-    images.SetImageSize(CSize(16, 15));
-    CBitmap strip;
-    HDC hdcScreen = ::GetDC(nullptr);
-    strip.Attach(::CreateCompatibleBitmap(hdcScreen, 48, 15));
-    ::ReleaseDC(nullptr, hdcScreen);
-    ASSERT_EQ(images.AddImage(static_cast<HBITMAP>(strip.m_hObject)), 2);
+    ASSERT_EQ(AddUserImages(images, 3), 2);
     CQMXPToolbarButton button(0, -1, L"Item");
     button.m_bUserButton = TRUE;
     button.m_iUserImage = 1;
@@ -120,12 +126,7 @@ TEST_F(ButtonAppearanceTest, AMenuButtonIsNeverImageOnlyAndAUserStripIsListed) {
 // shows its text cannot become image only.
 TEST_F(ButtonAppearanceTest, OwnImageAndAlwaysTextButtonsLimitTheChoices) {
     CQMXPToolBarImages images;
-    images.SetImageSize(CSize(16, 15));
-    CBitmap strip;
-    HDC hdcScreen = ::GetDC(nullptr);
-    strip.Attach(::CreateCompatibleBitmap(hdcScreen, 32, 15));
-    ::ReleaseDC(nullptr, hdcScreen);
-    ASSERT_EQ(images.AddImage(static_cast<HBITMAP>(strip.m_hObject)), 1);
+    ASSERT_EQ(AddUserImages(images, 2), 1);
     const struct {
         BOOL bOwnImage;
         BOOL bAlwaysText;

@@ -22,6 +22,17 @@ using namespace docking_test;
 
 namespace {
 
+// A click on the popup's first item (after the release of the click that
+// opened the menu, which chooses nothing).
+void ChooseFirstItem(CQMXPPopupMenu* pPopup) {
+    CQMXPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    const CPoint ptItem = pBar->GetButton(0)->GetRect().CenterPoint();
+    const LPARAM lParam = MAKELPARAM(ptItem.x, ptItem.y);
+    pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
+    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
+}
+
 // What the tracked popup is told once it shows: run from a timer, since
 // TrackPopupMenu does not return before the popup is gone.
 std::function<void(CQMXPPopupMenu*)> g_answer;
@@ -57,15 +68,7 @@ TEST_F(ContextMenuManagerTest, TrackingReturnsTheChosenCommandAndSendsNothing) {
     EXPECT_EQ(uiResId, static_cast<UINT>(IDR_DOCKTEST_DOC));
     EXPECT_FALSE(m_manager.AddMenu(L"Other", IDR_DOCKTEST_DOC));
 
-    const UINT uiChosen = Track([](CQMXPPopupMenu* pPopup) {
-        CQMXPPopupMenuBar* pBar = pPopup->GetMenuBar();
-        const CPoint ptItem = pBar->GetButton(0)->GetRect().CenterPoint();
-        const LPARAM lParam = MAKELPARAM(ptItem.x, ptItem.y);
-        // The release of the click that opened a menu chooses nothing.
-        pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
-        pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-        pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
-    });
+    const UINT uiChosen = Track(ChooseFirstItem);
     EXPECT_EQ(uiChosen, 30001u);
     Pump();
     EXPECT_TRUE(LoggedCommands().empty());
@@ -171,12 +174,7 @@ void CALLBACK AnswerMenuButton(HWND, UINT, UINT_PTR idEvent, DWORD) {
         ::EndMenu();
         return;
     }
-    CQMXPPopupMenuBar* pBar = pPopup->GetMenuBar();
-    const CPoint ptItem = pBar->GetButton(0)->GetRect().CenterPoint();
-    const LPARAM lParam = MAKELPARAM(ptItem.x, ptItem.y);
-    pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
-    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-    pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
+    ChooseFirstItem(pPopup);
 }
 
 }  // namespace

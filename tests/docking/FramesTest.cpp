@@ -41,6 +41,23 @@ using namespace docking_test;
 namespace {
 
 constexpr wchar_t kTestKey[] = L"Software\\OstraTallier Frames Test";
+
+// A single-document frame of 400 by 300 client pixels with the menu bar
+// docked along its top; none when it cannot be made.
+CQMXPFrameWnd* NewSDIFrame(CQMXPMenuBar& menuBar) {
+    auto* pFrame = new CQMXPFrameWnd;
+    if (!pFrame->LoadFrame(IDR_DOCKTEST_MAIN))
+        return nullptr;
+    SizeClientArea(pFrame, 400, 300);
+    pFrame->EnableDocking(0xF000);
+    if (!menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR)) {
+        pFrame->DestroyWindow();
+        return nullptr;
+    }
+    menuBar.EnableDocking(0xF000);
+    pFrame->DockControlBar(&menuBar);
+    return pFrame;
+}
 const std::wstring kWorkspacePath = L"Software\\OstraTallier Frames Test\\DockingTests\\QMXWorkspace\\";
 
 // An application that is also the workspace, as the framework's is; it
@@ -511,14 +528,9 @@ TEST_F(FrameInputTest, ASingleDocumentFrameKeepsTheBarTornOffItsMenu) {
     constexpr UINT kBarId = 0xE940;
     CQMXPTearOffManager manager(kBarId, kBarId + 9);
     qmxTearOffManager = &manager;
-    auto* pFrame = new CQMXPFrameWnd;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
-    SizeClientArea(pFrame, 400, 300);
-    pFrame->EnableDocking(0xF000);
     CQMXPMenuBar menuBar;
-    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
-    menuBar.EnableDocking(0xF000);
-    pFrame->DockControlBar(&menuBar);
+    CQMXPFrameWnd* pFrame = NewSDIFrame(menuBar);
+    ASSERT_NE(pFrame, nullptr);
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     CString strEdit(L"&Edit");
     CQMXPTearOffManager::Build(kBarId, strEdit);
@@ -881,14 +893,9 @@ TEST(FrameLayoutTest, PaneClipStylesByItsKind) {
 // its menu bar even while that is hidden.
 TEST(SDIFrameTest, BarsLaidOutAndTheClientLeftEmpty) {
     CDockTestApp app;
-    auto* pFrame = new CQMXPFrameWnd;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
-    SizeClientArea(pFrame, 400, 300);
-    pFrame->EnableDocking(0xF000);
     CQMXPMenuBar menuBar;
-    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
-    menuBar.EnableDocking(0xF000);
-    pFrame->DockControlBar(&menuBar);
+    CQMXPFrameWnd* pFrame = NewSDIFrame(menuBar);
+    ASSERT_NE(pFrame, nullptr);
     EXPECT_EQ(::GetMenu(pFrame->m_hWnd), nullptr);
     EXPECT_EQ(menuBar.GetCount(), 2);
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
