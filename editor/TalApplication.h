@@ -46,7 +46,6 @@ public:
     // Whether the start-up asked for the open dialog (StartUpMode 2); the
     // request is forgotten once asked for.
     bool TakeStartUpOpenFlag();
-    bool GetStartUpOpenFlag() const { return m_startUpOpen; }
 
     // --- CKWAbstractApp ---
     void InitializeApp() override;
@@ -100,7 +99,7 @@ public:
     CString GetWizardText() override { return m_wizardText; }
     void GetDefaultPageSize(int32_t& width, int32_t& height) override;
     void SetDefaultPageSize(int32_t width, int32_t height) override;
-    // The export-options dialog comes with its own work: until then OK, unchanged.
+    // The report's main options ("Report Properties"): true on OK, with what changed.
     bool RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
                                 bool& grayscaleChanged) override;
     bool ChooseImageFiles(std::vector<CString>& files) override;

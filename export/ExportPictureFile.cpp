@@ -75,8 +75,11 @@ SIZE PlaceholderSize()
 
 SIZE GetExportPictureSize(uint32_t pictureId)
 {
-    SIZE size = {0, 0};
-    return g_rasterLib.GetImageSize(pictureId, size) ? size : PlaceholderSize();
+    if (g_rasterLib.GetPictureState(pictureId, false) == KWPictureState::Missing)
+        return PlaceholderSize();
+    // A damaged picture is shown as what decodes of it, whose proportions may
+    // not be those its header claims.
+    return g_rasterLib.GetShownSize(pictureId);
 }
 
 ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
@@ -84,8 +87,9 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
     ExportPictureFile file;
     file.extension = L"png";
     CKWRasterLib::ImageInfo info;
-    if (!g_rasterLib.GetImageInfo(pictureId, info)) {
-        file.size = PlaceholderSize();
+    const KWPictureState state = g_rasterLib.GetPictureState(pictureId, false);
+    if (state == KWPictureState::Missing || !g_rasterLib.GetImageInfo(pictureId, info)) {
+        file.size = GetExportPictureSize(pictureId);
         return file;
     }
     file.size = info.size;
@@ -94,6 +98,11 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
         return file;
     const CString source = g_rasterLib.GetImagePath(pictureId);
     file.extension = ExtensionFor(*shown, source);
+    // A damaged file is never passed on: what decodes of it is encoded.
+    if (state != KWPictureState::Sound) {
+        file.size = GetExportPictureSize(pictureId);
+        return file;
+    }
     if (info.format == "jpg")
         file.copy = (readerTurns || info.orientation == 1) && IsSoundJpegFile(source);
     else
@@ -113,9 +122,10 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
             return WriteBinaryFile(target, request.bytes, request.byteCount);
         }
     }
-    // Without the library nothing can be encoded: the file goes as it is. A
-    // picture whose file is gone is missing, which is no failure of the export.
-    if (source.IsEmpty() || !IsFile(source))
+    // Without the library nothing can be encoded: a sound file goes as it is,
+    // a damaged one not at all. A picture whose file is gone is missing, which
+    // is no failure of the export.
+    if (source.IsEmpty() || !IsFile(source) || g_rasterLib.GetPictureState(pictureId, false) != KWPictureState::Sound)
         return true;
     return ::CopyFileW(source, target, FALSE) != FALSE;
 }

@@ -4,7 +4,8 @@
 // when it is a sound file of a format every such reader shows (JPEG, PNG,
 // GIF, BMP) and the reader sees it upright; otherwise encoded by the raster
 // library from what it reads (the placeholder for a picture it cannot read),
-// as JPEG for a JPEG source and PNG for any other.
+// as JPEG for a JPEG source and PNG for any other. A damaged file is never
+// copied: what decodes of it is encoded (the placeholder when nothing does).
 #include <windows.h>
 
 #include <cstdint>
@@ -26,8 +27,8 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns);
 bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const wchar_t* target, int32_t rotation,
                             bool grayscale);
 
-// The size at which the exports show a picture: its upright size, or the
-// placeholder's when the picture cannot be read.
+// The size at which the exports show a picture: its upright size, what
+// decodes of a damaged file, or the placeholder's when the picture cannot be read.
 SIZE GetExportPictureSize(uint32_t pictureId);
 
 // Creates or replaces the file with the bytes; false on any failure.

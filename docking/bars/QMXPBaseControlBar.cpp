@@ -360,7 +360,7 @@ void CQMXPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
         pMiniFrame->OnBarRecalcLayout();
         return;
     }
-    // The frame's own layout pass (plain and OLE frames come with the frames' work).
+    // The frame's own layout pass, by the kind of library frame.
     CFrameWnd* pFrame = GetDockSiteFrameWnd();
     if (pFrame == nullptr)
         return;

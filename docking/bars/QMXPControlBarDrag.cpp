@@ -131,8 +131,8 @@ void CQMXPControlBar::AdjustLayout() {
         UpdateFullSizeRect();
         return;
     }
+    // A floating bar has its mini frame fit it; any other bar stays as it is.
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
-    // A bar in a tab window belongs to its tabs, which come with the panes.
     if (pMiniFrame != nullptr)
         pMiniFrame->OnBarRecalcLayout();
 }

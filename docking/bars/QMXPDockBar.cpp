@@ -246,7 +246,7 @@ int CQMXPDockBar::GetRowIndex(const CQMXPDockBarRow* pRow) const {
 }
 
 CQMXPControlBar* CQMXPDockBar::FindBarByID(UINT nID) const {
-    // The re-bar hosts come with the frames' re-bar support; every bar here is a control bar.
+    // Only control bars dock into the rows (a re-bar is a window of its own beside them).
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CQMXPControlBar*>(m_lstControlBars.GetNext(pos));
         if (static_cast<UINT>(pBar->GetDlgCtrlID()) == nID)

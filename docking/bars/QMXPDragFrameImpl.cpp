@@ -59,8 +59,7 @@ void CQMXPDragFrameImpl::DrawDragRect(LPCRECT lpRectLast, LPCRECT lpRect, BOOL b
 }
 
 void CQMXPDragFrameImpl::RemoveTabPreDocking() {
-    // A placeholder tab of a tabbed bar goes with the tabbed bars; here the
-    // tab-shaped outline is taken down.
+    // The tab-shaped outline is taken down.
     if (m_bTabOutlineDrawn && m_pTargetBar != nullptr)
         DrawFrameTab(m_pTargetBar, TRUE);
     m_nInsertedTabIndex = -1;
@@ -112,8 +111,7 @@ void CQMXPDragFrameImpl::MoveDragFrame(BOOL bForceMove) {
     if (m_pDraggedWnd->IsKindOf(RUNTIME_CLASS(CQMXPBaseControlBar)))
         bMayTab = static_cast<CQMXPBaseControlBar*>(m_pDraggedWnd)->CanBeAttached();
     if (pTarget != nullptr && bMayTab && bDrawTab) {
-        // Tabbed bars show a placeholder tab once they exist; any other
-        // target gets the tab-shaped outline.
+        // A target that takes the window as a tab shows the tab-shaped outline.
         if (m_nInsertedTabIndex == -1) {
             if (!bForceMove)
                 EndDrawDragFrame(FALSE);

@@ -1,6 +1,5 @@
 // The docking library's globals in the order the library builds them: a
-// global here may use those above it in its constructor, and later work
-// adds its own in its place.
+// global here may use those above it in its constructor.
 #include "docking/bars/QMXPLibraryGlobals.h"
 
 #include "docking/bars/QMXPDockingControlBar.h"

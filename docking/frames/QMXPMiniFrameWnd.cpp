@@ -463,7 +463,7 @@ void CQMXPMiniFrameWnd::KillDockingTimer() {
 
 BOOL CQMXPMiniFrameWnd::AddRemoveBarFromGlobalList(CQMXPBaseControlBar* pBar, BOOL bAdd) {
     const UINT nID = static_cast<UINT>(pBar->GetDlgCtrlID());
-    // Tabbed bars enter their tabs instead, once they exist.
+    // The map holds bars by their own ids: a tabbed bar (id -1) is not entered.
     if (nID == static_cast<UINT>(-1))
         return FALSE;
     if (bAdd)

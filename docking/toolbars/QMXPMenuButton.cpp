@@ -61,11 +61,11 @@ void CQMXPMenuButton::OnShowMenu() {
     }
     m_bMenuIsActive = TRUE;
     Repaint();
+    // The library's context-menu manager tracks the menu; the system does
+    // when the button asks for its menu or the program has no manager.
     SetFocus();
-    // The library's popup menu, run modally by the context-menu manager,
-    // unless the button asks for the system's menu or there is no manager.
     const int nResult =
-        qmxContextMenuManager != nullptr && !m_bOSMenu
+        !m_bOSMenu && qmxContextMenuManager != nullptr
             ? static_cast<int>(qmxContextMenuManager->TrackPopupMenu(m_hMenu, x, y, this))
             : ::TrackPopupMenu(m_hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, m_hWnd,
                                nullptr);

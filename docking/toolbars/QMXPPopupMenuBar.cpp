@@ -54,11 +54,6 @@ private:
 
 bool IsSeparator(const CQMXPToolbarButton* pButton) { return (pButton->m_nStyle & TBBS_SEPARATOR) != 0; }
 
-bool HasSubMenu(const CQMXPToolbarButton* pButton) {
-    const auto* pMenuButton = DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, const_cast<CQMXPToolbarButton*>(pButton));
-    return pMenuButton != nullptr && (pButton->m_nID == kNoCommand || !pMenuButton->GetCommands().IsEmpty());
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CQMXPPopupMenuBar, CQMXPToolBar)

@@ -146,6 +146,13 @@ public:
     BOOL bGroupCaptionBold;
     BOOL bAutoDestroy;
 
+    // The spacing of a task pane's groups and tasks: the fields from
+    // groupLeftMargin to bGroupCaptionBold, in their order.
+    void SetTaskPaneLayout(int nGroupLeft, int nGroupRight, int nGroupVert, int nCaptionHeight, int nCaptionHorz,
+                           int nCaptionVert, int nTaskHorz, int nTaskIcon, int nTaskVert, BOOL bCaptionBold);
+    // The classic spacing, the one a manager starts with.
+    void SetClassicTaskPaneLayout();
+
 protected:
     // A task's image (when the list has one for it) and its text past the
     // image column: a link in clrLink, underlined when hot, a label in

@@ -80,16 +80,8 @@ CQMXPVisualManagerXP::CQMXPVisualManagerXP(BOOL bIsTemporaryIn)
     bFlatLook = TRUE;
     bShadowHighlightedImage = TRUE;
     bEmbossDisabledImage = FALSE;
-    groupLeftMargin = 4;
-    groupRightMargin = 4;
-    groupVertSpacing = 4;
-    groupCaptionHeight = 0;
-    groupCaptionHorzOffset = 0;
-    groupCaptionVertOffset = 0;
-    taskHorzOffset = 12;
-    taskIconOffset = 5;
-    taskVertSpacing = 4;
-    bGroupCaptionBold = FALSE;
+    // Groups without caption bands, close together.
+    SetTaskPaneLayout(4, 4, 4, 0, 0, 0, 12, 5, 4, FALSE);
     // Not virtual during construction: this class's scheme, as intended.
     CQMXPVisualManagerXP::OnUpdateSystemColors();
 }

@@ -48,6 +48,9 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
     const double slideHeight = m_pageHeight * kMasterUnitsPerTenthMm;
     const CKWDoubleRect slide(0, 0, slideWidth, slideHeight);
 
+    // Angles are taken modulo 360, so -90 and 450 turn a picture as 270 and 90 do.
+    const int32_t angle = NormalizedDegrees(record->GetRotation());
+    const bool quarter = angle == 90 || angle == 270;
     CKWDoubleRect placed;
     switch (record->GetKind()) {
     case kExportWmImage: {
@@ -58,9 +61,11 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
         break;
     }
     case kExportCommonImage: {
+        // A quarter-turned picture is fitted with its turned size, as the page
+        // shows it; the anchor below is that box turned back.
         const SIZE size = GetExportPictureSize(record->GetImageKey());
         placed = record->GetRect();
-        PlaceInCell(slide, size.cx, size.cy, placed, kPlaceFit, 0);
+        PlaceInCell(slide, quarter ? size.cy : size.cx, quarter ? size.cx : size.cy, placed, kPlaceFit, 0);
         break;
     }
     default: {
@@ -74,10 +79,8 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
     int32_t right = static_cast<int32_t>(placed.right);
     int32_t bottom = static_cast<int32_t>(placed.bottom);
 
-    // A quarter turn: the anchor is the box turned about its centre. Angles
-    // are taken modulo 360, so -90 and 450 turn it as 270 and 90 do.
-    const int32_t angle = NormalizedDegrees(record->GetRotation());
-    if (angle == 90 || angle == 270) {
+    // A quarter turn: the anchor is the box turned about its centre.
+    if (quarter) {
         const int32_t w = right - left, h = bottom - top;
         const int32_t cx = left + w / 2, cy = top + h / 2;
         left = cx - h / 2;

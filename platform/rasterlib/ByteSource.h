@@ -28,8 +28,6 @@ public:
     // Takes over bytes made inside the library.
     void TakeMemory(std::vector<uint8_t>&& bytes);
 
-    bool IsFile() const { return m_file != INVALID_HANDLE_VALUE; }
-    const std::wstring& WidePath() const { return m_widePath; }
     uint64_t Size() const { return m_size; }
 
     // Reads exactly count bytes at offset; false when they are not all there. Small

@@ -5,6 +5,7 @@
 #include "platform/rasterlib/ExportCalls.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/ImageWriter.h"
+#include "platform/rasterlib/PictureCheck.h"
 
 #include <windows.h>
 
@@ -97,6 +98,15 @@ int32_t __cdecl ReadRasterImageInfoW(const wchar_t* path, RasterImageInfo* info)
     }
 }
 
+int32_t __cdecl CheckRasterImageW(const wchar_t* path, int32_t flags)
+{
+    try {
+        return int32_t(CheckPictureFile(path, (flags & kCheckByDecoding) != 0));
+    } catch (...) {
+        return kPictureDamaged;
+    }
+}
+
 uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t height, int32_t stride, int32_t layout,
                                  int32_t quality, const char* formatName, const void* pixels)
 {
@@ -118,4 +128,8 @@ uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t hei
 static_assert(std::is_same<decltype(&ReadRasterImageW), PFN_ReadRasterImageW>::value, "ReadRasterImageW");
 static_assert(std::is_same<decltype(&ReadLQRasterImageW), PFN_ReadLQRasterImageW>::value, "ReadLQRasterImageW");
 static_assert(std::is_same<decltype(&ReadRasterImageInfoW), PFN_ReadRasterImageInfoW>::value, "ReadRasterImageInfoW");
+static_assert(std::is_same<decltype(&CheckRasterImageW), PFN_CheckRasterImageW>::value, "CheckRasterImageW");
+static_assert(int32_t(PictureState::Damaged) == kPictureDamaged && int32_t(PictureState::Missing) == kPictureMissing &&
+                  int32_t(PictureState::NotPicture) == kPictureNotImage && int32_t(PictureState::Empty) == kPictureEmpty,
+              "check answers");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");

@@ -614,14 +614,12 @@ TEST_F(FrameInputTest, UserToolBarsOfARange) {
     CQMXPToolBar* pSecond = impl.CreateNewToolbar(L"Yours");
     ASSERT_NE(pSecond, nullptr);
     EXPECT_EQ(pSecond->GetDlgCtrlID(), 0xE921);
-    // A bar knows it is the user's by its frame's range, also while it floats.
-    EXPECT_TRUE(pSecond->IsUserDefined());
-    CQMXPToolBar other;
-    ASSERT_TRUE(other.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE922));
-    EXPECT_FALSE(other.IsUserDefined());
-    other.DestroyWindow();
     EXPECT_EQ(impl.CreateNewToolbar(L"Third"), nullptr);
     EXPECT_EQ(Log().back(), L"msgbox:You can't create more than 2 user-defined toolbars!");
+    // A bar knows itself as the user's by its frame's range; the menu bar is not.
+    EXPECT_TRUE(pFirst->IsUserDefined());
+    EXPECT_TRUE(pSecond->IsUserDefined());
+    EXPECT_FALSE(m_menuBar.IsUserDefined());
     impl.SaveUserToolbars();
     EXPECT_TRUE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59681"));
     EXPECT_TRUE(impl.DeleteToolbar(pFirst));

@@ -9,6 +9,7 @@
 #include "docking/bars/QMXPAutoHideButton.h"
 #include "docking/bars/QMXPAutoHideDockBar.h"
 #include "docking/bars/QMXPAutoHideToolBar.h"
+#include "docking/bars/QMXPBarContainerManager.h"
 #include "docking/bars/QMXPTabWnd.h"
 #include "docking/bars/QMXPTabbedControlBar.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -90,6 +91,20 @@ TEST_F(TabbedPaneTest, PanesDroppedOnCaptionsMakeAndJoinAGroupThatClosesTabByTab
     pGroup->OnPressCloseButton();
     EXPECT_FALSE(pGroup->IsWindowVisible());
     EXPECT_EQ(pGroup->GetTabsNum(), 3);
+}
+
+// A bar container holds a tabbed group (id -1) as a valid pane while it has
+// tabs; a pane whose window is gone is not.
+TEST_F(TabbedPaneTest, AGroupWithTabsIsAValidPaneOfTheContainers) {
+    CQMXPDockingControlBar* pTabbed = GroupOfTwo(0xE901, 0xE902);
+    ASSERT_NE(pTabbed, nullptr);
+    ASSERT_EQ(pTabbed->GetDlgCtrlID(), -1);
+    CQMXPBarContainerManager manager;
+    manager.Create(m_pFrame, nullptr);
+    EXPECT_TRUE(manager.CheckAndRemoveNonValidBar(pTabbed));
+    CTestPane* pGone = MakePane(0xE903, CSize(200, 300));
+    pGone->DestroyWindow();
+    EXPECT_FALSE(manager.CheckAndRemoveNonValidBar(pGone));
 }
 
 TEST_F(TabbedPaneTest, AGroupDroppedOnACaptionMovesAllItsTabsWithTheirFlags) {

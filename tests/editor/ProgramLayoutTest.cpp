@@ -1,6 +1,7 @@
 // The program's main window as a library frame: its menu bar in place of
 // the Windows menu, opened by keys, and the window placement that comes
 // back after a restart.
+#include "ProgramInput.h"
 #include "ProgramRun.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -13,25 +14,14 @@
 #include <vector>
 
 using edtest::CProgramRun;
+using edtest::PointerKept;
+using edtest::PressKeys;
 
 namespace {
 
 constexpr int kMenuBarId = 0xE806;
 constexpr int kFormatTextBarId = 59954;
 constexpr wchar_t kWorkspaceKey[] = L"Software\\Kestrel Works\\OstraTallier\\Kestrel Works";
-
-void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& key : keys) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key.first;
-        input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 
 HWND FocusOf(HWND main)
 {
@@ -126,40 +116,6 @@ int ComboBoxes(HWND bar)
     return count;
 }
 
-// The pointer moved (absolute, on the screen) with the button flags, as a user's hand would.
-void MouseAt(POINT point, DWORD flags = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    ::SendInput(1, &input, sizeof input);
-    // The other process takes each step through its own drag loop.
-    ::Sleep(40);
-}
-
-// The pointer goes back where it was, off the program's bars: a later
-// program under it would show a hovered button's prompt.
-struct PointerKept {
-    PointerKept() { ::GetCursorPos(&saved); }
-    ~PointerKept() { ::SetCursorPos(saved.x, saved.y); }
-    POINT saved = {};
-};
-
-void DragWithMouse(POINT from, POINT to)
-{
-    MouseAt(from);
-    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
-    constexpr int kSteps = 12;
-    for (int i = 1; i <= kSteps; ++i)
-        MouseAt({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
-    // A torn-off bar docks at an edge once the pointer has rested there a moment.
-    for (int i = 0; i < 10; ++i)
-        MouseAt({to.x + i % 2, to.y});
-    MouseAt(to, MOUSEEVENTF_LEFTUP);
-}
-
 void CloseAnsweringNo(CProgramRun& program)
 {
     ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
@@ -224,8 +180,9 @@ TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARest
         ::GetClientRect(main, &client);
         ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
         ::SetForegroundWindow(main);
-        DragWithMouse({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
-                      {client.left - 2, (client.top + client.bottom) / 2});
+        // A torn-off bar docks at an edge once the pointer has rested there a moment.
+        edtest::DragTo({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
+                       {client.left - 2, (client.top + client.bottom) / 2}, 10);
         const bool docked = edtest::WaitFor([&] {
             const RECT now = RectOf(text);
             return now.bottom - now.top > now.right - now.left;
@@ -293,8 +250,8 @@ TEST(ProgramLayout, ACommandDraggedFromTheSheetStaysOnItsBarUntilResetAll)
         ::MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&item), 2);
         test_support::WriteWindowScreenshot(sheet, L"editor_customize_sheet");
         // A real drag: from the command's line to the end of the main tool bar.
-        DragWithMouse({item.left + 20, (item.top + item.bottom) / 2},
-                      {barRect.right - 3, (barRect.top + barRect.bottom) / 2});
+        edtest::DragTo({item.left + 20, (item.top + item.bottom) / 2},
+                       {barRect.right - 3, (barRect.top + barRect.bottom) / 2}, 10);
         EXPECT_TRUE(edtest::WaitFor([&] {
             const RECT now = RectOf(mainBar);
             return now.right - now.left > widthBefore;
@@ -512,13 +469,6 @@ constexpr int kRenameToolbar = 16616;
 constexpr int kDeleteToolbar = 16617;
 constexpr int kToolbarName = 16516;
 
-void ClickAt(POINT point)
-{
-    MouseAt(point);
-    MouseAt(point, MOUSEEVENTF_LEFTDOWN);
-    MouseAt(point, MOUSEEVENTF_LEFTUP);
-}
-
 LONG Area(const RECT& rect)
 {
     return (rect.right - rect.left) * (rect.bottom - rect.top);
@@ -599,7 +549,7 @@ POINT CommandLine(HWND sheet, const wchar_t* name)
 HWND OpenFileMenu(const CProgramRun& program)
 {
     const RECT bar = RectOf(CProgramRun::FindById(program.Main(), kMenuBarId));
-    ClickAt({bar.left + 44, (bar.top + bar.bottom) / 2});
+    edtest::ClickAt({bar.left + 44, (bar.top + bar.bottom) / 2});
     HWND popup = nullptr;
     edtest::WaitFor([&] { return (popup = program.FindPopup()) != nullptr; });
     return popup;
@@ -625,7 +575,7 @@ HWND ClickPageButton(const CProgramRun& program, HWND sheet, int id, int dialogI
     HWND button = CProgramRun::FindById(sheet, id);
     if (button == nullptr || !::IsWindowEnabled(button))
         return nullptr;
-    ClickAt(CentreOf(button));
+    edtest::ClickAt(CentreOf(button));
     return program.WaitForDialogWith(dialogItem);
 }
 
@@ -686,8 +636,8 @@ TEST(ProgramLayout, UserToolBarAndAnEditedMenuStayAfterARestartUntilDeleted)
         // An empty bar has the room of one button: the second command makes it grow.
         const LONG emptyArea = Area(RectOf(bar));
         barArea = emptyArea;
-        DragWithMouse(CommandLine(sheet, L"TextBold"), CentreOf(bar));
-        DragWithMouse(CommandLine(sheet, L"TextItalic"), CentreOf(bar));
+        edtest::DragTo(CommandLine(sheet, L"TextBold"), CentreOf(bar), 10);
+        edtest::DragTo(CommandLine(sheet, L"TextItalic"), CentreOf(bar), 10);
         EXPECT_TRUE(edtest::WaitFor([&] { return Area(RectOf(bar)) > emptyArea; }));
         // The File menu opens under customisation; a command dropped into it stays in it.
         HWND popup = OpenFileMenu(program);
@@ -695,8 +645,9 @@ TEST(ProgramLayout, UserToolBarAndAnEditedMenuStayAfterARestartUntilDeleted)
         const RECT popupRect = RectOf(popup);
         // The click on the menu bar raised the main window over the sheet.
         ::SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        DragWithMouse(CommandLine(sheet, L"TextBold"),
-                      {(popupRect.left + popupRect.right) / 2, popupRect.top + (popupRect.bottom - popupRect.top) / 3});
+        edtest::DragTo(CommandLine(sheet, L"TextBold"),
+                       {(popupRect.left + popupRect.right) / 2, popupRect.top + (popupRect.bottom - popupRect.top) / 3},
+                       10);
         test_support::WriteWindowScreenshot(program.Main(), L"editor_customize_user_bar");
         CloseSheet(sheet);
         ASSERT_FALSE(::IsWindow(sheet));

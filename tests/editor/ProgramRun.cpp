@@ -66,6 +66,17 @@ void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExpor
     ::RegCloseKey(key);
 }
 
+void SetPrefText(const wchar_t* name, const std::wstring& value)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPrefsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
 void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolderPath)
 {
     HKEY key = nullptr;

@@ -23,6 +23,9 @@ void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExpor
 // floats, and the folder the "Add Folder" chooser opens at.
 void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolderPath);
 
+// A text preference the program reads at start (HKCU, string 934's key).
+void SetPrefText(const wchar_t* name, const std::wstring& value);
+
 // Waits (polling the other process) until the condition holds; its last value.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
 
