@@ -551,7 +551,7 @@ HWND OpenFileMenu(const CProgramRun& program)
     const RECT bar = RectOf(CProgramRun::FindById(program.Main(), kMenuBarId));
     edtest::ClickAt({bar.left + 44, (bar.top + bar.bottom) / 2});
     HWND popup = nullptr;
-    edtest::WaitFor([&] { return (popup = program.FindPopup()) != nullptr; });
+    edtest::WaitFor([&] { return (popup = program.FindPopup(L"QMXPopupMenu")) != nullptr; });
     return popup;
 }
 
