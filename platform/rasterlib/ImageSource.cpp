@@ -3,6 +3,7 @@
 #include "platform/rasterlib/DibWrapper.h"
 #include "platform/rasterlib/IconEntry.h"
 #include "platform/rasterlib/ImageHeader.h"
+#include "platform/rasterlib/JpegEighth.h"
 #include "platform/rasterlib/PictureCheck.h"
 #include "platform/rasterlib/Resampler.h"
 #include "platform/rasterlib/WholePalette.h"
@@ -160,18 +161,46 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
 bool ImageSource::DecodeJpegInto(const PixelTarget& dst)
 {
     const uint8_t* data = m_bytes.Whole();
-    if (!data || !IsCompleteJpeg(data, size_t(m_bytes.Size())))
+    if (!data)
         return false;
     const bool full = dst.width == m_width && dst.height == m_height;
     uint32_t scaledWidth = m_width, scaledHeight = m_height;
     if (!full)
         ChooseJpegScale(m_width, m_height, dst.width, dst.height, scaledWidth, scaledHeight);
+    if (!full && DecodeJpegEighth(data, scaledWidth, scaledHeight, dst))
+        return true;
+    if (!IsCompleteJpeg(data, size_t(m_bytes.Size())))
+        return false;
     if (scaledWidth == dst.width && scaledHeight == dst.height)
         return DecodeJpeg(data, size_t(m_bytes.Size()), m_jpeg, dst, !full);
     RasterImage scaled;
     return scaled.Allocate(scaledWidth, scaledHeight) &&
            DecodeJpeg(data, size_t(m_bytes.Size()), m_jpeg, scaled.Target(), true) &&
            Resample(scaled.View(), dst);
+}
+
+bool ImageSource::DecodeJpegEighth(const uint8_t* data, uint32_t scaledWidth, uint32_t scaledHeight,
+                                   const PixelTarget& dst)
+{
+    // libjpeg-turbo decodes at one eighth for a target of that size whenever a
+    // quarter would be wider.
+    if (m_width < 16 || scaledWidth != (m_width + 7) / 8 || scaledHeight != (m_height + 7) / 8)
+        return false;
+    JpegEighth eighth;
+    if (!eighth.Open(data, size_t(m_bytes.Size())) || eighth.Width() != scaledWidth ||
+        eighth.Height() != scaledHeight)
+        return false;
+    if (dst.width == scaledWidth && dst.height == scaledHeight) {
+        for (uint32_t y = 0; y < dst.height; ++y) {
+            const uint8_t* row = eighth.Row(y);
+            if (!row)
+                return false;
+            std::memcpy(dst.Row(y), row, size_t(dst.width) * 4);
+        }
+    } else if (!ResampleRows(scaledWidth, scaledHeight, AlphaUse::Opaque, eighth, dst)) {
+        return false;
+    }
+    return eighth.Finish();
 }
 
 }  // namespace rasterlib

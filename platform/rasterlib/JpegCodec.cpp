@@ -74,8 +74,8 @@ bool IsEarlyEnd(const char* message)
            std::strstr(message, "premature end of data segment") != nullptr;
 }
 
-// The first FF byte from at on, or end: sixteen bytes at a time, as the coded
-// data of a photograph run to megabytes with an FF every few hundred bytes.
+}  // namespace
+
 size_t FindFF(const uint8_t* bytes, size_t at, size_t end)
 {
     const __m128i marker = _mm_set1_epi8(static_cast<char>(0xFF));
@@ -89,8 +89,6 @@ size_t FindFF(const uint8_t* bytes, size_t at, size_t end)
         ++at;
     return at;
 }
-
-}  // namespace
 
 bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
 {

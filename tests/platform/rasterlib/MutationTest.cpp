@@ -206,3 +206,37 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
                 unsigned(peak > startUsage ? (peak - startUsage) >> 20 : 0));
     EXPECT_GT(read, 0);
 }
+
+TEST(RasterMutation, ReadsAtAnEighthGiveLibjpegTurbosPixelsWhateverTheBytes)
+{
+    // Streams read for what one eighth needs: whenever such a read answers, its
+    // pixels are those libjpeg-turbo gives for the same bytes at that scale.
+    const Picture picture = Gradient(256, 192);
+    const std::vector<std::vector<uint8_t>> seeds = {
+        EncodeLaidOutJpeg(picture, 85, {2, 2, false, 2, false}),
+        EncodeLaidOutJpeg(picture, 85, {2, 1, false, 0, false}),
+        EncodeLaidOutJpeg(picture, 85, {1, 1, true, 5, false}),
+    };
+    const int cases = FromEnvironment("OT_FUZZ_CASES", 200) * int(seeds.size());
+    const unsigned seed = unsigned(FromEnvironment("OT_FUZZ_SEED", 20240612));
+    std::mt19937 random(seed);
+    const std::string path = TempPath("mutated-eighth.jpg");
+    int compared = 0;
+    for (int n = 0; n < cases; ++n) {
+        const std::vector<uint8_t> bytes = Mutate(seeds[size_t(n) % seeds.size()], random);
+        const std::string where = "case " + std::to_string(n) + " of seed " + std::to_string(seed);
+        WriteBytes(path, bytes);
+        Picture expected, read;
+        const bool decoded = DecodeJpegEighthWithTurbo(bytes, expected);
+        if (!decoded || expected.Width() < 4 || !Picture::FromRecord(ReadFileReduced(path, int32_t(expected.Width()),
+                                                                                    int32_t(expected.Height())),
+                                                                    read))
+            continue;
+        if (read.Width() != expected.Width() || read.Height() != expected.Height())
+            continue;  // a size that is not a scale of the decoder's: resampled
+        ++compared;
+        ASSERT_EQ(0, std::memcmp(read.Data(), expected.Data(), size_t(read.Width()) * read.Height() * 4)) << where;
+    }
+    std::printf("[ info ] %d mutated streams read at an eighth and compared\n", compared);
+    EXPECT_GT(compared, cases / 20);
+}

@@ -438,6 +438,56 @@ std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t w
     return out;
 }
 
+std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, const JpegLayout& layout)
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = picture.Width();
+    cinfo.image_height = picture.Height();
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&cinfo);
+    if (layout.grey)
+        jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
+    cinfo.comp_info[0].h_samp_factor = layout.grey ? 1 : layout.lumaH;
+    cinfo.comp_info[0].v_samp_factor = layout.grey ? 1 : layout.lumaV;
+    cinfo.restart_interval = JDIMENSION(layout.restartMcus);
+    cinfo.write_Adobe_marker = layout.adobe ? TRUE : FALSE;
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    for (uint32_t y = 0; y < picture.Height(); ++y) {
+        JSAMPROW rows[1] = {const_cast<JSAMPROW>(picture.Data() + size_t(y) * picture.Width() * 4)};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+bool DecodeJpegEighthWithTurbo(const std::vector<uint8_t>& bytes, Picture& picture)
+{
+    tjhandle tj = tjInitDecompress();
+    int width = 0, height = 0, subsampling = 0, colourspace = 0;
+    bool ok = tjDecompressHeader3(tj, bytes.data(), static_cast<unsigned long>(bytes.size()), &width, &height,
+                                  &subsampling, &colourspace) == 0;
+    if (ok) {
+        picture = Picture(uint32_t(width + 7) / 8, uint32_t(height + 7) / 8);
+        ok = tjDecompress2(tj, bytes.data(), static_cast<unsigned long>(bytes.size()), picture.Data(),
+                           int(picture.Width()), int(picture.Width() * 4), int(picture.Height()), TJPF_BGRA,
+                           TJFLAG_FASTUPSAMPLE | TJFLAG_LIMITSCANS) == 0 ||
+             tjGetErrorCode(tj) == TJERR_WARNING;
+    }
+    tjDestroy(tj);
+    return ok;
+}
+
 }  // namespace rastertest
 
 namespace rastertest {

@@ -128,4 +128,19 @@ std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t w
 std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
                                     bool adobeInverted, bool ycck);
 
+// A baseline JPEG written through libjpeg's own interface, laid out as cameras and
+// editors lay them out.
+struct JpegLayout {
+    int lumaH = 2;  // luma samples across and down for each chroma sample
+    int lumaV = 2;
+    bool grey = false;
+    int restartMcus = 0;  // a restart marker every so many MCUs; 0: none
+    bool adobe = false;   // an Adobe segment naming YCbCr after the JFIF one
+};
+std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, const JpegLayout& layout);
+
+// libjpeg-turbo's own read at one eighth of the size (fast upsampling, as a
+// reduced read asks, carrying on past warnings); false when it fails.
+bool DecodeJpegEighthWithTurbo(const std::vector<uint8_t>& bytes, Picture& picture);
+
 }  // namespace rastertest
