@@ -286,7 +286,9 @@ uint32_t CKWRasterLib::AddImageFromMemory(const void* bytes, uint32_t count, con
     std::string name;
     GenerateStoreFileName(name, ext);
     const std::wstring path = std::wstring(m_storeFolder) + Widen(name + "." + ext);
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // The name is a new one: made new rather than truncated, the file is not
+    // written out in full by the file system when it is closed.
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
