@@ -3,13 +3,11 @@
 // for chroma stored at half height and width, the few coefficients of a 2 x 2
 // block). The entropy-coded data are walked skipping the rest, which is most of
 // the decoding work; the pixels are those libjpeg-turbo gives at that scale.
-// Streams this reader does not take (progressive, arithmetic coded, 12-bit, other
-// samplings, Adobe colour transforms, tables defined inside the scan) and any data
-// that are damaged or end early are left to libjpeg-turbo: the caller decodes
-// them as before.
+// Streams JpegBaseline does not read and any data that are damaged or end early
+// are left to libjpeg-turbo: the caller decodes them as before.
 #pragma once
 
-#include "platform/rasterlib/JpegHuffman.h"
+#include "platform/rasterlib/JpegBaseline.h"
 #include "platform/rasterlib/JpegScanBits.h"
 #include "platform/rasterlib/Resampler.h"
 
@@ -36,50 +34,20 @@ public:
     bool Finish();
 
 private:
-    struct Component {
-        uint8_t id = 0;
-        int h = 1;
-        int v = 1;
-        int quant = 0;
-        int dcTable = 0;
-        int acTable = 0;
-    };
-    struct RawHuffman {
-        bool defined = false;
-        uint8_t counts[16] = {};
-        uint8_t symbols[256] = {};
-    };
-
-    bool ReadSegments(const uint8_t* data, size_t count);
-    bool ReadFrame(const uint8_t* segment, size_t size);
-    bool ReadHuffman(const uint8_t* segment, size_t size);
-    bool ReadQuantization(const uint8_t* segment, size_t size);
-    bool ReadScan(const uint8_t* segment, size_t size);
-    bool Prepare();
     bool DecodeBand();
     bool DecodeMcu(uint32_t column);
     void ConvertBand();
 
-    RawHuffman m_dcRaw[4];
-    RawHuffman m_acRaw[4];
-    uint16_t m_quant[4][64] = {};
-    bool m_quantDefined[4] = {};
-    Component m_components[3];
+    JpegBaseline m_header;
     int m_componentCount = 0;
-    bool m_sawJfif = false;
-    bool m_sawAdobe = false;
-    uint32_t m_width = 0;
-    uint32_t m_height = 0;
     uint32_t m_restartInterval = 0;
-    const uint8_t* m_scanData = nullptr;
-    const uint8_t* m_dataEnd = nullptr;
-
+    const uint16_t* m_quant[3] = {};  // each component's table
     // The DC and AC tables of each component in turn.
     std::vector<HuffmanTable> m_tables;
     JpegScanBits m_bits;
-    int m_lumaH = 1;
-    int m_lumaV = 1;
-    int m_chromaBlock = 1;  // chroma samples a block has across and down
+    uint32_t m_lumaH = 1;
+    uint32_t m_lumaV = 1;
+    uint32_t m_chromaBlock = 1;  // chroma samples a block has across and down
     uint32_t m_outWidth = 0;
     uint32_t m_outHeight = 0;
     uint32_t m_mcuColumns = 0;

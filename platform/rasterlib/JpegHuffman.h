@@ -57,10 +57,98 @@ inline bool DecodeSymbol(const HuffmanTable& table, uint32_t peek, uint32_t& len
     return true;
 }
 
+// Zigzag order to the natural order of a block; a run past the last coefficient
+// lands on it, as in libjpeg.
+extern const uint8_t kNaturalOrder[64 + 16];
+
 // A coefficient's value from its size bits (size 1 to 15).
 inline int32_t ExtendValue(uint32_t bits, uint32_t size)
 {
     return bits < (1u << (size - 1)) ? int32_t(bits) - int32_t((1u << size) - 1) : int32_t(bits);
+}
+
+// Adds a block's DC difference to its component's predictor.
+inline bool AddDc(const uint8_t* bytes, uint32_t& position, const HuffmanTable& dc, int32_t& predictor)
+{
+    uint32_t length, size;
+    if (!DecodeSymbol(dc, PeekBits(bytes, position), length, size))
+        return false;
+    position += length;
+    if (size != 0) {
+        const uint32_t bits = PeekBits(bytes, position) >> (32 - size);
+        position += size;
+        predictor = int32_t(uint32_t(predictor) + uint32_t(ExtendValue(bits, size)));
+    }
+    return true;
+}
+
+// A block of which only the DC value is wanted: its AC coefficients passed over
+// by their lengths alone.
+inline bool SkipBlock(const uint8_t* bytes, uint32_t& position, const HuffmanTable& dc, const HuffmanTable& ac,
+                      int32_t& predictor)
+{
+    if (!AddDc(bytes, position, dc, predictor))
+        return false;
+    uint32_t at = position;
+    for (uint32_t k = 1; k < 64;) {
+        const uint32_t peek = PeekBits(bytes, at);
+        const uint32_t entry = ac.skips[peek >> (32 - kHuffmanLookupBits)];
+        if (entry != 0) {
+            // Two coefficients at once while the first leaves the block open.
+            const uint32_t advance = entry & 0x7F;
+            if (k + advance < 64) {
+                k += (entry >> 12) & 0x7F;
+                at += entry >> 19;
+            } else {
+                k += advance;
+                at += (entry >> 7) & 0x1F;
+            }
+            continue;
+        }
+        uint32_t length, symbol;
+        if (!DecodeLongSymbol(ac, peek, length, symbol))
+            return false;
+        const uint32_t run = symbol >> 4, size = symbol & 15;
+        at += length + size;
+        if (size != 0)
+            k += run + 1;
+        else if (run == 15)
+            k += 16;
+        else
+            break;
+    }
+    position = at;
+    return true;
+}
+
+// A whole block's coefficients, into a cleared block in natural order.
+inline bool ReadBlock(const uint8_t* bytes, uint32_t& position, const HuffmanTable& dc, const HuffmanTable& ac,
+                      int32_t& predictor, int16_t* block)
+{
+    if (!AddDc(bytes, position, dc, predictor))
+        return false;
+    block[0] = int16_t(predictor);
+    uint32_t at = position;
+    for (uint32_t k = 1; k < 64;) {
+        uint32_t length, symbol;
+        if (!DecodeSymbol(ac, PeekBits(bytes, at), length, symbol))
+            return false;
+        at += length;
+        const uint32_t run = symbol >> 4, size = symbol & 15;
+        if (size != 0) {
+            k += run;
+            const uint32_t bits = PeekBits(bytes, at) >> (32 - size);
+            at += size;
+            block[kNaturalOrder[k]] = int16_t(ExtendValue(bits, size));
+            ++k;
+        } else if (run == 15) {
+            k += 16;
+        } else {
+            break;
+        }
+    }
+    position = at;
+    return true;
 }
 
 }  // namespace rasterlib
