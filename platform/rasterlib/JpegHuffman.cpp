@@ -53,6 +53,25 @@ void FillSkips(HuffmanTable& table)
     }
 }
 
+// The coefficient look-up from the symbol look-up.
+void FillCoefficients(HuffmanTable& table)
+{
+    constexpr uint32_t kBits = kHuffmanLookupBits;
+    for (uint32_t peek = 0; peek < (1u << kBits); ++peek) {
+        const uint32_t entry = table.symbols[peek];
+        uint32_t coefficient = 0;
+        const uint32_t length = entry >> 8, run = (entry >> 4) & 15, size = entry & 15;
+        if (entry != 0 && size == 0) {
+            coefficient = length | (run == 15 ? kCoefficientZeros : kCoefficientEnd);
+        } else if (entry != 0 && length + size <= kBits) {
+            const uint32_t bits = (peek >> (kBits - length - size)) & ((1u << size) - 1);
+            const int32_t value = ExtendValue(bits, size);
+            coefficient = (length + size) | run << 5 | kCoefficientValue | uint32_t(value) << 16;
+        }
+        table.coefficients[peek] = coefficient;
+    }
+}
+
 }  // namespace
 
 bool BuildHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, bool dc, HuffmanTable& table)
@@ -95,8 +114,10 @@ bool BuildHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, bool dc
         }
         code <<= 1;
     }
-    if (!dc)
+    if (!dc) {
         FillSkips(table);
+        FillCoefficients(table);
+    }
     return true;
 }
 bool DecodeLongSymbol(const HuffmanTable& table, uint32_t peek, uint32_t& length, uint32_t& symbol)

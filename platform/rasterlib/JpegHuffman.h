@@ -14,6 +14,10 @@ namespace rasterlib {
 constexpr uint32_t kHuffmanLookupBits = 12;
 // What a skip look-up's advance is for the end-of-block code: past the block.
 constexpr uint32_t kEndOfBlockAdvance = 64;
+// Flags of a coefficient look-up's entry.
+constexpr uint32_t kCoefficientValue = 1u << 9;
+constexpr uint32_t kCoefficientEnd = 1u << 10;
+constexpr uint32_t kCoefficientZeros = 1u << 11;
 
 struct HuffmanTable {
     // (code length << 8) | symbol; 0 where the code is longer than the look-up.
@@ -23,6 +27,10 @@ struct HuffmanTable {
     // (bits 12-18 and 19-23; the first's alone where the second's code is not
     // within the look-up); 0 where the first code is longer than the look-up.
     uint32_t skips[1u << kHuffmanLookupBits];
+    // AC tables: a coefficient whose code and value lie within the look-up, with
+    // its value (bits 16-31, signed), run (bits 5-8) and the bits it takes (bits
+    // 0-4); or the end of the block or a run of 16 zeros, flagged; 0 otherwise.
+    uint32_t coefficients[1u << kHuffmanLookupBits];
     // By code length: the last code (-1: none) and the symbol index less the first code.
     int32_t maxCode[17];
     int32_t valueOffset[17];

@@ -9,6 +9,7 @@
 #include "RasterTestSupport.h"
 
 #include "tests/support/DamagedPictures.h"
+#include "tests/support/TestPictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -239,4 +240,49 @@ TEST(RasterMutation, ReadsAtAnEighthGiveLibjpegTurbosPixelsWhateverTheBytes)
     }
     std::printf("[ info ] %d mutated streams read at an eighth and compared\n", compared);
     EXPECT_GT(compared, cases / 20);
+}
+
+TEST(RasterMutation, TurnsAreLibjpegTurbosWhateverTheBytes)
+{
+    // A JPEG recorded turned, damaged: the library's upright file is what
+    // libjpeg-turbo's lossless turn makes of the same bytes, and there is none
+    // where libjpeg-turbo's turn fails.
+    const Picture picture = Gradient(64, 48);
+    const std::vector<std::vector<uint8_t>> jpegs = {
+        EncodeLaidOutJpeg(picture, 85, {2, 2, false, 2, false}),
+        EncodeLaidOutJpeg(picture, 85, {2, 1, false, 0, false}),
+        EncodeLaidOutJpeg(picture, 85, {1, 1, true, 3, false}),
+    };
+    std::vector<std::vector<uint8_t>> seeds;
+    for (size_t i = 0; i < jpegs.size(); ++i) {
+        const std::string bytes = testpictures::WithSegment(std::string(jpegs[i].begin(), jpegs[i].end()),
+                                                            testpictures::ExifSegment(uint16_t(6 + i), false));
+        seeds.emplace_back(bytes.begin(), bytes.end());
+    }
+    const int cases = FromEnvironment("OT_FUZZ_CASES", 200) * int(seeds.size());
+    const unsigned seed = unsigned(FromEnvironment("OT_FUZZ_SEED", 20240612));
+    std::mt19937 random(seed);
+    const auto& lib = Lib();
+    const std::string source = TempPath("mutated-turn.jpg"), target = TempPath("mutated-turn-upright.jpg");
+    const std::wstring wideSource(source.begin(), source.end()), wideTarget(target.begin(), target.end());
+    int turned = 0;
+    for (int n = 0; n < cases; ++n) {
+        const std::vector<uint8_t> bytes = Mutate(seeds[size_t(n) % seeds.size()], random);
+        const std::string where = "case " + std::to_string(n) + " of seed " + std::to_string(seed);
+        WriteBytes(source, bytes);
+        ::DeleteFileA(target.c_str());
+        RasterImageInfo info = {};
+        info.size = sizeof info;
+        if (lib.infoW(wideSource.c_str(), &info) != 1 || info.orientation < 2 || info.orientation > 8)
+            continue;
+        const std::vector<uint8_t> expected = TurnWithTurbo(bytes, info.orientation);
+        const bool written = lib.writeUpright(wideSource.c_str(), wideTarget.c_str()) == 1;
+        ASSERT_EQ(!expected.empty(), written) << where;
+        if (written) {
+            ++turned;
+            ASSERT_TRUE(ReadBytes(target) == expected) << where;
+        }
+    }
+    std::printf("[ info ] %d mutated streams turned\n", turned);
+    EXPECT_GT(turned, cases / 20);
 }

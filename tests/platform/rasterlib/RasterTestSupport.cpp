@@ -43,6 +43,7 @@ RasterLib LoadLib()
     Take(lib.module, "ReadRasterImageInfoW", lib.infoW);
     Take(lib.module, "CheckRasterImageW", lib.checkW);
     Take(lib.module, "SaveRasterImageW", lib.saveW);
+    Take(lib.module, "WriteUprightJpegW", lib.writeUpright);
     return lib;
 }
 
@@ -117,7 +118,8 @@ public:
 bool RasterLib::IsComplete() const
 {
     return module && read && readLQ && readMemory && readType && readSize && write && save && test && resize &&
-           rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW && checkW;
+           rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW && checkW &&
+           writeUpright;
 }
 
 const RasterLib& Lib()
@@ -443,6 +445,8 @@ std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, cons
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
+    // Coarse tables on purpose: the warning is not printed.
+    jerr.emit_message = [](j_common_ptr, int) {};
     jpeg_create_compress(&cinfo);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
@@ -458,7 +462,11 @@ std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, cons
     cinfo.comp_info[0].v_samp_factor = layout.grey ? 1 : layout.lumaV;
     cinfo.restart_interval = JDIMENSION(layout.restartMcus);
     cinfo.write_Adobe_marker = layout.adobe ? TRUE : FALSE;
-    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.write_JFIF_header = layout.jfif ? TRUE : FALSE;
+    cinfo.density_unit = 1;
+    cinfo.X_density = 300;
+    cinfo.Y_density = 72;
+    jpeg_set_quality(&cinfo, quality, layout.baseline ? TRUE : FALSE);
     jpeg_start_compress(&cinfo, TRUE);
     for (uint32_t y = 0; y < picture.Height(); ++y) {
         JSAMPROW rows[1] = {const_cast<JSAMPROW>(picture.Data() + size_t(y) * picture.Width() * 4)};
@@ -468,6 +476,27 @@ std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, cons
     jpeg_destroy_compress(&cinfo);
     std::vector<uint8_t> out(buffer, buffer + size);
     std::free(buffer);
+    return out;
+}
+
+std::vector<uint8_t> TurnWithTurbo(const std::vector<uint8_t>& bytes, int orientation)
+{
+    static const int kOperations[9] = {-1, -1, TJXOP_HFLIP, TJXOP_ROT180, TJXOP_VFLIP,
+                                       TJXOP_TRANSPOSE, TJXOP_ROT90, TJXOP_TRANSVERSE, TJXOP_ROT270};
+    std::vector<uint8_t> out;
+    if (orientation < 2 || orientation > 8 || bytes.empty())
+        return out;
+    tjhandle tj = tjInitTransform();
+    tjtransform transform = {};
+    transform.op = kOperations[orientation];
+    transform.options = TJXOPT_PERFECT | TJXOPT_COPYNONE;
+    unsigned char* result = nullptr;
+    unsigned long size = 0;
+    if (tjTransform(tj, bytes.data(), static_cast<unsigned long>(bytes.size()), 1, &result, &size, &transform,
+                    TJFLAG_STOPONWARNING) == 0)
+        out.assign(result, result + size);
+    tjFree(result);
+    tjDestroy(tj);
     return out;
 }
 
