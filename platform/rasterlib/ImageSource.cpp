@@ -3,6 +3,7 @@
 #include "platform/rasterlib/DibWrapper.h"
 #include "platform/rasterlib/IconEntry.h"
 #include "platform/rasterlib/ImageHeader.h"
+#include "platform/rasterlib/JpegDecode.h"
 #include "platform/rasterlib/JpegEighth.h"
 #include "platform/rasterlib/PictureCheck.h"
 #include "platform/rasterlib/Resampler.h"
@@ -137,6 +138,16 @@ bool ImageSource::Decode(const PixelTarget& dst)
     if (m_orientation == kOrientationUpright)
         return DecodeStored(dst);
     const bool swap = SwapsSides(m_orientation);
+    // A JPEG read whole is turned a band of rows at a time as it is decoded.
+    if (m_format == ImageFormat::Jpeg && (swap ? dst.height : dst.width) == m_width &&
+        (swap ? dst.width : dst.height) == m_height) {
+        const uint8_t* data = m_bytes.Whole();
+        if (!data || !IsCompleteJpeg(data, size_t(m_bytes.Size())))
+            return false;
+        for (uint32_t y = 0; y < dst.height; ++y)
+            std::memset(dst.Row(y), 0, size_t(dst.width) * 4);
+        return DecodeJpeg(data, size_t(m_bytes.Size()), m_jpeg, dst, false, m_orientation);
+    }
     RasterImage stored;
     return stored.Allocate(swap ? dst.height : dst.width, swap ? dst.width : dst.height) &&
            DecodeStored(stored.Target()) && OrientPixels(stored.View(), m_orientation, dst);
