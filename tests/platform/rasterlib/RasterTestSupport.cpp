@@ -404,6 +404,20 @@ std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t w
     return out;
 }
 
+namespace {
+
+// The compressor's bytes once it has ended, from the memory it wrote them to.
+std::vector<uint8_t> Finished(jpeg_compress_struct& cinfo, unsigned char*& buffer, const unsigned long& size)
+{
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+}  // namespace
+
 std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
                                     bool adobeInverted, bool ycck)
 {
@@ -433,11 +447,7 @@ std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t w
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
+    return Finished(cinfo, buffer, size);
 }
 
 std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, const JpegLayout& layout)
@@ -472,11 +482,7 @@ std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, cons
         JSAMPROW rows[1] = {const_cast<JSAMPROW>(picture.Data() + size_t(y) * picture.Width() * 4)};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
+    return Finished(cinfo, buffer, size);
 }
 
 std::vector<uint8_t> TurnWithTurbo(const std::vector<uint8_t>& bytes, int orientation)
