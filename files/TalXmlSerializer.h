@@ -126,7 +126,9 @@ private:
     // Document loading, after the parse.
     void ReloadTemplates();
     void WriteCarriedTemplates();
-    void ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings);
+    // The report of a load's problems: the first lines shown and the rest
+    // counted, also the messages the archive only counted.
+    void ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings, int32_t unrecorded);
 
     std::unique_ptr<CXmlFile> m_stream;
     CString m_targetPath;

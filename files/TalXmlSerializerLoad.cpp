@@ -22,19 +22,65 @@ const wchar_t kCannotOpenFile[] = L"Cannot open file %ls";
 // The text formats every loaded document has.
 const int32_t kLastTextFormat = 10;
 
-// One dialog line per line of the message; the last one also when empty.
-void SplitLines(CString message, std::vector<CString>& lines)
-{
-    message.TrimRight();
-    for (int feed = message.Find(L'\n'); feed >= 0; feed = message.Find(L'\n')) {
-        CString line = message.Left(feed);
-        if (!line.IsEmpty() && line[line.GetLength() - 1] == L'\r')
-            line = line.Left(line.GetLength() - 1);
-        lines.push_back(line);
-        message = message.Mid(feed);
-        message.TrimLeft();
+// The lines a problem report shows; the rest are only counted.
+const size_t kMaxReportLines = 1000;
+const wchar_t kMoreLines[] = L"%d more lines are not shown.";
+
+// Collects the report's lines up to the limit.
+class CReportLines {
+public:
+    explicit CReportLines(std::vector<CString>& lines) : m_lines(lines) {}
+    void Add(const CString& line)
+    {
+        if (m_lines.size() < kMaxReportLines)
+            m_lines.push_back(line);
+        else
+            ++m_more;
     }
-    lines.push_back(message);
+    void AddUnshown(int64_t count) { m_more += count; }
+    void Finish()
+    {
+        if (m_more == 0)
+            return;
+        CString line;
+        line.Format(kMoreLines, static_cast<int>(m_more > INT32_MAX ? INT32_MAX : m_more));
+        m_lines.push_back(line);
+    }
+
+private:
+    std::vector<CString>& m_lines;
+    int64_t m_more = 0;
+};
+
+bool IsBlank(wchar_t ch)
+{
+    return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n' || ch == L'\f' || ch == L'\v';
+}
+
+// One line per line of the message: white space at the message's end and at
+// the start of each line after the first is dropped, a carriage return
+// before a line feed too; the last line is added also when empty. One pass
+// over the text, however many lines it holds.
+void SplitLines(const CString& message, CReportLines& lines)
+{
+    const wchar_t* text = message.GetString();
+    int end = message.GetLength();
+    while (end > 0 && IsBlank(text[end - 1]))
+        --end;
+    int start = 0;
+    for (int at = 0; at < end; ++at) {
+        if (text[at] != L'\n')
+            continue;
+        int lineEnd = at;
+        if (lineEnd > start && text[lineEnd - 1] == L'\r')
+            --lineEnd;
+        lines.Add(CString(text + start, lineEnd - start));
+        start = at;
+        while (start < end && IsBlank(text[start]))
+            ++start;
+        at = start - 1;
+    }
+    lines.Add(CString(text + start, end - start));
 }
 
 bool HasPageTemplateNamed(const CString& name)
@@ -97,7 +143,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         for (int32_t id = 0; id <= kLastTextFormat; ++id)
             props.GetTextFormat(id, true);
     }
-    ReportLoadProblems(error, archive.GetErrors(), archive.GetWarnings());
+    ReportLoadProblems(error, archive.GetErrors(), archive.GetWarnings(), archive.GetUnrecordedCount());
     return error == CNewXmlArch::kErrNone;
 }
 
@@ -147,27 +193,29 @@ void CTalXmlSerializer::WriteCarriedTemplates()
         RefreshAllTemplateWindows();
 }
 
-void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings)
+void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings,
+                                           int32_t unrecorded)
 {
-    std::vector<CString> lines;
+    std::vector<CString> shown;
+    CReportLines lines(shown);
     for (const CString& file : m_load.unopenedFiles) {
         CString line;
         line.Format(kCannotOpenFile, file.GetString());
-        lines.push_back(line);
+        lines.Add(line);
     }
-    CString message;
     if (error == CNewXmlArch::kErrNone) {
         // Skipped elements are content the user does not get: say so.
-        if (lines.empty() && warnings.IsEmpty())
+        if (m_load.unopenedFiles.empty() && warnings.IsEmpty())
             return;
-        message = warnings;
+        SplitLines(warnings, lines);
     } else if (error == CNewXmlArch::kErrUnknown) {
         // What the parser found is said as well: a file cut short is told
         // apart from one damaged inside.
-        message = CString(kIncompatibleFormat) + L"\n" + errors + warnings;
+        SplitLines(CString(kIncompatibleFormat) + L"\n" + errors + warnings, lines);
     } else {
-        message = errors + warnings;
+        SplitLines(errors + warnings, lines);
     }
-    SplitLines(message, lines);
-    ShowErrors(kLoadErrorsHeading, lines);
+    lines.AddUnshown(unrecorded);
+    lines.Finish();
+    ShowErrors(kLoadErrorsHeading, shown);
 }
