@@ -234,8 +234,12 @@ void CNewSaxInterface::OnStartElement(const char* utf8Name, const char** attribu
     if (!m_table)
         return;
     CTagItem* item = m_table->FindTag(name);
-    if (!item)
-        return;  // unknown elements are passed over, their text goes to the parent
+    if (!item) {
+        // Unknown elements are passed over, their text goes to the parent.
+        if (!IsSkipping())
+            m_table->OnUnknownElement(name);
+        return;
+    }
     CTagItem* parent = m_stack.empty() ? nullptr : m_stack.back();
     m_stack.push_back(item);
     if (IsSkipping())

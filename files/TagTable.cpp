@@ -163,6 +163,20 @@ bool CTagTable::ReadText(const CNewParamCell& cell, const wchar_t* name, CString
     return true;
 }
 
+void CTagTable::Warn(const CString& text) const
+{
+    if (m_archive)
+        m_archive->Warning(text);
+}
+
+void CTagTable::SkipRepeated(const CString& name)
+{
+    if (!m_archive)
+        return;
+    m_archive->SetWarning(CNewXmlArch::kErrDuplicate);
+    m_archive->SkipElement(name);
+}
+
 void CTagTable::EmptyHandler(const CString&) {}
 
 void CTagTable::SkipHandler(const CString& name)

@@ -4,6 +4,7 @@
 #include "files/TalXmlSerializer.h"
 
 #include "files/NewXmlArch.h"
+#include "files/TalLoadReport.h"
 #include "files/TalTags.h"
 #include "files/TalTemplateTags.h"
 #include "files/XmlPreprocessFile.h"
@@ -19,69 +20,9 @@ namespace {
 const wchar_t kIncompatibleFormat[] = L"Incompatable format of file.";
 const wchar_t kLoadErrorsHeading[] = L"Some errors have occured during loading the document:";
 const wchar_t kCannotOpenFile[] = L"Cannot open file %ls";
+const wchar_t kTemplateProblem[] = L"%ls: %ls";
 // The text formats every loaded document has.
 const int32_t kLastTextFormat = 10;
-
-// The lines a problem report shows; the rest are only counted.
-const size_t kMaxReportLines = 1000;
-const wchar_t kMoreLines[] = L"%d more lines are not shown.";
-
-// Collects the report's lines up to the limit.
-class CReportLines {
-public:
-    explicit CReportLines(std::vector<CString>& lines) : m_lines(lines) {}
-    void Add(const CString& line)
-    {
-        if (m_lines.size() < kMaxReportLines)
-            m_lines.push_back(line);
-        else
-            ++m_more;
-    }
-    void AddUnshown(int64_t count) { m_more += count; }
-    void Finish()
-    {
-        if (m_more == 0)
-            return;
-        CString line;
-        line.Format(kMoreLines, static_cast<int>(m_more > INT32_MAX ? INT32_MAX : m_more));
-        m_lines.push_back(line);
-    }
-
-private:
-    std::vector<CString>& m_lines;
-    int64_t m_more = 0;
-};
-
-bool IsBlank(wchar_t ch)
-{
-    return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n' || ch == L'\f' || ch == L'\v';
-}
-
-// One line per line of the message: white space at the message's end and at
-// the start of each line after the first is dropped, a carriage return
-// before a line feed too; the last line is added also when empty. One pass
-// over the text, however many lines it holds.
-void SplitLines(const CString& message, CReportLines& lines)
-{
-    const wchar_t* text = message.GetString();
-    int end = message.GetLength();
-    while (end > 0 && IsBlank(text[end - 1]))
-        --end;
-    int start = 0;
-    for (int at = 0; at < end; ++at) {
-        if (text[at] != L'\n')
-            continue;
-        int lineEnd = at;
-        if (lineEnd > start && text[lineEnd - 1] == L'\r')
-            --lineEnd;
-        lines.Add(CString(text + start, lineEnd - start));
-        start = at;
-        while (start < end && IsBlank(text[start]))
-            ++start;
-        at = start - 1;
-    }
-    lines.Add(CString(text + start, end - start));
-}
 
 bool HasPageTemplateNamed(const CString& name)
 {
@@ -154,7 +95,7 @@ void CTalXmlSerializer::ReloadTemplates()
     CTalTemplateTags templateTags;
     const bool ready = templateTags.RegisterTags();
     if (ready && m_load.titleToReload)
-        LoadTemplate(GetTemplatePath(m_load.titleToReload->GetName(), true), &templateTags, m_load.titleToReload);
+        ReloadTemplate(m_load.titleToReload, true, templateTags);
     bool added = false;
     for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToReload) {
         if (!carried || HasPageTemplateNamed(carried->GetName()))
@@ -164,7 +105,7 @@ void CTalXmlSerializer::ReloadTemplates()
         auto fresh = std::make_unique<CTalPageTemplate>();
         fresh->SetName(carried->GetName());
         fresh->SetTitle(carried->GetTitle());
-        if (ready && LoadTemplate(GetTemplatePath(fresh->GetName(), false), &templateTags, fresh.get()))
+        if (ready && ReloadTemplate(fresh.get(), false, templateTags))
             g_TemplateManager.AddPageTemplate(fresh.release());
         else
             g_TemplateManager.AddPageTemplate(carried.release());
@@ -174,6 +115,21 @@ void CTalXmlSerializer::ReloadTemplates()
     m_load.titleToReload = nullptr;
     if (added)
         RefreshAllTemplateWindows();
+}
+
+bool CTalXmlSerializer::ReloadTemplate(CTalTemplate* tmpl, bool title, CTalTemplateTags& tags)
+{
+    const CString path = GetTemplatePath(tmpl->GetName(), title);
+    std::vector<CString> problems;
+    const bool read = LoadTemplate(path, &tags, tmpl, &problems);
+    // The user learns which template file the lines are about.
+    const CString file = path.Mid(path.ReverseFind(L'\\') + 1);
+    for (const CString& problem : problems) {
+        CString line;
+        line.Format(kTemplateProblem, file.GetString(), problem.GetString());
+        m_load.templateProblems.push_back(line);
+    }
+    return read;
 }
 
 void CTalXmlSerializer::WriteCarriedTemplates()
@@ -196,26 +152,27 @@ void CTalXmlSerializer::WriteCarriedTemplates()
 void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings,
                                            int32_t unrecorded)
 {
-    std::vector<CString> shown;
-    CReportLines lines(shown);
+    // Skipped elements are content the user does not get: say so.
+    if (error == CNewXmlArch::kErrNone && m_load.unopenedFiles.empty() && m_load.templateProblems.empty() &&
+        warnings.IsEmpty())
+        return;
+    CTalLoadReport report;
     for (const CString& file : m_load.unopenedFiles) {
         CString line;
         line.Format(kCannotOpenFile, file.GetString());
-        lines.Add(line);
+        report.Add(line);
     }
+    for (const CString& line : m_load.templateProblems)
+        report.Add(line);
     if (error == CNewXmlArch::kErrNone) {
-        // Skipped elements are content the user does not get: say so.
-        if (m_load.unopenedFiles.empty() && warnings.IsEmpty())
-            return;
-        SplitLines(warnings, lines);
+        report.AddMessage(warnings);
     } else if (error == CNewXmlArch::kErrUnknown) {
         // What the parser found is said as well: a file cut short is told
         // apart from one damaged inside.
-        SplitLines(CString(kIncompatibleFormat) + L"\n" + errors + warnings, lines);
+        report.AddMessage(CString(kIncompatibleFormat) + L"\n" + errors + warnings);
     } else {
-        SplitLines(errors + warnings, lines);
+        report.AddMessage(errors + warnings);
     }
-    lines.AddUnshown(unrecorded);
-    lines.Finish();
-    ShowErrors(kLoadErrorsHeading, shown);
+    report.AddUnshown(unrecorded);
+    ShowErrors(kLoadErrorsHeading, report.TakeLines());
 }
