@@ -11,6 +11,8 @@ bool IsBlank(wchar_t ch)
 
 }  // namespace
 
+const wchar_t CTalLoadReport::kIncompatibleFormat[] = L"Incompatable format of file.";
+
 void CTalLoadReport::Add(const CString& line)
 {
     if (m_lines.size() < kMaxLines)

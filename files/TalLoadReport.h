@@ -12,6 +12,8 @@
 class CTalLoadReport {
 public:
     static const size_t kMaxLines = 1000;
+    // The message of a file that holds no document or template at all.
+    static const wchar_t kIncompatibleFormat[];
 
     void Add(const CString& line);
     // One line per line of the message: white space at the message's end and

@@ -233,10 +233,10 @@ void CTalTags::MoveFontIndices()
     }
     for (int32_t id : m_textFormatIds) {
         if (CTalTextFormat* format = m_props->GetTextFormat(id, false))
-            format->m_font = static_cast<int32_t>(moved(static_cast<uint32_t>(format->m_font)));
+            format->m_font = moved(format->m_font);
     }
     for (CTalWatermark* watermark : m_watermarksRead)
-        watermark->m_textFormat.m_font = static_cast<int32_t>(moved(static_cast<uint32_t>(watermark->m_textFormat.m_font)));
+        watermark->m_textFormat.m_font = moved(watermark->m_textFormat.m_font);
     m_fontMoves.clear();
 }
 

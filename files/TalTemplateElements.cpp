@@ -10,9 +10,6 @@ const char kLeafRectArray[] = "LeafRectArray";
 const char kTitleRectArrayItem[] = "TitleRectArrayItem";
 const char kTitlePreview[] = "TitlePreview";
 const char kLeafPreview[] = "LeafPreview";
-// The cell kinds of a template.
-const int32_t kFirstCellKind = 0;
-const int32_t kLastCellKind = 10;
 // Cells are placed in fractions of the page; far beyond it is no layout.
 constexpr double kMaxCoordinate = 1000000.0;
 

@@ -8,6 +8,11 @@
 class CTalTemplate;
 
 class CTalTemplateElements : public CTagTable {
+public:
+    // The kinds of a template's cells.
+    static const int32_t kFirstCellKind = 0;
+    static const int32_t kLastCellKind = 10;
+
 protected:
     static const char kTitleTemplate[];
     static const char kLeafTemplate[];

@@ -17,7 +17,6 @@
 
 namespace {
 
-const wchar_t kIncompatibleFormat[] = L"Incompatable format of file.";
 const wchar_t kLoadErrorsHeading[] = L"Some errors have occured during loading the document:";
 const wchar_t kCannotOpenFile[] = L"Cannot open file %ls";
 const wchar_t kTemplateProblem[] = L"%ls: %ls";
@@ -44,7 +43,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         CXmlPreprocessFile prepass(path);
         // An empty file holds no document: all of it was lost.
         if (!prepass.IsOpen() || prepass.GetLength() == 0) {
-            ShowMessage(kIncompatibleFormat);
+            ShowMessage(CTalLoadReport::kIncompatibleFormat);
             return false;
         }
         if (progress)
@@ -169,7 +168,7 @@ void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors,
     } else if (error == CNewXmlArch::kErrUnknown) {
         // What the parser found is said as well: a file cut short is told
         // apart from one damaged inside.
-        report.AddMessage(CString(kIncompatibleFormat) + L"\n" + errors + warnings);
+        report.AddMessage(CString(CTalLoadReport::kIncompatibleFormat) + L"\n" + errors + warnings);
     } else {
         report.AddMessage(errors + warnings);
     }

@@ -26,10 +26,6 @@ const TemplateElements kTitleElements = {"TitleTemplate", "TitlePreview", "Title
 const TemplateElements kLeafElements = {"LeafTemplate", "LeafPreview", "LeafBgImage", "LeafRectArray",
                                         "LeafRectArrayItem"};
 
-const int32_t kFirstCellKind = 0;
-const int32_t kLastCellKind = 10;
-
-const wchar_t kIncompatibleFormat[] = L"Incompatable format of file.";
 const wchar_t kNotATemplate[] = L"Error: The file's root element is not %ls: it holds no template of that kind.";
 const wchar_t kDamagedPicture[] = L"Warning: The picture of %ls cannot be read; a placeholder is shown.";
 
@@ -95,7 +91,7 @@ void CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
         if (backgroundId != tmpl->GetBackgroundPictureId())
             tmpl->SetBackgroundPictureId(backgroundId);
     }
-    for (int32_t kind = kFirstCellKind; kind <= kLastCellKind; ++kind) {
+    for (int32_t kind = CTalTemplateElements::kFirstCellKind; kind <= CTalTemplateElements::kLastCellKind; ++kind) {
         const CTalCellList* cells = tmpl->GetCells(kind);
         if (!cells || cells->empty())
             continue;
@@ -132,7 +128,8 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
     {
         CXmlPreprocessFile prepass(path);
         if (!prepass.IsOpen() || prepass.GetLength() == 0) {
-            report.Add(prepass.IsOpen() ? kIncompatibleFormat : CNewXmlArch::GetErrorText(CNewXmlArch::kErrOpenFile));
+            report.Add(prepass.IsOpen() ? CTalLoadReport::kIncompatibleFormat
+                                        : CNewXmlArch::GetErrorText(CNewXmlArch::kErrOpenFile));
             return false;
         }
         prepass.ReadTemplateImages(tmpl);

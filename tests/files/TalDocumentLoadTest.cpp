@@ -580,14 +580,17 @@ TEST_F(DocumentFiles, AFileCutInsideAnElementSaysSoInTheParsersOwnWords)
     const std::string data = XmlBinaryForm(std::string(3000, 'p').data(), 3000);
     const std::string text =
         DocumentText(Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='1'/></ImageList>")}) +
-                     "<Images SavePicType='0' Count='1'><Image ID='1' FileFormat='png'>\n" + data + "</Image></Images>\n");
+                     "<Images SavePicType='0' Count='1'><Image ID='1' FileFormat='png'>\n" + data +
+                     "</Image></Images>\n");
     const struct {
         const char* what;
         size_t cut;
         const wchar_t* expected;  // the error line after "Incompatable format of file."
     } cases[] = {
-        {"inside a picture's data", text.find("<Image ID") + 100, L"Error [Line 9]: Premature end of data in tag Image line 8"},
-        {"inside a section's name", text.find("<Leaf ID") + 30, L"Error [Line 5]: Premature end of data in tag Leaf line 5"},
+        {"inside a picture's data", text.find("<Image ID") + 100,
+         L"Error [Line 9]: Premature end of data in tag Image line 8"},
+        {"inside a section's name", text.find("<Leaf ID") + 30,
+         L"Error [Line 5]: Premature end of data in tag Leaf line 5"},
         {"after a start tag", text.find("<Images") + 35, L"Error [Line 8]: Premature end of data in tag Images line 8"},
         {"inside a start tag", text.find("<Image ID") + 10, L"Error [Line 8]: AttValue: \" or ' expected"},
     };
@@ -609,6 +612,7 @@ TEST_F(DocumentFiles, TheProblemReportShowsItsFirstThousandLinesAndCountsTheRest
     std::string misplaced;
     for (int i = 0; i < 1500; ++i)
         misplaced += "<Leaf/>\n";
+    const std::string complete = DocumentText(misplaced);
     std::string missing = "<Images SavePicType='1' Count='10'>";
     std::string items;
     for (int i = 1; i <= 10; ++i) {
@@ -630,7 +634,7 @@ TEST_F(DocumentFiles, TheProblemReportShowsItsFirstThousandLinesAndCountsTheRest
          L"500 more lines are not shown."},
         {"missing files first", DocumentText(files + misplaced), true, L"Cannot open file ", 0,
          L"510 more lines are not shown."},
-        {"a file cut short", DocumentText(misplaced).substr(0, DocumentText(misplaced).rfind("</TallierDocument")), false,
+        {"a file cut short", complete.substr(0, complete.rfind("</TallierDocument")), false,
          L"Incompatable format of file.", 0, L"502 more lines are not shown."},
         {"a short report", DocumentText(misplaced.substr(0, 8 * 999)), true, L"Warning [line 4]", 998, nullptr},
     };

@@ -171,6 +171,27 @@ TEST_F(DocumentFiles, PictureDataInACharacterDataSectionIsReadOrWarnedAbout)
     CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
     ASSERT_EQ(heading->GetPictureCount(), 1);
     const bool read = PictureBytes(heading->GetPicture(0)->GetPictureId()) == bytes;
-    const bool warned = serializer.AllLines().find(L"The picture with ID 1 holds no picture data") != std::wstring::npos;
+    const bool warned =
+        serializer.AllLines().find(L"The picture with ID 1 holds no picture data") != std::wstring::npos;
     EXPECT_TRUE(read || warned) << "never a silent loss";
+}
+
+TEST_F(DocumentFiles, TheProblemsOfATemplateFileADocumentNamesJoinItsReport)
+{
+    // The template's own file is read after the parse; what it lacks is said.
+    filestest::WriteBytes(TemplateFolder() + L"own.otl",
+                          "<?xml version='1.0' encoding='utf-8' ?>\n<LeafTemplate>\n<LeafCell/>\n"
+                          "<LeafRectArray Type='2'><LeafRectArrayItem Left='0.5'/></LeafRectArray></LeafTemplate>\n");
+    const std::string body = "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='4'/></Leaf></Tree>\n"
+                             "<LeafTemplate ID='4' FileName='own.otl'><LeafRectArray Type='1'>"
+                             "<LeafRectArrayItem Left='1'/></LeafRectArray></LeafTemplate>\n";
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    EXPECT_EQ(serializer.dialogs[0].lines[0], L"own.otl: Warning [line 3]: Unknown tag LeafCell is ignored.");
+    const CTalTemplate* own = g_TemplateManager.FindPageTemplate(L"own.otl");
+    ASSERT_NE(own, nullptr);
+    ASSERT_NE(own->GetCells(2), nullptr) << "the file's cells, not the document's";
+    EXPECT_EQ(own->GetCells(1), nullptr);
 }

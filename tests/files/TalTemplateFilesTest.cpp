@@ -262,8 +262,9 @@ TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTempla
         const wchar_t* problem;
         size_t cells;  // of kind 1
     } cases[] = {
-        {"an unknown root", true, "<Template><TitleRectArray Type='1'><TitleRectArrayItem/></TitleRectArray></Template>",
-         false, L"Error: The file's root element is not TitleTemplate: it holds no template of that kind.", 0},
+        {"an unknown root", true,
+         "<Template><TitleRectArray Type='1'><TitleRectArrayItem/></TitleRectArray></Template>", false,
+         L"Error: The file's root element is not TitleTemplate: it holds no template of that kind.", 0},
         {"a root of the other kind", false, "<TitleTemplate><TitleRectArray Type='1'/></TitleTemplate>", false,
          L"Error: The file's root element is not LeafTemplate", 0},
         {"nested cells", false,
@@ -276,8 +277,9 @@ TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTempla
          true, L"Warning [line 2]: The cell kind 11 is unknown; its cells are ignored.", 1},
         {"an unknown element", true, "<TitleTemplate><TitleCell Left='1'/></TitleTemplate>", true,
          L"Warning [line 2]: Unknown tag TitleCell is ignored.", 0},
-        {"a preview without data", true, "<TitleTemplate><TitlePreview FileFormat='png'></TitlePreview></TitleTemplate>",
-         true, L"Warning [line 2]: The TitlePreview holds no picture that can be read; the template has none.", 0},
+        {"a preview without data", true,
+         "<TitleTemplate><TitlePreview FileFormat='png'></TitlePreview></TitleTemplate>", true,
+         L"Warning [line 2]: The TitlePreview holds no picture that can be read; the template has none.", 0},
         {"a damaged first preview", false,
          "<LeafTemplate><LeafPreview FileFormat='png'>" + damaged + "</LeafPreview></LeafTemplate>", true,
          L"Warning: The picture of LeafPreview cannot be read; a placeholder is shown.", 0},

@@ -86,7 +86,8 @@ void ExpectSurvivesWriting(const CKWRtfReader& reader, const std::string& source
     auto perCharacter = [written](const CKWRtfReader& r) {
         std::vector<std::pair<int, uint32_t>> formats;
         for (const CKWRtfReader::Piece& piece : r.GetPieces())
-            formats.insert(formats.end(), static_cast<size_t>(piece.count), {piece.state.size, piece.state.style & written});
+            formats.insert(formats.end(), static_cast<size_t>(piece.count),
+                           {piece.state.size, piece.state.style & written});
         return formats;
     };
     if (back.GetText().size() == reader.GetText().size())
