@@ -25,6 +25,15 @@ public:
     CPeakSampler(const CPeakSampler&) = delete;
     CPeakSampler& operator=(const CPeakSampler&) = delete;
 
+    // The highest private memory seen since the start or the last call; the
+    // sampling goes on from the memory held now.
+    size_t TakePeak()
+    {
+        const size_t now = PrivateBytes();
+        const size_t peak = m_peak.exchange(now);
+        return peak > now ? peak : now;
+    }
+
     // Ends the sampling; the highest private memory seen.
     size_t Stop()
     {

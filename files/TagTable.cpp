@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwctype>
 #include <memory>
 #include <string>
 
@@ -167,6 +168,22 @@ void CTagTable::Warn(const CString& text) const
 {
     if (m_archive)
         m_archive->Warning(text);
+}
+
+void CTagTable::WarnStrayText(const CString& name) const
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (!cell)
+        return;
+    const CString& text = cell->GetText();
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (!std::iswspace(text[i])) {
+            CString message;
+            message.Format(L"The text in %ls is ignored.", name.GetString());
+            Warn(message);
+            return;
+        }
+    }
 }
 
 void CTagTable::SkipRepeated(const CString& name)

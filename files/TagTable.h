@@ -96,6 +96,9 @@ protected:
 
     // A warning with the parser's line (nothing outside a parse).
     void Warn(const CString& text) const;
+    // Text in an element that holds none (a mangled element, say) would be
+    // lost unseen: a warning.
+    void WarnStrayText(const CString& name) const;
     // An element that may stand only once where it stands came again: the
     // archive's duplicate warning, and the element is skipped.
     void SkipRepeated(const CString& name);

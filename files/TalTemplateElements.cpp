@@ -24,11 +24,11 @@ bool CTalTemplateElements::RegisterTemplateElements()
     const TagEntry<Self> entries[] = {
         {kTitlePreview, kTitleTemplate, &Self::OnPictureStart, nullptr},
         {"TitleBgImage", kTitleTemplate, &Self::OnPictureStart, nullptr},
-        {kTitleRectArray, kTitleTemplate, &Self::OnRectArrayStart, nullptr},
+        {kTitleRectArray, kTitleTemplate, &Self::OnRectArrayStart, &Self::WarnStrayTextHandler},
         {kTitleRectArrayItem, kTitleRectArray, nullptr, &Self::OnRectItemEnd},
         {kLeafPreview, kLeafTemplate, &Self::OnPictureStart, nullptr},
         {"LeafBgImage", kLeafTemplate, &Self::OnPictureStart, nullptr},
-        {kLeafRectArray, kLeafTemplate, &Self::OnRectArrayStart, nullptr},
+        {kLeafRectArray, kLeafTemplate, &Self::OnRectArrayStart, &Self::WarnStrayTextHandler},
         {"LeafRectArrayItem", kLeafRectArray, nullptr, &Self::OnRectItemEnd},
     };
     return AddTags(this, entries);
@@ -66,12 +66,18 @@ void CTalTemplateElements::OnRectArrayStart(const CString& name)
     SkipHandler(name);
 }
 
+void CTalTemplateElements::WarnStrayTextHandler(const CString& name)
+{
+    WarnStrayText(name);
+}
+
 void CTalTemplateElements::OnRectItemEnd(const CString& name)
 {
     const bool title = name == CString(kTitleRectArrayItem);
     const CNewParamCell* array = GetParamsA(title ? kTitleRectArray : kLeafRectArray);
     const CNewParamCell* item = GetParams(name);
     CTalTemplate* tmpl = GetCellTemplate(title);
+    WarnStrayText(name);
     if (!array || !item || !tmpl)
         return;
     // Missing values are 0; a garbled one is warned about and stays 0.

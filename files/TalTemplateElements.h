@@ -33,6 +33,7 @@ private:
     void OnPictureStart(const CString& name);
     void OnRectArrayStart(const CString& name);
     void OnRectItemEnd(const CString& name);
+    void WarnStrayTextHandler(const CString& name);
 
     // The picture elements met in the template being read (preview 1, background 2).
     uint32_t m_picturesMet = 0;

@@ -45,6 +45,7 @@ void CTalTemplateTags::OnRootEnd(const CString& name)
 {
     CTalTemplate* tmpl = GetCellTemplate(false);
     const CNewParamCell* cell = GetParams(name);
+    WarnStrayText(name);
     if (!tmpl || !cell)
         return;
     if (const wchar_t* title = cell->Find(L"Title"))

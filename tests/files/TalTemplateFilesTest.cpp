@@ -287,6 +287,10 @@ TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTempla
          "<LeafTemplate><LeafPreview FileFormat='png'>" + damaged + "</LeafPreview><LeafPreview FileFormat='png'>" +
              damaged + "</LeafPreview></LeafTemplate>",
          true, L"Warning [line 2]: This file contains a duplicate of an element that can exist only once.", 0},
+        {"an element turned into text", true,
+         "<TitleTemplate><TitleRectArray Type='1'>TitleRectArrayItem Left='1'/><TitleRectArrayItem Top='1'/>"
+         "</TitleRectArray></TitleTemplate>",
+         true, L"Warning [line 2]: The text in TitleRectArray is ignored.", 1},
         {"a file cut short", true, "<TitleTemplate><TitleRectArray Type='1'>", false,
          L"Error [Line 2]: Premature end of data in tag TitleRectArray line 2", 0},
     };
