@@ -20,7 +20,12 @@ inline size_t PrivateBytes()
 
 class CPeakSampler {
 public:
-    CPeakSampler() : m_peak(PrivateBytes()), m_thread([this] { Run(); }) {}
+    // Sampled every so many milliseconds: asking for the memory costs the
+    // process a call to the system each time.
+    explicit CPeakSampler(DWORD intervalMs = 2)
+        : m_interval(intervalMs), m_peak(PrivateBytes()), m_thread([this] { Run(); })
+    {
+    }
     ~CPeakSampler() { Stop(); }
     CPeakSampler(const CPeakSampler&) = delete;
     CPeakSampler& operator=(const CPeakSampler&) = delete;
@@ -51,10 +56,11 @@ private:
             const size_t now = PrivateBytes();
             if (now > m_peak)
                 m_peak = now;
-            ::Sleep(2);
+            ::Sleep(m_interval);
         }
     }
 
+    const DWORD m_interval;
     std::atomic<bool> m_done{false};
     std::atomic<size_t> m_peak;
     std::thread m_thread;

@@ -186,8 +186,12 @@ void CTalTags::OnFontNameEnd(const CString& name)
     const CNewParamCell* cell = GetParams(name);
     int32_t index = 0;
     CString face;
-    if (!cell || !ReadInt(*cell, L"Index", index) || !ReadText(*cell, L"Name", face))
+    if (!cell)
         return;
+    if (!ReadInt(*cell, L"Index", index) || !ReadText(*cell, L"Name", face)) {
+        Warn(L"A font without its index or name is ignored.");
+        return;
+    }
     // The first name of an index is the one its runs were written with.
     if (m_fontNames.count(static_cast<uint32_t>(index))) {
         CString message;
@@ -291,9 +295,13 @@ void CTalTags::OnCharMapItemEnd(const CString& name)
 {
     const CNewParamCell* cell = GetParams(name);
     int32_t id = 0;
-    // Without its id the format belongs nowhere.
-    if (!m_props || !cell || !ReadInt(*cell, L"Type", id))
+    if (!m_props || !cell)
         return;
+    // Without its id the format belongs nowhere.
+    if (!ReadInt(*cell, L"Type", id)) {
+        Warn(L"A text format without its type is ignored.");
+        return;
+    }
     // The first format of an id is kept: a later one would replace it unseen.
     if (!m_textFormatIds.insert(id).second) {
         CString message;

@@ -154,8 +154,12 @@ void CTalTags::OnImageListItemEnd(const CString& name)
     const int32_t index = CurrentRecord();
     const CNewParamCell* cell = GetParams(name);
     PendingPicture picture;
-    if (index < 0 || !cell || !ReadInt(*cell, L"ID", picture.key))
+    if (index < 0 || !cell)
         return;
+    if (!ReadInt(*cell, L"ID", picture.key)) {
+        Warn(L"A picture of a section without its ID is ignored.");
+        return;
+    }
     ReadInt(*cell, L"GrayScale", picture.grayscale);
     ReadText(*cell, L"Desc", picture.description);
     ReadInt(*cell, L"Angle", picture.angle);

@@ -86,6 +86,16 @@ TEST_F(DocumentFiles, RepeatedAndEmptyElementsAreWarnedAboutAndTheFirstIsKept)
              EXPECT_EQ(d.GetProperties().GetFontTable().GetString(static_cast<uint32_t>(format->m_font)),
                        L"Wingdings");
          }},
+        {"a font without its index", "<FontArray><FontName Name='Arial'/></FontArray>\n",
+         L"A font without its index or name is ignored.",
+         [](const CTalBaseDocument& d) { EXPECT_EQ(d.GetProperties().GetFontTable().GetCount(), 0u); }},
+        {"a text format without its type", "<ExportProperties><CharMapItem Size='20'/></ExportProperties>\n",
+         L"A text format without its type is ignored.", [](const CTalBaseDocument&) {}},
+        {"a section's picture without its ID",
+         HeadingLeaf("<ImageList><ImageListItem Desc='x'/></ImageList>") +
+             "<Images SavePicType='0' Count='0'></Images>\n",
+         L"A picture of a section without its ID is ignored.",
+         [](const CTalBaseDocument& d) { EXPECT_EQ(d.GetProperties().GetHeadingSection()->GetPictureCount(), 0); }},
         {"title-page properties twice",
          "<TitlePageProperties InsertLogo='1' InsertDate='1'/><TitlePageProperties InsertLogo='0'/>\n", kDuplicate,
          [](const CTalBaseDocument& d) {
