@@ -20,6 +20,7 @@
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWStartupMarks.h"
 #include "framework/KWSystemInfo.h"
 #include "appwindows/KWAccessors.h"
 #include "model/TalBaseDocument.h"
@@ -82,6 +83,7 @@ CTalApplication* GetTalApp()
 
 CTalApplication::CTalApplication() : CKWBaseApplication(L"OstraTallier"), m_prefs(std::make_unique<CTalPrefs>())
 {
+    KWMarkStartup("program loaded");
     SetRegistryBase(kRegistrySection);
     StartupGdiPlus();
     for (const ToolBarEntry& bar : kToolBars)
@@ -99,11 +101,13 @@ BOOL CTalApplication::InitInstance()
     // Nothing goes on after a failed start: there may be no main window.
     if (!CKWBaseApplication::InitInstance())
         return FALSE;
+    // The library reads pictures without its configuration files: they are
+    // written once the window is up (OnIdleHook).
+    m_rasterLibraryWaits = true;
     if (!m_templateProblems.empty()) {
         ShowTemplateProblems(m_templateProblems);
         m_templateProblems.clear();
     }
-    g_rasterLib.StartRasterLibrary(GetDataFolder(true));
     CCommandLineInfo info;
     ParseCommandLine(info);
     auto* main = dynamic_cast<CTalMainFrame*>(m_pMainWnd);
@@ -111,7 +115,9 @@ BOOL CTalApplication::InitInstance()
         main->ProcessPendingDDECommands();
         main->DragAcceptFiles(TRUE);
     }
-    return ProcessShellCommand(info);
+    const BOOL started = ProcessShellCommand(info);
+    KWMarkStartup("start-up command done");
+    return started;
 }
 
 BOOL CTalApplication::ProcessShellCommand(CCommandLineInfo& info)
@@ -220,7 +226,9 @@ bool CTalApplication::TakeStartUpOpenFlag()
 void CTalApplication::InitializeApp()
 {
     CKWBaseApplication::InitializeApp();
+    KWMarkStartup("documents and settings");
     EnumerateFonts();
+    KWMarkStartup("fonts");
     m_templateProblems = LoadShippedTemplates(GetModuleDirectory() + L"DATA\\");
 }
 
@@ -278,6 +286,15 @@ void CTalApplication::ShowTemplateProblems(const std::vector<CString>& lines)
     for (const CString& line : lines)
         dialog.AddLine(line);
     dialog.DoModal();
+}
+
+void CTalApplication::OnIdleHook()
+{
+    if (!m_rasterLibraryWaits)
+        return;
+    m_rasterLibraryWaits = false;
+    g_rasterLib.StartRasterLibrary(GetDataFolder(true));
+    KWMarkStartup("raster library started");
 }
 
 void CTalApplication::TerminateApp()
