@@ -664,6 +664,7 @@ TEST_F(DocumentFiles, TheProblemReportShowsItsFirstThousandLinesAndCountsTheRest
             EXPECT_EQ(lines.size(), 999u) << test.what;
         }
     }
+}
 
 TEST_F(DocumentFiles, PicturesLoadWhateverFormTheirBase64TakesAndLargeOnesRoundTrip)
 {
