@@ -1,5 +1,7 @@
 #include "platform/rasterlib/JpegCodec.h"
 
+#include "platform/rasterlib/JpegMarkerScan.h"
+
 #include <turbojpeg.h>
 
 #include <cstring>
@@ -139,10 +141,9 @@ bool IsCompleteJpeg(const uint8_t* data, size_t count)
         return false;
     size_t pos = 2;
     while (pos < count) {
-        const void* ff = std::memchr(data + pos, 0xFF, count - pos);
-        if (!ff)
+        pos = FindMarkerByte(data, pos, count);
+        if (pos >= count)
             return false;
-        pos = size_t(static_cast<const uint8_t*>(ff) - data);
         while (pos < count && data[pos] == 0xFF)
             ++pos;
         if (pos >= count)

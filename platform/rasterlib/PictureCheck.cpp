@@ -329,7 +329,10 @@ PictureState CheckStructure(ByteSource& source, ImageFormat format)
 PictureState CheckPictureFile(const wchar_t* path, bool decode)
 {
     ImageSource image;
-    return image.Bytes().OpenFile(path) ? CheckPicture(image, decode) : PictureState::Missing;
+    if (!image.Bytes().OpenFile(path))
+        return PictureState::Missing;
+    image.Bytes().MapWhenLocal();
+    return CheckPicture(image, decode);
 }
 
 PictureState CheckPictureMemory(const uint8_t* bytes, size_t count, bool decode)
