@@ -1,6 +1,6 @@
 #include "export/ExportPictureFile.h"
 
-#include "export/ExportFileRead.h"
+#include "export/ExportFileBytes.h"
 #include "export/ExportJpeg.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
@@ -52,12 +52,14 @@ CString ExtensionFor(const ShownFormat& shown, const CString& source)
 // Larger JPEG files are not passed on: our decoder does not read them either.
 const uint64_t kMaxJpegBytes = uint64_t(256) << 20;
 
-bool IsSoundJpegFile(const wchar_t* path)
+// The JPEG file's bytes when they pass the exports' check, else null.
+std::shared_ptr<ExportFileBytes> HoldSoundJpeg(const wchar_t* path)
 {
-    std::vector<uint8_t> bytes;
+    auto bytes = std::make_shared<ExportFileBytes>();
     ExportJpegInfo info;
-    return ReadWholeFile(path, bytes, kMaxJpegBytes) && IsSoundJpeg(bytes.data(), bytes.size(), info) &&
-           info.IsCommon();
+    if (!bytes->Open(path, kMaxJpegBytes) || !IsSoundJpeg(bytes->Data(), bytes->Size(), info) || !info.IsCommon())
+        bytes.reset();
+    return bytes;
 }
 
 SIZE PlaceholderSize()
@@ -103,10 +105,13 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
         file.size = GetExportPictureSize(pictureId);
         return file;
     }
-    if (info.format == "jpg")
-        file.copy = (readerTurns || info.orientation == 1) && IsSoundJpegFile(source);
-    else
+    if (info.format == "jpg") {
+        if (readerTurns || info.orientation == 1)
+            file.checked = HoldSoundJpeg(source);
+        file.copy = file.checked != nullptr;
+    } else {
         file.copy = true;
+    }
     return file;
 }
 
@@ -114,7 +119,10 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
                             bool grayscale)
 {
     const CString source = g_rasterLib.GetImagePath(pictureId);
-    if (!file.copy || rotation != 0 || grayscale) {
+    const bool asItIs = file.copy && rotation == 0 && !grayscale;
+    if (asItIs && file.checked)
+        return WriteBinaryFile(target, file.checked->Data(), static_cast<uint32_t>(file.checked->Size()));
+    if (!asItIs) {
         RasterExportRequest request(file.extension, 0, 0, rotation, grayscale);
         if (g_rasterLib.EncodeImageForExport(pictureId, request)) {
             file.size.cx = static_cast<LONG>(request.maxWidth);

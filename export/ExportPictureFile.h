@@ -9,13 +9,19 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/classlib/String.h"
+
+class ExportFileBytes;
 
 struct ExportPictureFile {
     CString extension;   // of the file to write, without the dot
     bool copy = false;   // the picture's file as it stands
     SIZE size = {0, 0};  // the upright size its reader shows
+    // A JPEG file to copy, held as it was checked: the copy writes these very
+    // bytes, so the file is read once.
+    std::shared_ptr<ExportFileBytes> checked;
 };
 
 // readerTurns: the reader turns a picture by the orientation its file records

@@ -18,25 +18,9 @@ std::wstring WidenAnsi(const char* text)
     return wide;
 }
 
-namespace {
-
-bool IsOnLocalDisk(const std::wstring& path)
-{
-    std::vector<wchar_t> root(path.size() + 2);
-    if (!::GetVolumePathNameW(path.c_str(), root.data(), DWORD(root.size())))
-        return false;
-    const UINT type = ::GetDriveTypeW(root.data());
-    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
-}
-
-}  // namespace
-
 ByteSource::~ByteSource()
 {
-    if (m_view)
-        ::UnmapViewOfFile(m_view);
-    if (m_mapping)
-        ::CloseHandle(m_mapping);
+    m_view.Release();
     if (m_file != INVALID_HANDLE_VALUE)
         ::CloseHandle(m_file);
 }
@@ -133,8 +117,10 @@ const uint8_t* ByteSource::Whole()
         return m_memory;
     if (m_file == INVALID_HANDLE_VALUE || m_size == 0 || m_size > kMaxEncodedBytes)
         return nullptr;
-    if (m_mapWhenLocal && MapFile())
+    if (m_mapWhenLocal && m_view.Map(m_file, m_size)) {
+        m_memory = m_view.Data();
         return m_memory;
+    }
     try {
         m_owned.resize(size_t(m_size));
     } catch (const std::bad_alloc&) {
@@ -146,26 +132,6 @@ const uint8_t* ByteSource::Whole()
     }
     m_memory = m_owned.data();
     return m_memory;
-}
-
-bool ByteSource::MapFile()
-{
-    // The share mode the file is open with lets nobody write to it while it is
-    // mapped, so the bytes walked stay the file's.
-    if (!IsOnLocalDisk(m_widePath))
-        return false;
-    m_mapping = ::CreateFileMappingW(m_file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (!m_mapping)
-        return false;
-    m_view = ::MapViewOfFile(m_mapping, FILE_MAP_READ, 0, 0, size_t(m_size));
-    if (!m_view) {
-        // A 32-bit process may find no room for a large file's view.
-        ::CloseHandle(m_mapping);
-        m_mapping = nullptr;
-        return false;
-    }
-    m_memory = static_cast<const uint8_t*>(m_view);
-    return true;
 }
 
 }  // namespace rasterlib

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/rasterlib/FileView.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,18 +40,15 @@ public:
     // All bytes in memory (a file is read once); null when the source is too large or
     // unreadable.
     const uint8_t* Whole();
-    // Whole() then maps a file that lies on a local disk rather than copying it: a
-    // check that walks the bytes once needs no copy of them. A file elsewhere (a
-    // share, a removable disk) is still read, as its pages could vanish under the walk.
+    // Whole() then maps a file that lies on a local disk rather than copying it
+    // (FileView.h): a check that walks the bytes once needs no copy of them.
     void MapWhenLocal() { m_mapWhenLocal = true; }
 
 private:
     bool ReadFromFile(uint64_t offset, void* dst, size_t count) const;
-    bool MapFile();
 
     HANDLE m_file = INVALID_HANDLE_VALUE;
-    HANDLE m_mapping = nullptr;
-    const void* m_view = nullptr;
+    FileView m_view;
     bool m_mapWhenLocal = false;
     std::wstring m_widePath;
     const uint8_t* m_memory = nullptr;
