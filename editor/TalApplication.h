@@ -50,6 +50,9 @@ public:
     // --- CKWAbstractApp ---
     void InitializeApp() override;
     void TerminateApp() override;
+    // The raster-image library's start (its configuration files written
+    // out), which nothing shown at start needs, once the start is done.
+    void OnIdleHook() override;
     void SaveSettings() override;
     void LoadSettings() override;
     void ResetToolBar(UINT toolBarId) override { ResetToolbarButtons(toolBarId); }
@@ -171,6 +174,7 @@ private:
     CQMXPDropDownToolBar m_dropDownToolBar;
     std::unique_ptr<CTalPrefs> m_prefs;
     bool m_startUpOpen = false;
+    bool m_rasterLibraryWaits = false;
     CTalBaseDocument* m_wizardDocument = nullptr;
     std::vector<std::unique_ptr<CTalBaseDocument>> m_wizardDocuments;
     CString m_wizardText;

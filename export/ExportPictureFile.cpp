@@ -1,7 +1,7 @@
 #include "export/ExportPictureFile.h"
 
-#include "export/ExportFileBytes.h"
 #include "export/ExportJpeg.h"
+#include "framework/KWMappedFile.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/RasterExportRequest.h"
@@ -52,14 +52,12 @@ CString ExtensionFor(const ShownFormat& shown, const CString& source)
 // Larger JPEG files are not passed on: our decoder does not read them either.
 const uint64_t kMaxJpegBytes = uint64_t(256) << 20;
 
-// The JPEG file's bytes when they pass the exports' check, else null.
-std::shared_ptr<ExportFileBytes> HoldSoundJpeg(const wchar_t* path)
+bool IsSoundJpegFile(const wchar_t* path)
 {
-    auto bytes = std::make_shared<ExportFileBytes>();
+    // Seen where it lies: every byte is walked, none needs a copy.
+    const CKWMappedFile file(path, kMaxJpegBytes);
     ExportJpegInfo info;
-    if (!bytes->Open(path, kMaxJpegBytes) || !IsSoundJpeg(bytes->Data(), bytes->Size(), info) || !info.IsCommon())
-        bytes.reset();
-    return bytes;
+    return file.Bytes() && IsSoundJpeg(file.Bytes(), file.Size(), info) && info.IsCommon();
 }
 
 SIZE PlaceholderSize()
@@ -106,9 +104,9 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
         return file;
     }
     if (info.format == "jpg") {
-        if (readerTurns || info.orientation == 1)
-            file.checked = HoldSoundJpeg(source);
-        file.copy = file.checked != nullptr;
+        const bool sound = IsSoundJpegFile(source);
+        file.copy = (readerTurns || info.orientation == 1) && sound;
+        file.turnLosslessly = !file.copy && sound;
     } else {
         file.copy = true;
     }
@@ -119,10 +117,9 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
                             bool grayscale)
 {
     const CString source = g_rasterLib.GetImagePath(pictureId);
-    const bool asItIs = file.copy && rotation == 0 && !grayscale;
-    if (asItIs && file.checked)
-        return WriteBinaryFile(target, file.checked->Data(), static_cast<uint32_t>(file.checked->Size()));
-    if (!asItIs) {
+    if (file.turnLosslessly && rotation == 0 && !grayscale && g_rasterLib.WriteUprightJpeg(pictureId, target))
+        return true;
+    if (!file.copy || rotation != 0 || grayscale) {
         RasterExportRequest request(file.extension, 0, 0, rotation, grayscale);
         if (g_rasterLib.EncodeImageForExport(pictureId, request)) {
             file.size.cx = static_cast<LONG>(request.maxWidth);

@@ -9,27 +9,25 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 
 #include "platform/classlib/String.h"
-
-class ExportFileBytes;
 
 struct ExportPictureFile {
     CString extension;   // of the file to write, without the dot
     bool copy = false;   // the picture's file as it stands
+    // A sound JPEG that records a turn or flip its reader does not make:
+    // written upright by moving its coded blocks where that is exact.
+    bool turnLosslessly = false;
     SIZE size = {0, 0};  // the upright size its reader shows
-    // A JPEG file to copy, held as it was checked: the copy writes these very
-    // bytes, so the file is read once.
-    std::shared_ptr<ExportFileBytes> checked;
 };
 
 // readerTurns: the reader turns a picture by the orientation its file records
 // (browsers do; PowerPoint 97 does not).
 ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns);
 
-// Writes the chosen file at target; a turn or grey always encodes. size
-// becomes the written picture's. False when the file could not be written.
+// Writes the chosen file at target; a turn or grey always encodes, as does
+// a JPEG to be turned upright whose lossless turn is not exact. size becomes
+// the written picture's. False when the file could not be written.
 bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const wchar_t* target, int32_t rotation,
                             bool grayscale);
 

@@ -13,12 +13,13 @@
 #include <cstring>
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-#include "export/ExportFileBytes.h"
 #include "export/ExportJpeg.h"
+#include "framework/KWMappedFile.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "framework/RasterExportRequest.h"
@@ -79,15 +80,17 @@ KWRasterImage* WhitePixel()
 
 // The JPEG file of a picture that is to go in as it is, held whole and checked.
 struct PDFPassThroughFile {
-    ExportFileBytes bytes;
+    std::unique_ptr<CKWMappedFile> bytes;
     ExportJpegInfo info;
     bool sound = false;
 
     void Read(const CString& path) noexcept
     {
         try {
-            sound = bytes.Open(path, kMaxPassThroughBytes) && IsSoundJpeg(bytes.Data(), bytes.Size(), info) &&
-                    info.CanPassThrough();
+            // The file held before is let go first: three at the most at once.
+            bytes.reset();
+            bytes.reset(new CKWMappedFile(path, kMaxPassThroughBytes));
+            sound = bytes->Bytes() && IsSoundJpeg(bytes->Bytes(), bytes->Size(), info) && info.CanPassThrough();
         } catch (...) {
             sound = false;
         }
@@ -204,10 +207,9 @@ void PDFFile::CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImag
     if (record.orientation == 1 || TurnAgainst(record.orientation) != 0)
         return;  // the file is checked when it is written
     // A mirrored picture that fails the check is drawn upright, as decoded.
-    ExportFileBytes bytes;
+    const CKWMappedFile bytes(raster.GetImagePath(pictureId), kMaxPassThroughBytes);
     ExportJpegInfo info;
-    if (!bytes.Open(raster.GetImagePath(pictureId), kMaxPassThroughBytes) ||
-        !IsSoundJpeg(bytes.Data(), bytes.Size(), info) || !info.CanPassThrough()) {
+    if (!bytes.Bytes() || !IsSoundJpeg(bytes.Bytes(), bytes.Size(), info) || !info.CanPassThrough()) {
         record.passThrough = false;
         record.orientation = 1;
     }
@@ -285,7 +287,7 @@ void PDFFile::WriteImage(const PDFImageRecord& record, uint32_t number, CKWRaste
 
     uint64_t count = 0;
     if (file) {
-        count = out.WriteEncodedBlock(passThrough->bytes.Data(), passThrough->bytes.Size(), kPDFFilterDct);
+        count = out.WriteEncodedBlock(passThrough->bytes->Bytes(), passThrough->bytes->Size(), kPDFFilterDct);
         count += out.WriteEncodedBlock("\r\n", 2, kPDFFilterDct);
     } else if (encoded) {
         count = out.WriteEncodedBlock(encoded->bytes, encoded->byteCount, kPDFFilterDct);

@@ -11,12 +11,16 @@
 #include "export/ppt/PptEscherEx.h"
 #include "export/ppt/ShapePropertyTable.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWWorkQueue.h"
 
 namespace {
 
 const uint16_t kShapePictureFrame = 75;
 const uint32_t kPictureShapeFlags = PptEscherEx::kFlagHaveAnchor | PptEscherEx::kFlagHaveShapeType;
 const double kMasterUnitsPerInch = 576.0;
+// Pictures written at once, one per processor: a turn or an encoding each
+// holds a whole photograph's coefficients or pixels.
+const int kMostPictureWriters = 8;
 
 int32_t NormalizedDegrees(int32_t degrees)
 {
@@ -136,14 +140,11 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     CString name = FindLinkName(id);
     if (name.IsEmpty()) {
         // PowerPoint 97 does not turn a picture by the orientation its file records.
-        ExportPictureFile picture = ChooseExportPictureFile(id, false);
+        const ExportPictureFile picture = ChooseExportPictureFile(id, false);
         name = NewLinkName(id, picture);
         const CString destination = folder + name;
-        const CString source = g_rasterLib.GetImagePath(id);
-        if (Upper(destination) != Upper(source) && !WriteExportPictureFile(id, picture, destination, 0, false)) {
-            m_linkFailed = true;
-            Report(L"Error (%lu) writing %ls\n", ::GetLastError(), static_cast<const wchar_t*>(destination));
-        }
+        if (Upper(destination) != Upper(g_rasterLib.GetImagePath(id)))
+            QueuePictureWrite(id, picture, destination);
     }
 
     const CString link = folder.Mid(slash + 1) + name;
@@ -187,4 +188,33 @@ CString PPTWriter::NewLinkName(uint32_t pictureId, const ExportPictureFile& pict
     m_takenNames[Upper(name)] = true;
     m_linkedFiles[LinkKey(pictureId)] = name;
     return name;
+}
+
+void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination)
+{
+    if (!m_pictureWriters)
+        m_pictureWriters = std::make_unique<CKWWorkQueue>(CKWWorkQueue::Processors(kMostPictureWriters));
+    m_pictureWrites.emplace_back();
+    PictureWrite& write = m_pictureWrites.back();
+    write.destination = destination;
+    write.ok = false;
+    m_pictureWriters->Queue([pictureId, picture, &write] {
+        ExportPictureFile file = picture;
+        write.ok = WriteExportPictureFile(pictureId, file, write.destination, 0, false);
+        if (!write.ok)
+            write.error = ::GetLastError();
+    });
+}
+
+void PPTWriter::FinishPictureWrites()
+{
+    if (m_pictureWriters)
+        m_pictureWriters->Wait();
+    for (const PictureWrite& write : m_pictureWrites) {
+        if (write.ok)
+            continue;
+        m_linkFailed = true;
+        Report(L"Error (%lu) writing %ls\n", write.error, static_cast<const wchar_t*>(write.destination));
+    }
+    m_pictureWrites.clear();
 }

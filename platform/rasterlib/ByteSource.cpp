@@ -117,7 +117,8 @@ const uint8_t* ByteSource::Whole()
         return m_memory;
     if (m_file == INVALID_HANDLE_VALUE || m_size == 0 || m_size > kMaxEncodedBytes)
         return nullptr;
-    if (m_mapWhenLocal && m_view.Map(m_file, m_size)) {
+    // Seen where the system keeps the file: no copy, no fresh pages to clear.
+    if (m_view.Map(m_file, m_size)) {
         m_memory = m_view.Data();
         return m_memory;
     }

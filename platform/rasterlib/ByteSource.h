@@ -37,19 +37,15 @@ public:
     // a header byte by byte costs few system calls.
     bool ReadAt(uint64_t offset, void* dst, size_t count) const;
 
-    // All bytes in memory (a file is read once); null when the source is too large or
-    // unreadable.
+    // All bytes in memory (a file on a local disk is mapped, see FileView.h; any
+    // other is read once); null when the source is too large or unreadable.
     const uint8_t* Whole();
-    // Whole() then maps a file that lies on a local disk rather than copying it
-    // (FileView.h): a check that walks the bytes once needs no copy of them.
-    void MapWhenLocal() { m_mapWhenLocal = true; }
 
 private:
     bool ReadFromFile(uint64_t offset, void* dst, size_t count) const;
 
     HANDLE m_file = INVALID_HANDLE_VALUE;
     FileView m_view;
-    bool m_mapWhenLocal = false;
     std::wstring m_widePath;
     const uint8_t* m_memory = nullptr;
     std::vector<uint8_t> m_owned;

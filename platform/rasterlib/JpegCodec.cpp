@@ -142,7 +142,7 @@ bool IsCompleteJpeg(const uint8_t* data, size_t count)
     size_t pos = 2;
     while (pos < count) {
         pos = FindMarkerByte(data, pos, count);
-        if (pos >= count)
+        if (pos == count)
             return false;
         while (pos < count && data[pos] == 0xFF)
             ++pos;

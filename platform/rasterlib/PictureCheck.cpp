@@ -329,10 +329,7 @@ PictureState CheckStructure(ByteSource& source, ImageFormat format)
 PictureState CheckPictureFile(const wchar_t* path, bool decode)
 {
     ImageSource image;
-    if (!image.Bytes().OpenFile(path))
-        return PictureState::Missing;
-    image.Bytes().MapWhenLocal();
-    return CheckPicture(image, decode);
+    return image.Bytes().OpenFile(path) ? CheckPicture(image, decode) : PictureState::Missing;
 }
 
 PictureState CheckPictureMemory(const uint8_t* bytes, size_t count, bool decode)
