@@ -325,11 +325,13 @@ void CQMXPPopupMenuBar::AdjustLocations() {
         y += rect.Height();
     }
     RebuildAccelerators();
-    // The release of the click that opened the menu over an item chooses nothing.
+    // The release of the click that opened the menu over an item chooses
+    // nothing. Once the bar has had a press of its own, a layout (an item's
+    // text updated by that press) leaves the release to choose the item.
     CPoint point;
     ::GetCursorPos(&point);
     ScreenToClient(&point);
-    if (rectClient.PtInRect(point) && HitTest(point) >= 0)
+    if (m_bFirstClick && rectClient.PtInRect(point) && HitTest(point) >= 0)
         m_bIsClickOutsideItem = FALSE;
     UpdateTooltips();
 }

@@ -115,7 +115,9 @@ void CQMXPVisualManager::RedrawAll() {
         if (pToolBar->GetSafeHwnd() != nullptr)
             pToolBar->RedrawWindow(nullptr, nullptr, nFlags);
     }
-    // The floating frames redraw here too once bars float.
+    // Floating frames are top-level windows: their borders and captions
+    // take the new look only when they are redrawn themselves.
+    CQMXPMiniFrameWnd::RedrawAll();
 }
 
 void CQMXPVisualManager::SetLook2000(BOOL bLook2000In) {
@@ -417,9 +419,15 @@ void CQMXPVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRare
     pDC->Draw3dRect(&rectRarelyUsed, globalData.clrBtnShadow, globalData.clrBtnHilite);
 }
 
+BOOL CQMXPVisualManager::IsButtonDisabled(CQMXPToolbarButton* pButton) {
+    return CQMXPToolBar::m_bCustomizeMode ? !pButton->IsPermitted() : (pButton->m_nStyle & TBBS_DISABLED) != 0;
+}
+
 COLORREF CQMXPVisualManager::GetToolbarButtonTextColor(CQMXPToolbarButton* pButton, int state) {
-    const BOOL bDisabled = CQMXPToolBar::m_bCustomizeMode ? !pButton->IsPermitted()
-                                                          : (pButton->m_nStyle & TBBS_DISABLED) != 0;
+    const BOOL bDisabled = IsButtonDisabled(pButton);
+    // Outlook pages are dark: their buttons write in light colours.
+    if (pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton)))
+        return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
     if (bDisabled)
         return globalData.clrGrayedText;
     return state == kStateHighlighted ? CQMXPToolBar::GetHotTextColor() : globalData.clrBtnText;

@@ -154,6 +154,9 @@ public:
     void SetClassicTaskPaneLayout();
 
 protected:
+    // A button draws disabled: in customise mode when it is not permitted,
+    // otherwise when its style says so.
+    static BOOL IsButtonDisabled(CQMXPToolbarButton* pButton);
     // A task's image (when the list has one for it) and its text past the
     // image column: a link in clrLink, underlined when hot, a label in
     // clrLabel; -1 keeps the DC's colour.
