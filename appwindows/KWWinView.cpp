@@ -314,7 +314,7 @@ void CKWWinView::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    CKWGdiPlusDraw graphics(pDC->m_hDC);
+    CKWGdiPlusDraw graphics(pDC);
     Paint(&graphics, client);
 }
 
@@ -357,7 +357,7 @@ void CKWWinView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         PrintPreviewPage(pDC, pInfo);
         return;
     }
-    CKWGdiPlusDraw graphics(pDC->m_hDC);
+    CKWGdiPlusDraw graphics(pDC);
     graphics.SetFixedDpi(pDC->GetDeviceCaps(LOGPIXELSY));
     graphics.SetUseFixedDpi(true);
     graphics.SetPreview(pInfo && pInfo->m_bPreview);
