@@ -545,6 +545,8 @@ void CTalView::BeginDrag(const CPoint& start)
     CTalDragDropTask* task = BeginDragSelection(start);
     if (!task)
         return;
+    // The item's own formats, before the drag image joins it.
+    task->Prepare();
     if (HBITMAP image = MakeDragImage(start))
         task->SetDragBitmap(image);
     task->SetDragInfo(info);

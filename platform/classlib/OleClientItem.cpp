@@ -1,6 +1,7 @@
 #include "platform/classlib/OleClientItem.h"
 
 #include "platform/classlib/Archive.h"
+#include "platform/classlib/DC.h"
 
 IMPLEMENT_SERIAL(COleClientItem, CDocItem, 1)
 
@@ -31,7 +32,13 @@ BOOL COleClientItem::GetExtent(LPSIZE lpSize, DVASPECT nDrawAspect) {
     return TRUE;
 }
 
-BOOL COleClientItem::Draw(CDC*, LPCRECT, DVASPECT) { return FALSE; }
+BOOL COleClientItem::Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect) {
+    if (m_lpObject == nullptr || pDC == nullptr || pDC->m_hDC == nullptr || lpBounds == nullptr)
+        return FALSE;
+    if (nDrawAspect == static_cast<DVASPECT>(-1))
+        nDrawAspect = m_nDrawAspect;
+    return SUCCEEDED(::OleDraw(m_lpObject, nDrawAspect, pDC->m_hDC, lpBounds));
+}
 
 BOOL COleClientItem::DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg) {
     if (m_lpObject == nullptr)
