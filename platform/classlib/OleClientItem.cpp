@@ -2,6 +2,7 @@
 
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/DC.h"
+#include "platform/classlib/OleDataObject.h"
 
 IMPLEMENT_SERIAL(COleClientItem, CDocItem, 1)
 
@@ -91,4 +92,26 @@ void COleClientItem::Serialize(CArchive& ar) {
         ar >> dwAspect;
         m_nDrawAspect = static_cast<DVASPECT>(dwAspect);
     }
+}
+
+BOOL COleClientItem::CanCreateFromData(COleDataObject* pDataObject) {
+    LPDATAOBJECT lpDataObject = pDataObject != nullptr ? pDataObject->GetIDataObject(FALSE) : nullptr;
+    if (lpDataObject == nullptr)
+        return FALSE;
+    if (::OleQueryCreateFromData(lpDataObject) == S_OK)
+        return TRUE;
+    // The formats OLE embeds from: an object's storage, or a file's name
+    // (which some platforms do not report through the query).
+    const struct {
+        const wchar_t* name;
+        DWORD tymed;
+    } embeddable[] = {{L"Embedded Object", TYMED_ISTORAGE}, {L"Embed Source", TYMED_ISTORAGE},
+                      {L"FileName", TYMED_HGLOBAL}, {L"FileNameW", TYMED_HGLOBAL}};
+    for (const auto& format : embeddable) {
+        const CLIPFORMAT cf = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(format.name));
+        FORMATETC formatEtc = {cf, nullptr, DVASPECT_CONTENT, -1, format.tymed};
+        if (pDataObject->IsDataAvailable(cf, &formatEtc))
+            return TRUE;
+    }
+    return FALSE;
 }
