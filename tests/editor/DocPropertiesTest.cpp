@@ -2,11 +2,13 @@
 // process, over a report document, driven by messages from a thread timer
 // that runs in whatever modal loop is up (the sheet's, a message box's, a
 // file dialog's).
+#include "ListPictures.h"
 #include "ProgramRun.h"
 
 #include "editor/DocProperties.h"
 #include "editor/DocPropertiesPage2.h"
 #include "editor/DocPropertiesPage5.h"
+#include "editor/TalImageViewData.h"
 #include "editor/WatermarkDrawing.h"
 #include "editor/WatermarkPropDlg.h"
 #include "framework/KWIndexDecoder.h"
@@ -535,4 +537,49 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndSizesImagesInTheirUnits)
         EXPECT_NEAR(30.0, pictures.images[0].width, 1e-9) << size.first;
         EXPECT_DOUBLE_EQ(20, pictures.images[0].x) << "the 5 % anchor";
     }
+}
+
+TEST(DocPropertiesPage2, TemplatesAreThumbnailsOfTheListFacadeWithTheDefaultPictureForAMissingPreview)
+{
+    CKWTestTempFolder folder(L"tpv");
+    const auto previewId = static_cast<int32_t>(g_rasterLib.GetPictureId(WriteLandscapePicture(folder).c_str()));
+    g_TemplateManager.Clear();
+    const struct {
+        const wchar_t* name;
+        const wchar_t* title;
+        int32_t preview;
+    } shipped[] = {{L"classic.ott", L"Classic", previewId}, {L"bare.v2.ott", L"", 0}};
+    for (const auto& t : shipped) {
+        auto* tmpl = new CTalTemplate;
+        tmpl->SetName(t.name);
+        tmpl->SetTitle(t.title);
+        tmpl->SetPreviewPictureId(t.preview);
+        g_TemplateManager.AddTitlePageTemplate(tmpl);
+    }
+    CTestReport report;
+    report.GetProperties().m_titleTemplateName = L"classic.ott";
+    CDocProperties* sheet = nullptr;
+    std::vector<std::wstring> labels;
+    std::vector<int32_t> ids;
+    std::vector<bool> defaults;
+    int selected = -2;
+    EXPECT_TRUE(RunSheet(report, 1,
+                         {ShowPage(1), Check([&] {
+                              CKWListImagesView& list = static_cast<CDocPropertiesPage2*>(sheet->GetPage(1))->GetTemplateList();
+                              for (int i = 0; i < list.GetItemCount(); ++i) {
+                                  labels.push_back(std::wstring(list.GetItemText(i)));
+                                  auto* data = dynamic_cast<CTalImageViewData*>(list.GetItemData(i));
+                                  ids.push_back(data ? static_cast<int32_t>(data->GetPictureId()) : -1);
+                                  defaults.push_back(edtest::ShowsDefaultPicture(Item(IDC_TP_TEMPLATES), i));
+                              }
+                              selected = list.GetFirstSelected();
+                          }),
+                          ShowPage(1, L"report_properties_title_templates"), Press(PSBTN_CANCEL)},
+                         &sheet));
+    g_TemplateManager.Clear();
+    // Sorted by title: the untitled one first, named by its name's first part.
+    EXPECT_EQ((std::vector<std::wstring>{L"bare", L"Classic"}), labels);
+    EXPECT_EQ((std::vector<int32_t>{0, previewId}), ids);
+    EXPECT_EQ((std::vector<bool>{true, false}), defaults) << "a missing preview shows the default picture";
+    EXPECT_EQ(1, selected) << "the report's template";
 }
