@@ -115,9 +115,14 @@ void CStructedWizardPage3::ShowImages()
     const auto found = m_pictureIds.find(m_current);
     if (found != m_pictureIds.end()) {
         m_images.BeginAddItems(static_cast<int>(found->second.size()), -1);
-        // A picture that cannot be read shows the list's default picture.
-        for (uint32_t id : found->second)
-            m_images.AddItem(m_titles[id], g_rasterLib.GetThumbnail(id).get(), new CTalImageViewData(id));
+        // A picture without an image in the store shows the list's default
+        // picture; one whose file cannot be read, the store's placeholder.
+        for (uint32_t id : found->second) {
+            KWSharedRasterImage thumbnail;
+            if (id != 0)
+                thumbnail = g_rasterLib.GetThumbnail(id);
+            m_images.AddItem(m_titles[id], thumbnail.get(), new CTalImageViewData(id));
+        }
         m_images.EndAddItems();
     }
     if (m_images.GetItemCount() > 0)

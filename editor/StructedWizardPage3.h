@@ -24,6 +24,8 @@ public:
     ~CStructedWizardPage3() override;
 
     BOOL OnInitDialog() override;
+    // The section's pictures as thumbnails.
+    CKWListImagesView& GetImageList() { return m_images; }
     BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     BOOL OnWizardFinish() override;
