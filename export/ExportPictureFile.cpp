@@ -2,6 +2,7 @@
 
 #include "export/ExportFileRead.h"
 #include "export/ExportJpeg.h"
+#include "framework/KWMappedFile.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/RasterExportRequest.h"
@@ -54,10 +55,10 @@ const uint64_t kMaxJpegBytes = uint64_t(256) << 20;
 
 bool IsSoundJpegFile(const wchar_t* path)
 {
-    std::vector<uint8_t> bytes;
+    // Seen where it lies: every byte is walked, none needs a copy.
+    const CKWMappedFile file(path, kMaxJpegBytes);
     ExportJpegInfo info;
-    return ReadWholeFile(path, bytes, kMaxJpegBytes) && IsSoundJpeg(bytes.data(), bytes.size(), info) &&
-           info.IsCommon();
+    return file.Bytes() && IsSoundJpeg(file.Bytes(), file.Size(), info) && info.IsCommon();
 }
 
 SIZE PlaceholderSize()
@@ -103,10 +104,13 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
         file.size = GetExportPictureSize(pictureId);
         return file;
     }
-    if (info.format == "jpg")
-        file.copy = (readerTurns || info.orientation == 1) && IsSoundJpegFile(source);
-    else
+    if (info.format == "jpg") {
+        const bool sound = IsSoundJpegFile(source);
+        file.copy = (readerTurns || info.orientation == 1) && sound;
+        file.turnLosslessly = !file.copy && sound;
+    } else {
         file.copy = true;
+    }
     return file;
 }
 
@@ -114,6 +118,8 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
                             bool grayscale)
 {
     const CString source = g_rasterLib.GetImagePath(pictureId);
+    if (file.turnLosslessly && rotation == 0 && !grayscale && g_rasterLib.WriteUprightJpeg(pictureId, target))
+        return true;
     if (!file.copy || rotation != 0 || grayscale) {
         RasterExportRequest request(file.extension, 0, 0, rotation, grayscale);
         if (g_rasterLib.EncodeImageForExport(pictureId, request)) {

@@ -15,6 +15,9 @@
 struct ExportPictureFile {
     CString extension;   // of the file to write, without the dot
     bool copy = false;   // the picture's file as it stands
+    // A sound JPEG that records a turn or flip its reader does not make:
+    // written upright by moving its coded blocks where that is exact.
+    bool turnLosslessly = false;
     SIZE size = {0, 0};  // the upright size its reader shows
 };
 
@@ -22,8 +25,9 @@ struct ExportPictureFile {
 // (browsers do; PowerPoint 97 does not).
 ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns);
 
-// Writes the chosen file at target; a turn or grey always encodes. size
-// becomes the written picture's. False when the file could not be written.
+// Writes the chosen file at target; a turn or grey always encodes, as does
+// a JPEG to be turned upright whose lossless turn is not exact. size becomes
+// the written picture's. False when the file could not be written.
 bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const wchar_t* target, int32_t rotation,
                             bool grayscale);
 

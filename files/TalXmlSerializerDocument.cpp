@@ -101,6 +101,9 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
         save.pictures->Rollback();
         return false;
     }
+    // A document's pictures make up most of it: their reading and coding
+    // overlap the writing.
+    GetStream().WriteBehind();
     m_document = document;
     CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
     if (progress)

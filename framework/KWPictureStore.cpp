@@ -341,6 +341,13 @@ CString CKWRasterLib::CopyImageFileIntoStore(uint32_t id)
     return target;
 }
 
+bool CKWRasterLib::WriteUprightJpeg(uint32_t id, const wchar_t* target)
+{
+    const CString path = GetImagePath(id);
+    return m_functions.WriteUprightJpegW && !path.IsEmpty() && target && *target &&
+           m_functions.WriteUprightJpegW(path, target) == 1;
+}
+
 bool CKWRasterLib::EncodeImageForExport(uint32_t id, RasterExportRequest& request)
 {
     request.ReleaseBytes();

@@ -47,6 +47,9 @@ struct KWRasterImageInfo {
     char format[8];       // "jpg", "png", "gif", "bmp", "tif", "ico"
 };
 typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageInfo* info);
+// Writes the JPEG file at source turned upright losslessly to target; 1 when
+// written, 0 (nothing written) when the turn is not exact or not needed.
+typedef int32_t (*KWWriteUprightJpegWFn)(const wchar_t* source, const wchar_t* target);
 // The whole file checked, not only its header: one of KWPictureState. With
 // KW_CHECK_BY_DECODING a file that holds together is decoded at a small size too.
 typedef int32_t (*KWCheckRasterImageWFn)(const wchar_t* path, int32_t flags);
@@ -77,6 +80,7 @@ struct KWRasterFunctions {
     KWReadLQRasterImageWFn ReadLQRasterImageW = nullptr;
     KWReadRasterImageInfoWFn ReadRasterImageInfoW = nullptr;
     KWSaveRasterImageWFn SaveRasterImageW = nullptr;
+    KWWriteUprightJpegWFn WriteUprightJpegW = nullptr;
     KWCheckRasterImageWFn CheckRasterImageW = nullptr;
 };
 

@@ -143,6 +143,7 @@ void CKWRasterLib::LoadFunctions()
     f.ReadRasterImageInfoW = TakeExport<KWReadRasterImageInfoWFn>(m_library, "ReadRasterImageInfoW");
     f.CheckRasterImageW = TakeExport<KWCheckRasterImageWFn>(m_library, "CheckRasterImageW");
     f.SaveRasterImageW = TakeExport<KWSaveRasterImageWFn>(m_library, "SaveRasterImageW");
+    f.WriteUprightJpegW = TakeExport<KWWriteUprightJpegWFn>(m_library, "WriteUprightJpegW");
 }
 
 void CKWRasterLib::MakeStoreFolder()

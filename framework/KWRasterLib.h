@@ -127,6 +127,10 @@ public:
     CString CopyImageFileIntoStore(uint32_t id);
     // Re-encodes the picture as the request asks; true when bytes were produced.
     bool EncodeImageForExport(uint32_t id, RasterExportRequest& request);
+    // Writes a JPEG picture that records a turn or flip upright at target by
+    // moving its coded blocks, losing nothing; false (nothing written) when
+    // that cannot be done exactly.
+    bool WriteUprightJpeg(uint32_t id, const wchar_t* target);
 
     // Caches. The images are shared: they stay valid for the caller after eviction.
     KWSharedRasterImage GetThumbnail(uint32_t id);

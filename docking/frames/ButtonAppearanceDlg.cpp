@@ -32,8 +32,8 @@ void ShowLibraryMessage(UINT nID) {
     AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
 }
 
-// The library keeps no own-image and no always-text buttons yet, and never
-// forbids editing labels: the dialog reads these as off.
+// The library's buttons carry no own-image and no always-text flag, and it
+// never forbids editing labels: the dialog reads these as off.
 constexpr BOOL kOwnImage = FALSE;
 constexpr BOOL kAlwaysText = FALSE;
 constexpr BOOL kLabelsLocked = FALSE;

@@ -14,6 +14,8 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
 
+#include <vector>
+
 BOOL qmxMenuBarTakesFocus = TRUE;
 
 namespace {
@@ -446,4 +448,18 @@ BOOL CQMXPFrameImpl::PreCommand(WPARAM wParam, BOOL& bResult) {
     }
     bResult = FALSE;
     return CQMXPToolBar::m_bCustomizeMode;
+}
+
+void CQMXPFrameImpl::KeepOwnedWindowsAbove() {
+    const HWND hwndFrame = m_pFrame != nullptr ? m_pFrame->GetSafeHwnd() : nullptr;
+    if (hwndFrame == nullptr)
+        return;
+    // Top-level windows come top first: those under the frame are collected
+    // and raised lowest first.
+    std::vector<HWND> owned;
+    for (HWND hwnd = ::GetWindow(hwndFrame, GW_HWNDNEXT); hwnd != nullptr; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT))
+        if (::GetWindow(hwnd, GW_OWNER) == hwndFrame && ::IsWindowVisible(hwnd))
+            owned.push_back(hwnd);
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -64,6 +64,10 @@ public:
     static BOOL IsHelpKey(const MSG* pMsg);
     // Closes the open menu of the menu bar (not while customising).
     void DeactivateMenu();
+    // The visible windows the frame owns (the customisation sheet, floating
+    // bars) put back above it after the frame came to the top, keeping
+    // their order among themselves: a click on the frame never buries them.
+    void KeepOwnedWindowsAbove();
 
     // The workspace loads its state for this frame.
     void OnLoadFrame();

@@ -1,6 +1,7 @@
 #include "docking/frames/QMXPMDIFrameWnd.h"
 
 #include "docking/bars/QMXPBaseControlBar.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPFrameLayout.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
@@ -31,6 +32,7 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
     ON_REGISTERED_MESSAGE(QMXTOOLBAR_CREATE, OnToolbarCreateNew)
     ON_REGISTERED_MESSAGE(QMXTOOLBAR_DELETE, OnToolbarDelete)
+    ON_REGISTERED_MESSAGE(QMXPMSG_KEEPOWNEDABOVE, OnKeepOwnedAbove)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
@@ -207,6 +209,12 @@ void CQMXPMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD) {
 
 void CQMXPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    // Where nothing keeps owned windows above their owner (an X display
+    // without a window manager), the frame brought up by a click would hide
+    // the customisation sheet or a floating bar; once the click is through
+    // they are put back above it.
+    if (nState != WA_INACTIVE)
+        PostMessage(QMXPMSG_KEEPOWNEDABOVE);
     if (nState == WA_CLICKACTIVE)
         UpdateWindow();
     else if (nState == WA_INACTIVE && !CQMXPToolBar::m_bCustomizeMode)
@@ -365,6 +373,11 @@ LRESULT CQMXPMDIFrameWnd::OnMenuChar(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CQMXPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
     return reinterpret_cast<LRESULT>(m_Impl.CreateNewToolbar(reinterpret_cast<LPCWSTR>(lParam)));
+}
+
+LRESULT CQMXPMDIFrameWnd::OnKeepOwnedAbove(WPARAM, LPARAM) {
+    m_Impl.KeepOwnedWindowsAbove();
+    return 0;
 }
 
 LRESULT CQMXPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {

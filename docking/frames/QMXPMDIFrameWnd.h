@@ -113,6 +113,7 @@ protected:
     afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnKeepOwnedAbove(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnWindowNew();

@@ -1,5 +1,6 @@
 #include "docking/frames/QMXPMiniFrameWnd.h"
 
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPControlBar.h"
 #include "docking/bars/QMXPDockManager.h"
@@ -465,14 +466,25 @@ void CQMXPMiniFrameWnd::KillDockingTimer() {
 // Process-wide lists -------------------------------------------------------------------
 
 BOOL CQMXPMiniFrameWnd::AddRemoveBarFromGlobalList(CQMXPBaseControlBar* pBar, BOOL bAdd) {
-    const UINT nID = static_cast<UINT>(pBar->GetDlgCtrlID());
-    // Tabbed bars enter their tabs instead, once they exist.
-    if (nID == static_cast<UINT>(-1))
+    auto enter = [bAdd](CWnd* pWnd) {
+        const UINT nID = static_cast<UINT>(pWnd->GetDlgCtrlID());
+        if (nID == static_cast<UINT>(-1))
+            return;
+        if (bAdd)
+            FloatingBars().SetAt(nID, pWnd->GetSafeHwnd());
+        else
+            FloatingBars().RemoveKey(nID);
+    };
+    // The tabs of a floating group are found by their own ids.
+    if (auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pBar)) {
+        for (int i = 0; i < pTabbedBar->GetTabsNum(); ++i) {
+            if (CWnd* pTab = pTabbedBar->GetTabWnd(i))
+                enter(pTab);
+        }
+    }
+    if (static_cast<UINT>(pBar->GetDlgCtrlID()) == static_cast<UINT>(-1))
         return FALSE;
-    if (bAdd)
-        FloatingBars().SetAt(nID, pBar->GetSafeHwnd());
-    else
-        FloatingBars().RemoveKey(nID);
+    enter(pBar);
     return TRUE;
 }
 

@@ -23,6 +23,8 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/StringResource.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT kIdsCustomize = 16103;
@@ -201,7 +203,29 @@ BOOL CQMXPToolbarCustomize::OnInitDialog() {
             pHelp->EnableWindow(FALSE);
         }
     }
+    CentreOnFrame();
     return bResult;
+}
+
+// The sheet opens over the middle of its frame, clear of the tool bars at
+// its top that the user drags buttons to and from; it stays on the frame's
+// monitor's work area.
+void CQMXPToolbarCustomize::CentreOnFrame() {
+    if (m_pParentFrame == nullptr || !::IsWindow(m_pParentFrame->GetSafeHwnd()))
+        return;
+    CRect rectFrame;
+    m_pParentFrame->GetWindowRect(&rectFrame);
+    CRect rectSheet;
+    GetWindowRect(&rectSheet);
+    MONITORINFO monitor = {sizeof(MONITORINFO)};
+    CRect rectWork = rectFrame;
+    if (::GetMonitorInfoW(::MonitorFromWindow(m_pParentFrame->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
+        rectWork = monitor.rcWork;
+    int x = rectFrame.left + (rectFrame.Width() - rectSheet.Width()) / 2;
+    int y = rectFrame.top + (rectFrame.Height() - rectSheet.Height()) / 2;
+    x = std::max(static_cast<int>(rectWork.left), std::min(x, static_cast<int>(rectWork.right) - rectSheet.Width()));
+    y = std::max(static_cast<int>(rectWork.top), std::min(y, static_cast<int>(rectWork.bottom) - rectSheet.Height()));
+    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CQMXPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize) {

@@ -88,6 +88,8 @@ protected:
     // The frame's windows other than bars enabled (off) or disabled (on),
     // every tool bar into or out of customise mode, the frame told.
     void SetFrameCustomizeMode(BOOL bCustomize);
+    // Moved to the middle of the frame, inside the work area.
+    void CentreOnFrame();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);

@@ -3,6 +3,7 @@
 // the keys passed along the chain of open menus, and its closing.
 #include "docking/toolbars/QMXPPopupMenu.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPDialog.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
@@ -335,6 +336,8 @@ CQMXPToolBar* CQMXPPopupMenu::GetParentToolBar() const {
 }
 
 CFrameWnd* CQMXPPopupMenu::GetOwnerFrame() const {
+    if (qmxTopLevelFrameOverride != nullptr)
+        return qmxTopLevelFrameOverride;
     CWnd* pOwner = GetSafeHwnd() != nullptr ? CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER)) : nullptr;
     if (pOwner == nullptr && pParentBtn != nullptr)
         pOwner = pParentBtn->m_pWndParent;

@@ -4,7 +4,10 @@
 
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPFrameWnd.h"
+#include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -389,7 +392,14 @@ void CQMXPToolBar::InvalidateButton(int nIndex) {
 }
 
 BOOL CQMXPToolBar::IsUserDefined() const {
-    // The library frames keep no range of user tool bars yet.
+    // The owning library frame keeps a range of ids for the tool bars the user made.
+    CFrameWnd* pFrame = GetDockSiteFrameWnd();
+    if (auto* pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pFrame))
+        return pMDIFrame->GetFrameImpl().IsUserDefinedToolbar(this);
+    if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pFrame))
+        return pSDIFrame->GetFrameImpl().IsUserDefinedToolbar(this);
+    if (auto* pIPFrame = DYNAMIC_DOWNCAST(CQMXPOleIPFrameWnd, pFrame))
+        return pIPFrame->GetFrameImpl().IsUserDefinedToolbar(this);
     return FALSE;
 }
 

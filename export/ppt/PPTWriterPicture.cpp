@@ -11,12 +11,16 @@
 #include "export/ppt/PptEscherEx.h"
 #include "export/ppt/ShapePropertyTable.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWWorkQueue.h"
 
 namespace {
 
 const uint16_t kShapePictureFrame = 75;
 const uint32_t kPictureShapeFlags = PptEscherEx::kFlagHaveAnchor | PptEscherEx::kFlagHaveShapeType;
 const double kMasterUnitsPerInch = 576.0;
+// Pictures written at once, one per processor: a turn or an encoding each
+// holds a whole photograph's coefficients or pixels.
+const int kMostPictureWriters = 8;
 
 int32_t NormalizedDegrees(int32_t degrees)
 {
@@ -128,11 +132,8 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     const CString name = GetLinkName(id, picture, writeNeeded);
     const CString destination = folder + name;
     const CString source = g_rasterLib.GetImagePath(id);
-    if (writeNeeded && Upper(destination) != Upper(source) &&
-        !WriteExportPictureFile(id, picture, destination, 0, false)) {
-        m_linkFailed = true;
-        Report(L"Error (%lu) writing %ls\n", ::GetLastError(), static_cast<const wchar_t*>(destination));
-    }
+    if (writeNeeded && Upper(destination) != Upper(source))
+        QueuePictureWrite(id, picture, destination);
 
     const CString link = folder.Mid(slash + 1) + name;
     const uint32_t bytes = 2 * static_cast<uint32_t>(link.GetLength()) + 2;
@@ -178,4 +179,33 @@ CString PPTWriter::GetLinkName(uint32_t pictureId, const ExportPictureFile& pict
     m_linkedFiles[key] = name;
     writeNeeded = true;
     return name;
+}
+
+void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination)
+{
+    if (!m_pictureWriters)
+        m_pictureWriters = std::make_unique<CKWWorkQueue>(CKWWorkQueue::Processors(kMostPictureWriters));
+    m_pictureWrites.emplace_back();
+    PictureWrite& write = m_pictureWrites.back();
+    write.destination = destination;
+    write.ok = false;
+    m_pictureWriters->Queue([pictureId, picture, &write] {
+        ExportPictureFile file = picture;
+        write.ok = WriteExportPictureFile(pictureId, file, write.destination, 0, false);
+        if (!write.ok)
+            write.error = ::GetLastError();
+    });
+}
+
+void PPTWriter::FinishPictureWrites()
+{
+    if (m_pictureWriters)
+        m_pictureWriters->Wait();
+    for (const PictureWrite& write : m_pictureWrites) {
+        if (write.ok)
+            continue;
+        m_linkFailed = true;
+        Report(L"Error (%lu) writing %ls\n", write.error, static_cast<const wchar_t*>(write.destination));
+    }
+    m_pictureWrites.clear();
 }

@@ -138,6 +138,11 @@ struct RasterImageInfo {
 // cannot be read as an image or info->size is smaller than the record.
 typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterImageInfo* info);
 
+// Writes the JPEG file at source turned upright by the orientation it records,
+// losslessly, to target (created or replaced). Returns 1 when written; 0, writing
+// nothing, when the file is no JPEG, records no turn or flip, or the turn would
+// not be exact for its size (the caller then decodes and encodes it).
+typedef int32_t(__cdecl* PFN_WriteUprightJpegW)(const wchar_t* source, const wchar_t* target);
 // Checks the whole file, not only its header: JPEG segments to the end of image,
 // PNG chunks with their CRCs and every row of image data, GIF blocks to the
 // trailer, BMP and TIFF data inside the file, an icon's entry; with

@@ -5,6 +5,9 @@
 #include "platform/rasterlib/ExportCalls.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/ImageWriter.h"
+#include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/JpegTransform.h"
+#include "platform/rasterlib/Orientation.h"
 #include "platform/rasterlib/PictureCheck.h"
 
 #include <windows.h>
@@ -123,6 +126,24 @@ uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t hei
     }
 }
 
+int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
+{
+    try {
+        ByteSource bytes;
+        JpegInfo info;
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || info.exifLength == 0)
+            return 0;
+        const uint8_t orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
+        const uint8_t* data = orientation != kOrientationUpright ? bytes.Whole() : nullptr;
+        std::vector<uint8_t> upright;
+        if (!data || !TransformJpegUpright(data, size_t(bytes.Size()), orientation, upright))
+            return 0;
+        return WriteWholeFile(target, upright) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // extern "C"
 
 static_assert(std::is_same<decltype(&ReadRasterImageW), PFN_ReadRasterImageW>::value, "ReadRasterImageW");
@@ -133,3 +154,4 @@ static_assert(int32_t(PictureState::Damaged) == kPictureDamaged && int32_t(Pictu
                   int32_t(PictureState::NotPicture) == kPictureNotImage && int32_t(PictureState::Empty) == kPictureEmpty,
               "check answers");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");
+static_assert(std::is_same<decltype(&WriteUprightJpegW), PFN_WriteUprightJpegW>::value, "WriteUprightJpegW");

@@ -522,6 +522,10 @@ TEST_F(FrameInputTest, UserToolBarsOfARange) {
     EXPECT_EQ(pSecond->GetDlgCtrlID(), 0xE921);
     EXPECT_EQ(impl.CreateNewToolbar(L"Third"), nullptr);
     EXPECT_EQ(Log().back(), L"msgbox:You can't create more than 2 user-defined toolbars!");
+    // A bar knows itself as the user's by its frame's range; the menu bar is not.
+    EXPECT_TRUE(pFirst->IsUserDefined());
+    EXPECT_TRUE(pSecond->IsUserDefined());
+    EXPECT_FALSE(m_menuBar.IsUserDefined());
     impl.SaveUserToolbars();
     EXPECT_TRUE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59681"));
     EXPECT_TRUE(impl.DeleteToolbar(pFirst));

@@ -1,12 +1,15 @@
 // Floating frames of the test frame: their class, borders and hit codes,
-// rolling up, leaving a frame empty and refusing a parent without dock
-// manager; the base tool bar's minimum sizes and the user tools' ids.
+// rolling up, leaving a frame empty, refusing a parent without dock
+// manager and repainting with a new look; the base tool bar's minimum sizes and the user tools' ids.
+#include "CanvasTestSupport.h"
 #include "DockLayoutSupport.h"
 
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
+#include "docking/toolbars/QMXPVisualManagerXP.h"
+#include "platform/classlib/DC.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/MemFile.h"
 
@@ -180,6 +183,39 @@ TEST_F(MiniFrameTest, ToolBarsKeepTheirMinimumSizes) {
         EXPECT_EQ(top.ResizeBar(c.rect), c.expected.Size() - rectBefore.Size());
         EXPECT_EQ(Screen(&top), c.expected);
     }
+}
+
+TEST_F(MiniFrameTest, AFloatingToolBarsFrameTakesANewLookAtOnce) {
+    CQMXPToolBar toolBar;
+    ASSERT_TRUE(toolBar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    for (const wchar_t* name : {L"Cut", L"Copy"})
+        toolBar.InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_HANDLED, name, TRUE));
+    CQMXPMiniFrameWnd* pFrame = Float(toolBar, CRect(300, 200, 500, 260));
+    ASSERT_NE(pFrame, nullptr);
+    CRect rectCaption;
+    pFrame->GetCaptionRect(rectCaption);
+    const CPoint ptCaption(rectCaption.left + 4, rectCaption.CenterPoint().y);
+    // What the frame's window shows at the caption point, as it is now.
+    auto shown = [&] {
+        CWindowDC dc(pFrame);
+        return dc.GetPixel(ptCaption);
+    };
+    // What a look paints there.
+    auto painted = [&] {
+        CCanvas canvas(rectCaption.right + 4, rectCaption.bottom + 4);
+        CQMXPVisualManager::GetInstance()->OnFillMiniFrameCaption(&canvas.DC(), rectCaption, pFrame, TRUE);
+        return canvas.At(ptCaption.x, ptCaption.y);
+    };
+    CQMXPVisualManager::SelectManagerClass(nullptr);
+    Pump();
+    const COLORREF clrClassic = painted();
+    ASSERT_EQ(shown(), clrClassic);
+    // Switching the look repaints the floating frame with no message pumped.
+    CQMXPVisualManager::SelectManagerClass(RUNTIME_CLASS(CQMXPVisualManagerXP));
+    EXPECT_EQ(shown(), painted());
+    EXPECT_NE(shown(), clrClassic);
+    CQMXPVisualManager::SelectManagerClass(nullptr);
+    EXPECT_EQ(shown(), clrClassic);
 }
 
 TEST(UserToolsTest, ToolsTakeTheFreeIdsOfTheirRange) {

@@ -2,7 +2,7 @@
 // report whose heading section holds five pictures shows five titled
 // thumbnails, lays its controls out, switches to the preview, renames a
 // picture from its title box as one Undo step and reports the picture.
-#include "ProgramInput.h"
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "DropData.h"
 #include "RemoteMemory.h"
@@ -156,8 +156,9 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
         EXPECT_EQ(std::wstring(1, wchar_t(L'a' + i)), ItemText(list, i)) << i;
     test_support::WriteWindowScreenshot(program.Main(), L"editor_image_panel_thumbnails");
     HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
-    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status) == L"a.bmp | Width: 640 Height: 480"; }))
-        << CProgramRun::Text(status);
+    // The picture's name and size, in the stretching second pane.
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 1) == L"a.bmp | Width: 640 Height: 480"; }))
+        << edtest::StatusPaneText(status, 1);
 
     // The preview shows the selected picture with its title.
     HWND preview = CProgramRun::FindById(panel, 1134);
@@ -354,8 +355,8 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     DropOn(list, image);
     EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 7; })) << ItemCount(list);
     HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
-    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status).find(L"Width: 40 Height: 30") != std::wstring::npos; }))
-        << CProgramRun::Text(status);
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 1).find(L"Width: 40 Height: 30") != std::wstring::npos; }))
+        << edtest::StatusPaneText(status, 1);
 
     program.Command(kUndo);
     EXPECT_EQ(6, ItemCount(list));
@@ -472,7 +473,7 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
     for (int id : {1118, 1132, 1133, 1138, 1139, 1140, 1141})
         EXPECT_FALSE(::IsWindowEnabled(CProgramRun::FindById(panel, id))) << id;
     EXPECT_TRUE(::IsWindowEnabled(CProgramRun::FindById(panel, 1117)));
-    EXPECT_EQ(L"", CProgramRun::Text(CProgramRun::FindById(program.Main(), kStatusBarId)));
+    EXPECT_EQ(L"", edtest::StatusPaneText(CProgramRun::FindById(program.Main(), kStatusBarId), 1));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // the Windows menu, opened by keys, and the window placement that comes
 // back after a restart.
 #include "ProgramInput.h"
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 using edtest::CProgramRun;
@@ -426,6 +428,11 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
                 })) << RectOf(bar).left << ".." << RectOf(bar).right << " beside " << stripRect.left;
                 WaitForSteadyRect(bar);
                 test_support::WriteWindowScreenshot(main, L"editor_gallery_slid_out");
+                // The pointer leaves the pane for the report: it slides back in.
+                const POINT away = edtest::CentreOf(client);
+                edtest::MouseAt({on.x - 5, on.y});
+                edtest::MouseAt(away);
+                EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(bar); }));
             } else if (!place.floating) {
                 // The frame lays its panes out after the gallery shows.
                 HWND client = ::FindWindowExW(main, nullptr, L"MDIClient", nullptr);
@@ -457,4 +464,94 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
         }
         EXPECT_TRUE(program.CloseWithoutSaving());
     }
+}
+
+namespace {
+
+// True while the window lies above the other in the z-order of the desktop.
+bool Above(HWND window, HWND other)
+{
+    for (HWND above = ::GetWindow(other, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
+        if (above == window)
+            return true;
+    return false;
+}
+
+// The screen rectangle of a list box's line (the system carries a list
+// box's rectangle across processes).
+RECT ListItemRect(HWND list, LRESULT index)
+{
+    RECT item = {};
+    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    return item;
+}
+
+}  // namespace
+
+// As a user does it: the sheet opens in the middle of the window, a click
+// on the category "Text", a press on "Bold" (not selected before) dragged
+// to the end of the main tool bar; a click on the bar leaves the sheet on top.
+TEST(ProgramLayout, BoldDraggedByHandFromTheCentredSheetStaysOnTheMainBar)
+{
+    PointerKept pointer;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    HWND main = program.Main();
+    ::SetForegroundWindow(main);
+    HWND mainBar = CProgramRun::FindById(main, kMainBarId);
+    ASSERT_NE(nullptr, mainBar);
+    ASSERT_LT(edtest::BarCommandIndex(mainBar, 32843), 0);
+    program.PostCommand(kCustomize);
+    HWND sheet = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        sheet = program.FindDialog();
+        return sheet && CProgramRun::FindById(sheet, kCategoryList);
+    }));
+    const RECT sheetRect = RectOf(sheet);
+    const POINT sheetMiddle = edtest::CentreOf(sheetRect);
+    const POINT mainMiddle = edtest::CentreOf(RectOf(main));
+    EXPECT_LE(std::abs(sheetMiddle.x - mainMiddle.x), 1);
+    EXPECT_LE(std::abs(sheetMiddle.y - mainMiddle.y), 1);
+    EXPECT_GT(sheetRect.top, RectOf(CProgramRun::FindById(main, kFormatTextBarId)).bottom);
+
+    HWND categories = CProgramRun::FindById(sheet, kCategoryList);
+    HWND commands = CProgramRun::FindById(sheet, kCommandList);
+    const LRESULT text =
+        ::SendMessageW(categories, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Text"));
+    ASSERT_GE(text, 0);
+    edtest::ApproachAndClick(edtest::CentreOf(ListItemRect(categories, text)));
+    LRESULT bold = -1;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        bold = ::SendMessageW(commands, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Bold"));
+        return bold >= 0;
+    }));
+    EXPECT_NE(bold, ::SendMessageW(commands, LB_GETCURSEL, 0, 0));
+    // The last button shown (the bar's customise button, hidden, may follow it).
+    int lastButton = int(::SendMessageW(mainBar, TB_BUTTONCOUNT, 0, 0)) - 1;
+    auto shown = [&](int index) {
+        const RECT rect = edtest::BarItemRect(mainBar, index);
+        return !::IsRectEmpty(&rect);
+    };
+    while (lastButton > 0 && !shown(lastButton))
+        --lastButton;
+    const RECT last = edtest::BarItemRect(mainBar, lastButton);
+    const RECT boldLine = ListItemRect(commands, bold);
+    edtest::DragTo({boldLine.left + 20, (boldLine.top + boldLine.bottom) / 2},
+                   {last.right - 3, (last.top + last.bottom) / 2}, 10);
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::BarCommandIndex(mainBar, 32843) == lastButton + 1; }))
+        << edtest::BarCommandIndex(mainBar, 32843);
+
+    // A click on a tool bar while customising: the sheet stays above the window.
+    edtest::ApproachAndClick(edtest::CentreOf(edtest::BarItemRect(mainBar, 0)));
+    EXPECT_TRUE(edtest::WaitFor([&] { return Above(sheet, main); }));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_customize_bold_dragged_by_hand");
+
+    edtest::ApproachAndClick(edtest::CentreOf(RectOf(::GetDlgItem(sheet, IDCANCEL))));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
+    EXPECT_EQ(lastButton + 1, edtest::BarCommandIndex(mainBar, 32843));
+    CloseAnsweringNo(program);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
 }

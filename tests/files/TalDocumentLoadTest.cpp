@@ -582,6 +582,47 @@ TEST_F(DocumentFiles, ADeepTreeWithSiblingsOnEveryLevelIsWrittenReadably)
     level = nullptr;
 }
 
+TEST_F(DocumentFiles, PicturesLoadWhateverFormTheirBase64TakesAndLargeOnesRoundTrip)
+{
+    std::string large(400000, '\0'), small = "a picture of a few bytes";
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i * 131 + i / 7);
+    const std::string text = XmlBinaryForm(large.data(), static_cast<int32_t>(large.size()));
+    std::string lines;
+    for (size_t at = 0; at < text.size(); at += 64)
+        lines += text.substr(at, 64) + "\n";
+    const std::string smallText = XmlBinaryForm(small.data(), static_cast<int32_t>(small.size()));
+    // Key, form: one run, lines, CDATA, CDATA of lines, CDATA beside text.
+    const std::vector<std::pair<int, std::string>> forms = {
+        {11, text}, {12, lines}, {13, "<![CDATA[" + text + "]]>"}, {14, "<![CDATA[\n" + lines + "]]>"},
+        {15, smallText.substr(0, 8) + "<![CDATA[" + smallText.substr(8) + "]]>"},
+    };
+    std::string items = "<ImageList>", images = "<Images SavePicType='0' Count='5'>";
+    for (const auto& form : forms) {
+        items += "<ImageListItem ID='" + std::to_string(form.first) + "'/>";
+        images += "<Image ID='" + std::to_string(form.first) + "' FileFormat='jpg'>\n" + form.second + "\t\t</Image>\n";
+    }
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(Tree({Leaf(1, 0, "H", items + "</ImageList>")}) + images +
+                                                "</Images>"),
+                         &serializer));
+    EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), 5);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(PictureBytes(heading->GetPicture(i)->GetPictureId()) == large) << "form " << forms[i].first;
+    EXPECT_EQ(PictureBytes(heading->GetPicture(4)->GetPictureId()), small);
+
+    // Written again (one run each, written behind) and read back: the same
+    // bytes, and the same file once more.
+    ExpectRoundTrip(document, File(L"again.otd"));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, File(L"again.otd")));
+    ASSERT_EQ(back.GetProperties().GetHeadingSection()->GetPictureCount(), 5);
+    EXPECT_TRUE(PictureBytes(back.GetProperties().GetHeadingSection()->GetPicture(3)->GetPictureId()) == large);
+}
+
 // A document that refers to files where they lie may name any file: only a
 // picture is taken. Another file, a server's share and a device are named in
 // a warning and never opened, and a relative name is taken from the

@@ -511,3 +511,42 @@ TEST_F(PPTWriterReport, ComposedReportIsWrittenWithoutTouchingItsPages)
         EXPECT_NE(std::wstring::npos, allText.find(text)) << Narrow(text);
     EXPECT_TRUE(FileExistsAt(folder.Path() + L"Annual report_Images\\photo0.jpg"));
 }
+
+// A JPEG recorded turned or mirrored is linked as the file jpegtran makes of
+// it (tests/data/export/upright/make.sh), byte for byte; one whose quarter
+// turn is not exact for its size is encoded upright instead.
+TEST_F(PPTWriterPictures, PicturesRecordedSidewaysAreTurnedLosslesslyAsJpegtranTurnsThem)
+{
+    const std::string data = OT_TEST_DATA_DIR;
+    std::wstring folder = (data.size() && data[0] == '/' ? L"Z:" : L"") + std::wstring(data.begin(), data.end());
+    for (wchar_t& c : folder)
+        c = c == L'/' ? L'\\' : c;
+    folder += L"\\export\\upright\\";
+    std::vector<std::wstring> names;
+    for (int n = 2; n <= 8; ++n)
+        names.push_back(L"photo" + std::to_wstring(n));
+    names.push_back(L"odd6");
+    CTestPages pages;
+    for (const std::wstring& name : names) {
+        const std::wstring source = m_folder.Path() + name + L".jpg";
+        ASSERT_TRUE(WriteFileBytes(source, ReadFileBytes(folder + name + L".jpg"))) << Narrow(name.c_str());
+        const uint32_t id = g_rasterLib.GetPictureId(source.c_str());
+        NewPage(pages.List())->AddObject(new TalObjExport(id, CKWDoubleRect(0, 0, 1, 1), 0, false));
+    }
+    ASSERT_TRUE(Write(pages.List(), m_folder.Path() + L"turned.ppt"));
+    for (const std::wstring& name : names) {
+        const std::wstring linked = m_folder.Path() + L"turned_Images\\" + name + L".jpg";
+        const std::string written = ReadFileBytes(linked);
+        if (name != L"odd6") {
+            const std::string golden = ReadFileBytes(folder + name + L".upright.jpg");
+            ASSERT_FALSE(golden.empty()) << "missing " << Narrow(name.c_str());
+            EXPECT_TRUE(written == golden) << Narrow(name.c_str()) << " differs from jpegtran's turn";
+            continue;
+        }
+        CKWRasterLib::ImageInfo info;
+        ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId(linked.c_str()), info));
+        EXPECT_EQ(1, info.orientation);
+        EXPECT_EQ(40, info.size.cx) << "encoded upright";
+        EXPECT_EQ(56, info.size.cy);
+    }
+}
