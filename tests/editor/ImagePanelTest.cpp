@@ -133,6 +133,27 @@ RECT InParent(HWND window)
     return rect;
 }
 
+// The program started on the report (no export questions asked); the list
+// of its image panel once it shows the count of thumbnails, null when it
+// does not.
+HWND StartOnReport(CProgramRun& program, const std::wstring& report, int count)
+{
+    edtest::SetStartPrefs(3, L"");
+    if (!program.Start(L"\"" + report + L"\""))
+        return nullptr;
+    HWND list = nullptr;
+    const bool shown = edtest::WaitFor([&] {
+        for (HWND frame : program.ReportFrames()) {
+            HWND panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
+            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
+            if (list && ItemCount(list) == count)
+                return true;
+        }
+        return false;
+    });
+    return shown ? list : nullptr;
+}
+
 }  // namespace
 
 TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesProperties)
@@ -218,8 +239,9 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
 
 namespace {
 
-// Drops at once wherever the cursor is.
-class CDropAtOnce : public IDropSource {
+// A drop source of the test's own, on its stack: no counting, the
+// default cursors.
+class CTestDropSource : public IDropSource {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
@@ -232,11 +254,16 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// Drops at once wherever the cursor is.
+class CDropAtOnce : public CTestDropSource {
+public:
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override
     {
         return ++m_asked > 2 ? DRAGDROP_S_DROP : S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 private:
     int m_asked = 0;
@@ -317,19 +344,9 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     CKWTestTempFolder folder(L"pnd");
     const std::wstring report = WriteReport(folder);
     const std::wstring extra = folder.Write(L"f.bmp", SolidBitmapFile(64, 48, 0, 0, 255));
-    edtest::SetStartPrefs(3, L"");
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    HWND list = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        for (HWND frame : program.ReportFrames()) {
-            HWND panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
-            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
-            if (list && ItemCount(list) == 5)
-                return true;
-        }
-        return false;
-    }));
+    const HWND list = StartOnReport(program, report, 5);
+    ASSERT_NE(nullptr, list);
     ::SetForegroundWindow(program.Main());
 
     // Dropped on the first picture, an image file goes before it; other files are left out.
@@ -481,20 +498,9 @@ namespace {
 // A drag whose pointer rests where the test parked it; at every look it
 // notes the list's vertical scroll position and the time, and it ends (no
 // drop) once told to.
-class CRestingDrag : public IDropSource {
+class CRestingDrag : public CTestDropSource {
 public:
     explicit CRestingDrag(HWND list) : m_list(list) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDropSource) {
-            *object = this;
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override
     {
         // In icon view the list's origin is its scroll position (its sign
@@ -507,7 +513,6 @@ public:
             looks.push_back({now, position});
         return onLook(now, position) ? DRAGDROP_S_CANCEL : S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
     struct Look {
         DWORD time;
@@ -528,19 +533,9 @@ TEST(ImagePanel, ADragRestingInTheBottomBandScrollsBy15PerTickAfter700Ms)
     ::OleInitialize(nullptr);
     CKWTestTempFolder folder(L"pns");
     const std::wstring report = WriteReport(folder, false, 64);
-    edtest::SetStartPrefs(3, L"");
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    HWND list = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        for (HWND frame : program.ReportFrames()) {
-            HWND panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
-            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
-            if (list && ItemCount(list) == 64)
-                return true;
-        }
-        return false;
-    }));
+    const HWND list = StartOnReport(program, report, 64);
+    ASSERT_NE(nullptr, list);
     ::SetForegroundWindow(program.Main());
     RECT shown = {};
     ::GetClientRect(list, &shown);

@@ -3,6 +3,7 @@
 // uses and the system lacks marked "MISSED!"), their colour buttons opening
 // the colour chooser, and the text tool bar's Bold state outside editing,
 // which follows the note's first run.
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
 #include "files/TalTags.h"
@@ -84,25 +85,8 @@ std::wstring BoldMap(const std::wstring& path)
 bool BoldPressed(HWND main)
 {
     HWND bar = CProgramRun::FindById(main, kTextToolBar);
-    const int count = bar ? int(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)) : 0;
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(bar, &pid);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    void* remote = process ? ::VirtualAllocEx(process, nullptr, sizeof(TBBUTTON), MEM_COMMIT, PAGE_READWRITE)
-                           : nullptr;
-    bool pressed = false;
-    for (int i = 0; remote && i < count; ++i) {
-        TBBUTTON button = {};
-        ::SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote));
-        ::ReadProcessMemory(process, remote, &button, sizeof button, nullptr);
-        if (button.idCommand == int(kBold))
-            pressed = (button.fsState & TBSTATE_CHECKED) != 0;
-    }
-    if (remote)
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    if (process)
-        ::CloseHandle(process);
-    return pressed;
+    const int index = bar ? edtest::BarCommandIndex(bar, kBold) : -1;
+    return index >= 0 && (edtest::AskRemote<TBBUTTON>(bar, TB_GETBUTTON, WPARAM(index)).fsState & TBSTATE_CHECKED);
 }
 
 // The font box shows its items owner-drawn, the current one's text.
