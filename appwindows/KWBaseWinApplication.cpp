@@ -1,6 +1,9 @@
 #include "appwindows/KWBaseWinApplication.h"
 
+#include "appwindows/KWWinMainFrame.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
+#include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "framework/KWFolderScanner.h"
 #include "framework/KWStartupMarks.h"
@@ -60,6 +63,11 @@ BOOL CKWBaseWinApplication::InitInstance()
     KWMarkStartup("main frame made");
 
     InitializeApp();
+    // The document types came after the frame loaded the layout: their
+    // menus take the user's stored edits now.
+    auto* mainFrame = dynamic_cast<CKWWinMainFrame*>(frame);
+    if (mainFrame && mainFrame->GetMenuBar() && QMXPGetWorkspace())
+        mainFrame->GetMenuBar()->LoadState(QMXPGetWorkspace()->GetRegSectionPath(L""));
     KWMarkStartup("application initialised");
     EnableShellOpen();
     CWinApp::RegisterShellFileTypes(TRUE);

@@ -390,7 +390,7 @@ CQMXPDockBar* CQMXPDockManager::DockBarHoldingBar(CQMXPBaseControlBar* pBar) con
     return nullptr;
 }
 
-void CQMXPDockManager::RefreshDockBars() {
+void CQMXPDockManager::OnExitSizeMove() {
     for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
         CObject* pObject = m_lstBars.GetNext(pos);
         if (!pObject->IsKindOf(RUNTIME_CLASS(CQMXPDockBar)))

@@ -13,6 +13,7 @@
 #include "platform/classlib/MDIChildWnd.h"
 #include "platform/classlib/Menu.h"
 #include "platform/classlib/MessageMap.h"
+#include "platform/classlib/OleClientItem.h"
 #include "platform/classlib/PrintPreviewState.h"
 
 #include <vector>
@@ -25,6 +26,7 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SIZING()
+    ON_WM_EXITSIZEMOVE()
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_WINDOWPOSCHANGED()
@@ -39,6 +41,7 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
 
@@ -100,6 +103,8 @@ void CQMXPMDIFrameWnd::RefreshWindowMenu() {
 
 void CQMXPMDIFrameWnd::OnClose() {
     m_bClosing = TRUE;
+    if (COleClientItem* pItem = GetInPlaceActiveItem())
+        pItem->Deactivate();
     m_Impl.OnCloseFrame();
     CMDIFrameWnd::OnClose();
 }
@@ -194,6 +199,8 @@ void CQMXPMDIFrameWnd::OnSize(UINT nType, int cx, int cy) {
     m_bWasMaximized = nType == SIZE_MAXIMIZED;
 }
 
+void CQMXPMDIFrameWnd::OnExitSizeMove() { m_dockManager.OnExitSizeMove(); }
+
 void CQMXPMDIFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     CMDIFrameWnd::OnSizing(fwSide, pRect);
     CRect rectWindow;
@@ -263,15 +270,12 @@ void CQMXPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pStat
 
 void CQMXPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-    if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
-        ::GetMenu(m_hWnd) != nullptr)
-        ::SetMenu(m_hWnd, nullptr);
+    m_Impl.UpdateFrameMenu(hMenuAlt, GetInPlaceActiveItem());
 }
 
 BOOL CQMXPMDIFrameWnd::OnSetMenu(HMENU hMenu) {
     CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr)
+    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr || GetInPlaceActiveItem() != nullptr)
         return FALSE;
     if (::GetMenu(m_hWnd) != nullptr)
         ::SetMenu(m_hWnd, nullptr);
@@ -438,4 +442,11 @@ CQMXPBaseControlBar* CQMXPMDIFrameWnd::ControlBarFromPoint(CPoint point, int nSe
 
 BOOL CQMXPMDIFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
     return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+void CQMXPMDIFrameWnd::OnContextHelp() { m_Impl.OnContextHelp(m_bContextHelp); }
+
+void CQMXPMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (!m_Impl.RepeatContextHelp(dwData, m_bContextHelp))
+        CMDIFrameWnd::WinHelp(dwData, nCmd);
 }

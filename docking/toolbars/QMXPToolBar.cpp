@@ -4,10 +4,8 @@
 
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
-#include "docking/frames/QMXPFrameWnd.h"
-#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
-#include "docking/frames/QMXPOleFrames.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -392,15 +390,9 @@ void CQMXPToolBar::InvalidateButton(int nIndex) {
 }
 
 BOOL CQMXPToolBar::IsUserDefined() const {
-    // The owning library frame keeps a range of ids for the tool bars the user made.
-    CFrameWnd* pFrame = GetDockSiteFrameWnd();
-    if (auto* pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pFrame))
-        return pMDIFrame->GetFrameImpl().IsUserDefinedToolbar(this);
-    if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pFrame))
-        return pSDIFrame->GetFrameImpl().IsUserDefinedToolbar(this);
-    if (auto* pIPFrame = DYNAMIC_DOWNCAST(CQMXPOleIPFrameWnd, pFrame))
-        return pIPFrame->GetFrameImpl().IsUserDefinedToolbar(this);
-    return FALSE;
+    // The frame that owns the bar (through its floating frame) keeps the range.
+    const CQMXPFrameImpl* pImpl = CQMXPFrameImpl::FromFrame(QMXFindOwnerFrame(const_cast<CQMXPToolBar*>(this)));
+    return pImpl != nullptr && pImpl->IsUserDefinedToolbar(this);
 }
 
 int CQMXPToolBar::CollectButtonsByCommand(UINT uiCmd, CObList& listButtons) {

@@ -252,3 +252,28 @@ TEST(UserToolsTest, ToolsTakeTheFreeIdsOfTheirRange) {
 }
 
 }  // namespace
+
+// The owner drives a floating frame with WM_FLOATSTATUS: it shows, hides,
+// enables and disables it, and the frame says it keeps its caption in step.
+TEST_F(MiniFrameTest, FloatStatusShowsHidesAndEnablesTheFrame) {
+    CFixedBar bar(CSize(120, 30));
+    CQMXPMiniFrameWnd* pFrame = Float(bar, 0xE831, CRect(300, 200, 450, 260));
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_NE(pFrame->GetStyle() & QMXP_MINIFRAME_SYNCACTIVE, 0u);
+    const struct {
+        WPARAM wParam;
+        bool bVisible;
+        bool bEnabled;
+        LRESULT lResult;
+    } cases[] = {{0x02, false, true, 0},  // hide
+                 {0x01, true, true, 0},   // show
+                 {0x20, true, false, 0},  // disable
+                 {0x10, true, true, 0},   // enable
+                 {0x44, true, true, 1}};  // active look, asking whether it keeps in step
+    for (const auto& c : cases) {
+        EXPECT_EQ(pFrame->SendMessage(WM_FLOATSTATUS, c.wParam), c.lResult) << c.wParam;
+        EXPECT_EQ(pFrame->IsWindowVisible() != FALSE, c.bVisible) << c.wParam;
+        EXPECT_EQ(pFrame->IsWindowEnabled() != FALSE, c.bEnabled) << c.wParam;
+        EXPECT_NE(pFrame->GetStyle() & QMXP_MINIFRAME_SYNCACTIVE, 0u) << c.wParam;
+    }
+}

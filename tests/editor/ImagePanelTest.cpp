@@ -224,11 +224,15 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"renamed"; })) << CProgramRun::Text(title);
     EXPECT_EQ(5, ItemCount(list)) << "Delete in the title box deletes no picture";
     program.Command(kUndo);
-    ::PostMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
-    ::PostMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
+    // Sent, not posted: no key waits in the queue now, and a click still queued would
+    // take the focus from the title box while the Escape below is on its way.
+    ::SendMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
+    ::SendMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
 
-    // Escape puts the stored title back into the box.
+    // Escape puts the stored title back into the box (once the program has taken
+    // every message still queued for it).
+    ::WaitForInputIdle(program.Process(), 5000);
     ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
     ::SetFocus(title);
     ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));

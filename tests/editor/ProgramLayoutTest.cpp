@@ -487,6 +487,140 @@ RECT ListItemRect(HWND list, LRESULT index)
     return item;
 }
 
+constexpr int kUserBarId = 0xE840;
+// The Toolbars page: its list and its New, Rename and Delete buttons; the name box of the name dialog.
+constexpr int kToolbarList = 16611;
+constexpr int kNewToolbar = 16615;
+constexpr int kRenameToolbar = 16616;
+constexpr int kDeleteToolbar = 16617;
+constexpr int kToolbarName = 16516;
+
+LONG Area(const RECT& rect)
+{
+    return (rect.right - rect.left) * (rect.bottom - rect.top);
+}
+
+POINT CentreOf(HWND window)
+{
+    const RECT rect = RectOf(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Typed as characters, then Enter.
+void TypeLine(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (DWORD up : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PressKeys({{VK_RETURN, true}, {VK_RETURN, false}});
+}
+
+struct BarQuery {
+    DWORD process;
+    HWND bar;
+};
+
+BOOL CALLBACK VisitUserBar(HWND window, LPARAM data)
+{
+    auto* query = reinterpret_cast<BarQuery*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == query->process)
+        query->bar = CProgramRun::FindById(window, kUserBarId);
+    return query->bar == nullptr;
+}
+
+// The user's first tool bar, docked or floating; null when there is none.
+HWND UserBar(const CProgramRun& program)
+{
+    BarQuery query = {::GetProcessId(program.Process()), nullptr};
+    ::EnumWindows(VisitUserBar, reinterpret_cast<LPARAM>(&query));
+    return query.bar;
+}
+
+// The screen point of a command's line on the Commands page, under "All Commands".
+POINT CommandLine(HWND sheet, const wchar_t* name)
+{
+    ::SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+    HWND categories = CProgramRun::FindById(sheet, kCategoryList);
+    HWND commands = CProgramRun::FindById(sheet, kCommandList);
+    const LRESULT last = ::SendMessageW(categories, LB_GETCOUNT, 0, 0) - 1;
+    ::SendMessageW(categories, LB_SETCURSEL, last, 0);
+    ::SendMessageW(::GetParent(categories), WM_COMMAND, MAKEWPARAM(kCategoryList, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(categories));
+    const LRESULT line = ::SendMessageW(commands, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(name));
+    if (line < 0)
+        return {-1, -1};
+    ::SendMessageW(commands, LB_SETTOPINDEX, line, 0);
+    ::SendMessageW(commands, LB_SETCURSEL, line, 0);
+    ::SendMessageW(::GetParent(commands), WM_COMMAND, MAKEWPARAM(kCommandList, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(commands));
+    RECT item = {};
+    ::SendMessageW(commands, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&item));
+    ::MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    return {item.left + 20, (item.top + item.bottom) / 2};
+}
+
+// The File menu opened by a click on the menu bar (past the report's
+// system-menu button); null when none opens.
+HWND OpenFileMenu(const CProgramRun& program)
+{
+    const RECT bar = RectOf(CProgramRun::FindById(program.Main(), kMenuBarId));
+    edtest::ClickAt({bar.left + 44, (bar.top + bar.bottom) / 2});
+    HWND popup = nullptr;
+    edtest::WaitFor([&] { return (popup = program.FindPopup(L"QMXPopupMenu")) != nullptr; });
+    return popup;
+}
+
+// The height of the File menu, opened by a click and closed by Escape.
+LONG FileMenuHeight(const CProgramRun& program)
+{
+    ::SetForegroundWindow(program.Main());
+    HWND popup = OpenFileMenu(program);
+    if (popup == nullptr)
+        return 0;
+    edtest::WaitFor([&] { return ::IsWindowVisible(popup) && RectOf(popup).bottom > RectOf(popup).top + 20; });
+    const LONG height = RectOf(popup).bottom - RectOf(popup).top;
+    PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+    edtest::WaitFor([&] { return !::IsWindow(popup); });
+    return height;
+}
+
+// A button of the Toolbars page clicked with the mouse; the dialog it opens.
+HWND ClickPageButton(const CProgramRun& program, HWND sheet, int id, int dialogItem)
+{
+    HWND button = CProgramRun::FindById(sheet, id);
+    if (button == nullptr || !::IsWindowEnabled(button))
+        return nullptr;
+    edtest::ClickAt(CentreOf(button));
+    return program.WaitForDialogWith(dialogItem);
+}
+
+void SelectToolbarLine(HWND sheet, const wchar_t* name)
+{
+    HWND list = CProgramRun::FindById(sheet, kToolbarList);
+    const LRESULT line =
+        ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(list, LB_SETCURSEL, line, 0);
+    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(kToolbarList, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+}
+
+void CloseSheet(HWND sheet)
+{
+    ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    edtest::WaitFor([&] { return !::IsWindow(sheet); });
+}
+
 }  // namespace
 
 // As a user does it: the sheet opens in the middle of the window, a click
@@ -553,5 +687,103 @@ TEST(ProgramLayout, BoldDraggedByHandFromTheCentredSheetStaysOnTheMainBar)
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
     EXPECT_EQ(lastButton + 1, edtest::BarCommandIndex(mainBar, 32843));
     CloseAnsweringNo(program);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+}
+
+// The user makes a tool bar of his own on the Toolbars page and drags a
+// command onto it, and drops a command into the open File menu; both stay
+// after the sheet closes and after a restart. Rename and Delete then change
+// and remove the bar for good.
+TEST(ProgramLayout, UserToolBarAndAnEditedMenuStayAfterARestartUntilDeleted)
+{
+    PointerKept pointer;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+    edtest::SetStartPrefs(3, L"");
+    RECT barFrame = {};
+    LONG barArea = 0;
+    LONG menuBefore = 0;
+    LONG menuAfter = 0;
+    {
+        CProgramRun program;
+        ASSERT_TRUE(program.Start());
+        menuBefore = FileMenuHeight(program);
+        ASSERT_GT(menuBefore, 0);
+        HWND sheet = OpenCustomizeSheet(program);
+        ASSERT_NE(nullptr, sheet);
+        ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+        HWND nameDialog = ClickPageButton(program, sheet, kNewToolbar, kToolbarName);
+        ASSERT_NE(nullptr, nameDialog);
+        ::SetForegroundWindow(nameDialog);
+        TypeLine(L"Custom 1");
+        HWND bar = nullptr;
+        ASSERT_TRUE(edtest::WaitFor([&] { return (bar = UserBar(program)) != nullptr; }));
+        EXPECT_EQ(L"Custom 1", CProgramRun::Text(bar));
+        EXPECT_GE(::SendMessageW(CProgramRun::FindById(sheet, kToolbarList), LB_FINDSTRINGEXACT,
+                                 static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Custom 1")),
+                  0);
+        // The new bar floats; a command dragged from the sheet lands on it.
+        HWND frame = ::GetAncestor(bar, GA_ROOT);
+        EXPECT_NE(program.Main(), frame);
+        // Moved clear of the sheet, as the user would.
+        ::SetWindowPos(frame, nullptr, 200, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // An empty bar has the room of one button: the second command makes it grow.
+        const LONG emptyArea = Area(RectOf(bar));
+        barArea = emptyArea;
+        edtest::DragTo(CommandLine(sheet, L"TextBold"), CentreOf(bar), 10);
+        edtest::DragTo(CommandLine(sheet, L"TextItalic"), CentreOf(bar), 10);
+        EXPECT_TRUE(edtest::WaitFor([&] { return Area(RectOf(bar)) > emptyArea; }));
+        // The File menu opens under customisation; a command dropped into it stays in it.
+        HWND popup = OpenFileMenu(program);
+        ASSERT_NE(nullptr, popup);
+        const RECT popupRect = RectOf(popup);
+        // The click on the menu bar raised the main window over the sheet.
+        ::SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        edtest::DragTo(CommandLine(sheet, L"TextBold"),
+                       {(popupRect.left + popupRect.right) / 2, popupRect.top + (popupRect.bottom - popupRect.top) / 3},
+                       10);
+        test_support::WriteWindowScreenshot(program.Main(), L"editor_customize_user_bar");
+        CloseSheet(sheet);
+        ASSERT_FALSE(::IsWindow(sheet));
+        menuAfter = FileMenuHeight(program);
+        EXPECT_GT(menuAfter, menuBefore);
+        ASSERT_TRUE(WaitForSteadyRect(frame));
+        barFrame = RectOf(frame);
+        CloseAnsweringNo(program);
+    }
+    {
+        CProgramRun program;
+        ASSERT_TRUE(program.Start());
+        HWND bar = UserBar(program);
+        ASSERT_NE(nullptr, bar);
+        EXPECT_EQ(L"Custom 1", CProgramRun::Text(bar));
+        // It floats where it was, with its two buttons.
+        const RECT frame = RectOf(::GetAncestor(bar, GA_ROOT));
+        EXPECT_EQ(barFrame.left, frame.left);
+        EXPECT_EQ(barFrame.top, frame.top);
+        EXPECT_GT(Area(RectOf(bar)), barArea);
+        EXPECT_EQ(menuAfter, FileMenuHeight(program));
+        // Rename gives the bar and its floating frame the new name.
+        HWND sheet = OpenCustomizeSheet(program);
+        ASSERT_NE(nullptr, sheet);
+        ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+        SelectToolbarLine(sheet, L"Custom 1");
+        HWND nameDialog = ClickPageButton(program, sheet, kRenameToolbar, kToolbarName);
+        ASSERT_NE(nullptr, nameDialog);
+        ::SetDlgItemTextW(nameDialog, kToolbarName, L"");
+        ::SetForegroundWindow(nameDialog);
+        TypeLine(L"Custom 2");
+        EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(bar) == L"Custom 2"; }));
+        EXPECT_EQ(L"Custom 2", CProgramRun::Text(::GetAncestor(bar, GA_ROOT)));
+        // Delete asks first; Yes removes the bar.
+        HWND question = ClickPageButton(program, sheet, kDeleteToolbar, IDYES);
+        ASSERT_NE(nullptr, question);
+        ::PostMessageW(question, WM_COMMAND, IDYES, 0);
+        EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(bar); }));
+        CloseSheet(sheet);
+        CloseAnsweringNo(program);
+    }
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(nullptr, UserBar(program));
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
 }

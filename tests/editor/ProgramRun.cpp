@@ -151,11 +151,15 @@ bool CProgramRun::Start(const std::wstring& arguments)
     });
 }
 
-HWND CProgramRun::FindPopup() const
+HWND CProgramRun::FindPopup(const wchar_t* className) const
 {
     HWND popup = nullptr;
-    WindowsOf query = {m_process.dwProcessId, [this, &popup](HWND window) {
+    WindowsOf query = {m_process.dwProcessId, [this, &popup, className](HWND window) {
+                           if (className && ClassName(window) != className)
+                               return false;
+                           // Floating bars are in frames of their own.
                            if (window == m_main || ClassName(window) == L"#32770" ||
+                               ClassName(window).rfind(L"QMXMiniWrame:", 0) == 0 ||
                                !(::GetWindowLongW(window, GWL_STYLE) & WS_POPUP))
                                return false;
                            popup = window;

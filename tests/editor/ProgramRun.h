@@ -61,7 +61,9 @@ public:
     HWND WaitForDialog(DWORD timeoutMs = 15000) const;
     // A visible top-level window of the program that is neither its main
     // window nor a dialog (an open popup menu); null when none.
-    HWND FindPopup() const;
+    // With a class name, only a window of that class (a library popup menu
+    // is "QMXPopupMenu").
+    HWND FindPopup(const wchar_t* className = nullptr) const;
     // A visible dialog of the program that has the item; null when none comes.
     HWND WaitForDialogWith(int itemId, DWORD timeoutMs = 15000) const;
     // The texts of a dialog's static controls, joined by new lines.
