@@ -25,10 +25,6 @@ struct JpegInfo {
 // with a usable frame header.
 bool ReadJpegHeader(const ByteSource& source, JpegInfo& info);
 
-// The first FF byte from at on, or end: sixteen bytes at a time, as the coded
-// data of a photograph run to megabytes with an FF every few hundred bytes.
-size_t FindFF(const uint8_t* bytes, size_t at, size_t end);
-
 // True when the stream runs, segment by segment and through its entropy-coded data,
 // to the end-of-image marker; a truncated file is not complete.
 bool IsCompleteJpeg(const uint8_t* data, size_t count);

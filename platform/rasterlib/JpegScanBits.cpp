@@ -1,6 +1,6 @@
 #include "platform/rasterlib/JpegScanBits.h"
 
-#include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/JpegMarkerScan.h"
 
 #include <cstring>
 #include <new>
@@ -53,7 +53,7 @@ void JpegScanBits::Fill()
             break;
         }
         const size_t span = left < kStretch - m_length ? left : kStretch - m_length;
-        const size_t run = FindFF(m_in, 0, span);
+        const size_t run = FindMarkerByte(m_in, 0, span);
         std::memcpy(buffer + m_length, m_in, run);
         m_length += run;
         m_in += run;

@@ -1,6 +1,6 @@
 #include "platform/rasterlib/JpegTurn.h"
 
-#include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/JpegMarkerScan.h"
 
 #include <cstring>
 #include <new>
@@ -353,7 +353,7 @@ bool JpegTurn::Unstuff()
     uint32_t restarts = 0;
     m_endMarker = 0;
     while (in < end) {
-        const size_t run = FindFF(in, 0, size_t(end - in));
+        const size_t run = FindMarkerByte(in, 0, size_t(end - in));
         std::memcpy(out + length, in, run);
         length += run;
         in += run;

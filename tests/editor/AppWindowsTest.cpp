@@ -145,22 +145,36 @@ TEST_F(AppWindows, WheelPagesThePanelUnderThePointerByTheTurnsSign)
     panel.DestroyWindow();
 }
 
-TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkipped)
+TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkippedAndListed)
 {
-    const std::wstring data = std::wstring(GetModuleDirectory().GetString()) + L"DATA\\";
+    CKWTestTempFolder folder;
+    const std::wstring data = folder.Path() + L"DATA\\";
     ::CreateDirectoryW(data.c_str(), nullptr);
     const char head[] = "<?xml version='1.0' encoding='utf-8' ?>\n";
     WriteFileBytes(data + L"B.ott", std::string(head) + "<TitleTemplate Title='B'>\n</TitleTemplate>\n");
     WriteFileBytes(data + L"A.ott", std::string(head) + "<TitleTemplate Title='A'>\n</TitleTemplate>\n");
     WriteFileBytes(data + L"Broken.ott", std::string(head) + "<TitleTemplate Title='C'>\n<Leaf>");
+    WriteFileBytes(data + L"Other.ott", std::string(head) + "<LeafTemplate Title='D'>\n</LeafTemplate>\n");
+    WriteFileBytes(data + L"Odd.otl", std::string(head) + "<LeafTemplate Title='E'>\n<LeafCell/></LeafTemplate>\n");
     const size_t before = g_TemplateManager.GetTitlePageTemplates().size();
-    g_application.LoadShippedTemplates();
-    CKWTestTempFolder::RemoveTree(data);
+    const std::vector<CString> problems = g_application.LoadShippedTemplates(data.c_str());
     std::vector<std::wstring> names;
     for (const CTalTemplate* shipped : g_TemplateManager.GetTitlePageTemplates())
         names.push_back(static_cast<const wchar_t*>(shipped->GetName()));
     EXPECT_EQ(before + 2, names.size());
     EXPECT_EQ((std::vector<std::wstring>{L"A", L"B"}), names);
+    // One list for all files: which were left out, and what each lacks.
+    std::wstring all;
+    for (const CString& line : problems)
+        all += std::wstring(line.GetString()) + L"\n";
+    for (const wchar_t* expected : {L"Broken.ott: The template is left out.\n", L"Broken.ott: Error [Line 3]: ",
+                                    L"Other.ott: The template is left out.\n",
+                                    L"Other.ott: Error: The file's root element is not TitleTemplate",
+                                    L"Odd.otl: Warning [line 3]: Unknown tag LeafCell is ignored.\n"})
+        EXPECT_NE(all.find(expected), std::wstring::npos) << expected << "\n"
+                                                          << all;
+    EXPECT_EQ(all.find(L"A.ott"), std::wstring::npos);
+    EXPECT_NE(g_TemplateManager.FindPageTemplate(L"Odd"), nullptr) << "a warning leaves the template in";
 }
 
 // Last: the start sets the application's registry key.
