@@ -5,15 +5,16 @@
 // own template and its parent's. Choosing a thumbnail gives the current
 // section that template as one step of the report's history.
 //
-// The thumbnails are shown by a list view in icon mode with an image list of
-// its own (128 x 128 cells), filled at once from the thumbnail cache.
+// The thumbnails are those of the thumbnail list facade (128 x 128 cells),
+// filled at once from the thumbnail cache; each item's data names its
+// preview picture and the template it shows.
 #include "controls/KWButtonControl.h"
+#include "controls/KWListImagesView.h"
 #include "editor/TalPaneWnd.h"
-
-#include <commctrl.h>
 
 class CTalDocument;
 class CTalSection;
+class CTalTemplate;
 
 class CTalTemplatesWnd : public CTalPaneWnd {
 public:
@@ -23,18 +24,23 @@ public:
     static constexpr int kFullHeight = 40;
 
     explicit CTalTemplatesWnd(CTalDocument* document = nullptr);
-    ~CTalTemplatesWnd() override;
 
-    // The list's image list and the check box's facade.
+    // The thumbnail list over the dialog's list and the check box's facade.
     void InitControls() override;
     void TakeFocus() override;
 
-    // One thumbnail per page template of the template manager, in its order.
+    // One thumbnail per page template of the template manager, in its
+    // order; each item holds its template.
     void LoadTemplates();
     // The box and the selection as the section has them.
     void UpdateForSection(CTalSection* section);
     int GetSelectedIndex() const { return m_selected; }
+    // The template an item shows; null for no item.
+    const CTalTemplate* TemplateOfItem(int item);
+    // The item showing the template; -1 when the list has none.
+    int FindTemplateItem(const CTalTemplate* tmpl);
     HWND GetList() const { return GetItemHwnd(kListId); }
+    CKWListImagesView& GetThumbnails() { return m_list; }
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -45,7 +51,7 @@ protected:
 
 private:
     CTalDocument* m_document;
+    CKWListImagesView m_list;
     CKWButtonControl m_ownTemplate;
-    HIMAGELIST m_images = nullptr;
     int m_selected = -1;
 };

@@ -5,6 +5,7 @@
 
 #include "editor/TalApplication.h"
 #include "editor/TalDocFrame.h"
+#include "editor/TalImageViewData.h"
 #include "editor/TalDocTemplate.h"
 #include "editor/TalTemplatesWnd.h"
 #include "editor/TalTextWnd.h"
@@ -173,6 +174,16 @@ TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
     CTalTemplatesWnd* pane = frame->GetTemplatesWnd();
     HWND list = pane->GetList();
     ASSERT_EQ(2, ListView_GetItemCount(list));
+    // Read back through the thumbnail list: each item names its template.
+    CKWListImagesView& thumbnails = pane->GetThumbnails();
+    ASSERT_EQ(2, thumbnails.GetItemCount());
+    const std::vector<CTalTemplate*>& listed = g_TemplateManager.GetPageTemplates();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NE(nullptr, dynamic_cast<CTalImageViewData*>(thumbnails.GetItemData(i))) << i;
+        EXPECT_EQ(listed[size_t(i)], pane->TemplateOfItem(i)) << i;
+        EXPECT_EQ(i, pane->FindTemplateItem(listed[size_t(i)])) << i;
+    }
+    EXPECT_EQ(nullptr, pane->TemplateOfItem(2));
     wchar_t text[32] = {};
     ListView_GetItemText(list, 0, 0, text, 32);
     EXPECT_EQ(std::wstring(L"a"), text);
