@@ -91,6 +91,7 @@ CTalApplication::~CTalApplication()
 
 BOOL CTalApplication::InitInstance()
 {
+    InstallServices();
     // Nothing goes on after a failed start: there may be no main window.
     if (!CKWBaseApplication::InitInstance())
         return FALSE;

@@ -30,9 +30,14 @@ public:
     CTalApplication();
     ~CTalApplication() override;
 
-    // The framework's start-up, the raster library, the command line and its
-    // shell command; FALSE ends the program (also when the start-up failed).
+    // The program's services installed for the lower layers, the framework's
+    // start-up, the raster library, the command line and its shell command;
+    // FALSE ends the program (also when the start-up failed).
     BOOL InitInstance() override;
+    // The seams of the lower layers filled (TalApplicationServices.cpp): the
+    // template scan, the page-template windows' refresh, the printer's page,
+    // the preferences' folders.
+    void InstallServices();
     // Carries out the parsed shell command; FALSE when the program is to end.
     virtual BOOL ProcessShellCommand(CCommandLineInfo& info);
     // The start without a file, by StartUpMode.

@@ -274,8 +274,13 @@ CTalSectionTree* CTalDocFrame::GetSectionTree()
 
 void CTalDocFrame::RefreshTemplatesWnd()
 {
-    if (m_templatesWnd)
-        m_templatesWnd->LoadTemplates();
+    if (!m_templatesWnd)
+        return;
+    m_templatesWnd->LoadTemplates();
+    // The list grew or changed: the current section's template is shown again.
+    CKWRefPtr<CTalSection> section = m_document ? m_document->GetCurrentSection() : CKWRefPtr<CTalSection>();
+    if (section)
+        m_templatesWnd->UpdateForSection(section.Get());
 }
 
 void CTalDocFrame::FocusTemplates()

@@ -138,10 +138,36 @@ void CTalTemplatesWnd::LoadTemplates()
         item.iItem = static_cast<int>(i);
         item.pszText = const_cast<wchar_t*>(static_cast<const wchar_t*>(text));
         item.iImage = image;
-        item.lParam = static_cast<LPARAM>(preview);
+        // The item knows its template itself: the manager's list may grow
+        // (a loaded report adds its templates) before the list is filled again.
+        item.lParam = reinterpret_cast<LPARAM>(templates[i]);
         ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     m_selected = -1;
+}
+
+const CTalTemplate* CTalTemplatesWnd::TemplateOfItem(int item) const
+{
+    HWND list = GetList();
+    if (!list || item < 0)
+        return nullptr;
+    LVITEMW query = {};
+    query.mask = LVIF_PARAM;
+    query.iItem = item;
+    if (!::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query)))
+        return nullptr;
+    return reinterpret_cast<const CTalTemplate*>(query.lParam);
+}
+
+int CTalTemplatesWnd::FindTemplateItem(const CTalTemplate* tmpl) const
+{
+    HWND list = GetList();
+    if (!list || !tmpl)
+        return -1;
+    LVFINDINFOW find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = reinterpret_cast<LPARAM>(tmpl);
+    return static_cast<int>(::SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 void CTalTemplatesWnd::UpdateForSection(CTalSection* section)
@@ -151,10 +177,10 @@ void CTalTemplatesWnd::UpdateForSection(CTalSection* section)
     const bool hasParent = section->PeekParent() != nullptr;
     m_ownTemplate.Enable(hasParent);
     m_ownTemplate.SetCheck(section->GetOwnTemplate() || !hasParent ? BST_CHECKED : BST_UNCHECKED);
-    const int position = g_TemplateManager.IndexOfPageTemplate(section->GetPageTemplate());
     HWND list = GetList();
     if (!list)
         return;
+    const int position = FindTemplateItem(section->GetPageTemplate());
     // The index is stored first: the selection this causes gives the
     // section no template again.
     m_selected = position;
@@ -175,9 +201,8 @@ BOOL CTalTemplatesWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
         if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) && change->iItem != m_selected) {
             m_selected = change->iItem;
-            const std::vector<CTalTemplate*>& templates = g_TemplateManager.GetPageTemplates();
-            if (m_selected >= 0 && m_selected < static_cast<int>(templates.size()))
-                m_document->SetSectionTemplate(templates[static_cast<size_t>(m_selected)]->GetName());
+            if (const CTalTemplate* tmpl = TemplateOfItem(m_selected))
+                m_document->SetSectionTemplate(tmpl->GetName());
         }
         return TRUE;
     }

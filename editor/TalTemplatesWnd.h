@@ -14,6 +14,7 @@
 
 class CTalDocument;
 class CTalSection;
+class CTalTemplate;
 
 class CTalTemplatesWnd : public CTalPaneWnd {
 public:
@@ -29,11 +30,16 @@ public:
     void InitControls() override;
     void TakeFocus() override;
 
-    // One thumbnail per page template of the template manager, in its order.
+    // One thumbnail per page template of the template manager, in its
+    // order; each item holds its template.
     void LoadTemplates();
     // The box and the selection as the section has them.
     void UpdateForSection(CTalSection* section);
     int GetSelectedIndex() const { return m_selected; }
+    // The template an item shows; null for no item.
+    const CTalTemplate* TemplateOfItem(int item) const;
+    // The item showing the template; -1 when the list has none.
+    int FindTemplateItem(const CTalTemplate* tmpl) const;
     HWND GetList() const { return GetItemHwnd(kListId); }
 
 protected:
