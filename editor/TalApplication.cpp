@@ -65,6 +65,8 @@ constexpr int kSecondPaneWidth = 300;
 constexpr UINT kStretchPane = 0x8000000;  // SBPS_STRETCH
 // The display width above which the wide default settings are imported.
 constexpr int kNarrowScreen = 800;
+// The sample text of the font lists.
+const wchar_t kFontSampleText[] = L"Some cool text";
 // The shell command of "print without a dialog".
 constexpr UINT kPrintDirect = 57608;
 
@@ -273,6 +275,7 @@ void CTalApplication::LoadSettings()
     m_prefs->Load(key);
     g_rasterLib.SetCacheMemory(m_prefs->GetImageCache());
     CKWFontNameComboBox::SetOwnFaceNames(m_prefs->GetWysiwygFonts());
+    CKWFontNameComboBox::SetSampleText(kFontSampleText);
 }
 
 UINT CTalApplication::GetDefaultScriptId()

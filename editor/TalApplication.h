@@ -156,6 +156,9 @@ public:
     afx_msg void OnToggleToolBar(UINT id);
     afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
     afx_msg void OnCustomizeToolBars();
+    // The status bar shown or hidden (command 32791, no menu entry).
+    afx_msg void OnToggleStatusBar();
+    afx_msg void OnUpdateToggleStatusBar(CCmdUI* pCmdUI);
     afx_msg void OnPrintSetup();
     afx_msg void OnAbout();
     afx_msg void OnProductWebSite();
