@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -147,20 +148,41 @@ TEST_F(AppWindows, WheelPagesThePanelUnderThePointerByTheTurnsSign)
 
 TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkipped)
 {
+    // Beside the templates the build ships there.
     const std::wstring data = std::wstring(GetModuleDirectory().GetString()) + L"DATA\\";
     ::CreateDirectoryW(data.c_str(), nullptr);
+    size_t shipped = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((data + L"*.ott").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &found))
+        ++shipped;
+    if (find != INVALID_HANDLE_VALUE)
+        ::FindClose(find);
     const char head[] = "<?xml version='1.0' encoding='utf-8' ?>\n";
-    WriteFileBytes(data + L"B.ott", std::string(head) + "<TitleTemplate Title='B'>\n</TitleTemplate>\n");
-    WriteFileBytes(data + L"A.ott", std::string(head) + "<TitleTemplate Title='A'>\n</TitleTemplate>\n");
-    WriteFileBytes(data + L"Broken.ott", std::string(head) + "<TitleTemplate Title='C'>\n<Leaf>");
+    const std::pair<const wchar_t*, std::string> files[] = {
+        {L"B.ott", std::string(head) + "<TitleTemplate Title='B'>\n</TitleTemplate>\n"},
+        {L"A.ott", std::string(head) + "<TitleTemplate Title='A'>\n</TitleTemplate>\n"},
+        {L"Broken.ott", std::string(head) + "<TitleTemplate Title='C'>\n<Leaf>"},
+    };
+    for (const auto& file : files)
+        WriteFileBytes(data + file.first, file.second);
     const size_t before = g_TemplateManager.GetTitlePageTemplates().size();
     g_application.LoadShippedTemplates();
-    CKWTestTempFolder::RemoveTree(data);
+    for (const auto& file : files)
+        ::DeleteFileW((data + file.first).c_str());
     std::vector<std::wstring> names;
-    for (const CTalTemplate* shipped : g_TemplateManager.GetTitlePageTemplates())
-        names.push_back(static_cast<const wchar_t*>(shipped->GetName()));
-    EXPECT_EQ(before + 2, names.size());
-    EXPECT_EQ((std::vector<std::wstring>{L"A", L"B"}), names);
+    std::vector<std::wstring> titles;
+    for (const CTalTemplate* loaded : g_TemplateManager.GetTitlePageTemplates()) {
+        names.push_back(static_cast<const wchar_t*>(loaded->GetName()));
+        titles.push_back(static_cast<const wchar_t*>(loaded->GetTitle()));
+    }
+    EXPECT_EQ(before + shipped + 2, names.size());
+    EXPECT_TRUE(std::is_sorted(titles.begin(), titles.end()));
+    const auto a = std::find(names.begin(), names.end(), L"A");
+    const auto b = std::find(names.begin(), names.end(), L"B");
+    ASSERT_TRUE(a != names.end() && b != names.end());
+    EXPECT_LT(a - names.begin(), b - names.begin());
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Broken"));
 }
 
 // Last: the start sets the application's registry key.
