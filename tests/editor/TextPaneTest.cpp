@@ -163,18 +163,26 @@ TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
         const wchar_t* name;
         const wchar_t* title;
     } shipped[] = {{L"a.b.ott", L""}, {L"layout.otl", L"Zeta"}};
+    std::vector<CTalTemplate*> added;
     for (const auto& t : shipped) {
         auto* tmpl = new CTalTemplate;
         tmpl->SetName(t.name);
         tmpl->SetTitle(t.title);
         g_TemplateManager.AddPageTemplate(tmpl);
+        added.push_back(tmpl);
     }
     frame->RefreshTemplatesWnd();
     CTalTemplatesWnd* pane = frame->GetTemplatesWnd();
     HWND list = pane->GetList();
-    ASSERT_EQ(2, ListView_GetItemCount(list));
+    // Every template of the manager (the shipped ones too), each item with its own.
+    ASSERT_EQ(static_cast<int>(g_TemplateManager.GetPageTemplates().size()), ListView_GetItemCount(list));
+    for (int item = 0; item < ListView_GetItemCount(list); ++item)
+        EXPECT_EQ(g_TemplateManager.GetPageTemplates()[static_cast<size_t>(item)], pane->TemplateOfItem(item));
+    const int untitled = pane->FindTemplateItem(added[0]);
+    const int layout = pane->FindTemplateItem(added[1]);
+    ASSERT_TRUE(untitled >= 0 && layout >= 0);
     wchar_t text[32] = {};
-    ListView_GetItemText(list, 0, 0, text, 32);
+    ListView_GetItemText(list, untitled, 0, text, 32);
     EXPECT_EQ(std::wstring(L"a"), text);
     // The list with the focus makes the pane the frame's focus.
     ::SetForegroundWindow(main->m_hWnd);
@@ -198,15 +206,15 @@ TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
         pane->UpdateForSection(c.section);
         EXPECT_EQ(c.enabled, ::IsWindowEnabled(box) != FALSE);
         EXPECT_EQ(c.checked, ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
-        EXPECT_EQ(1, ListView_GetNextItem(list, -1, LVNI_SELECTED));
+        EXPECT_EQ(layout, ListView_GetNextItem(list, -1, LVNI_SELECTED));
     }
     // Showing a section and selecting the selected thumbnail give no step.
-    ListView_SetItemState(list, 1, 0, LVIS_SELECTED);
-    ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, layout, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, layout, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(steps, history->GetGroupCount());
 
     // Another thumbnail: the current section's template, undone in one step.
-    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, untitled, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(steps + 1, history->GetGroupCount());
     EXPECT_EQ(CString(L"a.b.ott"), section->GetTemplateName());
     Command(57643);

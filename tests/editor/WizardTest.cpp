@@ -470,7 +470,7 @@ TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
     EXPECT_EQ(1u, program.ReportFrames().size());
 }
 
-TEST(Wizard, AnEmptyListKeepsTheFirstPageAndACancelAtStartLeavesNoReport)
+TEST(Wizard, AnEmptyListKeepsTheFirstPageWithAWordAndACancelAtStartLeavesNoReport)
 {
     CKWTestTempFolder folder(L"wiz");
     SetTemplateList({folder.Write(L"Only.otn", TemplateXml(Leaf(2, 1, "A")))});
@@ -484,9 +484,15 @@ TEST(Wizard, AnEmptyListKeepsTheFirstPageAndACancelAtStartLeavesNoReport)
     EXPECT_EQ(0, ::SendMessageW(wizard.Item(1006), LB_GETCOUNT, 0, 0));
     EXPECT_EQ(LB_ERR, ::SendMessageW(wizard.Item(1006), LB_GETCURSEL, 0, 0));
     EXPECT_FALSE(::IsWindowEnabled(wizard.Item(1008)));
+    // Next without a template stays on the page and says what it waits for.
     wizard.Press(PSBTN_NEXT);
+    HWND box = wizard.WaitForBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(L"Choose the report template of the new report in the list, or add one with \"Add Template\".",
+              CProgramRun::DialogText(box));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.FindDialog() == wizard.Sheet(); }));
     EXPECT_EQ(page, wizard.Page());
-    EXPECT_EQ(nullptr, wizard.WaitForBox(500)) << "no message for an empty list";
     wizard.Press(PSBTN_CANCEL);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
     // The start is over once the main window answers.
