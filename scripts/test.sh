@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 shift || true
 "$root/scripts/check-layers.sh" "$root"
+"$root/scripts/check-seams.sh" "$root"
 "$root/scripts/build.sh" "$build"
 build=$(cd "$build" && pwd)
 export OT_BUILD_DIR=$build
