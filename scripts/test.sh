@@ -118,4 +118,34 @@ for pdf in "$pdfcheck"/*.pdf; do
   if pdffonts "$pdf" 2>/dev/null | tail -n +3 | grep -Ev 'CID TrueType +Identity-H +yes' | grep -q .; then
     echo "pdffonts: a font of $pdf is not an embedded CID TrueType font"; exit 1
   fi
+  # A file beside it with the same name and ".expect" lists what the PDF must hold.
+  expect="${pdf%.pdf}.expect"
+  [ -f "$expect" ] || continue
+  while read -r what first second rest; do
+    case $what in
+      pages)
+        got=$(pdfinfo "$pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+        [ "$got" = "$first" ] || { echo "pdfinfo: $pdf has ${got:-no} pages, not $first"; exit 1; } ;;
+      images-at-least)
+        got=$(pdfimages -list "$pdf" 2>/dev/null | tail -n +3 | awk '$3 == "image"' | wc -l)
+        [ "$got" -ge "$first" ] || { echo "pdfimages: $pdf has $got pictures, not $first or more"; exit 1; } ;;
+      image-on-page)
+        pdfimages -list -f "$first" -l "$first" "$pdf" 2>/dev/null | tail -n +3 | awk '$3 == "image"' | grep -q . ||
+          { echo "pdfimages: page $first of $pdf has no picture"; exit 1; } ;;
+      font-containing)
+        pdffonts "$pdf" 2>/dev/null | tail -n +3 | awk '{print $1}' | grep -q -- "$first" ||
+          { echo "pdffonts: $pdf has no font named with $first"; exit 1; } ;;
+      text)
+        phrase="$first${second:+ $second}${rest:+ $rest}"
+        pdftotext "$pdf" - 2>/dev/null | tr -s ' \n' '  ' | grep -qF -- "$phrase" ||
+          { echo "pdftotext: $pdf does not hold \"$phrase\""; exit 1; } ;;
+      text-on-pages)
+        for ((page = first; page <= second; ++page)); do
+          pdftotext -f "$page" -l "$page" "$pdf" - 2>/dev/null | grep -qF -- "$rest" ||
+            { echo "pdftotext: page $page of $pdf does not hold \"$rest\""; exit 1; }
+        done ;;
+      *)
+        echo "$expect: unknown expectation $what"; exit 1 ;;
+    esac
+  done < "$expect"
 done

@@ -1,0 +1,95 @@
+#pragma once
+// A user's hands on the real program: keys typed and pressed and the mouse
+// moved and clicked through SendInput, as the system delivers them to the
+// window in front, and the program's window brought to the front first.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace edtest {
+
+// The key pressed and released with the modifiers held around it.
+inline void PressKey(WORD key, std::initializer_list<WORD> modifiers = {})
+{
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD modifier : modifiers)
+        add(modifier, false);
+    add(key, false);
+    add(key, true);
+    for (auto modifier = modifiers.end(); modifier != modifiers.begin();)
+        add(*--modifier, true);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The text typed key by key, Shift held where the keyboard needs it; a
+// character without a key comes as the character itself.
+inline void TypeText(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        const SHORT scan = ::VkKeyScanW(c);
+        if (scan == -1 || (HIBYTE(scan) & ~1) != 0) {
+            INPUT input[2] = {};
+            for (int i = 0; i < 2; ++i) {
+                input[i].type = INPUT_KEYBOARD;
+                input[i].ki.wScan = c;
+                input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+            }
+            ::SendInput(2, input, sizeof(INPUT));
+            continue;
+        }
+        if (HIBYTE(scan) & 1)
+            PressKey(LOBYTE(scan), {VK_SHIFT});
+        else
+            PressKey(LOBYTE(scan));
+    }
+}
+
+// The pointer moved to the screen point and the left button pressed and
+// released there.
+inline void ClickAt(POINT screen)
+{
+    INPUT input[3] = {};
+    const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        input[i].type = INPUT_MOUSE;
+        input[i].mi.dx = (screen.x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
+        input[i].mi.dy = (screen.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
+        input[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags[i];
+    }
+    ::SendInput(3, input, sizeof(INPUT));
+}
+
+// A click at a point of the window's client area.
+inline void ClickClient(HWND window, POINT client)
+{
+    ::ClientToScreen(window, &client);
+    ClickAt(client);
+}
+
+// A click in the middle of the window (a button, an edit box).
+inline void ClickWindow(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+// The keyboard's focus in the thread of the window.
+inline HWND FocusIn(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+}  // namespace edtest
