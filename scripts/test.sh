@@ -90,6 +90,14 @@ for printed in "$printcheck"/*.pdf; do
   want=$(basename "$printed" .pdf); want=${want##*.pages}
   got=$(pdfinfo "$printed" 2>/dev/null | awk '/^Pages:/ {print $2}')
   [ "$got" = "$want" ] || { echo "pdfinfo: $printed has ${got:-no} pages, not $want"; exit 1; }
+  # A name may ask for the pages' size as shown (".size-792x612."): the media box turned by the rotation.
+  name=$(basename "$printed")
+  if [[ $name =~ \.size-([0-9]+)x([0-9]+)\. ]]; then
+    shown=$(pdfinfo "$printed" 2>/dev/null |
+            awk '/^Page size:/ {w=$3; h=$5} /^Page rot:/ {r=$3} END {if (r % 180 == 90) print h "x" w; else print w "x" h}')
+    [ "$shown" = "${BASH_REMATCH[1]}x${BASH_REMATCH[2]}" ] ||
+      { echo "pdfinfo: $printed shows pages of $shown points, not ${BASH_REMATCH[1]}x${BASH_REMATCH[2]}"; exit 1; }
+  fi
 done
 for pdf in "$pdfcheck"/*.pdf; do
   # qpdf: 0 is clean; 3 means warnings (a stream it cannot decode), 2 errors.

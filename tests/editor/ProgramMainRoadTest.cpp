@@ -57,7 +57,6 @@ constexpr int kBoldCommand = 32843;
 // The file dialogs' name box, the sheet's tabs, the watermark dialog, the
 // report properties' logo, the export options and the progress window's message.
 constexpr int kFileNameCombo = 0x47C;
-constexpr int kFileNameEdit = 0x480;
 constexpr int kSheetTab = 0x3020;
 constexpr int kLogoBrowse = 1016;
 constexpr int kInsertLogo = 1015;
@@ -74,15 +73,6 @@ constexpr int kMenuBar = 0xE806;
 
 constexpr wchar_t kProgramKey[] = L"Software\\Kestrel Works";
 
-// The edit box in which a file dialog takes the name (nested in its combo box).
-HWND FileNameBox(HWND dialog)
-{
-    HWND name = CProgramRun::FindById(dialog, kFileNameCombo);
-    while (name && CProgramRun::ClassName(name) != L"Edit")
-        name = ::GetWindow(name, GW_CHILD);
-    return name ? name : CProgramRun::FindById(dialog, kFileNameEdit);
-}
-
 // The first descendant of the window class.
 HWND FindClass(HWND parent, const wchar_t* className)
 {
@@ -95,27 +85,6 @@ HWND FindClass(HWND parent, const wchar_t* className)
     return nullptr;
 }
 
-// A click into the edit box, its text replaced by the typed one.
-void TypeInto(HWND edit, const std::wstring& text)
-{
-    edtest::ClickWindow(edit);
-    edtest::WaitFor([&] { return edtest::FocusIn(edit) == edit; }, 5000);
-    edtest::PressKey(VK_HOME);
-    edtest::PressKey(VK_END, {VK_SHIFT});
-    edtest::TypeText(text);
-    edtest::WaitFor([&] { return CProgramRun::Text(edit) == text; }, 5000);
-}
-
-// The text typed into a file dialog's name box and Enter pressed.
-void AnswerByKeys(HWND dialog, const std::wstring& text)
-{
-    HWND name = FileNameBox(dialog);
-    ASSERT_NE(nullptr, name);
-    TypeInto(name, text);
-    EXPECT_EQ(text, CProgramRun::Text(name));
-    edtest::PressKey(VK_RETURN);
-}
-
 // Image files chosen in the "Open Image" dialog of the image panel's button:
 // the folder first, then the names.
 void AddPictures(CProgramRun& program, HWND frame, const std::wstring& folder, const std::vector<std::wstring>& names)
@@ -123,7 +92,7 @@ void AddPictures(CProgramRun& program, HWND frame, const std::wstring& folder, c
     edtest::ClickWindow(CProgramRun::FindById(frame, kAddImages));
     HWND dialog = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, dialog);
-    AnswerByKeys(dialog, folder);
+    ASSERT_TRUE(edtest::AnswerFileDialogByKeys(dialog, folder));
     // The dialog lists the folder's pictures.
     HWND shown = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {
@@ -133,42 +102,11 @@ void AddPictures(CProgramRun& program, HWND frame, const std::wstring& folder, c
     std::wstring chosen;
     for (const std::wstring& name : names)
         chosen += L"\"" + name + L"\" ";
-    AnswerByKeys(dialog, chosen);
+    ASSERT_TRUE(edtest::AnswerFileDialogByKeys(dialog, chosen));
     HWND list = CProgramRun::FindById(frame, kImageList);
     ASSERT_TRUE(edtest::WaitFor([&] {
         return !::IsWindow(dialog) && ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == LRESULT(names.size());
     }));
-}
-
-// The index of the command's button on a library tool bar (a menu's bar
-// too); -1 when it has none.
-int ToolBarIndex(HWND bar, int command)
-{
-    edtest::CRemote remote(bar, sizeof(TBBUTTON));
-    const int count = static_cast<int>(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
-    for (int index = 0; index < count; ++index) {
-        ::SendMessageW(bar, TB_GETBUTTON, index, remote.At(0));
-        if (remote.Get<TBBUTTON>().idCommand == command)
-            return index;
-    }
-    return -1;
-}
-
-// A click on a button of a library tool bar.
-void ClickToolBarIndex(HWND bar, int index)
-{
-    edtest::CRemote remote(bar, sizeof(RECT));
-    ::SendMessageW(bar, TB_GETITEMRECT, index, remote.At(0));
-    const RECT rect = remote.Get<RECT>();
-    edtest::ClickClient(bar, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-}
-
-// A click on a button of a library tool bar, found by its command.
-void ClickToolBarButton(HWND bar, int command)
-{
-    const int index = ToolBarIndex(bar, command);
-    ASSERT_GE(index, 0) << "no button of command " << command;
-    ClickToolBarIndex(bar, index);
 }
 
 // The bar of items inside an open menu's window.
@@ -189,14 +127,14 @@ void ChooseFromMenu(const CProgramRun& program, int command)
     ASSERT_NE(nullptr, menuBar);
     const int menus = static_cast<int>(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0));
     for (int menu = 0; menu < menus; ++menu) {
-        ClickToolBarIndex(menuBar, menu);
+        edtest::ClickToolBarIndex(menuBar, menu);
         HWND popup = nullptr;
         if (!edtest::WaitFor([&] { return (popup = program.FindPopup()) != nullptr && MenuItems(popup); }, 3000))
             continue;
         HWND items = MenuItems(popup);
-        const int item = ToolBarIndex(items, command);
+        const int item = edtest::ToolBarIndex(items, command);
         if (item >= 0) {
-            ClickToolBarIndex(items, item);
+            edtest::ClickToolBarIndex(items, item);
             return;
         }
         edtest::PressKey(VK_ESCAPE);
@@ -363,9 +301,9 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     const int rowHeight = static_cast<int>(::SendMessageW(templates, LB_GETITEMHEIGHT, 0, 0));
     edtest::ClickClient(templates, POINT{20, rowHeight / 2});
     EXPECT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(templates, LB_GETCURSEL, 0, 0) == 0; }));
-    TypeInto(::GetDlgItem(page, kWizardTitle), title);
-    TypeInto(::GetDlgItem(page, kWizardAuthor), L"Ada Lovelace");
-    TypeInto(::GetDlgItem(page, kWizardCompany), L"Kestrel Field Office");
+    EXPECT_TRUE(edtest::TypeInto(::GetDlgItem(page, kWizardTitle), title));
+    EXPECT_TRUE(edtest::TypeInto(::GetDlgItem(page, kWizardAuthor), L"Ada Lovelace"));
+    EXPECT_TRUE(edtest::TypeInto(::GetDlgItem(page, kWizardCompany), L"Kestrel Field Office"));
     test_support::WriteWindowScreenshot(sheet, L"main_road_wizard");
     for (int button : {kWizardNext, kWizardNext, kWizardFinish}) {
         HWND before = CurrentPage(sheet);
@@ -398,7 +336,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
     edtest::TypeText(note);
     edtest::PressKey('A', {VK_CONTROL});
-    ClickToolBarButton(CProgramRun::FindById(program.Main(), kFormatTextBar), kBoldCommand);
+    EXPECT_TRUE(edtest::ClickToolBarButton(CProgramRun::FindById(program.Main(), kFormatTextBar), kBoldCommand));
     test_support::WriteWindowScreenshot(program.Main(), L"main_road_report");
 
     // The logo on the title page ("Report Properties..." then its "Title page").
@@ -410,7 +348,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     edtest::ClickWindow(::GetDlgItem(CurrentPage(sheet), kLogoBrowse));
     HWND files = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, files);
-    AnswerByKeys(files, logo);
+    ASSERT_TRUE(edtest::AnswerFileDialogByKeys(files, logo));
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(files); }));
     HWND insertLogo = ::GetDlgItem(CurrentPage(sheet), kInsertLogo);
     if (::SendMessageW(insertLogo, BM_GETCHECK, 0, 0) != BST_CHECKED)
@@ -427,7 +365,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     edtest::ClickWindow(::GetDlgItem(CurrentPage(sheet), kAddWatermark));
     HWND mark = program.WaitForDialogWith(kWatermarkName);
     ASSERT_NE(nullptr, mark);
-    TypeInto(::GetDlgItem(mark, kWatermarkText), L"DRAFTCOPY");
+    EXPECT_TRUE(edtest::TypeInto(::GetDlgItem(mark, kWatermarkText), L"DRAFTCOPY"));
     edtest::ClickWindow(::GetDlgItem(mark, IDOK));
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(mark); }));
     edtest::ClickWindow(::GetDlgItem(sheet, IDOK));
@@ -456,7 +394,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
         HWND save = program.WaitForDialogWith(kFileNameCombo);
         ASSERT_NE(nullptr, save);
         CProgressWatch watch(program);
-        AnswerByKeys(save, generation.path);
+        ASSERT_TRUE(edtest::AnswerFileDialogByKeys(save, generation.path));
         HWND options = program.WaitForDialogWith(kExportOptions);
         ASSERT_NE(nullptr, options);
         edtest::ClickWindow(::GetDlgItem(options, IDOK));
@@ -528,7 +466,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     ASSERT_NE(nullptr, print);
     edtest::ClickWindow(::GetDlgItem(print, IDOK));
     std::wstring printedPath;
-    const std::string printed = pdftest::WaitForPrinted(L"", printedBefore, printedPath);
+    const std::string printed = pdftest::WaitForPrinted(std::to_wstring(::GetCurrentProcessId()), printedBefore, printedPath);
     ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
     wchar_t check[MAX_PATH] = {};
     if (::GetEnvironmentVariableW(L"OT_PRINT_CHECK_DIR", check, MAX_PATH))
@@ -541,14 +479,14 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     edtest::PressKey('S', {VK_CONTROL});
     HWND saveAs = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, saveAs);
-    AnswerByKeys(saveAs, saved);
+    ASSERT_TRUE(edtest::AnswerFileDialogByKeys(saveAs, saved));
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog() && CProgramRun::Text(frame) == L"Road"; }));
     edtest::PressKey(VK_F4, {VK_CONTROL});
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().empty(); }));
     edtest::PressKey('O', {VK_CONTROL});
     HWND open = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, open);
-    AnswerByKeys(open, saved);
+    ASSERT_TRUE(edtest::AnswerFileDialogByKeys(open, saved));
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1 && !program.FindDialog(); }));
     frame = program.ActiveFrame();
     tree = CProgramRun::FindById(frame, kTree);

@@ -2,7 +2,11 @@
 // A user's hands on the real program: keys typed and pressed and the mouse
 // moved and clicked through SendInput, as the system delivers them to the
 // window in front, and the program's window brought to the front first.
+#include "ProgramRun.h"
+#include "RemoteMemory.h"
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <initializer_list>
 #include <string>
@@ -83,6 +87,39 @@ inline void ClickWindow(HWND window)
     ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
+// The index of the command's button on a library tool bar (a menu's bar
+// too); -1 when it has none.
+inline int ToolBarIndex(HWND bar, int command)
+{
+    CRemote remote(bar, sizeof(TBBUTTON));
+    const int count = static_cast<int>(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        ::SendMessageW(bar, TB_GETBUTTON, index, remote.At(0));
+        if (remote.Get<TBBUTTON>().idCommand == command)
+            return index;
+    }
+    return -1;
+}
+
+// A click on a button of a library tool bar.
+inline void ClickToolBarIndex(HWND bar, int index)
+{
+    CRemote remote(bar, sizeof(RECT));
+    ::SendMessageW(bar, TB_GETITEMRECT, index, remote.At(0));
+    const RECT rect = remote.Get<RECT>();
+    ClickClient(bar, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+// A click on a button of a library tool bar, found by its command; false
+// when the bar has none.
+inline bool ClickToolBarButton(HWND bar, int command)
+{
+    const int index = ToolBarIndex(bar, command);
+    if (index >= 0)
+        ClickToolBarIndex(bar, index);
+    return index >= 0;
+}
+
 // The keyboard's focus in the thread of the window.
 inline HWND FocusIn(HWND window)
 {
@@ -90,6 +127,39 @@ inline HWND FocusIn(HWND window)
     info.cbSize = sizeof(info);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
     return info.hwndFocus;
+}
+
+// The edit box in which a file dialog takes the name (nested in its combo
+// box, or a plain edit).
+inline HWND FileNameBox(HWND dialog)
+{
+    HWND name = CProgramRun::FindById(dialog, 0x47C);
+    while (name && CProgramRun::ClassName(name) != L"Edit")
+        name = ::GetWindow(name, GW_CHILD);
+    return name ? name : CProgramRun::FindById(dialog, 0x480);
+}
+
+// A click into the edit box, its text replaced by the typed one; true once
+// the box shows it.
+inline bool TypeInto(HWND edit, const std::wstring& text)
+{
+    ClickWindow(edit);
+    WaitFor([&] { return FocusIn(edit) == edit; }, 5000);
+    PressKey(VK_HOME);
+    PressKey(VK_END, {VK_SHIFT});
+    TypeText(text);
+    return WaitFor([&] { return CProgramRun::Text(edit) == text; }, 5000);
+}
+
+// The text typed into a file dialog's name box and Enter pressed; false
+// when the box did not take it.
+inline bool AnswerFileDialogByKeys(HWND dialog, const std::wstring& text)
+{
+    HWND name = FileNameBox(dialog);
+    if (!name || !TypeInto(name, text))
+        return false;
+    PressKey(VK_RETURN);
+    return true;
 }
 
 }  // namespace edtest

@@ -4,6 +4,7 @@
 // into the user's folder "PDF".
 #include <windows.h>
 
+#include <regex>
 #include <set>
 #include <string>
 
@@ -18,6 +19,30 @@ inline size_t PageCount(const std::string& pdf)
     for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
         count += pdf.compare(at, 12, "/Type /Pages") != 0;
     return count;
+}
+
+// The pages of a PDF the printer wrote (its page objects, written with or
+// without a blank before the name).
+inline size_t PrintedPageCount(const std::string& pdf)
+{
+    static const std::regex page("/Type ?/Page[^s]");
+    return static_cast<size_t>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+// The size in points of the printed PDF's first page as it is shown: its
+// media box, turned by its rotation. False when the page has no media box.
+inline bool PrintedPageSize(const std::string& pdf, int& width, int& height)
+{
+    static const std::regex box("/Type ?/Page(?!s)[^>]*?/MediaBox ?\\[0 0 ([0-9]+) ([0-9]+)\\]");
+    static const std::regex rotate("/Type ?/Page(?!s)[^>]*?/Rotate ([0-9]+)");
+    std::smatch found;
+    if (!std::regex_search(pdf, found, box))
+        return false;
+    width = std::stoi(found[1]);
+    height = std::stoi(found[2]);
+    if (std::regex_search(pdf, found, rotate) && std::stoi(found[1]) % 180 == 90)
+        std::swap(width, height);
+    return true;
 }
 
 // Where the PDF printer writes its files: PDF in the user's home folder.
@@ -44,10 +69,12 @@ inline std::set<std::wstring> PrintedFiles()
     return names;
 }
 
-// A complete PDF of the printer folder whose name starts with the prefix
-// and that is not one of the known files, waited for at most a minute; its
-// bytes, and its path in path. Empty when none came.
-inline std::string WaitForPrinted(const std::wstring& prefix, const std::set<std::wstring>& known, std::wstring& path)
+// A complete PDF of the printer folder whose name holds the token (the
+// printer makes the name from the job's title) and that is not one of the
+// known files, waited for at most a minute; its bytes, and its path in path.
+// Empty when none came. Other programs print on the same printer: the token
+// tells the test's job.
+inline std::string WaitForPrinted(const std::wstring& token, const std::set<std::wstring>& known, std::wstring& path)
 {
     const std::wstring folder = PrinterFolder();
     HANDLE change = ::FindFirstChangeNotificationW(folder.c_str(), FALSE,
@@ -56,7 +83,7 @@ inline std::string WaitForPrinted(const std::wstring& prefix, const std::set<std
     std::string bytes;
     while (::GetTickCount() < deadline && bytes.empty()) {
         for (const std::wstring& name : PrintedFiles()) {
-            if (known.count(name) || name.compare(0, prefix.size(), prefix) != 0)
+            if (known.count(name) || name.find(token) == std::wstring::npos)
                 continue;
             const std::string read = ReadFileBytes(folder + L"\\" + name);
             if (read.find("%%EOF", read.size() > 16 ? read.size() - 16 : 0) != std::string::npos) {
