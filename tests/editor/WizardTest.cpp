@@ -61,30 +61,8 @@ std::string Leaf(int id, int parent, const char* name)
 using edtest::CRemote;
 constexpr size_t kTextAt = CRemote::kTextAt;
 
-std::wstring TreeText(HANDLE process, HWND tree, HTREEITEM item)
-{
-    CRemote remote(process, 1024);
-    TVITEMW record = {};
-    record.mask = TVIF_TEXT;
-    record.hItem = item;
-    record.pszText = reinterpret_cast<wchar_t*>(remote.At(kTextAt));
-    record.cchTextMax = 260;
-    ::SendMessageW(tree, TVM_GETITEMW, 0, remote.Put(record));
-    return remote.Text(kTextAt);
-}
-
-// The tree as text: each item's name, its children in brackets.
-std::wstring TreeShape(HANDLE process, HWND tree, HTREEITEM item = nullptr)
-{
-    std::wstring shape;
-    item = item ? item : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item)) {
-        shape += (shape.empty() ? L"" : L" ") + TreeText(process, tree, item);
-        if (HTREEITEM child = TreeView_GetChild(tree, item))
-            shape += L"[" + TreeShape(process, tree, child) + L"]";
-    }
-    return shape;
-}
+using edtest::TreeShape;
+using edtest::TreeText;
 
 HTREEITEM FindItem(HANDLE process, HWND tree, const std::wstring& name, HTREEITEM item = nullptr)
 {
