@@ -10,6 +10,7 @@
 #include "controls/KWPanel.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "editor/TalApplication.h"
+#include "editor/TalControlsWnd.h"
 #include "editor/TalMainFrame.h"
 #include "framework/KWSystemInfo.h"
 #include "framework/KWFontFaceStorage.h"
@@ -143,6 +144,26 @@ TEST_F(AppWindows, WheelPagesThePanelUnderThePointerByTheTurnsSign)
         frame->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, c.delta), MAKELPARAM(100, 100));
         EXPECT_EQ((std::vector<int>{c.page, SB_ENDSCROLL}), panel.codes) << c.delta;
     }
+    panel.DestroyWindow();
+}
+
+// The image panel makes its controls once when it is made: a second round
+// would build its facades anew and find its drop target already registered.
+TEST_F(AppWindows, TheImagePanelMakesItsControlsOnce)
+{
+    class CCountingPanel : public CTalControlsWnd {
+    public:
+        void InitControls() override
+        {
+            ++rounds;
+            CTalControlsWnd::InitControls();
+        }
+        int rounds = 0;
+    };
+    CCountingPanel panel;
+    ASSERT_TRUE(panel.CreatePane(frame, CRect(0, 0, 400, 300), WS_CHILD | WS_VISIBLE, 0));
+    EXPECT_EQ(1, panel.rounds);
+    EXPECT_NE(nullptr, ::GetDlgItem(panel.m_hWnd, 1122)) << "its thumbnail list";
     panel.DestroyWindow();
 }
 
