@@ -10,6 +10,7 @@
 #include "export/TalObjExport.h"
 #include "export/TalPageExport.h"
 #include "model/TalSection.h"
+#include "model/TalTemplateManager.h"
 #include "model/TalTextNote.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/PrintedPdf.h"
@@ -52,6 +53,10 @@ TEST_F(PrinterPaper, NoteLinesStayInsideTheirBoxesOnLetterLandscape)
     app.m_paperWidth = kLetterLong;
     app.m_paperHeight = kLetterShort;
     CKWRefPtr<CTalSection> heading = document->GetProperties().GetHeadingSection();
+    // On the shipped page of one picture and a text cell.
+    ASSERT_NE(nullptr, g_TemplateManager.FindPageTemplate(L"OnePicture"));
+    heading->SetOwnTemplate(1);
+    heading->SetTemplateName(L"OnePicture");
     const std::wstring text = LongNote();
     heading->GetTextNote()->SetText(text.c_str());
     ASSERT_TRUE(document->ComposePages(true));
