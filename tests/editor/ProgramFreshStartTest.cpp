@@ -4,7 +4,7 @@
 // reaches the saved file also after an opened report added templates; every
 // start-up (each start-up mode, a report on the command line, a damaged one)
 // ends in a main window that takes the user's commands; F2 and Ctrl with an
-// arrow in the section tree and in the text panel.
+// arrow in the section tree and in the text panel; the status bar's command.
 #include "ProgramRun.h"
 #include "RemoteMemory.h"
 #include "UserInput.h"
@@ -14,6 +14,7 @@
 #include "model/TalPageTemplate.h"
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
+#include "tests/export/html/HtmlLinkWalker.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/WindowScreenshot.h"
 
@@ -29,10 +30,14 @@ namespace {
 constexpr wchar_t kProgramKey[] = L"Software\\Kestrel Works";
 constexpr int kWizardPicture = 1029;
 constexpr int kWizardTemplates = 1006;
+constexpr int kWizardAddTemplate = 1007;
+constexpr int kStatusBar = 0xE801;
+constexpr UINT kToggleStatusBar = 32791;
 constexpr int kTree = 1126;
 constexpr int kTemplateList = 1135;
 constexpr int kTextPanel = 1159;
 constexpr int kFileNameCombo = 0x47C;
+constexpr int kProgressMessage = 9002;
 
 // The number of files of the folder beside the program that match the pattern.
 size_t ShippedFiles(const wchar_t* pattern)
@@ -69,15 +74,30 @@ void ClickListItem(HWND list, int item)
     edtest::ClickClient(list, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
-// A click on the tree item, which the tree then selects.
-bool ClickTreeItem(HWND tree, HTREEITEM item)
+// A dialog of the program that waits for the user (not a progress window).
+struct DialogQuery {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK VisitForDialog(HWND window, LPARAM data)
 {
-    edtest::CRemote remote(tree, sizeof(RECT));
-    remote.Put(item);
-    ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, remote.At(0));
-    const RECT rect = remote.Get<RECT>();
-    edtest::ClickClient(tree, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    return edtest::WaitFor([&] { return TreeView_GetSelection(tree) == item; });
+    auto* query = reinterpret_cast<DialogQuery*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != query->process || !::IsWindowVisible(window) || CProgramRun::ClassName(window) != L"#32770" ||
+        ::GetDlgItem(window, kProgressMessage))
+        return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+HWND AnswerableDialog(const CProgramRun& program)
+{
+    DialogQuery query = {0, nullptr};
+    ::GetWindowThreadProcessId(program.Main(), &query.process);
+    ::EnumWindows(VisitForDialog, reinterpret_cast<LPARAM>(&query));
+    return query.found;
 }
 
 // The report saved under the path through Ctrl+S and its dialog; its file.
@@ -133,6 +153,17 @@ TEST(ProgramFreshStart, TemplatesOfTheFoldersAreListedAndAChosenPageTemplateReac
     ::SendMessageW(templates, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(entry));
     EXPECT_EQ(std::wstring(L"default.otn"), entry);
     ::SetForegroundWindow(wizard);
+    // "Add Template" opens in the templates folder: it shows the default template.
+    edtest::ClickWindow(::GetDlgItem(page, kWizardAddTemplate));
+    HWND add = program.WaitForDialogWith(kFileNameCombo);
+    ASSERT_NE(nullptr, add);
+    HWND files = nullptr;
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        files = edtest::FindByClass(add, L"SysListView32");
+        return files && FindListItem(program, files, L"default.otn") >= 0;
+    }));
+    edtest::ClickWindow(::GetDlgItem(add, IDCANCEL));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(add); }));
     edtest::ClickWindow(::GetDlgItem(wizard, IDCANCEL));
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
 
@@ -196,13 +227,20 @@ TEST(ProgramFreshStart, EveryStartUpEndsInAMainWindowThatTakesCommands)
         // Whatever the start shows is answered as a user would: Cancel, or OK
         // where that is all a box offers.
         for (int round = 0; round < 5; ++round) {
-            HWND dialog = program.WaitForDialog(round == 0 ? 3000 : 1000);
-            if (!dialog)
+            HWND dialog = nullptr;
+            if (!edtest::WaitFor([&] { return (dialog = AnswerableDialog(program)) != nullptr; },
+                                 round == 0 ? 3000 : 1000))
                 break;
-            HWND answer = ::GetDlgItem(dialog, IDCANCEL);
-            if (!answer || !::IsWindowVisible(answer))
-                answer = ::GetDlgItem(dialog, IDOK);
-            ASSERT_NE(nullptr, answer) << CProgramRun::Text(dialog).c_str();
+            // A dialog is caught as it is made: its buttons come a moment later.
+            HWND answer = nullptr;
+            edtest::WaitFor([&] {
+                answer = ::GetDlgItem(dialog, IDCANCEL);
+                if (!answer || !::IsWindowVisible(answer))
+                    answer = ::GetDlgItem(dialog, IDOK);
+                return answer && ::IsWindowVisible(answer);
+            }, 5000);
+            ASSERT_NE(nullptr, answer) << htmltest::Narrow(CProgramRun::Text(dialog) + L": " +
+                                                           CProgramRun::DialogText(dialog));
             ::SetForegroundWindow(dialog);
             edtest::ClickWindow(answer);
             edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
@@ -229,7 +267,7 @@ TEST(ProgramFreshStart, F2RenamesCtrlDownMovesTheSectionInTheTreeAndCtrlRightMov
     HWND tree = CProgramRun::FindById(frame, kTree);
     HTREEITEM root = TreeView_GetRoot(tree);
     HTREEITEM introduction = TreeView_GetChild(tree, root);
-    ASSERT_TRUE(ClickTreeItem(tree, introduction));
+    ASSERT_TRUE(edtest::ClickTreeItem(tree, introduction));
 
     // F2 starts the label edit, F2 again ends it keeping the typed name.
     edtest::PressKey(VK_F2);
@@ -247,7 +285,7 @@ TEST(ProgramFreshStart, F2RenamesCtrlDownMovesTheSectionInTheTreeAndCtrlRightMov
     edtest::PressKey(VK_RETURN);
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::TreeShape(program.Process(), tree) == L"Report[Findings Outlook]"; }));
     HTREEITEM findings = TreeView_GetChild(tree, root);
-    ASSERT_TRUE(ClickTreeItem(tree, findings));
+    ASSERT_TRUE(edtest::ClickTreeItem(tree, findings));
     edtest::PressKey(VK_DOWN, {VK_CONTROL});
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::TreeShape(program.Process(), tree) == L"Report[Outlook Findings]"; }));
     // One step: one undo puts it back.
@@ -266,4 +304,12 @@ TEST(ProgramFreshStart, F2RenamesCtrlDownMovesTheSectionInTheTreeAndCtrlRightMov
     const std::string saved = SaveByKeys(program, folder.Path() + L"Keys.otd");
     EXPECT_NE(std::string::npos, saved.find("alphaX beta")) << saved.substr(saved.find("TextNote"), 200);
     EXPECT_EQ(L"Report[Findings Outlook]", edtest::TreeShape(program.Process(), tree));
+
+    // The command without a menu entry hides the status bar and shows it again.
+    HWND status = CProgramRun::FindById(program.Main(), kStatusBar);
+    ASSERT_TRUE(status && ::IsWindowVisible(status));
+    program.Command(kToggleStatusBar);
+    EXPECT_FALSE(::IsWindowVisible(status));
+    program.Command(kToggleStatusBar);
+    EXPECT_TRUE(::IsWindowVisible(status));
 }

@@ -73,18 +73,6 @@ constexpr int kMenuBar = 0xE806;
 
 constexpr wchar_t kProgramKey[] = L"Software\\Kestrel Works";
 
-// The first descendant of the window class.
-HWND FindClass(HWND parent, const wchar_t* className)
-{
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (CProgramRun::ClassName(child) == className)
-            return child;
-        if (HWND found = FindClass(child, className))
-            return found;
-    }
-    return nullptr;
-}
-
 // Image files chosen in the "Open Image" dialog of the image panel's button:
 // the folder first, then the names.
 void AddPictures(CProgramRun& program, HWND frame, const std::wstring& folder, const std::vector<std::wstring>& names)
@@ -96,7 +84,7 @@ void AddPictures(CProgramRun& program, HWND frame, const std::wstring& folder, c
     // The dialog lists the folder's pictures.
     HWND shown = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {
-        shown = FindClass(dialog, L"SysListView32");
+        shown = edtest::FindByClass(dialog, L"SysListView32");
         return shown && ::SendMessageW(shown, LVM_GETITEMCOUNT, 0, 0) >= LRESULT(names.size());
     }));
     std::wstring chosen;
@@ -142,17 +130,6 @@ void ChooseFromMenu(const CProgramRun& program, int command)
         ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
     }
     ADD_FAILURE() << "no menu holds the command " << command;
-}
-
-// A click on the tree item.
-void ClickTreeItem(HWND tree, HTREEITEM item)
-{
-    edtest::CRemote remote(tree, sizeof(RECT));
-    remote.Put(item);
-    ASSERT_TRUE(::SendMessageW(tree, TVM_GETITEMRECT, TRUE, remote.At(0)));
-    const RECT rect = remote.Get<RECT>();
-    edtest::ClickClient(tree, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    ASSERT_TRUE(edtest::WaitFor([&] { return TreeView_GetSelection(tree) == item; }));
 }
 
 // A click on the tab of a property sheet.
@@ -327,7 +304,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     HTREEITEM root = TreeView_GetRoot(tree);
     HTREEITEM introduction = TreeView_GetChild(tree, root);
     ASSERT_NE(nullptr, introduction);
-    ClickTreeItem(tree, introduction);
+    ASSERT_TRUE(edtest::ClickTreeItem(tree, introduction));
     AddPictures(program, frame, photos, second);
 
     // The note typed and all of it made bold from the text tool bar.

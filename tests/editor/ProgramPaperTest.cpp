@@ -9,6 +9,7 @@
 #include "export/ExportObjectData.h"
 #include "export/TalObjExport.h"
 #include "export/TalPageExport.h"
+#include "model/TalPageTemplate.h"
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
 #include "model/TalTextNote.h"
@@ -53,10 +54,16 @@ TEST_F(PrinterPaper, NoteLinesStayInsideTheirBoxesOnLetterLandscape)
     app.m_paperWidth = kLetterLong;
     app.m_paperHeight = kLetterShort;
     CKWRefPtr<CTalSection> heading = document->GetProperties().GetHeadingSection();
-    // On the shipped page of one picture and a text cell.
-    ASSERT_NE(nullptr, g_TemplateManager.FindPageTemplate(L"OnePicture"));
+    // A page of a heading and one text cell (the manager keeps it).
+    if (!g_TemplateManager.FindPageTemplate(L"PaperText")) {
+        auto* page = new CTalPageTemplate;
+        page->SetName(L"PaperText");
+        page->AddCell(CTalTemplate::kCellHeading, CKWDoubleRect(0.08, 0.04, 0.92, 0.09));
+        page->AddCell(CTalTemplate::kCellText, CKWDoubleRect(0.08, 0.12, 0.92, 0.95));
+        g_TemplateManager.AddPageTemplate(page);
+    }
     heading->SetOwnTemplate(1);
-    heading->SetTemplateName(L"OnePicture");
+    heading->SetTemplateName(L"PaperText");
     const std::wstring text = LongNote();
     heading->GetTextNote()->SetText(text.c_str());
     ASSERT_TRUE(document->ComposePages(true));

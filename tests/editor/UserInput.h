@@ -129,6 +129,29 @@ inline HWND FocusIn(HWND window)
     return info.hwndFocus;
 }
 
+// A click on the tree item; true once the tree has selected it.
+inline bool ClickTreeItem(HWND tree, HTREEITEM item)
+{
+    CRemote remote(tree, sizeof(RECT));
+    remote.Put(item);
+    ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, remote.At(0));
+    const RECT rect = remote.Get<RECT>();
+    ClickClient(tree, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    return WaitFor([&] { return TreeView_GetSelection(tree) == item; });
+}
+
+// The first descendant of the window class (the file list of a file dialog).
+inline HWND FindByClass(HWND parent, const wchar_t* className)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (CProgramRun::ClassName(child) == className)
+            return child;
+        if (HWND found = FindByClass(child, className))
+            return found;
+    }
+    return nullptr;
+}
+
 // The edit box in which a file dialog takes the name (nested in its combo
 // box, or a plain edit).
 inline HWND FileNameBox(HWND dialog)
