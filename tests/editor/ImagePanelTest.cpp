@@ -198,8 +198,10 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"renamed"; })) << CProgramRun::Text(title);
     EXPECT_EQ(5, ItemCount(list)) << "Delete in the title box deletes no picture";
     program.Command(kUndo);
-    ::PostMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
-    ::PostMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
+    // Answered before the title box takes the focus below: a click still
+    // waiting would take the focus from it.
+    ::SendMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
+    ::SendMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
 
     // Escape puts the stored title back into the box.
