@@ -144,6 +144,10 @@ CKWStatusBar* CKWBaseApplication::CreateStatusBar(CWnd* parent)
     m_statusBar->SetIndicators(ids.data(), static_cast<int>(ids.size()));
     for (size_t pane = 0; pane < ids.size(); ++pane)
         m_statusBar->SetPaneInfo(static_cast<int>(pane), ids[pane], styles[pane], widths[pane]);
+    // The message pane starts with the idle text, as it shows it again after every prompt.
+    CString idle;
+    if (!ids.empty() && AfxLoadStringResource(AFX_IDS_IDLEMESSAGE, idle))
+        m_statusBar->SetPaneText(0, AfxExtractStringField(idle, 0));
     return m_statusBar;
 }
 

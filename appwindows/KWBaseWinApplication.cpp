@@ -1,8 +1,12 @@
 #include "appwindows/KWBaseWinApplication.h"
 
+#include "appwindows/KWWinMainFrame.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
+#include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "framework/KWFolderScanner.h"
+#include "framework/KWStartupMarks.h"
 #include "appwindows/KWSplashScreen.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"
@@ -26,12 +30,14 @@ CKWBaseWinApplication::~CKWBaseWinApplication() = default;
 
 BOOL CKWBaseWinApplication::InitInstance()
 {
+    KWMarkStartup("class library started");
     if (!InitOle())
         return FALSE;
     ::InitCommonControls();
     if (!CWinApp::InitInstance())
         return FALSE;
     m_keyStack.SetRoot(HKEY_CURRENT_USER);
+    KWMarkStartup("OLE and common controls");
 
     UINT first = 0;
     UINT bitmapId = 0;
@@ -49,14 +55,23 @@ BOOL CKWBaseWinApplication::InitInstance()
     LoadStdProfileSettings(kRecentFiles);
 
     PrepareApp();
+    KWMarkStartup("settings");
     CFrameWnd* frame = CreateMainFrame();
     if (!frame)
         return FALSE;
     m_pMainWnd = frame;
+    KWMarkStartup("main frame made");
 
     InitializeApp();
+    // The document types came after the frame loaded the layout: their
+    // menus take the user's stored edits now.
+    auto* mainFrame = dynamic_cast<CKWWinMainFrame*>(frame);
+    if (mainFrame && mainFrame->GetMenuBar() && QMXPGetWorkspace())
+        mainFrame->GetMenuBar()->LoadState(QMXPGetWorkspace()->GetRegSectionPath(L""));
+    KWMarkStartup("application initialised");
     EnableShellOpen();
     CWinApp::RegisterShellFileTypes(TRUE);
+    KWMarkStartup("shell registration");
 
     // A frame made maximised stays so when the start asked for the normal
     // state, which would otherwise restore it.
@@ -66,6 +81,7 @@ BOOL CKWBaseWinApplication::InitInstance()
         show = SW_SHOWMAXIMIZED;
     m_pMainWnd->ShowWindow(show);
     m_pMainWnd->UpdateWindow();
+    KWMarkStartup("main window shown");
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "appwindows/KWWinMainFrame.h"
 
+#include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "appwindows/KWAbstractApp.h"
@@ -19,6 +20,9 @@ namespace {
 // Overlapped with caption, system menu, thick frame, minimise and maximise
 // boxes, maximised, the document's title in the caption.
 constexpr DWORD kMainFrameStyle = 0x01CF8000;
+// The control ids of the tool bars the user makes on the Toolbars page: ten.
+constexpr UINT kFirstUserToolBarId = AFX_IDW_CONTROLBAR_FIRST + 0x40;
+constexpr UINT kLastUserToolBarId = kFirstUserToolBarId + 9;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CKWWinMainFrame, CQMXPMDIFrameWnd)
@@ -39,6 +43,12 @@ BOOL CKWWinMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
     if (!CQMXPMDIFrameWnd::PreCreateWindow(cs))
         return FALSE;
     cs.style = kMainFrameStyle;
+    // The user's own tool bars keep their buttons beside the other bars, below the workspace.
+    CQMXPFrameImpl& impl = GetFrameImpl();
+    impl.m_uiUserToolbarFirst = kFirstUserToolBarId;
+    impl.m_uiUserToolbarLast = kLastUserToolBarId;
+    if (CQMXPWorkspace* workspace = QMXPGetWorkspace())
+        impl.m_strControlBarRegEntry = workspace->GetRegSectionPath(L"");
     // The library restored the stored placement and its show command: the
     // window opens maximised only when that (or the start) asks for it.
     CWinApp* app = AfxGetApp();

@@ -1,7 +1,12 @@
 // Speed and memory of the report-document files: a generated document with
 // many large pictures is saved and loaded in each picture storage mode, and
 // the throughput and the peak private memory of each step are printed.
-// Usage: document_bench [picture count [megabytes per picture]]
+// Usage: document_bench [picture count [megabytes per picture [folder]]]
+//                       [--peer-bytes path] [--peer-times encode decode]
+// --peer-bytes writes the pictures' bytes, one after the other, to the file
+// and ends: the native base64 coder is timed on them (bench/document_compare.sh).
+// --peer-times gives its encode and decode seconds, which are printed beside
+// the save and the load of mode 0 with the ratio of the times.
 #include "bench/PeakMemory.h"
 #include "files/TalTags.h"
 #include "files/TalXmlSerializer.h"
@@ -86,14 +91,39 @@ double Megabytes(int64_t bytes)
 
 int main(int argc, char** argv)
 {
-    const int pictures = argc > 1 ? std::atoi(argv[1]) : 200;
-    const double pictureMegabytes = argc > 2 ? std::atof(argv[2]) : 3.0;
+    std::vector<std::string> arguments;
+    std::string peerBytes;
+    double peerEncode = 0, peerDecode = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--peer-bytes" && i + 1 < argc) {
+            peerBytes = argv[++i];
+        } else if (argument == "--peer-times" && i + 2 < argc) {
+            peerEncode = std::atof(argv[++i]);
+            peerDecode = std::atof(argv[++i]);
+        } else {
+            arguments.push_back(argument);
+        }
+    }
+    const int pictures = arguments.size() > 0 ? std::atoi(arguments[0].c_str()) : 200;
+    const double pictureMegabytes = arguments.size() > 1 ? std::atof(arguments[1].c_str()) : 3.0;
     const uint32_t pictureBytes = static_cast<uint32_t>(pictureMegabytes * 1024 * 1024);
 
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"otdbench" + std::to_wstring(::GetCurrentProcessId());
+    std::wstring parent = temp;
+    if (arguments.size() > 2) {
+        parent.assign(arguments[2].begin(), arguments[2].end());
+        if (parent.back() != L'\\')
+            parent += L'\\';
+    }
+    const std::wstring folder = parent + L"otdbench" + std::to_wstring(::GetCurrentProcessId());
     ::CreateDirectoryW(folder.c_str(), nullptr);
+    FILE* peer = peerBytes.empty() ? nullptr : std::fopen(peerBytes.c_str(), "wb");
+    if (!peerBytes.empty() && !peer) {
+        std::printf("cannot write %s\n", peerBytes.c_str());
+        return 1;
+    }
 
     // The pictures, in the picture store as a loaded document's are.
     std::vector<uint8_t> bytes(pictureBytes);
@@ -105,6 +135,11 @@ int main(int argc, char** argv)
             seed = seed * 1664525u + 1013904223u;
             byte = static_cast<uint8_t>(seed >> 24);
         }
+        if (peer) {
+            if (std::fwrite(bytes.data(), 1, bytes.size(), peer) != bytes.size())
+                return 1;
+            continue;
+        }
         const int32_t id = static_cast<int32_t>(g_rasterLib.AddImageFromMemory(bytes.data(), pictureBytes, "jpg"));
         if (id == 0) {
             std::printf("the picture store could not take picture %d\n", i);
@@ -114,6 +149,10 @@ int main(int argc, char** argv)
         pictureTotal += pictureBytes;
     }
     bytes = std::vector<uint8_t>();
+    if (peer) {
+        RemoveFolder(folder);
+        return std::fclose(peer) == 0 ? 0 : 1;
+    }
     std::printf("%d pictures of %.1f MB (%.0f MB), private memory at start %.1f MB\n", pictures, pictureMegabytes,
                 Megabytes(pictureTotal), Megabytes(static_cast<int64_t>(PrivateBytes())));
 
@@ -177,6 +216,11 @@ int main(int argc, char** argv)
                     loaded ? "ok" : "FAILED", loadSeconds, Megabytes(pictureTotal) / loadSeconds,
                     Megabytes(static_cast<int64_t>(loadPeak) - static_cast<int64_t>(base)), loadProgress.GetPos(),
                     loadProgress.moves);
+        if (mode == 0 && peerEncode > 0 && peerDecode > 0) {
+            std::printf("  native base64 of the same bytes: encode %.2f s, decode %.2f s\n", peerEncode, peerDecode);
+            std::printf("  save / native encode: %.2f times the time; load / native decode: %.2f times the time\n",
+                        saveSeconds / peerEncode, loadSeconds / peerDecode);
+        }
         ::DeleteFileW(path.c_str());
         RemoveFolder(folder + L"\\bench" + std::to_wstring(mode) + L" Images");
     }

@@ -1,15 +1,23 @@
-// The speed of showing a section of camera photographs in the section image
-// panel's thumbnail list the way the panel does it: every item with its
-// title at once (the list's batch with the default picture), then a
-// picture-loading thread that brings each thumbnail into the cache and posts
-// one message per picture, on which the item's image is replaced and its
-// rectangle repainted. The list does not repaint while it is filled. The photographs are those of pdf_bench (made once and
-// kept in the folder).
+// The speed of the section image panel as a user meets it, in the real
+// program: OstraTallier.exe (beside this program) opens a report whose
+// sections hold 125, 500 and 2,000 camera photographs and 3 more, and the
+// bench clicks the sections in the section tree with the mouse.
 //
-// Printed: the time until all titles show, and the thumbnails per second
-// that arrive (from the thread's start to the last one shown).
+// Printed, per section size (best and median of the rounds):
+// - to: from the click on the big section to its titles all in the list (the
+//   list's full count, read from the program, which answers only once it is
+//   free again);
+// - back: from the click on the 3-picture section right after that, while
+//   the big section's thumbnails still load, to the list's count of 3;
+// - the title time per picture, so that growth with the size shows.
+// Then the thumbnails per second that the picture-loading thread brings into
+// the list (in this process, as the panel does it, for 200 pictures).
 //
-// Usage: panel_bench [picture count [photograph folder]]
+// The photographs are those of pdf_bench (made once and kept in the folder):
+// six camera photographs, each linked under many names (hard links), so that
+// every picture is a file of its own that is read and scaled.
+//
+// Usage: panel_bench [photograph folder [rounds]]
 #include "bench/BenchPhotographs.h"
 #include "controls/KWListImagesView.h"
 #include "editor/TalApplication.h"
@@ -18,10 +26,14 @@
 #include "framework/KWRasterLib.h"
 #include "framework/KWThreadOwner.h"
 #include "platform/classlib/Wnd.h"
+#include "tests/editor/ProgramInput.h"
+#include "tests/editor/ProgramRun.h"
+#include "tests/editor/SectionsReport.h"
 
 #include <commctrl.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,6 +42,13 @@
 namespace {
 
 constexpr UINT kDefaultPicture = 250;
+constexpr int kViewId = 0xE900;
+constexpr int kTreeId = 1126;
+constexpr int kPanelId = 176;
+constexpr int kListId = 1122;
+const int kSizes[] = {125, 500, 2000};
+constexpr int kSmall = 3;
+constexpr int kThreadPictures = 200;
 
 double Since(const LARGE_INTEGER& start)
 {
@@ -39,47 +58,162 @@ double Since(const LARGE_INTEGER& start)
     return double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// count names for the photographs in the folder's "panel" folder, each a
+// hard link to one of them (a copy's path where linking is refused).
+std::vector<std::wstring> LinkedPictures(const std::wstring& folder, const std::vector<std::wstring>& photos,
+                                         int count)
 {
-    const int count = argc > 1 ? std::atoi(argv[1]) : 200;
-    const std::wstring folder = FolderArgument(argc, argv, 2);
-    std::printf("photographs in %ls\n", folder.c_str());
-    int64_t bytes = 0;
-    const std::vector<std::wstring> photos = MakePhotographs(folder, count, bytes);
-    if (photos.empty())
-        return 1;
-    std::printf("%d photographs, %.1f MB\n", count, double(bytes) / 1048576.0);
-    std::vector<uint32_t> ids;
-    for (const std::wstring& path : photos)
-        ids.push_back(g_rasterLib.GetPictureId(path.c_str()));
+    const std::wstring links = folder + L"panel\\";
+    ::CreateDirectoryW(links.c_str(), nullptr);
+    std::vector<std::wstring> paths;
+    int refused = 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"P%05d.jpg", i + 1);
+        const std::wstring path = links + name;
+        const std::wstring& photo = photos[size_t(i) % photos.size()];
+        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            !::CreateHardLinkW(path.c_str(), photo.c_str(), nullptr)) {
+            ++refused;
+            paths.push_back(photo);
+            continue;
+        }
+        paths.push_back(path);
+    }
+    if (refused)
+        std::printf("%d links refused: those pictures repeat a photograph\n", refused);
+    return paths;
+}
 
+struct Figures {
+    std::vector<double> to, back;
+};
+
+double Best(std::vector<double> values)
+{
+    return *std::min_element(values.begin(), values.end());
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int ItemCount(HWND list)
+{
+    return int(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// Seconds from a click on the item to the list's count; -1 when it did not come in a minute.
+double ClickUntil(HWND tree, LPARAM item, HWND list, int count)
+{
+    const POINT point = edtest::TreeItemPoint(tree, item);
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    edtest::ClickAt(point);
+    while (ItemCount(list) != count) {
+        if (Since(start) > 60)
+            return -1;
+        ::Sleep(1);
+    }
+    return Since(start);
+}
+
+// The program part; false when the program or its panel did not come.
+bool MeasureProgram(const std::wstring& folder, const std::vector<std::wstring>& photos, int rounds)
+{
+    std::vector<edtest::ReportSection> sections;
+    int total = 0;
+    for (int size : kSizes)
+        total += size;
+    const std::vector<std::wstring> pictures = LinkedPictures(folder, photos, total + kSmall);
+    auto next = pictures.begin();
+    for (int size : kSizes) {
+        sections.push_back({std::to_wstring(size) + L" pictures", std::vector<std::wstring>(next, next + size)});
+        next += size;
+    }
+    sections.push_back({L"3 pictures", std::vector<std::wstring>(next, next + kSmall)});
+    const std::wstring report = folder + L"panel\\Sections.otd";
+    if (!WriteWhole(report, edtest::SectionsReportXml(sections))) {
+        std::printf("cannot write %ls\n", report.c_str());
+        return false;
+    }
+
+    edtest::SetStartPrefs(3, L"");
+    edtest::CProgramRun program;
+    HWND tree = nullptr, list = nullptr;
+    if (!program.Start(L"\"" + report + L"\"") || !edtest::WaitFor([&] {
+            for (HWND frame : program.ReportFrames()) {
+                HWND view = edtest::CProgramRun::FindById(frame, kViewId);
+                tree = edtest::CProgramRun::FindById(view, kTreeId);
+                list = edtest::CProgramRun::FindById(edtest::CProgramRun::FindById(view, kPanelId), kListId);
+            }
+            return tree && list;
+        }, 60000)) {
+        std::printf("the program did not show the report\n");
+        return false;
+    }
+    ::ShowWindow(program.Main(), SW_MAXIMIZE);
+    ::SetForegroundWindow(program.Main());
+    const LPARAM root = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    const std::vector<LPARAM> items = edtest::TreeChildren(tree, root);
+    if (items.size() != sections.size()) {
+        std::printf("the tree shows %u sections, not %u\n", unsigned(items.size()), unsigned(sections.size()));
+        return false;
+    }
+    POINT kept = {};
+    ::GetCursorPos(&kept);
+    std::vector<Figures> figures(sizeof kSizes / sizeof kSizes[0]);
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t s = 0; s < figures.size(); ++s) {
+            const double to = ClickUntil(tree, items[s], list, kSizes[s]);
+            const double back = ClickUntil(tree, items.back(), list, kSmall);
+            if (to < 0 || back < 0) {
+                std::printf("the list did not reach its count after a click\n");
+                return false;
+            }
+            figures[s].to.push_back(to);
+            figures[s].back.push_back(back);
+        }
+    }
+    ::SetCursorPos(kept.x, kept.y);
+    std::printf("section change by a click in the section tree, %d rounds (best / median):\n", rounds);
+    for (size_t s = 0; s < figures.size(); ++s) {
+        std::printf("  %5d pictures: to %6.1f / %6.1f ms, back to %d %6.1f / %6.1f ms, %.3f ms per title\n",
+                    kSizes[s], Best(figures[s].to) * 1000.0, Median(figures[s].to) * 1000.0, kSmall,
+                    Best(figures[s].back) * 1000.0, Median(figures[s].back) * 1000.0,
+                    Median(figures[s].to) * 1000.0 / kSizes[s]);
+    }
+    return program.CloseWithoutSaving();
+}
+
+// The thumbnails per second that the loading thread brings into a list.
+bool MeasureThread(const std::wstring& folder, const std::vector<std::wstring>& photos)
+{
+    const std::vector<std::wstring> paths = LinkedPictures(folder, photos, kThreadPictures);
+    std::vector<uint32_t> ids;
+    for (const std::wstring& path : paths)
+        ids.push_back(g_rasterLib.GetPictureId(path.c_str()));
+    const int count = int(ids.size());
     CWnd host;
     host.CreateEx(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr);
     CKWListImagesView list;
-    list.CreateImageView(0, WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE, CRect(0, 0, 800, 600), &host, 1122,
-                         false);
+    list.CreateImageView(0, WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 800, 600), &host, kListId, false);
     list.SetThumbnailSize(124, 124, 4, 4, 1);
     list.SetDefaultBitmap(kDefaultPicture);
-
-    LARGE_INTEGER start;
-    ::QueryPerformanceCounter(&start);
-    HWND listWindow = ::GetDlgItem(host.m_hWnd, 1122);
-    ::SendMessageW(listWindow, WM_SETREDRAW, FALSE, 0);
     list.BeginAddItems(count, -1);
     for (int i = 0; i < count; ++i)
         list.AddItem(CString(L"Photograph ") + std::to_wstring(i + 1).c_str(), nullptr, new CTalImageViewData(ids[i]));
     list.EndAddItems();
-    ::SendMessageW(listWindow, WM_SETREDRAW, TRUE, 0);
-    list.Update();
-    const double titles = Since(start);
-    std::printf("titles of %d pictures shown in %.1f ms\n", count, titles * 1000.0);
 
     CKWWinThreadOwner owner;
+    LARGE_INTEGER start;
     ::QueryPerformanceCounter(&start);
     auto* thread = static_cast<CTalPicThreadWin*>(
         AfxBeginThread(RUNTIME_CLASS(CTalPicThreadWin), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED, nullptr));
+    if (!thread)
+        return false;
     thread->SetOwnerWindow(host.m_hWnd);
     thread->AttachOwner(&owner);
     thread->QueuePictureIds(ids);
@@ -95,10 +229,9 @@ int main(int argc, char** argv)
         if (arrived++ == 0)
             first = Since(start);
         for (int i = 0; i < count; ++i) {
-            auto* data = dynamic_cast<CTalImageViewData*>(list.GetItemData(i));
-            if (!data || data->GetPictureId() != message.wParam)
+            if (ids[i] != message.wParam)
                 continue;
-            KWSharedRasterImage thumbnail = g_rasterLib.GetThumbnail(data->GetPictureId());
+            KWSharedRasterImage thumbnail = g_rasterLib.GetThumbnail(ids[i]);
             list.ReplaceImage(i, thumbnail.get());
             RECT rect = {};
             if (list.GetItemRect(i, rect))
@@ -107,8 +240,24 @@ int main(int argc, char** argv)
         list.Update();
     }
     const double loading = Since(start);
-    std::printf("first thumbnail after %.1f ms; %d thumbnails in %.2f s: %.1f thumbnails per second\n",
-                first * 1000.0, arrived, loading, arrived / loading);
+    std::printf("thumbnails of %d pictures: first after %.1f ms, all in %.2f s: %.1f per second\n", count,
+                first * 1000.0, loading, arrived / loading);
     host.DestroyWindow();
-    return arrived == count ? 0 : 1;
+    return arrived == count;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::wstring folder = FolderArgument(argc, argv, 1);
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    std::printf("photographs in %ls\n", folder.c_str());
+    int64_t bytes = 0;
+    const std::vector<std::wstring> photos = MakePhotographs(folder, 6, bytes);
+    if (photos.empty())
+        return 1;
+    if (!MeasureProgram(folder, photos, rounds))
+        return 1;
+    return MeasureThread(folder, photos) ? 0 : 1;
 }

@@ -8,8 +8,11 @@
 //
 // Printed: the photographs' megabytes, the export's time, its throughput in
 // MB/s of photographs, its peak private memory beyond what the program held
-// before, and the throughput of a plain copy of the same files on the same
-// system. bench/pdf_compare.sh runs it beside img2pdf and a native copy.
+// before, the same for the PowerPoint export of the same report (its pictures
+// are files beside it, the sideways ones turned upright) with its time as a
+// multiple of the PDF's, and the throughput of a plain copy of the same files
+// on the same system. bench/pdf_compare.sh runs it beside img2pdf and a
+// native copy.
 //
 // Usage: pdf_bench [picture count [photograph folder [output folder]]]
 // (a folder on a memory file system as output measures the program rather
@@ -19,6 +22,7 @@
 #include "export/ComposeExportPages.h"
 #include "export/TalExportDocIFace.h"
 #include "export/pdf/PDFWriter.h"
+#include "export/ppt/PPTWriter.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWRasterLib.h"
 #include "appwindows/KWProgressWnd.h"
@@ -148,6 +152,21 @@ int main(int argc, char** argv)
     const double fileMegabytes = double(FileSize(output)) / 1048576.0;
     ::DeleteFileW(output.c_str());
 
+    // The PowerPoint presentation of the same pages, with its picture folder.
+    const std::wstring presentation = outputFolder + L"report.ppt";
+    const size_t pptBefore = PrivateBytes();
+    CPeakSampler pptSampler;
+    const LARGE_INTEGER pptStart = Now();
+    PPTWriter pptWriter;
+    const bool pptOk = pptWriter.Export(report.m_properties, report.GetExportPages(), presentation.c_str());
+    const double pptSeconds = Seconds(pptStart);
+    const size_t pptPeak = pptSampler.Stop();
+    ::DeleteFileW(presentation.c_str());
+    const std::wstring linked = outputFolder + L"report_Images\\";
+    for (const std::wstring& photo : photos)
+        ::DeleteFileW((linked + photo.substr(photo.find_last_of(L'\\') + 1)).c_str());
+    ::RemoveDirectoryW(linked.c_str());
+
     // A plain copy of the same files, after the report is gone.
     const std::wstring copies = outputFolder + L"copies\\";
     ::CreateDirectoryW(copies.c_str(), nullptr);
@@ -165,7 +184,10 @@ int main(int argc, char** argv)
     std::printf("\n%-34s %10s %10s %12s\n", "", "seconds", "MB/s", "peak memory");
     std::printf("%-34s %10.2f %10.1f %9.1f MB\n", ok ? "PDF report (document's path)" : "PDF report FAILED", seconds,
                 megabytes / seconds, double(peak - before) / 1048576.0);
+    std::printf("%-34s %10.2f %10.1f %9.1f MB\n", pptOk ? "PowerPoint report" : "PowerPoint report FAILED",
+                pptSeconds, megabytes / pptSeconds, double(pptPeak - pptBefore) / 1048576.0);
     std::printf("%-34s %10.2f %10.1f\n", "file copy (CopyFileW)", copySeconds, megabytes / copySeconds);
+    std::printf("PowerPoint / PDF: %.2f times the time\n", pptSeconds / seconds);
     std::printf("\nreport: %zu pages, %.1f MB, %.0f bytes per picture beyond the photographs\n",
                 report.GetExportPages().size(), fileMegabytes, (fileMegabytes - megabytes) * 1048576.0 / count);
     return ok ? 0 : 1;

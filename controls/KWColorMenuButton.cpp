@@ -68,8 +68,33 @@ void CColorMenuButton::SetColor(uint8_t kind, uint32_t value)
 
 void CColorMenuButton::SetColor(COLORREF colorIn, BOOL bNotify)
 {
+    // The palette hands its choice to its own button with notification; a
+    // torn-off palette tells every button without, of a colour not yet
+    // recorded. Either is a choice that waits for the command.
+    CKWColor recorded;
+    const bool isNew = !LookupColor(m_nID, recorded) || ToColorRef(recorded) != colorIn;
     TakeColor(colorIn);
+    if (bNotify || (isNew && colorIn != kAutomatic))
+        GetColorMap().MarkChosen(m_nID);
     CQMXPColorMenuButton::SetColor(colorIn, bNotify);
+}
+
+BOOL CColorMenuButton::OnClickUp()
+{
+    GetColorMap().MarkChosen(m_nID);
+    return CQMXPColorMenuButton::OnClickUp();
+}
+
+bool CColorMenuButton::AskColor(CKWColor& colorOut)
+{
+    const COLORREF current = color == kAutomatic ? colorAutomatic : color;
+    COLORREF chosen = current;
+    if (!OpenColorDialog(current, chosen))
+        return false;
+    const CKWColor picked = CKWColor::FromColorRef(chosen);
+    SetColor(picked.GetKind(), picked.GetValue());
+    colorOut = m_color;
+    return true;
 }
 
 void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
@@ -82,4 +107,9 @@ void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
 bool CColorMenuButton::LookupColor(UINT nID, CKWColor& color)
 {
     return GetColorMap().Lookup(nID, color);
+}
+
+bool CColorMenuButton::TakeChosenColor(UINT nID, CKWColor& color)
+{
+    return GetColorMap().TakeChosen(nID) && LookupColor(nID, color);
 }

@@ -7,6 +7,7 @@
 // in the library's colour dialog.
 #include <cstdint>
 #include <map>
+#include <set>
 
 #include "docking/toolbars/QMXPColorMenuButton.h"
 #include "framework/KWColor.h"
@@ -18,10 +19,20 @@ public:
     void SetAt(UINT nID, const CKWColor& color) { m_colors[nID] = color; }
     // False (colour untouched) when none was set for the command.
     bool Lookup(UINT nID, CKWColor& color) const;
-    void RemoveAll() { m_colors.clear(); }
+    void RemoveAll()
+    {
+        m_colors.clear();
+        m_chosen.clear();
+    }
+    // A colour picked by the user (a palette cell, the colour dialog, the
+    // button itself) waits for its command.
+    void MarkChosen(UINT nID) { m_chosen.insert(nID); }
+    // True once after a colour of the command was picked.
+    bool TakeChosen(UINT nID) { return m_chosen.erase(nID) > 0; }
 
 private:
     std::map<UINT, CKWColor> m_colors;
+    std::set<UINT> m_chosen;
 };
 
 // The program's map.
@@ -42,9 +53,18 @@ public:
     // recorded colour that shows the same keeps its kind).
     void SetColor(COLORREF color, BOOL bNotify = TRUE) override;
     void AssignFrom(const CQMXPToolbarButton& src) override;
+    // A click on the button itself applies its colour.
+    BOOL OnClickUp() override;
     const CKWColor& GetColor() const { return m_color; }
     // The colour recorded for the command; false (colour untouched) when none is.
     static bool LookupColor(UINT nID, CKWColor& color);
+    // The colour the user picked for the command since it last ran (in the
+    // palette or by the button); false when the command comes from elsewhere
+    // (a menu), which then asks for a colour itself.
+    static bool TakeChosenColor(UINT nID, CKWColor& color);
+    // The colour dialog of the palette's other colour, started with the
+    // button's colour; on OK the chosen colour becomes the button's and is given.
+    bool AskColor(CKWColor& color);
 
 private:
     // m_color from a library colour; the automatic colour is not recorded.

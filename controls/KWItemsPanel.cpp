@@ -152,38 +152,7 @@ void CKWItemsPanel::UpdateScrollBars()
 
 bool CKWItemsPanel::OnVScroll(int code, int position)
 {
-    SCROLLINFO info;
-    int page = 0;
-    if (!GetVScrollState(info, page))
-        return false;
-    const int old = info.nPos;
-    int pos = old;
-    switch (code) {
-    case SB_LINEUP:
-        pos = old - GetLineStep();
-        break;
-    case SB_LINEDOWN:
-        pos = old + GetLineStep();
-        break;
-    case SB_PAGEUP:
-        pos = old - page;
-        break;
-    case SB_PAGEDOWN:
-        pos = old + page;
-        break;
-    case SB_THUMBTRACK:
-        pos = position;
-        break;
-    default:
-        return false;
-    }
-    if (code != SB_THUMBTRACK)
-        pos = std::max(info.nMin, std::min(pos, info.nMax));
-    if (pos == old)
-        return false;
-    ::SetScrollPos(m_hWnd, SB_VERT, pos, TRUE);
-    ScrollBy(0, (old - pos) * (m_rowUnits ? m_rowHeight : 1));
-    return false;
+    return ScrollVertically(code, position, GetLineStep(), false, m_rowUnits ? m_rowHeight : 1);
 }
 
 int CKWItemsPanel::EnsureVisible(int index)

@@ -70,7 +70,8 @@ public:
 
     // --- The panel's operations ---
     // Codes 0-3 move by lines (GetLineStep) and pages, kept in the bar's
-    // range; code 5 goes to the position as given.
+    // range and never against their direction; code 5 goes to the position
+    // as given. The contents move by rows in row units.
     bool OnVScroll(int code, int position) override;
     // The row height in row units, else 1.
     int GetScrollUnit() override;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CKWListCtrlWnd, CListCtrl)
 
@@ -137,8 +138,15 @@ void CKWListCtrlWnd::DeleteAllItems()
 {
     if (!m_hWnd)
         return;
+    std::vector<CKWImageViewData*> data;
     for (int i = GetItemCount() - 1; i >= 0; --i)
-        DeleteItem(i);
+        data.push_back(GetItemData(i));
+    // The list view's own emptying (one item at a time would cost the time
+    // of all the items for each) also forgets where its icons went, so that
+    // the next items start again at the top left.
+    SendMessage(LVM_DELETEALLITEMS, 0, 0);
+    for (CKWImageViewData* object : data)
+        delete object;
     if (m_background)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }

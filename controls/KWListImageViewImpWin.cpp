@@ -1,5 +1,6 @@
 #include "controls/KWListImageViewImpWin.h"
 
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWDib.h"
 #include "framework/KWRasterImage.h"
 
@@ -28,15 +29,14 @@ HBITMAP MakeDib(int width, int height, uint8_t*& bits)
     return dib;
 }
 
-// Copies the rows of the source (width x 4 bytes each, whatever its stride)
-// into the DIB of the given row length at (left, top).
-void CopyRows(const KWRasterImage& source, uint8_t* bits, int dibWidth, int left, int top)
+// The module's bitmap resource as a device-independent bitmap in its own
+// format: a batch copies the default picture into the image list for every
+// item, and a 24-bit picture goes into the 24-bit list by rows, several
+// times faster than a device bitmap.
+HBITMAP LoadPicture(UINT resourceId)
 {
-    const size_t rowBytes = static_cast<size_t>(source.width) * 4;
-    for (uint32_t y = 0; y < source.height; ++y) {
-        std::memcpy(bits + (static_cast<size_t>(top + static_cast<int>(y)) * dibWidth + left) * 4,
-                    source.Pixels() + static_cast<size_t>(y) * source.stride, rowBytes);
-    }
+    return static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP,
+                                             0, 0, LR_CREATEDIBSECTION));
 }
 
 // A source whose rows hold at least its width of pixels.
@@ -109,11 +109,24 @@ void CKWListImageViewImpWin::SetThumbnailSize(int width, int height, int, int, i
         ImageList_Destroy(old);
 }
 
+void CKWListImageViewImpWin::ReserveImages(int count)
+{
+    HIMAGELIST list = ImageList();
+    const int images = list ? ImageList_GetImageCount(list) : 0;
+    // Grown geometrically, so that batches of one item do not copy the
+    // whole image list each time; the slots past the items stay unused.
+    if (list && images < count)
+        ImageList_SetImageCount(list, static_cast<UINT>(std::max(count, images + images / 2)));
+}
+
 void CKWListImageViewImpWin::BeginAddItems(int count, int position)
 {
     m_pending = count;
     m_added = 0;
     const int n = GetItemCount();
+    // Every reserved item is filled with an image of its own (the default
+    // picture until its thumbnail comes).
+    ReserveImages(n + std::max(count, 0));
     Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(n + count), 0);
     for (int i = 0; i < count; ++i) {
         LVITEMW item = {};
@@ -215,12 +228,9 @@ int CKWListImageViewImpWin::GetItemCount()
 
 void CKWListImageViewImpWin::DeleteAllItems()
 {
-    for (int i = GetItemCount() - 1; i >= 0; --i)
-        m_wnd.DeleteItem(i);
-    if (HIMAGELIST list = ImageList()) {
-        while (ImageList_GetImageCount(list) > 0 && ImageList_Remove(list, 0)) {
-        }
-    }
+    m_wnd.DeleteAllItems();
+    if (HIMAGELIST list = ImageList())
+        ImageList_Remove(list, -1);
 }
 
 int CKWListImageViewImpWin::InsertAt(int index, const CString& caption, const KWRasterImage* source,
@@ -373,7 +383,7 @@ bool CKWListImageViewImpWin::GetItemRect(int index, RECT& rect)
 
 bool CKWListImageViewImpWin::SetDefaultBitmap(UINT resourceId)
 {
-    HBITMAP bitmap = ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId));
+    HBITMAP bitmap = LoadPicture(resourceId);
     if (!bitmap)
         return false;
     if (m_defaultPicture)
@@ -387,7 +397,7 @@ HBITMAP CKWListImageViewImpWin::MakeThumbnail(const KWRasterImage* source, bool&
     owned = true;
     if (!source) {
         if (!m_defaultPicture)
-            m_defaultPicture = ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100));
+            m_defaultPicture = LoadPicture(100);
         owned = false;
         return m_defaultPicture;
     }
@@ -401,12 +411,12 @@ HBITMAP CKWListImageViewImpWin::MakeThumbnail(const KWRasterImage* source, bool&
     if (!dib)
         return nullptr;
     if (width == m_thumbWidth && height == m_thumbHeight && width == side && height == side) {
-        CopyRows(*source, bits, side, 0, 0);
+        KWCopyRowsOver(*source, bits, side, 0, 0, background);
         return dib;
     }
     std::memset(bits, GetRValue(background), static_cast<size_t>(side) * side * 4);
     if (width <= side && height <= side) {
-        CopyRows(*source, bits, side, (side - width) / 2, (side - height) / 2);
+        KWCopyRowsOver(*source, bits, side, (side - width) / 2, (side - height) / 2, background);
         return dib;
     }
     // Larger than a slot of the image list: scaled down to fit it, proportions kept.
@@ -419,7 +429,7 @@ HBITMAP CKWListImageViewImpWin::MakeThumbnail(const KWRasterImage* source, bool&
         ::DeleteObject(dib);
         return nullptr;
     }
-    CopyRows(*source, sourceBits, width, 0, 0);
+    KWCopyRowsOver(*source, sourceBits, width, 0, 0, background);
     HDC from = ::CreateCompatibleDC(nullptr);
     HDC to = ::CreateCompatibleDC(nullptr);
     HGDIOBJ oldFrom = ::SelectObject(from, sourceDib);

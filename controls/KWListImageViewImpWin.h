@@ -80,6 +80,8 @@ public:
 private:
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
     HIMAGELIST ImageList();
+    // Makes the image list hold at least count images.
+    void ReserveImages(int count);
     // Fills the target item from the image slot, then counts it added.
     void FillItem(int target, int slot, const CString& caption, const KWRasterImage* source, CKWImageViewData* data);
     int InsertAt(int index, const CString& caption, const KWRasterImage* source, CKWImageViewData* data,

@@ -43,7 +43,17 @@ void CKWTreeCtrlWnd::ReleaseItemData(HTREEITEM item)
 
 bool CKWTreeCtrlWnd::SetInsertMark(HTREEITEM item, int, bool after)
 {
-    SendMessage(TVM_SETINSERTMARK, after, reinterpret_cast<LPARAM>(item));
+    if (item && m_markHidden) {
+        SendMessage(TVM_SETINSERTMARKCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
+        m_markHidden = false;
+    }
+    if (!SendMessage(TVM_SETINSERTMARK, after, reinterpret_cast<LPARAM>(item)) && !item && !m_markHidden) {
+        const COLORREF background = static_cast<COLORREF>(SendMessage(TVM_GETBKCOLOR, 0, 0));
+        SendMessage(TVM_SETINSERTMARKCOLOR, 0,
+                    static_cast<LPARAM>(background == CLR_NONE ? ::GetSysColor(COLOR_WINDOW) : background));
+        m_markHidden = true;
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
     return true;
 }
 

@@ -18,7 +18,10 @@ public:
     // Deletes the data objects of the item and its subtree, or of every item
     // for null, and clears their parameters.
     void ReleaseItemData(HTREEITEM item);
-    // TVM_SETINSERTMARK (after as wParam, the item as lParam); true.
+    // TVM_SETINSERTMARK (after as wParam, the item as lParam); true. A null
+    // item removes the mark; a tree view that refuses a null item keeps its
+    // mark, which is then drawn in the tree's background colour (and
+    // repainted) until an item is marked again.
     virtual bool SetInsertMark(HTREEITEM item, int ignored, bool after);
 
     void SetContextMenuId(uint16_t id) { m_contextMenuId = id; }
@@ -47,4 +50,5 @@ private:
     int m_focusValue = 0;
     CKWFocusManager* m_owner = nullptr;
     CWnd* m_ownedChild = nullptr;
+    bool m_markHidden = false;
 };

@@ -143,6 +143,12 @@ bool CKWWinPanel::GetVScrollState(SCROLLINFO& info, int& page)
 
 bool CKWWinPanel::OnVScroll(int code, int position)
 {
+    return ScrollVertically(code, position, 1, true, 1);
+}
+
+bool CKWWinPanel::ScrollVertically(int code, int position, int lineStep, bool lineStopsAtLastPage,
+                                   int pixelsPerUnit)
+{
     SCROLLINFO info;
     int step = 0;
     if (!GetVScrollState(info, step))
@@ -150,14 +156,13 @@ bool CKWWinPanel::OnVScroll(int code, int position)
     const int old = info.nPos;
     int pos = old;
     // A move never goes against its direction, even where the page bound
-    // lies behind the position. Line down stops where the last page
-    // begins; page down goes on to the maximum.
+    // lies behind the position.
     switch (code) {
     case SB_LINEUP:
-        pos = std::min(old, std::max(old - 1, info.nMin));
+        pos = std::min(old, std::max(old - lineStep, info.nMin));
         break;
     case SB_LINEDOWN:
-        pos = std::max(old, std::min(old + 1, info.nMax - step));
+        pos = std::max(old, std::min(old + lineStep, lineStopsAtLastPage ? info.nMax - step : info.nMax));
         break;
     case SB_PAGEUP:
         pos = std::min(old, std::max(old - step, info.nMin));
@@ -178,7 +183,7 @@ bool CKWWinPanel::OnVScroll(int code, int position)
     // position it really took.
     const int now = ::GetScrollPos(m_hWnd, SB_VERT);
     if (now != old)
-        ScrollBy(0, old - now);
+        ScrollBy(0, (old - now) * pixelsPerUnit);
     return false;
 }
 

@@ -57,6 +57,12 @@ protected:
     // The vertical bar's state and the client height in scroll units (the
     // page); false when the window has no bar.
     bool GetVScrollState(SCROLLINFO& info, int& page);
+    // Moves the vertical bar by the code (lines of lineStep, pages of the
+    // client height in scroll units, the thumb to the position) and the
+    // contents by the move times pixelsPerUnit. A move never goes against its
+    // direction; line down stops where the last page begins when asked, else
+    // at the maximum like page down. Always false.
+    bool ScrollVertically(int code, int position, int lineStep, bool lineStopsAtLastPage, int pixelsPerUnit);
 
     afx_msg LRESULT OnLButtonDownMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonUpMessage(WPARAM wParam, LPARAM lParam);

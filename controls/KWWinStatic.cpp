@@ -2,12 +2,11 @@
 
 #include "controls/KWListCtrlWnd.h"
 #include "controls/KWTrackContextMenu.h"
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWDib.h"
 #include "framework/KWFocusManager.h"
 #include "framework/KWRasterImage.h"
 #include "platform/classlib/MessageMap.h"
-
-#include <cstring>
 
 BEGIN_MESSAGE_MAP(CKWWinStatic, CStatic)
     ON_WM_PAINT()
@@ -16,7 +15,7 @@ BEGIN_MESSAGE_MAP(CKWWinStatic, CStatic)
     ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
-HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image)
+HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image, COLORREF background)
 {
     if (!image || image->width == 0 || image->height == 0 ||
         static_cast<uint64_t>(image->stride) < static_cast<uint64_t>(image->width) * 4)
@@ -29,10 +28,7 @@ HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image)
     ::ReleaseDC(nullptr, screen);
     if (!bitmap || !bits)
         return bitmap;
-    // A DIB row is width x 4 bytes; the image's rows may be longer.
-    const size_t row = static_cast<size_t>(image->width) * 4;
-    for (uint32_t y = 0; y < image->height; ++y)
-        std::memcpy(static_cast<uint8_t*>(bits) + y * row, image->Pixels() + static_cast<size_t>(y) * image->stride, row);
+    KWCopyRowsOver(*image, static_cast<uint8_t*>(bits), static_cast<int>(image->width), 0, 0, background);
     return bitmap;
 }
 
@@ -63,7 +59,8 @@ CKWWinStatic::~CKWWinStatic()
 void CKWWinStatic::SetImage(const KWRasterImage* image)
 {
     HBITMAP old = m_picture;
-    m_picture = KWBitmapFromRasterImage(image);
+    // Transparent parts show the face colour the strips beside the picture have.
+    m_picture = KWBitmapFromRasterImage(image, ::GetSysColor(COLOR_BTNFACE));
     if (m_hWnd)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
     if (old)

@@ -52,5 +52,6 @@ private:
 // beside it with the button face.
 void KWDrawFittedBitmap(HDC dc, const RECT& client, HBITMAP bitmap);
 
-// A 32-bit top-down device bitmap of the image's pixels; null for null.
-HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image);
+// A 32-bit top-down device bitmap of the image's pixels, a transparent
+// picture blended over the background; null for null.
+HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image, COLORREF background = RGB(255, 255, 255));

@@ -1,9 +1,9 @@
 #pragma once
 // The command ids of the menus, tool bars and keys that the report document
 // handles (the menu texts and status prompts are the strings of the same ids).
-#include <windows.h>
 
-enum : UINT {
+// Unsigned like the UINT command ids of the message maps, without the system headers.
+enum : unsigned int {
     // Files and the document.
     ID_TAL_SAVE_AS_TEMPLATE = 32776,
     ID_TAL_DOCUMENT_PROPERTIES = 32795,

@@ -152,6 +152,13 @@ public:
     // the file names or "Picture-<id>". The section used; null when there was none.
     CKWRefPtr<CTalSection> InsertPictures(const std::vector<CString>& files, int position, CTalSection* section,
                                           bool group, bool useFileTitles);
+    // One warning listing every picture whose file is damaged, empty or not a
+    // picture, each picture once in the program's run. decode: each file is
+    // proven by a small decode (as its thumbnail is made), not by its bytes only.
+    static void ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode);
+    // The picture ids the report uses: its sections' pictures, its logo and
+    // its picture watermarks.
+    std::vector<uint32_t> CollectPictureIds();
     // Ready pictures inserted as one step; false when the commander refused.
     bool InsertPictureObjects(const CTalPictureList& pictures, int position, CTalSection* section, bool group);
     void SetPictureTitle(int position, const CString& title);

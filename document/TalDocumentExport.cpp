@@ -60,6 +60,10 @@ void CTalDocument::GenerateReport(uint32_t category, uint32_t defaultFormat)
     CKWExportFileDialog dialog(app->GetFormatList(), category, GetTitle(), nullptr, defaultFormat, nullptr);
     if (dialog.DoModal() != IDOK || !ConfirmExportOptions())
         return;
+    // Pictures whose files went bad since they were added (or that came with
+    // the report) are named before the report is written without them; their
+    // bytes tell, as a decode of every picture would cost more than the report.
+    ReportPictureProblems(CollectPictureIds(), false);
     RedrawActiveView();
     const CString path = dialog.GetPathName();
     const CQMFormatInfo* chosen = dialog.GetChosenFormat();

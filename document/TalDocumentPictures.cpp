@@ -4,6 +4,7 @@
 #include "document/TalDocument.h"
 
 #include "framework/KWPathUtils.h"
+#include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalCommander.h"
 #include "model/TalFileNamesData.h"
@@ -12,6 +13,10 @@
 #include "document/TalDocumentViews.h"
 #include "document/TalSectionTree.h"
 #include "platform/classlib/CmdUI.h"
+#include "model/TalDocProperties.h"
+#include "model/TalWatermark.h"
+
+#include <set>
 
 // ---- Adding pictures ----------------------------------------------------------------
 
@@ -36,7 +41,67 @@ CKWRefPtr<CTalSection> CTalDocument::InsertPictures(const std::vector<CString>& 
     }
     if (!pictures.empty())
         InsertPictureObjects(pictures, position, target.Get(), group);
+    std::vector<uint32_t> ids;
+    for (const auto& picture : pictures)
+        ids.push_back(static_cast<uint32_t>(picture->GetPictureId()));
+    ReportPictureProblems(ids, true);
     return target;
+}
+
+void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode)
+{
+    // A long list is cut: the box must fit the screen.
+    const size_t kMaxLines = 25;
+    std::vector<CString> lines;
+    size_t more = 0;
+    for (uint32_t id : pictureIds) {
+        if (id == 0)
+            continue;
+        // A missing file is the load's and the save's to name ("Cannot open file").
+        const KWPictureState state = g_rasterLib.GetPictureState(id, decode);
+        if (state == KWPictureState::Sound || state == KWPictureState::Missing || !g_rasterLib.TakeReport(id))
+            continue;
+        if (lines.size() < kMaxLines)
+            lines.push_back(KWPictureProblemLine(state, g_rasterLib.GetImagePath(id)));
+        else
+            ++more;
+    }
+    if (lines.empty())
+        return;
+    CString text = kKWPictureProblemsHeading;
+    for (const CString& line : lines)
+        text += L"\n" + line;
+    if (more > 0) {
+        CString rest;
+        rest.Format(L"\n... and %u more.", static_cast<unsigned>(more));
+        text += rest;
+    }
+    ShowMessage(text);
+}
+
+std::vector<uint32_t> CTalDocument::CollectPictureIds()
+{
+    std::vector<uint32_t> ids;
+    CTalDocProperties& props = GetProperties();
+    if (props.m_logoPictureId)
+        ids.push_back(static_cast<uint32_t>(props.m_logoPictureId));
+    for (const CTalWatermark* mark : props.GetWatermarks()) {
+        if (mark && mark->m_kind == CTalWatermark::kImage && mark->m_pictureId)
+            ids.push_back(static_cast<uint32_t>(mark->m_pictureId));
+    }
+    std::vector<CKWRefPtr<CTalSection>> pending{props.GetHeadingSection()};
+    std::set<CTalSection*> seen;
+    while (!pending.empty()) {
+        CKWRefPtr<CTalSection> section = pending.back();
+        pending.pop_back();
+        if (!section || !seen.insert(section.Get()).second)
+            continue;
+        for (const auto& picture : section->GetPictures())
+            ids.push_back(static_cast<uint32_t>(picture->GetPictureId()));
+        for (const auto& child : section->GetSubSections())
+            pending.push_back(child);
+    }
+    return ids;
 }
 
 bool CTalDocument::InsertPictureObjects(const CTalPictureList& pictures, int position, CTalSection* section,

@@ -114,9 +114,16 @@ void CTalDocument::OnFontStep(UINT id)
 
 void CTalDocument::OnTextColor()
 {
+    // A colour picked in the palette or by the tool-bar button is applied;
+    // the menu's command asks for one in the palette's colour dialog.
     CKWColor color;
-    if (!CColorMenuButton::LookupColor(ID_TAL_TEXT_COLOR, color))
-        return;
+    if (!CColorMenuButton::TakeChosenColor(ID_TAL_TEXT_COLOR, color)) {
+        CTalDocumentApp* app = GetTalDocumentApp();
+        CQMXPToolbarButton* button = app ? app->FindToolbarButton(ID_TAL_TEXT_COLOR) : nullptr;
+        auto* colorButton = button ? DYNAMIC_DOWNCAST(CColorMenuButton, button) : nullptr;
+        if (!colorButton || !colorButton->AskColor(color))
+            return;
+    }
     RunTextCommand([&] { m_frame->SetTextColor(color); });
 }
 

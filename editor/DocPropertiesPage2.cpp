@@ -265,20 +265,9 @@ void CDocPropertiesPage2::DrawPreview(IKWGraphics* graphics, CKWImageControlImp*
     if (!image || image->width == 0 || image->height == 0)
         return;
     const double factor = (static_cast<double>(image->width) / image->height) / (areaWidth / areaHeight);
-    double width = areaWidth * factor - 2;
-    double height = areaHeight / factor - 2;
-    double left = (areaWidth - width) * 0.5 + 2;
-    double top = (areaHeight - height) * 0.5 + 2;
-    if (left <= 0) {
-        left = 2;
-        width = areaWidth - 1;
-    }
-    if (top <= 0) {
-        top = 2;
-        height = areaHeight - 1;
-    }
+    const TalFittedBox box = TalFitBox(factor, areaWidth, areaHeight, 2, 2, 2, 1);
     CKWGdipBitmap bitmap;
     bitmap.Wrap(static_cast<int>(image->width), static_cast<int>(image->height), static_cast<int>(image->stride),
                 image->Pixels(), CKWGdipBitmap::kPixelFormat32bppRGB);
-    graphics->DrawImage(left, top, width, height, &bitmap, nullptr);
+    graphics->DrawImage(box.left, box.top, box.width, box.height, &bitmap, nullptr);
 }

@@ -18,6 +18,7 @@
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWStartupMarks.h"
 #include "framework/KWSystemInfo.h"
 #include "appwindows/KWAccessors.h"
 #include "model/TalBaseDocument.h"
@@ -79,6 +80,7 @@ CTalApplication* GetTalApp()
 
 CTalApplication::CTalApplication() : CKWBaseApplication(L"OstraTallier"), m_prefs(std::make_unique<CTalPrefs>())
 {
+    KWMarkStartup("program loaded");
     SetRegistryBase(kRegistrySection);
     StartupGdiPlus();
     for (const ToolBarEntry& bar : kToolBars)
@@ -97,7 +99,9 @@ BOOL CTalApplication::InitInstance()
     // Nothing goes on after a failed start: there may be no main window.
     if (!CKWBaseApplication::InitInstance())
         return FALSE;
-    g_rasterLib.StartRasterLibrary(GetDataFolder(true));
+    // The library reads pictures without its configuration files: they are
+    // written once the window is up (OnIdleHook).
+    m_rasterLibraryWaits = true;
     CCommandLineInfo info;
     ParseCommandLine(info);
     auto* main = dynamic_cast<CTalMainFrame*>(m_pMainWnd);
@@ -105,7 +109,9 @@ BOOL CTalApplication::InitInstance()
         main->ProcessPendingDDECommands();
         main->DragAcceptFiles(TRUE);
     }
-    return ProcessShellCommand(info);
+    const BOOL started = ProcessShellCommand(info);
+    KWMarkStartup("start-up command done");
+    return started;
 }
 
 BOOL CTalApplication::ProcessShellCommand(CCommandLineInfo& info)
@@ -214,7 +220,9 @@ bool CTalApplication::TakeStartUpOpenFlag()
 void CTalApplication::InitializeApp()
 {
     CKWBaseApplication::InitializeApp();
+    KWMarkStartup("documents and settings");
     EnumerateFonts();
+    KWMarkStartup("fonts");
     LoadShippedTemplates();
 }
 
@@ -252,6 +260,15 @@ void CTalApplication::LoadShippedTemplates()
         } while (::FindNextFileW(find, &entry));
         ::FindClose(find);
     }
+}
+
+void CTalApplication::OnIdleHook()
+{
+    if (!m_rasterLibraryWaits)
+        return;
+    m_rasterLibraryWaits = false;
+    g_rasterLib.StartRasterLibrary(GetDataFolder(true));
+    KWMarkStartup("raster library started");
 }
 
 void CTalApplication::TerminateApp()

@@ -51,11 +51,13 @@ public:
     // Whether the start-up asked for the open dialog (StartUpMode 2); the
     // request is forgotten once asked for.
     bool TakeStartUpOpenFlag();
-    bool GetStartUpOpenFlag() const { return m_startUpOpen; }
 
     // --- CKWAbstractApp ---
     void InitializeApp() override;
     void TerminateApp() override;
+    // The raster-image library's start (its configuration files written
+    // out), which nothing shown at start needs, once the start is done.
+    void OnIdleHook() override;
     void SaveSettings() override;
     void LoadSettings() override;
     void ResetToolBar(UINT toolBarId) override { ResetToolbarButtons(toolBarId); }
@@ -105,7 +107,7 @@ public:
     CString GetWizardText() override { return m_wizardText; }
     void GetDefaultPageSize(int32_t& width, int32_t& height) override;
     void SetDefaultPageSize(int32_t width, int32_t height) override;
-    // The export-options dialog comes with its own work: until then OK, unchanged.
+    // The report's main options ("Report Properties"): true on OK, with what changed.
     bool RunExportOptionsDialog(CTalDocProperties& properties, bool& optionsChanged,
                                 bool& grayscaleChanged) override;
     bool ChooseImageFiles(std::vector<CString>& files) override;
@@ -180,6 +182,7 @@ private:
     CQMXPDropDownToolBar m_dropDownToolBar;
     std::unique_ptr<CTalPrefs> m_prefs;
     bool m_startUpOpen = false;
+    bool m_rasterLibraryWaits = false;
     CTalBaseDocument* m_wizardDocument = nullptr;
     std::vector<std::unique_ptr<CTalBaseDocument>> m_wizardDocuments;
     CString m_wizardText;

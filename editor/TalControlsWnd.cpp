@@ -3,6 +3,8 @@
 // properties text.
 #include "editor/TalControlsWnd.h"
 
+#include "appwindows/KWAbstractApp.h"
+#include "appwindows/KWStatusBar.h"
 #include "editor/TalApplication.h"
 #include "editor/TalDocFrame.h"
 #include "editor/TalImageViewData.h"
@@ -608,8 +610,12 @@ void CTalControlsWnd::ShowImageProperties()
 
 void CTalControlsWnd::SetStatusText(const CString& text)
 {
-    if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
-        frame->SetMessageText(text);
+    // The picture's name and size go to the stretching second pane: there
+    // they show in full, and the first pane keeps the prompts and the idle text.
+    auto* app = dynamic_cast<CKWAbstractApp*>(AfxGetApp());
+    CKWStatusBar* bar = app ? app->GetStatusBar() : nullptr;
+    if (bar && bar->GetSafeHwnd() && bar->GetCount() > 1)
+        bar->SetPaneText(1, text);
 }
 
 // ---- Titles ---------------------------------------------------------------------------

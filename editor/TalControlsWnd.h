@@ -21,6 +21,7 @@
 #include "framework/KWTimerIFace.h"
 #include "model/TalPicture.h"
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -149,7 +150,11 @@ private:
     bool TitleHasFocus() const;
     // The cached thumbnail of the picture made into its display image.
     void SetItemImage(int index, const CTalPicture& picture);
+    // Starts a loading thread for the pictures; the earlier ones stop first.
     void StartLoading(const CTalPictureList& pictures);
+    // The loading threads started so far stop before their next picture:
+    // what they load is not shown any more.
+    void StopLoading();
     void StartDragTimer();
     void StopDragTimer();
     int DropPosition(const CPoint& point);
@@ -169,4 +174,6 @@ private:
     UINT m_dragTimer = 0;
     POINT m_lastCursor = {-1, -1};
     DWORD m_lastMove = 0;
+    // Shared with the loading threads started since the last StopLoading.
+    std::shared_ptr<std::atomic<bool>> m_loadingStop;
 };

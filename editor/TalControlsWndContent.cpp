@@ -10,6 +10,7 @@
 #include "editor/TalPicThreadWin.h"
 #include "export/ExportDib.h"
 #include "export/ExportImageFiles.h"
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWDataSerializer.h"
 #include "framework/KWDragInfo.h"
 #include "framework/KWDropData.h"
@@ -86,7 +87,16 @@ KWRasterImage* CTalControlsWnd::MakeDisplayImage(const KWRasterImage* image, con
     if (picture.GetAngle() != 0)
         rotated = g_rasterLib.RasterRotate(image, picture.GetAngle());
     if (picture.IsGrayscale(GrayscaleDefault())) {
-        KWRasterImage* gray = CKWRasterLib::RasterToGray(rotated ? rotated : image);
+        const KWRasterImage* coloured = rotated ? rotated : image;
+        KWRasterImage* gray = CKWRasterLib::RasterToGray(coloured);
+        // The grey copy keeps the picture's transparency.
+        if (gray && KWHasTransparency(*coloured)) {
+            for (uint32_t y = 0; y < gray->height; ++y) {
+                const size_t row = static_cast<size_t>(y) * gray->stride;
+                for (uint32_t x = 0; x < gray->width; ++x)
+                    gray->Pixels()[row + x * 4 + 3] = coloured->Pixels()[row + x * 4 + 3];
+            }
+        }
         KWFreeRasterImage(rotated);
         return gray;
     }
@@ -105,13 +115,25 @@ void CTalControlsWnd::SetItemImage(int index, const CTalPicture& picture)
         m_list.InvalidateRect(rect);
 }
 
+void CTalControlsWnd::StopLoading()
+{
+    if (m_loadingStop)
+        *m_loadingStop = true;
+    m_loadingStop.reset();
+}
+
 void CTalControlsWnd::StartLoading(const CTalPictureList& pictures)
 {
-    CTalPicThreadWin::Start(m_hWnd, this, pictures);
+    // Every thread loads all of the section's pictures: an earlier one only
+    // repeats the work (or loads a section no longer shown).
+    StopLoading();
+    m_loadingStop = std::make_shared<std::atomic<bool>>(false);
+    CTalPicThreadWin::Start(m_hWnd, this, pictures, m_loadingStop);
 }
 
 void CTalControlsWnd::LoadSectionImages(const CTalPictureList& pictures)
 {
+    StopLoading();
     m_list.DeleteAllItems();
     m_currentIndex = -1;
     if (pictures.empty()) {
@@ -216,10 +238,15 @@ LRESULT CTalControlsWnd::OnImageItemLoaded(WPARAM pictureId, LPARAM)
     CTalSection* section = GetSection();
     if (!section)
         return 1;
-    for (int i = 0; i < count && i < section->GetPictureCount(); ++i) {
+    // The section's pictures are looked through in memory; only an item whose
+    // picture has the id is asked for its data.
+    const CTalPictureList& pictures = section->GetPictures();
+    for (int i = 0; i < count && i < static_cast<int>(pictures.size()); ++i) {
+        const CKWRefPtr<CTalPicture>& picture = pictures[static_cast<size_t>(i)];
+        if (!picture || static_cast<uint32_t>(picture->GetPictureId()) != static_cast<uint32_t>(pictureId))
+            continue;
         auto* data = dynamic_cast<CTalImageViewData*>(m_list.GetItemData(i));
-        CKWRefPtr<CTalPicture> picture = section->GetPicture(i);
-        if (data && picture && data->GetPictureId() == static_cast<uint32_t>(pictureId))
+        if (data && data->GetPictureId() == static_cast<uint32_t>(pictureId))
             SetItemImage(i, *picture);
     }
     return 1;

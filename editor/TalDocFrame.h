@@ -26,7 +26,6 @@ public:
     ~CTalDocFrame() override;
 
     CTalDocument* GetDocument() const { return m_document; }
-    CTalControlsWnd* GetImagePanel() const { return m_imagePanel; }
     CTalTemplatesWnd* GetTemplatesWnd() const { return m_templatesWnd; }
     CTalTextWnd* GetTextWnd() const { return m_textWnd; }
     CTalSectionTreeCtrl& GetTree() { return m_tree; }

@@ -40,7 +40,7 @@ void CTalPicThreadWin::QueuePictures(const CTalPictureList& pictures)
 int CTalPicThreadWin::Run()
 {
     for (uint32_t id : m_queue) {
-        if (m_stop)
+        if (m_stop || (m_shownStop && *m_shownStop))
             break;
         MSG message;
         bool quit = false;
@@ -69,13 +69,15 @@ int CTalPicThreadWin::ExitInstance()
     return result;
 }
 
-CTalPicThreadWin* CTalPicThreadWin::Start(HWND window, CKWWinThreadOwner* owner, const CTalPictureList& pictures)
+CTalPicThreadWin* CTalPicThreadWin::Start(HWND window, CKWWinThreadOwner* owner, const CTalPictureList& pictures,
+                                          std::shared_ptr<const std::atomic<bool>> stop)
 {
     auto* thread = static_cast<CTalPicThreadWin*>(
         AfxBeginThread(RUNTIME_CLASS(CTalPicThreadWin), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED, nullptr));
     if (!thread)
         return nullptr;
     thread->SetOwnerWindow(window);
+    thread->SetStopFlag(std::move(stop));
     thread->AttachOwner(owner);
     thread->QueuePictures(pictures);
     thread->Resume();

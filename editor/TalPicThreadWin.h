@@ -7,7 +7,9 @@
 #include "model/TalPicture.h"
 #include "platform/classlib/WinThread.h"
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CKWWinThreadOwner;
@@ -26,15 +28,19 @@ public:
     void QueuePictureIds(const std::vector<uint32_t>& ids) { m_queue.insert(m_queue.end(), ids.begin(), ids.end()); }
     void Resume() { ResumeThread(); }
     void SetOwnerWindow(HWND window) { m_ownerWindow = window; }
+    // A flag that the window sets once what the thread loads is no longer
+    // shown: the thread then stops before its next picture.
+    void SetStopFlag(std::shared_ptr<const std::atomic<bool>> stop) { m_shownStop = std::move(stop); }
 
     BOOL InitInstance() override { return TRUE; }
-    // Runs the queue once: stops on the stop flag or a WM_QUIT waiting
+    // Runs the queue once: stops on either stop flag or a WM_QUIT waiting
     // before the next picture; returns 1.
     int Run() override;
     int ExitInstance() override;
 
     // Starts a thread for the pictures that posts to the window; null when it cannot be started.
-    static CTalPicThreadWin* Start(HWND window, CKWWinThreadOwner* owner, const CTalPictureList& pictures);
+    static CTalPicThreadWin* Start(HWND window, CKWWinThreadOwner* owner, const CTalPictureList& pictures,
+                                   std::shared_ptr<const std::atomic<bool>> stop = nullptr);
 
 private:
     void LeaveOwner();
@@ -42,5 +48,6 @@ private:
     HWND m_ownerWindow = nullptr;
     std::vector<uint32_t> m_queue;
     volatile uint8_t m_stop = 0;
+    std::shared_ptr<const std::atomic<bool>> m_shownStop;
     CKWWinThreadOwner* m_owner = nullptr;
 };

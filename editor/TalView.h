@@ -61,8 +61,9 @@ public:
     void AddFolderSections(const CString& folder, CTalSection* parent);
     void OnDropImageData(COleDataObject* data, CLIPFORMAT format, const CPoint& point);
     void OnDropText(const CString& text, const CPoint& point);
-    // The item of a section drag starting at the cursor; null without one.
-    CTalDragDropTask* BeginDragSelection();
+    // The item of a section drag pressed at the point (tree client
+    // coordinates), else of the selected section; null without one.
+    CTalDragDropTask* BeginDragSelection(const CPoint& start);
     // The label of the item at the point on white, in 14-pixel Arial.
     HBITMAP MakeDragImage(const CPoint& point);
     // The section the tree item shows; the heading section for none.

@@ -542,7 +542,7 @@ void CTalView::BeginDrag(const CPoint& start)
     info.instanceId = app->GetInstanceId();
     info.kind = kKindSection;
     info.documentId = document->GetDocumentId();
-    CTalDragDropTask* task = BeginDragSelection();
+    CTalDragDropTask* task = BeginDragSelection(start);
     if (!task)
         return;
     if (HBITMAP image = MakeDragImage(start))
@@ -553,18 +553,17 @@ void CTalView::BeginDrag(const CPoint& start)
     task->InternalRelease();
 }
 
-CTalDragDropTask* CTalView::BeginDragSelection()
+CTalDragDropTask* CTalView::BeginDragSelection(const CPoint& start)
 {
     CTalDocument* document = GetTalDocument();
     CTalSectionTreeCtrl* tree = GetTree();
     if (!document || !tree || !document->GetCurrentSection())
         return nullptr;
-    POINT cursor = {};
-    ::GetCursorPos(&cursor);
-    ::ScreenToClient(tree->GetWnd()->m_hWnd, &cursor);
+    // The section pressed, not the one the pointer has reached by the time
+    // the move counts as a drag.
     HTREEITEM item = tree->GetSelectedItem();
     UINT flags = 0;
-    if (HTREEITEM under = tree->HitTest(cursor.x, cursor.y, &flags))
+    if (HTREEITEM under = tree->HitTest(start.x, start.y, &flags))
         item = under;
     auto* data = item ? dynamic_cast<CTalItemUserData*>(tree->GetItemData(item)) : nullptr;
     auto* section = data ? dynamic_cast<CTalSection*>(data->GetReportObject()) : nullptr;

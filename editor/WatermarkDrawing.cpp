@@ -73,6 +73,25 @@ double TalWatermarkLengthToMm(double value, int unit)
     return value * kMillimetresPerInch;
 }
 
+TalFittedBox TalFitBox(double ratio, double areaWidth, double areaHeight, double shrink, double offset, double edge,
+                       double edgeShrink)
+{
+    TalFittedBox box;
+    box.width = areaWidth * ratio - shrink;
+    box.height = areaHeight / ratio - shrink;
+    box.left = (areaWidth - box.width) * 0.5 + offset;
+    box.top = (areaHeight - box.height) * 0.5 + offset;
+    if (box.left <= 0) {
+        box.left = edge;
+        box.width = areaWidth - edgeShrink;
+    }
+    if (box.top <= 0) {
+        box.top = edge;
+        box.height = areaHeight - edgeShrink;
+    }
+    return box;
+}
+
 void TalDrawRectangle(IKWGraphics& graphics, double x, double y, double width, double height, COLORREF colour)
 {
     const CKWColor color = CKWColor::FromColorRef(colour);
@@ -90,20 +109,9 @@ CRect TalDrawPageRect(IKWGraphics& graphics, const CKWDoubleRect& area, double p
         ratio = (pageWidthMm / pageHeightMm) / (areaWidth / areaHeight);
     if (ratio <= 0)
         ratio = 1.0;
-    double width = areaWidth * ratio - 6;
-    double height = areaHeight / ratio - 6;
-    double left = (areaWidth - width) * 0.5 + 3;
-    double top = (areaHeight - height) * 0.5 + 3;
-    if (left <= 0) {
-        left = 6;
-        width = areaWidth - 9;
-    }
-    if (top <= 0) {
-        top = 6;
-        height = areaHeight - 9;
-    }
-    const CRect page(static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + width),
-                     static_cast<int>(top + height));
+    const TalFittedBox box = TalFitBox(ratio, areaWidth, areaHeight, 6, 3, 6, 9);
+    const CRect page(static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.left + box.width),
+                     static_cast<int>(box.top + box.height));
     TalDrawRectangle(graphics, page.left, page.top, page.Width(), page.Height(), kTalPreviewPage);
     return page;
 }

@@ -15,6 +15,21 @@ class IKWGraphics;
 constexpr COLORREF kTalPreviewBackground = RGB(220, 220, 220);
 constexpr COLORREF kTalPreviewPage = RGB(255, 255, 255);
 
+// Where an item fits into an area: its box in the area's pixels.
+struct TalFittedBox {
+    double left;
+    double top;
+    double width;
+    double height;
+};
+
+// An item whose aspect (width / height) is `ratio` times the area's, fitted
+// into an area of that size: its extents scaled by the ratio less `shrink`,
+// centred and moved by `offset`; on a side where it would reach the area's
+// edge it starts at `edge` and spans the area less `edgeShrink`.
+TalFittedBox TalFitBox(double ratio, double areaWidth, double areaHeight, double shrink, double offset, double edge,
+                       double edgeShrink);
+
 // Fills and outlines the rectangle in one colour.
 void TalDrawRectangle(IKWGraphics& graphics, double x, double y, double width, double height, COLORREF colour);
 

@@ -2,6 +2,7 @@
 
 #include "export/ExportFileRead.h"
 #include "export/ExportJpeg.h"
+#include "framework/KWMappedFile.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/RasterExportRequest.h"
@@ -54,10 +55,10 @@ const uint64_t kMaxJpegBytes = uint64_t(256) << 20;
 
 bool IsSoundJpegFile(const wchar_t* path)
 {
-    std::vector<uint8_t> bytes;
+    // Seen where it lies: every byte is walked, none needs a copy.
+    const CKWMappedFile file(path, kMaxJpegBytes);
     ExportJpegInfo info;
-    return ReadWholeFile(path, bytes, kMaxJpegBytes) && IsSoundJpeg(bytes.data(), bytes.size(), info) &&
-           info.IsCommon();
+    return file.Bytes() && IsSoundJpeg(file.Bytes(), file.Size(), info) && info.IsCommon();
 }
 
 SIZE PlaceholderSize()
@@ -75,8 +76,11 @@ SIZE PlaceholderSize()
 
 SIZE GetExportPictureSize(uint32_t pictureId)
 {
-    SIZE size = {0, 0};
-    return g_rasterLib.GetImageSize(pictureId, size) ? size : PlaceholderSize();
+    if (g_rasterLib.GetPictureState(pictureId, false) == KWPictureState::Missing)
+        return PlaceholderSize();
+    // A damaged picture is shown as what decodes of it, whose proportions may
+    // not be those its header claims.
+    return g_rasterLib.GetShownSize(pictureId);
 }
 
 ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
@@ -84,8 +88,9 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
     ExportPictureFile file;
     file.extension = L"png";
     CKWRasterLib::ImageInfo info;
-    if (!g_rasterLib.GetImageInfo(pictureId, info)) {
-        file.size = PlaceholderSize();
+    const KWPictureState state = g_rasterLib.GetPictureState(pictureId, false);
+    if (state == KWPictureState::Missing || !g_rasterLib.GetImageInfo(pictureId, info)) {
+        file.size = GetExportPictureSize(pictureId);
         return file;
     }
     file.size = info.size;
@@ -94,10 +99,18 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
         return file;
     const CString source = g_rasterLib.GetImagePath(pictureId);
     file.extension = ExtensionFor(*shown, source);
-    if (info.format == "jpg")
-        file.copy = (readerTurns || info.orientation == 1) && IsSoundJpegFile(source);
-    else
+    // A damaged file is never passed on: what decodes of it is encoded.
+    if (state != KWPictureState::Sound) {
+        file.size = GetExportPictureSize(pictureId);
+        return file;
+    }
+    if (info.format == "jpg") {
+        const bool sound = IsSoundJpegFile(source);
+        file.copy = (readerTurns || info.orientation == 1) && sound;
+        file.turnLosslessly = !file.copy && sound;
+    } else {
         file.copy = true;
+    }
     return file;
 }
 
@@ -105,6 +118,8 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
                             bool grayscale)
 {
     const CString source = g_rasterLib.GetImagePath(pictureId);
+    if (file.turnLosslessly && rotation == 0 && !grayscale && g_rasterLib.WriteUprightJpeg(pictureId, target))
+        return true;
     if (!file.copy || rotation != 0 || grayscale) {
         RasterExportRequest request(file.extension, 0, 0, rotation, grayscale);
         if (g_rasterLib.EncodeImageForExport(pictureId, request)) {
@@ -113,9 +128,10 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
             return WriteBinaryFile(target, request.bytes, request.byteCount);
         }
     }
-    // Without the library nothing can be encoded: the file goes as it is. A
-    // picture whose file is gone is missing, which is no failure of the export.
-    if (source.IsEmpty() || !IsFile(source))
+    // Without the library nothing can be encoded: a sound file goes as it is,
+    // a damaged one not at all. A picture whose file is gone is missing, which
+    // is no failure of the export.
+    if (source.IsEmpty() || !IsFile(source) || g_rasterLib.GetPictureState(pictureId, false) != KWPictureState::Sound)
         return true;
     return ::CopyFileW(source, target, FALSE) != FALSE;
 }

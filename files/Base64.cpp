@@ -1,27 +1,57 @@
 #include "files/Base64.h"
 
+#include <cstring>
+
 namespace {
 
-// Digit values by byte: 0..63, kSkip for a character outside the alphabet,
-// kEnd for the padding character.
-const int8_t kSkip = -1;
-const int8_t kEnd = -2;
+// Per digit position, the bits a character gives the three bytes of its
+// group, laid out as the bytes stand in memory (first byte lowest); a
+// character outside the alphabet sets kInvalid instead.
+const uint32_t kInvalid = 0x01000000;
 
-struct DigitTable {
-    int8_t value[256];
-    DigitTable()
+struct DecodeTables {
+    uint32_t position[4][256];
+    int8_t value[256];  // 0..63, -1 outside the alphabet, -2 for the padding
+    DecodeTables()
     {
-        for (int8_t& v : value)
-            v = kSkip;
-        for (int i = 0; i < 64; ++i)
-            value[static_cast<uint8_t>(CBase64::kAlphabet[i])] = static_cast<int8_t>(i);
-        value[static_cast<uint8_t>(CBase64::kPadding)] = kEnd;
+        for (int c = 0; c < 256; ++c) {
+            value[c] = -1;
+            for (auto& table : position)
+                table[c] = kInvalid;
+        }
+        value[static_cast<uint8_t>(CBase64::kPadding)] = -2;
+        for (uint32_t v = 0; v < 64; ++v) {
+            const uint8_t c = static_cast<uint8_t>(CBase64::kAlphabet[v]);
+            value[c] = static_cast<int8_t>(v);
+            position[0][c] = v << 2;
+            position[1][c] = (v >> 4) | ((v & 15) << 12);
+            position[2][c] = ((v >> 2) << 8) | ((v & 3) << 22);
+            position[3][c] = v << 16;
+        }
     }
 };
 
-const DigitTable& Digits()
+const DecodeTables& Tables()
 {
-    static const DigitTable table;
+    static const DecodeTables tables;
+    return tables;
+}
+
+// The two characters of each 12-bit value.
+struct PairTable {
+    char pair[4096][2];
+    PairTable()
+    {
+        for (int v = 0; v < 4096; ++v) {
+            pair[v][0] = CBase64::kAlphabet[v >> 6];
+            pair[v][1] = CBase64::kAlphabet[v & 63];
+        }
+    }
+};
+
+const PairTable& Pairs()
+{
+    static const PairTable table;
     return table;
 }
 
@@ -29,30 +59,32 @@ const DigitTable& Digits()
 
 const char CBase64::kAlphabet[66] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
 
+bool CBase64::IsDigit(char c)
+{
+    return Tables().value[static_cast<uint8_t>(c)] >= 0;
+}
+
 int32_t CBase64::Encode(const uint8_t* source, char* destination, int32_t length)
 {
     if (!source || !destination || length < 1)
         return 0;
+    const char(*pairs)[2] = Pairs().pair;
     char* out = destination;
     int32_t i = 0;
     for (; i + 3 <= length; i += 3) {
-        uint32_t group = (uint32_t(source[i]) << 16) | (uint32_t(source[i + 1]) << 8) | source[i + 2];
-        *out++ = kAlphabet[(group >> 18) & 63];
-        *out++ = kAlphabet[(group >> 12) & 63];
-        *out++ = kAlphabet[(group >> 6) & 63];
-        *out++ = kAlphabet[group & 63];
+        const uint32_t group = (uint32_t(source[i]) << 16) | (uint32_t(source[i + 1]) << 8) | source[i + 2];
+        std::memcpy(out, pairs[group >> 12], 2);
+        std::memcpy(out + 2, pairs[group & 0xFFF], 2);
+        out += 4;
     }
-    int32_t rest = length - i;
+    const int32_t rest = length - i;
     if (rest > 0) {
         uint32_t group = uint32_t(source[i]) << 16;
         if (rest == 2)
             group |= uint32_t(source[i + 1]) << 8;
         *out++ = kAlphabet[(group >> 18) & 63];
         *out++ = kAlphabet[(group >> 12) & 63];
-        if (rest == 2)
-            *out++ = kAlphabet[(group >> 6) & 63];
-        else
-            *out++ = kPadding;
+        *out++ = rest == 2 ? kAlphabet[(group >> 6) & 63] : kPadding;
         *out++ = kPadding;
     }
     return static_cast<int32_t>(out - destination);
@@ -69,39 +101,90 @@ int32_t CBase64::Decode(const char* source, uint8_t* destination, int32_t length
 
 int32_t CBase64::CDecoder::Feed(const char* text, int32_t length, uint8_t* destination)
 {
-    if (m_done || !text || length <= 0)
+    // Nothing stops the text: a zero byte is skipped as any other character
+    // outside the alphabet.
+    int32_t consumed = 0;
+    int32_t written = 0;
+    while (consumed < length && !m_done) {
+        int32_t used = 0;
+        written += FeedUntil(text + consumed, length - consumed, destination + written, '\0', used);
+        consumed += used;
+        if (consumed < length) {
+            ++consumed;
+            m_broken = true;
+        }
+    }
+    return written;
+}
+
+int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop,
+                                     int32_t& consumed)
+{
+    consumed = 0;
+    if (!text || length <= 0)
         return 0;
-    const int8_t* digits = Digits().value;
     const uint8_t* in = reinterpret_cast<const uint8_t*>(text);
     const uint8_t* const end = in + length;
+    const uint8_t stopByte = static_cast<uint8_t>(stop);
+    if (m_done) {
+        // The rest is not data; only the stop is looked for.
+        const void* found = std::memchr(in, stopByte, static_cast<size_t>(length));
+        consumed = found ? static_cast<int32_t>(static_cast<const uint8_t*>(found) - in) : length;
+        m_broken = true;
+        return 0;
+    }
+    const DecodeTables& tables = Tables();
+    const uint32_t* const d0 = tables.position[0];
+    const uint32_t* const d1 = tables.position[1];
+    const uint32_t* const d2 = tables.position[2];
+    const uint32_t* const d3 = tables.position[3];
     uint8_t* out = destination;
     // The state lives in locals while the text is walked.
     uint32_t bits = m_bits;
     int count = m_digits;
     for (;;) {
         if (count == 0) {
-            // Four digits at a time while the text is unbroken Base64.
-            while (end - in >= 4) {
-                const int32_t a = digits[in[0]], b = digits[in[1]], c = digits[in[2]], d = digits[in[3]];
-                if ((a | b | c | d) < 0)
+            // Whole groups while the text is unbroken Base64, two at a time.
+            while (end - in >= 8) {
+                const uint32_t a = d0[in[0]] | d1[in[1]] | d2[in[2]] | d3[in[3]];
+                const uint32_t b = d0[in[4]] | d1[in[5]] | d2[in[6]] | d3[in[7]];
+                if ((a | b) & kInvalid)
                     break;
-                const uint32_t group = (uint32_t(a) << 18) | (uint32_t(b) << 12) | (uint32_t(c) << 6) | uint32_t(d);
-                out[0] = uint8_t(group >> 16);
-                out[1] = uint8_t(group >> 8);
-                out[2] = uint8_t(group);
-                out += 3;
-                in += 4;
+                std::memcpy(out, &a, 3);
+                std::memcpy(out + 3, &b, 3);
+                out += 6;
+                in += 8;
+            }
+            if (end - in >= 4) {
+                const uint32_t a = d0[in[0]] | d1[in[1]] | d2[in[2]] | d3[in[3]];
+                if (!(a & kInvalid)) {
+                    std::memcpy(out, &a, 3);
+                    out += 3;
+                    in += 4;
+                    continue;
+                }
             }
         }
         if (in == end)
             break;
-        const int8_t value = digits[*in++];
-        if (value == kEnd) {
-            m_done = true;
+        const uint8_t c = *in;
+        if (c == stopByte)
             break;
-        }
-        if (value < 0)
+        ++in;
+        const int8_t value = tables.value[c];
+        if (value < 0) {
+            if (!m_broken) {
+                m_broken = true;
+                m_digitRun += (in - 1) - reinterpret_cast<const uint8_t*>(text);
+            }
+            if (value == -2) {
+                m_done = true;
+                const void* found = std::memchr(in, stopByte, static_cast<size_t>(end - in));
+                in = found ? static_cast<const uint8_t*>(found) : end;
+                break;
+            }
             continue;
+        }
         bits = (bits << 6) | uint32_t(value);
         if (++count == 4) {
             out[0] = uint8_t(bits >> 16);
@@ -112,8 +195,11 @@ int32_t CBase64::CDecoder::Feed(const char* text, int32_t length, uint8_t* desti
             count = 0;
         }
     }
+    if (!m_broken)
+        m_digitRun += in - reinterpret_cast<const uint8_t*>(text);
     m_bits = bits;
     m_digits = count;
+    consumed = static_cast<int32_t>(in - reinterpret_cast<const uint8_t*>(text));
     return static_cast<int32_t>(out - destination);
 }
 

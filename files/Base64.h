@@ -1,7 +1,11 @@
 #pragma once
 // CBase64: Base64 (RFC 4648) as the XML files carry image data: one run
 // without line breaks when written; when read, every character outside the
-// alphabet is skipped and the first '=' ends the data.
+// alphabet is skipped and the first '=' ends the data. Both directions work
+// on whole groups through tables: three bytes become four characters by two
+// lookups of character pairs, four characters become three bytes by four
+// lookups whose results are combined, so that a character outside the
+// alphabet is seen by one test per group.
 #include "files/MIMECode.h"
 
 #include <cstdint>
@@ -21,6 +25,8 @@ public:
     static int64_t EncodedLength(int64_t byteCount) { return (byteCount + 2) / 3 * 4; }
     static int64_t DecodedCapacity(int64_t textLength) { return textLength / 4 * 3 + 2; }
     static int64_t PieceCapacity(int64_t pieceLength) { return (pieceLength + 3) / 4 * 3; }
+    // True for the 64 digits.
+    static bool IsDigit(char c);
 
     // Decodes text that arrives in pieces (the image pre-pass reads it from
     // the file window by window) with the same result as one Decode call.
@@ -30,14 +36,23 @@ public:
         // PieceCapacity(length) bytes (digits carried over from the last
         // piece complete groups in this one).
         int32_t Feed(const char* text, int32_t length, uint8_t* destination);
+        // As Feed, up to the first byte equal to stop, which is not used:
+        // consumed tells how much of the text was (the whole length when
+        // stop does not occur).
+        int32_t FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop, int32_t& consumed);
         // The bytes of a last short group of two or three digits.
         int32_t Finish(uint8_t* destination);
         // True once '=' was met: the rest of the text is not data.
         bool IsDone() const { return m_done; }
+        // How many characters were fed before the first one that is no
+        // digit: the text up to there is one unbroken run of digits.
+        int64_t GetDigitRun() const { return m_digitRun; }
 
     private:
         uint32_t m_bits = 0;
         int m_digits = 0;
         bool m_done = false;
+        bool m_broken = false;
+        int64_t m_digitRun = 0;
     };
 };

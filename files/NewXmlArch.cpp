@@ -219,9 +219,12 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
     CAttributeCounter attributes;
     attributes.Pass(buffer.data(), first);
     int32_t position = first;
+    int64_t bufferStart = 0;  // the file offset of the buffer's first byte
+    size_t run = 0;           // the first digit run that may lie ahead
     int64_t sinceProgress = 0;
     while (m_error == kErrNone) {
         if (position == end) {
+            bufferStart += end;
             end = m_stream->Read(buffer.data(), kReadSize);
             position = 0;
             if (end <= 0)
@@ -232,6 +235,25 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
             attributes.InText();
             // The text of a skipped element (an image's Base64, megabytes
             // long) is passed over unread: feeding it would only cost time.
+            // Where the pre-pass saw nothing but digits, the file is not
+            // even read again.
+            const int64_t at = bufferStart + position;
+            while (run < m_digitRuns.size() && m_digitRuns[run].end <= at)
+                ++run;
+            if (run < m_digitRuns.size() && m_digitRuns[run].start <= at) {
+                const int64_t target = m_digitRuns[run].end;
+                sinceProgress += target - at;
+                if (target < bufferStart + end) {
+                    position = static_cast<int32_t>(target - bufferStart);
+                } else if (m_stream->Seek(static_cast<int32_t>(target)) == target) {
+                    bufferStart = target;
+                    position = end = 0;
+                } else {
+                    SetError(kErrParsing);
+                    break;
+                }
+                continue;
+            }
             const char* next = SkipPlainText(from, buffer.data() + end);
             sinceProgress += next - from;
             position += static_cast<int32_t>(next - from);

@@ -4,6 +4,7 @@
 // elements the archive dispatches through a tag table. Problems are collected
 // as numbered errors and text messages (with the parser's line) and, when the
 // archive has a log, also written to a ".xlog" file.
+#include "files/XmlDigitRun.h"
 #include "files/XmlFile.h"
 #include "files/XmlValueForms.h"
 #include "platform/classlib/String.h"
@@ -92,6 +93,9 @@ public:
     bool Open(const wchar_t* path, int32_t mode, bool log);
     // Only while reading; gives the table this archive.
     void SetTagTable(CTagTable* table);
+    // Runs of the file (in file order) known to hold only Base64 digits: the
+    // text of a skipped element that stands in one is passed over unread.
+    void SetDigitRuns(const XmlDigitRuns& runs) { m_digitRuns = runs; }
     // Feeds the file to the parser and closes the archive; the error code.
     int32_t Parse(CKWProgressInterface* progress = nullptr);
     void StopParser();
@@ -159,4 +163,5 @@ private:
     CString m_logPath;
     bool m_logFlag = false;
     int32_t m_depth = 0;
+    XmlDigitRuns m_digitRuns;
 };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <cwchar>
 
 bool IsDeviceName(const CString& name)
@@ -54,6 +55,44 @@ CString TemplateFileName(const CString& name, bool title)
         file += extension;
     }
     return IsSafeFileName(file) ? file : CString();
+}
+
+namespace {
+
+bool IsSeparator(wchar_t ch)
+{
+    return ch == L'\\' || ch == L'/';
+}
+
+bool HasDrive(const CString& path)
+{
+    return path.GetLength() >= 3 && std::iswalpha(path[0]) && path[1] == L':' && IsSeparator(path[2]);
+}
+
+}  // namespace
+
+CString LocalPicturePath(const CString& reference, const CString& documentPath)
+{
+    if (reference.IsEmpty() || (reference.GetLength() >= 2 && IsSeparator(reference[0]) && IsSeparator(reference[1])))
+        return CString();
+    CString path;
+    if (HasDrive(reference))
+        path = reference;
+    else if (!HasDrive(documentPath))
+        return CString();
+    else if (IsSeparator(reference[0]))
+        path = documentPath.Left(2) + reference;
+    else
+        path = documentPath.Left(documentPath.ReverseFind(L'\\') + 1) + reference;
+    if (path.Find(L':', 2) >= 0)
+        return CString();
+    // "..", "." and doubled separators resolved as text.
+    wchar_t full[MAX_PATH * 4];
+    const DWORD length = ::GetFullPathNameW(path, MAX_PATH * 4, full, nullptr);
+    if (length == 0 || length >= MAX_PATH * 4)
+        return CString();
+    const CString resolved(full);
+    return HasDrive(resolved) ? resolved : CString();
 }
 
 bool IsExistingFile(const wchar_t* path)

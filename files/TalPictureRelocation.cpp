@@ -123,6 +123,17 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
 
 void CTalPictureRelocation::PlaceInStore(Entry& entry)
 {
+    // An empty file would embed nothing and come back as no picture at all:
+    // the placeholder it shows goes in its place.
+    if (entry.empty) {
+        KWRasterImagePtr placeholder(g_rasterLib.RasterCopyPlaceholder());
+        const uint32_t id = placeholder ? g_rasterLib.SaveImage(placeholder.get(), 0, 0) : 0;
+        if (id != 0) {
+            entry.finalPath = g_rasterLib.GetImagePath(id);
+            entry.createdCopy = true;
+        }
+        return;
+    }
     if (IsStoreFile(entry.sourcePath))
         return;
     // Without a copy (no store folder) the picture is embedded from its own file.

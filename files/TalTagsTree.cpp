@@ -202,8 +202,9 @@ void CTalTags::OnImageStart(const CString& name)
 CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
 {
     CTalDocumentLoad* load = GetLoad();
-    CString path = reference;
-    path.Trim();
+    CString name = reference;
+    name.Trim();
+    CString path = name;
     if (path.IsEmpty() || !load)
         return CString();
     bool safe = true;
@@ -213,7 +214,11 @@ CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
         safe = separator > 0 && IsSafeFileName(path.Left(separator)) && IsSafeFileName(path.Mid(separator + 1));
         path = GetPathDirectory(load->path) + L"\\" + path;
     } else {
-        // A full path anywhere, but no part of it a device.
+        // A full path on a drive, or a name relative to the document's folder
+        // (never to the current folder); no server, device namespace, stream
+        // or drive-relative name, and no part of it a device.
+        path = LocalPicturePath(path, load->path);
+        safe = !path.IsEmpty();
         for (int start = 0; safe && start <= path.GetLength();) {
             int end = start;
             while (end < path.GetLength() && path[end] != L'\\' && path[end] != L'/')
@@ -225,7 +230,7 @@ CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
     if (safe)
         return path;
     CString message;
-    message.Format(L"The picture file name \"%ls\" is refused.", reference.GetString());
+    message.Format(L"The picture file name \"%ls\" is refused.", name.GetString());
     Warn(message);
     return CString();
 }
@@ -238,7 +243,15 @@ void CTalTags::OnImageEnd(const CString& name)
     int32_t key = 0;
     if ((mode != 1 && mode != 2) || !cell || !load || !ReadInt(*cell, L"ID", key))
         return;
-    const CString path = ResolvePicturePath(cell->GetText(), mode);
+    CString path = ResolvePicturePath(cell->GetText(), mode);
+    // Any file of the disk may be named: only a picture is taken, so that no
+    // other file's bytes reach the report or a save of it.
+    if (mode == 1 && !path.IsEmpty() && g_rasterLib.CheckPictureFile(path, false) == KWPictureState::NotPicture) {
+        CString message;
+        message.Format(L"The file \"%ls\" is not a picture; it is not taken.", path.GetString());
+        Warn(message);
+        path.Empty();
+    }
     int32_t id = 0;
     if (!path.IsEmpty()) {
         id = static_cast<int32_t>(g_rasterLib.GetPictureId(path));

@@ -129,10 +129,10 @@ bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
     if (path.IsEmpty() || !file.Open(path, CXmlFile::kRead | CXmlFile::kBinary))
         return false;
     const int64_t length = file.GetLength();
-    // Whole groups of three bytes per piece keep the text one run.
-    const int32_t kPiece = 3 * 65536;
+    // Whole groups of three bytes per piece keep the text one run; the text
+    // is made in place in the stream's room for it.
+    const int32_t kPiece = CXmlFile::kRunSize / 4 * 3;
     std::vector<uint8_t> bytes(kPiece);
-    std::vector<char> text(static_cast<size_t>(CBase64::EncodedLength(kPiece)));
     CBase64 coder;
     int64_t total = 0;
     for (;;) {
@@ -140,7 +140,8 @@ bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
         if (read <= 0)
             break;
         total += read;
-        GetStream().Write(text.data(), coder.Encode(bytes.data(), text.data(), read));
+        const int32_t length = static_cast<int32_t>(CBase64::EncodedLength(read));
+        GetStream().RunWritten(coder.Encode(bytes.data(), GetStream().RunBuffer(length), read));
         if (read < kPiece)
             break;
     }

@@ -4,6 +4,8 @@
 
 #include "files/TalPictureRelocation.h"
 #include "framework/KWPathUtils.h"
+#include "framework/KWPictureProblem.h"
+#include "framework/KWRasterLib.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalBaseDocument.h"
@@ -99,6 +101,9 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
         save.pictures->Rollback();
         return false;
     }
+    // A document's pictures make up most of it: their reading and coding
+    // overlap the writing.
+    GetStream().WriteBehind();
     m_document = document;
     CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
     if (progress)
@@ -157,12 +162,15 @@ int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, in
     if (field || picture)
         save.modelRefs.push_back({field, CKWRefPtr<CTalPicture>(picture), key});
     const CTalPictureRelocation::Entry& entry = save.pictures->GetEntry(key);
-    // An empty file embeds nothing, so the picture would be lost unannounced.
-    const bool lost = entry.missing || (save.mode == 0 && entry.empty);
-    if (lost && !entry.sourcePath.IsEmpty() && save.reportedKeys.insert(key).second) {
+    if (entry.sourcePath.IsEmpty() || !save.reportedKeys.insert(key).second)
+        return key;
+    if (entry.missing) {
         CString line;
         line.Format(kCannotOpenFile, entry.sourcePath.GetString());
         save.errors.push_back(line);
+    } else if (entry.empty && g_rasterLib.TakeReport(entry.sourceId)) {
+        // Embedded, an empty file is the placeholder it shows; the file is named once in a run.
+        save.errors.push_back(KWPictureProblemLine(KWPictureState::Empty, entry.sourcePath));
     }
     return key;
 }

@@ -53,6 +53,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
 {
     m_load = CTalDocumentLoad();
     m_load.path = path ? path : L"";
+    XmlDigitRuns digitRuns;
     {
         CXmlPreprocessFile prepass(path);
         // An empty file holds no document: all of it was lost.
@@ -71,6 +72,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         m_load.titleBackgroundId = found.titleBackgroundId;
         for (const CXmlPreprocessFile::LeafTemplateImages& images : found.leafTemplates)
             m_load.templatePictures.push_back({images.templateId, images.previewId, images.backgroundId});
+        digitRuns.swap(found.digitRuns);
     }
     if (progress) {
         progress->SetStageShare(0.2);
@@ -82,6 +84,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
     m_document = document;
     tags->SetTarget(this);
     archive.SetTagTable(tags);
+    archive.SetDigitRuns(digitRuns);
     archive.Parse(progress);
     // A file cut short keeps what was read of it.
     tags->FinishDocument();

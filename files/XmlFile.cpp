@@ -2,9 +2,28 @@
 
 #include "files/XmlValueForms.h"
 #include "framework/KWFileStream.h"
+#include "framework/KWWriteBehind.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+
+namespace {
+
+// Blocks of the write-behind: writes large enough that their count costs
+// little, small enough that the writing thread finds them still in the
+// processor's cache.
+const int32_t kBlockSize = 4 * CXmlFile::kRunSize;
+const int kBlockCount = 8;
+
+}  // namespace
+
+CXmlFile::CXmlFile() = default;
+
+CXmlFile::CXmlFile(const wchar_t* path, uint32_t mode)
+{
+    Open(path, mode);
+}
 
 CXmlFile::~CXmlFile()
 {
@@ -28,6 +47,12 @@ bool CXmlFile::Open(const wchar_t* path, uint32_t mode)
 
 bool CXmlFile::Close()
 {
+    if (m_writer) {
+        QueueBlock();
+        if (!m_writer->Finish())
+            m_writeError = true;
+        m_writer.reset();
+    }
     const bool open = IsOpen();
     const bool closed = CKWFile::Close();
     if (open && !closed)
@@ -51,11 +76,11 @@ int32_t CXmlFile::Write(const void* bytes, int32_t count)
                                                                               static_cast<size_t>(count - written)))
                                       : nullptr;
         const int32_t run = feed ? static_cast<int32_t>(feed - text) - written : count - written;
-        if (run > 0 && CKWFile::Write(text + written, run) != run)
+        if (run > 0 && WriteRun(text + written, run) != run)
             break;
         written += run;
         if (feed) {
-            if (CKWFile::Write("\r\n", 2) != 2)
+            if (WriteRun("\r\n", 2) != 2)
                 break;
             ++written;
         }
@@ -63,6 +88,78 @@ int32_t CXmlFile::Write(const void* bytes, int32_t count)
     if (written != count)
         m_writeError = true;
     return written;
+}
+
+int32_t CXmlFile::WriteRun(const void* bytes, int32_t count)
+{
+    if (!IsOpen() || !bytes || count <= 0)
+        return 0;
+    if (m_writer) {
+        Append(static_cast<const char*>(bytes), count);
+        return count;
+    }
+    const int32_t written = CKWFile::Write(bytes, count);
+    if (written != count)
+        m_writeError = true;
+    return written;
+}
+
+char* CXmlFile::RunBuffer(int32_t count)
+{
+    count = std::max(0, std::min(count, kRunSize));
+    if (!m_writer) {
+        if (m_run.size() < static_cast<size_t>(count))
+            m_run.resize(static_cast<size_t>(count));
+        return m_run.data();
+    }
+    if (kBlockSize - m_blockUsed < count)
+        QueueBlock();
+    if (!m_block)
+        m_block = m_writer->TakeBlock();
+    return reinterpret_cast<char*>(m_block) + m_blockUsed;
+}
+
+void CXmlFile::RunWritten(int32_t count)
+{
+    if (count <= 0)
+        return;
+    if (m_writer)
+        m_blockUsed += count;
+    else
+        Write(m_run.data(), count);
+}
+
+void CXmlFile::WriteBehind()
+{
+    if (IsOpen() && !m_writer)
+        m_writer = std::make_unique<CKWWriteBehind>(kBlockSize, kBlockCount);
+}
+
+void CXmlFile::Append(const char* bytes, int32_t count)
+{
+    while (count > 0) {
+        if (!m_block)
+            m_block = m_writer->TakeBlock();
+        const int32_t take = std::min(count, kBlockSize - m_blockUsed);
+        std::memcpy(m_block + m_blockUsed, bytes, static_cast<size_t>(take));
+        m_blockUsed += take;
+        bytes += take;
+        count -= take;
+        if (m_blockUsed == kBlockSize)
+            QueueBlock();
+    }
+}
+
+void CXmlFile::QueueBlock()
+{
+    if (!m_block)
+        return;
+    // Only the writing thread uses the stream while blocks are queued.
+    m_writer->Queue(m_block, static_cast<size_t>(m_blockUsed), [this](const uint8_t* bytes, size_t size) {
+        return CKWFile::Write(bytes, static_cast<int32_t>(size)) == static_cast<int32_t>(size);
+    });
+    m_block = nullptr;
+    m_blockUsed = 0;
 }
 
 CString CXmlFile::GetPath() const

@@ -9,11 +9,15 @@
 #include "framework/KWFile.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
+
+class CKWWriteBehind;
 
 class CXmlFile : public CKWFile {
 public:
-    CXmlFile() = default;
-    CXmlFile(const wchar_t* path, uint32_t mode) { Open(path, mode); }
+    CXmlFile();
+    CXmlFile(const wchar_t* path, uint32_t mode);
     // Flushes and closes.
     ~CXmlFile() override;
 
@@ -26,6 +30,18 @@ public:
     using CKWFile::Seek;
     // Bytes accepted; fewer than asked marks a write error.
     int32_t Write(const void* bytes, int32_t count) override;
+    // The same for bytes that hold no line feed (Base64 text): they go out
+    // without being searched for one.
+    int32_t WriteRun(const void* bytes, int32_t count);
+    // Room for at most kRunSize bytes that hold no line feed, made in place
+    // and then written with RunWritten.
+    static const int32_t kRunSize = 64 * 1024;
+    char* RunBuffer(int32_t count);
+    void RunWritten(int32_t count);
+    // From now until Close, what is written is handed in large blocks to a
+    // thread of its own, which writes it while the caller goes on; a write
+    // that fails shows at Close. Only writes and Close may follow.
+    void WriteBehind();
     // True once a write or flush failed since the file was opened.
     bool HasWriteError() const { return m_writeError; }
     // The path the file was opened with; empty while closed.
@@ -43,6 +59,15 @@ public:
     void WriteString(const CString& text) { *this << text; }
 
 private:
+    // Copies bytes into the write-behind blocks.
+    void Append(const char* bytes, int32_t count);
+    // Hands the block filled so far to the writing thread.
+    void QueueBlock();
+
     bool m_writeError = false;
     bool m_lineEnds = false;  // LF goes out as CR LF
+    std::unique_ptr<CKWWriteBehind> m_writer;
+    uint8_t* m_block = nullptr;  // the block being filled
+    int32_t m_blockUsed = 0;
+    std::vector<char> m_run;  // the room of a run without write-behind
 };

@@ -4,6 +4,7 @@
 #include "files/XmlValueForms.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWWriteBehind.h"
 #include "model/TalTemplate.h"
 #include "model/TalTitlePageTemplate.h"
 
@@ -138,6 +139,7 @@ bool CXmlPreprocessFile::Ensure(int32_t need)
     // What is left moves to the front; the rest of the window is filled.
     const int32_t kept = m_end - m_position;
     std::memmove(m_window.get(), m_window.get() + m_position, static_cast<size_t>(kept));
+    m_windowStart += m_position;
     m_position = 0;
     m_end = kept;
     while (m_end < kWindowSize) {
@@ -153,119 +155,212 @@ bool CXmlPreprocessFile::Ensure(int32_t need)
 
 namespace {
 
+// Decoded bytes go to the store file in writes of this size: large enough
+// that their count costs little, small enough that the writing thread finds
+// them still in the processor's cache.
+const size_t kStoreBlock = 128 * 1024;
+// Blocks hold a store write and the bytes of one more piece of text.
+const size_t kBlockCapacity = 2 * kStoreBlock + 8;
+// Blocks in flight between the decoding and the writing thread.
+const int kBlockCount = 8;
+
+}  // namespace
+
+// A store file as the writing thread sees it.
+struct CXmlPreprocessFile::StoredFile {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    std::wstring path;
+    bool failed = false;  // set by the writing thread
+    int32_t pictureId = 0;
+};
+
+namespace {
+
 // One decoded picture written into the picture store while it is decoded:
-// the file is made once the first bytes show the image type and is written
-// in blocks, so that memory stays flat whatever the picture's size; a picture
-// whose data proves unusable leaves no file.
+// the file is made once the first bytes show the image type and its blocks
+// are written by the writing thread, so that memory stays flat whatever the
+// picture's size; a picture whose data proves unusable leaves no file.
 class CStoreFile {
 public:
-    explicit CStoreFile(const char* claimed) : m_claimed(claimed) {}
+    CStoreFile(const char* claimed, CKWWriteBehind& writer) : m_claimed(claimed), m_writer(writer) {}
     ~CStoreFile() { Discard(); }
     CStoreFile(const CStoreFile&) = delete;
     CStoreFile& operator=(const CStoreFile&) = delete;
 
-    bool Write(const uint8_t* bytes, size_t count)
+    // Queues the block (which the writer then owns); false when no file
+    // could be made.
+    bool Write(uint8_t* block, size_t count)
     {
-        if (m_failed || count == 0)
-            return !m_failed;
-        if (m_file == INVALID_HANDLE_VALUE && !Create(bytes, count))
+        if (!m_stored && count > 0 && !Create(block, count)) {
+            m_writer.Queue(block, 0, nullptr);
             return false;
-        DWORD written = 0;
-        if (!::WriteFile(m_file, bytes, static_cast<DWORD>(count), &written, nullptr) || written != count)
-            m_failed = true;
-        return !m_failed;
-    }
-    // The picture id of the written file; 0 when nothing could be stored.
-    int32_t Commit()
-    {
-        if (m_file == INVALID_HANDLE_VALUE || m_failed)
-            return 0;
-        const bool closed = ::CloseHandle(m_file) != FALSE;
-        m_file = INVALID_HANDLE_VALUE;
-        if (!closed) {
-            ::DeleteFileW(m_path.c_str());
-            return 0;
         }
-        return static_cast<int32_t>(g_rasterLib.GetPictureId(m_path.c_str()));
+        std::shared_ptr<CXmlPreprocessFile::StoredFile> stored = m_stored;
+        m_writer.Queue(block, count, [stored](const uint8_t* bytes, size_t size) {
+            DWORD written = 0;
+            if (!stored->failed &&
+                (!::WriteFile(stored->file, bytes, static_cast<DWORD>(size), &written, nullptr) || written != size))
+                stored->failed = true;
+            return !stored->failed;
+        });
+        return true;
+    }
+    // The file with its picture id, closed once written; none when nothing
+    // was written. Whether the writing succeeded is known after the
+    // writer's Finish.
+    std::shared_ptr<CXmlPreprocessFile::StoredFile> Commit()
+    {
+        std::shared_ptr<CXmlPreprocessFile::StoredFile> stored = std::move(m_stored);
+        if (!stored)
+            return stored;
+        stored->pictureId = static_cast<int32_t>(g_rasterLib.GetPictureId(stored->path.c_str()));
+        Close(stored, false);
+        return stored;
     }
     void Discard()
     {
-        if (m_file == INVALID_HANDLE_VALUE)
-            return;
-        ::CloseHandle(m_file);
-        m_file = INVALID_HANDLE_VALUE;
-        ::DeleteFileW(m_path.c_str());
+        if (m_stored)
+            Close(std::move(m_stored), true);
     }
 
 private:
+    void Close(std::shared_ptr<CXmlPreprocessFile::StoredFile> stored, bool discard)
+    {
+        m_writer.Queue([stored, discard] {
+            if (!::CloseHandle(stored->file))
+                stored->failed = true;
+            stored->file = INVALID_HANDLE_VALUE;
+            if (discard || stored->failed)
+                ::DeleteFileW(stored->path.c_str());
+            return discard || !stored->failed;
+        });
+    }
+
     bool Create(const uint8_t* head, size_t count)
     {
         const std::wstring folder = static_cast<LPCWSTR>(g_rasterLib.GetStoreFolder());
+        if (folder.empty())
+            return false;
         const std::string extension = CXmlPreprocessFile::StoredExtension(head, count, m_claimed);
         std::string name;
-        if (!folder.empty())
-            g_rasterLib.GenerateStoreFileName(name, extension.c_str());
+        g_rasterLib.GenerateStoreFileName(name, extension.c_str());
         // Generated names and image extensions are plain ASCII.
-        m_path = folder + std::wstring(name.begin(), name.end()) + L"." +
-                 std::wstring(extension.begin(), extension.end());
-        if (!folder.empty())
-            m_file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
-        m_failed = m_file == INVALID_HANDLE_VALUE;
-        return !m_failed;
+        auto stored = std::make_shared<CXmlPreprocessFile::StoredFile>();
+        stored->path = folder + std::wstring(name.begin(), name.end()) + L"." +
+                       std::wstring(extension.begin(), extension.end());
+        stored->file = ::CreateFileW(stored->path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (stored->file == INVALID_HANDLE_VALUE)
+            return false;
+        m_stored = std::move(stored);
+        return true;
     }
 
     std::string m_claimed;
-    std::wstring m_path;
-    HANDLE m_file = INVALID_HANDLE_VALUE;
-    bool m_failed = false;
+    CKWWriteBehind& m_writer;
+    std::shared_ptr<CXmlPreprocessFile::StoredFile> m_stored;
 };
 
-// Decoded bytes go to the store file in blocks of this size.
-const size_t kStoreBlock = 64 * 1024;
+// Runs of digits shorter than this are not worth a jump of the parser.
+const int32_t kLeastDigitRun = 64 * 1024;
+
+const char kCDataStart[] = "<![CDATA[";
+const char kCDataEnd[] = "]]>";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 }  // namespace
 
-int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress)
+bool CXmlPreprocessFile::StandsAt(const char* text)
 {
-    const int32_t endLength = static_cast<int32_t>(std::strlen(endMarker));
-    // Text is fed in pieces whose bytes always fit behind a block's worth.
-    const int32_t kMaxPiece = static_cast<int32_t>(kStoreBlock / 3 * 4);
-    if (m_bytes.size() < 2 * kStoreBlock + 8)
-        m_bytes.resize(2 * kStoreBlock + 8);
-    CBase64::CDecoder decoder;
-    CStoreFile store(format);
-    size_t used = 0;
-    bool any = false;
+    const int32_t length = static_cast<int32_t>(std::strlen(text));
+    Ensure(length);
+    return m_end - m_position >= length &&
+           std::memcmp(m_window.get() + m_position, text, static_cast<size_t>(length)) == 0;
+}
+
+void CXmlPreprocessFile::Skip(int32_t bytes, CKWProgressInterface* progress)
+{
+    m_position += bytes;
+    Consumed(bytes, progress);
+}
+
+int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
+                                        XmlDigitRuns* digitRuns)
+{
+    // The line end after the start tag (and any blank) is no data.
     for (;;) {
         if (m_position == m_end && !Ensure(1))
             return 0;  // the file ends inside the data
+        if (!IsBlank(m_window[m_position]))
+            break;
+        Skip(1, progress);
+    }
+    const int64_t runStart = m_windowStart + m_position;
+    CBase64::CDecoder decoder;
+    CStoreFile store(format, *m_writer);
+    uint8_t* block = m_writer->TakeBlock();
+    size_t used = 0;
+    bool any = false;
+    // Inside a CDATA section only its end stops the text; outside, any
+    // markup does.
+    bool inCData = false;
+    bool usable = false;
+    for (;;) {
+        if (m_position == m_end && !Ensure(1))
+            break;
         const char* from = m_window.get() + m_position;
-        const int32_t available = std::min(m_end - m_position, kMaxPiece);
-        const char* stop = static_cast<const char*>(std::memchr(from, '<', static_cast<size_t>(available)));
-        const int32_t length = static_cast<int32_t>(stop ? stop - from : available);
-        used += static_cast<size_t>(decoder.Feed(from, length, m_bytes.data() + used));
-        m_position += length;
-        Consumed(length, progress);
+        const int32_t room = static_cast<int32_t>((kBlockCapacity - used) / 3 * 4) - 4;
+        const int32_t available = std::min(m_end - m_position, room);
+        int32_t consumed = 0;
+        used += static_cast<size_t>(decoder.FeedUntil(from, available, block + used, inCData ? ']' : '<', consumed));
+        Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;
-            if (!store.Write(m_bytes.data(), used))
-                return 0;
+            const bool written = store.Write(block, used);
+            block = m_writer->TakeBlock();
             used = 0;
+            if (!written)
+                break;
         }
-        if (!stop)
+        if (consumed == available)
             continue;
-        // Any markup ends the data; only the block's own end tag makes it usable.
-        Ensure(endLength);
-        if (m_end - m_position < endLength ||
-            std::memcmp(m_window.get() + m_position, endMarker, static_cast<size_t>(endLength)) != 0)
-            return 0;
+        if (inCData) {
+            // A ']' alone is text of the section, skipped as no digit.
+            inCData = !StandsAt(kCDataEnd);
+            Skip(inCData ? 1 : static_cast<int32_t>(sizeof kCDataEnd - 1), progress);
+            continue;
+        }
+        if (StandsAt(kCDataStart)) {
+            inCData = true;
+            Skip(static_cast<int32_t>(sizeof kCDataStart - 1), progress);
+            continue;
+        }
+        // Any other markup ends the data; only the block's own end tag makes
+        // it usable.
+        usable = StandsAt(endMarker);
         break;
     }
-    used += static_cast<size_t>(decoder.Finish(m_bytes.data() + used));
-    if (!any && used == 0)
+    if (usable) {
+        if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
+            digitRuns->push_back({runStart, runStart + decoder.GetDigitRun()});
+        used += static_cast<size_t>(decoder.Finish(block + used));
+        usable = any || used > 0;
+    }
+    if (!usable) {
+        m_writer->Queue(block, 0, nullptr);
         return 0;
-    return store.Write(m_bytes.data(), used) ? store.Commit() : 0;
+    }
+    if (!store.Write(block, used))
+        return 0;
+    std::shared_ptr<StoredFile> stored = store.Commit();
+    if (!stored)
+        return 0;
+    m_stored.push_back(stored);
+    return stored->pictureId;
 }
 
 enum class CXmlPreprocessFile::Block { Images, Image, TitlePreview, TitleBackground, LeafPreview, LeafBackground,
@@ -293,7 +388,11 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
     };
     if (progress)
         progress->BeginStage(GetLength() / kProgressBytes + 1);
+    CKWWriteBehind writer(kBlockCapacity, kBlockCount);
+    m_writer = &writer;
+    m_stored.clear();
     Seek(0);
+    m_windowStart = 0;
     m_position = m_end = 0;
     m_atEnd = false;
     m_sinceProgress = 0;
@@ -430,7 +529,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
             // The data follows the start tag; the pass goes on at its end.
             m_position += headerLength;
             Consumed(headerLength, progress);
-            const int32_t id = DecodeBlock(endMarker, format.c_str(), progress);
+            const int32_t id = DecodeBlock(endMarker, format.c_str(), progress, &found.digitRuns);
             if (target)
                 *target = id;
             if (second)
@@ -441,9 +540,35 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
         Consumed(skip, progress);
     }
     nameTemplatesStage();
+    writer.Finish();
+    m_writer = nullptr;
+    ForgetFailedFiles(found);
     if (progress)
         progress->Update();
     return true;
+}
+
+void CXmlPreprocessFile::ForgetFailedFiles(Images& found)
+{
+    for (const std::shared_ptr<StoredFile>& stored : m_stored) {
+        if (!stored->failed)
+            continue;
+        auto forget = [&stored](int32_t& id) {
+            if (id == stored->pictureId)
+                id = 0;
+        };
+        for (DocumentImage& image : found.documentImages)
+            forget(image.pictureId);
+        for (LeafTemplateImages& images : found.leafTemplates) {
+            forget(images.previewId);
+            forget(images.backgroundId);
+        }
+        forget(found.titlePreviewId);
+        forget(found.titleBackgroundId);
+        forget(found.leafPreviewId);
+        forget(found.leafBackgroundId);
+    }
+    m_stored.clear();
 }
 
 bool CXmlPreprocessFile::ReadTemplateImages(CTalTemplate* tmpl)

@@ -3,8 +3,10 @@
 // parsed, its raw bytes are scanned once, from the first byte to the last,
 // for the image blocks by fixed markers; each block's Base64 text is decoded
 // while it is read and stored in the picture store, so the parser never has
-// to gather it. Memory stays flat: one read window and one block of decoded
-// bytes at a time, whatever the sizes of the file and its pictures.
+// to gather it. The decoded bytes are written by a thread of their own while
+// the pass decodes on. Memory stays flat: one read window and a few blocks of
+// decoded bytes at a time, whatever the sizes of the file and its pictures.
+#include "files/XmlDigitRun.h"
 #include "files/XmlFile.h"
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <vector>
 
 class CKWProgressInterface;
+class CKWWriteBehind;
 class CTalTemplate;
 
 class CXmlPreprocessFile : public CXmlFile {
@@ -51,9 +54,15 @@ public:
         // Each "LeafTemplate" with a readable ID, with the first preview and
         // background before its end tag or the next template.
         std::vector<LeafTemplateImages> leafTemplates;
+        // The long unbroken runs of digits of the blocks read, in file order:
+        // the parser passes over them without reading them again.
+        XmlDigitRuns digitRuns;
     };
 
     // Opened for reading in binary mode when a path is given.
+    // A picture file the pass stores, as the writing thread sees it.
+    struct StoredFile;
+
     explicit CXmlPreprocessFile(const wchar_t* path = nullptr);
     ~CXmlPreprocessFile() override;
 
@@ -78,16 +87,29 @@ private:
     // Makes at least need bytes stand from the position on in the window,
     // reading more of the file; false when the file ends before.
     bool Ensure(int32_t need);
-    // Decodes the Base64 text from the position to the block's end marker
-    // and stores it; the picture id, 0 when the data is unusable. The
-    // position stays at the '<' that ended the data.
-    int32_t DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress);
+    // Decodes the Base64 text from the position to the block's end marker,
+    // as plain text and CDATA sections, and stores it; the picture id, 0 when
+    // the data is unusable. The position stays at the '<' that ended the
+    // data. A long first run of digits is added to the runs.
+    int32_t DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
+                        XmlDigitRuns* digitRuns);
     void Consumed(int32_t bytes, CKWProgressInterface* progress);
+    // True when the text stands at the position (more of the file is read
+    // when needed).
+    bool StandsAt(const char* text);
+    // Moves the position on over bytes that are in the window.
+    void Skip(int32_t bytes, CKWProgressInterface* progress);
 
     std::unique_ptr<char[]> m_window;
-    int32_t m_position = 0;  // in the window
+    int64_t m_windowStart = 0;  // the file offset of the window's first byte
+    int32_t m_position = 0;     // in the window
     int32_t m_end = 0;       // bytes held in the window
     bool m_atEnd = false;    // the file has no more bytes to read
     int64_t m_sinceProgress = 0;
-    std::vector<uint8_t> m_bytes;  // decoded bytes on their way to the store
+    // The files a pass stored are checked once all is written: a file whose
+    // writing failed gives no picture.
+    void ForgetFailedFiles(Images& found);
+
+    CKWWriteBehind* m_writer = nullptr;  // while a pass runs
+    std::vector<std::shared_ptr<StoredFile>> m_stored;
 };

@@ -85,7 +85,7 @@ int32_t CKWFile::Write(const void* buffer, int32_t n)
 {
     if (!m_stream || !m_stream->IsOpen())
         return 0;
-    return KWStreamWrite(m_stream->GetStream(), buffer, n);
+    return KWStreamWriteBlock(m_stream->GetStream(), buffer, n);
 }
 
 bool CKWFile::Flush()

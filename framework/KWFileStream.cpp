@@ -109,7 +109,7 @@ int32_t CKWFileStream::GetLength()
 
 int32_t CKWFileStream::Read(void* buffer, int32_t n)
 {
-    return m_stream ? KWStreamRead(m_stream, buffer, n) : 0;
+    return m_stream ? KWStreamReadBlock(m_stream, buffer, n) : 0;
 }
 
 int CKWFileStream::GetChar()

@@ -57,10 +57,6 @@ class IKWGraphics {
 public:
     virtual ~IKWGraphics() {}
 
-    // Kept so that implementations keep the slot order; they do nothing.
-    virtual void ReservedSlot1() {}
-    virtual void ReservedSlot2() {}
-
     // true: anti-aliased lines and fills; false: none.
     virtual int SetSmoothing(bool antiAlias) = 0;
     // Vertical resolution in dots per inch: the fixed one while it is switched

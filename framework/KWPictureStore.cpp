@@ -164,6 +164,71 @@ bool CKWRasterLib::GetImageSize(uint32_t id, SIZE& size)
     return known;
 }
 
+KWPictureState CKWRasterLib::CheckPictureFile(const wchar_t* path, bool decode)
+{
+    if (!path || !*path)
+        return KWPictureState::Missing;
+    if (KWCheckRasterImageWFn check = m_functions.CheckRasterImageW) {
+        const int32_t answer = check(path, decode ? KW_CHECK_BY_DECODING : 0);
+        return answer >= 0 && answer <= int32_t(KWPictureState::Missing) ? KWPictureState(answer)
+                                                                           : KWPictureState::Damaged;
+    }
+    // A library without the check can only tell what its header reads.
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ImageInfo header;
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return KWPictureState::Missing;
+    if (data.nFileSizeLow == 0 && data.nFileSizeHigh == 0)
+        return KWPictureState::Empty;
+    return ReadImageInfo(path, header) ? KWPictureState::Sound : KWPictureState::NotPicture;
+}
+
+KWPictureState CKWRasterLib::GetPictureState(uint32_t id, bool decode)
+{
+    {
+        // A decoded answer serves a request for the bytes only as well.
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_states.find(id);
+        if (found != m_states.end())
+            return found->second;
+        found = m_walkedStates.find(id);
+        if (!decode && found != m_walkedStates.end())
+            return found->second;
+    }
+    const KWPictureState state = CheckPictureFile(GetImagePath(id), decode);
+    if (state != KWPictureState::Missing) {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        (decode ? m_states : m_walkedStates)[id] = state;
+    }
+    return state;
+}
+
+SIZE CKWRasterLib::GetShownSize(uint32_t id)
+{
+    SIZE size = {0, 0};
+    if (GetPictureState(id, false) == KWPictureState::Sound && GetImageSize(id, size))
+        return size;
+    {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_shownSizes.find(id);
+        if (found != m_shownSizes.end())
+            return found->second;
+    }
+    // Decoded once: only a damaged picture comes here.
+    KWRasterImagePtr image(LoadImage(id));
+    size.cx = image && image->width ? LONG(image->width) : 1;
+    size.cy = image && image->height ? LONG(image->height) : 1;
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    m_shownSizes[id] = size;
+    return size;
+}
+
+bool CKWRasterLib::TakeReport(uint32_t id)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    return m_reported.insert(id).second;
+}
+
 KWRasterImage* CKWRasterLib::LoadImage(uint32_t id)
 {
     return RasterReadFile(GetImagePath(id), 0, 0);
@@ -274,6 +339,13 @@ CString CKWRasterLib::CopyImageFileIntoStore(uint32_t id)
     if (!::CopyFileW(path, target, FALSE))
         return CString();
     return target;
+}
+
+bool CKWRasterLib::WriteUprightJpeg(uint32_t id, const wchar_t* target)
+{
+    const CString path = GetImagePath(id);
+    return m_functions.WriteUprightJpegW && !path.IsEmpty() && target && *target &&
+           m_functions.WriteUprightJpegW(path, target) == 1;
 }
 
 bool CKWRasterLib::EncodeImageForExport(uint32_t id, RasterExportRequest& request)

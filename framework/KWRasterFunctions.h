@@ -47,6 +47,12 @@ struct KWRasterImageInfo {
     char format[8];       // "jpg", "png", "gif", "bmp", "tif", "ico"
 };
 typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageInfo* info);
+// Writes the JPEG file at source turned upright losslessly to target; 1 when
+// written, 0 (nothing written) when the turn is not exact or not needed.
+typedef int32_t (*KWWriteUprightJpegWFn)(const wchar_t* source, const wchar_t* target);
+// The whole file checked, not only its header: one of KWPictureState. With
+// KW_CHECK_BY_DECODING a file that holds together is decoded at a small size too.
+typedef int32_t (*KWCheckRasterImageWFn)(const wchar_t* path, int32_t flags);
 typedef CQMFormatInfo* (*KWCreateFormatListFn)();
 typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
 }
@@ -54,6 +60,7 @@ typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
 // The constant arguments the program passes.
 constexpr int32_t KW_SAVE_RASTER_MODE = 3;
 constexpr int32_t KW_RESIZE_RASTER_MODE = 1;
+constexpr int32_t KW_CHECK_BY_DECODING = 1;
 
 // The exports taken when the binding is built; all null until loaded. The
 // UTF-16 ones are used when the library has them; without them a path the
@@ -73,4 +80,15 @@ struct KWRasterFunctions {
     KWReadLQRasterImageWFn ReadLQRasterImageW = nullptr;
     KWReadRasterImageInfoWFn ReadRasterImageInfoW = nullptr;
     KWSaveRasterImageWFn SaveRasterImageW = nullptr;
+    KWWriteUprightJpegWFn WriteUprightJpegW = nullptr;
+    KWCheckRasterImageWFn CheckRasterImageW = nullptr;
+};
+
+// What the check of a picture's whole file says, as the library answers it.
+enum class KWPictureState : int32_t {
+    Sound = 0,
+    Empty = 1,       // the file holds no byte
+    NotPicture = 2,  // no format the library reads
+    Damaged = 3,     // cut short, changed, or claiming more than the file holds
+    Missing = 4,     // the file cannot be opened
 };

@@ -141,7 +141,9 @@ void CKWRasterLib::LoadFunctions()
     f.ReadRasterImageW = TakeExport<KWReadRasterImageWFn>(m_library, "ReadRasterImageW");
     f.ReadLQRasterImageW = TakeExport<KWReadLQRasterImageWFn>(m_library, "ReadLQRasterImageW");
     f.ReadRasterImageInfoW = TakeExport<KWReadRasterImageInfoWFn>(m_library, "ReadRasterImageInfoW");
+    f.CheckRasterImageW = TakeExport<KWCheckRasterImageWFn>(m_library, "CheckRasterImageW");
     f.SaveRasterImageW = TakeExport<KWSaveRasterImageWFn>(m_library, "SaveRasterImageW");
+    f.WriteUprightJpegW = TakeExport<KWWriteUprightJpegWFn>(m_library, "WriteUprightJpegW");
 }
 
 void CKWRasterLib::MakeStoreFolder()

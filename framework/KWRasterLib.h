@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 struct RasterExportRequest;
@@ -92,6 +93,20 @@ public:
     // 1 x 1 for id 0; otherwise the upright size read once from the file.
     // False, with size 0 x 0, when the file cannot be read as an image.
     bool GetImageSize(uint32_t id, SIZE& size);
+    // What the check of a whole file says, the file not taken into the store.
+    // decode: a file that holds together is decoded at a small size too, which
+    // proves it reads and costs about what a thumbnail does; without it the
+    // check reads the file's bytes only.
+    KWPictureState CheckPictureFile(const wchar_t* path, bool decode);
+    // What the check of the picture's whole file says, asked once per picture
+    // and kind of check (again while the file is missing: it may appear).
+    KWPictureState GetPictureState(uint32_t id, bool decode = true);
+    // The size every read gives the picture: its header's for a sound file,
+    // otherwise what decodes of it (the placeholder's when nothing does).
+    SIZE GetShownSize(uint32_t id);
+    // True the first time it is asked for a picture, so that a problem of its
+    // file is reported once however often the picture is used.
+    bool TakeReport(uint32_t id);
     // The picture at full size, the placeholder when it cannot be read.
     KWRasterImage* LoadImage(uint32_t id);
     // format 1 writes JPEG, anything else BMP; the new id, or 0.
@@ -112,6 +127,10 @@ public:
     CString CopyImageFileIntoStore(uint32_t id);
     // Re-encodes the picture as the request asks; true when bytes were produced.
     bool EncodeImageForExport(uint32_t id, RasterExportRequest& request);
+    // Writes a JPEG picture that records a turn or flip upright at target by
+    // moving its coded blocks, losing nothing; false (nothing written) when
+    // that cannot be done exactly.
+    bool WriteUprightJpeg(uint32_t id, const wchar_t* target);
 
     // Caches. The images are shared: they stay valid for the caller after eviction.
     KWSharedRasterImage GetThumbnail(uint32_t id);
@@ -151,6 +170,10 @@ private:
     std::map<std::wstring, uint32_t> m_idsByPath;
     std::map<uint32_t, std::wstring> m_pathsById;
     std::map<uint32_t, ImageInfo> m_infos;
+    std::map<uint32_t, KWPictureState> m_states;       // decoded
+    std::map<uint32_t, KWPictureState> m_walkedStates; // bytes only
+    std::map<uint32_t, SIZE> m_shownSizes;
+    std::set<uint32_t> m_reported;
     uint32_t m_nextPictureId = kFirstPictureId;
     uint32_t m_nameCounter = kFirstPictureId;
 

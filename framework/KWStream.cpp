@@ -343,6 +343,33 @@ int32_t KWStreamRead(KWStream* s, void* dst, int32_t n)
     return done;
 }
 
+int32_t KWStreamReadBlock(KWStream* s, void* dst, int32_t n)
+{
+    if (!s || !dst || n < s->bufferSize || !CanRead(s) || s->error)
+        return KWStreamRead(s, dst, n);
+    if ((s->state & KWSTREAM_STATE_WRITING) && KWStreamSeek(s, 0, KWSTREAM_SEEK_CUR) < 0)
+        return 0;
+    // What the buffer holds first; then whole blocks straight from the back
+    // end, which spares a call and a copy per 8 KB of a large read.
+    uint8_t* out = static_cast<uint8_t*>(dst);
+    int32_t done = 0;
+    if (s->count > 0) {
+        done = n < s->count ? n : s->count;
+        std::memcpy(out, s->cursor, static_cast<size_t>(done));
+        s->cursor += done;
+        s->count -= done;
+    }
+    while (n - done >= s->bufferSize && !s->error) {
+        const int32_t got = s->backend->read(s->handle, out + done, n - done);
+        if (got <= 0) {
+            s->error |= got == 0 ? KWSTREAM_ERR_EOF : KWSTREAM_ERR_IO;
+            return done;
+        }
+        done += got;
+    }
+    return done < n ? done + KWStreamRead(s, out + done, n - done) : done;
+}
+
 int32_t KWStreamWrite(KWStream* s, const void* src, int32_t n)
 {
     if (!s || !src || n <= 0 || !CanWrite(s))

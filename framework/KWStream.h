@@ -91,6 +91,9 @@ int KWStreamSystemOpenFlags(uint32_t modeBits);
 
 int32_t KWStreamRead(KWStream* s, void* dst, int32_t n);
 int32_t KWStreamWrite(KWStream* s, const void* src, int32_t n);
+// Reads and writes of a buffer or more go to the back end in one call, after
+// what the buffer holds; otherwise as KWStreamRead and KWStreamWrite.
+int32_t KWStreamReadBlock(KWStream* s, void* dst, int32_t n);
 int32_t KWStreamWriteBlock(KWStream* s, const void* src, int32_t n);
 int KWStreamFillBuffer(KWStream* s, int take);
 int KWStreamFlushWrite(KWStream* s, int byte);

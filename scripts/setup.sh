@@ -116,9 +116,15 @@ if [ ! -f "$deps/stamps/libjpeg-turbo" ]; then
   echo "setup: building libjpeg-turbo (static, i686-w64-mingw32)"
   fetch_source libjpeg-turbo
   src=$(unpack_source libjpeg-turbo)
+  # The SIMD code (SSE2, AVX2) is what makes thumbnails and transforms fast:
+  # a build without it fails rather than being slow.
   cross_cmake "$src" "$deps/build/libjpeg-turbo" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DWITH_TURBOJPEG=ON -DCMAKE_ASM_NASM_COMPILER=nasm -DCMAKE_SYSTEM_PROCESSOR=x86
+    -DWITH_TURBOJPEG=ON -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm -DCMAKE_SYSTEM_PROCESSOR=x86
   touch "$deps/stamps/libjpeg-turbo"
+fi
+if ! grep -q ' T _jsimd_idct_islow_sse2$' <<<"$(i686-w64-mingw32-nm "$deps/prefix/lib/libturbojpeg.a" 2>/dev/null)"; then
+  echo "setup: $deps/prefix/lib/libturbojpeg.a has no SIMD code; remove $deps/stamps/libjpeg-turbo and run again" >&2
+  exit 1
 fi
 
 if [ ! -f "$deps/stamps/googletest" ]; then

@@ -15,8 +15,8 @@ namespace {
 // Bytes gathered before they are handed to the file.
 const size_t kFlushSize = 4096;
 
-// The one byte of ch in the code page; false when it has none (no best-fit
-// stand-in and no default character count as a form of it).
+// The one byte of ch in the code page; false when it has none (neither a
+// best-fit substitute nor the default character counts as a form of it).
 bool OneByteForm(wchar_t ch, int codePage, unsigned char& byte)
 {
     char buffer[4];

@@ -9,15 +9,6 @@
 
 namespace {
 
-template <typename T>
-int SumCounts(const std::vector<T*>& records)
-{
-    int64_t sum = 0;
-    for (const T* r : records)
-        sum += r->m_count;
-    return static_cast<int>(std::min<int64_t>(sum, INT32_MAX));
-}
-
 // The index of the first record from fromIndex whose accumulated end lies
 // beyond pos; shared by runs and paragraphs.
 template <typename T>

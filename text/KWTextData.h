@@ -7,13 +7,12 @@
 // with the record index before a field changes and a notification after it:
 // the report's text note overrides the hooks to record undoable commands, the
 // laid-out text overrides the notifications to drop stale measurements.
-#include <windows.h>
-
 #include <cstdint>
 #include <vector>
 
-// commdlg.h maps ReplaceText to ReplaceTextW; the text's own operation keeps
-// its name in every file that includes this one.
+// commdlg.h (through windows.h) maps ReplaceText to ReplaceTextW: where the
+// system headers come first, the text's own operation keeps its name. Where
+// they come later, a call of it fails to compile, never links to another name.
 #ifdef ReplaceText
 #undef ReplaceText
 #endif

@@ -31,8 +31,8 @@ void UnionWith(CRect& rect, const CRect& rectMore) {
 
 BOOL IsShown(const CWnd* pWnd) { return pWnd != nullptr && (pWnd->GetStyle() & WS_VISIBLE) != 0; }
 
-// A tabbed bar is a pane with the control id -1; one that holds no tabs
-// (and tabbed bars come later, so every one here) leaves an empty place.
+// A tabbed bar is a pane with the control id -1; it is stored with its tabs,
+// and one that holds no tabs leaves an empty place.
 constexpr UINT kTabbedBarID = 0xFFFFFFFF;
 
 }  // namespace

@@ -748,8 +748,10 @@ CQMXPDockingControlBar* CQMXPBarContainerManager::FindTabbedBarBySiblingID(UINT 
 }
 
 BOOL CQMXPBarContainerManager::CheckAndRemoveNonValidBar(CQMXPDockingControlBar* pBar) {
-    // Tabbed bars (id -1) are valid while they hold tabs; they come later.
-    const BOOL bValid = ::IsWindow(pBar->GetSafeHwnd()) && pBar->GetDlgCtrlID() != -1;
+    // A pane with a window is valid by its id; a tabbed bar (id -1) while it holds tabs.
+    auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pBar);
+    const BOOL bValid = ::IsWindow(pBar->GetSafeHwnd()) &&
+                        (pBar->GetDlgCtrlID() != -1 || (pTabbedBar != nullptr && pTabbedBar->GetTabsNum() > 0));
     if (!bValid) {
         POSITION pos = m_lstControlBars.Find(pBar);
         if (pos != nullptr)

@@ -85,7 +85,8 @@ public:
     BOOL IsListed(const CQMXPDockingControlBar* pBar) const;
     CQMXPDockingControlBar* FindTabbedBarBySiblingID(UINT nID);
     void RemoveNonValidBars();
-    // A pane is valid while its window lives with an id other than -1.
+    // A pane is valid while its window lives with an id other than -1, a
+    // tabbed bar (id -1) while it holds tabs; an invalid one leaves the list.
     BOOL CheckAndRemoveNonValidBar(CQMXPDockingControlBar* pBar);
     void CollectVisible(CObList& lstBars, CObList* pLstSliders) const;
     void RemoveVisible();

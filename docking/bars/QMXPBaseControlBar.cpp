@@ -270,8 +270,8 @@ BOOL CQMXPBaseControlBar::SaveState(LPCWSTR lpszProfileName, UINT uiID, int nInd
 HDWP CQMXPBaseControlBar::MoveWindow(CRect& rect, BOOL bRepaint, HDWP hdwp) {
     CRect rectOld;
     GetWindowRect(&rectOld);
-    // In the dock site's coordinates (a floating bar's frame's, once bars float).
-    CWnd* pReference = GetDockSiteFrameWnd();
+    // In the coordinates of the floating frame or of the dock site.
+    CWnd* pReference = IsFloating() ? static_cast<CWnd*>(GetParentMiniFrame(TRUE)) : GetDockSiteFrameWnd();
     if (pReference != nullptr)
         pReference->ScreenToClient(&rectOld);
     if (rectOld == rect)
@@ -360,7 +360,7 @@ void CQMXPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
         pMiniFrame->OnBarRecalcLayout();
         return;
     }
-    // The frame's own layout pass (plain and OLE frames come with the frames' work).
+    // The frame's own layout pass, by the kind of library frame.
     CFrameWnd* pFrame = GetDockSiteFrameWnd();
     if (pFrame == nullptr)
         return;

@@ -148,6 +148,9 @@ public:
     void EnableTabSwap(BOOL bEnable = TRUE) { m_bEnableTabSwap = bEnable; }
     void EnableWrapper(BOOL bEnable = TRUE) { m_bEnableWrapper = bEnable; }
     void SetAutoDestroyWindow(BOOL bAuto) { m_bAutoDestroyWindow = bAuto; }
+    BOOL IsAutoDestroyWindow() const { return m_bAutoDestroyWindow; }
+    // Registered with OLE at creation when OLE is running.
+    CQMXPTabDropTarget& GetDropTarget() { return m_DropTarget; }
     void SetActivateOnBtnUp(BOOL bOnUp) { m_bActivateOnBtnUp = bOnUp; }
     void SetWrapperRTC(CRuntimeClass* pRTC) { m_pWrapperRTC = pRTC; }
     // The tab whose window has the control id; -1 when none.

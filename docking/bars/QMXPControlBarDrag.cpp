@@ -5,6 +5,8 @@
 #include "docking/bars/QMXPDockBarRow.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPTabWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -131,8 +133,10 @@ void CQMXPControlBar::AdjustLayout() {
         UpdateFullSizeRect();
         return;
     }
+    // A bar in a tab window is laid out by its tab window.
+    if (DYNAMIC_DOWNCAST(CQMXPTabWnd, GetParent()) != nullptr)
+        return;
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
-    // A bar in a tab window belongs to its tabs, which come with the panes.
     if (pMiniFrame != nullptr)
         pMiniFrame->OnBarRecalcLayout();
 }
@@ -177,6 +181,13 @@ BOOL CQMXPControlBar::FloatControlBar(CRect rectFloat, int dockMethod, bool bSho
         CPoint ptClient = ptCursor;
         ScreenToClient(&ptClient);
         SendMessage(WM_LBUTTONUP, kKeepTempMiniFrame, MAKELPARAM(ptClient.x, ptClient.y));
+        // A tab torn out of a floating group ends the drag its group's frame holds.
+        CQMXPMiniFrameWnd* pOldFrame = IsTabbed() ? GetParentMiniFrame(TRUE) : nullptr;
+        if (pOldFrame != nullptr) {
+            CPoint ptFrame = ptCursor;
+            pOldFrame->ScreenToClient(&ptFrame);
+            pOldFrame->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptFrame.x, ptFrame.y));
+        }
     }
     CWnd* pOldParent = m_pParentDockBar != nullptr ? static_cast<CWnd*>(m_pParentDockBar) : GetParent();
     SetParent(pMiniFrame);
@@ -418,7 +429,9 @@ void CQMXPControlBar::OnChar(UINT nChar, UINT, UINT) {
 void CQMXPControlBar::OnContextMenu(CWnd*, CPoint point) {
     if (CQMXPToolBar::m_bCustomizeMode)
         return;
-    CWnd* pTarget = GetDockSiteFrameWnd();
+    CWnd* pTarget = QMXPGetPopupOwner();
+    if (pTarget == nullptr)
+        pTarget = GetDockSiteFrameWnd();
     if (pTarget == nullptr)
         pTarget = AfxGetMainWnd();
     if (pTarget == nullptr)

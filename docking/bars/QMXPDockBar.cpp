@@ -4,6 +4,7 @@
 #include "docking/bars/QMXPDockBarRow.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPReBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/DC.h"
@@ -246,11 +247,15 @@ int CQMXPDockBar::GetRowIndex(const CQMXPDockBarRow* pRow) const {
 }
 
 CQMXPControlBar* CQMXPDockBar::FindBarByID(UINT nID) const {
-    // The re-bar hosts come with the frames' re-bar support; every bar here is a control bar.
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
-        auto* pBar = static_cast<CQMXPControlBar*>(m_lstControlBars.GetNext(pos));
-        if (static_cast<UINT>(pBar->GetDlgCtrlID()) == nID)
-            return pBar;
+        auto* pWnd = static_cast<CWnd*>(m_lstControlBars.GetNext(pos));
+        if (static_cast<UINT>(pWnd->GetDlgCtrlID()) == nID)
+            return DYNAMIC_DOWNCAST(CQMXPControlBar, pWnd);
+        // A re-bar holds its bars as child windows of its bands.
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPReBar))) {
+            if (auto* pBar = DYNAMIC_DOWNCAST(CQMXPControlBar, pWnd->GetDlgItem(static_cast<int>(nID))))
+                return pBar;
+        }
     }
     return nullptr;
 }
@@ -592,7 +597,9 @@ void CQMXPDockBar::OnPaint() { CPaintDC dc(this); }
 void CQMXPDockBar::OnContextMenu(CWnd*, CPoint point) {
     if (CQMXPToolBar::m_bCustomizeMode || IsDragMode())
         return;
-    CWnd* pTarget = GetTopLevelFrame();
+    CWnd* pTarget = QMXPGetPopupOwner();
+    if (pTarget == nullptr)
+        pTarget = GetTopLevelFrame();
     if (pTarget != nullptr)
         pTarget->SendMessage(QMXTOOLBAR_POPUPMENU, 0, MAKELPARAM(point.x, point.y));
 }

@@ -222,7 +222,7 @@ BOOL CQMXPDockManager::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, B
     CRect rectInner = m_rectClientArea;
     m_pFrame->ClientToScreen(&rectInner);
     bOuterEdge = FALSE;
-    return qmxGlobalUtils.CheckAlignment(point, nullptr, qmxDockSensitivity, FALSE, dwBarAlignment, 0xF000,
+    return qmxGlobalUtils.CheckAlignment(point, nullptr, qmxDockSensitivity, FALSE, dwBarAlignment, m_dwDockBarSides,
                                          &rectInner);
 }
 
@@ -390,7 +390,7 @@ CQMXPDockBar* CQMXPDockManager::DockBarHoldingBar(CQMXPBaseControlBar* pBar) con
     return nullptr;
 }
 
-void CQMXPDockManager::RefreshDockBars() {
+void CQMXPDockManager::OnExitSizeMove() {
     for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
         CObject* pObject = m_lstBars.GetNext(pos);
         if (!pObject->IsKindOf(RUNTIME_CLASS(CQMXPDockBar)))
@@ -427,10 +427,11 @@ void CQMXPDockManager::HideBarsOf(CObList& lstBars, BOOL bForPreview) {
         auto* pBar = static_cast<CQMXPBaseControlBar*>(lstBars.GetNext(pos));
         if (!(pBar->GetStyle() & WS_VISIBLE) || pBar->IsKindOf(RUNTIME_CLASS(CQMXPStatusBar)))
             continue;
-        // Panes and their sliders stay when all bars are hidden; dock bars
-        // are what hold the tool bars.
+        // Panes, their sliders and the auto-hide strips stay when all bars
+        // are hidden; dock bars are what hold the tool bars.
         if (!bForPreview &&
-            (pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockingControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CQMXPSlider))))
+            (pBar->IsKindOf(RUNTIME_CLASS(CQMXPDockingControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CQMXPSlider)) ||
+             pBar->IsKindOf(RUNTIME_CLASS(CQMXPAutoHideDockBar))))
             continue;
         pBar->ShowControlBar(FALSE, TRUE, FALSE);
         m_lstHiddenBars.AddTail(pBar->m_hWnd);

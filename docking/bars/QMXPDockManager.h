@@ -106,10 +106,11 @@ public:
     // The first dock bar of that side from the head (outer) or from the tail.
     virtual CQMXPDockBar* DockBarForSide(DWORD dwAlignment, BOOL bOuter = FALSE) const;
     virtual CQMXPDockBar* DockBarHoldingBar(CQMXPBaseControlBar* pBar) const;
-    // Every dock bar fits its rows again, then the layout.
-    virtual void RefreshDockBars();
     virtual void RelayoutAllBars(BOOL bNotify = TRUE);
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
+    // A move or size of the frame ended: every dock bar fits its rows into
+    // its length, then the layout follows.
+    virtual void OnExitSizeMove();
     // TRUE while the dragged floating frame should go on floating.
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
     // The panes' and bars' own states, then the layout blob "DockingCBAndSliders"

@@ -13,6 +13,7 @@
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPMultiMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/DC.h"
@@ -570,8 +571,10 @@ void CQMXPDockingControlBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
 }
 
 void CQMXPDockingControlBar::OnRButtonDown(UINT, CPoint) {
-    // The open popup menus redraw their shadows once popup menus come.
+    // Taking the focus repaints the pane under the open menus: their
+    // shadows are taken again from what now lies beneath them.
     SetFocus();
+    CQMXPPopupMenu::RepaintAllShadows(nullptr);
     Default();
 }
 

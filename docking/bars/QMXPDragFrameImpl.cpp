@@ -1,5 +1,7 @@
 #include "docking/bars/QMXPDragFrameImpl.h"
 
+#include "docking/bars/QMXPBaseTabWnd.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPControlBar.h"
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPDockingControlBar.h"
@@ -59,11 +61,33 @@ void CQMXPDragFrameImpl::DrawDragRect(LPCRECT lpRectLast, LPCRECT lpRect, BOOL b
 }
 
 void CQMXPDragFrameImpl::RemoveTabPreDocking() {
-    // A placeholder tab of a tabbed bar goes with the tabbed bars; here the
-    // tab-shaped outline is taken down.
+    auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, m_pTargetBar);
+    CQMXPBaseTabWnd* pTabWnd = pTabbedBar != nullptr ? pTabbedBar->GetUnderlinedWindow() : nullptr;
+    if (m_nInsertedTabIndex != -1 && pTabWnd != nullptr && ::IsWindow(pTabWnd->GetSafeHwnd()) &&
+        pTabWnd->GetTabWnd(m_nInsertedTabIndex) == &qmxDummyDockingBar) {
+        // The placeholder goes on serving later drags: the strip lets go of
+        // its window without destroying it.
+        qmxDummyDockingBar.ShowWindow(SW_HIDE);
+        const BOOL bAutoDestroy = pTabWnd->IsAutoDestroyWindow();
+        pTabWnd->SetAutoDestroyWindow(FALSE);
+        pTabWnd->RemoveTab(m_nInsertedTabIndex, TRUE);
+        pTabWnd->SetAutoDestroyWindow(bAutoDestroy);
+    }
     if (m_bTabOutlineDrawn && m_pTargetBar != nullptr)
         DrawFrameTab(m_pTargetBar, TRUE);
     m_nInsertedTabIndex = -1;
+}
+
+CString CQMXPDragFrameImpl::DraggedBarName() const {
+    CWnd* pNamed = m_pDraggedWnd;
+    if (m_pDraggedWnd->IsKindOf(RUNTIME_CLASS(CQMXPMiniFrameWnd))) {
+        CQMXPBaseControlBar* pBar = static_cast<CQMXPMiniFrameWnd*>(m_pDraggedWnd)->GetControlBar();
+        if (pBar != nullptr)
+            pNamed = pBar;
+    }
+    CString strName;
+    pNamed->GetWindowText(strName);
+    return strName;
 }
 
 void CQMXPDragFrameImpl::MoveDragFrame(BOOL bForceMove) {
@@ -112,8 +136,21 @@ void CQMXPDragFrameImpl::MoveDragFrame(BOOL bForceMove) {
     if (m_pDraggedWnd->IsKindOf(RUNTIME_CLASS(CQMXPBaseControlBar)))
         bMayTab = static_cast<CQMXPBaseControlBar*>(m_pDraggedWnd)->CanBeAttached();
     if (pTarget != nullptr && bMayTab && bDrawTab) {
-        // Tabbed bars show a placeholder tab once they exist; any other
-        // target gets the tab-shaped outline.
+        // A tabbed group shows where the window would go as a tab of its
+        // own at the end of its strip; any other target gets the
+        // tab-shaped outline.
+        auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTarget);
+        CQMXPBaseTabWnd* pTabWnd = pTabbedBar != nullptr ? pTabbedBar->GetUnderlinedWindow() : nullptr;
+        const int nVisibleTabs = pTabbedBar != nullptr ? pTabbedBar->GetVisibleTabsNum() : 0;
+        if (pTabWnd != nullptr && (nVisibleTabs > 1 || (nVisibleTabs == 1 && !pTabbedBar->IsHideSingleTab()))) {
+            if (m_nInsertedTabIndex == -1 && ::IsWindow(qmxDummyDockingBar.GetSafeHwnd())) {
+                if (!bForceMove)
+                    EndDrawDragFrame(FALSE);
+                pTabWnd->AddTab(&qmxDummyDockingBar, DraggedBarName(), static_cast<UINT>(-1), FALSE);
+                m_nInsertedTabIndex = pTabWnd->GetTabsNum() - 1;
+            }
+            return;
+        }
         if (m_nInsertedTabIndex == -1) {
             if (!bForceMove)
                 EndDrawDragFrame(FALSE);

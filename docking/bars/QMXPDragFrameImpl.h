@@ -5,6 +5,7 @@
 // and is taken down when the drag ends. Every control bar and floating
 // frame embeds one.
 #include "platform/classlib/Rect.h"
+#include "platform/classlib/String.h"
 
 class CQMXPBaseControlBar;
 class CQMXPDockManager;
@@ -53,6 +54,8 @@ public:
 protected:
     // The rectangle on the screen: the docked place, else the floating one.
     CRect LastDrawnRect() const { return m_rectExpectedDocked.IsRectEmpty() ? m_rectDrag : m_rectExpectedDocked; }
-    // Takes down a tab-shaped outline.
+    // Takes down the placeholder tab of a tabbed group or a tab-shaped outline.
     void RemoveTabPreDocking();
+    // The text of the dragged bar: the label of its placeholder tab.
+    CString DraggedBarName() const;
 };

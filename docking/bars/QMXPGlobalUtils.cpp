@@ -25,7 +25,7 @@ CQMXPGlobalUtils::~CQMXPGlobalUtils() = default;
 CQMXPDockManager* CQMXPGlobalUtils::GetDockManager(CWnd* pWnd) {
     if (pWnd == nullptr)
         return nullptr;
-    // The plain and OLE frames of the library come with the frames' own work.
+    // Each kind of library frame keeps its own dock manager.
     if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMDIFrameWnd)))
         return static_cast<CQMXPMDIFrameWnd*>(pWnd)->GetDockManager();
     if (pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))

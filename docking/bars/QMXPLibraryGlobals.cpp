@@ -1,6 +1,5 @@
 // The docking library's globals in the order the library builds them: a
-// global here may use those above it in its constructor, and later work
-// adds its own in its place.
+// global here may use those above it in its constructor.
 #include "docking/bars/QMXPLibraryGlobals.h"
 
 #include "docking/bars/QMXPDockingControlBar.h"
@@ -50,6 +49,7 @@ CQMXPGlobalData globalData;
 
 const UINT QMXTOOLBAR__GETDOCUMENTCOLORS = ::RegisterWindowMessageW(L"QMXTOOLBAR__GETDOCUMENTCOLORS");
 const UINT QMXPMSG_CHECKEMPTYMINIFRAME = ::RegisterWindowMessageW(L"QMXPMSG_CHECKEMPTYMINIFRAME");
+const UINT QMXPMSG_KEEPOWNEDABOVE = ::RegisterWindowMessageW(L"QMXPMSG_KEEPOWNEDABOVE");
 
 CMap<UINT, UINT, HWND, HWND> qmxFloatingBarsByID(10);
 CList<HWND, HWND> qmxFloatingFrames(10);
@@ -79,6 +79,13 @@ const UINT QMXM_ON_CHANGING_ACTIVE_TAB = ::RegisterWindowMessageW(L"QMXM_ON_CHAN
 
 // No window until the first outline drag.
 CQMXPDummyDockingControlBar qmxDummyDockingBar;
+
+HWND qmxPopupOwnerWnd = nullptr;
+CFrameWnd* qmxTopLevelFrameOverride = nullptr;
+
+CWnd* QMXPGetPopupOwner() {
+    return ::IsWindow(qmxPopupOwnerWnd) ? CWnd::FromHandle(qmxPopupOwnerWnd) : nullptr;
+}
 
 const wchar_t qmxRegWrapperSection[] = L"QMXControlBars";
 

@@ -9,6 +9,8 @@
 #include <windows.h>
 
 class CCmdUsageCount;
+class CFrameWnd;
+class CWnd;
 class CQMXPCommandManager;
 
 // Docking mode used where a bar has none of its own (outline).
@@ -19,6 +21,14 @@ extern int qmxDockSensitivity;
 extern BOOL qmxAutoDestroyMenus;
 // Set while the dock manager restores a saved layout.
 extern BOOL qmxRestoringDockState;
+// When set, the window that gets the bars' context-menu message
+// ("QMXTOOLBAR_POPUPMENU") instead of their frames.
+extern HWND qmxPopupOwnerWnd;
+// When set, the frame that owns tool-bar buttons and popup menus in place
+// of their own top-level frame.
+extern CFrameWnd* qmxTopLevelFrameOverride;
+// The popup owner window while it is a window, else none.
+CWnd* QMXPGetPopupOwner();
 
 extern const int qmxDragThresholdX;
 extern const int qmxDragThresholdY;
@@ -42,6 +52,8 @@ extern const wchar_t qmxFontArial[];
 extern const wchar_t qmxFontMarlett[];
 extern const UINT QMXTOOLBAR__GETDOCUMENTCOLORS;
 extern const UINT QMXPMSG_CHECKEMPTYMINIFRAME;
+// Posted by a frame to itself once it is active: its owned windows go back above it.
+extern const UINT QMXPMSG_KEEPOWNEDABOVE;
 // The floating bars by control id, and every floating frame, of the process.
 extern CMap<UINT, UINT, HWND, HWND> qmxFloatingBarsByID;
 extern CList<HWND, HWND> qmxFloatingFrames;

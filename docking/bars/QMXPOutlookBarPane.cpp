@@ -6,6 +6,7 @@
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/DC.h"
+#include "platform/classlib/Menu.h"
 #include "platform/classlib/WinApp.h"
 
 #include <algorithm>
@@ -38,6 +39,8 @@ CQMXPOutlookBarPane::CQMXPOutlookBarPane()
       m_iFirstVisibleButton(0),
       m_bScrollDown(FALSE),
       m_nExtraSpace(kButtonSpacing),
+      m_bOwnColors(FALSE),
+      m_bFlatLook(FALSE),
       m_uiScrollTimer(0) {}
 
 CQMXPOutlookBarPane::~CQMXPOutlookBarPane() {
@@ -444,4 +447,17 @@ void CQMXPOutlookBarPane::OnSysColorChange() {
     } else {
         Invalidate();
     }
+}
+
+BOOL CQMXPOutlookBarPane::PrepareCustomizeMenu(CQMXPToolbarButton* pButton, CMenu* pMenu) {
+    // The tool bar's own preparation enables some of these items; greyed
+    // after it, they stay greyed.
+    CQMXPToolBar::PrepareCustomizeMenu(pButton, pMenu);
+    if (m_bCustomizeMode) {
+        for (UINT uiID : {QMXP_ID_CUSTOMIZE_IMAGE, QMXP_ID_CUSTOMIZE_TEXT, QMXP_ID_CUSTOMIZE_IMAGE_AND_TEXT,
+                          QMXP_ID_CUSTOMIZE_APPEARANCE, QMXP_ID_CUSTOMIZE_START_GROUP, QMXP_ID_CUSTOMIZE_RESET,
+                          QMXP_ID_CUSTOMIZE_COPY_IMAGE})
+            pMenu->EnableMenuItem(uiID, MF_BYCOMMAND | MF_GRAYED);
+    }
+    return TRUE;
 }

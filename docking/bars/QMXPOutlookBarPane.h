@@ -28,6 +28,9 @@ public:
     // A drop on a scroll button scrolls instead of inserting.
     BOOL OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint point) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // In customise mode the look and the image of a page's buttons stay as
+    // the page made them: their items of the button menu are greyed.
+    BOOL PrepareCustomizeMenu(CQMXPToolbarButton* pButton, CMenu* pMenu) override;
 
     // The background bitmap, tiled; 0 removes it. A bitmap that fails to load leaves none.
     void SetBackImage(UINT uiImageID);
@@ -36,6 +39,14 @@ public:
     // -1: the visual manager's button text colour.
     void SetTextColor(COLORREF clr) { m_clrTextColor = clr; }
     COLORREF GetTextColor() const { return m_clrTextColor; }
+    // The page's own colours rather than the look's: its background colour
+    // or bitmap in every look, and system text colours for its buttons.
+    void SetOwnColors(BOOL bOwn) { m_bOwnColors = bOwn; }
+    BOOL HasOwnColors() const { return m_bOwnColors; }
+    // Flat look: a hot button is shaded round its image rather than its
+    // interior filled by the look.
+    void SetFlatLook(BOOL bFlat) { m_bFlatLook = bFlat; }
+    BOOL IsFlatLook() const { return m_bFlatLook; }
     virtual void FillBackground(CDC* pDC, CRect rectFill);
     // The strip the buttons' images come from.
     CQMXPToolBarImages& GetOutlookImages() { return m_OutlookImages; }
@@ -88,6 +99,8 @@ protected:
     int m_iFirstVisibleButton;
     BOOL m_bScrollDown;
     int m_nExtraSpace;
+    BOOL m_bOwnColors;
+    BOOL m_bFlatLook;
     // The scroll timer running while a scroll button is held; 0 when none.
     UINT_PTR m_uiScrollTimer;
 

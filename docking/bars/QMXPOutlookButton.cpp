@@ -1,6 +1,7 @@
 #include "docking/bars/QMXPOutlookButton.h"
 
 #include "docking/bars/QMXPOutlookBarPane.h"
+#include "docking/toolbars/QMXPDrawManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPVisualManager.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr int kImageTop = 5;
 constexpr int kTextGap = 2;
 constexpr int kExtraHeight = 10;
+// A hot button of a flat page darkens under its image.
+constexpr int kFlatHighlightPercent = 85;
 }  // namespace
 
 CQMXPOutlookButton::CQMXPOutlookButton() : m_pWndParentBar(nullptr), m_sizeImage(0, 0) {}
@@ -61,7 +64,10 @@ void CQMXPOutlookButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarImages*
 
     CRect rectFrame = rectImage;
     rectFrame.InflateRect(2, 2);
-    FillInterior(pDC, rectFrame, bHighlight && !bCustomizeMode);
+    if (m_pWndParentBar != nullptr && m_pWndParentBar->IsFlatLook() && bHighlight && !bCustomizeMode)
+        CQMXPDrawManager(*pDC).HighlightRect(rectFrame, kFlatHighlightPercent);
+    else
+        FillInterior(pDC, rectFrame, bHighlight && !bCustomizeMode);
 
     const BOOL bDisabled = (m_nStyle & TBBS_DISABLED) != 0;
     if (pImages != nullptr && m_bImage && GetImage() >= 0)
@@ -76,11 +82,16 @@ void CQMXPOutlookButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarImages*
 
     if (m_strText.IsEmpty())
         return;
-    COLORREF clrText = pManager->GetToolbarButtonTextColor(this, bDisabled ? QMXP_BUTTON_NORMAL
-                                                                           : (bHighlight ? QMXP_BUTTON_HIGHLIGHTED
-                                                                                         : QMXP_BUTTON_NORMAL));
-    if (!bDisabled && m_pWndParentBar != nullptr && m_pWndParentBar->GetTextColor() != static_cast<COLORREF>(-1))
-        clrText = m_pWndParentBar->GetTextColor();
+    const int state = bDisabled ? QMXP_BUTTON_NORMAL : (bHighlight ? QMXP_BUTTON_HIGHLIGHTED : QMXP_BUTTON_NORMAL);
+    const BOOL bOwnColors = m_pWndParentBar != nullptr && m_pWndParentBar->HasOwnColors();
+    const COLORREF clrPane = m_pWndParentBar != nullptr ? m_pWndParentBar->GetTextColor() : static_cast<COLORREF>(-1);
+    COLORREF clrText;
+    if (bDisabled)
+        clrText = bOwnColors ? ::GetSysColor(COLOR_GRAYTEXT) : pManager->GetToolbarButtonTextColor(this, state);
+    else if (clrPane != static_cast<COLORREF>(-1))
+        clrText = clrPane;
+    else
+        clrText = bOwnColors ? ::GetSysColor(COLOR_WINDOWTEXT) : pManager->GetToolbarButtonTextColor(this, state);
     const COLORREF clrOld = pDC->SetTextColor(clrText);
     pDC->DrawText(m_strText, &rectText, DT_WORDBREAK | DT_END_ELLIPSIS | DT_CENTER);
     pDC->SetTextColor(clrOld);

@@ -67,6 +67,8 @@ BEGIN_MESSAGE_MAP(CQMXPStatusBar, CQMXPControlBar)
     ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(SB_GETPARTS, OnGetParts)
+    ON_MESSAGE(SB_GETTEXTW, OnGetPaneText)
+    ON_MESSAGE(SB_GETTEXTLENGTHW, OnGetPaneTextLength)
     ON_WM_SETTINGCHANGE()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_TIMER()
@@ -75,7 +77,12 @@ BEGIN_MESSAGE_MAP(CQMXPStatusBar, CQMXPControlBar)
 END_MESSAGE_MAP()
 
 CQMXPStatusBar::CQMXPStatusBar()
-    : m_hFont(nullptr), m_cxSizeBox(0), m_bHideSizeBox(FALSE), m_bPaneDoubleClick(FALSE), m_rectSizeBox(0, 0, 0, 0) {
+    : m_hFont(nullptr),
+      m_cxSizeBox(0),
+      m_bHideSizeBox(FALSE),
+      m_bPaneDoubleClick(FALSE),
+      m_rectSizeBox(0, 0, 0, 0),
+      m_nTipHit(-1) {
     SetBorders(4, 2, 0, 0);
 }
 
@@ -542,6 +549,9 @@ void CQMXPStatusBar::OnDestroy() {
         pane.nAnimCurrent = 0;
     }
     FreePaneTexts();
+    if (m_wndToolTip.GetSafeHwnd() != nullptr)
+        m_wndToolTip.DestroyWindow();
+    m_nTipHit = -1;
     CQMXPControlBar::OnDestroy();
 }
 
@@ -555,6 +565,23 @@ void CQMXPStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) 
         state.DoUpdate(pTarget, bDisableIfNoHndler);
     }
     CQMXPControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
+}
+
+// A pane's text by index, as the common status bar gives it: the length in
+// the low word; the buffer must hold it.
+LRESULT CQMXPStatusBar::OnGetPaneText(WPARAM wParam, LPARAM lParam) {
+    const int nIndex = static_cast<int>(wParam);
+    if (nIndex < 0 || nIndex >= m_nCount)
+        return 0;
+    const CString strText = GetPaneText(nIndex);
+    if (auto* pszBuffer = reinterpret_cast<LPWSTR>(lParam))
+        std::wmemcpy(pszBuffer, strText.GetString(), static_cast<size_t>(strText.GetLength()) + 1);
+    return strText.GetLength();
+}
+
+LRESULT CQMXPStatusBar::OnGetPaneTextLength(WPARAM wParam, LPARAM) {
+    const int nIndex = static_cast<int>(wParam);
+    return nIndex >= 0 && nIndex < m_nCount ? GetPaneText(nIndex).GetLength() : 0;
 }
 
 LRESULT CQMXPStatusBar::OnGetParts(WPARAM wParam, LPARAM lParam) {

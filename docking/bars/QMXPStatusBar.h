@@ -6,6 +6,7 @@
 // WM_SETTEXT. One pane may stretch over the free width; a size grip sits at
 // the right end unless the frame is maximised or cannot be resized.
 #include "docking/bars/QMXPControlBar.h"
+#include "platform/classlib/ToolTipCtrl.h"
 
 #include <commctrl.h>
 
@@ -74,6 +75,15 @@ public:
     void InvalidatePaneContent(int nIndex);
     // Double clicks on panes post their commands to the owner.
     void EnablePaneDoubleClick(BOOL bEnable = TRUE) { m_bPaneDoubleClick = bEnable; }
+    // The tip a pane shows when the pointer rests on it; none for an empty text.
+    BOOL SetTipText(int nIndex, LPCWSTR lpszTipText);
+    CString GetTipText(int nIndex) const;
+    // A pane with a tip under the point: its id, with its rectangle and a
+    // copy of its tip (the caller frees it) in the tool record.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The tip window of the panes, made with the first tip.
+    CToolTipCtrl& GetToolTip() { return m_wndToolTip; }
     BOOL IsSizeBoxHidden() const { return m_bHideSizeBox; }
     CRect GetSizeBoxRect() const { return m_rectSizeBox; }
 
@@ -100,6 +110,8 @@ protected:
     // As the common status bar answers it: the number of panes, with the
     // right edges of the first wParam of them when lParam points to room for them.
     afx_msg LRESULT OnGetParts(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetPaneText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetPaneTextLength(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSettingChange(UINT uFlags, LPCWSTR lpszSection);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -117,6 +129,9 @@ protected:
     BOOL m_bHideSizeBox;
     BOOL m_bPaneDoubleClick;
     CRect m_rectSizeBox;
+    CToolTipCtrl m_wndToolTip;
+    // The pane id whose tip the tip window holds; -1 for none.
+    INT_PTR m_nTipHit;
 
     DECLARE_MESSAGE_MAP()
 };

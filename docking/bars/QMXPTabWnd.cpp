@@ -6,10 +6,12 @@
 #include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPTabbedToolbar.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/Menu.h"
@@ -602,4 +604,23 @@ int CQMXPTabWnd::NextVisibleTab(BOOL bForward) const {
             return iTab;
     }
     return -1;
+}
+
+// Dragged tool-bar buttons ------------------------------------------------------------
+
+DROPEFFECT CQMXPTabWnd::OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    return OnDragOver(pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT CQMXPTabWnd::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    if (DYNAMIC_DOWNCAST(CQMXPTabbedToolbar, GetParent()) == nullptr)
+        return DROPEFFECT_NONE;
+    CQMXPToolbarButton* pButton = CQMXPToolbarButton::LoadFromOleData(pDataObject);
+    if (pButton == nullptr)
+        return DROPEFFECT_NONE;
+    delete pButton;
+    const int iTab = GetTabFromPoint(point);
+    if (iTab != -1)
+        SetActiveTab(iTab);
+    return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }

@@ -53,6 +53,11 @@ public:
     BOOL IsFlatTab() const override { return m_bFlat; }
     BOOL IsFlatFrame() const override { return m_bFlatFrame; }
     virtual void DrawTab(CDC* pDC, CQMXPTabInfo* pTab, BOOL bIsActive);
+    // A tool-bar button dragged over a tabbed tool bar opens the tab under
+    // the point, so that it can be dropped on that tab's bar: copied with
+    // Ctrl, else moved. Nothing for any other parent or data.
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

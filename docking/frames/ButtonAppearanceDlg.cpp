@@ -32,10 +32,7 @@ void ShowLibraryMessage(UINT nID) {
     AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
 }
 
-// The library keeps no own-image and no always-text buttons yet, and never
-// forbids editing labels: the dialog reads these as off.
-constexpr BOOL kOwnImage = FALSE;
-constexpr BOOL kAlwaysText = FALSE;
+// The library never forbids editing labels.
 constexpr BOOL kLabelsLocked = FALSE;
 
 }  // namespace
@@ -48,7 +45,7 @@ CButtonAppearanceDlg::CButtonAppearanceDlg(CQMXPToolbarButton* pButton, CQMXPToo
       m_iStartImage(iStartImage),
       m_iImage(pButton->m_bUserButton ? pButton->m_iUserImage : pButton->m_iImage),
       m_bImage(pButton->m_bImage),
-      m_bText(bMenuMode || kAlwaysText ? TRUE : pButton->m_bText),
+      m_bText(bMenuMode || pButton->m_bAlwaysText ? TRUE : pButton->m_bText),
       m_bMenuMode(bMenuMode),
       m_bUserButton(FALSE),
       m_pUserTool(qmxUserToolsManager != nullptr ? qmxUserToolsManager->LookupTool(pButton->m_nID) : nullptr) {
@@ -129,7 +126,7 @@ BOOL CButtonAppearanceDlg::OnInitDialog() {
             GetDlgItem(IDC_QMXP_IMAGE_AND_TEXT)->EnableWindow(FALSE);
         }
     }
-    if (m_bUserButton && !kOwnImage)
+    if (m_bUserButton && !m_pButton->m_bOwnImage)
         m_wndUserImageRadio.SetCheck(1);
     else
         m_wndDefaultImageRadio.SetCheck(1);
@@ -147,7 +144,7 @@ BOOL CButtonAppearanceDlg::OnInitDialog() {
             GetDlgItem(IDC_QMXP_IMAGE_AND_TEXT)->EnableWindow(FALSE);
         }
     }
-    if (kAlwaysText)
+    if (m_pButton->m_bAlwaysText)
         GetDlgItem(IDC_QMXP_IMAGE_ONLY)->EnableWindow(FALSE);
 
     m_wndDefaultImageArea.GetClientRect(&m_rectDefaultImage);
@@ -162,13 +159,13 @@ void CButtonAppearanceDlg::EnableControls() {
     const BOOL bImages = m_pImages != nullptr;
     const BOOL bReadOnly = bImages && m_pImages->IsReadOnly();
     m_wndButtonText.EnableWindow(m_bText && !(m_bMenuMode && m_pUserTool != nullptr) && !kLabelsLocked);
-    const BOOL bList = m_bImage && bImages && m_bUserButton && !m_bMenuMode && !kOwnImage;
+    const BOOL bList = m_bImage && bImages && m_bUserButton && !m_bMenuMode && !m_pButton->m_bOwnImage;
     m_wndButtonList.EnableWindow(bList);
     m_wndAddImage.EnableWindow(bList && !bReadOnly);
-    m_wndEditImage.EnableWindow(m_bImage && bImages && m_iImage >= 0 && m_bUserButton && !bReadOnly && !kOwnImage);
-    m_wndUserImageRadio.EnableWindow(m_bImage && bImages && !m_bMenuMode && !kOwnImage);
+    m_wndEditImage.EnableWindow(m_bImage && bImages && m_iImage >= 0 && m_bUserButton && !bReadOnly && !m_pButton->m_bOwnImage);
+    m_wndUserImageRadio.EnableWindow(m_bImage && bImages && !m_bMenuMode && !m_pButton->m_bOwnImage);
     m_wndDefaultImageRadio.EnableWindow(m_pUserTool != nullptr ||
-                                        (m_bImage && DefaultImage() >= 0 && !m_bMenuMode && !kOwnImage));
+                                        (m_bImage && DefaultImage() >= 0 && !m_bMenuMode && !m_pButton->m_bOwnImage));
     InvalidateRect(&m_rectDefaultImage);
 }
 
@@ -307,7 +304,7 @@ void CButtonAppearanceDlg::OnOK() {
         m_wndButtonText.SetFocus();
         return;
     }
-    if (!kAlwaysText)
+    if (!m_pButton->m_bAlwaysText)
         m_pButton->m_bText = m_bText;
     if (m_bMenuMode)
         QMXTheCommandManager()->EnableCommandImage(m_pButton->m_nID, m_bImage);

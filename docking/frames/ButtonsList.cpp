@@ -1,9 +1,11 @@
 #include "docking/frames/ButtonsList.h"
 
+#include "docking/frames/QMXPToolbarDropSource.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/DC.h"
+#include "platform/classlib/OleDataSource.h"
 
 #include <algorithm>
 
@@ -228,8 +230,16 @@ BOOL CButtonsList::OnEraseBkgnd(CDC*) { return TRUE; }
 void CButtonsList::OnLButtonDown(UINT, CPoint point) {
     SetFocus();
     CQMXPToolbarButton* pButton = HitTest(point);
-    if (pButton != nullptr)
-        SelectButton(pButton);
+    if (pButton == nullptr)
+        return;
+    SelectButton(pButton);
+    if (!m_bEnableDragFromList)
+        return;
+    // The chosen button leaves the list as a tool-bar button a bar can take.
+    auto* pSource = new COleDataSource;
+    if (pButton->PutOnClipboard(pSource))
+        pSource->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, nullptr, &g_QMXPToolbarDropSource);
+    pSource->InternalRelease();
 }
 
 UINT CButtonsList::OnGetDlgCode() { return DLGC_WANTARROWS; }

@@ -24,6 +24,8 @@ public:
     // The first button showing the image; -1 selects none. FALSE when none shows it.
     BOOL SelectButton(int iImage);
     CQMXPToolbarButton* GetSelectedButton() const { return m_pSelButton; }
+    // A click then drags the chosen button out of the list (off by default).
+    void EnableDragFromList(BOOL bEnable) { m_bEnableDragFromList = bEnable; }
     int GetCount() const { return static_cast<int>(m_Buttons.GetCount()); }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;

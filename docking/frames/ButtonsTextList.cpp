@@ -76,12 +76,13 @@ BOOL CButtonsTextList::OnEraseBkgnd(CDC* pDC) {
 }
 
 void CButtonsTextList::OnLButtonDown(UINT, CPoint point) {
-    const int iSelBefore = GetCurSel();
+    // The press selects the command under it; holding it and moving drags
+    // that command, whether or not it was selected before.
     Default();
     BOOL bOutside = FALSE;
     const auto nIndex = static_cast<int>(ItemFromPoint(point, bOutside));
     CRect rectItem;
-    if (bOutside || nIndex != iSelBefore || GetItemRect(nIndex, &rectItem) == LB_ERR || !rectItem.PtInRect(point))
+    if (bOutside || nIndex != GetCurSel() || GetItemRect(nIndex, &rectItem) == LB_ERR || !rectItem.PtInRect(point))
         return;
     CQMXPToolbarButton* pButton = GetButton(nIndex);
     if (pButton == nullptr)

@@ -21,6 +21,14 @@ CColorPopup::CColorPopup(const std::vector<COLORREF>& colors, COLORREF color, LP
                     nRowsDockHorz, nColDockVert, colorAutomatic, uiCommandID, pParentBtn),
       m_bEnabledInCustomizeMode(FALSE) {}
 
+CColorPopup::CColorPopup(CQMXPColorButton* pOwnerButton, const std::vector<COLORREF>& colors, COLORREF color,
+                         int nColumns)
+    : m_wndColorBar(colors, color, nullptr, nullptr, nullptr, {}, nColumns, 0, 0, static_cast<COLORREF>(-1), 0,
+                    nullptr),
+      m_bEnabledInCustomizeMode(FALSE) {
+    m_wndColorBar.m_pOwnerButton = pOwnerButton;
+}
+
 int CColorPopup::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
     if (CQMXPToolBar::m_bCustomizeMode && !m_bEnabledInCustomizeMode)
         return -1;

@@ -1,6 +1,8 @@
 #include "docking/frames/QMXPColorBar.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/ColorButton.h"
+#include "docking/frames/QMXPColorButton.h"
 #include "docking/frames/QMXPColorDialog.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPColorMenuButton.h"
@@ -36,6 +38,8 @@ BEGIN_MESSAGE_MAP(CQMXPColorBar, CQMXPPopupMenuBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_MOUSELEAVE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 void CQMXPColorBar::CommonInit() {
@@ -53,6 +57,7 @@ void CQMXPColorBar::CommonInit() {
     m_bIsTearOff = TRUE;
     m_bShowDocColorsWhenDocked = FALSE;
     m_pParentBtn = nullptr;
+    m_pOwnerButton = nullptr;
     m_nHorzOffset = 0;
     m_nVertOffset = 0;
     m_bInternal = FALSE;
@@ -374,6 +379,9 @@ int CQMXPColorBar::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
     m_nRowHeight = m_BoxSize.cy;
     m_nTextButtonHeight = m_BoxSize.cy * 3 / 2;
     Rebuild();
+    // A drop-down hears every click, to close when one lands outside it.
+    if (m_pOwnerButton != nullptr)
+        SetCapture();
     return 0;
 }
 
@@ -428,6 +436,8 @@ BOOL CQMXPColorBar::OnItemClicked(CQMXPToolbarButton* pButton) {
     COLORREF color = pColor->m_Color;
     const HWND hwndThis = m_hWnd;
     CQMXPPopupMenu* pPopup = GetParentPopup();
+    if (m_pOwnerButton != nullptr)
+        ::ReleaseCapture();
     if (pColor->m_bIsOther) {
         MarkCommandInProgress(TRUE);
         if (pPopup != nullptr)
@@ -440,9 +450,11 @@ BOOL CQMXPColorBar::OnItemClicked(CQMXPToolbarButton* pButton) {
             return TRUE;
         MarkCommandInProgress(FALSE);
         if (!bOK) {
-            if (pPopup != nullptr)
+            if (m_pOwnerButton != nullptr)
+                CloseOwnedParent();
+            else if (pPopup != nullptr)
                 InvokeMenuCommand(0);
-            else if (CWnd* pFocus = GetTopLevelFrame())
+            else if (CWnd* pFocus = QMXPGetPopupOwner() != nullptr ? QMXPGetPopupOwner() : GetTopLevelFrame())
                 pFocus->SetFocus();
             return TRUE;
         }
@@ -450,6 +462,11 @@ BOOL CQMXPColorBar::OnItemClicked(CQMXPToolbarButton* pButton) {
         color = static_cast<COLORREF>(-1);
     }
 
+    if (m_pOwnerButton != nullptr) {
+        m_pOwnerButton->OnColorChosen(color);
+        CloseOwnedParent();
+        return TRUE;
+    }
     if (m_pParentBtn != nullptr && pPopup != nullptr) {
         m_pParentBtn->SetColor(color, TRUE);
         InvokeMenuCommand(m_pParentBtn->m_nID);
@@ -470,8 +487,8 @@ BOOL CQMXPColorBar::OnItemClicked(CQMXPToolbarButton* pButton) {
     if (pOwner != nullptr)
         pOwner->SendMessage(WM_COMMAND, m_nCommandID == kNoCommand ? 0 : m_nCommandID);
     if (::IsWindow(hwndThis) && m_nCommandID != 0) {
-        if (CWnd* pFrame = GetTopLevelFrame())
-            pFrame->SetFocus();
+        if (CWnd* pFocus = QMXPGetPopupOwner() != nullptr ? QMXPGetPopupOwner() : GetTopLevelFrame())
+            pFocus->SetFocus();
     }
     return TRUE;
 }
@@ -582,6 +599,73 @@ void CQMXPColorBar::OnLButtonUp(UINT nFlags, CPoint point) {
         CQMXPPopupMenuBar::OnLButtonUp(nFlags, point);
     else
         CQMXPToolBar::OnLButtonUp(nFlags, point);
+}
+
+// The drop-down of a colour button ------------------------------------------------------
+
+void CQMXPColorBar::CloseOwnedParent() {
+    if (CWnd* pParent = GetParent())
+        pParent->SendMessage(WM_CLOSE);
+}
+
+BOOL CQMXPColorBar::PreTranslateMessage(MSG* pMsg) {
+    if (m_pOwnerButton == nullptr)
+        return CQMXPPopupMenuBar::PreTranslateMessage(pMsg);
+    const BOOL bMouse = pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST;
+    if (bMouse && m_bCustomizeMode)
+        return TRUE;
+    BOOL bClose = FALSE;
+    switch (pMsg->message) {
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN: {
+        CRect rectClient;
+        GetClientRect(&rectClient);
+        ClientToScreen(&rectClient);
+        bClose = !rectClient.PtInRect(pMsg->pt);
+        break;
+    }
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CONTEXTMENU:
+        bClose = TRUE;
+        break;
+    case WM_KEYDOWN:
+        bClose = pMsg->wParam == VK_ESCAPE;
+        break;
+    default:
+        break;
+    }
+    if (!bClose)
+        return CQMXPPopupMenuBar::PreTranslateMessage(pMsg);
+    ::ReleaseCapture();
+    CloseOwnedParent();
+    return TRUE;
+}
+
+void CQMXPColorBar::OnMouseLeave() {
+    if (m_pOwnerButton == nullptr) {
+        CQMXPPopupMenuBar::OnMouseLeave();
+        return;
+    }
+    const int iHot = m_iHot;
+    m_iHot = -1;
+    m_iHighlighted = -1;
+    if (iHot >= 0)
+        InvalidateButton(iHot);
+    UpdateWindow();
+    if (CWnd* pOwner = GetOwner())
+        pOwner->SendMessage(WM_SETMESSAGESTRING, kIdleMessage);
+}
+
+void CQMXPColorBar::OnDestroy() {
+    CQMXPColorButton* pOwnerButton = m_pOwnerButton;
+    m_pOwnerButton = nullptr;
+    CQMXPPopupMenuBar::OnDestroy();
+    if (pOwnerButton != nullptr)
+        pOwnerButton->OnDropDownClosed();
 }
 
 void CQMXPColorBar::Serialize(CArchive& ar) {

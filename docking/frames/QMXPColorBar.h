@@ -15,6 +15,7 @@
 #include <vector>
 
 class CColorButton;
+class CQMXPColorButton;
 class CQMXPColorMenuButton;
 
 class CQMXPColorBar : public CQMXPPopupMenuBar {
@@ -69,6 +70,9 @@ public:
     BOOL ProcessKey(UINT nChar) override;
     void ShowCommandMessageString(UINT uiCmdId) override;
     BOOL IsTearOff() const { return m_bIsTearOff; }
+    // A bar owned by a colour button closes its parent on a click outside
+    // it, a right or middle click, Esc, a system key and a context menu.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     int m_nNumColumns;
     int m_nNumRowsHorz;
@@ -90,6 +94,8 @@ public:
     BOOL m_bIsTearOff;
     BOOL m_bShowDocColorsWhenDocked;
     CQMXPColorMenuButton* m_pParentBtn;
+    // The colour button whose drop-down the bar is, or none.
+    CQMXPColorButton* m_pOwnerButton;
     int m_nHorzOffset;
     int m_nVertOffset;
     BOOL m_bInternal;
@@ -113,13 +119,19 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg void OnDestroy();
+    // The owner's drop-down goes: its parent is closed.
+    void CloseOwnedParent();
     DECLARE_MESSAGE_MAP()
 };
 
-// The command state of the bar: only its enable is kept.
+// The command state of the bar: only its enable is kept. A handler that
+// does not touch the enable (one that only shows the selection's colour)
+// leaves the bar enabled.
 class CQMXPColorCCmdUI : public CCmdUI {
 public:
-    CQMXPColorCCmdUI() : m_bIsEnabled(FALSE) {}
+    CQMXPColorCCmdUI() : m_bIsEnabled(TRUE) {}
     void Enable(BOOL bOn) override {
         m_bIsEnabled = bOn;
         m_bEnableChanged = TRUE;

@@ -7,12 +7,19 @@
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
+#include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/OleClientItem.h"
+#include "platform/classlib/OleDocument.h"
+#include "platform/classlib/View.h"
 #include "platform/classlib/WinApp.h"
+
+#include <algorithm>
+#include <vector>
 
 BOOL qmxMenuBarTakesFocus = TRUE;
 
@@ -63,6 +70,13 @@ BOOL ClickOnPopup(CQMXPPopupMenu* pPopup, CFrameWnd* pFrame, CPoint pt, BOOL& bC
     }
 }
 
+// Every frame implementation alive, so that a bar or page finds the one
+// of its frame whatever kind of library frame embeds it.
+std::vector<CQMXPFrameImpl*>& LiveImpls() {
+    static std::vector<CQMXPFrameImpl*> impls;
+    return impls;
+}
+
 }  // namespace
 
 CQMXPFrameImpl::CQMXPFrameImpl(CFrameWnd* pFrame)
@@ -74,9 +88,13 @@ CQMXPFrameImpl::CQMXPFrameImpl(CFrameWnd* pFrame)
       m_hDefaultMenu(nullptr),
       m_pFrame(pFrame),
       m_pDockManager(nullptr),
-      m_nIDDefaultResource(0) {}
+      m_nIDDefaultResource(0) {
+    LiveImpls().push_back(this);
+}
 
 CQMXPFrameImpl::~CQMXPFrameImpl() {
+    std::vector<CQMXPFrameImpl*>& impls = LiveImpls();
+    impls.erase(std::remove(impls.begin(), impls.end(), this), impls.end());
     while (!m_listUserDefinedToolbars.IsEmpty())
         delete m_listUserDefinedToolbars.RemoveHead();
     while (!m_listTearOffToolbars.IsEmpty())
@@ -91,6 +109,70 @@ void CQMXPFrameImpl::AddTearOffToolbar(CWnd* pToolBar) {
 void CQMXPFrameImpl::RemoveTearOffToolbar(CWnd* pToolBar) {
     if (POSITION pos = m_listTearOffToolbars.Find(pToolBar))
         m_listTearOffToolbars.RemoveAt(pos);
+}
+
+void CQMXPFrameImpl::OnContextHelp(BOOL& bInContextHelp) {
+    bInContextHelp = TRUE;
+    if (!m_pFrame->m_bHelpMode && m_pFrame->CanEnterHelpMode())
+        CQMXPToolBar::SetHelpModeMouseHook(TRUE);
+    m_pFrame->CFrameWnd::OnContextHelp();
+    if (!m_pFrame->m_bHelpMode)
+        CQMXPToolBar::SetHelpModeMouseHook(FALSE);
+    bInContextHelp = FALSE;
+}
+
+BOOL CQMXPFrameImpl::RepeatContextHelp(DWORD_PTR dwData, BOOL& bInContextHelp) {
+    if (dwData != 0 || !bInContextHelp)
+        return FALSE;
+    OnContextHelp(bInContextHelp);
+    return TRUE;
+}
+
+void CQMXPFrameImpl::UpdateFrameMenu(HMENU hMenuAlt, COleClientItem* pActiveItem) {
+    const HWND hwndFrame = m_pFrame->GetSafeHwnd();
+    if (pActiveItem != nullptr) {
+        ::SetMenu(hwndFrame, hMenuAlt);
+        return;
+    }
+    if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && m_pMenuBar->IsWindowVisible() &&
+        ::GetMenu(hwndFrame) != nullptr)
+        ::SetMenu(hwndFrame, nullptr);
+}
+
+BOOL CQMXPFrameImpl::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
+    switch (nBorderCmd) {
+    case CFrameWnd::borderGet:
+        m_pFrame->CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+        if (m_pDockManager != nullptr && lpRectBorder != nullptr) {
+            CRect rectFree;
+            m_pDockManager->GetClientAreaBounds(rectFree);
+            *lpRectBorder = rectFree;
+        }
+        return TRUE;
+    case CFrameWnd::borderRequest:
+        return TRUE;
+    case CFrameWnd::borderSet:
+        return m_pFrame->CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    default:
+        return TRUE;
+    }
+}
+
+COleClientItem* CQMXPFrameImpl::GetInPlaceActiveItem() const {
+    CFrameWnd* pActiveFrame = m_pFrame->GetSafeHwnd() != nullptr ? m_pFrame->GetActiveFrame() : nullptr;
+    CView* pView = pActiveFrame != nullptr ? pActiveFrame->GetActiveView() : nullptr;
+    auto* pDocument = pView != nullptr ? DYNAMIC_DOWNCAST(COleDocument, pView->GetDocument()) : nullptr;
+    return pDocument != nullptr ? pDocument->GetInPlaceActiveItem(pView) : nullptr;
+}
+
+CQMXPFrameImpl* CQMXPFrameImpl::FromFrame(const CWnd* pFrame) {
+    if (pFrame == nullptr)
+        return nullptr;
+    for (CQMXPFrameImpl* pImpl : LiveImpls()) {
+        if (pImpl->m_pFrame == pFrame)
+            return pImpl;
+    }
+    return nullptr;
 }
 
 BOOL CQMXPFrameImpl::IsUserDefinedToolbar(const CWnd* pToolBar) const {
@@ -446,4 +528,18 @@ BOOL CQMXPFrameImpl::PreCommand(WPARAM wParam, BOOL& bResult) {
     }
     bResult = FALSE;
     return CQMXPToolBar::m_bCustomizeMode;
+}
+
+void CQMXPFrameImpl::KeepOwnedWindowsAbove() {
+    const HWND hwndFrame = m_pFrame != nullptr ? m_pFrame->GetSafeHwnd() : nullptr;
+    if (hwndFrame == nullptr)
+        return;
+    // Top-level windows come top first: those under the frame are collected
+    // and raised lowest first.
+    std::vector<HWND> owned;
+    for (HWND hwnd = ::GetWindow(hwndFrame, GW_HWNDNEXT); hwnd != nullptr; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT))
+        if (::GetWindow(hwnd, GW_OWNER) == hwndFrame && ::IsWindowVisible(hwnd))
+            owned.push_back(hwnd);
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 class CDockState;
+class COleClientItem;
 class CFrameWnd;
 class CQMXPDockManager;
 class CQMXPMenuBar;
@@ -54,6 +55,8 @@ public:
     void AddTearOffToolbar(CWnd* pToolBar);
     void RemoveTearOffToolbar(CWnd* pToolBar);
     BOOL IsUserDefinedToolbar(const CWnd* pToolBar) const;
+    // The implementation that the library frame embeds; none for another window.
+    static CQMXPFrameImpl* FromFrame(const CWnd* pFrame);
 
     // The dock manager's own layout below the profile.
     void SaveDockState(LPCWSTR lpszProfile);
@@ -62,8 +65,27 @@ public:
 
     // F1 down, no repeat, no Shift, Ctrl or Alt.
     static BOOL IsHelpKey(const MSG* pMsg);
+    // The frame's context-help mode with the tool bars' help-mode mouse hook
+    // around it; bInContextHelp is TRUE meanwhile.
+    void OnContextHelp(BOOL& bInContextHelp);
+    // WinHelp with data 0 during context help starts the mode again: TRUE
+    // when it did, FALSE for the class library's WinHelp.
+    BOOL RepeatContextHelp(DWORD_PTR dwData, BOOL& bInContextHelp);
+    // After the class library's menu update: an item active in place shows
+    // its menu as a Windows menu; otherwise a shown menu bar stands for it.
+    void UpdateFrameMenu(HMENU hMenuAlt, COleClientItem* pActiveItem);
+    // The border space of an in-place item: the area the docked bars leave,
+    // every request granted, the class library's for setting it.
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+    // The in-place active item of the active view's document; none when
+    // there is none or the document holds no items.
+    COleClientItem* GetInPlaceActiveItem() const;
     // Closes the open menu of the menu bar (not while customising).
     void DeactivateMenu();
+    // The visible windows the frame owns (the customisation sheet, floating
+    // bars) put back above it after the frame came to the top, keeping
+    // their order among themselves: a click on the frame never buries them.
+    void KeepOwnedWindowsAbove();
 
     // The workspace loads its state for this frame.
     void OnLoadFrame();

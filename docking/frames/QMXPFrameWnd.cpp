@@ -7,6 +7,7 @@
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/MessageMap.h"
+#include "platform/classlib/OleClientItem.h"
 
 #include <vector>
 
@@ -17,6 +18,7 @@ BEGIN_MESSAGE_MAP(CQMXPFrameWnd, CFrameWnd)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SIZING()
+    ON_WM_EXITSIZEMOVE()
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
@@ -29,6 +31,7 @@ BEGIN_MESSAGE_MAP(CQMXPFrameWnd, CFrameWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
 END_MESSAGE_MAP()
 
 CQMXPFrameWnd::CQMXPFrameWnd() : m_Impl(this) {}
@@ -51,6 +54,8 @@ BOOL CQMXPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPar
 }
 
 void CQMXPFrameWnd::OnClose() {
+    if (COleClientItem* pItem = m_Impl.GetInPlaceActiveItem())
+        pItem->Deactivate();
     m_Impl.OnCloseFrame();
     CFrameWnd::OnClose();
 }
@@ -119,6 +124,8 @@ void CQMXPFrameWnd::OnSize(UINT nType, int cx, int cy) {
         RecalcLayout(TRUE);
     m_bWasMaximized = nType == SIZE_MAXIMIZED;
 }
+
+void CQMXPFrameWnd::OnExitSizeMove() { m_dockManager.OnExitSizeMove(); }
 
 void CQMXPFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     CFrameWnd::OnSizing(fwSide, pRect);
@@ -234,4 +241,16 @@ CQMXPBaseControlBar* CQMXPFrameWnd::ControlBarFromPoint(CPoint point, int nSensi
 
 BOOL CQMXPFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
     return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+void CQMXPFrameWnd::OnContextHelp() { m_Impl.OnContextHelp(m_bContextHelp); }
+
+void CQMXPFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (!m_Impl.RepeatContextHelp(dwData, m_bContextHelp))
+        CFrameWnd::WinHelp(dwData, nCmd);
+}
+
+void CQMXPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+    CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    m_Impl.UpdateFrameMenu(hMenuAlt, m_Impl.GetInPlaceActiveItem());
 }

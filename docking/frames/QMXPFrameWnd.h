@@ -24,6 +24,14 @@ public:
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Context help with the tool bars following the pointer; WinHelp with
+    // data 0 during it starts the mode again.
+    void OnContextHelp() override;
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override {
+        return m_Impl.NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    }
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame);
@@ -55,6 +63,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
+    afx_msg void OnExitSizeMove();
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);

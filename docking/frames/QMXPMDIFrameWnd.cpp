@@ -1,6 +1,7 @@
 #include "docking/frames/QMXPMDIFrameWnd.h"
 
 #include "docking/bars/QMXPBaseControlBar.h"
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPFrameLayout.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
@@ -12,6 +13,7 @@
 #include "platform/classlib/MDIChildWnd.h"
 #include "platform/classlib/Menu.h"
 #include "platform/classlib/MessageMap.h"
+#include "platform/classlib/OleClientItem.h"
 #include "platform/classlib/PrintPreviewState.h"
 
 #include <vector>
@@ -24,6 +26,7 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SIZING()
+    ON_WM_EXITSIZEMOVE()
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_WINDOWPOSCHANGED()
@@ -31,12 +34,14 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
     ON_REGISTERED_MESSAGE(QMXTOOLBAR_CREATE, OnToolbarCreateNew)
     ON_REGISTERED_MESSAGE(QMXTOOLBAR_DELETE, OnToolbarDelete)
+    ON_REGISTERED_MESSAGE(QMXPMSG_KEEPOWNEDABOVE, OnKeepOwnedAbove)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
 
@@ -98,6 +103,8 @@ void CQMXPMDIFrameWnd::RefreshWindowMenu() {
 
 void CQMXPMDIFrameWnd::OnClose() {
     m_bClosing = TRUE;
+    if (COleClientItem* pItem = GetInPlaceActiveItem())
+        pItem->Deactivate();
     m_Impl.OnCloseFrame();
     CMDIFrameWnd::OnClose();
 }
@@ -192,6 +199,8 @@ void CQMXPMDIFrameWnd::OnSize(UINT nType, int cx, int cy) {
     m_bWasMaximized = nType == SIZE_MAXIMIZED;
 }
 
+void CQMXPMDIFrameWnd::OnExitSizeMove() { m_dockManager.OnExitSizeMove(); }
+
 void CQMXPMDIFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     CMDIFrameWnd::OnSizing(fwSide, pRect);
     CRect rectWindow;
@@ -207,6 +216,12 @@ void CQMXPMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD) {
 
 void CQMXPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    // Where nothing keeps owned windows above their owner (an X display
+    // without a window manager), the frame brought up by a click would hide
+    // the customisation sheet or a floating bar; once the click is through
+    // they are put back above it.
+    if (nState != WA_INACTIVE)
+        PostMessage(QMXPMSG_KEEPOWNEDABOVE);
     if (nState == WA_CLICKACTIVE)
         UpdateWindow();
     else if (nState == WA_INACTIVE && !CQMXPToolBar::m_bCustomizeMode)
@@ -255,15 +270,12 @@ void CQMXPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pStat
 
 void CQMXPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-    if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
-        ::GetMenu(m_hWnd) != nullptr)
-        ::SetMenu(m_hWnd, nullptr);
+    m_Impl.UpdateFrameMenu(hMenuAlt, GetInPlaceActiveItem());
 }
 
 BOOL CQMXPMDIFrameWnd::OnSetMenu(HMENU hMenu) {
     CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
-    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr)
+    if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr || GetInPlaceActiveItem() != nullptr)
         return FALSE;
     if (::GetMenu(m_hWnd) != nullptr)
         ::SetMenu(m_hWnd, nullptr);
@@ -367,6 +379,11 @@ LRESULT CQMXPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
     return reinterpret_cast<LRESULT>(m_Impl.CreateNewToolbar(reinterpret_cast<LPCWSTR>(lParam)));
 }
 
+LRESULT CQMXPMDIFrameWnd::OnKeepOwnedAbove(WPARAM, LPARAM) {
+    m_Impl.KeepOwnedWindowsAbove();
+    return 0;
+}
+
 LRESULT CQMXPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {
     return m_Impl.DeleteToolbar(reinterpret_cast<CQMXPToolBar*>(lParam));
 }
@@ -425,4 +442,11 @@ CQMXPBaseControlBar* CQMXPMDIFrameWnd::ControlBarFromPoint(CPoint point, int nSe
 
 BOOL CQMXPMDIFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
     return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+void CQMXPMDIFrameWnd::OnContextHelp() { m_Impl.OnContextHelp(m_bContextHelp); }
+
+void CQMXPMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (!m_Impl.RepeatContextHelp(dwData, m_bContextHelp))
+        CMDIFrameWnd::WinHelp(dwData, nCmd);
 }

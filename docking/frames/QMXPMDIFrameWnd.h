@@ -33,6 +33,15 @@ public:
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Context help with the tool bars following the pointer; WinHelp with
+    // data 0 during it starts the mode again.
+    void OnContextHelp() override;
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override {
+        return m_Impl.NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    }
+    // The in-place active item of the active view's document, or none.
+    virtual COleClientItem* GetInPlaceActiveItem() { return m_Impl.GetInPlaceActiveItem(); }
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
     // The docked bars, then the client area.
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr);
@@ -106,6 +115,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
+    afx_msg void OnExitSizeMove();
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
@@ -113,6 +123,7 @@ protected:
     afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnKeepOwnedAbove(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnWindowNew();
@@ -127,6 +138,7 @@ protected:
     BOOL m_bClosing = FALSE;
     BOOL m_bMDITabs = FALSE;
     BOOL m_bNoRedrawOnDestroy = FALSE;
+    BOOL m_bContextHelp = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

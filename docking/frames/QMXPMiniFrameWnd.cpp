@@ -1,5 +1,6 @@
 #include "docking/frames/QMXPMiniFrameWnd.h"
 
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPControlBar.h"
 #include "docking/bars/QMXPDockManager.h"
@@ -20,9 +21,6 @@ CWnd* CQMXPMiniFrameWnd::m_pParentWndForSerialize = nullptr;
 
 namespace {
 
-// The class library's window style bit that keeps a floating frame's caption
-// in step with its owner's activation.
-constexpr DWORD kSyncActiveStyle = 0x100;
 constexpr UINT kRollUpPeriod = 250;
 
 CList<HWND, HWND>& FloatingFrames() { return qmxFloatingFrames; }
@@ -65,7 +63,7 @@ CQMXPMiniFrameWnd::~CQMXPMiniFrameWnd() {
 }
 
 BOOL CQMXPMiniFrameWnd::PreCreateWindow(CREATESTRUCTW& cs) {
-    cs.style |= kSyncActiveStyle;
+    cs.style |= QMXP_MINIFRAME_SYNCACTIVE;
     return CWnd::PreCreateWindow(cs);
 }
 
@@ -465,14 +463,25 @@ void CQMXPMiniFrameWnd::KillDockingTimer() {
 // Process-wide lists -------------------------------------------------------------------
 
 BOOL CQMXPMiniFrameWnd::AddRemoveBarFromGlobalList(CQMXPBaseControlBar* pBar, BOOL bAdd) {
-    const UINT nID = static_cast<UINT>(pBar->GetDlgCtrlID());
-    // Tabbed bars enter their tabs instead, once they exist.
-    if (nID == static_cast<UINT>(-1))
+    auto enter = [bAdd](CWnd* pWnd) {
+        const UINT nID = static_cast<UINT>(pWnd->GetDlgCtrlID());
+        if (nID == static_cast<UINT>(-1))
+            return;
+        if (bAdd)
+            FloatingBars().SetAt(nID, pWnd->GetSafeHwnd());
+        else
+            FloatingBars().RemoveKey(nID);
+    };
+    // The tabs of a floating group are found by their own ids.
+    if (auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pBar)) {
+        for (int i = 0; i < pTabbedBar->GetTabsNum(); ++i) {
+            if (CWnd* pTab = pTabbedBar->GetTabWnd(i))
+                enter(pTab);
+        }
+    }
+    if (static_cast<UINT>(pBar->GetDlgCtrlID()) == static_cast<UINT>(-1))
         return FALSE;
-    if (bAdd)
-        FloatingBars().SetAt(nID, pBar->GetSafeHwnd());
-    else
-        FloatingBars().RemoveKey(nID);
+    enter(pBar);
     return TRUE;
 }
 
@@ -560,19 +569,53 @@ void CQMXPMiniFrameWnd::TakeIntoFrame(CQMXPDockingControlBar* pPane) {
 }
 
 void CQMXPMiniFrameWnd::RestoreAfterLoad(CQMXPDockManager* pDockManager) {
-    // Tool bars float again from their own stored places; a frame of one holds nothing here.
-    auto* pPane = pDockManager != nullptr
-                      ? DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pDockManager->FindBarByID(m_nRestoredEmbeddedBarID, TRUE))
-                      : nullptr;
-    if (pPane == nullptr) {
+    // The caption buttons stored with the frame, which embedding resets.
+    const DWORD dwStoredButtons = m_dwCaptionButtons;
+    CQMXPBaseControlBar* pFound =
+        pDockManager != nullptr ? pDockManager->FindBarByID(m_nRestoredEmbeddedBarID, TRUE) : nullptr;
+    if (auto* pPane = DYNAMIC_DOWNCAST(CQMXPDockingControlBar, pFound)) {
+        TakeIntoFrame(pPane);
+        AddControlBar(pPane);
+        OnBarRecalcLayout();
+        const BOOL bVisible = !pPane->IsRestoredFromRegistry() || pPane->GetRecentVisibleState();
+        pPane->ShowWindow(bVisible ? SW_SHOW : SW_HIDE);
+        ShowWindow(bVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+        SetCaptionButtons(dwStoredButtons);
+        return;
+    }
+    auto* pBar = DYNAMIC_DOWNCAST(CQMXPControlBar, pFound);
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || !pBar->CanFloat()) {
         if (GetControlBarCount() == 0)
             DestroyWindow();
         return;
     }
-    TakeIntoFrame(pPane);
-    AddControlBar(pPane);
-    OnBarRecalcLayout();
-    const BOOL bVisible = !pPane->IsRestoredFromRegistry() || pPane->GetRecentVisibleState();
-    pPane->ShowWindow(bVisible ? SW_SHOW : SW_HIDE);
+    // A tool bar docked by the code leaves its row; one without a floating
+    // frame floats first, so that it leaves a frame like every floating bar.
+    if (pBar->GetParentDockBar() != nullptr) {
+        pBar->UndockControlBar(TRUE);
+        pBar->ShowWindow(SW_SHOW);
+    }
+    CQMXPMiniFrameWnd* pOther = pBar->GetParentMiniFrame(TRUE);
+    if (pOther == nullptr) {
+        CRect rectBar;
+        pBar->GetWindowRect(&rectBar);
+        pBar->FloatControlBar(rectBar, 0, false);
+        pOther = pBar->GetParentMiniFrame(TRUE);
+    }
+    if (pOther != nullptr && pOther != this) {
+        pOther->RemoveControlBar(pBar, FALSE, FALSE);
+        pBar->OnBeforeChangeParent(this, FALSE);
+        pBar->SetParent(this);
+        pBar->OnAfterChangeParent(pOther);
+        pBar->SetBarStyle(pBar->GetBarStyle() | QMXP_CBRS_FLOATING);
+    }
+    AddControlBar(pBar);
+    pBar->CWnd::SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->AdjustLayout();
+    SizeToContent();
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const BOOL bVisible = !pBar->IsRestoredFromRegistry() || pBar->GetRecentVisibleState();
+    pBar->ShowWindow(bVisible ? SW_SHOW : SW_HIDE);
     ShowWindow(bVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    SetCaptionButtons(dwStoredButtons);
 }

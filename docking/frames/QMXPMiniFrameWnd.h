@@ -17,6 +17,10 @@ class CQMXPDockManager;
 class CQMXPDockingControlBar;
 class CQMXPPopupMenu;
 
+// The class library's window style bit that keeps a floating frame's caption
+// in step with its owner's activation.
+constexpr DWORD QMXP_MINIFRAME_SYNCACTIVE = 0x100;
+
 // Caption buttons wanted (SetCaptionButtons).
 constexpr DWORD QMXP_CAPTION_BTN_PIN = 0x01;
 constexpr DWORD QMXP_CAPTION_BTN_CLOSE = 0x02;
@@ -162,6 +166,12 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    // With the sync-active style the caption starts active when the owner is.
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCTW lpCreateStruct);
+    // Show, hide, enable, disable and the active look from the owner.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    // A double click on the caption docks the bar back at its recent place.
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNcDestroy();

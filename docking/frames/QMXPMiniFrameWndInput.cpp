@@ -6,6 +6,7 @@
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPTabbedToolbar.h"
 #include "docking/frames/QMXPMDIChildWnd.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
@@ -30,6 +31,9 @@ BEGIN_MESSAGE_MAP(CQMXPMiniFrameWnd, CWnd)
     ON_WM_TIMER()
     ON_WM_SIZE()
     ON_WM_NCACTIVATE()
+    ON_WM_NCCREATE()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_WM_NCLBUTTONDBLCLK()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_ERASEBKGND()
     ON_WM_NCDESTROY()
@@ -49,6 +53,14 @@ BEGIN_MESSAGE_MAP(CQMXPMiniFrameWnd, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
+
+// WM_FLOATSTATUS bits.
+constexpr WPARAM kFloatShow = 0x01;
+constexpr WPARAM kFloatHide = 0x02;
+constexpr WPARAM kFloatActivate = 0x04;
+constexpr WPARAM kFloatDeactivate = 0x08;
+constexpr WPARAM kFloatEnable = 0x10;
+constexpr WPARAM kFloatDisable = 0x20;
 
 constexpr COLORREF kDockPlaceColor = RGB(127, 0, 0);
 constexpr COLORREF kDockTabColor = RGB(0, 0, 127);
@@ -484,6 +496,16 @@ void CQMXPMiniFrameWnd::OnLButtonDblClk(UINT, CPoint) {
     Default();
 }
 
+void CQMXPMiniFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+    if (nHitTest == HTCAPTION) {
+        CPoint ptClient = point;
+        ScreenToClient(&ptClient);
+        OnLButtonDblClk(0, ptClient);
+        return;
+    }
+    Default();
+}
+
 void CQMXPMiniFrameWnd::OnNcDestroy() {
     OnCancelMode();
     CWnd::OnNcDestroy();
@@ -516,6 +538,11 @@ void CQMXPMiniFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
     Default();
     if (m_bRolledUp)
         return;
+    // A floating tabbed tool bar keeps its frame as it is.
+    if (DYNAMIC_DOWNCAST(CQMXPTabbedToolbar, GetControlBar()) != nullptr) {
+        GetWindowRect(pRect);
+        return;
+    }
     auto* pToolBar = DYNAMIC_DOWNCAST(CQMXPToolBar, GetControlBar());
     if (pToolBar == nullptr)
         return;
@@ -578,7 +605,7 @@ void CQMXPMiniFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
 }
 
 BOOL CQMXPMiniFrameWnd::OnNcActivate(BOOL) {
-    if (GetStyle() & 0x100)
+    if (GetStyle() & QMXP_MINIFRAME_SYNCACTIVE)
         return TRUE;
     const BOOL bActive = CWnd::GetFocus() == this;
     if (bActive != m_bActive) {
@@ -587,6 +614,40 @@ BOOL CQMXPMiniFrameWnd::OnNcActivate(BOOL) {
             SendMessage(WM_NCPAINT);
     }
     return TRUE;
+}
+
+BOOL CQMXPMiniFrameWnd::OnNcCreate(LPCREATESTRUCTW lpCreateStruct) {
+    if (!CWnd::OnNcCreate(lpCreateStruct))
+        return FALSE;
+    if ((GetStyle() & QMXP_MINIFRAME_SYNCACTIVE) == 0)
+        return TRUE;
+    HWND hwndOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    while (hwndOwner != nullptr && ::GetWindow(hwndOwner, GW_OWNER) != nullptr)
+        hwndOwner = ::GetWindow(hwndOwner, GW_OWNER);
+    HWND hwndForeground = ::GetForegroundWindow();
+    BOOL bActive = FALSE;
+    if (hwndOwner != nullptr && hwndForeground != nullptr) {
+        bActive = hwndOwner == hwndForeground ||
+                  (::GetLastActivePopup(hwndOwner) == hwndForeground &&
+                   ::SendMessageW(hwndForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0);
+    }
+    SendMessage(WM_FLOATSTATUS, bActive ? kFloatActivate : kFloatDeactivate);
+    return TRUE;
+}
+
+LRESULT CQMXPMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM) {
+    constexpr UINT kNoChange = SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (wParam & (kFloatShow | kFloatHide))
+        SetWindowPos(nullptr, 0, 0, 0, 0, kNoChange | ((wParam & kFloatShow) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (wParam & (kFloatEnable | kFloatDisable))
+        EnableWindow((wParam & kFloatEnable) != 0);
+    const BOOL bSyncActive = (GetStyle() & QMXP_MINIFRAME_SYNCACTIVE) != 0;
+    if ((wParam & (kFloatActivate | kFloatDeactivate)) && bSyncActive) {
+        ModifyStyle(QMXP_MINIFRAME_SYNCACTIVE, 0);
+        SendMessage(WM_NCACTIVATE, (wParam & kFloatActivate) != 0);
+        ModifyStyle(0, QMXP_MINIFRAME_SYNCACTIVE);
+    }
+    return bSyncActive && (wParam & FS_SYNCACTIVE) != 0;
 }
 
 LRESULT CQMXPMiniFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {

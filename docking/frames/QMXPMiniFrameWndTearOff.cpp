@@ -1,7 +1,6 @@
 // The drag loop of a floating frame whose bar was just torn off a menu.
 #include "docking/bars/QMXPBaseControlBar.h"
-#include "docking/frames/QMXPFrameWnd.h"
-#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
@@ -16,10 +15,8 @@ constexpr int kMaxPendingPaints = 64;
 
 // The frame the torn-off bar was registered with forgets it.
 void ForgetTearOffBar(CWnd* pOwner, CQMXPBaseControlBar* pBar) {
-    if (auto* pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pOwner))
-        pMDIFrame->RemoveTearOffToolbar(pBar);
-    else if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pOwner))
-        pFrame->GetFrameImpl().RemoveTearOffToolbar(pBar);
+    if (CQMXPFrameImpl* pImpl = CQMXPFrameImpl::FromFrame(pOwner))
+        pImpl->RemoveTearOffToolbar(pBar);
 }
 
 }  // namespace

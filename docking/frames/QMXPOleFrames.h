@@ -105,7 +105,19 @@ public:
     }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         BOOL bResult = FALSE;
-        return m_core.m_Impl.PreCommand(wParam, bResult) ? bResult : TBase::OnCommand(wParam, lParam);
+        if (m_core.m_Impl.PreCommand(wParam, bResult))
+            return bResult;
+        if (LOWORD(wParam) == ID_CONTEXT_HELP && lParam == 0) {
+            OnContextHelp();
+            return TRUE;
+        }
+        return TBase::OnCommand(wParam, lParam);
+    }
+    void OnContextHelp() override { m_core.m_Impl.OnContextHelp(m_core.m_bContextHelp); }
+    // WinHelp with data 0 during context help starts the mode again.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override {
+        if (!m_core.m_Impl.RepeatContextHelp(dwData, m_core.m_bContextHelp))
+            TBase::WinHelp(dwData, nCmd);
     }
     BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd*) override {
         return m_core.OnCreateControlBars(pWndFrame);

@@ -16,12 +16,16 @@
 #include "docking/frames/QMXPReBar.h"
 #include "docking/frames/QMXPToolbarsPage.h"
 #include "docking/frames/QMXPToolsPage.h"
+#include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/WinApp.h"
 #include "platform/classlib/StringResource.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +35,9 @@ constexpr UINT kIdsAllCommands = 16110;
 constexpr UINT kIdsNewMenu = 16014;
 // Room between the sheet's edge and its Close button.
 constexpr int kButtonMargin = 8;
+// The picture of the help button, and the base of the controls' help ids.
+constexpr UINT kIdbHelp = 16131;
+constexpr DWORD kHelpIdBase = 0x41000;
 
 CString LoadLibraryString(UINT uiID) {
     CString str;
@@ -65,6 +72,8 @@ IMPLEMENT_DYNAMIC(CQMXPToolbarCustomize, CPropertySheet)
 BEGIN_MESSAGE_MAP(CQMXPToolbarCustomize, CPropertySheet)
     ON_WM_CREATE()
     ON_WM_HELPINFO()
+    ON_WM_CONTEXTMENU()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CQMXPToolbarCustomize::CQMXPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoSetFromMenus, UINT uiFlags,
@@ -182,26 +191,70 @@ BOOL CQMXPToolbarCustomize::OnInitDialog() {
         if (CWnd* pButton = GetDlgItem(nID))
             pButton->ShowWindow(SW_HIDE);
     CWnd* pClose = GetDlgItem(IDCANCEL);
-    if (pClose != nullptr) {
-        pClose->ShowWindow(SW_SHOW);
-        pClose->EnableWindow(TRUE);
-        CRect rectClient;
-        GetClientRect(&rectClient);
-        CRect rectClose;
-        pClose->GetWindowRect(&rectClose);
-        ScreenToClient(&rectClose);
-        pClose->SetWindowPos(nullptr, rectClient.right - rectClose.Width() - kButtonMargin, rectClose.top, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        pClose->SetWindowText(LoadLibraryString(kIdsClose));
-        SendMessage(DM_SETDEFID, IDCANCEL);
+    if (pClose == nullptr)
+        return bResult;
+    // The sheet grows by a row for the close button below the pages.
+    pClose->ShowWindow(SW_SHOW);
+    pClose->EnableWindow(TRUE);
+    CRect rectClose;
+    pClose->GetWindowRect(&rectClose);
+    ScreenToClient(&rectClose);
+    CRect rectSheet;
+    GetWindowRect(&rectSheet);
+    SetWindowPos(nullptr, 0, 0, rectSheet.Width(), rectSheet.Height() + rectClose.Height() + 16,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    pClose->SetWindowPos(nullptr, rectClient.right - rectClose.Width() - kButtonMargin, rectClose.top + 4, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pClose->SetWindowText(LoadLibraryString(kIdsClose));
+    if (CWnd* pOK = GetDlgItem(IDOK))
+        pOK->ModifyStyle(BS_DEFPUSHBUTTON, 0);
+    pClose->ModifyStyle(0, BS_DEFPUSHBUTTON);
+    SendMessage(DM_SETDEFID, IDCANCEL);
+    CWnd* pHelp = GetDlgItem(IDHELP);
+    if (pHelp == nullptr)
+        return bResult;
+    if (m_uiFlags & QMXCUSTOMIZE_NOHELP) {
+        pHelp->ShowWindow(SW_HIDE);
+        pHelp->EnableWindow(FALSE);
+        return bResult;
     }
-    if (CWnd* pHelp = GetDlgItem(IDHELP)) {
-        if (m_uiFlags & QMXCUSTOMIZE_NOHELP) {
-            pHelp->ShowWindow(SW_HIDE);
-            pHelp->EnableWindow(FALSE);
-        }
+    pHelp->ShowWindow(SW_SHOW);
+    pHelp->EnableWindow(TRUE);
+    if (m_hbmHelp == nullptr)
+        m_hbmHelp = static_cast<HBITMAP>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(kIdbHelp), IMAGE_BITMAP,
+                                                      0, 0, LR_LOADMAP3DCOLORS));
+    BITMAP bm = {};
+    if (m_hbmHelp != nullptr && ::GetObjectW(m_hbmHelp, sizeof(bm), &bm) != 0) {
+        pHelp->ModifyStyle(0, BS_BITMAP);
+        pHelp->SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_hbmHelp));
+        pHelp->SetWindowPos(nullptr, rectClient.left + kButtonMargin, rectClose.top, bm.bmWidth + 8, bm.bmHeight + 8,
+                            SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    CentreOnFrame();
     return bResult;
+}
+
+// The sheet opens over the middle of its frame, clear of the tool bars at
+// its top that the user drags buttons to and from; it stays on the frame's
+// monitor's work area.
+void CQMXPToolbarCustomize::CentreOnFrame() {
+    if (m_pParentFrame == nullptr || !::IsWindow(m_pParentFrame->GetSafeHwnd()))
+        return;
+    CRect rectFrame;
+    m_pParentFrame->GetWindowRect(&rectFrame);
+    CRect rectSheet;
+    GetWindowRect(&rectSheet);
+    MONITORINFO monitor = {sizeof(MONITORINFO)};
+    CRect rectWork = rectFrame;
+    if (::GetMonitorInfoW(::MonitorFromWindow(m_pParentFrame->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
+        rectWork = monitor.rcWork;
+    int x = rectFrame.left + (rectFrame.Width() - rectSheet.Width()) / 2;
+    int y = rectFrame.top + (rectFrame.Height() - rectSheet.Height()) / 2;
+    x = std::max(static_cast<int>(rectWork.left), std::min(x, static_cast<int>(rectWork.right) - rectSheet.Width()));
+    y = std::max(static_cast<int>(rectWork.top), std::min(y, static_cast<int>(rectWork.bottom) - rectSheet.Height()));
+    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CQMXPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize) {
@@ -242,7 +295,42 @@ BOOL CQMXPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-BOOL CQMXPToolbarCustomize::OnHelpInfo(HELPINFO*) {
+const DWORD* CQMXPToolbarCustomize::GetHelpIDs() {
+    static const DWORD* const s_pHelpIDs = [] {
+        static DWORD ids[2 * 36] = {};
+        const UINT controls[] = {16601, 16602, 16603, 16611, 16612, 16613, 16614, 16615, 16616, 16617, 16621, 16622,
+                                 16623, 16624, 16625, 16626, 16631, 16632, 16633, 16634, 16601, 16641, 16642, 16643,
+                                 16644, 16645, 16646, 16647, 16651, 16652, 16653, 16654, 16655, 16656, 16657};
+        int i = 0;
+        for (UINT uiControl : controls) {
+            ids[i++] = uiControl;
+            ids[i++] = kHelpIdBase + uiControl;
+        }
+        return ids;
+    }();
+    return s_pHelpIDs;
+}
+
+void CQMXPToolbarCustomize::OnContextMenu(CWnd* pWnd, CPoint) {
+    CQMXPWorkspace* pWorkspace = QMXPGetWorkspace();
+    if ((m_uiFlags & QMXCUSTOMIZE_CONTEXT_HELP) && pWorkspace != nullptr)
+        pWorkspace->OnContextHelp(pWnd, GetHelpIDs());
+}
+
+void CQMXPToolbarCustomize::OnDestroy() {
+    CPropertySheet::OnDestroy();
+    if (m_hbmHelp != nullptr) {
+        ::DeleteObject(m_hbmHelp);
+        m_hbmHelp = nullptr;
+    }
+}
+
+BOOL CQMXPToolbarCustomize::OnHelpInfo(HELPINFO* pHelpInfo) {
+    if ((m_uiFlags & QMXCUSTOMIZE_CONTEXT_HELP) && pHelpInfo != nullptr &&
+        pHelpInfo->iContextType == HELPINFO_WINDOW) {
+        WinHelp(kHelpIdBase + static_cast<DWORD>(pHelpInfo->iCtrlId), HELP_CONTEXTPOPUP);
+        return TRUE;
+    }
     // The class library has no help system of its own: the frame answers.
     if (m_pParentFrame != nullptr)
         m_pParentFrame->SendMessage(QMXTOOLBAR_CUSTOMIZEHELP, static_cast<WPARAM>(GetActiveIndex()),

@@ -76,6 +76,9 @@ public:
     const CString& GetAllCommandsName() const { return m_strAllCommands; }
     CObList* GetCategoryButtons(LPCWSTR lpszCategory) const;
     UINT GetFlags() const { return m_uiFlags; }
+    // The pairs of control id and help id (0x41000 + the control id) of the
+    // customisation controls, ended by a zero pair.
+    static const DWORD* GetHelpIDs();
     CFrameWnd* GetCustomizedFrame() const { return m_pParentFrame; }
 
     // Modeless, with the library's resources; customise mode starts on success.
@@ -88,10 +91,14 @@ protected:
     // The frame's windows other than bars enabled (off) or disabled (on),
     // every tool bar into or out of customise mode, the frame told.
     void SetFrameCustomizeMode(BOOL bCustomize);
+    // Moved to the middle of the frame, inside the work area.
+    void CentreOnFrame();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnDestroy();
 
     CMap<CString, const CString&, CObList*, CObList*> m_ButtonsByCategory;
     CStringList m_strCategoriesList;
@@ -107,6 +114,8 @@ protected:
     CFrameWnd* m_pParentFrame;
     BOOL m_bAutoSetFromMenus;
     UINT m_uiFlags;
+    // The picture on the help button (bitmap 16131).
+    HBITMAP m_hbmHelp = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

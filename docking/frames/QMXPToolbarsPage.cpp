@@ -1,7 +1,6 @@
 #include "docking/frames/QMXPToolbarsPage.h"
 
-#include "docking/frames/QMXPFrameWnd.h"
-#include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/ToolbarNameDlg.h"
@@ -28,12 +27,9 @@ constexpr UINT kIdsResetAll = 16112;
 void Beep() { ::MessageBeep(static_cast<UINT>(-1)); }
 
 // Whether the frame keeps the bar among the user's own.
-BOOL IsUserDefinedBar(CFrameWnd* pFrame, const CQMXPToolBar* pBar) {
-    if (auto* pMDIFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pFrame))
-        return pMDIFrame->GetFrameImpl().IsUserDefinedToolbar(pBar);
-    if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pFrame))
-        return pSDIFrame->GetFrameImpl().IsUserDefinedToolbar(pBar);
-    return FALSE;
+BOOL IsUserDefinedBar(CFrameWnd* pFrame, CQMXPToolBar* pBar) {
+    CQMXPFrameImpl* pImpl = CQMXPFrameImpl::FromFrame(pFrame);
+    return pImpl != nullptr && pImpl->m_listUserDefinedToolbars.Find(pBar) != nullptr;
 }
 }  // namespace
 

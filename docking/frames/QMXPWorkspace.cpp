@@ -11,6 +11,7 @@
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "platform/classlib/DockState.h"
@@ -86,6 +87,10 @@ BOOL CQMXPWorkspace::LoadState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
     }
     CQMXPToolBar::LoadParameters(strPath);
     qmxCommandManager.LoadState(strPath);
+    // Loaded buttons leave the command manager's standard images alone
+    // while tool bars merge their resources' changes.
+    if (m_bResourceSmartUpdate)
+        CQMXPToolbarButton::m_bUpdateImages = FALSE;
     BOOL bResourceChanged = FALSE;
     if (pFrameImpl != nullptr) {
         CFrameWnd* pFrame = pFrameImpl->m_pFrame;
@@ -113,6 +118,8 @@ BOOL CQMXPWorkspace::LoadState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
         qmxKeyboardManager->LoadState(strPath, pFrameImpl != nullptr ? pFrameImpl->m_pFrame : nullptr);
     if (qmxUserToolsManager != nullptr)
         qmxUserToolsManager->LoadState(strPath);
+    if (m_bResourceSmartUpdate)
+        CQMXPToolbarButton::m_bUpdateImages = TRUE;
     if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourceChanged)) {
         for (CQMXPToolBar* pBar : CQMXPToolBar::GetAllToolbars()) {
             if (pBar->GetSafeHwnd() != nullptr)
@@ -219,6 +226,11 @@ BOOL CQMXPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
     if (pTarget->GetSafeHwnd() != nullptr)
         pTarget->SendMessage(WM_COMMAND, uiCmd);
     return TRUE;
+}
+
+void CQMXPWorkspace::OnContextHelp(CWnd* pWnd, const DWORD* lpHelpIDs) {
+    ::WinHelpW(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr, CWnd::GetHelpFilePath(), HELP_CONTEXTMENU,
+               reinterpret_cast<ULONG_PTR>(lpHelpIDs));
 }
 
 BOOL CQMXPWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd) {

@@ -47,6 +47,9 @@ public:
     // The context menu of the resource at the screen point, through the
     // context-menu manager; FALSE without one.
     virtual BOOL ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd);
+    // The context menu of help for the window (or none) from the
+    // application's help file; the data is the pairs of control and help ids.
+    virtual void OnContextHelp(CWnd* pWnd, const DWORD* lpHelpIDs);
 
     // Tool bars merge changes of their resources into their stored state
     // (and keep their reset buttons as "OriginalItems").

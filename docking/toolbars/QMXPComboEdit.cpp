@@ -1,18 +1,15 @@
 #include "docking/toolbars/QMXPComboEdit.h"
 
-#include "docking/frames/QMXPTrackMouse.h"
 #include "docking/toolbars/QMXPToolbarComboBoxButton.h"
 #include "platform/classlib/ComboBox.h"
 #include "platform/classlib/FrameWnd.h"
 
-BEGIN_MESSAGE_MAP(CQMXPComboEdit, CEdit)
+BEGIN_MESSAGE_MAP(CQMXPComboEdit, CQMXPHotEdit)
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSELEAVE()
 END_MESSAGE_MAP()
 
-CQMXPComboEdit::CQMXPComboEdit(CQMXPToolbarComboBoxButton& combo) : m_combo(combo), m_bTracked(FALSE) {}
+CQMXPComboEdit::CQMXPComboEdit(CQMXPToolbarComboBoxButton& combo) : m_combo(combo) {}
 
 CQMXPComboEdit::~CQMXPComboEdit() = default;
 
@@ -20,7 +17,7 @@ BOOL CQMXPComboEdit::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && ::GetKeyState(VK_MENU) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 &&
         ProcessKey(static_cast<UINT>(pMsg->wParam)))
         return TRUE;
-    return CEdit::PreTranslateMessage(pMsg);
+    return CQMXPHotEdit::PreTranslateMessage(pMsg);
 }
 
 BOOL CQMXPComboEdit::ProcessKey(UINT nChar) {
@@ -79,29 +76,14 @@ BOOL CQMXPComboEdit::ProcessKey(UINT nChar) {
     }
 }
 
+void CQMXPComboEdit::SetButtonHot(BOOL bHot) { m_combo.SetHotEdit(bHot); }
+
 void CQMXPComboEdit::OnSetFocus(CWnd* pOldWnd) {
-    CEdit::OnSetFocus(pOldWnd);
-    m_combo.SetHotEdit(TRUE);
+    CQMXPHotEdit::OnSetFocus(pOldWnd);
     m_combo.OnCommandNotify(CBN_SETFOCUS);
 }
 
 void CQMXPComboEdit::OnKillFocus(CWnd* pNewWnd) {
-    CEdit::OnKillFocus(pNewWnd);
-    m_combo.SetHotEdit(FALSE);
+    CQMXPHotEdit::OnKillFocus(pNewWnd);
     m_combo.OnCommandNotify(CBN_KILLFOCUS);
-}
-
-void CQMXPComboEdit::OnMouseMove(UINT nFlags, CPoint point) {
-    m_combo.SetHotEdit(TRUE);
-    if (!m_bTracked) {
-        TRACKMOUSEEVENT trackmouseevent = {sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
-        m_bTracked = QMXPTrackMouse(&trackmouseevent);
-    }
-    CEdit::OnMouseMove(nFlags, point);
-}
-
-void CQMXPComboEdit::OnMouseLeave() {
-    m_bTracked = FALSE;
-    if (CWnd::GetFocus() != this)
-        m_combo.SetHotEdit(FALSE);
 }

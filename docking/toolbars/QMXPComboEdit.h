@@ -3,11 +3,11 @@
 // It lights the button while the mouse is over it or it has the focus, and
 // takes the keys a combo box would: Enter sends the button's command, Esc
 // gives the focus back to the frame, the arrows open the list.
-#include "platform/classlib/Edit.h"
+#include "docking/toolbars/QMXPHotEdit.h"
 
 class CQMXPToolbarComboBoxButton;
 
-class CQMXPComboEdit : public CEdit {
+class CQMXPComboEdit : public CQMXPHotEdit {
 public:
     explicit CQMXPComboEdit(CQMXPToolbarComboBoxButton& combo);
     ~CQMXPComboEdit() override;
@@ -15,16 +15,15 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    void SetButtonHot(BOOL bHot) override;
+    // The focus messages also tell the button (CBN_SETFOCUS, CBN_KILLFOCUS).
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnMouseLeave();
 
     // The key of a WM_KEYDOWN without Alt or Ctrl; TRUE when it was taken.
     BOOL ProcessKey(UINT nChar);
 
     CQMXPToolbarComboBoxButton& m_combo;
-    BOOL m_bTracked;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -40,6 +40,7 @@ CQMXPDropDownToolbarButton::CQMXPDropDownToolbarButton()
       m_bInternalDraw(FALSE),
       m_bLocalUserButton(FALSE) {
     m_bLocked = TRUE;
+    m_bOwnImage = TRUE;
 }
 
 CQMXPDropDownToolbarButton::CQMXPDropDownToolbarButton(LPCWSTR lpszName, CQMXPDropDownToolBar* pToolBar)

@@ -90,6 +90,8 @@ CQMXPGlobalData::CQMXPGlobalData()
       dockPercentage(50),
       textHeight(0),
       textHeightVert(0),
+      menuItemHeight(0),
+      menuItemWidth(0),
       hmodUxTheme(nullptr),
       bIsOfficeStyleLook(FALSE),
       gripperSize(7),
@@ -210,6 +212,9 @@ void CQMXPGlobalData::UpdateTextMetrics() {
     ::SelectObject(hDC, fontVert.m_hObject);
     ::GetTextMetricsW(hDC, &tm);
     textHeightVert = tm.tmHeight + 2;
+    // The text and a margin of two pixels above and below it, and a line more.
+    menuItemHeight = textHeight + 6;
+    menuItemWidth = textHeight + 6;
     ::SelectObject(hDC, hOldFont);
     ::ReleaseDC(nullptr, hDC);
 }

@@ -66,6 +66,10 @@ public:
     int dockPercentage;
     int textHeight;
     int textHeightVert;
+    // A menu item of the menu font: its height along a horizontal bar and
+    // its width across a vertical one.
+    int menuItemHeight;
+    int menuItemWidth;
     HMODULE hmodUxTheme;
     // The office-style look, read by the edit-box buttons; the classic look
     // leaves it off.

@@ -437,15 +437,12 @@ BOOL CQMXPMenuBar::HasImages() const {
 }
 
 int CQMXPMenuBar::GetRowHeight() const {
-    // The menu metrics: an item is the menu font's height and a margin.
-    const int nMenuItemHeight = globalData.textHeight + 6;
-    const int nHeight = HasImages() ? GetButtonSize().cy : nMenuItemHeight - 2;
+    const int nHeight = HasImages() ? GetButtonSize().cy : globalData.menuItemHeight - 2;
     return std::max(nHeight, IsHorizontal() ? globalData.textHeight : globalData.textHeightVert);
 }
 
 int CQMXPMenuBar::GetColumnWidth() const {
-    const int nMenuItemWidth = globalData.textHeight + 6;
-    return HasImages() ? GetButtonSize().cx : nMenuItemWidth - 2;
+    return HasImages() ? GetButtonSize().cx : globalData.menuItemWidth - 2;
 }
 
 CSize CQMXPMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {

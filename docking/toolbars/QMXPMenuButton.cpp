@@ -1,5 +1,6 @@
 #include "docking/toolbars/QMXPMenuButton.h"
 
+#include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "platform/classlib/DC.h"
 
@@ -60,11 +61,14 @@ void CQMXPMenuButton::OnShowMenu() {
     }
     m_bMenuIsActive = TRUE;
     Repaint();
-    // The system tracks the menu: the library's context-menu manager is
-    // not part of this program.
+    // The library's context-menu manager tracks the menu; the system does
+    // when the button asks for its menu or the program has no manager.
     SetFocus();
-    const int nResult = ::TrackPopupMenu(m_hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y,
-                                         0, m_hWnd, nullptr);
+    const int nResult =
+        !m_bOSMenu && qmxContextMenuManager != nullptr
+            ? static_cast<int>(qmxContextMenuManager->TrackPopupMenu(m_hMenu, x, y, this))
+            : ::TrackPopupMenu(m_hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, m_hWnd,
+                               nullptr);
     if (nResult != 0) {
         m_nMenuResult = nResult;
         CWnd* pParent = GetParent();

@@ -3,6 +3,7 @@
 // the keys passed along the chain of open menus, and its closing.
 #include "docking/toolbars/QMXPPopupMenu.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPDialog.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
@@ -335,6 +336,8 @@ CQMXPToolBar* CQMXPPopupMenu::GetParentToolBar() const {
 }
 
 CFrameWnd* CQMXPPopupMenu::GetOwnerFrame() const {
+    if (qmxTopLevelFrameOverride != nullptr)
+        return qmxTopLevelFrameOverride;
     CWnd* pOwner = GetSafeHwnd() != nullptr ? CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER)) : nullptr;
     if (pOwner == nullptr && pParentBtn != nullptr)
         pOwner = pParentBtn->m_pWndParent;
@@ -377,6 +380,7 @@ BOOL CQMXPPopupMenu::PostCommand(UINT uiCommandID) {
 
 void CQMXPPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
     bDestroying = TRUE;
+    WriteBackCustomizedItems();
     CQMXPPopupMenu* pParentPopup = GetParentPopup();
     if (pParentPopup != nullptr) {
         bCloseParentChain = FALSE;
@@ -394,6 +398,7 @@ void CQMXPPopupMenu::OnDestroy() {
     bDestroying = TRUE;
     KillTimer(1);
     KillTimer(2);
+    WriteBackCustomizedItems();
     // The page keeps the edited context menu's place and items.
     if (pMenuPage != nullptr)
         pMenuPage->CloseContextMenu(this);
@@ -508,7 +513,21 @@ void CQMXPPopupMenu::ShowAllCommands() {
 }
 
 void CQMXPPopupMenu::WriteBackCustomizedItems() {
-    // Customised menus are written back to their buttons once customise mode exists.
+    if (!CQMXPToolBar::m_bCustomizeMode)
+        return;
+    // Each popup up the chain hands its items to the button that opened it,
+    // so that the menu bar's button holds the whole edited menu.
+    for (CQMXPPopupMenu* pPopup = this; pPopup != nullptr; pPopup = pPopup->GetParentPopup()) {
+        CQMXPToolbarMenuButton* pButton = pPopup->pParentBtn;
+        CQMXPPopupMenuBar* pItems = pPopup->GetMenuBar();
+        if (pButton == nullptr || pItems == nullptr || pItems->GetSafeHwnd() == nullptr)
+            return;
+        HMENU hMenu = pItems->ExportToMenu();
+        if (hMenu == nullptr)
+            return;
+        pButton->BuildFromMenuHandle(hMenu);
+        ::DestroyMenu(hMenu);
+    }
 }
 
 BOOL CQMXPPopupMenu::PreTranslateMessage(MSG* pMsg) {

@@ -54,11 +54,6 @@ private:
 
 bool IsSeparator(const CQMXPToolbarButton* pButton) { return (pButton->m_nStyle & TBBS_SEPARATOR) != 0; }
 
-bool HasSubMenu(const CQMXPToolbarButton* pButton) {
-    const auto* pMenuButton = DYNAMIC_DOWNCAST(CQMXPToolbarMenuButton, const_cast<CQMXPToolbarButton*>(pButton));
-    return pMenuButton != nullptr && (pButton->m_nID == kNoCommand || !pMenuButton->GetCommands().IsEmpty());
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CQMXPPopupMenuBar, CQMXPToolBar)
@@ -330,11 +325,13 @@ void CQMXPPopupMenuBar::AdjustLocations() {
         y += rect.Height();
     }
     RebuildAccelerators();
-    // The release of the click that opened the menu over an item chooses nothing.
+    // The release of the click that opened the menu over an item chooses
+    // nothing. Once the bar has had a press of its own, a layout (an item's
+    // text updated by that press) leaves the release to choose the item.
     CPoint point;
     ::GetCursorPos(&point);
     ScreenToClient(&point);
-    if (rectClient.PtInRect(point) && HitTest(point) >= 0)
+    if (m_bFirstClick && rectClient.PtInRect(point) && HitTest(point) >= 0)
         m_bIsClickOutsideItem = FALSE;
     UpdateTooltips();
 }

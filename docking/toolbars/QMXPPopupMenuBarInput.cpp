@@ -278,6 +278,16 @@ void CQMXPPopupMenuBar::OnLButtonDown(UINT nFlags, CPoint point) {
             return;
     }
     CQMXPToolBar::OnLButtonDown(nFlags, point);
+    // A sub-menu opened by the press stays open beside its item: the item
+    // stays highlighted instead of being marked to close.
+    int iOpen = -1;
+    if (::IsWindow(hwndThis) && !m_bCustomizeMode && FindOpenMenuButton(&iOpen) != nullptr &&
+        iOpen == HitTest(point)) {
+        CancelPendingClose();
+        m_iHighlighted = iOpen;
+        m_iHot = iOpen;
+        InvalidateButton(iOpen);
+    }
 }
 
 void CQMXPPopupMenuBar::OnLButtonUp(UINT nFlags, CPoint point) {

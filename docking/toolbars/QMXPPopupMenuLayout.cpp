@@ -3,6 +3,7 @@
 // off into a floating tool bar.
 #include "docking/toolbars/QMXPPopupMenu.h"
 
+#include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPTearOffManager.h"
@@ -626,12 +627,14 @@ void CQMXPPopupMenu::DrawAnimated(CDC* pDC) {
 BOOL CQMXPPopupMenu::TearOff(CPoint point) {
     if (pParentBtn == nullptr || !pParentBtn->HasTearOffId())
         return FALSE;
-    auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, GetOwnerFrame());
-    if (pFrame == nullptr)
+    // Every library frame (MDI, SDI, in-place) keeps its torn-off bars.
+    CQMXPFrameImpl* pImpl = CQMXPFrameImpl::FromFrame(GetOwnerFrame());
+    if (pImpl == nullptr || pImpl->m_pDockManager == nullptr)
         return FALSE;
+    CFrameWnd* pFrame = pImpl->m_pFrame;
     const UINT uiID = pParentBtn->GetTearOffId();
     ClientToScreen(&point);
-    CQMXPBaseControlBar* pBar = pFrame->GetControlBar(uiID);
+    CQMXPBaseControlBar* pBar = pImpl->m_pDockManager->FindBarByID(uiID, TRUE);
     if (pBar != nullptr) {
         CRect rectBar;
         pBar->GetWindowRect(&rectBar);
@@ -647,7 +650,7 @@ BOOL CQMXPPopupMenu::TearOff(CPoint point) {
         CQMXPToolBar* pToolBar = CreateTearOffBar(pFrame, uiID, strName);
         if (pToolBar == nullptr)
             return FALSE;
-        pFrame->AddTearOffToolbar(pToolBar);
+        pImpl->AddTearOffToolbar(pToolBar);
         const CSize size = pToolBar->CalcFixedLayout(FALSE, TRUE);
         pToolBar->FloatControlBar(CRect(point, size), QMXP_DM_RECT, true);
         // The new bar is dragged on until the button goes up; that closes

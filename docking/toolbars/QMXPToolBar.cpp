@@ -4,6 +4,7 @@
 
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -389,8 +390,9 @@ void CQMXPToolBar::InvalidateButton(int nIndex) {
 }
 
 BOOL CQMXPToolBar::IsUserDefined() const {
-    // The library frames keep no range of user tool bars yet.
-    return FALSE;
+    // The frame that owns the bar (through its floating frame) keeps the range.
+    const CQMXPFrameImpl* pImpl = CQMXPFrameImpl::FromFrame(QMXFindOwnerFrame(const_cast<CQMXPToolBar*>(this)));
+    return pImpl != nullptr && pImpl->IsUserDefinedToolbar(this);
 }
 
 int CQMXPToolBar::CollectButtonsByCommand(UINT uiCmd, CObList& listButtons) {

@@ -25,6 +25,7 @@ class CCustomizeButton;
 class CMenu;
 class COleDataObject;
 class COleDataSource;
+class CQMXPReBar;
 class CQMXPRegistry;
 class CQMXPToolbarButton;
 class CQMXPToolbarMenuButton;
@@ -379,6 +380,9 @@ protected:
     void UpdateTooltips();
     // Resizes the window to its fixed layout and has its frame or row follow.
     void AdjustSizeImmediate(BOOL bRecalcLayout = TRUE);
+    // The bar's band in the rebar takes the height the buttons need.
+    void UpdateReBarBand(CQMXPReBar* pReBar);
+    BOOL IsInReBar() const;
     // The text of the tip for the button; empty for none.
     CString GetTipText(const CQMXPToolbarButton* pButton) const;
     // The image strips a paint uses.

@@ -470,7 +470,8 @@ BOOL CQMXPToolBar::PrepareCustomizeMenu(CQMXPToolbarButton* pButton, CMenu* pMen
         pMenu->CheckMenuItem(uiID, MF_BYCOMMAND | (bCheck ? MF_CHECKED : MF_UNCHECKED));
     };
     enable(QMXP_ID_CUSTOMIZE_COPY_IMAGE, pButton->m_bImage && pButton->GetImage() >= 0);
-    enable(QMXP_ID_CUSTOMIZE_RESET, pButton->m_nID != 0 && pButton->m_nID != static_cast<UINT>(-1));
+    enable(QMXP_ID_CUSTOMIZE_RESET,
+           pButton->m_nID != 0 && pButton->m_nID != static_cast<UINT>(-1) && !pButton->m_bNoReset);
     const BOOL bTextBelow = pButton->m_bTextBelow && IsHorizontal();
     const BOOL bBoth = (pButton->m_bText || bTextBelow) && pButton->m_bImage;
     const BOOL bTextOnly = !bBoth && pButton->m_bText && !pButton->m_bImage;

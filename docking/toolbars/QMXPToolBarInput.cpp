@@ -1,6 +1,7 @@
 // How a tool bar answers the mouse and the keyboard outside customise
 // mode: the hot and the pressed button, check buttons, the command sent to
 // the owner, the status prompts, focus and the command-update route.
+#include "docking/frames/QMXPReBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
 
 #include "docking/frames/QMXPToolbarCustomize.h"
@@ -722,6 +723,8 @@ void CQMXPToolBar::SetHelpModeMouseHook(BOOL bSet) {
 
 void CQMXPToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos) { CQMXPBaseToolBar::OnWindowPosChanging(lpwndpos); }
 
+BOOL CQMXPToolBar::IsInReBar() const { return DYNAMIC_DOWNCAST(CQMXPReBar, GetParent()) != nullptr; }
+
 void CQMXPToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     CQMXPBaseToolBar::OnWindowPosChanged(lpwndpos);
     // The open customisation sheet keeps its marks in step with the bars.
@@ -732,6 +735,10 @@ void CQMXPToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     const CSize sizeNew = rectWindow.Size();
     const BOOL bGrew = sizeNew.cx > m_sizeLast.cx || sizeNew.cy > m_sizeLast.cy;
     m_sizeLast = sizeNew;
-    if (bGrew)
+    // In a rebar the band sized the bar: its buttons follow the new size.
+    const BOOL bInReBar = IsInReBar();
+    if (bInReBar && (lpwndpos->flags & SWP_NOSIZE) == 0)
+        AdjustLocations();
+    if (bGrew || bInReBar)
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

@@ -3,6 +3,7 @@
 
 #include "docking/frames/CustomizeButton.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
+#include "docking/frames/QMXPReBar.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPVisualManager.h"
@@ -390,10 +391,32 @@ void CQMXPToolBar::AdjustLayout() {
         pButton->m_bTextBelow = !(pButton->m_nStyle & TBBS_SEPARATOR) && m_bTextLabels && bHorz;
     }
     m_nMaxBtnHeight = CalcMaxButtonHeight();
-    AdjustSizeImmediate();
+    if (auto* pReBar = DYNAMIC_DOWNCAST(CQMXPReBar, GetParent()))
+        UpdateReBarBand(pReBar);
+    else
+        AdjustSizeImmediate();
     AdjustLocations();
     Invalidate();
     UpdateWindow();
+}
+
+void CQMXPToolBar::UpdateReBarBand(CQMXPReBar* pReBar) {
+    // The band decides the bar's size; the bar tells it the height its
+    // buttons (and labels) need.
+    const int iBand = pReBar->FindBandByChildID(static_cast<UINT>(GetDlgCtrlID()));
+    if (iBand < 0)
+        return;
+    REBARBANDINFOW rbbi{};
+    // The record of the common controls 5 rebar, as the library's rebar uses.
+    rbbi.cbSize = 80;
+    rbbi.fMask = RBBIM_CHILDSIZE;
+    if (!pReBar->SendMessage(RB_GETBANDINFOW, static_cast<WPARAM>(iBand), reinterpret_cast<LPARAM>(&rbbi)))
+        return;
+    const CSize size = CalcFixedLayout(FALSE, TRUE);
+    if (rbbi.cyMinChild == static_cast<UINT>(size.cy))
+        return;
+    rbbi.cyMinChild = static_cast<UINT>(size.cy);
+    pReBar->SendMessage(RB_SETBANDINFOW, static_cast<WPARAM>(iBand), reinterpret_cast<LPARAM>(&rbbi));
 }
 
 CRect CQMXPToolBar::GetSeparatorRect(const CQMXPToolbarButton* pButton, BOOL bHorz) const {

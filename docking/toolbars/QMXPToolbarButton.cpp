@@ -81,6 +81,9 @@ void CQMXPToolbarButton::Initialize() {
     m_bHorz = TRUE;
     m_bVisible = TRUE;
     m_bWrap = FALSE;
+    m_bNoReset = FALSE;
+    m_bOwnImage = FALSE;
+    m_bAlwaysText = FALSE;
 }
 
 void CQMXPToolbarButton::Serialize(CArchive& ar) {
@@ -112,6 +115,9 @@ void CQMXPToolbarButton::AssignFrom(const CQMXPToolbarButton& src) {
     m_bTextSecond = src.m_bTextSecond;
     m_strTextCustom = src.m_strTextCustom;
     m_bDragFromCollection = FALSE;
+    m_bNoReset = src.m_bNoReset;
+    m_bOwnImage = src.m_bOwnImage;
+    m_bAlwaysText = src.m_bAlwaysText;
 }
 
 BOOL CQMXPToolbarButton::OnClick(CWnd*, BOOL) { return FALSE; }
@@ -159,6 +165,9 @@ BOOL CQMXPToolbarButton::HasBorder() const { return TRUE; }
 void CQMXPToolbarButton::OnCancelMode() {}
 
 BOOL CQMXPToolbarButton::IsPermitted() const {
+    // A menu (id -1) runs no command: it may be customised like any item.
+    if (m_nID == static_cast<UINT>(-1))
+        return TRUE;
     return !IsStandardCommand(m_nID) && CQMXPToolBar::IsCommandPermitted(m_nID);
 }
 

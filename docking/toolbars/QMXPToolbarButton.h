@@ -161,6 +161,13 @@ public:
     // Set by the bar's placement.
     BOOL m_bVisible;
     BOOL m_bWrap;
+    // The customise menu's "Reset to Default" is greyed for the button.
+    BOOL m_bNoReset;
+    // The button draws an image of its own (the drop-down button): the
+    // appearance dialog offers no image choice for it.
+    BOOL m_bOwnImage;
+    // The button always shows its text; it cannot be made image only.
+    BOOL m_bAlwaysText;
 
     // Off while the workspace loads saved tool bars: loaded buttons then
     // leave the command manager's standard images alone.

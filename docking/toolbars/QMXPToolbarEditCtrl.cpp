@@ -1,21 +1,13 @@
 #include "docking/toolbars/QMXPToolbarEditCtrl.h"
 
-#include "docking/frames/QMXPTrackMouse.h"
 #include "docking/toolbars/QMXPToolbarEditBoxButton.h"
 #include "platform/classlib/FrameWnd.h"
 
-BEGIN_MESSAGE_MAP(CQMXPToolbarEditCtrl, CEdit)
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSELEAVE()
-END_MESSAGE_MAP()
-
-CQMXPToolbarEditCtrl::CQMXPToolbarEditCtrl(CQMXPToolbarEditBoxButton& edit) : m_buttonEdit(edit), m_bTracked(FALSE) {}
+CQMXPToolbarEditCtrl::CQMXPToolbarEditCtrl(CQMXPToolbarEditBoxButton& edit) : m_buttonEdit(edit) {}
 
 BOOL CQMXPToolbarEditCtrl::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message != WM_KEYDOWN)
-        return CEdit::PreTranslateMessage(pMsg);
+        return CQMXPHotEdit::PreTranslateMessage(pMsg);
     switch (pMsg->wParam) {
     case VK_TAB: {
         CWnd* pNext = GetParent() != nullptr ? GetParent()->GetNextDlgTabItem(this) : nullptr;
@@ -46,30 +38,7 @@ BOOL CQMXPToolbarEditCtrl::PreTranslateMessage(MSG* pMsg) {
             }
         }
     }
-    return CEdit::PreTranslateMessage(pMsg);
+    return CQMXPHotEdit::PreTranslateMessage(pMsg);
 }
 
-void CQMXPToolbarEditCtrl::OnSetFocus(CWnd* pOldWnd) {
-    CEdit::OnSetFocus(pOldWnd);
-    m_buttonEdit.SetHotEdit(TRUE);
-}
-
-void CQMXPToolbarEditCtrl::OnKillFocus(CWnd* pNewWnd) {
-    CEdit::OnKillFocus(pNewWnd);
-    m_buttonEdit.SetHotEdit(FALSE);
-}
-
-void CQMXPToolbarEditCtrl::OnMouseMove(UINT nFlags, CPoint point) {
-    m_buttonEdit.SetHotEdit(TRUE);
-    if (!m_bTracked) {
-        TRACKMOUSEEVENT trackmouseevent = {sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
-        m_bTracked = QMXPTrackMouse(&trackmouseevent);
-    }
-    CEdit::OnMouseMove(nFlags, point);
-}
-
-void CQMXPToolbarEditCtrl::OnMouseLeave() {
-    m_bTracked = FALSE;
-    if (CWnd::GetFocus() != this)
-        m_buttonEdit.SetHotEdit(FALSE);
-}
+void CQMXPToolbarEditCtrl::SetButtonHot(BOOL bHot) { m_buttonEdit.SetHotEdit(bHot); }

@@ -3,6 +3,7 @@
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/bars/QMXPCaptionBar.h"
 #include "docking/bars/QMXPOutlookBarPane.h"
+#include "docking/bars/QMXPOutlookButton.h"
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -10,6 +11,7 @@
 #include "docking/toolbars/QMXPDrawManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
+#include "docking/toolbars/QMXPShowAllButton.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
@@ -51,20 +53,28 @@ CQMXPVisualManager::CQMXPVisualManager(BOOL bIsTemporaryIn)
       bEmbossDisabledImage(TRUE),
       bFadeInactiveImage(FALSE),
       bIsTemporary(bIsTemporaryIn),
-      groupLeftMargin(12),
-      groupRightMargin(12),
-      groupVertSpacing(15),
-      groupCaptionHeight(25),
-      groupCaptionHorzOffset(13),
-      groupCaptionVertOffset(7),
-      taskHorzOffset(12),
-      taskIconOffset(5),
-      taskVertSpacing(4),
-      bGroupCaptionBold(TRUE),
       bAutoDestroy(FALSE) {
+    SetClassicTaskPaneLayout();
     if (!bIsTemporary && currentManager == nullptr)
         currentManager = this;
 }
+
+void CQMXPVisualManager::SetTaskPaneLayout(int nGroupLeft, int nGroupRight, int nGroupVert, int nCaptionHeight,
+                                           int nCaptionHorz, int nCaptionVert, int nTaskHorz, int nTaskIcon,
+                                           int nTaskVert, BOOL bCaptionBold) {
+    groupLeftMargin = nGroupLeft;
+    groupRightMargin = nGroupRight;
+    groupVertSpacing = nGroupVert;
+    groupCaptionHeight = nCaptionHeight;
+    groupCaptionHorzOffset = nCaptionHorz;
+    groupCaptionVertOffset = nCaptionVert;
+    taskHorzOffset = nTaskHorz;
+    taskIconOffset = nTaskIcon;
+    taskVertSpacing = nTaskVert;
+    bGroupCaptionBold = bCaptionBold;
+}
+
+void CQMXPVisualManager::SetClassicTaskPaneLayout() { SetTaskPaneLayout(12, 12, 15, 25, 13, 7, 12, 5, 4, TRUE); }
 
 CQMXPVisualManager::~CQMXPVisualManager() {
     // Another manager that became current meanwhile stays current.
@@ -105,7 +115,9 @@ void CQMXPVisualManager::RedrawAll() {
         if (pToolBar->GetSafeHwnd() != nullptr)
             pToolBar->RedrawWindow(nullptr, nullptr, nFlags);
     }
-    // The floating frames redraw here too once bars float.
+    // Floating frames are top-level windows: their borders and captions
+    // take the new look only when they are redrawn themselves.
+    CQMXPMiniFrameWnd::RedrawAll();
 }
 
 void CQMXPVisualManager::SetLook2000(BOOL bLook2000In) {
@@ -372,8 +384,14 @@ void CQMXPVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActi
 }
 
 void CQMXPVisualManager::OnFillButtonInterior(CDC* pDC, CQMXPToolbarButton* pButton, CRect rect, int state) {
-    // The show-all item lightens itself when hot, and outlook buttons fill
-    // nothing; both come with their classes.
+    // The show-all item lightens itself when hot; outlook buttons fill nothing.
+    if (pButton->IsKindOf(RUNTIME_CLASS(CQMXPShowAllButton))) {
+        if (state == kStateHighlighted)
+            CQMXPDrawManager(*pDC).HighlightRect(rect);
+        return;
+    }
+    if (pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton)))
+        return;
     if ((pButton->m_nStyle & (TBBS_CHECKED | TBBS_INDETERMINATE)) && !CQMXPToolBar::m_bCustomizeMode &&
         state != kStateHighlighted) {
         rect.DeflateRect(CQMXPToolBar::m_sizeButtonEdgeMargins);
@@ -381,9 +399,11 @@ void CQMXPVisualManager::OnFillButtonInterior(CDC* pDC, CQMXPToolbarButton* pBut
     }
 }
 
-void CQMXPVisualManager::OnDrawButtonBorder(CDC* pDC, CQMXPToolbarButton*, CRect rect, int state) {
-    // Outlook buttons take the dark shadow once they exist.
-    const COLORREF clrDark = globalData.clrBtnShadow;
+void CQMXPVisualManager::OnDrawButtonBorder(CDC* pDC, CQMXPToolbarButton* pButton, CRect rect, int state) {
+    // Outlook buttons take the dark shadow.
+    const COLORREF clrDark =
+        pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton)) ? globalData.clrBtnDkShadow
+                                                                                   : globalData.clrBtnShadow;
     if (state == kStatePressed)
         pDC->Draw3dRect(&rect, clrDark, globalData.clrBtnHilite);
     else if (state == kStateHighlighted)
@@ -399,9 +419,15 @@ void CQMXPVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRare
     pDC->Draw3dRect(&rectRarelyUsed, globalData.clrBtnShadow, globalData.clrBtnHilite);
 }
 
+BOOL CQMXPVisualManager::IsButtonDisabled(CQMXPToolbarButton* pButton) {
+    return CQMXPToolBar::m_bCustomizeMode ? !pButton->IsPermitted() : (pButton->m_nStyle & TBBS_DISABLED) != 0;
+}
+
 COLORREF CQMXPVisualManager::GetToolbarButtonTextColor(CQMXPToolbarButton* pButton, int state) {
-    const BOOL bDisabled = CQMXPToolBar::m_bCustomizeMode ? !pButton->IsPermitted()
-                                                          : (pButton->m_nStyle & TBBS_DISABLED) != 0;
+    const BOOL bDisabled = IsButtonDisabled(pButton);
+    // Outlook pages are dark: their buttons write in light colours.
+    if (pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton)))
+        return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
     if (bDisabled)
         return globalData.clrGrayedText;
     return state == kStateHighlighted ? CQMXPToolBar::GetHotTextColor() : globalData.clrBtnText;

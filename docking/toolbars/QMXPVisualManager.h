@@ -146,7 +146,17 @@ public:
     BOOL bGroupCaptionBold;
     BOOL bAutoDestroy;
 
+    // The spacing of a task pane's groups and tasks: the fields from
+    // groupLeftMargin to bGroupCaptionBold, in their order.
+    void SetTaskPaneLayout(int nGroupLeft, int nGroupRight, int nGroupVert, int nCaptionHeight, int nCaptionHorz,
+                           int nCaptionVert, int nTaskHorz, int nTaskIcon, int nTaskVert, BOOL bCaptionBold);
+    // The classic spacing, the one a manager starts with.
+    void SetClassicTaskPaneLayout();
+
 protected:
+    // A button draws disabled: in customise mode when it is not permitted,
+    // otherwise when its style says so.
+    static BOOL IsButtonDisabled(CQMXPToolbarButton* pButton);
     // A task's image (when the list has one for it) and its text past the
     // image column: a link in clrLink, underlined when hot, a label in
     // clrLabel; -1 keeps the DC's colour.

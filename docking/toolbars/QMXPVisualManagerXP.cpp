@@ -2,6 +2,8 @@
 
 #include "docking/bars/QMXPCaptionButton.h"
 #include "docking/bars/QMXPDockingControlBar.h"
+#include "docking/bars/QMXPOutlookBarPane.h"
+#include "docking/bars/QMXPOutlookButton.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPColorBar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -80,16 +82,8 @@ CQMXPVisualManagerXP::CQMXPVisualManagerXP(BOOL bIsTemporaryIn)
     bFlatLook = TRUE;
     bShadowHighlightedImage = TRUE;
     bEmbossDisabledImage = FALSE;
-    groupLeftMargin = 4;
-    groupRightMargin = 4;
-    groupVertSpacing = 4;
-    groupCaptionHeight = 0;
-    groupCaptionHorzOffset = 0;
-    groupCaptionVertOffset = 0;
-    taskHorzOffset = 12;
-    taskIconOffset = 5;
-    taskVertSpacing = 4;
-    bGroupCaptionBold = FALSE;
+    // Groups without caption bands, close together.
+    SetTaskPaneLayout(4, 4, 4, 0, 0, 0, 12, 5, 4, FALSE);
     // Not virtual during construction: this class's scheme, as intended.
     CQMXPVisualManagerXP::OnUpdateSystemColors();
 }
@@ -150,6 +144,11 @@ COLORREF CQMXPVisualManagerXP::HighlightTextColor() const {
 void CQMXPVisualManagerXP::OnFillBarBackground(CDC* pDC, CQMXPBaseControlBar* pBar, CRect rectClient,
                                                CRect rectClip, BOOL bNCArea) {
     if (pBar == nullptr || pBar->IsKindOf(RUNTIME_CLASS(CQMXPMenuBar))) {
+        CQMXPVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
+        return;
+    }
+    // A page with colours of its own fills itself in every look.
+    if (auto* pPane = DYNAMIC_DOWNCAST(CQMXPOutlookBarPane, pBar); pPane != nullptr && pPane->HasOwnColors()) {
         CQMXPVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
     }
@@ -542,6 +541,10 @@ void CQMXPVisualManagerXP::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRa
 }
 
 COLORREF CQMXPVisualManagerXP::GetToolbarButtonTextColor(CQMXPToolbarButton* pButton, int state) {
+    // Outlook pages are light in this look: their buttons write dark.
+    if (pButton->IsKindOf(RUNTIME_CLASS(CQMXPOutlookButton))) {
+        return IsButtonDisabled(pButton) ? globalData.clrGrayedText : globalData.clrBtnText;
+    }
     if (state == kStateHighlighted && (pButton->m_nStyle & (TBBS_CHECKED | TBBS_PRESSED)) &&
         !(pButton->m_nStyle & TBBS_DISABLED))
         return globalData.clrTextHilite;

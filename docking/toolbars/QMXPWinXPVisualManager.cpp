@@ -68,6 +68,15 @@ const ThemeClass kThemeClasses[] = {
     {&CQMXPWinXPVisualManager::hThemeExplorerBar, L"EXPLORERBAR"},
 };
 
+// The theme state of a button: disabled, else pressed, else hot, else normal.
+int ThemeState(BOOL bDisabled, BOOL bPressed, BOOL bHot) {
+    if (bDisabled)
+        return kStateDisabled;
+    if (bPressed)
+        return kStatePressed;
+    return bHot ? kStateHot : kStateNormal;
+}
+
 template <typename Fn>
 Fn EntryPoint(HMODULE hModule, const char* lpszName) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(hModule, lpszName)));
@@ -100,16 +109,7 @@ CQMXPWinXPVisualManager::CQMXPWinXPVisualManager(BOOL bIsTemporaryIn)
         CQMXPWinXPVisualManager::OnUpdateSystemColors();
     }
     // The themed look keeps the classic spacing of task-pane groups.
-    groupLeftMargin = 12;
-    groupRightMargin = 12;
-    groupVertSpacing = 15;
-    groupCaptionHeight = 25;
-    groupCaptionHorzOffset = 13;
-    groupCaptionVertOffset = 7;
-    taskHorzOffset = 12;
-    taskIconOffset = 5;
-    taskVertSpacing = 4;
-    bGroupCaptionBold = TRUE;
+    SetClassicTaskPaneLayout();
 }
 
 CQMXPWinXPVisualManager::~CQMXPWinXPVisualManager() {
@@ -212,15 +212,8 @@ void CQMXPWinXPVisualManager::OnDrawCaptionButton(CDC* pDC, CQMXPCaptionButton* 
     const CRect rect = pButton->GetRect();
     const BOOL bPushed = pButton->m_bPushed;
     const BOOL bHot = pButton->m_bFocused;
-    int nState = kStateNormal;
-    if (bDisabled)
-        nState = kStateDisabled;
-    else if (bPushed && bHot)
-        nState = kStatePressed;
-    else if (bHot)
-        nState = kStateHot;
     pDC->FillRect(&rect, &globalData.brBtnFace);
-    DrawThemePart(hThemeButton, pDC, kPushButton, nState, rect);
+    DrawThemePart(hThemeButton, pDC, kPushButton, ThemeState(bDisabled, bPushed && bHot, bHot), rect);
     // Only the glyph is added: no fill, no frame, the inactive colours.
     pButton->m_bPushed = FALSE;
     pButton->m_bFocused = FALSE;
@@ -249,13 +242,7 @@ void CQMXPWinXPVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT 
     default:
         return;
     }
-    int nState = kStateNormal;
-    if (nStyle & TBBS_DISABLED)
-        nState = kStateDisabled;
-    else if ((nStyle & TBBS_PRESSED) && bHighlight)
-        nState = kStatePressed;
-    else if (bHighlight)
-        nState = kStateHot;
+    const int nState = ThemeState((nStyle & TBBS_DISABLED) != 0, (nStyle & TBBS_PRESSED) && bHighlight, bHighlight);
     DrawThemePart(hThemeWindow, pDC, nPart, nState, rect);
 }
 
@@ -300,14 +287,7 @@ void CQMXPWinXPVisualManager::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL b
         CQMXPVisualManagerXP::OnDrawComboDropButton(pDC, rect, bDisabled, bIsDropped, bIsHighlighted, pButton);
         return;
     }
-    int nState = kStateNormal;
-    if (bDisabled)
-        nState = kStateDisabled;
-    else if (bIsDropped)
-        nState = kStatePressed;
-    else if (bIsHighlighted)
-        nState = kStateHot;
-    DrawThemePart(hThemeComboBox, pDC, kComboDropButton, nState, rect);
+    DrawThemePart(hThemeComboBox, pDC, kComboDropButton, ThemeState(bDisabled, bIsDropped, bIsHighlighted), rect);
 }
 
 void CQMXPWinXPVisualManager::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
@@ -371,13 +351,9 @@ CSize CQMXPWinXPVisualManager::GetButtonExtraBorder() const {
 BOOL CQMXPWinXPVisualManager::DrawPushButtonWinXP(CDC* pDC, CRect rect, CQMXPButton* pButton, UINT) {
     if (hThemeButton == nullptr)
         return FALSE;
-    int nState = kStateNormal;
-    if (!pButton->IsWindowEnabled())
-        nState = kStateDisabled;
-    else if (pButton->IsPressed() || pButton->SendMessage(BM_GETCHECK) != 0)
-        nState = kStatePressed;
-    else if (pButton->IsHighlighted())
-        nState = kStateHot;
+    const int nState = ThemeState(!pButton->IsWindowEnabled(),
+                                  pButton->IsPressed() || pButton->SendMessage(BM_GETCHECK) != 0,
+                                  pButton->IsHighlighted());
     pDC->FillRect(&rect, &globalData.brBtnFace);
     DrawThemePart(hThemeButton, pDC, kPushButton, nState, rect);
     return TRUE;
@@ -392,12 +368,8 @@ BOOL CQMXPWinXPVisualManager::DrawButtonWinXP(CQMXPButton* pButton, CDC* pDC, CR
     }
     rect.InflateRect(1, 1);
     pDC->FillRect(&rect, &globalData.brBtnFace);
-    int nState = kStateNormal;
-    if (pButton->IsPressed())
-        nState = kStatePressed;
-    else if (pButton->IsHighlighted())
-        nState = kStateHot;
-    DrawThemePart(hThemeButton, pDC, kPushButton, nState, rect);
+    DrawThemePart(hThemeButton, pDC, kPushButton, ThemeState(FALSE, pButton->IsPressed(), pButton->IsHighlighted()),
+                  rect);
     return TRUE;
 }
 

@@ -52,6 +52,10 @@ public:
     // an outlook page button of the classic look. Always TRUE.
     virtual BOOL DrawButtonWinXP(CQMXPButton* pButton, CDC* pDC, CRect rect);
 
+    // This look draws through the system's visual styles where they open
+    // (the looks it falls back to answer no such query): always TRUE.
+    virtual BOOL IsThemedLook() const { return TRUE; }
+
     // A library push button in the button theme: state 4 disabled, 3 pressed
     // and hot or checked, 2 hot, else 1. FALSE without the theme: the button
     // draws itself.

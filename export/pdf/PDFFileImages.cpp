@@ -193,7 +193,9 @@ private:
 void PDFFile::CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImageRecord& record)
 {
     CKWRasterLib::ImageInfo source;
-    if (!raster.GetImageInfo(pictureId, source) || source.format != "jpg")
+    // A damaged file goes in as what decodes of it, at the size that has.
+    if (!raster.GetImageInfo(pictureId, source) || source.format != "jpg" ||
+        raster.GetPictureState(pictureId, false) != KWPictureState::Sound)
         return;
     record.passThrough = true;
     record.orientation = source.orientation;

@@ -70,6 +70,7 @@ public:
 
 private:
     struct TextMeasure;
+    struct TextRun;
     struct MeasuredFont;
 
     bool WriteReport(const TalPageList& pages, const CTalDocProperties& properties, const wchar_t* fileName,
@@ -79,11 +80,12 @@ private:
     void LayoutNote(const CKWTextData& note, PDFPageRecord& page);
     std::wstring FaceName(uint32_t fontIndex) const;
     bool Measure(const CString& face, double size, int style, const CString& text, TextMeasure& measure);
-    // The font of an export record's text, found and the text measured with it;
-    // null when the text cannot be drawn.
+    // The font of an export record's text, found and the text measured with it,
+    // and the text's colour; false when the text is empty or cannot be drawn.
     template <class Record>
-    const PDFFontRecord* PrepareText(const Record& record, const CString& text, TextMeasure& measure, double& size,
-                                     int& style, int& alignment);
+    bool PrepareText(const Record& record, const CString& text, TextRun& run);
+    // DrawTextBlock of a prepared text, one line per line step of its font.
+    void DrawTextRun(double x, double top, const CString& text, const TextRun& run, double width, double height);
     void DrawNoteBlock(const ExportTextData& block, const PDFPageRecord& page);
     void DrawPicture(const ExportImageData& picture, const PDFPageRecord& page);
     void DrawPlainText(const ExportSimpleTextData& text, const PDFPageRecord& page);

@@ -55,16 +55,42 @@ struct PDFWriter::TextMeasure {
     double width = 0;  // the sum of the advances
 };
 
+// A text of an export record ready to be drawn: its font, the text measured
+// in it, and its colour.
+struct PDFWriter::TextRun {
+    const PDFFontRecord* font = nullptr;
+    TextMeasure measure;
+    double size = 0;
+    int style = 0;
+    int alignment = 0;
+    uint32_t colour = 0;
+};
+
 template <class Record>
-const PDFFontRecord* PDFWriter::PrepareText(const Record& record, const CString& text, TextMeasure& measure,
-                                            double& size, int& style, int& alignment)
+bool PDFWriter::PrepareText(const Record& record, const CString& text, TextRun& run)
 {
+    // An empty text has no codes in its font, which the page then does not list.
+    if (text.IsEmpty())
+        return false;
     CString face;
-    record.GetFont(face, size, style, alignment, m_properties);
+    record.GetFont(face, run.size, run.style, run.alignment, m_properties);
     if (face.IsEmpty())
         face = kDefaultFace;
-    const PDFFontRecord* font = FindFont(face, static_cast<uint8_t>(style));
-    return font && Measure(face, size, style, text, measure) ? font : nullptr;
+    run.font = FindFont(face, static_cast<uint8_t>(run.style));
+    if (!run.font || !Measure(face, run.size, run.style, text, run.measure))
+        return false;
+    const CTalTextFormat* format = record.GetFormat();
+    run.colour = format ? format->m_color : 0;
+    return true;
+}
+
+void PDFWriter::DrawTextRun(double x, double top, const CString& text, const TextRun& run, double width,
+                            double height)
+{
+    const double* m = run.measure.metrics;
+    DrawTextBlock(x, top, text, run.measure.advances.data(), static_cast<int32_t>(run.font->key),
+                  static_cast<float>(run.size), (run.style & kUnderline) != 0, width, height, m[0],
+                  static_cast<uint32_t>(run.alignment), run.colour, m[3] - m[0]);
 }
 
 // A font made for measuring, in points.
@@ -271,56 +297,33 @@ void PDFWriter::DrawPicture(const ExportImageData& picture, const PDFPageRecord&
     if (kind != kExportCommonImage)
         return;
     const CString description = picture.GetString();
-    if (description.IsEmpty())
+    TextRun run;
+    if (!PrepareText(picture, description, run))
         return;
-    double size = 0;
-    int style = 0, alignment = 0;
-    TextMeasure measure;
-    const PDFFontRecord* font = PrepareText(picture, description, measure, size, style, alignment);
-    if (!font)
-        return;
-    const CTalTextFormat* format = picture.GetFormat();
-    const double* m = measure.metrics;
-    DrawTextBlock(page.width * ownRect.left, m_pageHeight - rect.bottom, description, measure.advances.data(),
-                  static_cast<int32_t>(font->key), static_cast<float>(size), (style & kUnderline) != 0,
-                  page.width * (ownRect.right - ownRect.left), 2 * (m[0] + m[1] + m[2]), m[0],
-                  static_cast<uint32_t>(alignment), format ? format->m_color : 0, m[3] - m[0]);
+    const double* m = run.measure.metrics;
+    DrawTextRun(page.width * ownRect.left, m_pageHeight - rect.bottom, description, run,
+                page.width * (ownRect.right - ownRect.left), 2 * (m[0] + m[1] + m[2]));
 }
 
 void PDFWriter::DrawPlainText(const ExportSimpleTextData& plain, const PDFPageRecord& page)
 {
     const CString text = plain.GetText();
-    if (text.IsEmpty())
+    TextRun run;
+    if (!PrepareText(plain, text, run))
         return;
-    double size = 0;
-    int style = 0, alignment = 0;
-    TextMeasure measure;
-    const PDFFontRecord* font = PrepareText(plain, text, measure, size, style, alignment);
-    if (!font)
-        return;
-    const CTalTextFormat* format = plain.GetFormat();
     const CKWDoubleRect rect = plain.GetRect();
-    const double* m = measure.metrics;
-    DrawTextBlock(page.width * rect.left, m_pageHeight - page.height * rect.top, text, measure.advances.data(),
-                  static_cast<int32_t>(font->key), static_cast<float>(size), (style & kUnderline) != 0,
-                  page.width * (rect.right - rect.left), page.height * (rect.bottom - rect.top), m[0],
-                  static_cast<uint32_t>(alignment), format ? format->m_color : 0, m[3] - m[0]);
+    DrawTextRun(page.width * rect.left, m_pageHeight - page.height * rect.top, text, run,
+                page.width * (rect.right - rect.left), page.height * (rect.bottom - rect.top));
 }
 
 void PDFWriter::DrawWatermarkText(const ExportWatermarkTextData& watermark, const PDFPageRecord& page)
 {
     const CString text = watermark.GetText();
-    // An empty text has no codes in its font, which the page then does not list.
-    if (text.IsEmpty())
+    TextRun run;
+    if (!PrepareText(watermark, text, run))
         return;
-    double size = 0;
-    int style = 0, alignment = 0;
-    TextMeasure measure;
-    const PDFFontRecord* font = PrepareText(watermark, text, measure, size, style, alignment);
-    if (!font)
-        return;
-    const CTalTextFormat* format = watermark.GetFormat();
-    const uint32_t colour = format ? format->m_color : 0;
+    const TextMeasure& measure = run.measure;
+    const uint32_t colour = run.colour;
     const double* m = measure.metrics;
     const CKWDoubleRect rect = watermark.GetRect();
     const double left = page.width * rect.left;
@@ -340,10 +343,10 @@ void PDFWriter::DrawWatermarkText(const ExportWatermarkTextData& watermark, cons
         y = bottom + m[1];
     m_file->BeginText();
     m_file->SetColor(colour, true);
-    m_file->SetFont(static_cast<int32_t>(font->key), static_cast<float>(size), 0);
+    m_file->SetFont(static_cast<int32_t>(run.font->key), static_cast<float>(run.size), 0);
     m_file->ShowTextAt(static_cast<float>(x), static_cast<float>(y), text, static_cast<size_t>(text.GetLength()), 0);
     m_file->EndText();
-    if (style & kUnderline) {
+    if (run.style & kUnderline) {
         // The same height below the baseline as the plain texts' underline.
         m_file->SetColor(colour, false);
         m_file->MoveTo(x, y - (m[3] - m[0]));

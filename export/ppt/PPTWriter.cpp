@@ -1,5 +1,7 @@
 #include "export/ppt/PPTWriter.h"
 
+#include "framework/KWWorkQueue.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -67,6 +69,8 @@ bool PPTWriter::Init()
     m_linkedFiles.clear();
     m_takenNames.clear();
     m_linkFailed = false;
+    m_pictureWriters.reset();
+    m_pictureWrites.clear();
     if (!OpenStorage())
         return false;
     m_escher.reset(new PptEscherEx(m_documentStream, m_drawingCount));
@@ -147,6 +151,7 @@ bool PPTWriter::Run()
     // Every write is checked once here; the storage is then committed and
     // closed, so the file is complete (and no longer locked) when the caller
     // opens it.
+    FinishPictureWrites();
     if (m_linkFailed)
         return false;
     if (StreamsFailed()) {

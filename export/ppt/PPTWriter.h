@@ -18,6 +18,7 @@
 #include <objidl.h>
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <vector>
@@ -29,6 +30,7 @@
 #include "platform/classlib/String.h"
 
 class CKWIndexDecoder;
+class CKWWorkQueue;
 class CKWProgressInterface;
 class CKWTextData;
 class CTalDocProperties;
@@ -228,4 +230,16 @@ private:
     std::map<CString, CString> m_linkedFiles;
     std::map<CString, bool> m_takenNames;
     bool m_linkFailed = false;
+    // The picture files are written by threads of their own while the slides
+    // are written (a turn, a copy or an encoding each); their results are
+    // looked at before the file is committed.
+    struct PictureWrite {
+        CString destination;
+        bool ok = true;
+        unsigned long error = 0;
+    };
+    void QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination);
+    void FinishPictureWrites();
+    std::deque<PictureWrite> m_pictureWrites;
+    std::unique_ptr<CKWWorkQueue> m_pictureWriters;  // after the results it fills
 };

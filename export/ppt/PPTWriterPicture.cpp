@@ -11,12 +11,16 @@
 #include "export/ppt/PptEscherEx.h"
 #include "export/ppt/ShapePropertyTable.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWWorkQueue.h"
 
 namespace {
 
 const uint16_t kShapePictureFrame = 75;
 const uint32_t kPictureShapeFlags = PptEscherEx::kFlagHaveAnchor | PptEscherEx::kFlagHaveShapeType;
 const double kMasterUnitsPerInch = 576.0;
+// Pictures written at once, one per processor: a turn or an encoding each
+// holds a whole photograph's coefficients or pixels.
+const int kMostPictureWriters = 8;
 
 int32_t NormalizedDegrees(int32_t degrees)
 {
@@ -48,6 +52,9 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
     const double slideHeight = m_pageHeight * kMasterUnitsPerTenthMm;
     const CKWDoubleRect slide(0, 0, slideWidth, slideHeight);
 
+    // Angles are taken modulo 360, so -90 and 450 turn a picture as 270 and 90 do.
+    const int32_t angle = NormalizedDegrees(record->GetRotation());
+    const bool quarter = angle == 90 || angle == 270;
     CKWDoubleRect placed;
     switch (record->GetKind()) {
     case kExportWmImage: {
@@ -58,9 +65,11 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
         break;
     }
     case kExportCommonImage: {
+        // A quarter-turned picture is fitted with its turned size, as the page
+        // shows it; the anchor below is that box turned back.
         const SIZE size = GetExportPictureSize(record->GetImageKey());
         placed = record->GetRect();
-        PlaceInCell(slide, size.cx, size.cy, placed, kPlaceFit, 0);
+        PlaceInCell(slide, quarter ? size.cy : size.cx, quarter ? size.cx : size.cy, placed, kPlaceFit, 0);
         break;
     }
     default: {
@@ -74,10 +83,8 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
     int32_t right = static_cast<int32_t>(placed.right);
     int32_t bottom = static_cast<int32_t>(placed.bottom);
 
-    // A quarter turn: the anchor is the box turned about its centre. Angles
-    // are taken modulo 360, so -90 and 450 turn it as 270 and 90 do.
-    const int32_t angle = NormalizedDegrees(record->GetRotation());
-    if (angle == 90 || angle == 270) {
+    // A quarter turn: the anchor is the box turned about its centre.
+    if (quarter) {
         const int32_t w = right - left, h = bottom - top;
         const int32_t cx = left + w / 2, cy = top + h / 2;
         left = cx - h / 2;
@@ -125,11 +132,8 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     const CString name = GetLinkName(id, picture, writeNeeded);
     const CString destination = folder + name;
     const CString source = g_rasterLib.GetImagePath(id);
-    if (writeNeeded && Upper(destination) != Upper(source) &&
-        !WriteExportPictureFile(id, picture, destination, 0, false)) {
-        m_linkFailed = true;
-        Report(L"Error (%lu) writing %ls\n", ::GetLastError(), static_cast<const wchar_t*>(destination));
-    }
+    if (writeNeeded && Upper(destination) != Upper(source))
+        QueuePictureWrite(id, picture, destination);
 
     const CString link = folder.Mid(slash + 1) + name;
     const uint32_t bytes = 2 * static_cast<uint32_t>(link.GetLength()) + 2;
@@ -175,4 +179,33 @@ CString PPTWriter::GetLinkName(uint32_t pictureId, const ExportPictureFile& pict
     m_linkedFiles[key] = name;
     writeNeeded = true;
     return name;
+}
+
+void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination)
+{
+    if (!m_pictureWriters)
+        m_pictureWriters = std::make_unique<CKWWorkQueue>(CKWWorkQueue::Processors(kMostPictureWriters));
+    m_pictureWrites.emplace_back();
+    PictureWrite& write = m_pictureWrites.back();
+    write.destination = destination;
+    write.ok = false;
+    m_pictureWriters->Queue([pictureId, picture, &write] {
+        ExportPictureFile file = picture;
+        write.ok = WriteExportPictureFile(pictureId, file, write.destination, 0, false);
+        if (!write.ok)
+            write.error = ::GetLastError();
+    });
+}
+
+void PPTWriter::FinishPictureWrites()
+{
+    if (m_pictureWriters)
+        m_pictureWriters->Wait();
+    for (const PictureWrite& write : m_pictureWrites) {
+        if (write.ok)
+            continue;
+        m_linkFailed = true;
+        Report(L"Error (%lu) writing %ls\n", write.error, static_cast<const wchar_t*>(write.destination));
+    }
+    m_pictureWrites.clear();
 }

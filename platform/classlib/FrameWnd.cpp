@@ -79,6 +79,7 @@ CFrameWnd::CFrameWnd()
       m_hMenuDefault(nullptr),
       m_hAccelTable(nullptr),
       m_nIDHelp(0),
+      m_bHelpMode(FALSE),
       m_nIDTracking(0),
       m_nIDLastMessage(0),
       m_bInRecalcLayout(FALSE),

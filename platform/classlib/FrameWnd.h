@@ -35,6 +35,7 @@ constexpr UINT AFX_IDW_PANE_SAVE = 0xEA21;   // id a view carries while the prev
 constexpr UINT ID_VIEW_TOOLBAR = 0xE800;
 constexpr UINT ID_VIEW_STATUS_BAR = 0xE801;
 constexpr UINT ID_VIEW_REBAR = 0xE804;
+constexpr UINT ID_CONTEXT_HELP = 0xE145;
 
 // Strings of the frames.
 constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
@@ -78,6 +79,22 @@ public:
     HACCEL m_hAccelTable;
     // The id of the frame's resources (menu, icon, accelerators, title string).
     UINT m_nIDHelp;
+    // TRUE while the context-help mode runs.
+    BOOL m_bHelpMode;
+
+    // Context help mode: the help cursor until a click, which asks the window
+    // under the pointer (and its parents) for a help id with WM_HELPHITTEST
+    // and gives it to WinHelp; Escape or the right button cancel.
+    virtual void OnContextHelp();
+    // FALSE keeps the frame out of context help (a modal dialog or a mode already on).
+    virtual BOOL CanEnterHelpMode();
+
+    // The border space an in-place item asks of the frame.
+    enum BorderCmd { borderGet = 1, borderRequest = 2, borderSet = 3 };
+    // borderGet: the client area the frame's bars leave; borderRequest: TRUE
+    // when the borders fit into the client area; borderSet: the layout is
+    // done again. TRUE unless a request does not fit.
+    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     // The command whose prompt the status bar shows, and the last one shown.
     UINT m_nIDTracking;
     UINT m_nIDLastMessage;

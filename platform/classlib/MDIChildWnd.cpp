@@ -13,6 +13,7 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_MDIACTIVATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(nullptr) {}
@@ -169,6 +170,17 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     }
     if (pFrame != nullptr)
         pFrame->OnUpdateFrameTitle(bAddToTitle);
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+    CFrameWnd::OnSize(nType, cx, cy);
+    // The main window names the active document itself only while that
+    // child is not maximised (the system shows a maximised child's name):
+    // maximising or restoring it, also after another child was closed or
+    // failed to open, changes the main window's caption.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if ((nType == SIZE_MAXIMIZED || nType == SIZE_RESTORED) && pFrame != nullptr && pFrame->MDIGetActive() == this)
+        pFrame->OnUpdateFrameTitle(TRUE);
 }
 
 void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd*, HMENU hMenuAlt) {

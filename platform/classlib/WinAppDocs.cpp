@@ -135,7 +135,7 @@ void CWinApp::SaveStdProfileSettings() {
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
-    // CommandLineToArgvW takes the first word as the program: a stand-in goes first.
+    // CommandLineToArgvW takes the first word as the program: a dummy word goes first.
     CString strLine = m_lpCmdLine != nullptr ? CString(L"x ") + m_lpCmdLine : CString(::GetCommandLineW());
     int nArgs = 0;
     LPWSTR* pArgs = ::CommandLineToArgvW(strLine, &nArgs);

@@ -102,6 +102,11 @@ public:
     static const MSG* GetCurrentMessage();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Help for the topic in the application's help file (the program's path
+    // with the extension ".hlp"), for the window's top-level window.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    // The application's help file: the program's path with the extension ".hlp".
+    static CString GetHelpFilePath();
     // Offers the message to the windows from its target up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
     // Dialog keyboard and mouse handling for the window's children.

@@ -28,8 +28,6 @@ public:
     // Takes over bytes made inside the library.
     void TakeMemory(std::vector<uint8_t>&& bytes);
 
-    bool IsFile() const { return m_file != INVALID_HANDLE_VALUE; }
-    const std::wstring& WidePath() const { return m_widePath; }
     uint64_t Size() const { return m_size; }
 
     // Reads exactly count bytes at offset; false when they are not all there. Small
@@ -37,14 +35,16 @@ public:
     // a header byte by byte costs few system calls.
     bool ReadAt(uint64_t offset, void* dst, size_t count) const;
 
-    // All bytes in memory (a file is read once); null when the source is too large or
-    // unreadable.
+    // All bytes in memory (a file is mapped, or read once where it cannot be mapped);
+    // null when the source is too large or unreadable.
     const uint8_t* Whole();
 
 private:
     bool ReadFromFile(uint64_t offset, void* dst, size_t count) const;
 
     HANDLE m_file = INVALID_HANDLE_VALUE;
+    HANDLE m_mapping = nullptr;
+    const void* m_view = nullptr;
     std::wstring m_widePath;
     const uint8_t* m_memory = nullptr;
     std::vector<uint8_t> m_owned;

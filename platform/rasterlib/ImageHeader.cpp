@@ -147,6 +147,24 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
     }
 }
 
+}  // namespace
+
+uint32_t TiffTypeBytes(uint32_t type)
+{
+    // BYTE, ASCII, SHORT, LONG, RATIONAL, SBYTE, UNDEFINED, SSHORT, SLONG,
+    // SRATIONAL, FLOAT, DOUBLE, IFD; a type no decoder knows is skipped by it.
+    static const uint8_t kBytes[14] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4};
+    return type < 14 ? kBytes[type] : 0;
+}
+
+bool TiffValuesFit(uint32_t type, uint32_t values, uint32_t offset, uint64_t fileSize)
+{
+    const uint64_t bytes = uint64_t(values) * TiffTypeBytes(type);
+    return bytes <= 4 || uint64_t(offset) + bytes <= fileSize;
+}
+
+namespace {
+
 // The first image file directory's size, samples and compression.
 bool ReadTiff(const ByteSource& source, ImageHeader& header)
 {
@@ -163,11 +181,15 @@ bool ReadTiff(const ByteSource& source, ImageHeader& header)
     const uint32_t count = u16(countBytes);
     uint32_t compression = 1, samples = 1, bitsPerSample = 1;
     bool haveWidth = false, haveHeight = false;
-    for (uint32_t i = 0; i < count && i < 4096; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {
         uint8_t e[12];
         if (!source.ReadAt(uint64_t(directory) + 2 + uint64_t(i) * 12, e, sizeof e))
             return false;
         const uint32_t tag = u16(e), type = u16(e + 2), values = u32(e + 4);
+        // The decoder reads every value of every entry: one that claims more
+        // values than the file holds would have it allocate for them first.
+        if (!TiffValuesFit(type, values, u32(e + 8), source.Size()))
+            return false;
         // A short or long value stands in the entry itself; a list of shorts
         // (bits per sample) only up to two of them.
         uint32_t value = type == 3 ? u16(e + 8) : type == 4 ? u32(e + 8) : 0;

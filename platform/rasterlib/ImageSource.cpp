@@ -3,6 +3,7 @@
 #include "platform/rasterlib/DibWrapper.h"
 #include "platform/rasterlib/IconEntry.h"
 #include "platform/rasterlib/ImageHeader.h"
+#include "platform/rasterlib/PictureCheck.h"
 #include "platform/rasterlib/Resampler.h"
 #include "platform/rasterlib/WholePalette.h"
 
@@ -91,6 +92,14 @@ bool ImageSource::OpenDecoder()
             return false;
         if (!m_entry.empty())
             m_entryBytes.UseMemory(m_entry.data(), m_entry.size());
+    }
+    // A PNG whose chunks are changed or whose image data stop short decodes
+    // "successfully" with rows the decoder never wrote: it is not decoded at all.
+    if (m_decodeFormat == ImageFormat::Png) {
+        ByteSource& png = m_entry.empty() ? m_bytes : m_entryBytes;
+        const uint8_t* whole = png.Whole();
+        if (!whole || !WalkPng(whole, size_t(png.Size())).IsSound())
+            return false;
     }
     try {
         m_wic.reset(new WicImage);

@@ -25,6 +25,10 @@ public:
     // taken for a bitmap without its file header (see WrapDib).
     bool OpenMemory(const uint8_t* bytes, size_t count, const char* formatHint);
 
+    // The bytes, for a caller that opens them itself and then reads the header.
+    ByteSource& Bytes() { return m_bytes; }
+    bool ReadHeader() { return Open(); }
+
     ImageFormat Format() const { return m_format; }
     // The upright size: the stored one, sides exchanged when the orientation turns
     // the picture by a quarter.

@@ -40,6 +40,13 @@ constexpr uint64_t kMaxRecordBytes = uint64_t(1) << 30;
 constexpr uint8_t kImageTypeColour = 0;
 constexpr uint8_t kImageTypeGrey = 1;
 
+// Answers of CheckRasterImageW.
+constexpr int32_t kPictureSound = 0;
+constexpr int32_t kPictureEmpty = 1;       // the file holds no byte
+constexpr int32_t kPictureNotImage = 2;    // no format the library reads
+constexpr int32_t kPictureDamaged = 3;     // cut short, changed, or claiming more than the file holds
+constexpr int32_t kPictureMissing = 4;     // the file cannot be opened
+
 // The layout argument of SaveRasterImage: 4-byte pixels B, G, R, A.
 constexpr int32_t kPixelLayoutBgra = 3;
 
@@ -130,6 +137,19 @@ struct RasterImageInfo {
 // Fills info from the file's header. Returns 1; 0, with a size of 0 x 0, when the file
 // cannot be read as an image or info->size is smaller than the record.
 typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterImageInfo* info);
+
+// Writes the JPEG file at source turned upright by the orientation it records,
+// losslessly, to target (created or replaced). Returns 1 when written; 0, writing
+// nothing, when the file is no JPEG, records no turn or flip, or the turn would
+// not be exact for its size (the caller then decodes and encodes it).
+typedef int32_t(__cdecl* PFN_WriteUprightJpegW)(const wchar_t* source, const wchar_t* target);
+// Checks the whole file, not only its header: JPEG segments to the end of image,
+// PNG chunks with their CRCs and every row of image data, GIF blocks to the
+// trailer, BMP and TIFF data inside the file, an icon's entry; with
+// kCheckByDecoding a file that holds together is also decoded at a small size,
+// which proves that it reads (and costs a decode). One of the kPicture answers above.
+constexpr int32_t kCheckByDecoding = 1;
+typedef int32_t(__cdecl* PFN_CheckRasterImageW)(const wchar_t* path, int32_t flags);
 
 struct CQMFormatInfo;
 typedef CQMFormatInfo*(__cdecl* PFN_CreateFormatList)();

@@ -51,15 +51,12 @@ bool WicImage::Open(ByteSource& source, ImageFormat format)
         return false;
     if (FAILED(m_factory->CreateStream(m_stream.Out())))
         return false;
-    HRESULT hr = E_FAIL;
-    if (source.IsFile()) {
-        hr = m_stream->InitializeFromFilename(source.WidePath().c_str(), GENERIC_READ);
-    } else {
-        const uint8_t* bytes = source.Whole();
-        if (!bytes || source.Size() > kMaxEncodedBytes)
-            return false;
-        hr = m_stream->InitializeFromMemory(const_cast<BYTE*>(bytes), DWORD(source.Size()));
-    }
+    // Always from memory: a decoder reading a file by its name sizes what it
+    // allocates by what the tags claim, not by what the file holds.
+    const uint8_t* bytes = source.Whole();
+    if (!bytes || source.Size() > kMaxEncodedBytes)
+        return false;
+    const HRESULT hr = m_stream->InitializeFromMemory(const_cast<BYTE*>(bytes), DWORD(source.Size()));
     if (FAILED(hr) || FAILED(m_factory->CreateDecoder(*container, nullptr, m_decoder.Out())) ||
         FAILED(m_decoder->Initialize(m_stream.Get(), WICDecodeMetadataCacheOnDemand)))
         return false;

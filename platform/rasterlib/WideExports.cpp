@@ -5,6 +5,10 @@
 #include "platform/rasterlib/ExportCalls.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/ImageWriter.h"
+#include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/JpegTransform.h"
+#include "platform/rasterlib/Orientation.h"
+#include "platform/rasterlib/PictureCheck.h"
 
 #include <windows.h>
 
@@ -97,6 +101,15 @@ int32_t __cdecl ReadRasterImageInfoW(const wchar_t* path, RasterImageInfo* info)
     }
 }
 
+int32_t __cdecl CheckRasterImageW(const wchar_t* path, int32_t flags)
+{
+    try {
+        return int32_t(CheckPictureFile(path, (flags & kCheckByDecoding) != 0));
+    } catch (...) {
+        return kPictureDamaged;
+    }
+}
+
 uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t height, int32_t stride, int32_t layout,
                                  int32_t quality, const char* formatName, const void* pixels)
 {
@@ -113,9 +126,32 @@ uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t hei
     }
 }
 
+int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
+{
+    try {
+        ByteSource bytes;
+        JpegInfo info;
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || info.exifLength == 0)
+            return 0;
+        const uint8_t orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
+        const uint8_t* data = orientation != kOrientationUpright ? bytes.Whole() : nullptr;
+        std::vector<uint8_t> upright;
+        if (!data || !TransformJpegUpright(data, size_t(bytes.Size()), orientation, upright))
+            return 0;
+        return WriteWholeFile(target, upright) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // extern "C"
 
 static_assert(std::is_same<decltype(&ReadRasterImageW), PFN_ReadRasterImageW>::value, "ReadRasterImageW");
 static_assert(std::is_same<decltype(&ReadLQRasterImageW), PFN_ReadLQRasterImageW>::value, "ReadLQRasterImageW");
 static_assert(std::is_same<decltype(&ReadRasterImageInfoW), PFN_ReadRasterImageInfoW>::value, "ReadRasterImageInfoW");
+static_assert(std::is_same<decltype(&CheckRasterImageW), PFN_CheckRasterImageW>::value, "CheckRasterImageW");
+static_assert(int32_t(PictureState::Damaged) == kPictureDamaged && int32_t(PictureState::Missing) == kPictureMissing &&
+                  int32_t(PictureState::NotPicture) == kPictureNotImage && int32_t(PictureState::Empty) == kPictureEmpty,
+              "check answers");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");
+static_assert(std::is_same<decltype(&WriteUprightJpegW), PFN_WriteUprightJpegW>::value, "WriteUprightJpegW");

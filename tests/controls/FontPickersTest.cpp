@@ -1,4 +1,4 @@
-// The text tool bar's pickers on a stand-in tool bar: the font-name and
+// The text tool bar's pickers on a test tool bar: the font-name and
 // font-size boxes with their keys, the font menus' choices and the colour
 // button with its map.
 #include "controls/KWColorMenuButton.h"

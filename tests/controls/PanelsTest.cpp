@@ -48,6 +48,17 @@ public:
     void DrawItem(int, IKWGraphics&, const RECT&) override {}
 };
 
+// Adds up how far the contents were moved.
+class CScrollLoggingGrid : public CGridPanel {
+public:
+    void ScrollBy(int dx, int dy) override
+    {
+        scrolled += dy;
+        CGridPanel::ScrollBy(dx, dy);
+    }
+    int scrolled = 0;
+};
+
 bool MakePanel(CWnd& panel, int width, int height, DWORD style = 0)
 {
     return panel.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE | style, 10, 10, width, height, nullptr, nullptr) !=
@@ -191,6 +202,28 @@ TEST(ItemsPanel, TwoThousandRowsScrollInRowsAndLeaveNoOffsetWhenEmptied)
     Fill(panel, 3);
     EXPECT_EQ(0, panel.GetScrollPos());
     EXPECT_EQ(0, panel.GetCellRect(0, 0).top);
+    panel.DestroyWindow();
+}
+
+TEST(ItemsPanel, ScrollCodesStayInTheRangeAndTheRowsFollowTheBar)
+{
+    CScrollLoggingGrid panel;
+    ASSERT_TRUE(MakePanel(panel, 60, 360, WS_VSCROLL));
+    Fill(panel, 2000);
+    ASSERT_TRUE(panel.IsRowScrolling());
+    ASSERT_EQ(1990, ScrollMax(panel));
+    const struct {
+        int from, code, position, to;
+    } moves[] = {{1990, SB_LINEDOWN, 0, 1990}, {1989, SB_LINEDOWN, 0, 1990}, {1985, SB_PAGEDOWN, 0, 1990},
+                 {3, SB_PAGEUP, 0, 0},          {0, SB_LINEUP, 0, 0},          {5, SB_THUMBTRACK, 2500, 1990}};
+    for (const auto& m : moves) {
+        panel.SetScrollPos(m.from);
+        panel.scrolled = 0;
+        // The thumb-track position as the wheel gives it (a message reads the bar's own).
+        panel.OnVScroll(m.code, m.position);
+        EXPECT_EQ(m.to, panel.GetScrollPos()) << m.from << " " << m.code;
+        EXPECT_EQ((m.from - m.to) * 36, panel.scrolled) << m.from << " " << m.code;
+    }
     panel.DestroyWindow();
 }
 

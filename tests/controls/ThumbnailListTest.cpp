@@ -142,6 +142,37 @@ TEST(ThumbnailList, ABatchAtAPositionMovesTheOldItemsDownWithCaptionImageAndData
     EXPECT_EQ(before - 2, CCountedData::alive);
 }
 
+TEST(ThumbnailList, EmptiedItStartsAgainAtTheTopLeftWithoutImagesAndABatchHasItsImagesAtOnce)
+{
+    // Without arranging: the list view places each new item after the last.
+    ListHost host(LVS_ICON, CRect(0, 0, 300, 300));
+    host.list.SetThumbnailSize(32, 32, 4, 4, 1);
+    HIMAGELIST images =
+        reinterpret_cast<HIMAGELIST>(::SendMessageW(host.imp->GetHwnd(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+    auto position = [&](int index) {
+        POINT point = {-1, -1};
+        ::SendMessageW(host.imp->GetHwnd(), LVM_GETITEMPOSITION, WPARAM(index), reinterpret_cast<LPARAM>(&point));
+        return point;
+    };
+    const int alive = CCountedData::alive;
+    POINT first = {};
+    for (int count : {9, 2}) {
+        host.list.BeginAddItems(count, -1);
+        EXPECT_LE(count, ImageList_GetImageCount(images)) << "an image for every item before they are filled";
+        for (int i = 0; i < count; ++i)
+            host.list.AddItem(L"x", nullptr, new CCountedData(i));
+        host.list.EndAddItems();
+        if (count == 9)
+            first = position(0);
+        EXPECT_EQ(first.x, position(0).x) << count;
+        EXPECT_EQ(first.y, position(0).y) << count;
+        host.list.DeleteAllItems();
+        EXPECT_EQ(0, host.list.GetItemCount());
+        EXPECT_EQ(0, ImageList_GetImageCount(images));
+        EXPECT_EQ(alive, CCountedData::alive) << "every item's data went with it";
+    }
+}
+
 TEST(ThumbnailList, ThumbnailsAreCentredOrScaledDownIntoTheirSlotWithoutReadingPastARow)
 {
     ListHost host;

@@ -7,6 +7,8 @@
 #include "DockingTestSupport.h"
 
 #include "docking/frames/ButtonAppearanceDlg.h"
+#include "docking/frames/ButtonsList.h"
+#include "docking/frames/QMXPToolbarDropSource.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -18,6 +20,17 @@
 using namespace docking_test;
 
 namespace {
+
+// A strip of 16 by 15 images with the count of blank images; the index of
+// the last one.
+int AddUserImages(CQMXPToolBarImages& images, int nCount) {
+    images.SetImageSize(CSize(16, 15));
+    CBitmap strip;
+    HDC hdcScreen = ::GetDC(nullptr);
+    strip.Attach(::CreateCompatibleBitmap(hdcScreen, 16 * nCount, 15));
+    ::ReleaseDC(nullptr, hdcScreen);
+    return images.AddImage(static_cast<HBITMAP>(strip.m_hObject));
+}
 
 class ButtonAppearanceTest : public ::testing::Test {
 protected:
@@ -86,12 +99,7 @@ TEST_F(ButtonAppearanceTest, RefusalsKeepItOpenAndTheShortcutFollowsTheEditedLab
 
 TEST_F(ButtonAppearanceTest, AMenuButtonIsNeverImageOnlyAndAUserStripIsListed) {
     CQMXPToolBarImages images;
-    images.SetImageSize(CSize(16, 15));
-    CBitmap strip;
-    HDC hdcScreen = ::GetDC(nullptr);
-    strip.Attach(::CreateCompatibleBitmap(hdcScreen, 48, 15));
-    ::ReleaseDC(nullptr, hdcScreen);
-    ASSERT_EQ(images.AddImage(static_cast<HBITMAP>(strip.m_hObject)), 2);
+    ASSERT_EQ(AddUserImages(images, 3), 2);
     CQMXPToolbarButton button(0, -1, L"Item");
     button.m_bUserButton = TRUE;
     button.m_iUserImage = 1;
@@ -112,6 +120,64 @@ TEST_F(ButtonAppearanceTest, AMenuButtonIsNeverImageOnlyAndAUserStripIsListed) {
                        }});
     EXPECT_FALSE(m_script.TimedOut());
     EXPECT_EQ(button.m_iUserImage, 1);
+}
+
+// A button that draws its own image offers no image choice; one that always
+// shows its text cannot become image only.
+TEST_F(ButtonAppearanceTest, OwnImageAndAlwaysTextButtonsLimitTheChoices) {
+    CQMXPToolBarImages images;
+    ASSERT_EQ(AddUserImages(images, 2), 1);
+    const struct {
+        BOOL bOwnImage;
+        BOOL bAlwaysText;
+        bool bUserRadio;
+        bool bImageOnly;
+    } cases[] = {{FALSE, FALSE, true, true}, {TRUE, FALSE, false, true}, {FALSE, TRUE, true, false}};
+    for (const auto& c : cases) {
+        CQMXPToolbarButton button(0, -1, L"Item");
+        button.m_bUserButton = TRUE;
+        button.m_iUserImage = 1;
+        button.m_bImage = TRUE;
+        button.m_bText = FALSE;
+        button.m_bOwnImage = c.bOwnImage;
+        button.m_bAlwaysText = c.bAlwaysText;
+        CButtonAppearanceDlg dlg(&button, &images, m_pFrame, 0, FALSE);
+        m_script.Run(dlg, {[&] {
+                               EXPECT_EQ(Enabled(dlg, IDC_QMXP_USER_IMAGE), c.bUserRadio) << c.bOwnImage;
+                               EXPECT_EQ(Enabled(dlg, IDC_QMXP_USER_IMAGES), c.bUserRadio) << c.bOwnImage;
+                               EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_QMXP_USER_IMAGE) == BST_CHECKED, c.bUserRadio);
+                               EXPECT_EQ(Enabled(dlg, IDC_QMXP_IMAGE_ONLY), c.bImageOnly) << c.bAlwaysText;
+                               // The text shows and is edited for a button that always shows it.
+                               EXPECT_EQ(dlg.m_bText, c.bAlwaysText);
+                               EXPECT_EQ(Enabled(dlg, IDC_QMXP_BUTTON_TEXT), c.bAlwaysText != FALSE);
+                               Click(dlg, IDOK);
+                           }});
+        EXPECT_FALSE(m_script.TimedOut());
+        // The dialog leaves the text flag of such a button alone.
+        EXPECT_FALSE(button.m_bText);
+    }
+}
+
+// A click on a button of the list drags it out when the list allows it: the
+// drag carries the button in the tool-bar button format.
+TEST_F(ButtonAppearanceTest, TheListDragsItsButtonOnlyWhenAllowed) {
+    CQMXPToolBarImages images;
+    images.SetImageSize(CSize(16, 15));
+    CButtonsList list;
+    ASSERT_TRUE(list.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 200, 100), m_pFrame, 16508));
+    list.SetImages(&images);
+    CQMXPToolbarButton button(30077, 0, L"Dragged");
+    list.AddButton(&button);
+    const CPoint ptButton = button.GetRect().CenterPoint();
+    for (BOOL bEnabled : {FALSE, TRUE}) {
+        list.EnableDragFromList(bEnabled);
+        // The drag loop ends at once: the mouse button is up.
+        g_QMXPToolbarDropSource.m_bDragStarted = FALSE;
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptButton.x, ptButton.y));
+        EXPECT_EQ(list.GetSelectedButton(), &button);
+        EXPECT_EQ(g_QMXPToolbarDropSource.m_bDragStarted, bEnabled);
+    }
+    list.DestroyWindow();
 }
 
 // A dropped button with neither image nor text asks the user for its look;

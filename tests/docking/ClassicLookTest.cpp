@@ -6,9 +6,11 @@
 
 #include "docking/bars/QMXPBaseControlBar.h"
 #include "docking/bars/QMXPCaptionButton.h"
+#include "docking/bars/QMXPOutlookButton.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
+#include "docking/toolbars/QMXPShowAllButton.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPVisualManager.h"
@@ -99,6 +101,37 @@ TEST(ClassicLookTest, CaptionButtonFrames) {
         EXPECT_EQ(canvas.At(3, 3), c.clrGlyph) << c.bDisabled << c.bLook2000 << c.bHot;
         EXPECT_EQ(canvas.Count(c.clrTopBorder, rectBorder), rect.Width() - (c.clrTopBorder == clrBack ? 0 : 1))
             << c.bDisabled << c.bLook2000 << c.bHot;
+    }
+}
+
+// A checked button is filled light, the show-all item only when hot, an
+// outlook button never; an outlook button's pressed frame has the dark shadow.
+TEST(ClassicLookTest, ButtonKindsFillAndFrameByTheirKind) {
+    CQMXPVisualManager manager(TRUE);
+    CQMXPToolbarButton plain(100, L"B", TRUE);
+    CQMXPShowAllButton showAll;
+    CQMXPOutlookButton outlook;
+    const COLORREF clrBack = RGB(0, 128, 0);
+    struct Case {
+        CQMXPToolbarButton* pButton;
+        UINT nStyle;
+        int state;
+        bool bFilled;
+        COLORREF clrTopLeft;
+    };
+    const Case cases[] = {
+        {&plain, TBBS_CHECKED, 1, true, globalData.clrBtnShadow},
+        {&showAll, 0, 2, true, globalData.clrBtnHilite},
+        {&showAll, 0, 0, false, clrBack},
+        {&outlook, TBBS_CHECKED, 1, false, globalData.clrBtnDkShadow},
+    };
+    for (const Case& c : cases) {
+        c.pButton->m_nStyle = c.nStyle;
+        CCanvas canvas(16, 16, clrBack);
+        manager.OnFillButtonInterior(&canvas.DC(), c.pButton, CRect(0, 0, 16, 16), c.state);
+        EXPECT_EQ(canvas.At(8, 8) != clrBack, c.bFilled) << c.pButton->GetRuntimeClass()->m_lpszClassName;
+        manager.OnDrawButtonBorder(&canvas.DC(), c.pButton, CRect(0, 0, 16, 16), c.state);
+        EXPECT_EQ(canvas.At(0, 0), c.clrTopLeft) << c.pButton->GetRuntimeClass()->m_lpszClassName;
     }
 }
 

@@ -1,13 +1,16 @@
 // Colour menu buttons and colour bars: the colour remembered per command, the
 // colour bar under the button, the palette's grid and its other-colour cell,
-// document colours of a docked or floating tear-off, a cancelled dialog, and
-// the cells fitted to controls of every size; the palette is written to
+// document colours of a docked or floating tear-off, a cancelled dialog, the
+// cells fitted to controls of every size, and the drop-down of a colour
+// button; the palette is written to
 // build\screenshots\color_bar.png.
 #include "CanvasTestSupport.h"
 #include "DockLayoutSupport.h"
 #include "DockingTestSupport.h"
 
 #include "docking/frames/ColorButton.h"
+#include "docking/frames/ColorPopup.h"
+#include "docking/frames/QMXPColorButton.h"
 #include "docking/frames/QMXPColorBar.h"
 #include "docking/toolbars/QMXPColorMenuButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -213,6 +216,99 @@ TEST_F(ColorBarTest, CellsFitControlsOfEverySize) {
         EXPECT_EQ(bar.m_BoxSize.cx, bar.m_BoxSize.cy) << nSize;
         bar.DestroyWindow();
     }
+}
+
+// Holds a colour button and logs the commands it hears from it.
+class CColorHost : public CWnd {
+public:
+    std::vector<WPARAM> commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        commands.push_back(wParam);
+        return CWnd::OnCommand(wParam, lParam);
+    }
+};
+
+TEST_F(ColorBarTest, AColourButtonsDropDownClosesOnEscAndOutsideAndTakesAClickedCell) {
+    CColorHost host;
+    ASSERT_TRUE(host.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), m_pFrame, 100));
+    CQMXPColorButton button;
+    ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(20, 20, 80, 44), &host, 1234));
+    const std::vector<COLORREF> palette = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(250, 250, 0)};
+    button.SetPalette(palette, 2);
+    button.SetColor(palette[0]);
+    // A message as the message loop hands it on: first to the windows' filters.
+    auto deliver = [](HWND hWnd, UINT message, WPARAM wParam, CPoint ptClient, CPoint ptScreen) {
+        MSG msg{hWnd, message, wParam, MAKELPARAM(ptClient.x, ptClient.y), ::GetTickCount(), ptScreen};
+        if (!AfxGetThread()->PreTranslateMessage(&msg))
+            ::SendMessageW(hWnd, message, wParam, msg.lParam);
+    };
+    enum End { kEscape, kClickOutside, kRightClick, kCellClicked };
+    for (End end : {kEscape, kClickOutside, kRightClick, kCellClicked}) {
+        host.commands.clear();
+        button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ASSERT_TRUE(button.IsDroppedDown()) << end;
+        CColorPopup* pPopup = button.GetDropDown();
+        ASSERT_NE(pPopup, nullptr);
+        const HWND hwndPopup = pPopup->GetSafeHwnd();
+        CQMXPColorBar& bar = pPopup->m_wndColorBar;
+        // The bar holds the mouse, so that a click anywhere reaches it.
+        EXPECT_EQ(CWnd::GetCapture(), &bar);
+        CColorButton* pCell = nullptr;
+        for (int i = 0; i < bar.GetCount() && pCell == nullptr; ++i) {
+            auto* pColor = DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i));
+            if (pColor != nullptr && pColor->m_Color == palette[2])
+                pCell = pColor;
+        }
+        ASSERT_NE(pCell, nullptr);
+        const CPoint ptCell = pCell->GetRect().CenterPoint();
+        CPoint ptCellScreen = ptCell;
+        bar.ClientToScreen(&ptCellScreen);
+        CRect rectBar;
+        bar.GetWindowRect(&rectBar);
+        const CPoint ptOutside(rectBar.right + 40, rectBar.bottom + 40);
+        CPoint ptOutsideClient = ptOutside;
+        bar.ScreenToClient(&ptOutsideClient);
+        switch (end) {
+        case kEscape:
+            deliver(button.m_hWnd, WM_KEYDOWN, VK_ESCAPE, CPoint(0, 0), CPoint(0, 0));
+            break;
+        case kClickOutside:
+            deliver(bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, ptOutsideClient, ptOutside);
+            break;
+        case kRightClick:
+            deliver(bar.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, ptCell, ptCellScreen);
+            break;
+        case kCellClicked:
+            // The pointer over the cell lights it; leaving the bar puts the light out.
+            // (A window that has just appeared under the pointer lets its first move pass.)
+            ::SetCursorPos(ptCellScreen.x, ptCellScreen.y);
+            for (int i = 0; i < 2; ++i)
+                deliver(bar.m_hWnd, WM_MOUSEMOVE, 0, ptCell, ptCellScreen);
+            EXPECT_EQ(bar.GetHighlightedButton(), pCell);
+            bar.SendMessage(WM_MOUSELEAVE);
+            EXPECT_EQ(bar.GetHighlightedButton(), nullptr);
+            deliver(bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, ptCell, ptCellScreen);
+            deliver(bar.m_hWnd, WM_LBUTTONUP, 0, ptCell, ptCellScreen);
+            break;
+        }
+        Pump();
+        EXPECT_FALSE(::IsWindow(hwndPopup)) << end;
+        EXPECT_FALSE(button.IsDroppedDown());
+        EXPECT_EQ(button.GetDropDown(), nullptr);
+        EXPECT_NE(CWnd::GetCapture(), &bar);
+        EXPECT_EQ(CWnd::GetFocus(), &button);
+        if (end == kCellClicked) {
+            EXPECT_EQ(button.GetColor(), palette[2]);
+            EXPECT_EQ(host.commands, (std::vector<WPARAM>{MAKEWPARAM(1234, BN_CLICKED)}));
+        } else {
+            EXPECT_EQ(button.GetColor(), palette[0]) << end;
+            EXPECT_TRUE(host.commands.empty()) << end;
+        }
+    }
+    button.DestroyWindow();
+    host.DestroyWindow();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "docking/frames/QMXPDialog.h"
 #include "docking/frames/QMXPMouseManager.h"
 #include "docking/frames/QMXPWorkspace.h"
+#include "docking/toolbars/QMXPMenuButton.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 
@@ -20,6 +21,17 @@
 using namespace docking_test;
 
 namespace {
+
+// A click on the popup's first item (after the release of the click that
+// opened the menu, which chooses nothing).
+void ChooseFirstItem(CQMXPPopupMenu* pPopup) {
+    CQMXPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    const CPoint ptItem = pBar->GetButton(0)->GetRect().CenterPoint();
+    const LPARAM lParam = MAKELPARAM(ptItem.x, ptItem.y);
+    pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
+    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
+}
 
 // What the tracked popup is told once it shows: run from a timer, since
 // TrackPopupMenu does not return before the popup is gone.
@@ -56,15 +68,7 @@ TEST_F(ContextMenuManagerTest, TrackingReturnsTheChosenCommandAndSendsNothing) {
     EXPECT_EQ(uiResId, static_cast<UINT>(IDR_DOCKTEST_DOC));
     EXPECT_FALSE(m_manager.AddMenu(L"Other", IDR_DOCKTEST_DOC));
 
-    const UINT uiChosen = Track([](CQMXPPopupMenu* pPopup) {
-        CQMXPPopupMenuBar* pBar = pPopup->GetMenuBar();
-        const CPoint ptItem = pBar->GetButton(0)->GetRect().CenterPoint();
-        const LPARAM lParam = MAKELPARAM(ptItem.x, ptItem.y);
-        // The release of the click that opened a menu chooses nothing.
-        pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
-        pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-        pBar->SendMessage(WM_LBUTTONUP, 0, lParam);
-    });
+    const UINT uiChosen = Track(ChooseFirstItem);
     EXPECT_EQ(uiChosen, 30001u);
     Pump();
     EXPECT_TRUE(LoggedCommands().empty());
@@ -152,3 +156,45 @@ TEST_F(ContextMenuManagerTest, TheWorkspaceShowsMenusRunsDoubleClicksAndKeepsThe
 }
 
 }  // namespace
+
+namespace {
+
+// Closes the menu the button opened, choosing the first item of a library
+// popup, or cancelling the system's menu; what it found is kept.
+struct MenuButtonVisit {
+    bool bLibraryPopup = false;
+};
+MenuButtonVisit g_menuButtonVisit;
+
+void CALLBACK AnswerMenuButton(HWND, UINT, UINT_PTR idEvent, DWORD) {
+    ::KillTimer(nullptr, idEvent);
+    CQMXPPopupMenu* pPopup = CQMXPPopupMenu::GetActiveMenu();
+    g_menuButtonVisit.bLibraryPopup = pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr;
+    if (!g_menuButtonVisit.bLibraryPopup) {
+        ::EndMenu();
+        return;
+    }
+    ChooseFirstItem(pPopup);
+}
+
+}  // namespace
+
+// A menu push button opens its menu as a library popup through the
+// context-menu manager, whose chosen command becomes the button's result;
+// with the system-menu flag the system's menu opens instead.
+TEST_F(ContextMenuManagerTest, AMenuButtonTracksItsMenuThroughTheManagerUnlessToldOtherwise) {
+    CQMXPMenuButton button;
+    ASSERT_TRUE(button.Create(L"Menu", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 40), m_pFrame, 20002));
+    button.m_hMenu = FileMenu();
+    for (BOOL bOSMenu : {FALSE, TRUE}) {
+        button.m_bOSMenu = bOSMenu;
+        button.m_nMenuResult = 0;
+        g_menuButtonVisit = MenuButtonVisit{};
+        ::SetTimer(nullptr, 0, 10, AnswerMenuButton);
+        button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_EQ(g_menuButtonVisit.bLibraryPopup, !bOSMenu);
+        EXPECT_EQ(button.m_nMenuResult, bOSMenu ? 0 : 30001);
+        EXPECT_FALSE(button.IsPressed());
+    }
+    button.DestroyWindow();
+}

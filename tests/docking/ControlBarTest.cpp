@@ -264,4 +264,62 @@ TEST_F(ControlBarTest, TheOutlineStartsBeyondTheDragThresholdsAndDocksOnlyWithou
     outline.EndDrawDragFrame(TRUE);
 }
 
+// Logs the bars' context-menu messages it gets: wParam of each.
+class CPopupOwner : public CWnd {
+public:
+    std::vector<WPARAM> menus;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == QMXTOOLBAR_POPUPMENU) {
+            menus.push_back(wParam);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(ControlBarTest, ThePopupOwnerGetsTheContextMenusOfBarsAndDockBars) {
+    CFixedBar* pBar = AddBar(CSize(100, 26), AFX_IDW_DOCKBAR_TOP, 0xE820);
+    ASSERT_NE(pBar, nullptr);
+    CQMXPDockBar* pDockBar = m_pFrame->GetDockManager()->DockBarForSide(0x2000, TRUE);
+    ASSERT_NE(pDockBar, nullptr);
+    CPopupOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, L"STATIC", L"", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    qmxPopupOwnerWnd = owner.m_hWnd;
+    const CRect rectBar = Screen(pBar);
+    for (CWnd* pWnd : {static_cast<CWnd*>(pBar), static_cast<CWnd*>(pDockBar)})
+        pWnd->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pWnd->m_hWnd),
+                          MAKELPARAM(rectBar.left + 5, rectBar.top + 5));
+    qmxPopupOwnerWnd = nullptr;
+    // The bar names itself; the dock bar names none.
+    EXPECT_EQ(owner.menus, (std::vector<WPARAM>{reinterpret_cast<WPARAM>(pBar->m_hWnd), 0}));
+    owner.DestroyWindow();
+}
+
+TEST_F(ControlBarTest, AFloatingBarIsPlacedInItsFramesCoordinates) {
+    CFixedBar* pBar = AddBar(CSize(100, 26), AFX_IDW_DOCKBAR_TOP, 0xE820);
+    ASSERT_NE(pBar, nullptr);
+    pBar->EnableDocking(0xF000);
+    ASSERT_TRUE(pBar->FloatControlBar(CRect(300, 300, 420, 340), QMXP_DM_RECT));
+    CQMXPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr);
+    auto inFrame = [&] {
+        CRect rect = Screen(pBar);
+        pMiniFrame->ScreenToClient(&rect);
+        return rect;
+    };
+    // Where the bar lies in the main frame's coordinates is another place in its own frame.
+    CRect rectTarget = Screen(pBar);
+    m_pFrame->ScreenToClient(&rectTarget);
+    ASSERT_NE(rectTarget, inFrame());
+    EXPECT_EQ(pBar->MoveWindow(rectTarget, TRUE, nullptr), nullptr);
+    EXPECT_EQ(inFrame(), rectTarget);
+    // Asked for the place it has, nothing is deferred.
+    CRect rectSame = inFrame();
+    HDWP hdwp = ::BeginDeferWindowPos(1);
+    EXPECT_EQ(pBar->MoveWindow(rectSame, TRUE, hdwp), hdwp);
+    ::EndDeferWindowPos(hdwp);
+}
+
 }  // namespace

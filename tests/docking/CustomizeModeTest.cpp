@@ -226,6 +226,15 @@ TEST_F(CustomizeModeTest, TheButtonMenuStatesAndTheTextCommand) {
             << c.index;
         EXPECT_EQ(pPopup->GetMenuState(QMXP_ID_CUSTOMIZE_APPEARANCE, MF_BYCOMMAND) & MF_GRAYED, 0u);
     }
+    // "Reset to Default" is greyed only for a button that says it cannot be reset.
+    CQMXPToolbarButton* pFirst = m_barA.GetButton(0);
+    for (BOOL bNoReset : {FALSE, TRUE}) {
+        pFirst->m_bNoReset = bNoReset;
+        ASSERT_TRUE(m_barA.PrepareCustomizeMenu(pFirst, pPopup));
+        EXPECT_EQ(pPopup->GetMenuState(QMXP_ID_CUSTOMIZE_RESET, MF_BYCOMMAND) & MF_GRAYED,
+                  bNoReset ? static_cast<UINT>(MF_GRAYED) : 0u);
+    }
+    pFirst->m_bNoReset = FALSE;
     // A command without a text keeps its image.
     m_barA.InsertButton(CQMXPToolbarButton(ID_DOCKTEST_NO_STRING, 0, nullptr, FALSE, TRUE), 0);
     m_barA.InsertButton(CQMXPToolbarButton(ID_DOCKTEST_HANDLED, 0, nullptr, FALSE, TRUE), 1);

@@ -13,6 +13,7 @@
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPToolbarsPage.h"
+#include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 
@@ -277,3 +278,83 @@ TEST_F(CustomizeSheetTest, OptionsAreAPageOfTheirOwnAndTakeEffectAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sheet that keeps the help it asks for instead of starting the help program.
+class CHelpRecordingSheet : public CQMXPToolbarCustomize {
+public:
+    using CQMXPToolbarCustomize::CQMXPToolbarCustomize;
+    void WinHelp(DWORD_PTR dwData, UINT nCmd) override { m_calls.emplace_back(dwData, nCmd); }
+    std::vector<std::pair<DWORD_PTR, UINT>> m_calls;
+};
+
+// A workspace that keeps the context help it is asked for.
+class CHelpRecordingWorkspace : public CQMXPWorkspace {
+public:
+    void OnContextHelp(CWnd* pWnd, const DWORD* lpHelpIDs) override {
+        m_pWnd = pWnd;
+        m_lpHelpIDs = lpHelpIDs;
+    }
+    CWnd* m_pWnd = nullptr;
+    const DWORD* m_lpHelpIDs = nullptr;
+};
+
+}  // namespace
+
+// With context help the sheet has the caption's help button, a control asks
+// for help id 0x41000 + its id as a pop-up and a right click asks the
+// workspace with the whole table; without it neither happens. The help
+// button shows its picture beside the close button, which sits on a row of
+// its own at the right.
+TEST_F(CustomizeSheetTest, WithContextHelpEachControlHasItsOwnHelpId) {
+    CHelpRecordingWorkspace workspace;
+    const struct {
+        UINT uiFlags;
+        bool bContextHelp;
+        bool bHelpButton;
+    } cases[] = {{0x1F, false, false}, {0x2F, true, true}};
+    for (const auto& c : cases) {
+        auto* pSheet = new CHelpRecordingSheet(m_pFrame, TRUE, c.uiFlags);
+        ASSERT_TRUE(pSheet->Create());
+        Pump();
+        EXPECT_EQ((pSheet->GetExStyle() & WS_EX_CONTEXTHELP) != 0, c.bContextHelp) << c.uiFlags;
+        CWnd* pList = pSheet->GetPage(0)->GetDlgItem(16602);
+        ASSERT_NE(pList, nullptr);
+        HELPINFO info = {sizeof(HELPINFO), HELPINFO_WINDOW, 16602, pList->m_hWnd, 0, {0, 0}};
+        pSheet->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        workspace.m_lpHelpIDs = nullptr;
+        pSheet->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pList->m_hWnd), MAKELPARAM(10, 10));
+        if (c.bContextHelp) {
+            ASSERT_EQ(pSheet->m_calls.size(), 1u);
+            EXPECT_EQ(pSheet->m_calls[0].first, 0x41000u + 16602);
+            EXPECT_EQ(pSheet->m_calls[0].second, static_cast<UINT>(HELP_CONTEXTPOPUP));
+            EXPECT_EQ(workspace.m_pWnd, pList);
+            ASSERT_EQ(workspace.m_lpHelpIDs, CQMXPToolbarCustomize::GetHelpIDs());
+            int nPairs = 0;
+            for (const DWORD* p = workspace.m_lpHelpIDs; p[0] != 0; p += 2, ++nPairs)
+                EXPECT_EQ(p[1], 0x41000 + p[0]);
+            EXPECT_EQ(nPairs, 35);
+        } else {
+            EXPECT_TRUE(pSheet->m_calls.empty());
+            EXPECT_EQ(workspace.m_lpHelpIDs, nullptr);
+        }
+        CRect rectClient;
+        pSheet->GetClientRect(&rectClient);
+        CWnd* pClose = pSheet->GetDlgItem(IDCANCEL);
+        CRect rectClose = RectInParent(pClose->m_hWnd);
+        EXPECT_EQ(rectClose.right, rectClient.right - 8);
+        EXPECT_LE(rectClose.bottom, rectClient.bottom);
+        CRect rectPages = RectInParent(pSheet->GetTabControl());
+        EXPECT_GE(rectClose.top, rectPages.bottom);
+        CWnd* pHelp = pSheet->GetDlgItem(IDHELP);
+        ASSERT_NE(pHelp, nullptr);
+        EXPECT_EQ(pHelp->IsWindowVisible() != FALSE, c.bHelpButton);
+        if (c.bHelpButton) {
+            EXPECT_NE(pHelp->SendMessage(BM_GETIMAGE, IMAGE_BITMAP), 0);
+            EXPECT_EQ(RectInParent(pHelp->m_hWnd), CRect(8, rectClose.top - 4, 8 + 26, rectClose.top - 4 + 26));
+        }
+        pSheet->DestroyWindow();
+        Pump();
+    }
+}

@@ -118,4 +118,36 @@ TEST_F(DockLayoutTest, ADraggedFloatingToolBarDocksAfter200Milliseconds) {
     toolBar.SendMessage(WM_CANCELMODE);
 }
 
+TEST_F(DockLayoutTest, APointNearAnEdgeCountsOnlyForTheSidesThatHaveDockBars) {
+    // A second manager of the frame with a dock bar at the top only.
+    CQMXPDockManager manager;
+    ASSERT_TRUE(manager.Create(m_pFrame));
+    ASSERT_TRUE(manager.EnableDocking(0x2000));
+    manager.AdjustDockingLayout(nullptr);
+    CRect rectClient = manager.GetClientAreaBounds();
+    ASSERT_FALSE(rectClient.IsRectEmpty());
+    m_pFrame->ClientToScreen(&rectClient);
+    const struct {
+        CPoint pt;
+        BOOL bNear;
+        DWORD dwAlignment;
+    } cases[] = {
+        {CPoint(rectClient.CenterPoint().x, rectClient.top + 3), TRUE, 0x2000},
+        {CPoint(rectClient.left + 3, rectClient.CenterPoint().y), FALSE, 0},
+        {CPoint(rectClient.right - 3, rectClient.CenterPoint().y), FALSE, 0},
+        {CPoint(rectClient.CenterPoint().x, rectClient.bottom - 3), FALSE, 0},
+    };
+    for (const auto& c : cases) {
+        DWORD dwAlignment = 0;
+        BOOL bOuter = FALSE;
+        EXPECT_EQ(manager.IsPointNearDockBar(c.pt, dwAlignment, bOuter), c.bNear) << c.pt.x << "," << c.pt.y;
+        if (c.bNear) {
+            EXPECT_EQ(dwAlignment, c.dwAlignment);
+        }
+    }
+    // Its dock bar goes with it.
+    if (CQMXPDockBar* pTop = manager.DockBarForSide(0x2000, TRUE))
+        pTop->DestroyWindow();
+}
+
 }  // namespace

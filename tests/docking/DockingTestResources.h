@@ -1,5 +1,5 @@
 #pragma once
-// Resource ids of the docking stand-ins' tests (DockingTests.rc).
+// Resource ids of the docking tests (DockingTests.rc).
 
 #define IDR_DOCKTEST_MAIN 19001
 #define IDR_DOCKTEST_DOC 19002

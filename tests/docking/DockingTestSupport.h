@@ -1,5 +1,5 @@
 #pragma once
-// Frames, documents and views of the docking stand-ins' tests; each logs
+// Frames, documents and views of the docking tests; each logs
 // what it was asked.
 #include "DockingTestResources.h"
 #include "tests/platform/classlib/TestSupport.h"

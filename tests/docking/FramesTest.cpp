@@ -16,6 +16,7 @@
 #include "docking/frames/QMXPPrintPreviewView.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/frames/QMXPTearOffManager.h"
+#include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -25,6 +26,8 @@
 #include "platform/classlib/DialogBar.h"
 #include "platform/classlib/DocTemplate.h"
 #include "platform/classlib/MDIChildWnd.h"
+#include "platform/classlib/OleClientItem.h"
+#include "platform/classlib/OleDocument.h"
 #include "platform/classlib/PrintPreviewState.h"
 #include "platform/classlib/SplitterWnd.h"
 
@@ -38,6 +41,23 @@ using namespace docking_test;
 namespace {
 
 constexpr wchar_t kTestKey[] = L"Software\\OstraTallier Frames Test";
+
+// A single-document frame of 400 by 300 client pixels with the menu bar
+// docked along its top; none when it cannot be made.
+CQMXPFrameWnd* NewSDIFrame(CQMXPMenuBar& menuBar) {
+    auto* pFrame = new CQMXPFrameWnd;
+    if (!pFrame->LoadFrame(IDR_DOCKTEST_MAIN))
+        return nullptr;
+    SizeClientArea(pFrame, 400, 300);
+    pFrame->EnableDocking(0xF000);
+    if (!menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR)) {
+        pFrame->DestroyWindow();
+        return nullptr;
+    }
+    menuBar.EnableDocking(0xF000);
+    pFrame->DockControlBar(&menuBar);
+    return pFrame;
+}
 const std::wstring kWorkspacePath = L"Software\\OstraTallier Frames Test\\DockingTests\\QMXWorkspace\\";
 
 // An application that is also the workspace, as the framework's is; it
@@ -84,6 +104,43 @@ TEST(WorkspaceTest, SectionPathsLieBelowTheApplicationsKey) {
         EXPECT_EQ(std::wstring(app.GetRegSectionPath()), L"SOFTWARE\\Kestrel Works\\DockingTests\\Layout\\");
     }
     EXPECT_EQ(QMXPGetWorkspace(), nullptr);
+}
+
+// A workspace whose tool bars merge their resources' changes into their
+// stored state.
+class CSmartWorkspaceApp : public CDockTestApp, public CQMXPWorkspace {
+public:
+    CSmartWorkspaceApp() : CQMXPWorkspace(TRUE) {}
+};
+
+// Loading with smart update leaves the command manager's standard images as
+// they are: a stored button's image does not replace them. Without smart
+// update it does.
+TEST(WorkspaceTest, ASmartLoadKeepsTheCommandManagersImages) {
+    for (BOOL bSmart : {TRUE, FALSE}) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        std::unique_ptr<CWinApp> pApp(bSmart ? static_cast<CWinApp*>(new CSmartWorkspaceApp)
+                                             : static_cast<CWinApp*>(new CWorkspaceApp));
+        pApp->SetRegistryKey(L"OstraTallier Frames Test");
+        CQMXPWorkspace* pWorkspace = QMXPGetWorkspace();
+        ASSERT_NE(pWorkspace, nullptr);
+        auto* pFrame = new CQMXPMDIFrameWnd;
+        ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+        pApp->m_pMainWnd = pFrame;
+        CQMXPToolBar bar;
+        ASSERT_TRUE(bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 59961));
+        bar.InsertButton(CQMXPToolbarButton(30071, 4, L"Go", FALSE));
+        ASSERT_TRUE(pWorkspace->SaveState(nullptr, &pFrame->GetFrameImpl()));
+        QMXTheCommandManager()->SetCommandImage(30071, 7);
+        pWorkspace->LoadState(nullptr, &pFrame->GetFrameImpl());
+        EXPECT_EQ(QMXTheCommandManager()->GetCommandImage(30071), bSmart ? 7 : 4) << bSmart;
+        EXPECT_TRUE(CQMXPToolbarButton::m_bUpdateImages);
+        bar.DestroyWindow();
+        pFrame->DestroyWindow();
+        Pump();
+        QMXTheCommandManager()->SetCommandImage(30071, -1);
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
 }
 
 // The test MDI application run twice with a registry key of its own.
@@ -465,6 +522,43 @@ TEST_F(FrameInputTest, DraggingAMarkedMenusStripFloatsABarOfItsCommands) {
     qmxTearOffManager = nullptr;
 }
 
+// The single-document frame lets a marked menu be torn off too: the bar it
+// makes floats and is kept among the frame's torn-off bars.
+TEST_F(FrameInputTest, ASingleDocumentFrameKeepsTheBarTornOffItsMenu) {
+    constexpr UINT kBarId = 0xE940;
+    CQMXPTearOffManager manager(kBarId, kBarId + 9);
+    qmxTearOffManager = &manager;
+    CQMXPMenuBar menuBar;
+    CQMXPFrameWnd* pFrame = NewSDIFrame(menuBar);
+    ASSERT_NE(pFrame, nullptr);
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    CString strEdit(L"&Edit");
+    CQMXPTearOffManager::Build(kBarId, strEdit);
+    menuBar.CreateFromMenu(MakeMenu({{0, strEdit, {{30001, L"&Copy"}, {30002, L"&Paste"}}}}), FALSE, TRUE);
+    pFrame->RecalcLayout();
+    const CPoint ptEdit = menuBar.GetButton(0)->GetRect().CenterPoint();
+    menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptEdit.x, ptEdit.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    CQMXPPopupMenu* pPopup = OpenPopups().front();
+    const CPoint ptStrip = pPopup->rectTearOffCaption.CenterPoint();
+    ASSERT_FALSE(pPopup->rectTearOffCaption.IsRectEmpty());
+    const HWND hWndPopup = pPopup->m_hWnd;
+    ::SendMessageW(hWndPopup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptStrip.x, ptStrip.y));
+    ::PostMessageW(pFrame->m_hWnd, WM_LBUTTONUP, 0, 0);
+    ::SendMessageW(hWndPopup, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptStrip.x, pPopup->rectTearOffCaption.bottom + 8));
+    Pump();
+    auto* pBar = DYNAMIC_DOWNCAST(CQMXPToolBar, pFrame->GetControlBar(kBarId));
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(pBar->GetCount(), 2);
+    EXPECT_EQ(pFrame->GetFrameImpl().m_listTearOffToolbars.GetCount(), 1);
+    EXPECT_FALSE(::IsWindow(hWndPopup) && ::IsWindowVisible(hWndPopup));
+    pFrame->DestroyWindow();
+    Pump();
+    qmxTearOffManager = nullptr;
+}
+
 // Tool bars torn off menus, numbered as they are saved; a stored state of
 // another class than a tool bar makes nothing.
 TEST_F(FrameInputTest, TornOffBarsAreSavedWithoutGapsOrStaleKeys) {
@@ -522,6 +616,10 @@ TEST_F(FrameInputTest, UserToolBarsOfARange) {
     EXPECT_EQ(pSecond->GetDlgCtrlID(), 0xE921);
     EXPECT_EQ(impl.CreateNewToolbar(L"Third"), nullptr);
     EXPECT_EQ(Log().back(), L"msgbox:You can't create more than 2 user-defined toolbars!");
+    // A bar knows itself as the user's by its frame's range; the menu bar is not.
+    EXPECT_TRUE(pFirst->IsUserDefined());
+    EXPECT_TRUE(pSecond->IsUserDefined());
+    EXPECT_FALSE(m_menuBar.IsUserDefined());
     impl.SaveUserToolbars();
     EXPECT_TRUE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59681"));
     EXPECT_TRUE(impl.DeleteToolbar(pFirst));
@@ -583,6 +681,76 @@ TEST_F(MDIFrameTest, DocumentFramesOpenAndCloseWithTheirFloatingBars) {
     pChild->DestroyWindow();
     EXPECT_FALSE(::IsWindow(hMiniFrame));
     delete pBar;
+}
+
+namespace {
+
+// A document that holds embedded items, and an item that says it is active
+// in place in a view.
+class COleTestDoc : public COleDocument {
+    DECLARE_DYNCREATE(COleTestDoc)
+};
+IMPLEMENT_DYNCREATE(COleTestDoc, COleDocument)
+
+class CActiveItem : public COleClientItem {
+public:
+    CActiveItem(COleDocument* pDoc, CView* pView) : COleClientItem(pDoc) {
+        m_nItemState = activeUIState;
+        m_pView = pView;
+    }
+};
+
+}  // namespace
+
+// An item active in place keeps the frame's menu a Windows menu: the menu
+// bar takes no menu meanwhile and an updated frame menu is set as it is. An
+// item asks for border space: it is given the area the docked bars leave,
+// and every request.
+TEST(InPlaceItemTest, AnActiveItemKeepsTheWindowsMenuAndGetsTheFreeArea) {
+    CDockTestApp app;
+    app.AddDocTemplate(new CMultiDocTemplate(IDR_DOCKTEST_DOC, RUNTIME_CLASS(COleTestDoc),
+                                             RUNTIME_CLASS(CQMXPMDIChildWnd), RUNTIME_CLASS(CDockTestView)));
+    auto* pFrame = new CQMXPMDIFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
+    app.m_pMainWnd = pFrame;
+    SizeClientArea(pFrame, 500, 400);
+    pFrame->EnableDocking(0xF000);
+    CQMXPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
+    menuBar.EnableDocking(0xF000);
+    pFrame->DockControlBar(&menuBar);
+    pFrame->SetMenuBar(&menuBar);
+    pFrame->RecalcLayout();
+    app.OnFileNew();
+    CFrameWnd* pChild = pFrame->MDIGetActive();
+    ASSERT_NE(pChild, nullptr);
+    CView* pView = pChild->GetActiveView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(pFrame->GetInPlaceActiveItem(), nullptr);
+    HMENU hMenu = MakeMenu({{0, L"&Item", {{30001, L"&Go"}}}});
+    EXPECT_TRUE(pFrame->OnSetMenu(hMenu));
+    EXPECT_EQ(::GetMenu(pFrame->m_hWnd), nullptr);
+
+    auto* pItem = new CActiveItem(static_cast<COleDocument*>(pView->GetDocument()), pView);
+    EXPECT_EQ(pFrame->GetInPlaceActiveItem(), pItem);
+    EXPECT_FALSE(pFrame->OnSetMenu(hMenu));
+    pFrame->OnUpdateFrameMenu(hMenu);
+    EXPECT_EQ(::GetMenu(pFrame->m_hWnd), hMenu);
+    ::SetMenu(pFrame->m_hWnd, nullptr);
+
+    CRect rectBorder;
+    EXPECT_TRUE(pFrame->NegotiateBorderSpace(CFrameWnd::borderGet, &rectBorder));
+    CRect rectFree;
+    pFrame->GetDockManager()->GetClientAreaBounds(rectFree);
+    EXPECT_EQ(rectBorder, rectFree);
+    EXPECT_GT(rectBorder.top, 0);
+    CRect rectHuge(0, 5000, 0, 5000);
+    EXPECT_TRUE(pFrame->NegotiateBorderSpace(CFrameWnd::borderRequest, &rectHuge));
+
+    pFrame->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    ::DestroyMenu(hMenu);
 }
 
 // With MDI tabs on, each shown document window has a tab under its title;
@@ -723,14 +891,9 @@ TEST(FrameLayoutTest, PaneClipStylesByItsKind) {
 // its menu bar even while that is hidden.
 TEST(SDIFrameTest, BarsLaidOutAndTheClientLeftEmpty) {
     CDockTestApp app;
-    auto* pFrame = new CQMXPFrameWnd;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_DOCKTEST_MAIN));
-    SizeClientArea(pFrame, 400, 300);
-    pFrame->EnableDocking(0xF000);
     CQMXPMenuBar menuBar;
-    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
-    menuBar.EnableDocking(0xF000);
-    pFrame->DockControlBar(&menuBar);
+    CQMXPFrameWnd* pFrame = NewSDIFrame(menuBar);
+    ASSERT_NE(pFrame, nullptr);
     EXPECT_EQ(::GetMenu(pFrame->m_hWnd), nullptr);
     EXPECT_EQ(menuBar.GetCount(), 2);
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);

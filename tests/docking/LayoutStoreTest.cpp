@@ -239,10 +239,7 @@ TEST_F(LayoutStoreTest, DamagedBlobsLeaveTheCodedLayout) {
 }
 
 TEST_F(LayoutStoreTest, AGroupWithoutIdKeepsOneKeyPerTab) {
-    CTestPane* pFirst = DockPane(0xE900, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);
-    CTestPane* pSecond = MakePane(0xE901, CSize(200, 300));
-    CQMXPDockingControlBar* pGroup = nullptr;
-    pSecond->AttachToTabWnd(pFirst, QMXP_DM_RECT, TRUE, &pGroup);
+    CQMXPDockingControlBar* pGroup = GroupOfTwo(0xE900, 0xE901);
     ASSERT_NE(pGroup, nullptr);
     ASSERT_TRUE(pGroup->SaveState(m_profile));
     for (UINT nID : {0xE900u, 0xE901u}) {

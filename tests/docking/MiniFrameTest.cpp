@@ -1,12 +1,15 @@
 // Floating frames of the test frame: their class, borders and hit codes,
-// rolling up, leaving a frame empty and refusing a parent without dock
-// manager; the base tool bar's minimum sizes and the user tools' ids.
+// rolling up, leaving a frame empty, refusing a parent without dock
+// manager and repainting with a new look; the base tool bar's minimum sizes and the user tools' ids.
+#include "CanvasTestSupport.h"
 #include "DockLayoutSupport.h"
 
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
+#include "docking/toolbars/QMXPVisualManagerXP.h"
+#include "platform/classlib/DC.h"
 #include "platform/classlib/Archive.h"
 #include "platform/classlib/MemFile.h"
 
@@ -182,6 +185,39 @@ TEST_F(MiniFrameTest, ToolBarsKeepTheirMinimumSizes) {
     }
 }
 
+TEST_F(MiniFrameTest, AFloatingToolBarsFrameTakesANewLookAtOnce) {
+    CQMXPToolBar toolBar;
+    ASSERT_TRUE(toolBar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    for (const wchar_t* name : {L"Cut", L"Copy"})
+        toolBar.InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_HANDLED, name, TRUE));
+    CQMXPMiniFrameWnd* pFrame = Float(toolBar, CRect(300, 200, 500, 260));
+    ASSERT_NE(pFrame, nullptr);
+    CRect rectCaption;
+    pFrame->GetCaptionRect(rectCaption);
+    const CPoint ptCaption(rectCaption.left + 4, rectCaption.CenterPoint().y);
+    // What the frame's window shows at the caption point, as it is now.
+    auto shown = [&] {
+        CWindowDC dc(pFrame);
+        return dc.GetPixel(ptCaption);
+    };
+    // What a look paints there.
+    auto painted = [&] {
+        CCanvas canvas(rectCaption.right + 4, rectCaption.bottom + 4);
+        CQMXPVisualManager::GetInstance()->OnFillMiniFrameCaption(&canvas.DC(), rectCaption, pFrame, TRUE);
+        return canvas.At(ptCaption.x, ptCaption.y);
+    };
+    CQMXPVisualManager::SelectManagerClass(nullptr);
+    Pump();
+    const COLORREF clrClassic = painted();
+    ASSERT_EQ(shown(), clrClassic);
+    // Switching the look repaints the floating frame with no message pumped.
+    CQMXPVisualManager::SelectManagerClass(RUNTIME_CLASS(CQMXPVisualManagerXP));
+    EXPECT_EQ(shown(), painted());
+    EXPECT_NE(shown(), clrClassic);
+    CQMXPVisualManager::SelectManagerClass(nullptr);
+    EXPECT_EQ(shown(), clrClassic);
+}
+
 TEST(UserToolsTest, ToolsTakeTheFreeIdsOfTheirRange) {
     CQMXPUserToolsManager manager(90, 100, 102);
     CQMXPUserTool* pTools[3] = {manager.AddNewTool(), manager.AddNewTool(), manager.AddNewTool()};
@@ -216,3 +252,28 @@ TEST(UserToolsTest, ToolsTakeTheFreeIdsOfTheirRange) {
 }
 
 }  // namespace
+
+// The owner drives a floating frame with WM_FLOATSTATUS: it shows, hides,
+// enables and disables it, and the frame says it keeps its caption in step.
+TEST_F(MiniFrameTest, FloatStatusShowsHidesAndEnablesTheFrame) {
+    CFixedBar bar(CSize(120, 30));
+    CQMXPMiniFrameWnd* pFrame = Float(bar, 0xE831, CRect(300, 200, 450, 260));
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_NE(pFrame->GetStyle() & QMXP_MINIFRAME_SYNCACTIVE, 0u);
+    const struct {
+        WPARAM wParam;
+        bool bVisible;
+        bool bEnabled;
+        LRESULT lResult;
+    } cases[] = {{0x02, false, true, 0},  // hide
+                 {0x01, true, true, 0},   // show
+                 {0x20, true, false, 0},  // disable
+                 {0x10, true, true, 0},   // enable
+                 {0x44, true, true, 1}};  // active look, asking whether it keeps in step
+    for (const auto& c : cases) {
+        EXPECT_EQ(pFrame->SendMessage(WM_FLOATSTATUS, c.wParam), c.lResult) << c.wParam;
+        EXPECT_EQ(pFrame->IsWindowVisible() != FALSE, c.bVisible) << c.wParam;
+        EXPECT_EQ(pFrame->IsWindowEnabled() != FALSE, c.bEnabled) << c.wParam;
+        EXPECT_NE(pFrame->GetStyle() & QMXP_MINIFRAME_SYNCACTIVE, 0u) << c.wParam;
+    }
+}

@@ -9,7 +9,11 @@
 #include "docking/bars/QMXPOutlookBarPane.h"
 #include "docking/bars/QMXPOutlookButton.h"
 #include "docking/bars/QMXPOutlookWnd.h"
+#include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPVisualManagerXP.h"
 #include "platform/classlib/Archive.h"
+#include "platform/classlib/Menu.h"
 #include "platform/classlib/MemFile.h"
 #include "platform/classlib/OleDataObject.h"
 #include "platform/classlib/OleDataSource.h"
@@ -376,6 +380,86 @@ TEST_F(OutlookPaneTest, OnlyOutlookButtonsAreTakenAndADropOnTheUpButtonScrolls) 
     CRect rectBar;
     m_pBar->GetWindowRect(&rectBar);
     EXPECT_TRUE(SaveScreen(rectBar, L"docking_outlook_bar"));
+}
+
+TEST_F(OutlookPaneTest, TheButtonMenuKeepsThePagesLookItemsGreyedInCustomiseMode) {
+    AddButtons(3);
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(QMXP_IDR_CUSTOMIZE_MENU));
+    CMenu* pPopup = menu.GetSubMenu(0);
+    ASSERT_NE(pPopup, nullptr);
+    CQMXPToolBar::SwitchCustomizeMode(TRUE);
+    // The last button with an image: a plain tool bar would enable every item here.
+    EXPECT_TRUE(m_pPane->PrepareCustomizeMenu(m_pPane->GetButton(2), pPopup));
+    CQMXPToolBar::SwitchCustomizeMode(FALSE);
+    const struct {
+        UINT uiID;
+        bool bGreyed;
+    } items[] = {
+        {QMXP_ID_CUSTOMIZE_IMAGE, true},        {QMXP_ID_CUSTOMIZE_TEXT, true},
+        {QMXP_ID_CUSTOMIZE_IMAGE_AND_TEXT, true}, {QMXP_ID_CUSTOMIZE_APPEARANCE, true},
+        {QMXP_ID_CUSTOMIZE_START_GROUP, true},  {QMXP_ID_CUSTOMIZE_RESET, true},
+        {QMXP_ID_CUSTOMIZE_COPY_IMAGE, true},   {QMXP_ID_CUSTOMIZE_DELETE, false},
+    };
+    for (const auto& item : items)
+        EXPECT_EQ((pPopup->GetMenuState(item.uiID, MF_BYCOMMAND) & MF_GRAYED) != 0, item.bGreyed) << item.uiID;
+}
+
+TEST_F(OutlookPaneTest, ButtonsTakeTheirPagesFlatHighlightAndTextColoursInEachLook) {
+    const CSysColorsScope colors({COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_GRAYTEXT, COLOR_BTNFACE},
+                                 {RGB(250, 250, 0), RGB(0, 0, 160), RGB(0, 160, 160), RGB(212, 208, 200)});
+    AddButtons(1);
+    auto* pButton = static_cast<CQMXPOutlookButton*>(m_pPane->GetButton(0));
+    const COLORREF clrBack = RGB(200, 200, 200);
+    const COLORREF clrOwnText = RGB(200, 0, 200);
+    const CRect rect(0, 0, 80, 60);
+    // The image (16 x 15) is centred 5 pixels down; its frame is 2 pixels larger.
+    const CPoint ptInFrame(31, 12);
+    const CPoint ptFrameRight(49, 12);
+    const CRect rectText(0, 22, 80, 60);
+    enum Look { kClassic, kXP };
+    const struct {
+        Look look;
+        BOOL bOwnColors, bFlat, bDisabled;
+        COLORREF clrPaneText;
+        COLORREF clrText;    // 0xFFFFFFFF: the look's button text, -2: its grey text
+        COLORREF clrInFrame; // of the hot button
+    } cases[] = {
+        {kClassic, FALSE, FALSE, FALSE, CLR_NONE, RGB(250, 250, 0), clrBack},
+        {kClassic, FALSE, FALSE, TRUE, CLR_NONE, RGB(212, 208, 200), clrBack},
+        {kClassic, TRUE, TRUE, FALSE, CLR_NONE, RGB(0, 0, 160), RGB(170, 170, 170)},
+        {kClassic, TRUE, FALSE, TRUE, CLR_NONE, RGB(0, 160, 160), clrBack},
+        {kClassic, TRUE, FALSE, FALSE, clrOwnText, clrOwnText, clrBack},
+        {kXP, FALSE, TRUE, FALSE, CLR_NONE, 0xFFFFFFFF, RGB(170, 170, 170)},
+        {kXP, FALSE, FALSE, TRUE, CLR_NONE, static_cast<COLORREF>(-2), clrBack},
+    };
+    for (const auto& c : cases) {
+        CQMXPVisualManager::SelectManagerClass(c.look == kXP ? RUNTIME_CLASS(CQMXPVisualManagerXP) : nullptr);
+        m_pPane->SetOwnColors(c.bOwnColors);
+        m_pPane->SetFlatLook(c.bFlat);
+        m_pPane->SetTextColor(c.clrPaneText == CLR_NONE ? static_cast<COLORREF>(-1) : c.clrPaneText);
+        pButton->m_nStyle = c.bDisabled ? TBBS_DISABLED : 0;
+        const COLORREF clrText = c.clrText == 0xFFFFFFFF                      ? globalData.clrBtnText
+                                 : c.clrText == static_cast<COLORREF>(-2) ? globalData.clrGrayedText
+                                                                            : c.clrText;
+        CCanvas canvas(rect.Width(), rect.Height(), clrBack);
+        canvas.DC().SelectObject(&globalData.fontRegular);
+        canvas.DC().SetBkMode(TRANSPARENT);
+        pButton->OnDraw(&canvas.DC(), rect, &m_pPane->GetOutlookImages(), FALSE, FALSE, !c.bDisabled, FALSE, TRUE);
+        EXPECT_GT(canvas.Count(clrText, rectText), 0) << c.look << c.bOwnColors << c.bDisabled;
+        if (c.bDisabled)
+            continue;
+        if (c.look == kClassic || c.bFlat) {
+            EXPECT_EQ(canvas.At(ptInFrame.x, ptInFrame.y), c.clrInFrame) << c.look << c.bFlat;
+        }
+        // The classic hot frame is closed by the dark shadow.
+        if (c.look == kClassic) {
+            EXPECT_EQ(canvas.At(ptFrameRight.x, ptFrameRight.y), globalData.clrBtnDkShadow);
+        }
+    }
+    CQMXPVisualManager::SelectManagerClass(nullptr);
+    m_pPane->SetOwnColors(FALSE);
+    m_pPane->SetFlatLook(FALSE);
 }
 
 }  // namespace

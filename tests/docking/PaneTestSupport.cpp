@@ -44,6 +44,15 @@ CTestPane* PaneTest::DockPane(UINT nID, CSize size, UINT nDockBarID, DWORD dwSty
     return pPane;
 }
 
+CQMXPDockingControlBar* PaneTest::GroupOfTwo(UINT nFirstID, UINT nSecondID) {
+    CTestPane* pFirst = DockPane(nFirstID, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);
+    CTestPane* pSecond = MakePane(nSecondID, CSize(200, 300));
+    CQMXPDockingControlBar* pGroup = nullptr;
+    if (pFirst != nullptr && pSecond != nullptr)
+        pSecond->AttachToTabWnd(pFirst, QMXP_DM_RECT, TRUE, &pGroup);
+    return pGroup;
+}
+
 CTestPane* PaneTest::FloatPane(UINT nID, const CRect& rect, DWORD dwStyle) {
     CTestPane* pPane = MakePane(nID, rect.Size(), dwStyle);
     if (pPane != nullptr)

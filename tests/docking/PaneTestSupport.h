@@ -62,6 +62,9 @@ protected:
     CTestPane* DockPane(UINT nID, CSize size, UINT nDockBarID, DWORD dwStyle = 0);
     // Floating alone (or, with the multi bit, in a frame of several panes) at the rectangle.
     CTestPane* FloatPane(UINT nID, const CRect& rect, DWORD dwStyle = 0);
+    // A pane docked at the left with a second one attached as its tab: their
+    // tabbed group (null when none was made).
+    CQMXPDockingControlBar* GroupOfTwo(UINT nFirstID, UINT nSecondID);
     CQMXPSlider* SliderOf(const CQMXPDockingControlBar* pPane) const { return pPane->GetDefaultSlider(); }
 
     // A message with a point: client coordinates of the window from a screen point.

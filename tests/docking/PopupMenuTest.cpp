@@ -9,6 +9,7 @@
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "docking/toolbars/QMXPMenuBar.h"
+#include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPShowAllButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
@@ -311,6 +312,76 @@ TEST_F(PopupMenuTest, EachAnimationEndsWithTheItemsShown) {
         CloseAllPopups();
     }
     CQMXPPopupMenu::animationType = QMXP_ANIMATION_NONE;
+}
+
+TEST_F(PopupMenuTest, ARightClickOnAPaneTakesTheOpenMenusShadowAgain) {
+    CQMXPPopupMenu::bMenuShadows = TRUE;
+    CQMXPDockingControlBar pane;
+    ASSERT_TRUE(pane.Create(L"Pane", m_pFrame, CRect(0, 0, 220, 300), TRUE, 0xE900,
+                            WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0, QMXP_CBRS_FLOAT | QMXP_CBRS_CLOSE));
+    pane.EnableDocking(0xF000);
+    m_pFrame->DockControlBar(&pane, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->RecalcLayout();
+    Pump();
+    CRect rectPane;
+    pane.GetWindowRect(&rectPane);
+    CQMXPPopupMenu* pPopup = OpenPopup(MakeMenu({{ID_MENUTEST_FIRST, L"&Open"}, {ID_MENUTEST_FIRST + 1, L"&Close"}}),
+                                       rectPane.TopLeft() + CSize(30, 40));
+    ASSERT_NE(pPopup, nullptr);
+    Pump();
+    const int d = pPopup->shadowDepth;
+    // A palette screen draws no shadow (the depth test of the screens above).
+    if (d == 0) {
+        EXPECT_LE(globalData.bitsPerPixel, 8);
+        CloseAllPopups();
+        return;
+    }
+    CRect rectClient;
+    pPopup->GetClientRect(&rectClient);
+    rectClient.DeflateRect(0, 0, d, d);
+    // A stale right shadow: pure magenta, as no screen under the menu shows.
+    const COLORREF clrStale = RGB(255, 0, 255);
+    {
+        CClientDC dcPopup(pPopup);
+        CDC dcMem;
+        dcMem.CreateCompatibleDC(&dcPopup);
+        pPopup->bmpShadowRight.DeleteObject();
+        pPopup->bmpShadowRight.CreateCompatibleBitmap(&dcPopup, d, rectClient.Height() + d);
+        CBitmap* pOld = dcMem.SelectObject(&pPopup->bmpShadowRight);
+        dcMem.FillSolidRect(0, 0, d, rectClient.Height() + d, clrStale);
+        dcMem.SelectObject(pOld);
+    }
+    const CPoint ptShadow(rectClient.right + d / 2, rectClient.CenterPoint().y);
+    auto shadowPixel = [&] {
+        CClientDC dc(pPopup);
+        return dc.GetPixel(ptShadow);
+    };
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_EQ(shadowPixel(), clrStale);
+    const CPoint ptClick(20, 200);
+    pane.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(ptClick.x, ptClick.y));
+    // Taken again from what the menu's window shows there, and darkened anew:
+    // the saved picture is no longer drawn as it was.
+    const COLORREF clrShadow = shadowPixel();
+    EXPECT_NE(clrShadow, clrStale);
+    EXPECT_LT(GetRValue(clrShadow), 255);
+    EXPECT_EQ(CWnd::GetFocus(), &pane);
+    CloseAllPopups();
+    pane.DestroyWindow();
+}
+
+TEST_F(PopupMenuTest, TheFrameOverrideOwnsPopupMenusWhileItIsSet) {
+    CDockTestFrame* pOther = MakeFrame(200, 100);
+    ASSERT_NE(pOther, nullptr);
+    CQMXPPopupMenu* pPopup = OpenPopup(MakeMenu({{ID_MENUTEST_FIRST, L"&Open"}}), CPoint(100, 100));
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetOwnerFrame(), m_pFrame);
+    qmxTopLevelFrameOverride = pOther;
+    EXPECT_EQ(pPopup->GetOwnerFrame(), pOther);
+    qmxTopLevelFrameOverride = nullptr;
+    EXPECT_EQ(pPopup->GetOwnerFrame(), m_pFrame);
+    CloseAllPopups();
+    pOther->DestroyWindow();
 }
 
 TEST(PopupMenuBarTest, AnEmptyBarMeasures52By22) {

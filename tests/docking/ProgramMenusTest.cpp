@@ -1,5 +1,5 @@
-// The program's menus shown in the test frame (the program itself is still
-// to come): the tool bars' context menu, and the Format Text tool bar docked
+// The program's menus shown in a test frame of the docking library: the tool
+// bars' context menu, and the Format Text tool bar docked
 // at the left, where its font boxes become menu buttons that drop the fonts,
 // and back at the top; the chevron of a tool bar too short for its buttons.
 #include "MenuTestSupport.h"

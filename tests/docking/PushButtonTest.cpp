@@ -3,11 +3,16 @@
 // drawing of every button type.
 #include "MenuTestSupport.h"
 
+#include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/toolbars/QMXPButton.h"
+#include "docking/toolbars/QMXPMenuButton.h"
+#include "platform/classlib/Menu.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 using namespace docking_test;
 
@@ -22,6 +27,16 @@ public:
         CQMXPButton::DrawItem(lpDrawItemStruct);
     }
     int m_nDrawn = 0;
+};
+
+// A context-menu manager that notes the menus it tracks and chooses a command.
+class CChoosingMenus : public CQMXPContextMenuManager {
+public:
+    UINT TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd*) override {
+        tracked.push_back({hmenuPopup, CPoint(x, y)});
+        return 30002;
+    }
+    std::vector<std::pair<HMENU, CPoint>> tracked;
 };
 
 class PushButtonTest : public ::testing::Test {
@@ -58,6 +73,27 @@ TEST_F(PushButtonTest, AHeldButtonRepeatsItsClickOnlyOverTheButton) {
     EXPECT_EQ(Clicks(), 6);
     PumpFor(300);
     EXPECT_EQ(Clicks(), 6);
+}
+
+// The program's context-menu manager tracks a menu button's menu from the
+// button's bottom-left corner; the chosen command is kept and the parent told.
+TEST_F(PushButtonTest, AMenuButtonsMenuGoesThroughTheContextMenuManager) {
+    CChoosingMenus menus;
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 30002, L"Choice");
+    CQMXPMenuButton button;
+    ASSERT_TRUE(button.Create(L"Menu", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 40), m_pFrame,
+                              ID_DOCKTEST_HANDLED));
+    button.m_hMenu = menu.GetSafeHmenu();
+    button.SendMessage(WM_KEYDOWN, VK_SPACE);
+    CRect rect;
+    button.GetWindowRect(&rect);
+    ASSERT_EQ(menus.tracked.size(), 1u);
+    EXPECT_EQ(menus.tracked[0].first, menu.GetSafeHmenu());
+    EXPECT_EQ(menus.tracked[0].second, CPoint(rect.left, rect.bottom));
+    EXPECT_EQ(button.m_nMenuResult, 30002);
+    EXPECT_EQ(Clicks(), 1);
 }
 
 TEST_F(PushButtonTest, ArrowKeysSkipHiddenAndDisabledRadios) {

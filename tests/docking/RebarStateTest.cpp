@@ -5,6 +5,8 @@
 
 #include "docking/frames/QMXPReBar.h"
 #include "docking/frames/QMXPRebarState.h"
+#include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -124,3 +126,42 @@ TEST_F(RebarStateTest, StoredBandsThatDoNotFitLeaveTheRebarAlone) {
 }
 
 }  // namespace
+
+// A tool bar in a band keeps the size the band gives it when its buttons
+// change; the band takes the height the buttons need.
+TEST_F(RebarStateTest, AToolBarInABandKeepsTheBandsSizeAfterALayoutChange) {
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(&m_rebar, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE841));
+    for (int i = 0; i < 3; ++i)
+        bar.InsertButton(new CQMXPToolbarButton(30070 + i, i, L"B", FALSE));
+    bar.AdjustLayout();
+    ASSERT_TRUE(m_rebar.AddBar(&bar));
+    const int iBand = m_rebar.FindBandByChildID(0xE841);
+    ASSERT_GE(iBand, 0);
+    // The band is wider than the bar's own layout.
+    REBARBANDINFOW rbbi = {};
+    rbbi.cbSize = 80;
+    rbbi.fMask = RBBIM_SIZE;
+    rbbi.cx = 400;
+    m_rebar.SendMessage(RB_SETBANDINFOW, iBand, reinterpret_cast<LPARAM>(&rbbi));
+    m_rebar.SendMessage(RB_MAXIMIZEBAND, iBand, TRUE);
+    Pump();
+    CRect rectBefore;
+    bar.GetWindowRect(&rectBefore);
+    ASSERT_GT(rectBefore.Width(), bar.CalcFixedLayout(FALSE, TRUE).cx + 4);
+    // A fourth button and a layout change: the bar stays as the band has it.
+    bar.InsertButton(new CQMXPToolbarButton(30073, 3, L"B", FALSE));
+    bar.AdjustLayout();
+    Pump();
+    CRect rectAfter;
+    bar.GetWindowRect(&rectAfter);
+    EXPECT_EQ(rectAfter.left, rectBefore.left);
+    EXPECT_EQ(rectAfter.right, rectBefore.right);
+    // The buttons were laid out in the band's rectangle.
+    EXPECT_LE(bar.GetButton(3)->GetRect().right, rectAfter.Width());
+    rbbi.fMask = RBBIM_CHILDSIZE;
+    m_rebar.SendMessage(RB_GETBANDINFOW, iBand, reinterpret_cast<LPARAM>(&rbbi));
+    EXPECT_EQ(static_cast<int>(rbbi.cyMinChild), bar.CalcFixedLayout(FALSE, TRUE).cy);
+    EXPECT_EQ(rectAfter.Height(), bar.CalcFixedLayout(FALSE, TRUE).cy);
+    bar.DestroyWindow();
+}

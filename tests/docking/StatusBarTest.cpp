@@ -1,6 +1,6 @@
 // The status bar at the bottom of a library frame: panes from indicator ids,
-// the stretching message pane that takes the frame's prompts, the size grip
-// and double clicks.
+// the stretching message pane that takes the frame's prompts, the size grip,
+// double clicks and the panes' tips.
 #include "CanvasTestSupport.h"
 #include "DockLayoutSupport.h"
 
@@ -9,6 +9,9 @@
 #include "platform/classlib/StringResource.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
 
 using namespace docking_test;
 
@@ -143,6 +146,59 @@ TEST_F(StatusBarTest, DoubleClicksPostThePanesCommandWhenSwitchedOn) {
     m_bar.SendMessage(WM_LBUTTONDBLCLK, 0, atPane2);
     Pump();
     EXPECT_EQ(Log(), std::vector<std::wstring>{L"frame:" + std::to_wstring(ID_DOCKTEST_INDICATOR_B)});
+}
+
+TEST_F(StatusBarTest, APaneWithATipIsTheToolUnderThePointer) {
+    EXPECT_FALSE(m_bar.SetTipText(3, L"None"));
+    ASSERT_TRUE(m_bar.SetTipText(1, L"Caps Lock state"));
+    const struct {
+        int nPane;
+        bool bTool;
+    } cases[] = {{1, true}, {2, false}, {0, false}};
+    for (const auto& c : cases) {
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        const INT_PTR nHit = m_bar.OnToolHitTest(Pane(c.nPane).CenterPoint(), &ti);
+        if (!c.bTool) {
+            EXPECT_EQ(nHit, -1) << c.nPane;
+            EXPECT_EQ(ti.lpszText, nullptr);
+            continue;
+        }
+        EXPECT_EQ(nHit, static_cast<INT_PTR>(m_bar.GetItemID(c.nPane)));
+        EXPECT_EQ(CRect(ti.rect), Pane(c.nPane));
+        ASSERT_NE(ti.lpszText, nullptr);
+        EXPECT_EQ(std::wstring(ti.lpszText), L"Caps Lock state");
+        std::free(ti.lpszText);
+    }
+    // The pointer on the pane gives the bar's tip window that text, in the status font.
+    CToolTipCtrl& tip = m_bar.GetToolTip();
+    ASSERT_NE(tip.GetSafeHwnd(), nullptr);
+    auto tipText = [&] {
+        wchar_t szText[80] = {};
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = m_bar.m_hWnd;
+        ti.uId = 1;
+        ti.lpszText = szText;
+        tip.SendMessage(TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+        return std::wstring(szText);
+    };
+    for (const auto& c : cases) {
+        const CPoint pt = Pane(c.nPane).CenterPoint();
+        MSG msg{m_bar.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y), 0, {}};
+        m_bar.PreTranslateMessage(&msg);
+        EXPECT_EQ(tipText(), c.bTool ? L"Caps Lock state" : L"") << c.nPane;
+    }
+    // (The tip window keeps a copy of the font it is given.)
+    LOGFONTW lfTip{};
+    LOGFONTW lfStatus{};
+    ::GetObjectW(reinterpret_cast<HFONT>(tip.SendMessage(WM_GETFONT)), sizeof(lfTip), &lfTip);
+    ::GetObjectW(globalData.fontStatus.GetSafeHandle(), sizeof(lfStatus), &lfStatus);
+    EXPECT_EQ(lfTip.lfHeight, lfStatus.lfHeight);
+    EXPECT_EQ(std::wstring(lfTip.lfFaceName), std::wstring(lfStatus.lfFaceName));
+    // An empty tip takes the pane's away.
+    ASSERT_TRUE(m_bar.SetTipText(1, L""));
+    EXPECT_EQ(m_bar.OnToolHitTest(Pane(1).CenterPoint(), nullptr), -1);
 }
 
 }  // namespace

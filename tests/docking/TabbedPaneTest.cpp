@@ -9,6 +9,7 @@
 #include "docking/bars/QMXPAutoHideButton.h"
 #include "docking/bars/QMXPAutoHideDockBar.h"
 #include "docking/bars/QMXPAutoHideToolBar.h"
+#include "docking/bars/QMXPBarContainerManager.h"
 #include "docking/bars/QMXPTabWnd.h"
 #include "docking/bars/QMXPTabbedControlBar.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -90,6 +91,20 @@ TEST_F(TabbedPaneTest, PanesDroppedOnCaptionsMakeAndJoinAGroupThatClosesTabByTab
     pGroup->OnPressCloseButton();
     EXPECT_FALSE(pGroup->IsWindowVisible());
     EXPECT_EQ(pGroup->GetTabsNum(), 3);
+}
+
+// A bar container holds a tabbed group (id -1) as a valid pane while it has
+// tabs; a pane whose window is gone is not.
+TEST_F(TabbedPaneTest, AGroupWithTabsIsAValidPaneOfTheContainers) {
+    CQMXPDockingControlBar* pTabbed = GroupOfTwo(0xE901, 0xE902);
+    ASSERT_NE(pTabbed, nullptr);
+    ASSERT_EQ(pTabbed->GetDlgCtrlID(), -1);
+    CQMXPBarContainerManager manager;
+    manager.Create(m_pFrame, nullptr);
+    EXPECT_TRUE(manager.CheckAndRemoveNonValidBar(pTabbed));
+    CTestPane* pGone = MakePane(0xE903, CSize(200, 300));
+    pGone->DestroyWindow();
+    EXPECT_FALSE(manager.CheckAndRemoveNonValidBar(pGone));
 }
 
 TEST_F(TabbedPaneTest, AGroupDroppedOnACaptionMovesAllItsTabsWithTheirFlags) {
@@ -307,6 +322,118 @@ TEST_F(TabbedPaneTest, ATabDraggedLessThanTheDragDistanceStaysInItsGroup) {
     EXPECT_EQ(pTabs->GetTabsNum(), 2);
     ::ReleaseCapture();
     Pump();
+}
+
+TEST_F(TabbedPaneTest, AFrameDraggedOverAGroupShowsAPlaceholderTabThatLeavesWithTheDrag) {
+    CTestPane* pFirst = DockPane(0xE900, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);
+    CQMXPDockingControlBar* pTabbed = nullptr;
+    MakePane(0xE901, CSize(200, 300))->AttachToTabWnd(pFirst, QMXP_DM_RECT, TRUE, &pTabbed);
+    auto* pGroup = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabbed);
+    ASSERT_NE(pGroup, nullptr);
+    CQMXPBaseTabWnd* pTabs = pGroup->GetUnderlinedWindow();
+    ASSERT_EQ(pTabs->GetTabsNum(), 2);
+    const int iActive = pTabs->GetActiveTab();
+    CRect rectGroup;
+    pGroup->GetWindowRect(&rectGroup);
+    const CPoint ptOverGroup = CaptionOf(pGroup);
+    const CPoint ptAway(rectGroup.right + 250, rectGroup.top + 200);
+
+    // How each drag ends: moved off the group, Esc, the button let go over the group.
+    enum End { kMovedAway, kEscape, kDropped };
+    for (End end : {kMovedAway, kEscape, kDropped}) {
+        CTestPane* pDragged = FloatPane(0xE910 + end, CRect(450, 100, 650, 300));
+        CQMXPMiniFrameWnd* pFrame = pDragged->GetParentMiniFrame();
+        ASSERT_NE(pFrame, nullptr);
+        const CPoint ptFrom = CaptionPoint(pFrame);
+        CCursorAt cursor(ptFrom);
+        SendAt(pFrame, WM_LBUTTONDOWN, ptFrom, MK_LBUTTON);
+        ::SetCursorPos(ptOverGroup.x, ptOverGroup.y);
+        SendAt(pFrame, WM_MOUSEMOVE, ptOverGroup, MK_LBUTTON);
+        // The placeholder is the last tab, named after the dragged pane; the active tab stays.
+        ASSERT_EQ(pTabs->GetTabsNum(), 3) << end;
+        EXPECT_EQ(pTabs->GetTabWnd(2), &qmxDummyDockingBar);
+        CString strLabel;
+        pTabs->GetTabLabel(2, strLabel);
+        CString strName;
+        pDragged->GetWindowText(strName);
+        EXPECT_EQ(strLabel, strName);
+        EXPECT_EQ(pTabs->GetActiveTab(), iActive);
+        CRect rectPlaceholder;
+        ASSERT_TRUE(pTabs->GetTabRect(2, rectPlaceholder));
+        EXPECT_FALSE(rectPlaceholder.IsRectEmpty());
+        if (end == kMovedAway) {
+            CRect rectShot = rectGroup;
+            rectShot.InflateRect(0, 0, 10, 10);
+            Pump();
+            EXPECT_TRUE(SaveScreen(rectShot, L"docking_placeholder_tab"));
+            ::SetCursorPos(ptAway.x, ptAway.y);
+            SendAt(pFrame, WM_MOUSEMOVE, ptAway, MK_LBUTTON);
+            EXPECT_EQ(pTabs->GetTabsNum(), 2);
+            SendAt(pFrame, WM_LBUTTONUP, ptAway);
+            EXPECT_TRUE(pDragged->IsFloating());
+        } else if (end == kEscape) {
+            pFrame->SendMessage(WM_CHAR, VK_ESCAPE);
+            EXPECT_EQ(pTabs->GetTabsNum(), 2);
+            EXPECT_TRUE(pDragged->IsFloating());
+        } else {
+            SendAt(pFrame, WM_LBUTTONUP, ptOverGroup);
+            Pump();
+            // The pane itself takes the place the placeholder showed.
+            ASSERT_EQ(pTabs->GetTabsNum(), 3);
+            EXPECT_EQ(pTabs->GetTabWnd(2), pDragged);
+        }
+        // The placeholder window lives on for the next drag, hidden.
+        EXPECT_TRUE(::IsWindow(qmxDummyDockingBar.GetSafeHwnd())) << end;
+        EXPECT_FALSE(qmxDummyDockingBar.IsWindowVisible());
+        for (int i = 0; i < pTabs->GetTabsNum(); ++i)
+            EXPECT_NE(pTabs->GetTabWnd(i), &qmxDummyDockingBar) << end;
+        ::ReleaseCapture();
+        Pump();
+    }
+}
+
+TEST_F(TabbedPaneTest, AFloatingGroupsTabsAreFoundByIdUntilItDocks) {
+    CTestPane* pFirst = DockPane(0xE900, CSize(200, 300), AFX_IDW_DOCKBAR_LEFT);
+    CQMXPDockingControlBar* pTabbed = nullptr;
+    CTestPane* pSecond = MakePane(0xE901, CSize(200, 300));
+    pSecond->AttachToTabWnd(pFirst, QMXP_DM_RECT, TRUE, &pTabbed);
+    auto* pGroup = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabbed);
+    ASSERT_NE(pGroup, nullptr);
+    ASSERT_TRUE(pGroup->FloatControlBar(CRect(400, 150, 620, 450), QMXP_DM_RECT));
+    CQMXPMiniFrameWnd* pGroupFrame = pGroup->GetParentMiniFrame();
+    ASSERT_NE(pGroupFrame, nullptr);
+    for (CTestPane* pPane : {pFirst, pSecond})
+        EXPECT_EQ(CQMXPMiniFrameWnd::FindFloatingBarByID(pPane->GetDlgCtrlID()), pPane);
+    EXPECT_EQ(m_pFrame->GetDockManager()->FindBarByID(0xE901, FALSE), pSecond);
+
+    // Docked again, its tabs leave the map.
+    pGroup->DockToFrameWindow(0x1000);
+    Pump();
+    for (UINT nID : {0xE900u, 0xE901u})
+        EXPECT_EQ(CQMXPMiniFrameWnd::FindFloatingBarByID(nID), nullptr);
+}
+
+TEST_F(TabbedPaneTest, HidingAllBarsLeavesTheAutoHideStrips) {
+    EnableStrips();
+    AutoHidden(0xE900, 200);
+    CQMXPDockBar* pStrips = m_pFrame->GetDockManager()->DockBarForSide(0x1000, FALSE);
+    ASSERT_NE(pStrips, nullptr);
+    ASSERT_TRUE(pStrips->IsKindOf(RUNTIME_CLASS(CQMXPAutoHideDockBar)));
+    ASSERT_NE(pStrips->GetStyle() & WS_VISIBLE, 0u);
+    CQMXPDockBar* pTop = m_pFrame->GetDockManager()->DockBarForSide(0x2000, TRUE);
+    CFixedBar bar(CSize(120, 26));
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 120, 26), m_pFrame, 0xE830));
+    bar.EnableDocking(0xF000);
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_NE(pTop->GetStyle() & WS_VISIBLE, 0u);
+    // The dock bar that holds the tool bar goes; the strip with its pane's button stays.
+    m_pFrame->ShowControlBars(FALSE);
+    EXPECT_NE(pStrips->GetStyle() & WS_VISIBLE, 0u);
+    EXPECT_EQ(pTop->GetStyle() & WS_VISIBLE, 0u);
+    m_pFrame->ShowControlBars(TRUE);
+    EXPECT_NE(pTop->GetStyle() & WS_VISIBLE, 0u);
+    EXPECT_NE(pStrips->GetStyle() & WS_VISIBLE, 0u);
+    bar.DestroyWindow();
 }
 
 }  // namespace

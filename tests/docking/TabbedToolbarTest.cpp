@@ -1,11 +1,14 @@
 // The tabbed tool bar: the styles CreateEx gives it, a tool bar added as a
-// tab (its gripper gone, its window text the label) and the bar's size
-// taken from its tab window.
+// tab (its gripper gone, its window text the label), the bar's size taken
+// from its tab window, and a button dragged in customise mode over a tab.
 #include "DockingTestSupport.h"
 
 #include "docking/bars/QMXPTabWnd.h"
 #include "docking/bars/QMXPTabbedToolbar.h"
+#include "docking/frames/QMXPToolbarDropTarget.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
+#include "platform/classlib/OleDataSource.h"
 
 #include <gtest/gtest.h>
 
@@ -63,4 +66,79 @@ TEST(TabbedToolbarTest, AddedBarLosesItsGripperAndTheBarTakesTheTabWindowsSize) 
     EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE), rectTabs.Size() + CSize(globalData.gripperSize, globalData.borderSize));
     bar.DestroyWindow();
     pFrame->DestroyWindow();
+}
+
+TEST(TabbedToolbarTest, AButtonDraggedOverASecondTabOpensItAndDropsOnThatTabsBar) {
+    ASSERT_TRUE(AfxOleInit());
+    CDockTestFrame* pFrame = MakeFrame(500, 300);
+    ASSERT_NE(pFrame, nullptr);
+    CQMXPTabbedToolbar bar;
+    ASSERT_TRUE(bar.CreateEx(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE821, 0x1));
+    CQMXPToolBar first;
+    CQMXPToolBar second;
+    for (CQMXPToolBar* pTools : {&first, &second}) {
+        ASSERT_TRUE(pTools->CreateEx(&bar, WS_CHILD | WS_VISIBLE | CBRS_TOP, pTools == &first ? 0xE822 : 0xE823));
+        const UINT ids[] = {ID_DOCKTEST_HANDLED, ID_DOCKTEST_HANDLED + 1};
+        ASSERT_TRUE(pTools->SetButtons(ids, pTools == &first ? 2 : 1));
+        pTools->SetWindowText(pTools == &first ? L"First" : L"Second");
+        ASSERT_TRUE(bar.AddTab(pTools, FALSE));
+    }
+    CQMXPTabWnd* pTabWnd = bar.GetTabWnd();
+    CQMXPTabDropTarget& target = pTabWnd->GetDropTarget();
+    ASSERT_EQ(target.m_pOwner, pTabWnd);
+    CRect rectSecond;
+    ASSERT_TRUE(pTabWnd->GetTabRect(1, rectSecond));
+    const CPoint ptSecond = rectSecond.CenterPoint();
+
+    // A button on the data as a drag from another bar carries it.
+    auto* pSource = new COleDataSource;
+    // No image: the command keeps no image in the library for later tests.
+    CQMXPToolbarButton button(ID_DOCKTEST_HANDLED + 2, -1, L"New", FALSE, TRUE);
+    ASSERT_TRUE(button.PutOnClipboard(pSource));
+    COleDataObject data;
+    data.Attach(pSource->GetDataObject(TRUE));
+    auto* pText = new COleDataSource;
+    pText->CacheGlobalData(CF_UNICODETEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
+    COleDataObject text;
+    text.Attach(pText->GetDataObject(TRUE));
+
+    const struct {
+        BOOL bCustomize;
+        COleDataObject* pData;
+        DWORD dwKeys;
+        DROPEFFECT effect;
+    } cases[] = {
+        {FALSE, &data, 0, DROPEFFECT_NONE},
+        {TRUE, &text, 0, DROPEFFECT_NONE},
+        {TRUE, &data, MK_CONTROL, DROPEFFECT_COPY},
+        {TRUE, &data, 0, DROPEFFECT_MOVE},
+    };
+    for (const auto& c : cases) {
+        pTabWnd->SetActiveTab(0);
+        CQMXPToolBar::SwitchCustomizeMode(c.bCustomize);
+        EXPECT_EQ(target.OnDragEnter(pTabWnd, c.pData, c.dwKeys, ptSecond), c.effect) << c.bCustomize << c.dwKeys;
+        EXPECT_EQ(target.OnDragOver(pTabWnd, c.pData, c.dwKeys, ptSecond), c.effect);
+        // The tab opens only for a button that may land there.
+        EXPECT_EQ(pTabWnd->GetActiveTab(), c.effect == DROPEFFECT_NONE ? 0 : 1);
+    }
+    // Over the bar the opened tab shows, the button lands on it.
+    EXPECT_NE(second.GetStyle() & WS_VISIBLE, 0u);
+    EXPECT_EQ(first.GetStyle() & WS_VISIBLE, 0u);
+    const CPoint ptOnBar = second.GetButton(0)->GetRect().CenterPoint();
+    CQMXPToolbarDropTarget& barTarget = second.GetDropTarget();
+    ASSERT_EQ(barTarget.OnDragEnter(&second, &data, 0, ptOnBar), DROPEFFECT_MOVE);
+    EXPECT_EQ(barTarget.OnDropEx(&second, &data, DROPEFFECT_MOVE, DROPEFFECT_MOVE, ptOnBar), DROPEFFECT_MOVE);
+    ASSERT_EQ(second.GetCount(), 2);
+    EXPECT_EQ(second.CommandToIndex(ID_DOCKTEST_HANDLED + 2), 0);
+    EXPECT_EQ(first.GetCount(), 2);
+    EXPECT_EQ(first.CommandToIndex(ID_DOCKTEST_HANDLED + 2), -1);
+
+    CQMXPToolBar::SwitchCustomizeMode(FALSE);
+    text.Release();
+    pText->InternalRelease();
+    data.Release();
+    pSource->InternalRelease();
+    bar.DestroyWindow();
+    pFrame->DestroyWindow();
+    AfxOleTerm();
 }

@@ -403,4 +403,61 @@ TEST(ThemedLookTest, TaskPaneFallsBackWithoutTheExplorerThemeAndAsksForItsPartsW
     manager.hThemeExplorerBar = nullptr;
 }
 
+// The pixels of a colour that a task's text leaves on a grey canvas.
+int TaskTextPixels(CQMXPVisualManager& manager, BOOL bIsLink, COLORREF clr) {
+    CCanvas canvas(120, 20, RGB(128, 128, 128));
+    // A label keeps the colour the pane's painting set.
+    canvas.DC().SetTextColor(RGB(0, 128, 0));
+    CQMXPTask task;
+    task.strName = L"Open the folder";
+    task.rect = CRect(0, 0, 120, 20);
+    task.bIsLink = bIsLink;
+    manager.OnDrawTask(&canvas.DC(), &task, nullptr, TRUE, FALSE);
+    return canvas.Count(clr);
+}
+
+TEST(ThemedLookTest, LinksTakeTheirLooksColourAndGroupsWithoutCaptionATopLine) {
+    const CSysColorsScope colors({COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_WINDOW},
+                                 {RGB(0, 0, 0), RGB(10, 36, 106), RGB(255, 255, 255)});
+    CQMXPVisualManager classic(TRUE);
+    CQMXPVisualManagerXP xp(TRUE);
+    CRecordingThemedManager themed;
+    const struct {
+        CQMXPVisualManager* pManager;
+        BOOL bIsLink;
+        COLORREF clrShown;
+        COLORREF clrNotShown;
+    } tasks[] = {
+        {&classic, TRUE, RGB(0, 0, 0), globalData.clrHotLinkText},
+        {&xp, TRUE, globalData.clrHotLinkText, globalData.clrHilite},
+        {&xp, FALSE, RGB(0, 128, 0), globalData.clrHotLinkText},
+        {&themed, TRUE, globalData.clrHilite, globalData.clrHotLinkText},
+        {&themed, FALSE, RGB(0, 0, 0), globalData.clrHilite},
+    };
+    for (const auto& t : tasks) {
+        const char* lpszLook = t.pManager->GetRuntimeClass()->m_lpszClassName;
+        EXPECT_GT(TaskTextPixels(*t.pManager, t.bIsLink, t.clrShown), 0) << lpszLook << t.bIsLink;
+        EXPECT_EQ(TaskTextPixels(*t.pManager, t.bIsLink, t.clrNotShown), 0) << lpszLook << t.bIsLink;
+    }
+
+    // A group without a caption: a top line in the themed look only.
+    const COLORREF clrBack = RGB(1, 2, 3);
+    const struct {
+        CQMXPVisualManager* pManager;
+        BOOL bSpecial, bNoCaption;
+        COLORREF clrTop;
+    } borders[] = {
+        {&themed, TRUE, TRUE, RGB(10, 36, 106)},
+        {&themed, FALSE, TRUE, RGB(255, 255, 255)},
+        {&themed, TRUE, FALSE, clrBack},
+        {&xp, TRUE, TRUE, clrBack},
+    };
+    for (const auto& b : borders) {
+        CCanvas canvas(40, 20, clrBack);
+        b.pManager->OnDrawGroupBorder(&canvas.DC(), CRect(0, 0, 40, 20), b.bSpecial, b.bNoCaption);
+        EXPECT_EQ(canvas.At(20, 0), b.clrTop) << b.bSpecial << b.bNoCaption;
+        EXPECT_EQ(canvas.At(20, 1), clrBack);
+    }
+}
+
 }  // namespace

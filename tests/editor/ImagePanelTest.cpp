@@ -2,6 +2,7 @@
 // report whose heading section holds five pictures shows five titled
 // thumbnails, lays its controls out, switches to the preview, renames a
 // picture from its title box as one Undo step and reports the picture.
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "DropData.h"
 #include "RemoteMemory.h"
@@ -152,8 +153,9 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
         EXPECT_EQ(std::wstring(1, wchar_t(L'a' + i)), ItemText(list, i)) << i;
     test_support::WriteWindowScreenshot(program.Main(), L"editor_image_panel_thumbnails");
     HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
-    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status) == L"a.bmp | Width: 640 Height: 480"; }))
-        << CProgramRun::Text(status);
+    // The picture's name and size, in the stretching second pane.
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 1) == L"a.bmp | Width: 640 Height: 480"; }))
+        << edtest::StatusPaneText(status, 1);
 
     // The preview shows the selected picture with its title.
     HWND preview = CProgramRun::FindById(panel, 1134);
@@ -198,13 +200,15 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"renamed"; })) << CProgramRun::Text(title);
     EXPECT_EQ(5, ItemCount(list)) << "Delete in the title box deletes no picture";
     program.Command(kUndo);
-    // Answered before the title box takes the focus below: a click still
-    // waiting would take the focus from it.
+    // Sent, not posted: no key waits in the queue now, and a click still queued would
+    // take the focus from the title box while the Escape below is on its way.
     ::SendMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
     ::SendMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
 
-    // Escape puts the stored title back into the box.
+    // Escape puts the stored title back into the box (once the program has taken
+    // every message still queued for it).
+    ::WaitForInputIdle(program.Process(), 5000);
     ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
     ::SetFocus(title);
     ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
@@ -352,8 +356,8 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     DropOn(list, image);
     EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 7; })) << ItemCount(list);
     HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
-    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status).find(L"Width: 40 Height: 30") != std::wstring::npos; }))
-        << CProgramRun::Text(status);
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 1).find(L"Width: 40 Height: 30") != std::wstring::npos; }))
+        << edtest::StatusPaneText(status, 1);
 
     program.Command(kUndo);
     EXPECT_EQ(6, ItemCount(list));
@@ -470,5 +474,5 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
     for (int id : {1118, 1132, 1133, 1138, 1139, 1140, 1141})
         EXPECT_FALSE(::IsWindowEnabled(CProgramRun::FindById(panel, id))) << id;
     EXPECT_TRUE(::IsWindowEnabled(CProgramRun::FindById(panel, 1117)));
-    EXPECT_EQ(L"", CProgramRun::Text(CProgramRun::FindById(program.Main(), kStatusBarId)));
+    EXPECT_EQ(L"", edtest::StatusPaneText(CProgramRun::FindById(program.Main(), kStatusBarId), 1));
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -94,4 +96,17 @@ TEST_F(PicThread, AQuitBeforeTheStartOrTheOwnersEndStopsIt)
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(running.handle, 0)) << "the owner waited for its end";
     ::CloseHandle(running.handle);
     EXPECT_LT(Posted(window).size(), 5000u);
+}
+
+TEST_F(PicThread, TheWindowsStopFlagStopsItBeforeItsNextPicture)
+{
+    const uint32_t d = Picture(L"d.bmp", 40);
+    for (bool stopped : {false, true}) {
+        Started started = StartSuspended(window, &owner, {d, d});
+        started.thread->SetStopFlag(std::make_shared<std::atomic<bool>>(stopped));
+        started.thread->Resume();
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(started.handle, 10000));
+        ::CloseHandle(started.handle);
+        EXPECT_EQ(stopped ? 0u : 2u, Posted(window).size()) << stopped;
+    }
 }

@@ -1,4 +1,5 @@
 // The real program's commands, sent to its main window as the menus send them.
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -168,6 +169,14 @@ TEST(ProgramGallery, AddFolderFillsTheGalleryAndClosingStoresItsDockSide)
     EXPECT_EQ(0u, CProgramRun::ClassName(program.GalleryBar()).rfind(L"QMX", 0))
         << CProgramRun::ClassName(program.GalleryBar()).c_str();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_gallery");
+    // F4 hides the gallery and shows it again.
+    HWND bar = program.GalleryBar();
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    for (bool shown : {false, true}) {
+        edtest::PressKeys({{VK_F4, true}, {VK_F4, false}});
+        EXPECT_TRUE(edtest::WaitFor([&] { return (::IsWindowVisible(bar) != FALSE) == shown; })) << shown;
+    }
     // Read at the start: what is there after the close, the close wrote.
     ::RegDeleteValueW(key, L"PictureCollectionDockSide");
     ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);

@@ -103,7 +103,7 @@ HWND AnswerableDialog(const CProgramRun& program)
 // The report saved under the path through Ctrl+S and its dialog; its file.
 std::string SaveByKeys(const CProgramRun& program, const std::wstring& path)
 {
-    edtest::PressKey('S', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'S');
     HWND save = program.WaitForDialogWith(kFileNameCombo);
     if (!save || !edtest::AnswerFileDialogByKeys(save, path))
         return std::string();
@@ -169,7 +169,7 @@ TEST(ProgramFreshStart, TemplatesOfTheFoldersAreListedAndAChosenPageTemplateReac
 
     // A new report (Ctrl+N): its pane lists every shipped page template.
     ::SetForegroundWindow(program.Main());
-    edtest::PressKey('N', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'N');
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
     HWND first = program.ActiveFrame();
     HWND list = CProgramRun::FindById(first, kTemplateList);
@@ -179,7 +179,7 @@ TEST(ProgramFreshStart, TemplatesOfTheFoldersAreListedAndAChosenPageTemplateReac
     EXPECT_EQ(L"1 Picture", edtest::ListItemText(program.Process(), list, 0));
 
     // The report that carries its template opened: it comes before them all.
-    edtest::PressKey('O', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'O');
     HWND open = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, open);
     ASSERT_TRUE(edtest::AnswerFileDialogByKeys(open, carrying));
@@ -188,7 +188,7 @@ TEST(ProgramFreshStart, TemplatesOfTheFoldersAreListedAndAChosenPageTemplateReac
         << "the first report's pane lists it too";
 
     // Back in the first report (Ctrl+F6), "2 Pictures" is chosen and saved.
-    edtest::PressKey(VK_F6, {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, VK_F6);
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ActiveFrame() == first; }));
     const int two = FindListItem(program, list, L"2 Pictures");
     ASSERT_GE(two, 0);
@@ -250,7 +250,7 @@ TEST(ProgramFreshStart, EveryStartUpEndsInAMainWindowThatTakesCommands)
         EXPECT_EQ(c.reports, program.ReportFrames().size());
         // It takes the user's keys: Ctrl+N gives one more report.
         ::SetForegroundWindow(program.Main());
-        edtest::PressKey('N', {VK_CONTROL});
+        edtest::PressChord(VK_CONTROL, 'N');
         EXPECT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == c.reports + 1; }));
     }
 }
@@ -270,26 +270,26 @@ TEST(ProgramFreshStart, F2RenamesCtrlDownMovesTheSectionInTheTreeAndCtrlRightMov
     ASSERT_TRUE(edtest::ClickTreeItem(tree, introduction));
 
     // F2 starts the label edit, F2 again ends it keeping the typed name.
-    edtest::PressKey(VK_F2);
+    edtest::TapKey(VK_F2);
     HWND edit = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] { return (edit = TreeView_GetEditControl(tree)) != nullptr; }));
     edtest::TypeText(L"Findings");
-    edtest::PressKey(VK_F2);
+    edtest::TapKey(VK_F2);
     ASSERT_TRUE(edtest::WaitFor([&] { return TreeView_GetEditControl(tree) == nullptr; }));
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::TreeText(program.Process(), tree, introduction) == L"Findings"; }));
 
     // A second section after it (Enter, its name, Enter), then the first moved down.
-    edtest::PressKey(VK_RETURN);
+    edtest::TapKey(VK_RETURN);
     ASSERT_TRUE(edtest::WaitFor([&] { return TreeView_GetEditControl(tree) != nullptr; }));
     edtest::TypeText(L"Outlook");
-    edtest::PressKey(VK_RETURN);
+    edtest::TapKey(VK_RETURN);
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::TreeShape(program.Process(), tree) == L"Report[Findings Outlook]"; }));
     HTREEITEM findings = TreeView_GetChild(tree, root);
     ASSERT_TRUE(edtest::ClickTreeItem(tree, findings));
-    edtest::PressKey(VK_DOWN, {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, VK_DOWN);
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::TreeShape(program.Process(), tree) == L"Report[Outlook Findings]"; }));
     // One step: one undo puts it back.
-    edtest::PressKey('Z', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'Z');
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::TreeShape(program.Process(), tree) == L"Report[Findings Outlook]"; }));
 
     // In the text panel Ctrl+Right moves over a word (to its end, as the
@@ -298,8 +298,8 @@ TEST(ProgramFreshStart, F2RenamesCtrlDownMovesTheSectionInTheTreeAndCtrlRightMov
     edtest::ClickClient(panel, POINT{30, 20});
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
     edtest::TypeText(L"alpha beta");
-    edtest::PressKey(VK_HOME);
-    edtest::PressKey(VK_RIGHT, {VK_CONTROL});
+    edtest::TapKey(VK_HOME);
+    edtest::PressChord(VK_CONTROL, VK_RIGHT);
     edtest::TypeText(L"X");
     const std::string saved = SaveByKeys(program, folder.Path() + L"Keys.otd");
     EXPECT_NE(std::string::npos, saved.find("alphaX beta")) << saved.substr(saved.find("TextNote"), 200);

@@ -1,6 +1,8 @@
 // The program's main window as a library frame: its menu bar in place of
 // the Windows menu, opened by keys, and the window placement that comes
 // back after a restart.
+#include "ProgramInput.h"
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -10,28 +12,18 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 using edtest::CProgramRun;
+using edtest::PointerKept;
+using edtest::PressKeys;
 
 namespace {
 
 constexpr int kMenuBarId = 0xE806;
 constexpr int kFormatTextBarId = 59954;
 constexpr wchar_t kWorkspaceKey[] = L"Software\\Kestrel Works\\OstraTallier\\Kestrel Works";
-
-void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (const auto& key : keys) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key.first;
-        input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 
 HWND FocusOf(HWND main)
 {
@@ -126,40 +118,6 @@ int ComboBoxes(HWND bar)
     return count;
 }
 
-// The pointer moved (absolute, on the screen) with the button flags, as a user's hand would.
-void MouseAt(POINT point, DWORD flags = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    ::SendInput(1, &input, sizeof input);
-    // The other process takes each step through its own drag loop.
-    ::Sleep(40);
-}
-
-// The pointer goes back where it was, off the program's bars: a later
-// program under it would show a hovered button's prompt.
-struct PointerKept {
-    PointerKept() { ::GetCursorPos(&saved); }
-    ~PointerKept() { ::SetCursorPos(saved.x, saved.y); }
-    POINT saved = {};
-};
-
-void DragWithMouse(POINT from, POINT to)
-{
-    MouseAt(from);
-    MouseAt(from, MOUSEEVENTF_LEFTDOWN);
-    constexpr int kSteps = 12;
-    for (int i = 1; i <= kSteps; ++i)
-        MouseAt({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
-    // A torn-off bar docks at an edge once the pointer has rested there a moment.
-    for (int i = 0; i < 10; ++i)
-        MouseAt({to.x + i % 2, to.y});
-    MouseAt(to, MOUSEEVENTF_LEFTUP);
-}
-
 void CloseAnsweringNo(CProgramRun& program)
 {
     ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);
@@ -224,8 +182,9 @@ TEST(ProgramLayout, LibraryBarsTheTextBarAtTheLeftAndTheWindowComeBackAfterARest
         ::GetClientRect(main, &client);
         ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
         ::SetForegroundWindow(main);
-        DragWithMouse({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
-                      {client.left - 2, (client.top + client.bottom) / 2});
+        // A torn-off bar docks at an edge once the pointer has rested there a moment.
+        edtest::DragTo({textRect.left + 3, (textRect.top + textRect.bottom) / 2},
+                       {client.left - 2, (client.top + client.bottom) / 2}, 10);
         const bool docked = edtest::WaitFor([&] {
             const RECT now = RectOf(text);
             return now.bottom - now.top > now.right - now.left;
@@ -293,8 +252,8 @@ TEST(ProgramLayout, ACommandDraggedFromTheSheetStaysOnItsBarUntilResetAll)
         ::MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&item), 2);
         test_support::WriteWindowScreenshot(sheet, L"editor_customize_sheet");
         // A real drag: from the command's line to the end of the main tool bar.
-        DragWithMouse({item.left + 20, (item.top + item.bottom) / 2},
-                      {barRect.right - 3, (barRect.top + barRect.bottom) / 2});
+        edtest::DragTo({item.left + 20, (item.top + item.bottom) / 2},
+                       {barRect.right - 3, (barRect.top + barRect.bottom) / 2}, 10);
         EXPECT_TRUE(edtest::WaitFor([&] {
             const RECT now = RectOf(mainBar);
             return now.right - now.left > widthBefore;
@@ -469,6 +428,11 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
                 })) << RectOf(bar).left << ".." << RectOf(bar).right << " beside " << stripRect.left;
                 WaitForSteadyRect(bar);
                 test_support::WriteWindowScreenshot(main, L"editor_gallery_slid_out");
+                // The pointer leaves the pane for the report: it slides back in.
+                const POINT away = edtest::CentreOf(client);
+                edtest::MouseAt({on.x - 5, on.y});
+                edtest::MouseAt(away);
+                EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(bar); }));
             } else if (!place.floating) {
                 // The frame lays its panes out after the gallery shows.
                 HWND client = ::FindWindowExW(main, nullptr, L"MDIClient", nullptr);
@@ -500,4 +464,326 @@ TEST(ProgramLayout, GalleryComesBackDockedFloatingOrAutoHiddenAfterARestart)
         }
         EXPECT_TRUE(program.CloseWithoutSaving());
     }
+}
+
+namespace {
+
+// True while the window lies above the other in the z-order of the desktop.
+bool Above(HWND window, HWND other)
+{
+    for (HWND above = ::GetWindow(other, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
+        if (above == window)
+            return true;
+    return false;
+}
+
+// The screen rectangle of a list box's line (the system carries a list
+// box's rectangle across processes).
+RECT ListItemRect(HWND list, LRESULT index)
+{
+    RECT item = {};
+    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    return item;
+}
+
+constexpr int kUserBarId = 0xE840;
+// The Toolbars page: its list and its New, Rename and Delete buttons; the name box of the name dialog.
+constexpr int kToolbarList = 16611;
+constexpr int kNewToolbar = 16615;
+constexpr int kRenameToolbar = 16616;
+constexpr int kDeleteToolbar = 16617;
+constexpr int kToolbarName = 16516;
+
+LONG Area(const RECT& rect)
+{
+    return (rect.right - rect.left) * (rect.bottom - rect.top);
+}
+
+POINT CentreOf(HWND window)
+{
+    const RECT rect = RectOf(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Typed as characters, then Enter.
+void TypeLine(const std::wstring& text)
+{
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (DWORD up : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PressKeys({{VK_RETURN, true}, {VK_RETURN, false}});
+}
+
+struct BarQuery {
+    DWORD process;
+    HWND bar;
+};
+
+BOOL CALLBACK VisitUserBar(HWND window, LPARAM data)
+{
+    auto* query = reinterpret_cast<BarQuery*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == query->process)
+        query->bar = CProgramRun::FindById(window, kUserBarId);
+    return query->bar == nullptr;
+}
+
+// The user's first tool bar, docked or floating; null when there is none.
+HWND UserBar(const CProgramRun& program)
+{
+    BarQuery query = {::GetProcessId(program.Process()), nullptr};
+    ::EnumWindows(VisitUserBar, reinterpret_cast<LPARAM>(&query));
+    return query.bar;
+}
+
+// The screen point of a command's line on the Commands page, under "All Commands".
+POINT CommandLine(HWND sheet, const wchar_t* name)
+{
+    ::SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+    HWND categories = CProgramRun::FindById(sheet, kCategoryList);
+    HWND commands = CProgramRun::FindById(sheet, kCommandList);
+    const LRESULT last = ::SendMessageW(categories, LB_GETCOUNT, 0, 0) - 1;
+    ::SendMessageW(categories, LB_SETCURSEL, last, 0);
+    ::SendMessageW(::GetParent(categories), WM_COMMAND, MAKEWPARAM(kCategoryList, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(categories));
+    const LRESULT line = ::SendMessageW(commands, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(name));
+    if (line < 0)
+        return {-1, -1};
+    ::SendMessageW(commands, LB_SETTOPINDEX, line, 0);
+    ::SendMessageW(commands, LB_SETCURSEL, line, 0);
+    ::SendMessageW(::GetParent(commands), WM_COMMAND, MAKEWPARAM(kCommandList, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(commands));
+    RECT item = {};
+    ::SendMessageW(commands, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&item));
+    ::MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    return {item.left + 20, (item.top + item.bottom) / 2};
+}
+
+// The File menu opened by a click on the menu bar (past the report's
+// system-menu button); null when none opens.
+HWND OpenFileMenu(const CProgramRun& program)
+{
+    const RECT bar = RectOf(CProgramRun::FindById(program.Main(), kMenuBarId));
+    edtest::ClickAt({bar.left + 44, (bar.top + bar.bottom) / 2});
+    HWND popup = nullptr;
+    edtest::WaitFor([&] { return (popup = program.FindPopup(L"QMXPopupMenu")) != nullptr; });
+    return popup;
+}
+
+// The height of the File menu, opened by a click and closed by Escape.
+LONG FileMenuHeight(const CProgramRun& program)
+{
+    ::SetForegroundWindow(program.Main());
+    HWND popup = OpenFileMenu(program);
+    if (popup == nullptr)
+        return 0;
+    edtest::WaitFor([&] { return ::IsWindowVisible(popup) && RectOf(popup).bottom > RectOf(popup).top + 20; });
+    const LONG height = RectOf(popup).bottom - RectOf(popup).top;
+    PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+    edtest::WaitFor([&] { return !::IsWindow(popup); });
+    return height;
+}
+
+// A button of the Toolbars page clicked with the mouse; the dialog it opens.
+HWND ClickPageButton(const CProgramRun& program, HWND sheet, int id, int dialogItem)
+{
+    HWND button = CProgramRun::FindById(sheet, id);
+    if (button == nullptr || !::IsWindowEnabled(button))
+        return nullptr;
+    edtest::ClickAt(CentreOf(button));
+    return program.WaitForDialogWith(dialogItem);
+}
+
+void SelectToolbarLine(HWND sheet, const wchar_t* name)
+{
+    HWND list = CProgramRun::FindById(sheet, kToolbarList);
+    const LRESULT line =
+        ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(list, LB_SETCURSEL, line, 0);
+    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(kToolbarList, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+}
+
+void CloseSheet(HWND sheet)
+{
+    ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    edtest::WaitFor([&] { return !::IsWindow(sheet); });
+}
+
+}  // namespace
+
+// As a user does it: the sheet opens in the middle of the window, a click
+// on the category "Text", a press on "Bold" (not selected before) dragged
+// to the end of the main tool bar; a click on the bar leaves the sheet on top.
+TEST(ProgramLayout, BoldDraggedByHandFromTheCentredSheetStaysOnTheMainBar)
+{
+    PointerKept pointer;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    HWND main = program.Main();
+    ::SetForegroundWindow(main);
+    HWND mainBar = CProgramRun::FindById(main, kMainBarId);
+    ASSERT_NE(nullptr, mainBar);
+    ASSERT_LT(edtest::BarCommandIndex(mainBar, 32843), 0);
+    program.PostCommand(kCustomize);
+    HWND sheet = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        sheet = program.FindDialog();
+        return sheet && CProgramRun::FindById(sheet, kCategoryList);
+    }));
+    const RECT sheetRect = RectOf(sheet);
+    const POINT sheetMiddle = edtest::CentreOf(sheetRect);
+    const POINT mainMiddle = edtest::CentreOf(RectOf(main));
+    EXPECT_LE(std::abs(sheetMiddle.x - mainMiddle.x), 1);
+    EXPECT_LE(std::abs(sheetMiddle.y - mainMiddle.y), 1);
+    EXPECT_GT(sheetRect.top, RectOf(CProgramRun::FindById(main, kFormatTextBarId)).bottom);
+
+    HWND categories = CProgramRun::FindById(sheet, kCategoryList);
+    HWND commands = CProgramRun::FindById(sheet, kCommandList);
+    const LRESULT text =
+        ::SendMessageW(categories, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Text"));
+    ASSERT_GE(text, 0);
+    edtest::ApproachAndClick(edtest::CentreOf(ListItemRect(categories, text)));
+    LRESULT bold = -1;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        bold = ::SendMessageW(commands, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Bold"));
+        return bold >= 0;
+    }));
+    EXPECT_NE(bold, ::SendMessageW(commands, LB_GETCURSEL, 0, 0));
+    // The last button shown (the bar's customise button, hidden, may follow it).
+    int lastButton = int(::SendMessageW(mainBar, TB_BUTTONCOUNT, 0, 0)) - 1;
+    auto shown = [&](int index) {
+        const RECT rect = edtest::BarItemRect(mainBar, index);
+        return !::IsRectEmpty(&rect);
+    };
+    while (lastButton > 0 && !shown(lastButton))
+        --lastButton;
+    const RECT last = edtest::BarItemRect(mainBar, lastButton);
+    const RECT boldLine = ListItemRect(commands, bold);
+    edtest::DragTo({boldLine.left + 20, (boldLine.top + boldLine.bottom) / 2},
+                   {last.right - 3, (last.top + last.bottom) / 2}, 10);
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::BarCommandIndex(mainBar, 32843) == lastButton + 1; }))
+        << edtest::BarCommandIndex(mainBar, 32843);
+
+    // A click on a tool bar while customising: the sheet stays above the window.
+    edtest::ApproachAndClick(edtest::CentreOf(edtest::BarItemRect(mainBar, 0)));
+    EXPECT_TRUE(edtest::WaitFor([&] { return Above(sheet, main); }));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_customize_bold_dragged_by_hand");
+
+    edtest::ApproachAndClick(edtest::CentreOf(RectOf(::GetDlgItem(sheet, IDCANCEL))));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
+    EXPECT_EQ(lastButton + 1, edtest::BarCommandIndex(mainBar, 32843));
+    CloseAnsweringNo(program);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+}
+
+// The user makes a tool bar of his own on the Toolbars page and drags a
+// command onto it, and drops a command into the open File menu; both stay
+// after the sheet closes and after a restart. Rename and Delete then change
+// and remove the bar for good.
+TEST(ProgramLayout, UserToolBarAndAnEditedMenuStayAfterARestartUntilDeleted)
+{
+    PointerKept pointer;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
+    edtest::SetStartPrefs(3, L"");
+    RECT barFrame = {};
+    LONG barArea = 0;
+    LONG menuBefore = 0;
+    LONG menuAfter = 0;
+    {
+        CProgramRun program;
+        ASSERT_TRUE(program.Start());
+        menuBefore = FileMenuHeight(program);
+        ASSERT_GT(menuBefore, 0);
+        HWND sheet = OpenCustomizeSheet(program);
+        ASSERT_NE(nullptr, sheet);
+        ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+        HWND nameDialog = ClickPageButton(program, sheet, kNewToolbar, kToolbarName);
+        ASSERT_NE(nullptr, nameDialog);
+        ::SetForegroundWindow(nameDialog);
+        TypeLine(L"Custom 1");
+        HWND bar = nullptr;
+        ASSERT_TRUE(edtest::WaitFor([&] { return (bar = UserBar(program)) != nullptr; }));
+        EXPECT_EQ(L"Custom 1", CProgramRun::Text(bar));
+        EXPECT_GE(::SendMessageW(CProgramRun::FindById(sheet, kToolbarList), LB_FINDSTRINGEXACT,
+                                 static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Custom 1")),
+                  0);
+        // The new bar floats; a command dragged from the sheet lands on it.
+        HWND frame = ::GetAncestor(bar, GA_ROOT);
+        EXPECT_NE(program.Main(), frame);
+        // Moved clear of the sheet, as the user would.
+        ::SetWindowPos(frame, nullptr, 200, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // An empty bar has the room of one button: the second command makes it grow.
+        const LONG emptyArea = Area(RectOf(bar));
+        barArea = emptyArea;
+        edtest::DragTo(CommandLine(sheet, L"TextBold"), CentreOf(bar), 10);
+        edtest::DragTo(CommandLine(sheet, L"TextItalic"), CentreOf(bar), 10);
+        EXPECT_TRUE(edtest::WaitFor([&] { return Area(RectOf(bar)) > emptyArea; }));
+        // The File menu opens under customisation; a command dropped into it stays in it.
+        HWND popup = OpenFileMenu(program);
+        ASSERT_NE(nullptr, popup);
+        const RECT popupRect = RectOf(popup);
+        // The click on the menu bar raised the main window over the sheet.
+        ::SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        edtest::DragTo(CommandLine(sheet, L"TextBold"),
+                       {(popupRect.left + popupRect.right) / 2, popupRect.top + (popupRect.bottom - popupRect.top) / 3},
+                       10);
+        test_support::WriteWindowScreenshot(program.Main(), L"editor_customize_user_bar");
+        CloseSheet(sheet);
+        ASSERT_FALSE(::IsWindow(sheet));
+        menuAfter = FileMenuHeight(program);
+        EXPECT_GT(menuAfter, menuBefore);
+        ASSERT_TRUE(WaitForSteadyRect(frame));
+        barFrame = RectOf(frame);
+        CloseAnsweringNo(program);
+    }
+    {
+        CProgramRun program;
+        ASSERT_TRUE(program.Start());
+        HWND bar = UserBar(program);
+        ASSERT_NE(nullptr, bar);
+        EXPECT_EQ(L"Custom 1", CProgramRun::Text(bar));
+        // It floats where it was, with its two buttons.
+        const RECT frame = RectOf(::GetAncestor(bar, GA_ROOT));
+        EXPECT_EQ(barFrame.left, frame.left);
+        EXPECT_EQ(barFrame.top, frame.top);
+        EXPECT_GT(Area(RectOf(bar)), barArea);
+        EXPECT_EQ(menuAfter, FileMenuHeight(program));
+        // Rename gives the bar and its floating frame the new name.
+        HWND sheet = OpenCustomizeSheet(program);
+        ASSERT_NE(nullptr, sheet);
+        ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+        SelectToolbarLine(sheet, L"Custom 1");
+        HWND nameDialog = ClickPageButton(program, sheet, kRenameToolbar, kToolbarName);
+        ASSERT_NE(nullptr, nameDialog);
+        ::SetDlgItemTextW(nameDialog, kToolbarName, L"");
+        ::SetForegroundWindow(nameDialog);
+        TypeLine(L"Custom 2");
+        EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(bar) == L"Custom 2"; }));
+        EXPECT_EQ(L"Custom 2", CProgramRun::Text(::GetAncestor(bar, GA_ROOT)));
+        // Delete asks first; Yes removes the bar.
+        HWND question = ClickPageButton(program, sheet, kDeleteToolbar, IDYES);
+        ASSERT_NE(nullptr, question);
+        ::PostMessageW(question, WM_COMMAND, IDYES, 0);
+        EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(bar); }));
+        CloseSheet(sheet);
+        CloseAnsweringNo(program);
+    }
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(nullptr, UserBar(program));
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kWorkspaceKey);
 }

@@ -115,18 +115,18 @@ void ChooseFromMenu(const CProgramRun& program, int command)
     ASSERT_NE(nullptr, menuBar);
     const int menus = static_cast<int>(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0));
     for (int menu = 0; menu < menus; ++menu) {
-        edtest::ClickToolBarIndex(menuBar, menu);
+        edtest::ClickBarItem(menuBar, menu);
         HWND popup = nullptr;
         if (!edtest::WaitFor([&] { return (popup = program.FindPopup()) != nullptr && MenuItems(popup); }, 3000))
             continue;
         HWND items = MenuItems(popup);
-        const int item = edtest::ToolBarIndex(items, command);
+        const int item = edtest::BarCommandIndex(items, command);
         if (item >= 0) {
-            edtest::ClickToolBarIndex(items, item);
+            edtest::ClickBarItem(items, item);
             return;
         }
-        edtest::PressKey(VK_ESCAPE);
-        edtest::PressKey(VK_ESCAPE);
+        edtest::TapKey(VK_ESCAPE);
+        edtest::TapKey(VK_ESCAPE);
         ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
     }
     ADD_FAILURE() << "no menu holds the command " << command;
@@ -312,8 +312,8 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     edtest::ClickClient(panel, POINT{30, 20});
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
     edtest::TypeText(note);
-    edtest::PressKey('A', {VK_CONTROL});
-    EXPECT_TRUE(edtest::ClickToolBarButton(CProgramRun::FindById(program.Main(), kFormatTextBar), kBoldCommand));
+    edtest::PressChord(VK_CONTROL, 'A');
+    EXPECT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kFormatTextBar), kBoldCommand));
     test_support::WriteWindowScreenshot(program.Main(), L"main_road_report");
 
     // The logo on the title page ("Report Properties..." then its "Title page").
@@ -438,7 +438,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
 
     // Printed on the PDF printer (Ctrl+P, OK): as many pages as the PDF.
     const std::set<std::wstring> printedBefore = pdftest::PrintedFiles();
-    edtest::PressKey('P', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'P');
     HWND print = program.WaitForDialog();
     ASSERT_NE(nullptr, print);
     edtest::ClickWindow(::GetDlgItem(print, IDOK));
@@ -453,14 +453,14 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
 
     // Saved (Ctrl+S names it), closed (Ctrl+F4) and opened again (Ctrl+O).
     const std::wstring saved = folder.Path() + L"Road.otd";
-    edtest::PressKey('S', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'S');
     HWND saveAs = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, saveAs);
     ASSERT_TRUE(edtest::AnswerFileDialogByKeys(saveAs, saved));
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog() && CProgramRun::Text(frame) == L"Road"; }));
-    edtest::PressKey(VK_F4, {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, VK_F4);
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().empty(); }));
-    edtest::PressKey('O', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'O');
     HWND open = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, open);
     ASSERT_TRUE(edtest::AnswerFileDialogByKeys(open, saved));

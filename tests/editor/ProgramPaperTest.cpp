@@ -121,7 +121,7 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
     HWND frame = program.ActiveFrame();
 
     // Print set-up (Ctrl+Shift+P): Letter, landscape.
-    edtest::PressKey('P', {VK_CONTROL, VK_SHIFT});
+    edtest::PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {'P', true}, {'P', false}, {VK_SHIFT, false}, {VK_CONTROL, false}});
     HWND setup = program.WaitForDialogWith(kPaperSizeBox);
     ASSERT_NE(nullptr, setup);
     HWND paper = ::GetDlgItem(setup, kPaperSizeBox);
@@ -130,10 +130,10 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
     edtest::ClickWindow(paper);
     edtest::ClickWindow(paper);
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(paper) == paper; }));
-    edtest::PressKey(VK_HOME);
+    edtest::TapKey(VK_HOME);
     for (int step = 0; step < 100 && CProgramRun::Text(paper) != kLetter; ++step) {
         const std::wstring shown = CProgramRun::Text(paper);
-        edtest::PressKey(VK_DOWN);
+        edtest::TapKey(VK_DOWN);
         edtest::WaitFor([&] { return CProgramRun::Text(paper) != shown; }, 2000);
     }
     ASSERT_EQ(kLetter, CProgramRun::Text(paper));
@@ -151,27 +151,27 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
     for (int paragraph = 0; paragraph < 12; ++paragraph) {
         edtest::TypeText(L"The tide was measured along the coast at dawn and again at dusk.");
-        edtest::PressKey(VK_RETURN);
+        edtest::TapKey(VK_RETURN);
     }
 
     // The preview shows the landscape pages.
     HWND view = CProgramRun::FindById(frame, kViewId);
     // From its button: after the typed keys, in the order of the input.
-    ASSERT_TRUE(edtest::ClickToolBarButton(CProgramRun::FindById(program.Main(), kMainBar), kPrintPreview));
+    ASSERT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainBar), kPrintPreview));
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_print_preview_letter_landscape");
     HWND previewBar = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {
         previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
-        return previewBar && edtest::ToolBarIndex(previewBar, kPreviewClose) >= 0;
+        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
     }));
-    edtest::ClickToolBarButton(previewBar, kPreviewClose);
+    edtest::ClickBarCommand(previewBar, kPreviewClose);
     ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
 
     // Saved under a name of its own (Ctrl+S), which the printer's job takes.
     CKWTestTempFolder folder(L"ltr");
     const std::wstring token = L"Letter" + std::to_wstring(::GetCurrentProcessId());
-    edtest::PressKey('S', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'S');
     HWND save = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, save);
     ASSERT_TRUE(edtest::AnswerFileDialogByKeys(save, folder.Path() + token + L".otd"));
@@ -179,7 +179,7 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
 
     // Printed (Ctrl+P, OK): 11 by 8.5 inches, 792 by 612 points.
     const std::set<std::wstring> before = pdftest::PrintedFiles();
-    edtest::PressKey('P', {VK_CONTROL});
+    edtest::PressChord(VK_CONTROL, 'P');
     HWND print = program.WaitForDialog();
     ASSERT_NE(nullptr, print);
     edtest::ClickWindow(::GetDlgItem(print, IDOK));

@@ -66,6 +66,17 @@ void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExpor
     ::RegCloseKey(key);
 }
 
+void SetPrefText(const wchar_t* name, const std::wstring& value)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPrefsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
 void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolderPath)
 {
     HKEY key = nullptr;
@@ -140,11 +151,15 @@ bool CProgramRun::Start(const std::wstring& arguments)
     });
 }
 
-HWND CProgramRun::FindPopup() const
+HWND CProgramRun::FindPopup(const wchar_t* className) const
 {
     HWND popup = nullptr;
-    WindowsOf query = {m_process.dwProcessId, [this, &popup](HWND window) {
+    WindowsOf query = {m_process.dwProcessId, [this, &popup, className](HWND window) {
+                           if (className && ClassName(window) != className)
+                               return false;
+                           // Floating bars are in frames of their own.
                            if (window == m_main || ClassName(window) == L"#32770" ||
+                               ClassName(window).rfind(L"QMXMiniWrame:", 0) == 0 ||
                                !(::GetWindowLongW(window, GWL_STYLE) & WS_POPUP))
                                return false;
                            popup = window;

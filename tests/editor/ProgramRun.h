@@ -23,6 +23,9 @@ void SetStartPrefs(int startUpMode, const std::wstring& lastFile, bool showExpor
 // floats, and the folder the "Add Folder" chooser opens at.
 void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolderPath);
 
+// A text preference the program reads at start (HKCU, string 934's key).
+void SetPrefText(const wchar_t* name, const std::wstring& value);
+
 // Waits (polling the other process) until the condition holds; its last value.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
 
@@ -58,7 +61,9 @@ public:
     HWND WaitForDialog(DWORD timeoutMs = 15000) const;
     // A visible top-level window of the program that is neither its main
     // window nor a dialog (an open popup menu); null when none.
-    HWND FindPopup() const;
+    // With a class name, only a window of that class (a library popup menu
+    // is "QMXPopupMenu").
+    HWND FindPopup(const wchar_t* className = nullptr) const;
     // A visible dialog of the program that has the item; null when none comes.
     HWND WaitForDialogWith(int itemId, DWORD timeoutMs = 15000) const;
     // The texts of a dialog's static controls, joined by new lines.

@@ -52,6 +52,8 @@ TEST(ProgramStart, EmptyReportModeShowsToolBarsStatusPanesAndOneReportWithItsPan
     HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
     ASSERT_NE(nullptr, status);
     EXPECT_EQ(2, ::SendMessageW(status, SB_GETPARTS, 0, 0));
+    // Its first pane starts with the idle text.
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status) == L"Ready"; }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_start_empty_report");
 }
 
@@ -260,4 +262,55 @@ TEST(ProgramStart, ExitWritesTheShellRegistrationOfBothTypes)
         EXPECT_FALSE(ClassesRootKeyExists(id + L"\\shell\\open\\ddeexec\\topic"));
         EXPECT_EQ(L"", ClassesRootValue(std::wstring(type.extension) + L"\\ShellNew", L"NullFile"));
     }
+}
+
+// A report that fails to open, or a Save As that fails, leaves the main
+// window's caption naming the report still open.
+TEST(ProgramStart, AFailedOpenOrSaveAsLeavesTheCaptionOfTheOpenReport)
+{
+    CKWTestTempFolder folder(L"eft");
+    const std::wstring broken = folder.Path() + L"embedded.otd";
+    WriteFileBytes(broken, "<?xml version='1.0' encoding='utf-8' ?>\n<TallierDocument>\n<Section Title='x'>\n");
+    const std::wstring locked = folder.Path() + L"Locked.otd";
+    WriteFileBytes(locked, "in use");
+    HANDLE held = ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    const std::wstring caption = CProgramRun::Text(program.Main());
+    ASSERT_NE(std::wstring::npos, caption.find(L"Report1")) << std::string(caption.begin(), caption.end());
+    const struct {
+        const char* name;
+        UINT command;
+        const std::wstring& path;
+    } cases[] = {{"open", 57601, broken}, {"save as", 32888, locked}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        program.PostCommand(c.command);
+        HWND dialog = program.WaitForDialog();
+        ASSERT_NE(nullptr, dialog);
+        CProgramRun::AnswerFileDialog(dialog, c.path);
+        // The error (and for an existing file the question to replace it) are
+        // answered; the file dialog going and the load's progress window are waited for.
+        int answered = 0;
+        while (HWND box = program.WaitForDialog(1500)) {
+            const UINT answer = ::GetDlgItem(box, IDYES) ? IDYES : ::GetDlgItem(box, IDOK) ? IDOK : 0;
+            if ((box == dialog && ::IsWindow(dialog)) || answer == 0) {
+                ::Sleep(20);
+                continue;
+            }
+            ::PostMessageW(box, WM_COMMAND, answer, 0);
+            edtest::WaitFor([&] { return !::IsWindow(box); });
+            ++answered;
+        }
+        EXPECT_GE(answered, 1);
+        EXPECT_EQ(1u, program.ReportFrames().size());
+        EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(program.Main()) == caption; }))
+            << std::string(caption.begin(), caption.end()) << " became "
+            << std::string(CProgramRun::Text(program.Main()).begin(), CProgramRun::Text(program.Main()).end());
+    }
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_caption_after_failed_open");
+    ::CloseHandle(held);
 }

@@ -1,6 +1,7 @@
 // The real program's text-note pane, text tool bar, page-template pane and
 // text properties sheet, the text colour's palette and the colour dialog,
 // driven by messages from this process.
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -12,6 +13,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 using edtest::CProgramRun;
 
@@ -34,26 +36,6 @@ HWND ToolBarBox(HWND main, int command, const wchar_t* className)
             return child;
     }
     return nullptr;
-}
-
-// What a message of a library tool bar writes through its pointer: the bar
-// is in the program's process, so the memory is lent there.
-template <typename T>
-T AskBar(HWND bar, UINT message, WPARAM index)
-{
-    T value{};
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(bar, &pid);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    void* remote = process ? ::VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    if (remote) {
-        ::SendMessageW(bar, message, index, reinterpret_cast<LPARAM>(remote));
-        ::ReadProcessMemory(process, remote, &value, sizeof(T), nullptr);
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    if (process)
-        ::CloseHandle(process);
-    return value;
 }
 
 // A press and release of the left button at a client point of a window, the
@@ -104,6 +86,24 @@ protected:
     bool Shows(const test_support::Pixels& pixels, bool differs = false)
     {
         return edtest::WaitFor([&] { return (Shown() == pixels) != differs; }, 5000);
+    }
+
+    // The arrow of the text tool bar's colour button clicked with the mouse;
+    // true once the palette (the popup's bar) holds its cells.
+    bool OpenPalette(HWND& popup, HWND& palette)
+    {
+        HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
+        const int index = bar ? edtest::BarCommandIndex(bar, 32846) : -1;
+        if (index < 0)
+            return false;
+        const RECT button = edtest::BarItemRect(bar, index);
+        ::SetForegroundWindow(program.Main());
+        edtest::ApproachAndClick({button.right - 3, (button.top + button.bottom) / 2});
+        return edtest::WaitFor([&] {
+            popup = program.FindPopup();
+            palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
+            return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
+        }, 5000);
     }
 
     CProgramRun program;
@@ -199,28 +199,14 @@ TEST_F(ProgramText, TextFormatOpensTheTextPropertiesSheet)
 
 TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColourDialog)
 {
-    constexpr UINT kTextColor = 32846;
     ::PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
     ::PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
     Type(L"Colour");
     HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
     ASSERT_NE(nullptr, bar);
-    int index = -1;
-    const int count = int(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
-    for (int i = 0; i < count && index < 0; ++i)
-        if (AskBar<TBBUTTON>(bar, TB_GETBUTTON, i).idCommand == int(kTextColor))
-            index = i;
-    ASSERT_GE(index, 0);
-    const CRect button = AskBar<RECT>(bar, TB_GETITEMRECT, index);
-    ::SetForegroundWindow(program.Main());
-    Click(bar, CPoint(button.right - 3, button.CenterPoint().y));
     HWND popup = nullptr;
     HWND palette = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        popup = program.FindPopup();
-        palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
-        return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
-    }, 5000));
+    ASSERT_TRUE(OpenPalette(popup, palette));
 
     // "More Color..." is the palette's last item.
     ::PostMessageW(popup, WM_KEYDOWN, VK_END, 0);
@@ -253,4 +239,198 @@ TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColou
     Type(L"WW");
     EXPECT_TRUE(edtest::WaitFor([&] { return CountOf(panel, chosen) > 0; }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_coloured");
+}
+
+namespace {
+
+constexpr UINT kBold = 32843;
+constexpr UINT kItalic = 32844;
+constexpr UINT kUnderline = 32845;
+
+bool Reddish(COLORREF c)
+{
+    return GetRValue(c) > 180 && GetGValue(c) < 90 && GetBValue(c) < 90;
+}
+
+int CountWhere(const test_support::Pixels& pixels, bool (*take)(COLORREF))
+{
+    return int(std::count_if(pixels.values.begin(), pixels.values.end(), take));
+}
+
+// A program whose note is typed and selected by the keyboard, as a user does.
+class ProgramTextByHand : public ProgramText {
+protected:
+    edtest::PointerKept pointer;
+    void SetUp() override
+    {
+        ProgramText::SetUp();
+        ::SetForegroundWindow(program.Main());
+        ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+        edtest::ApproachAndClick(edtest::OnScreen(panel, {20, 10}));
+        ASSERT_TRUE(edtest::WaitFor([&] { return FocusOf() == panel; }));
+    }
+    HWND FocusOf()
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(program.Main(), nullptr), &info);
+        return info.hwndFocus;
+    }
+    // Typed, then selected back to the line's start with Shift+Home.
+    void TypeAndSelect(const wchar_t* text)
+    {
+        edtest::TypeText(text);
+        ASSERT_TRUE(edtest::WaitFor([&] { return Shown().Bounds(RGB(255, 255, 255)).Width() > 20; }));
+        const test_support::Pixels typed = Shown();
+        edtest::PressChord(VK_SHIFT, VK_HOME);
+        ASSERT_TRUE(Shows(typed, true));
+    }
+    // The check mark of a Text menu item, the menu opened by Alt+T.
+    bool TextMenuChecks(UINT command)
+    {
+        edtest::PressKeys({{VK_MENU, true}, {'T', true}, {'T', false}, {VK_MENU, false}});
+        HWND popup = nullptr;
+        HWND items = nullptr;
+        edtest::WaitFor([&] {
+            popup = program.FindPopup();
+            items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
+            return items && edtest::BarCommandIndex(items, command) >= 0;
+        }, 5000);
+        const int index = items ? edtest::BarCommandIndex(items, command) : -1;
+        const bool checked =
+            index >= 0 && (edtest::AskRemote<TBBUTTON>(items, TB_GETBUTTON, index).fsState & TBSTATE_CHECKED);
+        edtest::PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}, {VK_ESCAPE, true}, {VK_ESCAPE, false}});
+        edtest::WaitFor([&] { return !program.FindPopup(); }, 5000);
+        return checked;
+    }
+};
+
+}  // namespace
+
+TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
+{
+    TypeAndSelect(L"Colour");
+    const test_support::Pixels selected = Shown();
+    EXPECT_EQ(0, CountWhere(selected, Reddish));
+
+    // The arrow of the tool bar's colour button opens the palette: a cell per colour.
+    HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
+    ASSERT_NE(nullptr, bar);
+    const int colorIndex = edtest::BarCommandIndex(bar, 32846);
+    ASSERT_GE(colorIndex, 0);
+    HWND popup = nullptr;
+    HWND palette = nullptr;
+    ASSERT_TRUE(OpenPalette(popup, palette));
+    // Every cell shows its colour (none is drawn disabled, empty); the red one is clicked.
+    RECT red = {};
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        const test_support::Pixels cells = test_support::Capture(palette, false);
+        const int count = int(::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            const RECT cell = edtest::AskRemote<RECT>(palette, TB_GETITEMRECT, i);
+            const POINT middle = edtest::CentreOf(cell);
+            if (cell.right > cell.left && middle.x < cells.width && middle.y < cells.height &&
+                cells.At(middle.x, middle.y) == RGB(255, 0, 0))
+                red = cell;
+        }
+        return red.right > red.left;
+    }, 5000));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_text_palette_by_hand");
+    edtest::ApproachAndClick(edtest::OnScreen(palette, edtest::CentreOf(red)));
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountWhere(Shown(), Reddish) > 0; }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_hand");
+
+    // The colour is one step: Ctrl+Z gives the same text, selected, without
+    // it; the colour button then shows the note's colour again, not red.
+    const RECT local = edtest::AskRemote<RECT>(bar, TB_GETITEMRECT, colorIndex);
+    auto buttonPixels = [&] {
+        const test_support::Pixels shownBar = test_support::Capture(bar, false);
+        std::vector<COLORREF> inside;
+        for (int y = local.top; y < local.bottom && y < shownBar.height; ++y)
+            for (int x = local.left; x < local.right && x < shownBar.width; ++x)
+                inside.push_back(shownBar.At(x, y));
+        return inside;
+    };
+    const std::vector<COLORREF> redButton = buttonPixels();
+    edtest::PressChord(VK_CONTROL, 'Z');
+    EXPECT_TRUE(Shows(selected));
+    EXPECT_TRUE(edtest::WaitFor([&] { return buttonPixels() != redButton; }));
+}
+
+TEST_F(ProgramTextByHand, CtrlBIAndUToggleTheSelectionsStylesOneStepEach)
+{
+    // What the text shows: the box around everything that is not white or
+    // the selection's highlight.
+    TypeAndSelect(L"Styled");
+    const test_support::Pixels plain = Shown();
+    const CRect plainInk = plain.Bounds(RGB(255, 255, 255));
+    EXPECT_FALSE(TextMenuChecks(kBold));
+
+    edtest::PressChord(VK_CONTROL, 'B');
+    ASSERT_TRUE(Shows(plain, true));
+    const test_support::Pixels bold = Shown();
+    EXPECT_TRUE(TextMenuChecks(kBold));
+    edtest::PressChord(VK_CONTROL, 'I');
+    ASSERT_TRUE(Shows(bold, true));
+    const test_support::Pixels boldItalic = Shown();
+    EXPECT_TRUE(TextMenuChecks(kItalic));
+    EXPECT_FALSE(TextMenuChecks(kUnderline));
+    edtest::PressChord(VK_CONTROL, 'U');
+    ASSERT_TRUE(Shows(boldItalic, true));
+    const test_support::Pixels underlined = Shown();
+    EXPECT_TRUE(TextMenuChecks(kUnderline));
+    // No key put a character in place of the text: it is still as wide.
+    EXPECT_GE(underlined.Bounds(RGB(255, 255, 255)).Width(), plainInk.Width());
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_styled_by_keys");
+
+    // Pressed again, a key takes its style off.
+    edtest::PressChord(VK_CONTROL, 'U');
+    EXPECT_TRUE(Shows(boldItalic));
+    // Each key was one step: Ctrl+Z goes back through them.
+    const test_support::Pixels* steps[] = {&underlined, &boldItalic, &bold, &plain};
+    for (const test_support::Pixels* step : steps) {
+        edtest::PressChord(VK_CONTROL, 'Z');
+        EXPECT_TRUE(Shows(*step));
+    }
+    EXPECT_FALSE(TextMenuChecks(kBold));
+}
+
+TEST_F(ProgramTextByHand, EditUndoClickedWithTheMouseUndoesTheLastStep)
+{
+    auto inkWidth = [&] { return Shown().Bounds(RGB(255, 255, 255)).Width(); };
+    edtest::TypeText(L"ab");
+    ASSERT_TRUE(edtest::WaitFor([&] { return inkWidth() > 8; }));
+    const test_support::Pixels before = Shown();
+    edtest::TypeText(L"W");
+    ASSERT_TRUE(Shows(before, true));
+    const int typed = inkWidth();
+
+    // The Edit menu opened by its key; its first item, Undo, clicked with the mouse.
+    edtest::PressKeys({{VK_MENU, true}, {'E', true}, {'E', false}, {VK_MENU, false}});
+    HWND popup = nullptr;
+    HWND items = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        popup = program.FindPopup();
+        items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
+        return items && edtest::BarCommandIndex(items, 57643) >= 0;
+    }, 5000));
+    const RECT undo = edtest::BarItemRect(items, edtest::BarCommandIndex(items, 57643));
+    // The menu opens growing: the item is clicked once the menu holds still.
+    RECT last = {};
+    edtest::WaitFor([&] {
+        RECT now = {};
+        ::GetWindowRect(popup, &now);
+        const bool steady = ::EqualRect(&now, &last) && now.bottom > now.top;
+        last = now;
+        return steady;
+    });
+    edtest::ApproachAndClick(edtest::CentreOf(undo));
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
+    // The last character went: the text is narrower, the rest is still there.
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        const int now = inkWidth();
+        return now < typed && now > 8;
+    }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_undo_by_mouse");
 }

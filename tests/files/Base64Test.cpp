@@ -116,3 +116,70 @@ TEST(Base64, DecoderFedInPiecesMatchesOneCall)
         ASSERT_EQ(std::string(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(used)), bytes) << trial;
     }
 }
+
+namespace {
+
+// The coding written out digit by digit, as the RFC describes it.
+std::string ReferenceEncode(const std::string& bytes)
+{
+    std::string text;
+    uint32_t bits = 0;
+    int count = 0;
+    for (unsigned char byte : bytes) {
+        bits = (bits << 8) | byte;
+        count += 8;
+        while (count >= 6) {
+            count -= 6;
+            text += CBase64::kAlphabet[(bits >> count) & 63];
+        }
+    }
+    if (count > 0)
+        text += CBase64::kAlphabet[(bits << (6 - count)) & 63];
+    while (text.size() % 4)
+        text += '=';
+    return text;
+}
+
+}  // namespace
+
+TEST(Base64, TheGroupTablesGiveTheDigitByDigitCodingForEveryLength)
+{
+    std::mt19937 random(11);
+    for (size_t length : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 47, 48, 49, 4095, 4096, 4097, 65539}) {
+        std::string bytes(length, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random());
+        const std::string text = ReferenceEncode(bytes);
+        if (length > 0)
+            EXPECT_EQ(Encode(bytes), text) << length;
+        EXPECT_EQ(Decode(text), bytes) << length;
+    }
+}
+
+TEST(Base64, FeedUntilStopsBeforeTheStopAndMeasuresTheUnbrokenRun)
+{
+    const struct {
+        std::string text;
+        char stop;
+        const char* bytes;
+        int32_t consumed;
+        int64_t digitRun;
+    } cases[] = {
+        {"Zm9vYmFy</Image>", '<', "foobar", 8, 8},
+        {"Zm9vYmFy", '<', "foobar", 8, 8},                  // no stop: all of it
+        {"Zm9v\r\nYmFy<", '<', "foobar", 10, 4},            // the run ends at the line end
+        {"Zm9vYg==\t\t</Image>", '<', "foob", 10, 6},       // past the padding only the stop counts
+        {"Zm9<v]]>Ym", ']', "foo", 5, 3},                   // '<' is no stop inside CDATA
+        {"<Zm9v", '<', "", 0, 0},
+    };
+    for (const auto& c : cases) {
+        CBase64::CDecoder decoder;
+        std::vector<uint8_t> out(64);
+        int32_t consumed = -1;
+        int32_t n = decoder.FeedUntil(c.text.data(), static_cast<int32_t>(c.text.size()), out.data(), c.stop, consumed);
+        n += decoder.Finish(out.data() + n);
+        EXPECT_EQ(std::string(out.begin(), out.begin() + n), c.bytes) << c.text;
+        EXPECT_EQ(consumed, c.consumed) << c.text;
+        EXPECT_EQ(decoder.GetDigitRun(), c.digitRun) << c.text;
+    }
+}

@@ -117,10 +117,12 @@ void BuildFullDocument(CTalBaseDocument& document, const std::wstring& pictureFo
         props.SetTextFormat(id, format);
     }
 
-    const int32_t photo = OutsidePicture(pictureFolder + L"photo one.jpg", std::string(3000, '\x11') + "end");
-    const int32_t stored = StorePicture(std::string("\x89PNG stored picture\x00\xFF", 22), "png");
-    const int32_t scan = OutsidePicture(pictureFolder + L"scan.bmp", std::string(1234, '\xBB'));
-    const int32_t mark = StorePicture(std::string(512, 'M'), "jpg");
+    // Bytes that begin as pictures do: a document naming files where they lie takes only those.
+    const int32_t photo =
+        OutsidePicture(pictureFolder + L"photo one.jpg", "\xFF\xD8\xFF" + std::string(3000, '\x11') + "end");
+    const int32_t stored = StorePicture(std::string("\x89PNG\r\n\x1A\n stored picture\x00\xFF", 26), "png");
+    const int32_t scan = OutsidePicture(pictureFolder + L"scan.bmp", "BM" + std::string(1232, '\xBB'));
+    const int32_t mark = StorePicture("\xFF\xD8\xFF" + std::string(509, 'M'), "jpg");
     props.m_logoPictureId = photo;
 
     auto* text = new CTalWatermark;

@@ -292,7 +292,7 @@ size_t CellCount(const CTalTemplate& tmpl)
     return count;
 }
 
-// Real pictures, by their extensions, in place of the stand-ins that the full
+// Real pictures, by their extensions, in place of the dummy files that the full
 // document's files hold.
 void UseRealPictures(const std::wstring& folder, const std::vector<std::wstring>& names)
 {

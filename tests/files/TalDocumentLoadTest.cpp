@@ -2,12 +2,18 @@
 // they are, attributes in any order, text notes, pictures by storage mode,
 // templates carried by the document, and the problems it reports.
 #include "DocumentFixture.h"
+#include "tests/support/DamagedPictures.h"
 
 #include "files/XmlValueForms.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalTextFormat.h"
 
 #include <gtest/gtest.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include <string>
 #include <tuple>
@@ -381,7 +387,8 @@ TEST_F(DocumentFiles, PictureFilesThatAreMissingAreListedAndKept)
 
 TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEveryStorageMode)
 {
-    const std::string first = "first picture", second = "second picture";
+    // Bytes that begin as pictures do: a document naming files where they lie takes only those.
+    const std::string first = "\xFF\xD8\xFF first picture", second = "GIF89a second picture";
     const std::wstring folder = File(L"shared Images") + L"\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     filestest::WriteBytes(folder + L"one.jpg", first);
@@ -394,8 +401,8 @@ TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEverySt
                                Tree({Leaf(1, 0, "H", items), Leaf(2, 1, "s", "<ImageList><ImageListItem ID='6'/>"
                                                                              "</ImageList>")});
     const std::string images[] = {
-        "<Images SavePicType='0' Count='2'><Image ID='6' FileFormat='png'>\n" + XmlBinaryForm(second.data(), 14) +
-            "</Image><Image ID='5' FileFormat='jpg'>\n" + XmlBinaryForm(first.data(), 13) + "</Image></Images>",
+        "<Images SavePicType='0' Count='2'><Image ID='6' FileFormat='png'>\n" + XmlBinaryForm(second.data(), second.size()) +
+            "</Image><Image ID='5' FileFormat='jpg'>\n" + XmlBinaryForm(first.data(), first.size()) + "</Image></Images>",
         "<Images SavePicType='1' Count='2'><Image ID='6'>\n" + XmlTextForm((folder + L"two.png").c_str()) +
             "</Image><Image ID='5'>\n" + XmlTextForm((folder + L"one.jpg").c_str()) + "</Image></Images>",
         "<Images SavePicType='2' Count='2'><Image ID='6'>\nshared Images\\two.png</Image>"
@@ -597,4 +604,144 @@ TEST_F(DocumentFiles, ADeepTreeWithSiblingsOnEveryLevelIsWrittenReadably)
     EXPECT_EQ(depth, static_cast<size_t>(levels));
     // The model's own tree is freed section by section.
     level = nullptr;
+}
+
+TEST_F(DocumentFiles, PicturesLoadWhateverFormTheirBase64TakesAndLargeOnesRoundTrip)
+{
+    std::string large(400000, '\0'), small = "a picture of a few bytes";
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i * 131 + i / 7);
+    const std::string text = XmlBinaryForm(large.data(), static_cast<int32_t>(large.size()));
+    std::string lines;
+    for (size_t at = 0; at < text.size(); at += 64)
+        lines += text.substr(at, 64) + "\n";
+    const std::string smallText = XmlBinaryForm(small.data(), static_cast<int32_t>(small.size()));
+    // Key, form: one run, lines, CDATA, CDATA of lines, CDATA beside text.
+    const std::vector<std::pair<int, std::string>> forms = {
+        {11, text}, {12, lines}, {13, "<![CDATA[" + text + "]]>"}, {14, "<![CDATA[\n" + lines + "]]>"},
+        {15, smallText.substr(0, 8) + "<![CDATA[" + smallText.substr(8) + "]]>"},
+    };
+    std::string items = "<ImageList>", images = "<Images SavePicType='0' Count='5'>";
+    for (const auto& form : forms) {
+        items += "<ImageListItem ID='" + std::to_string(form.first) + "'/>";
+        images += "<Image ID='" + std::to_string(form.first) + "' FileFormat='jpg'>\n" + form.second + "\t\t</Image>\n";
+    }
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(Tree({Leaf(1, 0, "H", items + "</ImageList>")}) + images +
+                                                "</Images>"),
+                         &serializer));
+    EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), 5);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(PictureBytes(heading->GetPicture(i)->GetPictureId()) == large) << "form " << forms[i].first;
+    EXPECT_EQ(PictureBytes(heading->GetPicture(4)->GetPictureId()), small);
+
+    // Written again (one run each, written behind) and read back: the same
+    // bytes, and the same file once more.
+    ExpectRoundTrip(document, File(L"again.otd"));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, File(L"again.otd")));
+    ASSERT_EQ(back.GetProperties().GetHeadingSection()->GetPictureCount(), 5);
+    EXPECT_TRUE(PictureBytes(back.GetProperties().GetHeadingSection()->GetPicture(3)->GetPictureId()) == large);
+}
+
+// A document that refers to files where they lie may name any file: only a
+// picture is taken. Another file, a server's share and a device are named in
+// a warning and never opened, and a relative name is taken from the
+// document's folder, not from the current one.
+TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
+{
+    const std::wstring deep = File(L"doc") + L"\\deep\\";
+    ASSERT_TRUE(::CreateDirectoryW(File(L"doc").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((deep + L"er").c_str(), nullptr));
+    const std::wstring document = deep + L"er\\hostile.otd";
+    // The current folder holds an x.jpg two levels up: a name resolved there would find it.
+    const std::wstring current = File(L"cwd") + L"\\";
+    ASSERT_TRUE(::CreateDirectoryW(current.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((current + L"a").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((current + L"a\\b").c_str(), nullptr));
+    const std::string picture = "\xFF\xD8\xFF a picture";
+    filestest::WriteBytes(current + L"x.jpg", picture);
+    filestest::WriteBytes(deep + L"er\\good.jpg", picture);
+    wchar_t before[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(::SetCurrentDirectoryW((current + L"a\\b").c_str()));
+    ASSERT_TRUE(filestest::FileExists(L"C:\\windows\\win.ini"));
+
+    const char* names[] = {"C:\\windows\\win.ini", "..\\..\\x.jpg", "\\\\host\\share\\x.jpg", "CON", "good.jpg"};
+    std::string items, images;
+    for (int key = 1; key <= 5; ++key) {
+        items += "<ImageListItem ID='" + std::to_string(key) + "'/>";
+        images += "<Image ID='" + std::to_string(key) + "'>\n" + names[key - 1] + "</Image>";
+    }
+    filestest::WriteBytes(document, DocumentText(Tree({Leaf(1, 0, "H", "<ImageList>" + items + "</ImageList>")}) +
+                                                 "<Images SavePicType='1' Count='5'>" + images + "</Images>"));
+    CTalBaseDocument loaded;
+    CRecordingSerializer serializer;
+    serializer.SetTemplateFolder(TemplateFolder().c_str());
+    CTalTags tags;
+    ASSERT_TRUE(tags.RegisterTags());
+    const bool read = serializer.LoadDocument(document.c_str(), &loaded, &tags, 0, nullptr);
+    ::SetCurrentDirectoryW(before);
+    ASSERT_TRUE(read);
+
+    // Four warnings: the missing file first, then one line for each refusal.
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    std::vector<std::wstring> lines = serializer.dialogs[0].lines;
+    lines.erase(std::remove(lines.begin(), lines.end(), std::wstring()), lines.end());
+    ASSERT_EQ(lines.size(), 4u) << filestest::ToAnsi(serializer.AllLines());
+    EXPECT_EQ(lines[0], L"Cannot open file " + File(L"doc") + L"\\x.jpg") << "from the document's folder";
+    EXPECT_NE(lines[1].find(L"C:\\windows\\win.ini\" is not a picture"), std::wstring::npos);
+    EXPECT_NE(lines[2].find(L"\\\\host\\share\\x.jpg\" is refused."), std::wstring::npos);
+    EXPECT_NE(lines[3].find(L"\"CON\" is refused."), std::wstring::npos);
+
+    // Only the picture and the missing name reach the picture store.
+    CKWRefPtr<CTalSection> heading = loaded.GetProperties().GetHeadingSection();
+    std::vector<std::wstring> paths;
+    for (const CKWRefPtr<CTalPicture>& p : heading->GetPictures())
+        paths.push_back(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(p->GetPictureId()))));
+    const std::vector<std::wstring> kept = {L"", File(L"doc") + L"\\x.jpg", L"", L"", deep + L"er\\good.jpg"};
+    EXPECT_EQ(paths, kept);
+    EXPECT_EQ(PictureBytes(heading->GetPicture(4)->GetPictureId()), picture);
+}
+
+// Four small TIFF files whose tags claim hundreds of millions of values, inside
+// a document: loading it and showing its pictures keeps the process within
+// 64 MB of where it started (the system's decoder sized its buffers by the
+// claims when it read the files by name).
+TEST_F(DocumentFiles, PicturesClaimingHugeTagsStayWithinBoundsWhenShown)
+{
+    CTalBaseDocument document;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    const uint16_t tags[] = {273, 279, 258, 273};
+    for (int i = 0; i < 4; ++i) {
+        const std::string tiff = testpictures::TiffClaimingValues(tags[i], 300000000u + uint32_t(i) * 50000000u);
+        AddPicture(heading.Get(), OutsidePicture(File((L"claims" + std::to_wstring(i) + L".tif").c_str()), tiff));
+    }
+    const std::wstring path = File(L"claims.otd");
+    ASSERT_TRUE(Save(document, path));
+    EXPECT_LT(filestest::ReadBytes(path).size(), 20000u);
+
+    PROCESS_MEMORY_COUNTERS start = {};
+    ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &start, sizeof start));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    CKWRefPtr<CTalSection> loaded = back.GetProperties().GetHeadingSection();
+    ASSERT_EQ(loaded->GetPictureCount(), 4);
+    for (const CKWRefPtr<CTalPicture>& picture : loaded->GetPictures()) {
+        const uint32_t id = static_cast<uint32_t>(picture->GetPictureId());
+        EXPECT_EQ(g_rasterLib.GetPictureState(id), KWPictureState::Damaged);
+        g_rasterLib.GetThumbnail(id);
+        g_rasterLib.GetPreviewImage(id);
+        KWRasterImagePtr(g_rasterLib.LoadImage(id));
+    }
+    PROCESS_MEMORY_COUNTERS end = {};
+    ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &end, sizeof end));
+    std::printf("[ info ] peak private memory %u MB above the start\n",
+                unsigned(end.PeakPagefileUsage > start.PagefileUsage
+                             ? (end.PeakPagefileUsage - start.PagefileUsage) >> 20 : 0));
+    EXPECT_LE(end.PeakPagefileUsage, std::max<size_t>(start.PeakPagefileUsage, start.PagefileUsage + (64u << 20)));
 }

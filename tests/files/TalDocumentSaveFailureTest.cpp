@@ -54,16 +54,17 @@ TEST_P(SaveFailure, LeavesThePreviousFileThePicturesAndTheModelAsTheyWere)
     CTalBaseDocument document;
     document.GetProperties().m_imageSaveType = mode;
     CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
-    AddPicture(heading.Get(), StorePicture("in the store"));
-    AddPicture(heading.Get(), OutsidePicture(File(L"outside.jpg"), "outside"));
+    // Bytes that begin as pictures do: a document naming files where they lie takes only those.
+    AddPicture(heading.Get(), StorePicture("\xFF\xD8\xFF in the store"));
+    AddPicture(heading.Get(), OutsidePicture(File(L"outside.jpg"), "\xFF\xD8\xFF outside"));
     ASSERT_TRUE(Save(document, path));
     const std::string previous = filestest::ReadBytes(path);
 
     // Pictures the failing save would have to place.
     CKWRefPtr<CTalSection> added = AddSection(heading.Get(), L"added");
-    const int32_t stored = StorePicture("a new one in the store", "png");
+    const int32_t stored = StorePicture("\x89PNG\r\n\x1A\n a new one in the store", "png");
     AddPicture(added.Get(), stored);
-    AddPicture(added.Get(), OutsidePicture(File(L"new outside.jpg"), "new outside"));
+    AddPicture(added.Get(), OutsidePicture(File(L"new outside.jpg"), "\xFF\xD8\xFF new outside"));
     document.GetProperties().m_logoPictureId = stored;
     const std::wstring storedPath = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(stored)));
     const std::vector<int32_t> ids = PictureIds(document);

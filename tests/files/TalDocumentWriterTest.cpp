@@ -3,6 +3,7 @@
 #include "DocumentFixture.h"
 
 #include "files/XmlValueForms.h"
+#include "framework/KWRasterLib.h"
 #include "model/TalTextFormat.h"
 
 #include <gtest/gtest.h>
@@ -212,7 +213,8 @@ TEST_F(DocumentFiles, ValuesAreWrittenInTheirForms)
 }
 
 // A picture file that is gone, or that is empty when the pictures are embedded,
-// is named in the save's messages.
+// is named in the save's messages: an empty one as empty, and embedded as the
+// placeholder it shows, so that the report does not come back without it.
 TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
 {
     for (const bool empty : {false, true}) {
@@ -229,12 +231,28 @@ TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
         ASSERT_TRUE(Save(document, path, &serializer));
         ASSERT_EQ(serializer.dialogs.size(), 1u) << empty;
         EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
-        EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{L"Cannot open file " + picturePath})
-            << "named once for both uses";
+        const std::wstring line = empty ? L"The picture file " + picturePath + L" is empty."
+                                        : L"Cannot open file " + picturePath;
+        EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{line}) << "named once for both uses";
         const std::string bytes = filestest::ReadBytes(path);
-        EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='png'>\r\n\t\t</Image>\r\n"), std::string::npos);
-        if (!empty)
+        if (!empty) {
+            EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='png'>\r\n\t\t</Image>\r\n"), std::string::npos);
             EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), id) << "the picture keeps its id";
+            continue;
+        }
+        EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='bmp'>\r\n"), std::string::npos);
+        EXPECT_EQ(bytes.find("FileFormat='bmp'>\r\n\t\t</Image>"), std::string::npos) << "the placeholder's bytes";
+        // Read back, the picture is the placeholder, not a picture without a file.
+        CTalBaseDocument back;
+        ASSERT_TRUE(Load(back, path));
+        CKWRefPtr<CTalSection> backHeading = back.GetProperties().GetHeadingSection();
+        ASSERT_EQ(backHeading->GetPictureCount(), 1);
+        const uint32_t backId = static_cast<uint32_t>(backHeading->GetPicture(0)->GetPictureId());
+        EXPECT_EQ(g_rasterLib.GetPictureState(backId), KWPictureState::Sound);
+        KWRasterImagePtr shown(g_rasterLib.LoadImage(backId)), placeholder(g_rasterLib.RasterCopyPlaceholder());
+        ASSERT_TRUE(shown && placeholder);
+        EXPECT_EQ(shown->width, placeholder->width);
+        EXPECT_EQ(shown->height, placeholder->height);
     }
 }
 

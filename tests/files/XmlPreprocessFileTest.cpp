@@ -227,3 +227,67 @@ TEST_F(PrePass, ImagesOfTensOfMegabytesAreDecodedStraightIntoTheStore)
     std::printf("[ info ] %u ms to pre-pass %u MB of images\n", static_cast<unsigned>(::GetTickCount() - start),
                 static_cast<unsigned>((first.size() + second.size()) >> 20));
 }
+
+namespace {
+
+// The Base64 text in lines of 76 characters.
+std::string Wrapped(const std::string& text)
+{
+    std::string lines;
+    for (size_t at = 0; at < text.size(); at += 76)
+        lines += text.substr(at, 76) + "\r\n";
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(PrePass, Base64IsReadInEveryFormTheFileMayHoldIt)
+{
+    const std::string bytes = RandomBytes(3000, 21);
+    const std::string text = Base64(bytes);
+    const std::string half = text.substr(0, 1500), rest = text.substr(1500);
+    const struct {
+        const char* what;
+        std::string data;
+    } forms[] = {
+        {"one run", text},
+        {"lines", Wrapped(text)},
+        {"CDATA", "<![CDATA[" + text + "]]>"},
+        {"CDATA of lines", "<![CDATA[" + Wrapped(text) + "]]>"},
+        {"two CDATA sections", "<![CDATA[" + half + "]]>\r\n<![CDATA[" + rest + "]]>"},
+        {"text and CDATA", half + "<![CDATA[" + rest + "]]>"},
+        {"CDATA with brackets", "<![CDATA[" + half + "]<>]" + rest + "]]>"},
+    };
+    // The window's edge falls anywhere in the data, the section marks included.
+    for (const auto& form : forms) {
+        for (size_t cut : {size_t(0), size_t(5), size_t(1505), size_t(1510), form.data.size() - 2}) {
+            const std::string head = "<Images SavePicType='0' Count='2'>\n<Image ID='4' FileFormat='jpg'>\n";
+            const size_t pad = CXmlPreprocessFile::kWindowSize - head.size() - cut;
+            const CXmlPreprocessFile::Images found =
+                Scan(std::string(pad, ' ') + head + form.data + "\t\t</Image>\n" + ImageElement(5, "png", "after") +
+                     "</Images>\n");
+            ASSERT_EQ(found.documentImages.size(), 2u) << form.what;
+            EXPECT_EQ(StoredBytes(found.documentImages[0].pictureId), bytes) << form.what << ", cut at " << cut;
+            EXPECT_EQ(StoredBytes(found.documentImages[1].pictureId), "after") << form.what;
+        }
+    }
+}
+
+TEST_F(PrePass, LongRunsOfDigitsAreHandedToTheParserWithTheirPlace)
+{
+    const std::string large = RandomBytes(300000, 22), small = RandomBytes(3000, 23);
+    const std::string file = filestest::WithCrLf(
+        "<Images SavePicType='0' Count='4'>\n" + ImageElement(1, "jpg", large) + ImageElement(2, "jpg", small) +
+        "<Image ID='3' FileFormat='jpg'>\n" + Wrapped(Base64(large)) + "</Image>\n" + ImageElement(4, "jpg", large) +
+        "</Images>\n");
+    const CXmlPreprocessFile::Images found = Scan(file);
+    // The first and the last picture are single long runs; a short run and
+    // lines are read by the parser as they stand.
+    ASSERT_EQ(found.digitRuns.size(), 2u);
+    const std::string text = Base64(large);
+    const std::string digits = text.substr(0, text.find('='));
+    for (const XmlDigitRun& run : found.digitRuns)
+        EXPECT_EQ(file.substr(static_cast<size_t>(run.start), static_cast<size_t>(run.end - run.start)), digits);
+    EXPECT_LT(found.digitRuns[0].end, found.digitRuns[1].start);
+    EXPECT_EQ(StoredBytes(found.documentImages[2].pictureId), large);
+}

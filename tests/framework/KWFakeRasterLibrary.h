@@ -1,4 +1,4 @@
-// A stand-in for the raster-image library, put into a binding's function
+// A fake raster-image library, put into a binding's function
 // table, so that the tests can make the library answer what a real one rarely
 // does: a fill call of another size, a header that claims more rows than the
 // block holds, a save that fails.

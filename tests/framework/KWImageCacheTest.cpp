@@ -124,7 +124,7 @@ TEST_F(ImageCache, FindThumbnail)
 TEST_F(ImageCache, ImagesLargerThanTheTargetAreFitted)
 {
     fakeraster::Reset();
-    KWFreeRasterImage(lib.RasterCopyPlaceholder());  // decoded before the stand-in is in place
+    KWFreeRasterImage(lib.RasterCopyPlaceholder());  // decoded before the fake is in place
     fakeraster::Install(lib.GetFunctions());
     fakeraster::Get().width = 500;  // a reduced read that is still too large
     fakeraster::Get().height = 250;

@@ -1,3 +1,4 @@
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWRasterImage.h"
 #include "framework/KWRasterLib.h"
 
@@ -5,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 using namespace rastertest;
@@ -155,4 +157,33 @@ TEST(KWRasterImage, BitmapDecoderRefusesBrokenFiles)
     Put16(palette, 28, 8);           // 8 bits: a 256-entry palette that is not there
     Put32(palette, 10, 54);
     EXPECT_EQ(nullptr, KWDecodeBitmapFile(palette.data(), palette.size()));
+}
+
+TEST(KWAlphaComposite, TransparentPicturesBlendOverTheBackgroundOthersCopyUnchanged)
+{
+    // Two pixels (B, G, R, A each) copied at (1, 0) of a 4-pixel row over a grey background.
+    const uint32_t grey = RGB(100, 100, 100);
+    const struct {
+        const char* what;
+        uint8_t pixels[8];
+        bool transparent;
+        uint8_t shown[8];
+    } cases[] = {
+        {"opaque", {10, 20, 30, 255, 40, 50, 60, 255}, false, {10, 20, 30, 255, 40, 50, 60, 255}},
+        {"fourth bytes all 0 only pad", {10, 20, 30, 0, 40, 50, 60, 0}, false, {10, 20, 30, 0, 40, 50, 60, 0}},
+        {"clear beside opaque", {10, 20, 30, 0, 40, 50, 60, 255}, true, {100, 100, 100, 255, 40, 50, 60, 255}},
+        {"half", {200, 0, 100, 128, 0, 0, 0, 255}, true, {150, 50, 100, 255, 0, 0, 0, 255}},
+    };
+    for (const auto& c : cases) {
+        KWRasterImagePtr image(KWAllocRasterImage(2, 1, 12));
+        std::memcpy(image->Pixels(), c.pixels, 8);
+        std::memset(image->Pixels() + 8, 0xEE, 4);
+        EXPECT_EQ(c.transparent, KWHasTransparency(*image)) << c.what;
+        std::vector<uint8_t> row(16, 0x77);
+        KWCopyRowsOver(*image, row.data(), 4, 1, 0, grey);
+        EXPECT_EQ(std::vector<uint8_t>(4, 0x77), std::vector<uint8_t>(row.begin(), row.begin() + 4)) << c.what;
+        EXPECT_EQ(std::vector<uint8_t>(c.shown, c.shown + 8), std::vector<uint8_t>(row.begin() + 4, row.begin() + 12))
+            << c.what;
+        EXPECT_EQ(std::vector<uint8_t>(4, 0x77), std::vector<uint8_t>(row.begin() + 12, row.end())) << c.what;
+    }
 }

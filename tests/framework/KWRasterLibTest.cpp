@@ -1,4 +1,4 @@
-// The binding without its library, and with a stand-in library that answers
+// The binding without its library, and with a fake library that answers
 // what the tests ask of it.
 #include "framework/KWRasterLib.h"
 
@@ -19,13 +19,13 @@ protected:
     CKWRasterLib lib{kMissingLibrary};
 };
 
-// A binding whose function table holds the stand-in library.
+// A binding whose function table holds the fake library.
 class RasterLibWithFake : public ::testing::Test {
 protected:
     void SetUp() override
     {
         fakeraster::Reset();
-        // Decoded before the stand-in is in place, so the placeholder is the real one.
+        // Decoded before the fake is in place, so the placeholder is the real one.
         KWFreeRasterImage(lib.RasterCopyPlaceholder());
         fakeraster::Install(lib.GetFunctions());
     }

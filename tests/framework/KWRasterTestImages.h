@@ -1,4 +1,4 @@
-// Images, files and a stand-in library for the tests of the raster-image
+// Images, files and a fake library for the tests of the raster-image
 // binding, the picture store and the image caches.
 #pragma once
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -343,4 +344,40 @@ TEST(KWStream, ReadWriteModeTruncatesAndReadsBack)
     EXPECT_EQ(KWStreamRead(s, buf, 3), 3);
     EXPECT_STREQ(buf, "new");
     KWStreamClose(s);
+}
+
+TEST(KWStream, BlockReadsTakeTheBufferFirstThenGoStraightToTheBackEnd)
+{
+    const std::vector<unsigned char> data = Pattern(50000);
+    const struct {
+        int32_t first;  // read through the buffer before the block
+        int32_t block;
+        std::vector<int32_t> reads;  // the back end's read calls
+    } cases[] = {
+        {0, 30000, {30000}},                  // straight through
+        {100, 30000, {8192, 21908}},          // the buffer's rest, then the remainder
+        {100, 50000, {8192, 41908, 8192}},  // past the end: the data there is, then end of data
+        {100, 5000, {8192}},                  // smaller than a buffer: as a plain read
+    };
+    for (const auto& c : cases) {
+        CountingBackend b;
+        b.data = data;
+        KWStream* s = KWStreamOpenBackend(&kCounting, &b, KWStreamParseMode("rb"));
+        ASSERT_NE(s, nullptr);
+        std::vector<unsigned char> back(static_cast<size_t>(c.first + c.block));
+        if (c.first)
+            ASSERT_EQ(KWStreamRead(s, back.data(), c.first), c.first);
+        const int32_t expected = std::min<int32_t>(c.block, 50000 - c.first);
+        EXPECT_EQ(KWStreamReadBlock(s, back.data() + c.first, c.block), expected) << c.first << "+" << c.block;
+        back.resize(static_cast<size_t>(c.first + expected));
+        EXPECT_TRUE(std::equal(back.begin(), back.end(), data.begin())) << c.first << "+" << c.block;
+        EXPECT_EQ(b.reads, c.reads) << c.first << "+" << c.block;
+        // What follows continues where the block ended.
+        unsigned char next = 0;
+        if (c.first + expected < 50000) {
+            EXPECT_EQ(KWStreamRead(s, &next, 1), 1);
+            EXPECT_EQ(next, data[static_cast<size_t>(c.first + expected)]);
+        }
+        KWStreamClose(s);
+    }
 }

@@ -200,11 +200,15 @@ protected:
         if (mode == 0)
             PressInDialogWith(IDC_XML_ERROR_LIST, IDOK);
         ASSERT_TRUE(document->OnSaveDocument(saved.c_str())) << mode;
-        EXPECT_EQ(mode == 0, DialogWasAnswered()) << mode;
+        if (mode == 0)
+            EXPECT_TRUE(DialogWasAnswered());
         StopAnswering();
         document->OnCloseDocument();
         PressInDialogWith(IDC_XML_ERROR_LIST, IDOK);
         document = app->OpenDocument(saved.c_str());
+        // Naming files where they lie, the report takes only pictures: the text file is named.
+        if (mode == 1)
+            EXPECT_TRUE(DialogWasAnswered());
         StopAnswering();
         ASSERT_NE(nullptr, document);
         heading = document->GetProperties().GetHeadingSection();

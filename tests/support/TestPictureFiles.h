@@ -124,6 +124,17 @@ inline void PngChunk(std::string& out, const char* type, const std::string& data
     Put32(out, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))), true);
 }
 
+// The bytes as a zlib stream, as PNG image data hold them.
+inline std::string Deflated(const std::string& raw)
+{
+    uLongf size = compressBound(uLong(raw.size()));
+    std::string packed(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(&packed[0]), &size, reinterpret_cast<const Bytef*>(raw.data()),
+              uLong(raw.size()), 6);
+    packed.resize(size);
+    return packed;
+}
+
 // samples: channels (3 or 4) per pixel, each of depth 8 or 16 bits, rows top
 // first (16-bit samples big-endian, as the file stores them).
 inline std::string PngFile(uint32_t width, uint32_t height, int depth, bool alpha, const std::string& samples)
@@ -132,11 +143,7 @@ inline std::string PngFile(uint32_t width, uint32_t height, int depth, bool alph
     std::string raw;
     for (uint32_t y = 0; y < height; ++y)
         raw += '\0' + samples.substr(y * row, row);
-    uLongf size = compressBound(uLong(raw.size()));
-    std::string packed(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&packed[0]), &size, reinterpret_cast<const Bytef*>(raw.data()),
-              uLong(raw.size()), 6);
-    packed.resize(size);
+    const std::string packed = Deflated(raw);
     std::string header;
     Put32(header, width, true);
     Put32(header, height, true);

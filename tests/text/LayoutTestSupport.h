@@ -2,8 +2,11 @@
 // Helpers of the layout tests: texts laid out with the default run.
 #include <string>
 
-#include "tests/text/TextTestSupport.h"
+// The text object first: it brings the system headers, whose ReplaceText
+// macro must come before the text data undoes it.
 #include "text/KWTextObject.h"
+
+#include "tests/text/TextTestSupport.h"
 
 const CKWDoubleRect kWide(0, 0, 20000, 20000);
 

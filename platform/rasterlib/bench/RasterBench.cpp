@@ -1,7 +1,11 @@
 // Speed of thumbnail reads: makes camera-size JPEG files, then reads each into a
 // 128 x 128 thumbnail through DAZiruraRuv.dll's reduced read (the two calls the
 // program makes) and through WIC's decode-and-scale path, on one processor.
-//   raster_bench [count] [width height]
+//   raster_bench [count] [width height] [--folder F [--make]] [--peer-rate R]
+// --folder keeps the files in F (made there when missing) for a native
+// decoder to read as well; --make only makes them. --peer-rate gives the
+// thumbnails per second of native `djpeg -scale 1/8` on one processor on the
+// same files (bench/raster_compare.sh measures it), printed beside ours.
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include <windows.h>
@@ -153,9 +157,24 @@ bool WicThumbnail(IWICImagingFactory* factory, const std::wstring& path, std::ve
 
 int main(int argc, char** argv)
 {
-    const int count = argc > 1 ? std::atoi(argv[1]) : 100;
-    const int width = argc > 3 ? std::atoi(argv[2]) : 4000;
-    const int height = argc > 3 ? std::atoi(argv[3]) : 3000;
+    std::vector<std::string> arguments;
+    std::string keptFolder;
+    bool makeOnly = false;
+    double peerRate = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--folder" && i + 1 < argc)
+            keptFolder = argv[++i];
+        else if (argument == "--make")
+            makeOnly = true;
+        else if (argument == "--peer-rate" && i + 1 < argc)
+            peerRate = std::atof(argv[++i]);
+        else
+            arguments.push_back(argument);
+    }
+    const int count = arguments.size() > 0 ? std::atoi(arguments[0].c_str()) : 100;
+    const int width = arguments.size() > 2 ? std::atoi(arguments[1].c_str()) : 4000;
+    const int height = arguments.size() > 2 ? std::atoi(arguments[2].c_str()) : 3000;
     if (count < 1 || width < 16 || height < 16) {
         std::fprintf(stderr, "usage: raster_bench [count] [width height]\n");
         return 2;
@@ -174,7 +193,9 @@ int main(int argc, char** argv)
 
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "ot_raster_bench_" + std::to_string(::GetCurrentProcessId()) + "\\";
+    std::string folder = std::string(temp) + "ot_raster_bench_" + std::to_string(::GetCurrentProcessId()) + "\\";
+    if (!keptFolder.empty())
+        folder = keptFolder.back() == '\\' ? keptFolder : keptFolder + "\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
 
     std::printf("making %d JPEG files of %d x %d (quality 92, 4:2:0)...\n", count, width, height);
@@ -183,6 +204,15 @@ int main(int argc, char** argv)
     const double makeStart = Now();
     tjhandle tj = tjInitCompress();
     for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "bench_%03d.jpg", i);
+        paths.push_back(folder + name);
+        WIN32_FILE_ATTRIBUTE_DATA kept;
+        if (!keptFolder.empty() && ::GetFileAttributesExA(paths.back().c_str(), GetFileExInfoStandard, &kept) &&
+            kept.nFileSizeLow > 0) {
+            totalBytes += kept.nFileSizeLow;
+            continue;
+        }
         const std::vector<uint8_t> pixels = Scene(width, height, uint32_t(i + 1));
         unsigned char* jpeg = nullptr;
         unsigned long size = 0;
@@ -190,9 +220,6 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "encoding failed: %s\n", tjGetErrorStr2(tj));
             return 1;
         }
-        char name[32];
-        std::snprintf(name, sizeof name, "bench_%03d.jpg", i);
-        paths.push_back(folder + name);
         if (!WriteFileBytes(paths.back(), jpeg, size)) {
             std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
             return 1;
@@ -202,6 +229,8 @@ int main(int argc, char** argv)
     }
     tjDestroy(tj);
     std::printf("made in %.1f s, %.2f MB per file on average\n", Now() - makeStart, totalBytes / count / 1048576.0);
+    if (makeOnly)
+        return 0;
 
     // The library's reduced read, size call then fill call.
     int32_t targetWidth = kThumb, targetHeight = kThumb;
@@ -220,6 +249,9 @@ int main(int argc, char** argv)
     const double libRate = made / libSeconds;
     std::printf("DAZiruraRuv ReadLQRasterImage: %d thumbnails in %.2f s = %.1f thumbnails/s\n", made, libSeconds,
                 libRate);
+    if (peerRate > 0)
+        std::printf("native djpeg -scale 1/8:       %.1f thumbnails/s on one processor; ours %.2f times its rate\n",
+                    peerRate, libRate / peerRate);
 
     // WIC: decoder, Fant scaler to the thumbnail size, conversion to 32-bit BGRA.
     ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
@@ -246,8 +278,10 @@ int main(int argc, char** argv)
     if (wicRate > 0)
         std::printf("ratio: %.1f times WIC's path\n", libRate / wicRate);
 
-    for (const std::string& path : paths)
-        ::DeleteFileA(path.c_str());
-    ::RemoveDirectoryA(folder.c_str());
+    if (keptFolder.empty()) {
+        for (const std::string& path : paths)
+            ::DeleteFileA(path.c_str());
+        ::RemoveDirectoryA(folder.c_str());
+    }
     return made == count ? 0 : 1;
 }

@@ -278,6 +278,46 @@ TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
     EXPECT_EQ((std::vector<double>{0.5, 0.5, 1, 1}), (std::vector<double>{kept.left, kept.top, kept.right, kept.bottom}));
 }
 
+// A quarter-turned picture is fitted with its turned size, as the page shows
+// it: the shape PowerPoint turns by the rotation lies within its cell, and
+// fills it from side to side one way.
+TEST_F(PPTWriterPictures, AQuarterTurnedPictureLiesWithinItsCell)
+{
+    const double width = 2100, height = 2970;  // A4 upright, in tenths of a millimetre
+    const double slideWidth = width * 576 / 254, slideHeight = height * 576 / 254;
+    const CKWDoubleRect box(0.1, 0.1, 0.9, 0.3);  // a wide cell; the 40 x 20 picture turned is tall
+    const int32_t angles[] = {90, 270, -90, 450, 0, 180};
+    CTestPages pages;
+    TalPageExport* page = NewPage(pages.List());
+    for (int32_t angle : angles)
+        page->AddObject(new TalObjExport(m_firstId, box, angle, false));
+    const std::wstring path = m_folder.Path() + L"turned.ppt";
+    ASSERT_TRUE(Write(pages.List(), path, nullptr, width, height));
+    Presentation p;
+    if (!Read(path, 1, p))
+        return;
+    const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[0]);
+    ASSERT_EQ(std::size(angles), pictures.size());
+    const double cell[4] = {box.left * slideWidth, box.top * slideHeight, box.right * slideWidth,
+                            box.bottom * slideHeight};
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const ShapeInfo& shape = pictures[i];
+        const int32_t turn = ((angles[i] % 360) + 360) % 360;
+        // What is seen: the anchor turned about its centre by the rotation.
+        const double cx = (shape.left + shape.right) / 2.0, cy = (shape.top + shape.bottom) / 2.0;
+        const double w = shape.right - shape.left, h = shape.bottom - shape.top;
+        const bool quarter = turn == 90 || turn == 270;
+        const double seenWidth = quarter ? h : w, seenHeight = quarter ? w : h;
+        EXPECT_GE(cx - seenWidth / 2, cell[0] - 1) << angles[i];
+        EXPECT_LE(cx + seenWidth / 2, cell[2] + 1) << angles[i];
+        EXPECT_GE(cy - seenHeight / 2, cell[1] - 1) << angles[i];
+        EXPECT_LE(cy + seenHeight / 2, cell[3] + 1) << angles[i];
+        EXPECT_NEAR(seenHeight, cell[3] - cell[1], 2) << "fills the cell's height, " << angles[i];
+        // The picture keeps its proportions: 2 to 1, tall when turned a quarter.
+        EXPECT_NEAR(quarter ? seenHeight / seenWidth : seenWidth / seenHeight, 2.0, 0.01) << angles[i];
+    }
+}
+
 TEST_F(PPTWriterPictures, LinkFolderIsNamedAfterTheOutputPath)
 {
     const struct {
@@ -470,4 +510,43 @@ TEST_F(PPTWriterReport, ComposedReportIsWrittenWithoutTouchingItsPages)
     for (const wchar_t* text : {L"Survey of the North Shore", L"R&D <north>", L"Costs: a &lt; b & c\rLine 1"})
         EXPECT_NE(std::wstring::npos, allText.find(text)) << Narrow(text);
     EXPECT_TRUE(FileExistsAt(folder.Path() + L"Annual report_Images\\photo0.jpg"));
+}
+
+// A JPEG recorded turned or mirrored is linked as the file jpegtran makes of
+// it (tests/data/export/upright/make.sh), byte for byte; one whose quarter
+// turn is not exact for its size is encoded upright instead.
+TEST_F(PPTWriterPictures, PicturesRecordedSidewaysAreTurnedLosslesslyAsJpegtranTurnsThem)
+{
+    const std::string data = OT_TEST_DATA_DIR;
+    std::wstring folder = (data.size() && data[0] == '/' ? L"Z:" : L"") + std::wstring(data.begin(), data.end());
+    for (wchar_t& c : folder)
+        c = c == L'/' ? L'\\' : c;
+    folder += L"\\export\\upright\\";
+    std::vector<std::wstring> names;
+    for (int n = 2; n <= 8; ++n)
+        names.push_back(L"photo" + std::to_wstring(n));
+    names.push_back(L"odd6");
+    CTestPages pages;
+    for (const std::wstring& name : names) {
+        const std::wstring source = m_folder.Path() + name + L".jpg";
+        ASSERT_TRUE(WriteFileBytes(source, ReadFileBytes(folder + name + L".jpg"))) << Narrow(name.c_str());
+        const uint32_t id = g_rasterLib.GetPictureId(source.c_str());
+        NewPage(pages.List())->AddObject(new TalObjExport(id, CKWDoubleRect(0, 0, 1, 1), 0, false));
+    }
+    ASSERT_TRUE(Write(pages.List(), m_folder.Path() + L"turned.ppt"));
+    for (const std::wstring& name : names) {
+        const std::wstring linked = m_folder.Path() + L"turned_Images\\" + name + L".jpg";
+        const std::string written = ReadFileBytes(linked);
+        if (name != L"odd6") {
+            const std::string golden = ReadFileBytes(folder + name + L".upright.jpg");
+            ASSERT_FALSE(golden.empty()) << "missing " << Narrow(name.c_str());
+            EXPECT_TRUE(written == golden) << Narrow(name.c_str()) << " differs from jpegtran's turn";
+            continue;
+        }
+        CKWRasterLib::ImageInfo info;
+        ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId(linked.c_str()), info));
+        EXPECT_EQ(1, info.orientation);
+        EXPECT_EQ(40, info.size.cx) << "encoded upright";
+        EXPECT_EQ(56, info.size.cy);
+    }
 }

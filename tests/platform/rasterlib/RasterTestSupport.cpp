@@ -41,6 +41,7 @@ RasterLib LoadLib()
     Take(lib.module, "DisposeFormatList", lib.disposeFormats);
     Take(lib.module, "ReadRasterImageW", lib.readW);
     Take(lib.module, "ReadRasterImageInfoW", lib.infoW);
+    Take(lib.module, "CheckRasterImageW", lib.checkW);
     Take(lib.module, "SaveRasterImageW", lib.saveW);
     return lib;
 }
@@ -116,7 +117,7 @@ public:
 bool RasterLib::IsComplete() const
 {
     return module && read && readLQ && readMemory && readType && readSize && write && save && test && resize &&
-           rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW;
+           rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW && checkW;
 }
 
 const RasterLib& Lib()

@@ -32,6 +32,7 @@ struct RasterLib {
     PFN_ReadRasterImageW readW = nullptr;
     PFN_ReadRasterImageInfoW infoW = nullptr;
     PFN_SaveRasterImageW saveW = nullptr;
+    PFN_CheckRasterImageW checkW = nullptr;
 
     bool IsComplete() const;
 };

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Saving and loading a document with its pictures inside (mode 0) beside the
+# native base64 coder on the same bytes: document_bench.exe writes its
+# pictures' bytes out, base64 encodes them and decodes its own text (one run
+# without line breaks, as the document holds them), then document_bench.exe
+# saves and loads the document and prints its times beside base64's with the
+# ratios. The files of both lie in the same folder (default: inside the build
+# folder, on the disk the picture store uses). Best of the rounds for each.
+#   bench/document_compare.sh [build-dir] [picture count] [MB per picture] [rounds] [folder]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+count=${2:-200}
+megabytes=${3:-3}
+rounds=${4:-3}
+"$root/scripts/build.sh" "$build" document_bench >/dev/null
+build=$(cd "$build" && pwd)
+work=${5:-$build}/document_compare.$$
+mkdir -p "$work"
+. "$root/scripts/wine-env.sh"
+ot_start_display
+ot_wine_prefix
+ot_wine_server ""
+trap 'rm -rf "$work"; if [ -n "${OT_XVFB_STARTED:-}" ]; then ot_stop_display; fi' EXIT
+
+wine "$build/document_bench.exe" "$count" "$megabytes" --peer-bytes "$(winepath -w "$work/pictures.bin")" >/dev/null
+base64 -w0 "$work/pictures.bin" >"$work/pictures.b64"
+seconds() { /usr/bin/time -f '%e' "$@" 2>&1 >/dev/null | tail -1; }
+best() { sort -g | head -1; }
+encodes=() decodes=()
+for _ in $(seq "$rounds"); do
+  sync
+  encodes+=("$(seconds sh -c "base64 -w0 '$work/pictures.bin' >'$work/out'")")
+  rm -f "$work/out"
+  sync
+  decodes+=("$(seconds sh -c "base64 -d '$work/pictures.b64' >'$work/out'")")
+  rm -f "$work/out"
+done
+rm -f "$work/pictures.b64" "$work/pictures.bin"
+encode=$(printf '%s\n' "${encodes[@]}" | best)
+decode=$(printf '%s\n' "${decodes[@]}" | best)
+saves=() loads=()
+for _ in $(seq "$rounds"); do
+  sync
+  report=$(wine "$build/document_bench.exe" "$count" "$megabytes" "$(winepath -w "$work")" \
+    --peer-times "$encode" "$decode" 2>/dev/null)
+  saves+=("$(awk '/save ok/ {print $3; exit}' <<<"$report")")
+  loads+=("$(awk '/load ok/ {print $3; exit}' <<<"$report")")
+done
+save=$(printf '%s\n' "${saves[@]}" | best)
+load=$(printf '%s\n' "${loads[@]}" | best)
+echo "$report" | sed -n '1,/^mode 2/p' | sed '$d'
+echo
+echo "$count pictures of $megabytes MB, best of $rounds rounds each"
+printf '%-44s %8s\n' "" seconds
+printf '%-44s %8.2f\n' "OstraTallier save, mode 0 (Wine)" "$save" "$(base64 --version | head -1) -w0 encode" "$encode" \
+  "OstraTallier load, mode 0 (Wine)" "$load" "$(base64 --version | head -1) -d decode" "$decode"
+awk -v s="$save" -v e="$encode" -v l="$load" -v d="$decode" \
+  'BEGIN {printf "save / native encode: %.2f times the time; load / native decode: %.2f times the time\n", s / e, l / d}'

@@ -1,0 +1,29 @@
+#include "framework/KWPictureProblem.h"
+
+const wchar_t kKWPictureProblemsHeading[] =
+    L"These picture files cannot be shown as they are; the report shows what can be read of each, or a "
+    L"placeholder:";
+
+CString KWPictureProblemLine(KWPictureState state, const wchar_t* path)
+{
+    const wchar_t* format = nullptr;
+    switch (state) {
+    case KWPictureState::Sound:
+        return CString();
+    case KWPictureState::Empty:
+        format = L"The picture file %ls is empty.";
+        break;
+    case KWPictureState::NotPicture:
+        format = L"The file %ls is not a picture.";
+        break;
+    case KWPictureState::Damaged:
+        format = L"The picture file %ls is damaged.";
+        break;
+    case KWPictureState::Missing:
+        format = L"Cannot open file %ls";
+        break;
+    }
+    CString line;
+    line.Format(format, path ? path : L"");
+    return line;
+}

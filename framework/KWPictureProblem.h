@@ -1,0 +1,11 @@
+#pragma once
+// The line that tells a user what is wrong with a picture's file, by what the
+// check of the whole file says; the same words at insert, save and export.
+#include "framework/KWRasterFunctions.h"
+#include "platform/classlib/String.h"
+
+// Empty for a sound file.
+CString KWPictureProblemLine(KWPictureState state, const wchar_t* path);
+
+// The heading of the warning that lists such lines.
+extern const wchar_t kKWPictureProblemsHeading[];

@@ -1,0 +1,65 @@
+#include "framework/KWWorkQueue.h"
+
+#include <windows.h>
+
+CKWWorkQueue::CKWWorkQueue(int threads)
+{
+    for (int i = 0; i < (threads > 0 ? threads : 1); ++i)
+        m_threads.emplace_back([this] { Run(); });
+}
+
+CKWWorkQueue::~CKWWorkQueue()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+}
+
+void CKWWorkQueue::Queue(std::function<void()> job)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_jobs.push_back(std::move(job));
+    }
+    m_changed.notify_all();
+}
+
+void CKWWorkQueue::Wait()
+{
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_changed.wait(lock, [this] { return m_jobs.empty() && m_running == 0; });
+}
+
+int CKWWorkQueue::Processors(int most)
+{
+    SYSTEM_INFO info = {};
+    ::GetSystemInfo(&info);
+    const int count = static_cast<int>(info.dwNumberOfProcessors);
+    return count < 1 ? 1 : count > most ? most : count;
+}
+
+void CKWWorkQueue::Run()
+{
+    std::unique_lock<std::mutex> lock(m_lock);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_stop || !m_jobs.empty(); });
+        if (m_jobs.empty())
+            return;  // stopped with nothing left to run
+        std::function<void()> job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        ++m_running;
+        lock.unlock();
+        // No exception leaves the thread.
+        try {
+            job();
+        } catch (...) {
+        }
+        lock.lock();
+        --m_running;
+        m_changed.notify_all();
+    }
+}

@@ -1,0 +1,342 @@
+#include "platform/rasterlib/PictureCheck.h"
+
+#include "platform/rasterlib/ByteOrder.h"
+#include "platform/rasterlib/IconEntry.h"
+#include "platform/rasterlib/ImageHeader.h"
+#include "platform/rasterlib/ImageSource.h"
+#include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/RasterImage.h"
+
+#include <zlib.h>
+
+#include <cstring>
+#include <vector>
+
+namespace rasterlib {
+
+namespace {
+
+const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+// The side of the read that proves a picture decodes.
+constexpr uint32_t kCheckSide = 16;
+
+// The bytes of the filtered rows a PNG's image data inflate to, interlaced
+// or not: each row of each pass has its filter byte.
+uint64_t PngRawBytes(uint32_t width, uint32_t height, uint32_t bits, bool interlaced)
+{
+    auto rows = [bits](uint64_t w, uint64_t h) { return w && h ? h * (1 + (w * bits + 7) / 8) : 0; };
+    if (!interlaced)
+        return rows(width, height);
+    static const uint32_t kPasses[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                           {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    uint64_t total = 0;
+    for (const auto& p : kPasses) {
+        const uint64_t w = width > p[0] ? (uint64_t(width) - p[0] + p[2] - 1) / p[2] : 0;
+        const uint64_t h = height > p[1] ? (uint64_t(height) - p[1] + p[3] - 1) / p[3] : 0;
+        total += rows(w, h);
+    }
+    return total;
+}
+
+// Counts what the image data inflate to, without keeping it.
+class Inflater {
+public:
+    Inflater() { m_ready = inflateInit(&m_stream) == Z_OK; }
+    ~Inflater()
+    {
+        if (m_ready)
+            inflateEnd(&m_stream);
+    }
+    Inflater(const Inflater&) = delete;
+    Inflater& operator=(const Inflater&) = delete;
+
+    // False once the data are not a deflate stream.
+    bool Feed(const uint8_t* bytes, size_t count)
+    {
+        if (!m_ready || m_failed)
+            return false;
+        m_stream.next_in = const_cast<Bytef*>(bytes);
+        m_stream.avail_in = uInt(count);
+        while (m_stream.avail_in > 0 && !m_ended) {
+            m_stream.next_out = m_scratch;
+            m_stream.avail_out = sizeof m_scratch;
+            const int rc = inflate(&m_stream, Z_NO_FLUSH);
+            m_produced += sizeof m_scratch - m_stream.avail_out;
+            if (rc == Z_STREAM_END) {
+                m_ended = true;
+            } else if (rc != Z_OK && !(rc == Z_BUF_ERROR && m_stream.avail_out > 0)) {
+                m_failed = true;
+                return false;
+            }
+        }
+        return true;
+    }
+    uint64_t Produced() const { return m_produced; }
+
+private:
+    z_stream m_stream = {};
+    bool m_ready = false;
+    bool m_failed = false;
+    bool m_ended = false;
+    uint64_t m_produced = 0;
+    uint8_t m_scratch[64 * 1024];
+};
+
+PictureState CheckJpeg(ByteSource& source)
+{
+    const uint8_t* bytes = source.Whole();
+    return bytes && IsCompleteJpeg(bytes, size_t(source.Size())) ? PictureState::Sound : PictureState::Damaged;
+}
+
+PictureState CheckPng(const uint8_t* bytes, size_t count)
+{
+    return bytes && WalkPng(bytes, count).IsSound() ? PictureState::Sound : PictureState::Damaged;
+}
+
+// Sub-blocks, each after its length byte, up to the empty one.
+bool SkipSubBlocks(const uint8_t* bytes, size_t count, size_t& at)
+{
+    for (;;) {
+        if (at >= count)
+            return false;
+        const size_t length = bytes[at++];
+        if (length == 0)
+            return true;
+        if (length > count - at)
+            return false;
+        at += length;
+    }
+}
+
+size_t ColourTableBytes(uint8_t flags)
+{
+    return (flags & 0x80) ? size_t(3) << ((flags & 7) + 1) : 0;
+}
+
+PictureState CheckGif(ByteSource& source)
+{
+    const uint8_t* bytes = source.Whole();
+    const size_t count = size_t(source.Size());
+    if (!bytes || count < 13)
+        return PictureState::Damaged;
+    size_t at = 13 + ColourTableBytes(bytes[10]);
+    int images = 0;
+    while (at < count) {
+        const uint8_t kind = bytes[at++];
+        if (kind == 0x3B)
+            return images > 0 ? PictureState::Sound : PictureState::Damaged;
+        if (kind == 0x21) {
+            if (at >= count)
+                break;
+            ++at;  // the extension's label
+        } else if (kind == 0x2C) {
+            if (count - at < 9)
+                break;
+            at += 9 + ColourTableBytes(bytes[at + 8]);
+            // The LZW code size: 2 to 8 bits for real pictures, 1 for black and white.
+            if (at >= count || bytes[at] < 1 || bytes[at] > 11)
+                break;
+            ++at;
+            ++images;
+        } else {
+            break;
+        }
+        if (!SkipSubBlocks(bytes, count, at))
+            break;
+    }
+    return PictureState::Damaged;
+}
+
+PictureState CheckBmp(ByteSource& source)
+{
+    uint8_t b[54] = {};
+    if (!source.ReadAt(0, b, 18))
+        return PictureState::Damaged;
+    const uint32_t dibSize = Le32(b + 14);
+    if (dibSize < 40 || !source.ReadAt(18, b + 18, 36))
+        return PictureState::Sound;  // the oldest header: its size check is the whole check
+    const int64_t width = int32_t(Le32(b + 18));
+    int64_t height = int32_t(Le32(b + 22));
+    if (height < 0)
+        height = -height;
+    const uint32_t bits = Le16(b + 28), compression = Le32(b + 30);
+    const uint64_t pixels = Le32(b + 10);
+    // The pixels start after the headers and the palette and lie inside the file.
+    if (pixels < 14 + uint64_t(dibSize) || pixels >= source.Size())
+        return PictureState::Damaged;
+    if (compression == 0 || compression == 3 || compression == 6) {
+        const uint64_t rows = ((uint64_t(width) * bits + 31) / 32) * 4 * uint64_t(height);
+        if (pixels + rows > source.Size())
+            return PictureState::Damaged;
+    }
+    return PictureState::Sound;
+}
+
+// The strips (or tiles) of the first directory lie inside the file.
+PictureState CheckTiff(ByteSource& source)
+{
+    uint8_t b[8];
+    if (!source.ReadAt(0, b, sizeof b))
+        return PictureState::Damaged;
+    const bool little = b[0] == 'I';
+    auto u16 = [little](const uint8_t* p) { return little ? Le16(p) : Be16(p); };
+    auto u32 = [little](const uint8_t* p) { return little ? Le32(p) : Be32(p); };
+    const uint64_t size = source.Size();
+    const uint32_t directory = u32(b + 4);
+    uint8_t countBytes[2];
+    if (!source.ReadAt(directory, countBytes, 2))
+        return PictureState::Damaged;
+    const uint32_t entries = u16(countBytes);
+    struct Field {
+        uint32_t type = 0, values = 0, at = 0;
+    } offsets, counts;
+    for (uint32_t i = 0; i < entries; ++i) {
+        uint8_t e[12];
+        if (!source.ReadAt(uint64_t(directory) + 2 + uint64_t(i) * 12, e, sizeof e))
+            return PictureState::Damaged;
+        const uint32_t tag = u16(e);
+        Field field{u16(e + 2), u32(e + 4), 0};
+        // The values stand in the entry when they fit in its four bytes.
+        field.at = uint64_t(field.values) * TiffTypeBytes(field.type) <= 4
+                       ? uint32_t(uint64_t(directory) + 2 + uint64_t(i) * 12 + 8)
+                       : u32(e + 8);
+        if (tag == 273 || tag == 324)
+            offsets = field;
+        else if (tag == 279 || tag == 325)
+            counts = field;
+    }
+    uint8_t next[4];
+    if (!source.ReadAt(uint64_t(directory) + 2 + uint64_t(entries) * 12, next, sizeof next) ||
+        u32(next) >= size)
+        return PictureState::Damaged;
+    if (offsets.values == 0 || offsets.values != counts.values || !(offsets.type == 3 || offsets.type == 4) ||
+        !(counts.type == 3 || counts.type == 4))
+        return PictureState::Damaged;
+    auto valueAt = [&](const Field& field, uint32_t index, uint32_t& value) {
+        uint8_t v[4];
+        const uint32_t bytes = field.type == 4 ? 4 : 2;
+        if (!source.ReadAt(uint64_t(field.at) + uint64_t(index) * bytes, v, bytes))
+            return false;
+        value = bytes == 4 ? u32(v) : u16(v);
+        return true;
+    };
+    for (uint32_t i = 0; i < offsets.values; ++i) {
+        uint32_t start = 0, length = 0;
+        if (!valueAt(offsets, i, start) || !valueAt(counts, i, length) || uint64_t(start) + length > size)
+            return PictureState::Damaged;
+    }
+    return PictureState::Sound;
+}
+
+PictureState CheckIcon(ByteSource& source)
+{
+    std::vector<uint8_t> entry;
+    ImageFormat format = ImageFormat::Unknown;
+    ImageHeader header;
+    if (!ExtractIconEntry(source, entry, format, header))
+        return PictureState::Damaged;
+    return format == ImageFormat::Png ? CheckPng(entry.data(), entry.size()) : PictureState::Sound;
+}
+
+}  // namespace
+
+PngWalk WalkPng(const uint8_t* bytes, size_t count)
+{
+    PngWalk walk;
+    if (!bytes || count < 33 || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
+        return walk;
+    const uint32_t width = Be32(bytes + 16), height = Be32(bytes + 20);
+    static const uint32_t kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+    const uint32_t bits = bytes[24] * (bytes[25] <= 6 ? kChannels[bytes[25]] : 0);
+    const uint64_t needed = PngRawBytes(width, height, bits, bytes[28] == 1);
+    walk.crcsRight = true;
+    Inflater inflater;
+    bool inflating = true;
+    size_t at = 8;
+    while (count - at >= 12) {
+        const uint32_t length = Be32(bytes + at);
+        if (length > count - at - 12) {
+            walk.crcsRight = false;  // the chunk is cut short
+            break;
+        }
+        const uint8_t* type = bytes + at + 4;
+        const uint8_t* data = type + 4;
+        if (uint32_t(crc32(0, type, uInt(length) + 4)) != Be32(data + length))
+            walk.crcsRight = false;
+        if (std::memcmp(type, "IDAT", 4) == 0 && inflating)
+            inflating = inflater.Feed(data, length) && inflater.Produced() < needed;
+        if (std::memcmp(type, "IEND", 4) == 0) {
+            walk.ended = true;
+            break;
+        }
+        at += 12 + size_t(length);
+    }
+    walk.rowsWhole = needed > 0 && inflater.Produced() >= needed;
+    return walk;
+}
+
+PictureState CheckStructure(ByteSource& source, ImageFormat format);
+
+PictureState CheckPicture(ImageSource& image, bool decode)
+{
+    ByteSource& source = image.Bytes();
+    if (source.Size() == 0)
+        return PictureState::Empty;
+    uint8_t head[kSniffBytes] = {};
+    const size_t sniffed = source.Size() < kSniffBytes ? size_t(source.Size()) : kSniffBytes;
+    if (!source.ReadAt(0, head, sniffed))
+        return PictureState::Missing;
+    const ImageFormat format = SniffFormat(head, sniffed);
+    if (format == ImageFormat::Unknown)
+        return PictureState::NotPicture;
+    // The header first: a size more than the file can hold is damage too, and
+    // so is a file larger than the library reads.
+    if (source.Size() > kMaxEncodedBytes || !image.ReadHeader())
+        return PictureState::Damaged;
+    const PictureState walked = CheckStructure(source, format);
+    if (walked != PictureState::Sound || !decode)
+        return walked;
+    // A file whose parts hold together may still not decode (tables or coded
+    // data changed): a read at a small size decodes all of it, as the
+    // thumbnails do, so that no picture is shown as the placeholder unannounced.
+    uint32_t width = 0, height = 0;
+    image.ReducedSize(kCheckSide, kCheckSide, width, height);
+    RasterImage small;
+    return small.Allocate(width, height) && image.Decode(small.Target()) ? PictureState::Sound
+                                                                         : PictureState::Damaged;
+}
+
+PictureState CheckStructure(ByteSource& source, ImageFormat format)
+{
+    switch (format) {
+    case ImageFormat::Jpeg:
+        return CheckJpeg(source);
+    case ImageFormat::Png:
+        return CheckPng(source.Whole(), size_t(source.Size()));
+    case ImageFormat::Gif:
+        return CheckGif(source);
+    case ImageFormat::Bmp:
+        return CheckBmp(source);
+    case ImageFormat::Tiff:
+        return CheckTiff(source);
+    case ImageFormat::Ico:
+        return CheckIcon(source);
+    default:
+        return PictureState::NotPicture;
+    }
+}
+
+PictureState CheckPictureFile(const wchar_t* path, bool decode)
+{
+    ImageSource image;
+    return image.Bytes().OpenFile(path) ? CheckPicture(image, decode) : PictureState::Missing;
+}
+
+PictureState CheckPictureMemory(const uint8_t* bytes, size_t count, bool decode)
+{
+    ImageSource image;
+    image.Bytes().UseMemory(bytes, count);
+    return CheckPicture(image, decode);
+}
+
+}  // namespace rasterlib

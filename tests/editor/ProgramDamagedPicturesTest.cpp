@@ -1,0 +1,223 @@
+// Damaged pictures added to a report in the real program, as a user adds
+// them with "Add Image": one warning names each file, and the HTML folder,
+// the presentation's pictures and the PDF hold no byte of a damaged file;
+// every picture written decodes whole with the system's own decoder.
+#include "ProgramRun.h"
+#include "files/TalXmlSerializer.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalPageTemplate.h"
+#include "model/TalSection.h"
+#include "model/TalTemplateManager.h"
+
+#include "tests/files/DocumentTestSupport.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/DamagedPictures.h"
+#include "tests/support/TestJpegs.h"
+#include "tests/support/KeepForReaders.h"
+
+#include <gtest/gtest.h>
+
+#include <wincodec.h>
+
+#include <algorithm>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr UINT kAddImage = 1151;
+constexpr UINT kGeneratePdf = 32837;
+constexpr UINT kGenerateHtml = 32838;
+constexpr UINT kGeneratePpt = 32839;
+
+// Decodes every pixel with the imaging component, not with the program's
+// library; false for anything it cannot read whole.
+bool DecodesWhole(const std::string& bytes, UINT& width, UINT& height)
+{
+    IWICImagingFactory* factory = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&factory))))
+        return false;
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converted = nullptr;
+    bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
+              SUCCEEDED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                                     DWORD(bytes.size()))) &&
+              SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) &&
+              SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) &&
+              SUCCEEDED(factory->CreateFormatConverter(&converted)) &&
+              SUCCEEDED(converted->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+                                              0.0, WICBitmapPaletteTypeCustom));
+    if (ok) {
+        std::vector<BYTE> pixels(size_t(width) * height * 4);
+        ok = SUCCEEDED(converted->CopyPixels(nullptr, width * 4, UINT(pixels.size()), pixels.data()));
+    }
+    for (IUnknown* held : std::initializer_list<IUnknown*>{converted, frame, decoder, stream, factory}) {
+        if (held)
+            held->Release();
+    }
+    return ok;
+}
+
+bool IsPictureName(const std::wstring& name)
+{
+    const size_t dot = name.rfind(L'.');
+    std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(), ::towlower);
+    return extension == L"jpg" || extension == L"jpeg" || extension == L"png" || extension == L"gif" ||
+           extension == L"bmp";
+}
+
+// Generates the report by the command into path, answering its file dialog.
+bool Generate(CProgramRun& program, UINT command, const std::wstring& path, const std::wstring& done)
+{
+    program.PostCommand(command);
+    HWND dialog = program.WaitForDialog();
+    if (!dialog)
+        return false;
+    CProgramRun::AnswerFileDialog(dialog, path);
+    const bool written = edtest::WaitFor([&] {
+        return ::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES && !program.FindDialog();
+    });
+    if (HWND left = program.FindDialog())
+        ADD_FAILURE() << "a window is left: " << testing::PrintToString(CProgramRun::Text(left)) << " "
+                      << testing::PrintToString(CProgramRun::DialogText(left));
+    return written;
+}
+
+}  // namespace
+
+TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
+{
+    using namespace testpictures;
+    CKWTestTempFolder folder(L"edd");
+    const std::string photo = EncodeJpeg(PhotoPixels(120, 80, 3), 120, 80);
+    const std::string other = EncodeJpeg(PhotoPixels(90, 60, 9), 90, 60);
+    const std::string png = GradientPng(40, 30);
+    const std::string gif = GreyGif(30, 20);
+    std::string changed = png;
+    changed[PngChunkData(png, "IDAT") + 5] ^= 0x24;
+    std::string flipped = gif;
+    flipped[gif.size() - 1] ^= 0x5A;  // the trailer
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+        const wchar_t* problem;  // empty for the sound picture
+    } files[] = {
+        {L"sound.jpg", photo, L""},
+        {L"truncated.jpg", other.substr(0, other.size() / 2), L" is damaged."},
+        {L"bad crc.png", changed, L" is damaged."},
+        {L"flipped.gif", flipped, L" is damaged."},
+        {L"empty.jpg", "", L" is empty."},
+        {L"notes.jpg", "Meeting notes, not a picture.\r\n", L" is not a picture."},
+    };
+    std::wstring list;
+    for (const auto& file : files) {
+        ASSERT_TRUE(WriteFileBytes(folder.Path() + file.name, file.bytes));
+        list += L"\"" + std::wstring(file.name) + L"\" ";
+    }
+
+    // A report whose heading's page shows pictures, its page template beside the program.
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring data(self);
+    data = data.substr(0, data.find_last_of(L'\\') + 1) + L"DATA\\";
+    ::CreateDirectoryW(data.c_str(), nullptr);
+    struct CRemoveData {
+        std::wstring folder;
+        ~CRemoveData() { CKWTestTempFolder::RemoveTree(folder); }
+    } removeData{data};
+    WriteFileBytes(data + L"Pictures.otl", "<?xml version='1.0' encoding='utf-8' ?>\n<LeafTemplate>\n<LeafRectArray "
+                                           "Type='3'><LeafRectArrayItem Left='0.1' Right='0.9' Top='0.1' "
+                                           "Bottom='0.9'></LeafRectArrayItem></LeafRectArray>\n</LeafTemplate>\n");
+    const std::wstring report = folder.Path() + L"Damaged.otd";
+    {
+        auto* page = new CTalPageTemplate;
+        page->SetName(L"Pictures.otl");
+        page->AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.1, 0.9, 0.9));
+        g_TemplateManager.AddPageTemplate(page);
+        CTalBaseDocument model;
+        CKWRefPtr<CTalSection> heading = model.GetProperties().GetHeadingSection();
+        heading->SetOwnTemplate(1);
+        heading->SetTemplateName(L"Pictures.otl");
+        CTalXmlSerializer serializer;
+        serializer.SetTemplateFolder(data.c_str());
+        ASSERT_TRUE(serializer.SaveDocument(&model, report.c_str(), nullptr));
+    }
+    edtest::SetStartPrefs(3, L"", false);
+    // "Add Image" opens at the folder of the pictures.
+    edtest::SetPrefText(L"AddPicturePath", folder.Path());
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    program.PostCommand(kAddImage);
+    HWND chooser = program.WaitForDialog();
+    ASSERT_NE(nullptr, chooser);
+    CProgramRun::AnswerFileDialog(chooser, list);
+
+    // One warning, naming each damaged file once.
+    HWND warning = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        warning = program.FindDialog();
+        return warning && warning != chooser && ::IsWindow(warning);
+    }));
+    const std::wstring text = CProgramRun::DialogText(warning);
+    for (const auto& file : files) {
+        const std::wstring line = folder.Path() + file.name + file.problem;
+        const size_t at = text.find(std::wstring(file.name));
+        if (!*file.problem) {
+            EXPECT_EQ(std::wstring::npos, at) << "the sound picture is not named";
+            continue;
+        }
+        EXPECT_NE(std::wstring::npos, text.find(line)) << "no line for " << std::string(line.begin(), line.end());
+        EXPECT_EQ(at, text.rfind(std::wstring(file.name))) << "named once";
+    }
+    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+
+    // Every output: no second warning, and no damaged file's bytes in it.
+    const std::wstring html = folder.Path() + L"out\\report.html";
+    const std::wstring ppt = folder.Path() + L"out\\report.ppt";
+    const std::wstring pdf = folder.Path() + L"out\\report.pdf";
+    ASSERT_TRUE(::CreateDirectoryW((folder.Path() + L"out").c_str(), nullptr));
+    ASSERT_TRUE(Generate(program, kGenerateHtml, html, html));
+    ASSERT_TRUE(Generate(program, kGeneratePpt, ppt, folder.Path() + L"out\\report_Images"));
+    ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(ppt).size() > 512; }));
+    ASSERT_TRUE(Generate(program, kGeneratePdf, pdf, pdf));
+    ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(pdf).find("%%EOF") != std::string::npos; }));
+
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    size_t pictures = 0;
+    for (const std::wstring& written : {folder.Path() + L"out\\report_data\\", folder.Path() + L"out\\report_Images\\"}) {
+        for (const std::wstring& name : doctest::FilesIn(written)) {
+            if (!IsPictureName(name))
+                continue;
+            const std::string bytes = ReadFileBytes(written + name);
+            UINT width = 0, height = 0;
+            EXPECT_TRUE(DecodesWhole(bytes, width, height)) << std::string(name.begin(), name.end());
+            for (const auto& file : files) {
+                if (*file.problem && !file.bytes.empty())
+                    EXPECT_NE(bytes, file.bytes) << std::string(name.begin(), name.end());
+            }
+            ++pictures;
+        }
+    }
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+    // Six pictures in each of the two folders (and the HTML's navigation images).
+    EXPECT_GE(pictures, 12u);
+    const std::string document = ReadFileBytes(pdf);
+    for (const auto& file : files) {
+        if (*file.problem && file.bytes.size() > 64)
+            // Its last bytes: coded data of its own, where the start holds tables any JPEG may share.
+            EXPECT_EQ(std::string::npos, document.find(file.bytes.substr(file.bytes.size() - 48)))
+                << std::string(file.name, file.name + wcslen(file.name));
+    }
+    EXPECT_NE(std::string::npos, document.find(photo)) << "the sound photograph goes in as it is";
+    KeepForReaders("OT_PDF_CHECK_DIR", pdf, L"editor_damaged_pictures.pdf");
+    KeepForReaders("OT_PPT_CHECK_DIR", ppt, L"editor_damaged_pictures.ppt");
+    EXPECT_FALSE(program.FindDialog()) << "no second warning";
+    EXPECT_TRUE(program.CloseWithoutSaving());
+}
