@@ -14,6 +14,7 @@
 #include "model/TalTemplateManager.h"
 #include "model/TalTextNote.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/support/KeepForReaders.h"
 #include "tests/support/PrintedPdf.h"
 #include "tests/support/WindowScreenshot.h"
 
@@ -179,10 +180,7 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
 
     // Printed (Ctrl+P, OK): 11 by 8.5 inches, 792 by 612 points.
     const std::set<std::wstring> before = pdftest::PrintedFiles();
-    edtest::PressChord(VK_CONTROL, 'P');
-    HWND print = program.WaitForDialog();
-    ASSERT_NE(nullptr, print);
-    edtest::ClickWindow(::GetDlgItem(print, IDOK));
+    ASSERT_TRUE(edtest::PrintByKeys(program));
     std::wstring path;
     const std::string printed = pdftest::WaitForPrinted(token, before, path);
     ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
@@ -192,10 +190,6 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
     EXPECT_EQ(612, height);
     const size_t pages = pdftest::PrintedPageCount(printed);
     EXPECT_GE(pages, 3u) << "a title page, the contents and the note";
-    wchar_t check[MAX_PATH] = {};
-    if (::GetEnvironmentVariableW(L"OT_PRINT_CHECK_DIR", check, MAX_PATH))
-        ::CopyFileW(path.c_str(),
-                    (std::wstring(check) + L"\\letter.size-792x612.pages" + std::to_wstring(pages) + L".pdf").c_str(),
-                    FALSE);
+    KeepForReaders("OT_PRINT_CHECK_DIR", path, (L"letter.size-792x612.pages" + std::to_wstring(pages) + L".pdf").c_str());
     ::DeleteFileW(path.c_str());
 }

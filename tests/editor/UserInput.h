@@ -111,4 +111,16 @@ inline bool AnswerFileDialogByKeys(HWND dialog, const std::wstring& text)
     return true;
 }
 
+// The report printed: Ctrl+P, then OK in the print dialog; false when no
+// dialog came.
+inline bool PrintByKeys(const CProgramRun& program)
+{
+    PressChord(VK_CONTROL, 'P');
+    HWND print = program.WaitForDialog();
+    if (!print)
+        return false;
+    ClickWindow(::GetDlgItem(print, IDOK));
+    return true;
+}
+
 }  // namespace edtest
