@@ -278,3 +278,9 @@ void CKWBaseApplication::OnUpdateHelp(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(TRUE);
 }
+
+void CKWBaseApplication::ShowMessage(const wchar_t* text, int)
+{
+    if (m_messageSink && ::IsWindow(m_messageSink))
+        ::SendMessageW(m_messageSink, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : L""));
+}

@@ -30,6 +30,12 @@ public:
     // The identity of this running program in the drags it starts, which
     // its drop targets compare.
     static uint32_t GetInstanceId() { return ::GetCurrentProcessId(); }
+    // The window that receives the application's messages (its text); none
+    // by default.
+    void SetMessageSink(HWND sink) { m_messageSink = sink; }
+    HWND GetMessageSink() const { return m_messageSink; }
+    // Hands the text to the message sink when there is one; nothing otherwise.
+    void ShowMessage(const wchar_t* text, int value);
     // Deletes the status bar and the format list.
     ~CKWBaseApplication() override;
 
@@ -113,6 +119,7 @@ protected:
     bool m_formatListAsked = false;
     int32_t m_versionNumber = -1;
     CString m_versionString;
+    HWND m_messageSink = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

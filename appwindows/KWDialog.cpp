@@ -7,7 +7,6 @@ IMPLEMENT_DYNAMIC(CKWDialog, CDialog)
 BEGIN_MESSAGE_MAP(CKWDialog, CDialog)
     ON_WM_HELPINFO()
     ON_REGISTERED_MESSAGE(g_msgShowContextHelp, OnShowContextHelpMessage)
-    ON_COMMAND(0, OnHelpCommand)
     ON_WM_RBUTTONUP()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
@@ -52,9 +51,13 @@ LRESULT CKWDialog::OnShowContextHelpMessage(WPARAM, LPARAM)
     return 1;
 }
 
-void CKWDialog::OnHelpCommand()
+BOOL CKWDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    ShowContextHelp();
+    if (LOWORD(wParam) == KWGetHelpCommandId()) {
+        ShowContextHelp();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
 }
 
 void CKWDialog::OnRButtonUp(UINT nFlags, CPoint point)

@@ -26,7 +26,7 @@ public:
 protected:
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
     afx_msg LRESULT OnShowContextHelpMessage(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnHelpCommand();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -24,6 +24,12 @@ public:
 
 // The registered window message "show_ContextHelp".
 extern const UINT g_msgShowContextHelp;
+// The help command of dialogs and sheets: the low word of that message, so
+// that a command and the message reach the same help.
+inline UINT KWGetHelpCommandId()
+{
+    return LOWORD(g_msgShowContextHelp);
+}
 
 // The default help name, string 936 ("OstraTallier Help").
 CString KWGetHelpFileName();

@@ -13,7 +13,7 @@ CKWPropertySheet::CKWPropertySheet(LPCWSTR pszCaption, CWnd* pParentWnd, UINT iS
 
 BOOL CKWPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (LOWORD(wParam) == 0) {
+    if (LOWORD(wParam) == KWGetHelpCommandId()) {
         ShowContextHelp();
         return TRUE;
     }

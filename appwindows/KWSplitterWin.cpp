@@ -198,7 +198,7 @@ void CKWSplitterWin::GetDragLimits(int& minimum, int& maximum)
 void CKWSplitterWin::OnPaint()
 {
     CPaintDC dc(this);
-    CKWGdiPlusDraw graphics(dc.m_hDC);
+    CKWGdiPlusDraw graphics(&dc);
     DrawBar(&graphics);
 }
 

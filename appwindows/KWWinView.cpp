@@ -1,5 +1,7 @@
 #include "appwindows/KWWinView.h"
 
+#include "platform/classlib/OleClientItem.h"
+
 #include "framework/KWClipFormats.h"
 #include "framework/KWDib.h"
 #include "framework/KWDragInfo.h"
@@ -314,7 +316,7 @@ void CKWWinView::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    CKWGdiPlusDraw graphics(pDC->m_hDC);
+    CKWGdiPlusDraw graphics(pDC);
     Paint(&graphics, client);
 }
 
@@ -357,7 +359,7 @@ void CKWWinView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         PrintPreviewPage(pDC, pInfo);
         return;
     }
-    CKWGdiPlusDraw graphics(pDC->m_hDC);
+    CKWGdiPlusDraw graphics(pDC);
     graphics.SetFixedDpi(pDC->GetDeviceCaps(LOGPIXELSY));
     graphics.SetUseFixedDpi(true);
     graphics.SetPreview(pInfo && pInfo->m_bPreview);
@@ -485,6 +487,8 @@ DROPEFFECT CKWWinView::OnDragEnter(COleDataObject* data, DWORD keyState, CPoint 
     bool accepted = true;
     if (data->IsDataAvailable(CF_HDROP)) {
         accepted = CanDropFiles(data, point);
+    } else if (COleClientItem::CanCreateFromData(data)) {
+        accepted = OnDragEnterObject(data, at);
     } else if (data->IsDataAvailable(CF_ENHMETAFILE) || data->IsDataAvailable(CF_METAFILEPICT)) {
         // The metafile formats come as their own media: the one that can be had is offered.
         FORMATETC enhanced = {CF_ENHMETAFILE, nullptr, DVASPECT_CONTENT, -1, TYMED_ENHMF};

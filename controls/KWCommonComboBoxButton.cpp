@@ -5,6 +5,7 @@
 #include "docking/toolbars/QMXPComboEdit.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "framework/KWFontFaceStorage.h"
+#include "platform/classlib/Archive.h"
 
 IMPLEMENT_SERIAL(CKWCommonComboBoxButton, CQMXPToolbarComboBoxButton, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CKWFontNameComboBoxButton, CKWCommonComboBoxButton, VERSIONABLE_SCHEMA | 1)
@@ -67,6 +68,28 @@ BOOL CKWCommonComboBoxButton::OnCommandNotify(UINT uiNotifyCode)
 CComboBox* CKWCommonComboBoxButton::CreateCombo(CWnd* pWndParent, const CRect& rect)
 {
     return CreateBox<CKWCommonComboBox>(m_dwStyle, pWndParent, rect, m_nID);
+}
+
+void CKWCommonComboBoxButton::Serialize(CArchive& ar)
+{
+    CQMXPToolbarComboBoxButton::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << static_cast<int>(m_iWidth) << static_cast<int>(m_value);
+        return;
+    }
+    int width = 0;
+    int value = 0;
+    ar >> width >> value;
+    m_iWidth = width;
+    m_value = value;
+    m_rect.right = m_rect.left + width;
+}
+
+void CKWCommonComboBoxButton::AssignFrom(const CQMXPToolbarButton& src)
+{
+    CQMXPToolbarComboBoxButton::AssignFrom(src);
+    if (const auto* combo = dynamic_cast<const CKWCommonComboBoxButton*>(&src))
+        m_value = combo->m_value;
 }
 
 BOOL CKWFontNameComboBoxButton::NotifyCommand(int iNotifyCode)

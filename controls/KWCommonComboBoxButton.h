@@ -10,6 +10,8 @@
 // (KWFontComboBox.h).
 #include "docking/toolbars/QMXPToolbarComboBoxButton.h"
 
+#include <cstdint>
+
 class CKWCommonComboBoxButton : public CQMXPToolbarComboBoxButton {
     DECLARE_DYNCREATE(CKWCommonComboBoxButton)
 public:
@@ -27,11 +29,21 @@ public:
     BOOL OnCommandNotify(UINT uiNotifyCode) override;
     // A box of the framework's kind (keys as a tool-bar box wants them).
     CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect) override;
+    // The library's record, then the button's width and its value (two
+    // 32-bit values); a loaded button's right edge is its left plus the width.
+    void Serialize(CArchive& ar) override;
+    // The value travels with a copy (customisation).
+    void AssignFrom(const CQMXPToolbarButton& src) override;
+
+    // A value kept and stored with the button; 0 until set.
+    int32_t GetValue() const { return m_value; }
+    void SetValue(int32_t value) { m_value = value; }
 
     // True while a combo box of such a button has the keyboard focus.
     static bool HasComboFocus() { return s_bHasFocus; }
 
 private:
+    int32_t m_value = 0;
     static bool s_bHasFocus;
 };
 

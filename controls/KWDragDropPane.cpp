@@ -135,6 +135,11 @@ int CKWDragDropPane::OnFilesDragEnter(const CPoint& point, const std::vector<CSt
     return Forward<int>(m_inFileEvent, [&](CKWDragDropPane& h) { return h.OnFilesDragEnter(point, paths); });
 }
 
+int CKWDragDropPane::OnFilesDragEvent(int count)
+{
+    return Forward<int>(m_inFileEvent, [&](CKWDragDropPane& h) { return h.OnFilesDragEvent(count); });
+}
+
 int CKWDragDropPane::OnFilesDragOver(const std::vector<CString>& paths, const CPoint& point)
 {
     return Forward<int>(m_inFileEvent, [&](CKWDragDropPane& h) { return h.OnFilesDragOver(paths, point); });
@@ -221,6 +226,7 @@ DROPEFFECT CKWDragDropPane::OnDragEnter(CWnd*, COleDataObject* data, DWORD keySt
         std::vector<CString> paths;
         KWReadDroppedFiles(data, paths);
         OnFilesDragEnter(point, paths);
+        OnFilesDragEvent(static_cast<int>(paths.size()));
         return DROPEFFECT_NONE;
     }
     if (const CLIPFORMAT format = FirstImageFormat(data))

@@ -41,6 +41,8 @@ public:
     virtual void OnOwnDragLeave();
     virtual bool OnOwnDrop(const CPoint& point, KWDragInfo* info, const uint8_t* data, size_t size, int reserved);
     virtual int OnFilesDragEnter(const CPoint& point, const std::vector<CString>& paths);
+    // Files have entered (after OnFilesDragEnter): the number of paths.
+    virtual int OnFilesDragEvent(int count);
     // The list first, unlike enter and drop: while moving it is empty.
     virtual int OnFilesDragOver(const std::vector<CString>& paths, const CPoint& point);
     virtual int OnFilesDrop(const CPoint& point, const std::vector<CString>& paths);

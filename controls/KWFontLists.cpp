@@ -65,9 +65,23 @@ const CKWFontFaceStorage* GetApplicationFontList()
 
 FontCommboData* AddMissingFont(const wchar_t* name, int value)
 {
-    FontCommboData* entry = GetFontCommboData().Add(nullptr, value);
+    return AddMissingFont(GetFontCommboData(), name, value);
+}
+
+FontCommboData* AddMissingFont(FCOMMBO_DATA_ARRAY& data, const wchar_t* name, int value)
+{
+    FontCommboData* entry = data.Add(nullptr, value);
     MissingNames()[entry] = name ? name : L"";
     return entry;
+}
+
+const wchar_t* GetFontEntryName(const FontCommboData* entry)
+{
+    if (!entry)
+        return nullptr;
+    if (entry->face)
+        return entry->face->name ? entry->face->name->c_str() : nullptr;
+    return GetMissingFontName(entry);
 }
 
 const wchar_t* GetMissingFontName(const FontCommboData* entry)

@@ -56,6 +56,11 @@ void UpdateFontLists(bool rebuild);
 // A picker entry without a face for a font the document uses (index value)
 // but the system lacks; the new entry.
 FontCommboData* AddMissingFont(const wchar_t* name, int value);
+// The same in a picker's own data (a dialog's font box).
+FontCommboData* AddMissingFont(FCOMMBO_DATA_ARRAY& data, const wchar_t* name, int value);
+// The face name of an entry: the installed face's, or the missing font's;
+// null for an entry without either.
+const wchar_t* GetFontEntryName(const FontCommboData* entry);
 // The name of such an entry; null for any other entry.
 const wchar_t* GetMissingFontName(const FontCommboData* entry);
 

@@ -392,6 +392,40 @@ bool CKWListImageViewImpWin::SetDefaultBitmap(UINT resourceId)
     return true;
 }
 
+HBITMAP CKWListImageViewImpWin::FitDefaultPicture(bool& owned, COLORREF background)
+{
+    BITMAP picture = {};
+    if (!m_defaultPicture || !::GetObjectW(m_defaultPicture, sizeof picture, &picture))
+        return m_defaultPicture;
+    const int side = std::max(m_thumbWidth, m_thumbHeight);
+    if (picture.bmWidth == side && picture.bmHeight == side)
+        return m_defaultPicture;
+    // An image list takes only whole slots: a picture of another size is
+    // centred on the background in a slot of its own.
+    uint8_t* bits = nullptr;
+    HBITMAP slot = MakeDib(side, side, bits);
+    if (!slot)
+        return m_defaultPicture;
+    HDC screen = ::GetDC(nullptr);
+    HDC target = ::CreateCompatibleDC(screen);
+    HDC origin = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ oldTarget = ::SelectObject(target, slot);
+    HGDIOBJ oldOrigin = ::SelectObject(origin, m_defaultPicture);
+    HBRUSH brush = ::CreateSolidBrush(background);
+    const RECT all = {0, 0, side, side};
+    ::FillRect(target, &all, brush);
+    ::DeleteObject(brush);
+    ::BitBlt(target, (side - picture.bmWidth) / 2, (side - picture.bmHeight) / 2, picture.bmWidth, picture.bmHeight,
+             origin, 0, 0, SRCCOPY);
+    ::SelectObject(origin, oldOrigin);
+    ::SelectObject(target, oldTarget);
+    ::DeleteDC(origin);
+    ::DeleteDC(target);
+    owned = true;
+    return slot;
+}
+
 HBITMAP CKWListImageViewImpWin::MakeThumbnail(const KWRasterImage* source, bool& owned, COLORREF background)
 {
     owned = true;
@@ -399,7 +433,7 @@ HBITMAP CKWListImageViewImpWin::MakeThumbnail(const KWRasterImage* source, bool&
         if (!m_defaultPicture)
             m_defaultPicture = LoadPicture(100);
         owned = false;
-        return m_defaultPicture;
+        return FitDefaultPicture(owned, background);
     }
     if (!IsReadable(source))
         return nullptr;

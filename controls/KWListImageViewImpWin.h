@@ -78,6 +78,9 @@ public:
     int GetAddedCount() const { return m_added; }
 
 private:
+    // The default picture in a slot of the thumbnail size (owned: made for
+    // the call), or the picture itself when it has that size.
+    HBITMAP FitDefaultPicture(bool& owned, COLORREF background);
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
     HIMAGELIST ImageList();
     // Makes the image list hold at least count images.

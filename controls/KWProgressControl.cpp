@@ -16,7 +16,8 @@ int CKWProgressControl::SetRange(int lower, int upper)
 
 int CKWProgressControl::GetUpper()
 {
-    return KWForwardToImp(KindImp<CKWProgressCtrlImp>(), &CKWProgressCtrlImp::GetUpper);
+    CKWProgressCtrlImp* imp = KindImp<CKWProgressCtrlImp>();
+    return imp ? imp->GetUpper() : kNoWindowUpper;
 }
 
 int CKWProgressControl::SetPos(int position)

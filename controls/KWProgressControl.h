@@ -1,10 +1,15 @@
 #pragma once
-// CKWProgressControl: the facade over a progress bar of a dialog. Without an
-// implementation every query and setter answers 0.
+// CKWProgressControl: the facade over a progress bar of a dialog. Without a
+// control window the upper limit reads as the largest int (nothing bounds
+// the progress), every other query and setter answers 0 and SetRange does
+// nothing.
 #include "controls/KWControl.h"
 
 class CKWProgressControl : public CKWControl {
 public:
+    // What GetUpper answers without a control window.
+    static constexpr int kNoWindowUpper = 2147483647;
+
     // A progress implementation over the dialog's progress bar.
     void CreateImp(HWND hWnd) override;
 

@@ -98,12 +98,12 @@ bool CKWTreeControl::IsLabelModified()
     return KWForwardToImp(GetTreeImp(), &CKWTreeCtrlImp::IsLabelModified);
 }
 
-CObject* CKWTreeControl::GetItemData(HTREEITEM item)
+CKWDBItemUserData* CKWTreeControl::GetItemData(HTREEITEM item)
 {
     return KWForwardToImp(GetTreeImp(), &CKWTreeCtrlImp::GetItemData, item);
 }
 
-bool CKWTreeControl::SetItemData(HTREEITEM item, CObject* data)
+bool CKWTreeControl::SetItemData(HTREEITEM item, CKWDBItemUserData* data)
 {
     return KWForwardToImp(GetTreeImp(), &CKWTreeCtrlImp::SetItemData, item, data);
 }

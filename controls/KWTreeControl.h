@@ -1,6 +1,6 @@
 #pragma once
 // The tree control: a hierarchy of text items, each of which may carry one
-// owned data object (a CObject, deleted by the tree with its item, when its
+// owned data object (a CKWDBItemUserData, deleted by the tree with its item, when its
 // data is replaced and when the window goes). CKWTreeCtrlImp is the kind's
 // implementation interface; CKWTreeControl the facade callers hold. Every
 // facade operation needs a tree implementation: callers create the control
@@ -9,7 +9,7 @@
 
 #include <commctrl.h>
 
-class CObject;
+class CKWDBItemUserData;
 
 class CKWTreeCtrlImp : public virtual CKWCtrlImp {
 public:
@@ -28,9 +28,9 @@ public:
     // The item's top-level ancestor (the item itself when top-level); 0 for 0.
     virtual HTREEITEM GetTopAncestor(HTREEITEM item) = 0;
     virtual bool SelectSetFirstVisible(HTREEITEM item) = 0;
-    virtual CObject* GetItemData(HTREEITEM item) = 0;
+    virtual CKWDBItemUserData* GetItemData(HTREEITEM item) = 0;
     // The old object is deleted once the new one is set.
-    virtual bool SetItemData(HTREEITEM item, CObject* data) = 0;
+    virtual bool SetItemData(HTREEITEM item, CKWDBItemUserData* data) = 0;
     virtual HTREEITEM GetRootItem() = 0;
     // The first child when previous is 0, else the child after previous.
     virtual HTREEITEM GetNextChildItem(HTREEITEM parent, HTREEITEM previous) = 0;
@@ -84,8 +84,8 @@ public:
     bool EndEditLabelNow(bool cancel);
     bool IsEditingLabel();
     bool IsLabelModified();
-    CObject* GetItemData(HTREEITEM item);
-    bool SetItemData(HTREEITEM item, CObject* data);
+    CKWDBItemUserData* GetItemData(HTREEITEM item);
+    bool SetItemData(HTREEITEM item, CKWDBItemUserData* data);
     HTREEITEM GetRootItem();
     HTREEITEM GetNextChildItem(HTREEITEM parent, HTREEITEM previous);
     bool Expand(HTREEITEM item, UINT code);

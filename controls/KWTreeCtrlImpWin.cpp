@@ -1,5 +1,6 @@
 #include "controls/KWTreeCtrlImpWin.h"
 
+#include "controls/KWDBItemUserData.h"
 #include "controls/KWLabelEditClipboard.h"
 
 #include "platform/classlib/Object.h"
@@ -144,7 +145,7 @@ bool CKWTreeCtrlImpWin::SelectSetFirstVisible(HTREEITEM item)
     return Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item)) != 0;
 }
 
-CObject* CKWTreeCtrlImpWin::GetItemData(HTREEITEM item)
+CKWDBItemUserData* CKWTreeCtrlImpWin::GetItemData(HTREEITEM item)
 {
     if (!item)
         return nullptr;
@@ -152,12 +153,12 @@ CObject* CKWTreeCtrlImpWin::GetItemData(HTREEITEM item)
     data.mask = TVIF_PARAM | TVIF_HANDLE;
     data.hItem = item;
     Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
-    return reinterpret_cast<CObject*>(data.lParam);
+    return reinterpret_cast<CKWDBItemUserData*>(data.lParam);
 }
 
-bool CKWTreeCtrlImpWin::SetItemData(HTREEITEM item, CObject* object)
+bool CKWTreeCtrlImpWin::SetItemData(HTREEITEM item, CKWDBItemUserData* object)
 {
-    CObject* old = GetItemData(item);
+    CKWDBItemUserData* old = GetItemData(item);
     TVITEMW data = {};
     data.mask = TVIF_PARAM | TVIF_HANDLE;
     data.hItem = item;

@@ -30,8 +30,8 @@ public:
     HTREEITEM GetSelectedItem() override;
     HTREEITEM GetTopAncestor(HTREEITEM item) override;
     bool SelectSetFirstVisible(HTREEITEM item) override;
-    CObject* GetItemData(HTREEITEM item) override;
-    bool SetItemData(HTREEITEM item, CObject* data) override;
+    CKWDBItemUserData* GetItemData(HTREEITEM item) override;
+    bool SetItemData(HTREEITEM item, CKWDBItemUserData* data) override;
     HTREEITEM GetRootItem() override;
     HTREEITEM GetNextChildItem(HTREEITEM parent, HTREEITEM previous) override;
     bool Expand(HTREEITEM item, UINT code) override;

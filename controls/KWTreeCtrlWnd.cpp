@@ -1,5 +1,6 @@
 #include "controls/KWTreeCtrlWnd.h"
 
+#include "controls/KWDBItemUserData.h"
 #include "controls/KWTrackContextMenu.h"
 #include "framework/KWFocusManager.h"
 #include "platform/classlib/MessageMap.h"
@@ -20,7 +21,7 @@ void CKWTreeCtrlWnd::ReleaseSubtree(HTREEITEM item)
     data.mask = TVIF_PARAM | TVIF_HANDLE;
     data.hItem = item;
     if (GetItem(&data) && data.lParam) {
-        delete reinterpret_cast<CObject*>(data.lParam);
+        delete reinterpret_cast<CKWDBItemUserData*>(data.lParam);
         data.lParam = 0;
         SetItem(&data);
     }

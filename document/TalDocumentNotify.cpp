@@ -19,7 +19,7 @@ CTalSection* CTalDocument::SectionOfItem(CTalSectionTree* tree, HTREEITEM item) 
 {
     if (!tree || !item)
         return nullptr;
-    CTalItemUserData* data = DYNAMIC_DOWNCAST(CTalItemUserData, tree->GetItemData(item));
+    auto* data = dynamic_cast<CTalItemUserData*>(tree->GetItemData(item));
     return data ? dynamic_cast<CTalSection*>(data->GetReportObject()) : nullptr;
 }
 

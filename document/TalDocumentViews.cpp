@@ -47,7 +47,10 @@ const CKWCharFormat* CTalDocumentViews::GetTextCharFormat(uint32_t& mask)
         return nullptr;
     if (IsTextEditing())
         return GetTextPanel()->GetSelCharFormat(mask);
-    return &note->GetCommonCharFormat(0, note->GetLength(), mask);
+    // Outside editing the note's first run speaks for the whole note (the
+    // default format when it has none), every field taken as uniform.
+    mask = CKWCharFormat::kMaskAll;
+    return &note->GetRun(0);
 }
 
 const CKWParaFormat* CTalDocumentViews::GetTextParaFormat(uint32_t& mask)
@@ -57,7 +60,9 @@ const CKWParaFormat* CTalDocumentViews::GetTextParaFormat(uint32_t& mask)
         return nullptr;
     if (IsTextEditing())
         return GetTextPanel()->GetSelParaFormat(mask);
-    return &note->GetCommonParaFormat(0, note->GetLength(), mask);
+    // Likewise the first paragraph.
+    mask = CKWParaFormat::kMaskAll;
+    return &note->GetPara(0);
 }
 
 namespace {

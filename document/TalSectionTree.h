@@ -3,11 +3,11 @@
 // it (the editor's tree control facade implements it). Items are the tree
 // control's handles; 0 is none. Item data are objects that the tree owns from
 // SetItemData on and deletes with their items; the document attaches
-// CTalItemUserData objects and recognises them by their run-time class.
+// CTalItemUserData objects and recognises them by a dynamic cast.
 #include <windows.h>
 #include <commctrl.h>
 
-class CObject;
+class CKWDBItemUserData;
 
 class CTalSectionTree {
 public:
@@ -25,8 +25,8 @@ public:
     virtual HTREEITEM GetRootItem() = 0;
     // The first child when previous is 0, else the child after previous; 0 at the end.
     virtual HTREEITEM GetNextChild(HTREEITEM item, HTREEITEM previous) = 0;
-    virtual CObject* GetItemData(HTREEITEM item) = 0;
-    virtual void SetItemData(HTREEITEM item, CObject* data) = 0;
+    virtual CKWDBItemUserData* GetItemData(HTREEITEM item) = 0;
+    virtual void SetItemData(HTREEITEM item, CKWDBItemUserData* data) = 0;
     virtual void SetItemText(HTREEITEM item, const wchar_t* text) = 0;
     // Makes the item the selected one; the tree then tells the document
     // (CTalDocument::OnTreeSelChanged) through the view.

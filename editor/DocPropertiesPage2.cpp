@@ -1,8 +1,8 @@
 #include "editor/DocPropertiesPage2.h"
 
 #include "editor/ReportPropControls.h"
+#include "editor/TalImageViewData.h"
 #include "editor/WatermarkDrawing.h"
-#include "framework/KWDib.h"
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWGraphics.h"
 #include "framework/KWRasterLib.h"
@@ -45,30 +45,6 @@ bool ReadWholeFile(const CString& path, std::vector<uint8_t>& bytes)
     return read;
 }
 
-// The thumbnail centred on white in a square device bitmap.
-HBITMAP MakeThumbnailBitmap(const KWRasterImage* thumbnail, int side)
-{
-    BITMAPINFO info = {};
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP bitmap = KWCreateTopDownDib(screen, side, side, info, &bits);
-    ::ReleaseDC(nullptr, screen);
-    if (!bitmap)
-        return nullptr;
-    auto* pixels = static_cast<uint8_t*>(bits);
-    std::memset(pixels, 0xFF, static_cast<size_t>(side) * side * 4);
-    if (thumbnail) {
-        const int width = std::min<int>(side, static_cast<int>(thumbnail->width));
-        const int height = std::min<int>(side, static_cast<int>(thumbnail->height));
-        const int left = (side - width) / 2;
-        const int top = (side - height) / 2;
-        for (int y = 0; y < height; ++y)
-            std::memcpy(pixels + ((top + y) * side + left) * 4, thumbnail->Pixels() + y * thumbnail->stride,
-                        static_cast<size_t>(width) * 4);
-    }
-    return bitmap;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDocPropertiesPage2, CTalPropertiesPage)
@@ -78,12 +54,6 @@ BEGIN_MESSAGE_MAP(CDocPropertiesPage2, CTalPropertiesPage)
 END_MESSAGE_MAP()
 
 CDocPropertiesPage2::CDocPropertiesPage2() : CTalPropertiesPage(IDD_TAL_PROP_TITLE_PAGE) {}
-
-CDocPropertiesPage2::~CDocPropertiesPage2()
-{
-    if (m_images)
-        ::ImageList_Destroy(m_images);
-}
 
 CString CDocPropertiesPage2::TemplateLabel(const CString& title, const CString& name)
 {
@@ -102,7 +72,7 @@ BOOL CDocPropertiesPage2::OnInitDialog()
 {
     m_insertLogo.CreateImp(::GetDlgItem(m_hWnd, IDC_TP_INSERT_LOGO));
     m_insertDate.CreateImp(::GetDlgItem(m_hWnd, IDC_TP_INSERT_DATE));
-    m_list = ::GetDlgItem(m_hWnd, IDC_TP_TEMPLATES);
+    m_list.CreateImageViewImp(::GetDlgItem(m_hWnd, IDC_TP_TEMPLATES), false);
     const CTalDocProperties* properties = Properties();
     if (properties) {
         m_insertLogo.SetCheck(properties->m_insertLogo ? BST_CHECKED : BST_UNCHECKED);
@@ -119,44 +89,29 @@ BOOL CDocPropertiesPage2::OnInitDialog()
 
 void CDocPropertiesPage2::FillTemplates()
 {
-    if (!m_list)
-        return;
     const std::vector<CTalTemplate*>& templates = g_TemplateManager.GetTitlePageTemplates();
-    m_images = ::ImageList_Create(kThumbnailSide, kThumbnailSide, ILC_COLOR32, static_cast<int>(templates.size()), 4);
-    ListView_SetImageList(m_list, m_images, LVSIL_NORMAL);
+    m_list.SetThumbnailSize(kThumbnailSide, kThumbnailSide, 4, 4, 1);
     const CTalDocProperties* properties = Properties();
     const CTalTemplate* current = properties ? properties->GetTitlePageTemplate() : nullptr;
     m_templateIndex = 0;
+    m_list.BeginAddItems(static_cast<int>(templates.size()), -1);
     for (size_t i = 0; i < templates.size(); ++i) {
         const CTalTemplate* tmpl = templates[i];
+        const auto previewId = static_cast<uint32_t>(tmpl->GetPreviewPictureId());
+        // Without a readable preview the list shows its default picture.
         KWSharedRasterImage thumbnail;
-        if (tmpl->GetPreviewPictureId() != 0)
-            thumbnail = g_rasterLib.GetThumbnail(static_cast<uint32_t>(tmpl->GetPreviewPictureId()));
-        HBITMAP bitmap = MakeThumbnailBitmap(thumbnail.get(), kThumbnailSide);
-        const int image = bitmap ? ::ImageList_Add(m_images, bitmap, nullptr) : -1;
-        if (bitmap)
-            ::DeleteObject(bitmap);
-        CString label = TemplateLabel(tmpl->GetTitle(), tmpl->GetName());
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = static_cast<int>(i);
-        item.pszText = label.GetBuffer();
-        item.iImage = image;
-        ::SendMessageW(m_list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        label.ReleaseBuffer();
+        if (previewId != 0)
+            thumbnail = g_rasterLib.GetThumbnail(previewId);
+        m_list.AddItem(TemplateLabel(tmpl->GetTitle(), tmpl->GetName()), thumbnail.get(),
+                       new CTalImageViewData(previewId));
         if (tmpl == current)
             m_templateIndex = static_cast<int>(i);
     }
+    m_list.EndAddItems();
     if (!templates.empty()) {
-        SelectTemplate(m_templateIndex);
-        ListView_EnsureVisible(m_list, m_templateIndex, FALSE);
+        m_list.SelectItem(m_templateIndex);
+        m_list.EnsureVisible(m_templateIndex, false);
     }
-}
-
-void CDocPropertiesPage2::SelectTemplate(int index)
-{
-    ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetItemState(m_list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 BOOL CDocPropertiesPage2::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -166,6 +121,7 @@ BOOL CDocPropertiesPage2::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResul
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
         if ((change->uNewState & LVIS_SELECTED) && change->iItem != -1 && change->iItem != m_templateIndex) {
             m_templateIndex = change->iItem;
+            m_list.SelectItem(m_templateIndex);
             SetModified(TRUE);
         }
         *pResult = 0;
@@ -207,13 +163,11 @@ BOOL CDocPropertiesPage2::OnKillActive()
 {
     m_logoChecked = m_insertLogo.GetCheck() == BST_CHECKED;
     m_dateChecked = m_insertDate.GetCheck() == BST_CHECKED;
-    if (m_list) {
-        int index = ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
-        if (index < 0)
-            index = ListView_GetNextItem(m_list, -1, LVNI_FOCUSED);
-        if (index >= 0)
-            m_templateIndex = index;
-    }
+    int index = m_list.GetFirstSelected();
+    if (index < 0)
+        index = m_list.GetCurrentItem();
+    if (index >= 0)
+        m_templateIndex = index;
     return TRUE;
 }
 

@@ -4,9 +4,8 @@
 // with its preview, and the title-page template, chosen among thumbnails.
 #include "controls/KWButtonControl.h"
 #include "controls/KWImageControl.h"
+#include "controls/KWListImagesView.h"
 #include "editor/DocProperties.h"
-
-#include <commctrl.h>
 
 class CKWImageControlImp;
 class IKWGraphics;
@@ -17,7 +16,6 @@ public:
     static constexpr int kThumbnailSide = 128;
 
     CDocPropertiesPage2();
-    ~CDocPropertiesPage2() override;
 
     BOOL OnInitDialog() override;
     BOOL OnKillActive() override;
@@ -26,6 +24,7 @@ public:
     void DrawPreview(IKWGraphics* graphics, CKWImageControlImp* control);
     const CString& GetLogoPath() const { return m_logoPath; }
     int GetTemplateIndex() const { return m_templateIndex; }
+    CKWListImagesView& GetTemplateList() { return m_list; }
 
     // A template's label: its title, else its name up to the first "." (the
     // whole name when it has none).
@@ -43,13 +42,12 @@ protected:
 
 private:
     void FillTemplates();
-    void SelectTemplate(int index);
 
     CKWButtonControl m_insertLogo;
     CKWButtonControl m_insertDate;
     CKWImageControl m_preview;
-    HWND m_list = nullptr;
-    HIMAGELIST m_images = nullptr;
+    // The title-page templates' thumbnails.
+    CKWListImagesView m_list;
     bool m_logoChecked = false;
     bool m_dateChecked = false;
     CString m_logoPath;

@@ -1,5 +1,6 @@
 #include "editor/DocPropertiesPage4.h"
 
+#include "controls/KWColorChooser.h"
 #include "editor/ReportPropControls.h"
 #include "framework/KWIndexDecoder.h"
 #include "model/TalDocProperties.h"
@@ -52,16 +53,22 @@ END_MESSAGE_MAP()
 
 CDocPropertiesPage4::CDocPropertiesPage4() : CTalPropertiesPage(IDD_TAL_PROP_GENERATE) {}
 
+CDocPropertiesPage4::~CDocPropertiesPage4()
+{
+    if (m_font.m_hWnd)
+        m_font.UnsubclassWindow();
+}
+
 BOOL CDocPropertiesPage4::OnInitDialog()
 {
     CTalDocProperties* properties = Properties();
     for (int i = 0; i < kFlagCount; ++i)
         m_boxes[i].CreateImp(::GetDlgItem(m_hWnd, kBoxIds[i]));
     m_styles.CreateImp(::GetDlgItem(m_hWnd, IDC_GR_STYLES));
-    m_font.CreateImp(::GetDlgItem(m_hWnd, IDC_GR_FONT));
+    m_font.SubclassDlgItem(IDC_GR_FONT, this);
     m_size.CreateImp(::GetDlgItem(m_hWnd, IDC_GR_SIZE));
     m_color.CreateImp(::GetDlgItem(m_hWnd, IDC_GR_COLOR));
-    TalFillFontNames(m_font);
+    TalFillFontNames(m_font, m_fontEntries);
     TalFillFontSizes(m_size);
     m_styles.ResetContent();
     for (int i = 0; i < kStyleCount && properties; ++i) {
@@ -94,8 +101,7 @@ void CDocPropertiesPage4::ShowStyle()
     if (style && properties) {
         CString size;
         size.Format(L"%d", style->m_size);
-        const CString face = properties->GetFontTable().GetString(style->m_font).c_str();
-        m_font.SetCurSel(m_font.FindStringExact(-1, face));
+        TalShowFontName(m_font, m_fontEntries, properties->GetFontTable(), style->m_font);
         const int sizeRow = m_size.FindStringExact(-1, size);
         m_size.SetCurSel(sizeRow);
         if (sizeRow < 0)
@@ -115,7 +121,7 @@ void CDocPropertiesPage4::EnableStyleControls()
 {
     const bool enable = m_boxes[kUseStyles].GetCheck() == BST_CHECKED;
     m_styles.Enable(enable);
-    m_font.Enable(enable);
+    m_font.EnableWindow(enable);
     m_size.Enable(enable);
     m_color.Enable(enable);
     for (int i = kBold; i <= kRight; ++i)
@@ -161,9 +167,11 @@ void CDocPropertiesPage4::OnStyleBits()
 
 void CDocPropertiesPage4::OnColor()
 {
-    COLORREF colour = m_color.GetColor();
-    if (!TalChooseColor(m_hWnd, colour))
+    CKWColorChooser chooser;
+    chooser.SetColor(m_color.GetColor());
+    if (!chooser.DoModal(this))
         return;
+    const COLORREF colour = chooser.GetColor();
     m_color.SetColor(colour);
     m_color.Redraw(false);
     if (CTalTextFormat* style = SelectedStyle())

@@ -4,6 +4,8 @@
 // generated texts (font, size, colour, bold, italic, underline, alignment).
 #include "controls/KWButtonControl.h"
 #include "controls/KWComboBoxControl.h"
+#include "controls/KWFontComboBox.h"
+#include "controls/KWFontLists.h"
 #include "controls/KWListBoxControl.h"
 #include "editor/DocProperties.h"
 #include "model/TalTextFormat.h"
@@ -13,6 +15,7 @@ public:
     enum { kStyleCount = 9 };
 
     CDocPropertiesPage4();
+    ~CDocPropertiesPage4() override;
 
     BOOL OnInitDialog() override;
     BOOL OnKillActive() override;
@@ -42,7 +45,10 @@ private:
 
     CKWButtonControl m_boxes[kFlagCount];
     CKWListBoxControl m_styles;
-    CKWComboBoxControl m_font;
+    // The owner-drawn font names over the dialog's box, filled from the
+    // page's own picker data.
+    CKWFontNameComboBox m_font;
+    FCOMMBO_DATA_ARRAY m_fontEntries;
     CKWComboBoxControl m_size;
     CKWColorButtonControl m_color;
     bool m_flags[kFlagCount] = {};

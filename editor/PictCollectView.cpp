@@ -185,6 +185,8 @@ void CPictCollectView::BeginDrag(const CPoint& start)
     std::vector<CString> files;
     CollectSelectedFiles(files);
     auto* task = new CTalDragDropTask(document, new CTalFileNamesData(files));
+    // The item's own formats, before the drag image joins it.
+    task->Prepare();
     if (HBITMAP image = CreateDragImage())
         task->SetDragBitmap(image);
     task->SetDragInfo(info);

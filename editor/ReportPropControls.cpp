@@ -1,6 +1,8 @@
 #include "editor/ReportPropControls.h"
 
 #include "controls/KWComboBoxControl.h"
+#include "controls/KWFontComboBox.h"
+#include "controls/KWFontLists.h"
 #include "controls/KWMessageBox.h"
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWIndexDecoder.h"
@@ -8,8 +10,6 @@
 #include "document/TalDocumentApp.h"
 #include "platform/classlib/StringResource.h"
 #include "resources/ReportPropDialogs.h"
-
-#include <commdlg.h>
 
 #include <cwchar>
 
@@ -33,17 +33,37 @@ void TalWarnInvalidNumber(HWND owner, CKWControl& field)
     field.SetFocus();
 }
 
-void TalFillFontNames(CKWComboBoxControl& box)
+void TalFillFontNames(CKWFontNameComboBox& box, FCOMMBO_DATA_ARRAY& entries)
 {
     CKWFontFaceStorage& faces = GetFontFaceStorage();
     faces.EnsureFilled();
+    entries.RemoveAll();
+    std::vector<CString> names;
+    std::vector<FontCommboData*> data;
     for (size_t i = 0; i < faces.GetCount(); ++i) {
         const CKWFontFace* face = faces.GetAt(i);
-        if (face && face->name)
-            box.AddString(face->name->c_str());
+        if (face && face->name) {
+            names.push_back(face->name->c_str());
+            data.push_back(entries.Add(face, -1));
+        }
     }
+    box.FillList(names, data);
 }
 
+void TalShowFontName(CKWFontNameComboBox& box, FCOMMBO_DATA_ARRAY& entries, const CKWIndexDecoder& fonts,
+                     uint32_t index)
+{
+    const std::wstring& name = fonts.GetString(index);
+    if (name.empty() || box.SelectStringExact(name.c_str()) >= 0)
+        return;
+    // A font of the document that this system lacks: once in the box.
+    const int known = box.FindByValue(static_cast<int>(index));
+    if (known >= 0) {
+        box.SetCurSel(known);
+        return;
+    }
+    box.SetCurSel(box.AddFont(name.c_str(), AddMissingFont(entries, name.c_str(), static_cast<int>(index))));
+}
 void TalFillFontSizes(CKWComboBoxControl& box)
 {
     for (int16_t size : kTalFontSizes) {
@@ -71,33 +91,20 @@ int16_t TalReadTypedSize(CKWComboBoxControl& box, int16_t currentSize)
     return static_cast<int16_t>(std::wcstol(text, nullptr, 10));
 }
 
-bool TalChosenFontIndex(CKWComboBoxControl& box, CKWIndexDecoder& fonts, uint32_t& index)
+bool TalChosenFontIndex(const CKWFontNameComboBox& box, CKWIndexDecoder& fonts, uint32_t& index)
 {
-    // A font that is not installed leaves the box without a current item:
-    // its empty text is no face.
     const int row = box.GetCurSel();
     if (row < 0)
         return false;
-    CString name;
-    box.GetLBText(row, name);
-    if (name.IsEmpty())
+    // The entry names the face: the item's text of a missing font carries
+    // its suffix.
+    const auto* entry = reinterpret_cast<const FontCommboData*>(box.GetItemData(row));
+    if (entry == reinterpret_cast<const FontCommboData*>(CB_ERR))
         return false;
-    index = fonts.FindOrAdd(static_cast<const wchar_t*>(name));
-    return true;
-}
-
-bool TalChooseColor(HWND owner, COLORREF& colour)
-{
-    static COLORREF custom[16] = {};
-    CHOOSECOLORW choose = {};
-    choose.lStructSize = sizeof(choose);
-    choose.hwndOwner = owner;
-    choose.rgbResult = colour;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!::ChooseColorW(&choose))
+    const wchar_t* name = GetFontEntryName(entry);
+    if (!name || !*name)
         return false;
-    colour = choose.rgbResult;
+    index = fonts.FindOrAdd(name);
     return true;
 }
 

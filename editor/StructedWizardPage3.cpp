@@ -2,6 +2,7 @@
 
 #include "editor/StructedWizard.h"
 #include "editor/TalApplication.h"
+#include "editor/TalImageViewData.h"
 #include "editor/TalWizardDocument.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
@@ -35,7 +36,8 @@ CStructedWizard* CStructedWizardPage3::Sheet() const
 BOOL CStructedWizardPage3::OnInitDialog()
 {
     m_tree.CreateImp(::GetDlgItem(m_hWnd, IDC_TAL_WIZ_TREE));
-    m_images.Attach(::GetDlgItem(m_hWnd, IDC_TAL_WIZ_IMAGES), kThumbnailSize);
+    m_images.CreateImageViewImp(::GetDlgItem(m_hWnd, IDC_TAL_WIZ_IMAGES), false);
+    m_images.SetThumbnailSize(kThumbnailSize, kThumbnailSize, 4, 4, 1);
     m_picture.Attach(IDC_TAL_WIZ_PICTURE, this);
     m_picture.SetImageResource(IDB_TAL_WIZARD_PAGE3);
     const bool xp = IsWindowsXPOrLater();
@@ -112,8 +114,16 @@ void CStructedWizardPage3::ShowImages()
     m_images.DeleteAllItems();
     const auto found = m_pictureIds.find(m_current);
     if (found != m_pictureIds.end()) {
-        for (uint32_t id : found->second)
-            m_images.AddItem(m_titles[id], id);
+        m_images.BeginAddItems(static_cast<int>(found->second.size()), -1);
+        // A picture without an image in the store shows the list's default
+        // picture; one whose file cannot be read, the store's placeholder.
+        for (uint32_t id : found->second) {
+            KWSharedRasterImage thumbnail;
+            if (id != 0)
+                thumbnail = g_rasterLib.GetThumbnail(id);
+            m_images.AddItem(m_titles[id], thumbnail.get(), new CTalImageViewData(id));
+        }
+        m_images.EndAddItems();
     }
     if (m_images.GetItemCount() > 0)
         m_images.SelectItem(0);
@@ -238,7 +248,7 @@ void CStructedWizardPage3::RemoveSelectedImages()
     if (!section || m_images.GetFirstSelected() < 0)
         return;
     std::vector<int> positions;
-    for (int position = m_images.GetFirstSelected(); position >= 0; position = m_images.GetNextSelected(position))
+    for (int position = m_images.GetFirstSelected(); position >= 0; m_images.GetNextSelected(position))
         positions.push_back(position);
     std::vector<uint32_t>& ids = m_pictureIds[m_current];
     // Each removal moves the later positions one down.

@@ -4,10 +4,10 @@
 // edits their titles; every change goes straight into the wizard document.
 #include "controls/KWButtonControl.h"
 #include "controls/KWImageControl.h"
+#include "controls/KWListImagesView.h"
 #include "controls/KWTreeControl.h"
 #include "controls/ThemeHelperST.h"
 #include "controls/XPStyleButtonST.h"
-#include "editor/TalWizardImageList.h"
 #include "framework/KWRefPtr.h"
 #include "appwindows/KWPropertyPage.h"
 #include "model/TalSection.h"
@@ -24,6 +24,8 @@ public:
     ~CStructedWizardPage3() override;
 
     BOOL OnInitDialog() override;
+    // The section's pictures as thumbnails.
+    CKWListImagesView& GetImageList() { return m_images; }
     BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     BOOL OnWizardFinish() override;
@@ -48,7 +50,7 @@ private:
     void UpdateRemoveButton();
 
     CKWTreeControl m_tree;
-    CTalWizardImageList m_images;
+    CKWListImagesView m_images;
     CKWImageControl m_picture;
     CThemeHelperST m_theme;
     CXPStyleButtonST m_addButton;

@@ -500,6 +500,8 @@ void CTalControlsWnd::BeginDrag(const CPoint& start)
         if (!shown.back())
             shown.back().reset(KWCopyRasterImage(cached.get()));
     }
+    // The item's own formats, before the drag image joins it.
+    task->Prepare();
     if (HBITMAP image = images.empty() ? nullptr : CreateDIBFromBitmaps(images))
         task->SetDragBitmap(image);
     task->SetDragInfo(info);

@@ -4,6 +4,8 @@
 #include "framework/KWDataSerializer.h"
 #include "framework/KWSerialData.h"
 #include "appwindows/KWWinDocument.h"
+#include "document/TalCntrItem.h"
+#include "platform/classlib/DC.h"
 #include "platform/classlib/OleDataSource.h"
 
 #include <cstdlib>
@@ -45,6 +47,37 @@ BOOL CTalDragDropTask::OnGetExtent(DVASPECT nDrawAspect, CSize& rSize)
         return TRUE;
     }
     return CKWWinSrvrItem::OnGetExtent(nDrawAspect, rSize);
+}
+
+BOOL CTalDragDropTask::OnDraw(CDC* pDC, CSize&)
+{
+    if (!pDC || !pDC->m_hDC)
+        return FALSE;
+    ::SetMapMode(pDC->m_hDC, MM_ANISOTROPIC);
+    ::SetWindowOrgEx(pDC->m_hDC, 0, 0, nullptr);
+    ::SetWindowExtEx(pDC->m_hDC, kExtent, kExtent, nullptr);
+    CKWWinDocument* document = GetDocument();
+    POSITION pos = document ? document->GetStartPosition() : nullptr;
+    COleClientItem* first = document ? document->GetNextClientItem(pos) : nullptr;
+    if (auto* item = dynamic_cast<CTalCntrItem*>(first)) {
+        const CRect bounds(10, 10, 1010, 1010);
+        item->Draw(pDC, &bounds);
+    }
+    return TRUE;
+}
+
+void CTalDragDropTask::Serialize(CArchive& ar)
+{
+    CKWWinDocument* document = GetDocument();
+    if (document && document->GetEmbeddedItem() == this)
+        document->Serialize(ar);
+}
+
+void CTalDragDropTask::OfferFormats()
+{
+    m_dataSource.Empty();
+    FORMATETC format = {kStorageFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_ISTORAGE};
+    m_dataSource.DelayRenderData(kStorageFormat, &format);
 }
 
 bool CTalDragDropTask::CacheObjectData(COleDataSource* dataSource)

@@ -16,6 +16,8 @@ class CTalDragDropTask : public CKWWinSrvrItem {
 public:
     // The extent of the content aspect, in himetric units.
     static constexpr int kExtent = 3000;
+    // The format the item's own data source offers, on a storage.
+    static constexpr CLIPFORMAT kStorageFormat = 2;
 
     CTalDragDropTask(CKWWinDocument* document, CKWSerialData* record);
     ~CTalDragDropTask() override;
@@ -24,6 +26,14 @@ public:
     const CString& GetDescription() const { return m_description; }
 
     BOOL OnGetExtent(DVASPECT nDrawAspect, CSize& rSize) override;
+    // The document's first embedded object, when it is the report's, drawn
+    // at (10, 10)-(1010, 1010) of a 3000 x 3000 window; FALSE without a
+    // context.
+    BOOL OnDraw(CDC* pDC, CSize& rSize) override;
+    // The document stores itself when this is its embedded item.
+    void Serialize(CArchive& ar) override;
+    // The item's own data source: the storage format, rendered on demand.
+    void OfferFormats() override;
     // The record's block, then the description as text.
     bool CacheObjectData(COleDataSource* dataSource) override;
 

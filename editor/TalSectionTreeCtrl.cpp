@@ -27,12 +27,12 @@ HTREEITEM CTalSectionTreeCtrl::GetNextChild(HTREEITEM item, HTREEITEM previous)
     return GetNextChildItem(item, previous);
 }
 
-CObject* CTalSectionTreeCtrl::GetItemData(HTREEITEM item)
+CKWDBItemUserData* CTalSectionTreeCtrl::GetItemData(HTREEITEM item)
 {
     return CKWTreeControl::GetItemData(item);
 }
 
-void CTalSectionTreeCtrl::SetItemData(HTREEITEM item, CObject* data)
+void CTalSectionTreeCtrl::SetItemData(HTREEITEM item, CKWDBItemUserData* data)
 {
     CKWTreeControl::SetItemData(item, data);
 }

@@ -15,8 +15,8 @@ public:
     void DeleteAllItems() override;
     HTREEITEM GetRootItem() override;
     HTREEITEM GetNextChild(HTREEITEM item, HTREEITEM previous) override;
-    CObject* GetItemData(HTREEITEM item) override;
-    void SetItemData(HTREEITEM item, CObject* data) override;
+    CKWDBItemUserData* GetItemData(HTREEITEM item) override;
+    void SetItemData(HTREEITEM item, CKWDBItemUserData* data) override;
     void SetItemText(HTREEITEM item, const wchar_t* text) override;
     void SelectItem(HTREEITEM item) override;
     void Expand(HTREEITEM item, int code) override;

@@ -1,5 +1,7 @@
 #include "editor/TalTemplatesWnd.h"
 
+#include "editor/TalImageViewData.h"
+
 #include "framework/KWFocusManager.h"
 #include "framework/KWKeyRecord.h"
 #include "framework/KWRasterImage.h"
@@ -18,50 +20,33 @@ namespace {
 constexpr int kCellGap = 4;
 constexpr int kBoxLeft = 10;
 constexpr int kBoxFromBottom = 20;
-constexpr COLORREF kCellBackground = RGB(255, 255, 255);
 
-// The image drawn into a cell of the thumbnail size: scaled down to fit,
-// proportions kept, centred on white. Null when it cannot be made.
-HBITMAP MakeCellBitmap(const KWRasterImage* image)
-{
-    const int size = CTalTemplatesWnd::kThumbnailSize;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP cell = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ::ReleaseDC(nullptr, screen);
-    if (!cell)
-        return nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, cell);
-    RECT all = {0, 0, size, size};
-    HBRUSH white = ::CreateSolidBrush(kCellBackground);
-    ::FillRect(dc, &all, white);
-    ::DeleteObject(white);
-    if (image && image->width > 0 && image->height > 0 && image->stride >= image->width * 4) {
-        const double scale = std::min(1.0, std::min(static_cast<double>(size) / image->width,
-                                                    static_cast<double>(size) / image->height));
-        const int width = std::max(1, static_cast<int>(image->width * scale));
-        const int height = std::max(1, static_cast<int>(image->height * scale));
-        BITMAPINFO source = {};
-        source.bmiHeader.biSize = sizeof(source.bmiHeader);
-        source.bmiHeader.biWidth = static_cast<LONG>(image->stride / 4);
-        source.bmiHeader.biHeight = -static_cast<LONG>(image->height);
-        source.bmiHeader.biPlanes = 1;
-        source.bmiHeader.biBitCount = 32;
-        ::SetStretchBltMode(dc, HALFTONE);
-        ::StretchDIBits(dc, (size - width) / 2, (size - height) / 2, width, height, 0, 0,
-                        static_cast<int>(image->width), static_cast<int>(image->height), image->Pixels(), &source,
-                        DIB_RGB_COLORS, SRCCOPY);
+// The data of a thumbnail: its preview picture and the template it shows
+// (the manager's list may grow before the list is filled again).
+class CTalTemplateItemData : public CTalImageViewData {
+public:
+    CTalTemplateItemData(uint32_t previewId, const CTalTemplate* tmpl) : CTalImageViewData(previewId), m_template(tmpl)
+    {
     }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    return cell;
+    const CTalTemplate* GetTemplate() const { return m_template; }
+
+private:
+    const CTalTemplate* m_template;
+};
+
+// A copy of the store's placeholder no larger than a thumbnail; null when
+// there is none.
+KWRasterImagePtr PlaceholderThumbnail()
+{
+    KWRasterImagePtr placeholder(g_rasterLib.RasterCopyPlaceholder());
+    const uint32_t side = CTalTemplatesWnd::kThumbnailSize;
+    if (!placeholder || (placeholder->width <= side && placeholder->height <= side))
+        return placeholder;
+    const double scale = std::min(double(side) / placeholder->width, double(side) / placeholder->height);
+    KWRasterImagePtr fitted(g_rasterLib.RasterResize(placeholder.get(),
+                                                     std::max(1u, uint32_t(placeholder->width * scale)),
+                                                     std::max(1u, uint32_t(placeholder->height * scale))));
+    return fitted ? std::move(fitted) : std::move(placeholder);
 }
 
 // The template's title, or its name up to its first dot.
@@ -87,20 +72,14 @@ CTalTemplatesWnd::CTalTemplatesWnd(CTalDocument* document) : CTalPaneWnd(IDD_TAL
 {
 }
 
-CTalTemplatesWnd::~CTalTemplatesWnd()
-{
-    if (m_images)
-        ImageList_Destroy(m_images);
-}
-
 void CTalTemplatesWnd::InitControls()
 {
     HWND list = GetList();
-    m_images = ImageList_Create(kThumbnailSize, kThumbnailSize, ILC_COLOR32, 8, 8);
-    if (list) {
-        ListView_SetImageList(list, m_images, LVSIL_NORMAL);
+    m_list.CreateImageViewImp(list, false);
+    m_list.SetThumbnailSize(kThumbnailSize, kThumbnailSize, 4, 4, 1);
+    m_list.SetLabelsReadOnly(true);
+    if (list)
         ListView_SetIconSpacing(list, kThumbnailSize + kCellGap, kThumbnailSize + kCellGap + 16);
-    }
     m_ownTemplate.CreateImp(GetItemHwnd(kOwnTemplateId));
 }
 
@@ -114,60 +93,39 @@ void CTalTemplatesWnd::TakeFocus()
 
 void CTalTemplatesWnd::LoadTemplates()
 {
-    HWND list = GetList();
-    if (!list || !m_images)
+    if (!GetList())
         return;
-    ListView_DeleteAllItems(list);
-    ImageList_RemoveAll(m_images);
+    m_list.DeleteAllItems();
     const std::vector<CTalTemplate*>& templates = g_TemplateManager.GetPageTemplates();
-    ListView_SetItemCount(list, static_cast<int>(templates.size()));
-    for (size_t i = 0; i < templates.size(); ++i) {
-        const CTalTemplate& tmpl = *templates[i];
-        const uint32_t preview = static_cast<uint32_t>(tmpl.GetPreviewPictureId());
+    m_list.BeginAddItems(static_cast<int>(templates.size()), -1);
+    for (const CTalTemplate* tmpl : templates) {
+        const uint32_t preview = static_cast<uint32_t>(tmpl->GetPreviewPictureId());
         KWSharedRasterImage thumbnail = preview ? g_rasterLib.GetThumbnail(preview) : KWSharedRasterImage();
-        KWRasterImagePtr placeholder;
-        if (!thumbnail)
-            placeholder.reset(g_rasterLib.RasterCopyPlaceholder());
-        HBITMAP cell = MakeCellBitmap(thumbnail ? thumbnail.get() : placeholder.get());
-        const int image = cell ? ImageList_Add(m_images, cell, nullptr) : -1;
-        if (cell)
-            ::DeleteObject(cell);
-        CString text = ItemText(tmpl);
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(static_cast<const wchar_t*>(text));
-        item.iImage = image;
-        // The item knows its template itself: the manager's list may grow
-        // (a loaded report adds its templates) before the list is filled again.
-        item.lParam = reinterpret_cast<LPARAM>(templates[i]);
-        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        KWRasterImagePtr placeholder = thumbnail ? KWRasterImagePtr() : PlaceholderThumbnail();
+        m_list.AddItem(ItemText(*tmpl), thumbnail ? thumbnail.get() : placeholder.get(),
+                       new CTalTemplateItemData(preview, tmpl));
     }
+    m_list.EndAddItems();
     m_selected = -1;
 }
 
-const CTalTemplate* CTalTemplatesWnd::TemplateOfItem(int item) const
+const CTalTemplate* CTalTemplatesWnd::TemplateOfItem(int item)
 {
-    HWND list = GetList();
-    if (!list || item < 0)
+    if (item < 0 || item >= m_list.GetItemCount())
         return nullptr;
-    LVITEMW query = {};
-    query.mask = LVIF_PARAM;
-    query.iItem = item;
-    if (!::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query)))
-        return nullptr;
-    return reinterpret_cast<const CTalTemplate*>(query.lParam);
+    const auto* data = dynamic_cast<const CTalTemplateItemData*>(m_list.GetItemData(item));
+    return data ? data->GetTemplate() : nullptr;
 }
 
-int CTalTemplatesWnd::FindTemplateItem(const CTalTemplate* tmpl) const
+int CTalTemplatesWnd::FindTemplateItem(const CTalTemplate* tmpl)
 {
-    HWND list = GetList();
-    if (!list || !tmpl)
+    if (!tmpl)
         return -1;
-    LVFINDINFOW find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = reinterpret_cast<LPARAM>(tmpl);
-    return static_cast<int>(::SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    for (int item = 0; item < m_list.GetItemCount(); ++item) {
+        if (TemplateOfItem(item) == tmpl)
+            return item;
+    }
+    return -1;
 }
 
 void CTalTemplatesWnd::UpdateForSection(CTalSection* section)
@@ -177,17 +135,16 @@ void CTalTemplatesWnd::UpdateForSection(CTalSection* section)
     const bool hasParent = section->PeekParent() != nullptr;
     m_ownTemplate.Enable(hasParent);
     m_ownTemplate.SetCheck(section->GetOwnTemplate() || !hasParent ? BST_CHECKED : BST_UNCHECKED);
-    HWND list = GetList();
-    if (!list)
+    if (!GetList())
         return;
     const int position = FindTemplateItem(section->GetPageTemplate());
     // The index is stored first: the selection this causes gives the
     // section no template again.
     m_selected = position;
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    m_list.ClearSelection();
     if (position != -1) {
-        ListView_SetItemState(list, position, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(list, position, FALSE);
+        m_list.SelectItem(position);
+        m_list.EnsureVisible(position, false);
     }
 }
 
@@ -242,10 +199,10 @@ void CTalTemplatesWnd::OnSize(UINT, int cx, int cy)
 
 void CTalTemplatesWnd::OnDestroy()
 {
-    if (HWND list = GetList())
-        ListView_DeleteAllItems(list);
+    m_list.DeleteAllItems();
     m_ownTemplate.DestroyImp();
     CTalPaneWnd::OnDestroy();
+    m_list.DestroyImp();
 }
 
 void CTalTemplatesWnd::OnOwnTemplate()

@@ -5,12 +5,12 @@
 // own template and its parent's. Choosing a thumbnail gives the current
 // section that template as one step of the report's history.
 //
-// The thumbnails are shown by a list view in icon mode with an image list of
-// its own (128 x 128 cells), filled at once from the thumbnail cache.
+// The thumbnails are those of the thumbnail list facade (128 x 128 cells),
+// filled at once from the thumbnail cache; each item's data names its
+// preview picture and the template it shows.
 #include "controls/KWButtonControl.h"
+#include "controls/KWListImagesView.h"
 #include "editor/TalPaneWnd.h"
-
-#include <commctrl.h>
 
 class CTalDocument;
 class CTalSection;
@@ -24,9 +24,8 @@ public:
     static constexpr int kFullHeight = 40;
 
     explicit CTalTemplatesWnd(CTalDocument* document = nullptr);
-    ~CTalTemplatesWnd() override;
 
-    // The list's image list and the check box's facade.
+    // The thumbnail list over the dialog's list and the check box's facade.
     void InitControls() override;
     void TakeFocus() override;
 
@@ -37,10 +36,11 @@ public:
     void UpdateForSection(CTalSection* section);
     int GetSelectedIndex() const { return m_selected; }
     // The template an item shows; null for no item.
-    const CTalTemplate* TemplateOfItem(int item) const;
+    const CTalTemplate* TemplateOfItem(int item);
     // The item showing the template; -1 when the list has none.
-    int FindTemplateItem(const CTalTemplate* tmpl) const;
+    int FindTemplateItem(const CTalTemplate* tmpl);
     HWND GetList() const { return GetItemHwnd(kListId); }
+    CKWListImagesView& GetThumbnails() { return m_list; }
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -51,7 +51,7 @@ protected:
 
 private:
     CTalDocument* m_document;
+    CKWListImagesView m_list;
     CKWButtonControl m_ownTemplate;
-    HIMAGELIST m_images = nullptr;
     int m_selected = -1;
 };

@@ -49,6 +49,8 @@ public:
     HTREEITEM HitTestTree(const CPoint& point, bool& onLabel);
     // The insertion mark after the item at the point; none for null.
     void HighlightDropTarget(const CPoint* point);
+    // Files have entered: the application's message sink is told.
+    void OnDragEnterView();
     void OnDragOverTree(KWDragInfo* info, const CPoint& point);
     void OnDragLeaveTree();
     // A tick of the hover timer: after 700 ms of rest the tree scrolls by a
@@ -78,6 +80,8 @@ public:
     void OnOwnDragLeave() override;
     bool OnOwnDrop(const CPoint& point, KWDragInfo* info, const uint8_t* data, size_t size, int reserved) override;
     int OnFilesDragEnter(const CPoint& point, const std::vector<CString>& paths) override;
+    // OnDragEnterView.
+    int OnFilesDragEvent(int count) override;
     int OnFilesDragOver(const std::vector<CString>& paths, const CPoint& point) override;
     int OnFilesDrop(const CPoint& point, const std::vector<CString>& paths) override;
     int OnTextDrop(const CPoint& point, const CString& text) override;

@@ -287,6 +287,18 @@ int CTalView::OnFilesDragEnter(const CPoint&, const std::vector<CString>&)
     return 1;
 }
 
+int CTalView::OnFilesDragEvent(int)
+{
+    OnDragEnterView();
+    return 1;
+}
+
+void CTalView::OnDragEnterView()
+{
+    if (CTalApplication* app = GetTalApp())
+        app->ShowMessage(L"Dragging file(s) has entered to the view", 0);
+}
+
 int CTalView::OnFilesDragOver(const std::vector<CString>&, const CPoint& point)
 {
     HighlightDropTarget(&point);
@@ -545,6 +557,8 @@ void CTalView::BeginDrag(const CPoint& start)
     CTalDragDropTask* task = BeginDragSelection(start);
     if (!task)
         return;
+    // The item's own formats, before the drag image joins it.
+    task->Prepare();
     if (HBITMAP image = MakeDragImage(start))
         task->SetDragBitmap(image);
     task->SetDragInfo(info);

@@ -1,5 +1,6 @@
 #include "editor/WatermarkPropDlg.h"
 
+#include "controls/KWColorChooser.h"
 #include "controls/KWMessageBox.h"
 #include "editor/DocProperties.h"
 #include "editor/ReportPropControls.h"
@@ -73,6 +74,12 @@ CWatermarkPropDlg::CWatermarkPropDlg(CTalWatermark* watermark, CDocProperties* s
 {
 }
 
+CWatermarkPropDlg::~CWatermarkPropDlg()
+{
+    if (m_font.m_hWnd)
+        m_font.UnsubclassWindow();
+}
+
 CKWIndexDecoder& CWatermarkPropDlg::FontTable()
 {
     static CKWIndexDecoder s_noDocument;
@@ -102,12 +109,13 @@ BOOL CWatermarkPropDlg::OnInitDialog()
         int id;
     } bindings[] = {{&m_name, IDC_WM_NAME},     {&m_text, IDC_WM_TEXT},     {&m_image, IDC_WM_IMAGE},
                     {&m_width, IDC_WM_WIDTH},   {&m_height, IDC_WM_HEIGHT}, {&m_number, IDC_WM_NUMBER},
-                    {&m_type, IDC_WM_TYPE},     {&m_font, IDC_WM_FONT},     {&m_size, IDC_WM_SIZE},
+                    {&m_type, IDC_WM_TYPE},     {&m_size, IDC_WM_SIZE},
                     {&m_unit, IDC_WM_UNIT},     {&m_color, IDC_WM_COLOR},   {&m_constrain, IDC_WM_CONSTRAIN},
                     {&m_sendToFront, IDC_WM_SEND_TO_FRONT}};
     for (const auto& b : bindings)
         b.control->CreateImp(GetItemWindow(b.id));
-    TalFillFontNames(m_font);
+    m_font.SubclassDlgItem(IDC_WM_FONT, this);
+    TalFillFontNames(m_font, m_fontEntries);
     if (mark.m_pictureId != 0) {
         SIZE size = {};
         if (g_rasterLib.GetImageSize(static_cast<uint32_t>(mark.m_pictureId), size) && size.cy > 0)
@@ -140,8 +148,7 @@ BOOL CWatermarkPropDlg::OnInitDialog()
     switch (mark.m_kind) {
     case CTalWatermark::kText: {
         m_text.SetText(mark.m_text);
-        const CString face = FontTable().GetString(mark.m_textFormat.m_font).c_str();
-        m_font.SetCurSel(m_font.FindStringExact(-1, face));
+        TalShowFontName(m_font, m_fontEntries, FontTable(), mark.m_textFormat.m_font);
         CString size;
         size.Format(L"%d", mark.m_textFormat.m_size);
         const int row = m_size.FindStringExact(-1, size);
@@ -248,9 +255,11 @@ void CWatermarkPropDlg::OnSizeTyped()
 
 void CWatermarkPropDlg::OnColor()
 {
-    COLORREF colour = m_color.GetColor();
-    if (!TalChooseColor(m_hWnd, colour))
+    CKWColorChooser chooser;
+    chooser.SetColor(m_color.GetColor());
+    if (!chooser.DoModal(this))
         return;
+    const COLORREF colour = chooser.GetColor();
     m_watermark->m_textFormat.m_color = colour;
     m_color.SetColor(colour);
     m_color.Redraw(false);

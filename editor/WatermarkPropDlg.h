@@ -8,6 +8,8 @@
 #include "controls/KWButtonControl.h"
 #include "controls/KWComboBoxControl.h"
 #include "controls/KWEditControl.h"
+#include "controls/KWFontComboBox.h"
+#include "controls/KWFontLists.h"
 #include "controls/KWImageControl.h"
 #include "controls/XPStyleButtonST.h"
 #include "appwindows/KWDialog.h"
@@ -26,6 +28,7 @@ public:
 
     // The sheet gives the page size of the preview and the document's font table.
     CWatermarkPropDlg(CTalWatermark* watermark, CDocProperties* sheet, CWnd* parent = nullptr);
+    ~CWatermarkPropDlg() override;
 
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -77,7 +80,10 @@ private:
     int m_unitRow = kUnitRowInch;
 
     CKWEditControl m_name, m_text, m_image, m_width, m_height, m_number;
-    CKWComboBoxControl m_type, m_font, m_size, m_unit;
+    CKWComboBoxControl m_type, m_size, m_unit;
+    // The owner-drawn font names over the dialog's box, with their own data.
+    CKWFontNameComboBox m_font;
+    FCOMMBO_DATA_ARRAY m_fontEntries;
     CKWColorButtonControl m_color;
     CKWButtonControl m_constrain, m_sendToFront;
     CXPStyleButtonST m_places[kPlaceCount];

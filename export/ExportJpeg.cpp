@@ -1,6 +1,6 @@
 #include "export/ExportJpeg.h"
 
-#include <emmintrin.h>
+#include "platform/rasterlib/JpegMarkerScan.h"
 
 namespace {
 
@@ -29,23 +29,6 @@ bool IsTableOrMisc(uint8_t m)
 {
     return m == 0xC4 || m == 0xCC || m == 0xDB || m == 0xDD || m == kDefineLines || (m >= 0xE0 && m <= 0xEF) ||
            m == 0xFE;
-}
-
-// The first FF byte from at on, or end. Sixteen bytes at a time: coded data
-// run to megabytes with an FF every few hundred bytes.
-size_t FindMarkerByte(const uint8_t* bytes, size_t at, size_t end)
-{
-    const __m128i marker = _mm_set1_epi8(static_cast<char>(kMarker));
-    while (at + 16 <= end) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        const int found = _mm_movemask_epi8(_mm_cmpeq_epi8(block, marker));
-        if (found)
-            return at + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(found)));
-        at += 16;
-    }
-    while (at < end && bytes[at] != kMarker)
-        ++at;
-    return at;
 }
 
 uint32_t Length(const uint8_t* p)
@@ -119,7 +102,7 @@ private:
     {
         const size_t start = at;
         for (;;) {
-            at = FindMarkerByte(m_bytes, at, m_count);
+            at = rasterlib::FindMarkerByte(m_bytes, at, m_count);
             if (at + 1 >= m_count)
                 return false;
             const uint8_t next = m_bytes[at + 1];

@@ -1,6 +1,5 @@
 #include "export/ExportPictureFile.h"
 
-#include "export/ExportFileRead.h"
 #include "export/ExportJpeg.h"
 #include "framework/KWMappedFile.h"
 #include "framework/KWPathUtils.h"

@@ -2,13 +2,13 @@
 
 #include "resources/FilesDialogs.h"
 
-CXmlErrorDlg::CXmlErrorDlg(CWnd* parent) : CDialog(IDD_XML_ERRORS, parent) {}
+CXmlErrorDlg::CXmlErrorDlg(CWnd* parent) : CKWDialog(IDD_XML_ERRORS, parent) {}
 
 BOOL CXmlErrorDlg::OnInitDialog()
 {
-    BOOL result = CDialog::OnInitDialog();
-    m_list = ::GetDlgItem(m_hWnd, IDC_XML_ERROR_LIST);
-    m_label = ::GetDlgItem(m_hWnd, IDC_XML_ERROR_HEADING);
+    BOOL result = CKWDialog::OnInitDialog();
+    m_list = GetItemWindow(IDC_XML_ERROR_LIST);
+    m_label = GetItemWindow(IDC_XML_ERROR_HEADING);
     if (m_label)
         ::SetWindowTextW(m_label, m_heading);
     if (m_list) {

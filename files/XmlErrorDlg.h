@@ -2,12 +2,12 @@
 // CXmlErrorDlg: the dialog that lists the problems met while a file was
 // loaded or saved, one message per line under a heading. The caller sets the
 // heading and the lines, then shows it modally; OK closes it.
-#include "platform/classlib/Dialog.h"
+#include "appwindows/KWDialog.h"
 #include "platform/classlib/String.h"
 
 #include <vector>
 
-class CXmlErrorDlg : public CDialog {
+class CXmlErrorDlg : public CKWDialog {
 public:
     explicit CXmlErrorDlg(CWnd* parent = nullptr);
 

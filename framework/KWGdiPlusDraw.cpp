@@ -7,6 +7,7 @@
 #include "framework/KWGdiPlusMake.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWPen.h"
+#include "platform/classlib/DC.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -30,6 +31,18 @@ CKWGdiPlusDraw::CKWGdiPlusDraw(HDC dc)
     const int status = StartupGdiPlus() ? GdipCreateFromHDC(dc, &graphics) : GdiplusNotInitialized;
     m_graphics = graphics;
     Init(status, TextRenderingHintAntiAlias);
+}
+
+CKWGdiPlusDraw::CKWGdiPlusDraw(CDC* dc)
+    : m_graphics(nullptr), m_path(nullptr), m_pathBegun(false), m_useFixedDpi(false),
+      m_fixedDpi(0), m_lastStatus(Ok)
+{
+    GpGraphics* graphics = nullptr;
+    int status = GdiplusNotInitialized;
+    if (StartupGdiPlus())
+        status = dc && dc->m_hDC ? GdipCreateFromHDC(dc->m_hDC, &graphics) : InvalidParameter;
+    m_graphics = graphics;
+    Init(status, TextRenderingHintSystemDefault);
 }
 
 CKWGdiPlusDraw::CKWGdiPlusDraw(HWND window)

@@ -20,11 +20,16 @@ class GpRegion;
 class GpBrush;
 }
 
+class CDC;
+
 class CKWGdiPlusDraw : public CKWWinGraphics {
 public:
     // Over a device context (text anti-aliased); the caller keeps the context
     // and releases it after this object is destroyed.
     explicit CKWGdiPlusDraw(HDC dc);
+    // Over a class-library device context's output (system default text
+    // rendering): the views' painting and printing.
+    explicit CKWGdiPlusDraw(CDC* dc);
     // Over a window's client area (system default text rendering).
     explicit CKWGdiPlusDraw(HWND window);
     // Into the bitmap of an image holder (system default text rendering).

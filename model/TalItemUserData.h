@@ -1,12 +1,12 @@
 #pragma once
 // CTalItemUserData: the data of a section-tree item, a counted reference to
-// the report object the item stands for.
+// the report object the item stands for. Made with a reference it takes a
+// reference of its own; the last tree item to go releases it.
+#include "controls/KWDBItemUserData.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalObject.h"
-#include "platform/classlib/Object.h"
 
-class CTalItemUserData : public CObject {
-    DECLARE_DYNAMIC(CTalItemUserData)
+class CTalItemUserData : public CKWDBItemUserData {
 public:
     explicit CTalItemUserData(CTalObject* object);
     ~CTalItemUserData() override;

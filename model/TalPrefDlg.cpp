@@ -15,7 +15,6 @@ namespace {
 const int kStartUpRadios[] = {IDC_PREF_STARTUP_WIZARD, IDC_PREF_STARTUP_TEMPLATE, IDC_PREF_STARTUP_OPEN,
                               IDC_PREF_STARTUP_EMPTY};
 
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CTalPrefDlg, CKWDialog)
@@ -30,37 +29,45 @@ CTalPrefDlg::CTalPrefDlg(CTalPrefs& prefs, const CQMFormatInfo* formats, CWnd* p
 BOOL CTalPrefDlg::OnInitDialog()
 {
     BOOL result = CKWDialog::OnInitDialog();
+    for (int mode = 0; mode < 4; ++mode)
+        m_startUp[mode].CreateImp(GetItemWindow(kStartUpRadios[mode]));
+    m_showExportDialog.CreateImp(GetItemWindow(IDC_PREF_SHOW_EXPORT_DIALOG));
+    m_browse.CreateImp(GetItemWindow(IDC_PREF_BROWSE));
+    m_wysiwygFonts.CreateImp(GetItemWindow(IDC_PREF_WYSIWYG_FONTS));
+    m_defaultFile.CreateImp(GetItemWindow(IDC_PREF_DEFAULT_FILE));
+    m_imageCache.CreateImp(GetItemWindow(IDC_PREF_IMAGE_CACHE));
+
     const int32_t mode = m_prefs.GetStartUpMode();
     if (mode >= 0 && mode < 4)
-        ::CheckDlgButton(m_hWnd, kStartUpRadios[mode], BST_CHECKED);
-    ::CheckDlgButton(m_hWnd, IDC_PREF_SHOW_EXPORT_DIALOG, m_prefs.GetShowExportDialog() ? BST_CHECKED : BST_UNCHECKED);
-    ::CheckDlgButton(m_hWnd, IDC_PREF_WYSIWYG_FONTS, m_prefs.GetWysiwygFonts() ? BST_CHECKED : BST_UNCHECKED);
-    ::SetDlgItemTextW(m_hWnd, IDC_PREF_DEFAULT_FILE, m_prefs.GetDefaultFile());
+        m_startUp[mode].SetCheck(BST_CHECKED);
+    m_showExportDialog.SetCheck(m_prefs.GetShowExportDialog() ? BST_CHECKED : BST_UNCHECKED);
+    m_wysiwygFonts.SetCheck(m_prefs.GetWysiwygFonts() ? BST_CHECKED : BST_UNCHECKED);
+    m_defaultFile.SetText(m_prefs.GetDefaultFile());
     CString cache;
     cache.Format(L"%d", m_prefs.GetImageCache() / 1024);
-    ::SetDlgItemTextW(m_hWnd, IDC_PREF_IMAGE_CACHE, cache);
+    m_imageCache.SetText(cache);
     return result;
 }
 
 void CTalPrefDlg::OnOK()
 {
     for (int mode = 0; mode < 4; ++mode) {
-        if (::IsDlgButtonChecked(m_hWnd, kStartUpRadios[mode]) == BST_CHECKED) {
+        if (m_startUp[mode].GetCheck() == BST_CHECKED) {
             m_prefs.SetStartUpMode(mode);
             break;
         }
     }
-    m_prefs.SetShowExportDialog(::IsDlgButtonChecked(m_hWnd, IDC_PREF_SHOW_EXPORT_DIALOG) == BST_CHECKED);
-    m_prefs.SetWysiwygFonts(::IsDlgButtonChecked(m_hWnd, IDC_PREF_WYSIWYG_FONTS) == BST_CHECKED);
+    m_prefs.SetShowExportDialog(m_showExportDialog.GetCheck() == BST_CHECKED);
+    m_prefs.SetWysiwygFonts(m_wysiwygFonts.GetCheck() == BST_CHECKED);
 
     CString text;
-    GetDlgItemText(IDC_PREF_IMAGE_CACHE, text);
+    m_imageCache.GetText(text);
     // Read as the C library reads a number, but in 64 bits, so that a long
     // run of digits cannot wrap to a small or negative size.
     const long long megabytes = std::wcstoll(text, nullptr, 10);
     if (megabytes < 1) {
         KWMessageBox(L"You must enter valid number!", MB_OK, 0, nullptr, m_hWnd);
-        ::SetFocus(GetItemWindow(IDC_PREF_IMAGE_CACHE));
+        m_imageCache.SetFocus();
         return;
     }
     const long long limit = CTalPrefs::kMaxImageCache / 1024;
@@ -69,7 +76,7 @@ void CTalPrefDlg::OnOK()
         ResizeImageCaches(cache);
         m_prefs.SetImageCache(cache);
     }
-    GetDlgItemText(IDC_PREF_DEFAULT_FILE, text);
+    m_defaultFile.GetText(text);
     m_prefs.SetDefaultFile(text);
     CKWDialog::OnOK();
 }
@@ -83,7 +90,7 @@ void CTalPrefDlg::OnBrowse()
 {
     CString path;
     if (BrowseForTemplate(path))
-        ::SetDlgItemTextW(m_hWnd, IDC_PREF_DEFAULT_FILE, path);
+        m_defaultFile.SetText(path);
 }
 
 bool CTalPrefDlg::BrowseForTemplate(CString& path)

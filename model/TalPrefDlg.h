@@ -3,6 +3,8 @@
 // edits the start-up mode, the two export and font options, the default
 // template and the image cache size (shown in megabytes).
 #include "appwindows/KWDialog.h"
+#include "controls/KWButtonControl.h"
+#include "controls/KWEditControl.h"
 
 #include <cstdint>
 
@@ -32,4 +34,12 @@ protected:
 private:
     CTalPrefs& m_prefs;
     const CQMFormatInfo* m_formats;
+    // The start-up radios (modes 0 to 3), the export-dialog box, Browse and
+    // the fonts box; the default file and the cache size.
+    CKWButtonControl m_startUp[4];
+    CKWButtonControl m_showExportDialog;
+    CKWButtonControl m_browse;
+    CKWButtonControl m_wysiwygFonts;
+    CKWEditControl m_defaultFile;
+    CKWEditControl m_imageCache;
 };

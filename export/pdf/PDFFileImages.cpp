@@ -1,6 +1,7 @@
 // PDFFile: the image XObjects. A JPEG file that is sound and fit goes into
-// the file as it is, read whole (while the picture before it is written) and
-// written in one piece;
+// the file as it is: mapped where it lies on a local disk (read whole
+// elsewhere) and checked while the picture before it is written, then written
+// in one piece from the bytes checked;
 // every other picture is re-encoded as JPEG by the raster library, or written
 // as Flate-compressed RGB when that fails or for a small BMP file. One
 // picture's bytes at a time.
@@ -12,12 +13,13 @@
 #include <cstring>
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-#include "export/ExportFileRead.h"
 #include "export/ExportJpeg.h"
+#include "framework/KWMappedFile.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "framework/RasterExportRequest.h"
@@ -76,17 +78,19 @@ KWRasterImage* WhitePixel()
 
 }  // namespace
 
-// The JPEG file of a picture that is to go in as it is, read whole and checked.
+// The JPEG file of a picture that is to go in as it is, held whole and checked.
 struct PDFPassThroughFile {
-    std::vector<uint8_t> bytes;
+    std::unique_ptr<CKWMappedFile> bytes;
     ExportJpegInfo info;
     bool sound = false;
 
     void Read(const CString& path) noexcept
     {
         try {
-            sound = ReadWholeFile(path, bytes, kMaxPassThroughBytes) && IsSoundJpeg(bytes.data(), bytes.size(), info) &&
-                    info.CanPassThrough();
+            // The file held before is let go first: three at the most at once.
+            bytes.reset();
+            bytes.reset(new CKWMappedFile(path, kMaxPassThroughBytes));
+            sound = bytes->Bytes() && IsSoundJpeg(bytes->Bytes(), bytes->Size(), info) && info.CanPassThrough();
         } catch (...) {
             sound = false;
         }
@@ -95,10 +99,11 @@ struct PDFPassThroughFile {
 
 namespace {
 
-// Reads the files of the pictures that are to go in as they are, in their
-// order, on a second thread, while the picture before is written: reading and
-// checking then take no time of their own. Three buffers at the most (the
-// one being written and two read ahead), whatever the number of pictures.
+// Opens and checks the files of the pictures that are to go in as they are,
+// in their order, on a second thread, while the picture before is written:
+// reading and checking then take no time of their own. Three files held at
+// the most (the one being written and two ahead), whatever the number of
+// pictures.
 class CPassThroughReader {
 public:
     CPassThroughReader(const std::vector<PDFImageRecord>& images, CKWRasterLib& raster)
@@ -202,10 +207,9 @@ void PDFFile::CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImag
     if (record.orientation == 1 || TurnAgainst(record.orientation) != 0)
         return;  // the file is checked when it is written
     // A mirrored picture that fails the check is drawn upright, as decoded.
-    std::vector<uint8_t> bytes;
+    const CKWMappedFile bytes(raster.GetImagePath(pictureId), kMaxPassThroughBytes);
     ExportJpegInfo info;
-    if (!ReadWholeFile(raster.GetImagePath(pictureId), bytes, kMaxPassThroughBytes) ||
-        !IsSoundJpeg(bytes.data(), bytes.size(), info) || !info.CanPassThrough()) {
+    if (!bytes.Bytes() || !IsSoundJpeg(bytes.Bytes(), bytes.Size(), info) || !info.CanPassThrough()) {
         record.passThrough = false;
         record.orientation = 1;
     }
@@ -283,7 +287,7 @@ void PDFFile::WriteImage(const PDFImageRecord& record, uint32_t number, CKWRaste
 
     uint64_t count = 0;
     if (file) {
-        count = out.WriteEncodedBlock(passThrough->bytes.data(), passThrough->bytes.size(), kPDFFilterDct);
+        count = out.WriteEncodedBlock(passThrough->bytes->Bytes(), passThrough->bytes->Size(), kPDFFilterDct);
         count += out.WriteEncodedBlock("\r\n", 2, kPDFFilterDct);
     } else if (encoded) {
         count = out.WriteEncodedBlock(encoded->bytes, encoded->byteCount, kPDFFilterDct);

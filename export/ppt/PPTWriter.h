@@ -191,9 +191,11 @@ private:
     void WritePictureShape(const TalObjExport& object);
     void WritePictureProperties(const ExportImageData& record, ShapePropertyTable& table);
     bool AddPictureLink(const ExportImageData& record, ShapePropertyTable& table);
-    // The link name of a picture's file in the folder, unique within the
-    // export; writeNeeded when the file is still to be written.
-    CString GetLinkName(uint32_t pictureId, const ExportPictureFile& picture, bool& writeNeeded);
+    // The link name of a picture's file in the folder, given when the file was
+    // written; empty for a picture not linked yet.
+    CString FindLinkName(uint32_t pictureId) const;
+    // A link name for the picture's file as chosen, unique within the export.
+    CString NewLinkName(uint32_t pictureId, const ExportPictureFile& picture);
 
     // Summary information (PPTWriterSummary.cpp).
     bool WriteSummaryInformation();

@@ -41,6 +41,15 @@ bool IsFolder(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The key of a picture's link: its file's path in capitals, or its id when it has no file.
+CString LinkKey(uint32_t pictureId)
+{
+    CString key = Upper(g_rasterLib.GetImagePath(pictureId));
+    if (key.IsEmpty())
+        key.Format(L"?%u", pictureId);
+    return key;
+}
+
 }  // namespace
 
 void PPTWriter::WritePictureShape(const TalObjExport& object)
@@ -126,14 +135,17 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     }
 
     const uint32_t id = record.GetImageKey();
-    bool writeNeeded = false;
-    // PowerPoint 97 does not turn a picture by the orientation its file records.
-    ExportPictureFile picture = ChooseExportPictureFile(id, false);
-    const CString name = GetLinkName(id, picture, writeNeeded);
-    const CString destination = folder + name;
-    const CString source = g_rasterLib.GetImagePath(id);
-    if (writeNeeded && Upper(destination) != Upper(source))
-        QueuePictureWrite(id, picture, destination);
+    // A picture shown again links the file written the first time: its file
+    // is neither checked nor read once more.
+    CString name = FindLinkName(id);
+    if (name.IsEmpty()) {
+        // PowerPoint 97 does not turn a picture by the orientation its file records.
+        const ExportPictureFile picture = ChooseExportPictureFile(id, false);
+        name = NewLinkName(id, picture);
+        const CString destination = folder + name;
+        if (Upper(destination) != Upper(g_rasterLib.GetImagePath(id)))
+            QueuePictureWrite(id, picture, destination);
+    }
 
     const CString link = folder.Mid(slash + 1) + name;
     const uint32_t bytes = 2 * static_cast<uint32_t>(link.GetLength()) + 2;
@@ -149,17 +161,15 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     return true;
 }
 
-CString PPTWriter::GetLinkName(uint32_t pictureId, const ExportPictureFile& picture, bool& writeNeeded)
+CString PPTWriter::FindLinkName(uint32_t pictureId) const
+{
+    const auto known = m_linkedFiles.find(LinkKey(pictureId));
+    return known == m_linkedFiles.end() ? CString() : known->second;
+}
+
+CString PPTWriter::NewLinkName(uint32_t pictureId, const ExportPictureFile& picture)
 {
     const CString source = g_rasterLib.GetImagePath(pictureId);
-    CString key = Upper(source);
-    if (key.IsEmpty())
-        key.Format(L"?%u", pictureId);
-    const auto known = m_linkedFiles.find(key);
-    if (known != m_linkedFiles.end()) {
-        writeNeeded = false;
-        return known->second;
-    }
     // The file name with its backslash, with the extension of the file
     // written; pictures of the same name from different folders get a number
     // before the extension.
@@ -176,8 +186,7 @@ CString PPTWriter::GetLinkName(uint32_t pictureId, const ExportPictureFile& pict
         name = L"\\" + stem + suffix + extension;
     }
     m_takenNames[Upper(name)] = true;
-    m_linkedFiles[key] = name;
-    writeNeeded = true;
+    m_linkedFiles[LinkKey(pictureId)] = name;
     return name;
 }
 

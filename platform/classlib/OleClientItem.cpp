@@ -1,6 +1,8 @@
 #include "platform/classlib/OleClientItem.h"
 
 #include "platform/classlib/Archive.h"
+#include "platform/classlib/DC.h"
+#include "platform/classlib/OleDataObject.h"
 
 IMPLEMENT_SERIAL(COleClientItem, CDocItem, 1)
 
@@ -31,7 +33,13 @@ BOOL COleClientItem::GetExtent(LPSIZE lpSize, DVASPECT nDrawAspect) {
     return TRUE;
 }
 
-BOOL COleClientItem::Draw(CDC*, LPCRECT, DVASPECT) { return FALSE; }
+BOOL COleClientItem::Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect) {
+    if (m_lpObject == nullptr || pDC == nullptr || pDC->m_hDC == nullptr || lpBounds == nullptr)
+        return FALSE;
+    if (nDrawAspect == static_cast<DVASPECT>(-1))
+        nDrawAspect = m_nDrawAspect;
+    return SUCCEEDED(::OleDraw(m_lpObject, nDrawAspect, pDC->m_hDC, lpBounds));
+}
 
 BOOL COleClientItem::DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg) {
     if (m_lpObject == nullptr)
@@ -84,4 +92,26 @@ void COleClientItem::Serialize(CArchive& ar) {
         ar >> dwAspect;
         m_nDrawAspect = static_cast<DVASPECT>(dwAspect);
     }
+}
+
+BOOL COleClientItem::CanCreateFromData(COleDataObject* pDataObject) {
+    LPDATAOBJECT lpDataObject = pDataObject != nullptr ? pDataObject->GetIDataObject(FALSE) : nullptr;
+    if (lpDataObject == nullptr)
+        return FALSE;
+    if (::OleQueryCreateFromData(lpDataObject) == S_OK)
+        return TRUE;
+    // The formats OLE embeds from: an object's storage, or a file's name
+    // (which some platforms do not report through the query).
+    const struct {
+        const wchar_t* name;
+        DWORD tymed;
+    } embeddable[] = {{L"Embedded Object", TYMED_ISTORAGE}, {L"Embed Source", TYMED_ISTORAGE},
+                      {L"FileName", TYMED_HGLOBAL}, {L"FileNameW", TYMED_HGLOBAL}};
+    for (const auto& format : embeddable) {
+        const CLIPFORMAT cf = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(format.name));
+        FORMATETC formatEtc = {cf, nullptr, DVASPECT_CONTENT, -1, format.tymed};
+        if (pDataObject->IsDataAvailable(cf, &formatEtc))
+            return TRUE;
+    }
+    return FALSE;
 }

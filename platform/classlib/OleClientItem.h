@@ -21,6 +21,8 @@ enum OLE_NOTIFICATION {
     OLE_CHANGED_ASPECT,
 };
 
+class COleDataObject;
+
 class COleClientItem : public CDocItem {
     DECLARE_SERIAL(COleClientItem)
 public:
@@ -40,6 +42,8 @@ public:
     BOOL GetExtent(LPSIZE lpSize, DVASPECT nDrawAspect = static_cast<DVASPECT>(-1));
     // FALSE without an object.
     BOOL Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect = static_cast<DVASPECT>(-1));
+    // Whether OLE can make an embedded object from the data.
+    static BOOL CanCreateFromData(COleDataObject* pDataObject);
     BOOL DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg = nullptr);
     void Close(OLECLOSE dwCloseOption = OLECLOSE_SAVEIFDIRTY);
     void Deactivate();

@@ -43,13 +43,16 @@ COleDataSource* COleServerItem::OnGetClipboardData(BOOL bIncludeLink, LPPOINT lp
 
 void COleServerItem::GetClipboardData(COleDataSource* pDataSource, BOOL, LPPOINT, LPSIZE) {
     // Linking and embedding are not offered; the item's own formats are,
-    // rendered now so that the transfer does not depend on the item.
+    // rendered now so that the transfer does not depend on the item. A
+    // format the item cannot render yet is still offered, on its medium.
     LPDATAOBJECT lpDataObject = m_dataSource.GetDataObject(FALSE);
     for (int i = 0; i < m_dataSource.GetFormatCount(); ++i) {
         FORMATETC formatEtc = m_dataSource.GetFormat(i);
         STGMEDIUM stgMedium;
-        if (lpDataObject->GetData(&formatEtc, &stgMedium) != S_OK)
+        if (lpDataObject->GetData(&formatEtc, &stgMedium) != S_OK) {
+            pDataSource->DelayRenderData(formatEtc.cfFormat, &formatEtc);
             continue;
+        }
         formatEtc.tymed = stgMedium.tymed;
         pDataSource->CacheData(formatEtc.cfFormat, &stgMedium, &formatEtc);
     }

@@ -20,10 +20,7 @@ std::wstring WidenAnsi(const char* text)
 
 ByteSource::~ByteSource()
 {
-    if (m_view)
-        ::UnmapViewOfFile(m_view);
-    if (m_mapping)
-        ::CloseHandle(m_mapping);
+    m_view.Release();
     if (m_file != INVALID_HANDLE_VALUE)
         ::CloseHandle(m_file);
 }
@@ -121,11 +118,8 @@ const uint8_t* ByteSource::Whole()
     if (m_file == INVALID_HANDLE_VALUE || m_size == 0 || m_size > kMaxEncodedBytes)
         return nullptr;
     // Seen where the system keeps the file: no copy, no fresh pages to clear.
-    m_mapping = ::CreateFileMappingW(m_file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (m_mapping)
-        m_view = ::MapViewOfFile(m_mapping, FILE_MAP_READ, 0, 0, 0);
-    if (m_view) {
-        m_memory = static_cast<const uint8_t*>(m_view);
+    if (m_view.Map(m_file, m_size)) {
+        m_memory = m_view.Data();
         return m_memory;
     }
     try {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/rasterlib/FileView.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,16 +37,15 @@ public:
     // a header byte by byte costs few system calls.
     bool ReadAt(uint64_t offset, void* dst, size_t count) const;
 
-    // All bytes in memory (a file is mapped, or read once where it cannot be mapped);
-    // null when the source is too large or unreadable.
+    // All bytes in memory (a file on a local disk is mapped, see FileView.h; any
+    // other is read once); null when the source is too large or unreadable.
     const uint8_t* Whole();
 
 private:
     bool ReadFromFile(uint64_t offset, void* dst, size_t count) const;
 
     HANDLE m_file = INVALID_HANDLE_VALUE;
-    HANDLE m_mapping = nullptr;
-    const void* m_view = nullptr;
+    FileView m_view;
     std::wstring m_widePath;
     const uint8_t* m_memory = nullptr;
     std::vector<uint8_t> m_owned;

@@ -1,8 +1,8 @@
 #include "platform/rasterlib/JpegCodec.h"
 
-#include <turbojpeg.h>
+#include "platform/rasterlib/JpegMarkerScan.h"
 
-#include <emmintrin.h>
+#include <turbojpeg.h>
 
 #include <cstring>
 #include <new>
@@ -74,22 +74,6 @@ bool IsEarlyEnd(const char* message)
            std::strstr(message, "premature end of data segment") != nullptr;
 }
 
-// The first FF byte from at on, or end: sixteen bytes at a time, as the coded
-// data of a photograph run to megabytes with an FF every few hundred bytes.
-size_t FindFF(const uint8_t* bytes, size_t at, size_t end)
-{
-    const __m128i marker = _mm_set1_epi8(static_cast<char>(0xFF));
-    for (; at + 16 <= end; at += 16) {
-        const int found = _mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)), marker));
-        if (found)
-            return at + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(found)));
-    }
-    while (at < end && bytes[at] != 0xFF)
-        ++at;
-    return at;
-}
-
 }  // namespace
 
 bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
@@ -157,7 +141,7 @@ bool IsCompleteJpeg(const uint8_t* data, size_t count)
         return false;
     size_t pos = 2;
     while (pos < count) {
-        pos = FindFF(data, pos, count);
+        pos = FindMarkerByte(data, pos, count);
         if (pos == count)
             return false;
         while (pos < count && data[pos] == 0xFF)

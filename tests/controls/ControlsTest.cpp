@@ -1,6 +1,7 @@
 // The framework controls: facades over implementations made by the factory,
 // the tree control and the data of its items, the installed faces and the
 // font pickers' data, and the tool bar manager.
+#include "controls/KWDBItemUserData.h"
 #include "controls/KWColorMenuButton.h"
 #include "controls/KWControlsFactory.h"
 #include "controls/KWControlsWnd.h"
@@ -40,7 +41,7 @@ struct ParentWindow {
 };
 
 // Item data that notes its deletion.
-class CNotedData : public CObject {
+class CNotedData : public CKWDBItemUserData {
 public:
     CNotedData(int id, std::vector<int>& deleted) : m_id(id), m_deleted(deleted) {}
     ~CNotedData() override { m_deleted.push_back(m_id); }

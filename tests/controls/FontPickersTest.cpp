@@ -9,7 +9,9 @@
 #include "docking/toolbars/QMXPToolBar.h"
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWIndexDecoder.h"
+#include "platform/classlib/Archive.h"
 #include "platform/classlib/FrameWnd.h"
+#include "platform/classlib/MemFile.h"
 #include "platform/classlib/View.h"
 #include "ControlsTestSupport.h"
 
@@ -209,4 +211,38 @@ TEST(ColorButtons, ShareTheColourOfTheirCommandAndCopyIt)
     EXPECT_EQ(red.GetValue(), first.GetColor().GetValue());
     EXPECT_TRUE(first.bIsOtherButton);
     EXPECT_EQ(CString(L"More Color..."), first.strOtherButtonLabel);
+}
+
+TEST_F(FontPickers, ComboButtonsStoreTheirWidthAndValueAfterTheLibrarysRecord)
+{
+    auto* size = dynamic_cast<CKWFontSizeComboBoxButton*>(bar.GetButton(2));
+    ASSERT_NE(nullptr, size);
+    size->SetValue(7);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        size->Serialize(ar);
+    }
+    // The two 32-bit values close the record: the width, then the value.
+    const ULONGLONG length = file.GetLength();
+    ASSERT_GE(length, 8u);
+    file.Seek(static_cast<LONGLONG>(length - 8), CFile::begin);
+    int32_t tail[2] = {};
+    ASSERT_EQ(8u, file.Read(tail, 8));
+    EXPECT_EQ(60, tail[0]);
+    EXPECT_EQ(7, tail[1]);
+
+    file.SeekToBegin();
+    CKWFontSizeComboBoxButton loaded;
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+    }
+    EXPECT_EQ(7, loaded.GetValue());
+    EXPECT_EQ(60, loaded.GetWidth());
+    EXPECT_EQ(loaded.GetRect().left + 60, loaded.GetRect().right);
+
+    CKWFontSizeComboBoxButton copy;
+    copy.AssignFrom(*size);
+    EXPECT_EQ(7, copy.GetValue()) << "customisation copies the value";
 }

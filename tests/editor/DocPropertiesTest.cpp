@@ -2,15 +2,22 @@
 // process, over a report document, driven by messages from a thread timer
 // that runs in whatever modal loop is up (the sheet's, a message box's, a
 // file dialog's).
+#include "ListPictures.h"
 #include "ProgramRun.h"
 
 #include "editor/DocProperties.h"
 #include "editor/DocPropertiesPage2.h"
 #include "editor/DocPropertiesPage5.h"
+#include "editor/StructedWizard.h"
+#include "editor/StructedWizardPage3.h"
+#include "editor/TalWizardDocument.h"
+#include "editor/TalImageViewData.h"
 #include "editor/WatermarkDrawing.h"
 #include "editor/WatermarkPropDlg.h"
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWRasterLib.h"
+#include "model/TalPicture.h"
+#include "model/TalSection.h"
 #include "model/TalTemplate.h"
 #include "model/TalTemplateManager.h"
 #include "model/TalWatermark.h"
@@ -538,4 +545,97 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndSizesImagesInTheirUnits)
         EXPECT_NEAR(30.0, pictures.images[0].width, 1e-9) << size.first;
         EXPECT_DOUBLE_EQ(20, pictures.images[0].x) << "the 5 % anchor";
     }
+}
+
+TEST(DocPropertiesPage2, TemplatesAreThumbnailsOfTheListFacadeWithTheDefaultPictureForAMissingPreview)
+{
+    CKWTestTempFolder folder(L"tpv");
+    const auto previewId = static_cast<int32_t>(g_rasterLib.GetPictureId(WriteLandscapePicture(folder).c_str()));
+    g_TemplateManager.Clear();
+    const struct {
+        const wchar_t* name;
+        const wchar_t* title;
+        int32_t preview;
+    } shipped[] = {{L"classic.ott", L"Classic", previewId}, {L"bare.v2.ott", L"", 0}};
+    for (const auto& t : shipped) {
+        auto* tmpl = new CTalTemplate;
+        tmpl->SetName(t.name);
+        tmpl->SetTitle(t.title);
+        tmpl->SetPreviewPictureId(t.preview);
+        g_TemplateManager.AddTitlePageTemplate(tmpl);
+    }
+    CTestReport report;
+    report.GetProperties().m_titleTemplateName = L"classic.ott";
+    CDocProperties* sheet = nullptr;
+    std::vector<std::wstring> labels;
+    std::vector<int32_t> ids;
+    std::vector<bool> defaults;
+    int selected = -2;
+    EXPECT_TRUE(RunSheet(report, 1,
+                         {ShowPage(1), Check([&] {
+                              CKWListImagesView& list = static_cast<CDocPropertiesPage2*>(sheet->GetPage(1))->GetTemplateList();
+                              for (int i = 0; i < list.GetItemCount(); ++i) {
+                                  labels.push_back(std::wstring(list.GetItemText(i)));
+                                  auto* data = dynamic_cast<CTalImageViewData*>(list.GetItemData(i));
+                                  ids.push_back(data ? static_cast<int32_t>(data->GetPictureId()) : -1);
+                                  defaults.push_back(edtest::ShowsDefaultPicture(Item(IDC_TP_TEMPLATES), i));
+                              }
+                              selected = list.GetFirstSelected();
+                          }),
+                          ShowPage(1, L"report_properties_title_templates"), Press(PSBTN_CANCEL)},
+                         &sheet));
+    g_TemplateManager.Clear();
+    // Sorted by title: the untitled one first, named by its name's first part.
+    EXPECT_EQ((std::vector<std::wstring>{L"bare", L"Classic"}), labels);
+    EXPECT_EQ((std::vector<int32_t>{0, previewId}), ids);
+    EXPECT_EQ((std::vector<bool>{true, false}), defaults) << "a missing preview shows the default picture";
+    EXPECT_EQ(1, selected) << "the report's template";
+}
+
+// The wizard's image page runs like the sheet, shown first.
+TEST(WizardImagePage, ASectionsPicturesAreThumbnailsOfTheListFacadeAndOneWithoutImageShowsTheDefault)
+{
+    CKWTestTempFolder folder(L"wip");
+    const auto shown = static_cast<int32_t>(g_rasterLib.GetPictureId(WriteLandscapePicture(folder).c_str()));
+    const auto unreadable = static_cast<int32_t>(g_rasterLib.GetPictureId((folder.Path() + L"gone.jpg").c_str()));
+    CStructedWizard wizard;
+    CKWRefPtr<CTalSection> heading = wizard.GetWizardDocument()->GetProperties().GetHeadingSection();
+    ASSERT_TRUE(heading);
+    const struct {
+        int32_t id;
+        const wchar_t* title;
+    } pictures[] = {{shown, L"wide"}, {0, L"none"}, {unreadable, L"gone"}};
+    int at = 0;
+    for (const auto& p : pictures) {
+        CKWRefPtr<CTalPicture> picture(new CTalPicture(heading.Get()));
+        picture->SetPictureId(p.id);
+        picture->SetTitle(p.title);
+        heading->InsertPicture(at++, picture.Get());
+    }
+    wizard.SetActivePage(2);
+    std::vector<std::wstring> titles;
+    std::vector<int32_t> ids;
+    std::vector<bool> defaults;
+    CSteps run({[&] {
+                    HWND page = SheetWindow() ? CurrentPage() : nullptr;
+                    if (!page || !::GetDlgItem(page, 1006))
+                        return false;
+                    CKWListImagesView& list = static_cast<CStructedWizardPage3*>(wizard.GetPage(2))->GetImageList();
+                    for (int i = 0; i < list.GetItemCount(); ++i) {
+                        titles.push_back(std::wstring(list.GetItemText(i)));
+                        auto* data = dynamic_cast<CTalImageViewData*>(list.GetItemData(i));
+                        ids.push_back(data ? static_cast<int32_t>(data->GetPictureId()) : -1);
+                        defaults.push_back(edtest::ShowsDefaultPicture(::GetDlgItem(page, 1006), i));
+                    }
+                    test_support::WriteWindowScreenshot(SheetWindow(), L"editor_wizard_default_picture");
+                    return true;
+                },
+                Press(PSBTN_CANCEL)});
+    EXPECT_EQ(IDCANCEL, wizard.DoModal());
+    EXPECT_TRUE(run.Finished());
+    EXPECT_EQ((std::vector<std::wstring>{L"wide", L"none", L"gone"}), titles);
+    EXPECT_EQ((std::vector<int32_t>{shown, 0, unreadable}), ids);
+    EXPECT_EQ((std::vector<bool>{false, true, false}), defaults)
+        << "no image in the store: the default picture; an unreadable file: the store's placeholder";
+    heading->Detach();
 }

@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,13 +54,15 @@ std::string Utf8(const std::wstring& text)
 // folder, titled "a" ... "e", the files named by their paths, and an empty
 // section under it. The first picture may be turned and follow a grey-scale
 // default that is on.
-std::wstring WriteReport(CKWTestTempFolder& folder, bool turnedGrey = false)
+std::wstring WriteReport(CKWTestTempFolder& folder, bool turnedGrey = false, int count = 5)
 {
     std::string items, images;
-    for (int i = 0; i < 5; ++i) {
-        const std::wstring name(1, wchar_t(L'a' + i));
+    for (int i = 0; i < count; ++i) {
+        const std::wstring name = i < 26 ? std::wstring(1, wchar_t(L'a' + i)) : L"p" + std::to_wstring(i);
+        // Pictures past the fifth are small: they only fill the list.
+        const int width = i < 5 ? 640 : 32, height = i < 5 ? 480 : 24;
         const std::wstring path =
-            folder.Write((name + L".bmp").c_str(), SolidBitmapFile(640, 480, uint8_t(40 * i), 90, 200));
+            folder.Write((name + L".bmp").c_str(), SolidBitmapFile(width, height, uint8_t(40 * i), 90, 200));
         const char* angle = turnedGrey && i == 0 ? "90" : "0";
         const char* grey = turnedGrey && i > 0 ? "0" : "2";
         items += "<ImageListItem ID='" + std::to_string(i + 1) + "' GrayScale='" + grey + "' Desc='" + Utf8(name) +
@@ -79,7 +82,7 @@ std::wstring WriteReport(CKWTestTempFolder& folder, bool turnedGrey = false)
         "<Tree>\n<Leaf ID='1' IDParentLeaf='0'>\nPictures<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n"
         "<ImageList>\n" + items + "</ImageList>\n</Leaf>\n<Leafs>\n<Leaf ID='2' IDParentLeaf='1'>\nEmpty"
         "<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n</Leaf>\n</Leafs>\n</Tree>\n"
-        "<Images SavePicType='1' Count='5'>\n" + images + "</Images>\n</TallierDocument>\n";
+        "<Images SavePicType='1' Count='" + std::to_string(count) + "'>\n" + images + "</Images>\n</TallierDocument>\n";
     return folder.Write(L"Pictures.otd", report);
 }
 
@@ -128,6 +131,27 @@ RECT InParent(HWND window)
     ::GetWindowRect(window, &rect);
     ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+// The program started on the report (no export questions asked); the list
+// of its image panel once it shows the count of thumbnails, null when it
+// does not.
+HWND StartOnReport(CProgramRun& program, const std::wstring& report, int count)
+{
+    edtest::SetStartPrefs(3, L"");
+    if (!program.Start(L"\"" + report + L"\""))
+        return nullptr;
+    HWND list = nullptr;
+    const bool shown = edtest::WaitFor([&] {
+        for (HWND frame : program.ReportFrames()) {
+            HWND panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
+            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
+            if (list && ItemCount(list) == count)
+                return true;
+        }
+        return false;
+    });
+    return shown ? list : nullptr;
 }
 
 }  // namespace
@@ -219,8 +243,9 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
 
 namespace {
 
-// Drops at once wherever the cursor is.
-class CDropAtOnce : public IDropSource {
+// A drop source of the test's own, on its stack: no counting, the
+// default cursors.
+class CTestDropSource : public IDropSource {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
@@ -233,11 +258,16 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// Drops at once wherever the cursor is.
+class CDropAtOnce : public CTestDropSource {
+public:
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override
     {
         return ++m_asked > 2 ? DRAGDROP_S_DROP : S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 private:
     int m_asked = 0;
@@ -318,19 +348,9 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
     CKWTestTempFolder folder(L"pnd");
     const std::wstring report = WriteReport(folder);
     const std::wstring extra = folder.Write(L"f.bmp", SolidBitmapFile(64, 48, 0, 0, 255));
-    edtest::SetStartPrefs(3, L"");
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    HWND list = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        for (HWND frame : program.ReportFrames()) {
-            HWND panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
-            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
-            if (list && ItemCount(list) == 5)
-                return true;
-        }
-        return false;
-    }));
+    const HWND list = StartOnReport(program, report, 5);
+    ASSERT_NE(nullptr, list);
     ::SetForegroundWindow(program.Main());
 
     // Dropped on the first picture, an image file goes before it; other files are left out.
@@ -475,4 +495,106 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
         EXPECT_FALSE(::IsWindowEnabled(CProgramRun::FindById(panel, id))) << id;
     EXPECT_TRUE(::IsWindowEnabled(CProgramRun::FindById(panel, 1117)));
     EXPECT_EQ(L"", edtest::StatusPaneText(CProgramRun::FindById(program.Main(), kStatusBarId), 1));
+}
+
+namespace {
+
+// A drag whose pointer rests where the test parked it; at every look it
+// notes the list's vertical scroll position and the time, and it ends (no
+// drop) once told to.
+class CRestingDrag : public CTestDropSource {
+public:
+    explicit CRestingDrag(HWND list) : m_list(list) {}
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override
+    {
+        // In icon view the list's origin is its scroll position (its sign
+        // differs between platforms).
+        edtest::CRemote remote(m_list, sizeof(POINT));
+        ::SendMessageW(m_list, LVM_GETORIGIN, 0, remote.Put(POINT{}));
+        const int position = std::abs(int(remote.Get<POINT>().y));
+        const DWORD now = ::GetTickCount();
+        if (looks.empty() || looks.back().position != position)
+            looks.push_back({now, position});
+        return onLook(now, position) ? DRAGDROP_S_CANCEL : S_OK;
+    }
+
+    struct Look {
+        DWORD time;
+        int position;
+    };
+    std::vector<Look> looks;
+    // True ends the drag.
+    std::function<bool(DWORD, int)> onLook;
+
+private:
+    HWND m_list;
+};
+
+}  // namespace
+
+TEST(ImagePanel, ADragRestingInTheBottomBandScrollsBy15PerTickAfter700Ms)
+{
+    ::OleInitialize(nullptr);
+    CKWTestTempFolder folder(L"pns");
+    const std::wstring report = WriteReport(folder, false, 64);
+    CProgramRun program;
+    const HWND list = StartOnReport(program, report, 64);
+    ASSERT_NE(nullptr, list);
+    ::SetForegroundWindow(program.Main());
+    RECT shown = {};
+    ::GetClientRect(list, &shown);
+    ASSERT_GT(IconRect(list, 63).bottom, shown.bottom + 45) << "the thumbnails fill more than the list";
+
+    // Pictures of the program's own report, dragged in from outside.
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    CKWRefPtr<CTalPicture> dragged(new CTalPicture);
+    dragged->SetPictureId(int32_t(g_rasterLib.GetPictureId((folder.Path() + L"a.bmp").c_str())));
+    const CTalPositionList positions{0};
+    COleDataSource data;
+    data.CacheGlobalData(g_cfAppDragInfo, DragRecord(processId, 1000));
+    data.CacheGlobalData(g_cfAppObject, Serialized(CTalPicturesData({dragged}, false, &positions)));
+
+    // Parked in the bottom band until three steps were taken, then in the top band.
+    RECT client = {};
+    ::GetClientRect(list, &client);
+    POINT bottom = {client.right / 2, client.bottom - 10}, top = {client.right / 2, 10};
+    ::ClientToScreen(list, &bottom);
+    ::ClientToScreen(list, &top);
+    edtest::PointerKept kept;
+    ::SetCursorPos(bottom.x, bottom.y);
+    CRestingDrag source(list);
+    DWORD parkedAt = ::GetTickCount(), movedUpAt = 0;
+    int downSteps = 0;
+    source.onLook = [&](DWORD now, int) {
+        if (!movedUpAt && source.looks.size() >= 4) {
+            downSteps = int(source.looks.size()) - 1;
+            ::SetCursorPos(top.x, top.y);
+            movedUpAt = now;
+        }
+        return now - parkedAt > 8000 || (movedUpAt && source.looks.back().position == 0);
+    };
+    DWORD effect = DROPEFFECT_NONE;
+    ::DoDragDrop(data.GetDataObject(FALSE), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+
+    ASSERT_GE(source.looks.size(), 4u);
+    EXPECT_EQ(0, source.looks.front().position);
+    EXPECT_GE(source.looks[1].time - parkedAt, 650u) << "the pointer rests 700 ms before the first step";
+    // A look may fall after two ticks: every change is whole steps of 15.
+    int singleSteps = 0;
+    for (size_t i = 1; i < source.looks.size(); ++i) {
+        const int step = source.looks[i].position - source.looks[i - 1].position;
+        // The last step down may stop at the end of the range.
+        const bool clamped = int(i) == downSteps;
+        EXPECT_TRUE(std::abs(step) % 15 == 0 || clamped) << "look " << i << ": " << step;
+        singleSteps += std::abs(step) == 15;
+        EXPECT_EQ(int(i) <= downSteps, step > 0) << "down while below, up once above: look " << i;
+    }
+    EXPECT_GT(singleSteps, 0);
+    ASSERT_NE(0u, movedUpAt);
+    EXPECT_EQ(0, source.looks.back().position) << "back at the top";
+    const size_t firstUp = size_t(downSteps) + 1;
+    ASSERT_LT(firstUp, source.looks.size());
+    EXPECT_GE(source.looks[firstUp].time - movedUpAt, 650u) << "a moved pointer rests again first";
+    EXPECT_EQ(64, ItemCount(list)) << "nothing dropped";
 }

@@ -5,6 +5,7 @@
 
 #include "editor/TalApplication.h"
 #include "editor/TalDocFrame.h"
+#include "editor/TalImageViewData.h"
 #include "editor/TalDocTemplate.h"
 #include "editor/TalTemplatesWnd.h"
 #include "editor/TalTextWnd.h"
@@ -174,10 +175,19 @@ TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
     frame->RefreshTemplatesWnd();
     CTalTemplatesWnd* pane = frame->GetTemplatesWnd();
     HWND list = pane->GetList();
-    // Every template of the manager (the shipped ones too), each item with its own.
-    ASSERT_EQ(static_cast<int>(g_TemplateManager.GetPageTemplates().size()), ListView_GetItemCount(list));
-    for (int item = 0; item < ListView_GetItemCount(list); ++item)
-        EXPECT_EQ(g_TemplateManager.GetPageTemplates()[static_cast<size_t>(item)], pane->TemplateOfItem(item));
+    // Every template of the manager (the shipped ones too), read back
+    // through the thumbnail list: each item names its own.
+    const std::vector<CTalTemplate*>& listed = g_TemplateManager.GetPageTemplates();
+    const int count = static_cast<int>(listed.size());
+    ASSERT_EQ(count, ListView_GetItemCount(list));
+    CKWListImagesView& thumbnails = pane->GetThumbnails();
+    ASSERT_EQ(count, thumbnails.GetItemCount());
+    for (int i = 0; i < count; ++i) {
+        EXPECT_NE(nullptr, dynamic_cast<CTalImageViewData*>(thumbnails.GetItemData(i))) << i;
+        EXPECT_EQ(listed[size_t(i)], pane->TemplateOfItem(i)) << i;
+        EXPECT_EQ(i, pane->FindTemplateItem(listed[size_t(i)])) << i;
+    }
+    EXPECT_EQ(nullptr, pane->TemplateOfItem(count));
     const int untitled = pane->FindTemplateItem(added[0]);
     const int layout = pane->FindTemplateItem(added[1]);
     ASSERT_TRUE(untitled >= 0 && layout >= 0);

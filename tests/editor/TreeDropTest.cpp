@@ -296,3 +296,24 @@ TEST_F(TreeDrop, RestingTheCursorExpandsACollapsedSectionAfterItsRestAndScrollsI
     EXPECT_EQ(0u, view->GetHoverTimer());
     source->InternalRelease();
 }
+
+TEST_F(TreeDrop, EnteringFilesTellsTheApplicationsMessageSink)
+{
+    CTalApplication* app = &this->app;
+    HWND sink = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    app->SetMessageSink(sink);
+    // Nothing is said while no files enter.
+    EXPECT_EQ(0, ::GetWindowTextLengthW(sink));
+    COleDataSource* source = FileData({L"C:\\a.jpg"});
+    RECT rect = {};
+    ::GetWindowRect(tree->GetWnd()->m_hWnd, &rect);
+    DWORD effect = DROPEFFECT_COPY;
+    target->DragEnter(source->GetDataObject(FALSE), 0, POINTL{rect.left + 5, rect.top + 5}, &effect);
+    target->DragLeave();
+    source->InternalRelease();
+    app->SetMessageSink(nullptr);
+    wchar_t text[128] = {};
+    ::GetWindowTextW(sink, text, 128);
+    ::DestroyWindow(sink);
+    EXPECT_STREQ(L"Dragging file(s) has entered to the view", text);
+}

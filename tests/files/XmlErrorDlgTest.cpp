@@ -85,8 +85,15 @@ TEST(XmlErrorDlg, ListsTheLinesUnderTheHeadingAndClosesWithOk)
 TEST(XmlErrorDlg, EscapeAndTheCloseBoxEndItToo)
 {
     CProbedErrorDlg dlg;
-    dlg.onInit = [](CProbedErrorDlg& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); };
+    LRESULT help = 0;
+    dlg.onInit = [&help](CProbedErrorDlg& d) {
+        // A framework dialog: the help message is its own.
+        help = d.SendMessage(g_msgShowContextHelp);
+        d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(1, help);
+    EXPECT_NE(nullptr, dynamic_cast<CKWDialog*>(&dlg));
     EXPECT_EQ(dlg.heading, L"") << "the heading replaces the template's text";
     EXPECT_TRUE(dlg.listed.empty());
 }

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace kwapp;
@@ -187,4 +188,61 @@ TEST_F(AppParts, StatusPanesAreFoundByPoint)
         EXPECT_EQ(pane, bar->HitTestPane(rect.CenterPoint())) << pane;
     }
     EXPECT_EQ(-1, bar->HitTestPane(CPoint(-5, -5)));
+}
+
+namespace {
+
+// The darkest grey level of a pane's pixels (0 black, 255 white).
+int DarkestInPane(CKWStatusBar* bar, int pane)
+{
+    CRect rect;
+    bar->GetItemRect(pane, &rect);
+    rect.DeflateRect(3, 2);
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    HDC dc = ::GetDC(bar->m_hWnd);
+    int darkest = 255;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x) {
+            const COLORREF c = ::GetPixel(dc, x, y);
+            darkest = std::min(darkest, std::max({int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c))}));
+        }
+    ::ReleaseDC(bar->m_hWnd, dc);
+    return darkest;
+}
+
+bool Toggled(int key)
+{
+    classlib_test::DrainMessages();
+    return (::GetKeyState(key) & 1) != 0;
+}
+
+}  // namespace
+
+TEST_F(AppParts, LockPanesAreGreyWhileTheirKeyIsOffAndADoubleClickTogglesIt)
+{
+    CKWStatusBar* bar = GetKWStatusBar();
+    ASSERT_NE(nullptr, bar);
+    ::SetForegroundWindow(bar->GetParentFrame()->m_hWnd);
+    const struct {
+        int pane;
+        int key;
+        const wchar_t* text;
+    } locks[] = {{5, VK_NUMLOCK, L"NUM"}, {6, VK_CAPITAL, L"CAP"}};
+    for (const auto& lock : locks) {
+        bar->SetPaneText(lock.pane, lock.text, TRUE);
+        CRect rect;
+        bar->GetItemRect(lock.pane, &rect);
+        const LPARAM centre = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+        // Off first: a double click turns it off when it is on.
+        if (Toggled(lock.key))
+            bar->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
+        ASSERT_FALSE(Toggled(lock.key)) << lock.text;
+        const int off = DarkestInPane(bar, lock.pane);
+        EXPECT_GE(off, 0x60) << lock.text << ": grey while off";
+        bar->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
+        EXPECT_TRUE(Toggled(lock.key)) << lock.text << ": the double click presses the key";
+        EXPECT_LT(DarkestInPane(bar, lock.pane), 0x40) << lock.text << ": in the window text's colour while on";
+        bar->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
+        EXPECT_FALSE(Toggled(lock.key)) << lock.text;
+    }
 }

@@ -103,6 +103,8 @@ public:
         BOOL result = CKWPropertySheet::OnInitDialog();
         SetTimer(99, 4000);
         registeredResult = SendMessage(g_msgShowContextHelp);
+        SendMessage(WM_COMMAND, KWGetHelpCommandId(), 0);
+        // Command 0 is no help request.
         SendMessage(WM_COMMAND, 0, 0);
         PostMessage(PSM_PRESSBUTTON, PSBTN_CANCEL);
         return result;
@@ -149,8 +151,9 @@ TEST(CKWDialog, HelpRequestsReachTheTopicHook)
     dialog.KillTimer(99);
     EXPECT_NE(0, SendHelpKey(dialog)) << "F1 is handled";
     EXPECT_EQ(1, dialog.SendMessage(g_msgShowContextHelp));
+    dialog.SendMessage(WM_COMMAND, KWGetHelpCommandId(), 0);
     dialog.SendMessage(WM_COMMAND, 0, 0);
-    EXPECT_EQ(3, dialog.topicQueries);
+    EXPECT_EQ(3, dialog.topicQueries) << "command 0 asks for no help";
     EXPECT_EQ((std::vector<std::wstring>(3, L"::/Dialogs/preferences.htm")), dialog.shown);
 
     EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, IDC_KW_TEST_EDIT), dialog.GetItemWindow(IDC_KW_TEST_EDIT));
@@ -181,7 +184,7 @@ TEST(CKWDialog, MouseHooksSeeTheClickPoint)
     DrainMessages();
 }
 
-TEST(CKWPropertySheet, CommandZeroAndTheRegisteredMessageShowHelp)
+TEST(CKWPropertySheet, TheHelpCommandAndTheRegisteredMessageShowHelp)
 {
     CKWPropertyPage page(IDD_KW_TEST_PAGE);
     EXPECT_EQ(48u, page.m_psp.dwSize);

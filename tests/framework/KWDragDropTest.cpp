@@ -166,6 +166,31 @@ TEST_F(DragDrop, AFileListAsksForEachFileInOrder)
     }
 }
 
+TEST_F(DragDrop, DataThatCanBeEmbeddedAsksTheViewForAnObject)
+{
+    const char name[] = "C:\\report.doc";
+    const CLIPFORMAT fileName = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileName"));
+    for (bool answer : {true, false}) {
+        view->objectEnters = 0;
+        view->objectAnswer = answer;
+        auto* source = new COleDataSource;
+        source->CacheGlobalData(fileName, Block(name, sizeof name));
+        EXPECT_EQ(answer ? DROPEFFECT_COPY : DROPEFFECT_NONE, Enter(source, 0));
+        EXPECT_EQ(1, view->objectEnters);
+        target->DragLeave();
+        source->InternalRelease();
+    }
+    // Plain text is no object.
+    view->objectEnters = 0;
+    auto* text = new COleDataSource;
+    const wchar_t words[] = L"words";
+    text->CacheGlobalData(CF_UNICODETEXT, Block(words, sizeof words));
+    Enter(text, 0);
+    target->DragLeave();
+    EXPECT_EQ(0, view->objectEnters);
+    text->InternalRelease();
+}
+
 // An item whose drag ends with a given effect.
 class CEndingItem : public CKWWinSrvrItem {
 public:

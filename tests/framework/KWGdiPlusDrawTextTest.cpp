@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "framework/KWFont.h"
+#include "platform/classlib/DC.h"
 #include "tests/framework/GdiPlusCanvas.h"
 
 namespace {
@@ -205,3 +207,70 @@ TEST_F(KWGdiPlusDrawText, FontMetrics)
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels of a string drawn through a drawing object made over a memory
+// context by the maker: those in grey (the smoothed edges) and those in
+// colour (sub-pixel edges).
+struct TextEdges {
+    int grey = 0;
+    int coloured = 0;
+};
+
+TextEdges EdgesOfText(const std::function<void(HDC, const std::function<void(IKWGraphics&)>&)>& maker)
+{
+    const int width = 160, height = 40;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32};
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::PatBlt(memory, 0, 0, width, height, WHITENESS);
+    const CKWFont font(L"Arial", 20, 0);
+    const CKWBrush black(CKWColor::FromRgb(0, 0, 0));
+    maker(memory, [&](IKWGraphics& g) { g.DrawStringAt(4, 4, L"Hello wave", -1, font, &black, nullptr); });
+    ::GdiFlush();
+    TextEdges edges;
+    for (int i = 0; i < width * height; ++i) {
+        const uint32_t pixel = static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF;
+        const uint32_t r = pixel >> 16, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+        if (r != g || g != b)
+            ++edges.coloured;
+        else if (pixel != 0xFFFFFF && pixel != 0)
+            ++edges.grey;
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    return edges;
+}
+
+}  // namespace
+
+TEST(KWGdiPlusDrawConstructors, AClassLibraryContextIsDrawnOnLikeItsDeviceHandle)
+{
+    const TextEdges smoothed = EdgesOfText([](HDC dc, const std::function<void(IKWGraphics&)>& draw) {
+        CKWGdiPlusDraw graphics(dc);
+        draw(graphics);
+    });
+    const TextEdges plain = EdgesOfText([](HDC dc, const std::function<void(IKWGraphics&)>& draw) {
+        CDC context;
+        context.Attach(dc);
+        {
+            CKWGdiPlusDraw graphics(&context);
+            draw(graphics);
+        }
+        context.Detach();
+    });
+    EXPECT_GT(plain.grey, 20) << "the text reaches the context's bitmap";
+    // The two differ only in the text rendering hint, which this platform
+    // does not show: the same edges.
+    EXPECT_EQ(smoothed.grey, plain.grey);
+    EXPECT_EQ(smoothed.coloured, plain.coloured);
+    CKWGdiPlusDraw none(static_cast<CDC*>(nullptr));
+    const CKWFont font(L"Arial", 20, 0);
+    double width = -1;
+    EXPECT_NE(0, none.DrawStringAt(0, 0, L"x", -1, font, nullptr, &width)) << "no context, nothing to measure on";
+}

@@ -75,6 +75,11 @@ public:
     bool PrepareDragData(const CPoint& point, KWDragInfo& info) override { return true; }
     CKWWinSrvrItem* GetDragItem() override { return dragItem; }
     void OnDragMoved() override { ++movedDrags; }
+    bool OnDragEnterObject(COleDataObject*, const CKWDoublePoint&) override
+    {
+        ++objectEnters;
+        return objectAnswer;
+    }
 
     KWDoubleSize contentSize = {600, 450};
     std::vector<CRect> drawn;
@@ -84,6 +89,8 @@ public:
     std::vector<std::wstring> drops;
     CKWWinSrvrItem* dragItem = nullptr;
     int movedDrags = 0;
+    int objectEnters = 0;
+    bool objectAnswer = false;
     static int s_live;
 };
 

@@ -1,6 +1,7 @@
 // The section, undo and document commands of the report document: their
 // enabling as the menus ask it, the Undo and Redo texts, the keys, renaming
 // from the tree, print setup, and commands sent to the frame as WM_COMMAND.
+#include "controls/KWDBItemUserData.h"
 #include "TalDocumentCommandSupport.h"
 
 #include "model/TalCommandHistory.h"
@@ -160,7 +161,7 @@ TEST_F(TalSectionCommands, RenamingFromTheTreeIsOneStepForSectionItemsOnly)
 
     // An item whose data is not a report object's is left alone.
     HTREEITEM other = Tree().InsertItem(L"Other", Tree().GetRootItem(), nullptr);
-    Tree().SetItemData(other, new CCmdTarget);
+    Tree().SetItemData(other, new CKWDBItemUserData);
     document->RenameSectionFromTree(other, L"Gamma");
     document->RenameSectionFromTree(item, L"Beta");
     EXPECT_EQ(1, History().GetGroupCount()) << "neither other data nor the same name is a step";

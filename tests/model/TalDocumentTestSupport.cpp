@@ -119,13 +119,13 @@ HTREEITEM CFakeSectionTree::GetNextChild(HTREEITEM item, HTREEITEM previous)
     return place == children.end() || place + 1 == children.end() ? nullptr : *(place + 1);
 }
 
-CObject* CFakeSectionTree::GetItemData(HTREEITEM item)
+CKWDBItemUserData* CFakeSectionTree::GetItemData(HTREEITEM item)
 {
     auto found = m_items.find(item);
     return found == m_items.end() ? nullptr : found->second.data.get();
 }
 
-void CFakeSectionTree::SetItemData(HTREEITEM item, CObject* data)
+void CFakeSectionTree::SetItemData(HTREEITEM item, CKWDBItemUserData* data)
 {
     auto found = m_items.find(item);
     if (found == m_items.end()) {

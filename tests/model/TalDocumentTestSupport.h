@@ -5,6 +5,7 @@
 // panes are fakes that log every call and keep an in-memory section tree,
 // and a timer that answers the modal dialogs the document runs.
 #include "appwindows/KWView.h"
+#include "controls/KWDBItemUserData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "framework/QMFormatInfo.h"
 #include "document/TalDocument.h"
@@ -41,8 +42,8 @@ public:
     void DeleteAllItems() override;
     HTREEITEM GetRootItem() override;
     HTREEITEM GetNextChild(HTREEITEM item, HTREEITEM previous) override;
-    CObject* GetItemData(HTREEITEM item) override;
-    void SetItemData(HTREEITEM item, CObject* data) override;
+    CKWDBItemUserData* GetItemData(HTREEITEM item) override;
+    void SetItemData(HTREEITEM item, CKWDBItemUserData* data) override;
     void SetItemText(HTREEITEM item, const wchar_t* text) override;
     void SelectItem(HTREEITEM item) override;
     void Expand(HTREEITEM item, int code) override;
@@ -77,7 +78,7 @@ private:
         HTREEITEM parent = nullptr;
         std::vector<HTREEITEM> children;
         std::string text;
-        std::unique_ptr<CObject> data;
+        std::unique_ptr<CKWDBItemUserData> data;
         bool expanded = false;
     };
     void Log(const std::string& line) { m_log.push_back(line); }

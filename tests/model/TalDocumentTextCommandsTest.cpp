@@ -173,14 +173,22 @@ TEST_F(TalTextCommands, TheFontSizeBoxTakesPointsOrUnitsWithinLimits)
     EXPECT_EQ(1u, app->messages.size());
 }
 
-TEST_F(TalTextCommands, TheFontSizeBoxShowsAUniformSizeAndNothingForMixedSizes)
+TEST_F(TalTextCommands, TheFontSizeBoxShowsTheFirstRunOutsideEditingAndNothingForAMixedSelection)
 {
     CKWCharFormat bigger;
     bigger.m_count = CKWCharFormat::kMaskSize;
     bigger.m_size = 14;
     Note().SetCharFormatInRange(6, 11, bigger);
+    // Outside editing the note's first run speaks for the whole note.
     Update(ID_TAL_FONT_SIZE);
-    EXPECT_EQ(CString(), fontSize->GetText()) << "the whole note has two sizes";
+    CString first;
+    first.Format(L"%d", static_cast<int>(Note().GetRun(0).m_size));
+    EXPECT_NE(CString(L"14"), first);
+    EXPECT_EQ(first, fontSize->GetText()) << "the first run's size, though the note has two";
+    // Editing, a selection across both sizes shows none.
+    Edit(4, 9);
+    Update(ID_TAL_FONT_SIZE);
+    EXPECT_EQ(CString(), fontSize->GetText()) << "the selection has two sizes";
     Edit(7, 9);
     Update(ID_TAL_FONT_SIZE);
     EXPECT_EQ(CString(L"14"), fontSize->GetText());

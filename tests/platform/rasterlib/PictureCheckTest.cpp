@@ -94,6 +94,35 @@ TEST(PictureCheck, TellsSoundFilesFromDamagedOnesByTheTable)
     EXPECT_EQ(kPictureMissing, lib.checkW(Wide(TempPath("no such picture.png")).c_str(), kCheckByDecoding));
 }
 
+// The check walks a file through a view of it and lets go of it on return:
+// the file may be rewritten and deleted at once.
+TEST(PictureCheck, LetsGoOfTheFileItChecked)
+{
+    const auto& lib = Lib();
+    ASSERT_TRUE(lib.checkW);
+    const std::string jpeg = Text(EncodeJpeg(Gradient(640, 480), 85));
+    const struct {
+        const char* name;
+        std::string bytes;
+        int32_t expected;
+    } cases[] = {
+        {"jpeg", jpeg, kPictureSound},
+        {"jpeg cut short", jpeg.substr(0, jpeg.size() / 2), kPictureDamaged},
+        {"png", GradientPng(300, 200), kPictureSound},
+    };
+    for (const auto& c : cases) {
+        const std::string path = TempPath("held.pic");
+        WriteBytes(path, Bytes(c.bytes));
+        for (int32_t flags : {0, int32_t(kCheckByDecoding)})
+            EXPECT_EQ(c.expected, lib.checkW(Wide(path).c_str(), flags)) << c.name;
+        HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);
+        EXPECT_NE(INVALID_HANDLE_VALUE, file) << c.name << ": still held";
+        if (file != INVALID_HANDLE_VALUE)
+            ::CloseHandle(file);
+        EXPECT_TRUE(::DeleteFileA(path.c_str())) << c.name;
+    }
+}
+
 TEST(PictureCheck, PalettePngCutShortIsNotReadInAnyWay)
 {
     const std::vector<uint8_t> cut = Bytes(PalettePng(64, 64, 20));

@@ -1,0 +1,135 @@
+// The real program on a machine without a default printer: it starts, the
+// "Page" page's "Same as printer size" falls back to A4, and "Print Setup"
+// leaves the report in portrait. The prefix's default printer is cleared for
+// this test only (and the program's CUPS kept out of reach), so the test runs
+// on its own, apart from every other test (see CMakeLists.txt).
+#include "ProgramRun.h"
+
+#include "files/TalXmlSerializer.h"
+#include "model/TalBaseDocument.h"
+#include "model/TalDocProperties.h"
+#include "resources/ReportPropDialogs.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr int kSheetTab = 0x3020;
+constexpr UINT kDocumentProperties = 32795;
+constexpr UINT kPrintSetup = 57606;
+constexpr int kPagePage = 4;
+const wchar_t kWindowsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+// Clears the user's default printer and keeps the programs started meanwhile
+// away from the print system; both come back at the end of the scope (the
+// next program to start finds the printers again).
+class CNoDefaultPrinter {
+public:
+    CNoDefaultPrinter()
+    {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kWindowsKey, 0, KEY_READ | KEY_WRITE, &key) == ERROR_SUCCESS) {
+            wchar_t device[512] = {};
+            DWORD size = sizeof device - sizeof(wchar_t);
+            m_hadDevice = ::RegQueryValueExW(key, L"Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device),
+                                             &size) == ERROR_SUCCESS;
+            m_device = device;
+            ::RegDeleteValueW(key, L"Device");
+            ::RegCloseKey(key);
+        }
+        wchar_t server[256] = {};
+        m_hadServer = ::GetEnvironmentVariableW(L"CUPS_SERVER", server, 256) > 0;
+        m_server = server;
+        // A port nothing listens on: the print system answers with no printers.
+        ::SetEnvironmentVariableW(L"CUPS_SERVER", L"127.0.0.1:9");
+    }
+    ~CNoDefaultPrinter()
+    {
+        ::SetEnvironmentVariableW(L"CUPS_SERVER", m_hadServer ? m_server.c_str() : nullptr);
+        HKEY key = nullptr;
+        if (m_hadDevice && ::RegOpenKeyExW(HKEY_CURRENT_USER, kWindowsKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+            ::RegSetValueExW(key, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_device.c_str()),
+                             DWORD((m_device.size() + 1) * sizeof(wchar_t)));
+            ::RegCloseKey(key);
+        }
+    }
+
+private:
+    bool m_hadDevice = false;
+    std::wstring m_device;
+    bool m_hadServer = false;
+    std::wstring m_server;
+};
+
+HWND PagePage(HWND sheet)
+{
+    ::SendMessageW(sheet, PSM_SETCURSEL, kPagePage, 0);
+    return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+std::wstring Text(HWND page, int id)
+{
+    return CProgramRun::Text(::GetDlgItem(page, id));
+}
+
+}  // namespace
+
+TEST(NoPrinter, TheProgramStartsThePagePageFallsBackToA4AndPrintSetupLeavesPortrait)
+{
+    CKWTestTempFolder folder(L"npr");
+    const std::wstring report = folder.Path() + L"Landscape.otd";
+    {
+        CTalBaseDocument model;
+        model.GetProperties().SetPortrait(0);
+        CTalXmlSerializer serializer;
+        ASSERT_TRUE(serializer.SaveDocument(&model, report.c_str(), nullptr));
+    }
+    edtest::SetStartPrefs(3, L"", false);
+    CNoDefaultPrinter noPrinter;
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\"")) << "the program starts without a printer";
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+
+    // "Same as printer size" with no printer: A4, turned for the landscape
+    // page (a printer's own A4 reads 209.80 here).
+    program.PostCommand(kDocumentProperties);
+    HWND sheet = program.WaitForDialogWith(kSheetTab);
+    ASSERT_NE(nullptr, sheet);
+    HWND page = PagePage(sheet);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ(BST_CHECKED, ::SendMessageW(::GetDlgItem(page, IDC_PG_LANDSCAPE), BM_GETCHECK, 0, 0));
+    ::SendMessageW(::GetDlgItem(page, IDC_PG_PRINTER_SIZE), BM_CLICK, 0, 0);
+    EXPECT_EQ(L"297.00", Text(page, IDC_PG_WIDTH));
+    EXPECT_EQ(L"210.00", Text(page, IDC_PG_HEIGHT));
+    test_support::WriteWindowScreenshot(sheet, L"program_no_printer_page");
+    ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+
+    // Print Setup cancelled: with no default printer's mode to read, the
+    // report is portrait (a printer's mode would have kept it landscape).
+    program.PostCommand(kPrintSetup);
+    HWND setup = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        setup = program.FindDialog();
+        return setup && CProgramRun::Text(setup) == L"Print Setup";
+    }));
+    test_support::WriteWindowScreenshot(setup, L"program_no_printer_print_setup");
+    ::PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(setup); }));
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    program.PostCommand(kDocumentProperties);
+    sheet = program.WaitForDialogWith(kSheetTab);
+    ASSERT_NE(nullptr, sheet);
+    page = PagePage(sheet);
+    EXPECT_EQ(BST_CHECKED, ::SendMessageW(::GetDlgItem(page, IDC_PG_PORTRAIT), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(::GetDlgItem(page, IDC_PG_LANDSCAPE), BM_GETCHECK, 0, 0));
+    ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+}
