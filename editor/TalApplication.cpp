@@ -21,6 +21,7 @@
 #include "framework/KWStartupMarks.h"
 #include "framework/KWSystemInfo.h"
 #include "appwindows/KWAccessors.h"
+#include "appwindows/KWStatusBar.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalPrefs.h"
@@ -267,6 +268,9 @@ void CTalApplication::OnIdleHook()
     if (!m_rasterLibraryWaits)
         return;
     m_rasterLibraryWaits = false;
+    // The status bar's message pane shows the application's messages.
+    if (CKWStatusBar* statusBar = GetStatusBar())
+        SetMessageSink(statusBar->m_hWnd);
     g_rasterLib.StartRasterLibrary(GetDataFolder(true));
     KWMarkStartup("raster library started");
 }
