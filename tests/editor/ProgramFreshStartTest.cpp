@@ -138,6 +138,9 @@ TEST(ProgramFreshStart, TemplatesOfTheFoldersAreListedAndAChosenPageTemplateReac
         ~CRemoveCarried() { ::DeleteFileW(edtest::BesideTests(L"DATA\\CarriedLayout.otl").c_str()); }
     } removeCarried;
 
+    // A fresh profile: nothing of the program in the registry, nothing
+    // beside it but what the build puts there.
+    edtest::KeepOnlyShippedTemplates();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
     CProgramRun program;
     ASSERT_TRUE(program.Start());

@@ -256,7 +256,9 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     const std::wstring title = L"Coastal Survey " + std::to_wstring(::GetCurrentProcessId());
     const wchar_t note[] = L"Tides rose slowly at dawn over the harbour.";
 
-    // A fresh profile: nothing of the program in the registry.
+    // A fresh profile: nothing of the program in the registry, nothing
+    // beside it but what the build puts there.
+    edtest::KeepOnlyShippedTemplates();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
     CProgramRun program;
     ASSERT_TRUE(program.Start());
