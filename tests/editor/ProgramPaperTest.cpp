@@ -2,10 +2,11 @@
 // Letter landscape sheet keep every line of a note inside its box, and the
 // real program, with Letter landscape chosen in its print set-up, previews
 // and prints pages of that paper on the PDF printer.
-#include "InProcessReport.h"
+#include "TestApplication.h"
 #include "ProgramRun.h"
 #include "UserInput.h"
 
+#include "document/TalDocument.h"
 #include "export/ExportObjectData.h"
 #include "export/TalObjExport.h"
 #include "export/TalPageExport.h"
@@ -44,16 +45,24 @@ std::wstring LongNote()
     return text;
 }
 
-class PrinterPaper : public edtest::InProcessReport {};
+// A report composed standalone (no window shows its note), with the print
+// interface a new report gets.
+class CPaperReport : public CTalDocument {
+public:
+    CPaperReport() { CreatePrintIFace(); }
+};
 
 }  // namespace
 
-TEST_F(PrinterPaper, NoteLinesStayInsideTheirBoxesOnLetterLandscape)
+TEST(PrinterPaper, NoteLinesStayInsideTheirBoxesOnLetterLandscape)
 {
+    CTestApplication& app = TestApplication();
     app.InstallServices();
     const int32_t width = app.m_paperWidth, height = app.m_paperHeight;
     app.m_paperWidth = kLetterLong;
     app.m_paperHeight = kLetterShort;
+    CPaperReport report;
+    CTalDocument* document = &report;
     CKWRefPtr<CTalSection> heading = document->GetProperties().GetHeadingSection();
     // A page of a heading and one text cell (the manager keeps it).
     if (!g_TemplateManager.FindPageTemplate(L"PaperText")) {
