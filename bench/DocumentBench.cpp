@@ -1,6 +1,8 @@
-// Speed and memory of the report-document files: a generated document with
-// many large pictures is saved and loaded in each picture storage mode, and
-// the throughput and the peak private memory of each step are printed.
+// Speed and memory of the report-document files: a document with a problem in
+// every element is loaded (it fails and reports them), then a generated
+// document with many large pictures is saved and loaded in each picture
+// storage mode, and the throughput and the peak private memory of each step
+// are printed.
 // Usage: document_bench [picture count [megabytes per picture [folder]]]
 //                       [--peer-bytes path] [--peer-times encode decode]
 // --peer-bytes writes the pictures' bytes, one after the other, to the file
@@ -35,7 +37,8 @@ class CQuietSerializer : public CTalXmlSerializer {
 protected:
     void ShowErrors(const CString& heading, const std::vector<CString>& lines) override
     {
-        std::printf("  %ls (%u lines)\n", heading.GetString(), static_cast<unsigned>(lines.size()));
+        std::printf("  %ls (%u lines, the last: \"%ls\")\n", heading.GetString(), static_cast<unsigned>(lines.size()),
+                    lines.empty() ? L"" : lines.back().GetString());
     }
     void ShowMessage(const CString& text) override { std::printf("  %ls\n", text.GetString()); }
 };
@@ -87,6 +90,43 @@ double Megabytes(int64_t bytes)
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
+double Seconds(const LARGE_INTEGER& start)
+{
+    LARGE_INTEGER frequency, end;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&end);
+    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
+// A document whose every element is misplaced and which is cut short: the
+// load fails and reports one line per element.
+void BenchProblemReport(const std::wstring& folder, int problems)
+{
+    std::string text = "<?xml version='1.0' encoding='utf-8' ?>\n<TallierDocument Version='1.0'>\n";
+    for (int i = 0; i < problems; ++i)
+        text += "<Leaf/>\n";
+    const std::wstring path = folder + L"\\problems.otd";
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::CloseHandle(file);
+    CTalBaseDocument document;
+    CQuietSerializer serializer;
+    CTalTags tags;
+    CBenchProgress progress;
+    const size_t base = PrivateBytes();
+    CPeakSampler sampler;
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    const bool loaded = tags.RegisterTags() && serializer.LoadDocument(path.c_str(), &document, &tags, 0, &progress);
+    const double seconds = Seconds(start);
+    const size_t peak = sampler.Stop();
+    std::printf("problem report: %d misplaced elements in %.0f KB, load %s in %.3f s, peak private memory +%.1f MB\n",
+                problems, static_cast<double>(text.size()) / 1024.0, loaded ? "succeeded" : "failed", seconds,
+                Megabytes(static_cast<int64_t>(peak) - static_cast<int64_t>(base)));
+    ::DeleteFileW(path.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -124,6 +164,8 @@ int main(int argc, char** argv)
         std::printf("cannot write %s\n", peerBytes.c_str());
         return 1;
     }
+    if (!peer)
+        BenchProblemReport(folder, 35000);
 
     // The pictures, in the picture store as a loaded document's are.
     std::vector<uint8_t> bytes(pictureBytes);

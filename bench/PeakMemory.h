@@ -20,10 +20,24 @@ inline size_t PrivateBytes()
 
 class CPeakSampler {
 public:
-    CPeakSampler() : m_peak(PrivateBytes()), m_thread([this] { Run(); }) {}
+    // Sampled every so many milliseconds: asking for the memory costs the
+    // process a call to the system each time.
+    explicit CPeakSampler(DWORD intervalMs = 2)
+        : m_interval(intervalMs), m_peak(PrivateBytes()), m_thread([this] { Run(); })
+    {
+    }
     ~CPeakSampler() { Stop(); }
     CPeakSampler(const CPeakSampler&) = delete;
     CPeakSampler& operator=(const CPeakSampler&) = delete;
+
+    // The highest private memory seen since the start or the last call; the
+    // sampling goes on from the memory held now.
+    size_t TakePeak()
+    {
+        const size_t now = PrivateBytes();
+        const size_t peak = m_peak.exchange(now);
+        return peak > now ? peak : now;
+    }
 
     // Ends the sampling; the highest private memory seen.
     size_t Stop()
@@ -42,10 +56,11 @@ private:
             const size_t now = PrivateBytes();
             if (now > m_peak)
                 m_peak = now;
-            ::Sleep(2);
+            ::Sleep(m_interval);
         }
     }
 
+    const DWORD m_interval;
     std::atomic<bool> m_done{false};
     std::atomic<size_t> m_peak;
     std::thread m_thread;

@@ -13,8 +13,10 @@
 #include "editor/TalMainFrame.h"
 #include "editor/TalView.h"
 #include "editor/TalWizardDocument.h"
+#include "files/TalLoadReport.h"
 #include "files/TalTemplateTags.h"
 #include "files/TalXmlSerializer.h"
+#include "files/XmlErrorDlg.h"
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWRasterLib.h"
@@ -48,6 +50,9 @@ const wchar_t g_strAppShortName[] = L"Tallier";
 const UINT g_msgImageItemLoaded = ::RegisterWindowMessageW(L"IMAGE_ITEM_LOADED__REPL_IMG");
 
 namespace {
+
+const wchar_t kTemplateProblemsHeading[] = L"Some page templates could not be read in full:";
+const wchar_t kTemplateLeftOut[] = L"The template is left out.";
 
 // The tool bars the application registers: resource, control id, name.
 struct ToolBarEntry {
@@ -103,6 +108,10 @@ BOOL CTalApplication::InitInstance()
     // The library reads pictures without its configuration files: they are
     // written once the window is up (OnIdleHook).
     m_rasterLibraryWaits = true;
+    if (!m_templateProblems.empty()) {
+        ShowTemplateProblems(m_templateProblems);
+        m_templateProblems.clear();
+    }
     CCommandLineInfo info;
     ParseCommandLine(info);
     auto* main = dynamic_cast<CTalMainFrame*>(m_pMainWnd);
@@ -224,16 +233,17 @@ void CTalApplication::InitializeApp()
     KWMarkStartup("documents and settings");
     EnumerateFonts();
     KWMarkStartup("fonts");
-    LoadShippedTemplates();
+    m_templateProblems = LoadShippedTemplates(GetModuleDirectory() + L"DATA\\");
 }
 
-void CTalApplication::LoadShippedTemplates()
+std::vector<CString> CTalApplication::LoadShippedTemplates(const CString& folder)
 {
+    std::vector<CString> problems;
     CTalTemplateTags tags;
     if (!tags.RegisterTags())
-        return;
+        return problems;
     CTalXmlSerializer serializer;
-    const CString folder = GetModuleDirectory() + L"DATA\\";
+    CTalLoadReport report;
     for (const bool title : {true, false}) {
         WIN32_FIND_DATAW entry;
         HANDLE find = ::FindFirstFileW(folder + (title ? L"*.ott" : L"*.otl"), &entry);
@@ -252,7 +262,16 @@ void CTalApplication::LoadShippedTemplates()
             else
                 tmpl = std::make_unique<CTalPageTemplate>();
             tmpl->SetName(name);
-            if (!serializer.LoadTemplate(folder + entry.cFileName, &tags, tmpl.get()))
+            std::vector<CString> lines;
+            const bool loaded = serializer.LoadTemplate(folder + entry.cFileName, &tags, tmpl.get(), &lines);
+            if (!loaded)
+                lines.insert(lines.begin(), CString(kTemplateLeftOut));
+            for (const CString& line : lines) {
+                CString led;
+                led.Format(L"%ls: %ls", entry.cFileName, line.GetString());
+                report.Add(led);
+            }
+            if (!loaded)
                 continue;
             if (title)
                 g_TemplateManager.AddTitlePageTemplate(tmpl.release());
@@ -261,6 +280,16 @@ void CTalApplication::LoadShippedTemplates()
         } while (::FindNextFileW(find, &entry));
         ::FindClose(find);
     }
+    return report.TakeLines();
+}
+
+void CTalApplication::ShowTemplateProblems(const std::vector<CString>& lines)
+{
+    CXmlErrorDlg dialog(m_pMainWnd);
+    dialog.SetHeading(kTemplateProblemsHeading);
+    for (const CString& line : lines)
+        dialog.AddLine(line);
+    dialog.DoModal();
 }
 
 void CTalApplication::OnIdleHook()

@@ -170,9 +170,12 @@ public:
     // Every report window's page-template window is refreshed.
     void RefreshTemplateWindows();
     // The title-page ("*.ott") and page ("*.otl") templates of the folder
-    // "DATA" beside the program, sorted into the template manager; a file
-    // that does not load is skipped.
-    void LoadShippedTemplates();
+    // (ending in a backslash), sorted into the template manager; a file that
+    // does not load is left out. The lines that say which files were left
+    // out and what the others lack, each led by the file's name.
+    std::vector<CString> LoadShippedTemplates(const CString& folder);
+    // Shows the problems of the templates read at start in one dialog.
+    virtual void ShowTemplateProblems(const std::vector<CString>& lines);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -182,6 +185,9 @@ private:
     CQMXPDropDownToolBar m_dropDownToolBar;
     std::unique_ptr<CTalPrefs> m_prefs;
     bool m_startUpOpen = false;
+    // What the start found wrong with the template files, shown once the
+    // main window is up.
+    std::vector<CString> m_templateProblems;
     bool m_rasterLibraryWaits = false;
     CTalBaseDocument* m_wizardDocument = nullptr;
     std::vector<std::unique_ptr<CTalBaseDocument>> m_wizardDocuments;

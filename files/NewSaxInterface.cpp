@@ -216,14 +216,30 @@ void CNewSaxInterface::StartSkip(CTagItem* item, int32_t index)
     m_skipIndex = index;
 }
 
+bool CNewSaxInterface::GetOpenElement(CString& name, int32_t& line) const
+{
+    if (m_open.empty())
+        return false;
+    name = m_open.back().name;
+    line = m_open.back().line;
+    return true;
+}
+
 void CNewSaxInterface::OnStartElement(const char* utf8Name, const char** attributes)
 {
-    if (!m_table || !utf8Name)
+    if (!utf8Name)
         return;
     CString name = FromUtf8(utf8Name, -1);
+    m_open.push_back({name, GetLineNumber()});
+    if (!m_table)
+        return;
     CTagItem* item = m_table->FindTag(name);
-    if (!item)
-        return;  // unknown elements are passed over, their text goes to the parent
+    if (!item) {
+        // Unknown elements are passed over, their text goes to the parent.
+        if (!IsSkipping())
+            m_table->OnUnknownElement(name);
+        return;
+    }
     CTagItem* parent = m_stack.empty() ? nullptr : m_stack.back();
     m_stack.push_back(item);
     if (IsSkipping())
@@ -248,6 +264,8 @@ void CNewSaxInterface::OnStartElement(const char* utf8Name, const char** attribu
 
 void CNewSaxInterface::OnEndElement(const char* utf8Name)
 {
+    if (!m_open.empty())
+        m_open.pop_back();
     if (!m_table || !utf8Name || m_stack.empty())
         return;
     CString name = FromUtf8(utf8Name, -1);
@@ -322,6 +340,15 @@ void CNewSaxInterface::OnWarning(const CString& message)
 
 void CNewSaxInterface::OnError(const CString& message)
 {
+    // A file that ends inside an element is said to in the words of the
+    // parser's whole-file read; its push mode speaks of content after the end.
+    if (m_context && m_context->errNo == XML_ERR_DOCUMENT_END && !m_open.empty()) {
+        CString premature;
+        premature.Format(L"Premature end of data in tag %ls line %d", m_open.back().name.GetString(),
+                         m_open.back().line);
+        m_archive->Error(premature);
+        return;
+    }
     m_archive->Error(message);
 }
 

@@ -41,6 +41,9 @@ public:
     CString GetSystemId() const;
     int32_t GetDepth() const { return static_cast<int32_t>(m_stack.size()); }
     bool IsSkipping() const { return m_skipIndex >= 0; }
+    // The innermost element whose end tag has not come, with the line of its
+    // start tag; false when none is open.
+    bool GetOpenElement(CString& name, int32_t& line) const;
 
     // Skips the element of that name nearest the top of the stack, from
     // now to its end tag, and deletes its current cell.
@@ -65,6 +68,12 @@ private:
     xmlParserCtxtPtr m_context = nullptr;
     CTagTable* m_table = nullptr;
     std::vector<CTagItem*> m_stack;
+    // Every open element, known or not: its name and its start tag's line.
+    struct OpenElement {
+        CString name;
+        int32_t line;
+    };
+    std::vector<OpenElement> m_open;
     CString m_skipName;
     int32_t m_skipIndex = -1;
     CNewXmlArch* m_archive;

@@ -45,6 +45,10 @@ public:
     static const int32_t kMaxAttributes = 1000;
     // The progress advances once per this many bytes of the file.
     static const int32_t kProgressBytes = 64 * 1024;
+    // Messages kept in each text; a report shows no more than these, later
+    // ones are only counted (and logged), so that a file with a problem in
+    // every element costs no unbounded memory.
+    static const int32_t kMaxRecordedMessages = 1000;
 
     // The text of an error code; null for 0 and codes outside 1..13.
     static const wchar_t* GetErrorText(int32_t code);
@@ -109,6 +113,8 @@ public:
     int32_t GetError() const { return m_error; }
     const CString& GetErrors() const { return m_errors; }
     const CString& GetWarnings() const { return m_warnings; }
+    // The messages past kMaxRecordedMessages that the texts do not hold.
+    int32_t GetUnrecordedCount() const { return m_unrecorded; }
     CString GetPublicId() const;
     CString GetSystemId() const;
     int32_t GetLineNumber() const;
@@ -141,7 +147,7 @@ public:
     static CString MakeLogName(const wchar_t* name);
 
 private:
-    void Record(CString& target, const wchar_t* label, const wchar_t* text);
+    void Record(CString& target, int32_t& count, const wchar_t* label, const wchar_t* text);
     void WriteOut(const std::string& text);
     void WriteOut(const char* text);
     void WriteAttrText(const wchar_t* name, const std::string& value);
@@ -154,6 +160,9 @@ private:
     int32_t m_error = kErrNone;
     CString m_errors;
     CString m_warnings;
+    int32_t m_errorCount = 0;
+    int32_t m_warningCount = 0;
+    int32_t m_unrecorded = 0;
     int32_t m_mode = kModeNone;
     std::unique_ptr<CNewSaxInterface> m_sax;
     CTagTable* m_table = nullptr;

@@ -69,7 +69,7 @@ int32_t CNewXmlArch::Error(const wchar_t* text)
 {
     if (!text)
         return kErrNone;
-    Record(m_errors, L"Error", text);
+    Record(m_errors, m_errorCount, L"Error", text);
     m_error = kErrUnknown;
     return kErrUnknown;
 }
@@ -77,11 +77,18 @@ int32_t CNewXmlArch::Error(const wchar_t* text)
 void CNewXmlArch::Warning(const wchar_t* text)
 {
     if (text)
-        Record(m_warnings, L"Warning", text);
+        Record(m_warnings, m_warningCount, L"Warning", text);
 }
 
-void CNewXmlArch::Record(CString& target, const wchar_t* label, const wchar_t* text)
+void CNewXmlArch::Record(CString& target, int32_t& count, const wchar_t* label, const wchar_t* text)
 {
+    const bool kept = count < kMaxRecordedMessages;
+    if (kept)
+        ++count;
+    else if (m_unrecorded < INT32_MAX)
+        ++m_unrecorded;
+    if (!kept && !IsLogOpen())
+        return;
     const int32_t line = GetLineNumber();
     // The error label spells "Line", the warning label "line".
     const wchar_t* lineWord = label[0] == L'E' ? L"Line" : L"line";
@@ -94,7 +101,8 @@ void CNewXmlArch::Record(CString& target, const wchar_t* label, const wchar_t* t
         shown.Format(L"%ls [%ls %d]: %ls%ls", label, lineWord, line, text, L"\r\n");
         logged.Format(L"%ls [%ls %d]: %ls%ls", label, lineWord, line, text, L"\n");
     }
-    target += shown;
+    if (kept)
+        target += shown;
     if (IsLogOpen())
         *m_log << logged;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwctype>
 #include <memory>
 #include <string>
 
@@ -161,6 +162,36 @@ bool CTagTable::ReadText(const CNewParamCell& cell, const wchar_t* name, CString
         return false;
     value = text;
     return true;
+}
+
+void CTagTable::Warn(const CString& text) const
+{
+    if (m_archive)
+        m_archive->Warning(text);
+}
+
+void CTagTable::WarnStrayText(const CString& name) const
+{
+    const CNewParamCell* cell = GetParams(name);
+    if (!cell)
+        return;
+    const CString& text = cell->GetText();
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (!std::iswspace(text[i])) {
+            CString message;
+            message.Format(L"The text in %ls is ignored.", name.GetString());
+            Warn(message);
+            return;
+        }
+    }
+}
+
+void CTagTable::SkipRepeated(const CString& name)
+{
+    if (!m_archive)
+        return;
+    m_archive->SetWarning(CNewXmlArch::kErrDuplicate);
+    m_archive->SkipElement(name);
 }
 
 void CTagTable::EmptyHandler(const CString&) {}

@@ -50,6 +50,10 @@ public:
     virtual bool AddTagCell(const char* name, const char* parent, CTagDelegateVoid* delegate,
                             const CNewParamCell* cell);
 
+    // An element the format does not know starts (outside a skipped
+    // subtree); the archive passes over it. Nothing by default.
+    virtual void OnUnknownElement(const CString& name) {}
+
     virtual CTagItem* GetCachedItem() const { return m_cached; }
     virtual CTagItem* FindTag(const wchar_t* name) const;
     virtual CTagItem* FindTagA(const char* name) const;
@@ -89,6 +93,15 @@ protected:
         value = static_cast<T>(read > limit ? limit : read < -limit ? -limit : read);
         return true;
     }
+
+    // A warning with the parser's line (nothing outside a parse).
+    void Warn(const CString& text) const;
+    // Text in an element that holds none (a mangled element, say) would be
+    // lost unseen: a warning.
+    void WarnStrayText(const CString& name) const;
+    // An element that may stand only once where it stands came again: the
+    // archive's duplicate warning, and the element is skipped.
+    void SkipRepeated(const CString& name);
 
     // Handlers every format may point at.
     void EmptyHandler(const CString& name);

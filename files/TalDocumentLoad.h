@@ -45,6 +45,9 @@ struct CTalDocumentLoad {
     std::vector<std::unique_ptr<CTalTemplate>> templatesToWrite;
     std::vector<std::unique_ptr<CTalTemplate>> templatesToReload;
     std::vector<CString> unopenedFiles;
+    // The problems of the template files read after the parse, each line
+    // led by the file's name.
+    std::vector<CString> templateProblems;
 
     // The picture of the first block of the key (0 when its data was
     // unusable); false when no block has the key.

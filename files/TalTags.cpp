@@ -12,6 +12,7 @@
 #include "model/TalPageTemplate.h"
 #include "model/TalSection.h"
 #include "model/TalTemplateManager.h"
+#include "model/TalTextNote.h"
 #include "model/TalTitlePageTemplate.h"
 #include "model/TalWatermark.h"
 
@@ -57,18 +58,18 @@ bool CTalTags::RegisterTags()
     using Self = CTalTags;
     const TagEntry<Self> entries[] = {
         {kRoot, kRootParent, &Self::OnRootStart, &Self::OnRootEnd},
-        {"PageSizeProperties", kRoot, nullptr, &Self::OnPageSizeEnd},
-        {"PrintProperties", kRoot, nullptr, &Self::OnPrintEnd},
-        {"FontArray", kRoot, nullptr, &Self::OnFontArrayEnd},
-        {"TitlePageProperties", kRoot, nullptr, &Self::OnTitlePageEnd},
-        {"ExportProperties", kRoot, nullptr, &Self::OnExportEnd},
+        {"PageSizeProperties", kRoot, &Self::OnOnceStart, &Self::OnPageSizeEnd},
+        {"PrintProperties", kRoot, &Self::OnOnceStart, &Self::OnPrintEnd},
+        {"FontArray", kRoot, &Self::OnOnceStart, &Self::OnFontArrayEnd},
+        {"TitlePageProperties", kRoot, &Self::OnOnceStart, &Self::OnTitlePageEnd},
+        {"ExportProperties", kRoot, &Self::OnOnceStart, &Self::OnExportEnd},
         {"Watermarks", kRoot, nullptr, nullptr},
         {kTitleTemplate, kRoot, &Self::OnTitleTemplateStart, nullptr},
         {kLeafTemplate, kRoot, &Self::OnLeafTemplateStart, nullptr},
         {"Tree", kRoot, nullptr, &Self::OnTreeEnd},
         {"Images", kRoot, &Self::OnImagesStart, nullptr},
         {kWatermarkItem, "Watermarks", &Self::OnWatermarkStart, &Self::OnWatermarkEnd},
-        {"WCharMapItem", kWatermarkItem, nullptr, &Self::OnWCharMapItemEnd},
+        {"WCharMapItem", kWatermarkItem, &Self::OnWCharMapItemStart, &Self::OnWCharMapItemEnd},
         {"CharMapItem", "ExportProperties", nullptr, &Self::OnCharMapItemEnd},
         {"FontName", "FontArray", nullptr, &Self::OnFontNameEnd},
         {"Leafs", "Tree", &Self::OnLeafsStart, nullptr},
@@ -105,10 +106,12 @@ int32_t CTalTags::GetStorageMode() const
     return load ? load->storageMode : -1;
 }
 
-void CTalTags::Warn(const CString& text)
+void CTalTags::OnOnceStart(const CString& name)
 {
-    if (CNewXmlArch* archive = GetArchive())
-        archive->Warning(text);
+    // The properties are read once; a second element would silently change
+    // what the first said.
+    if (!m_onceMet.insert(name.GetString()).second)
+        SkipRepeated(name);
 }
 
 void CTalTags::OnRootStart(const CString&)
@@ -131,6 +134,7 @@ void CTalTags::OnRootEnd(const CString& name)
         ReadText(*cell, L"Desc", m_props->m_description);
         ReadText(*cell, L"Title", m_props->m_title);
     }
+    MoveFontIndices();
     LinkTree();
     ResolveTemplates();
     ResolvePictures();
@@ -182,8 +186,19 @@ void CTalTags::OnFontNameEnd(const CString& name)
     const CNewParamCell* cell = GetParams(name);
     int32_t index = 0;
     CString face;
-    if (!cell || !ReadInt(*cell, L"Index", index) || !ReadText(*cell, L"Name", face))
+    if (!cell)
         return;
+    if (!ReadInt(*cell, L"Index", index) || !ReadText(*cell, L"Name", face)) {
+        Warn(L"A font without its index or name is ignored.");
+        return;
+    }
+    // The first name of an index is the one its runs were written with.
+    if (m_fontNames.count(static_cast<uint32_t>(index))) {
+        CString message;
+        message.Format(L"The font index %d is given more than once; \"%ls\" is ignored.", index, face.GetString());
+        Warn(message);
+        return;
+    }
     CKWIndexDecoder::FindByKey(m_fontNames, static_cast<uint32_t>(index)).SetKey(face.GetString());
 }
 
@@ -191,8 +206,42 @@ void CTalTags::OnFontArrayEnd(const CString&)
 {
     if (!m_props)
         return;
-    m_props->GetFontTable().AddAll(m_fontNames, m_props->GetFontTable().GetRemap());
+    CKWIndexDecoder& table = m_props->GetFontTable();
+    table.AddAll(m_fontNames, table.GetRemap());
+    // A name that the table holds at another index (it was there before, or
+    // the file names it twice) moves the runs that use it.
+    for (const auto& entry : m_fontNames) {
+        const uint32_t index = table.FindOrAdd(entry.second.GetName());
+        if (index != entry.first)
+            m_fontMoves[entry.first] = index;
+    }
     m_fontNames.clear();
+}
+
+void CTalTags::MoveFontIndices()
+{
+    if (m_fontMoves.empty())
+        return;
+    auto moved = [this](uint32_t index) {
+        auto found = m_fontMoves.find(index);
+        return found == m_fontMoves.end() ? index : found->second;
+    };
+    for (SectionRecord& record : m_records) {
+        if (!record.section)
+            continue;
+        CTalTextNote* note = record.section->GetTextNote();
+        for (int i = 0; note && i < note->GetRunCount(); ++i) {
+            if (CKWCharFormat* run = note->GetRunPtr(i))
+                run->m_fontIndex = moved(run->m_fontIndex);
+        }
+    }
+    for (int32_t id : m_textFormatIds) {
+        if (CTalTextFormat* format = m_props->GetTextFormat(id, false))
+            format->m_font = moved(format->m_font);
+    }
+    for (CTalWatermark* watermark : m_watermarksRead)
+        watermark->m_textFormat.m_font = moved(watermark->m_textFormat.m_font);
+    m_fontMoves.clear();
 }
 
 void CTalTags::OnTitlePageEnd(const CString& name)
@@ -246,9 +295,20 @@ void CTalTags::OnCharMapItemEnd(const CString& name)
 {
     const CNewParamCell* cell = GetParams(name);
     int32_t id = 0;
-    // Without its id the format belongs nowhere.
-    if (!m_props || !cell || !ReadInt(*cell, L"Type", id))
+    if (!m_props || !cell)
         return;
+    // Without its id the format belongs nowhere.
+    if (!ReadInt(*cell, L"Type", id)) {
+        Warn(L"A text format without its type is ignored.");
+        return;
+    }
+    // The first format of an id is kept: a later one would replace it unseen.
+    if (!m_textFormatIds.insert(id).second) {
+        CString message;
+        message.Format(L"The text format %d is given more than once; only the first is read.", id);
+        Warn(message);
+        return;
+    }
     auto format = std::make_unique<CTalTextFormat>();
     ReadTextStyle(*cell, *format);
     m_props->SetTextFormat(id, format.release());
@@ -259,8 +319,20 @@ void CTalTags::OnWatermarkStart(const CString&)
     m_watermarkStyleRead = false;
 }
 
-void CTalTags::OnWCharMapItemEnd(const CString&)
+void CTalTags::OnWCharMapItemStart(const CString& name)
 {
+    if (m_watermarkStyleRead)
+        SkipRepeated(name);
+}
+
+void CTalTags::OnWCharMapItemEnd(const CString& name)
+{
+    // Read now: a skipped repetition takes the element's cell away.
+    const CNewParamCell* cell = GetParams(name);
+    if (!cell)
+        return;
+    m_watermarkStyle = CTalTextFormat();
+    ReadTextStyle(*cell, m_watermarkStyle);
     m_watermarkStyleRead = true;
 }
 
@@ -278,9 +350,8 @@ void CTalTags::OnWatermarkEnd(const CString& name)
     case CTalWatermark::kText: {
         ReadText(*cell, L"Text", watermark->m_text);
         // Only the item's own style: another watermark's is not this one's.
-        const CNewParamCell* style = GetParamsA("WCharMapItem");
-        if (style && m_watermarkStyleRead)
-            ReadTextStyle(*style, watermark->m_textFormat);
+        if (m_watermarkStyleRead)
+            watermark->m_textFormat = m_watermarkStyle;
         break;
     }
     case CTalWatermark::kImage: {
@@ -313,6 +384,7 @@ void CTalTags::OnWatermarkEnd(const CString& name)
         break;
     }
     m_watermarkStyleRead = false;
+    m_watermarksRead.push_back(watermark.get());
     m_props->AddWatermark(watermark.release());
 }
 
@@ -334,6 +406,12 @@ void CTalTags::OnTitleTemplateStart(const CString& name)
     CNewXmlArch* archive = GetArchive();
     if (!m_props || !cell || !load || !archive)
         return;
+    // The document has one title template.
+    if (!m_onceMet.insert(name.GetString()).second) {
+        SkipRepeated(name);
+        return;
+    }
+    BeginTemplate();
     CString fileName;
     CString title;
     ReadText(*cell, L"FileName", fileName);
@@ -379,6 +457,7 @@ void CTalTags::OnLeafTemplateStart(const CString& name)
     ReadText(*cell, L"Title", title);
     int32_t id = -1;
     ReadInt(*cell, L"ID", id);
+    BeginTemplate();
     if (TemplateFileName(fileName, false).IsEmpty()) {
         CString message;
         message.Format(L"The template file name \"%ls\" is refused.", fileName.GetString());
@@ -409,6 +488,21 @@ void CTalTags::OnLeafTemplateStart(const CString& name)
         }
     }
     m_embeddedTemplates.push_back({std::move(tmpl), id});
+}
+
+int32_t CTalTags::GetPrepassPicture(bool title, bool preview) const
+{
+    if (title) {
+        // Only a title template read from the document has the pre-pass's pictures.
+        CTalDocumentLoad* load = GetLoad();
+        if (!m_titleCells || !load)
+            return -1;
+        return preview ? load->titlePreviewId : load->titleBackgroundId;
+    }
+    if (m_embeddedTemplates.empty() || !m_embeddedTemplates.back().tmpl)
+        return -1;
+    const CTalTemplate& tmpl = *m_embeddedTemplates.back().tmpl;
+    return preview ? tmpl.GetPreviewPictureId() : tmpl.GetBackgroundPictureId();
 }
 
 CTalTemplate* CTalTags::GetCellTemplate(bool title) const

@@ -7,18 +7,20 @@
 #include "files/TalTemplateElements.h"
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWRefPtr.h"
+#include "model/TalTextFormat.h"
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 class CTalDocProperties;
 class CTalPageTemplate;
 class CTalSection;
 class CTalTemplate;
-class CTalTextFormat;
+class CTalWatermark;
 class CTalXmlSerializer;
 struct CTalDocumentLoad;
 
@@ -42,6 +44,7 @@ public:
 
 protected:
     CTalTemplate* GetCellTemplate(bool title) const override;
+    int32_t GetPrepassPicture(bool title, bool preview) const override;
 
 private:
     // One section read from the file (a "Leaf").
@@ -62,6 +65,10 @@ private:
         std::vector<PendingPicture> pending;
         int32_t depth = 0;  // below the heading
         bool linked = false;
+        // The section's template number and note are read from the first
+        // element of each; a later one is skipped with a warning.
+        bool templateRead = false;
+        bool noteRead = false;
     };
     // A model field that receives the picture of a key once the file named it.
     struct PendingReference {
@@ -87,9 +94,13 @@ private:
     // warning) when the reference would leave the document's picture folder
     // or open a device.
     CString ResolvePicturePath(const CString& reference, int32_t mode);
-    void Warn(const CString& text);
+    // Font indices as the file wrote them to the document's table: runs and
+    // text formats read by this parse name the fonts the file meant.
+    void MoveFontIndices();
 
     // Handlers (start or end of the element named).
+    // Elements that stand once in a document: a later one is skipped.
+    void OnOnceStart(const CString& name);
     void OnRootStart(const CString& name);
     void OnRootEnd(const CString& name);
     void OnPageSizeEnd(const CString& name);
@@ -100,6 +111,7 @@ private:
     void OnExportEnd(const CString& name);
     void OnCharMapItemEnd(const CString& name);
     void OnWatermarkStart(const CString& name);
+    void OnWCharMapItemStart(const CString& name);
     void OnWCharMapItemEnd(const CString& name);
     void OnWatermarkEnd(const CString& name);
     void OnTitleTemplateStart(const CString& name);
@@ -132,9 +144,17 @@ private:
     // The keys of the "Image" elements met.
     std::set<int32_t> m_imageKeys;
     CKWIndexMap m_fontNames;
+    // File font index to the document table's, where they differ.
+    std::map<uint32_t, uint32_t> m_fontMoves;
+    // The elements met that stand once in a document.
+    std::set<std::wstring> m_onceMet;
+    // The text-format ids read, and the watermarks read.
+    std::set<int32_t> m_textFormatIds;
+    std::vector<CTalWatermark*> m_watermarksRead;
     // The title template whose cells the file carries, when it is new.
     CTalTemplate* m_titleCells = nullptr;
     bool m_watermarkStyleRead = false;
+    CTalTextFormat m_watermarkStyle;
     bool m_rootStarted = false;
     bool m_rootEnded = false;
 };

@@ -76,9 +76,12 @@ void CTalTags::OnLeafsStart(const CString&)
         CurrentRecord();
 }
 
-void CTalTags::OnCurLeafTemplateStart(const CString&)
+void CTalTags::OnCurLeafTemplateStart(const CString& name)
 {
-    CurrentRecord();
+    const int32_t record = CurrentRecord();
+    // A section has one page template; a second number would replace the first.
+    if (record >= 0 && m_records[static_cast<size_t>(record)].templateRead)
+        SkipRepeated(name);
 }
 
 void CTalTags::OnCurLeafTemplateEnd(const CString& name)
@@ -90,6 +93,7 @@ void CTalTags::OnCurLeafTemplateEnd(const CString& name)
     int32_t number = -1;
     ReadInt(*cell, L"ID", number);
     m_records[static_cast<size_t>(record)].templateNumber = number;
+    m_records[static_cast<size_t>(record)].templateRead = true;
 }
 
 void CTalTags::OnTreeEnd(const CString&)
@@ -150,8 +154,12 @@ void CTalTags::OnImageListItemEnd(const CString& name)
     const int32_t index = CurrentRecord();
     const CNewParamCell* cell = GetParams(name);
     PendingPicture picture;
-    if (index < 0 || !cell || !ReadInt(*cell, L"ID", picture.key))
+    if (index < 0 || !cell)
         return;
+    if (!ReadInt(*cell, L"ID", picture.key)) {
+        Warn(L"A picture of a section without its ID is ignored.");
+        return;
+    }
     ReadInt(*cell, L"GrayScale", picture.grayscale);
     ReadText(*cell, L"Desc", picture.description);
     ReadInt(*cell, L"Angle", picture.angle);
@@ -187,16 +195,29 @@ void CTalTags::OnImageStart(const CString& name)
 {
     const CNewParamCell* cell = GetParams(name);
     int32_t key = 0;
-    if (cell && ReadInt(*cell, L"ID", key) && !m_imageKeys.insert(key).second) {
+    bool first = false;
+    if (cell && ReadInt(*cell, L"ID", key)) {
+        first = m_imageKeys.insert(key).second;
+        if (!first) {
+            CString message;
+            message.Format(L"The image ID %d is used more than once.", key);
+            Warn(message);
+        }
+    }
+    if (GetStorageMode() != 0)
+        return;
+    // Data that gave no picture (none, damaged, or not where the pre-pass
+    // reads it) leaves every reference to the key without one.
+    CTalDocumentLoad* load = GetLoad();
+    int32_t id = 0;
+    if (first && load && load->FindEmbedded(key, id) && id == 0) {
         CString message;
-        message.Format(L"The image ID %d is used more than once.", key);
+        message.Format(L"The picture with ID %d holds no picture data that can be read; it is shown as missing.", key);
         Warn(message);
     }
     // The pre-pass took the data; the parser need not gather it.
-    if (GetStorageMode() == 0) {
-        if (CNewXmlArch* archive = GetArchive())
-            archive->SkipElement(name);
-    }
+    if (CNewXmlArch* archive = GetArchive())
+        archive->SkipElement(name);
 }
 
 CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
@@ -283,11 +304,18 @@ void CTalTags::ResolvePictures()
     }
 }
 
-void CTalTags::OnTextNoteStart(const CString&)
+void CTalTags::OnTextNoteStart(const CString& name)
 {
-    m_noteRecord = CurrentRecord();
+    const int32_t record = CurrentRecord();
+    // A section has one note; a second one would replace the first.
+    if (record >= 0 && m_records[static_cast<size_t>(record)].noteRead) {
+        SkipRepeated(name);
+        return;
+    }
+    m_noteRecord = record;
     if (m_noteRecord < 0)
         return;
+    m_records[static_cast<size_t>(m_noteRecord)].noteRead = true;
     CTalTextNote* note = m_records[static_cast<size_t>(m_noteRecord)].section->GetTextNote();
     note->ClearRuns();
     note->ClearParas();

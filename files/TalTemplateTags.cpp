@@ -7,8 +7,8 @@ bool CTalTemplateTags::RegisterTags()
 {
     using Self = CTalTemplateTags;
     const TagEntry<Self> roots[] = {
-        {kTitleTemplate, kRootParent, nullptr, &Self::OnRootEnd},
-        {kLeafTemplate, kRootParent, nullptr, &Self::OnRootEnd},
+        {kTitleTemplate, kRootParent, &Self::OnRootStart, &Self::OnRootEnd},
+        {kLeafTemplate, kRootParent, &Self::OnRootStart, &Self::OnRootEnd},
     };
     const bool ok = AddTags(this, roots);
     return RegisterTemplateElements() && ok;
@@ -20,10 +20,32 @@ CTalTemplate* CTalTemplateTags::GetCellTemplate(bool) const
     return serializer ? serializer->GetCurrentTemplate() : nullptr;
 }
 
+int32_t CTalTemplateTags::GetPrepassPicture(bool, bool preview) const
+{
+    const CTalTemplate* tmpl = GetCellTemplate(false);
+    if (!tmpl)
+        return -1;
+    return preview ? tmpl->GetPreviewPictureId() : tmpl->GetBackgroundPictureId();
+}
+
+void CTalTemplateTags::OnUnknownElement(const CString& name)
+{
+    CString message;
+    message.Format(L"Unknown tag %ls is ignored.", name.GetString());
+    Warn(message);
+}
+
+void CTalTemplateTags::OnRootStart(const CString& name)
+{
+    m_root = name;
+    BeginTemplate();
+}
+
 void CTalTemplateTags::OnRootEnd(const CString& name)
 {
     CTalTemplate* tmpl = GetCellTemplate(false);
     const CNewParamCell* cell = GetParams(name);
+    WarnStrayText(name);
     if (!tmpl || !cell)
         return;
     if (const wchar_t* title = cell->Find(L"Title"))

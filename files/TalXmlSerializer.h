@@ -16,6 +16,7 @@
 
 class CKWProgressInterface;
 class CTalBaseDocument;
+class CTalLoadReport;
 class CTalPicture;
 class CTalPictureRelocation;
 class CTalSection;
@@ -49,8 +50,11 @@ public:
     virtual bool SaveTitleTemplate(CTalTemplate* tmpl);
     virtual bool SaveLeafTemplate(CTalTemplate* tmpl);
     // Reads a template file into an empty template of the file's kind
-    // through a registered table; true when the file was read without error.
-    virtual bool LoadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl);
+    // through a registered table; true when the file was read without error
+    // and holds a template of that kind. The problems met, errors and
+    // warnings, are added to problems one per line.
+    virtual bool LoadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl,
+                              std::vector<CString>* problems = nullptr);
 
     // The folder of template files, ending in a path separator; the program
     // folder's "Data" folder unless set.
@@ -108,6 +112,7 @@ private:
     struct SaveContext;
 
     bool SaveTemplate(CTalTemplate* tmpl, bool title);
+    bool ReadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl, CTalLoadReport& report);
 
     // Document writing.
     void WriteDocumentProperties(SaveContext& save);
@@ -125,8 +130,12 @@ private:
 
     // Document loading, after the parse.
     void ReloadTemplates();
+    // Fills the template from its file; its problems join the report.
+    bool ReloadTemplate(CTalTemplate* tmpl, bool title, CTalTemplateTags& tags);
     void WriteCarriedTemplates();
-    void ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings);
+    // The report of a load's problems: the first lines shown and the rest
+    // counted, also the messages the archive only counted.
+    void ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings, int32_t unrecorded);
 
     std::unique_ptr<CXmlFile> m_stream;
     CString m_targetPath;

@@ -4,6 +4,7 @@
 #include "files/TalXmlSerializer.h"
 
 #include "files/NewXmlArch.h"
+#include "files/TalLoadReport.h"
 #include "files/TalTags.h"
 #include "files/TalTemplateTags.h"
 #include "files/XmlPreprocessFile.h"
@@ -16,26 +17,11 @@
 
 namespace {
 
-const wchar_t kIncompatibleFormat[] = L"Incompatable format of file.";
 const wchar_t kLoadErrorsHeading[] = L"Some errors have occured during loading the document:";
 const wchar_t kCannotOpenFile[] = L"Cannot open file %ls";
+const wchar_t kTemplateProblem[] = L"%ls: %ls";
 // The text formats every loaded document has.
 const int32_t kLastTextFormat = 10;
-
-// One dialog line per line of the message; the last one also when empty.
-void SplitLines(CString message, std::vector<CString>& lines)
-{
-    message.TrimRight();
-    for (int feed = message.Find(L'\n'); feed >= 0; feed = message.Find(L'\n')) {
-        CString line = message.Left(feed);
-        if (!line.IsEmpty() && line[line.GetLength() - 1] == L'\r')
-            line = line.Left(line.GetLength() - 1);
-        lines.push_back(line);
-        message = message.Mid(feed);
-        message.TrimLeft();
-    }
-    lines.push_back(message);
-}
 
 bool HasPageTemplateNamed(const CString& name)
 {
@@ -58,7 +44,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         CXmlPreprocessFile prepass(path);
         // An empty file holds no document: all of it was lost.
         if (!prepass.IsOpen() || prepass.GetLength() == 0) {
-            ShowMessage(kIncompatibleFormat);
+            ShowMessage(CTalLoadReport::kIncompatibleFormat);
             return false;
         }
         if (progress)
@@ -102,7 +88,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         for (int32_t id = 0; id <= kLastTextFormat; ++id)
             props.GetTextFormat(id, true);
     }
-    ReportLoadProblems(error, archive.GetErrors(), archive.GetWarnings());
+    ReportLoadProblems(error, archive.GetErrors(), archive.GetWarnings(), archive.GetUnrecordedCount());
     return error == CNewXmlArch::kErrNone;
 }
 
@@ -113,7 +99,7 @@ void CTalXmlSerializer::ReloadTemplates()
     CTalTemplateTags templateTags;
     const bool ready = templateTags.RegisterTags();
     if (ready && m_load.titleToReload)
-        LoadTemplate(GetTemplatePath(m_load.titleToReload->GetName(), true), &templateTags, m_load.titleToReload);
+        ReloadTemplate(m_load.titleToReload, true, templateTags);
     bool added = false;
     for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToReload) {
         if (!carried || HasPageTemplateNamed(carried->GetName()))
@@ -123,7 +109,7 @@ void CTalXmlSerializer::ReloadTemplates()
         auto fresh = std::make_unique<CTalPageTemplate>();
         fresh->SetName(carried->GetName());
         fresh->SetTitle(carried->GetTitle());
-        if (ready && LoadTemplate(GetTemplatePath(fresh->GetName(), false), &templateTags, fresh.get()))
+        if (ready && ReloadTemplate(fresh.get(), false, templateTags))
             g_TemplateManager.AddPageTemplate(fresh.release());
         else
             g_TemplateManager.AddPageTemplate(carried.release());
@@ -133,6 +119,21 @@ void CTalXmlSerializer::ReloadTemplates()
     m_load.titleToReload = nullptr;
     if (added)
         RefreshAllTemplateWindows();
+}
+
+bool CTalXmlSerializer::ReloadTemplate(CTalTemplate* tmpl, bool title, CTalTemplateTags& tags)
+{
+    const CString path = GetTemplatePath(tmpl->GetName(), title);
+    std::vector<CString> problems;
+    const bool read = LoadTemplate(path, &tags, tmpl, &problems);
+    // The user learns which template file the lines are about.
+    const CString file = path.Mid(path.ReverseFind(L'\\') + 1);
+    for (const CString& problem : problems) {
+        CString line;
+        line.Format(kTemplateProblem, file.GetString(), problem.GetString());
+        m_load.templateProblems.push_back(line);
+    }
+    return read;
 }
 
 void CTalXmlSerializer::WriteCarriedTemplates()
@@ -152,27 +153,30 @@ void CTalXmlSerializer::WriteCarriedTemplates()
         RefreshAllTemplateWindows();
 }
 
-void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings)
+void CTalXmlSerializer::ReportLoadProblems(int32_t error, const CString& errors, const CString& warnings,
+                                           int32_t unrecorded)
 {
-    std::vector<CString> lines;
+    // Skipped elements are content the user does not get: say so.
+    if (error == CNewXmlArch::kErrNone && m_load.unopenedFiles.empty() && m_load.templateProblems.empty() &&
+        warnings.IsEmpty())
+        return;
+    CTalLoadReport report;
     for (const CString& file : m_load.unopenedFiles) {
         CString line;
         line.Format(kCannotOpenFile, file.GetString());
-        lines.push_back(line);
+        report.Add(line);
     }
-    CString message;
+    for (const CString& line : m_load.templateProblems)
+        report.Add(line);
     if (error == CNewXmlArch::kErrNone) {
-        // Skipped elements are content the user does not get: say so.
-        if (lines.empty() && warnings.IsEmpty())
-            return;
-        message = warnings;
+        report.AddMessage(warnings);
     } else if (error == CNewXmlArch::kErrUnknown) {
         // What the parser found is said as well: a file cut short is told
         // apart from one damaged inside.
-        message = CString(kIncompatibleFormat) + L"\n" + errors + warnings;
+        report.AddMessage(CString(CTalLoadReport::kIncompatibleFormat) + L"\n" + errors + warnings);
     } else {
-        message = errors + warnings;
+        report.AddMessage(errors + warnings);
     }
-    SplitLines(message, lines);
-    ShowErrors(kLoadErrorsHeading, lines);
+    report.AddUnshown(unrecorded);
+    ShowErrors(kLoadErrorsHeading, report.TakeLines());
 }

@@ -4,9 +4,12 @@
 
 #include "files/NewXmlArch.h"
 #include "files/TalFileNames.h"
+#include "files/TalLoadReport.h"
 #include "files/TalTemplateTags.h"
 #include "files/XmlPreprocessFile.h"
+#include "framework/KWRasterLib.h"
 #include "model/TalTemplate.h"
+#include "model/TalTitlePageTemplate.h"
 
 namespace {
 
@@ -23,8 +26,19 @@ const TemplateElements kTitleElements = {"TitleTemplate", "TitlePreview", "Title
 const TemplateElements kLeafElements = {"LeafTemplate", "LeafPreview", "LeafBgImage", "LeafRectArray",
                                         "LeafRectArrayItem"};
 
-const int32_t kFirstCellKind = 0;
-const int32_t kLastCellKind = 10;
+const wchar_t kNotATemplate[] = L"Error: The file's root element is not %ls: it holds no template of that kind.";
+const wchar_t kDamagedPicture[] = L"Warning: The picture of %ls cannot be read; a placeholder is shown.";
+
+// A picture the pre-pass stored whose bytes the raster library cannot read.
+void WarnDamagedPicture(int32_t id, const char* element, CTalLoadReport& report)
+{
+    CKWRasterLib::ImageInfo info;
+    if (id == 0 || g_rasterLib.GetImageInfo(static_cast<uint32_t>(id), info))
+        return;
+    CString message;
+    message.Format(kDamagedPicture, CString(element).GetString());
+    report.Add(message);
+}
 
 }  // namespace
 
@@ -77,7 +91,7 @@ void CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
         if (backgroundId != tmpl->GetBackgroundPictureId())
             tmpl->SetBackgroundPictureId(backgroundId);
     }
-    for (int32_t kind = kFirstCellKind; kind <= kLastCellKind; ++kind) {
+    for (int32_t kind = CTalTemplateElements::kFirstCellKind; kind <= CTalTemplateElements::kLastCellKind; ++kind) {
         const CTalCellList* cells = tmpl->GetCells(kind);
         if (!cells || cells->empty())
             continue;
@@ -97,22 +111,54 @@ void CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
     }
 }
 
-bool CTalXmlSerializer::LoadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl)
+bool CTalXmlSerializer::LoadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl,
+                                     std::vector<CString>* problems)
+{
+    CTalLoadReport report;
+    const bool read = ReadTemplate(path, tags, tmpl, report);
+    std::vector<CString> lines = report.TakeLines();
+    if (problems)
+        problems->insert(problems->end(), lines.begin(), lines.end());
+    return read;
+}
+
+bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl,
+                                     CTalLoadReport& report)
 {
     {
         CXmlPreprocessFile prepass(path);
-        if (!prepass.IsOpen() || prepass.GetLength() == 0)
+        if (!prepass.IsOpen() || prepass.GetLength() == 0) {
+            report.Add(prepass.IsOpen() ? CTalLoadReport::kIncompatibleFormat
+                                        : CNewXmlArch::GetErrorText(CNewXmlArch::kErrOpenFile));
             return false;
+        }
         prepass.ReadTemplateImages(tmpl);
     }
     CNewXmlArch archive(path, CNewXmlArch::kModeRead, false);
     if (!archive.IsLoading() || !tags || !tmpl || tags->GetBucketCount() == 0)
         return false;
     tags->SetTarget(this);
+    tags->BeginFile();
     m_currentTemplate = tmpl;
     archive.SetTagTable(tags);
     archive.Parse(nullptr);
     m_currentTemplate = nullptr;
     tags->SetTarget(nullptr);
-    return archive.GetError() == CNewXmlArch::kErrNone;
+    const int32_t error = archive.GetError();
+    if (!archive.GetErrors().IsEmpty() || !archive.GetWarnings().IsEmpty())
+        report.AddMessage(archive.GetErrors() + archive.GetWarnings());
+    report.AddUnshown(archive.GetUnrecordedCount());
+    if (error != CNewXmlArch::kErrNone)
+        return false;
+    // A file of another kind, or none at all, holds no such template.
+    const TemplateElements& names = dynamic_cast<CTalTitlePageTemplate*>(tmpl) ? kTitleElements : kLeafElements;
+    if (tags->GetRootName() != CString(names.root)) {
+        CString message;
+        message.Format(kNotATemplate, CString(names.root).GetString());
+        report.Add(message);
+        return false;
+    }
+    WarnDamagedPicture(tmpl->GetPreviewPictureId(), names.preview, report);
+    WarnDamagedPicture(tmpl->GetBackgroundPictureId(), names.background, report);
+    return true;
 }

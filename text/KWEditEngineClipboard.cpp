@@ -1,6 +1,7 @@
 // CKWEditEngine: copy and paste through the Windows clipboard as RTF,
 // Unicode text and ANSI text.
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,10 @@ void CKWEditEngine::InsertRtf(const CKWRtfReader& reader)
     m_text->ReplaceText(text.c_str(), length, start, end);
     m_modified |= 1;
     CKWIndexDecoder* table = m_text->GetFontTable();
+    // The pieces follow each other: each one's runs are found from the last
+    // one's, and each font is looked up in the table once.
+    CKWTextData::RunCursor cursor;
+    std::map<const CKWRtfReader::Font*, uint32_t> fontIndices;
     int pos = start;
     for (const CKWRtfReader::Piece& piece : reader.GetPieces()) {
         if (piece.count > 0 && piece.state.mask != 0) {
@@ -201,7 +206,10 @@ void CKWEditEngine::InsertRtf(const CKWRtfReader& reader)
             request.m_size = static_cast<int16_t>(piece.state.size);
             if (const CKWRtfReader::Font* font = reader.FindFont(piece.state.font)) {
                 if (table) {
-                    request.m_fontIndex = table->FindOrAdd(FromAnsi(font->name));
+                    auto known = fontIndices.find(font);
+                    if (known == fontIndices.end())
+                        known = fontIndices.emplace(font, table->FindOrAdd(FromAnsi(font->name))).first;
+                    request.m_fontIndex = known->second;
                     request.m_count |= CKWCharFormat::kMaskFont;
                 }
                 request.m_charSet = static_cast<uint8_t>(font->charset);
@@ -216,7 +224,7 @@ void CKWEditEngine::InsertRtf(const CKWRtfReader& reader)
             request.m_vertical = (piece.state.style & KWRTF_SUPERSCRIPT) ? CKWCharFormat::kSuperscript
                                  : (piece.state.style & KWRTF_SUBSCRIPT) ? CKWCharFormat::kSubscript
                                                                          : CKWCharFormat::kNormal;
-            m_text->SetCharFormatInRange(pos, pos + piece.count, request);
+            m_text->SetCharFormatInRange(pos, pos + piece.count, request, cursor);
         }
         pos += piece.count;
     }

@@ -39,17 +39,15 @@ int HexValue(int ch)
     return -1;
 }
 
-// The entry of a table with the number; -1 stands for the first entry.
+// The entry of a table with the number (its first one); -1 stands for the
+// first entry.
 template <typename Entry>
-const Entry* FindNumbered(const std::vector<Entry>& table, int number)
+const Entry* FindNumbered(const std::vector<Entry>& table, const std::map<int, size_t>& numbers, int number)
 {
     if (number == -1)
         return table.empty() ? nullptr : &table.front();
-    for (const Entry& entry : table) {
-        if (entry.number == number)
-            return &entry;
-    }
-    return nullptr;
+    auto found = numbers.find(number);
+    return found == numbers.end() ? nullptr : &table[found->second];
 }
 
 }  // namespace
@@ -194,7 +192,11 @@ void CKWRtfReader::Read(CKWFile& file)
 {
     m_fonts.clear();
     m_colors.clear();
+    m_fontNumbers.clear();
+    m_colorNumbers.clear();
     m_stack.clear();
+    m_atGroupStart = false;
+    m_optionalWord = false;
     m_pieces.clear();
     m_text.clear();
     m_state = CharState();
@@ -206,22 +208,42 @@ void CKWRtfReader::Read(CKWFile& file)
     bool reading = true;
     while (reading) {
         const Token& t = GetToken();
+        const bool groupStart = m_atGroupStart;
+        m_atGroupStart = false;
+        // A control word stands for one character of a "\u" fallback too.
+        if ((t.tokenClass == kControl || t.tokenClass == kUnknown) && m_skipBytes > 0) {
+            --m_skipBytes;
+            continue;
+        }
+        // The word after a "\*" within a group is one the reader may pass over.
+        if (m_optionalWord && t.tokenClass != kText) {
+            m_optionalWord = false;
+            if (t.tokenClass == kControl && t.major == KWRTF_CLASS_DESTINATION)
+                continue;
+        }
         switch (t.tokenClass) {
         case kEnd:
             reading = false;
             break;
         case kGroup:
             m_skipBytes = 0;  // a fallback does not reach past its group
-            if (t.major == 0)
+            m_optionalWord = false;
+            if (t.major == 0) {
                 reading = PushState();
-            else
+                m_atGroupStart = true;
+            } else {
                 PopState();
+            }
             break;
         case kText:
             if (t.major != '\n' && t.major != '\r')
                 AppendByte(t.major);
             break;
         case kControl:
+            if (t.major == KWRTF_CLASS_SPECIAL && t.minor == KWRTF_SPECIAL_OPTIONAL && !groupStart) {
+                m_optionalWord = true;
+                break;
+            }
             reading = HandleControl();
             break;
         default:
@@ -235,7 +257,7 @@ bool CKWRtfReader::PushState()
 {
     if (m_stack.size() >= static_cast<size_t>(kMaxDepth))
         return false;
-    m_stack.push_back(m_state);
+    m_stack.push_back({m_state, m_fallbackCount});
     return true;
 }
 
@@ -243,7 +265,8 @@ void CKWRtfReader::PopState()
 {
     if (m_stack.empty())
         return;
-    const CharState restored = m_stack.back();
+    const CharState restored = m_stack.back().chars;
+    m_fallbackCount = m_stack.back().fallbackCount;
     m_stack.pop_back();
     if (restored != m_state) {
         m_state = restored;
@@ -432,7 +455,7 @@ bool CKWRtfReader::ReadFontTable()
     auto finish = [&] {
         if (inEntry && !entry.name.empty()) {
             entry.codePage = KWRtfCodePageOfCharset(entry.charset);
-            m_fonts.push_back(entry);
+            AddFont(entry);
         }
         inEntry = false;
         entry = Font();
@@ -513,7 +536,7 @@ bool CKWRtfReader::ReadColorTable()
         case kText:
             if (t.major == ';') {
                 if (any)  // an entry without components keeps its number only
-                    m_colors.push_back({number, value});
+                    AddColor({number, value});
                 ++number;
                 value = 0;
                 any = false;
@@ -568,12 +591,24 @@ void CKWRtfReader::AppendChar(wchar_t ch)
     m_text += ch;
 }
 
+void CKWRtfReader::AddFont(const Font& font)
+{
+    m_fontNumbers.emplace(font.number, m_fonts.size());
+    m_fonts.push_back(font);
+}
+
+void CKWRtfReader::AddColor(const Color& color)
+{
+    m_colorNumbers.emplace(color.number, m_colors.size());
+    m_colors.push_back(color);
+}
+
 const CKWRtfReader::Font* CKWRtfReader::FindFont(int number) const
 {
-    return FindNumbered(m_fonts, number);
+    return FindNumbered(m_fonts, m_fontNumbers, number);
 }
 
 const CKWRtfReader::Color* CKWRtfReader::FindColor(int number) const
 {
-    return FindNumbered(m_colors, number);
+    return FindNumbered(m_colors, m_colorNumbers, number);
 }

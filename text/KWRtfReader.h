@@ -6,6 +6,7 @@
 // short, nested too deep or carrying words the reader does not know gives
 // what was read up to there.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -96,17 +97,33 @@ private:
     void AppendByte(int byte);
     void AppendChar(wchar_t ch);
     int CurrentCodePage() const;
+    void AddFont(const Font& font);
+    void AddColor(const Color& color);
 
     CKWFile* m_file = nullptr;
     Token m_token;
     int m_pushedBack = -1;
     bool m_atEnd = false;
 
+    // What a group restores when it ends: the character state and the
+    // fallback count of "\\u".
+    struct GroupState {
+        CharState chars;
+        int fallbackCount;
+    };
+
     std::vector<Font> m_fonts;
     std::vector<Color> m_colors;
+    // The first entry of each number, for finding it at once.
+    std::map<int, size_t> m_fontNumbers;
+    std::map<int, size_t> m_colorNumbers;
     CharState m_state;
     bool m_stateChanged = false;
-    std::vector<CharState> m_stack;
+    std::vector<GroupState> m_stack;
+    // The last token opened a group: a "\\*" there makes the group an
+    // optional destination; elsewhere it only marks the word after it.
+    bool m_atGroupStart = false;
+    bool m_optionalWord = false;
     std::vector<Piece> m_pieces;
     std::wstring m_text;
     int m_fallbackCount = 1;

@@ -216,7 +216,14 @@ bool CKWRtfWriter::Write(CKWFile& file)
             Put(g_kwRtfFontFamilies[font.family >= 0 && font.family < KWRTF_FAMILY_COUNT ? font.family : 0]);
             PutNumber("\\fcharset", font.charset);
             Put(" ");
-            m_line += font.name;
+            // A name's own braces and backslashes must not end its entry or
+            // the table; a semicolon would end the name and is left out.
+            for (const char ch : font.name) {
+                if (ch == '\\' || ch == '{' || ch == '}')
+                    m_line += '\\';
+                if (ch != ';')
+                    m_line += ch;
+            }
             Put(";}");
         }
         Put("}\n");

@@ -164,6 +164,16 @@ public:
     // insertLength characters; inserted text takes the format before it.
     void AdjustFormats(int start, int end, int insertLength);
 
+    // A place in the runs, kept by a caller that goes through ranges from
+    // the text's start towards its end, so that each range's runs are found
+    // from the last range's rather than from the first run: a run's index
+    // and the position where it starts. The runs before it must not change
+    // between the calls but through them.
+    struct RunCursor {
+        int index = 0;
+        int start = 0;
+    };
+
     // Make the range ends fall on record boundaries; the first index of the
     // range is returned, the last stored in lastIndex.
     int SplitRunsAt(int start, int end, int& lastIndex);
@@ -174,6 +184,9 @@ public:
     // Applies the fields of request.m_count's mask to [start, end) (the
     // paragraph version to the whole paragraphs touched).
     void SetCharFormatInRange(int start, int end, const CKWCharFormat& request);
+    // The same, searching from the cursor (one past the range's start is not
+    // used), which is left at the last run of the range.
+    void SetCharFormatInRange(int start, int end, const CKWCharFormat& request, RunCursor& cursor);
     void SetParaFormatInRange(int start, int end, const CKWParaFormat& request);
 
     // Drops empty runs, merges equal neighbours and makes both sums match the
@@ -197,6 +210,9 @@ protected:
 
 private:
     bool ApplyCharRequest(int index, const CKWCharFormat& request, bool dryRun);
+    // SplitRunsAt searching from the cursor; the cursor is left at the last
+    // run of the range.
+    int SplitRunsFrom(int start, int end, int& lastIndex, RunCursor& cursor);
     bool ApplyParaRequest(int index, const CKWParaFormat& request, bool dryRun);
     void FreeRun(int index);
     void FreePara(int index);

@@ -98,11 +98,19 @@ void CKWTextData::EnsureOnePara()
 
 int CKWTextData::SplitRunsAt(int start, int end, int& lastIndex)
 {
+    RunCursor cursor;
+    return SplitRunsFrom(start, end, lastIndex, cursor);
+}
+
+int CKWTextData::SplitRunsFrom(int start, int end, int& lastIndex, RunCursor& cursor)
+{
     EnsureOneRun();
     const int n0 = GetRunCount();
-    int i = 0;
-    int runStart = 0;
-    int runEnd = static_cast<int>(m_runs[0]->m_count);
+    if (cursor.index < 0 || cursor.index >= n0 || cursor.start > start)
+        cursor = RunCursor();
+    int i = cursor.index;
+    int runStart = cursor.start;
+    int runEnd = runStart + static_cast<int>(m_runs[i]->m_count);
     while (runEnd <= start && i < n0 - 1) {
         runStart = runEnd;
         runEnd += static_cast<int>(m_runs[++i]->m_count);
@@ -137,6 +145,8 @@ int CKWTextData::SplitRunsAt(int start, int end, int& lastIndex)
         OnRunsChanged();
     }
     lastIndex = i;
+    cursor.index = i;
+    cursor.start = runStart;
     return first;
 }
 
@@ -274,6 +284,12 @@ bool CKWTextData::ApplyCharRequest(int index, const CKWCharFormat& request, bool
 
 void CKWTextData::SetCharFormatInRange(int start, int end, const CKWCharFormat& request)
 {
+    RunCursor cursor;
+    SetCharFormatInRange(start, end, request, cursor);
+}
+
+void CKWTextData::SetCharFormatInRange(int start, int end, const CKWCharFormat& request, RunCursor& cursor)
+{
     if (IsReadOnly() || request.m_count == 0)
         return;
     const int length = GetLength();
@@ -281,12 +297,14 @@ void CKWTextData::SetCharFormatInRange(int start, int end, const CKWCharFormat& 
     end = std::clamp(end, start, length);
     if (start >= end)
         return;
+    if (cursor.index < 0 || cursor.index >= GetRunCount() || cursor.start > start)
+        cursor = RunCursor();
     // A request that changes nothing must not split runs either (that would
     // notify a change).
     if (!m_runs.empty()) {
         bool any = false;
-        int runEnd = 0;
-        for (int i = GetRunIndexAtPos(start, 0, runEnd); i >= 0 && !any; ++i) {
+        int runEnd = cursor.start;
+        for (int i = GetRunIndexAtPos(start, cursor.index, runEnd); i >= 0 && !any; ++i) {
             any = ApplyCharRequest(i, request, true);
             if (runEnd >= end || i + 1 >= GetRunCount())
                 break;
@@ -296,7 +314,7 @@ void CKWTextData::SetCharFormatInRange(int start, int end, const CKWCharFormat& 
             return;
     }
     int last = 0;
-    const int first = SplitRunsAt(start, end, last);
+    const int first = SplitRunsFrom(start, end, last, cursor);
     bool changed = false;
     for (int i = first; i <= last && i < GetRunCount(); ++i)
         changed |= ApplyCharRequest(i, request, false);

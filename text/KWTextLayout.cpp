@@ -1,7 +1,11 @@
 // CKWTextObject: measuring, line breaking and relayout.
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <unordered_map>
 
 #include "framework/KWArchive.h"
 #include "framework/KWFont.h"
@@ -14,6 +18,15 @@ namespace {
 
 const int kStackWidths = 1024;
 const double kHighPrecisionPixels = 2048.0;
+
+// The widths measured so far in one font, kept while a range is measured:
+// a text of many runs in few fonts makes each font and measures each
+// character once rather than once per run.
+struct MeasuredFont {
+    std::unique_ptr<CKWFont> font;
+    std::unordered_map<wchar_t, double> widths;
+};
+using FontKey = std::tuple<std::wstring, double, uint8_t>;
 
 bool IsBreakChar(wchar_t ch)
 {
@@ -99,6 +112,7 @@ void CKWTextObject::MeasureRange(int from, int to, bool highPrecision)
 
     double stackBuffer[kStackWidths];
     std::unique_ptr<double[]> heapBuffer;
+    std::map<FontKey, MeasuredFont> fonts;
     int runIndex = 0, runEnd = 0;
     for (int pos = from; pos < to;) {
         const CKWCharFormat& run = LocateRun(pos, &runIndex, &runEnd);
@@ -115,9 +129,25 @@ void CKWTextObject::MeasureRange(int from, int to, bool highPrecision)
         int measured = 0;
         if (g) {
             const uint8_t style = run.m_style & (CKWCharFormat::kBold | CKWCharFormat::kItalic | CKWCharFormat::kUnderline);
-            CKWFont font(run.GetFaceName(GetFontTable()).c_str(), highPrecision ? kHighPrecisionPixels : pixelSize, style);
-            if (font.GetFont())
-                measured = g->GetCharWidths(text + pos, count, font, widths, count);
+            const double size = highPrecision ? kHighPrecisionPixels : pixelSize;
+            const FontKey key(run.GetFaceName(GetFontTable()), size, style);
+            MeasuredFont& known = fonts[key];
+            if (!known.font)
+                known.font.reset(new CKWFont(std::get<0>(key).c_str(), size, style));
+            // Characters not met in this font yet are measured; the rest are known.
+            while (measured < count) {
+                auto found = known.widths.find(text[pos + measured]);
+                if (found == known.widths.end())
+                    break;
+                widths[measured++] = found->second;
+            }
+            if (measured < count && known.font->GetFont()) {
+                const int more = g->GetCharWidths(text + pos + measured, count - measured, *known.font,
+                                                  widths + measured, count - measured);
+                for (int k = measured; k < measured + more; ++k)
+                    known.widths.emplace(text[pos + k], widths[k]);
+                measured += more;
+            }
         }
         const double scale = (highPrecision ? pixelSize / kHighPrecisionPixels : 1.0) * 254.0 / dpi;
         for (int k = 0; k < count; ++k) {
@@ -132,16 +162,23 @@ void CKWTextObject::MeasureRange(int from, int to, bool highPrecision)
 
 const CKWParaFormat& CKWTextObject::ParaFormatAt(int pos) const
 {
+    RecordCursor cursor;
+    return ParaFormatAt(pos, cursor);
+}
+
+const CKWParaFormat& CKWTextObject::ParaFormatAt(int pos, RecordCursor& cursor) const
+{
     const wchar_t* text = GetText().GetString();
     pos = std::clamp(pos, 0, GetLength());
     while (pos > 0 && text[pos - 1] != L'\n')
         --pos;
-    return LocateParaAt(pos);
+    return LocateParaAt(pos, &cursor.paraIndex, &cursor.paraEnd);
 }
 
-const CKWFontMetrics& CKWTextObject::LargestMetrics(int start, int end) const
+const CKWFontMetrics& CKWTextObject::LargestMetrics(int start, int end, RecordCursor& cursor) const
 {
-    int index = 0, runEnd = 0;
+    int& index = cursor.runIndex;
+    int& runEnd = cursor.runEnd;
     const CKWCharFormat* largest = &LocateRun(start, &index, &runEnd);
     while (runEnd < end && index + 1 < GetRunCount()) {
         const CKWCharFormat& run = LocateRun(runEnd, &index, &runEnd);
@@ -173,7 +210,9 @@ int CKWTextObject::LayoutFrom(CKWLineVector& lines, std::vector<double>& widths,
 
     double y = y0;
     int pos = start;
-    const CKWParaFormat* para = &ParaFormatAt(pos);
+    // The lines come in order: their records are found from the last line's.
+    RecordCursor cursor;
+    const CKWParaFormat* para = &ParaFormatAt(pos, cursor);
     bool paraStart = pos == 0 || text[pos - 1] == L'\n';
 
     auto finishLine = [&](int lineStart, int lineEnd, double lineWidth, double usable, double indent,
@@ -187,7 +226,7 @@ int CKWTextObject::LayoutFrom(CKWLineVector& lines, std::vector<double>& widths,
         else if (para->m_align == CKWParaFormat::kAlignRight)
             offset = usable - lineWidth;
         line.x = indent + std::max(offset, 0.0);
-        line.metrics = &LargestMetrics(lineStart, std::max(lineEnd, lineStart + 1));
+        line.metrics = &LargestMetrics(lineStart, std::max(lineEnd, lineStart + 1), cursor);
         line.height = para->ApplyLineSpacing(line.metrics->lineHeight);
         line.flags = 0;
         if (first)
@@ -205,7 +244,7 @@ int CKWTextObject::LayoutFrom(CKWLineVector& lines, std::vector<double>& widths,
 
     while (pos < end) {
         if (paraStart) {
-            para = &ParaFormatAt(pos);
+            para = &ParaFormatAt(pos, cursor);
             y += para->m_spaceBefore;
         }
         const bool first = paraStart;
@@ -262,7 +301,7 @@ int CKWTextObject::LayoutFrom(CKWLineVector& lines, std::vector<double>& widths,
     // an empty last line.
     if (closingLine && pos == length && end == length && (length == 0 || text[length - 1] == L'\n') &&
         !(stopAtHeight && !lines.empty() && y >= height)) {
-        para = &ParaFormatAt(pos);
+        para = &ParaFormatAt(pos, cursor);
         y += para->m_spaceBefore;
         const double usable = std::max(width - para->m_leftIndent - para->m_firstLine - para->m_rightIndent, 0.0);
         finishLine(pos, pos, 0.0, usable, para->m_leftIndent + para->m_firstLine, true, false);

@@ -124,10 +124,20 @@ private:
     // LayoutLines over a width array, the running y starting at y0.
     int LayoutFrom(CKWLineVector& lines, std::vector<double>& widths, int start, int end,
                    const CKWDoubleRect& rect, bool stopAtHeight, bool closingLine, double y0);
+    // Where a layout stands in the runs and paragraph records (a record's
+    // index and end, as LocateRun takes them): lines laid out in order find
+    // their records from the last line's.
+    struct RecordCursor {
+        int runIndex = 0;
+        int runEnd = 0;
+        int paraIndex = 0;
+        int paraEnd = 0;
+    };
     // The paragraph record of the paragraph that holds pos.
     const CKWParaFormat& ParaFormatAt(int pos) const;
+    const CKWParaFormat& ParaFormatAt(int pos, RecordCursor& cursor) const;
     // The metrics of the largest font among the runs of [start, end).
-    const CKWFontMetrics& LargestMetrics(int start, int end) const;
+    const CKWFontMetrics& LargestMetrics(int start, int end, RecordCursor& cursor) const;
     // Lines laid out from start that fit the height (at least one).
     int CountPlacedLines(const CKWLineVector& lines, double height, int* fittingLines) const;
     CKWDoubleRect LinesBox(const CKWLineVector& lines, size_t first, size_t last) const;

@@ -167,43 +167,44 @@ TEST_F(AppWindows, TheImagePanelMakesItsControlsOnce)
     panel.DestroyWindow();
 }
 
-TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkipped)
+TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkippedAndListed)
 {
-    // Beside the templates the build ships there.
-    const std::wstring data = std::wstring(GetModuleDirectory().GetString()) + L"DATA\\";
+    CKWTestTempFolder folder;
+    const std::wstring data = folder.Path() + L"DATA\\";
     ::CreateDirectoryW(data.c_str(), nullptr);
-    size_t shipped = 0;
-    WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((data + L"*.ott").c_str(), &found);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &found))
-        ++shipped;
-    if (find != INVALID_HANDLE_VALUE)
-        ::FindClose(find);
     const char head[] = "<?xml version='1.0' encoding='utf-8' ?>\n";
-    const std::pair<const wchar_t*, std::string> files[] = {
-        {L"B.ott", std::string(head) + "<TitleTemplate Title='B'>\n</TitleTemplate>\n"},
-        {L"A.ott", std::string(head) + "<TitleTemplate Title='A'>\n</TitleTemplate>\n"},
-        {L"Broken.ott", std::string(head) + "<TitleTemplate Title='C'>\n<Leaf>"},
-    };
-    for (const auto& file : files)
-        WriteFileBytes(data + file.first, file.second);
+    WriteFileBytes(data + L"B.ott", std::string(head) + "<TitleTemplate Title='B'>\n</TitleTemplate>\n");
+    WriteFileBytes(data + L"A.ott", std::string(head) + "<TitleTemplate Title='A'>\n</TitleTemplate>\n");
+    WriteFileBytes(data + L"Broken.ott", std::string(head) + "<TitleTemplate Title='C'>\n<Leaf>");
+    WriteFileBytes(data + L"Other.ott", std::string(head) + "<LeafTemplate Title='D'>\n</LeafTemplate>\n");
+    WriteFileBytes(data + L"Odd.otl", std::string(head) + "<LeafTemplate Title='E'>\n<LeafCell/></LeafTemplate>\n");
     const size_t before = g_TemplateManager.GetTitlePageTemplates().size();
-    g_application.LoadShippedTemplates();
-    for (const auto& file : files)
-        ::DeleteFileW((data + file.first).c_str());
+    const std::vector<CString> problems = g_application.LoadShippedTemplates(data.c_str());
+    // Sorted in among the ones the program already holds (those shipped beside it).
     std::vector<std::wstring> names;
     std::vector<std::wstring> titles;
     for (const CTalTemplate* loaded : g_TemplateManager.GetTitlePageTemplates()) {
         names.push_back(static_cast<const wchar_t*>(loaded->GetName()));
         titles.push_back(static_cast<const wchar_t*>(loaded->GetTitle()));
     }
-    EXPECT_EQ(before + shipped + 2, names.size());
+    EXPECT_EQ(before + 2, names.size());
     EXPECT_TRUE(std::is_sorted(titles.begin(), titles.end()));
     const auto a = std::find(names.begin(), names.end(), L"A");
     const auto b = std::find(names.begin(), names.end(), L"B");
     ASSERT_TRUE(a != names.end() && b != names.end());
     EXPECT_LT(a - names.begin(), b - names.begin());
-    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Broken"));
+    // One list for all files: which were left out, and what each lacks.
+    std::wstring all;
+    for (const CString& line : problems)
+        all += std::wstring(line.GetString()) + L"\n";
+    for (const wchar_t* expected : {L"Broken.ott: The template is left out.\n", L"Broken.ott: Error [Line 3]: ",
+                                    L"Other.ott: The template is left out.\n",
+                                    L"Other.ott: Error: The file's root element is not TitleTemplate",
+                                    L"Odd.otl: Warning [line 3]: Unknown tag LeafCell is ignored.\n"})
+        EXPECT_NE(all.find(expected), std::wstring::npos) << expected << "\n"
+                                                          << all;
+    EXPECT_EQ(all.find(L"A.ott"), std::wstring::npos);
+    EXPECT_NE(g_TemplateManager.FindPageTemplate(L"Odd"), nullptr) << "a warning leaves the template in";
 }
 
 // Last: the start sets the application's registry key.

@@ -606,6 +606,90 @@ TEST_F(DocumentFiles, ADeepTreeWithSiblingsOnEveryLevelIsWrittenReadably)
     level = nullptr;
 }
 
+TEST_F(DocumentFiles, AFileCutInsideAnElementSaysSoInTheParsersOwnWords)
+{
+    const std::string data = XmlBinaryForm(std::string(3000, 'p').data(), 3000);
+    const std::string text =
+        DocumentText(Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='1'/></ImageList>")}) +
+                     "<Images SavePicType='0' Count='1'><Image ID='1' FileFormat='png'>\n" + data +
+                     "</Image></Images>\n");
+    const struct {
+        const char* what;
+        size_t cut;
+        const wchar_t* expected;  // the error line after "Incompatable format of file."
+    } cases[] = {
+        {"inside a picture's data", text.find("<Image ID") + 100,
+         L"Error [Line 9]: Premature end of data in tag Image line 8"},
+        {"inside a section's name", text.find("<Leaf ID") + 30,
+         L"Error [Line 5]: Premature end of data in tag Leaf line 5"},
+        {"after a start tag", text.find("<Images") + 35, L"Error [Line 8]: Premature end of data in tag Images line 8"},
+        {"inside a start tag", text.find("<Image ID") + 10, L"Error [Line 8]: AttValue: \" or ' expected"},
+    };
+    for (const auto& test : cases) {
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        EXPECT_FALSE(LoadText(document, text.substr(0, test.cut), &serializer)) << test.what;
+        ASSERT_EQ(serializer.dialogs.size(), 1u) << test.what;
+        const std::vector<std::wstring>& lines = serializer.dialogs[0].lines;
+        ASSERT_GE(lines.size(), 2u) << test.what;
+        EXPECT_EQ(lines[0], L"Incompatable format of file.") << test.what;
+        EXPECT_EQ(lines[1], test.expected) << test.what;
+        EXPECT_EQ(serializer.AllLines().find(L"Extra content"), std::wstring::npos) << test.what;
+    }
+}
+
+TEST_F(DocumentFiles, TheProblemReportShowsItsFirstThousandLinesAndCountsTheRest)
+{
+    std::string misplaced;
+    for (int i = 0; i < 1500; ++i)
+        misplaced += "<Leaf/>\n";
+    const std::string complete = DocumentText(misplaced);
+    std::string missing = "<Images SavePicType='1' Count='10'>";
+    std::string items;
+    for (int i = 1; i <= 10; ++i) {
+        missing += "<Image ID='" + std::to_string(i) + "'>\n" + filestest::ToAnsi(File(L"gone")) + std::to_string(i) +
+                   ".jpg</Image>";
+        items += "<ImageListItem ID='" + std::to_string(i) + "'/>";
+    }
+    missing += "</Images>\n";
+    const std::string files = Tree({Leaf(1, 0, "H", "<ImageList>" + items + "</ImageList>")}) + missing;
+    const struct {
+        const char* what;
+        std::string text;
+        bool loads;
+        const wchar_t* first;
+        size_t lastWarning;  // the line that holds the 1000th warning
+        const wchar_t* more;
+    } cases[] = {
+        {"warnings only", DocumentText(misplaced), true, L"Warning [line 4]: Misplaced tag Leaf is ignored.", 999,
+         L"500 more lines are not shown."},
+        {"missing files first", DocumentText(files + misplaced), true, L"Cannot open file ", 0,
+         L"510 more lines are not shown."},
+        {"a file cut short", complete.substr(0, complete.rfind("</TallierDocument")), false,
+         L"Incompatable format of file.", 0, L"502 more lines are not shown."},
+        {"a short report", DocumentText(misplaced.substr(0, 8 * 999)), true, L"Warning [line 4]", 998, nullptr},
+    };
+    for (const auto& test : cases) {
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        EXPECT_EQ(LoadText(document, test.text, &serializer), test.loads) << test.what;
+        ASSERT_EQ(serializer.dialogs.size(), 1u) << test.what;
+        const std::vector<std::wstring>& lines = serializer.dialogs[0].lines;
+        EXPECT_EQ(lines[0].find(test.first), 0u) << test.what;
+        if (test.lastWarning) {
+            EXPECT_EQ(lines[test.lastWarning],
+                      L"Warning [line " + std::to_wstring(test.lastWarning + 4) + L"]: Misplaced tag Leaf is ignored.")
+                << test.what;
+        }
+        if (test.more) {
+            ASSERT_EQ(lines.size(), 1001u) << test.what;
+            EXPECT_EQ(lines.back(), test.more) << test.what;
+        } else {
+            EXPECT_EQ(lines.size(), 999u) << test.what;
+        }
+    }
+}
+
 TEST_F(DocumentFiles, PicturesLoadWhateverFormTheirBase64TakesAndLargeOnesRoundTrip)
 {
     std::string large(400000, '\0'), small = "a picture of a few bytes";

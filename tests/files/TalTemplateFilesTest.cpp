@@ -249,3 +249,66 @@ TEST_F(TemplateFiles, ASaveThatCannotWriteKeepsThePreviousFile)
 
     EXPECT_EQ(doctest::FilesIn(m_dir.Path()).size(), 1u) << "no temporary file is left behind";
 }
+
+TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTemplateFails)
+{
+    const std::string head = "<?xml version='1.0' encoding='utf-8' ?>\n";
+    const std::string damaged = XmlBinaryForm("no picture", 10);
+    const struct {
+        const char* what;
+        bool title;
+        std::string text;
+        bool loads;
+        const wchar_t* problem;
+        size_t cells;  // of kind 1
+    } cases[] = {
+        {"an unknown root", true,
+         "<Template><TitleRectArray Type='1'><TitleRectArrayItem/></TitleRectArray></Template>", false,
+         L"Error: The file's root element is not TitleTemplate: it holds no template of that kind.", 0},
+        {"a root of the other kind", false, "<TitleTemplate><TitleRectArray Type='1'/></TitleTemplate>", false,
+         L"Error: The file's root element is not LeafTemplate", 0},
+        {"nested cells", false,
+         "<LeafTemplate><LeafRectArray Type='1'><LeafRectArrayItem Left='1'><LeafRectArrayItem Left='2'/>"
+         "</LeafRectArrayItem></LeafRectArray></LeafTemplate>",
+         true, L"Warning [line 2]: Misplaced tag LeafRectArrayItem is ignored.", 1},
+        {"an unknown cell kind", false,
+         "<LeafTemplate><LeafRectArray Type='11'><LeafRectArrayItem Left='1'/></LeafRectArray>"
+         "<LeafRectArray Type='1'><LeafRectArrayItem/></LeafRectArray></LeafTemplate>",
+         true, L"Warning [line 2]: The cell kind 11 is unknown; its cells are ignored.", 1},
+        {"an unknown element", true, "<TitleTemplate><TitleCell Left='1'/></TitleTemplate>", true,
+         L"Warning [line 2]: Unknown tag TitleCell is ignored.", 0},
+        {"a preview without data", true,
+         "<TitleTemplate><TitlePreview FileFormat='png'></TitlePreview></TitleTemplate>", true,
+         L"Warning [line 2]: The TitlePreview holds no picture that can be read; the template has none.", 0},
+        {"a damaged first preview", false,
+         "<LeafTemplate><LeafPreview FileFormat='png'>" + damaged + "</LeafPreview></LeafTemplate>", true,
+         L"Warning: The picture of LeafPreview cannot be read; a placeholder is shown.", 0},
+        {"a second preview", false,
+         "<LeafTemplate><LeafPreview FileFormat='png'>" + damaged + "</LeafPreview><LeafPreview FileFormat='png'>" +
+             damaged + "</LeafPreview></LeafTemplate>",
+         true, L"Warning [line 2]: This file contains a duplicate of an element that can exist only once.", 0},
+        {"an element turned into text", true,
+         "<TitleTemplate><TitleRectArray Type='1'>TitleRectArrayItem Left='1'/><TitleRectArrayItem Top='1'/>"
+         "</TitleRectArray></TitleTemplate>",
+         true, L"Warning [line 2]: The text in TitleRectArray is ignored.", 1},
+        {"a file cut short", true, "<TitleTemplate><TitleRectArray Type='1'>", false,
+         L"Error [Line 2]: Premature end of data in tag TitleRectArray line 2", 0},
+    };
+    for (const auto& test : cases) {
+        const std::wstring path = m_dir.File(test.title ? L"case.ott" : L"case.otl");
+        filestest::WriteBytes(path, head + test.text + "\n");
+        CTalTitlePageTemplate title;
+        CTalPageTemplate leaf;
+        CTalTemplate& tmpl = test.title ? static_cast<CTalTemplate&>(title) : leaf;
+        CTalTemplateTags loadTags;
+        ASSERT_TRUE(loadTags.RegisterTags());
+        CTalXmlSerializer reader;
+        std::vector<CString> problems;
+        EXPECT_EQ(reader.LoadTemplate(path.c_str(), &loadTags, &tmpl, &problems), test.loads) << test.what;
+        std::wstring all;
+        for (const CString& line : problems)
+            all += std::wstring(line.GetString()) + L"\n";
+        EXPECT_NE(all.find(test.problem), std::wstring::npos) << test.what << "\n" << filestest::ToAnsi(all);
+        EXPECT_EQ(Cells(tmpl, 1).size(), test.cells) << test.what;
+    }
+}

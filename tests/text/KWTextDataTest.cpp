@@ -502,3 +502,50 @@ TEST(KWTextDataRecords, CopyIsDeep)
 }
 
 }  // namespace
+
+TEST(KWTextDataFormats, RangesAppliedInOrderThroughACursorChangeWhatSingleCallsChange)
+{
+    // The same formats on consecutive and gapped ranges, from the start and
+    // from the middle of a text with runs of its own: one cursor kept over
+    // the calls gives the same runs and the same hooks, in the same order.
+    const struct {
+        int from;
+        std::vector<int> lengths;  // a negative length is a gap
+    } cases[] = {{0, {1, 2, 3, 1, 1}}, {3, {2, -1, 4, 1}}, {5, {1, 1, 1, 1, 1}}, {0, {12}}, {11, {1}}};
+    for (const auto& c : cases) {
+        RecordingText single, cursored;
+        FillText(single, L"abcdefghijkl", {2, 3, 4, 3}, {12});
+        FillText(cursored, L"abcdefghijkl", {2, 3, 4, 3}, {12});
+        single.log.clear();
+        cursored.log.clear();
+        CKWTextData::RunCursor cursor;
+        int pos = c.from;
+        uint8_t style = CKWCharFormat::kItalic;
+        for (int length : c.lengths) {
+            if (length < 0) {
+                pos -= length;
+                continue;
+            }
+            CKWCharFormat request;
+            request.m_count = CKWCharFormat::kMaskWholeStyle | CKWCharFormat::kMaskSize;
+            request.m_style = style;
+            request.m_size = static_cast<int16_t>(8 + pos);
+            single.SetCharFormatInRange(pos, pos + length, request);
+            cursored.SetCharFormatInRange(pos, pos + length, request, cursor);
+            style = style == CKWCharFormat::kItalic ? CKWCharFormat::kBold : CKWCharFormat::kItalic;
+            pos += length;
+        }
+        EXPECT_EQ(single.log, cursored.log) << c.from;
+        EXPECT_EQ(RunCounts(single), RunCounts(cursored)) << c.from;
+        for (int i = 0; i < single.GetRunCount(); ++i)
+            EXPECT_TRUE(single.GetRun(i).m_style == cursored.GetRun(i).m_style &&
+                        single.GetRun(i).m_size == cursored.GetRun(i).m_size)
+                << c.from << " run " << i;
+        // A cursor past a range is not used: the range's runs are found all the same.
+        CKWCharFormat bold;
+        bold.m_count = CKWCharFormat::kMaskWholeStyle;
+        bold.m_style = CKWCharFormat::kBold;
+        cursored.SetCharFormatInRange(0, 1, bold, cursor);
+        EXPECT_EQ(cursored.GetRun(0).m_style, CKWCharFormat::kBold) << c.from;
+    }
+}

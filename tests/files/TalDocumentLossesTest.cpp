@@ -1,0 +1,207 @@
+// Elements a load drops or would let replace an earlier one: each case is a
+// document text, the warning it must give and the values it must load. The
+// first of a repeated element is the one read; nothing changes unseen.
+#include "DocumentFixture.h"
+
+#include "files/XmlValueForms.h"
+#include "model/TalTextFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+using namespace doctest;
+
+namespace {
+
+const wchar_t kDuplicate[] = L"This file contains a duplicate of an element that can exist only once. Quillmark has "
+                             L"ignored the duplicate element.";
+
+std::string HeadingLeaf(const std::string& inner)
+{
+    return "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='-1'/>" + inner + "</Leaf></Tree>\n";
+}
+
+const CTalTextNote& HeadingNote(const CTalBaseDocument& document)
+{
+    return *document.GetProperties().GetHeadingSection()->GetTextNote();
+}
+
+// The face name of the note's run.
+std::wstring RunFont(const CTalBaseDocument& document, int run)
+{
+    return document.GetProperties().GetFontTable().GetString(HeadingNote(document).GetRun(run).m_fontIndex);
+}
+
+}  // namespace
+
+TEST_F(DocumentFiles, RepeatedAndEmptyElementsAreWarnedAboutAndTheFirstIsKept)
+{
+    const std::string picture = XmlBinaryForm("picture bytes", 13);
+    const std::string fonts = "<FontArray><FontName Index='0' Name='Arial'/><FontName Index='1' Name='Wingdings'/>"
+                              "<FontName Index='0' Name='Wingdings'/></FontArray>\n";
+    const std::string note = "<TextNote>\nab<CharacterItem CharCount='1' Num='0'/><CharacterItem CharCount='1' "
+                             "Num='1'/></TextNote>";
+    using Check = std::function<void(const CTalBaseDocument&)>;
+    const struct {
+        const char* what;
+        std::string body;
+        const wchar_t* warning;  // null: the load shows nothing
+        Check check;
+    } cases[] = {
+        {"a second text note", HeadingLeaf("<TextNote>\nfirst</TextNote><TextNote>\nsecond</TextNote>"), kDuplicate,
+         [](const CTalBaseDocument& d) { EXPECT_EQ(Wide(HeadingNote(d).GetText()), L"first"); }},
+        {"a second page-template number",
+         "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='2'/><CurLeafTemplate ID='-1'/></Leaf></Tree>\n"
+         "<LeafTemplate ID='2' FileName='kept.otl'><LeafRectArray Type='1'><LeafRectArrayItem Left='1'/>"
+         "</LeafRectArray></LeafTemplate>\n",
+         kDuplicate,
+         [](const CTalBaseDocument& d) {
+             EXPECT_EQ(Wide(d.GetProperties().GetHeadingSection()->GetTemplateName()), L"kept.otl");
+         }},
+        {"a text format given twice",
+         "<ExportProperties><CharMapItem Type='1' Size='20'/><CharMapItem Type='1' Size='30'/></ExportProperties>\n",
+         L"The text format 1 is given more than once; only the first is read.",
+         [](const CTalBaseDocument& d) {
+             EXPECT_EQ(const_cast<CTalDocProperties&>(d.GetProperties()).GetTextFormat(1, false)->m_size, 20);
+         }},
+        {"a font index given twice: a note in Arial stays in Arial", fonts + HeadingLeaf(note),
+         L"The font index 0 is given more than once; \"Wingdings\" is ignored.",
+         [](const CTalBaseDocument& d) {
+             EXPECT_EQ(RunFont(d, 0), L"Arial");
+             EXPECT_EQ(RunFont(d, 1), L"Wingdings");
+         }},
+        {"one font under two indices: the runs keep their fonts",
+         "<FontArray><FontName Index='0' Name='Arial'/><FontName Index='1' Name='Arial'/>"
+         "<FontName Index='2' Name='Wingdings'/></FontArray>\n"
+         "<ExportProperties><CharMapItem Type='1' Num='2'/></ExportProperties>\n" +
+             HeadingLeaf("<TextNote>\nab<CharacterItem CharCount='1' Num='1'/><CharacterItem CharCount='1' "
+                         "Num='2'/></TextNote>"),
+         nullptr,
+         [](const CTalBaseDocument& d) {
+             EXPECT_EQ(RunFont(d, 0), L"Arial");
+             EXPECT_EQ(RunFont(d, 1), L"Wingdings");
+             const CTalTextFormat* format = const_cast<CTalDocProperties&>(d.GetProperties()).GetTextFormat(1, false);
+             EXPECT_EQ(d.GetProperties().GetFontTable().GetString(static_cast<uint32_t>(format->m_font)),
+                       L"Wingdings");
+         }},
+        {"a font without its index", "<FontArray><FontName Name='Arial'/></FontArray>\n",
+         L"A font without its index or name is ignored.",
+         [](const CTalBaseDocument& d) { EXPECT_EQ(d.GetProperties().GetFontTable().GetCount(), 0u); }},
+        {"a text format without its type", "<ExportProperties><CharMapItem Size='20'/></ExportProperties>\n",
+         L"A text format without its type is ignored.", [](const CTalBaseDocument&) {}},
+        {"a section's picture without its ID",
+         HeadingLeaf("<ImageList><ImageListItem Desc='x'/></ImageList>") +
+             "<Images SavePicType='0' Count='0'></Images>\n",
+         L"A picture of a section without its ID is ignored.",
+         [](const CTalBaseDocument& d) { EXPECT_EQ(d.GetProperties().GetHeadingSection()->GetPictureCount(), 0); }},
+        {"title-page properties twice",
+         "<TitlePageProperties InsertLogo='1' InsertDate='1'/><TitlePageProperties InsertLogo='0'/>\n", kDuplicate,
+         [](const CTalBaseDocument& d) {
+             EXPECT_EQ(d.GetProperties().m_insertLogo, 1);
+             EXPECT_EQ(d.GetProperties().m_insertDate, 1);
+         }},
+        {"page-size properties twice", "<PageSizeProperties Orient='0'/><PageSizeProperties Orient='1'/>\n",
+         kDuplicate, [](const CTalBaseDocument& d) { EXPECT_EQ(d.GetProperties().GetPortrait(), 0); }},
+        {"print properties twice", "<PrintProperties SizeX='1000'/><PrintProperties SizeX='3000'/>\n", kDuplicate,
+         [](const CTalBaseDocument& d) { EXPECT_EQ(d.GetProperties().m_printWidth, 1000); }},
+        {"export properties twice", "<ExportProperties CurExType='2'/><ExportProperties CurExType='1'/>\n",
+         kDuplicate, [](const CTalBaseDocument& d) { EXPECT_EQ(d.GetProperties().m_exportType, 2); }},
+        {"a watermark's style twice",
+         "<Watermarks><WatermarkItem Type='0' Text='w'><WCharMapItem Size='40'/><WCharMapItem Size='50'/>"
+         "</WatermarkItem></Watermarks>\n",
+         kDuplicate,
+         [](const CTalBaseDocument& d) {
+             ASSERT_EQ(d.GetProperties().GetWatermarks().size(), 1u);
+             EXPECT_EQ(d.GetProperties().GetWatermarks()[0]->m_textFormat.m_size, 40);
+         }},
+        {"a second title template",
+         "<TitleTemplate FileName='first.ott'/>\n<TitleTemplate FileName='second.ott'/>\n", kDuplicate,
+         [](const CTalBaseDocument& d) {
+             EXPECT_EQ(Wide(d.GetProperties().m_titleTemplateName), L"first.ott");
+             EXPECT_EQ(g_TemplateManager.FindTitlePageTemplate(L"second.ott"), nullptr);
+         }},
+        {"a picture whose data gives nothing",
+         HeadingLeaf("<ImageList><ImageListItem ID='1'/></ImageList>") +
+             "<Images SavePicType='0' Count='1'><Image ID='1' FileFormat='png'>\n</Image></Images>\n",
+         L"The picture with ID 1 holds no picture data that can be read; it is shown as missing.",
+         [](const CTalBaseDocument& d) {
+             ASSERT_EQ(d.GetProperties().GetHeadingSection()->GetPictureCount(), 1);
+             EXPECT_EQ(d.GetProperties().GetHeadingSection()->GetPicture(0)->GetPictureId(), 0);
+         }},
+        {"a page template's preview without data",
+         "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/></Leaf></Tree>\n"
+         "<LeafTemplate ID='3' FileName='p.otl'><LeafPreview FileFormat='png'>\n</LeafPreview></LeafTemplate>\n",
+         L"The LeafPreview holds no picture that can be read; the template has none.",
+         [](const CTalBaseDocument&) {
+             ASSERT_NE(g_TemplateManager.FindPageTemplate(L"p.otl"), nullptr);
+             EXPECT_EQ(g_TemplateManager.FindPageTemplate(L"p.otl")->GetPreviewPictureId(), 0);
+         }},
+        {"a page template's second preview",
+         "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/></Leaf></Tree>\n"
+         "<LeafTemplate ID='3' FileName='q.otl'><LeafPreview FileFormat='png'>\n" + picture +
+             "</LeafPreview><LeafPreview FileFormat='png'>\n" + XmlBinaryForm("other", 5) +
+             "</LeafPreview></LeafTemplate>\n",
+         kDuplicate,
+         [](const CTalBaseDocument&) {
+             ASSERT_NE(g_TemplateManager.FindPageTemplate(L"q.otl"), nullptr);
+             EXPECT_EQ(PictureBytes(g_TemplateManager.FindPageTemplate(L"q.otl")->GetPreviewPictureId()),
+                       "picture bytes");
+         }},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(test.body), &serializer)) << test.what;
+        if (test.warning) {
+            EXPECT_NE(serializer.AllLines().find(test.warning), std::wstring::npos)
+                << test.what << "\n" << filestest::ToAnsi(serializer.AllLines());
+        } else {
+            EXPECT_TRUE(serializer.dialogs.empty()) << test.what << "\n" << filestest::ToAnsi(serializer.AllLines());
+        }
+        test.check(document);
+        g_TemplateManager.Clear();
+        for (const std::wstring& name : FilesIn(TemplateFolder()))
+            ::DeleteFileW((TemplateFolder() + name).c_str());
+    }
+}
+
+TEST_F(DocumentFiles, PictureDataInACharacterDataSectionIsReadOrWarnedAbout)
+{
+    const std::string bytes = "picture in a section";
+    const std::string body = HeadingLeaf("<ImageList><ImageListItem ID='1'/></ImageList>") +
+                             "<Images SavePicType='0' Count='1'><Image ID='1' FileFormat='png'><![CDATA[" +
+                             XmlBinaryForm(bytes.data(), static_cast<int32_t>(bytes.size())) +
+                             "]]></Image></Images>\n";
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), 1);
+    const bool read = PictureBytes(heading->GetPicture(0)->GetPictureId()) == bytes;
+    const bool warned =
+        serializer.AllLines().find(L"The picture with ID 1 holds no picture data") != std::wstring::npos;
+    EXPECT_TRUE(read || warned) << "never a silent loss";
+}
+
+TEST_F(DocumentFiles, TheProblemsOfATemplateFileADocumentNamesJoinItsReport)
+{
+    // The template's own file is read after the parse; what it lacks is said.
+    filestest::WriteBytes(TemplateFolder() + L"own.otl",
+                          "<?xml version='1.0' encoding='utf-8' ?>\n<LeafTemplate>\n<LeafCell/>\n"
+                          "<LeafRectArray Type='2'><LeafRectArrayItem Left='0.5'/></LeafRectArray></LeafTemplate>\n");
+    const std::string body = "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='4'/></Leaf></Tree>\n"
+                             "<LeafTemplate ID='4' FileName='own.otl'><LeafRectArray Type='1'>"
+                             "<LeafRectArrayItem Left='1'/></LeafRectArray></LeafTemplate>\n";
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+    ASSERT_EQ(serializer.dialogs.size(), 1u);
+    EXPECT_EQ(serializer.dialogs[0].lines[0], L"own.otl: Warning [line 3]: Unknown tag LeafCell is ignored.");
+    const CTalTemplate* own = g_TemplateManager.FindPageTemplate(L"own.otl");
+    ASSERT_NE(own, nullptr);
+    ASSERT_NE(own->GetCells(2), nullptr) << "the file's cells, not the document's";
+    EXPECT_EQ(own->GetCells(1), nullptr);
+}
