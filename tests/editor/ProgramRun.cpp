@@ -93,26 +93,6 @@ void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolde
     ::RegCloseKey(key);
 }
 
-void KeepOnlyShippedTemplates()
-{
-    std::wstring sources = L"Z:" OT_TEST_DATA_DIR L"/../../resources/templates/DATA/";
-    for (wchar_t& c : sources) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    const std::wstring beside = BesideTests(L"DATA\\");
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((beside + L"*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found)) {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        if (::GetFileAttributesW((sources + found.cFileName).c_str()) == INVALID_FILE_ATTRIBUTES)
-            ::DeleteFileW((beside + found.cFileName).c_str());
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
-}
-
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();

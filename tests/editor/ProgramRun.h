@@ -26,11 +26,6 @@ void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolde
 // A text preference the program reads at start (HKCU, string 934's key).
 void SetPrefText(const wchar_t* name, const std::wstring& value);
 
-// Leaves in the folder "DATA" beside the program only the page templates the
-// build puts there (those of the sources' resources/templates/DATA): other
-// tests and the reports they open write templates there too.
-void KeepOnlyShippedTemplates();
-
 // Waits (polling the other process) until the condition holds; its last value.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
 
