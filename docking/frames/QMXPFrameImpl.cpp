@@ -534,12 +534,39 @@ void CQMXPFrameImpl::KeepOwnedWindowsAbove() {
     const HWND hwndFrame = m_pFrame != nullptr ? m_pFrame->GetSafeHwnd() : nullptr;
     if (hwndFrame == nullptr)
         return;
-    // Top-level windows come top first: those under the frame are collected
-    // and raised lowest first.
+    const DWORD dwThread = ::GetWindowThreadProcessId(hwndFrame, nullptr);
+    const auto isRestacked = [dwThread](HWND hwnd) {
+        return ::IsWindowVisible(hwnd) && (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 &&
+               ::GetWindowThreadProcessId(hwnd, nullptr) == dwThread;
+    };
+    const auto isOwned = [hwndFrame](HWND hwnd) {
+        for (HWND hwndOwner = ::GetWindow(hwnd, GW_OWNER); hwndOwner != nullptr;
+             hwndOwner = ::GetWindow(hwndOwner, GW_OWNER))
+            if (hwndOwner == hwndFrame)
+                return true;
+        return false;
+    };
+    // Top-level windows come top first: the frame's own above it (a menu
+    // the click opened) and the windows it owns under it.
+    std::vector<HWND> above;
     std::vector<HWND> owned;
-    for (HWND hwnd = ::GetWindow(hwndFrame, GW_HWNDNEXT); hwnd != nullptr; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT))
-        if (::GetWindow(hwnd, GW_OWNER) == hwndFrame && ::IsWindowVisible(hwnd))
+    bool bBelowFrame = false;
+    for (HWND hwnd = ::GetWindow(hwndFrame, GW_HWNDFIRST); hwnd != nullptr; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+        if (hwnd == hwndFrame)
+            bBelowFrame = true;
+        else if (!isRestacked(hwnd))
+            continue;
+        else if (bBelowFrame && isOwned(hwnd))
             owned.push_back(hwnd);
-    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
-        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        else if (!bBelowFrame)
+            above.push_back(hwnd);
+    }
+    if (owned.empty())
+        return;
+    // Only a move to the top reaches a display without a window manager:
+    // the owned windows go up lowest first, then those that were above the
+    // frame, so every window keeps its order and the menu stays on top.
+    for (const std::vector<HWND>* pList : {&owned, &above})
+        for (auto it = pList->rbegin(); it != pList->rend(); ++it)
+            ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

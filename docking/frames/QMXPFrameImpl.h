@@ -84,7 +84,9 @@ public:
     void DeactivateMenu();
     // The visible windows the frame owns (the customisation sheet, floating
     // bars) put back above it after the frame came to the top, keeping
-    // their order among themselves: a click on the frame never buries them.
+    // their order among themselves and below the windows of the frame's
+    // thread already above it: a click on the frame never buries them, nor
+    // raises them over the menu it opened.
     void KeepOwnedWindowsAbove();
 
     // The workspace loads its state for this frame.

@@ -186,13 +186,20 @@ int CQMXPToolbarCustomize::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
 
 BOOL CQMXPToolbarCustomize::OnInitDialog() {
     const BOOL bResult = CPropertySheet::OnInitDialog();
+    LayoutButtons();
+    // Placed once its final size is known, whichever buttons it shows.
+    CentreOnFrame();
+    return bResult;
+}
+
+void CQMXPToolbarCustomize::LayoutButtons() {
     // A modeless sheet closes with one button: OK and Apply go.
     for (int nID : {IDOK, 0x3021})
         if (CWnd* pButton = GetDlgItem(nID))
             pButton->ShowWindow(SW_HIDE);
     CWnd* pClose = GetDlgItem(IDCANCEL);
     if (pClose == nullptr)
-        return bResult;
+        return;
     // The sheet grows by a row for the close button below the pages.
     pClose->ShowWindow(SW_SHOW);
     pClose->EnableWindow(TRUE);
@@ -214,11 +221,11 @@ BOOL CQMXPToolbarCustomize::OnInitDialog() {
     SendMessage(DM_SETDEFID, IDCANCEL);
     CWnd* pHelp = GetDlgItem(IDHELP);
     if (pHelp == nullptr)
-        return bResult;
+        return;
     if (m_uiFlags & QMXCUSTOMIZE_NOHELP) {
         pHelp->ShowWindow(SW_HIDE);
         pHelp->EnableWindow(FALSE);
-        return bResult;
+        return;
     }
     pHelp->ShowWindow(SW_SHOW);
     pHelp->EnableWindow(TRUE);
@@ -232,8 +239,6 @@ BOOL CQMXPToolbarCustomize::OnInitDialog() {
         pHelp->SetWindowPos(nullptr, rectClient.left + kButtonMargin, rectClose.top, bm.bmWidth + 8, bm.bmHeight + 8,
                             SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    CentreOnFrame();
-    return bResult;
 }
 
 // The sheet opens over the middle of its frame, clear of the tool bars at

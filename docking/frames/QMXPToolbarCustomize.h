@@ -91,6 +91,9 @@ protected:
     // The frame's windows other than bars enabled (off) or disabled (on),
     // every tool bar into or out of customise mode, the frame told.
     void SetFrameCustomizeMode(BOOL bCustomize);
+    // OK and Apply hidden; Close on a row of its own below the pages, the
+    // help button (unless hidden) at the row's left.
+    void LayoutButtons();
     // Moved to the middle of the frame, inside the work area.
     void CentreOnFrame();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

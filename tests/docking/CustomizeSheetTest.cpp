@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace docking_test;
 
 namespace {
@@ -306,9 +308,11 @@ public:
 // for help id 0x41000 + its id as a pop-up and a right click asks the
 // workspace with the whole table; without it neither happens. The help
 // button shows its picture beside the close button, which sits on a row of
-// its own at the right.
+// its own at the right. With or without the help button the sheet opens, at
+// its full height, over the middle of the frame.
 TEST_F(CustomizeSheetTest, WithContextHelpEachControlHasItsOwnHelpId) {
     CHelpRecordingWorkspace workspace;
+    PlaceFrame(CRect(60, 40, 960, 740));
     const struct {
         UINT uiFlags;
         bool bContextHelp;
@@ -319,6 +323,12 @@ TEST_F(CustomizeSheetTest, WithContextHelpEachControlHasItsOwnHelpId) {
         ASSERT_TRUE(pSheet->Create());
         Pump();
         EXPECT_EQ((pSheet->GetExStyle() & WS_EX_CONTEXTHELP) != 0, c.bContextHelp) << c.uiFlags;
+        CRect rectSheet;
+        pSheet->GetWindowRect(&rectSheet);
+        CRect rectFrame;
+        m_pFrame->GetWindowRect(&rectFrame);
+        EXPECT_LE(std::abs(rectSheet.CenterPoint().x - rectFrame.CenterPoint().x), 1) << c.uiFlags;
+        EXPECT_LE(std::abs(rectSheet.CenterPoint().y - rectFrame.CenterPoint().y), 1) << c.uiFlags;
         CWnd* pList = pSheet->GetPage(0)->GetDlgItem(16602);
         ASSERT_NE(pList, nullptr);
         HELPINFO info = {sizeof(HELPINFO), HELPINFO_WINDOW, 16602, pList->m_hWnd, 0, {0, 0}};

@@ -6,6 +6,7 @@
 #include "CanvasTestSupport.h"
 #include "MenuTestSupport.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPFrameLayout.h"
@@ -1039,3 +1040,50 @@ TEST(PrintPreviewTest, ToolBarPagesButtonAndPageNumbers) {
 }
 
 }  // namespace
+
+namespace {
+
+// True while the window lies above the other among the top-level windows.
+bool LiesAbove(HWND hwnd, HWND hwndOther) {
+    for (HWND hwndAbove = ::GetWindow(hwndOther, GW_HWNDPREV); hwndAbove != nullptr;
+         hwndAbove = ::GetWindow(hwndAbove, GW_HWNDPREV))
+        if (hwndAbove == hwnd)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+// After the frame came to the top, the windows it owns that it covered go
+// back directly above it in their order (the sheet over a floating bar), a
+// hidden one stays where it was, and a menu already above the frame stays
+// above them all.
+TEST_F(MDIFrameTest, OwnedWindowsGoBackAboveTheFrameBelowItsOpenMenu) {
+    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    const auto makeWindow = [&](DWORD dwVisible) {
+        return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | dwVisible, 20, 20, 60, 40, nullptr, nullptr, nullptr,
+                                 nullptr);
+    };
+    const HWND hwndSheet = makeWindow(WS_VISIBLE);
+    const HWND hwndBar = makeWindow(WS_VISIBLE);
+    const HWND hwndHidden = makeWindow(0);
+    const HWND hwndMenu = makeWindow(WS_VISIBLE);
+    // As a click leaves them: menu, frame, sheet, floating bar, hidden
+    // window; the frame owns them all (the system would keep windows owned
+    // before the frame moved above it).
+    for (HWND hwnd : {hwndHidden, hwndBar, hwndSheet, m_pFrame->m_hWnd, hwndMenu})
+        ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND hwnd : {hwndHidden, hwndBar, hwndSheet, hwndMenu})
+        ::SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_pFrame->m_hWnd));
+    ASSERT_TRUE(LiesAbove(m_pFrame->m_hWnd, hwndSheet));
+    ASSERT_TRUE(LiesAbove(hwndSheet, hwndBar));
+    ASSERT_TRUE(LiesAbove(hwndMenu, m_pFrame->m_hWnd));
+
+    m_pFrame->SendMessage(QMXPMSG_KEEPOWNEDABOVE);
+    EXPECT_TRUE(LiesAbove(hwndMenu, hwndSheet));
+    EXPECT_TRUE(LiesAbove(hwndSheet, hwndBar));
+    EXPECT_TRUE(LiesAbove(hwndBar, m_pFrame->m_hWnd));
+    EXPECT_TRUE(LiesAbove(m_pFrame->m_hWnd, hwndHidden));
+    for (HWND hwnd : {hwndSheet, hwndBar, hwndHidden, hwndMenu})
+        ::DestroyWindow(hwnd);
+}

@@ -736,12 +736,15 @@ TEST(ProgramLayout, UserToolBarAndAnEditedMenuStayAfterARestartUntilDeleted)
         HWND popup = OpenFileMenu(program);
         ASSERT_NE(nullptr, popup);
         const RECT popupRect = RectOf(popup);
-        // The click on the menu bar raised the main window over the sheet.
-        ::SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // The click on the menu bar leaves the sheet above the main window
+        // and the open menu above both (read at once: the program restacks
+        // them one by one).
+        EXPECT_TRUE(edtest::WaitFor([&] { return Above(sheet, program.Main()) && Above(popup, sheet); }))
+            << Above(sheet, program.Main());
         edtest::DragTo(CommandLine(sheet, L"TextBold"),
                        {(popupRect.left + popupRect.right) / 2, popupRect.top + (popupRect.bottom - popupRect.top) / 3},
                        10);
-        test_support::WriteWindowScreenshot(program.Main(), L"editor_customize_user_bar");
+        test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_customize_user_bar");
         CloseSheet(sheet);
         ASSERT_FALSE(::IsWindow(sheet));
         menuAfter = FileMenuHeight(program);

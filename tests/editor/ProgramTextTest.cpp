@@ -244,6 +244,8 @@ TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColou
 namespace {
 
 constexpr UINT kBold = 32843;
+// The panel's highlight under selected text.
+constexpr COLORREF kSelectionColour = RGB(0xB6, 0xE8, 0xFC);
 constexpr UINT kItalic = 32844;
 constexpr UINT kUnderline = 32845;
 
@@ -276,14 +278,24 @@ protected:
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(program.Main(), nullptr), &info);
         return info.hwndFocus;
     }
-    // Typed, then selected back to the line's start with Shift+Home.
+    // Typed, then selected back to the line's start with Shift+Home: done
+    // once the highlight lies under the whole text (the caret's blinking
+    // alone changes what the panel shows).
     void TypeAndSelect(const wchar_t* text)
     {
         edtest::TypeText(text);
         ASSERT_TRUE(edtest::WaitFor([&] { return Shown().Bounds(RGB(255, 255, 255)).Width() > 20; }));
-        const test_support::Pixels typed = Shown();
+        const CRect ink = Shown().Bounds(RGB(255, 255, 255));
         edtest::PressChord(VK_SHIFT, VK_HOME);
-        ASSERT_TRUE(Shows(typed, true));
+        ASSERT_TRUE(edtest::WaitFor([&] {
+            const test_support::Pixels shown = Shown();
+            CRect highlight(shown.width, shown.height, 0, 0);
+            for (int y = 0; y < shown.height; ++y)
+                for (int x = 0; x < shown.width; ++x)
+                    if (shown.At(x, y) == kSelectionColour)
+                        highlight |= CRect(x, y, x + 1, y + 1);
+            return highlight.left <= ink.left + 1 && highlight.right >= ink.right - 2;
+        }, 5000));
     }
     // The check mark of a Text menu item, the menu opened by Alt+T.
     bool TextMenuChecks(UINT command)

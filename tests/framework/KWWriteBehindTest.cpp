@@ -69,8 +69,10 @@ TEST(KWWorkQueue, EveryJobRunsOnceOnTheThreadsAndWaitSeesThemAllDone)
                 const int now = ++running;
                 for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
                 }
-                if (i == 50)
+                if (i == 50) {
+                    --running;
                     throw std::runtime_error("one job fails");
+                }
                 ::Sleep(0);
                 sum += i;
                 --running;
