@@ -15,10 +15,10 @@ public:
     // Destroys the dialog.
     ~CKWProgressWnd() override;
 
-    void SetRange(int low, int high);
+    void SetRange(int low, int high) override;
     void SetStep(int step);
     // Sets the label's text and repaints the label at once.
-    void SetMessage(const wchar_t* text);
+    void SetMessage(const wchar_t* text) override;
     // Shows and paints the window; true when it was visible before.
     bool Show();
     // True when it was visible before.

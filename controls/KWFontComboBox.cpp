@@ -94,6 +94,7 @@ BOOL CKWCommonComboBox::PreTranslateMessage(MSG* pMsg)
 // ---- CKWFontNameComboBox ---------------------------------------------------------------
 
 bool CKWFontNameComboBox::s_ownFaceNames = false;
+std::wstring CKWFontNameComboBox::s_sampleText;
 
 CKWFontNameComboBox::CKWFontNameComboBox()
 {
@@ -168,7 +169,11 @@ void CKWFontNameComboBox::DrawItem(LPDRAWITEMSTRUCT item)
     LOGFONTW logFont = {};
     logFont.lfHeight = (rect.bottom - rect.top) - 2;
     logFont.lfWeight = FW_NORMAL;
-    const bool ownFace = face && face->name && s_ownFaceNames && !(item->itemState & ODS_COMBOBOXEDIT);
+    bool ownFace = face && face->name && s_ownFaceNames && !(item->itemState & ODS_COMBOBOXEDIT);
+    const bool symbolOnly = face && face->charsets.size() == 1 && face->charsets.front() == SYMBOL_CHARSET;
+    const bool sample = ownFace && symbolOnly && !s_sampleText.empty();
+    if (sample)
+        ownFace = false;
     std::wcsncpy(logFont.lfFaceName, ownFace ? face->name->c_str() : kListFace, LF_FACESIZE - 1);
     HFONT font = ::CreateFontIndirectW(&logFont);
     HGDIOBJ oldFont = ::SelectObject(dc, font);
@@ -179,6 +184,20 @@ void CKWFontNameComboBox::DrawItem(LPDRAWITEMSTRUCT item)
     RECT textRect = rect;
     textRect.left += kTextLeft;
     ::DrawTextW(dc, text, text.GetLength(), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (sample) {
+        SIZE name = {};
+        ::GetTextExtentPoint32W(dc, text, text.GetLength(), &name);
+        std::wcsncpy(logFont.lfFaceName, face->name->c_str(), LF_FACESIZE - 1);
+        logFont.lfCharSet = SYMBOL_CHARSET;
+        HFONT sampleFont = ::CreateFontIndirectW(&logFont);
+        HGDIOBJ nameFont = ::SelectObject(dc, sampleFont);
+        RECT sampleRect = textRect;
+        sampleRect.left += name.cx + kTextLeft;
+        ::DrawTextW(dc, s_sampleText.c_str(), static_cast<int>(s_sampleText.size()), &sampleRect,
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        ::SelectObject(dc, nameFont);
+        ::DeleteObject(sampleFont);
+    }
     ::SetBkMode(dc, oldMode);
     ::SetTextColor(dc, oldColor);
     ::SelectObject(dc, oldFont);

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 // The combo-box windows of the font pickers.
 //
 // CKWCommonComboBox: keys as a tool-bar box wants them: Enter sends the
@@ -62,10 +63,14 @@ public:
     // Installed fonts drawn in their own face in the list (the program's
     // preference); off: all in "MS Sans Serif".
     static void SetOwnFaceNames(bool own) { s_ownFaceNames = own; }
+    // The application's sample text: a symbol font, whose own face does not
+    // spell its name, is listed by name with the sample drawn in its face.
+    static void SetSampleText(const wchar_t* text) { s_sampleText = text ? text : L""; }
 
 private:
     HBITMAP m_marks = nullptr;
     static bool s_ownFaceNames;
+    static std::wstring s_sampleText;
 };
 
 class CKWFontSizeComboBox : public CKWCommonComboBox {

@@ -140,6 +140,11 @@ public:
     void OnSelectAll();
     // A key of the views and panels; true when it was used.
     bool HandleKey(const CKWKeyRecord& key);
+    // A key pressed in the section tree before the tree sees it: Ctrl with
+    // an arrow moves the current section that way; true when it was such a key.
+    bool HandleSectionTreeKey(const CKWKeyRecord& key);
+    // Whether the current section can move as the command (32811 to 32814) says.
+    bool CanMoveCurrentSection(UINT id) const;
 
     // --- Pictures (TalDocumentPictures.cpp) ---
     // Pictures for the files (id 0: skipped) inserted into the section (null:

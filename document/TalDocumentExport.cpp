@@ -118,7 +118,13 @@ bool CTalDocument::WritePdf(const wchar_t* fileName)
 bool CTalDocument::WriteHtml(const wchar_t* fileName)
 {
     CTalHTMLExp exporter;
-    if (!exporter.WriteExport(*this, fileName))
+    // The exporter sets the window's range and message.
+    CKWProgressWnd progress;
+    progress.SetStep(1);
+    progress.Show();
+    const bool written = exporter.WriteExport(*this, fileName, &progress);
+    progress.Hide();
+    if (!written)
         return false;
     // A partly written export is not shown as if it were the report.
     OpenWrittenFile(fileName);
@@ -130,7 +136,12 @@ bool CTalDocument::WritePowerPoint(const wchar_t* fileName)
     if (!ComposePages(false))
         return false;
     PPTWriter writer;
+    CKWProgressWnd progress;
+    progress.SetStep(1);
+    progress.Show();
+    writer.SetProgress(&progress);
     const bool written = writer.Export(GetProperties(), m_pages, fileName);
+    progress.Hide();
     if (written)
         OpenWrittenFile(fileName);
     return written;

@@ -252,28 +252,56 @@ void CTalDocument::OnUpdateRemoveSection(CCmdUI* cmdUI)
     cmdUI->Enable(CanRemoveCurrentSection());
 }
 
-void CTalDocument::OnUpdateMoveSection(CCmdUI* cmdUI)
+bool CTalDocument::CanMoveCurrentSection(UINT id) const
 {
     CTalSection* parent = m_currentSection ? m_currentSection->PeekParent() : nullptr;
-    bool enable = false;
-    if (parent) {
-        const int index = parent->IndexOfSubSection(m_currentSection.Get());
-        switch (cmdUI->m_nID) {
-        case ID_TAL_MOVE_SECTION_LEFT:
-            enable = parent->PeekParent() != nullptr;
-            break;
-        case ID_TAL_MOVE_SECTION_RIGHT:
-        case ID_TAL_MOVE_SECTION_UP:
-            enable = index > 0;
-            break;
-        case ID_TAL_MOVE_SECTION_DOWN:
-            enable = index >= 0 && index < parent->GetSubSectionCount() - 1;
-            break;
-        default:
-            break;
-        }
+    if (!parent)
+        return false;
+    const int index = parent->IndexOfSubSection(m_currentSection.Get());
+    switch (id) {
+    case ID_TAL_MOVE_SECTION_LEFT:
+        return parent->PeekParent() != nullptr;
+    case ID_TAL_MOVE_SECTION_RIGHT:
+    case ID_TAL_MOVE_SECTION_UP:
+        return index > 0;
+    case ID_TAL_MOVE_SECTION_DOWN:
+        return index >= 0 && index < parent->GetSubSectionCount() - 1;
+    default:
+        return false;
     }
-    cmdUI->Enable(enable);
+}
+
+void CTalDocument::OnUpdateMoveSection(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(CanMoveCurrentSection(cmdUI->m_nID));
+}
+
+bool CTalDocument::HandleSectionTreeKey(const CKWKeyRecord& key)
+{
+    if (!key.ctrl || key.alt || key.shift)
+        return false;
+    UINT id = 0;
+    switch (key.key) {
+    case VK_LEFT:
+        id = ID_TAL_MOVE_SECTION_LEFT;
+        break;
+    case VK_RIGHT:
+        id = ID_TAL_MOVE_SECTION_RIGHT;
+        break;
+    case VK_UP:
+        id = ID_TAL_MOVE_SECTION_UP;
+        break;
+    case VK_DOWN:
+        id = ID_TAL_MOVE_SECTION_DOWN;
+        break;
+    default:
+        return false;
+    }
+    // The key is the tree's even when the section cannot move that way: the
+    // tree would otherwise take Ctrl+Left for its own collapse.
+    if (CanMoveCurrentSection(id))
+        OnMoveSection(id);
+    return true;
 }
 
 void CTalDocument::OnUpdateExpandAll(CCmdUI* cmdUI)

@@ -122,7 +122,7 @@ void CStructedWizardPage1::OnAddTemplate()
     CTalApplication* app = GetTalApp();
     CTalPrefs& prefs = app->GetPrefs();
     CKWImportFileDialog dialog(app->GetFormatList(), kTemplateKind, 0, nullptr, false, nullptr, true);
-    dialog.SetInitialDir(prefs.GetAddPicturePath());
+    dialog.SetInitialDir(prefs.GetOpenImageFolder());
     if (dialog.DoModal() == IDOK) {
         std::vector<CString> chosen;
         dialog.GetSelectedFiles(chosen);
@@ -186,8 +186,11 @@ LRESULT CStructedWizardPage1::OnWizardNext()
 {
     const bool selected = OnKillActive() != FALSE;
     GetTalApp()->GetPrefs().SaveTemplateList(m_templates);
-    if (!selected || m_templates.empty())
+    if (!selected || m_templates.empty()) {
+        // The page stays; the user is told what it waits for.
+        KWMessageBox(LoadText(IDS_TAL_WIZ_CHOOSE_TEMPLATE), MB_ICONINFORMATION, 0, nullptr, m_hWnd);
         return -1;
+    }
     CStructedWizard* sheet = Sheet();
     const CString& path = m_templates[static_cast<size_t>(sheet->m_templateIndex)];
     CString resolved;

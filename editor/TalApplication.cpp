@@ -23,6 +23,7 @@
 #include "framework/KWStartupMarks.h"
 #include "framework/KWSystemInfo.h"
 #include "appwindows/KWAccessors.h"
+#include "appwindows/KWStatusBar.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalPrefs.h"
@@ -71,6 +72,8 @@ constexpr int kSecondPaneWidth = 300;
 constexpr UINT kStretchPane = 0x8000000;  // SBPS_STRETCH
 // The display width above which the wide default settings are imported.
 constexpr int kNarrowScreen = 800;
+// The sample text of the font lists.
+const wchar_t kFontSampleText[] = L"Some cool text";
 // The shell command of "print without a dialog".
 constexpr UINT kPrintDirect = 57608;
 
@@ -98,6 +101,7 @@ CTalApplication::~CTalApplication()
 
 BOOL CTalApplication::InitInstance()
 {
+    InstallServices();
     // Nothing goes on after a failed start: there may be no main window.
     if (!CKWBaseApplication::InitInstance())
         return FALSE;
@@ -293,6 +297,9 @@ void CTalApplication::OnIdleHook()
     if (!m_rasterLibraryWaits)
         return;
     m_rasterLibraryWaits = false;
+    // The status bar's message pane shows the application's messages.
+    if (CKWStatusBar* statusBar = GetStatusBar())
+        SetMessageSink(statusBar->m_hWnd);
     g_rasterLib.StartRasterLibrary(GetDataFolder(true));
     KWMarkStartup("raster library started");
 }
@@ -318,6 +325,7 @@ void CTalApplication::LoadSettings()
     m_prefs->Load(key);
     g_rasterLib.SetCacheMemory(m_prefs->GetImageCache());
     CKWFontNameComboBox::SetOwnFaceNames(m_prefs->GetWysiwygFonts());
+    CKWFontNameComboBox::SetSampleText(kFontSampleText);
 }
 
 UINT CTalApplication::GetDefaultScriptId()

@@ -30,9 +30,14 @@ public:
     CTalApplication();
     ~CTalApplication() override;
 
-    // The framework's start-up, the raster library, the command line and its
-    // shell command; FALSE ends the program (also when the start-up failed).
+    // The program's services installed for the lower layers, the framework's
+    // start-up, the raster library, the command line and its shell command;
+    // FALSE ends the program (also when the start-up failed).
     BOOL InitInstance() override;
+    // The seams of the lower layers filled (TalApplicationServices.cpp): the
+    // template scan, the page-template windows' refresh, the printer's page,
+    // the preferences' folders.
+    void InstallServices();
     // Carries out the parsed shell command; FALSE when the program is to end.
     virtual BOOL ProcessShellCommand(CCommandLineInfo& info);
     // The start without a file, by StartUpMode.
@@ -153,6 +158,9 @@ public:
     afx_msg void OnToggleToolBar(UINT id);
     afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
     afx_msg void OnCustomizeToolBars();
+    // The status bar shown or hidden (command 32791, no menu entry).
+    afx_msg void OnToggleStatusBar();
+    afx_msg void OnUpdateToggleStatusBar(CCmdUI* pCmdUI);
     afx_msg void OnPrintSetup();
     afx_msg void OnAbout();
     afx_msg void OnProductWebSite();

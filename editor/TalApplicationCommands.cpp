@@ -46,6 +46,7 @@ enum : UINT {
     kToggleMainToolBar = 32787,
     kToggleTreeToolBar = 32788,
     kCustomizeToolBars = 32790,
+    kToggleStatusBar = 32791,
     kPrintSetup = 57606,
     kAbout = 57664,
     kExit = 57665,
@@ -111,6 +112,8 @@ BEGIN_MESSAGE_MAP(CTalApplication, CKWBaseApplication)
     ON_COMMAND_RANGE(kToggleFormatToolBar, kToggleTreeToolBar, OnToggleToolBar)
     ON_UPDATE_COMMAND_UI_RANGE(kToggleFormatToolBar, kToggleTreeToolBar, OnUpdateToggleToolBar)
     ON_COMMAND(kCustomizeToolBars, OnCustomizeToolBars)
+    ON_COMMAND(kToggleStatusBar, OnToggleStatusBar)
+    ON_UPDATE_COMMAND_UI(kToggleStatusBar, OnUpdateToggleStatusBar)
     ON_UPDATE_COMMAND_UI(kCustomizeToolBars, OnUpdateAlwaysEnabled)
     ON_COMMAND(kPrintSetup, OnPrintSetup)
     ON_COMMAND(kAbout, OnAbout)
@@ -209,6 +212,17 @@ void CTalApplication::OnUpdateToggleToolBar(CCmdUI* pCmdUI)
 void CTalApplication::OnCustomizeToolBars()
 {
     ShowCustomizeSheet();
+}
+
+void CTalApplication::OnToggleStatusBar()
+{
+    ToggleStatusBar();
+}
+
+void CTalApplication::OnUpdateToggleStatusBar(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetStatusBar() != nullptr);
+    pCmdUI->SetCheck(IsStatusBarVisible());
 }
 
 void CTalApplication::OnPrintSetup()

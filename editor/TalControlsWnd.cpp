@@ -90,14 +90,6 @@ CTalControlsWnd::~CTalControlsWnd()
         facade.DestroyImp();
 }
 
-bool CTalControlsWnd::CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value)
-{
-    if (!CTalPaneWnd::CreatePane(parent, rect, style, value))
-        return false;
-    InitControls();
-    return true;
-}
-
 void CTalControlsWnd::InitControls()
 {
     const bool xp = IsWindowsXPOrLater();

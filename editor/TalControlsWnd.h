@@ -54,9 +54,9 @@ public:
 
     // The frame whose document the panel shows; set before the pane is made.
     void AttachFrame(CTalDocFrame* frame) { m_frame = frame; }
-    bool CreatePane(CWnd* parent, const RECT& rect, DWORD style, int value) override;
     virtual void OnImageTitleChanged(int index, const CString& title);
-    virtual void InitControls();
+    // Run once, by the pane's creation.
+    void InitControls() override;
     void TakeFocus() override;
     // The focus manager is told also when the list or the preview takes the focus.
     void AttachFocusManager(CKWFocusManager* manager) override;

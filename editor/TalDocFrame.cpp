@@ -6,6 +6,7 @@
 #include "editor/TalTextWnd.h"
 #include "editor/TalView.h"
 #include "appwindows/KWPrintPreviewView.h"
+#include "framework/KWKeyRecord.h"
 #include "document/TalDocument.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/CreateContext.h"
@@ -251,6 +252,12 @@ BOOL CTalDocFrame::PreTranslateMessage(MSG* pMsg)
         if (view && view->IsKindOf(RUNTIME_CLASS(CKWPrintPreviewView)))
             return TRUE;
     }
+    // Ctrl with an arrow in the section tree moves the section; elsewhere
+    // (the text panel's word moves) the keys stay the focused window's.
+    CWnd* tree = m_tree.GetWnd();
+    if (pMsg->message == WM_KEYDOWN && tree && pMsg->hwnd == tree->m_hWnd && m_document &&
+        m_document->HandleSectionTreeKey(CKWKeyRecord::FromMessage(pMsg->wParam)))
+        return TRUE;
     return CKWSplitFrame::PreTranslateMessage(pMsg);
 }
 
@@ -274,8 +281,13 @@ CTalSectionTree* CTalDocFrame::GetSectionTree()
 
 void CTalDocFrame::RefreshTemplatesWnd()
 {
-    if (m_templatesWnd)
-        m_templatesWnd->LoadTemplates();
+    if (!m_templatesWnd)
+        return;
+    m_templatesWnd->LoadTemplates();
+    // The list grew or changed: the current section's template is shown again.
+    CKWRefPtr<CTalSection> section = m_document ? m_document->GetCurrentSection() : CKWRefPtr<CTalSection>();
+    if (section)
+        m_templatesWnd->UpdateForSection(section.Get());
 }
 
 void CTalDocFrame::FocusTemplates()

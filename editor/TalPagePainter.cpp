@@ -35,8 +35,13 @@ uint32_t TalPlaceAlignmentFlags(int32_t place)
     return static_cast<uint32_t>(place % 3) * KWDRAWSTRING_HCENTER + static_cast<uint32_t>(place / 3) * KWDRAWSTRING_VCENTER;
 }
 
-CTalPagePainter::CTalPagePainter(const CTalDocProperties& properties, double printerDpiX, double printerDpiY)
-    : m_properties(properties), m_printerDpiX(printerDpiX), m_printerDpiY(printerDpiY)
+CTalPagePainter::CTalPagePainter(const CTalDocProperties& properties, double printerDpiX, double printerDpiY,
+                                 double composedWidth, double composedHeight)
+    : m_properties(properties),
+      m_printerDpiX(printerDpiX),
+      m_printerDpiY(printerDpiY),
+      m_composedWidth(composedWidth),
+      m_composedHeight(composedHeight)
 {
 }
 
@@ -46,6 +51,13 @@ void CTalPagePainter::DrawPage(IKWGraphics& graphics, const CRect& pageRect, con
     m_page = pageRect;
     m_dpi = graphics.GetDpi();
     m_pointScale = m_dpi / kPointsPerInch;
+    m_lineScale = m_dpi / kTenthsPerInch;
+    if (m_composedWidth > 0 && m_composedHeight > 0 && pageRect.Width() > 0 && pageRect.Height() > 0) {
+        // The rectangle may be smaller than the page the lines were laid out
+        // for (the printable part of the paper): the lines shrink with it,
+        // the same on both axes, so that each still fits its box.
+        m_lineScale = std::min(pageRect.Width() / m_composedWidth, pageRect.Height() / m_composedHeight);
+    }
     for (TalObjExport* object : page.GetObjects()) {
         if (!object || !object->GetData())
             continue;
@@ -79,7 +91,9 @@ void CTalPagePainter::DrawTextLines(const ExportTextData& block)
     const double top = m_page.top + m_page.Height() * unit.top;
     const CString& text = note->GetText();
     const int length = text.GetLength();
-    const double pixelsPerTenth = m_dpi / kTenthsPerInch;
+    const double pixelsPerTenth = m_lineScale;
+    // Points in device units, shrunk as the lines are.
+    const double pointScale = m_lineScale * kTenthsPerInch / kPointsPerInch;
     for (const CKWTextLine& line : block.GetLines().m_lines) {
         // Lines laid out from another state of the note stay inside its text.
         const int start = std::clamp<int>(line.m_start, 0, length);
@@ -88,7 +102,7 @@ void CTalPagePainter::DrawTextLines(const ExportTextData& block)
             continue;
         const CKWCharFormat& format = line.m_format ? *line.m_format : CKWCharFormat::GetDefault();
         const std::wstring face = m_properties.GetFontTable().GetString(format.m_fontIndex);
-        const CKWFont font(face.c_str(), format.m_size * m_pointScale, format.m_style);
+        const CKWFont font(face.c_str(), format.m_size * pointScale, format.m_style);
         const CKWBrush brush(CKWColor::FromColorRef(format.GetColorRef()));
         m_graphics->DrawStringAt(left + line.m_left * pixelsPerTenth, top + line.m_top * pixelsPerTenth,
                                  static_cast<const wchar_t*>(text) + start, end - start, font, &brush, nullptr);

@@ -26,7 +26,12 @@ class CTalPagePainter {
 public:
     // properties: the document's (its font table names the text lines'
     // faces); the printer's resolution gives a watermark picture its size.
-    CTalPagePainter(const CTalDocProperties& properties, double printerDpiX, double printerDpiY);
+    // The pages' composed size (tenths of a millimetre; 0: the page rectangle
+    // is that size at the drawing's resolution) scales the note lines, which
+    // are laid out in tenths of a millimetre, to the rectangle they are drawn
+    // on, so that they stay inside their boxes on any paper.
+    CTalPagePainter(const CTalDocProperties& properties, double printerDpiX, double printerDpiY,
+                    double composedWidth = 0, double composedHeight = 0);
 
     void DrawPage(IKWGraphics& graphics, const CRect& pageRect, const TalPageExport& page);
 
@@ -39,8 +44,12 @@ private:
     const CTalDocProperties& m_properties;
     double m_printerDpiX;
     double m_printerDpiY;
+    double m_composedWidth;
+    double m_composedHeight;
     IKWGraphics* m_graphics = nullptr;
     CRect m_page;
     double m_dpi = 96.0;
     double m_pointScale = 96.0 / 72.0;
+    // Device units per tenth of a millimetre of the note lines.
+    double m_lineScale = 96.0 / 254.0;
 };

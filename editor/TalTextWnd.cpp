@@ -43,10 +43,16 @@ void CTalTextWnd::InitControls()
     m_panel.SetContextMenuId(kPanelMenuId);
     m_panel.SetBitmap(kPanelBitmapId);
     m_panel.SetControlsOwner(GetFocusManager(), GetFocusCode());
+    m_panel.SetClickListener(this, kPanelId);
     m_label.Create(GetItemHwnd(kLabelId));
     m_label.SetFontSize(kLabelFontSize);
     m_label.SetFontStyle(kLabelFontStyle);
     UpdateDefaultFont();
+}
+
+void CTalTextWnd::OnTextPanelClick(UINT)
+{
+    NotifyFocus();
 }
 
 void CTalTextWnd::TakeFocus()

@@ -10,7 +10,7 @@
 class CTalDocument;
 class CTalSection;
 
-class CTalTextWnd : public CTalPaneWnd {
+class CTalTextWnd : public CTalPaneWnd, public CKWTextPanelClickListener {
 public:
     // Items of the pane's template and the panel's id.
     enum : UINT { kLabelId = 1171, kSeparatorId = 1168, kPanelId = 1159 };
@@ -36,6 +36,9 @@ public:
     void OnEditorKillFocus();
     // Editing mode, then the characters first..last selected.
     void SelectText(int first, int last);
+    // A press in the panel makes the text pane the frame's active pane, also
+    // when the panel had the keyboard focus already.
+    void OnTextPanelClick(UINT clickId) override;
 
 protected:
     afx_msg void OnSize(UINT type, int cx, int cy);

@@ -3,6 +3,7 @@
 #include "editor/TalDocFrame.h"
 #include "editor/TalMainFrame.h"
 #include "editor/TalPagePainter.h"
+#include "export/ComposePageSize.h"
 #include "framework/KWGraphics.h"
 #include "framework/KWKeyRecord.h"
 #include "document/TalDocument.h"
@@ -141,7 +142,11 @@ void CTalView::DrawPage(IKWGraphics* graphics, const CRect& pageRect, int page)
     const TalPageExport* composed = document->GetPage(static_cast<size_t>(page));
     if (!composed)
         return;
-    CTalPagePainter painter(document->GetProperties(), print->GetPixelsPerInchX(), print->GetPixelsPerInchY());
+    // Printing and preview compose on the printer's paper.
+    double width = 0, height = 0;
+    GetComposePageSize(document->GetProperties(), true, width, height);
+    CTalPagePainter painter(document->GetProperties(), print->GetPixelsPerInchX(), print->GetPixelsPerInchY(), width,
+                            height);
     painter.DrawPage(*graphics, pageRect, *composed);
 }
 

@@ -6,7 +6,6 @@
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWGraphics.h"
 #include "framework/KWIndexDecoder.h"
-#include "framework/KWMeasure.h"
 #include "framework/KWPen.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalWatermark.h"
@@ -24,8 +23,7 @@ constexpr double kPointsPerDot = 0.1388888888888889;
 constexpr double kTextShareOfPage = 0.02;
 constexpr double kPageNumberSize = 10.0;
 constexpr int kGdipUnitPoint = 3;
-constexpr int kInchUnit = 4;
-constexpr double kTenthsPerMillimetre = 10.0;
+constexpr double kMillimetresPerInch = 25.4;
 const wchar_t kFallbackFace[] = L"Times New Roman";
 
 // The text drawn from the anchor: its left by the column (the anchor is the
@@ -68,9 +66,11 @@ void DrawImageWatermark(IKWGraphics& graphics, const CRect& page, const CTalWate
 
 double TalWatermarkLengthToMm(double value, int unit)
 {
-    if (unit < 0 || unit >= kMeasureUnitCount)
-        unit = kInchUnit;
-    return value * GetMeasureUnit(unit).factor / kTenthsPerMillimetre;
+    // Millimetres, or inches for every other code (a new watermark's 7 too),
+    // as the exports read them.
+    if (unit == CTalWatermark::kUnitMillimetre)
+        return value;
+    return value * kMillimetresPerInch;
 }
 
 TalFittedBox TalFitBox(double ratio, double areaWidth, double areaHeight, double shrink, double offset, double edge,

@@ -47,6 +47,6 @@ void TalDrawWatermark(IKWGraphics& graphics, const CRect& page, const CTalWaterm
 // margin and the page fitted 2 pixels in; the page rectangle.
 CRect TalDrawPreviewPage(IKWGraphics& graphics, const CRect& client, double pageWidthMm, double pageHeightMm);
 
-// A length of an image watermark in the unit code, in millimetres, through
-// the measurement-unit table (an unknown code counts as inches).
+// A length of an image watermark in the unit code, in millimetres: code 8
+// is millimetres, every other code inches.
 double TalWatermarkLengthToMm(double value, int unit);

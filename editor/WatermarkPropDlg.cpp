@@ -160,14 +160,11 @@ BOOL CWatermarkPropDlg::OnInitDialog()
     }
     case CTalWatermark::kImage: {
         m_image.SetText(m_imagePath);
-        // Millimetres stay millimetres; every other unit is shown in inches.
+        // Millimetres stay millimetres; every other code counts as inches,
+        // with its numbers as they are.
         if (mark.m_unit == kMillimetreUnit) {
             m_unit.SetCurSel(kUnitRowMillimetre);
             m_unitRow = kUnitRowMillimetre;
-        } else if (mark.m_unit != kInchUnit) {
-            mark.m_width = TalWatermarkLengthToMm(mark.m_width, mark.m_unit) * kInchesPerMillimetre;
-            mark.m_height = TalWatermarkLengthToMm(mark.m_height, mark.m_unit) * kInchesPerMillimetre;
-            mark.m_unit = kInchUnit;
         }
         SetEditNumber(m_width, mark.m_width, L"%g");
         SetEditNumber(m_height, mark.m_height, L"%g");

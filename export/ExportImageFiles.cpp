@@ -143,8 +143,10 @@ bool ResolveFilePath(const wchar_t* path, CString& out)
         out = path;
         return true;
     }
-    const CString templates = GetTemplatesFolder();
-    const CString openImage = g_openImageFolderSource ? g_openImageFolderSource() : templates;
+    CString templates = GetTemplatesFolder();
+    CString openImage = templates;
+    if (g_openImageFolderSource)
+        g_openImageFolderSource(openImage, templates);
     return TryCandidate(path, GetModuleDirectory(), out) || TryCandidate(path, openImage, out) ||
            TryCandidate(path, templates, out);
 }

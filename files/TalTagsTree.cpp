@@ -35,9 +35,9 @@ int32_t CTalTags::CurrentRecord()
         record.section = m_props->GetHeadingSection();
         if (!record.section)
             return -1;
+        // The heading keeps the page template it was made with (the
+        // manager's first) unless the file names one.
         record.section->ClearLists();
-        record.section->SetOwnTemplate(0);
-        record.section->SetTemplateName(CString());
         record.linked = true;
         m_headingRecord = static_cast<int32_t>(m_records.size());
     } else {

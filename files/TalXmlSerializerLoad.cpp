@@ -60,8 +60,10 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
             m_load.templatePictures.push_back({images.templateId, images.previewId, images.backgroundId});
         digitRuns.swap(found.digitRuns);
     }
-    if (progress)
+    if (progress) {
         progress->SetStageShare(0.2);
+        progress->SetMessage(L"Loading...");
+    }
     CNewXmlArch archive(path, CNewXmlArch::kModeRead, false);
     if (!archive.IsLoading() || !archive.IsOpen() || !document || !tags || tags->GetBucketCount() == 0)
         return false;

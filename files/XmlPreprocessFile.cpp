@@ -23,6 +23,11 @@ const char kIdAttribute[] = "ID='";
 const char kPictureTypeAttribute[] = "SavePicType='";
 const char kCountAttribute[] = "Count='";
 
+// What a document's pre-pass tells the user while it reads the pictures and
+// the templates' pictures.
+const wchar_t kImagesMessage[] = L"Preprocessing images...";
+const wchar_t kTemplatesMessage[] = L"Loading templates...";
+
 // The value of an attribute in a header: the text after the prefix up to the
 // next apostrophe, at most maxLength characters.
 bool FindValue(const char* header, const char* prefix, int32_t maxLength, std::string& value)
@@ -394,6 +399,15 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
     m_atEnd = false;
     m_sinceProgress = 0;
     bool imagesFound = false;
+    // A document's pass names its stages to the user; the templates' stage
+    // begins at their first picture block, or with the end of the pictures.
+    CKWProgressInterface* messages = document ? progress : nullptr;
+    bool templatesNamed = false;
+    auto nameTemplatesStage = [&] {
+        if (messages && !templatesNamed)
+            messages->SetMessage(kTemplatesMessage);
+        templatesNamed = true;
+    };
     // A template file's pictures of the other kind are not wanted; a document
     // takes leaf pictures only inside its templates.
     bool titlePreviewTaken = target == Target::LeafTemplate, titleBackgroundTaken = titlePreviewTaken;
@@ -443,6 +457,8 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
             if (!imagesFound && FindNumber(header, kPictureTypeAttribute, found.pictureType)) {
                 imagesFound = true;
                 FindNumber(header, kCountAttribute, found.count);
+                if (messages && found.pictureType == 0 && !templatesNamed)
+                    messages->SetMessage(kImagesMessage);
             }
             break;
         case Block::Image:
@@ -456,10 +472,12 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
             }
             break;
         case Block::TitlePreview:
+            nameTemplatesStage();
             taken = titlePreviewTaken ? nullptr : &titlePreviewTaken;
             target = &found.titlePreviewId;
             break;
         case Block::TitleBackground:
+            nameTemplatesStage();
             taken = titleBackgroundTaken ? nullptr : &titleBackgroundTaken;
             target = &found.titleBackgroundId;
             break;
@@ -486,6 +504,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
             break;
         }
         case Block::LeafTemplate: {
+            nameTemplatesStage();
             // An unreadable block is passed over; the next one may be sound.
             LeafTemplateImages entry;
             current = -1;
@@ -522,6 +541,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
         m_position += skip;
         Consumed(skip, progress);
     }
+    nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
     ForgetFailedFiles(found);

@@ -15,6 +15,10 @@ public:
     virtual void SetPos(int position) = 0;
     // The upper end of the range.
     virtual int GetUpper() = 0;
+    // The range and the message of a writer that counts its own steps, and
+    // what the operation is doing now, for the user; nothing here.
+    virtual void SetRange(int low, int high) {}
+    virtual void SetMessage(const wchar_t* text) {}
 
     // Starts a stage of units units covering the stage share of the range
     // from the current position.

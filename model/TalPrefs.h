@@ -44,6 +44,12 @@ public:
     void SetAddFolderPath(const wchar_t* path) { m_addFolderPath = path; }
     const CString& GetAddPicturePath() const { return m_addPicturePath; }
     void SetAddPicturePath(const wchar_t* path) { m_addPicturePath = path; }
+    // The folder last used by the "Open Image" dialog; until one was used,
+    // the default templates folder.
+    CString GetOpenImageFolder() const
+    {
+        return m_addPicturePath.IsEmpty() ? m_defaultTemplatesFolder : m_addPicturePath;
+    }
     // The folder of the watermark picture choosers.
     const CString& GetWatermarkPicturePath() const { return m_watermarkPicturePath; }
     void SetWatermarkPicturePath(const wchar_t* path) { m_watermarkPicturePath = path; }

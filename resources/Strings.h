@@ -15,6 +15,9 @@
 #define IDS_HELP_NAME 936
 #define IDS_CANT_SAVE_FILE 937
 
+// The progress window's message while a report is generated.
+#define IDS_GENERATING_REPORT 32886
+
 // Captions of the document's sheets.
 #define IDS_DOCUMENT_PROPERTIES 101
 #define IDS_TEXT_PROPERTIES 103

@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 shift || true
 "$root/scripts/check-layers.sh" "$root"
+"$root/scripts/check-seams.sh" "$root"
 "$root/scripts/build.sh" "$build"
 build=$(cd "$build" && pwd)
 export OT_BUILD_DIR=$build
@@ -93,6 +94,14 @@ for printed in "$printcheck"/*.pdf; do
   want=$(basename "$printed" .pdf); want=${want##*.pages}
   got=$(pdfinfo "$printed" 2>/dev/null | awk '/^Pages:/ {print $2}')
   [ "$got" = "$want" ] || { echo "pdfinfo: $printed has ${got:-no} pages, not $want"; exit 1; }
+  # A name may ask for the pages' size as shown (".size-792x612."): the media box turned by the rotation.
+  name=$(basename "$printed")
+  if [[ $name =~ \.size-([0-9]+)x([0-9]+)\. ]]; then
+    shown=$(pdfinfo "$printed" 2>/dev/null |
+            awk '/^Page size:/ {w=$3; h=$5} /^Page rot:/ {r=$3} END {if (r % 180 == 90) print h "x" w; else print w "x" h}')
+    [ "$shown" = "${BASH_REMATCH[1]}x${BASH_REMATCH[2]}" ] ||
+      { echo "pdfinfo: $printed shows pages of $shown points, not ${BASH_REMATCH[1]}x${BASH_REMATCH[2]}"; exit 1; }
+  fi
 done
 for pdf in "$pdfcheck"/*.pdf; do
   # qpdf: 0 is clean; 3 means warnings (a stream it cannot decode), 2 errors.
@@ -121,4 +130,34 @@ for pdf in "$pdfcheck"/*.pdf; do
   if pdffonts "$pdf" 2>/dev/null | tail -n +3 | grep -Ev 'CID TrueType +Identity-H +yes' | grep -q .; then
     echo "pdffonts: a font of $pdf is not an embedded CID TrueType font"; exit 1
   fi
+  # A file beside it with the same name and ".expect" lists what the PDF must hold.
+  expect="${pdf%.pdf}.expect"
+  [ -f "$expect" ] || continue
+  while read -r what first second rest; do
+    case $what in
+      pages)
+        got=$(pdfinfo "$pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+        [ "$got" = "$first" ] || { echo "pdfinfo: $pdf has ${got:-no} pages, not $first"; exit 1; } ;;
+      images-at-least)
+        got=$(pdfimages -list "$pdf" 2>/dev/null | tail -n +3 | awk '$3 == "image"' | wc -l)
+        [ "$got" -ge "$first" ] || { echo "pdfimages: $pdf has $got pictures, not $first or more"; exit 1; } ;;
+      image-on-page)
+        pdfimages -list -f "$first" -l "$first" "$pdf" 2>/dev/null | tail -n +3 | awk '$3 == "image"' | grep -q . ||
+          { echo "pdfimages: page $first of $pdf has no picture"; exit 1; } ;;
+      font-containing)
+        pdffonts "$pdf" 2>/dev/null | tail -n +3 | awk '{print $1}' | grep -q -- "$first" ||
+          { echo "pdffonts: $pdf has no font named with $first"; exit 1; } ;;
+      text)
+        phrase="$first${second:+ $second}${rest:+ $rest}"
+        pdftotext "$pdf" - 2>/dev/null | tr -s ' \n' '  ' | grep -qF -- "$phrase" ||
+          { echo "pdftotext: $pdf does not hold \"$phrase\""; exit 1; } ;;
+      text-on-pages)
+        for ((page = first; page <= second; ++page)); do
+          pdftotext -f "$page" -l "$page" "$pdf" - 2>/dev/null | grep -qF -- "$rest" ||
+            { echo "pdftotext: page $page of $pdf does not hold \"$rest\""; exit 1; }
+        done ;;
+      *)
+        echo "$expect: unknown expectation $what"; exit 1 ;;
+    esac
+  done < "$expect"
 done

@@ -16,19 +16,22 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 # Its windows are not handed to a window manager: the test display has none,
 # and Wine would wait two seconds for one each time a window is hidden.
 ot_wine_prefix() {
-  if [ -f "$WINEPREFIX/.ot-ready-3" ]; then return 0; fi
+  if [ -f "$WINEPREFIX/.ot-ready-4" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
   # lingering wine server must not keep the lock held.
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.ot-ready-3" ]; then
+    if [ ! -f "$WINEPREFIX/.ot-ready-4" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
       reg=$(mktemp --suffix=.reg)
       # The Windows faces the program asks for resolve to the Liberation faces.
-      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' > "$reg"
+      # A program that crashes has its backtrace written to the test's output
+      # and ends: a crash dialog would wait for a click no test gives, and the
+      # test runner would wait for it until its time-out.
+      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Arial"="Liberation Sans"\r\n"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n' > "$reg"
       wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&-)" >/dev/null 2>&1 9>&-
       # Wine's own faces (Tahoma, MS Sans Serif, Marlett for the caption
       # buttons' glyphs), which this Wine does not find in its data folder.
@@ -38,8 +41,9 @@ ot_wine_prefix() {
       # Marked ready only once its settings and fonts are on disk: a creation cut
       # short leaves no mark, and the next run makes the prefix again.
       if grep -q 'Liberation Sans' "$WINEPREFIX/user.reg" 2>/dev/null &&
+         grep -q 'ShowCrashDialog' "$WINEPREFIX/user.reg" 2>/dev/null &&
          ls "$WINEPREFIX/drive_c/windows/Fonts/"*.ttf >/dev/null 2>&1; then
-        touch "$WINEPREFIX/.ot-ready-3"
+        touch "$WINEPREFIX/.ot-ready-4"
       else
         echo "wine-env: the Wine prefix $WINEPREFIX was not completed" >&2
         exit 1

@@ -12,6 +12,8 @@
 #include "framework/KWSystemInfo.h"
 #include "model/TalSection.h"
 #include "model/TalDocProperties.h"
+#include "platform/classlib/StringResource.h"
+#include "resources/Strings.h"
 
 namespace {
 
@@ -139,6 +141,12 @@ bool CTalHTMLExp::WriteExport(CTalExportDocIFace& document, const wchar_t* fileN
     const TalPageList& pages = document.GetExportPages();
     if (pages.empty())
         return false;
+    if (progress) {
+        CString message;
+        AfxLoadStringResource(IDS_GENERATING_REPORT, message);
+        progress->SetRange(0, CountProgressSteps(static_cast<int>(pages.size()), withContents));
+        progress->SetMessage(message);
+    }
 
     ClearImages();
     m_imageCounter = 1;

@@ -16,6 +16,8 @@
 #include "model/TalSection.h"
 #include "model/TalDocProperties.h"
 #include "model/TalTextNote.h"
+#include "platform/classlib/StringResource.h"
+#include "resources/Strings.h"
 
 namespace {
 
@@ -60,6 +62,9 @@ bool PDFWriter::WriteReport(const TalPageList& pages, const CTalDocProperties& p
     m_file = file.get();
 
     if (progress) {
+        CString message;
+        AfxLoadStringResource(IDS_GENERATING_REPORT, message);
+        progress->SetMessage(message);
         progress->SetStageShare(kLayoutShare);
         progress->BeginStage(static_cast<int>(pages.size()));
     }

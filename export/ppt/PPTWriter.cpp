@@ -9,6 +9,7 @@
 #include "export/ComposePageSize.h"
 #include "export/ppt/PPTTextStyleSheets.h"
 #include "export/ppt/PptEscherEx.h"
+#include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"
 #include "model/TalDocProperties.h"
 #include "model/TalSection.h"
@@ -127,6 +128,10 @@ bool PPTWriter::Run()
 {
     if (!m_storage || !m_escher)
         return false;
+    if (m_progress) {
+        m_progress->SetRange(1, static_cast<int>(m_pageCount) + 2);
+        m_progress->SetMessage(L"Generating report " + GetPathFileName(m_fileName, true));
+    }
     if (!WriteCurrentUser() || !WriteDocument() || !WriteMainMaster())
         return false;
     if (m_progress)

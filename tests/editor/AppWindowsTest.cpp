@@ -10,6 +10,7 @@
 #include "controls/KWPanel.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "editor/TalApplication.h"
+#include "editor/TalControlsWnd.h"
 #include "editor/TalMainFrame.h"
 #include "framework/KWSystemInfo.h"
 #include "framework/KWFontFaceStorage.h"
@@ -21,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -145,6 +147,26 @@ TEST_F(AppWindows, WheelPagesThePanelUnderThePointerByTheTurnsSign)
     panel.DestroyWindow();
 }
 
+// The image panel makes its controls once when it is made: a second round
+// would build its facades anew and find its drop target already registered.
+TEST_F(AppWindows, TheImagePanelMakesItsControlsOnce)
+{
+    class CCountingPanel : public CTalControlsWnd {
+    public:
+        void InitControls() override
+        {
+            ++rounds;
+            CTalControlsWnd::InitControls();
+        }
+        int rounds = 0;
+    };
+    CCountingPanel panel;
+    ASSERT_TRUE(panel.CreatePane(frame, CRect(0, 0, 400, 300), WS_CHILD | WS_VISIBLE, 0));
+    EXPECT_EQ(1, panel.rounds);
+    EXPECT_NE(nullptr, ::GetDlgItem(panel.m_hWnd, 1122)) << "its thumbnail list";
+    panel.DestroyWindow();
+}
+
 TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkippedAndListed)
 {
     CKWTestTempFolder folder;
@@ -158,11 +180,19 @@ TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkippedAn
     WriteFileBytes(data + L"Odd.otl", std::string(head) + "<LeafTemplate Title='E'>\n<LeafCell/></LeafTemplate>\n");
     const size_t before = g_TemplateManager.GetTitlePageTemplates().size();
     const std::vector<CString> problems = g_application.LoadShippedTemplates(data.c_str());
+    // Sorted in among the ones the program already holds (those shipped beside it).
     std::vector<std::wstring> names;
-    for (const CTalTemplate* shipped : g_TemplateManager.GetTitlePageTemplates())
-        names.push_back(static_cast<const wchar_t*>(shipped->GetName()));
+    std::vector<std::wstring> titles;
+    for (const CTalTemplate* loaded : g_TemplateManager.GetTitlePageTemplates()) {
+        names.push_back(static_cast<const wchar_t*>(loaded->GetName()));
+        titles.push_back(static_cast<const wchar_t*>(loaded->GetTitle()));
+    }
     EXPECT_EQ(before + 2, names.size());
-    EXPECT_EQ((std::vector<std::wstring>{L"A", L"B"}), names);
+    EXPECT_TRUE(std::is_sorted(titles.begin(), titles.end()));
+    const auto a = std::find(names.begin(), names.end(), L"A");
+    const auto b = std::find(names.begin(), names.end(), L"B");
+    ASSERT_TRUE(a != names.end() && b != names.end());
+    EXPECT_LT(a - names.begin(), b - names.begin());
     // One list for all files: which were left out, and what each lacks.
     std::wstring all;
     for (const CString& line : problems)

@@ -447,19 +447,21 @@ TEST(CWatermarkPropDlg, SizesFollowUnitsProportionsAndTheImageAndANameIsRequired
         std::function<void(HWND)> edit;
         const wchar_t *width_, *height_;
         int32_t unitAfter;
+        double widthAfter;
     } cases[] = {
         // Choosing the unit shown changes nothing; mm to inch converts.
-        {pictureId, 8, 25.4, 25.4, [&](HWND d) { chooseUnit(d, 1); chooseUnit(d, 0); }, L"1.00", L"1.00", 4},
-        {pictureId, 4, 1, 0.5, [](HWND d) { ::SetDlgItemTextW(d, IDC_WM_WIDTH, L"100"); }, L"100", L"50.00", 4},
+        {pictureId, 8, 25.4, 25.4, [&](HWND d) { chooseUnit(d, 1); chooseUnit(d, 0); }, L"1.00", L"1.00", 4, 1},
+        {pictureId, 4, 1, 0.5, [](HWND d) { ::SetDlgItemTextW(d, IDC_WM_WIDTH, L"100"); }, L"100", L"50.00", 4, 100},
         // A new landscape picture takes 80 % of the A4 width.
         {0, 4, 0, 0,
          [&](HWND d) {
              chooseUnit(d, 1);
              ::SetDlgItemTextW(d, IDC_WM_IMAGE, picture.c_str());
          },
-         L"168.00", L"84.00", 8},
-        // Centimetres are shown in inches.
-        {pictureId, 7, 3, 1.5, [](HWND) {}, L"1.1811", L"0.590551", 4},
+         L"168.00", L"84.00", 8, 168},
+        // A new watermark's unit counts as inches, as the exports read it:
+        // shown as it is and kept by OK.
+        {pictureId, 7, 3, 1.5, [](HWND) {}, L"3", L"1.5", 4, 3},
     };
     for (const auto& c : cases) {
         CTalWatermark mark;
@@ -483,6 +485,7 @@ TEST(CWatermarkPropDlg, SizesFollowUnitsProportionsAndTheImageAndANameIsRequired
         EXPECT_EQ(c.width_, shown[0]);
         EXPECT_EQ(c.height_, shown[1]);
         EXPECT_EQ(c.unitAfter, mark.m_unit) << c.width_;
+        EXPECT_NEAR(c.widthAfter, mark.m_width, 0.005) << c.width_;
     }
 
     // An empty name is refused with its message and the dialog stays.
@@ -527,8 +530,8 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndSizesImagesInTheirUnits)
     EXPECT_DOUBLE_EQ(209 - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
     EXPECT_DOUBLE_EQ(302 - 6, drawn.y);
 
-    // 3 cm, 30 mm and 30/25.4 in are all 30 pixels of the 210-pixel page.
-    for (const auto& size : {std::pair<int, double>{7, 3.0}, {8, 30.0}, {4, 30 / 25.4}}) {
+    // 30 mm and 30/25.4 in (codes 4 and 7 alike) are all 30 pixels of the 210-pixel page.
+    for (const auto& size : {std::pair<int, double>{7, 30 / 25.4}, {8, 30.0}, {4, 30 / 25.4}}) {
         CTalWatermark image;
         image.m_kind = CTalWatermark::kImage;
         image.m_place = CTalWatermark::kPlaceTopLeft;

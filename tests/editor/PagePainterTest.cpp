@@ -12,6 +12,7 @@
 #include "model/TalDocProperties.h"
 #include "model/TalTextFormat.h"
 #include "model/TalTextNote.h"
+#include "text/KWCharFormat.h"
 #include "document/TalDocument.h"
 #include "document/TalPrintIFace.h"
 #include "SolidBitmap.h"
@@ -133,6 +134,46 @@ TEST_F(PagePainter, TextLinesStayInsideTheirNoteAndArePlacedInTenthsOfAMillimetr
     ASSERT_FALSE(graphics.texts.empty());
     EXPECT_DOUBLE_EQ(100 + 100, graphics.texts[0].x);
     EXPECT_DOUBLE_EQ(100 + 200, graphics.texts[0].y);
+    note->Release();
+}
+
+// Pages composed for a paper larger than the rectangle they are drawn on
+// (the printable part of it): the note's lines shrink with the rectangle, the
+// same on both axes, so each stays inside its box; on the paper's own size
+// they are drawn as laid out.
+TEST_F(PagePainter, NoteLinesShrinkWithARectangleSmallerThanTheirPaper)
+{
+    auto* note = new CTalTextNote;
+    note->AddRef();
+    note->SetText(L"Line");
+    TextExportLine lines;
+    CKWTextLine line;
+    line.m_left = 2286;  // nine inches: the right part of a ten-inch box
+    line.m_top = 254;
+    line.m_start = 0;
+    line.m_end = 4;
+    lines.m_lines.push_back(line);
+    TalPageExport page(0, L"page", nullptr);
+    page.AddObject(new TalObjExport(note, 0, -1, CKWDoubleRect(0, 0, 1, 1), lines));
+    const struct {
+        CRect rect;
+        double scale;  // device units per tenth of a millimetre
+    } cases[] = {
+        {CRect(0, 0, 1000, 1000), 100.0 / 254},  // the ten-inch paper at 100 dots per inch
+        {CRect(0, 0, 900, 950), 900.0 / 2540},   // its printable part: the narrower axis decides
+        {CRect(50, 20, 950, 1020), 900.0 / 2540},
+    };
+    for (const auto& c : cases) {
+        CRecordingGraphics graphics(100);
+        CTalPagePainter painter(properties, 300, 300, 2540, 2540);
+        painter.DrawPage(graphics, c.rect, page);
+        ASSERT_EQ(1u, graphics.texts.size());
+        const CRecordingGraphics::Text& drawn = graphics.texts[0];
+        EXPECT_NEAR(c.rect.left + 2286 * c.scale, drawn.x, 1e-9);
+        EXPECT_NEAR(c.rect.top + 254 * c.scale, drawn.y, 1e-9);
+        EXPECT_NEAR(CKWCharFormat::GetDefault().m_size * c.scale * 254 / 72, drawn.size, 1e-5);  // a float
+        EXPECT_LE(drawn.x, c.rect.right) << "inside the box";
+    }
     note->Release();
 }
 

@@ -14,6 +14,7 @@
 #include "resources/ReportPropDialogs.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/KeepForReaders.h"
+#include "tests/support/PrintedPdf.h"
 #include "tests/support/TestPictureFiles.h"
 #include "tests/support/WindowScreenshot.h"
 
@@ -44,15 +45,6 @@ size_t Count(const std::string& text, const char* what)
     return count;
 }
 
-// The pages of the PDF: its page objects.
-size_t PdfPageCount(const std::string& pdf)
-{
-    size_t count = 0;
-    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
-        count += pdf.compare(at, 12, "/Type /Pages") != 0;
-    return count;
-}
-
 }  // namespace
 
 TEST(ProgramProperties, PagesAndWatermarkDialogSetWhatTheGeneratedPdfShows)
@@ -60,8 +52,8 @@ TEST(ProgramProperties, PagesAndWatermarkDialogSetWhatTheGeneratedPdfShows)
     CKWTestTempFolder folder(L"edr");
     const std::wstring logo = folder.Path() + L"logo.bmp";
     WriteFileBytes(logo, testpictures::FourBitBmp(64, 32, std::string(64 * 32, '\x40')));
-    // Templates beside the program: a title page with title, logo and date,
-    // and a page with heading, text and pictures.
+    // Templates beside the program (and the shipped ones): a title page with
+    // title, logo and date, and a page with heading, text and pictures.
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring data(self);
@@ -82,9 +74,14 @@ TEST(ProgramProperties, PagesAndWatermarkDialogSetWhatTheGeneratedPdfShows)
                                             cell("LeafRectArray", 2, "Left='0.1' Right='0.9' Top='0.1' Bottom='0.3'") +
                                             cell("LeafRectArray", 3, "Left='0.1' Right='0.9' Top='0.3' Bottom='0.9'") +
                                             "</LeafTemplate>\n");
+    // Only these two go again: the folder holds the templates the build ships.
     struct CRemoveData {
         std::wstring folder;
-        ~CRemoveData() { CKWTestTempFolder::RemoveTree(folder); }
+        ~CRemoveData()
+        {
+            ::DeleteFileW((folder + L"Plain.ott").c_str());
+            ::DeleteFileW((folder + L"Plain.otl").c_str());
+        }
     } removeData{data};
     // A report whose heading uses that page and whose section holds a picture.
     const std::wstring report = folder.Path() + L"Photos.otd";
@@ -190,5 +187,5 @@ TEST(ProgramProperties, PagesAndWatermarkDialogSetWhatTheGeneratedPdfShows)
     }
     EXPECT_NE(std::string::npos, pdfs[0].find("/MediaBox [0 0 612 792]"));
     EXPECT_EQ(2u, Count(pdfs[0], "/Subtype /Image")) << "the logo and the section's picture";
-    EXPECT_EQ(PdfPageCount(pdfs[0]) - 1, PdfPageCount(pdfs[1])) << "the contents page is gone";
+    EXPECT_EQ(pdftest::PageCount(pdfs[0]) - 1, pdftest::PageCount(pdfs[1])) << "the contents page is gone";
 }

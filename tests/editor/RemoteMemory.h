@@ -74,4 +74,30 @@ std::wstring ListItemText(Process process, HWND list, int index)
     return remote.Text(CRemote::kTextAt);
 }
 
+// The text of a tree item in another process.
+inline std::wstring TreeText(HANDLE process, HWND tree, HTREEITEM item)
+{
+    CRemote remote(process, 1024);
+    TVITEMW record = {};
+    record.mask = TVIF_TEXT;
+    record.hItem = item;
+    record.pszText = reinterpret_cast<wchar_t*>(remote.At(CRemote::kTextAt));
+    record.cchTextMax = 260;
+    ::SendMessageW(tree, TVM_GETITEMW, 0, remote.Put(record));
+    return remote.Text(CRemote::kTextAt);
+}
+
+// The tree as text: each item's name, its children in brackets.
+inline std::wstring TreeShape(HANDLE process, HWND tree, HTREEITEM item = nullptr)
+{
+    std::wstring shape;
+    item = item ? item : TreeView_GetRoot(tree);
+    for (; item; item = TreeView_GetNextSibling(tree, item)) {
+        shape += (shape.empty() ? L"" : L" ") + TreeText(process, tree, item);
+        if (HTREEITEM child = TreeView_GetChild(tree, item))
+            shape += L"[" + TreeShape(process, tree, child) + L"]";
+    }
+    return shape;
+}
+
 }  // namespace edtest

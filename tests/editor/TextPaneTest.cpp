@@ -164,28 +164,35 @@ TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
         const wchar_t* name;
         const wchar_t* title;
     } shipped[] = {{L"a.b.ott", L""}, {L"layout.otl", L"Zeta"}};
+    std::vector<CTalTemplate*> added;
     for (const auto& t : shipped) {
         auto* tmpl = new CTalTemplate;
         tmpl->SetName(t.name);
         tmpl->SetTitle(t.title);
         g_TemplateManager.AddPageTemplate(tmpl);
+        added.push_back(tmpl);
     }
     frame->RefreshTemplatesWnd();
     CTalTemplatesWnd* pane = frame->GetTemplatesWnd();
     HWND list = pane->GetList();
-    ASSERT_EQ(2, ListView_GetItemCount(list));
-    // Read back through the thumbnail list: each item names its template.
-    CKWListImagesView& thumbnails = pane->GetThumbnails();
-    ASSERT_EQ(2, thumbnails.GetItemCount());
+    // Every template of the manager (the shipped ones too), read back
+    // through the thumbnail list: each item names its own.
     const std::vector<CTalTemplate*>& listed = g_TemplateManager.GetPageTemplates();
-    for (int i = 0; i < 2; ++i) {
+    const int count = static_cast<int>(listed.size());
+    ASSERT_EQ(count, ListView_GetItemCount(list));
+    CKWListImagesView& thumbnails = pane->GetThumbnails();
+    ASSERT_EQ(count, thumbnails.GetItemCount());
+    for (int i = 0; i < count; ++i) {
         EXPECT_NE(nullptr, dynamic_cast<CTalImageViewData*>(thumbnails.GetItemData(i))) << i;
         EXPECT_EQ(listed[size_t(i)], pane->TemplateOfItem(i)) << i;
         EXPECT_EQ(i, pane->FindTemplateItem(listed[size_t(i)])) << i;
     }
-    EXPECT_EQ(nullptr, pane->TemplateOfItem(2));
+    EXPECT_EQ(nullptr, pane->TemplateOfItem(count));
+    const int untitled = pane->FindTemplateItem(added[0]);
+    const int layout = pane->FindTemplateItem(added[1]);
+    ASSERT_TRUE(untitled >= 0 && layout >= 0);
     wchar_t text[32] = {};
-    ListView_GetItemText(list, 0, 0, text, 32);
+    ListView_GetItemText(list, untitled, 0, text, 32);
     EXPECT_EQ(std::wstring(L"a"), text);
     // The list with the focus makes the pane the frame's focus.
     ::SetForegroundWindow(main->m_hWnd);
@@ -209,15 +216,15 @@ TEST_F(TextPane, TemplatePaneShowsTheSectionsTemplateAndChoosesOneAsOneStep)
         pane->UpdateForSection(c.section);
         EXPECT_EQ(c.enabled, ::IsWindowEnabled(box) != FALSE);
         EXPECT_EQ(c.checked, ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
-        EXPECT_EQ(1, ListView_GetNextItem(list, -1, LVNI_SELECTED));
+        EXPECT_EQ(layout, ListView_GetNextItem(list, -1, LVNI_SELECTED));
     }
     // Showing a section and selecting the selected thumbnail give no step.
-    ListView_SetItemState(list, 1, 0, LVIS_SELECTED);
-    ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, layout, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, layout, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(steps, history->GetGroupCount());
 
     // Another thumbnail: the current section's template, undone in one step.
-    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, untitled, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(steps + 1, history->GetGroupCount());
     EXPECT_EQ(CString(L"a.b.ott"), section->GetTemplateName());
     Command(57643);

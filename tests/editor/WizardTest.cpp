@@ -61,30 +61,8 @@ std::string Leaf(int id, int parent, const char* name)
 using edtest::CRemote;
 constexpr size_t kTextAt = CRemote::kTextAt;
 
-std::wstring TreeText(HANDLE process, HWND tree, HTREEITEM item)
-{
-    CRemote remote(process, 1024);
-    TVITEMW record = {};
-    record.mask = TVIF_TEXT;
-    record.hItem = item;
-    record.pszText = reinterpret_cast<wchar_t*>(remote.At(kTextAt));
-    record.cchTextMax = 260;
-    ::SendMessageW(tree, TVM_GETITEMW, 0, remote.Put(record));
-    return remote.Text(kTextAt);
-}
-
-// The tree as text: each item's name, its children in brackets.
-std::wstring TreeShape(HANDLE process, HWND tree, HTREEITEM item = nullptr)
-{
-    std::wstring shape;
-    item = item ? item : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item)) {
-        shape += (shape.empty() ? L"" : L" ") + TreeText(process, tree, item);
-        if (HTREEITEM child = TreeView_GetChild(tree, item))
-            shape += L"[" + TreeShape(process, tree, child) + L"]";
-    }
-    return shape;
-}
+using edtest::TreeShape;
+using edtest::TreeText;
 
 HTREEITEM FindItem(HANDLE process, HWND tree, const std::wstring& name, HTREEITEM item = nullptr)
 {
@@ -470,7 +448,7 @@ TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
     EXPECT_EQ(1u, program.ReportFrames().size());
 }
 
-TEST(Wizard, AnEmptyListKeepsTheFirstPageAndACancelAtStartLeavesNoReport)
+TEST(Wizard, AnEmptyListKeepsTheFirstPageWithAWordAndACancelAtStartLeavesNoReport)
 {
     CKWTestTempFolder folder(L"wiz");
     SetTemplateList({folder.Write(L"Only.otn", TemplateXml(Leaf(2, 1, "A")))});
@@ -484,9 +462,15 @@ TEST(Wizard, AnEmptyListKeepsTheFirstPageAndACancelAtStartLeavesNoReport)
     EXPECT_EQ(0, ::SendMessageW(wizard.Item(1006), LB_GETCOUNT, 0, 0));
     EXPECT_EQ(LB_ERR, ::SendMessageW(wizard.Item(1006), LB_GETCURSEL, 0, 0));
     EXPECT_FALSE(::IsWindowEnabled(wizard.Item(1008)));
+    // Next without a template stays on the page and says what it waits for.
     wizard.Press(PSBTN_NEXT);
+    HWND box = wizard.WaitForBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(L"Choose the report template of the new report in the list, or add one with \"Add Template\".",
+              CProgramRun::DialogText(box));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.FindDialog() == wizard.Sheet(); }));
     EXPECT_EQ(page, wizard.Page());
-    EXPECT_EQ(nullptr, wizard.WaitForBox(500)) << "no message for an empty list";
     wizard.Press(PSBTN_CANCEL);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
     // The start is over once the main window answers.

@@ -64,7 +64,12 @@ TEST(GetFileExtensionTest, TextAfterTheLastDotOfTheName)
 }
 
 CString g_openImageFolder;
-CString OpenImageFolder() { return g_openImageFolder; }
+CString g_templatesFolder;
+void PreferenceFolders(CString& openImage, CString& templates)
+{
+    openImage = g_openImageFolder;
+    templates = g_templatesFolder;
+}
 
 TEST(ResolveFilePathTest, CandidatesInOrder)
 {
@@ -92,13 +97,20 @@ TEST(ResolveFilePathTest, CandidatesInOrder)
     ::DeleteFileW(besideProgram);
     ::SetCurrentDirectoryW(previous);
 
-    // In the folder of the "Open Image" dialog.
+    // In the folder of the "Open Image" dialog, then in the preferences'
+    // templates folder.
     folder.Touch(L"opened.bmp");
+    CExportTestFolder templates;
+    templates.Touch(L"chosen.otn");
     EXPECT_FALSE(ResolveFilePath(L"opened.bmp", out));
+    EXPECT_FALSE(ResolveFilePath(L"chosen.otn", out));
     g_openImageFolder = folder.Path().c_str();
-    SetOpenImageFolderSource(OpenImageFolder);
+    g_templatesFolder = templates.Path().c_str();
+    SetOpenImageFolderSource(PreferenceFolders);
     EXPECT_TRUE(ResolveFilePath(L"opened.bmp", out));
     EXPECT_STREQ((folder.Path() + L"opened.bmp").c_str(), out);
+    EXPECT_TRUE(ResolveFilePath(L"chosen.otn", out));
+    EXPECT_STREQ((templates.Path() + L"chosen.otn").c_str(), out);
     SetOpenImageFolderSource(nullptr);
 
     out = L"kept";

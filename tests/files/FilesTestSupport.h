@@ -13,10 +13,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace filestest {
 
-// A progress bar of 0..1000 that remembers where it was set.
+// A progress bar of 0..1000 that remembers where it was set and the
+// messages it was given.
 class CProgressProbe : public CKWProgressInterface {
 public:
     void StepIt() override { ++m_pos; }
@@ -28,9 +30,11 @@ public:
         ++sets;
     }
     int GetUpper() override { return 1000; }
+    void SetMessage(const wchar_t* text) override { messages.push_back(text ? text : L""); }
 
     int sets = 0;
     bool backwards = false;
+    std::vector<std::wstring> messages;
 
 private:
     int m_pos = 0;

@@ -5,6 +5,7 @@
 #include "tests/support/DamagedPictures.h"
 
 #include "files/XmlValueForms.h"
+#include "model/TalPageTemplate.h"
 #include "model/TalTextFormat.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,24 @@ TEST_F(DocumentFiles, TheTreeComesFromTheIdsAndNoSectionBecomesItsOwnAncestor)
         ASSERT_TRUE(Load(back, path)) << test.what;
         EXPECT_EQ(DescribeDocument(back), test.expected) << test.what;
     }
+}
+
+// A report template names no page template for its heading (a new report's
+// default): the heading keeps the one it was made with, the manager's first,
+// so that the report composes pages; a section still inherits it.
+TEST_F(DocumentFiles, AHeadingWithoutATemplateInItsFileKeepsTheOneItWasMadeWith)
+{
+    auto* first = new CTalPageTemplate;
+    first->SetName(L"First");
+    first->SetTitle(L"A");
+    g_TemplateManager.AddPageTemplate(first);
+    CTalBaseDocument document;
+    ASSERT_TRUE(LoadText(document, DocumentText(Tree({Leaf(1, 0, "Report"), Leaf(2, 1, "Introduction")}))));
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    EXPECT_EQ(1, heading->GetOwnTemplate());
+    EXPECT_EQ(CString(L"First"), heading->GetTemplateName());
+    ASSERT_EQ(1, heading->GetSubSectionCount());
+    EXPECT_EQ(first, heading->GetSubSection(0)->GetPageTemplate());
 }
 
 TEST_F(DocumentFiles, ALongChainOfSectionsIsKeptWithinTheDepthLimit)
@@ -401,6 +420,11 @@ TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEverySt
         ASSERT_TRUE(serializer.LoadDocument(path.c_str(), &document, &tags, 0, &progress)) << mode;
         EXPECT_EQ(progress.GetPos(), 1000) << "the bar ends at its end in every mode, " << mode;
         EXPECT_FALSE(progress.backwards) << mode;
+        // The stages named to the user: the pictures' only when the file holds them.
+        std::vector<std::wstring> stages = {L"Loading templates...", L"Loading..."};
+        if (mode == 0)
+            stages.insert(stages.begin(), L"Preprocessing images...");
+        EXPECT_EQ(stages, progress.messages) << mode;
         EXPECT_TRUE(serializer.dialogs.empty()) << mode << filestest::ToAnsi(serializer.AllLines());
         const CTalDocProperties& props = document.GetProperties();
         EXPECT_EQ(PictureBytes(props.m_logoPictureId), first) << mode;

@@ -218,3 +218,12 @@ TEST(CTalPrefs, AnEmptyListIsFilledByTheFolderScan)
     EXPECT_EQ((std::vector<CString>{L"C:\\T\\found.otn"}), loaded);
     EXPECT_EQ((std::vector<CString>{L"C:\\T\\"}), g_scannedFolders);
 }
+
+TEST(CTalPrefs, TheOpenImageFolderStartsAsTheTemplatesFolderAndThenFollowsTheDialog)
+{
+    CTalPrefs prefs;
+    prefs.SetDefaultTemplatesFolder(L"C:\\App\\Templates\\");
+    EXPECT_EQ(CString(L"C:\\App\\Templates\\"), prefs.GetOpenImageFolder());
+    prefs.SetAddPicturePath(L"D:\\Photos");
+    EXPECT_EQ(CString(L"D:\\Photos"), prefs.GetOpenImageFolder());
+}

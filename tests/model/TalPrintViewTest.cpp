@@ -13,11 +13,11 @@
 #include "model/TalTemplateManager.h"
 #include "document/TalCntrItem.h"
 #include "document/TalPrintIFace.h"
+#include "tests/support/PrintedPdf.h"
 
 #include <gtest/gtest.h>
 #include <winspool.h>
 
-#include <regex>
 #include <string>
 
 using namespace taldoc;
@@ -57,43 +57,6 @@ std::wstring DefaultPrinter()
     wchar_t name[256] = {};
     DWORD size = 256;
     return ::GetDefaultPrinterW(name, &size) ? name : L"";
-}
-
-// Where the PDF printer writes its files: PDF in the user's home folder.
-std::wstring PdfFolder()
-{
-    wchar_t home[MAX_PATH] = {};
-    ::GetEnvironmentVariableW(L"WINEHOMEDIR", home, MAX_PATH);
-    std::wstring folder = home;
-    if (folder.rfind(L"\\??\\", 0) == 0)
-        folder = folder.substr(4);
-    return folder + L"\\PDF";
-}
-
-// The complete PDF whose name starts with the title, waited for at most a minute.
-std::string WaitForPdf(const std::wstring& folder, const std::wstring& title, std::wstring& path)
-{
-    HANDLE change = ::FindFirstChangeNotificationW(folder.c_str(), FALSE,
-                                                   FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE);
-    const DWORD deadline = ::GetTickCount() + 60000;
-    std::string bytes;
-    while (::GetTickCount() < deadline) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = ::FindFirstFileW((folder + L"\\" + title + L"*.pdf").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            ::FindClose(search);
-            path = folder + L"\\" + found.cFileName;
-            bytes = ReadFileBytes(path);
-            if (bytes.find("%%EOF", bytes.size() > 16 ? bytes.size() - 16 : 0) != std::string::npos)
-                break;
-        }
-        if (change == INVALID_HANDLE_VALUE || ::WaitForSingleObject(change, 1000) != WAIT_OBJECT_0)
-            continue;
-        ::FindNextChangeNotification(change);
-    }
-    if (change != INVALID_HANDLE_VALUE)
-        ::FindCloseChangeNotification(change);
-    return bytes;
 }
 
 class TalPrintView : public ::testing::Test {
@@ -161,10 +124,9 @@ TEST_F(TalPrintView, AThreePageReportPrintsThreePagesOnThePdfPrinter)
     EXPECT_TRUE(app->messages.empty());
 
     std::wstring path;
-    const std::string pdf = WaitForPdf(PdfFolder(), title, path);
+    const std::string pdf = pdftest::WaitForPrinted(title, {}, path);
     ASSERT_FALSE(pdf.empty()) << "no PDF of the job in the printer's folder";
-    const std::regex page("/Type ?/Page[^s]");
-    EXPECT_EQ(3, std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+    EXPECT_EQ(3u, pdftest::PrintedPageCount(pdf));
     // The test command checks the copy with pdfinfo.
     wchar_t check[MAX_PATH] = {};
     if (::GetEnvironmentVariableW(L"OT_PRINT_CHECK_DIR", check, MAX_PATH))

@@ -1,0 +1,149 @@
+#pragma once
+// A user's work with the real program's windows, on the real input of
+// ProgramInput.h and ProgramRealInput.h: keys tapped, clicks on windows, on
+// tool-bar buttons and tree items, edit boxes typed into and file dialogs
+// answered by typing, as the system delivers it to the window in front.
+#include "ProgramRealInput.h"
+#include "ProgramRun.h"
+#include "RemoteMemory.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace edtest {
+
+// A key pressed and released.
+inline void TapKey(WORD key)
+{
+    PressKeys({{key, true}, {key, false}});
+}
+
+// A click at a point of the window's client area.
+inline void ClickClient(HWND window, POINT client)
+{
+    ClickAt(OnScreen(window, client));
+}
+
+// A click in the middle of the window (a button, an edit box).
+inline void ClickWindow(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    ClickAt(CentreOf(rect));
+}
+
+// A click on a library tool bar's button (a menu's item too) by its index.
+inline void ClickBarItem(HWND bar, int index)
+{
+    ClickAt(CentreOf(BarItemRect(bar, index)));
+}
+
+// A click on a library tool bar's button by its command; false when the bar
+// has none.
+inline bool ClickBarCommand(HWND bar, UINT command)
+{
+    const int index = BarCommandIndex(bar, command);
+    if (index >= 0)
+        ClickBarItem(bar, index);
+    return index >= 0;
+}
+
+// A click on the tree item; true once the tree has selected it.
+inline bool ClickTreeItem(HWND tree, HTREEITEM item)
+{
+    ClickAt(TreeItemPoint(tree, reinterpret_cast<LPARAM>(item)));
+    return WaitFor([&] { return TreeView_GetSelection(tree) == item; });
+}
+
+// The keyboard's focus in the thread of the window.
+inline HWND FocusIn(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The first descendant of the window class (the file list of a file dialog).
+inline HWND FindByClass(HWND parent, const wchar_t* className)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (CProgramRun::ClassName(child) == className)
+            return child;
+        if (HWND found = FindByClass(child, className))
+            return found;
+    }
+    return nullptr;
+}
+
+// The edit box in which a file dialog takes the name (nested in its combo
+// box, or a plain edit).
+inline HWND FileNameBox(HWND dialog)
+{
+    HWND name = CProgramRun::FindById(dialog, 0x47C);
+    while (name && CProgramRun::ClassName(name) != L"Edit")
+        name = ::GetWindow(name, GW_CHILD);
+    return name ? name : CProgramRun::FindById(dialog, 0x480);
+}
+
+// A click into the edit box, its text replaced by the typed one; true once
+// the box shows it.
+inline bool TypeInto(HWND edit, const std::wstring& text)
+{
+    ClickWindow(edit);
+    WaitFor([&] { return FocusIn(edit) == edit; }, 5000);
+    TapKey(VK_HOME);
+    PressChord(VK_SHIFT, VK_END);
+    TypeText(text.c_str());
+    return WaitFor([&] { return CProgramRun::Text(edit) == text; }, 5000);
+}
+
+// The text typed into a file dialog's name box and Enter pressed; false
+// when the box did not take it.
+inline bool AnswerFileDialogByKeys(HWND dialog, const std::wstring& text)
+{
+    HWND name = FileNameBox(dialog);
+    if (!name || !TypeInto(name, text))
+        return false;
+    TapKey(VK_RETURN);
+    return true;
+}
+
+// The report printed: Ctrl+P, then OK in the print dialog; false when no
+// dialog came.
+inline bool PrintByKeys(const CProgramRun& program)
+{
+    PressChord(VK_CONTROL, 'P');
+    HWND print = program.WaitForDialog();
+    if (!print)
+        return false;
+    ClickWindow(::GetDlgItem(print, IDOK));
+    return true;
+}
+
+// Leaves in the folder "DATA" beside the program only the page templates the
+// build puts there (those of the sources' resources/templates/DATA): other
+// tests and the reports they open write templates there too.
+inline void KeepOnlyShippedTemplates()
+{
+    std::wstring sources = L"Z:" OT_TEST_DATA_DIR L"/../../resources/templates/DATA/";
+    for (wchar_t& c : sources) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    const std::wstring beside = BesideTests(L"DATA\\");
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((beside + L"*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found)) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        if (::GetFileAttributesW((sources + found.cFileName).c_str()) == INVALID_FILE_ATTRIBUTES)
+            ::DeleteFileW((beside + found.cFileName).c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        ::FindClose(search);
+}
+
+}  // namespace edtest
