@@ -120,6 +120,9 @@ void CQMXPFrameImpl::LoadUserToolbars() {
         m_uiUserToolbarFirst > m_uiUserToolbarLast)
         return;
     for (UINT uiID = m_uiUserToolbarFirst; uiID <= m_uiUserToolbarLast; ++uiID) {
+        // A window is made only for a bar the user made: most numbers are free.
+        if (!CQMXPToolBar::HasStoredState(m_strControlBarRegEntry, uiID))
+            continue;
         auto* pBar = new CQMXPToolBar;
         if (!pBar->Create(m_pFrame, kUserBarStyle, uiID) ||
             !pBar->LoadState(m_strControlBarRegEntry, static_cast<UINT>(-1), -1)) {

@@ -281,6 +281,8 @@ public:
                    int nIndex = -1) override;
     BOOL LoadState(LPCWSTR lpszProfileName = nullptr, UINT uiID = static_cast<UINT>(-1),
                    int nIndex = -1) override;
+    // Whether the registry holds the buttons of the bar uiID, which LoadState needs.
+    static BOOL HasStoredState(LPCWSTR lpszProfileName, UINT uiID, int nIndex = -1);
     virtual BOOL RemoveStateFromRegistry(LPCWSTR lpszProfileName = nullptr, UINT uiID = static_cast<UINT>(-1),
                                          int nIndex = -1);
     // Alignment and visibility, then (unless locked) the buttons, the

@@ -202,6 +202,16 @@ BOOL CQMXPToolBar::LoadState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
     return bResult;
 }
 
+BOOL CQMXPToolBar::HasStoredState(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
+    CQMXPRegistrySP regSP;
+    CQMXPRegistry* pReg = regSP.Create(FALSE, TRUE);
+    BYTE* pData = nullptr;
+    UINT nBytes = 0;
+    const BOOL bStored = pReg->Open(SectionKey(lpszProfileName, uiID, nIndex)) && pReg->Read(kRegButtons, pData, nBytes);
+    delete[] pData;
+    return bStored;
+}
+
 BOOL CQMXPToolBar::RemoveStateFromRegistry(LPCWSTR lpszProfileName, UINT uiID, int nIndex) {
     if (uiID == static_cast<UINT>(-1))
         uiID = static_cast<UINT>(GetDlgCtrlID());

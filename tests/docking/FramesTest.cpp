@@ -34,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -596,6 +597,32 @@ TEST_F(FrameInputTest, TornOffBarsAreSavedWithoutGapsOrStaleKeys) {
     pOther->DestroyWindow();
 }
 
+namespace {
+
+// The child ids of the windows made on this thread while work runs.
+std::vector<UINT>* g_madeIds = nullptr;
+
+LRESULT CALLBACK CountCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && g_madeIds) {
+        const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (cs->style & WS_CHILD)
+            g_madeIds->push_back(static_cast<UINT>(reinterpret_cast<UINT_PTR>(cs->hMenu)));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<UINT> WindowIdsMadeWhile(const std::function<void()>& work) {
+    std::vector<UINT> ids;
+    g_madeIds = &ids;
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, CountCreation, nullptr, ::GetCurrentThreadId());
+    work();
+    ::UnhookWindowsHookEx(hook);
+    g_madeIds = nullptr;
+    return ids;
+}
+
+}  // namespace
+
 // User tool bars take the free ids of their range, float where they are
 // made, come back from the registry and leave it when deleted.
 TEST_F(FrameInputTest, UserToolBarsOfARange) {
@@ -626,10 +653,13 @@ TEST_F(FrameInputTest, UserToolBarsOfARange) {
     EXPECT_TRUE(impl.DeleteToolbar(pFirst));
     EXPECT_FALSE(KeyExists(std::wstring(kProfile) + L"QMXToolBar-59680"));
     EXPECT_FALSE(impl.DeleteToolbar(pFirst));
-    // Loading makes the bars whose state is stored: the second only.
-    impl.LoadUserToolbars();
+    // Loading makes the bars whose state is stored: the second only, and no
+    // window at all for the free number.
+    std::vector<UINT> made = WindowIdsMadeWhile([&] { impl.LoadUserToolbars(); });
     ASSERT_EQ(impl.m_listUserDefinedToolbars.GetCount(), 2);
     EXPECT_EQ(static_cast<CWnd*>(impl.m_listUserDefinedToolbars.GetTail())->GetDlgCtrlID(), 0xE921);
+    EXPECT_EQ(std::count(made.begin(), made.end(), 0xE920u), 0);
+    EXPECT_EQ(std::count(made.begin(), made.end(), 0xE921u), 1);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
 }
 
