@@ -126,20 +126,31 @@ void CButtonST::EnsureToolTip()
     m_toolTip.Create(this, 0);
     m_toolTip.Activate(FALSE);
     m_toolTip.SetMaxTipWidth(kToolTipWidth);
+    if (!m_tipText.IsEmpty())
+        ApplyTooltipText();
+}
+
+void CButtonST::ApplyTooltipText()
+{
+    if (m_toolTip.GetToolCount() == 0) {
+        CRect client;
+        GetClientRect(&client);
+        m_toolTip.AddTool(this, m_tipText, &client, kToolId);
+    }
+    m_toolTip.UpdateTipText(m_tipText, this, kToolId);
+    m_toolTip.Activate(m_tipActive);
 }
 
 void CButtonST::SetTooltipString(LPCWSTR text, BOOL activate)
 {
     if (!text)
         return;
-    EnsureToolTip();
-    if (m_toolTip.GetToolCount() == 0) {
-        CRect client;
-        GetClientRect(&client);
-        m_toolTip.AddTool(this, text, &client, kToolId);
-    }
-    m_toolTip.UpdateTipText(text, this, kToolId);
-    m_toolTip.Activate(activate);
+    m_tipText = text;
+    m_tipActive = activate;
+    // A panel holds many buttons: each one's tooltip window is made when the
+    // mouse first comes to it, not with the panel.
+    if (m_toolTip.m_hWnd)
+        ApplyTooltipText();
 }
 
 void CButtonST::SetTooltipTextById(UINT stringId, BOOL activate)
@@ -162,8 +173,11 @@ void CButtonST::PreSubclassWindow()
 
 BOOL CButtonST::PreTranslateMessage(MSG* msg)
 {
-    EnsureToolTip();
-    m_toolTip.RelayEvent(msg);
+    // The tooltip takes only the mouse's messages.
+    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST) {
+        EnsureToolTip();
+        m_toolTip.RelayEvent(msg);
+    }
     if (msg->message == WM_LBUTTONDBLCLK)
         msg->message = WM_LBUTTONDOWN;
     return CButton::PreTranslateMessage(msg);

@@ -30,7 +30,7 @@ public:
     void SetTooltipTextById(UINT stringId, BOOL activate = TRUE);
     void ReleaseIcons();
     // Creates the tooltip window when there is none, inactive and at most
-    // 400 pixels wide.
+    // 400 pixels wide, with the text set before.
     void EnsureToolTip();
 
     // The drawing steps, in the order of a paint.
@@ -44,7 +44,11 @@ public:
     // Relays the mouse to the tooltip; a double click acts as a second press.
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    CToolTipCtrl& GetToolTip() { return m_toolTip; }
+    CToolTipCtrl& GetToolTip()
+    {
+        EnsureToolTip();
+        return m_toolTip;
+    }
 
 protected:
     // Reads check-box mode and the default flag from the style, then makes
@@ -90,6 +94,11 @@ private:
         int height = 0;
     };
     enum { kIconIn, kIconOut, kIconDisabled, kIconCount };
+    // Gives the tooltip window the text and activation set last.
+    void ApplyTooltipText();
+
     Icon m_icons[kIconCount];
     CToolTipCtrl m_toolTip;
+    CString m_tipText;
+    BOOL m_tipActive = FALSE;
 };

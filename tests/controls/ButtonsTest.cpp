@@ -13,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <map>
+#include <string>
 
 using test_support::Capture;
 using test_support::Pixels;
@@ -163,4 +166,60 @@ TEST(ThemedButtons, EveryStateDrawnThemedOrFlat)
     EXPECT_EQ(off, hot[&themed] == hot[&flat]);
     for (UINT id : {IDC_TEST_NORMAL, IDC_TEST_PRESSED, IDC_TEST_DISABLED, IDC_TEST_CHECK})
         EXPECT_EQ(off, Capture(themed.Item(id)) == Capture(flat.Item(id))) << id;
+}
+
+namespace {
+
+BOOL CALLBACK CountTooltip(HWND window, LPARAM data)
+{
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    if (::lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+        ++*reinterpret_cast<int*>(data);
+    return TRUE;
+}
+
+// The tooltip windows of this thread.
+int CountTooltipWindows()
+{
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountTooltip, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// The text of the tooltip's only tool.
+std::wstring ToolText(CToolTipCtrl& tip)
+{
+    wchar_t text[80] = {};
+    TOOLINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.lpszText = text;
+    if (!tip.SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)))
+        return L"";
+    return text;
+}
+
+}  // namespace
+
+TEST(FlatButtons, ATooltipWindowComesWithTheMouseAndShowsTheTextSetLast)
+{
+    CButtonsDialog dialog(nullptr, 20);
+    CXPStyleButtonST& button = dialog.buttons[0];
+    const int before = CountTooltipWindows();
+    button.SetTooltipString(L"First");
+    button.SetTooltipString(L"Open a folder");
+    MSG paint = {button.m_hWnd, WM_PAINT, 0, 0};
+    button.PreTranslateMessage(&paint);
+    EXPECT_EQ(before, CountTooltipWindows()) << "no window before the mouse comes";
+
+    MSG move = {button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)};
+    button.PreTranslateMessage(&move);
+    EXPECT_EQ(before + 1, CountTooltipWindows());
+    EXPECT_EQ(1, button.GetToolTip().GetToolCount());
+    EXPECT_EQ(L"Open a folder", ToolText(button.GetToolTip()));
+    // A text set once the window is there goes straight to it.
+    button.SetTooltipString(L"Close it");
+    EXPECT_EQ(1, button.GetToolTip().GetToolCount());
+    EXPECT_EQ(L"Close it", ToolText(button.GetToolTip()));
+    EXPECT_EQ(before + 1, CountTooltipWindows());
 }
