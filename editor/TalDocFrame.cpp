@@ -74,9 +74,8 @@ BOOL CTalDocFrame::PreCreateWindow(CREATESTRUCTW& cs)
     return TRUE;
 }
 
-void CTalDocFrame::ActivateFrame(int nCmdShow)
+void CTalDocFrame::AdjustActivatedFrame()
 {
-    CKWSplitFrame::ActivateFrame(nCmdShow);
     // A maximised report window leaves nothing for the MDI client to scroll:
     // its scroll bars go and the window takes their room.
     auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());

@@ -45,7 +45,7 @@ public:
     // --- The class library ---
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    void ActivateFrame(int nCmdShow = -1) override;
+    void AdjustActivatedFrame() override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
 
     // --- CTalDocumentViews ---

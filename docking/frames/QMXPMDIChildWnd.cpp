@@ -153,6 +153,7 @@ void CQMXPMDIChildWnd::ActivateFrame(int nCmdShow) {
     if (hWndClient != nullptr)
         ::SendMessageW(hWndClient, WM_SETREDRAW, FALSE, 0);
     CMDIChildWnd::ActivateFrame(nCmdShow);
+    AdjustActivatedFrame();
     if (hWndClient != nullptr) {
         ::SendMessageW(hWndClient, WM_SETREDRAW, TRUE, 0);
         ::RedrawWindow(hWndClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

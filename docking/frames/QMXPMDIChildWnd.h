@@ -23,6 +23,10 @@ public:
     // Activates without flicker: the MDI client is not redrawn until the
     // frame is in place, then it is redrawn whole.
     void ActivateFrame(int nCmdShow = -1) override;
+    // Called by ActivateFrame once the frame is active and before the MDI
+    // client draws again: what changes the frame's place here costs no
+    // drawing of its own.
+    virtual void AdjustActivatedFrame() {}
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // Keys are not the child's accelerators while a library popup menu is open.
     BOOL PreTranslateMessage(MSG* pMsg) override;

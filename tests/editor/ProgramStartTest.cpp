@@ -39,6 +39,19 @@ TEST(ProgramStart, EmptyReportModeShowsToolBarsStatusPanesAndOneReportWithItsPan
         HWND pane = CProgramRun::FindById(view, id);
         EXPECT_TRUE(pane && ::IsWindowVisible(pane)) << id;
     }
+    // The report window opens maximised: it covers the MDI client, which
+    // shows no scroll bars.
+    HWND client = ::FindWindowExW(program.Main(), nullptr, L"MDIClient", nullptr);
+    EXPECT_TRUE(::IsZoomed(frame));
+    EXPECT_EQ(0, ::GetWindowLongW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    RECT area = {};
+    ::GetClientRect(client, &area);
+    ::MapWindowPoints(client, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    RECT covered = {};
+    ::GetWindowRect(frame, &covered);
+    RECT both = {};
+    ::IntersectRect(&both, &area, &covered);
+    EXPECT_TRUE(::EqualRect(&both, &area));
     // The section tree shows the report's sections.
     HWND tree = CProgramRun::FindById(view, 1126);
     EXPECT_GE(::SendMessageW(tree, TVM_GETCOUNT, 0, 0), 1);
