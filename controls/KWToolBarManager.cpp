@@ -1,5 +1,6 @@
 #include "controls/KWToolBarManager.h"
 
+#include "docking/bars/QMXPDockManager.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -63,6 +64,8 @@ bool CKWToolBarManager::CreateToolBars(CFrameWnd* frame)
         dockSite->EnableDocking(kDockAnySide);
     HKEY settingsKey = OpenSettingsKey();
     const size_t first = m_toolBars.size();
+    // Each bar docked lays the frame out: once, after the last, is enough.
+    CQMXPLayoutHold hold(frame);
     for (size_t i = 0; i < m_infos.size(); ++i)
         m_toolBars.push_back(new CQMXPToolBar);
     for (size_t i = 0; i < m_infos.size(); ++i) {

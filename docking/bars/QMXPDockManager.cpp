@@ -406,6 +406,10 @@ void CQMXPDockManager::OnExitSizeMove() {
 void CQMXPDockManager::RelayoutAllBars(BOOL) {
     if (m_bInRelayout || m_bRelayoutBlocked || !m_bLayoutEnabled)
         return;
+    if (m_nLayoutHolds > 0) {
+        m_bLayoutAsked = TRUE;
+        return;
+    }
     m_bInRelayout = TRUE;
     for (POSITION pos = m_lstBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CQMXPBaseControlBar*>(m_lstBars.GetNext(pos));
@@ -554,3 +558,23 @@ void CQMXPDockManager::RaiseBarsOfSide(DWORD dwAlignment, BOOL bExcludeDocked) {
 }
 
 void CQMXPDockManager::SetDockState(const CDockState&) {}
+
+BOOL CQMXPDockManager::ReleaseLayout() {
+    if (m_nLayoutHolds > 0)
+        --m_nLayoutHolds;
+    if (m_nLayoutHolds > 0 || !m_bLayoutAsked)
+        return FALSE;
+    m_bLayoutAsked = FALSE;
+    return TRUE;
+}
+
+CQMXPLayoutHold::CQMXPLayoutHold(CFrameWnd* pFrame)
+    : m_pFrame(pFrame), m_pDockManager(pFrame != nullptr ? qmxGlobalUtils.GetDockManager(pFrame) : nullptr) {
+    if (m_pDockManager != nullptr)
+        m_pDockManager->HoldLayout();
+}
+
+CQMXPLayoutHold::~CQMXPLayoutHold() {
+    if (m_pDockManager != nullptr && m_pDockManager->ReleaseLayout() && m_pFrame->GetSafeHwnd() != nullptr)
+        m_pFrame->RecalcLayout(FALSE);
+}

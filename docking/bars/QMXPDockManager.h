@@ -132,6 +132,11 @@ public:
     CRect GetClientAreaBounds() const { return m_rectClientArea; }
     CRect GetOuterDockArea() const { return m_rectOuterDockArea; }
     void LockRedraw(BOOL bLock);
+    // While held, the layout is not made but remembered as asked for: many
+    // bars changing at once cost one layout (see CQMXPLayoutHold).
+    void HoldLayout() { ++m_nLayoutHolds; }
+    // TRUE when the last hold goes and a layout was asked for meanwhile.
+    BOOL ReleaseLayout();
     // The outline a dragged window would take when dropped at the point.
     void ExpectedDockRect(CWnd* pWnd, CPoint point, CRect& rectResult, BOOL& bDrawTab,
                           CQMXPDockingControlBar** ppTargetBar);
@@ -158,6 +163,8 @@ public:
     DWORD GetAutoHideSides() const { return m_dwAutoHideSides; }
 
     BOOL m_bLayoutEnabled;
+    int m_nLayoutHolds = 0;
+    BOOL m_bLayoutAsked = FALSE;
     BOOL m_bRedrawLocked;
     BOOL m_bRelayoutBlocked;
     // Cleared by the frames when their window goes.
@@ -206,4 +213,19 @@ protected:
     BOOL m_bInRelayout;
     BOOL m_bLoadFailed;
     CList<HWND, HWND> m_lstDeactivatedFrames;
+};
+
+// Holds the frame's layout for the life of the object, then lays the frame
+// out once if anything asked for it meanwhile (each bar's row resize lays
+// out the whole frame otherwise).
+class CQMXPLayoutHold {
+public:
+    explicit CQMXPLayoutHold(CFrameWnd* pFrame);
+    ~CQMXPLayoutHold();
+    CQMXPLayoutHold(const CQMXPLayoutHold&) = delete;
+    CQMXPLayoutHold& operator=(const CQMXPLayoutHold&) = delete;
+
+private:
+    CFrameWnd* m_pFrame;
+    CQMXPDockManager* m_pDockManager;
 };

@@ -66,6 +66,10 @@ void CQMXPDockManager::AdjustDockingLayout(HDWP hdwp) {
     m_rectClientArea = rectClient;
     if (!m_bLayoutEnabled || m_lstBars.IsEmpty())
         return;
+    if (m_nLayoutHolds > 0) {
+        m_bLayoutAsked = TRUE;
+        return;
+    }
     m_bInLayout = TRUE;
     const BOOL bOwnDefer = hdwp == nullptr && !m_bPrintPreview;
     if (bOwnDefer)

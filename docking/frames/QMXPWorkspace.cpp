@@ -1,5 +1,6 @@
 #include "docking/frames/QMXPWorkspace.h"
 
+#include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPContextMenuManager.h"
 #include "docking/frames/QMXPFrameImpl.h"
@@ -95,14 +96,7 @@ BOOL CQMXPWorkspace::LoadState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
     if (pFrameImpl != nullptr) {
         CFrameWnd* pFrame = pFrameImpl->m_pFrame;
         CQMXPRebarState::LoadRebarState(strPath, pFrame);
-        // A copy: loading may make or remove bars.
-        const std::vector<CQMXPToolBar*> bars = CQMXPToolBar::GetAllToolbars();
-        for (CQMXPToolBar* pBar : bars) {
-            if (!TakesBar(pBar, pFrameImpl, m_bLoadSaveFrameBarsOnly) || pBar->IsFloating())
-                continue;
-            pBar->LoadState(strPath, static_cast<UINT>(-1), -1);
-            bResourceChanged = bResourceChanged || pBar->ResourceButtonsChanged();
-        }
+        bResourceChanged = LoadToolBarStates(strPath, pFrameImpl);
         pFrameImpl->LoadUserToolbars();
         pFrameImpl->LoadTearOffMenus();
         CDockState dockState;
@@ -237,6 +231,21 @@ BOOL CQMXPWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* 
     if (qmxContextMenuManager == nullptr)
         return FALSE;
     return qmxContextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd, FALSE);
+}
+
+BOOL CQMXPWorkspace::LoadToolBarStates(const CString& strPath, CQMXPFrameImpl* pFrameImpl) {
+    BOOL bResourceChanged = FALSE;
+    // Each bar's state resizes its row: the frame is laid out once, after the last bar.
+    CQMXPLayoutHold hold(pFrameImpl->m_pFrame);
+    // A copy: loading may make or remove bars.
+    const std::vector<CQMXPToolBar*> bars = CQMXPToolBar::GetAllToolbars();
+    for (CQMXPToolBar* pBar : bars) {
+        if (!TakesBar(pBar, pFrameImpl, m_bLoadSaveFrameBarsOnly) || pBar->IsFloating())
+            continue;
+        pBar->LoadState(strPath, static_cast<UINT>(-1), -1);
+        bResourceChanged = bResourceChanged || pBar->ResourceButtonsChanged();
+    }
+    return bResourceChanged;
 }
 
 void CQMXPWorkspace::PreLoadState() {}

@@ -76,6 +76,9 @@ protected:
     virtual void PostLoadState();
     virtual void PreSaveState();
     virtual void PostSaveState();
+    // Each docked tool bar of the frame takes its stored state; TRUE when a
+    // bar's resource buttons changed since it was saved.
+    BOOL LoadToolBarStates(const CString& strPath, CQMXPFrameImpl* pFrameImpl);
 
     CString m_strRegSection;
     BOOL m_bResourceSmartUpdate;

@@ -3,6 +3,7 @@
 // handle while the program runs.
 #include "docking/toolbars/QMXPMenuBar.h"
 
+#include "docking/bars/QMXPDockManager.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
@@ -96,12 +97,16 @@ BOOL CQMXPMenuBar::LoadState(LPCWSTR lpszProfileName, UINT, int) {
     const CString strProfile = QMXPGetRegPath(qmxRegMenuBarSection, lpszProfileName);
     const BOOL bMaximize = m_bMaximizeMode;
     SetMaximizeMode(FALSE, nullptr, FALSE);
-    if (m_bDocMenus) {
-        for (CMultiDocTemplate* pTemplate : MenuTemplates())
-            LoadMenuState(strProfile, pTemplate->m_hMenuShared, pTemplate->GetResourceID(), FALSE);
+    {
+        // Each menu's state resizes the bar's row: the frame is laid out once, after the last.
+        CQMXPLayoutHold hold(ParentFrame());
+        if (m_bDocMenus) {
+            for (CMultiDocTemplate* pTemplate : MenuTemplates())
+                LoadMenuState(strProfile, pTemplate->m_hMenuShared, pTemplate->GetResourceID(), FALSE);
+        }
+        if (m_hDefaultMenu != nullptr)
+            LoadMenuState(strProfile, m_hDefaultMenu, 0, TRUE);
     }
-    if (m_hDefaultMenu != nullptr)
-        LoadMenuState(strProfile, m_hDefaultMenu, 0, TRUE);
     BOOL bRestored = FALSE;
     if (m_hMenu != nullptr)
         bRestored = qmxMenuHash.RestoreBarButtons(m_hMenu, this);

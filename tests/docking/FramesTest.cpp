@@ -6,6 +6,8 @@
 #include "CanvasTestSupport.h"
 #include "MenuTestSupport.h"
 
+#include "docking/bars/QMXPDockManager.h"
+#include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPStatusBar.h"
 #include "docking/frames/QMXPFrameImpl.h"
@@ -114,6 +116,62 @@ class CSmartWorkspaceApp : public CDockTestApp, public CQMXPWorkspace {
 public:
     CSmartWorkspaceApp() : CQMXPWorkspace(TRUE) {}
 };
+
+// Two tool bars of three buttons docked along the top below the menu bar.
+void DockTwoBars(CQMXPFrameWnd* pFrame, CQMXPToolBar (&bars)[2]) {
+    for (int n = 0; n < 2; ++n) {
+        bars[n].Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 59970 + n);
+        for (UINT uiCmd : {30001u, 30002u, 30003u})
+            bars[n].InsertButton(CQMXPToolbarButton(uiCmd + 10 * n, -1, L"Go", TRUE));
+        bars[n].EnableDocking(0xF000);
+        pFrame->DockControlBar(&bars[n]);
+    }
+}
+
+// Where the windows are in the frame's client coordinates.
+std::vector<CRect> PlacesIn(CWnd* pFrame, std::initializer_list<CWnd*> windows) {
+    std::vector<CRect> rects;
+    for (CWnd* pWnd : windows) {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        pFrame->ScreenToClient(&rect);
+        rects.push_back(rect);
+    }
+    return rects;
+}
+
+// Bars docked while the frame's layout is held are laid out once, when the
+// hold goes, and end where they end without it.
+TEST(LayoutHoldTest, BarsDockedUnderAHoldEndWhereTheyEndWithoutOne) {
+    std::vector<CRect> placed[2];
+    CRect areas[2];
+    for (int held = 0; held < 2; ++held) {
+        CQMXPMenuBar menuBar;
+        CQMXPToolBar bars[2];
+        CQMXPFrameWnd* pFrame = NewSDIFrame(menuBar);
+        ASSERT_NE(pFrame, nullptr);
+        CQMXPDockManager* pDockManager = qmxGlobalUtils.GetDockManager(pFrame);
+        ASSERT_NE(pDockManager, nullptr);
+        const CRect before = pDockManager->GetClientAreaBounds();
+        if (held) {
+            CQMXPLayoutHold hold(pFrame);
+            DockTwoBars(pFrame, bars);
+            EXPECT_EQ(pDockManager->GetClientAreaBounds(), before) << "no layout while held";
+        } else {
+            DockTwoBars(pFrame, bars);
+        }
+        placed[held] = PlacesIn(pFrame, {&menuBar, &bars[0], &bars[1]});
+        areas[held] = pDockManager->GetClientAreaBounds();
+        for (CQMXPToolBar& bar : bars)
+            bar.DestroyWindow();
+        menuBar.DestroyWindow();
+        pFrame->DestroyWindow();
+        Pump();
+    }
+    EXPECT_EQ(placed[0], placed[1]);
+    EXPECT_EQ(areas[0], areas[1]);
+    EXPECT_LT(areas[1].top, areas[1].bottom);
+}
 
 // Loading with smart update leaves the command manager's standard images as
 // they are: a stored button's image does not replace them. Without smart
