@@ -449,9 +449,13 @@ void CQMXPDockManager::ApplyLoadedLayout() {
                  others.end());
     // A stored row index counts the rows of the stored layout: the bars leave their present rows
     // first and come back row by row, so that a bar is never put into a row another bar still holds.
-    for (CQMXPControlBar* pBar : others)
-        if (!pBar->IsRestoredFloating())
-            pBar->UndockControlBar(TRUE);
+    {
+        // Each bar leaving lays the frame out: once, after the last, is enough.
+        CQMXPLayoutHold hold(m_pFrame);
+        for (CQMXPControlBar* pBar : others)
+            if (!pBar->IsRestoredFloating())
+                pBar->UndockControlBar(TRUE);
+    }
     std::stable_sort(others.begin(), others.end(), [](CQMXPControlBar* pLeft, CQMXPControlBar* pRight) {
         const int nLeftRow = pLeft->GetRecentDockInfo().m_nRecentRowIndex;
         const int nRightRow = pRight->GetRecentDockInfo().m_nRecentRowIndex;
