@@ -120,11 +120,13 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
     if (file.turnLosslessly && rotation == 0 && !grayscale && g_rasterLib.WriteUprightJpeg(pictureId, target))
         return true;
     if (!file.copy || rotation != 0 || grayscale) {
+        // Encoded by the library into the file where it can, else into memory.
         RasterExportRequest request(file.extension, 0, 0, rotation, grayscale);
-        if (g_rasterLib.EncodeImageForExport(pictureId, request)) {
+        const bool written = g_rasterLib.EncodeImageFileForExport(pictureId, request, target);
+        if (written || g_rasterLib.EncodeImageForExport(pictureId, request)) {
             file.size.cx = static_cast<LONG>(request.maxWidth);
             file.size.cy = static_cast<LONG>(request.maxHeight);
-            return WriteBinaryFile(target, request.bytes, request.byteCount);
+            return written || WriteBinaryFile(target, request.bytes, request.byteCount);
         }
     }
     // Without the library nothing can be encoded: a sound file goes as it is,

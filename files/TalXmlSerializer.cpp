@@ -39,7 +39,7 @@ bool CTalXmlSerializer::OpenStream(const CString& path)
     wchar_t temp[MAX_PATH];
     if (!::GetTempFileNameW(folder, L"otx", 0, temp))
         return false;
-    if (!m_stream->Open(temp, CXmlFile::kWrite)) {
+    if (!m_stream->OpenEmpty(temp, CXmlFile::kWrite)) {
         ::DeleteFileW(temp);
         return false;
     }

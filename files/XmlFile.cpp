@@ -4,6 +4,8 @@
 #include "framework/KWFileStream.h"
 #include "framework/KWWriteBehind.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -43,6 +45,21 @@ bool CXmlFile::Open(const wchar_t* path, uint32_t mode)
         mode |= kBinary;
     }
     return CKWFile::Open(path, mode);
+}
+
+bool CXmlFile::OpenEmpty(const wchar_t* path, uint32_t mode)
+{
+    Close();
+    m_writeError = false;
+    m_lineEnds = (mode & kWrite) && !(mode & kBinary);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!path || !*path || !(mode & kWrite) || !::GetFileAttributesExW(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || data.nFileSizeHigh != 0 || data.nFileSizeLow != 0)
+        return false;
+    // Read and write on an existing file: opened as it is, not created again.
+    auto* stream = new CKWFileStream;
+    SetFileStream(stream);
+    return stream->OpenFile(path, "r+b");
 }
 
 bool CXmlFile::Close()

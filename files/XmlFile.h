@@ -23,6 +23,12 @@ public:
 
     // Writing creates or truncates the file; any UTF-16 name opens.
     bool Open(const wchar_t* path, uint32_t mode) override;
+    // Writing, as Open does, into a file that exists and is empty (a temporary
+    // file just made), which is not truncated: a file truncated on opening is
+    // written out in full when it is closed (the disk's file system does so
+    // to protect a file replaced that way), which costs as much as the writing.
+    // False when the file is missing or not empty.
+    bool OpenEmpty(const wchar_t* path, uint32_t mode);
     // False when pending bytes could not be written or a write failed.
     bool Close() override;
     // From the start; the new position, -1 on failure or without a file.

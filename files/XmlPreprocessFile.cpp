@@ -248,7 +248,9 @@ private:
         auto stored = std::make_shared<CXmlPreprocessFile::StoredFile>();
         stored->path = folder + std::wstring(name.begin(), name.end()) + L"." +
                        std::wstring(extension.begin(), extension.end());
-        stored->file = ::CreateFileW(stored->path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        // The name is a new one: made new rather than truncated, the file is not
+        // written out in full by the file system when it is closed.
+        stored->file = ::CreateFileW(stored->path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
         if (stored->file == INVALID_HANDLE_VALUE)
             return false;

@@ -286,7 +286,9 @@ uint32_t CKWRasterLib::AddImageFromMemory(const void* bytes, uint32_t count, con
     std::string name;
     GenerateStoreFileName(name, ext);
     const std::wstring path = std::wstring(m_storeFolder) + Widen(name + "." + ext);
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // The name is a new one: made new rather than truncated, the file is not
+    // written out in full by the file system when it is closed.
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
@@ -348,35 +350,59 @@ bool CKWRasterLib::WriteUprightJpeg(uint32_t id, const wchar_t* target)
            m_functions.WriteUprightJpegW(path, target) == 1;
 }
 
-bool CKWRasterLib::EncodeImageForExport(uint32_t id, RasterExportRequest& request)
+KWRasterImage* CKWRasterLib::PrepareImageForExport(uint32_t id, RasterExportRequest& request, std::string& format)
 {
-    request.ReleaseBytes();
     const CString path = GetImagePath(id);
     KWRasterImagePtr image(RasterReadFile(path, request.maxWidth, request.maxHeight));
     if (!image)
-        return false;
+        return nullptr;
     if (request.gray) {
         image.reset(RasterToGray(image.get()));
         if (!image)
-            return false;
+            return nullptr;
     }
     if (request.rotation != 0) {
         image.reset(RasterRotate(image.get(), request.rotation));
         if (!image)
-            return false;
+            return nullptr;
     }
     if (request.maxWidth && request.maxHeight &&
         (image->width > request.maxWidth || image->height > request.maxHeight)) {
         image.reset(RasterResize(image.get(), request.maxWidth, request.maxHeight));
         if (!image)
-            return false;
+            return nullptr;
     }
     request.maxWidth = image->width;
     request.maxHeight = image->height;
-
-    std::string format = WideToAnsi(request.format);
+    format = WideToAnsi(request.format);
     if (format.empty())
         format = WideToAnsi(ExtensionOf(std::wstring(path)).c_str());
+    return image.release();
+}
+
+bool CKWRasterLib::EncodeImageFileForExport(uint32_t id, RasterExportRequest& request, const wchar_t* target)
+{
+    request.ReleaseBytes();
+    KWSaveRasterImageWFn save = m_functions.SaveRasterImageW;
+    if (!save || !target || !*target)
+        return false;
+    std::string format;
+    KWRasterImagePtr image(PrepareImageForExport(id, request, format));
+    // Quality 0: the library's own, as its encoding into memory has.
+    if (!image || !save(target, image->width, image->height, image->stride, KW_SAVE_RASTER_MODE, 0, format.c_str(),
+                        image->Pixels()))
+        return false;
+    request.format = CString(format.c_str());
+    return true;
+}
+
+bool CKWRasterLib::EncodeImageForExport(uint32_t id, RasterExportRequest& request)
+{
+    request.ReleaseBytes();
+    std::string format;
+    KWRasterImagePtr image(PrepareImageForExport(id, request, format));
+    if (!image)
+        return false;
     KWWriteRasterImageToMemoryFn write = m_functions.WriteRasterImageToMemory;
     if (!write)
         return false;

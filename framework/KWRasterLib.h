@@ -127,6 +127,10 @@ public:
     CString CopyImageFileIntoStore(uint32_t id);
     // Re-encodes the picture as the request asks; true when bytes were produced.
     bool EncodeImageForExport(uint32_t id, RasterExportRequest& request);
+    // The same written by the library straight into the file at target (the
+    // request's bytes stay empty): the encoded bytes are neither kept nor
+    // copied. False when nothing was written.
+    bool EncodeImageFileForExport(uint32_t id, RasterExportRequest& request, const wchar_t* target);
     // Writes a JPEG picture that records a turn or flip upright at target by
     // moving its coded blocks, losing nothing; false (nothing written) when
     // that cannot be done exactly.
@@ -154,6 +158,9 @@ private:
     uint32_t RegisterNewPath(const std::wstring& path);
     bool ReadImageInfo(const wchar_t* path, ImageInfo& info);
     void DeleteStoreFiles();
+    // The picture read, grey, turned and reduced as the request asks (whose size
+    // becomes the result's), and the format to encode it in; null on failure.
+    KWRasterImage* PrepareImageForExport(uint32_t id, RasterExportRequest& request, std::string& format);
 
     KWRasterFunctions m_functions;
     HMODULE m_library = nullptr;

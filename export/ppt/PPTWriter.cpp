@@ -1,5 +1,6 @@
 #include "export/ppt/PPTWriter.h"
 
+#include "framework/KWMemoryBudget.h"
 #include "framework/KWWorkQueue.h"
 
 #include <cstdarg>

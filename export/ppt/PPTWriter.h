@@ -30,6 +30,7 @@
 #include "platform/classlib/String.h"
 
 class CKWIndexDecoder;
+class CKWMemoryBudget;
 class CKWWorkQueue;
 class CKWProgressInterface;
 class CKWTextData;
@@ -243,5 +244,7 @@ private:
     void QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination);
     void FinishPictureWrites();
     std::deque<PictureWrite> m_pictureWrites;
+    // The memory the picture writers share; before the writers that hold it.
+    std::unique_ptr<CKWMemoryBudget> m_pictureMemory;
     std::unique_ptr<CKWWorkQueue> m_pictureWriters;  // after the results it fills
 };

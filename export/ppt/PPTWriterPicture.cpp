@@ -10,6 +10,7 @@
 #include "export/ExportPlacement.h"
 #include "export/ppt/PptEscherEx.h"
 #include "export/ppt/ShapePropertyTable.h"
+#include "framework/KWMemoryBudget.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWWorkQueue.h"
 
@@ -18,9 +19,30 @@ namespace {
 const uint16_t kShapePictureFrame = 75;
 const uint32_t kPictureShapeFlags = PptEscherEx::kFlagHaveAnchor | PptEscherEx::kFlagHaveShapeType;
 const double kMasterUnitsPerInch = 576.0;
-// Pictures written at once, one per processor: a turn or an encoding each
-// holds a whole photograph's coefficients or pixels.
+// Pictures written at once, one per processor, within a memory budget: a copy
+// takes nothing of it, a lossless turn about the file's size, an encoding a
+// whole photograph's pixels and its encoded bytes.
 const int kMostPictureWriters = 8;
+const uint64_t kPictureWriterMemory = uint64_t(256) << 20;
+
+uint64_t FileBytes(const wchar_t* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return 0;
+    return uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+uint64_t TurnCost(uint32_t pictureId)
+{
+    return FileBytes(g_rasterLib.GetImagePath(pictureId)) * 5 / 4 + (uint64_t(1) << 20);
+}
+
+uint64_t EncodingCost(const ExportPictureFile& picture)
+{
+    return uint64_t(picture.size.cx > 0 ? picture.size.cx : 1) * uint64_t(picture.size.cy > 0 ? picture.size.cy : 1) *
+           5;
+}
 
 int32_t NormalizedDegrees(int32_t degrees)
 {
@@ -192,14 +214,27 @@ CString PPTWriter::NewLinkName(uint32_t pictureId, const ExportPictureFile& pict
 
 void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination)
 {
-    if (!m_pictureWriters)
+    if (!m_pictureWriters) {
+        m_pictureMemory = std::make_unique<CKWMemoryBudget>(kPictureWriterMemory);
         m_pictureWriters = std::make_unique<CKWWorkQueue>(CKWWorkQueue::Processors(kMostPictureWriters));
+    }
     m_pictureWrites.emplace_back();
     PictureWrite& write = m_pictureWrites.back();
     write.destination = destination;
     write.ok = false;
-    m_pictureWriters->Queue([pictureId, picture, &write] {
+    CKWMemoryBudget& memory = *m_pictureMemory;
+    m_pictureWriters->Queue([pictureId, picture, &write, &memory] {
         ExportPictureFile file = picture;
+        if (file.turnLosslessly) {
+            // Where the turn is not exact, the picture is encoded.
+            const CKWMemoryBudget::CHold hold(memory, TurnCost(pictureId));
+            if (g_rasterLib.WriteUprightJpeg(pictureId, write.destination)) {
+                write.ok = true;
+                return;
+            }
+            file.turnLosslessly = false;
+        }
+        const CKWMemoryBudget::CHold hold(memory, file.copy ? 0 : EncodingCost(file));
         write.ok = WriteExportPictureFile(pictureId, file, write.destination, 0, false);
         if (!write.ok)
             write.error = ::GetLastError();

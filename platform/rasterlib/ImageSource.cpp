@@ -3,6 +3,8 @@
 #include "platform/rasterlib/DibWrapper.h"
 #include "platform/rasterlib/IconEntry.h"
 #include "platform/rasterlib/ImageHeader.h"
+#include "platform/rasterlib/JpegDecode.h"
+#include "platform/rasterlib/JpegEighth.h"
 #include "platform/rasterlib/PictureCheck.h"
 #include "platform/rasterlib/Resampler.h"
 #include "platform/rasterlib/WholePalette.h"
@@ -136,6 +138,16 @@ bool ImageSource::Decode(const PixelTarget& dst)
     if (m_orientation == kOrientationUpright)
         return DecodeStored(dst);
     const bool swap = SwapsSides(m_orientation);
+    // A JPEG read whole is turned a band of rows at a time as it is decoded.
+    if (m_format == ImageFormat::Jpeg && (swap ? dst.height : dst.width) == m_width &&
+        (swap ? dst.width : dst.height) == m_height) {
+        const uint8_t* data = m_bytes.Whole();
+        if (!data || !IsCompleteJpeg(data, size_t(m_bytes.Size())))
+            return false;
+        for (uint32_t y = 0; y < dst.height; ++y)
+            std::memset(dst.Row(y), 0, size_t(dst.width) * 4);
+        return DecodeJpeg(data, size_t(m_bytes.Size()), m_jpeg, dst, false, m_orientation);
+    }
     RasterImage stored;
     return stored.Allocate(swap ? dst.height : dst.width, swap ? dst.width : dst.height) &&
            DecodeStored(stored.Target()) && OrientPixels(stored.View(), m_orientation, dst);
@@ -160,18 +172,46 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
 bool ImageSource::DecodeJpegInto(const PixelTarget& dst)
 {
     const uint8_t* data = m_bytes.Whole();
-    if (!data || !IsCompleteJpeg(data, size_t(m_bytes.Size())))
+    if (!data)
         return false;
     const bool full = dst.width == m_width && dst.height == m_height;
     uint32_t scaledWidth = m_width, scaledHeight = m_height;
     if (!full)
         ChooseJpegScale(m_width, m_height, dst.width, dst.height, scaledWidth, scaledHeight);
+    if (!full && DecodeJpegEighth(data, scaledWidth, scaledHeight, dst))
+        return true;
+    if (!IsCompleteJpeg(data, size_t(m_bytes.Size())))
+        return false;
     if (scaledWidth == dst.width && scaledHeight == dst.height)
         return DecodeJpeg(data, size_t(m_bytes.Size()), m_jpeg, dst, !full);
     RasterImage scaled;
     return scaled.Allocate(scaledWidth, scaledHeight) &&
            DecodeJpeg(data, size_t(m_bytes.Size()), m_jpeg, scaled.Target(), true) &&
            Resample(scaled.View(), dst);
+}
+
+bool ImageSource::DecodeJpegEighth(const uint8_t* data, uint32_t scaledWidth, uint32_t scaledHeight,
+                                   const PixelTarget& dst)
+{
+    // libjpeg-turbo decodes at one eighth for a target of that size whenever a
+    // quarter would be wider.
+    if (m_width < 16 || scaledWidth != (m_width + 7) / 8 || scaledHeight != (m_height + 7) / 8)
+        return false;
+    JpegEighth eighth;
+    if (!eighth.Open(data, size_t(m_bytes.Size())) || eighth.Width() != scaledWidth ||
+        eighth.Height() != scaledHeight)
+        return false;
+    if (dst.width == scaledWidth && dst.height == scaledHeight) {
+        for (uint32_t y = 0; y < dst.height; ++y) {
+            const uint8_t* row = eighth.Row(y);
+            if (!row)
+                return false;
+            std::memcpy(dst.Row(y), row, size_t(dst.width) * 4);
+        }
+    } else if (!ResampleRows(scaledWidth, scaledHeight, AlphaUse::Opaque, eighth, dst)) {
+        return false;
+    }
+    return eighth.Finish();
 }
 
 }  // namespace rasterlib

@@ -51,6 +51,10 @@ private:
     // Decodes as stored, into a target of the stored proportions.
     bool DecodeStored(const PixelTarget& dst);
     bool DecodeJpegInto(const PixelTarget& dst);
+    // The reduced read at one eighth of a stream JpegEighth takes, reduced further
+    // to dst on the way; false when it is not taken or its data are damaged, and
+    // libjpeg-turbo decodes it.
+    bool DecodeJpegEighth(const uint8_t* data, uint32_t scaledWidth, uint32_t scaledHeight, const PixelTarget& dst);
     // The system's decoder on the image (an icon's chosen entry), which must
     // report the size the header gave.
     bool OpenDecoder();

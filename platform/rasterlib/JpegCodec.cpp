@@ -37,43 +37,6 @@ bool IsStandalone(uint8_t m)
     return m == 0x01 || (m >= 0xD0 && m <= 0xD7);
 }
 
-uint8_t MulDiv255(uint32_t a, uint32_t b)
-{
-    const uint32_t t = a * b + 128;
-    return uint8_t((t + (t >> 8)) >> 8);
-}
-
-// CMYK as decoded, in place, to B, G, R, A.
-void CmykToBgra(const PixelTarget& dst, bool inverted)
-{
-    for (uint32_t y = 0; y < dst.height; ++y) {
-        uint8_t* p = dst.Row(y);
-        for (uint32_t x = 0; x < dst.width; ++x, p += 4) {
-            uint32_t c = p[0], m = p[1], ye = p[2], k = p[3];
-            if (!inverted) {
-                c = 255 - c;
-                m = 255 - m;
-                ye = 255 - ye;
-                k = 255 - k;
-            }
-            // Now each value is the share of white left by its ink.
-            p[0] = MulDiv255(ye, k);
-            p[1] = MulDiv255(m, k);
-            p[2] = MulDiv255(c, k);
-            p[3] = 255;
-        }
-    }
-}
-
-// libjpeg's warnings for scan data that stops short (JWRN_JPEG_EOF, JWRN_HIT_MARKER).
-bool IsEarlyEnd(const char* message)
-{
-    if (!message)
-        return false;
-    return std::strstr(message, "Premature end of JPEG file") != nullptr ||
-           std::strstr(message, "premature end of data segment") != nullptr;
-}
-
 }  // namespace
 
 bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
@@ -178,41 +141,6 @@ void ChooseJpegScale(uint32_t width, uint32_t height, uint32_t needWidth, uint32
         scaledWidth = w;
         scaledHeight = h;
     }
-}
-
-bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced)
-{
-    if (!data || count == 0 || count > 0x7FFFFFFF)
-        return false;
-    TjHandle tj(tjInitDecompress());
-    if (!tj.Get())
-        return false;
-    int width = 0, height = 0, subsamp = 0, colorspace = 0;
-    if (tjDecompressHeader3(tj.Get(), data, static_cast<unsigned long>(count), &width, &height, &subsamp,
-                            &colorspace) != 0)
-        return false;
-    if (uint32_t(width) != info.width || uint32_t(height) != info.height)
-        return false;
-    const bool cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
-    const int format = cmyk ? TJPF_CMYK : TJPF_BGRA;
-    int flags = TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING;
-    if (reduced)
-        flags |= TJFLAG_FASTUPSAMPLE;
-    if (tjDecompress2(tj.Get(), data, static_cast<unsigned long>(count), dst.pixels, int(dst.width), int(dst.stride),
-                      int(dst.height), format, flags) != 0) {
-        // Data that ends before the image does leaves part of it blank: a failure. A
-        // damaged stretch of scan data in a whole stream is decoded as well as it goes.
-        if (tjGetErrorCode(tj.Get()) != TJERR_WARNING || IsEarlyEnd(tjGetErrorStr2(tj.Get())))
-            return false;
-        flags &= ~TJFLAG_STOPONWARNING;
-        if (tjDecompress2(tj.Get(), data, static_cast<unsigned long>(count), dst.pixels, int(dst.width),
-                          int(dst.stride), int(dst.height), format, flags) != 0 &&
-            tjGetErrorCode(tj.Get()) != TJERR_WARNING)
-            return false;
-    }
-    if (cmyk)
-        CmykToBgra(dst, info.adobe || colorspace == TJCS_YCCK);
-    return true;
 }
 
 bool EncodeJpeg(const PixelView& view, int quality, std::vector<uint8_t>& out)

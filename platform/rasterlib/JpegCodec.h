@@ -1,6 +1,5 @@
-// JPEG through libjpeg-turbo: header reading without decoding, decoding at full size or
-// reduced in the DCT domain (1/2, 1/4, 1/8), colour conversion of CMYK and YCCK
-// images, and encoding.
+// JPEG through libjpeg-turbo: header reading without decoding, the scale a reduced
+// read decodes at, and encoding (decoding: JpegDecode.h).
 #pragma once
 
 #include "platform/rasterlib/ByteSource.h"
@@ -34,10 +33,6 @@ bool IsCompleteJpeg(const uint8_t* data, size_t count);
 // still at least needWidth x needHeight.
 void ChooseJpegScale(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight, uint32_t& scaledWidth,
                      uint32_t& scaledHeight);
-
-// Decodes into dst, whose size must be the image's size at one of the scales above.
-// reduced trades a little accuracy for speed.
-bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced);
 
 // Encodes the colour channels (the fourth byte is not stored); quality 1 to 100.
 bool EncodeJpeg(const PixelView& view, int quality, std::vector<uint8_t>& out);

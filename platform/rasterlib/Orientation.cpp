@@ -83,9 +83,14 @@ uint8_t ReadTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t 
 
 bool OrientPixels(const PixelView& src, uint8_t orientation, const PixelTarget& dst)
 {
+    return OrientRows(src, 0, src.height, orientation, dst);
+}
+
+bool OrientRows(const PixelView& rows, uint32_t firstRow, uint32_t height, uint8_t orientation, const PixelTarget& dst)
+{
     const bool swap = SwapsSides(orientation);
-    const uint32_t w = src.width, h = src.height;
-    if (dst.width != (swap ? h : w) || dst.height != (swap ? w : h))
+    const uint32_t w = rows.width, h = height;
+    if (dst.width != (swap ? h : w) || dst.height != (swap ? w : h) || firstRow > h || rows.height > h - firstRow)
         return false;
     // Where the raw pixel (x, y) goes: x' = ax * x + bx * y + cx, y' likewise.
     struct Map {
@@ -104,11 +109,12 @@ bool OrientPixels(const PixelView& src, uint8_t orientation, const PixelTarget& 
         {0, 1, 0, -1, 0, W},   // 8
     };
     const Map& m = maps[orientation <= 8 ? orientation : 1];
-    for (uint32_t y = 0; y < h; ++y) {
-        const uint8_t* from = src.Row(y);
+    for (uint32_t row = 0; row < rows.height; ++row) {
+        const uint8_t* from = rows.Row(row);
+        const int y = int(firstRow + row);
         for (uint32_t x = 0; x < w; ++x, from += 4) {
-            const int tx = m.ax * int(x) + m.bx * int(y) + m.cx;
-            const int ty = m.ay * int(x) + m.by * int(y) + m.cy;
+            const int tx = m.ax * int(x) + m.bx * y + m.cx;
+            const int ty = m.ay * int(x) + m.by * y + m.cy;
             std::memcpy(dst.Row(uint32_t(ty)) + size_t(tx) * 4, from, 4);
         }
     }

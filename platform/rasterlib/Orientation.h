@@ -30,4 +30,9 @@ inline bool SwapsSides(uint8_t orientation)
 // SwapsSides). False when the sizes do not agree.
 bool OrientPixels(const PixelView& src, uint8_t orientation, const PixelTarget& dst);
 
+// The same for a band of the raw image's rows, starting at firstRow of an image
+// height rows high (and rows.width wide): its pixels go where the whole image's
+// would.
+bool OrientRows(const PixelView& rows, uint32_t firstRow, uint32_t height, uint8_t orientation, const PixelTarget& dst);
+
 }  // namespace rasterlib

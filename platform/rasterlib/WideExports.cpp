@@ -7,6 +7,7 @@
 #include "platform/rasterlib/ImageWriter.h"
 #include "platform/rasterlib/JpegCodec.h"
 #include "platform/rasterlib/JpegTransform.h"
+#include "platform/rasterlib/JpegTurn.h"
 #include "platform/rasterlib/Orientation.h"
 #include "platform/rasterlib/PictureCheck.h"
 
@@ -24,15 +25,45 @@ uint32_t Target(const int32_t* value)
     return value && *value > 0 ? uint32_t(*value) : 0;
 }
 
+// A file made new where none of the name exists: a file truncated on opening is
+// written out in full by some file systems when it is closed.
+HANDLE CreateForWriting(const wchar_t* path)
+{
+    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS)
+        file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file;
+}
+
 bool WriteWholeFile(const wchar_t* path, const std::vector<uint8_t>& bytes)
 {
     if (!path || !*path || bytes.size() > 0x7FFFFFFF)
         return false;
-    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateForWriting(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
     const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    const bool closed = ::CloseHandle(file) != FALSE;
+    if (!ok || !closed) {
+        ::DeleteFileW(path);
+        return false;
+    }
+    return true;
+}
+
+// The turned stream written as it is made; no file is left when it fails.
+bool WriteTurnedFile(const wchar_t* path, JpegTurn& turn)
+{
+    if (!path || !*path)
+        return false;
+    HANDLE file = CreateForWriting(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool ok = turn.Write([file](const uint8_t* bytes, size_t count) {
+        DWORD written = 0;
+        return ::WriteFile(file, bytes, DWORD(count), &written, nullptr) && written == count;
+    });
     const bool closed = ::CloseHandle(file) != FALSE;
     if (!ok || !closed) {
         ::DeleteFileW(path);
@@ -135,8 +166,23 @@ int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
             return 0;
         const uint8_t orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
         const uint8_t* data = orientation != kOrientationUpright ? bytes.Whole() : nullptr;
+        if (!data)
+            return 0;
+        // The blocks moved with the scan's data held once; libjpeg-turbo turns
+        // the streams that are not taken so, with every coefficient held twice.
+        JpegTurn turn;
+        switch (turn.Open(data, size_t(bytes.Size()), orientation)) {
+        case JpegTurn::Opening::Ready:
+            if (WriteTurnedFile(target, turn))
+                return 1;
+            break;
+        case JpegTurn::Opening::NotExact:
+            return 0;
+        case JpegTurn::Opening::NotTaken:
+            break;
+        }
         std::vector<uint8_t> upright;
-        if (!data || !TransformJpegUpright(data, size_t(bytes.Size()), orientation, upright))
+        if (!TransformJpegUpright(data, size_t(bytes.Size()), orientation, upright))
             return 0;
         return WriteWholeFile(target, upright) ? 1 : 0;
     } catch (...) {

@@ -208,6 +208,34 @@ TEST_F(RasterLibrary, EncodeForExport)
     EXPECT_EQ(lib->RasterReadTypeFromMemory(small.bytes, small.byteCount, "jpg"), small.imageType);
 }
 
+TEST_F(RasterLibrary, EncodingIntoAFileWritesTheBytesOfTheEncodingIntoMemory)
+{
+    const uint32_t id = IdOf(folder.Write(L"source.bmp", MakeBitmapFile(64, 48)));
+    const struct {
+        const wchar_t* format;
+        uint32_t box;
+        int32_t rotation;
+        bool grey;
+    } cases[] = {{L"jpg", 0, 0, false}, {L"png", 0, 0, false}, {L"jpg", 32, 90, true}, {L"", 0, 270, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.format, c.format + std::wcslen(c.format)) + " " + std::to_string(c.rotation));
+        RasterExportRequest inMemory(c.format, c.box, c.box, c.rotation, c.grey);
+        RasterExportRequest inFile(c.format, c.box, c.box, c.rotation, c.grey);
+        const std::wstring target = folder.Path() + L"encoded.out";
+        ASSERT_TRUE(lib->EncodeImageForExport(id, inMemory));
+        ASSERT_TRUE(lib->EncodeImageFileForExport(id, inFile, target.c_str()));
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(inMemory.bytes), inMemory.byteCount),
+                  ReadFileBytes(target));
+        EXPECT_EQ(nullptr, inFile.bytes);
+        EXPECT_EQ(inMemory.maxWidth, inFile.maxWidth);
+        EXPECT_EQ(inMemory.maxHeight, inFile.maxHeight);
+        EXPECT_EQ(inMemory.format, inFile.format);
+    }
+    // Nothing is written where the file cannot be made.
+    RasterExportRequest nowhere(L"jpg", 0, 0, 0, false);
+    EXPECT_FALSE(lib->EncodeImageFileForExport(id, nowhere, (folder.Path() + L"missing\\a.jpg").c_str()));
+}
+
 TEST_F(RasterLibrary, FormatListCopiesIntoTheProgram)
 {
     auto create = reinterpret_cast<KWCreateFormatListFn>(

@@ -9,6 +9,7 @@
 #include "RasterTestSupport.h"
 
 #include "tests/support/DamagedPictures.h"
+#include "tests/support/TestPictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -205,4 +206,83 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
                 cases, read, sound, unsigned(largest >> 10), unsigned(slowest),
                 unsigned(peak > startUsage ? (peak - startUsage) >> 20 : 0));
     EXPECT_GT(read, 0);
+}
+
+TEST(RasterMutation, ReadsAtAnEighthGiveLibjpegTurbosPixelsWhateverTheBytes)
+{
+    // Streams read for what one eighth needs: whenever such a read answers, its
+    // pixels are those libjpeg-turbo gives for the same bytes at that scale.
+    const Picture picture = Gradient(256, 192);
+    const std::vector<std::vector<uint8_t>> seeds = {
+        EncodeLaidOutJpeg(picture, 85, {2, 2, false, 2, false}),
+        EncodeLaidOutJpeg(picture, 85, {2, 1, false, 0, false}),
+        EncodeLaidOutJpeg(picture, 85, {1, 1, true, 5, false}),
+    };
+    const int cases = FromEnvironment("OT_FUZZ_CASES", 200) * int(seeds.size());
+    const unsigned seed = unsigned(FromEnvironment("OT_FUZZ_SEED", 20240612));
+    std::mt19937 random(seed);
+    const std::string path = TempPath("mutated-eighth.jpg");
+    int compared = 0;
+    for (int n = 0; n < cases; ++n) {
+        const std::vector<uint8_t> bytes = Mutate(seeds[size_t(n) % seeds.size()], random);
+        const std::string where = "case " + std::to_string(n) + " of seed " + std::to_string(seed);
+        WriteBytes(path, bytes);
+        Picture expected, read;
+        const bool decoded = DecodeJpegEighthWithTurbo(bytes, expected);
+        if (!decoded || expected.Width() < 4 || !Picture::FromRecord(ReadFileReduced(path, int32_t(expected.Width()),
+                                                                                    int32_t(expected.Height())),
+                                                                    read))
+            continue;
+        if (read.Width() != expected.Width() || read.Height() != expected.Height())
+            continue;  // a size that is not a scale of the decoder's: resampled
+        ++compared;
+        ASSERT_EQ(0, std::memcmp(read.Data(), expected.Data(), size_t(read.Width()) * read.Height() * 4)) << where;
+    }
+    std::printf("[ info ] %d mutated streams read at an eighth and compared\n", compared);
+    EXPECT_GT(compared, cases / 20);
+}
+
+TEST(RasterMutation, TurnsAreLibjpegTurbosWhateverTheBytes)
+{
+    // A JPEG recorded turned, damaged: the library's upright file is what
+    // libjpeg-turbo's lossless turn makes of the same bytes, and there is none
+    // where libjpeg-turbo's turn fails.
+    const Picture picture = Gradient(64, 48);
+    const std::vector<std::vector<uint8_t>> jpegs = {
+        EncodeLaidOutJpeg(picture, 85, {2, 2, false, 2, false}),
+        EncodeLaidOutJpeg(picture, 85, {2, 1, false, 0, false}),
+        EncodeLaidOutJpeg(picture, 85, {1, 1, true, 3, false}),
+    };
+    std::vector<std::vector<uint8_t>> seeds;
+    for (size_t i = 0; i < jpegs.size(); ++i) {
+        const std::string bytes = testpictures::WithSegment(std::string(jpegs[i].begin(), jpegs[i].end()),
+                                                            testpictures::ExifSegment(uint16_t(6 + i), false));
+        seeds.emplace_back(bytes.begin(), bytes.end());
+    }
+    const int cases = FromEnvironment("OT_FUZZ_CASES", 200) * int(seeds.size());
+    const unsigned seed = unsigned(FromEnvironment("OT_FUZZ_SEED", 20240612));
+    std::mt19937 random(seed);
+    const auto& lib = Lib();
+    const std::string source = TempPath("mutated-turn.jpg"), target = TempPath("mutated-turn-upright.jpg");
+    const std::wstring wideSource(source.begin(), source.end()), wideTarget(target.begin(), target.end());
+    int turned = 0;
+    for (int n = 0; n < cases; ++n) {
+        const std::vector<uint8_t> bytes = Mutate(seeds[size_t(n) % seeds.size()], random);
+        const std::string where = "case " + std::to_string(n) + " of seed " + std::to_string(seed);
+        WriteBytes(source, bytes);
+        ::DeleteFileA(target.c_str());
+        RasterImageInfo info = {};
+        info.size = sizeof info;
+        if (lib.infoW(wideSource.c_str(), &info) != 1 || info.orientation < 2 || info.orientation > 8)
+            continue;
+        const std::vector<uint8_t> expected = TurnWithTurbo(bytes, info.orientation);
+        const bool written = lib.writeUpright(wideSource.c_str(), wideTarget.c_str()) == 1;
+        ASSERT_EQ(!expected.empty(), written) << where;
+        if (written) {
+            ++turned;
+            ASSERT_TRUE(ReadBytes(target) == expected) << where;
+        }
+    }
+    std::printf("[ info ] %d mutated streams turned\n", turned);
+    EXPECT_GT(turned, cases / 20);
 }

@@ -43,6 +43,7 @@ RasterLib LoadLib()
     Take(lib.module, "ReadRasterImageInfoW", lib.infoW);
     Take(lib.module, "CheckRasterImageW", lib.checkW);
     Take(lib.module, "SaveRasterImageW", lib.saveW);
+    Take(lib.module, "WriteUprightJpegW", lib.writeUpright);
     return lib;
 }
 
@@ -117,7 +118,8 @@ public:
 bool RasterLib::IsComplete() const
 {
     return module && read && readLQ && readMemory && readType && readSize && write && save && test && resize &&
-           rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW && checkW;
+           rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW && checkW &&
+           writeUpright;
 }
 
 const RasterLib& Lib()
@@ -402,6 +404,20 @@ std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t w
     return out;
 }
 
+namespace {
+
+// The compressor's bytes once it has ended, from the memory it wrote them to.
+std::vector<uint8_t> Finished(jpeg_compress_struct& cinfo, unsigned char*& buffer, const unsigned long& size)
+{
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+}  // namespace
+
 std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
                                     bool adobeInverted, bool ycck)
 {
@@ -431,11 +447,80 @@ std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t w
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
+    return Finished(cinfo, buffer, size);
+}
+
+std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, const JpegLayout& layout)
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    // Coarse tables on purpose: the warning is not printed.
+    jerr.emit_message = [](j_common_ptr, int) {};
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = picture.Width();
+    cinfo.image_height = picture.Height();
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&cinfo);
+    if (layout.grey)
+        jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
+    cinfo.comp_info[0].h_samp_factor = layout.grey ? 1 : layout.lumaH;
+    cinfo.comp_info[0].v_samp_factor = layout.grey ? 1 : layout.lumaV;
+    cinfo.restart_interval = JDIMENSION(layout.restartMcus);
+    cinfo.write_Adobe_marker = layout.adobe ? TRUE : FALSE;
+    cinfo.write_JFIF_header = layout.jfif ? TRUE : FALSE;
+    cinfo.density_unit = 1;
+    cinfo.X_density = 300;
+    cinfo.Y_density = 72;
+    jpeg_set_quality(&cinfo, quality, layout.baseline ? TRUE : FALSE);
+    jpeg_start_compress(&cinfo, TRUE);
+    for (uint32_t y = 0; y < picture.Height(); ++y) {
+        JSAMPROW rows[1] = {const_cast<JSAMPROW>(picture.Data() + size_t(y) * picture.Width() * 4)};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    return Finished(cinfo, buffer, size);
+}
+
+std::vector<uint8_t> TurnWithTurbo(const std::vector<uint8_t>& bytes, int orientation)
+{
+    static const int kOperations[9] = {-1, -1, TJXOP_HFLIP, TJXOP_ROT180, TJXOP_VFLIP,
+                                       TJXOP_TRANSPOSE, TJXOP_ROT90, TJXOP_TRANSVERSE, TJXOP_ROT270};
+    std::vector<uint8_t> out;
+    if (orientation < 2 || orientation > 8 || bytes.empty())
+        return out;
+    tjhandle tj = tjInitTransform();
+    tjtransform transform = {};
+    transform.op = kOperations[orientation];
+    transform.options = TJXOPT_PERFECT | TJXOPT_COPYNONE;
+    unsigned char* result = nullptr;
+    unsigned long size = 0;
+    if (tjTransform(tj, bytes.data(), static_cast<unsigned long>(bytes.size()), 1, &result, &size, &transform,
+                    TJFLAG_STOPONWARNING) == 0)
+        out.assign(result, result + size);
+    tjFree(result);
+    tjDestroy(tj);
     return out;
+}
+
+bool DecodeJpegEighthWithTurbo(const std::vector<uint8_t>& bytes, Picture& picture)
+{
+    tjhandle tj = tjInitDecompress();
+    int width = 0, height = 0, subsampling = 0, colourspace = 0;
+    bool ok = tjDecompressHeader3(tj, bytes.data(), static_cast<unsigned long>(bytes.size()), &width, &height,
+                                  &subsampling, &colourspace) == 0;
+    if (ok) {
+        picture = Picture(uint32_t(width + 7) / 8, uint32_t(height + 7) / 8);
+        ok = tjDecompress2(tj, bytes.data(), static_cast<unsigned long>(bytes.size()), picture.Data(),
+                           int(picture.Width()), int(picture.Width() * 4), int(picture.Height()), TJPF_BGRA,
+                           TJFLAG_FASTUPSAMPLE | TJFLAG_LIMITSCANS) == 0 ||
+             tjGetErrorCode(tj) == TJERR_WARNING;
+    }
+    tjDestroy(tj);
+    return ok;
 }
 
 }  // namespace rastertest

@@ -33,6 +33,7 @@ struct RasterLib {
     PFN_ReadRasterImageInfoW infoW = nullptr;
     PFN_SaveRasterImageW saveW = nullptr;
     PFN_CheckRasterImageW checkW = nullptr;
+    PFN_WriteUprightJpegW writeUpright = nullptr;
 
     bool IsComplete() const;
 };
@@ -127,5 +128,27 @@ std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t w
 // stores 255 - ink under an Adobe segment as Photoshop does; ycck stores YCCK.
 std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
                                     bool adobeInverted, bool ycck);
+
+// A baseline JPEG written through libjpeg's own interface, laid out as cameras and
+// editors lay them out.
+struct JpegLayout {
+    int lumaH = 2;  // luma samples across and down for each chroma sample
+    int lumaV = 2;
+    bool grey = false;
+    int restartMcus = 0;  // a restart marker every so many MCUs; 0: none
+    bool adobe = false;   // an Adobe segment naming YCbCr after the JFIF one
+    bool jfif = true;     // a JFIF segment (with a density of 300 by 72 dots an inch)
+    bool baseline = true; // quantization tables of 8-bit values
+};
+std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, const JpegLayout& layout);
+
+// libjpeg-turbo's lossless turn of the bytes upright from the orientation (2 to
+// 8), exact or not at all, the camera's segments left out (as `jpegtran -copy
+// none -perfect`); empty when it fails.
+std::vector<uint8_t> TurnWithTurbo(const std::vector<uint8_t>& bytes, int orientation);
+
+// libjpeg-turbo's own read at one eighth of the size (fast upsampling, as a
+// reduced read asks, carrying on past warnings); false when it fails.
+bool DecodeJpegEighthWithTurbo(const std::vector<uint8_t>& bytes, Picture& picture);
 
 }  // namespace rastertest

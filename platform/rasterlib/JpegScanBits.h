@@ -1,0 +1,53 @@
+// The entropy-coded data of a JPEG scan with their stuffed bytes taken out, a
+// stretch at a time, read by bit position up to the marker that ends each
+// restart interval. Behind the data lie zero bytes enough for an MCU, so that a
+// reader need check for running past the data only once an MCU.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace rasterlib {
+
+class JpegScanBits {
+public:
+    // More than the bits an MCU of up to six blocks can take.
+    static constexpr size_t kMcuBytes = 2048;
+
+    // The data from the first byte after the scan header to the end of the file.
+    // False when memory is short.
+    bool Start(const uint8_t* data, const uint8_t* end);
+
+    // At least kMcuBytes ahead of the position, unless the interval's data end before.
+    void Reserve()
+    {
+        if (!m_ended && m_length - (m_position >> 3) < kMcuBytes)
+            Fill();
+    }
+
+    const uint8_t* Bytes() const { return m_buffer.data(); }
+    uint32_t Position() const { return m_position; }
+    void SetPosition(uint32_t position) { m_position = position; }
+    // True once the reading went past the interval's data.
+    bool Overrun() const { return m_position > m_length * 8; }
+
+    // Passes over what is left of the interval to the marker that ends it, and
+    // answers it (0: the file ended first).
+    uint8_t SkipToMarker();
+    // Goes on after a restart marker.
+    void Restart();
+
+private:
+    void Fill();
+
+    std::vector<uint8_t> m_buffer;
+    const uint8_t* m_in = nullptr;
+    const uint8_t* m_end = nullptr;
+    size_t m_length = 0;  // bytes of data in the buffer
+    uint32_t m_position = 0;
+    bool m_ended = false;
+    uint8_t m_marker = 0;
+};
+
+}  // namespace rasterlib

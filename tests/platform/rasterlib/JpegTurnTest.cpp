@@ -1,0 +1,104 @@
+// A JPEG recorded turned or mirrored, written upright by moving its coded blocks:
+// byte for byte what libjpeg-turbo's lossless turn writes (`jpegtran -copy none
+// -perfect`) for every layout, size, restart interval, JFIF segment and table
+// precision, nothing where no exact turn exists, and about the file's size held
+// rather than every coefficient.
+#include "RasterTestSupport.h"
+#include "tests/support/TestPictureFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace rastertest;
+
+namespace {
+
+Picture Scene(uint32_t width, uint32_t height)
+{
+    Picture picture(width, height);
+    uint32_t state = width * 7 + height * 13;
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            const int grain = int(state >> 28) - 8;
+            auto clamp = [](int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); };
+            picture.Set(x, y, Pixel{clamp(int((x * 3 + y) % 256) + grain), clamp(int(y * 255 / height) - grain),
+                                    clamp(((x / 9 + y / 5) % 4) * 60 + grain), 255});
+        }
+    return picture;
+}
+
+std::vector<uint8_t> Recorded(const std::vector<uint8_t>& jpeg, int orientation)
+{
+    const std::string bytes = testpictures::WithSegment(std::string(jpeg.begin(), jpeg.end()),
+                                                        testpictures::ExifSegment(uint16_t(orientation), false));
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+// The library's turn of the bytes; empty when it writes nothing.
+std::vector<uint8_t> TurnWithLibrary(const std::vector<uint8_t>& bytes)
+{
+    const std::string source = TempPath("turn-source.jpg"), target = TempPath("turn-target.jpg");
+    WriteBytes(source, bytes);
+    ::DeleteFileA(target.c_str());
+    const std::wstring wideSource(source.begin(), source.end()), wideTarget(target.begin(), target.end());
+    if (Lib().writeUpright(wideSource.c_str(), wideTarget.c_str()) != 1)
+        return {};
+    return ReadBytes(target);
+}
+
+}  // namespace
+
+TEST(RasterJpegTurn, TurnsAreLibjpegTurbosByteForByte)
+{
+    const struct {
+        const char* name;
+        JpegLayout layout;
+    } layouts[] = {
+        {"4:2:0", {2, 2, false, 0, false, true, true}},
+        {"4:2:2 restarts", {2, 1, false, 3, false, true, true}},
+        {"4:4:4 no JFIF", {1, 1, false, 0, false, false, true}},
+        {"grey restarts", {1, 1, true, 5, false, true, true}},
+        {"4:2:0 16-bit tables", {2, 2, false, 1, false, false, false}},
+    };
+    // Sides of whole MCUs, and sides that end in part of one.
+    const uint32_t sizes[][2] = {{64, 48}, {56, 40}, {200, 152}, {33, 70}};
+    int turned = 0, inexact = 0;
+    for (const auto& l : layouts)
+        for (const auto& size : sizes) {
+            // Quality 5 without baseline tables makes values over 255.
+            const std::vector<uint8_t> jpeg =
+                EncodeLaidOutJpeg(Scene(size[0], size[1]), l.layout.baseline ? 88 : 5, l.layout);
+            for (int orientation = 2; orientation <= 8; ++orientation) {
+                SCOPED_TRACE(std::string(l.name) + " " + std::to_string(size[0]) + "x" + std::to_string(size[1]) +
+                             " orientation " + std::to_string(orientation));
+                const std::vector<uint8_t> recorded = Recorded(jpeg, orientation);
+                const std::vector<uint8_t> expected = TurnWithTurbo(recorded, orientation);
+                const std::vector<uint8_t> written = TurnWithLibrary(recorded);
+                EXPECT_TRUE(written == expected) << written.size() << " bytes written, " << expected.size()
+                                                 << " by libjpeg-turbo";
+                (expected.empty() ? inexact : turned) += 1;
+            }
+        }
+    // Both kinds occur: turns made, and turns refused as inexact.
+    EXPECT_GT(turned, 60);
+    EXPECT_GT(inexact, 40);
+}
+
+TEST(RasterJpegTurn, ATurnHoldsAboutTheFilesSizeNotItsCoefficients)
+{
+    AllocationWatch watch;
+    ASSERT_TRUE(watch.IsInstalled());
+    const uint32_t width = 1600, height = 1200;
+    const std::vector<uint8_t> recorded =
+        Recorded(EncodeLaidOutJpeg(Scene(width, height), 90, {2, 2, false, 0, false, true, true}), 6);
+    AllocationWatch::Reset();
+    const std::vector<uint8_t> written = TurnWithLibrary(recorded);
+    ASSERT_FALSE(written.empty());
+    EXPECT_TRUE(written == TurnWithTurbo(recorded, 6));
+    // The luma's coefficients alone take two bytes a pixel.
+    const size_t lumaCoefficients = size_t(width) * height * 2;
+    EXPECT_LE(AllocationWatch::Largest(), std::max(recorded.size(), size_t(256) << 10) + (64 << 10));
+    EXPECT_LT(AllocationWatch::Largest(), lumaCoefficients / 2);
+}
