@@ -5,20 +5,12 @@
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWIndexDecoder.h"
 
-#include <map>
 #include <string>
 
 namespace {
 
 const CKWIndexDecoder* s_documentList = nullptr;
 const CKWFontFaceStorage* s_applicationList = nullptr;
-
-// The names of the entries of fonts the system lacks.
-std::map<const FontCommboData*, std::wstring>& MissingNames()
-{
-    static std::map<const FontCommboData*, std::wstring> s_names;
-    return s_names;
-}
 
 }  // namespace
 
@@ -33,10 +25,8 @@ FontCommboData* FCOMMBO_DATA_ARRAY::Add(const CKWFontFace* face, int value)
 
 void FCOMMBO_DATA_ARRAY::RemoveAll()
 {
-    for (FontCommboData* entry : m_entries) {
-        MissingNames().erase(entry);
+    for (FontCommboData* entry : m_entries)
         delete entry;
-    }
     m_entries.clear();
     m_entries.shrink_to_fit();
 }
@@ -71,7 +61,7 @@ FontCommboData* AddMissingFont(const wchar_t* name, int value)
 FontCommboData* AddMissingFont(FCOMMBO_DATA_ARRAY& data, const wchar_t* name, int value)
 {
     FontCommboData* entry = data.Add(nullptr, value);
-    MissingNames()[entry] = name ? name : L"";
+    entry->missingName = name ? name : L"";
     return entry;
 }
 
@@ -86,8 +76,7 @@ const wchar_t* GetFontEntryName(const FontCommboData* entry)
 
 const wchar_t* GetMissingFontName(const FontCommboData* entry)
 {
-    auto found = MissingNames().find(entry);
-    return found == MissingNames().end() ? nullptr : found->second.c_str();
+    return entry && !entry->face ? entry->missingName.c_str() : nullptr;
 }
 
 namespace {

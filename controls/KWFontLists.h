@@ -6,6 +6,7 @@
 //
 // Global data of the user-interface thread; no lock.
 #include <cstddef>
+#include <string>
 #include <vector>
 
 class CKWFontFaceStorage;
@@ -17,6 +18,9 @@ struct CKWFontFace;
 struct FontCommboData {
     const CKWFontFace* face = nullptr;  // null: a font the system lacks
     int value = -1;                     // index in the document's font list, -1 when unused
+    // The name of a font the system lacks. The entry holds it itself, so that
+    // destroying the global picker data at program exit needs nothing else.
+    std::wstring missingName;
 };
 
 // The picker data: one owned entry per application font, in its order.
@@ -59,8 +63,8 @@ FontCommboData* AddMissingFont(const wchar_t* name, int value);
 // The same in a picker's own data (a dialog's font box).
 FontCommboData* AddMissingFont(FCOMMBO_DATA_ARRAY& data, const wchar_t* name, int value);
 // The face name of an entry: the installed face's, or the missing font's;
-// null for an entry without either.
+// null for no entry.
 const wchar_t* GetFontEntryName(const FontCommboData* entry);
-// The name of such an entry; null for any other entry.
+// The name of an entry without a face; null for any other entry.
 const wchar_t* GetMissingFontName(const FontCommboData* entry);
 

@@ -180,9 +180,14 @@ TEST_F(PagePainter, NoteLinesShrinkWithARectangleSmallerThanTheirPaper)
 namespace {
 
 // A report composed standalone, with the print interface a new document gets.
+// It lives on the stack: removing its last view must not delete it.
 class CPaintedReport : public CTalDocument {
 public:
-    CPaintedReport() { CreatePrintIFace(); }
+    CPaintedReport()
+    {
+        m_bAutoDelete = FALSE;
+        CreatePrintIFace();
+    }
 };
 
 }  // namespace

@@ -2,7 +2,8 @@
 // the "Generate Report" page and of the watermark dialog (a font the report
 // uses and the system lacks marked "MISSED!"), their colour buttons opening
 // the colour chooser, and the text tool bar's Bold state outside editing,
-// which follows the note's first run.
+// which follows the note's first run, and the program's clean end after a
+// report with a missing font filled its pickers.
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
@@ -36,6 +37,7 @@ constexpr UINT kBold = 32843;
 constexpr UINT kUndo = 57643;
 constexpr UINT kSave = 57603;
 constexpr int kTextToolBar = 59954;
+constexpr int kFontNameBox = 32853;
 constexpr wchar_t kMissingFace[] = L"Nonesuch Grotesk";
 constexpr wchar_t kNote[] = L"Bold and plain";
 constexpr int kBoldPart = 4;
@@ -128,7 +130,52 @@ void ExpectColourChooser(const CProgramRun& program, HWND owner, int buttonId)
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
 }
 
+// Wine's heap checks for the programs started while it lives: freed blocks
+// are filled with a pattern, so that a read of freed memory faults at once
+// instead of corrupting the heap unnoticed.
+class CHeapChecks {
+public:
+    CHeapChecks()
+    {
+        wchar_t channels[256] = {};
+        m_had = ::GetEnvironmentVariableW(L"WINEDEBUG", channels, 256) > 0;
+        m_channels = channels;
+        ::SetEnvironmentVariableW(L"WINEDEBUG", L"-all,warn+heap");
+    }
+    ~CHeapChecks() { ::SetEnvironmentVariableW(L"WINEDEBUG", m_had ? m_channels.c_str() : nullptr); }
+    CHeapChecks(const CHeapChecks&) = delete;
+    CHeapChecks& operator=(const CHeapChecks&) = delete;
+
+private:
+    bool m_had = false;
+    std::wstring m_channels;
+};
+
 }  // namespace
+
+TEST(ProgramDialogFonts, AReportWithAMissingFontLetsTheProgramEndCleanlyUnderHeapChecks)
+{
+    CKWTestTempFolder folder(L"edx");
+    const std::wstring report = WriteReport(folder.Path());
+    edtest::SetStartPrefs(3, L"", false);
+    CHeapChecks checks;
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    // The tool bar's font-name box lists the missing font once the program
+    // has updated its tool bars: the picker data destroyed at exit frees
+    // that entry.
+    const std::wstring missed = std::wstring(kMissingFace) + L" MISSED!";
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        HWND box = CProgramRun::FindById(program.Main(), kFontNameBox);
+        return box && ::SendMessageW(box, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(missed.c_str())) !=
+                          CB_ERR;
+    }));
+    ASSERT_TRUE(program.CloseWithoutSaving());
+    DWORD code = STILL_ACTIVE;
+    ASSERT_TRUE(program.WaitForExit(0, &code));
+    EXPECT_EQ(0u, code) << "the program ends without a fault";
+}
 
 TEST(ProgramDialogFonts, GenerateReportAndWatermarkShowTheFontPickerWithTheMissingFontAndTheColourChooser)
 {

@@ -1,5 +1,7 @@
 #include "ProgramRun.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 
@@ -123,6 +125,11 @@ CProgramRun::~CProgramRun()
             ::TerminateProcess(m_process.hProcess, 1);
         ::WaitForSingleObject(m_process.hProcess, 5000);
     }
+    // A program that ends on an exception (a fault at exit too) fails the test
+    // that ran it, whatever the test asked of it before.
+    DWORD code = 0;
+    if (::GetExitCodeProcess(m_process.hProcess, &code) && code >= 0xC0000000u)
+        ADD_FAILURE() << "the program ended on exception 0x" << std::hex << code;
     ::CloseHandle(m_process.hThread);
     ::CloseHandle(m_process.hProcess);
 }
