@@ -205,7 +205,7 @@ void CQMXPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpd
     m_hMenu = hMenu;
     if (bDefaultMenu)
         m_hDefaultMenu = hMenu;
-    if (!bForceUpdate && qmxMenuHash.RestoreBarButtons(hMenu, this))
+    if (RestoreButtons(hMenu, bForceUpdate))
         SetBarStyle(GetBarStyle());
     else
         BuildButtons(hMenu);
@@ -219,6 +219,22 @@ void CQMXPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpd
     if (GetSafeHwnd() != nullptr)
         AdjustLayout();
     RebuildAccelerators();
+}
+
+BOOL CQMXPMenuBar::RestoreButtons(HMENU hMenu, BOOL bForceUpdate) {
+    if (bForceUpdate)
+        return FALSE;
+    struct Restoring {
+        bool& flag;
+        explicit Restoring(bool& f) : flag(f) { flag = true; }
+        ~Restoring() { flag = false; }
+    } restoring(m_bRestoringButtons);
+    return qmxMenuHash.RestoreBarButtons(hMenu, this);
+}
+
+void CQMXPMenuBar::AdjustLayout() {
+    if (!m_bRestoringButtons)
+        CQMXPToolBar::AdjustLayout();
 }
 
 void CQMXPMenuBar::SetMaximizeMode(BOOL bMax, CWnd* pWnd, BOOL bRecalcLayout) {

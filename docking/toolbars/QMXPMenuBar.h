@@ -65,6 +65,9 @@ public:
     CSize CalcLayout(DWORD dwMode, int nLength = -1) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void AdjustLocations() override;
+    // Nothing while a menu's buttons come back from the menu cache: the
+    // switch lays the bar out once, with its final buttons.
+    void AdjustLayout() override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
     BOOL SetDefaultButtonText(CQMXPToolbarButton* pButton) override;
     int GetRowHeight() const override;
@@ -84,6 +87,9 @@ protected:
     static BOOL IsTemplateMenu(HMENU hMenu);
     // The buttons of the menu's items (no cache).
     void BuildButtons(HMENU hMenu);
+    // The menu's buttons from the menu cache, not laid out; false when the
+    // cache has none or an update is forced.
+    BOOL RestoreButtons(HMENU hMenu, BOOL bForceUpdate);
     // The menu's items as reset buttons (when the workspace keeps them).
     void BuildOrigItems(UINT uiMenuResID);
     void MeasureSystemButton();
@@ -108,6 +114,8 @@ protected:
     CQMXPToolbarMenuButton* m_pDroppedButton;
     // The bar fills its row.
     BOOL m_bStretchBar;
+    // A menu's buttons are coming back from the menu cache.
+    bool m_bRestoringButtons = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 // The menu bar in the test MDI frame: a button per menu, a maximised child's
 // system-menu and window buttons, the buttons each menu keeps, its registry
-// state and keys; the show-all and window buttons' sizes.
+// state, the drawing of a menu from its cache, and keys; the show-all and
+// window buttons' sizes.
 #include "MenuTestSupport.h"
 
 #include "docking/frames/QMXPKeyHelper.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 using namespace docking_test;
 
@@ -143,6 +145,70 @@ TEST_F(MenuBarTest, EachMenuKeepsItsButtonsAndItsRegistryState) {
         delete pBar;
         EXPECT_EQ(::IsMenu(hMenu) != FALSE, bTemplateMenu);
     }
+}
+
+// Counts the paints of a window by taking its window procedure over.
+class CPaintCounter {
+public:
+    explicit CPaintCounter(HWND hWnd) : m_hWnd(hWnd) {
+        s_count = 0;
+        s_previous = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CPaintCounter::Proc)));
+    }
+    ~CPaintCounter() { ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_previous)); }
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_PAINT)
+            ++s_count;
+        return ::CallWindowProcW(s_previous, hWnd, message, wParam, lParam);
+    }
+    HWND m_hWnd;
+    static inline int s_count = 0;
+    static inline WNDPROC s_previous = nullptr;
+};
+
+TEST_F(MenuBarTest, AMenuFromTheCacheIsDrawnAsOftenAsAMenuBuiltAfresh) {
+    m_pFrame->ShowWindow(SW_SHOW);
+    Pump();
+    ASSERT_TRUE(m_menuBar.IsWindowVisible());
+    HMENU hDefault = m_menuBar.GetHMenu();
+    HMENU hOther = MakeMenu({{0, L"&Tools", {{30006, L"&Run"}}}, {0, L"&Reports", {{30007, L"&Print"}}}});
+    m_menuBar.CreateFromMenu(hOther);
+    m_menuBar.CreateFromMenu(hDefault);
+    // Each switch starts from the other menu; the first takes the buttons
+    // from the cache, the second builds them afresh.
+    struct Switch {
+        const char* name;
+        HMENU hFrom;
+        HMENU hTo;
+        int count;
+    };
+    const Switch switches[] = {{"to the other menu", hDefault, hOther, 2}, {"to the default menu", hOther, hDefault, 5}};
+    for (const Switch& sw : switches) {
+        int paints[2] = {0, 0};
+        std::vector<CRect> rects[2];
+        for (const BOOL bForceUpdate : {FALSE, TRUE}) {
+            m_menuBar.CreateFromMenu(sw.hFrom);
+            Pump();
+            {
+                CPaintCounter counter(m_menuBar.GetSafeHwnd());
+                m_menuBar.CreateFromMenu(sw.hTo, FALSE, bForceUpdate);
+                paints[bForceUpdate] = counter.Count();
+            }
+            ASSERT_EQ(m_menuBar.GetCount(), sw.count) << sw.name;
+            for (int i = 0; i < sw.count; ++i)
+                rects[bForceUpdate].push_back(m_menuBar.GetButton(i)->GetRect());
+        }
+        EXPECT_GT(paints[TRUE], 0) << sw.name;
+        EXPECT_EQ(paints[FALSE], paints[TRUE]) << sw.name;
+        EXPECT_EQ(rects[FALSE], rects[TRUE]) << sw.name;
+        for (const CRect& rect : rects[FALSE])
+            EXPECT_FALSE(rect.IsRectEmpty()) << sw.name;
+    }
+    m_menuBar.CreateFromMenu(hDefault);
+    ::DestroyMenu(hOther);
 }
 
 TEST_F(MenuBarTest, KeysMoveAlongTheMenus) {
