@@ -105,6 +105,10 @@ BOOL CTalApplication::InitInstance()
     // Nothing goes on after a failed start: there may be no main window.
     if (!CKWBaseApplication::InitInstance())
         return FALSE;
+    // The status bar's message pane shows the application's messages from the
+    // start-up command on.
+    if (CKWStatusBar* statusBar = GetStatusBar())
+        SetMessageSink(statusBar->m_hWnd);
     // The library reads pictures without its configuration files: they are
     // written once the window is up (OnIdleHook).
     m_rasterLibraryWaits = true;
@@ -297,9 +301,6 @@ void CTalApplication::OnIdleHook()
     if (!m_rasterLibraryWaits)
         return;
     m_rasterLibraryWaits = false;
-    // The status bar's message pane shows the application's messages.
-    if (CKWStatusBar* statusBar = GetStatusBar())
-        SetMessageSink(statusBar->m_hWnd);
     g_rasterLib.StartRasterLibrary(GetDataFolder(true));
     KWMarkStartup("raster library started");
 }
