@@ -358,6 +358,8 @@ TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
             TypeKey(VK_RETURN);
             edtest::WaitFor([&] { return !TreeView_GetEditControl(tree) && !::IsWindow(edit); });
         }
+        // A typed key's move rebuilds the tree after the key has been taken.
+        edtest::WaitFor([&] { return TreeShape(process, tree) == step.shape; }, 2000);
         EXPECT_EQ(step.shape, TreeShape(process, tree));
         EXPECT_EQ(step.selected, TreeText(process, tree, Selected(tree)));
     }
