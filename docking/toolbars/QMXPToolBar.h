@@ -186,6 +186,10 @@ public:
     // The number of rows for the width (and height limit).
     int WrapToolBar(int nWidth, int nHeight = 32767);
     void SizeToolBar(int nLength, BOOL bVert = FALSE);
+    // Each button's size along the bar's current alignment (the chevron left out).
+    void MeasureForWrap(std::vector<CSize>& sizes);
+    // WrapToolBar with the sizes measured before.
+    int WrapMeasured(const std::vector<CSize>& sizes, int nWidth, int nHeight = 32767);
     virtual void AdjustLocations();
     void AdjustLayout() override;
     void RefreshLayout() override { AdjustLayout(); }

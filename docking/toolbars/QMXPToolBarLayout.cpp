@@ -35,23 +35,41 @@ private:
 }  // namespace
 
 int CQMXPToolBar::WrapToolBar(int nWidth, int nHeight) {
+    std::vector<CSize> sizes;
+    MeasureForWrap(sizes);
+    return WrapMeasured(sizes, nWidth, nHeight);
+}
+
+void CQMXPToolBar::MeasureForWrap(std::vector<CSize>& sizes) {
     const BOOL bVert = !(GetCurrentAlignment() & kHorzAlignment);
     CBarDC dc(this, bVert);
+    const CSize sizeDefault(GetColumnWidth(), GetRowHeight());
+    sizes.clear();
+    sizes.reserve(static_cast<size_t>(m_Buttons.GetCount()));
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (pButton != m_pCustomizeBtn)
+            sizes.push_back(pButton->OnCalcSize(&dc, sizeDefault, !bVert));
+    }
+}
+
+int CQMXPToolBar::WrapMeasured(const std::vector<CSize>& sizes, int nWidth, int nHeight) {
+    const BOOL bVert = !(GetCurrentAlignment() & kHorzAlignment);
     if (IsFloating())
         nHeight = kNoLimit;
     if (!IsFloating() && !bVert && m_pCustomizeBtn != nullptr)
         nWidth -= m_pCustomizeBtn->GetRect().Width();
-    const CSize sizeDefault(GetColumnWidth(), GetRowHeight());
     int x = 0;
     int y = 0;
     int nRows = 1;
+    size_t index = 0;
     CQMXPToolbarButton* pPrev = nullptr;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr && index < sizes.size();) {
         auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
         if (pButton == m_pCustomizeBtn)
             continue;
         pButton->m_bWrap = FALSE;
-        CSize size = pButton->OnCalcSize(&dc, sizeDefault, !bVert);
+        CSize size = sizes[index++];
         const BOOL bSeparator = (pButton->m_nStyle & TBBS_SEPARATOR) != 0;
         if (bSeparator && x == 0)
             size = CSize(0, 0);
@@ -104,41 +122,44 @@ CSize CQMXPToolBar::CalcSize(BOOL bVertDock) {
 }
 
 void CQMXPToolBar::SizeToolBar(int nLength, BOOL bVert) {
+    // The buttons keep their sizes whatever width is tried: measured once.
+    std::vector<CSize> sizes;
+    MeasureForWrap(sizes);
     if (bVert) {
-        WrapToolBar(kNoLimit);
+        WrapMeasured(sizes, kNoLimit);
         const CSize sizeOneRow = CalcSize(FALSE);
         if (nLength <= sizeOneRow.cy) {
-            WrapToolBar(sizeOneRow.cx);
+            WrapMeasured(sizes, sizeOneRow.cx);
             return;
         }
         // Narrow first, one button wider at a time until the rows fit the length.
         int nWidth = GetColumnWidth();
         for (; nWidth < sizeOneRow.cx; nWidth += GetColumnWidth()) {
-            WrapToolBar(nWidth);
+            WrapMeasured(sizes, nWidth);
             if (CalcSize(FALSE).cy <= nLength)
                 break;
         }
-        WrapToolBar(nWidth);
+        WrapMeasured(sizes, nWidth);
         return;
     }
-    const int nMinRows = WrapToolBar(0);
-    const int nTargetRows = WrapToolBar(nLength);
+    const int nMinRows = WrapMeasured(sizes, 0);
+    const int nTargetRows = WrapMeasured(sizes, nLength);
     if (nMinRows != nTargetRows && nLength >= 1) {
         int nLow = 0;
         int nHigh = nLength;
         for (;;) {
             const int nMiddle = (nLow + nHigh) / 2;
             if (nLow == nMiddle) {
-                WrapToolBar(nHigh);
+                WrapMeasured(sizes, nHigh);
                 break;
             }
-            if (WrapToolBar(nMiddle) == nTargetRows)
+            if (WrapMeasured(sizes, nMiddle) == nTargetRows)
                 nHigh = nMiddle;
             else
                 nLow = nMiddle;
         }
     }
-    WrapToolBar(CalcSize(FALSE).cx);
+    WrapMeasured(sizes, CalcSize(FALSE).cx);
 }
 
 CSize CQMXPToolBar::CalcLayout(DWORD dwMode, int nLength) {
