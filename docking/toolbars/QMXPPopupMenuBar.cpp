@@ -11,6 +11,7 @@
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPMeasureDC.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPMenuSound.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
@@ -41,15 +42,9 @@ constexpr int kTabExtra = 10;
 const CSize kEmptyBarSize(52, 22);
 
 // The bar's menu font for measuring and placing the items.
-class CMenuFontDC : public CClientDC {
+class CMenuFontDC : public CQMXPMeasureDC {
 public:
-    explicit CMenuFontDC(CWnd* pBar)
-        : CClientDC(pBar->GetSafeHwnd() != nullptr ? pBar : nullptr),
-          m_pOldFont(SelectObject(&globalData.fontRegular)) {}
-    ~CMenuFontDC() override { SelectObject(m_pOldFont); }
-
-private:
-    CFont* m_pOldFont;
+    CMenuFontDC() : CQMXPMeasureDC(&globalData.fontRegular) {}
 };
 
 bool IsSeparator(const CQMXPToolbarButton* pButton) { return (pButton->m_nStyle & TBBS_SEPARATOR) != 0; }
@@ -241,7 +236,7 @@ UINT CQMXPPopupMenuBar::GetHiddenMnemonicCommand(UINT uiChar) const {
 CSize CQMXPPopupMenuBar::CalcSize(BOOL) {
     if (m_Buttons.IsEmpty())
         return kEmptyBarSize;
-    CMenuFontDC dc(this);
+    CMenuFontDC dc;
     const CSize sizeDefault(GetColumnWidth() + 2, GetRowHeight());
     int nTotalWidth = 0;
     int nColumnWidth = 0;
@@ -289,7 +284,7 @@ void CQMXPPopupMenuBar::AdjustLocations() {
     }
     CRect rectClient;
     GetClientRect(&rectClient);
-    CMenuFontDC dc(this);
+    CMenuFontDC dc;
     const CSize sizeDefault(GetColumnWidth() + 2, GetRowHeight());
     const int yTop = rectClient.top - GetRowHeight() * m_iOffset + 1;
     const BOOL bColumns = !m_bCustomizeMode && !m_arColumns.empty();

@@ -5,6 +5,7 @@
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPReBar.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPMeasureDC.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "docking/toolbars/QMXPVisualManager.h"
 #include "platform/classlib/DC.h"
@@ -20,16 +21,10 @@ constexpr int kNoLimit = 32767;
 constexpr int kRowGap = 5;
 constexpr DWORD kHorzAlignment = 0xA000;
 
-// The bar's font selected into a DC of the bar (of the screen without a window).
-class CBarDC : public CClientDC {
+// The bar's font (down a side, the vertical one) for measuring its buttons.
+class CBarDC : public CQMXPMeasureDC {
 public:
-    CBarDC(CWnd* pBar, BOOL bVert)
-        : CClientDC(pBar->GetSafeHwnd() != nullptr ? pBar : nullptr),
-          m_pOldFont(SelectObject(bVert ? &globalData.fontVert : &globalData.fontRegular)) {}
-    ~CBarDC() override { SelectObject(m_pOldFont); }
-
-private:
-    CFont* m_pOldFont;
+    explicit CBarDC(BOOL bVert) : CQMXPMeasureDC(bVert ? &globalData.fontVert : &globalData.fontRegular) {}
 };
 
 }  // namespace
@@ -42,7 +37,7 @@ int CQMXPToolBar::WrapToolBar(int nWidth, int nHeight) {
 
 void CQMXPToolBar::MeasureForWrap(std::vector<CSize>& sizes) {
     const BOOL bVert = !(GetCurrentAlignment() & kHorzAlignment);
-    CBarDC dc(this, bVert);
+    CBarDC dc(bVert);
     const CSize sizeDefault(GetColumnWidth(), GetRowHeight());
     sizes.clear();
     sizes.reserve(static_cast<size_t>(m_Buttons.GetCount()));
@@ -88,7 +83,7 @@ int CQMXPToolBar::WrapMeasured(const std::vector<CSize>& sizes, int nWidth, int 
 CSize CQMXPToolBar::CalcSize(BOOL bVertDock) {
     if (GetCount() == 0)
         return GetButtonSize();
-    CBarDC dc(this, bVertDock);
+    CBarDC dc(bVertDock);
     const CSize sizeDefault(GetColumnWidth(), m_bDrawTextLabels ? GetButtonSize().cy : GetRowHeight());
     CSize sizeResult(0, 0);
     int x = 0;
@@ -240,7 +235,7 @@ int CQMXPToolBar::CalcMaxButtonHeight() {
     m_bDrawTextLabels = FALSE;
     if (!IsHorizontal() || !m_bTextLabels)
         return 0;
-    CBarDC dc(this, FALSE);
+    CBarDC dc(FALSE);
     const CSize sizeButton = GetButtonSize();
     int nMaxHeight = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
@@ -259,7 +254,7 @@ void CQMXPToolBar::AdjustLocations() {
     const BOOL bHorz = IsHorizontal();
     CRect rectClient;
     GetClientRect(&rectClient);
-    CBarDC dc(this, !bHorz);
+    CBarDC dc(!bHorz);
     const CSize sizeDefault(GetColumnWidth(), m_bDrawTextLabels ? GetButtonSize().cy : GetRowHeight());
     const int nStart = bHorz ? rectClient.left + 1 : rectClient.top + 1;
     int nOffset = nStart;
@@ -417,8 +412,11 @@ void CQMXPToolBar::AdjustLayout() {
     else
         AdjustSizeImmediate();
     AdjustLocations();
-    Invalidate();
-    UpdateWindow();
+    // A hidden bar (a frame still being built) paints when it shows.
+    if (IsWindowVisible()) {
+        Invalidate();
+        UpdateWindow();
+    }
 }
 
 void CQMXPToolBar::UpdateReBarBand(CQMXPReBar* pReBar) {
