@@ -412,11 +412,9 @@ void CQMXPToolBar::AdjustLayout() {
     else
         AdjustSizeImmediate();
     AdjustLocations();
-    // A hidden bar (a frame still being built) paints when it shows.
-    if (IsWindowVisible()) {
-        Invalidate();
-        UpdateWindow();
-    }
+    // Painted with the next paint of the window: layouts that follow each
+    // other (a frame laying out all its bars) paint the bar once.
+    Invalidate();
 }
 
 void CQMXPToolBar::UpdateReBarBand(CQMXPReBar* pReBar) {
