@@ -150,6 +150,10 @@ void CQMXPMDIChildWnd::OnDestroy() {
 void CQMXPMDIChildWnd::ActivateFrame(int nCmdShow) {
     CMDIFrameWnd* pFrame = GetMDIFrame();
     HWND hWndClient = pFrame != nullptr ? pFrame->m_hWndMDIClient : nullptr;
+    // A client already out of sight (a whole report window being built) is
+    // drawn by whoever hid it, once.
+    if (hWndClient != nullptr && !::IsWindowVisible(hWndClient))
+        hWndClient = nullptr;
     if (hWndClient != nullptr)
         ::SendMessageW(hWndClient, WM_SETREDRAW, FALSE, 0);
     CMDIChildWnd::ActivateFrame(nCmdShow);
