@@ -1,6 +1,7 @@
 #include "appwindows/KWBaseWinApplication.h"
 
 #include "appwindows/KWWinMainFrame.h"
+#include "docking/bars/QMXPDockManager.h"
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
@@ -66,8 +67,11 @@ BOOL CKWBaseWinApplication::InitInstance()
     // The document types came after the frame loaded the layout: their
     // menus take the user's stored edits now.
     auto* mainFrame = dynamic_cast<CKWWinMainFrame*>(frame);
-    if (mainFrame && mainFrame->GetMenuBar() && QMXPGetWorkspace())
+    if (mainFrame && mainFrame->GetMenuBar() && QMXPGetWorkspace()) {
+        // Each menu taken back lays the frame out: once, after the last, is enough.
+        CQMXPLayoutHold hold(mainFrame);
         mainFrame->GetMenuBar()->LoadState(QMXPGetWorkspace()->GetRegSectionPath(L""));
+    }
     KWMarkStartup("application initialised");
     EnableShellOpen();
     CWinApp::RegisterShellFileTypes(TRUE);

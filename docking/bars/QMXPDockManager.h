@@ -135,6 +135,14 @@ public:
     // While held, the layout is not made but remembered as asked for: many
     // bars changing at once cost one layout (see CQMXPLayoutHold).
     void HoldLayout() { ++m_nLayoutHolds; }
+    // TRUE while held: the layout asked for (the frame's client area too) is
+    // remembered and made when the last hold ends.
+    BOOL DeferLayout() {
+        if (m_nLayoutHolds == 0)
+            return FALSE;
+        m_bLayoutAsked = TRUE;
+        return TRUE;
+    }
     // TRUE when the last hold goes and a layout was asked for meanwhile.
     BOOL ReleaseLayout();
     // The outline a dragged window would take when dropped at the point.

@@ -90,7 +90,8 @@ void CQMXPFrameWnd::RecalcLayout(BOOL bNotify) {
         pView->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         m_dockManager.RelayoutAllBars(bNotify);
-        AdjustClientArea();
+        if (!m_dockManager.DeferLayout())
+            AdjustClientArea();
     }
     m_bInRecalcLayout = FALSE;
 }

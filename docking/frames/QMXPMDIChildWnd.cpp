@@ -52,7 +52,8 @@ void CQMXPMDIChildWnd::RecalcLayout(BOOL bNotify) {
         return;
     m_bInRecalcLayout = TRUE;
     m_dockManager.RelayoutAllBars(bNotify);
-    AdjustClientArea();
+    if (!m_dockManager.DeferLayout())
+        AdjustClientArea();
     m_bInRecalcLayout = FALSE;
 }
 

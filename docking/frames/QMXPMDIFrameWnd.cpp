@@ -157,7 +157,8 @@ void CQMXPMDIFrameWnd::RecalcLayout(BOOL bNotify) {
         }
     } else {
         m_dockManager.RelayoutAllBars(bNotify);
-        AdjustClientArea();
+        if (!m_dockManager.DeferLayout())
+            AdjustClientArea();
     }
     m_bInRecalcLayout = FALSE;
 }
