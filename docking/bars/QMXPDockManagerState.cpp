@@ -465,8 +465,12 @@ void CQMXPDockManager::ApplyLoadedLayout() {
         const CRect rectRight = pRight->GetRestoredDockedRect();
         return rectLeft.left + rectLeft.top < rectRight.left + rectRight.top;
     });
-    for (CQMXPControlBar* pBar : others)
-        pBar->RestoreDockState(this);
+    {
+        // Each bar docked back lays the frame out: once, after the last, is enough.
+        CQMXPLayoutHold hold(m_pFrame);
+        for (CQMXPControlBar* pBar : others)
+            pBar->RestoreDockState(this);
+    }
 
     // 5. The loaded panes at their places; tabbed bars gather their tabs.
     for (POSITION pos = m_lstLoadedItems.GetHeadPosition(); pos != nullptr;) {
