@@ -59,7 +59,7 @@ CSize CQMXPAutoHideButton::CalcButtonSize() const {
     CSize sizeIcon(0, 0);
     int nGap = m_nMarginSize + m_nNoIconWidth;
     if (m_pPane->GetIcon(FALSE) != nullptr) {
-        sizeIcon = globalData.smallIconSize;
+        sizeIcon = globalData.GetSmallIconSize();
         nGap = nAlong > 0 ? m_nTextMargin + (bHorz ? sizeIcon.cx : sizeIcon.cy) : m_nMarginSize + 1;
     }
     if (bHorz) {
@@ -98,7 +98,7 @@ void CQMXPAutoHideButton::Draw(CDC* pDC) {
     rectInside.DeflateRect(m_nBorderSize + m_nMarginSize, m_nBorderSize + m_nMarginSize);
     const BOOL bHorz = IsHorizontal();
     const HICON hIcon = m_pPane != nullptr ? m_pPane->GetIcon(FALSE) : nullptr;
-    const CSize sizeIcon = globalData.smallIconSize;
+    const CSize sizeIcon = globalData.GetSmallIconSize();
     if (hIcon != nullptr) {
         const CPoint ptIcon = bHorz ? CPoint(rectInside.left, rectInside.top + (rectInside.Height() - sizeIcon.cy) / 2)
                                     : CPoint(rectInside.left + (rectInside.Width() - sizeIcon.cx) / 2, rectInside.top);

@@ -459,8 +459,8 @@ BOOL CQMXPBaseTabWnd::SetTabHicon(int iTab, HICON hIcon) {
         return FALSE;
     m_arTabs[iTab]->SetIcon(hIcon);
     m_arTabs[iTab]->m_uiIcon = static_cast<UINT>(-1);
-    m_sizeImage.cx = std::max(m_sizeImage.cx, globalData.smallIconSize.cx);
-    m_sizeImage.cy = std::max(m_sizeImage.cy, globalData.smallIconSize.cy);
+    m_sizeImage.cx = std::max(m_sizeImage.cx, globalData.GetSmallIconSize().cx);
+    m_sizeImage.cy = std::max(m_sizeImage.cy, globalData.GetSmallIconSize().cy);
     return TRUE;
 }
 

@@ -92,7 +92,8 @@ void CQMXPMainClientAreaWnd::PreSubclassWindow() {
     m_wndTab.SetForeignTabWindows();
     if (!m_bTabIsEnabled)
         m_wndTab.ShowWindow(SW_HIDE);
-    m_TabIcons.Create(globalData.smallIconSize.cx, globalData.smallIconSize.cy, ILC_COLOR8 | ILC_MASK, 0, 1);
+    const CSize sizeIcon = globalData.GetSmallIconSize();
+    m_TabIcons.Create(sizeIcon.cx, sizeIcon.cy, ILC_COLOR8 | ILC_MASK, 0, 1);
 }
 
 void CQMXPMainClientAreaWnd::EnableMDITabs(BOOL bEnable) {

@@ -98,7 +98,6 @@ CQMXPGlobalData::CQMXPGlobalData()
       borderSize(1) {
     RefreshSysColors();
     UpdateFonts();
-    UpdateSmallIconSize();
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     if (::GetVersionExW(&version))
@@ -219,6 +218,12 @@ void CQMXPGlobalData::UpdateTextMetrics() {
     ::ReleaseDC(nullptr, hDC);
 }
 
+CSize CQMXPGlobalData::GetSmallIconSize() {
+    if (m_smallIconSize.cx <= 0)
+        UpdateSmallIconSize();
+    return m_smallIconSize;
+}
+
 void CQMXPGlobalData::UpdateSmallIconSize() {
     const HRESULT hrInit = ::CoInitialize(nullptr);
     SHFILEINFOW info{};
@@ -228,9 +233,9 @@ void CQMXPGlobalData::UpdateSmallIconSize() {
     int cx = 0;
     int cy = 0;
     if (hImageList != nullptr && ::ImageList_GetIconSize(hImageList, &cx, &cy)) {
-        smallIconSize = CSize(cx, cy);
+        m_smallIconSize = CSize(cx, cy);
     } else {
-        smallIconSize = CSize(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+        m_smallIconSize = CSize(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
     }
     if (SUCCEEDED(hrInit))
         ::CoUninitialize();

@@ -47,7 +47,9 @@ public:
     HCURSOR hcurMove;
     HICON hiconTool;
 
-    CSize smallIconSize;
+    // The shell's small-icon size, asked of the shell when first wanted:
+    // the shell makes its whole system image list to answer.
+    CSize GetSmallIconSize();
 
     CFont fontRegular;
     CFont fontStatus;
@@ -89,6 +91,8 @@ public:
 
 private:
     void UpdateSmallIconSize();
+
+    CSize m_smallIconSize;
 };
 
 extern CQMXPGlobalData globalData;

@@ -67,7 +67,7 @@ TEST(GlobalDataTest, FontsAndTextHeights) {
     for (UINT nID : {30980u, 30981u, 16919u})
         EXPECT_NE(::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nID)), nullptr) << nID;
     HICON hIcon = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(16931), IMAGE_ICON,
-                                                  globalData.smallIconSize.cx, globalData.smallIconSize.cy, 0));
+                                                  globalData.GetSmallIconSize().cx, globalData.GetSmallIconSize().cy, 0));
     EXPECT_NE(hIcon, nullptr);
     ::DestroyIcon(hIcon);
 }
