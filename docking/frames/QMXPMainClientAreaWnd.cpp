@@ -92,8 +92,6 @@ void CQMXPMainClientAreaWnd::PreSubclassWindow() {
     m_wndTab.SetForeignTabWindows();
     if (!m_bTabIsEnabled)
         m_wndTab.ShowWindow(SW_HIDE);
-    const CSize sizeIcon = globalData.GetSmallIconSize();
-    m_TabIcons.Create(sizeIcon.cx, sizeIcon.cy, ILC_COLOR8 | ILC_MASK, 0, 1);
 }
 
 void CQMXPMainClientAreaWnd::EnableMDITabs(BOOL bEnable) {
@@ -112,6 +110,11 @@ int CQMXPMainClientAreaWnd::TabIconIndex(HICON hIcon) {
     int iIcon = -1;
     if (m_mapIcons.Lookup(hIcon, iIcon))
         return iIcon;
+    // Made with the first icon: its size asks the shell for its whole image list.
+    if (m_TabIcons.GetSafeHandle() == nullptr) {
+        const CSize sizeIcon = globalData.GetSmallIconSize();
+        m_TabIcons.Create(sizeIcon.cx, sizeIcon.cy, ILC_COLOR8 | ILC_MASK, 0, 1);
+    }
     iIcon = m_TabIcons.Add(hIcon);
     if (iIcon < 0)
         return -1;
