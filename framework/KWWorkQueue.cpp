@@ -2,11 +2,7 @@
 
 #include <windows.h>
 
-CKWWorkQueue::CKWWorkQueue(int threads)
-{
-    for (int i = 0; i < (threads > 0 ? threads : 1); ++i)
-        m_threads.emplace_back([this] { Run(); });
-}
+CKWWorkQueue::CKWWorkQueue(int threads) : m_threadCount(threads > 0 ? threads : 1) {}
 
 CKWWorkQueue::~CKWWorkQueue()
 {
@@ -24,6 +20,9 @@ void CKWWorkQueue::Queue(std::function<void()> job)
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_jobs.push_back(std::move(job));
+        // The threads wait for the lock until the job is in place.
+        while (static_cast<int>(m_threads.size()) < m_threadCount)
+            m_threads.emplace_back([this] { Run(); });
     }
     m_changed.notify_all();
 }

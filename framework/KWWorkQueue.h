@@ -2,7 +2,8 @@
 // CKWWorkQueue: jobs run by a few threads of their own, in the order they
 // were queued (each job starts after the ones before it have started), while
 // the caller goes on; Wait returns once every job queued so far has run.
-// A job's exception ends that job only.
+// A job's exception ends that job only. The threads start with the first
+// job: a queue that is given none costs no thread.
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -32,5 +33,6 @@ private:
     bool m_stop = false;
     std::mutex m_lock;
     std::condition_variable m_changed;
+    int m_threadCount;
     std::vector<std::thread> m_threads;
 };

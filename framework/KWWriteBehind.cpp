@@ -24,6 +24,13 @@ uint8_t* CKWWriteBehind::TakeBlock()
 
 void CKWWriteBehind::Queue(uint8_t* block, size_t count, Sink sink)
 {
+    if (!m_threaded && m_bytesInCaller + count <= m_blockSize) {
+        m_bytesInCaller += count;
+        Run([&] { return count == 0 || (sink && sink(block, count)); });
+        GiveBack(block);
+        return;
+    }
+    m_threaded = true;
     m_thread.Queue([this, block, count, sink] {
         Run([&] { return count == 0 || (sink && sink(block, count)); });
         GiveBack(block);
@@ -32,6 +39,10 @@ void CKWWriteBehind::Queue(uint8_t* block, size_t count, Sink sink)
 
 void CKWWriteBehind::Queue(std::function<bool()> call)
 {
+    if (!m_threaded) {
+        Run(call);
+        return;
+    }
     m_thread.Queue([this, call] { Run(call); });
 }
 

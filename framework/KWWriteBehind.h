@@ -5,7 +5,9 @@
 // blocks of a fixed size circulate: the caller takes a free one, fills it and
 // queues it with the operation that writes it; the thread runs the queued
 // operations in order and gives the blocks back. Memory stays at the blocks,
-// whatever is written.
+// whatever is written. Until more than one block's bytes have been queued,
+// the operations run at once in the caller: a few small pictures are written
+// in less time than a thread takes to start.
 #include "framework/KWWorkQueue.h"
 
 #include <condition_variable>
@@ -48,6 +50,9 @@ private:
     std::vector<std::unique_ptr<uint8_t[]>> m_blocks;
     std::vector<uint8_t*> m_free;
     bool m_failed = false;
+    // Bytes written in the caller so far; once over a block, all goes to the thread.
+    size_t m_bytesInCaller = 0;
+    bool m_threaded = false;
     std::mutex m_lock;
     std::condition_variable m_freed;
     // Last, so that it ends (running what is queued) before the blocks go.

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 TEST(KWWriteBehind, BlocksAndCallsRunInTheirOrderAndFailuresShowAtFinish)
 {
@@ -56,6 +57,35 @@ TEST(KWWriteBehind, AnExceptionInAnOperationIsAFailedWriteAndTheThreadGoesOn)
     writer.Queue([&ran] { return ran = true; });
     EXPECT_TRUE(writer.Finish());
     EXPECT_TRUE(ran);
+}
+
+TEST(KWWriteBehind, UpToOneBlockIsWrittenByTheCallerThenTheThreadTakesOverInOrder)
+{
+    CKWWriteBehind writer(8, 2);
+    const DWORD caller = ::GetCurrentThreadId();
+    std::string written;
+    std::vector<bool> byCaller;
+    auto sink = [&](const uint8_t* bytes, size_t count) {
+        written.append(reinterpret_cast<const char*>(bytes), count);
+        byCaller.push_back(::GetCurrentThreadId() == caller);
+        return true;
+    };
+    // 3 + 5 bytes fill one block's worth: written at once; the next 3 go to the thread.
+    for (const char* text : {"abc", "defgh", "ijk", "lmn"}) {
+        uint8_t* block = writer.TakeBlock();
+        std::memcpy(block, text, std::strlen(text));
+        writer.Queue(block, std::strlen(text), sink);
+    }
+    bool callByCaller = true;
+    writer.Queue([&] {
+        callByCaller = ::GetCurrentThreadId() == caller;
+        written += "|";
+        return true;
+    });
+    EXPECT_TRUE(writer.Finish());
+    EXPECT_EQ(written, "abcdefghijklmn|");
+    EXPECT_EQ(byCaller, (std::vector<bool>{true, true, false, false}));
+    EXPECT_FALSE(callByCaller) << "once on the thread, calls follow the blocks there";
 }
 
 TEST(KWWorkQueue, EveryJobRunsOnceOnTheThreadsAndWaitSeesThemAllDone)
