@@ -36,6 +36,7 @@
 #include "resources/Editor.h"
 #include "resources/Strings.h"
 #include "resources/Toolbars.h"
+#include "text/KWTextPanel.h"
 
 #include <commctrl.h>
 
@@ -325,6 +326,13 @@ void CTalApplication::ShowTemplateProblems(const std::vector<CString>& lines)
     for (const CString& line : lines)
         dialog.AddLine(line);
     dialog.DoModal();
+}
+
+BOOL CTalApplication::IsIdleMessage(MSG* pMsg)
+{
+    if (pMsg && CKWTextPanel::IsCaretTick(*pMsg))
+        return FALSE;
+    return CKWBaseApplication::IsIdleMessage(pMsg);
 }
 
 void CTalApplication::OnIdleHook()

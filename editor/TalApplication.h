@@ -58,6 +58,9 @@ public:
     // The raster-image library's start (its configuration files written
     // out), which nothing shown at start needs, once the start is done.
     void OnIdleHook() override;
+    // The text panels' caret ticks (20 a second) are no activity that the
+    // command states would be brought up to date for.
+    BOOL IsIdleMessage(MSG* pMsg) override;
     void SaveSettings() override;
     void LoadSettings() override;
     void ResetToolBar(UINT toolBarId) override { ResetToolbarButtons(toolBarId); }

@@ -70,6 +70,12 @@ void CKWTextPanel::RefreshText()
     UpdateNow();
 }
 
+bool CKWTextPanel::IsCaretTick(const MSG& msg)
+{
+    return msg.message == WM_TIMER && msg.wParam == kCaretTimerId &&
+           dynamic_cast<CKWTextPanel*>(CWnd::FromHandlePermanent(msg.hwnd)) != nullptr;
+}
+
 void CKWTextPanel::StartCaretTimer()
 {
     KillCaretTimer();

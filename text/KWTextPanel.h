@@ -30,6 +30,9 @@ public:
     static constexpr UINT kCaretTimerInterval = 50;  // ms
     // Caret timer ticks from one blink to the next.
     static constexpr uint32_t kBlinkTicks = 10;
+    // True for a tick of a text panel's caret timer: like the system's caret
+    // blink, no user activity.
+    static bool IsCaretTick(const MSG& msg);
 
     CKWTextPanel();
     ~CKWTextPanel() override;

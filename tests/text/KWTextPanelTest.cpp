@@ -1,4 +1,4 @@
-// The text panel's window: the caret timer, scrolling while a selection is
+// The text panel's window: the caret timer and its ticks, scrolling while a selection is
 // dragged outside, the scroll bar, the placeholder bitmap and a screenshot.
 #include "text/KWTextPanel.h"
 
@@ -37,6 +37,31 @@ TEST(TextPanel, TenCaretTicksToggleTheCaretOnce)
     for (int tick = 0; tick < 30; ++tick)
         ::SendMessageW(window.Handle(), WM_TIMER, 7, 0);
     EXPECT_EQ(window.Panel().IsCaretHidden(), hidden);
+}
+
+TEST(TextPanel, OnlyItsOwnCaretTimerTicksAreCaretTicks)
+{
+    PanelWindow window;
+    const HWND other = ::GetDesktopWindow();
+    const struct {
+        HWND hwnd;
+        UINT message;
+        WPARAM id;
+        bool tick;
+    } cases[] = {
+        {window.Handle(), WM_TIMER, CKWTextPanel::kCaretTimerId, true},
+        {window.Handle(), WM_TIMER, 7, false},
+        {window.Handle(), WM_KEYDOWN, CKWTextPanel::kCaretTimerId, false},
+        {other, WM_TIMER, CKWTextPanel::kCaretTimerId, false},
+        {nullptr, WM_TIMER, CKWTextPanel::kCaretTimerId, false},
+    };
+    for (const auto& c : cases) {
+        MSG msg = {};
+        msg.hwnd = c.hwnd;
+        msg.message = c.message;
+        msg.wParam = c.id;
+        EXPECT_EQ(CKWTextPanel::IsCaretTick(msg), c.tick) << c.message << " " << c.id;
+    }
 }
 
 TEST(TextPanel, DraggingBelowTheWindowScrollsEachTick)
