@@ -74,6 +74,14 @@ int CKWMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     return 0;
 }
 
+BOOL CKWMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const BOOL handled = CKWWinMainFrame::OnCommand(wParam, lParam);
+    if (::InSendMessage() && m_hWnd)
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    return handled;
+}
+
 void CKWMainFrame::OnClose()
 {
     if (CView* preview = GetPrintPreviewView()) {

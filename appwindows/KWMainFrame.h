@@ -28,6 +28,10 @@ public:
     static constexpr int kMaxDDECommand = 520;
 
 protected:
+    // A command sent from another thread or program comes in outside the
+    // message loop: a posted note has the loop bring the command states up
+    // to date after it, as after any other command.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnClose();
     afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
