@@ -29,6 +29,7 @@
 #include "model/TalPrefs.h"
 #include "model/TalTemplateManager.h"
 #include "model/TalTitlePageTemplate.h"
+#include "docking/frames/QMXPRedrawHold.h"
 #include "document/TalDocument.h"
 #include "platform/classlib/CommandLineInfo.h"
 #include "platform/classlib/DC.h"
@@ -51,35 +52,6 @@ const wchar_t g_strAppShortName[] = L"Tallier";
 const UINT g_msgImageItemLoaded = ::RegisterWindowMessageW(L"IMAGE_ITEM_LOADED__REPL_IMG");
 
 namespace {
-
-// The report window made at start-up is built out of sight in the shown
-// main window and drawn once when it is complete: every pane made, sized
-// and maximised would otherwise draw its frame and contents on the way.
-class CUnseenReportBuild {
-public:
-    explicit CUnseenReportBuild(CWnd* main)
-    {
-        auto* frame = dynamic_cast<CMDIFrameWnd*>(main);
-        m_client = frame ? frame->m_hWndMDIClient : nullptr;
-        if (m_client && ::IsWindowVisible(m_client))
-            ::SendMessageW(m_client, WM_SETREDRAW, FALSE, 0);
-        else
-            m_client = nullptr;
-    }
-    ~CUnseenReportBuild()
-    {
-        if (!m_client)
-            return;
-        ::SendMessageW(m_client, WM_SETREDRAW, TRUE, 0);
-        ::RedrawWindow(m_client, nullptr, nullptr,
-                       RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    }
-    CUnseenReportBuild(const CUnseenReportBuild&) = delete;
-    CUnseenReportBuild& operator=(const CUnseenReportBuild&) = delete;
-
-private:
-    HWND m_client;
-};
 
 const wchar_t kTemplateProblemsHeading[] = L"Some page templates could not be read in full:";
 const wchar_t kTemplateLeftOut[] = L"The template is left out.";
@@ -214,7 +186,12 @@ void CTalApplication::DoStartUpAction()
         OnFileOpen();
         break;
     case 3: {
-        CUnseenReportBuild unseen(m_pMainWnd);
+        // The report window is built out of sight in the shown main window
+        // and drawn once: every pane made, sized and maximised would
+        // otherwise draw its frame and contents on the way.
+        auto* frame = dynamic_cast<CMDIFrameWnd*>(m_pMainWnd);
+        CQMXPRedrawHold hold(frame ? frame->m_hWndMDIClient : nullptr,
+                             RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         OnFileNew();
         break;
     }

@@ -5,6 +5,7 @@
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
+#include "docking/frames/QMXPRedrawHold.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "platform/classlib/MDIFrameWnd.h"
 
@@ -150,19 +151,10 @@ void CQMXPMDIChildWnd::OnDestroy() {
 
 void CQMXPMDIChildWnd::ActivateFrame(int nCmdShow) {
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    HWND hWndClient = pFrame != nullptr ? pFrame->m_hWndMDIClient : nullptr;
-    // A client already out of sight (a whole report window being built) is
-    // drawn by whoever hid it, once.
-    if (hWndClient != nullptr && !::IsWindowVisible(hWndClient))
-        hWndClient = nullptr;
-    if (hWndClient != nullptr)
-        ::SendMessageW(hWndClient, WM_SETREDRAW, FALSE, 0);
+    CQMXPRedrawHold hold(pFrame != nullptr ? pFrame->m_hWndMDIClient : nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     CMDIChildWnd::ActivateFrame(nCmdShow);
     AdjustActivatedFrame();
-    if (hWndClient != nullptr) {
-        ::SendMessageW(hWndClient, WM_SETREDRAW, TRUE, 0);
-        ::RedrawWindow(hWndClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    }
 }
 
 BOOL CQMXPMDIChildWnd::OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) { return m_dockManager.OnMoveMiniFrame(pFrame); }

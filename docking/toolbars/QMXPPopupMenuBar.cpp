@@ -41,12 +41,6 @@ constexpr int kSeparatorHeight = 8;
 constexpr int kTabExtra = 10;
 const CSize kEmptyBarSize(52, 22);
 
-// The bar's menu font for measuring and placing the items.
-class CMenuFontDC : public CQMXPMeasureDC {
-public:
-    CMenuFontDC() : CQMXPMeasureDC(&globalData.fontRegular) {}
-};
-
 bool IsSeparator(const CQMXPToolbarButton* pButton) { return (pButton->m_nStyle & TBBS_SEPARATOR) != 0; }
 
 }  // namespace
@@ -236,7 +230,7 @@ UINT CQMXPPopupMenuBar::GetHiddenMnemonicCommand(UINT uiChar) const {
 CSize CQMXPPopupMenuBar::CalcSize(BOOL) {
     if (m_Buttons.IsEmpty())
         return kEmptyBarSize;
-    CMenuFontDC dc;
+    CQMXPMeasureDC dc(&globalData.fontRegular);
     const CSize sizeDefault(GetColumnWidth() + 2, GetRowHeight());
     int nTotalWidth = 0;
     int nColumnWidth = 0;
@@ -284,7 +278,7 @@ void CQMXPPopupMenuBar::AdjustLocations() {
     }
     CRect rectClient;
     GetClientRect(&rectClient);
-    CMenuFontDC dc;
+    CQMXPMeasureDC dc(&globalData.fontRegular);
     const CSize sizeDefault(GetColumnWidth() + 2, GetRowHeight());
     const int yTop = rectClient.top - GetRowHeight() * m_iOffset + 1;
     const BOOL bColumns = !m_bCustomizeMode && !m_arColumns.empty();

@@ -21,11 +21,8 @@ constexpr int kNoLimit = 32767;
 constexpr int kRowGap = 5;
 constexpr DWORD kHorzAlignment = 0xA000;
 
-// The bar's font (down a side, the vertical one) for measuring its buttons.
-class CBarDC : public CQMXPMeasureDC {
-public:
-    explicit CBarDC(BOOL bVert) : CQMXPMeasureDC(bVert ? &globalData.fontVert : &globalData.fontRegular) {}
-};
+// The font the bar's buttons are measured in: down a side, the vertical one.
+CFont* BarFont(BOOL bVert) { return bVert ? &globalData.fontVert : &globalData.fontRegular; }
 
 }  // namespace
 
@@ -37,7 +34,7 @@ int CQMXPToolBar::WrapToolBar(int nWidth, int nHeight) {
 
 void CQMXPToolBar::MeasureForWrap(std::vector<CSize>& sizes) {
     const BOOL bVert = !(GetCurrentAlignment() & kHorzAlignment);
-    CBarDC dc(bVert);
+    CQMXPMeasureDC dc(BarFont(bVert));
     const CSize sizeDefault(GetColumnWidth(), GetRowHeight());
     sizes.clear();
     sizes.reserve(static_cast<size_t>(m_Buttons.GetCount()));
@@ -83,7 +80,7 @@ int CQMXPToolBar::WrapMeasured(const std::vector<CSize>& sizes, int nWidth, int 
 CSize CQMXPToolBar::CalcSize(BOOL bVertDock) {
     if (GetCount() == 0)
         return GetButtonSize();
-    CBarDC dc(bVertDock);
+    CQMXPMeasureDC dc(BarFont(bVertDock));
     const CSize sizeDefault(GetColumnWidth(), m_bDrawTextLabels ? GetButtonSize().cy : GetRowHeight());
     CSize sizeResult(0, 0);
     int x = 0;
@@ -235,7 +232,7 @@ int CQMXPToolBar::CalcMaxButtonHeight() {
     m_bDrawTextLabels = FALSE;
     if (!IsHorizontal() || !m_bTextLabels)
         return 0;
-    CBarDC dc(FALSE);
+    CQMXPMeasureDC dc(BarFont(FALSE));
     const CSize sizeButton = GetButtonSize();
     int nMaxHeight = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
@@ -254,7 +251,7 @@ void CQMXPToolBar::AdjustLocations() {
     const BOOL bHorz = IsHorizontal();
     CRect rectClient;
     GetClientRect(&rectClient);
-    CBarDC dc(!bHorz);
+    CQMXPMeasureDC dc(BarFont(!bHorz));
     const CSize sizeDefault(GetColumnWidth(), m_bDrawTextLabels ? GetButtonSize().cy : GetRowHeight());
     const int nStart = bHorz ? rectClient.left + 1 : rectClient.top + 1;
     int nOffset = nStart;
