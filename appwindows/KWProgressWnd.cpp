@@ -61,6 +61,15 @@ bool CKWProgressWnd::Show()
     return wasVisible != FALSE;
 }
 
+bool CKWProgressWnd::ShowInactive()
+{
+    if (!m_hWnd)
+        return false;
+    BOOL wasVisible = ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(m_hWnd);
+    return wasVisible != FALSE;
+}
+
 bool CKWProgressWnd::Hide()
 {
     if (!m_hWnd)

@@ -21,6 +21,9 @@ public:
     void SetMessage(const wchar_t* text) override;
     // Shows and paints the window; true when it was visible before.
     bool Show();
+    // Shows and paints the window without activating it, so that the
+    // windows behind it keep the keys; true when it was visible before.
+    bool ShowInactive();
     // True when it was visible before.
     bool Hide();
 

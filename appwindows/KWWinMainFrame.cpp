@@ -4,6 +4,7 @@
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "appwindows/KWAbstractApp.h"
+#include "appwindows/KWBusyCursor.h"
 #include "appwindows/KWPrintPreviewView.h"
 #include "platform/classlib/Menu.h"
 #include "platform/classlib/MessageMap.h"
@@ -28,9 +29,21 @@ constexpr UINT kLastUserToolBarId = kFirstUserToolBarId + 9;
 BEGIN_MESSAGE_MAP(CKWWinMainFrame, CQMXPMDIFrameWnd)
     ON_REGISTERED_MESSAGE(g_msgQMXResetToolBar, OnResetToolBar)
     ON_REGISTERED_MESSAGE(g_msgQMXPopupMenu, OnPopupMenu)
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CKWWinMainFrame::CKWWinMainFrame() = default;
+
+BOOL CKWWinMainFrame::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (HCURSOR busy = CKWBusyCursor::Current()) {
+        if (nHitTest == HTCLIENT) {
+            ::SetCursor(busy);
+            return TRUE;
+        }
+    }
+    return CQMXPMDIFrameWnd::OnSetCursor(pWnd, nHitTest, message);
+}
 
 CKWWinMainFrame::~CKWWinMainFrame()
 {

@@ -42,6 +42,10 @@ protected:
 
     afx_msg LRESULT OnResetToolBar(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopupMenu(WPARAM wParam, LPARAM lParam);
+    // While the program is at work (CKWBusyCursor), every client area of the
+    // frame and of the windows inside it shows the busy cursor: a child asks
+    // its parent first.
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
     CQMXPMenuBar* m_menuBar = nullptr;
     bool m_ownsMenuBar = false;

@@ -60,17 +60,43 @@ bool WriteWhole(const std::wstring& path, const std::string& bytes)
     return ::CloseHandle(file) && ok;
 }
 
-// Makes the photographs that are not in the folder yet; their paths.
-std::vector<std::wstring> MakePhotographs(const std::wstring& folder, int count, int64_t& bytes)
+// The camera of the given size ("4000x3000"); null when none makes it.
+const Camera* FindCamera(const char* size)
+{
+    for (const Camera& camera : kCameras) {
+        if (std::to_string(camera.width) + "x" + std::to_string(camera.height) == size)
+            return &camera;
+    }
+    return nullptr;
+}
+
+// The camera and the recorded orientation of photograph number index.
+size_t CameraIndexOf(int index, const Camera* only)
+{
+    return only ? size_t(only - kCameras) : size_t(index) % (sizeof kCameras / sizeof kCameras[0]);
+}
+uint16_t OrientationOf(int index, const Camera* only)
+{
+    return kOrientations[size_t(only ? index : index / int(sizeof kCameras / sizeof kCameras[0])) % 6];
+}
+
+// Makes the photographs that are not in the folder yet; their paths. With a
+// camera, all come from that one (named after its size), a third still
+// recorded sideways.
+std::vector<std::wstring> MakePhotographs(const std::wstring& folder, int count, int64_t& bytes,
+                                          const Camera* only = nullptr)
 {
     std::vector<std::string> bodies(sizeof kCameras / sizeof kCameras[0]);
     std::vector<std::wstring> paths;
     bytes = 0;
     for (int i = 0; i < count; ++i) {
-        const size_t camera = size_t(i) % bodies.size();
-        const uint16_t orientation = kOrientations[size_t(i / int(bodies.size())) % 6];
+        const size_t camera = CameraIndexOf(i, only);
+        const uint16_t orientation = OrientationOf(i, only);
         wchar_t name[64];
-        std::swprintf(name, 64, L"IMG_%04d_%u.jpg", i + 1, unsigned(orientation));
+        if (only)
+            std::swprintf(name, 64, L"IMG_%ux%u_%04d_%u.jpg", only->width, only->height, i + 1, unsigned(orientation));
+        else
+            std::swprintf(name, 64, L"IMG_%04d_%u.jpg", i + 1, unsigned(orientation));
         const std::wstring path = folder + name;
         if (FileSize(path) <= 0) {
             if (bodies[camera].empty()) {

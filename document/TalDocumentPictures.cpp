@@ -3,6 +3,7 @@
 // and the document operations the panel calls.
 #include "document/TalDocument.h"
 
+#include "appwindows/KWBusyCursor.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
@@ -26,25 +27,31 @@ CKWRefPtr<CTalSection> CTalDocument::InsertPictures(const std::vector<CString>& 
     CKWRefPtr<CTalSection> target = section ? CKWRefPtr<CTalSection>(section) : m_currentSection;
     if (!target)
         return nullptr;
-    CTalPictureList pictures;
-    for (const CString& file : files) {
-        const uint32_t id = g_rasterLib.GetPictureId(file);
-        if (id == 0)
-            continue;
-        CKWRefPtr<CTalPicture> picture(new CTalPicture(target.Get()));
-        picture->SetPictureId(static_cast<int32_t>(id));
-        CString title = useFileTitles ? GetPathFileName(file, false) : CString();
-        if (title.IsEmpty())
-            title.Format(L"Picture-%d", static_cast<int>(id));
-        picture->SetTitle(title);
-        pictures.push_back(picture);
-    }
-    if (!pictures.empty())
-        InsertPictureObjects(pictures, position, target.Get(), group);
     std::vector<uint32_t> ids;
-    for (const auto& picture : pictures)
-        ids.push_back(static_cast<uint32_t>(picture->GetPictureId()));
-    ReportPictureProblems(ids, true);
+    bool taken = false;
+    {
+        // The titles come at once; the files are read on the picture-loading threads.
+        CKWBusyCursor::CWait wait;
+        CTalPictureList pictures;
+        for (const CString& file : files) {
+            const uint32_t id = g_rasterLib.GetPictureId(file);
+            if (id == 0)
+                continue;
+            CKWRefPtr<CTalPicture> picture(new CTalPicture(target.Get()));
+            picture->SetPictureId(static_cast<int32_t>(id));
+            CString title = useFileTitles ? GetPathFileName(file, false) : CString();
+            if (title.IsEmpty())
+                title.Format(L"Picture-%d", static_cast<int>(id));
+            picture->SetTitle(title);
+            pictures.push_back(picture);
+            ids.push_back(id);
+        }
+        if (!pictures.empty())
+            InsertPictureObjects(pictures, position, target.Get(), group);
+        taken = m_frame && m_frame->ReadAddedPictures(ids);
+    }
+    if (!taken)
+        ReportPictureProblems(ids, true);
     return target;
 }
 

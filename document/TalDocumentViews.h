@@ -14,6 +14,7 @@
 #include "model/TalPicture.h"
 
 #include <cstdint>
+#include <vector>
 
 class CKWCharFormat;
 class CKWColor;
@@ -56,6 +57,15 @@ public:
     virtual void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) = 0;
     // Adds the current section's pictures at the positions (their thumbnails are queued).
     virtual void InsertImages(const CTalPositionList& positions) = 0;
+    // The pictures just added from image files are read and checked on the
+    // picture-loading threads, with the busy cursor and progress meanwhile,
+    // and their problems reported once they are read; false when no panel
+    // takes them (the document then checks and reports them itself).
+    virtual bool ReadAddedPictures(const std::vector<uint32_t>& pictureIds)
+    {
+        (void)pictureIds;
+        return false;
+    }
     // The index of the current image in the current section; -1 when none.
     virtual int GetCurrentImageIndex() = 0;
     virtual bool HasCurrentImage() = 0;

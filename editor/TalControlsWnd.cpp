@@ -76,6 +76,7 @@ BEGIN_MESSAGE_MAP(CTalControlsWnd, CTalPaneWnd)
     ON_EN_KILLFOCUS(IDC_TAL_IMG_TITLE, OnTitleKillFocus)
     ON_REGISTERED_MESSAGE(g_msgImageItemLoaded, OnImageLoadedMessage)
     ON_MESSAGE(WM_TAL_DRAG_TIMER, OnDragTimerMessage)
+    ON_MESSAGE(WM_TIMER, OnTimerMessage)
 END_MESSAGE_MAP()
 
 CTalControlsWnd::CTalControlsWnd() : CTalPaneWnd(IDD_TAL_IMAGE_PANEL, 2) {}
@@ -92,6 +93,7 @@ CTalControlsWnd::~CTalControlsWnd()
 
 void CTalControlsWnd::InitControls()
 {
+    m_reading.SetPanel(m_hWnd);
     const bool xp = IsWindowsXPOrLater();
     for (size_t i = 0; i < 15; ++i) {
         const PanelButton& button = kButtons[i];
@@ -151,7 +153,16 @@ bool CTalControlsWnd::GrayscaleDefault() const
 void CTalControlsWnd::OnDestroy()
 {
     StopDragTimer();
+    m_reading.Cancel();
     CTalPaneWnd::OnDestroy();
+}
+
+LRESULT CTalControlsWnd::OnTimerMessage(WPARAM wParam, LPARAM)
+{
+    if (wParam != CTalPictureReading::kProgressTimer)
+        return Default();
+    m_reading.OnProgressTimer();
+    return 0;
 }
 
 // ---- Layout ---------------------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include "controls/ThemeHelperST.h"
 #include "controls/XPStyleButtonST.h"
 #include "editor/TalPaneWnd.h"
+#include "editor/TalPictureReading.h"
 #include "framework/KWThreadOwner.h"
 #include "framework/KWTimerIFace.h"
 #include "model/TalPicture.h"
@@ -98,6 +99,12 @@ public:
     void InsertImages(const CTalPictureList& pictures, const CTalPositionList& indices, int n);
     void UpdateImages(const CTalPictureList& pictures, const CTalPositionList& indices);
     void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures);
+    // The pictures just added are being read by the loading thread started
+    // for them: the busy cursor, the progress window after a second, and one
+    // warning for their problems when they are read. False when no loading
+    // thread runs.
+    bool ReadAddedPictures(const std::vector<uint32_t>& pictureIds);
+    const CTalPictureReading& GetReading() const { return m_reading; }
     // The picture's rotation and greyscale applied to a cached image; null when neither applies.
     KWRasterImage* MakeDisplayImage(const KWRasterImage* image, const CTalPicture& picture);
     LRESULT OnImageItemLoaded(WPARAM pictureId, LPARAM result);
@@ -135,6 +142,7 @@ protected:
     afx_msg void OnTitleKillFocus();
     afx_msg LRESULT OnImageLoadedMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDragTimerMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -176,4 +184,8 @@ private:
     DWORD m_lastMove = 0;
     // Shared with the loading threads started since the last StopLoading.
     std::shared_ptr<std::atomic<bool>> m_loadingStop;
+    // The number of the last loading thread started, and whether it runs.
+    WPARAM m_loadingSerial = 0;
+    bool m_loading = false;
+    CTalPictureReading m_reading;
 };

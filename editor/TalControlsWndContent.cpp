@@ -120,6 +120,7 @@ void CTalControlsWnd::StopLoading()
     if (m_loadingStop)
         *m_loadingStop = true;
     m_loadingStop.reset();
+    m_loading = false;
 }
 
 void CTalControlsWnd::StartLoading(const CTalPictureList& pictures)
@@ -128,11 +129,21 @@ void CTalControlsWnd::StartLoading(const CTalPictureList& pictures)
     // repeats the work (or loads a section no longer shown).
     StopLoading();
     m_loadingStop = std::make_shared<std::atomic<bool>>(false);
-    CTalPicThreadWin::Start(m_hWnd, this, pictures, m_loadingStop);
+    m_loading = CTalPicThreadWin::Start(m_hWnd, this, pictures, m_loadingStop, ++m_loadingSerial) != nullptr;
+}
+
+bool CTalControlsWnd::ReadAddedPictures(const std::vector<uint32_t>& pictureIds)
+{
+    if (!m_loading)
+        return false;
+    m_reading.Begin(pictureIds);
+    return true;
 }
 
 void CTalControlsWnd::LoadSectionImages(const CTalPictureList& pictures)
 {
+    // Pictures added to the section shown before are no longer read for it.
+    m_reading.Cancel();
     StopLoading();
     m_list.DeleteAllItems();
     m_currentIndex = -1;
@@ -186,19 +197,25 @@ void CTalControlsWnd::InsertImages(const CTalPictureList& pictures, const CTalPo
         m_list.EndAddItems();
         StartLoading(pictures);
     } else {
+        // A thumbnail in the cache comes at once (a moved picture's); one that
+        // is not comes from a loading thread, so that a drop of many files
+        // shows its titles at once.
+        bool missing = false;
         for (int position : indices) {
             if (position < 0 || position >= static_cast<int>(pictures.size()) || !pictures[position])
                 continue;
             const CTalPicture& picture = *pictures[static_cast<size_t>(position)];
             m_list.BeginAddItems(1, position);
             const uint32_t id = static_cast<uint32_t>(picture.GetPictureId());
-            if (KWSharedRasterImage cached = g_rasterLib.GetThumbnail(id)) {
-                KWRasterImagePtr display(MakeDisplayImage(cached.get(), picture));
-                m_list.SetItem(position, picture.GetTitle(), display ? display.get() : cached.get(),
-                               new CTalImageViewData(id));
-            }
+            KWSharedRasterImage cached = g_rasterLib.FindThumbnail(id) ? g_rasterLib.GetThumbnail(id) : nullptr;
+            KWRasterImagePtr display(cached ? MakeDisplayImage(cached.get(), picture) : nullptr);
+            m_list.SetItem(position, picture.GetTitle(), display ? display.get() : cached.get(),
+                           new CTalImageViewData(id));
+            missing = missing || !cached;
             m_list.EndAddItems();
         }
+        if (missing)
+            StartLoading(pictures);
     }
     UpdateImageButtons();
 }
@@ -232,8 +249,17 @@ LRESULT CTalControlsWnd::OnImageLoadedMessage(WPARAM wParam, LPARAM lParam)
     return OnImageItemLoaded(wParam, lParam);
 }
 
-LRESULT CTalControlsWnd::OnImageItemLoaded(WPARAM pictureId, LPARAM)
+LRESULT CTalControlsWnd::OnImageItemLoaded(WPARAM pictureId, LPARAM result)
 {
+    if (result == CTalPicThreadWin::kQueueDone) {
+        // The end of a thread stopped since is no news.
+        if (pictureId == m_loadingSerial && m_loading) {
+            m_loading = false;
+            m_reading.OnLoadingDone();
+        }
+        return 1;
+    }
+    m_reading.OnPictureRead(static_cast<uint32_t>(pictureId));
     const int count = m_list.GetItemCount();
     CTalSection* section = GetSection();
     if (!section)

@@ -64,6 +64,7 @@ public:
     void UpdateImageTitle(int position, const CString& title, bool startEdit) override;
     void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures) override;
     void InsertImages(const CTalPositionList& positions) override;
+    bool ReadAddedPictures(const std::vector<uint32_t>& pictureIds) override;
     int GetCurrentImageIndex() override;
     bool HasCurrentImage() override;
     CTalPositionList GetSelectedImageIndices() override;

@@ -71,6 +71,11 @@ void CTalDocFrame::InsertImages(const CTalPositionList& positions)
         m_imagePanel->InsertImages(pictures, sorted, -1);
 }
 
+bool CTalDocFrame::ReadAddedPictures(const std::vector<uint32_t>& pictureIds)
+{
+    return m_imagePanel && m_imagePanel->ReadAddedPictures(pictureIds);
+}
+
 int CTalDocFrame::GetCurrentImageIndex()
 {
     return m_imagePanel ? m_imagePanel->GetCurrentImageIndex() : -1;

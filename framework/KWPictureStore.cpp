@@ -44,6 +44,16 @@ bool IsSafeExtension(const char* extension)
     return std::strlen(extension) <= kMaxExtensionLength;
 }
 
+// The extensions the library encodes as JPEG.
+bool IsJpegName(const CString& name)
+{
+    for (const wchar_t* jpeg : {L"jpg", L"jpeg", L"jpe", L"jfif"}) {
+        if (name.CompareNoCase(jpeg) == 0)
+            return true;
+    }
+    return false;
+}
+
 std::wstring Widen(const std::string& ascii)
 {
     return std::wstring(ascii.begin(), ascii.end());
@@ -380,9 +390,30 @@ KWRasterImage* CKWRasterLib::PrepareImageForExport(uint32_t id, RasterExportRequ
     return image.release();
 }
 
+bool CKWRasterLib::EncodeTurnedJpegFile(uint32_t id, RasterExportRequest& request, const wchar_t* target)
+{
+    ImageInfo info;
+    const CString path = GetImagePath(id);
+    CString format = request.format.IsEmpty() ? CString(ExtensionOf(std::wstring(path)).c_str()) : request.format;
+    // A grey picture is made by the program's own rule, from decoded pixels.
+    if (!m_functions.EncodeTurnedJpegW || request.gray || request.maxWidth || request.maxHeight ||
+        !IsJpegName(format) || !GetImageInfo(id, info) || info.format != "jpg")
+        return false;
+    if (m_functions.EncodeTurnedJpegW(path, target, request.rotation, 0) != 1)
+        return false;
+    const int32_t turn = (request.rotation % 360 + 360) % 360;
+    const bool quarter = turn == 90 || turn == 270;
+    request.maxWidth = uint32_t(quarter ? info.size.cy : info.size.cx);
+    request.maxHeight = uint32_t(quarter ? info.size.cx : info.size.cy);
+    request.format = format;
+    return true;
+}
+
 bool CKWRasterLib::EncodeImageFileForExport(uint32_t id, RasterExportRequest& request, const wchar_t* target)
 {
     request.ReleaseBytes();
+    if (target && *target && EncodeTurnedJpegFile(id, request, target))
+        return true;
     KWSaveRasterImageWFn save = m_functions.SaveRasterImageW;
     if (!save || !target || !*target)
         return false;

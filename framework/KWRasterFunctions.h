@@ -50,6 +50,12 @@ typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageIn
 // Writes the JPEG file at source turned upright losslessly to target; 1 when
 // written, 0 (nothing written) when the turn is not exact or not needed.
 typedef int32_t (*KWWriteUprightJpegWFn)(const wchar_t* source, const wchar_t* target);
+// Writes the JPEG file at source encoded anew at target: upright, then turned
+// clockwise by rotation degrees (a multiple of 90), at the quality (0: the
+// library's own); 1 when written, 0 (nothing written) when the library leaves
+// the picture to a decode into pixels.
+typedef int32_t (*KWEncodeTurnedJpegWFn)(const wchar_t* source, const wchar_t* target, int32_t rotation,
+                                         int32_t quality);
 // The whole file checked, not only its header: one of KWPictureState. With
 // KW_CHECK_BY_DECODING a file that holds together is decoded at a small size too.
 typedef int32_t (*KWCheckRasterImageWFn)(const wchar_t* path, int32_t flags);
@@ -81,6 +87,7 @@ struct KWRasterFunctions {
     KWReadRasterImageInfoWFn ReadRasterImageInfoW = nullptr;
     KWSaveRasterImageWFn SaveRasterImageW = nullptr;
     KWWriteUprightJpegWFn WriteUprightJpegW = nullptr;
+    KWEncodeTurnedJpegWFn EncodeTurnedJpegW = nullptr;
     KWCheckRasterImageWFn CheckRasterImageW = nullptr;
 };
 

@@ -161,6 +161,10 @@ private:
     // The picture read, grey, turned and reduced as the request asks (whose size
     // becomes the result's), and the format to encode it in; null on failure.
     KWRasterImage* PrepareImageForExport(uint32_t id, RasterExportRequest& request, std::string& format);
+    // A JPEG asked for as JPEG at its full size, encoded by the library from
+    // its coded planes (no pixels made); false when the library leaves it to
+    // the pixel path.
+    bool EncodeTurnedJpegFile(uint32_t id, RasterExportRequest& request, const wchar_t* target);
 
     KWRasterFunctions m_functions;
     HMODULE m_library = nullptr;

@@ -143,6 +143,15 @@ typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterIm
 // nothing, when the file is no JPEG, records no turn or flip, or the turn would
 // not be exact for its size (the caller then decodes and encodes it).
 typedef int32_t(__cdecl* PFN_WriteUprightJpegW)(const wchar_t* source, const wchar_t* target);
+// Writes the JPEG file at source to target (created or replaced) encoded anew:
+// turned upright by the orientation it records, then clockwise by rotation
+// degrees (a multiple of 90), at the quality (0: the library's own). Returns 1
+// when written; 0, leaving no file, when the file is no JPEG, its stream is one
+// this path does not take (4 components, RGB, 4:1:1, a stream libjpeg warns
+// about) or the target cannot be written: the caller then decodes the picture
+// to pixels and encodes those.
+typedef int32_t(__cdecl* PFN_EncodeTurnedJpegW)(const wchar_t* source, const wchar_t* target, int32_t rotation,
+                                                int32_t quality);
 // Checks the whole file, not only its header: JPEG segments to the end of image,
 // PNG chunks with their CRCs and every row of image data, GIF blocks to the
 // trailer, BMP and TIFF data inside the file, an icon's entry; with

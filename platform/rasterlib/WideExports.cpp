@@ -6,6 +6,7 @@
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/ImageWriter.h"
 #include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/JpegReencode.h"
 #include "platform/rasterlib/JpegTransform.h"
 #include "platform/rasterlib/JpegTurn.h"
 #include "platform/rasterlib/Orientation.h"
@@ -14,6 +15,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <type_traits>
 
 using namespace rasterlib;
@@ -52,15 +54,16 @@ bool WriteWholeFile(const wchar_t* path, const std::vector<uint8_t>& bytes)
     return true;
 }
 
-// The turned stream written as it is made; no file is left when it fails.
-bool WriteTurnedFile(const wchar_t* path, JpegTurn& turn)
+// A stream written as it is made, a piece at a time through the sink that
+// produce is given; no file is left when it fails.
+bool WriteProducedFile(const wchar_t* path, const std::function<bool(const JpegSink&)>& produce)
 {
     if (!path || !*path)
         return false;
     HANDLE file = CreateForWriting(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    const bool ok = turn.Write([file](const uint8_t* bytes, size_t count) {
+    const bool ok = produce([file](const uint8_t* bytes, size_t count) {
         DWORD written = 0;
         return ::WriteFile(file, bytes, DWORD(count), &written, nullptr) && written == count;
     });
@@ -70,6 +73,12 @@ bool WriteTurnedFile(const wchar_t* path, JpegTurn& turn)
         return false;
     }
     return true;
+}
+
+// The turned stream written as it is made; no file is left when it fails.
+bool WriteTurnedFile(const wchar_t* path, JpegTurn& turn)
+{
+    return WriteProducedFile(path, [&turn](const JpegSink& sink) { return turn.Write(sink); });
 }
 
 // The first extension of the format's entry ("jpg" for JPEG).
@@ -190,6 +199,29 @@ int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
     }
 }
 
+int32_t __cdecl EncodeTurnedJpegW(const wchar_t* source, const wchar_t* target, int32_t rotation, int32_t quality)
+{
+    try {
+        ByteSource bytes;
+        JpegInfo info;
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info))
+            return 0;
+        JpegReencoding settings;
+        settings.orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
+        settings.rotation = rotation;
+        settings.quality = quality > 0 ? (quality > 100 ? 100 : quality) : kDefaultJpegQuality;
+        const uint8_t* data = bytes.Whole();
+        if (!data || ComposeTurn(settings.orientation, rotation) == 0)
+            return 0;
+        const size_t count = size_t(bytes.Size());
+        return WriteProducedFile(target, [&](const JpegSink& sink) { return ReencodeJpeg(data, count, settings, sink); })
+                   ? 1
+                   : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // extern "C"
 
 static_assert(std::is_same<decltype(&ReadRasterImageW), PFN_ReadRasterImageW>::value, "ReadRasterImageW");
@@ -201,3 +233,4 @@ static_assert(int32_t(PictureState::Damaged) == kPictureDamaged && int32_t(Pictu
               "check answers");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");
 static_assert(std::is_same<decltype(&WriteUprightJpegW), PFN_WriteUprightJpegW>::value, "WriteUprightJpegW");
+static_assert(std::is_same<decltype(&EncodeTurnedJpegW), PFN_EncodeTurnedJpegW>::value, "EncodeTurnedJpegW");

@@ -44,6 +44,7 @@ RasterLib LoadLib()
     Take(lib.module, "CheckRasterImageW", lib.checkW);
     Take(lib.module, "SaveRasterImageW", lib.saveW);
     Take(lib.module, "WriteUprightJpegW", lib.writeUpright);
+    Take(lib.module, "EncodeTurnedJpegW", lib.encodeTurned);
     return lib;
 }
 
@@ -119,7 +120,7 @@ bool RasterLib::IsComplete() const
 {
     return module && read && readLQ && readMemory && readType && readSize && write && save && test && resize &&
            rotate && initialize && createFormats && disposeFormats && readW && infoW && saveW && checkW &&
-           writeUpright;
+           writeUpright && encodeTurned;
 }
 
 const RasterLib& Lib()

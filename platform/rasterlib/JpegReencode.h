@@ -1,0 +1,43 @@
+// A JPEG turned by decoding and encoding it where no lossless turn is exact:
+// libjpeg-turbo decodes the stream's own planes (Y, Cb, Cr at their
+// subsampling, no colour conversion, no resampling), the planes are turned a
+// band of rows at a time into planes of the upright size, and those are
+// encoded as they stand. Against a
+// decode to 32-bit pixels, their turn and an encode from them, this moves a
+// third of the bytes (4:2:0) and holds only the turned planes, about 1.5 bytes
+// a pixel. Streams of 4 components (CMYK), of a subsampling that turned has no
+// JPEG form (4:1:1), and any stream libjpeg warns about are refused: the caller
+// then takes the pixel path, which also shows what decodes of a damaged file.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace rasterlib {
+
+// The settings of one re-encoding.
+struct JpegReencoding {
+    uint8_t orientation = 1;  // recorded in the file (1 to 8), undone first
+    int32_t rotation = 0;     // then turned clockwise by this many degrees (a multiple of 90)
+    int quality = 90;
+    // The fastest transforms of libjpeg-turbo (JDCT_IFAST), with the error the
+    // benchmark prints beside their gain.
+    bool fastDct = true;
+};
+
+// The orientation (1 to 8) that undoes the recorded one and then turns the
+// picture clockwise by the rotation; 0 for a rotation that is no multiple of 90.
+uint8_t ComposeTurn(uint8_t orientation, int32_t rotation);
+
+// Takes the encoded stream a piece at a time; false stops the encoding.
+using JpegSink = std::function<bool(const uint8_t* bytes, size_t count)>;
+
+// Decodes the stream, turns it and gives the encoded stream to the sink.
+// False when the stream is refused (see above), the rotation is no multiple
+// of 90 or the sink fails; what the sink took is then of no use.
+bool ReencodeJpeg(const uint8_t* data, size_t count, const JpegReencoding& settings, const JpegSink& sink);
+
+}  // namespace rasterlib
