@@ -1,6 +1,7 @@
 #include "framework/KWPathUtils.h"
 
 #include <cwchar>
+#include <initializer_list>
 
 namespace {
 
@@ -101,6 +102,13 @@ CString GetPathExtension(const wchar_t* path) {
         if (path[i] == L'.') return CString(path + i + 1);
     }
     return CString();
+}
+
+bool IsJpegExtension(const wchar_t* extension) {
+    for (const wchar_t* jpeg : {L"jpg", L"jpeg", L"jpe", L"jfif"}) {
+        if (extension && ::_wcsicmp(extension, jpeg) == 0) return true;
+    }
+    return false;
 }
 
 void CombineRelativePath(const wchar_t* relative, const wchar_t* base, CString& result) {

@@ -32,6 +32,10 @@ bool SplitPath(const wchar_t* path, CString* directory, CString* title, CString*
 // The text after the last '.' of the last component; empty when there is none.
 CString GetPathExtension(const wchar_t* path);
 
+// True for the extensions (without the dot, in any case) that name JPEG
+// files: jpg, jpeg, jpe, jfif.
+bool IsJpegExtension(const wchar_t* extension);
+
 // Joins a relative path to a base folder, resolving the ".." components at
 // its start against the base. ".." never climbs above a drive ("c:").
 void CombineRelativePath(const wchar_t* relative, const wchar_t* base, CString& result);

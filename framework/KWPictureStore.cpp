@@ -4,6 +4,7 @@
 #include "framework/KWRasterLib.h"
 
 #include "framework/KWCodePage.h"
+#include "framework/KWPathUtils.h"
 #include "framework/RasterExportRequest.h"
 
 #include <cstdio>
@@ -42,16 +43,6 @@ bool IsSafeExtension(const char* extension)
             return false;
     }
     return std::strlen(extension) <= kMaxExtensionLength;
-}
-
-// The extensions the library encodes as JPEG.
-bool IsJpegName(const CString& name)
-{
-    for (const wchar_t* jpeg : {L"jpg", L"jpeg", L"jpe", L"jfif"}) {
-        if (name.CompareNoCase(jpeg) == 0)
-            return true;
-    }
-    return false;
 }
 
 std::wstring Widen(const std::string& ascii)
@@ -397,7 +388,7 @@ bool CKWRasterLib::EncodeTurnedJpegFile(uint32_t id, RasterExportRequest& reques
     CString format = request.format.IsEmpty() ? CString(ExtensionOf(std::wstring(path)).c_str()) : request.format;
     // A grey picture is made by the program's own rule, from decoded pixels.
     if (!m_functions.EncodeTurnedJpegW || request.gray || request.maxWidth || request.maxHeight ||
-        !IsJpegName(format) || !GetImageInfo(id, info) || info.format != "jpg")
+        !IsJpegExtension(format) || !GetImageInfo(id, info) || info.format != "jpg")
         return false;
     if (m_functions.EncodeTurnedJpegW(path, target, request.rotation, 0) != 1)
         return false;

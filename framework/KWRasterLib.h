@@ -131,6 +131,10 @@ public:
     // request's bytes stay empty): the encoded bytes are neither kept nor
     // copied. False when nothing was written.
     bool EncodeImageFileForExport(uint32_t id, RasterExportRequest& request, const wchar_t* target);
+    // The same for a JPEG asked for as JPEG at its full size and not grey,
+    // encoded by the library from the stream's own planes (no pixels made);
+    // false, nothing written, when the library leaves it to the pixel path.
+    bool EncodeTurnedJpegFile(uint32_t id, RasterExportRequest& request, const wchar_t* target);
     // Writes a JPEG picture that records a turn or flip upright at target by
     // moving its coded blocks, losing nothing; false (nothing written) when
     // that cannot be done exactly.
@@ -161,10 +165,6 @@ private:
     // The picture read, grey, turned and reduced as the request asks (whose size
     // becomes the result's), and the format to encode it in; null on failure.
     KWRasterImage* PrepareImageForExport(uint32_t id, RasterExportRequest& request, std::string& format);
-    // A JPEG asked for as JPEG at its full size, encoded by the library from
-    // its coded planes (no pixels made); false when the library leaves it to
-    // the pixel path.
-    bool EncodeTurnedJpegFile(uint32_t id, RasterExportRequest& request, const wchar_t* target);
 
     KWRasterFunctions m_functions;
     HMODULE m_library = nullptr;

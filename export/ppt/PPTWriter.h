@@ -241,7 +241,11 @@ private:
         bool ok = true;
         unsigned long error = 0;
     };
-    void QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination);
+    // chosen: the picture's file was chosen already; otherwise the writer
+    // chooses it (a JPEG whose name is the same whether it is copied or
+    // encoded: its file is walked by the writer, not by the slides' thread).
+    void QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, bool chosen,
+                           const CString& destination);
     void FinishPictureWrites();
     std::deque<PictureWrite> m_pictureWrites;
     // The memory the picture writers share; before the writers that hold it.

@@ -11,8 +11,10 @@
 #include "export/ppt/PptEscherEx.h"
 #include "export/ppt/ShapePropertyTable.h"
 #include "framework/KWMemoryBudget.h"
+#include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWWorkQueue.h"
+#include "framework/RasterExportRequest.h"
 
 namespace {
 
@@ -20,10 +22,13 @@ const uint16_t kShapePictureFrame = 75;
 const uint32_t kPictureShapeFlags = PptEscherEx::kFlagHaveAnchor | PptEscherEx::kFlagHaveShapeType;
 const double kMasterUnitsPerInch = 576.0;
 // Pictures written at once, one per processor, within a memory budget: a copy
-// takes nothing of it, a lossless turn about the file's size, an encoding a
-// whole photograph's pixels and its encoded bytes.
+// takes nothing of it, a lossless turn about the file's size, a JPEG encoded
+// from its planes the turned planes (1.5 bytes a pixel for 4:2:0, 3 at the
+// most) and a band, any other encoding a whole picture's pixels and its
+// encoded bytes.
 const int kMostPictureWriters = 8;
 const uint64_t kPictureWriterMemory = uint64_t(256) << 20;
+const uint64_t kBandAndTables = uint64_t(1) << 20;
 
 uint64_t FileBytes(const wchar_t* path)
 {
@@ -35,13 +40,35 @@ uint64_t FileBytes(const wchar_t* path)
 
 uint64_t TurnCost(uint32_t pictureId)
 {
-    return FileBytes(g_rasterLib.GetImagePath(pictureId)) * 5 / 4 + (uint64_t(1) << 20);
+    return FileBytes(g_rasterLib.GetImagePath(pictureId)) * 5 / 4 + kBandAndTables;
+}
+
+uint64_t Pixels(const ExportPictureFile& picture)
+{
+    return uint64_t(picture.size.cx > 0 ? picture.size.cx : 1) * uint64_t(picture.size.cy > 0 ? picture.size.cy : 1);
+}
+
+uint64_t PlaneCost(const ExportPictureFile& picture)
+{
+    return Pixels(picture) * 3 + kBandAndTables;
 }
 
 uint64_t EncodingCost(const ExportPictureFile& picture)
 {
-    return uint64_t(picture.size.cx > 0 ? picture.size.cx : 1) * uint64_t(picture.size.cy > 0 ? picture.size.cy : 1) *
-           5;
+    return Pixels(picture) * 5;
+}
+
+// A JPEG file named as one: its link's name is the same whether it is copied,
+// turned or encoded, so what it needs can be found out by the writer.
+bool IsNamedJpeg(uint32_t pictureId, ExportPictureFile& picture)
+{
+    CKWRasterLib::ImageInfo info;
+    const CString extension = GetPathExtension(g_rasterLib.GetImagePath(pictureId));
+    if (!IsJpegExtension(extension) || !g_rasterLib.GetImageInfo(pictureId, info) || info.format != "jpg")
+        return false;
+    picture.extension = extension;
+    picture.copy = true;
+    return true;
 }
 
 int32_t NormalizedDegrees(int32_t degrees)
@@ -161,12 +188,15 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     // is neither checked nor read once more.
     CString name = FindLinkName(id);
     if (name.IsEmpty()) {
+        ExportPictureFile picture;
+        const bool chosen = !IsNamedJpeg(id, picture);
         // PowerPoint 97 does not turn a picture by the orientation its file records.
-        const ExportPictureFile picture = ChooseExportPictureFile(id, false);
+        if (chosen)
+            picture = ChooseExportPictureFile(id, false);
         name = NewLinkName(id, picture);
         const CString destination = folder + name;
         if (Upper(destination) != Upper(g_rasterLib.GetImagePath(id)))
-            QueuePictureWrite(id, picture, destination);
+            QueuePictureWrite(id, picture, chosen, destination);
     }
 
     const CString link = folder.Mid(slash + 1) + name;
@@ -212,7 +242,8 @@ CString PPTWriter::NewLinkName(uint32_t pictureId, const ExportPictureFile& pict
     return name;
 }
 
-void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, const CString& destination)
+void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, bool chosen,
+                                  const CString& destination)
 {
     if (!m_pictureWriters) {
         m_pictureMemory = std::make_unique<CKWMemoryBudget>(kPictureWriterMemory);
@@ -223,16 +254,25 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
     write.destination = destination;
     write.ok = false;
     CKWMemoryBudget& memory = *m_pictureMemory;
-    m_pictureWriters->Queue([pictureId, picture, &write, &memory] {
-        ExportPictureFile file = picture;
+    m_pictureWriters->Queue([pictureId, picture, chosen, &write, &memory] {
+        // PowerPoint 97 does not turn a picture by the orientation its file records.
+        ExportPictureFile file = chosen ? picture : ChooseExportPictureFile(pictureId, false);
         if (file.turnLosslessly) {
-            // Where the turn is not exact, the picture is encoded.
             const CKWMemoryBudget::CHold hold(memory, TurnCost(pictureId));
             if (g_rasterLib.WriteUprightJpeg(pictureId, write.destination)) {
                 write.ok = true;
                 return;
             }
+            // Where the turn is not exact, the picture is encoded.
             file.turnLosslessly = false;
+        }
+        if (!file.copy && IsJpegExtension(file.extension)) {
+            const CKWMemoryBudget::CHold hold(memory, PlaneCost(file));
+            RasterExportRequest request(file.extension, 0, 0, 0, false);
+            if (g_rasterLib.EncodeTurnedJpegFile(pictureId, request, write.destination)) {
+                write.ok = true;
+                return;
+            }
         }
         const CKWMemoryBudget::CHold hold(memory, file.copy ? 0 : EncodingCost(file));
         write.ok = WriteExportPictureFile(pictureId, file, write.destination, 0, false);

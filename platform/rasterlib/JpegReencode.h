@@ -23,9 +23,10 @@ struct JpegReencoding {
     uint8_t orientation = 1;  // recorded in the file (1 to 8), undone first
     int32_t rotation = 0;     // then turned clockwise by this many degrees (a multiple of 90)
     int quality = 90;
-    // The fastest transforms of libjpeg-turbo (JDCT_IFAST), with the error the
-    // benchmark prints beside their gain.
-    bool fastDct = true;
+    // libjpeg-turbo's fast integer transforms (JDCT_IFAST) in place of its
+    // accurate ones: with its SIMD code no faster, and less exact
+    // (turn_bench prints both), so not used by the library.
+    bool fastDct = false;
 };
 
 // The orientation (1 to 8) that undoes the recorded one and then turns the
