@@ -120,6 +120,34 @@ std::vector<std::wstring> MakePhotographs(const std::wstring& folder, int count,
     return paths;
 }
 
+// count names for the photographs in the folder's sub-folder, each a hard
+// link to one of them (a copy's path where linking is refused), so that every
+// picture is a file of its own that is read and scaled.
+std::vector<std::wstring> LinkedPictures(const std::wstring& folder, const std::vector<std::wstring>& photos,
+                                         int count, const wchar_t* subFolder)
+{
+    const std::wstring links = folder + subFolder + L"\\";
+    ::CreateDirectoryW(links.c_str(), nullptr);
+    std::vector<std::wstring> paths;
+    int refused = 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"P%05d.jpg", i + 1);
+        const std::wstring path = links + name;
+        const std::wstring& photo = photos[size_t(i) % photos.size()];
+        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            !::CreateHardLinkW(path.c_str(), photo.c_str(), nullptr)) {
+            ++refused;
+            paths.push_back(photo);
+            continue;
+        }
+        paths.push_back(path);
+    }
+    if (refused)
+        std::printf("%d links refused: those pictures repeat a photograph\n", refused);
+    return paths;
+}
+
 // The folder named by the argument (with a final backslash), else the
 // photographs' own folder in TEMP; made when missing.
 std::wstring FolderArgument(int argc, char** argv, int index, const std::wstring& otherwise = std::wstring())

@@ -58,33 +58,6 @@ double Since(const LARGE_INTEGER& start)
     return double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
-// count names for the photographs in the folder's "panel" folder, each a
-// hard link to one of them (a copy's path where linking is refused).
-std::vector<std::wstring> LinkedPictures(const std::wstring& folder, const std::vector<std::wstring>& photos,
-                                         int count)
-{
-    const std::wstring links = folder + L"panel\\";
-    ::CreateDirectoryW(links.c_str(), nullptr);
-    std::vector<std::wstring> paths;
-    int refused = 0;
-    for (int i = 0; i < count; ++i) {
-        wchar_t name[32];
-        std::swprintf(name, 32, L"P%05d.jpg", i + 1);
-        const std::wstring path = links + name;
-        const std::wstring& photo = photos[size_t(i) % photos.size()];
-        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-            !::CreateHardLinkW(path.c_str(), photo.c_str(), nullptr)) {
-            ++refused;
-            paths.push_back(photo);
-            continue;
-        }
-        paths.push_back(path);
-    }
-    if (refused)
-        std::printf("%d links refused: those pictures repeat a photograph\n", refused);
-    return paths;
-}
-
 struct Figures {
     std::vector<double> to, back;
 };
@@ -127,7 +100,7 @@ bool MeasureProgram(const std::wstring& folder, const std::vector<std::wstring>&
     int total = 0;
     for (int size : kSizes)
         total += size;
-    const std::vector<std::wstring> pictures = LinkedPictures(folder, photos, total + kSmall);
+    const std::vector<std::wstring> pictures = LinkedPictures(folder, photos, total + kSmall, L"panel");
     auto next = pictures.begin();
     for (int size : kSizes) {
         sections.push_back({std::to_wstring(size) + L" pictures", std::vector<std::wstring>(next, next + size)});
@@ -191,7 +164,7 @@ bool MeasureProgram(const std::wstring& folder, const std::vector<std::wstring>&
 // The thumbnails per second that the loading thread brings into a list.
 bool MeasureThread(const std::wstring& folder, const std::vector<std::wstring>& photos)
 {
-    const std::vector<std::wstring> paths = LinkedPictures(folder, photos, kThreadPictures);
+    const std::vector<std::wstring> paths = LinkedPictures(folder, photos, kThreadPictures, L"panel");
     std::vector<uint32_t> ids;
     for (const std::wstring& path : paths)
         ids.push_back(g_rasterLib.GetPictureId(path.c_str()));

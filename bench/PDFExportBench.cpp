@@ -20,6 +20,7 @@
 // takes only that one; with several runs the medians are printed, with the
 // machine's load before and after)
 #include "bench/BenchPhotographs.h"
+#include "bench/MachineLoad.h"
 #include "bench/PeakMemory.h"
 #include "export/ComposeExportPages.h"
 #include "export/TalExportDocIFace.h"
@@ -85,35 +86,9 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The system's load averages as the machine under Wine counts them (the
-// host's /proc/loadavg, seen on drive Z:); "?" where there is none.
-std::string MachineLoad()
-{
-    HANDLE file = ::CreateFileW(L"Z:\\proc\\loadavg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "?";
-    char text[64] = {};
-    DWORD got = 0;
-    ::ReadFile(file, text, sizeof text - 1, &got, nullptr);
-    ::CloseHandle(file);
-    std::string load(text, got);
-    // The first three figures.
-    size_t end = 0;
-    for (int figure = 0; figure < 3 && end != std::string::npos; ++figure)
-        end = load.find(' ', end + (figure ? 1 : 0));
-    return load.substr(0, end);
-}
-
 size_t Above(size_t peak, size_t before)
 {
     return peak > before ? peak - before : 0;
-}
-
-unsigned Processors()
-{
-    SYSTEM_INFO info;
-    ::GetSystemInfo(&info);
-    return info.dwNumberOfProcessors;
 }
 
 void RemoveFolder(const std::wstring& folder)

@@ -17,6 +17,7 @@
 #include "controls/ThemeHelperST.h"
 #include "controls/XPStyleButtonST.h"
 #include "editor/TalPaneWnd.h"
+#include "editor/TalPictureChecks.h"
 #include "editor/TalPictureReading.h"
 #include "framework/KWThreadOwner.h"
 #include "framework/KWTimerIFace.h"
@@ -99,10 +100,10 @@ public:
     void InsertImages(const CTalPictureList& pictures, const CTalPositionList& indices, int n);
     void UpdateImages(const CTalPictureList& pictures, const CTalPositionList& indices);
     void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures);
-    // The pictures just added are being read by the loading thread started
-    // for them: the busy cursor, the progress window after a second, and one
-    // warning for their problems when they are read. False when no loading
-    // thread runs.
+    // The pictures just added are read by the loading threads, their files
+    // checked after the thumbnails: the busy cursor, the progress window
+    // after a second, and one warning for their problems once every file is
+    // checked. False when the panel has no window.
     bool ReadAddedPictures(const std::vector<uint32_t>& pictureIds);
     const CTalPictureReading& GetReading() const { return m_reading; }
     // The picture's rotation and greyscale applied to a cached image; null when neither applies.
@@ -159,6 +160,7 @@ private:
     // The cached thumbnail of the picture made into its display image.
     void SetItemImage(int index, const CTalPicture& picture);
     // Starts a loading thread for the pictures; the earlier ones stop first.
+    // It also checks the files of the added pictures not checked yet.
     void StartLoading(const CTalPictureList& pictures);
     // The loading threads started so far stop before their next picture:
     // what they load is not shown any more.
@@ -184,8 +186,7 @@ private:
     DWORD m_lastMove = 0;
     // Shared with the loading threads started since the last StopLoading.
     std::shared_ptr<std::atomic<bool>> m_loadingStop;
-    // The number of the last loading thread started, and whether it runs.
-    WPARAM m_loadingSerial = 0;
-    bool m_loading = false;
+    // The files the last loading thread checks after its thumbnails.
+    std::shared_ptr<CTalPictureChecks> m_checks;
     CTalPictureReading m_reading;
 };

@@ -120,7 +120,7 @@ void CTalControlsWnd::StopLoading()
     if (m_loadingStop)
         *m_loadingStop = true;
     m_loadingStop.reset();
-    m_loading = false;
+    m_checks.reset();
 }
 
 void CTalControlsWnd::StartLoading(const CTalPictureList& pictures)
@@ -129,25 +129,35 @@ void CTalControlsWnd::StartLoading(const CTalPictureList& pictures)
     // repeats the work (or loads a section no longer shown).
     StopLoading();
     m_loadingStop = std::make_shared<std::atomic<bool>>(false);
-    m_loading = CTalPicThreadWin::Start(m_hWnd, this, pictures, m_loadingStop, ++m_loadingSerial) != nullptr;
+    m_checks = std::make_shared<CTalPictureChecks>(m_reading.GetUnchecked());
+    CTalPicThreadWin::Start(m_hWnd, this, pictures, m_loadingStop, m_checks);
 }
 
 bool CTalControlsWnd::ReadAddedPictures(const std::vector<uint32_t>& pictureIds)
 {
-    if (!m_loading)
+    if (!m_hWnd)
         return false;
     m_reading.Begin(pictureIds);
+    // The thread loading the section checks them after its thumbnails; one
+    // that has ended its checks leaves them to a thread of their own.
+    if (!m_checks || !m_checks->Add(pictureIds)) {
+        m_checks = std::make_shared<CTalPictureChecks>(pictureIds);
+        if (!m_loadingStop)
+            m_loadingStop = std::make_shared<std::atomic<bool>>(false);
+        CTalPicThreadWin::Start(m_hWnd, this, CTalPictureList(), m_loadingStop, m_checks);
+    }
     return true;
 }
 
 void CTalControlsWnd::LoadSectionImages(const CTalPictureList& pictures)
 {
-    // Pictures added to the section shown before are no longer read for it.
-    m_reading.Cancel();
     StopLoading();
     m_list.DeleteAllItems();
     m_currentIndex = -1;
     if (pictures.empty()) {
+        // Added pictures still unchecked are checked all the same.
+        if (m_reading.IsActive())
+            StartLoading(pictures);
         m_preview.SetImage(nullptr);
         if (!m_thumbnailsMode) {
             m_titleEdit.Enable(false);
@@ -251,15 +261,11 @@ LRESULT CTalControlsWnd::OnImageLoadedMessage(WPARAM wParam, LPARAM lParam)
 
 LRESULT CTalControlsWnd::OnImageItemLoaded(WPARAM pictureId, LPARAM result)
 {
-    if (result == CTalPicThreadWin::kQueueDone) {
-        // The end of a thread stopped since is no news.
-        if (pictureId == m_loadingSerial && m_loading) {
-            m_loading = false;
-            m_reading.OnLoadingDone();
-        }
+    if (result == CTalPicThreadWin::kChecked) {
+        m_reading.OnPictureChecked(static_cast<uint32_t>(pictureId));
         return 1;
     }
-    m_reading.OnPictureRead(static_cast<uint32_t>(pictureId));
+    m_reading.OnThumbnailRead(static_cast<uint32_t>(pictureId));
     const int count = m_list.GetItemCount();
     CTalSection* section = GetSection();
     if (!section)

@@ -41,39 +41,52 @@ void CTalPicThreadWin::QueuePictures(const CTalPictureList& pictures)
     }
 }
 
+void CTalPicThreadWin::LookForQuit()
+{
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            m_quit = true;
+    }
+}
+
 void CTalPicThreadWin::ReadQueue(bool ownThread)
 {
     for (;;) {
-        if (ownThread) {
-            MSG message;
-            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message == WM_QUIT)
-                    m_quit = true;
-            }
-        }
+        if (ownThread)
+            LookForQuit();
         if (Stopped())
             return;
         const size_t index = m_next++;
         if (index >= m_queue.size())
-            return;
+            break;
         const uint32_t id = m_queue[index];
         const bool cached = g_rasterLib.FindThumbnail(id);
         g_rasterLib.GetThumbnail(id);
-        // Checked here, off the user-interface thread: the window reports
-        // the problems of the pictures it was given once they are read.
-        g_rasterLib.GetPictureState(id, true);
         if (m_ownerWindow) {
             ::PostMessageW(m_ownerWindow, g_msgImageItemLoaded, id, cached ? 1 : 0);
             // Lets the user interface keep up with the messages.
             ::Sleep(1);
         }
     }
+    // The checks come after every thumbnail: those are what the user waits for.
+    uint32_t id = 0;
+    while (m_checks) {
+        if (ownThread)
+            LookForQuit();
+        if (Stopped() || !m_checks->Take(id))
+            return;
+        g_rasterLib.GetPictureState(id, true);
+        if (m_ownerWindow)
+            ::PostMessageW(m_ownerWindow, g_msgImageItemLoaded, id, kChecked);
+    }
 }
 
 int CTalPicThreadWin::Run()
 {
     std::vector<std::thread> helpers;
-    const size_t wanted = std::min<size_t>(m_queue.size(), size_t(CKWWorkQueue::Processors(kMostReaders)));
+    // A helper for each picture at the most: a small section starts none.
+    const size_t wanted = std::min(size_t(CKWWorkQueue::Processors(kMostReaders)), m_queue.size());
     try {
         for (size_t i = 1; i < wanted; ++i)
             helpers.emplace_back([this] { ReadQueue(false); });
@@ -83,8 +96,6 @@ int CTalPicThreadWin::Run()
     ReadQueue(true);
     for (std::thread& helper : helpers)
         helper.join();
-    if (m_serial && m_ownerWindow && !Stopped() && m_next >= m_queue.size())
-        ::PostMessageW(m_ownerWindow, g_msgImageItemLoaded, m_serial, kQueueDone);
     std::vector<uint32_t>().swap(m_queue);
     return 1;
 }
@@ -97,14 +108,15 @@ int CTalPicThreadWin::ExitInstance()
 }
 
 CTalPicThreadWin* CTalPicThreadWin::Start(HWND window, CKWWinThreadOwner* owner, const CTalPictureList& pictures,
-                                          std::shared_ptr<const std::atomic<bool>> stop, WPARAM serial)
+                                          std::shared_ptr<const std::atomic<bool>> stop,
+                                          std::shared_ptr<CTalPictureChecks> checks)
 {
     auto* thread = static_cast<CTalPicThreadWin*>(
         AfxBeginThread(RUNTIME_CLASS(CTalPicThreadWin), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED, nullptr));
     if (!thread)
         return nullptr;
     thread->SetOwnerWindow(window);
-    thread->SetSerial(serial);
+    thread->SetChecks(std::move(checks));
     thread->SetStopFlag(std::move(stop));
     thread->AttachOwner(owner);
     thread->QueuePictures(pictures);

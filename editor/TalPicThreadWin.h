@@ -1,14 +1,15 @@
 #pragma once
 // CTalPicThreadWin: a worker thread that brings the thumbnails of a queue
-// of pictures into the thumbnail cache, checks each picture's file (whose
-// problems the window reports) and, after each, posts g_msgImageItemLoaded
-// (the picture id; 1 when it was cached already) to the window that started
-// it. A few helper threads of its own share the queue, taking pictures in
-// order, so that a large insertion is read on several processors; the
-// messages come in the order the pictures are done. Once the whole queue is
-// done it posts the message once more with its serial and kQueueDone. It is
-// created suspended, filled, attached to its owner's thread list and
-// resumed; it deletes itself when it ends.
+// of pictures into the thumbnail cache and, after each, posts
+// g_msgImageItemLoaded (the picture id; 1 when it was cached already) to the
+// window that started it; then it checks the files of the pictures of its
+// check list (the ones a user just added, whose problems the window reports)
+// and posts the message with kChecked after each. A few helper threads of its
+// own share the work, taking pictures in order, so that a large insertion is
+// read on several processors; the messages come in the order the pictures
+// are done. It is created suspended, filled, attached to its owner's thread
+// list and resumed; it deletes itself when it ends.
+#include "editor/TalPictureChecks.h"
 #include "model/TalPicture.h"
 #include "platform/classlib/WinThread.h"
 
@@ -22,8 +23,8 @@ class CKWWinThreadOwner;
 class CTalPicThreadWin : public CWinThread {
     DECLARE_DYNCREATE(CTalPicThreadWin)
 public:
-    // The result of the message that ends a queue (its wParam is the serial).
-    static constexpr LPARAM kQueueDone = 2;
+    // The result of the message after a picture's file is checked.
+    static constexpr LPARAM kChecked = 2;
     // Threads that read pictures at once, this one among them.
     static constexpr int kMostReaders = 6;
 
@@ -38,34 +39,37 @@ public:
     void QueuePictureIds(const std::vector<uint32_t>& ids) { m_queue.insert(m_queue.end(), ids.begin(), ids.end()); }
     void Resume() { ResumeThread(); }
     void SetOwnerWindow(HWND window) { m_ownerWindow = window; }
-    // The number the end of the queue is posted with (0: the end is not posted).
-    void SetSerial(WPARAM serial) { m_serial = serial; }
+    // The pictures whose files are checked after the thumbnails.
+    void SetChecks(std::shared_ptr<CTalPictureChecks> checks) { m_checks = std::move(checks); }
     // A flag that the window sets once what the thread loads is no longer
     // shown: the thread then stops before its next picture.
     void SetStopFlag(std::shared_ptr<const std::atomic<bool>> stop) { m_shownStop = std::move(stop); }
 
     BOOL InitInstance() override { return TRUE; }
-    // Runs the queue once: stops on either stop flag or a WM_QUIT waiting
-    // before the next picture (the end is then not posted); returns 1.
+    // Runs the queue, then the checks, once: stops on either stop flag or a
+    // WM_QUIT waiting before the next picture; returns 1.
     int Run() override;
     int ExitInstance() override;
 
     // Starts a thread for the pictures that posts to the window; null when it cannot be started.
     static CTalPicThreadWin* Start(HWND window, CKWWinThreadOwner* owner, const CTalPictureList& pictures,
-                                   std::shared_ptr<const std::atomic<bool>> stop = nullptr, WPARAM serial = 0);
+                                   std::shared_ptr<const std::atomic<bool>> stop = nullptr,
+                                   std::shared_ptr<CTalPictureChecks> checks = nullptr);
 
 private:
     void LeaveOwner();
     bool Stopped() const { return m_stop || m_quit || (m_shownStop && *m_shownStop); }
-    // Reads pictures of the queue until it is done or the thread stops;
-    // the thread's own reader also looks for WM_QUIT before each picture.
+    // Reads pictures of the queue, then checks those of the check list, until
+    // both are done or the thread stops; the thread's own reader also looks
+    // for WM_QUIT before each picture.
     void ReadQueue(bool ownThread);
+    void LookForQuit();
 
     HWND m_ownerWindow = nullptr;
     std::vector<uint32_t> m_queue;
     std::atomic<size_t> m_next{0};
     std::atomic<bool> m_quit{false};
-    WPARAM m_serial = 0;
+    std::shared_ptr<CTalPictureChecks> m_checks;
     volatile uint8_t m_stop = 0;
     std::shared_ptr<const std::atomic<bool>> m_shownStop;
     CKWWinThreadOwner* m_owner = nullptr;

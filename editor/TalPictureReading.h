@@ -1,12 +1,12 @@
 #pragma once
 // CTalPictureReading: what the section image panel shows while the pictures
-// a user just added are read and checked on the picture-loading threads:
-// the busy cursor at once (the windows answer meanwhile), a progress window
-// once the reading has lasted about a second, and, when the reading is done,
-// one warning for the added pictures whose files proved damaged, empty or
-// no picture. The panel tells it of each picture read and of the end of the
-// loading; a section shown instead ends it without a warning (the export
-// names those files).
+// a user just added are read on the picture-loading threads, first their
+// thumbnails, then the check of their files: the busy cursor at once (the
+// windows answer meanwhile), a progress window once the reading has lasted
+// about a second ("Reading pictures...", then "Checking pictures..."), and,
+// once every file is checked, one warning for the added pictures whose files
+// proved damaged, empty or no picture. The panel tells it of each thumbnail
+// read and each file checked.
 #include <windows.h>
 
 #include <cstdint>
@@ -28,29 +28,33 @@ public:
     CTalPictureReading& operator=(const CTalPictureReading&) = delete;
 
     void SetPanel(HWND panel) { m_panel = panel; }
-    // The pictures are being read from now on.
+    // The pictures are read from now on.
     void Begin(const std::vector<uint32_t>& pictureIds);
-    // One picture of the loading threads is read (and checked).
-    void OnPictureRead(uint32_t pictureId);
-    // The loading of every picture asked for is done: the warning, then the end.
-    void OnLoadingDone();
-    // The pictures are no longer read (another section is shown).
+    void OnThumbnailRead(uint32_t pictureId);
+    // The last file checked ends the reading with the warning.
+    void OnPictureChecked(uint32_t pictureId);
+    // The panel goes: the reading ends without a warning (an export names
+    // the files' problems).
     void Cancel();
     // The panel's timer: the reading still goes on after the delay.
     void OnProgressTimer();
 
     bool IsActive() const { return m_active; }
-    int GetTotal() const { return m_total; }
-    int GetRead() const { return m_read; }
+    // The added pictures whose files are not checked yet.
+    std::vector<uint32_t> GetUnchecked() const { return std::vector<uint32_t>(m_unchecked.begin(), m_unchecked.end()); }
 
 private:
+    void ShowProgress();
     void End();
 
     HWND m_panel;
     bool m_active = false;
     int m_total = 0;
-    int m_read = 0;
-    std::multiset<uint32_t> m_waiting;  // added, not read yet
-    std::vector<uint32_t> m_checked;    // added and read, not reported yet
+    int m_done = 0;  // thumbnails read and files checked
+    std::multiset<uint32_t> m_unread;     // added, no thumbnail read yet
+    std::multiset<uint32_t> m_unchecked;  // added, file not checked yet
+    std::vector<uint32_t> m_checked;      // added and checked
     std::unique_ptr<CKWProgressWnd> m_progress;
+    const wchar_t* m_message = nullptr;  // shown by the progress window
+    int m_range = 0;
 };

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -58,25 +59,43 @@ struct PicThread : ::testing::Test {
 
 }  // namespace
 
-TEST_F(PicThread, PostsOneMessagePerPictureInOrderTheCachedOnesMarked)
+// The pictures are read by several threads at once: the messages come in the
+// order they are done, every thumbnail's before the first check's.
+TEST_F(PicThread, PostsOneMessagePerPictureTheCachedOnesMarkedThenOnePerCheckedFile)
 {
     const uint32_t a = Picture(L"a.bmp", 10), b = Picture(L"b.bmp", 20);
+    const std::string whole = edtest::SolidBitmapFile(8, 8, 0, 0, 1);
+    const uint32_t cut = g_rasterLib.GetPictureId(folder.Write(L"cut.bmp", whole.substr(0, whole.size() / 2)).c_str());
+    using Posts = std::vector<std::pair<WPARAM, LPARAM>>;
+    const LPARAM checked = CTalPicThreadWin::kChecked;
     const struct {
-        std::vector<uint32_t> queue;
-        std::vector<std::pair<WPARAM, LPARAM>> posted;
+        std::vector<uint32_t> queue, checks;
+        Posts thumbnails, checkedFiles;
     } cases[] = {
-        {{a, b, a}, {{a, 0}, {b, 0}, {a, 1}}},
-        {{}, {}},
+        {{a, b}, {}, {{a, 0}, {b, 0}}, {}},
+        {{b, a}, {a, cut}, {{a, 1}, {b, 1}}, {{a, checked}, {cut, checked}}},  // both in the cache now
+        {{}, {b}, {}, {{b, checked}}},
     };
     for (const auto& c : cases) {
         Started started = StartSuspended(window, &owner, c.queue);
+        started.thread->SetChecks(std::make_shared<CTalPictureChecks>(c.checks));
         EXPECT_EQ(1, owner.GetThreadCount());
         started.thread->Resume();
         ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(started.handle, 10000));
         ::CloseHandle(started.handle);
-        EXPECT_EQ(c.posted, Posted(window)) << c.queue.size();
+        const Posts posted = Posted(window);
+        const auto firstCheck = std::find_if(posted.begin(), posted.end(),
+                                             [&](const std::pair<WPARAM, LPARAM>& p) { return p.second == checked; });
+        Posts thumbnails(posted.begin(), firstCheck), checks(firstCheck, posted.end());
+        std::sort(thumbnails.begin(), thumbnails.end());
+        std::sort(checks.begin(), checks.end());
+        EXPECT_EQ(c.thumbnails, thumbnails) << c.queue.size();
+        EXPECT_EQ(c.checkedFiles, checks) << c.queue.size();
         EXPECT_EQ(0, owner.GetThreadCount()) << "the ended thread left its owner";
     }
+    // The files were checked on the thread: their states are known.
+    EXPECT_EQ(KWPictureState::Damaged, g_rasterLib.GetPictureState(cut, true));
+    EXPECT_EQ(KWPictureState::Sound, g_rasterLib.GetPictureState(a, true));
 }
 
 TEST_F(PicThread, AQuitBeforeTheStartOrTheOwnersEndStopsIt)
