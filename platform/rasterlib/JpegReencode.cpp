@@ -16,6 +16,8 @@ namespace rasterlib {
 namespace {
 
 constexpr size_t kSinkBlock = 256 * 1024;
+// iMCU rows decoded before they are turned: 64 rows of a 4:2:0 picture.
+constexpr uint32_t kReadsPerBand = 4;
 
 // Where a picture's sample (x, y) goes when it is turned by an orientation:
 // x' = ax x + bx y and y' = ay x + by y, moved back into the picture. The
@@ -157,6 +159,25 @@ void TermDestination(j_compress_ptr cinfo)
     Deliver(cinfo, WorkOf(cinfo).out.size() - cinfo->dest->free_in_buffer);
 }
 
+// Four rows of four samples (one 32-bit word each, the first sample in the
+// lowest byte) turned into four columns: word k then holds column k, its
+// lowest byte from the first row.
+void TransposeQuad(uint32_t q[4])
+{
+    uint32_t t = ((q[0] >> 16) ^ q[2]) & 0x0000FFFFu;
+    q[0] ^= t << 16;
+    q[2] ^= t;
+    t = ((q[1] >> 16) ^ q[3]) & 0x0000FFFFu;
+    q[1] ^= t << 16;
+    q[3] ^= t;
+    t = ((q[0] >> 8) ^ q[1]) & 0x00FF00FFu;
+    q[0] ^= t << 8;
+    q[1] ^= t;
+    t = ((q[2] >> 8) ^ q[3]) & 0x00FF00FFu;
+    q[2] ^= t << 8;
+    q[3] ^= t;
+}
+
 // The rows of one component's band, turned into its upright plane. first is
 // the band's first row in the stored component, which is width x height.
 void TurnRows(const uint8_t* band, uint32_t bandStride, uint32_t first, uint32_t count, uint32_t width,
@@ -179,14 +200,32 @@ void TurnRows(const uint8_t* band, uint32_t bandStride, uint32_t first, uint32_t
         }
         return;
     }
-    // Columns become rows: the band's samples of one column go side by side.
+    // Columns become rows: the band's samples of one column go side by side,
+    // four rows by four columns at a time, turned in four 32-bit words.
     const int step = m.bx;
     const int start = m.bx * int(first) + cx;
+    const uint32_t wholeRows = count / 4 * 4, wholeColumns = width / 4 * 4;
+    for (uint32_t i = 0; i < wholeRows; i += 4) {
+        const uint8_t* from = band + size_t(i) * bandStride;
+        // Where the four samples of a column go: reversed when the rows are mirrored.
+        const int at = step > 0 ? start + int(i) : start - int(i) - 3;
+        for (uint32_t x = 0; x < wholeColumns; x += 4) {
+            uint32_t q[4];
+            for (int k = 0; k < 4; ++k)
+                std::memcpy(&q[k], from + size_t(k) * bandStride + x, 4);
+            TransposeQuad(q);
+            for (int k = 0; k < 4; ++k) {
+                const uint32_t column = step > 0 ? q[k] : __builtin_bswap32(q[k]);
+                std::memcpy(plane.Row(uint32_t(m.ay * int(x + uint32_t(k)) + cy)) + at, &column, 4);
+            }
+        }
+    }
+    // The rows and columns left over, one sample at a time.
     for (uint32_t x = 0; x < width; ++x) {
         uint8_t* to = plane.Row(uint32_t(m.ay * int(x) + cy)) + start;
         const uint8_t* from = band + x;
-        for (uint32_t i = 0; i < count; ++i, from += bandStride)
-            to[int(i) * step] = *from;
+        for (uint32_t i = x < wholeColumns ? wholeRows : 0; i < count; ++i)
+            to[int(i) * step] = from[size_t(i) * bandStride];
     }
 }
 
@@ -219,36 +258,48 @@ bool Decode(Work* work)
         plane.Allocate();
     }
 
-    // One iMCU row of every component at a time.
-    size_t bandBytes = 0;
+    // A band of a few iMCU rows of every component at a time: a turn then
+    // writes whole cache lines of its plane, not a few bytes of each.
+    const uint32_t perRead = uint32_t(in.max_v_samp_factor) * DCTSIZE;
+    size_t bandBytes = 0, pointers = 0;
     std::vector<size_t>& offsets = work->bandOffsets;
     offsets.assign(size_t(in.num_components), 0);
     for (int c = 0; c < in.num_components; ++c) {
         const jpeg_component_info& comp = in.comp_info[c];
         offsets[size_t(c)] = bandBytes;
-        bandBytes += size_t(comp.width_in_blocks) * DCTSIZE * size_t(comp.v_samp_factor) * DCTSIZE;
+        bandBytes += size_t(comp.width_in_blocks) * DCTSIZE * size_t(comp.v_samp_factor) * DCTSIZE * kReadsPerBand;
+        pointers += size_t(comp.v_samp_factor) * DCTSIZE * kReadsPerBand;
     }
     work->band.resize(bandBytes);
-    const uint32_t bandRows = uint32_t(in.max_v_samp_factor) * DCTSIZE;
-    work->rowPointers.resize(size_t(in.num_components) * bandRows);
+    work->rowPointers.resize(pointers);
     JSAMPARRAY rows[MAX_COMPONENTS] = {};
+    size_t pointer = 0;
     for (int c = 0; c < in.num_components; ++c) {
         const jpeg_component_info& comp = in.comp_info[c];
         const size_t stride = size_t(comp.width_in_blocks) * DCTSIZE;
-        rows[c] = &work->rowPointers[size_t(c) * bandRows];
-        for (int r = 0; r < comp.v_samp_factor * DCTSIZE; ++r)
+        rows[c] = &work->rowPointers[pointer];
+        for (uint32_t r = 0; r < uint32_t(comp.v_samp_factor) * DCTSIZE * kReadsPerBand; ++r)
             rows[c][r] = work->band.data() + offsets[size_t(c)] + size_t(r) * stride;
+        pointer += size_t(comp.v_samp_factor) * DCTSIZE * kReadsPerBand;
     }
-    for (uint32_t iMcuRow = 0; in.output_scanline < in.output_height; ++iMcuRow) {
-        if (jpeg_read_raw_data(&in, rows, bandRows) == 0)
-            return false;
+    for (uint32_t iMcuRow = 0; in.output_scanline < in.output_height;) {
+        const uint32_t bandStart = iMcuRow;
+        uint32_t reads = 0;
+        for (; reads < kReadsPerBand && in.output_scanline < in.output_height; ++reads, ++iMcuRow) {
+            JSAMPARRAY slice[MAX_COMPONENTS] = {};
+            for (int c = 0; c < in.num_components; ++c)
+                slice[c] = rows[c] + size_t(reads) * uint32_t(in.comp_info[c].v_samp_factor) * DCTSIZE;
+            if (jpeg_read_raw_data(&in, slice, perRead) == 0)
+                return false;
+        }
         for (int c = 0; c < work->components; ++c) {
             const jpeg_component_info& comp = in.comp_info[c];
             const uint32_t height = comp.downsampled_height;
-            const uint32_t first = iMcuRow * uint32_t(comp.v_samp_factor) * DCTSIZE;
+            const uint32_t rowsPerRead = uint32_t(comp.v_samp_factor) * DCTSIZE;
+            const uint32_t first = bandStart * rowsPerRead;
             if (first >= height)
                 continue;
-            const uint32_t count = std::min(uint32_t(comp.v_samp_factor) * DCTSIZE, height - first);
+            const uint32_t count = std::min(reads * rowsPerRead, height - first);
             TurnRows(rows[c][0], comp.width_in_blocks * DCTSIZE, first, count, comp.downsampled_width, height,
                      work->turn, work->planes[c]);
         }
