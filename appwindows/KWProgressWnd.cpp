@@ -30,7 +30,10 @@ BOOL CKWProgressWnd::OnInitDialog()
     m_bar.SetPos(0);
     m_bar.SetRange(0, 1000);
     m_bar.SetStep(1);
-    return result;
+    // No control takes the keys: a focus given now would activate the
+    // window before it is shown, and one shown inactive must not take them.
+    (void)result;
+    return FALSE;
 }
 
 void CKWProgressWnd::SetRange(int low, int high)

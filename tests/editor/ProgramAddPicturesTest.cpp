@@ -1,0 +1,180 @@
+// Adding many camera photographs from the gallery to a section in the real
+// program, by the user's hand: the busy cursor shows at once, the titles come
+// while the pictures are still read, a progress window that takes no keys
+// shows once the reading lasts more than a second, the program answers all
+// the while, and one warning names the damaged file once every file is read.
+#include "ProgramRealInput.h"
+#include "ProgramRun.h"
+
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/TestJpegs.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <commctrl.h>
+#include <thread>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr int kViewId = 0xE900;
+constexpr int kPanelId = 176;
+constexpr int kListId = 1122;
+constexpr int kGalleryViewId = 2;
+constexpr DWORD kGalleryLeft = 59420;
+// Photographs enough that reading them lasts seconds on any machine.
+constexpr int kPhotographs = 200;
+constexpr double kAtOnceSeconds = 0.1;
+
+double Now()
+{
+    LARGE_INTEGER count, frequency;
+    ::QueryPerformanceCounter(&count);
+    ::QueryPerformanceFrequency(&frequency);
+    return double(count.QuadPart) / double(frequency.QuadPart);
+}
+
+HCURSOR ForegroundCursor()
+{
+    CURSORINFO info = {sizeof info};
+    return ::GetCursorInfo(&info) ? info.hCursor : nullptr;
+}
+
+// The program's progress window of the reading; null when none shows.
+HWND ReadingProgress(const CProgramRun& program)
+{
+    HWND dialog = program.FindDialog();
+    const std::wstring text = dialog ? CProgramRun::DialogText(dialog) : std::wstring();
+    return text.find(L"Reading pictures...") != std::wstring::npos ||
+                   text.find(L"Checking pictures...") != std::wstring::npos
+               ? dialog
+               : nullptr;
+}
+
+int ItemCount(HWND list)
+{
+    DWORD_PTR count = 0;
+    return ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 30000, &count) ? int(count) : -1;
+}
+
+}  // namespace
+
+TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneWarningAtTheEnd)
+{
+    // One camera photograph under many names, and one file cut short.
+    CKWTestTempFolder folder(L"add");
+    const std::string photo = testpictures::EncodeJpeg(testpictures::PhotoPixels(4000, 3000, 5, 20), 4000, 3000);
+    const std::wstring first = folder.Write(L"P0000.jpg", photo);
+    for (int i = 1; i < kPhotographs; ++i) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"P%04d.jpg", i);
+        const std::wstring path = folder.Path() + name;
+        if (!::CreateHardLinkW(path.c_str(), first.c_str(), nullptr))
+            ASSERT_TRUE(::CopyFileW(first.c_str(), path.c_str(), FALSE));
+    }
+    folder.Write(L"cut.jpg", photo.substr(0, photo.size() / 3));
+    std::wstring galleryFolder = folder.Path();
+    galleryFolder.pop_back();
+
+    edtest::SetStartPrefs(3, L"", false);
+    edtest::SetGalleryPrefs(kGalleryLeft, false, galleryFolder);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    HWND list = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        for (HWND frame : program.ReportFrames())
+            list = CProgramRun::FindById(
+                CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId), kListId);
+        return list != nullptr;
+    }));
+    ::ShowWindow(program.Main(), SW_MAXIMIZE);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    ASSERT_TRUE(program.AddGalleryFolder(galleryFolder));
+    // The folder is read into the gallery once the chooser is gone.
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+
+    // "Select All" from the thumbnails' context menu (its first item).
+    HWND gallery = CProgramRun::FindById(program.GalleryBar(), kGalleryViewId);
+    ASSERT_NE(nullptr, gallery);
+    RECT galleryRect;
+    ::GetWindowRect(gallery, &galleryRect);
+    const POINT inGallery = {(galleryRect.left + galleryRect.right) / 2, galleryRect.bottom - 8};
+    edtest::MouseAt(inGallery, MOUSEEVENTF_RIGHTDOWN);
+    edtest::MouseAt(inGallery, MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.FindPopup() != nullptr; }));
+    edtest::PressKeys({{VK_DOWN, true}, {VK_DOWN, false}, {VK_RETURN, true}, {VK_RETURN, false}});
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
+
+    // The pointer rests over the image panel, which shows its arrow there
+    // (away from the middle of the screen, where the progress window shows).
+    RECT listRect;
+    ::GetWindowRect(list, &listRect);
+    const POINT inPanel = {listRect.left + 40, listRect.bottom - 40};
+    edtest::MouseAt(inPanel);
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    const HCURSOR rest = ForegroundCursor();
+    ASSERT_NE(nullptr, rest);
+
+    // View > Add Images To Document, by the keys; a thread watches the menu
+    // close (the command given) and the cursor change.
+    edtest::PressChord(VK_MENU, 'V');
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.FindPopup() != nullptr; }));
+    std::atomic<bool> watching{true};
+    std::atomic<double> menuGoneAt{-1}, busyAt{-1};
+    std::thread watcher([&] {
+        while (watching && busyAt < 0) {
+            const double now = Now();
+            if (menuGoneAt < 0 && !program.FindPopup())
+                menuGoneAt = now;
+            const HCURSOR cursor = ForegroundCursor();
+            if (menuGoneAt >= 0 && cursor && cursor != rest)
+                busyAt = now;
+        }
+    });
+    const double keyAt = Now();
+    edtest::PressKeys({{'A', true}, {'A', false}});
+    const bool cursorCame = edtest::WaitFor([&] { return busyAt >= 0; }, 30000);
+    watching = false;
+    watcher.join();
+    ASSERT_TRUE(cursorCame) << "the cursor over the panel stayed the arrow";
+    EXPECT_LE(busyAt - menuGoneAt, kAtOnceSeconds) << "the busy cursor " << (busyAt - menuGoneAt) * 1000
+                                                   << " ms after the command (" << (busyAt - keyAt) * 1000
+                                                   << " ms after the key)";
+
+    // Every title at once; then the progress window, the program answering
+    // meanwhile and the main window keeping the keys.
+    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == kPhotographs + 1; }));
+    HWND progress = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (progress = ReadingProgress(program)) != nullptr; }, 60000))
+        << "no progress window while the pictures were read";
+    EXPECT_GE(Now() - keyAt, 0.5) << "the progress window waits for about a second";
+    EXPECT_EQ(program.Main(), ::GetForegroundWindow()) << "the progress window took the activation";
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
+        << "the program answers while it reads";
+    EXPECT_NE(rest, ForegroundCursor()) << "the busy cursor stays while the pictures are read";
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_add_pictures_progress");
+
+    // One warning, once every file is read: only the damaged one named.
+    HWND warning = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        warning = program.FindDialog();
+        return warning && !ReadingProgress(program);
+    }, 300000));
+    const std::wstring text = CProgramRun::DialogText(warning);
+    EXPECT_NE(std::wstring::npos, text.find(folder.Path() + L"cut.jpg is damaged.")) << testing::PrintToString(text);
+    EXPECT_EQ(std::wstring::npos, text.find(L"P0001.jpg"));
+    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    edtest::MouseAt(inPanel);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+        return ForegroundCursor() == rest;
+    })) << "the arrow again once the reading is done";
+    EXPECT_TRUE(program.CloseWithoutSaving());
+}
