@@ -83,6 +83,7 @@ void CTalHTMLExp::ClearImages()
     for (auto& entry : m_images)
         delete entry.second;
     m_images.clear();
+    m_samePictures = CExportSamePictures();
 }
 
 void CTalHTMLExp::NoteWrite(bool ok)

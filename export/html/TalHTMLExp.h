@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <map>
 
+#include "export/ExportSamePictures.h"
 #include "export/TalPageExport.h"
 #include "framework/KWColor.h"
 #include "platform/classlib/String.h"
@@ -140,5 +141,6 @@ private:
     CString m_extension;
     int32_t m_imageCounter = 1;
     std::multimap<uint32_t, CExpImgItem*> m_images;  // picture key -> file written, owned
+    CExportSamePictures m_samePictures;
     bool m_writeFailed = false;
 };

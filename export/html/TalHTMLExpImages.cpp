@@ -19,7 +19,8 @@ CString CTalHTMLExp::WriteImageFile(const TalObjExport& object, double* width, d
     const ExportImageData* data = object.GetImageRecord();
     if (!data)
         return CString();
-    const uint32_t key = data->GetImageKey();
+    // A picture whose file was written already under another id is that file.
+    const uint32_t key = m_samePictures.Written(data->GetImageKey());
     const int32_t rotation = data->GetRotation();
     const bool grayscale = data->GetGrayscale();
 

@@ -141,7 +141,8 @@ void PDFWriter::LayoutPages(CKWProgressInterface* progress)
             case kExportImage:
             case kExportWmImage: {
                 const ExportImageData* image = static_cast<const ExportImageData*>(data);
-                AddImage(image->GetImageKey(), image->GetRotation(), image->GetGrayscale(), page);
+                AddImage(m_samePictures.Written(image->GetImageKey()), image->GetRotation(), image->GetGrayscale(),
+                         page);
                 if (data->GetKind() == kExportCommonImage) {
                     data->GetFont(face, size, style, alignment, m_properties);
                     const CString description = image->GetString();

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "export/ExportSamePictures.h"
 #include "export/TalPageExport.h"
 #include "export/pdf/PDFFile.h"
 #include "export/pdf/PDFRecords.h"
@@ -108,6 +109,7 @@ private:
 
     // Look-ups that keep the layout pass linear.
     std::unordered_map<uint32_t, uint32_t> m_imageIndex;          // image record key -> index
+    CExportSamePictures m_samePictures;                            // pictures written once
     std::map<std::pair<std::wstring, uint8_t>, uint32_t> m_fontIndex;  // face, style -> index
     std::unordered_map<uint32_t, uint32_t> m_fontKeys;             // font key -> index
     std::vector<std::vector<bool>> m_fontCodes;                    // per font: code present

@@ -272,7 +272,8 @@ void PDFWriter::DrawPicture(const ExportImageData& picture, const PDFPageRecord&
     const CKWDoubleRect cell(0, 0, page.width, page.height);
     const CKWDoubleRect ownRect = picture.GetRect();
     CKWDoubleRect rect = ownRect;
-    const uint32_t key = PDFImageRecordKey(picture.GetImageKey(), picture.GetRotation(), picture.GetGrayscale());
+    const uint32_t key = PDFImageRecordKey(m_samePictures.Written(picture.GetImageKey()), picture.GetRotation(),
+                                           picture.GetGrayscale());
     double width = 0, height = 0;
     if (kind == kExportWmImage) {
         picture.GetSize(width, height);

@@ -68,6 +68,7 @@ bool PPTWriter::Init()
     m_pageCount = m_pages ? m_pages->size() : 0;
     m_drawingCount = static_cast<uint32_t>(m_pageCount + 1);
     m_linkedFiles.clear();
+    m_samePictures = CExportSamePictures();
     m_takenNames.clear();
     m_linkFailed = false;
     m_pictureWriters.reset();

@@ -23,6 +23,7 @@
 #include <memory>
 #include <vector>
 
+#include "export/ExportSamePictures.h"
 #include "export/TalPageExport.h"
 #include "export/ppt/PPTExBulletProvider.h"
 #include "export/ppt/PPTOutStream.h"
@@ -231,6 +232,7 @@ private:
     // Pictures written by this export: source path (upper case) to link file
     // name, and the file names taken (upper case).
     std::map<CString, CString> m_linkedFiles;
+    CExportSamePictures m_samePictures;
     std::map<CString, bool> m_takenNames;
     bool m_linkFailed = false;
     // The picture files are written by threads of their own while the slides

@@ -183,7 +183,8 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
         Report(L"Error (%lu) creating %ls\n", ::GetLastError(), static_cast<const wchar_t*>(folder));
     }
 
-    const uint32_t id = record.GetImageKey();
+    // A picture whose file was linked already under another id links that file.
+    const uint32_t id = m_samePictures.Written(record.GetImageKey());
     // A picture shown again links the file written the first time: its file
     // is neither checked nor read once more.
     CString name = FindLinkName(id);
