@@ -298,7 +298,12 @@ TEST(DocPropertiesPage5, OrientationSwapsTheSizesAndKeepsThePrinterInStep)
          }),
          Apply(),
          // Still listening after Apply: the next click swaps back.
-         Click(IDC_PG_PORTRAIT), Check([&] { swapped[1] = ItemText(Item(IDC_PG_WIDTH)); }),
+         Click(IDC_PG_PORTRAIT), Check([&] {
+             swapped[1] = ItemText(Item(IDC_PG_WIDTH));
+             // A turn measures the printer's paper again: a printer that
+             // reports no size is one whose size reads 0 after the turns.
+             GetTalDocumentApp()->SetDefaultPageSize(0, 0);
+         }),
          Click(IDC_PG_PRINTER_SIZE), Check([&] {
              EXPECT_EQ(L"210.00", ItemText(Item(IDC_PG_WIDTH)));
              EXPECT_EQ(L"297.00", ItemText(Item(IDC_PG_HEIGHT)));
