@@ -3,6 +3,7 @@
 
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <unordered_map>
 #include <vector>
@@ -94,10 +95,29 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
     if (brush) {
         GpBrush* made = KWMakeGdiPlusBrush(*brush);
         if (made) {
+            // The underline is drawn here, not left to the font: GDI+ draws
+            // it on some surfaces only (on a printer, not into a bitmap).
+            INT style = 0;
+            GdipGetFontStyle(font.GetFont(), &style);
+            GpFont* plain = nullptr;
+            if (style & FontStyleUnderline) {
+                REAL size = 0;
+                Unit unit = UnitPixel;
+                GdipGetFontSize(font.GetFont(), &size);
+                GdipGetFontUnit(font.GetFont(), &unit);
+                if (GdipCreateFont(font.GetFamily(), size, style & ~FontStyleUnderline, unit, &plain) != Ok)
+                    plain = nullptr;
+            }
             // A zero-size layout box: one line, no wrapping, no clipping.
             const RectF at(F(x), F(y), 0, 0);
-            status = Track(GdipDrawString(m_graphics, text, length, font.GetFont(), &at,
+            status = Track(GdipDrawString(m_graphics, text, length, plain ? plain : font.GetFont(), &at,
                                           GenericTypographic(), made));
+            if (plain) {
+                GdipDeleteFont(plain);
+                const double width = MeasureWidth(text, length, font);
+                if (status == Ok && width > 0)
+                    status = DrawUnderline(x, y, width, font, made);
+            }
             GdipDeleteBrush(made);
         } else {
             status = Track(InvalidParameter);
@@ -110,6 +130,46 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
         *outWidth = width;
     }
     return status;
+}
+
+int CKWGdiPlusDraw::DrawUnderline(double x, double y, double width, const CKWFont& font, GpBrush* brush)
+{
+    // The face's own underline, in its design units: where it lies below
+    // the baseline and how thick it is.
+    INT style = 0;
+    GdipGetFontStyle(font.GetFont(), &style);
+    UINT16 em = 0, ascent = 0, spacing = 0;
+    GdipGetEmHeight(font.GetFamily(), style, &em);
+    GdipGetCellAscent(font.GetFamily(), style, &ascent);
+    GdipGetLineSpacing(font.GetFamily(), style, &spacing);
+    REAL height = 0;
+    if (em == 0 || spacing == 0 || Track(GdipGetFontHeight(font.GetFont(), m_graphics, &height)) != Ok || height <= 0)
+        return m_lastStatus;
+    double below = em * 0.1;
+    double thickness = em * 0.05;
+    LOGFONTW logFont = {};
+    HDC dc = GdipGetLogFontW(font.GetFont(), m_graphics, &logFont) == Ok ? GetHDC() : nullptr;
+    if (dc) {
+        logFont.lfHeight = -static_cast<LONG>(em);
+        logFont.lfUnderline = FALSE;
+        HFONT design = ::CreateFontIndirectW(&logFont);
+        HGDIOBJ previous = design ? ::SelectObject(dc, design) : nullptr;
+        OUTLINETEXTMETRICW outline = {};
+        outline.otmSize = sizeof(outline);
+        if (design && ::GetOutlineTextMetricsW(dc, sizeof(outline), &outline) != 0 && outline.otmsUnderscoreSize > 0) {
+            below = -outline.otmsUnderscorePosition;
+            thickness = outline.otmsUnderscoreSize;
+        }
+        if (design) {
+            ::SelectObject(dc, previous);
+            ::DeleteObject(design);
+        }
+        ReleaseHDC(dc);
+    }
+    // Design units become the drawing's through the font's line spacing.
+    const double scale = height / spacing;
+    const double top = y + (ascent + below - thickness / 2) * scale;
+    return Track(GdipFillRectangle(m_graphics, brush, F(x), F(top), F(width), F(std::max(thickness * scale, 0.5))));
 }
 
 int CKWGdiPlusDraw::GetCharWidths(const wchar_t* text, int length, const CKWFont& font,
