@@ -109,6 +109,8 @@ private:
                          const CKWGdipBitmap* image, const CKWDoubleRect* clip);
     // Bounding width of the text laid out with no bounds; < 0 when it fails.
     double MeasureWidth(const wchar_t* text, int length, const CKWFont& font);
+    // True when the surface is a printer's.
+    bool IsPrinter();
     // The face's underline under a line of text drawn at (x, y), width long.
     int DrawUnderline(double x, double y, double width, const CKWFont& font, Gdiplus::GpBrush* brush);
 

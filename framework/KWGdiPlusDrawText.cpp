@@ -95,12 +95,13 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
     if (brush) {
         GpBrush* made = KWMakeGdiPlusBrush(*brush);
         if (made) {
-            // The underline is drawn here, not left to the font: GDI+ draws
-            // it on some surfaces only (on a printer, not into a bitmap).
+            // GDI+ draws a font's underline on a printer, where the text goes
+            // through the printer's own fonts, but not into a bitmap: there
+            // the line is drawn here, under the text as GDI+ measures it.
             INT style = 0;
             GdipGetFontStyle(font.GetFont(), &style);
             GpFont* plain = nullptr;
-            if (style & FontStyleUnderline) {
+            if ((style & FontStyleUnderline) && !IsPrinter()) {
                 REAL size = 0;
                 Unit unit = UnitPixel;
                 GdipGetFontSize(font.GetFont(), &size);
@@ -132,6 +133,16 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
     return status;
 }
 
+bool CKWGdiPlusDraw::IsPrinter()
+{
+    HDC dc = GetHDC();
+    if (!dc)
+        return false;
+    const bool printer = ::GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER;
+    ReleaseHDC(dc);
+    return printer;
+}
+
 int CKWGdiPlusDraw::DrawUnderline(double x, double y, double width, const CKWFont& font, GpBrush* brush)
 {
     // The face's own underline, in its design units: where it lies below
@@ -142,9 +153,26 @@ int CKWGdiPlusDraw::DrawUnderline(double x, double y, double width, const CKWFon
     GdipGetEmHeight(font.GetFamily(), style, &em);
     GdipGetCellAscent(font.GetFamily(), style, &ascent);
     GdipGetLineSpacing(font.GetFamily(), style, &spacing);
-    REAL height = 0;
-    if (em == 0 || spacing == 0 || Track(GdipGetFontHeight(font.GetFont(), m_graphics, &height)) != Ok || height <= 0)
-        return m_lastStatus;
+    if (em == 0 || spacing == 0)
+        return Track(InvalidParameter);
+    // The em in the drawing's units: a pixel or world font's size is given
+    // in them (also on a printer, whose page unit is not the pixel); any
+    // other font is measured.
+    REAL size = 0;
+    Unit unit = UnitPixel;
+    GdipGetFontSize(font.GetFont(), &size);
+    GdipGetFontUnit(font.GetFont(), &unit);
+    double emSize = size;
+    if (unit != UnitPixel && unit != UnitWorld) {
+        const RectF unbounded(0, 0, 0, 0);
+        RectF box;
+        if (Track(GdipMeasureString(m_graphics, L"x", 1, font.GetFont(), &unbounded, GenericTypographic(), &box,
+                                    nullptr, nullptr)) != Ok)
+            return m_lastStatus;
+        emSize = box.Height * em / spacing;
+    }
+    if (!(emSize > 0))
+        return Track(InvalidParameter);
     double below = em * 0.1;
     double thickness = em * 0.05;
     LOGFONTW logFont = {};
@@ -166,8 +194,8 @@ int CKWGdiPlusDraw::DrawUnderline(double x, double y, double width, const CKWFon
         }
         ReleaseHDC(dc);
     }
-    // Design units become the drawing's through the font's line spacing.
-    const double scale = height / spacing;
+    // Design units become the drawing's through the em.
+    const double scale = emSize / em;
     const double top = y + (ascent + below - thickness / 2) * scale;
     return Track(GdipFillRectangle(m_graphics, brush, F(x), F(top), F(width), F(std::max(thickness * scale, 0.5))));
 }
