@@ -134,6 +134,7 @@ TEST(ProgramOutputs, ALandscapeReportOpenedAfterARestartPreviewsPrintsAndGenerat
     CKWTestTempFolder folder(L"lsc");
     const std::wstring token = L"Turned" + std::to_wstring(::GetCurrentProcessId());
     const std::wstring report = folder.Path() + token + L".otd";
+    edtest::KeepOnlyShippedTemplates();
     edtest::SetStartPrefs(3, L"", false);
     {
         CProgramRun program;
@@ -212,6 +213,7 @@ TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
     const std::wstring token = L"Clear" + std::to_wstring(::GetCurrentProcessId());
     const std::wstring report =
         folder.Write((token + L".otd").c_str(), edtest::SectionsReportXml({{L"Clear parts", {picture}}}));
+    edtest::KeepOnlyShippedTemplates();
     edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
     ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
@@ -239,6 +241,7 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
 {
     CKWTestTempFolder folder(L"gfl");
     const std::wstring token = L"Refused" + std::to_wstring(::GetCurrentProcessId());
+    edtest::KeepOnlyShippedTemplates();
     edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
     ASSERT_TRUE(program.Start());
