@@ -17,9 +17,23 @@ CKWWorkQueue::~CKWWorkQueue()
 
 void CKWWorkQueue::Queue(std::function<void()> job)
 {
+    Add(std::move(job), false);
+}
+
+void CKWWorkQueue::QueueAhead(std::function<void()> job)
+{
+    Add(std::move(job), true);
+}
+
+void CKWWorkQueue::Add(std::function<void()> job, bool ahead)
+{
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_jobs.push_back(std::move(job));
+        // Ahead of the jobs waiting, behind those queued ahead before it.
+        if (ahead)
+            m_jobs.insert(m_jobs.begin() + std::ptrdiff_t(m_ahead++), std::move(job));
+        else
+            m_jobs.push_back(std::move(job));
         // The threads wait for the lock until the job is in place.
         while (static_cast<int>(m_threads.size()) < m_threadCount)
             m_threads.emplace_back([this] { Run(); });
@@ -50,6 +64,8 @@ void CKWWorkQueue::Run()
             return;  // stopped with nothing left to run
         std::function<void()> job = std::move(m_jobs.front());
         m_jobs.pop_front();
+        if (m_ahead > 0)
+            --m_ahead;
         ++m_running;
         lock.unlock();
         // No exception leaves the thread.

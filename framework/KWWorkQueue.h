@@ -1,7 +1,9 @@
 #pragma once
 // CKWWorkQueue: jobs run by a few threads of their own, in the order they
 // were queued (each job starts after the ones before it have started), while
-// the caller goes on; Wait returns once every job queued so far has run.
+// the caller goes on; a job queued ahead starts before those still waiting,
+// so that the longest jobs do not come last. Wait returns once every job
+// queued so far has run.
 // A job's exception ends that job only. The threads start with the first
 // job: a queue that is given none costs no thread.
 #include <condition_variable>
@@ -20,6 +22,7 @@ public:
     CKWWorkQueue& operator=(const CKWWorkQueue&) = delete;
 
     void Queue(std::function<void()> job);
+    void QueueAhead(std::function<void()> job);
     void Wait();
 
     // The processors of the machine, at least 1 and at most most.
@@ -27,9 +30,11 @@ public:
 
 private:
     void Run();
+    void Add(std::function<void()> job, bool ahead);
 
     std::deque<std::function<void()>> m_jobs;
     int m_running = 0;
+    size_t m_ahead = 0;  // jobs at the front that were queued ahead
     bool m_stop = false;
     std::mutex m_lock;
     std::condition_variable m_changed;

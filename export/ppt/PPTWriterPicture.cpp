@@ -254,7 +254,11 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
     write.destination = destination;
     write.ok = false;
     CKWMemoryBudget& memory = *m_pictureMemory;
-    m_pictureWriters->Queue([pictureId, picture, chosen, &write, &memory] {
+    // A picture to be turned or encoded starts before the copies: the
+    // longest jobs would otherwise be the last to end.
+    CKWRasterLib::ImageInfo info;
+    const bool encoded = chosen ? !picture.copy : g_rasterLib.GetImageInfo(pictureId, info) && info.orientation != 1;
+    auto job = [pictureId, picture, chosen, &write, &memory] {
         // PowerPoint 97 does not turn a picture by the orientation its file records.
         ExportPictureFile file = chosen ? picture : ChooseExportPictureFile(pictureId, false);
         if (file.turnLosslessly) {
@@ -278,7 +282,11 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
         write.ok = WriteExportPictureFile(pictureId, file, write.destination, 0, false);
         if (!write.ok)
             write.error = ::GetLastError();
-    });
+    };
+    if (encoded)
+        m_pictureWriters->QueueAhead(std::move(job));
+    else
+        m_pictureWriters->Queue(std::move(job));
 }
 
 void PPTWriter::FinishPictureWrites()

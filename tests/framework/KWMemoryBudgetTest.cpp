@@ -1,6 +1,6 @@
 // Jobs on several threads sharing a memory budget: the holds granted at once
 // never pass it, a hold larger than the budget is granted alone, and every job
-// runs once the holds before it are given back.
+// runs once the holds before it are given back; jobs queued ahead start first.
 #include "framework/KWMemoryBudget.h"
 #include "framework/KWWorkQueue.h"
 
@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
+#include <string>
 
 TEST(KWMemoryBudget, HoldsAtOnceStayWithinTheBudgetAndALargeOneRunsAlone)
 {
@@ -45,4 +47,35 @@ TEST(KWMemoryBudget, HoldsAtOnceStayWithinTheBudgetAndALargeOneRunsAlone)
         EXPECT_EQ(20 * 6, ran.load());
         EXPECT_EQ(0u, budget.GetHeld());
     }
+}
+
+// One thread: the jobs run in the order they were queued, those queued
+// ahead (in their own order) before the ones still waiting.
+TEST(KWWorkQueue, JobsQueuedAheadStartBeforeTheWaitingOnes)
+{
+    CKWWorkQueue queue(1);
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::mutex lock;
+    std::string order;
+    auto job = [&](char name) {
+        return [&, name] {
+            std::lock_guard<std::mutex> held(lock);
+            order += name;
+        };
+    };
+    // The first job holds the thread until all the others are queued.
+    queue.Queue([&] { ::WaitForSingleObject(release, INFINITE); });
+    queue.Queue(job('a'));
+    queue.Queue(job('b'));
+    queue.QueueAhead(job('C'));
+    queue.Queue(job('c'));
+    queue.QueueAhead(job('D'));
+    ::SetEvent(release);
+    queue.Wait();
+    EXPECT_EQ("CDabc", order);
+    queue.QueueAhead(job('E'));
+    queue.Queue(job('d'));
+    queue.Wait();
+    EXPECT_EQ("CDabcEd", order);
+    ::CloseHandle(release);
 }
