@@ -240,6 +240,7 @@ void CNewSaxInterface::OnStartElement(const char* utf8Name, const char** attribu
             m_table->OnUnknownElement(name);
         return;
     }
+    item->CountStart();
     CTagItem* parent = m_stack.empty() ? nullptr : m_stack.back();
     m_stack.push_back(item);
     if (IsSkipping())
@@ -288,6 +289,8 @@ void CNewSaxInterface::OnEndElement(const char* utf8Name)
 void CNewSaxInterface::OnCharacters(const char* text, int length)
 {
     if (IsSkipping() || !text || length <= 0 || m_stack.empty())
+        return;
+    if (m_table && m_table->TakeText(m_stack.back(), text, length))
         return;
     CNewParamCell* cell = m_stack.back()->GetCurrentCell();
     if (!cell)
