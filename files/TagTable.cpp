@@ -170,14 +170,6 @@ void CTagTable::Warn(const CString& text) const
         m_archive->Warning(text);
 }
 
-void CTagTable::OnUnknownElement(const CString& name)
-{
-    // Content the user does not get is said, with the element's line.
-    CString message;
-    message.Format(L"Unknown tag %ls is ignored.", name.GetString());
-    Warn(message);
-}
-
 void CTagTable::WarnStrayText(const CString& name) const
 {
     const CNewParamCell* cell = GetParams(name);

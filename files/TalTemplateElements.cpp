@@ -35,6 +35,13 @@ bool CTalTemplateElements::RegisterTemplateElements()
     return AddTags(this, entries);
 }
 
+void CTalTemplateElements::OnUnknownElement(const CString& name)
+{
+    CString message;
+    message.Format(L"Unknown tag %ls is ignored.", name.GetString());
+    Warn(message);
+}
+
 bool CTalTemplateElements::TakeText(const CTagItem* item, const char* text, int length)
 {
     if (!m_pictureText.IsReading(item))

@@ -19,6 +19,9 @@ public:
     static const int32_t kLastCellKind = 10;
 
     bool TakeText(const CTagItem* item, const char* text, int length) override;
+    // The files hold no element of their own: content the user does not get
+    // is said, with the element's line.
+    void OnUnknownElement(const CString& name) override;
 
 protected:
     static const char kTitleTemplate[];

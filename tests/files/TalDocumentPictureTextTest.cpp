@@ -158,10 +158,11 @@ TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsTheirText)
     const std::string text = Base64(bytes);
     const std::string large = RandomBytes(20u << 20, 32);
     // References for '/', '+' and 'A', and line breaks written as references.
-    std::string referenced = ReplaceAll(ReplaceAll(text, "/", "&#x2F;"), "+", "&#43;");
-    referenced = ReplaceAll(referenced, "AB", "&#65;B");
-    for (size_t at = 76; at < referenced.size(); at += 90)
-        referenced.insert(at, "&#10;");
+    std::string referenced = text;
+    for (size_t at = 76; at < referenced.size(); at += 77)
+        referenced.insert(at, "\n");
+    referenced = ReplaceAll(ReplaceAll(referenced, "/", "&#x2F;"), "+", "&#43;");
+    referenced = ReplaceAll(ReplaceAll(referenced, "AB", "&#65;B"), "\n", "&#10;");
     const std::string commented = text.substr(0, 30000) + "<!-- a note -->\n" + text.substr(30000, 20000) +
                                   "<?tool step?>" + text.substr(50000);
     const std::string lineThenSection = text.substr(0, 40000) + "<![CDATA[" + text.substr(40000) + "]]>";
