@@ -13,14 +13,7 @@ using filestest::TempDir;
 
 namespace {
 
-std::string RandomBytes(size_t count, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
-}
+using filestest::RandomBytes;
 
 std::string Base64(const std::string& bytes)
 {

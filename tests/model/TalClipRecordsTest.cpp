@@ -366,11 +366,7 @@ TEST_F(TalClipRecordsTest, MutatedBlocksLeaveNoObjectBehind)
     const int32_t before = CKWRefCounter::GetLiveCount();
     for (int round = 0; round < rounds; ++round) {
         Bytes block = seeds[round % seeds.size()];
-        block.resize(random() % (block.size() + 64));
-        for (int flips = random() % 8; flips > 0 && !block.empty(); --flips)
-            block[random() % block.size()] = static_cast<uint8_t>(random());
-        if (!block.empty() && random() % 4 == 0)
-            std::fill(block.begin() + random() % block.size(), block.end(), 0xFF);
+        Mutate(block, random);
         {
             CTalSectionData section;
             CTalPicturesData loadedPictures;
