@@ -212,7 +212,8 @@ void CTalTags::NoteFontIndex(uint32_t index, const wchar_t* what)
 void CTalTags::WarnMissingFonts()
 {
     for (const auto& named : m_namedFonts) {
-        if (m_fileFontIndices.count(named.first))
+        // A document without fonts of its own names the default face as 0.
+        if (m_fileFontIndices.count(named.first) || (named.first == 0 && m_fileFontIndices.empty()))
             continue;
         // The index keeps what the document's table has there, or the default face.
         const std::wstring face = m_props->GetFontTable().GetEntry(named.first).GetName();

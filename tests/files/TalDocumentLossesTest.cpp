@@ -247,4 +247,13 @@ TEST_F(DocumentFiles, EachLossOfALoadIsOneLineOfItsReport)
         for (const std::wstring& name : FilesIn(TemplateFolder()))
             ::DeleteFileW((TemplateFolder() + name).c_str());
     }
+    // A document without fonts of its own names the default face as font 0:
+    // nothing is lost.
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document,
+                         DocumentText("<ExportProperties><CharMapItem Type='1' Num='0'/></ExportProperties>\n" +
+                                      HeadingLeaf("<TextNote>\nab<CharacterItem CharCount='2' Num='0'/></TextNote>")),
+                         &serializer));
+    EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
 }
