@@ -229,6 +229,23 @@ void TurnRows(const uint8_t* band, uint32_t bandStride, uint32_t first, uint32_t
     }
 }
 
+// A side that ends in part of a colour sample (33 pixels across at 4:1:1 hold
+// 9 samples, the last for one pixel) and is mirrored would move every colour
+// sample off the pixels it belongs to, up to three pixels at 4:1:1 and one at
+// 4:2:0: such a stream is left to the pixel path, which turns whole pixels.
+bool EndsInPartOfASample(const jpeg_decompress_struct& in, const TurnMatrix& m)
+{
+    const bool acrossMirrored = m.ax < 0 || m.ay < 0, downMirrored = m.bx < 0 || m.by < 0;
+    for (int c = 0; c < in.num_components; ++c) {
+        const jpeg_component_info& comp = in.comp_info[c];
+        if (acrossMirrored && in.image_width * uint32_t(comp.h_samp_factor) % uint32_t(in.max_h_samp_factor) != 0)
+            return true;
+        if (downMirrored && in.image_height * uint32_t(comp.v_samp_factor) % uint32_t(in.max_v_samp_factor) != 0)
+            return true;
+    }
+    return false;
+}
+
 bool Decode(Work* work)
 {
     jpeg_decompress_struct& in = work->reader;
@@ -238,7 +255,7 @@ bool Decode(Work* work)
     jpeg_read_header(&in, TRUE);
     const bool grey = in.jpeg_color_space == JCS_GRAYSCALE && in.num_components == 1;
     const bool colour = in.jpeg_color_space == JCS_YCbCr && in.num_components == 3;
-    if (!grey && !colour)
+    if ((!grey && !colour) || EndsInPartOfASample(in, kTurns[work->turn]))
         return false;
     in.raw_data_out = TRUE;
     in.out_color_space = in.jpeg_color_space;

@@ -2,12 +2,13 @@
 // libjpeg-turbo decodes the stream's own planes (Y, Cb, Cr at their
 // subsampling, no colour conversion, no resampling), the planes are turned a
 // band of rows at a time into planes of the upright size, and those are
-// encoded as they stand. Against a
-// decode to 32-bit pixels, their turn and an encode from them, this moves a
-// third of the bytes (4:2:0) and holds only the turned planes, about 1.5 bytes
-// a pixel. Streams of 4 components (CMYK), of a subsampling that turned has no
-// JPEG form (4:1:1), and any stream libjpeg warns about are refused: the caller
-// then takes the pixel path, which also shows what decodes of a damaged file.
+// encoded as they stand. Against a decode to 32-bit pixels, their turn and an
+// encode from them, this moves a third of the bytes (4:2:0), holds only the
+// turned planes (about 1.5 bytes a pixel) and takes 0.6 times the processor
+// time (turn_bench). Streams of 4 components (CMYK), of colours stored as R,
+// G, B, streams whose mirrored side ends in part of a colour sample, and any
+// stream libjpeg warns about are refused: the caller then takes the pixel
+// path, which also shows what decodes of a damaged file.
 #pragma once
 
 #include <windows.h>

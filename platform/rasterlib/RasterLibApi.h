@@ -147,9 +147,10 @@ typedef int32_t(__cdecl* PFN_WriteUprightJpegW)(const wchar_t* source, const wch
 // turned upright by the orientation it records, then clockwise by rotation
 // degrees (a multiple of 90), at the quality (0: the library's own). Returns 1
 // when written; 0, leaving no file, when the file is no JPEG, its stream is one
-// this path does not take (4 components, RGB, 4:1:1, a stream libjpeg warns
-// about) or the target cannot be written: the caller then decodes the picture
-// to pixels and encodes those.
+// this path does not take (4 components, colours stored as R, G, B, a mirrored
+// side ending in part of a colour sample, a stream libjpeg warns about) or the
+// target cannot be written: the caller then decodes the picture to pixels and
+// encodes those.
 typedef int32_t(__cdecl* PFN_EncodeTurnedJpegW)(const wchar_t* source, const wchar_t* target, int32_t rotation,
                                                 int32_t quality);
 // Checks the whole file, not only its header: JPEG segments to the end of image,
