@@ -207,8 +207,10 @@ PassEnd Pass(const PassSetup& setup, RowPlan& plan, bool stopOnWarning, int& fir
 
 }  // namespace
 
-bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
-                uint8_t orientation)
+namespace {
+
+bool Decode(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
+            uint8_t orientation, bool strict)
 {
     if (!data || count == 0 || count > 0x7FFFFFFF)
         return false;
@@ -265,6 +267,8 @@ bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const P
     case PassEnd::Failed:
         return false;
     case PassEnd::Warned:
+        if (strict)
+            return false;
         // Data that ends before the image does leaves part of it blank: a failure.
         // A damaged stretch of scan data in a whole stream is decoded as well as it goes.
         if (firstWarning == JWRN_JPEG_EOF || firstWarning == JWRN_HIT_MARKER)
@@ -276,6 +280,22 @@ bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const P
     if (plan.cmyk && !plan.Turned())
         CmykToBgra(dst, plan.inverted);
     return true;
+}
+
+}  // namespace
+
+bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
+                uint8_t orientation)
+{
+    return Decode(data, count, info, dst, reduced, orientation, false);
+}
+
+bool DecodesWithoutWarning(const uint8_t* data, size_t count, const JpegInfo& info)
+{
+    uint32_t width = 0, height = 0;
+    ChooseJpegScale(info.width, info.height, 1, 1, width, height);
+    RasterImage small;
+    return small.Allocate(width, height) && Decode(data, count, info, small.Target(), true, kOrientationUpright, true);
 }
 
 }  // namespace rasterlib

@@ -78,6 +78,14 @@ void JpegScanBits::Fill()
     std::memset(buffer + m_length, 0, kPadding);
 }
 
+bool JpegScanBits::EndsAtPosition()
+{
+    // After one fill more than a stretch is left, or the interval has ended.
+    if (!m_ended)
+        Fill();
+    return m_ended && (size_t(m_position) + 7) / 8 == m_length;
+}
+
 uint8_t JpegScanBits::SkipToMarker()
 {
     while (!m_ended) {

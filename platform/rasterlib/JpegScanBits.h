@@ -35,6 +35,11 @@ public:
     // Passes over what is left of the interval to the marker that ends it, and
     // answers it (0: the file ended first).
     uint8_t SkipToMarker();
+    // True when the interval's data end with the position's byte, as a decoder
+    // that warns of bytes left over before a marker asks; the marker is then
+    // Marker().
+    bool EndsAtPosition();
+    uint8_t Marker() const { return m_marker; }
     // Goes on after a restart marker.
     void Restart();
 
