@@ -209,19 +209,44 @@ PassEnd Pass(const PassSetup& setup, RowPlan& plan, bool stopOnWarning, int& fir
 
 namespace {
 
+bool ReadHeaderPass(jpeg_decompress_struct* cinfo, PassErrors* errors, const uint8_t* data, size_t count)
+{
+    if (setjmp(errors->jump))
+        return false;
+    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(count));
+    jpeg_read_header(cinfo, TRUE);
+    return true;
+}
+
+// The stored size and colour space, as libjpeg reads them from the header.
+bool ReadStoredHeader(const uint8_t* data, size_t count, int& width, int& height, J_COLOR_SPACE& space)
+{
+    jpeg_decompress_struct cinfo;
+    PassErrors errors;
+    cinfo.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = ExitOnError;
+    errors.manager.emit_message = NoteMessage;
+    errors.manager.output_message = PrintNothing;
+    jpeg_create_decompress(&cinfo);
+    const bool read = ReadHeaderPass(&cinfo, &errors, data, count);
+    width = int(cinfo.image_width);
+    height = int(cinfo.image_height);
+    space = cinfo.jpeg_color_space;
+    jpeg_destroy_decompress(&cinfo);
+    return read;
+}
+
 bool Decode(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
             uint8_t orientation, bool strict)
 {
     if (!data || count == 0 || count > 0x7FFFFFFF)
         return false;
-    tjhandle handle = tjInitDecompress();
-    if (!handle)
-        return false;
-    int width = 0, height = 0, subsamp = 0, colorspace = 0;
-    const bool header = tjDecompressHeader3(handle, data, static_cast<unsigned long>(count), &width, &height,
-                                            &subsamp, &colorspace) == 0;
-    tjDestroy(handle);
-    if (!header || uint32_t(width) != info.width || uint32_t(height) != info.height)
+    // libjpeg's own reading of the header: TurboJPEG's refuses samplings it
+    // has no name for (Cb 1 x 1 beside Cr 2 x 2), which libjpeg decodes.
+    int width = 0, height = 0;
+    J_COLOR_SPACE space = JCS_UNKNOWN;
+    if (!ReadStoredHeader(data, count, width, height, space) || uint32_t(width) != info.width ||
+        uint32_t(height) != info.height)
         return false;
     const bool swap = SwapsSides(orientation);
     const uint32_t storedWidth = swap ? dst.height : dst.width;
@@ -248,8 +273,8 @@ bool Decode(const uint8_t* data, size_t count, const JpegInfo& info, const Pixel
     plan.orientation = orientation;
     plan.width = storedWidth;
     plan.height = storedHeight;
-    plan.cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
-    plan.inverted = info.adobe || colorspace == TJCS_YCCK;
+    plan.cmyk = space == JCS_CMYK || space == JCS_YCCK;
+    plan.inverted = info.adobe || space == JCS_YCCK;
     try {
         if (plan.Turned()) {
             plan.band.resize(size_t(storedWidth) * 4 * kBandRows);

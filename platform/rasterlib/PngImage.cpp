@@ -6,9 +6,11 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace rasterlib {
@@ -23,14 +25,38 @@ constexpr png_alloc_size_t kMostChunkBytes = png_alloc_size_t(8) << 20;
 const png_byte kPassedOver[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0"
                                "sRGB\0tEXt\0tIME\0zTXt";
 
+// Image data read from the start of the last row on: that row's data (at most
+// its stored bytes and a little of deflate's framing), libpng's reading ahead
+// and the stream's end. More is data left over, which libpng would inflate to
+// its end (gigabytes from a small file) before it refuses them.
+constexpr size_t kDataReadAtOnce = 2048;
+constexpr size_t kMostDataAfterRows = kDataReadAtOnce + 512;
+
 struct Reader {
     png_structp png = nullptr;
     png_infop info = nullptr;
     const uint8_t* bytes = nullptr;
     size_t count = 0;
     size_t at = 0;
+    uint64_t rowsLeft = 0;  // calls of png_read_row still to come
+    bool rowsDone = false;  // the last row is being read
+    size_t afterRows = 0;
+    size_t mostAfterRows = kMostDataAfterRows;
+    // Where the image data chunks' data lie in the bytes.
+    std::vector<std::pair<size_t, size_t>> imageData;
 
-    Reader(const uint8_t* data, size_t size) : bytes(data), count(size) {}
+    Reader(const uint8_t* data, size_t size) : bytes(data), count(size)
+    {
+        for (size_t chunk = 8; data && chunk + 12 <= size;) {
+            const size_t length = size_t(data[chunk]) << 24 | size_t(data[chunk + 1]) << 16 |
+                                  size_t(data[chunk + 2]) << 8 | data[chunk + 3];
+            if (length > size - chunk - 12)
+                break;
+            if (std::memcmp(data + chunk + 4, "IDAT", 4) == 0)
+                imageData.emplace_back(chunk + 8, chunk + 8 + length);
+            chunk += 12 + length;
+        }
+    }
     ~Reader()
     {
         if (png)
@@ -52,6 +78,14 @@ void ReadBytes(png_structp png, png_bytep out, png_size_t length)
     Reader* reader = static_cast<Reader*>(png_get_io_ptr(png));
     if (length > reader->count - reader->at)
         png_error(png, "Read Error");
+    if (reader->rowsDone) {
+        for (const auto& range : reader->imageData) {
+            const size_t from = std::max(range.first, reader->at), to = std::min(range.second, reader->at + length);
+            reader->afterRows += to > from ? to - from : 0;
+        }
+        if (reader->afterRows > reader->mostAfterRows)
+            png_error(png, "Too much image data");
+    }
     std::memcpy(out, reader->bytes + reader->at, length);
     reader->at += length;
 }
@@ -76,6 +110,7 @@ bool Begin(Reader& r, int& passes, Stored* stored = nullptr)
     if (setjmp(png_jmpbuf(r.png)))
         return false;
     png_set_read_fn(r.png, &r, ReadBytes);
+    png_set_compression_buffer_size(r.png, kDataReadAtOnce);
     // What other readers pass with a warning is refused: a file copied as it
     // stands must read in every reader.
     png_set_benign_errors(r.png, 0);
@@ -106,22 +141,22 @@ bool Begin(Reader& r, int& passes, Stored* stored = nullptr)
         png_set_filler(r.png, 0xFF, PNG_FILLER_AFTER);
     passes = png_set_interlace_handling(r.png);
     png_read_update_info(r.png, r.info);
+    const png_uint_32 width = png_get_image_width(r.png, r.info);
+    r.rowsLeft = uint64_t(png_get_image_height(r.png, r.info)) * uint64_t(passes);
+    r.mostAfterRows = kMostDataAfterRows + size_t(width) * 8 + size_t(width) / 8;
     return png_get_rowbytes(r.png, r.info) == size_t(png_get_image_width(r.png, r.info)) * 4;
 }
 
+// After the last row libpng reads the image data to their end at once.
 bool ReadRow(Reader& r, uint8_t* row)
 {
+    if (r.rowsLeft == 0)
+        return false;
+    if (--r.rowsLeft == 0)
+        r.rowsDone = true;
     if (setjmp(png_jmpbuf(r.png)))
         return false;
     png_read_row(r.png, row, nullptr);
-    return true;
-}
-
-bool ReadImage(Reader& r, png_bytepp rows)
-{
-    if (setjmp(png_jmpbuf(r.png)))
-        return false;
-    png_read_image(r.png, rows);
     return true;
 }
 
@@ -187,15 +222,16 @@ bool PngImage::CopyTo(const PixelTarget& dst)
         return false;
     Reader r(m_bytes, m_count);
     int passes = 0;
-    std::vector<png_bytep> rows;
-    try {
-        rows.resize(dst.height);
-    } catch (const std::bad_alloc&) {
+    if (!Begin(r, passes))
         return false;
+    // Each pass of an interlaced file adds its pixels to the rows.
+    for (int pass = 0; pass < passes; ++pass) {
+        for (uint32_t y = 0; y < dst.height; ++y) {
+            if (!ReadRow(r, dst.Row(y)))
+                return false;
+        }
     }
-    for (uint32_t y = 0; y < dst.height; ++y)
-        rows[y] = dst.Row(y);
-    return Begin(r, passes) && ReadImage(r, rows.data()) && End(r);
+    return End(r);
 }
 
 bool PngImage::CopyReduced(const PixelTarget& dst)
