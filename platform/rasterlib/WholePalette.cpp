@@ -166,6 +166,10 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
                     return false;
                 const size_t descriptor = rebuilt.size();
                 rebuilt.insert(rebuilt.end(), bytes + pos, bytes + pos + 10);
+                // The image alone on a screen of its size: the decoder makes
+                // the logical screen whatever size the file claims for it.
+                std::memcpy(&rebuilt[6], bytes + at + 5, 4);
+                std::memset(&rebuilt[descriptor + 1], 0, 4);
                 pos += 10;
                 uint8_t local = bytes[pos - 1];
                 if (local & 0x80) {

@@ -12,11 +12,12 @@
 
 namespace rasterlib {
 
-// A GIF of its first image alone, with a global table of 256 colours and the
-// image's local table, if any, of 256 too. False when the bytes are no GIF up to
-// the first image, when that image does not lie inside the logical screen, or
-// when its codes are not valid or give fewer pixels than the image has (the
-// decoder would fill the rest from memory it never wrote).
+// A GIF of its first image alone on a logical screen of its size, with a
+// global table of 256 colours and the image's local table, if any, of 256 too.
+// False when the bytes are no GIF up to the first image, when that image does
+// not lie inside the logical screen the file gives, or when its codes are not
+// valid or give fewer pixels than the image has (the decoder would fill the
+// rest from memory it never wrote).
 // True when the image whose descriptor (its 0x2C byte) lies at descriptor, ten
 // bytes that must be there, is inside the logical screen and not empty.
 bool IsInsideScreen(const uint8_t* bytes, size_t descriptor);
