@@ -71,7 +71,16 @@ void Fail(png_structp png, png_const_charp)
     png_longjmp(png, 1);
 }
 
-void Ignore(png_structp, png_const_charp) {}
+// Ancillary chunks out of place, duplicated or invalid (a transparent colour
+// beside an alpha channel) are passed over, as readers do; any trouble with
+// the image data (left over, or a wrong Adler-32) ends the read.
+void Warn(png_structp png, png_const_charp message)
+{
+    // No C++ object here: the jump passes over its destructor.
+    if (message && (std::strstr(message, "IDAT") || std::strstr(message, "image data") ||
+                    std::strstr(message, "compressed data")))
+        png_longjmp(png, 1);
+}
 
 void ReadBytes(png_structp png, png_bytep out, png_size_t length)
 {
@@ -101,7 +110,7 @@ struct Stored {
 // libpng may jump out of.
 bool Begin(Reader& r, int& passes, Stored* stored = nullptr)
 {
-    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Ignore);
+    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Warn);
     if (!r.png)
         return false;
     r.info = png_create_info_struct(r.png);
@@ -111,9 +120,9 @@ bool Begin(Reader& r, int& passes, Stored* stored = nullptr)
         return false;
     png_set_read_fn(r.png, &r, ReadBytes);
     png_set_compression_buffer_size(r.png, kDataReadAtOnce);
-    // What other readers pass with a warning is refused: a file copied as it
-    // stands must read in every reader.
-    png_set_benign_errors(r.png, 0);
+    // A changed chunk is refused; the other troubles libpng calls benign
+    // come to Warn, which refuses those of the image data.
+    png_set_benign_errors(r.png, 1);
     png_set_crc_action(r.png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
     png_set_user_limits(r.png, kMaxImageSide, kMaxImageSide);
     png_set_chunk_malloc_max(r.png, kMostChunkBytes);
