@@ -63,6 +63,7 @@ void JpegScanBits::Fill()
         const uint8_t* next = m_in + 1;
         while (next < m_end && *next == 0xFF)
             ++next;
+        m_sawFill = m_sawFill || next != m_in + 1;
         if (next == m_end) {
             m_in = next;
             m_ended = true;

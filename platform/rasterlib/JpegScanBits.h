@@ -40,6 +40,9 @@ public:
     // Marker().
     bool EndsAtPosition();
     uint8_t Marker() const { return m_marker; }
+    // True once fill bytes (FF FF) stood in the data read so far: libjpeg-turbo's
+    // fast decoding reads such data in a way of its own.
+    bool SawFillBytes() const { return m_sawFill; }
     // Goes on after a restart marker.
     void Restart();
 
@@ -52,6 +55,7 @@ private:
     size_t m_length = 0;  // bytes of data in the buffer
     uint32_t m_position = 0;
     bool m_ended = false;
+    bool m_sawFill = false;
     uint8_t m_marker = 0;
 };
 
