@@ -56,6 +56,7 @@ struct PassErrors {
     std::jmp_buf jump;
     bool stopOnWarning = false;
     bool warned = false;
+    bool failed = false;  // an error, not a warning, ended the pass
     bool tooManyScans = false;
     int firstWarning = 0;
 };
@@ -67,6 +68,7 @@ PassErrors& ErrorsOf(j_common_ptr cinfo)
 
 void ExitOnError(j_common_ptr cinfo)
 {
+    ErrorsOf(cinfo).failed = true;
     std::longjmp(ErrorsOf(cinfo).jump, 1);
 }
 
@@ -199,8 +201,9 @@ PassEnd Pass(const PassSetup& setup, RowPlan& plan, bool stopOnWarning, int& fir
     firstWarning = errors.firstWarning;
     if (whole && !errors.warned)
         return PassEnd::Whole;
-    // As TurboJPEG answers: a pass that saw a warning is a warning, whatever ended it.
-    if (errors.warned && !errors.tooManyScans)
+    // An error ends the decoding even after a warning (TurboJPEG names such a
+    // pass a warning, but answers failure): nothing of the picture came.
+    if (errors.warned && !errors.tooManyScans && !errors.failed)
         return PassEnd::Warned;
     return PassEnd::Failed;
 }

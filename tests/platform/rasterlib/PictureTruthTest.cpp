@@ -307,6 +307,16 @@ TEST(RasterPictureTruth, ReservedMarkersAndBadPngDataAreDamaged)
         testpictures::PngChunk(rebuilt, "IDAT", packed);
         badFilter = rebuilt + badFilter.substr(at + old + 4);
     }
+    // A scan that starts off sequential order (a warning) and names a table
+    // the stream lacks (an error after it): nothing decodes.
+    std::vector<uint8_t> stopped = jpeg;
+    for (size_t i = 0; i + 12 < stopped.size(); ++i) {
+        if (stopped[i] == 0xFF && stopped[i + 1] == 0xDA) {
+            stopped[i + 6] = 0x22;
+            stopped[i + 7 + 2 * (stopped[i + 4] - 1)] = 0x01;
+            break;
+        }
+    }
     std::vector<uint8_t> reserved = jpeg;
     const std::string segment("\xFF\x42\x00\x04\x00\x00", 6);
     reserved.insert(reserved.begin() + 2, segment.begin(), segment.end());
@@ -317,6 +327,7 @@ TEST(RasterPictureTruth, ReservedMarkersAndBadPngDataAreDamaged)
         {"PNG whose Adler-32 is wrong", AsBytes(badAdler)},
         {"PNG with a filter byte of 7", AsBytes(badFilter)},
         {"JPEG with a reserved marker", reserved},
+        {"JPEG warned of, then stopped by an error", stopped},
     };
     const std::string path = TempPath("damaged-bytes");
     for (const auto& c : cases) {
@@ -325,5 +336,6 @@ TEST(RasterPictureTruth, ReservedMarkersAndBadPngDataAreDamaged)
         EXPECT_EQ(rasterlib::kPictureDamaged, Lib().checkW(Wide(path).c_str(), 0));
         EXPECT_EQ(rasterlib::kPictureDamaged, Lib().checkW(Wide(path).c_str(), kCheckByDecoding));
         EXPECT_TRUE(ReadFile(path).empty());
+        EXPECT_TRUE(ReadFileReduced(path, 4, 4).empty());
     }
 }
