@@ -121,7 +121,8 @@ bool MeasureRound(const std::wstring& galleryFolder, int count, Round& round)
     // The pointer rests over the panel; the cursor it shows there at rest.
     RECT rect;
     ::GetWindowRect(list, &rect);
-    ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    const POINT pointer = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::SetCursorPos(pointer.x, pointer.y);
     HCURSOR rest = nullptr;
     edtest::WaitFor([&] {
         ::SendMessageW(program.Main(), WM_NULL, 0, 0);  // answered once the move is handled
@@ -158,8 +159,17 @@ bool MeasureRound(const std::wstring& galleryFolder, int count, Round& round)
                 int(items) == count)
                 round.titles = Now() - start;
         } else if (busyAt >= 0 && ForegroundCursor() == rest && !ProgressWindow(program)) {
-            round.done = Now() - start;
-            break;
+            // An arrow seen for a moment (a window that came under the pointer)
+            // is not the end: a move of the pointer, once handled, shows the panel's own.
+            const double candidate = Now() - start;
+            ::SetCursorPos(pointer.x + 1, pointer.y);
+            ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+            ::SetCursorPos(pointer.x, pointer.y);
+            ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+            if (ForegroundCursor() == rest && !ProgressWindow(program)) {
+                round.done = candidate;
+                break;
+            }
         }
         ::Sleep(1);
     }
