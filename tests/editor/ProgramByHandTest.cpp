@@ -1,0 +1,285 @@
+// The real program driven as a new user drives it, with the mouse and the
+// keys only (SendInput): the font-size box, the View menu's keys, the bars
+// behind a dialog, the main window's caption when a report closes or fails
+// to open, the status bar after the print preview, and the gallery's context
+// menu at the screen's edge.
+#include "ProgramRealInput.h"
+#include "ProgramRun.h"
+#include "UserInput.h"
+
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/WindowPixels.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr int kTextPanel = 1159;
+constexpr int kTextToolBar = 59954;
+constexpr int kMainToolBar = 59952;
+constexpr int kMenuBar = 0xE806;
+constexpr int kStatusBar = 0xE801;
+constexpr int kTree = 1126;
+constexpr UINT kFontSizeBox = 32842;
+constexpr UINT kDocumentProperties = 32854;
+constexpr UINT kToolbarsMain = 32787;
+constexpr int kSheetTab = 0x3020;
+
+// The edit that the text tool bar lays over its font-size box.
+HWND FontSizeEdit(HWND main)
+{
+    HWND bar = CProgramRun::FindById(main, kTextToolBar);
+    for (HWND child = bar ? ::GetWindow(bar, GW_CHILD) : nullptr; child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(child) == int(kFontSizeBox) && CProgramRun::ClassName(child) == L"Edit")
+            return child;
+    }
+    return nullptr;
+}
+
+// The pixels of a rectangle of the screen, as it shows them.
+std::vector<COLORREF> ScreenPixels(const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32};
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const COLORREF*>(bits);
+    std::vector<COLORREF> values(pixels, pixels + size_t(width) * height);
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return values;
+}
+
+// Whether a library tool bar's button shows disabled (its state reports the
+// library's disabled style, in the place of the enabled bit).
+bool Disabled(HWND bar, int index)
+{
+    return (edtest::AskRemote<TBBUTTON>(bar, TB_GETBUTTON, index).fsState & TBSTATE_ENABLED) != 0;
+}
+
+// A program showing one report made from the default template, in front.
+class ProgramByHand : public testing::Test {
+protected:
+    edtest::PointerKept pointer;
+    void SetUp() override
+    {
+        edtest::SetStartPrefs(3, L"");
+        ASSERT_TRUE(program.Start());
+        ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+        frame = program.ActiveFrame();
+        ::SetForegroundWindow(program.Main());
+        ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    }
+    // Answered once the program has handled what came before.
+    void Settle() { ::SendMessageW(program.Main(), WM_NULL, 0, 0); }
+    // The text pane's pixels, the box around all but white.
+    CRect Ink()
+    {
+        Settle();
+        return test_support::Capture(CProgramRun::FindById(frame, kTextPanel), false).Bounds(RGB(255, 255, 255));
+    }
+    // The open menu's bar of items holding the command; null when none comes.
+    HWND MenuWith(UINT command)
+    {
+        HWND items = nullptr;
+        edtest::WaitFor([&] {
+            HWND popup = program.FindPopup(L"QMXPopupMenu");
+            for (HWND child = popup ? ::GetWindow(popup, GW_CHILD) : nullptr; child;
+                 child = ::GetWindow(child, GW_HWNDNEXT))
+                if (edtest::BarCommandIndex(child, command) >= 0)
+                    items = child;
+            return items != nullptr;
+        }, 5000);
+        return items;
+    }
+    // A command chosen with the mouse from the menu bar: each menu opened in
+    // turn until one holds it, then its item clicked; false when none does.
+    bool ChooseFromMenu(UINT command)
+    {
+        HWND menuBar = CProgramRun::FindById(program.Main(), kMenuBar);
+        const int menus = menuBar ? int(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0)) : 0;
+        for (int menu = 0; menu < menus; ++menu) {
+            edtest::ClickBarItem(menuBar, menu);
+            HWND popup = nullptr;
+            edtest::WaitFor([&] { return (popup = program.FindPopup(L"QMXPopupMenu")) != nullptr; }, 3000);
+            HWND items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
+            const int item = items ? edtest::BarCommandIndex(items, command) : -1;
+            if (item >= 0) {
+                edtest::ClickBarItem(items, item);
+                return true;
+            }
+            CloseMenus();
+        }
+        return false;
+    }
+    void CloseMenus()
+    {
+        for (int i = 0; i < 3 && program.FindPopup(L"QMXPopupMenu"); ++i) {
+            edtest::TapKey(VK_ESCAPE);
+            edtest::WaitFor([&] { return !program.FindPopup(L"QMXPopupMenu"); }, 1000);
+        }
+    }
+
+    CProgramRun program;
+    HWND frame = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ProgramByHand, TheFontSizeBoxTakesCtrlAThenTheTypedSizeAndLimitsItTo1670)
+{
+    HWND panel = CProgramRun::FindById(frame, kTextPanel);
+    ASSERT_NE(nullptr, panel);
+    edtest::ApproachAndClick(edtest::OnScreen(panel, {20, 10}));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
+    edtest::TypeText(L"Sizes");
+    ASSERT_TRUE(edtest::WaitFor([&] { return Ink().Width() > 20; }));
+    edtest::PressChord(VK_CONTROL, 'A');
+    const CRect typed = Ink();
+
+    // A click into the middle of "10", Ctrl+A and "16": the box reads 16, not
+    // a size made of both, and the text grows.
+    HWND sizeEdit = FontSizeEdit(program.Main());
+    ASSERT_NE(nullptr, sizeEdit);
+    ASSERT_EQ(L"10", CProgramRun::Text(sizeEdit));
+    RECT box = {};
+    ::GetWindowRect(sizeEdit, &box);
+    edtest::ApproachAndClick({box.left + 8, (box.top + box.bottom) / 2});
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(sizeEdit) == sizeEdit; }));
+    edtest::PressChord(VK_CONTROL, 'A');
+    edtest::TypeText(L"16");
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"16"; }, 5000));
+    edtest::TapKey(VK_RETURN);
+    EXPECT_TRUE(edtest::WaitFor([&] { return Ink().Height() > typed.Height() + 4; }));
+    EXPECT_EQ(L"16", CProgramRun::Text(sizeEdit));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_font_size_16");
+
+    // Enter gave the focus back to the note. A size above the largest a run
+    // holds becomes that size (clicked elsewhere in the box: a second click
+    // at the same place so soon would be a double click, which an edit
+    // without the focus does not take it by).
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(sizeEdit) == panel; }));
+    Settle();
+    ::GetWindowRect(sizeEdit, &box);
+    edtest::ApproachAndClick({box.left + 20, (box.top + box.bottom) / 2});
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(sizeEdit) == sizeEdit; }));
+    edtest::PressChord(VK_CONTROL, 'A');
+    edtest::TypeText(L"5000");
+    ASSERT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"5000"; }, 5000));
+    edtest::TapKey(VK_RETURN);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"1670"; }));
+    EXPECT_EQ(nullptr, program.FindDialog());
+}
+
+TEST_F(ProgramByHand, AltVThenTOpensTheToolbarsMenuAndLeavesTheSectionTree)
+{
+    HWND tree = CProgramRun::FindById(frame, kTree);
+    ASSERT_NE(nullptr, tree);
+    ASSERT_TRUE(::IsWindowVisible(tree));
+    edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
+    ASSERT_NE(nullptr, MenuWith(32829)) << "the View menu";
+    edtest::TapKey('T');
+    HWND toolbars = MenuWith(kToolbarsMain);
+    EXPECT_NE(nullptr, toolbars) << "the Toolbars menu";
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_view_toolbars_by_keys");
+    CloseMenus();
+    Settle();
+    EXPECT_TRUE(::IsWindowVisible(tree));
+}
+
+TEST_F(ProgramByHand, TheBarsBehindTheDocumentPropertiesSheetAreDrawnWhileItIsOpen)
+{
+    // The menu bar and the tool bars as the screen shows them.
+    RECT bars = {};
+    for (int id : {kMenuBar, kMainToolBar, kTextToolBar}) {
+        HWND bar = CProgramRun::FindById(program.Main(), id);
+        ASSERT_NE(nullptr, bar) << id;
+        RECT rect = {};
+        ::GetWindowRect(bar, &rect);
+        if (::IsRectEmpty(&bars))
+            bars = rect;
+        else
+            ::UnionRect(&bars, &bars, &rect);
+    }
+    HWND panel = CProgramRun::FindById(frame, kTextPanel);
+    const POINT rest = edtest::OnScreen(panel, {300, 150});
+    edtest::MouseAt(rest);
+    Settle();
+    std::vector<COLORREF> before;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        const std::vector<COLORREF> now = ScreenPixels(bars);
+        const bool steady = now == before;
+        before = now;
+        return steady;
+    }));
+
+    // The sheet chosen from the Report menu with the mouse, over the bars.
+    ASSERT_TRUE(ChooseFromMenu(kDocumentProperties));
+    HWND sheet = program.WaitForDialogWith(kSheetTab);
+    ASSERT_NE(nullptr, sheet);
+    RECT placed = {};
+    ::GetWindowRect(sheet, &placed);
+    RECT over = {};
+    ASSERT_TRUE(::IntersectRect(&over, &placed, &bars)) << "the sheet opens away from the bars";
+    // Dragged by its caption down and right, off the bars: they are drawn
+    // again while it is open, as they were.
+    const POINT caption = {placed.left + 60, placed.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+    const POINT to = {caption.x + (bars.right - placed.left) / 3, caption.y + (bars.bottom - placed.top) + 40};
+    edtest::DragTo(caption, to, 2);
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        RECT moved = {};
+        ::GetWindowRect(sheet, &moved);
+        return moved.top >= bars.bottom;
+    })) << "the sheet follows its caption";
+    edtest::MouseAt(rest);
+    std::vector<COLORREF> behind;
+    EXPECT_TRUE(edtest::WaitFor([&] { return (behind = ScreenPixels(bars)) == before; }, 5000))
+        << std::count_if(behind.begin(), behind.end(), [](COLORREF c) { return c == RGB(255, 255, 255) || c == 0; })
+        << " white or black pixels";
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_bars_behind_sheet");
+    ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
+}
+
+TEST(ProgramByHandAtStart, TheToolBarsBehindTheStartWizardShowTheCommandsOfNoReport)
+{
+    // The wizard runs before the program's first idle moment; behind it the
+    // main tool bar shows Save, Cut and Copy disabled, as nothing is open.
+    edtest::SetStartPrefs(0, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    HWND wizard = program.WaitForDialog();
+    ASSERT_NE(nullptr, wizard);
+    HWND bar = CProgramRun::FindById(program.Main(), kMainToolBar);
+    ASSERT_NE(nullptr, bar);
+    for (UINT command : {57603u, 57635u, 57634u}) {
+        const int index = edtest::BarCommandIndex(bar, command);
+        ASSERT_GE(index, 0) << command;
+        EXPECT_TRUE(edtest::WaitFor([&] { return Disabled(bar, index); }, 5000)) << command;
+    }
+    // New stays enabled.
+    const int newIndex = edtest::BarCommandIndex(bar, 57600);
+    ASSERT_GE(newIndex, 0);
+    EXPECT_FALSE(Disabled(bar, newIndex));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_bars_behind_start_wizard");
+    ::PostMessageW(wizard, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(wizard); }));
+}
