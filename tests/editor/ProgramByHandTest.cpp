@@ -68,6 +68,25 @@ std::vector<COLORREF> ScreenPixels(const RECT& rect)
     return values;
 }
 
+// Where two readings of a rectangle of the screen differ, as text.
+std::string DifferenceText(const std::vector<COLORREF>& before, const std::vector<COLORREF>& after, const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    RECT differs = {LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+    size_t count = 0;
+    for (size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        if (before[i] == after[i])
+            continue;
+        ++count;
+        const LONG x = rect.left + LONG(i % width), y = rect.top + LONG(i / width);
+        differs = {std::min(differs.left, x), std::min(differs.top, y), std::max(differs.right, x + 1),
+                   std::max(differs.bottom, y + 1)};
+    }
+    return std::to_string(count) + " pixels differ in (" + std::to_string(differs.left) + ", " +
+           std::to_string(differs.top) + ") - (" + std::to_string(differs.right) + ", " +
+           std::to_string(differs.bottom) + ")";
+}
+
 // Whether a library tool bar's button shows disabled (its state reports the
 // library's disabled style, in the place of the enabled bit).
 bool Disabled(HWND bar, int index)
@@ -252,8 +271,7 @@ TEST_F(ProgramByHand, TheBarsBehindTheDocumentPropertiesSheetAreDrawnWhileItIsOp
     edtest::MouseAt(rest);
     std::vector<COLORREF> behind;
     EXPECT_TRUE(edtest::WaitFor([&] { return (behind = ScreenPixels(bars)) == before; }, 5000))
-        << std::count_if(behind.begin(), behind.end(), [](COLORREF c) { return c == RGB(255, 255, 255) || c == 0; })
-        << " white or black pixels";
+        << DifferenceText(before, behind, bars);
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_bars_behind_sheet");
     ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
