@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 using edtest::CProgramRun;
@@ -55,6 +56,16 @@ int CountOf(HWND window, COLORREF color)
 {
     const test_support::Pixels pixels = test_support::Capture(window, false);
     return int(std::count(pixels.values.begin(), pixels.values.end(), color));
+}
+
+// The window's pixels within a few steps of the colour in each part.
+int CountNear(HWND window, COLORREF color)
+{
+    const test_support::Pixels pixels = test_support::Capture(window, false);
+    return int(std::count_if(pixels.values.begin(), pixels.values.end(), [color](COLORREF c) {
+        return std::abs(GetRValue(c) - GetRValue(color)) < 24 && std::abs(GetGValue(c) - GetGValue(color)) < 24 &&
+               std::abs(GetBValue(c) - GetBValue(color)) < 24;
+    }));
 }
 
 // A program showing one report made from the default template.
@@ -380,6 +391,39 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_face");
     edtest::PressChord(VK_CONTROL, 'Z');
     EXPECT_TRUE(Shows(selected));
+}
+
+TEST_F(ProgramTextByHand, TextChooseTextColorAsksForTheColourInTheCommonColourDialog)
+{
+    TypeAndSelect(L"Tinted");
+    const COLORREF chosen = RGB(160, 32, 240);
+    // Cancelled, nothing changes; OK colours the selection.
+    for (const bool ok : {false, true}) {
+        program.PostCommand(32846);
+        HWND dialog = program.WaitForDialogWith(720, 5000);
+        ASSERT_NE(nullptr, dialog);
+        const struct {
+            int item;
+            const wchar_t* digits;
+        } parts[] = {{706, L"160"}, {707, L"32"}, {708, L"240"}};
+        for (const auto& part : parts) {
+            HWND box = ::GetDlgItem(dialog, part.item);
+            ASSERT_NE(nullptr, box);
+            ::SendMessageW(box, EM_SETSEL, 0, -1);
+            for (const wchar_t* c = part.digits; *c; ++c)
+                ::SendMessageW(box, WM_CHAR, *c, 1);
+        }
+        ::PostMessageW(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
+        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog); }));
+        Settle();
+        if (!ok)
+            EXPECT_EQ(0, CountNear(panel, chosen));
+    }
+    // The text's pixels blend with the selection's highlight at their edges.
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountNear(panel, chosen) > 10; }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_tinted");
+    program.Command(57643);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountNear(panel, chosen) == 0; }));
 }
 
 TEST_F(ProgramTextByHand, CtrlBIAndUToggleTheSelectionsStylesOneStepEach)
