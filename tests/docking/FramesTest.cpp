@@ -1059,6 +1059,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SETMESSAGESTRING && wParam == 0 && lParam != 0)
             Record(std::wstring(L"line:") + reinterpret_cast<LPCWSTR>(lParam));
+        if (message == WM_SETMESSAGESTRING && wParam == AFX_IDS_IDLEMESSAGE)
+            Record(L"line:idle");
         return CDockTestFrame::WindowProc(message, wParam, lParam);
     }
 };
@@ -1116,12 +1118,18 @@ TEST(PrintPreviewTest, ToolBarPagesButtonAndPageNumbers) {
         if (bStatusBar)
             EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"Pages 1-2");
 
-        // Closing leaves the pane empty and gives the view back.
+        // Closing leaves the pane empty, or the message line idle, and gives
+        // the view back.
         pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
         Pump();
         EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), pView->m_hWnd);
-        if (bStatusBar)
+        if (bStatusBar) {
             EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"");
+        } else {
+            const auto page = std::find(Log().rbegin(), Log().rend(), L"line:Page 1");
+            ASSERT_NE(page, Log().rend());
+            EXPECT_NE(std::find(Log().rbegin(), page, L"line:idle"), page) << "the idle text after the page";
+        }
         pFrame->DestroyWindow();
         Pump();
     }
