@@ -417,3 +417,54 @@ TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses
         << edtest::StatusPaneText(status, 0).c_str() << " | " << edtest::StatusPaneText(status, 1).c_str();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_closed");
 }
+
+TEST(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLiesInsideTheScreen)
+{
+    edtest::PointerKept pointer;
+    CKWTestTempFolder folder(L"gctx");
+    folder.Write(L"one.bmp", std::string());
+    edtest::SetStartPrefs(3, L"");
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.AddGalleryFolder(path));
+    HWND bar = program.GalleryBar();
+    ASSERT_NE(nullptr, bar);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    RECT rect = {};
+    ::GetWindowRect(bar, &rect);
+    const int screen = ::GetSystemMetrics(SM_CXSCREEN);
+    ASSERT_GE(rect.right, screen - 12) << "the gallery reaches the screen's right edge";
+    // A right click a few pixels from the edge, in its folders' and in its
+    // pictures' parts.
+    const struct {
+        POINT at;
+        const wchar_t* screenshot;
+    } clicks[] = {
+        {{std::min<LONG>(rect.right, screen) - 6, rect.top + 30}, L"editor_program_gallery_folders_menu_at_edge"},
+        {{std::min<LONG>(rect.right, screen) - 6, rect.bottom - 30}, L"editor_program_gallery_menu_at_edge"},
+    };
+    for (const auto& click : clicks) {
+        SCOPED_TRACE(testing::Message() << click.at.x << ", " << click.at.y);
+        edtest::MouseAt(click.at);
+        edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTDOWN);
+        edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTUP);
+        HWND menu = nullptr;
+        ASSERT_TRUE(edtest::WaitFor([&] { return (menu = program.FindPopup()) != nullptr; }, 5000));
+        RECT shown = {}, last = {};
+        // A library menu may unfold: its place is read once it holds still.
+        ASSERT_TRUE(edtest::WaitFor([&] {
+            last = shown;
+            ::GetWindowRect(menu, &shown);
+            return shown.right > shown.left && ::EqualRect(&shown, &last);
+        }));
+        test_support::WriteWindowScreenshot(::GetDesktopWindow(), click.screenshot);
+        EXPECT_LE(shown.right, screen) << CProgramRun::ClassName(menu).c_str();
+        EXPECT_GE(shown.left, 0);
+        EXPECT_LE(shown.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+        edtest::TapKey(VK_ESCAPE);
+        EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
+    }
+}
