@@ -468,3 +468,159 @@ TEST(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLies
         EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
     }
 }
+
+namespace {
+
+constexpr UINT kCustomize = 32790;
+constexpr int kNewToolbar = 16615;
+constexpr int kToolbarName = 16516;
+
+// True while the window lies above the other among the top-level windows.
+bool LiesAbove(HWND window, HWND other)
+{
+    for (HWND above = ::GetWindow(other, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
+        if (above == window)
+            return true;
+    return false;
+}
+
+// A click on the tab of a property sheet.
+void ClickSheetTab(HWND sheet, int index)
+{
+    HWND tabs = ::GetDlgItem(sheet, kSheetTab);
+    const RECT tab = edtest::AskRemote<RECT>(tabs, TCM_GETITEMRECT, WPARAM(index));
+    edtest::ClickClient(tabs, edtest::CentreOf(tab));
+}
+
+HWND CurrentSheetPage(HWND sheet)
+{
+    return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+struct BarSearch {
+    DWORD process;
+    std::wstring name;
+    HWND bar;
+    HWND top;
+};
+
+BOOL CALLBACK VisitBarChild(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<BarSearch*>(data);
+    if (CProgramRun::ClassName(child).rfind(L"QMXToolBar", 0) != 0 || CProgramRun::Text(child) != search->name)
+        return TRUE;
+    search->bar = child;
+    return FALSE;
+}
+
+BOOL CALLBACK VisitBarTop(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<BarSearch*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != search->process)
+        return TRUE;
+    ::EnumChildWindows(window, VisitBarChild, data);
+    if (!search->bar)
+        return TRUE;
+    search->top = window;
+    return FALSE;
+}
+
+// The tool bar of the program whose window text is the name, and the
+// top-level window it lies in.
+HWND ToolBarNamed(const CProgramRun& program, const std::wstring& name, HWND* top = nullptr)
+{
+    BarSearch search = {::GetProcessId(program.Process()), name, nullptr, nullptr};
+    ::EnumWindows(VisitBarTop, reinterpret_cast<LPARAM>(&search));
+    if (top)
+        *top = search.top;
+    return search.bar;
+}
+
+}  // namespace
+
+// The layout a test of customisation leaves (a bar of its own, buttons moved
+// off the main tool bar) is taken out of the registry before and after it.
+class ProgramCustomizedByHand : public ProgramByHand {
+protected:
+    void SetUp() override
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProgramSettings);
+        ProgramByHand::SetUp();
+    }
+    void TearDown() override
+    {
+        program.CloseWithoutSaving();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProgramSettings);
+    }
+    static constexpr wchar_t kProgramSettings[] = L"Software\\Kestrel Works\\OstraTallier";
+};
+
+TEST_F(ProgramCustomizedByHand, AToolBarMadeInTheCustomizeSheetLiesAboveTheMainWindowAndShowsTheButtonsDroppedOnIt)
+{
+    const std::wstring name = L"Mine" + std::to_wstring(::GetCurrentProcessId());
+    // View > Toolbars > Customize toolbars...
+    edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
+    ASSERT_NE(nullptr, MenuWith(32829));
+    edtest::TapKey('T');
+    HWND items = MenuWith(kCustomize);
+    ASSERT_NE(nullptr, items);
+    edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize));
+    HWND sheet = program.WaitForDialogWith(kSheetTab);
+    ASSERT_NE(nullptr, sheet);
+    ClickSheetTab(sheet, 1);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetDlgItem(CurrentSheetPage(sheet), kNewToolbar) != nullptr; }));
+    edtest::ClickWindow(::GetDlgItem(CurrentSheetPage(sheet), kNewToolbar));
+    HWND naming = program.WaitForDialogWith(kToolbarName);
+    ASSERT_NE(nullptr, naming);
+    ASSERT_TRUE(edtest::TypeInto(::GetDlgItem(naming, kToolbarName), name));
+    edtest::TapKey(VK_RETURN);
+    HWND floating = nullptr;
+    HWND bar = nullptr;
+    // Made on the main window, the bar then floats in a frame of its own.
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        bar = ToolBarNamed(program, name, &floating);
+        return bar && floating != program.Main();
+    })) << "the new bar floats";
+    EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(floating) && LiesAbove(floating, program.Main()); }));
+    EXPECT_TRUE(LiesAbove(floating, sheet)) << "where it can take a button";
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_new_toolbar");
+
+    // Two buttons of the main tool bar dragged onto it.
+    HWND mainBar = CProgramRun::FindById(program.Main(), kMainToolBar);
+    for (UINT command : {57600u, 57601u}) {
+        RECT target = {};
+        ::GetWindowRect(bar, &target);
+        const RECT from = edtest::BarItemRect(mainBar, edtest::BarCommandIndex(mainBar, command));
+        const int before = int(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+        edtest::DragTo(edtest::CentreOf(from), {target.right - 4, (target.top + target.bottom) / 2}, 3);
+        EXPECT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0) > before; })) << command;
+
+    }
+    // Both show inside the bar and its floating frame while the sheet is open.
+    ASSERT_EQ(2, ::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        RECT frameRect = {};
+        ::GetWindowRect(floating, &frameRect);
+        for (int i = 0; i < 2; ++i) {
+            const RECT button = edtest::BarItemRect(bar, i);
+            RECT inside = {};
+            if (::IsRectEmpty(&button) || !::IntersectRect(&inside, &button, &frameRect) || !::EqualRect(&inside, &button))
+                return false;
+        }
+        return true;
+    }));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_new_toolbar_two_buttons");
+
+    // Closed, the sheet leaves the bar above the main window.
+    ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
+    Settle();
+    EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(floating) && LiesAbove(floating, program.Main()); }));
+    // Also after a click on the main window, active already.
+    edtest::ApproachAndClick(edtest::OnScreen(CProgramRun::FindById(frame, kTextPanel), {40, 40}));
+    Settle();
+    EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(floating) && LiesAbove(floating, program.Main()); }));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_new_toolbar_after_close");
+}
