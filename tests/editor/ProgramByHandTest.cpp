@@ -3,6 +3,7 @@
 // behind a dialog, the main window's caption when a report closes or fails
 // to open, the status bar after the print preview, and the gallery's context
 // menu at the screen's edge.
+#include "ProgramMenus.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "UserInput.h"
@@ -26,13 +27,12 @@ namespace {
 constexpr int kTextPanel = 1159;
 constexpr int kTextToolBar = 59954;
 constexpr int kMainToolBar = 59952;
-constexpr int kMenuBar = 0xE806;
 constexpr int kStatusBar = 0xE801;
 constexpr int kTree = 1126;
 constexpr UINT kFontSizeBox = 32842;
 constexpr UINT kDocumentProperties = 32854;
 constexpr UINT kToolbarsMain = 32787;
-constexpr int kSheetTab = 0x3020;
+constexpr int kSheetTab = edtest::kSheetTabId;
 
 // The edit that the text tool bar lays over its font-size box.
 HWND FontSizeEdit(HWND main)
@@ -129,26 +129,6 @@ protected:
         }, 5000);
         return items;
     }
-    // A command chosen with the mouse from the menu bar: each menu opened in
-    // turn until one holds it, then its item clicked; false when none does.
-    bool ChooseFromMenu(UINT command)
-    {
-        HWND menuBar = CProgramRun::FindById(program.Main(), kMenuBar);
-        const int menus = menuBar ? int(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0)) : 0;
-        for (int menu = 0; menu < menus; ++menu) {
-            edtest::ClickBarItem(menuBar, menu);
-            HWND popup = nullptr;
-            edtest::WaitFor([&] { return (popup = program.FindPopup(L"QMXPopupMenu")) != nullptr; }, 3000);
-            HWND items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
-            const int item = items ? edtest::BarCommandIndex(items, command) : -1;
-            if (item >= 0) {
-                edtest::ClickBarItem(items, item);
-                return true;
-            }
-            CloseMenus();
-        }
-        return false;
-    }
     // Ctrl+F4, and No to saving the report (a new one counts as changed).
     void CloseActiveReport()
     {
@@ -243,7 +223,7 @@ TEST_F(ProgramByHand, TheBarsBehindTheDocumentPropertiesSheetAreDrawnWhileItIsOp
 {
     // The menu bar and the tool bars as the screen shows them.
     RECT bars = {};
-    for (int id : {kMenuBar, kMainToolBar, kTextToolBar}) {
+    for (int id : {edtest::kMenuBarId, kMainToolBar, kTextToolBar}) {
         HWND bar = CProgramRun::FindById(program.Main(), id);
         ASSERT_NE(nullptr, bar) << id;
         RECT rect = {};
@@ -266,7 +246,7 @@ TEST_F(ProgramByHand, TheBarsBehindTheDocumentPropertiesSheetAreDrawnWhileItIsOp
     }));
 
     // The sheet chosen from the Report menu with the mouse, over the bars.
-    ASSERT_TRUE(ChooseFromMenu(kDocumentProperties));
+    edtest::ChooseFromMenu(program, kDocumentProperties);
     HWND sheet = program.WaitForDialogWith(kSheetTab);
     ASSERT_NE(nullptr, sheet);
     RECT placed = {};
@@ -484,19 +464,6 @@ bool LiesAbove(HWND window, HWND other)
     return false;
 }
 
-// A click on the tab of a property sheet.
-void ClickSheetTab(HWND sheet, int index)
-{
-    HWND tabs = ::GetDlgItem(sheet, kSheetTab);
-    const RECT tab = edtest::AskRemote<RECT>(tabs, TCM_GETITEMRECT, WPARAM(index));
-    edtest::ClickClient(tabs, edtest::CentreOf(tab));
-}
-
-HWND CurrentSheetPage(HWND sheet)
-{
-    return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 struct BarSearch {
     DWORD process;
     std::wstring name;
@@ -569,9 +536,9 @@ TEST_F(ProgramCustomizedByHand, AToolBarMadeInTheCustomizeSheetLiesAboveTheMainW
     edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize));
     HWND sheet = program.WaitForDialogWith(kSheetTab);
     ASSERT_NE(nullptr, sheet);
-    ClickSheetTab(sheet, 1);
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetDlgItem(CurrentSheetPage(sheet), kNewToolbar) != nullptr; }));
-    edtest::ClickWindow(::GetDlgItem(CurrentSheetPage(sheet), kNewToolbar));
+    edtest::ClickTab(sheet, 1);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetDlgItem(edtest::CurrentPage(sheet), kNewToolbar) != nullptr; }));
+    edtest::ClickWindow(::GetDlgItem(edtest::CurrentPage(sheet), kNewToolbar));
     HWND naming = program.WaitForDialogWith(kToolbarName);
     ASSERT_NE(nullptr, naming);
     ASSERT_TRUE(edtest::TypeInto(::GetDlgItem(naming, kToolbarName), name));
@@ -623,4 +590,164 @@ TEST_F(ProgramCustomizedByHand, AToolBarMadeInTheCustomizeSheetLiesAboveTheMainW
     Settle();
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(floating) && LiesAbove(floating, program.Main()); }));
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_new_toolbar_after_close");
+}
+
+TEST(ProgramByHandGallery, TheGalleryPinnedToHideByItsCaptionButtonSlidesAwayOnceThePointerLeavesIt)
+{
+    edtest::PointerKept pointer;
+    CKWTestTempFolder folder(L"gpin");
+    folder.Write(L"one.bmp", std::string());
+    edtest::SetStartPrefs(3, L"");
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.AddGalleryFolder(path));
+    HWND gallery = program.GalleryBar();
+    ASSERT_NE(nullptr, gallery);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    // The focus in the report's note, not in the gallery.
+    HWND panel = CProgramRun::FindById(program.ActiveFrame(), kTextPanel);
+    edtest::ApproachAndClick(edtest::OnScreen(panel, {30, 20}));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
+
+    // The pin (auto-hide) button of its caption, found by what the pane
+    // answers for the points of its caption row.
+    RECT rect = {};
+    ::GetWindowRect(gallery, &rect);
+    POINT pin = {};
+    for (int y = rect.top + 2; y < rect.top + 24 && !pin.x; ++y)
+        for (int x = rect.right - 2; x > rect.right - 80 && !pin.x; --x)
+            if (::SendMessageW(gallery, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTMAXBUTTON)
+                pin = {x - 3, y + 3};
+    ASSERT_NE(0, pin.x) << "the caption shows a pin button";
+    edtest::ApproachAndClick(pin);
+    // The pointer leaves it for the note; the pane slides in by itself.
+    const POINT away = edtest::OnScreen(panel, {60, 40});
+    edtest::MouseAt({(pin.x + away.x) / 2, (pin.y + away.y) / 2});
+    edtest::MouseAt(away);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(gallery); }, 8000))
+        << "the pinned gallery stays out";
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_gallery_pinned_to_hide");
+}
+
+TEST(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneThatNamesNoFolder)
+{
+    edtest::PointerKept pointer;
+    CKWTestTempFolder start(L"gch1");
+    CKWTestTempFolder typed(L"gch2");
+    typed.Write(L"one.bmp", std::string());
+    const std::wstring startPath = start.Path().substr(0, start.Path().size() - 1);
+    const std::wstring typedPath = typed.Path().substr(0, typed.Path().size() - 1);
+    edtest::SetStartPrefs(3, L"");
+    edtest::SetGalleryPrefs(59421, false, startPath);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    auto openChooser = [&] {
+        edtest::ChooseFromMenu(program, 32856);
+        HWND chooser = nullptr;
+        edtest::WaitFor([&] {
+            chooser = program.FindDialog();
+            return chooser && ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+        });
+        return chooser;
+    };
+    HWND chooser = openChooser();
+    ASSERT_NE(nullptr, chooser);
+    HWND name = ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+
+    // A name that names no folder in the one shown: a message, and the
+    // chooser stays.
+    const std::wstring missing = L"NoSuchFolder";
+    ASSERT_TRUE(edtest::TypeInto(name, missing)) << CProgramRun::Text(name).c_str();
+    edtest::TapKey(VK_RETURN);
+    HWND message = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (message = program.FindDialog()) != nullptr && message != chooser; }));
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(message).find(L"does not exist"))
+        << CProgramRun::DialogText(message).c_str();
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_folder_chooser_no_folder");
+    ::SetForegroundWindow(message);
+    edtest::TapKey(VK_RETURN);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(message); }));
+    EXPECT_TRUE(::IsWindowVisible(chooser));
+
+    // A folder's whole path typed: that folder is added (the chooser opens
+    // at it the next time).
+    ASSERT_TRUE(edtest::TypeInto(name, typedPath));
+    edtest::TapKey(VK_RETURN);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        HWND bar = program.GalleryBar();
+        return bar && ::IsWindowVisible(bar);
+    }));
+    chooser = openChooser();
+    ASSERT_NE(nullptr, chooser);
+    const std::wstring leaf = typedPath.substr(typedPath.find_last_of(L'\\') + 1);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        return CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)) == leaf;
+    }, 5000)) << CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)).c_str();
+    ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
+}
+
+TEST_F(ProgramByHand, TheOpenImageDialogOpensWithTheFocusInItsNameBox)
+{
+    edtest::ChooseFromMenu(program, 1151);  // Image > Add Image...
+    HWND dialog = program.WaitForDialogWith(kFileNameCombo);
+    ASSERT_NE(nullptr, dialog);
+    HWND name = edtest::FileNameBox(dialog);
+    ASSERT_NE(nullptr, name);
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(dialog) == name; }, 5000))
+        << CProgramRun::ClassName(edtest::FocusIn(dialog)).c_str() << " "
+        << CProgramRun::Text(edtest::FocusIn(dialog)).c_str();
+    // Typing goes into it at once.
+    edtest::TypeText(L"abc");
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(name) == L"abc"; }, 5000));
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog); }));
+}
+
+TEST_F(ProgramByHand, ViewSectionTreeHidesTheTreeWithItsPlaceAndShowsItsStateByACheckMark)
+{
+    constexpr UINT kSectionTree = 32794;
+    constexpr int kTemplateList = 1135;
+    HWND tree = CProgramRun::FindById(frame, kTree);
+    HWND templates = ::GetParent(CProgramRun::FindById(frame, kTemplateList));
+    ASSERT_TRUE(tree && templates);
+    RECT treeRect = {}, templatesRect = {};
+    ::GetWindowRect(tree, &treeRect);
+    ::GetWindowRect(templates, &templatesRect);
+    // The View menu's item checked while the tree shows; R is its key.
+    auto viewMenuChecks = [&] {
+        edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
+        HWND items = MenuWith(kSectionTree);
+        const int index = items ? edtest::BarCommandIndex(items, kSectionTree) : -1;
+        const bool checked =
+            index >= 0 && (edtest::AskRemote<TBBUTTON>(items, TB_GETBUTTON, index).fsState & TBSTATE_CHECKED);
+        return checked;
+    };
+    EXPECT_TRUE(viewMenuChecks());
+    edtest::TapKey('R');
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(tree); }));
+    // The page templates' pane takes the column where the tree was.
+    RECT taken = {};
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        ::GetWindowRect(templates, &taken);
+        // (below the bar between them, which stays at the top)
+        return taken.top <= treeRect.top + 6 && taken.bottom == templatesRect.bottom;
+    })) << taken.top << " " << treeRect.top;
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_section_tree_hidden");
+    EXPECT_FALSE(viewMenuChecks());
+    edtest::TapKey('R');
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(tree) != FALSE; }));
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        RECT back = {};
+        ::GetWindowRect(tree, &back);
+        return back.bottom - back.top > (treeRect.bottom - treeRect.top) / 2;
+    }));
+    EXPECT_TRUE(viewMenuChecks());
+    CloseMenus();
 }
