@@ -545,7 +545,7 @@ TEST(CWatermarkPropDlg, SizesFollowUnitsProportionsAndTheImageAndANameIsRequired
     EXPECT_EQ(std::vector<std::wstring>{L"You should specify the name of watermark"}, message);
 }
 
-TEST(WatermarkDrawing, PlacesPageNumbersAndSizesImagesInTheirUnits)
+TEST(WatermarkDrawing, PlacesPageNumbersAndCentredTextsByTheirDrawnSizeAndSizesImagesInTheirUnits)
 {
     CKWTestTempFolder folder(L"wmp");
     const std::wstring picture = WriteLandscapePicture(folder);
@@ -560,9 +560,25 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndSizesImagesInTheirUnits)
     ASSERT_FALSE(graphics.texts.empty());
     const auto& drawn = graphics.texts.back();
     EXPECT_EQ(L"12", drawn.text);
-    // The 95 % anchor (209, 302), right-aligned, 6 pixels up.
+    // Ten points scaled to the 210-pixel page as a text is: 210 x (10 /
+    // (96 x 0.13889)) x 0.02 = 3.15 points, 4.2 pixels at 96 dpi.
+    EXPECT_NEAR(3.15, drawn.size, 0.01);
+    // The 95 % anchor (209, 302), right-aligned, standing on it.
     EXPECT_DOUBLE_EQ(209 - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
-    EXPECT_DOUBLE_EQ(302 - 6, drawn.y);
+    EXPECT_NEAR(302 - 4.2, drawn.y, 0.01);
+
+    // A centred text stands half its drawn height above the page's middle:
+    // 48 points are 15.12 points, 20.16 pixels, drawn (not 24 pixels up).
+    CTalWatermark draft;
+    draft.m_kind = CTalWatermark::kText;
+    draft.m_place = 4;
+    draft.m_text = L"DRAFT";
+    draft.m_textFormat.m_size = 48;
+    test_support::CRecordingGraphics centred(96);
+    TalDrawWatermark(centred, page, draft, 210, 297, fonts);
+    ASSERT_FALSE(centred.texts.empty());
+    EXPECT_NEAR(15.12, centred.texts.back().size, 0.01);
+    EXPECT_NEAR(168 - 20.16 * 0.5, centred.texts.back().y, 0.01) << "the 50 % anchor is 168";
 
     // 30 mm and 30/25.4 in (codes 4 and 7 alike) are all 30 pixels of the 210-pixel page.
     for (const auto& size : {std::pair<int, double>{7, 30 / 25.4}, {8, 30.0}, {4, 30 / 25.4}}) {
