@@ -751,3 +751,79 @@ TEST_F(ProgramByHand, ViewSectionTreeHidesTheTreeWithItsPlaceAndShowsItsStateByA
     EXPECT_TRUE(viewMenuChecks());
     CloseMenus();
 }
+
+TEST_F(ProgramCustomizedByHand, LargeIconsSwitchedOnAndOffLeaveTheBarsWhereAndAsTheyWere)
+{
+    constexpr int kLargeIcons = 16653;
+    constexpr int kEditTreeToolBar = 59953;
+    // The bars' places and the screen over them.
+    std::vector<RECT> places;
+    RECT bars = {};
+    for (int id : {edtest::kMenuBarId, kMainToolBar, kEditTreeToolBar, kTextToolBar}) {
+        HWND bar = CProgramRun::FindById(program.Main(), id);
+        ASSERT_NE(nullptr, bar) << id;
+        RECT rect = {};
+        ::GetWindowRect(bar, &rect);
+        places.push_back(rect);
+        if (::IsRectEmpty(&bars))
+            bars = rect;
+        else
+            ::UnionRect(&bars, &bars, &rect);
+    }
+    auto placesNow = [&] {
+        std::vector<RECT> now;
+        for (int id : {edtest::kMenuBarId, kMainToolBar, kEditTreeToolBar, kTextToolBar}) {
+            RECT rect = {};
+            ::GetWindowRect(CProgramRun::FindById(program.Main(), id), &rect);
+            now.push_back(rect);
+        }
+        return now;
+    };
+    auto samePlaces = [&](const std::vector<RECT>& a, const std::vector<RECT>& b) {
+        for (size_t i = 0; i < a.size(); ++i)
+            if (!::EqualRect(&a[i], &b[i]))
+                return false;
+        return true;
+    };
+    const POINT rest = edtest::OnScreen(CProgramRun::FindById(frame, kTextPanel), {300, 150});
+    edtest::MouseAt(rest);
+    Settle();
+    std::vector<COLORREF> before;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        const std::vector<COLORREF> now = ScreenPixels(bars);
+        const bool steady = now == before;
+        before = now;
+        return steady;
+    }));
+
+    // Tools > Customize, its Options page, Large Icons on then off.
+    edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
+    ASSERT_NE(nullptr, MenuWith(32829));
+    edtest::TapKey('T');
+    HWND items = MenuWith(kCustomize);
+    ASSERT_NE(nullptr, items);
+    edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize));
+    HWND sheet = program.WaitForDialogWith(kSheetTab);
+    ASSERT_NE(nullptr, sheet);
+    const int pages = int(::SendMessageW(::GetDlgItem(sheet, kSheetTab), TCM_GETITEMCOUNT, 0, 0));
+    edtest::ClickTab(sheet, pages - 1);
+    HWND large = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (large = ::GetDlgItem(edtest::CurrentPage(sheet), kLargeIcons)) != nullptr; }));
+    ASSERT_EQ(BST_UNCHECKED, ::SendMessageW(large, BM_GETCHECK, 0, 0));
+    edtest::ClickWindow(large);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(large, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return !samePlaces(places, placesNow()); })) << "large icons are larger";
+    edtest::ClickWindow(large);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(large, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return samePlaces(places, placesNow()); }))
+        << "the Edit Tree bar at " << placesNow()[2].left << ", " << placesNow()[2].top << " not "
+        << places[2].left << ", " << places[2].top;
+    ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
+    // Nothing of the large buttons is left on the screen.
+    edtest::MouseAt(rest);
+    std::vector<COLORREF> after;
+    EXPECT_TRUE(edtest::WaitFor([&] { return (after = ScreenPixels(bars)) == before; }, 5000))
+        << DifferenceText(before, after, bars);
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_large_icons_off");
+}
