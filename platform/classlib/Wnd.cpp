@@ -555,9 +555,14 @@ void CWnd::EndModalState(HWND hWndParent, BOOL bEnableParent, HWND& hWndTop) {
 }
 
 void CWnd::UpdateMainWindowCommands(HWND hWndModal) {
-    // The bars behind a dialog show the states of their commands as they are
-    // now: a dialog at start-up comes before the main loop's first idle
-    // moment, and one opened by a command comes before the update after it.
+    // The bars behind a dialog at start-up, which comes before the main
+    // loop's first idle moment, show the states of their commands as they
+    // are, not those of their resource. Later dialogs leave it to the main
+    // loop: an update while one is open would run the handlers of the
+    // document's commands under it.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread == nullptr || pThread->m_bMainWindowUpdated)
+        return;
     CWnd* pMainWnd = AfxGetMainWnd();
     if (pMainWnd == nullptr || pMainWnd->m_hWnd == nullptr || pMainWnd->m_hWnd == hWndModal ||
         !pMainWnd->IsWindowVisible())
