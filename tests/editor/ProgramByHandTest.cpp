@@ -398,15 +398,32 @@ TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_closed");
 }
 
-TEST(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLiesInsideTheScreen)
-{
+namespace {
+
+// A program whose gallery a test docks, pins or fills: the layout and the
+// preferences it leaves are taken out of the registry before and after.
+class ProgramByHandGallery : public testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings); }
+    void TearDown() override
+    {
+        program.CloseWithoutSaving();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
+    }
+    static constexpr wchar_t kSettings[] = L"Software\\Kestrel Works\\OstraTallier";
     edtest::PointerKept pointer;
+    CProgramRun program;
+};
+
+}  // namespace
+
+TEST_F(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLiesInsideTheScreen)
+{
     CKWTestTempFolder folder(L"gctx");
     folder.Write(L"one.bmp", std::string());
     edtest::SetStartPrefs(3, L"");
     const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
     edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
-    CProgramRun program;
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.AddGalleryFolder(path));
     HWND bar = program.GalleryBar();
@@ -592,15 +609,13 @@ TEST_F(ProgramCustomizedByHand, AToolBarMadeInTheCustomizeSheetLiesAboveTheMainW
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_new_toolbar_after_close");
 }
 
-TEST(ProgramByHandGallery, TheGalleryPinnedToHideByItsCaptionButtonSlidesAwayOnceThePointerLeavesIt)
+TEST_F(ProgramByHandGallery, TheGalleryPinnedToHideByItsCaptionButtonSlidesAwayOnceThePointerLeavesIt)
 {
-    edtest::PointerKept pointer;
     CKWTestTempFolder folder(L"gpin");
     folder.Write(L"one.bmp", std::string());
     edtest::SetStartPrefs(3, L"");
     const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
     edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
-    CProgramRun program;
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.AddGalleryFolder(path));
     HWND gallery = program.GalleryBar();
@@ -632,9 +647,8 @@ TEST(ProgramByHandGallery, TheGalleryPinnedToHideByItsCaptionButtonSlidesAwayOnc
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_gallery_pinned_to_hide");
 }
 
-TEST(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneThatNamesNoFolder)
+TEST_F(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneThatNamesNoFolder)
 {
-    edtest::PointerKept pointer;
     CKWTestTempFolder start(L"gch1");
     CKWTestTempFolder typed(L"gch2");
     typed.Write(L"one.bmp", std::string());
@@ -642,7 +656,6 @@ TEST(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneTha
     const std::wstring typedPath = typed.Path().substr(0, typed.Path().size() - 1);
     edtest::SetStartPrefs(3, L"");
     edtest::SetGalleryPrefs(59421, false, startPath);
-    CProgramRun program;
     ASSERT_TRUE(program.Start());
     ::SetForegroundWindow(program.Main());
     ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));

@@ -39,18 +39,6 @@ HWND ToolBarBox(HWND main, int command, const wchar_t* className)
     return nullptr;
 }
 
-// A press and release of the left button at a client point of a window, the
-// cursor put there first (buttons with an arrow ask where it is).
-void Click(HWND window, CPoint point)
-{
-    CPoint screen = point;
-    ::ClientToScreen(window, &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-}
-
 // The window's pixels of the colour.
 int CountOf(HWND window, COLORREF color)
 {
@@ -71,6 +59,9 @@ int CountNear(HWND window, COLORREF color)
 // A program showing one report made from the default template.
 class ProgramText : public testing::Test {
 protected:
+    // The pointer left over a tool bar would show a button's prompt to the
+    // programs of later tests.
+    edtest::PointerKept pointer;
     void SetUp() override
     {
         edtest::SetStartPrefs(3, L"");
