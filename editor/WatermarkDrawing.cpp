@@ -11,6 +11,7 @@
 #include "framework/KWRasterLib.h"
 #include "model/TalWatermark.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -23,6 +24,10 @@ constexpr double kPointsPerDot = 0.1388888888888889;
 // A text watermark's size is a share of the page width.
 constexpr double kTextShareOfPage = 0.02;
 constexpr double kPageNumberSize = 10.0;
+// The least size in points of a previewed page number: scaled to a preview
+// a page's 10-point number is two or three pixels high, a smudge and no
+// number, and its size is not the user's to choose.
+constexpr double kLeastPreviewNumberPoints = 6.0;
 constexpr int kGdipUnitPoint = 3;
 constexpr double kMillimetresPerInch = 25.4;
 const wchar_t kFallbackFace[] = L"Times New Roman";
@@ -170,8 +175,9 @@ void TalDrawWatermark(IKWGraphics& graphics, const CRect& page, const CTalWaterm
         break;
     case CTalWatermark::kPageNumber: {
         // A 10-point number scaled to the page as a text is (unscaled it is
-        // under a point high, and the preview would not show it).
-        const double points = PreviewTextPoints(page, kPageNumberSize, dotsToPoints);
+        // under a point high), and no smaller than can be read.
+        const double points =
+            std::max(PreviewTextPoints(page, kPageNumberSize, dotsToPoints), kLeastPreviewNumberPoints);
         const CKWFont font(kFallbackFace, points, 0, kGdipUnitPoint);
         DrawPlacedText(graphics, std::to_wstring(watermark.m_firstNumber), font, RGB(0, 0, 0), column, anchorX,
                        anchorY - PointsToPixels(points, dpi) * 0.5 * row);

@@ -555,17 +555,26 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndCentredTextsByTheirDrawnSizeAndSizesI
     number.m_kind = CTalWatermark::kPageNumber;
     number.m_place = CTalWatermark::kPlaceBottomRight;
     number.m_firstNumber = 12;
-    test_support::CRecordingGraphics graphics(96);
-    TalDrawWatermark(graphics, page, number, 210, 297, fonts);
-    ASSERT_FALSE(graphics.texts.empty());
-    const auto& drawn = graphics.texts.back();
-    EXPECT_EQ(L"12", drawn.text);
-    // Ten points scaled to the 210-pixel page as a text is: 210 x (10 /
-    // (96 x 0.13889)) x 0.02 = 3.15 points, 4.2 pixels at 96 dpi.
-    EXPECT_NEAR(3.15, drawn.size, 0.01);
-    // The 95 % anchor (209, 302), right-aligned, standing on it.
-    EXPECT_DOUBLE_EQ(209 - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
-    EXPECT_NEAR(302 - 4.2, drawn.y, 0.01);
+    // Ten points scaled to the page as a text is: on a 500-pixel page 500 x
+    // (10 / (96 x 0.13889)) x 0.02 = 7.5 points, 10 pixels at 96 dpi; on the
+    // 210-pixel page 3.15 points, raised to the 6 points (8 pixels) that can
+    // be read. Right-aligned at the 95 % anchor, standing on it.
+    struct NumberCase {
+        CRect page;
+        double points;
+        double anchorX, anchorY;
+    };
+    const NumberCase cases[] = {{page, 6.0, 209, 302}, {CRect(0, 0, 500, 707), 7.5, 475, 671}};
+    for (const NumberCase& sized : cases) {
+        test_support::CRecordingGraphics graphics(96);
+        TalDrawWatermark(graphics, sized.page, number, 210, 297, fonts);
+        ASSERT_FALSE(graphics.texts.empty());
+        const auto& drawn = graphics.texts.back();
+        EXPECT_EQ(L"12", drawn.text);
+        EXPECT_NEAR(sized.points, drawn.size, 0.01) << sized.page.Width();
+        EXPECT_DOUBLE_EQ(sized.anchorX - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
+        EXPECT_NEAR(sized.anchorY - sized.points * 96 / 72, drawn.y, 0.01) << sized.page.Width();
+    }
 
     // A centred text stands half its drawn height above the page's middle:
     // 48 points are 15.12 points, 20.16 pixels, drawn (not 24 pixels up).
