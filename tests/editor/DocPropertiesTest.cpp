@@ -14,6 +14,7 @@
 #include "editor/TalImageViewData.h"
 #include "editor/WatermarkDrawing.h"
 #include "editor/WatermarkPropDlg.h"
+#include "framework/KWGdiPlusStartup.h"
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalPicture.h"
@@ -25,6 +26,7 @@
 #include "document/TalDocumentApp.h"
 #include "platform/classlib/WinApp.h"
 #include "resources/ReportPropDialogs.h"
+#include "tests/framework/GdiPlusCanvas.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/platform/classlib/TestSupport.h"
 #include "tests/support/RecordingGraphics.h"
@@ -575,6 +577,18 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndCentredTextsByTheirDrawnSizeAndSizesI
         EXPECT_DOUBLE_EQ(sized.anchorX - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
         EXPECT_NEAR(sized.anchorY - sized.points * 96 / 72, drawn.y, 0.01) << sized.page.Width();
     }
+
+    // Drawn for real on the 90 x 127 page of the dialog's preview, the
+    // number is ink of some pixels' height above the bottom right anchor.
+    ASSERT_TRUE(StartupGdiPlus());
+    GdiPlusCanvas canvas(100, 140);
+    ASSERT_TRUE(canvas.IsReady());
+    TalDrawWatermark(canvas.Draw(), CRect(5, 5, 95, 132), number, 210, 297, fonts);
+    RECT ink = {};
+    ASSERT_TRUE(canvas.InkBounds(ink)) << "the number shows";
+    EXPECT_GE(ink.bottom - ink.top, 4) << "digits of a readable height";
+    EXPECT_LE(ink.right, 5 + static_cast<int>(90 * 0.95) + 1);
+    EXPECT_LE(ink.bottom, 5 + static_cast<int>(127 * 0.95) + 2);
 
     // A centred text stands half its drawn height above the page's middle:
     // 48 points are 15.12 points, 20.16 pixels, drawn (not 24 pixels up).
