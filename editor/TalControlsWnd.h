@@ -106,8 +106,11 @@ public:
     // checked. False when the panel has no window.
     bool ReadAddedPictures(const std::vector<uint32_t>& pictureIds);
     const CTalPictureReading& GetReading() const { return m_reading; }
-    // The picture's rotation and greyscale applied to a cached image; null when neither applies.
+    // The picture's rotation and greyscale applied to a cached image, faded
+    // when the picture is left out of the report; null when none applies.
     KWRasterImage* MakeDisplayImage(const KWRasterImage* image, const CTalPicture& picture);
+    // The image's colours half-way to white (a picture left out of the report).
+    static void FadeTowardsWhite(KWRasterImage& image);
     LRESULT OnImageItemLoaded(WPARAM pictureId, LPARAM result);
 
     // --- Drag and drop (TalControlsWndContent.cpp) ---
