@@ -469,8 +469,8 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
         if (save.mode == 0) {
             WriteTextAttribute("FileFormat", GetPathExtension(entry.finalPath));
-            if (entry.empty && entry.finalPath != entry.sourcePath)
-                WriteTextAttribute(kTalEmptyFileAttribute, GetPathFileName(entry.sourcePath, true));
+            if (!entry.emptyName.IsEmpty())
+                WriteTextAttribute(kTalEmptyFileAttribute, entry.emptyName);
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort())
