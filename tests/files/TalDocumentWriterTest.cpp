@@ -285,20 +285,29 @@ TEST_F(DocumentFiles, AnEmptyPictureFileIsNamedByEverySaveAndLoadAfterIt)
     struct Case {
         std::wstring name;
         std::string attribute;  // as the file holds it
+        std::wstring shown;     // as the load names it
     };
-    const std::wstring longTitle(150, L'n');
+    std::string zhe;
+    for (int i = 0; i < 16; ++i)
+        zhe += "&#x416;";
+    // A start tag longer than the 200 bytes that readers take as its header
+    // keeps the name's end.
     const Case cases[] = {
-        {L"empty.png", "empty.png"},
-        {L"\x0416\x00e9.png", "&#x416;&#xE9;.png"},
-        {longTitle + L".png", std::string(150, 'n') + ".png"},
+        {L"empty.png", "empty.png", L"empty.png"},
+        {L"\x0416\x00e9.png", "&#x416;&#xE9;.png", L"\x0416\x00e9.png"},
+        {std::wstring(116, L'n') + L".png", std::string(116, 'n') + ".png", std::wstring(116, L'n') + L".png"},
+        {std::wstring(150, L'n') + L".png", "..." + std::string(113, 'n') + ".png",
+         L"..." + std::wstring(113, L'n') + L".png"},
+        {std::wstring(40, L'n') + std::wstring(30, L'\x0416') + L".png", "..." + zhe + ".png",
+         L"..." + std::wstring(16, L'\x0416') + L".png"},
     };
     for (const Case& test : cases) {
-        SCOPED_TRACE(filestest::ToAnsi(test.name));
+        SCOPED_TRACE(test.attribute);
         std::unique_ptr<CTalBaseDocument> document(new CTalBaseDocument);
         AddPicture(document->GetProperties().GetHeadingSection().Get(),
                    OutsidePicture(File(test.name.c_str()), ""));
         const std::string element = "\t\t<Image ID='1' FileFormat='bmp' EmptyFile='" + test.attribute + "'>\r\n";
-        const std::wstring expected = L"The picture file " + test.name +
+        const std::wstring expected = L"The picture file " + test.shown +
                                       L" was empty when the document was saved; the placeholder it showed stands "
                                       L"in its place.";
         std::string placeholderData;
