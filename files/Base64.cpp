@@ -120,16 +120,38 @@ int32_t CBase64::CDecoder::Feed(const char* text, int32_t length, uint8_t* desti
 int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop,
                                      int32_t& consumed)
 {
+    return FeedUntil(text, length, destination, stop, stop, consumed);
+}
+
+namespace {
+
+// The first byte equal to either stop, or end.
+const uint8_t* FindStop(const uint8_t* in, const uint8_t* end, uint8_t stop, uint8_t otherStop)
+{
+    if (stop == otherStop) {
+        const void* found = std::memchr(in, stop, static_cast<size_t>(end - in));
+        return found ? static_cast<const uint8_t*>(found) : end;
+    }
+    while (in != end && *in != stop && *in != otherStop)
+        ++in;
+    return in;
+}
+
+}  // namespace
+
+int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop,
+                                     char otherStop, int32_t& consumed)
+{
     consumed = 0;
     if (!text || length <= 0)
         return 0;
     const uint8_t* in = reinterpret_cast<const uint8_t*>(text);
     const uint8_t* const end = in + length;
     const uint8_t stopByte = static_cast<uint8_t>(stop);
+    const uint8_t otherByte = static_cast<uint8_t>(otherStop);
     if (m_done) {
-        // The rest is not data; only the stop is looked for.
-        const void* found = std::memchr(in, stopByte, static_cast<size_t>(length));
-        consumed = found ? static_cast<int32_t>(static_cast<const uint8_t*>(found) - in) : length;
+        // The rest is not data; only a stop is looked for.
+        consumed = static_cast<int32_t>(FindStop(in, end, stopByte, otherByte) - in);
         m_broken = true;
         return 0;
     }
@@ -168,7 +190,7 @@ int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* 
         if (in == end)
             break;
         const uint8_t c = *in;
-        if (c == stopByte)
+        if (c == stopByte || c == otherByte)
             break;
         ++in;
         const int8_t value = tables.value[c];
@@ -179,8 +201,7 @@ int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* 
             }
             if (value == -2) {
                 m_done = true;
-                const void* found = std::memchr(in, stopByte, static_cast<size_t>(end - in));
-                in = found ? static_cast<const uint8_t*>(found) : end;
+                in = FindStop(in, end, stopByte, otherByte);
                 break;
             }
             continue;

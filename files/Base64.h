@@ -40,6 +40,10 @@ public:
         // consumed tells how much of the text was (the whole length when
         // stop does not occur).
         int32_t FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop, int32_t& consumed);
+        // The same up to the first byte equal to either stop: the text is
+        // walked once, however many bytes end it.
+        int32_t FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop, char otherStop,
+                          int32_t& consumed);
         // The bytes of a last short group of two or three digits.
         int32_t Finish(uint8_t* destination);
         // True once '=' was met: the rest of the text is not data.

@@ -110,6 +110,9 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     if (!entry.missing) {
         if (m_mode == 0)
             PlaceInStore(entry);
+        // The placeholder an earlier save put in an empty file's place.
+        if (m_mode == 0 && !entry.empty)
+            entry.emptyName = g_rasterLib.GetEmptySourceName(pictureId);
         else if (m_mode == 1 && IsStoreFile(entry.sourcePath))
             PlaceInFolder(entry, true);
         else if (m_mode == 2)
@@ -131,6 +134,7 @@ void CTalPictureRelocation::PlaceInStore(Entry& entry)
         if (id != 0) {
             entry.finalPath = g_rasterLib.GetImagePath(id);
             entry.createdCopy = true;
+            entry.emptyName = GetPathFileName(entry.sourcePath, true);
         }
         return;
     }
@@ -201,6 +205,8 @@ void CTalPictureRelocation::Commit()
             ::DeleteFileW(entry.sourcePath);
         m_newIds.push_back(entry.finalPath == entry.sourcePath ? entry.sourceId
                                                                 : g_rasterLib.GetPictureId(entry.finalPath));
+        if (!entry.emptyName.IsEmpty())
+            g_rasterLib.SetEmptySourceName(m_newIds.back(), entry.emptyName);
     }
 }
 

@@ -25,6 +25,9 @@ public:
         bool moveSource = false;   // the source goes once the save succeeded
         bool missing = false;      // the source file does not exist
         bool empty = false;        // the source file holds no byte
+        // Embedding: the name of the empty file whose placeholder the final
+        // file is, made by this save or kept from an earlier one.
+        CString emptyName;
     };
 
     // mode: 0, 1 or 2. folder: the picture folder with its final backslash

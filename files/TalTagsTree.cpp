@@ -224,6 +224,9 @@ void CTalTags::AddEmbeddedPicture(int32_t id)
                        L"stands in its place.",
                        m_imageEmptyFile.GetString());
         Warn(message);
+        // Kept with the picture: every later save names it again.
+        if (id != 0)
+            g_rasterLib.SetEmptySourceName(static_cast<uint32_t>(id), m_imageEmptyFile);
     }
     if (id == 0) {
         // Data that gave no picture (none, damaged, or unreadable) leaves

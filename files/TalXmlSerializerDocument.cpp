@@ -56,6 +56,23 @@ CString LastTwoComponents(const CString& path)
     return path.Mid(before + 1);
 }
 
+// The start tag of an embedded picture stays inside the first 200 bytes, the
+// part of it that readers of these files take as its header (a longer one
+// leaves the picture to a slower path, or out with an older reader): a long
+// name of an empty file is written as its end after "...".
+CString BoundedEmptyFileName(const CString& name)
+{
+    const size_t kMaxText = 120;
+    if (XmlTextForm(name).size() <= kMaxText)
+        return name;
+    for (int keep = name.GetLength() - 1; keep > 0; --keep) {
+        const CString tail = CString(L"...") + name.Right(keep);
+        if (XmlTextForm(tail).size() <= kMaxText)
+            return tail;
+    }
+    return CString(L"...");
+}
+
 }  // namespace
 
 struct CTalXmlSerializer::SaveContext {
@@ -469,8 +486,8 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
         if (save.mode == 0) {
             WriteTextAttribute("FileFormat", GetPathExtension(entry.finalPath));
-            if (entry.empty && entry.finalPath != entry.sourcePath)
-                WriteTextAttribute(kTalEmptyFileAttribute, GetPathFileName(entry.sourcePath, true));
+            if (!entry.emptyName.IsEmpty())
+                WriteTextAttribute(kTalEmptyFileAttribute, BoundedEmptyFileName(entry.emptyName));
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort())

@@ -403,16 +403,13 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
             break;
         const char* from = m_window.get() + m_position;
         const int32_t room = static_cast<int32_t>((kBlockCapacity - used) / 3 * 4) - 4;
-        int32_t available = std::min(m_end - m_position, room);
-        if (!inCData) {
-            // A reference stands for a character only the parser knows.
-            if (const void* reference = std::memchr(from, '&', static_cast<size_t>(available)))
-                available = static_cast<int32_t>(static_cast<const char*>(reference) - from);
-        }
+        const int32_t available = std::min(m_end - m_position, room);
         int32_t consumed = 0;
+        // Outside CDATA a reference stands for a character only the parser
+        // knows: the digits end at it as at markup.
         if (available > 0)
-            used += static_cast<size_t>(
-                decoder.FeedUntil(from, available, block + used, inCData ? ']' : '<', consumed));
+            used += static_cast<size_t>(decoder.FeedUntil(from, available, block + used, inCData ? ']' : '<',
+                                                          inCData ? ']' : '&', consumed));
         Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;

@@ -275,6 +275,22 @@ bool CKWRasterLib::TakeReport(uint32_t id)
     return m_reported.insert(id).second;
 }
 
+void CKWRasterLib::SetEmptySourceName(uint32_t id, const wchar_t* name)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    if (name && *name)
+        m_emptySourceNames[id] = name;
+    else
+        m_emptySourceNames.erase(id);
+}
+
+CString CKWRasterLib::GetEmptySourceName(uint32_t id)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    auto found = m_emptySourceNames.find(id);
+    return found == m_emptySourceNames.end() ? CString() : CString(found->second.c_str());
+}
+
 KWRasterImage* CKWRasterLib::LoadImage(uint32_t id)
 {
     return RasterReadFile(GetImagePath(id), 0, 0);

@@ -113,6 +113,11 @@ public:
     // True the first time it is asked for a picture, so that a problem of its
     // file is reported once however often the picture is used.
     bool TakeReport(uint32_t id);
+    // The name of the empty picture file whose placeholder the picture is
+    // (embedded in its place by a save), so that each later save and load
+    // still says what the placeholder stands for; empty for any other picture.
+    void SetEmptySourceName(uint32_t id, const wchar_t* name);
+    CString GetEmptySourceName(uint32_t id);
     // The picture at full size, the placeholder when it cannot be read.
     KWRasterImage* LoadImage(uint32_t id);
     // format 1 writes JPEG, anything else BMP; the new id, or 0.
@@ -196,6 +201,7 @@ private:
     std::map<uint32_t, KWPictureState> m_walkedStates; // bytes only
     std::map<uint32_t, SIZE> m_shownSizes;
     std::set<uint32_t> m_reported;
+    std::map<uint32_t, std::wstring> m_emptySourceNames;
     uint32_t m_nextPictureId = kFirstPictureId;
     uint32_t m_nameCounter = kFirstPictureId;
 

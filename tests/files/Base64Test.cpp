@@ -161,22 +161,34 @@ TEST(Base64, FeedUntilStopsBeforeTheStopAndMeasuresTheUnbrokenRun)
     const struct {
         std::string text;
         char stop;
+        char otherStop;
         const char* bytes;
         int32_t consumed;
         int64_t digitRun;
     } cases[] = {
-        {"Zm9vYmFy</Image>", '<', "foobar", 8, 8},
-        {"Zm9vYmFy", '<', "foobar", 8, 8},                  // no stop: all of it
-        {"Zm9v\r\nYmFy<", '<', "foobar", 10, 4},            // the run ends at the line end
-        {"Zm9vYg==\t\t</Image>", '<', "foob", 10, 6},       // past the padding only the stop counts
-        {"Zm9<v]]>Ym", ']', "foo", 5, 3},                   // '<' is no stop inside CDATA
-        {"<Zm9v", '<', "", 0, 0},
+        {"Zm9vYmFy</Image>", '<', '<', "foobar", 8, 8},
+        {"Zm9vYmFy", '<', '<', "foobar", 8, 8},                  // no stop: all of it
+        {"Zm9v\r\nYmFy<", '<', '<', "foobar", 10, 4},            // the run ends at the line end
+        {"Zm9vYg==\t\t</Image>", '<', '<', "foob", 10, 6},       // past the padding only the stop counts
+        {"Zm9<v]]>Ym", ']', ']', "foo", 5, 3},                   // '<' is no stop inside CDATA
+        {"<Zm9v", '<', '<', "", 0, 0},
+        // Two stops: the first of either ends the text.
+        {"Zm9v&#x2F;Ym<", '<', '&', "foo", 4, 4},
+        {"Zm9v<Ym&", '<', '&', "foo", 4, 4},
+        {"Zm&9v<", '<', '&', "f", 2, 2},
+        {"Zm9vYg==\t&amp;<", '<', '&', "foob", 9, 6},            // past the padding too
+        {"Zm9vYg==\t<&", '<', '&', "foob", 9, 6},
+        {"Zm9v&Ym", '<', ']', "foob", 7, 4},                    // '&' is no stop of these
     };
     for (const auto& c : cases) {
         CBase64::CDecoder decoder;
         std::vector<uint8_t> out(64);
         int32_t consumed = -1;
-        int32_t n = decoder.FeedUntil(c.text.data(), static_cast<int32_t>(c.text.size()), out.data(), c.stop, consumed);
+        int32_t n = c.stop == c.otherStop
+                        ? decoder.FeedUntil(c.text.data(), static_cast<int32_t>(c.text.size()), out.data(), c.stop,
+                                            consumed)
+                        : decoder.FeedUntil(c.text.data(), static_cast<int32_t>(c.text.size()), out.data(), c.stop,
+                                            c.otherStop, consumed);
         n += decoder.Finish(out.data() + n);
         EXPECT_EQ(std::string(out.begin(), out.begin() + n), c.bytes) << c.text;
         EXPECT_EQ(consumed, c.consumed) << c.text;

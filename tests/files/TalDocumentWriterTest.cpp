@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include <string>
 
@@ -249,6 +250,9 @@ TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
         CRecordingSerializer again;
         ASSERT_TRUE(Save(document, File(L"again.otd"), &again));
         EXPECT_TRUE(again.dialogs.empty());
+        EXPECT_NE(filestest::ReadBytes(File(L"again.otd")).find("FileFormat='bmp' EmptyFile='empty.png'>"),
+                  std::string::npos)
+            << "the placeholder still names the file";
         // Read back, the picture is the placeholder, not a picture without a
         // file, and the load says what it stands for.
         CTalBaseDocument back;
@@ -269,6 +273,78 @@ TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
         ASSERT_TRUE(shown && placeholder);
         EXPECT_EQ(shown->width, placeholder->width);
         EXPECT_EQ(shown->height, placeholder->height);
+    }
+}
+
+// The placeholder that an empty picture file became keeps the file's name:
+// every later save writes it again and every later load says what the
+// placeholder stands for, however often the report goes round. A long name, or
+// one written with character references, keeps the picture's data readable.
+TEST_F(DocumentFiles, AnEmptyPictureFileIsNamedByEverySaveAndLoadAfterIt)
+{
+    struct Case {
+        std::wstring name;
+        std::string attribute;  // as the file holds it
+        std::wstring shown;     // as the load names it
+    };
+    std::string zhe;
+    for (int i = 0; i < 16; ++i)
+        zhe += "&#x416;";
+    // A start tag longer than the 200 bytes that readers take as its header
+    // keeps the name's end.
+    const Case cases[] = {
+        {L"empty.png", "empty.png", L"empty.png"},
+        {L"\x0416\x00e9.png", "&#x416;&#xE9;.png", L"\x0416\x00e9.png"},
+        {std::wstring(116, L'n') + L".png", std::string(116, 'n') + ".png", std::wstring(116, L'n') + L".png"},
+        {std::wstring(150, L'n') + L".png", "..." + std::string(113, 'n') + ".png",
+         L"..." + std::wstring(113, L'n') + L".png"},
+        {std::wstring(40, L'n') + std::wstring(30, L'\x0416') + L".png", "..." + zhe + ".png",
+         L"..." + std::wstring(16, L'\x0416') + L".png"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.attribute);
+        std::unique_ptr<CTalBaseDocument> document(new CTalBaseDocument);
+        AddPicture(document->GetProperties().GetHeadingSection().Get(),
+                   OutsidePicture(File(test.name.c_str()), ""));
+        const std::string element = "\t\t<Image ID='1' FileFormat='bmp' EmptyFile='" + test.attribute + "'>\r\n";
+        const std::wstring expected = L"The picture file " + test.shown +
+                                      L" was empty when the document was saved; the placeholder it showed stands "
+                                      L"in its place.";
+        std::string placeholderData;
+        for (int round = 0; round < 3; ++round) {
+            SCOPED_TRACE(round);
+            const std::wstring path = File(round % 2 ? L"round-b.otd" : L"round-a.otd");
+            CRecordingSerializer saving;
+            ASSERT_TRUE(Save(*document, path, &saving));
+            // Only the save that finds the empty file says it is empty.
+            EXPECT_EQ(saving.dialogs.size(), round == 0 ? 1u : 0u);
+            const std::string bytes = filestest::ReadBytes(path);
+            const size_t at = bytes.find(element);
+            ASSERT_NE(at, std::string::npos);
+            const size_t end = bytes.find("\t\t</Image>", at);
+            ASSERT_NE(end, std::string::npos);
+            const std::string data = bytes.substr(at + element.size(), end - at - element.size());
+            EXPECT_FALSE(data.empty()) << "the placeholder's bytes";
+            if (round == 0)
+                placeholderData = data;
+            EXPECT_EQ(data, placeholderData) << "the same placeholder each time";
+            EXPECT_TRUE(filestest::IsWellFormedXml(path));
+
+            std::unique_ptr<CTalBaseDocument> back(new CTalBaseDocument);
+            CRecordingSerializer loading;
+            ASSERT_TRUE(Load(*back, path, &loading));
+            std::vector<std::wstring> lines = loading.dialogs.empty() ? std::vector<std::wstring>()
+                                                                      : loading.dialogs[0].lines;
+            lines.erase(std::remove(lines.begin(), lines.end(), std::wstring()), lines.end());
+            ASSERT_EQ(lines.size(), 1u) << filestest::ToAnsi(loading.AllLines());
+            EXPECT_NE(lines[0].find(expected), std::wstring::npos) << filestest::ToAnsi(lines[0]);
+            CKWRefPtr<CTalSection> backHeading = back->GetProperties().GetHeadingSection();
+            ASSERT_EQ(backHeading->GetPictureCount(), 1);
+            const uint32_t backId = static_cast<uint32_t>(backHeading->GetPicture(0)->GetPictureId());
+            EXPECT_EQ(g_rasterLib.GetPictureState(backId), KWPictureState::Sound);
+            // The next round saves what was loaded.
+            document = std::move(back);
+        }
     }
 }
 
