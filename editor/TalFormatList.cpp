@@ -3,7 +3,7 @@
 // entries, then the raster library's image formats.
 #include "editor/TalApplication.h"
 
-#include "export/ExportImageFiles.h"
+#include "framework/KWFolderFormatScan.h"
 #include "framework/QMFormatInfo.h"
 
 #include <iterator>
