@@ -69,7 +69,6 @@ constexpr UINT kGeneratePowerPoint = 32839;
 constexpr int kGenerateHtml = 32838;
 constexpr int kReportProperties = 32854;
 constexpr int kWatermarkProperties = 32855;
-constexpr int kMenuBar = 0xE806;
 
 constexpr wchar_t kProgramKey[] = L"Software\\Kestrel Works";
 
@@ -95,41 +94,6 @@ void AddPictures(CProgramRun& program, HWND frame, const std::wstring& folder, c
     ASSERT_TRUE(edtest::WaitFor([&] {
         return !::IsWindow(dialog) && ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == LRESULT(names.size());
     }));
-}
-
-// The bar of items inside an open menu's window.
-HWND MenuItems(HWND popup)
-{
-    for (HWND child = ::GetWindow(popup, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::SendMessageW(child, TB_BUTTONCOUNT, 0, 0) > 0)
-            return child;
-    }
-    return nullptr;
-}
-
-// A command chosen with the mouse from the menu bar: each menu opened in
-// turn until one holds it, then its item clicked.
-void ChooseFromMenu(const CProgramRun& program, int command)
-{
-    HWND menuBar = CProgramRun::FindById(program.Main(), kMenuBar);
-    ASSERT_NE(nullptr, menuBar);
-    const int menus = static_cast<int>(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0));
-    for (int menu = 0; menu < menus; ++menu) {
-        edtest::ClickBarItem(menuBar, menu);
-        HWND popup = nullptr;
-        if (!edtest::WaitFor([&] { return (popup = program.FindPopup()) != nullptr && MenuItems(popup); }, 3000))
-            continue;
-        HWND items = MenuItems(popup);
-        const int item = edtest::BarCommandIndex(items, command);
-        if (item >= 0) {
-            edtest::ClickBarItem(items, item);
-            return;
-        }
-        edtest::TapKey(VK_ESCAPE);
-        edtest::TapKey(VK_ESCAPE);
-        ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
-    }
-    ADD_FAILURE() << "no menu holds the command " << command;
 }
 
 // A click on the tab of a property sheet.
@@ -319,7 +283,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     test_support::WriteWindowScreenshot(program.Main(), L"main_road_report");
 
     // The logo on the title page ("Report Properties..." then its "Title page").
-    ChooseFromMenu(program, kReportProperties);
+    ASSERT_TRUE(edtest::ChooseFromMenu(program, kReportProperties));
     sheet = program.WaitForDialogWith(kSheetTab);
     ASSERT_NE(nullptr, sheet);
     ClickTab(sheet, 1);
@@ -337,7 +301,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
 
     // A text watermark ("WaterMark Properties...", Add).
-    ChooseFromMenu(program, kWatermarkProperties);
+    ASSERT_TRUE(edtest::ChooseFromMenu(program, kWatermarkProperties));
     sheet = program.WaitForDialogWith(kSheetTab);
     ASSERT_NE(nullptr, sheet);
     ASSERT_TRUE(edtest::WaitFor([&] { return ::GetDlgItem(CurrentPage(sheet), kAddWatermark) != nullptr; }));
@@ -361,10 +325,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
         std::wstring message;
     } generations[] = {
         {[&] { edtest::ClickWindow(CProgramRun::FindById(frame, kGenerateReport)); }, pdf, L"Generating Report..."},
-        {[&] {
-             ChooseFromMenu(program, kGenerateHtml);
-         },
-         html, L"Generating Report..."},
+        {[&] { EXPECT_TRUE(edtest::ChooseFromMenu(program, kGenerateHtml)); }, html, L"Generating Report..."},
         {[&] { program.PostCommand(kGeneratePowerPoint); }, ppt, L"Generating report Road.ppt"},
     };
     for (const auto& generation : generations) {
