@@ -330,7 +330,7 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
         EXPECT_TRUE(edtest::WaitFor([&] {
             marks = MarkPixels(shown.tree, sections);
             return marks[0] > 0 && marks[1] == 0 && marks[2] == 0;
-        }, 5000)) << drop << ": " << marks[0] << " " << marks[1] << " " << marks[2];
+        })) << drop << ": " << marks[0] << " " << marks[1] << " " << marks[2];
         if (drop) {
             test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_drag_over_first");
             edtest::MouseAt(first, MOUSEEVENTF_LEFTUP);

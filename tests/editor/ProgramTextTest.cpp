@@ -85,7 +85,7 @@ protected:
     // Waits until the panel shows (or, with differs, stops showing) the pixels.
     bool Shows(const test_support::Pixels& pixels, bool differs = false)
     {
-        return edtest::WaitFor([&] { return (Shown() == pixels) != differs; }, 5000);
+        return edtest::WaitFor([&] { return (Shown() == pixels) != differs; });
     }
 
     // The arrow of the text tool bar's colour button clicked with the mouse;
@@ -103,7 +103,7 @@ protected:
             popup = program.FindPopup();
             palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
             return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
-        }, 5000);
+        });
     }
 
     CProgramRun program;
@@ -211,7 +211,7 @@ TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColou
     // "More Color..." is the palette's last item.
     ::PostMessageW(popup, WM_KEYDOWN, VK_END, 0);
     ::PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-    HWND dialog = program.WaitForDialogWith(16662, 5000);
+    HWND dialog = program.WaitForDialogWith(16662);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(L"Colors", CProgramRun::Text(dialog));
 
@@ -228,7 +228,7 @@ TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColou
         ::GetClientRect(preview, &rectPreview);
         chosen = test_support::Capture(preview, false).At(rectPreview.Width() / 2, rectPreview.Height() / 4);
         return chosen != RGB(0, 0, 0) && chosen != RGB(255, 255, 255) && chosen != ::GetSysColor(COLOR_BTNFACE);
-    }, 5000));
+    }));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CountOf(bar, chosen) > 0; }));
     // The button shows the colour before the palette posts its command and
@@ -295,7 +295,7 @@ protected:
                     if (shown.At(x, y) == kSelectionColour)
                         highlight |= CRect(x, y, x + 1, y + 1);
             return highlight.left <= ink.left + 1 && highlight.right >= ink.right - 2;
-        }, 5000));
+        }));
     }
     // The check mark of a Text menu item, the menu opened by Alt+T.
     bool TextMenuChecks(UINT command)
@@ -307,12 +307,12 @@ protected:
             popup = program.FindPopup();
             items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
             return items && edtest::BarCommandIndex(items, command) >= 0;
-        }, 5000);
+        });
         const int index = items ? edtest::BarCommandIndex(items, command) : -1;
         const bool checked =
             index >= 0 && (edtest::AskRemote<TBBUTTON>(items, TB_GETBUTTON, index).fsState & TBSTATE_CHECKED);
         edtest::PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}, {VK_ESCAPE, true}, {VK_ESCAPE, false}});
-        edtest::WaitFor([&] { return !program.FindPopup(); }, 5000);
+        edtest::WaitFor([&] { return !program.FindPopup(); });
         return checked;
     }
 };
@@ -346,7 +346,7 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
                 red = cell;
         }
         return red.right > red.left;
-    }, 5000));
+    }));
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_text_palette_by_hand");
     edtest::ApproachAndClick(edtest::OnScreen(palette, edtest::CentreOf(red)));
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
@@ -426,7 +426,7 @@ TEST_F(ProgramTextByHand, EditUndoClickedWithTheMouseUndoesTheLastStep)
         popup = program.FindPopup();
         items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
         return items && edtest::BarCommandIndex(items, 57643) >= 0;
-    }, 5000));
+    }));
     const RECT undo = edtest::BarItemRect(items, edtest::BarCommandIndex(items, 57643));
     // The menu opens growing: the item is clicked once the menu holds still.
     RECT last = {};
