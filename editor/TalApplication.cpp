@@ -148,10 +148,16 @@ BOOL CTalApplication::ProcessShellCommand(CCommandLineInfo& info)
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
         m_nCmdShow = SW_HIDE;
-        if (OpenCommandLineFile(info.m_strFileName) && m_pMainWnd)
+        if (OpenCommandLineFile(info.m_strFileName) && m_pMainWnd) {
+            // The view's print finds the printer that "/pt" names in the
+            // application's current command line.
+            m_pCmdInfo = &info;
             m_pMainWnd->SendMessage(WM_COMMAND, kPrintDirect);
+            m_pCmdInfo = nullptr;
+        }
         return FALSE;
     case CCommandLineInfo::FileDDE:
+        m_pCmdInfo = nullptr;
         m_nCmdShow = SW_SHOWNORMAL;
         return TRUE;
     case CCommandLineInfo::AppUnregister: {
