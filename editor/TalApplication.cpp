@@ -40,6 +40,7 @@
 #include "text/KWTextPanel.h"
 
 #include <commctrl.h>
+#include <cstddef>
 
 #include <iterator>
 
@@ -556,6 +557,28 @@ void CTalApplication::RunPrintSetup()
 {
     OnFilePrintSetup();
     UpdatePrinterMetrics(false);
+}
+
+void CTalApplication::SetPrinterOrientation(int32_t portrait)
+{
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof(pd);
+    if (!GetPrinterDeviceDefaults(&pd) || !pd.hDevMode)
+        return;
+    // A block too short to hold the field is no device mode to turn.
+    if (::GlobalSize(pd.hDevMode) < offsetof(DEVMODEW, dmOrientation) + sizeof(short))
+        return;
+    auto* mode = static_cast<DEVMODEW*>(::GlobalLock(pd.hDevMode));
+    if (!mode)
+        return;
+    const short wanted = portrait == 1 ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
+    const bool changed = mode->dmOrientation != wanted || !(mode->dmFields & DM_ORIENTATION);
+    mode->dmOrientation = wanted;
+    mode->dmFields |= DM_ORIENTATION;
+    ::GlobalUnlock(pd.hDevMode);
+    // Measuring asks the printer's driver: only a turn costs it.
+    if (changed)
+        UpdatePrinterMetrics(false);
 }
 
 void CTalApplication::RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,

@@ -21,6 +21,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 struct RasterExportRequest;
 
@@ -94,13 +95,18 @@ public:
     // False, with size 0 x 0, when the file cannot be read as an image.
     bool GetImageSize(uint32_t id, SIZE& size);
     // What the check of a whole file says, the file not taken into the store.
-    // decode: a file that holds together is decoded at a small size too, which
-    // proves it reads and costs about what a thumbnail does; without it the
-    // check reads the file's bytes only.
+    // A file it calls sound reads whole: a JPEG's data are walked block by
+    // block (about what a thumbnail costs), other formats decoded. decode is
+    // passed on to a library that still tells the two kinds apart.
     KWPictureState CheckPictureFile(const wchar_t* path, bool decode);
     // What the check of the picture's whole file says, asked once per picture
-    // and kind of check (again while the file is missing: it may appear).
+    // (again while the file is missing: it may appear): the insert's answer
+    // serves the exports, which then walk none of its bytes again.
     KWPictureState GetPictureState(uint32_t id, bool decode = true);
+    // The check of every picture of the list not yet checked, one thread per
+    // processor, so that a report of photographs no check has seen (opened
+    // from its file) is checked before its export in a fraction of the time.
+    void CheckPictures(const std::vector<uint32_t>& ids, bool decode);
     // The size every read gives the picture: its header's for a sound file,
     // otherwise what decodes of it (the placeholder's when nothing does).
     SIZE GetShownSize(uint32_t id);
@@ -117,6 +123,11 @@ public:
     // A file name (without folder and extension) that no file of the store has
     // yet with that extension (null: "jpg").
     void GenerateStoreFileName(std::string& name, const char* extension);
+    // True for a file name (without folder) of the form the store gives its
+    // files, in this run or an earlier one ("hh_mm_ss" and a number, perhaps
+    // eight hex digits, then the extension): a name that says nothing of the
+    // picture, also once a saved report keeps the file beside it.
+    static bool IsStoreFileName(const wchar_t* name);
     // Copies the picture's file into targetFolder; the copy's path, empty when the copy failed.
     CString CopyImageFileTo(uint32_t id, const wchar_t* targetFolder);
     // Moves a file of the store into targetFolder; the new path, or the old

@@ -123,44 +123,6 @@ inline bool PrintByKeys(const CProgramRun& program)
     return true;
 }
 
-// The bar of items inside an open menu's window.
-inline HWND MenuItems(HWND popup)
-{
-    for (HWND child = ::GetWindow(popup, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::SendMessageW(child, TB_BUTTONCOUNT, 0, 0) > 0)
-            return child;
-    }
-    return nullptr;
-}
-
-// A command chosen with the mouse from the menu bar: each menu opened in
-// turn until one holds it, then its item clicked; false when no menu holds it.
-inline bool ChooseFromMenu(const CProgramRun& program, int command)
-{
-    constexpr int kMenuBar = 0xE806;
-    HWND menuBar = CProgramRun::FindById(program.Main(), kMenuBar);
-    if (!menuBar)
-        return false;
-    const int menus = static_cast<int>(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0));
-    for (int menu = 0; menu < menus; ++menu) {
-        ClickBarItem(menuBar, menu);
-        HWND popup = nullptr;
-        if (!WaitFor([&] { return (popup = program.FindPopup()) != nullptr && MenuItems(popup); }))
-            continue;
-        HWND items = MenuItems(popup);
-        const int item = BarCommandIndex(items, command);
-        if (item >= 0) {
-            ClickBarItem(items, item);
-            return true;
-        }
-        TapKey(VK_ESCAPE);
-        TapKey(VK_ESCAPE);
-        if (!WaitFor([&] { return !program.FindPopup(); }))
-            return false;
-    }
-    return false;
-}
-
 // Leaves in the folder "DATA" beside the program only the page templates the
 // build puts there (those of the sources' resources/templates/DATA): other
 // tests and the reports they open write templates there too.
