@@ -56,6 +56,35 @@ bool IsNumber(const wchar_t* name)
     return true;
 }
 
+// The host's processes whose environment names the prefix; Wine's own too
+// when withWine.
+std::vector<HostProcess> ScanPrefix(const std::string& prefix, bool withWine)
+{
+    std::vector<HostProcess> found;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &entry);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &entry)) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsNumber(entry.cFileName))
+            continue;
+        const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName + L"\\";
+        std::string environment, maps, commandLine;
+        // A process that ended meanwhile, or another user's, is passed over.
+        if (!ReadHostFile(folder + L"environ", environment) || Variable(environment, "WINEPREFIX") != prefix)
+            continue;
+        if (!withWine && (!ReadHostFile(folder + L"maps", maps) || maps.empty() || RunsWine(maps)))
+            continue;
+        ReadHostFile(folder + L"cmdline", commandLine);
+        for (char& c : commandLine) {
+            if (c == '\0')
+                c = ' ';
+        }
+        found.push_back({static_cast<unsigned>(std::wcstoul(entry.cFileName, nullptr, 10)), commandLine});
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        ::FindClose(search);
+    return found;
+}
+
 }  // namespace
 
 std::wstring OnDriveZ(const std::string& hostPath)
@@ -74,31 +103,15 @@ std::string OwnWinePrefix()
     return Variable(environment, "WINEPREFIX");
 }
 
+
 std::vector<HostProcess> HostProgramsOfPrefix(const std::string& prefix)
 {
-    std::vector<HostProcess> found;
-    WIN32_FIND_DATAW entry;
-    HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &entry);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &entry)) {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsNumber(entry.cFileName))
-            continue;
-        const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName + L"\\";
-        std::string environment, maps, commandLine;
-        // A process that ended meanwhile, or another user's, is passed over.
-        if (!ReadHostFile(folder + L"environ", environment) || Variable(environment, "WINEPREFIX") != prefix)
-            continue;
-        if (!ReadHostFile(folder + L"maps", maps) || maps.empty() || RunsWine(maps))
-            continue;
-        ReadHostFile(folder + L"cmdline", commandLine);
-        for (char& c : commandLine) {
-            if (c == '\0')
-                c = ' ';
-        }
-        found.push_back({static_cast<unsigned>(std::wcstoul(entry.cFileName, nullptr, 10)), commandLine});
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
-    return found;
+    return ScanPrefix(prefix, false);
+}
+
+std::vector<HostProcess> ProcessesOfPrefix(const std::string& prefix)
+{
+    return ScanPrefix(prefix, true);
 }
 
 }  // namespace edtest

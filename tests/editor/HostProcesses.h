@@ -20,6 +20,9 @@ std::string OwnWinePrefix();
 // part of Wine (neither its loader and unix libraries nor its server).
 std::vector<HostProcess> HostProgramsOfPrefix(const std::string& prefix);
 
+// Every host process whose environment names the prefix, Wine's own included.
+std::vector<HostProcess> ProcessesOfPrefix(const std::string& prefix);
+
 // A host path as the Z: drive shows it ("/tmp/a" is "Z:\tmp\a").
 std::wstring OnDriveZ(const std::string& hostPath);
 
