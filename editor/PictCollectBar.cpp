@@ -8,7 +8,7 @@
 #include "docking/frames/QMXPWorkspace.h"
 #include "editor/PictCollectItems.h"
 #include "editor/TalApplication.h"
-#include "export/ExportImageFiles.h"
+#include "framework/KWFolderFormatScan.h"
 #include "framework/KWFolderScanner.h"
 #include "model/TalPrefs.h"
 #include "platform/classlib/MessageMap.h"

@@ -7,6 +7,7 @@
 
 #include "export/ComposePageSize.h"
 #include "export/ExportImageFiles.h"
+#include "framework/KWFolderFormatScan.h"
 #include "model/TalPrefs.h"
 #include "model/TalTemplateManager.h"
 

@@ -14,6 +14,7 @@
 #include "framework/KWDataSerializer.h"
 #include "framework/KWDragInfo.h"
 #include "framework/KWDropData.h"
+#include "framework/KWFolderFormatScan.h"
 #include "framework/KWRasterLib.h"
 #include "framework/QMFormatInfo.h"
 #include "model/TalFileNamesData.h"

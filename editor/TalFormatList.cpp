@@ -3,8 +3,8 @@
 // entries, then the raster library's image formats.
 #include "editor/TalApplication.h"
 
-#include "export/ExportImageFiles.h"
 #include "framework/KWFileFilter.h"
+#include "framework/KWFolderFormatScan.h"
 #include "framework/QMFormatInfo.h"
 
 #include <iterator>

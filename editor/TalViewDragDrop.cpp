@@ -12,6 +12,7 @@
 #include "framework/KWArchive.h"
 #include "framework/KWDragInfo.h"
 #include "framework/KWDropData.h"
+#include "framework/KWFolderFormatScan.h"
 #include "framework/KWFolderScanner.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterImage.h"
@@ -34,8 +35,6 @@ namespace {
 
 // The drag-information kinds of the report's transfers.
 enum : uint32_t { kKindFileNames = 0, kKindSection = 1, kKindPictures = 2 };
-// The image formats of the application's format list.
-constexpr uint32_t kImageCategory = 0x400;
 constexpr int kDragImageFontHeight = 14;
 constexpr UINT kDragImageTextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS;
 
@@ -441,7 +440,7 @@ void CTalView::OnDropFiles(const std::vector<CString>& paths, const CPoint& poin
         if (path.IsEmpty() || attributes == INVALID_FILE_ATTRIBUTES)
             continue;
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (CountCategoryExtension(path, kImageCategory, formats) > 0)
+            if (CountCategoryExtension(path, kImageFileCategory, formats) > 0)
                 images.push_back(path);
             else if (IsReportFile(path))
                 reports.push_back(path);

@@ -14,4 +14,7 @@ if [ ! -f "$exe" ]; then
   exit 1
 fi
 export OT_BUILD_DIR=$build
+# The program opens what it generates in the user's viewer (the tests' runs
+# keep the shell's open inside Wine).
+export OT_HOST_SHELL=1
 exec "$root/scripts/wine-run.sh" "$exe" "$@"

@@ -8,8 +8,18 @@ export WINEPREFIX="${OT_WINEPREFIX:-$OT_BUILD_DIR/wineprefix}"
 export WINEARCH=win32
 # OT_WINEDEBUG turns Wine channels on for a run (heap checks of a test).
 export WINEDEBUG="${OT_WINEDEBUG:--all}"
+# Nothing run here reaches the host's desktop. The shell's open of a file or
+# an address (a generated report, a link) goes to winebrowser, which hands it
+# to the host's xdg-open: on a desktop that starts the user's PDF viewer or
+# browser on the tests' display, where it holds the test runner's output open
+# and takes the windows the tests drive. Switched off, the open starts
+# nothing; scripts/run.sh sets OT_HOST_SHELL=1 and keeps the user's viewer.
+# winemenubuilder would write the prefix's file types into the user's menus
+# and MIME database and run the host's tools to index them.
+ot_overrides="mscoree,mshtml=;winemenubuilder.exe=d"
+if [ "${OT_HOST_SHELL:-}" != 1 ]; then ot_overrides="$ot_overrides;winebrowser.exe=d"; fi
 # OT_WINEDLLOVERRIDES adds overrides of a test run (a library switched off).
-export WINEDLLOVERRIDES="mscoree,mshtml=${OT_WINEDLLOVERRIDES:+;$OT_WINEDLLOVERRIDES}"
+export WINEDLLOVERRIDES="$ot_overrides${OT_WINEDLLOVERRIDES:+;$OT_WINEDLLOVERRIDES}"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 
 # Creates the prefix once (several test runners may start at the same time).

@@ -384,7 +384,7 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
             std::unique_ptr<CHeldKey> held(shift ? new CHeldKey(list, VK_LSHIFT, VK_SHIFT) : nullptr);
             DropOn(list, tree);
         }
-        EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == (shift ? 7 : 6); }, 3000)) << ItemCount(list);
+        EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == (shift ? 7 : 6); })) << ItemCount(list);
         program.Command(kUndo);
         EXPECT_EQ(5, ItemCount(list));
     }
@@ -412,8 +412,8 @@ TEST(ImagePanel, DroppedFilesBitmapsAndReportsEachUndoInOneStep)
             std::unique_ptr<CHeldKey> held(own.ctrl ? new CHeldKey(list, VK_LCONTROL, VK_CONTROL) : nullptr);
             DropOn(list, data);
         }
-        EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == own.count; }, 3000)) << own.documentId;
-        EXPECT_TRUE(edtest::WaitFor([&] { return ItemText(list, 0) == own.first; }, 3000)) << ItemText(list, 0);
+        EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == own.count; })) << own.documentId;
+        EXPECT_TRUE(edtest::WaitFor([&] { return ItemText(list, 0) == own.first; })) << ItemText(list, 0);
     }
     program.Command(kUndo);
     program.Command(kUndo);

@@ -130,7 +130,7 @@ TEST_F(ProgramCommands, AboutShowsTheCreditsScrollingAndTheLinks)
     // The hidden spot: 9 pixels around (69, 30). A click beside it returns at
     // once (the team dialog is modal); one inside opens the team's picture.
     DWORD_PTR answer = 0;
-    ASSERT_TRUE(::SendMessageTimeoutW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(69, 20), SMTO_NORMAL, 5000, &answer));
+    ASSERT_TRUE(::SendMessageTimeoutW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(69, 20), SMTO_NORMAL, 60000, &answer));
     EXPECT_EQ(about, program.FindDialog());
     ::PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(69, 21));
     HWND team = nullptr;

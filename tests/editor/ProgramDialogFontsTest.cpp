@@ -105,13 +105,18 @@ void ExpectOwnerDrawnPicker(HWND box, const std::wstring& shown, const wchar_t* 
     EXPECT_EQ(shown, text) << picture;
     // The type mark stands left of the name: ink in the first 16 pixels of
     // the box's face, which the system's own box leaves to the text.
+    // The box is the program's: its repaint comes when the program gets to it.
     ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    const test_support::Pixels pixels = test_support::Capture(box, false);
-    const COLORREF face = pixels.At(pixels.width / 2, 1);
     int ink = 0;
-    for (int y = 3; y < pixels.height - 3; ++y)
-        for (int x = 3; x < 19; ++x)
-            ink += pixels.At(x, y) != face;
+    edtest::WaitFor([&] {
+        const test_support::Pixels pixels = test_support::Capture(box, false);
+        const COLORREF face = pixels.At(pixels.width / 2, 1);
+        ink = 0;
+        for (int y = 3; y < pixels.height - 3; ++y)
+            for (int x = 3; x < 19; ++x)
+                ink += pixels.At(x, y) != face;
+        return ink > 10;
+    });
     EXPECT_GT(ink, 10) << picture;
     test_support::WriteWindowScreenshot(::GetAncestor(box, GA_ROOT), picture);
 }

@@ -213,14 +213,15 @@ TEST(ProgramFreshStart, EveryStartUpEndsInAMainWindowThatTakesCommands)
         const wchar_t* what;
         int mode;
         std::wstring argument;
+        size_t dialogs;  // that the start shows, one after the other
         size_t reports;  // once every dialog of the start is answered
     } cases[] = {
-        {L"the wizard, cancelled", 0, L"", 0},
-        {L"a report from a template, its dialog cancelled", 1, L"", 0},
-        {L"the open dialog, cancelled", 2, L"", 0},
-        {L"an empty report", 3, L"", 1},
-        {L"a report named", 3, L"\"" + sound + L"\"", 1},
-        {L"a damaged report named", 3, L"\"" + damaged + L"\"", 0},
+        {L"the wizard, cancelled", 0, L"", 1, 0},
+        {L"a report from a template, its dialog cancelled", 1, L"", 1, 0},
+        {L"the open dialog, cancelled", 2, L"", 1, 0},
+        {L"an empty report", 3, L"", 0, 1},
+        {L"a report named", 3, L"\"" + sound + L"\"", 0, 1},
+        {L"a damaged report named", 3, L"\"" + damaged + L"\"", 1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.what, c.what + wcslen(c.what)));
@@ -229,11 +230,10 @@ TEST(ProgramFreshStart, EveryStartUpEndsInAMainWindowThatTakesCommands)
         ASSERT_TRUE(program.Start(c.argument));
         // Whatever the start shows is answered as a user would: Cancel, or OK
         // where that is all a box offers.
-        for (int round = 0; round < 5; ++round) {
+        for (size_t shown = 0; shown < c.dialogs; ++shown) {
             HWND dialog = nullptr;
-            if (!edtest::WaitFor([&] { return (dialog = AnswerableDialog(program)) != nullptr; },
-                                 round == 0 ? 3000 : 1000))
-                break;
+            ASSERT_TRUE(edtest::WaitFor([&] { return (dialog = AnswerableDialog(program)) != nullptr; }))
+                << "dialog " << shown + 1 << " of " << c.dialogs;
             // A dialog is caught as it is made: its buttons come a moment later.
             HWND answer = nullptr;
             edtest::WaitFor([&] {
@@ -241,14 +241,19 @@ TEST(ProgramFreshStart, EveryStartUpEndsInAMainWindowThatTakesCommands)
                 if (!answer || !::IsWindowVisible(answer))
                     answer = ::GetDlgItem(dialog, IDOK);
                 return answer && ::IsWindowVisible(answer);
-            }, 5000);
+            });
             ASSERT_NE(nullptr, answer) << htmltest::Narrow(CProgramRun::Text(dialog) + L": " +
                                                            CProgramRun::DialogText(dialog));
             ::SetForegroundWindow(dialog);
             edtest::ClickWindow(answer);
-            edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+            ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }));
         }
-        ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+        // Answered once the start is over and the main window takes messages.
+        DWORD_PTR settled = 0;
+        ASSERT_TRUE(::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &settled));
+        HWND more = nullptr;
+        ASSERT_TRUE(edtest::WaitFor([&] { return !(more = program.FindDialog()); }))
+            << "one more dialog: " << htmltest::Narrow(CProgramRun::Text(more) + L": " + CProgramRun::DialogText(more));
         EXPECT_TRUE(::IsWindowEnabled(program.Main()));
         EXPECT_EQ(c.reports, program.ReportFrames().size());
         // It takes the user's keys: Ctrl+N gives one more report.

@@ -141,10 +141,13 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
     edtest::ClickWindow(paper);
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(paper) == paper; }));
     edtest::TapKey(VK_HOME);
+    // Each key is taken before the next: the list has not reached Letter, so
+    // Down always shows another size.
     for (int step = 0; step < 100 && CProgramRun::Text(paper) != kLetter; ++step) {
         const std::wstring shown = CProgramRun::Text(paper);
         edtest::TapKey(VK_DOWN);
-        edtest::WaitFor([&] { return CProgramRun::Text(paper) != shown; }, 2000);
+        ASSERT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(paper) != shown; }))
+            << "the list ends at " << std::string(shown.begin(), shown.end()) << " without Letter";
     }
     ASSERT_EQ(kLetter, CProgramRun::Text(paper));
     edtest::ClickWindow(::GetDlgItem(setup, kLandscape));

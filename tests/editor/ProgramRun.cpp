@@ -15,6 +15,9 @@ constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
 constexpr UINT kAddGalleryFolder = 32856;
 constexpr int kGalleryBarId = 5971;
+// A closing program saves its layout and settings first: under load that
+// takes a while.
+constexpr DWORD kProcessEndMs = 60000;
 
 std::wstring ProgramPath()
 {
@@ -184,14 +187,17 @@ HWND CProgramRun::FindPopup(const wchar_t* className) const
 bool CProgramRun::CloseWithoutSaving()
 {
     ::PostMessageW(m_main, WM_CLOSE, 0, 0);
-    while (!WaitForExit(500)) {
-        HWND question = FindDialog();
-        if (!question && !WaitFor([&] { return (question = FindDialog()) != nullptr; }, 5000))
-            return WaitForExit(0);
+    // Each save question is answered No until the process ends.
+    for (;;) {
+        HWND question = nullptr;
+        if (!WaitFor([&] { return WaitForExit(0) || (question = FindDialog()) != nullptr; }, kProcessEndMs))
+            return false;
+        if (!question)
+            return true;
         ::PostMessageW(question, WM_COMMAND, IDNO, 0);
-        ::WaitForSingleObject(m_process.hProcess, 5000);
+        if (!WaitFor([&] { return WaitForExit(0) || !::IsWindow(question) || !::IsWindowVisible(question); }))
+            return false;
     }
-    return true;
 }
 
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)
@@ -284,7 +290,7 @@ bool CProgramRun::AddGalleryFolder(const std::wstring& folder) const
         if (!chooser)
             return false;
         HWND nameBox = ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
-        if (WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) && Text(nameBox) == name; }, 5000)) {
+        if (WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(chooser, IDOK)) && Text(nameBox) == name; })) {
             ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                            reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDOK)));
             return WaitFor([&] {

@@ -333,7 +333,7 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
         EXPECT_TRUE(edtest::WaitFor([&] {
             marks = MarkPixels(shown.tree, sections);
             return marks[0] > 0 && marks[1] == 0 && marks[2] == 0;
-        }, 5000)) << drop << ": " << marks[0] << " " << marks[1] << " " << marks[2];
+        })) << drop << ": " << marks[0] << " " << marks[1] << " " << marks[2];
         // The target is drawn highlighted too.
         EXPECT_EQ(sections[0], ::SendMessageW(shown.tree, TVM_GETNEXTITEM, TVGN_DROPHILITE, 0)) << drop;
         if (drop) {

@@ -128,7 +128,10 @@ TEST(ProgramStart, CommandLineOpensReportsOnlyAndReportsUnreadableOnes)
             EXPECT_EQ(c.message, CProgramRun::DialogText(box));
             ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
-        edtest::WaitFor([&] { return program.ReportFrames().size() == c.frames && !program.FindDialog(); }, 3000);
+        // Answered once the start is over and the main window takes messages.
+        DWORD_PTR settled = 0;
+        ASSERT_TRUE(::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &settled));
+        edtest::WaitFor([&] { return program.ReportFrames().size() == c.frames && !program.FindDialog(); });
         EXPECT_EQ(c.frames, program.ReportFrames().size());
         if (c.frames == 1)
             EXPECT_EQ(L"A", CProgramRun::Text(program.ReportFrames().front()));
@@ -299,7 +302,8 @@ TEST(ProgramStart, AFailedOpenOrSaveAsLeavesTheCaptionOfTheOpenReport)
         const char* name;
         UINT command;
         const std::wstring& path;
-    } cases[] = {{"open", 57601, broken}, {"save as", 32888, locked}};
+        int boxes;  // answered in turn: the error, after the question to replace an existing file
+    } cases[] = {{"open", 57601, broken, 1}, {"save as", 32888, locked, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         program.PostCommand(c.command);
@@ -307,20 +311,27 @@ TEST(ProgramStart, AFailedOpenOrSaveAsLeavesTheCaptionOfTheOpenReport)
         ASSERT_NE(nullptr, dialog);
         CProgramRun::AnswerFileDialog(dialog, c.path);
         // The error (and for an existing file the question to replace it) are
-        // answered; the file dialog going and the load's progress window are waited for.
-        int answered = 0;
-        while (HWND box = program.WaitForDialog(1500)) {
-            const UINT answer = ::GetDlgItem(box, IDYES) ? IDYES : ::GetDlgItem(box, IDOK) ? IDOK : 0;
-            if ((box == dialog && ::IsWindow(dialog)) || answer == 0) {
-                ::Sleep(20);
-                continue;
-            }
+        // answered; the file dialog going and the load's progress window are passed over.
+        for (int answered = 0; answered < c.boxes; ++answered) {
+            HWND box = nullptr;
+            UINT answer = 0;
+            ASSERT_TRUE(edtest::WaitFor([&] {
+                box = program.FindDialog();
+                answer = !box || (box == dialog && ::IsWindow(dialog)) ? 0
+                         : ::GetDlgItem(box, IDYES)                    ? IDYES
+                         : ::GetDlgItem(box, IDOK)                     ? IDOK
+                                                                       : 0;
+                return answer != 0;
+            })) << "box " << answered + 1 << " of " << c.boxes;
             ::PostMessageW(box, WM_COMMAND, answer, 0);
-            edtest::WaitFor([&] { return !::IsWindow(box); });
-            ++answered;
+            ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(box); }));
         }
-        EXPECT_GE(answered, 1);
-        EXPECT_EQ(1u, program.ReportFrames().size());
+        HWND more = nullptr;
+        EXPECT_TRUE(edtest::WaitFor([&] { return !(more = program.FindDialog()); }))
+            << "one more box: " << testing::PrintToString(CProgramRun::DialogText(more));
+        // A report that failed to load closes its window after the error.
+        EXPECT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }))
+            << program.ReportFrames().size() << " report windows";
         EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(program.Main()) == caption; }))
             << std::string(caption.begin(), caption.end()) << " became "
             << std::string(CProgramRun::Text(program.Main()).begin(), CProgramRun::Text(program.Main()).end());

@@ -87,7 +87,7 @@ protected:
     // Waits until the panel shows (or, with differs, stops showing) the pixels.
     bool Shows(const test_support::Pixels& pixels, bool differs = false)
     {
-        return edtest::WaitFor([&] { return (Shown() == pixels) != differs; }, 5000);
+        return edtest::WaitFor([&] { return (Shown() == pixels) != differs; });
     }
 
     // The arrow of the text tool bar's colour button clicked with the mouse;
@@ -105,7 +105,7 @@ protected:
             popup = program.FindPopup();
             palette = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
             return palette && ::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0) > 8;
-        }, 5000);
+        });
     }
 
     CProgramRun program;
@@ -214,7 +214,7 @@ TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColou
     // (its basic colours 720, the red, green and blue boxes 706 to 708).
     ::PostMessageW(popup, WM_KEYDOWN, VK_END, 0);
     ::PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-    HWND dialog = program.WaitForDialogWith(720, 5000);
+    HWND dialog = program.WaitForDialogWith(720);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(nullptr, ::GetDlgItem(dialog, 16662));
 
@@ -297,7 +297,7 @@ protected:
                     if (shown.At(x, y) == kSelectionColour)
                         highlight |= CRect(x, y, x + 1, y + 1);
             return highlight.left <= ink.left + 1 && highlight.right >= ink.right - 2;
-        }, 5000));
+        }));
     }
     // The check mark of a Text menu item, the menu opened by Alt+T.
     bool TextMenuChecks(UINT command)
@@ -309,12 +309,12 @@ protected:
             popup = program.FindPopup();
             items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
             return items && edtest::BarCommandIndex(items, command) >= 0;
-        }, 5000);
+        });
         const int index = items ? edtest::BarCommandIndex(items, command) : -1;
         const bool checked =
             index >= 0 && (edtest::AskRemote<TBBUTTON>(items, TB_GETBUTTON, index).fsState & TBSTATE_CHECKED);
         edtest::PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}, {VK_ESCAPE, true}, {VK_ESCAPE, false}});
-        edtest::WaitFor([&] { return !program.FindPopup(); }, 5000);
+        edtest::WaitFor([&] { return !program.FindPopup(); });
         return checked;
     }
 };
@@ -348,7 +348,7 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
                 red = cell;
         }
         return red.right > red.left;
-    }, 5000));
+    }));
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_text_palette_by_hand");
     edtest::ApproachAndClick(edtest::OnScreen(palette, edtest::CentreOf(red)));
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
@@ -391,7 +391,7 @@ TEST_F(ProgramTextByHand, TextChooseTextColorAsksForTheColourInTheCommonColourDi
     // Cancelled, nothing changes; OK colours the selection.
     for (const bool ok : {false, true}) {
         program.PostCommand(32846);
-        HWND dialog = program.WaitForDialogWith(720, 5000);
+        HWND dialog = program.WaitForDialogWith(720);
         ASSERT_NE(nullptr, dialog);
         const struct {
             int item;
@@ -473,7 +473,7 @@ TEST_F(ProgramTextByHand, EditUndoClickedWithTheMouseUndoesTheLastStep)
         popup = program.FindPopup();
         items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
         return items && edtest::BarCommandIndex(items, 57643) >= 0;
-    }, 5000));
+    }));
     const RECT undo = edtest::BarItemRect(items, edtest::BarCommandIndex(items, 57643));
     // The menu opens growing: the item is clicked once the menu holds still.
     RECT last = {};

@@ -93,11 +93,11 @@ inline HWND FileNameBox(HWND dialog)
 inline bool TypeInto(HWND edit, const std::wstring& text)
 {
     ClickWindow(edit);
-    WaitFor([&] { return FocusIn(edit) == edit; }, 5000);
+    WaitFor([&] { return FocusIn(edit) == edit; });
     TapKey(VK_HOME);
     PressChord(VK_SHIFT, VK_END);
     TypeText(text.c_str());
-    return WaitFor([&] { return CProgramRun::Text(edit) == text; }, 5000);
+    return WaitFor([&] { return CProgramRun::Text(edit) == text; });
 }
 
 // The text typed into a file dialog's name box and Enter pressed; false

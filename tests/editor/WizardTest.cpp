@@ -103,7 +103,7 @@ public:
     {
         ::PostMessageW(m_sheet, PSM_PRESSBUTTON, button, 0);
         DWORD_PTR answer;
-        ::SendMessageTimeoutW(m_sheet, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+        ::SendMessageTimeoutW(m_sheet, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
     }
     void Click(int id) const
     {
@@ -248,7 +248,7 @@ void Settle(HWND window)
 {
     for (int round = 0; round < 3; ++round) {
         DWORD_PTR answer;
-        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
     }
 }
 
@@ -359,7 +359,7 @@ TEST(Wizard, BuildsTheStructureAndImagesAndFinishesWithThemInANewReport)
             edtest::WaitFor([&] { return !TreeView_GetEditControl(tree) && !::IsWindow(edit); });
         }
         // A typed key's move rebuilds the tree after the key has been taken.
-        edtest::WaitFor([&] { return TreeShape(process, tree) == step.shape; }, 2000);
+        edtest::WaitFor([&] { return TreeShape(process, tree) == step.shape; });
         EXPECT_EQ(step.shape, TreeShape(process, tree));
         EXPECT_EQ(step.selected, TreeText(process, tree, Selected(tree)));
     }
@@ -477,7 +477,7 @@ TEST(Wizard, AnEmptyListKeepsTheFirstPageWithAWordAndACancelAtStartLeavesNoRepor
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
     // The start is over once the main window answers.
     DWORD_PTR answer;
-    ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
     EXPECT_EQ(0u, program.ReportFrames().size());
 }
 
