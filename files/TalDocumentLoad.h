@@ -4,6 +4,7 @@
 // are to be reloaded from or written to the template folder, and the picture
 // files that could not be found. The serializer fills it before the parse;
 // the document table's handlers read and add to it.
+#include "framework/KWPictureHold.h"
 #include "model/TalTemplate.h"
 #include "platform/classlib/String.h"
 
@@ -33,6 +34,9 @@ struct CTalDocumentLoad {
     int32_t titlePreviewId = 0;
     int32_t titleBackgroundId = 0;
     std::vector<EmbeddedPicture> embeddedPictures;
+    // The pictures the pre-pass stored, held until the model holds those it
+    // uses: a picture no part of the document names is let go after the load.
+    std::vector<CKWPictureHold> passHolds;
     std::vector<TemplatePictures> templatePictures;
     // A title template found nowhere else, owned by the template manager;
     // it is written to the template folder after the parse.
@@ -51,7 +55,8 @@ struct CTalDocumentLoad {
 
     // The picture of the first block of the key (0 when its data was
     // unusable); false when no block has the key.
-    bool FindEmbedded(int32_t key, int32_t& pictureId) const
+    template <class Id>
+    bool FindEmbedded(int32_t key, Id& pictureId) const
     {
         for (const EmbeddedPicture& picture : embeddedPictures) {
             if (picture.key == key) {

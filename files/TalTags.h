@@ -6,6 +6,7 @@
 // templates to reload or write.
 #include "files/TalTemplateElements.h"
 #include "framework/KWIndexDecoder.h"
+#include "framework/KWPictureHold.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalTextFormat.h"
 
@@ -72,7 +73,7 @@ private:
     };
     // A model field that receives the picture of a key once the file named it.
     struct PendingReference {
-        int32_t* field;
+        CKWPictureHold* field;
         int32_t key;
     };
     struct EmbeddedTemplate {

@@ -59,6 +59,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         for (const CXmlPreprocessFile::LeafTemplateImages& images : found.leafTemplates)
             m_load.templatePictures.push_back({images.templateId, images.previewId, images.backgroundId});
         digitRuns.swap(found.digitRuns);
+        m_load.passHolds = std::move(found.holds);
     }
     if (progress) {
         progress->SetStageShare(0.2);
@@ -89,6 +90,8 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
             props.GetTextFormat(id, true);
     }
     ReportLoadProblems(error, archive.GetErrors(), archive.GetWarnings(), archive.GetUnrecordedCount());
+    // The model holds what it uses; the pictures nothing names go.
+    m_load.passHolds.clear();
     return error == CNewXmlArch::kErrNone;
 }
 

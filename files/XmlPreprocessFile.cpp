@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -115,7 +116,8 @@ std::string CXmlPreprocessFile::StoredExtension(const uint8_t* bytes, size_t cou
     return "dat";
 }
 
-CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path) : m_window(new char[kWindowSize + 1])
+CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path)
+    : m_window(new char[kWindowSize + 1]), m_path(path ? path : L"")
 {
     if (path)
         Open(path, kRead | kBinary);
@@ -172,6 +174,21 @@ struct CXmlPreprocessFile::StoredFile {
     std::wstring path;
     bool failed = false;  // set by the writing thread
     int32_t pictureId = 0;
+    // Where its bytes came from, named once they are all written.
+    std::wstring origin;
+};
+
+// Where the decoded bytes of a block go, a piece of at least kStoreBlock
+// bytes at a time (the last piece may be shorter).
+class CXmlPreprocessFile::DecodedSink {
+public:
+    virtual ~DecodedSink() = default;
+    // A buffer of kBlockCapacity bytes.
+    virtual uint8_t* TakeBlock() = 0;
+    // Takes the block back with its first count bytes; false: stop decoding.
+    virtual bool Put(uint8_t* block, size_t count) = 0;
+    // Takes the block back unused.
+    virtual void Drop(uint8_t* block) = 0;
 };
 
 namespace {
@@ -180,16 +197,18 @@ namespace {
 // the file is made once the first bytes show the image type and its blocks
 // are written by the writing thread, so that memory stays flat whatever the
 // picture's size; a picture whose data proves unusable leaves no file.
-class CStoreFile {
+class CStoreFile : public CXmlPreprocessFile::DecodedSink {
 public:
     CStoreFile(const char* claimed, CKWWriteBehind& writer) : m_claimed(claimed), m_writer(writer) {}
-    ~CStoreFile() { Discard(); }
+    ~CStoreFile() override { Discard(); }
     CStoreFile(const CStoreFile&) = delete;
     CStoreFile& operator=(const CStoreFile&) = delete;
 
+    uint8_t* TakeBlock() override { return m_writer.TakeBlock(); }
+    void Drop(uint8_t* block) override { m_writer.Queue(block, 0, nullptr); }
     // Queues the block (which the writer then owns); false when no file
     // could be made.
-    bool Write(uint8_t* block, size_t count)
+    bool Put(uint8_t* block, size_t count) override
     {
         if (!m_stored && count > 0 && !Create(block, count)) {
             m_writer.Queue(block, 0, nullptr);
@@ -238,20 +257,9 @@ private:
 
     bool Create(const uint8_t* head, size_t count)
     {
-        const std::wstring folder = static_cast<LPCWSTR>(g_rasterLib.GetStoreFolder());
-        if (folder.empty())
-            return false;
         const std::string extension = CXmlPreprocessFile::StoredExtension(head, count, m_claimed);
-        std::string name;
-        g_rasterLib.GenerateStoreFileName(name, extension.c_str());
-        // Generated names and image extensions are plain ASCII.
         auto stored = std::make_shared<CXmlPreprocessFile::StoredFile>();
-        stored->path = folder + std::wstring(name.begin(), name.end()) + L"." +
-                       std::wstring(extension.begin(), extension.end());
-        // The name is a new one: made new rather than truncated, the file is not
-        // written out in full by the file system when it is closed.
-        stored->file = ::CreateFileW(stored->path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        stored->file = g_rasterLib.CreateStoreFile(extension.c_str(), stored->path);
         if (stored->file == INVALID_HANDLE_VALUE)
             return false;
         m_stored = std::move(stored);
@@ -261,6 +269,57 @@ private:
     std::string m_claimed;
     CKWWriteBehind& m_writer;
     std::shared_ptr<CXmlPreprocessFile::StoredFile> m_stored;
+};
+
+// Compares the decoded bytes with a file the store holds: the same bytes,
+// to the last one, let the file stand for the block.
+class CHeldFileComparer : public CXmlPreprocessFile::DecodedSink {
+public:
+    explicit CHeldFileComparer(const std::wstring& path)
+        : m_buffer(new uint8_t[kBlockCapacity]), m_file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                                                      FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                                                      nullptr))
+    {
+    }
+    ~CHeldFileComparer() override
+    {
+        if (m_file != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_file);
+    }
+    CHeldFileComparer(const CHeldFileComparer&) = delete;
+    CHeldFileComparer& operator=(const CHeldFileComparer&) = delete;
+
+    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    uint8_t* TakeBlock() override { return m_buffer.get(); }
+    void Drop(uint8_t*) override {}
+    bool Put(uint8_t* block, size_t count) override
+    {
+        m_same = m_same && Matches(block, count);
+        return m_same;
+    }
+    // True when every byte matched and the file has no more.
+    bool IsSame()
+    {
+        uint8_t more = 0;
+        DWORD read = 0;
+        return m_same && ::ReadFile(m_file, &more, 1, &read, nullptr) && read == 0;
+    }
+
+private:
+    bool Matches(const uint8_t* block, size_t count)
+    {
+        if (m_onDisk.size() < count)
+            m_onDisk.resize(count);
+        DWORD read = 0;
+        return ::ReadFile(m_file, m_onDisk.data(), static_cast<DWORD>(count), &read, nullptr) && read == count &&
+               std::memcmp(m_onDisk.data(), block, count) == 0;
+    }
+
+    std::unique_ptr<uint8_t[]> m_buffer;
+    std::vector<uint8_t> m_onDisk;
+    HANDLE m_file;
+    bool m_same = true;
 };
 
 // Runs of digits shorter than this are not worth a jump of the parser.
@@ -290,21 +349,18 @@ void CXmlPreprocessFile::Skip(int32_t bytes, CKWProgressInterface* progress)
     Consumed(bytes, progress);
 }
 
-int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
-                                        XmlDigitRuns* digitRuns)
+void CXmlPreprocessFile::Rewind(int64_t offset)
 {
-    // The line end after the start tag (and any blank) is no data.
-    for (;;) {
-        if (m_position == m_end && !Ensure(1))
-            return 0;  // the file ends inside the data
-        if (!IsBlank(m_window[m_position]))
-            break;
-        Skip(1, progress);
-    }
-    const int64_t runStart = m_windowStart + m_position;
-    CBase64::CDecoder decoder;
-    CStoreFile store(format, *m_writer);
-    uint8_t* block = m_writer->TakeBlock();
+    Seek(static_cast<int32_t>(offset));
+    m_windowStart = offset;
+    m_position = m_end = 0;
+    m_atEnd = false;
+}
+
+bool CXmlPreprocessFile::DecodeText(const char* endMarker, CBase64::CDecoder& decoder, DecodedSink& sink,
+                                    CKWProgressInterface* progress)
+{
+    uint8_t* block = sink.TakeBlock();
     size_t used = 0;
     bool any = false;
     // Inside a CDATA section only its end stops the text; outside, any
@@ -322,10 +378,10 @@ int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* forma
         Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;
-            const bool written = store.Write(block, used);
-            block = m_writer->TakeBlock();
+            const bool taken = sink.Put(block, used);
+            block = sink.TakeBlock();
             used = 0;
-            if (!written)
+            if (!taken)
                 break;
         }
         if (consumed == available)
@@ -347,20 +403,79 @@ int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* forma
         break;
     }
     if (usable) {
-        if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
-            digitRuns->push_back({runStart, runStart + decoder.GetDigitRun()});
         used += static_cast<size_t>(decoder.Finish(block + used));
         usable = any || used > 0;
     }
     if (!usable) {
-        m_writer->Queue(block, 0, nullptr);
+        sink.Drop(block);
+        return false;
+    }
+    return sink.Put(block, used);
+}
+
+std::wstring CXmlPreprocessFile::OriginAt(int64_t offset) const
+{
+    return m_path.empty() ? std::wstring() : m_path + L"|" + std::to_wstring(offset);
+}
+
+int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressInterface* progress,
+                                             XmlDigitRuns* digitRuns)
+{
+    const int64_t start = m_windowStart + m_position;
+    const std::wstring origin = OriginAt(start);
+    std::wstring path;
+    // The file is read again from the block's start when it differs.
+    const bool canRewind = start <= INT32_MAX;
+    const uint32_t id = origin.empty() || !canRewind ? 0 : g_rasterLib.FindHeldByOrigin(origin, path);
+    if (id == 0)
+        return 0;
+    // Held from here on, so that the file stays while it is compared.
+    CKWPictureHold hold(static_cast<int32_t>(id));
+    CHeldFileComparer held(path);
+    CBase64::CDecoder decoder;
+    // The progress moves once, with the block's whole text, when the file is taken.
+    const int64_t sinceProgress = m_sinceProgress;
+    const bool same = held.IsOpen() && DecodeText(endMarker, decoder, held, nullptr) && held.IsSame();
+    m_sinceProgress = sinceProgress;
+    if (!same) {
+        // The document changed at this place since: the block is decoded anew.
+        Rewind(start);
         return 0;
     }
-    if (!store.Write(block, used))
+    Consumed(static_cast<int32_t>(m_windowStart + m_position - start), progress);
+    if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
+        digitRuns->push_back({start, start + decoder.GetDigitRun()});
+    m_holds.push_back(std::move(hold));
+    return static_cast<int32_t>(id);
+}
+
+int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
+                                        XmlDigitRuns* digitRuns)
+{
+    // The line end after the start tag (and any blank) is no data.
+    for (;;) {
+        if (m_position == m_end && !Ensure(1))
+            return 0;  // the file ends inside the data
+        if (!IsBlank(m_window[m_position]))
+            break;
+        Skip(1, progress);
+    }
+    // A picture read from this very place before whose file is still held
+    // is taken again, not written a second time.
+    if (const int32_t reused = ReuseHeldPicture(endMarker, progress, digitRuns))
+        return reused;
+    const int64_t runStart = m_windowStart + m_position;
+    CBase64::CDecoder decoder;
+    CStoreFile store(format, *m_writer);
+    if (!DecodeText(endMarker, decoder, store, progress))
         return 0;
+    if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
+        digitRuns->push_back({runStart, runStart + decoder.GetDigitRun()});
     std::shared_ptr<StoredFile> stored = store.Commit();
     if (!stored)
         return 0;
+    stored->origin = OriginAt(runStart);
+    m_holds.emplace_back(stored->pictureId);
     m_stored.push_back(stored);
     return stored->pictureId;
 }
@@ -393,6 +508,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     m_writer = &writer;
     m_stored.clear();
+    m_holds.clear();
     Seek(0);
     m_windowStart = 0;
     m_position = m_end = 0;
@@ -544,7 +660,13 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
     nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
+    for (const std::shared_ptr<StoredFile>& stored : m_stored) {
+        if (!stored->failed && !stored->origin.empty())
+            g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
+    }
     ForgetFailedFiles(found);
+    found.holds = std::move(m_holds);
+    m_holds.clear();
     if (progress)
         progress->Update();
     return true;

@@ -6,8 +6,10 @@
 // to gather it. The decoded bytes are written by a thread of their own while
 // the pass decodes on. Memory stays flat: one read window and a few blocks of
 // decoded bytes at a time, whatever the sizes of the file and its pictures.
+#include "files/Base64.h"
 #include "files/XmlDigitRun.h"
 #include "files/XmlFile.h"
+#include "framework/KWPictureHold.h"
 
 #include <cstdint>
 #include <memory>
@@ -57,11 +59,16 @@ public:
         // The long unbroken runs of digits of the blocks read, in file order:
         // the parser passes over them without reading them again.
         XmlDigitRuns digitRuns;
+        // Every picture the pass stored or took again, held until whatever
+        // uses it holds it.
+        std::vector<CKWPictureHold> holds;
     };
 
     // Opened for reading in binary mode when a path is given.
     // A picture file the pass stores, as the writing thread sees it.
     struct StoredFile;
+    // Where a block's decoded bytes go.
+    class DecodedSink;
 
     explicit CXmlPreprocessFile(const wchar_t* path = nullptr);
     ~CXmlPreprocessFile() override;
@@ -93,6 +100,19 @@ private:
     // data. A long first run of digits is added to the runs.
     int32_t DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
                         XmlDigitRuns* digitRuns);
+    // Decodes the text from the position to the block's end marker into the
+    // sink; false when the data is unusable or the sink stopped taking it.
+    bool DecodeText(const char* endMarker, CBase64::CDecoder& decoder, DecodedSink& sink,
+                    CKWProgressInterface* progress);
+    // The picture this document had at the position when it was read before,
+    // when the store still holds its file and the block decodes to the same
+    // bytes; the position is then past the data. 0, the position unchanged,
+    // otherwise.
+    int32_t ReuseHeldPicture(const char* endMarker, CKWProgressInterface* progress, XmlDigitRuns* digitRuns);
+    // What names the data at an offset of this file in the picture store.
+    std::wstring OriginAt(int64_t offset) const;
+    // Reads on from the offset of the file.
+    void Rewind(int64_t offset);
     void Consumed(int32_t bytes, CKWProgressInterface* progress);
     // True when the text stands at the position (more of the file is read
     // when needed).
@@ -112,4 +132,6 @@ private:
 
     CKWWriteBehind* m_writer = nullptr;  // while a pass runs
     std::vector<std::shared_ptr<StoredFile>> m_stored;
+    std::vector<CKWPictureHold> m_holds;  // of the pass running
+    std::wstring m_path;
 };
