@@ -151,6 +151,8 @@ bool CTalControlsWnd::GrayscaleDefault() const
 void CTalControlsWnd::OnDestroy()
 {
     StopDragTimer();
+    // While the window still exists: OLE keeps the target by its window.
+    RevokeDropTarget();
     CTalPaneWnd::OnDestroy();
 }
 
