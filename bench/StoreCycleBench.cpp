@@ -1,0 +1,175 @@
+// Opening the same report again and again in the real program, as a long day
+// of work does: OstraTallier.exe (beside this program) opens a report that
+// carries its photographs inside it and closes it, cycle after cycle.
+//
+// Printed: the open time (from OK in the open dialog to the report window
+// shown whole and the program answering) of the first and of the last 20
+// cycles, best, median and mean, with the ratio of the last to the first;
+// then the program's share of the picture store (files and bytes) and its
+// handles after the first and after the last close.
+//
+// Usage: store_bench [cycles [pictures]]   (defaults: 200 cycles, 200 pictures
+// of about 200 KB, about 40 MB of report)
+#include "tests/editor/ProcessHandles.h"
+#include "tests/editor/ProgramRun.h"
+#include "tests/editor/ProgramStore.h"
+#include "tests/editor/SectionsReport.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/TestJpegs.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kFileOpen = 57601;
+constexpr UINT kFileClose = 57602;
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kViewId = 0xE900;
+constexpr int kTreeId = 1126;
+constexpr int kPicturesPerSection = 20;
+constexpr size_t kWindow = 20;
+
+double Seconds(const LARGE_INTEGER& from)
+{
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return double(now.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+// The report's photographs in sections of 20, made into the folder once.
+std::vector<edtest::ReportSection> Photographs(const std::wstring& folder, int count)
+{
+    std::vector<edtest::ReportSection> sections;
+    for (int i = 0; i < count; ++i) {
+        if (i % kPicturesPerSection == 0)
+            sections.push_back({L"Part " + std::to_wstring(sections.size() + 1), {}});
+        const std::wstring path = folder + L"day" + std::to_wstring(i + 1) + L".jpg";
+        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            const uint32_t seed = uint32_t(i + 1);
+            WriteFileBytes(path, testpictures::EncodeJpeg(testpictures::PhotoPixels(800, 600, seed, 24), 800, 600,
+                                                           TJPF_RGB, 92));
+        }
+        sections.back().pictures.push_back(path);
+    }
+    return sections;
+}
+
+// The report window shown whole (its tree holds every section) and the program free again.
+bool ReportShown(const edtest::CProgramRun& program, int sections)
+{
+    const std::vector<HWND> frames = program.ReportFrames();
+    if (frames.size() != 1 || !::IsWindowVisible(frames.front()) || program.FindDialog())
+        return false;
+    HWND tree = edtest::CProgramRun::FindById(edtest::CProgramRun::FindById(frames.front(), kViewId), kTreeId);
+    DWORD_PTR answer = 0;
+    return tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) == 1 + sections &&
+           ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+}
+
+// Best, median and mean.
+void PrintTimes(const char* what, std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    const double mean = std::accumulate(times.begin(), times.end(), 0.0) / double(times.size());
+    std::printf("%-22s best %7.1f ms   median %7.1f ms   mean %7.1f ms\n", what, times.front() * 1000,
+                times[times.size() / 2] * 1000, mean * 1000);
+}
+
+double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int cycles = argc > 1 ? std::max(2 * int(kWindow), std::atoi(argv[1])) : 200;
+    const int pictures = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"store_bench\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::vector<edtest::ReportSection> sections = Photographs(folder, pictures);
+    const std::wstring report = folder + L"Day.otd";
+    const std::string xml = edtest::SectionsReportXml(sections, true);
+    if (!WriteFileBytes(report, xml)) {
+        std::printf("cannot write %ls\n", report.c_str());
+        return 1;
+    }
+    std::printf("report: %d pictures, %.1f MB; %d cycles of open and close\n", pictures,
+                double(xml.size()) / 1048576.0, cycles);
+
+    edtest::SetStartPrefs(3, L"");
+    const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
+    edtest::CProgramRun program;
+    if (!program.Start()) {
+        std::printf("the program did not start\n");
+        return 1;
+    }
+    // The untitled report of the start goes first.
+    edtest::WaitFor([&] { return !program.ReportFrames().empty(); });
+    program.PostCommand(kFileClose);
+    edtest::WaitFor([&] { return program.ReportFrames().empty() || program.FindDialog(); });
+    if (HWND question = program.FindDialog())
+        ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+    edtest::WaitFor([&] { return program.ReportFrames().empty(); });
+
+    std::vector<double> opens;
+    std::wstring prefix;
+    edtest::StoreFiles firstClose, lastClose;
+    edtest::ProcessHandles firstHandles, lastHandles;
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        program.PostCommand(kFileOpen);
+        HWND dialog = program.WaitForDialogWith(kFileNameCombo, 60000);
+        if (!dialog) {
+            std::printf("cycle %d: no open dialog\n", cycle);
+            return 1;
+        }
+        LARGE_INTEGER start;
+        ::QueryPerformanceCounter(&start);
+        edtest::CProgramRun::AnswerFileDialog(dialog, report);
+        if (!edtest::WaitFor([&] { return ReportShown(program, int(sections.size())); }, 120000)) {
+            std::printf("cycle %d: the report did not show\n", cycle);
+            return 1;
+        }
+        opens.push_back(Seconds(start));
+        if (prefix.empty())
+            prefix = edtest::NewFilesPrefix(before);
+        program.PostCommand(kFileClose);
+        edtest::WaitFor([&] { return program.ReportFrames().empty(); }, 60000);
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+        if (cycle == 1 || cycle == cycles) {
+            (cycle == 1 ? firstClose : lastClose) = edtest::StoreFilesOf(prefix);
+            (cycle == 1 ? firstHandles : lastHandles) = edtest::CountProcessHandles(::GetProcessId(program.Process()));
+        }
+        if (cycle % 20 == 0)
+            std::printf("cycle %3d: open %.1f ms, store %u files\n", cycle, opens.back() * 1000,
+                        unsigned(edtest::StoreFilesOf(prefix).count));
+    }
+    const std::vector<double> first(opens.begin(), opens.begin() + kWindow);
+    const std::vector<double> last(opens.end() - kWindow, opens.end());
+    PrintTimes("open, first 20 cycles", first);
+    PrintTimes("open, last 20 cycles", last);
+    std::printf("last / first (medians): %.2f (target: at most 1.2)\n", Median(last) / Median(first));
+    std::printf("store after the first close: %u files, %.1f MB; after the last: %u files, %.1f MB\n",
+                unsigned(firstClose.count), double(firstClose.bytes) / 1048576.0, unsigned(lastClose.count),
+                double(lastClose.bytes) / 1048576.0);
+    std::printf("handles after the first close: %d (%d sections, %d files, %d registry keys); after the last: %d "
+                "(%d, %d, %d)\n",
+                firstHandles.all, firstHandles.sections, firstHandles.files, firstHandles.keys, lastHandles.all,
+                lastHandles.sections, lastHandles.files, lastHandles.keys);
+    program.CloseWithoutSaving();
+    return 0;
+}
