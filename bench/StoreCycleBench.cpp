@@ -4,12 +4,15 @@
 //
 // Printed: the open time (from OK in the open dialog to the report window
 // shown whole and the program answering) of the first and of the last 20
-// cycles, best, median and mean, with the ratio of the last to the first;
-// then the program's share of the picture store (files and bytes) and its
-// handles after the first and after the last close.
+// cycles, best, median and mean, with the ratio of the last to the first and
+// the trend over all cycles (least squares, so that a slow growth shows
+// through the noise of a busy machine); then the program's share of the
+// picture store (files and bytes) and its handles after the first and after
+// the last close.
 //
-// Usage: store_bench [cycles [pictures]]   (defaults: 200 cycles, 200 pictures
-// of about 200 KB, about 40 MB of report)
+// Usage: store_bench [cycles [pictures [times file]]]   (defaults: 200 cycles,
+// 200 pictures of about 290 KB, a report of about 58 MB; the times file gets
+// every cycle's open time in milliseconds, one a line)
 #include "tests/editor/ProcessHandles.h"
 #include "tests/editor/ProgramRun.h"
 #include "tests/editor/ProgramStore.h"
@@ -17,8 +20,8 @@
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/TestJpegs.h"
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -84,6 +87,21 @@ void PrintTimes(const char* what, std::vector<double> times)
                 times[times.size() / 2] * 1000, mean * 1000);
 }
 
+// The growth of the open time per 100 cycles, by least squares over all cycles.
+double TrendPer100(const std::vector<double>& times)
+{
+    const double n = double(times.size());
+    double sumX = 0, sumY = 0, sumXX = 0, sumXY = 0;
+    for (size_t i = 0; i < times.size(); ++i) {
+        const double x = double(i);
+        sumX += x;
+        sumY += times[i];
+        sumXX += x * x;
+        sumXY += x * times[i];
+    }
+    return 100 * (n * sumXY - sumX * sumY) / (n * sumXX - sumX * sumX);
+}
+
 double Median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
@@ -136,11 +154,15 @@ int main(int argc, char** argv)
             std::printf("cycle %d: no open dialog\n", cycle);
             return 1;
         }
+        // The dialog takes the name once it is ready for it: until its OK is enabled.
+        edtest::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) != FALSE; }, 10000);
         LARGE_INTEGER start;
         ::QueryPerformanceCounter(&start);
         edtest::CProgramRun::AnswerFileDialog(dialog, report);
         if (!edtest::WaitFor([&] { return ReportShown(program, int(sections.size())); }, 120000)) {
-            std::printf("cycle %d: the report did not show\n", cycle);
+            HWND shown = program.FindDialog();
+            std::printf("cycle %d: the report did not show%ls%ls\n", cycle, shown ? L"; the program says: " : L"",
+                        shown ? edtest::CProgramRun::DialogText(shown).c_str() : L"");
             return 1;
         }
         opens.push_back(Seconds(start));
@@ -158,14 +180,22 @@ int main(int argc, char** argv)
             std::printf("cycle %3d: open %.1f ms, store %u files\n", cycle, opens.back() * 1000,
                         unsigned(edtest::StoreFilesOf(prefix).count));
     }
+    if (argc > 3) {
+        if (FILE* times = std::fopen(argv[3], "w")) {
+            for (double open : opens)
+                std::fprintf(times, "%.1f\n", open * 1000);
+            std::fclose(times);
+        }
+    }
     const std::vector<double> first(opens.begin(), opens.begin() + kWindow);
     const std::vector<double> last(opens.end() - kWindow, opens.end());
     PrintTimes("open, first 20 cycles", first);
     PrintTimes("open, last 20 cycles", last);
-    std::printf("last / first (medians): %.2f (target: at most 1.2)\n", Median(last) / Median(first));
-    std::printf("store after the first close: %u files, %.1f MB; after the last: %u files, %.1f MB\n",
-                unsigned(firstClose.count), double(firstClose.bytes) / 1048576.0, unsigned(lastClose.count),
-                double(lastClose.bytes) / 1048576.0);
+    std::printf("last / first (medians): %.2f (target: at most 1.2); trend over all cycles: %+.1f ms per 100 cycles\n",
+                Median(last) / Median(first), TrendPer100(opens) * 1000);
+    std::printf("store after the first close: %u files, %llu bytes; after the last: %u files, %llu bytes\n",
+                unsigned(firstClose.count), (unsigned long long)firstClose.bytes, unsigned(lastClose.count),
+                (unsigned long long)lastClose.bytes);
     std::printf("handles after the first close: %d (%d sections, %d files, %d registry keys); after the last: %d "
                 "(%d, %d, %d)\n",
                 firstHandles.all, firstHandles.sections, firstHandles.files, firstHandles.keys, lastHandles.all,
