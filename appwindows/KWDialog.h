@@ -1,7 +1,8 @@
 #pragma once
 // CKWDialog: the base of the program's dialogs. Adds context help (F1, the
-// registered message "show_ContextHelp" and command id 0 all show the topic
-// that GetHelpTopic gives) and three mouse hooks to the class library's dialog.
+// registered message "show_ContextHelp" and the command whose id is that
+// message's low word all show the topic that GetHelpTopic gives) and three
+// mouse hooks to the class library's dialog.
 #include "appwindows/KWHelpShow.h"
 #include "platform/classlib/Dialog.h"
 #include "platform/classlib/Rect.h"

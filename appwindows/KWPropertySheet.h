@@ -1,6 +1,7 @@
 #pragma once
 // CKWPropertySheet: the base of the program's property sheets, with context
-// help on command id 0 and on the registered message "show_ContextHelp".
+// help on the registered message "show_ContextHelp" and on the command whose
+// id is that message's low word.
 #include "appwindows/KWHelpShow.h"
 #include "platform/classlib/PropertySheet.h"
 

@@ -18,12 +18,14 @@
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/MessageMap.h"
+#include "platform/classlib/PreviewDC.h"
 #include "platform/classlib/PrintInfo.h"
 #include "platform/classlib/ScrollBar.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cmath>
 
 IMPLEMENT_DYNCREATE(CKWWinView, CView)
 
@@ -385,9 +387,20 @@ void CKWWinView::PrintPreviewPage(CDC* pDC, CPrintInfo* pInfo)
     const int height = pDC->GetDeviceCaps(VERTRES);
     if (dpi <= 0 || width <= 0 || height <= 0)
         return;
-    const double scale = std::min(1.0, static_cast<double>(kPreviewDpi) / dpi);
-    const int cx = std::max(1, static_cast<int>(width * scale));
-    const int cy = std::max(1, static_cast<int>(height * scale));
+    // Drawn at the size the preview shows it, the page is shown pixel for
+    // pixel: no scaling of the screen's thins out its pictures and lines.
+    // Without that size, at kPreviewDpi; never finer than the printer.
+    double scaleX = std::min(1.0, static_cast<double>(kPreviewDpi) / dpi);
+    double scaleY = scaleX;
+    if (const auto* preview = dynamic_cast<const CPreviewDC*>(pDC)) {
+        const CSize shown = preview->GetShownSize();
+        if (shown.cx > 0 && shown.cy > 0) {
+            scaleX = std::min(1.0, static_cast<double>(shown.cx) / width);
+            scaleY = std::min(1.0, static_cast<double>(shown.cy) / height);
+        }
+    }
+    const int cx = std::max(1, static_cast<int>(std::lround(width * scaleX)));
+    const int cy = std::max(1, static_cast<int>(std::lround(height * scaleY)));
     BITMAPINFO info;
     void* bits = nullptr;
     HDC memory = ::CreateCompatibleDC(nullptr);
@@ -400,13 +413,18 @@ void CKWWinView::PrintPreviewPage(CDC* pDC, CPrintInfo* pInfo)
             graphics.SetFixedDpi(dpi);
             graphics.SetUseFixedDpi(true);
             graphics.SetPreview(true);
-            graphics.Scale(scale, scale);
+            graphics.Scale(static_cast<double>(cx) / width, static_cast<double>(cy) / height);
             const int number = static_cast<int>(pInfo->m_nCurPage);
             BeginPrintPage(&graphics, number);
             PrintPage(&graphics, number);
             EndPrintPage();
         }
         ::GdiFlush();
+        // The page is shown smaller still on the screen: averaged, not
+        // thinned out pixel by pixel (the screen's default, which breaks
+        // photographs into noise and drops thin lines).
+        ::SetStretchBltMode(pDC->m_hDC, HALFTONE);
+        ::SetBrushOrgEx(pDC->m_hDC, 0, 0, nullptr);
         ::StretchDIBits(pDC->m_hDC, 0, 0, width, height, 0, 0, cx, cy, bits, &info, DIB_RGB_COLORS, SRCCOPY);
         ::SelectObject(memory, old);
         ::DeleteObject(page);

@@ -59,8 +59,9 @@ public:
     // interface skips it; a preview page through PrintPreviewPage.
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     // A preview page is recorded in a metafile, into which GDI+ does not draw
-    // as it draws on a printer: the page is drawn into a bitmap of at most
-    // kPreviewDpi and the bitmap is recorded over the printable area.
+    // as it draws on a printer: the page is drawn into a bitmap of the size
+    // the preview shows it (at most the printer's; at kPreviewDpi when the
+    // preview does not tell) and the bitmap is recorded over the printable area.
     virtual void PrintPreviewPage(CDC* pDC, CPrintInfo* pInfo);
     static constexpr int kPreviewDpi = 150;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;

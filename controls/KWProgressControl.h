@@ -5,6 +5,8 @@
 // nothing.
 #include "controls/KWControl.h"
 
+class CKWProgressCtrlImp;
+
 class CKWProgressControl : public CKWControl {
 public:
     // What GetUpper answers without a control window.
@@ -22,4 +24,8 @@ public:
     int SetStep(int step);
     // The previous position.
     int StepIt();
+
+private:
+    // The implementation when it has a control window; null otherwise.
+    CKWProgressCtrlImp* WindowImp() const;
 };

@@ -1,7 +1,5 @@
 #include "controls/KWProgressCtrlImpWin.h"
 
-#include "controls/KWProgressControl.h"
-
 #include <commctrl.h>
 
 int CKWProgressCtrlImpWin::Send(UINT message, WPARAM wParam, LPARAM lParam, int without)
@@ -22,27 +20,27 @@ int CKWProgressCtrlImpWin::GetLower()
 
 int CKWProgressCtrlImpWin::GetUpper()
 {
-    return Send(PBM_GETRANGE, FALSE, 0, CKWProgressControl::kNoWindowUpper);
+    return Send(PBM_GETRANGE, FALSE, 0, -1);
 }
 
 int CKWProgressCtrlImpWin::SetPos(int position)
 {
-    return Send(PBM_SETPOS, static_cast<WPARAM>(position), 0, 0);
+    return Send(PBM_SETPOS, static_cast<WPARAM>(position), 0, -1);
 }
 
 int CKWProgressCtrlImpWin::GetPos()
 {
-    return Send(PBM_GETPOS, 0, 0, 0);
+    return Send(PBM_GETPOS, 0, 0, -1);
 }
 
 int CKWProgressCtrlImpWin::SetStep(int step)
 {
-    return Send(PBM_SETSTEP, static_cast<WPARAM>(step), 0, 0);
+    return Send(PBM_SETSTEP, static_cast<WPARAM>(step), 0, -1);
 }
 
 int CKWProgressCtrlImpWin::StepIt()
 {
-    return Send(PBM_STEPIT, 0, 0, 0);
+    return Send(PBM_STEPIT, 0, 0, -1);
 }
 
 int CKWSliderCtrlImpWin::Send(UINT message, WPARAM wParam, LPARAM lParam)

@@ -29,6 +29,7 @@
 #include <functional>
 #include <vector>
 
+class CKWOutputRecord;
 class CCmdUI;
 class CTalDocumentApp;
 class CTalDocumentViews;
@@ -363,6 +364,8 @@ private:
     bool RunPreferencesDialog(CTalDocumentApp* app);
     // An exclamation box captioned with the application's name.
     static void ShowMessage(const wchar_t* text);
+    // The one message of a generation that failed: the file and the reason.
+    static void ReportOutputFailure(const CKWOutputRecord& output);
     // Saves under the path without the report taking it: the modified flag
     // and the held file stay as they were. True when written.
     bool SaveCopy(const wchar_t* path);

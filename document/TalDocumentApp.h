@@ -75,6 +75,10 @@ public:
     virtual CQMXPToolbarButton* FindToolbarButton(UINT commandId) = 0;
     // The print setup dialog and the application's follow-up.
     virtual void RunPrintSetup() = 0;
+    // Turns the printer defaults to the orientation (1 portrait, 0 landscape)
+    // and measures their page again, so that what is composed, previewed and
+    // printed next lies on that paper; nothing without a printer.
+    virtual void SetPrinterOrientation(int32_t portrait) = 0;
     // The document-properties sheet over the document, modal, at the page
     // (0 General ... 4 Page; -1 the sheet's default).
     virtual void RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,

@@ -6,6 +6,7 @@
 #include "export/html/TalHTMLExp.h"
 #include "export/pdf/PDFWriter.h"
 #include "export/ppt/PPTWriter.h"
+#include "framework/KWOutputRecord.h"
 #include "appwindows/KWExportFileDialog.h"
 #include "framework/KWFileFilter.h"
 #include "appwindows/KWProgressWnd.h"
@@ -112,6 +113,8 @@ bool CTalDocument::WritePdf(const wchar_t* fileName)
     progress.Hide();
     if (written)
         OpenWrittenFile(fileName);
+    else
+        ReportOutputFailure(writer.GetOutputRecord());
     return written;
 }
 
@@ -124,8 +127,10 @@ bool CTalDocument::WriteHtml(const wchar_t* fileName)
     progress.Show();
     const bool written = exporter.WriteExport(*this, fileName, &progress);
     progress.Hide();
-    if (!written)
+    if (!written) {
+        ReportOutputFailure(exporter.GetOutputRecord());
         return false;
+    }
     // A partly written export is not shown as if it were the report.
     OpenWrittenFile(fileName);
     return true;
@@ -144,7 +149,16 @@ bool CTalDocument::WritePowerPoint(const wchar_t* fileName)
     progress.Hide();
     if (written)
         OpenWrittenFile(fileName);
+    else
+        ReportOutputFailure(writer.GetOutputRecord());
     return written;
+}
+
+void CTalDocument::ReportOutputFailure(const CKWOutputRecord& output)
+{
+    // A generation that stopped before writing (no page) has said why already.
+    if (output.HasFailed())
+        ShowMessage(output.FailureMessage());
 }
 
 bool CTalDocument::ComposePages(bool printing)

@@ -1,6 +1,8 @@
 #include "document/TalPrintIFace.h"
 
 #include "document/TalDocument.h"
+#include "document/TalDocumentApp.h"
+#include "model/TalDocProperties.h"
 #include "platform/classlib/DC.h"
 #include "platform/classlib/PrintInfo.h"
 
@@ -26,6 +28,11 @@ void CTalPrintIFace::OnPreparePrinting(CPrintInfo* info)
 {
     if (!m_document)
         return;
+    // The report's orientation governs the paper it is composed, previewed
+    // and printed on, also after it was opened in a later run of the program
+    // (whose printer defaults start in the printer's own orientation).
+    if (CTalDocumentApp* app = GetTalDocumentApp())
+        app->SetPrinterOrientation(m_document->GetProperties().GetPortrait());
     m_document->ComposePages(true);
     if (info && info->m_pPD) {
         info->SetMinPage(1);

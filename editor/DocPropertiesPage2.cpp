@@ -3,6 +3,7 @@
 #include "editor/ReportPropControls.h"
 #include "editor/TalImageViewData.h"
 #include "editor/WatermarkDrawing.h"
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWGraphics.h"
 #include "framework/KWRasterLib.h"
@@ -218,6 +219,8 @@ void CDocPropertiesPage2::DrawPreview(IKWGraphics* graphics, CKWImageControlImp*
     KWRasterImagePtr image(g_rasterLib.RasterReadFile(m_logoPath, 0, 0));
     if (!image || image->width == 0 || image->height == 0)
         return;
+    // The logo lies on the white title page: its transparent parts show white.
+    KWBlendOver(*image, kTalPreviewPage);
     const double factor = (static_cast<double>(image->width) / image->height) / (areaWidth / areaHeight);
     const TalFittedBox box = TalFitBox(factor, areaWidth, areaHeight, 2, 2, 2, 1);
     CKWGdipBitmap bitmap;

@@ -1,6 +1,7 @@
 #include "editor/DocPropertiesPage5.h"
 
 #include "editor/ReportPropControls.h"
+#include "editor/TalApplication.h"
 #include "model/TalDocProperties.h"
 #include "model/TalPaperSizes.h"
 #include "document/TalDocument.h"
@@ -198,14 +199,9 @@ BOOL CDocPropertiesPage5::OnApply()
 
 void CDocPropertiesPage5::OnCancel()
 {
-    const CTalDocProperties* properties = Properties();
-    HGLOBAL block = nullptr;
-    if (DEVMODEW* mode = LockPrinterMode(block)) {
-        const bool printerPortrait = mode->dmOrientation == DMORIENT_PORTRAIT;
-        if (properties && printerPortrait != (properties->GetPortrait() == 1))
-            mode->dmOrientation = properties->GetPortrait() == 1 ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
-        ::GlobalUnlock(block);
-    }
+    // The printer goes back to the report's orientation.
+    if (const CTalDocProperties* properties = Properties())
+        SetPrinterOrientation(properties->GetPortrait() == 1);
     CTalPropertiesPage::OnCancel();
 }
 
@@ -315,11 +311,10 @@ void CDocPropertiesPage5::OnPrintSetup()
 
 void CDocPropertiesPage5::SetPrinterOrientation(bool portrait)
 {
-    HGLOBAL block = nullptr;
-    if (DEVMODEW* mode = LockPrinterMode(block)) {
-        mode->dmOrientation = portrait ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
-        ::GlobalUnlock(block);
-    }
+    // The application measures the turned paper too, so that a preview
+    // opened next composes on it.
+    if (CTalApplication* app = GetTalApp())
+        app->SetPrinterOrientation(portrait ? 1 : 0);
 }
 
 int CDocPropertiesPage5::GetPrinterOrientation()

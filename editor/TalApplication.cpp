@@ -41,6 +41,7 @@
 #include "text/KWTextPanel.h"
 
 #include <commctrl.h>
+#include <cstddef>
 
 #include <iterator>
 
@@ -149,10 +150,16 @@ BOOL CTalApplication::ProcessShellCommand(CCommandLineInfo& info)
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
         m_nCmdShow = SW_HIDE;
-        if (OpenCommandLineFile(info.m_strFileName) && m_pMainWnd)
+        if (OpenCommandLineFile(info.m_strFileName) && m_pMainWnd) {
+            // The view's print finds the printer that "/pt" names in the
+            // application's current command line.
+            m_pCmdInfo = &info;
             m_pMainWnd->SendMessage(WM_COMMAND, kPrintDirect);
+            m_pCmdInfo = nullptr;
+        }
         return FALSE;
     case CCommandLineInfo::FileDDE:
+        m_pCmdInfo = nullptr;
         m_nCmdShow = SW_SHOWNORMAL;
         return TRUE;
     case CCommandLineInfo::AppUnregister: {
@@ -555,6 +562,28 @@ void CTalApplication::RunPrintSetup()
 {
     OnFilePrintSetup();
     UpdatePrinterMetrics(false);
+}
+
+void CTalApplication::SetPrinterOrientation(int32_t portrait)
+{
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof(pd);
+    if (!GetPrinterDeviceDefaults(&pd) || !pd.hDevMode)
+        return;
+    // A block too short to hold the field is no device mode to turn.
+    if (::GlobalSize(pd.hDevMode) < offsetof(DEVMODEW, dmOrientation) + sizeof(short))
+        return;
+    auto* mode = static_cast<DEVMODEW*>(::GlobalLock(pd.hDevMode));
+    if (!mode)
+        return;
+    const short wanted = portrait == 1 ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE;
+    const bool changed = mode->dmOrientation != wanted || !(mode->dmFields & DM_ORIENTATION);
+    mode->dmOrientation = wanted;
+    mode->dmFields |= DM_ORIENTATION;
+    ::GlobalUnlock(pd.hDevMode);
+    // Measuring asks the printer's driver: only a turn costs it.
+    if (changed)
+        UpdatePrinterMetrics(false);
 }
 
 void CTalApplication::RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,

@@ -119,6 +119,7 @@ public:
     bool GetSelectedGalleryFiles(std::vector<CString>& files) override;
     CQMXPToolbarButton* FindToolbarButton(UINT commandId) override;
     void RunPrintSetup() override;
+    void SetPrinterOrientation(int32_t portrait) override;
     // The report properties sheet over a report document, at the page.
     void RunDocumentProperties(const CString& caption, CWnd* parent, CTalBaseDocument& document,
                                int page) override;

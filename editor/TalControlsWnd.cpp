@@ -13,6 +13,7 @@
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
 #include "model/TalPrefs.h"
+#include "model/TalPicture.h"
 #include "model/TalSection.h"
 #include "document/TalDocument.h"
 #include "platform/classlib/FrameWnd.h"
@@ -64,6 +65,24 @@ const UINT kUpperRow[] = {1144, IDC_TAL_IMG_FIRST, IDC_TAL_IMG_PREVIOUS, IDC_TAL
 
 // The report category and the preferred format of "Generate Report".
 constexpr uint32_t kGenerateCategory = 224;
+
+// The name the status bar gives a picture: its file's name, or, where the
+// picture store named the file (a picture a report carried inside, or one
+// kept beside a saved report), the picture's title with the file's extension.
+CString PictureName(const CTalPicture& picture)
+{
+    const CString path = g_rasterLib.GetImagePath(static_cast<uint32_t>(picture.GetPictureId()));
+    const CString name = GetPathFileName(path, true);
+    if (picture.GetTitle().IsEmpty() || !CKWRasterLib::IsStoreFileName(name))
+        return name;
+    const CString extension = L"." + GetPathExtension(path);
+    CString own = picture.GetTitle();
+    CString ending = own.Right(extension.GetLength());
+    ending.MakeLower();
+    CString wanted = extension;
+    wanted.MakeLower();
+    return ending == wanted ? own : own + extension;
+}
 
 }  // namespace
 
@@ -595,11 +614,14 @@ void CTalControlsWnd::ShowImageProperties()
         return;
     }
     const uint32_t id = static_cast<uint32_t>(picture->GetPictureId());
-    CString text = GetPathFileName(g_rasterLib.GetImagePath(id), true);
+    CString text = PictureName(*picture);
     if (!text.IsEmpty())
         text += L" | ";
+    // A file whose header tells no size is measured as it is shown: what
+    // decodes of it, or the placeholder drawn for it.
     SIZE size = {};
-    g_rasterLib.GetImageSize(id, size);
+    if (!g_rasterLib.GetImageSize(id, size))
+        size = g_rasterLib.GetShownSize(id);
     CString width, height, number;
     AfxLoadStringResource(IDS_TAL_WIDTH, width);
     AfxLoadStringResource(IDS_TAL_HEIGHT, height);

@@ -4,6 +4,7 @@
 #include "editor/TalApplication.h"
 
 #include "export/ExportImageFiles.h"
+#include "framework/KWFileFilter.h"
 #include "framework/QMFormatInfo.h"
 
 #include <iterator>
@@ -44,11 +45,19 @@ uint32_t PackTypeCode(const char* code)
            static_cast<uint32_t>(static_cast<uint8_t>(code[3])) << 24;
 }
 
+// The short form of the HTML extension: a name the user types ending in it
+// keeps it. It is offered in no filter (neither flag), so the filters show
+// only "html".
+const char kShortHtmlExtension[] = "htm";
+
 std::unique_ptr<CQMFormatInfo> MakeRecord(const FormatEntry& entry)
 {
+    CQMExtensionInfo* also = entry.kind == kKWFormatHtml
+                                 ? new CQMExtensionInfo(entry.extensionId, kShortHtmlExtension, 0, 0, 0, nullptr)
+                                 : nullptr;
     CQMExtensionInfo* extension =
         entry.extensionId ? new CQMExtensionInfo(entry.extensionId, entry.extension, PackTypeCode(entry.typeCode),
-                                                 entry.firstFlag, entry.secondFlag, nullptr)
+                                                 entry.firstFlag, entry.secondFlag, also)
                           : nullptr;
     return std::make_unique<CQMFormatInfo>(entry.kind, 0, 0, entry.name, extension, nullptr);
 }

@@ -4,6 +4,7 @@
 #include "export/ExportPlacement.h"
 #include "export/TalObjExport.h"
 #include "export/TalPageExport.h"
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWBrush.h"
 #include "framework/KWFont.h"
 #include "framework/KWGdipBitmap.h"
@@ -15,11 +16,14 @@
 #include "text/KWCharFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // Tenths of a millimetre in an inch.
 constexpr double kTenthsPerInch = 254.0;
 constexpr double kPointsPerInch = 72.0;
+// The paper's colour, under every picture (a COLORREF value).
+constexpr uint32_t kPageColor = 0xFFFFFF;
 
 CKWBrush BrushOf(const CTalTextFormat* format)
 {
@@ -124,6 +128,9 @@ void CTalPagePainter::DrawPicture(const ExportImageData& picture)
         if (KWRasterImage* grey = CKWRasterLib::RasterToGray(image.get()))
             image.reset(grey);
     }
+    // The page is white: transparent parts show it, as in the PDF and HTML
+    // pages, rather than the colours the picture keeps under them.
+    KWBlendOver(*image, kPageColor);
     double width = image->width;
     double height = image->height;
     if (kind == kExportWmImage) {
@@ -133,17 +140,33 @@ void CTalPagePainter::DrawPicture(const ExportImageData& picture)
         width = m_printerDpiX * widthInches;
         height = m_printerDpiY * heightInches;
     }
-    CKWGdipBitmap bitmap;
-    bitmap.Wrap(static_cast<int>(image->width), static_cast<int>(image->height), static_cast<int>(image->stride),
-                image->Pixels(), CKWGdipBitmap::kPixelFormat32bppRGB);
     const CKWDoubleRect cell(m_page.left, m_page.top, m_page.right, m_page.bottom);
     CKWDoubleRect placed = picture.GetRect();
     const int mode = kind == kExportCommonImage ? kPlaceFit : kind == kExportImage ? kPlaceStretch : kPlaceOwnSize;
     PlaceInCell(cell, width, height, placed, mode, picture.GetPlace());
+    ShrinkToDevice(image, placed.right - placed.left, placed.bottom - placed.top);
+    CKWGdipBitmap bitmap;
+    bitmap.Wrap(static_cast<int>(image->width), static_cast<int>(image->height), static_cast<int>(image->stride),
+                image->Pixels(), CKWGdipBitmap::kPixelFormat32bppRGB);
     m_graphics->DrawImage(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, &bitmap,
                           nullptr);
     if (kind == kExportCommonImage)
         DrawCaption(picture, placed.bottom);
+}
+
+void CTalPagePainter::ShrinkToDevice(KWRasterImagePtr& image, double width, double height)
+{
+    // The surface's own scaling takes one sample per pixel it covers, which
+    // breaks a photograph shown much smaller than its size into noise; the
+    // raster library averages every pixel of the picture instead.
+    const double scale = m_graphics->GetDeviceScale();
+    const double deviceWidth = std::ceil(width * scale);
+    const double deviceHeight = std::ceil(height * scale);
+    if (!(deviceWidth >= 1 && deviceHeight >= 1) || (image->width <= deviceWidth && image->height <= deviceHeight))
+        return;
+    if (KWRasterImage* smaller = g_rasterLib.RasterResize(image.get(), static_cast<uint32_t>(deviceWidth),
+                                                          static_cast<uint32_t>(deviceHeight)))
+        image.reset(smaller);
 }
 
 void CTalPagePainter::DrawCaption(const ExportImageData& picture, double pictureBottom)

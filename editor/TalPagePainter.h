@@ -5,6 +5,7 @@
 // section's picture rotated, grey and captioned as its record says; a
 // watermark picture sized in inches of the printer), plain text in its box
 // and watermark text placed by its place index.
+#include "framework/KWRasterImage.h"
 #include "platform/classlib/Rect.h"
 
 #include <cstdint>
@@ -38,6 +39,9 @@ public:
 private:
     void DrawTextLines(const ExportTextData& block);
     void DrawPicture(const ExportImageData& picture);
+    // A picture larger than the device pixels it is drawn on (width x height
+    // in the drawing's units) is first reduced to them.
+    void ShrinkToDevice(KWRasterImagePtr& image, double width, double height);
     void DrawCaption(const ExportImageData& picture, double pictureBottom);
     void DrawText(const TalObjExport& object);
 

@@ -1,5 +1,6 @@
 #include "editor/WatermarkDrawing.h"
 
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWBrush.h"
 #include "framework/KWDoubleRect.h"
 #include "framework/KWFont.h"
@@ -51,6 +52,8 @@ void DrawImageWatermark(IKWGraphics& graphics, const CRect& page, const CTalWate
     KWRasterImagePtr image(g_rasterLib.LoadImage(static_cast<uint32_t>(watermark.m_pictureId)));
     if (!image || image->width == 0 || image->height == 0)
         return;
+    // The page under the picture shows through its transparent parts.
+    KWBlendOver(*image, kTalPreviewPage);
     const double width = page.Width() * (TalWatermarkLengthToMm(watermark.m_width, watermark.m_unit) / pageWidthMm);
     const double height =
         page.Height() * (TalWatermarkLengthToMm(watermark.m_height, watermark.m_unit) / pageHeightMm);

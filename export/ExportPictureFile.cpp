@@ -145,14 +145,25 @@ bool WriteBinaryFile(const wchar_t* path, const void* bytes, uint32_t count)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const uint8_t* p = static_cast<const uint8_t*>(bytes);
-    bool ok = true;
-    while (ok && count > 0) {
+    DWORD error = 0;
+    while (error == 0 && count > 0) {
         // Large blocks go in pieces; some file systems refuse huge single writes.
         const DWORD chunk = count > (1u << 24) ? (1u << 24) : count;
         DWORD written = 0;
-        ok = ::WriteFile(file, p, chunk, &written, nullptr) && written == chunk;
+        if (!::WriteFile(file, p, chunk, &written, nullptr))
+            error = ::GetLastError();
+        else if (written != chunk)
+            error = ERROR_DISK_FULL;  // a short write without an error
         p += chunk;
         count -= chunk;
     }
-    return ::CloseHandle(file) && ok;
+    if (!::CloseHandle(file) && error == 0)
+        error = ::GetLastError();
+    if (error == 0)
+        return true;
+    // No part of a file is left to be taken for the whole; the caller
+    // still reads why it failed.
+    ::DeleteFileW(path);
+    ::SetLastError(error);
+    return false;
 }

@@ -35,5 +35,6 @@ bool WriteExportPictureFile(uint32_t pictureId, ExportPictureFile& file, const w
 // decodes of a damaged file, or the placeholder's when the picture cannot be read.
 SIZE GetExportPictureSize(uint32_t pictureId);
 
-// Creates or replaces the file with the bytes; false on any failure.
+// Creates or replaces the file with the bytes; false on any failure, with the
+// system's error as the last error and no part of the file left.
 bool WriteBinaryFile(const wchar_t* path, const void* bytes, uint32_t count);

@@ -17,3 +17,8 @@ bool KWHasTransparency(const KWRasterImage& image);
 // comes out opaque; any other is copied unchanged.
 void KWCopyRowsOver(const KWRasterImage& image, uint8_t* bits, int rowPixels, int left, int top,
                     uint32_t background);
+
+// The same in place: a picture with transparency becomes its blend over the
+// background (a COLORREF value), opaque, as a page shows it; any other is
+// left as it is. True when it was blended.
+bool KWBlendOver(KWRasterImage& image, uint32_t background);

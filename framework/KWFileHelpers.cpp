@@ -13,6 +13,14 @@ bool KWIsRegularFile(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool KWIsFolder(const wchar_t* path)
+{
+    if (!path || !*path)
+        return false;
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool KWDeleteFile(const wchar_t* path)
 {
     return path && ::DeleteFileW(path) != FALSE;

@@ -4,6 +4,8 @@
 
 // True when the path exists and is a regular file (not a folder).
 bool KWIsRegularFile(const wchar_t* path);
+// True when the path exists and is a folder.
+bool KWIsFolder(const wchar_t* path);
 // True when the file was deleted.
 bool KWDeleteFile(const wchar_t* path);
 // -1 for a null path or a mode below 1; 0 when the folder was created, else

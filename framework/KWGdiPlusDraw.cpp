@@ -2,6 +2,9 @@
 
 #include <gdiplus.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "framework/KWGdipBitmap.h"
 #include "framework/KWBrush.h"
 #include "framework/KWGdiPlusMake.h"
@@ -268,6 +271,21 @@ int CKWGdiPlusDraw::Rotate(double degrees)
 int CKWGdiPlusDraw::Scale(double sx, double sy)
 {
     return Track(GdipScaleWorldTransform(m_graphics, F(sx), F(sy), MatrixOrderPrepend));
+}
+
+double CKWGdiPlusDraw::GetDeviceScale()
+{
+    if (!m_graphics)
+        return 1.0;
+    // A unit step along each axis, taken to device pixels: the world
+    // transform and the page unit both count.
+    GpPointF points[3] = {GpPointF(0, 0), GpPointF(1, 0), GpPointF(0, 1)};
+    if (GdipTransformPoints(m_graphics, CoordinateSpaceDevice, CoordinateSpaceWorld, points, 3) != Ok)
+        return 1.0;
+    const double x = std::hypot(points[1].X - points[0].X, points[1].Y - points[0].Y);
+    const double y = std::hypot(points[2].X - points[0].X, points[2].Y - points[0].Y);
+    const double scale = std::max(x, y);
+    return scale > 0 && std::isfinite(scale) ? scale : 1.0;
 }
 
 int CKWGdiPlusDraw::SaveTransform()

@@ -41,6 +41,7 @@ public:
     void SetUseFixedDpi(bool useFixed) override { m_useFixedDpi = useFixed; }
     bool GetUseFixedDpi() const override { return m_useFixedDpi; }
     void SetFixedDpi(int dpi) override { m_fixedDpi = dpi; }
+    double GetDeviceScale() override;
 
     int BeginPath() override;
     int ClosePathFigure() override;
@@ -108,6 +109,10 @@ private:
                          const CKWGdipBitmap* image, const CKWDoubleRect* clip);
     // Bounding width of the text laid out with no bounds; < 0 when it fails.
     double MeasureWidth(const wchar_t* text, int length, const CKWFont& font);
+    // True when the surface is a printer's.
+    bool IsPrinter();
+    // The face's underline under a line of text drawn at (x, y), width long.
+    int DrawUnderline(double x, double y, double width, const CKWFont& font, Gdiplus::GpBrush* brush);
 
     Gdiplus::GpGraphics* m_graphics;
     Gdiplus::GpPath* m_path;

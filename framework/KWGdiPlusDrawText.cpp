@@ -3,6 +3,7 @@
 
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <unordered_map>
 #include <vector>
@@ -94,10 +95,30 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
     if (brush) {
         GpBrush* made = KWMakeGdiPlusBrush(*brush);
         if (made) {
+            // GDI+ draws a font's underline on a printer, where the text goes
+            // through the printer's own fonts, but not into a bitmap: there
+            // the line is drawn here, under the text as GDI+ measures it.
+            INT style = 0;
+            GdipGetFontStyle(font.GetFont(), &style);
+            GpFont* plain = nullptr;
+            if ((style & FontStyleUnderline) && !IsPrinter()) {
+                REAL size = 0;
+                Unit unit = UnitPixel;
+                GdipGetFontSize(font.GetFont(), &size);
+                GdipGetFontUnit(font.GetFont(), &unit);
+                if (GdipCreateFont(font.GetFamily(), size, style & ~FontStyleUnderline, unit, &plain) != Ok)
+                    plain = nullptr;
+            }
             // A zero-size layout box: one line, no wrapping, no clipping.
             const RectF at(F(x), F(y), 0, 0);
-            status = Track(GdipDrawString(m_graphics, text, length, font.GetFont(), &at,
+            status = Track(GdipDrawString(m_graphics, text, length, plain ? plain : font.GetFont(), &at,
                                           GenericTypographic(), made));
+            if (plain) {
+                GdipDeleteFont(plain);
+                const double width = MeasureWidth(text, length, font);
+                if (status == Ok && width > 0)
+                    status = DrawUnderline(x, y, width, font, made);
+            }
             GdipDeleteBrush(made);
         } else {
             status = Track(InvalidParameter);
@@ -110,6 +131,73 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
         *outWidth = width;
     }
     return status;
+}
+
+bool CKWGdiPlusDraw::IsPrinter()
+{
+    HDC dc = GetHDC();
+    if (!dc)
+        return false;
+    const bool printer = ::GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER;
+    ReleaseHDC(dc);
+    return printer;
+}
+
+int CKWGdiPlusDraw::DrawUnderline(double x, double y, double width, const CKWFont& font, GpBrush* brush)
+{
+    // The face's own underline, in its design units: where it lies below
+    // the baseline and how thick it is.
+    INT style = 0;
+    GdipGetFontStyle(font.GetFont(), &style);
+    UINT16 em = 0, ascent = 0, spacing = 0;
+    GdipGetEmHeight(font.GetFamily(), style, &em);
+    GdipGetCellAscent(font.GetFamily(), style, &ascent);
+    GdipGetLineSpacing(font.GetFamily(), style, &spacing);
+    if (em == 0 || spacing == 0)
+        return Track(InvalidParameter);
+    // The em in the drawing's units: a pixel or world font's size is given
+    // in them (also on a printer, whose page unit is not the pixel); any
+    // other font is measured.
+    REAL size = 0;
+    Unit unit = UnitPixel;
+    GdipGetFontSize(font.GetFont(), &size);
+    GdipGetFontUnit(font.GetFont(), &unit);
+    double emSize = size;
+    if (unit != UnitPixel && unit != UnitWorld) {
+        const RectF unbounded(0, 0, 0, 0);
+        RectF box;
+        if (Track(GdipMeasureString(m_graphics, L"x", 1, font.GetFont(), &unbounded, GenericTypographic(), &box,
+                                    nullptr, nullptr)) != Ok)
+            return m_lastStatus;
+        emSize = box.Height * em / spacing;
+    }
+    if (!(emSize > 0))
+        return Track(InvalidParameter);
+    double below = em * 0.1;
+    double thickness = em * 0.05;
+    LOGFONTW logFont = {};
+    HDC dc = GdipGetLogFontW(font.GetFont(), m_graphics, &logFont) == Ok ? GetHDC() : nullptr;
+    if (dc) {
+        logFont.lfHeight = -static_cast<LONG>(em);
+        logFont.lfUnderline = FALSE;
+        HFONT design = ::CreateFontIndirectW(&logFont);
+        HGDIOBJ previous = design ? ::SelectObject(dc, design) : nullptr;
+        OUTLINETEXTMETRICW outline = {};
+        outline.otmSize = sizeof(outline);
+        if (design && ::GetOutlineTextMetricsW(dc, sizeof(outline), &outline) != 0 && outline.otmsUnderscoreSize > 0) {
+            below = -outline.otmsUnderscorePosition;
+            thickness = outline.otmsUnderscoreSize;
+        }
+        if (design) {
+            ::SelectObject(dc, previous);
+            ::DeleteObject(design);
+        }
+        ReleaseHDC(dc);
+    }
+    // Design units become the drawing's through the em.
+    const double scale = emSize / em;
+    const double top = y + (ascent + below - thickness / 2) * scale;
+    return Track(GdipFillRectangle(m_graphics, brush, F(x), F(top), F(width), F(std::max(thickness * scale, 0.5))));
 }
 
 int CKWGdiPlusDraw::GetCharWidths(const wchar_t* text, int length, const CKWFont& font,

@@ -65,6 +65,10 @@ public:
     virtual void SetUseFixedDpi(bool useFixed) = 0;
     virtual bool GetUseFixedDpi() const { return false; }
     virtual void SetFixedDpi(int dpi) = 0;
+    // Device pixels per unit of the drawing's coordinates under the current
+    // transform (the larger of the two axes): the pixels a picture drawn at a
+    // size really covers. 1 on a surface without pixels of its own.
+    virtual double GetDeviceScale() { return 1.0; }
 
     // Starts a new current path (winding fill), dropping the old one.
     virtual int BeginPath() = 0;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <cwctype>
 
 namespace {
 
@@ -293,6 +294,27 @@ HANDLE CKWRasterLib::CreateStoreFile(const char* extension, std::wstring& path)
     }
     path.clear();
     return INVALID_HANDLE_VALUE;
+}
+
+bool CKWRasterLib::IsStoreFileName(const wchar_t* name)
+{
+    if (!name)
+        return false;
+    // "hh_mm_ss", the start-up time of the run that made the name, then its
+    // running number: "hh_mm_" and at least three digits.
+    for (int i = 0; i < 6; ++i) {
+        if (i % 3 == 2 ? name[i] != L'_' : !std::iswdigit(name[i]))
+            return false;
+    }
+    const wchar_t* p = name + 6;
+    for (int i = 0; i < 3; ++i, ++p) {
+        if (!std::iswdigit(*p))
+            return false;
+    }
+    // More of the number, perhaps eight hex digits, then one extension.
+    while (std::iswxdigit(*p))
+        ++p;
+    return *p == L'.' && p[1] != 0 && std::wcschr(p + 1, L'.') == nullptr;
 }
 
 uint32_t CKWRasterLib::SaveImage(const KWRasterImage* image, int format, int quality)

@@ -125,6 +125,11 @@ public:
     // taken (by another program's file) gives way to the next one.
     // INVALID_HANDLE_VALUE when no file could be made.
     HANDLE CreateStoreFile(const char* extension, std::wstring& path);
+    // True for a file name (without folder) of the form the store gives its
+    // files, in this run or an earlier one ("hh_mm_ss" and a number, perhaps
+    // eight hex digits, then the extension): a name that says nothing of the
+    // picture, also once a saved report keeps the file beside it.
+    static bool IsStoreFileName(const wchar_t* name);
     // Copies the picture's file into targetFolder; the copy's path, empty when the copy failed.
     CString CopyImageFileTo(uint32_t id, const wchar_t* targetFolder);
     // Moves a file of the store into targetFolder; the new path, or the old

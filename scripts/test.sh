@@ -90,10 +90,48 @@ clsid = ole.root.clsid.upper()
 sys.exit(1 if missing or clsid != "64818D10-4F9B-11CF-86EA-00AA00B929E8" else 0)
 PY
 done
+# The pixels of a rendered page: how many lie within 60 of the colour RRGGBB on every channel.
+ot_colour_count() {
+  local pdf=$1 page=$2 colour=$3 render
+  render=$(mktemp -d)
+  pdftoppm -r 30 -f "$page" -l "$page" -singlefile "$pdf" "$render/page" >/dev/null 2>&1
+  /usr/bin/python3 - "$render/page.ppm" "$colour" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields, at = [], 0
+while len(fields) < 4:
+    while data[at:at + 1].isspace():
+        at += 1
+    if data[at:at + 1] == b"#":
+        at = data.index(b"\n", at)
+        continue
+    end = at
+    while not data[end:end + 1].isspace():
+        end += 1
+    fields.append(data[at:end])
+    at = end
+pixels = data[at + 1:]
+want = bytes.fromhex(sys.argv[2])
+print(sum(1 for i in range(0, len(pixels) - 2, 3) if all(abs(pixels[i + c] - want[c]) <= 60 for c in range(3))))
+PY
+  rm -rf "$render"
+}
 for printed in "$printcheck"/*.pdf; do
   want=$(basename "$printed" .pdf); want=${want##*.pages}
   got=$(pdfinfo "$printed" 2>/dev/null | awk '/^Pages:/ {print $2}')
   [ "$got" = "$want" ] || { echo "pdfinfo: $printed has ${got:-no} pages, not $want"; exit 1; }
+  # A file beside it with the same name and ".expect" lists colours the rendered pages must (not) show.
+  expect="${printed%.pdf}.expect"
+  if [ -f "$expect" ]; then
+    while read -r what page colour; do
+      count=$(ot_colour_count "$printed" "$page" "$colour")
+      case $what in
+        colour-absent) [ "$count" = 0 ] || { echo "pdftoppm: page $page of $printed shows $count pixels of $colour"; exit 1; } ;;
+        colour-present) [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $page of $printed shows no $colour"; exit 1; } ;;
+        *) echo "$expect: unknown expectation $what"; exit 1 ;;
+      esac
+    done < "$expect"
+  fi
   # A name may ask for the pages' size as shown (".size-792x612."): the media box turned by the rotation.
   name=$(basename "$printed")
   if [[ $name =~ \.size-([0-9]+)x([0-9]+)\. ]]; then

@@ -181,6 +181,8 @@ void CQMXPBaseControlBar::EnableDocking(DWORD dwAlignment) { m_dwEnabledAlignmen
 
 void CQMXPBaseControlBar::ShowCaption(BOOL) {}
 
+void CQMXPBaseControlBar::OnRemoveFromMiniFrame(CQMXPMiniFrameWnd*) {}
+
 BOOL CQMXPBaseControlBar::DockControlBar(CQMXPBaseControlBar*, LPCRECT, int) { return FALSE; }
 
 BOOL CQMXPBaseControlBar::FloatControlBar(CRect, int, bool) { return FALSE; }
@@ -364,12 +366,16 @@ void CQMXPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
     CFrameWnd* pFrame = GetDockSiteFrameWnd();
     if (pFrame == nullptr)
         return;
-    if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIFrameWnd)))
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
+        static_cast<CQMXPFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIFrameWnd)))
         static_cast<CQMXPMDIFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPOleIPFrameWnd)))
+        static_cast<CQMXPOleIPFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
+    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPOleDocIPFrameWnd)))
+        static_cast<CQMXPOleDocIPFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
     else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPMDIChildWnd)))
         static_cast<CQMXPMDIChildWnd*>(pFrame)->AdjustDockingLayout(hdwp);
-    else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPFrameWnd)))
-        static_cast<CQMXPFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
     else if (pFrame->IsKindOf(RUNTIME_CLASS(CQMXPOleCntrFrameWnd)))
         static_cast<CQMXPOleCntrFrameWnd*>(pFrame)->AdjustDockingLayout(hdwp);
 }
@@ -455,6 +461,10 @@ CQMXPBaseTabWnd* CQMXPBaseControlBar::GetParentTabWnd(HWND& hWndTab) const {
 BOOL CQMXPBaseControlBar::PreTranslateMessage(MSG* pMsg) {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
+    // In context-help mode the frame's help loop takes the keys and clicks.
+    CFrameWnd* pTopFrame = GetTopLevelFrame();
+    if (pTopFrame != nullptr && pTopFrame->m_bHelpMode)
+        return FALSE;
     for (CWnd* pOwner = GetOwner(); pOwner != nullptr; pOwner = pOwner->GetParentFrame()) {
         if (pOwner->PreTranslateMessage(pMsg))
             return TRUE;

@@ -72,6 +72,8 @@ public:
     virtual void OnChangeBarStyle(DWORD dwNewStyle);
     virtual void EnableDocking(DWORD dwAlignment);
     virtual void ShowCaption(BOOL bShow);
+    // The floating frame that held the bar has taken it out.
+    virtual void OnRemoveFromMiniFrame(CQMXPMiniFrameWnd* pMiniFrame);
     virtual BOOL DockControlBar(CQMXPBaseControlBar* pDockBar, LPCRECT lpRect, int dockMethod);
     virtual BOOL FloatControlBar(CRect rectFloat, int dockMethod, bool bShow = true);
     virtual BOOL DockToFrameWindow(DWORD dwAlignment, LPCRECT lpRect = nullptr, DWORD dwDockFlags = 0,

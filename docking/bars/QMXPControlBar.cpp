@@ -1,10 +1,14 @@
 #include "docking/bars/QMXPControlBar.h"
+#include "docking/bars/QMXPBaseTabWnd.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockBarRow.h"
 #include "docking/bars/QMXPDockManager.h"
+#include "docking/bars/QMXPDockingCBWrapper.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
+#include "docking/bars/QMXPTabbedToolbar.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPRegistry.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -63,6 +67,18 @@ CQMXPControlBar::~CQMXPControlBar() {
         m_pParentDockBar->ForgetControlBar(this);
     m_pParentDockBar = nullptr;
     delete[] m_pData;
+}
+
+BOOL CQMXPControlBar::IsTabbed() const {
+    CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+    CWnd* pGrandParent = pParent != nullptr ? pParent->GetParent() : nullptr;
+    if (pGrandParent == nullptr)
+        return FALSE;
+    if (pParent->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabWnd)))
+        return pGrandParent->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabbedBar)) ||
+               pGrandParent->IsKindOf(RUNTIME_CLASS(CQMXPTabbedToolbar));
+    return pParent->IsKindOf(RUNTIME_CLASS(CQMXPDockingCBWrapper)) &&
+           pGrandParent->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabWnd));
 }
 
 BOOL CQMXPControlBar::DocksToFrameEdge() const { return FALSE; }

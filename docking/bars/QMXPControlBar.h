@@ -29,6 +29,8 @@ public:
     CQMXPControlBar();
     ~CQMXPControlBar() override;
 
+    // In a tab window of a tabbed bar or tabbed tool bar, or wrapped in one.
+    BOOL IsTabbed() const override;
     BOOL DocksToFrameEdge() const override;
     // The dock bar's side is one the bar may dock to.
     BOOL CanBeDocked(CQMXPBaseControlBar* pDockBar) const override;

@@ -1,6 +1,7 @@
 // CQMXPControlBar: dragging with the mouse, the drag rule, floating into a
 // mini frame and docking into a dock bar.
 #include "docking/bars/QMXPControlBar.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPDockBarRow.h"
 #include "docking/bars/QMXPDockManager.h"
@@ -442,11 +443,21 @@ void CQMXPControlBar::OnContextMenu(CWnd*, CPoint point) {
 
 void CQMXPControlBar::OnDestroy() {
     // A docked bar leaves its row, which would otherwise go on laying out a
-    // window that is gone. A bar held by a tabbed bar leaves it first once
-    // tabbed bars exist.
+    // window that is gone.
     if (m_pParentDockBar != nullptr)
         m_pParentDockBar->RemoveControlBar(this);
     m_pParentDockBar = nullptr;
+    // A tab of a tabbed bar leaves it first; the last one leaving destroys
+    // the tabbed bar with its children.
+    HWND hWndTab = nullptr;
+    CQMXPBaseTabWnd* pTabWnd = IsTabbed() ? GetParentTabWnd(hWndTab) : nullptr;
+    auto* pTabbedBar = pTabWnd != nullptr ? DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabWnd->GetParent()) : nullptr;
+    if (pTabbedBar != nullptr) {
+        const HWND hWndThis = m_hWnd;
+        pTabbedBar->RemoveControlBar(this);
+        if (!::IsWindow(hWndThis))
+            return;
+    }
     CQMXPBaseControlBar::OnDestroy();
 }
 

@@ -145,6 +145,7 @@ public:
     }
     // TRUE when the last hold goes and a layout was asked for meanwhile.
     BOOL ReleaseLayout();
+    BOOL IsLayoutHeld() const { return m_nLayoutHolds > 0; }
     // The outline a dragged window would take when dropped at the point.
     void ExpectedDockRect(CWnd* pWnd, CPoint point, CRect& rectResult, BOOL& bDrawTab,
                           CQMXPDockingControlBar** ppTargetBar);

@@ -61,15 +61,17 @@ void CQMXPDockManager::PlaceAlongSide(const CRect& rectBounds, CRect& rect, DWOR
 void CQMXPDockManager::AdjustDockingLayout(HDWP hdwp) {
     if (m_bInLayout || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
         return;
+    // A held layout keeps the client area of the last one: the bars still
+    // take their room, and the view asking meanwhile must not cover them.
+    if (m_nLayoutHolds > 0 && m_bLayoutEnabled && !m_lstBars.IsEmpty()) {
+        m_bLayoutAsked = TRUE;
+        return;
+    }
     CRect rectClient;
     m_pFrame->GetClientRect(&rectClient);
     m_rectClientArea = rectClient;
     if (!m_bLayoutEnabled || m_lstBars.IsEmpty())
         return;
-    if (m_nLayoutHolds > 0) {
-        m_bLayoutAsked = TRUE;
-        return;
-    }
     m_bInLayout = TRUE;
     const BOOL bOwnDefer = hdwp == nullptr && !m_bPrintPreview;
     if (bOwnDefer)

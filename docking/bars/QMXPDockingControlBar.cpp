@@ -673,8 +673,12 @@ void CQMXPDockingControlBar::OnDestroy() {
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (pTabWnd != nullptr) {
         auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, pTabWnd->GetParent());
+        const HWND hWndThis = m_hWnd;
         if (pTabbedBar != nullptr)
             pTabbedBar->RemoveControlBar(this);
+        // The last tab leaving destroyed the tabbed bar, and this window with it.
+        if (!::IsWindow(hWndThis))
+            return;
     } else if (pMiniFrame != nullptr) {
         pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
     } else {

@@ -2,6 +2,7 @@
 
 #include "docking/bars/QMXPBarContainerManager.h"
 #include "docking/bars/QMXPBaseControlBar.h"
+#include "docking/bars/QMXPBaseTabbedBar.h"
 #include "docking/bars/QMXPDockingControlBar.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/bars/QMXPSlider.h"
@@ -127,7 +128,13 @@ BOOL CQMXPGlobalUtils::CanBeDockedToMultiMiniFrame(CWnd* pWnd) const {
     if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CQMXPMiniFrameWnd)))
         pWnd = static_cast<CQMXPMiniFrameWnd*>(pWnd)->GetControlBar();
     auto* pBar = DYNAMIC_DOWNCAST(CQMXPControlBar, pWnd);
-    return pBar != nullptr && (pBar->GetBarStyle() & QMXP_CBRS_FLOAT_MULTI) != 0;
+    if (pBar == nullptr)
+        return FALSE;
+    // A tabbed bar already floating among several panes may join another such frame.
+    if (pBar->IsKindOf(RUNTIME_CLASS(CQMXPBaseTabbedBar)) &&
+        DYNAMIC_DOWNCAST(CQMXPMultiMiniFrameWnd, pBar->GetParentMiniFrame(TRUE)) != nullptr)
+        return TRUE;
+    return (pBar->GetBarStyle() & QMXP_CBRS_FLOAT_MULTI) != 0;
 }
 
 BOOL CQMXPGlobalUtils::FindDockTarget(const CQMXPBarContainerManager& containerManager, CPoint point,

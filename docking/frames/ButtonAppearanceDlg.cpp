@@ -2,6 +2,7 @@
 
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/frames/QMXPImageEditDlg.h"
+#include "docking/frames/QMXPLibraryMessage.h"
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -26,11 +27,7 @@ constexpr UINT IDS_CANT_CREATE_IMAGE = 16003;
 // The colour under an image being edited, transparent in the strip.
 constexpr COLORREF kEditBackground = RGB(0xC0, 0xC0, 0xC0);
 
-void ShowLibraryMessage(UINT nID) {
-    CString strText;
-    AfxLoadStringResource(nID, strText);
-    AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
-}
+void ShowLibraryMessage(UINT nID) { QMXPShowLibraryMessage(nID, MB_ICONEXCLAMATION); }
 
 // The library never forbids editing labels.
 constexpr BOOL kLabelsLocked = FALSE;
@@ -203,7 +200,7 @@ BOOL CButtonAppearanceDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         break;
     }
     case IDC_QMXP_NEW_IMAGE:
-        OnNewImage();
+        QMXPRunGuarded([this] { OnNewImage(); });
         break;
     case IDC_QMXP_EDIT_IMAGE:
         OnEditImage();

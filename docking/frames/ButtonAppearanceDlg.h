@@ -64,7 +64,9 @@ protected:
     void EnableControls();
     // The list again: one button per user image from the first listed one.
     void RebuildImageList();
-    void OnNewImage();
+    // A new user image drawn in the image editor; an exception it throws
+    // ends in the library's internal-error message.
+    virtual void OnNewImage();
     void OnEditImage();
     // The command's image in the toolbars' default strip; -1 when none.
     int DefaultImage() const;

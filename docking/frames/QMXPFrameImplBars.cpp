@@ -68,12 +68,8 @@ UINT CQMXPFrameImpl::GetFreeCtrlBarID() const {
 CQMXPToolBar* CQMXPFrameImpl::CreateNewToolbar(LPCWSTR lpszName) {
     const UINT uiID = GetFreeCtrlBarID();
     if (uiID == static_cast<UINT>(-1)) {
-        // Without a range there is no user bar at all: say 0, not the
-        // wrapped-around count of an unset range.
-        const UINT uiNone = static_cast<UINT>(-1);
-        const BOOL bRange = m_uiUserToolbarFirst != uiNone && m_uiUserToolbarLast != uiNone &&
-                            m_uiUserToolbarFirst <= m_uiUserToolbarLast;
-        const int nMax = bRange ? static_cast<int>(m_uiUserToolbarLast - m_uiUserToolbarFirst + 1) : 0;
+        // The size of the range as its ends give it: 1 for the range left unset at -1.
+        const int nMax = static_cast<int>(m_uiUserToolbarLast - m_uiUserToolbarFirst + 1);
         CString strFormat;
         AfxLoadStringResource(IDS_QMXP_TOOLBARS_MAX, strFormat);
         CString strMessage;

@@ -1,6 +1,7 @@
 #include "docking/frames/QMXPImageEditDlg.h"
 
 #include "docking/bars/QMXPGlobalUtils.h"
+#include "docking/frames/QMXPLibraryMessage.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/DC.h"
@@ -21,14 +22,9 @@ namespace {
 constexpr UINT kToolsBarID = 0xE800;
 constexpr int kToolColumns = 3;
 constexpr UINT IDS_CANT_PASTE = 16004;
-constexpr UINT IDS_INTERNAL_ERROR = 16008;
 constexpr UINT IDS_CANT_COPY = 16010;
 
-void ShowLibraryMessage(UINT nID) {
-    CString strText;
-    AfxLoadStringResource(nID, strText);
-    AfxMessageBox(strText, MB_OK | MB_ICONSTOP);
-}
+void ShowLibraryMessage(UINT nID) { QMXPShowLibraryMessage(nID, MB_ICONSTOP); }
 
 }  // namespace
 
@@ -181,7 +177,7 @@ void CQMXPImageEditDlg::OnTool(UINT nID) {
         m_wndLargeDrawAreaCtrl.SetMode(CImagePaintArea::IMAGE_EDIT_MODE_ELLIPSE);
         break;
     case ID_QMXP_IMAGE_COPY:
-        OnCopy();
+        QMXPRunGuarded([this] { OnCopy(); });
         break;
     case ID_QMXP_IMAGE_PASTE:
         OnPaste();

@@ -52,7 +52,9 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnTool(UINT nID);
-    void OnCopy();
+    // The image onto the clipboard as a bitmap; an exception it throws ends
+    // in the library's internal-error message.
+    virtual void OnCopy();
     void OnPaste();
     void OnClear();
     afx_msg void OnPaint();

@@ -280,7 +280,7 @@ BOOL CQMXPMDIFrameWnd::OnSetMenu(HMENU hMenu) {
         return FALSE;
     if (::GetMenu(m_hWnd) != nullptr)
         ::SetMenu(m_hWnd, nullptr);
-    pMenuBar->CreateFromMenu(hMenu != nullptr ? hMenu : m_Impl.m_hDefaultMenu, FALSE, FALSE);
+    pMenuBar->ShowFrameMenu(hMenu != nullptr ? hMenu : m_Impl.m_hDefaultMenu);
     return TRUE;
 }
 

@@ -109,6 +109,7 @@ BOOL CQMXPMenuPage::OnInitDialog() {
         GetDlgItem(kIdcResetFrameMenu)->EnableWindow(FALSE);
         m_strMenuDescr = LoadLibraryString(kIdsCantCustomize);
     } else {
+        m_pMenuBar->SetMenuPage(this);
         m_hmenuCurr = m_pMenuBar->GetHMenu();
         SaveBarButtons(m_hmenuCurr);
         if (m_bAutoSet) {
@@ -374,6 +375,8 @@ void CQMXPMenuPage::OnDestroy() {
     ReadControls();
     CQMXPPopupMenu::animationType = m_iMenuAnimationType;
     if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd())) {
+        if (m_pMenuBar->GetMenuPage() == this)
+            m_pMenuBar->SetMenuPage(nullptr);
         SaveBarButtons(m_hmenuSelected);
         m_pMenuBar->CreateFromMenu(m_hmenuCurr, FALSE, FALSE);
     }

@@ -171,7 +171,7 @@ void CQMXPMiniFrameWnd::AddControlBar(CQMXPBaseControlBar* pWnd) {
 void CQMXPMiniFrameWnd::RemoveControlBar(CQMXPBaseControlBar* pWnd, BOOL bDestroy, BOOL bNoDelayedDestroy) {
     m_bNoDelayedDestroy = bNoDelayedDestroy;
     AddRemoveBarFromGlobalList(pWnd, FALSE);
-    // The bar learns that it leaves once bars care (tabbed bars).
+    pWnd->OnRemoveFromMiniFrame(this);
     if (pWnd->GetSafeHwnd() == m_hEmbeddedBar)
         m_hEmbeddedBar = nullptr;
     KillRollUpTimer();

@@ -209,8 +209,15 @@ void CQMXPInPlaceFrameCore::OnIdleUpdateCmdUI() {
         m_pFrame->m_pMainFrame->SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
 }
 
-// --- The in-place frames -------------------------------------------------------------------------
-// Both run the class library's step first, then the shared one.
+BOOL CQMXPInPlaceFrameCore::ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) {
+    m_Impl.OnShowPopupMenu(pMenuPopup);
+    return pMenuPopup != nullptr && pMenuPopup->bShown;
+}
+
+void CQMXPInPlaceFrameCore::OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup) {
+    if (CQMXPPopupMenu::activePopupMenu == pMenuPopup)
+        CQMXPPopupMenu::activePopupMenu = nullptr;
+}
 
 // --- The in-place frames -------------------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include "platform/classlib/OleFrames.h"
 
 class CQMXPBaseControlBar;
+class CQMXPMenuBar;
 class CQMXPMiniFrameWnd;
 class CQMXPPopupMenu;
 
@@ -63,6 +64,10 @@ public:
     void RecalcLayout(BOOL bNotify);
     QMXPRoute Route(MSG* pMsg) { return m_Impl.RouteFrameMessage(pMsg, QMXP_ROUTE_DBLCLICKS | QMXP_ROUTE_KEY_NO_FLAG); }
     void OnIdleUpdateCmdUI();
+    // The frame implementation learns of the popup; TRUE when it was shown
+    // before (no need to ask the frame again).
+    BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup);
+    void OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup);
 
     COleIPFrameWnd* m_pFrame;
     CQMXPFrameImpl m_Impl;
@@ -124,7 +129,17 @@ public:
     }
     virtual void AdjustDockingLayout(HDWP hdwp = nullptr) { m_core.m_dockManager.AdjustDockingLayout(hdwp); }
     virtual BOOL OnMoveMiniFrame(CQMXPMiniFrameWnd* pFrame) { return m_core.m_dockManager.OnMoveMiniFrame(pFrame); }
-    BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) { return m_core.m_Impl.OnShowPopupMenu(pMenuPopup); }
+    // Asked before a popup menu of the frame opens; FALSE refuses it.
+    virtual BOOL OnShowPopupMenu(CQMXPPopupMenu*) { return TRUE; }
+    // A popup menu of the frame went: it is no longer the active one.
+    virtual void OnClosePopupMenu(CQMXPPopupMenu* pMenuPopup) { m_core.OnClosePopupMenu(pMenuPopup); }
+    // Told of each popup that opens (none when the last closes); a popup
+    // shown once before is accepted again without asking.
+    BOOL ShowPopupMenu(CQMXPPopupMenu* pMenuPopup) {
+        return m_core.ShowPopupMenu(pMenuPopup) || OnShowPopupMenu(pMenuPopup);
+    }
+    // The library menu bar takes the frame's menu.
+    void SetMenuBar(CQMXPMenuBar* pMenuBar) { m_core.m_Impl.SetMenuBar(pMenuBar); }
     CQMXPDockManager* GetDockManager() { return &m_core.m_dockManager; }
     CQMXPFrameImpl& GetFrameImpl() { return m_core.m_Impl; }
 

@@ -115,7 +115,9 @@ BOOL CQMXPColorMenuButton::OpenColorDialog(COLORREF colorDefault, COLORREF& colo
 CQMXPPopupMenu* CQMXPColorMenuButton::MakePopupMenu() {
     std::vector<COLORREF> lstDocColors;
     if (bIsDocumentColors && m_pWndParent != nullptr && m_pWndParent->GetSafeHwnd() != nullptr) {
-        CFrameWnd* pFrame = m_pWndParent->GetTopLevelFrame();
+        // The owner-frame override stands for the frame (an in-place frame, for one).
+        CFrameWnd* pFrame =
+            qmxTopLevelFrameOverride != nullptr ? qmxTopLevelFrameOverride : m_pWndParent->GetTopLevelFrame();
         CList<COLORREF, COLORREF> list;
         if (pFrame != nullptr)
             pFrame->SendMessage(QMXTOOLBAR__GETDOCUMENTCOLORS, m_nID, reinterpret_cast<LPARAM>(&list));

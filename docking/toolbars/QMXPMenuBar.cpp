@@ -6,6 +6,8 @@
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
+#include "docking/frames/QMXPMenuPage.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPTearOffManager.h"
 #include "docking/frames/QMXPToolbarMenuButtonsButton.h"
 #include "docking/toolbars/CmdUsageCount.h"
@@ -99,6 +101,10 @@ int CQMXPMenuBar::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
         pFrame->SetMenuBar(this);
     else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, m_pParentWnd))
         pSDIFrame->SetMenuBar(this);
+    else if (auto* pIPFrame = DYNAMIC_DOWNCAST(CQMXPOleIPFrameWnd, m_pParentWnd))
+        pIPFrame->SetMenuBar(this);
+    else if (auto* pDocIPFrame = DYNAMIC_DOWNCAST(CQMXPOleDocIPFrameWnd, m_pParentWnd))
+        pDocIPFrame->SetMenuBar(this);
     CString strName;
     AfxLoadStringResource(kMenuBarNameString, strName);
     SetWindowText(strName);
@@ -219,6 +225,15 @@ void CQMXPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpd
     if (GetSafeHwnd() != nullptr)
         AdjustLayout();
     RebuildAccelerators();
+}
+
+void CQMXPMenuBar::ShowFrameMenu(HMENU hMenu) {
+    CreateFromMenu(hMenu, FALSE, FALSE);
+    // The page shows the document type whose menu the frame shows now.
+    CMultiDocTemplate* pTemplate = TemplateOfMenu(hMenu);
+    if (m_pMenuPage != nullptr && ::IsWindow(m_pMenuPage->GetSafeHwnd()) &&
+        (pTemplate != nullptr || hMenu == m_hDefaultMenu))
+        m_pMenuPage->SelectMenu(pTemplate, FALSE);
 }
 
 BOOL CQMXPMenuBar::RestoreButtons(HMENU hMenu, BOOL bForceUpdate) {

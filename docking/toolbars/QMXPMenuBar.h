@@ -8,6 +8,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 
 class CMultiDocTemplate;
+class CQMXPMenuPage;
 class CQMXPToolbarMenuButton;
 
 // The menu bar's usual control id.
@@ -34,6 +35,12 @@ public:
     UINT GetDefaultMenuResId() const { return m_uiDefMenuResId; }
     // Every MDI child of the template's documents gets its shared menu and keys.
     void RefreshChildFrameMenus(CMultiDocTemplate* pTemplate);
+    // The frame shows another menu (another document type became active):
+    // the bar takes it, and an open menu page selects its document type.
+    void ShowFrameMenu(HMENU hMenu);
+    // The customisation sheet's menu page that edits this bar; none when closed.
+    void SetMenuPage(CQMXPMenuPage* pMenuPage) { m_pMenuPage = pMenuPage; }
+    CQMXPMenuPage* GetMenuPage() const { return m_pMenuPage; }
     HMENU GetHMenu() const { return m_hMenu; }
     HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
     BOOL IsMaximizeMode() const { return m_bMaximizeMode; }
@@ -85,6 +92,8 @@ protected:
 
     // A document template's shared menu.
     static BOOL IsTemplateMenu(HMENU hMenu);
+    // The template whose shared menu it is; none for another menu.
+    static CMultiDocTemplate* TemplateOfMenu(HMENU hMenu);
     // The buttons of the menu's items (no cache).
     void BuildButtons(HMENU hMenu);
     // The menu's buttons from the menu cache, not laid out; false when the
@@ -116,6 +125,7 @@ protected:
     BOOL m_bStretchBar;
     // A menu's buttons are coming back from the menu cache.
     bool m_bRestoringButtons = false;
+    CQMXPMenuPage* m_pMenuPage = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

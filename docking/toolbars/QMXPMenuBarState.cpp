@@ -45,13 +45,15 @@ std::vector<CMultiDocTemplate*> MenuTemplates() {
 
 }  // namespace
 
-BOOL CQMXPMenuBar::IsTemplateMenu(HMENU hMenu) {
+CMultiDocTemplate* CQMXPMenuBar::TemplateOfMenu(HMENU hMenu) {
     for (CMultiDocTemplate* pTemplate : MenuTemplates()) {
         if (pTemplate->m_hMenuShared == hMenu)
-            return TRUE;
+            return pTemplate;
     }
-    return FALSE;
+    return nullptr;
 }
+
+BOOL CQMXPMenuBar::IsTemplateMenu(HMENU hMenu) { return TemplateOfMenu(hMenu) != nullptr; }
 
 void CQMXPMenuBar::BuildOrigItems(UINT uiMenuResID) {
     while (!m_OrigButtons.IsEmpty())

@@ -8,6 +8,7 @@
 #include "docking/frames/QMXPFrameWnd.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMenuPage.h"
+#include "docking/frames/QMXPOleFrames.h"
 #include "docking/frames/QMXPPropertyPage.h"
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/MenuHash.h"
@@ -17,6 +18,7 @@
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
 #include "docking/toolbars/QMXPMenuSound.h"
+#include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPShowAllButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
@@ -302,6 +304,10 @@ BOOL CQMXPPopupMenu::RegisterActivePopup(CWnd* pTopFrame, CQMXPPopupMenu* pPopup
         bAccepted = pFrame->ShowPopupMenu(pPopup);
     else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pTopFrame))
         bAccepted = pSDIFrame->ShowPopupMenu(pPopup);
+    else if (auto* pIPFrame = DYNAMIC_DOWNCAST(CQMXPOleIPFrameWnd, pTopFrame))
+        bAccepted = pIPFrame->ShowPopupMenu(pPopup);
+    else if (auto* pDocIPFrame = DYNAMIC_DOWNCAST(CQMXPOleDocIPFrameWnd, pTopFrame))
+        bAccepted = pDocIPFrame->ShowPopupMenu(pPopup);
     else
         activePopupMenu = pPopup;
     if (!bAccepted) {
@@ -417,13 +423,31 @@ void CQMXPPopupMenu::OnDestroy() {
         !pParentPopup->bDestroying)
         pParentPopup->SendMessage(WM_CLOSE);
     TellMessageWindow(pMessageWnd, nullptr, this);
-    if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, GetOwnerFrame()))
+    CFrameWnd* pOwnerFrame = GetOwnerFrame();
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CQMXPMDIFrameWnd, pOwnerFrame))
         pFrame->OnClosePopupMenu(this);
-    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, GetOwnerFrame()))
+    else if (auto* pSDIFrame = DYNAMIC_DOWNCAST(CQMXPFrameWnd, pOwnerFrame))
         pSDIFrame->OnClosePopupMenu(this);
+    else if (auto* pIPFrame = DYNAMIC_DOWNCAST(CQMXPOleIPFrameWnd, pOwnerFrame))
+        pIPFrame->OnClosePopupMenu(this);
+    else if (auto* pDocIPFrame = DYNAMIC_DOWNCAST(CQMXPOleDocIPFrameWnd, pOwnerFrame))
+        pDocIPFrame->OnClosePopupMenu(this);
     if (activePopupMenu == this)
         activePopupMenu = nullptr;
+    if (activePopupMenu == nullptr)
+        GiveFocusBackToBar(pParentBar);
     CMiniFrameWnd::OnDestroy();
+}
+
+void CQMXPPopupMenu::GiveFocusBackToBar(CQMXPToolBar* pBar) {
+    // The last menu gone, the keyboard goes back to the bar that opened it.
+    // A sub-menu's bar goes with its own popup, and a window of an
+    // application that is not active would take the activation back.
+    if (pBar == nullptr || !::IsWindow(pBar->GetSafeHwnd()) || pBar->IsKindOf(RUNTIME_CLASS(CQMXPPopupMenuBar)))
+        return;
+    if (::GetFocus() == pBar->m_hWnd || ::GetActiveWindow() != ::GetAncestor(pBar->m_hWnd, GA_ROOT))
+        return;
+    pBar->SetFocus();
 }
 
 void CQMXPPopupMenu::OnActivateApp(BOOL bActive, DWORD dwThreadID) {

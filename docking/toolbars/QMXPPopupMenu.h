@@ -167,6 +167,8 @@ protected:
     // The highlighted item brought into view after a key moved it.
     void EnsureSelectionVisible();
     void WriteBackCustomizedItems();
+    // The focus back to the tool bar that opened the last menu, unless it has it.
+    static void GiveFocusBackToBar(CQMXPToolBar* pBar);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -405,13 +405,13 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
     if (pPromptTarget != nullptr && pPromptTarget->GetSafeHwnd() != nullptr)
         pPromptTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 
-    // The bar that opened the chain leaves its keyboard mode.
+    // The bar that opened the chain leaves its keyboard mode once the menus
+    // are gone (the last menu going gives the bar the focus back first).
     CQMXPPopupMenu* pTop = pPopup;
     while (pTop != nullptr && pTop->GetParentPopup() != nullptr)
         pTop = pTop->GetParentPopup();
     CQMXPToolBar* pChainBar = pTop != nullptr ? pTop->GetParentToolBar() : nullptr;
-    if (pChainBar != nullptr && ::IsWindow(pChainBar->GetSafeHwnd()))
-        pChainBar->Deactivate();
+    const HWND hwndChainBar = pChainBar != nullptr ? pChainBar->GetSafeHwnd() : nullptr;
 
     if (uiCmdId != 0) {
         MarkCommandInProgress(TRUE);
@@ -434,6 +434,9 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
         pPopup->bDestroying = TRUE;
         pPopup->SendMessage(WM_CLOSE);
     }
+    // This bar went with its popup: only the chain's bar is touched now.
+    if (hwndChainBar != nullptr && ::IsWindow(hwndChainBar) && CWnd::FromHandlePermanent(hwndChainBar) == pChainBar)
+        pChainBar->Deactivate();
 }
 
 BOOL CQMXPPopupMenuBar::OnItemClicked(CQMXPToolbarButton* pButton) {

@@ -386,6 +386,8 @@ protected:
     void UpdateTooltips();
     // Resizes the window to its fixed layout and has its frame or row follow.
     void AdjustSizeImmediate(BOOL bRecalcLayout = TRUE);
+    // The dock manager of the bar's frame holds its layout.
+    BOOL IsLayoutHeld() const;
     // The bar's band in the rebar takes the height the buttons need.
     void UpdateReBarBand(CQMXPReBar* pReBar);
     BOOL IsInReBar() const;
@@ -420,6 +422,10 @@ protected:
     // After a drag of the button: it leaves the bar unless copied, cancelled
     // or dropped on itself.
     void FinishButtonDrag(CQMXPToolbarButton* pButton, DROPEFFECT dropEffect);
+    // A bar in the tab window of a tabbed tool bar has that bar laid out again.
+    void AdjustTabbedToolbar();
+    // The point lies within 6 pixels of the right edge of a resizable button.
+    static BOOL IsOnStretchEdge(const CQMXPToolbarButton* pButton, CPoint point);
     // The resize of a control button follows the mouse, then ends (applied or not).
     void TrackStretch(CPoint point);
     void EndStretch(BOOL bApply, CPoint point);

@@ -329,6 +329,7 @@ BOOL CQMXPToolBar::OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint 
         return FALSE;
     }
     AdjustLayout();
+    AdjustTabbedToolbar();
     if (m_bCustomizeMode)
         pButton->OnAddToCustomizePage();
     m_iHighlighted = -1;

@@ -4,6 +4,7 @@
 // right click offers the button menu with the appearance commands.
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/bars/QMXPTabWnd.h"
 #include "docking/frames/ButtonAppearanceDlg.h"
 #include "docking/frames/QMXPToolbarDropSource.h"
 #include "docking/frames/QMXPUserTool.h"
@@ -138,7 +139,7 @@ void CQMXPToolBar::OnCustomizePress(UINT nFlags, CPoint point, int iHit) {
         return;
 
     const CRect rectButton = pButton->GetRect();
-    if (pButton->CanBeStretched() && rectButton.right - point.x < kStretchGrip && !m_bAltCustomizing) {
+    if (IsOnStretchEdge(pButton, point) && !m_bAltCustomizing) {
         m_bStretchButton = TRUE;
         m_rectTrack = rectButton;
         if (pButton->GetHwnd() != nullptr)
@@ -205,6 +206,21 @@ void CQMXPToolBar::FinishButtonDrag(CQMXPToolbarButton* pButton, DROPEFFECT drop
     AdjustLocations();
     Invalidate();
     AdjustSizeImmediate(TRUE);
+    AdjustTabbedToolbar();
+}
+
+void CQMXPToolBar::AdjustTabbedToolbar() {
+    // A bar that is a tab of a tabbed tool bar changes that bar's size too.
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr || !pParent->IsKindOf(RUNTIME_CLASS(CQMXPTabWnd)))
+        return;
+    if (auto* pTabbedBar = DYNAMIC_DOWNCAST(CQMXPToolBar, pParent->GetParent()))
+        pTabbedBar->AdjustLayout();
+}
+
+BOOL CQMXPToolBar::IsOnStretchEdge(const CQMXPToolbarButton* pButton, CPoint point) {
+    return pButton != nullptr && pButton->CanBeStretched() && pButton->GetRect().PtInRect(point) &&
+           pButton->GetRect().right - point.x < kStretchGrip;
 }
 
 void CQMXPToolBar::TrackStretch(CPoint point) {

@@ -7,6 +7,7 @@
 #include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPTrackMouse.h"
 #include "docking/toolbars/OldToolCmdUI.h"
+#include "docking/toolbars/QMXPDropDownToolbarButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPMenuSound.h"
@@ -139,7 +140,8 @@ void CQMXPToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
     m_iButtonCapture = iHit;
     CQMXPToolbarButton* pButton = GetButton(iHit);
     UpdateButtonCmdUI(iHit);
-    if (pButton->m_nStyle & TBBS_DISABLED) {
+    // A drop-down button opens its bar even when its own command is disabled.
+    if ((pButton->m_nStyle & TBBS_DISABLED) && !pButton->IsKindOf(RUNTIME_CLASS(CQMXPDropDownToolbarButton))) {
         m_iButtonCapture = -1;
         return;
     }
@@ -319,6 +321,14 @@ BOOL CQMXPToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     CPoint point;
     ::GetCursorPos(&point);
     ScreenToClient(&point);
+    // A resize under way, or the selected control's right edge in customise
+    // mode, where a press starts one.
+    const BOOL bCustomizing = m_bCustomizeMode && !m_bLocked;
+    if (globalData.hcurStretchHorz != nullptr &&
+        (m_bStretchButton || (bCustomizing && m_pSelToolbar == this && IsOnStretchEdge(GetButton(m_iSelected), point)))) {
+        ::SetCursor(globalData.hcurStretchHorz);
+        return TRUE;
+    }
     if (m_rectGripper.PtInRect(point) && CanFloat() && globalData.hcurMove != nullptr) {
         ::SetCursor(globalData.hcurMove);
         return TRUE;
@@ -727,9 +737,17 @@ BOOL CQMXPToolBar::IsInReBar() const { return DYNAMIC_DOWNCAST(CQMXPReBar, GetPa
 
 void CQMXPToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     CQMXPBaseToolBar::OnWindowPosChanged(lpwndpos);
-    // The open customisation sheet keeps its marks in step with the bars.
-    if (g_pWndCustomize != nullptr && (lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
-        g_pWndCustomize->ShowToolBar(this, (lpwndpos->flags & SWP_SHOWWINDOW) != 0);
+    // The open customisation sheet keeps its marks in step with the bars; a
+    // bar that goes out of sight no longer holds the selection.
+    if (m_bCustomizeMode && !m_bLocked && g_pWndCustomize != nullptr &&
+        (lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0) {
+        const BOOL bShow = (lpwndpos->flags & SWP_SHOWWINDOW) != 0;
+        if (!bShow && m_pSelToolbar == this) {
+            m_pSelToolbar = nullptr;
+            m_iSelected = -1;
+        }
+        g_pWndCustomize->ShowToolBar(this, bShow);
+    }
     CRect rectWindow;
     GetWindowRect(&rectWindow);
     const CSize sizeNew = rectWindow.Size();

@@ -1,6 +1,8 @@
 // How a tool bar measures its buttons, wraps them into rows and places them.
 #include "docking/toolbars/QMXPToolBar.h"
 
+#include "docking/bars/QMXPDockManager.h"
+#include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/frames/CustomizeButton.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPReBar.h"
@@ -409,9 +411,18 @@ void CQMXPToolBar::AdjustLayout() {
     else
         AdjustSizeImmediate();
     AdjustLocations();
-    // Painted with the next paint of the window: layouts that follow each
-    // other (a frame laying out all its bars) paint the bar once.
     Invalidate();
+    // A layout that the user's action causes shows at once. While the
+    // frame's layout is held (the frame being built, the bars coming back
+    // from the registry) the bar paints once, with the window's next paint.
+    if (!IsLayoutHeld())
+        UpdateWindow();
+}
+
+BOOL CQMXPToolBar::IsLayoutHeld() const {
+    // The dock site as set at creation: asking for it would mark a bar in a dialog.
+    const CQMXPDockManager* pDockManager = qmxGlobalUtils.GetDockManager(m_pDockSite);
+    return pDockManager != nullptr && pDockManager->IsLayoutHeld();
 }
 
 void CQMXPToolBar::UpdateReBarBand(CQMXPReBar* pReBar) {

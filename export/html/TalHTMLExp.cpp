@@ -7,6 +7,7 @@
 #include "export/html/HtmlEscape.h"
 #include "export/html/HtmlFileWriter.h"
 #include "export/TalExportDocIFace.h"
+#include "framework/KWFileHelpers.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWSystemInfo.h"
@@ -85,10 +86,21 @@ void CTalHTMLExp::ClearImages()
     m_images.clear();
 }
 
-void CTalHTMLExp::NoteWrite(bool ok)
+void CTalHTMLExp::NoteWrite(bool ok, const wchar_t* path)
 {
-    if (!ok)
-        m_writeFailed = true;
+    if (ok) {
+        m_output.AddFile(path);
+        return;
+    }
+    m_output.Fail(path, ::GetLastError());
+    m_writeFailed = true;
+}
+
+bool CTalHTMLExp::FailExport()
+{
+    m_fontTable = nullptr;
+    m_output.Discard();
+    return false;
 }
 
 void CTalHTMLExp::Step(CKWProgressInterface* progress)
@@ -151,6 +163,7 @@ bool CTalHTMLExp::WriteExport(CTalExportDocIFace& document, const wchar_t* fileN
     ClearImages();
     m_imageCounter = 1;
     m_writeFailed = false;
+    m_output.Clear();
 
     HDC screen = ::GetDC(nullptr);
     const double dpiX = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96.0;
@@ -178,22 +191,29 @@ bool CTalHTMLExp::WriteExport(CTalExportDocIFace& document, const wchar_t* fileN
     CString contentsRef;
     if (withContents)
         contentsRef = dataName + L"/" + name + kContentsSuffix + L"." + extension;
-    WriteFrameset(fileName, contentsRef, firstPageRef, progress);
+    if (!WriteFrameset(fileName, contentsRef, firstPageRef, progress))
+        return FailExport();
 
     m_folder = directory + dataName;
     const CString contentsPath = m_folder + L"\\" + name + kContentsSuffix + L"." + extension;
-    // An existing folder is fine; any other failure shows in the writes that follow.
-    ::CreateDirectoryW(m_folder, nullptr);
+    // A folder there already is kept (with what an earlier export left in it).
+    if (::CreateDirectoryW(m_folder, nullptr)) {
+        m_output.AddFolder(m_folder);
+    } else if (!KWIsFolder(m_folder)) {
+        m_output.Fail(m_folder, ::GetLastError());
+        m_writeFailed = true;
+        return FailExport();
+    }
     m_folder += L"\\";
 
     AssignPageFiles(pages, progress);
-    WriteNavigationImages(progress);
-    if (withContents)
-        WriteContentsPage(document, contentsPath, progress);
+    if (!WriteNavigationImages(progress) || (withContents && !WriteContentsPage(document, contentsPath, progress)))
+        return FailExport();
     WritePages(pages, progress);
-
+    if (m_writeFailed)
+        return FailExport();
     m_fontTable = nullptr;
-    return !m_writeFailed;
+    return true;
 }
 
 bool CTalHTMLExp::WriteFrameset(const wchar_t* fileName, const CString& contentsRef, const CString& firstPageRef,
@@ -214,7 +234,7 @@ bool CTalHTMLExp::WriteFrameset(const wchar_t* fileName, const CString& contents
                       withContents ? L"cols=\"20%,*\" " : L"", withContents ? 2 : 0, contentsFrame.GetString(),
                       EscapeHtmlAttribute(EncodeFileReference(firstPageRef)).GetString());
     const bool ok = WriteHtmlDocument(fileName, text);
-    NoteWrite(ok);
+    NoteWrite(ok, fileName);
     Step(progress);
     return ok;
 }
@@ -225,14 +245,15 @@ bool CTalHTMLExp::WriteNavigationImages(CKWProgressInterface* progress)
         const CString& name;
         int id;
     } images[] = {{m_backImage, kBackImageId}, {m_nextImage, kNextImageId}, {m_blankImage, kBlankImageId}};
-    bool ok = true;
     for (const auto& image : images) {
-        if (!WriteResourceToFile(m_folder + image.name, image.id))
-            ok = false;
+        const CString path = m_folder + image.name;
+        const bool ok = WriteResourceToFile(path, image.id);
+        NoteWrite(ok, path);
+        if (!ok)
+            return false;
         Step(progress);
     }
-    NoteWrite(ok);
-    return ok;
+    return true;
 }
 
 void CTalHTMLExp::MakePageNames(const CString& folder, const CString& name, const CString& extension,
@@ -264,10 +285,13 @@ bool CTalHTMLExp::AssignPageFiles(const TalPageList& pages, CKWProgressInterface
 bool CTalHTMLExp::WritePages(const TalPageList& pages, CKWProgressInterface* progress)
 {
     for (TalPageExport* page : pages) {
+        // After a failure nothing more is written: the export is taken away.
+        if (m_writeFailed)
+            return false;
         WritePage(page);
         Step(progress);
     }
-    return true;
+    return !m_writeFailed;
 }
 
 bool CTalHTMLExp::WritePage(TalPageExport* page)
@@ -275,8 +299,12 @@ bool CTalHTMLExp::WritePage(TalPageExport* page)
     ExportHTMLData* data = page ? dynamic_cast<ExportHTMLData*>(page->GetCache()) : nullptr;
     if (!data)
         return false;
-    const bool ok = WriteHtmlDocument(data->m_pagePath, BuildPageDocument(page));
-    NoteWrite(ok);
+    // The page's pictures are written while its document is built.
+    const CString text = BuildPageDocument(page);
+    if (m_writeFailed)
+        return false;
+    const bool ok = WriteHtmlDocument(data->m_pagePath, text);
+    NoteWrite(ok, data->m_pagePath);
     return ok;
 }
 

@@ -17,6 +17,7 @@
 
 #include "export/TalPageExport.h"
 #include "framework/KWColor.h"
+#include "framework/KWOutputRecord.h"
 #include "platform/classlib/String.h"
 
 class CExpImgItem;
@@ -109,6 +110,9 @@ public:
     void SetFontTable(const CKWIndexDecoder* table) { m_fontTable = table; }
     // True once any file of the export could not be written.
     bool HasWriteFailed() const { return m_writeFailed; }
+    // The files and folder the export wrote, and the first file it could not
+    // write with the reason. A failed export has taken its files away again.
+    const CKWOutputRecord& GetOutputRecord() const { return m_output; }
     const std::multimap<uint32_t, CExpImgItem*>& GetWrittenImages() const { return m_images; }
 
 private:
@@ -121,7 +125,11 @@ private:
     // Content and cell attributes of a text with an optional format.
     CString FormattedText(const CString& text, const CTalTextFormat* format) const;
     void ClearImages();
-    void NoteWrite(bool ok);
+    // Records a file written in full, or the first one that failed (with the
+    // system's error of that moment), after which the export writes no more.
+    void NoteWrite(bool ok, const wchar_t* path);
+    // The end of a failed export: what it wrote goes.
+    bool FailExport();
     static void Step(CKWProgressInterface* progress);
 
     const CKWIndexDecoder* m_fontTable = nullptr;
@@ -135,6 +143,7 @@ private:
     double m_pixelsPerTenthY = 0.4;
     double m_dpiX = 96.0;
     double m_dpiY = 96.0;
+    CKWOutputRecord m_output;
     CString m_folder;
     CString m_name;
     CString m_extension;

@@ -96,7 +96,7 @@ bool CTalHTMLExp::WriteContentsPage(CTalExportDocIFace& document, const CString&
 
     text += L"\t\t</NOBR></UL>\n\t</BODY>\n</HTML>";
     const bool ok = WriteHtmlDocument(contentsPath, text);
-    NoteWrite(ok);
+    NoteWrite(ok, contentsPath);
     Step(progress);
     return ok;
 }

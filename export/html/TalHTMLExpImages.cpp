@@ -39,7 +39,8 @@ CString CTalHTMLExp::WriteImageFile(const TalObjExport& object, double* width, d
     ExportPictureFile picture = ChooseExportPictureFile(key, true);
     CString fileName;
     fileName.Format(L"%ls_image%d.%ls", m_name.GetString(), m_imageCounter, picture.extension.GetString());
-    NoteWrite(WriteExportPictureFile(key, picture, m_folder + fileName, rotation, grayscale));
+    const CString target = m_folder + fileName;
+    NoteWrite(WriteExportPictureFile(key, picture, target, rotation, grayscale), target);
     const SIZE size = picture.size;
 
     // The documents reference the file by URL; the file itself keeps its blanks.

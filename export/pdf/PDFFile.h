@@ -58,6 +58,7 @@ public:
     PDFOutput& Out() { return *m_output; }
     // True after any failed write, compression, allocation or numbering.
     bool HasFailed() const { return !m_output || m_output->HasFailed(); }
+    DWORD GetSystemError() const { return m_output ? m_output->GetSystemError() : 0; }
     void SetFailed() { m_output->SetFailed(); }
 
     // Numbers the objects of pageCount pages (at least 1), imageCount images

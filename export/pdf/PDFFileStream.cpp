@@ -25,6 +25,10 @@ int32_t WideFileWrite(void* handle, const void* buffer, int32_t n)
     DWORD written = 0;
     if (!::WriteFile(h->file, buffer, static_cast<DWORD>(n), &written, nullptr) ||
         written != static_cast<DWORD>(n)) {
+        // A short write without an error is a full disk.
+        const DWORD error = ::GetLastError();
+        if (!h->status->writeFailed && h->status->error == 0)
+            h->status->error = error != 0 ? error : ERROR_DISK_FULL;
         h->status->writeFailed = true;
         return static_cast<int32_t>(written);
     }
@@ -46,8 +50,11 @@ int32_t WideFileSeek(void* handle, int32_t offset, int origin)
 void WideFileClose(void* handle)
 {
     WideFileHandle* h = static_cast<WideFileHandle*>(handle);
-    if (!::CloseHandle(h->file))
+    if (!::CloseHandle(h->file)) {
+        if (h->status->error == 0)
+            h->status->error = ::GetLastError();
         h->status->closeFailed = true;
+    }
     std::free(h);
 }
 
@@ -61,8 +68,10 @@ KWStream* PDFOpenFileStream(const wchar_t* path, PDFFileStatus* status)
         return nullptr;
     HANDLE file = ::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        status->error = ::GetLastError();
         return nullptr;
+    }
     WideFileHandle* h = static_cast<WideFileHandle*>(std::malloc(sizeof(WideFileHandle)));
     if (!h) {
         ::CloseHandle(file);

@@ -34,6 +34,9 @@ public:
     bool IsOpen() const { return m_file != nullptr; }
     // True after any failed write, compression or allocation.
     bool HasFailed() const { return m_failed; }
+    // The system's code of the file's first failure (creating, writing or
+    // closing it); 0 when the system named none.
+    DWORD GetSystemError() const { return m_status.error; }
     void SetFailed() { m_failed = true; }
     // The offset in the file of the next byte written to the file.
     uint64_t GetFilePos() const { return m_filePos; }

@@ -37,6 +37,7 @@ bool PDFWriter::Export(CTalExportDocIFace& document, const wchar_t* fileName, CK
 bool PDFWriter::ExportPages(const TalPageList& pages, const CTalDocProperties& properties, const wchar_t* fileName,
                             CKWProgressInterface* progress)
 {
+    m_output.Clear();
     if (pages.empty() || !fileName || !*fileName)
         return false;
     // The export runs inside a command handler: memory running out ends it
@@ -46,7 +47,8 @@ bool PDFWriter::ExportPages(const TalPageList& pages, const CTalDocProperties& p
     } catch (const std::bad_alloc&) {
         m_file = nullptr;
         m_graphics = nullptr;
-        ::DeleteFileW(fileName);
+        m_output.Fail(fileName, ERROR_NOT_ENOUGH_MEMORY);
+        m_output.Discard();
         return false;
     }
 }
@@ -57,8 +59,11 @@ bool PDFWriter::WriteReport(const TalPageList& pages, const CTalDocProperties& p
     m_pageList = &pages;
     m_properties = &properties;
     std::unique_ptr<PDFFile> file(new PDFFile(fileName));
-    if (!file->IsOpen())
+    if (!file->IsOpen()) {
+        m_output.Fail(fileName, file->GetSystemError());
         return false;
+    }
+    m_output.AddFile(fileName);
     m_file = file.get();
 
     if (progress) {
@@ -93,12 +98,16 @@ bool PDFWriter::WriteReport(const TalPageList& pages, const CTalDocProperties& p
         file->WriteTrailer();
     }
     ok = file->Finish() && ok;
+    const DWORD error = file->GetSystemError();
     m_file = nullptr;
     file.reset();
     if (progress)
         progress->Update();
-    if (!ok)
-        ::DeleteFileW(fileName);  // a truncated report must not be taken for a good one
+    if (!ok) {
+        // A truncated report must not be taken for a good one.
+        m_output.Fail(fileName, error);
+        m_output.Discard();
+    }
     return ok;
 }
 

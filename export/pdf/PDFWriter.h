@@ -18,6 +18,7 @@
 #include "export/TalPageExport.h"
 #include "export/pdf/PDFFile.h"
 #include "export/pdf/PDFRecords.h"
+#include "framework/KWOutputRecord.h"
 
 class CKWProgressInterface;
 class CKWTextData;
@@ -41,6 +42,9 @@ public:
     // The same for pages composed already.
     bool ExportPages(const TalPageList& pages, const CTalDocProperties& properties, const wchar_t* fileName,
                      CKWProgressInterface* progress);
+    // After a failed export: the file that could not be written and why (no
+    // failure when nothing was composed). A failed file is deleted.
+    const CKWOutputRecord& GetOutputRecord() const { return m_output; }
 
     // The layout pass: page, font and image records.
     void LayoutPages(CKWProgressInterface* progress);
@@ -92,6 +96,7 @@ private:
     void DrawWatermarkText(const ExportWatermarkTextData& text, const PDFPageRecord& page);
     bool CanShow(int32_t fontKey) const;
 
+    CKWOutputRecord m_output;
     std::vector<PDFPageRecord> m_pages;
     std::vector<PDFImageRecord> m_images;
     std::vector<PDFFontRecord> m_fonts;

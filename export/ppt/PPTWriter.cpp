@@ -42,16 +42,30 @@ bool PPTWriter::Export(const TalPageList& pages, double pageWidth, double pageHe
     m_pageWidth = pageWidth;
     m_pageHeight = pageHeight;
     m_fontTable = fontTable;
+    m_output.Clear();
     if (pages.empty())
         return false;
     if (pages.size() > kMaxPages) {
         Report(L"Too many pages (%u) for a presentation: %ls\n", static_cast<unsigned>(pages.size()),
                static_cast<const wchar_t*>(m_fileName));
+        CString reason;
+        reason.Format(L"A presentation holds at most %u slides; the report has %u pages.",
+                      static_cast<unsigned>(kMaxPages), static_cast<unsigned>(pages.size()));
+        m_output.Fail(m_fileName, 0, reason);
         return false;
     }
-    if (!Init())
-        return false;
-    return Run();
+    if (!Init() || !Run())
+        return FailExport();
+    return true;
+}
+
+bool PPTWriter::FailExport()
+{
+    FinishPictureWrites();
+    m_escher.reset();
+    CloseStorage();
+    m_output.Discard();
+    return false;
 }
 
 bool PPTWriter::Export(const CTalDocProperties& properties, const TalPageList& pages, const CString& fileName)
@@ -81,12 +95,19 @@ bool PPTWriter::Init()
 bool PPTWriter::OpenStorage()
 {
     CloseStorage();
+    ::SetLastError(0);
     HRESULT hr = ::StgCreateDocfile(m_fileName, kStorageMode, 0, &m_storage);
     if (FAILED(hr)) {
+        // A result that names no system error (some storages answer E_FAIL)
+        // leaves the one of the file that could not be made.
+        const DWORD lastError = ::GetLastError();
+        const DWORD error = CKWOutputRecord::ErrorFromResult(hr);
         m_storage = nullptr;
         Report(L"Error (%d) opening docfile: %ls\n", static_cast<int>(hr), static_cast<const wchar_t*>(m_fileName));
+        m_output.Fail(m_fileName, error != 0 ? error : lastError);
         return false;
     }
+    m_output.AddFile(m_fileName);
     m_storage->SetClass(kPowerPointClassId);
 
     struct StreamToOpen {
@@ -105,6 +126,7 @@ bool PPTWriter::OpenStorage()
         hr = m_storage->CreateStream(entry.name, kStorageMode, 0, 0, &stream);
         if (FAILED(hr)) {
             Report(entry.message, static_cast<int>(hr));
+            m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(hr));
             return false;
         }
         entry.stream->Attach(stream);
@@ -160,6 +182,7 @@ bool PPTWriter::Run()
                               : m_currentUserStream.Failed() ? m_currentUserStream.GetError()
                                                              : m_summaryStream.GetError();
         Report(L"Error (%d) writing %ls\n", static_cast<int>(error), static_cast<const wchar_t*>(m_fileName));
+        m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(error));
         return false;
     }
     IStream* streams[] = {m_documentStream.Get(), m_currentUserStream.Get(), m_summaryStream.Get()};
@@ -167,6 +190,7 @@ bool PPTWriter::Run()
         const HRESULT committed = stream->Commit(STGC_DEFAULT);
         if (FAILED(committed)) {
             Report(L"Error (%d) writing %ls\n", static_cast<int>(committed), static_cast<const wchar_t*>(m_fileName));
+            m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(committed));
             return false;
         }
     }
@@ -175,6 +199,7 @@ bool PPTWriter::Run()
     CloseStorage();
     if (FAILED(hr)) {
         Report(L"Error (%d) writing docfile: %ls\n", static_cast<int>(hr), static_cast<const wchar_t*>(m_fileName));
+        m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(hr));
         return false;
     }
     m_finished = true;

@@ -27,6 +27,7 @@
 #include "export/ppt/PPTExBulletProvider.h"
 #include "export/ppt/PPTOutStream.h"
 #include "framework/KWDoubleRect.h"
+#include "framework/KWOutputRecord.h"
 #include "platform/classlib/String.h"
 
 class CKWIndexDecoder;
@@ -121,6 +122,10 @@ public:
 
     // True once an export has written and closed its file.
     bool IsFinished() const { return m_finished; }
+    // After a failed export: the file that could not be written and why. A
+    // failed export has taken away the presentation and the picture files
+    // it wrote.
+    const CKWOutputRecord& GetOutputRecord() const { return m_output; }
 
     // The slide size type of a page size in tenths of a millimetre.
     static uint16_t GetSlideSizeType(double pageWidth, double pageHeight);
@@ -203,8 +208,12 @@ private:
 
     bool StreamsFailed() const;
     void Report(const wchar_t* format, ...) const;
+    // The end of a failed export: the writers are waited for, the storage
+    // closed and everything written taken away.
+    bool FailExport();
 
     CString m_fileName;
+    CKWOutputRecord m_output;
     bool m_finished = false;
     int32_t m_backgroundWidth = 2800;   // master units, for the background fills
     int32_t m_backgroundHeight = 2100;

@@ -10,6 +10,7 @@
 #include "export/ExportPlacement.h"
 #include "export/ppt/PptEscherEx.h"
 #include "export/ppt/ShapePropertyTable.h"
+#include "framework/KWFileHelpers.h"
 #include "framework/KWMemoryBudget.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWWorkQueue.h"
@@ -55,12 +56,6 @@ CString Upper(const CString& text)
     CString upper = text;
     upper.MakeUpper();
     return upper;
-}
-
-bool IsFolder(const wchar_t* path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The key of a picture's link: its file's path in capitals, or its id when it has no file.
@@ -151,9 +146,13 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
         return false;
 
     const CString folder = m_fileName.Left(dot) + L"_Images";
-    if (!::CreateDirectoryW(folder, nullptr) && !IsFolder(folder)) {
+    if (::CreateDirectoryW(folder, nullptr)) {
+        m_output.AddFolder(folder);
+    } else if (!KWIsFolder(folder)) {
+        const DWORD error = ::GetLastError();
         m_linkFailed = true;
-        Report(L"Error (%lu) creating %ls\n", ::GetLastError(), static_cast<const wchar_t*>(folder));
+        Report(L"Error (%lu) creating %ls\n", error, static_cast<const wchar_t*>(folder));
+        m_output.Fail(folder, error);
     }
 
     const uint32_t id = record.GetImageKey();
@@ -246,10 +245,13 @@ void PPTWriter::FinishPictureWrites()
     if (m_pictureWriters)
         m_pictureWriters->Wait();
     for (const PictureWrite& write : m_pictureWrites) {
-        if (write.ok)
+        if (write.ok) {
+            m_output.AddFile(write.destination);
             continue;
+        }
         m_linkFailed = true;
         Report(L"Error (%lu) writing %ls\n", write.error, static_cast<const wchar_t*>(write.destination));
+        m_output.Fail(write.destination, write.error);
     }
     m_pictureWrites.clear();
 }

@@ -2,7 +2,7 @@
 
 IMPLEMENT_DYNAMIC(CPreviewDC, CDC)
 
-CPreviewDC::CPreviewDC() : m_nSavedAttrib(0) {}
+CPreviewDC::CPreviewDC() : m_nSavedAttrib(0), m_shownSize(0, 0) {}
 
 CPreviewDC::~CPreviewDC() {
     HENHMETAFILE hemf = EndPage();

@@ -24,6 +24,13 @@ public:
     CSize GetPaperSize() const;
     CRect GetPrintableRect() const;
 
+    // The size in screen pixels at which the printable area of the page being
+    // recorded is shown; empty when not known. What is drawn at that size
+    // is shown pixel for pixel.
+    void SetShownSize(CSize size) { m_shownSize = size; }
+    CSize GetShownSize() const { return m_shownSize; }
+
 private:
     int m_nSavedAttrib;
+    CSize m_shownSize;
 };

@@ -178,10 +178,6 @@ BOOL CPreviewView::DrawPage(CDC* pDC, UINT nPage, const CRect& rectPage) {
     m_pPreviewInfo->m_rectDraw.SetRect(0, 0, ::GetDeviceCaps(hdcPrinter, HORZRES),
                                        ::GetDeviceCaps(hdcPrinter, VERTRES));
     m_pPreviewDC->DPtoLP(&m_pPreviewInfo->m_rectDraw);
-    m_pPrintView->OnPrint(m_pPreviewDC, m_pPreviewInfo);
-    HENHMETAFILE hemf = m_pPreviewDC->EndPage();
-    if (hemf == nullptr)
-        return TRUE;
     // The printable area sits inside the paper as on the printer.
     CSize paper = m_pPreviewDC->GetPaperSize();
     CRect printable = m_pPreviewDC->GetPrintableRect();
@@ -189,6 +185,11 @@ BOOL CPreviewView::DrawPage(CDC* pDC, UINT nPage, const CRect& rectPage) {
     auto scaleY = [&](int v) { return static_cast<int>(static_cast<int64_t>(v) * rectPage.Height() / paper.cy); };
     RECT rectPlay = {rectPage.left + scaleX(printable.left), rectPage.top + scaleY(printable.top),
                      rectPage.left + scaleX(printable.right), rectPage.top + scaleY(printable.bottom)};
+    m_pPreviewDC->SetShownSize(CSize(rectPlay.right - rectPlay.left, rectPlay.bottom - rectPlay.top));
+    m_pPrintView->OnPrint(m_pPreviewDC, m_pPreviewInfo);
+    HENHMETAFILE hemf = m_pPreviewDC->EndPage();
+    if (hemf == nullptr)
+        return TRUE;
     int nSaved = ::SaveDC(pDC->m_hDC);
     ::IntersectClipRect(pDC->m_hDC, rectPage.left, rectPage.top, rectPage.right, rectPage.bottom);
     ::PlayEnhMetaFile(pDC->m_hDC, hemf, &rectPlay);

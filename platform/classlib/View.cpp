@@ -184,8 +184,12 @@ void CView::OnFilePrint() {
         const CCommandLineInfo* pCmd = pApp->m_pCmdInfo;
         HDC hDC = ::CreateDCW(pCmd->m_strDriverName.IsEmpty() ? nullptr : pCmd->m_strDriverName.GetString(),
                               pCmd->m_strPrinterName, nullptr, nullptr);
-        if (hDC == nullptr)
-            return;  // the named printer is not there
+        if (hDC == nullptr) {
+            // The named printer is not there: nothing goes to another one.
+            AfxMessageBoxText(AFX_IDP_FAILED_TO_START_PRINT, L"Failed to start print job.",
+                              MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
         printInfo.m_pPD->m_pd.hDC = hDC;
         printInfo.m_pPD->m_pd.Flags |= PD_RETURNDC;  // the dialog object deletes it
         printInfo.m_bDirect = TRUE;

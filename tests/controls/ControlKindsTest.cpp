@@ -152,6 +152,9 @@ TEST_F(ControlKinds, WithoutWindowOrImplementationTheyAnswerNeutrally)
     auto* progressKind = dynamic_cast<CKWProgressCtrlImp*>(progress.get());
     ASSERT_TRUE(spinKind && listKind && comboKind && progressKind);
     CKWProgressControl bar;
+    // A facade bound to no window keeps its own answers, not the kind's -1.
+    CKWProgressControl unbound;
+    unbound.CreateImp(nullptr);
     CKWComboBoxControl choice;
     CKWButtonControl button;
     const struct {
@@ -165,14 +168,21 @@ TEST_F(ControlKinds, WithoutWindowOrImplementationTheyAnswerNeutrally)
         {"combo ResetContent", comboKind->ResetContent(), 0},
         {"combo GetCount", comboKind->GetCount(), -1},
         {"progress SetRange", progressKind->SetRange(1, 9), 0},
-        {"progress GetUpper", progressKind->GetUpper(), 2147483647},
-        {"progress GetPos", progressKind->GetPos(), 0},
-        {"progress SetPos", progressKind->SetPos(4), 0},
-        {"progress SetStep", progressKind->SetStep(2), 0},
-        {"progress StepIt", progressKind->StepIt(), 0},
+        {"progress GetLower", progressKind->GetLower(), -1},
+        {"progress GetUpper", progressKind->GetUpper(), -1},
+        {"progress GetPos", progressKind->GetPos(), -1},
+        {"progress SetPos", progressKind->SetPos(4), -1},
+        {"progress SetStep", progressKind->SetStep(2), -1},
+        {"progress StepIt", progressKind->StepIt(), -1},
         {"facade GetUpper", bar.GetUpper(), 2147483647},
         {"facade GetPos", bar.GetPos(), 0},
         {"facade StepIt", bar.StepIt(), 0},
+        {"unbound facade GetUpper", unbound.GetUpper(), 2147483647},
+        {"unbound facade GetPos", unbound.GetPos(), 0},
+        {"unbound facade SetPos", unbound.SetPos(4), 0},
+        {"unbound facade SetStep", unbound.SetStep(2), 0},
+        {"unbound facade StepIt", unbound.StepIt(), 0},
+        {"unbound facade SetRange", unbound.SetRange(1, 9), 0},
         {"facade SetCheck", button.SetCheck(1), 0},
         {"facade FindString", choice.FindString(L"a"), -1},
     };

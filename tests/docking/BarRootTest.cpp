@@ -173,6 +173,22 @@ TEST_F(BarRootTest, ForwardersOfABarWithoutFrameAnswerEarlyOnceDialogsAreMet) {
     EXPECT_EQ(loose.ControlBarFromPoint(CPoint(0, 0), 15), nullptr);
 }
 
+// While the frame is in context-help mode, a bar leaves keys and clicks to
+// the frame's help loop: its owner's accelerators are not offered them.
+TEST_F(BarRootTest, InContextHelpModeTheBarPassesMessagesOn) {
+    ACCEL key = {FVIRTKEY, VK_F5, ID_DOCKTEST_HANDLED};
+    m_pFrame->m_hAccelTable = ::CreateAcceleratorTableW(&key, 1);
+    MSG msg = {m_bar.m_hWnd, WM_KEYDOWN, VK_F5, 0};
+    for (const BOOL bHelpMode : {FALSE, TRUE, FALSE}) {
+        Log().clear();
+        m_pFrame->m_bHelpMode = bHelpMode;
+        EXPECT_EQ(m_bar.PreTranslateMessage(&msg), !bHelpMode) << bHelpMode;
+        EXPECT_EQ(Log(), bHelpMode ? std::vector<std::wstring>{} : std::vector<std::wstring>{L"frame:HANDLED"});
+    }
+    ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
+    m_pFrame->m_hAccelTable = nullptr;
+}
+
 TEST(GlobalUtilsTest, FlipRectTurnsTheEdges) {
     const struct {
         int nAngle;

@@ -12,6 +12,7 @@
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "platform/classlib/Exception.h"
 #include "platform/classlib/OleDataObject.h"
 #include "platform/classlib/OleDataSource.h"
 
@@ -221,6 +222,41 @@ TEST_F(ButtonAppearanceTest, ADroppedButtonWithoutALookAsksForOne) {
         }
     }
     bar.DestroyWindow();
+}
+
+// A dialog whose new user image fails with an exception, as a failed
+// allocation would.
+class CThrowingNewImageDlg : public CButtonAppearanceDlg {
+public:
+    using CButtonAppearanceDlg::CButtonAppearanceDlg;
+
+protected:
+    void OnNewImage() override { AfxThrowResourceException(); }
+};
+
+// An exception during "New..." ends in the library's internal-error
+// message; the dialog stays open with its images as they were.
+TEST_F(ButtonAppearanceTest, AnExceptionDuringNewShowsTheInternalErrorAndTheDialogGoesOn) {
+    CQMXPToolBarImages images;
+    ASSERT_EQ(AddUserImages(images, 2), 1);
+    CQMXPToolbarButton button(0, -1, L"Item");
+    button.m_bUserButton = TRUE;
+    button.m_iUserImage = 1;
+    button.m_bImage = TRUE;
+    CThrowingNewImageDlg dlg(&button, &images, m_pFrame, 0, FALSE);
+    bool bOpenAfterNew = false;
+    const INT_PTR nResult = m_script.Run(dlg, {[&] {
+                                                   Click(dlg, IDC_QMXP_NEW_IMAGE);
+                                                   bOpenAfterNew = ::IsWindow(dlg.m_hWnd) != FALSE;
+                                                   EXPECT_EQ(dlg.m_wndButtonList.GetCount(), 2);
+                                               },
+                                               [&] { dlg.EndDialog(IDCANCEL); }});
+    EXPECT_FALSE(m_script.TimedOut());
+    EXPECT_EQ(nResult, IDCANCEL);
+    EXPECT_TRUE(bOpenAfterNew);
+    EXPECT_EQ(images.GetCount(), 2);
+    EXPECT_EQ(Log(), std::vector<std::wstring>{
+                         L"msgbox:QMX Toolbar internal error. Please contact your application vendor."});
 }
 
 }  // namespace

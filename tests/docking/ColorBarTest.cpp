@@ -8,6 +8,7 @@
 #include "DockLayoutSupport.h"
 #include "DockingTestSupport.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/ColorButton.h"
 #include "docking/frames/ColorPopup.h"
 #include "docking/frames/QMXPColorButton.h"
@@ -309,6 +310,46 @@ TEST_F(ColorBarTest, AColourButtonsDropDownClosesOnEscAndOutsideAndTakesAClicked
     }
     button.DestroyWindow();
     host.DestroyWindow();
+}
+
+// A frame that answers the colour buttons' question for the document's colours.
+class CDocumentColorsFrame : public CDockTestFrame {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != QMXTOOLBAR__GETDOCUMENTCOLORS)
+            return CDockTestFrame::WindowProc(message, wParam, lParam);
+        Record(L"colors:" + std::to_wstring(wParam));
+        reinterpret_cast<CList<COLORREF, COLORREF>*>(lParam)->AddTail(RGB(7, 8, 9));
+        return 0;
+    }
+};
+
+// The document's colours come from the owner-frame override when it is set
+// (an in-place frame stands for the window's own frame then).
+TEST_F(ColorBarTest, TheOwnerFrameOverrideGivesTheDocumentColours) {
+    auto* pOverride = new CDocumentColorsFrame;
+    ASSERT_TRUE(pOverride->Create(nullptr, L"Override"));
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 1));
+    auto* pButton = new CQMXPColorMenuButton(kColorCommand, L"Color");
+    pButton->bIsDocumentColors = TRUE;
+    pButton->strDocumentColorsLabel = L"Document";
+    bar.InsertButton(pButton, 0);
+    for (CFrameWnd* pFrame : {static_cast<CFrameWnd*>(nullptr), static_cast<CFrameWnd*>(pOverride)}) {
+        Log().clear();
+        qmxTopLevelFrameOverride = pFrame;
+        std::unique_ptr<CQMXPPopupMenu> pPopup(pButton->MakePopupMenu());
+        qmxTopLevelFrameOverride = nullptr;
+        auto* pColorPopup = dynamic_cast<CColorPopup*>(pPopup.get());
+        ASSERT_NE(pColorPopup, nullptr);
+        const std::vector<COLORREF> expected =
+            pFrame != nullptr ? std::vector<COLORREF>{RGB(7, 8, 9)} : std::vector<COLORREF>{};
+        EXPECT_EQ(pColorPopup->m_wndColorBar.m_lstDocColors, expected);
+        EXPECT_EQ(Log(), pFrame != nullptr ? std::vector<std::wstring>{L"colors:" + std::to_wstring(kColorCommand)}
+                                           : std::vector<std::wstring>{});
+    }
+    bar.DestroyWindow();
+    pOverride->DestroyWindow();
 }
 
 }  // namespace

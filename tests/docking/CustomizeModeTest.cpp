@@ -5,7 +5,9 @@
 #include "DialogScriptSupport.h"
 #include "MenuTestSupport.h"
 
+#include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPToolbarDropSource.h"
+#include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolbarComboBoxButton.h"
 #include "docking/toolbars/QMXPToolbarMenuButton.h"
@@ -317,6 +319,62 @@ TEST_F(CustomizeModeTest, LeavingTheModeClosesAnOpenMenuButtonPopup) {
     Pump();
     EXPECT_FALSE(pButton->IsDroppedDown());
     EXPECT_FALSE(CQMXPToolBar::SwitchCustomizeMode(FALSE));
+}
+
+// Over the selected combo box, the cursor shows where a press would resize
+// it: within 6 pixels of its right edge; not further in, not on a combo
+// box of a bar that holds no selection.
+TEST_F(CustomizeModeTest, TheSelectedCombosRightEdgeShowsTheResizeCursor) {
+    auto* pCombo = new CQMXPToolbarComboBoxButton(30010, -1, CBS_DROPDOWNLIST, 120);
+    m_barA.InsertButton(pCombo, 0);
+    m_barA.AdjustLayout();
+    m_barB.InsertButton(CQMXPToolbarComboBoxButton(30011, -1, CBS_DROPDOWNLIST, 120), 0);
+    m_barB.AdjustLayout();
+    const CRect rect = pCombo->GetRect();
+    const int y = rect.CenterPoint().y;
+    Press(m_barA, rect.CenterPoint());
+    ASSERT_EQ(CQMXPToolBar::m_pSelToolbar, &m_barA);
+    ASSERT_EQ(m_barA.GetSelectedIndex(), 0);
+    ASSERT_NE(globalData.hcurStretchHorz, nullptr);
+    HCURSOR hArrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    auto cursorAt = [hArrow](CQMXPToolBar& bar, CPoint point) {
+        bar.ClientToScreen(&point);
+        ::SetCursorPos(point.x, point.y);
+        ::SetCursor(hArrow);
+        bar.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(bar.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    const struct {
+        int x;
+        bool resize;
+    } cases[] = {{rect.right - 1, true}, {rect.right - 6, true}, {rect.right - 7, false}, {rect.CenterPoint().x, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(cursorAt(m_barA, CPoint(c.x, y)) == globalData.hcurStretchHorz, c.resize) << c.x;
+    const CRect rectB = m_barB.GetButton(0)->GetRect();
+    EXPECT_NE(cursorAt(m_barB, CPoint(rectB.right - 2, rectB.CenterPoint().y)), globalData.hcurStretchHorz);
+    // Outside customise mode the edge is only an edge.
+    CQMXPToolBar::SwitchCustomizeMode(FALSE);
+    EXPECT_NE(cursorAt(m_barA, CPoint(rect.right - 2, y)), globalData.hcurStretchHorz);
+}
+
+// With the customisation sheet open, a bar that goes out of sight while it
+// holds the selection gives the selection up.
+TEST_F(CustomizeModeTest, AHiddenSelectedBarIsNoLongerTheCustomiseBar) {
+    auto* pSheet = new CQMXPToolbarCustomize(m_pFrame, TRUE, 0x1F);
+    ASSERT_TRUE(pSheet->Create());
+    Pump();
+    Press(m_barB, m_barB.GetButton(1)->GetRect().CenterPoint());
+    ASSERT_EQ(CQMXPToolBar::m_pSelToolbar, &m_barB);
+    ASSERT_EQ(m_barB.GetSelectedIndex(), 1);
+    m_barA.ShowWindow(SW_HIDE);
+    EXPECT_EQ(CQMXPToolBar::m_pSelToolbar, &m_barB) << "another bar keeps it";
+    m_barB.ShowWindow(SW_HIDE);
+    EXPECT_EQ(CQMXPToolBar::m_pSelToolbar, nullptr);
+    EXPECT_EQ(m_barB.GetSelectedIndex(), -1);
+    m_barB.ShowWindow(SW_SHOW);
+    EXPECT_EQ(m_barB.GetSelectedIndex(), -1);
+    pSheet->DestroyWindow();
+    Pump();
 }
 
 }  // namespace

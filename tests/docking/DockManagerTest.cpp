@@ -5,6 +5,7 @@
 #include "DockLayoutSupport.h"
 
 #include "docking/toolbars/QMXPToolBar.h"
+#include "docking/toolbars/QMXPToolbarButton.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,52 @@ TEST_F(DockLayoutTest, APointNearAnEdgeCountsOnlyForTheSidesThatHaveDockBars) {
     // Its dock bar goes with it.
     if (CQMXPDockBar* pTop = manager.DockBarForSide(0x2000, TRUE))
         pTop->DestroyWindow();
+}
+
+// While the frame's layout is held, a layout asked for waits and the client
+// area stays what the last layout left (not the whole client rectangle),
+// so the view asking meanwhile does not slide under the bars.
+TEST_F(DockLayoutTest, AHeldLayoutKeepsTheClientAreaOfTheLastOne) {
+    AddBar(CSize(120, 26), AFX_IDW_DOCKBAR_TOP, 0xE820);
+    const CRect rectFree(0, 26, 800, 600);
+    ASSERT_EQ(Manager().GetClientAreaBounds(), rectFree);
+    {
+        CQMXPLayoutHold hold(m_pFrame);
+        EXPECT_TRUE(Manager().IsLayoutHeld());
+        Manager().AdjustDockingLayout(nullptr);
+        EXPECT_EQ(Manager().GetClientAreaBounds(), rectFree);
+        m_pFrame->RecalcLayout();
+        EXPECT_EQ(InFrame(CWnd::FromHandle(m_pFrame->m_hWndMDIClient)), rectFree);
+    }
+    EXPECT_FALSE(Manager().IsLayoutHeld());
+    EXPECT_EQ(Manager().GetClientAreaBounds(), rectFree);
+}
+
+// A tool bar laid out by a user's action paints at once; while the frame's
+// layout is held it paints once, later.
+TEST_F(DockLayoutTest, AToolBarLaidOutPaintsAtOnceUnlessTheLayoutIsHeld) {
+    CQMXPToolBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    for (UINT uiCmd : {30001u, 30002u})
+        bar.InsertButton(CQMXPToolbarButton(uiCmd, -1, L"Go", FALSE, TRUE));
+    bar.EnableDocking(0xF000);
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    bar.UpdateWindow();
+    auto pending = [&bar] {
+        CRect rect;
+        return bar.GetUpdateRect(&rect) != FALSE;
+    };
+    ASSERT_FALSE(pending());
+    bar.AdjustLayout();
+    EXPECT_FALSE(pending()) << "painted at once";
+    {
+        CQMXPLayoutHold hold(m_pFrame);
+        bar.AdjustLayout();
+        EXPECT_TRUE(pending()) << "left for the paint after the hold";
+    }
+    Pump();
+    EXPECT_FALSE(pending());
+    bar.DestroyWindow();
 }
 
 }  // namespace

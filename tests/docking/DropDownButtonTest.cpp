@@ -134,4 +134,24 @@ TEST_F(DropDownButtonTest, DeletingTheButtonWhileItsTimerRunsLeavesNoPendingButt
     EXPECT_FALSE(PumpUntil([] { return false; }, 700));
 }
 
+// A drop-down button whose own command is disabled is still pressed: a held
+// press drops its bar down, the release runs nothing and leaves the bar
+// open, and a choice in it becomes the button's command.
+TEST_F(DropDownButtonTest, ADisabledCommandStillDropsTheBarDown) {
+    m_pButton->SetDefaultCommand(ID_DOCKTEST_UNHANDLED);
+    m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, ButtonPoint());
+    EXPECT_TRUE(m_pButton->m_nStyle & TBBS_DISABLED) << "the frame has no handler for the command";
+    EXPECT_TRUE(m_pButton->IsPressTimerPending());
+    ASSERT_TRUE(PumpUntil([this] { return m_pButton->IsDropDown(); }));
+    m_bar.SendMessage(WM_LBUTTONUP, 0, ButtonPoint());
+    Pump();
+    EXPECT_TRUE(Log().empty());
+    ASSERT_TRUE(m_pButton->IsDropDown());
+    CQMXPDropDownToolBar& dropped = m_pButton->GetDropDownFrame()->GetToolBar();
+    EXPECT_TRUE(dropped.OnItemClicked(dropped.GetButton(3)));
+    Pump();
+    EXPECT_FALSE(m_pButton->IsDropDown());
+    EXPECT_EQ(m_pButton->m_nID, static_cast<UINT>(ID_DOCKTEST_HANDLED));
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "docking/frames/QMXPImageEditDlg.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
+#include "platform/classlib/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,34 @@ TEST_F(ImageEditorTest, ShapesPixelsPickingAndPaste) {
     }
     for (COLORREF pixel : Pixels(m_bitmap, 16, 15))
         ASSERT_EQ(pixel, RGB(0, 0, 255));
+}
+
+// An editor whose Copy fails with an exception, as a failed allocation would.
+class CThrowingCopyEditor : public CQMXPImageEditDlg {
+public:
+    using CQMXPImageEditDlg::CQMXPImageEditDlg;
+
+protected:
+    void OnCopy() override { AfxThrowMemoryException(); }
+};
+
+// An exception during Copy ends in the library's internal-error message
+// (and no other); the editor stays open and Clear still runs.
+TEST_F(ImageEditorTest, AnExceptionDuringCopyShowsTheInternalErrorAndTheEditorGoesOn) {
+    CThrowingCopyEditor dlg(&m_bitmap, m_pFrame);
+    Log().clear();
+    bool bOpenAfterCopy = false;
+    const INT_PTR nResult = m_script.Run(dlg, {[&] {
+                                                   dlg.SendMessage(WM_COMMAND, ID_QMXP_IMAGE_COPY);
+                                                   bOpenAfterCopy = ::IsWindow(dlg.m_hWnd) != FALSE;
+                                                   dlg.SendMessage(WM_COMMAND, ID_QMXP_IMAGE_CLEAR);
+                                               },
+                                               [&] { dlg.EndDialog(IDOK); }});
+    EXPECT_FALSE(m_script.TimedOut());
+    EXPECT_EQ(nResult, IDOK);
+    EXPECT_TRUE(bOpenAfterCopy);
+    EXPECT_EQ(Log(), std::vector<std::wstring>{
+                         L"msgbox:QMX Toolbar internal error. Please contact your application vendor."});
 }
 
 }  // namespace

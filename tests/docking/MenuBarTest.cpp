@@ -5,6 +5,8 @@
 #include "MenuTestSupport.h"
 
 #include "docking/frames/QMXPKeyHelper.h"
+#include "docking/frames/QMXPMenuPage.h"
+#include "docking/frames/QMXPToolbarCustomize.h"
 #include "docking/frames/QMXPToolbarMenuButtonsButton.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPShowAllButton.h"
@@ -264,6 +266,53 @@ TEST(MenuItemSizeTest, ShowAllAndWindowButtons) {
     EXPECT_EQ(std::wstring(info.lpszText),
               L"Expand (" + std::wstring(CQMXPKeyHelper::GetKeyName(VK_CONTROL) + L"+" + CQMXPKeyHelper::GetKeyName(VK_DOWN)) + L")");
     std::free(info.lpszText);
+}
+
+// While the customisation sheet's Menu page customises the bar, a switch of
+// the active document type (the MDI client's menu message) shows on the
+// page: its list selects that type's menu, or the default one. Closing the
+// sheet makes the bar forget the page.
+TEST_F(MenuBarTest, TheMenuPageFollowsTheActiveDocumentType) {
+    auto* pTemplate = new CMultiDocTemplate(IDR_DOCKTEST_DOC, RUNTIME_CLASS(CDockTestDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                            RUNTIME_CLASS(CDockTestView));
+    m_app.AddDocTemplate(pTemplate);
+    ASSERT_NE(pTemplate->m_hMenuShared, nullptr);
+    HMENU hDefault = m_menuBar.GetHMenu();
+    auto* pSheet = new CQMXPToolbarCustomize(m_pFrame, TRUE, 0x1F);
+    ASSERT_TRUE(pSheet->Create());
+    Pump();
+    CQMXPMenuPage* pPage = nullptr;
+    for (int i = 0; i < pSheet->GetPageCount() && pPage == nullptr; ++i) {
+        pPage = DYNAMIC_DOWNCAST(CQMXPMenuPage, pSheet->GetPage(i));
+        if (pPage != nullptr)
+            pSheet->SetActivePage(i);
+    }
+    ASSERT_NE(pPage, nullptr);
+    Pump();
+    EXPECT_EQ(m_menuBar.GetMenuPage(), pPage);
+    HWND hList = ::GetDlgItem(pPage->m_hWnd, 16621);
+    ASSERT_NE(hList, nullptr);
+    auto selected = [hList] {
+        const LRESULT iSel = ::SendMessageW(hList, CB_GETCURSEL, 0, 0);
+        return iSel < 0 ? reinterpret_cast<CDocTemplate*>(-1)
+                        : reinterpret_cast<CDocTemplate*>(::SendMessageW(hList, CB_GETITEMDATA, iSel, 0));
+    };
+    EXPECT_EQ(selected(), nullptr) << "the default menu";
+
+    const struct {
+        HMENU hMenu;
+        CDocTemplate* pTemplate;
+    } switches[] = {{pTemplate->m_hMenuShared, pTemplate}, {hDefault, nullptr}, {pTemplate->m_hMenuShared, pTemplate}};
+    for (const auto& step : switches) {
+        ::SendMessageW(m_pFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(step.hMenu), 0);
+        EXPECT_EQ(m_menuBar.GetHMenu(), step.hMenu);
+        EXPECT_EQ(selected(), step.pTemplate);
+    }
+    pSheet->DestroyWindow();
+    Pump();
+    EXPECT_EQ(m_menuBar.GetMenuPage(), nullptr);
+    // The sheet gone, the bar shows the frame's real menu again.
+    EXPECT_EQ(m_menuBar.GetHMenu(), pTemplate->m_hMenuShared);
 }
 
 }  // namespace

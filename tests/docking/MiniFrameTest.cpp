@@ -142,6 +142,33 @@ TEST_F(MiniFrameTest, AFrameLeftEmptyGoesWithItsPostedCheck) {
     }
 }
 
+// A bar that logs the floating frames that take it out.
+class CLeavingBar : public CFixedBar {
+public:
+    CLeavingBar() : CFixedBar(CSize(100, 40)) {}
+    void OnRemoveFromMiniFrame(CQMXPMiniFrameWnd* pMiniFrame) override { m_left.push_back(pMiniFrame); }
+    std::vector<CQMXPMiniFrameWnd*> m_left;
+};
+
+// A floating frame that takes its bar out tells the bar, whether the bar
+// docks back or is simply taken out.
+TEST_F(MiniFrameTest, ABarIsToldWhenItsFrameTakesItOut) {
+    CLeavingBar bar;
+    CQMXPMiniFrameWnd* pFrame = Float(bar, 0xE832, CRect(300, 200, 500, 300));
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_TRUE(bar.m_left.empty());
+    ASSERT_TRUE(bar.DockControlBar(DockBar(0x2000), nullptr, QMXP_DM_DBL_CLICK));
+    EXPECT_EQ(bar.m_left, std::vector<CQMXPMiniFrameWnd*>{pFrame});
+    Pump();
+
+    CLeavingBar other;
+    pFrame = Float(other, 0xE833, CRect(300, 200, 500, 300));
+    ASSERT_NE(pFrame, nullptr);
+    other.SetParent(m_pFrame);
+    pFrame->RemoveControlBar(&other, TRUE, FALSE);
+    EXPECT_EQ(other.m_left, std::vector<CQMXPMiniFrameWnd*>{pFrame});
+}
+
 TEST_F(MiniFrameTest, AFrameWithoutDockManagerIsRefusedBeforeItsWindowIsMade) {
     CDockTestFrame* pPlain = MakeFrame(300, 200);
     ASSERT_NE(pPlain, nullptr);

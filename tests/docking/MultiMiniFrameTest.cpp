@@ -4,6 +4,8 @@
 // place, and the frame's end when it is left empty.
 #include "PaneTestSupport.h"
 
+#include "docking/bars/QMXPGlobalUtils.h"
+
 #include <gtest/gtest.h>
 
 using namespace docking_test;
@@ -128,6 +130,28 @@ TEST_F(MultiMiniFrameTest, AFrameLeftWithoutPanesGoesOnlyWhenItsCheckFindsNothin
     ASSERT_TRUE(::IsWindow(pKeeper->GetSafeHwnd()));
     EXPECT_FALSE(pKeeper->IsWindowVisible());
     EXPECT_EQ(pKeeper->GetContainerManager().GetTotalRefCount(), 1);
+}
+
+// A tabbed group floating in a frame of several panes may be dropped into
+// another such frame even without the multi bit of its style; a docked
+// group without that bit may not.
+TEST_F(MultiMiniFrameTest, AGroupFloatingAmongPanesMayJoinAnotherFrameOfPanes) {
+    CQMXPDockingControlBar* pDockedGroup = GroupOfTwo(0xE903, 0xE904);
+    ASSERT_NE(pDockedGroup, nullptr);
+    EXPECT_TRUE(qmxGlobalUtils.CanBeDockedToMultiMiniFrame(pDockedGroup));
+    pDockedGroup->SetBarStyle(pDockedGroup->GetBarStyle() & ~QMXP_CBRS_FLOAT_MULTI);
+    EXPECT_FALSE(qmxGlobalUtils.CanBeDockedToMultiMiniFrame(pDockedGroup));
+
+    CTestPane* pFirst = FloatPane(0xE900, CRect(300, 150, 500, 350), QMXP_CBRS_FLOAT_MULTI);
+    ASSERT_NE(FrameOf(pFirst), nullptr);
+    CTestPane* pSecond = MakePane(0xE901, CSize(200, 200));
+    CQMXPDockingControlBar* pGroup = nullptr;
+    pSecond->AttachToTabWnd(pFirst, QMXP_DM_RECT, TRUE, &pGroup);
+    ASSERT_NE(pGroup, nullptr);
+    ASSERT_NE(FrameOf(pGroup), nullptr);
+    pGroup->SetBarStyle(pGroup->GetBarStyle() & ~QMXP_CBRS_FLOAT_MULTI);
+    EXPECT_TRUE(qmxGlobalUtils.CanBeDockedToMultiMiniFrame(pGroup));
+    EXPECT_FALSE(qmxGlobalUtils.CanBeDockedToMultiMiniFrame(m_pFrame));
 }
 
 }  // namespace

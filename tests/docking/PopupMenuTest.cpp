@@ -384,6 +384,42 @@ TEST_F(PopupMenuTest, TheFrameOverrideOwnsPopupMenusWhileItIsSet) {
     pOther->DestroyWindow();
 }
 
+// The last menu gone, the keyboard goes back to the tool bar that opened it
+// when the focus went elsewhere meanwhile; a command chosen from the menu
+// leaves the focus with the window that had it before the bar took it.
+TEST_F(PopupMenuTest, TheLastMenuGoneGivesTheFocusBackToItsToolBar) {
+    CMenuButtonBar bar;
+    ASSERT_TRUE(bar.Make(m_pFrame, MakeMenu({{ID_MENUTEST_FIRST, L"&Open"}})));
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    m_pFrame->SetActiveWindow();
+    CWnd* pClient = CWnd::FromHandle(m_pFrame->m_hWndMDIClient);
+    pClient->SetFocus();
+    Pump();
+    ASSERT_EQ(CWnd::GetFocus(), pClient);
+
+    CQMXPPopupMenu* pPopup = bar.Open();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(CWnd::GetFocus(), &bar) << "the bar takes the keyboard while its menu is open";
+    pClient->SetFocus();
+    pPopup->SendMessage(WM_CLOSE);
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(CWnd::GetFocus(), &bar);
+
+    pClient->SetFocus();
+    pPopup = bar.Open();
+    ASSERT_NE(pPopup, nullptr);
+    CQMXPPopupMenuBar* pItems = pPopup->GetMenuBar();
+    const CPoint ptItem = pItems->GetButton(0)->GetRect().CenterPoint();
+    pItems->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptItem.x, ptItem.y));
+    pItems->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptItem.x, ptItem.y));
+    Pump();
+    EXPECT_EQ(LoggedCommands(), (std::vector<UINT>{ID_MENUTEST_FIRST}));
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(CWnd::GetFocus(), pClient);
+    bar.DestroyWindow();
+}
+
 TEST(PopupMenuBarTest, AnEmptyBarMeasures52By22) {
     CQMXPPopupMenuBar bar;
     EXPECT_EQ(bar.CalcSize(TRUE), CSize(52, 22));

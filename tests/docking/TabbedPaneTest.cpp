@@ -436,4 +436,34 @@ TEST_F(TabbedPaneTest, HidingAllBarsLeavesTheAutoHideStrips) {
     bar.DestroyWindow();
 }
 
+// A plain control bar that is a tab of a group leaves the group when its
+// window goes, so no tab is left with a window that no longer exists. A bar
+// in a tab window that belongs to no tabbed bar is not tabbed (the root
+// bar's own test counts any tab window).
+TEST_F(TabbedPaneTest, AControlBarTabLeavesItsGroupWhenItsWindowGoes) {
+    auto* pGroup = DYNAMIC_DOWNCAST(CQMXPBaseTabbedBar, GroupOfTwo(0xE901, 0xE902));
+    ASSERT_NE(pGroup, nullptr);
+    CFixedBar bar(CSize(120, 26));
+    ASSERT_TRUE(bar.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 120, 26), m_pFrame, 0xE950));
+    EXPECT_FALSE(bar.IsTabbed());
+    // Not detachable: the tab holds the bar itself, not a wrapper round it.
+    ASSERT_TRUE(pGroup->AddTab(&bar, TRUE, TRUE, FALSE));
+    ASSERT_EQ(pGroup->GetTabsNum(), 3);
+    EXPECT_TRUE(bar.IsTabbed());
+    const HWND hWndBar = bar.m_hWnd;
+    bar.DestroyWindow();
+    EXPECT_EQ(pGroup->GetTabsNum(), 2);
+    EXPECT_EQ(pGroup->GetUnderlinedWindow()->GetTabFromHwnd(hWndBar), -1);
+    EXPECT_TRUE(pGroup->IsWindowVisible());
+
+    CQMXPTabWnd tabs;
+    ASSERT_TRUE(tabs.Create(QMXP_STYLE_3D, CRect(300, 300, 500, 400), m_pFrame, 0xE951));
+    CFixedBar loose(CSize(60, 20));
+    ASSERT_TRUE(loose.Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 60, 20), &tabs, 0xE952));
+    EXPECT_FALSE(loose.IsTabbed());
+    EXPECT_TRUE(loose.CQMXPBaseControlBar::IsTabbed());
+    loose.DestroyWindow();
+    tabs.DestroyWindow();
+}
+
 }  // namespace

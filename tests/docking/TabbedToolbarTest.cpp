@@ -1,10 +1,12 @@
 // The tabbed tool bar: the styles CreateEx gives it, a tool bar added as a
 // tab (its gripper gone, its window text the label), the bar's size taken
-// from its tab window, and a button dragged in customise mode over a tab.
+// from its tab window, a button dragged in customise mode over a tab, and
+// the bar following its tabs' length when a button lands on one or leaves it.
 #include "DockingTestSupport.h"
 
 #include "docking/bars/QMXPTabWnd.h"
 #include "docking/bars/QMXPTabbedToolbar.h"
+#include "docking/frames/QMXPToolbarDropSource.h"
 #include "docking/frames/QMXPToolbarDropTarget.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -136,6 +138,75 @@ TEST(TabbedToolbarTest, AButtonDraggedOverASecondTabOpensItAndDropsOnThatTabsBar
     CQMXPToolBar::SwitchCustomizeMode(FALSE);
     text.Release();
     pText->InternalRelease();
+    data.Release();
+    pSource->InternalRelease();
+    bar.DestroyWindow();
+    pFrame->DestroyWindow();
+    AfxOleTerm();
+}
+
+namespace {
+
+// A tab's bar whose OLE drag of a button ends as a move dropped away from it.
+class CDraggedOffBar : public CQMXPToolBar {
+protected:
+    DROPEFFECT DoButtonDrag(COleDataSource*, const CRect& rectStartScreen) override {
+        ::SetCursorPos(rectStartScreen.left, rectStartScreen.bottom + 80);
+        g_QMXPToolbarDropSource.m_bDragStarted = TRUE;
+        g_QMXPToolbarDropSource.m_bEscapePressed = FALSE;
+        return DROPEFFECT_MOVE;
+    }
+};
+
+}  // namespace
+
+// A button dropped on a tab's bar, or dragged off it, changes the bar's
+// length; the tabbed bar takes the new length at once.
+TEST(TabbedToolbarTest, AButtonDroppedOnOrDraggedOffATabResizesTheTabbedBar) {
+    ASSERT_TRUE(AfxOleInit());
+    CDockTestFrame* pFrame = MakeFrame(500, 300);
+    ASSERT_NE(pFrame, nullptr);
+    CQMXPTabbedToolbar bar;
+    ASSERT_TRUE(bar.CreateEx(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE821, 0x1));
+    CDraggedOffBar tools;
+    ASSERT_TRUE(tools.CreateEx(bar.GetTabWnd(), WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE822));
+    const UINT ids[] = {ID_DOCKTEST_HANDLED};
+    ASSERT_TRUE(tools.SetButtons(ids, 1));
+    tools.SetWindowText(L"Tools");
+    ASSERT_TRUE(bar.AddTab(&tools, FALSE));
+    CQMXPTabWnd* pTabWnd = bar.GetTabWnd();
+    auto tabsWidth = [pTabWnd] {
+        CRect rect;
+        pTabWnd->GetWindowRect(&rect);
+        return rect.Width();
+    };
+    const int cxOne = tabsWidth();
+    const int b = pTabWnd->GetTabBorderSize();
+    CQMXPToolBar::SwitchCustomizeMode(TRUE);
+
+    auto* pSource = new COleDataSource;
+    CQMXPToolbarButton button(ID_DOCKTEST_HANDLED + 2, -1, L"New", FALSE, TRUE);
+    ASSERT_TRUE(button.PutOnClipboard(pSource));
+    COleDataObject data;
+    data.Attach(pSource->GetDataObject(TRUE));
+    const CPoint ptOnBar = tools.GetButton(0)->GetRect().CenterPoint();
+    CQMXPToolbarDropTarget& target = tools.GetDropTarget();
+    ASSERT_EQ(target.OnDragEnter(&tools, &data, 0, ptOnBar), DROPEFFECT_MOVE);
+    EXPECT_EQ(target.OnDropEx(&tools, &data, DROPEFFECT_MOVE, DROPEFFECT_MOVE, ptOnBar), DROPEFFECT_MOVE);
+    ASSERT_EQ(tools.GetCount(), 2);
+    EXPECT_GT(tabsWidth(), cxOne);
+    EXPECT_EQ(tabsWidth(), tools.CalcFixedLayout(FALSE, TRUE).cx + 2 * b);
+
+    // Dragged off, the button leaves the bar and the tabbed bar shrinks back.
+    CPoint ptSaved;
+    ::GetCursorPos(&ptSaved);
+    const CPoint ptFirst = tools.GetButton(0)->GetRect().CenterPoint();
+    tools.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFirst.x, ptFirst.y));
+    ::SetCursorPos(ptSaved.x, ptSaved.y);
+    ASSERT_EQ(tools.GetCount(), 1);
+    EXPECT_EQ(tabsWidth(), cxOne);
+
+    CQMXPToolBar::SwitchCustomizeMode(FALSE);
     data.Release();
     pSource->InternalRelease();
     bar.DestroyWindow();

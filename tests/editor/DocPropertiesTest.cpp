@@ -29,6 +29,7 @@
 #include "tests/platform/classlib/TestSupport.h"
 #include "tests/support/RecordingGraphics.h"
 #include "tests/support/TestPictureFiles.h"
+#include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
 #include <gtest/gtest.h>
@@ -298,7 +299,12 @@ TEST(DocPropertiesPage5, OrientationSwapsTheSizesAndKeepsThePrinterInStep)
          }),
          Apply(),
          // Still listening after Apply: the next click swaps back.
-         Click(IDC_PG_PORTRAIT), Check([&] { swapped[1] = ItemText(Item(IDC_PG_WIDTH)); }),
+         Click(IDC_PG_PORTRAIT), Check([&] {
+             swapped[1] = ItemText(Item(IDC_PG_WIDTH));
+             // A turn measures the printer's paper again: a printer that
+             // reports no size is one whose size reads 0 after the turns.
+             GetTalDocumentApp()->SetDefaultPageSize(0, 0);
+         }),
          Click(IDC_PG_PRINTER_SIZE), Check([&] {
              EXPECT_EQ(L"210.00", ItemText(Item(IDC_PG_WIDTH)));
              EXPECT_EQ(L"297.00", ItemText(Item(IDC_PG_HEIGHT)));
@@ -354,6 +360,34 @@ TEST(DocPropertiesPage2, LogoBrowsesWhenMissingAndTheSameFileIsStoredOnce)
     // An unknown template keeps the first of the list, or its name when the list is empty.
     const std::vector<CTalTemplate*>& titles = g_TemplateManager.GetTitlePageTemplates();
     EXPECT_EQ(titles.empty() ? CString(L"Gone") : titles[0]->GetName(), report.GetProperties().m_titleTemplateName);
+}
+
+// The logo's preview shows the title page's white through the logo's clear
+// parts, not the colour the file keeps under them.
+TEST(DocPropertiesPage2, ALogosClearPartsShowTheWhitePage)
+{
+    CKWTestTempFolder folder(L"tpc");
+    std::string samples;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 80; ++x)
+            samples += x < 40 ? std::string("\x00\xFF\x00\x00", 4) : std::string("\x00\x00\xFF\xFF", 4);
+    const std::wstring logo = folder.Path() + L"clear.png";
+    ASSERT_TRUE(WriteFileBytes(logo, testpictures::PngFile(80, 40, 8, true, samples)));
+    CTestReport report;
+    size_t white = 0, green = 0, blue = 0;
+    EXPECT_TRUE(RunSheet(report, 1,
+                         {ShowPage(1), PostClick(IDC_TP_BROWSE), AnswerFile(logo), Closed(), Check([&] {
+                              const test_support::Pixels pixels = test_support::Capture(Item(IDC_PROP_PREVIEW));
+                              for (COLORREF pixel : pixels.values) {
+                                  white += pixel == RGB(255, 255, 255);
+                                  green += GetGValue(pixel) > 200 && GetRValue(pixel) < 60 && GetBValue(pixel) < 60;
+                                  blue += GetBValue(pixel) > 200 && GetRValue(pixel) < 60 && GetGValue(pixel) < 60;
+                              }
+                          }),
+                          ShowPage(1, L"report_properties_transparent_logo"), Press(PSBTN_CANCEL)}));
+    EXPECT_EQ(0u, green);
+    EXPECT_GT(blue, 100u);
+    EXPECT_GT(white, blue / 2) << "the clear half shows white, as large as the blue half";
 }
 
 TEST(DocPropertiesPage3, AddNamesByCountAndRemoveSelectsTheNeighbour)

@@ -6,8 +6,10 @@
 #include "ProgramRun.h"
 #include "DropData.h"
 #include "RemoteMemory.h"
+#include "SectionsReport.h"
 #include "SolidBitmap.h"
 
+#include "files/Base64.h"
 #include "framework/KWClipFormats.h"
 #include "framework/KWDataSerializer.h"
 #include "framework/KWDragInfo.h"
@@ -42,13 +44,7 @@ constexpr UINT kUndo = 57643;
 constexpr UINT kGeneratePdf = 32837;
 constexpr int kGrayscaleOption = 1053;
 
-std::string Utf8(const std::wstring& text)
-{
-    std::string out(size_t(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], int(out.size()), nullptr, nullptr);
-    out.pop_back();
-    return out;
-}
+using edtest::Utf8;
 
 // A report whose heading section holds the pictures a.bmp ... e.bmp of the
 // folder, titled "a" ... "e", the files named by their paths, and an empty
@@ -70,15 +66,7 @@ std::wstring WriteReport(CKWTestTempFolder& folder, bool turnedGrey = false, int
         images += "<Image ID='" + std::to_string(i + 1) + "'>" + Utf8(path) + "</Image>\n";
     }
     const std::string report =
-        "<?xml version='1.0' encoding='utf-8' ?>\n"
-        "<TallierDocument Version='1.0' Company='' Author='' Subject='' Desc='' Title=''>\n"
-        "<PageSizeProperties Type='0' PredefSizeIdx='5' PageCustSizeX='' PageCustSizeY='' Orient='1'>\n"
-        "</PageSizeProperties>\n<PrintProperties SizeX='2100' SizeY='2970' Orient='1'>\n</PrintProperties>\n"
-        "<TitlePageProperties InsertLogo='0' InsertDate='1' LogoID='0' InsertWatermark='1'>\n"
-        "</TitlePageProperties>\n"
-        "<ExportProperties CurExType='1' InsertTPage='1' InsertContent='1' InsertNum='1' GrayScale='" +
-        std::string(turnedGrey ? "1" : "0") +
-        "' UseDesc='1' UseTextStyles='1'>\n</ExportProperties>\n"
+        edtest::ReportXmlProperties(turnedGrey) +
         "<Tree>\n<Leaf ID='1' IDParentLeaf='0'>\nPictures<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n"
         "<ImageList>\n" + items + "</ImageList>\n</Leaf>\n<Leafs>\n<Leaf ID='2' IDParentLeaf='1'>\nEmpty"
         "<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n</Leaf>\n</Leafs>\n</Tree>\n"
@@ -597,4 +585,39 @@ TEST(ImagePanel, ADragRestingInTheBottomBandScrollsBy15PerTickAfter700Ms)
     ASSERT_LT(firstUp, source.looks.size());
     EXPECT_GE(source.looks[firstUp].time - movedUpAt, 650u) << "a moved pointer rests again first";
     EXPECT_EQ(64, ItemCount(list)) << "nothing dropped";
+}
+
+// A report that carries its picture inside (its pictures stored in the file):
+// the status bar names the picture by its own name, not by the file the
+// picture store made of it, with its real size.
+TEST(ImagePanel, APictureCarriedInsideTheReportIsNamedAndMeasuredAsItsOwn)
+{
+    CKWTestTempFolder folder(L"pne");
+    const std::string bitmap = SolidBitmapFile(320, 200, 10, 200, 90);
+    std::string base64(size_t(CBase64::EncodedLength(int64_t(bitmap.size()))), '\0');
+    CBase64().Encode(reinterpret_cast<const uint8_t*>(bitmap.data()), &base64[0], int32_t(bitmap.size()));
+    const std::string report =
+        edtest::ReportXmlProperties() +
+        "<Tree>\n<Leaf ID='1' IDParentLeaf='0'>\nPictures<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n"
+        "<ImageList>\n<ImageListItem ID='7' GrayScale='2' Desc='harbour' Angle='0' Show='1' UseDesc='2' "
+        "NewPage='0'>\n</ImageListItem>\n</ImageList>\n</Leaf>\n</Tree>\n"
+        "<Images SavePicType='0' Count='1'>\n<Image ID='7' FileFormat='bmp'>\n" + base64 +
+        "</Image>\n</Images>\n</TallierDocument>\n";
+    const std::wstring path = folder.Write(L"Inside.otd", report);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + path + L"\""));
+    HWND list = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        for (HWND frame : program.ReportFrames()) {
+            HWND panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), 176);
+            list = panel ? CProgramRun::FindById(panel, 1122) : nullptr;
+            if (list && ItemCount(list) == 1)
+                return true;
+        }
+        return false;
+    }));
+    HWND status = CProgramRun::FindById(program.Main(), kStatusBarId);
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 1) == L"harbour.bmp | Width: 320 Height: 200"; }))
+        << edtest::StatusPaneText(status, 1);
 }

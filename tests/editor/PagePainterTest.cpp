@@ -7,6 +7,8 @@
 #include "export/ExportObjectData.h"
 #include "export/TalObjExport.h"
 #include "export/TalPageExport.h"
+#include "framework/KWDib.h"
+#include "framework/KWGdiPlusDraw.h"
 #include "framework/KWGdiPlusStartup.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalDocProperties.h"
@@ -17,10 +19,12 @@
 #include "document/TalPrintIFace.h"
 #include "SolidBitmap.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/support/TestPictureFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 using test_support::CRecordingGraphics;
 
@@ -213,4 +217,102 @@ TEST_F(PagePainter, ViewDrawsNothingForPageMinusOneAndPrintsAtThePrintersResolut
     ASSERT_NE(nullptr, print);
     EXPECT_EQ(print->GetPixelsPerInchY(), printed.fixedDpi);
     report.RemoveView(&view);
+}
+
+namespace {
+
+// A page of one picture stretched over it, painted for real on a white
+// page of size x size pixels; its pixels as 0x00RRGGBB, row by row.
+std::vector<uint32_t> PaintPicture(uint32_t picture, int size)
+{
+    TalPageExport page(0, L"page", nullptr);
+    page.AddObject(new TalObjExport(picture));
+    CTalDocProperties properties;
+    BITMAPINFO info;
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HBITMAP surface = KWCreateTopDownDib(memory, size, size, info, &bits);
+    std::vector<uint32_t> pixels;
+    if (surface && bits) {
+        HGDIOBJ old = ::SelectObject(memory, surface);
+        ::PatBlt(memory, 0, 0, size, size, WHITENESS);
+        {
+            CKWGdiPlusDraw graphics(memory);
+            CTalPagePainter painter(properties, 96, 96);
+            painter.DrawPage(graphics, CRect(0, 0, size, size), page);
+        }
+        ::GdiFlush();
+        const auto* begin = static_cast<const uint32_t*>(bits);
+        pixels.assign(begin, begin + size_t(size) * size);
+        for (uint32_t& pixel : pixels)
+            pixel &= 0xFFFFFF;
+        ::SelectObject(memory, old);
+    }
+    if (surface)
+        ::DeleteObject(surface);
+    ::DeleteDC(memory);
+    return pixels;
+}
+
+// A PNG of size x size pixels whose R, G, B, A the function gives.
+std::string PngOf(uint32_t size, const std::function<uint32_t(uint32_t x, uint32_t y)>& rgba)
+{
+    std::string samples;
+    for (uint32_t y = 0; y < size; ++y) {
+        for (uint32_t x = 0; x < size; ++x) {
+            const uint32_t value = rgba(x, y);
+            for (int shift = 24; shift >= 0; shift -= 8)
+                samples += char((value >> shift) & 0xFF);
+        }
+    }
+    return testpictures::PngFile(size, size, 8, true, samples);
+}
+
+}  // namespace
+
+// The paper shows through a picture's transparent parts, as in the PDF and
+// HTML pages, not the colour the picture keeps under them; half-transparent
+// parts are blended with it.
+TEST_F(PagePainter, TransparentPartsOfAPictureShowTheWhitePage)
+{
+    ASSERT_NE(nullptr, g_rasterLib.GetLibraryModule()) << "DAZiruraRuv.dll is missing";
+    CKWTestTempFolder folder(L"edp");
+    // Left third: green under full transparency; middle: red at half; right: opaque blue.
+    const std::string png = PngOf(30, [](uint32_t x, uint32_t) {
+        return x < 10 ? 0x00FF0000u : x < 20 ? 0xFF000080u : 0x0000FFFFu;
+    });
+    const uint32_t picture = g_rasterLib.GetPictureId(folder.Write(L"clear.png", png).c_str());
+    const std::vector<uint32_t> pixels = PaintPicture(picture, 30);
+    ASSERT_EQ(900u, pixels.size());
+    const struct {
+        int x;
+        uint32_t colour;
+    } expected[] = {{4, 0xFFFFFF}, {15, 0xFF7F7F}, {25, 0x0000FF}};
+    for (const auto& e : expected) {
+        const uint32_t shown = pixels[15 * 30 + e.x];
+        for (int shift = 0; shift <= 16; shift += 8)
+            EXPECT_NEAR(int((e.colour >> shift) & 0xFF), int((shown >> shift) & 0xFF), 3)
+                << "x " << e.x << std::hex << " shows " << shown;
+    }
+}
+
+// A picture shown much smaller than its size is averaged: stripes of two
+// black and two white pixels, shown at a seventh of their size, are grey
+// everywhere, never thinned out into black and white.
+TEST_F(PagePainter, APictureShownSmallerIsAveragedNotThinnedOut)
+{
+    ASSERT_NE(nullptr, g_rasterLib.GetLibraryModule()) << "DAZiruraRuv.dll is missing";
+    CKWTestTempFolder folder(L"eds");
+    const std::string png = PngOf(392, [](uint32_t x, uint32_t) { return x % 4 < 2 ? 0x000000FFu : 0xFFFFFFFFu; });
+    const uint32_t picture = g_rasterLib.GetPictureId(folder.Write(L"stripes.png", png).c_str());
+    const std::vector<uint32_t> pixels = PaintPicture(picture, 56);
+    ASSERT_EQ(56u * 56u, pixels.size());
+    int outside = 0;
+    for (int y = 2; y < 54; ++y) {
+        for (int x = 2; x < 54; ++x) {
+            const int grey = int(pixels[size_t(y) * 56 + x] & 0xFF);
+            outside += grey < 80 || grey > 175;
+        }
+    }
+    EXPECT_EQ(0, outside) << "pixels far from grey";
 }

@@ -9,6 +9,7 @@
 // The outputs are read here (HTML links, the PowerPoint file's records and
 // links) and by the test command's poppler tools (the PDF's pages, pictures,
 // fonts and texts as the file next to the kept copy asks).
+#include "ProgramMenus.h"
 #include "ProgramRun.h"
 #include "RemoteMemory.h"
 #include "UserInput.h"
@@ -69,7 +70,6 @@ constexpr UINT kGeneratePowerPoint = 32839;
 constexpr int kGenerateHtml = 32838;
 constexpr int kReportProperties = 32854;
 constexpr int kWatermarkProperties = 32855;
-constexpr int kMenuBar = 0xE806;
 
 constexpr wchar_t kProgramKey[] = L"Software\\Kestrel Works";
 
@@ -97,55 +97,9 @@ void AddPictures(CProgramRun& program, HWND frame, const std::wstring& folder, c
     }));
 }
 
-// The bar of items inside an open menu's window.
-HWND MenuItems(HWND popup)
-{
-    for (HWND child = ::GetWindow(popup, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::SendMessageW(child, TB_BUTTONCOUNT, 0, 0) > 0)
-            return child;
-    }
-    return nullptr;
-}
-
-// A command chosen with the mouse from the menu bar: each menu opened in
-// turn until one holds it, then its item clicked.
-void ChooseFromMenu(const CProgramRun& program, int command)
-{
-    HWND menuBar = CProgramRun::FindById(program.Main(), kMenuBar);
-    ASSERT_NE(nullptr, menuBar);
-    const int menus = static_cast<int>(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0));
-    for (int menu = 0; menu < menus; ++menu) {
-        edtest::ClickBarItem(menuBar, menu);
-        HWND popup = nullptr;
-        if (!edtest::WaitFor([&] { return (popup = program.FindPopup()) != nullptr && MenuItems(popup); }, 3000))
-            continue;
-        HWND items = MenuItems(popup);
-        const int item = edtest::BarCommandIndex(items, command);
-        if (item >= 0) {
-            edtest::ClickBarItem(items, item);
-            return;
-        }
-        edtest::TapKey(VK_ESCAPE);
-        edtest::TapKey(VK_ESCAPE);
-        ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
-    }
-    ADD_FAILURE() << "no menu holds the command " << command;
-}
-
-// A click on the tab of a property sheet.
-void ClickTab(HWND sheet, int index)
-{
-    HWND tabs = ::GetDlgItem(sheet, kSheetTab);
-    edtest::CRemote remote(tabs, sizeof(RECT));
-    ASSERT_TRUE(::SendMessageW(tabs, TCM_GETITEMRECT, index, remote.At(0)));
-    const RECT rect = remote.Get<RECT>();
-    edtest::ClickClient(tabs, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-}
-
-HWND CurrentPage(HWND sheet)
-{
-    return reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
+using edtest::ChooseFromMenu;
+using edtest::ClickTab;
+using edtest::CurrentPage;
 
 
 // The messages of the program's progress windows while it works, read

@@ -134,7 +134,7 @@ CProgramRun::~CProgramRun()
     ::CloseHandle(m_process.hProcess);
 }
 
-bool CProgramRun::Start(const std::wstring& arguments)
+bool CProgramRun::Launch(const std::wstring& arguments)
 {
     const std::wstring program = ProgramPath();
     std::wstring commandLine = L"\"" + program + L"\"";
@@ -142,8 +142,13 @@ bool CProgramRun::Start(const std::wstring& arguments)
         commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    if (!::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &m_process))
+    return ::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &m_process) != FALSE;
+}
+
+bool CProgramRun::Start(const std::wstring& arguments)
+{
+    if (!Launch(arguments))
         return false;
     ::WaitForInputIdle(m_process.hProcess, 15000);
     return WaitFor([this] {

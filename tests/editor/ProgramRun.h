@@ -39,6 +39,9 @@ public:
 
     // Starts the program with the arguments; true when its main window shows.
     bool Start(const std::wstring& arguments = std::wstring());
+    // Starts the program without waiting for a window (a shell command that
+    // ends it, such as "/pt"); true when the process started.
+    bool Launch(const std::wstring& arguments);
     // Closes the main window, answers No to saving the reports, and waits
     // for the process to end; true when it ended.
     bool CloseWithoutSaving();

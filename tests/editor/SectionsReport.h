@@ -27,6 +27,20 @@ inline std::string Utf8(const std::wstring& text)
     return out;
 }
 
+// The start of a report file up to its tree: the properties of a new report
+// (A4 portrait, a title page and contents), the grey-scale default as given.
+inline std::string ReportXmlProperties(bool grayscale = false)
+{
+    return "<?xml version='1.0' encoding='utf-8' ?>\n"
+           "<TallierDocument Version='1.0' Company='' Author='' Subject='' Desc='' Title=''>\n"
+           "<PageSizeProperties Type='0' PredefSizeIdx='5' PageCustSizeX='' PageCustSizeY='' Orient='1'>\n"
+           "</PageSizeProperties>\n<PrintProperties SizeX='2100' SizeY='2970' Orient='1'>\n</PrintProperties>\n"
+           "<TitlePageProperties InsertLogo='0' InsertDate='1' LogoID='0' InsertWatermark='1'>\n"
+           "</TitlePageProperties>\n"
+           "<ExportProperties CurExType='1' InsertTPage='1' InsertContent='1' InsertNum='1' GrayScale='" +
+           std::string(grayscale ? "1" : "0") + "' UseDesc='1' UseTextStyles='1'>\n</ExportProperties>\n";
+}
+
 // The report's XML text; embedded: the pictures' bytes inside it (as the
 // program saves a report by default), else their paths.
 inline std::string SectionsReportXml(const std::vector<ReportSection>& sections, bool embedded = false)
@@ -53,14 +67,7 @@ inline std::string SectionsReportXml(const std::vector<ReportSection>& sections,
         leafs += "<Leaf ID='" + std::to_string(leaf++) + "' IDParentLeaf='1'>\n" + Utf8(section.name) +
                  "<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n<ImageList>\n" + items + "</ImageList>\n</Leaf>\n";
     }
-    return "<?xml version='1.0' encoding='utf-8' ?>\n"
-           "<TallierDocument Version='1.0' Company='' Author='' Subject='' Desc='' Title=''>\n"
-           "<PageSizeProperties Type='0' PredefSizeIdx='5' PageCustSizeX='' PageCustSizeY='' Orient='1'>\n"
-           "</PageSizeProperties>\n<PrintProperties SizeX='2100' SizeY='2970' Orient='1'>\n</PrintProperties>\n"
-           "<TitlePageProperties InsertLogo='0' InsertDate='1' LogoID='0' InsertWatermark='1'>\n"
-           "</TitlePageProperties>\n"
-           "<ExportProperties CurExType='1' InsertTPage='1' InsertContent='1' InsertNum='1' GrayScale='0' "
-           "UseDesc='1' UseTextStyles='1'>\n</ExportProperties>\n"
+    return ReportXmlProperties() +
            "<Tree>\n<Leaf ID='1' IDParentLeaf='0'>\nReport<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n</Leaf>\n"
            "<Leafs>\n" + leafs + "</Leafs>\n</Tree>\n"
            "<Images SavePicType='" + (embedded ? "0" : "1") + "' Count='" + std::to_string(imageCount) + "'>\n" +

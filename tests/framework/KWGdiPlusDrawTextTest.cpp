@@ -274,3 +274,41 @@ TEST(KWGdiPlusDrawConstructors, AClassLibraryContextIsDrawnOnLikeItsDeviceHandle
     double width = -1;
     EXPECT_NE(0, none.DrawStringAt(0, 0, L"x", -1, font, nullptr, &width)) << "no context, nothing to measure on";
 }
+
+// An underlined line has its underline on every surface (GDI+ draws none
+// into a bitmap): a dark row under the letters, as long as the line, also
+// when the drawing is scaled; a plain line has none.
+TEST_F(KWGdiPlusDrawText, AnUnderlinedLineIsUnderlinedAsLongAsItIs)
+{
+    const int kUnderline = 4;  // GDI+ FontStyleUnderline
+    const struct {
+        double scale;
+        int style;
+        bool underlined;
+    } cases[] = {{1.0, kUnderline, true}, {0.5, kUnderline, true}, {1.0, 1 | kUnderline, true}, {1.0, 0, false}};
+    for (const auto& c : cases) {
+        GdiPlusCanvas canvas(200, 60);
+        ASSERT_TRUE(canvas.IsReady());
+        CKWFont font(L"Arial", kFontPixels / c.scale, c.style);
+        canvas.Draw().Scale(c.scale, c.scale);
+        double width = 0;
+        ASSERT_EQ(0, canvas.Draw().DrawStringAt(10 / c.scale, 10 / c.scale, L"WWWW", -1, font, &m_black, &width));
+        width *= c.scale;
+        int fullRows = 0, lowest = -1;
+        for (int y = 0; y < 60; ++y) {
+            int dark = 0;
+            for (int x = 10; x < 10 + int(width); ++x)
+                dark += (canvas.Pixel(x, y) & 0xFF) < 128;
+            if (dark >= int(width * 0.9)) {
+                ++fullRows;
+                lowest = y;
+            }
+        }
+        EXPECT_EQ(c.underlined, fullRows > 0) << "scale " << c.scale << " style " << c.style;
+        if (c.underlined) {
+            // Under the letters: below the baseline, within the line's height.
+            EXPECT_GT(lowest, 10 + kFontPixels * 0.7) << c.scale;
+            EXPECT_LT(lowest, 10 + kFontPixels * 1.2) << c.scale;
+        }
+    }
+}

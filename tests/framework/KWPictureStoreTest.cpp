@@ -127,6 +127,18 @@ TEST_F(PictureStore, GeneratedNames)
     ASSERT_EQ(lib->GetNamePrefix().size() + 3 + 8, third.size());
     EXPECT_EQ(lib->GetNamePrefix() + "131", third.substr(0, lib->GetNamePrefix().size() + 3));
     EXPECT_EQ(std::string::npos, third.find_first_not_of("0123456789ABCDEF_", lib->GetNamePrefix().size()));
+
+    // Every name the store gives is told from the names pictures come with,
+    // also one an earlier run gave.
+    for (const std::string& made : {first, second, third}) {
+        const std::wstring name = std::wstring(made.begin(), made.end()) + L".png";
+        EXPECT_TRUE(CKWRasterLib::IsStoreFileName(name.c_str())) << made;
+    }
+    for (const wchar_t* name : {L"09_41_07129.jpg", L"23_59_593A0F1C2D4.jpeg"})
+        EXPECT_TRUE(CKWRasterLib::IsStoreFileName(name)) << name;
+    for (const wchar_t* name : {L"IMG_0001.jpg", L"12_30_45.jpg", L"12_30_4512", L"12_30_4512.tar.gz", L"2024_05_01129.jpg",
+                                L"a1_30_45129.png", L"", L"12_30_45129."})
+        EXPECT_FALSE(CKWRasterLib::IsStoreFileName(name)) << name;
 }
 
 TEST_F(PictureStore, BytesBecomeAFileOfTheStore)

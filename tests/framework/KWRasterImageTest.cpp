@@ -159,6 +159,8 @@ TEST(KWRasterImage, BitmapDecoderRefusesBrokenFiles)
     EXPECT_EQ(nullptr, KWDecodeBitmapFile(palette.data(), palette.size()));
 }
 
+// The same pictures blended in place (as a page shows them): the same pixels
+// as the copy, the padding beyond each row untouched.
 TEST(KWAlphaComposite, TransparentPicturesBlendOverTheBackgroundOthersCopyUnchanged)
 {
     // Two pixels (B, G, R, A each) copied at (1, 0) of a 4-pixel row over a grey background.
@@ -185,5 +187,11 @@ TEST(KWAlphaComposite, TransparentPicturesBlendOverTheBackgroundOthersCopyUnchan
         EXPECT_EQ(std::vector<uint8_t>(c.shown, c.shown + 8), std::vector<uint8_t>(row.begin() + 4, row.begin() + 12))
             << c.what;
         EXPECT_EQ(std::vector<uint8_t>(4, 0x77), std::vector<uint8_t>(row.begin() + 12, row.end())) << c.what;
+
+        EXPECT_EQ(c.transparent, KWBlendOver(*image, grey)) << c.what;
+        EXPECT_EQ(std::vector<uint8_t>(c.shown, c.shown + 8), std::vector<uint8_t>(image->Pixels(), image->Pixels() + 8))
+            << c.what;
+        EXPECT_EQ(std::vector<uint8_t>(4, 0xEE), std::vector<uint8_t>(image->Pixels() + 8, image->Pixels() + 12))
+            << c.what;
     }
 }

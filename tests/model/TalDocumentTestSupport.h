@@ -259,6 +259,7 @@ public:
     bool GetSelectedGalleryFiles(std::vector<CString>& files) override { return !(files = galleryFiles).empty(); }
     CQMXPToolbarButton* FindToolbarButton(UINT id) override { return button && button->m_nID == id ? button : nullptr; }
     void RunPrintSetup() override { ++printSetupRuns; }
+    void SetPrinterOrientation(int32_t portrait) override { printerOrientations.push_back(portrait); }
     void RunDocumentProperties(const CString&, CWnd*, CTalBaseDocument&, int page) override
     {
         propertiesPages.push_back(page);
@@ -291,6 +292,7 @@ public:
     // The tool-bar button found for its command.
     CQMXPToolbarButton* button = nullptr;
     int printSetupRuns = 0;
+    std::vector<int32_t> printerOrientations;
     // The pages the document-properties sheet was opened at.
     std::vector<int> propertiesPages;
     // The text-properties sheet: what it was given, and its answer.

@@ -189,18 +189,23 @@ TEST_F(HtmlExport, NamesOutsideTheAnsiCodePage)
     EXPECT_TRUE(report.broken.empty()) << report.broken.front();
 }
 
-TEST_F(HtmlExport, ABlockedDataFolderIsReported)
+// A failed export names the file it could not write and why, and takes away
+// everything it wrote, so that no half-written report is left.
+TEST_F(HtmlExport, ABlockedDataFolderIsReportedAndTheFramesetTakenAway)
 {
     // A file where the data folder should be: no page can be written.
     ASSERT_TRUE(WriteFileBytes(m_folder.Path() + L"report_data", "x"));
     EXPECT_FALSE(m_exporter.WriteExport(m_document, Out().c_str()));
     EXPECT_TRUE(m_exporter.HasWriteFailed());
-    // The frameset comes first and is there.
-    EXPECT_TRUE(FileExistsAt(Out()));
+    const CKWOutputRecord& output = m_exporter.GetOutputRecord();
+    ASSERT_TRUE(output.HasFailed());
+    EXPECT_EQ(m_folder.Path() + L"report_data", std::wstring(output.GetFailedPath().GetString()));
+    EXPECT_EQ(std::vector<std::wstring>{L"report_data"}, ListFolder(m_folder.Path()));
+    EXPECT_EQ("x", ReadFileBytes(m_folder.Path() + L"report_data"));
     EXPECT_EQ(1, m_document.Properties().m_insertContents);
 }
 
-TEST_F(HtmlExport, APageThatCannotBeWrittenIsReported)
+TEST_F(HtmlExport, APageThatCannotBeWrittenStopsTheExportAndLeavesNothingOfIt)
 {
     ASSERT_TRUE(::CreateDirectoryW(Data().c_str(), nullptr));
     ASSERT_TRUE(WriteFileBytes(Data() + L"report2.htm", "old"));
@@ -210,15 +215,25 @@ TEST_F(HtmlExport, APageThatCannotBeWrittenIsReported)
     const bool result = m_exporter.WriteExport(m_document, Out().c_str());
     ::CloseHandle(locked);
     EXPECT_FALSE(result);
-    // The others are written all the same.
-    EXPECT_NE(std::string::npos, ReadFileBytes(Data() + L"report3.htm").find(">Page 3</TD>"));
+    const CKWOutputRecord& output = m_exporter.GetOutputRecord();
+    EXPECT_EQ(Data() + L"report2.htm", std::wstring(output.GetFailedPath().GetString()));
+    EXPECT_NE(-1, output.FailureMessage().Find(L"open in another program"));
+    // The frameset, the first page, the contents and the navigation images
+    // are gone again, the third page was never written; the folder, which
+    // was there before, keeps what it held.
+    EXPECT_FALSE(FileExistsAt(Out()));
+    EXPECT_EQ((std::vector<std::wstring>{L"report2.htm"}), ListFolder(Data()));
     EXPECT_EQ("old", ReadFileBytes(Data() + L"report2.htm"));
 }
 
-TEST_F(HtmlExport, AFramesetInAMissingFolderIsReported)
+TEST_F(HtmlExport, AFramesetInAMissingFolderIsReportedByName)
 {
-    EXPECT_FALSE(m_exporter.WriteExport(m_document, (m_folder.Path() + L"missing\\report.htm").c_str()));
+    const std::wstring path = m_folder.Path() + L"missing\\report.htm";
+    EXPECT_FALSE(m_exporter.WriteExport(m_document, path.c_str()));
     EXPECT_TRUE(ListFolder(m_folder.Path()).empty());
+    const CString message = m_exporter.GetOutputRecord().FailureMessage();
+    EXPECT_NE(-1, message.Find(path.c_str())) << htmltest::Narrow(message);
+    EXPECT_NE(-1, message.Find(L"does not exist")) << htmltest::Narrow(message);
 }
 
 TEST_F(HtmlExport, ExportingAgainReplacesTheFiles)

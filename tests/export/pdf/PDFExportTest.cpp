@@ -162,7 +162,13 @@ TEST_F(PDFExport, AReportThatCannotBeWrittenLeavesNoFile)
     EXPECT_TRUE(progress.positions.empty());
     CTestPages pages;
     pages.List().push_back(new TalPageExport(kSectionPage, L"one", nullptr));
-    EXPECT_FALSE(PDFWriter().ExportPages(pages.List(), m_properties, L"Z:\\no such folder\\r.pdf", nullptr));
+    PDFWriter writer;
+    EXPECT_FALSE(writer.ExportPages(pages.List(), m_properties, L"Z:\\no such folder\\r.pdf", nullptr));
+    // The one message names the file and the folder that is missing.
+    EXPECT_EQ(L"Cannot write the file \"Z:\\no such folder\\r.pdf\".\n"
+              L"The folder \"Z:\\no such folder\" does not exist.\n"
+              L"The report was not generated.",
+              std::wstring(writer.GetOutputRecord().FailureMessage().GetString()));
 }
 
 TEST_F(PDFExport, TheFileIsCreatedByItsUnicodeName)

@@ -353,7 +353,11 @@ TEST_F(PPTWriterPictures, PictureThatCannotBeWrittenFailsTheExport)
     m_folder.Touch(L"report_Images");
     CTestPages pages;
     NewPage(pages.List())->AddObject(new TalObjExport(m_firstId, CKWDoubleRect(0, 0, 1, 1), 0, false));
-    EXPECT_FALSE(Write(pages.List(), m_folder.Path() + L"report.ppt"));
+    PPTWriter writer;
+    EXPECT_FALSE(writer.Export(pages.List(), 2540, 1905, nullptr, CString((m_folder.Path() + L"report.ppt").c_str())));
+    // The presentation it began is taken away; the failure names the folder.
+    EXPECT_FALSE(FileExistsAt(m_folder.Path() + L"report.ppt"));
+    EXPECT_EQ(m_folder.Path() + L"report_Images", std::wstring(writer.GetOutputRecord().GetFailedPath().GetString()));
 }
 
 // PowerPoint 97 shows JPEG, PNG, GIF and BMP files as they stand: a picture
@@ -427,6 +431,7 @@ TEST(PPTWriterFailures, NoPageOrNoFolderMakesNoFileAndAnOldFileIsReplaced)
     EXPECT_FALSE(writer.Export(pages.List(), 2540, 1905, nullptr, CString(missing.c_str())));
     EXPECT_FALSE(writer.IsFinished());
     EXPECT_FALSE(FileExistsAt(missing));
+    EXPECT_NE(-1, writer.GetOutputRecord().FailureMessage().Find(L"does not exist"));
 
     // A file already there is replaced, and released once written: another
     // program may open it while the writer still lives.

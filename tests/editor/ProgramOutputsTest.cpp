@@ -1,0 +1,285 @@
+// The outputs of the real program true to the report, driven by the mouse
+// and keys: a report turned to landscape keeps governing the preview, the
+// printed pages and the generated PDF after the program was closed and
+// started again; a transparent picture prints white where it is clear; a
+// generation that cannot write says once which file and why and leaves
+// nothing, and a name typed with the short HTML extension keeps it.
+#include "ProgramMenus.h"
+#include "ProgramRealInput.h"
+#include "ProgramRun.h"
+#include "SectionsReport.h"
+#include "UserInput.h"
+
+#include "resources/ReportPropDialogs.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/KeepForReaders.h"
+#include "tests/support/PrintedPdf.h"
+#include "tests/support/TestPictureFiles.h"
+#include "tests/support/WindowPixels.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr int kViewId = 0xE900;
+constexpr int kMainBar = 59952;
+constexpr int kFileNameCombo = 0x47C;
+constexpr UINT kPrintPreview = 57609;
+constexpr UINT kExit = 57665;
+constexpr UINT kDocumentProperties = 32795;
+constexpr UINT kGeneratePdf = 32837;
+constexpr UINT kGenerateHtml = 32838;
+// The preview's tool bar and its close button; the properties' "Page" tab.
+constexpr int kPreviewBar = 0xE800;
+constexpr int kPreviewClose = 0xE300;
+constexpr int kPagePage = 4;
+// A4 turned, in points.
+constexpr int kA4Long = 842;
+constexpr int kA4Short = 595;
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+BOOL CALLBACK FindVisibleView(HWND window, LPARAM data)
+{
+    auto* found = reinterpret_cast<HWND*>(data);
+    if (::GetDlgCtrlID(window) == kViewId && ::IsWindowVisible(window))
+        *found = window;
+    return *found == nullptr;
+}
+
+// The visible view of the preview, which stands in for the hidden report view.
+HWND PreviewView(const CProgramRun& program)
+{
+    HWND found = nullptr;
+    ::EnumChildWindows(program.Main(), FindVisibleView, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The paper the preview shows: the smallest rectangle holding its white pixels.
+CRect WhitePaper(const test_support::Pixels& pixels)
+{
+    CRect paper(pixels.width, pixels.height, 0, 0);
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            if (pixels.At(x, y) == RGB(255, 255, 255))
+                paper |= CRect(x, y, x + 1, y + 1);
+    return paper.left < paper.right ? paper : CRect(0, 0, 0, 0);
+}
+
+// The print preview opened from the main tool bar's button; the paper of its
+// first page, photographed under the name.
+CRect PreviewPaper(const CProgramRun& program, HWND frame, const wchar_t* screenshot)
+{
+    HWND view = CProgramRun::FindById(frame, kViewId);
+    if (!edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainBar), kPrintPreview))
+        return CRect(0, 0, 0, 0);
+    // The paper once drawn on its grey ground, the same at two looks.
+    HWND preview = nullptr;
+    CRect paper(0, 0, 0, 0), last(0, 0, 0, 0);
+    edtest::WaitFor([&] {
+        preview = !::IsWindowVisible(view) ? PreviewView(program) : nullptr;
+        const test_support::Pixels pixels = preview ? test_support::Capture(preview, false) : test_support::Pixels();
+        const CRect seen = WhitePaper(pixels);
+        const bool onGround = seen.Width() > 20 && seen.Height() > 20 &&
+                              (seen.Width() < pixels.width - 10 || seen.Height() < pixels.height - 10);
+        const bool steady = onGround && seen == last;
+        last = seen;
+        paper = seen;
+        return steady;
+    });
+    test_support::WriteWindowScreenshot(program.Main(), screenshot);
+    HWND previewBar = nullptr;
+    edtest::WaitFor([&] {
+        previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
+        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
+    });
+    edtest::ClickBarCommand(previewBar, kPreviewClose);
+    edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; });
+    return paper;
+}
+
+// A generation chosen from the menu, its file named in the file dialog.
+bool Generate(const CProgramRun& program, UINT command, const std::wstring& path)
+{
+    edtest::ChooseFromMenu(program, static_cast<int>(command));
+    HWND save = program.WaitForDialogWith(kFileNameCombo);
+    return save && edtest::AnswerFileDialogByKeys(save, path);
+}
+
+// The printed job whose name holds the token, with the size of its first page.
+std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, std::wstring& path)
+{
+    const std::set<std::wstring> before = pdftest::PrintedFiles();
+    if (!edtest::PrintByKeys(program))
+        return std::string();
+    return pdftest::WaitForPrinted(token, before, path);
+}
+
+}  // namespace
+
+// Landscape chosen in the properties, saved, the program closed and started
+// again with the report: the preview's paper, the printed pages and the
+// generated PDF are all landscape, as they were before the restart.
+TEST(ProgramOutputs, ALandscapeReportOpenedAfterARestartPreviewsPrintsAndGeneratesLandscape)
+{
+    CKWTestTempFolder folder(L"lsc");
+    const std::wstring token = L"Turned" + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring report = folder.Path() + token + L".otd";
+    edtest::KeepOnlyShippedTemplates();
+    edtest::SetStartPrefs(3, L"", false);
+    {
+        CProgramRun program;
+        ASSERT_TRUE(program.Start());
+        ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+        ::SetForegroundWindow(program.Main());
+        HWND frame = program.ActiveFrame();
+        edtest::ChooseFromMenu(program, kDocumentProperties);
+        HWND sheet = program.WaitForDialogWith(edtest::kSheetTabId);
+        ASSERT_NE(nullptr, sheet);
+        edtest::ClickTab(sheet, kPagePage);
+        HWND page = nullptr;
+        ASSERT_TRUE(edtest::WaitFor([&] {
+            page = edtest::CurrentPage(sheet);
+            return page && ::GetDlgItem(page, IDC_PG_LANDSCAPE);
+        }));
+        edtest::ClickWindow(::GetDlgItem(page, IDC_PG_LANDSCAPE));
+        ASSERT_TRUE(edtest::WaitFor(
+            [&] { return ::SendMessageW(::GetDlgItem(page, IDC_PG_LANDSCAPE), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+        edtest::ClickWindow(::GetDlgItem(sheet, IDOK));
+        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
+        // Before the restart the preview is landscape already.
+        const CRect before = PreviewPaper(program, frame, L"editor_preview_landscape_before_restart");
+        EXPECT_GT(before.Width(), before.Height()) << before.Width() << " x " << before.Height();
+
+        edtest::PressChord(VK_CONTROL, 'S');
+        HWND save = program.WaitForDialogWith(kFileNameCombo);
+        ASSERT_NE(nullptr, save);
+        ASSERT_TRUE(edtest::AnswerFileDialogByKeys(save, report));
+        ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog() && CProgramRun::Text(frame) == token; }));
+        edtest::ChooseFromMenu(program, kExit);
+        ASSERT_TRUE(program.WaitForExit(30000)) << "a saved report asks nothing at the exit";
+    }
+
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    ::SetForegroundWindow(program.Main());
+    HWND frame = program.ActiveFrame();
+    const CRect paper = PreviewPaper(program, frame, L"editor_preview_landscape_after_restart");
+    EXPECT_GT(paper.Width(), paper.Height()) << paper.Width() << " x " << paper.Height();
+
+    std::wstring printedPath;
+    const std::string printed = PrintAndRead(program, token, printedPath);
+    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+    int width = 0, height = 0;
+    ASSERT_TRUE(pdftest::PrintedPageSize(printed, width, height));
+    EXPECT_EQ(kA4Long, width);
+    EXPECT_EQ(kA4Short, height);
+    const size_t pages = pdftest::PrintedPageCount(printed);
+    KeepForReaders("OT_PRINT_CHECK_DIR", printedPath,
+                   (L"landscape_restart.size-842x595.pages" + std::to_wstring(pages) + L".pdf").c_str());
+    ::DeleteFileW(printedPath.c_str());
+
+    const std::wstring pdf = folder.Path() + token + L".pdf";
+    ASSERT_TRUE(Generate(program, kGeneratePdf, pdf));
+    ASSERT_TRUE(edtest::WaitFor([&] { return Exists(pdf) && !program.FindDialog(); }, 60000));
+    const std::string generated = ReadFileBytes(pdf);
+    ASSERT_TRUE(pdftest::PrintedPageSize(generated, width, height));
+    EXPECT_EQ(kA4Long, width);
+    EXPECT_EQ(kA4Short, height);
+    KeepForReaders("OT_PDF_CHECK_DIR", pdf, L"landscape_restart.size-842x595.pdf");
+}
+
+// A PNG whose left half is clear (green kept under it) and whose right half
+// is opaque blue, printed on the PDF printer: the test command renders the
+// printed page and finds blue and no green on it.
+TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
+{
+    CKWTestTempFolder folder(L"prc");
+    std::string samples;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 90; ++x)
+            samples += x < 45 ? std::string("\x00\xFF\x00\x00", 4) : std::string("\x00\x00\xFF\xFF", 4);
+    const std::wstring picture = folder.Write(L"clear.png", testpictures::PngFile(90, 60, 8, true, samples));
+    const std::wstring token = L"Clear" + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring report =
+        folder.Write((token + L".otd").c_str(), edtest::SectionsReportXml({{L"Clear parts", {picture}}}));
+    edtest::KeepOnlyShippedTemplates();
+    edtest::SetStartPrefs(3, L"", false);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    ::SetForegroundWindow(program.Main());
+    PreviewPaper(program, program.ActiveFrame(), L"editor_preview_transparent_picture");
+
+    std::wstring printedPath;
+    const std::string printed = PrintAndRead(program, token, printedPath);
+    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+    const size_t pages = pdftest::PrintedPageCount(printed);
+    ASSERT_EQ(3u, pages) << "a title page, the contents and the section's page";
+    KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"transparent.pages3.pdf");
+    WriteFileBytes(folder.Path() + L"transparent.expect", "colour-absent 3 00FF00\ncolour-present 3 0000FF\n");
+    KeepForReaders("OT_PRINT_CHECK_DIR", folder.Path() + L"transparent.expect", L"transparent.pages3.expect");
+    ::DeleteFileW(printedPath.c_str());
+}
+
+// HTML into a folder that is not there and PDF into a folder nobody may
+// write in (sysfs's root refuses new files even to root, for whom Wine's
+// read-only attributes are no bar): each shows one message naming the file
+// and the reason, and nothing is written. A name typed as "report.htm"
+// keeps its extension.
+TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
+{
+    CKWTestTempFolder folder(L"gfl");
+    const std::wstring token = L"Refused" + std::to_wstring(::GetCurrentProcessId());
+    edtest::KeepOnlyShippedTemplates();
+    edtest::SetStartPrefs(3, L"", false);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    ::SetForegroundWindow(program.Main());
+    const struct {
+        UINT command;
+        std::wstring path;
+        const wchar_t* reason;
+        const wchar_t* screenshot;
+    } cases[] = {
+        {kGenerateHtml, folder.Path() + L"missing\\report.html", L"does not exist", L"editor_generation_missing_folder"},
+        {kGeneratePdf, L"Z:\\sys\\" + token + L".pdf", L"read-only", L"editor_generation_read_only_folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
+        ASSERT_TRUE(Generate(program, c.command, c.path));
+        HWND message = nullptr;
+        ASSERT_TRUE(edtest::WaitFor([&] {
+            message = program.FindDialog();
+            return message && CProgramRun::DialogText(message).find(c.path) != std::wstring::npos;
+        }, 60000));
+        const std::wstring text = CProgramRun::DialogText(message);
+        EXPECT_NE(std::wstring::npos, text.find(c.reason)) << std::string(text.begin(), text.end());
+        test_support::WriteWindowScreenshot(message, c.screenshot);
+        edtest::ClickWindow(::GetDlgItem(message, IDOK));
+        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(message); }));
+        // Once the program is idle again no second message has come.
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+        EXPECT_EQ(nullptr, program.FindDialog());
+        EXPECT_FALSE(Exists(c.path));
+    }
+    EXPECT_FALSE(Exists(folder.Path() + L"missing"));
+
+    const std::wstring html = folder.Path() + L"report.htm";
+    ASSERT_TRUE(Generate(program, kGenerateHtml, html));
+    ASSERT_TRUE(edtest::WaitFor([&] { return Exists(html) && !program.FindDialog(); }, 60000));
+    EXPECT_TRUE(Exists(folder.Path() + L"report_data\\report.htm"));
+    EXPECT_FALSE(Exists(folder.Path() + L"report.htm.html"));
+}
