@@ -5,6 +5,7 @@
 #include "framework/KWRasterLib.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalTitlePageTemplate.h"
+#include "tests/support/OwnStoreFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -292,25 +293,6 @@ TEST_F(PrePass, LongRunsOfDigitsAreHandedToTheParserWithTheirPlace)
     EXPECT_EQ(StoredBytes(found.documentImages[2].pictureId), large);
 }
 
-namespace {
-
-// The files of this run's picture store (other programs share the folder).
-size_t OwnStoreFiles()
-{
-    const std::wstring folder = static_cast<LPCWSTR>(g_rasterLib.GetStoreFolder());
-    const std::string prefix = g_rasterLib.GetNamePrefix();
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + std::wstring(prefix.begin(), prefix.end()) + L"*").c_str(), &data);
-    size_t count = 0;
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data))
-        ++count;
-    if (find != INVALID_HANDLE_VALUE)
-        ::FindClose(find);
-    return count;
-}
-
-}  // namespace
-
 TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
 {
     const std::string large = RandomBytes(300000, 31), small = RandomBytes(2000, 32);
@@ -320,10 +302,10 @@ TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
         return filestest::WithCrLf(head + "<Image ID='1' FileFormat='jpg'>\n" + first + "</Image>\n" +
                                    ImageElement(2, "png", small) + "</Images>\n");
     };
-    const size_t before = OwnStoreFiles();
+    const size_t before = OwnStoreFileCount();
     const CXmlPreprocessFile::Images held = Scan(document(Base64(large)));
     ASSERT_EQ(held.documentImages.size(), 2u);
-    EXPECT_EQ(OwnStoreFiles(), before + 2);
+    EXPECT_EQ(OwnStoreFileCount(), before + 2);
     // The second picture stands at another place when the first one's text differs in length.
     const struct {
         const char* what;
@@ -345,7 +327,7 @@ TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
         EXPECT_EQ(c.secondTaken, again.documentImages[1].pictureId == held.documentImages[1].pictureId) << c.what;
         EXPECT_EQ(StoredBytes(again.documentImages[0].pictureId), c.bytes) << c.what;
         EXPECT_EQ(StoredBytes(again.documentImages[1].pictureId), small) << c.what;
-        EXPECT_EQ(OwnStoreFiles(), before + 2 + (c.firstTaken ? 0 : 1) + (c.secondTaken ? 0 : 1)) << c.what;
+        EXPECT_EQ(OwnStoreFileCount(), before + 2 + (c.firstTaken ? 0 : 1) + (c.secondTaken ? 0 : 1)) << c.what;
         // The parser is handed the same runs of digits whether the picture was written or taken.
         const CXmlPreprocessFile::Images written = Scan(document(c.text), L"copy.otd");
         EXPECT_EQ(again.digitRuns.size(), written.digitRuns.size()) << c.what;
@@ -354,14 +336,14 @@ TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
             EXPECT_EQ(again.digitRuns[i].end, written.digitRuns[i].end) << c.what;
         }
     }
-    EXPECT_EQ(OwnStoreFiles(), before + 2) << "what only the later passes held went with them";
+    EXPECT_EQ(OwnStoreFileCount(), before + 2) << "what only the later passes held went with them";
 }
 
 TEST_F(PrePass, APictureNothingHoldsAnyMoreIsWrittenAgainAndGoesWithItsLastHolder)
 {
     const std::string bytes = RandomBytes(5000, 34);
     const std::string doc = "<Images SavePicType='0' Count='1'>\n" + ImageElement(1, "jpg", bytes) + "</Images>\n";
-    const size_t before = OwnStoreFiles();
+    const size_t before = OwnStoreFileCount();
     std::wstring firstPath;
     int32_t firstId = 0;
     {
@@ -369,9 +351,9 @@ TEST_F(PrePass, APictureNothingHoldsAnyMoreIsWrittenAgainAndGoesWithItsLastHolde
         ASSERT_EQ(found.documentImages.size(), 1u);
         firstId = found.documentImages[0].pictureId;
         firstPath = g_rasterLib.GetImagePath(static_cast<uint32_t>(firstId)).GetString();
-        EXPECT_EQ(OwnStoreFiles(), before + 1);
+        EXPECT_EQ(OwnStoreFileCount(), before + 1);
     }
-    EXPECT_EQ(OwnStoreFiles(), before);
+    EXPECT_EQ(OwnStoreFileCount(), before);
     EXPECT_EQ(::GetFileAttributesW(firstPath.c_str()), INVALID_FILE_ATTRIBUTES);
     const CXmlPreprocessFile::Images found = Scan(doc);
     EXPECT_NE(found.documentImages[0].pictureId, firstId);

@@ -10,6 +10,7 @@
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/support/OwnStoreFiles.h"
 
 #include <random>
 
@@ -17,20 +18,6 @@ using namespace taldoc;
 
 namespace {
 
-// Files of this run's store (other programs share the folder).
-size_t OwnStoreFiles()
-{
-    const std::wstring folder = static_cast<LPCWSTR>(g_rasterLib.GetStoreFolder());
-    const std::string prefix = g_rasterLib.GetNamePrefix();
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + std::wstring(prefix.begin(), prefix.end()) + L"*").c_str(), &data);
-    size_t count = 0;
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data))
-        ++count;
-    if (find != INVALID_HANDLE_VALUE)
-        ::FindClose(find);
-    return count;
-}
 
 std::string PictureFileOf(const CTalPicture* picture)
 {
@@ -59,7 +46,7 @@ protected:
         report = folder + L"Pictures.otd";
         ASSERT_TRUE(document->OnSaveDocument(report.c_str()));
         // The saved report's own pictures: copies in the store.
-        before = OwnStoreFiles();
+        before = OwnStoreFileCount();
     }
     void TearDown() override
     {
@@ -104,28 +91,28 @@ TEST_F(TalDocumentPictureStore, AReportOpenTwiceSharesItsFilesAndTheLastCloseLet
     CTestTalDocument* first = OpenReport();
     ASSERT_NE(nullptr, first);
     ASSERT_EQ(3, SectionA(first)->GetPictureCount());
-    EXPECT_EQ(before + 3, OwnStoreFiles());
+    EXPECT_EQ(before + 3, OwnStoreFileCount());
     CTestTalDocument* second = OpenReport();
     ASSERT_NE(nullptr, second);
-    EXPECT_EQ(before + 3, OwnStoreFiles()) << "the files still held are taken again, not written again";
+    EXPECT_EQ(before + 3, OwnStoreFileCount()) << "the files still held are taken again, not written again";
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(SectionA(first)->GetPicture(i)->GetPictureId(), SectionA(second)->GetPicture(i)->GetPictureId());
         EXPECT_EQ(pictureBytes[size_t(i)], PictureFileOf(SectionA(second)->GetPicture(i).Get()));
     }
     first->OnCloseDocument();
-    EXPECT_EQ(before + 3, OwnStoreFiles()) << "the report still open keeps them";
+    EXPECT_EQ(before + 3, OwnStoreFileCount()) << "the report still open keeps them";
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(pictureBytes[size_t(i)], PictureFileOf(SectionA(second)->GetPicture(i).Get()));
     second->OnCloseDocument();
-    EXPECT_EQ(before, OwnStoreFiles());
+    EXPECT_EQ(before, OwnStoreFileCount());
     // Opened again after all were closed: written anew, and let go again.
     for (int round = 0; round < 3; ++round) {
         CTestTalDocument* again = OpenReport();
         ASSERT_NE(nullptr, again);
         EXPECT_EQ(pictureBytes[2], PictureFileOf(SectionA(again)->GetPicture(2).Get()));
-        EXPECT_EQ(before + 3, OwnStoreFiles());
+        EXPECT_EQ(before + 3, OwnStoreFileCount());
         again->OnCloseDocument();
-        EXPECT_EQ(before, OwnStoreFiles());
+        EXPECT_EQ(before, OwnStoreFileCount());
     }
 }
 
@@ -136,7 +123,7 @@ TEST_F(TalDocumentPictureStore, AnUndoStepKeepsTheRemovedPictureUntilItGoesFromT
     const int32_t removed = SectionA(opened)->GetPicture(0)->GetPictureId();
     PictureCommand(opened, {0}, ID_TAL_REMOVE_IMAGE);
     ASSERT_EQ(2, SectionA(opened)->GetPictureCount());
-    EXPECT_EQ(before + 3, OwnStoreFiles()) << "the undo step holds the removed picture";
+    EXPECT_EQ(before + 3, OwnStoreFileCount()) << "the undo step holds the removed picture";
     ::SendMessageW(static_cast<CPanelDocumentViews*>(opened->GetFrame())->frame, WM_COMMAND, ID_TAL_EDIT_UNDO, 0);
     ASSERT_EQ(3, SectionA(opened)->GetPictureCount());
     EXPECT_EQ(removed, SectionA(opened)->GetPicture(0)->GetPictureId());
@@ -144,9 +131,9 @@ TEST_F(TalDocumentPictureStore, AnUndoStepKeepsTheRemovedPictureUntilItGoesFromT
     ::SendMessageW(static_cast<CPanelDocumentViews*>(opened->GetFrame())->frame, WM_COMMAND, ID_TAL_EDIT_REDO, 0);
     ASSERT_EQ(2, SectionA(opened)->GetPictureCount());
     opened->GetCommandHistory()->Clear();
-    EXPECT_EQ(before + 2, OwnStoreFiles()) << "nothing holds the removed picture any more";
+    EXPECT_EQ(before + 2, OwnStoreFileCount()) << "nothing holds the removed picture any more";
     opened->OnCloseDocument();
-    EXPECT_EQ(before, OwnStoreFiles());
+    EXPECT_EQ(before, OwnStoreFileCount());
 }
 
 TEST_F(TalDocumentPictureStore, TheClipboardKeepsThePicturesItNamesAfterTheirReportClosed)
@@ -157,9 +144,9 @@ TEST_F(TalDocumentPictureStore, TheClipboardKeepsThePicturesItNamesAfterTheirRep
     const std::wstring copied =
         g_rasterLib.GetImagePath(uint32_t(SectionA(opened)->GetPicture(1)->GetPictureId())).GetString();
     opened->OnCloseDocument();
-    EXPECT_EQ(before + 1, OwnStoreFiles()) << "only the copied picture stays";
+    EXPECT_EQ(before + 1, OwnStoreFileCount()) << "only the copied picture stays";
     ReleaseReplacedClipboardPictures();
-    EXPECT_EQ(before + 1, OwnStoreFiles()) << "the clipboard still holds the copy";
+    EXPECT_EQ(before + 1, OwnStoreFileCount()) << "the clipboard still holds the copy";
 
     // Pasted into the report still open, whose picture it becomes.
     Select(b.Get());
@@ -172,11 +159,11 @@ TEST_F(TalDocumentPictureStore, TheClipboardKeepsThePicturesItNamesAfterTheirRep
     // Another program's copy replaces it: the report's picture keeps the file.
     SetClipboard({{CF_UNICODETEXT, UnicodeBytes(L"text")}});
     ReleaseReplacedClipboardPictures();
-    EXPECT_EQ(before + 1, OwnStoreFiles());
+    EXPECT_EQ(before + 1, OwnStoreFileCount());
     Command(ID_TAL_EDIT_UNDO);
     ASSERT_EQ(0, b->GetPictureCount());
     document->GetCommandHistory()->Clear();
-    EXPECT_EQ(before, OwnStoreFiles()) << "nothing holds the copy any more";
+    EXPECT_EQ(before, OwnStoreFileCount()) << "nothing holds the copy any more";
 }
 
 TEST_F(TalDocumentPictureStore, ASaveThatMovesThePicturesOutLeavesThoseAnUndoStepHolds)
@@ -194,11 +181,11 @@ TEST_F(TalDocumentPictureStore, ASaveThatMovesThePicturesOutLeavesThoseAnUndoSte
         const CString path = g_rasterLib.GetImagePath(uint32_t(SectionA(opened)->GetPicture(i)->GetPictureId()));
         EXPECT_EQ(0, path.Find((folder + L"Linked Images\\").c_str())) << path.GetString();
     }
-    EXPECT_EQ(before + 1, OwnStoreFiles());
+    EXPECT_EQ(before + 1, OwnStoreFileCount());
     EXPECT_EQ(pictureBytes[0], ReadFileBytes(removedPath));
     ::SendMessageW(static_cast<CPanelDocumentViews*>(opened->GetFrame())->frame, WM_COMMAND, ID_TAL_EDIT_UNDO, 0);
     ASSERT_EQ(3, SectionA(opened)->GetPictureCount());
     EXPECT_EQ(pictureBytes[0], PictureFileOf(SectionA(opened)->GetPicture(0).Get()));
     opened->OnCloseDocument();
-    EXPECT_EQ(before, OwnStoreFiles());
+    EXPECT_EQ(before, OwnStoreFileCount());
 }
