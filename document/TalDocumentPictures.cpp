@@ -52,6 +52,7 @@ void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds
 {
     // A long list is cut: the box must fit the screen.
     const size_t kMaxLines = 25;
+    g_rasterLib.CheckPictures(pictureIds, decode);
     std::vector<CString> lines;
     size_t more = 0;
     for (uint32_t id : pictureIds) {

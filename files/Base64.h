@@ -47,6 +47,9 @@ public:
         // How many characters were fed before the first one that is no
         // digit: the text up to there is one unbroken run of digits.
         int64_t GetDigitRun() const { return m_digitRun; }
+        // What comes next is not part of that run (the text a caller feeds
+        // went on past markup, which it did not feed).
+        void EndDigitRun() { m_broken = true; }
 
     private:
         uint32_t m_bits = 0;

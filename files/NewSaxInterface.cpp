@@ -18,6 +18,8 @@ const wchar_t kControlBase = 0xE000;
 const wchar_t kControlLast = 0xE01F;
 // This one stands for a line break.
 const wchar_t kLineBreakMark = 0x000E;
+// Elements nest at most this deep, as the parser's own limit has them.
+const size_t kMaxDepth = 256;
 
 CString FromUtf8(const char* text, int length)
 {
@@ -230,6 +232,17 @@ void CNewSaxInterface::OnStartElement(const char* utf8Name, const char** attribu
     if (!utf8Name)
         return;
     CString name = FromUtf8(utf8Name, -1);
+    // The parser takes text nodes of any size and so nests without its own
+    // limit: the files of this system nest a dozen levels, and a file that
+    // nests without end is refused before it costs memory.
+    if (m_open.size() >= kMaxDepth) {
+        CString message;
+        message.Format(L"The elements nest deeper than %d levels.", static_cast<int>(kMaxDepth));
+        m_archive->Error(message);
+        m_archive->SetError(CNewXmlArch::kErrParsing);
+        m_archive->StopParser();
+        return;
+    }
     m_open.push_back({name, GetLineNumber()});
     if (!m_table)
         return;
@@ -240,6 +253,7 @@ void CNewSaxInterface::OnStartElement(const char* utf8Name, const char** attribu
             m_table->OnUnknownElement(name);
         return;
     }
+    item->CountStart();
     CTagItem* parent = m_stack.empty() ? nullptr : m_stack.back();
     m_stack.push_back(item);
     if (IsSkipping())
@@ -288,6 +302,8 @@ void CNewSaxInterface::OnEndElement(const char* utf8Name)
 void CNewSaxInterface::OnCharacters(const char* text, int length)
 {
     if (IsSkipping() || !text || length <= 0 || m_stack.empty())
+        return;
+    if (m_table && m_table->TakeText(m_stack.back(), text, length))
         return;
     CNewParamCell* cell = m_stack.back()->GetCurrentCell();
     if (!cell)

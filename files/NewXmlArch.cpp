@@ -213,8 +213,15 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
     }
     parser->SetContext(context);
     m_sax->SetContext(context);
-    // External entities are refused by the library's loader.
-    xmlCtxtUseOptions(context, XML_PARSE_NOENT | XML_PARSE_NONET);
+    // External entities are refused by the library's loader. A picture's
+    // text is one node of up to the file's size: the library's limits on
+    // single nodes are lifted, which is safe because no entity may be
+    // declared (the sink refuses them), so nothing the parser holds can grow
+    // beyond the file it reads.
+    int options = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_HUGE;
+    if (m_utf8Copy)
+        options |= XML_PARSE_IGNORE_ENC;
+    xmlCtxtUseOptions(context, options);
 
     CAttributeCounter attributes;
     attributes.Pass(buffer.data(), first);

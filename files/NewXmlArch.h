@@ -100,6 +100,9 @@ public:
     // Runs of the file (in file order) known to hold only Base64 digits: the
     // text of a skipped element that stands in one is passed over unread.
     void SetDigitRuns(const XmlDigitRuns& runs) { m_digitRuns = runs; }
+    // The file is a UTF-8 copy of one written in another encoding, which its
+    // declaration still names: the declaration's encoding is passed over.
+    void SetUtf8Copy(bool copy) { m_utf8Copy = copy; }
     // Feeds the file to the parser and closes the archive; the error code.
     int32_t Parse(CKWProgressInterface* progress = nullptr);
     void StopParser();
@@ -173,4 +176,5 @@ private:
     bool m_logFlag = false;
     int32_t m_depth = 0;
     XmlDigitRuns m_digitRuns;
+    bool m_utf8Copy = false;
 };

@@ -5,6 +5,7 @@
 #include "files/TagDelegate.h"
 #include "framework/HashItem.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -29,7 +30,13 @@ public:
     CNewParamCell* GetCurrentCell() const { return m_currentCell.get(); }
     void DeleteCurrentCell() { m_currentCell.reset(); }
 
+    // The start tags of this name the parse met so far, also where they are
+    // misplaced or skipped: the n-th is the image pre-pass's n-th.
+    void CountStart() { ++m_starts; }
+    int32_t GetStartCount() const { return m_starts; }
+
 private:
+    int32_t m_starts = 0;
     std::vector<CTagItem*> m_parents;  // not owned
     std::unique_ptr<CTagDelegateVoid> m_delegate;
     std::unique_ptr<CNewParamCell> m_defaultCell;

@@ -53,6 +53,10 @@ public:
     // An element the format does not know starts (outside a skipped
     // subtree); the archive passes over it. Nothing by default.
     virtual void OnUnknownElement(const CString& name) {}
+    // A piece of the text of the innermost element (UTF-8 as the parser
+    // gives it): true when the table took it, so that it is not gathered
+    // into the element's cell. Nothing is taken by default.
+    virtual bool TakeText(const CTagItem* item, const char* text, int length) { return false; }
 
     virtual CTagItem* GetCachedItem() const { return m_cached; }
     virtual CTagItem* FindTag(const wchar_t* name) const;

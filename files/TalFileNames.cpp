@@ -78,10 +78,8 @@ CString LocalPicturePath(const CString& reference, const CString& documentPath)
     CString path;
     if (HasDrive(reference))
         path = reference;
-    else if (!HasDrive(documentPath))
-        return CString();
-    else if (IsSeparator(reference[0]))
-        path = documentPath.Left(2) + reference;
+    else if (!HasDrive(documentPath) || IsSeparator(reference[0]))
+        return CString();  // a name from the root lies outside the document's folder, wherever that is
     else
         path = documentPath.Left(documentPath.ReverseFind(L'\\') + 1) + reference;
     if (path.Find(L':', 2) >= 0)

@@ -26,11 +26,12 @@ extern const wchar_t kLeafTemplateExtension[];
 CString TemplateFileName(const CString& name, bool title);
 
 // A picture file named by a document that refers to files where they lie: a
-// full path on a drive, a path from the root of the document's drive, or a
-// name relative to the document's folder, made full without touching the
-// disk. Empty for a server (UNC) or device-namespace name, a drive-relative
-// name and any name with a colon past its drive, which Windows would open
-// elsewhere than the name shows.
+// full path on a drive, or a name relative to the document's folder, made
+// full without touching the disk. Empty for a server (UNC) or
+// device-namespace name, a name from the root of no named drive ("\x.jpg",
+// which would follow the document to whatever drive it is copied to), a
+// drive-relative name and any name with a colon past its drive, which
+// Windows would open elsewhere than the name shows.
 CString LocalPicturePath(const CString& reference, const CString& documentPath);
 
 // A file (not a folder) at that path.

@@ -134,6 +134,7 @@ void CTalTags::OnRootEnd(const CString& name)
         ReadText(*cell, L"Desc", m_props->m_description);
         ReadText(*cell, L"Title", m_props->m_title);
     }
+    WarnMissingFonts();
     MoveFontIndices();
     LinkTree();
     ResolveTemplates();
@@ -200,6 +201,28 @@ void CTalTags::OnFontNameEnd(const CString& name)
         return;
     }
     CKWIndexDecoder::FindByKey(m_fontNames, static_cast<uint32_t>(index)).SetKey(face.GetString());
+    m_fileFontIndices.insert(static_cast<uint32_t>(index));
+}
+
+void CTalTags::NoteFontIndex(uint32_t index, const wchar_t* what)
+{
+    m_namedFonts.emplace(index, what);
+}
+
+void CTalTags::WarnMissingFonts()
+{
+    for (const auto& named : m_namedFonts) {
+        // A document without fonts of its own names the default face as 0.
+        if (m_fileFontIndices.count(named.first) || (named.first == 0 && m_fileFontIndices.empty()))
+            continue;
+        // The index keeps what the document's table has there, or the default face.
+        const std::wstring face = m_props->GetFontTable().GetEntry(named.first).GetName();
+        CString message;
+        message.Format(L"The font %u that %ls names is not in the file's font list; \"%ls\" is used in its place.",
+                       named.first, named.second, face.c_str());
+        Warn(message);
+    }
+    m_namedFonts.clear();
 }
 
 void CTalTags::OnFontArrayEnd(const CString&)
@@ -255,12 +278,9 @@ void CTalTags::OnTitlePageEnd(const CString& name)
     int32_t key = 0;
     if (!ReadInt(*cell, L"LogoID", key) || key == 0)
         return;
-    if (GetStorageMode() == 0) {
-        if (CTalDocumentLoad* load = GetLoad())
-            load->FindEmbedded(key, m_props->m_logoPictureId);
-    } else {
-        m_pendingReferences.push_back({&m_props->m_logoPictureId, key});
-    }
+    // The file names its pictures after the tree, in "Images".
+    m_pendingReferences.push_back(
+        {&m_props->m_logoPictureId, key, L"The title page's logo names no picture that the file holds; it has none."});
 }
 
 void CTalTags::OnExportEnd(const CString& name)
@@ -311,6 +331,8 @@ void CTalTags::OnCharMapItemEnd(const CString& name)
     }
     auto format = std::make_unique<CTalTextFormat>();
     ReadTextStyle(*cell, *format);
+    if (cell->Find(L"Num"))
+        NoteFontIndex(format->m_font, L"a text format");
     m_props->SetTextFormat(id, format.release());
 }
 
@@ -333,6 +355,8 @@ void CTalTags::OnWCharMapItemEnd(const CString& name)
         return;
     m_watermarkStyle = CTalTextFormat();
     ReadTextStyle(*cell, m_watermarkStyle);
+    if (cell->Find(L"Num"))
+        NoteFontIndex(m_watermarkStyle.m_font, L"a watermark's style");
     m_watermarkStyleRead = true;
 }
 
@@ -369,12 +393,13 @@ void CTalTags::OnWatermarkEnd(const CString& name)
         ReadReal(*cell, L"Height", watermark->m_height, kMaxLength);
         // The key is the file's; the picture is the one it names, or none.
         watermark->m_pictureId = 0;
-        if (key != 0 && GetStorageMode() == 0) {
-            if (CTalDocumentLoad* load = GetLoad())
-                load->FindEmbedded(key, watermark->m_pictureId);
-        } else if (key != 0) {
-            m_pendingReferences.push_back({&watermark->m_pictureId, key});
-        }
+        CString missing;
+        missing.Format(L"The picture watermark \"%ls\" names no picture that the file holds; it is kept without one.",
+                       watermark->m_name.GetString());
+        if (key != 0)
+            m_pendingReferences.push_back({&watermark->m_pictureId, key, missing});
+        else
+            Warn(missing);
         break;
     }
     case CTalWatermark::kPageNumber:
@@ -388,10 +413,20 @@ void CTalTags::OnWatermarkEnd(const CString& name)
     m_props->AddWatermark(watermark.release());
 }
 
-void CTalTags::OnImagesStart(const CString&)
+void CTalTags::OnImagesStart(const CString& name)
 {
+    // The first list's storage type is the one its pictures were written in.
+    if (!m_onceMet.insert(name.GetString()).second) {
+        SkipRepeated(name);
+        return;
+    }
+    const CNewParamCell* cell = GetParams(name);
+    int32_t mode = -1;
+    if (cell)
+        ReadInt(*cell, L"SavePicType", mode);
+    if (CTalDocumentLoad* load = GetLoad())
+        load->storageMode = mode;
     // Without a storage type of its own no picture of the list can be read.
-    const int32_t mode = GetStorageMode();
     if (mode < 0 || mode > 2) {
         CString message;
         message.Format(L"The pictures of the document are stored in no known way (type %d) and are not read.", mode);
@@ -439,8 +474,6 @@ void CTalTags::OnTitleTemplateStart(const CString& name)
         archive->SkipElement(name);
         return;
     }
-    tmpl->SetPreviewPictureId(load->titlePreviewId);
-    tmpl->SetBackgroundPictureId(load->titleBackgroundId);
     load->titleToWrite = tmpl;
     m_titleCells = tmpl;
 }
@@ -481,28 +514,13 @@ void CTalTags::OnLeafTemplateStart(const CString& name)
     auto tmpl = std::make_unique<CTalPageTemplate>();
     tmpl->SetName(fileName);
     tmpl->SetTitle(title);
-    for (const CTalDocumentLoad::TemplatePictures& pictures : load->templatePictures) {
-        if (pictures.templateId == id) {
-            tmpl->SetPreviewPictureId(pictures.previewId);
-            tmpl->SetBackgroundPictureId(pictures.backgroundId);
-        }
-    }
     m_embeddedTemplates.push_back({std::move(tmpl), id});
 }
 
-int32_t CTalTags::GetPrepassPicture(bool title, bool preview) const
+const XmlPrepassPicture* CTalTags::FindPrepassPicture(XmlPictureKind kind, int32_t ordinal) const
 {
-    if (title) {
-        // Only a title template read from the document has the pre-pass's pictures.
-        CTalDocumentLoad* load = GetLoad();
-        if (!m_titleCells || !load)
-            return -1;
-        return preview ? load->titlePreviewId : load->titleBackgroundId;
-    }
-    if (m_embeddedTemplates.empty() || !m_embeddedTemplates.back().tmpl)
-        return -1;
-    const CTalTemplate& tmpl = *m_embeddedTemplates.back().tmpl;
-    return preview ? tmpl.GetPreviewPictureId() : tmpl.GetBackgroundPictureId();
+    CTalDocumentLoad* load = GetLoad();
+    return load ? load->prepass.Find(kind, ordinal) : nullptr;
 }
 
 CTalTemplate* CTalTags::GetCellTemplate(bool title) const

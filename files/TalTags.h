@@ -45,7 +45,7 @@ public:
 
 protected:
     CTalTemplate* GetCellTemplate(bool title) const override;
-    int32_t GetPrepassPicture(bool title, bool preview) const override;
+    const XmlPrepassPicture* FindPrepassPicture(XmlPictureKind kind, int32_t ordinal) const override;
 
 private:
     // One section read from the file (a "Leaf").
@@ -71,10 +71,12 @@ private:
         bool templateRead = false;
         bool noteRead = false;
     };
-    // A model field that receives the picture of a key once the file named it.
+    // A model field that receives the picture of a key once the file named
+    // it; the warning to give when the file holds no image of that key.
     struct PendingReference {
         CKWPictureHold* field;
         int32_t key;
+        CString missing;
     };
     struct EmbeddedTemplate {
         std::unique_ptr<CTalTemplate> tmpl;
@@ -88,6 +90,8 @@ private:
     int32_t CurrentRecord();
     void LinkTree();
     void AddPicture(SectionRecord& record, const PendingPicture& picture, int32_t id);
+    // The picture an "Image" of storage mode 0 gave (0: none) goes to its key.
+    void AddEmbeddedPicture(int32_t id);
     void ResolvePictures();
     void ResolveTemplates();
     void ReadTextStyle(const CNewParamCell& cell, CTalTextFormat& format) const;
@@ -98,6 +102,11 @@ private:
     // Font indices as the file wrote them to the document's table: runs and
     // text formats read by this parse name the fonts the file meant.
     void MoveFontIndices();
+    // A font index named by a text note, text format or watermark style; one
+    // the file's font list does not hold is said once, with the font that
+    // stands in for it.
+    void NoteFontIndex(uint32_t index, const wchar_t* what);
+    void WarnMissingFonts();
 
     // Handlers (start or end of the element named).
     // Elements that stand once in a document: a later one is skipped.
@@ -144,9 +153,18 @@ private:
     std::map<int32_t, int32_t> m_filePictures;
     // The keys of the "Image" elements met.
     std::set<int32_t> m_imageKeys;
+    // The "Image" being read: its key (when it has one) and the name of the
+    // empty file whose placeholder it holds (empty for any other picture).
+    bool m_imageKeyRead = false;
+    int32_t m_imageKey = 0;
+    CString m_imageEmptyFile;
     CKWIndexMap m_fontNames;
     // File font index to the document table's, where they differ.
     std::map<uint32_t, uint32_t> m_fontMoves;
+    // The indices the file's font list gives, and those named elsewhere
+    // with what first named them.
+    std::set<uint32_t> m_fileFontIndices;
+    std::map<uint32_t, const wchar_t*> m_namedFonts;
     // The elements met that stand once in a document.
     std::set<std::wstring> m_onceMet;
     // The text-format ids read, and the watermarks read.

@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cwctype>
 
+const char kTalEmptyFileAttribute[] = "EmptyFile";
+
 int32_t CTalTags::CurrentRecord()
 {
     if (m_leafStack.empty() || !m_props)
@@ -166,16 +168,8 @@ void CTalTags::OnImageListItemEnd(const CString& name)
     ReadFlag(*cell, L"Show", picture.shown);
     ReadInt(*cell, L"UseDesc", picture.useDescription);
     ReadFlag(*cell, L"NewPage", picture.newPage);
-    SectionRecord& record = m_records[static_cast<size_t>(index)];
-    if (GetStorageMode() != 0) {
-        // The file names the picture later, in "Images".
-        record.pending.push_back(picture);
-        return;
-    }
-    CTalDocumentLoad* load = GetLoad();
-    int32_t id = 0;
-    if (load && load->FindEmbedded(picture.key, id))
-        AddPicture(record, picture, id);
+    // The file names the picture later, in "Images".
+    m_records[static_cast<size_t>(index)].pending.push_back(picture);
 }
 
 void CTalTags::AddPicture(SectionRecord& record, const PendingPicture& picture, int32_t id)
@@ -194,30 +188,50 @@ void CTalTags::AddPicture(SectionRecord& record, const PendingPicture& picture, 
 void CTalTags::OnImageStart(const CString& name)
 {
     const CNewParamCell* cell = GetParams(name);
-    int32_t key = 0;
-    bool first = false;
-    if (cell && ReadInt(*cell, L"ID", key)) {
-        first = m_imageKeys.insert(key).second;
-        if (!first) {
+    m_imageKeyRead = false;
+    m_imageEmptyFile.Empty();
+    if (cell && ReadInt(*cell, L"ID", m_imageKey)) {
+        m_imageKeyRead = true;
+        if (!m_imageKeys.insert(m_imageKey).second) {
             CString message;
-            message.Format(L"The image ID %d is used more than once.", key);
+            message.Format(L"The image ID %d is used more than once.", m_imageKey);
             Warn(message);
         }
     }
     if (GetStorageMode() != 0)
         return;
-    // Data that gave no picture (none, damaged, or not where the pre-pass
-    // reads it) leaves every reference to the key without one.
-    CTalDocumentLoad* load = GetLoad();
+    if (!m_imageKeyRead) {
+        // No reference can reach it: its data is not read.
+        Warn(L"An image without its ID is ignored.");
+        SkipHandler(name);
+        return;
+    }
+    // Read now: the cell goes when the element is passed over.
+    ReadText(*cell, CString(kTalEmptyFileAttribute), m_imageEmptyFile);
     int32_t id = 0;
-    if (first && load && load->FindEmbedded(key, id) && id == 0) {
-        CString message;
-        message.Format(L"The picture with ID %d holds no picture data that can be read; it is shown as missing.", key);
+    if (BeginPicture(name, kXmlImage, id))
+        AddEmbeddedPicture(id);
+}
+
+void CTalTags::AddEmbeddedPicture(int32_t id)
+{
+    // The first image of a key is the one; a repeated key was warned about.
+    if (!m_filePictures.emplace(m_imageKey, id).second)
+        return;
+    CString message;
+    if (!m_imageEmptyFile.IsEmpty()) {
+        message.Format(L"The picture file %ls was empty when the document was saved; the placeholder it showed "
+                       L"stands in its place.",
+                       m_imageEmptyFile.GetString());
         Warn(message);
     }
-    // The pre-pass took the data; the parser need not gather it.
-    if (CNewXmlArch* archive = GetArchive())
-        archive->SkipElement(name);
+    if (id == 0) {
+        // Data that gave no picture (none, damaged, or unreadable) leaves
+        // every reference to the key without one.
+        message.Format(L"The picture with ID %d holds no picture data that can be read; it is shown as missing.",
+                       m_imageKey);
+        Warn(message);
+    }
 }
 
 CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
@@ -259,6 +273,11 @@ CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
 void CTalTags::OnImageEnd(const CString& name)
 {
     const int32_t mode = GetStorageMode();
+    int32_t embedded = 0;
+    if (mode == 0 && EndPicture(name, embedded)) {
+        AddEmbeddedPicture(embedded);
+        return;
+    }
     const CNewParamCell* cell = GetParams(name);
     CTalDocumentLoad* load = GetLoad();
     int32_t key = 0;
@@ -290,6 +309,8 @@ void CTalTags::ResolvePictures()
         auto found = m_filePictures.find(reference.key);
         if (found != m_filePictures.end())
             *reference.field = found->second;
+        else if (!reference.missing.IsEmpty())
+            Warn(reference.missing);
     }
     m_pendingReferences.clear();
     // Every picture in its section's order, also one the logo or another
@@ -297,8 +318,17 @@ void CTalTags::ResolvePictures()
     for (SectionRecord& record : m_records) {
         for (const PendingPicture& picture : record.pending) {
             auto found = m_filePictures.find(picture.key);
-            if (found != m_filePictures.end() && record.section)
+            if (!record.section)
+                continue;
+            if (found != m_filePictures.end()) {
                 AddPicture(record, picture, found->second);
+                continue;
+            }
+            CString message;
+            message.Format(L"A picture of the section \"%ls\" names the image ID %d, which the file does not hold; "
+                           L"it is left out.",
+                           record.section->GetName().GetString(), picture.key);
+            Warn(message);
         }
         record.pending.clear();
     }
@@ -332,7 +362,8 @@ void CTalTags::OnCharacterItemEnd(const CString& name)
     ReadNarrow(*cell, L"Style", run->m_style);
     ReadNarrow(*cell, L"CharSet", run->m_charSet);
     ReadNarrow(*cell, L"Size", run->m_size);
-    ReadNarrow(*cell, L"Num", run->m_fontIndex);
+    if (ReadNarrow(*cell, L"Num", run->m_fontIndex))
+        NoteFontIndex(run->m_fontIndex, L"a text note");
     uint32_t color = 0;
     if (ReadNarrow(*cell, L"Color", color))
         run->m_color = CKWColor::FromRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);

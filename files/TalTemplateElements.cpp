@@ -1,6 +1,7 @@
 #include "files/TalTemplateElements.h"
 
 #include "framework/KWDoubleRect.h"
+#include "framework/KWRasterLib.h"
 #include "model/TalTemplate.h"
 
 namespace {
@@ -22,35 +23,102 @@ bool CTalTemplateElements::RegisterTemplateElements()
 {
     using Self = CTalTemplateElements;
     const TagEntry<Self> entries[] = {
-        {kTitlePreview, kTitleTemplate, &Self::OnPictureStart, nullptr},
-        {"TitleBgImage", kTitleTemplate, &Self::OnPictureStart, nullptr},
+        {kTitlePreview, kTitleTemplate, &Self::OnPictureStart, &Self::OnPictureEnd},
+        {"TitleBgImage", kTitleTemplate, &Self::OnPictureStart, &Self::OnPictureEnd},
         {kTitleRectArray, kTitleTemplate, &Self::OnRectArrayStart, &Self::WarnStrayTextHandler},
         {kTitleRectArrayItem, kTitleRectArray, nullptr, &Self::OnRectItemEnd},
-        {kLeafPreview, kLeafTemplate, &Self::OnPictureStart, nullptr},
-        {"LeafBgImage", kLeafTemplate, &Self::OnPictureStart, nullptr},
+        {kLeafPreview, kLeafTemplate, &Self::OnPictureStart, &Self::OnPictureEnd},
+        {"LeafBgImage", kLeafTemplate, &Self::OnPictureStart, &Self::OnPictureEnd},
         {kLeafRectArray, kLeafTemplate, &Self::OnRectArrayStart, &Self::WarnStrayTextHandler},
         {"LeafRectArrayItem", kLeafRectArray, nullptr, &Self::OnRectItemEnd},
     };
     return AddTags(this, entries);
 }
 
+void CTalTemplateElements::OnUnknownElement(const CString& name)
+{
+    CString message;
+    message.Format(L"Unknown tag %ls is ignored.", name.GetString());
+    Warn(message);
+}
+
+bool CTalTemplateElements::TakeText(const CTagItem* item, const char* text, int length)
+{
+    if (!m_pictureText.IsReading(item))
+        return false;
+    m_pictureText.Feed(text, length);
+    return true;
+}
+
+bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind, int32_t& pictureId)
+{
+    pictureId = 0;
+    const CTagItem* item = FindTag(name);
+    const XmlPrepassPicture* prepass = item ? FindPrepassPicture(kind, item->GetStartCount()) : nullptr;
+    if (prepass && prepass->taken) {
+        pictureId = prepass->pictureId;
+        SkipHandler(name);
+        return true;
+    }
+    CString format;
+    if (const CNewParamCell* cell = GetParams(name))
+        ReadText(*cell, L"FileFormat", format);
+    m_pictureText.Begin(item, format);
+    return false;
+}
+
+bool CTalTemplateElements::EndPicture(const CString& name, int32_t& pictureId)
+{
+    pictureId = 0;
+    if (!m_pictureText.IsReading(FindTag(name)))
+        return false;
+    pictureId = m_pictureText.Finish();
+    return true;
+}
+
 void CTalTemplateElements::OnPictureStart(const CString& name)
 {
-    const bool title = name.Left(5) == L"Title";
     const bool preview = name == CString(kTitlePreview) || name == CString(kLeafPreview);
     const uint32_t bit = preview ? 1u : 2u;
     if (m_picturesMet & bit) {
-        // The pre-pass took the first; this one's picture is not used.
+        // The template has one of each: this one's picture is not used.
         SkipRepeated(name);
         return;
     }
     m_picturesMet |= bit;
-    if (GetPrepassPicture(title, preview) == 0) {
-        CString message;
+    XmlPictureKind kind = kXmlImage;
+    int32_t pictureId = 0;
+    if (FindXmlPictureKind(name.GetString(), kind) && BeginPicture(name, kind, pictureId))
+        SetTemplatePicture(name, pictureId);
+}
+
+void CTalTemplateElements::OnPictureEnd(const CString& name)
+{
+    int32_t pictureId = 0;
+    if (EndPicture(name, pictureId))
+        SetTemplatePicture(name, pictureId);
+}
+
+void CTalTemplateElements::SetTemplatePicture(const CString& name, int32_t pictureId)
+{
+    const bool title = name.Left(5) == L"Title";
+    const bool preview = name == CString(kTitlePreview) || name == CString(kLeafPreview);
+    CTalTemplate* tmpl = GetCellTemplate(title);
+    if (!tmpl)
+        return;
+    if (preview)
+        tmpl->SetPreviewPictureId(pictureId);
+    else
+        tmpl->SetBackgroundPictureId(pictureId);
+    CString message;
+    if (pictureId == 0) {
         message.Format(L"The %ls holds no picture that can be read; the template has none.", name.GetString());
-        Warn(message);
+    } else if (g_rasterLib.GetPictureState(static_cast<uint32_t>(pictureId), true) != KWPictureState::Sound) {
+        // A template's pictures are small: the whole check costs little.
+        message.Format(L"The picture of %ls cannot be read; a placeholder is shown.", name.GetString());
     }
-    SkipHandler(name);
+    if (!message.IsEmpty())
+        Warn(message);
 }
 
 void CTalTemplateElements::OnRectArrayStart(const CString& name)

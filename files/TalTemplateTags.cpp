@@ -20,19 +20,11 @@ CTalTemplate* CTalTemplateTags::GetCellTemplate(bool) const
     return serializer ? serializer->GetCurrentTemplate() : nullptr;
 }
 
-int32_t CTalTemplateTags::GetPrepassPicture(bool, bool preview) const
+const XmlPrepassPicture* CTalTemplateTags::FindPrepassPicture(XmlPictureKind kind, int32_t ordinal) const
 {
-    const CTalTemplate* tmpl = GetCellTemplate(false);
-    if (!tmpl)
-        return -1;
-    return preview ? tmpl->GetPreviewPictureId() : tmpl->GetBackgroundPictureId();
-}
-
-void CTalTemplateTags::OnUnknownElement(const CString& name)
-{
-    CString message;
-    message.Format(L"Unknown tag %ls is ignored.", name.GetString());
-    Warn(message);
+    auto* serializer = static_cast<CTalXmlSerializer*>(GetTarget());
+    const XmlPrepassPictures* pictures = serializer ? serializer->GetTemplatePictures() : nullptr;
+    return pictures ? pictures->Find(kind, ordinal) : nullptr;
 }
 
 void CTalTemplateTags::OnRootStart(const CString& name)

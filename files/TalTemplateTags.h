@@ -9,15 +9,13 @@ class CTalTemplateTags : public CTalTemplateElements {
 public:
     CTalTemplateTags() = default;
     bool RegisterTags() override;
-    // The file holds elements of its own: each is warned about.
-    void OnUnknownElement(const CString& name) override;
     // The root element read since the table was given a file (empty: none).
     const CString& GetRootName() const { return m_root; }
     void BeginFile() { m_root.Empty(); }
 
 protected:
     CTalTemplate* GetCellTemplate(bool title) const override;
-    int32_t GetPrepassPicture(bool title, bool preview) const override;
+    const XmlPrepassPicture* FindPrepassPicture(XmlPictureKind kind, int32_t ordinal) const override;
 
 private:
     void OnRootStart(const CString& name);

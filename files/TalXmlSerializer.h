@@ -63,8 +63,9 @@ public:
     // The file in the template folder that holds the template of that name
     // and kind; empty for a name no template file may have.
     CString GetTemplatePath(const CString& name, bool title) const;
-    // The template being loaded.
+    // The template being loaded, and what the image pre-pass read of its file.
     CTalTemplate* GetCurrentTemplate() const { return m_currentTemplate; }
+    const XmlPrepassPictures* GetTemplatePictures() const { return m_templatePictures; }
     // The document being loaded or saved.
     CTalBaseDocument* GetDocument() const { return m_document; }
     // The state of the load in progress, for the document table.
@@ -145,6 +146,7 @@ private:
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;
+    const XmlPrepassPictures* m_templatePictures = nullptr;
     CTalBaseDocument* m_document = nullptr;
     CTalDocumentLoad m_load;
 };

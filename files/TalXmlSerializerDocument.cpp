@@ -169,8 +169,10 @@ int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, CK
         CString line;
         line.Format(kCannotOpenFile, entry.sourcePath.GetString());
         save.errors.push_back(line);
-    } else if (entry.empty && g_rasterLib.TakeReport(entry.sourceId)) {
-        // Embedded, an empty file is the placeholder it shows; the file is named once in a run.
+    } else if (entry.empty && (save.mode == 0 || g_rasterLib.TakeReport(entry.sourceId))) {
+        // Embedded, an empty file is the placeholder it shows: each save that
+        // puts it in the file's place says so. Kept beside the document, the
+        // file is named once in a run.
         save.errors.push_back(KWPictureProblemLine(KWPictureState::Empty, entry.sourcePath));
     }
     return key;
@@ -468,6 +470,8 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
         if (save.mode == 0) {
             WriteTextAttribute("FileFormat", GetPathExtension(entry.finalPath));
+            if (entry.empty && entry.finalPath != entry.sourcePath)
+                WriteTextAttribute(kTalEmptyFileAttribute, GetPathFileName(entry.sourcePath, true));
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort())

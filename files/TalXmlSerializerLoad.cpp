@@ -8,6 +8,7 @@
 #include "files/TalTags.h"
 #include "files/TalTemplateTags.h"
 #include "files/XmlPreprocessFile.h"
+#include "files/XmlUtf8Copy.h"
 #include "framework/KWProgressInterface.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalDocProperties.h"
@@ -39,9 +40,16 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
 {
     m_load = CTalDocumentLoad();
     m_load.path = path ? path : L"";
+    // The pre-pass reads raw bytes for its markers: a UTF-16 file is read
+    // through a UTF-8 copy, by the parser as well.
+    const CXmlUtf8Copy utf8(path);
+    if (utf8.HasFailed()) {
+        ShowMessage(CXmlUtf8Copy::kFailedMessage);
+        return false;
+    }
     XmlDigitRuns digitRuns;
     {
-        CXmlPreprocessFile prepass(path);
+        CXmlPreprocessFile prepass(utf8.GetReadPath());
         // An empty file holds no document: all of it was lost.
         if (!prepass.IsOpen() || prepass.GetLength() == 0) {
             ShowMessage(CTalLoadReport::kIncompatibleFormat);
@@ -51,13 +59,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
             progress->SetStageShare(0.8);
         CXmlPreprocessFile::Images found;
         prepass.Scan(found, progress);
-        m_load.storageMode = found.pictureType;
-        for (const CXmlPreprocessFile::DocumentImage& image : found.documentImages)
-            m_load.embeddedPictures.push_back({image.pictureId, image.imageId});
-        m_load.titlePreviewId = found.titlePreviewId;
-        m_load.titleBackgroundId = found.titleBackgroundId;
-        for (const CXmlPreprocessFile::LeafTemplateImages& images : found.leafTemplates)
-            m_load.templatePictures.push_back({images.templateId, images.previewId, images.backgroundId});
+        m_load.prepass = std::move(found.pictures);
         digitRuns.swap(found.digitRuns);
         m_load.passHolds = std::move(found.holds);
     }
@@ -65,13 +67,14 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         progress->SetStageShare(0.2);
         progress->SetMessage(L"Loading...");
     }
-    CNewXmlArch archive(path, CNewXmlArch::kModeRead, false);
+    CNewXmlArch archive(utf8.GetReadPath(), CNewXmlArch::kModeRead, false);
     if (!archive.IsLoading() || !archive.IsOpen() || !document || !tags || tags->GetBucketCount() == 0)
         return false;
     m_document = document;
     tags->SetTarget(this);
     archive.SetTagTable(tags);
     archive.SetDigitRuns(digitRuns);
+    archive.SetUtf8Copy(utf8.IsCopy());
     archive.Parse(progress);
     // A file cut short keeps what was read of it.
     tags->FinishDocument();

@@ -7,7 +7,7 @@
 #include "files/TalLoadReport.h"
 #include "files/TalTemplateTags.h"
 #include "files/XmlPreprocessFile.h"
-#include "framework/KWRasterLib.h"
+#include "files/XmlUtf8Copy.h"
 #include "model/TalTemplate.h"
 #include "model/TalTitlePageTemplate.h"
 
@@ -27,19 +27,6 @@ const TemplateElements kLeafElements = {"LeafTemplate", "LeafPreview", "LeafBgIm
                                         "LeafRectArrayItem"};
 
 const wchar_t kNotATemplate[] = L"Error: The file's root element is not %ls: it holds no template of that kind.";
-const wchar_t kDamagedPicture[] = L"Warning: The picture of %ls cannot be read; a placeholder is shown.";
-
-// A picture the pre-pass stored whose bytes the raster library cannot read.
-void WarnDamagedPicture(int32_t id, const char* element, CTalLoadReport& report)
-{
-    CKWRasterLib::ImageInfo info;
-    if (id == 0 || g_rasterLib.GetImageInfo(static_cast<uint32_t>(id), info))
-        return;
-    CString message;
-    message.Format(kDamagedPicture, CString(element).GetString());
-    report.Add(message);
-}
-
 }  // namespace
 
 CString CTalXmlSerializer::GetTemplatePath(const CString& name, bool title) const
@@ -125,24 +112,37 @@ bool CTalXmlSerializer::LoadTemplate(const wchar_t* path, CTalTemplateTags* tags
 bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl,
                                      CTalLoadReport& report)
 {
+    const CXmlUtf8Copy utf8(path);
+    if (utf8.HasFailed()) {
+        report.Add(CXmlUtf8Copy::kFailedMessage);
+        return false;
+    }
+    CXmlPreprocessFile::Images found;
     {
-        CXmlPreprocessFile prepass(path);
+        CXmlPreprocessFile prepass(utf8.GetReadPath());
         if (!prepass.IsOpen() || prepass.GetLength() == 0) {
             report.Add(prepass.IsOpen() ? CTalLoadReport::kIncompatibleFormat
                                         : CNewXmlArch::GetErrorText(CNewXmlArch::kErrOpenFile));
             return false;
         }
-        prepass.ReadTemplateImages(tmpl);
+        prepass.Scan(found);
     }
-    CNewXmlArch archive(path, CNewXmlArch::kModeRead, false);
+    CNewXmlArch archive(utf8.GetReadPath(), CNewXmlArch::kModeRead, false);
     if (!archive.IsLoading() || !tags || !tmpl || tags->GetBucketCount() == 0)
         return false;
+    // The file's pictures replace what the template had; a file without them leaves none.
+    tmpl->SetPreviewPictureId(0);
+    tmpl->SetBackgroundPictureId(0);
     tags->SetTarget(this);
     tags->BeginFile();
     m_currentTemplate = tmpl;
+    m_templatePictures = &found.pictures;
     archive.SetTagTable(tags);
+    archive.SetDigitRuns(found.digitRuns);
+    archive.SetUtf8Copy(utf8.IsCopy());
     archive.Parse(nullptr);
     m_currentTemplate = nullptr;
+    m_templatePictures = nullptr;
     tags->SetTarget(nullptr);
     const int32_t error = archive.GetError();
     if (!archive.GetErrors().IsEmpty() || !archive.GetWarnings().IsEmpty())
@@ -158,7 +158,5 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
         report.Add(message);
         return false;
     }
-    WarnDamagedPicture(tmpl->GetPreviewPictureId(), names.preview, report);
-    WarnDamagedPicture(tmpl->GetBackgroundPictureId(), names.background, report);
     return true;
 }

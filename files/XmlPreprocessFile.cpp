@@ -5,8 +5,6 @@
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWWriteBehind.h"
-#include "model/TalTemplate.h"
-#include "model/TalTitlePageTemplate.h"
 
 #include <windows.h>
 
@@ -16,39 +14,71 @@
 
 namespace {
 
-const char kImagesStart[] = "<Images";
-const char kLeafTemplateEnd[] = "</LeafTemplate";
+const char kImagesElement[] = "Images";
 
-const char kFileFormatAttribute[] = "FileFormat='";
-const char kIdAttribute[] = "ID='";
-const char kPictureTypeAttribute[] = "SavePicType='";
-const char kCountAttribute[] = "Count='";
+const char kFileFormatAttribute[] = "FileFormat";
+const char kPictureTypeAttribute[] = "SavePicType";
+const char kCountAttribute[] = "Count";
 
 // What a document's pre-pass tells the user while it reads the pictures and
 // the templates' pictures.
 const wchar_t kImagesMessage[] = L"Preprocessing images...";
 const wchar_t kTemplatesMessage[] = L"Loading templates...";
 
-// The value of an attribute in a header: the text after the prefix up to the
-// next apostrophe, at most maxLength characters.
-bool FindValue(const char* header, const char* prefix, int32_t maxLength, std::string& value)
+bool IsBlank(char c)
 {
-    const char* start = std::strstr(header, prefix);
-    if (!start)
-        return false;
-    start += std::strlen(prefix);
-    const char* end = std::strchr(start, '\'');
-    if (!end || end - start > maxLength)
-        return false;
-    value.assign(start, static_cast<size_t>(end - start));
-    return true;
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// A garbled number is no number: the block is then not used.
-bool FindNumber(const char* header, const char* prefix, int32_t& number)
+// The value of an attribute of a start tag (from the '<' on, cut after its
+// '>'), read as the parser reads it: names compared whole, blanks around the
+// '=', either quote. False when it is missing, when the tag cannot be walked
+// (the pass then leaves the element to the parser), or when the value holds
+// a reference, which only the parser resolves; at most maxLength characters.
+bool FindValue(const char* header, const char* name, int32_t maxLength, std::string& value)
+{
+    const char* p = header + 1;
+    while (*p && !IsBlank(*p) && *p != '/' && *p != '>')
+        ++p;
+    const size_t nameLength = std::strlen(name);
+    for (;;) {
+        while (IsBlank(*p))
+            ++p;
+        if (*p == 0 || *p == '/' || *p == '>')
+            return false;
+        const char* attribute = p;
+        while (*p && !IsBlank(*p) && *p != '=' && *p != '/' && *p != '>')
+            ++p;
+        const size_t attributeLength = static_cast<size_t>(p - attribute);
+        while (IsBlank(*p))
+            ++p;
+        if (*p != '=')
+            return false;
+        ++p;
+        while (IsBlank(*p))
+            ++p;
+        const char quote = *p;
+        if (quote != '\'' && quote != '"')
+            return false;
+        const char* start = ++p;
+        const char* end = std::strchr(start, quote);
+        if (!end)
+            return false;
+        p = end + 1;
+        if (attributeLength != nameLength || std::memcmp(attribute, name, nameLength) != 0)
+            continue;
+        if (end - start > maxLength || std::memchr(start, '&', static_cast<size_t>(end - start)))
+            return false;
+        value.assign(start, static_cast<size_t>(end - start));
+        return true;
+    }
+}
+
+// A garbled number is no number.
+bool FindNumber(const char* header, const char* name, int32_t& number)
 {
     std::string value;
-    return FindValue(header, prefix, CXmlPreprocessFile::kMaxNumberLength, value) &&
+    return FindValue(header, name, CXmlPreprocessFile::kMaxNumberLength, value) &&
            ParseXmlInteger(value.data(), value.size(), number);
 }
 
@@ -328,11 +358,6 @@ const int32_t kLeastDigitRun = 64 * 1024;
 const char kCDataStart[] = "<![CDATA[";
 const char kCDataEnd[] = "]]>";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 }  // namespace
 
 bool CXmlPreprocessFile::StandsAt(const char* text)
@@ -349,6 +374,67 @@ void CXmlPreprocessFile::Skip(int32_t bytes, CKWProgressInterface* progress)
     Consumed(bytes, progress);
 }
 
+void CXmlPreprocessFile::SkipPast(const char* text, CKWProgressInterface* progress)
+{
+    const int32_t length = static_cast<int32_t>(std::strlen(text));
+    for (;;) {
+        Ensure(length);
+        const char* from = m_window.get() + m_position;
+        const char* end = m_window.get() + m_end;
+        const char* found = std::search(from, end, text, text + length);
+        if (found != end) {
+            Skip(static_cast<int32_t>(found - from) + length, progress);
+            return;
+        }
+        // The text may be cut by the window's end: its start stays.
+        const int32_t keep = std::min(m_end - m_position, length - 1);
+        Skip(m_end - m_position - keep, progress);
+        if (!Ensure(keep + 1)) {
+            Skip(m_end - m_position, progress);
+            return;
+        }
+    }
+}
+
+bool CXmlPreprocessFile::SkipMarkup(CKWProgressInterface* progress)
+{
+    static const struct {
+        const char* start;
+        const char* end;
+    } kMarkup[] = {{"<!--", "-->"}, {"<?", "?>"}, {kCDataStart, kCDataEnd}};
+    for (const auto& markup : kMarkup) {
+        if (StandsAt(markup.start)) {
+            Skip(static_cast<int32_t>(std::strlen(markup.start)), progress);
+            SkipPast(markup.end, progress);
+            return true;
+        }
+    }
+    if (!StandsAt("<!"))
+        return false;
+    // A declaration (the document type, with its internal subset): to the
+    // '>' outside quotes and brackets.
+    Skip(2, progress);
+    char quote = 0;
+    int32_t depth = 0;
+    while (m_position < m_end || Ensure(1)) {
+        const char c = m_window[m_position];
+        Skip(1, progress);
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            ++depth;
+        } else if (c == ']') {
+            depth = depth > 0 ? depth - 1 : 0;
+        } else if (c == '>' && depth == 0) {
+            break;
+        }
+    }
+    return true;
+}
+
 void CXmlPreprocessFile::Rewind(int64_t offset)
 {
     Seek(static_cast<int32_t>(offset));
@@ -357,24 +443,31 @@ void CXmlPreprocessFile::Rewind(int64_t offset)
     m_atEnd = false;
 }
 
-bool CXmlPreprocessFile::DecodeText(const char* endMarker, CBase64::CDecoder& decoder, DecodedSink& sink,
-                                    CKWProgressInterface* progress)
+CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMarker, CBase64::CDecoder& decoder,
+                                                               DecodedSink& sink, CKWProgressInterface* progress)
 {
+    DecodedText result;
     uint8_t* block = sink.TakeBlock();
     size_t used = 0;
     bool any = false;
     // Inside a CDATA section only its end stops the text; outside, any
-    // markup does.
+    // markup or reference does.
     bool inCData = false;
-    bool usable = false;
     for (;;) {
         if (m_position == m_end && !Ensure(1))
             break;
         const char* from = m_window.get() + m_position;
         const int32_t room = static_cast<int32_t>((kBlockCapacity - used) / 3 * 4) - 4;
-        const int32_t available = std::min(m_end - m_position, room);
+        int32_t available = std::min(m_end - m_position, room);
+        if (!inCData) {
+            // A reference stands for a character only the parser knows.
+            if (const void* reference = std::memchr(from, '&', static_cast<size_t>(available)))
+                available = static_cast<int32_t>(static_cast<const char*>(reference) - from);
+        }
         int32_t consumed = 0;
-        used += static_cast<size_t>(decoder.FeedUntil(from, available, block + used, inCData ? ']' : '<', consumed));
+        if (available > 0)
+            used += static_cast<size_t>(
+                decoder.FeedUntil(from, available, block + used, inCData ? ']' : '<', consumed));
         Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;
@@ -384,33 +477,42 @@ bool CXmlPreprocessFile::DecodeText(const char* endMarker, CBase64::CDecoder& de
             if (!taken)
                 break;
         }
-        if (consumed == available)
+        if (m_position == m_end)
             continue;
+        const char next = m_window[m_position];
         if (inCData) {
-            // A ']' alone is text of the section, skipped as no digit.
-            inCData = !StandsAt(kCDataEnd);
-            Skip(inCData ? 1 : static_cast<int32_t>(sizeof kCDataEnd - 1), progress);
+            if (next == ']') {
+                // A ']' alone is text of the section, skipped as no digit.
+                inCData = !StandsAt(kCDataEnd);
+                Skip(inCData ? 1 : static_cast<int32_t>(sizeof kCDataEnd - 1), progress);
+            }
             continue;
         }
+        if (next == '&')
+            break;
+        if (next != '<')
+            continue;  // the block was full
+        // The first run of digits ends at any markup.
+        decoder.EndDigitRun();
         if (StandsAt(kCDataStart)) {
             inCData = true;
             Skip(static_cast<int32_t>(sizeof kCDataStart - 1), progress);
             continue;
         }
-        // Any other markup ends the data; only the block's own end tag makes
-        // it usable.
-        usable = StandsAt(endMarker);
+        // A comment, an instruction or an element is the parser's to read;
+        // only the element's own end tag ends the text.
+        result.ended = StandsAt(endMarker);
         break;
     }
-    if (usable) {
+    if (result.ended) {
         used += static_cast<size_t>(decoder.Finish(block + used));
-        usable = any || used > 0;
+        if (any || used > 0) {
+            result.put = sink.Put(block, used);
+            return result;
+        }
     }
-    if (!usable) {
-        sink.Drop(block);
-        return false;
-    }
-    return sink.Put(block, used);
+    sink.Drop(block);
+    return result;
 }
 
 std::wstring CXmlPreprocessFile::OriginAt(int64_t offset) const
@@ -424,7 +526,7 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     const int64_t start = m_windowStart + m_position;
     const std::wstring origin = OriginAt(start);
     std::wstring path;
-    // The file is read again from the block's start when it differs.
+    // The file is read again from the element's text when it differs.
     const bool canRewind = start <= INT32_MAX;
     const uint32_t id = origin.empty() || !canRewind ? 0 : g_rasterLib.FindHeldByOrigin(origin, path);
     if (id == 0)
@@ -433,12 +535,16 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     CKWPictureHold hold(static_cast<int32_t>(id));
     CHeldFileComparer held(path);
     CBase64::CDecoder decoder;
-    // The progress moves once, with the block's whole text, when the file is taken.
+    // The progress moves once, with the element's whole text, when the file is taken.
     const int64_t sinceProgress = m_sinceProgress;
-    const bool same = held.IsOpen() && DecodeText(endMarker, decoder, held, nullptr) && held.IsSame();
+    bool same = false;
+    if (held.IsOpen()) {
+        const DecodedText text = DecodeText(endMarker, decoder, held, nullptr);
+        same = text.ended && text.put && held.IsSame();
+    }
     m_sinceProgress = sinceProgress;
     if (!same) {
-        // The document changed at this place since: the block is decoded anew.
+        // The document changed at this place since: the text is decoded anew.
         Rewind(start);
         return 0;
     }
@@ -449,60 +555,51 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     return static_cast<int32_t>(id);
 }
 
-int32_t CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
-                                        XmlDigitRuns* digitRuns)
+XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format,
+                                                  CKWProgressInterface* progress, XmlDigitRuns* digitRuns)
 {
+    XmlPrepassPicture result;
     // The line end after the start tag (and any blank) is no data.
     for (;;) {
         if (m_position == m_end && !Ensure(1))
-            return 0;  // the file ends inside the data
+            return result;  // the file ends inside the data: the parser says so
         if (!IsBlank(m_window[m_position]))
             break;
         Skip(1, progress);
     }
     // A picture read from this very place before whose file is still held
     // is taken again, not written a second time.
-    if (const int32_t reused = ReuseHeldPicture(endMarker, progress, digitRuns))
-        return reused;
+    if (const int32_t reused = ReuseHeldPicture(endMarker, progress, digitRuns)) {
+        result.taken = true;
+        result.pictureId = reused;
+        return result;
+    }
     const int64_t runStart = m_windowStart + m_position;
     CBase64::CDecoder decoder;
     CStoreFile store(format, *m_writer);
-    if (!DecodeText(endMarker, decoder, store, progress))
-        return 0;
+    const DecodedText text = DecodeText(endMarker, decoder, store, progress);
+    if (!text.ended)
+        return result;
+    result.taken = true;
     if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
         digitRuns->push_back({runStart, runStart + decoder.GetDigitRun()});
+    if (!text.put)
+        return result;
     std::shared_ptr<StoredFile> stored = store.Commit();
     if (!stored)
-        return 0;
+        return result;
     stored->origin = OriginAt(runStart);
     m_holds.emplace_back(stored->pictureId);
     m_stored.push_back(stored);
-    return stored->pictureId;
+    result.pictureId = stored->pictureId;
+    return result;
 }
 
-enum class CXmlPreprocessFile::Block { Images, Image, TitlePreview, TitleBackground, LeafPreview, LeafBackground,
-                                       LeafTemplate, LeafTemplateEnd, None };
-
-bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Target target)
+bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
 {
     found = Images();
     if (!IsOpen())
         return false;
-    const bool document = target == Target::Document;
-    static const struct {
-        const char* start;
-        const char* end;
-        Block block;
-    } kMarkers[] = {
-        {"<Image ", "</Image>", Block::Image},
-        {kImagesStart, nullptr, Block::Images},
-        {"<TitlePreview", "</TitlePreview", Block::TitlePreview},
-        {"<TitleBgImage", "</TitleBgImage", Block::TitleBackground},
-        {"<LeafPreview", "</LeafPreview", Block::LeafPreview},
-        {"<LeafBgImage", "</LeafBgImage", Block::LeafBackground},
-        {"<LeafTemplate", nullptr, Block::LeafTemplate},
-        {kLeafTemplateEnd, nullptr, Block::LeafTemplateEnd},
-    };
     if (progress)
         progress->BeginStage(GetLength() / kProgressBytes + 1);
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
@@ -515,22 +612,14 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
     m_atEnd = false;
     m_sinceProgress = 0;
     bool imagesFound = false;
-    // A document's pass names its stages to the user; the templates' stage
-    // begins at their first picture block, or with the end of the pictures.
-    CKWProgressInterface* messages = document ? progress : nullptr;
+    // The pass names its stages to the user; the templates' stage begins at
+    // their first picture, or with the end of the pictures.
     bool templatesNamed = false;
     auto nameTemplatesStage = [&] {
-        if (messages && !templatesNamed)
-            messages->SetMessage(kTemplatesMessage);
+        if (progress && !templatesNamed)
+            progress->SetMessage(kTemplatesMessage);
         templatesNamed = true;
     };
-    // A template file's pictures of the other kind are not wanted; a document
-    // takes leaf pictures only inside its templates.
-    bool titlePreviewTaken = target == Target::LeafTemplate, titleBackgroundTaken = titlePreviewTaken;
-    bool leafPreviewTaken = target != Target::LeafTemplate, leafBackgroundTaken = leafPreviewTaken;
-    // The template whose pictures are being looked for, with what it has.
-    int32_t current = -1;
-    bool currentPreview = false, currentBackground = false;
     for (;;) {
         if (m_position == m_end && !Ensure(1))
             break;
@@ -543,119 +632,53 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress, Tar
         }
         Consumed(static_cast<int32_t>(open - from), progress);
         m_position = static_cast<int32_t>(open - m_window.get());
+        if (SkipMarkup(progress))
+            continue;
         Ensure(kHeaderSize);
-        // The element's header, cut at its first '>' (which is kept).
+        // The element's header, cut after its first '>'.
         char header[kHeaderSize + 1] = {};
         const int32_t available = std::min(kHeaderSize, m_end - m_position);
         std::memcpy(header, m_window.get() + m_position, static_cast<size_t>(available));
         int32_t headerLength = static_cast<int32_t>(std::strlen(header));
-        const bool closed = (std::memchr(header, '>', static_cast<size_t>(headerLength)) != nullptr);
-        if (closed)
-            headerLength = static_cast<int32_t>(std::strchr(header, '>') - header) + 1;
+        const char* close = static_cast<const char*>(std::memchr(header, '>', static_cast<size_t>(headerLength)));
+        if (close)
+            headerLength = static_cast<int32_t>(close - header) + 1;
         header[headerLength] = 0;
-        Block block = Block::None;
-        const char* endMarker = nullptr;
-        for (const auto& marker : kMarkers) {
-            if (std::strncmp(header, marker.start, std::strlen(marker.start)) == 0) {
-                block = marker.block;
-                endMarker = marker.end;
-                break;
+        // The element's name ends at a blank, a '/' or the '>'; a name the
+        // header cuts is none of these.
+        const char* name = header + 1;
+        const size_t nameLength = std::strcspn(name, " \t\r\n/>");
+        XmlPictureKind kind = kXmlImage;
+        const bool named = name[nameLength] != 0;
+        if (named && nameLength == sizeof kImagesElement - 1 && std::memcmp(name, kImagesElement, nameLength) == 0) {
+            if (!imagesFound && close && FindNumber(header, kPictureTypeAttribute, found.pictureType)) {
+                imagesFound = true;
+                FindNumber(header, kCountAttribute, found.count);
+                if (progress && found.pictureType == 0 && !templatesNamed)
+                    progress->SetMessage(kImagesMessage);
+            }
+        } else if (named && FindXmlPictureKind(name, nameLength, kind)) {
+            // Every start tag counts, so that the parser's n-th is the pass's.
+            std::vector<XmlPrepassPicture>& list = found.pictures.byKind[kind];
+            list.push_back(XmlPrepassPicture());
+            const size_t index = list.size() - 1;
+            if (kind != kXmlImage)
+                nameTemplatesStage();
+            const bool wanted = kind != kXmlImage || (imagesFound && found.pictureType == 0);
+            const bool empty = close && headerLength >= 2 && header[headerLength - 2] == '/';
+            std::string format;
+            if (wanted && close && !empty && FindFormat(header, format)) {
+                // The data follows the start tag; the pass goes on at its end.
+                Skip(headerLength, progress);
+                const std::string endMarker = "</" + std::string(name, nameLength) + ">";
+                const XmlPrepassPicture picture =
+                    DecodeBlock(endMarker.c_str(), format.c_str(), progress, &found.digitRuns);
+                found.pictures.byKind[kind][index] = picture;
+                continue;
             }
         }
         // Past the '<' at least, so that the pass always moves on.
-        int32_t skip = 1;
-        bool* taken = nullptr;
-        int32_t* target = nullptr;
-        int32_t* second = nullptr;
-        DocumentImage image;
-        switch (block) {
-        case Block::Images:
-            if (!imagesFound && FindNumber(header, kPictureTypeAttribute, found.pictureType)) {
-                imagesFound = true;
-                FindNumber(header, kCountAttribute, found.count);
-                if (messages && found.pictureType == 0 && !templatesNamed)
-                    messages->SetMessage(kImagesMessage);
-            }
-            break;
-        case Block::Image:
-            if (document && imagesFound && found.pictureType == 0) {
-                found.documentImages.push_back(image);
-                target = &found.documentImages.back().pictureId;
-                if (!FindNumber(header, kIdAttribute, found.documentImages.back().imageId))
-                    endMarker = nullptr;  // no usable key: the data is not taken
-            } else {
-                endMarker = nullptr;
-            }
-            break;
-        case Block::TitlePreview:
-            nameTemplatesStage();
-            taken = titlePreviewTaken ? nullptr : &titlePreviewTaken;
-            target = &found.titlePreviewId;
-            break;
-        case Block::TitleBackground:
-            nameTemplatesStage();
-            taken = titleBackgroundTaken ? nullptr : &titleBackgroundTaken;
-            target = &found.titleBackgroundId;
-            break;
-        case Block::LeafPreview:
-        case Block::LeafBackground: {
-            const bool preview = block == Block::LeafPreview;
-            bool& anywhere = preview ? leafPreviewTaken : leafBackgroundTaken;
-            bool& own = preview ? currentPreview : currentBackground;
-            if (!anywhere) {
-                anywhere = true;
-                target = preview ? &found.leafPreviewId : &found.leafBackgroundId;
-            }
-            if (current >= 0 && !own) {
-                own = true;
-                LeafTemplateImages& entry = found.leafTemplates[static_cast<size_t>(current)];
-                int32_t* field = preview ? &entry.previewId : &entry.backgroundId;
-                if (target)
-                    second = field;
-                else
-                    target = field;
-            }
-            if (!target)
-                endMarker = nullptr;
-            break;
-        }
-        case Block::LeafTemplate: {
-            nameTemplatesStage();
-            // An unreadable block is passed over; the next one may be sound.
-            LeafTemplateImages entry;
-            current = -1;
-            if (document && closed && FindNumber(header, kIdAttribute, entry.templateId)) {
-                found.leafTemplates.push_back(entry);
-                current = static_cast<int32_t>(found.leafTemplates.size() - 1);
-            }
-            currentPreview = currentBackground = false;
-            break;
-        }
-        case Block::LeafTemplateEnd:
-            current = -1;
-            break;
-        default:
-            break;
-        }
-        if (taken) {
-            *taken = true;
-        } else if (block == Block::TitlePreview || block == Block::TitleBackground) {
-            endMarker = nullptr;
-        }
-        std::string format;
-        if (endMarker && closed && FindFormat(header, format)) {
-            // The data follows the start tag; the pass goes on at its end.
-            m_position += headerLength;
-            Consumed(headerLength, progress);
-            const int32_t id = DecodeBlock(endMarker, format.c_str(), progress, &found.digitRuns);
-            if (target)
-                *target = id;
-            if (second)
-                *second = id;
-            continue;
-        }
-        m_position += skip;
-        Consumed(skip, progress);
+        Skip(1, progress);
     }
     nameTemplatesStage();
     writer.Finish();
@@ -677,31 +700,21 @@ void CXmlPreprocessFile::ForgetFailedFiles(Images& found)
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (!stored->failed)
             continue;
-        auto forget = [&stored](int32_t& id) {
-            if (id == stored->pictureId)
-                id = 0;
-        };
-        for (DocumentImage& image : found.documentImages)
-            forget(image.pictureId);
-        for (LeafTemplateImages& images : found.leafTemplates) {
-            forget(images.previewId);
-            forget(images.backgroundId);
+        for (std::vector<XmlPrepassPicture>& list : found.pictures.byKind) {
+            for (XmlPrepassPicture& picture : list) {
+                if (picture.pictureId == stored->pictureId)
+                    picture.pictureId = 0;
+            }
         }
-        forget(found.titlePreviewId);
-        forget(found.titleBackgroundId);
-        forget(found.leafPreviewId);
-        forget(found.leafBackgroundId);
     }
     m_stored.clear();
 }
 
-bool CXmlPreprocessFile::ReadTemplateImages(CTalTemplate* tmpl)
+int32_t CXmlPreprocessFile::StorePicture(const uint8_t* bytes, size_t count, const std::string& claimed)
 {
-    Images found;
-    const bool title = dynamic_cast<CTalTitlePageTemplate*>(tmpl) != nullptr;
-    if (!tmpl || !Scan(found, nullptr, title ? Target::TitleTemplate : Target::LeafTemplate))
-        return false;
-    tmpl->SetPreviewPictureId(title ? found.titlePreviewId : found.leafPreviewId);
-    tmpl->SetBackgroundPictureId(title ? found.titleBackgroundId : found.leafBackgroundId);
-    return true;
+    if (!bytes || count == 0 || count > UINT32_MAX)
+        return 0;
+    const std::string extension = StoredExtension(bytes, count, claimed);
+    return static_cast<int32_t>(
+        g_rasterLib.AddImageFromMemory(bytes, static_cast<uint32_t>(count), extension.c_str()));
 }

@@ -6,11 +6,16 @@
 #include "framework/KWCodePage.h"
 #include "framework/RasterExportRequest.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <atomic>
 #include <cwctype>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -191,13 +196,15 @@ KWPictureState CKWRasterLib::CheckPictureFile(const wchar_t* path, bool decode)
 KWPictureState CKWRasterLib::GetPictureState(uint32_t id, bool decode)
 {
     {
-        // A decoded answer serves a request for the bytes only as well.
+        // A decoded answer serves a request for the bytes only as well; a
+        // library whose every check proves the picture reads answers both
+        // kinds alike, and one answer serves them.
         std::lock_guard<std::mutex> lock(m_storeLock);
         auto found = m_states.find(id);
         if (found != m_states.end())
             return found->second;
         found = m_walkedStates.find(id);
-        if (!decode && found != m_walkedStates.end())
+        if ((!decode || m_functions.CheckRasterImageW) && found != m_walkedStates.end())
             return found->second;
     }
     const KWPictureState state = CheckPictureFile(GetImagePath(id), decode);
@@ -206,6 +213,43 @@ KWPictureState CKWRasterLib::GetPictureState(uint32_t id, bool decode)
         (decode ? m_states : m_walkedStates)[id] = state;
     }
     return state;
+}
+
+void CKWRasterLib::CheckPictures(const std::vector<uint32_t>& ids, bool decode)
+{
+    std::vector<uint32_t> unknown;
+    {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        std::set<uint32_t> seen;
+        for (uint32_t id : ids) {
+            if (id != 0 && seen.insert(id).second && m_states.find(id) == m_states.end() &&
+                m_walkedStates.find(id) == m_walkedStates.end())
+                unknown.push_back(id);
+        }
+    }
+    // Each check reads its file once and walks it on one processor: the
+    // files are shared out among as many threads as there are processors.
+    const size_t threads = std::min<size_t>(unknown.size(), std::max(1u, std::thread::hardware_concurrency()));
+    if (threads <= 1) {
+        for (uint32_t id : unknown)
+            GetPictureState(id, decode);
+        return;
+    }
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < unknown.size(); i = next++)
+            GetPictureState(unknown[i], decode);
+    };
+    std::vector<std::thread> workers;
+    try {
+        for (size_t t = 1; t < threads; ++t)
+            workers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads: the calling one does the rest.
+    }
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
 }
 
 SIZE CKWRasterLib::GetShownSize(uint32_t id)

@@ -48,10 +48,12 @@ struct KWRasterImageInfo {
 };
 typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageInfo* info);
 // Writes the JPEG file at source turned upright losslessly to target; 1 when
-// written, 0 (nothing written) when the turn is not exact or not needed.
+// written (what is written decodes whole at the upright size), 0 (nothing
+// written) when the turn is not exact, not needed or would not decode.
 typedef int32_t (*KWWriteUprightJpegWFn)(const wchar_t* source, const wchar_t* target);
-// The whole file checked, not only its header: one of KWPictureState. With
-// KW_CHECK_BY_DECODING a file that holds together is decoded at a small size too.
+// The whole file checked, not only its header: one of KWPictureState. A file
+// it calls sound reads whole (a JPEG's data are walked block by block, other
+// formats decoded), whatever the flags.
 typedef int32_t (*KWCheckRasterImageWFn)(const wchar_t* path, int32_t flags);
 typedef CQMFormatInfo* (*KWCreateFormatListFn)();
 typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);

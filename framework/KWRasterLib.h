@@ -95,13 +95,18 @@ public:
     // False, with size 0 x 0, when the file cannot be read as an image.
     bool GetImageSize(uint32_t id, SIZE& size);
     // What the check of a whole file says, the file not taken into the store.
-    // decode: a file that holds together is decoded at a small size too, which
-    // proves it reads and costs about what a thumbnail does; without it the
-    // check reads the file's bytes only.
+    // A file it calls sound reads whole: a JPEG's data are walked block by
+    // block (about what a thumbnail costs), other formats decoded. decode is
+    // passed on to a library that still tells the two kinds apart.
     KWPictureState CheckPictureFile(const wchar_t* path, bool decode);
     // What the check of the picture's whole file says, asked once per picture
-    // and kind of check (again while the file is missing: it may appear).
+    // (again while the file is missing: it may appear): the insert's answer
+    // serves the exports, which then walk none of its bytes again.
     KWPictureState GetPictureState(uint32_t id, bool decode = true);
+    // The check of every picture of the list not yet checked, one thread per
+    // processor, so that a report of photographs no check has seen (opened
+    // from its file) is checked before its export in a fraction of the time.
+    void CheckPictures(const std::vector<uint32_t>& ids, bool decode);
     // The size every read gives the picture: its header's for a sound file,
     // otherwise what decodes of it (the placeholder's when nothing does).
     SIZE GetShownSize(uint32_t id);

@@ -78,7 +78,13 @@ fetch_source() { # package
     apt-get "${opts[@]}" update -q
     touch "$deps/stamps/apt-lists"
   fi
-  (cd "$dir" && apt-get "${opts[@]}" source --download-only -q "$pkg")
+  if (cd "$dir" && apt-get "${opts[@]}" source --download-only -q "$pkg"); then return; fi
+  # A mirror that lists a newer revision than it holds: the next listed ones.
+  local v
+  for v in $(apt-cache "${opts[@]}" showsrc "$pkg" | sed -n 's/^Version: //p' | sort -r -V | tail -n +2); do
+    if (cd "$dir" && apt-get "${opts[@]}" source --download-only -q "$pkg=$v"); then return; fi
+  done
+  return 1
 }
 
 unpack_source() { # package -> echoes the unpacked folder
@@ -125,6 +131,15 @@ fi
 if ! grep -q ' T _jsimd_idct_islow_sse2$' <<<"$(i686-w64-mingw32-nm "$deps/prefix/lib/libturbojpeg.a" 2>/dev/null)"; then
   echo "setup: $deps/prefix/lib/libturbojpeg.a has no SIMD code; remove $deps/stamps/libjpeg-turbo and run again" >&2
   exit 1
+fi
+
+if [ ! -f "$deps/stamps/libpng" ]; then
+  echo "setup: building libpng (static, i686-w64-mingw32, over the MinGW zlib)"
+  fetch_source libpng1.6
+  src=$(unpack_source libpng1.6)
+  cross_cmake "$src" "$deps/build/libpng" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+    -DPNG_EXECUTABLES=OFF -DPNG_HARDWARE_OPTIMIZATIONS=ON -DSKIP_INSTALL_PROGRAMS=ON
+  touch "$deps/stamps/libpng"
 fi
 
 if [ ! -f "$deps/stamps/googletest" ]; then

@@ -77,8 +77,18 @@ ctest --output-on-failure -j "$(nproc)" "$@"
 shopt -s nullglob
 written=("$xmlcheck"/*.xml)
 if [ ${#written[@]} -gt 0 ]; then
-  xmllint --noout "${written[@]}" || { echo "xmllint: a written XML file is not well-formed"; exit 1; }
+  # A picture is one text node of up to the file's size.
+  xmllint --huge --noout "${written[@]}" || { echo "xmllint: a written XML file is not well-formed"; exit 1; }
 fi
+# A file beside it with the same name and ".pictures" lists elements (an XPath
+# each) and the files of the bytes the program loaded from their text.
+for pictures in "$xmlcheck"/*.pictures; do
+  while read -r path bytes; do
+    xmllint --huge --xpath "string($path)" "${pictures%.pictures}.xml" 2>/dev/null | base64 -d -i 2>/dev/null |
+      cmp -s - "$xmlcheck/$bytes" ||
+      { echo "xmllint: the text of $path in ${pictures%.pictures}.xml is not the picture the program loaded"; exit 1; }
+  done < "$pictures"
+done
 for ppt in "$pptcheck"/*.ppt; do
   /usr/bin/python3 - "$ppt" <<'PY' || { echo "olefile: $ppt is not a PowerPoint 97 compound file"; exit 1; }
 import sys

@@ -15,6 +15,8 @@ constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
 constexpr WORD kMaxClassName = 64;
 // Strings are read in pieces, so a damaged length ends at the end of the data.
 constexpr ULONGLONG kStringChunk = 0x10000;
+// The archives loading on this thread.
+thread_local std::vector<CArchive*> t_loading;
 }  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void*)
@@ -26,9 +28,17 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void*)
     if (pFile != nullptr)
         m_strFileName = pFile->GetFilePath();
     m_loadArray.push_back(LoadEntry{nullptr, nullptr, 0});
+    if (IsLoading())
+        t_loading.push_back(this);
 }
 
 CArchive::~CArchive() {
+    for (auto it = t_loading.begin(); it != t_loading.end(); ++it) {
+        if (*it == this) {
+            t_loading.erase(it);
+            break;
+        }
+    }
     if (m_pFile == nullptr)
         return;
     if (m_nMode & bNoFlushOnDelete) {
@@ -405,22 +415,48 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
     UINT nOldSchema = m_nObjectSchema;
     try {
         m_loadArray.push_back(LoadEntry{nullptr, pOb, 0});
+        m_madeIndex[pOb] = nIndex;
         m_nObjectSchema = nSchema;
         ++m_nObjectDepth;
         pOb->Serialize(*this);
     } catch (...) {
-        // The object that could not be read is nobody's: it goes, and later
-        // references to it find nothing.
+        // The object that could not be read is nobody's, and so is what was
+        // made while it was read: all of it goes, and later references to it
+        // find nothing.
         --m_nObjectDepth;
         m_nObjectSchema = nOldSchema;
-        if (nIndex < m_loadArray.size())
-            m_loadArray[nIndex].pObject = nullptr;
-        delete pOb;
+        if (nIndex < m_loadArray.size()) {
+            DeleteMadeSince(nIndex);
+        } else {
+            m_madeIndex.erase(pOb);
+            delete pOb;
+        }
         throw;
     }
     --m_nObjectDepth;
     m_nObjectSchema = nOldSchema;
     return pOb;
+}
+
+void CArchive::DeleteMadeSince(size_t nIndex) {
+    // The first made first: an owner's destructor deletes what it owns, and
+    // each object deleted that way is struck from the list before it is met.
+    for (size_t i = nIndex; i < m_loadArray.size(); ++i) {
+        CObject* pOb = m_loadArray[i].pObject;
+        if (pOb == nullptr || m_loadArray[i].pClass != nullptr)
+            continue;
+        delete pOb;
+    }
+}
+
+void CArchive::OnObjectDeleted(const CObject* pOb) {
+    for (CArchive* pArchive : t_loading) {
+        auto it = pArchive->m_madeIndex.find(pOb);
+        if (it == pArchive->m_madeIndex.end())
+            continue;
+        pArchive->m_loadArray[it->second].pObject = nullptr;
+        pArchive->m_madeIndex.erase(it);
+    }
 }
 
 CArchive& operator<<(CArchive& ar, const CObject* pOb) {

@@ -56,8 +56,14 @@ public:
     // deeper ones throw the generic archive exception.
     static const int kMaxObjectDepth = 256;
 
-    // Objects by class.
+    // Objects by class. A read that fails deletes every object it made (the
+    // object itself and those made while it was read) that is still alive,
+    // the first made first, so that an owner takes its own along; a later
+    // reference to a deleted object reads as none.
     void WriteObject(const CObject* pOb);
+    // Every object going away is told to the archives loading on its thread,
+    // which then no longer hand it out nor delete it.
+    static void OnObjectDeleted(const CObject* pOb);
     // pClassRefRequested (or null for any): the object must be of that class.
     // An object whose load throws is deleted before the exception goes on.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
@@ -160,6 +166,10 @@ private:
         UINT nSchema;
     };
     std::vector<LoadEntry> m_loadArray;
+    // The live objects this archive made, by their index.
+    std::unordered_map<const CObject*, size_t> m_madeIndex;
+    // Deletes the live objects made from that index on, the first made first.
+    void DeleteMadeSince(size_t nIndex);
     DWORD m_nMapCount;
     int m_nObjectDepth = 0;
 };

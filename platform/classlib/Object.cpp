@@ -1,5 +1,7 @@
 #include "platform/classlib/Object.h"
 
+#include "platform/classlib/Archive.h"
+
 #include <cstring>
 #include <string>
 
@@ -70,6 +72,8 @@ CObject* CRuntimeClass::CreateObject(LPCWSTR lpszClassName) {
 }
 
 CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject); }
+
+CObject::~CObject() { CArchive::OnObjectDeleted(this); }
 
 void CObject::Serialize(CArchive&) {}
 

@@ -40,7 +40,8 @@ public:
     static CRuntimeClass* GetThisClass() { return &classCObject; }
 
     virtual CRuntimeClass* GetRuntimeClass() const;
-    virtual ~CObject() = default;
+    // Loading archives learn that the object is gone.
+    virtual ~CObject();
     virtual void Serialize(CArchive& ar);
 
     BOOL IsKindOf(const CRuntimeClass* pClass) const;

@@ -79,13 +79,28 @@ bool ImageSource::Open()
 
 bool ImageSource::OpenDecoder()
 {
-    if (m_wic)
+    if (m_wic || m_png)
         return true;
-    // The system's decoders hold the whole image, whatever size is read.
+    // The decoders hold the whole image, whatever size is read.
     if (!IsAcceptableSize(m_width, m_height))
         return false;
+    ByteSource& bytes = m_entry.empty() ? m_bytes : m_entryBytes;
+    if (m_decodeFormat == ImageFormat::Png) {
+        const uint8_t* whole = bytes.Whole();
+        try {
+            m_png.reset(new PngImage);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        if (!whole || !m_png->Open(whole, size_t(bytes.Size())) || m_png->Width() != m_width ||
+            m_png->Height() != m_height) {
+            m_png.reset();
+            return false;
+        }
+        return true;
+    }
     // Palettes made whole and runs expanded, so that no pixel comes from memory the
-    // decoder never wrote.
+    // decoder never wrote; a GIF reaches the decoder as its first image alone.
     if (m_format == ImageFormat::Gif || m_format == ImageFormat::Bmp) {
         const uint8_t* whole = m_bytes.Whole();
         const size_t count = size_t(m_bytes.Size());
@@ -94,14 +109,6 @@ bool ImageSource::OpenDecoder()
             return false;
         if (!m_entry.empty())
             m_entryBytes.UseMemory(m_entry.data(), m_entry.size());
-    }
-    // A PNG whose chunks are changed or whose image data stop short decodes
-    // "successfully" with rows the decoder never wrote: it is not decoded at all.
-    if (m_decodeFormat == ImageFormat::Png) {
-        ByteSource& png = m_entry.empty() ? m_bytes : m_entryBytes;
-        const uint8_t* whole = png.Whole();
-        if (!whole || !WalkPng(whole, size_t(png.Size())).IsSound())
-            return false;
     }
     try {
         m_wic.reset(new WicImage);
@@ -120,7 +127,9 @@ bool ImageSource::IsGrey()
 {
     if (m_format == ImageFormat::Jpeg)
         return m_jpeg.components == 1;
-    return OpenDecoder() && m_wic->IsGrey();
+    if (!OpenDecoder())
+        return false;
+    return m_png ? m_png->IsGrey() : m_wic->IsGrey();
 }
 
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
@@ -164,9 +173,10 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         return DecodeJpegInto(dst);
     if (!OpenDecoder())
         return false;
-    if (dst.width == m_width && dst.height == m_height)
-        return m_wic->CopyTo(dst);
-    return m_wic->CopyReduced(dst);
+    const bool full = dst.width == m_width && dst.height == m_height;
+    if (m_png)
+        return full ? m_png->CopyTo(dst) : m_png->CopyReduced(dst);
+    return full ? m_wic->CopyTo(dst) : m_wic->CopyReduced(dst);
 }
 
 bool ImageSource::DecodeJpegInto(const PixelTarget& dst)

@@ -1,14 +1,15 @@
 // An encoded image opened for measuring and decoding: finds the format from the
 // bytes, reads the size and the recorded orientation from the header itself (an
 // image more than its file can hold is refused there), and decodes upright at full
-// or reduced size into initialised pixels, JPEG through libjpeg-turbo and the other
-// formats through WIC, which is opened only to decode.
+// or reduced size into initialised pixels, JPEG through libjpeg-turbo, PNG through
+// libpng and the other formats through WIC, which is opened only to decode.
 #pragma once
 
 #include "platform/rasterlib/ByteSource.h"
 #include "platform/rasterlib/FormatTable.h"
 #include "platform/rasterlib/JpegCodec.h"
 #include "platform/rasterlib/Orientation.h"
+#include "platform/rasterlib/PngImage.h"
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/WicImage.h"
 
@@ -55,8 +56,8 @@ private:
     // to dst on the way; false when it is not taken or its data are damaged, and
     // libjpeg-turbo decodes it.
     bool DecodeJpegEighth(const uint8_t* data, uint32_t scaledWidth, uint32_t scaledHeight, const PixelTarget& dst);
-    // The system's decoder on the image (an icon's chosen entry), which must
-    // report the size the header gave.
+    // The decoder of the image (an icon's chosen entry): libpng for PNG, the
+    // system's for the rest, which must report the size the header gave.
     bool OpenDecoder();
 
     ByteSource m_bytes;
@@ -71,6 +72,7 @@ private:
     uint8_t m_orientation = kOrientationUpright;
     JpegInfo m_jpeg;
     std::unique_ptr<WicImage> m_wic;
+    std::unique_ptr<PngImage> m_png;
 };
 
 }  // namespace rasterlib

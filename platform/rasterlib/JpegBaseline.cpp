@@ -75,10 +75,11 @@ bool JpegBaseline::Read(const uint8_t* data, size_t count)
             m_dataEnd = data + count;
             return IsTaken();
         default:
-            // Other frames, arithmetic coding, markers that stand alone, the end or a
-            // second start of the image, line counts and hierarchical segments.
-            if ((marker >= 0xC0 && marker <= 0xCF) || marker <= 0x01 || (marker >= 0xD0 && marker <= 0xD9) ||
-                marker == 0xDC || marker == 0xDE || marker == 0xDF)
+            // Only application segments and comments are passed over: other
+            // frames, arithmetic coding, markers that stand alone, the end or a
+            // second start of the image, line counts, hierarchical segments and
+            // the reserved markers are not read here.
+            if (!(marker >= 0xE1 && marker <= 0xEF) && marker != 0xFE)
                 return false;
             break;
         }

@@ -37,6 +37,15 @@ bool IsStandalone(uint8_t m)
     return m == 0x01 || (m >= 0xD0 && m <= 0xD7);
 }
 
+// The segments a decoder reads: frames and tables (C0 to CF), a scan, the
+// quantization tables, DNL and DRI (DA to DD), application segments and
+// comments. The others (DHP, EXP, JPGn and the reserved 02 to BF) are refused
+// by libjpeg-turbo, and by this library alike.
+bool IsKnownSegment(uint8_t m)
+{
+    return (m >= 0xC0 && m <= 0xCF) || (m >= 0xDA && m <= 0xDD) || (m >= 0xE0 && m <= 0xEF) || m == 0xFE;
+}
+
 }  // namespace
 
 bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
@@ -61,7 +70,7 @@ bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
         const uint8_t marker = byte;
         if (marker == 0x00 || IsStandalone(marker))
             continue;
-        if (marker == 0xD9 || marker == 0xD8)
+        if (!IsKnownSegment(marker))
             return false;
         if (!source.ReadAt(pos, mark, 2))
             return false;
@@ -116,6 +125,8 @@ bool IsCompleteJpeg(const uint8_t* data, size_t count)
             return true;
         if (marker == 0x00 || IsStandalone(marker))
             continue;  // stuffed byte or restart marker inside scan data
+        if (!IsKnownSegment(marker))
+            return false;
         if (pos + 2 > count)
             return false;
         const size_t length = (size_t(data[pos]) << 8) | data[pos + 1];

@@ -26,7 +26,8 @@ struct JpegInfo {
 bool ReadJpegHeader(const ByteSource& source, JpegInfo& info);
 
 // True when the stream runs, segment by segment and through its entropy-coded data,
-// to the end-of-image marker; a truncated file is not complete.
+// to the end-of-image marker, every marker one that decoders read; a truncated
+// file is not complete.
 bool IsCompleteJpeg(const uint8_t* data, size_t count);
 
 // The size the decoder gives at the smallest of the scales 1, 1/2, 1/4, 1/8 that is

@@ -56,6 +56,7 @@ struct PassErrors {
     std::jmp_buf jump;
     bool stopOnWarning = false;
     bool warned = false;
+    bool failed = false;  // an error, not a warning, ended the pass
     bool tooManyScans = false;
     int firstWarning = 0;
 };
@@ -67,6 +68,7 @@ PassErrors& ErrorsOf(j_common_ptr cinfo)
 
 void ExitOnError(j_common_ptr cinfo)
 {
+    ErrorsOf(cinfo).failed = true;
     std::longjmp(ErrorsOf(cinfo).jump, 1);
 }
 
@@ -199,27 +201,55 @@ PassEnd Pass(const PassSetup& setup, RowPlan& plan, bool stopOnWarning, int& fir
     firstWarning = errors.firstWarning;
     if (whole && !errors.warned)
         return PassEnd::Whole;
-    // As TurboJPEG answers: a pass that saw a warning is a warning, whatever ended it.
-    if (errors.warned && !errors.tooManyScans)
+    // An error ends the decoding even after a warning (TurboJPEG names such a
+    // pass a warning, but answers failure): nothing of the picture came.
+    if (errors.warned && !errors.tooManyScans && !errors.failed)
         return PassEnd::Warned;
     return PassEnd::Failed;
 }
 
 }  // namespace
 
-bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
-                uint8_t orientation)
+namespace {
+
+bool ReadHeaderPass(jpeg_decompress_struct* cinfo, PassErrors* errors, const uint8_t* data, size_t count)
+{
+    if (setjmp(errors->jump))
+        return false;
+    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(count));
+    jpeg_read_header(cinfo, TRUE);
+    return true;
+}
+
+// The stored size and colour space, as libjpeg reads them from the header.
+bool ReadStoredHeader(const uint8_t* data, size_t count, int& width, int& height, J_COLOR_SPACE& space)
+{
+    jpeg_decompress_struct cinfo;
+    PassErrors errors;
+    cinfo.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = ExitOnError;
+    errors.manager.emit_message = NoteMessage;
+    errors.manager.output_message = PrintNothing;
+    jpeg_create_decompress(&cinfo);
+    const bool read = ReadHeaderPass(&cinfo, &errors, data, count);
+    width = int(cinfo.image_width);
+    height = int(cinfo.image_height);
+    space = cinfo.jpeg_color_space;
+    jpeg_destroy_decompress(&cinfo);
+    return read;
+}
+
+bool Decode(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
+            uint8_t orientation, bool strict)
 {
     if (!data || count == 0 || count > 0x7FFFFFFF)
         return false;
-    tjhandle handle = tjInitDecompress();
-    if (!handle)
-        return false;
-    int width = 0, height = 0, subsamp = 0, colorspace = 0;
-    const bool header = tjDecompressHeader3(handle, data, static_cast<unsigned long>(count), &width, &height,
-                                            &subsamp, &colorspace) == 0;
-    tjDestroy(handle);
-    if (!header || uint32_t(width) != info.width || uint32_t(height) != info.height)
+    // libjpeg's own reading of the header: TurboJPEG's refuses samplings it
+    // has no name for (Cb 1 x 1 beside Cr 2 x 2), which libjpeg decodes.
+    int width = 0, height = 0;
+    J_COLOR_SPACE space = JCS_UNKNOWN;
+    if (!ReadStoredHeader(data, count, width, height, space) || uint32_t(width) != info.width ||
+        uint32_t(height) != info.height)
         return false;
     const bool swap = SwapsSides(orientation);
     const uint32_t storedWidth = swap ? dst.height : dst.width;
@@ -246,8 +276,8 @@ bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const P
     plan.orientation = orientation;
     plan.width = storedWidth;
     plan.height = storedHeight;
-    plan.cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
-    plan.inverted = info.adobe || colorspace == TJCS_YCCK;
+    plan.cmyk = space == JCS_CMYK || space == JCS_YCCK;
+    plan.inverted = info.adobe || space == JCS_YCCK;
     try {
         if (plan.Turned()) {
             plan.band.resize(size_t(storedWidth) * 4 * kBandRows);
@@ -265,6 +295,8 @@ bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const P
     case PassEnd::Failed:
         return false;
     case PassEnd::Warned:
+        if (strict)
+            return false;
         // Data that ends before the image does leaves part of it blank: a failure.
         // A damaged stretch of scan data in a whole stream is decoded as well as it goes.
         if (firstWarning == JWRN_JPEG_EOF || firstWarning == JWRN_HIT_MARKER)
@@ -276,6 +308,22 @@ bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const P
     if (plan.cmyk && !plan.Turned())
         CmykToBgra(dst, plan.inverted);
     return true;
+}
+
+}  // namespace
+
+bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
+                uint8_t orientation)
+{
+    return Decode(data, count, info, dst, reduced, orientation, false);
+}
+
+bool DecodesWithoutWarning(const uint8_t* data, size_t count, const JpegInfo& info)
+{
+    uint32_t width = 0, height = 0;
+    ChooseJpegScale(info.width, info.height, 1, 1, width, height);
+    RasterImage small;
+    return small.Allocate(width, height) && Decode(data, count, info, small.Target(), true, kOrientationUpright, true);
 }
 
 }  // namespace rasterlib

@@ -18,4 +18,8 @@ namespace rasterlib {
 bool DecodeJpeg(const uint8_t* data, size_t count, const JpegInfo& info, const PixelTarget& dst, bool reduced,
                 uint8_t orientation = kOrientationUpright);
 
+// True when libjpeg-turbo decodes the whole stream, at its smallest scale,
+// without a warning: every code of the data read, nothing missing or left over.
+bool DecodesWithoutWarning(const uint8_t* data, size_t count, const JpegInfo& info);
+
 }  // namespace rasterlib

@@ -145,7 +145,7 @@ bool JpegEighth::Finish()
         if (!DecodeBand())
             m_damaged = true;
     }
-    return !m_damaged && m_bits.SkipToMarker() == 0xD9;
+    return !m_damaged && m_bits.SkipToMarker() == 0xD9 && !m_bits.SawFillBytes();
 }
 
 bool JpegEighth::DecodeBand()
@@ -163,7 +163,9 @@ bool JpegEighth::DecodeBand()
             --m_untilRestart;
         }
         m_bits.Reserve();
-        if (!DecodeMcu(column) || m_bits.Overrun())
+        // Data with fill bytes are left to libjpeg-turbo, whose pixels they
+        // are: its fast decoding reads them in a way of its own.
+        if (m_bits.SawFillBytes() || !DecodeMcu(column) || m_bits.Overrun())
             return false;
     }
     ConvertBand();

@@ -3,8 +3,9 @@
 // for chroma stored at half height and width, the few coefficients of a 2 x 2
 // block). The entropy-coded data are walked skipping the rest, which is most of
 // the decoding work; the pixels are those libjpeg-turbo gives at that scale.
-// Streams JpegBaseline does not read and any data that are damaged or end early
-// are left to libjpeg-turbo: the caller decodes them as before.
+// Streams JpegBaseline does not read, data with fill bytes and any data that
+// are damaged or end early are left to libjpeg-turbo: the caller decodes them
+// as before.
 #pragma once
 
 #include "platform/rasterlib/JpegBaseline.h"

@@ -63,6 +63,7 @@ void JpegScanBits::Fill()
         const uint8_t* next = m_in + 1;
         while (next < m_end && *next == 0xFF)
             ++next;
+        m_sawFill = m_sawFill || next != m_in + 1;
         if (next == m_end) {
             m_in = next;
             m_ended = true;
@@ -76,6 +77,14 @@ void JpegScanBits::Fill()
         }
     }
     std::memset(buffer + m_length, 0, kPadding);
+}
+
+bool JpegScanBits::EndsAtPosition()
+{
+    // After one fill more than a stretch is left, or the interval has ended.
+    if (!m_ended)
+        Fill();
+    return m_ended && (size_t(m_position) + 7) / 8 == m_length;
 }
 
 uint8_t JpegScanBits::SkipToMarker()

@@ -35,6 +35,14 @@ public:
     // Passes over what is left of the interval to the marker that ends it, and
     // answers it (0: the file ended first).
     uint8_t SkipToMarker();
+    // True when the interval's data end with the position's byte, as a decoder
+    // that warns of bytes left over before a marker asks; the marker is then
+    // Marker().
+    bool EndsAtPosition();
+    uint8_t Marker() const { return m_marker; }
+    // True once fill bytes (FF FF) stood in the data read so far: libjpeg-turbo's
+    // fast decoding reads such data in a way of its own.
+    bool SawFillBytes() const { return m_sawFill; }
     // Goes on after a restart marker.
     void Restart();
 
@@ -47,6 +55,7 @@ private:
     size_t m_length = 0;  // bytes of data in the buffer
     uint32_t m_position = 0;
     bool m_ended = false;
+    bool m_sawFill = false;
     uint8_t m_marker = 0;
 };
 

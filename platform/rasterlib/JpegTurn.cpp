@@ -330,7 +330,17 @@ JpegTurn::Opening JpegTurn::Open(const uint8_t* data, size_t count, uint8_t orie
     const bool mirrorsRows = m_swap ? m_mirrorX : m_mirrorY;
     if ((mirrorsColumns && m_header.Width() % mcuWidth != 0) || (mirrorsRows && m_header.Height() % mcuHeight != 0))
         return Opening::NotExact;
-    if (!m_header.BuildTables(m_tables) || !Unstuff() || !FindBlocks())
+    if (!m_header.BuildTables(m_tables) || !Unstuff())
+        return Opening::NotTaken;
+    // A block takes two bits at least (a DC code and an end of block): a frame
+    // claiming more blocks than the scan's data can hold is damaged, and no
+    // table is made for it.
+    uint64_t blocks = 0;
+    for (int c = 0; c < m_header.ComponentCount(); ++c)
+        blocks += uint64_t(m_header.BlocksWide(c)) * m_header.BlocksHigh(c);
+    if (blocks > uint64_t(m_intervals.back()) * 4)
+        return Opening::Damaged;
+    if (!FindBlocks())
         return Opening::NotTaken;
     return Opening::Ready;
 }
@@ -364,6 +374,11 @@ bool JpegTurn::Unstuff()
             ++next;
         if (next == end)
             break;
+        // Fill bytes inside the data: libjpeg-turbo's fast decoding takes them
+        // for a marker and decodes the block again over what it had read, so
+        // its coefficients are not the codes' alone. Its own turn reads them so.
+        if (next != in + 1)
+            return false;
         in = next + 1;
         if (*next == 0) {
             out[length++] = 0xFF;
@@ -537,7 +552,9 @@ bool JpegTurn::Write(const Sink& sink)
     out.Byte(uint8_t(components));
     for (int c = 0; c < components; ++c) {
         out.Byte(m_header.Component(c).id);
-        out.Byte(uint8_t(sampleH[c] << 4 | sampleV[c]));
+        // A grey picture's sampling is written 1 x 1, as libjpeg-turbo's turn
+        // writes it: its blocks are its MCUs whatever the frame said.
+        out.Byte(single ? uint8_t(0x11) : uint8_t(sampleH[c] << 4 | sampleV[c]));
         out.Byte(uint8_t(m_header.Component(c).quant));
     }
     // The standard tables, luma's then chroma's, each before the scan that uses it.

@@ -7,8 +7,14 @@
 // once with where each block starts and its DC value, and reads each block's
 // coefficients again as it writes it in its new place: a photograph takes about
 // its file's size rather than six bytes a pixel, and its output goes out as it
-// is made. Streams JpegBaseline does not read, or whose data prove damaged, are
-// left to libjpeg-turbo.
+// is made. Streams JpegBaseline does not read, whose data prove damaged or
+// hold fill bytes (which libjpeg-turbo reads in a way of its own), are left to
+// libjpeg-turbo. Its block table is bounded by what the scan's data can hold.
+//
+// What it writes decodes whole by its making: every block it moves was read
+// whole from the source, and it writes only values the standard tables code
+// (a DC difference of up to 11 bits, an AC value of up to 10), refusing the
+// rest, which libjpeg-turbo's turn would write as codes no table has.
 #pragma once
 
 #include "platform/rasterlib/JpegBaseline.h"
@@ -25,7 +31,8 @@ public:
     enum class Opening {
         Ready,     // Write makes the upright stream
         NotTaken,  // a stream of another kind or damaged data: libjpeg-turbo's turn
-        NotExact   // the turn would move a partial MCU: no lossless turn exists
+        NotExact,  // the turn would move a partial MCU: no lossless turn exists
+        Damaged    // the scan's data cannot hold the frame's blocks
     };
     // Takes the bytes, written with the orientation (2 to 8) to undo.
     using Sink = std::function<bool(const uint8_t* bytes, size_t count)>;

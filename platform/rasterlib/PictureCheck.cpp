@@ -5,9 +5,11 @@
 #include "platform/rasterlib/ImageHeader.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/JpegDecode.h"
+#include "platform/rasterlib/JpegScanWalk.h"
+#include "platform/rasterlib/PngImage.h"
+#include "platform/rasterlib/WholePalette.h"
 #include "platform/rasterlib/RasterImage.h"
-
-#include <zlib.h>
 
 #include <cstring>
 #include <vector>
@@ -20,77 +22,33 @@ const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 // The side of the read that proves a picture decodes.
 constexpr uint32_t kCheckSide = 16;
 
-// The bytes of the filtered rows a PNG's image data inflate to, interlaced
-// or not: each row of each pass has its filter byte.
-uint64_t PngRawBytes(uint32_t width, uint32_t height, uint32_t bits, bool interlaced)
-{
-    auto rows = [bits](uint64_t w, uint64_t h) { return w && h ? h * (1 + (w * bits + 7) / 8) : 0; };
-    if (!interlaced)
-        return rows(width, height);
-    static const uint32_t kPasses[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
-                                           {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
-    uint64_t total = 0;
-    for (const auto& p : kPasses) {
-        const uint64_t w = width > p[0] ? (uint64_t(width) - p[0] + p[2] - 1) / p[2] : 0;
-        const uint64_t h = height > p[1] ? (uint64_t(height) - p[1] + p[3] - 1) / p[3] : 0;
-        total += rows(w, h);
-    }
-    return total;
-}
-
-// Counts what the image data inflate to, without keeping it.
-class Inflater {
-public:
-    Inflater() { m_ready = inflateInit(&m_stream) == Z_OK; }
-    ~Inflater()
-    {
-        if (m_ready)
-            inflateEnd(&m_stream);
-    }
-    Inflater(const Inflater&) = delete;
-    Inflater& operator=(const Inflater&) = delete;
-
-    // False once the data are not a deflate stream.
-    bool Feed(const uint8_t* bytes, size_t count)
-    {
-        if (!m_ready || m_failed)
-            return false;
-        m_stream.next_in = const_cast<Bytef*>(bytes);
-        m_stream.avail_in = uInt(count);
-        while (m_stream.avail_in > 0 && !m_ended) {
-            m_stream.next_out = m_scratch;
-            m_stream.avail_out = sizeof m_scratch;
-            const int rc = inflate(&m_stream, Z_NO_FLUSH);
-            m_produced += sizeof m_scratch - m_stream.avail_out;
-            if (rc == Z_STREAM_END) {
-                m_ended = true;
-            } else if (rc != Z_OK && !(rc == Z_BUF_ERROR && m_stream.avail_out > 0)) {
-                m_failed = true;
-                return false;
-            }
-        }
-        return true;
-    }
-    uint64_t Produced() const { return m_produced; }
-
-private:
-    z_stream m_stream = {};
-    bool m_ready = false;
-    bool m_failed = false;
-    bool m_ended = false;
-    uint64_t m_produced = 0;
-    uint8_t m_scratch[64 * 1024];
-};
-
+// The segments to the end of the image, then the scan's data: walked block by
+// block where the library reads the stream itself, else decoded by
+// libjpeg-turbo at its smallest scale; a warning of either is damage.
 PictureState CheckJpeg(ByteSource& source)
 {
     const uint8_t* bytes = source.Whole();
-    return bytes && IsCompleteJpeg(bytes, size_t(source.Size())) ? PictureState::Sound : PictureState::Damaged;
+    const size_t count = size_t(source.Size());
+    if (!bytes || !IsCompleteJpeg(bytes, count))
+        return PictureState::Damaged;
+    switch (WalkBaselineScan(bytes, count)) {
+    case ScanWalk::Whole:
+        return PictureState::Sound;
+    case ScanWalk::Damaged:
+        return PictureState::Damaged;
+    case ScanWalk::NotTaken:
+        break;
+    }
+    JpegInfo info;
+    return ReadJpegHeader(source, info) && DecodesWithoutWarning(bytes, count, info) ? PictureState::Sound
+                                                                                      : PictureState::Damaged;
 }
 
+// libpng reads every row and every chunk to the end.
 PictureState CheckPng(const uint8_t* bytes, size_t count)
 {
-    return bytes && WalkPng(bytes, count).IsSound() ? PictureState::Sound : PictureState::Damaged;
+    PngImage png;
+    return bytes && png.Open(bytes, count) && png.ReadThrough() ? PictureState::Sound : PictureState::Damaged;
 }
 
 // Sub-blocks, each after its length byte, up to the empty one.
@@ -130,7 +88,8 @@ PictureState CheckGif(ByteSource& source)
                 break;
             ++at;  // the extension's label
         } else if (kind == 0x2C) {
-            if (count - at < 9)
+            // Every frame inside the logical screen.
+            if (count - at < 9 || !IsInsideScreen(bytes, at - 1))
                 break;
             at += 9 + ColourTableBytes(bytes[at + 8]);
             // The LZW code size: 2 to 8 bits for real pictures, 1 for black and white.
@@ -240,44 +199,9 @@ PictureState CheckIcon(ByteSource& source)
 
 }  // namespace
 
-PngWalk WalkPng(const uint8_t* bytes, size_t count)
-{
-    PngWalk walk;
-    if (!bytes || count < 33 || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
-        return walk;
-    const uint32_t width = Be32(bytes + 16), height = Be32(bytes + 20);
-    static const uint32_t kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
-    const uint32_t bits = bytes[24] * (bytes[25] <= 6 ? kChannels[bytes[25]] : 0);
-    const uint64_t needed = PngRawBytes(width, height, bits, bytes[28] == 1);
-    walk.crcsRight = true;
-    Inflater inflater;
-    bool inflating = true;
-    size_t at = 8;
-    while (count - at >= 12) {
-        const uint32_t length = Be32(bytes + at);
-        if (length > count - at - 12) {
-            walk.crcsRight = false;  // the chunk is cut short
-            break;
-        }
-        const uint8_t* type = bytes + at + 4;
-        const uint8_t* data = type + 4;
-        if (uint32_t(crc32(0, type, uInt(length) + 4)) != Be32(data + length))
-            walk.crcsRight = false;
-        if (std::memcmp(type, "IDAT", 4) == 0 && inflating)
-            inflating = inflater.Feed(data, length) && inflater.Produced() < needed;
-        if (std::memcmp(type, "IEND", 4) == 0) {
-            walk.ended = true;
-            break;
-        }
-        at += 12 + size_t(length);
-    }
-    walk.rowsWhole = needed > 0 && inflater.Produced() >= needed;
-    return walk;
-}
-
 PictureState CheckStructure(ByteSource& source, ImageFormat format);
 
-PictureState CheckPicture(ImageSource& image, bool decode)
+PictureState CheckPicture(ImageSource& image, bool)
 {
     ByteSource& source = image.Bytes();
     if (source.Size() == 0)
@@ -294,11 +218,13 @@ PictureState CheckPicture(ImageSource& image, bool decode)
     if (source.Size() > kMaxEncodedBytes || !image.ReadHeader())
         return PictureState::Damaged;
     const PictureState walked = CheckStructure(source, format);
-    if (walked != PictureState::Sound || !decode)
+    // The walk of a JPEG's data and libpng's reading are decodings; a file of
+    // another format whose parts hold together may still not decode (tables or
+    // coded data changed): a read at a small size decodes all of it, as the
+    // thumbnails do, so that no picture the check passes is shown as the
+    // placeholder or copied into an export unread.
+    if (walked != PictureState::Sound || format == ImageFormat::Jpeg || format == ImageFormat::Png)
         return walked;
-    // A file whose parts hold together may still not decode (tables or coded
-    // data changed): a read at a small size decodes all of it, as the
-    // thumbnails do, so that no picture is shown as the placeholder unannounced.
     uint32_t width = 0, height = 0;
     image.ReducedSize(kCheckSide, kCheckSide, width, height);
     RasterImage small;

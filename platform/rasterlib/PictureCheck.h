@@ -1,9 +1,11 @@
 // The check of a whole encoded picture, beyond the header that opening reads:
-// a picture that stops short or whose bytes were changed is told from a sound
-// one before anything decodes it. JPEG segments run to the end of image; PNG
-// chunks keep their CRCs, end with IEND and their image data inflate to every
-// row; GIF blocks run to the trailer; BMP and TIFF data lie inside the file; an
-// icon's chosen entry is checked as what it holds.
+// a picture the check calls sound reads whole in this library and in the
+// readers an export hands it to. A JPEG's segments run to the end of image
+// and its scan's data decode without a warning; a PNG is read through by
+// libpng (CRCs, Adler-32, filters, nothing left over); GIF blocks run to the
+// trailer with every frame inside the logical screen; BMP and TIFF data lie
+// inside the file; an icon's chosen entry is checked as what it holds. Every
+// format but JPEG, whose walk is a decoding, is then decoded at a small size.
 #pragma once
 
 #include "platform/rasterlib/ByteSource.h"
@@ -24,20 +26,10 @@ enum class PictureState : int32_t {
 class ImageSource;
 
 // The whole check of a source whose bytes are open but whose header is not read
-// yet; decode: a file that holds together is decoded at a small size too.
+// yet. Every check proves that the picture reads; decode, which asked for that
+// once, no longer changes the answer.
 PictureState CheckPicture(ImageSource& image, bool decode);
 PictureState CheckPictureFile(const wchar_t* path, bool decode);
 PictureState CheckPictureMemory(const uint8_t* bytes, size_t count, bool decode);
-
-// What a PNG's chunks hold together: every CRC right, the end chunk reached
-// and the image data inflating to every row of the image.
-struct PngWalk {
-    bool crcsRight = false;
-    bool ended = false;
-    bool rowsWhole = false;
-
-    bool IsSound() const { return crcsRight && ended && rowsWhole; }
-};
-PngWalk WalkPng(const uint8_t* bytes, size_t count);
 
 }  // namespace rasterlib

@@ -139,15 +139,21 @@ struct RasterImageInfo {
 typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterImageInfo* info);
 
 // Writes the JPEG file at source turned upright by the orientation it records,
-// losslessly, to target (created or replaced). Returns 1 when written; 0, writing
-// nothing, when the file is no JPEG, records no turn or flip, or the turn would
-// not be exact for its size (the caller then decodes and encodes it).
+// losslessly, to target (created or replaced). Returns 1 when written, and
+// what it wrote decodes whole at the upright size; 0, writing nothing, when
+// the file is no JPEG, records no turn or flip, the turn would not be exact for
+// its size, or what the turn makes would not decode (the caller then decodes
+// and encodes it). Callable from several threads at once.
 typedef int32_t(__cdecl* PFN_WriteUprightJpegW)(const wchar_t* source, const wchar_t* target);
-// Checks the whole file, not only its header: JPEG segments to the end of image,
-// PNG chunks with their CRCs and every row of image data, GIF blocks to the
-// trailer, BMP and TIFF data inside the file, an icon's entry; with
-// kCheckByDecoding a file that holds together is also decoded at a small size,
-// which proves that it reads (and costs a decode). One of the kPicture answers above.
+// Checks the whole file, not only its header, and calls sound only a file that
+// reads whole here and in other readers: JPEG segments to the end of image,
+// every marker one decoders read, and the scan's data decoded without a
+// warning (walked block by block where the library reads the stream itself);
+// PNG read through by libpng (chunk CRCs, Adler-32, filter bytes, nothing left
+// over); GIF blocks to the trailer, every frame inside the logical screen; BMP
+// and TIFF data inside the file; an icon's entry; every format but JPEG and
+// PNG then decoded at a small size. kCheckByDecoding, which asked for that
+// decoding once, no longer changes the answer. One of the kPicture answers above.
 constexpr int32_t kCheckByDecoding = 1;
 typedef int32_t(__cdecl* PFN_CheckRasterImageW)(const wchar_t* path, int32_t flags);
 

@@ -29,6 +29,29 @@ bool AppendGifTable(const uint8_t* bytes, size_t count, size_t& pos, uint8_t& fl
     return true;
 }
 
+}  // namespace
+
+bool IsInsideScreen(const uint8_t* bytes, size_t descriptor)
+{
+    const uint32_t screenWidth = Le16(bytes + 6), screenHeight = Le16(bytes + 8);
+    const uint32_t left = Le16(bytes + descriptor + 1), top = Le16(bytes + descriptor + 3);
+    const uint32_t width = Le16(bytes + descriptor + 5), height = Le16(bytes + descriptor + 7);
+    return width > 0 && height > 0 && left + width <= screenWidth && top + height <= screenHeight;
+}
+
+size_t SubBlocksEnd(const uint8_t* bytes, size_t count, size_t pos)
+{
+    while (pos < count) {
+        const size_t length = bytes[pos];
+        pos += 1 + length;
+        if (length == 0)
+            return pos;
+    }
+    return count + 1;
+}
+
+namespace {
+
 // True when the LZW data at pos (the code size, then sub-blocks) is a valid code
 // stream that gives at least the frame's pixels. The system's decoder fills a frame
 // whose codes run out or go wrong from memory it never wrote.
@@ -143,6 +166,10 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
                     return false;
                 const size_t descriptor = rebuilt.size();
                 rebuilt.insert(rebuilt.end(), bytes + pos, bytes + pos + 10);
+                // The image alone on a screen of its size: the decoder makes
+                // the logical screen whatever size the file claims for it.
+                std::memcpy(&rebuilt[6], bytes + at + 5, 4);
+                std::memset(&rebuilt[descriptor + 1], 0, 4);
                 pos += 10;
                 uint8_t local = bytes[pos - 1];
                 if (local & 0x80) {
@@ -150,9 +177,19 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
                         return false;
                     rebuilt[descriptor + 9] = local;
                 }
+                if (!IsInsideScreen(bytes, at))
+                    return false;
                 const uint64_t pixels = uint64_t(Le16(bytes + at + 5)) * Le16(bytes + at + 7);
-                rebuilt.insert(rebuilt.end(), bytes + pos, bytes + count);
-                return IsWholeFrame(bytes, count, pos, pixels);
+                if (!IsWholeFrame(bytes, count, pos, pixels))
+                    return false;
+                // The first image alone: the decoder reads every frame when it
+                // opens a file, whatever frame is asked for.
+                const size_t end = std::min(count, SubBlocksEnd(bytes, count, pos + 1));
+                rebuilt.insert(rebuilt.end(), bytes + pos, bytes + end);
+                if (end == count || bytes[end - 1] != 0)
+                    rebuilt.push_back(0);
+                rebuilt.push_back(0x3B);
+                return true;
             }
             // An extension: its label, then sub-blocks up to an empty one.
             if (kind != 0x21 || pos + 2 > count)

@@ -12,10 +12,20 @@
 
 namespace rasterlib {
 
-// A GIF with a global table of 256 colours and the first image's local table, if
-// any, of 256 too. False when the bytes are no GIF up to the first image, or when
-// that image's codes are not valid or give fewer pixels than the image has (the
-// decoder would fill the rest from memory it never wrote).
+// A GIF of its first image alone on a logical screen of its size, with a
+// global table of 256 colours and the image's local table, if any, of 256 too.
+// False when the bytes are no GIF up to the first image, when that image does
+// not lie inside the logical screen the file gives, or when its codes are not
+// valid or give fewer pixels than the image has (the decoder would fill the
+// rest from memory it never wrote).
+// True when the image whose descriptor (its 0x2C byte) lies at descriptor, ten
+// bytes that must be there, is inside the logical screen and not empty.
+bool IsInsideScreen(const uint8_t* bytes, size_t descriptor);
+
+// Just past the empty sub-block that ends the sub-blocks starting at pos;
+// count + 1 when the bytes end first.
+size_t SubBlocksEnd(const uint8_t* bytes, size_t count, size_t pos);
+
 bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt);
 
 // A bitmap of at most 8 bits per pixel as a plain one with a whole palette; runs

@@ -3,6 +3,7 @@
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include "platform/rasterlib/ExportCalls.h"
+#include "platform/rasterlib/ImageHeader.h"
 #include "platform/rasterlib/ImageSource.h"
 #include "platform/rasterlib/ImageWriter.h"
 #include "platform/rasterlib/JpegCodec.h"
@@ -162,7 +163,8 @@ int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
     try {
         ByteSource bytes;
         JpegInfo info;
-        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || info.exifLength == 0)
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || info.exifLength == 0 ||
+            !IsPlausibleJpeg(info, bytes.Size()))
             return 0;
         const uint8_t orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
         const uint8_t* data = orientation != kOrientationUpright ? bytes.Whole() : nullptr;
@@ -173,16 +175,25 @@ int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
         JpegTurn turn;
         switch (turn.Open(data, size_t(bytes.Size()), orientation)) {
         case JpegTurn::Opening::Ready:
-            if (WriteTurnedFile(target, turn))
-                return 1;
-            break;
+            return WriteTurnedFile(target, turn) ? 1 : 0;
         case JpegTurn::Opening::NotExact:
+        case JpegTurn::Opening::Damaged:
             return 0;
         case JpegTurn::Opening::NotTaken:
             break;
         }
         std::vector<uint8_t> upright;
         if (!TransformJpegUpright(data, size_t(bytes.Size()), orientation, upright))
+            return 0;
+        // libjpeg-turbo's turn writes a value the standard tables cannot code
+        // (a coefficient of 11 bits) as a code no table has, and answers
+        // success: what it made counts only once it decodes whole, at the
+        // upright size.
+        ImageSource turned;
+        const bool swap = SwapsSides(orientation);
+        if (!turned.OpenMemory(upright.data(), upright.size(), nullptr) ||
+            turned.Width() != (swap ? info.height : info.width) || turned.Height() != (swap ? info.width : info.height) ||
+            CheckPictureMemory(upright.data(), upright.size(), false) != PictureState::Sound)
             return 0;
         return WriteWholeFile(target, upright) ? 1 : 0;
     } catch (...) {

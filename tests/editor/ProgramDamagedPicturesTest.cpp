@@ -19,6 +19,8 @@
 
 #include <wincodec.h>
 
+#include <turbojpeg.h>
+
 #include <algorithm>
 
 using edtest::CProgramRun;
@@ -219,6 +221,210 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     EXPECT_NE(std::string::npos, document.find(photo)) << "the sound photograph goes in as it is";
     KeepForReaders("OT_PDF_CHECK_DIR", pdf, L"editor_damaged_pictures.pdf");
     KeepForReaders("OT_PPT_CHECK_DIR", ppt, L"editor_damaged_pictures.ppt");
+    EXPECT_FALSE(program.FindDialog()) << "no second warning";
+    EXPECT_TRUE(program.CloseWithoutSaving());
+}
+
+namespace {
+
+// The pixels the imaging component decodes, B, G, R, A; empty when it cannot.
+std::vector<BYTE> DecodedPixels(const std::string& bytes, UINT& width, UINT& height)
+{
+    std::vector<BYTE> pixels;
+    IWICImagingFactory* factory = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&factory))))
+        return pixels;
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converted = nullptr;
+    bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
+              SUCCEEDED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                                     DWORD(bytes.size()))) &&
+              SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) &&
+              SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) &&
+              SUCCEEDED(factory->CreateFormatConverter(&converted)) &&
+              SUCCEEDED(converted->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+                                              0.0, WICBitmapPaletteTypeCustom));
+    if (ok) {
+        pixels.resize(size_t(width) * height * 4);
+        if (FAILED(converted->CopyPixels(nullptr, width * 4, UINT(pixels.size()), pixels.data())))
+            pixels.clear();
+    }
+    for (IUnknown* held : std::initializer_list<IUnknown*>{converted, frame, decoder, stream, factory}) {
+        if (held)
+            held->Release();
+    }
+    return pixels;
+}
+
+bool DecodesWithoutWarning(const std::string& bytes)
+{
+    tjhandle tj = tjInitDecompress();
+    const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    int width = 0, height = 0, subsampling = 0, colourspace = 0;
+    bool ok = tjDecompressHeader3(tj, data, static_cast<unsigned long>(bytes.size()), &width, &height, &subsampling,
+                                  &colourspace) == 0;
+    if (ok) {
+        std::vector<unsigned char> pixels(size_t(width) * height * 4);
+        ok = tjDecompress2(tj, data, static_cast<unsigned long>(bytes.size()), pixels.data(), width, width * 4, height,
+                           TJPF_BGRX, TJFLAG_STOPONWARNING) == 0;
+    }
+    tjDestroy(tj);
+    return ok;
+}
+
+// The placeholder picture as the program's resources hold it.
+std::string PlaceholderBytes()
+{
+    HMODULE self = ::GetModuleHandleW(nullptr);
+    HRSRC found = ::FindResourceW(self, MAKEINTRESOURCEW(222), L"QUARTZ");
+    if (!found)
+        return std::string();
+    const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(self, found)));
+    return std::string(bytes, ::SizeofResource(self, found));
+}
+
+}  // namespace
+
+TEST(ProgramDamagedPictures, TurnedPhotographsTheBlockMoverRefusesAndAnUndecodablePngComeOutReadable)
+{
+    using namespace testpictures;
+    CKWTestTempFolder folder(L"edt");
+    // Photographs recorded sideways whose coded data hold a coefficient the
+    // standard tables cannot code: libjpeg-turbo's turn answers success with
+    // bytes that do not decode. A PNG whose CRCs are right but whose first row
+    // has a filter of 7. Sound photographs, one of them recorded sideways.
+    std::string png = GradientPng(40, 30);
+    {
+        std::string raw;
+        for (uint32_t y = 0; y < 30; ++y)
+            raw += std::string(1, y == 0 ? '\x07' : '\0') + std::string(40 * 3, char(y * 8));
+        const size_t at = PngChunkData(png, "IDAT");
+        const uint32_t length = uint32_t(uint8_t(png[at - 6])) << 8 | uint8_t(png[at - 5]);
+        std::string rebuilt = png.substr(0, at - 8);
+        PngChunk(rebuilt, "IDAT", Deflated(raw));
+        png = rebuilt + png.substr(at + length + 4);
+    }
+    const std::string photo = EncodeJpeg(PhotoPixels(128, 96, 5), 128, 96);
+    const std::string sideways = photo.substr(0, 2) + ExifSegment(6, false) + photo.substr(2);
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+        bool undecodable;
+    } files[] = {
+        {L"eleven six.jpg", TurnedElevenBitJpeg(6, false), false},
+        {L"eleven eight fill.jpg", TurnedElevenBitJpeg(8, true), false},
+        {L"eleven three.jpg", TurnedElevenBitJpeg(3, false), false},
+        {L"filter seven.png", png, true},
+        {L"sound.jpg", photo, false},
+        {L"sound sideways.jpg", sideways, false},
+    };
+    std::wstring list;
+    for (const auto& file : files) {
+        ASSERT_TRUE(WriteFileBytes(folder.Path() + file.name, file.bytes));
+        list += L"\"" + std::wstring(file.name) + L"\" ";
+    }
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring data(self);
+    data = data.substr(0, data.find_last_of(L'\\') + 1) + L"DATA\\";
+    ::CreateDirectoryW(data.c_str(), nullptr);
+    struct CRemoveData {
+        std::wstring folder;
+        ~CRemoveData() { ::DeleteFileW((folder + L"Pictures.otl").c_str()); }
+    } removeData{data};
+    WriteFileBytes(data + L"Pictures.otl", "<?xml version='1.0' encoding='utf-8' ?>\n<LeafTemplate>\n<LeafRectArray "
+                                           "Type='3'><LeafRectArrayItem Left='0.1' Right='0.9' Top='0.1' "
+                                           "Bottom='0.9'></LeafRectArrayItem></LeafRectArray>\n</LeafTemplate>\n");
+    const std::wstring report = folder.Path() + L"Turned.otd";
+    {
+        auto* page = new CTalPageTemplate;
+        page->SetName(L"Pictures.otl");
+        page->AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.1, 0.1, 0.9, 0.9));
+        g_TemplateManager.AddPageTemplate(page);
+        CTalBaseDocument model;
+        CKWRefPtr<CTalSection> heading = model.GetProperties().GetHeadingSection();
+        heading->SetOwnTemplate(1);
+        heading->SetTemplateName(L"Pictures.otl");
+        CTalXmlSerializer serializer;
+        serializer.SetTemplateFolder(data.c_str());
+        ASSERT_TRUE(serializer.SaveDocument(&model, report.c_str(), nullptr));
+    }
+    edtest::SetStartPrefs(3, L"", false);
+    edtest::SetPrefText(L"AddPicturePath", folder.Path());
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    program.PostCommand(kAddImage);
+    HWND chooser = program.WaitForDialog();
+    ASSERT_NE(nullptr, chooser);
+    CProgramRun::AnswerFileDialog(chooser, list);
+
+    // One warning, naming the undecodable picture and no other.
+    HWND warning = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        warning = program.FindDialog();
+        return warning && warning != chooser && ::IsWindow(warning);
+    }));
+    const std::wstring text = CProgramRun::DialogText(warning);
+    for (const auto& file : files) {
+        const size_t at = text.find(std::wstring(file.name));
+        if (file.undecodable)
+            EXPECT_NE(std::wstring::npos, text.find(folder.Path() + file.name + L" is damaged."));
+        else
+            EXPECT_EQ(std::wstring::npos, at) << "a readable picture is not named";
+    }
+    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+
+    const std::wstring html = folder.Path() + L"out\\report.html";
+    const std::wstring ppt = folder.Path() + L"out\\report.ppt";
+    ASSERT_TRUE(::CreateDirectoryW((folder.Path() + L"out").c_str(), nullptr));
+    ASSERT_TRUE(Generate(program, kGenerateHtml, html, html));
+    ASSERT_TRUE(Generate(program, kGeneratePpt, ppt, folder.Path() + L"out\\report_Images"));
+    ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(ppt).size() > 512; }));
+
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    UINT placeholderWidth = 0, placeholderHeight = 0;
+    const std::vector<BYTE> placeholder = DecodedPixels(PlaceholderBytes(), placeholderWidth, placeholderHeight);
+    ASSERT_FALSE(placeholder.empty());
+    size_t pictures = 0, placeholders = 0;
+    for (const std::wstring& written : {folder.Path() + L"out\\report_data\\", folder.Path() + L"out\\report_Images\\"}) {
+        for (const std::wstring& name : doctest::FilesIn(written)) {
+            if (!IsPictureName(name))
+                continue;
+            const std::string where(name.begin(), name.end());
+            const std::string bytes = ReadFileBytes(written + name);
+            UINT width = 0, height = 0;
+            const std::vector<BYTE> pixels = DecodedPixels(bytes, width, height);
+            EXPECT_FALSE(pixels.empty()) << where;
+            // The system's decoder carries on past damaged coded data: a JPEG
+            // must also decode with libjpeg-turbo stopping at any warning.
+            if (bytes.size() > 2 && uint8_t(bytes[0]) == 0xFF && uint8_t(bytes[1]) == 0xD8)
+                EXPECT_TRUE(DecodesWithoutWarning(bytes)) << where;
+            // The HTML folder names its pictures by number, the presentation's
+            // by their files: the placeholder is known by its pixels.
+            const bool isPlaceholder = width == placeholderWidth && height == placeholderHeight && pixels == placeholder;
+            placeholders += isPlaceholder ? 1 : 0;
+            if (name.find(L"filter seven") != std::wstring::npos)
+                EXPECT_TRUE(isPlaceholder) << "the placeholder's pixels, " << where;
+            // A picture turned upright in the presentation has its upright size.
+            if (name.find(L"eleven") != std::wstring::npos)
+                EXPECT_EQ(16u, width) << where;
+            if (name.find(L"sound sideways") != std::wstring::npos && written.find(L"Images") != std::wstring::npos) {
+                EXPECT_EQ(96u, width) << where;
+                EXPECT_EQ(128u, height) << where;
+            }
+            ++pictures;
+        }
+    }
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+    EXPECT_GE(pictures, 12u);
+    EXPECT_EQ(2u, placeholders) << "the undecodable picture in each folder";
+    KeepForReaders("OT_PPT_CHECK_DIR", ppt, L"editor_turned_pictures.ppt");
     EXPECT_FALSE(program.FindDialog()) << "no second warning";
     EXPECT_TRUE(program.CloseWithoutSaving());
 }

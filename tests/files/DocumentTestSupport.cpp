@@ -1,5 +1,6 @@
 #include "DocumentTestSupport.h"
 
+#include "framework/KWRasterImage.h"
 #include "model/TalTextFormat.h"
 
 #include <utility>
@@ -42,14 +43,37 @@ void SetNote(CTalSection* section, const std::vector<NotePiece>& pieces)
     note->AssignText(CString(text.c_str()));
 }
 
+// A real picture of the format: a gradient that differs with the seed.
+std::string RealPicture(const char* format, uint32_t seed)
+{
+    KWRasterImagePtr image(KWAllocRasterImage(24 + seed % 7, 16 + seed % 5, 4 * (24 + seed % 7)));
+    for (uint32_t y = 0; y < image->height; ++y) {
+        for (uint32_t x = 0; x < image->width; ++x) {
+            uint8_t* p = image->Pixels() + y * image->stride + x * 4;
+            p[0] = static_cast<uint8_t>(x * 9 + seed);
+            p[1] = static_cast<uint8_t>(y * 13);
+            p[2] = static_cast<uint8_t>(seed * 31);
+            p[3] = 255;
+        }
+    }
+    KWWriteRasterImageToMemoryFn write = g_rasterLib.GetFunctions().WriteRasterImageToMemory;
+    if (!write)
+        return std::string();
+    const int32_t size = write(image.get(), nullptr, 0, format);
+    std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size <= 0 || write(image.get(), &bytes[0], size, format) != size)
+        return std::string();
+    return bytes;
+}
+
 Templates AddManagerTemplates(const std::wstring& pictureFolder)
 {
     Templates templates;
     templates.title = new CTalTitlePageTemplate;
     templates.title->SetName(L"Classic \x0416.ott");
     templates.title->SetTitle(L"Classic \x201ETitle\x201C & co");
-    templates.title->SetPreviewPictureId(OutsidePicture(pictureFolder + L"title preview.png", std::string(700, 'P')));
-    templates.title->SetBackgroundPictureId(OutsidePicture(pictureFolder + L"title back.jpg", std::string(900, 'B')));
+    templates.title->SetPreviewPictureId(OutsidePicture(pictureFolder + L"title preview.png", RealPicture("png", 700)));
+    templates.title->SetBackgroundPictureId(OutsidePicture(pictureFolder + L"title back.jpg", RealPicture("jpg", 900)));
     templates.title->AddCell(CTalTemplate::kCellTitle, CKWDoubleRect(0.1, 0.1, 0.9, 0.2));
     templates.title->AddCell(CTalTemplate::kCellLogo, CKWDoubleRect(0.4, 0.3, 0.6, 0.5));
     g_TemplateManager.AddTitlePageTemplate(templates.title);
@@ -57,7 +81,7 @@ Templates AddManagerTemplates(const std::wstring& pictureFolder)
     templates.first = new CTalPageTemplate;
     templates.first->SetName(L"Page One.otl");
     templates.first->SetTitle(L"Page one");
-    templates.first->SetPreviewPictureId(OutsidePicture(pictureFolder + L"page preview.gif", std::string(300, 'G')));
+    templates.first->SetPreviewPictureId(OutsidePicture(pictureFolder + L"page preview.gif", RealPicture("gif", 300)));
     templates.first->AddCell(CTalTemplate::kCellHeading, CKWDoubleRect(0.05, 0.05, 0.95, 0.1));
     templates.first->AddCell(CTalTemplate::kCellText, CKWDoubleRect(0.05, 0.1, 0.95, 0.3));
     templates.first->AddCell(CTalTemplate::kCellPictures, CKWDoubleRect(0.05, 0.3, 0.95, 0.95));

@@ -162,6 +162,12 @@ struct NotePiece {
 void SetNote(CTalSection* section, const std::vector<NotePiece>& pieces);
 
 // Templates the tests share through the template manager.
+// A real picture of the format: a gradient that differs with the seed.
+std::string RealPicture(const char* format, uint32_t seed);
+
+// The manager's templates of the full document; their pictures are real ones
+// (RealPicture "png" 700 and "jpg" 900 for the title's, "gif" 300 for the
+// first page template's preview).
 struct Templates {
     CTalTitlePageTemplate* title = nullptr;
     CTalPageTemplate* first = nullptr;

@@ -91,29 +91,6 @@ int FromEnvironment(const char* name, int fallback)
     return value && *value ? std::atoi(value) : fallback;
 }
 
-// A real picture of the format: a gradient that differs with the seed.
-std::string RealPicture(const char* format, uint32_t seed)
-{
-    KWRasterImagePtr image(KWAllocRasterImage(24 + seed % 7, 16 + seed % 5, 4 * (24 + seed % 7)));
-    for (uint32_t y = 0; y < image->height; ++y) {
-        for (uint32_t x = 0; x < image->width; ++x) {
-            uint8_t* p = image->Pixels() + y * image->stride + x * 4;
-            p[0] = static_cast<uint8_t>(x * 9 + seed);
-            p[1] = static_cast<uint8_t>(y * 13);
-            p[2] = static_cast<uint8_t>(seed * 31);
-            p[3] = 255;
-        }
-    }
-    KWWriteRasterImageToMemoryFn write = g_rasterLib.GetFunctions().WriteRasterImageToMemory;
-    if (!write)
-        return std::string();
-    const int32_t size = write(image.get(), nullptr, 0, format);
-    std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size <= 0 || write(image.get(), &bytes[0], size, format) != size)
-        return std::string();
-    return bytes;
-}
-
 // The text with its closed comments and CDATA sections taken out: what
 // stands in them is no content however intact. One left open hides nothing:
 // the parser must say so.

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,16 @@ public:
 private:
     int m_pos = 0;
 };
+
+// Bytes that differ with the seed.
+inline std::string RandomBytes(size_t count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::string bytes(count, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
+}
 
 inline std::string ToAnsi(const std::wstring& text)
 {

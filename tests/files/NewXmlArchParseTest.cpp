@@ -122,6 +122,17 @@ TEST_F(ArchiveParse, DispatchesWarnsAndFailsAsTheFileSays)
     const size_t parser = r.errors.find(L"Error [Line 3]: "), ours = r.errors.find(L"Parsing error occures.\r\n");
     ASSERT_NE(ours, std::wstring::npos) << filestest::ToAnsi(r.errors);
     EXPECT_LT(parser, ours) << "libxml2's message comes first";
+    // Text nodes of any size, nesting of a bounded depth.
+    const std::string huge = "<Root><Child>" + std::string(12u << 20, 'A') + "<![CDATA[" + std::string(11u << 20, 'B') +
+                             "]]></Child></Root>";
+    EXPECT_EQ(Parse(huge).code, CNewXmlArch::kErrNone) << "a text node larger than the parser's default limit";
+    std::string deep;
+    for (int level = 0; level < 300; ++level)
+        deep += "<Unknown>";
+    r = Parse("<Root>" + deep + "</Root>");
+    EXPECT_EQ(r.code, CNewXmlArch::kErrParsing);
+    EXPECT_NE(r.errors.find(L"The elements nest deeper than 256 levels."), std::wstring::npos)
+        << filestest::ToAnsi(r.errors);
 }
 
 TEST_F(ArchiveParse, AHandlerSkipsItsElement)

@@ -271,10 +271,11 @@ TEST_F(DocumentFiles, MisplacedElementsAreSkippedAndReported)
     ASSERT_EQ(serializer.dialogs.size(), 1u);
     EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during loading the document:");
     const std::vector<std::wstring>& lines = serializer.dialogs[0].lines;
-    ASSERT_EQ(lines.size(), 2u) << filestest::ToAnsi(serializer.AllLines());
+    ASSERT_EQ(lines.size(), 3u) << filestest::ToAnsi(serializer.AllLines());
     EXPECT_EQ(lines[0].find(L"Warning [line "), 0u);
     EXPECT_NE(lines[0].find(L"]: Misplaced tag Leaf is ignored."), std::wstring::npos);
-    EXPECT_NE(lines[1].find(L"]: Misplaced tag Leaf is ignored."), std::wstring::npos);
+    EXPECT_NE(lines[1].find(L"]: Unknown tag Unknown is ignored."), std::wstring::npos);
+    EXPECT_NE(lines[2].find(L"]: Misplaced tag Leaf is ignored."), std::wstring::npos);
 }
 
 TEST_F(DocumentFiles, AFileCutShortFailsAndKeepsWhatWasRead)
@@ -425,7 +426,13 @@ TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEverySt
         if (mode == 0)
             stages.insert(stages.begin(), L"Preprocessing images...");
         EXPECT_EQ(stages, progress.messages) << mode;
-        EXPECT_TRUE(serializer.dialogs.empty()) << mode << filestest::ToAnsi(serializer.AllLines());
+        // The watermark of a key the file lacks is kept without a picture, and said.
+        ASSERT_EQ(serializer.dialogs.size(), 1u) << mode;
+        const std::wstring all = serializer.AllLines();
+        EXPECT_NE(all.find(L"The picture watermark \"\" names no picture that the file holds; it is kept without one."),
+                  std::wstring::npos)
+            << mode << filestest::ToAnsi(all);
+        EXPECT_EQ(std::count(all.begin(), all.end(), L'\n'), 1) << mode << filestest::ToAnsi(all);
         const CTalDocProperties& props = document.GetProperties();
         EXPECT_EQ(PictureBytes(props.m_logoPictureId), first) << mode;
         ASSERT_EQ(props.GetWatermarks().size(), 3u);
@@ -732,9 +739,10 @@ TEST_F(DocumentFiles, PicturesLoadWhateverFormTheirBase64TakesAndLargeOnesRoundT
 }
 
 // A document that refers to files where they lie may name any file: only a
-// picture is taken. Another file, a server's share and a device are named in
-// a warning and never opened, and a relative name is taken from the
-// document's folder, not from the current one.
+// picture is taken. Another file, a server's share, a device and a name from
+// the root of whatever drive the document lies on are named in a warning and
+// never opened, and a relative name is taken from the document's folder, not
+// from the current one.
 TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
 {
     const std::wstring deep = File(L"doc") + L"\\deep\\";
@@ -755,14 +763,15 @@ TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
     ASSERT_TRUE(::SetCurrentDirectoryW((current + L"a\\b").c_str()));
     ASSERT_TRUE(filestest::FileExists(L"C:\\windows\\win.ini"));
 
-    const char* names[] = {"C:\\windows\\win.ini", "..\\..\\x.jpg", "\\\\host\\share\\x.jpg", "CON", "good.jpg"};
+    const char* names[] = {"C:\\windows\\win.ini", "..\\..\\x.jpg", "\\\\host\\share\\x.jpg", "CON", "good.jpg",
+                           "\\x.jpg", "/x.jpg"};
     std::string items, images;
-    for (int key = 1; key <= 5; ++key) {
+    for (int key = 1; key <= 7; ++key) {
         items += "<ImageListItem ID='" + std::to_string(key) + "'/>";
         images += "<Image ID='" + std::to_string(key) + "'>\n" + names[key - 1] + "</Image>";
     }
     filestest::WriteBytes(document, DocumentText(Tree({Leaf(1, 0, "H", "<ImageList>" + items + "</ImageList>")}) +
-                                                 "<Images SavePicType='1' Count='5'>" + images + "</Images>"));
+                                                 "<Images SavePicType='1' Count='7'>" + images + "</Images>"));
     CTalBaseDocument loaded;
     CRecordingSerializer serializer;
     serializer.SetTemplateFolder(TemplateFolder().c_str());
@@ -772,22 +781,24 @@ TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
     ::SetCurrentDirectoryW(before);
     ASSERT_TRUE(read);
 
-    // Four warnings: the missing file first, then one line for each refusal.
+    // Six warnings: the missing file first, then one line for each refusal.
     ASSERT_EQ(serializer.dialogs.size(), 1u);
     std::vector<std::wstring> lines = serializer.dialogs[0].lines;
     lines.erase(std::remove(lines.begin(), lines.end(), std::wstring()), lines.end());
-    ASSERT_EQ(lines.size(), 4u) << filestest::ToAnsi(serializer.AllLines());
+    ASSERT_EQ(lines.size(), 6u) << filestest::ToAnsi(serializer.AllLines());
     EXPECT_EQ(lines[0], L"Cannot open file " + File(L"doc") + L"\\x.jpg") << "from the document's folder";
     EXPECT_NE(lines[1].find(L"C:\\windows\\win.ini\" is not a picture"), std::wstring::npos);
     EXPECT_NE(lines[2].find(L"\\\\host\\share\\x.jpg\" is refused."), std::wstring::npos);
     EXPECT_NE(lines[3].find(L"\"CON\" is refused."), std::wstring::npos);
+    EXPECT_NE(lines[4].find(L"\"\\x.jpg\" is refused."), std::wstring::npos);
+    EXPECT_NE(lines[5].find(L"\"/x.jpg\" is refused."), std::wstring::npos);
 
     // Only the picture and the missing name reach the picture store.
     CKWRefPtr<CTalSection> heading = loaded.GetProperties().GetHeadingSection();
     std::vector<std::wstring> paths;
     for (const CKWRefPtr<CTalPicture>& p : heading->GetPictures())
         paths.push_back(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(p->GetPictureId()))));
-    const std::vector<std::wstring> kept = {L"", File(L"doc") + L"\\x.jpg", L"", L"", deep + L"er\\good.jpg"};
+    const std::vector<std::wstring> kept = {L"", File(L"doc") + L"\\x.jpg", L"", L"", deep + L"er\\good.jpg", L"", L""};
     EXPECT_EQ(paths, kept);
     EXPECT_EQ(PictureBytes(heading->GetPicture(4)->GetPictureId()), picture);
 }

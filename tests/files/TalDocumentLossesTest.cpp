@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -204,4 +205,55 @@ TEST_F(DocumentFiles, TheProblemsOfATemplateFileADocumentNamesJoinItsReport)
     ASSERT_NE(own, nullptr);
     ASSERT_NE(own->GetCells(2), nullptr) << "the file's cells, not the document's";
     EXPECT_EQ(own->GetCells(1), nullptr);
+}
+
+// What a load leaves out or replaces is said in one line of its report: a
+// font index the file's font list lacks, a picture watermark without its
+// picture, a title template's background that does not read, an element the
+// format does not know.
+TEST_F(DocumentFiles, EachLossOfALoadIsOneLineOfItsReport)
+{
+    const std::string notAPicture = XmlBinaryForm("no picture", 10);
+    const struct {
+        const char* what;
+        std::string body;
+        const wchar_t* line;
+    } cases[] = {
+        {"a font the list lacks",
+         "<FontArray><FontName Index='0' Name='Arial'/></FontArray>\n"
+         "<ExportProperties><CharMapItem Type='1' Num='5'/></ExportProperties>\n",
+         L"The font 5 that a text format names is not in the file's font list;"},
+        {"a picture watermark without its picture",
+         "<Watermarks><WatermarkItem Type='1' Name='Seal' PicID='7'/></Watermarks>\n"
+         "<Images SavePicType='0' Count='0'></Images>\n",
+         L"The picture watermark \"Seal\" names no picture that the file holds; it is kept without one."},
+        {"a title background that does not read",
+         "<TitleTemplate FileName='damaged.ott'><TitleBgImage FileFormat='png'>" + notAPicture +
+             "</TitleBgImage></TitleTemplate>\n",
+         L"The picture of TitleBgImage cannot be read; a placeholder is shown."},
+        {"an unknown element", "<Appendix Pages='3'>text</Appendix>\n", L"Unknown tag Appendix is ignored."},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, DocumentText(test.body), &serializer));
+        ASSERT_EQ(serializer.dialogs.size(), 1u);
+        std::vector<std::wstring> lines = serializer.dialogs[0].lines;
+        lines.erase(std::remove(lines.begin(), lines.end(), std::wstring()), lines.end());
+        ASSERT_EQ(lines.size(), 1u) << filestest::ToAnsi(serializer.AllLines());
+        EXPECT_NE(lines[0].find(test.line), std::wstring::npos) << filestest::ToAnsi(lines[0]);
+        g_TemplateManager.Clear();
+        for (const std::wstring& name : FilesIn(TemplateFolder()))
+            ::DeleteFileW((TemplateFolder() + name).c_str());
+    }
+    // A document without fonts of its own names the default face as font 0:
+    // nothing is lost.
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadText(document,
+                         DocumentText("<ExportProperties><CharMapItem Type='1' Num='0'/></ExportProperties>\n" +
+                                      HeadingLeaf("<TextNote>\nab<CharacterItem CharCount='2' Num='0'/></TextNote>")),
+                         &serializer));
+    EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
 }

@@ -87,8 +87,8 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
     const CTalTemplate* title = g_TemplateManager.FindTitlePageTemplate(L"Classic \x0416.ott");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(Wide(title->GetTitle()), L"Classic \x201ETitle\x201C & co");
-    EXPECT_EQ(PictureBytes(title->GetPreviewPictureId()), std::string(700, 'P'));
-    EXPECT_EQ(PictureBytes(title->GetBackgroundPictureId()), std::string(900, 'B'));
+    EXPECT_EQ(PictureBytes(title->GetPreviewPictureId()), RealPicture("png", 700));
+    EXPECT_EQ(PictureBytes(title->GetBackgroundPictureId()), RealPicture("jpg", 900));
     ASSERT_NE(title->GetCells(CTalTemplate::kCellLogo), nullptr);
     const CTalTemplate* second = g_TemplateManager.FindPageTemplate(L"Zwei \x0416.otl");
     ASSERT_NE(second, nullptr);
@@ -97,7 +97,7 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
     EXPECT_EQ(second->GetPreviewPictureId(), 0);
     const CTalTemplate* pageOne = g_TemplateManager.FindPageTemplate(L"Page One.otl");
     ASSERT_NE(pageOne, nullptr);
-    EXPECT_EQ(PictureBytes(pageOne->GetPreviewPictureId()), std::string(300, 'G'));
+    EXPECT_EQ(PictureBytes(pageOne->GetPreviewPictureId()), RealPicture("gif", 300));
     EXPECT_EQ(pageOne->GetCells(CTalTemplate::kCellHeading)->size(), 1u);
     // Written into the template folder, under names outside the ANSI code page too.
     EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"Classic \x0416.ott"));

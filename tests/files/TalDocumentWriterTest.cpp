@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 
 using namespace doctest;
@@ -240,11 +242,25 @@ TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
             EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), id) << "the picture keeps its id";
             continue;
         }
-        EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='bmp'>\r\n"), std::string::npos);
-        EXPECT_EQ(bytes.find("FileFormat='bmp'>\r\n\t\t</Image>"), std::string::npos) << "the placeholder's bytes";
-        // Read back, the picture is the placeholder, not a picture without a file.
+        // The file keeps the empty file's name beside the placeholder's bytes.
+        EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='bmp' EmptyFile='empty.png'>\r\n"), std::string::npos);
+        EXPECT_EQ(bytes.find("EmptyFile='empty.png'>\r\n\t\t</Image>"), std::string::npos) << "the placeholder's bytes";
+        // Saved again, the document holds the placeholder: nothing more is said.
+        CRecordingSerializer again;
+        ASSERT_TRUE(Save(document, File(L"again.otd"), &again));
+        EXPECT_TRUE(again.dialogs.empty());
+        // Read back, the picture is the placeholder, not a picture without a
+        // file, and the load says what it stands for.
         CTalBaseDocument back;
-        ASSERT_TRUE(Load(back, path));
+        CRecordingSerializer loading;
+        ASSERT_TRUE(Load(back, path, &loading));
+        ASSERT_EQ(loading.dialogs.size(), 1u);
+        std::vector<std::wstring> lines = loading.dialogs[0].lines;
+        lines.erase(std::remove(lines.begin(), lines.end(), std::wstring()), lines.end());
+        ASSERT_EQ(lines.size(), 1u) << filestest::ToAnsi(loading.AllLines());
+        EXPECT_NE(lines[0].find(L"The picture file empty.png was empty when the document was saved; the placeholder it "
+                                L"showed stands in its place."),
+                  std::wstring::npos);
         CKWRefPtr<CTalSection> backHeading = back.GetProperties().GetHeadingSection();
         ASSERT_EQ(backHeading->GetPictureCount(), 1);
         const uint32_t backId = static_cast<uint32_t>(backHeading->GetPicture(0)->GetPictureId());

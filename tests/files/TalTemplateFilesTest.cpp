@@ -282,7 +282,10 @@ TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTempla
          L"Warning [line 2]: The TitlePreview holds no picture that can be read; the template has none.", 0},
         {"a damaged first preview", false,
          "<LeafTemplate><LeafPreview FileFormat='png'>" + damaged + "</LeafPreview></LeafTemplate>", true,
-         L"Warning: The picture of LeafPreview cannot be read; a placeholder is shown.", 0},
+         L"Warning [line 2]: The picture of LeafPreview cannot be read; a placeholder is shown.", 0},
+        {"a damaged background", true,
+         "<TitleTemplate><TitleBgImage FileFormat='png'>" + damaged + "</TitleBgImage></TitleTemplate>", true,
+         L"Warning [line 2]: The picture of TitleBgImage cannot be read; a placeholder is shown.", 0},
         {"a second preview", false,
          "<LeafTemplate><LeafPreview FileFormat='png'>" + damaged + "</LeafPreview><LeafPreview FileFormat='png'>" +
              damaged + "</LeafPreview></LeafTemplate>",

@@ -3,8 +3,6 @@
 #include "files/XmlPreprocessFile.h"
 #include "files/XmlValueForms.h"
 #include "framework/KWRasterLib.h"
-#include "model/TalPageTemplate.h"
-#include "model/TalTitlePageTemplate.h"
 #include "tests/support/OwnStoreFiles.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +14,7 @@ using filestest::TempDir;
 
 namespace {
 
-std::string RandomBytes(size_t count, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
-}
+using filestest::RandomBytes;
 
 std::string Base64(const std::string& bytes)
 {
@@ -48,6 +39,23 @@ std::string ImageElement(int id, const char* format, const std::string& bytes)
 {
     return "\t\t<Image ID='" + std::to_string(id) + "' FileFormat='" + format + "'>\n" + Base64(bytes) +
            "\t\t</Image>\n";
+}
+
+using Found = std::vector<std::pair<bool, std::string>>;
+
+// The pictures the pass found of a kind, as (taken, stored bytes).
+Found Read(const CXmlPreprocessFile::Images& found,
+                                               XmlPictureKind kind = kXmlImage)
+{
+    std::vector<std::pair<bool, std::string>> read;
+    for (const XmlPrepassPicture& picture : found.pictures.byKind[kind])
+        read.emplace_back(picture.taken, StoredBytes(picture.pictureId));
+    return read;
+}
+
+const std::vector<XmlPrepassPicture>& Images(const CXmlPreprocessFile::Images& found)
+{
+    return found.pictures.byKind[kXmlImage];
 }
 
 class PrePass : public ::testing::Test {
@@ -79,46 +87,67 @@ TEST_F(PrePass, ReadsDocumentImagesInOrderWhereverTheReadWindowCutsThem)
             Scan(filestest::WithCrLf("<TallierDocument>\n" + std::string(pad, ' ') + images + "</TallierDocument>\n"));
         EXPECT_EQ(found.pictureType, 0);
         EXPECT_EQ(found.count, 2);
-        ASSERT_EQ(found.documentImages.size(), 2u) << pad;
-        EXPECT_EQ(found.documentImages[0].imageId, 15);
-        EXPECT_EQ(StoredBytes(found.documentImages[0].pictureId), first) << pad;
-        EXPECT_EQ(found.documentImages[1].imageId, 16);
-        EXPECT_EQ(StoredBytes(found.documentImages[1].pictureId), second) << pad;
-        EXPECT_EQ(StoredExtension(found.documentImages[1].pictureId), "PNG");
+        const std::vector<std::pair<bool, std::string>> expected = {{true, first}, {true, second}};
+        EXPECT_EQ(Read(found), expected) << pad;
+        EXPECT_EQ(StoredExtension(Images(found)[1].pictureId), "PNG");
     }
 }
 
-TEST_F(PrePass, UnreadableImageBlocksGiveZeroAndTheRestIsRead)
+// The pass takes only text it reads exactly as the parser would; every other
+// element is counted and left to the parser, which reads its text itself.
+TEST_F(PrePass, ElementsThePassCannotReadExactlyAreLeftToTheParser)
 {
     const std::string a = RandomBytes(10, 4), b = RandomBytes(20, 5), c = RandomBytes(30, 6);
-    const std::string doc = "<Images SavePicType='0'>\n" + ImageElement(1, "jpg", a) +
-                            ImageElement(2, "jpeg2000", b) +                               // too long
-                            ImageElement(3, "..\\x", b) +                                  // not an extension
-                            "<Image FileFormat='jpg'>" + Base64(b) + "</Image>\n" +        // no ID
-                            "<Image ID='nan' FileFormat='jpg'>" + Base64(b) + "</Image>\n" +  // a garbled ID
-                            "<Image ID='5' FileFormat='jpg'></Image>\n" +                  // empty
-                            "<Image ID='6' FileFormat='jpg>" + Base64(b) + "</Image>\n" +  // unterminated value
-                            "<Image ID='8' FileFormat='png'/>\n" +                         // no data of its own
-                            "<Image ID='9' FileFormat='png'>" + Base64(b) + "<!-- -->" + Base64(b) +
-                            "</Image>\n" +  // markup inside the data
-                            ImageElement(7, "tif", c) + "</Images>\n";
+    const std::string half = Base64(b).substr(0, 12), rest = Base64(b).substr(12);
+    const struct {
+        const char* what;
+        std::string element;
+        bool taken;
+        std::string stored;
+    } cases[] = {
+        {"plain", ImageElement(1, "jpg", a), true, a},
+        {"a format too long", ImageElement(2, "jpeg2000", b), false, ""},
+        {"no extension", ImageElement(3, "..\\x", b), false, ""},
+        {"no ID (the parser's to judge)", "<Image FileFormat='jpg'>" + Base64(b) + "</Image>\n", true, b},
+        {"empty", "<Image ID='5' FileFormat='jpg'></Image>\n", true, ""},
+        {"an unterminated value", "<Image ID='6' FileFormat='jpg>" + Base64(b) + "</Image>\n", false, ""},
+        {"no text of its own", "<Image ID='8' FileFormat='png'/>\n", false, ""},
+        {"a comment inside", "<Image ID='9' FileFormat='png'>" + half + "<!-- -->" + rest + "</Image>\n", false, ""},
+        {"an instruction inside", "<Image ID='9' FileFormat='png'>" + half + "<?x y?>" + rest + "</Image>\n", false,
+         ""},
+        {"a reference inside", "<Image ID='9' FileFormat='png'>" + half + "&#10;" + rest + "</Image>\n", false, ""},
+        {"an element inside", "<Image ID='9' FileFormat='png'>" + half + "<b/>" + rest + "</Image>\n", false, ""},
+        {"a reference in the format", "<Image ID='9' FileFormat='&#112;ng'>" + Base64(b) + "</Image>\n", false, ""},
+        {"double quotes and blanks", "<Image\n\tID = \"10\"\tFileFormat=\"png\" >" + Base64(b) + "</Image>\n", true,
+         b},
+        {"an end tag with a blank", "<Image ID='9' FileFormat='png'>" + Base64(b) + "</Image >\n", false, ""},
+        {"plain again", ImageElement(7, "tif", c), true, c},
+    };
+    std::string doc = "<Images SavePicType='0'>\n";
+    std::vector<std::pair<bool, std::string>> expected;
+    for (const auto& test : cases) {
+        doc += test.element;
+        expected.emplace_back(test.taken, test.stored);
+    }
+    // Neither markup that merely looks like an element nor another name counts.
+    doc += "<!-- <Image ID='1' FileFormat='png'>AAAA</Image> --><![CDATA[<Image FileFormat='png'>]]>"
+           "<?x <Image FileFormat='png'>?><ImageX FileFormat='png'>AAAA</ImageX></Images>\n";
     const CXmlPreprocessFile::Images found = Scan(doc);
     EXPECT_EQ(found.count, 10) << "a missing count is taken as 10";
-    std::vector<std::pair<int32_t, std::string>> read;
-    for (const CXmlPreprocessFile::DocumentImage& image : found.documentImages)
-        read.emplace_back(image.imageId, StoredBytes(image.pictureId));
-    const std::vector<std::pair<int32_t, std::string>> expected = {{1, a},  {2, ""}, {3, ""}, {0, ""}, {0, ""},
-                                                                    {5, ""}, {6, ""}, {8, ""}, {9, ""}, {7, c}};
-    EXPECT_EQ(read, expected);
+    const std::vector<std::pair<bool, std::string>> read = Read(found);
+    ASSERT_EQ(read.size(), expected.size());
+    for (size_t i = 0; i < read.size(); ++i)
+        EXPECT_EQ(read[i], expected[i]) << cases[i].what;
 }
 
 TEST_F(PrePass, OnlyImagesOfAnImagesElementOfTypeZeroAreTaken)
 {
     const std::string picture = ImageElement(1, "jpg", "data");
-    EXPECT_TRUE(Scan(picture + "<Images SavePicType='1'>\n" + picture + "</Images>").documentImages.empty());
+    const std::vector<std::pair<bool, std::string>> counted = {{false, ""}, {false, ""}};
+    EXPECT_EQ(Read(Scan(picture + "<Images SavePicType='1'>\n" + picture + "</Images>")), counted);
     const CXmlPreprocessFile::Images noType = Scan("<Images Count='3'>\n" + picture + "</Images>");
     EXPECT_EQ(noType.pictureType, -1) << "the header needs its picture type";
-    EXPECT_TRUE(noType.documentImages.empty());
+    EXPECT_EQ(Read(noType), (Found{{false, ""}}));
 }
 
 TEST_F(PrePass, TheStoredExtensionComesFromTheImageType)
@@ -144,49 +173,22 @@ TEST_F(PrePass, TheStoredExtensionComesFromTheImageType)
     }
     const CXmlPreprocessFile::Images found =
         Scan("<Images SavePicType='0'>" + ImageElement(1, "exe", std::string("BM bitmap bytes")) + "</Images>");
-    ASSERT_EQ(found.documentImages.size(), 1u);
-    EXPECT_EQ(StoredExtension(found.documentImages[0].pictureId), "bmp");
+    ASSERT_EQ(Images(found).size(), 1u);
+    EXPECT_EQ(StoredExtension(Images(found)[0].pictureId), "bmp");
 }
 
-TEST_F(PrePass, TemplatePicturesByTheTemplatesKind)
+TEST_F(PrePass, TemplatePicturesAreReadByKindInFileOrder)
 {
     const std::string preview = RandomBytes(500, 7), background = RandomBytes(600, 8);
+    const std::string p1 = RandomBytes(40, 10), b1 = RandomBytes(50, 11), b3 = RandomBytes(60, 12);
     const std::string title = "<TitleTemplate Title='t'>\n\t<TitlePreview FileFormat='png'>\n" + Base64(preview) +
                               "\t</TitlePreview>\n\t<TitleBgImage FileFormat='jpg'>\n" + Base64(background) +
                               "\t</TitleBgImage>\n</TitleTemplate>\n";
-    const std::string leaf = "<LeafTemplate>\n\t<LeafBgImage FileFormat='bmp'>\n" + Base64(background) +
-                             "\t</LeafBgImage>\n</LeafTemplate>\n";
-    const std::wstring titlePath = m_dir.File(L"t.ott"), leafPath = m_dir.File(L"l.otl");
-    filestest::WriteBytes(titlePath, filestest::WithCrLf(title));
-    filestest::WriteBytes(leafPath, leaf);
-    const struct {
-        const std::wstring& path;
-        bool title;
-        std::string preview;
-        std::string background;
-    } cases[] = {
-        {titlePath, true, preview, background},
-        {titlePath, false, "", ""},  // the leaf markers find nothing in a title template
-        {leafPath, false, "", background},
-    };
-    for (const auto& test : cases) {
-        CXmlPreprocessFile file(test.path.c_str());
-        CTalTitlePageTemplate titleTemplate;
-        CTalPageTemplate leafTemplate;
-        CTalTemplate& tmpl = test.title ? static_cast<CTalTemplate&>(titleTemplate) : leafTemplate;
-        tmpl.SetPreviewPictureId(99);
-        ASSERT_TRUE(file.ReadTemplateImages(&tmpl));
-        EXPECT_EQ(StoredBytes(tmpl.GetPreviewPictureId()), test.preview);
-        EXPECT_EQ(StoredBytes(tmpl.GetBackgroundPictureId()), test.background);
-    }
-    CXmlPreprocessFile closed;
-    CTalPageTemplate leafTemplate;
-    EXPECT_FALSE(closed.ReadTemplateImages(&leafTemplate));
-}
+    const CXmlPreprocessFile::Images titleFound = Scan(filestest::WithCrLf(title));
+    EXPECT_EQ(Read(titleFound, kXmlTitlePreview), (Found{{true, preview}}));
+    EXPECT_EQ(Read(titleFound, kXmlTitleBackground), (Found{{true, background}}));
+    EXPECT_TRUE(titleFound.pictures.byKind[kXmlLeafPreview].empty());
 
-TEST_F(PrePass, EmbeddedLeafTemplatesKeepTheirOwnPictures)
-{
-    const std::string p1 = RandomBytes(40, 10), b1 = RandomBytes(50, 11), b3 = RandomBytes(60, 12);
     const std::string doc = "<TallierDocument>\n"
                             "\t<LeafTemplate ID='4' FileName='a.otl'>\n"
                             "\t\t<LeafPreview FileFormat='png'>\n" + Base64(p1) + "\t\t</LeafPreview>\n"
@@ -194,24 +196,18 @@ TEST_F(PrePass, EmbeddedLeafTemplatesKeepTheirOwnPictures)
                             "\t</LeafTemplate>\n"
                             "\t<LeafTemplate ID='9' FileName='b.otl'>\n"
                             "\t</LeafTemplate>\n"
-                            "\t<LeafTemplate ID='x' FileName='unreadable.otl'>\n"
-                            "\t\t<LeafPreview FileFormat='png'>\n" + Base64(p1) + "\t\t</LeafPreview>\n"
-                            "\t</LeafTemplate>\n"
                             "\t<LeafTemplate ID='12' FileName='c.otl'>\n"
+                            "\t\t<LeafPreview FileFormat='png'>&#65;AAA</LeafPreview>\n"
                             "\t\t<LeafBgImage FileFormat='gif'>\n" + Base64(b3) + "\t\t</LeafBgImage>\n"
                             "\t</LeafTemplate>\n"
                             "</TallierDocument>\n";
     const CXmlPreprocessFile::Images found = Scan(filestest::WithCrLf(doc));
-    ASSERT_EQ(found.leafTemplates.size(), 3u);
-    const struct {
-        int32_t id;
-        std::string preview, background;
-    } expected[] = {{4, p1, b1}, {9, "", ""}, {12, "", b3}};
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(found.leafTemplates[i].templateId, expected[i].id);
-        EXPECT_EQ(StoredBytes(found.leafTemplates[i].previewId), expected[i].preview) << i;
-        EXPECT_EQ(StoredBytes(found.leafTemplates[i].backgroundId), expected[i].background) << i;
-    }
+    EXPECT_EQ(Read(found, kXmlLeafPreview), (Found{{true, p1}, {false, ""}}));
+    EXPECT_EQ(Read(found, kXmlLeafBackground), (Found{{true, b1}, {true, b3}}));
+
+    CXmlPreprocessFile closed;
+    CXmlPreprocessFile::Images none;
+    EXPECT_FALSE(closed.Scan(none));
 }
 
 TEST_F(PrePass, ImagesOfTensOfMegabytesAreDecodedStraightIntoTheStore)
@@ -222,9 +218,9 @@ TEST_F(PrePass, ImagesOfTensOfMegabytesAreDecodedStraightIntoTheStore)
     const CXmlPreprocessFile::Images found = Scan(filestest::WithCrLf(
         "<Images SavePicType='0' Count='2'>\n" + ImageElement(1, "jpg", first) + ImageElement(2, "jpg", second) +
         "</Images>\n"));
-    ASSERT_EQ(found.documentImages.size(), 2u);
-    EXPECT_TRUE(StoredBytes(found.documentImages[0].pictureId) == first);
-    EXPECT_TRUE(StoredBytes(found.documentImages[1].pictureId) == second);
+    ASSERT_EQ(Images(found).size(), 2u);
+    EXPECT_TRUE(StoredBytes(Images(found)[0].pictureId) == first);
+    EXPECT_TRUE(StoredBytes(Images(found)[1].pictureId) == second);
     std::printf("[ info ] %u ms to pre-pass %u MB of images\n", static_cast<unsigned>(::GetTickCount() - start),
                 static_cast<unsigned>((first.size() + second.size()) >> 20));
 }
@@ -267,9 +263,10 @@ TEST_F(PrePass, Base64IsReadInEveryFormTheFileMayHoldIt)
             const CXmlPreprocessFile::Images found =
                 Scan(std::string(pad, ' ') + head + form.data + "\t\t</Image>\n" + ImageElement(5, "png", "after") +
                      "</Images>\n");
-            ASSERT_EQ(found.documentImages.size(), 2u) << form.what;
-            EXPECT_EQ(StoredBytes(found.documentImages[0].pictureId), bytes) << form.what << ", cut at " << cut;
-            EXPECT_EQ(StoredBytes(found.documentImages[1].pictureId), "after") << form.what;
+            ASSERT_EQ(Images(found).size(), 2u) << form.what;
+            EXPECT_TRUE(Images(found)[0].taken) << form.what;
+            EXPECT_EQ(StoredBytes(Images(found)[0].pictureId), bytes) << form.what << ", cut at " << cut;
+            EXPECT_EQ(StoredBytes(Images(found)[1].pictureId), "after") << form.what;
         }
     }
 }
@@ -277,20 +274,26 @@ TEST_F(PrePass, Base64IsReadInEveryFormTheFileMayHoldIt)
 TEST_F(PrePass, LongRunsOfDigitsAreHandedToTheParserWithTheirPlace)
 {
     const std::string large = RandomBytes(300000, 22), small = RandomBytes(3000, 23);
-    const std::string file = filestest::WithCrLf(
-        "<Images SavePicType='0' Count='4'>\n" + ImageElement(1, "jpg", large) + ImageElement(2, "jpg", small) +
-        "<Image ID='3' FileFormat='jpg'>\n" + Wrapped(Base64(large)) + "</Image>\n" + ImageElement(4, "jpg", large) +
-        "</Images>\n");
-    const CXmlPreprocessFile::Images found = Scan(file);
-    // The first and the last picture are single long runs; a short run and
-    // lines are read by the parser as they stand.
-    ASSERT_EQ(found.digitRuns.size(), 2u);
     const std::string text = Base64(large);
     const std::string digits = text.substr(0, text.find('='));
-    for (const XmlDigitRun& run : found.digitRuns)
-        EXPECT_EQ(file.substr(static_cast<size_t>(run.start), static_cast<size_t>(run.end - run.start)), digits);
+    const std::string file = filestest::WithCrLf(
+        "<Images SavePicType='0' Count='5'>\n" + ImageElement(1, "jpg", large) + ImageElement(2, "jpg", small) +
+        "<Image ID='3' FileFormat='jpg'>\n" + Wrapped(text) + "</Image>\n" + ImageElement(4, "jpg", large) +
+        // One long line and then a CDATA section: the run ends where the section begins.
+        "<Image ID='5' FileFormat='jpg'>" + text.substr(0, 200000) + "<![CDATA[" + text.substr(200000) +
+        "]]></Image>\n</Images>\n");
+    const CXmlPreprocessFile::Images found = Scan(file);
+    // The long single runs; a short run and lines are read by the parser as
+    // they stand.
+    ASSERT_EQ(found.digitRuns.size(), 3u);
+    const std::string runs[] = {digits, digits, text.substr(0, 200000)};
+    for (size_t i = 0; i < 3; ++i) {
+        const XmlDigitRun& run = found.digitRuns[i];
+        EXPECT_EQ(file.substr(static_cast<size_t>(run.start), static_cast<size_t>(run.end - run.start)), runs[i]) << i;
+    }
     EXPECT_LT(found.digitRuns[0].end, found.digitRuns[1].start);
-    EXPECT_EQ(StoredBytes(found.documentImages[2].pictureId), large);
+    EXPECT_EQ(StoredBytes(Images(found)[2].pictureId), large);
+    EXPECT_EQ(StoredBytes(Images(found)[4].pictureId), large);
 }
 
 TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
@@ -304,7 +307,7 @@ TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
     };
     const size_t before = OwnStoreFileCount();
     const CXmlPreprocessFile::Images held = Scan(document(Base64(large)));
-    ASSERT_EQ(held.documentImages.size(), 2u);
+    ASSERT_EQ(Images(held).size(), 2u);
     EXPECT_EQ(OwnStoreFileCount(), before + 2);
     // The second picture stands at another place when the first one's text differs in length.
     const struct {
@@ -322,11 +325,11 @@ TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
     };
     for (const auto& c : cases) {
         const CXmlPreprocessFile::Images again = Scan(document(c.text));
-        ASSERT_EQ(again.documentImages.size(), 2u) << c.what;
-        EXPECT_EQ(c.firstTaken, again.documentImages[0].pictureId == held.documentImages[0].pictureId) << c.what;
-        EXPECT_EQ(c.secondTaken, again.documentImages[1].pictureId == held.documentImages[1].pictureId) << c.what;
-        EXPECT_EQ(StoredBytes(again.documentImages[0].pictureId), c.bytes) << c.what;
-        EXPECT_EQ(StoredBytes(again.documentImages[1].pictureId), small) << c.what;
+        ASSERT_EQ(Images(again).size(), 2u) << c.what;
+        EXPECT_EQ(c.firstTaken, Images(again)[0].pictureId == Images(held)[0].pictureId) << c.what;
+        EXPECT_EQ(c.secondTaken, Images(again)[1].pictureId == Images(held)[1].pictureId) << c.what;
+        EXPECT_EQ(StoredBytes(Images(again)[0].pictureId), c.bytes) << c.what;
+        EXPECT_EQ(StoredBytes(Images(again)[1].pictureId), small) << c.what;
         EXPECT_EQ(OwnStoreFileCount(), before + 2 + (c.firstTaken ? 0 : 1) + (c.secondTaken ? 0 : 1)) << c.what;
         // The parser is handed the same runs of digits whether the picture was written or taken.
         const CXmlPreprocessFile::Images written = Scan(document(c.text), L"copy.otd");
@@ -348,21 +351,21 @@ TEST_F(PrePass, APictureNothingHoldsAnyMoreIsWrittenAgainAndGoesWithItsLastHolde
     int32_t firstId = 0;
     {
         const CXmlPreprocessFile::Images found = Scan(doc);
-        ASSERT_EQ(found.documentImages.size(), 1u);
-        firstId = found.documentImages[0].pictureId;
+        ASSERT_EQ(Images(found).size(), 1u);
+        firstId = Images(found)[0].pictureId;
         firstPath = g_rasterLib.GetImagePath(static_cast<uint32_t>(firstId)).GetString();
         EXPECT_EQ(OwnStoreFileCount(), before + 1);
     }
     EXPECT_EQ(OwnStoreFileCount(), before);
     EXPECT_EQ(::GetFileAttributesW(firstPath.c_str()), INVALID_FILE_ATTRIBUTES);
     const CXmlPreprocessFile::Images found = Scan(doc);
-    EXPECT_NE(found.documentImages[0].pictureId, firstId);
-    EXPECT_EQ(StoredBytes(found.documentImages[0].pictureId), bytes);
+    EXPECT_NE(Images(found)[0].pictureId, firstId);
+    EXPECT_EQ(StoredBytes(Images(found)[0].pictureId), bytes);
 
     // A held file that vanished from the disk is written anew.
-    const std::wstring path = g_rasterLib.GetImagePath(static_cast<uint32_t>(found.documentImages[0].pictureId)).GetString();
+    const std::wstring path = g_rasterLib.GetImagePath(static_cast<uint32_t>(Images(found)[0].pictureId)).GetString();
     ASSERT_TRUE(::DeleteFileW(path.c_str()));
     const CXmlPreprocessFile::Images again = Scan(doc);
-    EXPECT_NE(again.documentImages[0].pictureId, found.documentImages[0].pictureId);
-    EXPECT_EQ(StoredBytes(again.documentImages[0].pictureId), bytes);
+    EXPECT_NE(Images(again)[0].pictureId, Images(found)[0].pictureId);
+    EXPECT_EQ(StoredBytes(Images(again)[0].pictureId), bytes);
 }

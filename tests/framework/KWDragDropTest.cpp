@@ -1,6 +1,7 @@
 // Drag and drop: the view's drop target fed with built data objects, the
 // pane drop target, the drag item's data source, the end of a drag out of
 // the view, and mutated drop blocks.
+#include "KWTestBytes.h"
 #include "KWWindowsTestSupport.h"
 
 #include "controls/KWDragDropPane.h"
@@ -326,12 +327,7 @@ TEST_F(DragDrop, MutatedDropBlocksAreReadWithinTheirBounds)
     view->acceptedFile = L"C:\\a.jpg";
     for (int round = 0; round < 100000; ++round) {
         std::vector<uint8_t> block = seeds[round % 3];
-        // Cut or lengthen, then change a few bytes (the sizes among them).
-        block.resize(random() % (block.size() + 64));
-        for (int flips = random() % 8; flips > 0 && !block.empty(); --flips)
-            block[random() % block.size()] = static_cast<uint8_t>(random());
-        if (!block.empty() && random() % 4 == 0)
-            std::fill(block.begin() + random() % block.size(), block.end(), 0xFF);
+        kwbytes::Mutate(block, random);
 
         KWDragInfo info;
         if (info.ReadFrom(block.data(), block.size())) {

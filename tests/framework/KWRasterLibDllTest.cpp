@@ -260,3 +260,31 @@ TEST_F(RasterLibrary, FormatListCopiesIntoTheProgram)
     EXPECT_GT(formats, 1);
     EXPECT_TRUE(jpg);
 }
+
+TEST_F(RasterLibrary, CheckingManyPicturesOnThreadsGivesEachPictureItsOwnAnswer)
+{
+    // Sound, cut short, empty and foreign files, each several times over, all
+    // checked at once: each answer is the one its file gets alone.
+    const std::vector<uint8_t> bitmap = MakeBitmapFile(40, 30);
+    const std::vector<uint8_t> cut(bitmap.begin(), bitmap.begin() + 80);
+    const std::vector<uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
+    const std::vector<uint8_t>* kinds[] = {&bitmap, &cut, &text, nullptr};
+    std::vector<uint32_t> ids;
+    std::vector<KWPictureState> alone;
+    for (int i = 0; i < 24; ++i) {
+        const std::vector<uint8_t>* bytes = kinds[i % 4];
+        const std::wstring path = folder.Write((L"p" + std::to_wstring(i) + L".bmp").c_str(),
+                                               bytes ? *bytes : std::vector<uint8_t>());
+        ids.push_back(IdOf(path));
+        alone.push_back(lib->CheckPictureFile(path.c_str(), false));
+    }
+    ids.push_back(ids.front());  // a picture used twice is checked once
+    ids.push_back(0);
+    lib->CheckPictures(ids, false);
+    for (size_t i = 0; i < alone.size(); ++i)
+        EXPECT_EQ(alone[i], lib->GetPictureState(ids[i], false)) << i;
+    EXPECT_EQ(KWPictureState::Sound, alone[0]);
+    EXPECT_EQ(KWPictureState::Damaged, alone[1]);
+    EXPECT_EQ(KWPictureState::NotPicture, alone[2]);
+    EXPECT_EQ(KWPictureState::Empty, alone[3]);
+}

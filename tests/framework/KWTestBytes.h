@@ -2,10 +2,12 @@
 // a store into a memory archive gives.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <random>
 #include <vector>
 
 #include "framework/KWArchive.h"
@@ -49,6 +51,18 @@ inline Bytes Stored(const std::function<void(CKWArchive&)>& body)
         return Bytes();
     const uint8_t* p = static_cast<const uint8_t*>(data);
     return Bytes(p, p + length);
+}
+
+// A seeded mutation of a block as another program might hand it over: cut
+// or lengthened, a few bytes changed (its sizes among them), and now and then
+// a tail of 0xFF.
+inline void Mutate(Bytes& block, std::mt19937& random)
+{
+    block.resize(random() % (block.size() + 64));
+    for (int flips = random() % 8; flips > 0 && !block.empty(); --flips)
+        block[random() % block.size()] = static_cast<uint8_t>(random());
+    if (!block.empty() && random() % 4 == 0)
+        std::fill(block.begin() + random() % block.size(), block.end(), 0xFF);
 }
 
 }  // namespace kwbytes

@@ -2,7 +2,10 @@
 // positions, and sections with the fonts of their notes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <new>
+#include <random>
 #include <vector>
 
 #include "framework/KWArchive.h"
@@ -336,4 +339,48 @@ TEST_F(TalClipRecordsTest, DeeplyNestedSectionsAreRefused)
     CTalSectionData record;
     EXPECT_THROW(Load(nested(CTalSection::kMaxLoadDepth + 2), record), CKWArchiveException);
     EXPECT_FALSE(record.GetSection());
+}
+
+// Blocks from the clipboard may be anything: seeded mutations of real blocks
+// (cut, lengthened, bytes changed, a tail of 0xFF) are loaded, and whatever a
+// load made is gone once its record is (a record that loaded whole frees its
+// section as its owner). OT_FUZZ_CASES sets a longer run.
+TEST_F(TalClipRecordsTest, MutatedBlocksLeaveNoObjectBehind)
+{
+    CKWIndexDecoder fonts;
+    const Bytes tree = StoreTree(fonts);
+    CTalPictureList pictures{new CTalPicture, new CTalPicture};
+    pictures[0]->SetTitle(L"first");
+    const CTalPositionList positions{1, 0};
+    Bytes pictureBlock;
+    {
+        CTalPicturesData record(pictures, false, &positions);
+        pictureBlock = Store(record);
+    }
+    pictures.clear();
+    CTalFileNamesData names({L"C:\\a\\one.jpg", L"D:\\two.png"});
+    const std::vector<Bytes> seeds = {tree, pictureBlock, Store(names)};
+    const char* fuzzCases = std::getenv("OT_FUZZ_CASES");
+    const int rounds = fuzzCases ? std::atoi(fuzzCases) : 6000;
+    std::mt19937 random(20240611);
+    const int32_t before = CKWRefCounter::GetLiveCount();
+    for (int round = 0; round < rounds; ++round) {
+        Bytes block = seeds[round % seeds.size()];
+        Mutate(block, random);
+        {
+            CTalSectionData section;
+            CTalPicturesData loadedPictures;
+            CTalFileNamesData loadedNames;
+            CKWSerialData* records[] = {&section, &loadedPictures, &loadedNames};
+            for (CKWSerialData* record : records) {
+                try {
+                    Load(block, *record);
+                } catch (const CKWArchiveException&) {
+                } catch (const std::bad_alloc&) {
+                }
+            }
+            section.SetOwning(true);
+        }
+        ASSERT_EQ(before, CKWRefCounter::GetLiveCount()) << "round " << round << ", seed " << round % seeds.size();
+    }
 }

@@ -119,4 +119,45 @@ inline std::string TiffClaimingValues(uint16_t tag, uint32_t count)
     return tiff;
 }
 
+// A grey 16 x 16 baseline JPEG recorded in the orientation, coded by hand:
+// each block a DC of 0 and one AC coefficient of 1500, which takes 11 bits,
+// under tables that code it (fillBytes: a fill byte before the end of the
+// image). Such a stream decodes; libjpeg-turbo's lossless turn writes it with
+// the standard tables, which have no code for it, and answers success.
+inline std::string TurnedElevenBitJpeg(uint16_t orientation, bool fillBytes)
+{
+    std::string out("\xFF\xD8", 2);
+    out += ExifSegment(orientation, false);
+    out += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
+    out += std::string("\xFF\xC0\x00\x0B\x08\x00\x10\x00\x10\x01\x01\x11\x00", 13);
+    // DC: one code "0" for size 0. AC: "0" the end of block, "10" run 0 size 11.
+    out += std::string("\xFF\xC4\x00\x14\x00\x01", 6) + std::string(15, '\0') + std::string(1, '\0');
+    out += std::string("\xFF\xC4\x00\x15\x10\x01\x01", 7) + std::string(14, '\0') + std::string("\x00\x0B", 2);
+    out += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
+    // Per block: 0 (DC), 10 and 1500 in 11 bits, 0 (the end): 15 bits.
+    std::vector<bool> bits;
+    for (int block = 0; block < 4; ++block) {
+        bits.push_back(false);
+        bits.push_back(true);
+        bits.push_back(false);
+        for (int b = 10; b >= 0; --b)
+            bits.push_back(((1500 >> b) & 1) != 0);
+        bits.push_back(false);
+    }
+    while (bits.size() % 8)
+        bits.push_back(true);
+    for (size_t i = 0; i < bits.size(); i += 8) {
+        uint8_t byte = 0;
+        for (size_t b = 0; b < 8; ++b)
+            byte = uint8_t(byte << 1 | (bits[i + b] ? 1 : 0));
+        out += char(byte);
+        if (byte == 0xFF)
+            out += '\0';
+    }
+    if (fillBytes)
+        out += '\xFF';
+    out += std::string("\xFF\xD9", 2);
+    return out;
+}
+
 }  // namespace testpictures

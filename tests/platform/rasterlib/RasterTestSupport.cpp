@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -468,8 +469,12 @@ std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, cons
     jpeg_set_defaults(&cinfo);
     if (layout.grey)
         jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
-    cinfo.comp_info[0].h_samp_factor = layout.grey ? 1 : layout.lumaH;
-    cinfo.comp_info[0].v_samp_factor = layout.grey ? 1 : layout.lumaV;
+    cinfo.comp_info[0].h_samp_factor = layout.lumaH;
+    cinfo.comp_info[0].v_samp_factor = layout.lumaV;
+    if (layout.crAsLuma && !layout.grey) {
+        cinfo.comp_info[2].h_samp_factor = layout.lumaH;
+        cinfo.comp_info[2].v_samp_factor = layout.lumaV;
+    }
     cinfo.restart_interval = JDIMENSION(layout.restartMcus);
     cinfo.write_Adobe_marker = layout.adobe ? TRUE : FALSE;
     cinfo.write_JFIF_header = layout.jfif ? TRUE : FALSE;
@@ -503,6 +508,87 @@ std::vector<uint8_t> TurnWithTurbo(const std::vector<uint8_t>& bytes, int orient
         out.assign(result, result + size);
     tjFree(result);
     tjDestroy(tj);
+    return out;
+}
+
+namespace {
+
+struct StrictErrors {
+    jpeg_error_mgr manager;  // first: libjpeg holds a pointer to it
+    std::jmp_buf jump;
+};
+
+void JumpOut(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<StrictErrors*>(cinfo->err)->jump, 1);
+}
+
+// Any warning ends the decoding as an error does.
+void JumpOnWarning(j_common_ptr cinfo, int level)
+{
+    if (level < 0)
+        JumpOut(cinfo);
+}
+
+bool DecodeStrictly(jpeg_decompress_struct* cinfo, StrictErrors* errors, const std::vector<uint8_t>* bytes,
+                    std::vector<uint8_t>* row)
+{
+    if (setjmp(errors->jump))
+        return false;
+    jpeg_mem_src(cinfo, bytes->data(), static_cast<unsigned long>(bytes->size()));
+    jpeg_read_header(cinfo, TRUE);
+    if (uint64_t(cinfo->image_width) * cinfo->image_height > (uint64_t(1) << 26))
+        return false;
+    cinfo->out_color_space = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK
+                                 ? JCS_CMYK
+                                 : JCS_EXT_BGRX;
+    jpeg_start_decompress(cinfo);
+    row->resize(size_t(cinfo->output_width) * 4);
+    while (cinfo->output_scanline < cinfo->output_height) {
+        JSAMPROW rows[1] = {row->data()};
+        jpeg_read_scanlines(cinfo, rows, 1);
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+}  // namespace
+
+bool DecodesWholeWithTurbo(const std::vector<uint8_t>& bytes, int* width, int* height)
+{
+    if (bytes.empty())
+        return false;
+    jpeg_decompress_struct cinfo;
+    StrictErrors errors;
+    cinfo.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = JumpOut;
+    errors.manager.emit_message = JumpOnWarning;
+    jpeg_create_decompress(&cinfo);
+    std::vector<uint8_t> row;
+    const bool ok = DecodeStrictly(&cinfo, &errors, &bytes, &row);
+    if (width)
+        *width = int(cinfo.image_width);
+    if (height)
+        *height = int(cinfo.image_height);
+    jpeg_destroy_decompress(&cinfo);
+    return ok;
+}
+
+std::vector<uint8_t> WithFillBytes(const std::vector<uint8_t>& jpeg)
+{
+    // The scan's data start after the SOS segment.
+    size_t at = 2;
+    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] != 0xDA)
+        at += 2 + ((size_t(jpeg[at + 2]) << 8) | jpeg[at + 3]);
+    if (at + 4 > jpeg.size())
+        return jpeg;
+    at += 2 + ((size_t(jpeg[at + 2]) << 8) | jpeg[at + 3]);
+    std::vector<uint8_t> out(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(at));
+    for (; at < jpeg.size(); ++at) {
+        if (jpeg[at] == 0xFF && at + 1 < jpeg.size() && (jpeg[at + 1] == 0 || (jpeg[at + 1] >= 0xD0 && jpeg[at + 1] <= 0xD7)))
+            out.push_back(0xFF);
+        out.push_back(jpeg[at]);
+    }
     return out;
 }
 

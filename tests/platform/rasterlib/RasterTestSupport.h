@@ -139,6 +139,7 @@ struct JpegLayout {
     bool adobe = false;   // an Adobe segment naming YCbCr after the JFIF one
     bool jfif = true;     // a JFIF segment (with a density of 300 by 72 dots an inch)
     bool baseline = true; // quantization tables of 8-bit values
+    bool crAsLuma = false; // Cr sampled as the luma is while Cb stays 1 x 1
 };
 std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, const JpegLayout& layout);
 
@@ -146,6 +147,14 @@ std::vector<uint8_t> EncodeLaidOutJpeg(const Picture& picture, int quality, cons
 // 8), exact or not at all, the camera's segments left out (as `jpegtran -copy
 // none -perfect`); empty when it fails.
 std::vector<uint8_t> TurnWithTurbo(const std::vector<uint8_t>& bytes, int orientation);
+
+// True when libjpeg-turbo (its libjpeg interface, which takes every sampling)
+// decodes the whole stream at full size without a warning.
+bool DecodesWholeWithTurbo(const std::vector<uint8_t>& bytes, int* width = nullptr, int* height = nullptr);
+
+// The stream with fill bytes (an extra FF) before every stuffed FF and every
+// restart marker of its scan; unchanged when it has none.
+std::vector<uint8_t> WithFillBytes(const std::vector<uint8_t>& jpeg);
 
 // libjpeg-turbo's own read at one eighth of the size (fast upsampling, as a
 // reduced read asks, carrying on past warnings); false when it fails.

@@ -1,0 +1,48 @@
+#pragma once
+// The elements whose text is a picture's Base64 data, and what the image
+// pre-pass made of each. The pre-pass and the parser count the start tags of
+// each such element alike, so that the parser's handler of the n-th one finds
+// the pre-pass's result for it by that number: either the pre-pass read the
+// whole text (the picture is stored and the parser passes over the text) or
+// it left the element to the parser, which reads the text itself.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+enum XmlPictureKind : int32_t {
+    kXmlImage,
+    kXmlTitlePreview,
+    kXmlTitleBackground,
+    kXmlLeafPreview,
+    kXmlLeafBackground,
+    kXmlPictureKinds
+};
+
+// The element's name, as the files write it.
+const char* XmlPictureElement(XmlPictureKind kind);
+// The kind of the element of that name; false for any other name.
+bool FindXmlPictureKind(const char* name, size_t length, XmlPictureKind& kind);
+bool FindXmlPictureKind(const wchar_t* name, XmlPictureKind& kind);
+
+struct XmlPrepassPicture {
+    // The pre-pass read the element's whole text exactly as the XML text it
+    // stands for (Base64 digits, blanks and CDATA sections).
+    bool taken = false;
+    // What the text gave in the picture store; 0 when nothing usable.
+    int32_t pictureId = 0;
+};
+
+struct XmlPrepassPictures {
+    // By kind, in the order of the elements' start tags in the file.
+    std::vector<XmlPrepassPicture> byKind[kXmlPictureKinds];
+
+    // The element of that kind whose start tag is the ordinal-th (from 1);
+    // null when the pre-pass did not see it.
+    const XmlPrepassPicture* Find(XmlPictureKind kind, int32_t ordinal) const
+    {
+        const std::vector<XmlPrepassPicture>& list = byKind[kind];
+        if (ordinal < 1 || static_cast<size_t>(ordinal) > list.size())
+            return nullptr;
+        return &list[static_cast<size_t>(ordinal - 1)];
+    }
+};
