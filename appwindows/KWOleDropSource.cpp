@@ -9,6 +9,10 @@ void CKWOleDropSource::EndDragImage()
     if (!m_imageList)
         return;
     if (m_ownsList) {
+        // The image is taken off the screen first: ending the drag alone
+        // leaves its last picture where no window paints again (a frame's
+        // border under a drop on the tree).
+        ::ImageList_DragLeave(::GetDesktopWindow());
         ::ImageList_EndDrag();
         ::ImageList_Destroy(m_imageList);
     }

@@ -1,5 +1,7 @@
 #include "controls/KWColorMenuButton.h"
 
+#include "controls/KWColorChooser.h"
+
 
 IMPLEMENT_SERIAL(CColorMenuButton, CQMXPColorMenuButton, VERSIONABLE_SCHEMA | 1)
 
@@ -81,20 +83,40 @@ void CColorMenuButton::SetColor(COLORREF colorIn, BOOL bNotify)
 
 BOOL CColorMenuButton::OnClickUp()
 {
+    // The command applies the colour the face shows, also the automatic one
+    // that was never recorded.
+    CKWColor recorded;
+    if (!LookupColor(m_nID, recorded))
+        GetColorMap().SetAt(m_nID, CKWColor::FromColorRef(GetShownColor()));
     GetColorMap().MarkChosen(m_nID);
     return CQMXPColorMenuButton::OnClickUp();
 }
 
+BOOL CColorMenuButton::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes)
+{
+    CKWColorChooser chooser;
+    chooser.SetColor(colorDefault);
+    if (!chooser.DoModal())
+        return FALSE;
+    colorRes = chooser.GetColor();
+    return TRUE;
+}
+
 bool CColorMenuButton::AskColor(CKWColor& colorOut)
 {
-    const COLORREF current = color == kAutomatic ? colorAutomatic : color;
-    COLORREF chosen = current;
-    if (!OpenColorDialog(current, chosen))
+    COLORREF chosen = GetShownColor();
+    if (!OpenColorDialog(chosen, chosen))
         return false;
     const CKWColor picked = CKWColor::FromColorRef(chosen);
     SetColor(picked.GetKind(), picked.GetValue());
+    GetColorMap().MarkPicked(m_nID);
     colorOut = m_color;
     return true;
+}
+
+bool CColorMenuButton::WasPicked(UINT nID)
+{
+    return GetColorMap().WasPicked(nID);
 }
 
 void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)

@@ -3,8 +3,8 @@
 // colour, command 32846): the docking library's colour button, whose colour
 // is also kept as a framework colour value, recorded for its command in one
 // global map (CColorMap), so that every button of the command, and a tool bar
-// rebuilt later, shows the same colour. The palette's other colour is chosen
-// in the library's colour dialog.
+// rebuilt later, shows the same colour. The palette's other colour, and the
+// menu's, is chosen in the common colour dialog (CKWColorChooser).
 #include <cstdint>
 #include <map>
 #include <set>
@@ -23,16 +23,27 @@ public:
     {
         m_colors.clear();
         m_chosen.clear();
+        m_picked.clear();
     }
     // A colour picked by the user (a palette cell, the colour dialog, the
     // button itself) waits for its command.
-    void MarkChosen(UINT nID) { m_chosen.insert(nID); }
+    void MarkChosen(UINT nID)
+    {
+        m_chosen.insert(nID);
+        m_picked.insert(nID);
+    }
+    // A colour picked for a command that runs at once (the menu's dialog).
+    void MarkPicked(UINT nID) { m_picked.insert(nID); }
     // True once after a colour of the command was picked.
     bool TakeChosen(UINT nID) { return m_chosen.erase(nID) > 0; }
+    // True once the user has picked a colour of the command: the button then
+    // keeps that colour, which a click on its face applies again.
+    bool WasPicked(UINT nID) const { return m_picked.count(nID) > 0; }
 
 private:
     std::map<UINT, CKWColor> m_colors;
     std::set<UINT> m_chosen;
+    std::set<UINT> m_picked;
 };
 
 // The program's map.
@@ -53,8 +64,10 @@ public:
     // recorded colour that shows the same keeps its kind).
     void SetColor(COLORREF color, BOOL bNotify = TRUE) override;
     void AssignFrom(const CQMXPToolbarButton& src) override;
-    // A click on the button itself applies its colour.
+    // A click on the button itself applies the colour it shows.
     BOOL OnClickUp() override;
+    // The palette's other colour: CKWColorChooser started with the default.
+    BOOL OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes) override;
     const CKWColor& GetColor() const { return m_color; }
     // The colour recorded for the command; false (colour untouched) when none is.
     static bool LookupColor(UINT nID, CKWColor& color);
@@ -62,8 +75,10 @@ public:
     // palette or by the button); false when the command comes from elsewhere
     // (a menu), which then asks for a colour itself.
     static bool TakeChosenColor(UINT nID, CKWColor& color);
-    // The colour dialog of the palette's other colour, started with the
-    // button's colour; on OK the chosen colour becomes the button's and is given.
+    // True once the user has picked a colour of the command (see CColorMap).
+    static bool WasPicked(UINT nID);
+    // The common colour dialog, started with the button's colour; on OK the
+    // chosen colour becomes the button's (a packed RGB value) and is given.
     bool AskColor(CKWColor& color);
 
 private:

@@ -44,6 +44,11 @@ void CKWTreeCtrlWnd::ReleaseItemData(HTREEITEM item)
 
 bool CKWTreeCtrlWnd::SetInsertMark(HTREEITEM item, int, bool after)
 {
+    // The item the mark follows is the drop's target: it is drawn
+    // highlighted too, as the system's trees show the target of a drag, and
+    // the highlight goes with the mark.
+    if (reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_DROPHILITE, 0)) != item)
+        SendMessage(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
     if (item && m_markHidden) {
         SendMessage(TVM_SETINSERTMARKCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
         m_markHidden = false;

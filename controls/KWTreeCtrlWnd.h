@@ -21,7 +21,8 @@ public:
     // TVM_SETINSERTMARK (after as wParam, the item as lParam); true. A null
     // item removes the mark; a tree view that refuses a null item keeps its
     // mark, which is then drawn in the tree's background colour (and
-    // repainted) until an item is marked again.
+    // repainted) until an item is marked again. The marked item is drawn as
+    // the drop target (TVGN_DROPHILITE) while it is marked.
     virtual bool SetInsertMark(HTREEITEM item, int ignored, bool after);
 
     void SetContextMenuId(uint16_t id) { m_contextMenuId = id; }

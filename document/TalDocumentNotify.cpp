@@ -376,8 +376,9 @@ void CTalDocument::OnPicturesRotated(CKWRefPtr<CTalSection> section, const CTalP
 
 void CTalDocument::OnPicturePropertiesChanged(CKWRefPtr<CTalSection> section, const CTalPositionList& positions)
 {
+    // The thumbnails are made again: a picture left out of the report shows faded.
     EndEdits(false);
-    if (ShowOrRevealSection(section.Get()))
+    if (ShowPicturesOf(section.Get(), [&] { m_frame->UpdateImages(positions); }))
         m_frame->SelectImages(positions);
 }
 

@@ -321,9 +321,11 @@ void CTalDocument::OnUpdateTextAlign(CCmdUI* cmdUI)
 
 void CTalDocument::OnUpdateTextColor(CCmdUI*)
 {
+    // The button shows the selection's colour until the user picks one; from
+    // then on it keeps the picked colour, which a click on its face applies.
     CKWColor color;
     CTalDocumentApp* app = GetTalDocumentApp();
-    if (!m_frame || !app || !m_frame->GetTextColor(color))
+    if (!m_frame || !app || CColorMenuButton::WasPicked(ID_TAL_TEXT_COLOR) || !m_frame->GetTextColor(color))
         return;
     const uint64_t shown = (uint64_t(color.GetKind()) << 32) | color.GetValue();
     if (shown == m_shownTextColor)

@@ -9,6 +9,7 @@
 #include "appwindows/KWImportFileDialog.h"
 #include "document/TalDocumentApp.h"
 #include "platform/classlib/StringResource.h"
+#include "resources/Editor.h"
 #include "resources/ReportPropDialogs.h"
 
 #include <cwchar>
@@ -113,7 +114,10 @@ bool TalBrowseImageFile(CString& path)
     // The image kinds of the application's format list.
     constexpr uint32_t kImageCategory = 1025;
     CTalDocumentApp* app = GetTalDocumentApp();
-    CKWImportFileDialog dialog(app ? app->GetFormatList() : nullptr, kImageCategory, 0, nullptr, true, L"", false);
+    // Titled as the application's other picture dialog.
+    CString title;
+    AfxLoadStringResource(IDS_TAL_OPEN_IMAGE, title);
+    CKWImportFileDialog dialog(app ? app->GetFormatList() : nullptr, kImageCategory, 0, nullptr, true, title, false);
     if (dialog.DoModal() != IDOK)
         return false;
     path = dialog.GetPathName();

@@ -98,8 +98,11 @@ public:
     void InsertImages(const CTalPictureList& pictures, const CTalPositionList& indices, int n);
     void UpdateImages(const CTalPictureList& pictures, const CTalPositionList& indices);
     void UpdateDefaultGrayscaleImages(const CTalPictureList& pictures);
-    // The picture's rotation and greyscale applied to a cached image; null when neither applies.
+    // The picture's rotation and greyscale applied to a cached image, faded
+    // when the picture is left out of the report; null when none applies.
     KWRasterImage* MakeDisplayImage(const KWRasterImage* image, const CTalPicture& picture);
+    // The image's colours half-way to white (a picture left out of the report).
+    static void FadeTowardsWhite(KWRasterImage& image);
     LRESULT OnImageItemLoaded(WPARAM pictureId, LPARAM result);
 
     // --- Drag and drop (TalControlsWndContent.cpp) ---

@@ -86,6 +86,7 @@ KWRasterImage* CTalControlsWnd::MakeDisplayImage(const KWRasterImage* image, con
     KWRasterImage* rotated = nullptr;
     if (picture.GetAngle() != 0)
         rotated = g_rasterLib.RasterRotate(image, picture.GetAngle());
+    KWRasterImage* shown = rotated;
     if (picture.IsGrayscale(GrayscaleDefault())) {
         const KWRasterImage* coloured = rotated ? rotated : image;
         KWRasterImage* gray = CKWRasterLib::RasterToGray(coloured);
@@ -97,10 +98,30 @@ KWRasterImage* CTalControlsWnd::MakeDisplayImage(const KWRasterImage* image, con
                     gray->Pixels()[row + x * 4 + 3] = coloured->Pixels()[row + x * 4 + 3];
             }
         }
-        KWFreeRasterImage(rotated);
-        return gray;
+        if (gray) {
+            KWFreeRasterImage(rotated);
+            shown = gray;
+        }
     }
-    return rotated;
+    // A picture left out of the report shows faded, as hidden files do.
+    if (!picture.GetShown()) {
+        KWRasterImage* faded = shown ? shown : KWCopyRasterImage(image);
+        if (faded)
+            FadeTowardsWhite(*faded);
+        shown = faded;
+    }
+    return shown;
+}
+
+void CTalControlsWnd::FadeTowardsWhite(KWRasterImage& image)
+{
+    // Half-way to white; the alpha stays.
+    for (uint32_t y = 0; y < image.height; ++y) {
+        uint8_t* row = image.Pixels() + static_cast<size_t>(y) * image.stride;
+        for (uint32_t x = 0; x < image.width; ++x)
+            for (int channel = 0; channel < 3; ++channel)
+                row[x * 4 + channel] = static_cast<uint8_t>((row[x * 4 + channel] + 255 + 1) / 2);
+    }
 }
 
 void CTalControlsWnd::SetItemImage(int index, const CTalPicture& picture)

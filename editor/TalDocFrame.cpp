@@ -7,6 +7,7 @@
 #include "editor/TalView.h"
 #include "appwindows/KWPrintPreviewView.h"
 #include "framework/KWKeyRecord.h"
+#include "framework/KWSplitterIFace.h"
 #include "document/TalDocument.h"
 #include "platform/classlib/CmdUI.h"
 #include "platform/classlib/CreateContext.h"
@@ -233,13 +234,27 @@ void CTalDocFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 
 void CTalDocFrame::OnToggleSectionTree()
 {
-    m_tree.CKWControl::Show(s_showTree);
+    ShowSectionTree(s_showTree);
     s_showTree = !s_showTree;
+}
+
+void CTalDocFrame::ShowSectionTree(bool show)
+{
+    // The bar beside the tree gives its place to the pane next to it, and
+    // takes it back: a hidden tree leaves no empty pane.
+    CKWSplitterIFace* splitter = m_tree.GetParentSplitter();
+    if (splitter && show && splitter->IsCollapsed())
+        splitter->Expand();
+    m_tree.CKWControl::Show(show);
+    if (splitter && !show && !splitter->IsCollapsed())
+        splitter->Collapse(splitter->GetFirst() == &m_tree);
 }
 
 void CTalDocFrame::OnUpdateToggleSectionTree(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(TRUE);
+    CWnd* tree = m_tree.GetWnd();
+    pCmdUI->SetCheck(tree && tree->m_hWnd && (tree->GetStyle() & WS_VISIBLE) ? 1 : 0);
 }
 
 BOOL CTalDocFrame::PreTranslateMessage(MSG* pMsg)

@@ -111,6 +111,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The section tree shown or hidden, with its pane's place.
+    void ShowSectionTree(bool show);
     CTalView* GetTalView();
 
     CTalSectionTreeCtrl m_tree;

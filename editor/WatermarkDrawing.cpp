@@ -11,6 +11,7 @@
 #include "framework/KWRasterLib.h"
 #include "model/TalWatermark.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -23,9 +24,26 @@ constexpr double kPointsPerDot = 0.1388888888888889;
 // A text watermark's size is a share of the page width.
 constexpr double kTextShareOfPage = 0.02;
 constexpr double kPageNumberSize = 10.0;
+// The least size in points of a previewed page number: scaled to a preview
+// a page's 10-point number is two or three pixels high, a smudge and no
+// number, and its size is not the user's to choose.
+constexpr double kLeastPreviewNumberPoints = 6.0;
 constexpr int kGdipUnitPoint = 3;
 constexpr double kMillimetresPerInch = 25.4;
 const wchar_t kFallbackFace[] = L"Times New Roman";
+
+// The pixels of a font's size in points at the drawing's resolution.
+double PointsToPixels(double points, int dpi)
+{
+    return points * dpi / 72.0;
+}
+
+// The size in points of a preview's text: a text of the given size on the
+// page, scaled to the page rectangle's width.
+double PreviewTextPoints(const CRect& page, double size, double dotsToPoints)
+{
+    return page.Width() * (size / dotsToPoints) * kTextShareOfPage;
+}
 
 // The text drawn from the anchor: its left by the column (the anchor is the
 // left edge, the centre or the right edge), its top already placed.
@@ -136,27 +154,33 @@ void TalDrawWatermark(IKWGraphics& graphics, const CRect& page, const CTalWaterm
     const int row = watermark.m_place / 3;
     const double anchorX = static_cast<int>(page.left + page.Width() * kAnchorFractions[column]);
     const double anchorY = static_cast<int>(page.top + page.Height() * kAnchorFractions[row]);
-    const int dpi = graphics.GetDpi();
-    const double dotsToPoints = dpi > 0 ? dpi * kPointsPerDot : 96 * kPointsPerDot;
+    const int dpi = graphics.GetDpi() > 0 ? graphics.GetDpi() : 96;
+    const double dotsToPoints = dpi * kPointsPerDot;
     graphics.PushClipRect(page.left, page.top, page.Width(), page.Height());
     switch (watermark.m_kind) {
     case CTalWatermark::kText: {
         std::wstring face = fonts.GetString(watermark.m_textFormat.m_font);
         if (face.empty())
             face = kFallbackFace;
-        const double size = watermark.m_textFormat.m_size;
-        const CKWFont font(face.c_str(), page.Width() * (size / dotsToPoints) * kTextShareOfPage, 0, kGdipUnitPoint);
+        // Middle and bottom rows stand on the anchor by the height of the
+        // text as drawn (the scaled size), not by the size on the page.
+        const double points = PreviewTextPoints(page, watermark.m_textFormat.m_size, dotsToPoints);
+        const CKWFont font(face.c_str(), points, 0, kGdipUnitPoint);
         DrawPlacedText(graphics, static_cast<const wchar_t*>(watermark.m_text), font, watermark.m_textFormat.m_color,
-                       column, anchorX, anchorY - size * 0.5 * row);
+                       column, anchorX, anchorY - PointsToPixels(points, dpi) * 0.5 * row);
         break;
     }
     case CTalWatermark::kImage:
         DrawImageWatermark(graphics, page, watermark, pageWidthMm, pageHeightMm, column, row, anchorX, anchorY);
         break;
     case CTalWatermark::kPageNumber: {
-        const CKWFont font(kFallbackFace, kPageNumberSize / dotsToPoints, 0, kGdipUnitPoint);
+        // A 10-point number scaled to the page as a text is (unscaled it is
+        // under a point high), and no smaller than can be read.
+        const double points =
+            std::max(PreviewTextPoints(page, kPageNumberSize, dotsToPoints), kLeastPreviewNumberPoints);
+        const CKWFont font(kFallbackFace, points, 0, kGdipUnitPoint);
         DrawPlacedText(graphics, std::to_wstring(watermark.m_firstNumber), font, RGB(0, 0, 0), column, anchorX,
-                       anchorY - 3 * row);
+                       anchorY - PointsToPixels(points, dpi) * 0.5 * row);
         break;
     }
     default:

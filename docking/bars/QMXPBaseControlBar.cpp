@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CQMXPBaseControlBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
@@ -518,6 +519,14 @@ void CQMXPBaseControlBar::OnSize(UINT, int, int) {
     Default();
     if (m_pDockBarRow != nullptr)
         m_pDockBarRow->OnResizeControlBar(this);
+}
+
+void CQMXPBaseControlBar::OnDestroy() {
+    // A bar that goes leaves its site's lists: the site lays out its bars
+    // until its own end, and the bar's object may be gone before that.
+    RemoveControlBarFromDockManager(this, FALSE, FALSE, FALSE);
+    RemoveControlBarFromDockManager(this, FALSE, FALSE, TRUE);
+    CWnd::OnDestroy();
 }
 
 LRESULT CQMXPBaseControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {

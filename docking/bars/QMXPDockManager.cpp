@@ -404,7 +404,8 @@ void CQMXPDockManager::OnExitSizeMove() {
 }
 
 void CQMXPDockManager::RelayoutAllBars(BOOL) {
-    if (m_bInRelayout || m_bRelayoutBlocked || !m_bLayoutEnabled)
+    // A frame that is going (no frame) has bars that are going too.
+    if (m_bInRelayout || m_bRelayoutBlocked || !m_bLayoutEnabled || m_pFrame == nullptr)
         return;
     if (m_nLayoutHolds > 0) {
         m_bLayoutAsked = TRUE;

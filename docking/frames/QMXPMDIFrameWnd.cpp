@@ -20,6 +20,14 @@
 
 IMPLEMENT_DYNCREATE(CQMXPMDIFrameWnd, CMDIFrameWnd)
 
+namespace {
+
+// The second restack of the windows the frame owns.
+constexpr UINT_PTR kKeepOwnedTimer = 0x514B;
+constexpr UINT kKeepOwnedDelayMs = 250;
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
@@ -30,6 +38,7 @@ BEGIN_MESSAGE_MAP(CQMXPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_WINDOWPOSCHANGED()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
     ON_REGISTERED_MESSAGE(QMXTOOLBAR_CREATE, OnToolbarCreateNew)
@@ -241,6 +250,10 @@ LRESULT CQMXPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
 
 void CQMXPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     CMDIFrameWnd::OnWindowPosChanged(lpwndpos);
+    // Raised (also by a click on it while it is active already), the frame
+    // puts the windows it owns back above it.
+    if (!(lpwndpos->flags & SWP_NOZORDER))
+        PostMessage(QMXPMSG_KEEPOWNEDABOVE);
     CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
     if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr)
         return;
@@ -353,6 +366,11 @@ void CQMXPMDIFrameWnd::RemoveTearOffToolbar(CQMXPBaseControlBar* pToolBar) {
 // --- Keys, clicks and commands -------------------------------------------------------------------
 
 BOOL CQMXPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    // A click on the frame, active already, raises it on a display without a
+    // window manager: the windows it owns go back above it afterwards.
+    if ((pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_RBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN) &&
+        (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
+        PostMessage(QMXPMSG_KEEPOWNEDABOVE);
     switch (m_Impl.RouteFrameMessage(pMsg, QMXP_ROUTE_SYSKEYS)) {
     case QMXPRoute::Consumed:
         return TRUE;
@@ -382,7 +400,17 @@ LRESULT CQMXPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
 
 LRESULT CQMXPMDIFrameWnd::OnKeepOwnedAbove(WPARAM, LPARAM) {
     m_Impl.KeepOwnedWindowsAbove();
+    SetTimer(kKeepOwnedTimer, kKeepOwnedDelayMs, nullptr);
     return 0;
+}
+
+void CQMXPMDIFrameWnd::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kKeepOwnedTimer) {
+        CMDIFrameWnd::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(kKeepOwnedTimer);
+    m_Impl.KeepOwnedWindowsAbove();
 }
 
 LRESULT CQMXPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {

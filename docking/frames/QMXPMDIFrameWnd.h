@@ -123,7 +123,12 @@ protected:
     afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    // Puts the windows the frame owns back above it, now and once more a
+    // moment later: a display without a window manager restacks the
+    // windows of a click or of a closing window after the program has seen
+    // the event.
     afx_msg LRESULT OnKeepOwnedAbove(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnWindowNew();

@@ -299,8 +299,15 @@ void CQMXPMiniFrameWnd::SizeToContent() {
     CRect rectClient;
     GetClientRect(&rectClient);
     const CSize sizeNonClient(rectWindow.Width() - rectClient.Width(), rectWindow.Height() - rectClient.Height());
-    SetWindowPos(nullptr, 0, 0, size.cx + sizeNonClient.cx, size.cy + sizeNonClient.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CSize sizeFull(size.cx + sizeNonClient.cx, size.cy + sizeNonClient.cy);
+    // Rolled up, the frame takes the new width and keeps its height; the
+    // full height is the one it rolls down to.
+    if (m_bRolledUp) {
+        m_nHeightBeforeRollUp = sizeFull.cy;
+        SetWindowPos(nullptr, 0, 0, sizeFull.cx, rectWindow.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    SetWindowPos(nullptr, 0, 0, sizeFull.cx, sizeFull.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CQMXPMiniFrameWnd::MoveMiniFrame(int dx, int dy) {

@@ -88,6 +88,10 @@ int CQMXPPrintPreviewView::OnCreate(LPCREATESTRUCTW lpcs) {
 void CQMXPPrintPreviewView::OnDestroy() {
     if (m_pWndStatusBar != nullptr && m_pWndStatusBar->GetSafeHwnd() != nullptr)
         m_pWndStatusBar->SetPaneText(kStretchPane, nullptr);
+    else if (CFrameWnd* pFrame = GetParentFrame())
+        // The page number went to the frame's message line: the idle text
+        // takes its place again.
+        pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     m_pWndStatusBar = nullptr;
     CPreviewView::OnDestroy();
 }

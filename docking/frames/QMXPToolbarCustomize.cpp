@@ -1,5 +1,7 @@
 #include "docking/frames/QMXPToolbarCustomize.h"
 
+#include "docking/bars/QMXPLibraryGlobals.h"
+
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/bars/QMXPOutlookBar.h"
@@ -346,6 +348,10 @@ BOOL CQMXPToolbarCustomize::OnHelpInfo(HELPINFO* pHelpInfo) {
 void CQMXPToolbarCustomize::PostNcDestroy() {
     g_pWndCustomize = nullptr;
     SetFrameCustomizeMode(FALSE);
+    // The frame, active again, puts the bars floating above it back on top
+    // (a bar made in the sheet among them).
+    if (m_pParentFrame != nullptr && ::IsWindow(m_pParentFrame->GetSafeHwnd()))
+        m_pParentFrame->PostMessage(QMXPMSG_KEEPOWNEDABOVE);
     CPropertySheet::PostNcDestroy();
     delete this;
 }

@@ -17,6 +17,8 @@ BOOL CQMXPComboEdit::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && ::GetKeyState(VK_MENU) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 &&
         ProcessKey(static_cast<UINT>(pMsg->wParam)))
         return TRUE;
+    if (RouteEditingKey(m_hWnd, pMsg))
+        return TRUE;
     return CQMXPHotEdit::PreTranslateMessage(pMsg);
 }
 

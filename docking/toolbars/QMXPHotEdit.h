@@ -9,6 +9,11 @@ public:
     CQMXPHotEdit();
     ~CQMXPHotEdit() override;
 
+    // A key pressed with Ctrl in an edit of a tool bar (Ctrl with A, C, V, X,
+    // Z, Insert, Delete) is carried out by the edit: the frame's accelerators
+    // would take it for a command of the document. TRUE when it was.
+    static BOOL RouteEditingKey(HWND hwndEdit, const MSG* pMsg);
+
 protected:
     // Lights the button, or puts it out.
     virtual void SetButtonHot(BOOL bHot) = 0;

@@ -474,9 +474,22 @@ void CQMXPToolBar::SetLargeIcons(BOOL bLargeIcons) {
             pBar->m_sizeCurImageLocked = bLargeIcons ? Doubled(pBar->m_sizeImageLocked) : pBar->m_sizeImageLocked;
         }
     }
+    std::vector<CFrameWnd*> frames;
     for (CQMXPToolBar* pBar : AllToolBars()) {
-        if (::IsWindow(pBar->GetSafeHwnd()))
-            pBar->AdjustLayout();
+        if (!::IsWindow(pBar->GetSafeHwnd()))
+            continue;
+        pBar->AdjustLayout();
+        CFrameWnd* pFrame = pBar->GetDockSiteFrameWnd();
+        if (pFrame != nullptr && std::find(frames.begin(), frames.end(), pFrame) == frames.end())
+            frames.push_back(pFrame);
+    }
+    // Each frame lays its rows out once for the new sizes and is drawn again
+    // whole: the places the bars left (larger or smaller) keep nothing of them.
+    for (CFrameWnd* pFrame : frames) {
+        if (!::IsWindow(pFrame->GetSafeHwnd()))
+            continue;
+        pFrame->RecalcLayout(TRUE);
+        pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
 }
 

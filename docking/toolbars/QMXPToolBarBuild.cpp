@@ -172,19 +172,44 @@ BOOL CQMXPToolBar::RemoveButton(int iIndex) {
     return TRUE;
 }
 
+wchar_t CQMXPToolBar::MnemonicOf(const CQMXPToolbarButton& button) {
+    if ((button.m_nStyle & TBBS_SEPARATOR) || !button.m_bText)
+        return 0;
+    const int iAmp = button.m_strText.Find(L'&');
+    if (iAmp < 0 || iAmp + 1 >= button.m_strText.GetLength())
+        return 0;
+    wchar_t ch = button.m_strText[iAmp + 1];
+    ::CharUpperBuffW(&ch, 1);
+    return ch;
+}
+
 void CQMXPToolBar::RebuildAccelerators() {
     m_AcellKeys.RemoveAll();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
         auto* pButton = static_cast<CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
-        if ((pButton->m_nStyle & TBBS_SEPARATOR) || !pButton->m_bText)
-            continue;
-        const int iAmp = pButton->m_strText.Find(L'&');
-        if (iAmp < 0 || iAmp + 1 >= pButton->m_strText.GetLength())
-            continue;
-        wchar_t ch = pButton->m_strText[iAmp + 1];
-        ::CharUpperBuffW(&ch, 1);
-        m_AcellKeys.SetAt(ch, pButton);
+        if (const wchar_t ch = MnemonicOf(*pButton))
+            m_AcellKeys.SetAt(ch, pButton);
     }
+}
+
+int CQMXPToolBar::FindMnemonicButtons(wchar_t ch, int iAfter, int& iNext) const {
+    iNext = -1;
+    int nFound = 0;
+    int iFirst = -1;
+    int iIndex = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iIndex) {
+        const auto* pButton = static_cast<const CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
+        if (ch == 0 || MnemonicOf(*pButton) != ch)
+            continue;
+        ++nFound;
+        if (iFirst < 0)
+            iFirst = iIndex;
+        if (iNext < 0 && iIndex > iAfter)
+            iNext = iIndex;
+    }
+    if (iNext < 0)
+        iNext = iFirst;
+    return nFound;
 }
 
 BOOL CQMXPToolBar::SetButtonLabel(int nIndex, LPCWSTR lpszText, BOOL bShowText, BOOL bShowImage) {

@@ -9,6 +9,7 @@
 #include "docking/toolbars/OldToolCmdUI.h"
 #include "docking/toolbars/QMXPDropDownToolbarButton.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPHotEdit.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPMenuSound.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
@@ -400,6 +401,11 @@ BOOL CQMXPToolBar::PreTranslateMessage(MSG* pMsg) {
     default:
         break;
     }
+    // The edit of a control that a button hosts (a combo box of the
+    // application's own) keeps its editing keys as the library's edits do.
+    if (pMsg->message == WM_KEYDOWN && ::IsChild(m_hWnd, pMsg->hwnd) &&
+        CQMXPHotEdit::RouteEditingKey(pMsg->hwnd, pMsg))
+        return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_bStretchButton) {
         EndStretch(FALSE, CPoint(0, 0));
         return TRUE;

@@ -389,8 +389,7 @@ void CQMXPToolBar::AdjustSizeImmediate(BOOL bRecalcLayout) {
                                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CQMXPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (pMiniFrame != nullptr) {
-        if (!pMiniFrame->IsRolledUp())
-            pMiniFrame->SizeToContent();
+        pMiniFrame->SizeToContent();
         pMiniFrame->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     } else if (m_pParentDockBar != nullptr) {
         UpdateSize(bRecalcLayout);

@@ -24,20 +24,8 @@ BOOL CQMXPToolbarEditCtrl::PreTranslateMessage(MSG* pMsg) {
     default:
         break;
     }
-    // The editing keys stay with the edit: the frame's accelerators would
-    // take them for commands of the document.
-    if (::GetFocus() == m_hWnd && (::GetKeyState(VK_CONTROL) & 0x8000)) {
-        const struct {
-            WPARAM wKey;
-            UINT message;
-        } keys[] = {{VK_DELETE, WM_CLEAR}, {'C', WM_COPY}, {'V', WM_PASTE}, {'X', WM_CUT}, {'Z', EM_UNDO}};
-        for (const auto& key : keys) {
-            if (pMsg->wParam == key.wKey) {
-                SendMessage(key.message);
-                return TRUE;
-            }
-        }
-    }
+    if (RouteEditingKey(m_hWnd, pMsg))
+        return TRUE;
     return CQMXPHotEdit::PreTranslateMessage(pMsg);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // CQMXPToolbarEditCtrl: the edit of an edit-box button. It lights its button
 // while the mouse is over it or it has the focus, and keeps the editing keys
-// (Ctrl with Delete, C, V, X, Z; Tab; Esc) from the frame's accelerators.
+// (Ctrl with A, C, V, X, Z, Insert, Delete; Tab; Esc) from the frame's
+// accelerators.
 #include "docking/toolbars/QMXPHotEdit.h"
 
 class CQMXPToolbarEditBoxButton;

@@ -15,8 +15,11 @@ constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
 constexpr WORD kMaxClassName = 64;
 // Strings are read in pieces, so a damaged length ends at the end of the data.
 constexpr ULONGLONG kStringChunk = 0x10000;
-// The archives loading on this thread.
-thread_local std::vector<CArchive*> t_loading;
+// The archives loading on this thread, made by the first and deleted with
+// the last. A plain pointer: every object's destructor looks here, and a
+// thread-local object with a destructor of its own is destroyed at the
+// thread's end after the runtime has freed its storage.
+thread_local std::vector<CArchive*>* t_loading = nullptr;
 }  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void*)
@@ -28,15 +31,24 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void*)
     if (pFile != nullptr)
         m_strFileName = pFile->GetFilePath();
     m_loadArray.push_back(LoadEntry{nullptr, nullptr, 0});
-    if (IsLoading())
-        t_loading.push_back(this);
+    if (IsLoading()) {
+        if (t_loading == nullptr)
+            t_loading = new std::vector<CArchive*>;
+        t_loading->push_back(this);
+    }
 }
 
 CArchive::~CArchive() {
-    for (auto it = t_loading.begin(); it != t_loading.end(); ++it) {
-        if (*it == this) {
-            t_loading.erase(it);
-            break;
+    if (t_loading != nullptr) {
+        for (auto it = t_loading->begin(); it != t_loading->end(); ++it) {
+            if (*it == this) {
+                t_loading->erase(it);
+                break;
+            }
+        }
+        if (t_loading->empty()) {
+            delete t_loading;
+            t_loading = nullptr;
         }
     }
     if (m_pFile == nullptr)
@@ -450,7 +462,9 @@ void CArchive::DeleteMadeSince(size_t nIndex) {
 }
 
 void CArchive::OnObjectDeleted(const CObject* pOb) {
-    for (CArchive* pArchive : t_loading) {
+    if (t_loading == nullptr)
+        return;
+    for (CArchive* pArchive : *t_loading) {
         auto it = pArchive->m_madeIndex.find(pOb);
         if (it == pArchive->m_madeIndex.end())
             continue;

@@ -9,6 +9,9 @@ IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 namespace {
 constexpr DWORD kFileBufferSize = MAX_PATH;
 constexpr DWORD kTitleBufferSize = 64;
+// The common dialog's name box: the combo box (cmb13) or the plain edit (edt1).
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
 }  // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCWSTR lpszDefExt, LPCWSTR lpszFileName, DWORD dwFlags,
@@ -99,6 +102,7 @@ BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     *pResult = 0;
     switch (pNotify->hdr.code) {
     case CDN_INITDONE:
+        FocusFileName();
         OnInitDone();
         break;
     case CDN_SELCHANGE:
@@ -121,6 +125,19 @@ BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     }
     ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, *pResult);
     return TRUE;
+}
+
+void CFileDialog::FocusFileName() {
+    // The name box takes the keys first, whatever control a template adds.
+    HWND hParent = ::GetParent(m_hWnd);
+    // The dialog is not shown yet: the box's own style says which one it has.
+    HWND hName = ::GetDlgItem(hParent, kFileNameCombo);
+    if (hName == nullptr || !(::GetWindowLongW(hName, GWL_STYLE) & WS_VISIBLE))
+        hName = ::GetDlgItem(hParent, kFileNameEdit);
+    // Posted, so that it comes after the dialog has given the focus to the
+    // first control of its own and of the template.
+    if (hName != nullptr)
+        ::PostMessageW(hParent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hName), TRUE);
 }
 
 void CFileDialog::OnInitDone() {}

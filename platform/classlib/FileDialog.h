@@ -53,7 +53,8 @@ public:
     OFNOTIFYW* m_pofnTemp;
 
 protected:
-    // The common dialog's notifications.
+    // The common dialog's notifications. Before OnInitDone the name box
+    // takes the focus.
     virtual void OnInitDone();
     virtual void OnFileNameChange();
     virtual void OnFolderChange();
@@ -64,6 +65,7 @@ protected:
     virtual UINT OnShareViolation(LPCWSTR lpszPathName);
 
     BOOL OnInitDialog() override;
+    void FocusFileName();
     // Dispatches the common dialog's CDN_ notifications; the result also
     // goes to DWLP_MSGRESULT, where the dialog reads it.
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -132,8 +132,15 @@ void CMDIChildWnd::MDIRestore() {
 BOOL CMDIChildWnd::DestroyWindow() {
     if (m_hWnd == nullptr)
         return FALSE;
-    // The frame's bookkeeping (menu, caption) is updated by the activation of the next child.
+    // The frame's menu is updated by the activation of the next child; its
+    // caption once the child is gone, which the activation does not see (the
+    // last child going leaves the frame's own name alone). The child object
+    // may be deleted with its window.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    const HWND hWndFrame = pFrame != nullptr ? pFrame->m_hWnd : nullptr;
     MDIDestroy();
+    if (hWndFrame != nullptr && ::IsWindow(hWndFrame) && CWnd::FromHandlePermanent(hWndFrame) == pFrame)
+        pFrame->OnUpdateFrameTitle(TRUE);
     return TRUE;
 }
 

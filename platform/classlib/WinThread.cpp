@@ -155,6 +155,7 @@ BOOL CWinThread::OnIdle(LONG lCount) {
         if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible()) {
             AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+            m_bMainWindowUpdated = TRUE;
         }
         return TRUE;
     }

@@ -22,6 +22,9 @@ public:
     BOOL m_bAutoDelete;
     HANDLE m_hThread;
     DWORD m_nThreadID;
+    // Set once OnIdle has brought the main window's command states up to
+    // date: a modal loop before it (a dialog at start-up) does it instead.
+    BOOL m_bMainWindowUpdated = FALSE;
 
     operator HANDLE() const { return m_hThread; }
     int GetThreadPriority() { return ::GetThreadPriority(m_hThread); }

@@ -554,6 +554,23 @@ void CWnd::EndModalState(HWND hWndParent, BOOL bEnableParent, HWND& hWndTop) {
     hWndTop = nullptr;
 }
 
+void CWnd::UpdateMainWindowCommands(HWND hWndModal) {
+    // The bars behind a dialog at start-up, which comes before the main
+    // loop's first idle moment, show the states of their commands as they
+    // are, not those of their resource. Later dialogs leave it to the main
+    // loop: an update while one is open would run the handlers of the
+    // document's commands under it.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread == nullptr || pThread->m_bMainWindowUpdated)
+        return;
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd == nullptr || pMainWnd->m_hWnd == nullptr || pMainWnd->m_hWnd == hWndModal ||
+        !pMainWnd->IsWindowVisible())
+        return;
+    AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
+
 int CWnd::RunModalLoop(DWORD dwFlags) {
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
     BOOL bIdle = TRUE;
@@ -571,6 +588,8 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != nullptr && lIdleCount == 0)
                 ::SendMessageW(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(hWnd));
+            if (lIdleCount == 0)
+                UpdateMainWindowCommands(hWnd);
             if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
                 bIdle = FALSE;
         }

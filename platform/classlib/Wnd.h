@@ -398,6 +398,10 @@ protected:
 
 private:
     friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
+    // At a modal loop's idle moment before the thread's first one: the main
+    // window (when it is not the modal one) and its bars bring their
+    // commands' states up to date.
+    static void UpdateMainWindowCommands(HWND hWndModal);
     // Drops the handle-map entry and the subclassing when the window is gone.
     void DetachAtNcDestroy();
     BOOL DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam,

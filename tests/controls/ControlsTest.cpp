@@ -56,10 +56,10 @@ bool s_dialogSeen = false;
 void CALLBACK CancelColorDialog(HWND, UINT, UINT_PTR, DWORD)
 {
     if (HWND dialog = classlib_test::FindThreadDialog()) {
-        // The library's dialog 16961: "Colors" with its preview of the new colour.
-        wchar_t caption[16] = {};
-        ::GetWindowTextW(dialog, caption, 16);
-        s_dialogSeen = ::GetDlgItem(dialog, 16662) != nullptr && wcscmp(caption, L"Colors") == 0;
+        // The common colour dialog: its basic colours (720) and the red, green
+        // and blue of the colour it makes (706 to 708); not the library's own.
+        s_dialogSeen = ::GetDlgItem(dialog, 720) != nullptr && ::GetDlgItem(dialog, 706) != nullptr &&
+                       ::GetDlgItem(dialog, 708) != nullptr && ::GetDlgItem(dialog, 16662) == nullptr;
         ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }
 }
@@ -313,7 +313,7 @@ TEST_F(ToolBarManagerTest, APressOnTheTextColourArrowOpensThePaletteWhoseMoreCol
     EXPECT_EQ(CKWColor::FromColorRef(chosen).GetValue(), recorded.GetValue());
     EXPECT_EQ(chosen, button->CQMXPColorMenuButton::GetColor());
 
-    // The other colour opens the library's colour dialog; cancelled, the colour stays.
+    // The other colour opens the common colour dialog; cancelled, the colour stays.
     ASSERT_TRUE(button->OpenPopupMenu());
     palette = DYNAMIC_DOWNCAST(CQMXPColorBar, button->GetPopupMenu()->GetMenuBar());
     ASSERT_NE(nullptr, palette);

@@ -197,4 +197,25 @@ TEST_F(DockLayoutTest, AToolBarLaidOutPaintsAtOnceUnlessTheLayoutIsHeld) {
     bar.DestroyWindow();
 }
 
+// A bar whose window goes leaves its frame's lists: the frame goes on
+// laying out its bars until its own end, after the bar's object is gone.
+TEST_F(DockLayoutTest, ABarWhoseWindowGoesLeavesTheFramesLists) {
+    for (const bool autoHide : {false, true}) {
+        auto pBar = std::make_unique<CFixedBar>(CSize(100, 24));
+        ASSERT_TRUE(pBar->Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 24), m_pFrame, 0xE832));
+        auto listed = [&] {
+            return autoHide ? Manager().GetAutoHideSliders().Find(pBar.get()) != nullptr
+                            : Manager().GetBars().Find(pBar.get()) != nullptr;
+        };
+        ASSERT_TRUE(Manager().AddControlBar(pBar.get(), TRUE, autoHide));
+        EXPECT_TRUE(listed());
+        pBar->DestroyWindow();
+        EXPECT_FALSE(listed()) << autoHide;
+        pBar.reset();
+        // A layout after the bar's object went touches only bars that are.
+        m_pFrame->RecalcLayout();
+        Manager().RelayoutAllBars(TRUE);
+    }
+}
+
 }  // namespace

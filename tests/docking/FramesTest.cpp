@@ -721,6 +721,63 @@ TEST_F(FrameInputTest, UserToolBarsOfARange) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
 }
 
+// A new user tool bar, made while customising, floats empty; each button
+// put on it (as a drop does) widens the bar and its floating frame so that
+// every button shows, also while the frame is rolled up (tool tips are the
+// roll-up bit): rolled down, it shows them all.
+TEST_F(FrameInputTest, AUserToolBarGrowsWithTheButtonsPutOnIt) {
+    CQMXPToolBar::SwitchCustomizeMode(TRUE);
+    CQMXPFrameImpl& impl = m_pFrame->GetFrameImpl();
+    impl.m_uiUserToolbarFirst = 0xE920;
+    impl.m_uiUserToolbarLast = 0xE921;
+    CQMXPToolBar* pBar = impl.CreateNewToolbar(L"Mine");
+    ASSERT_NE(pBar, nullptr);
+    CQMXPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+    ASSERT_NE(pMiniFrame, nullptr);
+    CRect rectFrame;
+    pMiniFrame->GetWindowRect(&rectFrame);
+    // Every button inside the bar and inside the frame's window.
+    auto allShown = [&] {
+        CRect rectBar;
+        pBar->GetWindowRect(&rectBar);
+        pMiniFrame->GetWindowRect(&rectFrame);
+        for (int j = 0; j < pBar->GetCount(); ++j) {
+            CRect rectButton = pBar->GetButton(j)->GetRect();
+            pBar->ClientToScreen(&rectButton);
+            CRect rectInside;
+            if (!rectInside.IntersectRect(&rectButton, &rectBar) || rectInside != rectButton ||
+                !rectInside.IntersectRect(&rectButton, &rectFrame) || rectInside != rectButton)
+                return false;
+        }
+        return true;
+    };
+    for (const BOOL bRolledUp : {FALSE, TRUE}) {
+        // The roll-up timer's step with the cursor away from the frame, or on it.
+        ::SetCursorPos(bRolledUp ? rectFrame.left - 50 : rectFrame.CenterPoint().x,
+                       bRolledUp ? rectFrame.top - 50 : rectFrame.CenterPoint().y);
+        pMiniFrame->SendMessage(WM_TIMER, QMXP_CHECK_ROLL_STATE);
+        EXPECT_EQ(pMiniFrame->IsRolledUp(), bRolledUp);
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_GE(pBar->InsertButton(new CQMXPToolbarButton(ID_DOCKTEST_HANDLED, L"Cut", TRUE), pBar->GetCount()), 0);
+            pBar->AdjustLayout();
+            // The bar the button came from lays the frame out again.
+            m_pFrame->RecalcLayout(TRUE);
+            Pump();
+            if (!bRolledUp)
+                EXPECT_TRUE(allShown()) << pBar->GetCount();
+        }
+    }
+    CRect rectRolled;
+    pMiniFrame->GetWindowRect(&rectRolled);
+    ::SetCursorPos(rectRolled.left + 4, rectRolled.top + 4);
+    pMiniFrame->SendMessage(WM_TIMER, QMXP_CHECK_ROLL_STATE);
+    EXPECT_FALSE(pMiniFrame->IsRolledUp());
+    EXPECT_EQ(pBar->GetCount(), 4);
+    EXPECT_TRUE(allShown());
+    EXPECT_TRUE(impl.DeleteToolbar(pBar));
+    CQMXPToolBar::SwitchCustomizeMode(FALSE);
+}
+
 TEST_F(FrameInputTest, WithoutAnIdRangeNoUserToolBarIsMade) {
     Log().clear();
     EXPECT_EQ(m_pFrame->SendMessage(QMXTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(L"Mine")), 0);
@@ -1060,6 +1117,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SETMESSAGESTRING && wParam == 0 && lParam != 0)
             Record(std::wstring(L"line:") + reinterpret_cast<LPCWSTR>(lParam));
+        if (message == WM_SETMESSAGESTRING && wParam == AFX_IDS_IDLEMESSAGE)
+            Record(L"line:idle");
         return CDockTestFrame::WindowProc(message, wParam, lParam);
     }
 };
@@ -1117,12 +1176,18 @@ TEST(PrintPreviewTest, ToolBarPagesButtonAndPageNumbers) {
         if (bStatusBar)
             EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"Pages 1-2");
 
-        // Closing leaves the pane empty and gives the view back.
+        // Closing leaves the pane empty, or the message line idle, and gives
+        // the view back.
         pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
         Pump();
         EXPECT_EQ(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST), pView->m_hWnd);
-        if (bStatusBar)
+        if (bStatusBar) {
             EXPECT_EQ(std::wstring(statusBar.GetPaneText(0)), L"");
+        } else {
+            const auto page = std::find(Log().rbegin(), Log().rend(), L"line:Page 1");
+            ASSERT_NE(page, Log().rend());
+            EXPECT_NE(std::find(Log().rbegin(), page, L"line:idle"), page) << "the idle text after the page";
+        }
         pFrame->DestroyWindow();
         Pump();
     }

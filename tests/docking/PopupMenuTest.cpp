@@ -239,6 +239,42 @@ TEST_F(PopupMenuTest, KeysAndClicksBetweenMenuLevels) {
     EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
 }
 
+TEST_F(PopupMenuTest, ItemsSharingALetterAreGoneThroughByItThenChosenByEnter) {
+    HMENU hMenu = MakeMenu({{0, L"&Toolbars", {{30004, L"&Main"}}}, {30002, L"Section &Tree"}, {30003, L"&Image"}});
+    CRect rectFrame;
+    m_pFrame->GetWindowRect(&rectFrame);
+    CCursorAt cursor(CPoint(rectFrame.right - 5, rectFrame.bottom - 5));
+    CQMXPPopupMenu* pPopup = OpenPopup(hMenu, CPoint(rectFrame.left + 100, rectFrame.top + 100));
+    ASSERT_NE(pPopup, nullptr);
+    // The shared letter moves from one of its items to the next and round,
+    // opening and running nothing.
+    const struct {
+        UINT nKey;
+        int iHighlighted;
+    } steps[] = {{'T', 0}, {'T', 1}, {'T', 0}, {'T', 1}};
+    for (const auto& step : steps) {
+        pPopup->SendMessage(WM_KEYDOWN, step.nKey);
+        EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), pPopup);
+        ASSERT_NE(pPopup->GetSelItem(), nullptr);
+        EXPECT_EQ(pPopup->GetMenuBar()->ButtonToIndex(pPopup->GetSelItem()), step.iHighlighted);
+    }
+    Pump();
+    EXPECT_TRUE(LoggedCommands().empty());
+    // Enter chooses the highlighted one.
+    pPopup->SendMessage(WM_KEYDOWN, VK_RETURN);
+    Pump();
+    EXPECT_EQ(LoggedCommands(), (std::vector<UINT>{30002}));
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    // A letter of one item alone runs it at once.
+    pPopup = OpenPopup(MakeMenu({{0, L"&Toolbars", {{30004, L"&Main"}}}, {30002, L"Section &Tree"}, {30003, L"&Image"}}),
+                       CPoint(rectFrame.left + 100, rectFrame.top + 100));
+    ASSERT_NE(pPopup, nullptr);
+    pPopup->SendMessage(WM_KEYDOWN, 'I');
+    Pump();
+    EXPECT_EQ(LoggedCommands(), (std::vector<UINT>{30002, 30003}));
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+}
+
 TEST_F(PopupMenuTest, TheMenuDelayComesFromTheDesktopSettings) {
     const wchar_t kKey[] = L"Control Panel\\Desktop";
     wchar_t szSaved[32] = {0};

@@ -14,6 +14,7 @@
 #include "editor/TalImageViewData.h"
 #include "editor/WatermarkDrawing.h"
 #include "editor/WatermarkPropDlg.h"
+#include "framework/KWGdiPlusStartup.h"
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalPicture.h"
@@ -25,6 +26,7 @@
 #include "document/TalDocumentApp.h"
 #include "platform/classlib/WinApp.h"
 #include "resources/ReportPropDialogs.h"
+#include "tests/framework/GdiPlusCanvas.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/platform/classlib/TestSupport.h"
 #include "tests/support/RecordingGraphics.h"
@@ -545,7 +547,7 @@ TEST(CWatermarkPropDlg, SizesFollowUnitsProportionsAndTheImageAndANameIsRequired
     EXPECT_EQ(std::vector<std::wstring>{L"You should specify the name of watermark"}, message);
 }
 
-TEST(WatermarkDrawing, PlacesPageNumbersAndSizesImagesInTheirUnits)
+TEST(WatermarkDrawing, PlacesPageNumbersAndCentredTextsByTheirDrawnSizeAndSizesImagesInTheirUnits)
 {
     CKWTestTempFolder folder(L"wmp");
     const std::wstring picture = WriteLandscapePicture(folder);
@@ -555,14 +557,51 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndSizesImagesInTheirUnits)
     number.m_kind = CTalWatermark::kPageNumber;
     number.m_place = CTalWatermark::kPlaceBottomRight;
     number.m_firstNumber = 12;
-    test_support::CRecordingGraphics graphics(96);
-    TalDrawWatermark(graphics, page, number, 210, 297, fonts);
-    ASSERT_FALSE(graphics.texts.empty());
-    const auto& drawn = graphics.texts.back();
-    EXPECT_EQ(L"12", drawn.text);
-    // The 95 % anchor (209, 302), right-aligned, 6 pixels up.
-    EXPECT_DOUBLE_EQ(209 - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
-    EXPECT_DOUBLE_EQ(302 - 6, drawn.y);
+    // Ten points scaled to the page as a text is: on a 500-pixel page 500 x
+    // (10 / (96 x 0.13889)) x 0.02 = 7.5 points, 10 pixels at 96 dpi; on the
+    // 210-pixel page 3.15 points, raised to the 6 points (8 pixels) that can
+    // be read. Right-aligned at the 95 % anchor, standing on it.
+    struct NumberCase {
+        CRect page;
+        double points;
+        double anchorX, anchorY;
+    };
+    const NumberCase cases[] = {{page, 6.0, 209, 302}, {CRect(0, 0, 500, 707), 7.5, 475, 671}};
+    for (const NumberCase& sized : cases) {
+        test_support::CRecordingGraphics graphics(96);
+        TalDrawWatermark(graphics, sized.page, number, 210, 297, fonts);
+        ASSERT_FALSE(graphics.texts.empty());
+        const auto& drawn = graphics.texts.back();
+        EXPECT_EQ(L"12", drawn.text);
+        EXPECT_NEAR(sized.points, drawn.size, 0.01) << sized.page.Width();
+        EXPECT_DOUBLE_EQ(sized.anchorX - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
+        EXPECT_NEAR(sized.anchorY - sized.points * 96 / 72, drawn.y, 0.01) << sized.page.Width();
+    }
+
+    // Drawn for real on the 90 x 127 page of the dialog's preview, the
+    // number is ink of some pixels' height above the bottom right anchor.
+    ASSERT_TRUE(StartupGdiPlus());
+    GdiPlusCanvas canvas(100, 140);
+    ASSERT_TRUE(canvas.IsReady());
+    TalDrawWatermark(canvas.Draw(), CRect(5, 5, 95, 132), number, 210, 297, fonts);
+    RECT ink = {};
+    ASSERT_TRUE(canvas.InkBounds(ink)) << "the number shows";
+    EXPECT_GE(ink.bottom - ink.top, 4) << "digits of a readable height";
+    EXPECT_LE(ink.right, 5 + static_cast<int>(90 * 0.95) + 1);
+    EXPECT_LE(ink.bottom, 5 + static_cast<int>(127 * 0.95) + 2);
+
+    // A centred text stands half its drawn height above the page's middle:
+    // 48 points are 15.12 points, 20.16 pixels, drawn (not 24 pixels up).
+    CTalWatermark draft;
+    draft.m_kind = CTalWatermark::kText;
+    draft.m_place = 4;
+    draft.m_text = L"DRAFT";
+    draft.m_textFormat.m_size = 48;
+    test_support::CRecordingGraphics centred(96);
+    TalDrawWatermark(centred, page, draft, 210, 297, fonts);
+    ASSERT_FALSE(centred.texts.empty());
+    EXPECT_NEAR(15.12, centred.texts.back().size, 0.01);
+    EXPECT_NEAR(168 - 20.16 * 0.5, centred.texts.back().y, 0.01) << "the 50 % anchor is 168";
 
     // 30 mm and 30/25.4 in (codes 4 and 7 alike) are all 30 pixels of the 210-pixel page.
     for (const auto& size : {std::pair<int, double>{7, 30 / 25.4}, {8, 30.0}, {4, 30 / 25.4}}) {

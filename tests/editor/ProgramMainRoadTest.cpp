@@ -5,7 +5,8 @@
 // of them turned by their EXIF orientation, one PNG with transparency) into
 // two sections; a note with bold text; a logo on the title page and a text
 // watermark; PDF, HTML and PowerPoint, each under a progress window with its
-// message; printing on the PDF printer; saving, closing and opening again.
+// message; printing on the PDF printer; saving, closing and opening again;
+// the print preview closed and a second report closed.
 // The outputs are read here (HTML links, the PowerPoint file's records and
 // links) and by the test command's poppler tools (the PDF's pages, pictures,
 // fonts and texts as the file next to the kept copy asks).
@@ -70,6 +71,13 @@ constexpr UINT kGeneratePowerPoint = 32839;
 constexpr int kGenerateHtml = 32838;
 constexpr int kReportProperties = 32854;
 constexpr int kWatermarkProperties = 32855;
+constexpr int kStatusBar = 0xE801;
+constexpr int kMainToolBar = 59952;
+constexpr int kViewId = 0xE900;
+constexpr int kPreviewBar = 0xE800;
+constexpr UINT kPrintPreview = 57609;
+constexpr UINT kPreviewNext = 0xE302;
+constexpr UINT kPreviewClose = 0xE300;
 
 constexpr wchar_t kProgramKey[] = L"Software\\Kestrel Works";
 
@@ -281,6 +289,7 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     edtest::ClickWindow(::GetDlgItem(CurrentPage(sheet), kLogoBrowse));
     HWND files = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, files);
+    EXPECT_EQ(L"Open Image", CProgramRun::Text(files)) << "the logo's dialog says what it opens";
     ASSERT_TRUE(edtest::AnswerFileDialogByKeys(files, logo));
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(files); }));
     HWND insertLogo = ::GetDlgItem(CurrentPage(sheet), kInsertLogo);
@@ -421,4 +430,40 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     HWND list = CProgramRun::FindById(frame, kImageList);
     EXPECT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == LRESULT(first.size()); }));
     test_support::WriteWindowScreenshot(program.Main(), L"main_road_reopened");
+
+    // The print preview (its tool-bar button, opening at the section's
+    // page), a page on, closed: the status bar reads its idle text again.
+    HWND status = CProgramRun::FindById(program.Main(), kStatusBar);
+    ASSERT_NE(nullptr, status);
+    const std::wstring idle = edtest::StatusPaneText(status, 0);
+    HWND view = CProgramRun::FindById(frame, kViewId);
+    ASSERT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainToolBar), kPrintPreview));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
+    HWND previewBar = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
+        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
+    }));
+    edtest::ClickBarCommand(previewBar, kPreviewNext);
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 0).rfind(L"Page ", 0) == 0; }))
+        << htmltest::Narrow(edtest::StatusPaneText(status, 0));
+    edtest::ClickBarCommand(previewBar, kPreviewClose);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 0) == idle; }))
+        << htmltest::Narrow(edtest::StatusPaneText(status, 0));
+
+    // A second, new report (Ctrl+N) closed without saving (Ctrl+F4, No): the
+    // main window's caption names the one that stays.
+    edtest::PressChord(VK_CONTROL, 'N');
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
+    const std::wstring added = CProgramRun::Text(program.ActiveFrame());
+    edtest::PressChord(VK_CONTROL, VK_F4);
+    HWND question = program.WaitForDialogWith(IDNO);
+    ASSERT_NE(nullptr, question);
+    edtest::ClickWindow(::GetDlgItem(question, IDNO));
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        const std::wstring caption = CProgramRun::Text(program.Main());
+        return caption.find(L"Road") != std::wstring::npos && caption.find(added) == std::wstring::npos;
+    })) << htmltest::Narrow(CProgramRun::Text(program.Main()));
 }

@@ -3,9 +3,11 @@
 // panel, a transparent picture shown there, and a section dragged within the
 // tree.
 #include "ProgramInput.h"
+#include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "SectionsReport.h"
 #include "SolidBitmap.h"
+#include "UserInput.h"
 
 #include "framework/KWGdiPlusDraw.h"
 #include "framework/KWGdiPlusStartup.h"
@@ -19,6 +21,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -331,6 +334,8 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
             marks = MarkPixels(shown.tree, sections);
             return marks[0] > 0 && marks[1] == 0 && marks[2] == 0;
         }, 5000)) << drop << ": " << marks[0] << " " << marks[1] << " " << marks[2];
+        // The target is drawn highlighted too.
+        EXPECT_EQ(sections[0], ::SendMessageW(shown.tree, TVM_GETNEXTITEM, TVGN_DROPHILITE, 0)) << drop;
         if (drop) {
             test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_drag_over_first");
             edtest::MouseAt(first, MOUSEEVENTF_LEFTUP);
@@ -356,4 +361,44 @@ TEST(ProgramSections, TheSectionPressedIsTheOneDraggedItsDropMarkFollowsAndGoesA
     ::SendMessageW(shown.tree, TVM_ENSUREVISIBLE, 0, moved);
     EXPECT_TRUE(edtest::WaitFor([&] { return MarkPixels(shown.tree, shownItems) == std::vector<int>{0, 0, 0}; }));
     test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_dropped_on_first");
+}
+
+TEST(ProgramSections, APictureLeftOutOfTheReportShowsFadedInThePanelAndAgainAsItWasWhenTakenBack)
+{
+    PointerKept pointer;
+    CKWTestTempFolder folder(L"psh");
+    ShownReport shown;
+    // One picture of a dark blue.
+    const std::wstring picture = folder.Write(L"dark.bmp", edtest::SolidBitmapFile(96, 72, 20, 30, 90));
+    ASSERT_TRUE(shown.Open(folder, {{L"Dark", {picture}}}));
+    const std::vector<LPARAM> sections = shown.Sections();
+    ASSERT_EQ(1u, sections.size());
+    ASSERT_TRUE(edtest::ClickTreeItem(shown.tree, reinterpret_cast<HTREEITEM>(sections[0])));
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(shown.list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+    // The thumbnail's darkest pixel: the picture's own colour, or faded.
+    auto darkest = [&] {
+        const test_support::Pixels pixels = test_support::Capture(shown.list, false);
+        int lowest = 255 * 3;
+        for (COLORREF c : pixels.values)
+            lowest = std::min(lowest, GetRValue(c) + GetGValue(c) + GetBValue(c));
+        return lowest;
+    };
+    int shownDarkest = 0;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (shownDarkest = darkest()) < 200; })) << shownDarkest;
+    // The thumbnail clicked (selected), then "Show In Report" taken off with its button.
+    const POINT item = edtest::CentreOf(edtest::AskRemote<RECT>(shown.list, LVM_GETITEMRECT, 0));
+    edtest::ApproachAndClick(edtest::OnScreen(shown.list, item));
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        return ::SendMessageW(shown.list, LVM_GETITEMSTATE, 0, LVIS_SELECTED) == LVIS_SELECTED;
+    }));
+    ::SendMessageW(shown.program.Main(), WM_NULL, 0, 0);  // answered once the click is handled
+    shownDarkest = darkest();
+    HWND showButton = CProgramRun::FindById(shown.panel, 1140);
+    ASSERT_NE(nullptr, showButton);
+    edtest::ClickWindow(showButton);
+    EXPECT_TRUE(edtest::WaitFor([&] { return darkest() > shownDarkest + 100; })) << darkest();
+    test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_picture_left_out");
+    // Undone, it shows as it was.
+    edtest::PressChord(VK_CONTROL, 'Z');
+    EXPECT_TRUE(edtest::WaitFor([&] { return std::abs(darkest() - shownDarkest) < 10; })) << darkest();
 }

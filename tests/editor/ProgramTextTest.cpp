@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 using edtest::CProgramRun;
@@ -38,18 +39,6 @@ HWND ToolBarBox(HWND main, int command, const wchar_t* className)
     return nullptr;
 }
 
-// A press and release of the left button at a client point of a window, the
-// cursor put there first (buttons with an arrow ask where it is).
-void Click(HWND window, CPoint point)
-{
-    CPoint screen = point;
-    ::ClientToScreen(window, &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-}
-
 // The window's pixels of the colour.
 int CountOf(HWND window, COLORREF color)
 {
@@ -57,9 +46,22 @@ int CountOf(HWND window, COLORREF color)
     return int(std::count(pixels.values.begin(), pixels.values.end(), color));
 }
 
+// The window's pixels within a few steps of the colour in each part.
+int CountNear(HWND window, COLORREF color)
+{
+    const test_support::Pixels pixels = test_support::Capture(window, false);
+    return int(std::count_if(pixels.values.begin(), pixels.values.end(), [color](COLORREF c) {
+        return std::abs(GetRValue(c) - GetRValue(color)) < 24 && std::abs(GetGValue(c) - GetGValue(color)) < 24 &&
+               std::abs(GetBValue(c) - GetBValue(color)) < 24;
+    }));
+}
+
 // A program showing one report made from the default template.
 class ProgramText : public testing::Test {
 protected:
+    // The pointer left over a tool bar would show a button's prompt to the
+    // programs of later tests.
+    edtest::PointerKept pointer;
     void SetUp() override
     {
         edtest::SetStartPrefs(3, L"");
@@ -208,27 +210,27 @@ TEST_F(ProgramText, TheTextColourArrowOpensThePaletteWhoseMoreColorOpensTheColou
     HWND palette = nullptr;
     ASSERT_TRUE(OpenPalette(popup, palette));
 
-    // "More Color..." is the palette's last item.
+    // "More Color..." is the palette's last item: the common colour dialog
+    // (its basic colours 720, the red, green and blue boxes 706 to 708).
     ::PostMessageW(popup, WM_KEYDOWN, VK_END, 0);
     ::PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-    HWND dialog = program.WaitForDialogWith(16662, 5000);
+    HWND dialog = program.WaitForDialogWith(720, 5000);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(L"Colors", CProgramRun::Text(dialog));
+    EXPECT_EQ(nullptr, ::GetDlgItem(dialog, 16662));
 
-    // A cell of the hexagon above its middle; the preview shows it, OK keeps it.
-    HWND hexagon = CProgramRun::FindById(dialog, 16974);
-    HWND preview = ::GetDlgItem(dialog, 16662);
-    ASSERT_NE(nullptr, hexagon);
-    CRect rectHexagon;
-    ::GetClientRect(hexagon, &rectHexagon);
-    Click(hexagon, CPoint(rectHexagon.CenterPoint().x, rectHexagon.Height() / 4));
-    COLORREF chosen = 0;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        CRect rectPreview;
-        ::GetClientRect(preview, &rectPreview);
-        chosen = test_support::Capture(preview, false).At(rectPreview.Width() / 2, rectPreview.Height() / 4);
-        return chosen != RGB(0, 0, 0) && chosen != RGB(255, 255, 255) && chosen != ::GetSysColor(COLOR_BTNFACE);
-    }, 5000));
+    // A colour typed into its red, green and blue boxes; OK keeps it.
+    const COLORREF chosen = RGB(0, 128, 64);
+    const struct {
+        int item;
+        const wchar_t* digits;
+    } parts[] = {{706, L"0"}, {707, L"128"}, {708, L"64"}};
+    for (const auto& part : parts) {
+        HWND box = ::GetDlgItem(dialog, part.item);
+        ASSERT_NE(nullptr, box);
+        ::SendMessageW(box, EM_SETSEL, 0, -1);
+        for (const wchar_t* c = part.digits; *c; ++c)
+            ::SendMessageW(box, WM_CHAR, *c, 1);
+    }
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return CountOf(bar, chosen) > 0; }));
     // The button shows the colour before the palette posts its command and
@@ -354,7 +356,7 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_hand");
 
     // The colour is one step: Ctrl+Z gives the same text, selected, without
-    // it; the colour button then shows the note's colour again, not red.
+    // it. The button keeps the colour picked in its palette.
     const RECT local = edtest::AskRemote<RECT>(bar, TB_GETITEMRECT, colorIndex);
     auto buttonPixels = [&] {
         const test_support::Pixels shownBar = test_support::Capture(bar, false);
@@ -365,9 +367,54 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
         return inside;
     };
     const std::vector<COLORREF> redButton = buttonPixels();
+    EXPECT_GT(std::count_if(redButton.begin(), redButton.end(), Reddish), 4);
     edtest::PressChord(VK_CONTROL, 'Z');
     EXPECT_TRUE(Shows(selected));
-    EXPECT_TRUE(edtest::WaitFor([&] { return buttonPixels() != redButton; }));
+    Settle();
+    EXPECT_EQ(redButton, buttonPixels());
+
+    // A click on the button's face (not its arrow) colours the selection
+    // with the colour it shows, as one step again.
+    const RECT button = edtest::BarItemRect(bar, colorIndex);
+    edtest::ApproachAndClick({button.left + (button.right - button.left) / 3, (button.top + button.bottom) / 2});
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountWhere(Shown(), Reddish) > 0; }));
+    EXPECT_EQ(nullptr, program.FindDialog());
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_face");
+    edtest::PressChord(VK_CONTROL, 'Z');
+    EXPECT_TRUE(Shows(selected));
+}
+
+TEST_F(ProgramTextByHand, TextChooseTextColorAsksForTheColourInTheCommonColourDialog)
+{
+    TypeAndSelect(L"Tinted");
+    const COLORREF chosen = RGB(160, 32, 240);
+    // Cancelled, nothing changes; OK colours the selection.
+    for (const bool ok : {false, true}) {
+        program.PostCommand(32846);
+        HWND dialog = program.WaitForDialogWith(720, 5000);
+        ASSERT_NE(nullptr, dialog);
+        const struct {
+            int item;
+            const wchar_t* digits;
+        } parts[] = {{706, L"160"}, {707, L"32"}, {708, L"240"}};
+        for (const auto& part : parts) {
+            HWND box = ::GetDlgItem(dialog, part.item);
+            ASSERT_NE(nullptr, box);
+            ::SendMessageW(box, EM_SETSEL, 0, -1);
+            for (const wchar_t* c = part.digits; *c; ++c)
+                ::SendMessageW(box, WM_CHAR, *c, 1);
+        }
+        ::PostMessageW(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
+        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog); }));
+        Settle();
+        if (!ok)
+            EXPECT_EQ(0, CountNear(panel, chosen));
+    }
+    // The text's pixels blend with the selection's highlight at their edges.
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountNear(panel, chosen) > 10; }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_tinted");
+    program.Command(57643);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountNear(panel, chosen) == 0; }));
 }
 
 TEST_F(ProgramTextByHand, CtrlBIAndUToggleTheSelectionsStylesOneStepEach)

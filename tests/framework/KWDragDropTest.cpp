@@ -8,6 +8,7 @@
 #include "framework/KWClipFormats.h"
 #include "framework/KWDragInfo.h"
 #include "controls/KWWinDropTarget.h"
+#include "appwindows/KWOleDropSource.h"
 #include "appwindows/KWWinSrvrItem.h"
 #include "platform/classlib/OleDataSource.h"
 
@@ -352,6 +353,49 @@ TEST_F(DragDrop, MutatedDropBlocksAreReadWithinTheirBounds)
             record->InternalRelease();
         }
     }
+}
+
+// The screen's pixel at a point, as the display shows it.
+COLORREF ScreenPixel(POINT at)
+{
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF pixel = ::GetPixel(screen, at.x, at.y);
+    ::ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+TEST(DragImage, AnEndedDragImageLeavesTheScreenAsItWasUnderIt)
+{
+    // Whatever the screen shows around the cursor, where the image goes.
+    const POINT middle = {300, 260};
+    ::SetCursorPos(middle.x, middle.y);
+    const POINT probe = {middle.x + 10, middle.y};
+    const COLORREF before = ScreenPixel(probe);
+    ASSERT_NE(CLR_INVALID, before);
+
+    // A red 40 x 20 image centred at the cursor.
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 20);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    RECT whole = {0, 0, 40, 20};
+    ::FillRect(memory, &whole, red);
+    ::DeleteObject(red);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    {
+        CKWOleDropSource source;
+        source.SetDragImage(bitmap);
+        const COLORREF shown = ScreenPixel(probe);
+        EXPECT_TRUE(GetRValue(shown) > 150 && GetGValue(shown) < 60) << std::hex << shown << ": the image shows";
+        // The drag's last step shows it once more, as a drop on the tree does.
+        ::ImageList_DragShowNolock(FALSE);
+        ::ImageList_DragShowNolock(TRUE);
+    }
+    EXPECT_EQ(before, ScreenPixel(probe)) << "no picture of the image stays";
+    ::DeleteObject(bitmap);
 }
 
 }  // namespace

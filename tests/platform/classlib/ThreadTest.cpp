@@ -1,9 +1,13 @@
+#include "platform/classlib/Archive.h"
+#include "platform/classlib/MemFile.h"
 #include "platform/classlib/WinThread.h"
 #include "platform/classlib/Wnd.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <malloc.h>
+#include <thread>
 
 namespace {
 
@@ -45,6 +49,29 @@ void ResetWorker() {
     CTestWorker::s_received = 0;
     CTestWorker::s_sawItself = false;
     CTestWorker::s_hDeleted = nullptr;
+}
+
+// Every object's destructor looks for archives loading on its thread: a
+// thread that deletes objects and ends leaves the heap sound, also when an
+// archive loaded on it before.
+TEST(AfxBeginThread, ThreadsThatDeleteObjectsAndEndLeaveTheHeapSound) {
+    class CPlain : public CObject {};
+    for (int round = 0; round < 20; ++round) {
+        std::thread worker([round] {
+            delete new CPlain;
+            if (round % 2 == 1) {
+                CMemFile file;
+                CArchive archive(&file, CArchive::load);
+                delete new CPlain;
+            }
+            delete new CPlain;
+        });
+        worker.join();
+        // Blocks freed after the thread's end are the ones to look at.
+        for (int i = 0; i < 64; ++i)
+            delete[] new char[16 + i];
+        ASSERT_EQ(_HEAPOK, _heapchk()) << round;
+    }
 }
 
 }  // namespace
