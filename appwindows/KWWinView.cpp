@@ -31,6 +31,7 @@ IMPLEMENT_DYNCREATE(CKWWinView, CView)
 
 BEGIN_MESSAGE_MAP(CKWWinView, CView)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
     ON_WM_LBUTTONDOWN()
@@ -100,6 +101,13 @@ CKWWinView::CKWWinView()
 }
 
 CKWWinView::~CKWWinView() { m_dropTarget.Revoke(); }
+
+void CKWWinView::OnDestroy()
+{
+    // While the window still exists: OLE keeps the target by its window.
+    m_dropTarget.Revoke();
+    CView::OnDestroy();
+}
 
 int CKWWinView::OnCreate(LPCREATESTRUCTW lpCreateStruct)
 {

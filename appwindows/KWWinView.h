@@ -106,6 +106,8 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    // Revokes the drop target while the window still exists.
+    afx_msg void OnDestroy();
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

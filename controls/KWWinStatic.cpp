@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CKWWinStatic, CStatic)
     ON_WM_ERASEBKGND()
     ON_WM_RBUTTONDOWN()
     ON_WM_SETFOCUS()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 HBITMAP KWBitmapFromRasterImage(const KWRasterImage* image, COLORREF background)
@@ -120,4 +121,10 @@ void CKWWinStatic::OnSetFocus(CWnd* pOldWnd)
     if (m_owner)
         m_owner->SetFocusItem(m_focusValue);
     CStatic::OnSetFocus(pOldWnd);
+}
+
+void CKWWinStatic::OnDestroy()
+{
+    RevokeDropTarget();
+    CStatic::OnDestroy();
 }

@@ -37,6 +37,8 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    // Revokes the drop target while the window still exists.
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -10,6 +10,35 @@
 #include <cstring>
 #include <new>
 
+namespace {
+
+struct ClipboardHolds {
+    std::vector<CKWPictureHold> holds;
+    DWORD sequence = 0;  // the clipboard's change count once they were put
+};
+
+ClipboardHolds& TheClipboardHolds()
+{
+    static ClipboardHolds s_holds;
+    return s_holds;
+}
+
+}  // namespace
+
+void HoldClipboardPictures(std::vector<CKWPictureHold> holds)
+{
+    ClipboardHolds& kept = TheClipboardHolds();
+    kept.holds = std::move(holds);
+    kept.sequence = ::GetClipboardSequenceNumber();
+}
+
+void ReleaseReplacedClipboardPictures()
+{
+    ClipboardHolds& kept = TheClipboardHolds();
+    if (!kept.holds.empty() && ::GetClipboardSequenceNumber() != kept.sequence)
+        kept.holds.clear();
+}
+
 UINT TalObjectsClipboardFormat()
 {
     static const UINT s_format = ::RegisterClipboardFormatW(L"Tallier Objects");

@@ -5,6 +5,8 @@
 // "Tallier Objects" (a section with its subtree), "Tallier Pictures" and
 // "Tallier Picture Files" are registered by name on first use, so the editor's
 // globals for the same names get the same numbers.
+#include "framework/KWPictureHold.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -24,6 +26,14 @@ bool PutClipboardRecord(HWND owner, UINT format, CKWSerialData& record);
 // Loads the record from the format's data, read within its block; false when
 // the format is absent, its data unreadable or the record refused it.
 bool GetClipboardRecord(const CKWClipboard& clipboard, UINT format, CKWSerialData& record);
+
+// The records name their pictures by the paths of their files: the pictures
+// of the record put last stay held while the clipboard holds it, so that a
+// paste after their report closed still finds them.
+void HoldClipboardPictures(std::vector<CKWPictureHold> holds);
+// Lets them go once the clipboard holds something else; called when the
+// program is idle.
+void ReleaseReplacedClipboardPictures();
 
 // The image data of a clipboard format as bytes the raster library decodes:
 // CF_BITMAP (a handle) as a packed DIB, other formats as their block.

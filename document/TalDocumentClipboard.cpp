@@ -53,6 +53,24 @@ uint32_t SaveClipboardImage(const CKWClipboard& clipboard)
     return 0;
 }
 
+// The pictures of the section and of all below it.
+std::vector<CKWPictureHold> HoldsOfSection(CTalSection* top)
+{
+    std::vector<CKWPictureHold> holds;
+    std::vector<CKWRefPtr<CTalSection>> pending{CKWRefPtr<CTalSection>(top)};
+    while (!pending.empty()) {
+        CKWRefPtr<CTalSection> section = pending.back();
+        pending.pop_back();
+        if (!section)
+            continue;
+        for (const auto& picture : section->GetPictures())
+            holds.emplace_back(picture->GetPictureId());
+        for (const auto& child : section->GetSubSections())
+            pending.push_back(child);
+    }
+    return holds;
+}
+
 }  // namespace
 
 bool CTalDocument::CanPasteClipboard()
@@ -89,7 +107,10 @@ bool CTalDocument::CopyCurrentSectionToClipboard()
     if (!m_currentSection)
         return false;
     CTalSectionData record(m_currentSection.Get());
-    return PutClipboardRecord(m_frame ? m_frame->GetFrameWindow() : nullptr, TalObjectsClipboardFormat(), record);
+    if (!PutClipboardRecord(m_frame ? m_frame->GetFrameWindow() : nullptr, TalObjectsClipboardFormat(), record))
+        return false;
+    HoldClipboardPictures(HoldsOfSection(m_currentSection.Get()));
+    return true;
 }
 
 bool CTalDocument::CopyPicturesToClipboard()
@@ -102,7 +123,13 @@ bool CTalDocument::CopyPicturesToClipboard()
     CTalPictureList pictures;
     m_currentSection->CollectPictures(positions, pictures);
     CTalPicturesData record(pictures, false, &positions);
-    return PutClipboardRecord(m_frame->GetFrameWindow(), TalPicturesClipboardFormat(), record);
+    if (!PutClipboardRecord(m_frame->GetFrameWindow(), TalPicturesClipboardFormat(), record))
+        return false;
+    std::vector<CKWPictureHold> holds;
+    for (const auto& picture : pictures)
+        holds.emplace_back(picture->GetPictureId());
+    HoldClipboardPictures(std::move(holds));
+    return true;
 }
 
 // ---- Pasting -------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "controls/KWFontLists.h"
 #include "controls/ThemeHelperST.h"
 #include "controls/KWFontComboBox.h"
+#include "document/TalClipboardData.h"
 #include "editor/DocProperties.h"
 #include "editor/ExportPropDlg.h"
 #include "editor/StructedWizard.h"
@@ -321,6 +322,10 @@ BOOL CTalApplication::IsIdleMessage(MSG* pMsg)
 
 void CTalApplication::OnIdleHook()
 {
+    // Pictures that only the clipboard held go once it holds something else,
+    // and files a thread was still reading when released go now.
+    ReleaseReplacedClipboardPictures();
+    g_rasterLib.DeleteReleasedFiles();
     if (!m_rasterLibraryWaits)
         return;
     m_rasterLibraryWaits = false;

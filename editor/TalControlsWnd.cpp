@@ -173,6 +173,8 @@ void CTalControlsWnd::OnDestroy()
 {
     StopDragTimer();
     m_reading.Cancel();
+    // While the window still exists: OLE keeps the target by its window.
+    RevokeDropTarget();
     CTalPaneWnd::OnDestroy();
 }
 

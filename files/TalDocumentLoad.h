@@ -5,6 +5,7 @@
 // files that could not be found. The serializer fills it before the parse;
 // the document table's handlers read and add to it.
 #include "files/XmlPrepassPictures.h"
+#include "framework/KWPictureHold.h"
 #include "model/TalTemplate.h"
 #include "platform/classlib/String.h"
 
@@ -26,6 +27,9 @@ struct CTalDocumentLoad {
     int32_t storageMode = -1;
     // What the image pre-pass read of every picture element.
     XmlPrepassPictures prepass;
+    // The pictures the pre-pass stored, held until the model holds those it
+    // uses: a picture no part of the document names is let go after the load.
+    std::vector<CKWPictureHold> passHolds;
     // A title template found nowhere else, owned by the template manager;
     // it is written to the template folder after the parse.
     CTalTitlePageTemplate* titleToWrite = nullptr;

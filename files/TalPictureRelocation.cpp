@@ -201,8 +201,10 @@ void CTalPictureRelocation::Commit()
 {
     m_newIds.clear();
     for (Entry& entry : m_entries) {
+        // A moved picture's store file goes once nothing holds it any more:
+        // an undo step, the clipboard or another report may still show it.
         if (entry.moveSource)
-            ::DeleteFileW(entry.sourcePath);
+            g_rasterLib.DiscardStoreFile(entry.sourceId);
         m_newIds.push_back(entry.finalPath == entry.sourcePath ? entry.sourceId
                                                                 : g_rasterLib.GetPictureId(entry.finalPath));
         if (!entry.emptyName.IsEmpty())

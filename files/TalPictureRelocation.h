@@ -4,7 +4,8 @@
 // 1 moved from the store into the picture folder beside the document, 2
 // copied into that folder. Nothing the old document file refers to is
 // touched before the new file is in place: files are only ever copied to new
-// names, the originals of a move are deleted by Commit, and Rollback deletes
+// names, the originals of a move are given up by Commit (the picture store
+// deletes them once nothing holds them), and Rollback deletes
 // the copies when the save fails. Each picture is placed once per save and
 // gets a key, its number in order of first use, that the file refers to it by.
 #include "platform/classlib/String.h"
@@ -46,7 +47,7 @@ public:
     const std::vector<Entry>& GetEntries() const { return m_entries; }
     const Entry& GetEntry(int32_t key) const { return m_entries[static_cast<size_t>(key - 1)]; }
 
-    // After the document file was replaced: deletes the originals of moved
+    // After the document file was replaced: gives up the originals of moved
     // pictures and gives the picture id of every entry's final file.
     void Commit();
     // The picture id a key refers to after Commit.

@@ -6,6 +6,7 @@
 // templates to reload or write.
 #include "files/TalTemplateElements.h"
 #include "framework/KWIndexDecoder.h"
+#include "framework/KWPictureHold.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalTextFormat.h"
 
@@ -73,7 +74,7 @@ private:
     // A model field that receives the picture of a key once the file named
     // it; the warning to give when the file holds no image of that key.
     struct PendingReference {
-        int32_t* field;
+        CKWPictureHold* field;
         int32_t key;
         CString missing;
     };

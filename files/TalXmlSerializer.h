@@ -126,7 +126,7 @@ private:
     void WriteImages(SaveContext& save);
     void WriteTemplates(SaveContext& save);
     // The key written for a picture; the model learns the new id on success.
-    int32_t PlacePicture(SaveContext& save, int32_t pictureId, int32_t* field, CTalPicture* picture);
+    int32_t PlacePicture(SaveContext& save, int32_t pictureId, CKWPictureHold* field, CTalPicture* picture);
     void Advance(SaveContext& save);
 
     // Document loading, after the parse.

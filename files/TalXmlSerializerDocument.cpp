@@ -83,7 +83,7 @@ struct CTalXmlSerializer::SaveContext {
     };
     // A model field that learns the new id of a picture once the save succeeded.
     struct ModelRef {
-        int32_t* field;
+        CKWPictureHold* field;
         CKWRefPtr<CTalPicture> picture;
         int32_t key;
     };
@@ -173,7 +173,8 @@ void CTalXmlSerializer::Advance(SaveContext& save)
         save.progress->Advance();
 }
 
-int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, int32_t* field, CTalPicture* picture)
+int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, CKWPictureHold* field,
+                                        CTalPicture* picture)
 {
     const int32_t key = save.pictures->Place(static_cast<uint32_t>(pictureId));
     if (field || picture)

@@ -61,6 +61,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         prepass.Scan(found, progress);
         m_load.prepass = std::move(found.pictures);
         digitRuns.swap(found.digitRuns);
+        m_load.passHolds = std::move(found.holds);
     }
     if (progress) {
         progress->SetStageShare(0.2);
@@ -92,6 +93,8 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
             props.GetTextFormat(id, true);
     }
     ReportLoadProblems(error, archive.GetErrors(), archive.GetWarnings(), archive.GetUnrecordedCount());
+    // The model holds what it uses; the pictures nothing names go.
+    m_load.passHolds.clear();
     return error == CNewXmlArch::kErrNone;
 }
 

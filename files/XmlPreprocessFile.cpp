@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -145,7 +146,8 @@ std::string CXmlPreprocessFile::StoredExtension(const uint8_t* bytes, size_t cou
     return "dat";
 }
 
-CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path) : m_window(new char[kWindowSize + 1])
+CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path)
+    : m_window(new char[kWindowSize + 1]), m_path(path ? path : L"")
 {
     if (path)
         Open(path, kRead | kBinary);
@@ -202,6 +204,21 @@ struct CXmlPreprocessFile::StoredFile {
     std::wstring path;
     bool failed = false;  // set by the writing thread
     int32_t pictureId = 0;
+    // Where its bytes came from, named once they are all written.
+    std::wstring origin;
+};
+
+// Where the decoded bytes of a block go, a piece of at least kStoreBlock
+// bytes at a time (the last piece may be shorter).
+class CXmlPreprocessFile::DecodedSink {
+public:
+    virtual ~DecodedSink() = default;
+    // A buffer of kBlockCapacity bytes.
+    virtual uint8_t* TakeBlock() = 0;
+    // Takes the block back with its first count bytes; false: stop decoding.
+    virtual bool Put(uint8_t* block, size_t count) = 0;
+    // Takes the block back unused.
+    virtual void Drop(uint8_t* block) = 0;
 };
 
 namespace {
@@ -210,16 +227,18 @@ namespace {
 // the file is made once the first bytes show the image type and its blocks
 // are written by the writing thread, so that memory stays flat whatever the
 // picture's size; a picture whose data proves unusable leaves no file.
-class CStoreFile {
+class CStoreFile : public CXmlPreprocessFile::DecodedSink {
 public:
     CStoreFile(const char* claimed, CKWWriteBehind& writer) : m_claimed(claimed), m_writer(writer) {}
-    ~CStoreFile() { Discard(); }
+    ~CStoreFile() override { Discard(); }
     CStoreFile(const CStoreFile&) = delete;
     CStoreFile& operator=(const CStoreFile&) = delete;
 
+    uint8_t* TakeBlock() override { return m_writer.TakeBlock(); }
+    void Drop(uint8_t* block) override { m_writer.Queue(block, 0, nullptr); }
     // Queues the block (which the writer then owns); false when no file
     // could be made.
-    bool Write(uint8_t* block, size_t count)
+    bool Put(uint8_t* block, size_t count) override
     {
         if (!m_stored && count > 0 && !Create(block, count)) {
             m_writer.Queue(block, 0, nullptr);
@@ -268,20 +287,9 @@ private:
 
     bool Create(const uint8_t* head, size_t count)
     {
-        const std::wstring folder = static_cast<LPCWSTR>(g_rasterLib.GetStoreFolder());
-        if (folder.empty())
-            return false;
         const std::string extension = CXmlPreprocessFile::StoredExtension(head, count, m_claimed);
-        std::string name;
-        g_rasterLib.GenerateStoreFileName(name, extension.c_str());
-        // Generated names and image extensions are plain ASCII.
         auto stored = std::make_shared<CXmlPreprocessFile::StoredFile>();
-        stored->path = folder + std::wstring(name.begin(), name.end()) + L"." +
-                       std::wstring(extension.begin(), extension.end());
-        // The name is a new one: made new rather than truncated, the file is not
-        // written out in full by the file system when it is closed.
-        stored->file = ::CreateFileW(stored->path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        stored->file = g_rasterLib.CreateStoreFile(extension.c_str(), stored->path);
         if (stored->file == INVALID_HANDLE_VALUE)
             return false;
         m_stored = std::move(stored);
@@ -291,6 +299,57 @@ private:
     std::string m_claimed;
     CKWWriteBehind& m_writer;
     std::shared_ptr<CXmlPreprocessFile::StoredFile> m_stored;
+};
+
+// Compares the decoded bytes with a file the store holds: the same bytes,
+// to the last one, let the file stand for the block.
+class CHeldFileComparer : public CXmlPreprocessFile::DecodedSink {
+public:
+    explicit CHeldFileComparer(const std::wstring& path)
+        : m_buffer(new uint8_t[kBlockCapacity]), m_file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                                                      FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                                                      nullptr))
+    {
+    }
+    ~CHeldFileComparer() override
+    {
+        if (m_file != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_file);
+    }
+    CHeldFileComparer(const CHeldFileComparer&) = delete;
+    CHeldFileComparer& operator=(const CHeldFileComparer&) = delete;
+
+    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    uint8_t* TakeBlock() override { return m_buffer.get(); }
+    void Drop(uint8_t*) override {}
+    bool Put(uint8_t* block, size_t count) override
+    {
+        m_same = m_same && Matches(block, count);
+        return m_same;
+    }
+    // True when every byte matched and the file has no more.
+    bool IsSame()
+    {
+        uint8_t more = 0;
+        DWORD read = 0;
+        return m_same && ::ReadFile(m_file, &more, 1, &read, nullptr) && read == 0;
+    }
+
+private:
+    bool Matches(const uint8_t* block, size_t count)
+    {
+        if (m_onDisk.size() < count)
+            m_onDisk.resize(count);
+        DWORD read = 0;
+        return ::ReadFile(m_file, m_onDisk.data(), static_cast<DWORD>(count), &read, nullptr) && read == count &&
+               std::memcmp(m_onDisk.data(), block, count) == 0;
+    }
+
+    std::unique_ptr<uint8_t[]> m_buffer;
+    std::vector<uint8_t> m_onDisk;
+    HANDLE m_file;
+    bool m_same = true;
 };
 
 // Runs of digits shorter than this are not worth a jump of the parser.
@@ -376,28 +435,24 @@ bool CXmlPreprocessFile::SkipMarkup(CKWProgressInterface* progress)
     return true;
 }
 
-XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format,
-                                                  CKWProgressInterface* progress, XmlDigitRuns* digitRuns)
+void CXmlPreprocessFile::Rewind(int64_t offset)
 {
-    XmlPrepassPicture result;
-    // The line end after the start tag (and any blank) is no data.
-    for (;;) {
-        if (m_position == m_end && !Ensure(1))
-            return result;  // the file ends inside the data: the parser says so
-        if (!IsBlank(m_window[m_position]))
-            break;
-        Skip(1, progress);
-    }
-    const int64_t runStart = m_windowStart + m_position;
-    CBase64::CDecoder decoder;
-    CStoreFile store(format, *m_writer);
-    uint8_t* block = m_writer->TakeBlock();
+    Seek(static_cast<int32_t>(offset));
+    m_windowStart = offset;
+    m_position = m_end = 0;
+    m_atEnd = false;
+}
+
+CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMarker, CBase64::CDecoder& decoder,
+                                                               DecodedSink& sink, CKWProgressInterface* progress)
+{
+    DecodedText result;
+    uint8_t* block = sink.TakeBlock();
     size_t used = 0;
     bool any = false;
     // Inside a CDATA section only its end stops the text; outside, any
     // markup or reference does.
     bool inCData = false;
-    bool ended = false;
     for (;;) {
         if (m_position == m_end && !Ensure(1))
             break;
@@ -413,10 +468,10 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
         Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;
-            const bool written = store.Write(block, used);
-            block = m_writer->TakeBlock();
+            const bool taken = sink.Put(block, used);
+            block = sink.TakeBlock();
             used = 0;
-            if (!written)
+            if (!taken)
                 break;
         }
         if (m_position == m_end)
@@ -443,26 +498,95 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
         }
         // A comment, an instruction or an element is the parser's to read;
         // only the element's own end tag ends the text.
-        ended = StandsAt(endMarker);
+        result.ended = StandsAt(endMarker);
         break;
     }
-    if (!ended) {
-        m_writer->Queue(block, 0, nullptr);
+    if (result.ended) {
+        used += static_cast<size_t>(decoder.Finish(block + used));
+        if (any || used > 0) {
+            result.put = sink.Put(block, used);
+            return result;
+        }
+    }
+    sink.Drop(block);
+    return result;
+}
+
+std::wstring CXmlPreprocessFile::OriginAt(int64_t offset) const
+{
+    return m_path.empty() ? std::wstring() : m_path + L"|" + std::to_wstring(offset);
+}
+
+int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressInterface* progress,
+                                             XmlDigitRuns* digitRuns)
+{
+    const int64_t start = m_windowStart + m_position;
+    const std::wstring origin = OriginAt(start);
+    std::wstring path;
+    // The file is read again from the element's text when it differs.
+    const bool canRewind = start <= INT32_MAX;
+    const uint32_t id = origin.empty() || !canRewind ? 0 : g_rasterLib.FindHeldByOrigin(origin, path);
+    if (id == 0)
+        return 0;
+    // Held from here on, so that the file stays while it is compared.
+    CKWPictureHold hold(static_cast<int32_t>(id));
+    CHeldFileComparer held(path);
+    CBase64::CDecoder decoder;
+    // The progress moves once, with the element's whole text, when the file is taken.
+    const int64_t sinceProgress = m_sinceProgress;
+    bool same = false;
+    if (held.IsOpen()) {
+        const DecodedText text = DecodeText(endMarker, decoder, held, nullptr);
+        same = text.ended && text.put && held.IsSame();
+    }
+    m_sinceProgress = sinceProgress;
+    if (!same) {
+        // The document changed at this place since: the text is decoded anew.
+        Rewind(start);
+        return 0;
+    }
+    Consumed(static_cast<int32_t>(m_windowStart + m_position - start), progress);
+    if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
+        digitRuns->push_back({start, start + decoder.GetDigitRun()});
+    m_holds.push_back(std::move(hold));
+    return static_cast<int32_t>(id);
+}
+
+XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const char* format,
+                                                  CKWProgressInterface* progress, XmlDigitRuns* digitRuns)
+{
+    XmlPrepassPicture result;
+    // The line end after the start tag (and any blank) is no data.
+    for (;;) {
+        if (m_position == m_end && !Ensure(1))
+            return result;  // the file ends inside the data: the parser says so
+        if (!IsBlank(m_window[m_position]))
+            break;
+        Skip(1, progress);
+    }
+    // A picture read from this very place before whose file is still held
+    // is taken again, not written a second time.
+    if (const int32_t reused = ReuseHeldPicture(endMarker, progress, digitRuns)) {
+        result.taken = true;
+        result.pictureId = reused;
         return result;
     }
+    const int64_t runStart = m_windowStart + m_position;
+    CBase64::CDecoder decoder;
+    CStoreFile store(format, *m_writer);
+    const DecodedText text = DecodeText(endMarker, decoder, store, progress);
+    if (!text.ended)
+        return result;
     result.taken = true;
     if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
         digitRuns->push_back({runStart, runStart + decoder.GetDigitRun()});
-    used += static_cast<size_t>(decoder.Finish(block + used));
-    if (!any && used == 0) {
-        m_writer->Queue(block, 0, nullptr);
-        return result;
-    }
-    if (!store.Write(block, used))
+    if (!text.put)
         return result;
     std::shared_ptr<StoredFile> stored = store.Commit();
     if (!stored)
         return result;
+    stored->origin = OriginAt(runStart);
+    m_holds.emplace_back(stored->pictureId);
     m_stored.push_back(stored);
     result.pictureId = stored->pictureId;
     return result;
@@ -478,6 +602,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     m_writer = &writer;
     m_stored.clear();
+    m_holds.clear();
     Seek(0);
     m_windowStart = 0;
     m_position = m_end = 0;
@@ -555,7 +680,13 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
+    for (const std::shared_ptr<StoredFile>& stored : m_stored) {
+        if (!stored->failed && !stored->origin.empty())
+            g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
+    }
     ForgetFailedFiles(found);
+    found.holds = std::move(m_holds);
+    m_holds.clear();
     if (progress)
         progress->Update();
     return true;

@@ -11,9 +11,11 @@
 // The decoded bytes are written by a thread of their own while the pass
 // decodes on. Memory stays flat: one read window and a few blocks of decoded
 // bytes at a time, whatever the sizes of the file and its pictures.
+#include "files/Base64.h"
 #include "files/XmlDigitRun.h"
 #include "files/XmlFile.h"
 #include "files/XmlPrepassPictures.h"
+#include "framework/KWPictureHold.h"
 
 #include <cstdint>
 #include <memory>
@@ -44,10 +46,15 @@ public:
         // The long unbroken runs of digits of the elements taken, in file
         // order: the parser passes over them without reading them again.
         XmlDigitRuns digitRuns;
+        // Every picture the pass stored or took again, held until whatever
+        // uses it holds it.
+        std::vector<CKWPictureHold> holds;
     };
 
     // A picture file the pass stores, as the writing thread sees it.
     struct StoredFile;
+    // Where an element's decoded bytes go.
+    class DecodedSink;
 
     // Opened for reading in binary mode when a path is given.
     explicit CXmlPreprocessFile(const wchar_t* path = nullptr);
@@ -77,6 +84,26 @@ private:
     // digits is added to the runs.
     XmlPrepassPicture DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
                                   XmlDigitRuns* digitRuns);
+    // What decoding an element's text gave: whether the text ran to the
+    // element's end tag with nothing else before it, and whether the sink
+    // took every decoded byte (there being at least one).
+    struct DecodedText {
+        bool ended = false;
+        bool put = false;
+    };
+    // Decodes the text from the position to the element's end tag into the
+    // sink, as DecodeBlock reads it.
+    DecodedText DecodeText(const char* endMarker, CBase64::CDecoder& decoder, DecodedSink& sink,
+                           CKWProgressInterface* progress);
+    // The picture this document had at the position when it was read before,
+    // when the store still holds its file and the element's text decodes to
+    // the same bytes; the position is then past the text. 0, the position
+    // unchanged, otherwise.
+    int32_t ReuseHeldPicture(const char* endMarker, CKWProgressInterface* progress, XmlDigitRuns* digitRuns);
+    // What names the data at an offset of this file in the picture store.
+    std::wstring OriginAt(int64_t offset) const;
+    // Reads on from the offset of the file.
+    void Rewind(int64_t offset);
     // Passes over a comment, processing instruction, CDATA section or
     // declaration that stands at the position: the pass reads no element
     // where the parser sees none. False when none stands there.
@@ -103,4 +130,6 @@ private:
 
     CKWWriteBehind* m_writer = nullptr;  // while a pass runs
     std::vector<std::shared_ptr<StoredFile>> m_stored;
+    std::vector<CKWPictureHold> m_holds;  // of the pass running
+    std::wstring m_path;
 };

@@ -103,6 +103,12 @@ void CKWImageCache::SetTargetSize(uint32_t width, uint32_t height)
     m_targetHeight = height;
 }
 
+void CKWImageCache::Remove(uint32_t id)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_entries.remove_if([id](const Entry& entry) { return entry.id == id; });
+}
+
 void CKWImageCache::Clear()
 {
     std::lock_guard<std::mutex> lock(m_lock);

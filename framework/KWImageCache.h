@@ -34,6 +34,8 @@ public:
     // Drops entries from the back until at most n remain.
     void SetCapacity(uint32_t n);
     void SetTargetSize(uint32_t width, uint32_t height);
+    // Drops the id's entry: its picture is gone from the store.
+    void Remove(uint32_t id);
     void Clear();
 
     uint32_t GetCount() const;

@@ -24,12 +24,6 @@ constexpr int kNameAttempts = 8196;
 constexpr int kJpegFormat = 1;
 constexpr size_t kMaxExtensionLength = 16;
 
-bool IsRegularFile(const wchar_t* path)
-{
-    DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The text after the last '.' of the last path component; empty when there is none.
 std::wstring ExtensionOf(const std::wstring& path)
 {
@@ -54,6 +48,16 @@ bool IsSafeExtension(const char* extension)
 std::wstring Widen(const std::string& ascii)
 {
     return std::wstring(ascii.begin(), ascii.end());
+}
+
+// File names compare without regard to letter case on Windows.
+std::string LowerAscii(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return text;
 }
 
 }  // namespace
@@ -296,23 +300,61 @@ KWRasterImage* CKWRasterLib::LoadImage(uint32_t id)
     return RasterReadFile(GetImagePath(id), 0, 0);
 }
 
+void CKWRasterLib::ListLeftoverNames()
+{
+    // One listing of the folder for the whole run: the names this run gives
+    // carry its prefix, so only files under that prefix can stand in the way.
+    const std::wstring pattern = std::wstring(m_storeFolder) + Widen(m_namePrefix) + L"*";
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    do {
+        m_takenNames.insert(LowerAscii(WideToAnsi(found.cFileName)));
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
 void CKWRasterLib::GenerateStoreFileName(std::string& name, const char* extension)
 {
-    std::string base;
-    {
-        std::lock_guard<std::mutex> lock(m_storeLock);
-        base = m_namePrefix + std::to_string(++m_nameCounter);
-    }
-    const std::wstring tail = L"." + Widen(extension ? extension : "jpg");
+    if (!m_storeFolder.IsEmpty())
+        std::call_once(m_leftoversListed, [this] { ListLeftoverNames(); });
+    const std::string tail = LowerAscii(std::string(".") + (extension ? extension : "jpg"));
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    const std::string base = m_namePrefix + std::to_string(++m_nameCounter);
     std::string suffix;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        if (!IsRegularFile((std::wstring(m_storeFolder) + Widen(base + suffix) + tail).c_str()))
-            break;
+    for (int attempt = 0; attempt < kNameAttempts && m_takenNames.count(LowerAscii(base + suffix) + tail); ++attempt) {
         char random[16];
         std::snprintf(random, sizeof(random), "%04X%04X", unsigned(std::rand()), unsigned(std::rand()));
         suffix = random;
     }
     name = base + suffix;
+}
+
+HANDLE CKWRasterLib::CreateStoreFile(const char* extension, std::wstring& path)
+{
+    const char* ext = extension ? extension : "jpg";
+    if (m_storeFolder.IsEmpty() || !IsSafeExtension(ext))
+        return INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name;
+        GenerateStoreFileName(name, ext);
+        path = std::wstring(m_storeFolder) + Widen(name + "." + ext);
+        // Made new, never opened over another file: whatever holds the name
+        // (another program started in the same second) keeps its file.
+        HANDLE file =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return file;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        m_takenNames.insert(LowerAscii(name + "." + ext));
+    }
+    path.clear();
+    return INVALID_HANDLE_VALUE;
 }
 
 bool CKWRasterLib::IsStoreFileName(const wchar_t* name)
@@ -342,11 +384,13 @@ uint32_t CKWRasterLib::SaveImage(const KWRasterImage* image, int format, int qua
     if (!image || (!f.SaveRasterImage && !f.SaveRasterImageW) || m_storeFolder.IsEmpty())
         return 0;
     const char* extension = format == kJpegFormat ? "jpg" : "bmp";
-    std::string name;
-    // The name is checked against the extension actually written, so that no
-    // other picture's file is overwritten.
-    GenerateStoreFileName(name, extension);
-    const std::wstring path = std::wstring(m_storeFolder) + Widen(name + "." + extension);
+    // The name is taken by an empty file first, so that the library, which
+    // writes over what it finds, writes over nobody else's file.
+    std::wstring path;
+    HANDLE reserved = CreateStoreFile(extension, path);
+    if (reserved == INVALID_HANDLE_VALUE)
+        return 0;
+    ::CloseHandle(reserved);
     bool saved = false;
     if (f.SaveRasterImageW) {
         saved = f.SaveRasterImageW(path.c_str(), image->width, image->height, image->stride, KW_SAVE_RASTER_MODE,
@@ -356,22 +400,21 @@ uint32_t CKWRasterLib::SaveImage(const KWRasterImage* image, int format, int qua
         saved = !ansi.empty() && f.SaveRasterImage(ansi.c_str(), image->width, image->height, image->stride,
                                                    KW_SAVE_RASTER_MODE, quality, extension, image->Pixels());
     }
-    return saved ? RegisterNewPath(path) : 0;
+    if (!saved) {
+        ::DeleteFileW(path.c_str());
+        return 0;
+    }
+    return RegisterNewPath(path);
 }
 
 uint32_t CKWRasterLib::AddImageFromMemory(const void* bytes, uint32_t count, const char* extension)
 {
-    if (!bytes || count < 1 || m_storeFolder.IsEmpty())
+    if (!bytes || count < 1)
         return 0;
-    const char* ext = extension ? extension : "jpg";
-    if (!IsSafeExtension(ext))
-        return 0;
-    std::string name;
-    GenerateStoreFileName(name, ext);
-    const std::wstring path = std::wstring(m_storeFolder) + Widen(name + "." + ext);
+    std::wstring path;
     // The name is a new one: made new rather than truncated, the file is not
     // written out in full by the file system when it is closed.
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateStoreFile(extension, path);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
@@ -399,10 +442,11 @@ CString CKWRasterLib::RelocateImageFile(uint32_t id, const wchar_t* targetFolder
     if (!IsStoreFile(oldPath) || !targetFolder || !*targetFolder)
         return oldPath;
     CString target = CString(targetFolder) + GetImageFileName(id);
-    // The store's file goes only once the copy exists: otherwise the picture is lost.
+    // The store's file goes only once the copy exists: otherwise the picture
+    // is lost. Whatever still holds it keeps it until it lets go.
     if (!::CopyFileW(oldPath, target, FALSE))
         return oldPath;
-    ::DeleteFileW(oldPath);
+    DiscardStoreFile(id);
     GetPictureId(target);
     return target;
 }
@@ -418,12 +462,17 @@ CString CKWRasterLib::CopyImageFileIntoStore(uint32_t id)
     std::string extension = WideToAnsi(ExtensionOf(std::wstring(GetImageFileName(id))).c_str());
     if (extension.empty() || !IsSafeExtension(extension.c_str()) || extension.find('?') != std::string::npos)
         extension = "bmp";
-    std::string name;
-    GenerateStoreFileName(name, extension.c_str());
-    const CString target = m_storeFolder + CString(Widen(name + "." + extension).c_str());
-    if (!::CopyFileW(path, target, FALSE))
+    std::wstring target;
+    HANDLE reserved = CreateStoreFile(extension.c_str(), target);
+    if (reserved == INVALID_HANDLE_VALUE)
         return CString();
-    return target;
+    ::CloseHandle(reserved);
+    // Over the empty file that took the name.
+    if (!::CopyFileW(path, target.c_str(), FALSE)) {
+        ::DeleteFileW(target.c_str());
+        return CString();
+    }
+    return CString(target.c_str());
 }
 
 bool CKWRasterLib::WriteUprightJpeg(uint32_t id, const wchar_t* target)
@@ -534,4 +583,7 @@ void CKWRasterLib::DeleteStoreFiles()
         if (IsStoreFile(entry.first.c_str()))
             ::DeleteFileW(entry.first.c_str());
     }
+    for (const std::wstring& path : m_pendingDeletes)
+        ::DeleteFileW(path.c_str());
+    m_pendingDeletes.clear();
 }

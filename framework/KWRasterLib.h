@@ -126,8 +126,15 @@ public:
     // file could not be written in full.
     uint32_t AddImageFromMemory(const void* bytes, uint32_t count, const char* extension);
     // A file name (without folder and extension) that no file of the store has
-    // yet with that extension (null: "jpg").
+    // yet with that extension (null: "jpg"). The folder is listed once, for
+    // the files an earlier run left under the same prefix; the names of this
+    // run come from a counter, so no name is looked for on the disk.
     void GenerateStoreFileName(std::string& name, const char* extension);
+    // A new file of the store with a generated name, made (never opened over
+    // another) and open for writing; its path in path. A name that proves
+    // taken (by another program's file) gives way to the next one.
+    // INVALID_HANDLE_VALUE when no file could be made.
+    HANDLE CreateStoreFile(const char* extension, std::wstring& path);
     // True for a file name (without folder) of the form the store gives its
     // files, in this run or an earlier one ("hh_mm_ss" and a number, perhaps
     // eight hex digits, then the extension): a name that says nothing of the
@@ -169,6 +176,32 @@ public:
     // True for a file directly inside the store's own folder.
     bool IsStoreFile(const wchar_t* path) const;
 
+    // Holds. Whatever names a picture (a report's picture, logo, watermark or
+    // page template, the clipboard's copy, a load in progress) holds it while
+    // it does; a file of the store's own folder goes once its last holder lets
+    // go, with its id, its path and what was cached of it. A file nobody ever
+    // held stays until the program ends; files elsewhere are never deleted.
+    void HoldPicture(uint32_t id);
+    void ReleasePicture(uint32_t id);
+    uint32_t GetHoldCount(uint32_t id);
+    // A store file that its holders give up for another (a save moved the
+    // picture out of the store): deleted now when nothing holds it, else
+    // when the last holder lets go.
+    void DiscardStoreFile(uint32_t id);
+    // Names where the bytes of a store file came from (a document and the
+    // place of the picture in it), so that a later read of the same place can
+    // take the file again while it is held. A held file already named by the
+    // origin keeps it.
+    void SetPictureOrigin(uint32_t id, const std::wstring& origin);
+    // The held picture whose bytes came from the origin, with its path; 0
+    // when none is held.
+    uint32_t FindHeldByOrigin(const std::wstring& origin, std::wstring& path);
+    // Deletes the released files that could not be deleted when they were
+    // released (a thread was still reading one); called when the program is idle.
+    void DeleteReleasedFiles();
+    // Released files still waiting to be deleted.
+    size_t GetPendingDeleteCount();
+
 private:
     void LoadFunctions();
     void MakeStoreFolder();
@@ -178,6 +211,14 @@ private:
     uint32_t RegisterNewPath(const std::wstring& path);
     bool ReadImageInfo(const wchar_t* path, ImageInfo& info);
     void DeleteStoreFiles();
+    // Forgets everything known of a released store file of the id (the
+    // store's lock held); its path.
+    std::wstring ForgetStoreFileLocked(uint32_t id);
+    // Deletes a released file, or keeps it for DeleteReleasedFiles when it
+    // cannot be deleted yet; drops the id from the caches.
+    void DeleteReleasedFile(uint32_t id, const std::wstring& path);
+    // Lists the store's files under this run's prefix, once.
+    void ListLeftoverNames();
     // The picture read, grey, turned and reduced as the request asks (whose size
     // becomes the result's), and the format to encode it in; null on failure.
     KWRasterImage* PrepareImageForExport(uint32_t id, RasterExportRequest& request, std::string& format);
@@ -202,6 +243,14 @@ private:
     std::map<uint32_t, SIZE> m_shownSizes;
     std::set<uint32_t> m_reported;
     std::map<uint32_t, std::wstring> m_emptySourceNames;
+    std::map<uint32_t, uint32_t> m_holdCounts;  // held ids only
+    std::map<std::wstring, uint32_t> m_idsByOrigin;
+    std::map<uint32_t, std::wstring> m_originsById;
+    std::vector<std::wstring> m_pendingDeletes;
+    // Lower-cased names of files under this run's prefix that were in the
+    // folder before (or that another program made): never given out.
+    std::set<std::string> m_takenNames;
+    std::once_flag m_leftoversListed;
     uint32_t m_nextPictureId = kFirstPictureId;
     uint32_t m_nameCounter = kFirstPictureId;
 
@@ -211,3 +260,5 @@ private:
 
 // The program's binding.
 extern CKWRasterLib g_rasterLib;
+// False once the program's binding is being destroyed at the program's end.
+bool KWIsRasterLibAlive();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/KWIndexDecoder.h"
+#include "framework/KWPictureHold.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalSection.h"
 #include "model/TalTextFormat.h"
@@ -89,7 +90,7 @@ public:
     uint8_t m_insertLogo = 0;
     uint8_t m_insertDate = 1;
     uint8_t m_insertWatermarks = 1;
-    int32_t m_logoPictureId = 0;
+    CKWPictureHold m_logoPictureId;
     CString m_titleTemplateName;
     int32_t m_exportType = 1;
     uint8_t m_insertTitlePage = 1;

@@ -1,9 +1,11 @@
 #pragma once
 // CTalPicture: an image of a section, named by its picture id in the picture
-// store (g_rasterLib), with its description, rotation and report options.
+// store (g_rasterLib), which it holds while it names it, with its
+// description, rotation and report options.
 #include <cstdint>
 #include <vector>
 
+#include "framework/KWPictureHold.h"
 #include "framework/KWRefPtr.h"
 #include "model/TalObject.h"
 #include "platform/classlib/String.h"
@@ -58,7 +60,7 @@ private:
         return value == kDocumentDefault ? documentDefault : value == kYes;
     }
 
-    int32_t m_pictureId = 0;
+    CKWPictureHold m_pictureId;
     CString m_title;
     int32_t m_useDescription = kDocumentDefault;
     uint8_t m_shown = 1;

@@ -2,12 +2,13 @@
 // CTalTemplate: the layout of a report page as rectangles (cells, in page
 // fractions) grouped by cell kind, with a name (the key the manager finds it
 // by), a title (shown and sorted by) and the picture ids of its background
-// and preview images (0: none).
+// and preview images (0: none), which it holds in the picture store.
 #include <cstdint>
 #include <map>
 #include <vector>
 
 #include "framework/KWDoubleRect.h"
+#include "framework/KWPictureHold.h"
 #include "platform/classlib/String.h"
 
 typedef std::vector<CKWDoubleRect> CTalCellList;
@@ -50,6 +51,6 @@ private:
     std::map<int32_t, CTalCellList> m_cells;
     CString m_name;
     CString m_title;
-    int32_t m_backgroundId = 0;
-    int32_t m_previewId = 0;
+    CKWPictureHold m_backgroundId;
+    CKWPictureHold m_previewId;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "framework/KWDoubleRect.h"
+#include "framework/KWPictureHold.h"
 #include "model/TalTextFormat.h"
 #include "platform/classlib/String.h"
 
@@ -44,8 +45,8 @@ public:
     CTalTextFormat m_textFormat;
     CString m_text;
     int32_t m_firstNumber = 1;
-    // The image part, copied as one unit.
-    int32_t m_pictureId = 0;
+    // The image part, copied as one unit; the picture is held while named.
+    CKWPictureHold m_pictureId;
     uint8_t m_constrain = 1;
     int32_t m_unit = kUnitDefault;
     double m_width = 0;

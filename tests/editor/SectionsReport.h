@@ -1,8 +1,12 @@
 #pragma once
 // A report file for the program under test: under its heading section
 // "Report", top-level sections of pictures named by their file paths (the
-// report links them), each titled by its file name without the extension.
-// Header-only, so that the benchmarks open the same kind of report.
+// report links them) or carried inside it, each titled by its file name
+// without the extension. Header-only, so that the benchmarks open the same
+// kind of report.
+#include "files/XmlValueForms.h"
+#include "tests/framework/KWTestFiles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -37,8 +41,9 @@ inline std::string ReportXmlProperties(bool grayscale = false)
            std::string(grayscale ? "1" : "0") + "' UseDesc='1' UseTextStyles='1'>\n</ExportProperties>\n";
 }
 
-// The report's XML text.
-inline std::string SectionsReportXml(const std::vector<ReportSection>& sections)
+// The report's XML text; embedded: the pictures' bytes inside it (as the
+// program saves a report by default), else their paths.
+inline std::string SectionsReportXml(const std::vector<ReportSection>& sections, bool embedded = false)
 {
     std::string leafs, images;
     int imageCount = 0;
@@ -51,7 +56,13 @@ inline std::string SectionsReportXml(const std::vector<ReportSection>& sections)
             const std::string id = std::to_string(++imageCount);
             items += "<ImageListItem ID='" + id + "' GrayScale='2' Desc='" + Utf8(title) +
                      "' Angle='0' Show='1' UseDesc='2' NewPage='0'>\n</ImageListItem>\n";
-            images += "<Image ID='" + id + "'>" + Utf8(path) + "</Image>\n";
+            if (embedded) {
+                const std::string bytes = ReadFileBytes(path);
+                images += "<Image ID='" + id + "' FileFormat='" + Utf8(path.substr(path.find_last_of(L'.') + 1)) +
+                          "'>" + XmlBinaryForm(bytes.data(), int32_t(bytes.size())) + "</Image>\n";
+            } else {
+                images += "<Image ID='" + id + "'>" + Utf8(path) + "</Image>\n";
+            }
         }
         leafs += "<Leaf ID='" + std::to_string(leaf++) + "' IDParentLeaf='1'>\n" + Utf8(section.name) +
                  "<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n<ImageList>\n" + items + "</ImageList>\n</Leaf>\n";
@@ -59,7 +70,8 @@ inline std::string SectionsReportXml(const std::vector<ReportSection>& sections)
     return ReportXmlProperties() +
            "<Tree>\n<Leaf ID='1' IDParentLeaf='0'>\nReport<CurLeafTemplate ID='-1'>\n</CurLeafTemplate>\n</Leaf>\n"
            "<Leafs>\n" + leafs + "</Leafs>\n</Tree>\n"
-           "<Images SavePicType='1' Count='" + std::to_string(imageCount) + "'>\n" + images +
+           "<Images SavePicType='" + (embedded ? "0" : "1") + "' Count='" + std::to_string(imageCount) + "'>\n" +
+           images +
            "</Images>\n</TallierDocument>\n";
 }
 

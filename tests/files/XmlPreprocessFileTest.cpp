@@ -3,6 +3,7 @@
 #include "files/XmlPreprocessFile.h"
 #include "files/XmlValueForms.h"
 #include "framework/KWRasterLib.h"
+#include "tests/support/OwnStoreFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -59,9 +60,9 @@ const std::vector<XmlPrepassPicture>& Images(const CXmlPreprocessFile::Images& f
 
 class PrePass : public ::testing::Test {
 protected:
-    CXmlPreprocessFile::Images Scan(const std::string& bytes)
+    CXmlPreprocessFile::Images Scan(const std::string& bytes, const wchar_t* name = L"doc.otd")
     {
-        const std::wstring path = m_dir.File(L"doc.otd");
+        const std::wstring path = m_dir.File(name);
         filestest::WriteBytes(path, bytes);
         CXmlPreprocessFile file(path.c_str());
         CXmlPreprocessFile::Images found;
@@ -293,4 +294,78 @@ TEST_F(PrePass, LongRunsOfDigitsAreHandedToTheParserWithTheirPlace)
     EXPECT_LT(found.digitRuns[0].end, found.digitRuns[1].start);
     EXPECT_EQ(StoredBytes(Images(found)[2].pictureId), large);
     EXPECT_EQ(StoredBytes(Images(found)[4].pictureId), large);
+}
+
+TEST_F(PrePass, APictureStillHeldIsTakenAgainWhenItsPlaceDecodesToTheSameBytes)
+{
+    const std::string large = RandomBytes(300000, 31), small = RandomBytes(2000, 32);
+    const std::string other = RandomBytes(300000, 33);
+    const std::string head = "<Images SavePicType='0' Count='2'>\n";
+    auto document = [&](const std::string& first) {
+        return filestest::WithCrLf(head + "<Image ID='1' FileFormat='jpg'>\n" + first + "</Image>\n" +
+                                   ImageElement(2, "png", small) + "</Images>\n");
+    };
+    const size_t before = OwnStoreFileCount();
+    const CXmlPreprocessFile::Images held = Scan(document(Base64(large)));
+    ASSERT_EQ(Images(held).size(), 2u);
+    EXPECT_EQ(OwnStoreFileCount(), before + 2);
+    // The second picture stands at another place when the first one's text differs in length.
+    const struct {
+        const char* what;
+        std::string text;
+        std::string bytes;
+        bool firstTaken;
+        bool secondTaken;
+    } cases[] = {
+        {"the same file again", Base64(large), large, true, true},
+        {"other bytes of the same length", Base64(other), other, false, true},
+        {"the same bytes in lines", Wrapped(Base64(large)), large, true, false},
+        {"a longer picture", Base64(large + "x"), large + "x", false, false},
+        {"a shorter picture", Base64(large.substr(3)), large.substr(3), false, false},
+    };
+    for (const auto& c : cases) {
+        const CXmlPreprocessFile::Images again = Scan(document(c.text));
+        ASSERT_EQ(Images(again).size(), 2u) << c.what;
+        EXPECT_EQ(c.firstTaken, Images(again)[0].pictureId == Images(held)[0].pictureId) << c.what;
+        EXPECT_EQ(c.secondTaken, Images(again)[1].pictureId == Images(held)[1].pictureId) << c.what;
+        EXPECT_EQ(StoredBytes(Images(again)[0].pictureId), c.bytes) << c.what;
+        EXPECT_EQ(StoredBytes(Images(again)[1].pictureId), small) << c.what;
+        EXPECT_EQ(OwnStoreFileCount(), before + 2 + (c.firstTaken ? 0 : 1) + (c.secondTaken ? 0 : 1)) << c.what;
+        // The parser is handed the same runs of digits whether the picture was written or taken.
+        const CXmlPreprocessFile::Images written = Scan(document(c.text), L"copy.otd");
+        EXPECT_EQ(again.digitRuns.size(), written.digitRuns.size()) << c.what;
+        for (size_t i = 0; i < again.digitRuns.size() && i < written.digitRuns.size(); ++i) {
+            EXPECT_EQ(again.digitRuns[i].start, written.digitRuns[i].start) << c.what;
+            EXPECT_EQ(again.digitRuns[i].end, written.digitRuns[i].end) << c.what;
+        }
+    }
+    EXPECT_EQ(OwnStoreFileCount(), before + 2) << "what only the later passes held went with them";
+}
+
+TEST_F(PrePass, APictureNothingHoldsAnyMoreIsWrittenAgainAndGoesWithItsLastHolder)
+{
+    const std::string bytes = RandomBytes(5000, 34);
+    const std::string doc = "<Images SavePicType='0' Count='1'>\n" + ImageElement(1, "jpg", bytes) + "</Images>\n";
+    const size_t before = OwnStoreFileCount();
+    std::wstring firstPath;
+    int32_t firstId = 0;
+    {
+        const CXmlPreprocessFile::Images found = Scan(doc);
+        ASSERT_EQ(Images(found).size(), 1u);
+        firstId = Images(found)[0].pictureId;
+        firstPath = g_rasterLib.GetImagePath(static_cast<uint32_t>(firstId)).GetString();
+        EXPECT_EQ(OwnStoreFileCount(), before + 1);
+    }
+    EXPECT_EQ(OwnStoreFileCount(), before);
+    EXPECT_EQ(::GetFileAttributesW(firstPath.c_str()), INVALID_FILE_ATTRIBUTES);
+    const CXmlPreprocessFile::Images found = Scan(doc);
+    EXPECT_NE(Images(found)[0].pictureId, firstId);
+    EXPECT_EQ(StoredBytes(Images(found)[0].pictureId), bytes);
+
+    // A held file that vanished from the disk is written anew.
+    const std::wstring path = g_rasterLib.GetImagePath(static_cast<uint32_t>(Images(found)[0].pictureId)).GetString();
+    ASSERT_TRUE(::DeleteFileW(path.c_str()));
+    const CXmlPreprocessFile::Images again = Scan(doc);
+    EXPECT_NE(Images(again)[0].pictureId, Images(found)[0].pictureId);
+    EXPECT_EQ(StoredBytes(Images(again)[0].pictureId), bytes);
 }

@@ -107,6 +107,8 @@ TEST_F(PictureStore, PathsOutsideTheCodePageReachAnAnsiLibraryByTheirShortForm)
 
 TEST_F(PictureStore, GeneratedNames)
 {
+    // A name already taken in the store when it is first listed is passed over.
+    TempFolder::WriteAt(StoreFolder() + Prefix() + L"131.png", "", 0);
     std::string first, second;
     lib->GenerateStoreFileName(first, "png");
     lib->GenerateStoreFileName(second, "png");
@@ -118,8 +120,7 @@ TEST_F(PictureStore, GeneratedNames)
     EXPECT_EQ('_', prefix[2]);
     EXPECT_EQ('_', prefix[5]);
 
-    // A name already taken in the store gets a random suffix of eight hex digits.
-    TempFolder::WriteAt(StoreFolder() + Prefix() + L"131.png", "", 0);
+    // It gets a random suffix of eight hex digits.
     std::string third;
     lib->GenerateStoreFileName(third, "png");
     ::DeleteFileW((StoreFolder() + Prefix() + L"131.png").c_str());
@@ -206,8 +207,9 @@ TEST_F(PictureStore, RelocateMovesOnlyStoreFilesAndOnlyAfterACopy)
     uint32_t outside = lib->GetPictureId(outsidePath.c_str());
     EXPECT_EQ(CString(outsidePath.c_str()), lib->RelocateImageFile(outside, target.Path().c_str()));
 
+    const CString name = lib->GetImageFileName(id);
     CString moved = lib->RelocateImageFile(id, target.Path().c_str());
-    EXPECT_EQ(CString(target.Path().c_str()) + lib->GetImageFileName(id), moved);
+    EXPECT_EQ(CString(target.Path().c_str()) + name, moved);
     EXPECT_FALSE(FileExists(stored));
     EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), FileData(moved.GetString()));
     EXPECT_NE(0u, lib->GetPictureId(moved));
