@@ -482,6 +482,13 @@ bool CKWRasterLib::WriteUprightJpeg(uint32_t id, const wchar_t* target)
            m_functions.WriteUprightJpegW(path, target) == 1;
 }
 
+bool CKWRasterLib::WriteUnturnedJpeg(uint32_t id, const wchar_t* target)
+{
+    const CString path = GetImagePath(id);
+    return m_functions.WriteUnturnedJpegW && !path.IsEmpty() && target && *target &&
+           m_functions.WriteUnturnedJpegW(path, target) == 1;
+}
+
 KWRasterImage* CKWRasterLib::PrepareImageForExport(uint32_t id, RasterExportRequest& request, std::string& format)
 {
     const CString path = GetImagePath(id);

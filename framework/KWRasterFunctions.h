@@ -51,6 +51,9 @@ typedef int32_t (*KWReadRasterImageInfoWFn)(const wchar_t* path, KWRasterImageIn
 // written (what is written decodes whole at the upright size), 0 (nothing
 // written) when the turn is not exact, not needed or would not decode.
 typedef int32_t (*KWWriteUprightJpegWFn)(const wchar_t* source, const wchar_t* target);
+// Copies the JPEG file at source to target with its recorded orientation set
+// to upright; 1 when written.
+typedef int32_t (*KWWriteUnturnedJpegWFn)(const wchar_t* source, const wchar_t* target);
 // Writes the JPEG file at source encoded anew at target: upright, then turned
 // clockwise by rotation degrees (a multiple of 90), at the quality (0: the
 // library's own); 1 when written, 0 (nothing written) when the library leaves
@@ -89,6 +92,7 @@ struct KWRasterFunctions {
     KWReadRasterImageInfoWFn ReadRasterImageInfoW = nullptr;
     KWSaveRasterImageWFn SaveRasterImageW = nullptr;
     KWWriteUprightJpegWFn WriteUprightJpegW = nullptr;
+    KWWriteUnturnedJpegWFn WriteUnturnedJpegW = nullptr;
     KWEncodeTurnedJpegWFn EncodeTurnedJpegW = nullptr;
     KWCheckRasterImageWFn CheckRasterImageW = nullptr;
 };

@@ -144,6 +144,7 @@ void CKWRasterLib::LoadFunctions()
     f.CheckRasterImageW = TakeExport<KWCheckRasterImageWFn>(m_library, "CheckRasterImageW");
     f.SaveRasterImageW = TakeExport<KWSaveRasterImageWFn>(m_library, "SaveRasterImageW");
     f.WriteUprightJpegW = TakeExport<KWWriteUprightJpegWFn>(m_library, "WriteUprightJpegW");
+    f.WriteUnturnedJpegW = TakeExport<KWWriteUnturnedJpegWFn>(m_library, "WriteUnturnedJpegW");
     f.EncodeTurnedJpegW = TakeExport<KWEncodeTurnedJpegWFn>(m_library, "EncodeTurnedJpegW");
 }
 

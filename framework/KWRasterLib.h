@@ -162,6 +162,9 @@ public:
     // moving its coded blocks, losing nothing; false (nothing written) when
     // that cannot be done exactly.
     bool WriteUprightJpeg(uint32_t id, const wchar_t* target);
+    // Copies a JPEG picture to target recording no turn, for a reader that
+    // turns it itself; false (nothing written) when its file records none.
+    bool WriteUnturnedJpeg(uint32_t id, const wchar_t* target);
 
     // Caches. The images are shared: they stay valid for the caller after eviction.
     KWSharedRasterImage GetThumbnail(uint32_t id);

@@ -203,6 +203,10 @@ private:
     CString FindLinkName(uint32_t pictureId) const;
     // A link name for the picture's file as chosen, unique within the export.
     CString NewLinkName(uint32_t pictureId, const ExportPictureFile& picture);
+    // The degrees clockwise the shapes of a linked picture turn its file by,
+    // beyond the record's own rotation: the turn a JPEG records, when its
+    // file is linked as it lies.
+    int32_t LinkedFileTurn(uint32_t imageKey);
 
     // Summary information (PPTWriterSummary.cpp).
     bool WriteSummaryInformation();
@@ -241,6 +245,7 @@ private:
     // Pictures written by this export: source path (upper case) to link file
     // name, and the file names taken (upper case).
     std::map<CString, CString> m_linkedFiles;
+    std::map<CString, int32_t> m_fileTurns;  // the same keys: LinkedFileTurn's answers
     CExportSamePictures m_samePictures;
     std::map<CString, bool> m_takenNames;
     bool m_linkFailed = false;
@@ -255,7 +260,9 @@ private:
     // chosen: the picture's file was chosen already; otherwise the writer
     // chooses it (a JPEG whose name is the same whether it is copied or
     // encoded: its file is walked by the writer, not by the slides' thread).
-    void QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, bool chosen,
+    // turn: the file is linked as it lies, recording no turn, and the
+    // shapes turn it by so many degrees.
+    void QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, bool chosen, int32_t turn,
                            const CString& destination);
     void FinishPictureWrites();
     std::deque<PictureWrite> m_pictureWrites;

@@ -1,7 +1,9 @@
 // Picture frames: no picture data in the file; each shape links to a file of
 // its picture in the folder beside the presentation: a copy, or the picture
 // encoded upright (or the placeholder) where PowerPoint would not show the
-// file as it is.
+// file as it is. A JPEG recorded as turned (not mirrored) is linked as it
+// lies, copied byte for byte but for the orientation it records, and its
+// shapes turn it as the PDF's pages do: nothing is decoded or coded anew.
 #include "export/ppt/PPTWriter.h"
 
 #include <windows.h>
@@ -72,6 +74,18 @@ bool IsNamedJpeg(uint32_t pictureId, ExportPictureFile& picture)
     return true;
 }
 
+// The degrees clockwise that show a picture recorded with the orientation
+// upright; 0 for upright and mirrored ones.
+int32_t TurnOfOrientation(int32_t orientation)
+{
+    switch (orientation) {
+    case 3: return 180;
+    case 6: return 90;
+    case 8: return 270;
+    default: return 0;
+    }
+}
+
 int32_t NormalizedDegrees(int32_t degrees)
 {
     const int32_t reduced = degrees % 360;
@@ -119,7 +133,9 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
     }
     case kExportCommonImage: {
         // A quarter-turned picture is fitted with its turned size, as the page
-        // shows it; the anchor below is that box turned back.
+        // shows it: PowerPoint takes the anchor of a shape turned a quarter
+        // for the box it is seen in, and stretches the picture into that box
+        // turned back before turning it. The box is the anchor as it is.
         const SIZE size = GetExportPictureSize(record->GetImageKey());
         placed = record->GetRect();
         PlaceInCell(slide, quarter ? size.cy : size.cx, quarter ? size.cx : size.cy, placed, kPlaceFit, 0);
@@ -136,8 +152,10 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
     int32_t right = static_cast<int32_t>(placed.right);
     int32_t bottom = static_cast<int32_t>(placed.bottom);
 
-    // A quarter turn: the anchor is the box turned about its centre.
-    if (quarter) {
+    // A quarter turn: the anchor is the box turned about its centre. (The
+    // shape's own turn of its file adds nothing here: whether or not the
+    // file lies on its side, the box the picture is seen in is the same.)
+    if (quarter && record->GetKind() != kExportCommonImage) {
         const int32_t w = right - left, h = bottom - top;
         const int32_t cx = left + w / 2, cy = top + h / 2;
         left = cx - h / 2;
@@ -157,8 +175,8 @@ void PPTWriter::WritePictureShape(const TalObjExport& object)
 
 void PPTWriter::WritePictureProperties(const ExportImageData& record, ShapePropertyTable& table)
 {
-    AddPictureLink(record, table);
-    table.SetRotation(NormalizedDegrees(record.GetRotation()) * 100);
+    const int32_t fileTurn = AddPictureLink(record, table) ? LinkedFileTurn(record.GetImageKey()) : 0;
+    table.SetRotation(NormalizedDegrees(record.GetRotation() + fileTurn) * 100);
     table.SetProperty(0x01FF, 0x00090000);  // no line
     table.WriteTo(m_escher->GetStream(), 3);
 }
@@ -190,13 +208,18 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
     if (name.IsEmpty()) {
         ExportPictureFile picture;
         const bool chosen = !IsNamedJpeg(id, picture);
-        // PowerPoint 97 does not turn a picture by the orientation its file records.
+        // PowerPoint 97 does not turn a picture by the orientation its file
+        // records: the shapes turn a JPEG recorded as turned, other files are
+        // written upright.
+        CKWRasterLib::ImageInfo info;
+        const int32_t turn = !chosen && g_rasterLib.GetImageInfo(id, info) ? TurnOfOrientation(info.orientation) : 0;
         if (chosen)
             picture = ChooseExportPictureFile(id, false);
         name = NewLinkName(id, picture);
+        m_fileTurns[LinkKey(id)] = turn;
         const CString destination = folder + name;
         if (Upper(destination) != Upper(g_rasterLib.GetImagePath(id)))
-            QueuePictureWrite(id, picture, chosen, destination);
+            QueuePictureWrite(id, picture, chosen, turn, destination);
     }
 
     const CString link = folder.Mid(slash + 1) + name;
@@ -217,6 +240,12 @@ CString PPTWriter::FindLinkName(uint32_t pictureId) const
 {
     const auto known = m_linkedFiles.find(LinkKey(pictureId));
     return known == m_linkedFiles.end() ? CString() : known->second;
+}
+
+int32_t PPTWriter::LinkedFileTurn(uint32_t imageKey)
+{
+    const auto known = m_fileTurns.find(LinkKey(m_samePictures.Written(imageKey)));
+    return known == m_fileTurns.end() ? 0 : known->second;
 }
 
 CString PPTWriter::NewLinkName(uint32_t pictureId, const ExportPictureFile& picture)
@@ -242,7 +271,7 @@ CString PPTWriter::NewLinkName(uint32_t pictureId, const ExportPictureFile& pict
     return name;
 }
 
-void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, bool chosen,
+void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& picture, bool chosen, int32_t turn,
                                   const CString& destination)
 {
     if (!m_pictureWriters) {
@@ -257,8 +286,25 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
     // A picture to be turned or encoded starts before the copies: the
     // longest jobs would otherwise be the last to end.
     CKWRasterLib::ImageInfo info;
-    const bool encoded = chosen ? !picture.copy : g_rasterLib.GetImageInfo(pictureId, info) && info.orientation != 1;
-    auto job = [pictureId, picture, chosen, &write, &memory] {
+    const bool encoded =
+        turn == 0 && (chosen ? !picture.copy : g_rasterLib.GetImageInfo(pictureId, info) && info.orientation != 1);
+    auto job = [pictureId, picture, chosen, turn, &write, &memory] {
+        if (turn != 0) {
+            // A sound file goes as it lies; what decodes of a damaged one
+            // (or the placeholder) is encoded turned back, for the shape to
+            // turn upright.
+            ExportPictureFile file = ChooseExportPictureFile(pictureId, true);
+            if (file.copy && g_rasterLib.WriteUnturnedJpeg(pictureId, write.destination)) {
+                write.ok = true;
+                return;
+            }
+            file.copy = false;
+            const CKWMemoryBudget::CHold hold(memory, EncodingCost(file));
+            write.ok = WriteExportPictureFile(pictureId, file, write.destination, 360 - turn, false);
+            if (!write.ok)
+                write.error = ::GetLastError();
+            return;
+        }
         // PowerPoint 97 does not turn a picture by the orientation its file records.
         ExportPictureFile file = chosen ? picture : ChooseExportPictureFile(pictureId, false);
         if (file.turnLosslessly) {

@@ -15,6 +15,7 @@ int32_t __cdecl ReadLQRasterImageW(const wchar_t* path, void* buffer, int32_t bu
                                    int32_t reserved3);
 int32_t __cdecl ReadRasterImageInfoW(const wchar_t* path, RasterImageInfo* info);
 int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target);
+int32_t __cdecl WriteUnturnedJpegW(const wchar_t* source, const wchar_t* target);
 int32_t __cdecl EncodeTurnedJpegW(const wchar_t* source, const wchar_t* target, int32_t rotation, int32_t quality);
 int32_t __cdecl CheckRasterImageW(const wchar_t* path, int32_t flags);
 uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t height, int32_t stride, int32_t layout,

@@ -50,6 +50,8 @@ public:
                            : uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
     }
 
+    bool BigEndian() const { return m_bigEndian; }
+
 private:
     const ByteSource& m_source;
     uint64_t m_offset;
@@ -59,26 +61,40 @@ private:
 
 }  // namespace
 
-uint8_t ReadTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length)
+bool FindTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length, uint64_t& valueAt,
+                         bool& bigEndian)
 {
     TiffReader tiff(source, offset, length);
     uint32_t directory = 0;
     uint8_t count[2];
     if (length == 0 || !tiff.ReadHeader(directory) || !tiff.Read(directory, count, 2))
-        return kOrientationUpright;
+        return false;
     const uint16_t entries = tiff.Value16(count);
     for (uint16_t i = 0; i < entries && i < kMaxEntries; ++i) {
+        const uint64_t at = uint64_t(directory) + 2 + 12u * i;
         uint8_t entry[12];
-        if (!tiff.Read(uint64_t(directory) + 2 + 12u * i, entry, 12))
-            break;
+        if (!tiff.Read(at, entry, 12))
+            return false;
         if (tiff.Value16(entry) != kOrientationTag)
             continue;
         if (tiff.Value16(entry + 2) != kTypeShort || tiff.Value32(entry + 4) < 1)
-            break;
-        const uint16_t value = tiff.Value16(entry + 8);
-        return value >= 1 && value <= 8 ? uint8_t(value) : kOrientationUpright;
+            return false;
+        valueAt = offset + at + 8;
+        bigEndian = tiff.BigEndian();
+        return true;
     }
-    return kOrientationUpright;
+    return false;
+}
+
+uint8_t ReadTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length)
+{
+    uint64_t at = 0;
+    bool bigEndian = false;
+    uint8_t bytes[2];
+    if (!FindTiffOrientation(source, offset, length, at, bigEndian) || !source.ReadAt(at, bytes, 2))
+        return kOrientationUpright;
+    const uint16_t value = bigEndian ? uint16_t(bytes[0] << 8 | bytes[1]) : uint16_t(bytes[1] << 8 | bytes[0]);
+    return value >= 1 && value <= 8 ? uint8_t(value) : kOrientationUpright;
 }
 
 bool OrientPixels(const PixelView& src, uint8_t orientation, const PixelTarget& dst)

@@ -20,6 +20,12 @@ constexpr uint8_t kOrientationUpright = 1;
 // 1 when there is none or its value is not 1 to 8.
 uint8_t ReadTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length);
 
+// Where the two bytes of tag 274's value lie in the source, and whether they
+// are big-endian; false when the first directory holds no such tag or its
+// type is not a short.
+bool FindTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length, uint64_t& valueAt,
+                         bool& bigEndian);
+
 // True for the orientations that exchange width and height (5 to 8).
 inline bool SwapsSides(uint8_t orientation)
 {

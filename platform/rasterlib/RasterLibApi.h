@@ -145,6 +145,11 @@ typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterIm
 // its size, or what the turn makes would not decode (the caller then decodes
 // and encodes it). Callable from several threads at once.
 typedef int32_t(__cdecl* PFN_WriteUprightJpegW)(const wchar_t* source, const wchar_t* target);
+// Copies the JPEG file at source to target (created or replaced) with the
+// orientation it records set to upright (1), every other byte as it stands:
+// for a reader that is to turn the picture itself. Returns 1 when written; 0,
+// writing nothing, when the file is no JPEG or records no orientation.
+typedef int32_t(__cdecl* PFN_WriteUnturnedJpegW)(const wchar_t* source, const wchar_t* target);
 // Writes the JPEG file at source to target (created or replaced) encoded anew:
 // turned upright by the orientation it records, then clockwise by rotation
 // degrees (a multiple of 90), at the quality (0: the library's own). Returns 1

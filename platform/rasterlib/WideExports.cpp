@@ -210,6 +210,29 @@ int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
     }
 }
 
+int32_t __cdecl WriteUnturnedJpegW(const wchar_t* source, const wchar_t* target)
+{
+    try {
+        ByteSource bytes;
+        JpegInfo info;
+        uint64_t at = 0;
+        bool bigEndian = false;
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || !IsPlausibleJpeg(info, bytes.Size()) ||
+            !FindTiffOrientation(bytes, info.exifOffset, info.exifLength, at, bigEndian))
+            return 0;
+        const uint8_t* data = bytes.Whole();
+        if (!data)
+            return 0;
+        // Every other byte as it stands: the coded picture is not touched.
+        std::vector<uint8_t> copy(data, data + size_t(bytes.Size()));
+        copy[size_t(at)] = bigEndian ? 0 : kOrientationUpright;
+        copy[size_t(at) + 1] = bigEndian ? kOrientationUpright : 0;
+        return WriteWholeFile(target, copy) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 int32_t __cdecl EncodeTurnedJpegW(const wchar_t* source, const wchar_t* target, int32_t rotation, int32_t quality)
 {
     try {
@@ -244,4 +267,5 @@ static_assert(int32_t(PictureState::Damaged) == kPictureDamaged && int32_t(Pictu
               "check answers");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");
 static_assert(std::is_same<decltype(&WriteUprightJpegW), PFN_WriteUprightJpegW>::value, "WriteUprightJpegW");
+static_assert(std::is_same<decltype(&WriteUnturnedJpegW), PFN_WriteUnturnedJpegW>::value, "WriteUnturnedJpegW");
 static_assert(std::is_same<decltype(&EncodeTurnedJpegW), PFN_EncodeTurnedJpegW>::value, "EncodeTurnedJpegW");

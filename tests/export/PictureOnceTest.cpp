@@ -110,8 +110,8 @@ protected:
 
     void SetUp() override
     {
-        // Twenty photographs, a few recorded sideways (the presentation encodes
-        // those upright, once each), and a second name for half of them.
+        // Twenty photographs, a few recorded sideways (the presentation links
+        // those as they lie, once each), and a second name for half of them.
         for (int i = 0; i < kPhotographs; ++i) {
             std::string jpeg = testpictures::EncodeJpeg(testpictures::PhotoPixels(320, 240, uint32_t(i + 1)), 320, 240);
             if (i % 7 == 3)

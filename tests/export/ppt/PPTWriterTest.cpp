@@ -245,7 +245,7 @@ protected:
 
 // Picture frames of every kind byte for byte: a background over the whole
 // slide, a grey picture fitted into its box, pictures turned by 270 and -90
-// degrees (their anchors turned about the centre), a watermark at its own
+// degrees (anchored in the box they are seen in), a watermark at its own
 // size in the top left corner, a description under a turned box as wide as
 // the box is high. Each frame links to a copy beside the presentation.
 TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
@@ -279,42 +279,74 @@ TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
 }
 
 // A quarter-turned picture is fitted with its turned size, as the page shows
-// it: the shape PowerPoint turns by the rotation lies within its cell, and
-// fills it from side to side one way.
+// it. PowerPoint sees a shape turned a quarter in its anchor, and stretches
+// the picture into the anchor turned about its centre before turning it: the
+// seen box lies within the cell and fills it from side to side one way, and
+// the linked file fits the box it is stretched into. A JPEG recorded as
+// turned is linked as it lies, and its shape turns it upright too.
 TEST_F(PPTWriterPictures, AQuarterTurnedPictureLiesWithinItsCell)
 {
+    using namespace testpictures;
     const double width = 2100, height = 2970;  // A4 upright, in tenths of a millimetre
     const double slideWidth = width * 576 / 254, slideHeight = height * 576 / 254;
     const CKWDoubleRect box(0.1, 0.1, 0.9, 0.3);  // a wide cell; the 40 x 20 picture turned is tall
+    const std::string jpeg = EncodeJpeg(PhotoPixels(40, 20, 3), 40, 20);
+    const struct {
+        uint16_t orientation;  // 0: the bitmap
+        int32_t fileTurn;      // what shows it upright, clockwise
+    } pictures[] = {{0, 0}, {1, 0}, {3, 180}, {6, 90}, {8, 270}};
     const int32_t angles[] = {90, 270, -90, 450, 0, 180};
     CTestPages pages;
     TalPageExport* page = NewPage(pages.List());
-    for (int32_t angle : angles)
-        page->AddObject(new TalObjExport(m_firstId, box, angle, false));
+    for (const auto& picture : pictures) {
+        uint32_t id = m_firstId;
+        if (picture.orientation) {
+            const std::wstring source = m_folder.Path() + L"o" + std::to_wstring(picture.orientation) + L".jpg";
+            ASSERT_TRUE(WriteFileBytes(source, WithSegment(jpeg, ExifSegment(picture.orientation))));
+            id = g_rasterLib.GetPictureId(source.c_str());
+        }
+        for (int32_t angle : angles)
+            page->AddObject(new TalObjExport(id, box, angle, false));
+    }
     const std::wstring path = m_folder.Path() + L"turned.ppt";
     ASSERT_TRUE(Write(pages.List(), path, nullptr, width, height));
     Presentation p;
     if (!Read(path, 1, p))
         return;
-    const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[0]);
-    ASSERT_EQ(std::size(angles), pictures.size());
+    const std::vector<ShapeInfo> shapes = Pictures(p, *p.slides[0]);
+    ASSERT_EQ(std::size(pictures) * std::size(angles), shapes.size());
     const double cell[4] = {box.left * slideWidth, box.top * slideHeight, box.right * slideWidth,
                             box.bottom * slideHeight};
-    for (size_t i = 0; i < pictures.size(); ++i) {
-        const ShapeInfo& shape = pictures[i];
-        const int32_t turn = ((angles[i] % 360) + 360) % 360;
-        // What is seen: the anchor turned about its centre by the rotation.
-        const double cx = (shape.left + shape.right) / 2.0, cy = (shape.top + shape.bottom) / 2.0;
+    for (size_t i = 0; i < shapes.size(); ++i) {
+        const ShapeInfo& shape = shapes[i];
+        const auto& picture = pictures[i / std::size(angles)];
+        const int32_t angle = angles[i % std::size(angles)];
+        const std::string what = "orientation " + std::to_string(picture.orientation) + ", " + std::to_string(angle);
+        const int32_t turn = ((angle % 360) + 360) % 360;
         const double w = shape.right - shape.left, h = shape.bottom - shape.top;
+        EXPECT_GE(shape.left, cell[0] - 1) << what;
+        EXPECT_LE(shape.right, cell[2] + 1) << what;
+        EXPECT_GE(shape.top, cell[1] - 1) << what;
+        EXPECT_LE(shape.bottom, cell[3] + 1) << what;
+        EXPECT_NEAR(h, cell[3] - cell[1], 2) << "fills the cell's height, " << what;
+        // The upright picture keeps its proportions: 2 to 1, wide unless it
+        // is recorded on its side or turned a quarter (not both).
         const bool quarter = turn == 90 || turn == 270;
-        const double seenWidth = quarter ? h : w, seenHeight = quarter ? w : h;
-        EXPECT_GE(cx - seenWidth / 2, cell[0] - 1) << angles[i];
-        EXPECT_LE(cx + seenWidth / 2, cell[2] + 1) << angles[i];
-        EXPECT_GE(cy - seenHeight / 2, cell[1] - 1) << angles[i];
-        EXPECT_LE(cy + seenHeight / 2, cell[3] + 1) << angles[i];
-        EXPECT_NEAR(seenHeight, cell[3] - cell[1], 2) << "fills the cell's height, " << angles[i];
-        // The picture keeps its proportions: 2 to 1, tall when turned a quarter.
-        EXPECT_NEAR(quarter ? seenHeight / seenWidth : seenWidth / seenHeight, 2.0, 0.01) << angles[i];
+        const bool wide = (picture.orientation < 5) != quarter;
+        EXPECT_NEAR(wide ? w / h : h / w, 2.0, 0.01) << what;
+        // The shape turns its file by the record's angle and by what the file records.
+        const auto rotation = shape.properties.find(0x0004);
+        const int32_t shapeTurn = rotation == shape.properties.end() ? 0 : int32_t(rotation->second >> 16);
+        EXPECT_EQ((turn + picture.fileTurn) % 360, shapeTurn) << what;
+        // The file fits the box it is stretched into.
+        const std::wstring linked = m_folder.Path() + L"turned_Images\\" +
+                                    (picture.orientation ? L"o" + std::to_wstring(picture.orientation) + L".jpg"
+                                                         : std::wstring(L"pic.bmp"));
+        CKWRasterLib::ImageInfo info;
+        ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId(linked.c_str()), info)) << what;
+        EXPECT_EQ(1, info.orientation) << what;
+        const bool stretchedTurned = shapeTurn == 90 || shapeTurn == 270;
+        EXPECT_NEAR(double(info.size.cx) / info.size.cy, stretchedTurned ? h / w : w / h, 0.01) << what;
     }
 }
 
@@ -361,9 +393,9 @@ TEST_F(PPTWriterPictures, PictureThatCannotBeWrittenFailsTheExport)
 }
 
 // PowerPoint 97 shows JPEG, PNG, GIF and BMP files as they stand: a picture
-// it would not show, or would show lying on its side, is linked to a file
-// written upright as our decoder reads it (the placeholder for a picture
-// that cannot be read).
+// it would not show is linked to a file written as our decoder reads it (the
+// placeholder for a picture that cannot be read); a JPEG recorded as turned
+// is linked as it lies, recording no turn, and its shape turns it.
 TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
 {
     using namespace testpictures;
@@ -373,15 +405,19 @@ TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
         const wchar_t* name;
         std::string bytes;
         const wchar_t* link;
-        bool copied;
+        std::string linked;     // the linked file's bytes, where they are known
         int32_t width, height;  // of the linked file
+        int32_t shapeTurn;
     } cases[] = {
-        {L"photo.JPEG", jpeg, L"photo.JPEG", true, 48, 32},
-        {L"turned.jpg", WithSegment(jpeg, ExifSegment(6)), L"turned.jpg", false, 32, 48},
-        {L"scan.tif", TiffFile(20, 10, rgb, 1, true), L"scan.png", false, 20, 10},
-        {L"cut.jpg", jpeg.substr(0, jpeg.size() / 2), L"cut.jpg", false, 64, 64},
-        {L"gone.jpg", std::string(), L"gone.png", false, 64, 64},
-        {L"no-folder-ppt-test.bmp", std::string(), L"no-folder-ppt-test.png", false, 64, 64},
+        {L"photo.JPEG", jpeg, L"photo.JPEG", jpeg, 48, 32, 0},
+        {L"turned.jpg", WithSegment(jpeg, ExifSegment(6)), L"turned.jpg", WithSegment(jpeg, ExifSegment(1)), 48, 32,
+         90},
+        {L"upside.jpg", WithSegment(jpeg, ExifSegment(3, true)), L"upside.jpg", WithSegment(jpeg, ExifSegment(1, true)),
+         48, 32, 180},
+        {L"scan.tif", TiffFile(20, 10, rgb, 1, true), L"scan.png", "", 20, 10, 0},
+        {L"cut.jpg", jpeg.substr(0, jpeg.size() / 2), L"cut.jpg", "", 64, 64, 0},
+        {L"gone.jpg", std::string(), L"gone.png", "", 64, 64, 0},
+        {L"no-folder-ppt-test.bmp", std::string(), L"no-folder-ppt-test.png", "", 64, 64, 0},
     };
     CTestPages pages;
     for (const auto& c : cases) {
@@ -405,7 +441,13 @@ TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
         const std::wstring link = std::wstring(L"other_Images\\") + c.link;
         EXPECT_EQ(link, ComplexText(pictures[0].complex.at(0x0105))) << Narrow(c.name);
         const std::string written = ReadFileBytes(m_folder.Path() + link);
-        EXPECT_EQ(c.copied, written == c.bytes) << Narrow(c.name);
+        if (!c.linked.empty())
+            EXPECT_TRUE(written == c.linked) << Narrow(c.name);
+        else
+            EXPECT_FALSE(written == c.bytes) << Narrow(c.name);
+        const auto rotation = pictures[0].properties.find(0x0004);
+        EXPECT_EQ(c.shapeTurn, rotation == pictures[0].properties.end() ? 0 : int32_t(rotation->second >> 16))
+            << Narrow(c.name);
         CKWRasterLib::ImageInfo info;
         ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId((m_folder.Path() + link).c_str()), info))
             << Narrow(c.name);
@@ -517,9 +559,11 @@ TEST_F(PPTWriterReport, ComposedReportIsWrittenWithoutTouchingItsPages)
     EXPECT_TRUE(FileExistsAt(folder.Path() + L"Annual report_Images\\photo0.jpg"));
 }
 
-// A JPEG recorded turned or mirrored is linked as the file jpegtran makes of
-// it (tests/data/export/upright/make.sh), byte for byte; one whose quarter
-// turn is not exact for its size is encoded upright instead.
+// The library turns a JPEG recorded turned or mirrored upright as jpegtran
+// does (tests/data/export/upright/make.sh), byte for byte, where the turn is
+// exact. The presentation links a mirrored one as that upright file, and one
+// recorded as turned as it lies, every byte as it stands but the orientation
+// it records, which is upright: its shape turns it.
 TEST_F(PPTWriterPictures, PicturesRecordedSidewaysAreTurnedLosslesslyAsJpegtranTurnsThem)
 {
     const std::string data = OT_TEST_DATA_DIR;
@@ -527,31 +571,48 @@ TEST_F(PPTWriterPictures, PicturesRecordedSidewaysAreTurnedLosslesslyAsJpegtranT
     for (wchar_t& c : folder)
         c = c == L'/' ? L'\\' : c;
     folder += L"\\export\\upright\\";
-    std::vector<std::wstring> names;
-    for (int n = 2; n <= 8; ++n)
-        names.push_back(L"photo" + std::to_wstring(n));
-    names.push_back(L"odd6");
+    const struct {
+        const wchar_t* name;
+        bool exact;        // the library's lossless turn is exact for its size
+        bool linkedAsItLies;
+    } cases[] = {
+        {L"photo2", true, false}, {L"photo3", true, true},  {L"photo4", true, false}, {L"photo5", true, false},
+        {L"photo6", true, true},  {L"photo7", true, false}, {L"photo8", true, true},  {L"odd6", false, true},
+    };
     CTestPages pages;
-    for (const std::wstring& name : names) {
-        const std::wstring source = m_folder.Path() + name + L".jpg";
-        ASSERT_TRUE(WriteFileBytes(source, ReadFileBytes(folder + name + L".jpg"))) << Narrow(name.c_str());
+    for (const auto& c : cases) {
+        const std::wstring source = m_folder.Path() + c.name + L".jpg";
+        ASSERT_TRUE(WriteFileBytes(source, ReadFileBytes(folder + c.name + L".jpg"))) << Narrow(c.name);
         const uint32_t id = g_rasterLib.GetPictureId(source.c_str());
+        const std::wstring upright = m_folder.Path() + c.name + L".upright.jpg";
+        EXPECT_EQ(c.exact, g_rasterLib.WriteUprightJpeg(id, upright.c_str())) << Narrow(c.name);
+        if (c.exact) {
+            EXPECT_TRUE(ReadFileBytes(upright) == ReadFileBytes(folder + c.name + L".upright.jpg"))
+                << Narrow(c.name) << " differs from jpegtran's turn";
+        }
         NewPage(pages.List())->AddObject(new TalObjExport(id, CKWDoubleRect(0, 0, 1, 1), 0, false));
     }
     ASSERT_TRUE(Write(pages.List(), m_folder.Path() + L"turned.ppt"));
-    for (const std::wstring& name : names) {
-        const std::wstring linked = m_folder.Path() + L"turned_Images\\" + name + L".jpg";
+    for (const auto& c : cases) {
+        const std::wstring linked = m_folder.Path() + L"turned_Images\\" + c.name + L".jpg";
         const std::string written = ReadFileBytes(linked);
-        if (name != L"odd6") {
-            const std::string golden = ReadFileBytes(folder + name + L".upright.jpg");
-            ASSERT_FALSE(golden.empty()) << "missing " << Narrow(name.c_str());
-            EXPECT_TRUE(written == golden) << Narrow(name.c_str()) << " differs from jpegtran's turn";
+        if (!c.linkedAsItLies) {
+            EXPECT_TRUE(written == ReadFileBytes(folder + c.name + L".upright.jpg")) << Narrow(c.name);
             continue;
         }
-        CKWRasterLib::ImageInfo info;
+        // Two bytes differ from the source: the orientation's value.
+        const std::string source = ReadFileBytes(folder + c.name + L".jpg");
+        ASSERT_EQ(source.size(), written.size()) << Narrow(c.name);
+        size_t differing = 0;
+        for (size_t i = 0; i < source.size(); ++i)
+            differing += source[i] != written[i];
+        EXPECT_EQ(1u, differing) << Narrow(c.name);  // the orientation's low byte, here little-endian
+        CKWRasterLib::ImageInfo stored, info;
         ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId(linked.c_str()), info));
-        EXPECT_EQ(1, info.orientation);
-        EXPECT_EQ(40, info.size.cx) << "encoded upright";
-        EXPECT_EQ(56, info.size.cy);
+        ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId((folder + c.name + L".jpg").c_str()), stored));
+        EXPECT_EQ(1, info.orientation) << Narrow(c.name);
+        const bool sideways = stored.orientation >= 5;
+        EXPECT_EQ(sideways ? stored.size.cy : stored.size.cx, info.size.cx) << Narrow(c.name) << " lies as stored";
+        EXPECT_EQ(sideways ? stored.size.cx : stored.size.cy, info.size.cy) << Narrow(c.name);
     }
 }

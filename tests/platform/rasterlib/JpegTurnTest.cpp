@@ -95,6 +95,50 @@ TEST(RasterJpegTurn, TurnsAreLibjpegTurbosByteForByte)
     EXPECT_GT(inexact, 80);
 }
 
+// A JPEG copied for a reader that turns it itself: every byte as it stands
+// but the orientation's value, which reads upright in the file's byte order;
+// nothing written for a file that records no orientation or is no JPEG.
+TEST(RasterJpegTurn, AnUnturnedCopyChangesOnlyTheRecordedOrientation)
+{
+    using testpictures::ExifSegment;
+    using testpictures::WithSegment;
+    const std::vector<uint8_t> encoded = EncodeJpeg(Scene(56, 40), 90);
+    const std::string jpeg(encoded.begin(), encoded.end());
+    const struct {
+        const char* name;
+        std::string source;
+        std::string expected;  // empty: nothing written
+    } cases[] = {
+        {"little-endian, turned a quarter", WithSegment(jpeg, ExifSegment(6)), WithSegment(jpeg, ExifSegment(1))},
+        {"big-endian, turned back a quarter", WithSegment(jpeg, ExifSegment(8, true)),
+         WithSegment(jpeg, ExifSegment(1, true))},
+        {"big-endian, upside down", WithSegment(jpeg, ExifSegment(3, true)), WithSegment(jpeg, ExifSegment(1, true))},
+        {"mirrored", WithSegment(jpeg, ExifSegment(2)), WithSegment(jpeg, ExifSegment(1))},
+        {"upright already", WithSegment(jpeg, ExifSegment(1)), WithSegment(jpeg, ExifSegment(1))},
+        {"no orientation recorded", jpeg, ""},
+        {"no JPEG", "GIF89a" + std::string(64, '\0'), ""},
+    };
+    const std::string source = TempPath("unturned-source.jpg"), target = TempPath("unturned-target.jpg");
+    const std::wstring wideSource(source.begin(), source.end()), wideTarget(target.begin(), target.end());
+    for (const auto& c : cases) {
+        WriteBytes(source, std::vector<uint8_t>(c.source.begin(), c.source.end()));
+        ::DeleteFileA(target.c_str());
+        const int32_t written = Lib().writeUnturned(wideSource.c_str(), wideTarget.c_str());
+        if (c.expected.empty()) {
+            EXPECT_EQ(0, written) << c.name;
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(target.c_str())) << c.name;
+            continue;
+        }
+        EXPECT_EQ(1, written) << c.name;
+        const std::vector<uint8_t> bytes = ReadBytes(target);
+        EXPECT_TRUE(std::string(bytes.begin(), bytes.end()) == c.expected) << c.name;
+        int width = 0, height = 0;
+        EXPECT_TRUE(DecodesWholeWithTurbo(bytes, &width, &height)) << c.name;
+        EXPECT_EQ(56, width) << c.name;
+        EXPECT_EQ(40, height) << c.name;
+    }
+}
+
 TEST(RasterJpegTurn, ATurnHoldsAboutTheFilesSizeNotItsCoefficients)
 {
     AllocationWatch watch;

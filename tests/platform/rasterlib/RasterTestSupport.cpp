@@ -45,6 +45,7 @@ RasterLib LoadLib()
     Take(lib.module, "CheckRasterImageW", lib.checkW);
     Take(lib.module, "SaveRasterImageW", lib.saveW);
     Take(lib.module, "WriteUprightJpegW", lib.writeUpright);
+    Take(lib.module, "WriteUnturnedJpegW", lib.writeUnturned);
     Take(lib.module, "EncodeTurnedJpegW", lib.encodeTurned);
     return lib;
 }

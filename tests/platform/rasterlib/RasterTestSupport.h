@@ -34,6 +34,7 @@ struct RasterLib {
     PFN_SaveRasterImageW saveW = nullptr;
     PFN_CheckRasterImageW checkW = nullptr;
     PFN_WriteUprightJpegW writeUpright = nullptr;
+    PFN_WriteUnturnedJpegW writeUnturned = nullptr;
     PFN_EncodeTurnedJpegW encodeTurned = nullptr;
 
     bool IsComplete() const;
