@@ -73,7 +73,17 @@ rm -rf "$printcheck"
 mkdir -p "$printcheck"
 OT_PRINT_CHECK_DIR=$(winepath -w "$printcheck" 2>/dev/null </dev/null)
 export OT_PRINT_CHECK_DIR
-ctest --output-on-failure -j "$(nproc)" "$@"
+status=0
+ctest --output-on-failure -j "$(nproc)" "$@" || status=$?
+if [ "$status" != 0 ]; then
+  # The failed cases and where each failed, last: a short tail of a long run's
+  # output then names them.
+  log="$build/Testing/Temporary/LastTest.log"
+  echo "failed cases:"
+  grep -hE '^\[  FAILED  \] [A-Za-z_0-9/.]+ \(' "$log" 2>/dev/null | sed -E 's/ \([0-9]+ ms\)$//' | sort -u | head -20 || true
+  grep -hE '(:[0-9]+: Failure|Failed|Timeout|Exception)$' "$log" 2>/dev/null | sort -u | head -10 || true
+  exit "$status"
+fi
 shopt -s nullglob
 written=("$xmlcheck"/*.xml)
 if [ ${#written[@]} -gt 0 ]; then
