@@ -180,7 +180,7 @@ TEST_F(ProgramByHand, TheFontSizeBoxTakesCtrlAThenTheTypedSizeAndLimitsItTo1670)
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(sizeEdit) == sizeEdit; }));
     edtest::PressChord(VK_CONTROL, 'A');
     edtest::TypeText(L"16");
-    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"16"; }, 5000));
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"16"; }));
     edtest::TapKey(VK_RETURN);
     EXPECT_TRUE(edtest::WaitFor([&] { return Ink().Height() > typed.Height() + 4; }));
     EXPECT_EQ(L"16", CProgramRun::Text(sizeEdit));
@@ -197,7 +197,7 @@ TEST_F(ProgramByHand, TheFontSizeBoxTakesCtrlAThenTheTypedSizeAndLimitsItTo1670)
     ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(sizeEdit) == sizeEdit; }));
     edtest::PressChord(VK_CONTROL, 'A');
     edtest::TypeText(L"5000");
-    ASSERT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"5000"; }, 5000));
+    ASSERT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"5000"; }));
     edtest::TapKey(VK_RETURN);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"1670"; }));
     EXPECT_EQ(nullptr, program.FindDialog());
@@ -267,7 +267,7 @@ TEST_F(ProgramByHand, TheBarsBehindTheDocumentPropertiesSheetAreDrawnWhileItIsOp
     })) << "the sheet follows its caption";
     edtest::MouseAt(rest);
     std::vector<COLORREF> behind;
-    EXPECT_TRUE(edtest::WaitFor([&] { return (behind = ScreenPixels(bars)) == before; }, 5000))
+    EXPECT_TRUE(edtest::WaitFor([&] { return (behind = ScreenPixels(bars)) == before; }))
         << DifferenceText(before, behind, bars);
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_bars_behind_sheet");
     ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
@@ -288,7 +288,7 @@ TEST(ProgramByHandAtStart, TheToolBarsBehindTheStartWizardShowTheCommandsOfNoRep
     for (UINT command : {57603u, 57635u, 57634u}) {
         const int index = edtest::BarCommandIndex(bar, command);
         ASSERT_GE(index, 0) << command;
-        EXPECT_TRUE(edtest::WaitFor([&] { return Disabled(bar, index); }, 5000)) << command;
+        EXPECT_TRUE(edtest::WaitFor([&] { return Disabled(bar, index); })) << command;
     }
     // New stays enabled.
     const int newIndex = edtest::BarCommandIndex(bar, 57600);
@@ -454,7 +454,7 @@ TEST_F(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLi
         edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTDOWN);
         edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTUP);
         HWND menu = nullptr;
-        ASSERT_TRUE(edtest::WaitFor([&] { return (menu = program.FindPopup()) != nullptr; }, 5000));
+        ASSERT_TRUE(edtest::WaitFor([&] { return (menu = program.FindPopup()) != nullptr; }));
         RECT shown = {}, last = {};
         // A library menu may unfold: its place is read once it holds still.
         ASSERT_TRUE(edtest::WaitFor([&] {
@@ -647,7 +647,7 @@ TEST_F(ProgramByHandGallery, TheGalleryPinnedToHideByItsCaptionButtonSlidesAwayO
     const POINT away = edtest::OnScreen(panel, {60, 40});
     edtest::MouseAt({(pin.x + away.x) / 2, (pin.y + away.y) / 2});
     edtest::MouseAt(away);
-    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(gallery); }, 8000))
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(gallery); }))
         << "the pinned gallery stays out";
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_gallery_pinned_to_hide");
 }
@@ -706,7 +706,7 @@ TEST_F(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneT
     const std::wstring leaf = typedPath.substr(typedPath.find_last_of(L'\\') + 1);
     EXPECT_TRUE(edtest::WaitFor([&] {
         return CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)) == leaf;
-    }, 5000)) << CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)).c_str();
+    })) << CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)).c_str();
     ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
 }
@@ -718,12 +718,12 @@ TEST_F(ProgramByHand, TheOpenImageDialogOpensWithTheFocusInItsNameBox)
     ASSERT_NE(nullptr, dialog);
     HWND name = edtest::FileNameBox(dialog);
     ASSERT_NE(nullptr, name);
-    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(dialog) == name; }, 5000))
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(dialog) == name; }))
         << CProgramRun::ClassName(edtest::FocusIn(dialog)).c_str() << " "
         << CProgramRun::Text(edtest::FocusIn(dialog)).c_str();
     // Typing goes into it at once.
     edtest::TypeText(L"abc");
-    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(name) == L"abc"; }, 5000));
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(name) == L"abc"; }));
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog); }));
 }
@@ -841,7 +841,7 @@ TEST_F(ProgramCustomizedByHand, LargeIconsSwitchedOnAndOffLeaveTheBarsWhereAndAs
     // Nothing of the large buttons is left on the screen.
     edtest::MouseAt(rest);
     std::vector<COLORREF> after;
-    EXPECT_TRUE(edtest::WaitFor([&] { return (after = ScreenPixels(bars)) == before; }, 5000))
+    EXPECT_TRUE(edtest::WaitFor([&] { return (after = ScreenPixels(bars)) == before; }))
         << DifferenceText(before, after, bars);
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_large_icons_off");
 }

@@ -130,7 +130,7 @@ void ExpectColourChooser(const CProgramRun& program, HWND owner, int buttonId)
         chooser = program.FindDialog();
         return chooser && ::GetWindow(chooser, GW_OWNER) == ::GetAncestor(owner, GA_ROOT) &&
                CProgramRun::Text(chooser) == L"Color";
-    }, 10000));
+    }));
     ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
 }
