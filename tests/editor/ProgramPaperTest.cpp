@@ -169,9 +169,15 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
 
     // The preview shows the landscape pages.
     HWND view = CProgramRun::FindById(frame, kViewId);
-    // From its button: after the typed keys, in the order of the input.
+    // From its button, once the program has taken the typed keys: a bar
+    // measured while it still works through them may not be where it ends.
+    ::WaitForInputIdle(program.Process(), 15000);
     ASSERT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainBar), kPrintPreview));
-    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
+    if (!edtest::WaitFor([&] { return !::IsWindowVisible(view); })) {
+        // What the screen showed instead, for the one who reads the failure.
+        test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_print_preview_not_shown");
+        FAIL() << "the preview did not show";
+    }
     test_support::WriteWindowScreenshot(program.Main(), L"editor_print_preview_letter_landscape");
     HWND previewBar = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {

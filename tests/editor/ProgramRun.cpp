@@ -248,8 +248,10 @@ void CProgramRun::PostCommand(UINT id) const
 HWND CProgramRun::FindDialog() const
 {
     HWND found = nullptr;
+    // A dialog shows once it is made: before that its controls and texts
+    // may not be there yet.
     WindowsOf query = {m_process.dwProcessId, [&found](HWND window) {
-                           if (ClassName(window) != L"#32770")
+                           if (ClassName(window) != L"#32770" || !::IsWindowVisible(window))
                                return false;
                            found = window;
                            return true;
