@@ -11,6 +11,7 @@
 // the save and the load of mode 0 with the ratio of the times, and its encode
 // into the text file it wrote before, printed beside a second save of the
 // document over the file of the first.
+#include "bench/ElapsedSeconds.h"
 #include "bench/PeakMemory.h"
 #include "files/TalTags.h"
 #include "files/TalXmlSerializer.h"
@@ -90,14 +91,6 @@ void RemoveFolder(const std::wstring& folder)
 double Megabytes(int64_t bytes)
 {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
-double Seconds(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER frequency, end;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
 // A document whose every element is misplaced and which is cut short: the

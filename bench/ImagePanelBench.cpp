@@ -19,6 +19,7 @@
 //
 // Usage: panel_bench [photograph folder [rounds]]
 #include "bench/BenchPhotographs.h"
+#include "bench/ElapsedSeconds.h"
 #include "controls/KWListImagesView.h"
 #include "editor/TalApplication.h"
 #include "editor/TalImageViewData.h"
@@ -50,14 +51,6 @@ const int kSizes[] = {125, 500, 2000};
 constexpr int kSmall = 3;
 constexpr int kThreadPictures = 200;
 
-double Since(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
 struct Figures {
     std::vector<double> to, back;
 };
@@ -86,11 +79,11 @@ double ClickUntil(HWND tree, LPARAM item, HWND list, int count)
     ::QueryPerformanceCounter(&start);
     edtest::ClickAt(point);
     while (ItemCount(list) != count) {
-        if (Since(start) > 60)
+        if (Seconds(start) > 60)
             return -1;
         ::Sleep(1);
     }
-    return Since(start);
+    return Seconds(start);
 }
 
 // The program part; false when the program or its panel did not come.
@@ -200,7 +193,7 @@ bool MeasureThread(const std::wstring& folder, const std::vector<std::wstring>& 
             continue;
         }
         if (arrived++ == 0)
-            first = Since(start);
+            first = Seconds(start);
         for (int i = 0; i < count; ++i) {
             if (ids[i] != message.wParam)
                 continue;
@@ -212,7 +205,7 @@ bool MeasureThread(const std::wstring& folder, const std::vector<std::wstring>& 
         }
         list.Update();
     }
-    const double loading = Since(start);
+    const double loading = Seconds(start);
     std::printf("thumbnails of %d pictures: first after %.1f ms, all in %.2f s: %.1f per second\n", count,
                 first * 1000.0, loading, arrived / loading);
     host.DestroyWindow();

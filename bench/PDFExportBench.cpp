@@ -24,6 +24,7 @@
 // takes only that one; with several runs the medians are printed, with the
 // machine's load before and after)
 #include "bench/BenchPhotographs.h"
+#include "bench/ElapsedSeconds.h"
 #include "bench/MachineLoad.h"
 #include "bench/PeakMemory.h"
 #include "export/ComposeExportPages.h"
@@ -69,14 +70,6 @@ public:
 private:
     TalPageList m_pages;
 };
-
-double Seconds(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
 
 LARGE_INTEGER Now()
 {

@@ -4,6 +4,7 @@
 // "Paste" does; the times of both and the runs the text then holds are
 // printed.
 // Usage: rtf_bench [runs]
+#include "bench/ElapsedSeconds.h"
 #include "framework/KWIndexDecoder.h"
 #include "framework/KWMemFile.h"
 #include "text/KWClipboard.h"
@@ -26,14 +27,6 @@ public:
     CKWIndexDecoder* GetFontTable() const override { return &m_table; }
     mutable CKWIndexDecoder m_table;
 };
-
-double Seconds(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER frequency, end;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
 
 std::string MakeRtf(int runs)
 {

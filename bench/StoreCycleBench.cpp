@@ -16,6 +16,7 @@
 // Usage: store_bench [cycles [pictures [times file]]]   (defaults: 200 cycles,
 // 200 pictures of about 290 KB, a report of about 58 MB; the times file gets
 // every cycle's open time and its open dialog's part in milliseconds)
+#include "bench/ElapsedSeconds.h"
 #include "tests/editor/ProcessHandles.h"
 #include "tests/editor/ProgramRun.h"
 #include "tests/editor/ProgramStore.h"
@@ -43,14 +44,6 @@ constexpr int kViewId = 0xE900;
 constexpr int kTreeId = 1126;
 constexpr int kPicturesPerSection = 20;
 constexpr size_t kWindow = 20;
-
-double Seconds(const LARGE_INTEGER& from)
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
 
 // The report's photographs in sections of 20, made into the folder once.
 std::vector<edtest::ReportSection> Photographs(const std::wstring& folder, int count)
