@@ -72,9 +72,13 @@ BOOL CKWWinMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 
 CView* CKWWinMainFrame::GetPrintPreviewView()
 {
+    // The preview holds the frame's view pane from the moment it is made,
+    // before it becomes the active view: its job is prepared in between,
+    // which may take a message loop (the printer dialog).
     CFrameWnd* frame = m_hWnd ? GetActiveFrame() : nullptr;
-    CView* view = frame ? frame->GetActiveView() : nullptr;
-    return view && view->IsKindOf(RUNTIME_CLASS(CKWPrintPreviewView)) ? view : nullptr;
+    HWND pane = frame ? ::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST) : nullptr;
+    CWnd* view = pane ? CWnd::FromHandlePermanent(pane) : nullptr;
+    return view && view->IsKindOf(RUNTIME_CLASS(CKWPrintPreviewView)) ? static_cast<CView*>(view) : nullptr;
 }
 
 LRESULT CKWWinMainFrame::OnResetToolBar(WPARAM wParam, LPARAM)

@@ -41,7 +41,9 @@ CPreviewView::CPreviewView()
       m_pPreviewInfo(nullptr),
       m_pPreviewDC(nullptr),
       m_nPages(1),
-      m_nCurrentPage(1) {}
+      m_nCurrentPage(1),
+      m_bPreparing(FALSE),
+      m_bCloseAsked(FALSE) {}
 
 CPreviewView::~CPreviewView() {
     delete m_pPreviewDC;  // before the job, which owns the printer's DC
@@ -50,6 +52,13 @@ CPreviewView::~CPreviewView() {
 }
 
 BOOL CPreviewView::SetPrintView(CView* pPrintView) {
+    m_bPreparing = TRUE;
+    const BOOL bPrepared = PreparePrintView(pPrintView);
+    m_bPreparing = FALSE;
+    return bPrepared;
+}
+
+BOOL CPreviewView::PreparePrintView(CView* pPrintView) {
     if (pPrintView == nullptr)
         return FALSE;
     m_pPrintView = pPrintView;
@@ -212,6 +221,10 @@ void CPreviewView::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CPreviewView::OnPreviewClose() {
+    if (m_bPreparing) {
+        m_bCloseAsked = TRUE;
+        return;
+    }
     if (m_pPrintView == nullptr)
         return;
     // The printing view takes the pane back; this view is destroyed on the way.

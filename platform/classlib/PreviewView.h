@@ -30,7 +30,12 @@ public:
 
     // Makes pPrintView the view whose pages are shown and prepares the job
     // (OnPreparePrinting, OnBeginPrinting in preview mode); FALSE when it cannot.
+    // A close asked for meanwhile is kept for the caller (CloseAsked).
     BOOL SetPrintView(CView* pPrintView);
+    // True when the preview was closed while its job was prepared: preparing
+    // may run a message loop (the printer dialog of a preview without a
+    // printer), and the view must outlive it, so the close waits.
+    BOOL CloseAsked() const { return m_bCloseAsked; }
     // Shows the page (kept within the job's page range) and the number in the status line.
     void SetCurrentPage(UINT nPage, BOOL bClearRatios);
     UINT GetCurrentPage() const { return m_nCurrentPage; }
@@ -63,6 +68,7 @@ protected:
     afx_msg void OnUpdateNextPage(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePrevPage(CCmdUI* pCmdUI);
 
+    BOOL PreparePrintView(CView* pPrintView);
     // Records page nPage through the printing view and plays it into rectPage;
     // FALSE when the job has no such page.
     BOOL DrawPage(CDC* pDC, UINT nPage, const CRect& rectPage);
@@ -74,6 +80,8 @@ protected:
     CPreviewDC* m_pPreviewDC;
     UINT m_nPages;
     UINT m_nCurrentPage;
+    BOOL m_bPreparing;
+    BOOL m_bCloseAsked;
 
     friend class CView;
 

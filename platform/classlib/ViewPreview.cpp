@@ -67,6 +67,11 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     pView->m_pPreviewState = pState;
     if (!pView->SetPrintView(pPrintView))
         return fail(true);
+    if (pView->CloseAsked()) {
+        // Closed while the job was prepared: the preview ends as a closed one does.
+        pView->OnPreviewClose();
+        return TRUE;
+    }
 
     pParent->SetActiveView(pView);
     pView->SetCurrentPage(pView->m_nCurrentPage, TRUE);

@@ -101,8 +101,11 @@ TEST_F(ProgramCommands, PrintPreviewTakesTheReportWindowAndClosingLeavesIt)
     // Posted, so that a message box the preview might raise fails the test
     // with its text instead of holding the test in a send.
     program.PostCommand(57609);
-    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }))
-        << CProgramRun::DialogText(program.FindDialog());
+    if (!edtest::WaitFor([&] { return !::IsWindowVisible(view); })) {
+        // What the screen showed instead, for the one who reads the failure.
+        test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_print_preview_not_shown");
+        FAIL() << "the preview did not show: " << CProgramRun::DialogText(program.FindDialog());
+    }
     test_support::WriteWindowScreenshot(program.Main(), L"editor_print_preview");
     // Closing the main window leaves the preview first.
     ::PostMessageW(program.Main(), WM_CLOSE, 0, 0);

@@ -17,6 +17,7 @@ IMPLEMENT_DYNCREATE(CTestView, CView)
 int CTestView::s_nLive = 0;
 UINT CTestView::s_nPages = 3;
 BOOL CTestView::s_bScreenPreview = TRUE;
+BOOL CTestView::s_bCloseWhilePreparing = FALSE;
 
 BEGIN_MESSAGE_MAP(CTestView, CView)
     ON_COMMAND(ID_FRAMETEST_VIEWONLY, OnViewOnly)

@@ -80,6 +80,9 @@ public:
         Record(pInfo->m_bPreview ? L"prepare:preview" : (pInfo->m_bDirect ? L"prepare:direct" : L"prepare"));
         if (s_nPages != 0)
             pInfo->SetMaxPage(s_nPages);
+        // The frame closed meanwhile, as from a message loop the preparing runs.
+        if (s_bCloseWhilePreparing && GetParentFrame() != nullptr)
+            GetParentFrame()->SendMessage(WM_CLOSE);
         // Without a printer the preview draws through a screen context.
         if (pInfo->m_bPreview && s_bScreenPreview) {
             pInfo->m_pPD->m_pd.hDC = ::CreateCompatibleDC(nullptr);
@@ -104,6 +107,7 @@ public:
     // Pages of the job (0: the length is not known in advance).
     static UINT s_nPages;
     static BOOL s_bScreenPreview;
+    static BOOL s_bCloseWhilePreparing;
 
 protected:
     afx_msg void OnViewOnly() { Record(L"view:VIEWONLY"); }

@@ -31,6 +31,7 @@ protected:
         Log().clear();
         CTestView::s_nPages = 3;
         CTestView::s_bScreenPreview = TRUE;
+        CTestView::s_bCloseWhilePreparing = FALSE;
         m_nWindowsBefore = CountThreadWindows();
         m_pDoc = new CTestDoc;
         m_pFrame = MakeFrameWithView(m_pDoc);
@@ -205,6 +206,25 @@ TEST_F(PreviewTest, ClosingGivesTheFrameBack) {
     ASSERT_NE(Preview(), nullptr);
     m_pFrame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
     EXPECT_EQ(Preview(), nullptr);
+}
+
+TEST_F(PreviewTest, AFrameClosedWhileTheJobIsPreparedEndsThePreviewOnceItIsMade) {
+    CTestView::s_bCloseWhilePreparing = TRUE;
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    // The preview was made, then closed as the frame asked: everything is back.
+    EXPECT_EQ(Joined(), L"prepare:preview begin end");
+    EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
+    EXPECT_EQ(Preview(), nullptr);
+    EXPECT_EQ(::GetDlgItem(m_pFrame->m_hWnd, AFX_IDW_PANE_FIRST), m_pView->m_hWnd);
+    EXPECT_EQ(::GetDlgItem(m_pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR), nullptr);
+    EXPECT_TRUE(m_pView->GetStyle() & WS_VISIBLE);
+    EXPECT_TRUE(m_pToolBar->IsVisible());
+    EXPECT_EQ(m_pFrame->GetActiveView(), m_pView);
+    EXPECT_EQ(m_pFrame->m_lpfnCloseProc, nullptr);
+    // The next preview starts and stays.
+    CTestView::s_bCloseWhilePreparing = FALSE;
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    EXPECT_NE(Preview(), nullptr);
 }
 
 }  // namespace
