@@ -1,6 +1,6 @@
 // The real program on a machine without a default printer: it starts, the
 // "Page" page's "Same as printer size" falls back to A4, and "Print Setup"
-// leaves the report in portrait. The prefix's default printer is cleared for
+// leaves the report in portrait; Print Preview asks for a printer. The prefix's default printer is cleared for
 // this test only (and the program's CUPS kept out of reach), so the test runs
 // on its own, apart from every other test (see CMakeLists.txt).
 #include "ProgramRun.h"
@@ -25,6 +25,8 @@ constexpr int kSheetTab = 0x3020;
 constexpr UINT kDocumentProperties = 32795;
 constexpr UINT kPrintSetup = 57606;
 constexpr int kPagePage = 4;
+constexpr UINT kPrintPreview = 57609;
+constexpr int kViewId = 0xE900;
 const wchar_t kWindowsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 // Clears the user's default printer and keeps the programs started meanwhile
@@ -81,7 +83,7 @@ std::wstring Text(HWND page, int id)
 
 }  // namespace
 
-TEST(NoPrinter, TheProgramStartsThePagePageFallsBackToA4AndPrintSetupLeavesPortrait)
+TEST(NoPrinter, TheProgramStartsThePagePageFallsBackToA4PrintSetupLeavesPortraitAndPreviewAsks)
 {
     CKWTestTempFolder folder(L"npr");
     const std::wstring report = folder.Path() + L"Landscape.otd";
@@ -132,4 +134,28 @@ TEST(NoPrinter, TheProgramStartsThePagePageFallsBackToA4AndPrintSetupLeavesPortr
     EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(::GetDlgItem(page, IDC_PG_LANDSCAPE), BM_GETCHECK, 0, 0));
     ::PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+
+    // Print Preview asks for a printer while the preview is being made. The
+    // main window closed meanwhile (sent, so that it is handled while the
+    // dialog is up) ends only the preview, once the dialog is answered.
+    HWND view = CProgramRun::FindById(program.ActiveFrame(), kViewId);
+    ASSERT_NE(nullptr, view);
+    program.PostCommand(kPrintPreview);
+    HWND printDialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, printDialog);
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(printDialog).find(L"Number of &copies:"));
+    test_support::WriteWindowScreenshot(printDialog, L"program_no_printer_preview_asks");
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(::SendMessageTimeoutW(program.Main(), WM_CLOSE, 0, 0, SMTO_NORMAL, 15000, &answer));
+    ::PostMessageW(printDialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(printDialog); }));
+    HWND failed = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        failed = program.FindDialog();
+        return failed && CProgramRun::DialogText(failed).find(L"Command failed.") != std::wstring::npos;
+    }));
+    ::PostMessageW(failed, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE && !program.FindDialog(); }));
+    EXPECT_TRUE(::IsWindow(program.Main()));
+    EXPECT_EQ(1u, program.ReportFrames().size());
 }
