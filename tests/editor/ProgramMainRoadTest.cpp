@@ -406,19 +406,26 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     ASSERT_TRUE(edtest::PrintByKeys(program));
     std::wstring printedPath;
     const std::string printed = pdftest::WaitForPrinted(std::to_wstring(::GetCurrentProcessId()), printedBefore, printedPath);
-    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+    if (printed.empty()) {
+        // What the screen showed instead, for the one who reads the failure.
+        test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"main_road_not_printed");
+        FAIL() << "no PDF of the job in the printer's folder: " << htmltest::Narrow(CProgramRun::DialogText(program.FindDialog()));
+    }
     KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, (L"mainroad.pages" + std::to_wstring(pages) + L".pdf").c_str());
     ::DeleteFileW(printedPath.c_str());
 
     // Saved (Ctrl+S names it), closed (Ctrl+F4) and opened again (Ctrl+O).
     const std::wstring saved = folder.Path() + L"Road.otd";
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
     edtest::PressChord(VK_CONTROL, 'S');
     HWND saveAs = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, saveAs);
     ASSERT_TRUE(edtest::AnswerFileDialogByKeys(saveAs, saved));
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog() && CProgramRun::Text(frame) == L"Road"; }));
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
     edtest::PressChord(VK_CONTROL, VK_F4);
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().empty(); }));
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
     edtest::PressChord(VK_CONTROL, 'O');
     HWND open = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, open);
@@ -454,9 +461,11 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
 
     // A second, new report (Ctrl+N) closed without saving (Ctrl+F4, No): the
     // main window's caption names the one that stays.
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
     edtest::PressChord(VK_CONTROL, 'N');
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
     const std::wstring added = CProgramRun::Text(program.ActiveFrame());
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
     edtest::PressChord(VK_CONTROL, VK_F4);
     HWND question = program.WaitForDialogWith(IDNO);
     ASSERT_NE(nullptr, question);

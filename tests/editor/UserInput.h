@@ -66,6 +66,21 @@ inline HWND FocusIn(HWND window)
     return info.hwndFocus;
 }
 
+// True once the program's main window is in front, no other window has the
+// keyboard's focus and the program waits for input: keys typed then reach
+// it. A closed dialog gives the front back to the main window a moment
+// later, and keys sent in between reach no window of the program.
+inline bool ReadyForKeys(const CProgramRun& program)
+{
+    HWND main = program.Main();
+    const bool ready = WaitFor([&] {
+        HWND focus = FocusIn(main);
+        return ::GetForegroundWindow() == main && (!focus || focus == main || ::IsChild(main, focus));
+    });
+    ::WaitForInputIdle(program.Process(), 15000);
+    return ready;
+}
+
 // The first descendant of the window class (the file list of a file dialog).
 inline HWND FindByClass(HWND parent, const wchar_t* className)
 {
@@ -112,15 +127,19 @@ inline bool AnswerFileDialogByKeys(HWND dialog, const std::wstring& text)
 }
 
 // The report printed: Ctrl+P, then OK in the print dialog; false when no
-// dialog came.
+// dialog came or it did not close.
 inline bool PrintByKeys(const CProgramRun& program)
 {
+    if (!ReadyForKeys(program))
+        return false;
     PressChord(VK_CONTROL, 'P');
     HWND print = program.WaitForDialog();
     if (!print)
         return false;
+    // The dialog fills its printer list once shown: OK is clicked when it is done.
+    ::WaitForInputIdle(program.Process(), 15000);
     ClickWindow(::GetDlgItem(print, IDOK));
-    return true;
+    return WaitFor([&] { return !::IsWindow(print); });
 }
 
 // Leaves in the folder "DATA" beside the program only the page templates the
