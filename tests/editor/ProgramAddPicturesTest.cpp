@@ -162,9 +162,12 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
 
     // One warning, once every file is read: only the damaged one named.
     HWND warning = nullptr;
+    // The progress window's text is empty for a moment when it changes.
     ASSERT_TRUE(edtest::WaitFor([&] {
         warning = program.FindDialog();
-        return warning && !ReadingProgress(program);
+        const std::wstring said = warning ? CProgramRun::DialogText(warning) : std::wstring();
+        return !said.empty() && said.find(L"Reading pictures...") == std::wstring::npos &&
+               said.find(L"Checking pictures...") == std::wstring::npos;
     }, 300000));
     const std::wstring text = CProgramRun::DialogText(warning);
     EXPECT_NE(std::wstring::npos, text.find(folder.Path() + L"cut.jpg is damaged.")) << testing::PrintToString(text);

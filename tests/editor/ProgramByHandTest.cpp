@@ -838,7 +838,10 @@ TEST_F(ProgramCustomizedByHand, LargeIconsSwitchedOnAndOffLeaveTheBarsWhereAndAs
         << places[2].left << ", " << places[2].top;
     ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(sheet); }));
-    // Nothing of the large buttons is left on the screen.
+    // Nothing of the large buttons is left on the screen. The pointer moved
+    // as a user moves it: the program brings its buttons' states up to date
+    // when it has handled such input (a pointer that stands still sends none).
+    edtest::MouseAt({rest.x + 5, rest.y + 5});
     edtest::MouseAt(rest);
     std::vector<COLORREF> after;
     EXPECT_TRUE(edtest::WaitFor([&] { return (after = ScreenPixels(bars)) == before; }))
