@@ -568,6 +568,13 @@ TEST(ImagePanel, ADragRestingInTheBottomBandScrollsBy15PerTickAfter700Ms)
     ASSERT_GE(source.looks.size(), 4u);
     EXPECT_EQ(0, source.looks.front().position);
     EXPECT_GE(source.looks[1].time - parkedAt, 650u) << "the pointer rests 700 ms before the first step";
+    // The pointer moves through the display server: a tick the list takes
+    // just after the move may still find it in the bottom band, so the steps
+    // down end at the last one that went down.
+    for (size_t i = size_t(downSteps) + 1; i < source.looks.size(); ++i) {
+        if (source.looks[i].position > source.looks[i - 1].position)
+            downSteps = int(i);
+    }
     // A look may fall after two ticks: every change is whole steps of 15.
     int singleSteps = 0;
     for (size_t i = 1; i < source.looks.size(); ++i) {
