@@ -1,0 +1,113 @@
+// The main window's caption as reports open, close or fail to open, and the
+// status bar's text when the print preview closes.
+#include "ProgramByHand.h"
+
+#include "tests/support/WindowScreenshot.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/framework/KWTestFiles.h"
+
+using edtest::CProgramRun;
+using namespace edtest;
+
+namespace {
+
+constexpr int kViewId = 0xE900;
+constexpr int kPreviewBar = 0xE800;
+constexpr UINT kPrintPreview = 57609;
+constexpr UINT kPreviewNext = 0xE302;
+constexpr UINT kPreviewClose = 0xE300;
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kProgressBar = 9003;
+
+bool Contains(const std::wstring& text, const std::wstring& part)
+{
+    return text.find(part) != std::wstring::npos;
+}
+
+}  // namespace
+
+TEST_F(ProgramByHand, TheCaptionNamesTheActiveReportWhenOneClosesOrFailsToOpenAndNoneWhenNoneIsOpen)
+{
+    const std::wstring first = CProgramRun::Text(frame);
+    ASSERT_FALSE(first.empty());
+    EXPECT_TRUE(Contains(CProgramRun::Text(program.Main()), first)) << CProgramRun::Text(program.Main()).c_str();
+
+    // A second report (Ctrl+N), then closed (Ctrl+F4): the caption names the
+    // first again.
+    edtest::PressChord(VK_CONTROL, 'N');
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
+    const std::wstring second = CProgramRun::Text(program.ActiveFrame());
+    ASSERT_NE(first, second);
+    EXPECT_TRUE(edtest::WaitFor([&] { return Contains(CProgramRun::Text(program.Main()), second); }));
+    CloseActiveReport();
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        const std::wstring caption = CProgramRun::Text(program.Main());
+        return Contains(caption, first) && !Contains(caption, second);
+    })) << CProgramRun::Text(program.Main()).c_str();
+
+    // A file that is no report (Ctrl+O): the message answered, the caption
+    // still names the report that stays open.
+    CKWTestTempFolder folder(L"capt");
+    const std::wstring broken = folder.Write(L"Broken.otd", std::string("This is not a report at all."));
+    edtest::PressChord(VK_CONTROL, 'O');
+    HWND open = program.WaitForDialogWith(kFileNameCombo);
+    ASSERT_NE(nullptr, open);
+    ASSERT_TRUE(edtest::AnswerFileDialogByKeys(open, broken));
+    // Each message answered with Enter (the progress window is no message).
+    auto message = [&] {
+        HWND dialog = program.FindDialog();
+        return dialog && dialog != open && !::GetDlgItem(dialog, kProgressBar) ? dialog : nullptr;
+    };
+    ASSERT_TRUE(edtest::WaitFor([&] { return message() != nullptr; }));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_failed_open");
+    for (int i = 0; i < 5 && edtest::WaitFor([&] { return message() != nullptr; }, 2000); ++i) {
+        HWND answered = message();
+        ::SetForegroundWindow(answered);
+        edtest::TapKey(VK_RETURN);
+        edtest::WaitFor([&] { return !::IsWindow(answered); }, 5000);
+    }
+    EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindDialog() && program.ReportFrames().size() == 1; }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return Contains(CProgramRun::Text(program.Main()), first); }))
+        << CProgramRun::Text(program.Main()).c_str();
+
+    // The last report closed: the caption is the program's name alone.
+    ::SetForegroundWindow(program.Main());
+    CloseActiveReport();
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().empty(); }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(program.Main()) == L"OstraTallier"; }))
+        << CProgramRun::Text(program.Main()).c_str();
+}
+
+TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses)
+{
+    HWND status = CProgramRun::FindById(program.Main(), kStatusBar);
+    ASSERT_NE(nullptr, status);
+    const std::wstring idle = edtest::StatusPaneText(status, 0);
+    EXPECT_EQ(L"Ready", idle);
+    HWND view = CProgramRun::FindById(frame, kViewId);
+    ASSERT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainToolBar), kPrintPreview));
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
+    HWND previewBar = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
+        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
+    }));
+    // The report's pages: the preview names the one it shows.
+    edtest::ClickBarCommand(previewBar, kPreviewNext);
+    auto pageShown = [&] {
+        for (int pane : {0, 1})
+            if (Contains(edtest::StatusPaneText(status, pane), L"Page"))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(edtest::WaitFor(pageShown));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_page");
+    edtest::ClickBarCommand(previewBar, kPreviewClose);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return !pageShown() && edtest::StatusPaneText(status, 0) == idle; }))
+        << edtest::StatusPaneText(status, 0).c_str() << " | " << edtest::StatusPaneText(status, 1).c_str();
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_closed");
+}

@@ -1,0 +1,182 @@
+// The image gallery driven by hand: its context menu at the screen's edge,
+// pinned to hide, and the folder chooser that adds to it.
+#include "ProgramByHand.h"
+
+#include "tests/support/WindowScreenshot.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/framework/KWTestFiles.h"
+
+#include <algorithm>
+
+using edtest::CProgramRun;
+using namespace edtest;
+
+namespace {
+
+// A program whose gallery a test docks, pins or fills: the layout and the
+// preferences it leaves are taken out of the registry before and after.
+class ProgramByHandGallery : public testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings); }
+    void TearDown() override
+    {
+        program.CloseWithoutSaving();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
+    }
+    static constexpr wchar_t kSettings[] = L"Software\\Kestrel Works\\OstraTallier";
+    edtest::PointerKept pointer;
+    CProgramRun program;
+};
+
+}  // namespace
+
+TEST_F(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLiesInsideTheScreen)
+{
+    CKWTestTempFolder folder(L"gctx");
+    folder.Write(L"one.bmp", std::string());
+    edtest::SetStartPrefs(3, L"");
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.AddGalleryFolder(path));
+    HWND bar = program.GalleryBar();
+    ASSERT_NE(nullptr, bar);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    // The gallery is docked once the main frame's layout has placed it.
+    RECT rect = {};
+    const int screen = ::GetSystemMetrics(SM_CXSCREEN);
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        ::GetWindowRect(bar, &rect);
+        return rect.right >= screen - 12;
+    })) << "the gallery reaches the screen's right edge: " << rect.left << ".." << rect.right;
+    // A right click a few pixels from the edge, in its folders' and in its
+    // pictures' parts.
+    const struct {
+        POINT at;
+        const wchar_t* screenshot;
+    } clicks[] = {
+        {{std::min<LONG>(rect.right, screen) - 6, rect.top + 30}, L"editor_program_gallery_folders_menu_at_edge"},
+        {{std::min<LONG>(rect.right, screen) - 6, rect.bottom - 30}, L"editor_program_gallery_menu_at_edge"},
+    };
+    for (const auto& click : clicks) {
+        SCOPED_TRACE(testing::Message() << click.at.x << ", " << click.at.y);
+        edtest::MouseAt(click.at);
+        edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTDOWN);
+        edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTUP);
+        HWND menu = nullptr;
+        ASSERT_TRUE(edtest::WaitFor([&] { return (menu = program.FindPopup()) != nullptr; }));
+        RECT shown = {}, last = {};
+        // A library menu may unfold: its place is read once it holds still.
+        ASSERT_TRUE(edtest::WaitFor([&] {
+            last = shown;
+            ::GetWindowRect(menu, &shown);
+            return shown.right > shown.left && ::EqualRect(&shown, &last);
+        }));
+        test_support::WriteWindowScreenshot(::GetDesktopWindow(), click.screenshot);
+        EXPECT_LE(shown.right, screen) << CProgramRun::ClassName(menu).c_str();
+        EXPECT_GE(shown.left, 0);
+        EXPECT_LE(shown.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+        edtest::TapKey(VK_ESCAPE);
+        EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
+    }
+}
+
+TEST_F(ProgramByHandGallery, TheGalleryPinnedToHideByItsCaptionButtonSlidesAwayOnceThePointerLeavesIt)
+{
+    CKWTestTempFolder folder(L"gpin");
+    folder.Write(L"one.bmp", std::string());
+    edtest::SetStartPrefs(3, L"");
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.AddGalleryFolder(path));
+    HWND gallery = program.GalleryBar();
+    ASSERT_NE(nullptr, gallery);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    // The focus in the report's note, not in the gallery.
+    HWND panel = CProgramRun::FindById(program.ActiveFrame(), kTextPanel);
+    edtest::ApproachAndClick(edtest::OnScreen(panel, {30, 20}));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
+
+    // The pin (auto-hide) button of its caption, found by what the pane
+    // answers for the points of its caption row.
+    RECT rect = {};
+    ::GetWindowRect(gallery, &rect);
+    POINT pin = {};
+    for (int y = rect.top + 2; y < rect.top + 24 && !pin.x; ++y)
+        for (int x = rect.right - 2; x > rect.right - 80 && !pin.x; --x)
+            if (::SendMessageW(gallery, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTMAXBUTTON)
+                pin = {x - 3, y + 3};
+    ASSERT_NE(0, pin.x) << "the caption shows a pin button";
+    edtest::ApproachAndClick(pin);
+    // The pointer leaves it for the note; the pane slides in by itself.
+    const POINT away = edtest::OnScreen(panel, {60, 40});
+    edtest::MouseAt({(pin.x + away.x) / 2, (pin.y + away.y) / 2});
+    edtest::MouseAt(away);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(gallery); }))
+        << "the pinned gallery stays out";
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_gallery_pinned_to_hide");
+}
+
+TEST_F(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneThatNamesNoFolder)
+{
+    CKWTestTempFolder start(L"gch1");
+    CKWTestTempFolder typed(L"gch2");
+    typed.Write(L"one.bmp", std::string());
+    const std::wstring startPath = start.Path().substr(0, start.Path().size() - 1);
+    const std::wstring typedPath = typed.Path().substr(0, typed.Path().size() - 1);
+    edtest::SetStartPrefs(3, L"");
+    edtest::SetGalleryPrefs(59421, false, startPath);
+    ASSERT_TRUE(program.Start());
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    auto openChooser = [&] {
+        edtest::ChooseFromMenu(program, 32856);
+        HWND chooser = nullptr;
+        edtest::WaitFor([&] {
+            chooser = program.FindDialog();
+            return chooser && ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+        });
+        return chooser;
+    };
+    HWND chooser = openChooser();
+    ASSERT_NE(nullptr, chooser);
+    HWND name = ::FindWindowExW(chooser, nullptr, L"Edit", nullptr);
+
+    // A name that names no folder in the one shown: a message, and the
+    // chooser stays.
+    const std::wstring missing = L"NoSuchFolder";
+    ASSERT_TRUE(edtest::TypeInto(name, missing)) << CProgramRun::Text(name).c_str();
+    edtest::TapKey(VK_RETURN);
+    HWND message = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (message = program.FindDialog()) != nullptr && message != chooser; }));
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(message).find(L"does not exist"))
+        << CProgramRun::DialogText(message).c_str();
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_folder_chooser_no_folder");
+    ::SetForegroundWindow(message);
+    edtest::TapKey(VK_RETURN);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(message); }));
+    EXPECT_TRUE(::IsWindowVisible(chooser));
+
+    // A folder's whole path typed: that folder is added (the chooser opens
+    // at it the next time).
+    ASSERT_TRUE(edtest::TypeInto(name, typedPath));
+    edtest::TapKey(VK_RETURN);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        HWND bar = program.GalleryBar();
+        return bar && ::IsWindowVisible(bar);
+    }));
+    chooser = openChooser();
+    ASSERT_NE(nullptr, chooser);
+    const std::wstring leaf = typedPath.substr(typedPath.find_last_of(L'\\') + 1);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        return CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)) == leaf;
+    })) << CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)).c_str();
+    ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
+}
