@@ -110,7 +110,14 @@ TEST_F(PrePass, ElementsThePassCannotReadExactlyAreLeftToTheParser)
         {"no extension", ImageElement(3, "..\\x", b), false, ""},
         {"no ID (the parser's to judge)", "<Image FileFormat='jpg'>" + Base64(b) + "</Image>\n", true, b},
         {"empty", "<Image ID='5' FileFormat='jpg'></Image>\n", true, ""},
-        {"an unterminated value", "<Image ID='6' FileFormat='jpg>" + Base64(b) + "</Image>\n", false, ""},
+        {"a '>' in a value before the format", "<Image ID='6' Title='a>b' FileFormat='jpg'>" + Base64(b) + "</Image>\n",
+         true, b},
+        {"a '>' and quotes in values after the format",
+         "<Image ID='6' FileFormat='jpg' Title='a>b\"' Desc=\"'>'\">" + Base64(b) + "</Image>\n", true, b},
+        {"a character that is no digit", "<Image ID='9' FileFormat='png'>" + half + "!" + rest + "</Image>\n", false,
+         ""},
+        {"a bracket inside a CDATA section",
+         "<Image ID='9' FileFormat='png'><![CDATA[" + half + "]<>]" + rest + "]]></Image>\n", false, ""},
         {"no text of its own", "<Image ID='8' FileFormat='png'/>\n", false, ""},
         {"a comment inside", "<Image ID='9' FileFormat='png'>" + half + "<!-- -->" + rest + "</Image>\n", false, ""},
         {"an instruction inside", "<Image ID='9' FileFormat='png'>" + half + "<?x y?>" + rest + "</Image>\n", false,
@@ -253,7 +260,7 @@ TEST_F(PrePass, Base64IsReadInEveryFormTheFileMayHoldIt)
         {"CDATA of lines", "<![CDATA[" + Wrapped(text) + "]]>"},
         {"two CDATA sections", "<![CDATA[" + half + "]]>\r\n<![CDATA[" + rest + "]]>"},
         {"text and CDATA", half + "<![CDATA[" + rest + "]]>"},
-        {"CDATA with brackets", "<![CDATA[" + half + "]<>]" + rest + "]]>"},
+        {"CDATA with blanks and line breaks", "<![CDATA[\r\n" + half + " \t\n" + rest + "\r\n]]>"},
     };
     // The window's edge falls anywhere in the data, the section marks included.
     for (const auto& form : forms) {
@@ -279,15 +286,16 @@ TEST_F(PrePass, LongRunsOfDigitsAreHandedToTheParserWithTheirPlace)
     const std::string file = filestest::WithCrLf(
         "<Images SavePicType='0' Count='5'>\n" + ImageElement(1, "jpg", large) + ImageElement(2, "jpg", small) +
         "<Image ID='3' FileFormat='jpg'>\n" + Wrapped(text) + "</Image>\n" + ImageElement(4, "jpg", large) +
-        // One long line and then a CDATA section: the run ends where the section begins.
+        // One long line and then a CDATA section: the run ends where the
+        // section begins, and the section's digits are a run of their own.
         "<Image ID='5' FileFormat='jpg'>" + text.substr(0, 200000) + "<![CDATA[" + text.substr(200000) +
         "]]></Image>\n</Images>\n");
     const CXmlPreprocessFile::Images found = Scan(file);
     // The long single runs; a short run and lines are read by the parser as
     // they stand.
-    ASSERT_EQ(found.digitRuns.size(), 3u);
-    const std::string runs[] = {digits, digits, text.substr(0, 200000)};
-    for (size_t i = 0; i < 3; ++i) {
+    ASSERT_EQ(found.digitRuns.size(), 4u);
+    const std::string runs[] = {digits, digits, text.substr(0, 200000), text.substr(200000)};
+    for (size_t i = 0; i < 4; ++i) {
         const XmlDigitRun& run = found.digitRuns[i];
         EXPECT_EQ(file.substr(static_cast<size_t>(run.start), static_cast<size_t>(run.end - run.start)), runs[i]) << i;
     }
