@@ -7,13 +7,17 @@
 // the file once more (scripts/test.sh).
 #include "DocumentFixture.h"
 
+#include "files/TalTemplateTags.h"
+#include "files/XmlPreprocessFile.h"
 #include "files/XmlValueForms.h"
+#include "model/TalTemplate.h"
 
 #include <gtest/gtest.h>
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -106,6 +110,74 @@ std::string ReadersPicture(const std::string& file, const char* element)
     }
     xmlFreeDoc(doc);
     return DecodeBase64(text);
+}
+
+void CollectElements(const xmlNode* node, const char* name, std::vector<const xmlNode*>& found)
+{
+    for (; node; node = node->next) {
+        if (node->type == XML_ELEMENT_NODE && std::string(reinterpret_cast<const char*>(node->name)) == name)
+            found.push_back(node);
+        CollectElements(node->children, name, found);
+    }
+}
+
+struct ReaderPicture {
+    std::string id;     // the element's ID attribute
+    std::string bytes;  // its text, decoded
+};
+
+// Every element of that name in document order as libxml2's tree reader
+// reads the file; none when the file cannot be read.
+std::vector<ReaderPicture> ReadersPictures(const std::string& file, const char* element)
+{
+    std::vector<ReaderPicture> pictures;
+    xmlDocPtr doc = xmlReadMemory(file.data(), static_cast<int>(file.size()), "picture.xml", nullptr,
+                                  XML_PARSE_NONET | XML_PARSE_HUGE);
+    if (!doc)
+        return pictures;
+    std::vector<const xmlNode*> nodes;
+    CollectElements(xmlDocGetRootElement(doc), element, nodes);
+    for (const xmlNode* node : nodes) {
+        ReaderPicture picture;
+        if (xmlChar* id = xmlGetProp(node, reinterpret_cast<const xmlChar*>("ID"))) {
+            picture.id = reinterpret_cast<const char*>(id);
+            xmlFree(id);
+        }
+        xmlChar* content = xmlNodeGetContent(node);
+        picture.bytes = DecodeBase64(reinterpret_cast<const char*>(content));
+        xmlFree(content);
+        pictures.push_back(picture);
+    }
+    xmlFreeDoc(doc);
+    return pictures;
+}
+
+// The image pre-pass over the file beside the reader: as many start tags of
+// every picture element, in the same order, and every picture it took holds
+// the bytes the reader's text of that element gives. The "Image" elements
+// as the pass treated them: 'T' taken, 'P' left to the parser.
+std::string ExpectPrepassAsTheReader(const std::wstring& path, const std::string& file)
+{
+    filestest::WriteBytes(path, file);
+    CXmlPreprocessFile pass(path.c_str());
+    CXmlPreprocessFile::Images found;
+    EXPECT_TRUE(pass.Scan(found));
+    std::string taken;
+    for (int32_t k = 0; k < kXmlPictureKinds; ++k) {
+        const XmlPictureKind kind = static_cast<XmlPictureKind>(k);
+        const std::vector<ReaderPicture> read = ReadersPictures(file, XmlPictureElement(kind));
+        const std::vector<XmlPrepassPicture>& passed = found.pictures.byKind[kind];
+        EXPECT_EQ(passed.size(), read.size()) << XmlPictureElement(kind) << " start tags";
+        for (size_t i = 0; i < passed.size() && i < read.size(); ++i) {
+            if (passed[i].taken) {
+                EXPECT_TRUE(PictureBytes(passed[i].pictureId) == read[i].bytes)
+                    << XmlPictureElement(kind) << " " << i << " holds another picture than the reader reads";
+            }
+            if (kind == kXmlImage)
+                taken += passed[i].taken ? 'T' : 'P';
+        }
+    }
+    return taken;
 }
 
 // The file and the bytes loaded from it go to the XML check folder; the
@@ -245,4 +317,271 @@ TEST_F(DocumentFiles, AUtf16DocumentThatIsNoValidUtf16SaysSo)
     EXPECT_FALSE(LoadText(document, file, &serializer));
     ASSERT_EQ(serializer.messages.size(), 1u);
     EXPECT_NE(serializer.messages[0].find(L"UTF-16"), std::wstring::npos);
+}
+
+namespace {
+
+// A document of three pictures, each used by the heading section, with the
+// prolog (a document type, say) after the XML declaration.
+std::string ThreePictureDocument(const std::string& prolog, const std::string& images)
+{
+    std::string file = DocumentText("<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='-1'/><ImageList>"
+                                    "<ImageListItem ID='1'/><ImageListItem ID='2'/><ImageListItem ID='3'/>"
+                                    "</ImageList></Leaf></Tree>\n<Images SavePicType='0' Count='3'>" +
+                                    images + "</Images>\n");
+    return ReplaceAll(file, "?>\n\n<TallierDocument", "?>\n" + prolog + "\n<TallierDocument");
+}
+
+std::string Element(const char* name, const std::string& attributes, const std::string& text)
+{
+    return std::string("<") + name + " " + attributes + ">" + text + "</" + name + ">\n";
+}
+
+// Comments and instructions that hold picture elements, "]" and ">": no
+// element to the parser, none to the pre-pass.
+const char kDecoys[] = "<!-- ] > <Image ID='2' FileFormat='png'>QUFB</Image> --><?note ]> <Image FileFormat='png'>"
+                       "QUFB</Image> ?>";
+const char kDocumentType[] =
+    "<!DOCTYPE TallierDocument [\n<!-- ] > <Image ID='1' FileFormat='png'>QUFB</Image> <TitlePreview FileFormat="
+    "'png'> -->\n<?note ]> <Image FileFormat='png'> ?>\n<!ELEMENT Image ANY>\n<!ATTLIST Image Title CDATA 'a]>b'>\n"
+    "<!-- ' \" [ -->\n]>";
+
+}  // namespace
+
+// Well-formed documents whose markup the pre-pass must walk as XML does: the
+// pictures the document loads are, byte for byte, what libxml2 alone reads,
+// and the pre-pass counts the same start tags as the reader, so that no
+// picture takes another's place. Each case says which of the three the
+// pre-pass reads itself (T) and which it leaves to the parser (P).
+TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundThem)
+{
+    const std::string bytes[] = {RandomBytes(900, 41), RandomBytes(1500, 42), RandomBytes(700, 43)};
+    const std::string a = Base64(bytes[0]), b = Base64(bytes[1]), c = Base64(bytes[2]);
+    auto image = [](int id, const std::string& attributes, const std::string& text) {
+        return Element("Image", "ID='" + std::to_string(id) + "' " + attributes, text);
+    };
+    const std::string rest = image(2, "FileFormat='png'", b) + image(3, "FileFormat='png'", c);
+    const std::string longTitle = "Title='" + std::string(300, 'x') + ">" + std::string(300, 'y') + "'";
+    const struct {
+        const char* what;
+        std::string prolog;
+        std::string images;
+        const char* taken;
+    } cases[] = {
+        {"a '>' in a value after FileFormat", "", image(1, "FileFormat='jpg' Title='a>b'", a) + rest, "TTT"},
+        {"a '>' in a value before FileFormat", "", image(1, "Title='a>b' FileFormat='jpg'", a) + rest, "TTT"},
+        {"quotes of the other kind in values", "",
+         image(1, "Title=\"it's > 'q'\" FileFormat = \"png\" Desc='say \"x>y\"'", a) + rest, "TTT"},
+        {"a start tag longer than any header", "", image(1, longTitle + " FileFormat='png'", a) + rest, "TTT"},
+        {"comments and instructions in the document type", kDocumentType, image(1, "FileFormat='png'", a) + rest,
+         "TTT"},
+        {"comments and instructions between the pictures", kDocumentType,
+         image(1, "FileFormat='png'", a) + kDecoys + rest + kDecoys, "TTT"},
+        {"a CDATA section", "", image(1, "FileFormat='png'", "<![CDATA[" + a + "]]>") + rest, "TTT"},
+        {"CDATA split in three", "",
+         image(1, "FileFormat='png'",
+               "<![CDATA[" + a.substr(0, 7) + "]]><![CDATA[" + a.substr(7, 500) + "]]><![CDATA[" + a.substr(507) +
+                   "]]>") +
+             rest,
+         "TTT"},
+        {"text, line breaks and CDATA", "",
+         image(1, "FileFormat='png'",
+               "\r\n" + a.substr(0, 76) + "\r\n<![CDATA[" + a.substr(76, 76) + "\r\n" + a.substr(152) + "]]>\r\n") +
+             rest,
+         "TTT"},
+        {"a picture the parser reads before the others", kDocumentType,
+         image(1, "FileFormat='png'", a.substr(0, 99) + kDecoys + a.substr(99)) + rest, "PTT"},
+        {"brackets in a CDATA section (the parser reads it)", "",
+         image(1, "FileFormat='png' Title='>'", "<![CDATA[" + a.substr(0, 40) + "]<>]" + a.substr(40) + "]]>") +
+             rest,
+         "PTT"},
+        {"a character that is no digit (the parser reads it)", "",
+         image(1, "FileFormat='png'", a.substr(0, 40) + "!>" + a.substr(40)) + rest, "PTT"},
+        {"an end tag with a blank (the parser reads it)", "",
+         "<Image ID='1' FileFormat='png'>" + a + "</Image >" + rest, "PTT"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        const std::string file = ThreePictureDocument(test.prolog, test.images);
+        const std::vector<ReaderPicture> read = ReadersPictures(file, "Image");
+        ASSERT_EQ(read.size(), 3u) << "the reader reads the document";
+        EXPECT_EQ(ExpectPrepassAsTheReader(File(L"prepass.otd"), file), test.taken);
+
+        CTalBaseDocument document;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(document, file, &serializer));
+        EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
+        CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+        ASSERT_EQ(heading->GetPictureCount(), 3);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(read[static_cast<size_t>(i)].id, std::to_string(i + 1));
+            EXPECT_TRUE(PictureBytes(heading->GetPicture(i)->GetPictureId()) == read[static_cast<size_t>(i)].bytes &&
+                        read[static_cast<size_t>(i)].bytes == bytes[i])
+                << "picture " << i + 1;
+        }
+    }
+}
+
+// The same for template files and for a title template a document carries:
+// the preview and the background are what libxml2 alone reads.
+TEST_F(DocumentFiles, TemplatePicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundThem)
+{
+    const std::string preview = RealPicture("png", 51), background = RealPicture("png", 52);
+    ASSERT_FALSE(preview.empty() || background.empty());
+    const std::string p = Base64(preview), g = Base64(background);
+    const std::string plainBackground = Element("TitleBgImage", "FileFormat='png'", g);
+    const char kTemplateType[] = "<!DOCTYPE TitleTemplate [\n<!-- ] > <TitlePreview FileFormat='png'>QUFB"
+                                 "</TitlePreview> -->\n<?note ]> <TitleBgImage FileFormat='png'> ?>\n]>";
+    const char kTemplateDecoys[] = "<!-- <TitleBgImage FileFormat='png'>QUFB</TitleBgImage> --><?x <TitlePreview "
+                                   "FileFormat='png'>?>";
+    const struct {
+        const char* what;
+        std::string prolog;
+        std::string inner;
+    } cases[] = {
+        {"a '>' and quotes in values around FileFormat", "",
+         Element("TitlePreview", "FileFormat='png' Note='a>b'", p) +
+             Element("TitleBgImage", "Note=\"'>'\" FileFormat=\"png\"", g)},
+        {"comments and instructions in the document type and between", kTemplateType,
+         Element("TitlePreview", "FileFormat='png'", p) + kTemplateDecoys + plainBackground},
+        {"CDATA split and text with line breaks", "",
+         Element("TitlePreview", "FileFormat='png'",
+                 "<![CDATA[" + p.substr(0, 33) + "]]><![CDATA[" + p.substr(33) + "]]>") +
+             Element("TitleBgImage", "FileFormat='png'", "\n" + g.substr(0, 76) + "\n" + g.substr(76) + "\n")},
+        {"a preview the parser reads", kTemplateType,
+         Element("TitlePreview", "FileFormat='png' Note='>'", p.substr(0, 50) + kTemplateDecoys + p.substr(50)) +
+             plainBackground},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        const std::string content = "<TitleTemplate Title='T'>\n" + test.inner + "</TitleTemplate>\n";
+        const std::string file = "<?xml version='1.0' encoding='utf-8' ?>\n" + test.prolog + "\n" + content;
+        ASSERT_EQ(ReadersPictures(file, "TitlePreview").size(), 1u);
+        ASSERT_EQ(ReadersPictures(file, "TitlePreview")[0].bytes, preview) << "the reader's own reading";
+        ASSERT_EQ(ReadersPictures(file, "TitleBgImage")[0].bytes, background) << "the reader's own reading";
+        ExpectPrepassAsTheReader(File(L"prepass.ott"), file);
+
+        const std::wstring path = File(L"case.ott");
+        filestest::WriteBytes(path, file);
+        CTalTemplateTags tags;
+        ASSERT_TRUE(tags.RegisterTags());
+        CTalTitlePageTemplate title;
+        CTalXmlSerializer reader;
+        std::vector<CString> problems;
+        ASSERT_TRUE(reader.LoadTemplate(path.c_str(), &tags, &title, &problems));
+        EXPECT_TRUE(problems.empty()) << filestest::ToAnsi(Wide(problems.empty() ? CString() : problems[0]));
+        EXPECT_TRUE(PictureBytes(title.GetPreviewPictureId()) == preview);
+        EXPECT_TRUE(PictureBytes(title.GetBackgroundPictureId()) == background);
+
+        // The same elements carried by a document.
+        const std::string document =
+            ReplaceAll(DocumentText(ReplaceAll(content, "<TitleTemplate ", "<TitleTemplate FileName='carried.ott' ")),
+                       "?>\n\n<TallierDocument", "?>\n" + ReplaceAll(test.prolog, "TitleTemplate [", "TallierDocument [") +
+                                                     "\n<TallierDocument");
+        ExpectPrepassAsTheReader(File(L"prepass.otd"), document);
+        CTalBaseDocument loaded;
+        CRecordingSerializer serializer;
+        ASSERT_TRUE(LoadText(loaded, document, &serializer));
+        EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
+        const CTalTemplate* carried = g_TemplateManager.FindTitlePageTemplate(L"carried.ott");
+        ASSERT_NE(carried, nullptr);
+        EXPECT_TRUE(PictureBytes(carried->GetPreviewPictureId()) == preview);
+        EXPECT_TRUE(PictureBytes(carried->GetBackgroundPictureId()) == background);
+        g_TemplateManager.Clear();
+        for (const std::wstring& name : FilesIn(TemplateFolder()))
+            ::DeleteFileW((TemplateFolder() + name).c_str());
+    }
+}
+
+namespace {
+
+// A well-formed document of one to four pictures in a seeded mix of what XML
+// allows around them: values with '>' and quotes on either side of
+// FileFormat, blanks around '=', a document type and comments and
+// instructions that hold picture tags, and text as one run, lines, whole or
+// split CDATA, or with something in it that leaves it to the parser.
+std::string RandomPictureDocument(std::mt19937& random, std::vector<std::string>& bytes)
+{
+    static const char* const kValues[] = {"Title='a>b'", "Desc=\"it's '>'\"", "Note='&gt;&lt;&amp;'", "Q=\"\"",
+                                          "Name = 'x'", "Long='>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>"
+                                                         ">>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>"
+                                                         ">>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>'"};
+    static const char* const kBlanks[] = {" ", "\r\n\t", "  \t"};
+    auto pick = [&](size_t count) { return static_cast<size_t>(random() % count); };
+    const size_t count = 1 + pick(4);
+    bytes.clear();
+    std::string images, items;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string id = std::to_string(i + 1);
+        bytes.push_back(RandomBytes(10 + pick(400), static_cast<unsigned>(random())));
+        const std::string text = Base64(bytes.back());
+        std::vector<std::string> attributes = {"ID='" + id + "'", pick(2) ? "FileFormat='png'" : "FileFormat=\"png\""};
+        // Each attribute once: a name given twice is no well-formed XML.
+        std::vector<std::string> values(std::begin(kValues), std::end(kValues));
+        std::shuffle(values.begin(), values.end(), random);
+        attributes.insert(attributes.end(), values.begin(), values.begin() + static_cast<std::ptrdiff_t>(pick(4)));
+        std::shuffle(attributes.begin(), attributes.end(), random);
+        std::string tag = "<Image";
+        for (const std::string& attribute : attributes)
+            tag += kBlanks[pick(3)] + attribute;
+        const size_t cut = pick(text.size() + 1), cut2 = cut + pick(text.size() - cut + 1);
+        const std::string forms[] = {
+            text,
+            "\r\n" + text.substr(0, cut) + "\r\n" + text.substr(cut) + "\r\n",
+            "<![CDATA[" + text + "]]>",
+            "<![CDATA[" + text.substr(0, cut) + "]]><![CDATA[" + text.substr(cut, cut2 - cut) + "]]>\n<![CDATA[" +
+                text.substr(cut2) + "]]>",
+            text.substr(0, cut) + "<![CDATA[" + text.substr(cut) + "]]>",
+            text.substr(0, cut) + kDecoys + text.substr(cut),
+            text.substr(0, cut) + "!" + text.substr(cut),
+        };
+        images += tag + kBlanks[pick(2)] + ">" + forms[pick(sizeof forms / sizeof forms[0])] + "</Image>" +
+                  (pick(3) ? "\n" : kDecoys);
+        items += "<ImageListItem ID='" + id + "'/>";
+    }
+    std::string file = DocumentText("<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='-1'/><ImageList>" +
+                                    items + "</ImageList></Leaf></Tree>\n" + (pick(2) ? kDecoys : "") +
+                                    "<Images SavePicType='0' Count='4'>" + images + "</Images>\n");
+    if (pick(2))
+        file = ReplaceAll(file, "?>\n\n<TallierDocument", std::string("?>\n") + kDocumentType + "\n<TallierDocument");
+    return file;
+}
+
+}  // namespace
+
+// Seeded well-formed documents: the pre-pass counts the start tags the reader
+// counts and every picture it takes is the reader's; a share of them is also
+// loaded whole, each picture the reader's.
+TEST_F(DocumentFiles, RandomWellFormedDocumentsLoadTheirPicturesAsAnXmlReaderReadsThem)
+{
+    std::mt19937 random(20261207);
+    const int kDocuments = 400;
+    int taken = 0, left = 0;
+    for (int n = 0; n < kDocuments; ++n) {
+        std::vector<std::string> bytes;
+        const std::string file = RandomPictureDocument(random, bytes);
+        const std::vector<ReaderPicture> read = ReadersPictures(file, "Image");
+        ASSERT_EQ(read.size(), bytes.size()) << "document " << n << " is well-formed";
+        const std::string passed = ExpectPrepassAsTheReader(File(L"prepass.otd"), file);
+        taken += static_cast<int>(std::count(passed.begin(), passed.end(), 'T'));
+        left += static_cast<int>(std::count(passed.begin(), passed.end(), 'P'));
+        if (n % 4 == 0) {
+            CTalBaseDocument document;
+            CRecordingSerializer serializer;
+            ASSERT_TRUE(LoadText(document, file, &serializer)) << "document " << n;
+            EXPECT_TRUE(serializer.dialogs.empty()) << "document " << n << filestest::ToAnsi(serializer.AllLines());
+            CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+            ASSERT_EQ(heading->GetPictureCount(), static_cast<int>(bytes.size())) << "document " << n;
+            for (size_t i = 0; i < bytes.size(); ++i) {
+                EXPECT_TRUE(read[i].bytes == bytes[i] &&
+                            PictureBytes(heading->GetPicture(static_cast<int>(i))->GetPictureId()) == bytes[i])
+                    << "picture " << i + 1 << " of document " << n;
+            }
+        }
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    // Both roads were taken.
+    EXPECT_GT(taken, kDocuments);
+    EXPECT_GT(left, kDocuments / 10);
 }
