@@ -25,11 +25,6 @@ const char kCountAttribute[] = "Count";
 const wchar_t kImagesMessage[] = L"Preprocessing images...";
 const wchar_t kTemplatesMessage[] = L"Loading templates...";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 // A garbled number is no number.
 bool FindNumber(const CXmlPreprocessFile::StartTag& tag, const char* name, int32_t& number)
 {
@@ -364,7 +359,7 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
         if (CBase64::IsDigit(next))
             continue;  // the block was full
         endRun();
-        if (IsBlank(next)) {
+        if (IsXmlBlank(next)) {
             Skip(1, progress);
         } else if (next == CBase64::kPadding) {
             decoder.Pad();
@@ -448,7 +443,7 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     for (;;) {
         if (m_position == m_end && !Ensure(1))
             return result;  // the file ends inside the data: the parser says so
-        if (!IsBlank(m_window[m_position]))
+        if (!IsXmlBlank(m_window[m_position]))
             break;
         Skip(1, progress);
     }

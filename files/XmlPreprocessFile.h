@@ -130,11 +130,11 @@ private:
     // Passes over a comment, processing instruction, CDATA section or
     // declaration that stands at the position: the pass reads no element
     // where the parser sees none. False when none stands there.
-    bool SkipMarkup(CKWProgressInterface* progress);
-    // Passes over a declaration from its "<!" on: literals in quotes and the
-    // document type's internal subset, whose comments and instructions may
-    // hold any text, belong to it.
-    void SkipDeclaration(CKWProgressInterface* progress);
+    bool SkipMarkup(CKWProgressInterface* progress, bool inSubset = false);
+    // Passes over the rest of a declaration after its "<!": literals in
+    // quotes and, with withSubset, the document type's internal subset,
+    // whose comments and instructions may hold any text, belong to it.
+    void SkipDeclaration(CKWProgressInterface* progress, bool withSubset);
     void SkipInternalSubset(CKWProgressInterface* progress);
     // Reads the start tag at the position (its '<') to its '>', quoted
     // values whole; false, the position at what the pass cannot read, when

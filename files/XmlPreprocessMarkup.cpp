@@ -4,6 +4,8 @@
 // pass counts the very start tags the parser counts.
 #include "files/XmlPreprocessFile.h"
 
+#include "files/XmlValueForms.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -12,15 +14,10 @@ const char CXmlPreprocessFile::kCDataEnd[4] = "]]>";
 
 namespace {
 
-bool IsBlank(int c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 // What ends a name in a tag.
 bool EndsName(int c)
 {
-    return c < 0 || IsBlank(c) || c == '=' || c == '/' || c == '>' || c == '<' || c == '\'' || c == '"';
+    return c < 0 || IsXmlBlank(c) || c == '=' || c == '/' || c == '>' || c == '<' || c == '\'' || c == '"';
 }
 
 }  // namespace
@@ -89,7 +86,7 @@ int64_t CXmlPreprocessFile::SkipPast(const char* text, CKWProgressInterface* pro
 
 void CXmlPreprocessFile::SkipBlanks(CKWProgressInterface* progress)
 {
-    while (IsBlank(Peek()))
+    while (IsXmlBlank(Peek()))
         Skip(1, progress);
 }
 
@@ -148,7 +145,7 @@ bool CXmlPreprocessFile::ReadStartTag(StartTag& tag, CKWProgressInterface* progr
     }
 }
 
-bool CXmlPreprocessFile::SkipMarkup(CKWProgressInterface* progress)
+bool CXmlPreprocessFile::SkipMarkup(CKWProgressInterface* progress, bool inSubset)
 {
     static const struct {
         const char* start;
@@ -163,26 +160,27 @@ bool CXmlPreprocessFile::SkipMarkup(CKWProgressInterface* progress)
     }
     if (!StandsAt("<!"))
         return false;
-    SkipDeclaration(progress);
+    Skip(2, progress);
+    // A declaration within the subset has no subset of its own.
+    SkipDeclaration(progress, !inSubset);
     return true;
 }
 
-void CXmlPreprocessFile::SkipDeclaration(CKWProgressInterface* progress)
+void CXmlPreprocessFile::SkipDeclaration(CKWProgressInterface* progress, bool withSubset)
 {
-    Skip(2, progress);
     for (;;) {
         const int c = Peek();
-        if (c < 0)
+        // No declaration holds a '<' outside its literals and its subset: the
+        // pass reads on from there.
+        if (c < 0 || c == '<')
             return;
-        if (c == '<')
-            return;  // no declaration holds one outside its subset: the pass reads on from there
         Skip(1, progress);
         if (c == '>')
             return;
         if (c == '\'' || c == '"') {
             const char end[2] = {static_cast<char>(c), 0};
             SkipPast(end, progress);
-        } else if (c == '[') {
+        } else if (c == '[' && withSubset) {
             SkipInternalSubset(progress);
         }
     }
@@ -198,30 +196,10 @@ void CXmlPreprocessFile::SkipInternalSubset(CKWProgressInterface* progress)
             Skip(1, progress);
             return;
         }
-        if (c != '<') {
+        // Comments, instructions and declarations are passed over whole,
+        // whatever else stands there (blanks, parameter-entity references)
+        // byte by byte.
+        if (c != '<' || !SkipMarkup(progress, true))
             Skip(1, progress);
-            continue;
-        }
-        if (StandsAt("<!--")) {
-            Skip(4, progress);
-            SkipPast("-->", progress);
-            continue;
-        }
-        if (StandsAt("<?")) {
-            Skip(2, progress);
-            SkipPast("?>", progress);
-            continue;
-        }
-        // A markup declaration: to its '>', literals in quotes whole.
-        Skip(1, progress);
-        for (int d = Peek(); d >= 0; d = Peek()) {
-            Skip(1, progress);
-            if (d == '>')
-                break;
-            if (d == '\'' || d == '"') {
-                const char end[2] = {static_cast<char>(d), 0};
-                SkipPast(end, progress);
-            }
-        }
     }
 }

@@ -377,3 +377,40 @@ TEST_F(PrePass, APictureNothingHoldsAnyMoreIsWrittenAgainAndGoesWithItsLastHolde
     EXPECT_NE(Images(again)[0].pictureId, Images(found)[0].pictureId);
     EXPECT_EQ(StoredBytes(Images(again)[0].pictureId), bytes);
 }
+
+// Markup the parser refuses ends the pass all the same, in time linear in
+// its size and without nesting deeper for each bracket, and counts no
+// picture element inside what it could not walk.
+TEST_F(PrePass, MarkupThatNeverEndsOrNestsWithoutEndEndsThePass)
+{
+    const std::string picture = "<Image ID='1' FileFormat='png'>QUFB</Image>";
+    const struct {
+        const char* what;
+        std::string text;
+        size_t images;
+    } cases[] = {
+        {"a comment without its end", "<!-- " + picture, 0},
+        {"an instruction without its end", "<?x " + picture, 0},
+        {"a value without its end", "<Leaf Title='" + picture, 0},
+        {"a document type without its end", "<!DOCTYPE x [ <!-- --> " + picture, 0},
+        {"a subset of brackets within brackets", "<!DOCTYPE x [" + std::string(3 << 20, '[') + "]>" + picture, 1},
+        {"declarations opening subsets without end", "<!DOCTYPE x [" + [] {
+             std::string opened;
+             for (int i = 0; i < 300000; ++i)
+                 opened += "<![";
+             return opened;
+         }() + picture, 0},
+        {"a start tag of a hundred thousand attributes", "<Leaf" + [] {
+             std::string attributes;
+             for (int i = 0; i < 100000; ++i)
+                 attributes += " a" + std::to_string(i) + "='>'";
+             return attributes;
+         }() + ">" + picture, 1},
+        {"a name of megabytes", "<" + std::string(4 << 20, 'x') + "/>" + picture, 1},
+        {"angle brackets only", std::string(1 << 20, '<') + picture, 1},
+    };
+    for (const auto& test : cases) {
+        const CXmlPreprocessFile::Images found = Scan("<Images SavePicType='0'>" + test.text);
+        EXPECT_EQ(Images(found).size(), test.images) << test.what;
+    }
+}
