@@ -132,7 +132,8 @@ std::string ReadWhole(const std::wstring& path)
 {
     CXmlFile file(path.c_str(), CXmlFile::kRead | CXmlFile::kBinary);
     std::string bytes(file.IsOpen() ? static_cast<size_t>(file.GetLength()) : 0, '\0');
-    if (!bytes.empty() && file.Read(&bytes[0], static_cast<int32_t>(bytes.size())) != static_cast<int32_t>(bytes.size()))
+    const int32_t size = static_cast<int32_t>(bytes.size());
+    if (size > 0 && file.Read(&bytes[0], size) != size)
         bytes.clear();
     return bytes;
 }
