@@ -10,57 +10,43 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The bytes the parser holds and has not read yet, when it reads the one
-// file as UTF-8 without conversion; false otherwise.
-bool GetPendingInput(xmlParserCtxtPtr context, const xmlChar*& begin, const xmlChar*& end)
+// True when the parser stands in the state, reading the one file as UTF-8
+// without conversion, with nothing pending but ASCII bytes other than the
+// stops (a character cut by the piece's end must not be cut off).
+bool IsPendingPlain(xmlParserCtxtPtr context, xmlParserInputState state, const char* stops)
 {
-    if (!context || context->inputNr != 1)
+    if (!context || context->instate != state || context->inputNr != 1)
         return false;
     xmlParserInputPtr input = context->input;
     if (!input || !input->buf || input->buf->encoder || !input->cur || !input->end)
         return false;
-    begin = input->cur;
-    end = input->end;
+    for (const xmlChar* p = input->cur; p < input->end; ++p) {
+        if (*p >= 0x80 || std::strchr(stops, *p))
+            return false;
+    }
     return true;
 }
 
 // True when the parser stands in an element's character data with nothing
-// pending but plain ASCII text (no markup, no reference begun), reading UTF-8
-// without conversion: then the plain text that follows in the file is
-// character data of the same element.
+// pending but plain text (no markup, no reference begun): then the plain
+// text that follows in the file is character data of the same element.
 bool IsInPlainText(xmlParserCtxtPtr context)
 {
-    const xmlChar* p = nullptr;
-    const xmlChar* end = nullptr;
-    if (!context || context->instate != XML_PARSER_CONTENT || !GetPendingInput(context, p, end))
-        return false;
-    // ASCII only: a character cut by the piece's end must not be cut off.
-    for (; p < end; ++p) {
-        if (*p == '<' || *p == '&' || *p >= 0x80)
-            return false;
-    }
-    return true;
+    return IsPendingPlain(context, XML_PARSER_CONTENT, "<&");
 }
 
 // The same in a CDATA section: nothing pending can end it (no ']'), so the
 // plain text that follows in the file belongs to the same section.
 bool IsInPlainCData(xmlParserCtxtPtr context)
 {
-    const xmlChar* p = nullptr;
-    const xmlChar* end = nullptr;
-    if (!context || context->instate != XML_PARSER_CDATA_SECTION || !GetPendingInput(context, p, end))
-        return false;
-    for (; p < end; ++p) {
-        if (*p == ']' || *p >= 0x80)
-            return false;
-    }
-    return true;
+    return IsPendingPlain(context, XML_PARSER_CDATA_SECTION, "]");
 }
 
 // In a CDATA section the push parser hands on one block of this many bytes
