@@ -1,8 +1,10 @@
 // Speed and memory of the report-document files: a document with a problem in
-// every element is loaded (it fails and reports them), then a generated
-// document with many large pictures is saved and loaded in each picture
-// storage mode, and the throughput and the peak private memory of each step
-// are printed.
+// every element is loaded (it fails and reports them), a document with one
+// picture of 36 MB is loaded with the picture's text as plain Base64, in a
+// CDATA section and in a CDATA section that the parser reads itself, then a
+// generated document with many large pictures is saved and loaded in each
+// picture storage mode, and the throughput and the peak private memory of
+// each step are printed.
 // Usage: document_bench [picture count [megabytes per picture [folder]]]
 //                       [--peer-bytes path] [--peer-times encode decode [over]]
 // --peer-bytes writes the pictures' bytes, one after the other, to the file
@@ -15,6 +17,7 @@
 #include "bench/PeakMemory.h"
 #include "files/TalTags.h"
 #include "files/TalXmlSerializer.h"
+#include "files/XmlFile.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalBaseDocument.h"
@@ -88,6 +91,9 @@ void RemoveFolder(const std::wstring& folder)
     ::RemoveDirectoryW(folder.c_str());
 }
 
+// The picture whose text is read in a CDATA section.
+const double kCDataPictureMegabytes = 36.0;
+
 double Megabytes(int64_t bytes)
 {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
@@ -120,6 +126,115 @@ void BenchProblemReport(const std::wstring& folder, int problems)
                 problems, static_cast<double>(text.size()) / 1024.0, loaded ? "succeeded" : "failed", seconds,
                 Megabytes(static_cast<int64_t>(peak) - static_cast<int64_t>(base)));
     ::DeleteFileW(path.c_str());
+}
+
+std::string ReadWhole(const std::wstring& path)
+{
+    CXmlFile file(path.c_str(), CXmlFile::kRead | CXmlFile::kBinary);
+    std::string bytes(file.IsOpen() ? static_cast<size_t>(file.GetLength()) : 0, '\0');
+    const int32_t size = static_cast<int32_t>(bytes.size());
+    if (size > 0 && file.Read(&bytes[0], size) != size)
+        bytes.clear();
+    return bytes;
+}
+
+bool WriteWhole(const std::wstring& path, const std::string& bytes)
+{
+    CXmlFile file(path.c_str(), CXmlFile::kWrite | CXmlFile::kBinary);
+    return file.IsOpen() && file.Write(bytes.data(), static_cast<int32_t>(bytes.size())) ==
+                                static_cast<int32_t>(bytes.size()) &&
+           file.Close();
+}
+
+// Loads the document and gives the seconds it took and whether its one
+// picture holds the bytes.
+double TimedLoad(const std::wstring& path, const std::string& picture, bool& same)
+{
+    CTalBaseDocument document;
+    CQuietSerializer serializer;
+    CTalTags tags;
+    CBenchProgress progress;
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    const bool loaded = tags.RegisterTags() && serializer.LoadDocument(path.c_str(), &document, &tags, 0, &progress);
+    const double seconds = Seconds(start);
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    same = loaded && heading->GetSubSectionCount() == 1;
+    if (same) {
+        CKWRefPtr<CTalSection> section = heading->GetSubSection(0);
+        same = section->GetPictureCount() == 1 &&
+               ReadWhole(static_cast<LPCWSTR>(g_rasterLib.GetImagePath(
+                   static_cast<uint32_t>(section->GetPicture(0)->GetPictureId())))) == picture;
+    }
+    return seconds;
+}
+
+// One picture of the megabytes, its text written as the program writes it
+// (one run of Base64), then the same document with the text in a CDATA
+// section: the load times side by side. Then both once more with a character
+// before the digits that is no digit, which leaves the text to the parser.
+void BenchCDataPicture(const std::wstring& folder, double megabytes)
+{
+    std::string picture(static_cast<size_t>(megabytes * 1024 * 1024), '\0');
+    uint32_t seed = 4242;
+    for (char& byte : picture) {
+        seed = seed * 1664525u + 1013904223u;
+        byte = static_cast<char>(seed >> 24);
+    }
+    const std::wstring plain = folder + L"\\plain.otd", cdata = folder + L"\\cdata.otd",
+                       parsed = folder + L"\\parsed.otd", parsedPlain = folder + L"\\parsedplain.otd";
+    {
+        CTalBaseDocument document;
+        CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+        CKWRefPtr<CTalSection> section(new CTalSection(heading.Get(), L"Section"));
+        heading->AppendSubSection(section.Get());
+        CKWRefPtr<CTalPicture> shown(new CTalPicture(section.Get()));
+        shown->SetPictureId(static_cast<int32_t>(g_rasterLib.AddImageFromMemory(
+            reinterpret_cast<const uint8_t*>(picture.data()), static_cast<uint32_t>(picture.size()), "jpg")));
+        section->InsertPicture(0, shown.Get());
+        document.GetProperties().m_imageSaveType = 0;
+        CQuietSerializer serializer;
+        if (!serializer.SaveDocument(&document, plain.c_str(), nullptr)) {
+            std::printf("CDATA picture: the document could not be saved\n");
+            return;
+        }
+    }
+    std::string text = ReadWhole(plain);
+    const size_t tag = text.find("<Image ");
+    const size_t start = tag == std::string::npos ? tag : text.find('>', tag);
+    const size_t end = start == std::string::npos ? start : text.find("</Image>", start);
+    if (end == std::string::npos) {
+        std::printf("CDATA picture: the saved document holds no picture\n");
+        return;
+    }
+    std::string sectioned = text;
+    sectioned.insert(end, "]]>");
+    sectioned.insert(start + 1, "<![CDATA[");
+    std::string leftToParser = sectioned;
+    leftToParser.insert(start + 1 + 9, "!");
+    text.insert(start + 1, "!");
+    if (!WriteWhole(cdata, sectioned) || !WriteWhole(parsed, leftToParser) || !WriteWhole(parsedPlain, text)) {
+        std::printf("CDATA picture: the documents could not be written\n");
+        return;
+    }
+    text.clear();
+    sectioned.clear();
+    leftToParser.clear();
+    bool same[4] = {};
+    const double plainSeconds = TimedLoad(plain, picture, same[0]);
+    const double cdataSeconds = TimedLoad(cdata, picture, same[1]);
+    const double parsedPlainSeconds = TimedLoad(parsedPlain, picture, same[2]);
+    const double parsedSeconds = TimedLoad(parsed, picture, same[3]);
+    std::printf("CDATA picture: one picture of %.1f MB\n", megabytes);
+    std::printf("  load in a CDATA section %s: %.2f s; as plain Base64 %s: %.2f s; %.2f times the time\n",
+                same[1] ? "ok" : "FAILED", cdataSeconds, same[0] ? "ok" : "FAILED", plainSeconds,
+                cdataSeconds / plainSeconds);
+    std::printf("  the parser reading it in a CDATA section %s: %.2f s; as plain Base64 %s: %.2f s; %.2f times the "
+                "time\n",
+                same[3] ? "ok" : "FAILED", parsedSeconds, same[2] ? "ok" : "FAILED", parsedPlainSeconds,
+                parsedSeconds / parsedPlainSeconds);
+    for (const std::wstring& path : {plain, cdata, parsed, parsedPlain})
+        ::DeleteFileW(path.c_str());
 }
 
 }  // namespace
@@ -161,8 +276,10 @@ int main(int argc, char** argv)
         std::printf("cannot write %s\n", peerBytes.c_str());
         return 1;
     }
-    if (!peer)
+    if (!peer) {
         BenchProblemReport(folder, 35000);
+        BenchCDataPicture(folder, kCDataPictureMegabytes);
+    }
 
     // The pictures, in the picture store as a loaded document's are.
     std::vector<uint8_t> bytes(pictureBytes);

@@ -4,7 +4,9 @@
 # pictures' bytes out, base64 encodes them and decodes its own text (one run
 # without line breaks, as the document holds them), then document_bench.exe
 # saves and loads the document and prints its times beside base64's with the
-# ratios. The files of both lie in the same folder (default: inside the build
+# ratios. Each round also loads a document with one picture of 36 MB whose
+# text stands in a CDATA section, beside the same document with the text as
+# plain Base64, and both once more read by the parser. The files of both lie in the same folder (default: inside the build
 # folder, on the disk the picture store uses). Best and median of the rounds for each.
 #   bench/document_compare.sh [build-dir] [picture count] [MB per picture] [rounds] [folder]
 set -euo pipefail
@@ -43,7 +45,7 @@ rm -f "$work/pictures.b64" "$work/pictures.bin"
 encode=$(printf '%s\n' "${encodes[@]}" | best)
 decode=$(printf '%s\n' "${decodes[@]}" | best)
 over=$(printf '%s\n' "${overs[@]}" | best)
-saves=() loads=() resaves=()
+saves=() loads=() resaves=() cdatas=() plains=() parsedCdatas=() parsedPlains=()
 for _ in $(seq "$rounds"); do
   sync
   report=$(wine "$build/document_bench.exe" "$count" "$megabytes" "$(winepath -w "$work")" \
@@ -51,7 +53,15 @@ for _ in $(seq "$rounds"); do
   saves+=("$(awk '/save ok/ {print $3; exit}' <<<"$report")")
   resaves+=("$(awk '/save over that file ok/ {print $6; exit}' <<<"$report")")
   loads+=("$(awk '/load ok/ {print $3; exit}' <<<"$report")")
+  cdatas+=("$(awk '/load in a CDATA section/ {print $7; exit}' <<<"$report")")
+  plains+=("$(awk '/load in a CDATA section/ {print $13; exit}' <<<"$report")")
+  parsedCdatas+=("$(awk '/the parser reading it in a CDATA section/ {print $10; exit}' <<<"$report")")
+  parsedPlains+=("$(awk '/the parser reading it in a CDATA section/ {print $16; exit}' <<<"$report")")
 done
+cdata=$(printf '%s\n' "${cdatas[@]}" | best) cdataMedian=$(printf '%s\n' "${cdatas[@]}" | median)
+plain=$(printf '%s\n' "${plains[@]}" | best) plainMedian=$(printf '%s\n' "${plains[@]}" | median)
+parsedCdata=$(printf '%s\n' "${parsedCdatas[@]}" | best) parsedCdataMedian=$(printf '%s\n' "${parsedCdatas[@]}" | median)
+parsedPlain=$(printf '%s\n' "${parsedPlains[@]}" | best) parsedPlainMedian=$(printf '%s\n' "${parsedPlains[@]}" | median)
 save=$(printf '%s\n' "${saves[@]}" | best) saveMedian=$(printf '%s\n' "${saves[@]}" | median)
 resave=$(printf '%s\n' "${resaves[@]}" | best) resaveMedian=$(printf '%s\n' "${resaves[@]}" | median)
 load=$(printf '%s\n' "${loads[@]}" | best) loadMedian=$(printf '%s\n' "${loads[@]}" | median)
@@ -68,6 +78,12 @@ row "OstraTallier save over the saved file" "$resave" "$resaveMedian"
 row "the same encode into its last output" "$over" "$overMedian"
 row "OstraTallier load, mode 0 (Wine)" "$load" "$loadMedian"
 row "$(base64 --version | head -1) -d decode" "$decode" "$decodeMedian"
+row "one 36 MB picture in CDATA, load" "$cdata" "$cdataMedian"
+row "the same as plain Base64, load" "$plain" "$plainMedian"
+row "the parser reading it in CDATA, load" "$parsedCdata" "$parsedCdataMedian"
+row "the parser reading it as plain Base64, load" "$parsedPlain" "$parsedPlainMedian"
+awk -v c="$cdata" -v p="$plain" -v pc="$parsedCdata" -v pp="$parsedPlain" \
+  'BEGIN {printf "best: CDATA / plain Base64 %.2f times the time; read by the parser %.2f\n", c / p, pc / pp}'
 awk -v s="$save" -v e="$encode" -v r="$resave" -v o="$over" -v l="$load" -v d="$decode" \
   'BEGIN {printf "best: save / native encode %.2f times the time; again over the file %.2f; load / native decode %.2f\n", s / e, r / o, l / d}'
 awk -v s="$saveMedian" -v e="$encodeMedian" -v r="$resaveMedian" -v o="$overMedian" -v l="$loadMedian" -v d="$decodeMedian" \

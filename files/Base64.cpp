@@ -101,61 +101,38 @@ int32_t CBase64::Decode(const char* source, uint8_t* destination, int32_t length
 
 int32_t CBase64::CDecoder::Feed(const char* text, int32_t length, uint8_t* destination)
 {
-    // Nothing stops the text: a zero byte is skipped as any other character
-    // outside the alphabet.
+    // Nothing stops the text: a character outside the alphabet (a zero byte
+    // too) is passed over.
     int32_t consumed = 0;
     int32_t written = 0;
-    while (consumed < length && !m_done) {
+    while (consumed < length) {
         int32_t used = 0;
-        written += FeedUntil(text + consumed, length - consumed, destination + written, '\0', used);
+        written += FeedDigits(text + consumed, length - consumed, destination + written, used);
         consumed += used;
         if (consumed < length) {
+            if (text[consumed] == kPadding)
+                Pad();
             ++consumed;
-            m_broken = true;
         }
     }
     return written;
 }
 
-int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop,
-                                     int32_t& consumed)
-{
-    return FeedUntil(text, length, destination, stop, stop, consumed);
-}
-
-namespace {
-
-// The first byte equal to either stop, or end.
-const uint8_t* FindStop(const uint8_t* in, const uint8_t* end, uint8_t stop, uint8_t otherStop)
-{
-    if (stop == otherStop) {
-        const void* found = std::memchr(in, stop, static_cast<size_t>(end - in));
-        return found ? static_cast<const uint8_t*>(found) : end;
-    }
-    while (in != end && *in != stop && *in != otherStop)
-        ++in;
-    return in;
-}
-
-}  // namespace
-
-int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop,
-                                     char otherStop, int32_t& consumed)
+int32_t CBase64::CDecoder::FeedDigits(const char* text, int32_t length, uint8_t* destination, int32_t& consumed)
 {
     consumed = 0;
     if (!text || length <= 0)
         return 0;
+    const DecodeTables& tables = Tables();
     const uint8_t* in = reinterpret_cast<const uint8_t*>(text);
     const uint8_t* const end = in + length;
-    const uint8_t stopByte = static_cast<uint8_t>(stop);
-    const uint8_t otherByte = static_cast<uint8_t>(otherStop);
     if (m_done) {
-        // The rest is not data; only a stop is looked for.
-        consumed = static_cast<int32_t>(FindStop(in, end, stopByte, otherByte) - in);
-        m_broken = true;
+        // The rest is not data: the digits are only passed over.
+        while (in != end && tables.value[*in] >= 0)
+            ++in;
+        consumed = static_cast<int32_t>(in - reinterpret_cast<const uint8_t*>(text));
         return 0;
     }
-    const DecodeTables& tables = Tables();
     const uint32_t* const d0 = tables.position[0];
     const uint32_t* const d1 = tables.position[1];
     const uint32_t* const d2 = tables.position[2];
@@ -189,23 +166,10 @@ int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* 
         }
         if (in == end)
             break;
-        const uint8_t c = *in;
-        if (c == stopByte || c == otherByte)
+        const int8_t value = tables.value[*in];
+        if (value < 0)
             break;
         ++in;
-        const int8_t value = tables.value[c];
-        if (value < 0) {
-            if (!m_broken) {
-                m_broken = true;
-                m_digitRun += (in - 1) - reinterpret_cast<const uint8_t*>(text);
-            }
-            if (value == -2) {
-                m_done = true;
-                in = FindStop(in, end, stopByte, otherByte);
-                break;
-            }
-            continue;
-        }
         bits = (bits << 6) | uint32_t(value);
         if (++count == 4) {
             out[0] = uint8_t(bits >> 16);
@@ -216,8 +180,6 @@ int32_t CBase64::CDecoder::FeedUntil(const char* text, int32_t length, uint8_t* 
             count = 0;
         }
     }
-    if (!m_broken)
-        m_digitRun += in - reinterpret_cast<const uint8_t*>(text);
     m_bits = bits;
     m_digits = count;
     consumed = static_cast<int32_t>(in - reinterpret_cast<const uint8_t*>(text));

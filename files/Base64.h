@@ -1,7 +1,8 @@
 #pragma once
 // CBase64: Base64 (RFC 4648) as the XML files carry image data: one run
 // without line breaks when written; when read, every character outside the
-// alphabet is skipped and the first '=' ends the data. Both directions work
+// alphabet is skipped and the first '=' ends the data (the image pre-pass
+// reads the digits alone and stops at anything else). Both directions work
 // on whole groups through tables: three bytes become four characters by two
 // lookups of character pairs, four characters become three bytes by four
 // lookups whose results are combined, so that a character outside the
@@ -34,32 +35,24 @@ public:
     public:
         // Bytes written for this piece; the destination must hold
         // PieceCapacity(length) bytes (digits carried over from the last
-        // piece complete groups in this one).
+        // piece complete groups in this one). Characters outside the
+        // alphabet are passed over; the first '=' ends the data.
         int32_t Feed(const char* text, int32_t length, uint8_t* destination);
-        // As Feed, up to the first byte equal to stop, which is not used:
-        // consumed tells how much of the text was (the whole length when
-        // stop does not occur).
-        int32_t FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop, int32_t& consumed);
-        // The same up to the first byte equal to either stop: the text is
-        // walked once, however many bytes end it.
-        int32_t FeedUntil(const char* text, int32_t length, uint8_t* destination, char stop, char otherStop,
-                          int32_t& consumed);
+        // As Feed, but only over the digits at the start of the text: the
+        // first character that is no digit is not used, and consumed tells
+        // how many were (the whole length when all are digits). Digits after
+        // the padding are used and give nothing.
+        int32_t FeedDigits(const char* text, int32_t length, uint8_t* destination, int32_t& consumed);
+        // The padding character was met: the rest of the text is not data.
+        void Pad() { m_done = true; }
         // The bytes of a last short group of two or three digits.
         int32_t Finish(uint8_t* destination);
         // True once '=' was met: the rest of the text is not data.
         bool IsDone() const { return m_done; }
-        // How many characters were fed before the first one that is no
-        // digit: the text up to there is one unbroken run of digits.
-        int64_t GetDigitRun() const { return m_digitRun; }
-        // What comes next is not part of that run (the text a caller feeds
-        // went on past markup, which it did not feed).
-        void EndDigitRun() { m_broken = true; }
 
     private:
         uint32_t m_bits = 0;
         int m_digits = 0;
         bool m_done = false;
-        bool m_broken = false;
-        int64_t m_digitRun = 0;
     };
 };

@@ -9,29 +9,71 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 namespace {
 
-// True when the parser stands in an element's character data with nothing
-// pending but plain ASCII text (no markup, no reference begun), reading UTF-8
-// without conversion: then the plain text that follows in the file is
-// character data of the same element.
-bool IsInPlainText(xmlParserCtxtPtr context)
+// True when the parser stands in the state, reading the one file as UTF-8
+// without conversion, with nothing pending but ASCII bytes other than the
+// stops (a character cut by the piece's end must not be cut off).
+bool IsPendingPlain(xmlParserCtxtPtr context, xmlParserInputState state, const char* stops)
 {
-    if (!context || context->instate != XML_PARSER_CONTENT || context->inputNr != 1)
+    if (!context || context->instate != state || context->inputNr != 1)
         return false;
     xmlParserInputPtr input = context->input;
     if (!input || !input->buf || input->buf->encoder || !input->cur || !input->end)
         return false;
-    // ASCII only: a character cut by the piece's end must not be cut off.
     for (const xmlChar* p = input->cur; p < input->end; ++p) {
-        if (*p == '<' || *p == '&' || *p >= 0x80)
+        if (*p >= 0x80 || std::strchr(stops, *p))
             return false;
     }
     return true;
+}
+
+// True when the parser stands in an element's character data with nothing
+// pending but plain text (no markup, no reference begun): then the plain
+// text that follows in the file is character data of the same element.
+bool IsInPlainText(xmlParserCtxtPtr context)
+{
+    return IsPendingPlain(context, XML_PARSER_CONTENT, "<&");
+}
+
+// The same in a CDATA section: nothing pending can end it (no ']'), so the
+// plain text that follows in the file belongs to the same section.
+bool IsInPlainCData(xmlParserCtxtPtr context)
+{
+    return IsPendingPlain(context, XML_PARSER_CDATA_SECTION, "]");
+}
+
+// In a CDATA section the push parser hands on one block of this many bytes
+// per turn (its XML_PARSER_BIG_BUFFER_SIZE) and looks for the section's end
+// through all it holds each time: a section is fed in blocks of this size,
+// each followed by a turn, so that what it holds stays small and a section
+// of any size is read in time linear in its size.
+const int32_t kCDataBlock = 300;
+const char kCDataStart[] = "<![CDATA[";
+
+// The piece fed ends right after a CDATA section's start (which may reach a
+// little beyond it), so that the section's text is fed block by block from
+// its first byte.
+int32_t PieceToCDataStart(const char* from, int32_t piece, int32_t available)
+{
+    const int32_t markLength = static_cast<int32_t>(sizeof kCDataStart - 1);
+    const char* end = from + std::min(available, piece + markLength - 1);
+    const char* found = std::search(from, end, kCDataStart, kCDataStart + markLength);
+    return found == end ? piece : static_cast<int32_t>(found - from) + markLength;
+}
+
+// Where the parser stands in the whole of its input.
+int64_t ParserOffset(xmlParserCtxtPtr context)
+{
+    xmlParserInputPtr input = context->input;
+    return input && input->cur && input->base ? static_cast<int64_t>(input->consumed) + (input->cur - input->base)
+                                              : -1;
 }
 
 // The bytes a skipped element's text may hold without the parser seeing
@@ -238,7 +280,7 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
                 break;
         }
         const char* from = buffer.data() + position;
-        if (m_sax->IsSkipping() && IsInPlainText(context)) {
+        if (m_sax->IsSkipping() && (IsInPlainText(context) || IsInPlainCData(context))) {
             attributes.InText();
             // The text of a skipped element (an image's Base64, megabytes
             // long) is passed over unread: feeding it would only cost time.
@@ -268,7 +310,11 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
                 continue;
             from = next;
         }
-        const int32_t piece = end - position < kFeedSize ? end - position : kFeedSize;
+        int32_t piece = end - position < kFeedSize ? end - position : kFeedSize;
+        if (context->instate == XML_PARSER_CDATA_SECTION)
+            piece = std::min(piece, kCDataBlock);
+        else
+            piece = PieceToCDataStart(from, piece, end - position);
         if (!attributes.Pass(from, piece)) {
             CString message;
             message.Format(L"An element has more than %d attributes.", kMaxAttributes);
@@ -280,6 +326,19 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
         // A stop asked for by a handler has its own code already.
         if (xmlParseChunk(context, from, piece, 0) != 0 && context->errNo != XML_ERR_USER_STOP)
             SetError(kErrParsing);
+        // A section entered with more than a block pending is read on turn by
+        // turn (a turn without new bytes) until it holds less than a block more.
+        while (m_error == kErrNone && context->instate == XML_PARSER_CDATA_SECTION && context->input &&
+               context->input->end - context->input->cur > kCDataBlock + 1) {
+            const int64_t before = ParserOffset(context);
+            if (xmlParseChunk(context, nullptr, 0, 0) != 0) {
+                if (context->errNo != XML_ERR_USER_STOP)
+                    SetError(kErrParsing);
+                break;
+            }
+            if (ParserOffset(context) == before)
+                break;
+        }
         position += piece;
         sinceProgress += piece;
         for (; progress && sinceProgress >= kProgressBytes; sinceProgress -= kProgressBytes)

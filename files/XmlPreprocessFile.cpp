@@ -25,67 +25,18 @@ const char kCountAttribute[] = "Count";
 const wchar_t kImagesMessage[] = L"Preprocessing images...";
 const wchar_t kTemplatesMessage[] = L"Loading templates...";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The value of an attribute of a start tag (from the '<' on, cut after its
-// '>'), read as the parser reads it: names compared whole, blanks around the
-// '=', either quote. False when it is missing, when the tag cannot be walked
-// (the pass then leaves the element to the parser), or when the value holds
-// a reference, which only the parser resolves; at most maxLength characters.
-bool FindValue(const char* header, const char* name, int32_t maxLength, std::string& value)
-{
-    const char* p = header + 1;
-    while (*p && !IsBlank(*p) && *p != '/' && *p != '>')
-        ++p;
-    const size_t nameLength = std::strlen(name);
-    for (;;) {
-        while (IsBlank(*p))
-            ++p;
-        if (*p == 0 || *p == '/' || *p == '>')
-            return false;
-        const char* attribute = p;
-        while (*p && !IsBlank(*p) && *p != '=' && *p != '/' && *p != '>')
-            ++p;
-        const size_t attributeLength = static_cast<size_t>(p - attribute);
-        while (IsBlank(*p))
-            ++p;
-        if (*p != '=')
-            return false;
-        ++p;
-        while (IsBlank(*p))
-            ++p;
-        const char quote = *p;
-        if (quote != '\'' && quote != '"')
-            return false;
-        const char* start = ++p;
-        const char* end = std::strchr(start, quote);
-        if (!end)
-            return false;
-        p = end + 1;
-        if (attributeLength != nameLength || std::memcmp(attribute, name, nameLength) != 0)
-            continue;
-        if (end - start > maxLength || std::memchr(start, '&', static_cast<size_t>(end - start)))
-            return false;
-        value.assign(start, static_cast<size_t>(end - start));
-        return true;
-    }
-}
-
 // A garbled number is no number.
-bool FindNumber(const char* header, const char* name, int32_t& number)
+bool FindNumber(const CXmlPreprocessFile::StartTag& tag, const char* name, int32_t& number)
 {
     std::string value;
-    return FindValue(header, name, CXmlPreprocessFile::kMaxNumberLength, value) &&
+    return tag.Find(name, CXmlPreprocessFile::kMaxNumberLength, value) &&
            ParseXmlInteger(value.data(), value.size(), number);
 }
 
 // Only letters and digits may name a picture's format.
-bool FindFormat(const char* header, std::string& format)
+bool FindFormat(const CXmlPreprocessFile::StartTag& tag, std::string& format)
 {
-    return FindValue(header, kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, format) &&
+    return tag.Find(kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, format) &&
            IsXmlImageFormat(format.data(), format.size());
 }
 
@@ -355,85 +306,7 @@ private:
 // Runs of digits shorter than this are not worth a jump of the parser.
 const int32_t kLeastDigitRun = 64 * 1024;
 
-const char kCDataStart[] = "<![CDATA[";
-const char kCDataEnd[] = "]]>";
-
 }  // namespace
-
-bool CXmlPreprocessFile::StandsAt(const char* text)
-{
-    const int32_t length = static_cast<int32_t>(std::strlen(text));
-    Ensure(length);
-    return m_end - m_position >= length &&
-           std::memcmp(m_window.get() + m_position, text, static_cast<size_t>(length)) == 0;
-}
-
-void CXmlPreprocessFile::Skip(int32_t bytes, CKWProgressInterface* progress)
-{
-    m_position += bytes;
-    Consumed(bytes, progress);
-}
-
-void CXmlPreprocessFile::SkipPast(const char* text, CKWProgressInterface* progress)
-{
-    const int32_t length = static_cast<int32_t>(std::strlen(text));
-    for (;;) {
-        Ensure(length);
-        const char* from = m_window.get() + m_position;
-        const char* end = m_window.get() + m_end;
-        const char* found = std::search(from, end, text, text + length);
-        if (found != end) {
-            Skip(static_cast<int32_t>(found - from) + length, progress);
-            return;
-        }
-        // The text may be cut by the window's end: its start stays.
-        const int32_t keep = std::min(m_end - m_position, length - 1);
-        Skip(m_end - m_position - keep, progress);
-        if (!Ensure(keep + 1)) {
-            Skip(m_end - m_position, progress);
-            return;
-        }
-    }
-}
-
-bool CXmlPreprocessFile::SkipMarkup(CKWProgressInterface* progress)
-{
-    static const struct {
-        const char* start;
-        const char* end;
-    } kMarkup[] = {{"<!--", "-->"}, {"<?", "?>"}, {kCDataStart, kCDataEnd}};
-    for (const auto& markup : kMarkup) {
-        if (StandsAt(markup.start)) {
-            Skip(static_cast<int32_t>(std::strlen(markup.start)), progress);
-            SkipPast(markup.end, progress);
-            return true;
-        }
-    }
-    if (!StandsAt("<!"))
-        return false;
-    // A declaration (the document type, with its internal subset): to the
-    // '>' outside quotes and brackets.
-    Skip(2, progress);
-    char quote = 0;
-    int32_t depth = 0;
-    while (m_position < m_end || Ensure(1)) {
-        const char c = m_window[m_position];
-        Skip(1, progress);
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '[') {
-            ++depth;
-        } else if (c == ']') {
-            depth = depth > 0 ? depth - 1 : 0;
-        } else if (c == '>' && depth == 0) {
-            break;
-        }
-    }
-    return true;
-}
 
 void CXmlPreprocessFile::Rewind(int64_t offset)
 {
@@ -444,15 +317,22 @@ void CXmlPreprocessFile::Rewind(int64_t offset)
 }
 
 CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMarker, CBase64::CDecoder& decoder,
-                                                               DecodedSink& sink, CKWProgressInterface* progress)
+                                                               DecodedSink& sink, CKWProgressInterface* progress,
+                                                               XmlDigitRuns& runs)
 {
     DecodedText result;
     uint8_t* block = sink.TakeBlock();
     size_t used = 0;
     bool any = false;
-    // Inside a CDATA section only its end stops the text; outside, any
-    // markup or reference does.
     bool inCData = false;
+    // The run of digits being read: its file offset, -1 outside one.
+    int64_t runStart = -1;
+    auto endRun = [&] {
+        const int64_t at = m_windowStart + m_position;
+        if (runStart >= 0 && at - runStart >= kLeastDigitRun)
+            runs.push_back({runStart, at});
+        runStart = -1;
+    };
     for (;;) {
         if (m_position == m_end && !Ensure(1))
             break;
@@ -460,11 +340,10 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
         const int32_t room = static_cast<int32_t>((kBlockCapacity - used) / 3 * 4) - 4;
         const int32_t available = std::min(m_end - m_position, room);
         int32_t consumed = 0;
-        // Outside CDATA a reference stands for a character only the parser
-        // knows: the digits end at it as at markup.
         if (available > 0)
-            used += static_cast<size_t>(decoder.FeedUntil(from, available, block + used, inCData ? ']' : '<',
-                                                          inCData ? ']' : '&', consumed));
+            used += static_cast<size_t>(decoder.FeedDigits(from, available, block + used, consumed));
+        if (consumed > 0 && runStart < 0)
+            runStart = m_windowStart + m_position;
         Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;
@@ -477,30 +356,33 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
         if (m_position == m_end)
             continue;
         const char next = m_window[m_position];
-        if (inCData) {
-            if (next == ']') {
-                // A ']' alone is text of the section, skipped as no digit.
-                inCData = !StandsAt(kCDataEnd);
-                Skip(inCData ? 1 : static_cast<int32_t>(sizeof kCDataEnd - 1), progress);
-            }
-            continue;
-        }
-        if (next == '&')
-            break;
-        if (next != '<')
+        if (CBase64::IsDigit(next))
             continue;  // the block was full
-        // The first run of digits ends at any markup.
-        decoder.EndDigitRun();
-        if (StandsAt(kCDataStart)) {
+        endRun();
+        if (IsXmlBlank(next)) {
+            Skip(1, progress);
+        } else if (next == CBase64::kPadding) {
+            decoder.Pad();
+            Skip(1, progress);
+        } else if (inCData) {
+            // Inside a section only its end may stand beside the digits.
+            if (!StandsAt(kCDataEnd))
+                break;
+            inCData = false;
+            Skip(static_cast<int32_t>(sizeof kCDataEnd - 1), progress);
+        } else if (next == '<' && StandsAt(kCDataStart)) {
             inCData = true;
             Skip(static_cast<int32_t>(sizeof kCDataStart - 1), progress);
-            continue;
+        } else {
+            // Only the element's own end tag ends the text; a reference, a
+            // comment, an element or any other character leaves it to the
+            // parser.
+            result.ended = next == '<' && StandsAt(endMarker);
+            break;
         }
-        // A comment, an instruction or an element is the parser's to read;
-        // only the element's own end tag ends the text.
-        result.ended = StandsAt(endMarker);
-        break;
     }
+    if (!result.ended && inCData)
+        SkipPast(kCDataEnd, progress);  // the pass reads on past the section
     if (result.ended) {
         used += static_cast<size_t>(decoder.Finish(block + used));
         if (any || used > 0) {
@@ -535,8 +417,9 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     // The progress moves once, with the element's whole text, when the file is taken.
     const int64_t sinceProgress = m_sinceProgress;
     bool same = false;
+    XmlDigitRuns runs;
     if (held.IsOpen()) {
-        const DecodedText text = DecodeText(endMarker, decoder, held, nullptr);
+        const DecodedText text = DecodeText(endMarker, decoder, held, nullptr, runs);
         same = text.ended && text.put && held.IsSame();
     }
     m_sinceProgress = sinceProgress;
@@ -546,8 +429,8 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
         return 0;
     }
     Consumed(static_cast<int32_t>(m_windowStart + m_position - start), progress);
-    if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
-        digitRuns->push_back({start, start + decoder.GetDigitRun()});
+    if (digitRuns)
+        digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
     m_holds.push_back(std::move(hold));
     return static_cast<int32_t>(id);
 }
@@ -560,7 +443,7 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     for (;;) {
         if (m_position == m_end && !Ensure(1))
             return result;  // the file ends inside the data: the parser says so
-        if (!IsBlank(m_window[m_position]))
+        if (!IsXmlBlank(m_window[m_position]))
             break;
         Skip(1, progress);
     }
@@ -571,21 +454,22 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
         result.pictureId = reused;
         return result;
     }
-    const int64_t runStart = m_windowStart + m_position;
+    const int64_t textStart = m_windowStart + m_position;
     CBase64::CDecoder decoder;
     CStoreFile store(format, *m_writer);
-    const DecodedText text = DecodeText(endMarker, decoder, store, progress);
+    XmlDigitRuns runs;
+    const DecodedText text = DecodeText(endMarker, decoder, store, progress, runs);
     if (!text.ended)
         return result;
     result.taken = true;
-    if (digitRuns && decoder.GetDigitRun() >= kLeastDigitRun)
-        digitRuns->push_back({runStart, runStart + decoder.GetDigitRun()});
+    if (digitRuns)
+        digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
     if (!text.put)
         return result;
     std::shared_ptr<StoredFile> stored = store.Commit();
     if (!stored)
         return result;
-    stored->origin = OriginAt(runStart);
+    stored->origin = OriginAt(textStart);
     m_holds.emplace_back(stored->pictureId);
     m_stored.push_back(stored);
     result.pictureId = stored->pictureId;
@@ -631,30 +515,20 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
         m_position = static_cast<int32_t>(open - m_window.get());
         if (SkipMarkup(progress))
             continue;
-        Ensure(kHeaderSize);
-        // The element's header, cut after its first '>'.
-        char header[kHeaderSize + 1] = {};
-        const int32_t available = std::min(kHeaderSize, m_end - m_position);
-        std::memcpy(header, m_window.get() + m_position, static_cast<size_t>(available));
-        int32_t headerLength = static_cast<int32_t>(std::strlen(header));
-        const char* close = static_cast<const char*>(std::memchr(header, '>', static_cast<size_t>(headerLength)));
-        if (close)
-            headerLength = static_cast<int32_t>(close - header) + 1;
-        header[headerLength] = 0;
-        // The element's name ends at a blank, a '/' or the '>'; a name the
-        // header cuts is none of these.
-        const char* name = header + 1;
-        const size_t nameLength = std::strcspn(name, " \t\r\n/>");
+        // An end tag, or a tag the parser does not read either (it says
+        // why), is passed over from where the walk stopped.
+        StartTag tag;
+        if (!ReadStartTag(tag, progress))
+            continue;
         XmlPictureKind kind = kXmlImage;
-        const bool named = name[nameLength] != 0;
-        if (named && nameLength == sizeof kImagesElement - 1 && std::memcmp(name, kImagesElement, nameLength) == 0) {
-            if (!imagesFound && close && FindNumber(header, kPictureTypeAttribute, found.pictureType)) {
+        if (tag.name == kImagesElement) {
+            if (!imagesFound && FindNumber(tag, kPictureTypeAttribute, found.pictureType)) {
                 imagesFound = true;
-                FindNumber(header, kCountAttribute, found.count);
+                FindNumber(tag, kCountAttribute, found.count);
                 if (progress && found.pictureType == 0 && !templatesNamed)
                     progress->SetMessage(kImagesMessage);
             }
-        } else if (named && FindXmlPictureKind(name, nameLength, kind)) {
+        } else if (FindXmlPictureKind(tag.name.data(), tag.name.size(), kind)) {
             // Every start tag counts, so that the parser's n-th is the pass's.
             std::vector<XmlPrepassPicture>& list = found.pictures.byKind[kind];
             list.push_back(XmlPrepassPicture());
@@ -662,20 +536,13 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
             if (kind != kXmlImage)
                 nameTemplatesStage();
             const bool wanted = kind != kXmlImage || (imagesFound && found.pictureType == 0);
-            const bool empty = close && headerLength >= 2 && header[headerLength - 2] == '/';
             std::string format;
-            if (wanted && close && !empty && FindFormat(header, format)) {
+            if (wanted && !tag.empty && FindFormat(tag, format)) {
                 // The data follows the start tag; the pass goes on at its end.
-                Skip(headerLength, progress);
-                const std::string endMarker = "</" + std::string(name, nameLength) + ">";
-                const XmlPrepassPicture picture =
-                    DecodeBlock(endMarker.c_str(), format.c_str(), progress, &found.digitRuns);
-                found.pictures.byKind[kind][index] = picture;
-                continue;
+                const std::string endMarker = "</" + tag.name + ">";
+                list[index] = DecodeBlock(endMarker.c_str(), format.c_str(), progress, &found.digitRuns);
             }
         }
-        // Past the '<' at least, so that the pass always moves on.
-        Skip(1, progress);
     }
     nameTemplatesStage();
     writer.Finish();

@@ -3,11 +3,14 @@
 // parsed, its raw bytes are scanned once, from the first byte to the last,
 // for the picture elements; the Base64 text of each is decoded while it is
 // read and stored in the picture store, so the parser never has to gather
-// it. The pass takes only text it reads exactly as the XML text it stands
-// for: Base64 digits, blanks and CDATA sections up to the element's end tag.
-// An element whose text holds a reference, a comment, a processing
-// instruction or other markup, or whose start tag the pass cannot read, is
-// left to the parser, which reads its text (references and all) itself.
+// it. The pass walks the markup as XML does (start tags with their quoted
+// values, comments, processing instructions, CDATA sections, the document
+// type with its internal subset), so that it meets the very start tags the
+// parser meets. It takes only text it reads exactly as the XML text it
+// stands for: Base64 digits, blanks and line breaks, also in CDATA sections,
+// up to the element's end tag. An element whose text holds anything else
+// (a reference, a comment, a character that is no digit), or whose start
+// tag the pass cannot read, is left to the parser, which reads it itself.
 // The decoded bytes are written by a thread of their own while the pass
 // decodes on. Memory stays flat: one read window and a few blocks of decoded
 // bytes at a time, whatever the sizes of the file and its pictures.
@@ -28,11 +31,13 @@ class CKWWriteBehind;
 class CXmlPreprocessFile : public CXmlFile {
 public:
     static const int32_t kWindowSize = 1024 * 1024;
-    static const int32_t kHeaderSize = 200;
     static const int32_t kMaxFormatLength = 6;
     static const int32_t kMaxNumberLength = 10;
     // The progress advances once per this many bytes of the file.
     static const int32_t kProgressBytes = 1024 * 1024;
+    // Of a name or a value the pass reads, the characters it keeps: more than
+    // any name or value it asks for has.
+    static const int32_t kMaxKept = 32;
 
     // Everything one pass found.
     struct Images {
@@ -50,6 +55,24 @@ public:
         // uses it holds it.
         std::vector<CKWPictureHold> holds;
     };
+
+    // A start tag as the parser reads it: its name and its attributes, of
+    // which only the first kMaxKept characters are kept.
+    struct StartTag {
+        struct Attribute {
+            std::string name;
+            std::string value;
+            bool whole = false;  // the value was kept whole
+        };
+        std::string name;
+        std::vector<Attribute> attributes;  // the first kMaxAttributesKept
+        bool empty = false;                 // it ends in "/>"
+        // The value of the first attribute of the name, when it was kept
+        // whole, holds no reference (only the parser resolves one) and has
+        // at most maxLength characters.
+        bool Find(const char* attribute, int32_t maxLength, std::string& value) const;
+    };
+    static const size_t kMaxAttributesKept = 64;
 
     // A picture file the pass stores, as the writing thread sees it.
     struct StoredFile;
@@ -80,8 +103,8 @@ private:
     // Decodes the Base64 text from the position to the element's end tag, as
     // plain text and CDATA sections, and stores it. Not taken when anything
     // else stands before the end tag; the position then stays where that
-    // begins (a '<' or a '&'), else at the end tag. A long first run of
-    // digits is added to the runs.
+    // begins (past the CDATA section it stands in), else at the end tag. The
+    // long runs of digits are added to the runs.
     XmlPrepassPicture DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
                                   XmlDigitRuns* digitRuns);
     // What decoding an element's text gave: whether the text ran to the
@@ -92,9 +115,9 @@ private:
         bool put = false;
     };
     // Decodes the text from the position to the element's end tag into the
-    // sink, as DecodeBlock reads it.
+    // sink, as DecodeBlock reads it; its long runs of digits go to the runs.
     DecodedText DecodeText(const char* endMarker, CBase64::CDecoder& decoder, DecodedSink& sink,
-                           CKWProgressInterface* progress);
+                           CKWProgressInterface* progress, XmlDigitRuns& runs);
     // The picture this document had at the position when it was read before,
     // when the store still holds its file and the element's text decodes to
     // the same bytes; the position is then past the text. 0, the position
@@ -107,10 +130,29 @@ private:
     // Passes over a comment, processing instruction, CDATA section or
     // declaration that stands at the position: the pass reads no element
     // where the parser sees none. False when none stands there.
-    bool SkipMarkup(CKWProgressInterface* progress);
+    bool SkipMarkup(CKWProgressInterface* progress, bool inSubset = false);
+    // Passes over the rest of a declaration after its "<!": literals in
+    // quotes and, with withSubset, the document type's internal subset,
+    // whose comments and instructions may hold any text, belong to it.
+    void SkipDeclaration(CKWProgressInterface* progress, bool withSubset);
+    void SkipInternalSubset(CKWProgressInterface* progress);
+    // Reads the start tag at the position (its '<') to its '>', quoted
+    // values whole; false, the position at what the pass cannot read, when
+    // the tag is not one the parser reads.
+    bool ReadStartTag(StartTag& tag, CKWProgressInterface* progress);
+    // The name at the position, to the first blank, '=', '/', '>', '<' or
+    // quote; at most kMaxKept characters are kept.
+    void ReadName(std::string& name, CKWProgressInterface* progress);
+    void SkipBlanks(CKWProgressInterface* progress);
+    // The byte at the position; -1 at the end of the file.
+    int Peek();
     // Moves the position past the next occurrence of the text (to the end
-    // of the file when there is none).
-    void SkipPast(const char* text, CKWProgressInterface* progress);
+    // of the file when there is none); with kept, the bytes passed over go
+    // there, at most kMaxKept of them. How many bytes stood before the
+    // text; -1 when it was not found.
+    int64_t SkipPast(const char* text, CKWProgressInterface* progress, std::string* kept = nullptr);
+    static const char kCDataStart[10];
+    static const char kCDataEnd[4];
     void Consumed(int32_t bytes, CKWProgressInterface* progress);
     // True when the text stands at the position (more of the file is read
     // when needed).

@@ -183,7 +183,7 @@ namespace {
 template <class Char>
 bool IsBlank(Char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return IsXmlBlank(static_cast<int>(c));
 }
 
 template <class Char>

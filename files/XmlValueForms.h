@@ -63,6 +63,9 @@ inline std::string XmlValueForm(long value) { return XmlIntegerForm(static_cast<
 inline std::string XmlValueForm(char value) { return XmlEscapeUtf8(&value, 1); }
 inline std::string XmlValueForm(bool value) { return XmlBoolForm(value); }
 
+// XML's white space: blank, TAB, carriage return and line feed.
+inline bool IsXmlBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 // A whole number as the files hold it: optional blanks, an optional sign and
 // decimal digits, optional blanks, nothing else, within 32 bits. False, the
 // value unchanged, for any other text: a garbled number is no 0.

@@ -170,6 +170,7 @@ const CKWRtfReader::Token& CKWRtfReader::GetToken()
         if (digits > 0) {
             t.tokenClass = kText;
             t.major = value;
+            t.minor = kEscapedText;
         }
         return t;
     }
@@ -238,6 +239,8 @@ void CKWRtfReader::Read(CKWFile& file)
         case kText:
             if (t.major != '\n' && t.major != '\r')
                 AppendByte(t.major);
+            else if (t.minor == kEscapedText && m_skipBytes > 0)
+                --m_skipBytes;  // an escape, even a malformed one, is a character of a "\u" fallback
             break;
         case kControl:
             if (t.major == KWRTF_CLASS_SPECIAL && t.minor == KWRTF_SPECIAL_OPTIONAL && !groupStart) {

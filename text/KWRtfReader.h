@@ -24,6 +24,8 @@ public:
         kMinSize = 1,
         kMaxSize = 1670,
         kDefaultSize = 12,
+        // The minor of a text token that a "\\'" escape gave.
+        kEscapedText = 1,
     };
 
     // What a character state sets.

@@ -156,42 +156,47 @@ TEST(Base64, TheGroupTablesGiveTheDigitByDigitCodingForEveryLength)
     }
 }
 
-TEST(Base64, FeedUntilStopsBeforeTheStopAndMeasuresTheUnbrokenRun)
+// The pre-pass decodes only digits: the first character that is no digit
+// ends what it feeds, whatever that character is, and the decoder's state
+// carries over into the next piece.
+TEST(Base64, FeedDigitsStopsAtTheFirstCharacterThatIsNoDigit)
 {
     const struct {
-        std::string text;
-        char stop;
-        char otherStop;
+        std::vector<std::string> pieces;  // fed one after the other, each from its start
+        bool pad;                         // '=' met before the last piece
         const char* bytes;
-        int32_t consumed;
-        int64_t digitRun;
+        std::vector<int32_t> consumed;
     } cases[] = {
-        {"Zm9vYmFy</Image>", '<', '<', "foobar", 8, 8},
-        {"Zm9vYmFy", '<', '<', "foobar", 8, 8},                  // no stop: all of it
-        {"Zm9v\r\nYmFy<", '<', '<', "foobar", 10, 4},            // the run ends at the line end
-        {"Zm9vYg==\t\t</Image>", '<', '<', "foob", 10, 6},       // past the padding only the stop counts
-        {"Zm9<v]]>Ym", ']', ']', "foo", 5, 3},                   // '<' is no stop inside CDATA
-        {"<Zm9v", '<', '<', "", 0, 0},
-        // Two stops: the first of either ends the text.
-        {"Zm9v&#x2F;Ym<", '<', '&', "foo", 4, 4},
-        {"Zm9v<Ym&", '<', '&', "foo", 4, 4},
-        {"Zm&9v<", '<', '&', "f", 2, 2},
-        {"Zm9vYg==\t&amp;<", '<', '&', "foob", 9, 6},            // past the padding too
-        {"Zm9vYg==\t<&", '<', '&', "foob", 9, 6},
-        {"Zm9v&Ym", '<', ']', "foob", 7, 4},                    // '&' is no stop of these
+        {{"Zm9vYmFy</Image>"}, false, "foobar", {8}},
+        {{"Zm9vYmFy"}, false, "foobar", {8}},
+        {{"Zm9v\r\nYmFy<"}, false, "foo", {4}},
+        {{"Zm9vYg==\t"}, false, "foob", {6}},
+        {{"Zm9v&#x2F;Ym<"}, false, "foo", {4}},
+        {{"Zm9v!Ym"}, false, "foo", {4}},
+        {{"Zm9v>Ym"}, false, "foo", {4}},
+        {{"Zm\xC3\xA9"}, false, "f", {2}},
+        {{"<Zm9v"}, false, "", {0}},
+        {{"Zm9vY", "mFy]"}, false, "foobar", {5, 3}},
+        {{"Z", "m", "9", "v"}, false, "foo", {1, 1, 1, 1}},
+        // After the padding the digits give nothing.
+        {{"Zm9vYg", "AAAA<"}, true, "foob", {6, 4}},
     };
     for (const auto& c : cases) {
         CBase64::CDecoder decoder;
         std::vector<uint8_t> out(64);
-        int32_t consumed = -1;
-        int32_t n = c.stop == c.otherStop
-                        ? decoder.FeedUntil(c.text.data(), static_cast<int32_t>(c.text.size()), out.data(), c.stop,
-                                            consumed)
-                        : decoder.FeedUntil(c.text.data(), static_cast<int32_t>(c.text.size()), out.data(), c.stop,
-                                            c.otherStop, consumed);
+        int32_t n = 0;
+        std::vector<int32_t> consumed;
+        for (size_t i = 0; i < c.pieces.size(); ++i) {
+            if (c.pad && i + 1 == c.pieces.size())
+                decoder.Pad();
+            int32_t used = -1;
+            n += decoder.FeedDigits(c.pieces[i].data(), static_cast<int32_t>(c.pieces[i].size()), out.data() + n,
+                                    used);
+            consumed.push_back(used);
+        }
         n += decoder.Finish(out.data() + n);
-        EXPECT_EQ(std::string(out.begin(), out.begin() + n), c.bytes) << c.text;
-        EXPECT_EQ(consumed, c.consumed) << c.text;
-        EXPECT_EQ(decoder.GetDigitRun(), c.digitRun) << c.text;
+        EXPECT_EQ(std::string(out.begin(), out.begin() + n), c.bytes) << c.pieces[0];
+        EXPECT_EQ(consumed, c.consumed) << c.pieces[0];
+        EXPECT_EQ(decoder.IsDone(), c.pad) << c.pieces[0];
     }
 }

@@ -232,6 +232,15 @@ TEST_F(DocumentFiles, EachLossOfALoadIsOneLineOfItsReport)
              "</TitleBgImage></TitleTemplate>\n",
          L"The picture of TitleBgImage cannot be read; a placeholder is shown."},
         {"an unknown element", "<Appendix Pages='3'>text</Appendix>\n", L"Unknown tag Appendix is ignored."},
+        {"a page template cell without its Top",
+         "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/></Leaf></Tree>\n"
+         "<LeafTemplate ID='3' FileName='cells.otl'><LeafRectArray Type='1'>"
+         "<LeafRectArrayItem Left='0.1' Right='0.9' Bottom='0.5'/></LeafRectArray></LeafTemplate>\n",
+         L"A cell of LeafRectArrayItem has no Top; it is read as 0."},
+        {"a title template cell beyond any page",
+         "<TitleTemplate FileName='far.ott'><TitleRectArray Type='2'><TitleRectArrayItem Left='0' Right='1' "
+         "Top='1e308' Bottom='1'/></TitleRectArray></TitleTemplate>\n",
+         L"A cell of TitleRectArrayItem has Top 1e308, beyond any page; the cell is ignored."},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);

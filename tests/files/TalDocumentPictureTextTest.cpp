@@ -7,13 +7,17 @@
 // the file once more (scripts/test.sh).
 #include "DocumentFixture.h"
 
+#include "files/TalTemplateTags.h"
+#include "files/XmlPreprocessFile.h"
 #include "files/XmlValueForms.h"
+#include "model/TalTemplate.h"
 
 #include <gtest/gtest.h>
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -79,33 +83,68 @@ std::string DecodeBase64(const std::string& text)
     return bytes;
 }
 
-const xmlNode* FindElement(const xmlNode* node, const char* name)
+void CollectElements(const xmlNode* node, const char* name, std::vector<const xmlNode*>& found)
 {
     for (; node; node = node->next) {
         if (node->type == XML_ELEMENT_NODE && std::string(reinterpret_cast<const char*>(node->name)) == name)
-            return node;
-        if (const xmlNode* inside = FindElement(node->children, name))
-            return inside;
+            found.push_back(node);
+        CollectElements(node->children, name, found);
     }
-    return nullptr;
 }
 
-// The text of the first element of that name as libxml2's tree reader reads
-// the file, decoded; empty when the file or the element cannot be read.
-std::string ReadersPicture(const std::string& file, const char* element)
+// The text of every element of that name, in document order, as libxml2's
+// tree reader reads the file, decoded; none when the file cannot be read.
+std::vector<std::string> ReadersPictures(const std::string& file, const char* element)
 {
+    std::vector<std::string> pictures;
     xmlDocPtr doc = xmlReadMemory(file.data(), static_cast<int>(file.size()), "picture.xml", nullptr,
                                   XML_PARSE_NONET | XML_PARSE_HUGE);
     if (!doc)
-        return std::string();
-    std::string text;
-    if (const xmlNode* node = FindElement(xmlDocGetRootElement(doc), element)) {
+        return pictures;
+    std::vector<const xmlNode*> nodes;
+    CollectElements(xmlDocGetRootElement(doc), element, nodes);
+    for (const xmlNode* node : nodes) {
         xmlChar* content = xmlNodeGetContent(node);
-        text = reinterpret_cast<const char*>(content);
+        pictures.push_back(DecodeBase64(reinterpret_cast<const char*>(content)));
         xmlFree(content);
     }
     xmlFreeDoc(doc);
-    return DecodeBase64(text);
+    return pictures;
+}
+
+// The first one; empty when there is none.
+std::string ReadersPicture(const std::string& file, const char* element)
+{
+    const std::vector<std::string> pictures = ReadersPictures(file, element);
+    return pictures.empty() ? std::string() : pictures[0];
+}
+
+// The image pre-pass over the file beside the reader: as many start tags of
+// every picture element, in the same order, and every picture it took holds
+// the bytes the reader's text of that element gives. The "Image" elements
+// as the pass treated them: 'T' taken, 'P' left to the parser.
+std::string ExpectPrepassAsTheReader(const std::wstring& path, const std::string& file)
+{
+    filestest::WriteBytes(path, file);
+    CXmlPreprocessFile pass(path.c_str());
+    CXmlPreprocessFile::Images found;
+    EXPECT_TRUE(pass.Scan(found));
+    std::string taken;
+    for (int32_t k = 0; k < kXmlPictureKinds; ++k) {
+        const XmlPictureKind kind = static_cast<XmlPictureKind>(k);
+        const std::vector<std::string> read = ReadersPictures(file, XmlPictureElement(kind));
+        const std::vector<XmlPrepassPicture>& passed = found.pictures.byKind[kind];
+        EXPECT_EQ(passed.size(), read.size()) << XmlPictureElement(kind) << " start tags";
+        for (size_t i = 0; i < passed.size() && i < read.size(); ++i) {
+            if (passed[i].taken) {
+                EXPECT_TRUE(PictureBytes(passed[i].pictureId) == read[i])
+                    << XmlPictureElement(kind) << " " << i << " holds another picture than the reader reads";
+            }
+            if (kind == kXmlImage)
+                taken += passed[i].taken ? 'T' : 'P';
+        }
+    }
+    return taken;
 }
 
 // The file and the bytes loaded from it go to the XML check folder; the
@@ -245,4 +284,223 @@ TEST_F(DocumentFiles, AUtf16DocumentThatIsNoValidUtf16SaysSo)
     EXPECT_FALSE(LoadText(document, file, &serializer));
     ASSERT_EQ(serializer.messages.size(), 1u);
     EXPECT_NE(serializer.messages[0].find(L"UTF-16"), std::wstring::npos);
+}
+
+namespace {
+
+std::string Element(const char* name, const std::string& attributes, const std::string& text)
+{
+    return std::string("<") + name + " " + attributes + ">" + text + "</" + name + ">\n";
+}
+
+// A document of the body with the prolog (a document type, say) after the
+// XML declaration.
+std::string DocumentWithProlog(const std::string& prolog, const std::string& body)
+{
+    return ReplaceAll(DocumentText(body), "?>\n\n<TallierDocument", "?>\n" + prolog + "\n<TallierDocument");
+}
+
+// The pictures of the images, each used by the heading section in turn.
+std::string PicturesBody(const std::string& images, size_t count)
+{
+    std::string items;
+    for (size_t id = 1; id <= count; ++id)
+        items += "<ImageListItem ID='" + std::to_string(id) + "'/>";
+    return "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='-1'/><ImageList>" + items +
+           "</ImageList></Leaf></Tree>\n<Images SavePicType='0' Count='4'>" + images + "</Images>\n";
+}
+
+// The document loads without a word, its heading section's pictures byte
+// for byte what libxml2 alone reads, which are the pictures written.
+void ExpectLoadedAsTheReader(const std::wstring& path, const std::wstring& templateFolder, const std::string& file,
+                             const std::vector<std::string>& bytes)
+{
+    filestest::WriteBytes(path, file);
+    ASSERT_EQ(ReadersPictures(file, "Image"), bytes) << "the reader's own reading";
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(LoadDocument(document, path, templateFolder, &serializer));
+    EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), static_cast<int>(bytes.size()));
+    for (size_t i = 0; i < bytes.size(); ++i)
+        EXPECT_TRUE(PictureBytes(heading->GetPicture(static_cast<int>(i))->GetPictureId()) == bytes[i])
+            << "picture " << i + 1;
+}
+
+// Comments and instructions that hold picture elements, "]" and ">": no
+// element to the parser, none to the pre-pass.
+const char kDecoys[] = "<!-- ] > <Image ID='2' FileFormat='png'>QUFB</Image> --><?note ]> <Image FileFormat='png'>"
+                       "QUFB</Image> ?>";
+const char kDocumentType[] =
+    "<!DOCTYPE TallierDocument [\n<!-- ] > <Image ID='1' FileFormat='png'>QUFB</Image> <TitlePreview FileFormat="
+    "'png'> -->\n<?note ]> <Image FileFormat='png'> ?>\n<!ELEMENT Image ANY>\n<!ATTLIST Image Title CDATA 'a]>b'>\n"
+    "<!-- ' \" [ -->\n]>";
+
+}  // namespace
+
+// Well-formed documents whose markup the pre-pass must walk as XML does: the
+// pictures the document loads are, byte for byte, what libxml2 alone reads,
+// and the pre-pass counts the same start tags as the reader, so that no
+// picture takes another's place. Each case says which of the three the
+// pre-pass reads itself (T) and which it leaves to the parser (P).
+TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundThem)
+{
+    const std::vector<std::string> bytes = {RandomBytes(900, 41), RandomBytes(1500, 42), RandomBytes(700, 43)};
+    const std::string a = Base64(bytes[0]);
+    auto image = [](int id, const std::string& attributes, const std::string& text) {
+        return Element("Image", "ID='" + std::to_string(id) + "' " + attributes, text);
+    };
+    const std::string rest =
+        image(2, "FileFormat='png'", Base64(bytes[1])) + image(3, "FileFormat='png'", Base64(bytes[2]));
+    const std::string png = "FileFormat='png'";
+    const struct {
+        const char* what;
+        std::string prolog;
+        std::string images;
+        const char* taken;
+    } cases[] = {
+        {"a '>' in a value after FileFormat", "", image(1, "FileFormat='jpg' Title='a>b'", a) + rest, "TTT"},
+        {"a '>' in a value before FileFormat", "", image(1, "Title='a>b' FileFormat='jpg'", a) + rest, "TTT"},
+        {"quotes of the other kind in values", "",
+         image(1, "Title=\"it's > 'q'\" FileFormat = \"png\" Desc='say \"x>y\"'", a) + rest, "TTT"},
+        {"a start tag longer than any header", "",
+         image(1, "Title='" + std::string(300, 'x') + ">" + std::string(300, 'y') + "' " + png, a) + rest, "TTT"},
+        {"comments and instructions in the document type and between the pictures", kDocumentType,
+         image(1, png, a) + kDecoys + rest + kDecoys, "TTT"},
+        {"CDATA whole", "", image(1, png, "<![CDATA[" + a + "]]>") + rest, "TTT"},
+        {"CDATA split in three", "",
+         image(1, png, "<![CDATA[" + a.substr(0, 7) + "]]><![CDATA[" + a.substr(7, 500) + "]]><![CDATA[" +
+                           a.substr(507) + "]]>") + rest,
+         "TTT"},
+        {"text, line breaks and CDATA", "",
+         image(1, png, "\r\n" + a.substr(0, 76) + "\r\n<![CDATA[" + a.substr(76, 76) + "\r\n" + a.substr(152) +
+                           "]]>\r\n") + rest,
+         "TTT"},
+        {"a picture the parser reads before the others", kDocumentType,
+         image(1, png, a.substr(0, 99) + kDecoys + a.substr(99)) + rest, "PTT"},
+        {"brackets in a CDATA section", "",
+         image(1, png + " Title='>'", "<![CDATA[" + a.substr(0, 40) + "]<>]" + a.substr(40) + "]]>") + rest, "PTT"},
+        {"a character that is no digit", "", image(1, png, a.substr(0, 40) + "!>" + a.substr(40)) + rest, "PTT"},
+        {"an end tag with a blank", "", "<Image ID='1' FileFormat='png'>" + a + "</Image >" + rest, "PTT"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        const std::string file = DocumentWithProlog(test.prolog, PicturesBody(test.images, 3));
+        EXPECT_EQ(ExpectPrepassAsTheReader(File(L"prepass.otd"), file), test.taken);
+        ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), file, bytes);
+    }
+}
+
+// The same for template files and for a title template a document carries.
+TEST_F(DocumentFiles, TemplatePicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundThem)
+{
+    const std::string preview = RealPicture("png", 51), background = RealPicture("png", 52);
+    ASSERT_FALSE(preview.empty() || background.empty());
+    const std::string p = Base64(preview), g = Base64(background);
+    const std::string plainBackground = Element("TitleBgImage", "FileFormat='png'", g);
+    const std::string decoys =
+        ReplaceAll(ReplaceAll(kDecoys, "<Image ID='2'", "<TitleBgImage"), "Image>", "TitleBgImage>");
+    const std::string type = ReplaceAll(kDocumentType, "<Image", "<TitlePreview");
+    const struct {
+        const char* what;
+        std::string prolog;
+        std::string inner;
+    } cases[] = {
+        {"a '>' and quotes in values around FileFormat", "",
+         Element("TitlePreview", "FileFormat='png' Note='a>b'", p) +
+             Element("TitleBgImage", "Note=\"'>'\" FileFormat=\"png\"", g)},
+        {"comments and instructions in the document type and between", type,
+         Element("TitlePreview", "FileFormat='png'", p) + decoys + plainBackground},
+        {"CDATA split and text with line breaks", "",
+         Element("TitlePreview", "FileFormat='png'",
+                 "<![CDATA[" + p.substr(0, 33) + "]]><![CDATA[" + p.substr(33) + "]]>") +
+             Element("TitleBgImage", "FileFormat='png'", "\n" + g.substr(0, 76) + "\n" + g.substr(76) + "\n")},
+        {"a preview the parser reads", type,
+         Element("TitlePreview", "FileFormat='png' Note='>'", p.substr(0, 50) + decoys + p.substr(50)) +
+             plainBackground},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        const std::string content =
+            "<TitleTemplate FileName='carried.ott' Title='T'>\n" + test.inner + "</TitleTemplate>\n";
+        const std::string file = "<?xml version='1.0' encoding='utf-8' ?>\n" + test.prolog + "\n" + content;
+        ASSERT_EQ(ReadersPictures(file, "TitlePreview"), std::vector<std::string>{preview});
+        ASSERT_EQ(ReadersPictures(file, "TitleBgImage"), std::vector<std::string>{background});
+        ExpectPrepassAsTheReader(File(L"prepass.ott"), file);
+        filestest::WriteBytes(File(L"case.ott"), file);
+        CTalTemplateTags tags;
+        ASSERT_TRUE(tags.RegisterTags());
+        CTalTitlePageTemplate title;
+        std::vector<CString> problems;
+        ASSERT_TRUE(CTalXmlSerializer().LoadTemplate(File(L"case.ott").c_str(), &tags, &title, &problems));
+        EXPECT_TRUE(problems.empty());
+        EXPECT_TRUE(PictureBytes(title.GetPreviewPictureId()) == preview);
+        EXPECT_TRUE(PictureBytes(title.GetBackgroundPictureId()) == background);
+
+        // The same elements carried by a document.
+        const std::string document = DocumentWithProlog(test.prolog.empty() ? "" : kDocumentType, content);
+        ExpectPrepassAsTheReader(File(L"prepass.otd"), document);
+        ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), document, {});
+        const CTalTemplate* carried = g_TemplateManager.FindTitlePageTemplate(L"carried.ott");
+        ASSERT_NE(carried, nullptr);
+        EXPECT_TRUE(PictureBytes(carried->GetPreviewPictureId()) == preview);
+        EXPECT_TRUE(PictureBytes(carried->GetBackgroundPictureId()) == background);
+        g_TemplateManager.Clear();
+        for (const std::wstring& name : FilesIn(TemplateFolder()))
+            ::DeleteFileW((TemplateFolder() + name).c_str());
+    }
+}
+
+// Seeded well-formed documents of one to four pictures in a mix of what XML
+// allows around them: values with '>' and quotes on either side of
+// FileFormat, blanks, the document type and the comments and instructions
+// above, and text as one run, lines, whole or split CDATA, or with something
+// that leaves it to the parser. Every fourth one is loaded whole.
+TEST_F(DocumentFiles, RandomWellFormedDocumentsLoadTheirPicturesAsAnXmlReaderReadsThem)
+{
+    const std::vector<std::string> kValues = {"Title='a>b'", "Desc=\"it's '>'\"", "Note='&gt;&lt;'", "Q=\"\"",
+                                              "Name = 'x'", "Long='" + std::string(250, '>') + "'"};
+    const char* const kBlanks[] = {" ", "\r\n\t", "  \t"};
+    std::mt19937 random(20261207);
+    auto pick = [&](size_t count) { return static_cast<size_t>(random() % count); };
+    int taken = 0, left = 0;
+    for (int n = 0; n < 400 && !::testing::Test::HasFailure(); ++n) {
+        std::vector<std::string> bytes(1 + pick(4));
+        std::string images;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = RandomBytes(10 + pick(400), static_cast<unsigned>(random()));
+            const std::string text = Base64(bytes[i]);
+            // Each attribute once: a name given twice is no well-formed XML.
+            std::vector<std::string> attributes = kValues;
+            std::shuffle(attributes.begin(), attributes.end(), random);
+            attributes.resize(pick(4));
+            attributes.push_back("ID='" + std::to_string(i + 1) + "'");
+            attributes.push_back(pick(2) ? "FileFormat='png'" : "FileFormat=\"png\"");
+            std::shuffle(attributes.begin(), attributes.end(), random);
+            std::string tag = "<Image";
+            for (const std::string& attribute : attributes)
+                tag += kBlanks[pick(3)] + attribute;
+            const size_t cut = pick(text.size() + 1), cut2 = cut + pick(text.size() - cut + 1);
+            const std::string head = text.substr(0, cut), middle = text.substr(cut, cut2 - cut);
+            const std::string tail = text.substr(cut2);
+            const std::string forms[] = {
+                text, "\r\n" + head + "\r\n" + middle + tail + "\r\n", "<![CDATA[" + text + "]]>",
+                "<![CDATA[" + head + "]]><![CDATA[" + middle + "]]>\n<![CDATA[" + tail + "]]>",
+                head + "<![CDATA[" + middle + tail + "]]>", head + kDecoys + middle + tail, head + "!" + middle + tail,
+            };
+            images += tag + kBlanks[pick(2)] + ">" + forms[pick(7)] + "</Image>" + (pick(3) ? "\n" : kDecoys);
+        }
+        const std::string file =
+            DocumentWithProlog(pick(2) ? kDocumentType : "",
+                               PicturesBody((pick(2) ? kDecoys : "") + images, bytes.size()));
+        const std::string passed = ExpectPrepassAsTheReader(File(L"prepass.otd"), file);
+        taken += static_cast<int>(std::count(passed.begin(), passed.end(), 'T'));
+        left += static_cast<int>(std::count(passed.begin(), passed.end(), 'P'));
+        if (n % 4 == 0)
+            ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), file, bytes);
+    }
+    // Both roads were taken.
+    EXPECT_GT(taken, 400);
+    EXPECT_GT(left, 40);
 }

@@ -294,6 +294,20 @@ TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTempla
          "<TitleTemplate><TitleRectArray Type='1'>TitleRectArrayItem Left='1'/><TitleRectArrayItem Top='1'/>"
          "</TitleRectArray></TitleTemplate>",
          true, L"Warning [line 2]: The text in TitleRectArray is ignored.", 1},
+        {"a cell without two of its coordinates", false,
+         "<LeafTemplate><LeafRectArray Type='1'><LeafRectArrayItem Right='0.2' Left='0.1'/></LeafRectArray>"
+         "</LeafTemplate>",
+         true, L"Warning [line 2]: A cell of LeafRectArrayItem has no Top, Bottom; it is read as 0.", 1},
+        {"a cell beyond any page", true,
+         "<TitleTemplate><TitleRectArray Type='1'><TitleRectArrayItem Left='0' Right='1e999' Top='0' Bottom='1'/>"
+         "<TitleRectArrayItem Left='0' Right='1' Top='0' Bottom='1'/></TitleRectArray></TitleTemplate>",
+         true, L"Warning [line 2]: A cell of TitleRectArrayItem has Right 1e999, beyond any page; the cell is ignored.",
+         1},
+        {"a cell far off the page and without Top", false,
+         "<LeafTemplate><LeafRectArray Type='1'><LeafRectArrayItem Left='-2e6' Right='0' Bottom='1'/>"
+         "</LeafRectArray></LeafTemplate>",
+         true, L"Warning [line 2]: A cell of LeafRectArrayItem has Left -2e6, beyond any page; the cell is ignored.",
+         0},
         {"a file cut short", true, "<TitleTemplate><TitleRectArray Type='1'>", false,
          L"Error [Line 2]: Premature end of data in tag TitleRectArray line 2", 0},
     };

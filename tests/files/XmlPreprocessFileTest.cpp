@@ -110,7 +110,14 @@ TEST_F(PrePass, ElementsThePassCannotReadExactlyAreLeftToTheParser)
         {"no extension", ImageElement(3, "..\\x", b), false, ""},
         {"no ID (the parser's to judge)", "<Image FileFormat='jpg'>" + Base64(b) + "</Image>\n", true, b},
         {"empty", "<Image ID='5' FileFormat='jpg'></Image>\n", true, ""},
-        {"an unterminated value", "<Image ID='6' FileFormat='jpg>" + Base64(b) + "</Image>\n", false, ""},
+        {"a '>' in a value before the format", "<Image ID='6' Title='a>b' FileFormat='jpg'>" + Base64(b) + "</Image>\n",
+         true, b},
+        {"a '>' and quotes in values after the format",
+         "<Image ID='6' FileFormat='jpg' Title='a>b\"' Desc=\"'>'\">" + Base64(b) + "</Image>\n", true, b},
+        {"a character that is no digit", "<Image ID='9' FileFormat='png'>" + half + "!" + rest + "</Image>\n", false,
+         ""},
+        {"a bracket inside a CDATA section",
+         "<Image ID='9' FileFormat='png'><![CDATA[" + half + "]<>]" + rest + "]]></Image>\n", false, ""},
         {"no text of its own", "<Image ID='8' FileFormat='png'/>\n", false, ""},
         {"a comment inside", "<Image ID='9' FileFormat='png'>" + half + "<!-- -->" + rest + "</Image>\n", false, ""},
         {"an instruction inside", "<Image ID='9' FileFormat='png'>" + half + "<?x y?>" + rest + "</Image>\n", false,
@@ -253,7 +260,7 @@ TEST_F(PrePass, Base64IsReadInEveryFormTheFileMayHoldIt)
         {"CDATA of lines", "<![CDATA[" + Wrapped(text) + "]]>"},
         {"two CDATA sections", "<![CDATA[" + half + "]]>\r\n<![CDATA[" + rest + "]]>"},
         {"text and CDATA", half + "<![CDATA[" + rest + "]]>"},
-        {"CDATA with brackets", "<![CDATA[" + half + "]<>]" + rest + "]]>"},
+        {"CDATA with blanks and line breaks", "<![CDATA[\r\n" + half + " \t\n" + rest + "\r\n]]>"},
     };
     // The window's edge falls anywhere in the data, the section marks included.
     for (const auto& form : forms) {
@@ -279,15 +286,16 @@ TEST_F(PrePass, LongRunsOfDigitsAreHandedToTheParserWithTheirPlace)
     const std::string file = filestest::WithCrLf(
         "<Images SavePicType='0' Count='5'>\n" + ImageElement(1, "jpg", large) + ImageElement(2, "jpg", small) +
         "<Image ID='3' FileFormat='jpg'>\n" + Wrapped(text) + "</Image>\n" + ImageElement(4, "jpg", large) +
-        // One long line and then a CDATA section: the run ends where the section begins.
+        // One long line and then a CDATA section: the run ends where the
+        // section begins, and the section's digits are a run of their own.
         "<Image ID='5' FileFormat='jpg'>" + text.substr(0, 200000) + "<![CDATA[" + text.substr(200000) +
         "]]></Image>\n</Images>\n");
     const CXmlPreprocessFile::Images found = Scan(file);
     // The long single runs; a short run and lines are read by the parser as
     // they stand.
-    ASSERT_EQ(found.digitRuns.size(), 3u);
-    const std::string runs[] = {digits, digits, text.substr(0, 200000)};
-    for (size_t i = 0; i < 3; ++i) {
+    ASSERT_EQ(found.digitRuns.size(), 4u);
+    const std::string runs[] = {digits, digits, text.substr(0, 200000), text.substr(200000)};
+    for (size_t i = 0; i < 4; ++i) {
         const XmlDigitRun& run = found.digitRuns[i];
         EXPECT_EQ(file.substr(static_cast<size_t>(run.start), static_cast<size_t>(run.end - run.start)), runs[i]) << i;
     }
@@ -368,4 +376,41 @@ TEST_F(PrePass, APictureNothingHoldsAnyMoreIsWrittenAgainAndGoesWithItsLastHolde
     const CXmlPreprocessFile::Images again = Scan(doc);
     EXPECT_NE(Images(again)[0].pictureId, Images(found)[0].pictureId);
     EXPECT_EQ(StoredBytes(Images(again)[0].pictureId), bytes);
+}
+
+// Markup the parser refuses ends the pass all the same, in time linear in
+// its size and without nesting deeper for each bracket, and counts no
+// picture element inside what it could not walk.
+TEST_F(PrePass, MarkupThatNeverEndsOrNestsWithoutEndEndsThePass)
+{
+    const std::string picture = "<Image ID='1' FileFormat='png'>QUFB</Image>";
+    const struct {
+        const char* what;
+        std::string text;
+        size_t images;
+    } cases[] = {
+        {"a comment without its end", "<!-- " + picture, 0},
+        {"an instruction without its end", "<?x " + picture, 0},
+        {"a value without its end", "<Leaf Title='" + picture, 0},
+        {"a document type without its end", "<!DOCTYPE x [ <!-- --> " + picture, 0},
+        {"a subset of brackets within brackets", "<!DOCTYPE x [" + std::string(3 << 20, '[') + "]>" + picture, 1},
+        {"declarations opening subsets without end", "<!DOCTYPE x [" + [] {
+             std::string opened;
+             for (int i = 0; i < 300000; ++i)
+                 opened += "<![";
+             return opened;
+         }() + picture, 0},
+        {"a start tag of a hundred thousand attributes", "<Leaf" + [] {
+             std::string attributes;
+             for (int i = 0; i < 100000; ++i)
+                 attributes += " a" + std::to_string(i) + "='>'";
+             return attributes;
+         }() + ">" + picture, 1},
+        {"a name of megabytes", "<" + std::string(4 << 20, 'x') + "/>" + picture, 1},
+        {"angle brackets only", std::string(1 << 20, '<') + picture, 1},
+    };
+    for (const auto& test : cases) {
+        const CXmlPreprocessFile::Images found = Scan("<Images SavePicType='0'>" + test.text);
+        EXPECT_EQ(Images(found).size(), test.images) << test.what;
+    }
 }

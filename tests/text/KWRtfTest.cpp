@@ -142,6 +142,10 @@ TEST(RtfReader, FallbacksAndOptionalWordsStayWithinTheirGroups)
          {{5, 0}}},
         {"an unknown word too", "{\\rtf1 \\u8677\\zzz ABC}", L"\u21e5ABC", {{4, 0}}},
         {"two words for a count of two", "{\\rtf1\\uc2 \\u8677\\b\\i AB}", L"\u21e5AB", {{3, 0}}},
+        // An escape is one character of a fallback however it is written.
+        {"a malformed escape, then a word", "{\\rtf1 {\\uc2\\u8364\\'d\\tab QZECHO}}", L"\u20acQZECHO", {{7, 0}}},
+        {"an escaped line break", "{\\rtf1 \\u8364\\'0dAB\\u8364\\'0A\\'0aCD}", L"\u20acAB\u20acCD", {{6, 0}}},
+        {"an escape without its digits", "{\\rtf1 \\u8364\\'zAB}", L"\u20aczAB", {{4, 0}}},
         {"an optional word within a group passes over that word only", "{\\rtf1 {a\\*\\bkmkstart b}c}", L"abc",
          {{3, 0}}},
         {"and a word the reader knows still acts", "{\\rtf1 {a\\*\\b b}c}", L"abc",
