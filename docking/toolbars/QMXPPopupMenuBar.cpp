@@ -414,7 +414,11 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
     if (pChainBar != nullptr && pChainBar->GetSafeHwnd() != nullptr) {
         for (CQMXPPopupMenu* pChain = pPopup; pChain != nullptr; pChain = pChain->GetParentPopup())
             pChain->bFocusGivenBack = TRUE;
+        const HWND hwndThis = m_hWnd;
         pChainBar->Deactivate();
+        // A window that closed the menus when it took the focus back took this bar with them.
+        if (!::IsWindow(hwndThis))
+            return;
     }
 
     if (uiCmdId != 0) {
