@@ -88,7 +88,8 @@ CQMXPFrameImpl::CQMXPFrameImpl(CFrameWnd* pFrame)
       m_hDefaultMenu(nullptr),
       m_pFrame(pFrame),
       m_pDockManager(nullptr),
-      m_nIDDefaultResource(0) {
+      m_nIDDefaultResource(0),
+      m_bAltChordTaken(FALSE) {
     LiveImpls().push_back(this);
 }
 
@@ -443,14 +444,26 @@ QMXPRoute CQMXPFrameImpl::RouteFrameMessage(MSG* pMsg, DWORD dwRoute) {
     case WM_CONTEXTMENU:
         if (!bSysKeys)
             return QMXPRoute::PassOn;
+        if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_MENU) {
+            // Alt held down repeats: the menu its chord opened stays.
+            if ((HIWORD(pMsg->lParam) & KF_REPEAT) != 0)
+                return PopupOpen() ? QMXPRoute::Consumed : QMXPRoute::PassOn;
+            m_bAltChordTaken = FALSE;
+        }
         if (PopupOpen() && pMsg->wParam == VK_MENU) {
             CQMXPPopupMenu::GetActiveMenu()->SendMessage(WM_CLOSE);
             return QMXPRoute::Consumed;
         }
-        return ProcessKeyboard(static_cast<int>(pMsg->wParam)) ? QMXPRoute::Consumed : QMXPRoute::PassOn;
+        if (!ProcessKeyboard(static_cast<int>(pMsg->wParam)))
+            return QMXPRoute::PassOn;
+        if (pMsg->message == WM_SYSKEYDOWN)
+            m_bAltChordTaken = TRUE;
+        return QMXPRoute::Consumed;
     case WM_SYSKEYUP:
         if (!bSysKeys)
             return QMXPRoute::PassOn;
+        if (pMsg->wParam == VK_MENU && TakeAltChordEnd())
+            return QMXPRoute::Consumed;
         if (pMsg->wParam == VK_MENU && m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr) {
             // Alt alone: menu mode by keyboard, or back out of it.
             if (CWnd::GetFocus() == m_pMenuBar)
@@ -459,14 +472,11 @@ QMXPRoute CQMXPFrameImpl::RouteFrameMessage(MSG* pMsg, DWORD dwRoute) {
                 m_pMenuBar->SetFocus();
             return QMXPRoute::Consumed;
         }
-        if (PopupOpen()) {
-            if ((dwRoute & QMXP_ROUTE_ALT_HIDDEN) != 0)
-                return QMXPRoute::Consumed;
-            BOOL bProcessAccel = TRUE;
-            if (ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
-                return QMXPRoute::Consumed;
-        }
-        return QMXPRoute::PassOn;
+        // A key let go while Alt is held is no key press for the open menu.
+        return PopupOpen() ? QMXPRoute::Consumed : QMXPRoute::PassOn;
+    case WM_KEYUP:
+        // Alt let go after another key comes as a plain key up.
+        return bSysKeys && pMsg->wParam == VK_MENU && TakeAltChordEnd() ? QMXPRoute::Consumed : QMXPRoute::PassOn;
     case WM_MOUSEMOVE:
         return ProcessMouseMove(ClientPointOnScreen(pMsg)) ? QMXPRoute::Consumed : QMXPRoute::PassOn;
     case WM_LBUTTONDBLCLK:
@@ -495,6 +505,15 @@ QMXPRoute CQMXPFrameImpl::RouteFrameMessage(MSG* pMsg, DWORD dwRoute) {
     default:
         return QMXPRoute::PassOn;
     }
+}
+
+BOOL CQMXPFrameImpl::TakeAltChordEnd() {
+    // The release of Alt that ends a chord the frame took leaves the menus
+    // as the chord left them: the system's menu mode of the window would
+    // take the next keys.
+    const BOOL bTaken = m_bAltChordTaken;
+    m_bAltChordTaken = FALSE;
+    return bTaken;
 }
 
 void CQMXPFrameImpl::UpdateBarCommand(CCmdUI* pCmdUI, BOOL bStyleBit) {

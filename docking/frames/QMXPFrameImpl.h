@@ -147,4 +147,10 @@ protected:
     UINT GetFreeCtrlBarID() const;
     // Style bits and docking of a user or torn-off bar after its creation.
     static void SetupUserBar(CQMXPToolBar* pBar);
+    // TRUE once for the release of Alt after a chord the frame took.
+    BOOL TakeAltChordEnd();
+
+    // An Alt chord (Alt with another key) was taken by the frame: a menu
+    // opened by its letter, or a key passed to the open menu.
+    BOOL m_bAltChordTaken;
 };

@@ -92,6 +92,7 @@ void CQMXPPopupMenu::CommonInit() {
     bTrackMode = FALSE;
     bShown = FALSE;
     bDestroying = FALSE;
+    bFocusGivenBack = FALSE;
     iDefaultItem = -1;
     logoSize = 0;
     logoLocation = 0;
@@ -434,7 +435,7 @@ void CQMXPPopupMenu::OnDestroy() {
         pDocIPFrame->OnClosePopupMenu(this);
     if (activePopupMenu == this)
         activePopupMenu = nullptr;
-    if (activePopupMenu == nullptr)
+    if (activePopupMenu == nullptr && !bFocusGivenBack)
         GiveFocusBackToBar(pParentBar);
     CMiniFrameWnd::OnDestroy();
 }

@@ -112,6 +112,9 @@ public:
     BOOL bTrackMode;
     BOOL bShown;
     BOOL bDestroying;
+    // An item was chosen: the bar that opened the chain gave the focus back
+    // already, and the last menu going leaves it there.
+    BOOL bFocusGivenBack;
     int iDefaultItem;
     int logoSize;
     int logoLocation;

@@ -405,13 +405,21 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
     if (pPromptTarget != nullptr && pPromptTarget->GetSafeHwnd() != nullptr)
         pPromptTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 
-    // The bar that opened the chain leaves its keyboard mode once the menus
-    // are gone (the last menu going gives the bar the focus back first).
+    // The bar that opened the chain leaves its keyboard mode before the
+    // command runs and the menus go; the focus it gives back stays there.
     CQMXPPopupMenu* pTop = pPopup;
     while (pTop != nullptr && pTop->GetParentPopup() != nullptr)
         pTop = pTop->GetParentPopup();
     CQMXPToolBar* pChainBar = pTop != nullptr ? pTop->GetParentToolBar() : nullptr;
-    const HWND hwndChainBar = pChainBar != nullptr ? pChainBar->GetSafeHwnd() : nullptr;
+    if (pChainBar != nullptr && pChainBar->GetSafeHwnd() != nullptr) {
+        for (CQMXPPopupMenu* pChain = pPopup; pChain != nullptr; pChain = pChain->GetParentPopup())
+            pChain->bFocusGivenBack = TRUE;
+        const HWND hwndThis = m_hWnd;
+        pChainBar->Deactivate();
+        // A window that closed the menus when it took the focus back took this bar with them.
+        if (!::IsWindow(hwndThis))
+            return;
+    }
 
     if (uiCmdId != 0) {
         MarkCommandInProgress(TRUE);
@@ -434,9 +442,6 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
         pPopup->bDestroying = TRUE;
         pPopup->SendMessage(WM_CLOSE);
     }
-    // This bar went with its popup: only the chain's bar is touched now.
-    if (hwndChainBar != nullptr && ::IsWindow(hwndChainBar) && CWnd::FromHandlePermanent(hwndChainBar) == pChainBar)
-        pChainBar->Deactivate();
 }
 
 BOOL CQMXPPopupMenuBar::OnItemClicked(CQMXPToolbarButton* pButton) {

@@ -204,14 +204,9 @@ BOOL CQMXPPopupMenuBar::ProcessKey(UINT nChar) {
     }
     if (m_bCustomizeMode || (::GetKeyState(VK_CONTROL) & 0x8000))
         return FALSE;
+    // A letter opens or runs its item at once; of items that share a letter
+    // the map holds the last one.
     const UINT uiChar = CQMXPKeyboardManager::TranslateCharToUpper(nChar);
-    // Items that share their letter are gone through one by one, as the
-    // system's menus do: the key highlights the next of them, Enter chooses.
-    int iNext = -1;
-    if (FindMnemonicButtons(static_cast<wchar_t>(uiChar), m_iHighlighted, iNext) > 1) {
-        MoveHighlight(iNext);
-        return TRUE;
-    }
     CQMXPToolbarButton* pButton = nullptr;
     if (m_AcellKeys.Lookup(static_cast<wchar_t>(uiChar), pButton) && pButton != nullptr) {
         const int iIndex = ButtonToIndex(pButton);

@@ -158,9 +158,6 @@ public:
     // The upper-cased letter after the first "&" of a button that shows its
     // text; 0 for none.
     static wchar_t MnemonicOf(const CQMXPToolbarButton& button);
-    // How many buttons have the letter as their mnemonic; in iNext the first
-    // of them after iAfter, going round (-1 when none).
-    int FindMnemonicButtons(wchar_t ch, int iAfter, int& iNext) const;
     BOOL ResourceButtonsChanged() const { return m_bResourceWasChanged; }
 
     // --- Sizes ----------------------------------------------------------

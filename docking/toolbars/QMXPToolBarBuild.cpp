@@ -192,26 +192,6 @@ void CQMXPToolBar::RebuildAccelerators() {
     }
 }
 
-int CQMXPToolBar::FindMnemonicButtons(wchar_t ch, int iAfter, int& iNext) const {
-    iNext = -1;
-    int nFound = 0;
-    int iFirst = -1;
-    int iIndex = 0;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iIndex) {
-        const auto* pButton = static_cast<const CQMXPToolbarButton*>(m_Buttons.GetNext(pos));
-        if (ch == 0 || MnemonicOf(*pButton) != ch)
-            continue;
-        ++nFound;
-        if (iFirst < 0)
-            iFirst = iIndex;
-        if (iNext < 0 && iIndex > iAfter)
-            iNext = iIndex;
-    }
-    if (iNext < 0)
-        iNext = iFirst;
-    return nFound;
-}
-
 BOOL CQMXPToolBar::SetButtonLabel(int nIndex, LPCWSTR lpszText, BOOL bShowText, BOOL bShowImage) {
     CQMXPToolbarButton* pButton = GetButton(nIndex);
     if (pButton == nullptr)

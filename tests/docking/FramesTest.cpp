@@ -425,6 +425,50 @@ TEST_F(FrameInputTest, AltAloneEntersTheMenuBarAndAltClosesAnOpenMenu) {
     EXPECT_TRUE(OpenPopups().empty());
 }
 
+// An Alt chord whose letter opened a menu: the keys let go meanwhile (the
+// letter, then Alt) and Alt repeating while held neither run an item nor
+// close the menu, nor put the menu bar out of or into its keyboard mode;
+// the next key reaches the menu.
+TEST_F(FrameInputTest, AnAltChordLeavesTheMenuItOpenedToTheNextKey) {
+    Log().clear();
+    m_menuBar.CreateFromMenu(MakeMenu({{0, L"&File", {{30001, L"&Open"}, {30002, L"&Close"}}}}), FALSE, TRUE);
+    const CPoint ptFile = m_menuBar.GetButton(0)->GetRect().CenterPoint();
+    m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFile.x, ptFile.y));
+    Pump();
+    ASSERT_EQ(OpenPopups().size(), 1u);
+    ASSERT_EQ(CWnd::GetFocus(), &m_menuBar);
+    const LPARAM kAltHeld = static_cast<LPARAM>(KF_ALTDOWN) << 16;
+    const LPARAM kRepeat = static_cast<LPARAM>(KF_REPEAT) << 16;
+    const LPARAM kUp = static_cast<LPARAM>(KF_UP | KF_REPEAT) << 16;
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM key;
+        LPARAM lParam;
+        bool menuOpen;  // after the key
+        std::vector<UINT> commands;
+    } steps[] = {
+        {"a letter with Alt that no item has", WM_SYSKEYDOWN, 'X', kAltHeld | 1, true, {}},
+        {"an item's letter let go with Alt held", WM_SYSKEYUP, 'O', kAltHeld | kUp | 1, true, {}},
+        {"Alt held down repeating", WM_SYSKEYDOWN, VK_MENU, kAltHeld | kRepeat | 1, true, {}},
+        {"Alt let go after the chord", WM_KEYUP, VK_MENU, kUp | 1, true, {}},
+        {"the next key", WM_KEYDOWN, 'C', 1, false, {30002}},
+    };
+    for (const auto& step : steps) {
+        EXPECT_TRUE(Translate(step.message, step.key, step.lParam, m_menuBar.m_hWnd)) << step.name;
+        Pump();
+        EXPECT_EQ(!OpenPopups().empty(), step.menuOpen) << step.name;
+        EXPECT_EQ(LoggedCommands(), step.commands) << step.name;
+        if (step.menuOpen)
+            EXPECT_EQ(CWnd::GetFocus(), &m_menuBar) << step.name;
+    }
+    // Alt tapped alone afterwards goes into the menu bar as before.
+    m_pFrame->SetFocus();
+    Translate(WM_SYSKEYDOWN, VK_MENU, kAltHeld | 1);
+    EXPECT_TRUE(Translate(WM_SYSKEYUP, VK_MENU, kAltHeld | kUp | 1));
+    EXPECT_EQ(CWnd::GetFocus(), &m_menuBar);
+}
+
 TEST_F(FrameInputTest, AClickOnTheMenuButtonThatOpenedTheMenuClosesIt) {
     const CPoint ptFile = m_menuBar.GetButton(0)->GetRect().CenterPoint();
     m_menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFile.x, ptFile.y));

@@ -239,40 +239,67 @@ TEST_F(PopupMenuTest, KeysAndClicksBetweenMenuLevels) {
     EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
 }
 
-TEST_F(PopupMenuTest, ItemsSharingALetterAreGoneThroughByItThenChosenByEnter) {
-    HMENU hMenu = MakeMenu({{0, L"&Toolbars", {{30004, L"&Main"}}}, {30002, L"Section &Tree"}, {30003, L"&Image"}});
-    CRect rectFrame;
-    m_pFrame->GetWindowRect(&rectFrame);
-    CCursorAt cursor(CPoint(rectFrame.right - 5, rectFrame.bottom - 5));
-    CQMXPPopupMenu* pPopup = OpenPopup(hMenu, CPoint(rectFrame.left + 100, rectFrame.top + 100));
-    ASSERT_NE(pPopup, nullptr);
-    // The shared letter moves from one of its items to the next and round,
-    // opening and running nothing.
-    const struct {
-        UINT nKey;
-        int iHighlighted;
-    } steps[] = {{'T', 0}, {'T', 1}, {'T', 0}, {'T', 1}};
-    for (const auto& step : steps) {
-        pPopup->SendMessage(WM_KEYDOWN, step.nKey);
-        EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), pPopup);
-        ASSERT_NE(pPopup->GetSelItem(), nullptr);
-        EXPECT_EQ(pPopup->GetMenuBar()->ButtonToIndex(pPopup->GetSelItem()), step.iHighlighted);
+// A bar whose menu notes, when the bar leaves its keyboard mode, whether
+// the menu was still there.
+class CDeactivationBar : public CMenuButtonBar {
+public:
+    void Deactivate() override {
+        vecMenuShownAtDeactivation.push_back(::IsWindow(hwndMenu) != FALSE);
+        CMenuButtonBar::Deactivate();
     }
-    Pump();
-    EXPECT_TRUE(LoggedCommands().empty());
-    // Enter chooses the highlighted one.
-    pPopup->SendMessage(WM_KEYDOWN, VK_RETURN);
-    Pump();
-    EXPECT_EQ(LoggedCommands(), (std::vector<UINT>{30002}));
-    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
-    // A letter of one item alone runs it at once.
-    pPopup = OpenPopup(MakeMenu({{0, L"&Toolbars", {{30004, L"&Main"}}}, {30002, L"Section &Tree"}, {30003, L"&Image"}}),
-                       CPoint(rectFrame.left + 100, rectFrame.top + 100));
-    ASSERT_NE(pPopup, nullptr);
-    pPopup->SendMessage(WM_KEYDOWN, 'I');
-    Pump();
-    EXPECT_EQ(LoggedCommands(), (std::vector<UINT>{30002, 30003}));
-    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    HWND hwndMenu = nullptr;
+    std::vector<bool> vecMenuShownAtDeactivation;
+};
+
+TEST_F(PopupMenuTest, ALetterOpensOrRunsItsItemAtOnceTheLastOfASharedLetterWinning) {
+    const UINT kTree = ID_MENUTEST_FIRST;
+    const UINT kImage = ID_MENUTEST_FIRST + 1;
+    // No handler: the command update keeps it disabled.
+    const UINT kTwice = ID_MENUTEST_LAST + 1;
+    const std::vector<MenuItem> sharedByASubMenu = {{0, L"&Toolbars", {{ID_MENUTEST_FIRST + 3, L"&Main"}}},
+                                                    {kTree, L"Section &Tree"},
+                                                    {kImage, L"&Image"}};
+    const struct {
+        const char* name;
+        std::vector<MenuItem> items;
+        UINT nKey;
+        std::vector<UINT> commands;  // run by the letter
+        bool subMenuOpen;            // the letter opened a sub-menu instead
+    } cases[] = {
+        {"the later of two runs", sharedByASubMenu, 'T', {kTree}, false},
+        {"a letter of one item", sharedByASubMenu, 'I', {kImage}, false},
+        {"a later sub-menu opens", {{kTree, L"&Tree"}, {0, L"&Toolbars", {{kImage, L"&Main"}}}}, 'T', {}, true},
+        {"a later disabled item closes the menu", {{kTree, L"&Tree"}, {kTwice, L"&Twice", {}, MF_GRAYED}}, 'T', {},
+         false},
+    };
+    for (const auto& test : cases) {
+        CDeactivationBar bar;
+        ASSERT_TRUE(bar.Make(m_pFrame, MakeMenu(test.items)));
+        m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+        m_pFrame->RecalcLayout();
+        CQMXPPopupMenu* pPopup = bar.Open();
+        ASSERT_NE(pPopup, nullptr) << test.name;
+        bar.hwndMenu = pPopup->GetSafeHwnd();
+        const size_t nBefore = LoggedCommands().size();
+        pPopup->SendMessage(WM_KEYDOWN, test.nKey);
+        Pump();
+        const std::vector<UINT> logged = LoggedCommands();
+        EXPECT_EQ(std::vector<UINT>(logged.begin() + static_cast<std::ptrdiff_t>(nBefore), logged.end()), test.commands)
+            << test.name;
+        if (test.subMenuOpen) {
+            ASSERT_NE(CQMXPPopupMenu::GetActiveMenu(), nullptr) << test.name;
+            EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu()->GetParentPopup(), pPopup) << test.name;
+            EXPECT_TRUE(bar.vecMenuShownAtDeactivation.empty()) << test.name;
+        } else {
+            EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr) << test.name;
+            EXPECT_FALSE(::IsWindow(bar.hwndMenu)) << test.name;
+            // The bar leaves its keyboard mode while its menu still shows.
+            ASSERT_FALSE(bar.vecMenuShownAtDeactivation.empty()) << test.name;
+            EXPECT_TRUE(bar.vecMenuShownAtDeactivation.front()) << test.name;
+        }
+        CloseAllPopups();
+        bar.DestroyWindow();
+    }
 }
 
 TEST_F(PopupMenuTest, TheMenuDelayComesFromTheDesktopSettings) {

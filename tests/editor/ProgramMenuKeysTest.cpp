@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+#include <map>
+#include <string>
+#include <vector>
+
 using edtest::CProgramRun;
 using namespace edtest;
 
@@ -31,3 +36,238 @@ TEST_F(ProgramByHand, AltVThenTOpensTheToolbarsMenuAndLeavesTheSectionTree)
     Settle();
     EXPECT_TRUE(::IsWindowVisible(tree));
 }
+
+namespace {
+
+// The upper-cased letter after the first single "&" of a menu text; 0 for none.
+wchar_t LetterOf(const std::wstring& text)
+{
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&')
+            continue;
+        if (text[i + 1] != L'&')
+            return static_cast<wchar_t>(::towupper(text[i + 1]));
+        ++i;
+    }
+    return 0;
+}
+
+// Where two items of the menu (or of one of its sub-menus) share a letter.
+void SharedLetters(HMENU menu, const std::wstring& path, std::vector<std::wstring>& shared)
+{
+    std::map<wchar_t, std::wstring> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        if (HMENU sub = ::GetSubMenu(menu, i))
+            SharedLetters(sub, path + L" > " + text, shared);
+        const wchar_t letter = LetterOf(text);
+        if (letter == 0)
+            continue;
+        auto [it, added] = items.emplace(letter, text);
+        if (!added)
+            shared.push_back(path + L": \"" + it->second + L"\" and \"" + text + L"\"");
+    }
+}
+
+BOOL CALLBACK AddMenuName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names)
+{
+    reinterpret_cast<std::vector<UINT>*>(names)->push_back(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+}  // namespace
+
+// A menu's letter runs the last item that has it: each item of every menu
+// of the program keeps a letter of its own, so that every item is reached.
+TEST(ProgramMenus, EveryItemOfAMenuHasALetterOfItsOwn)
+{
+    HMODULE program = ::LoadLibraryExW(edtest::BesideTests(L"OstraTallier.exe").c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, program);
+    std::vector<UINT> names;
+    ::EnumResourceNamesW(program, RT_MENU, AddMenuName, reinterpret_cast<LONG_PTR>(&names));
+    EXPECT_GE(names.size(), 3u) << "the main window's and the report's menus at least";
+    std::vector<std::wstring> shared;
+    for (UINT name : names) {
+        HMENU menu = ::LoadMenuW(program, MAKEINTRESOURCEW(name));
+        ASSERT_NE(nullptr, menu) << name;
+        SharedLetters(menu, L"menu " + std::to_wstring(name), shared);
+        ::DestroyMenu(menu);
+    }
+    ::FreeLibrary(program);
+    for (const std::wstring& pair : shared)
+        ADD_FAILURE() << std::string(pair.begin(), pair.end());
+}
+
+namespace {
+
+// How a user reaches a menu's item from the keyboard.
+enum class KeysBy {
+    Chord,             // Alt held with the menu's letter, then the item's key; typed ahead
+    ChordAsMenuShows,  // Alt let go only once the menu shows
+    ChordAltRepeats,   // Alt held so long that it repeats
+    TappedAlt,         // Alt pressed and let go, then the letters
+};
+
+const char* NameOf(KeysBy keys)
+{
+    switch (keys) {
+    case KeysBy::Chord:
+        return "Chord";
+    case KeysBy::ChordAsMenuShows:
+        return "ChordAsMenuShows";
+    case KeysBy::ChordAltRepeats:
+        return "ChordAltRepeats";
+    default:
+        return "TappedAlt";
+    }
+}
+
+// What the item's key gives.
+enum class Outcome {
+    ToolbarsMenu,  // View's sub-menu "Toolbars" opens
+    AboutBox,      // Help's "About" runs
+    SecondItem,    // Down moves to File's second item, which Enter runs (a file dialog)
+    Watermarks,    // Report's "WaterMark Properties": the sheet at its watermarks page
+    Exit,          // File's "Exit" runs: the program ends
+};
+
+struct MenuKeys {
+    const char* name;
+    WORD menu;
+    UINT menuCommand;  // a command of the menu the letter opens
+    WORD key;
+    Outcome outcome;
+    bool reportOnly;  // a menu of a report's window
+};
+
+constexpr UINT kAboutCredits = 394;
+constexpr int kWatermarksPage = 2;
+
+class ProgramMenuKeys : public ProgramByHand, public testing::WithParamInterface<KeysBy> {
+protected:
+    // The menu's letter, then the key, typed in the way of the parameter.
+    void Type(WORD menu, WORD key, UINT menuCommand)
+    {
+        using edtest::PressKeys;
+        switch (GetParam()) {
+        case KeysBy::Chord:
+            PressKeys({{VK_MENU, true}, {menu, true}, {menu, false}, {VK_MENU, false}, {key, true}, {key, false}});
+            break;
+        case KeysBy::ChordAsMenuShows:
+            PressKeys({{VK_MENU, true}, {menu, true}});
+            ASSERT_NE(nullptr, MenuWith(menuCommand)) << "the menu of the letter";
+            PressKeys({{menu, false}, {VK_MENU, false}, {key, true}, {key, false}});
+            break;
+        case KeysBy::ChordAltRepeats:
+            PressKeys({{VK_MENU, true}, {menu, true}, {menu, false}, {VK_MENU, true}, {VK_MENU, true},
+                       {VK_MENU, false}, {key, true}, {key, false}});
+            break;
+        case KeysBy::TappedAlt:
+            PressKeys({{VK_MENU, true}, {VK_MENU, false}, {menu, true}, {menu, false}, {key, true}, {key, false}});
+            break;
+        }
+    }
+    // A menu of the system (the window's own menu) shows.
+    bool SystemMenuShown() const { return program.FindPopup(L"#32768") != nullptr; }
+    // The keys typed and what they give checked, the program left as it was
+    // (but for Exit).
+    void Reach(const MenuKeys& test, const std::wstring& shot)
+    {
+        ASSERT_TRUE(edtest::ReadyForKeys(program));
+        Type(test.menu, test.key, test.menuCommand);
+        if (HasFatalFailure())
+            return;
+        if (test.outcome == Outcome::SecondItem)
+            edtest::TapKey(VK_RETURN);
+        switch (test.outcome) {
+        case Outcome::ToolbarsMenu:
+            EXPECT_NE(nullptr, MenuWith(kToolbarsMain)) << "the Toolbars menu";
+            EXPECT_FALSE(SystemMenuShown());
+            test_support::WriteWindowScreenshot(::GetDesktopWindow(), shot.c_str());
+            CloseMenus();
+            // Escape once more leaves the menu bar's keyboard mode, as in any program.
+            edtest::TapKey(VK_ESCAPE);
+            EXPECT_TRUE(edtest::WaitFor([&] {
+                return edtest::FocusIn(program.Main()) != CProgramRun::FindById(program.Main(), edtest::kMenuBarId);
+            }));
+            break;
+        case Outcome::AboutBox:
+        case Outcome::SecondItem:
+        case Outcome::Watermarks: {
+            HWND dialog = program.WaitForDialog();
+            ASSERT_NE(nullptr, dialog) << "no dialog came";
+            EXPECT_FALSE(SystemMenuShown());
+            if (test.outcome == Outcome::AboutBox)
+                EXPECT_NE(nullptr, ::GetDlgItem(dialog, kAboutCredits)) << CProgramRun::Text(dialog).c_str();
+            else if (test.outcome == Outcome::SecondItem)
+                EXPECT_NE(nullptr, edtest::FileNameBox(dialog)) << CProgramRun::Text(dialog).c_str();
+            else
+                EXPECT_EQ(kWatermarksPage, ::SendMessageW(::GetDlgItem(dialog, edtest::kSheetTabId), TCM_GETCURSEL,
+                                                          0, 0))
+                    << CProgramRun::Text(dialog).c_str();
+            test_support::WriteWindowScreenshot(::GetDesktopWindow(), shot.c_str());
+            ::PostMessageW(dialog, WM_COMMAND, test.outcome == Outcome::AboutBox ? IDOK : IDCANCEL, 0);
+            ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }));
+            break;
+        }
+        case Outcome::Exit: {
+            // A new report counts as changed: Exit asks to save it, and No ends the program.
+            HWND question = nullptr;
+            ASSERT_TRUE(edtest::WaitFor([&] {
+                question = program.FindDialog();
+                return question || program.WaitForExit(0);
+            })) << "Exit did not run";
+            EXPECT_FALSE(SystemMenuShown());
+            if (question)
+                ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+            EXPECT_TRUE(program.WaitForExit(60000)) << "the program did not end";
+            break;
+        }
+        }
+    }
+};
+
+}  // namespace
+
+// Alt with a menu's letter, then an item's letter or an arrow, as in every
+// Windows program, whether Alt is held as a chord or tapped first: the item
+// of that menu is reached, never another menu's or the window's own menu;
+// in a report's window and in the main window without a report (where the
+// window with the keyboard leaves Alt to the system).
+TEST_P(ProgramMenuKeys, TheItemsKeyReachesTheItemOfTheMenuOpenedByAlt)
+{
+    const MenuKeys cases[] = {
+        {"Alt+V, T", 'V', 32829, 'T', Outcome::ToolbarsMenu, false},
+        {"Alt+H, A", 'H', 57664, 'A', Outcome::AboutBox, false},
+        {"Alt+F, Down", 'F', 57665, VK_DOWN, Outcome::SecondItem, false},
+        // R is the letter of the menu's first item too: letting it go runs nothing.
+        {"Alt+R, W", 'R', 32854, 'W', Outcome::Watermarks, true},
+        {"Alt+F, X", 'F', 57665, 'X', Outcome::Exit, false},
+    };
+    const std::string form = NameOf(GetParam());
+    for (const bool withReport : {true, false}) {
+        if (!withReport) {
+            ASSERT_TRUE(edtest::ReadyForKeys(program));
+            CloseActiveReport();
+            ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().empty(); }));
+        }
+        for (const MenuKeys& test : cases) {
+            // The program ends only at the last.
+            if ((test.outcome == Outcome::Exit && withReport) || (test.reportOnly && !withReport))
+                continue;
+            const std::string where = withReport ? "report" : "main window";
+            SCOPED_TRACE(std::string(test.name) + " by " + form + " in the " + where);
+            Reach(test, L"editor_program_menu_keys_" + std::wstring(form.begin(), form.end()) +
+                            (withReport ? L"_report_" : L"_main_") + std::to_wstring(static_cast<int>(test.outcome)));
+            if (HasFatalFailure())
+                return;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ByHand, ProgramMenuKeys,
+                         testing::Values(KeysBy::Chord, KeysBy::ChordAsMenuShows, KeysBy::ChordAltRepeats,
+                                         KeysBy::TappedAlt),
+                         [](const testing::TestParamInfo<KeysBy>& info) { return std::string(NameOf(info.param)); });
