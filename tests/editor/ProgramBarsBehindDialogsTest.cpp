@@ -16,13 +16,6 @@ namespace {
 constexpr UINT kDocumentProperties = 32854;
 constexpr int kSheetTab = edtest::kSheetTabId;
 
-// Whether a library tool bar's button shows disabled (its state reports the
-// library's disabled style, in the place of the enabled bit).
-bool Disabled(HWND bar, int index)
-{
-    return (edtest::AskRemote<TBBUTTON>(bar, TB_GETBUTTON, index).fsState & TBSTATE_ENABLED) != 0;
-}
-
 }  // namespace
 
 TEST_F(ProgramByHand, TheBarsBehindTheDocumentPropertiesSheetAreDrawnWhileItIsOpen)
@@ -87,12 +80,12 @@ TEST(ProgramByHandAtStart, TheToolBarsBehindTheStartWizardShowTheCommandsOfNoRep
     for (UINT command : {57603u, 57635u, 57634u}) {
         const int index = edtest::BarCommandIndex(bar, command);
         ASSERT_GE(index, 0) << command;
-        EXPECT_TRUE(edtest::WaitFor([&] { return Disabled(bar, index); })) << command;
+        EXPECT_TRUE(edtest::WaitFor([&] { return edtest::BarItemDisabled(bar, index); })) << command;
     }
     // New stays enabled.
     const int newIndex = edtest::BarCommandIndex(bar, 57600);
     ASSERT_GE(newIndex, 0);
-    EXPECT_FALSE(Disabled(bar, newIndex));
+    EXPECT_FALSE(edtest::BarItemDisabled(bar, newIndex));
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_bars_behind_start_wizard");
     ::PostMessageW(wizard, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(wizard); }));
