@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 using edtest::CProgramRun;
 using namespace edtest;
 
@@ -86,6 +88,28 @@ TEST(ProgramByHandAtStart, TheToolBarsBehindTheStartWizardShowTheCommandsOfNoRep
     const int newIndex = edtest::BarCommandIndex(bar, 57600);
     ASSERT_GE(newIndex, 0);
     EXPECT_FALSE(edtest::BarItemDisabled(bar, newIndex));
+    // The wizard opens below the menu bar and the tool bars, which show: the
+    // main window (disabled behind the wizard, so that it answers for its
+    // bars) is the window found under each one's first item, and the screen
+    // there holds still with more than its background (the item drawn).
+    RECT wizardRect = {};
+    ::GetWindowRect(wizard, &wizardRect);
+    for (int id : {edtest::kMenuBarId, kMainToolBar, kTextToolBar}) {
+        SCOPED_TRACE(id);
+        HWND shown = CProgramRun::FindById(program.Main(), id);
+        ASSERT_NE(nullptr, shown);
+        EXPECT_TRUE(::IsWindowVisible(shown));
+        RECT barRect = {}, over = {};
+        ::GetWindowRect(shown, &barRect);
+        EXPECT_FALSE(::IntersectRect(&over, &barRect, &wizardRect)) << "the wizard lies over the bar";
+        const RECT item = edtest::BarItemRect(shown, 0);
+        HWND found = ::WindowFromPoint(edtest::CentreOf(item));
+        EXPECT_EQ(program.Main(), ::GetAncestor(found, GA_ROOT)) << CProgramRun::ClassName(found).c_str();
+        std::vector<COLORREF> pixels;
+        ASSERT_TRUE(edtest::SteadyScreen(item, pixels));
+        EXPECT_NE(pixels.end(), std::find_if(pixels.begin(), pixels.end(), [&](COLORREF c) { return c != pixels[0]; }))
+            << "the bar's first item is not drawn";
+    }
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_bars_behind_start_wizard");
     ::PostMessageW(wizard, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(wizard); }));
