@@ -193,7 +193,7 @@ TEST_F(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneT
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
 }
 
-TEST_F(ProgramByHandGallery, APictureDroppedOnASectionLeavesNoStripAtTheReportWindowsLeftBorder)
+TEST_F(ProgramByHandGallery, APictureDraggedOntoASectionHangsFromThePointerAndLeavesNoStripAtTheWindowsLeftBorder)
 {
     CKWTestTempFolder folder(L"gdrop");
     folder.Write(L"red.bmp", edtest::SolidBitmapFile(200, 150, 0, 0, 255));
@@ -205,7 +205,8 @@ TEST_F(ProgramByHandGallery, APictureDroppedOnASectionLeavesNoStripAtTheReportWi
     ASSERT_TRUE(program.AddGalleryFolder(path));
     // The main window short of the screen's edges, its left border in sight.
     ::ShowWindow(program.Main(), SW_RESTORE);
-    ::SetWindowPos(program.Main(), nullptr, 40, 30, 1100, 800, SWP_NOZORDER);
+    ::SetWindowPos(program.Main(), nullptr, 40, 30, ::GetSystemMetrics(SM_CXSCREEN) * 3 / 4,
+                   ::GetSystemMetrics(SM_CYSCREEN) * 3 / 4, SWP_NOZORDER);
     ::SetForegroundWindow(program.Main());
     ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
     // The picture's thumbnail in the gallery: where its view shows red.

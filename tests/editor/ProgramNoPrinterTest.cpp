@@ -35,9 +35,9 @@ constexpr UINT kImageGallery = 32829;
 constexpr DWORD kGalleryLeft = 59420;
 const wchar_t kWindowsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
-// Clears the user's default printer and keeps the programs started meanwhile
-// away from the print system; both come back at the end of the scope (the
-// next program to start finds the printers again).
+// Clears the user's default printer (and sets this process's print-system
+// address, which the programs it starts do not take over: they still see the
+// printers); both come back at the end of the scope.
 class CNoDefaultPrinter {
 public:
     CNoDefaultPrinter()
