@@ -25,7 +25,7 @@ SCODE CKWOleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)
     if (m_imageList) {
         POINT cursor;
         ::GetCursorPos(&cursor);
-        ::ImageList_DragMove(cursor.x - m_width / 2, cursor.y - m_height / 2);
+        ::ImageList_DragMove(cursor.x, cursor.y);
     }
     return COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
 }
@@ -53,8 +53,11 @@ void CKWOleDropSource::SetDragImage(HBITMAP bitmap)
         return;
     m_ownsList = true;
     ::ImageList_Add(m_imageList, bitmap, nullptr);
+    // The hot spot is the image's top-left corner: the pointer stands at its
+    // edge, as with the system's drag images, and what it points at (the
+    // section a picture is dropped on) stays in sight.
     POINT cursor;
     ::GetCursorPos(&cursor);
     ::ImageList_BeginDrag(m_imageList, 0, 0, 0);
-    ::ImageList_DragEnter(::GetDesktopWindow(), cursor.x - m_width / 2, cursor.y - m_height / 2);
+    ::ImageList_DragEnter(::GetDesktopWindow(), cursor.x, cursor.y);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // CKWOleDropSource: the drop source of the framework's drags: it moves a
-// drag image (an image list) with the cursor while the drag runs.
+// drag image (an image list) with the cursor while the drag runs, the
+// image's hot spot at the cursor.
 #include "platform/classlib/OleDropSource.h"
 
 #include <commctrl.h>
@@ -16,7 +17,8 @@ public:
     SCODE GiveFeedback(DROPEFFECT dropEffect) override;
     // Uses a list that another object holds (and keeps).
     void SetImageList(HIMAGELIST imageList);
-    // Shows the bitmap at the cursor; nothing when its size cannot be read.
+    // Shows the bitmap with its top-left corner at the cursor; nothing when
+    // its size cannot be read.
     void SetDragImage(HBITMAP bitmap);
 
 private:

@@ -300,6 +300,9 @@ void CKWWinView::OnUpdateFilePrintPreview(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE)
 
 void CKWWinView::OnFilePrintPreview()
 {
+    // Without a printer nothing of the layout changes: there is no page to show.
+    if (!PrinterForPreview())
+        return;
     CKWBaseApplication* app = KWGetApp();
     CFrameWnd* frame = KWGetActiveFrame();
     if (app && frame) {
@@ -307,12 +310,14 @@ void CKWWinView::OnFilePrintPreview()
         app->PrintPreviewHook(frame, false);
         app->SetStatusBarTexts(L"", L"", nullptr);
     }
-    ::DoPrintPreview(this);
+    // A preview that did not start gives back what was put away for it (the
+    // gallery, the frame's state), as a closed one does.
+    if (!::DoPrintPreview(this))
+        TellPreviewEnded();
 }
 
-void CKWWinView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView)
+void CKWWinView::TellPreviewEnded()
 {
-    CView::OnEndPrintPreview(pDC, pInfo, point, pView);
     CKWBaseApplication* app = KWGetApp();
     CFrameWnd* frame = KWGetActiveFrame();
     if (app && frame) {
@@ -320,6 +325,12 @@ void CKWWinView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPr
         app->PrintPreviewHook(frame, true);
         app->OnPrintPreviewEnded();
     }
+}
+
+void CKWWinView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView)
+{
+    CView::OnEndPrintPreview(pDC, pInfo, point, pView);
+    TellPreviewEnded();
 }
 
 void CKWWinView::OnDraw(CDC* pDC)

@@ -67,8 +67,12 @@ public:
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     // The class library's end of the preview, then the application is told.
     void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
-    // The application is told of the active frame, then the framework's preview.
+    // The application is told of the active frame, then the framework's
+    // preview; nothing without a printer.
     afx_msg void OnFilePrintPreview();
+    // The application is told that the active frame's preview is over (also
+    // when it never started).
+    static void TellPreviewEnded();
 
     // --- Drags out of the view and into it ---
     // A drag of what PrepareDragData describes, carried by CreateDragItem.

@@ -7,6 +7,8 @@
 #include "framework/KWFontFaceStorage.h"
 #include "platform/classlib/Archive.h"
 
+#include <cwchar>
+
 IMPLEMENT_SERIAL(CKWCommonComboBoxButton, CQMXPToolbarComboBoxButton, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CKWFontNameComboBoxButton, CKWCommonComboBoxButton, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CKWFontSizeComboBoxButton, CKWCommonComboBoxButton, VERSIONABLE_SCHEMA | 1)
@@ -144,23 +146,31 @@ int CKWFontNameComboBoxButton::GetCurrentValue() const
     return entry ? entry->value : -1;
 }
 
-void CKWFontNameComboBoxButton::SetCurrentFont(int value)
+void CKWFontNameComboBoxButton::SetCurrentFont(int value, const wchar_t* face)
 {
+    // The entry that shows the font in a button: by its document index, else by the face's name.
+    auto entryOf = [&](const CKWFontNameComboBoxButton& button) {
+        int byName = -1;
+        for (int i = 0; i < button.GetCount() && value >= 0; ++i) {
+            const auto* entry = reinterpret_cast<const FontCommboData*>(button.GetItemData(i));
+            if (entry && entry->value == value)
+                return i;
+            const wchar_t* name = GetFontEntryName(entry);
+            if (byName < 0 && face && name && std::wcscmp(name, face) == 0)
+                byName = i;
+        }
+        return byName;
+    };
     bool first = true;
     bool shown = false;
     ForEachFontNameButton([&](CKWFontNameComboBoxButton& button) {
+        const int found = entryOf(button);
         if (first) {
             first = false;
-            shown = button.GetCurSel() >= 0 ? button.GetCurrentValue() == value : value < 0;
+            shown = button.GetCurSel() == found;
         }
         if (shown)
             return;
-        int found = -1;
-        for (int i = 0; i < button.GetCount() && found < 0 && value >= 0; ++i) {
-            const auto* entry = reinterpret_cast<const FontCommboData*>(button.GetItemData(i));
-            if (entry && entry->value == value)
-                found = i;
-        }
         button.SelectItem(found);
         CWnd* bar = button.GetComboBox() ? button.GetComboBox()->GetParent() : nullptr;
         if (bar && bar->m_hWnd) {

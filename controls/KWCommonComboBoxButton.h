@@ -65,9 +65,11 @@ public:
     // Every font-name button of the tool bars.
     static void RefillAll();
     // Shows in every font-name button the entry whose document font index is
-    // the value (none when no entry has it); nothing when the first button
+    // the value; when no entry has it, the entry of the face name given (a
+    // font the document's table does not list yet, such as the default face
+    // of a new report's empty note), else none. Nothing when the first button
     // already shows it. A changed button's area is repainted.
-    static void SetCurrentFont(int value);
+    static void SetCurrentFont(int value, const wchar_t* face = nullptr);
     // The document font index of the shown entry; -1 when none.
     int GetCurrentValue() const;
 };

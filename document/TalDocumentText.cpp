@@ -346,7 +346,9 @@ void CTalDocument::OnUpdateFontName(CCmdUI* cmdUI)
     const CKWCharFormat* format = m_frame ? m_frame->GetTextCharFormat(mask) : nullptr;
     if (format && (mask & CKWCharFormat::kMaskFont)) {
         const int index = static_cast<int>(format->m_fontIndex);
-        CKWFontNameComboBoxButton::SetCurrentFont(index < 0 ? -1 : index);
+        // A new report's empty note names a font its table does not list yet.
+        const std::wstring face = GetProperties().GetFontTable().GetEntry(format->m_fontIndex).GetName();
+        CKWFontNameComboBoxButton::SetCurrentFont(index < 0 ? -1 : index, face.c_str());
         return;
     }
     ForEachComboButton(ID_TAL_FONT_NAME, [](CQMXPToolbarComboBoxButton& button) {

@@ -4,6 +4,9 @@
 #include "editor/StructedWizardPage2.h"
 #include "editor/StructedWizardPage3.h"
 #include "editor/TalWizardDocument.h"
+#include "docking/frames/QMXPWindowPlace.h"
+#include "platform/classlib/MDIFrameWnd.h"
+#include "platform/classlib/WinThread.h"
 
 CStructedWizard::CStructedWizard()
     : CKWPropertySheet(L"", nullptr, 0), m_document(std::make_unique<CTalWizardDocument>(this)),
@@ -20,6 +23,23 @@ CStructedWizard::~CStructedWizard()
 {
     // The current section belongs to the document's tree.
     m_currentSection.Release();
+}
+
+BOOL CStructedWizard::OnInitDialog()
+{
+    const BOOL result = CKWPropertySheet::OnInitDialog();
+    // Without a parent the sheet would open at the screen's corner, over the
+    // main window's bars.
+    auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    if (main && main->m_hWndMDIClient && ::IsWindowVisible(main->m_hWnd) && !::IsIconic(main->m_hWnd)) {
+        CRect area;
+        ::GetWindowRect(main->m_hWndMDIClient, &area);
+        CRect rect;
+        GetWindowRect(&rect);
+        const CPoint place = QMXPCentredOver(rect.Size(), area, QMXPWorkAreaOf(main->m_hWnd));
+        SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return result;
 }
 
 CStructedWizard* CStructedWizard::FromPage(const CWnd& page)

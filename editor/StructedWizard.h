@@ -20,6 +20,10 @@ public:
     CStructedWizard();
     ~CStructedWizard() override;
 
+    // Opens over the main window's document area, below its menu bar and
+    // tool bars, which stay in sight behind it.
+    BOOL OnInitDialog() override;
+
     // The wizard a page of it is shown in; null for a page outside one.
     static CStructedWizard* FromPage(const CWnd& page);
 

@@ -1,4 +1,5 @@
 #include "docking/frames/QMXPToolbarCustomize.h"
+#include "docking/frames/QMXPWindowPlace.h"
 
 #include "docking/bars/QMXPLibraryGlobals.h"
 
@@ -253,15 +254,8 @@ void CQMXPToolbarCustomize::CentreOnFrame() {
     m_pParentFrame->GetWindowRect(&rectFrame);
     CRect rectSheet;
     GetWindowRect(&rectSheet);
-    MONITORINFO monitor = {sizeof(MONITORINFO)};
-    CRect rectWork = rectFrame;
-    if (::GetMonitorInfoW(::MonitorFromWindow(m_pParentFrame->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
-        rectWork = monitor.rcWork;
-    int x = rectFrame.left + (rectFrame.Width() - rectSheet.Width()) / 2;
-    int y = rectFrame.top + (rectFrame.Height() - rectSheet.Height()) / 2;
-    x = std::max(static_cast<int>(rectWork.left), std::min(x, static_cast<int>(rectWork.right) - rectSheet.Width()));
-    y = std::max(static_cast<int>(rectWork.top), std::min(y, static_cast<int>(rectWork.bottom) - rectSheet.Height()));
-    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CPoint place = QMXPCentredOver(rectSheet.Size(), rectFrame, QMXPWorkAreaOf(m_pParentFrame->GetSafeHwnd()));
+    SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CQMXPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize) {

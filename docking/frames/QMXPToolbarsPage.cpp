@@ -1,4 +1,5 @@
 #include "docking/frames/QMXPToolbarsPage.h"
+#include "docking/frames/QMXPWindowPlace.h"
 
 #include "docking/frames/QMXPFrameImpl.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
@@ -217,8 +218,23 @@ void CQMXPToolbarsPage::OnNewToolbar() {
     }
     auto* pBar = reinterpret_cast<CQMXPToolBar*>(m_pParentFrame->SendMessage(
         QMXTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>(dlg.m_strToolbarName.GetString())));
-    if (pBar != nullptr)
-        AddToolBarLine(pBar, dlg.m_strToolbarName, TRUE);
+    if (pBar == nullptr)
+        return;
+    // The frame floats a new bar at the middle of the screen, where the sheet
+    // stands: it goes beside the sheet, where buttons can be dropped on it
+    // while the sheet stays open.
+    CQMXPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame();
+    CWnd* pSheet = GetParent();
+    CRect rectFloat, rectSheet, rectOver;
+    if (pMiniFrame != nullptr && pSheet != nullptr) {
+        pMiniFrame->GetWindowRect(&rectFloat);
+        pSheet->GetWindowRect(&rectSheet);
+        if (rectOver.IntersectRect(&rectFloat, &rectSheet)) {
+            const CPoint place = QMXPBeside(rectFloat.Size(), rectSheet, QMXPWorkAreaOf(pSheet->GetSafeHwnd()));
+            pMiniFrame->SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    AddToolBarLine(pBar, dlg.m_strToolbarName, TRUE);
 }
 
 void CQMXPToolbarsPage::OnRenameToolbar() {

@@ -138,6 +138,29 @@ TEST_F(FontPickers, SetCurrentFontChangesNothingWhenTheFirstBoxShowsIt)
     EXPECT_EQ(0, names[1]->GetCurSel());
 }
 
+TEST_F(FontPickers, SetCurrentFontOfAnIndexTheDocumentLacksShowsTheFaceNamed)
+{
+    // Entries in the sorted boxes: 0 Arial (document font 0), 1 Courier (the
+    // application's only), 2 Nowhere Sans (document font 1, missing).
+    const struct {
+        int value;
+        const wchar_t* face;
+        int shown;
+    } cases[] = {
+        {5, L"Courier", 1},       // the face of an index past the table's end
+        {5, L"Zzz", -1},          // a face no box lists
+        {5, nullptr, -1},         // no face given
+        {0, L"Courier", 0},       // the index wins over the name
+        {-1, L"Courier", -1},     // no font
+    };
+    for (const auto& c : cases) {
+        names[0]->SelectItem(2, FALSE);
+        CKWFontNameComboBoxButton::SetCurrentFont(c.value, c.face);
+        EXPECT_EQ(c.shown, names[0]->GetCurSel()) << c.value << " " << (c.face ? "face" : "none");
+        EXPECT_EQ(c.shown, names[1]->GetCurSel()) << c.value << " " << (c.face ? "face" : "none");
+    }
+}
+
 TEST_F(FontPickers, SizeBoxShowsOnlyListedSizesAsSelection)
 {
     auto* sizes = dynamic_cast<CKWFontSizeComboBoxButton*>(bar.GetButton(2));

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 using edtest::CProgramRun;
 using namespace edtest;
 
@@ -15,13 +17,6 @@ namespace {
 
 constexpr UINT kDocumentProperties = 32854;
 constexpr int kSheetTab = edtest::kSheetTabId;
-
-// Whether a library tool bar's button shows disabled (its state reports the
-// library's disabled style, in the place of the enabled bit).
-bool Disabled(HWND bar, int index)
-{
-    return (edtest::AskRemote<TBBUTTON>(bar, TB_GETBUTTON, index).fsState & TBSTATE_ENABLED) != 0;
-}
 
 }  // namespace
 
@@ -87,12 +82,34 @@ TEST(ProgramByHandAtStart, TheToolBarsBehindTheStartWizardShowTheCommandsOfNoRep
     for (UINT command : {57603u, 57635u, 57634u}) {
         const int index = edtest::BarCommandIndex(bar, command);
         ASSERT_GE(index, 0) << command;
-        EXPECT_TRUE(edtest::WaitFor([&] { return Disabled(bar, index); })) << command;
+        EXPECT_TRUE(edtest::WaitFor([&] { return edtest::BarItemDisabled(bar, index); })) << command;
     }
     // New stays enabled.
     const int newIndex = edtest::BarCommandIndex(bar, 57600);
     ASSERT_GE(newIndex, 0);
-    EXPECT_FALSE(Disabled(bar, newIndex));
+    EXPECT_FALSE(edtest::BarItemDisabled(bar, newIndex));
+    // The wizard opens below the menu bar and the tool bars, which show: the
+    // main window (disabled behind the wizard, so that it answers for its
+    // bars) is the window found under each one's first item, and the screen
+    // there holds still with more than its background (the item drawn).
+    RECT wizardRect = {};
+    ::GetWindowRect(wizard, &wizardRect);
+    for (int id : {edtest::kMenuBarId, kMainToolBar, kTextToolBar}) {
+        SCOPED_TRACE(id);
+        HWND shown = CProgramRun::FindById(program.Main(), id);
+        ASSERT_NE(nullptr, shown);
+        EXPECT_TRUE(::IsWindowVisible(shown));
+        RECT barRect = {}, over = {};
+        ::GetWindowRect(shown, &barRect);
+        EXPECT_FALSE(::IntersectRect(&over, &barRect, &wizardRect)) << "the wizard lies over the bar";
+        const RECT item = edtest::BarItemRect(shown, 0);
+        HWND found = ::WindowFromPoint(edtest::CentreOf(item));
+        EXPECT_EQ(program.Main(), ::GetAncestor(found, GA_ROOT)) << CProgramRun::ClassName(found).c_str();
+        std::vector<COLORREF> pixels;
+        ASSERT_TRUE(edtest::SteadyScreen(item, pixels));
+        EXPECT_NE(pixels.end(), std::find_if(pixels.begin(), pixels.end(), [&](COLORREF c) { return c != pixels[0]; }))
+            << "the bar's first item is not drawn";
+    }
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_bars_behind_start_wizard");
     ::PostMessageW(wizard, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(wizard); }));

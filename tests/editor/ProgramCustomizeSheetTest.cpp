@@ -115,6 +115,20 @@ TEST_F(ProgramCustomizedByHand, AToolBarMadeInTheCustomizeSheetLiesAboveTheMainW
     })) << "the new bar floats";
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(floating) && LiesAbove(floating, program.Main()); }));
     EXPECT_TRUE(LiesAbove(floating, sheet)) << "where it can take a button";
+    // Beside the sheet, not over it: a click on the sheet (its first tab)
+    // leaves the whole bar in sight.
+    RECT floatRect = {}, sheetRect = {}, over = {};
+    ::GetWindowRect(floating, &floatRect);
+    ::GetWindowRect(sheet, &sheetRect);
+    EXPECT_FALSE(::IntersectRect(&over, &floatRect, &sheetRect))
+        << "the new bar at " << floatRect.left << ", " << floatRect.top << " lies over the sheet at "
+        << sheetRect.left << ", " << sheetRect.top << " - " << sheetRect.right << ", " << sheetRect.bottom;
+    edtest::ClickTab(sheet, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == sheet; }));
+    Settle();
+    for (const POINT corner : {POINT{floatRect.left + 2, floatRect.top + 2}, POINT{floatRect.right - 3, floatRect.bottom - 3}})
+        EXPECT_EQ(floating, ::GetAncestor(::WindowFromPoint(corner), GA_ROOT)) << corner.x << ", " << corner.y;
+    edtest::ClickTab(sheet, 1);
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_new_toolbar");
 
     // Two buttons of the main tool bar dragged onto it.

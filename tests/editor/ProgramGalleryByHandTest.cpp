@@ -1,5 +1,6 @@
 // The image gallery driven by hand: its context menu at the screen's edge,
-// pinned to hide, and the folder chooser that adds to it.
+// pinned to hide, the folder chooser that adds to it, and a picture dragged
+// from it onto a section.
 #include "ProgramByHand.h"
 
 #include "tests/support/WindowScreenshot.h"
@@ -7,6 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/framework/KWTestFiles.h"
+#include "SolidBitmap.h"
+
+#include <commctrl.h>
+
+#include <climits>
 
 #include <algorithm>
 
@@ -14,6 +20,12 @@ using edtest::CProgramRun;
 using namespace edtest;
 
 namespace {
+
+constexpr DWORD kGalleryRight = 59421;
+constexpr int kGalleryViewId = 2;
+constexpr int kViewId = 0xE900;
+constexpr int kPanelId = 176;
+constexpr int kListId = 1122;
 
 // A program whose gallery a test docks, pins or fills: the layout and the
 // preferences it leaves are taken out of the registry before and after.
@@ -179,4 +191,95 @@ TEST_F(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneT
     })) << CProgramRun::Text(::FindWindowExW(chooser, nullptr, L"Edit", nullptr)).c_str();
     ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
+}
+
+TEST_F(ProgramByHandGallery, APictureDraggedOntoASectionHangsFromThePointerAndLeavesNoStripAtTheWindowsLeftBorder)
+{
+    CKWTestTempFolder folder(L"gdrop");
+    folder.Write(L"red.bmp", edtest::SolidBitmapFile(200, 150, 0, 0, 255));
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    edtest::SetStartPrefs(3, L"");
+    edtest::SetGalleryPrefs(kGalleryRight, false, path);
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    ASSERT_TRUE(program.AddGalleryFolder(path));
+    // The main window short of the screen's edges, its left border in sight.
+    ::ShowWindow(program.Main(), SW_RESTORE);
+    ::SetWindowPos(program.Main(), nullptr, 40, 30, ::GetSystemMetrics(SM_CXSCREEN) * 3 / 4,
+                   ::GetSystemMetrics(SM_CYSCREEN) * 3 / 4, SWP_NOZORDER);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    // The picture's thumbnail in the gallery: where its view shows red.
+    HWND pictures = CProgramRun::FindById(program.GalleryBar(), kGalleryViewId);
+    ASSERT_NE(nullptr, pictures);
+    CRect red;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        const test_support::Pixels shown = test_support::Capture(pictures, false);
+        red = CRect(shown.width, shown.height, 0, 0);
+        for (int y = 0; y < shown.height; ++y)
+            for (int x = 0; x < shown.width; ++x)
+                if (shown.At(x, y) == RGB(255, 0, 0))
+                    red |= CRect(x, y, x + 1, y + 1);
+        return red.Width() > 20 && red.Height() > 20;
+    })) << "the gallery shows the picture";
+    HWND frame = program.ActiveFrame();
+    HWND tree = CProgramRun::FindById(frame, kTree);
+    ASSERT_NE(nullptr, tree);
+    const LPARAM root = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    const std::vector<LPARAM> sections = edtest::TreeChildren(tree, root);
+    ASSERT_FALSE(sections.empty());
+
+    // The main window's left border, from the screen's background outside
+    // it into the tree's margin, as the screen shows it with the pointer away.
+    RECT mainRect = {}, treeRect = {};
+    ::GetWindowRect(program.Main(), &mainRect);
+    ::GetWindowRect(tree, &treeRect);
+    const RECT border = {mainRect.left - 12, treeRect.top, treeRect.left + 3, treeRect.bottom};
+    ASSERT_GT(border.right, border.left);
+    const POINT rest = {(treeRect.left + treeRect.right) / 2, treeRect.bottom - 20};
+    edtest::MouseAt(rest);
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    std::vector<COLORREF> before;
+    ASSERT_TRUE(edtest::SteadyScreen(border, before));
+
+    // The picture dragged from the gallery onto the last section.
+    const POINT from = edtest::OnScreen(pictures, red.CenterPoint());
+    const POINT to = edtest::TreeItemPoint(tree, sections.back());
+    edtest::PressAndMove(from, to);
+    // The drag image lies right of and below the pointer, which stands at its
+    // edge: the section's name under the pointer stays in sight.
+    // (read over the tree, where nothing else is red)
+    const RECT around = treeRect;
+    const LONG aroundWidth = around.right - around.left;
+    CRect image;
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        edtest::MouseAt({to.x + 1, to.y});
+        edtest::MouseAt(to);
+        // (read as 0x00RRGGBB values)
+        const std::vector<COLORREF> pixels = edtest::ScreenPixels(around);
+        image = CRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            if (((pixels[i] >> 16) & 0xFF) > 150 && ((pixels[i] >> 8) & 0xFF) < 100 && (pixels[i] & 0xFF) < 100)
+            {
+                const LONG x = around.left + LONG(i) % aroundWidth, y = around.top + LONG(i) / aroundWidth;
+                image |= CRect(x, y, x + 1, y + 1);
+            }
+        return image.Width() > 20;
+    })) << "no drag image near the pointer";
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_gallery_drag_image");
+    EXPECT_GE(image.left, to.x - 2) << "the image reaches left of the pointer";
+    EXPECT_GE(image.top, to.y - 2) << "the image reaches above the pointer";
+    edtest::MouseAt(to, MOUSEEVENTF_LEFTUP);
+    HWND panelList = CProgramRun::FindById(CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId), kListId);
+    ASSERT_NE(nullptr, panelList);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        return ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == LPARAM(sections.back()) &&
+               ::SendMessageW(panelList, LVM_GETITEMCOUNT, 0, 0) == 1;
+    })) << "the section shows the dropped picture";
+    edtest::MouseAt(rest);
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    std::vector<COLORREF> after;
+    EXPECT_TRUE(edtest::WaitFor([&] { return (after = edtest::ScreenPixels(border)) == before; }))
+        << edtest::DifferenceText(before, after, border);
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_gallery_drop_on_tree");
 }

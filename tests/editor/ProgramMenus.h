@@ -5,6 +5,8 @@
 #include "RemoteMemory.h"
 #include "UserInput.h"
 
+#include "docking/toolbars/QMXPToolbarButton.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -22,6 +24,15 @@ inline HWND MenuItems(HWND popup)
             return child;
     }
     return nullptr;
+}
+
+// Whether a library bar's item (a tool bar's button, a menu's item) shows
+// disabled. The library's bars answer TB_GETBUTTON with the high word of the
+// item's style as its state: its disabled style lands on the bit that the
+// common controls' tool bars use for "enabled".
+inline bool BarItemDisabled(HWND bar, int index)
+{
+    return (AskRemote<TBBUTTON>(bar, TB_GETBUTTON, index).fsState & (TBBS_DISABLED >> 16)) != 0;
 }
 
 // A command chosen with the mouse from the menu bar: each menu opened in

@@ -1,8 +1,11 @@
 // The real program on a machine without a default printer: it starts, the
 // "Page" page's "Same as printer size" falls back to A4, and "Print Setup"
 // leaves the report in portrait; Print Preview asks for a printer. The prefix's default printer is cleared for
-// this test only (and the program's CUPS kept out of reach), so the test runs
-// on its own, apart from every other test (see CMakeLists.txt).
+// this test only, so the test runs on its own, apart from every other test
+// (see CMakeLists.txt). On a machine with no printer at all (the print system
+// out of reach for the whole run, see CMakeLists.txt), Print Preview says
+// what is missing and leaves the window's layout as it was.
+#include "ProgramMenus.h"
 #include "ProgramRun.h"
 
 #include "files/TalXmlSerializer.h"
@@ -14,6 +17,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <string>
 
@@ -27,11 +31,13 @@ constexpr UINT kPrintSetup = 57606;
 constexpr int kPagePage = 4;
 constexpr UINT kPrintPreview = 57609;
 constexpr int kViewId = 0xE900;
+constexpr UINT kImageGallery = 32829;
+constexpr DWORD kGalleryLeft = 59420;
 const wchar_t kWindowsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
-// Clears the user's default printer and keeps the programs started meanwhile
-// away from the print system; both come back at the end of the scope (the
-// next program to start finds the printers again).
+// Clears the user's default printer (and sets this process's print-system
+// address, which the programs it starts do not take over: they still see the
+// printers); both come back at the end of the scope.
 class CNoDefaultPrinter {
 public:
     CNoDefaultPrinter()
@@ -158,4 +164,71 @@ TEST(NoPrinter, TheProgramStartsThePagePageFallsBackToA4PrintSetupLeavesPortrait
     EXPECT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE && !program.FindDialog(); }));
     EXPECT_TRUE(::IsWindow(program.Main()));
     EXPECT_EQ(1u, program.ReportFrames().size());
+}
+
+TEST(NoPrinterInstalled, PrintPreviewNamesTheMissingPrinterAndLeavesTheGalleryDockedAndItsCommandEnabled)
+{
+    DWORD needed = 0, count = 0;
+    ::EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    ASSERT_EQ(0u, needed) << "the print system is out of reach for this run (see CMakeLists.txt)";
+    edtest::PointerKept pointer;
+    CKWTestTempFolder folder(L"npi");
+    folder.Write(L"one.bmp", std::string());
+    std::wstring galleryFolder = folder.Path();
+    galleryFolder.pop_back();
+    edtest::SetStartPrefs(3, L"", false);
+    edtest::SetGalleryPrefs(kGalleryLeft, false, galleryFolder);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
+    ASSERT_TRUE(program.AddGalleryFolder(galleryFolder));
+    HWND gallery = program.GalleryBar();
+    ASSERT_NE(nullptr, gallery);
+    auto galleryDocked = [&] {
+        return ::IsWindowVisible(gallery) && ::GetAncestor(gallery, GA_ROOT) == program.Main();
+    };
+    ASSERT_TRUE(edtest::WaitFor(galleryDocked));
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    RECT galleryRect = {};
+    ::GetWindowRect(gallery, &galleryRect);
+
+    // One message, which names what is missing; the report's view and the
+    // gallery stay as they were.
+    HWND view = CProgramRun::FindById(program.ActiveFrame(), kViewId);
+    ASSERT_NE(nullptr, view);
+    program.PostCommand(kPrintPreview);
+    HWND message = program.WaitForDialog();
+    ASSERT_NE(nullptr, message);
+    const std::wstring said = CProgramRun::DialogText(message);
+    EXPECT_NE(std::wstring::npos, said.find(L"no printer is installed")) << testing::PrintToString(said);
+    EXPECT_NE(std::wstring::npos, said.find(L"Install a printer")) << testing::PrintToString(said);
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"program_no_printer_installed_preview");
+    ::PostMessageW(message, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(message); }));
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    EXPECT_EQ(nullptr, program.FindDialog()) << "a second message followed";
+    EXPECT_TRUE(::IsWindowVisible(view));
+    EXPECT_TRUE(galleryDocked()) << "the gallery left its dock";
+    RECT galleryNow = {};
+    ::GetWindowRect(gallery, &galleryNow);
+    EXPECT_TRUE(::EqualRect(&galleryRect, &galleryNow)) << "the gallery moved";
+
+    // View > Image Gallery, opened by its keys, stays enabled.
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
+    HWND items = nullptr;
+    int item = -1;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        HWND popup = program.FindPopup(L"QMXPopupMenu");
+        items = popup ? edtest::MenuItems(popup) : nullptr;
+        item = items ? edtest::BarCommandIndex(items, kImageGallery) : -1;
+        return item >= 0;
+    }));
+    EXPECT_FALSE(edtest::BarItemDisabled(items, item));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"program_no_printer_installed_view_menu");
+    edtest::TapKey(VK_ESCAPE);
+    edtest::TapKey(VK_ESCAPE);
+    EXPECT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
+    EXPECT_TRUE(program.CloseWithoutSaving());
 }

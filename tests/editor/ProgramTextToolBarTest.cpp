@@ -70,3 +70,33 @@ TEST_F(ProgramByHand, TheFontSizeBoxTakesCtrlAThenTheTypedSizeAndLimitsItTo1670)
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(sizeEdit) == L"1670"; }));
     EXPECT_EQ(nullptr, program.FindDialog());
 }
+
+TEST_F(ProgramByHand, TheFontNameBoxOfANewReportShowsTheNotesFontAtOnce)
+{
+    constexpr int kFontNameBox = 32853;
+    HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
+    HWND box = bar ? ::GetDlgItem(bar, kFontNameBox) : nullptr;
+    ASSERT_NE(nullptr, box);
+    // Shown before the note is touched: the program has had its idle moments.
+    std::wstring first;
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        Settle();
+        first = CProgramRun::Text(box);
+        return !first.empty();
+    }, 5000)) << "the box stays blank";
+    test_support::WriteWindowScreenshot(bar, L"editor_program_font_name_new_report");
+    // The same font once text is typed in the note (the report's font table
+    // then lists it).
+    HWND panel = CProgramRun::FindById(frame, kTextPanel);
+    edtest::ApproachAndClick(edtest::OnScreen(panel, {20, 10}));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
+    edtest::TypeText(L"Font");
+    ASSERT_TRUE(edtest::WaitFor([&] { return Ink().Width() > 10; }));
+    std::wstring atCaret;
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        Settle();
+        atCaret = CProgramRun::Text(box);
+        return !atCaret.empty();
+    }));
+    EXPECT_EQ(atCaret, first);
+}

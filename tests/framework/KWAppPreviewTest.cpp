@@ -112,6 +112,10 @@ TEST_F(AppPreview, WithoutAPrinterItFailsAndLeavesTheView)
     EXPECT_EQ(std::vector<std::wstring>{L"Command failed."}, app->messages);
     EXPECT_EQ(nullptr, Preview());
     EXPECT_EQ(view, frame->GetActiveView());
+    // What was put away for the preview (the gallery, the frame's state) is
+    // given back, as when a preview closes.
+    EXPECT_EQ((std::vector<std::wstring>{L"Frame begin", L"Hook begin", L"Frame end", L"Hook end", L"Preview ended"}),
+              app->calls);
 
     // Without a printer the page measures are 0 and the scale keeps its value.
     app->UpdatePrinterMetrics(false);

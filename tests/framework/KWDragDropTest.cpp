@@ -373,7 +373,7 @@ TEST(DragImage, AnEndedDragImageLeavesTheScreenAsItWasUnderIt)
     const COLORREF before = ScreenPixel(probe);
     ASSERT_NE(CLR_INVALID, before);
 
-    // A red 40 x 20 image centred at the cursor.
+    // A red 40 x 20 image, its top-left corner at the cursor.
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 20);
@@ -390,6 +390,17 @@ TEST(DragImage, AnEndedDragImageLeavesTheScreenAsItWasUnderIt)
         source.SetDragImage(bitmap);
         const COLORREF shown = ScreenPixel(probe);
         EXPECT_TRUE(GetRValue(shown) > 150 && GetGValue(shown) < 60) << std::hex << shown << ": the image shows";
+        // The cursor stands at the image's edge: the image lies right of and
+        // below it, and what the cursor points at stays in sight.
+        const struct {
+            POINT offset;
+            bool red;
+        } places[] = {{{2, 2}, true}, {{37, 17}, true}, {{-10, 5}, false}, {{10, -5}, false}, {{-15, -8}, false}};
+        for (const auto& place : places) {
+            const COLORREF pixel = ScreenPixel({middle.x + place.offset.x, middle.y + place.offset.y});
+            EXPECT_EQ(place.red, GetRValue(pixel) > 150 && GetGValue(pixel) < 60)
+                << place.offset.x << ", " << place.offset.y << ": " << std::hex << pixel;
+        }
         // The drag's last step shows it once more, as a drop on the tree does.
         ::ImageList_DragShowNolock(FALSE);
         ::ImageList_DragShowNolock(TRUE);
