@@ -13,6 +13,7 @@
 #include "resources/ReportPropDialogs.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/TestJpegs.h"
+#include "tests/support/WindowScreenshot.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -190,6 +191,27 @@ bool ChoosePicturesBeside(const CProgramRun& program)
     return edtest::WaitFor([&] { return !program.FindDialog(); });
 }
 
+// The section shown renamed by keys (F2, the name, Enter): an edit to save.
+void RenameShownSection(const CProgramRun& program, const wchar_t* name)
+{
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
+    // The section shown (the one pasted last, or the first) takes the keys.
+    HWND tree = TreeOf(program);
+    ASSERT_NE(nullptr, tree);
+    const LPARAM shown = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (shown)
+        ASSERT_TRUE(edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(shown)));
+    else
+        ASSERT_TRUE(ClickFirstSection(program));
+    test_support::WriteWindowScreenshot(program.Main(), L"program_shared_store_rename");
+    edtest::TapKey(VK_F2);
+    edtest::TypeText(name);
+    edtest::TapKey(VK_RETURN);
+    ASSERT_TRUE(edtest::WaitFor([&] { return Answers(program) && !program.FindDialog(); }))
+        << "a dialog: " << std::string(CProgramRun::Text(program.FindDialog()).begin(), CProgramRun::Text(program.FindDialog()).end());
+}
+
 void ClearClipboard()
 {
     if (::OpenClipboard(nullptr)) {
@@ -271,6 +293,7 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         // as an archive, then with the pictures beside it: each carries every
         // photograph with its bytes.
         const std::wstring saved = pasterEnds ? reportA : reportB;
+        ASSERT_NO_FATAL_FAILURE(RenameShownSection(staying, L"Kept"));
         ASSERT_TRUE(SaveByKeys(staying, saved));
         EXPECT_EQ(sources, SavedPictures(saved)) << "pictures inside";
         const std::wstring archive = folder.Path() + L"Archive.otd";
@@ -352,13 +375,7 @@ TEST(ProgramSharedStore, AReportSavedAsAnArchiveGoesOnWithItsOwnPicturesWhenTheA
     // renamed by keys) and saved.
     const std::wstring moved = folder.Path() + L"moved away";
     ASSERT_TRUE(::MoveFileW(archiveFolder.substr(0, archiveFolder.size() - 1).c_str(), moved.c_str()));
-    ::SetForegroundWindow(program.Main());
-    ASSERT_TRUE(edtest::ReadyForKeys(program));
-    ASSERT_TRUE(ClickFirstSection(program));
-    edtest::TapKey(VK_F2);
-    edtest::TypeText(L"Renamed");
-    edtest::TapKey(VK_RETURN);
-    ASSERT_TRUE(edtest::WaitFor([&] { return Answers(program) && !program.FindDialog(); }));
+    ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Renamed"));
     ASSERT_TRUE(SaveByKeys(program, report));
     EXPECT_EQ(sources, SavedPictures(report)) << "every picture of the report's own file is whole";
     EXPECT_NE(ReadFileBytes(report).find("Renamed"), std::string::npos);
