@@ -12,6 +12,7 @@
 #include "files/Base64.h"
 #include "resources/ReportPropDialogs.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/support/KeepForReaders.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/WindowScreenshot.h"
 
@@ -174,6 +175,27 @@ bool SaveArchiveByKeys(const CProgramRun& program, const std::wstring& archive)
     return edtest::WaitFor([&] { return Exists(archive) && Answers(program) && !program.FindDialog(); }, 60000);
 }
 
+// "File > Generate Report in PDF..." by its keys; true once the file is whole.
+bool GeneratePdfByKeys(const CProgramRun& program, const std::wstring& pdf)
+{
+    ::SetForegroundWindow(program.Main());
+    if (!edtest::ReadyForKeys(program))
+        return false;
+    edtest::PressChord(VK_MENU, 'F');
+    if (!edtest::WaitFor([&] { return program.FindPopup() != nullptr; }))
+        return false;
+    // "&Document Properties..." shares the letter: it selects the first, Enter takes it.
+    edtest::TapKey('D');
+    edtest::TapKey(VK_RETURN);
+    HWND dialog = program.WaitForDialogWith(kFileNameCombo);
+    if (!dialog || !edtest::AnswerFileDialogByKeys(dialog, pdf))
+        return false;
+    return edtest::WaitFor([&] {
+        const std::string bytes = ReadFileBytes(pdf);
+        return bytes.find("%%EOF") != std::string::npos && Answers(program) && !program.FindDialog();
+    }, 60000);
+}
+
 // "Pictures beside the report" chosen in the report's properties.
 bool ChoosePicturesBeside(const CProgramRun& program)
 {
@@ -299,6 +321,16 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         const std::wstring archive = folder.Path() + L"Archive.otd";
         ASSERT_TRUE(SaveArchiveByKeys(staying, archive));
         EXPECT_EQ(sources, SavedPictures(archive)) << "an archive";
+        // The PDF carries each photograph's own JPEG stream.
+        const std::wstring pdf = folder.Path() + L"Shared.pdf";
+        ASSERT_TRUE(GeneratePdfByKeys(staying, pdf));
+        const std::string pdfBytes = ReadFileBytes(pdf);
+        for (const std::string& photo : sources)
+            EXPECT_NE(std::string::npos, pdfBytes.find(photo)) << "a photograph is missing from the PDF";
+        WriteFileBytes(folder.Path() + L"Shared.expect", "images-at-least " + std::to_string(kPictures) + "\n");
+        const std::wstring kept = pasterEnds ? L"shared_store_copier" : L"shared_store_paster";
+        KeepForReaders("OT_PDF_CHECK_DIR", pdf, (kept + L".pdf").c_str());
+        KeepForReaders("OT_PDF_CHECK_DIR", folder.Path() + L"Shared.expect", (kept + L".expect").c_str());
         ASSERT_TRUE(ChoosePicturesBeside(staying));
         ASSERT_TRUE(SaveByKeys(staying, saved));
         EXPECT_EQ(sources, SavedPictures(saved)) << "pictures beside";
