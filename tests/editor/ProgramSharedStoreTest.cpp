@@ -114,6 +114,22 @@ size_t TreeCount(const CProgramRun& program)
     return tree && !program.FindDialog() ? size_t(::SendMessageW(tree, TVM_GETCOUNT, 0, 0)) : 0;
 }
 
+// The tree item clicked once the program's window is the one under the
+// pointer there: the other copy's window, at the same place, may still lie
+// over it a moment after the front changed.
+bool ClickItemOnTop(const CProgramRun& program, HWND tree, LPARAM item)
+{
+    const POINT point = edtest::TreeItemPoint(tree, item);
+    if (!edtest::WaitFor([&] {
+            if (::WindowFromPoint(point) == tree)
+                return true;
+            ::SetForegroundWindow(program.Main());
+            return false;
+        }))
+        return false;
+    return edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(item));
+}
+
 // The first section under the report's heading, clicked.
 bool ClickFirstSection(const CProgramRun& program)
 {
@@ -124,7 +140,7 @@ bool ClickFirstSection(const CProgramRun& program)
     if (roots.empty())
         return false;
     const std::vector<LPARAM> sections = edtest::TreeChildren(tree, roots.front());
-    return !sections.empty() && edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(sections.front()));
+    return !sections.empty() && ClickItemOnTop(program, tree, sections.front());
 }
 
 bool Answers(const CProgramRun& program)
@@ -223,7 +239,7 @@ void RenameShownSection(const CProgramRun& program, const wchar_t* name)
     ASSERT_NE(nullptr, tree);
     const LPARAM shown = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
     if (shown)
-        ASSERT_TRUE(edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(shown)));
+        ASSERT_TRUE(ClickItemOnTop(program, tree, shown));
     else
         ASSERT_TRUE(ClickFirstSection(program));
     test_support::WriteWindowScreenshot(program.Main(), L"program_shared_store_rename");
