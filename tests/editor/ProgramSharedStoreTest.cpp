@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -192,17 +193,25 @@ bool SaveByKeys(const CProgramRun& program, const std::wstring& report)
     }, 60000);
 }
 
-// "File > Save as Archive" by its keys, the name typed into the file dialog.
-bool SaveArchiveByKeys(const CProgramRun& program, const std::wstring& archive)
+// A command of the File menu by its keys (Alt+F, then the keys given), the
+// name typed into the file dialog it opens; false when no dialog took it.
+bool FileCommandByKeys(const CProgramRun& program, std::initializer_list<WORD> keys, const std::wstring& name)
 {
     if (!BringToFront(program))
         return false;
     edtest::PressChord(VK_MENU, 'F');
     if (!edtest::WaitFor([&] { return program.FindPopup() != nullptr; }))
         return false;
-    edtest::TapKey('A');
+    for (WORD key : keys)
+        edtest::TapKey(key);
     HWND dialog = program.WaitForDialogWith(kFileNameCombo);
-    if (!dialog || !edtest::AnswerFileDialogByKeys(dialog, archive))
+    return dialog && edtest::AnswerFileDialogByKeys(dialog, name);
+}
+
+// "File > Save as Archive" by its keys.
+bool SaveArchiveByKeys(const CProgramRun& program, const std::wstring& archive)
+{
+    if (!FileCommandByKeys(program, {'A'}, archive))
         return false;
     return edtest::WaitFor([&] { return Exists(archive) && Answers(program) && !program.FindDialog(); }, 60000);
 }
@@ -210,16 +219,8 @@ bool SaveArchiveByKeys(const CProgramRun& program, const std::wstring& archive)
 // "File > Generate Report in PDF..." by its keys; true once the file is whole.
 bool GeneratePdfByKeys(const CProgramRun& program, const std::wstring& pdf)
 {
-    if (!BringToFront(program))
-        return false;
-    edtest::PressChord(VK_MENU, 'F');
-    if (!edtest::WaitFor([&] { return program.FindPopup() != nullptr; }))
-        return false;
     // "&Document Properties..." shares the letter: it selects the first, Enter takes it.
-    edtest::TapKey('D');
-    edtest::TapKey(VK_RETURN);
-    HWND dialog = program.WaitForDialogWith(kFileNameCombo);
-    if (!dialog || !edtest::AnswerFileDialogByKeys(dialog, pdf))
+    if (!FileCommandByKeys(program, {'D', VK_RETURN}, pdf))
         return false;
     return edtest::WaitFor([&] {
         const std::string bytes = ReadFileBytes(pdf);
