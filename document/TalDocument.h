@@ -366,9 +366,12 @@ private:
     static void ShowMessage(const wchar_t* text);
     // The one message of a generation that failed: the file and the reason.
     static void ReportOutputFailure(const CKWOutputRecord& output);
-    // Saves under the path without the report taking it: the modified flag
-    // and the held file stay as they were. True when written.
+    // Saves under the path without the report taking it: the modified flag,
+    // the held file and the report's pictures stay as they were. True when written.
     bool SaveCopy(const wchar_t* path);
+    // Writes the report file; a copy leaves the report on its own file and
+    // pictures. A failure is told with the file and the reason.
+    bool SaveReportFile(const wchar_t* path, bool copy);
 
     CTalDocumentViews* m_frame = nullptr;
     // The selection's text colour (kind and value) last given to the colour

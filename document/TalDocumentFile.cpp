@@ -121,10 +121,16 @@ bool CTalDocument::LoadFile(const wchar_t* path, bool remember)
 
 BOOL CTalDocument::OnSaveDocument(LPCWSTR lpszPathName)
 {
-    if (!lpszPathName || !*lpszPathName)
-        return FALSE;
+    return SaveReportFile(lpszPathName, false) ? TRUE : FALSE;
+}
+
+bool CTalDocument::SaveReportFile(const wchar_t* path, bool copy)
+{
+    if (!path || !*path)
+        return false;
     CTalTags tags;
     CTalXmlSerializer serializer;
+    serializer.SetSavesCopy(copy);
     CKWProgressWnd progress;
     PrepareProgress(progress);
     progress.SetMessage(L"Saving...");
@@ -133,18 +139,27 @@ BOOL CTalDocument::OnSaveDocument(LPCWSTR lpszPathName)
     // for the save and taken again when the save fails.
     const CString heldPath = GetHeldPath();
     m_file.Close();
-    if (!tags.RegisterTags() || !serializer.SaveDocument(this, lpszPathName, &progress)) {
+    if (!tags.RegisterTags() || !serializer.SaveDocument(this, path, &progress)) {
         HoldFile(heldPath);
         progress.Hide();
-        ShowMessage(L"Cannot save the document!");
-        return FALSE;
+        CString text = L"Cannot save the document!";
+        const CString failure = serializer.GetSaveFailure();
+        if (!failure.IsEmpty())
+            text += L"\n\n" + failure;
+        ShowMessage(text);
+        return false;
+    }
+    progress.Hide();
+    if (copy) {
+        // The report goes on with its own file and its own pictures.
+        HoldFile(heldPath);
+        return true;
     }
     SetModifiedFlag(FALSE);
-    HoldFile(lpszPathName);
+    HoldFile(path);
     m_file.SetFileTypeCreator(0, 0);
-    progress.Hide();
     ReloadSectionImages();
-    return TRUE;
+    return true;
 }
 
 void CTalDocument::SetPathName(LPCWSTR lpszPathName, BOOL bAddToMRU)
@@ -170,12 +185,9 @@ bool CTalDocument::PromptSaveFileName(CString& path)
 bool CTalDocument::SaveCopy(const wchar_t* path)
 {
     const BOOL modified = IsModified();
-    const CString heldPath = GetHeldPath();
-    if (!OnSaveDocument(path))
+    if (!SaveReportFile(path, true))
         return false;
     SetModifiedFlag(modified);
-    if (m_file.IsOpen())
-        HoldFile(heldPath);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,7 +40,24 @@ int64_t FileSize(const wchar_t* path)
 
 }  // namespace
 
-CTalPictureRelocation::CTalPictureRelocation(int32_t mode, const CString& folder) : m_mode(mode), m_folder(folder) {}
+CTalPictureRelocation::CTalPictureRelocation(int32_t mode, const CString& folder, bool copy, Copier copier)
+    : m_mode(mode), m_folder(folder), m_copy(copy), m_copier(copier ? std::move(copier) : Copier(&CopyNewFile))
+{
+}
+
+DWORD CTalPictureRelocation::CopyNewFile(const CString& source, const CString& target)
+{
+    return ::CopyFileW(source, target, TRUE) ? 0 : ::GetLastError();
+}
+
+void CTalPictureRelocation::Fail(const CString& path, DWORD error)
+{
+    if (!m_failed) {
+        m_failedPath = path;
+        m_failedError = error;
+    }
+    m_failed = true;
+}
 
 CTalPictureRelocation::~CTalPictureRelocation() = default;
 
@@ -90,8 +108,10 @@ bool CTalPictureRelocation::EnsureFolder()
     CString folder = m_folder.Left(m_folder.GetLength() - 1);
     if (IsFolder(folder))
         return true;
-    if (!::CreateDirectoryW(folder, nullptr))
+    if (!::CreateDirectoryW(folder, nullptr)) {
+        Fail(folder, ::GetLastError());
         return false;
+    }
     m_folderCreated = true;
     return true;
 }
@@ -107,14 +127,15 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     entry.finalPath = entry.sourcePath;
     entry.missing = entry.sourcePath.IsEmpty() || !IsFile(entry.sourcePath);
     entry.empty = !entry.missing && FileSize(entry.sourcePath) == 0;
-    if (!entry.missing) {
+    // After a failure the save is lost: nothing more is written.
+    if (!entry.missing && !m_failed) {
         if (m_mode == 0)
             PlaceInStore(entry);
         // The placeholder an earlier save put in an empty file's place.
         if (m_mode == 0 && !entry.empty)
             entry.emptyName = g_rasterLib.GetEmptySourceName(pictureId);
         else if (m_mode == 1 && IsStoreFile(entry.sourcePath))
-            PlaceInFolder(entry, true);
+            PlaceInFolder(entry, !m_copy);
         else if (m_mode == 2)
             PlaceInFolder(entry, false);
     }
@@ -180,14 +201,18 @@ void CTalPictureRelocation::PlaceInFolder(Entry& entry, bool move)
         return;
     }
     if (!EnsureFolder()) {
-        m_failed = true;
+        Fail(m_folder, ERROR_PATH_NOT_FOUND);
         return;
     }
     bool reuse = false;
     CString target = ChooseTarget(entry.sourcePath, reuse);
     if (!reuse) {
-        if (!::CopyFileW(entry.sourcePath, target, TRUE)) {
-            m_failed = true;
+        if (const DWORD error = m_copier(entry.sourcePath, target)) {
+            // The target was free: what a failed copy left there (a part of
+            // the file, or an empty one on a full disk) is this save's.
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+                ::DeleteFileW(target);
+            Fail(target, error);
             return;
         }
         entry.createdCopy = true;
@@ -201,6 +226,13 @@ void CTalPictureRelocation::Commit()
 {
     m_newIds.clear();
     for (Entry& entry : m_entries) {
+        if (m_copy) {
+            // Only the copy's file needed what the store made for it.
+            if (entry.createdCopy && IsStoreFile(entry.finalPath))
+                ::DeleteFileW(entry.finalPath);
+            m_newIds.push_back(entry.sourceId);
+            continue;
+        }
         // A moved picture's store file goes once nothing holds it any more:
         // an undo step, the clipboard or another report may still show it.
         if (entry.moveSource)

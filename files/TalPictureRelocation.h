@@ -8,9 +8,14 @@
 // deletes them once nothing holds them), and Rollback deletes
 // the copies when the save fails. Each picture is placed once per save and
 // gets a key, its number in order of first use, that the file refers to it by.
+// A save of a copy (an archive, a template) moves nothing: its pictures are
+// copied, and the document goes on with the files it had.
 #include "platform/classlib/String.h"
 
+#include <windows.h>
+
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -31,9 +36,13 @@ public:
         CString emptyName;
     };
 
+    // Copies a picture file to a target that does not exist yet; 0, or the
+    // system's error code (the target may then hold part of the file).
+    using Copier = std::function<DWORD(const CString& source, const CString& target)>;
+
     // mode: 0, 1 or 2. folder: the picture folder with its final backslash
-    // (modes 1 and 2).
-    CTalPictureRelocation(int32_t mode, const CString& folder);
+    // (modes 1 and 2). copy: the save writes a copy of the document.
+    CTalPictureRelocation(int32_t mode, const CString& folder, bool copy = false, Copier copier = Copier());
     ~CTalPictureRelocation();
     CTalPictureRelocation(const CTalPictureRelocation&) = delete;
     CTalPictureRelocation& operator=(const CTalPictureRelocation&) = delete;
@@ -42,14 +51,21 @@ public:
     bool EnsureFolder();
     // The key of the picture (1, 2, ...); the file is placed at its first use.
     int32_t Place(uint32_t pictureId);
-    // True once a picture file that exists could not be copied.
+    // True once a picture file that exists could not be copied, or the
+    // folder could not be made; nothing is placed after that.
     bool HasFailed() const { return m_failed; }
+    // The file or folder that could not be written, and the system's error.
+    const CString& GetFailedPath() const { return m_failedPath; }
+    DWORD GetFailedError() const { return m_failedError; }
     const std::vector<Entry>& GetEntries() const { return m_entries; }
     const Entry& GetEntry(int32_t key) const { return m_entries[static_cast<size_t>(key - 1)]; }
 
     // After the document file was replaced: gives up the originals of moved
-    // pictures and gives the picture id of every entry's final file.
+    // pictures and gives the picture id of every entry's final file. A copy
+    // keeps every picture's id and deletes the store's copies it embedded.
     void Commit();
+    // The plain copy of a file that is not there yet.
+    static DWORD CopyNewFile(const CString& source, const CString& target);
     // The picture id a key refers to after Commit.
     uint32_t GetNewId(int32_t key) const;
     // The save failed: deletes the copies made and a folder made when it is empty.
@@ -69,11 +85,16 @@ private:
     // A name in the folder for the source's file name that no other picture
     // of this save uses and whose file is absent or holds the same bytes.
     CString ChooseTarget(const CString& source, bool& reuse);
+    void Fail(const CString& path, DWORD error);
 
     int32_t m_mode;
     CString m_folder;
+    bool m_copy;
+    Copier m_copier;
     bool m_folderCreated = false;
     bool m_failed = false;
+    CString m_failedPath;
+    DWORD m_failedError = 0;
     std::vector<Entry> m_entries;
     std::map<uint32_t, int32_t> m_keys;
     std::set<CString> m_targets;  // lower-cased final paths used by this save

@@ -1,7 +1,9 @@
 #include "files/TalXmlSerializer.h"
 
 #include "files/Base64.h"
+#include "files/TalPictureRelocation.h"
 #include "files/XmlErrorDlg.h"
+#include "framework/KWOutputRecord.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
@@ -37,9 +39,12 @@ bool CTalXmlSerializer::OpenStream(const CString& path)
     if (folder.IsEmpty())
         folder = L".";
     wchar_t temp[MAX_PATH];
-    if (!::GetTempFileNameW(folder, L"otx", 0, temp))
+    if (!::GetTempFileNameW(folder, L"otx", 0, temp)) {
+        FailSave(path, ::GetLastError());
         return false;
+    }
     if (!m_stream->OpenEmpty(temp, CXmlFile::kWrite)) {
+        FailSave(path, ::GetLastError());
         ::DeleteFileW(temp);
         return false;
     }
@@ -54,12 +59,19 @@ bool CTalXmlSerializer::CommitStream()
     if (m_tempPath.IsEmpty())
         return false;
     bool ok = !m_stream->HasWriteError() && m_stream->Close();
+    // The stream keeps no error code: the file fell short of what was written.
+    if (!ok)
+        FailSave(m_targetPath, 0);
     // A file made read-only is not to be replaced (not every system refuses).
     const DWORD attributes = ::GetFileAttributesW(m_targetPath);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (ok && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        FailSave(m_targetPath, ERROR_ACCESS_DENIED);
         ok = false;
-    if (ok)
-        ok = ::MoveFileExW(m_tempPath, m_targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    }
+    if (ok && !::MoveFileExW(m_tempPath, m_targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        FailSave(m_targetPath, ::GetLastError());
+        ok = false;
+    }
     if (!ok)
         ::DeleteFileW(m_tempPath);
     m_tempPath.Empty();
@@ -168,6 +180,31 @@ void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     EndStartTag();
     WriteFileAsBase64(path);
     WriteEndTag(name);
+}
+
+void CTalXmlSerializer::FailSave(const CString& path, DWORD error, const wchar_t* reason)
+{
+    if (!m_failedPath.IsEmpty())
+        return;
+    m_failedPath = path;
+    m_failedError = error;
+    m_failedReason = reason ? reason : L"";
+}
+
+CString CTalXmlSerializer::GetSaveFailure() const
+{
+    if (m_failedPath.IsEmpty())
+        return CString();
+    const CString reason =
+        m_failedReason.IsEmpty() ? KWWriteFailureReason(m_failedPath, m_failedError) : m_failedReason;
+    CString text;
+    text.Format(L"Cannot write the file \"%ls\".\n%ls", m_failedPath.GetString(), reason.GetString());
+    return text;
+}
+
+DWORD CTalXmlSerializer::CopyPictureFile(const CString& source, const CString& target)
+{
+    return CTalPictureRelocation::CopyNewFile(source, target);
 }
 
 void CTalXmlSerializer::ShowErrors(const CString& heading, const std::vector<CString>& lines)

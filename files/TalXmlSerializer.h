@@ -9,6 +9,8 @@
 #include "files/XmlValueForms.h"
 #include "platform/classlib/String.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,6 +41,12 @@ public:
     // they were. Picture files that do not exist are listed in the error
     // dialog; the save still succeeds.
     virtual bool SaveDocument(CTalBaseDocument* document, const wchar_t* path, CKWProgressInterface* progress);
+    // The next save writes a copy of the document (an archive, a template):
+    // its pictures are copied, never moved, and the model keeps its ids.
+    void SetSavesCopy(bool copy) { m_savesCopy = copy; }
+    // After a save that returned false: the file or folder that could not
+    // be written and the reason, for the user; empty when none was met.
+    CString GetSaveFailure() const;
     // Reads a report file into an empty document through a registered table
     // (the fourth argument is not used). True when the file parsed without
     // error; problems are shown in the error dialog.
@@ -77,6 +85,9 @@ protected:
     virtual void ShowMessage(const CString& text);
     // The output file object (tests give one that fails on purpose).
     void ReplaceStream(std::unique_ptr<CXmlFile> stream) { m_stream = std::move(stream); }
+    // Copies a picture file of the document to a target not there yet; 0 or
+    // the system's error code (tests give a disk that fills up).
+    virtual DWORD CopyPictureFile(const CString& source, const CString& target);
 
     // Writing goes to a new file beside the target, which replaces the
     // target only when everything was written.
@@ -143,6 +154,13 @@ private:
     CString m_tempPath;
     int32_t m_depth = 0;
     bool m_readShort = false;
+    bool m_savesCopy = false;
+    // The first thing a save could not write, and why (an error code of the
+    // system, or a reason of its own).
+    CString m_failedPath;
+    DWORD m_failedError = 0;
+    CString m_failedReason;
+    void FailSave(const CString& path, DWORD error, const wchar_t* reason = nullptr);
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;

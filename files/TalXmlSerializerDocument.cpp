@@ -111,7 +111,13 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     // A file read without an "Images" element leaves -1; its pictures still
     // have to go somewhere.
     save.mode = props.m_imageSaveType >= 0 && props.m_imageSaveType <= 2 ? props.m_imageSaveType : 0;
-    save.pictures = std::make_unique<CTalPictureRelocation>(save.mode, CTalPictureRelocation::GetPictureFolder(path));
+    m_failedPath.Empty();
+    m_failedError = 0;
+    m_failedReason.Empty();
+    const bool copy = m_savesCopy;
+    save.pictures = std::make_unique<CTalPictureRelocation>(
+        save.mode, CTalPictureRelocation::GetPictureFolder(path), copy,
+        [this](const CString& source, const CString& target) { return CopyPictureFile(source, target); });
     if (save.mode == 2)
         save.pictures->EnsureFolder();
     if (!OpenStream(path)) {
@@ -146,6 +152,8 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
         progress->Update();
 
     bool ok = !save.failed && !save.pictures->HasFailed();
+    if (save.pictures->HasFailed())
+        FailSave(save.pictures->GetFailedPath(), save.pictures->GetFailedError());
     if (ok)
         ok = CommitStream();
     else
@@ -155,6 +163,9 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
         return false;
     }
     save.pictures->Commit();
+    // A copy leaves the document on the pictures it had.
+    if (copy)
+        save.modelRefs.clear();
     for (SaveContext::ModelRef& ref : save.modelRefs) {
         const int32_t id = static_cast<int32_t>(save.pictures->GetNewId(ref.key));
         if (ref.field)
@@ -491,8 +502,10 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
                 WriteTextAttribute(kTalEmptyFileAttribute, BoundedEmptyFileName(entry.emptyName));
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
-            if (opened && WasReadShort())
+            if (opened && WasReadShort()) {
+                FailSave(entry.finalPath, 0, L"The picture file could not be read in full.");
                 save.failed = true;
+            }
             if (!entry.missing && !opened && save.reportedKeys.insert(static_cast<int32_t>(i + 1)).second) {
                 CString line;
                 line.Format(kCannotOpenFile, entry.finalPath.GetString());

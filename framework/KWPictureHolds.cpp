@@ -70,6 +70,14 @@ std::wstring CKWRasterLib::ForgetStoreFileLocked(uint32_t id)
     m_walkedStates.erase(id);
     m_shownSizes.erase(id);
     m_reported.erase(id);
+    // Another copy's file stands for this id no longer: asked again, it is copied again.
+    auto adopted = m_adoptedPaths.equal_range(id);
+    for (auto alias = adopted.first; alias != adopted.second; ++alias) {
+        auto byAlias = m_idsByPath.find(alias->second);
+        if (byAlias != m_idsByPath.end() && byAlias->second == id)
+            m_idsByPath.erase(byAlias);
+    }
+    m_adoptedPaths.erase(id);
     auto origin = m_originsById.find(id);
     if (origin != m_originsById.end()) {
         m_idsByOrigin.erase(origin->second);

@@ -85,14 +85,58 @@ uint32_t CKWRasterLib::RegisterNewPath(const std::wstring& path)
 uint32_t CKWRasterLib::GetPictureId(const wchar_t* path)
 {
     const std::wstring key = path ? path : L"";
+    {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_idsByPath.find(key);
+        if (found != m_idsByPath.end() && found->second != 0)
+            return found->second;
+        if (!IsOtherStoreFile(key.c_str())) {
+            uint32_t id = m_nextPictureId++;
+            m_idsByPath[key] = id;
+            m_pathsById[id] = key;
+            return id;
+        }
+    }
+    // Another copy's file (its clipboard's, or named by a report it saved)
+    // goes when that copy lets go of it or ends: the picture is this copy's
+    // own from the start. A file that cannot be copied keeps its place.
+    const std::wstring copy = CopyIntoOwnStore(key);
     std::lock_guard<std::mutex> lock(m_storeLock);
     auto found = m_idsByPath.find(key);
-    if (found != m_idsByPath.end() && found->second != 0)
+    if (found != m_idsByPath.end() && found->second != 0) {
+        if (!copy.empty())
+            ::DeleteFileW(copy.c_str());  // another thread took it first
         return found->second;
+    }
     uint32_t id = m_nextPictureId++;
     m_idsByPath[key] = id;
-    m_pathsById[id] = key;
+    if (copy.empty()) {
+        m_pathsById[id] = key;
+        return id;
+    }
+    m_idsByPath[copy] = id;
+    m_pathsById[id] = copy;
+    m_adoptedPaths.emplace(id, key);
     return id;
+}
+
+std::wstring CKWRasterLib::CopyIntoOwnStore(const std::wstring& source)
+{
+    // The store's names are ASCII: an extension the code page cannot hold is not kept.
+    std::string extension = WideToAnsi(ExtensionOf(source).c_str());
+    if (extension.empty() || !IsSafeExtension(extension.c_str()) || extension.find('?') != std::string::npos)
+        extension = "bmp";
+    std::wstring target;
+    HANDLE reserved = CreateStoreFile(extension.c_str(), target);
+    if (reserved == INVALID_HANDLE_VALUE)
+        return std::wstring();
+    ::CloseHandle(reserved);
+    // Over the empty file that took the name.
+    if (!::CopyFileW(source.c_str(), target.c_str(), FALSE)) {
+        ::DeleteFileW(target.c_str());
+        return std::wstring();
+    }
+    return target;
 }
 
 CString CKWRasterLib::GetImagePath(uint32_t id)
@@ -458,20 +502,7 @@ CString CKWRasterLib::CopyImageFileIntoStore(uint32_t id)
         return path;
     if (m_storeFolder.IsEmpty() || path.IsEmpty())
         return CString();
-    // The store's names are ASCII: an extension the code page cannot hold is not kept.
-    std::string extension = WideToAnsi(ExtensionOf(std::wstring(GetImageFileName(id))).c_str());
-    if (extension.empty() || !IsSafeExtension(extension.c_str()) || extension.find('?') != std::string::npos)
-        extension = "bmp";
-    std::wstring target;
-    HANDLE reserved = CreateStoreFile(extension.c_str(), target);
-    if (reserved == INVALID_HANDLE_VALUE)
-        return CString();
-    ::CloseHandle(reserved);
-    // Over the empty file that took the name.
-    if (!::CopyFileW(path, target.c_str(), FALSE)) {
-        ::DeleteFileW(target.c_str());
-        return CString();
-    }
+    const std::wstring target = CopyIntoOwnStore(std::wstring(path));
     return CString(target.c_str());
 }
 
@@ -581,16 +612,4 @@ bool CKWRasterLib::EncodeImageForExport(uint32_t id, RasterExportRequest& reques
     request.format = CString(format.c_str());
     request.imageType = RasterReadTypeFromMemory(bytes, uint32_t(size), format.c_str());
     return true;
-}
-
-void CKWRasterLib::DeleteStoreFiles()
-{
-    std::lock_guard<std::mutex> lock(m_storeLock);
-    for (const auto& entry : m_idsByPath) {
-        if (IsStoreFile(entry.first.c_str()))
-            ::DeleteFileW(entry.first.c_str());
-    }
-    for (const std::wstring& path : m_pendingDeletes)
-        ::DeleteFileW(path.c_str());
-    m_pendingDeletes.clear();
 }

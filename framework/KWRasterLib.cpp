@@ -107,7 +107,7 @@ CKWRasterLib::CKWRasterLib(const wchar_t* libraryName, HMODULE resourceModule)
 
 CKWRasterLib::~CKWRasterLib()
 {
-    DeleteStoreFiles();
+    EndRun();
     if (m_library) {
         // Without a data folder nothing was written, and relative names would
         // hit the current folder.
@@ -146,17 +146,6 @@ void CKWRasterLib::LoadFunctions()
     f.WriteUprightJpegW = TakeExport<KWWriteUprightJpegWFn>(m_library, "WriteUprightJpegW");
     f.WriteUnturnedJpegW = TakeExport<KWWriteUnturnedJpegWFn>(m_library, "WriteUnturnedJpegW");
     f.EncodeTurnedJpegW = TakeExport<KWEncodeTurnedJpegWFn>(m_library, "EncodeTurnedJpegW");
-}
-
-void CKWRasterLib::MakeStoreFolder()
-{
-    CString root = GetAppDataFolder();
-    if (root.IsEmpty())
-        return;  // no folder to keep pictures in: saves and adds answer 0
-    CString folder = root + L"ImagesCache";
-    ::CreateDirectoryW(folder, nullptr);
-    folder += L'\\';
-    m_storeFolder = folder;
 }
 
 void CKWRasterLib::StartRasterLibrary(const wchar_t* dataFolder)

@@ -52,8 +52,18 @@ public:
     // The table of exports (every entry null when the library is missing).
     KWRasterFunctions& GetFunctions() { return m_functions; }
     const CString& GetDataFolder() const { return m_dataFolder; }
-    // The store's own folder, with a trailing backslash.
+    // The store's own folder, with a trailing backslash: a folder of this run
+    // inside the folder that every running copy of the program shares, which
+    // holds only files this copy made.
     const CString& GetStoreFolder() const { return m_storeFolder; }
+    // The shared folder ("ImagesCache"), with a trailing backslash.
+    const CString& GetStoreRoot() const { return m_storeRoot; }
+    // The name that the folders of the runs carry before their number.
+    static constexpr const wchar_t* kRunFolderPrefix = L"run_";
+    // Deletes the folders of runs that ended without clearing theirs (a copy
+    // killed or crashed): a running copy holds the lock file of its folder
+    // open, which no other may delete. The number of folders removed.
+    size_t RemoveEndedRuns();
     // The first part of generated file names: the start-up time as hh_mm_ss.
     const std::string& GetNamePrefix() const { return m_namePrefix; }
 
@@ -178,6 +188,9 @@ public:
 
     // True for a file directly inside the store's own folder.
     bool IsStoreFile(const wchar_t* path) const;
+    // True for a file of another copy's store (or of an older program's,
+    // directly in the shared folder): that copy may delete it at any time.
+    bool IsOtherStoreFile(const wchar_t* path) const;
 
     // Holds. Whatever names a picture (a report's picture, logo, watermark or
     // page template, the clipboard's copy, a load in progress) holds it while
@@ -207,13 +220,18 @@ public:
 
 private:
     void LoadFunctions();
+    // Makes the shared folder and this run's folder with its lock file.
     void MakeStoreFolder();
+    // Deletes every file of this run's folder, its lock and the folder.
+    void EndRun();
+    // A copy in the own folder of another copy's store file; its path, empty
+    // when the copy could not be made.
+    std::wstring CopyIntoOwnStore(const std::wstring& source);
     void WriteConfigurationFile(const wchar_t* name);
     KWRasterImage* DecodePlaceholder();
     // Takes the next id for a path and enters both directions.
     uint32_t RegisterNewPath(const std::wstring& path);
     bool ReadImageInfo(const wchar_t* path, ImageInfo& info);
-    void DeleteStoreFiles();
     // Forgets everything known of a released store file of the id (the
     // store's lock held); its path.
     std::wstring ForgetStoreFileLocked(uint32_t id);
@@ -231,6 +249,8 @@ private:
     HMODULE m_resourceModule;
     CString m_dataFolder;
     CString m_storeFolder;
+    CString m_storeRoot;
+    HANDLE m_runLock = INVALID_HANDLE_VALUE;
     std::string m_namePrefix = "_QZ_Files_";
 
     std::mutex m_placeholderLock;
@@ -249,6 +269,10 @@ private:
     std::map<uint32_t, uint32_t> m_holdCounts;  // held ids only
     std::map<std::wstring, uint32_t> m_idsByOrigin;
     std::map<uint32_t, std::wstring> m_originsById;
+    // Other copies' store files that were copied into the own folder: the
+    // path of each, by the id of its copy, so that it gives the same copy
+    // while that is held.
+    std::multimap<uint32_t, std::wstring> m_adoptedPaths;
     std::vector<std::wstring> m_pendingDeletes;
     // Lower-cased names of files under this run's prefix that were in the
     // folder before (or that another program made): never given out.

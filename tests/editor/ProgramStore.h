@@ -1,15 +1,19 @@
 #pragma once
 // The picture store of the program under test as the disk shows it. Every
-// program of the user shares the store's folder, so one program's files are
-// told apart by the prefix of their names (its start time as hh_mm_ss).
+// program of the user shares the store's folder, and each keeps its files in
+// a folder of its own there ("run_" and a number): a file is named by its
+// program's folder and its name ("run_12_0\10_00_00129.jpg"), and one
+// program's files are those under its folder's name.
 // Header-only, so that the benchmarks look at the store the same way.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace edtest {
 
@@ -32,18 +36,44 @@ inline std::wstring ProgramStoreFolder()
     return std::wstring(folder) + L"\\ImagesCache\\";
 }
 
-// The names and sizes of the files in the store whose names begin with the prefix.
-inline std::map<std::wstring, uint64_t> StoreListing(const std::wstring& prefix = std::wstring())
+// The files directly in the folder (with its final backslash), by name.
+inline void ListFolderFiles(const std::wstring& folder, const std::wstring& keyPrefix,
+                            std::map<std::wstring, uint64_t>& files)
 {
-    std::map<std::wstring, uint64_t> files;
     WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((ProgramStoreFolder() + prefix + L"*").c_str(), &found);
+    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found)) {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files[found.cFileName] = uint64_t(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+        // The lock a running program holds on its folder is no picture.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::wstring(found.cFileName) != L"run.lock")
+            files[keyPrefix + found.cFileName] = uint64_t(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
     }
     if (search != INVALID_HANDLE_VALUE)
         ::FindClose(search);
+}
+
+// The names of the programs' folders in the store.
+inline std::vector<std::wstring> RunFolders()
+{
+    std::vector<std::wstring> folders;
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((ProgramStoreFolder() + L"run_*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found)) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            folders.push_back(found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        ::FindClose(search);
+    return folders;
+}
+
+// The names (folder\name) and sizes of the files in the store whose names begin with the prefix.
+inline std::map<std::wstring, uint64_t> StoreListing(const std::wstring& prefix = std::wstring())
+{
+    std::map<std::wstring, uint64_t> files;
+    for (const std::wstring& run : RunFolders())
+        ListFolderFiles(ProgramStoreFolder() + run + L"\\", run + L"\\", files);
+    for (auto file = files.begin(); file != files.end();)
+        file = file->first.compare(0, prefix.size(), prefix) == 0 ? std::next(file) : files.erase(file);
     return files;
 }
 
@@ -57,15 +87,15 @@ inline StoreFiles StoreFilesOf(const std::wstring& prefix)
     return total;
 }
 
-// The name prefix that most of the files made since the listing carry: the
-// program's that made them. Empty when none is new.
+// The folder (with its final backslash) that most of the files made since
+// the listing are in: the program's that made them. Empty when none is new.
 inline std::wstring NewFilesPrefix(const std::map<std::wstring, uint64_t>& before)
 {
-    const size_t kPrefixLength = 8;  // hh_mm_ss
     std::map<std::wstring, int> prefixes;
     for (const auto& file : StoreListing()) {
-        if (!before.count(file.first) && file.first.size() > kPrefixLength)
-            ++prefixes[file.first.substr(0, kPrefixLength)];
+        const size_t slash = file.first.find(L'\\');
+        if (!before.count(file.first) && slash != std::wstring::npos)
+            ++prefixes[file.first.substr(0, slash + 1)];
     }
     std::wstring best;
     int most = 0;

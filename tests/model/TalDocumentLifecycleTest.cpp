@@ -200,14 +200,21 @@ TEST_F(TalDocumentLifecycle, AFailedSaveReportsItAndLeavesTheOldFile)
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(document->OnSaveDocument(path.c_str()));
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(std::vector<std::wstring>{L"Cannot save the document!"}, app->messages);
+    // The message goes on with the file and the reason.
+    const std::wstring heading = L"Cannot save the document!\n\nCannot write the file \"";
+    ASSERT_EQ(size_t(1), app->messages.size());
+    EXPECT_EQ(heading + path + L"\".\n", app->messages[0].substr(0, heading.size() + path.size() + 3));
+    EXPECT_NE(std::wstring::npos, app->messages[0].find(L"read-only"));
     EXPECT_EQ(before, ReadFileBytes(path)) << "the old file stays";
     EXPECT_TRUE(document->IsModified());
     EXPECT_STREQ(path.c_str(), document->GetHeldPath());
 
     app->messages.clear();
-    EXPECT_FALSE(document->OnSaveDocument((folder + L"no folder\\x.otd").c_str()));
-    EXPECT_EQ(std::vector<std::wstring>{L"Cannot save the document!"}, app->messages);
+    const std::wstring nowhere = folder + L"no folder\\x.otd";
+    EXPECT_FALSE(document->OnSaveDocument(nowhere.c_str()));
+    ASSERT_EQ(size_t(1), app->messages.size());
+    EXPECT_EQ(heading + nowhere + L"\".\n", app->messages[0].substr(0, heading.size() + nowhere.size() + 3));
+    EXPECT_NE(std::wstring::npos, app->messages[0].find(L"does not exist"));
     EXPECT_STREQ(path.c_str(), document->GetHeldPath());
     app->messages.clear();
     EXPECT_FALSE(document->OnSaveDocument(L""));

@@ -1,0 +1,447 @@
+// Two copies of the program for one user share the picture store's folder.
+// Pictures copied in one and pasted in the other stay with both, whichever
+// copy closes its report or ends first; a killed copy's files go at the next
+// start while a running copy keeps its own; and a report saved as an archive
+// goes on with its own pictures when the archive is moved away.
+#include "ProgramRealInput.h"
+#include "ProgramRun.h"
+#include "ProgramStore.h"
+#include "SectionsReport.h"
+#include "UserInput.h"
+
+#include "files/Base64.h"
+#include "resources/ReportPropDialogs.h"
+#include "tests/framework/KWTestFiles.h"
+#include "tests/support/KeepForReaders.h"
+#include "tests/support/TestJpegs.h"
+#include "tests/support/WindowScreenshot.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <vector>
+
+using edtest::CProgramRun;
+
+namespace {
+
+constexpr int kViewId = 0xE900;
+constexpr int kTreeId = 1126;
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kSheetTab = 0x3020;
+constexpr UINT kDocumentProperties = 32795;
+constexpr int kPictures = 6;
+
+// Distinct photographs in the folder, as one section.
+edtest::ReportSection Photographs(const std::wstring& folder, const wchar_t* name, uint32_t firstSeed)
+{
+    edtest::ReportSection section{name, {}};
+    for (int i = 0; i < kPictures; ++i) {
+        const uint32_t seed = firstSeed + uint32_t(i);
+        const std::wstring path = folder + name + std::to_wstring(seed) + L".jpg";
+        WriteFileBytes(path, testpictures::EncodeJpeg(testpictures::PhotoPixels(200, 150, seed), 200, 150));
+        section.pictures.push_back(path);
+    }
+    return section;
+}
+
+std::vector<std::string> SortedBytes(const std::vector<std::wstring>& paths)
+{
+    std::vector<std::string> bytes;
+    for (const std::wstring& path : paths)
+        bytes.push_back(ReadFileBytes(path));
+    std::sort(bytes.begin(), bytes.end());
+    return bytes;
+}
+
+std::wstring Widen(const std::string& utf8)
+{
+    std::wstring out(size_t(::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &out[0], int(out.size()));
+    out.pop_back();
+    return out;
+}
+
+// The bytes of every picture a saved report carries, read as a reader of the
+// format does: decoded from the file, or from the file it names (a name of
+// two parts lies beside the report). Sorted.
+std::vector<std::string> SavedPictures(const std::wstring& report)
+{
+    const std::string text = ReadFileBytes(report);
+    const std::wstring folder = report.substr(0, report.find_last_of(L'\\') + 1);
+    std::vector<std::string> pictures;
+    for (size_t at = text.find("<Image ID="); at != std::string::npos; at = text.find("<Image ID=", at + 1)) {
+        const size_t open = text.find('>', at);
+        const size_t close = text.find("</Image>", open);
+        if (open == std::string::npos || close == std::string::npos)
+            break;
+        const std::string tag = text.substr(at, open - at);
+        std::string content = text.substr(open + 1, close - open - 1);
+        if (tag.find("FileFormat=") != std::string::npos) {
+            std::string bytes(size_t(CBase64::DecodedCapacity(int64_t(content.size()))), '\0');
+            CBase64 base64;
+            const int32_t count = base64.Decode(content.data(), reinterpret_cast<uint8_t*>(&bytes[0]),
+                                                int32_t(content.size()));
+            bytes.resize(size_t(std::max(count, 0)));
+            pictures.push_back(bytes);
+            continue;
+        }
+        content.erase(0, content.find_first_not_of(" \t\r\n"));
+        content.erase(content.find_last_not_of(" \t\r\n") + 1);
+        std::wstring path = Widen(content);
+        if (path.size() < 2 || path[1] != L':')
+            path = folder + path;
+        pictures.push_back(ReadFileBytes(path));
+    }
+    std::sort(pictures.begin(), pictures.end());
+    return pictures;
+}
+
+HWND TreeOf(const CProgramRun& program)
+{
+    const std::vector<HWND> frames = program.ReportFrames();
+    return frames.size() == 1 ? CProgramRun::FindById(CProgramRun::FindById(frames.front(), kViewId), kTreeId)
+                              : nullptr;
+}
+
+// The number of sections the report's tree shows; 0 while no report shows.
+size_t TreeCount(const CProgramRun& program)
+{
+    HWND tree = TreeOf(program);
+    return tree && !program.FindDialog() ? size_t(::SendMessageW(tree, TVM_GETCOUNT, 0, 0)) : 0;
+}
+
+// The program's main window brought to the front as a user does, by a
+// click on its caption (the system lets no other program give it the
+// front); true once it takes keys.
+bool BringToFront(const CProgramRun& program)
+{
+    RECT window = {};
+    ::GetWindowRect(program.Main(), &window);
+    const int captionY = window.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+    edtest::ClickAt({window.left + (window.right - window.left) / 3, captionY});
+    return edtest::ReadyForKeys(program);
+}
+
+// The two copies' windows beside each other, each caption in sight.
+void PlaceSideBySide(const CProgramRun& left, const CProgramRun& right)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    for (const CProgramRun* program : {&left, &right}) {
+        ::ShowWindow(program->Main(), SW_RESTORE);
+        ::MoveWindow(program->Main(), program == &left ? 0 : width, 0, width, height, TRUE);
+    }
+}
+
+// The tree item clicked once the program's window is the one under the
+// pointer there: the other copy's window, at the same place, may still lie
+// over it a moment after the front changed.
+bool ClickItemOnTop(const CProgramRun& program, HWND tree, LPARAM item)
+{
+    const POINT point = edtest::TreeItemPoint(tree, item);
+    if (!edtest::WaitFor([&] { return ::WindowFromPoint(point) == tree; }))
+        return false;
+    return edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(item));
+}
+
+// The first section under the report's heading, clicked.
+bool ClickFirstSection(const CProgramRun& program)
+{
+    HWND tree = TreeOf(program);
+    if (!tree)
+        return false;
+    const std::vector<LPARAM> roots = edtest::TreeChildren(tree, 0);
+    if (roots.empty())
+        return false;
+    const std::vector<LPARAM> sections = edtest::TreeChildren(tree, roots.front());
+    return !sections.empty() && ClickItemOnTop(program, tree, sections.front());
+}
+
+bool Answers(const CProgramRun& program)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result) != 0;
+}
+
+FILETIME WriteTime(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Ctrl+S in front of the program; true once the report file was written anew.
+bool SaveByKeys(const CProgramRun& program, const std::wstring& report)
+{
+    const FILETIME before = WriteTime(report);
+    if (!BringToFront(program))
+        return false;
+    edtest::PressChord(VK_CONTROL, 'S');
+    return edtest::WaitFor([&] {
+        const FILETIME now = WriteTime(report);
+        return ::CompareFileTime(&now, &before) != 0 && Answers(program) && !program.FindDialog();
+    }, 60000);
+}
+
+// A command of the File menu by its keys (Alt+F, then the keys given), the
+// name typed into the file dialog it opens; false when no dialog took it.
+bool FileCommandByKeys(const CProgramRun& program, std::initializer_list<WORD> keys, const std::wstring& name)
+{
+    if (!BringToFront(program))
+        return false;
+    edtest::PressChord(VK_MENU, 'F');
+    if (!edtest::WaitFor([&] { return program.FindPopup() != nullptr; }))
+        return false;
+    for (WORD key : keys)
+        edtest::TapKey(key);
+    HWND dialog = program.WaitForDialogWith(kFileNameCombo);
+    return dialog && edtest::AnswerFileDialogByKeys(dialog, name);
+}
+
+// "File > Save as Archive" by its keys.
+bool SaveArchiveByKeys(const CProgramRun& program, const std::wstring& archive)
+{
+    if (!FileCommandByKeys(program, {'A'}, archive))
+        return false;
+    return edtest::WaitFor([&] { return Exists(archive) && Answers(program) && !program.FindDialog(); }, 60000);
+}
+
+// "File > Generate Report in PDF..." by its keys; true once the file is whole.
+bool GeneratePdfByKeys(const CProgramRun& program, const std::wstring& pdf)
+{
+    // "&Document Properties..." shares the letter: it selects the first, Enter takes it.
+    if (!FileCommandByKeys(program, {'D', VK_RETURN}, pdf))
+        return false;
+    return edtest::WaitFor([&] {
+        const std::string bytes = ReadFileBytes(pdf);
+        return bytes.find("%%EOF") != std::string::npos && Answers(program) && !program.FindDialog();
+    }, 60000);
+}
+
+// "Pictures beside the report" chosen in the report's properties.
+bool ChoosePicturesBeside(const CProgramRun& program)
+{
+    program.PostCommand(kDocumentProperties);
+    HWND sheet = program.WaitForDialogWith(kSheetTab);
+    if (!sheet)
+        return false;
+    HWND beside = CProgramRun::FindById(sheet, IDC_GEN_IMAGE_LINKS);
+    if (!beside)
+        return false;
+    edtest::ClickWindow(beside);
+    if (!edtest::WaitFor([&] { return ::SendMessageW(beside, BM_GETCHECK, 0, 0) == BST_CHECKED; }))
+        return false;
+    edtest::TapKey(VK_RETURN);
+    return edtest::WaitFor([&] { return !program.FindDialog(); });
+}
+
+// The section shown renamed by keys (F2, the name, Enter): an edit to save.
+void RenameShownSection(const CProgramRun& program, const wchar_t* name)
+{
+    ASSERT_TRUE(BringToFront(program));
+    // The section shown (the one pasted last, or the first) takes the keys.
+    HWND tree = TreeOf(program);
+    ASSERT_NE(nullptr, tree);
+    const LPARAM shown = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (shown)
+        ASSERT_TRUE(ClickItemOnTop(program, tree, shown));
+    else
+        ASSERT_TRUE(ClickFirstSection(program));
+    test_support::WriteWindowScreenshot(program.Main(), L"program_shared_store_rename");
+    edtest::TapKey(VK_F2);
+    edtest::TypeText(name);
+    edtest::TapKey(VK_RETURN);
+    ASSERT_TRUE(edtest::WaitFor([&] { return Answers(program) && !program.FindDialog(); }))
+        << "a dialog stays: " << CProgramRun::DialogText(program.FindDialog()).size() << " characters";
+}
+
+void ClearClipboard()
+{
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+}
+
+bool ClipboardHoldsSection()
+{
+    return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")) != 0;
+}
+
+// The folder of the program's store files that appeared since the listing.
+std::wstring NewStoreFolder(const std::map<std::wstring, uint64_t>& before)
+{
+    std::wstring folder;
+    edtest::WaitFor([&] { return !(folder = edtest::NewFilesPrefix(before)).empty(); });
+    return folder;
+}
+
+}  // namespace
+
+TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyEndsFirst)
+{
+    for (const bool pasterEnds : {true, false}) {
+        SCOPED_TRACE(pasterEnds ? "the copy that pasted ends first" : "the copy that copied ends first");
+        CKWTestTempFolder folder(L"otshared");
+        const edtest::ReportSection photos = Photographs(folder.Path(), L"photo", 11);
+        const std::vector<std::string> sources = SortedBytes(photos.pictures);
+        const std::wstring reportA = folder.Path() + L"A.otd";
+        const std::wstring reportB = folder.Path() + L"B.otd";
+        ASSERT_TRUE(WriteFileBytes(reportA, edtest::SectionsReportXml({photos}, true)));
+        ASSERT_TRUE(WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true)));
+        edtest::SetStartPrefs(3, L"", false);
+        ClearClipboard();
+
+        std::map<std::wstring, uint64_t> before = edtest::StoreListing();
+        CProgramRun a;
+        ASSERT_TRUE(a.Start(L"\"" + reportA + L"\""));
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(a) == 2; }));
+        const std::wstring storeA = NewStoreFolder(before);
+        ASSERT_FALSE(storeA.empty()) << "the report's pictures are in A's store";
+        const std::map<std::wstring, uint64_t> filesA = edtest::StoreListing(storeA);
+        EXPECT_GE(filesA.size(), size_t(kPictures));
+
+        before = edtest::StoreListing();
+        CProgramRun b;
+        ASSERT_TRUE(b.Start(L"\"" + reportB + L"\""));
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 2; }));
+
+        // A copies the section of photographs, B pastes it.
+        PlaceSideBySide(a, b);
+        ASSERT_TRUE(BringToFront(a));
+        ASSERT_TRUE(ClickFirstSection(a));
+        edtest::PressChord(VK_CONTROL, 'C');
+        ASSERT_TRUE(edtest::WaitFor(ClipboardHoldsSection));
+        ASSERT_TRUE(BringToFront(b));
+        ASSERT_TRUE(ClickFirstSection(b));
+        edtest::PressChord(VK_CONTROL, 'V');
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 3; }));
+        const std::wstring storeB = NewStoreFolder(before);
+        ASSERT_FALSE(storeB.empty());
+        EXPECT_NE(storeA, storeB);
+        EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StoreListing(storeB).size() >= size_t(kPictures); }))
+            << "B takes copies of its own of what it pasted";
+
+        CProgramRun& ending = pasterEnds ? b : a;
+        CProgramRun& staying = pasterEnds ? a : b;
+        const std::map<std::wstring, uint64_t> stayingFiles = edtest::StoreListing(pasterEnds ? storeA : storeB);
+        ASSERT_TRUE(ending.CloseWithoutSaving());
+        EXPECT_TRUE(edtest::StoreListing(pasterEnds ? storeB : storeA).empty()) << "the ended copy cleared its folder";
+        ASSERT_TRUE(Answers(staying));
+        EXPECT_EQ(stayingFiles, edtest::StoreListing(pasterEnds ? storeA : storeB))
+            << "the other copy's end took none of the staying copy's files";
+
+        // The staying copy saves its report with the pictures inside, then
+        // as an archive, then with the pictures beside it: each carries every
+        // photograph with its bytes.
+        const std::wstring saved = pasterEnds ? reportA : reportB;
+        ASSERT_NO_FATAL_FAILURE(RenameShownSection(staying, L"Kept"));
+        ASSERT_TRUE(SaveByKeys(staying, saved));
+        EXPECT_EQ(sources, SavedPictures(saved)) << "pictures inside";
+        const std::wstring archive = folder.Path() + L"Archive.otd";
+        ASSERT_TRUE(SaveArchiveByKeys(staying, archive));
+        EXPECT_EQ(sources, SavedPictures(archive)) << "an archive";
+        // The PDF carries each photograph's own JPEG stream.
+        const std::wstring pdf = folder.Path() + L"Shared.pdf";
+        ASSERT_TRUE(GeneratePdfByKeys(staying, pdf));
+        const std::string pdfBytes = ReadFileBytes(pdf);
+        for (const std::string& photo : sources)
+            EXPECT_NE(std::string::npos, pdfBytes.find(photo)) << "a photograph is missing from the PDF";
+        WriteFileBytes(folder.Path() + L"Shared.expect", "images-at-least " + std::to_string(kPictures) + "\n");
+        const std::wstring kept = pasterEnds ? L"shared_store_copier" : L"shared_store_paster";
+        KeepForReaders("OT_PDF_CHECK_DIR", pdf, (kept + L".pdf").c_str());
+        KeepForReaders("OT_PDF_CHECK_DIR", folder.Path() + L"Shared.expect", (kept + L".expect").c_str());
+        ASSERT_TRUE(ChoosePicturesBeside(staying));
+        ASSERT_NO_FATAL_FAILURE(RenameShownSection(staying, L"Beside"));
+        ASSERT_TRUE(SaveByKeys(staying, saved));
+        EXPECT_EQ(sources, SavedPictures(saved)) << "pictures beside";
+        EXPECT_TRUE(staying.CloseWithoutSaving());
+    }
+}
+
+TEST(ProgramSharedStore, AKilledCopysFilesGoAtTheNextStartWhileARunningCopyKeepsItsOwn)
+{
+    CKWTestTempFolder folder(L"otkilled");
+    const edtest::ReportSection photos = Photographs(folder.Path(), L"kept", 31);
+    const std::wstring report = folder.Path() + L"Kept.otd";
+    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)));
+    edtest::SetStartPrefs(3, L"", false);
+
+    // Two copies with the report open; one of them is killed.
+    std::map<std::wstring, uint64_t> before = edtest::StoreListing();
+    CProgramRun running;
+    ASSERT_TRUE(running.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(running) == 2; }));
+    const std::wstring runningStore = NewStoreFolder(before);
+    ASSERT_FALSE(runningStore.empty());
+    before = edtest::StoreListing();
+    CProgramRun killed;
+    ASSERT_TRUE(killed.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(killed) == 2; }));
+    const std::wstring killedStore = NewStoreFolder(before);
+    ASSERT_FALSE(killedStore.empty());
+    ASSERT_TRUE(Answers(running));
+    const std::map<std::wstring, uint64_t> runningFiles = edtest::StoreListing(runningStore);
+    ASSERT_GE(runningFiles.size(), size_t(kPictures));
+    ASSERT_GE(edtest::StoreListing(killedStore).size(), size_t(kPictures));
+    ASSERT_TRUE(::TerminateProcess(killed.Process(), 3));
+    ASSERT_TRUE(killed.WaitForExit(60000));
+    EXPECT_GE(edtest::StoreListing(killedStore).size(), size_t(kPictures)) << "a killed copy clears nothing";
+
+    // The next start clears the killed copy's folder and none of the running one's.
+    CProgramRun next;
+    ASSERT_TRUE(next.Start());
+    EXPECT_TRUE(edtest::StoreListing(killedStore).empty());
+    EXPECT_FALSE(Exists(edtest::ProgramStoreFolder() + killedStore));
+    EXPECT_EQ(runningFiles, edtest::StoreListing(runningStore));
+    EXPECT_TRUE(next.CloseWithoutSaving());
+    ASSERT_TRUE(Answers(running));
+    EXPECT_EQ(runningFiles, edtest::StoreListing(runningStore));
+    EXPECT_TRUE(running.CloseWithoutSaving());
+}
+
+TEST(ProgramSharedStore, AReportSavedAsAnArchiveGoesOnWithItsOwnPicturesWhenTheArchiveIsMovedAway)
+{
+    CKWTestTempFolder folder(L"otarchive");
+    const edtest::ReportSection photos = Photographs(folder.Path(), L"own", 51);
+    const std::vector<std::string> sources = SortedBytes(photos.pictures);
+    const std::wstring report = folder.Path() + L"Own.otd";
+    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)));
+    edtest::SetStartPrefs(3, L"", false);
+
+    const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(program) == 2; }));
+    const std::wstring store = NewStoreFolder(before);
+    ASSERT_FALSE(store.empty());
+    const std::map<std::wstring, uint64_t> storeFiles = edtest::StoreListing(store);
+
+    const std::wstring archiveFolder = folder.Path() + L"archive\\";
+    ASSERT_TRUE(::CreateDirectoryW(archiveFolder.c_str(), nullptr));
+    const std::wstring archive = archiveFolder + L"Own archive.otd";
+    ASSERT_TRUE(SaveArchiveByKeys(program, archive));
+    EXPECT_EQ(sources, SavedPictures(archive));
+    EXPECT_EQ(storeFiles, edtest::StoreListing(store)) << "the report keeps its pictures in the store";
+
+    // The archive's folder goes elsewhere; the report is edited (a section
+    // renamed by keys) and saved.
+    const std::wstring moved = folder.Path() + L"moved away";
+    ASSERT_TRUE(::MoveFileW(archiveFolder.substr(0, archiveFolder.size() - 1).c_str(), moved.c_str()));
+    ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Renamed"));
+    ASSERT_TRUE(SaveByKeys(program, report));
+    EXPECT_EQ(sources, SavedPictures(report)) << "every picture of the report's own file is whole";
+    EXPECT_NE(ReadFileBytes(report).find("Renamed"), std::string::npos);
+    EXPECT_EQ(storeFiles.size(), edtest::StoreListing(store).size());
+    EXPECT_TRUE(program.CloseWithoutSaving());
+}
