@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 
 using namespace frame_test;
@@ -93,6 +94,67 @@ TEST(PrintDialogTest, NamesAndContextComeFromTheDefaultPrinter) {
     ::DeleteDC(hDC);
     ::GlobalFree(dlg.m_pd.hDevMode);
     ::GlobalFree(dlg.m_pd.hDevNames);
+}
+
+// The DC of a printer named by the shell's "print to" takes the paper and
+// orientation of the mode given: all of that printer's own mode, or those
+// fields of another printer's; without a mode the printer's defaults (A4
+// upright on the test's queue); a printer that is not there gives none.
+TEST(PrintDialogTest, ANamedPrintersDCTakesThePaperAndOrientationOfTheModeGiven) {
+    ASSERT_TRUE(HavePrinter()) << kNoPrinter;
+    CPrintDialog defaults(FALSE);
+    ASSERT_TRUE(defaults.GetDefaults());
+    const CString strDriver = defaults.GetDriverName();
+    const SIZE_T nModeSize = ::GlobalSize(defaults.m_pd.hDevMode);
+    // The default mode turned, on the paper, under the device name given.
+    auto makeMode = [&](const wchar_t* pszDevice, short nOrientation, short nPaper) {
+        HGLOBAL hMode = ::GlobalAlloc(GMEM_MOVEABLE, nModeSize);
+        auto* pTo = static_cast<DEVMODEW*>(::GlobalLock(hMode));
+        const auto* pFrom = static_cast<const DEVMODEW*>(::GlobalLock(defaults.m_pd.hDevMode));
+        memcpy(pTo, pFrom, nModeSize);
+        ::GlobalUnlock(defaults.m_pd.hDevMode);
+        ::lstrcpynW(pTo->dmDeviceName, pszDevice, CCHDEVICENAME);
+        pTo->dmOrientation = nOrientation;
+        pTo->dmPaperSize = nPaper;
+        pTo->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+        pTo->dmFields &= ~(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
+        ::GlobalUnlock(hMode);
+        return hMode;
+    };
+    // Hundredths of an inch across and down the paper.
+    const int kA4Short = 827, kA4Long = 1169, kLetterShort = 850, kLetterLong = 1100;
+    const struct {
+        const wchar_t* pszPrinter;
+        const wchar_t* pszModeOf;  // null: no mode
+        short nOrientation, nPaper;
+        int nWidth, nHeight;  // 0: no DC
+    } cases[] = {
+        {L"PDF", nullptr, 0, 0, kA4Short, kA4Long},
+        {L"PDF", L"PDF", DMORIENT_LANDSCAPE, DMPAPER_A4, kA4Long, kA4Short},
+        {L"PDF", L"PDF", DMORIENT_PORTRAIT, DMPAPER_LETTER, kLetterShort, kLetterLong},
+        {L"PDF", L"Another Printer", DMORIENT_LANDSCAPE, DMPAPER_LETTER, kLetterLong, kLetterShort},
+        {L"NoSuchPrinter", L"PDF", DMORIENT_LANDSCAPE, DMPAPER_A4, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::wstring(c.pszModeOf ? c.pszModeOf : L"(none)") << " "
+                                        << c.nOrientation << " " << c.nPaper);
+        HGLOBAL hMode = c.pszModeOf ? makeMode(c.pszModeOf, c.nOrientation, c.nPaper) : nullptr;
+        HDC hDC = CPrintDialog::CreateNamedPrinterDC(strDriver, c.pszPrinter, hMode);
+        if (hMode != nullptr)
+            ::GlobalFree(hMode);
+        if (c.nWidth == 0) {
+            EXPECT_EQ(nullptr, hDC);
+            continue;
+        }
+        ASSERT_NE(nullptr, hDC);
+        const int nWidth = ::MulDiv(::GetDeviceCaps(hDC, PHYSICALWIDTH), 100, ::GetDeviceCaps(hDC, LOGPIXELSX));
+        const int nHeight = ::MulDiv(::GetDeviceCaps(hDC, PHYSICALHEIGHT), 100, ::GetDeviceCaps(hDC, LOGPIXELSY));
+        EXPECT_NEAR(c.nWidth, nWidth, 1);
+        EXPECT_NEAR(c.nHeight, nHeight, 1);
+        ::DeleteDC(hDC);
+    }
+    ::GlobalFree(defaults.m_pd.hDevMode);
+    ::GlobalFree(defaults.m_pd.hDevNames);
 }
 
 TEST(PrinterSetupTest, TheDefaultPrinterIsFetchedOnceAndGivesItsDC) {
