@@ -242,3 +242,47 @@ TEST_F(TalTextCommands, TheTextPropertiesSheetChangesOnlyWhatItReports)
     ASSERT_TRUE(CColorMenuButton::LookupColor(ID_TAL_TEXT_COLOR, recorded));
     EXPECT_EQ(run.m_color.GetValue(), recorded.GetValue());
 }
+
+// The text colour button shows the colour of the selection, also after a
+// colour was picked in its palette: only while a picked colour waits for its
+// command does the button keep it, since the command applies what the
+// button shows. A selection of several colours leaves the button as it is.
+TEST_F(TalTextCommands, TheColourButtonShowsTheSelectionsColourButKeepsAPickedOneUntilItsCommand)
+{
+    GetColorMap().RemoveAll();
+    CColorMenuButton* color = new CColorMenuButton(ID_TAL_TEXT_COLOR, CKWColor());
+    bar.InsertButton(color);
+    app->button = color;
+    const COLORREF black = Note().GetRun(0).GetColorRef();
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    // Picks in the palette: "Hello" red, "world" blue; the button keeps each
+    // picked colour over the black selection until the command applies it.
+    const struct {
+        int start, end;
+        COLORREF picked;
+    } picks[] = {{0, 5, red}, {6, 11, blue}};
+    for (const auto& pick : picks) {
+        Edit(pick.start, pick.end);
+        Update(ID_TAL_TEXT_COLOR);
+        EXPECT_EQ(black, color->GetShownColor());
+        color->SetColor(pick.picked, TRUE);
+        Update(ID_TAL_TEXT_COLOR);
+        EXPECT_EQ(pick.picked, color->GetShownColor()) << "taken back before its command";
+        Command(ID_TAL_TEXT_COLOR);
+        EXPECT_EQ(pick.picked, Note().GetRun(pick.start == 0 ? 0 : Note().GetRunCount() - 1).GetColorRef());
+    }
+    // The caret and the selection wherever they go, the button follows; a
+    // mixed selection leaves it showing what it showed.
+    const struct {
+        int start, end;
+        COLORREF shown;
+    } moves[] = {{2, 2, red}, {5, 6, black}, {8, 10, blue}, {0, 11, blue}, {1, 3, red}, {3, 9, red}};
+    for (const auto& move : moves) {
+        Edit(move.start, move.end);
+        Update(ID_TAL_TEXT_COLOR);
+        EXPECT_EQ(move.shown, color->GetShownColor()) << move.start << ".." << move.end;
+    }
+    CKWColor recorded;
+    ASSERT_TRUE(CColorMenuButton::LookupColor(ID_TAL_TEXT_COLOR, recorded));
+    EXPECT_EQ(CKWColor::FromColorRef(red).ToArgb(), recorded.ToArgb()) << "the command applies what the button shows";
+}
