@@ -44,7 +44,7 @@ bool CTalPicReadAhead::ReadNext(std::unique_lock<std::mutex>& lock)
 {
     while (m_next < m_queue.size() && m_state[m_next] != kFree)
         ++m_next;
-    if (m_stop || m_next >= m_queue.size() || m_next >= m_walked + m_ahead)
+    if (m_ended || m_next >= m_queue.size() || m_next >= m_walked + m_ahead)
         return false;
     ReadAt(m_next++, lock);
     return true;
@@ -53,13 +53,11 @@ bool CTalPicReadAhead::ReadNext(std::unique_lock<std::mutex>& lock)
 void CTalPicReadAhead::Read()
 {
     std::unique_lock<std::mutex> lock(m_lock);
-    while (!m_stop) {
-        if (ReadNext(lock))
-            continue;
-        if (m_next >= m_queue.size())
-            return;
-        // Too far ahead: the walk's next turn makes room.
-        m_changed.wait(lock);
+    while (!m_ended) {
+        // Nothing free within reach: the walk's next turn makes room, or
+        // its end lets the reader go.
+        if (!ReadNext(lock))
+            m_changed.wait(lock);
     }
 }
 
@@ -77,9 +75,9 @@ bool CTalPicReadAhead::Walk(size_t index)
     return m_cached[index] != 0;
 }
 
-void CTalPicReadAhead::Stop()
+void CTalPicReadAhead::End()
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    m_stop = true;
+    m_ended = true;
     m_changed.notify_all();
 }

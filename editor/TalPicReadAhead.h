@@ -23,15 +23,16 @@ public:
     CTalPicReadAhead(const CTalPicReadAhead&) = delete;
     CTalPicReadAhead& operator=(const CTalPicReadAhead&) = delete;
 
-    // A reader's work: the pictures no one has taken yet, in queue order,
-    // until none is left or Stop.
+    // A reader's work: the pictures no one has taken yet, in queue order;
+    // returns once the walk has ended.
     void Read();
     // The walk's turn at a picture (in order, each once): its answer, once
     // it is read, here when no reader has taken it; while a reader is at it
     // the walk reads the next free picture itself.
     bool Walk(size_t index);
-    // The readers end after the pictures they are reading.
-    void Stop();
+    // The walk is over, at the end of the queue or stopped: the readers end
+    // after the pictures they are reading.
+    void End();
 
     // How far the readers may go for a thumbnail cache of that capacity:
     // half of it, and no more than a few rounds of readers.
@@ -51,7 +52,7 @@ private:
     std::vector<uint8_t> m_cached;
     size_t m_next = 0;    // no picture before it is free
     size_t m_walked = 0;  // the walk's picture
-    bool m_stop = false;
+    bool m_ended = false;
     std::mutex m_lock;
     std::condition_variable m_changed;
 };

@@ -69,9 +69,10 @@ int CTalPicThreadWin::Run()
 {
     CTalPicReadAhead reads(m_queue, CTalPicReadAhead::AheadFor(g_rasterLib.GetThumbnailCache().GetCapacity()));
     std::vector<std::thread> helpers;
+    // The checks come after every thumbnail's message: those are what the
+    // user waits for.
     auto help = [this, &reads] {
         reads.Read();
-        // The checks come after every thumbnail: those are what the user waits for.
         CheckFiles(false);
     };
     for (size_t index = 0; index < m_queue.size(); ++index) {
@@ -97,7 +98,7 @@ int CTalPicThreadWin::Run()
             ::Sleep(1);
         }
     }
-    reads.Stop();
+    reads.End();
     CheckFiles(true);
     for (std::thread& helper : helpers)
         helper.join();

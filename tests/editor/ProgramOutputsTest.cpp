@@ -187,8 +187,8 @@ TEST(ProgramOutputs, ALandscapeReportOpenedAfterARestartPreviewsPrintsAndGenerat
         EXPECT_EQ(kA4Long, width);
         EXPECT_EQ(kA4Short, height);
         const size_t pages = pdftest::PrintedPageCount(printed);
-        KeepForReaders("OT_PRINT_CHECK_DIR", path,
-                       (L"landscape_restart" + how + L".size-842x595.pages" + std::to_wstring(pages) + L".pdf").c_str());
+        const std::wstring kept = L"landscape_restart" + how + L".size-842x595.pages" + std::to_wstring(pages);
+        KeepForReaders("OT_PRINT_CHECK_DIR", path, (kept + L".pdf").c_str());
         ::DeleteFileW(path.c_str());
     };
     {

@@ -411,11 +411,11 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_hand");
 
     // The colour is one step: Ctrl+Z gives the same text, selected, without
-    // it; the colour button then shows the note's colour again, not red.
+    // it; the colour button then shows the note's black again, not red.
     EXPECT_TRUE(edtest::WaitFor([&] { return ColourButtonShows(bar, colorIndex, RGB(255, 0, 0)); }));
     edtest::PressChord(VK_CONTROL, 'Z');
     EXPECT_TRUE(Shows(selected));
-    EXPECT_TRUE(edtest::WaitFor([&] { return !ColourButtonShows(bar, colorIndex, RGB(255, 0, 0)); }));
+    EXPECT_TRUE(edtest::WaitFor([&] { return ColourButtonShows(bar, colorIndex, RGB(0, 0, 0)); }));
 }
 
 // After a colour is picked from the palette the button goes on showing the

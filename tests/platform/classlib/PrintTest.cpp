@@ -104,25 +104,8 @@ TEST(PrintDialogTest, ANamedPrintersDCTakesThePaperAndOrientationOfTheModeGiven)
     ASSERT_TRUE(HavePrinter()) << kNoPrinter;
     CPrintDialog defaults(FALSE);
     ASSERT_TRUE(defaults.GetDefaults());
-    const CString strDriver = defaults.GetDriverName();
     const SIZE_T nModeSize = ::GlobalSize(defaults.m_pd.hDevMode);
-    // The default mode turned, on the paper, under the device name given.
-    auto makeMode = [&](const wchar_t* pszDevice, short nOrientation, short nPaper) {
-        HGLOBAL hMode = ::GlobalAlloc(GMEM_MOVEABLE, nModeSize);
-        auto* pTo = static_cast<DEVMODEW*>(::GlobalLock(hMode));
-        const auto* pFrom = static_cast<const DEVMODEW*>(::GlobalLock(defaults.m_pd.hDevMode));
-        memcpy(pTo, pFrom, nModeSize);
-        ::GlobalUnlock(defaults.m_pd.hDevMode);
-        ::lstrcpynW(pTo->dmDeviceName, pszDevice, CCHDEVICENAME);
-        pTo->dmOrientation = nOrientation;
-        pTo->dmPaperSize = nPaper;
-        pTo->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
-        pTo->dmFields &= ~(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
-        ::GlobalUnlock(hMode);
-        return hMode;
-    };
-    // Hundredths of an inch across and down the paper.
-    const int kA4Short = 827, kA4Long = 1169, kLetterShort = 850, kLetterLong = 1100;
+    const int kA4Short = 827, kA4Long = 1169, kLetterShort = 850, kLetterLong = 1100;  // 1/100 inch
     const struct {
         const wchar_t* pszPrinter;
         const wchar_t* pszModeOf;  // null: no mode
@@ -136,21 +119,29 @@ TEST(PrintDialogTest, ANamedPrintersDCTakesThePaperAndOrientationOfTheModeGiven)
         {L"NoSuchPrinter", L"PDF", DMORIENT_LANDSCAPE, DMPAPER_A4, 0, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::wstring(c.pszModeOf ? c.pszModeOf : L"(none)") << " "
-                                        << c.nOrientation << " " << c.nPaper);
-        HGLOBAL hMode = c.pszModeOf ? makeMode(c.pszModeOf, c.nOrientation, c.nPaper) : nullptr;
-        HDC hDC = CPrintDialog::CreateNamedPrinterDC(strDriver, c.pszPrinter, hMode);
-        if (hMode != nullptr)
-            ::GlobalFree(hMode);
-        if (c.nWidth == 0) {
-            EXPECT_EQ(nullptr, hDC);
-            continue;
+        SCOPED_TRACE(testing::Message() << c.nOrientation << " " << c.nPaper << (c.pszModeOf ? "" : " no mode"));
+        // The default mode turned, on the paper, under the device name given.
+        HGLOBAL hMode = c.pszModeOf ? ::GlobalAlloc(GMEM_MOVEABLE, nModeSize) : nullptr;
+        if (auto* pMode = hMode ? static_cast<DEVMODEW*>(::GlobalLock(hMode)) : nullptr) {
+            memcpy(pMode, ::GlobalLock(defaults.m_pd.hDevMode), nModeSize);
+            ::GlobalUnlock(defaults.m_pd.hDevMode);
+            ::lstrcpynW(pMode->dmDeviceName, c.pszModeOf, CCHDEVICENAME);
+            pMode->dmOrientation = c.nOrientation;
+            pMode->dmPaperSize = c.nPaper;
+            pMode->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+            pMode->dmFields &= ~(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
+            ::GlobalUnlock(hMode);
         }
-        ASSERT_NE(nullptr, hDC);
-        const int nWidth = ::MulDiv(::GetDeviceCaps(hDC, PHYSICALWIDTH), 100, ::GetDeviceCaps(hDC, LOGPIXELSX));
-        const int nHeight = ::MulDiv(::GetDeviceCaps(hDC, PHYSICALHEIGHT), 100, ::GetDeviceCaps(hDC, LOGPIXELSY));
-        EXPECT_NEAR(c.nWidth, nWidth, 1);
-        EXPECT_NEAR(c.nHeight, nHeight, 1);
+        HDC hDC = CPrintDialog::CreateNamedPrinterDC(defaults.GetDriverName(), c.pszPrinter, hMode);
+        ::GlobalFree(hMode);
+        ASSERT_EQ(c.nWidth == 0, hDC == nullptr);
+        if (hDC == nullptr)
+            continue;
+        auto inches = [&](int nSize, int nPerInch) {
+            return ::MulDiv(::GetDeviceCaps(hDC, nSize), 100, ::GetDeviceCaps(hDC, nPerInch));
+        };
+        EXPECT_NEAR(c.nWidth, inches(PHYSICALWIDTH, LOGPIXELSX), 1);
+        EXPECT_NEAR(c.nHeight, inches(PHYSICALHEIGHT, LOGPIXELSY), 1);
         ::DeleteDC(hDC);
     }
     ::GlobalFree(defaults.m_pd.hDevMode);
