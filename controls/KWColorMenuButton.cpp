@@ -109,14 +109,13 @@ bool CColorMenuButton::AskColor(CKWColor& colorOut)
         return false;
     const CKWColor picked = CKWColor::FromColorRef(chosen);
     SetColor(picked.GetKind(), picked.GetValue());
-    GetColorMap().MarkPicked(m_nID);
     colorOut = m_color;
     return true;
 }
 
-bool CColorMenuButton::WasPicked(UINT nID)
+bool CColorMenuButton::IsColorChosen(UINT nID)
 {
-    return GetColorMap().WasPicked(nID);
+    return GetColorMap().IsChosen(nID);
 }
 
 void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)

@@ -23,27 +23,18 @@ public:
     {
         m_colors.clear();
         m_chosen.clear();
-        m_picked.clear();
     }
     // A colour picked by the user (a palette cell, the colour dialog, the
     // button itself) waits for its command.
-    void MarkChosen(UINT nID)
-    {
-        m_chosen.insert(nID);
-        m_picked.insert(nID);
-    }
-    // A colour picked for a command that runs at once (the menu's dialog).
-    void MarkPicked(UINT nID) { m_picked.insert(nID); }
+    void MarkChosen(UINT nID) { m_chosen.insert(nID); }
     // True once after a colour of the command was picked.
     bool TakeChosen(UINT nID) { return m_chosen.erase(nID) > 0; }
-    // True once the user has picked a colour of the command: the button then
-    // keeps that colour, which a click on its face applies again.
-    bool WasPicked(UINT nID) const { return m_picked.count(nID) > 0; }
+    // True while a picked colour of the command waits for it.
+    bool IsChosen(UINT nID) const { return m_chosen.count(nID) > 0; }
 
 private:
     std::map<UINT, CKWColor> m_colors;
     std::set<UINT> m_chosen;
-    std::set<UINT> m_picked;
 };
 
 // The program's map.
@@ -75,8 +66,9 @@ public:
     // palette or by the button); false when the command comes from elsewhere
     // (a menu), which then asks for a colour itself.
     static bool TakeChosenColor(UINT nID, CKWColor& color);
-    // True once the user has picked a colour of the command (see CColorMap).
-    static bool WasPicked(UINT nID);
+    // True while a colour the user picked for the command waits for it: what
+    // the button shows then is what the command is to apply.
+    static bool IsColorChosen(UINT nID);
     // The common colour dialog, started with the button's colour; on OK the
     // chosen colour becomes the button's (a packed RGB value) and is given.
     bool AskColor(CKWColor& color);

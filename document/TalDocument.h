@@ -374,10 +374,6 @@ private:
     bool SaveReportFile(const wchar_t* path, bool copy);
 
     CTalDocumentViews* m_frame = nullptr;
-    // The selection's text colour (kind and value) last given to the colour
-    // button. The button follows the selection only when that changes, so a
-    // colour just chosen in it is not taken back before its command comes.
-    uint64_t m_shownTextColor = UINT64_MAX;
     uint32_t m_documentId;
     TalPageList m_pages;
     CKWFile m_file;

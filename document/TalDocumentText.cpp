@@ -32,6 +32,15 @@ namespace {
 const int kMaxFontSize = 1670;
 const wchar_t kFontSizeMessage[] = L"Font Size must be an integer positive number.";
 
+// The first tool-bar button of the text colour that is a colour button;
+// null when there is none.
+CColorMenuButton* TextColorButton()
+{
+    CTalDocumentApp* app = GetTalDocumentApp();
+    CQMXPToolbarButton* button = app ? app->FindToolbarButton(ID_TAL_TEXT_COLOR) : nullptr;
+    return button ? DYNAMIC_DOWNCAST(CColorMenuButton, button) : nullptr;
+}
+
 // Every combo box of the command on the tool bars.
 template <typename Action>
 void ForEachComboButton(UINT id, Action action)
@@ -118,9 +127,7 @@ void CTalDocument::OnTextColor()
     // the menu's command asks for one in the palette's colour dialog.
     CKWColor color;
     if (!CColorMenuButton::TakeChosenColor(ID_TAL_TEXT_COLOR, color)) {
-        CTalDocumentApp* app = GetTalDocumentApp();
-        CQMXPToolbarButton* button = app ? app->FindToolbarButton(ID_TAL_TEXT_COLOR) : nullptr;
-        auto* colorButton = button ? DYNAMIC_DOWNCAST(CColorMenuButton, button) : nullptr;
+        CColorMenuButton* colorButton = TextColorButton();
         if (!colorButton || !colorButton->AskColor(color))
             return;
     }
@@ -321,19 +328,18 @@ void CTalDocument::OnUpdateTextAlign(CCmdUI* cmdUI)
 
 void CTalDocument::OnUpdateTextColor(CCmdUI*)
 {
-    // The button shows the selection's colour until the user picks one; from
-    // then on it keeps the picked colour, which a click on its face applies.
+    // The button shows the selection's colour, also after the user picked one
+    // in it; only a colour picked and not yet applied stays, since its command
+    // applies what the button shows.
     CKWColor color;
-    CTalDocumentApp* app = GetTalDocumentApp();
-    if (!m_frame || !app || CColorMenuButton::WasPicked(ID_TAL_TEXT_COLOR) || !m_frame->GetTextColor(color))
+    CColorMenuButton* colorButton = TextColorButton();
+    if (!m_frame || !colorButton || CColorMenuButton::IsColorChosen(ID_TAL_TEXT_COLOR) ||
+        !m_frame->GetTextColor(color))
         return;
-    const uint64_t shown = (uint64_t(color.GetKind()) << 32) | color.GetValue();
-    if (shown == m_shownTextColor)
-        return;
-    m_shownTextColor = shown;
-    CQMXPToolbarButton* button = app->FindToolbarButton(ID_TAL_TEXT_COLOR);
-    if (button && button->IsKindOf(RUNTIME_CLASS(CColorMenuButton)))
-        static_cast<CColorMenuButton*>(button)->SetColor(color.GetKind(), color.GetValue());
+    // The button and its command's record are told only of a change.
+    const CKWColor& shown = colorButton->GetColor();
+    if (shown.GetKind() != color.GetKind() || shown.GetValue() != color.GetValue())
+        colorButton->SetColor(color.GetKind(), color.GetValue());
 }
 
 void CTalDocument::OnUpdateFontName(CCmdUI* cmdUI)

@@ -1,6 +1,7 @@
 #include "editor/TalPicThreadWin.h"
 
 #include "editor/TalApplication.h"
+#include "editor/TalPicReadAhead.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWThreadOwner.h"
 #include "framework/KWWorkQueue.h"
@@ -50,26 +51,8 @@ void CTalPicThreadWin::LookForQuit()
     }
 }
 
-void CTalPicThreadWin::ReadQueue(bool ownThread)
+void CTalPicThreadWin::CheckFiles(bool ownThread)
 {
-    for (;;) {
-        if (ownThread)
-            LookForQuit();
-        if (Stopped())
-            return;
-        const size_t index = m_next++;
-        if (index >= m_queue.size())
-            break;
-        const uint32_t id = m_queue[index];
-        const bool cached = g_rasterLib.FindThumbnail(id);
-        g_rasterLib.GetThumbnail(id);
-        if (m_ownerWindow) {
-            ::PostMessageW(m_ownerWindow, g_msgImageItemLoaded, id, cached ? 1 : 0);
-            // Lets the user interface keep up with the messages.
-            ::Sleep(1);
-        }
-    }
-    // The checks come after every thumbnail: those are what the user waits for.
     uint32_t id = 0;
     while (m_checks) {
         if (ownThread)
@@ -84,16 +67,39 @@ void CTalPicThreadWin::ReadQueue(bool ownThread)
 
 int CTalPicThreadWin::Run()
 {
+    CTalPicReadAhead reads(m_queue, CTalPicReadAhead::AheadFor(g_rasterLib.GetThumbnailCache().GetCapacity()));
     std::vector<std::thread> helpers;
-    // A helper for each picture at the most: a small section starts none.
-    const size_t wanted = std::min(size_t(CKWWorkQueue::Processors(kMostReaders)), m_queue.size());
-    try {
-        for (size_t i = 1; i < wanted; ++i)
-            helpers.emplace_back([this] { ReadQueue(false); });
-    } catch (...) {
-        // Fewer helpers read the same queue.
+    // The checks come after every thumbnail's message: those are what the
+    // user waits for.
+    auto help = [this, &reads] {
+        reads.Read();
+        CheckFiles(false);
+    };
+    for (size_t index = 0; index < m_queue.size(); ++index) {
+        LookForQuit();
+        if (Stopped())
+            break;
+        // The helpers start after the first look, so that a thread told to
+        // stop before it ran reads nothing; a small section starts none.
+        if (index == 0) {
+            const size_t wanted = std::min(size_t(CKWWorkQueue::Processors(kMostReaders)), m_queue.size());
+            try {
+                for (size_t i = 1; i < wanted; ++i)
+                    helpers.emplace_back(help);
+            } catch (...) {
+                // Fewer helpers read the same queue.
+            }
+        }
+        const uint32_t id = m_queue[index];
+        const bool cached = reads.Walk(index);
+        if (m_ownerWindow) {
+            ::PostMessageW(m_ownerWindow, g_msgImageItemLoaded, id, cached ? 1 : 0);
+            // Lets the user interface keep up with the messages.
+            ::Sleep(1);
+        }
     }
-    ReadQueue(true);
+    reads.End();
+    CheckFiles(true);
     for (std::thread& helper : helpers)
         helper.join();
     std::vector<uint32_t>().swap(m_queue);

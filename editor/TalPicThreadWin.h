@@ -4,11 +4,13 @@
 // g_msgImageItemLoaded (the picture id; 1 when it was cached already) to the
 // window that started it; then it checks the files of the pictures of its
 // check list (the ones a user just added, whose problems the window reports)
-// and posts the message with kChecked after each. A few helper threads of its
-// own share the work, taking pictures in order, so that a large insertion is
-// read on several processors; the messages come in the order the pictures
-// are done. It is created suspended, filled, attached to its owner's thread
-// list and resumed; it deletes itself when it ends.
+// and posts the message with kChecked after each. It walks the queue from
+// first to last, looking for a reason to stop before each picture, and the
+// window has the messages in queue order; a few helper threads of its own,
+// started after its first look, read the pictures ahead of the walk so that
+// a large insertion is read on several processors, and share the checks. It
+// is created suspended, filled, attached to its owner's thread list and
+// resumed; it deletes itself when it ends.
 #include "editor/TalPictureChecks.h"
 #include "model/TalPicture.h"
 #include "platform/classlib/WinThread.h"
@@ -59,15 +61,13 @@ public:
 private:
     void LeaveOwner();
     bool Stopped() const { return m_stop || m_quit || (m_shownStop && *m_shownStop); }
-    // Reads pictures of the queue, then checks those of the check list, until
-    // both are done or the thread stops; the thread's own reader also looks
-    // for WM_QUIT before each picture.
-    void ReadQueue(bool ownThread);
+    // Checks the pictures of the check list until it is done or the thread
+    // stops; the thread itself also looks for WM_QUIT before each picture.
+    void CheckFiles(bool ownThread);
     void LookForQuit();
 
     HWND m_ownerWindow = nullptr;
     std::vector<uint32_t> m_queue;
-    std::atomic<size_t> m_next{0};
     std::atomic<bool> m_quit{false};
     std::shared_ptr<CTalPictureChecks> m_checks;
     volatile uint8_t m_stop = 0;

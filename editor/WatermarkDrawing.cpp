@@ -24,19 +24,16 @@ constexpr double kPointsPerDot = 0.1388888888888889;
 // A text watermark's size is a share of the page width.
 constexpr double kTextShareOfPage = 0.02;
 constexpr double kPageNumberSize = 10.0;
-// The least size in points of a previewed page number: scaled to a preview
-// a page's 10-point number is two or three pixels high, a smudge and no
+// The least size in points of a previewed page number: 10 points divided by
+// the screen's dots per point come out under one point, a smudge and no
 // number, and its size is not the user's to choose.
 constexpr double kLeastPreviewNumberPoints = 6.0;
+// How far above the anchor a page number's top lies, per row below the top
+// one: 3 pixels for the middle row, 6 for the bottom row.
+constexpr double kPageNumberRise = 3.0;
 constexpr int kGdipUnitPoint = 3;
 constexpr double kMillimetresPerInch = 25.4;
 const wchar_t kFallbackFace[] = L"Times New Roman";
-
-// The pixels of a font's size in points at the drawing's resolution.
-double PointsToPixels(double points, int dpi)
-{
-    return points * dpi / 72.0;
-}
 
 // The size in points of a preview's text: a text of the given size on the
 // page, scaled to the page rectangle's width.
@@ -162,25 +159,24 @@ void TalDrawWatermark(IKWGraphics& graphics, const CRect& page, const CTalWaterm
         std::wstring face = fonts.GetString(watermark.m_textFormat.m_font);
         if (face.empty())
             face = kFallbackFace;
-        // Middle and bottom rows stand on the anchor by the height of the
-        // text as drawn (the scaled size), not by the size on the page.
-        const double points = PreviewTextPoints(page, watermark.m_textFormat.m_size, dotsToPoints);
-        const CKWFont font(face.c_str(), points, 0, kGdipUnitPoint);
+        // The text is drawn at its size scaled to the page, but the middle
+        // and bottom rows rise from the anchor by half and all of the size
+        // the format gives, taken as pixels.
+        const double size = watermark.m_textFormat.m_size;
+        const CKWFont font(face.c_str(), PreviewTextPoints(page, size, dotsToPoints), 0, kGdipUnitPoint);
         DrawPlacedText(graphics, static_cast<const wchar_t*>(watermark.m_text), font, watermark.m_textFormat.m_color,
-                       column, anchorX, anchorY - PointsToPixels(points, dpi) * 0.5 * row);
+                       column, anchorX, anchorY - size * 0.5 * row);
         break;
     }
     case CTalWatermark::kImage:
         DrawImageWatermark(graphics, page, watermark, pageWidthMm, pageHeightMm, column, row, anchorX, anchorY);
         break;
     case CTalWatermark::kPageNumber: {
-        // A 10-point number scaled to the page as a text is (unscaled it is
-        // under a point high), and no smaller than can be read.
-        const double points =
-            std::max(PreviewTextPoints(page, kPageNumberSize, dotsToPoints), kLeastPreviewNumberPoints);
+        // 10 points in the screen's dots per point, no smaller than can be read.
+        const double points = std::max(kPageNumberSize / dotsToPoints, kLeastPreviewNumberPoints);
         const CKWFont font(kFallbackFace, points, 0, kGdipUnitPoint);
         DrawPlacedText(graphics, std::to_wstring(watermark.m_firstNumber), font, RGB(0, 0, 0), column, anchorX,
-                       anchorY - PointsToPixels(points, dpi) * 0.5 * row);
+                       anchorY - kPageNumberRise * row);
         break;
     }
     default:

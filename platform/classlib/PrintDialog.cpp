@@ -1,5 +1,7 @@
 #include "platform/classlib/PrintDialog.h"
 
+#include <cstddef>
+
 IMPLEMENT_DYNAMIC(CPrintDialog, CDialog)
 
 CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd) : m_pd() {
@@ -60,6 +62,39 @@ HDC CPrintDialog::CreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode) {
     if (pMode != nullptr)
         ::GlobalUnlock(hDevMode);
     ::GlobalUnlock(hDevNames);
+    return hDC;
+}
+
+HDC CPrintDialog::CreateNamedPrinterDC(LPCWSTR lpszDriver, LPCWSTR lpszDevice, HGLOBAL hDevMode) {
+    // Another printer's mode is no concern of this one's driver but for its
+    // public paper and orientation fields; the driver fills in the rest.
+    const DWORD kPaperFields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME;
+    DEVMODEW mode = {};
+    mode.dmSpecVersion = DM_SPECVERSION;
+    mode.dmSize = sizeof(mode);
+    ::lstrcpynW(mode.dmDeviceName, lpszDevice, CCHDEVICENAME);
+    const DEVMODEW* pGiven = nullptr;
+    const DEVMODEW* pMode = &mode;
+    // A mode of any version that holds the form's name.
+    const size_t kLeast = offsetof(DEVMODEW, dmLogPixels);
+    if (hDevMode != nullptr && ::GlobalSize(hDevMode) >= kLeast)
+        pGiven = static_cast<const DEVMODEW*>(::GlobalLock(hDevMode));
+    if (pGiven != nullptr && pGiven->dmSize >= kLeast) {
+        if (::lstrcmpiW(pGiven->dmDeviceName, mode.dmDeviceName) == 0) {
+            pMode = pGiven;
+        } else {
+            mode.dmFields = pGiven->dmFields & kPaperFields;
+            mode.dmOrientation = pGiven->dmOrientation;
+            mode.dmPaperSize = pGiven->dmPaperSize;
+            mode.dmPaperLength = pGiven->dmPaperLength;
+            mode.dmPaperWidth = pGiven->dmPaperWidth;
+            ::lstrcpynW(mode.dmFormName, pGiven->dmFormName, CCHFORMNAME);
+        }
+    }
+    HDC hDC = ::CreateDCW(lpszDriver != nullptr && *lpszDriver != L'\0' ? lpszDriver : nullptr, lpszDevice, nullptr,
+                          pMode);
+    if (pGiven != nullptr)
+        ::GlobalUnlock(hDevMode);
     return hDC;
 }
 

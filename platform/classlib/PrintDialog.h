@@ -44,6 +44,12 @@ public:
 
     // A DC for names and a mode held in DEVNAMES/DEVMODE global handles; null on failure.
     static HDC CreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode);
+    // A DC for the printer of the driver (may be empty) and device names, on
+    // the paper and in the orientation of the mode in hDevMode (may be null):
+    // the whole mode when it is that printer's own, else only those fields,
+    // the printer's own defaults giving the rest. Null when there is no such
+    // printer.
+    static HDC CreateNamedPrinterDC(LPCWSTR lpszDriver, LPCWSTR lpszDevice, HGLOBAL hDevMode);
 
 private:
     CString DevNamesField(int nField) const;

@@ -35,6 +35,14 @@ LPCWSTR ViewWndClass() {
     return kViewWndClass;
 }
 
+// The shell's "/pt" command that the application is carrying out, else null.
+const CCommandLineInfo* PrintToCommand(const CWinApp* pApp) {
+    if (pApp == nullptr || pApp->m_pCmdInfo == nullptr ||
+        pApp->m_pCmdInfo->m_nShellCommand != CCommandLineInfo::FilePrintTo)
+        return nullptr;
+    return pApp->m_pCmdInfo;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
@@ -152,6 +160,21 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     if (pApp == nullptr)
         return FALSE;
     if (pInfo->m_bPreview || pInfo->m_bDirect) {
+        const CCommandLineInfo* pPrintTo = pInfo->m_bPreview ? nullptr : PrintToCommand(pApp);
+        if (pPD->m_pd.hDC == nullptr && pPrintTo != nullptr) {
+            // The printer "/pt" names, with the paper and orientation of the
+            // application's printer defaults, which the view has set up by
+            // now as "/p" and File > Print print with. A printer that is not
+            // there prints nothing, not even on another one.
+            PRINTDLGW pd = {};
+            pd.lStructSize = sizeof(pd);
+            HGLOBAL hDevMode = pApp->GetPrinterDeviceDefaults(&pd) ? pd.hDevMode : nullptr;
+            pPD->m_pd.hDC =
+                CPrintDialog::CreateNamedPrinterDC(pPrintTo->m_strDriverName, pPrintTo->m_strPrinterName, hDevMode);
+            if (pPD->m_pd.hDC == nullptr)
+                return FALSE;
+            pPD->m_pd.Flags |= PD_RETURNDC;  // the dialog object deletes it
+        }
         // No dialog: the application's printer, or the system's default.
         if (pPD->m_pd.hDC == nullptr) {
             if (!pApp->GetPrinterDeviceDefaults(&pPD->m_pd)) {
@@ -177,26 +200,16 @@ void CView::OnFilePrint() {
     if (pMsg != nullptr && pMsg->message == WM_COMMAND && LOWORD(pMsg->wParam) == ID_FILE_PRINT_DIRECT)
         printInfo.m_bDirect = TRUE;
 
-    // "/pt" names the printer on the command line: its DC replaces the default.
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != nullptr && pApp->m_pCmdInfo != nullptr &&
-        pApp->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrintTo) {
-        const CCommandLineInfo* pCmd = pApp->m_pCmdInfo;
-        HDC hDC = ::CreateDCW(pCmd->m_strDriverName.IsEmpty() ? nullptr : pCmd->m_strDriverName.GetString(),
-                              pCmd->m_strPrinterName, nullptr, nullptr);
-        if (hDC == nullptr) {
-            // The named printer is not there: nothing goes to another one.
-            AfxMessageBoxText(AFX_IDP_FAILED_TO_START_PRINT, L"Failed to start print job.",
-                              MB_OK | MB_ICONEXCLAMATION);
-            return;
-        }
-        printInfo.m_pPD->m_pd.hDC = hDC;
-        printInfo.m_pPD->m_pd.Flags |= PD_RETURNDC;  // the dialog object deletes it
+    // "/pt" prints on the printer it names, without a dialog; its DC is made
+    // once the view has prepared the printing (see DoPreparePrinting).
+    const bool bPrintTo = PrintToCommand(AfxGetApp()) != nullptr;
+    if (bPrintTo)
         printInfo.m_bDirect = TRUE;
-    }
-
-    if (!OnPreparePrinting(&printInfo))
+    if (!OnPreparePrinting(&printInfo)) {
+        if (bPrintTo)
+            AfxMessageBoxText(AFX_IDP_FAILED_TO_START_PRINT, L"Failed to start print job.", MB_OK | MB_ICONEXCLAMATION);
         return;
+    }
     HDC hdcPrinter = printInfo.m_pPD->m_pd.hDC;
     if (hdcPrinter == nullptr)
         return;

@@ -547,39 +547,81 @@ TEST(CWatermarkPropDlg, SizesFollowUnitsProportionsAndTheImageAndANameIsRequired
     EXPECT_EQ(std::vector<std::wstring>{L"You should specify the name of watermark"}, message);
 }
 
-TEST(WatermarkDrawing, PlacesPageNumbersAndCentredTextsByTheirDrawnSizeAndSizesImagesInTheirUnits)
+TEST(WatermarkDrawing, PlacesTextsAndPageNumbersByTheirRowsOffsetsAndSizesImagesInTheirUnits)
 {
     CKWTestTempFolder folder(L"wmp");
     const std::wstring picture = WriteLandscapePicture(folder);
     CKWIndexDecoder fonts;
     const CRect page(10, 20, 220, 317);  // 210 x 297 pixels for an A4 page
+    // The anchors of the columns and rows: 5 %, 50 % and 95 % across and
+    // down the page, cut to whole pixels.
+    const double anchorX[3] = {20, 115, 209};
+    const double anchorY[3] = {34, 168, 302};
+    const double charWidth = test_support::CRecordingGraphics::kCharWidth;
+
+    // A text rises from its row's anchor by half its format's size (middle
+    // row) or the whole size (bottom row), taken as pixels, whatever size it
+    // is drawn at: 48 points on the 210-pixel page are drawn at 210 x (48 /
+    // (96 x 0.13889)) x 0.02 = 15.12 points.
+    struct TextCase {
+        int16_t size;
+        int row;
+        double rise;
+        double drawn;
+    };
+    const TextCase texts[] = {
+        {6, 0, 0, 1.89},  {6, 1, 3, 1.89},    {6, 2, 6, 1.89},    {12, 0, 0, 3.78}, {12, 1, 6, 3.78},
+        {12, 2, 12, 3.78}, {36, 0, 0, 11.34}, {36, 1, 18, 11.34}, {36, 2, 36, 11.34}, {48, 1, 24, 15.12},
+    };
+    for (const TextCase& c : texts) {
+        CTalWatermark draft;
+        draft.m_kind = CTalWatermark::kText;
+        draft.m_place = c.row * 3 + 1;
+        draft.m_text = L"DRAFT";
+        draft.m_textFormat.m_size = c.size;
+        test_support::CRecordingGraphics graphics(96);
+        TalDrawWatermark(graphics, page, draft, 210, 297, fonts);
+        ASSERT_FALSE(graphics.texts.empty()) << c.size;
+        const auto& drawn = graphics.texts.back();
+        EXPECT_NEAR(c.drawn, drawn.size, 0.01) << c.size;
+        EXPECT_DOUBLE_EQ(anchorY[c.row] - c.rise, drawn.y) << c.size << " in row " << c.row;
+        EXPECT_DOUBLE_EQ(anchorX[1] - 5 * charWidth * 0.5, drawn.x) << "centred on the anchor";
+    }
+
+    // A page number is 10 points in the screen's dots per point, which is
+    // under one point, so it is drawn at the 6 points that can be read, on
+    // any page at any resolution; it rises 3 pixels (middle row) or 6
+    // (bottom row) from its anchor, right-aligned in the right column.
     CTalWatermark number;
     number.m_kind = CTalWatermark::kPageNumber;
-    number.m_place = CTalWatermark::kPlaceBottomRight;
     number.m_firstNumber = 12;
-    // Ten points scaled to the page as a text is: on a 500-pixel page 500 x
-    // (10 / (96 x 0.13889)) x 0.02 = 7.5 points, 10 pixels at 96 dpi; on the
-    // 210-pixel page 3.15 points, raised to the 6 points (8 pixels) that can
-    // be read. Right-aligned at the 95 % anchor, standing on it.
     struct NumberCase {
         CRect page;
-        double points;
-        double anchorX, anchorY;
+        int dpi;
+        int row;
+        double x, y;
     };
-    const NumberCase cases[] = {{page, 6.0, 209, 302}, {CRect(0, 0, 500, 707), 7.5, 475, 671}};
-    for (const NumberCase& sized : cases) {
-        test_support::CRecordingGraphics graphics(96);
-        TalDrawWatermark(graphics, sized.page, number, 210, 297, fonts);
+    const NumberCase numbers[] = {
+        {page, 96, 0, anchorX[2], anchorY[0]},      {page, 96, 1, anchorX[2], anchorY[1] - 3},
+        {page, 96, 2, anchorX[2], anchorY[2] - 6},  {CRect(0, 0, 500, 707), 96, 2, 475, 671 - 6},
+        {page, 300, 2, anchorX[2], anchorY[2] - 6},
+    };
+    for (const NumberCase& c : numbers) {
+        number.m_place = c.row * 3 + 2;
+        test_support::CRecordingGraphics graphics(c.dpi);
+        TalDrawWatermark(graphics, c.page, number, 210, 297, fonts);
         ASSERT_FALSE(graphics.texts.empty());
         const auto& drawn = graphics.texts.back();
         EXPECT_EQ(L"12", drawn.text);
-        EXPECT_NEAR(sized.points, drawn.size, 0.01) << sized.page.Width();
-        EXPECT_DOUBLE_EQ(sized.anchorX - 2 * test_support::CRecordingGraphics::kCharWidth, drawn.x);
-        EXPECT_NEAR(sized.anchorY - sized.points * 96 / 72, drawn.y, 0.01) << sized.page.Width();
+        EXPECT_NEAR(6.0, drawn.size, 1e-9) << c.page.Width() << " at " << c.dpi;
+        EXPECT_DOUBLE_EQ(c.x - 2 * charWidth, drawn.x) << c.page.Width();
+        EXPECT_DOUBLE_EQ(c.y, drawn.y) << c.page.Width() << " in row " << c.row;
     }
 
     // Drawn for real on the 90 x 127 page of the dialog's preview, the
-    // number is ink of some pixels' height above the bottom right anchor.
+    // bottom right number is ink of some pixels' height that starts at most
+    // 6 pixels above the 95 % line.
+    number.m_place = CTalWatermark::kPlaceBottomRight;
     ASSERT_TRUE(StartupGdiPlus());
     GdiPlusCanvas canvas(100, 140);
     ASSERT_TRUE(canvas.IsReady());
@@ -588,20 +630,7 @@ TEST(WatermarkDrawing, PlacesPageNumbersAndCentredTextsByTheirDrawnSizeAndSizesI
     ASSERT_TRUE(canvas.InkBounds(ink)) << "the number shows";
     EXPECT_GE(ink.bottom - ink.top, 4) << "digits of a readable height";
     EXPECT_LE(ink.right, 5 + static_cast<int>(90 * 0.95) + 1);
-    EXPECT_LE(ink.bottom, 5 + static_cast<int>(127 * 0.95) + 2);
-
-    // A centred text stands half its drawn height above the page's middle:
-    // 48 points are 15.12 points, 20.16 pixels, drawn (not 24 pixels up).
-    CTalWatermark draft;
-    draft.m_kind = CTalWatermark::kText;
-    draft.m_place = 4;
-    draft.m_text = L"DRAFT";
-    draft.m_textFormat.m_size = 48;
-    test_support::CRecordingGraphics centred(96);
-    TalDrawWatermark(centred, page, draft, 210, 297, fonts);
-    ASSERT_FALSE(centred.texts.empty());
-    EXPECT_NEAR(15.12, centred.texts.back().size, 0.01);
-    EXPECT_NEAR(168 - 20.16 * 0.5, centred.texts.back().y, 0.01) << "the 50 % anchor is 168";
+    EXPECT_GE(ink.top, 5 + static_cast<int>(127 * 0.95) - 6);
 
     // 30 mm and 30/25.4 in (codes 4 and 7 alike) are all 30 pixels of the 210-pixel page.
     for (const auto& size : {std::pair<int, double>{7, 30 / 25.4}, {8, 30.0}, {4, 30 / 25.4}}) {

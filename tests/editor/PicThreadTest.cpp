@@ -59,35 +59,50 @@ struct PicThread : ::testing::Test {
 
 }  // namespace
 
-// The pictures are read by several threads at once: the messages come in the
-// order they are done, every thumbnail's before the first check's.
-TEST_F(PicThread, PostsOneMessagePerPictureTheCachedOnesMarkedThenOnePerCheckedFile)
+// The pictures are read by several threads at once, but the messages come in
+// the order of the queue, every thumbnail's before the first check's; a
+// picture whose id came before is marked as cached.
+TEST_F(PicThread, PostsOneMessagePerPictureInQueueOrderTheCachedOnesMarkedThenOnePerCheckedFile)
 {
     const uint32_t a = Picture(L"a.bmp", 10), b = Picture(L"b.bmp", 20);
+    const uint32_t five = Picture(L"five.bmp", 50), seven = Picture(L"seven.bmp", 70);
     const std::string whole = edtest::SolidBitmapFile(8, 8, 0, 0, 1);
     const uint32_t cut = g_rasterLib.GetPictureId(folder.Write(L"cut.bmp", whole.substr(0, whole.size() / 2)).c_str());
+    // More pictures than the helpers read at once, the first few again at the end.
+    std::vector<uint32_t> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back(Picture((L"many" + std::to_wstring(i) + L".bmp").c_str(), static_cast<uint8_t>(100 + i)));
     using Posts = std::vector<std::pair<WPARAM, LPARAM>>;
+    Posts manyPosts;
+    for (uint32_t id : many)
+        manyPosts.emplace_back(id, 0);
+    for (int i = 0; i < 8; ++i)
+        manyPosts.emplace_back(many[i], 1);
+    std::vector<uint32_t> manyQueue = many;
+    manyQueue.insert(manyQueue.end(), many.begin(), many.begin() + 8);
     const LPARAM checked = CTalPicThreadWin::kChecked;
     const struct {
         std::vector<uint32_t> queue, checks;
         Posts thumbnails, checkedFiles;
     } cases[] = {
         {{a, b}, {}, {{a, 0}, {b, 0}}, {}},
-        {{b, a}, {a, cut}, {{a, 1}, {b, 1}}, {{a, checked}, {cut, checked}}},  // both in the cache now
+        {{b, a}, {a, cut}, {{b, 1}, {a, 1}}, {{a, checked}, {cut, checked}}},  // both in the cache now
         {{}, {b}, {}, {{b, checked}}},
+        {{five, seven, five}, {}, {{five, 0}, {seven, 0}, {five, 1}}, {}},
+        {manyQueue, {}, manyPosts, {}},
     };
     for (const auto& c : cases) {
         Started started = StartSuspended(window, &owner, c.queue);
         started.thread->SetChecks(std::make_shared<CTalPictureChecks>(c.checks));
         EXPECT_EQ(1, owner.GetThreadCount());
         started.thread->Resume();
-        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(started.handle, 10000));
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(started.handle, 60000));
         ::CloseHandle(started.handle);
         const Posts posted = Posted(window);
         const auto firstCheck = std::find_if(posted.begin(), posted.end(),
                                              [&](const std::pair<WPARAM, LPARAM>& p) { return p.second == checked; });
         Posts thumbnails(posted.begin(), firstCheck), checks(firstCheck, posted.end());
-        std::sort(thumbnails.begin(), thumbnails.end());
+        // The checks are shared by the helpers: they come in any order.
         std::sort(checks.begin(), checks.end());
         EXPECT_EQ(c.thumbnails, thumbnails) << c.queue.size();
         EXPECT_EQ(c.checkedFiles, checks) << c.queue.size();
@@ -100,13 +115,20 @@ TEST_F(PicThread, PostsOneMessagePerPictureTheCachedOnesMarkedThenOnePerCheckedF
 
 TEST_F(PicThread, AQuitBeforeTheStartOrTheOwnersEndStopsIt)
 {
-    const uint32_t c = Picture(L"c.bmp", 30);
-    Started early = StartSuspended(window, &owner, {c});
+    // Enough pictures for every helper: none is read, none is posted.
+    std::vector<uint32_t> unread;
+    for (int i = 0; i < 2 * CTalPicThreadWin::kMostReaders; ++i)
+        unread.push_back(Picture((L"unread" + std::to_wstring(i) + L".bmp").c_str(), static_cast<uint8_t>(i)));
+    Started early = StartSuspended(window, &owner, unread);
     early.thread->PostThreadMessage(WM_QUIT, 0, 0);
     early.thread->Resume();
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(early.handle, 10000));
     ::CloseHandle(early.handle);
     EXPECT_TRUE(Posted(window).empty());
+    for (uint32_t id : unread)
+        EXPECT_FALSE(g_rasterLib.FindThumbnail(id)) << "read before the first look";
+
+    const uint32_t c = Picture(L"c.bmp", 30);
 
     auto* dying = new CKWWinThreadOwner;
     Started running = StartSuspended(window, dying, std::vector<uint32_t>(5000, c));

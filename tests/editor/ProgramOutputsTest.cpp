@@ -128,7 +128,8 @@ std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, 
 
 // Landscape chosen in the properties, saved, the program closed and started
 // again with the report: the preview's paper, the printed pages and the
-// generated PDF are all landscape, as they were before the restart.
+// generated PDF are all landscape, as they were before the restart; so are
+// the pages the shell's "/p" and "/pt" print.
 TEST(ProgramOutputs, ALandscapeReportOpenedAfterARestartPreviewsPrintsAndGeneratesLandscape)
 {
     CKWTestTempFolder folder(L"lsc");
@@ -177,26 +178,56 @@ TEST(ProgramOutputs, ALandscapeReportOpenedAfterARestartPreviewsPrintsAndGenerat
     const CRect paper = PreviewPaper(program, frame, L"editor_preview_landscape_after_restart");
     EXPECT_GT(paper.Width(), paper.Height()) << paper.Width() << " x " << paper.Height();
 
-    std::wstring printedPath;
-    const std::string printed = PrintAndRead(program, token, printedPath);
-    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
-    int width = 0, height = 0;
-    ASSERT_TRUE(pdftest::PrintedPageSize(printed, width, height));
-    EXPECT_EQ(kA4Long, width);
-    EXPECT_EQ(kA4Short, height);
-    const size_t pages = pdftest::PrintedPageCount(printed);
-    KeepForReaders("OT_PRINT_CHECK_DIR", printedPath,
-                   (L"landscape_restart.size-842x595.pages" + std::to_wstring(pages) + L".pdf").c_str());
-    ::DeleteFileW(printedPath.c_str());
+    // A printed job's first page is A4 turned; kept for pdfinfo under a name
+    // that asks for that size.
+    auto checkPrinted = [&](const std::string& printed, const std::wstring& path, const std::wstring& how) {
+        ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+        int width = 0, height = 0;
+        ASSERT_TRUE(pdftest::PrintedPageSize(printed, width, height));
+        EXPECT_EQ(kA4Long, width);
+        EXPECT_EQ(kA4Short, height);
+        const size_t pages = pdftest::PrintedPageCount(printed);
+        const std::wstring kept = L"landscape_restart" + how + L".size-842x595.pages" + std::to_wstring(pages);
+        KeepForReaders("OT_PRINT_CHECK_DIR", path, (kept + L".pdf").c_str());
+        ::DeleteFileW(path.c_str());
+    };
+    {
+        SCOPED_TRACE("File > Print");
+        std::wstring printedPath;
+        checkPrinted(PrintAndRead(program, token, printedPath), printedPath, L"");
+    }
 
     const std::wstring pdf = folder.Path() + token + L".pdf";
     ASSERT_TRUE(Generate(program, kGeneratePdf, pdf));
     ASSERT_TRUE(edtest::WaitFor([&] { return Exists(pdf) && !program.FindDialog(); }, 60000));
     const std::string generated = ReadFileBytes(pdf);
+    int width = 0, height = 0;
     ASSERT_TRUE(pdftest::PrintedPageSize(generated, width, height));
     EXPECT_EQ(kA4Long, width);
     EXPECT_EQ(kA4Short, height);
     KeepForReaders("OT_PDF_CHECK_DIR", pdf, L"landscape_restart.size-842x595.pdf");
+    edtest::ChooseFromMenu(program, kExit);
+    ASSERT_TRUE(program.WaitForExit(30000));
+
+    // The shell's print commands, each carried out by a program of its own
+    // that prints the report without a window and ends: "/p" on the default
+    // printer, "/pt" on the printer it names.
+    const struct {
+        const wchar_t* how;
+        std::wstring arguments;
+    } shellPrints[] = {
+        {L"_p", L"/p \"" + report + L"\""},
+        {L"_pt", L"/pt \"" + report + L"\" PDF driver port"},
+    };
+    for (const auto& shell : shellPrints) {
+        SCOPED_TRACE(std::string(shell.arguments.begin(), shell.arguments.end()));
+        const std::set<std::wstring> before = pdftest::PrintedFiles();
+        CProgramRun printing;
+        ASSERT_TRUE(printing.Launch(shell.arguments));
+        EXPECT_TRUE(printing.WaitForExit(300000));
+        std::wstring printedPath;
+        checkPrinted(pdftest::WaitForPrinted(token, before, printedPath), printedPath, shell.how);
+    }
 }
 
 // A PNG whose left half is clear (green kept under it) and whose right half

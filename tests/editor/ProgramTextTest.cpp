@@ -3,6 +3,7 @@
 // driven by messages from this process.
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
+#include "UserInput.h"
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/WindowPixels.h"
@@ -270,6 +271,30 @@ bool Reddish(COLORREF c)
     return GetRValue(c) > 180 && GetGValue(c) < 90 && GetBValue(c) < 90;
 }
 
+bool Bluish(COLORREF c)
+{
+    return GetBValue(c) > 180 && GetRValue(c) < 90 && GetGValue(c) < 90;
+}
+
+// Whether the colour bar of the tool bar's colour button shows the colour:
+// rows of the button with a run of it as long as the bar is high.
+bool ColourButtonShows(HWND bar, int index, COLORREF colour)
+{
+    constexpr int kBarHeight = 5;
+    const RECT local = edtest::AskRemote<RECT>(bar, TB_GETITEMRECT, index);
+    const test_support::Pixels shown = test_support::Capture(bar, false);
+    int rows = 0;
+    for (int y = std::max(0L, local.top); y < local.bottom && y < shown.height; ++y) {
+        int run = 0, longest = 0;
+        for (int x = std::max(0L, local.left); x < local.right && x < shown.width; ++x) {
+            run = shown.At(x, y) == colour ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        rows += longest >= kBarHeight;
+    }
+    return rows >= kBarHeight - 1;
+}
+
 int CountWhere(const test_support::Pixels& pixels, bool (*take)(COLORREF))
 {
     return int(std::count_if(pixels.values.begin(), pixels.values.end(), take));
@@ -313,6 +338,35 @@ protected:
             return highlight.left <= ink.left + 1 && highlight.right >= ink.right - 2;
         }));
     }
+    // The palette opened by the colour button's arrow, the cell of the colour
+    // clicked once every cell shows its colour (none is drawn disabled,
+    // empty); true once the palette is gone. Photographed under the name.
+    bool PickFromPalette(COLORREF colour, const wchar_t* screenshot = nullptr)
+    {
+        HWND popup = nullptr;
+        HWND palette = nullptr;
+        if (!OpenPalette(popup, palette))
+            return false;
+        RECT cell = {};
+        const bool found = edtest::WaitFor([&] {
+            const test_support::Pixels cells = test_support::Capture(palette, false);
+            const int count = int(::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                const RECT at = edtest::AskRemote<RECT>(palette, TB_GETITEMRECT, i);
+                const POINT middle = edtest::CentreOf(at);
+                if (at.right > at.left && middle.x < cells.width && middle.y < cells.height &&
+                    cells.At(middle.x, middle.y) == colour)
+                    cell = at;
+            }
+            return cell.right > cell.left;
+        });
+        if (!found)
+            return false;
+        if (screenshot)
+            test_support::WriteWindowScreenshot(::GetDesktopWindow(), screenshot);
+        edtest::ApproachAndClick(edtest::OnScreen(palette, edtest::CentreOf(cell)));
+        return edtest::WaitFor([&] { return !::IsWindow(popup); });
+    }
     // The check mark of a Text menu item, the menu opened by Alt+T. The menu
     // drops over the panel: done once the panel shows again what it showed
     // before (until the program repaints it, the screen keeps the menu's
@@ -346,61 +400,90 @@ TEST_F(ProgramTextByHand, APaletteCellClickedColoursTheSelectionAsOneStep)
     const test_support::Pixels selected = ShownSteady();
     EXPECT_EQ(0, CountWhere(selected, Reddish));
 
-    // The arrow of the tool bar's colour button opens the palette: a cell per colour.
+    // The arrow of the tool bar's colour button opens the palette: a cell per
+    // colour; the red one is clicked.
     HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
     ASSERT_NE(nullptr, bar);
     const int colorIndex = edtest::BarCommandIndex(bar, 32846);
     ASSERT_GE(colorIndex, 0);
-    HWND popup = nullptr;
-    HWND palette = nullptr;
-    ASSERT_TRUE(OpenPalette(popup, palette));
-    // Every cell shows its colour (none is drawn disabled, empty); the red one is clicked.
-    RECT red = {};
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        const test_support::Pixels cells = test_support::Capture(palette, false);
-        const int count = int(::SendMessageW(palette, TB_BUTTONCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            const RECT cell = edtest::AskRemote<RECT>(palette, TB_GETITEMRECT, i);
-            const POINT middle = edtest::CentreOf(cell);
-            if (cell.right > cell.left && middle.x < cells.width && middle.y < cells.height &&
-                cells.At(middle.x, middle.y) == RGB(255, 0, 0))
-                red = cell;
-        }
-        return red.right > red.left;
-    }));
-    test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_program_text_palette_by_hand");
-    edtest::ApproachAndClick(edtest::OnScreen(palette, edtest::CentreOf(red)));
-    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(popup); }));
+    ASSERT_TRUE(PickFromPalette(RGB(255, 0, 0), L"editor_program_text_palette_by_hand"));
     EXPECT_TRUE(edtest::WaitFor([&] { return CountWhere(Shown(), Reddish) > 0; }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_hand");
 
     // The colour is one step: Ctrl+Z gives the same text, selected, without
-    // it. The button keeps the colour picked in its palette.
-    const RECT local = edtest::AskRemote<RECT>(bar, TB_GETITEMRECT, colorIndex);
-    auto buttonPixels = [&] {
-        const test_support::Pixels shownBar = test_support::Capture(bar, false);
-        std::vector<COLORREF> inside;
-        for (int y = local.top; y < local.bottom && y < shownBar.height; ++y)
-            for (int x = local.left; x < local.right && x < shownBar.width; ++x)
-                inside.push_back(shownBar.At(x, y));
-        return inside;
-    };
-    const std::vector<COLORREF> redButton = buttonPixels();
-    EXPECT_GT(std::count_if(redButton.begin(), redButton.end(), Reddish), 4);
+    // it; the colour button then shows the note's black again, not red.
+    EXPECT_TRUE(edtest::WaitFor([&] { return ColourButtonShows(bar, colorIndex, RGB(255, 0, 0)); }));
     edtest::PressChord(VK_CONTROL, 'Z');
     EXPECT_TRUE(Shows(selected));
-    Settle();
-    EXPECT_EQ(redButton, buttonPixels());
+    EXPECT_TRUE(edtest::WaitFor([&] { return ColourButtonShows(bar, colorIndex, RGB(0, 0, 0)); }));
+}
 
-    // A click on the button's face (not its arrow) colours the selection
-    // with the colour it shows, as one step again.
+// After a colour is picked from the palette the button goes on showing the
+// colour of the text the caret is in, text of two other colours in turn;
+// over a selection of several colours it keeps the last, which a click on
+// its face applies to the whole selection as one step.
+TEST_F(ProgramTextByHand, AfterAPickTheColourButtonFollowsTheCaretAndItsFaceAppliesWhatItShows)
+{
+    HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
+    ASSERT_NE(nullptr, bar);
+    const int colorIndex = edtest::BarCommandIndex(bar, 32846);
+    ASSERT_GE(colorIndex, 0);
+    const COLORREF black = RGB(0, 0, 0), blue = RGB(0, 0, 255), red = RGB(255, 0, 0);
+    auto shows = [&](COLORREF colour) {
+        return edtest::WaitFor([&] { return ColourButtonShows(bar, colorIndex, colour); });
+    };
+    // "black " typed as the note's own colour, "blue " and "red" each after
+    // its colour was picked in the palette (the caret's colour then).
+    edtest::TypeText(L"black ");
+    ASSERT_TRUE(edtest::WaitFor([&] { return Shown().Bounds(RGB(255, 255, 255)).Width() > 20; }));
+    EXPECT_TRUE(shows(black));
+    const struct {
+        COLORREF colour;
+        bool (*inked)(COLORREF);
+        const wchar_t* text;
+    } typed[] = {{blue, Bluish, L"blue "}, {red, Reddish, L"red"}};
+    for (const auto& t : typed) {
+        ASSERT_TRUE(PickFromPalette(t.colour));
+        ASSERT_TRUE(shows(t.colour));
+        edtest::TypeText(t.text);
+        ASSERT_TRUE(edtest::WaitFor([&] { return CountWhere(Shown(), t.inked) > 0; }));
+    }
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_three_colours");
+
+    // The caret at the end of "red": the picked colour. Moved into "blue",
+    // then into "black", the button shows their colours.
+    const struct {
+        std::vector<WORD> keys;
+        COLORREF colour;
+    } moves[] = {{{}, red},
+                 {{VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT}, blue},
+                 {{VK_HOME, VK_RIGHT, VK_RIGHT}, black}};
+    for (const auto& move : moves) {
+        for (WORD key : move.keys)
+            edtest::TapKey(key);
+        EXPECT_TRUE(shows(move.colour)) << move.keys.size();
+        for (COLORREF other : {black, blue, red})
+            EXPECT_TRUE(other == move.colour || !ColourButtonShows(bar, colorIndex, other)) << move.keys.size();
+    }
+
+    // Shift+End selects "ack blue red": no one colour, the button keeps black.
+    // Its face colours the selection black, as one step.
+    edtest::PressChord(VK_SHIFT, VK_END);
+    ASSERT_TRUE(edtest::WaitFor([&] { return CountOf(panel, kSelectionColour) > 0; }));
+    const test_support::Pixels mixed = ShownSteady();
+    EXPECT_GT(CountWhere(mixed, Reddish), 0);
+    EXPECT_GT(CountWhere(mixed, Bluish), 0);
+    EXPECT_TRUE(ColourButtonShows(bar, colorIndex, black));
     const RECT button = edtest::BarItemRect(bar, colorIndex);
     edtest::ApproachAndClick({button.left + (button.right - button.left) / 3, (button.top + button.bottom) / 2});
-    EXPECT_TRUE(edtest::WaitFor([&] { return CountWhere(Shown(), Reddish) > 0; }));
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        const test_support::Pixels shown = Shown();
+        return CountWhere(shown, Reddish) == 0 && CountWhere(shown, Bluish) == 0;
+    }));
     EXPECT_EQ(nullptr, program.FindDialog());
-    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_red_by_face");
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_black_by_face");
     edtest::PressChord(VK_CONTROL, 'Z');
-    EXPECT_TRUE(Shows(selected));
+    EXPECT_TRUE(Shows(mixed));
 }
 
 TEST_F(ProgramTextByHand, TextChooseTextColorAsksForTheColourInTheCommonColourDialog)

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 
 using namespace frame_test;
@@ -93,6 +94,58 @@ TEST(PrintDialogTest, NamesAndContextComeFromTheDefaultPrinter) {
     ::DeleteDC(hDC);
     ::GlobalFree(dlg.m_pd.hDevMode);
     ::GlobalFree(dlg.m_pd.hDevNames);
+}
+
+// The DC of a printer named by the shell's "print to" takes the paper and
+// orientation of the mode given: all of that printer's own mode, or those
+// fields of another printer's; without a mode the printer's defaults (A4
+// upright on the test's queue); a printer that is not there gives none.
+TEST(PrintDialogTest, ANamedPrintersDCTakesThePaperAndOrientationOfTheModeGiven) {
+    ASSERT_TRUE(HavePrinter()) << kNoPrinter;
+    CPrintDialog defaults(FALSE);
+    ASSERT_TRUE(defaults.GetDefaults());
+    const SIZE_T nModeSize = ::GlobalSize(defaults.m_pd.hDevMode);
+    const int kA4Short = 827, kA4Long = 1169, kLetterShort = 850, kLetterLong = 1100;  // 1/100 inch
+    const struct {
+        const wchar_t* pszPrinter;
+        const wchar_t* pszModeOf;  // null: no mode
+        short nOrientation, nPaper;
+        int nWidth, nHeight;  // 0: no DC
+    } cases[] = {
+        {L"PDF", nullptr, 0, 0, kA4Short, kA4Long},
+        {L"PDF", L"PDF", DMORIENT_LANDSCAPE, DMPAPER_A4, kA4Long, kA4Short},
+        {L"PDF", L"PDF", DMORIENT_PORTRAIT, DMPAPER_LETTER, kLetterShort, kLetterLong},
+        {L"PDF", L"Another Printer", DMORIENT_LANDSCAPE, DMPAPER_LETTER, kLetterLong, kLetterShort},
+        {L"NoSuchPrinter", L"PDF", DMORIENT_LANDSCAPE, DMPAPER_A4, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.nOrientation << " " << c.nPaper << (c.pszModeOf ? "" : " no mode"));
+        // The default mode turned, on the paper, under the device name given.
+        HGLOBAL hMode = c.pszModeOf ? ::GlobalAlloc(GMEM_MOVEABLE, nModeSize) : nullptr;
+        if (auto* pMode = hMode ? static_cast<DEVMODEW*>(::GlobalLock(hMode)) : nullptr) {
+            memcpy(pMode, ::GlobalLock(defaults.m_pd.hDevMode), nModeSize);
+            ::GlobalUnlock(defaults.m_pd.hDevMode);
+            ::lstrcpynW(pMode->dmDeviceName, c.pszModeOf, CCHDEVICENAME);
+            pMode->dmOrientation = c.nOrientation;
+            pMode->dmPaperSize = c.nPaper;
+            pMode->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+            pMode->dmFields &= ~(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
+            ::GlobalUnlock(hMode);
+        }
+        HDC hDC = CPrintDialog::CreateNamedPrinterDC(defaults.GetDriverName(), c.pszPrinter, hMode);
+        ::GlobalFree(hMode);
+        ASSERT_EQ(c.nWidth == 0, hDC == nullptr);
+        if (hDC == nullptr)
+            continue;
+        auto inches = [&](int nSize, int nPerInch) {
+            return ::MulDiv(::GetDeviceCaps(hDC, nSize), 100, ::GetDeviceCaps(hDC, nPerInch));
+        };
+        EXPECT_NEAR(c.nWidth, inches(PHYSICALWIDTH, LOGPIXELSX), 1);
+        EXPECT_NEAR(c.nHeight, inches(PHYSICALHEIGHT, LOGPIXELSY), 1);
+        ::DeleteDC(hDC);
+    }
+    ::GlobalFree(defaults.m_pd.hDevMode);
+    ::GlobalFree(defaults.m_pd.hDevNames);
 }
 
 TEST(PrinterSetupTest, TheDefaultPrinterIsFetchedOnceAndGivesItsDC) {
