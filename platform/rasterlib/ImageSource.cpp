@@ -6,6 +6,7 @@
 #include "platform/rasterlib/JpegDecode.h"
 #include "platform/rasterlib/JpegEighth.h"
 #include "platform/rasterlib/PictureCheck.h"
+#include "platform/rasterlib/RasterLibApi.h"
 #include "platform/rasterlib/Resampler.h"
 #include "platform/rasterlib/WholePalette.h"
 
@@ -85,6 +86,7 @@ bool ImageSource::OpenDecoder()
     if (!IsAcceptableSize(m_width, m_height))
         return false;
     ByteSource& bytes = m_entry.empty() ? m_bytes : m_entryBytes;
+    m_frame = GifPlacement{0, 0, m_width, m_height};
     if (m_decodeFormat == ImageFormat::Png) {
         const uint8_t* whole = bytes.Whole();
         try {
@@ -100,11 +102,12 @@ bool ImageSource::OpenDecoder()
         return true;
     }
     // Palettes made whole and runs expanded, so that no pixel comes from memory the
-    // decoder never wrote; a GIF reaches the decoder as its first image alone.
+    // decoder never wrote; a GIF reaches the decoder as its first image alone,
+    // which is then placed on the logical screen.
     if (m_format == ImageFormat::Gif || m_format == ImageFormat::Bmp) {
         const uint8_t* whole = m_bytes.Whole();
         const size_t count = size_t(m_bytes.Size());
-        if (!whole || !(m_format == ImageFormat::Gif ? RebuildGifPalettes(whole, count, m_entry)
+        if (!whole || !(m_format == ImageFormat::Gif ? RebuildGifPalettes(whole, count, m_entry, m_frame)
                                                      : RebuildIndexedBitmap(whole, count, m_entry)))
             return false;
         if (!m_entry.empty())
@@ -116,7 +119,7 @@ bool ImageSource::OpenDecoder()
         return false;
     }
     if (!m_wic->Open(m_entry.empty() ? m_bytes : m_entryBytes, m_decodeFormat) ||
-        m_wic->Width() != m_width || m_wic->Height() != m_height) {
+        m_wic->Width() != m_frame.width || m_wic->Height() != m_frame.height) {
         m_wic.reset();
         return false;
     }
@@ -132,6 +135,11 @@ bool ImageSource::IsGrey()
     return m_png ? m_png->IsGrey() : m_wic->IsGrey();
 }
 
+bool ImageSource::IsWithinPixelBound() const
+{
+    return uint64_t(m_width) * m_height <= kMaxImagePixels;
+}
+
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
 {
     width = Width();
@@ -144,6 +152,8 @@ void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint3
 
 bool ImageSource::Decode(const PixelTarget& dst)
 {
+    if (!IsWithinPixelBound())
+        return false;
     if (m_orientation == kOrientationUpright)
         return DecodeStored(dst);
     const bool swap = SwapsSides(m_orientation);
@@ -176,7 +186,12 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
     const bool full = dst.width == m_width && dst.height == m_height;
     if (m_png)
         return full ? m_png->CopyTo(dst) : m_png->CopyReduced(dst);
-    return full ? m_wic->CopyTo(dst) : m_wic->CopyReduced(dst);
+    const FramePlacement placement{m_width, m_height, m_frame.left, m_frame.top};
+    if (!full)
+        return m_wic->CopyReduced(dst, placement);
+    // The frame into its place; the rest of the screen stays transparent.
+    return m_wic->CopyTo(PixelTarget{dst.Row(m_frame.top) + size_t(m_frame.left) * 4, m_frame.width, m_frame.height,
+                                     dst.stride});
 }
 
 bool ImageSource::DecodeJpegInto(const PixelTarget& dst)

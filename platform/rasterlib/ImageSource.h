@@ -12,6 +12,7 @@
 #include "platform/rasterlib/PngImage.h"
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/WicImage.h"
+#include "platform/rasterlib/WholePalette.h"
 
 #include <memory>
 
@@ -38,6 +39,9 @@ public:
     // The recorded orientation (1 to 8), which reads undo.
     uint8_t Orientation() const { return m_orientation; }
     bool IsGrey();
+    // False for a picture of more pixels than kMaxImagePixels: it is measured,
+    // never decoded, at any size.
+    bool IsWithinPixelBound() const;
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
     // image; 0 x 0 is the full size).
@@ -71,6 +75,9 @@ private:
     uint32_t m_height = 0;
     uint8_t m_orientation = kOrientationUpright;
     JpegInfo m_jpeg;
+    // Where the decoder's frame lies on the picture: all of it, but for a GIF
+    // whose first image covers part of its logical screen (the rest transparent).
+    GifPlacement m_frame;
     std::unique_ptr<WicImage> m_wic;
     std::unique_ptr<PngImage> m_png;
 };

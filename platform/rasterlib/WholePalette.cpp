@@ -107,13 +107,14 @@ bool IsWholeFrame(const uint8_t* bytes, size_t count, size_t pos, uint64_t pixel
     return true;
 }
 
-// The pixels of bottom-up rows in runs (8 or 4 bits per pixel), as 8-bit rows.
-void ExpandRuns(const uint8_t* data, size_t count, bool nibbles, uint32_t width, uint32_t height, size_t rowBytes,
+}  // namespace
+
+bool ExpandRuns(const uint8_t* data, size_t count, bool nibbles, uint32_t width, uint32_t height, size_t rowBytes,
                 uint8_t* rows)
 {
     uint32_t x = 0, y = 0;
     auto put = [&](uint8_t index) {
-        if (x < width && y < height)
+        if (rows && x < width && y < height)
             rows[size_t(y) * rowBytes + x] = index;
         ++x;
     };
@@ -142,11 +143,12 @@ void ExpandRuns(const uint8_t* data, size_t count, bool nibbles, uint32_t width,
             pos += bytesUsed + (bytesUsed & 1);
         }
     }
+    // Every row reached its end: an end of line on the last row, or the last
+    // row's pixels all there.
+    return y >= height || (y + 1 == height && x >= width);
 }
 
-}  // namespace
-
-bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt)
+bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt, GifPlacement& placement)
 {
     if (!bytes || count < 13)
         return false;
@@ -179,6 +181,8 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
                 }
                 if (!IsInsideScreen(bytes, at))
                     return false;
+                placement = GifPlacement{Le16(bytes + at + 1), Le16(bytes + at + 3), Le16(bytes + at + 5),
+                                         Le16(bytes + at + 7)};
                 const uint64_t pixels = uint64_t(Le16(bytes + at + 5)) * Le16(bytes + at + 7);
                 if (!IsWholeFrame(bytes, count, pos, pixels))
                     return false;
@@ -245,7 +249,9 @@ bool RebuildIndexedBitmap(const uint8_t* bytes, size_t count, std::vector<uint8_
     if (!IsAcceptableSize(uint64_t(width), rows))
         return false;
     const uint32_t paletteSize = 1u << bits;
-    if (colours == 0 || colours > paletteSize)
+    if (colours > paletteSize)
+        return false;
+    if (colours == 0)
         colours = paletteSize;
     const size_t palette = kFileHeader + dibSize;
     const size_t paletteEnd = palette + size_t(colours) * entryBytes;
@@ -279,7 +285,10 @@ bool RebuildIndexedBitmap(const uint8_t* bytes, size_t count, std::vector<uint8_
         std::memcpy(&rebuilt[kFileHeader + kInfoHeader + size_t(i) * 4], bytes + palette + size_t(i) * entryBytes, 3);
     uint8_t* out = &rebuilt[header];
     if (runs) {
-        ExpandRuns(bytes + offset, count - offset, compression == 2, uint32_t(width), rows, rowBytes, out);
+        // Runs that stop before the last row is full leave pixels other
+        // readers refuse to make up.
+        if (!ExpandRuns(bytes + offset, count - offset, compression == 2, uint32_t(width), rows, rowBytes, out))
+            return false;
     } else {
         // Plain rows must all be there, as the size read from the header said.
         const uint64_t data = uint64_t(rowBytes) * rows;
