@@ -117,7 +117,7 @@ inline std::string HugeGreyTiff(uint32_t width, uint32_t height)
 // A GIF of one colour (index 1 of a table of four: black, the colour, grey,
 // white) on a logical screen of its size. Its LZW codes name ever longer
 // strings of the colour, as an encoder makes them: the string one longer
-// than the last each time, the longest once the table is full.
+// than the last each time, from the start again once the table is nearly full.
 inline std::string HugeOneColourGif(uint32_t width, uint32_t height, uint8_t red, uint8_t green, uint8_t blue)
 {
     std::string out = "GIF89a";
@@ -145,21 +145,30 @@ inline std::string HugeOneColourGif(uint32_t width, uint32_t height, uint8_t red
             held -= 8;
         }
     };
-    put(clear);
-    // After the clear, code clear + 2 + i holds the string of i + 2 pixels:
+    // After a clear, code clear + 2 + i holds the string of i + 2 pixels:
     // each code names the longest string there is, and the encoder enters
-    // it one pixel longer, until the table is full.
+    // it one pixel longer. Before the table is full the encoder clears it
+    // and starts again, as encoders do (decoders of the giflib line take a
+    // full table otherwise than others).
     uint64_t left = uint64_t(width) * height;
-    uint32_t longest = 1;
-    for (uint32_t i = 0; left > 0; ++i) {
+    uint32_t longest = 1, i = 0;
+    put(clear);
+    while (left > 0) {
+        if (clear + 2 + i >= 4094) {
+            put(clear);
+            codeBits = minimum + 1;
+            next = clear + 2;
+            longest = 1;
+            i = 0;
+        }
         const uint32_t length = uint32_t(left < longest ? left : longest);
         put(length == 1 ? 1 : clear + length);
         left -= length;
-        if (clear + 2 + i <= 4095)
-            longest = i + 2;
-        // The decoder enters a string on each code but the first.
-        if (i > 0 && next < 4096 && ++next == (1u << codeBits) && codeBits < 12)
+        longest = i + 2;
+        // The decoder enters a string on each code but the first after a clear.
+        if (i > 0 && ++next == (1u << codeBits) && codeBits < 12)
             ++codeBits;
+        ++i;
     }
     put(end);
     if (held > 0)
