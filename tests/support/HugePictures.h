@@ -173,14 +173,7 @@ inline std::string HugeOneColourGif(uint32_t width, uint32_t height, uint8_t red
     put(end);
     if (held > 0)
         data += char(bits & 0xFF);
-    for (size_t at = 0; at < data.size(); at += 255) {
-        const std::string block = data.substr(at, 255);
-        out += char(block.size());
-        out += block;
-    }
-    out += '\0';
-    out += ';';
-    return out;
+    return out + GifSubBlocks(data) + ';';
 }
 
 // An icon whose one entry (said to be 256 x 256, 32 bits) is the PNG.

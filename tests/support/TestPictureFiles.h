@@ -201,22 +201,45 @@ inline std::string PngFile(uint32_t width, uint32_t height, int depth, bool alph
     return out;
 }
 
-// A bitmap of 4 bits per pixel: a 16-colour grey palette, index = value / 16.
-inline std::string FourBitBmp(uint32_t width, uint32_t height, const std::string& grey)
+// A bitmap's file header and 40-byte info header: its pixels (dataBytes of
+// them) start after a palette of paletteEntries; colours is the count the
+// header says it uses.
+inline std::string BmpHeaders(uint32_t width, uint32_t height, uint16_t bits, uint32_t compression, uint32_t colours,
+                              uint32_t paletteEntries, uint32_t dataBytes)
 {
-    const uint32_t stride = ((width + 1) / 2 + 3) & ~3u;
-    const uint32_t offset = 14 + 40 + 64;
+    const uint32_t offset = 14 + 40 + paletteEntries * 4;
     std::string out = "BM";
-    Put32(out, offset + stride * height, false);
+    Put32(out, offset + dataBytes, false);
     Put32(out, 0, false);
     Put32(out, offset, false);
     Put32(out, 40, false);
     Put32(out, width, false);
     Put32(out, height, false);
     Put16(out, 1, false);
-    Put16(out, 4, false);
-    for (uint32_t v : {0u, stride * height, 2835u, 2835u, 16u, 0u})
+    Put16(out, bits, false);
+    for (uint32_t v : {compression, dataBytes, 2835u, 2835u, colours, 0u})
         Put32(out, v, false);
+    return out;
+}
+
+// LZW data as a GIF holds them: sub-blocks of at most 255 bytes, each after
+// its length, then the empty one.
+inline std::string GifSubBlocks(const std::string& data)
+{
+    std::string out;
+    for (size_t at = 0; at < data.size(); at += 255) {
+        const std::string block = data.substr(at, 255);
+        out += char(block.size());
+        out += block;
+    }
+    return out + '\0';
+}
+
+// A bitmap of 4 bits per pixel: a 16-colour grey palette, index = value / 16.
+inline std::string FourBitBmp(uint32_t width, uint32_t height, const std::string& grey)
+{
+    const uint32_t stride = ((width + 1) / 2 + 3) & ~3u;
+    std::string out = BmpHeaders(width, height, 4, 0, 16, 16, stride * height);
     for (int i = 0; i < 16; ++i)
         Put32(out, uint32_t(i * 17) * 0x010101u, false);
     for (uint32_t y = height; y-- > 0;) {

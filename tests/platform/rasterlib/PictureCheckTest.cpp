@@ -155,18 +155,7 @@ namespace {
 // palette of four greys (index i is 60 * i + 20), the runs as given.
 std::string RunsBmp(uint32_t width, uint32_t height, bool nibbles, const std::string& runs)
 {
-    std::string out = "BM";
-    const uint32_t offset = 14 + 40 + 4 * 4;
-    Put32(out, offset + uint32_t(runs.size()), false);
-    Put32(out, 0, false);
-    Put32(out, offset, false);
-    Put32(out, 40, false);
-    Put32(out, width, false);
-    Put32(out, height, false);
-    Put16(out, 1, false);
-    Put16(out, nibbles ? 4 : 8, false);
-    for (uint32_t v : {nibbles ? 2u : 1u, uint32_t(runs.size()), 2835u, 2835u, 4u, 0u})
-        Put32(out, v, false);
+    std::string out = BmpHeaders(width, height, nibbles ? 4 : 8, nibbles ? 2 : 1, 4, 4, uint32_t(runs.size()));
     for (uint32_t i = 0; i < 4; ++i)
         Put32(out, (60 * i + 20) * 0x010101u, false);
     return out + runs;
@@ -194,18 +183,8 @@ std::string ClaimingColours(std::string bmp, uint32_t colours)
 
 std::string EightBitBmp(uint32_t width, uint32_t height)
 {
-    std::string out = "BM";
-    const uint32_t stride = (width + 3) & ~3u, offset = 14 + 40 + 256 * 4;
-    Put32(out, offset + stride * height, false);
-    Put32(out, 0, false);
-    Put32(out, offset, false);
-    Put32(out, 40, false);
-    Put32(out, width, false);
-    Put32(out, height, false);
-    Put16(out, 1, false);
-    Put16(out, 8, false);
-    for (uint32_t v : {0u, stride * height, 2835u, 2835u, 256u, 0u})
-        Put32(out, v, false);
+    const uint32_t stride = (width + 3) & ~3u;
+    std::string out = BmpHeaders(width, height, 8, 0, 256, 256, stride * height);
     for (uint32_t i = 0; i < 256; ++i)
         Put32(out, i * 0x010101u, false);
     return out + std::string(size_t(stride) * height, '\x30');
@@ -326,12 +305,7 @@ std::string GifOnScreen(uint32_t screenWidth, uint32_t screenHeight, uint32_t le
         put(257);
         if (held > 0)
             data += char(bits & 0xFF);
-        for (size_t at = 0; at < data.size(); at += 255) {
-            const std::string block = data.substr(at, 255);
-            out += char(block.size());
-            out += block;
-        }
-        out += '\0';
+        out += GifSubBlocks(data);
     };
     image(left, top, width, height, true);
     image(0, 0, screenWidth, screenHeight, false);
