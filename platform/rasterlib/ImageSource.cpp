@@ -80,7 +80,7 @@ bool ImageSource::Open()
 
 bool ImageSource::OpenDecoder()
 {
-    if (m_wic || m_png)
+    if (m_wic || m_png || m_bmp)
         return true;
     // The decoders hold the whole image, whatever size is read.
     if (!IsAcceptableSize(m_width, m_height))
@@ -101,14 +101,36 @@ bool ImageSource::OpenDecoder()
         }
         return true;
     }
-    // Palettes made whole and runs expanded, so that no pixel comes from memory the
-    // decoder never wrote; a GIF reaches the decoder as its first image alone,
-    // which is then placed on the logical screen.
-    if (m_format == ImageFormat::Gif || m_format == ImageFormat::Bmp) {
+    // Bitmaps of a palette or of 24 bits are read here a row at a time.
+    if (m_format == ImageFormat::Bmp) {
         const uint8_t* whole = m_bytes.Whole();
-        const size_t count = size_t(m_bytes.Size());
-        if (!whole || !(m_format == ImageFormat::Gif ? RebuildGifPalettes(whole, count, m_entry, m_frame)
-                                                     : RebuildIndexedBitmap(whole, count, m_entry)))
+        if (!whole)
+            return false;
+        try {
+            m_bmp.reset(new BmpImage);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        switch (m_bmp->Open(whole, size_t(m_bytes.Size()))) {
+        case BmpImage::Opening::Ready:
+            if (m_bmp->Width() == m_width && m_bmp->Height() == m_height)
+                return true;
+            m_bmp.reset();
+            return false;
+        case BmpImage::Opening::Damaged:
+            m_bmp.reset();
+            return false;
+        case BmpImage::Opening::NotTaken:
+            m_bmp.reset();
+            break;
+        }
+    }
+    // A palette made whole, so that no pixel comes from memory the decoder
+    // never wrote; a GIF reaches the decoder as its first image alone, which
+    // is then placed on the logical screen.
+    if (m_format == ImageFormat::Gif) {
+        const uint8_t* whole = m_bytes.Whole();
+        if (!whole || !RebuildGifPalettes(whole, size_t(m_bytes.Size()), m_entry, m_frame))
             return false;
         if (!m_entry.empty())
             m_entryBytes.UseMemory(m_entry.data(), m_entry.size());
@@ -132,7 +154,7 @@ bool ImageSource::IsGrey()
         return m_jpeg.components == 1;
     if (!OpenDecoder())
         return false;
-    return m_png ? m_png->IsGrey() : m_wic->IsGrey();
+    return m_png ? m_png->IsGrey() : m_bmp ? m_bmp->IsGrey() : m_wic->IsGrey();
 }
 
 bool ImageSource::IsWithinPixelBound() const
@@ -186,6 +208,8 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
     const bool full = dst.width == m_width && dst.height == m_height;
     if (m_png)
         return full ? m_png->CopyTo(dst) : m_png->CopyReduced(dst);
+    if (m_bmp)
+        return full ? m_bmp->CopyTo(dst) : m_bmp->CopyReduced(dst);
     const FramePlacement placement{m_width, m_height, m_frame.left, m_frame.top};
     if (!full)
         return m_wic->CopyReduced(dst, placement);

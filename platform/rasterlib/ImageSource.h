@@ -2,9 +2,11 @@
 // bytes, reads the size and the recorded orientation from the header itself (an
 // image more than its file can hold is refused there), and decodes upright at full
 // or reduced size into initialised pixels, JPEG through libjpeg-turbo, PNG through
-// libpng and the other formats through WIC, which is opened only to decode.
+// libpng, bitmaps of a palette or 24 bits by the library itself and the other
+// formats through WIC, which is opened only to decode.
 #pragma once
 
+#include "platform/rasterlib/BmpImage.h"
 #include "platform/rasterlib/ByteSource.h"
 #include "platform/rasterlib/FormatTable.h"
 #include "platform/rasterlib/JpegCodec.h"
@@ -80,6 +82,7 @@ private:
     GifPlacement m_frame;
     std::unique_ptr<WicImage> m_wic;
     std::unique_ptr<PngImage> m_png;
+    std::unique_ptr<BmpImage> m_bmp;
 };
 
 }  // namespace rasterlib

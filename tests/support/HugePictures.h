@@ -1,7 +1,7 @@
 // Small files of many pixels, as a scanner, a map tile server or a prank
 // makes them: a grey PNG and TIFF whose rows deflate to almost nothing, a GIF
-// of one colour coded with ever longer LZW strings, and an icon holding such
-// a PNG. Each is made a row at a time, so that a 16000 x 16000 file of a few
+// of one colour coded with ever longer LZW strings, an icon holding such a
+// PNG, and bitmaps of 1 bit a pixel or in runs. Each is made a row at a time, so that a 16000 x 16000 file of a few
 // hundred kilobytes never stands as pixels in the test's memory; the same
 // makers at a small size give files every reader reads.
 #pragma once
@@ -174,6 +174,43 @@ inline std::string HugeOneColourGif(uint32_t width, uint32_t height, uint8_t red
     if (held > 0)
         data += char(bits & 0xFF);
     return out + GifSubBlocks(data) + ';';
+}
+
+// A bitmap of 1 bit a pixel of HugeGreyAt, its palette the two greys.
+inline std::string HugeCheckerBmp(uint32_t width, uint32_t height)
+{
+    const uint32_t stride = (width + 31) / 32 * 4;
+    std::string out = BmpHeaders(width, height, 1, 0, 2, 2, stride * height);
+    Put32(out, 0x202020, false);
+    Put32(out, 0xE0E0E0, false);
+    std::string rows[2];
+    for (uint32_t kind = 0; kind < 2; ++kind) {
+        rows[kind].assign(stride, '\0');
+        for (uint32_t x = 0; x < width; ++x)
+            if (HugeGreyAt(x, kind * 8) == 0xE0)
+                rows[kind][x / 8] = char(uint8_t(rows[kind][x / 8]) | (0x80 >> (x % 8)));
+    }
+    out.reserve(out.size() + size_t(stride) * height);
+    for (uint32_t y = height; y-- > 0;)  // the bottom row first
+        out += rows[(y / 8) % 2];
+    return out;
+}
+
+// A bitmap in runs of 8 bits, its palette the two greys of HugeGreyAt: rows
+// of the dark one and the light one in bands of 8, each row in runs of 255.
+inline std::string HugeStripedRunsBmp(uint32_t width, uint32_t height)
+{
+    std::string runs;
+    for (uint32_t y = height; y-- > 0;) {
+        for (uint32_t x = 0; x < width; x += 255)
+            runs += std::string{char(width - x < 255 ? width - x : 255), char((y / 8) % 2)};
+        runs += std::string("\0\0", 2);
+    }
+    runs += std::string("\0\1", 2);
+    std::string out = BmpHeaders(width, height, 8, 1, 2, 2, uint32_t(runs.size()));
+    Put32(out, 0x202020, false);
+    Put32(out, 0xE0E0E0, false);
+    return out + runs;
 }
 
 // An icon whose one entry (said to be 256 x 256, 32 bits) is the PNG.

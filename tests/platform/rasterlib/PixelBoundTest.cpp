@@ -165,3 +165,46 @@ TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLa
 
     ExpectTooLarge(HugeFile{"one row more.png", HugeGreyPng(width, height + 1), "png"}, width, height + 1);
 }
+
+// Bitmaps below the bound: a thumbnail of a plain one is read a row at a
+// time; one in runs, which store the bottom row first, holds one byte a
+// pixel once, where the system's decoder held its own copy of the picture
+// besides.
+TEST(RasterPixelBound, ThumbnailsOfBitmapsHoldARowOrOneBytePerPixel)
+{
+    AllocationWatch watch;
+    ASSERT_TRUE(watch.IsInstalled());
+    const std::string plain = TempPath("checker.bmp");
+    WriteBytes(plain, Bytes(HugeCheckerBmp(12000, 12000)));
+    AllocationWatch::Reset();
+    Picture thumbnail;
+    ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(plain, 128, 128), thumbnail));
+    EXPECT_EQ(128u, thumbnail.Width());
+    EXPECT_LT(AllocationWatch::Largest(), size_t(12000) * 4 * 16);
+    // Squares of 8 pixels averaged over 94: a grey between the two.
+    EXPECT_LE(MaxDifference(thumbnail.At(64, 64), Pixel{128, 128, 128, 255}), 4);
+    ::DeleteFileA(plain.c_str());
+
+    const uint32_t width = 12000, height = 8000;
+    const std::string runs = HugeStripedRunsBmp(width, height);
+    EXPECT_LT(runs.size(), size_t(1) << 20);
+    EXPECT_EXIT(
+        {
+            const std::string path = TempPath("striped runs.bmp");
+            WriteBytes(path, Bytes(runs));
+            size_t startPeak = 0;
+            const size_t start = PrivateBytes(&startPeak);
+            Picture reduced;
+            const bool read = Picture::FromRecord(ReadFileReduced(path, 128, 128), reduced) &&
+                              MaxDifference(reduced.At(64, 40), Pixel{128, 128, 128, 255}) <= 4;
+            size_t peak = 0;
+            PrivateBytes(&peak);
+            std::fprintf(stderr, "peak %u MB above the start for %u MB of pixels\n", unsigned((peak - start) >> 20),
+                         unsigned((uint64_t(width) * height) >> 20));
+            ::DeleteFileA(path.c_str());
+            const std::string folder = TempPath("");
+            ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
+            std::exit(read && peak < start + size_t(width) * height + (size_t(32) << 20) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
