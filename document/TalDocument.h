@@ -153,8 +153,9 @@ public:
     // the file names or "Picture-<id>". The section used; null when there was none.
     CKWRefPtr<CTalSection> InsertPictures(const std::vector<CString>& files, int position, CTalSection* section,
                                           bool group, bool useFileTitles);
-    // One warning listing every picture whose file is damaged, empty or not a
-    // picture, each picture once in the program's run. decode: each file is
+    // One warning listing every picture whose file is damaged, empty, not a
+    // picture or of too many pixels (named with its size), each picture once
+    // in the program's run. decode: each file is
     // proven by a small decode (as its thumbnail is made), not by its bytes only.
     static void ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode);
     // The picture ids the report uses: its sections' pictures, its logo and

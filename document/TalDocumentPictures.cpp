@@ -69,8 +69,11 @@ void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds
         const KWPictureState state = g_rasterLib.GetPictureState(id, decode);
         if (state == KWPictureState::Sound || state == KWPictureState::Missing || !g_rasterLib.TakeReport(id))
             continue;
+        SIZE size = {0, 0};
+        if (state == KWPictureState::TooLarge)
+            g_rasterLib.GetImageSize(id, size);
         if (lines.size() < kMaxLines)
-            lines.push_back(KWPictureProblemLine(state, g_rasterLib.GetImagePath(id)));
+            lines.push_back(KWPictureProblemLine(state, g_rasterLib.GetImagePath(id), size));
         else
             ++more;
     }

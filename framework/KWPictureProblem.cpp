@@ -4,7 +4,7 @@ const wchar_t kKWPictureProblemsHeading[] =
     L"These picture files cannot be shown as they are; the report shows what can be read of each, or a "
     L"placeholder:";
 
-CString KWPictureProblemLine(KWPictureState state, const wchar_t* path)
+CString KWPictureProblemLine(KWPictureState state, const wchar_t* path, SIZE size)
 {
     const wchar_t* format = nullptr;
     switch (state) {
@@ -22,6 +22,12 @@ CString KWPictureProblemLine(KWPictureState state, const wchar_t* path)
     case KWPictureState::Missing:
         format = L"Cannot open file %ls";
         break;
+    case KWPictureState::TooLarge: {
+        CString line;
+        line.Format(L"The picture file %ls is too large to show: %ld x %ld pixels.", path ? path : L"",
+                    static_cast<long>(size.cx), static_cast<long>(size.cy));
+        return line;
+    }
     }
     CString line;
     line.Format(format, path ? path : L"");

@@ -4,8 +4,11 @@
 #include "framework/KWRasterFunctions.h"
 #include "platform/classlib/String.h"
 
-// Empty for a sound file.
-CString KWPictureProblemLine(KWPictureState state, const wchar_t* path);
+#include <windows.h>
+
+// Empty for a sound file. size is the picture's, which the line of a picture
+// too large to show names.
+CString KWPictureProblemLine(KWPictureState state, const wchar_t* path, SIZE size = SIZE{0, 0});
 
 // The heading of the warning that lists such lines.
 extern const wchar_t kKWPictureProblemsHeading[];

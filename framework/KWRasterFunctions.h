@@ -62,7 +62,8 @@ typedef int32_t (*KWEncodeTurnedJpegWFn)(const wchar_t* source, const wchar_t* t
                                          int32_t quality);
 // The whole file checked, not only its header: one of KWPictureState. A file
 // it calls sound reads whole (a JPEG's data are walked block by block, other
-// formats decoded), whatever the flags.
+// formats decoded), whatever the flags; a picture of more pixels than the
+// library decodes is told from its header alone.
 typedef int32_t (*KWCheckRasterImageWFn)(const wchar_t* path, int32_t flags);
 typedef CQMFormatInfo* (*KWCreateFormatListFn)();
 typedef void (*KWDisposeFormatListFn)(CQMFormatInfo* list);
@@ -104,4 +105,5 @@ enum class KWPictureState : int32_t {
     NotPicture = 2,  // no format the library reads
     Damaged = 3,     // cut short, changed, or claiming more than the file holds
     Missing = 4,     // the file cannot be opened
+    TooLarge = 5,    // more pixels than the library decodes: measured, shown as the placeholder
 };

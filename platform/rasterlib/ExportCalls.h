@@ -39,6 +39,9 @@ int32_t Deliver(uint64_t needed, void* buffer, int32_t bufferSize, Fill fill)
 inline int32_t ReadRecord(ImageSource& source, uint32_t targetWidth, uint32_t targetHeight, void* buffer,
                           int32_t bufferSize)
 {
+    // A picture of too many pixels is refused by the size call already.
+    if (!source.IsWithinPixelBound())
+        return 0;
     uint32_t width = 0, height = 0;
     source.ReducedSize(targetWidth, targetHeight, width, height);
     return Deliver(RecordBytes(width, height), buffer, bufferSize,

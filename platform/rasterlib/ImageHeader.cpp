@@ -68,8 +68,9 @@ bool ReadPng(const ByteSource& source, ImageHeader& header)
     return Fits(RawBytes(header.width, header.height, depth * channels, 1), kDeflateBytes, source.Size());
 }
 
-// The first image's descriptor, past the colour table and any extension blocks:
-// that frame's size is what the system's decoder reports.
+// The logical screen's size, which other readers show, with the first image
+// placed on it; the first image's descriptor lies past the colour table and any
+// extension blocks, and its pixels must come from the file's data.
 bool ReadGif(const ByteSource& source, ImageHeader& header)
 {
     uint8_t b[13];
@@ -84,9 +85,9 @@ bool ReadGif(const ByteSource& source, ImageHeader& header)
             uint8_t d[9];
             if (!source.ReadAt(pos, d, sizeof d))
                 return false;
-            header.width = Le16(d + 4);
-            header.height = Le16(d + 6);
-            return Fits(uint64_t(header.width) * header.height, kLzwBytes, source.Size());
+            header.width = Le16(b + 6);
+            header.height = Le16(b + 8);
+            return Fits(uint64_t(Le16(d + 4)) * Le16(d + 6), kLzwBytes, source.Size());
         }
         if (kind != 0x21 || !source.ReadAt(pos++, &kind, 1))
             return false;
@@ -105,7 +106,7 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
     if (!source.ReadAt(0, b, 18))
         return false;
     const uint32_t dibSize = Le32(b + 14);
-    uint32_t bits = 0, compression = 0;
+    uint32_t bits = 0, compression = 0, colours = 0;
     int64_t width = 0, height = 0;
     if (dibSize == 12) {
         if (!source.ReadAt(18, b + 18, 8))
@@ -120,6 +121,7 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
         height = int32_t(Le32(b + 22));
         bits = Le16(b + 28);
         compression = Le32(b + 30);
+        colours = Le32(b + 46);
     } else {
         return false;
     }
@@ -131,6 +133,10 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
     header.height = uint32_t(height);
     const uint64_t headers = 14 + uint64_t(dibSize);
     if (source.Size() <= headers)
+        return false;
+    // A palette of more colours than the pixels can name, or than the file
+    // holds, is refused by other readers.
+    if ((bits < 32 && uint64_t(colours) > (uint64_t(1) << bits)) || headers + uint64_t(colours) * 4 > source.Size())
         return false;
     const uint64_t data = source.Size() - headers;
     const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;

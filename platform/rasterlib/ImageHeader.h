@@ -17,9 +17,9 @@ struct ImageHeader {
     uint32_t height = 0;
 };
 
-// Reads the header of a PNG, GIF, BMP or TIFF image: the size the system's decoder
-// reports for the first frame. False when the header is damaged or the image is more
-// than the file can hold.
+// Reads the header of a PNG, GIF, BMP or TIFF image: the size of the first frame,
+// of a GIF the size of its logical screen. False when the header is damaged or the
+// image is more than the file can hold.
 bool ReadImageHeader(const ByteSource& source, ImageFormat format, ImageHeader& header);
 
 // The bytes of one value of a TIFF field type; 0 for a type decoders skip.

@@ -6,6 +6,7 @@
 #include "platform/rasterlib/JpegDecode.h"
 #include "platform/rasterlib/JpegEighth.h"
 #include "platform/rasterlib/PictureCheck.h"
+#include "platform/rasterlib/RasterLibApi.h"
 #include "platform/rasterlib/Resampler.h"
 #include "platform/rasterlib/WholePalette.h"
 
@@ -79,12 +80,13 @@ bool ImageSource::Open()
 
 bool ImageSource::OpenDecoder()
 {
-    if (m_wic || m_png)
+    if (m_wic || m_png || m_bmp)
         return true;
     // The decoders hold the whole image, whatever size is read.
     if (!IsAcceptableSize(m_width, m_height))
         return false;
     ByteSource& bytes = m_entry.empty() ? m_bytes : m_entryBytes;
+    m_frame = GifPlacement{0, 0, m_width, m_height};
     if (m_decodeFormat == ImageFormat::Png) {
         const uint8_t* whole = bytes.Whole();
         try {
@@ -99,13 +101,36 @@ bool ImageSource::OpenDecoder()
         }
         return true;
     }
-    // Palettes made whole and runs expanded, so that no pixel comes from memory the
-    // decoder never wrote; a GIF reaches the decoder as its first image alone.
-    if (m_format == ImageFormat::Gif || m_format == ImageFormat::Bmp) {
+    // Bitmaps of a palette or of 24 bits are read here a row at a time.
+    if (m_format == ImageFormat::Bmp) {
         const uint8_t* whole = m_bytes.Whole();
-        const size_t count = size_t(m_bytes.Size());
-        if (!whole || !(m_format == ImageFormat::Gif ? RebuildGifPalettes(whole, count, m_entry)
-                                                     : RebuildIndexedBitmap(whole, count, m_entry)))
+        if (!whole)
+            return false;
+        try {
+            m_bmp.reset(new BmpImage);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        switch (m_bmp->Open(whole, size_t(m_bytes.Size()))) {
+        case BmpImage::Opening::Ready:
+            if (m_bmp->Width() == m_width && m_bmp->Height() == m_height)
+                return true;
+            m_bmp.reset();
+            return false;
+        case BmpImage::Opening::Damaged:
+            m_bmp.reset();
+            return false;
+        case BmpImage::Opening::NotTaken:
+            m_bmp.reset();
+            break;
+        }
+    }
+    // A palette made whole, so that no pixel comes from memory the decoder
+    // never wrote; a GIF reaches the decoder as its first image alone, which
+    // is then placed on the logical screen.
+    if (m_format == ImageFormat::Gif) {
+        const uint8_t* whole = m_bytes.Whole();
+        if (!whole || !RebuildGifPalettes(whole, size_t(m_bytes.Size()), m_entry, m_frame))
             return false;
         if (!m_entry.empty())
             m_entryBytes.UseMemory(m_entry.data(), m_entry.size());
@@ -116,7 +141,7 @@ bool ImageSource::OpenDecoder()
         return false;
     }
     if (!m_wic->Open(m_entry.empty() ? m_bytes : m_entryBytes, m_decodeFormat) ||
-        m_wic->Width() != m_width || m_wic->Height() != m_height) {
+        m_wic->Width() != m_frame.width || m_wic->Height() != m_frame.height) {
         m_wic.reset();
         return false;
     }
@@ -129,7 +154,12 @@ bool ImageSource::IsGrey()
         return m_jpeg.components == 1;
     if (!OpenDecoder())
         return false;
-    return m_png ? m_png->IsGrey() : m_wic->IsGrey();
+    return m_png ? m_png->IsGrey() : m_bmp ? m_bmp->IsGrey() : m_wic->IsGrey();
+}
+
+bool ImageSource::IsWithinPixelBound() const
+{
+    return uint64_t(m_width) * m_height <= kMaxImagePixels;
 }
 
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
@@ -144,6 +174,8 @@ void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint3
 
 bool ImageSource::Decode(const PixelTarget& dst)
 {
+    if (!IsWithinPixelBound())
+        return false;
     if (m_orientation == kOrientationUpright)
         return DecodeStored(dst);
     const bool swap = SwapsSides(m_orientation);
@@ -176,7 +208,14 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
     const bool full = dst.width == m_width && dst.height == m_height;
     if (m_png)
         return full ? m_png->CopyTo(dst) : m_png->CopyReduced(dst);
-    return full ? m_wic->CopyTo(dst) : m_wic->CopyReduced(dst);
+    if (m_bmp)
+        return full ? m_bmp->CopyTo(dst) : m_bmp->CopyReduced(dst);
+    const FramePlacement placement{m_width, m_height, m_frame.left, m_frame.top};
+    if (!full)
+        return m_wic->CopyReduced(dst, placement);
+    // The frame into its place; the rest of the screen stays transparent.
+    return m_wic->CopyTo(PixelTarget{dst.Row(m_frame.top) + size_t(m_frame.left) * 4, m_frame.width, m_frame.height,
+                                     dst.stride});
 }
 
 bool ImageSource::DecodeJpegInto(const PixelTarget& dst)

@@ -2,9 +2,11 @@
 // bytes, reads the size and the recorded orientation from the header itself (an
 // image more than its file can hold is refused there), and decodes upright at full
 // or reduced size into initialised pixels, JPEG through libjpeg-turbo, PNG through
-// libpng and the other formats through WIC, which is opened only to decode.
+// libpng, bitmaps of a palette or 24 bits by the library itself and the other
+// formats through WIC, which is opened only to decode.
 #pragma once
 
+#include "platform/rasterlib/BmpImage.h"
 #include "platform/rasterlib/ByteSource.h"
 #include "platform/rasterlib/FormatTable.h"
 #include "platform/rasterlib/JpegCodec.h"
@@ -12,6 +14,7 @@
 #include "platform/rasterlib/PngImage.h"
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/WicImage.h"
+#include "platform/rasterlib/WholePalette.h"
 
 #include <memory>
 
@@ -38,6 +41,9 @@ public:
     // The recorded orientation (1 to 8), which reads undo.
     uint8_t Orientation() const { return m_orientation; }
     bool IsGrey();
+    // False for a picture of more pixels than kMaxImagePixels: it is measured,
+    // never decoded, at any size.
+    bool IsWithinPixelBound() const;
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
     // image; 0 x 0 is the full size).
@@ -71,8 +77,12 @@ private:
     uint32_t m_height = 0;
     uint8_t m_orientation = kOrientationUpright;
     JpegInfo m_jpeg;
+    // Where the decoder's frame lies on the picture: all of it, but for a GIF
+    // whose first image covers part of its logical screen (the rest transparent).
+    GifPlacement m_frame;
     std::unique_ptr<WicImage> m_wic;
     std::unique_ptr<PngImage> m_png;
+    std::unique_ptr<BmpImage> m_bmp;
 };
 
 }  // namespace rasterlib

@@ -4,8 +4,10 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace rasterlib {
 
@@ -44,6 +46,35 @@ bool IsStandalone(uint8_t m)
 bool IsKnownSegment(uint8_t m)
 {
     return (m >= 0xC0 && m <= 0xCF) || (m >= 0xDA && m <= 0xDD) || (m >= 0xE0 && m <= 0xEF) || m == 0xFE;
+}
+
+// True when the APP1 segment whose data (length - 2 bytes) start at pos is an
+// XMP packet, main or extended, with a property named Orientation in any
+// namespace (tiff:Orientation as a rule).
+bool IsXmpWithOrientation(const ByteSource& source, uint64_t pos, uint32_t length)
+{
+    static const char kMain[] = "http://ns.adobe.com/xap/1.0/";
+    static const char kExtended[] = "http://ns.adobe.com/xmp/extension/";
+    if (length < 2 + sizeof kMain)
+        return false;
+    std::vector<uint8_t> data(length - 2);
+    if (!source.ReadAt(pos, data.data(), data.size()))
+        return false;
+    const auto starts = [&](const char* name, size_t bytes) {
+        return data.size() >= bytes && std::memcmp(data.data(), name, bytes) == 0;
+    };
+    if (!starts(kMain, sizeof kMain) && !starts(kExtended, sizeof kExtended))
+        return false;
+    static const char kProperty[] = ":Orientation";
+    const auto end = data.end();
+    for (auto at = std::search(data.begin(), end, kProperty, kProperty + sizeof kProperty - 1); at != end;
+         at = std::search(at + 1, end, kProperty, kProperty + sizeof kProperty - 1)) {
+        // An element or an attribute, not a longer name that starts so.
+        const auto next = at + std::ptrdiff_t(sizeof kProperty - 1);
+        if (next != end && (*next == '>' || *next == '=' || *next == ' ' || *next == '/'))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -91,11 +122,13 @@ bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
             uint8_t adobe[5];
             if (source.ReadAt(pos + 2, adobe, 5) && std::memcmp(adobe, "Adobe", 5) == 0)
                 info.adobe = true;
-        } else if (marker == 0xE1 && length > 8 && info.exifLength == 0) {
+        } else if (marker == 0xE1 && length > 8) {
             uint8_t exif[6];
-            if (source.ReadAt(pos + 2, exif, 6) && std::memcmp(exif, "Exif\0\0", 6) == 0) {
+            if (info.exifLength == 0 && source.ReadAt(pos + 2, exif, 6) && std::memcmp(exif, "Exif\0\0", 6) == 0) {
                 info.exifOffset = pos + 8;
                 info.exifLength = length - 8;
+            } else if (!info.xmpOrientation) {
+                info.xmpOrientation = IsXmpWithOrientation(source, pos + 2, length);
             }
         } else if (marker == 0xDA) {
             // A height of 0 (given later by a DNL segment) is not supported.

@@ -17,6 +17,9 @@ struct JpegInfo {
     // The TIFF structure of the first APP1 "Exif" segment (length 0: none).
     uint64_t exifOffset = 0;
     uint64_t exifLength = 0;
+    // An APP1 XMP packet that names an orientation: readers that honour it
+    // turn the picture by it too.
+    bool xmpOrientation = false;
     bool progressive = false;  // the decoder holds every coefficient of the image
     bool arithmetic = false;   // arithmetic coding: no bit per block at least
 };

@@ -7,7 +7,6 @@ namespace rasterlib {
 namespace {
 
 constexpr uint16_t kOrientationTag = 274;
-constexpr uint16_t kTypeShort = 3;
 constexpr uint16_t kMaxEntries = 1024;
 
 class TiffReader {
@@ -61,9 +60,9 @@ private:
 
 }  // namespace
 
-bool FindTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length, uint64_t& valueAt,
-                         bool& bigEndian)
+bool FindTiffOrientations(const ByteSource& source, uint64_t offset, uint64_t length, OrientationEntries& found)
 {
+    found = OrientationEntries();
     TiffReader tiff(source, offset, length);
     uint32_t directory = 0;
     uint8_t count[2];
@@ -77,24 +76,27 @@ bool FindTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t len
             return false;
         if (tiff.Value16(entry) != kOrientationTag)
             continue;
-        if (tiff.Value16(entry + 2) != kTypeShort || tiff.Value32(entry + 4) < 1)
-            return false;
-        valueAt = offset + at + 8;
-        bigEndian = tiff.BigEndian();
-        return true;
+        ++found.count;
+        found.type = tiff.Value16(entry + 2);
+        found.values = tiff.Value32(entry + 4);
+        found.valueAt = offset + at + 8;
+        found.bigEndian = tiff.BigEndian();
+        // A single value stands in the entry itself; readers turn by a LONG too.
+        const uint32_t value = found.type == kTiffTypeShort  ? tiff.Value16(entry + 8)
+                               : found.type == kTiffTypeLong ? tiff.Value32(entry + 8)
+                                                         : 0;
+        found.value = found.values == 1 && value >= 1 && value <= 8 ? uint8_t(value) : 0;
     }
-    return false;
+    return true;
 }
 
 uint8_t ReadTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length)
 {
-    uint64_t at = 0;
-    bool bigEndian = false;
-    uint8_t bytes[2];
-    if (!FindTiffOrientation(source, offset, length, at, bigEndian) || !source.ReadAt(at, bytes, 2))
+    OrientationEntries entries;
+    // Readers that meet the tag twice keep the last one.
+    if (!FindTiffOrientations(source, offset, length, entries) || entries.value == 0)
         return kOrientationUpright;
-    const uint16_t value = bigEndian ? uint16_t(bytes[0] << 8 | bytes[1]) : uint16_t(bytes[1] << 8 | bytes[0]);
-    return value >= 1 && value <= 8 ? uint8_t(value) : kOrientationUpright;
+    return entries.value;
 }
 
 bool OrientPixels(const PixelView& src, uint8_t orientation, const PixelTarget& dst)

@@ -15,16 +15,27 @@
 namespace rasterlib {
 
 constexpr uint8_t kOrientationUpright = 1;
+// The field types of the tag's entry that readers turn by.
+constexpr uint16_t kTiffTypeShort = 3;
+constexpr uint16_t kTiffTypeLong = 4;
 
-// Tag 274 of the first directory of the TIFF structure at offset (length bytes long);
-// 1 when there is none or its value is not 1 to 8.
+// Tag 274 of the first directory of the TIFF structure at offset (length bytes
+// long), as readers take it: the last entry of the tag, one SHORT or LONG value
+// of 1 to 8; 1 when there is none or it is not such a value.
 uint8_t ReadTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length);
 
-// Where the two bytes of tag 274's value lie in the source, and whether they
-// are big-endian; false when the first directory holds no such tag or its
-// type is not a short.
-bool FindTiffOrientation(const ByteSource& source, uint64_t offset, uint64_t length, uint64_t& valueAt,
-                         bool& bigEndian);
+// The entries of tag 274 in that first directory.
+struct OrientationEntries {
+    uint32_t count = 0;      // entries of the tag
+    // Of the last one:
+    uint16_t type = 0;       // kTiffTypeShort, kTiffTypeLong or another
+    uint32_t values = 0;     // how many values it says it has
+    uint64_t valueAt = 0;    // where its value field lies in the source
+    bool bigEndian = false;  // the byte order of the structure
+    uint8_t value = 0;       // 1 to 8 when it is one SHORT or LONG value of those; 0 otherwise
+};
+// False when the structure cannot be read up to the end of its first directory.
+bool FindTiffOrientations(const ByteSource& source, uint64_t offset, uint64_t length, OrientationEntries& entries);
 
 // True for the orientations that exchange width and height (5 to 8).
 inline bool SwapsSides(uint8_t orientation)

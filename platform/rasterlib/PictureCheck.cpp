@@ -217,6 +217,10 @@ PictureState CheckPicture(ImageSource& image, bool)
     // so is a file larger than the library reads.
     if (source.Size() > kMaxEncodedBytes || !image.ReadHeader())
         return PictureState::Damaged;
+    // Nothing of a picture too large to decode is read beyond its header:
+    // walking its data would take seconds and its decoder gigabytes.
+    if (!image.IsWithinPixelBound())
+        return PictureState::TooLarge;
     const PictureState walked = CheckStructure(source, format);
     // The walk of a JPEG's data and libpng's reading are decodings; a file of
     // another format whose parts hold together may still not decode (tables or

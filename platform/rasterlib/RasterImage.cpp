@@ -14,7 +14,8 @@ bool IsMeasurableSize(uint64_t width, uint64_t height)
 
 bool IsAcceptableSize(uint64_t width, uint64_t height)
 {
-    return IsMeasurableSize(width, height) && 12 + width * height * 4 <= kMaxRecordBytes;
+    return IsMeasurableSize(width, height) && width * height <= kMaxImagePixels &&
+           12 + width * height * 4 <= kMaxRecordBytes;
 }
 
 uint64_t RecordBytes(uint64_t width, uint64_t height)

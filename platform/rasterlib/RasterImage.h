@@ -26,7 +26,8 @@ struct PixelTarget {
     PixelView View() const { return PixelView{pixels, width, height, stride}; }
 };
 
-// True when a width x height image of 4-byte pixels is within the library's limits.
+// True when a width x height image of 4-byte pixels is within the library's limits,
+// its pixel count within kMaxImagePixels.
 bool IsAcceptableSize(uint64_t width, uint64_t height);
 
 // True when each side is within the limit: such an image can be measured and, when

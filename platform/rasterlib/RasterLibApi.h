@@ -35,6 +35,11 @@ static_assert(sizeof(RasterRecordHeader) == 12, "record header is 12 bytes");
 // computed in 64-bit arithmetic before they are compared.
 constexpr uint32_t kMaxImageSide = 1u << 18;
 constexpr uint64_t kMaxRecordBytes = uint64_t(1) << 30;
+// The most pixels a picture may have to be decoded at any size: its record
+// (640 MB at the most) is one a 32-bit program can hold beside its own, and
+// the largest camera photographs (150 megapixels) stay within it. A file of
+// more pixels is measured but never decoded; its check says so at once.
+constexpr uint64_t kMaxImagePixels = 160000000;
 
 // Image type codes of ReadRasterImageTypeFromMemory.
 constexpr uint8_t kImageTypeColour = 0;
@@ -46,6 +51,7 @@ constexpr int32_t kPictureEmpty = 1;       // the file holds no byte
 constexpr int32_t kPictureNotImage = 2;    // no format the library reads
 constexpr int32_t kPictureDamaged = 3;     // cut short, changed, or claiming more than the file holds
 constexpr int32_t kPictureMissing = 4;     // the file cannot be opened
+constexpr int32_t kPictureTooLarge = 5;    // more pixels than kMaxImagePixels: measured, never decoded
 
 // The layout argument of SaveRasterImage: 4-byte pixels B, G, R, A.
 constexpr int32_t kPixelLayoutBgra = 3;
@@ -147,8 +153,13 @@ typedef int32_t(__cdecl* PFN_ReadRasterImageInfoW)(const wchar_t* path, RasterIm
 typedef int32_t(__cdecl* PFN_WriteUprightJpegW)(const wchar_t* source, const wchar_t* target);
 // Copies the JPEG file at source to target (created or replaced) with the
 // orientation it records set to upright (1), every other byte as it stands:
-// for a reader that is to turn the picture itself. Returns 1 when written; 0,
-// writing nothing, when the file is no JPEG or records no orientation.
+// for a reader that is to turn the picture itself. Only a single, well-formed
+// orientation is changed: one entry of the tag in the first EXIF segment's
+// first directory, of type SHORT and one value, with no orientation in XMP.
+// Returns 1 when written; 0, writing nothing, when the file is no JPEG or
+// records no such orientation (two entries, a LONG, a list, an XMP one, which
+// some reader would turn the copy by): the caller then writes the picture
+// upright, recording no turn, instead.
 typedef int32_t(__cdecl* PFN_WriteUnturnedJpegW)(const wchar_t* source, const wchar_t* target);
 // Writes the JPEG file at source to target (created or replaced) encoded anew:
 // turned upright by the orientation it records, then clockwise by rotation
@@ -166,9 +177,12 @@ typedef int32_t(__cdecl* PFN_EncodeTurnedJpegW)(const wchar_t* source, const wch
 // warning (walked block by block where the library reads the stream itself);
 // PNG read through by libpng (chunk CRCs, Adler-32, filter bytes, nothing left
 // over); GIF blocks to the trailer, every frame inside the logical screen; BMP
-// and TIFF data inside the file; an icon's entry; every format but JPEG and
-// PNG then decoded at a small size. kCheckByDecoding, which asked for that
-// decoding once, no longer changes the answer. One of the kPicture answers above.
+// and TIFF data inside the file, a BMP's colour count within its bit depth and
+// its runs filling every row; an icon's entry; every format but JPEG and PNG
+// then decoded at a small size. A picture of more than kMaxImagePixels is
+// answered kPictureTooLarge from its header alone, nothing of it decoded.
+// kCheckByDecoding, which asked for that decoding once, no longer changes the
+// answer. One of the kPicture answers above.
 constexpr int32_t kCheckByDecoding = 1;
 typedef int32_t(__cdecl* PFN_CheckRasterImageW)(const wchar_t* path, int32_t flags);
 

@@ -12,8 +12,6 @@ namespace rasterlib {
 namespace {
 
 constexpr size_t kWholeGifTable = 256 * 3;
-constexpr uint32_t kFileHeader = 14;
-constexpr uint32_t kInfoHeader = 40;
 
 // Appends a colour table of the flags' size, completed to 256 colours; the flags
 // then say 256.
@@ -107,46 +105,9 @@ bool IsWholeFrame(const uint8_t* bytes, size_t count, size_t pos, uint64_t pixel
     return true;
 }
 
-// The pixels of bottom-up rows in runs (8 or 4 bits per pixel), as 8-bit rows.
-void ExpandRuns(const uint8_t* data, size_t count, bool nibbles, uint32_t width, uint32_t height, size_t rowBytes,
-                uint8_t* rows)
-{
-    uint32_t x = 0, y = 0;
-    auto put = [&](uint8_t index) {
-        if (x < width && y < height)
-            rows[size_t(y) * rowBytes + x] = index;
-        ++x;
-    };
-    for (size_t pos = 0; pos + 1 < count && y < height;) {
-        const uint8_t first = data[pos++], second = data[pos++];
-        if (first > 0) {
-            for (uint32_t i = 0; i < first; ++i)
-                put(nibbles ? uint8_t(i % 2 ? second & 15 : second >> 4) : second);
-        } else if (second == 0) {
-            x = 0;
-            ++y;
-        } else if (second == 1) {
-            break;
-        } else if (second == 2) {
-            if (pos + 1 >= count)
-                break;
-            x += data[pos++];
-            y += data[pos++];
-        } else {
-            // Literal pixels, their bytes padded to a 16-bit boundary.
-            const size_t bytesUsed = nibbles ? (second + 1u) / 2 : second;
-            for (uint32_t i = 0; i < second && pos + (nibbles ? i / 2 : i) < count; ++i) {
-                const uint8_t byte = data[pos + (nibbles ? i / 2 : i)];
-                put(nibbles ? uint8_t(i % 2 ? byte & 15 : byte >> 4) : byte);
-            }
-            pos += bytesUsed + (bytesUsed & 1);
-        }
-    }
-}
-
 }  // namespace
 
-bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt)
+bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt, GifPlacement& placement)
 {
     if (!bytes || count < 13)
         return false;
@@ -179,6 +140,8 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
                 }
                 if (!IsInsideScreen(bytes, at))
                     return false;
+                placement = GifPlacement{Le16(bytes + at + 1), Le16(bytes + at + 3), Le16(bytes + at + 5),
+                                         Le16(bytes + at + 7)};
                 const uint64_t pixels = uint64_t(Le16(bytes + at + 5)) * Le16(bytes + at + 7);
                 if (!IsWholeFrame(bytes, count, pos, pixels))
                     return false;
@@ -210,84 +173,6 @@ bool RebuildGifPalettes(const uint8_t* bytes, size_t count, std::vector<uint8_t>
         return false;
     }
     return false;
-}
-
-bool RebuildIndexedBitmap(const uint8_t* bytes, size_t count, std::vector<uint8_t>& rebuilt)
-{
-    rebuilt.clear();
-    if (!bytes || count < kFileHeader + 12)
-        return false;
-    const uint32_t dibSize = Le32(bytes + kFileHeader);
-    const uint8_t* dib = bytes + kFileHeader;
-    int64_t width = 0, height = 0;
-    uint32_t bits = 0, compression = 0, colours = 0, entryBytes = 4;
-    if (dibSize == 12) {
-        width = Le16(dib + 4);
-        height = Le16(dib + 6);
-        bits = Le16(dib + 10);
-        entryBytes = 3;
-    } else if (dibSize >= kInfoHeader && dibSize <= 124 && count >= kFileHeader + dibSize) {
-        width = int32_t(Le32(dib + 4));
-        height = int32_t(Le32(dib + 8));
-        bits = Le16(dib + 14);
-        compression = Le32(dib + 16);
-        colours = Le32(dib + 32);
-    } else {
-        return false;
-    }
-    const bool runs = compression == 1 || compression == 2;
-    if (bits > 8 && !runs)
-        return true;  // no palette to complete
-    if ((compression != 0 && !runs) || (bits != 1 && bits != 2 && bits != 4 && bits != 8) || width <= 0 ||
-        height == 0 || (runs && height < 0))
-        return false;
-    const uint32_t rows = uint32_t(height < 0 ? -height : height);
-    if (!IsAcceptableSize(uint64_t(width), rows))
-        return false;
-    const uint32_t paletteSize = 1u << bits;
-    if (colours == 0 || colours > paletteSize)
-        colours = paletteSize;
-    const size_t palette = kFileHeader + dibSize;
-    const size_t paletteEnd = palette + size_t(colours) * entryBytes;
-    uint32_t offset = Le32(bytes + 10);
-    if (offset < paletteEnd || offset >= count)
-        offset = uint32_t(paletteEnd);
-    if (paletteEnd > count)
-        return false;
-    const uint32_t outBits = runs ? 8 : bits;
-    const uint32_t outPalette = 1u << outBits;
-    const size_t rowBytes = (size_t(width) * outBits + 31) / 32 * 4;
-    const size_t header = kFileHeader + kInfoHeader + size_t(outPalette) * 4;
-    const uint64_t total = header + uint64_t(rowBytes) * rows;
-    if (total > 0xFFFFFFFFu)
-        return false;
-    try {
-        rebuilt.assign(size_t(total), 0);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    rebuilt[0] = 'B';
-    rebuilt[1] = 'M';
-    PutLe32(&rebuilt[2], uint32_t(total));
-    PutLe32(&rebuilt[10], uint32_t(header));
-    PutLe32(&rebuilt[kFileHeader], kInfoHeader);
-    PutLe32(&rebuilt[kFileHeader + 4], uint32_t(width));
-    PutLe32(&rebuilt[kFileHeader + 8], uint32_t(int32_t(height)));
-    PutLe16(&rebuilt[kFileHeader + 12], 1);
-    PutLe16(&rebuilt[kFileHeader + 14], outBits);
-    for (uint32_t i = 0; i < colours; ++i)
-        std::memcpy(&rebuilt[kFileHeader + kInfoHeader + size_t(i) * 4], bytes + palette + size_t(i) * entryBytes, 3);
-    uint8_t* out = &rebuilt[header];
-    if (runs) {
-        ExpandRuns(bytes + offset, count - offset, compression == 2, uint32_t(width), rows, rowBytes, out);
-    } else {
-        // Plain rows must all be there, as the size read from the header said.
-        const uint64_t data = uint64_t(rowBytes) * rows;
-        if (offset + data > count)
-            return false;
-        std::memcpy(out, bytes + offset, size_t(data));
-    }
-    return true;
 }
 
 }  // namespace rasterlib

@@ -95,7 +95,8 @@ bool WicImage::CopyTo(const PixelTarget& dst)
     ComRef<IWICBitmapSource> converted;
     if (dst.width != m_width || dst.height != m_height || !Convert(converted))
         return false;
-    const uint64_t bytes = uint64_t(dst.stride) * dst.height;
+    // The rows of a frame placed inside a larger picture end before the stride does.
+    const uint64_t bytes = uint64_t(dst.stride) * (dst.height - 1) + uint64_t(dst.width) * 4;
     if (bytes > 0xFFFFFFFFu || FAILED(converted->CopyPixels(nullptr, dst.stride, UINT(bytes), dst.pixels)))
         return false;
     // The fourth byte of 32-bit bitmaps is often unused and left 0.
@@ -162,12 +163,58 @@ private:
     std::vector<uint8_t> m_band;
 };
 
+// The canvas's rows: transparent but where the frame's rows stand.
+class PlacedRows : public RowSource {
+public:
+    PlacedRows(RowSource& frame, uint32_t frameWidth, uint32_t frameHeight, const FramePlacement& placement)
+        : m_frame(frame), m_frameWidth(frameWidth), m_frameHeight(frameHeight), m_placement(placement)
+    {
+    }
+
+    bool Prepare()
+    {
+        try {
+            m_row.assign(size_t(m_placement.canvasWidth) * 4, 0);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return true;
+    }
+
+    const uint8_t* Row(uint32_t y) override
+    {
+        if (y >= m_placement.canvasHeight)
+            return nullptr;
+        if (y < m_placement.top || y - m_placement.top >= m_frameHeight) {
+            if (m_framed)
+                std::fill(m_row.begin(), m_row.end(), uint8_t(0));
+            m_framed = false;
+            return m_row.data();
+        }
+        const uint8_t* row = m_frame.Row(y - m_placement.top);
+        if (!row)
+            return nullptr;
+        std::copy(row, row + size_t(m_frameWidth) * 4, m_row.begin() + std::ptrdiff_t(m_placement.left) * 4);
+        m_framed = true;
+        return m_row.data();
+    }
+
+private:
+    RowSource& m_frame;
+    uint32_t m_frameWidth;
+    uint32_t m_frameHeight;
+    FramePlacement m_placement;
+    std::vector<uint8_t> m_row;
+    bool m_framed = false;
+};
+
 }  // namespace
 
-bool WicImage::CopyReduced(const PixelTarget& dst)
+bool WicImage::CopyReduced(const PixelTarget& dst, const FramePlacement& placement)
 {
     ComRef<IWICBitmapSource> converted;
-    if (!Convert(converted))
+    if (!Convert(converted) || uint64_t(placement.left) + m_width > placement.canvasWidth ||
+        uint64_t(placement.top) + m_height > placement.canvasHeight)
         return false;
     // A first pass learns how the image uses its alpha, which decides how the
     // second one resamples it.
@@ -179,7 +226,14 @@ bool WicImage::CopyReduced(const PixelTarget& dst)
     // An unused fourth byte of a bitmap makes it opaque, as a full read does.
     const bool padding = m_format == ImageFormat::Bmp && probe.alpha == AlphaUse::Padding;
     BandRows rows(converted.Get(), m_width, m_height, padding);
-    return ResampleRows(m_width, m_height, padding ? AlphaUse::Opaque : probe.alpha, rows, dst);
+    AlphaUse alpha = padding ? AlphaUse::Opaque : probe.alpha;
+    if (m_width == placement.canvasWidth && m_height == placement.canvasHeight)
+        return ResampleRows(m_width, m_height, alpha, rows, dst);
+    // Transparent pixels around the frame: whatever the frame holds, the
+    // canvas mixes them.
+    PlacedRows canvas(rows, m_width, m_height, placement);
+    return canvas.Prepare() &&
+           ResampleRows(placement.canvasWidth, placement.canvasHeight, AlphaUse::Mixed, canvas, dst);
 }
 
 }  // namespace rasterlib

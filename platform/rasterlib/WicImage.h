@@ -10,6 +10,15 @@
 
 namespace rasterlib {
 
+// Where a frame lies on a canvas of its picture, whose pixels outside it are
+// transparent (a GIF's first image on its logical screen).
+struct FramePlacement {
+    uint32_t canvasWidth = 0;
+    uint32_t canvasHeight = 0;
+    uint32_t left = 0;
+    uint32_t top = 0;
+};
+
 // The first frame of an image (an icon comes as the one entry the library chose).
 class WicImage {
 public:
@@ -20,9 +29,9 @@ public:
     bool IsGrey() const { return m_grey; }
     // dst must have the frame's size.
     bool CopyTo(const PixelTarget& dst);
-    // Reduced to dst's size, from bands of rows: the full image never stands in
-    // the library's memory.
-    bool CopyReduced(const PixelTarget& dst);
+    // The canvas, with the frame in its place, reduced to dst's size, from
+    // bands of rows: the full image never stands in the library's memory.
+    bool CopyReduced(const PixelTarget& dst, const FramePlacement& placement);
 
 private:
     bool Convert(ComRef<IWICBitmapSource>& converted);

@@ -82,6 +82,13 @@ bool WriteTurnedFile(const wchar_t* path, JpegTurn& turn)
     return WriteProducedFile(path, [&turn](const JpegSink& sink) { return turn.Write(sink); });
 }
 
+// A picture of more pixels is not turned or encoded either: its coefficients
+// alone would take gigabytes.
+bool IsWithinPixelBound(const JpegInfo& info)
+{
+    return uint64_t(info.width) * info.height <= kMaxImagePixels;
+}
+
 // The first extension of the format's entry ("jpg" for JPEG).
 const char* FormatName(ImageFormat format)
 {
@@ -173,7 +180,7 @@ int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
         ByteSource bytes;
         JpegInfo info;
         if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || info.exifLength == 0 ||
-            !IsPlausibleJpeg(info, bytes.Size()))
+            !IsPlausibleJpeg(info, bytes.Size()) || !IsWithinPixelBound(info))
             return 0;
         const uint8_t orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
         const uint8_t* data = orientation != kOrientationUpright ? bytes.Whole() : nullptr;
@@ -215,18 +222,24 @@ int32_t __cdecl WriteUnturnedJpegW(const wchar_t* source, const wchar_t* target)
     try {
         ByteSource bytes;
         JpegInfo info;
-        uint64_t at = 0;
-        bool bigEndian = false;
+        OrientationEntries entries;
         if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || !IsPlausibleJpeg(info, bytes.Size()) ||
-            !FindTiffOrientation(bytes, info.exifOffset, info.exifLength, at, bigEndian))
+            !FindTiffOrientations(bytes, info.exifOffset, info.exifLength, entries))
+            return 0;
+        // One value that every reader takes alike, and no other place that a
+        // reader may turn the picture by: a second entry, a LONG, a list, or
+        // an orientation in XMP would turn the copy again in some reader.
+        if (entries.count != 1 || entries.type != kTiffTypeShort || entries.values != 1 || entries.value == 0 ||
+            info.xmpOrientation)
             return 0;
         const uint8_t* data = bytes.Whole();
         if (!data)
             return 0;
         // Every other byte as it stands: the coded picture is not touched.
         std::vector<uint8_t> copy(data, data + size_t(bytes.Size()));
-        copy[size_t(at)] = bigEndian ? 0 : kOrientationUpright;
-        copy[size_t(at) + 1] = bigEndian ? kOrientationUpright : 0;
+        const size_t at = size_t(entries.valueAt);
+        copy[at] = entries.bigEndian ? 0 : kOrientationUpright;
+        copy[at + 1] = entries.bigEndian ? kOrientationUpright : 0;
         return WriteWholeFile(target, copy) ? 1 : 0;
     } catch (...) {
         return 0;
@@ -238,7 +251,7 @@ int32_t __cdecl EncodeTurnedJpegW(const wchar_t* source, const wchar_t* target, 
     try {
         ByteSource bytes;
         JpegInfo info;
-        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info))
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || !IsWithinPixelBound(info))
             return 0;
         JpegReencoding settings;
         settings.orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
@@ -263,7 +276,8 @@ static_assert(std::is_same<decltype(&ReadLQRasterImageW), PFN_ReadLQRasterImageW
 static_assert(std::is_same<decltype(&ReadRasterImageInfoW), PFN_ReadRasterImageInfoW>::value, "ReadRasterImageInfoW");
 static_assert(std::is_same<decltype(&CheckRasterImageW), PFN_CheckRasterImageW>::value, "CheckRasterImageW");
 static_assert(int32_t(PictureState::Damaged) == kPictureDamaged && int32_t(PictureState::Missing) == kPictureMissing &&
-                  int32_t(PictureState::NotPicture) == kPictureNotImage && int32_t(PictureState::Empty) == kPictureEmpty,
+                  int32_t(PictureState::NotPicture) == kPictureNotImage && int32_t(PictureState::Empty) == kPictureEmpty &&
+                  int32_t(PictureState::TooLarge) == kPictureTooLarge,
               "check answers");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");
 static_assert(std::is_same<decltype(&WriteUprightJpegW), PFN_WriteUprightJpegW>::value, "WriteUprightJpegW");

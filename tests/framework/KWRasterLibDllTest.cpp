@@ -1,10 +1,12 @@
 // The binding over the real raster-image library, DAZiruraRuv.dll, which the
 // build puts next to the test program.
+#include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "framework/QMFormatInfo.h"
 #include "framework/RasterExportRequest.h"
 
 #include "KWRasterTestImages.h"
+#include "tests/support/HugePictures.h"
 
 #include <gtest/gtest.h>
 
@@ -287,4 +289,28 @@ TEST_F(RasterLibrary, CheckingManyPicturesOnThreadsGivesEachPictureItsOwnAnswer)
     EXPECT_EQ(KWPictureState::Damaged, alone[1]);
     EXPECT_EQ(KWPictureState::NotPicture, alone[2]);
     EXPECT_EQ(KWPictureState::Empty, alone[3]);
+}
+
+// A GIF of 16000 x 16000 pixels in about a hundred kilobytes: the check says
+// it is too large from its header, its size is known, every read gives the
+// placeholder, and the line that tells the user names the file and its size.
+TEST_F(RasterLibrary, APictureOfTooManyPixelsIsMeasuredAndShownAsThePlaceholder)
+{
+    const std::string gif = testpictures::HugeOneColourGif(16000, 16000, 90, 90, 200);
+    const std::wstring path = folder.Write(L"huge.gif", gif.data(), gif.size());
+    const uint32_t id = IdOf(path);
+    EXPECT_EQ(KWPictureState::TooLarge, lib->CheckPictureFile(path.c_str(), true));
+    EXPECT_EQ(KWPictureState::TooLarge, lib->GetPictureState(id));
+    SIZE size = {0, 0};
+    ASSERT_TRUE(lib->GetImageSize(id, size));
+    EXPECT_EQ(16000, size.cx);
+    EXPECT_EQ(16000, size.cy);
+    KWRasterImagePtr full(lib->LoadImage(id));
+    EXPECT_TRUE(IsPlaceholder(full.get()));
+    EXPECT_TRUE(IsPlaceholder(lib->GetThumbnail(id).get()));
+    EXPECT_TRUE(IsPlaceholder(lib->GetPreviewImage(id).get()));
+    const SIZE shown = lib->GetShownSize(id);
+    EXPECT_EQ(LONG(full->width), shown.cx);
+    EXPECT_EQ(std::wstring(L"The picture file ") + path + L" is too large to show: 16000 x 16000 pixels.",
+              std::wstring(KWPictureProblemLine(KWPictureState::TooLarge, path.c_str(), size)));
 }

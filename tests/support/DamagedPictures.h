@@ -90,14 +90,7 @@ inline std::string GreyGif(uint32_t width, uint32_t height)
     put(257);
     if (count > 0)
         data += char(bits & 0xFF);
-    for (size_t at = 0; at < data.size(); at += 255) {
-        const std::string block = data.substr(at, 255);
-        out += char(block.size());
-        out += block;
-    }
-    out += '\0';
-    out += ';';
-    return out;
+    return out + GifSubBlocks(data) + ';';
 }
 
 // A little-endian TIFF of 8 x 8 RGB whose entry for tag claims count values of

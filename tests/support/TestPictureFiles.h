@@ -38,18 +38,62 @@ inline void Entry(std::string& out, uint16_t tag, uint16_t type, uint32_t count,
     }
 }
 
+// An entry of the orientation (tag 274) as cameras and editors write it: a
+// SHORT (3) or a LONG (4), of one value or of a list of them (the value
+// first, then 1s), which stands after the directory.
+struct OrientationEntry {
+    uint16_t type;
+    uint32_t count;
+    uint16_t value;
+};
+
 // An APP1 "Exif" segment whose first directory holds the camera's make and the
-// orientation (tag 274), in either byte order.
-inline std::string ExifSegment(uint16_t orientation, bool bigEndian = false)
+// orientation entries, in either byte order.
+inline std::string ExifSegmentWith(const std::vector<OrientationEntry>& entries, bool bigEndian = false)
 {
     std::string tiff = bigEndian ? "MM" : "II";
     Put16(tiff, 42, bigEndian);
     Put32(tiff, 8, bigEndian);
-    Put16(tiff, 2, bigEndian);
+    Put16(tiff, uint16_t(1 + entries.size()), bigEndian);
     Entry(tiff, 271, 2, 4, bigEndian ? 0x4B574300u : 0x0043574Bu, bigEndian);  // make "KWC"
-    Entry(tiff, 274, 3, 1, orientation, bigEndian);
+    std::string lists;
+    const uint32_t listsAt = uint32_t(8 + 2 + 12 * (1 + entries.size()) + 4);
+    for (const OrientationEntry& entry : entries) {
+        const uint32_t bytes = entry.count * (entry.type == 4 ? 4 : 2);
+        if (bytes <= 4) {
+            Entry(tiff, 274, entry.type, entry.count, entry.value, bigEndian);
+            continue;
+        }
+        Entry(tiff, 274, entry.type, entry.count, listsAt + uint32_t(lists.size()), bigEndian);
+        for (uint32_t i = 0; i < entry.count; ++i) {
+            if (entry.type == 4)
+                Put32(lists, i ? 1 : entry.value, bigEndian);
+            else
+                Put16(lists, i ? 1 : entry.value, bigEndian);
+        }
+    }
     Put32(tiff, 0, bigEndian);
-    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    const std::string payload = std::string("Exif\0\0", 6) + tiff + lists;
+    std::string segment = "\xFF\xE1";
+    Put16(segment, uint16_t(payload.size() + 2), true);
+    return segment + payload;
+}
+
+// The same with one orientation, a SHORT, as cameras record it.
+inline std::string ExifSegment(uint16_t orientation, bool bigEndian = false)
+{
+    return ExifSegmentWith({{3, 1, orientation}}, bigEndian);
+}
+
+// An APP1 XMP packet naming the orientation, as photo editors write it beside
+// the EXIF one.
+inline std::string XmpSegment(uint16_t orientation)
+{
+    const std::string packet = "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF "
+                               "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+                               "xmlns:tiff=\"http://ns.adobe.com/tiff/1.0/\" tiff:Orientation=\"" +
+                               std::to_string(orientation) + "\"/></rdf:RDF></x:xmpmeta>";
+    const std::string payload = std::string("http://ns.adobe.com/xap/1.0/\0", 29) + packet;
     std::string segment = "\xFF\xE1";
     Put16(segment, uint16_t(payload.size() + 2), true);
     return segment + payload;
@@ -157,22 +201,45 @@ inline std::string PngFile(uint32_t width, uint32_t height, int depth, bool alph
     return out;
 }
 
-// A bitmap of 4 bits per pixel: a 16-colour grey palette, index = value / 16.
-inline std::string FourBitBmp(uint32_t width, uint32_t height, const std::string& grey)
+// A bitmap's file header and 40-byte info header: its pixels (dataBytes of
+// them) start after a palette of paletteEntries; colours is the count the
+// header says it uses.
+inline std::string BmpHeaders(uint32_t width, uint32_t height, uint16_t bits, uint32_t compression, uint32_t colours,
+                              uint32_t paletteEntries, uint32_t dataBytes)
 {
-    const uint32_t stride = ((width + 1) / 2 + 3) & ~3u;
-    const uint32_t offset = 14 + 40 + 64;
+    const uint32_t offset = 14 + 40 + paletteEntries * 4;
     std::string out = "BM";
-    Put32(out, offset + stride * height, false);
+    Put32(out, offset + dataBytes, false);
     Put32(out, 0, false);
     Put32(out, offset, false);
     Put32(out, 40, false);
     Put32(out, width, false);
     Put32(out, height, false);
     Put16(out, 1, false);
-    Put16(out, 4, false);
-    for (uint32_t v : {0u, stride * height, 2835u, 2835u, 16u, 0u})
+    Put16(out, bits, false);
+    for (uint32_t v : {compression, dataBytes, 2835u, 2835u, colours, 0u})
         Put32(out, v, false);
+    return out;
+}
+
+// LZW data as a GIF holds them: sub-blocks of at most 255 bytes, each after
+// its length, then the empty one.
+inline std::string GifSubBlocks(const std::string& data)
+{
+    std::string out;
+    for (size_t at = 0; at < data.size(); at += 255) {
+        const std::string block = data.substr(at, 255);
+        out += char(block.size());
+        out += block;
+    }
+    return out + '\0';
+}
+
+// A bitmap of 4 bits per pixel: a 16-colour grey palette, index = value / 16.
+inline std::string FourBitBmp(uint32_t width, uint32_t height, const std::string& grey)
+{
+    const uint32_t stride = ((width + 1) / 2 + 3) & ~3u;
+    std::string out = BmpHeaders(width, height, 4, 0, 16, 16, stride * height);
     for (int i = 0; i < 16; ++i)
         Put32(out, uint32_t(i * 17) * 0x010101u, false);
     for (uint32_t y = height; y-- > 0;) {

@@ -15,6 +15,7 @@
 
 #include <turbojpeg.h>
 
+#include "tests/support/HugePictures.h"
 #include "tests/support/TestPictureFiles.h"
 
 #include <cmath>
@@ -245,6 +246,49 @@ void TimeCheck(HMODULE lib, const std::vector<std::string>& paths, double totalB
                 decoded, turboSeconds, megabytes / turboSeconds, turboSeconds / checkSeconds);
 }
 
+// The check of small files of 16000 x 16000 pixels (more than the library
+// decodes), which answers from the header alone, beside the check of one of
+// the photographs.
+void TimeHugeChecks(HMODULE lib, const std::string& photo, const std::string& folder)
+{
+    auto check = reinterpret_cast<PFN_CheckRasterImageW>(reinterpret_cast<void*>(::GetProcAddress(lib, "CheckRasterImageW")));
+    if (!check)
+        return;
+    constexpr uint32_t kSide = 16000;
+    constexpr int kRounds = 5;
+    const std::string png = testpictures::HugeGreyPng(kSide, kSide);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"huge.png", png},
+        {"huge.gif", testpictures::HugeOneColourGif(kSide, kSide, 200, 40, 10)},
+        {"huge.tif", testpictures::HugeGreyTiff(kSide, kSide)},
+        {"huge.ico", testpictures::IconHoldingPng(png)},
+    };
+    double start = Now();
+    int32_t photoAnswer = -1;
+    for (int round = 0; round < kRounds; ++round)
+        photoAnswer = check(Wide(photo).c_str(), 0);
+    const double photoSeconds = (Now() - start) / kRounds;
+    std::printf("check of a photograph: %.1f ms (answer %d)\n", photoSeconds * 1000, int(photoAnswer));
+    for (const auto& file : files) {
+        const std::string path = folder + file.name;
+        WriteFileBytes(path, reinterpret_cast<const unsigned char*>(file.bytes.data()),
+                       static_cast<unsigned long>(file.bytes.size()));
+        int32_t answer = -1;
+        start = Now();
+        for (int round = 0; round < kRounds; ++round)
+            answer = check(Wide(path).c_str(), 0);
+        const double seconds = (Now() - start) / kRounds;
+        std::printf("check of %s (%u KB, %u x %u): %.2f ms (answer %d, too large is %d), %.3f times the "
+                    "photograph's time\n",
+                    file.name, unsigned(file.bytes.size() >> 10), kSide, kSide, seconds * 1000, int(answer),
+                    int(rasterlib::kPictureTooLarge), seconds / photoSeconds);
+        ::DeleteFileA(path.c_str());
+    }
+}
+
 // The same photographs recorded as turned a quarter (orientation 8, exact for
 // a width of whole MCUs), written upright by the library's block mover beside
 // libjpeg-turbo's lossless turn, alone and read back as the library must read
@@ -436,6 +480,7 @@ int main(int argc, char** argv)
                 turboMade, turboSeconds, turboMade / turboSeconds, libRate / (turboMade / turboSeconds));
 
     TimeCheck(lib, paths, totalBytes);
+    TimeHugeChecks(lib, paths.front(), folder);
     TimeTurns(lib, paths, folder);
 
     if (wic && !TimeWic(paths, libRate))

@@ -26,6 +26,8 @@
 #include "tests/support/TestJpegs.h"
 #include "tests/support/TestPictureFiles.h"
 
+#include <turbojpeg.h>
+
 namespace {
 
 const double kScreenWidth = 2540;  // tenths of a millimetre: a 10 x 7.5 inch show
@@ -347,6 +349,115 @@ TEST_F(PPTWriterPictures, AQuarterTurnedPictureLiesWithinItsCell)
         EXPECT_EQ(1, info.orientation) << what;
         const bool stretchedTurned = shapeTurn == 90 || shapeTurn == 270;
         EXPECT_NEAR(double(info.size.cx) / info.size.cy, stretchedTurned ? h / w : w / h, 0.01) << what;
+    }
+}
+
+namespace {
+
+// The quadrants of a picture, top left, top right, bottom left, bottom
+// right, as the index of the nearest of four colours.
+struct Quadrants {
+    int at[4];
+    bool operator==(const Quadrants& other) const { return std::memcmp(at, other.at, sizeof at) == 0; }
+    // Turned clockwise by a quarter.
+    Quadrants Turned() const { return Quadrants{{at[2], at[0], at[3], at[1]}}; }
+};
+
+const uint8_t kQuadrantColours[4][3] = {{230, 0, 0}, {0, 230, 0}, {0, 0, 230}, {240, 240, 240}};
+
+// R, G, B rows of width x height in four quadrants of the colours 0 to 3.
+std::string QuadrantPixels(uint32_t width, uint32_t height)
+{
+    std::string rgb;
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x)
+            rgb.append(reinterpret_cast<const char*>(kQuadrantColours[(y >= height / 2) * 2 + (x >= width / 2)]), 3);
+    return rgb;
+}
+
+// The quadrants libjpeg-turbo decodes of a JPEG; false when it does not
+// decode whole without a warning.
+bool DecodedQuadrants(const std::string& jpeg, Quadrants& quadrants)
+{
+    tjhandle tj = tjInitDecompress();
+    int width = 0, height = 0, subsampling = 0, colourspace = 0;
+    const unsigned char* data = reinterpret_cast<const unsigned char*>(jpeg.data());
+    bool ok = tjDecompressHeader3(tj, data, static_cast<unsigned long>(jpeg.size()), &width, &height, &subsampling,
+                                  &colourspace) == 0;
+    std::vector<unsigned char> rgb(size_t(width) * height * 3);
+    ok = ok && tjDecompress2(tj, data, static_cast<unsigned long>(jpeg.size()), rgb.data(), width, 0, height, TJPF_RGB,
+                             TJFLAG_STOPONWARNING) == 0;
+    tjDestroy(tj);
+    for (int q = 0; ok && q < 4; ++q) {
+        const unsigned char* p = &rgb[(size_t(height) * (1 + 2 * (q / 2)) / 4 * width + width * (1 + 2 * (q % 2)) / 4) * 3];
+        int best = 0, bestDistance = 1 << 30;
+        for (int c = 0; c < 4; ++c) {
+            int distance = 0;
+            for (int k = 0; k < 3; ++k)
+                distance += (p[k] - kQuadrantColours[c][k]) * (p[k] - kQuadrantColours[c][k]);
+            if (distance < bestDistance) {
+                bestDistance = distance;
+                best = c;
+            }
+        }
+        quadrants.at[q] = best;
+    }
+    return ok;
+}
+
+}  // namespace
+
+// A JPEG whose orientation readers may take otherwise than one entry says
+// (two entries, a LONG, a list of three, an orientation in XMP too) is linked
+// recording no turn a reader could take: its linked file, turned by its
+// shape, shows what EXIF-honouring readers show of the source (the last
+// entry, the LONG's value, no turn for a list).
+TEST_F(PPTWriterPictures, APictureReadersMayTurnOtherwiseIsLinkedAsTheyShowIt)
+{
+    using namespace testpictures;
+    const std::string jpeg = EncodeJpeg(QuadrantPixels(48, 32), 48, 32, TJPF_RGB, 95);
+    // Where the quadrants (0 1 above 2 3) stand once turned upright by each orientation.
+    const Quadrants upright[9] = {{}, {{0, 1, 2, 3}}, {}, {{3, 2, 1, 0}}, {}, {}, {{2, 0, 3, 1}}, {}, {{1, 3, 0, 2}}};
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+        int readers;  // the orientation EXIF-honouring readers turn by
+    } cases[] = {
+        {L"two entries.jpg", WithSegment(jpeg, ExifSegmentWith({{3, 1, 3}, {3, 1, 6}})), 6},
+        {L"long.jpg", WithSegment(jpeg, ExifSegmentWith({{4, 1, 8}}, true)), 8},
+        {L"xmp.jpg", WithSegment(WithSegment(jpeg, XmpSegment(3)), ExifSegment(3)), 3},
+        {L"list.jpg", WithSegment(jpeg, ExifSegmentWith({{3, 3, 6}})), 1},
+    };
+    CTestPages pages;
+    for (const auto& c : cases) {
+        const std::wstring source = m_folder.Path() + c.name;
+        ASSERT_TRUE(WriteFileBytes(source, c.bytes));
+        NewPage(pages.List())->AddObject(
+            new TalObjExport(g_rasterLib.GetPictureId(source.c_str()), CKWDoubleRect(0, 0, 1, 1), 0, false));
+    }
+    const std::wstring path = m_folder.Path() + L"awkward.ppt";
+    ASSERT_TRUE(Write(pages.List(), path));
+    Presentation p;
+    if (!Read(path, pages.Size(), p))
+        return;
+    for (size_t i = 0; i < pages.Size(); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(Narrow(c.name));
+        const std::vector<ShapeInfo> pictures = Pictures(p, *p.slides[i]);
+        ASSERT_EQ(1u, pictures.size());
+        const std::wstring linked = m_folder.Path() + L"awkward_Images\\" + c.name;
+        const std::string written = ReadFileBytes(linked);
+        CKWRasterLib::ImageInfo info;
+        ASSERT_TRUE(g_rasterLib.GetImageInfo(g_rasterLib.GetPictureId(linked.c_str()), info));
+        EXPECT_EQ(1, info.orientation);
+        EXPECT_EQ(std::string::npos, written.find(":Orientation"));
+        const auto rotation = pictures[0].properties.find(0x0004);
+        const int32_t shapeTurn = rotation == pictures[0].properties.end() ? 0 : int32_t(rotation->second >> 16);
+        Quadrants shown;
+        ASSERT_TRUE(DecodedQuadrants(written, shown));
+        for (int32_t turn = 0; turn < shapeTurn; turn += 90)
+            shown = shown.Turned();
+        EXPECT_TRUE(shown == upright[c.readers]) << shown.at[0] << shown.at[1] << shown.at[2] << shown.at[3];
     }
 }
 

@@ -139,6 +139,62 @@ TEST(RasterJpegTurn, AnUnturnedCopyChangesOnlyTheRecordedOrientation)
     }
 }
 
+// Orientations that readers may take otherwise than the file's first entry
+// says: two entries (readers keep the last), a LONG (readers turn by it), a
+// list of three (readers that want one value turn by none), an orientation
+// in XMP too (readers that honour it would turn an unturned copy again). The
+// library reads each as those readers do, copies none of them unturned, and
+// its upright file is libjpeg-turbo's lossless turn by that orientation,
+// recording no turn at all.
+TEST(RasterJpegTurn, OrientationsReadersMayTakeOtherwiseAreWrittenUprightNotUnturned)
+{
+    using testpictures::ExifSegment;
+    using testpictures::ExifSegmentWith;
+    using testpictures::WithSegment;
+    using testpictures::XmpSegment;
+    const std::vector<uint8_t> encoded = EncodeJpeg(Scene(64, 48), 90);
+    const std::string jpeg(encoded.begin(), encoded.end());
+    const struct {
+        const char* name;
+        std::string source;
+        int readers;  // the orientation EXIF-honouring readers turn by
+    } cases[] = {
+        {"two entries, the last a quarter turn", WithSegment(jpeg, ExifSegmentWith({{3, 1, 3}, {3, 1, 6}})), 6},
+        {"two entries, big-endian", WithSegment(jpeg, ExifSegmentWith({{3, 1, 6}, {3, 1, 8}}, true)), 8},
+        {"a LONG", WithSegment(jpeg, ExifSegmentWith({{4, 1, 6}})), 6},
+        {"a LONG, big-endian", WithSegment(jpeg, ExifSegmentWith({{4, 1, 3}}, true)), 3},
+        {"a list of three", WithSegment(jpeg, ExifSegmentWith({{3, 3, 6}})), 1},
+        {"XMP beside EXIF", WithSegment(WithSegment(jpeg, XmpSegment(6)), ExifSegment(6)), 6},
+        {"XMP alone", WithSegment(jpeg, XmpSegment(8)), 1},
+    };
+    const std::string source = TempPath("awkward-source.jpg"), target = TempPath("awkward-target.jpg");
+    const std::wstring wideSource(source.begin(), source.end()), wideTarget(target.begin(), target.end());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<uint8_t> bytes(c.source.begin(), c.source.end());
+        WriteBytes(source, bytes);
+        ::DeleteFileA(target.c_str());
+        EXPECT_EQ(0, Lib().writeUnturned(wideSource.c_str(), wideTarget.c_str()));
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(target.c_str()));
+        RasterImageInfo info = {sizeof info, 0, 0, 0, {}};
+        ASSERT_EQ(1, Lib().infoW(wideSource.c_str(), &info));
+        EXPECT_EQ(c.readers, info.orientation);
+        const bool sideways = c.readers >= 5;
+        EXPECT_EQ(sideways ? 48 : 64, info.width);
+        const std::vector<uint8_t> upright = TurnWithLibrary(bytes);
+        if (c.readers == 1) {
+            EXPECT_TRUE(upright.empty()) << "nothing to turn";
+            continue;
+        }
+        EXPECT_TRUE(upright == TurnWithTurbo(bytes, c.readers));
+        int width = 0, height = 0;
+        EXPECT_TRUE(DecodesWholeWithTurbo(upright, &width, &height));
+        EXPECT_EQ(sideways ? 48 : 64, width);
+        EXPECT_EQ(sideways ? 64 : 48, height);
+        EXPECT_EQ(std::string::npos, std::string(upright.begin(), upright.end()).find("Orientation"));
+    }
+}
+
 TEST(RasterJpegTurn, ATurnHoldsAboutTheFilesSizeNotItsCoefficients)
 {
     AllocationWatch watch;

@@ -148,3 +148,212 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
         EXPECT_LT(::GetTickCount() - start, 1000u) << tag;
     }
 }
+
+namespace {
+
+// A bitmap of width x height in runs of 8 bits (4 with nibbles), with a
+// palette of four greys (index i is 60 * i + 20), the runs as given.
+std::string RunsBmp(uint32_t width, uint32_t height, bool nibbles, const std::string& runs)
+{
+    std::string out = BmpHeaders(width, height, nibbles ? 4 : 8, nibbles ? 2 : 1, 4, 4, uint32_t(runs.size()));
+    for (uint32_t i = 0; i < 4; ++i)
+        Put32(out, (60 * i + 20) * 0x010101u, false);
+    return out + runs;
+}
+
+// Runs of a 4 x 3 bitmap: each stored row (the bottom one first) one run of
+// its number plus one, ended by an end of line.
+std::string RowRuns(uint32_t rows, bool nibbles)
+{
+    std::string runs;
+    for (uint32_t row = 0; row < rows; ++row) {
+        const uint8_t index = uint8_t(row + 1);
+        runs += std::string{4, char(nibbles ? index << 4 | index : index), 0, 0};
+    }
+    return runs;
+}
+
+// A plain bitmap whose header says it uses the colours given.
+std::string ClaimingColours(std::string bmp, uint32_t colours)
+{
+    for (int i = 0; i < 4; ++i)
+        bmp[46 + i] = char(colours >> (8 * i));
+    return bmp;
+}
+
+std::string EightBitBmp(uint32_t width, uint32_t height)
+{
+    const uint32_t stride = (width + 3) & ~3u;
+    std::string out = BmpHeaders(width, height, 8, 0, 256, 256, stride * height);
+    for (uint32_t i = 0; i < 256; ++i)
+        Put32(out, i * 0x010101u, false);
+    return out + std::string(size_t(stride) * height, '\x30');
+}
+
+}  // namespace
+
+// Bitmaps that other readers refuse are damaged, and read in no way: a
+// palette of more colours than the bits can name or than the file holds, and
+// runs that stop before the last row is full. Runs that fill every row, by
+// ends of lines, by the last row's pixels or by a move past the last row,
+// read as other readers read them.
+TEST(PictureCheck, BitmapsOtherReadersRefuseAreDamagedAndUnread)
+{
+    const std::string sound24 = Text(EncodeWithWic(Gradient(6, 4), GUID_ContainerFormatBmp, GUID_WICPixelFormat24bppBGR));
+    const std::string fourBit = FourBitBmp(6, 4, std::string(24, '\x80'));
+    const struct {
+        const char* name;
+        std::string bytes;
+        int32_t expected;
+        const char* rows;  // sound runs: the palette index of each row, top first ('0' to '3')
+    } cases[] = {
+        {"runs ending every row", RunsBmp(4, 3, false, RowRuns(3, false) + std::string("\0\1", 2)), kPictureSound,
+         "321"},
+        {"runs filling the last row, then the end", RunsBmp(4, 3, false, RowRuns(2, false) + std::string("\4\3\0\1", 4)),
+         kPictureSound, "321"},
+        {"runs of nibbles ending every row", RunsBmp(4, 3, true, RowRuns(3, true) + std::string("\0\1", 2)),
+         kPictureSound, "321"},
+        {"a move past the last row", RunsBmp(4, 3, false, RowRuns(1, false) + std::string("\0\2\0\2\0\1", 6)),
+         kPictureSound, "001"},
+        {"runs ending after two rows", RunsBmp(4, 3, false, RowRuns(2, false) + std::string("\0\1", 2)), kPictureDamaged,
+         ""},
+        {"runs ending inside the last row", RunsBmp(4, 3, false, RowRuns(2, false) + std::string("\2\3\0\1", 4)),
+         kPictureDamaged, ""},
+        {"run data cut inside the last row", RunsBmp(4, 3, false, RowRuns(2, false) + std::string("\2\3", 2)),
+         kPictureDamaged, ""},
+        {"runs of nibbles ending after a row", RunsBmp(4, 3, true, RowRuns(1, true) + std::string("\0\1", 2)),
+         kPictureDamaged, ""},
+        {"8 bits, 256 colours", EightBitBmp(5, 3), kPictureSound, nullptr},
+        {"8 bits, 257 colours", ClaimingColours(EightBitBmp(5, 3), 257), kPictureDamaged, nullptr},
+        {"4 bits, 16 colours", fourBit, kPictureSound, nullptr},
+        {"4 bits, 17 colours", ClaimingColours(fourBit, 17), kPictureDamaged, nullptr},
+        {"24 bits, no palette", sound24, kPictureSound, nullptr},
+        {"24 bits, a huge colour count", ClaimingColours(sound24, 0x5A5A5A5A), kPictureDamaged, nullptr},
+        {"24 bits, more colours than the file holds", ClaimingColours(sound24, 4000), kPictureDamaged, nullptr},
+    };
+    const auto& lib = Lib();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = TempPath("bitmap.bmp");
+        WriteBytes(path, Bytes(c.bytes));
+        EXPECT_EQ(c.expected, lib.checkW(Wide(path).c_str(), 0));
+        const std::vector<uint8_t> record = ReadFile(path);
+        if (c.expected != kPictureSound) {
+            EXPECT_TRUE(record.empty());
+            EXPECT_TRUE(ReadFileReduced(path, 2, 2).empty());
+            EXPECT_TRUE(ReadMemory(Bytes(c.bytes), "").empty());
+            continue;
+        }
+        Picture read;
+        ASSERT_TRUE(Picture::FromRecord(record, read));
+        if (!c.rows)
+            continue;
+        ASSERT_EQ(4u, read.Width());
+        ASSERT_EQ(3u, read.Height());
+        for (uint32_t y = 0; y < 3; ++y) {
+            const uint8_t grey = uint8_t(60 * (c.rows[y] - '0') + 20);
+            for (uint32_t x = 0; x < 4; ++x)
+                EXPECT_EQ(0, MaxDifference(Pixel{grey, grey, grey, 255}, read.At(x, y))) << x << ", " << y;
+        }
+    }
+}
+
+namespace {
+
+const Pixel kGifColours[4] = {{0, 0, 0, 255}, {30, 60, 220, 255}, {40, 200, 30, 255}, {230, 100, 20, 255}};
+
+// The palette index of a pixel of the first image, counted from its corner.
+uint8_t FrameIndex(uint32_t x, uint32_t y)
+{
+    return uint8_t((x / 2 + y) % 3 + 1);
+}
+
+// A GIF whose screen of screenWidth x screenHeight holds a first image of
+// width x height at (left, top), of FrameIndex, then a second image of colour
+// 3 over the whole screen; a table of four colours (kGifColours), 9-bit
+// literal codes.
+std::string GifOnScreen(uint32_t screenWidth, uint32_t screenHeight, uint32_t left, uint32_t top, uint32_t width,
+                        uint32_t height)
+{
+    std::string out = "GIF89a";
+    Put16(out, uint16_t(screenWidth), false);
+    Put16(out, uint16_t(screenHeight), false);
+    out += std::string("\x81\x00\x00", 3);
+    for (const Pixel& p : kGifColours)
+        out += std::string{char(p.r), char(p.g), char(p.b)};
+    const auto image = [&](uint32_t x0, uint32_t y0, uint32_t w, uint32_t h, bool first) {
+        out += ',';
+        Put16(out, uint16_t(x0), false);
+        Put16(out, uint16_t(y0), false);
+        Put16(out, uint16_t(w), false);
+        Put16(out, uint16_t(h), false);
+        out += '\0';
+        out += char(8);
+        std::string data;
+        uint32_t bits = 0;
+        int held = 0;
+        const auto put = [&](uint32_t code) {
+            bits |= code << held;
+            for (held += 9; held >= 8; held -= 8, bits >>= 8)
+                data += char(bits & 0xFF);
+        };
+        for (uint32_t i = 0; i < w * h; ++i) {
+            if (i % 250 == 0)
+                put(256);
+            put(first ? FrameIndex(i % w, i / w) : 3);
+        }
+        put(257);
+        if (held > 0)
+            data += char(bits & 0xFF);
+        out += GifSubBlocks(data);
+    };
+    image(left, top, width, height, true);
+    image(0, 0, screenWidth, screenHeight, false);
+    out += ';';
+    return out;
+}
+
+}  // namespace
+
+// A GIF is shown at its screen's size, its first image in its place and the
+// rest of the screen transparent, as every other reader shows it; later
+// images change nothing. The reduced read is the full one reduced.
+TEST(PictureCheck, AGifReadsAtItsScreenSizeWithItsFirstImageInPlace)
+{
+    const auto& lib = Lib();
+    const std::string bytes = GifOnScreen(64, 48, 40, 30, 16, 16);
+    const std::string path = TempPath("framed.gif");
+    WriteBytes(path, Bytes(bytes));
+    EXPECT_EQ(kPictureSound, lib.checkW(Wide(path).c_str(), 0));
+    RasterImageInfo info = {sizeof info, 0, 0, 0, {}};
+    ASSERT_EQ(1, lib.infoW(Wide(path).c_str(), &info));
+    EXPECT_EQ(64, info.width);
+    EXPECT_EQ(48, info.height);
+    Picture read;
+    ASSERT_TRUE(Picture::FromRecord(ReadFile(path), read));
+    ASSERT_EQ(64u, read.Width());
+    ASSERT_EQ(48u, read.Height());
+    for (uint32_t y = 0; y < 48; ++y) {
+        for (uint32_t x = 0; x < 64; ++x) {
+            const bool inside = x >= 40 && x < 56 && y >= 30 && y < 46;
+            const Pixel expected = inside ? kGifColours[FrameIndex(x - 40, y - 30)] : Pixel{0, 0, 0, 0};
+            ASSERT_EQ(0, MaxDifference(expected, read.At(x, y))) << x << ", " << y;
+        }
+    }
+    EXPECT_TRUE(ReadMemory(Bytes(bytes), "") == read.Record());
+    Picture reduced;
+    ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, 32, 24), reduced));
+    Picture resized;
+    ASSERT_TRUE(Picture::FromRecord(Resize(read, 32, 24, rasterlib::kResizeExact), resized));
+    ASSERT_EQ(32u, reduced.Width());
+    ASSERT_EQ(24u, reduced.Height());
+    EXPECT_EQ(0, MaxDifference(resized, reduced));
+    // A first image that covers the screen reads as it is; one that passes its
+    // edge is damage.
+    WriteBytes(path, Bytes(GifOnScreen(16, 16, 0, 0, 16, 16)));
+    ASSERT_TRUE(Picture::FromRecord(ReadFile(path), read));
+    EXPECT_EQ(0, MaxDifference(kGifColours[FrameIndex(5, 7)], read.At(5, 7)));
+    WriteBytes(path, Bytes(GifOnScreen(64, 48, 50, 30, 16, 16)));
+    EXPECT_EQ(kPictureDamaged, lib.checkW(Wide(path).c_str(), 0));
+    EXPECT_TRUE(ReadFile(path).empty());
+}

@@ -618,12 +618,14 @@ namespace rastertest {
 namespace {
 
 std::atomic<size_t> g_largest{0};
+std::atomic<uint64_t> g_total{0};
 void* (*g_malloc)(size_t) = nullptr;
 void* (*g_calloc)(size_t, size_t) = nullptr;
 void* (*g_realloc)(void*, size_t) = nullptr;
 
 void Note(size_t size)
 {
+    g_total += size;
     size_t seen = g_largest.load();
     while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
     }
@@ -715,9 +717,15 @@ size_t AllocationWatch::Largest()
     return g_largest.load();
 }
 
+uint64_t AllocationWatch::Total()
+{
+    return g_total.load();
+}
+
 void AllocationWatch::Reset()
 {
     g_largest = 0;
+    g_total = 0;
 }
 
 std::vector<uint8_t> ReadMemoryPrefilled(const std::vector<uint8_t>& bytes, const char* hint, uint8_t prefill)

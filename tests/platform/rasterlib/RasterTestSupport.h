@@ -111,6 +111,8 @@ public:
     bool IsInstalled() const { return m_installed; }
     // The largest block since the watch began or was reset.
     static size_t Largest();
+    // The bytes of every block asked for since then, added up.
+    static uint64_t Total();
     static void Reset();
 
 private:

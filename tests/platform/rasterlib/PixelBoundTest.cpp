@@ -1,0 +1,210 @@
+// Pictures are bounded by their pixels, not their bytes: a file of a few
+// hundred kilobytes holding 16000 x 16000 pixels (a PNG, a GIF, a TIFF, an
+// icon holding such a PNG) is measured from its header and answered "too
+// large" by the check, and no read decodes it; the process's memory stays
+// where it was. A picture at the bound is read, a thumbnail of it a row at a
+// time, and one row more is too large.
+#include "RasterTestSupport.h"
+
+#include "tests/support/HugePictures.h"
+
+#include <gtest/gtest.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+using namespace rastertest;
+using namespace testpictures;
+
+namespace {
+
+constexpr uint32_t kHugeSide = 16000;
+
+std::vector<uint8_t> Bytes(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+std::wstring Wide(const std::string& ansi)
+{
+    return std::wstring(ansi.begin(), ansi.end());
+}
+
+struct HugeFile {
+    const char* name;
+    std::string bytes;
+    const char* format;
+};
+
+std::vector<HugeFile> HugeFiles(uint32_t width, uint32_t height)
+{
+    const std::string png = HugeGreyPng(width, height);
+    return {
+        {"grey.png", png, "png"},
+        {"one colour.gif", HugeOneColourGif(width, height, 200, 40, 10), "gif"},
+        {"grey.tif", HugeGreyTiff(width, height), "tif"},
+        {"holding a png.ico", IconHoldingPng(png), "ico"},
+    };
+}
+
+// What the process has asked of the system for its private memory: now, and
+// the most it ever held.
+size_t PrivateBytes(size_t* peak)
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+    *peak = std::max(counters.PeakPagefileUsage, counters.PeakWorkingSetSize);
+    return std::max(counters.PagefileUsage, counters.WorkingSetSize);
+}
+
+// Every call of the library on the file: measured, too large, unreadable.
+void ExpectTooLarge(const HugeFile& file, uint32_t width, uint32_t height)
+{
+    SCOPED_TRACE(file.name);
+    const auto& lib = Lib();
+    const std::string path = TempPath(file.name);
+    WriteBytes(path, Bytes(file.bytes));
+    EXPECT_EQ(rasterlib::kPictureTooLarge, lib.checkW(Wide(path).c_str(), 0));
+    EXPECT_EQ(rasterlib::kPictureTooLarge, lib.checkW(Wide(path).c_str(), kCheckByDecoding));
+    RasterImageInfo info = {sizeof info, 0, 0, 0, {}};
+    ASSERT_EQ(1, lib.infoW(Wide(path).c_str(), &info));
+    EXPECT_EQ(int32_t(width), info.width);
+    EXPECT_EQ(int32_t(height), info.height);
+    EXPECT_STREQ(file.format, info.format);
+    EXPECT_EQ(0, lib.read(path.c_str(), nullptr, 0));
+    EXPECT_TRUE(ReadFileReduced(path, 128, 128).empty());
+    EXPECT_TRUE(ReadFileReduced(path, 1024, 1024).empty());
+    EXPECT_TRUE(ReadMemory(Bytes(file.bytes), "").empty());
+    ::DeleteFileA(path.c_str());
+}
+
+}  // namespace
+
+TEST(RasterPixelBound, SmallFilesOfTooManyPixelsAreToldTooLargeFromTheirHeaderAlone)
+{
+    AllocationWatch watch;
+    ASSERT_TRUE(watch.IsInstalled());
+    const std::vector<HugeFile> files = HugeFiles(kHugeSide, kHugeSide);
+    for (const HugeFile& file : files) {
+        SCOPED_TRACE(file.name);
+        EXPECT_LT(file.bytes.size(), size_t(1) << 20);
+        AllocationWatch::Reset();
+        ExpectTooLarge(file, kHugeSide, kHugeSide);
+        // Nothing of the pixels (a gigabyte): no block beyond a copy of the
+        // file's bytes or the window its header is read through.
+        EXPECT_LE(AllocationWatch::Largest(), std::max<size_t>(file.bytes.size(), size_t(64) << 10));
+    }
+    // The decoders of the system allocate outside the watched imports: in a
+    // process of its own, the same calls leave its memory where it was.
+    EXPECT_EXIT(
+        {
+            size_t startPeak = 0;
+            const size_t start = PrivateBytes(&startPeak);
+            for (const HugeFile& file : files)
+                ExpectTooLarge(file, kHugeSide, kHugeSide);
+            size_t peak = 0;
+            PrivateBytes(&peak);
+            std::fprintf(stderr, "peak %u KB above the start\n", unsigned((peak - start) >> 10));
+            // This process's folder of files goes with it.
+            const std::string folder = TempPath("");
+            ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
+            std::exit(!::testing::Test::HasFailure() && peak < start + (size_t(64) << 20) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(RasterPixelBound, TheSameFilesOfAFewPixelsReadWhole)
+{
+    const auto& lib = Lib();
+    for (const HugeFile& file : HugeFiles(40, 24)) {
+        SCOPED_TRACE(file.name);
+        const std::string path = TempPath(file.name);
+        WriteBytes(path, Bytes(file.bytes));
+        EXPECT_EQ(rasterlib::kPictureSound, lib.checkW(Wide(path).c_str(), 0));
+        Picture read;
+        ASSERT_TRUE(Picture::FromRecord(ReadFile(path), read));
+        ASSERT_EQ(40u, read.Width());
+        ASSERT_EQ(24u, read.Height());
+        const bool gif = std::strcmp(file.format, "gif") == 0;
+        for (uint32_t y = 0; y < 24; ++y) {
+            for (uint32_t x = 0; x < 40; ++x) {
+                const uint8_t grey = HugeGreyAt(x, y);
+                const Pixel expected = gif ? Pixel{10, 40, 200, 255} : Pixel{grey, grey, grey, 255};
+                ASSERT_EQ(0, MaxDifference(expected, read.At(x, y))) << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLarge)
+{
+    AllocationWatch watch;
+    ASSERT_TRUE(watch.IsInstalled());
+    const auto& lib = Lib();
+    const uint32_t width = kHugeSide;
+    const uint32_t height = uint32_t(rasterlib::kMaxImagePixels / width);
+    ASSERT_EQ(rasterlib::kMaxImagePixels, uint64_t(width) * height) << "the bound is whole rows of the width";
+    const std::string path = TempPath("at the bound.png");
+    WriteBytes(path, Bytes(HugeGreyPng(width, height)));
+    AllocationWatch::Reset();
+    EXPECT_EQ(rasterlib::kPictureSound, lib.checkW(Wide(path).c_str(), 0));
+    // The thumbnail comes a row at a time: no block near the picture's size.
+    Picture thumbnail;
+    ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, 128, 128), thumbnail));
+    EXPECT_EQ(128u, thumbnail.Width());
+    EXPECT_EQ(80u, thumbnail.Height());
+    EXPECT_LT(AllocationWatch::Largest(), size_t(width) * 4 * 16);
+    // Squares of 8 pixels averaged over 125: a grey between the two.
+    EXPECT_LE(MaxDifference(thumbnail.At(64, 40), Pixel{128, 128, 128, 255}), 2);
+    ::DeleteFileA(path.c_str());
+
+    ExpectTooLarge(HugeFile{"one row more.png", HugeGreyPng(width, height + 1), "png"}, width, height + 1);
+}
+
+// Bitmaps below the bound: a thumbnail of a plain one is read a row at a
+// time; one in runs, which store the bottom row first, holds one byte a
+// pixel once, where the system's decoder held its own copy of the picture
+// besides.
+TEST(RasterPixelBound, ThumbnailsOfBitmapsHoldARowOrOneBytePerPixel)
+{
+    AllocationWatch watch;
+    ASSERT_TRUE(watch.IsInstalled());
+    const std::string plain = TempPath("checker.bmp");
+    WriteBytes(plain, Bytes(HugeCheckerBmp(12000, 12000)));
+    AllocationWatch::Reset();
+    Picture thumbnail;
+    ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(plain, 128, 128), thumbnail));
+    EXPECT_EQ(128u, thumbnail.Width());
+    EXPECT_LT(AllocationWatch::Largest(), size_t(12000) * 4 * 16);
+    // Squares of 8 pixels averaged over 94: a grey between the two.
+    EXPECT_LE(MaxDifference(thumbnail.At(64, 64), Pixel{128, 128, 128, 255}), 4);
+    ::DeleteFileA(plain.c_str());
+
+    const uint32_t width = 12000, height = 8000;
+    const std::string runs = HugeStripedRunsBmp(width, height);
+    EXPECT_LT(runs.size(), size_t(1) << 20);
+    EXPECT_EXIT(
+        {
+            const std::string path = TempPath("striped runs.bmp");
+            WriteBytes(path, Bytes(runs));
+            size_t startPeak = 0;
+            const size_t start = PrivateBytes(&startPeak);
+            Picture reduced;
+            const bool read = Picture::FromRecord(ReadFileReduced(path, 128, 128), reduced) &&
+                              MaxDifference(reduced.At(64, 40), Pixel{128, 128, 128, 255}) <= 4;
+            size_t peak = 0;
+            PrivateBytes(&peak);
+            std::fprintf(stderr, "peak %u MB above the start for %u MB of pixels\n", unsigned((peak - start) >> 20),
+                         unsigned((uint64_t(width) * height) >> 20));
+            ::DeleteFileA(path.c_str());
+            const std::string folder = TempPath("");
+            ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
+            std::exit(read && peak < start + size_t(width) * height + (size_t(32) << 20) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
