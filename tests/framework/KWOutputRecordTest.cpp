@@ -1,10 +1,15 @@
-// What a failed generation leaves (nothing it wrote) and what it tells the
-// user (the file and the reason in words).
+// What a generation leaves: its files are written under temporary names
+// beside their targets and put in place together, all or none; a failed one
+// leaves every earlier file byte for byte and none of its own, and tells the
+// user the file and the reason in words.
 #include "framework/KWOutputRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "tests/framework/KWTestFiles.h"
 
@@ -15,9 +20,176 @@ bool Present(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The names in a folder (its path ends in a backslash), sorted.
+std::vector<std::wstring> Names(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+// The set's files: their names in the folder, and the earlier bytes of those
+// that stood there before ("" for none).
+struct SetFile {
+    const wchar_t* name;
+    const char* earlier;
+};
+
 }  // namespace
 
-TEST(KWOutputRecord, DiscardTakesAwayWhatItWroteAndNothingElse)
+// Until the commit every target holds its earlier bytes (or is absent); after
+// it each holds its new bytes, the temporary files are gone, and a file of
+// the folder the set did not name is untouched.
+TEST(KWOutputRecord, StagedFilesTakeTheirPlacesOnlyWhenTheSetIsCommitted)
+{
+    const std::vector<std::vector<SetFile>> sets = {
+        {{L"report.pdf", "%PDF earlier"}},
+        {{L"report.pdf", ""}},
+        {{L"report.html", "frameset"}, {L"report_data\\report.html", "page"}, {L"report_data\\report2.html", ""},
+         {L"report_data\\report_image1.jpg", "jpeg"}},
+        {{L"report.ppt", ""}, {L"report_Images\\a.jpg", ""}},
+    };
+    for (const auto& set : sets) {
+        CKWTestTempFolder scratch;
+        SCOPED_TRACE(Narrow(set.front().name) + " and " + std::to_string(set.size() - 1) + " more");
+        scratch.MakeFolder(L"report_data");
+        scratch.MakeFolder(L"report_Images");
+        const std::wstring other = scratch.Write(L"report_data\\stray.txt", "user's");
+        CKWOutputRecord output;
+        std::vector<std::wstring> temporaries;
+        for (const SetFile& file : set) {
+            const std::wstring target = scratch.Path() + file.name;
+            if (*file.earlier)
+                ASSERT_TRUE(WriteFileBytes(target, file.earlier));
+            const CString temporary = output.Stage(target.c_str());
+            ASSERT_FALSE(temporary.IsEmpty());
+            // Beside its target, made empty, under a name of its own.
+            EXPECT_EQ(target.substr(0, target.rfind(L'\\')),
+                      std::wstring(temporary.GetString()).substr(0, std::wstring(temporary.GetString()).rfind(L'\\')));
+            EXPECT_EQ("", ReadFileBytes(temporary.GetString()));
+            EXPECT_TRUE(Present(temporary.GetString()));
+            ASSERT_TRUE(WriteFileBytes(temporary.GetString(), std::string("new ") + Narrow(file.name)));
+            temporaries.push_back(temporary.GetString());
+        }
+        EXPECT_EQ(set.size(), output.GetStagedCount());
+        for (const SetFile& file : set) {
+            const std::wstring target = scratch.Path() + file.name;
+            EXPECT_EQ(*file.earlier != 0, Present(target)) << Narrow(file.name);
+            if (*file.earlier)
+                EXPECT_EQ(file.earlier, ReadFileBytes(target));
+        }
+
+        ASSERT_TRUE(output.Commit());
+        EXPECT_FALSE(output.HasFailed());
+        EXPECT_EQ(0u, output.GetStagedCount());
+        for (const SetFile& file : set)
+            EXPECT_EQ(std::string("new ") + Narrow(file.name), ReadFileBytes(scratch.Path() + file.name));
+        for (const std::wstring& temporary : temporaries)
+            EXPECT_FALSE(Present(temporary));
+        EXPECT_EQ("user's", ReadFileBytes(other));
+        // Nothing but the set's files: no earlier file set aside stays.
+        std::set<std::wstring> expected = {L"report_data", L"report_Images"};
+        for (const SetFile& file : set) {
+            const std::wstring name = file.name;
+            if (name.find(L'\\') == std::wstring::npos)
+                expected.insert(name);
+        }
+        const std::vector<std::wstring> top = Names(scratch.Path());
+        EXPECT_EQ(std::vector<std::wstring>(expected.begin(), expected.end()), top);
+        // A discard after the commit takes nothing away.
+        output.Discard();
+        for (const SetFile& file : set)
+            EXPECT_TRUE(Present(scratch.Path() + file.name));
+    }
+}
+
+// A target that cannot be replaced fails the whole set: every earlier file
+// keeps its bytes, no new file takes a place, and the discard then leaves no
+// temporary file. The failure names the target that stood in the way.
+TEST(KWOutputRecord, ATargetThatCannotBeReplacedLeavesEveryEarlierFile)
+{
+    enum Blocker { kReadOnly, kOpenElsewhere, kFolderOfTheName };
+    const struct {
+        Blocker blocker;
+        size_t files;  // in the set; the last one is blocked
+        const wchar_t* reason;
+    } cases[] = {
+        {kReadOnly, 1, L"read-only"},
+        {kReadOnly, 3, L"read-only"},
+        {kOpenElsewhere, 1, L"open in another program"},
+        {kOpenElsewhere, 3, L"open in another program"},
+        {kFolderOfTheName, 1, L"read-only"},
+        {kFolderOfTheName, 3, L"read-only"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.blocker) + " in a set of " + std::to_string(c.files));
+        CKWTestTempFolder scratch;
+        CKWOutputRecord output;
+        std::vector<std::wstring> targets;
+        for (size_t i = 0; i < c.files; ++i) {
+            const std::wstring target = scratch.Path() + L"part" + std::to_wstring(i) + L".html";
+            targets.push_back(target);
+            if (i + 1 < c.files || c.blocker != kFolderOfTheName)
+                ASSERT_TRUE(WriteFileBytes(target, "earlier " + std::to_string(i)));
+            const CString temporary = output.Stage(target.c_str());
+            ASSERT_FALSE(temporary.IsEmpty());
+            ASSERT_TRUE(WriteFileBytes(temporary.GetString(), "new " + std::to_string(i)));
+        }
+        const std::wstring& blocked = targets.back();
+        HANDLE held = INVALID_HANDLE_VALUE;
+        switch (c.blocker) {
+        case kReadOnly:
+            ASSERT_TRUE(::SetFileAttributesW(blocked.c_str(), FILE_ATTRIBUTE_READONLY));
+            break;
+        case kOpenElsewhere:
+            held = ::CreateFileW(blocked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, held);
+            break;
+        case kFolderOfTheName:
+            ASSERT_TRUE(::CreateDirectoryW(blocked.c_str(), nullptr));
+            break;
+        }
+        const bool committed = output.Commit();
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        ::SetFileAttributesW(blocked.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_FALSE(committed);
+        ASSERT_TRUE(output.HasFailed());
+        EXPECT_EQ(blocked, std::wstring(output.GetFailedPath().GetString()));
+        const CString message = output.FailureMessage();
+        EXPECT_NE(-1, message.Find(blocked.c_str())) << Narrow(message.GetString());
+        EXPECT_NE(-1, message.Find(c.reason)) << Narrow(message.GetString());
+        output.Discard();
+        for (size_t i = 0; i < c.files; ++i) {
+            if (i + 1 < c.files || c.blocker != kFolderOfTheName)
+                EXPECT_EQ("earlier " + std::to_string(i), ReadFileBytes(targets[i])) << i;
+        }
+        std::vector<std::wstring> expected;
+        for (const std::wstring& target : targets)
+            expected.push_back(target.substr(scratch.Path().size()));
+        EXPECT_EQ(expected, Names(scratch.Path())) << "no temporary file stays";
+    }
+}
+
+// The discard takes away the staged files and the folders the generation
+// made, but a folder that holds another program's file stays with it, and
+// nothing the generation did not stage is touched.
+TEST(KWOutputRecord, DiscardTakesAwayWhatItStagedAndNothingElse)
 {
     CKWTestTempFolder scratch;
     CKWOutputRecord output;
@@ -25,23 +197,101 @@ TEST(KWOutputRecord, DiscardTakesAwayWhatItWroteAndNothingElse)
     const std::wstring shared = scratch.MakeFolder(L"shared");
     output.AddFolder(made.c_str());
     output.AddFolder(shared.c_str());
-    output.AddFile(scratch.Write(L"report.html", "frameset").c_str());
-    output.AddFile(scratch.Write(L"made\\page.html", "page").c_str());
-    output.AddFile(scratch.Write(L"shared\\picture.jpg", "jpeg").c_str());
+    const std::wstring earlier = scratch.Write(L"report.html", "earlier frameset");
+    std::vector<std::wstring> staged;
+    for (const wchar_t* target : {L"report.html", L"made\\page.html", L"shared\\picture.jpg"}) {
+        const CString temporary = output.Stage((scratch.Path() + target).c_str());
+        ASSERT_FALSE(temporary.IsEmpty());
+        WriteFileBytes(temporary.GetString(), "part");
+        staged.push_back(temporary.GetString());
+    }
     // Another program's file in a folder the generation made keeps that folder.
     const std::wstring foreign = scratch.Write(L"shared\\notes.txt", "mine");
     const std::wstring untouched = scratch.Write(L"other.pdf", "old");
 
     output.Discard();
-    EXPECT_FALSE(Present(scratch.Path() + L"report.html"));
+    for (const std::wstring& temporary : staged)
+        EXPECT_FALSE(Present(temporary));
     EXPECT_FALSE(Present(made));
-    EXPECT_FALSE(Present(shared + L"\\picture.jpg"));
+    EXPECT_EQ("earlier frameset", ReadFileBytes(earlier));
     EXPECT_EQ("mine", ReadFileBytes(foreign));
     EXPECT_EQ("old", ReadFileBytes(untouched));
-    // Discarded once: a second discard touches nothing written since.
-    const std::wstring later = scratch.Write(L"report.html", "again");
-    output.Discard();
-    EXPECT_EQ("again", ReadFileBytes(later));
+    EXPECT_EQ((std::vector<std::wstring>{L"notes.txt"}), Names(shared + L"\\"));
+    EXPECT_EQ(0u, output.GetStagedCount());
+    // An unfinished generation's record takes its files away when it goes.
+    std::wstring left;
+    {
+        CKWOutputRecord unfinished;
+        left = unfinished.Stage((scratch.Path() + L"late.pdf").c_str()).GetString();
+        ASSERT_TRUE(Present(left));
+    }
+    EXPECT_FALSE(Present(left));
+}
+
+// A staged file its writer left empty (a picture that gave no file) is put in
+// place of nothing: the earlier file of its name stays, no empty one comes.
+TEST(KWOutputRecord, AStagedFileLeftEmptyReplacesNothing)
+{
+    CKWTestTempFolder scratch;
+    CKWOutputRecord output;
+    const std::wstring earlier = scratch.Write(L"picture.png", "earlier picture");
+    const CString empty = output.Stage(earlier.c_str());
+    const CString written = output.Stage((scratch.Path() + L"page.html").c_str());
+    ASSERT_TRUE(WriteFileBytes(written.GetString(), "page"));
+    output.UnstageIfEmpty(written);
+    output.UnstageIfEmpty(empty);
+    EXPECT_FALSE(Present(empty.GetString()));
+    EXPECT_EQ(1u, output.GetStagedCount());
+    ASSERT_TRUE(output.Commit());
+    EXPECT_EQ("earlier picture", ReadFileBytes(earlier));
+    EXPECT_EQ("page", ReadFileBytes(scratch.Path() + L"page.html"));
+    EXPECT_EQ((std::vector<std::wstring>{L"page.html", L"picture.png"}), Names(scratch.Path()));
+}
+
+// Where no temporary file can be made, the target is named with the reason:
+// the folder that is missing, or one nobody may write in (sysfs's root
+// refuses new files even to root).
+TEST(KWOutputRecord, AFileThatCannotBeStagedIsNamedWithTheReason)
+{
+    CKWTestTempFolder scratch;
+    const struct {
+        std::wstring target;
+        const wchar_t* reason;
+    } cases[] = {
+        {scratch.Path() + L"missing\\report.pdf", L"does not exist"},
+        {L"Z:\\sys\\report.pdf", L"read-only"},
+    };
+    for (const auto& c : cases) {
+        CKWOutputRecord output;
+        EXPECT_TRUE(output.Stage(c.target.c_str()).IsEmpty()) << Narrow(c.target);
+        ASSERT_TRUE(output.HasFailed());
+        EXPECT_EQ(c.target, std::wstring(output.GetFailedPath().GetString()));
+        EXPECT_NE(-1, output.FailureMessage().Find(c.reason)) << Narrow(output.FailureMessage().GetString());
+        EXPECT_FALSE(output.Commit());
+    }
+    EXPECT_TRUE(Names(scratch.Path()).empty());
+}
+
+// Temporary names never meet: each is a new empty file of the folder.
+TEST(KWOutputRecord, TemporaryFilesAreNewFilesOfTheirFolder)
+{
+    CKWTestTempFolder scratch;
+    std::set<std::wstring> made;
+    // The folder with and without its trailing backslash.
+    const std::wstring bare = scratch.Path().substr(0, scratch.Path().size() - 1);
+    for (int i = 0; i < 64; ++i) {
+        const CString path = KWCreateTemporaryFile(i % 2 ? scratch.Path().c_str() : bare.c_str());
+        ASSERT_FALSE(path.IsEmpty());
+        EXPECT_EQ(0u, std::wstring(path.GetString()).find(scratch.Path()));
+        EXPECT_TRUE(Present(path.GetString()));
+        EXPECT_EQ("", ReadFileBytes(path.GetString()));
+        made.insert(path.GetString());
+    }
+    EXPECT_EQ(64u, made.size());
+    EXPECT_EQ(64u, Names(scratch.Path()).size());
+    ::SetLastError(0);
+    EXPECT_TRUE(KWCreateTemporaryFile((scratch.Path() + L"missing").c_str()).IsEmpty());
+    EXPECT_NE(0u, ::GetLastError());
 }
 
 TEST(KWOutputRecord, TheFirstFailureIsToldWithTheFileAndItsReason)
@@ -52,6 +302,7 @@ TEST(KWOutputRecord, TheFirstFailureIsToldWithTheFileAndItsReason)
         const wchar_t* reason;
     } cases[] = {
         {ERROR_PATH_NOT_FOUND, L"The folder \"C:\\Reports\\Survey\" does not exist."},
+        {ERROR_DIRECTORY, L"The folder \"C:\\Reports\\Survey\" does not exist."},
         {ERROR_ACCESS_DENIED, L"The folder \"C:\\Reports\\Survey\" or the file is read-only: it cannot be written there."},
         {ERROR_WRITE_PROTECT, L"The folder \"C:\\Reports\\Survey\" or the file is read-only: it cannot be written there."},
         {ERROR_DISK_FULL, L"The disk is full."},
@@ -77,12 +328,27 @@ TEST(KWOutputRecord, TheFirstFailureIsToldWithTheFileAndItsReason)
     EXPECT_FALSE(own.HasFailed());
 }
 
+// A storage names the system error it met, or a write fault that names none,
+// where the system's error of that moment says why.
 TEST(KWOutputRecord, StorageResultsStandForTheirSystemErrors)
 {
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), CKWOutputRecord::ErrorFromResult(STG_E_PATHNOTFOUND));
-    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), CKWOutputRecord::ErrorFromResult(STG_E_ACCESSDENIED));
-    EXPECT_EQ(DWORD(ERROR_DISK_FULL), CKWOutputRecord::ErrorFromResult(STG_E_MEDIUMFULL));
-    EXPECT_EQ(DWORD(ERROR_DISK_FULL), CKWOutputRecord::ErrorFromResult(HRESULT_FROM_WIN32(ERROR_DISK_FULL)));
-    EXPECT_EQ(0u, CKWOutputRecord::ErrorFromResult(E_FAIL));
-    EXPECT_EQ(0u, CKWOutputRecord::ErrorFromResult(S_OK));
+    const struct {
+        HRESULT result;
+        DWORD lastError;
+        DWORD expected;
+    } cases[] = {
+        {STG_E_PATHNOTFOUND, 0, ERROR_PATH_NOT_FOUND},
+        {STG_E_ACCESSDENIED, ERROR_DISK_FULL, ERROR_ACCESS_DENIED},
+        {STG_E_MEDIUMFULL, 0, ERROR_DISK_FULL},
+        {HRESULT_FROM_WIN32(ERROR_DISK_FULL), 0, ERROR_DISK_FULL},
+        {STG_E_WRITEFAULT, ERROR_DISK_FULL, ERROR_DISK_FULL},
+        {STG_E_WRITEFAULT, 0, ERROR_WRITE_FAULT},
+        {STG_E_READFAULT, ERROR_HANDLE_DISK_FULL, ERROR_HANDLE_DISK_FULL},
+        {E_FAIL, ERROR_DISK_FULL, ERROR_DISK_FULL},
+        {E_FAIL, 0, 0},
+        {S_OK, ERROR_DISK_FULL, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, CKWOutputRecord::ErrorFromResult(c.result, c.lastError))
+            << std::hex << c.result << " " << c.lastError;
 }
