@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,13 @@
 #include "framework/KWRasterLib.h"
 #include "tests/export/ExportTestSupport.h"
 #include "tests/export/PhotoReport.h"
+#include "tests/support/FolderSnapshot.h"
 #include "tests/support/SmallVolume.h"
+
+using test_support::FolderSnapshot;
+using test_support::Listing;
+using test_support::TakeSnapshot;
+using test_support::TotalBytes;
 
 namespace {
 
@@ -60,51 +65,6 @@ Generation Generate(Writer writer, CPhotoReport& report, const std::wstring& tar
     return result;
 }
 
-// Every file under the folder (its path ends in a backslash), by its name
-// below it, with its bytes; folders as names ending in a backslash.
-void Snapshot(const std::wstring& folder, const std::wstring& prefix, std::map<std::wstring, std::string>& files)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            files[prefix + name + L"\\"] = std::string();
-            Snapshot(folder + name + L"\\", prefix + name + L"\\", files);
-        } else {
-            files[prefix + name] = ReadFileBytes(folder + name);
-        }
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-}
-
-std::map<std::wstring, std::string> Snapshot(const std::wstring& folder)
-{
-    std::map<std::wstring, std::string> files;
-    Snapshot(folder, std::wstring(), files);
-    return files;
-}
-
-uint64_t TotalBytes(const std::map<std::wstring, std::string>& files)
-{
-    uint64_t total = 0;
-    for (const auto& file : files)
-        total += file.second.size();
-    return total;
-}
-
-std::string Names(const std::map<std::wstring, std::string>& files)
-{
-    std::string names;
-    for (const auto& file : files)
-        names += Narrow(file.first.c_str()) + " " + std::to_string(file.second.size()) + "\n";
-    return names;
-}
-
 class FullDisk : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(StartupGdiPlus()); }
@@ -135,14 +95,14 @@ TEST_F(FullDisk, AReportThatRunsOutOfRoomLeavesTheEarlierOneByteForByte)
             report.TakePhotographs(m_pictures.Path(), 1, L"The earlier report");
             m_volume.Free();
             ASSERT_TRUE(Generate(writer, report, target).written);
-            const std::map<std::wstring, std::string> earlier = Snapshot(folder);
+            const FolderSnapshot earlier = TakeSnapshot(folder);
             const uint64_t size = TotalBytes(earlier);
-            ASSERT_GT(size, 100000u) << Names(earlier);
+            ASSERT_GT(size, 100000u) << Listing(earlier);
             if (!room.earlier) {
                 CKWTestTempFolder::RemoveTree(folder);
                 ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
             }
-            const std::map<std::wstring, std::string> before = Snapshot(folder);
+            const FolderSnapshot before = TakeSnapshot(folder);
 
             // Other photographs and another caption: every byte would change.
             report.TakePhotographs(m_pictures.Path(), 2, L"The later report");
@@ -150,8 +110,8 @@ TEST_F(FullDisk, AReportThatRunsOutOfRoomLeavesTheEarlierOneByteForByte)
             const Generation failed = Generate(writer, report, target);
             m_volume.Free();
             EXPECT_FALSE(failed.written);
-            const std::map<std::wstring, std::string> after = Snapshot(folder);
-            EXPECT_TRUE(after == before) << "before:\n" << Names(before) << "after:\n" << Names(after);
+            const FolderSnapshot after = TakeSnapshot(folder);
+            EXPECT_TRUE(after == before) << "before:\n" << Listing(before) << "after:\n" << Listing(after);
             // A file of the report, by its own name, and the reason.
             EXPECT_EQ(0u, failed.failedPath.find(folder)) << Narrow(failed.failedPath.c_str());
             EXPECT_EQ(std::wstring::npos, failed.failedPath.find(L"~ot")) << Narrow(failed.failedPath.c_str());
@@ -162,7 +122,7 @@ TEST_F(FullDisk, AReportThatRunsOutOfRoomLeavesTheEarlierOneByteForByte)
 
             // With room, the later report stands whole where the earlier stood.
             ASSERT_TRUE(Generate(writer, report, target).written);
-            const std::map<std::wstring, std::string> later = Snapshot(folder);
+            const FolderSnapshot later = TakeSnapshot(folder);
             for (const auto& file : later) {
                 EXPECT_EQ(std::wstring::npos, file.first.find(L"~ot")) << Narrow(file.first.c_str());
                 if (file.first.back() != L'\\')
