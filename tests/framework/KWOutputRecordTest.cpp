@@ -20,24 +20,6 @@ bool Present(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The names in a folder (its path ends in a backslash), sorted.
-std::vector<std::wstring> Names(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string Narrow(const std::wstring& text)
 {
     return std::string(text.begin(), text.end());
@@ -109,7 +91,7 @@ TEST(KWOutputRecord, StagedFilesTakeTheirPlacesOnlyWhenTheSetIsCommitted)
             if (name.find(L'\\') == std::wstring::npos)
                 expected.insert(name);
         }
-        const std::vector<std::wstring> top = Names(scratch.Path());
+        const std::vector<std::wstring> top = FolderNames(scratch.Path());
         EXPECT_EQ(std::vector<std::wstring>(expected.begin(), expected.end()), top);
         // A discard after the commit takes nothing away.
         output.Discard();
@@ -182,7 +164,7 @@ TEST(KWOutputRecord, ATargetThatCannotBeReplacedLeavesEveryEarlierFile)
         std::vector<std::wstring> expected;
         for (const std::wstring& target : targets)
             expected.push_back(target.substr(scratch.Path().size()));
-        EXPECT_EQ(expected, Names(scratch.Path())) << "no temporary file stays";
+        EXPECT_EQ(expected, FolderNames(scratch.Path())) << "no temporary file stays";
     }
 }
 
@@ -216,7 +198,7 @@ TEST(KWOutputRecord, DiscardTakesAwayWhatItStagedAndNothingElse)
     EXPECT_EQ("earlier frameset", ReadFileBytes(earlier));
     EXPECT_EQ("mine", ReadFileBytes(foreign));
     EXPECT_EQ("old", ReadFileBytes(untouched));
-    EXPECT_EQ((std::vector<std::wstring>{L"notes.txt"}), Names(shared + L"\\"));
+    EXPECT_EQ((std::vector<std::wstring>{L"notes.txt"}), FolderNames(shared + L"\\"));
     EXPECT_EQ(0u, output.GetStagedCount());
     // An unfinished generation's record takes its files away when it goes.
     std::wstring left;
@@ -245,7 +227,7 @@ TEST(KWOutputRecord, AStagedFileLeftEmptyReplacesNothing)
     ASSERT_TRUE(output.Commit());
     EXPECT_EQ("earlier picture", ReadFileBytes(earlier));
     EXPECT_EQ("page", ReadFileBytes(scratch.Path() + L"page.html"));
-    EXPECT_EQ((std::vector<std::wstring>{L"page.html", L"picture.png"}), Names(scratch.Path()));
+    EXPECT_EQ((std::vector<std::wstring>{L"page.html", L"picture.png"}), FolderNames(scratch.Path()));
 }
 
 // Where no temporary file can be made, the target is named with the reason:
@@ -269,7 +251,7 @@ TEST(KWOutputRecord, AFileThatCannotBeStagedIsNamedWithTheReason)
         EXPECT_NE(-1, output.FailureMessage().Find(c.reason)) << Narrow(output.FailureMessage().GetString());
         EXPECT_FALSE(output.Commit());
     }
-    EXPECT_TRUE(Names(scratch.Path()).empty());
+    EXPECT_TRUE(FolderNames(scratch.Path()).empty());
 }
 
 // Temporary names never meet: each is a new empty file of the folder.
@@ -288,7 +270,7 @@ TEST(KWOutputRecord, TemporaryFilesAreNewFilesOfTheirFolder)
         made.insert(path.GetString());
     }
     EXPECT_EQ(64u, made.size());
-    EXPECT_EQ(64u, Names(scratch.Path()).size());
+    EXPECT_EQ(64u, FolderNames(scratch.Path()).size());
     ::SetLastError(0);
     EXPECT_TRUE(KWCreateTemporaryFile((scratch.Path() + L"missing").c_str()).IsEmpty());
     EXPECT_NE(0u, ::GetLastError());
