@@ -18,6 +18,7 @@
 #include "tests/support/KeepForReaders.h"
 #include "tests/support/PrintedPdf.h"
 #include "tests/support/SmallVolume.h"
+#include "tests/support/TestJpegs.h"
 #include "tests/support/TestPictureFiles.h"
 #include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
@@ -26,6 +27,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 using edtest::CProgramRun;
 
@@ -239,8 +241,9 @@ TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
 
 // HTML into a folder that is not there, PDF into a folder nobody may write
 // in (sysfs's root refuses new files even to root, for whom Wine's read-only
-// attributes are no bar), and PDF, HTML and PowerPoint over an earlier output
-// of the name on a disk with room for half of the new one: each shows one
+// attributes are no bar), and a report of photographs as PDF, HTML and
+// PowerPoint over an earlier output of the name on a disk with room for half
+// of the new one: each shows one
 // message naming a file of the output and the reason, and nothing is
 // written: an earlier output stays byte for byte, with no temporary file
 // beside it. A name typed as "report.htm" keeps its extension.
@@ -250,10 +253,18 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
     CSmallVolume volume;
     ASSERT_TRUE(volume.Ready());
     const std::wstring token = L"Refused" + std::to_wstring(::GetCurrentProcessId());
+    // Photographs, which the HTML pages and the presentation take as files of their own.
+    std::vector<std::wstring> photographs;
+    for (uint32_t seed : {1, 2, 3})
+        photographs.push_back(
+            folder.Write((L"photo" + std::to_wstring(seed) + L".jpg").c_str(),
+                         testpictures::EncodeJpeg(testpictures::PhotoPixels(400, 300, seed, 30), 400, 300)));
+    const std::wstring report =
+        folder.Write(L"Photographs.otd", edtest::SectionsReportXml({{L"Photographs", photographs}}));
     edtest::KeepOnlyShippedTemplates();
     edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
     ::SetForegroundWindow(program.Main());
     // A folder of its own on the full disk for each output.

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,68 +34,49 @@ struct SetFile {
 }  // namespace
 
 // Until the commit every target holds its earlier bytes (or is absent); after
-// it each holds its new bytes, the temporary files are gone, and a file of
-// the folder the set did not name is untouched.
+// it each holds its new bytes, and nothing else is left: no temporary file,
+// no earlier file set aside. A file the set does not name is untouched.
 TEST(KWOutputRecord, StagedFilesTakeTheirPlacesOnlyWhenTheSetIsCommitted)
 {
     const std::vector<std::vector<SetFile>> sets = {
         {{L"report.pdf", "%PDF earlier"}},
         {{L"report.pdf", ""}},
-        {{L"report.html", "frameset"}, {L"report_data\\report.html", "page"}, {L"report_data\\report2.html", ""},
-         {L"report_data\\report_image1.jpg", "jpeg"}},
-        {{L"report.ppt", ""}, {L"report_Images\\a.jpg", ""}},
+        {{L"report.html", "frameset"}, {L"data\\report.html", "page"}, {L"data\\report2.html", ""},
+         {L"data\\report_image1.jpg", "jpeg"}},
     };
     for (const auto& set : sets) {
-        CKWTestTempFolder scratch;
         SCOPED_TRACE(Narrow(set.front().name) + " and " + std::to_string(set.size() - 1) + " more");
-        scratch.MakeFolder(L"report_data");
-        scratch.MakeFolder(L"report_Images");
-        const std::wstring other = scratch.Write(L"report_data\\stray.txt", "user's");
+        CKWTestTempFolder scratch;
+        scratch.MakeFolder(L"data");
+        const std::wstring other = scratch.Write(L"data\\stray.txt", "user's");
         CKWOutputRecord output;
-        std::vector<std::wstring> temporaries;
         for (const SetFile& file : set) {
             const std::wstring target = scratch.Path() + file.name;
             if (*file.earlier)
                 ASSERT_TRUE(WriteFileBytes(target, file.earlier));
-            const CString temporary = output.Stage(target.c_str());
-            ASSERT_FALSE(temporary.IsEmpty());
+            const std::wstring temporary = output.Stage(target.c_str()).GetString();
             // Beside its target, made empty, under a name of its own.
-            EXPECT_EQ(target.substr(0, target.rfind(L'\\')),
-                      std::wstring(temporary.GetString()).substr(0, std::wstring(temporary.GetString()).rfind(L'\\')));
-            EXPECT_EQ("", ReadFileBytes(temporary.GetString()));
-            EXPECT_TRUE(Present(temporary.GetString()));
-            ASSERT_TRUE(WriteFileBytes(temporary.GetString(), std::string("new ") + Narrow(file.name)));
-            temporaries.push_back(temporary.GetString());
+            ASSERT_EQ(target.substr(0, target.rfind(L'\\')), temporary.substr(0, temporary.rfind(L'\\')));
+            EXPECT_TRUE(Present(temporary));
+            EXPECT_EQ("", ReadFileBytes(temporary));
+            ASSERT_TRUE(WriteFileBytes(temporary, "new " + Narrow(file.name)));
         }
-        EXPECT_EQ(set.size(), output.GetStagedCount());
-        for (const SetFile& file : set) {
-            const std::wstring target = scratch.Path() + file.name;
-            EXPECT_EQ(*file.earlier != 0, Present(target)) << Narrow(file.name);
-            if (*file.earlier)
-                EXPECT_EQ(file.earlier, ReadFileBytes(target));
-        }
+        for (const SetFile& file : set)
+            EXPECT_EQ(file.earlier, ReadFileBytes(scratch.Path() + file.name)) << Narrow(file.name);
 
         ASSERT_TRUE(output.Commit());
-        EXPECT_FALSE(output.HasFailed());
         EXPECT_EQ(0u, output.GetStagedCount());
         for (const SetFile& file : set)
-            EXPECT_EQ(std::string("new ") + Narrow(file.name), ReadFileBytes(scratch.Path() + file.name));
-        for (const std::wstring& temporary : temporaries)
-            EXPECT_FALSE(Present(temporary));
-        EXPECT_EQ("user's", ReadFileBytes(other));
-        // Nothing but the set's files: no earlier file set aside stays.
-        std::set<std::wstring> expected = {L"report_data", L"report_Images"};
+            EXPECT_EQ("new " + Narrow(file.name), ReadFileBytes(scratch.Path() + file.name));
+        std::set<std::wstring> expected = {L"data"};
+        std::set<std::wstring> inData = {L"stray.txt"};
         for (const SetFile& file : set) {
             const std::wstring name = file.name;
-            if (name.find(L'\\') == std::wstring::npos)
-                expected.insert(name);
+            (name.find(L'\\') == std::wstring::npos ? expected : inData).insert(name.substr(name.find(L'\\') + 1));
         }
-        const std::vector<std::wstring> top = FolderNames(scratch.Path());
-        EXPECT_EQ(std::vector<std::wstring>(expected.begin(), expected.end()), top);
-        // A discard after the commit takes nothing away.
-        output.Discard();
-        for (const SetFile& file : set)
-            EXPECT_TRUE(Present(scratch.Path() + file.name));
+        EXPECT_EQ(std::vector<std::wstring>(expected.begin(), expected.end()), FolderNames(scratch.Path()));
+        EXPECT_EQ(std::vector<std::wstring>(inData.begin(), inData.end()), FolderNames(scratch.Path() + L"data\\"));
+        EXPECT_EQ("user's", ReadFileBytes(other));
     }
 }
 
@@ -169,45 +149,31 @@ TEST(KWOutputRecord, ATargetThatCannotBeReplacedLeavesEveryEarlierFile)
 }
 
 // The discard takes away the staged files and the folders the generation
-// made, but a folder that holds another program's file stays with it, and
-// nothing the generation did not stage is touched.
+// made, but a folder that holds another program's file stays with it; an
+// earlier file of a staged name is untouched. An unfinished generation's
+// record discards when it goes.
 TEST(KWOutputRecord, DiscardTakesAwayWhatItStagedAndNothingElse)
 {
     CKWTestTempFolder scratch;
-    CKWOutputRecord output;
     const std::wstring made = scratch.MakeFolder(L"made");
     const std::wstring shared = scratch.MakeFolder(L"shared");
-    output.AddFolder(made.c_str());
-    output.AddFolder(shared.c_str());
-    const std::wstring earlier = scratch.Write(L"report.html", "earlier frameset");
-    std::vector<std::wstring> staged;
-    for (const wchar_t* target : {L"report.html", L"made\\page.html", L"shared\\picture.jpg"}) {
-        const CString temporary = output.Stage((scratch.Path() + target).c_str());
-        ASSERT_FALSE(temporary.IsEmpty());
-        WriteFileBytes(temporary.GetString(), "part");
-        staged.push_back(temporary.GetString());
-    }
-    // Another program's file in a folder the generation made keeps that folder.
-    const std::wstring foreign = scratch.Write(L"shared\\notes.txt", "mine");
-    const std::wstring untouched = scratch.Write(L"other.pdf", "old");
-
-    output.Discard();
-    for (const std::wstring& temporary : staged)
-        EXPECT_FALSE(Present(temporary));
-    EXPECT_FALSE(Present(made));
-    EXPECT_EQ("earlier frameset", ReadFileBytes(earlier));
-    EXPECT_EQ("mine", ReadFileBytes(foreign));
-    EXPECT_EQ("old", ReadFileBytes(untouched));
-    EXPECT_EQ((std::vector<std::wstring>{L"notes.txt"}), FolderNames(shared + L"\\"));
-    EXPECT_EQ(0u, output.GetStagedCount());
-    // An unfinished generation's record takes its files away when it goes.
-    std::wstring left;
+    scratch.Write(L"report.html", "earlier frameset");
+    scratch.Write(L"shared\\notes.txt", "mine");
     {
         CKWOutputRecord unfinished;
-        left = unfinished.Stage((scratch.Path() + L"late.pdf").c_str()).GetString();
-        ASSERT_TRUE(Present(left));
+        unfinished.AddFolder(made.c_str());
+        unfinished.AddFolder(shared.c_str());
+        for (const wchar_t* target : {L"report.html", L"made\\page.html", L"shared\\picture.jpg"})
+            WriteFileBytes(unfinished.Stage((scratch.Path() + target).c_str()).GetString(), "part");
+        CKWOutputRecord output;
+        output.AddFolder(made.c_str());
+        WriteFileBytes(output.Stage((scratch.Path() + L"late.pdf").c_str()).GetString(), "part");
+        output.Discard();
+        EXPECT_EQ(0u, output.GetStagedCount());
     }
-    EXPECT_FALSE(Present(left));
+    EXPECT_EQ((std::vector<std::wstring>{L"report.html", L"shared"}), FolderNames(scratch.Path()));
+    EXPECT_EQ("earlier frameset", ReadFileBytes(scratch.Path() + L"report.html"));
+    EXPECT_EQ((std::vector<std::wstring>{L"notes.txt"}), FolderNames(shared + L"\\"));
 }
 
 // A staged file its writer left empty (a picture that gave no file) is put in
@@ -228,52 +194,6 @@ TEST(KWOutputRecord, AStagedFileLeftEmptyReplacesNothing)
     EXPECT_EQ("earlier picture", ReadFileBytes(earlier));
     EXPECT_EQ("page", ReadFileBytes(scratch.Path() + L"page.html"));
     EXPECT_EQ((std::vector<std::wstring>{L"page.html", L"picture.png"}), FolderNames(scratch.Path()));
-}
-
-// Where no temporary file can be made, the target is named with the reason:
-// the folder that is missing, or one nobody may write in (sysfs's root
-// refuses new files even to root).
-TEST(KWOutputRecord, AFileThatCannotBeStagedIsNamedWithTheReason)
-{
-    CKWTestTempFolder scratch;
-    const struct {
-        std::wstring target;
-        const wchar_t* reason;
-    } cases[] = {
-        {scratch.Path() + L"missing\\report.pdf", L"does not exist"},
-        {L"Z:\\sys\\report.pdf", L"read-only"},
-    };
-    for (const auto& c : cases) {
-        CKWOutputRecord output;
-        EXPECT_TRUE(output.Stage(c.target.c_str()).IsEmpty()) << Narrow(c.target);
-        ASSERT_TRUE(output.HasFailed());
-        EXPECT_EQ(c.target, std::wstring(output.GetFailedPath().GetString()));
-        EXPECT_NE(-1, output.FailureMessage().Find(c.reason)) << Narrow(output.FailureMessage().GetString());
-        EXPECT_FALSE(output.Commit());
-    }
-    EXPECT_TRUE(FolderNames(scratch.Path()).empty());
-}
-
-// Temporary names never meet: each is a new empty file of the folder.
-TEST(KWOutputRecord, TemporaryFilesAreNewFilesOfTheirFolder)
-{
-    CKWTestTempFolder scratch;
-    std::set<std::wstring> made;
-    // The folder with and without its trailing backslash.
-    const std::wstring bare = scratch.Path().substr(0, scratch.Path().size() - 1);
-    for (int i = 0; i < 64; ++i) {
-        const CString path = KWCreateTemporaryFile(i % 2 ? scratch.Path().c_str() : bare.c_str());
-        ASSERT_FALSE(path.IsEmpty());
-        EXPECT_EQ(0u, std::wstring(path.GetString()).find(scratch.Path()));
-        EXPECT_TRUE(Present(path.GetString()));
-        EXPECT_EQ("", ReadFileBytes(path.GetString()));
-        made.insert(path.GetString());
-    }
-    EXPECT_EQ(64u, made.size());
-    EXPECT_EQ(64u, FolderNames(scratch.Path()).size());
-    ::SetLastError(0);
-    EXPECT_TRUE(KWCreateTemporaryFile((scratch.Path() + L"missing").c_str()).IsEmpty());
-    EXPECT_NE(0u, ::GetLastError());
 }
 
 TEST(KWOutputRecord, TheFirstFailureIsToldWithTheFileAndItsReason)
