@@ -367,6 +367,9 @@ private:
     static void ShowMessage(const wchar_t* text);
     // The one message of a generation that failed: the file and the reason.
     static void ReportOutputFailure(const CKWOutputRecord& output);
+    // After a generation that wrote its output: the pictures that went bad
+    // while it ran are named, then the output is opened.
+    void EndGeneration(const wchar_t* fileName);
     // Saves under the path without the report taking it: the modified flag,
     // the held file and the report's pictures stay as they were. True when written.
     bool SaveCopy(const wchar_t* path);

@@ -112,7 +112,7 @@ bool CTalDocument::WritePdf(const wchar_t* fileName)
     const bool written = writer.Export(*this, fileName, &progress);
     progress.Hide();
     if (written)
-        OpenWrittenFile(fileName);
+        EndGeneration(fileName);
     else
         ReportOutputFailure(writer.GetOutputRecord());
     return written;
@@ -132,7 +132,7 @@ bool CTalDocument::WriteHtml(const wchar_t* fileName)
         return false;
     }
     // A partly written export is not shown as if it were the report.
-    OpenWrittenFile(fileName);
+    EndGeneration(fileName);
     return true;
 }
 
@@ -148,10 +148,20 @@ bool CTalDocument::WritePowerPoint(const wchar_t* fileName)
     const bool written = writer.Export(GetProperties(), m_pages, fileName);
     progress.Hide();
     if (written)
-        OpenWrittenFile(fileName);
+        EndGeneration(fileName);
     else
         ReportOutputFailure(writer.GetOutputRecord());
     return written;
+}
+
+void CTalDocument::EndGeneration(const wchar_t* fileName)
+{
+    // A picture whose file changed after the check (cut short while the
+    // report was written) went in as what could be read of it, the
+    // placeholder when nothing could: the warning names it before the report
+    // is shown, so that no such report passes for a whole one.
+    ReportPictureProblems(CollectPictureIds(), false);
+    OpenWrittenFile(fileName);
 }
 
 void CTalDocument::ReportOutputFailure(const CKWOutputRecord& output)

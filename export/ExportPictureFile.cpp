@@ -86,6 +86,9 @@ ExportPictureFile ChooseExportPictureFile(uint32_t pictureId, bool readerTurns)
 {
     ExportPictureFile file;
     file.extension = L"png";
+    // A file changed since its check (cut short while the report is written)
+    // is checked again, never copied as the sound file it was.
+    g_rasterLib.ForgetIfChanged(pictureId);
     CKWRasterLib::ImageInfo info;
     const KWPictureState state = g_rasterLib.GetPictureState(pictureId, false);
     if (state == KWPictureState::Missing || !g_rasterLib.GetImageInfo(pictureId, info)) {

@@ -2,6 +2,9 @@
 
 #include <winerror.h>
 
+#include <atomic>
+#include <cstdint>
+
 #include "framework/KWPathUtils.h"
 
 namespace {
@@ -24,22 +27,69 @@ CString SystemText(DWORD error)
     return result;
 }
 
+// The reason a file could not be moved onto or away from the target: a
+// refusal of access to a file that another program holds open is that
+// program's doing, not a read-only file's.
+DWORD WhyNotMoved(const wchar_t* target, DWORD error)
+{
+    if (error != ERROR_ACCESS_DENIED)
+        return error;
+    HANDLE file = ::CreateFileW(target, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(file);
+        return error;
+    }
+    return ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : error;
+}
+
 }  // namespace
+
+CKWOutputRecord::~CKWOutputRecord()
+{
+    Discard();
+}
 
 void CKWOutputRecord::Clear()
 {
-    m_files.clear();
-    m_folders.clear();
+    Discard();
     m_failedPath.Empty();
     m_reason.Empty();
     m_error = 0;
     m_failed = false;
 }
 
-void CKWOutputRecord::AddFile(const wchar_t* path)
+CString CKWOutputRecord::Stage(const wchar_t* target)
 {
-    if (path && *path)
-        m_files.emplace_back(path);
+    if (!target || !*target) {
+        Fail(L"", ERROR_INVALID_NAME);
+        return CString();
+    }
+    CString folder = GetPathDirectory(target);
+    if (folder.IsEmpty())
+        folder = L".";
+    const CString temporary = KWCreateTemporaryFile(folder);
+    if (temporary.IsEmpty()) {
+        Fail(target, ::GetLastError());
+        return CString();
+    }
+    m_staged.push_back(Staged{temporary, target, CString()});
+    return temporary;
+}
+
+void CKWOutputRecord::UnstageIfEmpty(const wchar_t* temporary)
+{
+    for (auto file = m_staged.begin(); file != m_staged.end(); ++file) {
+        if (file->temporary.Compare(temporary ? temporary : L"") != 0)
+            continue;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (::GetFileAttributesExW(temporary, GetFileExInfoStandard, &data) &&
+            (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0))
+            return;
+        ::DeleteFileW(temporary);
+        m_staged.erase(file);
+        return;
+    }
 }
 
 void CKWOutputRecord::AddFolder(const wchar_t* path)
@@ -58,14 +108,99 @@ void CKWOutputRecord::Fail(const wchar_t* path, DWORD error, const wchar_t* reas
     m_reason = reason ? reason : L"";
 }
 
+bool CKWOutputRecord::SetEarlierAside()
+{
+    for (Staged& file : m_staged) {
+        const DWORD attributes = ::GetFileAttributesW(file.target);
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            continue;
+        // A read-only file is not to be replaced (not every system refuses),
+        // nor is a folder of the name moved away.
+        DWORD error = (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ? ERROR_ACCESS_DENIED : 0;
+        if (error == 0) {
+            file.earlier = KWCreateTemporaryFile(GetPathDirectory(file.target));
+            if (file.earlier.IsEmpty() ||
+                !::MoveFileExW(file.target, file.earlier, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                error = WhyNotMoved(file.target, ::GetLastError());
+                if (!file.earlier.IsEmpty())
+                    ::DeleteFileW(file.earlier);
+                file.earlier.Empty();
+            }
+        }
+        if (error != 0) {
+            Fail(file.target, error);
+            PutEarlierBack();
+            return false;
+        }
+    }
+    return true;
+}
+
+void CKWOutputRecord::PutEarlierBack()
+{
+    for (Staged& file : m_staged) {
+        if (file.earlier.IsEmpty())
+            continue;
+        ::MoveFileExW(file.earlier, file.target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        file.earlier.Empty();
+    }
+}
+
+bool CKWOutputRecord::Commit()
+{
+    if (m_failed)
+        return false;
+    if (m_staged.size() == 1) {
+        // One file takes its target's place in one step, as a document's save does.
+        const Staged& file = m_staged.front();
+        const DWORD attributes = ::GetFileAttributesW(file.target);
+        DWORD error = attributes != INVALID_FILE_ATTRIBUTES &&
+                              (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+                          ? ERROR_ACCESS_DENIED
+                          : 0;
+        if (error == 0 &&
+            !::MoveFileExW(file.temporary, file.target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            error = WhyNotMoved(file.target, ::GetLastError());
+        if (error != 0) {
+            Fail(file.target, error);
+            return false;
+        }
+        m_staged.clear();
+        m_folders.clear();
+        return true;
+    }
+    if (!SetEarlierAside())
+        return false;
+    // The files a set's first file refers to are in place before it.
+    for (auto file = m_staged.rbegin(); file != m_staged.rend(); ++file) {
+        if (::MoveFileExW(file->temporary, file->target, MOVEFILE_WRITE_THROUGH))
+            continue;
+        Fail(file->target, ::GetLastError());
+        // The new files already in place go, and the earlier ones come back.
+        for (auto placed = m_staged.rbegin(); placed != file; ++placed) {
+            if (!::MoveFileExW(placed->target, placed->temporary, MOVEFILE_REPLACE_EXISTING))
+                ::DeleteFileW(placed->target);
+        }
+        PutEarlierBack();
+        return false;
+    }
+    for (const Staged& file : m_staged) {
+        if (!file.earlier.IsEmpty())
+            ::DeleteFileW(file.earlier);
+    }
+    m_staged.clear();
+    m_folders.clear();
+    return true;
+}
+
 void CKWOutputRecord::Discard()
 {
-    for (auto file = m_files.rbegin(); file != m_files.rend(); ++file)
-        ::DeleteFileW(*file);
+    for (auto file = m_staged.rbegin(); file != m_staged.rend(); ++file)
+        ::DeleteFileW(file->temporary);
     // A folder that holds anything this generation did not write stays.
     for (auto folder = m_folders.rbegin(); folder != m_folders.rend(); ++folder)
         ::RemoveDirectoryW(*folder);
-    m_files.clear();
+    m_staged.clear();
     m_folders.clear();
 }
 
@@ -80,12 +215,46 @@ CString CKWOutputRecord::FailureMessage() const
     return text;
 }
 
-DWORD CKWOutputRecord::ErrorFromResult(HRESULT result)
+DWORD CKWOutputRecord::ErrorFromResult(HRESULT result, DWORD lastError)
 {
     if (!FAILED(result))
         return 0;
     const DWORD facility = HRESULT_FACILITY(result);
-    return facility == FACILITY_STORAGE || facility == FACILITY_WIN32 ? HRESULT_CODE(result) : 0;
+    const DWORD code = facility == FACILITY_STORAGE || facility == FACILITY_WIN32 ? HRESULT_CODE(result) : 0;
+    // A structured storage answers a write the disk refused with a write
+    // fault; the system's own error of that moment says why.
+    if ((code == 0 || code == ERROR_WRITE_FAULT || code == ERROR_READ_FAULT) && lastError != 0)
+        return lastError;
+    return code;
+}
+
+CString KWCreateTemporaryFile(const wchar_t* folder)
+{
+    CString base = folder ? folder : L"";
+    if (base.IsEmpty())
+        base = L".";
+    if (!IsPathSeparator(base[base.GetLength() - 1]))
+        base += L'\\';
+    // Names start at a number of this process and this moment, so that running
+    // copies seldom meet; a name taken is passed over.
+    static std::atomic<uint32_t> next{::GetTickCount() * 2654435761u ^ ::GetCurrentProcessId() << 16};
+    const int kTries = 4096;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int i = 0; i < kTries; ++i) {
+        CString path;
+        path.Format(L"%ls~ot%08X.tmp", base.GetString(), static_cast<unsigned>(next++));
+        HANDLE file =
+            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(file);
+            return path;
+        }
+        error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    ::SetLastError(error);
+    return CString();
 }
 
 CString KWWriteFailureReason(const wchar_t* path, DWORD error)

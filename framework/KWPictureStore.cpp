@@ -252,16 +252,59 @@ KWPictureState CKWRasterLib::GetPictureState(uint32_t id, bool decode)
         if ((!decode || m_functions.CheckRasterImageW) && found != m_walkedStates.end())
             return found->second;
     }
-    const KWPictureState state = CheckPictureFile(GetImagePath(id), decode);
+    // The file's stamp from before the check: a change during it shows later.
+    const CString path = GetImagePath(id);
+    const FileStamp stamp = StampOf(path);
+    const KWPictureState state = CheckPictureFile(path, decode);
     if (state != KWPictureState::Missing) {
         std::lock_guard<std::mutex> lock(m_storeLock);
         (decode ? m_states : m_walkedStates)[id] = state;
+        m_checkedStamps[id] = stamp;
     }
     return state;
 }
 
+CKWRasterLib::FileStamp CKWRasterLib::StampOf(const wchar_t* path)
+{
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path && *path && ::GetFileAttributesExW(path, GetFileExInfoStandard, &data)) {
+        stamp.size = uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+        stamp.written = uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+        stamp.present = true;
+    }
+    return stamp;
+}
+
+bool CKWRasterLib::ForgetIfChanged(uint32_t id)
+{
+    FileStamp checked;
+    {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_checkedStamps.find(id);
+        if (found == m_checkedStamps.end())
+            return false;
+        checked = found->second;
+    }
+    const FileStamp now = StampOf(GetImagePath(id));
+    if (now.present == checked.present && now.size == checked.size && now.written == checked.written)
+        return false;
+    // A file cut short, rewritten or gone since its check is another file:
+    // checked again when next asked, and its problem told anew.
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    m_checkedStamps.erase(id);
+    m_states.erase(id);
+    m_walkedStates.erase(id);
+    m_infos.erase(id);
+    m_shownSizes.erase(id);
+    m_reported.erase(id);
+    return true;
+}
+
 void CKWRasterLib::CheckPictures(const std::vector<uint32_t>& ids, bool decode)
 {
+    for (uint32_t id : ids)
+        ForgetIfChanged(id);
     std::vector<uint32_t> unknown;
     {
         std::lock_guard<std::mutex> lock(m_storeLock);

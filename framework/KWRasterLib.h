@@ -116,7 +116,15 @@ public:
     // The check of every picture of the list not yet checked, one thread per
     // processor, so that a report of photographs no check has seen (opened
     // from its file) is checked before its export in a fraction of the time.
+    // A picture whose file changed since its check (cut short, rewritten,
+    // gone) is checked anew.
     void CheckPictures(const std::vector<uint32_t>& ids, bool decode);
+    // Forgets what the check and the header of the picture's file said when
+    // the file is no longer the one checked (its size or its time of writing
+    // differ), so that the next question checks it again and a problem it now
+    // has is told; true when it was forgotten. A picture never checked has
+    // nothing to forget.
+    bool ForgetIfChanged(uint32_t id);
     // The size every read gives the picture: its header's for a sound file,
     // otherwise what decodes of it (the placeholder's when nothing does).
     SIZE GetShownSize(uint32_t id);
@@ -263,6 +271,14 @@ private:
     std::map<uint32_t, ImageInfo> m_infos;
     std::map<uint32_t, KWPictureState> m_states;       // decoded
     std::map<uint32_t, KWPictureState> m_walkedStates; // bytes only
+    // The file as it was when its state was found.
+    struct FileStamp {
+        uint64_t size = 0;
+        uint64_t written = 0;
+        bool present = false;
+    };
+    static FileStamp StampOf(const wchar_t* path);
+    std::map<uint32_t, FileStamp> m_checkedStamps;
     std::map<uint32_t, SIZE> m_shownSizes;
     std::set<uint32_t> m_reported;
     std::map<uint32_t, std::wstring> m_emptySourceNames;

@@ -110,3 +110,34 @@ ot_stop_display() {
     rm -f "$state.pid" "$state.display"
   fi
 }
+
+# A small volume of its own for one run of a program: a tmpfs of 4 MB that the
+# tests of a full disk fill, so that writes fail as on a real full disk.
+# OT_SMALL_VOLUME names it as Wine sees it (Z: is the host's root). Mounting
+# needs root or sudo without a password; without it OT_SMALL_VOLUME stays
+# unset and the tests that need the volume fail and say so.
+ot_small_volume() {
+  OT_SMALL_VOLUME_DIR=""
+  local as_root="" dir
+  if [ "$(id -u)" != 0 ]; then
+    sudo -n true 2>/dev/null || return 0
+    as_root="sudo -n"
+  fi
+  dir=$(mktemp -d /tmp/ot-volume.XXXXXX) || return 0
+  if $as_root mount -t tmpfs -o size=4m,mode=1777 ot-small-volume "$dir" 2>/dev/null; then
+    OT_SMALL_VOLUME_DIR=$dir
+    export OT_SMALL_VOLUME="Z:${dir//\//\\}\\"
+  else
+    rmdir "$dir" 2>/dev/null || true
+  fi
+}
+
+# Unmounts and removes the volume of ot_small_volume.
+ot_release_small_volume() {
+  [ -n "${OT_SMALL_VOLUME_DIR:-}" ] || return 0
+  local as_root=""
+  [ "$(id -u)" = 0 ] || as_root="sudo -n"
+  $as_root umount "$OT_SMALL_VOLUME_DIR" 2>/dev/null || $as_root umount -l "$OT_SMALL_VOLUME_DIR" 2>/dev/null || true
+  rmdir "$OT_SMALL_VOLUME_DIR" 2>/dev/null || true
+  OT_SMALL_VOLUME_DIR=""
+}

@@ -36,18 +36,31 @@ bool WriteHtmlDocument(const wchar_t* path, const CString& text)
     return WriteBinaryFile(path, utf8.data(), static_cast<uint32_t>(utf8.size()));
 }
 
-bool WriteResourceToFile(const wchar_t* path, int resourceId)
+namespace {
+
+// The bytes of the resource; null when it cannot be found, loaded or locked, or is empty.
+const void* FindResourceBytes(int resourceId, DWORD& size)
 {
+    size = 0;
     HMODULE module = AfxGetResourceHandle();
     HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(resourceId), kResourceType);
-    if (!info)
-        return true;
-    HGLOBAL handle = ::LoadResource(module, info);
-    if (!handle)
-        return true;
-    const void* bytes = ::LockResource(handle);
-    const DWORD size = ::SizeofResource(module, info);
-    if (!bytes || size == 0)
-        return true;
-    return WriteBinaryFile(path, bytes, size);
+    HGLOBAL handle = info ? ::LoadResource(module, info) : nullptr;
+    const void* bytes = handle ? ::LockResource(handle) : nullptr;
+    size = bytes ? ::SizeofResource(module, info) : 0;
+    return size != 0 ? bytes : nullptr;
+}
+
+}  // namespace
+
+bool WriteResourceToFile(const wchar_t* path, int resourceId)
+{
+    DWORD size = 0;
+    const void* bytes = FindResourceBytes(resourceId, size);
+    return !bytes || WriteBinaryFile(path, bytes, size);
+}
+
+bool HasResourceToWrite(int resourceId)
+{
+    DWORD size = 0;
+    return FindResourceBytes(resourceId, size) != nullptr;
 }

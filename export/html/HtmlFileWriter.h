@@ -18,3 +18,6 @@ bool WriteHtmlDocument(const wchar_t* path, const CString& text);
 // that is empty, writes nothing and counts as done; false only when the
 // file cannot be written.
 bool WriteResourceToFile(const wchar_t* path, int resourceId);
+// True when the program's resources hold a resource of type "QUARTZ" with
+// the id that WriteResourceToFile would write.
+bool HasResourceToWrite(int resourceId);

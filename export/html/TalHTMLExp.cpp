@@ -87,19 +87,47 @@ void CTalHTMLExp::ClearImages()
     m_samePictures = CExportSamePictures();
 }
 
+CString CTalHTMLExp::StageFile(const wchar_t* target)
+{
+    if (m_writeFailed)
+        return CString();
+    const CString temporary = m_output.Stage(target);
+    if (temporary.IsEmpty())
+        m_writeFailed = true;
+    return temporary;
+}
+
 void CTalHTMLExp::NoteWrite(bool ok, const wchar_t* path)
 {
-    if (ok) {
-        m_output.AddFile(path);
+    if (ok)
         return;
-    }
     m_output.Fail(path, ::GetLastError());
     m_writeFailed = true;
+}
+
+bool CTalHTMLExp::WriteDocumentFile(const wchar_t* target, const CString& text)
+{
+    const CString temporary = StageFile(target);
+    if (temporary.IsEmpty())
+        return false;
+    const bool ok = WriteHtmlDocument(temporary, text);
+    NoteWrite(ok, target);
+    return ok;
+}
+
+bool CTalHTMLExp::PutFilesInPlace()
+{
+    if (m_writeFailed || !m_output.Commit()) {
+        m_writeFailed = true;
+        return false;
+    }
+    return true;
 }
 
 bool CTalHTMLExp::FailExport()
 {
     m_fontTable = nullptr;
+    m_writeFailed = true;
     m_output.Discard();
     return false;
 }
@@ -211,7 +239,9 @@ bool CTalHTMLExp::WriteExport(CTalExportDocIFace& document, const wchar_t* fileN
     if (!WriteNavigationImages(progress) || (withContents && !WriteContentsPage(document, contentsPath, progress)))
         return FailExport();
     WritePages(pages, progress);
-    if (m_writeFailed)
+    // The pages, pictures and frameset take the places of the earlier ones
+    // together, once every one of them is complete.
+    if (!PutFilesInPlace())
         return FailExport();
     m_fontTable = nullptr;
     return true;
@@ -234,8 +264,7 @@ bool CTalHTMLExp::WriteFrameset(const wchar_t* fileName, const CString& contents
                       L"frameborder=\"1\">\n\t</frameset>\n</HTML>",
                       withContents ? L"cols=\"20%,*\" " : L"", withContents ? 2 : 0, contentsFrame.GetString(),
                       EscapeHtmlAttribute(EncodeFileReference(firstPageRef)).GetString());
-    const bool ok = WriteHtmlDocument(fileName, text);
-    NoteWrite(ok, fileName);
+    const bool ok = WriteDocumentFile(fileName, text);
     Step(progress);
     return ok;
 }
@@ -247,11 +276,17 @@ bool CTalHTMLExp::WriteNavigationImages(CKWProgressInterface* progress)
         int id;
     } images[] = {{m_backImage, kBackImageId}, {m_nextImage, kNextImageId}, {m_blankImage, kBlankImageId}};
     for (const auto& image : images) {
-        const CString path = m_folder + image.name;
-        const bool ok = WriteResourceToFile(path, image.id);
-        NoteWrite(ok, path);
-        if (!ok)
-            return false;
+        // A resource the program lacks writes no file, not an empty one.
+        if (HasResourceToWrite(image.id)) {
+            const CString path = m_folder + image.name;
+            const CString temporary = StageFile(path);
+            if (temporary.IsEmpty())
+                return false;
+            const bool ok = WriteResourceToFile(temporary, image.id);
+            NoteWrite(ok, path);
+            if (!ok)
+                return false;
+        }
         Step(progress);
     }
     return true;
@@ -304,9 +339,7 @@ bool CTalHTMLExp::WritePage(TalPageExport* page)
     const CString text = BuildPageDocument(page);
     if (m_writeFailed)
         return false;
-    const bool ok = WriteHtmlDocument(data->m_pagePath, text);
-    NoteWrite(ok, data->m_pagePath);
-    return ok;
+    return WriteDocumentFile(data->m_pagePath, text);
 }
 
 CString CTalHTMLExp::BuildPageDocument(TalPageExport* page)

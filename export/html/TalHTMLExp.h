@@ -109,6 +109,9 @@ public:
     void SetOutput(const CString& folder, const CString& name, const CString& extension);
     // The document's font-name table (not owned), null outside an export.
     void SetFontTable(const CKWIndexDecoder* table) { m_fontTable = table; }
+    // Puts every file the export wrote in place of the earlier ones of their
+    // names, all together; false (nothing replaced) after a failure.
+    bool PutFilesInPlace();
     // True once any file of the export could not be written.
     bool HasWriteFailed() const { return m_writeFailed; }
     // The files and folder the export wrote, and the first file it could not
@@ -126,9 +129,15 @@ private:
     // Content and cell attributes of a text with an optional format.
     CString FormattedText(const CString& text, const CTalTextFormat* format) const;
     void ClearImages();
-    // Records a file written in full, or the first one that failed (with the
-    // system's error of that moment), after which the export writes no more.
+    // The temporary file beside target that the export writes in its place
+    // (every file is put in place together at the end); empty once any file
+    // has failed, after which the export writes no more.
+    CString StageFile(const wchar_t* target);
+    // Records the first file that could not be written, with the system's
+    // error of that moment.
     void NoteWrite(bool ok, const wchar_t* path);
+    // A document of the export written for target.
+    bool WriteDocumentFile(const wchar_t* target, const CString& text);
     // The end of a failed export: what it wrote goes.
     bool FailExport();
     static void Step(CKWProgressInterface* progress);

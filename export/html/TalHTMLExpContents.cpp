@@ -95,8 +95,7 @@ bool CTalHTMLExp::WriteContentsPage(CTalExportDocIFace& document, const CString&
     text += FormatSectionEntries(heading.Get(), pages, iterator, kContentsLevel, format);
 
     text += L"\t\t</NOBR></UL>\n\t</BODY>\n</HTML>";
-    const bool ok = WriteHtmlDocument(contentsPath, text);
-    NoteWrite(ok, contentsPath);
+    const bool ok = WriteDocumentFile(contentsPath, text);
     Step(progress);
     return ok;
 }

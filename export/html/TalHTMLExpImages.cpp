@@ -41,7 +41,13 @@ CString CTalHTMLExp::WriteImageFile(const TalObjExport& object, double* width, d
     CString fileName;
     fileName.Format(L"%ls_image%d.%ls", m_name.GetString(), m_imageCounter, picture.extension.GetString());
     const CString target = m_folder + fileName;
-    NoteWrite(WriteExportPictureFile(key, picture, target, rotation, grayscale), target);
+    const CString temporary = StageFile(target);
+    if (!temporary.IsEmpty()) {
+        NoteWrite(WriteExportPictureFile(key, picture, temporary, rotation, grayscale), target);
+        // A picture that gives no file (its file gone, no library to draw its
+        // placeholder) leaves no empty one either.
+        m_output.UnstageIfEmpty(temporary);
+    }
     const SIZE size = picture.size;
 
     // The documents reference the file by URL; the file itself keeps its blanks.

@@ -198,7 +198,9 @@ private:
 void PDFFile::CheckPassThrough(CKWRasterLib& raster, uint32_t pictureId, PDFImageRecord& record)
 {
     CKWRasterLib::ImageInfo source;
-    // A damaged file goes in as what decodes of it, at the size that has.
+    // A file changed since its check is checked again; a damaged file goes in
+    // as what decodes of it, at the size that has.
+    raster.ForgetIfChanged(pictureId);
     if (!raster.GetImageInfo(pictureId, source) || source.format != "jpg" ||
         raster.GetPictureState(pictureId, false) != KWPictureState::Sound)
         return;

@@ -23,10 +23,11 @@ int32_t WideFileWrite(void* handle, const void* buffer, int32_t n)
     if (n <= 0)
         return 0;
     DWORD written = 0;
-    if (!::WriteFile(h->file, buffer, static_cast<DWORD>(n), &written, nullptr) ||
-        written != static_cast<DWORD>(n)) {
-        // A short write without an error is a full disk.
-        const DWORD error = ::GetLastError();
+    const BOOL done = ::WriteFile(h->file, buffer, static_cast<DWORD>(n), &written, nullptr);
+    if (!done || written != static_cast<DWORD>(n)) {
+        // A short write that succeeds is a full disk: the system's last error
+        // is then left from some earlier call and says nothing of this one.
+        const DWORD error = done ? ERROR_DISK_FULL : ::GetLastError();
         if (!h->status->writeFailed && h->status->error == 0)
             h->status->error = error != 0 ? error : ERROR_DISK_FULL;
         h->status->writeFailed = true;

@@ -58,12 +58,17 @@ bool PDFWriter::WriteReport(const TalPageList& pages, const CTalDocProperties& p
 {
     m_pageList = &pages;
     m_properties = &properties;
-    std::unique_ptr<PDFFile> file(new PDFFile(fileName));
+    // Written beside the target under a name of its own: an earlier report of
+    // the name stays whole until this one is complete.
+    const CString temporary = m_output.Stage(fileName);
+    if (temporary.IsEmpty())
+        return false;
+    std::unique_ptr<PDFFile> file(new PDFFile(temporary));
     if (!file->IsOpen()) {
         m_output.Fail(fileName, file->GetSystemError());
+        m_output.Discard();
         return false;
     }
-    m_output.AddFile(fileName);
     m_file = file.get();
 
     if (progress) {
@@ -103,11 +108,12 @@ bool PDFWriter::WriteReport(const TalPageList& pages, const CTalDocProperties& p
     file.reset();
     if (progress)
         progress->Update();
-    if (!ok) {
-        // A truncated report must not be taken for a good one.
+    if (ok)
+        ok = m_output.Commit();
+    else
         m_output.Fail(fileName, error);
+    if (!ok)
         m_output.Discard();
-    }
     return ok;
 }
 

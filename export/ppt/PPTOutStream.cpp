@@ -11,6 +11,7 @@ void PPTOutStream::Attach(IStream* stream)
     m_stream = stream;
     m_lastResult = S_OK;
     m_error = S_OK;
+    m_systemError = 0;
 }
 
 void PPTOutStream::Release()
@@ -21,11 +22,13 @@ void PPTOutStream::Release()
     }
 }
 
-void PPTOutStream::Note(HRESULT result)
+void PPTOutStream::Note(HRESULT result, DWORD systemError)
 {
     m_lastResult = result;
-    if (FAILED(result) && SUCCEEDED(m_error))
+    if (FAILED(result) && SUCCEEDED(m_error)) {
         m_error = result;
+        m_systemError = systemError;
+    }
 }
 
 PPTOutStream& PPTOutStream::WriteU8(uint8_t value)
@@ -55,11 +58,15 @@ PPTOutStream& PPTOutStream::WriteBytes(const void* bytes, uint32_t count)
     if (count == 0)
         return *this;
     ULONG written = 0;
+    ::SetLastError(0);
     HRESULT hr = m_stream->Write(bytes, count, &written);
+    DWORD systemError = FAILED(hr) ? ::GetLastError() : 0;
     // A short write without an error code is a full medium all the same.
-    if (SUCCEEDED(hr) && written != count)
+    if (SUCCEEDED(hr) && written != count) {
         hr = STG_E_MEDIUMFULL;
-    Note(hr);
+        systemError = ERROR_DISK_FULL;
+    }
+    Note(hr, systemError);
     return *this;
 }
 

@@ -50,11 +50,15 @@ public:
     // The first failure since Attach (S_OK when none).
     HRESULT GetError() const { return m_error; }
     bool Failed() const { return FAILED(m_error); }
+    // The system's error at the first failure (a storage's write fault does
+    // not say that the disk is full; this does); 0 when it named none.
+    DWORD GetSystemError() const { return m_systemError; }
 
 private:
-    void Note(HRESULT result);
+    void Note(HRESULT result, DWORD systemError = 0);
 
     IStream* m_stream = nullptr;
     HRESULT m_lastResult = S_OK;
     HRESULT m_error = S_OK;
+    DWORD m_systemError = 0;
 };

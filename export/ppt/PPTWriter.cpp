@@ -96,19 +96,24 @@ bool PPTWriter::Init()
 bool PPTWriter::OpenStorage()
 {
     CloseStorage();
+    // The presentation is made beside its place under a name of its own: an
+    // earlier one of the name stays until this one is complete.
+    const CString temporary = m_output.Stage(m_fileName);
+    if (temporary.IsEmpty()) {
+        Report(L"Error (%lu) opening docfile: %ls\n", m_output.GetError(), static_cast<const wchar_t*>(m_fileName));
+        return false;
+    }
     ::SetLastError(0);
-    HRESULT hr = ::StgCreateDocfile(m_fileName, kStorageMode, 0, &m_storage);
+    HRESULT hr = ::StgCreateDocfile(temporary, kStorageMode, 0, &m_storage);
     if (FAILED(hr)) {
         // A result that names no system error (some storages answer E_FAIL)
         // leaves the one of the file that could not be made.
-        const DWORD lastError = ::GetLastError();
-        const DWORD error = CKWOutputRecord::ErrorFromResult(hr);
+        const DWORD error = CKWOutputRecord::ErrorFromResult(hr, ::GetLastError());
         m_storage = nullptr;
         Report(L"Error (%d) opening docfile: %ls\n", static_cast<int>(hr), static_cast<const wchar_t*>(m_fileName));
-        m_output.Fail(m_fileName, error != 0 ? error : lastError);
+        m_output.Fail(m_fileName, error);
         return false;
     }
-    m_output.AddFile(m_fileName);
     m_storage->SetClass(kPowerPointClassId);
 
     struct StreamToOpen {
@@ -124,10 +129,12 @@ bool PPTWriter::OpenStorage()
     };
     for (const StreamToOpen& entry : streams) {
         IStream* stream = nullptr;
+        ::SetLastError(0);
         hr = m_storage->CreateStream(entry.name, kStorageMode, 0, 0, &stream);
         if (FAILED(hr)) {
+            const DWORD error = CKWOutputRecord::ErrorFromResult(hr, ::GetLastError());
             Report(entry.message, static_cast<int>(hr));
-            m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(hr));
+            m_output.Fail(m_fileName, error);
             return false;
         }
         entry.stream->Attach(stream);
@@ -179,28 +186,37 @@ bool PPTWriter::Run()
     if (m_linkFailed)
         return false;
     if (StreamsFailed()) {
-        const HRESULT error = m_documentStream.Failed()      ? m_documentStream.GetError()
-                              : m_currentUserStream.Failed() ? m_currentUserStream.GetError()
-                                                             : m_summaryStream.GetError();
-        Report(L"Error (%d) writing %ls\n", static_cast<int>(error), static_cast<const wchar_t*>(m_fileName));
-        m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(error));
+        const PPTOutStream& failed = m_documentStream.Failed()      ? m_documentStream
+                                     : m_currentUserStream.Failed() ? m_currentUserStream
+                                                                    : m_summaryStream;
+        Report(L"Error (%d) writing %ls\n", static_cast<int>(failed.GetError()),
+               static_cast<const wchar_t*>(m_fileName));
+        m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(failed.GetError(), failed.GetSystemError()));
         return false;
     }
     IStream* streams[] = {m_documentStream.Get(), m_currentUserStream.Get(), m_summaryStream.Get()};
     for (IStream* stream : streams) {
+        ::SetLastError(0);
         const HRESULT committed = stream->Commit(STGC_DEFAULT);
         if (FAILED(committed)) {
             Report(L"Error (%d) writing %ls\n", static_cast<int>(committed), static_cast<const wchar_t*>(m_fileName));
-            m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(committed));
+            m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(committed, ::GetLastError()));
             return false;
         }
     }
+    ::SetLastError(0);
     const HRESULT hr = m_storage->Commit(STGC_DEFAULT);
+    const DWORD lastError = ::GetLastError();
     m_escher.reset();
     CloseStorage();
     if (FAILED(hr)) {
         Report(L"Error (%d) writing docfile: %ls\n", static_cast<int>(hr), static_cast<const wchar_t*>(m_fileName));
-        m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(hr));
+        m_output.Fail(m_fileName, CKWOutputRecord::ErrorFromResult(hr, lastError));
+        return false;
+    }
+    // The presentation and its pictures take the places of the earlier ones together.
+    if (!m_output.Commit()) {
+        Report(L"Error (%lu) replacing %ls\n", m_output.GetError(), static_cast<const wchar_t*>(m_output.GetFailedPath()));
         return false;
     }
     m_finished = true;

@@ -254,6 +254,7 @@ private:
     // looked at before the file is committed.
     struct PictureWrite {
         CString destination;
+        CString temporary;  // beside it, what the writer writes; put in place with the presentation
         bool ok = true;
         unsigned long error = 0;
     };

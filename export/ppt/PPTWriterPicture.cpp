@@ -278,9 +278,18 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
         m_pictureMemory = std::make_unique<CKWMemoryBudget>(kPictureWriterMemory);
         m_pictureWriters = std::make_unique<CKWWorkQueue>(CKWWorkQueue::Processors(kMostPictureWriters));
     }
+    // Written under a name of its own beside its place: an earlier picture of
+    // the name stays until the whole presentation is complete.
+    const CString temporary = m_output.Stage(destination);
+    if (temporary.IsEmpty()) {
+        m_linkFailed = true;
+        Report(L"Error (%lu) writing %ls\n", m_output.GetError(), static_cast<const wchar_t*>(destination));
+        return;
+    }
     m_pictureWrites.emplace_back();
     PictureWrite& write = m_pictureWrites.back();
     write.destination = destination;
+    write.temporary = temporary;
     write.ok = false;
     CKWMemoryBudget& memory = *m_pictureMemory;
     // A picture to be turned or encoded starts before the copies: the
@@ -294,13 +303,13 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
             // (or the placeholder) is encoded turned back, for the shape to
             // turn upright.
             ExportPictureFile file = ChooseExportPictureFile(pictureId, true);
-            if (file.copy && g_rasterLib.WriteUnturnedJpeg(pictureId, write.destination)) {
+            if (file.copy && g_rasterLib.WriteUnturnedJpeg(pictureId, write.temporary)) {
                 write.ok = true;
                 return;
             }
             file.copy = false;
             const CKWMemoryBudget::CHold hold(memory, EncodingCost(file));
-            write.ok = WriteExportPictureFile(pictureId, file, write.destination, 360 - turn, false);
+            write.ok = WriteExportPictureFile(pictureId, file, write.temporary, 360 - turn, false);
             if (!write.ok)
                 write.error = ::GetLastError();
             return;
@@ -309,7 +318,7 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
         ExportPictureFile file = chosen ? picture : ChooseExportPictureFile(pictureId, false);
         if (file.turnLosslessly) {
             const CKWMemoryBudget::CHold hold(memory, TurnCost(pictureId));
-            if (g_rasterLib.WriteUprightJpeg(pictureId, write.destination)) {
+            if (g_rasterLib.WriteUprightJpeg(pictureId, write.temporary)) {
                 write.ok = true;
                 return;
             }
@@ -319,13 +328,13 @@ void PPTWriter::QueuePictureWrite(uint32_t pictureId, const ExportPictureFile& p
         if (!file.copy && IsJpegExtension(file.extension)) {
             const CKWMemoryBudget::CHold hold(memory, PlaneCost(file));
             RasterExportRequest request(file.extension, 0, 0, 0, false);
-            if (g_rasterLib.EncodeTurnedJpegFile(pictureId, request, write.destination)) {
+            if (g_rasterLib.EncodeTurnedJpegFile(pictureId, request, write.temporary)) {
                 write.ok = true;
                 return;
             }
         }
         const CKWMemoryBudget::CHold hold(memory, file.copy ? 0 : EncodingCost(file));
-        write.ok = WriteExportPictureFile(pictureId, file, write.destination, 0, false);
+        write.ok = WriteExportPictureFile(pictureId, file, write.temporary, 0, false);
         if (!write.ok)
             write.error = ::GetLastError();
     };
@@ -341,7 +350,9 @@ void PPTWriter::FinishPictureWrites()
         m_pictureWriters->Wait();
     for (const PictureWrite& write : m_pictureWrites) {
         if (write.ok) {
-            m_output.AddFile(write.destination);
+            // A picture that gives no file (its file gone, no library to draw
+            // its placeholder) leaves no empty one either.
+            m_output.UnstageIfEmpty(write.temporary);
             continue;
         }
         m_linkFailed = true;

@@ -2,8 +2,10 @@
 // and keys: a report turned to landscape keeps governing the preview, the
 // printed pages and the generated PDF after the program was closed and
 // started again; a transparent picture prints white where it is clear; a
-// generation that cannot write says once which file and why and leaves
-// nothing, and a name typed with the short HTML extension keeps it.
+// generation that cannot write (a missing folder, one nobody may write in, a
+// full disk) says once which file and why and leaves nothing of its own and
+// every earlier output as it was, and a name typed with the short HTML
+// extension keeps it.
 #include "ProgramMenus.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
@@ -12,8 +14,11 @@
 
 #include "resources/ReportPropDialogs.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/support/FolderSnapshot.h"
 #include "tests/support/KeepForReaders.h"
 #include "tests/support/PrintedPdf.h"
+#include "tests/support/SmallVolume.h"
+#include "tests/support/TestJpegs.h"
 #include "tests/support/TestPictureFiles.h"
 #include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
@@ -22,6 +27,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 using edtest::CProgramRun;
 
@@ -35,6 +41,7 @@ constexpr UINT kExit = 57665;
 constexpr UINT kDocumentProperties = 32795;
 constexpr UINT kGeneratePdf = 32837;
 constexpr UINT kGenerateHtml = 32838;
+constexpr UINT kGeneratePpt = 32839;
 // The preview's tool bar and its close button; the properties' "Page" tab.
 constexpr int kPreviewBar = 0xE800;
 constexpr int kPreviewClose = 0xE300;
@@ -263,40 +270,84 @@ TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
     ::DeleteFileW(printedPath.c_str());
 }
 
-// HTML into a folder that is not there and PDF into a folder nobody may
-// write in (sysfs's root refuses new files even to root, for whom Wine's
-// read-only attributes are no bar): each shows one message naming the file
-// and the reason, and nothing is written. A name typed as "report.htm"
-// keeps its extension.
+// HTML into a folder that is not there, PDF into a folder nobody may write
+// in (sysfs's root refuses new files even to root, for whom Wine's read-only
+// attributes are no bar), and a report of photographs as PDF, HTML and
+// PowerPoint over an earlier output of the name on a disk with room for half
+// of the new one: each shows one
+// message naming a file of the output and the reason, and nothing is
+// written: an earlier output stays byte for byte, with no temporary file
+// beside it. A name typed as "report.htm" keeps its extension.
 TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
 {
     CKWTestTempFolder folder(L"gfl");
+    CSmallVolume volume;
+    ASSERT_TRUE(volume.Ready());
     const std::wstring token = L"Refused" + std::to_wstring(::GetCurrentProcessId());
+    // Photographs, which the HTML pages and the presentation take as files of their own.
+    std::vector<std::wstring> photographs;
+    for (uint32_t seed : {1, 2, 3})
+        photographs.push_back(
+            folder.Write((L"photo" + std::to_wstring(seed) + L".jpg").c_str(),
+                         testpictures::EncodeJpeg(testpictures::PhotoPixels(400, 300, seed, 30), 400, 300)));
+    const std::wstring report =
+        folder.Write(L"Photographs.otd", edtest::SectionsReportXml({{L"Photographs", photographs}}));
     edtest::KeepOnlyShippedTemplates();
     edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
     ::SetForegroundWindow(program.Main());
+    // A folder of its own on the full disk for each output.
+    const std::wstring full = volume.Path();
+    for (const wchar_t* kind : {L"pdf", L"html", L"ppt"})
+        ASSERT_TRUE(::CreateDirectoryW((full + kind).c_str(), nullptr));
     const struct {
         UINT command;
         std::wstring path;
+        std::wstring named;  // the message names a file whose path starts so
         const wchar_t* reason;
         const wchar_t* screenshot;
+        bool earlier;  // written first, then the disk filled but for half of its size
     } cases[] = {
-        {kGenerateHtml, folder.Path() + L"missing\\report.html", L"does not exist", L"editor_generation_missing_folder"},
-        {kGeneratePdf, L"Z:\\sys\\" + token + L".pdf", L"read-only", L"editor_generation_read_only_folder"},
+        {kGenerateHtml, folder.Path() + L"missing\\report.html", folder.Path() + L"missing\\report.html",
+         L"does not exist", L"editor_generation_missing_folder", false},
+        {kGeneratePdf, L"Z:\\sys\\" + token + L".pdf", L"Z:\\sys\\" + token + L".pdf", L"read-only",
+         L"editor_generation_read_only_folder", false},
+        {kGeneratePdf, full + L"pdf\\report.pdf", full + L"pdf\\report.pdf", L"The disk is full.",
+         L"editor_generation_full_disk_pdf", true},
+        {kGenerateHtml, full + L"html\\report.html", full + L"html\\report", L"The disk is full.",
+         L"editor_generation_full_disk_html", true},
+        {kGeneratePpt, full + L"ppt\\report.ppt", full + L"ppt\\report", L"The disk is full.",
+         L"editor_generation_full_disk_ppt", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
+        const std::wstring outputFolder = c.path.substr(0, c.path.rfind(L'\\') + 1);
+        test_support::FolderSnapshot earlier;
+        if (c.earlier) {
+            volume.Free();
+            ASSERT_TRUE(Generate(program, c.command, c.path));
+            // Put in place only when whole: once there, the output is complete.
+            ASSERT_TRUE(edtest::WaitFor([&] { return Exists(c.path) && !program.FindDialog(); }, 60000));
+            earlier = test_support::TakeSnapshot(outputFolder);
+            ASSERT_TRUE(volume.LeaveRoom(test_support::TotalBytes(earlier) / 2));
+        }
         ASSERT_TRUE(Generate(program, c.command, c.path));
+        if (c.earlier) {
+            // The file dialog asks before a file of the name is replaced.
+            HWND ask = program.WaitForDialogWith(IDYES);
+            ASSERT_NE(nullptr, ask);
+            edtest::ClickWindow(::GetDlgItem(ask, IDYES));
+        }
         HWND message = nullptr;
         ASSERT_TRUE(edtest::WaitFor([&] {
             message = program.FindDialog();
-            return message && CProgramRun::DialogText(message).find(c.path) != std::wstring::npos;
+            return message && CProgramRun::DialogText(message).find(L"\"" + c.named) != std::wstring::npos;
         }, 60000));
         const std::wstring text = CProgramRun::DialogText(message);
         EXPECT_NE(std::wstring::npos, text.find(c.reason)) << std::string(text.begin(), text.end());
+        EXPECT_EQ(std::wstring::npos, text.find(L"~ot")) << "the file by its own name, not a temporary one's";
         test_support::WriteWindowScreenshot(message, c.screenshot);
         edtest::ClickWindow(::GetDlgItem(message, IDOK));
         ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(message); }));
@@ -304,7 +355,15 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
         DWORD_PTR answer = 0;
         ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
         EXPECT_EQ(nullptr, program.FindDialog());
-        EXPECT_FALSE(Exists(c.path));
+        if (c.earlier) {
+            const test_support::FolderSnapshot after = test_support::TakeSnapshot(outputFolder);
+            EXPECT_TRUE(after == earlier) << "before:\n"
+                                          << test_support::Listing(earlier) << "after:\n"
+                                          << test_support::Listing(after);
+            volume.Free();
+        } else {
+            EXPECT_FALSE(Exists(c.path));
+        }
     }
     EXPECT_FALSE(Exists(folder.Path() + L"missing"));
 

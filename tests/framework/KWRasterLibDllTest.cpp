@@ -314,3 +314,50 @@ TEST_F(RasterLibrary, APictureOfTooManyPixelsIsMeasuredAndShownAsThePlaceholder)
     EXPECT_EQ(std::wstring(L"The picture file ") + path + L" is too large to show: 16000 x 16000 pixels.",
               std::wstring(KWPictureProblemLine(KWPictureState::TooLarge, path.c_str(), size)));
 }
+
+// A file changed since its check (cut short, emptied, gone) is
+// checked again when the pictures are checked, and its problem is told anew;
+// an untouched file keeps its answer and is not told twice.
+TEST_F(RasterLibrary, APictureWhoseFileChangedSinceItsCheckIsCheckedAgain)
+{
+    const std::vector<uint8_t> bitmap = MakeBitmapFile(40, 30);
+    enum Change { kNone, kCut, kEmptied, kDeleted };
+    const struct {
+        const wchar_t* name;
+        Change change;
+        KWPictureState after;
+    } cases[] = {
+        {L"untouched.bmp", kNone, KWPictureState::Sound},
+        {L"cut.bmp", kCut, KWPictureState::Damaged},
+        {L"emptied.bmp", kEmptied, KWPictureState::Empty},
+        {L"deleted.bmp", kDeleted, KWPictureState::Missing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
+        const std::wstring path = folder.Write(c.name, bitmap);
+        const uint32_t id = IdOf(path);
+        EXPECT_FALSE(lib->ForgetIfChanged(id)) << "never checked: nothing to forget";
+        lib->CheckPictures({id}, false);
+        ASSERT_EQ(KWPictureState::Sound, lib->GetPictureState(id, false));
+        EXPECT_TRUE(lib->TakeReport(id));
+        switch (c.change) {
+        case kNone:
+            break;
+        case kCut:
+            TempFolder::WriteAt(path, bitmap.data(), 80);
+            break;
+        case kEmptied:
+            TempFolder::WriteAt(path, bitmap.data(), 0);
+            break;
+        case kDeleted:
+            ASSERT_TRUE(::DeleteFileW(path.c_str()));
+            break;
+        }
+        // The cached answer stands until the pictures are checked again.
+        EXPECT_EQ(KWPictureState::Sound, lib->GetPictureState(id, false));
+        lib->CheckPictures({id, id}, false);
+        EXPECT_EQ(c.after, lib->GetPictureState(id, false));
+        EXPECT_EQ(c.change != kNone, lib->TakeReport(id)) << "told anew only when changed";
+        EXPECT_FALSE(lib->ForgetIfChanged(id)) << "the new answer is of the file as it is";
+    }
+}

@@ -74,6 +74,7 @@ TEST_F(HtmlPictures, OneFilePerRotationAndGreyScale)
     EXPECT_EQ(200.0, height);
     EXPECT_EQ("report_image3.jpg", Narrow(m_exporter.WriteImageFile(grey)));
     EXPECT_EQ(3u, m_exporter.GetWrittenImages().size());
+    ASSERT_TRUE(m_exporter.PutFilesInPlace());
 
     // Unchanged pictures are copied, the others encoded anew.
     EXPECT_EQ(ReadFileBytes(m_source), ReadFileBytes(m_data + L"report_image1.jpg"));
@@ -96,6 +97,7 @@ TEST_F(HtmlPictures, BlanksAreEscapedOnlyInReferences)
     m_exporter.SetOutput(CString(m_data.c_str()), CString(L"my report"), CString(L"htm"));
     TalObjExport picture(m_picture, CKWDoubleRect(0, 0, 1, 1), 0, false);
     EXPECT_EQ("my%20report_image1.jpg", Narrow(m_exporter.WriteImageFile(picture)));
+    ASSERT_TRUE(m_exporter.PutFilesInPlace());
     EXPECT_TRUE(FileExistsAt(m_data + L"my report_image1.jpg"));
 }
 
@@ -162,6 +164,7 @@ TEST_F(HtmlPictures, EveryPictureFileIsOneABrowserShows)
         TalObjExport picture(g_rasterLib.GetPictureId(source.c_str()), CKWDoubleRect(0, 0, 1, 1), 0, false);
         double width = 0, height = 0;
         EXPECT_EQ(c.written, Narrow(m_exporter.WriteImageFile(picture, &width, &height))) << Narrow(c.name);
+        ASSERT_TRUE(m_exporter.PutFilesInPlace());
         const std::string written = ReadFileBytes(m_data + Wide(c.written));
         EXPECT_EQ(c.copied, written == c.bytes) << Narrow(c.name);
         EXPECT_TRUE(IsShownPicture(written)) << Narrow(c.name);

@@ -46,19 +46,7 @@ inline std::string Narrow(const CString& text) { return Narrow(std::wstring(text
 // The names in a folder (no "." or ".."), sorted.
 inline std::vector<std::wstring> ListFolder(const std::wstring& folder)
 {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (::FindNextFileW(find, &found));
-    ::FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
+    return FolderNames(folder);
 }
 
 // A report document whose pages a test function composes.
