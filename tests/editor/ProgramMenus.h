@@ -36,7 +36,8 @@ inline bool BarItemDisabled(HWND bar, int index)
 }
 
 // A command chosen with the mouse from the menu bar: each menu opened in
-// turn until one holds it, then its item clicked.
+// turn until one holds it, then its item clicked. Every menu of the bar drops
+// a popup; a loaded machine may take seconds to show it.
 inline void ChooseFromMenu(const CProgramRun& program, int command)
 {
     HWND menuBar = CProgramRun::FindById(program.Main(), kMenuBarId);
@@ -45,7 +46,7 @@ inline void ChooseFromMenu(const CProgramRun& program, int command)
     for (int menu = 0; menu < menus; ++menu) {
         ClickBarItem(menuBar, menu);
         HWND popup = nullptr;
-        if (!WaitFor([&] { return (popup = program.FindPopup()) != nullptr && MenuItems(popup); }, 3000))
+        if (!WaitFor([&] { return (popup = program.FindPopup()) != nullptr && MenuItems(popup); }))
             continue;
         HWND items = MenuItems(popup);
         const int item = BarCommandIndex(items, command);
