@@ -148,6 +148,25 @@ bool ImageSource::OpenDecoder()
     return true;
 }
 
+bool ImageSource::OpenGif()
+{
+    if (m_gif)
+        return true;
+    const uint8_t* whole = m_bytes.Whole();
+    if (!whole)
+        return false;
+    try {
+        m_gif.reset(new GifImage);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!m_gif->Open(whole, size_t(m_bytes.Size())) || m_gif->Width() != m_width || m_gif->Height() != m_height) {
+        m_gif.reset();
+        return false;
+    }
+    return true;
+}
+
 bool ImageSource::IsGrey()
 {
     if (m_format == ImageFormat::Jpeg)
@@ -203,9 +222,16 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         std::memset(dst.Row(y), 0, size_t(dst.width) * 4);
     if (m_format == ImageFormat::Jpeg)
         return DecodeJpegInto(dst);
+    const bool full = dst.width == m_width && dst.height == m_height;
+    // The system's decoder holds a whole GIF before it gives a row.
+    if (m_format == ImageFormat::Gif && !full) {
+        if (!OpenGif())
+            return false;
+        if (m_gif->ReadsReduced(dst.width, dst.height))
+            return m_gif->CopyReduced(dst);
+    }
     if (!OpenDecoder())
         return false;
-    const bool full = dst.width == m_width && dst.height == m_height;
     if (m_png)
         return full ? m_png->CopyTo(dst) : m_png->CopyReduced(dst);
     if (m_bmp)
