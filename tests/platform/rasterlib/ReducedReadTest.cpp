@@ -90,6 +90,7 @@ TEST(RasterReducedRead, FineDetailBecomesItsMeanNotASample)
     } cases[] = {
         {"checker.png", EncodeWithWic(checker, GUID_ContainerFormatPng, GUID_WICPixelFormat24bppBGR), 1},
         {"checker.jpg", EncodeJpeg(checker, 95), 8},
+        {"checker.gif", EncodeWithWic(checker, GUID_ContainerFormatGif, GUID_WICPixelFormat8bppIndexed), 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
