@@ -167,6 +167,26 @@ bool ImageSource::OpenGif()
     return true;
 }
 
+bool ImageSource::OpenTiff()
+{
+    if (m_tiff)
+        return true;
+    const uint8_t* whole = m_bytes.Whole();
+    if (!whole || !IsAcceptableSize(m_width, m_height))
+        return false;
+    try {
+        m_tiff.reset(new TiffImage);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (m_tiff->Open(whole, size_t(m_bytes.Size())) != TiffImage::Opening::Ready || m_tiff->Width() != m_width ||
+        m_tiff->Height() != m_height) {
+        m_tiff.reset();
+        return false;
+    }
+    return true;
+}
+
 bool ImageSource::IsGrey()
 {
     if (m_format == ImageFormat::Jpeg)
@@ -230,6 +250,9 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         if (m_gif->ReadsReduced(dst.width, dst.height))
             return m_gif->CopyReduced(dst);
     }
+    // The system's decoder decodes a TIFF's strip whole before it gives a row.
+    if (m_format == ImageFormat::Tiff && !full && OpenTiff())
+        return m_tiff->CopyReduced(dst);
     if (!OpenDecoder())
         return false;
     if (m_png)

@@ -1,7 +1,7 @@
 // Small files of many pixels, as a scanner, a map tile server or a prank
 // makes them: a grey PNG and TIFF whose rows deflate to almost nothing, a GIF
-// of one colour coded with ever longer LZW strings, GIFs and PNGs of blocks
-// of striped rows (interlaced or not), an icon holding such a PNG, and
+// of one colour coded with ever longer LZW strings, GIFs, PNGs and a TIFF of
+// blocks of striped rows (interlaced or not), an icon holding such a PNG, and
 // bitmaps of 1 bit a pixel or in runs. Each is made a row at a time, so that a 16000 x 16000 file of a few
 // hundred kilobytes never stands as pixels in the test's memory; the same
 // makers at a small size give files every reader reads.
@@ -307,10 +307,12 @@ inline std::string HugeBlockGif(uint32_t width, uint32_t height, bool interlaced
     return out + GifSubBlocks(data) + ';';
 }
 
-// A PNG of blocks, 8-bit indices into a palette of the eight colours,
-// interlaced (Adam7) when asked. Within a block the rows of a pass repeat
+// The raw rows of a picture of blocks as 8-bit indices, each after a filter
+// byte of 0 when filtered (PNG) or bare (TIFF), interlaced (Adam7) when asked,
+// as pieces for DeflatedPieces: within a block the rows of a pass repeat
 // every 16, which are deflated once.
-inline std::string HugeBlockPng(uint32_t width, uint32_t height, bool interlaced)
+inline std::vector<std::pair<std::string, uint32_t>> BlockPieces(uint32_t width, uint32_t height, bool interlaced,
+                                                                 bool filtered)
 {
     struct Pass {
         uint32_t x0, y0, dx, dy;
@@ -324,7 +326,6 @@ inline std::string HugeBlockPng(uint32_t width, uint32_t height, bool interlaced
         if (pass.x0 >= width)
             continue;
         for (uint32_t band = 0; band < kBlockRows; ++band) {
-            // The pass's rows inside the band, in runs of 16.
             std::vector<uint32_t> rows;
             for (uint32_t y = pass.y0; y < height; y += pass.dy)
                 if (uint64_t(y) * kBlockRows / height == band)
@@ -333,7 +334,8 @@ inline std::string HugeBlockPng(uint32_t width, uint32_t height, bool interlaced
                 std::string out;
                 for (size_t i = 0; i < count; ++i) {
                     BlockRow(rows[i], width, height, row);
-                    out += '\0';
+                    if (filtered)
+                        out += '\0';
                     for (uint32_t x = pass.x0; x < width; x += pass.dx)
                         out += row[x];
                 }
@@ -345,6 +347,13 @@ inline std::string HugeBlockPng(uint32_t width, uint32_t height, bool interlaced
             pieces.emplace_back(raw(rows.size() % 16), 1);
         }
     }
+    return pieces;
+}
+
+// A PNG of blocks, 8-bit indices into a palette of the eight colours,
+// interlaced (Adam7) when asked.
+inline std::string HugeBlockPng(uint32_t width, uint32_t height, bool interlaced)
+{
     std::string header;
     Put32(header, width, true);
     Put32(header, height, true);
@@ -355,9 +364,37 @@ inline std::string HugeBlockPng(uint32_t width, uint32_t height, bool interlaced
     std::string out("\x89PNG\r\n\x1A\n", 8);
     PngChunk(out, "IHDR", header);
     PngChunk(out, "PLTE", palette);
-    PngChunk(out, "IDAT", DeflatedPieces(pieces));
+    PngChunk(out, "IDAT", DeflatedPieces(BlockPieces(width, height, interlaced, true)));
     PngChunk(out, "IEND", std::string());
     return out;
+}
+
+// A little-endian TIFF of blocks, 8-bit indices into a colour map of the
+// eight colours (their values times 257), in one strip compressed with deflate.
+inline std::string HugeBlockTiff(uint32_t width, uint32_t height)
+{
+    const std::string data = DeflatedPieces(BlockPieces(width, height, false, false));
+    std::string out = "II";
+    Put16(out, 42, false);
+    Put32(out, 8, false);
+    const uint16_t entries = 10;
+    Put16(out, entries, false);
+    const uint32_t mapAt = 8 + 2 + entries * 12 + 4, dataAt = mapAt + 3 * 256 * 2;
+    Entry(out, 256, 4, 1, width, false);
+    Entry(out, 257, 4, 1, height, false);
+    Entry(out, 258, 3, 1, 8, false);
+    Entry(out, 259, 3, 1, 8, false);  // deflate
+    Entry(out, 262, 3, 1, 3, false);  // a palette
+    Entry(out, 273, 4, 1, dataAt, false);
+    Entry(out, 277, 3, 1, 1, false);
+    Entry(out, 278, 4, 1, height, false);
+    Entry(out, 279, 4, 1, uint32_t(data.size()), false);
+    Entry(out, 320, 3, 3 * 256, mapAt, false);
+    Put32(out, 0, false);
+    for (int channel = 0; channel < 3; ++channel)
+        for (uint32_t i = 0; i < 256; ++i)
+            Put16(out, uint16_t(i < 8 ? kBlockColours[i][channel] * 257 : 0), false);
+    return out + data;
 }
 
 // A bitmap of 1 bit a pixel of HugeGreyAt, its palette the two greys.

@@ -211,11 +211,12 @@ TEST(RasterPixelBound, ThumbnailsOfBitmapsHoldARowOrOneBytePerPixel)
 
 // Thumbnails of pictures below the bound whose rows the system's decoder or
 // an interlaced read would hold whole: GIFs (stored row after row, and
-// interlaced with their image framed on the screen and a clear colour) and an
-// interlaced PNG, of 138 megapixels in under a megabyte. In a process of its
+// interlaced with their image framed on the screen and a clear colour), an
+// interlaced PNG and a TIFF in one strip, of 138 megapixels in under a
+// megabyte. In a process of its
 // own each thumbnail leaves the process's peak within 64 MB, and equals the
 // full read of a small version of the same blocks, resized.
-TEST(RasterPixelBound, ThumbnailsOfGifsAndInterlacedPngsHoldRowsAndSumsNotThePicture)
+TEST(RasterPixelBound, ThumbnailsOfGifsInterlacedPngsAndTiffStripsHoldRowsAndSumsNotThePicture)
 {
     // Blocks of 32 x 32 thumbnail pixels at both sizes.
     constexpr uint32_t kWidth = 13568, kHeight = 10176, kSmallWidth = 512, kSmallHeight = 384;
@@ -227,6 +228,7 @@ TEST(RasterPixelBound, ThumbnailsOfGifsAndInterlacedPngsHoldRowsAndSumsNotThePic
         {"blocks.gif", [](uint32_t w, uint32_t h) { return HugeBlockGif(w, h, false, false); }},
         {"framed interlaced blocks.gif", [](uint32_t w, uint32_t h) { return HugeBlockGif(w, h, true, true); }},
         {"interlaced blocks.png", [](uint32_t w, uint32_t h) { return HugeBlockPng(w, h, true); }},
+        {"blocks in one strip.tif", [](uint32_t w, uint32_t h) { return HugeBlockTiff(w, h); }},
     };
     std::vector<Picture> expected;
     std::vector<std::string> huge;
