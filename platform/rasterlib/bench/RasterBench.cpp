@@ -7,9 +7,9 @@
 // decoder to read as well; --make only makes them. --peer-rate gives the
 // thumbnails per second of native `djpeg -scale 1/8` on one processor on the
 // same files (bench/raster_compare.sh measures it), printed beside ours;
-// --no-wic leaves WIC's path out. Thumbnails of GIFs and an interlaced PNG
-// of 138 megapixels follow, their time beside a photograph's and their
-// memory beside WIC's.
+// --no-wic leaves WIC's path out. Thumbnails of GIFs, an interlaced PNG and
+// a TIFF in one strip, of 138 megapixels, follow: their time beside a
+// photograph's and their memory beside WIC's.
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include <windows.h>
@@ -306,7 +306,8 @@ bool LibraryThumbnail(PFN_ReadLQRasterImage readLQ, const std::string& path)
 }
 
 // Thumbnails of small files of 138 megapixels below the library's bound
-// (GIFs, stored row after row and interlaced, and an interlaced PNG), their
+// (GIFs, stored row after row and interlaced, an interlaced PNG and a TIFF in
+// one strip), their
 // time beside a photograph's and the private memory they take, beside WIC's
 // decode and Fant scaler on the same files.
 void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, const std::string& folder, bool wic)
@@ -325,6 +326,7 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         {"blocks.gif", testpictures::HugeBlockGif(kWidth, kHeight, false, false)},
         {"interlaced blocks.gif", testpictures::HugeBlockGif(kWidth, kHeight, true, true)},
         {"interlaced blocks.png", testpictures::HugeBlockPng(kWidth, kHeight, true)},
+        {"blocks in one strip.tif", testpictures::HugeBlockTiff(kWidth, kHeight)},
     };
     IWICImagingFactory* factory = nullptr;
     if (wic) {
