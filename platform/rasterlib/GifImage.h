@@ -5,7 +5,7 @@
 // whole height, the sums of every output row (16 bytes an output pixel, taken
 // only while that is no more than the system's decoder would hold). A
 // thumbnail of a GIF of 138 megapixels takes 1 MB at its peak where the
-// system's decoder and scaler take 187 to 260 MB, in about their time
+// system's decoder and scaler take 190 to 260 MB, in about their time
 // (raster_bench). The full read stays with the system's decoder, and the
 // reduced read is tested against it resized. The image lies on
 // the logical screen, the rest transparent; its palette is made whole with
