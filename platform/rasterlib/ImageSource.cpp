@@ -15,6 +15,27 @@
 
 namespace rasterlib {
 
+namespace {
+
+// A reader of the picture made and opened; kept only when it opens and reads
+// the size the header gave.
+template <class Reader, class Open>
+bool MakeReader(std::unique_ptr<Reader>& reader, uint32_t width, uint32_t height, Open open)
+{
+    try {
+        reader.reset(new Reader);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!open(*reader) || reader->Width() != width || reader->Height() != height) {
+        reader.reset();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool ImageSource::OpenFile(const wchar_t* path)
 {
     return m_bytes.OpenFile(path) && Open();
@@ -89,17 +110,8 @@ bool ImageSource::OpenDecoder()
     m_frame = GifPlacement{0, 0, m_width, m_height};
     if (m_decodeFormat == ImageFormat::Png) {
         const uint8_t* whole = bytes.Whole();
-        try {
-            m_png.reset(new PngImage);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        if (!whole || !m_png->Open(whole, size_t(bytes.Size())) || m_png->Width() != m_width ||
-            m_png->Height() != m_height) {
-            m_png.reset();
-            return false;
-        }
-        return true;
+        return whole && MakeReader(m_png, m_width, m_height,
+                                   [&](PngImage& png) { return png.Open(whole, size_t(bytes.Size())); });
     }
     // Bitmaps of a palette or of 24 bits are read here a row at a time.
     if (m_format == ImageFormat::Bmp) {
@@ -150,41 +162,18 @@ bool ImageSource::OpenDecoder()
 
 bool ImageSource::OpenGif()
 {
-    if (m_gif)
-        return true;
     const uint8_t* whole = m_bytes.Whole();
-    if (!whole)
-        return false;
-    try {
-        m_gif.reset(new GifImage);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    if (!m_gif->Open(whole, size_t(m_bytes.Size())) || m_gif->Width() != m_width || m_gif->Height() != m_height) {
-        m_gif.reset();
-        return false;
-    }
-    return true;
+    return m_gif || (whole && MakeReader(m_gif, m_width, m_height,
+                                         [&](GifImage& gif) { return gif.Open(whole, size_t(m_bytes.Size())); }));
 }
 
 bool ImageSource::OpenTiff()
 {
-    if (m_tiff)
-        return true;
     const uint8_t* whole = m_bytes.Whole();
-    if (!whole || !IsAcceptableSize(m_width, m_height))
-        return false;
-    try {
-        m_tiff.reset(new TiffImage);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    if (m_tiff->Open(whole, size_t(m_bytes.Size())) != TiffImage::Opening::Ready || m_tiff->Width() != m_width ||
-        m_tiff->Height() != m_height) {
-        m_tiff.reset();
-        return false;
-    }
-    return true;
+    return m_tiff || (whole && IsAcceptableSize(m_width, m_height) &&
+                      MakeReader(m_tiff, m_width, m_height, [&](TiffImage& tiff) {
+                          return tiff.Open(whole, size_t(m_bytes.Size())) == TiffImage::Opening::Ready;
+                      }));
 }
 
 bool ImageSource::IsGrey()
