@@ -142,6 +142,18 @@ if [ ! -f "$deps/stamps/libpng" ]; then
   touch "$deps/stamps/libpng"
 fi
 
+if [ ! -f "$deps/stamps/libtiff" ]; then
+  echo "setup: building libtiff (static, i686-w64-mingw32, over the MinGW zlib)"
+  fetch_source tiff
+  src=$(unpack_source tiff)
+  # The codings the raster library reads a row at a time: none, LZW,
+  # PackBits and deflate; the system's decoder reads the rest.
+  cross_cmake "$src" "$deps/build/libtiff" -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF \
+    -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF -Dzlib=ON -Dlibdeflate=OFF -Dpixarlog=OFF \
+    -Djpeg=OFF -Dold-jpeg=OFF -Djbig=OFF -Dlerc=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF
+  touch "$deps/stamps/libtiff"
+fi
+
 if [ ! -f "$deps/stamps/googletest" ]; then
   echo "setup: building GoogleTest (i686-w64-mingw32)"
   cross_cmake /usr/src/googletest "$deps/build/googletest" -DBUILD_GMOCK=ON \

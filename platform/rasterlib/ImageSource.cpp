@@ -15,6 +15,27 @@
 
 namespace rasterlib {
 
+namespace {
+
+// A reader of the picture made and opened; kept only when it opens and reads
+// the size the header gave.
+template <class Reader, class Open>
+bool MakeReader(std::unique_ptr<Reader>& reader, uint32_t width, uint32_t height, Open open)
+{
+    try {
+        reader.reset(new Reader);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!open(*reader) || reader->Width() != width || reader->Height() != height) {
+        reader.reset();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool ImageSource::OpenFile(const wchar_t* path)
 {
     return m_bytes.OpenFile(path) && Open();
@@ -89,17 +110,8 @@ bool ImageSource::OpenDecoder()
     m_frame = GifPlacement{0, 0, m_width, m_height};
     if (m_decodeFormat == ImageFormat::Png) {
         const uint8_t* whole = bytes.Whole();
-        try {
-            m_png.reset(new PngImage);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        if (!whole || !m_png->Open(whole, size_t(bytes.Size())) || m_png->Width() != m_width ||
-            m_png->Height() != m_height) {
-            m_png.reset();
-            return false;
-        }
-        return true;
+        return whole && MakeReader(m_png, m_width, m_height,
+                                   [&](PngImage& png) { return png.Open(whole, size_t(bytes.Size())); });
     }
     // Bitmaps of a palette or of 24 bits are read here a row at a time.
     if (m_format == ImageFormat::Bmp) {
@@ -146,6 +158,22 @@ bool ImageSource::OpenDecoder()
         return false;
     }
     return true;
+}
+
+bool ImageSource::OpenGif()
+{
+    const uint8_t* whole = m_bytes.Whole();
+    return m_gif || (whole && MakeReader(m_gif, m_width, m_height,
+                                         [&](GifImage& gif) { return gif.Open(whole, size_t(m_bytes.Size())); }));
+}
+
+bool ImageSource::OpenTiff()
+{
+    const uint8_t* whole = m_bytes.Whole();
+    return m_tiff || (whole && IsAcceptableSize(m_width, m_height) &&
+                      MakeReader(m_tiff, m_width, m_height, [&](TiffImage& tiff) {
+                          return tiff.Open(whole, size_t(m_bytes.Size())) == TiffImage::Opening::Ready;
+                      }));
 }
 
 bool ImageSource::IsGrey()
@@ -203,9 +231,19 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         std::memset(dst.Row(y), 0, size_t(dst.width) * 4);
     if (m_format == ImageFormat::Jpeg)
         return DecodeJpegInto(dst);
+    const bool full = dst.width == m_width && dst.height == m_height;
+    // The system's decoder holds a whole GIF before it gives a row.
+    if (m_format == ImageFormat::Gif && !full) {
+        if (!OpenGif())
+            return false;
+        if (m_gif->ReadsReduced(dst.width, dst.height))
+            return m_gif->CopyReduced(dst);
+    }
+    // The system's decoder decodes a TIFF's strip whole before it gives a row.
+    if (m_format == ImageFormat::Tiff && !full && OpenTiff())
+        return m_tiff->CopyReduced(dst);
     if (!OpenDecoder())
         return false;
-    const bool full = dst.width == m_width && dst.height == m_height;
     if (m_png)
         return full ? m_png->CopyTo(dst) : m_png->CopyReduced(dst);
     if (m_bmp)

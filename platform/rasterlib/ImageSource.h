@@ -2,17 +2,20 @@
 // bytes, reads the size and the recorded orientation from the header itself (an
 // image more than its file can hold is refused there), and decodes upright at full
 // or reduced size into initialised pixels, JPEG through libjpeg-turbo, PNG through
-// libpng, bitmaps of a palette or 24 bits by the library itself and the other
+// libpng, bitmaps of a palette or 24 bits and GIFs read reduced by the library
+// itself, TIFFs of common kinds read reduced through libtiff and the other
 // formats through WIC, which is opened only to decode.
 #pragma once
 
 #include "platform/rasterlib/BmpImage.h"
 #include "platform/rasterlib/ByteSource.h"
 #include "platform/rasterlib/FormatTable.h"
+#include "platform/rasterlib/GifImage.h"
 #include "platform/rasterlib/JpegCodec.h"
 #include "platform/rasterlib/Orientation.h"
 #include "platform/rasterlib/PngImage.h"
 #include "platform/rasterlib/RasterImage.h"
+#include "platform/rasterlib/TiffImage.h"
 #include "platform/rasterlib/WicImage.h"
 #include "platform/rasterlib/WholePalette.h"
 
@@ -65,6 +68,11 @@ private:
     // The decoder of the image (an icon's chosen entry): libpng for PNG, the
     // system's for the rest, which must report the size the header gave.
     bool OpenDecoder();
+    // The library's own reader of a GIF's first image, for reduced reads.
+    bool OpenGif();
+    // libtiff's reader of the kinds of TIFF it reads reduced a row at a time;
+    // false for the others, which the system's decoder reads.
+    bool OpenTiff();
 
     ByteSource m_bytes;
     // An icon's chosen entry, or an indexed image rebuilt with a whole palette,
@@ -83,6 +91,8 @@ private:
     std::unique_ptr<WicImage> m_wic;
     std::unique_ptr<PngImage> m_png;
     std::unique_ptr<BmpImage> m_bmp;
+    std::unique_ptr<GifImage> m_gif;
+    std::unique_ptr<TiffImage> m_tiff;
 };
 
 }  // namespace rasterlib

@@ -106,9 +106,11 @@ struct Stored {
 };
 
 // The structures made and the chunks before the image data read, with the
-// transforms to B, G, R, A set. No C++ object lives in a function that
-// libpng may jump out of.
-bool Begin(Reader& r, int& passes, Stored* stored = nullptr)
+// transforms to B, G, R, A set. byPass: the rows of an interlaced file come
+// as each pass stores them (its pixels every so many columns), not combined
+// into rows of the picture. No C++ object lives in a function that libpng
+// may jump out of.
+bool Begin(Reader& r, int& passes, Stored* stored = nullptr, bool byPass = false)
 {
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Warn);
     if (!r.png)
@@ -148,10 +150,15 @@ bool Begin(Reader& r, int& passes, Stored* stored = nullptr)
     const png_byte type = png_get_color_type(r.png, r.info);
     if (!(type & PNG_COLOR_MASK_ALPHA) && !png_get_valid(r.png, r.info, PNG_INFO_tRNS))
         png_set_filler(r.png, 0xFF, PNG_FILLER_AFTER);
-    passes = png_set_interlace_handling(r.png);
+    passes = byPass ? 1 : png_set_interlace_handling(r.png);
     png_read_update_info(r.png, r.info);
-    const png_uint_32 width = png_get_image_width(r.png, r.info);
-    r.rowsLeft = uint64_t(png_get_image_height(r.png, r.info)) * uint64_t(passes);
+    const png_uint_32 width = png_get_image_width(r.png, r.info), height = png_get_image_height(r.png, r.info);
+    r.rowsLeft = uint64_t(height) * uint64_t(passes);
+    if (byPass && png_get_interlace_type(r.png, r.info) != PNG_INTERLACE_NONE) {
+        r.rowsLeft = 0;
+        for (int pass = 0; pass < PNG_INTERLACE_ADAM7_PASSES; ++pass)
+            r.rowsLeft += PNG_PASS_COLS(width, pass) ? PNG_PASS_ROWS(height, pass) : 0;
+    }
     r.mostAfterRows = kMostDataAfterRows + size_t(width) * 8 + size_t(width) / 8;
     return png_get_rowbytes(r.png, r.info) == size_t(png_get_image_width(r.png, r.info)) * 4;
 }
@@ -177,6 +184,28 @@ bool End(Reader& r)
         return false;
     png_read_end(r.png, nullptr);
     return true;
+}
+
+// Every row as stored, handed to visit(y, first, step, count): the row of the
+// picture it belongs to and the columns its pixels stand in. An interlaced
+// file's rows come pass after pass (Begin byPass). Then the rest of the file.
+template <class Visit>
+bool ReadStoredRows(Reader& r, uint32_t width, uint32_t height, bool interlaced, uint8_t* row, Visit visit)
+{
+    const int passes = interlaced ? PNG_INTERLACE_ADAM7_PASSES : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        const uint32_t columns = interlaced ? PNG_PASS_COLS(width, pass) : width;
+        const uint32_t rows = columns == 0 ? 0 : interlaced ? PNG_PASS_ROWS(height, pass) : height;
+        for (uint32_t j = 0; j < rows; ++j) {
+            if (!ReadRow(r, row))
+                return false;
+            if (interlaced)
+                visit(PNG_ROW_FROM_PASS_ROW(j, pass), PNG_PASS_START_COL(pass), PNG_PASS_COL_OFFSET(pass), columns);
+            else
+                visit(j, 0, 1, columns);
+        }
+    }
+    return End(r);
 }
 
 // The rows of a file that is not interlaced, one at a time in order.
@@ -245,10 +274,20 @@ bool PngImage::CopyTo(const PixelTarget& dst)
 
 bool PngImage::CopyReduced(const PixelTarget& dst)
 {
-    if (m_interlaced) {
-        // The passes fill the whole picture before any row is final.
+    // An interlaced file's passes each reach over the whole picture: their
+    // pixels go into the sums of every output row, unless those would hold
+    // more than the picture itself.
+    const bool sums = m_interlaced && uint64_t(dst.width) * dst.height * ResampleSums::kSumBytes <=
+                                          uint64_t(m_width) * m_height * 4;
+    if (m_interlaced && !sums) {
         RasterImage whole;
         return whole.Allocate(m_width, m_height) && CopyTo(whole.Target()) && Resample(whole.View(), dst);
+    }
+    std::vector<uint8_t> row;
+    try {
+        row.resize(size_t(m_width) * 4);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
     AlphaUse alpha = AlphaUse::Opaque;
     if (m_alpha) {
@@ -256,24 +295,32 @@ bool PngImage::CopyReduced(const PixelTarget& dst)
         // the second one resamples it.
         Reader probe(m_bytes, m_count);
         int passes = 0;
-        if (!Begin(probe, passes))
-            return false;
-        std::vector<uint8_t> row(size_t(m_width) * 4, 0);
         bool seen = false;
-        for (uint32_t y = 0; y < m_height; ++y) {
-            if (!ReadRow(probe, row.data()))
-                return false;
-            const AlphaUse use = ClassifyAlpha(PixelView{row.data(), m_width, 1, m_width * 4});
+        const auto classify = [&](uint32_t, uint32_t, uint32_t, uint32_t count) {
+            const AlphaUse use = ClassifyAlpha(PixelView{row.data(), count, 1, count * 4});
             alpha = !seen || use == alpha ? use : AlphaUse::Mixed;
             seen = true;
-        }
-        if (!End(probe))
+        };
+        if (!Begin(probe, passes, nullptr, true) ||
+            !ReadStoredRows(probe, m_width, m_height, m_interlaced, row.data(), classify))
             return false;
     }
     Reader r(m_bytes, m_count);
     int passes = 0;
-    if (!Begin(r, passes))
+    if (!Begin(r, passes, nullptr, true))
         return false;
+    if (sums) {
+        ResampleSums resampler;
+        if (!resampler.Begin(m_width, m_height, alpha, dst))
+            return false;
+        const auto add = [&](uint32_t y, uint32_t first, uint32_t step, uint32_t count) {
+            resampler.Add(y, row.data(), first, step, count);
+        };
+        if (!ReadStoredRows(r, m_width, m_height, true, row.data(), add))
+            return false;
+        resampler.Finish();
+        return true;
+    }
     SequentialRows rows(r, m_width, m_height);
     if (!ResampleRows(m_width, m_height, alpha, rows, dst))
         return false;

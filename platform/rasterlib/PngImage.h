@@ -3,8 +3,9 @@
 // only as far as the rows the header asks for (data left over refuse the file,
 // after one small step of inflation), and the chunks after the image data are
 // read to the end chunk. Rows are delivered one at a time, so a reduced read
-// never holds the whole picture (an interlaced one excepted, whose passes
-// need it). Ancillary chunks are passed over unread beyond their CRC: none of
+// never holds the whole picture: an interlaced one's passes, which each reach
+// over the whole picture, go into the sums of every output row (16 bytes an
+// output pixel), unless those would hold more than the picture itself. Ancillary chunks are passed over unread beyond their CRC: none of
 // them changes the pixels the program shows.
 #pragma once
 

@@ -97,6 +97,30 @@ void HorizontalRow(const uint8_t* src, const Taps& taps, uint32_t dstWidth, uint
     }
 }
 
+// A source row's horizontal pass: premultiplied first (through scratch) when
+// the image's transparency is real, so that clear pixels do not bleed their
+// colour.
+void AcrossRow(const uint8_t* row, uint32_t width, bool premultiply, std::vector<uint8_t>& scratch, const Taps& taps,
+               uint32_t dstWidth, uint16_t* mid)
+{
+    if (premultiply) {
+        std::memcpy(scratch.data(), row, size_t(width) * 4);
+        Premultiply(PixelTarget{scratch.data(), width, 1, width * 4});
+        row = scratch.data();
+    }
+    HorizontalRow(row, taps, dstWidth, mid);
+}
+
+// An output row from its sums.
+void StoreRow(const int32_t* acc, size_t values, uint8_t* out)
+{
+    const int32_t half = 1 << (kOutShift - 1);
+    for (size_t i = 0; i < values; ++i) {
+        const int32_t v = (acc[i] + half) >> kOutShift;
+        out[i] = uint8_t(v > 255 ? 255 : v);
+    }
+}
+
 class ViewRows : public RowSource {
 public:
     explicit ViewRows(const PixelView& view) : m_view(view) {}
@@ -121,8 +145,6 @@ bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& ro
         std::vector<uint16_t> ring(rowValues * kSlots);
         int32_t ringRow[kSlots] = {-1, -1};
         std::vector<int32_t> acc(rowValues);
-        // Transparent pixels are resampled premultiplied, so that clear ones do not
-        // bleed their colour; one row at a time.
         const bool premultiply = alpha == AlphaUse::Mixed;
         std::vector<uint8_t> scratch(premultiply ? size_t(width) * 4 : 0);
         for (uint32_t y = 0; y < dst.height; ++y) {
@@ -138,23 +160,13 @@ bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& ro
                     const uint8_t* row = rows.Row(uint32_t(srcRow));
                     if (!row)
                         return false;
-                    if (premultiply) {
-                        std::memcpy(scratch.data(), row, scratch.size());
-                        Premultiply(PixelTarget{scratch.data(), width, 1, width * 4});
-                        row = scratch.data();
-                    }
-                    HorizontalRow(row, across, dst.width, mid);
+                    AcrossRow(row, width, premultiply, scratch, across, dst.width, mid);
                     ringRow[slot] = srcRow;
                 }
                 for (size_t i = 0; i < rowValues; ++i)
                     acc[i] += w[k] * mid[i];
             }
-            uint8_t* out = dst.Row(y);
-            const int32_t half = 1 << (kOutShift - 1);
-            for (size_t i = 0; i < rowValues; ++i) {
-                const int32_t v = (acc[i] + half) >> kOutShift;
-                out[i] = uint8_t(v > 255 ? 255 : v);
-            }
+            StoreRow(acc.data(), rowValues, dst.Row(y));
         }
         if (premultiply)
             Unpremultiply(dst);
@@ -162,6 +174,80 @@ bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& ro
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+struct ResampleSums::Plan {
+    Taps across;
+    Taps down;
+    std::vector<int32_t> sums;  // every output row's
+    std::vector<uint16_t> mid;
+    std::vector<uint8_t> row;   // a source row made whole
+    std::vector<uint8_t> scratch;
+};
+
+ResampleSums::ResampleSums() = default;
+ResampleSums::~ResampleSums() = default;
+
+bool ResampleSums::Begin(uint32_t width, uint32_t height, AlphaUse alpha, const PixelTarget& dst)
+{
+    try {
+        m_plan.reset(new Plan);
+        m_plan->across = BuildTaps(width, dst.width);
+        m_plan->down = BuildTaps(height, dst.height);
+        m_plan->sums.assign(size_t(dst.width) * 4 * dst.height, 0);
+        m_plan->mid.resize(size_t(dst.width) * 4);
+        m_plan->row.resize(size_t(width) * 4);
+        m_premultiply = alpha == AlphaUse::Mixed;
+        m_plan->scratch.resize(m_premultiply ? size_t(width) * 4 : 0);
+    } catch (const std::bad_alloc&) {
+        m_plan.reset();
+        return false;
+    }
+    m_width = width;
+    m_height = height;
+    m_dst = dst;
+    return true;
+}
+
+void ResampleSums::Add(uint32_t y, const uint8_t* pixels, uint32_t first, uint32_t step, uint32_t count)
+{
+    if (!m_plan || y >= m_height || count == 0 || step == 0 || first + uint64_t(step) * (count - 1) >= m_width)
+        return;
+    Plan& plan = *m_plan;
+    const uint8_t* row = pixels;
+    if (first != 0 || step != 1 || count != m_width) {
+        // The pixels the row lacks add nothing: clear, of no colour.
+        std::fill(plan.row.begin(), plan.row.end(), uint8_t(0));
+        for (uint32_t i = 0; i < count; ++i)
+            std::memcpy(&plan.row[size_t(first + i * step) * 4], pixels + size_t(i) * 4, 4);
+        row = plan.row.data();
+    }
+    AcrossRow(row, m_width, m_premultiply, plan.scratch, plan.across, m_dst.width, plan.mid.data());
+    // The output rows whose taps hold row y: their first rows do not decrease.
+    const Taps& down = plan.down;
+    const size_t rowValues = size_t(m_dst.width) * 4;
+    uint32_t out = uint32_t(std::lower_bound(down.first.begin(), down.first.end(), int32_t(y) - down.maxCount + 1) -
+                            down.first.begin());
+    for (; out < m_dst.height && down.first[out] <= int32_t(y); ++out) {
+        const int32_t w = down.weights[size_t(out) * down.maxCount + size_t(int32_t(y) - down.first[out])];
+        if (w == 0)
+            continue;
+        int32_t* sums = &plan.sums[size_t(out) * rowValues];
+        for (size_t i = 0; i < rowValues; ++i)
+            sums[i] += w * plan.mid[i];
+    }
+}
+
+void ResampleSums::Finish()
+{
+    if (!m_plan)
+        return;
+    const size_t rowValues = size_t(m_dst.width) * 4;
+    for (uint32_t y = 0; y < m_dst.height; ++y)
+        StoreRow(&m_plan->sums[size_t(y) * rowValues], rowValues, m_dst.Row(y));
+    if (m_premultiply)
+        Unpremultiply(m_dst);
+    m_plan.reset();
 }
 
 bool Resample(const PixelView& src, const PixelTarget& dst)

@@ -6,6 +6,8 @@
 #include "platform/rasterlib/PixelOps.h"
 #include "platform/rasterlib/RasterImage.h"
 
+#include <memory>
+
 namespace rasterlib {
 
 // The rows of a source image, handed over one at a time: each row once, in
@@ -20,6 +22,35 @@ public:
 // Fills dst (its width and height are the new size) from a width x height source
 // whose alpha is used as given. False when memory is short or a row is missing.
 bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& rows, const PixelTarget& dst);
+
+// The same for source rows that come in any order, each whole or in part (the
+// passes of an interlaced picture): every output row is held as its sums,
+// kSumBytes an output pixel, until Finish writes dst. Rows handed over whole
+// give what ResampleRows gives; rows in parts differ from it by rounding alone.
+class ResampleSums {
+public:
+    static constexpr uint32_t kSumBytes = 16;
+
+    ResampleSums();
+    ~ResampleSums();
+    ResampleSums(const ResampleSums&) = delete;
+    ResampleSums& operator=(const ResampleSums&) = delete;
+
+    // False when memory is short.
+    bool Begin(uint32_t width, uint32_t height, AlphaUse alpha, const PixelTarget& dst);
+    // Source row y's pixels at x = first, first + step, ... (count of them, 4
+    // bytes each). A row in parts is handed over once for each part.
+    void Add(uint32_t y, const uint8_t* pixels, uint32_t first, uint32_t step, uint32_t count);
+    void Finish();
+
+private:
+    struct Plan;
+    std::unique_ptr<Plan> m_plan;
+    uint32_t m_width = 0;
+    uint32_t m_height = 0;
+    bool m_premultiply = false;
+    PixelTarget m_dst;
+};
 
 // The same from an image in memory.
 bool Resample(const PixelView& src, const PixelTarget& dst);

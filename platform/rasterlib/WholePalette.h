@@ -4,27 +4,13 @@
 // rebuilt with a whole palette, the colours it lacked black.
 #pragma once
 
+#include "platform/rasterlib/GifLayout.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace rasterlib {
-
-// True when the image whose descriptor (its 0x2C byte) lies at descriptor, ten
-// bytes that must be there, is inside the logical screen and not empty.
-bool IsInsideScreen(const uint8_t* bytes, size_t descriptor);
-
-// Just past the empty sub-block that ends the sub-blocks starting at pos;
-// count + 1 when the bytes end first.
-size_t SubBlocksEnd(const uint8_t* bytes, size_t count, size_t pos);
-
-// Where a GIF's first image lies on the logical screen.
-struct GifPlacement {
-    uint32_t left = 0;
-    uint32_t top = 0;
-    uint32_t width = 0;
-    uint32_t height = 0;
-};
 
 // A GIF of its first image alone on a logical screen of its size, with a
 // global table of 256 colours and the image's local table, if any, of 256 too,

@@ -1,6 +1,7 @@
 #include "platform/rasterlib/WicImage.h"
 
 #include "platform/rasterlib/PixelOps.h"
+#include "platform/rasterlib/PlacedRows.h"
 #include "platform/rasterlib/Resampler.h"
 
 #include <algorithm>
@@ -161,51 +162,6 @@ private:
     uint32_t m_first = 0;
     uint32_t m_count = 0;
     std::vector<uint8_t> m_band;
-};
-
-// The canvas's rows: transparent but where the frame's rows stand.
-class PlacedRows : public RowSource {
-public:
-    PlacedRows(RowSource& frame, uint32_t frameWidth, uint32_t frameHeight, const FramePlacement& placement)
-        : m_frame(frame), m_frameWidth(frameWidth), m_frameHeight(frameHeight), m_placement(placement)
-    {
-    }
-
-    bool Prepare()
-    {
-        try {
-            m_row.assign(size_t(m_placement.canvasWidth) * 4, 0);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        return true;
-    }
-
-    const uint8_t* Row(uint32_t y) override
-    {
-        if (y >= m_placement.canvasHeight)
-            return nullptr;
-        if (y < m_placement.top || y - m_placement.top >= m_frameHeight) {
-            if (m_framed)
-                std::fill(m_row.begin(), m_row.end(), uint8_t(0));
-            m_framed = false;
-            return m_row.data();
-        }
-        const uint8_t* row = m_frame.Row(y - m_placement.top);
-        if (!row)
-            return nullptr;
-        std::copy(row, row + size_t(m_frameWidth) * 4, m_row.begin() + std::ptrdiff_t(m_placement.left) * 4);
-        m_framed = true;
-        return m_row.data();
-    }
-
-private:
-    RowSource& m_frame;
-    uint32_t m_frameWidth;
-    uint32_t m_frameHeight;
-    FramePlacement m_placement;
-    std::vector<uint8_t> m_row;
-    bool m_framed = false;
 };
 
 }  // namespace

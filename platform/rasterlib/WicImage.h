@@ -4,20 +4,12 @@
 #include "platform/rasterlib/ByteSource.h"
 #include "platform/rasterlib/ComSession.h"
 #include "platform/rasterlib/FormatTable.h"
+#include "platform/rasterlib/PlacedRows.h"
 #include "platform/rasterlib/RasterImage.h"
 
 #include <wincodec.h>
 
 namespace rasterlib {
-
-// Where a frame lies on a canvas of its picture, whose pixels outside it are
-// transparent (a GIF's first image on its logical screen).
-struct FramePlacement {
-    uint32_t canvasWidth = 0;
-    uint32_t canvasHeight = 0;
-    uint32_t left = 0;
-    uint32_t top = 0;
-};
 
 // The first frame of an image (an icon comes as the one entry the library chose).
 class WicImage {

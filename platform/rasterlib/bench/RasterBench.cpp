@@ -7,7 +7,9 @@
 // decoder to read as well; --make only makes them. --peer-rate gives the
 // thumbnails per second of native `djpeg -scale 1/8` on one processor on the
 // same files (bench/raster_compare.sh measures it), printed beside ours;
-// --no-wic leaves WIC's path out.
+// --no-wic leaves WIC's path out. Thumbnails of GIFs, an interlaced PNG and
+// a TIFF in one strip, of 138 megapixels, follow: their time beside a
+// photograph's and their memory beside WIC's.
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include <windows.h>
@@ -15,6 +17,7 @@
 
 #include <turbojpeg.h>
 
+#include "bench/PeakMemory.h"
 #include "tests/support/HugePictures.h"
 #include "tests/support/TestPictureFiles.h"
 
@@ -289,6 +292,82 @@ void TimeHugeChecks(HMODULE lib, const std::string& photo, const std::string& fo
     }
 }
 
+// The library's reduced read of one file to a thumbnail, both calls.
+bool LibraryThumbnail(PFN_ReadLQRasterImage readLQ, const std::string& path)
+{
+    int32_t targetWidth = kThumb, targetHeight = kThumb;
+    const int32_t size = readLQ(path.c_str(), nullptr, 0, &targetWidth, &targetHeight, 0, 0, 0);
+    if (size < 1)
+        return false;
+    void* block = std::malloc(size_t(size));
+    const bool made = block && readLQ(path.c_str(), block, size, &targetWidth, &targetHeight, 0, 0, 0) == size;
+    std::free(block);
+    return made;
+}
+
+// Thumbnails of small files of 138 megapixels below the library's bound
+// (GIFs, stored row after row and interlaced, an interlaced PNG and a TIFF in
+// one strip), their
+// time beside a photograph's and the private memory they take, beside WIC's
+// decode and Fant scaler on the same files.
+void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, const std::string& folder, bool wic)
+{
+    constexpr uint32_t kWidth = 13568, kHeight = 10176;
+    constexpr int kRounds = 3;
+    double start = Now();
+    for (int round = 0; round < kRounds; ++round)
+        LibraryThumbnail(readLQ, photo);
+    const double photoSeconds = (Now() - start) / kRounds;
+    std::printf("thumbnail of a photograph: %.1f ms\n", photoSeconds * 1000);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"blocks.gif", testpictures::HugeBlockGif(kWidth, kHeight, false, false)},
+        {"interlaced blocks.gif", testpictures::HugeBlockGif(kWidth, kHeight, true, true)},
+        {"interlaced blocks.png", testpictures::HugeBlockPng(kWidth, kHeight, true)},
+        {"blocks in one strip.tif", testpictures::HugeBlockTiff(kWidth, kHeight)},
+    };
+    IWICImagingFactory* factory = nullptr;
+    if (wic) {
+        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                      reinterpret_cast<void**>(&factory))))
+            factory = nullptr;
+    }
+    for (const auto& file : files) {
+        const std::string path = folder + file.name;
+        WriteFileBytes(path, reinterpret_cast<const unsigned char*>(file.bytes.data()),
+                       static_cast<unsigned long>(file.bytes.size()));
+        const size_t before = PrivateBytes();
+        CPeakSampler sampler;
+        start = Now();
+        const bool made = LibraryThumbnail(readLQ, path);
+        const double seconds = Now() - start;
+        const size_t peak = sampler.Stop();
+        std::printf("thumbnail of %s (%u KB, %u x %u): %.2f s (%s), %.1f times the photograph's time, %u MB "
+                    "above the start at its peak\n",
+                    file.name, unsigned(file.bytes.size() >> 10), kWidth, kHeight, seconds, made ? "made" : "FAILED",
+                    seconds / photoSeconds, unsigned((peak > before ? peak - before : 0) >> 20));
+        if (factory) {
+            std::vector<uint8_t> thumb;
+            const size_t wicBefore = PrivateBytes();
+            CPeakSampler wicSampler;
+            start = Now();
+            const bool wicMade = WicThumbnail(factory, Wide(path), thumb);
+            const double wicSeconds = Now() - start;
+            const size_t wicPeak = wicSampler.Stop();
+            std::printf("  WIC's decode and Fant scaler: %.2f s (%s), %u MB above the start at its peak\n", wicSeconds,
+                        wicMade ? "made" : "failed", unsigned((wicPeak > wicBefore ? wicPeak - wicBefore : 0) >> 20));
+        }
+        ::DeleteFileA(path.c_str());
+    }
+    if (factory) {
+        factory->Release();
+        ::CoUninitialize();
+    }
+}
+
 // The same photographs recorded as turned a quarter (orientation 8, exact for
 // a width of whole MCUs), written upright by the library's block mover beside
 // libjpeg-turbo's lossless turn, alone and read back as the library must read
@@ -481,6 +560,7 @@ int main(int argc, char** argv)
 
     TimeCheck(lib, paths, totalBytes);
     TimeHugeChecks(lib, paths.front(), folder);
+    TimeHugeThumbnails(readLQ, paths.front(), folder, wic);
     TimeTurns(lib, paths, folder);
 
     if (wic && !TimeWic(paths, libRate))

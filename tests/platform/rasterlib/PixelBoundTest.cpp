@@ -208,3 +208,68 @@ TEST(RasterPixelBound, ThumbnailsOfBitmapsHoldARowOrOneBytePerPixel)
         },
         ::testing::ExitedWithCode(0), "");
 }
+
+// Thumbnails of pictures below the bound whose rows the system's decoder or
+// an interlaced read would hold whole: GIFs (stored row after row, and
+// interlaced with their image framed on the screen and a clear colour), an
+// interlaced PNG and a TIFF in one strip, of 138 megapixels in under a
+// megabyte. In a process of its
+// own each thumbnail leaves the process's peak within 64 MB, and equals the
+// full read of a small version of the same blocks, resized.
+TEST(RasterPixelBound, ThumbnailsOfGifsInterlacedPngsAndTiffStripsHoldRowsAndSumsNotThePicture)
+{
+    // Blocks of 32 x 32 thumbnail pixels at both sizes.
+    constexpr uint32_t kWidth = 13568, kHeight = 10176, kSmallWidth = 512, kSmallHeight = 384;
+    constexpr int32_t kThumbWidth = 128, kThumbHeight = 96;
+    const struct {
+        const char* name;
+        std::string (*make)(uint32_t, uint32_t);
+    } kinds[] = {
+        {"blocks.gif", [](uint32_t w, uint32_t h) { return HugeBlockGif(w, h, false, false); }},
+        {"framed interlaced blocks.gif", [](uint32_t w, uint32_t h) { return HugeBlockGif(w, h, true, true); }},
+        {"interlaced blocks.png", [](uint32_t w, uint32_t h) { return HugeBlockPng(w, h, true); }},
+        {"blocks in one strip.tif", [](uint32_t w, uint32_t h) { return HugeBlockTiff(w, h); }},
+    };
+    std::vector<Picture> expected;
+    std::vector<std::string> huge;
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const std::string path = TempPath(kind.name);
+        WriteBytes(path, Bytes(kind.make(kSmallWidth, kSmallHeight)));
+        Picture whole, resized, reduced;
+        ASSERT_TRUE(Picture::FromRecord(ReadFile(path), whole));
+        ASSERT_TRUE(Picture::FromRecord(Resize(whole, kThumbWidth, kThumbHeight, rasterlib::kResizeExact), resized));
+        ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, kThumbWidth, kThumbWidth), reduced));
+        EXPECT_LE(MaxDifference(resized, reduced), 1);
+        expected.push_back(resized);
+        huge.push_back(kind.make(kWidth, kHeight));
+        EXPECT_LT(huge.back().size(), size_t(1) << 20);
+        ::DeleteFileA(path.c_str());
+    }
+    EXPECT_EXIT(
+        {
+            size_t startPeak = 0;
+            const size_t start = PrivateBytes(&startPeak);
+            bool same = true;
+            for (size_t i = 0; i < huge.size(); ++i) {
+                const std::string path = TempPath(kinds[i].name);
+                WriteBytes(path, Bytes(huge[i]));
+                Picture thumbnail;
+                const bool read = Picture::FromRecord(ReadFileReduced(path, kThumbWidth, kThumbWidth), thumbnail) &&
+                                  thumbnail.Width() == expected[i].Width() &&
+                                  thumbnail.Height() == expected[i].Height();
+                const int difference = read ? MaxDifference(expected[i], thumbnail) : 256;
+                std::fprintf(stderr, "%s: %u KB, thumbnail %s, %d from the small one's\n", kinds[i].name,
+                             unsigned(huge[i].size() >> 10), read ? "read" : "not read", difference);
+                same = same && difference <= 2;
+                ::DeleteFileA(path.c_str());
+            }
+            size_t peak = 0;
+            PrivateBytes(&peak);
+            std::fprintf(stderr, "peak %u MB above the start\n", unsigned((peak - start) >> 20));
+            const std::string folder = TempPath("");
+            ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
+            std::exit(same && peak < start + (size_t(64) << 20) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

@@ -2,6 +2,8 @@
 // averages of the source area, not samples of it.
 #include "RasterTestSupport.h"
 
+#include "tests/support/TestPictureFiles.h"
+
 #include <gtest/gtest.h>
 
 using namespace rastertest;
@@ -90,6 +92,7 @@ TEST(RasterReducedRead, FineDetailBecomesItsMeanNotASample)
     } cases[] = {
         {"checker.png", EncodeWithWic(checker, GUID_ContainerFormatPng, GUID_WICPixelFormat24bppBGR), 1},
         {"checker.jpg", EncodeJpeg(checker, 95), 8},
+        {"checker.gif", EncodeWithWic(checker, GUID_ContainerFormatGif, GUID_WICPixelFormat8bppIndexed), 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,5 +131,38 @@ TEST(RasterReducedRead, ReducedAndFullReadsAgreeOnColours)
             const uint32_t y = (q / 2) ? read.Height() - 1 - qy : qy;
             EXPECT_LE(MaxDifference(read.At(x, y), colours[q]), 4);
         }
+    }
+}
+
+// TIFFs of the kinds read reduced a row at a time, as the system's encoder
+// and an LZW writer store them: the thumbnail is the full read (the system's
+// decoder) resized.
+TEST(RasterReducedRead, TiffThumbnailsAreTheFullReadResized)
+{
+    const Picture photo = Gradient(300, 200);
+    std::string rgb;
+    for (uint32_t y = 0; y < 200; ++y)
+        for (uint32_t x = 0; x < 300; ++x)
+            rgb += std::string{char(photo.At(x, y).r), char(photo.At(x, y).g), char(photo.At(x, y).b)};
+    const std::string lzw = testpictures::TiffFile(300, 200, rgb, 1, true);
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"rgb.tif", EncodeWithWic(photo, GUID_ContainerFormatTiff, GUID_WICPixelFormat24bppBGR)},
+        {"grey.tif", EncodeWithWic(photo, GUID_ContainerFormatTiff, GUID_WICPixelFormat8bppGray)},
+        {"palette.tif", EncodeWithWic(photo, GUID_ContainerFormatTiff, GUID_WICPixelFormat8bppIndexed)},
+        {"lzw.tif", std::vector<uint8_t>(lzw.begin(), lzw.end())},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.bytes.empty());
+        const std::string path = TempPath(c.name);
+        WriteBytes(path, c.bytes);
+        Picture whole, resized, reduced;
+        ASSERT_TRUE(Picture::FromRecord(ReadFile(path), whole));
+        ASSERT_TRUE(Picture::FromRecord(Resize(whole, 100, 67, rasterlib::kResizeExact), resized));
+        ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, 100, 100), reduced));
+        EXPECT_LE(MaxDifference(resized, reduced), 0);
     }
 }
