@@ -136,6 +136,75 @@ print(sum(1 for i in range(0, len(pixels) - 2, 3) if all(abs(pixels[i + c] - wan
 PY
   rm -rf "$render"
 }
+# The edges of a picture whose middle is a block of the colour RRGGBB, the
+# block inset by the share given of the picture's size on every side: no dark
+# pixel lies along the picture's four edges (where a clear picture shows the
+# paper). The edges are found from the block: a pixel nearer the colour than
+# white, grey or black belongs to it.
+ot_edges_clear() {
+  local pdf=$1 page=$2 colour=$3 inset=$4 render
+  render=$(mktemp -d)
+  pdftoppm -r 150 -f "$page" -l "$page" -singlefile "$pdf" "$render/page" >/dev/null 2>&1
+  /usr/bin/python3 - "$render/page.ppm" "$colour" "$inset" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields, at = [], 0
+while len(fields) < 4:
+    while data[at:at + 1].isspace():
+        at += 1
+    end = at
+    while not data[end:end + 1].isspace():
+        end += 1
+    fields.append(data[at:end])
+    at = end
+width, height = int(fields[1]), int(fields[2])
+pixels = data[at + 1:]
+want = bytes.fromhex(sys.argv[2])
+inset = float(sys.argv[3])
+def pixel(x, y):
+    i = (y * width + x) * 3
+    return pixels[i:i + 3]
+others = [bytes((v, v, v)) for v in (0, 128, 255)]
+def distance(p, q):
+    return sum((p[c] - q[c]) ** 2 for c in range(3))
+def nearer_colour(p):
+    return all(distance(p, want) < distance(p, other) for other in others)
+xs, ys = [], []
+for y in range(height):
+    row = pixels[y * width * 3:(y + 1) * width * 3]
+    for x in range(width):
+        if nearer_colour(row[x * 3:x * 3 + 3]):
+            xs.append(x)
+            ys.append(y)
+if not xs:
+    print("shows no %s" % sys.argv[2])
+    sys.exit(1)
+x0, x1, y0, y1 = min(xs), max(xs) + 1, min(ys), max(ys) + 1
+grow = inset / (1 - 2 * inset)
+left, right = x0 - (x1 - x0) * grow, x1 + (x1 - x0) * grow
+top, bottom = y0 - (y1 - y0) * grow, y1 + (y1 - y0) * grow
+band = 4
+dark = 0
+def look(x, y):
+    global dark
+    if 0 <= x < width and 0 <= y < height and max(pixel(x, y)) < 160:
+        dark += 1
+for y in range(int(top) + band, int(bottom) - band):
+    for edge in (left, right):
+        for x in range(int(edge) - band, int(edge) + band + 1):
+            look(x, y)
+for x in range(int(left) + band, int(right) - band):
+    for edge in (top, bottom):
+        for y in range(int(edge) - band, int(edge) + band + 1):
+            look(x, y)
+if dark:
+    print("shows %d dark pixels along the edges of the %s picture" % (dark, sys.argv[2]))
+    sys.exit(1)
+PY
+  local status=$?
+  rm -rf "$render"
+  return $status
+}
 for printed in "$printcheck"/*.pdf; do
   want=$(basename "$printed" .pdf); want=${want##*.pages}
   got=$(pdfinfo "$printed" 2>/dev/null | awk '/^Pages:/ {print $2}')
@@ -143,11 +212,17 @@ for printed in "$printcheck"/*.pdf; do
   # A file beside it with the same name and ".expect" lists colours the rendered pages must (not) show.
   expect="${printed%.pdf}.expect"
   if [ -f "$expect" ]; then
-    while read -r what page colour; do
-      count=$(ot_colour_count "$printed" "$page" "$colour")
+    while read -r what page colour share; do
       case $what in
-        colour-absent) [ "$count" = 0 ] || { echo "pdftoppm: page $page of $printed shows $count pixels of $colour"; exit 1; } ;;
-        colour-present) [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $page of $printed shows no $colour"; exit 1; } ;;
+        colour-absent)
+          count=$(ot_colour_count "$printed" "$page" "$colour")
+          [ "$count" = 0 ] || { echo "pdftoppm: page $page of $printed shows $count pixels of $colour"; exit 1; } ;;
+        colour-present)
+          count=$(ot_colour_count "$printed" "$page" "$colour")
+          [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $page of $printed shows no $colour"; exit 1; } ;;
+        edges-clear)
+          said=$(ot_edges_clear "$printed" "$page" "$colour" "$share") ||
+            { echo "pdftoppm: page $page of $printed $said"; exit 1; } ;;
         *) echo "$expect: unknown expectation $what"; exit 1 ;;
       esac
     done < "$expect"
