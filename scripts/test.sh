@@ -110,6 +110,71 @@ clsid = ole.root.clsid.upper()
 sys.exit(1 if missing or clsid != "64818D10-4F9B-11CF-86EA-00AA00B929E8" else 0)
 PY
 done
+# A presentation named *.captions.ppt: its pictures' descriptions read back.
+for ppt in "$pptcheck"/*.captions.ppt; do
+  /usr/bin/python3 - "$ppt" <<'PY' || { echo "olefile: $ppt has a description away from its picture"; exit 1; }
+import struct
+import sys
+import olefile
+# Description boxes read back from the PowerPoint Document stream: on every
+# slide a picture frame (shape type 75) followed by a text box (202) is a
+# picture and its description. Each description must start right under the
+# picture's seen outline (the anchor; a shape turned a quarter is anchored by
+# the box it is seen in), span it, and start on the slide; quarter-turned
+# pictures must be among them.
+doc = olefile.OleFileIO(sys.argv[1]).openstream("PowerPoint Document").read()
+def records(start, end):
+    at = start
+    while at + 8 <= end:
+        head, kind, length = struct.unpack_from("<HHI", doc, at)
+        yield head & 0x0F, head >> 4, kind, at + 8, at + 8 + length
+        at += 8 + length
+def walk(start, end, found):
+    for version, instance, kind, body, stop in records(start, end):
+        found.append((version, instance, kind, body, stop))
+        if version == 0x0F:
+            walk(body, stop, found)
+every = []
+walk(0, len(doc), every)
+size = next(struct.unpack_from("<ii", doc, body) for _, _, kind, body, _ in every if kind == 1001)
+problems, turned = [], set()
+for _, _, kind, body, stop in every:
+    if kind != 1006:  # a slide
+        continue
+    shapes = []
+    for version, instance, inner, start, end in every:
+        if inner != 0xF004 or not (body <= start < stop):
+            continue
+        shape = {"type": None, "rotation": 0, "anchor": None}
+        for _, sub_instance, sub, sub_body, _ in records(start, end):
+            if sub == 0xF00A:
+                shape["type"] = sub_instance
+            elif sub == 0xF00B:
+                for i in range(sub_instance):
+                    pid, value = struct.unpack_from("<HI", doc, sub_body + 6 * i)
+                    if pid & 0x3FFF == 0x0004:
+                        shape["rotation"] = (value >> 16) % 360
+            elif sub == 0xF00F:
+                shape["anchor"] = struct.unpack_from("<iiii", doc, sub_body)
+        shapes.append(shape)
+    for picture, box in zip(shapes, shapes[1:]):
+        if picture["type"] != 75 or box["type"] != 202:
+            continue
+        if picture["rotation"] in (90, 270):
+            turned.add(picture["rotation"])
+        left, top, right, bottom = picture["anchor"]
+        b_left, b_top, b_right, b_bottom = box["anchor"]
+        if not (bottom - 1 <= b_top <= bottom + size[1] / 100):
+            problems.append("description at %d, the picture turned %d ends at %d" % (b_top, picture["rotation"], bottom))
+        if b_left > left + 1 or b_right < right - 1 or b_top >= size[1] or b_left < 0 or b_right > size[0] + 1:
+            problems.append("description %s beside the picture %s" % (box["anchor"], picture["anchor"]))
+if turned != {90, 270}:
+    problems.append("no pictures turned 90 and 270 degrees: %s" % sorted(turned))
+for problem in problems:
+    print(problem)
+sys.exit(1 if problems else 0)
+PY
+done
 # The pixels of a rendered page: how many lie within 60 of the colour RRGGBB on every channel.
 ot_colour_count() {
   local pdf=$1 page=$2 colour=$3 render
