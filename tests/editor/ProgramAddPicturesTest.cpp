@@ -1,8 +1,9 @@
 // Adding many camera photographs from the gallery to a section in the real
 // program, by the user's hand: the busy cursor shows at once, the titles come
 // while the pictures are still read, a progress window that takes no keys
-// shows once the reading lasts more than a second, the program answers all
-// the while, and one warning names the damaged file once every file is read.
+// shows once the reading lasts more than a second, the busy cursor shows over
+// it too, the program answers all the while, and one warning names the
+// damaged file once every file is read.
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
@@ -157,8 +158,26 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
     DWORD_PTR answer = 0;
     EXPECT_TRUE(::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
         << "the program answers while it reads";
-    EXPECT_NE(rest, ForegroundCursor()) << "the busy cursor stays while the pictures are read";
+    const HCURSOR busy = ForegroundCursor();
+    EXPECT_NE(rest, busy) << "the busy cursor stays while the pictures are read";
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_add_pictures_progress");
+    // The pointer over the progress window keeps the busy cursor: a look
+    // after each of a score of answers of the program, which handles the
+    // move among them.
+    RECT progressRect;
+    ::GetWindowRect(progress, &progressRect);
+    edtest::MouseAt({(progressRect.left + progressRect.right) / 2, progressRect.bottom - 6});
+    int others = 0;
+    for (int look = 0; look < 20 && ::IsWindow(progress); ++look) {
+        ::SendMessageTimeoutW(progress, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+        const HCURSOR seen = ForegroundCursor();
+        // Once the reading is done the window is gone, and so is the busy cursor.
+        if (!::IsWindow(progress))
+            break;
+        others += seen != busy;
+    }
+    EXPECT_EQ(0, others) << "another cursor than the busy one over the progress window while the pictures are read";
+    edtest::MouseAt(inPanel);
 
     // One warning, once every file is read: only the damaged one named.
     HWND warning = nullptr;
