@@ -6,6 +6,7 @@
 // damaged file once every file is read.
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
+#include "RemoteMemory.h"
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/TestJpegs.h"
@@ -25,6 +26,7 @@ constexpr int kViewId = 0xE900;
 constexpr int kPanelId = 176;
 constexpr int kListId = 1122;
 constexpr int kGalleryViewId = 2;
+constexpr int kAddImagesButton = 1117;
 constexpr DWORD kGalleryLeft = 59420;
 // Photographs enough that reading them lasts seconds on any machine.
 constexpr int kPhotographs = 200;
@@ -61,12 +63,10 @@ int ItemCount(HWND list)
     return ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 30000, &count) ? int(count) : -1;
 }
 
-}  // namespace
-
-TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneWarningAtTheEnd)
+// One camera photograph under many names, and one file cut short, in the
+// folder; the folder without its final backslash.
+std::wstring WritePhotographs(CKWTestTempFolder& folder)
 {
-    // One camera photograph under many names, and one file cut short.
-    CKWTestTempFolder folder(L"add");
     const std::string photo = testpictures::EncodeJpeg(testpictures::PhotoPixels(4000, 3000, 5, 20), 4000, 3000);
     const std::wstring first = folder.Write(L"P0000.jpg", photo);
     for (int i = 1; i < kPhotographs; ++i) {
@@ -74,11 +74,74 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
         std::swprintf(name, 32, L"P%04d.jpg", i);
         const std::wstring path = folder.Path() + name;
         if (!::CreateHardLinkW(path.c_str(), first.c_str(), nullptr))
-            ASSERT_TRUE(::CopyFileW(first.c_str(), path.c_str(), FALSE));
+            ::CopyFileW(first.c_str(), path.c_str(), FALSE);
     }
     folder.Write(L"cut.jpg", photo.substr(0, photo.size() / 3));
-    std::wstring galleryFolder = folder.Path();
-    galleryFolder.pop_back();
+    std::wstring path = folder.Path();
+    path.pop_back();
+    return path;
+}
+
+// The pointer over the progress window keeps the busy cursor: a look after
+// each of a score of answers of the program, which handles the move among
+// them. The looks that saw another cursor.
+int OtherCursorsOver(HWND progress, HCURSOR busy)
+{
+    RECT rect;
+    ::GetWindowRect(progress, &rect);
+    edtest::MouseAt({(rect.left + rect.right) / 2, rect.bottom - 6});
+    int others = 0;
+    for (int look = 0; look < 20 && ::IsWindow(progress); ++look) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(progress, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+        const HCURSOR seen = ForegroundCursor();
+        // Once the reading is done the window is gone, and so is the busy cursor.
+        if (!::IsWindow(progress))
+            break;
+        others += seen != busy;
+    }
+    return others;
+}
+
+// The one warning at the end, which names the damaged file only, answered;
+// then the cursor at rest over the panel is the arrow again.
+void ExpectTheWarningThenTheArrow(const CProgramRun& program, const std::wstring& folder, POINT inPanel,
+                                  HCURSOR rest)
+{
+    HWND warning = nullptr;
+    // The progress window's text is empty for a moment when it changes.
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        warning = program.FindDialog();
+        const std::wstring said = warning ? CProgramRun::DialogText(warning) : std::wstring();
+        return !said.empty() && said.find(L"Reading pictures...") == std::wstring::npos &&
+               said.find(L"Checking pictures...") == std::wstring::npos;
+    }, 300000));
+    const std::wstring text = CProgramRun::DialogText(warning);
+    EXPECT_NE(std::wstring::npos, text.find(folder + L"\\cut.jpg is damaged.")) << testing::PrintToString(text);
+    EXPECT_EQ(std::wstring::npos, text.find(L"P0001.jpg"));
+    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    edtest::MouseAt(inPanel);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+        return ForegroundCursor() == rest;
+    })) << "the arrow again once the reading is done";
+}
+
+BOOL CALLBACK FindFileList(HWND window, LPARAM found)
+{
+    if (CProgramRun::ClassName(window) != L"SysListView32")
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneWarningAtTheEnd)
+{
+    CKWTestTempFolder folder(L"add");
+    const std::wstring galleryFolder = WritePhotographs(folder);
 
     edtest::SetStartPrefs(3, L"", false);
     edtest::SetGalleryPrefs(kGalleryLeft, false, galleryFolder);
@@ -161,42 +224,84 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
     const HCURSOR busy = ForegroundCursor();
     EXPECT_NE(rest, busy) << "the busy cursor stays while the pictures are read";
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_add_pictures_progress");
-    // The pointer over the progress window keeps the busy cursor: a look
-    // after each of a score of answers of the program, which handles the
-    // move among them.
-    RECT progressRect;
-    ::GetWindowRect(progress, &progressRect);
-    edtest::MouseAt({(progressRect.left + progressRect.right) / 2, progressRect.bottom - 6});
-    int others = 0;
-    for (int look = 0; look < 20 && ::IsWindow(progress); ++look) {
-        ::SendMessageTimeoutW(progress, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
-        const HCURSOR seen = ForegroundCursor();
-        // Once the reading is done the window is gone, and so is the busy cursor.
-        if (!::IsWindow(progress))
-            break;
-        others += seen != busy;
-    }
-    EXPECT_EQ(0, others) << "another cursor than the busy one over the progress window while the pictures are read";
+    EXPECT_EQ(0, OtherCursorsOver(progress, busy))
+        << "another cursor than the busy one over the progress window while the pictures are read";
     edtest::MouseAt(inPanel);
+    ExpectTheWarningThenTheArrow(program, galleryFolder, inPanel, rest);
+    EXPECT_TRUE(program.CloseWithoutSaving());
+}
 
-    // One warning, once every file is read: only the damaged one named.
-    HWND warning = nullptr;
-    // The progress window's text is empty for a moment when it changes.
+// The same pictures added by the hand that clicks the panel's "Add Images"
+// button, chooses them all in the file dialog and clicks its Open button:
+// the busy cursor comes once the dialog is gone, stays over the panel and
+// over the progress window until every picture is read and checked, and
+// gives way to the arrow after the one warning.
+TEST(ProgramAddPictures, AddedByTheClickOfTheFileDialogsOpenTheBusyCursorStaysUntilThePicturesAreIn)
+{
+    CKWTestTempFolder folder(L"adc");
+    const std::wstring pictures = WritePhotographs(folder);
+    edtest::SetStartPrefs(3, L"", false);
+    edtest::SetPrefText(L"AddPicturePath", pictures);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    HWND panel = nullptr, list = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {
-        warning = program.FindDialog();
-        const std::wstring said = warning ? CProgramRun::DialogText(warning) : std::wstring();
-        return !said.empty() && said.find(L"Reading pictures...") == std::wstring::npos &&
-               said.find(L"Checking pictures...") == std::wstring::npos;
-    }, 300000));
-    const std::wstring text = CProgramRun::DialogText(warning);
-    EXPECT_NE(std::wstring::npos, text.find(folder.Path() + L"cut.jpg is damaged.")) << testing::PrintToString(text);
-    EXPECT_EQ(std::wstring::npos, text.find(L"P0001.jpg"));
-    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+        for (HWND frame : program.ReportFrames())
+            panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId);
+        list = panel ? CProgramRun::FindById(panel, kListId) : nullptr;
+        return list != nullptr;
+    }));
+    ::ShowWindow(program.Main(), SW_MAXIMIZE);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    edtest::PointerKept kept;
+    RECT listRect;
+    ::GetWindowRect(list, &listRect);
+    const POINT inPanel = {listRect.left + 40, listRect.bottom - 40};
     edtest::MouseAt(inPanel);
-    EXPECT_TRUE(edtest::WaitFor([&] {
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    const HCURSOR rest = ForegroundCursor();
+    ASSERT_NE(nullptr, rest);
+
+    RECT addRect;
+    ::GetWindowRect(CProgramRun::FindById(panel, kAddImagesButton), &addRect);
+    edtest::ClickAt({(addRect.left + addRect.right) / 2, (addRect.top + addRect.bottom) / 2});
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    HWND files = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        ::EnumChildWindows(dialog, FindFileList, reinterpret_cast<LPARAM>(&files));
+        return files && ::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == kPhotographs + 1;
+    }));
+    {
+        // Every file chosen, as Ctrl+A in the list does.
+        edtest::CRemote remote(files, sizeof(LVITEMW));
+        LVITEMW item = {};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        ::SendMessageW(files, LVM_SETITEMSTATE, WPARAM(-1), remote.Put(item));
+    }
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(files, LVM_GETSELECTEDCOUNT, 0, 0) == kPhotographs + 1; }));
+    RECT openRect;
+    ::GetWindowRect(::GetDlgItem(dialog, IDOK), &openRect);
+    edtest::ClickAt({(openRect.left + openRect.right) / 2, (openRect.top + openRect.bottom) / 2});
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog); }));
+    edtest::MouseAt(inPanel);
+    ASSERT_TRUE(edtest::WaitFor([&] {
         ::SendMessageW(program.Main(), WM_NULL, 0, 0);
-        return ForegroundCursor() == rest;
-    })) << "the arrow again once the reading is done";
+        return ForegroundCursor() != rest;
+    })) << "the cursor over the panel stayed the arrow";
+    const HCURSOR firstBusy = ForegroundCursor();
+
+    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == kPhotographs + 1; }));
+    HWND progress = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (progress = ReadingProgress(program)) != nullptr; }, 60000))
+        << "no progress window while the pictures were read";
+    const HCURSOR busy = ForegroundCursor();
+    EXPECT_NE(rest, busy) << "the busy cursor stays while the pictures are read (first " << firstBusy << ")";
+    EXPECT_EQ(0, OtherCursorsOver(progress, busy))
+        << "another cursor than the busy one over the progress window while the pictures are read";
+    edtest::MouseAt(inPanel);
+    ExpectTheWarningThenTheArrow(program, pictures, inPanel, rest);
     EXPECT_TRUE(program.CloseWithoutSaving());
 }
