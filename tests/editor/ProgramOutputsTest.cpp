@@ -125,6 +125,18 @@ std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, 
     return pdftest::WaitForPrinted(token, before, path);
 }
 
+// The program started on the report with the shipped templates only, its
+// window in front.
+bool StartOnReport(CProgramRun& program, const std::wstring& report)
+{
+    edtest::KeepOnlyShippedTemplates();
+    edtest::SetStartPrefs(3, L"", false);
+    if (!program.Start(L"\"" + report + L"\"") || !edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }))
+        return false;
+    ::SetForegroundWindow(program.Main());
+    return true;
+}
+
 }  // namespace
 
 // Landscape chosen in the properties, saved, the program closed and started
@@ -214,12 +226,8 @@ TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
     const std::wstring token = L"Clear" + std::to_wstring(::GetCurrentProcessId());
     const std::wstring report =
         folder.Write((token + L".otd").c_str(), edtest::SectionsReportXml({{L"Clear parts", {picture}}}));
-    edtest::KeepOnlyShippedTemplates();
-    edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
-    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(StartOnReport(program, report));
     PreviewPaper(program, program.ActiveFrame(), L"editor_preview_transparent_picture");
 
     std::wstring printedPath;
@@ -263,12 +271,8 @@ TEST(ProgramOutputs, AClearLogoAndAPictureWatermarkPrintWithoutADarkEdge)
     xml.insert(xml.find("<Tree>"), "<Watermarks><WatermarkItem Type='1' Name='mark' Place='7' SendToFront='1' "
                                    "PicID='2' Constrain='0' Unit='0' Width='1' Height='1'/></Watermarks>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
-    edtest::KeepOnlyShippedTemplates();
-    edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
-    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(StartOnReport(program, report));
 
     std::wstring printedPath;
     const std::string printed = PrintAndRead(program, token, printedPath);
