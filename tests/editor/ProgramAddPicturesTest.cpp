@@ -4,6 +4,7 @@
 // shows once the reading lasts more than a second, the busy cursor shows over
 // it too, the program answers all the while, and one warning names the
 // damaged file once every file is read.
+#include "ListPictures.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "RemoteMemory.h"
@@ -55,12 +56,6 @@ HWND ReadingProgress(const CProgramRun& program)
                    text.find(L"Checking pictures...") != std::wstring::npos
                ? dialog
                : nullptr;
-}
-
-int ItemCount(HWND list)
-{
-    DWORD_PTR count = 0;
-    return ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 30000, &count) ? int(count) : -1;
 }
 
 // One camera photograph under many names, and one file cut short, in the
@@ -212,7 +207,7 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
 
     // Every title at once; then the progress window, the program answering
     // meanwhile and the main window keeping the keys.
-    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == kPhotographs + 1; }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::ListItemCount(list) == kPhotographs + 1; }));
     HWND progress = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] { return (progress = ReadingProgress(program)) != nullptr; }, 60000))
         << "no progress window while the pictures were read";
@@ -293,7 +288,7 @@ TEST(ProgramAddPictures, AddedByTheClickOfTheFileDialogsOpenTheBusyCursorStaysUn
     })) << "the cursor over the panel stayed the arrow";
     const HCURSOR firstBusy = ForegroundCursor();
 
-    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == kPhotographs + 1; }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::ListItemCount(list) == kPhotographs + 1; }));
     HWND progress = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] { return (progress = ReadingProgress(program)) != nullptr; }, 60000))
         << "no progress window while the pictures were read";

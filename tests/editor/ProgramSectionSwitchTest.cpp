@@ -2,9 +2,9 @@
 // while the thumbnail cache holds the big section's pictures (so that their
 // messages come all at once): the panel shows the new section's pictures
 // before its title, and the title is only ever drawn in its own font.
+#include "ListPictures.h"
 #include "ProgramInput.h"
 #include "ProgramRun.h"
-#include "RemoteMemory.h"
 #include "SectionsReport.h"
 
 #include "tests/framework/KWTestFiles.h"
@@ -36,19 +36,6 @@ constexpr int kMany = 400;
 constexpr COLORREF kOrange = RGB(255, 128, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-int ItemCount(HWND list)
-{
-    DWORD_PTR count = 0;
-    return ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 30000, &count) ? int(count) : -1;
-}
-
-RECT IconRect(HWND list, int index)
-{
-    edtest::CRemote remote(list, sizeof(RECT));
-    ::SendMessageW(list, LVM_GETITEMRECT, WPARAM(index), remote.Put(RECT{LVIR_ICON, 0, 0, 0}));
-    return remote.Get<RECT>();
-}
-
 bool Near(COLORREF a, COLORREF b)
 {
     return std::abs(GetRValue(a) - GetRValue(b)) < 40 && std::abs(GetGValue(a) - GetGValue(b)) < 40 &&
@@ -64,7 +51,7 @@ bool ShowsColour(const test_support::Pixels& pixels, const RECT& icon, COLORREF 
 
 bool ShowsColour(HWND list, int index, COLORREF colour)
 {
-    return ShowsColour(test_support::Capture(list, false), IconRect(list, index), colour);
+    return ShowsColour(test_support::Capture(list, false), edtest::ListIconRect(list, index), colour);
 }
 
 std::string SolidPhoto(uint32_t width, uint32_t height, COLORREF colour)
@@ -122,7 +109,7 @@ TEST(ProgramSectionSwitch, TheNewSectionsPicturesComeBeforeItsTitleAndTheTitleOn
     // The big section once, until its last picture's thumbnail came: the
     // cache holds them all.
     edtest::ClickAt(edtest::TreeItemPoint(tree, sections[0]));
-    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == kMany; }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::ListItemCount(list) == kMany; }));
     ::SendMessageW(list, LVM_ENSUREVISIBLE, kMany - 1, FALSE);
     ASSERT_TRUE(edtest::WaitFor([&] { return ShowsColour(list, kMany - 1, kOrange); }, 120000));
 
@@ -130,7 +117,7 @@ TEST(ProgramSectionSwitch, TheNewSectionsPicturesComeBeforeItsTitleAndTheTitleOn
     edtest::ClickAt(edtest::TreeItemPoint(tree, sections[1]));
     Look before, last;
     ASSERT_TRUE(edtest::WaitFor([&] {
-        if (ItemCount(list) != 3 || CProgramRun::Text(title) != L"Few" || !ShowsColour(list, 2, kBlue))
+        if (edtest::ListItemCount(list) != 3 || CProgramRun::Text(title) != L"Few" || !ShowsColour(list, 2, kBlue))
             return false;
         const Look look = {test_support::Capture(title, false), test_support::Capture(list, false)};
         const bool steady = look.title == last.title && look.list == last.list;
@@ -141,14 +128,14 @@ TEST(ProgramSectionSwitch, TheNewSectionsPicturesComeBeforeItsTitleAndTheTitleOn
 
     // Into the big section: every look until it is shown and steady. The
     // first item lies where the small section's first one does.
-    const RECT first = IconRect(list, 0);
+    const RECT first = edtest::ListIconRect(list, 0);
     std::vector<Look> looks;
     edtest::ClickAt(edtest::TreeItemPoint(tree, sections[0]));
     ASSERT_TRUE(edtest::WaitFor([&] {
         looks.push_back({test_support::Capture(title, false), test_support::Capture(list, false)});
         const size_t n = looks.size();
         return n >= 2 && looks[n - 1].title == looks[n - 2].title && looks[n - 1].list == looks[n - 2].list &&
-               ShowsColour(looks[n - 1].list, first, kOrange) && ItemCount(list) == kMany &&
+               ShowsColour(looks[n - 1].list, first, kOrange) && edtest::ListItemCount(list) == kMany &&
                CProgramRun::Text(title) == L"Many pictures";
     }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_section_switch_many");
