@@ -4,7 +4,9 @@
 // scope), the wait cursor; while work goes on in the background and the
 // windows answer (BeginBackground .. EndBackground), the arrow with the
 // hourglass of "working in the background" (IDC_APPSTARTING). The main
-// frame shows Current() over its client areas. User-interface thread only.
+// frame shows Current() over its client areas, and while it is not null
+// every other window of the thread shows it over its client area too.
+// User-interface thread only.
 #include <windows.h>
 
 class CKWBusyCursor {

@@ -10,6 +10,11 @@
 // - back: from the click on the 3-picture section right after that, while
 //   the big section's thumbnails still load, to the list's count of 3;
 // - the title time per picture, so that growth with the size shows.
+// Then, each big section visited once before so that the thumbnail cache (of
+// 128 MB, set for the run) holds what it can of it, the switch as the user
+// sees it: from the click to the section shown (the list holding its count
+// and painted, the section's title painted), into the big section and back
+// to the 3-picture one (its peer).
 // Then the thumbnails per second that the picture-loading thread brings into
 // the list (in this process, as the panel does it, for 200 pictures).
 //
@@ -52,7 +57,48 @@ constexpr int kSmall = 3;
 constexpr int kThreadPictures = 200;
 
 struct Figures {
-    std::vector<double> to, back;
+    std::vector<double> to, back, shownTo, shownBack;
+};
+
+constexpr int kTextPaneId = 197;
+constexpr int kTitleLabelId = 1171;
+// Time enough for a picture's thumbnail to come into the cache.
+constexpr DWORD kWarmMsPerPicture = 40;
+// The thumbnail cache of the measured program, in kilobytes: 1,639
+// thumbnails, the 500-picture section whole.
+constexpr DWORD kCacheKilobytes = 131072;
+const wchar_t kPrefsKey[] = L"Software\\Kestrel Works\\OstraTallier\\";
+
+// The preference "ImageCache" set for the program's run, the user's put back after it.
+class CCachePreference {
+public:
+    explicit CCachePreference(DWORD kilobytes)
+    {
+        if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPrefsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
+                              nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof m_kept;
+        m_had = ::RegQueryValueExW(m_key, L"ImageCache", nullptr, nullptr, reinterpret_cast<BYTE*>(&m_kept),
+                                   &size) == ERROR_SUCCESS;
+        ::RegSetValueExW(m_key, L"ImageCache", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kilobytes),
+                         sizeof kilobytes);
+    }
+    ~CCachePreference()
+    {
+        if (!m_key)
+            return;
+        if (m_had)
+            ::RegSetValueExW(m_key, L"ImageCache", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&m_kept),
+                             sizeof m_kept);
+        else
+            ::RegDeleteValueW(m_key, L"ImageCache");
+        ::RegCloseKey(m_key);
+    }
+
+private:
+    HKEY m_key = nullptr;
+    DWORD m_kept = 0;
+    bool m_had = false;
 };
 
 double Best(std::vector<double> values)
@@ -86,6 +132,31 @@ double ClickUntil(HWND tree, LPARAM item, HWND list, int count)
     return Seconds(start);
 }
 
+// True when the window has nothing left to paint.
+bool Painted(HWND window)
+{
+    RECT update = {};
+    return !::GetUpdateRect(window, &update, FALSE);
+}
+
+// Seconds from a click on the item to the section shown: the list holding
+// its count and painted, and the title naming it painted; -1 when it did not
+// come in a minute.
+double ClickUntilShown(HWND tree, LPARAM item, HWND list, int count, HWND title, const std::wstring& name)
+{
+    const POINT point = edtest::TreeItemPoint(tree, item);
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    edtest::ClickAt(point);
+    while (ItemCount(list) != count || edtest::CProgramRun::Text(title) != name || !Painted(list) ||
+           !Painted(title)) {
+        if (Seconds(start) > 60)
+            return -1;
+        ::Sleep(1);
+    }
+    return Seconds(start);
+}
+
 // The program part; false when the program or its panel did not come.
 bool MeasureProgram(const std::wstring& folder, const std::vector<std::wstring>& photos, int rounds)
 {
@@ -107,15 +178,17 @@ bool MeasureProgram(const std::wstring& folder, const std::vector<std::wstring>&
     }
 
     edtest::SetStartPrefs(3, L"");
+    const CCachePreference cache(kCacheKilobytes);
     edtest::CProgramRun program;
-    HWND tree = nullptr, list = nullptr;
+    HWND tree = nullptr, list = nullptr, title = nullptr;
     if (!program.Start(L"\"" + report + L"\"") || !edtest::WaitFor([&] {
             for (HWND frame : program.ReportFrames()) {
                 HWND view = edtest::CProgramRun::FindById(frame, kViewId);
                 tree = edtest::CProgramRun::FindById(view, kTreeId);
                 list = edtest::CProgramRun::FindById(edtest::CProgramRun::FindById(view, kPanelId), kListId);
+                title = edtest::CProgramRun::FindById(edtest::CProgramRun::FindById(view, kTextPaneId), kTitleLabelId);
             }
-            return tree && list;
+            return tree && list && title;
         }, 60000)) {
         std::printf("the program did not show the report\n");
         return false;
@@ -143,6 +216,24 @@ bool MeasureProgram(const std::wstring& folder, const std::vector<std::wstring>&
             figures[s].back.push_back(back);
         }
     }
+    // Each big section once, long enough for its thumbnails to come into
+    // the cache (as far as it holds them), then the switch as the user sees
+    // it, there and back, while the cache holds them.
+    for (size_t s = 0; s < figures.size(); ++s) {
+        if (ClickUntilShown(tree, items[s], list, kSizes[s], title, sections[s].name) < 0)
+            return false;
+        ::Sleep(DWORD(kSizes[s]) * kWarmMsPerPicture);
+        for (int round = 0; round < rounds; ++round) {
+            const double back = ClickUntilShown(tree, items.back(), list, kSmall, title, sections.back().name);
+            const double to = ClickUntilShown(tree, items[s], list, kSizes[s], title, sections[s].name);
+            if (to < 0 || back < 0) {
+                std::printf("the section was not shown after a click\n");
+                return false;
+            }
+            figures[s].shownTo.push_back(to);
+            figures[s].shownBack.push_back(back);
+        }
+    }
     ::SetCursorPos(kept.x, kept.y);
     std::printf("section change by a click in the section tree, %d rounds (best / median):\n", rounds);
     for (size_t s = 0; s < figures.size(); ++s) {
@@ -150,6 +241,14 @@ bool MeasureProgram(const std::wstring& folder, const std::vector<std::wstring>&
                     kSizes[s], Best(figures[s].to) * 1000.0, Median(figures[s].to) * 1000.0, kSmall,
                     Best(figures[s].back) * 1000.0, Median(figures[s].back) * 1000.0,
                     Median(figures[s].to) * 1000.0 / kSizes[s]);
+    }
+    std::printf("the same, to the section shown (list and title painted), its thumbnails cached before "
+                "(a cache of %lu KB):\n", static_cast<unsigned long>(kCacheKilobytes));
+    for (size_t s = 0; s < figures.size(); ++s) {
+        std::printf("  %5d pictures: to %6.1f / %6.1f ms, back to %d %6.1f / %6.1f ms, %.1f times the way back\n",
+                    kSizes[s], Best(figures[s].shownTo) * 1000.0, Median(figures[s].shownTo) * 1000.0, kSmall,
+                    Best(figures[s].shownBack) * 1000.0, Median(figures[s].shownBack) * 1000.0,
+                    Median(figures[s].shownTo) / Median(figures[s].shownBack));
     }
     return program.CloseWithoutSaving();
 }

@@ -7,8 +7,14 @@
 
 void CKWTextLabelImpWin::SetText(const CString& text)
 {
-    SetWindowText(text);
+    if (!m_hWnd)
+        return;
+    // The static control's own handler of the new text would draw it at once
+    // in the dialog's small font; the label keeps the text and draws it in
+    // its own font.
+    ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(text)));
     Invalidate(TRUE);
+    UpdateWindow();
 }
 
 void CKWTextLabelImpWin::GetText(CString& text)

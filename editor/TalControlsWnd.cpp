@@ -180,6 +180,10 @@ void CTalControlsWnd::OnDestroy()
 
 LRESULT CTalControlsWnd::OnTimerMessage(WPARAM wParam, LPARAM)
 {
+    if (wParam == kDeferredTimer) {
+        ShowDeferredThumbnails();
+        return 0;
+    }
     if (wParam != CTalPictureReading::kProgressTimer)
         return Default();
     m_reading.OnProgressTimer();

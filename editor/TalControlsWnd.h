@@ -19,11 +19,14 @@
 #include "editor/TalPaneWnd.h"
 #include "editor/TalPictureChecks.h"
 #include "editor/TalPictureReading.h"
+#include "framework/KWRasterImage.h"
 #include "framework/KWThreadOwner.h"
 #include "framework/KWTimerIFace.h"
 #include "model/TalPicture.h"
 
 #include <atomic>
+#include <deque>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -160,8 +163,19 @@ private:
     void EnableNavigation(bool first, bool last);
     HWND TitleEdit() const { return GetItemHwnd(kTitleEdit); }
     bool TitleHasFocus() const;
-    // The cached thumbnail of the picture made into its display image.
+    // The cached thumbnail of the picture (or the one given) made into its
+    // display image; the item is repainted where the list shows it.
     void SetItemImage(int index, const CTalPicture& picture);
+    void SetItemImage(int index, const CTalPicture& picture, const KWSharedRasterImage& thumbnail);
+    bool IsItemInView(int index);
+    // A thumbnail that came for items out of view, put in at the next tick.
+    void DeferThumbnail(uint32_t pictureId);
+    // The deferred thumbnails, for a tick's share of time.
+    void ShowDeferredThumbnails();
+    void DropDeferredThumbnails();
+    // The items in view show the thumbnails the cache holds, and the list is
+    // painted now.
+    void ShowListAtOnce(const CTalPictureList& pictures);
     // Starts a loading thread for the pictures; the earlier ones stop first.
     // It also checks the files of the added pictures not checked yet.
     void StartLoading(const CTalPictureList& pictures);
@@ -173,6 +187,10 @@ private:
     int DropPosition(const CPoint& point);
 
     enum : UINT { kTitleEdit = 1144, kList = 1122, kPreviewPicture = 1134 };
+    // The tick of the deferred thumbnails, and the time each tick gives them.
+    static constexpr UINT_PTR kDeferredTimer = 0x7A2;
+    static constexpr UINT kDeferredTickMs = 15;
+    static constexpr DWORD kDeferredShareMs = 10;
 
     CThemeHelperST m_themeHelper;
     CXPStyleButtonST m_buttons[15];
@@ -192,4 +210,9 @@ private:
     // The files the last loading thread checks after its thumbnails.
     std::shared_ptr<CTalPictureChecks> m_checks;
     CTalPictureReading m_reading;
+    // Thumbnails that came for items out of view, by picture id, in the
+    // order they came; held, so that the cache may let them go meanwhile.
+    std::map<uint32_t, KWSharedRasterImage> m_deferred;
+    std::deque<uint32_t> m_deferredOrder;
+    bool m_deferredTimer = false;
 };

@@ -127,18 +127,97 @@ void CTalControlsWnd::FadeTowardsWhite(KWRasterImage& image)
 
 void CTalControlsWnd::SetItemImage(int index, const CTalPicture& picture)
 {
-    KWSharedRasterImage cached = g_rasterLib.GetThumbnail(static_cast<uint32_t>(picture.GetPictureId()));
-    if (!cached)
+    SetItemImage(index, picture, g_rasterLib.GetThumbnail(static_cast<uint32_t>(picture.GetPictureId())));
+}
+
+void CTalControlsWnd::SetItemImage(int index, const CTalPicture& picture, const KWSharedRasterImage& thumbnail)
+{
+    if (!thumbnail)
         return;
-    KWRasterImagePtr display(MakeDisplayImage(cached.get(), picture));
-    m_list.ReplaceImage(index, display ? display.get() : cached.get());
+    KWRasterImagePtr display(MakeDisplayImage(thumbnail.get(), picture));
+    m_list.ReplaceImage(index, display ? display.get() : thumbnail.get());
+    if (auto* data = dynamic_cast<CTalImageViewData*>(m_list.GetItemData(index)))
+        data->SetShowsThumbnail();
+    // An item out of view is painted when it comes into view: each
+    // invalidation costs a call to the system.
     RECT rect = {};
-    if (m_list.GetItemRect(index, rect))
+    if (IsItemInView(index) && m_list.GetItemRect(index, rect))
         m_list.InvalidateRect(rect);
+}
+
+bool CTalControlsWnd::IsItemInView(int index)
+{
+    RECT rect = {}, client = {}, shown = {};
+    m_list.GetClientRect(&client);
+    return m_list.GetItemRect(index, rect) && ::IntersectRect(&shown, &rect, &client);
+}
+
+void CTalControlsWnd::DeferThumbnail(uint32_t pictureId)
+{
+    if (m_deferred.count(pictureId))
+        return;
+    m_deferred[pictureId] = g_rasterLib.GetThumbnail(pictureId);
+    m_deferredOrder.push_back(pictureId);
+    if (!m_deferredTimer && m_hWnd)
+        m_deferredTimer = ::SetTimer(m_hWnd, kDeferredTimer, kDeferredTickMs, nullptr) != 0;
+}
+
+void CTalControlsWnd::ShowDeferredThumbnails()
+{
+    CTalSection* section = GetSection();
+    const DWORD start = ::GetTickCount();
+    while (section && !m_deferredOrder.empty() && ::GetTickCount() - start < kDeferredShareMs) {
+        const uint32_t id = m_deferredOrder.front();
+        m_deferredOrder.pop_front();
+        const KWSharedRasterImage thumbnail = m_deferred[id];
+        m_deferred.erase(id);
+        const CTalPictureList& pictures = section->GetPictures();
+        const int count = std::min(m_list.GetItemCount(), static_cast<int>(pictures.size()));
+        for (int i = 0; i < count; ++i) {
+            const CKWRefPtr<CTalPicture>& picture = pictures[static_cast<size_t>(i)];
+            if (!picture || static_cast<uint32_t>(picture->GetPictureId()) != id)
+                continue;
+            auto* data = dynamic_cast<CTalImageViewData*>(m_list.GetItemData(i));
+            if (data && data->GetPictureId() == id && !data->ShowsThumbnail())
+                SetItemImage(i, *picture, thumbnail);
+        }
+    }
+    if (!section || m_deferredOrder.empty())
+        DropDeferredThumbnails();
+}
+
+void CTalControlsWnd::DropDeferredThumbnails()
+{
+    m_deferred.clear();
+    m_deferredOrder.clear();
+    if (m_deferredTimer && m_hWnd)
+        ::KillTimer(m_hWnd, kDeferredTimer);
+    m_deferredTimer = false;
+}
+
+void CTalControlsWnd::ShowListAtOnce(const CTalPictureList& pictures)
+{
+    HWND list = GetItemHwnd(kList);
+    if (!list || !::IsWindowVisible(list))
+        return;
+    RECT client = {};
+    m_list.GetClientRect(&client);
+    const int count = std::min(m_list.GetItemCount(), static_cast<int>(pictures.size()));
+    for (int i = 0; i < count; ++i) {
+        RECT rect = {}, shown = {};
+        if (!m_list.GetItemRect(i, rect) || rect.top >= client.bottom)
+            break;
+        const CKWRefPtr<CTalPicture>& picture = pictures[static_cast<size_t>(i)];
+        if (picture && ::IntersectRect(&shown, &rect, &client) &&
+            g_rasterLib.FindThumbnail(static_cast<uint32_t>(picture->GetPictureId())))
+            SetItemImage(i, *picture);
+    }
+    ::UpdateWindow(list);
 }
 
 void CTalControlsWnd::StopLoading()
 {
+    DropDeferredThumbnails();
     if (m_loadingStop)
         *m_loadingStop = true;
     m_loadingStop.reset();
@@ -205,6 +284,14 @@ void CTalControlsWnd::LoadSectionImages(const CTalPictureList& pictures)
         m_list.EndAddItems();
         if (m_thumbnailsMode)
             SelectImages(CTalPositionList{0});
+    }
+    if (!pictures.empty()) {
+        // The section shows whole at once, before its title (the document
+        // sets that next) and before the loading thread's messages, which
+        // come faster than the list paints when the cache holds the
+        // thumbnails: the pictures of the section left are never seen
+        // under the new title.
+        ShowListAtOnce(pictures);
         StartLoading(pictures);
     }
     if (m_preview.IsVisible())
@@ -299,9 +386,18 @@ LRESULT CTalControlsWnd::OnImageItemLoaded(WPARAM pictureId, LPARAM result)
         const CKWRefPtr<CTalPicture>& picture = pictures[static_cast<size_t>(i)];
         if (!picture || static_cast<uint32_t>(picture->GetPictureId()) != static_cast<uint32_t>(pictureId))
             continue;
+        // An item that shows the cached thumbnail (put in when the section
+        // was shown) has it already. One out of view gets it at a later
+        // tick: when the cache holds a big section's thumbnails their
+        // messages come all at once, and the windows would answer only
+        // once every one was made.
         auto* data = dynamic_cast<CTalImageViewData*>(m_list.GetItemData(i));
-        if (data && data->GetPictureId() == static_cast<uint32_t>(pictureId))
+        if (!data || data->GetPictureId() != static_cast<uint32_t>(pictureId) || data->ShowsThumbnail())
+            continue;
+        if (IsItemInView(i))
             SetItemImage(i, *picture);
+        else
+            DeferThumbnail(static_cast<uint32_t>(pictureId));
     }
     return 1;
 }

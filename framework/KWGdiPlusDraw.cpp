@@ -18,6 +18,8 @@ using namespace Gdiplus::DllExports;
 namespace {
 
 const double kDegreesPerRadian = 57.29577951308232;
+// Where in its device pixel a printed picture's top-left corner is put.
+const double kIntoDevicePixel = 0.75;
 
 REAL F(double value)
 {
@@ -367,6 +369,8 @@ int CKWGdiPlusDraw::DrawImageClipped(double x, double y, double width, double he
             return status;
         }
     }
+    if (IsPrinter())
+        MoveIntoDevicePixel(x, y);
     const int status = ownSize
         ? Track(GdipDrawImage(m_graphics, image->Get(), F(x), F(y)))
         : Track(GdipDrawImageRect(m_graphics, image->Get(), F(x), F(y), F(width), F(height)));
@@ -375,6 +379,24 @@ int CKWGdiPlusDraw::DrawImageClipped(double x, double y, double width, double he
         GdipDeleteRegion(before);
     }
     return status;
+}
+
+void CKWGdiPlusDraw::MoveIntoDevicePixel(double& x, double& y)
+{
+    // GDI+ fills every device pixel that the scaled picture's rounded
+    // corners enclose, and a pixel whose corner lies before the picture's
+    // first row or column gets transparent black. A printer cannot blend, so
+    // that pixel prints black: a dark line along the picture's top and left
+    // edges. Three quarters into a device pixel, the picture's corner rounds
+    // to the next pixel, which lies inside it.
+    GpPointF corner(F(x), F(y));
+    if (GdipTransformPoints(m_graphics, CoordinateSpaceDevice, CoordinateSpaceWorld, &corner, 1) != Ok)
+        return;
+    GpPointF moved(F(std::floor(corner.X) + kIntoDevicePixel), F(std::floor(corner.Y) + kIntoDevicePixel));
+    if (GdipTransformPoints(m_graphics, CoordinateSpaceWorld, CoordinateSpaceDevice, &moved, 1) != Ok)
+        return;
+    x = moved.X;
+    y = moved.Y;
 }
 
 int CKWGdiPlusDraw::DrawImage(double x, double y, const CKWGdipBitmap* image,

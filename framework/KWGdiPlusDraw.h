@@ -107,6 +107,8 @@ private:
     int FillWithBrush(Gdiplus::GpBrush* brush, const CKWBrush& description);
     int DrawImageClipped(double x, double y, double width, double height, bool ownSize,
                          const CKWGdipBitmap* image, const CKWDoubleRect* clip);
+    // Moves a point of the world into its device pixel, three quarters along each axis.
+    void MoveIntoDevicePixel(double& x, double& y);
     // Bounding width of the text laid out with no bounds; < 0 when it fails.
     double MeasureWidth(const wchar_t* text, int length, const CKWFont& font);
     // True when the surface is a printer's.

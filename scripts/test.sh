@@ -110,6 +110,71 @@ clsid = ole.root.clsid.upper()
 sys.exit(1 if missing or clsid != "64818D10-4F9B-11CF-86EA-00AA00B929E8" else 0)
 PY
 done
+# A presentation named *.captions.ppt: its pictures' descriptions read back.
+for ppt in "$pptcheck"/*.captions.ppt; do
+  /usr/bin/python3 - "$ppt" <<'PY' || { echo "olefile: $ppt has a description away from its picture"; exit 1; }
+import struct
+import sys
+import olefile
+# Description boxes read back from the PowerPoint Document stream: on every
+# slide a picture frame (shape type 75) followed by a text box (202) is a
+# picture and its description. Each description must start right under the
+# picture's seen outline (the anchor; a shape turned a quarter is anchored by
+# the box it is seen in), span it, and start on the slide; quarter-turned
+# pictures must be among them.
+doc = olefile.OleFileIO(sys.argv[1]).openstream("PowerPoint Document").read()
+def records(start, end):
+    at = start
+    while at + 8 <= end:
+        head, kind, length = struct.unpack_from("<HHI", doc, at)
+        yield head & 0x0F, head >> 4, kind, at + 8, at + 8 + length
+        at += 8 + length
+def walk(start, end, found):
+    for version, instance, kind, body, stop in records(start, end):
+        found.append((version, instance, kind, body, stop))
+        if version == 0x0F:
+            walk(body, stop, found)
+every = []
+walk(0, len(doc), every)
+size = next(struct.unpack_from("<ii", doc, body) for _, _, kind, body, _ in every if kind == 1001)
+problems, turned = [], set()
+for _, _, kind, body, stop in every:
+    if kind != 1006:  # a slide
+        continue
+    shapes = []
+    for version, instance, inner, start, end in every:
+        if inner != 0xF004 or not (body <= start < stop):
+            continue
+        shape = {"type": None, "rotation": 0, "anchor": None}
+        for _, sub_instance, sub, sub_body, _ in records(start, end):
+            if sub == 0xF00A:
+                shape["type"] = sub_instance
+            elif sub == 0xF00B:
+                for i in range(sub_instance):
+                    pid, value = struct.unpack_from("<HI", doc, sub_body + 6 * i)
+                    if pid & 0x3FFF == 0x0004:
+                        shape["rotation"] = (value >> 16) % 360
+            elif sub == 0xF00F:
+                shape["anchor"] = struct.unpack_from("<iiii", doc, sub_body)
+        shapes.append(shape)
+    for picture, box in zip(shapes, shapes[1:]):
+        if picture["type"] != 75 or box["type"] != 202:
+            continue
+        if picture["rotation"] in (90, 270):
+            turned.add(picture["rotation"])
+        left, top, right, bottom = picture["anchor"]
+        b_left, b_top, b_right, b_bottom = box["anchor"]
+        if not (bottom - 1 <= b_top <= bottom + size[1] / 100):
+            problems.append("description at %d, the picture turned %d ends at %d" % (b_top, picture["rotation"], bottom))
+        if b_left > left + 1 or b_right < right - 1 or b_top >= size[1] or b_left < 0 or b_right > size[0] + 1:
+            problems.append("description %s beside the picture %s" % (box["anchor"], picture["anchor"]))
+if turned != {90, 270}:
+    problems.append("no pictures turned 90 and 270 degrees: %s" % sorted(turned))
+for problem in problems:
+    print(problem)
+sys.exit(1 if problems else 0)
+PY
+done
 # The pixels of a rendered page: how many lie within 60 of the colour RRGGBB on every channel.
 ot_colour_count() {
   local pdf=$1 page=$2 colour=$3 render
@@ -136,6 +201,75 @@ print(sum(1 for i in range(0, len(pixels) - 2, 3) if all(abs(pixels[i + c] - wan
 PY
   rm -rf "$render"
 }
+# The edges of a picture whose middle is a block of the colour RRGGBB, the
+# block inset by the share given of the picture's size on every side: no dark
+# pixel lies along the picture's four edges (where a clear picture shows the
+# paper). The edges are found from the block: a pixel nearer the colour than
+# white, grey or black belongs to it.
+ot_edges_clear() {
+  local pdf=$1 page=$2 colour=$3 inset=$4 render
+  render=$(mktemp -d)
+  pdftoppm -r 150 -f "$page" -l "$page" -singlefile "$pdf" "$render/page" >/dev/null 2>&1
+  /usr/bin/python3 - "$render/page.ppm" "$colour" "$inset" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields, at = [], 0
+while len(fields) < 4:
+    while data[at:at + 1].isspace():
+        at += 1
+    end = at
+    while not data[end:end + 1].isspace():
+        end += 1
+    fields.append(data[at:end])
+    at = end
+width, height = int(fields[1]), int(fields[2])
+pixels = data[at + 1:]
+want = bytes.fromhex(sys.argv[2])
+inset = float(sys.argv[3])
+def pixel(x, y):
+    i = (y * width + x) * 3
+    return pixels[i:i + 3]
+others = [bytes((v, v, v)) for v in (0, 128, 255)]
+def distance(p, q):
+    return sum((p[c] - q[c]) ** 2 for c in range(3))
+def nearer_colour(p):
+    return all(distance(p, want) < distance(p, other) for other in others)
+xs, ys = [], []
+for y in range(height):
+    row = pixels[y * width * 3:(y + 1) * width * 3]
+    for x in range(width):
+        if nearer_colour(row[x * 3:x * 3 + 3]):
+            xs.append(x)
+            ys.append(y)
+if not xs:
+    print("shows no %s" % sys.argv[2])
+    sys.exit(1)
+x0, x1, y0, y1 = min(xs), max(xs) + 1, min(ys), max(ys) + 1
+grow = inset / (1 - 2 * inset)
+left, right = x0 - (x1 - x0) * grow, x1 + (x1 - x0) * grow
+top, bottom = y0 - (y1 - y0) * grow, y1 + (y1 - y0) * grow
+band = 4
+dark = 0
+def look(x, y):
+    global dark
+    if 0 <= x < width and 0 <= y < height and max(pixel(x, y)) < 160:
+        dark += 1
+for y in range(int(top) + band, int(bottom) - band):
+    for edge in (left, right):
+        for x in range(int(edge) - band, int(edge) + band + 1):
+            look(x, y)
+for x in range(int(left) + band, int(right) - band):
+    for edge in (top, bottom):
+        for y in range(int(edge) - band, int(edge) + band + 1):
+            look(x, y)
+if dark:
+    print("shows %d dark pixels along the edges of the %s picture" % (dark, sys.argv[2]))
+    sys.exit(1)
+PY
+  local status=$?
+  rm -rf "$render"
+  return $status
+}
 for printed in "$printcheck"/*.pdf; do
   want=$(basename "$printed" .pdf); want=${want##*.pages}
   got=$(pdfinfo "$printed" 2>/dev/null | awk '/^Pages:/ {print $2}')
@@ -143,11 +277,17 @@ for printed in "$printcheck"/*.pdf; do
   # A file beside it with the same name and ".expect" lists colours the rendered pages must (not) show.
   expect="${printed%.pdf}.expect"
   if [ -f "$expect" ]; then
-    while read -r what page colour; do
-      count=$(ot_colour_count "$printed" "$page" "$colour")
+    while read -r what page colour share; do
       case $what in
-        colour-absent) [ "$count" = 0 ] || { echo "pdftoppm: page $page of $printed shows $count pixels of $colour"; exit 1; } ;;
-        colour-present) [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $page of $printed shows no $colour"; exit 1; } ;;
+        colour-absent)
+          count=$(ot_colour_count "$printed" "$page" "$colour")
+          [ "$count" = 0 ] || { echo "pdftoppm: page $page of $printed shows $count pixels of $colour"; exit 1; } ;;
+        colour-present)
+          count=$(ot_colour_count "$printed" "$page" "$colour")
+          [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $page of $printed shows no $colour"; exit 1; } ;;
+        edges-clear)
+          said=$(ot_edges_clear "$printed" "$page" "$colour" "$share") ||
+            { echo "pdftoppm: page $page of $printed $said"; exit 1; } ;;
         *) echo "$expect: unknown expectation $what"; exit 1 ;;
       esac
     done < "$expect"

@@ -33,13 +33,6 @@ uint16_t StyleFlags(uint8_t style)
     return flags;
 }
 
-// The angle reduced to 0..359 degrees.
-int32_t NormalizedDegrees(int32_t degrees)
-{
-    const int32_t reduced = degrees % 360;
-    return reduced < 0 ? reduced + 360 : reduced;
-}
-
 // Where a record of a list of counted records (paragraphs or runs) ends:
 // the index of the record that holds pos and the position after it. The last
 // record reaches at least to the text's end; with no record, -1 and the end.
@@ -148,28 +141,13 @@ void PPTWriter::WriteShapes(const TalPageExport& page)
                 break;
             source.format = record->GetFormat();
             // The description box lies under the picture's box, as large as
-            // it: the box is turned about its centre for a quarter turn (in
-            // slide units, so that it keeps its shape on any page), then moved
-            // down by its own height. The record itself stays as composed.
+            // it, the record itself staying as composed. A picture turned a
+            // quarter is fitted with its turned size into that same box
+            // (WritePictureShape), so its description lies under the box as
+            // an upright one's does: turned with it, the box would reach
+            // below the picture by half the difference of its sides.
             const CKWDoubleRect unit = record->GetRect();
-            const double scaleX = m_pageWidth * kMasterUnitsPerTenthMm;
-            const double scaleY = m_pageHeight * kMasterUnitsPerTenthMm;
-            double left = unit.left * scaleX, top = unit.top * scaleY;
-            double right = unit.right * scaleX, bottom = unit.bottom * scaleY;
-            const int32_t angle = NormalizedDegrees(record->GetRotation());
-            if (angle == 90 || angle == 270) {
-                const double cx = (left + right) / 2, cy = (top + bottom) / 2;
-                const double halfW = (bottom - top) / 2, halfH = (right - left) / 2;
-                left = cx - halfW;
-                right = cx + halfW;
-                top = cy - halfH;
-                bottom = cy + halfH;
-            }
-            const double height = bottom - top;
-            top = bottom;
-            bottom += height;
-            if (scaleX != 0 && scaleY != 0)
-                source.rect = CKWDoubleRect(left / scaleX, top / scaleY, right / scaleX, bottom / scaleY);
+            source.rect = CKWDoubleRect(unit.left, unit.bottom, unit.right, unit.bottom + (unit.bottom - unit.top));
             WriteTextShape(source);
             break;
         }

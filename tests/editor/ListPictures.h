@@ -1,10 +1,28 @@
 #pragma once
 // What a thumbnail list shows for an item: whether its image is the
-// program's default picture (bitmap 100), centred in the item's slot.
+// program's default picture (bitmap 100), centred in the item's slot; the
+// list's count and an item's icon, asked of another process.
+#include "RemoteMemory.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
 namespace edtest {
+
+// The list's item count, once the program answers; -1 when it does not.
+inline int ListItemCount(HWND list)
+{
+    DWORD_PTR count = 0;
+    return ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 30000, &count) ? int(count) : -1;
+}
+
+// The item's icon in the list's client coordinates.
+inline RECT ListIconRect(HWND list, int index)
+{
+    CRemote remote(list, sizeof(RECT));
+    ::SendMessageW(list, LVM_GETITEMRECT, WPARAM(index), remote.Put(RECT{LVIR_ICON, 0, 0, 0}));
+    return remote.Get<RECT>();
+}
 
 // The colour at a point of a bitmap.
 inline COLORREF BitmapPixel(HBITMAP bitmap, int x, int y)

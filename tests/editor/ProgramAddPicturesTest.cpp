@@ -1,10 +1,13 @@
 // Adding many camera photographs from the gallery to a section in the real
 // program, by the user's hand: the busy cursor shows at once, the titles come
 // while the pictures are still read, a progress window that takes no keys
-// shows once the reading lasts more than a second, the program answers all
-// the while, and one warning names the damaged file once every file is read.
+// shows once the reading lasts more than a second, the busy cursor shows over
+// it too, the program answers all the while, and one warning names the
+// damaged file once every file is read.
+#include "ListPictures.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
+#include "RemoteMemory.h"
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/TestJpegs.h"
@@ -24,6 +27,7 @@ constexpr int kViewId = 0xE900;
 constexpr int kPanelId = 176;
 constexpr int kListId = 1122;
 constexpr int kGalleryViewId = 2;
+constexpr int kAddImagesButton = 1117;
 constexpr DWORD kGalleryLeft = 59420;
 // Photographs enough that reading them lasts seconds on any machine.
 constexpr int kPhotographs = 200;
@@ -54,18 +58,10 @@ HWND ReadingProgress(const CProgramRun& program)
                : nullptr;
 }
 
-int ItemCount(HWND list)
+// One camera photograph under many names, and one file cut short, in the
+// folder; the folder without its final backslash.
+std::wstring WritePhotographs(CKWTestTempFolder& folder)
 {
-    DWORD_PTR count = 0;
-    return ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 30000, &count) ? int(count) : -1;
-}
-
-}  // namespace
-
-TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneWarningAtTheEnd)
-{
-    // One camera photograph under many names, and one file cut short.
-    CKWTestTempFolder folder(L"add");
     const std::string photo = testpictures::EncodeJpeg(testpictures::PhotoPixels(4000, 3000, 5, 20), 4000, 3000);
     const std::wstring first = folder.Write(L"P0000.jpg", photo);
     for (int i = 1; i < kPhotographs; ++i) {
@@ -73,11 +69,74 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
         std::swprintf(name, 32, L"P%04d.jpg", i);
         const std::wstring path = folder.Path() + name;
         if (!::CreateHardLinkW(path.c_str(), first.c_str(), nullptr))
-            ASSERT_TRUE(::CopyFileW(first.c_str(), path.c_str(), FALSE));
+            ::CopyFileW(first.c_str(), path.c_str(), FALSE);
     }
     folder.Write(L"cut.jpg", photo.substr(0, photo.size() / 3));
-    std::wstring galleryFolder = folder.Path();
-    galleryFolder.pop_back();
+    std::wstring path = folder.Path();
+    path.pop_back();
+    return path;
+}
+
+// The pointer over the progress window keeps the busy cursor: a look after
+// each of a score of answers of the program, which handles the move among
+// them. The looks that saw another cursor.
+int OtherCursorsOver(HWND progress, HCURSOR busy)
+{
+    RECT rect;
+    ::GetWindowRect(progress, &rect);
+    edtest::MouseAt({(rect.left + rect.right) / 2, rect.bottom - 6});
+    int others = 0;
+    for (int look = 0; look < 20 && ::IsWindow(progress); ++look) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(progress, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+        const HCURSOR seen = ForegroundCursor();
+        // Once the reading is done the window is gone, and so is the busy cursor.
+        if (!::IsWindow(progress))
+            break;
+        others += seen != busy;
+    }
+    return others;
+}
+
+// The one warning at the end, which names the damaged file only, answered;
+// then the cursor at rest over the panel is the arrow again.
+void ExpectTheWarningThenTheArrow(const CProgramRun& program, const std::wstring& folder, POINT inPanel,
+                                  HCURSOR rest)
+{
+    HWND warning = nullptr;
+    // The progress window's text is empty for a moment when it changes.
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        warning = program.FindDialog();
+        const std::wstring said = warning ? CProgramRun::DialogText(warning) : std::wstring();
+        return !said.empty() && said.find(L"Reading pictures...") == std::wstring::npos &&
+               said.find(L"Checking pictures...") == std::wstring::npos;
+    }, 300000));
+    const std::wstring text = CProgramRun::DialogText(warning);
+    EXPECT_NE(std::wstring::npos, text.find(folder + L"\\cut.jpg is damaged.")) << testing::PrintToString(text);
+    EXPECT_EQ(std::wstring::npos, text.find(L"P0001.jpg"));
+    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    edtest::MouseAt(inPanel);
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+        return ForegroundCursor() == rest;
+    })) << "the arrow again once the reading is done";
+}
+
+BOOL CALLBACK FindFileList(HWND window, LPARAM found)
+{
+    if (CProgramRun::ClassName(window) != L"SysListView32")
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneWarningAtTheEnd)
+{
+    CKWTestTempFolder folder(L"add");
+    const std::wstring galleryFolder = WritePhotographs(folder);
 
     edtest::SetStartPrefs(3, L"", false);
     edtest::SetGalleryPrefs(kGalleryLeft, false, galleryFolder);
@@ -148,7 +207,7 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
 
     // Every title at once; then the progress window, the program answering
     // meanwhile and the main window keeping the keys.
-    ASSERT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == kPhotographs + 1; }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::ListItemCount(list) == kPhotographs + 1; }));
     HWND progress = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] { return (progress = ReadingProgress(program)) != nullptr; }, 60000))
         << "no progress window while the pictures were read";
@@ -157,27 +216,87 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
     DWORD_PTR answer = 0;
     EXPECT_TRUE(::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
         << "the program answers while it reads";
-    EXPECT_NE(rest, ForegroundCursor()) << "the busy cursor stays while the pictures are read";
+    const HCURSOR busy = ForegroundCursor();
+    EXPECT_NE(rest, busy) << "the busy cursor stays while the pictures are read";
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_add_pictures_progress");
-
-    // One warning, once every file is read: only the damaged one named.
-    HWND warning = nullptr;
-    // The progress window's text is empty for a moment when it changes.
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        warning = program.FindDialog();
-        const std::wstring said = warning ? CProgramRun::DialogText(warning) : std::wstring();
-        return !said.empty() && said.find(L"Reading pictures...") == std::wstring::npos &&
-               said.find(L"Checking pictures...") == std::wstring::npos;
-    }, 300000));
-    const std::wstring text = CProgramRun::DialogText(warning);
-    EXPECT_NE(std::wstring::npos, text.find(folder.Path() + L"cut.jpg is damaged.")) << testing::PrintToString(text);
-    EXPECT_EQ(std::wstring::npos, text.find(L"P0001.jpg"));
-    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    EXPECT_EQ(0, OtherCursorsOver(progress, busy))
+        << "another cursor than the busy one over the progress window while the pictures are read";
     edtest::MouseAt(inPanel);
-    EXPECT_TRUE(edtest::WaitFor([&] {
+    ExpectTheWarningThenTheArrow(program, galleryFolder, inPanel, rest);
+    EXPECT_TRUE(program.CloseWithoutSaving());
+}
+
+// The same pictures added by the hand that clicks the panel's "Add Images"
+// button, chooses them all in the file dialog and clicks its Open button:
+// the busy cursor comes once the dialog is gone, stays over the panel and
+// over the progress window until every picture is read and checked, and
+// gives way to the arrow after the one warning.
+TEST(ProgramAddPictures, AddedByTheClickOfTheFileDialogsOpenTheBusyCursorStaysUntilThePicturesAreIn)
+{
+    CKWTestTempFolder folder(L"adc");
+    const std::wstring pictures = WritePhotographs(folder);
+    edtest::SetStartPrefs(3, L"", false);
+    edtest::SetPrefText(L"AddPicturePath", pictures);
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    HWND panel = nullptr, list = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        for (HWND frame : program.ReportFrames())
+            panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId);
+        list = panel ? CProgramRun::FindById(panel, kListId) : nullptr;
+        return list != nullptr;
+    }));
+    ::ShowWindow(program.Main(), SW_MAXIMIZE);
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    edtest::PointerKept kept;
+    RECT listRect;
+    ::GetWindowRect(list, &listRect);
+    const POINT inPanel = {listRect.left + 40, listRect.bottom - 40};
+    edtest::MouseAt(inPanel);
+    ::SendMessageW(program.Main(), WM_NULL, 0, 0);
+    const HCURSOR rest = ForegroundCursor();
+    ASSERT_NE(nullptr, rest);
+
+    RECT addRect;
+    ::GetWindowRect(CProgramRun::FindById(panel, kAddImagesButton), &addRect);
+    edtest::ClickAt({(addRect.left + addRect.right) / 2, (addRect.top + addRect.bottom) / 2});
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    HWND files = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        ::EnumChildWindows(dialog, FindFileList, reinterpret_cast<LPARAM>(&files));
+        return files && ::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == kPhotographs + 1;
+    }));
+    {
+        // Every file chosen, as Ctrl+A in the list does.
+        edtest::CRemote remote(files, sizeof(LVITEMW));
+        LVITEMW item = {};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        ::SendMessageW(files, LVM_SETITEMSTATE, WPARAM(-1), remote.Put(item));
+    }
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(files, LVM_GETSELECTEDCOUNT, 0, 0) == kPhotographs + 1; }));
+    RECT openRect;
+    ::GetWindowRect(::GetDlgItem(dialog, IDOK), &openRect);
+    edtest::ClickAt({(openRect.left + openRect.right) / 2, (openRect.top + openRect.bottom) / 2});
+    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog); }));
+    edtest::MouseAt(inPanel);
+    ASSERT_TRUE(edtest::WaitFor([&] {
         ::SendMessageW(program.Main(), WM_NULL, 0, 0);
-        return ForegroundCursor() == rest;
-    })) << "the arrow again once the reading is done";
+        return ForegroundCursor() != rest;
+    })) << "the cursor over the panel stayed the arrow";
+    const HCURSOR firstBusy = ForegroundCursor();
+
+    ASSERT_TRUE(edtest::WaitFor([&] { return edtest::ListItemCount(list) == kPhotographs + 1; }));
+    HWND progress = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (progress = ReadingProgress(program)) != nullptr; }, 60000))
+        << "no progress window while the pictures were read";
+    const HCURSOR busy = ForegroundCursor();
+    EXPECT_NE(rest, busy) << "the busy cursor stays while the pictures are read (first " << firstBusy << ")";
+    EXPECT_EQ(0, OtherCursorsOver(progress, busy))
+        << "another cursor than the busy one over the progress window while the pictures are read";
+    edtest::MouseAt(inPanel);
+    ExpectTheWarningThenTheArrow(program, pictures, inPanel, rest);
     EXPECT_TRUE(program.CloseWithoutSaving());
 }

@@ -1,7 +1,8 @@
 // The outputs of the real program true to the report, driven by the mouse
 // and keys: a report turned to landscape keeps governing the preview, the
 // printed pages and the generated PDF after the program was closed and
-// started again; a transparent picture prints white where it is clear; a
+// started again; a transparent picture prints white where it is clear, and
+// no dark line along the edges of a clear logo or picture watermark; a
 // generation that cannot write (a missing folder, one nobody may write in, a
 // full disk) says once which file and why and leaves nothing of its own and
 // every earlier output as it was, and a name typed with the short HTML
@@ -131,6 +132,18 @@ std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, 
     return pdftest::WaitForPrinted(token, before, path);
 }
 
+// The program started on the report with the shipped templates only, its
+// window in front.
+bool StartOnReport(CProgramRun& program, const std::wstring& report)
+{
+    edtest::KeepOnlyShippedTemplates();
+    edtest::SetStartPrefs(3, L"", false);
+    if (!program.Start(L"\"" + report + L"\"") || !edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }))
+        return false;
+    ::SetForegroundWindow(program.Main());
+    return true;
+}
+
 }  // namespace
 
 // Landscape chosen in the properties, saved, the program closed and started
@@ -251,12 +264,8 @@ TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
     const std::wstring token = L"Clear" + std::to_wstring(::GetCurrentProcessId());
     const std::wstring report =
         folder.Write((token + L".otd").c_str(), edtest::SectionsReportXml({{L"Clear parts", {picture}}}));
-    edtest::KeepOnlyShippedTemplates();
-    edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
-    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(StartOnReport(program, report));
     PreviewPaper(program, program.ActiveFrame(), L"editor_preview_transparent_picture");
 
     std::wstring printedPath;
@@ -267,6 +276,49 @@ TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
     KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"transparent.pages3.pdf");
     WriteFileBytes(folder.Path() + L"transparent.expect", "colour-absent 3 00FF00\ncolour-present 3 0000FF\n");
     KeepForReaders("OT_PRINT_CHECK_DIR", folder.Path() + L"transparent.expect", L"transparent.pages3.expect");
+    ::DeleteFileW(printedPath.c_str());
+}
+
+// A logo clear all round an opaque block in its middle, as a section's
+// picture (blue) and as a picture watermark at the foot of every page (red),
+// printed on the PDF printer: the test command renders the section's page
+// and finds no dark pixel along any edge of either picture, where the paper
+// shows through.
+TEST(ProgramOutputs, AClearLogoAndAPictureWatermarkPrintWithoutADarkEdge)
+{
+    CKWTestTempFolder folder(L"pre");
+    constexpr uint32_t kSide = 80;
+    // The block fills the middle half each way: a quarter of the side is clear on every side.
+    auto logo = [&](const std::string& colour) {
+        std::string samples;
+        for (uint32_t y = 0; y < kSide; ++y)
+            for (uint32_t x = 0; x < kSide; ++x) {
+                const bool block = x >= kSide / 4 && x < kSide * 3 / 4 && y >= kSide / 4 && y < kSide * 3 / 4;
+                samples += block ? colour + '\xFF' : std::string("\x00\x00\x00\x00", 4);
+            }
+        return testpictures::PngFile(kSide, kSide, 8, true, samples);
+    };
+    const std::wstring blue = folder.Write(L"blue.png", logo(std::string("\x00\x00\xFF", 3)));
+    const std::wstring red = folder.Write(L"red.png", logo(std::string("\xFF\x00\x00", 3)));
+    const std::wstring token = L"Edges" + std::to_wstring(::GetCurrentProcessId());
+    // No captions: only the pictures lie along their edges. The red logo's
+    // section holds the picture the watermark names (the report's image 2).
+    std::string xml = edtest::SectionsReportXml({{L"Logo", {blue}}, {L"Mark", {red}}});
+    for (size_t at = xml.find("UseDesc='2'"); at != std::string::npos; at = xml.find("UseDesc='2'", at))
+        xml.replace(at, 11, "UseDesc='0'");
+    xml.insert(xml.find("<Tree>"), "<Watermarks><WatermarkItem Type='1' Name='mark' Place='7' SendToFront='1' "
+                                   "PicID='2' Constrain='0' Unit='0' Width='1' Height='1'/></Watermarks>\n");
+    const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
+    CProgramRun program;
+    ASSERT_TRUE(StartOnReport(program, report));
+
+    std::wstring printedPath;
+    const std::string printed = PrintAndRead(program, token, printedPath);
+    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+    ASSERT_EQ(4u, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the two sections' pages";
+    KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"clear_edges.pages4.pdf");
+    WriteFileBytes(folder.Path() + L"clear_edges.expect", "edges-clear 3 0000FF 0.25\nedges-clear 3 FF0000 0.25\n");
+    KeepForReaders("OT_PRINT_CHECK_DIR", folder.Path() + L"clear_edges.expect", L"clear_edges.pages4.expect");
     ::DeleteFileW(printedPath.c_str());
 }
 

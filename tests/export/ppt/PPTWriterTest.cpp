@@ -23,6 +23,7 @@
 #include "tests/export/CountingProgress.h"
 #include "tests/export/ExportTestSupport.h"
 #include "tests/export/ppt/PptFileCheck.h"
+#include "tests/support/KeepForReaders.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/TestPictureFiles.h"
 
@@ -248,8 +249,9 @@ protected:
 // Picture frames of every kind byte for byte: a background over the whole
 // slide, a grey picture fitted into its box, pictures turned by 270 and -90
 // degrees (anchored in the box they are seen in), a watermark at its own
-// size in the top left corner, a description under a turned box as wide as
-// the box is high. Each frame links to a copy beside the presentation.
+// size in the top left corner, a description under the box of a turned
+// picture, as wide as the box. Each frame links to a copy beside the
+// presentation.
 TEST_F(PPTWriterPictures, PictureFramesLinkToCopiesBesideTheFile)
 {
     CTalTextFormat format;
@@ -459,6 +461,70 @@ TEST_F(PPTWriterPictures, APictureReadersMayTurnOtherwiseIsLinkedAsTheyShowIt)
             shown = shown.Turned();
         EXPECT_TRUE(shown == upright[c.readers]) << shown.at[0] << shown.at[1] << shown.at[2] << shown.at[3];
     }
+}
+
+// Pictures turned a quarter (and upright ones beside them), two to a slide
+// in the cells of the two-picture page, each with its description: read
+// back, every description box lies right under the picture's outline as the
+// slide shows it (the anchor of a shape turned a quarter is its seen box),
+// spans it, and starts on the slide above the next cell. The test command
+// reads the same file with olefile.
+TEST_F(PPTWriterPictures, TheDescriptionOfATurnedPictureLiesUnderItOnTheSlide)
+{
+    const double width = 2100, height = 2970;  // A4 upright, in tenths of a millimetre
+    const double slideWidth = width * 576 / 254, slideHeight = height * 576 / 254;
+    const CKWDoubleRect cells[] = {CKWDoubleRect(0.08, 0.11, 0.92, 0.41), CKWDoubleRect(0.08, 0.46, 0.92, 0.76)};
+    const struct {
+        uint32_t id;  // the 40 x 20 picture (tall once turned) or the 20 x 10 one
+        int32_t angle;
+    } pictures[] = {{m_firstId, 90}, {m_firstId, 270}, {m_secondId, -90}, {m_firstId, 0},
+                    {m_secondId, 270}, {m_secondId, 90}, {m_firstId, 450}, {m_secondId, 0}};
+    CTalTextFormat format;
+    CTestPages pages;
+    TalPageExport* page = nullptr;
+    for (size_t i = 0; i < std::size(pictures); ++i) {
+        if (i % 2 == 0)
+            page = NewPage(pages.List());
+        TalObjExport* object = new TalObjExport(pictures[i].id, cells[i % 2], pictures[i].angle, false);
+        object->GetImageRecord()->SetString(CString(L"Picture ") + std::to_wstring(i).c_str());
+        object->GetImageRecord()->SetFormat(&format);
+        page->AddObject(object);
+    }
+    const std::wstring path = m_folder.Path() + L"captions.ppt";
+    ASSERT_TRUE(Write(pages.List(), path, nullptr, width, height));
+    Presentation p;
+    if (!Read(path, pages.Size(), p))
+        return;
+    for (size_t i = 0; i < std::size(pictures); ++i) {
+        const std::string what = "picture " + std::to_string(i) + " turned " + std::to_string(pictures[i].angle);
+        const std::vector<ShapeInfo> shapes = SlideShapes(p, *p.slides[i / 2]);
+        // Each picture frame is followed by its description box.
+        std::vector<const ShapeInfo*> frames, boxes;
+        for (size_t s = 0; s + 1 < shapes.size(); ++s) {
+            if (shapes[s].shapeType == 75 && shapes[s + 1].shapeType == 202) {
+                frames.push_back(&shapes[s]);
+                boxes.push_back(&shapes[s + 1]);
+            }
+        }
+        ASSERT_EQ(2u, frames.size()) << what;
+        const ShapeInfo& frame = *frames[i % 2];
+        const ShapeInfo& box = *boxes[i % 2];
+        EXPECT_EQ(L"Picture " + std::to_wstring(i), box.text) << what;
+        const auto rotation = frame.properties.find(0x0004);
+        EXPECT_EQ(((pictures[i].angle % 360) + 360) % 360,
+                  rotation == frame.properties.end() ? 0 : int32_t(rotation->second >> 16))
+            << what;
+        const CKWDoubleRect& cell = cells[i % 2];
+        EXPECT_GE(box.top + 1, frame.bottom) << "under the picture, " << what;
+        EXPECT_LE(box.top - frame.bottom, slideHeight / 100) << "right under the picture, " << what;
+        EXPECT_LE(box.left, frame.left + 1) << what;
+        EXPECT_GE(box.right + 1, frame.right) << what;
+        EXPECT_LE(box.top, int32_t(cell.bottom * slideHeight) + 1) << "not hidden under the next picture, " << what;
+        EXPECT_LT(box.top, slideHeight) << "on the slide, " << what;
+        EXPECT_GE(box.left, 0) << what;
+        EXPECT_LE(box.right, slideWidth + 1) << what;
+    }
+    KeepForReaders("OT_PPT_CHECK_DIR", path, L"turned_descriptions.captions.ppt");
 }
 
 TEST_F(PPTWriterPictures, LinkFolderIsNamedAfterTheOutputPath)
