@@ -1,6 +1,7 @@
 // The main window's caption and menu bar as reports open, close or fail to
 // open, and the status bar's text when the print preview closes.
 #include "ProgramByHand.h"
+#include "ProgramPreview.h"
 
 #include "tests/support/WindowScreenshot.h"
 
@@ -13,11 +14,6 @@ using namespace edtest;
 
 namespace {
 
-constexpr int kViewId = 0xE900;
-constexpr int kPreviewBar = 0xE800;
-constexpr UINT kPrintPreview = 57609;
-constexpr UINT kPreviewNext = 0xE302;
-constexpr UINT kPreviewClose = 0xE300;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kProgressBar = 9003;
 
@@ -107,16 +103,10 @@ TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses
     ASSERT_NE(nullptr, status);
     const std::wstring idle = edtest::StatusPaneText(status, 0);
     EXPECT_EQ(L"Ready", idle);
-    HWND view = CProgramRun::FindById(frame, kViewId);
-    ASSERT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainToolBar), kPrintPreview));
-    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
-    HWND previewBar = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
-        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
-    }));
+    edtest::CPrintPreview preview(program, frame);
+    ASSERT_TRUE(preview.Open());
     // The report's pages: the preview names the one it shows.
-    edtest::ClickBarCommand(previewBar, kPreviewNext);
+    preview.Next();
     auto pageShown = [&] {
         for (int pane : {0, 1})
             if (Contains(edtest::StatusPaneText(status, pane), L"Page"))
@@ -125,8 +115,7 @@ TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses
     };
     EXPECT_TRUE(edtest::WaitFor(pageShown));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_page");
-    edtest::ClickBarCommand(previewBar, kPreviewClose);
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
+    ASSERT_TRUE(preview.Close());
     EXPECT_TRUE(edtest::WaitFor([&] { return !pageShown() && edtest::StatusPaneText(status, 0) == idle; }))
         << edtest::StatusPaneText(status, 0).c_str() << " | " << edtest::StatusPaneText(status, 1).c_str();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_closed");
