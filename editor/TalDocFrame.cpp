@@ -210,7 +210,7 @@ void CTalDocFrame::RestoreFocus()
             m_imagePanel->TakeFocus();
         break;
     case kFocusTree:
-        m_tree.CKWControl::SetFocus();
+        m_tree.SetFocus();
         break;
     default:
         break;
@@ -248,6 +248,10 @@ void CTalDocFrame::ShowSectionTree(bool show)
     m_tree.CKWControl::Show(show);
     if (splitter && !show && !splitter->IsCollapsed())
         splitter->Collapse(splitter->GetFirst() == &m_tree);
+    // The keys the view kept while the tree was hidden go back to the tree.
+    CWnd* tree = m_tree.GetWnd();
+    if (show && tree && CWnd::GetFocus() == tree->GetParent())
+        RestoreFocus();
 }
 
 void CTalDocFrame::OnUpdateToggleSectionTree(CCmdUI* pCmdUI)

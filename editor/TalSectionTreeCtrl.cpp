@@ -1,5 +1,7 @@
 #include "editor/TalSectionTreeCtrl.h"
 
+#include "platform/classlib/Wnd.h"
+
 CTalSectionTreeCtrl::~CTalSectionTreeCtrl() = default;
 
 HTREEITEM CTalSectionTreeCtrl::InsertItem(const wchar_t* text, HTREEITEM parent, HTREEITEM after)
@@ -131,5 +133,10 @@ bool CTalSectionTreeCtrl::DeleteLabel()
 
 void CTalSectionTreeCtrl::SetFocus()
 {
+    // A tree hidden by its command takes no keys: they would choose sections
+    // unseen. (A tree in a frame not shown yet takes them.)
+    CWnd* tree = GetWnd();
+    if (tree && tree->m_hWnd && !(tree->GetStyle() & WS_VISIBLE))
+        return;
     CKWControl::SetFocus();
 }

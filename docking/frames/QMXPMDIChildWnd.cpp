@@ -146,6 +146,10 @@ void CQMXPMDIChildWnd::OnDestroy() {
             ::DestroyWindow(hWnd);
     }
     m_dockManager.m_pFrame = nullptr;
+    // The system's MDI client leaves a maximised window's buttons to the
+    // menu bar, which keeps them after the window is gone otherwise.
+    if (m_pMDIFrame != nullptr && m_pMDIFrame->GetSafeHwnd() != nullptr)
+        m_pMDIFrame->UpdateMenuBarChild(this);
     CMDIChildWnd::OnDestroy();
 }
 

@@ -254,15 +254,21 @@ void CQMXPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     // puts the windows it owns back above it.
     if (!(lpwndpos->flags & SWP_NOZORDER))
         PostMessage(QMXPMSG_KEEPOWNEDABOVE);
+    UpdateMenuBarChild();
+}
+
+void CQMXPMDIFrameWnd::UpdateMenuBarChild(CWnd* pGoing) {
     CQMXPMenuBar* pMenuBar = GetLibraryMenuBar();
     if (pMenuBar == nullptr || pMenuBar->GetSafeHwnd() == nullptr)
         return;
     BOOL bMaximized = FALSE;
     CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
-    if (pChild != nullptr && bMaximized)
-        pMenuBar->SetMaximizeMode(TRUE, pChild, TRUE);
-    else
-        pMenuBar->SetMaximizeMode(FALSE, nullptr, TRUE);
+    const BOOL bShow = pChild != nullptr && pChild != pGoing && bMaximized;
+    // The buttons of a window that goes are taken off before those of the
+    // window that follows it are put on: they hold its system menu.
+    if (pGoing != nullptr && bShow)
+        pMenuBar->SetMaximizeMode(FALSE, nullptr, FALSE);
+    pMenuBar->SetMaximizeMode(bShow, bShow ? pChild : nullptr, TRUE);
 }
 
 void CQMXPMDIFrameWnd::EnableMDITabs(BOOL bEnable) {

@@ -93,6 +93,10 @@ public:
     // The menu bar takes the frame's menu; the frame shows no Windows menu.
     void SetMenuBar(CQMXPMenuBar* pMenuBar) { m_Impl.SetMenuBar(pMenuBar); }
     CQMXPMenuBar* GetLibraryMenuBar() const { return m_Impl.m_pMenuBar; }
+    // The menu bar shows the system menu and window buttons of the active
+    // document window while it is maximised; pGoing, a document window being
+    // destroyed, has its buttons taken off.
+    void UpdateMenuBarChild(CWnd* pGoing = nullptr);
     CQMXPFrameImpl& GetFrameImpl() { return m_Impl; }
     CQMXPMainClientAreaWnd& GetClientArea() { return m_wndClientArea; }
     // The Window popup of the menu bar's current menu, found again after the

@@ -219,7 +219,7 @@ void CQMXPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpd
     if (bMaximize && pMDIFrame != nullptr) {
         BOOL bMaximized = FALSE;
         CMDIChildWnd* pChild = pMDIFrame->MDIGetActive(&bMaximized);
-        if (pChild != nullptr)
+        if (pChild != nullptr && bMaximized)
             SetMaximizeMode(TRUE, pChild, FALSE);
     }
     if (GetSafeHwnd() != nullptr)

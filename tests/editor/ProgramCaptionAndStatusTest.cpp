@@ -1,6 +1,7 @@
-// The main window's caption as reports open, close or fail to open, and the
-// status bar's text when the print preview closes.
+// The main window's caption and menu bar as reports open, close or fail to
+// open, and the status bar's text when the print preview closes.
 #include "ProgramByHand.h"
+#include "ProgramPreview.h"
 
 #include "tests/support/WindowScreenshot.h"
 
@@ -13,11 +14,6 @@ using namespace edtest;
 
 namespace {
 
-constexpr int kViewId = 0xE900;
-constexpr int kPreviewBar = 0xE800;
-constexpr UINT kPrintPreview = 57609;
-constexpr UINT kPreviewNext = 0xE302;
-constexpr UINT kPreviewClose = 0xE300;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kProgressBar = 9003;
 
@@ -28,7 +24,7 @@ bool Contains(const std::wstring& text, const std::wstring& part)
 
 }  // namespace
 
-TEST_F(ProgramByHand, TheCaptionNamesTheActiveReportWhenOneClosesOrFailsToOpenAndNoneWhenNoneIsOpen)
+TEST_F(ProgramByHand, TheCaptionAndMenuBarFollowTheActiveReportWhenOneClosesOrFailsToOpenAndWhenNoneIsOpen)
 {
     const std::wstring first = CProgramRun::Text(frame);
     ASSERT_FALSE(first.empty());
@@ -73,12 +69,32 @@ TEST_F(ProgramByHand, TheCaptionNamesTheActiveReportWhenOneClosesOrFailsToOpenAn
     EXPECT_TRUE(edtest::WaitFor([&] { return Contains(CProgramRun::Text(program.Main()), first); }))
         << CProgramRun::Text(program.Main()).c_str();
 
-    // The last report closed: the caption is the program's name alone.
+    // The last report, maximised, closed by the close button it puts on the
+    // menu bar (No to saving it): the caption is the program's name alone,
+    // and the menu bar keeps none of the window's buttons.
+    HWND menuBar = CProgramRun::FindById(program.Main(), edtest::kMenuBarId);
+    ASSERT_NE(nullptr, menuBar);
+    auto windowButtons = [&] {
+        // (the menu bar's items that open no menu)
+        std::vector<int> found;
+        const int count = static_cast<int>(::SendMessageW(menuBar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            if (edtest::AskRemote<TBBUTTON>(menuBar, TB_GETBUTTON, static_cast<WPARAM>(i)).idCommand != -1)
+                found.push_back(i);
+        return found;
+    };
+    ASSERT_FALSE(windowButtons().empty()) << "the maximised report puts no buttons on the menu bar";
     ::SetForegroundWindow(program.Main());
-    CloseActiveReport();
+    edtest::ApproachAndClick(edtest::CentreOf(edtest::BarItemRect(menuBar, windowButtons().back())));
+    HWND question = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (question = program.FindDialog()) != nullptr; }));
+    ::SetForegroundWindow(question);
+    edtest::ClickWindow(::GetDlgItem(question, IDNO));
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().empty(); }));
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(program.Main()) == L"OstraTallier"; }))
         << CProgramRun::Text(program.Main()).c_str();
+    EXPECT_TRUE(edtest::WaitFor([&] { return windowButtons().empty(); })) << windowButtons().size() << " stay";
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_program_last_report_closed");
 }
 
 TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses)
@@ -87,16 +103,10 @@ TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses
     ASSERT_NE(nullptr, status);
     const std::wstring idle = edtest::StatusPaneText(status, 0);
     EXPECT_EQ(L"Ready", idle);
-    HWND view = CProgramRun::FindById(frame, kViewId);
-    ASSERT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainToolBar), kPrintPreview));
-    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
-    HWND previewBar = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
-        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
-    }));
+    edtest::CPrintPreview preview(program, frame);
+    ASSERT_TRUE(preview.Open());
     // The report's pages: the preview names the one it shows.
-    edtest::ClickBarCommand(previewBar, kPreviewNext);
+    preview.Next();
     auto pageShown = [&] {
         for (int pane : {0, 1})
             if (Contains(edtest::StatusPaneText(status, pane), L"Page"))
@@ -105,8 +115,7 @@ TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses
     };
     EXPECT_TRUE(edtest::WaitFor(pageShown));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_page");
-    edtest::ClickBarCommand(previewBar, kPreviewClose);
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
+    ASSERT_TRUE(preview.Close());
     EXPECT_TRUE(edtest::WaitFor([&] { return !pageShown() && edtest::StatusPaneText(status, 0) == idle; }))
         << edtest::StatusPaneText(status, 0).c_str() << " | " << edtest::StatusPaneText(status, 1).c_str();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_closed");

@@ -11,6 +11,7 @@
 // links) and by the test command's poppler tools (the PDF's pages, pictures,
 // fonts and texts as the file next to the kept copy asks).
 #include "ProgramMenus.h"
+#include "ProgramPreview.h"
 #include "ProgramRun.h"
 #include "RemoteMemory.h"
 #include "UserInput.h"
@@ -72,12 +73,6 @@ constexpr int kGenerateHtml = 32838;
 constexpr int kReportProperties = 32854;
 constexpr int kWatermarkProperties = 32855;
 constexpr int kStatusBar = 0xE801;
-constexpr int kMainToolBar = 59952;
-constexpr int kViewId = 0xE900;
-constexpr int kPreviewBar = 0xE800;
-constexpr UINT kPrintPreview = 57609;
-constexpr UINT kPreviewNext = 0xE302;
-constexpr UINT kPreviewClose = 0xE300;
 
 constexpr wchar_t kProgramKey[] = L"Software\\Kestrel Works";
 
@@ -443,19 +438,12 @@ TEST(ProgramMainRoad, FromAFreshStartToThreeReportsAPrintAndTheReportOpenedAgain
     HWND status = CProgramRun::FindById(program.Main(), kStatusBar);
     ASSERT_NE(nullptr, status);
     const std::wstring idle = edtest::StatusPaneText(status, 0);
-    HWND view = CProgramRun::FindById(frame, kViewId);
-    ASSERT_TRUE(edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainToolBar), kPrintPreview));
-    ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(view); }));
-    HWND previewBar = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
-        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
-    }));
-    edtest::ClickBarCommand(previewBar, kPreviewNext);
+    edtest::CPrintPreview preview(program, frame);
+    ASSERT_TRUE(preview.Open());
+    preview.Next();
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 0).rfind(L"Page ", 0) == 0; }))
         << htmltest::Narrow(edtest::StatusPaneText(status, 0));
-    edtest::ClickBarCommand(previewBar, kPreviewClose);
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; }));
+    ASSERT_TRUE(preview.Close());
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::StatusPaneText(status, 0) == idle; }))
         << htmltest::Narrow(edtest::StatusPaneText(status, 0));
 

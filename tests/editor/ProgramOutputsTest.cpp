@@ -8,6 +8,7 @@
 // every earlier output as it was, and a name typed with the short HTML
 // extension keeps it.
 #include "ProgramMenus.h"
+#include "ProgramPreview.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "SectionsReport.h"
@@ -34,18 +35,13 @@ using edtest::CProgramRun;
 
 namespace {
 
-constexpr int kViewId = 0xE900;
-constexpr int kMainBar = 59952;
 constexpr int kFileNameCombo = 0x47C;
-constexpr UINT kPrintPreview = 57609;
 constexpr UINT kExit = 57665;
 constexpr UINT kDocumentProperties = 32795;
 constexpr UINT kGeneratePdf = 32837;
 constexpr UINT kGenerateHtml = 32838;
 constexpr UINT kGeneratePpt = 32839;
-// The preview's tool bar and its close button; the properties' "Page" tab.
-constexpr int kPreviewBar = 0xE800;
-constexpr int kPreviewClose = 0xE300;
+// The properties' "Page" tab.
 constexpr int kPagePage = 4;
 // A4 turned, in points.
 constexpr int kA4Long = 842;
@@ -54,22 +50,6 @@ constexpr int kA4Short = 595;
 bool Exists(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-BOOL CALLBACK FindVisibleView(HWND window, LPARAM data)
-{
-    auto* found = reinterpret_cast<HWND*>(data);
-    if (::GetDlgCtrlID(window) == kViewId && ::IsWindowVisible(window))
-        *found = window;
-    return *found == nullptr;
-}
-
-// The visible view of the preview, which stands in for the hidden report view.
-HWND PreviewView(const CProgramRun& program)
-{
-    HWND found = nullptr;
-    ::EnumChildWindows(program.Main(), FindVisibleView, reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 // The paper the preview shows: the smallest rectangle holding its white pixels.
@@ -87,15 +67,14 @@ CRect WhitePaper(const test_support::Pixels& pixels)
 // first page, photographed under the name.
 CRect PreviewPaper(const CProgramRun& program, HWND frame, const wchar_t* screenshot)
 {
-    HWND view = CProgramRun::FindById(frame, kViewId);
-    if (!edtest::ClickBarCommand(CProgramRun::FindById(program.Main(), kMainBar), kPrintPreview))
+    edtest::CPrintPreview preview(program, frame);
+    if (!preview.Open())
         return CRect(0, 0, 0, 0);
     // The paper once drawn on its grey ground, the same at two looks.
-    HWND preview = nullptr;
     CRect paper(0, 0, 0, 0), last(0, 0, 0, 0);
     edtest::WaitFor([&] {
-        preview = !::IsWindowVisible(view) ? PreviewView(program) : nullptr;
-        const test_support::Pixels pixels = preview ? test_support::Capture(preview, false) : test_support::Pixels();
+        HWND view = preview.View();
+        const test_support::Pixels pixels = view ? test_support::Capture(view, false) : test_support::Pixels();
         const CRect seen = WhitePaper(pixels);
         const bool onGround = seen.Width() > 20 && seen.Height() > 20 &&
                               (seen.Width() < pixels.width - 10 || seen.Height() < pixels.height - 10);
@@ -105,13 +84,7 @@ CRect PreviewPaper(const CProgramRun& program, HWND frame, const wchar_t* screen
         return steady;
     });
     test_support::WriteWindowScreenshot(program.Main(), screenshot);
-    HWND previewBar = nullptr;
-    edtest::WaitFor([&] {
-        previewBar = CProgramRun::FindById(program.Main(), kPreviewBar);
-        return previewBar && edtest::BarCommandIndex(previewBar, kPreviewClose) >= 0;
-    });
-    edtest::ClickBarCommand(previewBar, kPreviewClose);
-    edtest::WaitFor([&] { return ::IsWindowVisible(view) != FALSE; });
+    preview.Close();
     return paper;
 }
 

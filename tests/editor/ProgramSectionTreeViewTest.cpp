@@ -63,18 +63,27 @@ TEST_F(ProgramByHand, ViewSectionTreeOffAndOnKeepsTheCurrentSection)
     const std::vector<LPARAM> sections = edtest::TreeChildren(tree, root);
     ASSERT_FALSE(sections.empty());
     const LPARAM chosen = sections.back();
-    // The command chosen with the mouse, and with the keys (its menu's R),
-    // from the tree and from the note.
+    auto current = [&] { return ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); };
+    auto openViewMenu = [&] {
+        edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
+        return MenuWith(kSectionTree) != nullptr;
+    };
+    // The command chosen with the mouse, and with the keys (its menu's R,
+    // also held down until it repeats), from the tree and from the note.
     const struct {
         const char* way;
         bool keys;
+        bool held;
         bool fromNote;
-    } ways[] = {{"mouse, tree", false, false}, {"keys, tree", true, false}, {"keys, note", true, true}};
+    } ways[] = {{"mouse, tree", false, false, false},
+                {"keys, tree", true, false, false},
+                {"keys held, tree", true, true, false},
+                {"keys, note", true, false, true}};
     for (const auto& way : ways) {
         SCOPED_TRACE(way.way);
         // The report's sub-section chosen by a click on its label.
         edtest::ApproachAndClick(edtest::TreeItemPoint(tree, chosen));
-        ASSERT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == chosen; }));
+        ASSERT_TRUE(edtest::WaitFor([&] { return current() == chosen; }));
         if (way.fromNote) {
             edtest::ApproachAndClick(edtest::OnScreen(panel, {30, 20}));
             ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(panel) == panel; }));
@@ -85,15 +94,29 @@ TEST_F(ProgramByHand, ViewSectionTreeOffAndOnKeepsTheCurrentSection)
         const test_support::Pixels shown = test_support::Capture(::GetParent(panel), false);
         for (const bool visible : {false, true}) {
             if (way.keys) {
-                edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
-                ASSERT_NE(nullptr, MenuWith(kSectionTree));
-                edtest::TapKey('R');
+                ASSERT_TRUE(openViewMenu());
+                if (way.held)
+                    edtest::PressKeys({{'R', true}, {'R', true}, {'R', true}, {'R', false}});
+                else
+                    edtest::TapKey('R');
             } else {
                 edtest::ChooseFromMenu(program, kSectionTree);
             }
             ASSERT_TRUE(edtest::WaitFor([&] { return (::IsWindowVisible(tree) != FALSE) == visible; }));
             Settle();
-            EXPECT_EQ(chosen, ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) << "another section is current";
+            EXPECT_EQ(chosen, current()) << "another section is current";
+            if (!visible)
+                EXPECT_NE(tree, edtest::FocusIn(tree)) << "keys typed now would choose sections in the hidden tree";
+        }
+        if (way.keys) {
+            // The menu shown once more: the keys typed before it are taken.
+            ASSERT_TRUE(openViewMenu());
+            CloseMenus();
+            edtest::TapKey(VK_ESCAPE);
+            EXPECT_TRUE(edtest::WaitFor([&] {
+                return edtest::FocusIn(tree) != CProgramRun::FindById(program.Main(), edtest::kMenuBarId);
+            }));
+            EXPECT_EQ(chosen, current()) << "a key typed into the menu chose another section";
         }
         EXPECT_TRUE(edtest::WaitFor([&] {
             Settle();
@@ -102,6 +125,6 @@ TEST_F(ProgramByHand, ViewSectionTreeOffAndOnKeepsTheCurrentSection)
         test_support::WriteWindowScreenshot(program.Main(), L"editor_program_section_tree_back");
         // The root chosen again for the next way.
         edtest::ApproachAndClick(edtest::TreeItemPoint(tree, root));
-        ASSERT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == root; }));
+        ASSERT_TRUE(edtest::WaitFor([&] { return current() == root; }));
     }
 }

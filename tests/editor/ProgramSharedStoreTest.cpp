@@ -3,6 +3,7 @@
 // copy closes its report or ends first; a killed copy's files go at the next
 // start while a running copy keeps its own; and a report saved as an archive
 // goes on with its own pictures when the archive is moved away.
+#include "ProgramPreview.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "ProgramStore.h"
@@ -14,6 +15,7 @@
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/KeepForReaders.h"
 #include "tests/support/TestJpegs.h"
+#include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
 #include <commctrl.h>
@@ -244,21 +246,30 @@ bool ChoosePicturesBeside(const CProgramRun& program)
     return edtest::WaitFor([&] { return !program.FindDialog(); });
 }
 
+// Pixels whose channels differ: a photograph's, never the placeholder's,
+// which is grey through and through, nor the page's paper and text.
+size_t ColouredPixels(const test_support::Pixels& pixels)
+{
+    return size_t(std::count_if(pixels.values.begin(), pixels.values.end(), [](COLORREF c) {
+        return GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c);
+    }));
+}
+
 // The section shown renamed by keys (F2, the name, Enter): an edit to save.
 void RenameShownSection(const CProgramRun& program, const wchar_t* name)
 {
     ASSERT_TRUE(BringToFront(program));
-    // The section shown (the one pasted last, or the first) takes the keys.
+    // The section shown (the one pasted last, or the first) takes the keys:
+    // a click on the tree below its items gives them to it (a click on the
+    // shown section would open its name for editing a moment later).
     HWND tree = TreeOf(program);
     ASSERT_NE(nullptr, tree);
-    const LPARAM shown = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-    if (shown) {
-        // A click on the selected item would start a second edit of its
-        // name once the double-click time passed, after F2's: the tree takes
-        // the focus by a click below its items instead.
+    if (::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) {
         RECT client = {};
         ::GetClientRect(tree, &client);
-        edtest::ClickClient(tree, POINT{client.right / 2, client.bottom - 8});
+        const POINT below = edtest::OnScreen(tree, {client.right / 2, client.bottom - 4});
+        ASSERT_TRUE(edtest::WaitFor([&] { return ::WindowFromPoint(below) == tree; }));
+        edtest::ClickAt(below);
         ASSERT_TRUE(edtest::WaitFor([&] { return edtest::FocusIn(tree) == tree; }));
     } else {
         ASSERT_TRUE(ClickFirstSection(program));
@@ -346,6 +357,27 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         ASSERT_TRUE(Answers(staying));
         EXPECT_EQ(stayingFiles, edtest::StoreListing(pasterEnds ? storeA : storeB))
             << "the other copy's end took none of the staying copy's files";
+
+        // The staying copy's print preview opens at the section of
+        // photographs, one to a page: each page shows another photograph in
+        // colour (a lost one would be the grey placeholder), filling a good
+        // part of the view.
+        ASSERT_TRUE(BringToFront(staying));
+        edtest::CPrintPreview preview(staying, staying.ActiveFrame());
+        ASSERT_TRUE(preview.Open());
+        test_support::Pixels last;
+        for (int page = 0; page < kPictures; ++page) {
+            if (page > 0)
+                preview.Next();
+            test_support::Pixels shown;
+            EXPECT_TRUE(edtest::WaitFor([&] {
+                shown = test_support::Capture(preview.View(), false);
+                return !(shown == last) && ColouredPixels(shown) > shown.values.size() / 20;
+            })) << "page " << page + 1 << " of the section shows no photograph";
+            last = shown;
+        }
+        test_support::WriteWindowScreenshot(staying.Main(), L"program_shared_store_preview");
+        ASSERT_TRUE(preview.Close());
 
         // The staying copy saves its report with the pictures inside, then
         // as an archive, then with the pictures beside it: each carries every

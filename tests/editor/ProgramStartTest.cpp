@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kViewId = 0xE900;
 constexpr int kStatusBarId = 0xE801;
+constexpr int kFileNameCombo = 0x47C;
 
 // The program's windows inside a report window: the panes of the view and its splitters.
 const int kReportWindowIds[] = {176, 189, 197, 1126, 1128, 1129, 1130};
@@ -92,14 +93,20 @@ std::wstring Lower(std::wstring text)
     return text;
 }
 
-// Opens the path through File Open and its dialog.
+// Opens the path through File Open and its dialog, and waits until the
+// program is through with the open: a report that loads shows a progress
+// window (a dialog too) until it is read, and the program answers again.
 void OpenThroughDialog(CProgramRun& program, const std::wstring& path)
 {
     program.PostCommand(57601);
-    HWND dialog = program.WaitForDialog();
+    HWND dialog = program.WaitForDialogWith(kFileNameCombo);
     ASSERT_NE(nullptr, dialog);
     CProgramRun::AnswerFileDialog(dialog, path);
-    edtest::WaitFor([&] { return program.FindDialog() == nullptr; });
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        DWORD_PTR answered = 0;
+        return !::IsWindow(dialog) && !program.FindDialog() &&
+               ::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answered);
+    }));
 }
 
 }  // namespace
@@ -149,7 +156,6 @@ TEST(ProgramStart, OpenActivatesAnOpenReportInOtherCaseAndATemplateGivesTheNextU
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
     HWND report = program.ActiveFrame();
     EXPECT_EQ(L"A", CProgramRun::Text(report));
-    // Sent while the open may still be finishing: the new report comes once both are done.
     program.Command(57600);
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 3; }));
     OpenThroughDialog(program, Lower(files.document));

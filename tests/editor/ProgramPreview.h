@@ -1,0 +1,69 @@
+#pragma once
+// The print preview of a report window, opened by the main tool bar's button
+// and closed by its own Close, as a user does: its tool bar, its pages and
+// the view it draws them in.
+#include "ProgramRealInput.h"
+#include "ProgramRun.h"
+#include "UserInput.h"
+
+#include <windows.h>
+
+namespace edtest {
+
+class CPrintPreview {
+public:
+    CPrintPreview(const CProgramRun& program, HWND frame)
+        : m_program(program), m_view(CProgramRun::FindById(frame, kViewId))
+    {
+    }
+
+    // True once the report's view gave way to the preview and its tool bar
+    // offers Close.
+    bool Open()
+    {
+        if (!ClickBarCommand(CProgramRun::FindById(m_program.Main(), kMainBar), kPrintPreview) ||
+            !WaitFor([&] { return !::IsWindowVisible(m_view); }))
+            return false;
+        return WaitFor([&] {
+            m_bar = CProgramRun::FindById(m_program.Main(), kBar);
+            return m_bar && BarCommandIndex(m_bar, kClose) >= 0;
+        });
+    }
+    // The next page asked for.
+    void Next() const { ClickBarCommand(m_bar, kNext); }
+    // True once the report's view is back.
+    bool Close() const
+    {
+        ClickBarCommand(m_bar, kClose);
+        return WaitFor([&] { return ::IsWindowVisible(m_view) != FALSE; });
+    }
+    // The view that shows the pages in place of the hidden report view.
+    HWND View() const
+    {
+        HWND found = nullptr;
+        ::EnumChildWindows(m_program.Main(), FindVisibleView, reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+private:
+    static constexpr int kViewId = 0xE900;
+    static constexpr int kMainBar = 59952;
+    static constexpr int kBar = 0xE800;
+    static constexpr UINT kPrintPreview = 57609;
+    static constexpr UINT kNext = 0xE302;
+    static constexpr UINT kClose = 0xE300;
+
+    static BOOL CALLBACK FindVisibleView(HWND window, LPARAM data)
+    {
+        auto* found = reinterpret_cast<HWND*>(data);
+        if (::GetDlgCtrlID(window) == kViewId && ::IsWindowVisible(window))
+            *found = window;
+        return *found == nullptr;
+    }
+
+    const CProgramRun& m_program;
+    HWND m_view;
+    HWND m_bar = nullptr;
+};
+
+}  // namespace edtest
