@@ -124,13 +124,8 @@ TEST(ProgramChangedPicture, APhotographCutShortAfterItsCheckGoesIntoThePdfAsTheP
         folder.Write(L"Changed.otd", edtest::SectionsReportXml({{L"Shown", {cutAfterReading, damaged, whole}},
                                                                  {L"Later", {cutWhileAsked}}}));
 
-    edtest::KeepOnlyShippedTemplates();
-    edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
-    ::SetForegroundWindow(program.Main());
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    ASSERT_TRUE(edtest::StartOnReport(program, report));
 
     // A first PDF: the check before it names the damaged photograph.
     const std::wstring pdf = folder.Path() + L"Changed.pdf";
@@ -141,9 +136,14 @@ TEST(ProgramChangedPicture, APhotographCutShortAfterItsCheckGoesIntoThePdfAsTheP
     for (const std::wstring* sound : {&cutAfterReading, &whole, &cutWhileAsked})
         EXPECT_EQ(std::wstring::npos, first.find(*sound)) << Narrow(first);
     edtest::ClickWindow(::GetDlgItem(warning, IDOK));
+    // The generation is over once the PDF is in place and the program takes
+    // messages again: it checks the pictures once more after writing.
     ASSERT_TRUE(edtest::WaitFor(
         [&] { return ::GetFileAttributesW(pdf.c_str()) != INVALID_FILE_ATTRIBUTES && !program.FindDialog(); },
         60000));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(::SendMessageTimeoutW(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer));
+    ASSERT_EQ(nullptr, program.FindDialog()) << "no warning after the first PDF";
 
     // Checked sound, then cut: the check before the next PDF names it, and
     // the damaged one no more.

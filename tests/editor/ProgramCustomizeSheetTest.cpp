@@ -84,20 +84,27 @@ protected:
         program.CloseWithoutSaving();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kProgramSettings);
     }
+    // View > Toolbars > Customize toolbars... by keys and a click: the sheet,
+    // null when it does not open.
+    HWND OpenCustomizeSheet()
+    {
+        edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
+        if (!MenuWith(32829))
+            return nullptr;
+        edtest::TapKey('T');
+        HWND items = MenuWith(kCustomize);
+        if (!items)
+            return nullptr;
+        edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize));
+        return program.WaitForDialogWith(kSheetTab);
+    }
     static constexpr wchar_t kProgramSettings[] = L"Software\\Kestrel Works\\OstraTallier";
 };
 
 TEST_F(ProgramCustomizedByHand, AToolBarMadeInTheCustomizeSheetLiesAboveTheMainWindowAndShowsTheButtonsDroppedOnIt)
 {
     const std::wstring name = L"Mine" + std::to_wstring(::GetCurrentProcessId());
-    // View > Toolbars > Customize toolbars...
-    edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
-    ASSERT_NE(nullptr, MenuWith(32829));
-    edtest::TapKey('T');
-    HWND items = MenuWith(kCustomize);
-    ASSERT_NE(nullptr, items);
-    edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize));
-    HWND sheet = program.WaitForDialogWith(kSheetTab);
+    HWND sheet = OpenCustomizeSheet();
     ASSERT_NE(nullptr, sheet);
     edtest::ClickTab(sheet, 1);
     ASSERT_TRUE(edtest::WaitFor([&] { return ::GetDlgItem(edtest::CurrentPage(sheet), kNewToolbar) != nullptr; }));
@@ -209,13 +216,7 @@ TEST_F(ProgramCustomizedByHand, LargeIconsSwitchedOnAndOffLeaveTheBarsWhereAndAs
     ASSERT_TRUE(edtest::SteadyScreen(bars, before));
 
     // Tools > Customize, its Options page, Large Icons on then off.
-    edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
-    ASSERT_NE(nullptr, MenuWith(32829));
-    edtest::TapKey('T');
-    HWND items = MenuWith(kCustomize);
-    ASSERT_NE(nullptr, items);
-    edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize));
-    HWND sheet = program.WaitForDialogWith(kSheetTab);
+    HWND sheet = OpenCustomizeSheet();
     ASSERT_NE(nullptr, sheet);
     const int pages = int(::SendMessageW(::GetDlgItem(sheet, kSheetTab), TCM_GETITEMCOUNT, 0, 0));
     edtest::ClickTab(sheet, pages - 1);

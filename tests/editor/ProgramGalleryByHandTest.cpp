@@ -37,6 +37,20 @@ protected:
         program.CloseWithoutSaving();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
     }
+    // The program started on one report with a folder of one picture in its
+    // gallery, docked at the right, and in front; the gallery's bar.
+    HWND StartWithGalleryAtTheRight(const CKWTestTempFolder& folder)
+    {
+        folder.Write(L"one.bmp", std::string());
+        edtest::SetStartPrefs(3, L"");
+        const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+        edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
+        if (!program.Start() || !program.AddGalleryFolder(path))
+            return nullptr;
+        ::SetForegroundWindow(program.Main());
+        return edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }) ? program.GalleryBar()
+                                                                                          : nullptr;
+    }
     static constexpr wchar_t kSettings[] = L"Software\\Kestrel Works\\OstraTallier";
     edtest::PointerKept pointer;
     CProgramRun program;
@@ -47,16 +61,8 @@ protected:
 TEST_F(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLiesInsideTheScreen)
 {
     CKWTestTempFolder folder(L"gctx");
-    folder.Write(L"one.bmp", std::string());
-    edtest::SetStartPrefs(3, L"");
-    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
-    edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
-    ASSERT_TRUE(program.Start());
-    ASSERT_TRUE(program.AddGalleryFolder(path));
-    HWND bar = program.GalleryBar();
+    HWND bar = StartWithGalleryAtTheRight(folder);
     ASSERT_NE(nullptr, bar);
-    ::SetForegroundWindow(program.Main());
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
     // The gallery is docked once the main frame's layout has placed it.
     RECT rect = {};
     const int screen = ::GetSystemMetrics(SM_CXSCREEN);
@@ -99,16 +105,8 @@ TEST_F(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLi
 TEST_F(ProgramByHandGallery, TheGalleryPinnedToHideByItsCaptionButtonSlidesAwayOnceThePointerLeavesIt)
 {
     CKWTestTempFolder folder(L"gpin");
-    folder.Write(L"one.bmp", std::string());
-    edtest::SetStartPrefs(3, L"");
-    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
-    edtest::SetGalleryPrefs(59421, false, path);  // docked at the right
-    ASSERT_TRUE(program.Start());
-    ASSERT_TRUE(program.AddGalleryFolder(path));
-    HWND gallery = program.GalleryBar();
+    HWND gallery = StartWithGalleryAtTheRight(folder);
     ASSERT_NE(nullptr, gallery);
-    ::SetForegroundWindow(program.Main());
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
     // The focus in the report's note, not in the gallery.
     HWND panel = CProgramRun::FindById(program.ActiveFrame(), kTextPanel);
     edtest::ApproachAndClick(edtest::OnScreen(panel, {30, 20}));

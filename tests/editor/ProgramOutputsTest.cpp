@@ -105,18 +105,6 @@ std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, 
     return pdftest::WaitForPrinted(token, before, path);
 }
 
-// The program started on the report with the shipped templates only, its
-// window in front.
-bool StartOnReport(CProgramRun& program, const std::wstring& report)
-{
-    edtest::KeepOnlyShippedTemplates();
-    edtest::SetStartPrefs(3, L"", false);
-    if (!program.Start(L"\"" + report + L"\"") || !edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }))
-        return false;
-    ::SetForegroundWindow(program.Main());
-    return true;
-}
-
 }  // namespace
 
 // Landscape chosen in the properties, saved, the program closed and started
@@ -238,7 +226,7 @@ TEST(ProgramOutputs, ATransparentPicturePrintsThePaperWhereItIsClear)
     const std::wstring report =
         folder.Write((token + L".otd").c_str(), edtest::SectionsReportXml({{L"Clear parts", {picture}}}));
     CProgramRun program;
-    ASSERT_TRUE(StartOnReport(program, report));
+    ASSERT_TRUE(edtest::StartOnReport(program, report));
     PreviewPaper(program, program.ActiveFrame(), L"editor_preview_transparent_picture");
 
     std::wstring printedPath;
@@ -283,7 +271,7 @@ TEST(ProgramOutputs, AClearLogoAndAPictureWatermarkPrintWithoutADarkEdge)
                                    "PicID='2' Constrain='0' Unit='0' Width='1' Height='1'/></Watermarks>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
     CProgramRun program;
-    ASSERT_TRUE(StartOnReport(program, report));
+    ASSERT_TRUE(edtest::StartOnReport(program, report));
 
     std::wstring printedPath;
     const std::string printed = PrintAndRead(program, token, printedPath);
@@ -317,12 +305,8 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
                          testpictures::EncodeJpeg(testpictures::PhotoPixels(400, 300, seed, 30), 400, 300)));
     const std::wstring report =
         folder.Write(L"Photographs.otd", edtest::SectionsReportXml({{L"Photographs", photographs}}));
-    edtest::KeepOnlyShippedTemplates();
-    edtest::SetStartPrefs(3, L"", false);
     CProgramRun program;
-    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
-    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::StartOnReport(program, report));
     // A folder of its own on the full disk for each output.
     const std::wstring full = volume.Path();
     for (const wchar_t* kind : {L"pdf", L"html", L"ppt"})

@@ -165,4 +165,16 @@ inline void KeepOnlyShippedTemplates()
         ::FindClose(search);
 }
 
+// The program started on the report with the shipped templates only, its
+// window in front.
+inline bool StartOnReport(CProgramRun& program, const std::wstring& report)
+{
+    KeepOnlyShippedTemplates();
+    SetStartPrefs(3, L"", false);
+    if (!program.Start(L"\"" + report + L"\"") || !WaitFor([&] { return program.ReportFrames().size() == 1; }))
+        return false;
+    ::SetForegroundWindow(program.Main());
+    return WaitFor([&] { return ::GetForegroundWindow() == program.Main(); });
+}
+
 }  // namespace edtest
