@@ -60,7 +60,6 @@ bool ExpandRuns(const uint8_t* data, size_t count, bool nibbles, uint32_t width,
 BmpImage::Opening BmpImage::Open(const uint8_t* bytes, size_t count)
 {
     m_bytes = bytes;
-    m_count = count;
     if (!bytes || count < kFileHeader + 12)
         return Opening::Damaged;
     const uint32_t dibSize = Le32(bytes + kFileHeader);

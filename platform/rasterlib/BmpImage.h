@@ -43,7 +43,6 @@ public:
 
 private:
     const uint8_t* m_bytes = nullptr;
-    size_t m_count = 0;
     uint32_t m_width = 0;
     uint32_t m_height = 0;
     uint32_t m_bits = 0;

@@ -12,12 +12,12 @@ constexpr uint8_t kGraphicControl = 0xF9;
 // Blocks looked at before the first image: far more than real files have.
 constexpr int kMostBlocks = 4096;
 
+}  // namespace
+
 uint32_t TableColours(uint8_t flags)
 {
     return (flags & 0x80) ? 2u << (flags & 7) : 0;
 }
-
-}  // namespace
 
 bool IsInsideScreen(const uint8_t* bytes, size_t descriptor)
 {

@@ -13,6 +13,10 @@ namespace rasterlib {
 // bytes that must be there, is inside the logical screen and not empty.
 bool IsInsideScreen(const uint8_t* bytes, size_t descriptor);
 
+// The colours of the table that a screen's or an image's flags byte announces
+// (three bytes each); 0 when it announces none.
+uint32_t TableColours(uint8_t flags);
+
 // Just past the empty sub-block that ends the sub-blocks starting at pos;
 // count + 1 when the bytes end first.
 size_t SubBlocksEnd(const uint8_t* bytes, size_t count, size_t pos);

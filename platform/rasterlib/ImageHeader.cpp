@@ -1,6 +1,7 @@
 #include "platform/rasterlib/ImageHeader.h"
 
 #include "platform/rasterlib/ByteOrder.h"
+#include "platform/rasterlib/GifLayout.h"
 #include "platform/rasterlib/JpegCodec.h"
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/RasterLibApi.h"
@@ -76,7 +77,7 @@ bool ReadGif(const ByteSource& source, ImageHeader& header)
     uint8_t b[13];
     if (!source.ReadAt(0, b, sizeof b))
         return false;
-    uint64_t pos = 13 + ((b[10] & 0x80) ? 3u << ((b[10] & 7) + 1) : 0);
+    uint64_t pos = 13 + uint64_t(3) * TableColours(b[10]);
     for (int blocks = 0; blocks < 4096; ++blocks) {
         uint8_t kind = 0;
         if (!source.ReadAt(pos++, &kind, 1))

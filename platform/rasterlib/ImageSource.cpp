@@ -187,7 +187,7 @@ bool ImageSource::IsGrey()
 
 bool ImageSource::IsWithinPixelBound() const
 {
-    return uint64_t(m_width) * m_height <= kMaxImagePixels;
+    return rasterlib::IsWithinPixelBound(m_width, m_height);
 }
 
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const

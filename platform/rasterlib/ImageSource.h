@@ -17,7 +17,7 @@
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/TiffImage.h"
 #include "platform/rasterlib/WicImage.h"
-#include "platform/rasterlib/WholePalette.h"
+#include "platform/rasterlib/GifLayout.h"
 
 #include <memory>
 

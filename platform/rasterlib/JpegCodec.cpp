@@ -57,13 +57,18 @@ bool IsXmpWithOrientation(const ByteSource& source, uint64_t pos, uint32_t lengt
     static const char kExtended[] = "http://ns.adobe.com/xmp/extension/";
     if (length < 2 + sizeof kMain)
         return false;
-    std::vector<uint8_t> data(length - 2);
-    if (!source.ReadAt(pos, data.data(), data.size()))
+    // The name first: a segment of another kind is not read whole.
+    const size_t size = length - 2;
+    uint8_t name[sizeof kExtended];
+    if (!source.ReadAt(pos, name, std::min(size, sizeof name)))
         return false;
-    const auto starts = [&](const char* name, size_t bytes) {
-        return data.size() >= bytes && std::memcmp(data.data(), name, bytes) == 0;
+    const auto starts = [&](const char* expected, size_t bytes) {
+        return size >= bytes && std::memcmp(name, expected, bytes) == 0;
     };
     if (!starts(kMain, sizeof kMain) && !starts(kExtended, sizeof kExtended))
+        return false;
+    std::vector<uint8_t> data(size);
+    if (!source.ReadAt(pos, data.data(), data.size()))
         return false;
     static const char kProperty[] = ":Orientation";
     const auto end = data.end();

@@ -1,6 +1,7 @@
 #include "platform/rasterlib/PictureCheck.h"
 
 #include "platform/rasterlib/ByteOrder.h"
+#include "platform/rasterlib/GifLayout.h"
 #include "platform/rasterlib/IconEntry.h"
 #include "platform/rasterlib/ImageHeader.h"
 #include "platform/rasterlib/ImageSource.h"
@@ -8,7 +9,6 @@
 #include "platform/rasterlib/JpegDecode.h"
 #include "platform/rasterlib/JpegScanWalk.h"
 #include "platform/rasterlib/PngImage.h"
-#include "platform/rasterlib/WholePalette.h"
 #include "platform/rasterlib/RasterImage.h"
 
 #include <cstring>
@@ -54,21 +54,13 @@ PictureState CheckPng(const uint8_t* bytes, size_t count)
 // Sub-blocks, each after its length byte, up to the empty one.
 bool SkipSubBlocks(const uint8_t* bytes, size_t count, size_t& at)
 {
-    for (;;) {
-        if (at >= count)
-            return false;
-        const size_t length = bytes[at++];
-        if (length == 0)
-            return true;
-        if (length > count - at)
-            return false;
-        at += length;
-    }
+    at = SubBlocksEnd(bytes, count, at);
+    return at <= count;
 }
 
 size_t ColourTableBytes(uint8_t flags)
 {
-    return (flags & 0x80) ? size_t(3) << ((flags & 7) + 1) : 0;
+    return size_t(3) * TableColours(flags);
 }
 
 PictureState CheckGif(ByteSource& source)

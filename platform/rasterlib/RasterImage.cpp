@@ -12,9 +12,14 @@ bool IsMeasurableSize(uint64_t width, uint64_t height)
     return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide;
 }
 
+bool IsWithinPixelBound(uint64_t width, uint64_t height)
+{
+    return width * height <= kMaxImagePixels;
+}
+
 bool IsAcceptableSize(uint64_t width, uint64_t height)
 {
-    return IsMeasurableSize(width, height) && width * height <= kMaxImagePixels &&
+    return IsMeasurableSize(width, height) && IsWithinPixelBound(width, height) &&
            12 + width * height * 4 <= kMaxRecordBytes;
 }
 

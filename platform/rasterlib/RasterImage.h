@@ -30,6 +30,10 @@ struct PixelTarget {
 // its pixel count within kMaxImagePixels.
 bool IsAcceptableSize(uint64_t width, uint64_t height);
 
+// True when the pixel count is within kMaxImagePixels: a picture of more is
+// measured, never decoded, turned or encoded.
+bool IsWithinPixelBound(uint64_t width, uint64_t height);
+
 // True when each side is within the limit: such an image can be measured and, when
 // its record would be too large, still read reduced.
 bool IsMeasurableSize(uint64_t width, uint64_t height);

@@ -166,6 +166,9 @@ const uint8_t* TiffImage::Row(uint32_t y)
 
 bool TiffImage::CopyReduced(const PixelTarget& dst)
 {
+    // Each read walks the rows from the first: libtiff goes back to the
+    // strip's start when asked for an earlier row.
+    m_next = 0;
     return ResampleRows(m_width, m_height, AlphaUse::Opaque, *this, dst);
 }
 

@@ -82,13 +82,6 @@ bool WriteTurnedFile(const wchar_t* path, JpegTurn& turn)
     return WriteProducedFile(path, [&turn](const JpegSink& sink) { return turn.Write(sink); });
 }
 
-// A picture of more pixels is not turned or encoded either: its coefficients
-// alone would take gigabytes.
-bool IsWithinPixelBound(const JpegInfo& info)
-{
-    return uint64_t(info.width) * info.height <= kMaxImagePixels;
-}
-
 // The first extension of the format's entry ("jpg" for JPEG).
 const char* FormatName(ImageFormat format)
 {
@@ -180,7 +173,7 @@ int32_t __cdecl WriteUprightJpegW(const wchar_t* source, const wchar_t* target)
         ByteSource bytes;
         JpegInfo info;
         if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || info.exifLength == 0 ||
-            !IsPlausibleJpeg(info, bytes.Size()) || !IsWithinPixelBound(info))
+            !IsPlausibleJpeg(info, bytes.Size()) || !IsWithinPixelBound(info.width, info.height))
             return 0;
         const uint8_t orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
         const uint8_t* data = orientation != kOrientationUpright ? bytes.Whole() : nullptr;
@@ -251,7 +244,7 @@ int32_t __cdecl EncodeTurnedJpegW(const wchar_t* source, const wchar_t* target, 
     try {
         ByteSource bytes;
         JpegInfo info;
-        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || !IsWithinPixelBound(info))
+        if (!bytes.OpenFile(source) || !ReadJpegHeader(bytes, info) || !IsWithinPixelBound(info.width, info.height))
             return 0;
         JpegReencoding settings;
         settings.orientation = ReadTiffOrientation(bytes, info.exifOffset, info.exifLength);
