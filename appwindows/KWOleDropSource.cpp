@@ -1,6 +1,6 @@
 #include "appwindows/KWOleDropSource.h"
 
-CKWOleDropSource::CKWOleDropSource() : m_imageList(nullptr), m_width(0), m_height(0), m_ownsList(false) {}
+CKWOleDropSource::CKWOleDropSource() : m_imageList(nullptr), m_ownsList(false) {}
 
 CKWOleDropSource::~CKWOleDropSource() { EndDragImage(); }
 
@@ -36,8 +36,6 @@ void CKWOleDropSource::SetImageList(HIMAGELIST imageList)
 {
     EndDragImage();
     m_imageList = imageList;
-    if (imageList)
-        ::ImageList_GetIconSize(imageList, &m_width, &m_height);
 }
 
 void CKWOleDropSource::SetDragImage(HBITMAP bitmap)
@@ -46,9 +44,7 @@ void CKWOleDropSource::SetDragImage(HBITMAP bitmap)
     if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) == 0)
         return;
     EndDragImage();
-    m_width = info.bmWidth;
-    m_height = info.bmHeight;
-    m_imageList = ::ImageList_Create(m_width, m_height, ILC_COLOR32 | ILC_MASK, 1, 1);
+    m_imageList = ::ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR32 | ILC_MASK, 1, 1);
     if (!m_imageList)
         return;
     m_ownsList = true;

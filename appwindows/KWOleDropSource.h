@@ -25,7 +25,5 @@ private:
     void EndDragImage();
 
     HIMAGELIST m_imageList;
-    int m_width;
-    int m_height;
     bool m_ownsList;
 };

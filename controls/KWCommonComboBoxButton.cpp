@@ -140,12 +140,6 @@ void CKWFontNameComboBoxButton::RefillAll()
     ForEachFontNameButton([](CKWFontNameComboBoxButton& button) { button.Refill(); });
 }
 
-int CKWFontNameComboBoxButton::GetCurrentValue() const
-{
-    const auto* entry = reinterpret_cast<const FontCommboData*>(GetItemData(GetCurSel()));
-    return entry ? entry->value : -1;
-}
-
 void CKWFontNameComboBoxButton::SetCurrentFont(int value, const wchar_t* face)
 {
     // The entry that shows the font in a button: by its document index, else by the face's name.
@@ -164,13 +158,15 @@ void CKWFontNameComboBoxButton::SetCurrentFont(int value, const wchar_t* face)
     bool first = true;
     bool shown = false;
     ForEachFontNameButton([&](CKWFontNameComboBoxButton& button) {
+        if (shown)
+            return;
         const int found = entryOf(button);
         if (first) {
             first = false;
             shown = button.GetCurSel() == found;
+            if (shown)
+                return;
         }
-        if (shown)
-            return;
         button.SelectItem(found);
         CWnd* bar = button.GetComboBox() ? button.GetComboBox()->GetParent() : nullptr;
         if (bar && bar->m_hWnd) {

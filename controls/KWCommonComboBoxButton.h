@@ -70,8 +70,6 @@ public:
     // of a new report's empty note), else none. Nothing when the first button
     // already shows it. A changed button's area is repainted.
     static void SetCurrentFont(int value, const wchar_t* face = nullptr);
-    // The document font index of the shown entry; -1 when none.
-    int GetCurrentValue() const;
 };
 
 // CKWFontSizeComboBoxButton (command 32842): the font sizes in points.

@@ -462,12 +462,15 @@ HBITMAP CKWListImageViewImpWin::MakeThumbnail(const KWRasterImage* source, bool&
     const double scale = std::min(static_cast<double>(side) / width, static_cast<double>(side) / height);
     const int drawnW = std::max(1, static_cast<int>(width * scale));
     const int drawnH = std::max(1, static_cast<int>(height * scale));
-    KWRasterImagePtr laid(KWCopyRasterImage(source));
+    // Only a picture with transparency needs a copy to blend.
+    const bool clear = KWHasTransparency(*source);
+    KWRasterImagePtr laid(clear ? KWCopyRasterImage(source) : nullptr);
     if (laid)
         KWBlendOver(*laid, background);
-    KWRasterImagePtr scaled(laid ? g_rasterLib.RasterResize(laid.get(), static_cast<uint32_t>(drawnW),
-                                                            static_cast<uint32_t>(drawnH))
-                                 : nullptr);
+    const KWRasterImage* toScale = clear ? laid.get() : source;
+    KWRasterImagePtr scaled(toScale ? g_rasterLib.RasterResize(toScale, static_cast<uint32_t>(drawnW),
+                                                               static_cast<uint32_t>(drawnH))
+                                    : nullptr);
     if (!scaled) {
         ::DeleteObject(dib);
         return nullptr;

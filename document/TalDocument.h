@@ -370,11 +370,10 @@ private:
     // After a generation that wrote its output: the pictures that went bad
     // while it ran are named, then the output is opened.
     void EndGeneration(const wchar_t* fileName);
-    // Saves under the path without the report taking it: the modified flag,
-    // the held file and the report's pictures stay as they were. True when written.
-    bool SaveCopy(const wchar_t* path);
-    // Writes the report file; a copy leaves the report on its own file and
-    // pictures. A failure is told with the file and the reason.
+    // Writes the report file; true when written. A copy (an archive, a
+    // template) does not become the report's file: the modified flag, the
+    // held file and the report's pictures stay as they were. A failure is
+    // told with the file and the reason.
     bool SaveReportFile(const wchar_t* path, bool copy);
 
     CTalDocumentViews* m_frame = nullptr;

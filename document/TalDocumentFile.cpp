@@ -182,15 +182,6 @@ bool CTalDocument::PromptSaveFileName(CString& path)
     return true;
 }
 
-bool CTalDocument::SaveCopy(const wchar_t* path)
-{
-    const BOOL modified = IsModified();
-    if (!SaveReportFile(path, true))
-        return false;
-    SetModifiedFlag(modified);
-    return true;
-}
-
 void CTalDocument::SaveAsTemplate()
 {
     EndEdits(false);
@@ -201,7 +192,7 @@ void CTalDocument::SaveAsTemplate()
     if (dialog.DoModal() != IDOK)
         return;
     const CString path = dialog.GetPathName();
-    if (!SaveCopy(path))
+    if (!SaveReportFile(path, true))
         return;
     CString folder = GetPathDirectory(path);
     if (folder.IsEmpty() || folder[folder.GetLength() - 1] != L'\\')
@@ -220,6 +211,6 @@ void CTalDocument::OnSaveAsArchive()
     properties.m_imageSaveType = kArchiveImageSaveType;
     CKWExportFileDialog dialog(app->GetFormatList(), kCategoryDocument);
     if (dialog.DoModal() == IDOK)
-        SaveCopy(dialog.GetPathName());
+        SaveReportFile(dialog.GetPathName(), true);
     properties.m_imageSaveType = imageSaveType;
 }

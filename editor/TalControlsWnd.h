@@ -167,7 +167,9 @@ private:
     // display image; the item is repainted where the list shows it.
     void SetItemImage(int index, const CTalPicture& picture);
     void SetItemImage(int index, const CTalPicture& picture, const KWSharedRasterImage& thumbnail);
-    bool IsItemInView(int index);
+    // True when some of the item shows in the list; with itemRect, the
+    // item's rectangle goes there.
+    bool IsItemInView(int index, RECT* itemRect = nullptr);
     // A thumbnail that came for items out of view, put in at the next tick.
     void DeferThumbnail(uint32_t pictureId);
     // The deferred thumbnails, for a tick's share of time.

@@ -141,15 +141,19 @@ void CTalControlsWnd::SetItemImage(int index, const CTalPicture& picture, const 
     // An item out of view is painted when it comes into view: each
     // invalidation costs a call to the system.
     RECT rect = {};
-    if (IsItemInView(index) && m_list.GetItemRect(index, rect))
+    if (IsItemInView(index, &rect))
         m_list.InvalidateRect(rect);
 }
 
-bool CTalControlsWnd::IsItemInView(int index)
+bool CTalControlsWnd::IsItemInView(int index, RECT* itemRect)
 {
     RECT rect = {}, client = {}, shown = {};
     m_list.GetClientRect(&client);
-    return m_list.GetItemRect(index, rect) && ::IntersectRect(&shown, &rect, &client);
+    if (!m_list.GetItemRect(index, rect))
+        return false;
+    if (itemRect)
+        *itemRect = rect;
+    return ::IntersectRect(&shown, &rect, &client) != FALSE;
 }
 
 void CTalControlsWnd::DeferThumbnail(uint32_t pictureId)

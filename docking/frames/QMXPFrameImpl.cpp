@@ -3,6 +3,7 @@
 #include "docking/bars/QMXPDockManager.h"
 #include "docking/frames/QMXPKeyboardManager.h"
 #include "docking/frames/QMXPPrintPreviewView.h"
+#include "docking/frames/QMXPWindowPlace.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
@@ -260,14 +261,7 @@ void CQMXPFrameImpl::RestorePosition(CREATESTRUCTW& cs) {
     default:
         pApp->m_nCmdShow = nShowCmd;
     }
-    CRect rectWork;
-    MONITORINFO mi{};
-    mi.cbSize = sizeof(mi);
-    HMONITOR hMonitor = ::MonitorFromPoint(rect.TopLeft(), MONITOR_DEFAULTTONEAREST);
-    if (hMonitor != nullptr && ::GetMonitorInfoW(hMonitor, &mi))
-        rectWork = mi.rcWork;
-    else
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectWork, 0);
+    const CRect rectWork = QMXPWorkAreaAt(rect.TopLeft());
     CRect rectVisible;
     if (!rectVisible.IntersectRect(&rect, &rectWork))
         return;

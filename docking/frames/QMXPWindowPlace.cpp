@@ -33,12 +33,26 @@ CPoint QMXPBeside(const CSize& size, const CRect& avoid, const CRect& work)
     return QMXPCentredOver(size, work, work);
 }
 
-CRect QMXPWorkAreaOf(HWND hWnd)
+namespace {
+
+CRect WorkAreaOfMonitor(HMONITOR hMonitor)
 {
     MONITORINFO monitor = {sizeof(MONITORINFO)};
-    if (::GetMonitorInfoW(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
+    if (hMonitor != nullptr && ::GetMonitorInfoW(hMonitor, &monitor))
         return CRect(monitor.rcWork);
     RECT work = {};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return CRect(work);
+}
+
+}  // namespace
+
+CRect QMXPWorkAreaOf(HWND hWnd)
+{
+    return WorkAreaOfMonitor(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST));
+}
+
+CRect QMXPWorkAreaAt(CPoint pt)
+{
+    return WorkAreaOfMonitor(::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST));
 }

@@ -14,5 +14,8 @@ CPoint QMXPCentredOver(const CSize& size, const CRect& area, const CRect& work);
 // first side with room in the work area), aligned with its top or left edge;
 // centred in the work area when no side has room.
 CPoint QMXPBeside(const CSize& size, const CRect& avoid, const CRect& work);
-// The work area of the monitor nearest to the window.
+// The work area of the monitor nearest to the window; the primary monitor's
+// when none can be asked.
 CRect QMXPWorkAreaOf(HWND hWnd);
+// The same for the monitor nearest to the point.
+CRect QMXPWorkAreaAt(CPoint pt);

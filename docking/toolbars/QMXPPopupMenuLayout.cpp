@@ -7,6 +7,7 @@
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMiniFrameWnd.h"
 #include "docking/frames/QMXPTearOffManager.h"
+#include "docking/frames/QMXPWindowPlace.h"
 #include "docking/toolbars/QMXPDibSection.h"
 #include "docking/toolbars/QMXPDrawManager.h"
 #include "docking/toolbars/QMXPGlobalData.h"
@@ -43,14 +44,7 @@ constexpr int kMinShadowBrightness = 65;
 CRect CQMXPPopupMenu::WorkAreaAt(CPoint pt) {
     if (pfnWorkAreaAt != nullptr)
         return pfnWorkAreaAt(pt);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    HMONITOR hMonitor = ::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST);
-    if (hMonitor != nullptr && ::GetMonitorInfoW(hMonitor, &info))
-        return info.rcWork;
-    CRect rect;
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0);
-    return rect;
+    return QMXPWorkAreaAt(pt);
 }
 
 // --- Placement -----------------------------------------------------------------------------------
