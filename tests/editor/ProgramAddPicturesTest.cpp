@@ -23,9 +23,6 @@ using edtest::CProgramRun;
 
 namespace {
 
-constexpr int kViewId = 0xE900;
-constexpr int kPanelId = 176;
-constexpr int kListId = 1122;
 constexpr int kGalleryViewId = 2;
 constexpr int kAddImagesButton = 1117;
 constexpr DWORD kGalleryLeft = 59420;
@@ -143,12 +140,7 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
     CProgramRun program;
     ASSERT_TRUE(program.Start());
     HWND list = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        for (HWND frame : program.ReportFrames())
-            list = CProgramRun::FindById(
-                CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId), kListId);
-        return list != nullptr;
-    }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return (list = program.ReportPictureList()) != nullptr; }));
     ::ShowWindow(program.Main(), SW_MAXIMIZE);
     ::SetForegroundWindow(program.Main());
     ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
@@ -241,9 +233,10 @@ TEST(ProgramAddPictures, AddedByTheClickOfTheFileDialogsOpenTheBusyCursorStaysUn
     ASSERT_TRUE(program.Start());
     HWND panel = nullptr, list = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {
-        for (HWND frame : program.ReportFrames())
-            panel = CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId);
-        list = panel ? CProgramRun::FindById(panel, kListId) : nullptr;
+        for (HWND frame : program.ReportFrames()) {
+            panel = CProgramRun::SectionPanelOf(frame);
+            list = CProgramRun::PictureListOf(frame);
+        }
         return list != nullptr;
     }));
     ::ShowWindow(program.Main(), SW_MAXIMIZE);

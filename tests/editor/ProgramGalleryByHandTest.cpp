@@ -23,9 +23,6 @@ namespace {
 
 constexpr DWORD kGalleryRight = 59421;
 constexpr int kGalleryViewId = 2;
-constexpr int kViewId = 0xE900;
-constexpr int kPanelId = 176;
-constexpr int kListId = 1122;
 
 // A program whose gallery a test docks, pins or fills: the layout and the
 // preferences it leaves are taken out of the registry before and after.
@@ -268,7 +265,7 @@ TEST_F(ProgramByHandGallery, APictureDraggedOntoASectionHangsFromThePointerAndLe
     EXPECT_GE(image.left, to.x - 2) << "the image reaches left of the pointer";
     EXPECT_GE(image.top, to.y - 2) << "the image reaches above the pointer";
     edtest::MouseAt(to, MOUSEEVENTF_LEFTUP);
-    HWND panelList = CProgramRun::FindById(CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId), kListId);
+    HWND panelList = CProgramRun::PictureListOf(frame);
     ASSERT_NE(nullptr, panelList);
     EXPECT_TRUE(edtest::WaitFor([&] {
         return ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == LPARAM(sections.back()) &&

@@ -25,9 +25,6 @@ using edtest::CProgramRun;
 namespace {
 
 constexpr UINT kAddImage = 1151;
-constexpr int kViewId = 0xE900;
-constexpr int kPanelId = 176;
-constexpr int kListId = 1122;
 constexpr uint32_t kHugeSide = 16000;
 
 // The private memory the process holds now, and the most it ever held.
@@ -104,12 +101,7 @@ TEST(ProgramHugePicture, OneWarningNamesItsFileAndSizeThePlaceholderShowsAndMemo
     CProgramRun program;
     ASSERT_TRUE(program.Start());
     HWND list = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        for (HWND frame : program.ReportFrames())
-            list = CProgramRun::FindById(
-                CProgramRun::FindById(CProgramRun::FindById(frame, kViewId), kPanelId), kListId);
-        return list != nullptr;
-    }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return (list = program.ReportPictureList()) != nullptr; }));
     ::ShowWindow(program.Main(), SW_MAXIMIZE);
     size_t peakAtStart = 0;
     const size_t atStart = PrivateBytes(program.Process(), &peakAtStart);

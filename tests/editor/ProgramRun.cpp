@@ -224,6 +224,30 @@ HWND CProgramRun::ActiveFrame() const
     return client ? reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
 }
 
+HWND CProgramRun::SectionPanelOf(HWND frame)
+{
+    const int kViewId = 0xE900;
+    const int kPanelId = 176;
+    return FindById(FindById(frame, kViewId), kPanelId);
+}
+
+HWND CProgramRun::PictureListOf(HWND frame)
+{
+    const int kListId = 1122;
+    HWND panel = SectionPanelOf(frame);
+    return panel ? FindById(panel, kListId) : nullptr;
+}
+
+HWND CProgramRun::ReportPictureList() const
+{
+    HWND list = nullptr;
+    for (HWND frame : ReportFrames()) {
+        if (HWND found = PictureListOf(frame))
+            list = found;
+    }
+    return list;
+}
+
 HWND CProgramRun::FindById(HWND parent, int id)
 {
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {

@@ -55,6 +55,12 @@ public:
     HWND ActiveFrame() const;
     // The first descendant with the control id; null when none.
     static HWND FindById(HWND parent, int id);
+    // The section panel in a report window's view, and the panel's picture
+    // list; null while they are not there.
+    static HWND SectionPanelOf(HWND frame);
+    static HWND PictureListOf(HWND frame);
+    // The picture list of the last report window that has one; null when none does.
+    HWND ReportPictureList() const;
     // Sends the command to the main window and waits for its answer.
     void Command(UINT id) const;
     // Posts it, for a command that opens a modal dialog.
