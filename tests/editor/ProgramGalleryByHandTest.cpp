@@ -188,7 +188,7 @@ TEST_F(ProgramByHandGallery, TheFolderChooserTakesAPathTypedIntoItAndRefusesOneT
     EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindow(chooser); }));
 }
 
-TEST_F(ProgramByHandGallery, APictureDraggedOntoASectionHangsFromThePointerAndLeavesNoStripAtTheWindowsLeftBorder)
+TEST_F(ProgramByHandGallery, APictureDraggedOntoASectionIsCentredOnThePointerAndLeavesNoStripAtTheWindowsLeftBorder)
 {
     CKWTestTempFolder folder(L"gdrop");
     folder.Write(L"red.bmp", edtest::SolidBitmapFile(200, 150, 0, 0, 255));
