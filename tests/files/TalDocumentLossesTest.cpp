@@ -36,9 +36,13 @@ std::wstring RunFont(const CTalBaseDocument& document, int run)
     return document.GetProperties().GetFontTable().GetString(HeadingNote(document).GetRun(run).m_fontIndex);
 }
 
-std::vector<double> Corners(const CKWDoubleRect& rect)
+// The template's first cell of the kind is at the corners.
+void ExpectFirstCell(const CTalTemplate* tmpl, int32_t kind, const std::vector<double>& corners)
 {
-    return {rect.left, rect.top, rect.right, rect.bottom};
+    const CTalCellList* cells = tmpl ? tmpl->GetCells(kind) : nullptr;
+    ASSERT_TRUE(cells && !cells->empty());
+    const CKWDoubleRect& r = cells->front();
+    EXPECT_EQ((std::vector<double>{r.left, r.top, r.right, r.bottom}), corners);
 }
 
 }  // namespace
@@ -143,18 +147,14 @@ TEST_F(DocumentFiles, RepeatedAndEmptyElementsAreWarnedAboutAndTheFirstIsKept)
          "<LeafRectArrayItem Left='0.1' Right='0.9' Bottom='0.5'/></LeafRectArray></LeafTemplate>\n",
          nullptr,
          [](const CTalBaseDocument&) {
-             const CTalCellList* cells = g_TemplateManager.FindPageTemplate(L"cells.otl")->GetCells(1);
-             ASSERT_NE(cells, nullptr);
-             EXPECT_EQ(Corners(cells->front()), (std::vector<double>{0.1, 0.0, 0.9, 0.5}));
+             ExpectFirstCell(g_TemplateManager.FindPageTemplate(L"cells.otl"), 1, {0.1, 0.0, 0.9, 0.5});
          }},
         {"a title template cell beyond any page: held at a million",
          "<TitleTemplate FileName='far.ott'><TitleRectArray Type='2'><TitleRectArrayItem Left='0' Right='1' "
          "Top='1e308' Bottom='-1e999'/></TitleRectArray></TitleTemplate>\n",
          nullptr,
          [](const CTalBaseDocument&) {
-             const CTalCellList* cells = g_TemplateManager.FindTitlePageTemplate(L"far.ott")->GetCells(2);
-             ASSERT_NE(cells, nullptr);
-             EXPECT_EQ(Corners(cells->front()), (std::vector<double>{0.0, 1e6, 1.0, -1e6}));
+             ExpectFirstCell(g_TemplateManager.FindTitlePageTemplate(L"far.ott"), 2, {0.0, 1e6, 1.0, -1e6});
          }},
         {"a page template's preview without data",
          "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/></Leaf></Tree>\n"
