@@ -1,6 +1,6 @@
 #include "appwindows/KWOleDropSource.h"
 
-CKWOleDropSource::CKWOleDropSource() : m_imageList(nullptr), m_ownsList(false) {}
+CKWOleDropSource::CKWOleDropSource() : m_imageList(nullptr), m_width(0), m_height(0), m_ownsList(false) {}
 
 CKWOleDropSource::~CKWOleDropSource() { EndDragImage(); }
 
@@ -25,7 +25,7 @@ SCODE CKWOleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)
     if (m_imageList) {
         POINT cursor;
         ::GetCursorPos(&cursor);
-        ::ImageList_DragMove(cursor.x, cursor.y);
+        ::ImageList_DragMove(cursor.x - m_width / 2, cursor.y - m_height / 2);
     }
     return COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
 }
@@ -36,6 +36,8 @@ void CKWOleDropSource::SetImageList(HIMAGELIST imageList)
 {
     EndDragImage();
     m_imageList = imageList;
+    if (imageList)
+        ::ImageList_GetIconSize(imageList, &m_width, &m_height);
 }
 
 void CKWOleDropSource::SetDragImage(HBITMAP bitmap)
@@ -44,16 +46,15 @@ void CKWOleDropSource::SetDragImage(HBITMAP bitmap)
     if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) == 0)
         return;
     EndDragImage();
-    m_imageList = ::ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR32 | ILC_MASK, 1, 1);
+    m_width = info.bmWidth;
+    m_height = info.bmHeight;
+    m_imageList = ::ImageList_Create(m_width, m_height, ILC_COLOR32 | ILC_MASK, 1, 1);
     if (!m_imageList)
         return;
     m_ownsList = true;
     ::ImageList_Add(m_imageList, bitmap, nullptr);
-    // The hot spot is the image's top-left corner: the pointer stands at its
-    // edge, as with the system's drag images, and what it points at (the
-    // section a picture is dropped on) stays in sight.
     POINT cursor;
     ::GetCursorPos(&cursor);
     ::ImageList_BeginDrag(m_imageList, 0, 0, 0);
-    ::ImageList_DragEnter(::GetDesktopWindow(), cursor.x, cursor.y);
+    ::ImageList_DragEnter(::GetDesktopWindow(), cursor.x - m_width / 2, cursor.y - m_height / 2);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // CKWOleDropSource: the drop source of the framework's drags: it moves a
 // drag image (an image list) with the cursor while the drag runs, the
-// image's hot spot at the cursor.
+// image centred on the cursor.
 #include "platform/classlib/OleDropSource.h"
 
 #include <commctrl.h>
@@ -17,13 +17,16 @@ public:
     SCODE GiveFeedback(DROPEFFECT dropEffect) override;
     // Uses a list that another object holds (and keeps).
     void SetImageList(HIMAGELIST imageList);
-    // Shows the bitmap with its top-left corner at the cursor; nothing when
-    // its size cannot be read.
+    // Shows the bitmap centred on the cursor; nothing when its size cannot be
+    // read.
     void SetDragImage(HBITMAP bitmap);
 
 private:
     void EndDragImage();
 
     HIMAGELIST m_imageList;
+    // The drag image's size.
+    int m_width;
+    int m_height;
     bool m_ownsList;
 };

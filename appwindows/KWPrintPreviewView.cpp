@@ -11,11 +11,6 @@
 #include "platform/classlib/PrintPreviewState.h"
 #include "platform/classlib/StringResource.h"
 #include "resources/FrameworkDialogs.h"
-#include "resources/Strings.h"
-
-#include <winspool.h>
-
-#include <vector>
 
 IMPLEMENT_DYNCREATE(CKWPrintPreviewView, CQMXPPrintPreviewView)
 
@@ -86,22 +81,4 @@ bool DoPrintPreview(CKWWinView* view)
         frame->UpdateWindow();
     }
     return true;
-}
-
-bool PrinterForPreview()
-{
-    // Both asks of the count: the first may fail for want of room alone.
-    DWORD needed = 0, count = 0;
-    const DWORD kinds = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-    ::EnumPrintersW(kinds, nullptr, 4, nullptr, 0, &needed, &count);
-    if (needed > 0) {
-        std::vector<BYTE> buffer(needed);
-        if (::EnumPrintersW(kinds, nullptr, 4, buffer.data(), needed, &needed, &count) && count > 0)
-            return true;
-    }
-    AfxMessageBoxText(IDS_NO_PRINTER_FOR_PREVIEW,
-                      L"Print Preview shows the pages as a printer prints them, and no printer is installed.\n"
-                      L"Install a printer, then choose Print Preview again.",
-                      MB_OK | MB_ICONEXCLAMATION);
-    return false;
 }

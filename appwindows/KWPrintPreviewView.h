@@ -26,7 +26,3 @@ protected:
 // The framework's print preview of the view in its frame; false (after
 // "Command failed.") when it cannot start, the view left as it was.
 bool DoPrintPreview(CKWWinView* view);
-
-// Whether the system has a printer whose pages a preview can show; when it
-// has none the user is told that a printer must be installed first.
-bool PrinterForPreview();

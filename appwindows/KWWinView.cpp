@@ -300,9 +300,6 @@ void CKWWinView::OnUpdateFilePrintPreview(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE)
 
 void CKWWinView::OnFilePrintPreview()
 {
-    // Without a printer nothing of the layout changes: there is no page to show.
-    if (!PrinterForPreview())
-        return;
     CKWBaseApplication* app = KWGetApp();
     CFrameWnd* frame = KWGetActiveFrame();
     if (app && frame) {

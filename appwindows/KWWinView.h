@@ -68,7 +68,7 @@ public:
     // The class library's end of the preview, then the application is told.
     void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
     // The application is told of the active frame, then the framework's
-    // preview; nothing without a printer.
+    // preview.
     afx_msg void OnFilePrintPreview();
     // The application is told that the active frame's preview is over (also
     // when it never started).

@@ -102,17 +102,6 @@ BOOL CColorMenuButton::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes
     return TRUE;
 }
 
-bool CColorMenuButton::AskColor(CKWColor& colorOut)
-{
-    COLORREF chosen = GetShownColor();
-    if (!OpenColorDialog(chosen, chosen))
-        return false;
-    const CKWColor picked = CKWColor::FromColorRef(chosen);
-    SetColor(picked.GetKind(), picked.GetValue());
-    colorOut = m_color;
-    return true;
-}
-
 bool CColorMenuButton::IsColorChosen(UINT nID)
 {
     return GetColorMap().IsChosen(nID);
@@ -128,9 +117,4 @@ void CColorMenuButton::AssignFrom(const CQMXPToolbarButton& src)
 bool CColorMenuButton::LookupColor(UINT nID, CKWColor& color)
 {
     return GetColorMap().Lookup(nID, color);
-}
-
-bool CColorMenuButton::TakeChosenColor(UINT nID, CKWColor& color)
-{
-    return GetColorMap().TakeChosen(nID) && LookupColor(nID, color);
 }

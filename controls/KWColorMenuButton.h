@@ -3,8 +3,8 @@
 // colour, command 32846): the docking library's colour button, whose colour
 // is also kept as a framework colour value, recorded for its command in one
 // global map (CColorMap), so that every button of the command, and a tool bar
-// rebuilt later, shows the same colour. The palette's other colour, and the
-// menu's, is chosen in the common colour dialog (CKWColorChooser).
+// rebuilt later, shows the same colour. The palette's other colour is chosen
+// in the common colour dialog (CKWColorChooser).
 #include <cstdint>
 #include <map>
 #include <set>
@@ -62,16 +62,9 @@ public:
     const CKWColor& GetColor() const { return m_color; }
     // The colour recorded for the command; false (colour untouched) when none is.
     static bool LookupColor(UINT nID, CKWColor& color);
-    // The colour the user picked for the command since it last ran (in the
-    // palette or by the button); false when the command comes from elsewhere
-    // (a menu), which then asks for a colour itself.
-    static bool TakeChosenColor(UINT nID, CKWColor& color);
     // True while a colour the user picked for the command waits for it: what
     // the button shows then is what the command is to apply.
     static bool IsColorChosen(UINT nID);
-    // The common colour dialog, started with the button's colour; on OK the
-    // chosen colour becomes the button's (a packed RGB value) and is given.
-    bool AskColor(CKWColor& color);
 
 private:
     // m_color from a library colour; the automatic colour is not recorded.

@@ -123,14 +123,12 @@ void CTalDocument::OnFontStep(UINT id)
 
 void CTalDocument::OnTextColor()
 {
-    // A colour picked in the palette or by the tool-bar button is applied;
-    // the menu's command asks for one in the palette's colour dialog.
+    // The colour the tool-bar button holds, whether the command came from the
+    // button, its palette or the menu; a colour picked for the command waits
+    // no longer.
     CKWColor color;
-    if (!CColorMenuButton::TakeChosenColor(ID_TAL_TEXT_COLOR, color)) {
-        CColorMenuButton* colorButton = TextColorButton();
-        if (!colorButton || !colorButton->AskColor(color))
-            return;
-    }
+    GetColorMap().TakeChosen(ID_TAL_TEXT_COLOR);
+    CColorMenuButton::LookupColor(ID_TAL_TEXT_COLOR, color);
     RunTextCommand([&] { m_frame->SetTextColor(color); });
 }
 

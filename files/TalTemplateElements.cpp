@@ -4,9 +4,6 @@
 #include "framework/KWRasterLib.h"
 #include "model/TalTemplate.h"
 
-#include <cmath>
-#include <limits>
-
 namespace {
 
 const char kTitleRectArray[] = "TitleRectArray";
@@ -153,34 +150,11 @@ void CTalTemplateElements::OnRectItemEnd(const CString& name)
         return;
     int32_t kind = 0;
     ReadInt(*array, L"Type", kind);
-    // A missing value is 0, a garbled one is warned about and stays 0, and a
-    // cell placed beyond any page is none: each is said in one line.
+    // Missing values are 0; a garbled one is warned about and stays 0.
     CKWDoubleRect rect(0.0, 0.0, 0.0, 0.0);
-    const struct {
-        const wchar_t* name;
-        double& value;
-    } coordinates[] = {{L"Left", rect.left}, {L"Top", rect.top}, {L"Right", rect.right}, {L"Bottom", rect.bottom}};
-    CString missing;
-    CString beyond;
-    for (const auto& coordinate : coordinates) {
-        const wchar_t* text = item->Find(coordinate.name);
-        if (!text) {
-            missing += (missing.IsEmpty() ? L"" : L", ") + CString(coordinate.name);
-        } else if (ReadReal(*item, coordinate.name, coordinate.value, std::numeric_limits<double>::max()) &&
-                   std::fabs(coordinate.value) > kMaxCoordinate && beyond.IsEmpty()) {
-            beyond.Format(L"%ls %ls", coordinate.name, text);
-        }
-    }
-    CString message;
-    if (!beyond.IsEmpty()) {
-        message.Format(L"A cell of %ls has %ls, beyond any page; the cell is ignored.", name.GetString(),
-                       beyond.GetString());
-        Warn(message);
-        return;
-    }
-    if (!missing.IsEmpty()) {
-        message.Format(L"A cell of %ls has no %ls; it is read as 0.", name.GetString(), missing.GetString());
-        Warn(message);
-    }
+    ReadReal(*item, L"Left", rect.left, kMaxCoordinate);
+    ReadReal(*item, L"Top", rect.top, kMaxCoordinate);
+    ReadReal(*item, L"Right", rect.right, kMaxCoordinate);
+    ReadReal(*item, L"Bottom", rect.bottom, kMaxCoordinate);
     tmpl->AddCell(kind, rect);
 }

@@ -1,9 +1,7 @@
 #pragma once
 // CXmlErrorDlg: the dialog that lists the problems met while a file was
 // loaded or saved, one message per line under a heading. The caller sets the
-// heading and the lines, then shows it modally; OK closes it. A message
-// longer than the list is wide wraps onto as many rows as it needs, so that
-// it reads whole without sideways scrolling.
+// heading and the lines, then shows it modally; OK closes it.
 #include "appwindows/KWDialog.h"
 #include "platform/classlib/String.h"
 
@@ -20,18 +18,9 @@ public:
 
     BOOL OnInitDialog() override;
 
-protected:
-    // The list's rows: each message's height wrapped to the list's width,
-    // drawn as the list box draws its own.
-    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
-    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
-    DECLARE_MESSAGE_MAP()
-
 private:
-    // The message of a row of the list; empty past the last.
-    CString LineAt(UINT index) const;
-    // The text's rectangle inside a row of the list.
-    CRect TextRect(const RECT& row) const;
+    // Wide enough to scroll to the end of the longest line.
+    void SetHorizontalExtent(HWND list);
 
     HWND m_list = nullptr;
     HWND m_label = nullptr;

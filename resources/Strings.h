@@ -26,5 +26,3 @@
 #define IDS_PREVIEW_ONE_PAGE 61505
 #define IDS_PREVIEW_TWO_PAGE 61506
 #define IDS_COMMAND_FAILED 61705
-// Print Preview asked for with no printer installed.
-#define IDS_NO_PRINTER_FOR_PREVIEW 938

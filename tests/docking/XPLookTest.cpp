@@ -131,7 +131,8 @@ TEST_F(XPMenuTest, PopupMenuSeparatorLeavesTheImageColumnAndItsBorderOpensToTheB
     CQMXPPopupMenu* pPopup = pButton->GetPopupMenu();
     ASSERT_NE(pPopup, nullptr);
     ASSERT_EQ(pPopup->dropDirection, QMXP_DROP_DOWN);
-    PumpFor(50);
+    // Drawn once its showing is handled.
+    Pump();
     pPopup->UpdateWindow();
     pPopup->GetMenuBar()->UpdateWindow();
 

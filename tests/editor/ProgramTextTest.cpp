@@ -486,38 +486,25 @@ TEST_F(ProgramTextByHand, AfterAPickTheColourButtonFollowsTheCaretAndItsFaceAppl
     EXPECT_TRUE(Shows(mixed));
 }
 
-TEST_F(ProgramTextByHand, TextChooseTextColorAsksForTheColourInTheCommonColourDialog)
+// The menu's Choose Text Color applies the colour the tool-bar button holds,
+// with no dialog: "Tin" typed black, "ted" after a pick of red, the whole
+// line selected (the button keeps red over the two colours).
+TEST_F(ProgramTextByHand, TextChooseTextColorAppliesTheColourTheToolBarButtonHolds)
 {
-    TypeAndSelect(L"Tinted");
-    const COLORREF chosen = RGB(160, 32, 240);
-    // Cancelled, nothing changes; OK colours the selection.
-    for (const bool ok : {false, true}) {
-        program.PostCommand(32846);
-        HWND dialog = program.WaitForDialogWith(720);
-        ASSERT_NE(nullptr, dialog);
-        const struct {
-            int item;
-            const wchar_t* digits;
-        } parts[] = {{706, L"160"}, {707, L"32"}, {708, L"240"}};
-        for (const auto& part : parts) {
-            HWND box = ::GetDlgItem(dialog, part.item);
-            ASSERT_NE(nullptr, box);
-            ::SendMessageW(box, EM_SETSEL, 0, -1);
-            for (const wchar_t* c = part.digits; *c; ++c)
-                ::SendMessageW(box, WM_CHAR, *c, 1);
-        }
-        ::PostMessageW(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
-        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog); }));
-        Settle();
-        if (!ok) {
-            EXPECT_EQ(0, CountNear(panel, chosen));
-        }
-    }
-    // The text's pixels blend with the selection's highlight at their edges.
-    EXPECT_TRUE(edtest::WaitFor([&] { return CountNear(panel, chosen) > 10; }));
+    HWND bar = CProgramRun::FindById(program.Main(), kTextToolBar);
+    ASSERT_NE(nullptr, bar);
+    const int colorIndex = edtest::BarCommandIndex(bar, 32846);
+    edtest::TypeText(L"Tin");
+    ASSERT_TRUE(PickFromPalette(RGB(255, 0, 0)));
+    TypeAndSelect(L"ted");
+    const test_support::Pixels mixed = ShownSteady();
+    EXPECT_TRUE(ColourButtonShows(bar, colorIndex, RGB(255, 0, 0)));
+    program.PostCommand(32846);
+    EXPECT_TRUE(edtest::WaitFor([&] { return CountWhere(Shown(), Reddish) > 3 * CountWhere(mixed, Reddish) / 2; }));
+    EXPECT_EQ(nullptr, program.FindDialog());
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_text_tinted");
-    program.Command(57643);
-    EXPECT_TRUE(edtest::WaitFor([&] { return CountNear(panel, chosen) == 0; }));
+    edtest::PressChord(VK_CONTROL, 'Z');
+    EXPECT_TRUE(Shows(mixed));
 }
 
 TEST_F(ProgramTextByHand, CtrlBIAndUToggleTheSelectionsStylesOneStepEach)

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 using namespace doctest;
 
@@ -33,6 +34,15 @@ const CTalTextNote& HeadingNote(const CTalBaseDocument& document)
 std::wstring RunFont(const CTalBaseDocument& document, int run)
 {
     return document.GetProperties().GetFontTable().GetString(HeadingNote(document).GetRun(run).m_fontIndex);
+}
+
+// The template's first cell of the kind is at the corners.
+void ExpectFirstCell(const CTalTemplate* tmpl, int32_t kind, const std::vector<double>& corners)
+{
+    const CTalCellList* cells = tmpl ? tmpl->GetCells(kind) : nullptr;
+    ASSERT_TRUE(cells && !cells->empty());
+    const CKWDoubleRect& r = cells->front();
+    EXPECT_EQ((std::vector<double>{r.left, r.top, r.right, r.bottom}), corners);
 }
 
 }  // namespace
@@ -130,6 +140,21 @@ TEST_F(DocumentFiles, RepeatedAndEmptyElementsAreWarnedAboutAndTheFirstIsKept)
          [](const CTalBaseDocument& d) {
              ASSERT_EQ(d.GetProperties().GetHeadingSection()->GetPictureCount(), 1);
              EXPECT_EQ(d.GetProperties().GetHeadingSection()->GetPicture(0)->GetPictureId(), 0);
+         }},
+        {"a page template cell without its Top: 0",
+         "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/></Leaf></Tree>\n"
+         "<LeafTemplate ID='3' FileName='cells.otl'><LeafRectArray Type='1'>"
+         "<LeafRectArrayItem Left='0.1' Right='0.9' Bottom='0.5'/></LeafRectArray></LeafTemplate>\n",
+         nullptr,
+         [](const CTalBaseDocument&) {
+             ExpectFirstCell(g_TemplateManager.FindPageTemplate(L"cells.otl"), 1, {0.1, 0.0, 0.9, 0.5});
+         }},
+        {"a title template cell beyond any page: held at a million",
+         "<TitleTemplate FileName='far.ott'><TitleRectArray Type='2'><TitleRectArrayItem Left='0' Right='1' "
+         "Top='1e308' Bottom='-1e999'/></TitleRectArray></TitleTemplate>\n",
+         nullptr,
+         [](const CTalBaseDocument&) {
+             ExpectFirstCell(g_TemplateManager.FindTitlePageTemplate(L"far.ott"), 2, {0.0, 1e6, 1.0, -1e6});
          }},
         {"a page template's preview without data",
          "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/></Leaf></Tree>\n"
@@ -232,15 +257,6 @@ TEST_F(DocumentFiles, EachLossOfALoadIsOneLineOfItsReport)
              "</TitleBgImage></TitleTemplate>\n",
          L"The picture of TitleBgImage cannot be read; a placeholder is shown."},
         {"an unknown element", "<Appendix Pages='3'>text</Appendix>\n", L"Unknown tag Appendix is ignored."},
-        {"a page template cell without its Top",
-         "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/></Leaf></Tree>\n"
-         "<LeafTemplate ID='3' FileName='cells.otl'><LeafRectArray Type='1'>"
-         "<LeafRectArrayItem Left='0.1' Right='0.9' Bottom='0.5'/></LeafRectArray></LeafTemplate>\n",
-         L"A cell of LeafRectArrayItem has no Top; it is read as 0."},
-        {"a title template cell beyond any page",
-         "<TitleTemplate FileName='far.ott'><TitleRectArray Type='2'><TitleRectArrayItem Left='0' Right='1' "
-         "Top='1e308' Bottom='1'/></TitleRectArray></TitleTemplate>\n",
-         L"A cell of TitleRectArrayItem has Top 1e308, beyond any page; the cell is ignored."},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);

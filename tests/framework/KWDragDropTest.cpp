@@ -373,7 +373,7 @@ TEST(DragImage, AnEndedDragImageLeavesTheScreenAsItWasUnderIt)
     const COLORREF before = ScreenPixel(probe);
     ASSERT_NE(CLR_INVALID, before);
 
-    // A red 40 x 20 image, its top-left corner at the cursor.
+    // A red 40 x 20 image centred on the cursor.
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 20);
@@ -390,12 +390,12 @@ TEST(DragImage, AnEndedDragImageLeavesTheScreenAsItWasUnderIt)
         source.SetDragImage(bitmap);
         const COLORREF shown = ScreenPixel(probe);
         EXPECT_TRUE(GetRValue(shown) > 150 && GetGValue(shown) < 60) << std::hex << shown << ": the image shows";
-        // The cursor stands at the image's edge: the image lies right of and
-        // below it, and what the cursor points at stays in sight.
+        // The image's top-left corner is at the cursor less half its width
+        // and half its height.
         const struct {
             POINT offset;
             bool red;
-        } places[] = {{{2, 2}, true}, {{37, 17}, true}, {{-10, 5}, false}, {{10, -5}, false}, {{-15, -8}, false}};
+        } places[] = {{{-19, -9}, true}, {{18, 8}, true}, {{-22, 0}, false}, {{0, -12}, false}, {{22, 11}, false}};
         for (const auto& place : places) {
             const COLORREF pixel = ScreenPixel({middle.x + place.offset.x, middle.y + place.offset.y});
             EXPECT_EQ(place.red, GetRValue(pixel) > 150 && GetGValue(pixel) < 60)

@@ -241,4 +241,13 @@ TEST_F(TalTextCommands, TheTextPropertiesSheetChangesOnlyWhatItReports)
     CKWColor recorded;
     ASSERT_TRUE(CColorMenuButton::LookupColor(ID_TAL_TEXT_COLOR, recorded));
     EXPECT_EQ(run.m_color.GetValue(), recorded.GetValue());
+    // The command, as the menu sends it, applies what the button holds (over
+    // text of two colours the button keeps it).
+    const CKWColor red = CKWColor::FromColorRef(RGB(255, 0, 0));
+    color->SetColor(red.GetKind(), red.GetValue());
+    Edit(0, 11);
+    Command(ID_TAL_TEXT_COLOR);
+    EXPECT_EQ(RGB(255, 0, 0), Note().GetRun(0).GetColorRef());
+    EXPECT_EQ(RGB(255, 0, 0), Note().GetRun(Note().GetRunCount() - 1).GetColorRef());
+    EXPECT_EQ(2, History().GetGroupCount());
 }

@@ -84,9 +84,9 @@ TEST(AfxBeginThread, SuspendedThreadReceivesWhatWasPostedBeforeItRan) {
     pThread->m_bAutoDelete = FALSE;
 
     EXPECT_TRUE(pThread->PostThreadMessage(WM_APP, 42, 0)) << "the queue exists before the thread runs";
-    ::Sleep(50);
     EXPECT_EQ(0, CTestWorker::s_started) << "still suspended";
 
+    // Suspended once: it was held before it could start.
     EXPECT_EQ(1u, pThread->ResumeThread());
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, 5000));
     DWORD exitCode = 0;
