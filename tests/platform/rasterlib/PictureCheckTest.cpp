@@ -156,7 +156,8 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 }
 
 // TIFFs other readers read: JPEG-coded, PackBits runs that run on into the
-// next row, a strip byte count of 0. Each is sound, reads whole as its
+// next row, a strip byte count of 0, a picture in a tile larger than it,
+// CMYK. Each is sound, reads whole as its
 // pixels, and its thumbnail is its full read reduced; the file and the full
 // read are kept for the test command's independent reader.
 TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
@@ -171,6 +172,17 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         rows.Set(i % 64, 2 + i / 64, Pixel{uint8_t(i * 2), uint8_t(i * 2), uint8_t(i * 2), 255});
     }
     const std::string lzw = LzwCodes(std::string(8 * 6 * 3, '\x50'));
+    const Picture small = Gradient(12, 10);
+    std::string tile(16 * 16 * 3, '\0');
+    for (uint32_t i = 0; i < 12 * 10; ++i) {
+        const Pixel p = small.At(i % 12, i / 12);
+        tile.replace(size_t(i / 12 * 16 + i % 12) * 3, 3, {char(p.r), char(p.g), char(p.b)});
+    }
+    const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
+    Picture inks(4, 1, Pixel{255, 255, 255, 255});
+    inks.Set(1, 0, Pixel{255, 255, 0, 255});
+    inks.Set(2, 0, Pixel{0, 0, 0, 255});
+    inks.Set(3, 0, Pixel{46, 172, 130, 255});  // white (255 - k) less each ink's share
     const struct {
         const char* name;
         std::string bytes;
@@ -180,6 +192,8 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"jpeg.tif", StripTiff(64, 48, 3, 7, 6, jpeg, uint32_t(jpeg.size())), photo, 6},
         {"packbits.tif", StripTiff(64, 4, 1, 32773, 1, packed, uint32_t(packed.size())), rows, 0},
         {"zero count.tif", StripTiff(8, 6, 3, 5, 2, lzw, 0), Picture(8, 6, Pixel{0x50, 0x50, 0x50, 255}), 0},
+        {"tile.tif", StripTiff(12, 10, 3, 1, 2, tile, uint32_t(tile.size()), 0, 16), small, 0},
+        {"cmyk.tif", StripTiff(4, 1, 4, 1, 5, cmyk, 16), inks, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
