@@ -306,6 +306,25 @@ bool LibraryThumbnail(PFN_ReadLQRasterImage readLQ, const std::string& path)
     return made;
 }
 
+// WIC's factory on this thread, or null.
+IWICImagingFactory* StartWic()
+{
+    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IWICImagingFactory* factory = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&factory))))
+        return nullptr;
+    return factory;
+}
+
+void EndWic(IWICImagingFactory* factory)
+{
+    if (factory) {
+        factory->Release();
+        ::CoUninitialize();
+    }
+}
+
 // Thumbnails of small files of 138 megapixels below the library's bound
 // (GIFs, stored row after row and interlaced, an interlaced PNG and a TIFF in
 // one strip), their
@@ -329,13 +348,7 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         {"interlaced blocks.png", testpictures::HugeBlockPng(kWidth, kHeight, true)},
         {"blocks in one strip.tif", testpictures::HugeBlockTiff(kWidth, kHeight)},
     };
-    IWICImagingFactory* factory = nullptr;
-    if (wic) {
-        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                      reinterpret_cast<void**>(&factory))))
-            factory = nullptr;
-    }
+    IWICImagingFactory* factory = wic ? StartWic() : nullptr;
     for (const auto& file : files) {
         const std::string path = folder + file.name;
         WriteFileBytes(path, reinterpret_cast<const unsigned char*>(file.bytes.data()),
@@ -363,10 +376,7 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         }
         ::DeleteFileA(path.c_str());
     }
-    if (factory) {
-        factory->Release();
-        ::CoUninitialize();
-    }
+    EndWic(factory);
 }
 
 // A photograph as a JPEG-coded TIFF (its JPEG the one strip, as scanners and
@@ -388,13 +398,7 @@ void TimeJpegTiffThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& pho
     const std::string path = folder + "photograph.tif";
     WriteFileBytes(path, reinterpret_cast<const unsigned char*>(tiff.data()), static_cast<unsigned long>(tiff.size()));
     constexpr int kRounds = 5;
-    IWICImagingFactory* factory = nullptr;
-    if (wic) {
-        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                      reinterpret_cast<void**>(&factory))))
-            factory = nullptr;
-    }
+    IWICImagingFactory* factory = wic ? StartWic() : nullptr;
     for (int reader = 0; reader < (factory ? 2 : 1); ++reader) {
         const size_t before = PrivateBytes();
         CPeakSampler sampler;
@@ -410,10 +414,7 @@ void TimeJpegTiffThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& pho
                     w, h, unsigned(tiff.size() >> 10), reader == 0 ? "the library" : "WIC's decoder and Fant scaler",
                     seconds * 1000, made, kRounds, unsigned((peak > before ? peak - before : 0) >> 20));
     }
-    if (factory) {
-        factory->Release();
-        ::CoUninitialize();
-    }
+    EndWic(factory);
     ::DeleteFileA(path.c_str());
 }
 
