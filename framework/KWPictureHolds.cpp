@@ -68,6 +68,7 @@ std::wstring CKWRasterLib::ForgetStoreFileLocked(uint32_t id)
     m_infos.erase(id);
     m_states.erase(id);
     m_walkedStates.erase(id);
+    m_checkedStamps.erase(id);
     m_shownSizes.erase(id);
     m_reported.erase(id);
     // Another copy's file stands for this id no longer: asked again, it is copied again.

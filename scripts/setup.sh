@@ -16,7 +16,7 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 
 packages=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth cmake ninja-build
           libz-mingw-w64-dev googletest fonts-wine fonts-liberation fonts-dejavu-core
-          dpkg-dev nasm xz-utils ca-certificates libxml2-utils qpdf poppler-utils mupdf-tools python3-olefile
+          dpkg-dev nasm xz-utils ca-certificates libxml2-utils qpdf poppler-utils mupdf-tools python3-olefile python3-pil
           cups cups-client cups-bsd printer-driver-cups-pdf libcups2:i386)
 
 missing=()
@@ -142,16 +142,22 @@ if [ ! -f "$deps/stamps/libpng" ]; then
   touch "$deps/stamps/libpng"
 fi
 
-if [ ! -f "$deps/stamps/libtiff" ]; then
-  echo "setup: building libtiff (static, i686-w64-mingw32, over the MinGW zlib)"
+# The stamp names what the build holds: a build folder whose libtiff lacks the
+# JPEG codings builds it again.
+if [ ! -f "$deps/stamps/libtiff-jpeg" ]; then
+  echo "setup: building libtiff (static, i686-w64-mingw32, over the MinGW zlib and libjpeg-turbo)"
   fetch_source tiff
   src=$(unpack_source tiff)
-  # The codings the raster library reads a row at a time: none, LZW,
-  # PackBits and deflate; the system's decoder reads the rest.
+  # Every coding the raster library reads TIFFs in: none, LZW, PackBits,
+  # deflate, the fax codings, JPEG and old-style JPEG (on the libjpeg-turbo
+  # built above, which the library links already).
+  rm -rf "$deps/build/libtiff"
   cross_cmake "$src" "$deps/build/libtiff" -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF \
     -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF -Dzlib=ON -Dlibdeflate=OFF -Dpixarlog=OFF \
-    -Djpeg=OFF -Dold-jpeg=OFF -Djbig=OFF -Dlerc=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF
-  touch "$deps/stamps/libtiff"
+    -Djpeg=ON -Dold-jpeg=ON -Djpeg12=OFF -DJPEG_INCLUDE_DIR="$deps/prefix/include" \
+    -DJPEG_LIBRARY="$deps/prefix/lib/libjpeg.a" -Djbig=OFF -Dlerc=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF
+  rm -f "$deps/stamps/libtiff"
+  touch "$deps/stamps/libtiff-jpeg"
 fi
 
 if [ ! -f "$deps/stamps/googletest" ]; then

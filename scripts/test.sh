@@ -62,6 +62,13 @@ mkdir -p "$pptcheck"
 OT_PPT_CHECK_DIR=$(winepath -w "$pptcheck" 2>/dev/null </dev/null)
 export OT_PPT_CHECK_DIR
 # Likewise every complete PDF file, checked with qpdf and poppler's tools.
+# TIFFs the raster library read, each beside its full read as R, G, B bytes
+# (*.rgb), checked with Pillow's own libtiff.
+tiffcheck="$build/tiffcheck"
+rm -rf "$tiffcheck"
+mkdir -p "$tiffcheck"
+OT_TIFF_CHECK_DIR=$(winepath -w "$tiffcheck" 2>/dev/null </dev/null)
+export OT_TIFF_CHECK_DIR
 pdfcheck="$build/pdfcheck"
 rm -rf "$pdfcheck"
 mkdir -p "$pdfcheck"
@@ -98,6 +105,18 @@ for pictures in "$xmlcheck"/*.pictures; do
       cmp -s - "$xmlcheck/$bytes" ||
       { echo "xmllint: the text of $path in ${pictures%.pictures}.xml is not the picture the program loaded"; exit 1; }
   done < "$pictures"
+done
+for tif in "$tiffcheck"/*.tif; do
+  /usr/bin/python3 - "$tif" <<'PY' || { echo "Pillow: $tif reads otherwise than in the raster library"; exit 1; }
+import sys
+from PIL import Image
+path = sys.argv[1]
+theirs = Image.open(path).convert("RGB").tobytes()
+ours = open(path + ".rgb", "rb").read()
+# A JPEG-coded TIFF may differ by the rounding of another build of libjpeg.
+worst = max((abs(a - b) for a, b in zip(theirs, ours)), default=0)
+sys.exit(0 if len(theirs) == len(ours) and worst <= 2 else 1)
+PY
 done
 for ppt in "$pptcheck"/*.ppt; do
   /usr/bin/python3 - "$ppt" <<'PY' || { echo "olefile: $ppt is not a PowerPoint 97 compound file"; exit 1; }

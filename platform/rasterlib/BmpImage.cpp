@@ -2,6 +2,7 @@
 
 #include "platform/rasterlib/ByteOrder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -12,50 +13,87 @@ namespace {
 constexpr size_t kFileHeader = 14;
 constexpr uint32_t kInfoHeader = 40;
 
-// The pixels of bottom-up rows in runs (8 bits per pixel, or 4 with nibbles)
-// as indices rowBytes apart. True when the runs fill the bitmap, every row to
-// its end, before the data or an end of bitmap stop them; other readers
-// refuse a bitmap whose runs do not.
-bool ExpandRuns(const uint8_t* data, size_t count, bool nibbles, uint32_t width, uint32_t height, size_t rowBytes,
-                uint8_t* rows)
+}  // namespace
+
+bool BmpImage::Runs::Begin(const uint8_t* data, size_t count, bool nibbles, uint32_t width, uint32_t height)
 {
-    uint32_t x = 0, y = 0;
-    auto put = [&](uint8_t index) {
-        if (rows && x < width && y < height)
-            rows[size_t(y) * rowBytes + x] = index;
-        ++x;
-    };
-    for (size_t pos = 0; pos + 1 < count && y < height;) {
-        const uint8_t first = data[pos++], second = data[pos++];
-        if (first > 0) {
-            for (uint32_t i = 0; i < first; ++i)
-                put(nibbles ? uint8_t(i % 2 ? second & 15 : second >> 4) : second);
-        } else if (second == 0) {
-            x = 0;
-            ++y;
-        } else if (second == 1) {
-            break;
-        } else if (second == 2) {
-            if (pos + 1 >= count)
-                break;
-            x += data[pos++];
-            y += data[pos++];
-        } else {
-            // Literal pixels, their bytes padded to a 16-bit boundary.
-            const size_t bytesUsed = nibbles ? (second + 1u) / 2 : second;
-            for (uint32_t i = 0; i < second && pos + (nibbles ? i / 2 : i) < count; ++i) {
-                const uint8_t byte = data[pos + (nibbles ? i / 2 : i)];
-                put(nibbles ? uint8_t(i % 2 ? byte & 15 : byte >> 4) : byte);
-            }
-            pos += bytesUsed + (bytesUsed & 1);
-        }
+    m_data = data;
+    m_count = count;
+    m_pos = 0;
+    m_nibbles = nibbles;
+    m_ended = false;
+    m_width = width;
+    m_height = height;
+    m_x = m_y = m_next = 0;
+    try {
+        m_row.assign(width, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    // Every row reached its end: an end of line on the last row, or the last
-    // row's pixels all there.
-    return y >= height || (y + 1 == height && x >= width);
+    return true;
 }
 
-}  // namespace
+void BmpImage::Runs::Put(uint8_t index)
+{
+    if (m_x < m_width)
+        m_row[m_x] = index;
+    ++m_x;
+}
+
+// One run, escape or literal; a pixel the runs move past keeps index 0.
+void BmpImage::Runs::Step()
+{
+    if (m_pos + 1 >= m_count) {
+        m_ended = true;
+        return;
+    }
+    const uint8_t first = m_data[m_pos++], second = m_data[m_pos++];
+    if (first > 0) {
+        for (uint32_t i = 0; i < first; ++i)
+            Put(m_nibbles ? uint8_t(i % 2 ? second & 15 : second >> 4) : second);
+    } else if (second == 0) {
+        m_x = 0;
+        ++m_y;
+    } else if (second == 1) {
+        m_ended = true;
+    } else if (second == 2) {
+        if (m_pos + 1 >= m_count) {
+            m_ended = true;
+            return;
+        }
+        m_x += m_data[m_pos++];
+        m_y += m_data[m_pos++];
+    } else {
+        // Literal pixels, their bytes padded to a 16-bit boundary.
+        const size_t bytesUsed = m_nibbles ? (second + 1u) / 2 : second;
+        for (uint32_t i = 0; i < second && m_pos + (m_nibbles ? i / 2 : i) < m_count; ++i) {
+            const uint8_t byte = m_data[m_pos + (m_nibbles ? i / 2 : i)];
+            Put(m_nibbles ? uint8_t(i % 2 ? byte & 15 : byte >> 4) : byte);
+        }
+        m_pos += bytesUsed + (bytesUsed & 1);
+    }
+}
+
+const uint8_t* BmpImage::Runs::Indices(uint32_t y)
+{
+    if (y < m_next || y >= m_height)
+        return nullptr;
+    for (; m_next <= y; ++m_next) {
+        std::fill(m_row.begin(), m_row.end(), uint8_t(0));
+        while (!m_ended && m_y == m_next)
+            Step();
+    }
+    return m_row.data();
+}
+
+bool BmpImage::Runs::Finish()
+{
+    while (!m_ended && m_y < m_height)
+        Step();
+    // Every row reached its end: an end of line on the last row, or the last
+    // row's pixels all there.
+    return m_y >= m_height || (m_y + 1 == m_height && m_x >= m_width);
+}
 
 BmpImage::Opening BmpImage::Open(const uint8_t* bytes, size_t count)
 {
@@ -116,35 +154,45 @@ BmpImage::Opening BmpImage::Open(const uint8_t* bytes, size_t count)
     m_data = Le32(bytes + 10);
     if (m_data < paletteEnd || m_data >= count)
         m_data = paletteEnd;
+    m_count = count;
+    m_compression = compression;
+    m_inRuns = runs;
     try {
         m_row.assign(size_t(m_width) * 4, 0);
-        if (runs)
-            m_indices.assign(size_t(m_width) * m_height, 0);
     } catch (const std::bad_alloc&) {
         return Opening::Damaged;
     }
+    // Runs are told whole or not by their reading, which every read finishes.
     if (runs)
-        return ExpandRuns(bytes + m_data, count - m_data, compression == 2, m_width, m_height, m_width,
-                          m_indices.data())
-                   ? Opening::Ready
-                   : Opening::Damaged;
+        return Opening::Ready;
     // Plain rows must all be there.
     m_stride = (size_t(m_width) * m_bits + 31) / 32 * 4;
     return uint64_t(m_stride) * m_height <= count - m_data ? Opening::Ready : Opening::Damaged;
+}
+
+bool BmpImage::RestartRuns()
+{
+    return m_runs.Begin(m_bytes + m_data, m_count - m_data, m_compression == 2, m_width, m_height);
+}
+
+const uint8_t* BmpImage::Colours(const uint8_t* indices)
+{
+    uint8_t* out = m_row.data();
+    for (uint32_t x = 0; x < m_width; ++x)
+        std::memcpy(out + size_t(x) * 4, m_palette[indices[x]], 4);
+    return out;
 }
 
 const uint8_t* BmpImage::Row(uint32_t y)
 {
     if (y >= m_height)
         return nullptr;
+    if (m_inRuns) {
+        const uint8_t* indices = m_runs.Indices(y);
+        return indices ? Colours(indices) : nullptr;
+    }
     const uint32_t stored = m_bottomUp ? m_height - 1 - y : y;
     uint8_t* out = m_row.data();
-    if (!m_indices.empty()) {
-        const uint8_t* in = &m_indices[size_t(stored) * m_width];
-        for (uint32_t x = 0; x < m_width; ++x)
-            std::memcpy(out + size_t(x) * 4, m_palette[in[x]], 4);
-        return out;
-    }
     const uint8_t* in = m_bytes + m_data + size_t(stored) * m_stride;
     if (m_bits == 24) {
         for (uint32_t x = 0; x < m_width; ++x) {
@@ -164,16 +212,38 @@ const uint8_t* BmpImage::Row(uint32_t y)
 
 bool BmpImage::CopyTo(const PixelTarget& dst)
 {
-    if (dst.width != m_width || dst.height != m_height)
+    if (dst.width != m_width || dst.height != m_height || (m_inRuns && !RestartRuns()))
         return false;
-    for (uint32_t y = 0; y < m_height; ++y)
-        std::memcpy(dst.Row(y), Row(y), size_t(m_width) * 4);
-    return true;
+    for (uint32_t y = 0; y < m_height; ++y) {
+        // Runs give the bottom row first.
+        const uint8_t* row = Row(y);
+        if (!row)
+            return false;
+        std::memcpy(dst.Row(m_inRuns ? m_height - 1 - y : y), row, size_t(m_width) * 4);
+    }
+    return !m_inRuns || m_runs.Finish();
 }
 
 bool BmpImage::CopyReduced(const PixelTarget& dst)
 {
-    return ResampleRows(m_width, m_height, AlphaUse::Opaque, *this, dst);
+    if (!m_inRuns)
+        return ResampleRows(m_width, m_height, AlphaUse::Opaque, *this, dst);
+    // The picture upside down, as its runs give it, then the thumbnail's rows
+    // turned over: the area each output row averages is the same either way.
+    if (!RestartRuns() || !ResampleRows(m_width, m_height, AlphaUse::Opaque, *this, dst) || !m_runs.Finish())
+        return false;
+    std::vector<uint8_t> swap;
+    try {
+        swap.resize(size_t(dst.width) * 4);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (uint32_t top = 0, bottom = dst.height - 1; top < bottom; ++top, --bottom) {
+        std::memcpy(swap.data(), dst.Row(top), swap.size());
+        std::memcpy(dst.Row(top), dst.Row(bottom), swap.size());
+        std::memcpy(dst.Row(bottom), swap.data(), swap.size());
+    }
+    return true;
 }
 
 }  // namespace rasterlib

@@ -34,14 +34,47 @@ public:
     // A palette of greys only.
     bool IsGrey() const { return m_grey; }
 
-    // B, G, R, 255 rows, the top one first.
+    // B, G, R, 255 rows, the top one first; for runs, each once and in the
+    // order they are stored, the bottom one first.
     const uint8_t* Row(uint32_t y) override;
-    // dst has the picture's size.
+    // dst has the picture's size. False when runs stop before the last row's end.
     bool CopyTo(const PixelTarget& dst);
-    // Reduced to dst's size, a row at a time.
+    // Reduced to dst's size, a row at a time; the same for runs.
     bool CopyReduced(const PixelTarget& dst);
 
 private:
+    // The runs of a bitmap decoded forward, one stored row at a time.
+    class Runs {
+    public:
+        bool Begin(const uint8_t* data, size_t count, bool nibbles, uint32_t width, uint32_t height);
+        // Stored row y's indices (y never below the last one asked; rows
+        // passed over are decoded and dropped).
+        const uint8_t* Indices(uint32_t y);
+        // Decodes to the end: true when every row reached its end before the
+        // data or an end of bitmap stopped them, as other readers ask.
+        bool Finish();
+
+    private:
+        void Step();
+        void Put(uint8_t index);
+
+        const uint8_t* m_data = nullptr;
+        size_t m_count = 0;
+        size_t m_pos = 0;
+        bool m_nibbles = false;
+        bool m_ended = false;
+        uint32_t m_width = 0;
+        uint32_t m_height = 0;
+        uint32_t m_x = 0;
+        uint32_t m_y = 0;     // the stored row the runs are in
+        uint32_t m_next = 0;  // the stored row Indices gives next
+        std::vector<uint8_t> m_row;
+    };
+
+    const uint8_t* Colours(const uint8_t* indices);
+    // Opens the runs from their start.
+    bool RestartRuns();
+
     const uint8_t* m_bytes = nullptr;
     uint32_t m_width = 0;
     uint32_t m_height = 0;
@@ -51,7 +84,10 @@ private:
     size_t m_data = 0;    // where the rows start
     size_t m_stride = 0;  // bytes a stored row
     uint8_t m_palette[256][4] = {};
-    std::vector<uint8_t> m_indices;  // runs expanded, bottom row first
+    uint32_t m_compression = 0;
+    size_t m_count = 0;
+    Runs m_runs;
+    bool m_inRuns = false;
     std::vector<uint8_t> m_row;
 };
 

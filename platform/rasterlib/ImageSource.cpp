@@ -167,19 +167,35 @@ bool ImageSource::OpenGif()
                                          [&](GifImage& gif) { return gif.Open(whole, size_t(m_bytes.Size())); }));
 }
 
-bool ImageSource::OpenTiff()
+TiffImage::Opening ImageSource::OpenTiff()
 {
+    if (m_tiffTried)
+        return m_tiffOpening;
+    m_tiffTried = true;
+    m_tiffOpening = TiffImage::Opening::Damaged;
     const uint8_t* whole = m_bytes.Whole();
-    return m_tiff || (whole && IsAcceptableSize(m_width, m_height) &&
-                      MakeReader(m_tiff, m_width, m_height, [&](TiffImage& tiff) {
-                          return tiff.Open(whole, size_t(m_bytes.Size())) == TiffImage::Opening::Ready;
-                      }));
+    if (!whole || !IsAcceptableSize(m_width, m_height))
+        return m_tiffOpening;
+    try {
+        m_tiff.reset(new TiffImage);
+    } catch (const std::bad_alloc&) {
+        return m_tiffOpening;
+    }
+    m_tiffOpening = m_tiff->Open(whole, size_t(m_bytes.Size()));
+    // libtiff must see the size the header gave.
+    if (m_tiffOpening == TiffImage::Opening::Ready && (m_tiff->Width() != m_width || m_tiff->Height() != m_height))
+        m_tiffOpening = TiffImage::Opening::Damaged;
+    if (m_tiffOpening != TiffImage::Opening::Ready)
+        m_tiff.reset();
+    return m_tiffOpening;
 }
 
 bool ImageSource::IsGrey()
 {
     if (m_format == ImageFormat::Jpeg)
         return m_jpeg.components == 1;
+    if (m_format == ImageFormat::Tiff && OpenTiff() != TiffImage::Opening::NotTaken)
+        return m_tiff && m_tiff->IsGrey();
     if (!OpenDecoder())
         return false;
     return m_png ? m_png->IsGrey() : m_bmp ? m_bmp->IsGrey() : m_wic->IsGrey();
@@ -222,6 +238,16 @@ bool ImageSource::Decode(const PixelTarget& dst)
            DecodeStored(stored.Target()) && OrientPixels(stored.View(), m_orientation, dst);
 }
 
+bool ImageSource::ReadsThrough(uint32_t side)
+{
+    if (m_format == ImageFormat::Tiff && OpenTiff() != TiffImage::Opening::NotTaken)
+        return m_tiff && m_tiff->ReadThrough();
+    uint32_t width = 0, height = 0;
+    ReducedSize(side, side, width, height);
+    RasterImage small;
+    return small.Allocate(width, height) && Decode(small.Target());
+}
+
 bool ImageSource::DecodeStored(const PixelTarget& dst)
 {
     if (dst.width == 0 || dst.height == 0 || dst.width > m_width || dst.height > m_height)
@@ -239,9 +265,18 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         if (m_gif->ReadsReduced(dst.width, dst.height))
             return m_gif->CopyReduced(dst);
     }
-    // The system's decoder decodes a TIFF's strip whole before it gives a row.
-    if (m_format == ImageFormat::Tiff && !full && OpenTiff())
-        return m_tiff->CopyReduced(dst);
+    // libtiff reads every TIFF whose coding it has; only the others go to the
+    // system's decoder, which decodes a strip whole before it gives a row.
+    if (m_format == ImageFormat::Tiff) {
+        switch (OpenTiff()) {
+        case TiffImage::Opening::Ready:
+            return full ? m_tiff->CopyTo(dst) : m_tiff->CopyReduced(dst);
+        case TiffImage::Opening::Damaged:
+            return false;
+        case TiffImage::Opening::NotTaken:
+            break;
+        }
+    }
     if (!OpenDecoder())
         return false;
     if (m_png)

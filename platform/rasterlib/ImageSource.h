@@ -3,8 +3,8 @@
 // image more than its file can hold is refused there), and decodes upright at full
 // or reduced size into initialised pixels, JPEG through libjpeg-turbo, PNG through
 // libpng, bitmaps of a palette or 24 bits and GIFs read reduced by the library
-// itself, TIFFs of common kinds read reduced through libtiff and the other
-// formats through WIC, which is opened only to decode.
+// itself, TIFFs through libtiff and the other formats (and TIFFs in a coding
+// libtiff is built without) through WIC, which is opened only to decode.
 #pragma once
 
 #include "platform/rasterlib/BmpImage.h"
@@ -55,6 +55,9 @@ public:
     // Decodes upright into dst: at full size when dst has the image's size, otherwise
     // reduced to dst's size (which ReducedSize gave).
     bool Decode(const PixelTarget& dst);
+    // What a full read would do, told without keeping the picture: every row
+    // of a TIFF decoded by libtiff, others read at a small size.
+    bool ReadsThrough(uint32_t side);
 
 private:
     bool Open();
@@ -70,9 +73,9 @@ private:
     bool OpenDecoder();
     // The library's own reader of a GIF's first image, for reduced reads.
     bool OpenGif();
-    // libtiff's reader of the kinds of TIFF it reads reduced a row at a time;
-    // false for the others, which the system's decoder reads.
-    bool OpenTiff();
+    // libtiff's reader of a TIFF, made once: not taken for the kinds the
+    // system's decoder reads.
+    TiffImage::Opening OpenTiff();
 
     ByteSource m_bytes;
     // An icon's chosen entry, or an indexed image rebuilt with a whole palette,
@@ -93,6 +96,8 @@ private:
     std::unique_ptr<BmpImage> m_bmp;
     std::unique_ptr<GifImage> m_gif;
     std::unique_ptr<TiffImage> m_tiff;
+    bool m_tiffTried = false;
+    TiffImage::Opening m_tiffOpening = TiffImage::Opening::NotTaken;
 };
 
 }  // namespace rasterlib

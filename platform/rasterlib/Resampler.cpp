@@ -15,6 +15,15 @@ constexpr int32_t kWeightOne = 1 << kWeightBits;
 // The horizontal pass keeps 8 fractional bits in 16-bit values.
 constexpr int kMidShift = kWeightBits - 8;
 constexpr int kOutShift = kWeightBits + 8;
+constexpr int32_t kMidMost = 255 << 8;
+
+// A weighted sum rounded back by shift bits and held between 0 and most: no
+// sum wraps into the other end of its range.
+inline uint16_t Narrowed(int32_t sum, int shift, int32_t most)
+{
+    const int32_t v = (sum + (1 << (shift - 1))) >> shift;
+    return uint16_t(v < 0 ? 0 : v > most ? most : v);
+}
 
 // For each output position, the first source index and fixed-point weights that
 // sum to exactly kWeightOne.
@@ -61,16 +70,18 @@ Taps BuildTaps(uint32_t srcCount, uint32_t dstCount)
         double sum = 0;
         for (double w : raw[i])
             sum += w;
+        // Each tap is the difference of two rounded running totals: the taps
+        // sum to exactly kWeightOne and none goes below 0, however many there are
+        // (a remainder put on one tap made it negative past a ratio of about 183).
         int32_t* out = &taps.weights[size_t(i) * taps.maxCount];
-        int32_t total = 0;
-        size_t largest = 0;
+        double running = 0;
+        int32_t before = 0;
         for (size_t k = 0; k < raw[i].size(); ++k) {
-            out[k] = int32_t(std::lround(raw[i][k] / sum * kWeightOne));
-            total += out[k];
-            if (out[k] > out[largest])
-                largest = k;
+            running += raw[i][k];
+            const int32_t upTo = k + 1 == raw[i].size() ? kWeightOne : int32_t(std::lround(running / sum * kWeightOne));
+            out[k] = upTo - before;
+            before = upTo;
         }
-        out[largest] += kWeightOne - total;
     }
     return taps;
 }
@@ -89,11 +100,10 @@ void HorizontalRow(const uint8_t* src, const Taps& taps, uint32_t dstWidth, uint
             r += w[k] * p[2];
             a += w[k] * p[3];
         }
-        const int32_t half = 1 << (kMidShift - 1);
-        out[x * 4 + 0] = uint16_t((b + half) >> kMidShift);
-        out[x * 4 + 1] = uint16_t((g + half) >> kMidShift);
-        out[x * 4 + 2] = uint16_t((r + half) >> kMidShift);
-        out[x * 4 + 3] = uint16_t((a + half) >> kMidShift);
+        out[x * 4 + 0] = Narrowed(b, kMidShift, kMidMost);
+        out[x * 4 + 1] = Narrowed(g, kMidShift, kMidMost);
+        out[x * 4 + 2] = Narrowed(r, kMidShift, kMidMost);
+        out[x * 4 + 3] = Narrowed(a, kMidShift, kMidMost);
     }
 }
 
@@ -114,11 +124,8 @@ void AcrossRow(const uint8_t* row, uint32_t width, bool premultiply, std::vector
 // An output row from its sums.
 void StoreRow(const int32_t* acc, size_t values, uint8_t* out)
 {
-    const int32_t half = 1 << (kOutShift - 1);
-    for (size_t i = 0; i < values; ++i) {
-        const int32_t v = (acc[i] + half) >> kOutShift;
-        out[i] = uint8_t(v > 255 ? 255 : v);
-    }
+    for (size_t i = 0; i < values; ++i)
+        out[i] = uint8_t(Narrowed(acc[i], kOutShift, 255));
 }
 
 class ViewRows : public RowSource {

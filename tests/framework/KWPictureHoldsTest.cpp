@@ -129,9 +129,11 @@ TEST_F(PictureHolds, ADiscardedFileGoesNowOrWithItsLastHolder)
     const uint32_t held = AddStoreFile();
     const std::wstring freePath = PathOf(free), heldPath = PathOf(held);
     lib->HoldPicture(held);
+    lib->GetPictureState(free, false);
     lib->DiscardStoreFile(free);
     lib->DiscardStoreFile(held);
     EXPECT_FALSE(FileExists(freePath));
+    EXPECT_FALSE(lib->ForgetIfChanged(free)) << "the stamp of its check goes with the file";
     EXPECT_TRUE(FileExists(heldPath));
     lib->ReleasePicture(held);
     EXPECT_FALSE(FileExists(heldPath));

@@ -131,33 +131,55 @@ inline std::string LzwCodes(const std::string& bytes)
     return out;
 }
 
-// A little-endian RGB TIFF of one strip.
-inline std::string TiffFile(uint32_t width, uint32_t height, const std::string& rgb, uint16_t orientation, bool lzw)
+// A little-endian TIFF of one strip of 8-bit samples (or one tile of tile
+// pixels a side): the strip's bytes after the directory, with the byte count
+// given; an orientation entry unless it is 0. JPEG-coded YCbCr (photometric
+// 6) has no subsampling entry: readers take it from the JPEG stream, as
+// writers that leave it out expect.
+inline std::string StripTiff(uint32_t width, uint32_t height, uint16_t samples, uint16_t compression,
+                             uint16_t photometric, const std::string& strip, uint32_t byteCount,
+                             uint16_t orientation = 0, uint32_t tile = 0)
 {
-    const std::string data = lzw ? LzwCodes(rgb) : rgb;
-    const uint16_t entries = 11;
+    const uint16_t entries = uint16_t(10 + (orientation ? 1 : 0) + (tile ? 1 : 0));
     const uint32_t directory = 8;
     const uint32_t bitsAt = directory + 2 + 12 * entries + 4;
-    const uint32_t dataAt = bitsAt + 6;
+    const uint32_t dataAt = bitsAt + 2 * samples;
     std::string out = "II";
     Put16(out, 42, false);
     Put32(out, directory, false);
     Put16(out, entries, false);
     Entry(out, 256, 4, 1, width, false);
     Entry(out, 257, 4, 1, height, false);
-    Entry(out, 258, 3, 3, bitsAt, false);
-    Entry(out, 259, 3, 1, lzw ? 5 : 1, false);
-    Entry(out, 262, 3, 1, 2, false);
-    Entry(out, 273, 4, 1, dataAt, false);
-    Entry(out, 274, 3, 1, orientation, false);
-    Entry(out, 277, 3, 1, 3, false);
-    Entry(out, 278, 4, 1, height, false);
-    Entry(out, 279, 4, 1, uint32_t(data.size()), false);
+    Entry(out, 258, 3, samples, samples == 1 ? 8 : samples == 2 ? 8 | 8 << 16 : bitsAt, false);
+    Entry(out, 259, 3, 1, compression, false);
+    Entry(out, 262, 3, 1, photometric, false);
+    if (!tile)
+        Entry(out, 273, 4, 1, dataAt, false);
+    if (orientation)
+        Entry(out, 274, 3, 1, orientation, false);
+    Entry(out, 277, 3, 1, samples, false);
+    if (!tile) {
+        Entry(out, 278, 4, 1, height, false);
+        Entry(out, 279, 4, 1, byteCount, false);
+    }
     Entry(out, 284, 3, 1, 1, false);
+    if (tile) {
+        Entry(out, 322, 4, 1, tile, false);
+        Entry(out, 323, 4, 1, tile, false);
+        Entry(out, 324, 4, 1, dataAt, false);
+        Entry(out, 325, 4, 1, byteCount, false);
+    }
     Put32(out, 0, false);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < samples; ++i)
         Put16(out, 8, false);
-    return out + data;
+    return out + strip;
+}
+
+// A little-endian RGB TIFF of one strip.
+inline std::string TiffFile(uint32_t width, uint32_t height, const std::string& rgb, uint16_t orientation, bool lzw)
+{
+    const std::string data = lzw ? LzwCodes(rgb) : rgb;
+    return StripTiff(width, height, 3, lzw ? 5 : 1, 2, data, uint32_t(data.size()), orientation);
 }
 
 inline void PngChunk(std::string& out, const char* type, const std::string& data)

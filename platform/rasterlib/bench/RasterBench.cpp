@@ -9,7 +9,8 @@
 // same files (bench/raster_compare.sh measures it), printed beside ours;
 // --no-wic leaves WIC's path out. Thumbnails of GIFs, an interlaced PNG and
 // a TIFF in one strip, of 138 megapixels, follow: their time beside a
-// photograph's and their memory beside WIC's.
+// photograph's and their memory beside WIC's; then a photograph as a
+// JPEG-coded TIFF, the library's thumbnail beside WIC's.
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include <windows.h>
@@ -305,6 +306,25 @@ bool LibraryThumbnail(PFN_ReadLQRasterImage readLQ, const std::string& path)
     return made;
 }
 
+// WIC's factory on this thread, or null.
+IWICImagingFactory* StartWic()
+{
+    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IWICImagingFactory* factory = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&factory))))
+        return nullptr;
+    return factory;
+}
+
+void EndWic(IWICImagingFactory* factory)
+{
+    if (factory) {
+        factory->Release();
+        ::CoUninitialize();
+    }
+}
+
 // Thumbnails of small files of 138 megapixels below the library's bound
 // (GIFs, stored row after row and interlaced, an interlaced PNG and a TIFF in
 // one strip), their
@@ -328,13 +348,7 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         {"interlaced blocks.png", testpictures::HugeBlockPng(kWidth, kHeight, true)},
         {"blocks in one strip.tif", testpictures::HugeBlockTiff(kWidth, kHeight)},
     };
-    IWICImagingFactory* factory = nullptr;
-    if (wic) {
-        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                      reinterpret_cast<void**>(&factory))))
-            factory = nullptr;
-    }
+    IWICImagingFactory* factory = wic ? StartWic() : nullptr;
     for (const auto& file : files) {
         const std::string path = folder + file.name;
         WriteFileBytes(path, reinterpret_cast<const unsigned char*>(file.bytes.data()),
@@ -362,10 +376,46 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         }
         ::DeleteFileA(path.c_str());
     }
-    if (factory) {
-        factory->Release();
-        ::CoUninitialize();
+    EndWic(factory);
+}
+
+// A photograph as a JPEG-coded TIFF (its JPEG the one strip, as scanners and
+// cameras write it): the library's thumbnail beside WIC's, time and memory.
+void TimeJpegTiffThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, const std::string& folder,
+                            bool wic)
+{
+    std::vector<unsigned char> jpeg;
+    tjhandle decoder = tjInitDecompress();
+    int w = 0, h = 0, subsampling = 0, colourspace = 0;
+    const bool measured = ReadFileBytes(photo, jpeg) &&
+                          tjDecompressHeader3(decoder, jpeg.data(), static_cast<unsigned long>(jpeg.size()), &w, &h,
+                                              &subsampling, &colourspace) == 0;
+    tjDestroy(decoder);
+    if (!measured)
+        return;
+    const std::string tiff = testpictures::StripTiff(uint32_t(w), uint32_t(h), 3, 7, 6,
+                                                     std::string(jpeg.begin(), jpeg.end()), uint32_t(jpeg.size()));
+    const std::string path = folder + "photograph.tif";
+    WriteFileBytes(path, reinterpret_cast<const unsigned char*>(tiff.data()), static_cast<unsigned long>(tiff.size()));
+    constexpr int kRounds = 5;
+    IWICImagingFactory* factory = wic ? StartWic() : nullptr;
+    for (int reader = 0; reader < (factory ? 2 : 1); ++reader) {
+        const size_t before = PrivateBytes();
+        CPeakSampler sampler;
+        int made = 0;
+        std::vector<uint8_t> thumb;
+        const double start = Now();
+        for (int round = 0; round < kRounds; ++round)
+            made += reader == 0 ? LibraryThumbnail(readLQ, path) : WicThumbnail(factory, Wide(path), thumb);
+        const double seconds = (Now() - start) / kRounds;
+        const size_t peak = sampler.Stop();
+        std::printf("thumbnail of a JPEG-coded TIFF of %d x %d (%u KB), %s: %.1f ms, %d of %d made, %u MB above the "
+                    "start at its peak\n",
+                    w, h, unsigned(tiff.size() >> 10), reader == 0 ? "the library" : "WIC's decoder and Fant scaler",
+                    seconds * 1000, made, kRounds, unsigned((peak > before ? peak - before : 0) >> 20));
     }
+    EndWic(factory);
+    ::DeleteFileA(path.c_str());
 }
 
 // The same photographs recorded as turned a quarter (orientation 8, exact for
@@ -561,6 +611,7 @@ int main(int argc, char** argv)
     TimeCheck(lib, paths, totalBytes);
     TimeHugeChecks(lib, paths.front(), folder);
     TimeHugeThumbnails(readLQ, paths.front(), folder, wic);
+    TimeJpegTiffThumbnails(readLQ, paths.front(), folder, wic);
     TimeTurns(lib, paths, folder);
 
     if (wic && !TimeWic(paths, libRate))

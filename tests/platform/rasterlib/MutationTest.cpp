@@ -4,7 +4,8 @@
 // process grow by that much), no case takes 2 s, the size call and the fill call
 // agree, the header's size is the size read, the pixels do not depend on what the
 // memory held before, and a file the check calls sound reads (no picture is lost
-// without a word). OT_FUZZ_CASES (cases of each kind of file) and OT_FUZZ_SEED
+// without a word); a TIFF's check, thumbnail and full read agree, as libtiff
+// reads all three. OT_FUZZ_CASES (cases of each kind of file) and OT_FUZZ_SEED
 // change the run.
 #include "RasterTestSupport.h"
 
@@ -138,12 +139,13 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
     AllocationWatch watch;
     ASSERT_TRUE(watch.IsInstalled());
     const Picture picture = Gradient(48, 40);
+    const std::vector<uint8_t> jpeg = EncodeJpeg(picture, 80);
     Picture alpha = Gradient(20, 20);
     for (uint32_t y = 0; y < 20; ++y)
         for (uint32_t x = 0; x < 20; ++x)
             alpha.Set(x, y, Pixel{uint8_t(x * 10), 90, uint8_t(y * 10), uint8_t(x * y)});
     const std::vector<std::vector<uint8_t>> seeds = {
-        EncodeJpeg(picture, 80),
+        jpeg,
         EncodeJpeg(picture, 80, true),
         EncodeWithWic(picture, GUID_ContainerFormatPng, GUID_WICPixelFormat24bppBGR),
         EncodeWithWic(alpha, GUID_ContainerFormatPng, GUID_WICPixelFormat32bppBGRA),
@@ -156,6 +158,10 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
         AsBytes(testpictures::TiffFile(8, 6, std::string(8 * 6 * 3, '\x50'), 1, true)),
         AsBytes(testpictures::PngFile(12, 8, 16, true, std::string(12 * 8 * 8, '\x61'))),
         AsBytes(TwoFrameGif()),
+        EncodeWithWic(alpha, GUID_ContainerFormatTiff, GUID_WICPixelFormat32bppBGRA),
+        AsBytes(testpictures::StripTiff(48, 40, 3, 7, 6, std::string(jpeg.begin(), jpeg.end()), uint32_t(jpeg.size()))),
+        AsBytes(testpictures::StripTiff(64, 4, 1, 32773, 1, std::string("\x81\x20\x81\x40", 4), 4)),
+        AsBytes(testpictures::StripTiff(12, 10, 3, 1, 2, std::string(16 * 16 * 3, '\x40'), 16 * 16 * 3, 0, 16)),
     };
     for (const auto& seed : seeds)
         ASSERT_FALSE(ReadMemory(seed, "").empty()) << "every seed reads";
@@ -166,7 +172,7 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
     const auto& lib = Lib();
     const std::string path = TempPath("mutated");
     const std::wstring widePath(path.begin(), path.end());
-    int read = 0, sound = 0;
+    int read = 0, sound = 0, tiffs = 0, tiffsRead = 0;
     size_t largest = 0;
     DWORD slowest = 0;
     size_t startUsage = 0;
@@ -198,6 +204,12 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
             EXPECT_FALSE(zero.empty()) << "a sound file that does not read, " << where;
         }
         const std::vector<uint8_t> thumbnail = ReadFileReduced(path, 128, 128);
+        if (bytes.size() > 2 && ((bytes[0] == 'I' && bytes[1] == 'I') || (bytes[0] == 'M' && bytes[1] == 'M'))) {
+            ++tiffs;
+            tiffsRead += !zero.empty();
+            EXPECT_EQ(state == rasterlib::kPictureSound, !zero.empty()) << "TIFF check and full read, " << where;
+            EXPECT_EQ(zero.empty(), thumbnail.empty()) << "TIFF full read and thumbnail, " << where;
+        }
         if (!thumbnail.empty()) {
             EXPECT_LE(Word(thumbnail, 0), 128u) << where;
             EXPECT_LE(Word(thumbnail, 4), 128u) << where;
@@ -212,9 +224,9 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
     // as a whole grows by no more either.
     const size_t peak = PeakPrivateBytes();
     EXPECT_LE(peak, std::max(startPeak, startUsage + (size_t(64) << 20)));
-    std::printf("[ info ] %d mutated images, %d read, %d sound, largest allocation %u KB, slowest %u ms, "
-                "peak private memory %u MB above the start\n",
-                cases, read, sound, unsigned(largest >> 10), unsigned(slowest),
+    std::printf("[ info ] %d mutated images, %d read, %d sound (TIFFs: %d, %d read), largest allocation %u KB, "
+                "slowest %u ms, peak private memory %u MB above the start\n",
+                cases, read, sound, tiffs, tiffsRead, unsigned(largest >> 10), unsigned(slowest),
                 unsigned(peak > startUsage ? (peak - startUsage) >> 20 : 0));
     EXPECT_GT(read, 0);
 }

@@ -4,6 +4,7 @@
 #include "RasterTestSupport.h"
 
 #include "tests/support/DamagedPictures.h"
+#include "tests/support/KeepForReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,12 @@ TEST(PictureCheck, TellsSoundFilesFromDamagedOnesByTheTable)
     std::string hugeJpeg = jpeg;
     const size_t frame = hugeJpeg.find("\xFF\xC0");
     hugeJpeg[frame + 5] = hugeJpeg[frame + 7] = char(0xEA);  // 60,000 pixels a side
-    std::string stripsOutside = tiff;
-    stripsOutside[10 + 9 * 12 + 8 + 2] = char(0x7F);  // the tenth entry, the strip's byte count
+    // The tenth entry, the strip's byte count: readers take an unpacked
+    // strip's count from the picture's size when it runs past the file.
+    std::string stripsOutside = TiffFile(8, 6, std::string(8 * 6 * 3, '\x40'), 1, true);
+    stripsOutside[10 + 9 * 12 + 8 + 2] = char(0x7F);
+    std::string countOutside = tiff;
+    countOutside[10 + 9 * 12 + 8 + 2] = char(0x7F);
 
     struct Case {
         const char* name;
@@ -73,7 +78,8 @@ TEST(PictureCheck, TellsSoundFilesFromDamagedOnesByTheTable)
         {"sound BMP", bmp, kPictureSound},
         {"BMP cut short", bmp.substr(0, bmp.size() - 20), kPictureDamaged},
         {"sound TIFF", tiff, kPictureSound},
-        {"TIFF whose strip runs past the file", stripsOutside, kPictureDamaged},
+        {"LZW TIFF whose strip runs past the file", stripsOutside, kPictureDamaged},
+        {"TIFF whose plain strip's byte count runs past the file", countOutside, kPictureSound},
         {"TIFF claiming 200 million strip offsets", TiffClaimingValues(273, 200000000), kPictureDamaged},
         {"text named as a picture", "These are not the bytes of a picture.\r\n", kPictureNotImage},
         {"empty file", "", kPictureEmpty},
@@ -146,6 +152,68 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
         EXPECT_TRUE(ReadFile(path).empty()) << tag;
         EXPECT_TRUE(ReadFileReduced(path, 128, 128).empty()) << tag;
         EXPECT_LT(::GetTickCount() - start, 1000u) << tag;
+    }
+}
+
+// TIFFs other readers read: JPEG-coded, PackBits runs that run on into the
+// next row, a strip byte count of 0, a picture in a tile larger than it,
+// CMYK. Each is sound, reads whole as its
+// pixels, and its thumbnail is its full read reduced; the file and the full
+// read are kept for the test command's independent reader.
+TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
+{
+    const Picture photo = Gradient(64, 48);
+    const std::string jpeg = Text(EncodeJpeg(photo, 95));
+    // Rows of 64: a run of 128 over rows 0 and 1, 128 bytes as they are over rows 2 and 3.
+    std::string packed("\x81\x20\x7F", 3);
+    Picture rows(64, 4, Pixel{0x20, 0x20, 0x20, 255});
+    for (uint32_t i = 0; i < 128; ++i) {
+        packed += char(i * 2);
+        rows.Set(i % 64, 2 + i / 64, Pixel{uint8_t(i * 2), uint8_t(i * 2), uint8_t(i * 2), 255});
+    }
+    const std::string lzw = LzwCodes(std::string(8 * 6 * 3, '\x50'));
+    const Picture small = Gradient(12, 10);
+    std::string tile(16 * 16 * 3, '\0');
+    for (uint32_t i = 0; i < 12 * 10; ++i) {
+        const Pixel p = small.At(i % 12, i / 12);
+        tile.replace(size_t(i / 12 * 16 + i % 12) * 3, 3, {char(p.r), char(p.g), char(p.b)});
+    }
+    const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
+    Picture inks(4, 1, Pixel{255, 255, 255, 255});
+    inks.Set(1, 0, Pixel{255, 255, 0, 255});
+    inks.Set(2, 0, Pixel{0, 0, 0, 255});
+    inks.Set(3, 0, Pixel{46, 172, 130, 255});  // white (255 - k) less each ink's share
+    const struct {
+        const char* name;
+        std::string bytes;
+        Picture expected;
+        int tolerance;
+    } cases[] = {
+        {"jpeg.tif", StripTiff(64, 48, 3, 7, 6, jpeg, uint32_t(jpeg.size())), photo, 6},
+        {"packbits.tif", StripTiff(64, 4, 1, 32773, 1, packed, uint32_t(packed.size())), rows, 0},
+        {"zero count.tif", StripTiff(8, 6, 3, 5, 2, lzw, 0), Picture(8, 6, Pixel{0x50, 0x50, 0x50, 255}), 0},
+        {"tile.tif", StripTiff(12, 10, 3, 1, 2, tile, uint32_t(tile.size()), 0, 16), small, 0},
+        {"cmyk.tif", StripTiff(4, 1, 4, 1, 5, cmyk, 16), inks, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = TempPath(c.name);
+        WriteBytes(path, Bytes(c.bytes));
+        EXPECT_EQ(kPictureSound, Lib().checkW(Wide(path).c_str(), 0));
+        Picture whole, thumbnail, reduced;
+        ASSERT_TRUE(Picture::FromRecord(ReadFile(path), whole));
+        EXPECT_LE(MaxDifference(c.expected, whole), c.tolerance);
+        ASSERT_TRUE(Picture::FromRecord(ReadFileReduced(path, 16, 16), thumbnail));
+        ASSERT_TRUE(Picture::FromRecord(Resize(whole, int32_t(thumbnail.Width()), int32_t(thumbnail.Height()),
+                                               kResizeExact),
+                                        reduced));
+        EXPECT_LE(MaxDifference(reduced, thumbnail), 1);
+        std::vector<uint8_t> rgb;
+        for (size_t i = 0; i < size_t(whole.Width()) * whole.Height() * 4; i += 4)
+            rgb.insert(rgb.end(), {whole.Data()[i + 2], whole.Data()[i + 1], whole.Data()[i]});
+        WriteBytes(path + ".rgb", rgb);
+        KeepForReaders("OT_TIFF_CHECK_DIR", Wide(path), Wide(c.name).c_str());
+        KeepForReaders("OT_TIFF_CHECK_DIR", Wide(path + ".rgb"), Wide(std::string(c.name) + ".rgb").c_str());
     }
 }
 

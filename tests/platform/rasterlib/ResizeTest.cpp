@@ -19,6 +19,15 @@ Picture Row(std::initializer_list<uint8_t> values)
     return row;
 }
 
+// A black row with one white column.
+Picture Column(uint32_t width, uint32_t at)
+{
+    Picture row(width, 1);
+    for (uint32_t x = 0; x < width; ++x)
+        row.Set(x, 0, x == at ? Pixel{255, 255, 255, 255} : Pixel{0, 0, 0, 255});
+    return row;
+}
+
 std::vector<int> Greys(const Picture& picture)
 {
     std::vector<int> greys;
@@ -43,6 +52,12 @@ TEST(RasterResize, RowsResampleByAreaAndByInterpolation)
         {"6 to 4", Row({0, 60, 120, 180, 240, 60}), 4, {20, 100, 200, 120}},
         {"2 to 4", Row({0, 200}), 4, {0, 50, 150, 200}},
         {"3 to 3", Row({7, 8, 9}), 3, {7, 8, 9}},
+        // 300 source pixels an output pixel: the column, first of output 64's, weighs 1/300 there alone.
+        {"38,400 with one white column to 128", Column(38400, 19200), 128, [] {
+             std::vector<int> greys(128, 0);
+             greys[64] = 1;
+             return greys;
+         }()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
