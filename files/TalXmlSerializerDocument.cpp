@@ -497,14 +497,8 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         BeginStartTag("Image");
         WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
         if (save.mode == 0) {
-            const std::string format = XmlTextForm(GetPathExtension(entry.finalPath));
-            // A reader takes a picture's text only under a format of a few
-            // letters and digits: any other would come back as no picture.
-            if (!entry.missing && !IsXmlImageFormat(format.data(), format.size())) {
-                FailSave(entry.sourcePath, 0, L"Its file name extension cannot be stored in a report.");
-                save.failed = true;
-            }
-            WriteAttribute("FileFormat", format);
+            WriteAttribute("FileFormat", entry.missing ? XmlTextForm(GetPathExtension(entry.finalPath))
+                                                       : PictureFormat(entry.finalPath, entry.sourcePath));
             if (!entry.emptyName.IsEmpty())
                 WriteTextAttribute(kTalEmptyFileAttribute, BoundedEmptyFileName(entry.emptyName));
             EndStartTag();

@@ -171,8 +171,10 @@ TEST_F(DocumentFiles, APictureThatCouldNotBeReadBackFailsTheSave)
     const std::string previous = filestest::ReadBytes(path);
     const std::wstring odd = File(L"scan.jpeg2000");
     AddPicture(heading.Get(), OutsidePicture(odd, "\xFF\xD8\xFF its extension is too long"));
+    const std::vector<std::wstring> files = FilesIn(m_dir.Path());
     CRecordingSerializer serializer;
     EXPECT_FALSE(Save(document, path, &serializer));
     EXPECT_EQ(filestest::ReadBytes(path), previous);
+    EXPECT_EQ(FilesIn(m_dir.Path()), files) << "no temporary file is left";
     EXPECT_NE(std::wstring(serializer.GetSaveFailure().GetString()).find(odd), std::wstring::npos);
 }
