@@ -51,6 +51,7 @@ bool CTalXmlSerializer::OpenStream(const CString& path)
     m_targetPath = path;
     m_tempPath = temp;
     m_depth = 0;
+    m_unreadable = false;
     return true;
 }
 
@@ -58,10 +59,12 @@ bool CTalXmlSerializer::CommitStream()
 {
     if (m_tempPath.IsEmpty())
         return false;
-    bool ok = !m_stream->HasWriteError() && m_stream->Close();
+    // Closed in every case, so that a file not to be kept can go.
+    const bool written = m_stream->Close() && !m_stream->HasWriteError();
     // The stream keeps no error code: the file fell short of what was written.
-    if (!ok)
+    if (!written)
         FailSave(m_targetPath, 0);
+    bool ok = written && !m_unreadable;
     // A file made read-only is not to be replaced (not every system refuses).
     const DWORD attributes = ::GetFileAttributesW(m_targetPath);
     if (ok && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
@@ -135,6 +138,16 @@ void CTalXmlSerializer::WriteEndTag(const char* name)
     GetStream() << m_indentation.Get(m_depth) << "</" << name << ">" << "\n";
 }
 
+std::string CTalXmlSerializer::PictureFormat(const CString& file, const CString& picture)
+{
+    const std::string format = XmlTextForm(GetPathExtension(file));
+    if (!IsXmlImageFormat(format.data(), format.size())) {
+        FailSave(picture, 0, L"Its file name extension cannot be stored in a report.");
+        m_unreadable = true;
+    }
+    return format;
+}
+
 bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
 {
     CXmlFile file;
@@ -176,7 +189,7 @@ void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     }
     BeginStartTag(name);
     // The extension of the file name only; a dot in a folder name is no extension.
-    WriteAttribute("FileFormat", XmlTextForm(GetPathExtension(path)));
+    WriteAttribute("FileFormat", PictureFormat(path, g_rasterLib.GetImagePath(id)));
     EndStartTag();
     WriteFileAsBase64(path);
     WriteEndTag(name);

@@ -497,7 +497,8 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         BeginStartTag("Image");
         WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
         if (save.mode == 0) {
-            WriteTextAttribute("FileFormat", GetPathExtension(entry.finalPath));
+            WriteAttribute("FileFormat", entry.missing ? XmlTextForm(GetPathExtension(entry.finalPath))
+                                                       : PictureFormat(entry.finalPath, entry.sourcePath));
             if (!entry.emptyName.IsEmpty())
                 WriteTextAttribute(kTalEmptyFileAttribute, BoundedEmptyFileName(entry.emptyName));
             EndStartTag();

@@ -106,7 +106,7 @@ CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path)
 
 CXmlPreprocessFile::~CXmlPreprocessFile() = default;
 
-void CXmlPreprocessFile::Consumed(int32_t bytes, CKWProgressInterface* progress)
+void CXmlPreprocessFile::Consumed(int64_t bytes, CKWProgressInterface* progress)
 {
     m_sinceProgress += bytes;
     for (; progress && m_sinceProgress >= kProgressBytes; m_sinceProgress -= kProgressBytes)
@@ -310,7 +310,7 @@ const int32_t kLeastDigitRun = 64 * 1024;
 
 void CXmlPreprocessFile::Rewind(int64_t offset)
 {
-    Seek(static_cast<int32_t>(offset));
+    Seek(offset);
     m_windowStart = offset;
     m_position = m_end = 0;
     m_atEnd = false;
@@ -405,9 +405,7 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     const int64_t start = m_windowStart + m_position;
     const std::wstring origin = OriginAt(start);
     std::wstring path;
-    // The file is read again from the element's text when it differs.
-    const bool canRewind = start <= INT32_MAX;
-    const uint32_t id = origin.empty() || !canRewind ? 0 : g_rasterLib.FindHeldByOrigin(origin, path);
+    const uint32_t id = origin.empty() ? 0 : g_rasterLib.FindHeldByOrigin(origin, path);
     if (id == 0)
         return 0;
     // Held from here on, so that the file stays while it is compared.
@@ -428,7 +426,7 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
         Rewind(start);
         return 0;
     }
-    Consumed(static_cast<int32_t>(m_windowStart + m_position - start), progress);
+    Consumed(m_windowStart + m_position - start, progress);
     if (digitRuns)
         digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
     m_holds.push_back(std::move(hold));
@@ -482,7 +480,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     if (!IsOpen())
         return false;
     if (progress)
-        progress->BeginStage(GetLength() / kProgressBytes + 1);
+        progress->BeginStage(static_cast<int>(GetLength() / kProgressBytes + 1));
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     m_writer = &writer;
     m_stored.clear();

@@ -153,7 +153,7 @@ private:
     int64_t SkipPast(const char* text, CKWProgressInterface* progress, std::string* kept = nullptr);
     static const char kCDataStart[10];
     static const char kCDataEnd[4];
-    void Consumed(int32_t bytes, CKWProgressInterface* progress);
+    void Consumed(int64_t bytes, CKWProgressInterface* progress);
     // True when the text stands at the position (more of the file is read
     // when needed).
     bool StandsAt(const char* text);

@@ -158,3 +158,23 @@ TEST_F(DocumentFiles, ACopyNeverOverwritesAnotherPictureInTheFolder)
         << "the file already there is this very picture: no copy needed";
     ExpectRoundTrip(document, path);
 }
+
+// A picture whose extension no reader takes as a picture format would come
+// back as no picture: the save names it and leaves the previous file.
+TEST_F(DocumentFiles, APictureThatCouldNotBeReadBackFailsTheSave)
+{
+    const std::wstring path = File(L"formats.otd");
+    CTalBaseDocument document;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    AddPicture(heading.Get(), StorePicture("\xFF\xD8\xFF a picture"));
+    ASSERT_TRUE(Save(document, path));
+    const std::string previous = filestest::ReadBytes(path);
+    const std::wstring odd = File(L"scan.jpeg2000");
+    AddPicture(heading.Get(), OutsidePicture(odd, "\xFF\xD8\xFF its extension is too long"));
+    const std::vector<std::wstring> files = FilesIn(m_dir.Path());
+    CRecordingSerializer serializer;
+    EXPECT_FALSE(Save(document, path, &serializer));
+    EXPECT_EQ(filestest::ReadBytes(path), previous);
+    EXPECT_EQ(FilesIn(m_dir.Path()), files) << "no temporary file is left";
+    EXPECT_NE(std::wstring(serializer.GetSaveFailure().GetString()).find(odd), std::wstring::npos);
+}
