@@ -2,6 +2,9 @@
 // previous file, the picture files and the model's picture ids stay as they were.
 #include "DocumentFixture.h"
 
+#include "framework/KWOutputRecord.h"
+#include "tests/support/SmallVolume.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -157,4 +160,72 @@ TEST_F(DocumentFiles, ACopyNeverOverwritesAnotherPictureInTheFolder)
     EXPECT_NE(bytes.find("<Image ID='3'>\r\ncopies Images\\photo.jpg\t\t</Image>"), std::string::npos)
         << "the file already there is this very picture: no copy needed";
     ExpectRoundTrip(document, path);
+}
+
+// Each cause of a refused write, met by a save of the report and by a
+// generation's file at the same place, gives both the same true reason.
+TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
+{
+    CSmallVolume volume;
+    ASSERT_TRUE(volume.Ready());
+    const std::wstring readOnly = CSmallVolume::ReadOnlyRoot();
+    ASSERT_FALSE(readOnly.empty());
+    enum Cause { kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace };
+    const struct {
+        Cause cause;
+        const wchar_t* reason;
+    } cases[] = {
+        {kReadOnlyVolume, L"its disk is read-only"},
+        {kHeldOpen, L"The file is open in another program."},
+        {kFullDisk, L"The disk is full."},
+        {kFolderInPlace, L"A folder of this name stands where the file goes."},
+        {kFileInPlace, L"is a file, not a folder: nothing can be written inside it."},
+    };
+    CTalBaseDocument document;
+    AddPicture(document.GetProperties().GetHeadingSection().Get(),
+               OutsidePicture(File(L"photo.jpg"), RealPicture("jpg", 7) + std::string(64 * 1024, '\0')));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cause);
+        const std::wstring folder = c.cause == kReadOnlyVolume ? readOnly : volume.Path();
+        std::wstring target = folder + L"report.otd";
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.cause == kHeldOpen) {
+            filestest::WriteBytes(target, "earlier");
+            held = ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        } else if (c.cause == kFullDisk) {
+            ASSERT_TRUE(volume.LeaveRoom(16 * 1024));
+        } else if (c.cause == kFolderInPlace) {
+            ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
+        } else if (c.cause == kFileInPlace) {
+            filestest::WriteBytes(folder + L"reports", "a file");
+            target = folder + L"reports\\report.otd";
+        }
+        CRecordingSerializer serializer;
+        EXPECT_FALSE(Save(document, target, &serializer));
+        const std::wstring saved = serializer.GetSaveFailure().GetString();
+        // The generation's writer stages its file, writes it and puts it in place.
+        CKWOutputRecord output;
+        const CString staged = output.Stage(target.c_str());
+        if (!staged.IsEmpty()) {
+            HANDLE file = ::CreateFileW(staged, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            const std::string page(256 * 1024, 'p');
+            DWORD written = 0;
+            // A write Wine cuts short may answer success: it names no error.
+            if (!::WriteFile(file, page.data(), DWORD(page.size()), &written, nullptr))
+                output.Fail(target.c_str(), ::GetLastError());
+            else if (written != page.size())
+                output.Fail(target.c_str(), 0);
+            ::CloseHandle(file);
+        }
+        EXPECT_FALSE(output.Commit());
+        const std::wstring generated = output.FailureMessage().GetString();
+        output.Discard();
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        volume.Free();
+        EXPECT_NE(saved.find(c.reason), std::wstring::npos) << filestest::ToAnsi(saved);
+        EXPECT_NE(generated.find(c.reason), std::wstring::npos) << filestest::ToAnsi(generated);
+        CKWTestTempFolder::RemoveTree(volume.Path());
+        ::CreateDirectoryW(volume.Path().c_str(), nullptr);
+    }
 }
