@@ -89,8 +89,10 @@ bool Generate(CProgramRun& program, UINT command, const std::wstring& path, cons
             box = program.FindDialog();
             warning = box && box != dialog ? CProgramRun::DialogText(box) : std::wstring();
             return warning.find(kKWPictureProblemsHeading) != std::wstring::npos;
-        }))
+        })) {
+        ADD_FAILURE() << "no warning: " << testing::PrintToString(CProgramRun::DialogText(program.FindDialog()));
         return false;
+    }
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     const bool written = edtest::WaitFor([&] {
         return ::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES && !program.FindDialog();
@@ -197,8 +199,11 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     // the one of gone.jpg then goes (as when the copy that made it ends).
     const auto before = edtest::StoreListing();
     program.PostCommand(57603);
-    HWND saveErrors = program.WaitForDialog();  // it names the empty file
-    ASSERT_NE(nullptr, saveErrors);
+    HWND saveErrors = nullptr;  // it names the empty file
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        saveErrors = program.FindDialog();
+        return saveErrors && CProgramRun::DialogText(saveErrors).find(L"saving") != std::wstring::npos;
+    }));
     ::PostMessageW(saveErrors, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(edtest::WaitFor([&] {
         for (const auto& file : edtest::StoreListing(edtest::NewFilesPrefix(before))) {
