@@ -5,7 +5,7 @@
 // windows answer meanwhile), a progress window once the reading has lasted
 // about a second ("Reading pictures...", then "Checking pictures..."), and,
 // once every file is checked, one warning for the added pictures whose files
-// proved damaged, empty, too large or no picture. The panel tells it of each
+// proved damaged, empty, too large, no picture or missing. The panel tells it of each
 // thumbnail read and each file checked.
 #include <windows.h>
 

@@ -4,6 +4,9 @@
 
 namespace {
 
+// Below this many free bytes a disk on which a write fell short is full.
+constexpr ULONGLONG kFullDiskSlack = 1024 * 1024;
+
 CString SystemText(DWORD error)
 {
     wchar_t* text = nullptr;
@@ -66,7 +69,7 @@ bool HeldByAnotherProgram(const wchar_t* path)
 bool NearlyFull(const wchar_t* folder)
 {
     ULARGE_INTEGER free = {};
-    return ::GetDiskFreeSpaceExW(folder, &free, nullptr, nullptr) && free.QuadPart < kKWFullDiskSlack;
+    return ::GetDiskFreeSpaceExW(folder, &free, nullptr, nullptr) && free.QuadPart < kFullDiskSlack;
 }
 
 // The error of writing a new file into the folder; 0 when it can be written.

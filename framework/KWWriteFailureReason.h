@@ -15,6 +15,3 @@
 // the failed write's leftovers (a part of the file on a full disk) are still
 // there. error 0: the write fell short and the system named no error.
 CString KWWriteFailureReason(const wchar_t* path, DWORD error);
-
-// Below this many free bytes a disk on which a write fell short is full.
-constexpr ULONGLONG kKWFullDiskSlack = 1024 * 1024;

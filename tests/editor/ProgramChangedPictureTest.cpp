@@ -7,6 +7,7 @@
 #include "ProgramMenus.h"
 #include "ProgramRun.h"
 #include "SectionsReport.h"
+#include "ProgramInput.h"
 #include "UserInput.h"
 
 #include "framework/KWPictureProblem.h"
@@ -17,6 +18,7 @@
 #include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -190,5 +192,20 @@ TEST(ProgramChangedPicture, APhotographCutShortAfterItsCheckGoesIntoThePdfAsTheP
         EXPECT_EQ(std::string::npos, written.find(bytes.substr(bytes.size() - 256))) << Narrow(*cut);
     }
     KeepForReaders("OT_PDF_CHECK_DIR", pdf, L"editor_changed_pictures.pdf");
+
+    // The section copied, then the whole photograph's file gone: its paste names it.
+    const std::vector<HWND> frames = program.ReportFrames();
+    ASSERT_EQ(1u, frames.size());
+    HWND tree = CProgramRun::FindById(CProgramRun::FindById(frames.front(), 0xE900), 1126);
+    const std::vector<LPARAM> roots = edtest::TreeChildren(tree, 0);
+    ASSERT_FALSE(roots.empty());
+    ASSERT_TRUE(edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(edtest::TreeChildren(tree, roots[0])[0])));
+    edtest::PressChord(VK_CONTROL, 'C');
+    ASSERT_TRUE(edtest::WaitFor([] { return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")); }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::DeleteFileW(whole.c_str()) != FALSE; }));
+    edtest::PressChord(VK_CONTROL, 'V');
+    HWND pasted = WaitForWarningNaming(program, L"Cannot open file " + whole);
+    ASSERT_NE(nullptr, pasted);
+    edtest::ClickWindow(::GetDlgItem(pasted, IDOK));
     EXPECT_TRUE(program.CloseWithoutSaving());
 }
