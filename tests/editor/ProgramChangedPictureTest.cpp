@@ -18,7 +18,6 @@
 #include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -194,12 +193,9 @@ TEST(ProgramChangedPicture, APhotographCutShortAfterItsCheckGoesIntoThePdfAsTheP
     KeepForReaders("OT_PDF_CHECK_DIR", pdf, L"editor_changed_pictures.pdf");
 
     // The section copied, then the whole photograph's file gone: its paste names it.
-    const std::vector<HWND> frames = program.ReportFrames();
-    ASSERT_EQ(1u, frames.size());
-    HWND tree = CProgramRun::FindById(CProgramRun::FindById(frames.front(), 0xE900), 1126);
-    const std::vector<LPARAM> roots = edtest::TreeChildren(tree, 0);
-    ASSERT_FALSE(roots.empty());
-    ASSERT_TRUE(edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(edtest::TreeChildren(tree, roots[0])[0])));
+    HWND tree = CProgramRun::FindById(CProgramRun::FindById(program.ActiveFrame(), 0xE900), 1126);
+    const LPARAM heading = edtest::TreeChildren(tree, 0).at(0);
+    ASSERT_TRUE(edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(edtest::TreeChildren(tree, heading).at(0))));
     edtest::PressChord(VK_CONTROL, 'C');
     ASSERT_TRUE(edtest::WaitFor([] { return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")); }));
     ASSERT_TRUE(edtest::WaitFor([&] { return ::DeleteFileW(whole.c_str()) != FALSE; }));

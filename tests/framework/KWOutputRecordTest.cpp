@@ -205,9 +205,7 @@ TEST(KWOutputRecord, TheFirstFailureIsToldWithTheFileAndItsReason)
     } cases[] = {
         {ERROR_PATH_NOT_FOUND, L"The folder \"C:\\Reports\\Survey\" does not exist."},
         {ERROR_DIRECTORY, L"The folder \"C:\\Reports\\Survey\" does not exist."},
-        // The folder is missing, whatever the error says.
         {ERROR_ACCESS_DENIED, L"The folder \"C:\\Reports\\Survey\" does not exist."},
-        {ERROR_WRITE_PROTECT, L"The folder \"C:\\Reports\\Survey\" does not exist."},
         {0, L"The folder \"C:\\Reports\\Survey\" does not exist."},
         {ERROR_DISK_FULL, L"The disk is full."},
         {ERROR_HANDLE_DISK_FULL, L"The disk is full."},

@@ -45,17 +45,6 @@ public:
     }
     // With a trailing backslash.
     const std::wstring& Path() const { return m_folder; }
-    // The read-only volume mounted beside it (OT_READONLY_VOLUME), with a
-    // trailing backslash; empty, with the test failed, when there is none.
-    static std::wstring ReadOnlyRoot()
-    {
-        wchar_t root[MAX_PATH] = {};
-        const DWORD length = ::GetEnvironmentVariableW(L"OT_READONLY_VOLUME", root, MAX_PATH);
-        if (length > 0 && length < MAX_PATH)
-            return root;
-        ADD_FAILURE() << "no read-only volume: scripts/wine-run.sh mounts one beside the small volume";
-        return std::wstring();
-    }
 
     // Fills the volume with a file of its own until room bytes (rounded to
     // the volume's pages) are left free; false when that cannot be done.
