@@ -201,17 +201,16 @@ void CTalXmlSerializer::FailSave(const CString& path, DWORD error, const wchar_t
         return;
     m_failedPath = path;
     m_failedError = error;
-    m_failedReason = reason ? reason : L"";
+    // Told now, while what made the write fail is still there to be seen.
+    m_failedReason = reason ? CString(reason) : KWWriteFailureReason(path, error);
 }
 
 CString CTalXmlSerializer::GetSaveFailure() const
 {
     if (m_failedPath.IsEmpty())
         return CString();
-    const CString reason =
-        m_failedReason.IsEmpty() ? KWWriteFailureReason(m_failedPath, m_failedError) : m_failedReason;
     CString text;
-    text.Format(L"Cannot write the file \"%ls\".\n%ls", m_failedPath.GetString(), reason.GetString());
+    text.Format(L"Cannot write the file \"%ls\".\n%ls", m_failedPath.GetString(), m_failedReason.GetString());
     return text;
 }
 

@@ -382,6 +382,30 @@ CString CKWRasterLib::GetEmptySourceName(uint32_t id)
     return found == m_emptySourceNames.end() ? CString() : CString(found->second.c_str());
 }
 
+void CKWRasterLib::SetPictureSource(uint32_t id, const wchar_t* file, bool embedded)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    if (id != 0 && file && *file)
+        m_sources[id] = PictureSource{file, embedded};
+}
+
+CString CKWRasterLib::GetPictureSource(uint32_t id, bool* embedded)
+{
+    if (embedded)
+        *embedded = false;
+    {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_sources.find(id);
+        if (found != m_sources.end()) {
+            if (embedded)
+                *embedded = found->second.embedded;
+            return CString(found->second.file.c_str());
+        }
+    }
+    const CString path = GetImagePath(id);
+    return IsStoreFile(path) || IsOtherStoreFile(path) ? CString() : path;
+}
+
 KWRasterImage* CKWRasterLib::LoadImage(uint32_t id)
 {
     return RasterReadFile(GetImagePath(id), 0, 0);

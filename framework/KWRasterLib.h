@@ -136,6 +136,13 @@ public:
     // still says what the placeholder stands for; empty for any other picture.
     void SetEmptySourceName(uint32_t id, const wchar_t* name);
     CString GetEmptySourceName(uint32_t id);
+    // Where a picture whose file is a copy the store made came from, so that
+    // a warning can name it to the user: the picture file it was copied from,
+    // or the report file it was embedded in (embedded). Kept for the run only.
+    void SetPictureSource(uint32_t id, const wchar_t* file, bool embedded);
+    // The source kept for the picture; else its own file when that is not a
+    // file of a store; else empty (pixels pasted, another copy's picture).
+    CString GetPictureSource(uint32_t id, bool* embedded = nullptr);
     // The picture at full size, the placeholder when it cannot be read.
     KWRasterImage* LoadImage(uint32_t id);
     // format 1 writes JPEG, anything else BMP; the new id, or 0.
@@ -282,6 +289,11 @@ private:
     std::map<uint32_t, SIZE> m_shownSizes;
     std::set<uint32_t> m_reported;
     std::map<uint32_t, std::wstring> m_emptySourceNames;
+    struct PictureSource {
+        std::wstring file;
+        bool embedded = false;
+    };
+    std::map<uint32_t, PictureSource> m_sources;
     std::map<uint32_t, uint32_t> m_holdCounts;  // held ids only
     std::map<std::wstring, uint32_t> m_idsByOrigin;
     std::map<uint32_t, std::wstring> m_originsById;
