@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,17 +53,6 @@ bool Exists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The paper the preview shows: the smallest rectangle holding its white pixels.
-CRect WhitePaper(const test_support::Pixels& pixels)
-{
-    CRect paper(pixels.width, pixels.height, 0, 0);
-    for (int y = 0; y < pixels.height; ++y)
-        for (int x = 0; x < pixels.width; ++x)
-            if (pixels.At(x, y) == RGB(255, 255, 255))
-                paper |= CRect(x, y, x + 1, y + 1);
-    return paper.left < paper.right ? paper : CRect(0, 0, 0, 0);
-}
-
 // The print preview opened from the main tool bar's button; the paper of its
 // first page, photographed under the name.
 CRect PreviewPaper(const CProgramRun& program, HWND frame, const wchar_t* screenshot)
@@ -70,19 +60,8 @@ CRect PreviewPaper(const CProgramRun& program, HWND frame, const wchar_t* screen
     edtest::CPrintPreview preview(program, frame);
     if (!preview.Open())
         return CRect(0, 0, 0, 0);
-    // The paper once drawn on its grey ground, the same at two looks.
-    CRect paper(0, 0, 0, 0), last(0, 0, 0, 0);
-    edtest::WaitFor([&] {
-        HWND view = preview.View();
-        const test_support::Pixels pixels = view ? test_support::Capture(view, false) : test_support::Pixels();
-        const CRect seen = WhitePaper(pixels);
-        const bool onGround = seen.Width() > 20 && seen.Height() > 20 &&
-                              (seen.Width() < pixels.width - 10 || seen.Height() < pixels.height - 10);
-        const bool steady = onGround && seen == last;
-        last = seen;
-        paper = seen;
-        return steady;
-    });
+    CRect paper(0, 0, 0, 0);
+    preview.Paper(paper);
     test_support::WriteWindowScreenshot(program.Main(), screenshot);
     preview.Close();
     return paper;
@@ -381,4 +360,69 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
     ASSERT_TRUE(edtest::WaitFor([&] { return Exists(html) && !program.FindDialog(); }, 60000));
     EXPECT_TRUE(Exists(folder.Path() + L"report_data\\report.htm"));
     EXPECT_FALSE(Exists(folder.Path() + L"report.htm.html"));
+}
+
+// A section's page with a captioned picture and a note whose formatting runs
+// end in ". " and in ".", printed and previewed: the preview shows ink under
+// the picture where its caption goes, and its page is kept beside the
+// printed job for the test command, which finds in it every mark of the
+// printed page rendered at the preview's size, and the texts in the job.
+TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
+{
+    CKWTestTempFolder folder(L"pvc");
+    std::string blue;
+    for (int i = 0; i < 160 * 100; ++i)
+        blue += std::string("\x20\x40\xE0", 3);
+    const std::wstring picture = folder.Write(L"Captioned pier.png", testpictures::PngFile(160, 100, 8, false, blue));
+    const std::wstring token = L"Caption" + std::to_wstring(::GetCurrentProcessId());
+    std::string xml = edtest::SectionsReportXml({{L"Pier", {picture}}});
+    // Runs: "North pier. " bold, "Cracks under the deck." plain, " Rust" italic.
+    auto run = [](int count, int style) {
+        return "<CharacterItem CharCount='" + std::to_string(count) + "' Style='" + std::to_string(style) +
+               "' Size='10' Num='0' Color='0'/>";
+    };
+    xml.insert(xml.rfind("</Leaf>"), "<TextNote>\nNorth pier. Cracks under the deck. Rust" + run(12, 1) +
+                                         run(22, 0) + run(5, 2) + "</TextNote>\n");
+    const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
+    CProgramRun program;
+    ASSERT_TRUE(edtest::StartOnReport(program, report));
+
+    std::wstring printedPath;
+    const std::string printed = PrintAndRead(program, token, printedPath);
+    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+    ASSERT_EQ(3u, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the section's page";
+
+    edtest::CPrintPreview preview(program, program.ActiveFrame());
+    ASSERT_TRUE(preview.Open());
+    preview.Next();
+    preview.Next();
+    CRect paper(0, 0, 0, 0);
+    const test_support::Pixels pixels = preview.Paper(paper);
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_preview_caption_and_note");
+    preview.Close();
+    // Ink in the picture's columns within a line's height below it.
+    CRect shown(pixels.width, pixels.height, 0, 0);
+    for (int y = paper.top; y < paper.bottom; ++y)
+        for (int x = paper.left; x < paper.right; ++x)
+            if (pixels.At(x, y) == RGB(0x20, 0x40, 0xE0))
+                shown |= CRect(x, y, x + 1, y + 1);
+    ASSERT_LT(shown.left, shown.right) << "the preview shows the picture";
+    int ink = 0;
+    for (int y = shown.bottom + 1; y < std::min<int>(paper.bottom, shown.bottom + paper.Height() / 30); ++y)
+        for (int x = shown.left; x < shown.right; ++x)
+            ink += std::max({GetRValue(pixels.At(x, y)), GetGValue(pixels.At(x, y)), GetBValue(pixels.At(x, y))}) < 128;
+    EXPECT_GT(ink, 10) << "the caption under the picture";
+
+    std::string ppm = "P6\n" + std::to_string(paper.Width()) + " " + std::to_string(paper.Height()) + "\n255\n";
+    for (int y = paper.top; y < paper.bottom; ++y)
+        for (int x = paper.left; x < paper.right; ++x)
+            ppm += {char(GetRValue(pixels.At(x, y))), char(GetGValue(pixels.At(x, y))), char(GetBValue(pixels.At(x, y)))};
+    const std::wstring shownPage = folder.Write(L"preview.ppm", ppm);
+    KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"preview_caption.pages3.pdf");
+    KeepForReaders("OT_PRINT_CHECK_DIR", shownPage, L"preview_caption.pages3.ppm");
+    WriteFileBytes(folder.Path() + L"caption.expect",
+                   "shown-in-preview 3 preview_caption.pages3.ppm\ntext 3 Captioned pier\n"
+                   "text 3 North pier. Cracks under the deck. Rust\n");
+    KeepForReaders("OT_PRINT_CHECK_DIR", folder.Path() + L"caption.expect", L"preview_caption.pages3.expect");
+    ::DeleteFileW(printedPath.c_str());
 }

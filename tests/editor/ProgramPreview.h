@@ -6,7 +6,11 @@
 #include "ProgramRun.h"
 #include "UserInput.h"
 
+#include "tests/support/WindowPixels.h"
+
 #include <windows.h>
+
+#include <utility>
 
 namespace edtest {
 
@@ -37,6 +41,23 @@ public:
         ClickBarCommand(m_bar, kClose);
         return WaitFor([&] { return ::IsWindowVisible(m_view) != FALSE; });
     }
+    // The paper of the page shown once drawn on its grey ground, the same at
+    // two looks: its pixels, and in paper where it lies in the view.
+    test_support::Pixels Paper(CRect& paper) const
+    {
+        test_support::Pixels last;
+        WaitFor([&] {
+            HWND view = View();
+            test_support::Pixels pixels = view ? test_support::Capture(view, false) : test_support::Pixels();
+            paper = WhitePaper(pixels);
+            const bool onGround = paper.Width() > 20 && paper.Height() > 20 &&
+                                  (paper.Width() < pixels.width - 10 || paper.Height() < pixels.height - 10);
+            const bool steady = onGround && pixels == last;
+            last = std::move(pixels);
+            return steady;
+        });
+        return last;
+    }
     // The view that shows the pages in place of the hidden report view.
     HWND View() const
     {
@@ -52,6 +73,17 @@ private:
     static constexpr UINT kPrintPreview = 57609;
     static constexpr UINT kNext = 0xE302;
     static constexpr UINT kClose = 0xE300;
+
+    // The smallest rectangle holding the white pixels.
+    static CRect WhitePaper(const test_support::Pixels& pixels)
+    {
+        CRect paper(pixels.width, pixels.height, 0, 0);
+        for (int y = 0; y < pixels.height; ++y)
+            for (int x = 0; x < pixels.width; ++x)
+                if (pixels.At(x, y) == RGB(255, 255, 255))
+                    paper |= CRect(x, y, x + 1, y + 1);
+        return paper.left < paper.right ? paper : CRect(0, 0, 0, 0);
+    }
 
     static BOOL CALLBACK FindVisibleView(HWND window, LPARAM data)
     {
