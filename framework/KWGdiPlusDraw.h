@@ -18,6 +18,7 @@ class GpPath;
 class GpMatrix;
 class GpRegion;
 class GpBrush;
+class GpFont;
 }
 
 class CDC;
@@ -113,6 +114,16 @@ private:
     double MeasureWidth(const wchar_t* text, int length, const CKWFont& font);
     // True when the surface is a printer's.
     bool IsPrinter();
+    // The font as GDI makes it at its size in the drawing's units, whatever
+    // the transform; false when GDI+ gives no LOGFONT for it.
+    bool GetDrawingLogFont(Gdiplus::GpFont* font, LOGFONTW& logFont);
+    // True when a unit of the drawing is not one device pixel.
+    bool IsScaled();
+    // The text's glyphs at (x, y), each where the font at its size in the
+    // drawing's units puts it; in width the text's extent without its trailing
+    // blanks. False when the text is not one plain run of characters.
+    bool DrawPlacedGlyphs(double x, double y, const wchar_t* text, int length, Gdiplus::GpFont* font,
+                          Gdiplus::GpBrush* brush, int& status, double& width);
     // The face's underline under a line of text drawn at (x, y), width long.
     int DrawUnderline(double x, double y, double width, const CKWFont& font, Gdiplus::GpBrush* brush);
 
