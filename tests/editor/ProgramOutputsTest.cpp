@@ -1,7 +1,8 @@
 // The outputs of the real program true to the report, driven by the mouse
 // and keys: a report turned to landscape keeps governing the preview, the
 // printed pages and the generated PDF after the program was closed and
-// started again; a transparent picture prints white where it is clear, and
+// started again; the preview of a page shows what its printed page holds, a
+// picture's caption and every character of a note; a transparent picture prints white where it is clear, and
 // no dark line along the edges of a clear logo or picture watermark; a
 // generation that cannot write (a missing folder, one nobody may write in, a
 // full disk) says once which file and why and leaves nothing of its own and
@@ -30,6 +31,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using edtest::CProgramRun;
@@ -376,13 +378,16 @@ TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
     const std::wstring picture = folder.Write(L"Captioned pier.png", testpictures::PngFile(160, 100, 8, false, blue));
     const std::wstring token = L"Caption" + std::to_wstring(::GetCurrentProcessId());
     std::string xml = edtest::SectionsReportXml({{L"Pier", {picture}}});
-    // Runs: "North pier. " bold, "Cracks under the deck." plain, " Rust" italic.
-    auto run = [](int count, int style) {
-        return "<CharacterItem CharCount='" + std::to_string(count) + "' Style='" + std::to_string(style) +
-               "' Size='10' Num='0' Color='0'/>";
-    };
-    xml.insert(xml.rfind("</Leaf>"), "<TextNote>\nNorth pier. Cracks under the deck. Rust" + run(12, 1) +
-                                         run(22, 0) + run(5, 2) + "</TextNote>\n");
+    // A paragraph at 10 and one at 24 points, each of the runs "North pier. "
+    // bold, "Cracks under the deck." plain and " Rust" and its line feed italic.
+    std::string text, runs;
+    for (const std::string size : {"10", "24"}) {
+        text += "North pier. Cracks under the deck. Rust&#10;";
+        for (const auto& run : {std::make_pair(12, 1), std::make_pair(22, 0), std::make_pair(6, 2)})
+            runs += "<CharacterItem CharCount='" + std::to_string(run.first) + "' Style='" +
+                    std::to_string(run.second) + "' Size='" + size + "' Num='0' Color='0'/>";
+    }
+    xml.insert(xml.rfind("</Leaf>"), "<TextNote>\n" + text + runs + "</TextNote>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
     CProgramRun program;
     ASSERT_TRUE(edtest::StartOnReport(program, report));
@@ -394,8 +399,7 @@ TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
 
     edtest::CPrintPreview preview(program, program.ActiveFrame());
     ASSERT_TRUE(preview.Open());
-    preview.Next();
-    preview.Next();
+    ASSERT_TRUE(preview.Shows(3)) << "the preview opens at the current section's page";
     CRect paper(0, 0, 0, 0);
     const test_support::Pixels pixels = preview.Paper(paper);
     test_support::WriteWindowScreenshot(program.Main(), L"editor_preview_caption_and_note");

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace edtest {
@@ -35,6 +36,13 @@ public:
     }
     // The next page asked for.
     void Next() const { ClickBarCommand(m_bar, kNext); }
+    // True once the status bar names the page as the one shown.
+    bool Shows(int page) const
+    {
+        HWND status = CProgramRun::FindById(m_program.Main(), kStatusBar);
+        const std::wstring named = L"Page " + std::to_wstring(page);
+        return WaitFor([&] { return StatusPaneText(status, 0) == named; });
+    }
     // True once the report's view is back.
     bool Close() const
     {
@@ -70,6 +78,7 @@ private:
     static constexpr int kViewId = 0xE900;
     static constexpr int kMainBar = 59952;
     static constexpr int kBar = 0xE800;
+    static constexpr int kStatusBar = 0xE801;
     static constexpr UINT kPrintPreview = 57609;
     static constexpr UINT kNext = 0xE302;
     static constexpr UINT kClose = 0xE300;
