@@ -4,7 +4,8 @@
 // clips die with it. Building the first one starts GDI+.
 //
 // Path, transform, clip and image operations are in KWGdiPlusDraw.cpp; text
-// drawing and measuring in KWGdiPlusDrawText.cpp.
+// drawing and measuring in KWGdiPlusDrawText.cpp; text laid out on a drawing
+// shown smaller or larger than its units in KWGdiPlusDrawLaidOut.cpp.
 #include <windows.h>
 
 #include <deque>
@@ -119,11 +120,19 @@ private:
     bool GetDrawingLogFont(Gdiplus::GpFont* font, LOGFONTW& logFont);
     // True when a unit of the drawing is not one device pixel.
     bool IsScaled();
-    // The text's glyphs at (x, y), each where the font at its size in the
-    // drawing's units puts it; in width the text's extent without its trailing
-    // blanks. False when the text is not one plain run of characters.
-    bool DrawPlacedGlyphs(double x, double y, const wchar_t* text, int length, Gdiplus::GpFont* font,
-                          Gdiplus::GpBrush* brush, int& status, double& width);
+    // The text laid out with the font at its size in the drawing's units, as
+    // on a page of that resolution, and its glyphs put there on the device:
+    // one line at (x, y), with its extent less its trailing blanks in width;
+    // or a DrawString box. False, drawing nothing, when GDI+ is to lay the
+    // text out (line feeds, surrogate pairs, vertical or right-to-left text).
+    bool DrawLineLaidOut(double x, double y, const wchar_t* text, int length, Gdiplus::GpFont* font,
+                         Gdiplus::GpBrush* brush, int& status, double& width);
+    bool DrawStringLaidOut(double x, double y, double width, double height, const wchar_t* text, int length,
+                           Gdiplus::GpFont* font, Gdiplus::GpBrush* brush, uint32_t flags, int& status);
+    // Draws the glyphs of text with their top at y, each at the advance the
+    // measuring context's font gives it from x.
+    int DrawGlyphs(HDC measuring, double x, double y, const wchar_t* text, int length, Gdiplus::GpFont* font,
+                   Gdiplus::GpBrush* brush);
     // The face's underline under a line of text drawn at (x, y), width long.
     int DrawUnderline(double x, double y, double width, const CKWFont& font, Gdiplus::GpBrush* brush);
 

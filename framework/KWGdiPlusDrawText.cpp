@@ -4,8 +4,6 @@
 #include <gdiplus.h>
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cwchar>
 #include <unordered_map>
 #include <vector>
@@ -21,9 +19,6 @@ namespace {
 
 // Beyond this GetOutlineTextMetricsW's size answer is not believed.
 const UINT kOutlineMetricsSizeLimit = 0x0FFFFFFF;
-// A drawing whose units are device pixels within this share draws its text
-// as GDI+ lays it out.
-const double kUnscaledTolerance = 1e-3;
 
 REAL F(double value)
 {
@@ -58,8 +53,13 @@ int CKWGdiPlusDraw::DrawString(double x, double y, double width, double height,
     GpBrush* made = KWMakeGdiPlusBrush(brush);
     if (!made)
         return Track(InvalidParameter);
+    int status = Ok;
+    if (IsScaled() && DrawStringLaidOut(x, y, width, height, text, length, font.GetFont(), made, flags, status)) {
+        GdipDeleteBrush(made);
+        return status;
+    }
     GpStringFormat* format = nullptr;
-    int status = Track(GdipCloneStringFormat(GenericTypographic(), &format));
+    status = Track(GdipCloneStringFormat(GenericTypographic(), &format));
     if (status != Ok) {
         GdipDeleteBrush(made);
         return status;
@@ -116,7 +116,7 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
             }
             GpFont* drawn = plain ? plain : font.GetFont();
             double placedWidth = -1.0;
-            if (!IsScaled() || !DrawPlacedGlyphs(x, y, text, length, drawn, made, status, placedWidth)) {
+            if (!IsScaled() || !DrawLineLaidOut(x, y, text, length, drawn, made, status, placedWidth)) {
                 // A zero-size layout box: one line, no wrapping, no clipping.
                 const RectF at(F(x), F(y), 0, 0);
                 status = Track(GdipDrawString(m_graphics, text, length, drawn, &at, GenericTypographic(), made));
@@ -139,76 +139,6 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
         *outWidth = width;
     }
     return status;
-}
-
-bool CKWGdiPlusDraw::IsScaled()
-{
-    return std::fabs(GetDeviceScale() - 1.0) > kUnscaledTolerance;
-}
-
-bool CKWGdiPlusDraw::GetDrawingLogFont(GpFont* font, LOGFONTW& logFont)
-{
-    if (Track(GdipGetLogFontW(font, m_graphics, &logFont)) != Ok)
-        return false;
-    // GDI+ makes the font at its size on the device, in whole pixels: shrunk
-    // by the transform (a page shown small), its glyphs are wider or
-    // narrower, each rounded, than on the page it stands for. A pixel or
-    // world font's size is already in the drawing's units.
-    REAL size = 0;
-    Unit unit = UnitPixel;
-    if (GdipGetFontSize(font, &size) == Ok && GdipGetFontUnit(font, &unit) == Ok &&
-        (unit == UnitPixel || unit == UnitWorld) && size > 0)
-        logFont.lfHeight = -std::max(1L, std::lround(size));
-    logFont.lfWidth = 0;
-    logFont.lfEscapement = logFont.lfOrientation = 0;
-    return true;
-}
-
-bool CKWGdiPlusDraw::DrawPlacedGlyphs(double x, double y, const wchar_t* text, int length, GpFont* font,
-                                      GpBrush* brush, int& status, double& width)
-{
-    if (!text || length == 0)
-        return false;
-    if (length < 0)
-        length = static_cast<int>(std::wcslen(text));
-    // Line feeds, tabs and surrogate pairs are left to GDI+'s own layout.
-    for (int i = 0; i < length; ++i)
-        if (text[i] < L' ' || (text[i] >= 0xD800 && text[i] <= 0xDFFF))
-            return false;
-    LOGFONTW logFont = {};
-    if (!GetDrawingLogFont(font, logFont))
-        return false;
-    // The advances come from the font at the drawing's size, as a printer of
-    // that resolution lays the text out; the glyphs are then shrunk onto the
-    // device at those places.
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HFONT measured = dc ? ::CreateFontIndirectW(&logFont) : nullptr;
-    HGDIOBJ previous = measured ? ::SelectObject(dc, measured) : nullptr;
-    std::vector<INT> ends(static_cast<size_t>(length));
-    TEXTMETRICW metrics = {};
-    SIZE extent = {};
-    const bool laidOut = measured && ::GetTextMetricsW(dc, &metrics) &&
-                         ::GetTextExtentExPointW(dc, text, length, INT_MAX, nullptr, ends.data(), &extent);
-    if (measured) {
-        ::SelectObject(dc, previous);
-        ::DeleteObject(measured);
-    }
-    if (dc)
-        ::DeleteDC(dc);
-    if (!laidOut)
-        return false;
-    std::vector<PointF> origins(static_cast<size_t>(length));
-    const double baseline = y + metrics.tmAscent;
-    for (int i = 0; i < length; ++i)
-        origins[static_cast<size_t>(i)] = PointF(F(x + (i > 0 ? ends[static_cast<size_t>(i - 1)] : 0)), F(baseline));
-    status = Track(GdipDrawDriverString(m_graphics, reinterpret_cast<const UINT16*>(text), length, font, brush,
-                                        origins.data(), DriverStringOptionsCmapLookup, nullptr));
-    // As the typographic measure, without the blanks at the end.
-    int last = length;
-    while (last > 0 && text[last - 1] == L' ')
-        --last;
-    width = last > 0 ? ends[static_cast<size_t>(last - 1)] : 0.0;
-    return true;
 }
 
 bool CKWGdiPlusDraw::IsPrinter()
