@@ -180,22 +180,10 @@ ot_colour_count() {
   local pdf=$1 page=$2 colour=$3 render
   render=$(mktemp -d)
   pdftoppm -r 30 -f "$page" -l "$page" -singlefile "$pdf" "$render/page" >/dev/null 2>&1
-  /usr/bin/python3 - "$render/page.ppm" "$colour" <<'PY'
+  PYTHONPATH="$root/scripts" /usr/bin/python3 - "$render/page.ppm" "$colour" <<'PY'
 import sys
-data = open(sys.argv[1], "rb").read()
-fields, at = [], 0
-while len(fields) < 4:
-    while data[at:at + 1].isspace():
-        at += 1
-    if data[at:at + 1] == b"#":
-        at = data.index(b"\n", at)
-        continue
-    end = at
-    while not data[end:end + 1].isspace():
-        end += 1
-    fields.append(data[at:end])
-    at = end
-pixels = data[at + 1:]
+from ppm import read_ppm
+pixels = read_ppm(sys.argv[1])[2]
 want = bytes.fromhex(sys.argv[2])
 print(sum(1 for i in range(0, len(pixels) - 2, 3) if all(abs(pixels[i + c] - want[c]) <= 60 for c in range(3))))
 PY
@@ -210,20 +198,10 @@ ot_edges_clear() {
   local pdf=$1 page=$2 colour=$3 inset=$4 render
   render=$(mktemp -d)
   pdftoppm -r 150 -f "$page" -l "$page" -singlefile "$pdf" "$render/page" >/dev/null 2>&1
-  /usr/bin/python3 - "$render/page.ppm" "$colour" "$inset" <<'PY'
+  PYTHONPATH="$root/scripts" /usr/bin/python3 - "$render/page.ppm" "$colour" "$inset" <<'PY'
 import sys
-data = open(sys.argv[1], "rb").read()
-fields, at = [], 0
-while len(fields) < 4:
-    while data[at:at + 1].isspace():
-        at += 1
-    end = at
-    while not data[end:end + 1].isspace():
-        end += 1
-    fields.append(data[at:end])
-    at = end
-width, height = int(fields[1]), int(fields[2])
-pixels = data[at + 1:]
+from ppm import read_ppm
+width, height, pixels = read_ppm(sys.argv[1])
 want = bytes.fromhex(sys.argv[2])
 inset = float(sys.argv[3])
 def pixel(x, y):
@@ -280,20 +258,11 @@ ot_preview_shows() {
   size=$(head -c 32 "$shown" | sed -n 2p)
   pdftoppm -f "$page" -l "$page" -scale-to-x "${size% *}" -scale-to-y "${size#* }" -singlefile "$pdf" "$render/page" \
     >/dev/null 2>&1
-  /usr/bin/python3 - "$render/page.ppm" "$shown" <<'PY'
+  PYTHONPATH="$root/scripts" /usr/bin/python3 - "$render/page.ppm" "$shown" <<'PY'
 import sys
+from ppm import read_ppm
 def marks(path):
-    data = open(path, "rb").read()
-    fields, at = [], 0
-    while len(fields) < 4:
-        while data[at:at + 1].isspace():
-            at += 1
-        end = at
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[at:end])
-        at = end
-    width, pixels = int(fields[1]), data[at + 1:]
+    width, _, pixels = read_ppm(path)
     return {(i // 3 % width, i // 3 // width) for i in range(0, len(pixels) - 2, 3) if max(pixels[i:i + 3]) < 128}
 printed, shown = marks(sys.argv[1]), marks(sys.argv[2])
 def unmatched(these, others):

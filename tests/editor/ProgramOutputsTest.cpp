@@ -86,6 +86,14 @@ std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, 
     return pdftest::WaitForPrinted(token, before, path);
 }
 
+// The report opened in the program and printed: the job's bytes, its path in
+// path; empty when the program did not start or no job came.
+std::string OpenAndPrint(CProgramRun& program, const std::wstring& report, const std::wstring& token,
+                         std::wstring& path)
+{
+    return edtest::StartOnReport(program, report) ? PrintAndRead(program, token, path) : std::string();
+}
+
 }  // namespace
 
 // Landscape chosen in the properties, saved, the program closed and started
@@ -252,10 +260,8 @@ TEST(ProgramOutputs, AClearLogoAndAPictureWatermarkPrintWithoutADarkEdge)
                                    "PicID='2' Constrain='0' Unit='0' Width='1' Height='1'/></Watermarks>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
     CProgramRun program;
-    ASSERT_TRUE(edtest::StartOnReport(program, report));
-
     std::wstring printedPath;
-    const std::string printed = PrintAndRead(program, token, printedPath);
+    const std::string printed = OpenAndPrint(program, report, token, printedPath);
     ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
     ASSERT_EQ(4u, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the two sections' pages";
     KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"clear_edges.pages4.pdf");
@@ -390,10 +396,8 @@ TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
     xml.insert(xml.rfind("</Leaf>"), "<TextNote>\n" + text + runs + "</TextNote>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
     CProgramRun program;
-    ASSERT_TRUE(edtest::StartOnReport(program, report));
-
     std::wstring printedPath;
-    const std::string printed = PrintAndRead(program, token, printedPath);
+    const std::string printed = OpenAndPrint(program, report, token, printedPath);
     ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
     ASSERT_EQ(3u, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the section's page";
 
