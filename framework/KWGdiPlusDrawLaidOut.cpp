@@ -29,12 +29,13 @@ const double kUnscaledTolerance = 1e-3;
 // Format flags that only GDI+'s own layout honours.
 const INT kDirectionFlags = StringFormatFlagsDirectionRightToLeft | StringFormatFlagsDirectionVertical;
 
-// A memory device context with a font selected, for measuring.
+// A memory device context with a font selected, for measuring; not ready
+// without a font.
 class CMeasuringDC {
 public:
-    explicit CMeasuringDC(const LOGFONTW& logFont) : m_dc(::CreateCompatibleDC(nullptr))
+    explicit CMeasuringDC(const LOGFONTW* logFont) : m_dc(logFont ? ::CreateCompatibleDC(nullptr) : nullptr)
     {
-        m_font = m_dc ? ::CreateFontIndirectW(&logFont) : nullptr;
+        m_font = m_dc ? ::CreateFontIndirectW(logFont) : nullptr;
         m_previous = m_font ? ::SelectObject(m_dc, m_font) : nullptr;
         m_ready = m_font && ::GetTextMetricsW(m_dc, &m_metrics);
     }
@@ -186,9 +187,7 @@ bool CKWGdiPlusDraw::DrawLineLaidOut(double x, double y, const wchar_t* text, in
         if (text[i] < L' ' || (text[i] >= 0xD800 && text[i] <= 0xDFFF))
             return false;
     LOGFONTW logFont = {};
-    if (!GetDrawingLogFont(font, logFont))
-        return false;
-    const CMeasuringDC dc(logFont);
+    const CMeasuringDC dc(GetDrawingLogFont(font, logFont) ? &logFont : nullptr);
     if (!dc.Ready())
         return false;
     status = DrawGlyphs(dc.Get(), x, y, text, length, font, brush);
@@ -218,9 +217,7 @@ bool CKWGdiPlusDraw::DrawStringLaidOut(double x, double y, double width, double 
             kept += text[i];
     }
     LOGFONTW logFont = {};
-    if (!GetDrawingLogFont(font, logFont))
-        return false;
-    const CMeasuringDC dc(logFont);
+    const CMeasuringDC dc(GetDrawingLogFont(font, logFont) ? &logFont : nullptr);
     if (!dc.Ready())
         return false;
     const int boxWidth = BoxSide(width);

@@ -86,12 +86,15 @@ std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, 
     return pdftest::WaitForPrinted(token, before, path);
 }
 
-// The report opened in the program and printed: the job's bytes, its path in
-// path; empty when the program did not start or no job came.
-std::string OpenAndPrint(CProgramRun& program, const std::wstring& report, const std::wstring& token,
-                         std::wstring& path)
+// The report opened in the program and printed: the path of the job, which
+// has the pages given; empty when the program did not start or no job came.
+std::wstring OpenAndPrint(CProgramRun& program, const std::wstring& report, const std::wstring& token, size_t pages)
 {
-    return edtest::StartOnReport(program, report) ? PrintAndRead(program, token, path) : std::string();
+    std::wstring path;
+    const std::string printed = edtest::StartOnReport(program, report) ? PrintAndRead(program, token, path) : "";
+    EXPECT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+    EXPECT_EQ(pages, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the sections' pages";
+    return printed.empty() ? std::wstring() : path;
 }
 
 }  // namespace
@@ -260,10 +263,8 @@ TEST(ProgramOutputs, AClearLogoAndAPictureWatermarkPrintWithoutADarkEdge)
                                    "PicID='2' Constrain='0' Unit='0' Width='1' Height='1'/></Watermarks>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
     CProgramRun program;
-    std::wstring printedPath;
-    const std::string printed = OpenAndPrint(program, report, token, printedPath);
-    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
-    ASSERT_EQ(4u, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the two sections' pages";
+    const std::wstring printedPath = OpenAndPrint(program, report, token, 4);
+    ASSERT_FALSE(printedPath.empty());
     KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"clear_edges.pages4.pdf");
     WriteFileBytes(folder.Path() + L"clear_edges.expect", "edges-clear 3 0000FF 0.25\nedges-clear 3 FF0000 0.25\n");
     KeepForReaders("OT_PRINT_CHECK_DIR", folder.Path() + L"clear_edges.expect", L"clear_edges.pages4.expect");
@@ -396,10 +397,8 @@ TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
     xml.insert(xml.rfind("</Leaf>"), "<TextNote>\n" + text + runs + "</TextNote>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
     CProgramRun program;
-    std::wstring printedPath;
-    const std::string printed = OpenAndPrint(program, report, token, printedPath);
-    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
-    ASSERT_EQ(3u, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the section's page";
+    const std::wstring printedPath = OpenAndPrint(program, report, token, 3);
+    ASSERT_FALSE(printedPath.empty());
 
     edtest::CPrintPreview preview(program, program.ActiveFrame());
     ASSERT_TRUE(preview.Open());
