@@ -122,11 +122,11 @@ private:
     bool IsScaled();
     // The text laid out with the font at its size in the drawing's units, as
     // on a page of that resolution, and its glyphs put there on the device:
-    // one line at (x, y), with its extent less its trailing blanks in width;
-    // or a DrawString box. False, drawing nothing, when GDI+ is to lay the
-    // text out (line feeds, surrogate pairs, vertical or right-to-left text).
+    // one line at (x, y) (none without a brush), its extent in width; or a
+    // DrawString box. False, drawing nothing, when GDI+ is to lay the text
+    // out (line feeds, surrogate pairs, vertical or right-to-left text).
     bool DrawLineLaidOut(double x, double y, const wchar_t* text, int length, Gdiplus::GpFont* font,
-                         Gdiplus::GpBrush* brush, int& status, double& width);
+                         Gdiplus::GpBrush* brush, int& status, double* width);
     bool DrawStringLaidOut(double x, double y, double width, double height, const wchar_t* text, int length,
                            Gdiplus::GpFont* font, Gdiplus::GpBrush* brush, uint32_t flags, int& status);
     // Draws the glyphs of text with their top at y, each at the advance the

@@ -128,6 +128,20 @@ std::vector<LaidLine> BreakLines(const CMeasuringDC& dc, const std::wstring& tex
     return lines;
 }
 
+// The length of a text GDI+ lays out as one plain line; -1 for one with line
+// feeds, tabs or surrogate pairs, which are left to GDI+.
+int PlainLineLength(const wchar_t* text, int length)
+{
+    if (!text)
+        return -1;
+    if (length < 0)
+        length = static_cast<int>(std::wcslen(text));
+    for (int i = 0; i < length; ++i)
+        if (text[i] < L' ' || (text[i] >= 0xD800 && text[i] <= 0xDFFF))
+            return -1;
+    return length;
+}
+
 // A box side as GDI+ takes it: whole units, none meaning no bound.
 int BoxSide(double side)
 {
@@ -177,25 +191,17 @@ int CKWGdiPlusDraw::DrawGlyphs(HDC measuring, double x, double y, const wchar_t*
 }
 
 bool CKWGdiPlusDraw::DrawLineLaidOut(double x, double y, const wchar_t* text, int length, GpFont* font,
-                                     GpBrush* brush, int& status, double& width)
+                                     GpBrush* brush, int& status, double* width)
 {
-    if (!text)
-        return false;
-    if (length < 0)
-        length = static_cast<int>(std::wcslen(text));
-    for (int i = 0; i < length; ++i)
-        if (text[i] < L' ' || (text[i] >= 0xD800 && text[i] <= 0xDFFF))
-            return false;
+    length = PlainLineLength(text, length);
     LOGFONTW logFont = {};
-    const CMeasuringDC dc(GetDrawingLogFont(font, logFont) ? &logFont : nullptr);
+    const CMeasuringDC dc(length >= 0 && GetDrawingLogFont(font, logFont) ? &logFont : nullptr);
     if (!dc.Ready())
         return false;
-    status = DrawGlyphs(dc.Get(), x, y, text, length, font, brush);
-    // As the typographic measure, without the blanks at the end.
-    int last = length;
-    while (last > 0 && text[last - 1] == L' ')
-        --last;
-    width = dc.Extent(text, last, INT_MAX).cx;
+    if (brush)
+        status = DrawGlyphs(dc.Get(), x, y, text, length, font, brush);
+    if (width)
+        *width = dc.Extent(text, length, INT_MAX).cx;
     return true;
 }
 

@@ -38,6 +38,11 @@ GpStringFormat* GenericTypographic()
 
 double CKWGdiPlusDraw::MeasureWidth(const wchar_t* text, int length, const CKWFont& font)
 {
+    // A drawing shown smaller or larger measures as it draws.
+    int unused = Ok;
+    double laidOut = 0;
+    if (IsScaled() && DrawLineLaidOut(0, 0, text, length, font.GetFont(), nullptr, unused, &laidOut))
+        return laidOut;
     const RectF unbounded(0, 0, 0, 0);
     RectF box;
     if (Track(GdipMeasureString(m_graphics, text, length, font.GetFont(), &unbounded,
@@ -115,15 +120,14 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
                     plain = nullptr;
             }
             GpFont* drawn = plain ? plain : font.GetFont();
-            double placedWidth = -1.0;
-            if (!IsScaled() || !DrawLineLaidOut(x, y, text, length, drawn, made, status, placedWidth)) {
+            if (!IsScaled() || !DrawLineLaidOut(x, y, text, length, drawn, made, status, nullptr)) {
                 // A zero-size layout box: one line, no wrapping, no clipping.
                 const RectF at(F(x), F(y), 0, 0);
                 status = Track(GdipDrawString(m_graphics, text, length, drawn, &at, GenericTypographic(), made));
             }
             if (plain) {
                 GdipDeleteFont(plain);
-                const double width = placedWidth >= 0 ? placedWidth : MeasureWidth(text, length, font);
+                const double width = MeasureWidth(text, length, font);
                 if (status == Ok && width > 0)
                     status = DrawUnderline(x, y, width, font, made);
             }

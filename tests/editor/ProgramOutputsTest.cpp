@@ -377,10 +377,8 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
 TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
 {
     CKWTestTempFolder folder(L"pvc");
-    std::string blue;
-    for (int i = 0; i < 160 * 100; ++i)
-        blue += std::string("\x20\x40\xE0", 3);
-    const std::wstring picture = folder.Write(L"Captioned pier.png", testpictures::PngFile(160, 100, 8, false, blue));
+    const std::string grey(160 * 100 * 3, '\x90');
+    const std::wstring picture = folder.Write(L"Captioned pier.png", testpictures::PngFile(160, 100, 8, false, grey));
     const std::wstring token = L"Caption" + std::to_wstring(::GetCurrentProcessId());
     std::string xml = edtest::SectionsReportXml({{L"Pier", {picture}}});
     // A paragraph at 10 and one at 24 points, each of the runs "North pier. "
@@ -409,7 +407,8 @@ TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
     std::string ppm = "P6\n" + std::to_string(paper.Width()) + " " + std::to_string(paper.Height()) + "\n255\n";
     for (int y = paper.top; y < paper.bottom; ++y)
         for (int x = paper.left; x < paper.right; ++x)
-            ppm += {char(GetRValue(pixels.At(x, y))), char(GetGValue(pixels.At(x, y))), char(GetBValue(pixels.At(x, y)))};
+            ppm += {char(GetRValue(pixels.At(x, y))), char(GetGValue(pixels.At(x, y))),
+                    char(GetBValue(pixels.At(x, y)))};
     const std::wstring shownPage = folder.Write(L"preview.ppm", ppm);
     KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"preview_caption.pages3.pdf");
     KeepForReaders("OT_PRINT_CHECK_DIR", shownPage, L"preview_caption.pages3.ppm");
