@@ -303,7 +303,8 @@ BOOL CQMXPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
              CQMXPKeyboardManager::IsKeyHandled(static_cast<WORD>(nKey), fVirt, pActive, FALSE)))
             return FALSE;
     }
-    if (bModifiers == FALT && OnMenuChar(static_cast<UINT>(nKey)))
+    if (bModifiers == FALT && CQMXPKeyboardManager::IsCharacterKey(static_cast<UINT>(nKey)) &&
+        OnMenuChar(static_cast<UINT>(nKey)))
         return TRUE;
     if (bControlFocused && pbProcessAccel != nullptr)
         *pbProcessAccel = FALSE;
