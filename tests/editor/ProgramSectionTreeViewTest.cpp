@@ -70,8 +70,7 @@ TEST_F(ProgramByHand, ViewSectionTreeOffAndOnKeepsTheCurrentSection)
     };
     // The command chosen with the mouse, and with the keys (its menu's R,
     // also held down until it repeats), from the tree and from the note.
-    // A held R repeats into the window with the keyboard once the menu is
-    // gone: the tree shown again finds "Report" by its letter.
+    // Held, R repeats into the tree shown again, which finds "Report" by it.
     const struct {
         const char* way;
         bool keys;
@@ -126,10 +125,8 @@ TEST_F(ProgramByHand, ViewSectionTreeOffAndOnKeepsTheCurrentSection)
             return test_support::Capture(::GetParent(panel), false) == shown;
         })) << "the text pane shows another section's note";
         test_support::WriteWindowScreenshot(program.Main(), L"editor_program_section_tree_back");
-        // The root chosen again for the next way (a click on the current
-        // section would begin to edit its name).
-        if (current() != root)
-            edtest::ApproachAndClick(edtest::TreeItemPoint(tree, root));
+        // The root chosen again for the next way.
+        edtest::ApproachAndClick(edtest::TreeItemPoint(tree, root));
         ASSERT_TRUE(edtest::WaitFor([&] { return current() == root; }));
     }
 }
