@@ -120,6 +120,13 @@ BOOL CTalApplication::InitInstance()
         ShowTemplateProblems(m_templateProblems);
         m_templateProblems.clear();
     }
+    // Said once, before any report opens: its pictures cannot be kept.
+    if (!g_rasterLib.HasStoreFolder())
+        AfxMessageBoxText(IDS_NO_PICTURE_FOLDER,
+                          L"No folder for pictures can be made, neither in the local application data nor in the "
+                          L"temporary folder.\nPictures kept inside reports show as missing, and such reports "
+                          L"cannot be saved.",
+                          MB_OK | MB_ICONEXCLAMATION);
     CCommandLineInfo info;
     ParseCommandLine(info);
     auto* main = dynamic_cast<CTalMainFrame*>(m_pMainWnd);

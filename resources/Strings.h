@@ -28,3 +28,5 @@
 #define IDS_COMMAND_FAILED 61705
 // Print Preview asked for with no printer installed.
 #define IDS_NO_PRINTER_FOR_PREVIEW 938
+// At start, when no folder for the picture store can be made or written.
+#define IDS_NO_PICTURE_FOLDER 945
