@@ -353,7 +353,8 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         CProgramRun& staying = pasterEnds ? a : b;
         const std::map<std::wstring, uint64_t> stayingFiles = edtest::StoreListing(pasterEnds ? storeA : storeB);
         ASSERT_TRUE(ending.CloseWithoutSaving());
-        EXPECT_TRUE(edtest::StoreListing(pasterEnds ? storeB : storeA).empty()) << "the ended copy cleared its folder";
+        EXPECT_EQ(pasterEnds ? 0u : size_t(kPictures), edtest::StoreListing(pasterEnds ? storeB : storeA).size())
+            << "the ended copy cleared its folder of all the clipboard does not name";
         ASSERT_TRUE(Answers(staying));
         EXPECT_EQ(stayingFiles, edtest::StoreListing(pasterEnds ? storeA : storeB))
             << "the other copy's end took none of the staying copy's files";
@@ -405,6 +406,161 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         EXPECT_EQ(sources, SavedPictures(saved)) << "pictures beside";
         EXPECT_TRUE(staying.CloseWithoutSaving());
     }
+    ClearClipboard();
+}
+
+TEST(ProgramSharedStore, PicturesCopiedInACopyThatEndedPasteWholeInAnotherAndGoOnceTheClipboardHoldsNoneOfThem)
+{
+    CKWTestTempFolder folder(L"otended");
+    const edtest::ReportSection photos = Photographs(folder.Path(), L"ended", 61);
+    const std::vector<std::string> sources = SortedBytes(photos.pictures);
+    const std::wstring reportA = folder.Path() + L"A.otd";
+    const std::wstring reportB = folder.Path() + L"B.otd";
+    ASSERT_TRUE(WriteFileBytes(reportA, edtest::SectionsReportXml({photos}, true)));
+    ASSERT_TRUE(WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true)));
+    edtest::SetStartPrefs(3, L"", false);
+    ClearClipboard();
+    const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
+    CProgramRun a;
+    ASSERT_TRUE(a.Start(L"\"" + reportA + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(a) == 2; }));
+    const std::wstring storeA = NewStoreFolder(before);
+    ASSERT_FALSE(storeA.empty());
+    CProgramRun b;
+    ASSERT_TRUE(b.Start(L"\"" + reportB + L"\""));
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 2; }));
+    PlaceSideBySide(a, b);
+
+    // A copies the section of photographs and ends; then B pastes it.
+    ASSERT_TRUE(BringToFront(a));
+    ASSERT_TRUE(ClickFirstSection(a));
+    edtest::PressChord(VK_CONTROL, 'C');
+    ASSERT_TRUE(edtest::WaitFor(ClipboardHoldsSection));
+    ASSERT_TRUE(a.CloseWithoutSaving());
+    EXPECT_EQ(size_t(kPictures), edtest::StoreListing(storeA).size()) << "A kept what the clipboard names";
+    ASSERT_TRUE(BringToFront(b));
+    ASSERT_TRUE(ClickFirstSection(b));
+    edtest::PressChord(VK_CONTROL, 'V');
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 3; }));
+    ASSERT_NO_FATAL_FAILURE(RenameShownSection(b, L"Pasted"));
+    ASSERT_TRUE(SaveByKeys(b, reportB));
+    EXPECT_EQ(sources, SavedPictures(reportB)) << "every pasted photograph is whole";
+    EXPECT_TRUE(b.CloseWithoutSaving());
+
+    // Once the clipboard holds something else, the next start takes A's folder.
+    ClearClipboard();
+    CProgramRun next;
+    ASSERT_TRUE(next.Start());
+    EXPECT_FALSE(Exists(edtest::ProgramStoreFolder() + storeA));
+    EXPECT_TRUE(next.CloseWithoutSaving());
+}
+
+namespace {
+
+// A file stands where the picture store's shared folder goes (the folder
+// there set aside) while the object lives.
+class FileInTheStoresPlace {
+public:
+    FileInTheStoresPlace()
+    {
+        m_moved = ::MoveFileW(m_folder.c_str(), m_aside.c_str()) != FALSE;
+        m_placed = WriteFileBytes(m_folder, "not a folder");
+    }
+    ~FileInTheStoresPlace()
+    {
+        ::DeleteFileW(m_folder.c_str());
+        if (m_moved)
+            ::MoveFileW(m_aside.c_str(), m_folder.c_str());
+    }
+    FileInTheStoresPlace(const FileInTheStoresPlace&) = delete;
+    FileInTheStoresPlace& operator=(const FileInTheStoresPlace&) = delete;
+    bool Placed() const { return m_placed; }
+
+private:
+    const std::wstring m_folder = edtest::ProgramStoreFolder().substr(0, edtest::ProgramStoreFolder().size() - 1);
+    const std::wstring m_aside = m_folder + L" aside";
+    bool m_moved = false;
+    bool m_placed = false;
+};
+
+// The user's temporary folder ("TEMP" of the programs started) names a file
+// while the object lives: nothing can be made in it.
+class TemporaryFolderInTheWay {
+public:
+    explicit TemporaryFolderInTheWay(const std::wstring& file)
+    {
+        wchar_t old[MAX_PATH] = {};
+        ::GetEnvironmentVariableW(L"TEMP", old, MAX_PATH);
+        m_old = old;
+        m_placed = WriteFileBytes(file, "not a folder") && ::SetEnvironmentVariableW(L"TEMP", file.c_str());
+    }
+    ~TemporaryFolderInTheWay() { ::SetEnvironmentVariableW(L"TEMP", m_old.c_str()); }
+    TemporaryFolderInTheWay(const TemporaryFolderInTheWay&) = delete;
+    TemporaryFolderInTheWay& operator=(const TemporaryFolderInTheWay&) = delete;
+    bool Placed() const { return m_placed; }
+
+private:
+    std::wstring m_old;
+    bool m_placed = false;
+};
+
+// The program's dialogs answered (OK) until its report shows; their texts.
+std::wstring AnswerUntilTheReportShows(const CProgramRun& program)
+{
+    std::wstring texts;
+    HWND dialog = nullptr;
+    while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
+           TreeCount(program) != 2) {
+        texts += CProgramRun::DialogText(dialog) + L"\n";
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+    }
+    return texts;
+}
+
+}  // namespace
+
+TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFolderASaveLeavesTheFileWhole)
+{
+    CKWTestTempFolder folder(L"otnostore");
+    const edtest::ReportSection photos = Photographs(folder.Path(), L"inside", 81);
+    const std::vector<std::string> sources = SortedBytes(photos.pictures);
+    const std::wstring report = folder.Path() + L"Inside.otd";
+    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)));
+    for (const std::wstring& photo : photos.pictures)
+        ::DeleteFileW(photo.c_str());  // the report alone holds them
+    edtest::SetStartPrefs(3, L"", false);
+    FileInTheStoresPlace inTheWay;
+    ASSERT_TRUE(inTheWay.Placed());
+    {
+        // Nothing is said: the pictures go to the temporary folder.
+        CProgramRun program;
+        ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+        EXPECT_EQ(L"", AnswerUntilTheReportShows(program));
+        ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Saved"));
+        ASSERT_TRUE(SaveByKeys(program, report));
+        EXPECT_EQ(sources, SavedPictures(report)) << "the report saved over its own file keeps every picture";
+        EXPECT_TRUE(program.CloseWithoutSaving());
+    }
+    const std::string saved = ReadFileBytes(report);
+    TemporaryFolderInTheWay temporaryInTheWay(folder.Path() + L"temporary");
+    ASSERT_TRUE(temporaryInTheWay.Placed());
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    EXPECT_NE(std::wstring::npos, AnswerUntilTheReportShows(program).find(L"No folder for pictures can be made"));
+    ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Lost"));
+    ASSERT_TRUE(BringToFront(program));
+    edtest::PressChord(VK_CONTROL, 'S');
+    HWND failure = program.WaitForDialog();
+    ASSERT_NE(nullptr, failure);
+    const std::wstring text = CProgramRun::DialogText(failure);
+    test_support::WriteWindowScreenshot(failure, L"program_shared_store_no_folder_save");
+    EXPECT_NE(std::wstring::npos, text.find(L"Cannot save the document!")) << "a failed save says so";
+    EXPECT_NE(std::wstring::npos, text.find(report)) << "and names the file";
+    EXPECT_NE(std::wstring::npos, text.find(L"A file of this name is in the way")) << "and the reason";
+    ::PostMessageW(failure, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(saved, ReadFileBytes(report)) << "the file stays byte for byte";
+    EXPECT_TRUE(program.CloseWithoutSaving());
 }
 
 TEST(ProgramSharedStore, AKilledCopysFilesGoAtTheNextStartWhileARunningCopyKeepsItsOwn)
