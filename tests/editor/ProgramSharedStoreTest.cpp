@@ -295,6 +295,51 @@ bool ClipboardHoldsSection()
     return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")) != 0;
 }
 
+// Report A of photographs and an empty report B to paste them into, in a
+// folder of their own; the programs start on them with an empty clipboard.
+struct PhotoReports {
+    PhotoReports(const wchar_t* prefix, const wchar_t* name, uint32_t firstSeed)
+        : folder(prefix), photos(Photographs(folder.Path(), name, firstSeed)), sources(SortedBytes(photos.pictures)),
+          reportA(folder.Path() + L"A.otd"), reportB(folder.Path() + L"B.otd")
+    {
+        written = WriteFileBytes(reportA, edtest::SectionsReportXml({photos}, true)) &&
+                  WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true));
+        edtest::SetStartPrefs(3, L"", false);
+        ClearClipboard();
+    }
+
+    CKWTestTempFolder folder;
+    const edtest::ReportSection photos;
+    const std::vector<std::string> sources;
+    const std::wstring reportA;
+    const std::wstring reportB;
+    bool written = false;
+};
+
+// The program started on the report of one section; true once its tree shows it.
+bool StartOn(CProgramRun& program, const std::wstring& report)
+{
+    return program.Start(L"\"" + report + L"\"") && edtest::WaitFor([&] { return TreeCount(program) == 2; });
+}
+
+// The first section copied (Ctrl+C) in front of the program; true once the clipboard holds it.
+bool CopyFirstSection(const CProgramRun& program)
+{
+    if (!BringToFront(program) || !ClickFirstSection(program))
+        return false;
+    edtest::PressChord(VK_CONTROL, 'C');
+    return edtest::WaitFor(ClipboardHoldsSection);
+}
+
+// The clipboard's section pasted (Ctrl+V) beside the first; true once the tree shows it.
+bool PasteBesideFirstSection(const CProgramRun& program)
+{
+    if (!BringToFront(program) || !ClickFirstSection(program))
+        return false;
+    edtest::PressChord(VK_CONTROL, 'V');
+    return edtest::WaitFor([&] { return TreeCount(program) == 3; });
+}
+
 // The folder of the program's store files that appeared since the listing.
 std::wstring NewStoreFolder(const std::map<std::wstring, uint64_t>& before)
 {
@@ -309,20 +354,16 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
 {
     for (const bool pasterEnds : {true, false}) {
         SCOPED_TRACE(pasterEnds ? "the copy that pasted ends first" : "the copy that copied ends first");
-        CKWTestTempFolder folder(L"otshared");
-        const edtest::ReportSection photos = Photographs(folder.Path(), L"photo", 11);
-        const std::vector<std::string> sources = SortedBytes(photos.pictures);
-        const std::wstring reportA = folder.Path() + L"A.otd";
-        const std::wstring reportB = folder.Path() + L"B.otd";
-        ASSERT_TRUE(WriteFileBytes(reportA, edtest::SectionsReportXml({photos}, true)));
-        ASSERT_TRUE(WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true)));
-        edtest::SetStartPrefs(3, L"", false);
-        ClearClipboard();
+        const PhotoReports reports(L"otshared", L"photo", 11);
+        ASSERT_TRUE(reports.written);
+        const CKWTestTempFolder& folder = reports.folder;
+        const std::vector<std::string>& sources = reports.sources;
+        const std::wstring& reportA = reports.reportA;
+        const std::wstring& reportB = reports.reportB;
 
         std::map<std::wstring, uint64_t> before = edtest::StoreListing();
         CProgramRun a;
-        ASSERT_TRUE(a.Start(L"\"" + reportA + L"\""));
-        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(a) == 2; }));
+        ASSERT_TRUE(StartOn(a, reportA));
         const std::wstring storeA = NewStoreFolder(before);
         ASSERT_FALSE(storeA.empty()) << "the report's pictures are in A's store";
         const std::map<std::wstring, uint64_t> filesA = edtest::StoreListing(storeA);
@@ -330,19 +371,12 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
 
         before = edtest::StoreListing();
         CProgramRun b;
-        ASSERT_TRUE(b.Start(L"\"" + reportB + L"\""));
-        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 2; }));
+        ASSERT_TRUE(StartOn(b, reportB));
 
         // A copies the section of photographs, B pastes it.
         PlaceSideBySide(a, b);
-        ASSERT_TRUE(BringToFront(a));
-        ASSERT_TRUE(ClickFirstSection(a));
-        edtest::PressChord(VK_CONTROL, 'C');
-        ASSERT_TRUE(edtest::WaitFor(ClipboardHoldsSection));
-        ASSERT_TRUE(BringToFront(b));
-        ASSERT_TRUE(ClickFirstSection(b));
-        edtest::PressChord(VK_CONTROL, 'V');
-        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 3; }));
+        ASSERT_TRUE(CopyFirstSection(a));
+        ASSERT_TRUE(PasteBesideFirstSection(b));
         const std::wstring storeB = NewStoreFolder(before);
         ASSERT_FALSE(storeB.empty());
         EXPECT_NE(storeA, storeB);
@@ -411,40 +445,25 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
 
 TEST(ProgramSharedStore, PicturesCopiedInACopyThatEndedPasteWholeInAnotherAndGoOnceTheClipboardHoldsNoneOfThem)
 {
-    CKWTestTempFolder folder(L"otended");
-    const edtest::ReportSection photos = Photographs(folder.Path(), L"ended", 61);
-    const std::vector<std::string> sources = SortedBytes(photos.pictures);
-    const std::wstring reportA = folder.Path() + L"A.otd";
-    const std::wstring reportB = folder.Path() + L"B.otd";
-    ASSERT_TRUE(WriteFileBytes(reportA, edtest::SectionsReportXml({photos}, true)));
-    ASSERT_TRUE(WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true)));
-    edtest::SetStartPrefs(3, L"", false);
-    ClearClipboard();
+    const PhotoReports reports(L"otended", L"ended", 61);
+    ASSERT_TRUE(reports.written);
     const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
     CProgramRun a;
-    ASSERT_TRUE(a.Start(L"\"" + reportA + L"\""));
-    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(a) == 2; }));
+    ASSERT_TRUE(StartOn(a, reports.reportA));
     const std::wstring storeA = NewStoreFolder(before);
     ASSERT_FALSE(storeA.empty());
     CProgramRun b;
-    ASSERT_TRUE(b.Start(L"\"" + reportB + L"\""));
-    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 2; }));
+    ASSERT_TRUE(StartOn(b, reports.reportB));
     PlaceSideBySide(a, b);
 
     // A copies the section of photographs and ends; then B pastes it.
-    ASSERT_TRUE(BringToFront(a));
-    ASSERT_TRUE(ClickFirstSection(a));
-    edtest::PressChord(VK_CONTROL, 'C');
-    ASSERT_TRUE(edtest::WaitFor(ClipboardHoldsSection));
+    ASSERT_TRUE(CopyFirstSection(a));
     ASSERT_TRUE(a.CloseWithoutSaving());
     EXPECT_EQ(size_t(kPictures), edtest::StoreListing(storeA).size()) << "A kept what the clipboard names";
-    ASSERT_TRUE(BringToFront(b));
-    ASSERT_TRUE(ClickFirstSection(b));
-    edtest::PressChord(VK_CONTROL, 'V');
-    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 3; }));
+    ASSERT_TRUE(PasteBesideFirstSection(b));
     ASSERT_NO_FATAL_FAILURE(RenameShownSection(b, L"Pasted"));
-    ASSERT_TRUE(SaveByKeys(b, reportB));
-    EXPECT_EQ(sources, SavedPictures(reportB)) << "every pasted photograph is whole";
+    ASSERT_TRUE(SaveByKeys(b, reports.reportB));
+    EXPECT_EQ(reports.sources, SavedPictures(reports.reportB)) << "every pasted photograph is whole";
     EXPECT_TRUE(b.CloseWithoutSaving());
 
     // Once the clipboard holds something else, the next start takes A's folder.
@@ -522,14 +541,12 @@ std::wstring AnswerUntilTheReportShows(const CProgramRun& program)
 
 TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFolderASaveLeavesTheFileWhole)
 {
-    CKWTestTempFolder folder(L"otnostore");
-    const edtest::ReportSection photos = Photographs(folder.Path(), L"inside", 81);
-    const std::vector<std::string> sources = SortedBytes(photos.pictures);
-    const std::wstring report = folder.Path() + L"Inside.otd";
-    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)));
-    for (const std::wstring& photo : photos.pictures)
+    const PhotoReports reports(L"otnostore", L"inside", 81);
+    ASSERT_TRUE(reports.written);
+    const std::vector<std::string>& sources = reports.sources;
+    const std::wstring& report = reports.reportA;
+    for (const std::wstring& photo : reports.photos.pictures)
         ::DeleteFileW(photo.c_str());  // the report alone holds them
-    edtest::SetStartPrefs(3, L"", false);
     FileInTheStoresPlace inTheWay;
     ASSERT_TRUE(inTheWay.Placed());
     {
@@ -543,7 +560,7 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
         EXPECT_TRUE(program.CloseWithoutSaving());
     }
     const std::string saved = ReadFileBytes(report);
-    TemporaryFolderInTheWay temporaryInTheWay(folder.Path() + L"temporary");
+    TemporaryFolderInTheWay temporaryInTheWay(reports.folder.Path() + L"temporary");
     ASSERT_TRUE(temporaryInTheWay.Placed());
     CProgramRun program;
     ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
