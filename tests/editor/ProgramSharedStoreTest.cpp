@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -59,6 +60,23 @@ std::vector<std::string> SortedBytes(const std::vector<std::wstring>& paths)
     std::sort(bytes.begin(), bytes.end());
     return bytes;
 }
+
+// A report of the photographs, with them inside, named after them in the
+// folder; their bytes, sorted, in sources.
+std::wstring PhotoReport(const std::wstring& folder, const wchar_t* name, uint32_t firstSeed,
+                         std::vector<std::string>& sources)
+{
+    const edtest::ReportSection photos = Photographs(folder, name, firstSeed);
+    sources = SortedBytes(photos.pictures);
+    const std::wstring report = folder + name + L".otd";
+    return WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)) ? report : std::wstring();
+}
+
+// Puts back at its end what a test changed of the programs' world.
+struct Restore {
+    std::function<void()> undo;
+    ~Restore() { undo(); }
+};
 
 std::wstring Widen(const std::string& utf8)
 {
@@ -295,51 +313,6 @@ bool ClipboardHoldsSection()
     return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")) != 0;
 }
 
-// Report A of photographs and an empty report B to paste them into, in a
-// folder of their own; the programs start on them with an empty clipboard.
-struct PhotoReports {
-    PhotoReports(const wchar_t* prefix, const wchar_t* name, uint32_t firstSeed)
-        : folder(prefix), photos(Photographs(folder.Path(), name, firstSeed)), sources(SortedBytes(photos.pictures)),
-          reportA(folder.Path() + L"A.otd"), reportB(folder.Path() + L"B.otd")
-    {
-        written = WriteFileBytes(reportA, edtest::SectionsReportXml({photos}, true)) &&
-                  WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true));
-        edtest::SetStartPrefs(3, L"", false);
-        ClearClipboard();
-    }
-
-    CKWTestTempFolder folder;
-    const edtest::ReportSection photos;
-    const std::vector<std::string> sources;
-    const std::wstring reportA;
-    const std::wstring reportB;
-    bool written = false;
-};
-
-// The program started on the report of one section; true once its tree shows it.
-bool StartOn(CProgramRun& program, const std::wstring& report)
-{
-    return program.Start(L"\"" + report + L"\"") && edtest::WaitFor([&] { return TreeCount(program) == 2; });
-}
-
-// The first section copied (Ctrl+C) in front of the program; true once the clipboard holds it.
-bool CopyFirstSection(const CProgramRun& program)
-{
-    if (!BringToFront(program) || !ClickFirstSection(program))
-        return false;
-    edtest::PressChord(VK_CONTROL, 'C');
-    return edtest::WaitFor(ClipboardHoldsSection);
-}
-
-// The clipboard's section pasted (Ctrl+V) beside the first; true once the tree shows it.
-bool PasteBesideFirstSection(const CProgramRun& program)
-{
-    if (!BringToFront(program) || !ClickFirstSection(program))
-        return false;
-    edtest::PressChord(VK_CONTROL, 'V');
-    return edtest::WaitFor([&] { return TreeCount(program) == 3; });
-}
-
 // The folder of the program's store files that appeared since the listing.
 std::wstring NewStoreFolder(const std::map<std::wstring, uint64_t>& before)
 {
@@ -352,18 +325,23 @@ std::wstring NewStoreFolder(const std::map<std::wstring, uint64_t>& before)
 
 TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyEndsFirst)
 {
-    for (const bool pasterEnds : {true, false}) {
-        SCOPED_TRACE(pasterEnds ? "the copy that pasted ends first" : "the copy that copied ends first");
-        const PhotoReports reports(L"otshared", L"photo", 11);
-        ASSERT_TRUE(reports.written);
-        const CKWTestTempFolder& folder = reports.folder;
-        const std::vector<std::string>& sources = reports.sources;
-        const std::wstring& reportA = reports.reportA;
-        const std::wstring& reportB = reports.reportB;
+    // The copy that pasted ends first, the one that copied, or that one before the paste.
+    for (const int order : {0, 1, 2}) {
+        const bool pasterEnds = order == 0;
+        SCOPED_TRACE(order);
+        CKWTestTempFolder folder(L"otshared");
+        std::vector<std::string> sources;
+        const std::wstring reportA = PhotoReport(folder.Path(), L"A", 11, sources);
+        const std::wstring reportB = folder.Path() + L"B.otd";
+        ASSERT_FALSE(reportA.empty());
+        ASSERT_TRUE(WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true)));
+        edtest::SetStartPrefs(3, L"", false);
+        ClearClipboard();
 
         std::map<std::wstring, uint64_t> before = edtest::StoreListing();
         CProgramRun a;
-        ASSERT_TRUE(StartOn(a, reportA));
+        ASSERT_TRUE(a.Start(L"\"" + reportA + L"\""));
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(a) == 2; }));
         const std::wstring storeA = NewStoreFolder(before);
         ASSERT_FALSE(storeA.empty()) << "the report's pictures are in A's store";
         const std::map<std::wstring, uint64_t> filesA = edtest::StoreListing(storeA);
@@ -371,12 +349,21 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
 
         before = edtest::StoreListing();
         CProgramRun b;
-        ASSERT_TRUE(StartOn(b, reportB));
+        ASSERT_TRUE(b.Start(L"\"" + reportB + L"\""));
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 2; }));
 
         // A copies the section of photographs, B pastes it.
         PlaceSideBySide(a, b);
-        ASSERT_TRUE(CopyFirstSection(a));
-        ASSERT_TRUE(PasteBesideFirstSection(b));
+        ASSERT_TRUE(BringToFront(a));
+        ASSERT_TRUE(ClickFirstSection(a));
+        edtest::PressChord(VK_CONTROL, 'C');
+        ASSERT_TRUE(edtest::WaitFor(ClipboardHoldsSection));
+        if (order == 2)
+            ASSERT_TRUE(a.CloseWithoutSaving());
+        ASSERT_TRUE(BringToFront(b));
+        ASSERT_TRUE(ClickFirstSection(b));
+        edtest::PressChord(VK_CONTROL, 'V');
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(b) == 3; }));
         const std::wstring storeB = NewStoreFolder(before);
         ASSERT_FALSE(storeB.empty());
         EXPECT_NE(storeA, storeB);
@@ -386,9 +373,9 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         CProgramRun& ending = pasterEnds ? b : a;
         CProgramRun& staying = pasterEnds ? a : b;
         const std::map<std::wstring, uint64_t> stayingFiles = edtest::StoreListing(pasterEnds ? storeA : storeB);
-        ASSERT_TRUE(ending.CloseWithoutSaving());
+        ASSERT_TRUE(order == 2 || ending.CloseWithoutSaving());
         EXPECT_EQ(pasterEnds ? 0u : size_t(kPictures), edtest::StoreListing(pasterEnds ? storeB : storeA).size())
-            << "the ended copy cleared its folder of all the clipboard does not name";
+            << "the ended copy cleared its folder of what the clipboard does not name";
         ASSERT_TRUE(Answers(staying));
         EXPECT_EQ(stayingFiles, edtest::StoreListing(pasterEnds ? storeA : storeB))
             << "the other copy's end took none of the staying copy's files";
@@ -439,141 +426,63 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         ASSERT_TRUE(SaveByKeys(staying, saved));
         EXPECT_EQ(sources, SavedPictures(saved)) << "pictures beside";
         EXPECT_TRUE(staying.CloseWithoutSaving());
+        // The copier kept what the clipboard names: a start takes it once the clipboard holds none.
+        ClearClipboard();
+        CProgramRun next;
+        ASSERT_TRUE(next.Start());
+        EXPECT_FALSE(Exists(edtest::ProgramStoreFolder() + storeA));
     }
-    ClearClipboard();
 }
-
-TEST(ProgramSharedStore, PicturesCopiedInACopyThatEndedPasteWholeInAnotherAndGoOnceTheClipboardHoldsNoneOfThem)
-{
-    const PhotoReports reports(L"otended", L"ended", 61);
-    ASSERT_TRUE(reports.written);
-    const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
-    CProgramRun a;
-    ASSERT_TRUE(StartOn(a, reports.reportA));
-    const std::wstring storeA = NewStoreFolder(before);
-    ASSERT_FALSE(storeA.empty());
-    CProgramRun b;
-    ASSERT_TRUE(StartOn(b, reports.reportB));
-    PlaceSideBySide(a, b);
-
-    // A copies the section of photographs and ends; then B pastes it.
-    ASSERT_TRUE(CopyFirstSection(a));
-    ASSERT_TRUE(a.CloseWithoutSaving());
-    EXPECT_EQ(size_t(kPictures), edtest::StoreListing(storeA).size()) << "A kept what the clipboard names";
-    ASSERT_TRUE(PasteBesideFirstSection(b));
-    ASSERT_NO_FATAL_FAILURE(RenameShownSection(b, L"Pasted"));
-    ASSERT_TRUE(SaveByKeys(b, reports.reportB));
-    EXPECT_EQ(reports.sources, SavedPictures(reports.reportB)) << "every pasted photograph is whole";
-    EXPECT_TRUE(b.CloseWithoutSaving());
-
-    // Once the clipboard holds something else, the next start takes A's folder.
-    ClearClipboard();
-    CProgramRun next;
-    ASSERT_TRUE(next.Start());
-    EXPECT_FALSE(Exists(edtest::ProgramStoreFolder() + storeA));
-    EXPECT_TRUE(next.CloseWithoutSaving());
-}
-
-namespace {
-
-// A file stands where the picture store's shared folder goes (the folder
-// there set aside) while the object lives.
-class FileInTheStoresPlace {
-public:
-    FileInTheStoresPlace()
-    {
-        m_moved = ::MoveFileW(m_folder.c_str(), m_aside.c_str()) != FALSE;
-        m_placed = WriteFileBytes(m_folder, "not a folder");
-    }
-    ~FileInTheStoresPlace()
-    {
-        ::DeleteFileW(m_folder.c_str());
-        if (m_moved)
-            ::MoveFileW(m_aside.c_str(), m_folder.c_str());
-    }
-    FileInTheStoresPlace(const FileInTheStoresPlace&) = delete;
-    FileInTheStoresPlace& operator=(const FileInTheStoresPlace&) = delete;
-    bool Placed() const { return m_placed; }
-
-private:
-    const std::wstring m_folder = edtest::ProgramStoreFolder().substr(0, edtest::ProgramStoreFolder().size() - 1);
-    const std::wstring m_aside = m_folder + L" aside";
-    bool m_moved = false;
-    bool m_placed = false;
-};
-
-// The user's temporary folder ("TEMP" of the programs started) names a file
-// while the object lives: nothing can be made in it.
-class TemporaryFolderInTheWay {
-public:
-    explicit TemporaryFolderInTheWay(const std::wstring& file)
-    {
-        wchar_t old[MAX_PATH] = {};
-        ::GetEnvironmentVariableW(L"TEMP", old, MAX_PATH);
-        m_old = old;
-        m_placed = WriteFileBytes(file, "not a folder") && ::SetEnvironmentVariableW(L"TEMP", file.c_str());
-    }
-    ~TemporaryFolderInTheWay() { ::SetEnvironmentVariableW(L"TEMP", m_old.c_str()); }
-    TemporaryFolderInTheWay(const TemporaryFolderInTheWay&) = delete;
-    TemporaryFolderInTheWay& operator=(const TemporaryFolderInTheWay&) = delete;
-    bool Placed() const { return m_placed; }
-
-private:
-    std::wstring m_old;
-    bool m_placed = false;
-};
-
-// The program's dialogs answered (OK) until its report shows; their texts.
-std::wstring AnswerUntilTheReportShows(const CProgramRun& program)
-{
-    std::wstring texts;
-    HWND dialog = nullptr;
-    while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
-           TreeCount(program) != 2) {
-        texts += CProgramRun::DialogText(dialog) + L"\n";
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
-    }
-    return texts;
-}
-
-}  // namespace
 
 TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFolderASaveLeavesTheFileWhole)
 {
-    const PhotoReports reports(L"otnostore", L"inside", 81);
-    ASSERT_TRUE(reports.written);
-    const std::vector<std::string>& sources = reports.sources;
-    const std::wstring& report = reports.reportA;
-    for (const std::wstring& photo : reports.photos.pictures)
-        ::DeleteFileW(photo.c_str());  // the report alone holds them
-    FileInTheStoresPlace inTheWay;
-    ASSERT_TRUE(inTheWay.Placed());
+    CKWTestTempFolder folder(L"otnostore");
+    std::vector<std::string> sources;
+    const std::wstring report = PhotoReport(folder.Path(), L"Inside", 81, sources);
+    ASSERT_FALSE(report.empty());
+    edtest::SetStartPrefs(3, L"", false);
+    // A file stands where the store's shared folder goes, the folder set aside.
+    const std::wstring shared = edtest::ProgramStoreFolder().substr(0, edtest::ProgramStoreFolder().size() - 1);
+    const std::wstring aside = shared + L" aside";
+    ASSERT_TRUE(::MoveFileW(shared.c_str(), aside.c_str()));
+    const Restore sharedBack{[&] { ::DeleteFileW(shared.c_str()); ::MoveFileW(aside.c_str(), shared.c_str()); }};
+    ASSERT_TRUE(WriteFileBytes(shared, "in the way"));
     {
-        // Nothing is said: the pictures go to the temporary folder.
+        // Nothing is said (the tree shows no dialog): the pictures go to the temporary folder.
         CProgramRun program;
         ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-        EXPECT_EQ(L"", AnswerUntilTheReportShows(program));
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(program) == 2; }));
         ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Saved"));
         ASSERT_TRUE(SaveByKeys(program, report));
         EXPECT_EQ(sources, SavedPictures(report)) << "the report saved over its own file keeps every picture";
         EXPECT_TRUE(program.CloseWithoutSaving());
     }
+    // The temporary folder of the programs started names a file too.
     const std::string saved = ReadFileBytes(report);
-    TemporaryFolderInTheWay temporaryInTheWay(reports.folder.Path() + L"temporary");
-    ASSERT_TRUE(temporaryInTheWay.Placed());
+    const std::wstring temporary = _wgetenv(L"TEMP");
+    const Restore temporaryBack{[&] { ::SetEnvironmentVariableW(L"TEMP", temporary.c_str()); }};
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TEMP", report.c_str()));
     CProgramRun program;
     ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
-    EXPECT_NE(std::wstring::npos, AnswerUntilTheReportShows(program).find(L"No folder for pictures can be made"));
+    // One message at start, first; the lists of the pictures not kept follow.
+    std::wstring said;
+    HWND dialog = nullptr;
+    while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
+           TreeCount(program) != 2) {
+        said += CProgramRun::DialogText(dialog) + L"\n";
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }));
+    }
+    EXPECT_EQ(0u, said.find(L"No folder for pictures can be made"));
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(program) == 2; }));
     ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Lost"));
     ASSERT_TRUE(BringToFront(program));
     edtest::PressChord(VK_CONTROL, 'S');
     HWND failure = program.WaitForDialog();
     ASSERT_NE(nullptr, failure);
-    const std::wstring text = CProgramRun::DialogText(failure);
     test_support::WriteWindowScreenshot(failure, L"program_shared_store_no_folder_save");
-    EXPECT_NE(std::wstring::npos, text.find(L"Cannot save the document!")) << "a failed save says so";
-    EXPECT_NE(std::wstring::npos, text.find(report)) << "and names the file";
+    const std::wstring text = CProgramRun::DialogText(failure);
+    EXPECT_NE(std::wstring::npos, text.find(L"Cannot write the file \"" + report + L"\"")) << "the file is named";
     EXPECT_NE(std::wstring::npos, text.find(L"A file of this name is in the way")) << "and the reason";
     ::PostMessageW(failure, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(saved, ReadFileBytes(report)) << "the file stays byte for byte";
@@ -624,10 +533,9 @@ TEST(ProgramSharedStore, AKilledCopysFilesGoAtTheNextStartWhileARunningCopyKeeps
 TEST(ProgramSharedStore, AReportSavedAsAnArchiveGoesOnWithItsOwnPicturesWhenTheArchiveIsMovedAway)
 {
     CKWTestTempFolder folder(L"otarchive");
-    const edtest::ReportSection photos = Photographs(folder.Path(), L"own", 51);
-    const std::vector<std::string> sources = SortedBytes(photos.pictures);
-    const std::wstring report = folder.Path() + L"Own.otd";
-    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)));
+    std::vector<std::string> sources;
+    const std::wstring report = PhotoReport(folder.Path(), L"Own", 51, sources);
+    ASSERT_FALSE(report.empty());
     edtest::SetStartPrefs(3, L"", false);
 
     const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
