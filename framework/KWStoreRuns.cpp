@@ -19,8 +19,9 @@ namespace {
 // it and it deletes itself.
 const wchar_t kRunLockName[] = L"run.lock";
 constexpr int kRunFolderAttempts = 64;
-// Formats below this are the system's; the program's records are registered.
-constexpr UINT kFirstRegisteredFormat = 0xC000;
+// The program's own clipboard formats, whose records it puts whole, carry
+// this in their names: no other program is asked to render its data.
+const wchar_t kOwnFormatMark[] = L"Tallier";
 const wchar_t kSharedFolderName[] = L"ImagesCache";
 
 bool IsDirectory(const WIN32_FIND_DATAW& found)
@@ -92,10 +93,9 @@ std::wstring SystemSpelling(const std::wstring& path)
 
 // Which of the files the clipboard's data names: a record of pictures copied
 // in a copy that has ended still names that copy's store files, which stay
-// while it does. The records are the program's own, under registered
-// formats, and carry paths as UTF-16 text, at either byte alignment. Every
-// file counts as named while the clipboard cannot be read: it is asked again
-// at a later start.
+// while it does. The records are under the program's own formats and carry
+// paths as UTF-16 text, at either byte alignment. Every file counts as named
+// while the clipboard cannot be read: it is asked again at a later start.
 std::vector<bool> NamedOnClipboard(const std::vector<std::wstring>& files)
 {
     std::vector<bool> named(files.size(), false);
@@ -109,7 +109,8 @@ std::vector<bool> NamedOnClipboard(const std::vector<std::wstring>& files)
     for (const std::wstring& file : files)
         wanted.push_back(Lower(file));
     for (UINT format = ::EnumClipboardFormats(0); format; format = ::EnumClipboardFormats(format)) {
-        if (format < kFirstRegisteredFormat)
+        wchar_t name[64] = {};
+        if (!::GetClipboardFormatNameW(format, name, 64) || !std::wcsstr(name, kOwnFormatMark))
             continue;
         HANDLE data = ::GetClipboardData(format);
         const SIZE_T size = data ? ::GlobalSize(data) : 0;
