@@ -62,10 +62,12 @@ std::vector<std::string> SortedBytes(const std::vector<std::wstring>& paths)
 }
 
 // A report of the photographs, with them inside, named after them in the
-// folder; their bytes, sorted, in sources.
+// folder; their bytes, sorted, in sources. The programs then start with no
+// report of their own and generate without asking the options.
 std::wstring PhotoReport(const std::wstring& folder, const wchar_t* name, uint32_t firstSeed,
                          std::vector<std::string>& sources)
 {
+    edtest::SetStartPrefs(3, L"", false);
     const edtest::ReportSection photos = Photographs(folder, name, firstSeed);
     sources = SortedBytes(photos.pictures);
     const std::wstring report = folder + name + L".otd";
@@ -335,7 +337,6 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         const std::wstring reportB = folder.Path() + L"B.otd";
         ASSERT_FALSE(reportA.empty());
         ASSERT_TRUE(WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true)));
-        edtest::SetStartPrefs(3, L"", false);
         ClearClipboard();
 
         std::map<std::wstring, uint64_t> before = edtest::StoreListing();
@@ -440,7 +441,6 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     std::vector<std::string> sources;
     const std::wstring report = PhotoReport(folder.Path(), L"Inside", 81, sources);
     ASSERT_FALSE(report.empty());
-    edtest::SetStartPrefs(3, L"", false);
     // A file stands where the store's shared folder goes, the folder set aside.
     const std::wstring shared = edtest::ProgramStoreFolder().substr(0, edtest::ProgramStoreFolder().size() - 1);
     const std::wstring aside = shared + L" aside";
@@ -536,7 +536,6 @@ TEST(ProgramSharedStore, AReportSavedAsAnArchiveGoesOnWithItsOwnPicturesWhenTheA
     std::vector<std::string> sources;
     const std::wstring report = PhotoReport(folder.Path(), L"Own", 51, sources);
     ASSERT_FALSE(report.empty());
-    edtest::SetStartPrefs(3, L"", false);
 
     const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
     CProgramRun program;
