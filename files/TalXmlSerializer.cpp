@@ -205,6 +205,16 @@ void CTalXmlSerializer::FailSave(const CString& path, DWORD error, const wchar_t
     m_failedReason = reason ? CString(reason) : KWWriteFailureReason(path, error);
 }
 
+void CTalXmlSerializer::FailUnkeptPictures(const CString& path)
+{
+    const bool noFolder = !g_rasterLib.HasStoreFolder();
+    const CString folder = noFolder ? g_rasterLib.GetStoreFailedFolder() : g_rasterLib.GetStoreFolder();
+    CString reason;
+    reason.Format(L"Its pictures could not be kept in \"%ls\". %ls", folder.GetString(),
+                  KWWriteFailureReason(folder, noFolder ? g_rasterLib.GetStoreError() : 0).GetString());
+    FailSave(path, 0, reason);
+}
+
 CString CTalXmlSerializer::GetSaveFailure() const
 {
     if (m_failedPath.IsEmpty())

@@ -166,6 +166,9 @@ private:
     DWORD m_failedError = 0;
     CString m_failedReason;
     void FailSave(const CString& path, DWORD error, const wchar_t* reason = nullptr);
+    // The save of a document whose pictures the picture store could not
+    // keep fails before anything is written: the file keeps them.
+    void FailUnkeptPictures(const CString& path);
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;

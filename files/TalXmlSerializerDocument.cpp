@@ -117,6 +117,10 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     m_failedPath.Empty();
     m_failedError = 0;
     m_failedReason.Empty();
+    if (document->GetUnkeptPictures() > 0) {
+        FailUnkeptPictures(path);
+        return false;
+    }
     const bool copy = m_savesCopy;
     save.pictures = std::make_unique<CTalPictureRelocation>(
         save.mode, CTalPictureRelocation::GetPictureFolder(path), copy,

@@ -192,6 +192,7 @@ public:
     bool Put(uint8_t* block, size_t count) override
     {
         if (!m_stored && count > 0 && !Create(block, count)) {
+            m_refused = true;
             m_writer.Queue(block, 0, nullptr);
             return false;
         }
@@ -222,6 +223,8 @@ public:
         if (m_stored)
             Close(std::move(m_stored), true);
     }
+    // The store made no file for the bytes.
+    bool WasRefused() const { return m_refused; }
 
 private:
     void Close(std::shared_ptr<CXmlPreprocessFile::StoredFile> stored, bool discard)
@@ -250,6 +253,7 @@ private:
     std::string m_claimed;
     CKWWriteBehind& m_writer;
     std::shared_ptr<CXmlPreprocessFile::StoredFile> m_stored;
+    bool m_refused = false;
 };
 
 // Compares the decoded bytes with a file the store holds: the same bytes,
@@ -457,6 +461,8 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     CStoreFile store(format, *m_writer);
     XmlDigitRuns runs;
     const DecodedText text = DecodeText(endMarker, decoder, store, progress, runs);
+    if (store.WasRefused())
+        ++m_unkept;
     if (!text.ended)
         return result;
     result.taken = true;
@@ -485,6 +491,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     m_writer = &writer;
     m_stored.clear();
     m_holds.clear();
+    m_unkept = 0;
     Seek(0);
     m_windowStart = 0;
     m_position = m_end = 0;
@@ -556,6 +563,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     ForgetFailedFiles(found);
     found.holds = std::move(m_holds);
     m_holds.clear();
+    found.unkept = m_unkept;
     if (progress)
         progress->Update();
     return true;
@@ -566,6 +574,7 @@ void CXmlPreprocessFile::ForgetFailedFiles(Images& found)
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (!stored->failed)
             continue;
+        ++m_unkept;
         for (std::vector<XmlPrepassPicture>& list : found.pictures.byKind) {
             for (XmlPrepassPicture& picture : list) {
                 if (picture.pictureId == stored->pictureId)

@@ -90,12 +90,17 @@ uint32_t CKWRasterLib::GetPictureId(const wchar_t* path)
         auto found = m_idsByPath.find(key);
         if (found != m_idsByPath.end() && found->second != 0)
             return found->second;
-        if (!IsOtherStoreFile(key.c_str())) {
-            uint32_t id = m_nextPictureId++;
-            m_idsByPath[key] = id;
-            m_pathsById[id] = key;
-            return id;
-        }
+    }
+    // Asked of the disk, outside the lock.
+    if (!IsOtherStoreFile(key.c_str())) {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_idsByPath.find(key);
+        if (found != m_idsByPath.end() && found->second != 0)
+            return found->second;
+        uint32_t id = m_nextPictureId++;
+        m_idsByPath[key] = id;
+        m_pathsById[id] = key;
+        return id;
     }
     // Another copy's file (its clipboard's, or named by a report it saved)
     // goes when that copy lets go of it or ends: the picture is this copy's

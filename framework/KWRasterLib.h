@@ -56,13 +56,23 @@ public:
     // inside the folder that every running copy of the program shares, which
     // holds only files this copy made.
     const CString& GetStoreFolder() const { return m_storeFolder; }
-    // The shared folder ("ImagesCache"), with a trailing backslash.
+    // The shared folder ("ImagesCache"), with a trailing backslash: the one
+    // under the local application data or, where that cannot be made or
+    // written, the one under the user's temporary folder ("TEMP").
     const CString& GetStoreRoot() const { return m_storeRoot; }
+    // False when no folder for the store could be made or written: pictures
+    // that exist only in memory cannot be kept. Then the folder tried last
+    // and the system's error met there.
+    bool HasStoreFolder() const { return !m_storeFolder.IsEmpty(); }
+    const CString& GetStoreFailedFolder() const { return m_storeFailedFolder; }
+    DWORD GetStoreError() const { return m_storeError; }
     // The name that the folders of the runs carry before their number.
     static constexpr const wchar_t* kRunFolderPrefix = L"run_";
     // Deletes the folders of runs that ended without clearing theirs (a copy
-    // killed or crashed): a running copy holds the lock file of its folder
-    // open, which no other may delete. The number of folders removed.
+    // killed or crashed), in either shared folder: a running copy holds the
+    // lock file of its folder open, which no other may delete. A file the
+    // clipboard still names (pictures copied in a copy that ended) stays
+    // with its folder until it names it no more. The number of folders removed.
     size_t RemoveEndedRuns();
     // The first part of generated file names: the start-up time as hh_mm_ss.
     const std::string& GetNamePrefix() const { return m_namePrefix; }
@@ -205,6 +215,9 @@ public:
     bool IsStoreFile(const wchar_t* path) const;
     // True for a file of another copy's store (or of an older program's,
     // directly in the shared folder): that copy may delete it at any time.
+    // Decided on the file's full path as the system spells it (its long
+    // names, the drive it lies on, whatever the path's letter case or the
+    // drive it was named by), so that no spelling of it escapes.
     bool IsOtherStoreFile(const wchar_t* path) const;
 
     // Holds. Whatever names a picture (a report's picture, logo, watermark or
@@ -235,9 +248,14 @@ public:
 
 private:
     void LoadFunctions();
-    // Makes the shared folder and this run's folder with its lock file.
+    // Makes the shared folder and this run's folder with its lock file, in
+    // the first place of the two that takes them.
     void MakeStoreFolder();
-    // Deletes every file of this run's folder, its lock and the folder.
+    // This run's folder with its lock file in the shared folder; false, with
+    // the failure kept, when none can be made.
+    bool MakeRunFolder(const CString& root);
+    // Deletes every file of this run's folder that the clipboard does not
+    // name, its lock, and the folder when that left it empty.
     void EndRun();
     // A copy in the own folder of another copy's store file; its path, empty
     // when the copy could not be made.
@@ -265,6 +283,12 @@ private:
     CString m_dataFolder;
     CString m_storeFolder;
     CString m_storeRoot;
+    // Both places of the shared folder (with a trailing backslash), and each
+    // as the system spells it, in lower case.
+    std::vector<std::wstring> m_sharedFolders;
+    std::vector<std::wstring> m_sharedFolderSpellings;
+    CString m_storeFailedFolder;
+    DWORD m_storeError = 0;
     HANDLE m_runLock = INVALID_HANDLE_VALUE;
     std::string m_namePrefix = "_QZ_Files_";
 
