@@ -199,10 +199,15 @@ TEST(NoPrinterInstalled, PrintPreviewSaysCommandFailedAndLeavesTheGalleryDockedA
     ASSERT_NE(nullptr, view);
     program.PostCommand(kPrintPreview);
     for (const wchar_t* expected : {L"install a printer", L"Command failed."}) {
-        HWND message = program.WaitForDialog();
+        // A message box shows before its text is put in: the wait is for the text.
+        HWND message = nullptr;
+        std::wstring said;
+        EXPECT_TRUE(edtest::WaitFor([&] {
+            message = program.FindDialog();
+            said = message ? CProgramRun::DialogText(message) : std::wstring();
+            return said.find(expected) != std::wstring::npos;
+        })) << testing::PrintToString(said);
         ASSERT_NE(nullptr, message) << testing::PrintToString(expected);
-        const std::wstring said = CProgramRun::DialogText(message);
-        EXPECT_NE(std::wstring::npos, said.find(expected)) << testing::PrintToString(said);
         test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"program_no_printer_installed_preview");
         ::PostMessageW(message, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(message); }));
