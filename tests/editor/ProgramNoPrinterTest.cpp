@@ -199,14 +199,8 @@ TEST(NoPrinterInstalled, PrintPreviewSaysCommandFailedAndLeavesTheGalleryDockedA
     ASSERT_NE(nullptr, view);
     program.PostCommand(kPrintPreview);
     for (const wchar_t* expected : {L"install a printer", L"Command failed."}) {
-        // A message box shows before its text is put in: the wait is for the text.
-        HWND message = nullptr;
-        std::wstring said;
-        EXPECT_TRUE(edtest::WaitFor([&] {
-            message = program.FindDialog();
-            said = message ? CProgramRun::DialogText(message) : std::wstring();
-            return said.find(expected) != std::wstring::npos;
-        })) << testing::PrintToString(said);
+        // The system's print dialog shows before its notice does.
+        HWND message = program.WaitForDialogSaying(expected);
         ASSERT_NE(nullptr, message) << testing::PrintToString(expected);
         test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"program_no_printer_installed_preview");
         ::PostMessageW(message, WM_COMMAND, IDOK, 0);

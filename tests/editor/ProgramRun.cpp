@@ -301,6 +301,23 @@ HWND CProgramRun::WaitForDialogWith(int itemId, DWORD timeoutMs) const
     return dialog && ::GetDlgItem(dialog, itemId) ? dialog : nullptr;
 }
 
+HWND CProgramRun::WaitForDialogSaying(const std::wstring& words, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        WindowsOf query = {m_process.dwProcessId, [&](HWND window) {
+                               if (ClassName(window) != L"#32770" || !::IsWindowVisible(window) ||
+                                   DialogText(window).find(words) == std::wstring::npos)
+                                   return false;
+                               found = window;
+                               return true;
+                           }};
+        ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
 bool CProgramRun::AddGalleryFolder(const std::wstring& folder) const
 {
     // The chooser shows first at a folder of its own and moves to the one it

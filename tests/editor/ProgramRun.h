@@ -75,6 +75,9 @@ public:
     HWND FindPopup(const wchar_t* className = nullptr) const;
     // A visible dialog of the program that has the item; null when none comes.
     HWND WaitForDialogWith(int itemId, DWORD timeoutMs = 15000) const;
+    // A visible dialog of the program whose texts hold the words, among any
+    // others it shows (a progress window); null when none comes.
+    HWND WaitForDialogSaying(const std::wstring& words, DWORD timeoutMs = 15000) const;
     // The texts of a dialog's static controls, joined by new lines.
     static std::wstring DialogText(HWND dialog);
     // Types the path into a file dialog's name box and presses OK.

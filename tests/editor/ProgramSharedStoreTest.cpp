@@ -478,7 +478,7 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Lost"));
     ASSERT_TRUE(BringToFront(program));
     edtest::PressChord(VK_CONTROL, 'S');
-    HWND failure = program.WaitForDialog();
+    HWND failure = program.WaitForDialogSaying(L"Cannot write the file");
     ASSERT_NE(nullptr, failure);
     test_support::WriteWindowScreenshot(failure, L"program_shared_store_no_folder_save");
     const std::wstring text = CProgramRun::DialogText(failure);
