@@ -39,7 +39,7 @@ bool PackBitsRows::StartStrip(uint32_t strip, uint64_t decodedBytes)
     if (strip >= TIFFNumberOfStrips(m_tiff))
         return false;
     uint64_t count = TIFFGetStrileByteCount(m_tiff, strip);
-    if (count == 0 || count > uint64_t(INT64_MAX))
+    if (count > uint64_t(INT64_MAX))
         return false;
     const uint64_t stripSize = uint64_t(TIFFStripSize(m_tiff));
     if (count > kCountCutFrom && stripSize != 0 && (count - kCountCutSlack) / 10 > stripSize)
@@ -89,7 +89,7 @@ bool PackBitsRows::ReadRow(uint8_t* row, size_t count)
             // 0x81 to 0xFF: the next byte 2 to 128 times; 0 to 0x7F: 1 to 128 bytes as they are.
             m_repeat = header > 0x80;
             m_run = std::min<uint64_t>(m_repeat ? 257u - header : header + 1u, m_undecoded);
-            if (m_repeat ? !NextByte(m_value) : CodedLeft() < m_run)
+            if (m_repeat && !NextByte(m_value))
                 return false;
         }
         size_t take = size_t(std::min<uint64_t>(m_run, count - done));

@@ -13,7 +13,9 @@
 // a run or a literal the coded bytes end inside, or coded bytes that end
 // before the strip is full. A run past the strip's end is cut there, and
 // bytes after the strip is full are passed over. Bits stored in reverse fill
-// order are turned, 16-bit samples swapped to this machine's order.
+// order are turned, 16-bit samples swapped to this machine's order. A strip
+// whose bytes fail is refused at the row they fail in: a read of every row
+// (as each of the library's reads is) comes to libtiff's answer.
 #pragma once
 
 #include <cstddef>
@@ -40,7 +42,6 @@ private:
     // Coded bytes in the window, the next ones read when it is spent.
     bool Fill();
     bool NextByte(uint8_t& byte);
-    uint64_t CodedLeft() const { return m_unread + (m_window.size() - m_at); }
 
     tiff* m_tiff;
     uint64_t m_mostAtOnce;
