@@ -169,8 +169,9 @@ TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLa
 // Bitmaps below the bound: a thumbnail of a plain one is read a row at a
 // time, and so are the check and the thumbnail of one in runs, which store
 // the bottom row first (they held one byte a pixel, and the system's decoder
-// its own copy of the picture besides).
-TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsPlainOrInRunsHoldARow)
+// its own copy of the picture besides), and of a TIFF in one PackBits strip
+// whose runs carry on from row to row (it held the decoded strip).
+TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
 {
     AllocationWatch watch;
     ASSERT_TRUE(watch.IsInstalled());
@@ -186,12 +187,14 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsPlainOrInRunsHoldARow)
     ::DeleteFileA(plain.c_str());
 
     const uint32_t width = 16000, height = 8000;
-    const std::string runs = HugeStripedRunsBmp(width, height);
-    EXPECT_LT(runs.size(), size_t(1) << 20);
-    EXPECT_EXIT(
+    const std::pair<const char*, std::string> files[] = {{"striped runs.bmp", HugeStripedRunsBmp(width, height)},
+                                                         {"runs across rows.tif", HugeRunsAcrossRowsTiff(width, height)}};
+    for (const auto& file : files) {
+        EXPECT_LT(file.second.size(), size_t(3) << 20);
+        EXPECT_EXIT(
         {
-            const std::string path = TempPath("striped runs.bmp");
-            WriteBytes(path, Bytes(runs));
+            const std::string path = TempPath(file.first);
+            WriteBytes(path, Bytes(file.second));
             size_t startPeak = 0;
             const size_t start = PrivateBytes(&startPeak);
             Picture reduced;
@@ -207,7 +210,8 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsPlainOrInRunsHoldARow)
             ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
             std::exit(read && peak < start + (size_t(64) << 20) ? 0 : 1);
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(0), "") << file.first;
+    }
 }
 
 // Thumbnails of pictures below the bound whose rows the system's decoder or
