@@ -4,9 +4,9 @@
 // bits, RGB of 8 or 16 bits with or without alpha, CMYK, JPEG-coded colour)
 // are read a row at a time (PackBits through PackBitsRows, as its runs may
 // run on from one row into the next, which libtiff's rows refuse): the
-// system's decoder decodes a strip whole before it gives a row of it, and many files hold their picture in one strip (a
-// thumbnail of a grey TIFF of 138 megapixels in one strip took 134 MB, three
-// times that in colour). Other kinds libtiff reads (tiles, planes stored
+// system's decoder decodes a strip whole before it gives a row of it, and
+// many files hold their picture in one strip (a thumbnail of a grey TIFF of
+// 138 megapixels in one strip took 134 MB, three times that in colour). Other kinds libtiff reads (tiles, planes stored
 // apart, old-style JPEG, other colour spaces) come through its RGBA reader a
 // strip or a row of tiles at a time. Kinds libtiff cannot read (a coding it
 // is built without) stay with the system's decoder.
