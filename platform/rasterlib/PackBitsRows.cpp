@@ -30,12 +30,12 @@ PackBitsRows::PackBitsRows(tiff* tif, uint64_t mostAtOnce) : m_tiff(tif), m_most
     m_window.reserve(kWindow);
 }
 
-bool PackBitsRows::StartStrip(uint32_t strip, uint64_t decodedBytes)
+bool PackBitsRows::StartStrip(uint32_t strip)
 {
+    // A run or literal left in hand went past the last strip's end.
     m_window.clear();
     m_at = 0;
     m_unread = m_run = 0;
-    m_undecoded = decodedBytes;
     if (strip >= TIFFNumberOfStrips(m_tiff))
         return false;
     uint64_t count = TIFFGetStrileByteCount(m_tiff, strip);
@@ -82,19 +82,18 @@ bool PackBitsRows::ReadRow(uint8_t* row, size_t count)
     for (size_t done = 0; done < count;) {
         if (m_run == 0) {
             uint8_t header = 0;
-            if (m_undecoded == 0 || !NextByte(header))
+            if (!NextByte(header))
                 return false;
             if (header == 0x80)  // no operation
                 continue;
             // 0x81 to 0xFF: the next byte 2 to 128 times; 0 to 0x7F: 1 to 128 bytes as they are.
             m_repeat = header > 0x80;
-            m_run = std::min<uint64_t>(m_repeat ? 257u - header : header + 1u, m_undecoded);
+            m_run = m_repeat ? 257u - header : header + 1u;
             if (m_repeat && !NextByte(m_value))
                 return false;
         }
-        size_t take = size_t(std::min<uint64_t>(m_run, count - done));
+        size_t take = std::min(m_run, count - done);
         m_run -= take;
-        m_undecoded -= take;
         if (m_repeat) {
             std::memset(row + done, m_value, take);
             done += take;

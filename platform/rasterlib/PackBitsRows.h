@@ -8,14 +8,14 @@
 // it began in.
 //
 // Its rows are byte for byte those of libtiff's strip decoder
-// (TIFFReadEncodedStrip), and it refuses the strips that refuses: a byte
-// count of 0, or past the file's end once cut to ten times the strip's size;
-// a run or a literal the coded bytes end inside, or coded bytes that end
-// before the strip is full. A run past the strip's end is cut there, and
-// bytes after the strip is full are passed over. Bits stored in reverse fill
-// order are turned, 16-bit samples swapped to this machine's order. A strip
-// whose bytes fail is refused at the row they fail in: a read of every row
-// (as each of the library's reads is) comes to libtiff's answer.
+// (TIFFReadEncodedStrip), and it refuses the strips libtiff refuses: a byte
+// count of 0, or one past the file's end once cut to ten times the strip's
+// size; a run or literal whose bytes the strip's coded bytes end before, or
+// coded bytes that end before the strip is full. A run past the strip's end
+// is cut there, and bytes after the strip is full are passed over. Bits
+// stored in reverse fill order are turned, 16-bit samples swapped to this
+// machine's order. A strip is refused at the row its bytes fail in, so a read
+// of every row (as each of the library's reads is) comes to libtiff's answer.
 #pragma once
 
 #include <cstddef>
@@ -32,9 +32,9 @@ public:
     // strips it copies to turn their bits.
     PackBitsRows(tiff* tif, uint64_t mostAtOnce);
 
-    // The strip's first row comes next; decoded bytes: all its rows' bytes.
-    // False when libtiff would refuse its coded bytes as they lie.
-    bool StartStrip(uint32_t strip, uint64_t decodedBytes);
+    // The strip's first row comes next. False when libtiff would refuse its
+    // coded bytes as they lie.
+    bool StartStrip(uint32_t strip);
     // The strip's next stored row; false when its coded bytes cannot make it.
     bool ReadRow(uint8_t* row, size_t count);
 
@@ -49,8 +49,7 @@ private:
     bool m_swab = false;      // 16-bit samples of the other byte order
     uint64_t m_offset = 0;    // where the unread coded bytes begin
     uint64_t m_unread = 0;
-    uint64_t m_undecoded = 0; // the strip's decoded bytes not yet handed out
-    uint64_t m_run = 0;       // bytes left of the run or literal in hand
+    size_t m_run = 0;         // bytes left of the run or literal in hand
     bool m_repeat = false;
     uint8_t m_value = 0;
     std::vector<uint8_t> m_window;

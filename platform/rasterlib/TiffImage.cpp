@@ -302,9 +302,7 @@ bool TiffImage::ReadStored(uint32_t y)
 {
     if (!m_packBits)
         return TIFFReadScanline(m_tiff, m_stored.data(), y, 0) >= 0;
-    const uint32_t first = y - y % m_rowsPerStrip;
-    const uint64_t rows = std::min(m_rowsPerStrip, m_height - first);
-    return (y != first || m_packBits->StartStrip(y / m_rowsPerStrip, rows * m_stored.size())) &&
+    return (y % m_rowsPerStrip != 0 || m_packBits->StartStrip(y / m_rowsPerStrip)) &&
            m_packBits->ReadRow(m_stored.data(), m_stored.size());
 }
 

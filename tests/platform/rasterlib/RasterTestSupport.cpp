@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <csetjmp>
 #include <cstdio>
@@ -10,7 +9,6 @@
 #include <cstring>
 
 #include <jpeglib.h>
-#include <tiffio.h>
 #include <turbojpeg.h>
 
 namespace rastertest {
@@ -741,62 +739,6 @@ std::vector<uint8_t> ReadMemoryPrefilled(const std::vector<uint8_t>& bytes, cons
     if (lib.readMemory(bytes.data(), count, block.data(), size, hint) != size)
         return {};
     return block;
-}
-
-int DecodePackBitsWithTiff(const std::string& path, std::vector<uint8_t>& grey)
-{
-    static bool spoke = false;
-    const TIFFErrorHandler heard = [](const char*, const char*, va_list) { spoke = true; };
-    TIFFSetErrorHandler(heard);
-    TIFFSetWarningHandler(heard);
-    spoke = false;
-    TIFF* tiff = TIFFOpen(path.c_str(), "r");
-    const auto field = [&](ttag_t tag) {
-        uint16_t value = 0;
-        return TIFFGetFieldDefaulted(tiff, tag, &value) ? value : 0;
-    };
-    uint32_t width = 0, height = 0, rows = 0;
-    int decoded = tiff && !spoke && TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) &&
-                          TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) &&
-                          TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rows) && !TIFFIsTiled(tiff) &&
-                          field(TIFFTAG_COMPRESSION) == COMPRESSION_PACKBITS && field(TIFFTAG_SAMPLESPERPIXEL) == 1 &&
-                          field(TIFFTAG_BITSPERSAMPLE) == 8 && field(TIFFTAG_PHOTOMETRIC) == PHOTOMETRIC_MINISBLACK &&
-                          field(TIFFTAG_ORIENTATION) == ORIENTATION_TOPLEFT &&
-                          uint64_t(width) * height - 1 < (uint64_t(1) << 24)
-                      ? 1
-                      : -1;
-    grey.assign(decoded == 1 ? size_t(width) * height : 0, 0);
-    rows = std::min(rows, height);
-    for (uint32_t y = 0; decoded == 1 && y < height; y += rows) {
-        const tmsize_t bytes = tmsize_t(std::min(rows, height - y)) * width;
-        decoded = TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, y, 0), &grey[size_t(y) * width], bytes) == bytes;
-    }
-    if (tiff)
-        TIFFClose(tiff);
-    if (decoded != 1)
-        grey.clear();
-    return decoded;
-}
-
-std::vector<uint8_t> PackBitsTiff(uint32_t width, uint32_t height, uint32_t rowsPerStrip,
-                                  std::vector<std::string> strips, bool reversed)
-{
-    const std::string path = TempPath("written by libtiff.tif");
-    TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    for (const auto& field : {std::make_pair(TIFFTAG_IMAGEWIDTH, width), {TIFFTAG_IMAGELENGTH, height},
-                              {TIFFTAG_BITSPERSAMPLE, 8u}, {TIFFTAG_COMPRESSION, uint32_t(COMPRESSION_PACKBITS)},
-                              {TIFFTAG_ROWSPERSTRIP, rowsPerStrip}, {TIFFTAG_PHOTOMETRIC, uint32_t(PHOTOMETRIC_MINISBLACK)},
-                              {TIFFTAG_FILLORDER, uint32_t(reversed ? FILLORDER_LSB2MSB : FILLORDER_MSB2LSB)}})
-        TIFFSetField(tiff, field.first, field.second);
-    for (uint32_t i = 0; i < strips.size(); ++i) {
-        if (reversed)
-            TIFFReverseBits(reinterpret_cast<uint8_t*>(&strips[i][0]), tmsize_t(strips[i].size()));
-        TIFFWriteRawStrip(tiff, i, &strips[i][0], tmsize_t(strips[i].size()));
-    }
-    TIFFClose(tiff);
-    const std::vector<uint8_t> bytes = ReadBytes(path);
-    ::DeleteFileA(path.c_str());
-    return bytes;
 }
 
 }  // namespace rastertest

@@ -164,14 +164,4 @@ std::vector<uint8_t> WithFillBytes(const std::vector<uint8_t>& jpeg);
 // reduced read asks, carrying on past warnings); false when it fails.
 bool DecodeJpegEighthWithTurbo(const std::vector<uint8_t>& bytes, Picture& picture);
 
-// libtiff's strip decoder (TIFFReadEncodedStrip) on a file of 8-bit grey
-// PackBits strips, stored top row first, whose directory libtiff reads without
-// a word: 1 with its rows, 0 when a strip does not decode, -1 for another file
-// (or one of more pixels than a small file's strips can make).
-int DecodePackBitsWithTiff(const std::string& path, std::vector<uint8_t>& grey);
-// An 8-bit grey TIFF written by libtiff, its PackBits strips of so many rows
-// as coded (their bits stored least significant first when reversed).
-std::vector<uint8_t> PackBitsTiff(uint32_t width, uint32_t height, uint32_t rowsPerStrip,
-                                  std::vector<std::string> strips, bool reversed);
-
 }  // namespace rastertest
