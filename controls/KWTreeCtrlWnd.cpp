@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CKWTreeCtrlWnd, CTreeCtrl)
     ON_WM_DESTROY()
     ON_WM_RBUTTONDOWN()
     ON_WM_SETFOCUS()
+    ON_WM_SYSKEYDOWN()
 END_MESSAGE_MAP()
 
 CKWTreeCtrlWnd::CKWTreeCtrlWnd() = default;
@@ -92,6 +93,17 @@ void CKWTreeCtrlWnd::OnRButtonDown(UINT nFlags, CPoint point)
         ClientToScreen(&point);
         KWTrackContextMenu(m_contextMenuId, point.x, point.y, m_hWnd);
     }
+}
+
+void CKWTreeCtrlWnd::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    // Wine's tree view keeps the system keys that other windows pass to the
+    // system, which closes the window of Alt+F4 as its own menu says.
+    if (nChar == VK_F4) {
+        ::DefWindowProcW(m_hWnd, WM_SYSKEYDOWN, nChar, MAKELPARAM(nRepCnt, nFlags));
+        return;
+    }
+    Default();
 }
 
 void CKWTreeCtrlWnd::OnSetFocus(CWnd* pOldWnd)

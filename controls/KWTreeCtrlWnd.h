@@ -1,8 +1,9 @@
 #pragma once
 // CKWTreeCtrlWnd: the tree-view window of the tree control. It owns the data
 // objects of its items, shows its context menu on a right click (after
-// selecting the item hit), tells its owner when it gains the focus, and is a
-// drop pane whose typed events go to the drop handler it is given.
+// selecting the item hit), tells its owner when it gains the focus, leaves
+// Alt+F4 to the system, and is a drop pane whose typed events go to the drop
+// handler it is given.
 #include "controls/KWDragDropPane.h"
 #include "platform/classlib/TreeCtrl.h"
 
@@ -41,6 +42,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
 
     DECLARE_MESSAGE_MAP()
 

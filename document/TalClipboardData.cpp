@@ -17,10 +17,13 @@ struct ClipboardHolds {
     DWORD sequence = 0;  // the clipboard's change count once they were put
 };
 
+// Never destroyed: at the program's end the clipboard's pictures stay held,
+// and the store's end keeps the files the clipboard still names for a paste
+// in another copy of the program.
 ClipboardHolds& TheClipboardHolds()
 {
-    static ClipboardHolds s_holds;
-    return s_holds;
+    static ClipboardHolds* s_holds = new ClipboardHolds;
+    return *s_holds;
 }
 
 }  // namespace

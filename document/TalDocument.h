@@ -27,6 +27,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <vector>
 
 class CKWOutputRecord;
@@ -154,13 +155,23 @@ public:
     CKWRefPtr<CTalSection> InsertPictures(const std::vector<CString>& files, int position, CTalSection* section,
                                           bool group, bool useFileTitles);
     // One warning listing every picture whose file is damaged, empty, not a
-    // picture or of too many pixels (named with its size), each picture once
-    // in the program's run. decode: each file is
-    // proven by a small decode (as its thumbnail is made), not by its bytes only.
-    static void ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode);
+    // picture, of too many pixels (named with its size) or missing, each
+    // named as the user knows it (TalPictureName). Without told (pictures
+    // added or pasted) each picture is named once in the program's run; a
+    // generation names every picture it puts in as a placeholder but those in
+    // told, the ones it named already, and adds those it names to told.
+    // decode: each file is proven by a small decode (as its thumbnail is
+    // made), not by its bytes only.
+    void ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode,
+                               std::set<uint32_t>* told = nullptr);
+    // The pictures just added or pasted are checked, on the picture-loading
+    // threads when the panel can, and their problems named.
+    void CheckAddedPictures(const std::vector<uint32_t>& pictureIds);
     // The picture ids the report uses: its sections' pictures, its logo and
     // its picture watermarks.
     std::vector<uint32_t> CollectPictureIds();
+    // The picture ids of the section and of its sub-sections.
+    static void AppendSectionPictureIds(CTalSection* section, std::vector<uint32_t>& ids);
     // Ready pictures inserted as one step; false when the commander refused.
     bool InsertPictureObjects(const CTalPictureList& pictures, int position, CTalSection* section, bool group);
     void SetPictureTitle(int position, const CString& title);
@@ -386,4 +397,6 @@ private:
     int32_t m_pendingFirst = -1;
     int32_t m_pendingLast = -1;
     int m_currentStartPage = 0;
+    // The pictures the warning of the generation under way named already.
+    std::set<uint32_t> m_generationTold;
 };

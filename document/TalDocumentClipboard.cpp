@@ -146,6 +146,9 @@ void CTalDocument::PasteFromClipboard(bool asSubsection)
     CTalSectionData sectionRecord(nullptr, true);
     CTalPicturesData picturesRecord;
     CTalFileNamesData namesRecord;
+    // The pictures a paste brings whose files are gone (their copy ended) or
+    // bad are named as added ones are.
+    std::vector<uint32_t> pastedIds;
     if (GetClipboardRecord(clipboard, TalObjectsClipboardFormat(), sectionRecord) && sectionRecord.GetSection()) {
         CKWRefPtr<CTalSection> section = sectionRecord.GetSection();
         const CKWIndexDecoder* fonts = sectionRecord.GetSourceFontTable();
@@ -157,10 +160,15 @@ void CTalDocument::PasteFromClipboard(bool asSubsection)
         if (added) {
             sectionRecord.SetOwning(false);
             pasted = true;
+            AppendSectionPictureIds(added.Get(), pastedIds);
         }
     } else if (GetClipboardRecord(clipboard, TalPicturesClipboardFormat(), picturesRecord)) {
         if (current && !picturesRecord.GetPictures().empty())
             pasted = InsertPictureObjects(picturesRecord.GetPictures(), -1, current.Get(), true);
+        for (const auto& picture : picturesRecord.GetPictures()) {
+            if (pasted && picture)
+                pastedIds.push_back(static_cast<uint32_t>(picture->GetPictureId()));
+        }
     } else if (GetClipboardRecord(clipboard, TalPictureFilesClipboardFormat(), namesRecord)) {
         if (current && !namesRecord.GetNames().empty())
             pasted = InsertPictures(namesRecord.GetNames(), -1, current.Get(), true, true) != nullptr;
@@ -186,6 +194,7 @@ void CTalDocument::PasteFromClipboard(bool asSubsection)
     clipboard.Close();
     if (pasted)
         SetModifiedFlag(TRUE);
+    CheckAddedPictures(pastedIds);
 }
 
 // ---- Routing by the focus pane ----------------------------------------------------------

@@ -61,10 +61,11 @@ void CTalDocument::GenerateReport(uint32_t category, uint32_t defaultFormat)
     CKWExportFileDialog dialog(app->GetFormatList(), category, GetTitle(), nullptr, defaultFormat, nullptr);
     if (dialog.DoModal() != IDOK || !ConfirmExportOptions())
         return;
-    // Pictures whose files went bad since they were added (or that came with
-    // the report) are named before the report is written without them; their
+    // Pictures whose files are bad or gone (however often they were named
+    // before) are named before the report is written without them; their
     // bytes tell, as a decode of every picture would cost more than the report.
-    ReportPictureProblems(CollectPictureIds(), false);
+    m_generationTold.clear();
+    ReportPictureProblems(CollectPictureIds(), false, &m_generationTold);
     RedrawActiveView();
     const CString path = dialog.GetPathName();
     const CQMFormatInfo* chosen = dialog.GetChosenFormat();
@@ -160,7 +161,7 @@ void CTalDocument::EndGeneration(const wchar_t* fileName)
     // report was written) went in as what could be read of it, the
     // placeholder when nothing could: the warning names it before the report
     // is shown, so that no such report passes for a whole one.
-    ReportPictureProblems(CollectPictureIds(), false);
+    ReportPictureProblems(CollectPictureIds(), false, &m_generationTold);
     OpenWrittenFile(fileName);
 }
 

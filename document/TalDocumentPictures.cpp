@@ -8,6 +8,7 @@
 #include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalCommander.h"
+#include "model/TalPictureName.h"
 #include "model/TalFileNamesData.h"
 #include "document/TalClipboardData.h"
 #include "document/TalDocumentApp.h"
@@ -55,25 +56,36 @@ CKWRefPtr<CTalSection> CTalDocument::InsertPictures(const std::vector<CString>& 
     return target;
 }
 
-void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode)
+void CTalDocument::CheckAddedPictures(const std::vector<uint32_t>& pictureIds)
+{
+    if (!pictureIds.empty() && !(m_frame && m_frame->ReadAddedPictures(pictureIds)))
+        ReportPictureProblems(pictureIds, true);
+}
+
+void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode,
+                                         std::set<uint32_t>* told)
 {
     // A long list is cut: the box must fit the screen.
     const size_t kMaxLines = 25;
     g_rasterLib.CheckPictures(pictureIds, decode);
+    const CString documentFile = GetPathName().IsEmpty() ? GetTitle() : GetPathName();
     std::vector<CString> lines;
+    std::set<uint32_t> named;
     size_t more = 0;
     for (uint32_t id : pictureIds) {
-        if (id == 0)
+        if (id == 0 || !named.insert(id).second)
             continue;
-        // A missing file is the load's and the save's to name ("Cannot open file").
+        // A missing file goes in as the placeholder as a damaged one does.
         const KWPictureState state = g_rasterLib.GetPictureState(id, decode);
-        if (state == KWPictureState::Sound || state == KWPictureState::Missing || !g_rasterLib.TakeReport(id))
+        if (state == KWPictureState::Sound)
+            continue;
+        if (told ? !told->insert(id).second : !g_rasterLib.TakeReport(id))
             continue;
         SIZE size = {0, 0};
         if (state == KWPictureState::TooLarge)
             g_rasterLib.GetImageSize(id, size);
         if (lines.size() < kMaxLines)
-            lines.push_back(KWPictureProblemLine(state, g_rasterLib.GetImagePath(id), size));
+            lines.push_back(KWPictureProblemLine(state, TalPictureName(GetProperties(), id, documentFile), size));
         else
             ++more;
     }
@@ -100,19 +112,24 @@ std::vector<uint32_t> CTalDocument::CollectPictureIds()
         if (mark && mark->m_kind == CTalWatermark::kImage && mark->m_pictureId)
             ids.push_back(static_cast<uint32_t>(mark->m_pictureId));
     }
-    std::vector<CKWRefPtr<CTalSection>> pending{props.GetHeadingSection()};
+    AppendSectionPictureIds(props.GetHeadingSection().Get(), ids);
+    return ids;
+}
+
+void CTalDocument::AppendSectionPictureIds(CTalSection* section, std::vector<uint32_t>& ids)
+{
+    std::vector<CTalSection*> pending{section};
     std::set<CTalSection*> seen;
     while (!pending.empty()) {
-        CKWRefPtr<CTalSection> section = pending.back();
+        CTalSection* next = pending.back();
         pending.pop_back();
-        if (!section || !seen.insert(section.Get()).second)
+        if (!next || !seen.insert(next).second)
             continue;
-        for (const auto& picture : section->GetPictures())
+        for (const auto& picture : next->GetPictures())
             ids.push_back(static_cast<uint32_t>(picture->GetPictureId()));
-        for (const auto& child : section->GetSubSections())
-            pending.push_back(child);
+        for (const auto& child : next->GetSubSections())
+            pending.push_back(child.Get());
     }
-    return ids;
 }
 
 bool CTalDocument::InsertPictureObjects(const CTalPictureList& pictures, int position, CTalSection* section,

@@ -116,6 +116,14 @@ BOOL CTalApplication::InitInstance()
     // The library reads pictures without its configuration files: they are
     // written once the window is up (OnIdleHook).
     m_rasterLibraryWaits = true;
+    // Said once, before the problems it causes (the page templates' pictures
+    // are not kept either) and before any report opens.
+    if (!g_rasterLib.HasStoreFolder())
+        AfxMessageBoxText(IDS_NO_PICTURE_FOLDER,
+                          L"No folder for pictures can be made, neither in the local application data nor in the "
+                          L"temporary folder.\nPictures kept inside reports show as missing, and such reports "
+                          L"cannot be saved.",
+                          MB_OK | MB_ICONEXCLAMATION);
     if (!m_templateProblems.empty()) {
         ShowTemplateProblems(m_templateProblems);
         m_templateProblems.clear();

@@ -141,6 +141,9 @@ void CTalControlsWnd::InitControls()
     m_list.SetMultiSelect(true);
     m_list.EnableDragStart(false);
     m_list.EnableDragDrop(true);
+    // A click on a picture makes the panel the pane that the clipboard
+    // commands and Delete act on; the frame is known before the controls.
+    TellFocusOfPictures();
     RegisterDropTarget(this);
 }
 
@@ -763,6 +766,11 @@ bool CTalControlsWnd::CanPaste()
 void CTalControlsWnd::AttachFocusManager(CKWFocusManager* manager)
 {
     CTalPaneWnd::AttachFocusManager(manager);
-    m_list.SetOwner(manager, GetFocusCode());
-    m_preview.SetOwner(manager, GetFocusCode());
+    TellFocusOfPictures();
+}
+
+void CTalControlsWnd::TellFocusOfPictures()
+{
+    m_list.SetOwner(GetFocusManager(), GetFocusCode());
+    m_preview.SetOwner(GetFocusManager(), GetFocusCode());
 }

@@ -153,6 +153,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The list and the preview tell the focus manager when they take the focus.
+    void TellFocusOfPictures();
     CTalDocument* GetDocument() const;
     CTalSection* GetSection() const;
     bool GrayscaleDefault() const;

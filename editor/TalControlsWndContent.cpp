@@ -375,7 +375,10 @@ LRESULT CTalControlsWnd::OnImageLoadedMessage(WPARAM wParam, LPARAM lParam)
 LRESULT CTalControlsWnd::OnImageItemLoaded(WPARAM pictureId, LPARAM result)
 {
     if (result == CTalPicThreadWin::kChecked) {
-        m_reading.OnPictureChecked(static_cast<uint32_t>(pictureId));
+        std::vector<uint32_t> checked;
+        CTalDocument* document = GetDocument();
+        if (m_reading.OnPictureChecked(static_cast<uint32_t>(pictureId), checked) && document)
+            document->ReportPictureProblems(checked, true);
         return 1;
     }
     m_reading.OnThumbnailRead(static_cast<uint32_t>(pictureId));

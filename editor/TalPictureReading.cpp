@@ -2,7 +2,6 @@
 
 #include "appwindows/KWBusyCursor.h"
 #include "appwindows/KWProgressWnd.h"
-#include "document/TalDocument.h"
 #include "platform/classlib/Wnd.h"
 
 namespace {
@@ -50,10 +49,10 @@ void CTalPictureReading::OnThumbnailRead(uint32_t pictureId)
     ShowProgress();
 }
 
-void CTalPictureReading::OnPictureChecked(uint32_t pictureId)
+bool CTalPictureReading::OnPictureChecked(uint32_t pictureId, std::vector<uint32_t>& checked)
 {
     if (!TakeOne(m_unchecked, pictureId))
-        return;
+        return false;
     // A file checked before its thumbnail came (another section shown meanwhile).
     if (TakeOne(m_unread, pictureId))
         ++m_done;
@@ -61,13 +60,12 @@ void CTalPictureReading::OnPictureChecked(uint32_t pictureId)
     m_checked.push_back(pictureId);
     if (!m_unchecked.empty()) {
         ShowProgress();
-        return;
+        return false;
     }
     // The states are known: the loading threads checked each file.
-    std::vector<uint32_t> checked;
     checked.swap(m_checked);
     End();
-    CTalDocument::ReportPictureProblems(checked, true);
+    return true;
 }
 
 void CTalPictureReading::Cancel()

@@ -5,7 +5,7 @@
 // windows answer meanwhile), a progress window once the reading has lasted
 // about a second ("Reading pictures...", then "Checking pictures..."), and,
 // once every file is checked, one warning for the added pictures whose files
-// proved damaged, empty, too large or no picture. The panel tells it of each
+// proved damaged, empty, too large, no picture or missing. The panel tells it of each
 // thumbnail read and each file checked.
 #include <windows.h>
 
@@ -31,8 +31,9 @@ public:
     // The pictures are read from now on.
     void Begin(const std::vector<uint32_t>& pictureIds);
     void OnThumbnailRead(uint32_t pictureId);
-    // The last file checked ends the reading with the warning.
-    void OnPictureChecked(uint32_t pictureId);
+    // The last file checked ends the reading: true, with the pictures checked,
+    // for the warning that names their problems.
+    bool OnPictureChecked(uint32_t pictureId, std::vector<uint32_t>& checked);
     // The panel goes: the reading ends without a warning (an export names
     // the files' problems).
     void Cancel();

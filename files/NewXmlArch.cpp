@@ -236,7 +236,7 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
 {
     xmlSAXHandler* handler = m_sax->BuildHandler();
     if (progress)
-        progress->BeginStage(m_stream->GetLength() / kProgressBytes + 1);
+        progress->BeginStage(static_cast<int>(m_stream->GetLength() / kProgressBytes + 1));
 
     std::vector<char> buffer(kReadSize);
     int32_t end = m_stream->Read(buffer.data(), kReadSize);
@@ -294,7 +294,7 @@ void CNewXmlArch::FeedParser(CKWProgressInterface* progress)
                 sinceProgress += target - at;
                 if (target < bufferStart + end) {
                     position = static_cast<int32_t>(target - bufferStart);
-                } else if (m_stream->Seek(static_cast<int32_t>(target)) == target) {
+                } else if (m_stream->Seek(target) == target) {
                     bufferStart = target;
                     position = end = 0;
                 } else {

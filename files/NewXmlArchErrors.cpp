@@ -147,7 +147,7 @@ void CNewXmlArch::CloseLog()
     if (!m_log)
         return;
     CString path = m_logPath;
-    int32_t length = m_log->GetLength();
+    const int64_t length = m_log->GetLength();
     m_log->Close();
     m_log.reset();
     m_logPath.Empty();

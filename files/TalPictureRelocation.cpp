@@ -2,6 +2,7 @@
 
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWWriteFailureReason.h"
 
 #include <windows.h>
 
@@ -55,6 +56,7 @@ void CTalPictureRelocation::Fail(const CString& path, DWORD error)
     if (!m_failed) {
         m_failedPath = path;
         m_failedError = error;
+        m_failedReason = KWWriteFailureReason(path, error);
     }
     m_failed = true;
 }
@@ -239,6 +241,11 @@ void CTalPictureRelocation::Commit()
             g_rasterLib.DiscardStoreFile(entry.sourceId);
         m_newIds.push_back(entry.finalPath == entry.sourcePath ? entry.sourceId
                                                                 : g_rasterLib.GetPictureId(entry.finalPath));
+        // The copy is still the user's picture to a warning that names it.
+        bool embedded = false;
+        const CString source = g_rasterLib.GetPictureSource(entry.sourceId, &embedded);
+        if (m_newIds.back() != entry.sourceId && source != entry.finalPath)
+            g_rasterLib.SetPictureSource(m_newIds.back(), source, embedded);
         if (!entry.emptyName.IsEmpty())
             g_rasterLib.SetEmptySourceName(m_newIds.back(), entry.emptyName);
     }

@@ -57,6 +57,8 @@ public:
     // The file or folder that could not be written, and the system's error.
     const CString& GetFailedPath() const { return m_failedPath; }
     DWORD GetFailedError() const { return m_failedError; }
+    // The reason in words, told when the write failed.
+    const CString& GetFailedReason() const { return m_failedReason; }
     const std::vector<Entry>& GetEntries() const { return m_entries; }
     const Entry& GetEntry(int32_t key) const { return m_entries[static_cast<size_t>(key - 1)]; }
 
@@ -95,6 +97,7 @@ private:
     bool m_failed = false;
     CString m_failedPath;
     DWORD m_failedError = 0;
+    CString m_failedReason;
     std::vector<Entry> m_entries;
     std::map<uint32_t, int32_t> m_keys;
     std::set<CString> m_targets;  // lower-cased final paths used by this save

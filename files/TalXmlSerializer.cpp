@@ -51,6 +51,7 @@ bool CTalXmlSerializer::OpenStream(const CString& path)
     m_targetPath = path;
     m_tempPath = temp;
     m_depth = 0;
+    m_unreadable = false;
     return true;
 }
 
@@ -58,10 +59,12 @@ bool CTalXmlSerializer::CommitStream()
 {
     if (m_tempPath.IsEmpty())
         return false;
-    bool ok = !m_stream->HasWriteError() && m_stream->Close();
+    // Closed in every case, so that a file not to be kept can go.
+    const bool written = m_stream->Close() && !m_stream->HasWriteError();
     // The stream keeps no error code: the file fell short of what was written.
-    if (!ok)
+    if (!written)
         FailSave(m_targetPath, 0);
+    bool ok = written && !m_unreadable;
     // A file made read-only is not to be replaced (not every system refuses).
     const DWORD attributes = ::GetFileAttributesW(m_targetPath);
     if (ok && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
@@ -135,6 +138,16 @@ void CTalXmlSerializer::WriteEndTag(const char* name)
     GetStream() << m_indentation.Get(m_depth) << "</" << name << ">" << "\n";
 }
 
+std::string CTalXmlSerializer::PictureFormat(const CString& file, const CString& picture)
+{
+    const std::string format = XmlTextForm(GetPathExtension(file));
+    if (!IsXmlImageFormat(format.data(), format.size())) {
+        FailSave(picture, 0, L"Its file name extension cannot be stored in a report.");
+        m_unreadable = true;
+    }
+    return format;
+}
+
 bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
 {
     CXmlFile file;
@@ -176,7 +189,7 @@ void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     }
     BeginStartTag(name);
     // The extension of the file name only; a dot in a folder name is no extension.
-    WriteAttribute("FileFormat", XmlTextForm(GetPathExtension(path)));
+    WriteAttribute("FileFormat", PictureFormat(path, g_rasterLib.GetImagePath(id)));
     EndStartTag();
     WriteFileAsBase64(path);
     WriteEndTag(name);
@@ -188,17 +201,26 @@ void CTalXmlSerializer::FailSave(const CString& path, DWORD error, const wchar_t
         return;
     m_failedPath = path;
     m_failedError = error;
-    m_failedReason = reason ? reason : L"";
+    // Told now, while what made the write fail is still there to be seen.
+    m_failedReason = reason ? CString(reason) : KWWriteFailureReason(path, error);
+}
+
+void CTalXmlSerializer::FailUnkeptPictures(const CString& path)
+{
+    const bool noFolder = !g_rasterLib.HasStoreFolder();
+    const CString folder = noFolder ? g_rasterLib.GetStoreFailedFolder() : g_rasterLib.GetStoreFolder();
+    CString reason;
+    reason.Format(L"Its pictures could not be kept in \"%ls\". %ls", folder.GetString(),
+                  KWWriteFailureReason(folder, noFolder ? g_rasterLib.GetStoreError() : 0).GetString());
+    FailSave(path, 0, reason);
 }
 
 CString CTalXmlSerializer::GetSaveFailure() const
 {
     if (m_failedPath.IsEmpty())
         return CString();
-    const CString reason =
-        m_failedReason.IsEmpty() ? KWWriteFailureReason(m_failedPath, m_failedError) : m_failedReason;
     CString text;
-    text.Format(L"Cannot write the file \"%ls\".\n%ls", m_failedPath.GetString(), reason.GetString());
+    text.Format(L"Cannot write the file \"%ls\".\n%ls", m_failedPath.GetString(), m_failedReason.GetString());
     return text;
 }
 

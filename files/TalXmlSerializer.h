@@ -113,6 +113,10 @@ protected:
     // file, copied into the picture store first; the id of the copy is
     // stored into pictureId.
     void WriteImageElement(const char* name, int32_t& pictureId);
+    // The FileFormat of a picture's file. Readers take a picture's text only
+    // under a format of a few letters and digits: any other would come back
+    // as no picture, so it fails the save, naming the picture.
+    std::string PictureFormat(const CString& file, const CString& picture);
     // The Base64 text of a whole file; false when it cannot be opened.
     // WasReadShort tells whether the file gave fewer bytes than its length.
     bool WriteFileAsBase64(const CString& path);
@@ -154,6 +158,7 @@ private:
     CString m_tempPath;
     int32_t m_depth = 0;
     bool m_readShort = false;
+    bool m_unreadable = false;  // a picture was written that no reader would take
     bool m_savesCopy = false;
     // The first thing a save could not write, and why (an error code of the
     // system, or a reason of its own).
@@ -161,6 +166,9 @@ private:
     DWORD m_failedError = 0;
     CString m_failedReason;
     void FailSave(const CString& path, DWORD error, const wchar_t* reason = nullptr);
+    // The save of a document whose pictures the picture store could not
+    // keep fails before anything is written: the file keeps them.
+    void FailUnkeptPictures(const CString& path);
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;

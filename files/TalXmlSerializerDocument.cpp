@@ -11,6 +11,7 @@
 #include "model/TalBaseDocument.h"
 #include "model/TalDocProperties.h"
 #include "model/TalPicture.h"
+#include "model/TalPictureName.h"
 #include "model/TalSection.h"
 #include "model/TalTemplate.h"
 #include "model/TalTextFormat.h"
@@ -90,6 +91,7 @@ struct CTalXmlSerializer::SaveContext {
 
     CTalDocProperties* props = nullptr;
     CKWProgressInterface* progress = nullptr;
+    CString path;  // the report's file being written
     int32_t mode = 0;
     uint32_t leafCounter = 0;
     std::vector<TemplateUse> templateUses;
@@ -108,12 +110,17 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     SaveContext save;
     save.props = &props;
     save.progress = progress;
+    save.path = path;
     // A file read without an "Images" element leaves -1; its pictures still
     // have to go somewhere.
     save.mode = props.m_imageSaveType >= 0 && props.m_imageSaveType <= 2 ? props.m_imageSaveType : 0;
     m_failedPath.Empty();
     m_failedError = 0;
     m_failedReason.Empty();
+    if (document->GetUnkeptPictures() > 0) {
+        FailUnkeptPictures(path);
+        return false;
+    }
     const bool copy = m_savesCopy;
     save.pictures = std::make_unique<CTalPictureRelocation>(
         save.mode, CTalPictureRelocation::GetPictureFolder(path), copy,
@@ -153,7 +160,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
 
     bool ok = !save.failed && !save.pictures->HasFailed();
     if (save.pictures->HasFailed())
-        FailSave(save.pictures->GetFailedPath(), save.pictures->GetFailedError());
+        FailSave(save.pictures->GetFailedPath(), save.pictures->GetFailedError(), save.pictures->GetFailedReason());
     if (ok)
         ok = CommitStream();
     else
@@ -187,6 +194,14 @@ void CTalXmlSerializer::Advance(SaveContext& save)
 int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, CKWPictureHold* field,
                                         CTalPicture* picture)
 {
+    // A file changed since its check (a photograph cut short) is stored as it
+    // now is: the save names it when it no longer reads whole.
+    if (g_rasterLib.ForgetIfChanged(static_cast<uint32_t>(pictureId))) {
+        const KWPictureState state = g_rasterLib.GetPictureState(static_cast<uint32_t>(pictureId), false);
+        if (state != KWPictureState::Sound && state != KWPictureState::Missing)
+            save.errors.push_back(
+                KWPictureProblemLine(state, TalPictureName(*save.props, static_cast<uint32_t>(pictureId), save.path)));
+    }
     const int32_t key = save.pictures->Place(static_cast<uint32_t>(pictureId));
     if (field || picture)
         save.modelRefs.push_back({field, CKWRefPtr<CTalPicture>(picture), key});
@@ -195,13 +210,14 @@ int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, CK
         return key;
     if (entry.missing) {
         CString line;
-        line.Format(kCannotOpenFile, entry.sourcePath.GetString());
+        line.Format(kCannotOpenFile, TalPictureName(*save.props, entry.sourceId, save.path).GetString());
         save.errors.push_back(line);
     } else if (entry.empty && (save.mode == 0 || g_rasterLib.TakeReport(entry.sourceId))) {
         // Embedded, an empty file is the placeholder it shows: each save that
         // puts it in the file's place says so. Kept beside the document, the
         // file is named once in a run.
-        save.errors.push_back(KWPictureProblemLine(KWPictureState::Empty, entry.sourcePath));
+        save.errors.push_back(
+            KWPictureProblemLine(KWPictureState::Empty, TalPictureName(*save.props, entry.sourceId, save.path)));
     }
     return key;
 }
@@ -497,7 +513,8 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         BeginStartTag("Image");
         WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
         if (save.mode == 0) {
-            WriteTextAttribute("FileFormat", GetPathExtension(entry.finalPath));
+            WriteAttribute("FileFormat", entry.missing ? XmlTextForm(GetPathExtension(entry.finalPath))
+                                                       : PictureFormat(entry.finalPath, entry.sourcePath));
             if (!entry.emptyName.IsEmpty())
                 WriteTextAttribute(kTalEmptyFileAttribute, BoundedEmptyFileName(entry.emptyName));
             EndStartTag();

@@ -48,6 +48,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         return false;
     }
     XmlDigitRuns digitRuns;
+    int32_t unkept = 0;
     {
         CXmlPreprocessFile prepass(utf8.GetReadPath());
         // An empty file holds no document: all of it was lost.
@@ -62,6 +63,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         m_load.prepass = std::move(found.pictures);
         digitRuns.swap(found.digitRuns);
         m_load.passHolds = std::move(found.holds);
+        unkept = found.unkept;
     }
     if (progress) {
         progress->SetStageShare(0.2);
@@ -71,6 +73,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
     if (!archive.IsLoading() || !archive.IsOpen() || !document || !tags || tags->GetBucketCount() == 0)
         return false;
     m_document = document;
+    document->SetUnkeptPictures(unkept);
     tags->SetTarget(this);
     archive.SetTagTable(tags);
     archive.SetDigitRuns(digitRuns);

@@ -77,7 +77,7 @@ bool CXmlFile::Close()
     return !open || (closed && !m_writeError);
 }
 
-int32_t CXmlFile::Seek(int32_t position)
+int64_t CXmlFile::Seek(int64_t position)
 {
     return IsOpen() ? CKWFile::Seek(position, kBegin) : -1;
 }

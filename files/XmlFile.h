@@ -32,7 +32,7 @@ public:
     // False when pending bytes could not be written or a write failed.
     bool Close() override;
     // From the start; the new position, -1 on failure or without a file.
-    int32_t Seek(int32_t position);
+    int64_t Seek(int64_t position);
     using CKWFile::Seek;
     // Bytes accepted; fewer than asked marks a write error.
     int32_t Write(const void* bytes, int32_t count) override;

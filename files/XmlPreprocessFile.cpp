@@ -106,7 +106,7 @@ CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path)
 
 CXmlPreprocessFile::~CXmlPreprocessFile() = default;
 
-void CXmlPreprocessFile::Consumed(int32_t bytes, CKWProgressInterface* progress)
+void CXmlPreprocessFile::Consumed(int64_t bytes, CKWProgressInterface* progress)
 {
     m_sinceProgress += bytes;
     for (; progress && m_sinceProgress >= kProgressBytes; m_sinceProgress -= kProgressBytes)
@@ -192,6 +192,7 @@ public:
     bool Put(uint8_t* block, size_t count) override
     {
         if (!m_stored && count > 0 && !Create(block, count)) {
+            m_refused = true;
             m_writer.Queue(block, 0, nullptr);
             return false;
         }
@@ -222,6 +223,8 @@ public:
         if (m_stored)
             Close(std::move(m_stored), true);
     }
+    // The store made no file for the bytes.
+    bool WasRefused() const { return m_refused; }
 
 private:
     void Close(std::shared_ptr<CXmlPreprocessFile::StoredFile> stored, bool discard)
@@ -250,6 +253,7 @@ private:
     std::string m_claimed;
     CKWWriteBehind& m_writer;
     std::shared_ptr<CXmlPreprocessFile::StoredFile> m_stored;
+    bool m_refused = false;
 };
 
 // Compares the decoded bytes with a file the store holds: the same bytes,
@@ -310,7 +314,7 @@ const int32_t kLeastDigitRun = 64 * 1024;
 
 void CXmlPreprocessFile::Rewind(int64_t offset)
 {
-    Seek(static_cast<int32_t>(offset));
+    Seek(offset);
     m_windowStart = offset;
     m_position = m_end = 0;
     m_atEnd = false;
@@ -405,9 +409,7 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     const int64_t start = m_windowStart + m_position;
     const std::wstring origin = OriginAt(start);
     std::wstring path;
-    // The file is read again from the element's text when it differs.
-    const bool canRewind = start <= INT32_MAX;
-    const uint32_t id = origin.empty() || !canRewind ? 0 : g_rasterLib.FindHeldByOrigin(origin, path);
+    const uint32_t id = origin.empty() ? 0 : g_rasterLib.FindHeldByOrigin(origin, path);
     if (id == 0)
         return 0;
     // Held from here on, so that the file stays while it is compared.
@@ -428,7 +430,7 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
         Rewind(start);
         return 0;
     }
-    Consumed(static_cast<int32_t>(m_windowStart + m_position - start), progress);
+    Consumed(m_windowStart + m_position - start, progress);
     if (digitRuns)
         digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
     m_holds.push_back(std::move(hold));
@@ -459,6 +461,8 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     CStoreFile store(format, *m_writer);
     XmlDigitRuns runs;
     const DecodedText text = DecodeText(endMarker, decoder, store, progress, runs);
+    if (store.WasRefused())
+        ++m_unkept;
     if (!text.ended)
         return result;
     result.taken = true;
@@ -482,11 +486,12 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     if (!IsOpen())
         return false;
     if (progress)
-        progress->BeginStage(GetLength() / kProgressBytes + 1);
+        progress->BeginStage(static_cast<int>(GetLength() / kProgressBytes + 1));
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     m_writer = &writer;
     m_stored.clear();
     m_holds.clear();
+    m_unkept = 0;
     Seek(0);
     m_windowStart = 0;
     m_position = m_end = 0;
@@ -548,12 +553,17 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     writer.Finish();
     m_writer = nullptr;
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
-        if (!stored->failed && !stored->origin.empty())
+        if (stored->failed)
+            continue;
+        if (!stored->origin.empty())
             g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
+        // A warning about the picture names the report it came in.
+        g_rasterLib.SetPictureSource(static_cast<uint32_t>(stored->pictureId), m_path.c_str(), true);
     }
     ForgetFailedFiles(found);
     found.holds = std::move(m_holds);
     m_holds.clear();
+    found.unkept = m_unkept;
     if (progress)
         progress->Update();
     return true;
@@ -564,6 +574,7 @@ void CXmlPreprocessFile::ForgetFailedFiles(Images& found)
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (!stored->failed)
             continue;
+        ++m_unkept;
         for (std::vector<XmlPrepassPicture>& list : found.pictures.byKind) {
             for (XmlPrepassPicture& picture : list) {
                 if (picture.pictureId == stored->pictureId)

@@ -54,6 +54,9 @@ public:
         // Every picture the pass stored or took again, held until whatever
         // uses it holds it.
         std::vector<CKWPictureHold> holds;
+        // Pictures with data that the picture store could not keep (it has
+        // no folder, or its disk is full): they exist only in the file read.
+        int32_t unkept = 0;
     };
 
     // A start tag as the parser reads it: its name and its attributes, of
@@ -153,7 +156,7 @@ private:
     int64_t SkipPast(const char* text, CKWProgressInterface* progress, std::string* kept = nullptr);
     static const char kCDataStart[10];
     static const char kCDataEnd[4];
-    void Consumed(int32_t bytes, CKWProgressInterface* progress);
+    void Consumed(int64_t bytes, CKWProgressInterface* progress);
     // True when the text stands at the position (more of the file is read
     // when needed).
     bool StandsAt(const char* text);
@@ -173,5 +176,6 @@ private:
     CKWWriteBehind* m_writer = nullptr;  // while a pass runs
     std::vector<std::shared_ptr<StoredFile>> m_stored;
     std::vector<CKWPictureHold> m_holds;  // of the pass running
+    int32_t m_unkept = 0;                 // of the pass running
     std::wstring m_path;
 };

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 
@@ -27,6 +28,13 @@ uint32_t GetU32(const uint8_t* p)
 bool IsLinkedTag(uint8_t tag) { return tag < CKWArchive::kFirstPlainTag; }
 
 [[noreturn]] void Fail() { throw CKWArchiveException(0); }
+
+// A record's positions are 4-byte fields: a position beyond them counts as
+// a failed one (-1), as the stream's own failures do.
+int32_t ArchivePosition(int64_t position)
+{
+    return position >= 0 && position <= INT32_MAX ? static_cast<int32_t>(position) : -1;
+}
 
 }  // namespace
 
@@ -94,7 +102,7 @@ void CKWArchive::WriteRecordHeader(const CKWArchiveRecord& rec)
 void CKWArchive::RewriteRecordHeader(const CKWArchiveRecord& rec)
 {
     // Headers are patched in place, so a store makes one pass over the data.
-    int32_t saved = KWStreamGetPos(m_stream);
+    int32_t saved = ArchivePosition(KWStreamGetPos(m_stream));
     KWStreamSeek(m_stream, rec.start, KWSTREAM_SEEK_SET);
     WriteRecordHeader(rec);
     KWStreamSeek(m_stream, saved, KWSTREAM_SEEK_SET);
@@ -131,7 +139,7 @@ void CKWArchive::FinishRecord()
     --i;
     CKWArchiveRecord& rec = m_pending[i];
     rec.closed = 1;
-    rec.end = KWStreamGetPos(m_stream);
+    rec.end = ArchivePosition(KWStreamGetPos(m_stream));
     if (!IsLinkedTag(rec.tag)) {
         RewriteRecordHeader(rec);
         m_pending.erase(m_pending.begin() + static_cast<ptrdiff_t>(i));
@@ -174,7 +182,7 @@ bool CKWArchive::BeginRecord(uint8_t tag)
 {
     if (!m_stream)
         return false;
-    int32_t p = KWStreamGetPos(m_stream);
+    int32_t p = ArchivePosition(KWStreamGetPos(m_stream));
     if (IsStoring()) {
         CKWArchiveRecord rec;
         rec.start = p;
@@ -230,7 +238,7 @@ void CKWArchive::CheckRead(uint64_t n)
         Fail();  // nothing to read: no stream, or an archive that writes
     if (m_pending.empty())
         return;  // outside any record the stream's end of data answers
-    int32_t pos = KWStreamGetPos(m_stream);
+    int32_t pos = ArchivePosition(KWStreamGetPos(m_stream));
     if (pos < 0 || static_cast<uint64_t>(pos) + n > static_cast<uint64_t>(static_cast<int64_t>(m_pending.back().end)))
         Fail();
 }
@@ -238,7 +246,7 @@ void CKWArchive::CheckRead(uint64_t n)
 int64_t CKWArchive::DataLength()
 {
     if (m_dataLength < 0 && m_stream) {
-        int32_t len = KWStreamLength(m_stream);
+        int32_t len = ArchivePosition(KWStreamLength(m_stream));
         if (len < 0)
             Fail();
         if (IsLoading())
@@ -252,7 +260,7 @@ int64_t CKWArchive::ReadableLimit()
 {
     if (!m_stream)
         Fail();
-    int32_t pos = KWStreamGetPos(m_stream);
+    int32_t pos = ArchivePosition(KWStreamGetPos(m_stream));
     if (pos < 0)
         Fail();
     int64_t end = m_pending.empty() ? DataLength() : static_cast<int64_t>(m_pending.back().end);
@@ -466,7 +474,7 @@ bool CKWArchive::FinishMemory(void*& data, uint32_t& length)
         return false;
     if (IsStoring())
         FinishLastPending();
-    int32_t len = KWStreamLength(m_stream);
+    int32_t len = ArchivePosition(KWStreamLength(m_stream));
     void* block = KWStreamGetBackendData(m_stream);
     if (len <= 0 || !block || HasStreamError())
         return false;
@@ -480,7 +488,7 @@ void* CKWArchive::DetachMemory(uint32_t& length)
     length = 0;
     if (!m_stream || m_fileBased)
         return nullptr;
-    int32_t len = KWStreamLength(m_stream);
+    int32_t len = ArchivePosition(KWStreamLength(m_stream));
     length = len > 0 ? static_cast<uint32_t>(len) : 0;
     return KWStreamDetachMemory(m_stream);
 }

@@ -67,7 +67,7 @@ bool CKWFile::Close()
     return ok;
 }
 
-int32_t CKWFile::Seek(int32_t offset, int origin)
+int64_t CKWFile::Seek(int64_t offset, int origin)
 {
     if (!m_stream || !m_stream->IsOpen())
         return 0;
@@ -148,7 +148,7 @@ bool CKWFile::IsOpen() const
     return m_stream && m_stream->IsOpen();
 }
 
-int32_t CKWFile::GetLength()
+int64_t CKWFile::GetLength()
 {
     return m_stream ? m_stream->GetLength() : 0;
 }
@@ -260,7 +260,8 @@ bool CKWFile::GetMemoryBlock(void*& data, int32_t& length)
     if (!IsOpen())
         return false;
     // The length first: it writes out pending bytes, which may move the block.
-    length = m_stream->GetLength();
+    // A memory block holds at most 2 GB (the memory back end's limit).
+    length = static_cast<int32_t>(m_stream->GetLength());
     data = KWStreamGetBackendData(m_stream->GetStream());
     return data != nullptr && length != 0;
 }

@@ -33,8 +33,9 @@ public:
     // the file was opened. True without a stream.
     virtual bool Close();
     // Origin 1 from the current position, 2 from the end, else from the
-    // start; the new position, 0 without a stream.
-    virtual int32_t Seek(int32_t offset, int origin);
+    // start; the new position, 0 without a stream. Positions and lengths
+    // are 64-bit: a report reaches past 2 GB and 4 GB.
+    virtual int64_t Seek(int64_t offset, int origin);
     virtual int32_t Read(void* buffer, int32_t n);
     virtual int32_t Write(const void* buffer, int32_t n);
     // True when the pending bytes were written.
@@ -46,7 +47,7 @@ public:
     // The stream's end-of-data bit; true without a stream.
     virtual bool IsEOF() const;
     virtual bool IsOpen() const;
-    virtual int32_t GetLength();
+    virtual int64_t GetLength();
     // Four-character codes kept for callers; not otherwise used here.
     virtual void SetFileTypeCreator(uint32_t type, uint32_t creator);
 

@@ -25,10 +25,9 @@ int32_t FileWrite(void* handle, const void* buffer, int32_t n)
     return ::_write(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
 }
 
-int32_t FileSeek(void* handle, int32_t offset, int origin)
+int64_t FileSeek(void* handle, int64_t offset, int origin)
 {
-    const int whence = origin == KWSTREAM_SEEK_CUR ? SEEK_CUR : origin == KWSTREAM_SEEK_END ? SEEK_END : SEEK_SET;
-    return ::_lseek(*static_cast<int*>(handle), offset, whence);
+    return KWStreamSeekDescriptor(*static_cast<int*>(handle), offset, origin);
 }
 
 void FileClose(void* handle)
@@ -94,16 +93,16 @@ bool CKWFileStream::Close()
     return true;
 }
 
-int32_t CKWFileStream::Seek(int32_t offset, int origin)
+int64_t CKWFileStream::Seek(int64_t offset, int origin)
 {
     return m_stream ? KWStreamSeek(m_stream, offset, origin) : -1;
 }
 
-int32_t CKWFileStream::GetLength()
+int64_t CKWFileStream::GetLength()
 {
     if (!m_stream)
         return 0;
-    int32_t length = KWStreamLength(m_stream);
+    const int64_t length = KWStreamLength(m_stream);
     return length < 0 ? 0 : length;
 }
 

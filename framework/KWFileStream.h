@@ -24,9 +24,9 @@ public:
     virtual bool OpenMemory(void* data, int32_t size);
     virtual bool Close();
     // KWStreamSeek; -1 when closed. Drops a character put back.
-    virtual int32_t Seek(int32_t offset, int origin);
+    virtual int64_t Seek(int64_t offset, int origin);
     // 0 when closed or unknown.
-    virtual int32_t GetLength();
+    virtual int64_t GetLength();
     // Raw bytes; 0 when closed.
     virtual int32_t Read(void* buffer, int32_t n);
     // One byte (0..255), -1 at the end of data, on error or when closed.
@@ -62,7 +62,7 @@ public:
 
 protected:
     KWStream* m_stream = nullptr;
-    int32_t m_tokenStart = -1;  // where the last text token began
+    int64_t m_tokenStart = -1;  // where the last text token began
     uint32_t m_fileType = 0;
     uint32_t m_creator = 0;
     CString m_fileName;  // empty for memory

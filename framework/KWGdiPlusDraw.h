@@ -4,7 +4,8 @@
 // clips die with it. Building the first one starts GDI+.
 //
 // Path, transform, clip and image operations are in KWGdiPlusDraw.cpp; text
-// drawing and measuring in KWGdiPlusDrawText.cpp.
+// drawing and measuring in KWGdiPlusDrawText.cpp; text laid out on a drawing
+// shown smaller or larger than its units in KWGdiPlusDrawLaidOut.cpp.
 #include <windows.h>
 
 #include <deque>
@@ -18,6 +19,7 @@ class GpPath;
 class GpMatrix;
 class GpRegion;
 class GpBrush;
+class GpFont;
 }
 
 class CDC;
@@ -113,6 +115,24 @@ private:
     double MeasureWidth(const wchar_t* text, int length, const CKWFont& font);
     // True when the surface is a printer's.
     bool IsPrinter();
+    // The font as GDI makes it at its size in the drawing's units, whatever
+    // the transform; false when GDI+ gives no LOGFONT for it.
+    bool GetDrawingLogFont(Gdiplus::GpFont* font, LOGFONTW& logFont);
+    // True when a unit of the drawing is not one device pixel.
+    bool IsScaled();
+    // The text laid out with the font at its size in the drawing's units, as
+    // on a page of that resolution, and its glyphs put there on the device:
+    // one line at (x, y) (none without a brush), its extent in width; or a
+    // DrawString box. False, drawing nothing, when GDI+ is to lay the text
+    // out (line feeds, surrogate pairs, vertical or right-to-left text).
+    bool DrawLineLaidOut(double x, double y, const wchar_t* text, int length, Gdiplus::GpFont* font,
+                         Gdiplus::GpBrush* brush, int& status, double* width);
+    bool DrawStringLaidOut(double x, double y, double width, double height, const wchar_t* text, int length,
+                           Gdiplus::GpFont* font, Gdiplus::GpBrush* brush, uint32_t flags, int& status);
+    // Draws the glyphs of text with their top at y, each at the advance the
+    // measuring context's font gives it from x.
+    int DrawGlyphs(HDC measuring, double x, double y, const wchar_t* text, int length, Gdiplus::GpFont* font,
+                   Gdiplus::GpBrush* brush);
     // The face's underline under a line of text drawn at (x, y), width long.
     int DrawUnderline(double x, double y, double width, const CKWFont& font, Gdiplus::GpBrush* brush);
 

@@ -38,6 +38,11 @@ GpStringFormat* GenericTypographic()
 
 double CKWGdiPlusDraw::MeasureWidth(const wchar_t* text, int length, const CKWFont& font)
 {
+    // A drawing shown smaller or larger measures as it draws.
+    int unused = Ok;
+    double laidOut = 0;
+    if (IsScaled() && DrawLineLaidOut(0, 0, text, length, font.GetFont(), nullptr, unused, &laidOut))
+        return laidOut;
     const RectF unbounded(0, 0, 0, 0);
     RectF box;
     if (Track(GdipMeasureString(m_graphics, text, length, font.GetFont(), &unbounded,
@@ -53,8 +58,13 @@ int CKWGdiPlusDraw::DrawString(double x, double y, double width, double height,
     GpBrush* made = KWMakeGdiPlusBrush(brush);
     if (!made)
         return Track(InvalidParameter);
+    int status = Ok;
+    if (IsScaled() && DrawStringLaidOut(x, y, width, height, text, length, font.GetFont(), made, flags, status)) {
+        GdipDeleteBrush(made);
+        return status;
+    }
     GpStringFormat* format = nullptr;
-    int status = Track(GdipCloneStringFormat(GenericTypographic(), &format));
+    status = Track(GdipCloneStringFormat(GenericTypographic(), &format));
     if (status != Ok) {
         GdipDeleteBrush(made);
         return status;
@@ -109,10 +119,12 @@ int CKWGdiPlusDraw::DrawStringAt(double x, double y, const wchar_t* text, int le
                 if (GdipCreateFont(font.GetFamily(), size, style & ~FontStyleUnderline, unit, &plain) != Ok)
                     plain = nullptr;
             }
-            // A zero-size layout box: one line, no wrapping, no clipping.
-            const RectF at(F(x), F(y), 0, 0);
-            status = Track(GdipDrawString(m_graphics, text, length, plain ? plain : font.GetFont(), &at,
-                                          GenericTypographic(), made));
+            GpFont* drawn = plain ? plain : font.GetFont();
+            if (!IsScaled() || !DrawLineLaidOut(x, y, text, length, drawn, made, status, nullptr)) {
+                // A zero-size layout box: one line, no wrapping, no clipping.
+                const RectF at(F(x), F(y), 0, 0);
+                status = Track(GdipDrawString(m_graphics, text, length, drawn, &at, GenericTypographic(), made));
+            }
             if (plain) {
                 GdipDeleteFont(plain);
                 const double width = MeasureWidth(text, length, font);
@@ -239,10 +251,10 @@ int CKWGdiPlusDraw::GetFontMetrics(const CKWFont& font, int32_t* metrics)
 {
     if (!metrics)
         return Track(InvalidParameter);
+    // In the drawing's units: a page shown small measures as the page does.
     LOGFONTW logFont = {};
-    int status = Track(GdipGetLogFontW(font.GetFont(), m_graphics, &logFont));
-    if (status != Ok)
-        return status;
+    if (!GetDrawingLogFont(font.GetFont(), logFont))
+        return m_lastStatus;
     HDC dc = GetHDC();
     if (!dc)
         return m_lastStatus;

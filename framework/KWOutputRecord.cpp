@@ -6,44 +6,8 @@
 #include <cstdint>
 
 #include "framework/KWPathUtils.h"
+#include "framework/KWWriteFailureReason.h"
 
-namespace {
-
-CString SystemText(DWORD error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    CString result;
-    if (length > 0 && text) {
-        result = text;
-        result.TrimRight();
-    }
-    if (text)
-        ::LocalFree(text);
-    if (result.IsEmpty())
-        result.Format(L"Windows error %lu.", static_cast<unsigned long>(error));
-    return result;
-}
-
-// The reason a file could not be moved onto or away from the target: a
-// refusal of access to a file that another program holds open is that
-// program's doing, not a read-only file's.
-DWORD WhyNotMoved(const wchar_t* target, DWORD error)
-{
-    if (error != ERROR_ACCESS_DENIED)
-        return error;
-    HANDLE file = ::CreateFileW(target, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(file);
-        return error;
-    }
-    return ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : error;
-}
-
-}  // namespace
 
 CKWOutputRecord::~CKWOutputRecord()
 {
@@ -105,7 +69,9 @@ void CKWOutputRecord::Fail(const wchar_t* path, DWORD error, const wchar_t* reas
     m_failed = true;
     m_failedPath = path ? path : L"";
     m_error = error;
-    m_reason = reason ? reason : L"";
+    // Told now, while what made the write fail (a part written on a full
+    // disk, another program's hold) is still there to be seen.
+    m_reason = reason ? CString(reason) : KWWriteFailureReason(m_failedPath, error);
 }
 
 bool CKWOutputRecord::SetEarlierAside()
@@ -121,7 +87,7 @@ bool CKWOutputRecord::SetEarlierAside()
             file.earlier = KWCreateTemporaryFile(GetPathDirectory(file.target));
             if (file.earlier.IsEmpty() ||
                 !::MoveFileExW(file.target, file.earlier, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-                error = WhyNotMoved(file.target, ::GetLastError());
+                error = ::GetLastError();
                 if (!file.earlier.IsEmpty())
                     ::DeleteFileW(file.earlier);
                 file.earlier.Empty();
@@ -160,7 +126,7 @@ bool CKWOutputRecord::Commit()
                           : 0;
         if (error == 0 &&
             !::MoveFileExW(file.temporary, file.target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            error = WhyNotMoved(file.target, ::GetLastError());
+            error = ::GetLastError();
         if (error != 0) {
             Fail(file.target, error);
             return false;
@@ -209,9 +175,8 @@ CString CKWOutputRecord::FailureMessage() const
     if (!m_failed)
         return CString();
     CString text;
-    const CString reason = m_reason.IsEmpty() ? KWWriteFailureReason(m_failedPath, m_error) : m_reason;
     text.Format(L"Cannot write the file \"%ls\".\n%ls\nThe report was not generated.", m_failedPath.GetString(),
-                reason.GetString());
+                m_reason.GetString());
     return text;
 }
 
@@ -255,49 +220,4 @@ CString KWCreateTemporaryFile(const wchar_t* folder)
     }
     ::SetLastError(error);
     return CString();
-}
-
-CString KWWriteFailureReason(const wchar_t* path, DWORD error)
-{
-    CString text;
-    switch (error) {
-    case 0:
-        text = L"It could not be written in full.";
-        break;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_DIRECTORY:
-        text.Format(L"The folder \"%ls\" does not exist.", GetPathDirectory(path).GetString());
-        break;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-    case ERROR_NETWORK_ACCESS_DENIED:
-        text.Format(L"The folder \"%ls\" or the file is read-only: it cannot be written there.",
-                    GetPathDirectory(path).GetString());
-        break;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        text = L"The file is open in another program.";
-        break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        text = L"The disk is full.";
-        break;
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
-        text = L"A file of this name is in the way: the folder cannot be made.";
-        break;
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_FILENAME_EXCED_RANGE:
-        text = L"The name is not a valid file name.";
-        break;
-    default:
-        text = SystemText(error);
-        break;
-    }
-    return text;
 }

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "framework/KWWriteFailureReason.h"
 #include "platform/classlib/String.h"
 
 class CKWOutputRecord {
@@ -87,8 +88,3 @@ private:
 // under a name no file there has; its path, or empty with the system's error
 // as the last error.
 CString KWCreateTemporaryFile(const wchar_t* folder);
-
-// The reason text for a system error met while writing the file: the folder
-// is missing, cannot be written, the disk is full, the file is in use, or the
-// system's own text.
-CString KWWriteFailureReason(const wchar_t* path, DWORD error);

@@ -71,6 +71,7 @@ std::wstring CKWRasterLib::ForgetStoreFileLocked(uint32_t id)
     m_checkedStamps.erase(id);
     m_shownSizes.erase(id);
     m_reported.erase(id);
+    m_sources.erase(id);
     // Another copy's file stands for this id no longer: asked again, it is copied again.
     auto adopted = m_adoptedPaths.equal_range(id);
     for (auto alias = adopted.first; alias != adopted.second; ++alias) {

@@ -90,12 +90,17 @@ uint32_t CKWRasterLib::GetPictureId(const wchar_t* path)
         auto found = m_idsByPath.find(key);
         if (found != m_idsByPath.end() && found->second != 0)
             return found->second;
-        if (!IsOtherStoreFile(key.c_str())) {
-            uint32_t id = m_nextPictureId++;
-            m_idsByPath[key] = id;
-            m_pathsById[id] = key;
-            return id;
-        }
+    }
+    // Asked of the disk, outside the lock.
+    if (!IsOtherStoreFile(key.c_str())) {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_idsByPath.find(key);
+        if (found != m_idsByPath.end() && found->second != 0)
+            return found->second;
+        uint32_t id = m_nextPictureId++;
+        m_idsByPath[key] = id;
+        m_pathsById[id] = key;
+        return id;
     }
     // Another copy's file (its clipboard's, or named by a report it saved)
     // goes when that copy lets go of it or ends: the picture is this copy's
@@ -380,6 +385,30 @@ CString CKWRasterLib::GetEmptySourceName(uint32_t id)
     std::lock_guard<std::mutex> lock(m_storeLock);
     auto found = m_emptySourceNames.find(id);
     return found == m_emptySourceNames.end() ? CString() : CString(found->second.c_str());
+}
+
+void CKWRasterLib::SetPictureSource(uint32_t id, const wchar_t* file, bool embedded)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    if (id != 0 && file && *file)
+        m_sources[id] = PictureSource{file, embedded};
+}
+
+CString CKWRasterLib::GetPictureSource(uint32_t id, bool* embedded)
+{
+    if (embedded)
+        *embedded = false;
+    {
+        std::lock_guard<std::mutex> lock(m_storeLock);
+        auto found = m_sources.find(id);
+        if (found != m_sources.end()) {
+            if (embedded)
+                *embedded = found->second.embedded;
+            return CString(found->second.file.c_str());
+        }
+    }
+    const CString path = GetImagePath(id);
+    return IsStoreFile(path) || IsOtherStoreFile(path) ? CString() : path;
 }
 
 KWRasterImage* CKWRasterLib::LoadImage(uint32_t id)

@@ -56,13 +56,23 @@ public:
     // inside the folder that every running copy of the program shares, which
     // holds only files this copy made.
     const CString& GetStoreFolder() const { return m_storeFolder; }
-    // The shared folder ("ImagesCache"), with a trailing backslash.
+    // The shared folder ("ImagesCache"), with a trailing backslash: the one
+    // under the local application data or, where that cannot be made or
+    // written, the one under the user's temporary folder ("TEMP").
     const CString& GetStoreRoot() const { return m_storeRoot; }
+    // False when no folder for the store could be made or written: pictures
+    // that exist only in memory cannot be kept. Then the folder tried last
+    // and the system's error met there.
+    bool HasStoreFolder() const { return !m_storeFolder.IsEmpty(); }
+    const CString& GetStoreFailedFolder() const { return m_storeFailedFolder; }
+    DWORD GetStoreError() const { return m_storeError; }
     // The name that the folders of the runs carry before their number.
     static constexpr const wchar_t* kRunFolderPrefix = L"run_";
     // Deletes the folders of runs that ended without clearing theirs (a copy
-    // killed or crashed): a running copy holds the lock file of its folder
-    // open, which no other may delete. The number of folders removed.
+    // killed or crashed), in either shared folder: a running copy holds the
+    // lock file of its folder open, which no other may delete. A file the
+    // clipboard still names (pictures copied in a copy that ended) stays
+    // with its folder until it names it no more. The number of folders removed.
     size_t RemoveEndedRuns();
     // The first part of generated file names: the start-up time as hh_mm_ss.
     const std::string& GetNamePrefix() const { return m_namePrefix; }
@@ -136,6 +146,13 @@ public:
     // still says what the placeholder stands for; empty for any other picture.
     void SetEmptySourceName(uint32_t id, const wchar_t* name);
     CString GetEmptySourceName(uint32_t id);
+    // Where a picture whose file is a copy the store made came from, so that
+    // a warning can name it to the user: the picture file it was copied from,
+    // or the report file it was embedded in (embedded). Kept for the run only.
+    void SetPictureSource(uint32_t id, const wchar_t* file, bool embedded);
+    // The source kept for the picture; else its own file when that is not a
+    // file of a store; else empty (pixels pasted, another copy's picture).
+    CString GetPictureSource(uint32_t id, bool* embedded = nullptr);
     // The picture at full size, the placeholder when it cannot be read.
     KWRasterImage* LoadImage(uint32_t id);
     // format 1 writes JPEG, anything else BMP; the new id, or 0.
@@ -198,6 +215,9 @@ public:
     bool IsStoreFile(const wchar_t* path) const;
     // True for a file of another copy's store (or of an older program's,
     // directly in the shared folder): that copy may delete it at any time.
+    // Decided on the file's full path as the system spells it (its long
+    // names, the drive it lies on, whatever the path's letter case or the
+    // drive it was named by), so that no spelling of it escapes.
     bool IsOtherStoreFile(const wchar_t* path) const;
 
     // Holds. Whatever names a picture (a report's picture, logo, watermark or
@@ -228,9 +248,14 @@ public:
 
 private:
     void LoadFunctions();
-    // Makes the shared folder and this run's folder with its lock file.
+    // Makes the shared folder and this run's folder with its lock file, in
+    // the first place of the two that takes them.
     void MakeStoreFolder();
-    // Deletes every file of this run's folder, its lock and the folder.
+    // This run's folder with its lock file in the shared folder; false, with
+    // the failure kept, when none can be made.
+    bool MakeRunFolder(const CString& root);
+    // Deletes every file of this run's folder that the clipboard does not
+    // name, its lock, and the folder when that left it empty.
     void EndRun();
     // A copy in the own folder of another copy's store file; its path, empty
     // when the copy could not be made.
@@ -258,6 +283,12 @@ private:
     CString m_dataFolder;
     CString m_storeFolder;
     CString m_storeRoot;
+    // Both places of the shared folder (with a trailing backslash), and each
+    // as the system spells it, in lower case.
+    std::vector<std::wstring> m_sharedFolders;
+    std::vector<std::wstring> m_sharedFolderSpellings;
+    CString m_storeFailedFolder;
+    DWORD m_storeError = 0;
     HANDLE m_runLock = INVALID_HANDLE_VALUE;
     std::string m_namePrefix = "_QZ_Files_";
 
@@ -282,6 +313,11 @@ private:
     std::map<uint32_t, SIZE> m_shownSizes;
     std::set<uint32_t> m_reported;
     std::map<uint32_t, std::wstring> m_emptySourceNames;
+    struct PictureSource {
+        std::wstring file;
+        bool embedded = false;
+    };
+    std::map<uint32_t, PictureSource> m_sources;
     std::map<uint32_t, uint32_t> m_holdCounts;  // held ids only
     std::map<std::wstring, uint32_t> m_idsByOrigin;
     std::map<uint32_t, std::wstring> m_originsById;

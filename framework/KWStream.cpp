@@ -27,10 +27,9 @@ int32_t FileWrite(void* handle, const void* buffer, int32_t n)
     return ::_write(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
 }
 
-int32_t FileSeek(void* handle, int32_t offset, int origin)
+int64_t FileSeek(void* handle, int64_t offset, int origin)
 {
-    int whence = origin == KWSTREAM_SEEK_CUR ? SEEK_CUR : origin == KWSTREAM_SEEK_END ? SEEK_END : SEEK_SET;
-    return ::_lseek(*static_cast<int*>(handle), offset, whence);
+    return KWStreamSeekDescriptor(*static_cast<int*>(handle), offset, origin);
 }
 
 void FileClose(void* handle)
@@ -97,21 +96,21 @@ int32_t MemoryWrite(void* handle, const void* buffer, int32_t n)
     return static_cast<int32_t>(put);
 }
 
-int32_t MemorySeek(void* handle, int32_t offset, int origin)
+int64_t MemorySeek(void* handle, int64_t offset, int origin)
 {
     KWMemoryDescriptor* md = static_cast<KWMemoryDescriptor*>(handle);
     int64_t pos;
     switch (origin) {
-    case KWSTREAM_SEEK_CUR: pos = static_cast<int64_t>(md->position) + offset; break;
+    case KWSTREAM_SEEK_CUR: pos = md->position + offset; break;
     // Origin 2 counts a memory stream's offset back from the end (length minus
     // offset), so a positive offset from the end lands inside the block.
-    case KWSTREAM_SEEK_END: pos = static_cast<int64_t>(md->length) - offset; break;
+    case KWSTREAM_SEEK_END: pos = md->length - offset; break;
     default: pos = offset; break;
     }
     if (pos < 0 || pos > kMaxPosition)
         return -1;
     md->position = static_cast<uint32_t>(pos);
-    return static_cast<int32_t>(pos);
+    return pos;
 }
 
 void MemoryClose(void* handle)
@@ -199,6 +198,13 @@ KWStream* KWStreamOpenBackend(const KWStreamBackend* backend, void* handle, uint
     s->backend = backend;
     s->handle = handle;
     return s;
+}
+
+int64_t KWStreamSeekDescriptor(int fd, int64_t offset, int origin)
+{
+    const int whence = origin == KWSTREAM_SEEK_CUR ? SEEK_CUR : origin == KWSTREAM_SEEK_END ? SEEK_END : SEEK_SET;
+    const int64_t position = ::_lseeki64(fd, offset, whence);
+    return position < 0 ? -1 : position;
 }
 
 int KWStreamSystemOpenFlags(uint32_t bits)
@@ -433,26 +439,26 @@ int KWStreamFlush(KWStream* s)
     return 0;
 }
 
-int32_t KWStreamGetPos(KWStream* s)
+int64_t KWStreamGetPos(KWStream* s)
 {
     if (!s)
         return -1;
-    int32_t pos = s->backend->seek(s->handle, 0, KWSTREAM_SEEK_CUR);
+    int64_t pos = s->backend->seek(s->handle, 0, KWSTREAM_SEEK_CUR);
     if (pos < 0)
         return -1;
     if (s->state & KWSTREAM_STATE_READAHEAD)
         pos -= s->count;
     if (s->state & KWSTREAM_STATE_WRITING)
-        pos += static_cast<int32_t>(s->cursor - s->bufferBase);
+        pos += s->cursor - s->bufferBase;
     return pos;
 }
 
-int32_t KWStreamSeek(KWStream* s, int32_t offset, int origin)
+int64_t KWStreamSeek(KWStream* s, int64_t offset, int origin)
 {
     if (!s)
         return -1;
     s->error &= ~KWSTREAM_ERR_EOF;
-    int32_t seen = -1;  // the position the caller sees, kept when the seek fails
+    int64_t seen = -1;  // the position the caller sees, kept when the seek fails
     if (!(s->state & KWSTREAM_STATE_READAHEAD)) {
         if ((s->state & KWSTREAM_STATE_WRITING) && KWStreamFlush(s) != 0)
             return -1;
@@ -463,7 +469,7 @@ int32_t KWStreamSeek(KWStream* s, int32_t offset, int origin)
             offset -= s->count;
     }
     EmptyBuffer(s);
-    int32_t pos = s->backend->seek(s->handle, offset, origin);
+    int64_t pos = s->backend->seek(s->handle, offset, origin);
     if (pos < 0) {
         // The read-ahead is gone: put the back end where the caller stood.
         if (seen >= 0)
@@ -473,18 +479,18 @@ int32_t KWStreamSeek(KWStream* s, int32_t offset, int origin)
     return pos;
 }
 
-int32_t KWStreamLength(KWStream* s)
+int64_t KWStreamLength(KWStream* s)
 {
     if (!s)
         return -1;
-    int32_t saved = KWStreamGetPos(s);
+    int64_t saved = KWStreamGetPos(s);
     if (saved < 0)
         return -1;
     s->error &= ~KWSTREAM_ERR_EOF;
     if ((s->state & KWSTREAM_STATE_WRITING) && KWStreamFlush(s) != 0)
         return -1;
     EmptyBuffer(s);
-    int32_t end = s->backend->seek(s->handle, 0, KWSTREAM_SEEK_END);
+    int64_t end = s->backend->seek(s->handle, 0, KWSTREAM_SEEK_END);
     if (end < 0)
         return -1;
     if (s->backend->seek(s->handle, saved, KWSTREAM_SEEK_SET) < 0)

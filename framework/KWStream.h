@@ -43,7 +43,8 @@ enum { KWSTREAM_SEEK_SET = 0, KWSTREAM_SEEK_CUR = 1, KWSTREAM_SEEK_END = 2 };
 struct KWStreamBackend {
     int32_t (*read)(void* handle, void* buffer, int32_t n);         // count, or < 0 on failure
     int32_t (*write)(void* handle, const void* buffer, int32_t n);  // count written
-    int32_t (*seek)(void* handle, int32_t offset, int origin);      // new position, or < 0
+    // Positions are 64-bit: a file reaches past 2 GB and 4 GB.
+    int64_t (*seek)(void* handle, int64_t offset, int origin);      // new position, or < 0
     void (*close)(void* handle);
 };
 
@@ -89,6 +90,10 @@ uint32_t KWStreamParseMode(const char* mode);
 // alone still means writing, create truncates.
 int KWStreamSystemOpenFlags(uint32_t modeBits);
 
+// Seeks a descriptor of the C runtime (the file back ends' seek) with
+// 64-bit positions; the new position, or -1.
+int64_t KWStreamSeekDescriptor(int fd, int64_t offset, int origin);
+
 int32_t KWStreamRead(KWStream* s, void* dst, int32_t n);
 int32_t KWStreamWrite(KWStream* s, const void* src, int32_t n);
 // Reads and writes of a buffer or more go to the back end in one call, after
@@ -97,9 +102,11 @@ int32_t KWStreamReadBlock(KWStream* s, void* dst, int32_t n);
 int32_t KWStreamWriteBlock(KWStream* s, const void* src, int32_t n);
 int KWStreamFillBuffer(KWStream* s, int take);
 int KWStreamFlushWrite(KWStream* s, int byte);
-int32_t KWStreamSeek(KWStream* s, int32_t offset, int origin);
-int32_t KWStreamGetPos(KWStream* s);
-int32_t KWStreamLength(KWStream* s);
+// Positions and lengths are byte counts of 64 bits, so that a file past
+// 2 GB and 4 GB is read and written whole; -1 reports failure.
+int64_t KWStreamSeek(KWStream* s, int64_t offset, int origin);
+int64_t KWStreamGetPos(KWStream* s);
+int64_t KWStreamLength(KWStream* s);
 int KWStreamFlush(KWStream* s);
 int KWStreamClose(KWStream* s);
 // The data pointer of a memory stream (null for other streams).

@@ -21,7 +21,7 @@ bool CKWTextFileStream::Close()
     return CKWFileStream::Close();
 }
 
-int32_t CKWTextFileStream::Seek(int32_t offset, int origin)
+int64_t CKWTextFileStream::Seek(int64_t offset, int origin)
 {
     m_putBack = -1;
     return CKWFileStream::Seek(offset, origin);
@@ -69,7 +69,7 @@ bool CKWTextFileStream::ReadToken(char* buffer, int size)
     if (!m_stream)
         return false;
     // A character put back stands before the stream's position.
-    int32_t position = KWStreamGetPos(m_stream);
+    const int64_t position = KWStreamGetPos(m_stream);
     m_tokenStart = position < 0 ? -1 : position - (m_putBack >= 0 ? 1 : 0);
 
     int c = GetChar();

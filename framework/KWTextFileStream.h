@@ -13,7 +13,7 @@ public:
     static constexpr int kDoubleTokenSize = 40;
 
     bool Close() override;
-    int32_t Seek(int32_t offset, int origin) override;
+    int64_t Seek(int64_t offset, int origin) override;
     // The put-back character first, if any.
     int GetChar() override;
     // A decimal token. A token that is missing, too long or not wholly a

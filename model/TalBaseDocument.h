@@ -66,8 +66,13 @@ public:
     // The heading section when its id matches, else the first section of that
     // id in its subtree; null when absent.
     CKWRefPtr<CTalSection> FindSectionById(int32_t id) const;
+    // Pictures of the file the document was read from that the picture store
+    // could not keep: they exist only in that file, and a save would lose them.
+    void SetUnkeptPictures(int32_t count) { m_unkeptPictures = count; }
+    int32_t GetUnkeptPictures() const { return m_unkeptPictures; }
 
 private:
     CTalDocProperties m_properties;
     std::unique_ptr<CTalCommander> m_commander;
+    int32_t m_unkeptPictures = 0;
 };

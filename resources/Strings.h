@@ -26,3 +26,5 @@
 #define IDS_PREVIEW_ONE_PAGE 61505
 #define IDS_PREVIEW_TWO_PAGE 61506
 #define IDS_COMMAND_FAILED 61705
+// At start, when no folder for the picture store can be made or written.
+#define IDS_NO_PICTURE_FOLDER 945

@@ -199,22 +199,10 @@ ot_colour_count() {
   local pdf=$1 page=$2 colour=$3 render
   render=$(mktemp -d)
   pdftoppm -r 30 -f "$page" -l "$page" -singlefile "$pdf" "$render/page" >/dev/null 2>&1
-  /usr/bin/python3 - "$render/page.ppm" "$colour" <<'PY'
+  PYTHONPATH="$root/scripts" /usr/bin/python3 - "$render/page.ppm" "$colour" <<'PY'
 import sys
-data = open(sys.argv[1], "rb").read()
-fields, at = [], 0
-while len(fields) < 4:
-    while data[at:at + 1].isspace():
-        at += 1
-    if data[at:at + 1] == b"#":
-        at = data.index(b"\n", at)
-        continue
-    end = at
-    while not data[end:end + 1].isspace():
-        end += 1
-    fields.append(data[at:end])
-    at = end
-pixels = data[at + 1:]
+from ppm import read_ppm
+pixels = read_ppm(sys.argv[1])[2]
 want = bytes.fromhex(sys.argv[2])
 print(sum(1 for i in range(0, len(pixels) - 2, 3) if all(abs(pixels[i + c] - want[c]) <= 60 for c in range(3))))
 PY
@@ -229,20 +217,10 @@ ot_edges_clear() {
   local pdf=$1 page=$2 colour=$3 inset=$4 render
   render=$(mktemp -d)
   pdftoppm -r 150 -f "$page" -l "$page" -singlefile "$pdf" "$render/page" >/dev/null 2>&1
-  /usr/bin/python3 - "$render/page.ppm" "$colour" "$inset" <<'PY'
+  PYTHONPATH="$root/scripts" /usr/bin/python3 - "$render/page.ppm" "$colour" "$inset" <<'PY'
 import sys
-data = open(sys.argv[1], "rb").read()
-fields, at = [], 0
-while len(fields) < 4:
-    while data[at:at + 1].isspace():
-        at += 1
-    end = at
-    while not data[end:end + 1].isspace():
-        end += 1
-    fields.append(data[at:end])
-    at = end
-width, height = int(fields[1]), int(fields[2])
-pixels = data[at + 1:]
+from ppm import read_ppm
+width, height, pixels = read_ppm(sys.argv[1])
 want = bytes.fromhex(sys.argv[2])
 inset = float(sys.argv[3])
 def pixel(x, y):
@@ -289,11 +267,41 @@ PY
   rm -rf "$render"
   return $status
 }
+# A page of the print preview, kept as a PPM file of its paper, against the
+# printed page rendered at the same size: every dark mark of either lies
+# within 2 pixels of one of the other, but for one in a hundred (the two
+# draw the same glyphs with their own smoothing).
+ot_preview_shows() {
+  local pdf=$1 page=$2 shown=$3 render size
+  render=$(mktemp -d)
+  size=$(head -c 32 "$shown" | sed -n 2p)
+  pdftoppm -f "$page" -l "$page" -scale-to-x "${size% *}" -scale-to-y "${size#* }" -singlefile "$pdf" "$render/page" \
+    >/dev/null 2>&1
+  PYTHONPATH="$root/scripts" /usr/bin/python3 - "$render/page.ppm" "$shown" <<'PY'
+import sys
+from ppm import read_ppm
+def marks(path):
+    width, _, pixels = read_ppm(path)
+    return {(i // 3 % width, i // 3 // width) for i in range(0, len(pixels) - 2, 3) if max(pixels[i:i + 3]) < 128}
+printed, shown = marks(sys.argv[1]), marks(sys.argv[2])
+def unmatched(these, others):
+    return [p for p in these if not any((p[0] + dx, p[1] + dy) in others for dx in range(-2, 3) for dy in range(-2, 3))]
+lost, added = unmatched(printed, shown), unmatched(shown, printed)
+if not printed or len(lost) > len(printed) / 100 or len(added) > len(shown) / 100:
+    print("shows %d of %d marks of the printed page away from the preview, and %d of %d of the preview's away from it"
+          % (len(lost), len(printed), len(added), len(shown)))
+    sys.exit(1)
+PY
+  local status=$?
+  rm -rf "$render"
+  return $status
+}
 for printed in "$printcheck"/*.pdf; do
   want=$(basename "$printed" .pdf); want=${want##*.pages}
   got=$(pdfinfo "$printed" 2>/dev/null | awk '/^Pages:/ {print $2}')
   [ "$got" = "$want" ] || { echo "pdfinfo: $printed has ${got:-no} pages, not $want"; exit 1; }
-  # A file beside it with the same name and ".expect" lists colours the rendered pages must (not) show.
+  # A file beside it with the same name and ".expect" lists colours the rendered pages must (not) show,
+  # a preview page they must match and texts they must hold.
   expect="${printed%.pdf}.expect"
   if [ -f "$expect" ]; then
     while read -r what page colour share; do
@@ -307,6 +315,12 @@ for printed in "$printcheck"/*.pdf; do
         edges-clear)
           said=$(ot_edges_clear "$printed" "$page" "$colour" "$share") ||
             { echo "pdftoppm: page $page of $printed $said"; exit 1; } ;;
+        shown-in-preview)
+          said=$(ot_preview_shows "$printed" "$page" "$printcheck/$colour") ||
+            { echo "pdftoppm: page $page of $printed $said"; exit 1; } ;;
+        text)
+          pdftotext -f "$page" -l "$page" "$printed" - 2>/dev/null | tr -s ' \n' '  ' | grep -qF -- "$colour${share:+ $share}" ||
+            { echo "pdftotext: page $page of $printed does not hold \"$colour${share:+ $share}\""; exit 1; } ;;
         *) echo "$expect: unknown expectation $what"; exit 1 ;;
       esac
     done < "$expect"

@@ -113,7 +113,8 @@ ot_stop_display() {
 
 # A small volume of its own for one run of a program: a tmpfs of 4 MB that the
 # tests of a full disk fill, so that writes fail as on a real full disk.
-# OT_SMALL_VOLUME names it as Wine sees it (Z: is the host's root). Mounting
+# OT_SMALL_VOLUME names it as Wine sees it (Z: is the host's root), and
+# OT_READONLY_VOLUME a read-only tmpfs mounted beside it. Mounting
 # needs root or sudo without a password; without it OT_SMALL_VOLUME stays
 # unset and the tests that need the volume fail and say so.
 ot_small_volume() {
@@ -130,14 +131,26 @@ ot_small_volume() {
   else
     rmdir "$dir" 2>/dev/null || true
   fi
+  # A read-only volume beside it, for the tests of a write refused there.
+  OT_READONLY_VOLUME_DIR=""
+  dir=$(mktemp -d /tmp/ot-readonly.XXXXXX) || return 0
+  if $as_root mount -t tmpfs -o size=64k,mode=1777,ro ot-readonly-volume "$dir" 2>/dev/null; then
+    OT_READONLY_VOLUME_DIR=$dir
+    export OT_READONLY_VOLUME="Z:${dir//\//\\}\\"
+  else
+    rmdir "$dir" 2>/dev/null || true
+  fi
 }
 
-# Unmounts and removes the volume of ot_small_volume.
+# Unmounts and removes the volumes of ot_small_volume.
 ot_release_small_volume() {
-  [ -n "${OT_SMALL_VOLUME_DIR:-}" ] || return 0
-  local as_root=""
+  local as_root="" dir
   [ "$(id -u)" = 0 ] || as_root="sudo -n"
-  $as_root umount "$OT_SMALL_VOLUME_DIR" 2>/dev/null || $as_root umount -l "$OT_SMALL_VOLUME_DIR" 2>/dev/null || true
-  rmdir "$OT_SMALL_VOLUME_DIR" 2>/dev/null || true
+  for dir in "${OT_SMALL_VOLUME_DIR:-}" "${OT_READONLY_VOLUME_DIR:-}"; do
+    [ -n "$dir" ] || continue
+    $as_root umount "$dir" 2>/dev/null || $as_root umount -l "$dir" 2>/dev/null || true
+    rmdir "$dir" 2>/dev/null || true
+  done
   OT_SMALL_VOLUME_DIR=""
+  OT_READONLY_VOLUME_DIR=""
 }

@@ -90,8 +90,7 @@ CQMXPFrameImpl::CQMXPFrameImpl(CFrameWnd* pFrame)
       m_pFrame(pFrame),
       m_pDockManager(nullptr),
       m_nIDDefaultResource(0),
-      m_bAltChordTaken(FALSE),
-      m_nMenuKey(0) {
+      m_bAltChordTaken(FALSE) {
     LiveImpls().push_back(this);
 }
 
@@ -285,7 +284,6 @@ BOOL CQMXPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
         *pbProcessAccel = TRUE;
     CQMXPPopupMenu* pPopup = CQMXPPopupMenu::GetActiveMenu();
     if (pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd())) {
-        m_nMenuKey = static_cast<UINT>(nKey);
         pPopup->SendMessage(WM_KEYDOWN, static_cast<WPARAM>(nKey), 0);
         return TRUE;
     }
@@ -303,7 +301,8 @@ BOOL CQMXPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
              CQMXPKeyboardManager::IsKeyHandled(static_cast<WORD>(nKey), fVirt, pActive, FALSE)))
             return FALSE;
     }
-    if (bModifiers == FALT && OnMenuChar(static_cast<UINT>(nKey)))
+    if (bModifiers == FALT && CQMXPKeyboardManager::IsCharacterKey(static_cast<UINT>(nKey)) &&
+        OnMenuChar(static_cast<UINT>(nKey)))
         return TRUE;
     if (bControlFocused && pbProcessAccel != nullptr)
         *pbProcessAccel = FALSE;
@@ -428,8 +427,6 @@ QMXPRoute CQMXPFrameImpl::RouteFrameMessage(MSG* pMsg, DWORD dwRoute) {
     const BOOL bSysKeys = (dwRoute & QMXP_ROUTE_SYSKEYS) != 0;
     switch (pMsg->message) {
     case WM_KEYDOWN: {
-        if (TakeMenuKeyRepeat(pMsg))
-            return QMXPRoute::Consumed;
         if (IsHelpKey(pMsg))
             return QMXPRoute::PassOn;
         BOOL bProcessAccel = TRUE;
@@ -448,8 +445,6 @@ QMXPRoute CQMXPFrameImpl::RouteFrameMessage(MSG* pMsg, DWORD dwRoute) {
                 return PopupOpen() ? QMXPRoute::Consumed : QMXPRoute::PassOn;
             m_bAltChordTaken = FALSE;
         }
-        if (pMsg->message == WM_SYSKEYDOWN && TakeMenuKeyRepeat(pMsg))
-            return QMXPRoute::Consumed;
         if (PopupOpen() && pMsg->wParam == VK_MENU) {
             CQMXPPopupMenu::GetActiveMenu()->SendMessage(WM_CLOSE);
             return QMXPRoute::Consumed;
@@ -514,18 +509,6 @@ BOOL CQMXPFrameImpl::TakeAltChordEnd() {
     const BOOL bTaken = m_bAltChordTaken;
     m_bAltChordTaken = FALSE;
     return bTaken;
-}
-
-BOOL CQMXPFrameImpl::TakeMenuKeyRepeat(const MSG* pMsg) {
-    // A key held down after its press chose a menu's item goes on repeating
-    // into the window with the focus once the menus are gone, where it would
-    // type or choose; its repeats stay the menu's until it is let go.
-    const BOOL bRepeat = (HIWORD(pMsg->lParam) & KF_REPEAT) != 0;
-    if (!bRepeat) {
-        m_nMenuKey = 0;
-        return FALSE;
-    }
-    return pMsg->wParam == m_nMenuKey && !PopupOpen();
 }
 
 void CQMXPFrameImpl::UpdateBarCommand(CCmdUI* pCmdUI, BOOL bStyleBit) {

@@ -149,13 +149,8 @@ protected:
     static void SetupUserBar(CQMXPToolBar* pBar);
     // TRUE once for the release of Alt after a chord the frame took.
     BOOL TakeAltChordEnd();
-    // TRUE for a repeat of the key an open menu took, once the menus are
-    // gone: the key was held down after it chose an item.
-    BOOL TakeMenuKeyRepeat(const MSG* pMsg);
 
     // An Alt chord (Alt with another key) was taken by the frame: a menu
     // opened by its letter, or a key passed to the open menu.
     BOOL m_bAltChordTaken;
-    // The last key pressed while a menu was open, until another is pressed.
-    UINT m_nMenuKey;
 };

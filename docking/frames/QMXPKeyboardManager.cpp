@@ -237,6 +237,15 @@ BOOL CQMXPKeyboardManager::IsKeyHandled(WORD nKey, BYTE fVirt, CFrameWnd* pWndFr
     return FALSE;
 }
 
+BOOL CQMXPKeyboardManager::IsCharacterKey(UINT nKey) {
+    if (nKey >= VK_NUMPAD0 && nKey <= VK_NUMPAD9)
+        return TRUE;
+    // The high bit marks a dead key, which still types its sign; control
+    // characters (Enter, Tab, Escape, Backspace) are keys, not letters.
+    const UINT nChar = ::MapVirtualKeyW(nKey, MAPVK_VK_TO_CHAR) & 0x7FFFFFFF;
+    return nChar >= L' ' && nChar != 0x7F;
+}
+
 UINT CQMXPKeyboardManager::TranslateCharToUpper(UINT nChar) {
     const BOOL bAlt = (::GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
     const BOOL bKeypad = nChar >= VK_NUMPAD0 && nChar <= VK_NUMPAD9 && !bAlt;

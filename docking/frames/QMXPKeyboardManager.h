@@ -40,6 +40,10 @@ public:
     // The character a key shows in menus: upper case, keypad digits and
     // (with the layout flag) letters through the keyboard layout.
     static UINT TranslateCharToUpper(UINT nChar);
+    // Whether the key types a character (a letter, a digit, a sign, a
+    // keypad digit) and so may be a menu item's letter: a function key's
+    // code (F4 is 0x73, 's') is no letter.
+    static BOOL IsCharacterKey(UINT nKey);
 
     // Installs the table for the template or the frame and destroys the old
     // one; the caches of key lookups are dropped.

@@ -5,6 +5,7 @@
 #include "docking/bars/QMXPDockBar.h"
 #include "docking/bars/QMXPLibraryGlobals.h"
 #include "docking/frames/QMXPFrameWnd.h"
+#include "docking/frames/QMXPKeyboardManager.h"
 #include "docking/frames/QMXPMDIFrameWnd.h"
 #include "docking/frames/QMXPMenuPage.h"
 #include "docking/frames/QMXPOleFrames.h"
@@ -446,7 +447,8 @@ BOOL CQMXPMenuBar::PreTranslateMessage(MSG* pMsg) {
             return TRUE;
         }
         default:
-            if (ProcessMnemonic(static_cast<UINT>(pMsg->wParam)))
+            if (CQMXPKeyboardManager::IsCharacterKey(static_cast<UINT>(pMsg->wParam)) &&
+                ProcessMnemonic(static_cast<UINT>(pMsg->wParam)))
                 return TRUE;
             break;
         }

@@ -405,6 +405,16 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
     if (pPromptTarget != nullptr && pPromptTarget->GetSafeHwnd() != nullptr)
         pPromptTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 
+    // Where the command goes is kept first: a window that takes the focus
+    // back when the opening bar deactivates may close the menus, this bar
+    // with them, and the command chosen still runs.
+    const BOOL bTrackMode = m_bTrackMode;
+    const HWND hwndMessage =
+        pPopup != nullptr && pPopup->pMessageWnd != nullptr ? pPopup->pMessageWnd->GetSafeHwnd() : nullptr;
+    CWnd* pOwner = GetOwner();
+    const HWND hwndOwner = pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr;
+    const HWND hwndThis = m_hWnd;
+
     // The bar that opened the chain leaves its keyboard mode before the
     // command runs and the menus go; the focus it gives back stays there.
     CQMXPPopupMenu* pTop = pPopup;
@@ -414,31 +424,31 @@ void CQMXPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId) {
     if (pChainBar != nullptr && pChainBar->GetSafeHwnd() != nullptr) {
         for (CQMXPPopupMenu* pChain = pPopup; pChain != nullptr; pChain = pChain->GetParentPopup())
             pChain->bFocusGivenBack = TRUE;
-        const HWND hwndThis = m_hWnd;
         pChainBar->Deactivate();
-        // A window that closed the menus when it took the focus back took this bar with them.
-        if (!::IsWindow(hwndThis))
-            return;
     }
+    const BOOL bAlive = ::IsWindow(hwndThis);
 
     if (uiCmdId != 0) {
-        MarkCommandInProgress(TRUE);
+        if (bAlive)
+            MarkCommandInProgress(TRUE);
         PlayMenuSound(QMXP_SOUND_MENU_COMMAND);
-        if (m_bTrackMode && qmxContextMenuManager != nullptr) {
-            qmxContextMenuManager->SetLastCommandId(uiCmdId);
-        } else if (!m_bTrackMode) {
+        if (bTrackMode) {
+            if (qmxContextMenuManager != nullptr)
+                qmxContextMenuManager->SetLastCommandId(uiCmdId);
+        } else {
             CountCommandUse(uiCmdId);
-            if (pPopup == nullptr || !pPopup->PostCommand(uiCmdId)) {
-                if (qmxUserToolsManager == nullptr || !qmxUserToolsManager->RunTool(uiCmdId)) {
-                    CWnd* pTarget = GetOwner();
-                    if (pTarget != nullptr && pTarget->GetSafeHwnd() != nullptr)
-                        pTarget->PostMessage(WM_COMMAND, uiCmdId, 0);
-                }
+            const BOOL bPosted = bAlive && pPopup != nullptr ? pPopup->PostCommand(uiCmdId)
+                                 : hwndMessage != nullptr && ::PostMessageW(hwndMessage, WM_COMMAND, uiCmdId, 0);
+            if (!bPosted) {
+                if ((qmxUserToolsManager == nullptr || !qmxUserToolsManager->RunTool(uiCmdId)) &&
+                    hwndOwner != nullptr)
+                    ::PostMessageW(hwndOwner, WM_COMMAND, uiCmdId, 0);
             }
         }
-        MarkCommandInProgress(FALSE);
+        if (bAlive)
+            MarkCommandInProgress(FALSE);
     }
-    if (pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd())) {
+    if (bAlive && pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd())) {
         pPopup->bDestroying = TRUE;
         pPopup->SendMessage(WM_CLOSE);
     }

@@ -202,7 +202,7 @@ BOOL CQMXPPopupMenuBar::ProcessKey(UINT nChar) {
     default:
         break;
     }
-    if (m_bCustomizeMode || (::GetKeyState(VK_CONTROL) & 0x8000))
+    if (m_bCustomizeMode || (::GetKeyState(VK_CONTROL) & 0x8000) || !CQMXPKeyboardManager::IsCharacterKey(nChar))
         return FALSE;
     // A letter opens or runs its item at once; of items that share a letter
     // the map holds the last one.

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -36,16 +35,16 @@ int32_t WideFileWrite(void* handle, const void* buffer, int32_t n)
     return n;
 }
 
-int32_t WideFileSeek(void* handle, int32_t offset, int origin)
+int64_t WideFileSeek(void* handle, int64_t offset, int origin)
 {
     WideFileHandle* h = static_cast<WideFileHandle*>(handle);
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
     LARGE_INTEGER position;
     DWORD method = origin == KWSTREAM_SEEK_CUR ? FILE_CURRENT : origin == KWSTREAM_SEEK_END ? FILE_END : FILE_BEGIN;
-    if (!::SetFilePointerEx(h->file, distance, &position, method) || position.QuadPart > INT32_MAX)
+    if (!::SetFilePointerEx(h->file, distance, &position, method))
         return -1;
-    return static_cast<int32_t>(position.QuadPart);
+    return position.QuadPart;
 }
 
 void WideFileClose(void* handle)

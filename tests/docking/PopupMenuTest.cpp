@@ -240,17 +240,21 @@ TEST_F(PopupMenuTest, KeysAndClicksBetweenMenuLevels) {
 }
 
 // A bar whose menu notes, when the bar leaves its keyboard mode, whether
-// the menu was still there.
+// the menu was still there, and may close it, as a window taking the focus does.
 class CDeactivationBar : public CMenuButtonBar {
 public:
     void Deactivate() override {
         vecMenuShownAtDeactivation.push_back(::IsWindow(hwndMenu) != FALSE);
+        if (bClosesMenu && ::IsWindow(hwndMenu))
+            ::SendMessageW(hwndMenu, WM_CLOSE, 0, 0);
         CMenuButtonBar::Deactivate();
     }
     HWND hwndMenu = nullptr;
+    bool bClosesMenu = false;
     std::vector<bool> vecMenuShownAtDeactivation;
 };
 
+// The item's command runs also when the menu went with the bar's deactivation.
 TEST_F(PopupMenuTest, ALetterOpensOrRunsItsItemAtOnceTheLastOfASharedLetterWinning) {
     const UINT kTree = ID_MENUTEST_FIRST;
     const UINT kImage = ID_MENUTEST_FIRST + 1;
@@ -265,15 +269,18 @@ TEST_F(PopupMenuTest, ALetterOpensOrRunsItsItemAtOnceTheLastOfASharedLetterWinni
         UINT nKey;
         std::vector<UINT> commands;  // run by the letter
         bool subMenuOpen;            // the letter opened a sub-menu instead
+        bool closesMenu = false;     // the bar's deactivation closes the menu
     } cases[] = {
         {"the later of two runs", sharedByASubMenu, 'T', {kTree}, false},
         {"a letter of one item", sharedByASubMenu, 'I', {kImage}, false},
         {"a later sub-menu opens", {{kTree, L"&Tree"}, {0, L"&Toolbars", {{kImage, L"&Main"}}}}, 'T', {}, true},
         {"a later disabled item closes the menu", {{kTree, L"&Tree"}, {kTwice, L"&Twice", {}, MF_GRAYED}}, 'T', {},
          false},
+        {"the menu closed by the deactivation", sharedByASubMenu, 'I', {kImage}, false, true},
     };
     for (const auto& test : cases) {
         CDeactivationBar bar;
+        bar.bClosesMenu = test.closesMenu;
         ASSERT_TRUE(bar.Make(m_pFrame, MakeMenu(test.items)));
         m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
         m_pFrame->RecalcLayout();

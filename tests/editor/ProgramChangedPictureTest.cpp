@@ -2,10 +2,12 @@
 // the real program driven by the user's hand: one cut after a first PDF was
 // written, one cut while the warning before the next PDF's writing is up.
 // Each goes into the PDF as the placeholder, and a warning names it as
-// damaged, before the writing or after it; a sound photograph goes in as it is.
+// damaged, before the writing or after it, in every generation; a sound
+// photograph goes in as it is.
 #include "ProgramMenus.h"
 #include "ProgramRun.h"
 #include "SectionsReport.h"
+#include "ProgramInput.h"
 #include "UserInput.h"
 
 #include "framework/KWPictureProblem.h"
@@ -146,13 +148,13 @@ TEST(ProgramChangedPicture, APhotographCutShortAfterItsCheckGoesIntoThePdfAsTheP
     ASSERT_EQ(nullptr, program.FindDialog()) << "no warning after the first PDF";
 
     // Checked sound, then cut: the check before the next PDF names it, and
-    // the damaged one no more.
+    // the damaged one again, as it goes in as the placeholder again.
     ASSERT_TRUE(CutShort(cutAfterReading));
     ASSERT_TRUE(Generate(program, pdf, true));
     warning = WaitForWarningNaming(program, cutAfterReading + L" is damaged.");
     ASSERT_NE(nullptr, warning);
     const std::wstring before = CProgramRun::DialogText(warning);
-    EXPECT_EQ(std::wstring::npos, before.find(damaged)) << "named once: " << Narrow(before);
+    EXPECT_NE(std::wstring::npos, before.find(damaged + L" is damaged.")) << Narrow(before);
     EXPECT_EQ(std::wstring::npos, before.find(cutWhileAsked)) << "checked sound: " << Narrow(before);
     Photograph(warning, L"editor_picture_cut_before_generation");
 
@@ -189,5 +191,17 @@ TEST(ProgramChangedPicture, APhotographCutShortAfterItsCheckGoesIntoThePdfAsTheP
         EXPECT_EQ(std::string::npos, written.find(bytes.substr(bytes.size() - 256))) << Narrow(*cut);
     }
     KeepForReaders("OT_PDF_CHECK_DIR", pdf, L"editor_changed_pictures.pdf");
+
+    // The section copied, then the whole photograph's file gone: its paste names it.
+    HWND tree = CProgramRun::FindById(CProgramRun::FindById(program.ActiveFrame(), 0xE900), 1126);
+    const LPARAM heading = edtest::TreeChildren(tree, 0).at(0);
+    ASSERT_TRUE(edtest::ClickTreeItem(tree, reinterpret_cast<HTREEITEM>(edtest::TreeChildren(tree, heading).at(0))));
+    edtest::PressChord(VK_CONTROL, 'C');
+    ASSERT_TRUE(edtest::WaitFor([] { return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")); }));
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::DeleteFileW(whole.c_str()) != FALSE; }));
+    edtest::PressChord(VK_CONTROL, 'V');
+    HWND pasted = WaitForWarningNaming(program, L"Cannot open file " + whole);
+    ASSERT_NE(nullptr, pasted);
+    edtest::ClickWindow(::GetDlgItem(pasted, IDOK));
     EXPECT_TRUE(program.CloseWithoutSaving());
 }

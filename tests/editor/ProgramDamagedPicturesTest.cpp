@@ -3,6 +3,7 @@
 // the presentation's pictures and the PDF hold no byte of a damaged file;
 // every picture written decodes whole with the system's own decoder.
 #include "ProgramRun.h"
+#include "framework/KWPictureProblem.h"
 #include "files/TalXmlSerializer.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalPageTemplate.h"
@@ -72,14 +73,24 @@ bool IsPictureName(const std::wstring& name)
            extension == L"bmp";
 }
 
-// Generates the report by the command into path, answering its file dialog.
-bool Generate(CProgramRun& program, UINT command, const std::wstring& path, const std::wstring& done)
+// Generates the report by the command into path, answering its file dialog
+// and the picture warning before the writing, whose text goes to warning.
+bool Generate(CProgramRun& program, UINT command, const std::wstring& path, const std::wstring& done,
+              std::wstring& warning)
 {
     program.PostCommand(command);
     HWND dialog = program.WaitForDialog();
     if (!dialog)
         return false;
     CProgramRun::AnswerFileDialog(dialog, path);
+    HWND box = nullptr;
+    if (!edtest::WaitFor([&] {
+            box = program.FindDialog();
+            warning = box && box != dialog ? CProgramRun::DialogText(box) : std::wstring();
+            return warning.find(kKWPictureProblemsHeading) != std::wstring::npos;
+        }))
+        return false;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     const bool written = edtest::WaitFor([&] {
         return ::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES && !program.FindDialog();
     });
@@ -114,6 +125,7 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
         {L"flipped.gif", flipped, L" is damaged."},
         {L"empty.jpg", "", L" is empty."},
         {L"notes.jpg", "Meeting notes, not a picture.\r\n", L" is not a picture."},
+        {L"gone.jpg", EncodeJpeg(PhotoPixels(60, 40, 5), 60, 40), L""},
     };
     std::wstring list;
     for (const auto& file : files) {
@@ -180,16 +192,37 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
 
-    // Every output: no second warning, and no damaged file's bytes in it.
+    // gone.jpg goes; saved, the report holds the store's copies of the others.
+    ASSERT_TRUE(edtest::WaitFor([&] { return ::DeleteFileW((folder.Path() + L"gone.jpg").c_str()) != FALSE; }));
+    program.PostCommand(57603);
+    HWND saveErrors = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        saveErrors = program.FindDialog();
+        return saveErrors && CProgramRun::DialogText(saveErrors).find(L"saving") != std::wstring::npos;
+    }));
+    ::PostMessageW(saveErrors, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+
+    // Every output names the damaged and the missing pictures by the user's
+    // files, each time, and holds no damaged file's bytes.
     const std::wstring html = folder.Path() + L"out\\report.html";
     const std::wstring ppt = folder.Path() + L"out\\report.ppt";
     const std::wstring pdf = folder.Path() + L"out\\report.pdf";
     ASSERT_TRUE(::CreateDirectoryW((folder.Path() + L"out").c_str(), nullptr));
-    ASSERT_TRUE(Generate(program, kGenerateHtml, html, html));
-    ASSERT_TRUE(Generate(program, kGeneratePpt, ppt, folder.Path() + L"out\\report_Images"));
-    ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(ppt).size() > 512; }));
-    ASSERT_TRUE(Generate(program, kGeneratePdf, pdf, pdf));
+    std::wstring told[3];
+    ASSERT_TRUE(Generate(program, kGeneratePdf, pdf, pdf, told[0]));
     ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(pdf).find("%%EOF") != std::string::npos; }));
+    ASSERT_TRUE(Generate(program, kGenerateHtml, html, html, told[1]));
+    ASSERT_TRUE(Generate(program, kGeneratePpt, ppt, folder.Path() + L"out\\report_Images", told[2]));
+    ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(ppt).size() > 512; }));
+    for (const std::wstring& text : told) {
+        EXPECT_NE(std::wstring::npos, text.find(L"Cannot open file " + folder.Path() + L"gone.jpg"));
+        for (const auto& file : files) {
+            if (*file.problem && file.bytes.size() > 0)
+                EXPECT_NE(std::wstring::npos, text.find(folder.Path() + file.name + file.problem));
+        }
+        EXPECT_EQ(std::wstring::npos, text.find(L"ImagesCache")) << "no store copy is named";
+    }
 
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     size_t pictures = 0;
@@ -382,9 +415,12 @@ TEST(ProgramDamagedPictures, TurnedPhotographsTheBlockMoverRefusesAndAnUndecodab
     const std::wstring html = folder.Path() + L"out\\report.html";
     const std::wstring ppt = folder.Path() + L"out\\report.ppt";
     ASSERT_TRUE(::CreateDirectoryW((folder.Path() + L"out").c_str(), nullptr));
-    ASSERT_TRUE(Generate(program, kGenerateHtml, html, html));
-    ASSERT_TRUE(Generate(program, kGeneratePpt, ppt, folder.Path() + L"out\\report_Images"));
+    std::wstring told[2];
+    ASSERT_TRUE(Generate(program, kGenerateHtml, html, html, told[0]));
+    ASSERT_TRUE(Generate(program, kGeneratePpt, ppt, folder.Path() + L"out\\report_Images", told[1]));
     ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(ppt).size() > 512; }));
+    for (const std::wstring& named : told)
+        EXPECT_NE(std::wstring::npos, named.find(folder.Path() + L"filter seven.png is damaged."));
 
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     UINT placeholderWidth = 0, placeholderHeight = 0;

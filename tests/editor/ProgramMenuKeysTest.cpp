@@ -37,6 +37,24 @@ TEST_F(ProgramByHand, AltVThenTOpensTheToolbarsMenuAndLeavesTheSectionTree)
     EXPECT_TRUE(::IsWindowVisible(tree));
 }
 
+// F4 and F5 (the codes of 's' and 't') choose no item of the open File
+// menu, where Right then opens Edit; Alt+F4 ends the program after its save question.
+TEST_F(ProgramByHand, FunctionKeysChooseNoMenuItemAndAltF4EndsTheProgram)
+{
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
+    edtest::PressKeys({{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}, {VK_F4, true}, {VK_F4, false},
+                       {VK_F5, true}, {VK_F5, false}, {VK_RIGHT, true}, {VK_RIGHT, false}});
+    EXPECT_NE(nullptr, MenuWith(57634)) << "the Edit menu";
+    EXPECT_EQ(nullptr, program.FindDialog());
+    CloseMenus();
+    edtest::PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}, {VK_MENU, true}, {VK_F4, true}, {VK_F4, false},
+                       {VK_MENU, false}});
+    HWND question = program.WaitForDialog();
+    ASSERT_NE(nullptr, question) << "no save question";
+    ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(program.WaitForExit(60000)) << "the program did not end";
+}
+
 namespace {
 
 // The upper-cased letter after the first single "&" of a menu text; 0 for none.

@@ -1,12 +1,13 @@
 // The outputs of the real program true to the report, driven by the mouse
 // and keys: a report turned to landscape keeps governing the preview, the
 // printed pages and the generated PDF after the program was closed and
-// started again; a transparent picture prints white where it is clear, and
-// no dark line along the edges of a clear logo or picture watermark; a
-// generation that cannot write (a missing folder, one nobody may write in, a
-// full disk) says once which file and why and leaves nothing of its own and
-// every earlier output as it was, and a name typed with the short HTML
-// extension keeps it.
+// started again; the preview of a page shows what its printed page holds, a
+// picture's caption and every character of a note; a transparent picture
+// prints white where it is clear, and no dark line along the edges of a clear
+// logo or picture watermark; a generation that cannot write (a missing
+// folder, one nobody may write in, a full disk) says once which file and why
+// and leaves nothing of its own and every earlier output as it was, and a
+// name typed with the short HTML extension keeps it.
 #include "ProgramMenus.h"
 #include "ProgramPreview.h"
 #include "ProgramRealInput.h"
@@ -29,6 +30,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using edtest::CProgramRun;
@@ -52,17 +54,6 @@ bool Exists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The paper the preview shows: the smallest rectangle holding its white pixels.
-CRect WhitePaper(const test_support::Pixels& pixels)
-{
-    CRect paper(pixels.width, pixels.height, 0, 0);
-    for (int y = 0; y < pixels.height; ++y)
-        for (int x = 0; x < pixels.width; ++x)
-            if (pixels.At(x, y) == RGB(255, 255, 255))
-                paper |= CRect(x, y, x + 1, y + 1);
-    return paper.left < paper.right ? paper : CRect(0, 0, 0, 0);
-}
-
 // The print preview opened from the main tool bar's button; the paper of its
 // first page, photographed under the name.
 CRect PreviewPaper(const CProgramRun& program, HWND frame, const wchar_t* screenshot)
@@ -70,19 +61,8 @@ CRect PreviewPaper(const CProgramRun& program, HWND frame, const wchar_t* screen
     edtest::CPrintPreview preview(program, frame);
     if (!preview.Open())
         return CRect(0, 0, 0, 0);
-    // The paper once drawn on its grey ground, the same at two looks.
-    CRect paper(0, 0, 0, 0), last(0, 0, 0, 0);
-    edtest::WaitFor([&] {
-        HWND view = preview.View();
-        const test_support::Pixels pixels = view ? test_support::Capture(view, false) : test_support::Pixels();
-        const CRect seen = WhitePaper(pixels);
-        const bool onGround = seen.Width() > 20 && seen.Height() > 20 &&
-                              (seen.Width() < pixels.width - 10 || seen.Height() < pixels.height - 10);
-        const bool steady = onGround && seen == last;
-        last = seen;
-        paper = seen;
-        return steady;
-    });
+    CRect paper(0, 0, 0, 0);
+    preview.Paper(paper);
     test_support::WriteWindowScreenshot(program.Main(), screenshot);
     preview.Close();
     return paper;
@@ -103,6 +83,17 @@ std::string PrintAndRead(const CProgramRun& program, const std::wstring& token, 
     if (!edtest::PrintByKeys(program))
         return std::string();
     return pdftest::WaitForPrinted(token, before, path);
+}
+
+// The report opened in the program and printed: the path of the job, which
+// has the pages given; empty when the program did not start or no job came.
+std::wstring OpenAndPrint(CProgramRun& program, const std::wstring& report, const std::wstring& token, size_t pages)
+{
+    std::wstring path;
+    const std::string printed = edtest::StartOnReport(program, report) ? PrintAndRead(program, token, path) : "";
+    EXPECT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
+    EXPECT_EQ(pages, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the sections' pages";
+    return printed.empty() ? std::wstring() : path;
 }
 
 }  // namespace
@@ -271,12 +262,8 @@ TEST(ProgramOutputs, AClearLogoAndAPictureWatermarkPrintWithoutADarkEdge)
                                    "PicID='2' Constrain='0' Unit='0' Width='1' Height='1'/></Watermarks>\n");
     const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
     CProgramRun program;
-    ASSERT_TRUE(edtest::StartOnReport(program, report));
-
-    std::wstring printedPath;
-    const std::string printed = PrintAndRead(program, token, printedPath);
-    ASSERT_FALSE(printed.empty()) << "no PDF of the job in the printer's folder";
-    ASSERT_EQ(4u, pdftest::PrintedPageCount(printed)) << "a title page, the contents and the two sections' pages";
+    const std::wstring printedPath = OpenAndPrint(program, report, token, 4);
+    ASSERT_FALSE(printedPath.empty());
     KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"clear_edges.pages4.pdf");
     WriteFileBytes(folder.Path() + L"clear_edges.expect", "edges-clear 3 0000FF 0.25\nedges-clear 3 FF0000 0.25\n");
     KeepForReaders("OT_PRINT_CHECK_DIR", folder.Path() + L"clear_edges.expect", L"clear_edges.pages4.expect");
@@ -381,4 +368,53 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
     ASSERT_TRUE(edtest::WaitFor([&] { return Exists(html) && !program.FindDialog(); }, 60000));
     EXPECT_TRUE(Exists(folder.Path() + L"report_data\\report.htm"));
     EXPECT_FALSE(Exists(folder.Path() + L"report.htm.html"));
+}
+
+// A section's page with a captioned picture and a note whose formatting runs
+// end in ". " and in ".", printed and previewed: the preview's page is kept
+// beside the printed job for the test command, which finds in it every mark
+// of the printed page rendered at the preview's size, and the texts in the job.
+TEST(ProgramOutputs, ThePreviewShowsTheCaptionAndEveryCharacterOfTheNote)
+{
+    CKWTestTempFolder folder(L"pvc");
+    const std::string grey(160 * 100 * 3, '\x90');
+    const std::wstring picture = folder.Write(L"Captioned pier.png", testpictures::PngFile(160, 100, 8, false, grey));
+    const std::wstring token = L"Caption" + std::to_wstring(::GetCurrentProcessId());
+    std::string xml = edtest::SectionsReportXml({{L"Pier", {picture}}});
+    // A paragraph at 10 and one at 24 points, each of the runs "North pier. "
+    // bold, "Cracks under the deck." plain and " Rust" and its line feed italic.
+    std::string text, runs;
+    for (const std::string size : {"10", "24"}) {
+        text += "North pier. Cracks under the deck. Rust&#10;";
+        for (const auto& run : {std::make_pair(12, 1), std::make_pair(22, 0), std::make_pair(6, 2)})
+            runs += "<CharacterItem CharCount='" + std::to_string(run.first) + "' Style='" +
+                    std::to_string(run.second) + "' Size='" + size + "' Num='0' Color='0'/>";
+    }
+    xml.insert(xml.rfind("</Leaf>"), "<TextNote>\n" + text + runs + "</TextNote>\n");
+    const std::wstring report = folder.Write((token + L".otd").c_str(), xml);
+    CProgramRun program;
+    const std::wstring printedPath = OpenAndPrint(program, report, token, 3);
+    ASSERT_FALSE(printedPath.empty());
+
+    edtest::CPrintPreview preview(program, program.ActiveFrame());
+    ASSERT_TRUE(preview.Open());
+    ASSERT_TRUE(preview.Shows(3)) << "the preview opens at the current section's page";
+    CRect paper(0, 0, 0, 0);
+    const test_support::Pixels pixels = preview.Paper(paper);
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_preview_caption_and_note");
+    preview.Close();
+    ASSERT_GT(paper.Width(), 20) << "the preview shows the page";
+    std::string ppm = "P6\n" + std::to_string(paper.Width()) + " " + std::to_string(paper.Height()) + "\n255\n";
+    for (int y = paper.top; y < paper.bottom; ++y)
+        for (int x = paper.left; x < paper.right; ++x)
+            ppm += {char(GetRValue(pixels.At(x, y))), char(GetGValue(pixels.At(x, y))),
+                    char(GetBValue(pixels.At(x, y)))};
+    const std::wstring shownPage = folder.Write(L"preview.ppm", ppm);
+    KeepForReaders("OT_PRINT_CHECK_DIR", printedPath, L"preview_caption.pages3.pdf");
+    KeepForReaders("OT_PRINT_CHECK_DIR", shownPage, L"preview_caption.pages3.ppm");
+    WriteFileBytes(folder.Path() + L"caption.expect",
+                   "shown-in-preview 3 preview_caption.pages3.ppm\ntext 3 Captioned pier\n"
+                   "text 3 North pier. Cracks under the deck. Rust\n");
+    KeepForReaders("OT_PRINT_CHECK_DIR", folder.Path() + L"caption.expect", L"preview_caption.pages3.expect");
+    ::DeleteFileW(printedPath.c_str());
 }

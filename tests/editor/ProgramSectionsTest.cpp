@@ -391,6 +391,12 @@ TEST(ProgramSections, APictureLeftOutOfTheReportShowsFadedInThePanelAndAgainAsIt
     ASSERT_TRUE(edtest::WaitFor([&] {
         return ::SendMessageW(shown.list, LVM_GETITEMSTATE, 0, LVIS_SELECTED) == LVIS_SELECTED;
     }));
+    // Copy, Paste and Delete act on the picture clicked, not on its section.
+    edtest::PressKeys({{VK_CONTROL, true}, {'C', true}, {'C', false}, {'V', true}, {'V', false}, {VK_CONTROL, false}});
+    EXPECT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(shown.list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
+    edtest::TapKey(VK_DELETE);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(shown.list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+    ASSERT_EQ(1u, shown.Sections().size());
     ::SendMessageW(shown.program.Main(), WM_NULL, 0, 0);  // answered once the click is handled
     shownDarkest = darkest();
     HWND showButton = CProgramRun::FindById(shown.panel, 1140);
@@ -402,3 +408,4 @@ TEST(ProgramSections, APictureLeftOutOfTheReportShowsFadedInThePanelAndAgainAsIt
     edtest::PressChord(VK_CONTROL, 'Z');
     EXPECT_TRUE(edtest::WaitFor([&] { return std::abs(darkest() - shownDarkest) < 10; })) << darkest();
 }
+

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -59,6 +60,25 @@ std::vector<std::string> SortedBytes(const std::vector<std::wstring>& paths)
     std::sort(bytes.begin(), bytes.end());
     return bytes;
 }
+
+// A report of the photographs, with them inside, named after them in the
+// folder; their bytes, sorted, in sources. The programs then start with no
+// report of their own and generate without asking the options.
+std::wstring PhotoReport(const std::wstring& folder, const wchar_t* name, uint32_t firstSeed,
+                         std::vector<std::string>& sources)
+{
+    edtest::SetStartPrefs(3, L"", false);
+    const edtest::ReportSection photos = Photographs(folder, name, firstSeed);
+    sources = SortedBytes(photos.pictures);
+    const std::wstring report = folder + name + L".otd";
+    return WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)) ? report : std::wstring();
+}
+
+// Puts back at its end what a test changed of the programs' world.
+struct Restore {
+    std::function<void()> undo;
+    ~Restore() { undo(); }
+};
 
 std::wstring Widen(const std::string& utf8)
 {
@@ -307,16 +327,16 @@ std::wstring NewStoreFolder(const std::map<std::wstring, uint64_t>& before)
 
 TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyEndsFirst)
 {
-    for (const bool pasterEnds : {true, false}) {
-        SCOPED_TRACE(pasterEnds ? "the copy that pasted ends first" : "the copy that copied ends first");
+    // The copy that pasted ends first, the one that copied, or that one before the paste.
+    for (const int order : {0, 1, 2}) {
+        const bool pasterEnds = order == 0;
+        SCOPED_TRACE(order);
         CKWTestTempFolder folder(L"otshared");
-        const edtest::ReportSection photos = Photographs(folder.Path(), L"photo", 11);
-        const std::vector<std::string> sources = SortedBytes(photos.pictures);
-        const std::wstring reportA = folder.Path() + L"A.otd";
+        std::vector<std::string> sources;
+        const std::wstring reportA = PhotoReport(folder.Path(), L"A", 11, sources);
         const std::wstring reportB = folder.Path() + L"B.otd";
-        ASSERT_TRUE(WriteFileBytes(reportA, edtest::SectionsReportXml({photos}, true)));
+        ASSERT_FALSE(reportA.empty());
         ASSERT_TRUE(WriteFileBytes(reportB, edtest::SectionsReportXml({{L"Pasted here", {}}}, true)));
-        edtest::SetStartPrefs(3, L"", false);
         ClearClipboard();
 
         std::map<std::wstring, uint64_t> before = edtest::StoreListing();
@@ -339,6 +359,8 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         ASSERT_TRUE(ClickFirstSection(a));
         edtest::PressChord(VK_CONTROL, 'C');
         ASSERT_TRUE(edtest::WaitFor(ClipboardHoldsSection));
+        if (order == 2)
+            ASSERT_TRUE(a.CloseWithoutSaving());
         ASSERT_TRUE(BringToFront(b));
         ASSERT_TRUE(ClickFirstSection(b));
         edtest::PressChord(VK_CONTROL, 'V');
@@ -352,8 +374,9 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         CProgramRun& ending = pasterEnds ? b : a;
         CProgramRun& staying = pasterEnds ? a : b;
         const std::map<std::wstring, uint64_t> stayingFiles = edtest::StoreListing(pasterEnds ? storeA : storeB);
-        ASSERT_TRUE(ending.CloseWithoutSaving());
-        EXPECT_TRUE(edtest::StoreListing(pasterEnds ? storeB : storeA).empty()) << "the ended copy cleared its folder";
+        ASSERT_TRUE(order == 2 || ending.CloseWithoutSaving());
+        EXPECT_EQ(pasterEnds ? 0u : size_t(kPictures), edtest::StoreListing(pasterEnds ? storeB : storeA).size())
+            << "the ended copy cleared its folder of what the clipboard does not name";
         ASSERT_TRUE(Answers(staying));
         EXPECT_EQ(stayingFiles, edtest::StoreListing(pasterEnds ? storeA : storeB))
             << "the other copy's end took none of the staying copy's files";
@@ -404,7 +427,66 @@ TEST(ProgramSharedStore, PicturesPastedIntoAnotherCopyStayWithBothWhicheverCopyE
         ASSERT_TRUE(SaveByKeys(staying, saved));
         EXPECT_EQ(sources, SavedPictures(saved)) << "pictures beside";
         EXPECT_TRUE(staying.CloseWithoutSaving());
+        // The copier kept what the clipboard names: a start takes it once the clipboard holds none.
+        ClearClipboard();
+        CProgramRun next;
+        ASSERT_TRUE(next.Start());
+        EXPECT_FALSE(Exists(edtest::ProgramStoreFolder() + storeA));
     }
+}
+
+TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFolderASaveLeavesTheFileWhole)
+{
+    CKWTestTempFolder folder(L"otnostore");
+    std::vector<std::string> sources;
+    const std::wstring report = PhotoReport(folder.Path(), L"Inside", 81, sources);
+    ASSERT_FALSE(report.empty());
+    // A file stands where the store's shared folder goes, the folder set aside.
+    const std::wstring shared = edtest::ProgramStoreFolder().substr(0, edtest::ProgramStoreFolder().size() - 1);
+    const std::wstring aside = shared + L" aside";
+    ASSERT_TRUE(::MoveFileW(shared.c_str(), aside.c_str()));
+    const Restore sharedBack{[&] { ::DeleteFileW(shared.c_str()); ::MoveFileW(aside.c_str(), shared.c_str()); }};
+    ASSERT_TRUE(WriteFileBytes(shared, "in the way"));
+    {
+        // Nothing is said (the tree shows no dialog): the pictures go to the temporary folder.
+        CProgramRun program;
+        ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(program) == 2; }));
+        ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Saved"));
+        ASSERT_TRUE(SaveByKeys(program, report));
+        EXPECT_EQ(sources, SavedPictures(report)) << "the report saved over its own file keeps every picture";
+        EXPECT_TRUE(program.CloseWithoutSaving());
+    }
+    // The temporary folder of the programs started names a file too.
+    const std::string saved = ReadFileBytes(report);
+    const std::wstring temporary = _wgetenv(L"TEMP");
+    const Restore temporaryBack{[&] { ::SetEnvironmentVariableW(L"TEMP", temporary.c_str()); }};
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TEMP", report.c_str()));
+    CProgramRun program;
+    ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
+    // One message at start, first; the lists of the pictures not kept follow.
+    std::wstring said;
+    HWND dialog = nullptr;
+    while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
+           TreeCount(program) != 2) {
+        said += CProgramRun::DialogText(dialog) + L"\n";
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }));
+    }
+    EXPECT_EQ(0u, said.find(L"No folder for pictures can be made"));
+    ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(program) == 2; }));
+    ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Lost"));
+    ASSERT_TRUE(BringToFront(program));
+    edtest::PressChord(VK_CONTROL, 'S');
+    HWND failure = program.WaitForDialog();
+    ASSERT_NE(nullptr, failure);
+    test_support::WriteWindowScreenshot(failure, L"program_shared_store_no_folder_save");
+    const std::wstring text = CProgramRun::DialogText(failure);
+    EXPECT_NE(std::wstring::npos, text.find(L"Cannot write the file \"" + report + L"\"")) << "the file is named";
+    EXPECT_NE(std::wstring::npos, text.find(L"A file of this name is in the way")) << "and the reason";
+    ::PostMessageW(failure, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(saved, ReadFileBytes(report)) << "the file stays byte for byte";
+    EXPECT_TRUE(program.CloseWithoutSaving());
 }
 
 TEST(ProgramSharedStore, AKilledCopysFilesGoAtTheNextStartWhileARunningCopyKeepsItsOwn)
@@ -451,11 +533,9 @@ TEST(ProgramSharedStore, AKilledCopysFilesGoAtTheNextStartWhileARunningCopyKeeps
 TEST(ProgramSharedStore, AReportSavedAsAnArchiveGoesOnWithItsOwnPicturesWhenTheArchiveIsMovedAway)
 {
     CKWTestTempFolder folder(L"otarchive");
-    const edtest::ReportSection photos = Photographs(folder.Path(), L"own", 51);
-    const std::vector<std::string> sources = SortedBytes(photos.pictures);
-    const std::wstring report = folder.Path() + L"Own.otd";
-    ASSERT_TRUE(WriteFileBytes(report, edtest::SectionsReportXml({photos}, true)));
-    edtest::SetStartPrefs(3, L"", false);
+    std::vector<std::string> sources;
+    const std::wstring report = PhotoReport(folder.Path(), L"Own", 51, sources);
+    ASSERT_FALSE(report.empty());
 
     const std::map<std::wstring, uint64_t> before = edtest::StoreListing();
     CProgramRun program;

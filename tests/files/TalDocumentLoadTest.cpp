@@ -5,6 +5,8 @@
 #include "tests/support/DamagedPictures.h"
 
 #include "files/XmlValueForms.h"
+#include "framework/KWFile.h"
+#include "framework/KWFileHelpers.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalTextFormat.h"
 
@@ -838,5 +840,48 @@ TEST_F(DocumentFiles, PicturesClaimingHugeTagsStayWithinBoundsWhenShown)
     std::printf("[ info ] peak private memory %u MB above the start\n",
                 unsigned(end.PeakPagefileUsage > start.PagefileUsage
                              ? (end.PeakPagefileUsage - start.PagefileUsage) >> 20 : 0));
+    EXPECT_LE(end.PeakPagefileUsage, std::max<size_t>(start.PeakPagefileUsage, start.PagefileUsage + (64u << 20)));
+}
+
+// A report whose second picture's text starts past 2 GB, after a first
+// picture of 1.6 GB: the parser passes over the first one's text with a seek
+// beyond 2 GB, the second reads back byte for byte, and memory stays that of
+// a small report. The file is made in the test's folder and removed after.
+TEST_F(DocumentFiles, APictureWhoseTextStartsPastTwoGigabytesReadsBackWhole)
+{
+    ULARGE_INTEGER available = {};
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(m_dir.Path().c_str(), &available, nullptr, nullptr));
+    ASSERT_GE(available.QuadPart, 4ull << 30) << "this test needs 4 GB of free disk for a 2 GB report and its picture";
+    // The first picture's text: one block of 64 KB of Base64 text, repeated.
+    std::string block(48 * 1024, '\0');
+    for (size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<char>(i * 31 + i / 251);
+    const std::string blockText = XmlBinaryForm(block.data(), static_cast<int32_t>(block.size())), small = "past 2 GB";
+    const int64_t blocks = (int64_t(1) << 31) / 65536 + 1;
+    const std::string text = DocumentText(
+        Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='1'/><ImageListItem ID='2'/></ImageList>")}) +
+        "<Images SavePicType='0' Count='2'>\n<Image ID='1' FileFormat='jpg'>\n@\t\t</Image>\n<Image ID='2' "
+        "FileFormat='jpg'>\n" + XmlBinaryForm(small.data(), 9) + "\t\t</Image>\n</Images>\n");
+    const int32_t cut = static_cast<int32_t>(text.find('@')), rest = static_cast<int32_t>(text.size()) - cut - 1;
+    const std::wstring path = File(L"past2g.otd");
+    CKWFile file(path.c_str(), CKWFile::kWrite | CKWFile::kBinary);
+    ASSERT_EQ(cut, file.Write(text.data(), cut));
+    for (int64_t i = 0; i < blocks; ++i)
+        ASSERT_EQ(65536, file.Write(blockText.data(), 65536));
+    ASSERT_TRUE(file.Write(text.data() + cut + 1, rest) == rest && file.Close());
+
+    PROCESS_MEMORY_COUNTERS start = {}, end = {};
+    ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &start, sizeof start));
+    CTalBaseDocument document;
+    CRecordingSerializer serializer;
+    ASSERT_TRUE(Load(document, path, &serializer));
+    ::DeleteFileW(path.c_str());
+    EXPECT_TRUE(serializer.dialogs.empty() && serializer.messages.empty()) << filestest::ToAnsi(serializer.AllLines());
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    ASSERT_EQ(heading->GetPictureCount(), 2);
+    EXPECT_EQ(PictureBytes(heading->GetPicture(1)->GetPictureId()), small);
+    const CString first = g_rasterLib.GetImagePath(static_cast<uint32_t>(heading->GetPicture(0)->GetPictureId()));
+    EXPECT_EQ(KWGetFileSize(first), blocks * 48 * 1024);
+    ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &end, sizeof end));
     EXPECT_LE(end.PeakPagefileUsage, std::max<size_t>(start.PeakPagefileUsage, start.PagefileUsage + (64u << 20)));
 }

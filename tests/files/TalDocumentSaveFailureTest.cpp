@@ -2,6 +2,9 @@
 // previous file, the picture files and the model's picture ids stay as they were.
 #include "DocumentFixture.h"
 
+#include "framework/KWOutputRecord.h"
+#include "tests/support/SmallVolume.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -157,4 +160,68 @@ TEST_F(DocumentFiles, ACopyNeverOverwritesAnotherPictureInTheFolder)
     EXPECT_NE(bytes.find("<Image ID='3'>\r\ncopies Images\\photo.jpg\t\t</Image>"), std::string::npos)
         << "the file already there is this very picture: no copy needed";
     ExpectRoundTrip(document, path);
+}
+
+// A picture whose extension no reader takes as a picture format would come
+// back as no picture: the save names it and leaves the previous file.
+TEST_F(DocumentFiles, APictureThatCouldNotBeReadBackFailsTheSave)
+{
+    const std::wstring path = File(L"formats.otd");
+    CTalBaseDocument document;
+    CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+    AddPicture(heading.Get(), StorePicture("\xFF\xD8\xFF a picture"));
+    ASSERT_TRUE(Save(document, path));
+    const std::string previous = filestest::ReadBytes(path);
+    const std::wstring odd = File(L"scan.jpeg2000");
+    AddPicture(heading.Get(), OutsidePicture(odd, "\xFF\xD8\xFF its extension is too long"));
+    const std::vector<std::wstring> files = FilesIn(m_dir.Path());
+    CRecordingSerializer serializer;
+    EXPECT_FALSE(Save(document, path, &serializer));
+    EXPECT_EQ(filestest::ReadBytes(path), previous);
+    EXPECT_EQ(FilesIn(m_dir.Path()), files) << "no temporary file is left";
+    EXPECT_NE(std::wstring(serializer.GetSaveFailure().GetString()).find(odd), std::wstring::npos);
+}
+
+// Each cause of a refused write, met by a save of the report and by a
+// generation's file at the same place, gives both the same true reason.
+TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
+{
+    CSmallVolume volume;
+    const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
+    ASSERT_TRUE(volume.Ready() && readOnly) << "scripts/wine-run.sh mounts a read-only volume beside the small one";
+    enum Cause { kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace };
+    const wchar_t* reasons[] = {L"its disk is read-only", L"The file is open in another program.",
+                                L"The disk is full.", L"A folder of this name stands where the file goes.",
+                                L"is a file, not a folder: nothing can be written inside it."};
+    CTalBaseDocument document;
+    AddPicture(document.GetProperties().GetHeadingSection().Get(),
+               OutsidePicture(File(L"photo.jpg"), RealPicture("jpg", 7) + std::string(64 * 1024, '\0')));
+    for (const Cause cause : {kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace}) {
+        SCOPED_TRACE(cause);
+        const std::wstring folder = cause == kReadOnlyVolume ? std::wstring(readOnly) : volume.Path();
+        std::wstring target = folder + L"report" + std::to_wstring(cause) + L".otd";
+        if (cause == kHeldOpen)
+            filestest::WriteBytes(target, "earlier");
+        HANDLE held = ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (cause == kFullDisk)
+            ASSERT_TRUE(volume.LeaveRoom(16 * 1024));
+        if (cause == kFolderInPlace)
+            ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
+        if (cause == kFileInPlace) {
+            filestest::WriteBytes(folder + L"reports", "a file");
+            target = folder + L"reports\\report.otd";
+        }
+        CRecordingSerializer serializer;
+        EXPECT_FALSE(Save(document, target, &serializer));
+        // As a generation's writer: staged, written (cut short: no error), put in place.
+        CKWOutputRecord output;
+        const CString staged = output.Stage(target.c_str());
+        if (!staged.IsEmpty() && !WriteFileBytes(staged.GetString(), std::string(256 * 1024, 'p')))
+            output.Fail(target.c_str(), 0);
+        EXPECT_FALSE(output.Commit());
+        ::CloseHandle(held);
+        volume.Free();
+        EXPECT_NE(std::wstring(serializer.GetSaveFailure().GetString()).find(reasons[cause]), std::wstring::npos);
+        EXPECT_NE(std::wstring(output.FailureMessage().GetString()).find(reasons[cause]), std::wstring::npos);
+    }
 }

@@ -1,6 +1,7 @@
 // The document writer: the exact text of the format, the tree's numbering,
 // the pictures and their ids, the text formats and the error list.
 #include "DocumentFixture.h"
+#include "model/TalPictureName.h"
 
 #include "files/XmlValueForms.h"
 #include "framework/KWRasterLib.h"
@@ -121,6 +122,13 @@ TEST_F(DocumentFiles, APictureUsedThreeTimesIsStoredOnceAndCopiedIntoTheStoreOnc
     EXPECT_EQ(StoreFileCount(), storeFiles + 1);
     EXPECT_EQ(props.m_logoPictureId, stored);
     EXPECT_EQ(filestest::ReadBytes(path), bytes);
+    // A warning names the copy by the user's file; read back, by the report and its place.
+    EXPECT_EQ(Wide(TalPictureName(props, uint32_t(stored), path.c_str())), File(L"shared.jpg"));
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    const uint32_t loaded = uint32_t(back.GetProperties().m_logoPictureId);
+    back.GetProperties().m_logoPictureId = 0;
+    EXPECT_EQ(Wide(TalPictureName(back.GetProperties(), loaded, L"")), path + L" (section \"one\", picture \"\")");
     ::DeleteFileW(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(stored))).c_str());
 }
 
@@ -220,12 +228,19 @@ TEST_F(DocumentFiles, ValuesAreWrittenInTheirForms)
 // placeholder it shows, so that the report does not come back without it.
 TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
 {
-    for (const bool empty : {false, true}) {
+    // A photograph cut short after its check is stored as it now is, and named.
+    for (const char* kind : {"gone", "empty", "cut"}) {
+        const bool empty = kind[0] == 'e', cut = kind[0] == 'c';
         CTalBaseDocument document;
-        const std::wstring picturePath = File(empty ? L"empty.png" : L"gone.png");
-        const int32_t id = OutsidePicture(picturePath, empty ? "" : "x");
-        if (!empty)
+        const std::wstring picturePath = File(empty ? L"empty.png" : cut ? L"cut.jpg" : L"gone.png");
+        const std::string photograph = RealPicture("jpg", 11);
+        const int32_t id = OutsidePicture(picturePath, empty ? "" : cut ? photograph : "x");
+        if (cut) {
+            ASSERT_EQ(g_rasterLib.GetPictureState(static_cast<uint32_t>(id), false), KWPictureState::Sound);
+            filestest::WriteBytes(picturePath, photograph.substr(0, photograph.size() / 2));
+        } else if (!empty) {
             ::DeleteFileW(picturePath.c_str());
+        }
         CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
         AddPicture(heading.Get(), id);
         AddPicture(AddSection(heading.Get(), L"again").Get(), id);
@@ -235,9 +250,12 @@ TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
         ASSERT_EQ(serializer.dialogs.size(), 1u) << empty;
         EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
         const std::wstring line = empty ? L"The picture file " + picturePath + L" is empty."
+                                  : cut ? L"The picture file " + picturePath + L" is damaged."
                                         : L"Cannot open file " + picturePath;
         EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{line}) << "named once for both uses";
         const std::string bytes = filestest::ReadBytes(path);
+        if (cut)
+            continue;
         if (!empty) {
             EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='png'>\r\n\t\t</Image>\r\n"), std::string::npos);
             EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), id) << "the picture keeps its id";

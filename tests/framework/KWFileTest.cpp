@@ -2,6 +2,7 @@
 #include "framework/KWFile.h"
 #include "framework/KWFileStream.h"
 #include "framework/KWMemFile.h"
+#include "framework/KWStream.h"
 #include "framework/KWTextFileStream.h"
 
 #include <gtest/gtest.h>
@@ -216,6 +217,54 @@ TEST(CKWFile, SeekReadWriteAndLength)
     CKWFile truncating(other.Path().c_str(), CKWFile::kWrite | CKWFile::kBinary);
     EXPECT_TRUE(truncating.IsOpen());
     EXPECT_EQ(0, truncating.GetLength()) << "flags 6 truncate an existing file";
+}
+
+// A sparse file with a byte just past 2 GB and one just past 4 GB: length,
+// seek from each origin and reads right at those offsets, through both file
+// back ends (the one of CKWFile and the one of KWStreamOpenFile).
+TEST(CKWFile, LengthSeekAndReadPastTwoAndFourGigabytes)
+{
+    const int64_t k2G = int64_t(1) << 31, k4G = int64_t(1) << 32, length = k4G + 8;
+    CKWTestTempFile temp;
+    {
+        CKWFile file(temp.Path().c_str(), CKWFile::kRead | CKWFile::kWrite | CKWFile::kBinary);
+        EXPECT_EQ(k2G + 5, file.Seek(k2G + 5, CKWFile::kBegin));
+        EXPECT_EQ(1, file.Write("a", 1));
+        EXPECT_EQ(k4G + 7, file.Seek(k4G - k2G + 1, CKWFile::kCurrent));
+        EXPECT_EQ(1, file.Write("b", 1));
+        EXPECT_EQ(length, file.GetLength());
+    }
+    ASSERT_EQ(length, temp.Size());
+    const struct {
+        int64_t offset;
+        int origin;
+        int64_t position;
+        const char* next;  // the bytes read there
+        int32_t count;
+    } seeks[] = {{k2G + 5, CKWFile::kBegin, k2G + 5, "a", 1},
+                 {k4G - k2G, CKWFile::kCurrent, k4G + 6, "\0b", 2},
+                 {k2G + 4 - length, CKWFile::kEnd, k2G + 4, "\0a\0", 3},
+                 {k4G + 7, CKWFile::kBegin, k4G + 7, "b", 1}};
+    CKWFile file(temp.Path().c_str(), CKWFile::kRead | CKWFile::kBinary);
+    KWStream* stream = KWStreamOpenFile(temp.AnsiPath().c_str(), "rb");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(length, file.GetLength());
+    EXPECT_EQ(length, KWStreamLength(stream));
+    for (const auto& c : seeks) {
+        const std::string next(c.next, static_cast<size_t>(c.count));
+        char bytes[4] = {};
+        EXPECT_EQ(c.position, file.Seek(c.offset, c.origin)) << c.offset;
+        EXPECT_EQ(c.count, file.Read(bytes, c.count)) << c.position;
+        EXPECT_EQ(next, std::string(bytes, next.size())) << c.position;
+        EXPECT_EQ(c.position, KWStreamSeek(stream, c.offset, c.origin)) << c.offset;
+        EXPECT_EQ(c.count, KWStreamRead(stream, bytes, c.count)) << c.position;
+        EXPECT_EQ(next, std::string(bytes, next.size())) << c.position;
+        EXPECT_EQ(c.position + c.count, KWStreamGetPos(stream));
+    }
+    char rest[16];
+    EXPECT_EQ(0, file.Read(rest, 16)) << "the data ends after the last byte";
+    EXPECT_TRUE(file.IsEOF());
+    KWStreamClose(stream);
 }
 
 TEST(CKWFile, ClosedFilesDoNothing)

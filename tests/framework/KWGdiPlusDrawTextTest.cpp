@@ -312,3 +312,30 @@ TEST_F(KWGdiPlusDrawText, AnUnderlinedLineIsUnderlinedAsLongAsItIs)
         }
     }
 }
+
+// A drawing scaled down (a printed page in the preview) keeps the measures of
+// its units: the font metrics, a line's end and a centred line's middle are
+// those at full size, scaled.
+TEST_F(KWGdiPlusDrawText, AScaledDrawingKeepsTheMeasuresOfItsUnits)
+{
+    const CKWFont font(L"Arial", 42, 1);
+    int32_t full[KWFONTMETRIC_COUNT] = {}, scaled[KWFONTMETRIC_COUNT] = {};
+    ASSERT_EQ(0, m_canvas.Draw().GetFontMetrics(font, full));
+    GdiPlusCanvas whole(1000, 60);
+    whole.Draw().DrawStringAt(0, 0, L"North pier. Cracks", -1, font, &m_black, nullptr);
+    RECT line, ink;
+    ASSERT_TRUE(whole.InkBounds(line));
+    for (double scale : {0.24, 0.3, 0.45}) {
+        GdiPlusCanvas shown(300, 60), centred(300, 60);
+        shown.Draw().Scale(scale, scale);
+        centred.Draw().Scale(scale, scale);
+        ASSERT_EQ(0, shown.Draw().GetFontMetrics(font, scaled));
+        EXPECT_EQ(full[KWFONTMETRIC_ASCENT], scaled[KWFONTMETRIC_ASCENT]) << scale;
+        shown.Draw().DrawStringAt(0, 0, L"North pier. Cracks", -1, font, &m_black, nullptr);
+        ASSERT_TRUE(shown.InkBounds(ink));
+        EXPECT_NEAR(line.right * scale, ink.right, 1.5) << scale;
+        centred.Draw().DrawString(0, 0, 600, 100, L"Captioned pier", -1, font, m_black, KWDRAWSTRING_HCENTER);
+        ASSERT_TRUE(centred.InkBounds(ink));
+        EXPECT_NEAR(300 * scale, (ink.left + ink.right) / 2.0, 1.5) << scale;
+    }
+}

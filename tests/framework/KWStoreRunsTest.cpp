@@ -39,6 +39,20 @@ std::wstring WithoutSlash(const CString& folder)
     return path.substr(0, path.size() - 1);
 }
 
+// The path by the host's root (Wine's Z: drive) rather than by its drive.
+std::wstring HostForm(const std::wstring& path)
+{
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(path.c_str()) : nullptr;
+    std::wstring host = name ? L"Z:" : L"";
+    for (const char* c = name; c && *c; ++c)
+        host += *c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(*c));
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return host;
+}
+
 class StoreRuns : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,7 +81,8 @@ TEST_F(StoreRuns, EachCopyHasAFolderOfItsOwnInTheSharedOne)
         EXPECT_EQ(std::wstring(CKWRasterLib::kRunFolderPrefix), folder.substr(root.size(), 4));
     }
     const std::wstring inB = PathOf(*b, AddFile(*b, "b's"));
-    // Where a path lies decides whose it is.
+    // Where a path lies decides whose it is, however it is spelled.
+    auto upper = [](std::wstring path) { return std::wstring(::CharUpperW(&path[0])); };
     struct Case {
         std::wstring path;
         bool own;
@@ -76,6 +91,8 @@ TEST_F(StoreRuns, EachCopyHasAFolderOfItsOwnInTheSharedOne)
     const Case cases[] = {
         {PathOf(*a, AddFile(*a, "a's")), true, false},
         {inB, false, true},
+        {upper(inB), false, true},
+        {upper(HostForm(root)) + inB.substr(root.size()), false, true},
         {root + L"12_00_00129.jpg", false, true},  // an older program's, in the shared folder
         {root + L"run_x\\sub\\deeper.jpg", false, false},
         {root + L"run_x\\", false, false},

@@ -52,13 +52,13 @@ struct CountingBackend {
         b->position += put;
         return put;
     }
-    static int32_t Seek(void* h, int32_t offset, int origin)
+    static int64_t Seek(void* h, int64_t offset, int origin)
     {
         CountingBackend* b = static_cast<CountingBackend*>(h);
-        int32_t pos = origin == 1 ? b->position + offset : origin == 2 ? static_cast<int32_t>(b->data.size()) + offset : offset;
+        int64_t pos = origin == 1 ? b->position + offset : origin == 2 ? static_cast<int64_t>(b->data.size()) + offset : offset;
         if (pos < 0)
             return -1;
-        b->position = pos;
+        b->position = static_cast<int32_t>(pos);
         return pos;
     }
     static void Close(void* h) { static_cast<CountingBackend*>(h)->closed = true; }

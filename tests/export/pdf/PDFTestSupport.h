@@ -35,10 +35,10 @@ struct Sink {
         s->bytes.append(static_cast<const char*>(buffer), static_cast<size_t>(n));
         return n;
     }
-    static int32_t Seek(void* h, int32_t offset, int origin)
+    static int64_t Seek(void* h, int64_t offset, int origin)
     {
         Sink* s = static_cast<Sink*>(h);
-        return origin == KWSTREAM_SEEK_SET ? offset : static_cast<int32_t>(s->bytes.size()) + offset;
+        return origin == KWSTREAM_SEEK_SET ? offset : static_cast<int64_t>(s->bytes.size()) + offset;
     }
     static void Close(void* h) { static_cast<Sink*>(h)->closed = true; }
 

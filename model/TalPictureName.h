@@ -1,0 +1,14 @@
+#pragma once
+// The name a warning gives a picture of a report: the user's own picture file
+// when the picture is that file or a copy the store made of it; otherwise (a
+// picture embedded in a report, pasted as pixels, or kept in a file whose
+// generated name says nothing) the report's file and the picture's place in
+// the report, so that the user knows which picture is meant.
+#include "platform/classlib/String.h"
+
+#include <cstdint>
+
+class CTalDocProperties;
+
+// documentFile: the report's own file, or its title while it has none.
+CString TalPictureName(const CTalDocProperties& props, uint32_t pictureId, const wchar_t* documentFile);
