@@ -218,9 +218,10 @@ TiffImage::Opening TiffImage::OpenScanlines(uint16_t photometric, uint16_t compr
         !TIFFGetFieldDefaulted(m_tiff, TIFFTAG_ROWSPERSTRIP, &m_rowsPerStrip))
         return Opening::NotTaken;
     m_rowsPerStrip = std::max<uint32_t>(1, std::min(m_rowsPerStrip, m_height));
-    m_wholeStrips = compression == COMPRESSION_PACKBITS;
     try {
-        m_stored.assign(size_t(m_wholeStrips ? storedBytes * m_rowsPerStrip : storedBytes), 0);
+        if (compression == COMPRESSION_PACKBITS)
+            m_packBits.reset(new PackBitsRows(m_tiff, uint64_t(kMostAtOnce)));
+        m_stored.assign(size_t(storedBytes), 0);
     } catch (const std::bad_alloc&) {
         return Opening::Damaged;
     }
@@ -289,7 +290,7 @@ bool TiffImage::DecodeUpTo(uint32_t y)
         for (; m_next <= y; ++m_next)
             if (!ReadStored(m_next))
                 return false;
-        ConvertStored(m_storedRow);
+        ConvertStored(m_stored.data());
     }
     m_next = y + 1;
     if (m_premultiplied)
@@ -299,18 +300,10 @@ bool TiffImage::DecodeUpTo(uint32_t y)
 
 bool TiffImage::ReadStored(uint32_t y)
 {
-    if (!m_wholeStrips) {
-        m_storedRow = m_stored.data();
+    if (!m_packBits)
         return TIFFReadScanline(m_tiff, m_stored.data(), y, 0) >= 0;
-    }
-    const size_t rowBytes = m_stored.size() / m_rowsPerStrip;
-    const uint32_t inStrip = y % m_rowsPerStrip;
-    const uint64_t rows = std::min(m_rowsPerStrip, m_height - (y - inStrip));
-    if (inStrip == 0 && TIFFReadEncodedStrip(m_tiff, y / m_rowsPerStrip, m_stored.data(), tmsize_t(rows * rowBytes)) <
-                            tmsize_t(rows * rowBytes))
-        return false;
-    m_storedRow = m_stored.data() + inStrip * rowBytes;
-    return true;
+    return (y % m_rowsPerStrip != 0 || m_packBits->StartStrip(y / m_rowsPerStrip)) &&
+           m_packBits->ReadRow(m_stored.data(), m_stored.size());
 }
 
 void TiffImage::ConvertStored(const uint8_t* in)

@@ -2,16 +2,17 @@
 // read all go through it, so the check answers what the reads do. Strips of
 // the common kinds (grey and fax pictures of 1 to 16 bits, palettes of 1 to 8
 // bits, RGB of 8 or 16 bits with or without alpha, CMYK, JPEG-coded colour)
-// are read a row at a time (PackBits a strip at a time, as its runs may run
-// on from one row into the next, which libtiff's rows refuse): the system's decoder decodes a strip whole before
-// it gives a row of it, and many files hold their picture in one strip (a
-// thumbnail of a grey TIFF of 138 megapixels in one strip took 134 MB, three
-// times that in colour). Other kinds libtiff reads (tiles, planes stored
+// are read a row at a time (PackBits through PackBitsRows, as its runs may
+// run on from one row into the next, which libtiff's rows refuse): the
+// system's decoder decodes a strip whole before it gives a row of it, and
+// many files hold their picture in one strip (a thumbnail of a grey TIFF of
+// 138 megapixels in one strip took 134 MB, three times that in colour). Other kinds libtiff reads (tiles, planes stored
 // apart, old-style JPEG, other colour spaces) come through its RGBA reader a
 // strip or a row of tiles at a time. Kinds libtiff cannot read (a coding it
 // is built without) stay with the system's decoder.
 #pragma once
 
+#include "platform/rasterlib/PackBitsRows.h"
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/Resampler.h"
 
@@ -94,9 +95,8 @@ private:
     uint32_t m_bandHeight = 0;
     uint8_t m_palette[256][4] = {};
     uint32_t m_rowsPerStrip = 0;
-    bool m_wholeStrips = false;      // PackBits: runs may cross rows
-    const uint8_t* m_storedRow = nullptr;
-    std::vector<uint8_t> m_stored;  // a row, or a strip, as stored
+    std::unique_ptr<PackBitsRows> m_packBits;
+    std::vector<uint8_t> m_stored;  // a row as stored
     std::vector<uint32_t> m_band;   // the RGBA reader's rows
     std::vector<uint8_t> m_row;
 };

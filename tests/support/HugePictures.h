@@ -434,6 +434,15 @@ inline std::string HugeStripedRunsBmp(uint32_t width, uint32_t height)
     return out + runs;
 }
 
+// A grey TIFF in one PackBits strip of runs of 127 pixels, dark and light by turns, across rows.
+inline std::string HugeRunsAcrossRowsTiff(uint32_t width, uint32_t height)
+{
+    std::string runs;
+    for (uint64_t at = 0, pixels = uint64_t(width) * height; at < pixels; at += 127)
+        runs += std::string{char(257 - std::min<uint64_t>(127, pixels - at)), char(at / 127 % 2 ? 0xE0 : 0x20)};
+    return StripTiff(width, height, 1, 32773, 1, runs, uint32_t(runs.size()));
+}
+
 // An icon whose one entry (said to be 256 x 256, 32 bits) is the PNG.
 inline std::string IconHoldingPng(const std::string& png)
 {

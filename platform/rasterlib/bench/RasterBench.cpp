@@ -8,7 +8,7 @@
 // thumbnails per second of native `djpeg -scale 1/8` on one processor on the
 // same files (bench/raster_compare.sh measures it), printed beside ours;
 // --no-wic leaves WIC's path out. Thumbnails of GIFs, an interlaced PNG and
-// a TIFF in one strip, of 138 megapixels, follow: their time beside a
+// TIFFs in one strip, of 138 megapixels, follow: their time beside a
 // photograph's and their memory beside WIC's; then a photograph as a
 // JPEG-coded TIFF, the library's thumbnail beside WIC's.
 #include "platform/rasterlib/RasterLibApi.h"
@@ -326,8 +326,8 @@ void EndWic(IWICImagingFactory* factory)
 }
 
 // Thumbnails of small files of 138 megapixels below the library's bound
-// (GIFs, stored row after row and interlaced, an interlaced PNG and a TIFF in
-// one strip), their
+// (GIFs, stored row after row and interlaced, an interlaced PNG, a TIFF in
+// one strip and a grey one in one PackBits strip of runs across rows), their
 // time beside a photograph's and the private memory they take, beside WIC's
 // decode and Fant scaler on the same files.
 void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, const std::string& folder, bool wic)
@@ -347,6 +347,7 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         {"interlaced blocks.gif", testpictures::HugeBlockGif(kWidth, kHeight, true, true)},
         {"interlaced blocks.png", testpictures::HugeBlockPng(kWidth, kHeight, true)},
         {"blocks in one strip.tif", testpictures::HugeBlockTiff(kWidth, kHeight)},
+        {"runs across rows.tif", testpictures::HugeRunsAcrossRowsTiff(kWidth, kHeight)},
     };
     IWICImagingFactory* factory = wic ? StartWic() : nullptr;
     for (const auto& file : files) {

@@ -20,6 +20,7 @@
 #include <random>
 
 #include <psapi.h>
+#include <tiffio.h>
 #include <zlib.h>
 
 using namespace rastertest;
@@ -229,6 +230,50 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
                 cases, read, sound, tiffs, tiffsRead, unsigned(largest >> 10), unsigned(slowest),
                 unsigned(peak > startUsage ? (peak - startUsage) >> 20 : 0));
     EXPECT_GT(read, 0);
+}
+
+// Grey PackBits strips written by libtiff (runs and literals across rows, a no-op and bytes past the
+// first strip's end, a run past the second's, a literal said longer than the third), one mutated, every
+// other file's bits reversed: the full read is libtiff's strip decoder's rows, or nothing where it refuses.
+TEST(RasterMutation, PackBitsStripsReadAsLibtiffsStripDecoderReadsThem)
+{
+    const std::string ramp = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKL";
+    const std::string seed[] = {
+        '\x1D' + ramp.substr(0, 30) + "\xCF\x90\x80\x09" + ramp.substr(0, 10) + "\xFB\x33\x05\x01", "\x81\x60",
+        '\x7F' + ramp};
+    std::mt19937 random(unsigned(FromEnvironment("OT_FUZZ_SEED", 20240612)));
+    const std::string path = TempPath("packbits.tif");
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
+    int answers[2] = {};
+    for (int n = 0; n < FromEnvironment("OT_FUZZ_CASES", 200) * 2; ++n) {
+        TIFF* tiff = TIFFOpen(path.c_str(), "w");
+        for (const auto& field : {std::make_pair(TIFFTAG_IMAGEWIDTH, 24), {TIFFTAG_IMAGELENGTH, 10},
+                                  {TIFFTAG_ROWSPERSTRIP, 4}, {TIFFTAG_COMPRESSION, COMPRESSION_PACKBITS},
+                                  {TIFFTAG_BITSPERSAMPLE, 8}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK},
+                                  {TIFFTAG_FILLORDER, n % 2 ? FILLORDER_LSB2MSB : FILLORDER_MSB2LSB}})
+            TIFFSetField(tiff, field.first, field.second);
+        for (int i = 0; i < 3; ++i) {
+            std::vector<uint8_t> strip = i == n % 3 ? Mutate(AsBytes(seed[i]), random) : AsBytes(seed[i]);
+            if (n % 2)
+                TIFFReverseBits(strip.data(), tmsize_t(strip.size()));
+            TIFFWriteRawStrip(tiff, uint32_t(i), strip.data(), tmsize_t(strip.size()));
+        }
+        TIFFClose(tiff);
+        tiff = TIFFOpen(path.c_str(), "r");
+        ASSERT_NE(nullptr, tiff) << "case " << n;
+        std::vector<uint8_t> rows(24 * 10), read;
+        bool decoded = true;
+        for (uint32_t i = 0; decoded && i < 3; ++i)
+            decoded = TIFFReadEncodedStrip(tiff, i, &rows[i * 24 * 4], -1) != -1;
+        TIFFClose(tiff);
+        ++answers[decoded];
+        const std::vector<uint8_t> record = ReadFile(path);
+        for (size_t i = 12; i < record.size(); i += 4)
+            read.push_back(record[i]);
+        EXPECT_EQ(decoded ? rows : std::vector<uint8_t>(), read) << "case " << n;
+    }
+    EXPECT_GT(std::min(answers[0], answers[1]), 0);
 }
 
 TEST(RasterMutation, ReadsAtAnEighthGiveLibjpegTurbosPixelsWhateverTheBytes)

@@ -169,8 +169,8 @@ TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLa
 // Bitmaps below the bound: a thumbnail of a plain one is read a row at a
 // time, and so are the check and the thumbnail of one in runs, which store
 // the bottom row first (they held one byte a pixel, and the system's decoder
-// its own copy of the picture besides).
-TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsPlainOrInRunsHoldARow)
+// its own copy of the picture besides), and of a TIFF of PackBits runs across rows (it held its strip).
+TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
 {
     AllocationWatch watch;
     ASSERT_TRUE(watch.IsInstalled());
@@ -186,11 +186,11 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsPlainOrInRunsHoldARow)
     ::DeleteFileA(plain.c_str());
 
     const uint32_t width = 16000, height = 8000;
-    const std::string runs = HugeStripedRunsBmp(width, height);
-    EXPECT_LT(runs.size(), size_t(1) << 20);
-    EXPECT_EXIT(
+    for (const std::string& runs : {HugeStripedRunsBmp(width, height), HugeRunsAcrossRowsTiff(width, height)}) {
+        EXPECT_LT(runs.size(), size_t(3) << 20);
+        EXPECT_EXIT(
         {
-            const std::string path = TempPath("striped runs.bmp");
+            const std::string path = TempPath("runs");
             WriteBytes(path, Bytes(runs));
             size_t startPeak = 0;
             const size_t start = PrivateBytes(&startPeak);
@@ -207,7 +207,8 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsPlainOrInRunsHoldARow)
             ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
             std::exit(read && peak < start + (size_t(64) << 20) ? 0 : 1);
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(0), "") << runs.substr(0, 2);
+    }
 }
 
 // Thumbnails of pictures below the bound whose rows the system's decoder or
