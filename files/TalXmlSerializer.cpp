@@ -200,7 +200,6 @@ void CTalXmlSerializer::FailSave(const CString& path, DWORD error, const wchar_t
     if (!m_failedPath.IsEmpty())
         return;
     m_failedPath = path;
-    m_failedError = error;
     // Told now, while what made the write fail is still there to be seen.
     m_failedReason = reason ? CString(reason) : KWWriteFailureReason(path, error);
 }
