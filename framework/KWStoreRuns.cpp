@@ -4,6 +4,7 @@
 // folder of a copy that ended without clearing it goes at a later start.
 #include "framework/KWRasterLib.h"
 
+#include "framework/KWFileHelpers.h"
 #include "framework/KWFolderScanner.h"
 
 #include <algorithm>
@@ -193,8 +194,7 @@ bool CKWRasterLib::MakeRunFolder(const CString& root)
 {
     const CString shared = root.Left(root.GetLength() - 1);
     DWORD error = ::CreateDirectoryW(shared, nullptr) ? 0 : ::GetLastError();
-    const DWORD attributes = ::GetFileAttributesW(shared);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!KWIsFolder(shared)) {
         // A file of that name stands where the shared folder should be.
         m_storeFailedFolder = shared;
         m_storeError = error ? error : ERROR_ALREADY_EXISTS;
