@@ -153,17 +153,7 @@ void CKWRasterLib::MakeStoreFolder()
 {
     // The local application data first; where that cannot be made or
     // written, the user's temporary folder.
-    std::vector<CString> places;
-    places.push_back(GetAppDataFolder());
-    wchar_t temporary[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"TEMP", temporary, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        CString folder(temporary);
-        if (folder[folder.GetLength() - 1] != L'\\')
-            folder += L'\\';
-        places.push_back(folder);
-    }
-    for (const CString& place : places) {
+    for (const CString& place : {GetAppDataFolder(), GetTempFolder()}) {
         if (place.IsEmpty())
             continue;
         const std::wstring root = std::wstring(place) + kSharedFolderName + L'\\';
