@@ -3,10 +3,10 @@
 #include "files/Base64.h"
 #include "files/TalPictureRelocation.h"
 #include "files/XmlErrorDlg.h"
-#include "framework/KWOutputRecord.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
+#include "framework/KWWriteFailureReason.h"
 
 #include <windows.h>
 

@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "framework/KWWriteFailureReason.h"
 #include "platform/classlib/String.h"
 
 class CKWOutputRecord {
