@@ -53,24 +53,6 @@ uint32_t SaveClipboardImage(const CKWClipboard& clipboard)
     return 0;
 }
 
-// The pictures of the section and of all below it.
-std::vector<CKWPictureHold> HoldsOfSection(CTalSection* top)
-{
-    std::vector<CKWPictureHold> holds;
-    std::vector<CKWRefPtr<CTalSection>> pending{CKWRefPtr<CTalSection>(top)};
-    while (!pending.empty()) {
-        CKWRefPtr<CTalSection> section = pending.back();
-        pending.pop_back();
-        if (!section)
-            continue;
-        for (const auto& picture : section->GetPictures())
-            holds.emplace_back(picture->GetPictureId());
-        for (const auto& child : section->GetSubSections())
-            pending.push_back(child);
-    }
-    return holds;
-}
-
 }  // namespace
 
 bool CTalDocument::CanPasteClipboard()
@@ -109,7 +91,10 @@ bool CTalDocument::CopyCurrentSectionToClipboard()
     CTalSectionData record(m_currentSection.Get());
     if (!PutClipboardRecord(m_frame ? m_frame->GetFrameWindow() : nullptr, TalObjectsClipboardFormat(), record))
         return false;
-    HoldClipboardPictures(HoldsOfSection(m_currentSection.Get()));
+    // The pictures of the section and of all below it.
+    std::vector<uint32_t> ids;
+    AppendSectionPictureIds(m_currentSection.Get(), ids);
+    HoldClipboardPictures(std::vector<CKWPictureHold>(ids.begin(), ids.end()));
     return true;
 }
 

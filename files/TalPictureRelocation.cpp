@@ -55,7 +55,6 @@ void CTalPictureRelocation::Fail(const CString& path, DWORD error)
 {
     if (!m_failed) {
         m_failedPath = path;
-        m_failedError = error;
         m_failedReason = KWWriteFailureReason(path, error);
     }
     m_failed = true;

@@ -54,10 +54,9 @@ public:
     // True once a picture file that exists could not be copied, or the
     // folder could not be made; nothing is placed after that.
     bool HasFailed() const { return m_failed; }
-    // The file or folder that could not be written, and the system's error.
+    // The file or folder that could not be written, and the reason in words,
+    // told when the write failed.
     const CString& GetFailedPath() const { return m_failedPath; }
-    DWORD GetFailedError() const { return m_failedError; }
-    // The reason in words, told when the write failed.
     const CString& GetFailedReason() const { return m_failedReason; }
     const std::vector<Entry>& GetEntries() const { return m_entries; }
     const Entry& GetEntry(int32_t key) const { return m_entries[static_cast<size_t>(key - 1)]; }
@@ -96,7 +95,6 @@ private:
     bool m_folderCreated = false;
     bool m_failed = false;
     CString m_failedPath;
-    DWORD m_failedError = 0;
     CString m_failedReason;
     std::vector<Entry> m_entries;
     std::map<uint32_t, int32_t> m_keys;

@@ -3,10 +3,10 @@
 #include "files/Base64.h"
 #include "files/TalPictureRelocation.h"
 #include "files/XmlErrorDlg.h"
-#include "framework/KWOutputRecord.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
+#include "framework/KWWriteFailureReason.h"
 
 #include <windows.h>
 
@@ -200,7 +200,6 @@ void CTalXmlSerializer::FailSave(const CString& path, DWORD error, const wchar_t
     if (!m_failedPath.IsEmpty())
         return;
     m_failedPath = path;
-    m_failedError = error;
     // Told now, while what made the write fail is still there to be seen.
     m_failedReason = reason ? CString(reason) : KWWriteFailureReason(path, error);
 }

@@ -160,10 +160,9 @@ private:
     bool m_readShort = false;
     bool m_unreadable = false;  // a picture was written that no reader would take
     bool m_savesCopy = false;
-    // The first thing a save could not write, and why (an error code of the
-    // system, or a reason of its own).
+    // The first thing a save could not write, and why: the reason for the
+    // system's error, or a reason of its own.
     CString m_failedPath;
-    DWORD m_failedError = 0;
     CString m_failedReason;
     void FailSave(const CString& path, DWORD error, const wchar_t* reason = nullptr);
     // The save of a document whose pictures the picture store could not

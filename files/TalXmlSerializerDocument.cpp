@@ -115,7 +115,6 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     // have to go somewhere.
     save.mode = props.m_imageSaveType >= 0 && props.m_imageSaveType <= 2 ? props.m_imageSaveType : 0;
     m_failedPath.Empty();
-    m_failedError = 0;
     m_failedReason.Empty();
     if (document->GetUnkeptPictures() > 0) {
         FailUnkeptPictures(path);
@@ -160,7 +159,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
 
     bool ok = !save.failed && !save.pictures->HasFailed();
     if (save.pictures->HasFailed())
-        FailSave(save.pictures->GetFailedPath(), save.pictures->GetFailedError(), save.pictures->GetFailedReason());
+        FailSave(save.pictures->GetFailedPath(), 0, save.pictures->GetFailedReason());
     if (ok)
         ok = CommitStream();
     else

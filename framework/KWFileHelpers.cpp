@@ -1,7 +1,10 @@
 #include "framework/KWFileHelpers.h"
 
+#include "framework/KWPathUtils.h"
+
 #include <windows.h>
 
+#include <atomic>
 #include <cerrno>
 #include <direct.h>
 
@@ -48,4 +51,33 @@ int64_t KWGetFileSize(const wchar_t* path)
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
     return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+CString KWCreateTemporaryFile(const wchar_t* folder)
+{
+    CString base = folder ? folder : L"";
+    if (base.IsEmpty())
+        base = L".";
+    if (!IsPathSeparator(base[base.GetLength() - 1]))
+        base += L'\\';
+    // Names start at a number of this process and this moment, so that running
+    // copies seldom meet; a name taken is passed over.
+    static std::atomic<uint32_t> next{::GetTickCount() * 2654435761u ^ ::GetCurrentProcessId() << 16};
+    const int kTries = 4096;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int i = 0; i < kTries; ++i) {
+        CString path;
+        path.Format(L"%ls~ot%08X.tmp", base.GetString(), static_cast<unsigned>(next++));
+        HANDLE file =
+            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(file);
+            return path;
+        }
+        error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    ::SetLastError(error);
+    return CString();
 }

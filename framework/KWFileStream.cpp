@@ -3,57 +3,9 @@
 #include "framework/KWCodePage.h"
 #include "framework/KWStream.h"
 
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-
-#include <cstdio>
 #include <cstring>
-
-namespace {
-
-// The file back end over a descriptor opened by the UTF-16 name, so that
-// names outside the ANSI code page open too; reads, writes and seeks go
-// through the runtime as for any stream file, in its text or binary mode.
-int32_t FileRead(void* handle, void* buffer, int32_t n)
-{
-    return ::_read(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
-}
-
-int32_t FileWrite(void* handle, const void* buffer, int32_t n)
-{
-    return ::_write(*static_cast<int*>(handle), buffer, static_cast<unsigned>(n));
-}
-
-int64_t FileSeek(void* handle, int64_t offset, int origin)
-{
-    return KWStreamSeekDescriptor(*static_cast<int*>(handle), offset, origin);
-}
-
-void FileClose(void* handle)
-{
-    int* cell = static_cast<int*>(handle);
-    ::_close(*cell);
-    delete cell;
-}
-
-const KWStreamBackend kWideFileBackend = {FileRead, FileWrite, FileSeek, FileClose};
-
-// Opens the name with the system flags that KWStreamOpenFile derives from a mode string.
-KWStream* OpenWide(const wchar_t* name, const char* mode)
-{
-    const uint32_t bits = KWStreamParseMode(mode);
-    const int fd = ::_wopen(name, KWStreamSystemOpenFlags(bits), _S_IREAD | _S_IWRITE);
-    if (fd < 0)
-        return nullptr;
-    int* cell = new int(fd);
-    KWStream* stream = KWStreamOpenBackend(&kWideFileBackend, cell, bits);
-    if (!stream)
-        FileClose(cell);
-    return stream;
-}
-
-}  // namespace
+#include <cwchar>
+#include <memory>
 
 CKWFileStream::~CKWFileStream()
 {
@@ -69,7 +21,7 @@ bool CKWFileStream::OpenFile(const wchar_t* name, const char* mode)
     m_fileName.Empty();
     if (!name || !*name)
         return false;
-    m_stream = OpenWide(name, mode);
+    m_stream = KWStreamOpenWideFile(name, mode);
     if (m_stream)
         m_fileName = name;
     return m_stream != nullptr;

@@ -15,6 +15,13 @@ bool IsDotsEntry(const wchar_t* name)
     return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
+CString WithBackslash(CString folder)
+{
+    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != L'\\')
+        folder += L'\\';
+    return folder;
+}
+
 }  // namespace
 
 CKWFolderScanner::CKWFolderScanner() : m_handle(-1), m_entry() {}
@@ -92,18 +99,14 @@ void KWWalkSubfolders(const wchar_t* folder,
 CString GetAppDataFolder()
 {
     wchar_t path[MAX_PATH] = {};
-    CString folder;
-    if (SUCCEEDED(::SHGetFolderPathW(nullptr, kLocalAppDataCreate, nullptr, 0, path))) {
-        folder = path;
-    } else {
-        DWORD length = ::GetEnvironmentVariableW(L"TEMP", path, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH)
-            return CString();
-        folder = path;
-    }
-    if (folder.IsEmpty())
-        return folder;
-    if (folder[folder.GetLength() - 1] != L'\\')
-        folder += L'\\';
-    return folder;
+    if (SUCCEEDED(::SHGetFolderPathW(nullptr, kLocalAppDataCreate, nullptr, 0, path)))
+        return WithBackslash(path);
+    return GetTempFolder();
+}
+
+CString GetTempFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"TEMP", path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? WithBackslash(path) : CString();
 }

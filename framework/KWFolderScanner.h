@@ -41,6 +41,9 @@ private:
 // trailing backslash; when the shell cannot give it, the "TEMP" folder; empty
 // when neither is known.
 CString GetAppDataFolder();
+// The user's temporary folder ("TEMP") with a trailing backslash; empty when
+// it is not known.
+CString GetTempFolder();
 
 // Visits every sub-folder below the folder depth first, each before its own
 // sub-folders, in the order in which the file system gives them, with its

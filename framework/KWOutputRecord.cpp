@@ -2,12 +2,11 @@
 
 #include <winerror.h>
 
-#include <atomic>
 #include <cstdint>
 
+#include "framework/KWFileHelpers.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWWriteFailureReason.h"
-
 
 CKWOutputRecord::~CKWOutputRecord()
 {
@@ -191,33 +190,4 @@ DWORD CKWOutputRecord::ErrorFromResult(HRESULT result, DWORD lastError)
     if ((code == 0 || code == ERROR_WRITE_FAULT || code == ERROR_READ_FAULT) && lastError != 0)
         return lastError;
     return code;
-}
-
-CString KWCreateTemporaryFile(const wchar_t* folder)
-{
-    CString base = folder ? folder : L"";
-    if (base.IsEmpty())
-        base = L".";
-    if (!IsPathSeparator(base[base.GetLength() - 1]))
-        base += L'\\';
-    // Names start at a number of this process and this moment, so that running
-    // copies seldom meet; a name taken is passed over.
-    static std::atomic<uint32_t> next{::GetTickCount() * 2654435761u ^ ::GetCurrentProcessId() << 16};
-    const int kTries = 4096;
-    DWORD error = ERROR_FILE_EXISTS;
-    for (int i = 0; i < kTries; ++i) {
-        CString path;
-        path.Format(L"%ls~ot%08X.tmp", base.GetString(), static_cast<unsigned>(next++));
-        HANDLE file =
-            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(file);
-            return path;
-        }
-        error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            break;
-    }
-    ::SetLastError(error);
-    return CString();
 }

@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "framework/KWWriteFailureReason.h"
 #include "platform/classlib/String.h"
 
 class CKWOutputRecord {
@@ -83,8 +82,3 @@ private:
     DWORD m_error = 0;
     bool m_failed = false;
 };
-
-// A new, empty file in the folder (with or without its trailing backslash)
-// under a name no file there has; its path, or empty with the system's error
-// as the last error.
-CString KWCreateTemporaryFile(const wchar_t* folder);

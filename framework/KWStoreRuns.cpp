@@ -4,6 +4,7 @@
 // folder of a copy that ended without clearing it goes at a later start.
 #include "framework/KWRasterLib.h"
 
+#include "framework/KWFileHelpers.h"
 #include "framework/KWFolderScanner.h"
 
 #include <algorithm>
@@ -152,17 +153,7 @@ void CKWRasterLib::MakeStoreFolder()
 {
     // The local application data first; where that cannot be made or
     // written, the user's temporary folder.
-    std::vector<CString> places;
-    places.push_back(GetAppDataFolder());
-    wchar_t temporary[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"TEMP", temporary, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        CString folder(temporary);
-        if (folder[folder.GetLength() - 1] != L'\\')
-            folder += L'\\';
-        places.push_back(folder);
-    }
-    for (const CString& place : places) {
+    for (const CString& place : {GetAppDataFolder(), GetTempFolder()}) {
         if (place.IsEmpty())
             continue;
         const std::wstring root = std::wstring(place) + kSharedFolderName + L'\\';
@@ -193,8 +184,7 @@ bool CKWRasterLib::MakeRunFolder(const CString& root)
 {
     const CString shared = root.Left(root.GetLength() - 1);
     DWORD error = ::CreateDirectoryW(shared, nullptr) ? 0 : ::GetLastError();
-    const DWORD attributes = ::GetFileAttributesW(shared);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!KWIsFolder(shared)) {
         // A file of that name stands where the shared folder should be.
         m_storeFailedFolder = shared;
         m_storeError = error ? error : ERROR_ALREADY_EXISTS;

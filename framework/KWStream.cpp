@@ -29,7 +29,9 @@ int32_t FileWrite(void* handle, const void* buffer, int32_t n)
 
 int64_t FileSeek(void* handle, int64_t offset, int origin)
 {
-    return KWStreamSeekDescriptor(*static_cast<int*>(handle), offset, origin);
+    const int whence = origin == KWSTREAM_SEEK_CUR ? SEEK_CUR : origin == KWSTREAM_SEEK_END ? SEEK_END : SEEK_SET;
+    const int64_t position = ::_lseeki64(*static_cast<int*>(handle), offset, whence);
+    return position < 0 ? -1 : position;
 }
 
 void FileClose(void* handle)
@@ -40,6 +42,41 @@ void FileClose(void* handle)
 }
 
 const KWStreamBackend kFileBackend = {FileRead, FileWrite, FileSeek, FileClose};
+
+// The flags of the system's _open for mode bits of KWStreamParseMode; create
+// truncates.
+int SystemOpenFlags(uint32_t bits)
+{
+    const bool reads = (bits & KWSTREAM_MODE_READ) != 0;
+    // Append alone still means writing (the writing operations accept the append bit).
+    const bool writes = (bits & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)) != 0;
+    int flags = reads && writes ? _O_RDWR : writes ? _O_WRONLY : _O_RDONLY;
+    if (bits & KWSTREAM_MODE_APPEND)
+        flags |= _O_APPEND;
+    if (bits & KWSTREAM_MODE_BINARY)
+        flags |= _O_BINARY;
+    if (bits & KWSTREAM_MODE_CREATE)
+        flags |= _O_CREAT | _O_TRUNC;
+    return flags;
+}
+
+// A stream over the descriptor of a file just opened (below 0: the open
+// failed); null, the descriptor closed, when no stream can be had.
+KWStream* OpenDescriptor(int fd, uint32_t bits)
+{
+    if (fd < 0)
+        return nullptr;
+    int* cell = static_cast<int*>(std::malloc(sizeof(int)));
+    if (!cell) {
+        ::_close(fd);
+        return nullptr;
+    }
+    *cell = fd;
+    KWStream* s = KWStreamOpenBackend(&kFileBackend, cell, bits);
+    if (!s)
+        FileClose(cell);
+    return s;
+}
 
 // ---- Memory back end --------------------------------------------------------
 
@@ -200,50 +237,20 @@ KWStream* KWStreamOpenBackend(const KWStreamBackend* backend, void* handle, uint
     return s;
 }
 
-int64_t KWStreamSeekDescriptor(int fd, int64_t offset, int origin)
-{
-    const int whence = origin == KWSTREAM_SEEK_CUR ? SEEK_CUR : origin == KWSTREAM_SEEK_END ? SEEK_END : SEEK_SET;
-    const int64_t position = ::_lseeki64(fd, offset, whence);
-    return position < 0 ? -1 : position;
-}
-
-int KWStreamSystemOpenFlags(uint32_t bits)
-{
-    const bool reads = (bits & KWSTREAM_MODE_READ) != 0;
-    // Append alone still means writing (the writing operations accept the append bit).
-    const bool writes = (bits & (KWSTREAM_MODE_WRITE | KWSTREAM_MODE_APPEND)) != 0;
-    int flags = reads && writes ? _O_RDWR : writes ? _O_WRONLY : _O_RDONLY;
-    if (bits & KWSTREAM_MODE_APPEND)
-        flags |= _O_APPEND;
-    if (bits & KWSTREAM_MODE_BINARY)
-        flags |= _O_BINARY;
-    if (bits & KWSTREAM_MODE_CREATE)
-        flags |= _O_CREAT | _O_TRUNC;
-    return flags;
-}
-
 KWStream* KWStreamOpenFile(const char* fileName, const char* mode)
 {
     if (!fileName)
         return nullptr;
-    uint32_t bits = KWStreamParseMode(mode);
-    const int flags = KWStreamSystemOpenFlags(bits);
+    const uint32_t bits = KWStreamParseMode(mode);
+    return OpenDescriptor(::_open(fileName, SystemOpenFlags(bits), _S_IREAD | _S_IWRITE), bits);
+}
 
-    int* cell = static_cast<int*>(std::malloc(sizeof(int)));
-    if (!cell)
+KWStream* KWStreamOpenWideFile(const wchar_t* fileName, const char* mode)
+{
+    if (!fileName)
         return nullptr;
-    int fd = ::_open(fileName, flags, _S_IREAD | _S_IWRITE);
-    if (fd < 0) {
-        std::free(cell);
-        return nullptr;
-    }
-    *cell = fd;
-    KWStream* s = KWStreamOpenBackend(&kFileBackend, cell, bits);
-    if (!s) {
-        FileClose(cell);
-        return nullptr;
-    }
-    return s;
+    const uint32_t bits = KWStreamParseMode(mode);
+    return OpenDescriptor(::_wopen(fileName, SystemOpenFlags(bits), _S_IREAD | _S_IWRITE), bits);
 }
 
 KWStream* KWStreamOpenMemory(void* data, int32_t size)

@@ -75,24 +75,19 @@ struct KWStream {
 
 // Opens a file; the name is 8-bit text in the ANSI code page. Null on failure.
 KWStream* KWStreamOpenFile(const char* fileName, const char* mode);
+// The same by a UTF-16 name, so that names outside the ANSI code page open too.
+KWStream* KWStreamOpenWideFile(const wchar_t* fileName, const char* mode);
 // Opens a stream over memory: data may be null (a block is allocated and owned);
 // size > 0 gives a fixed block of that size holding existing data, size <= 0 a
 // growing block that starts at 1,024 bytes. Null when no block can be had.
 KWStream* KWStreamOpenMemory(void* data, int32_t size);
-// Opens a stream over a back end of the caller's (used by the two opens above
-// and by tests that count back-end calls). The handle is closed through the
+// Opens a stream over a back end of the caller's (used by the opens above and
+// by tests that count back-end calls). The handle is closed through the
 // table's close when the stream closes.
 KWStream* KWStreamOpenBackend(const KWStreamBackend* backend, void* handle, uint32_t mode);
 
 // Parses an fopen-like mode string into mode bits.
 uint32_t KWStreamParseMode(const char* mode);
-// The flags of the system's _open for mode bits of KWStreamParseMode: append
-// alone still means writing, create truncates.
-int KWStreamSystemOpenFlags(uint32_t modeBits);
-
-// Seeks a descriptor of the C runtime (the file back ends' seek) with
-// 64-bit positions; the new position, or -1.
-int64_t KWStreamSeekDescriptor(int fd, int64_t offset, int origin);
 
 int32_t KWStreamRead(KWStream* s, void* dst, int32_t n);
 int32_t KWStreamWrite(KWStream* s, const void* src, int32_t n);

@@ -1,5 +1,6 @@
 #include "framework/KWWriteFailureReason.h"
 
+#include "framework/KWFileHelpers.h"
 #include "framework/KWPathUtils.h"
 
 namespace {
@@ -75,20 +76,11 @@ bool NearlyFull(const wchar_t* folder)
 // The error of writing a new file into the folder; 0 when it can be written.
 DWORD ProbeFolder(const wchar_t* folder)
 {
-    CString probe = folder;
-    probe += L"\\~otprobe.tmp";
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        HANDLE file = ::CreateFileW(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(file);
-            return 0;
-        }
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            return error;
-        probe.Format(L"%ls\\~otprobe%d.tmp", folder, attempt);
-    }
+    // A separator after it: "C:" alone would name the drive's current folder.
+    const CString probe = KWCreateTemporaryFile(CString(folder) + L'\\');
+    if (probe.IsEmpty())
+        return ::GetLastError();
+    ::DeleteFileW(probe);
     return 0;
 }
 

@@ -62,6 +62,11 @@ mkdir -p "$pptcheck"
 OT_PPT_CHECK_DIR=$(winepath -w "$pptcheck" 2>/dev/null </dev/null)
 export OT_PPT_CHECK_DIR
 # Likewise every complete PDF file, checked with qpdf and poppler's tools.
+pdfcheck="$build/pdfcheck"
+rm -rf "$pdfcheck"
+mkdir -p "$pdfcheck"
+OT_PDF_CHECK_DIR=$(winepath -w "$pdfcheck" 2>/dev/null </dev/null)
+export OT_PDF_CHECK_DIR
 # TIFFs the raster library read, each beside its full read as R, G, B bytes
 # (*.rgb), checked with Pillow's own libtiff.
 tiffcheck="$build/tiffcheck"
@@ -69,11 +74,6 @@ rm -rf "$tiffcheck"
 mkdir -p "$tiffcheck"
 OT_TIFF_CHECK_DIR=$(winepath -w "$tiffcheck" 2>/dev/null </dev/null)
 export OT_TIFF_CHECK_DIR
-pdfcheck="$build/pdfcheck"
-rm -rf "$pdfcheck"
-mkdir -p "$pdfcheck"
-OT_PDF_CHECK_DIR=$(winepath -w "$pdfcheck" 2>/dev/null </dev/null)
-export OT_PDF_CHECK_DIR
 # Printed jobs the print tests find on the PDF printer, named *.pagesN.pdf, checked with pdfinfo.
 printcheck="$build/printcheck"
 rm -rf "$printcheck"

@@ -154,8 +154,7 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
     }
 }
 
-}  // namespace
-
+// The bytes of one value of a TIFF field type; 0 for a type decoders skip.
 uint32_t TiffTypeBytes(uint32_t type)
 {
     // BYTE, ASCII, SHORT, LONG, RATIONAL, SBYTE, UNDEFINED, SSHORT, SLONG,
@@ -164,13 +163,13 @@ uint32_t TiffTypeBytes(uint32_t type)
     return type < 14 ? kBytes[type] : 0;
 }
 
+// True when the values of a TIFF directory entry lie inside the file (four bytes
+// or less stand in the entry itself).
 bool TiffValuesFit(uint32_t type, uint32_t values, uint32_t offset, uint64_t fileSize)
 {
     const uint64_t bytes = uint64_t(values) * TiffTypeBytes(type);
     return bytes <= 4 || uint64_t(offset) + bytes <= fileSize;
 }
-
-namespace {
 
 // The first image file directory's size, samples and compression.
 bool ReadTiff(const ByteSource& source, ImageHeader& header)

@@ -22,12 +22,6 @@ struct ImageHeader {
 // image is more than the file can hold.
 bool ReadImageHeader(const ByteSource& source, ImageFormat format, ImageHeader& header);
 
-// The bytes of one value of a TIFF field type; 0 for a type decoders skip.
-uint32_t TiffTypeBytes(uint32_t type);
-// True when the values of a TIFF directory entry lie inside the file (four bytes
-// or less stand in the entry itself).
-bool TiffValuesFit(uint32_t type, uint32_t values, uint32_t offset, uint64_t fileSize);
-
 // True when a JPEG of that frame can come from that many bytes and its decoder's
 // working memory stays within the library's limits.
 bool IsPlausibleJpeg(const JpegInfo& info, uint64_t fileSize);

@@ -9,7 +9,6 @@
 #include "platform/rasterlib/JpegDecode.h"
 #include "platform/rasterlib/JpegScanWalk.h"
 #include "platform/rasterlib/PngImage.h"
-#include "platform/rasterlib/RasterImage.h"
 
 #include <cstring>
 #include <vector>

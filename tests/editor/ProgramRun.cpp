@@ -269,13 +269,14 @@ void CProgramRun::PostCommand(UINT id) const
     ::PostMessageW(m_main, WM_COMMAND, id, 0);
 }
 
-HWND CProgramRun::FindDialog() const
+HWND CProgramRun::FindDialog(const std::wstring& words) const
 {
     HWND found = nullptr;
     // A dialog shows once it is made: before that its controls and texts
     // may not be there yet.
-    WindowsOf query = {m_process.dwProcessId, [&found](HWND window) {
-                           if (ClassName(window) != L"#32770" || !::IsWindowVisible(window))
+    WindowsOf query = {m_process.dwProcessId, [&](HWND window) {
+                           if (ClassName(window) != L"#32770" || !::IsWindowVisible(window) ||
+                               (!words.empty() && DialogText(window).find(words) == std::wstring::npos))
                                return false;
                            found = window;
                            return true;
@@ -304,17 +305,7 @@ HWND CProgramRun::WaitForDialogWith(int itemId, DWORD timeoutMs) const
 HWND CProgramRun::WaitForDialogSaying(const std::wstring& words, DWORD timeoutMs) const
 {
     HWND found = nullptr;
-    WaitFor([&] {
-        WindowsOf query = {m_process.dwProcessId, [&](HWND window) {
-                               if (ClassName(window) != L"#32770" || !::IsWindowVisible(window) ||
-                                   DialogText(window).find(words) == std::wstring::npos)
-                                   return false;
-                               found = window;
-                               return true;
-                           }};
-        ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
-        return found != nullptr;
-    }, timeoutMs);
+    WaitFor([&] { return (found = FindDialog(words)) != nullptr; }, timeoutMs);
     return found;
 }
 

@@ -65,8 +65,9 @@ public:
     void Command(UINT id) const;
     // Posts it, for a command that opens a modal dialog.
     void PostCommand(UINT id) const;
-    // A visible dialog (or message box) of the program; null when none.
-    HWND FindDialog() const;
+    // A visible dialog (or message box) of the program, with words: the one
+    // whose texts hold them, among any others it shows; null when none.
+    HWND FindDialog(const std::wstring& words = std::wstring()) const;
     HWND WaitForDialog(DWORD timeoutMs = 15000) const;
     // A visible top-level window of the program that is neither its main
     // window nor a dialog (an open popup menu); null when none.

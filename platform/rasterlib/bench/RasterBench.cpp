@@ -176,13 +176,30 @@ bool WicThumbnail(IWICImagingFactory* factory, const std::wstring& path, std::ve
     return ok;
 }
 
-// WIC: decoder, Fant scaler to the thumbnail size, conversion to 32-bit BGRA.
-bool TimeWic(const std::vector<std::string>& paths, double libRate)
+// WIC's factory on this thread, or null.
+IWICImagingFactory* StartWic()
 {
     ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     IWICImagingFactory* factory = nullptr;
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  reinterpret_cast<void**>(&factory)))) {
+                                  reinterpret_cast<void**>(&factory))))
+        return nullptr;
+    return factory;
+}
+
+void EndWic(IWICImagingFactory* factory)
+{
+    if (factory) {
+        factory->Release();
+        ::CoUninitialize();
+    }
+}
+
+// WIC: decoder, Fant scaler to the thumbnail size, conversion to 32-bit BGRA.
+bool TimeWic(const std::vector<std::string>& paths, double libRate)
+{
+    IWICImagingFactory* factory = StartWic();
+    if (!factory) {
         std::fprintf(stderr, "no WIC factory\n");
         return false;
     }
@@ -196,8 +213,7 @@ bool TimeWic(const std::vector<std::string>& paths, double libRate)
     }
     const double wicSeconds = Now() - start;
     const double wicRate = wicMade / wicSeconds;
-    factory->Release();
-    ::CoUninitialize();
+    EndWic(factory);
     std::printf("WIC decode and Fant scaler:    %d thumbnails in %.2f s = %.1f thumbnails/s\n", wicMade, wicSeconds,
                 wicRate);
     if (wicRate > 0)
@@ -304,25 +320,6 @@ bool LibraryThumbnail(PFN_ReadLQRasterImage readLQ, const std::string& path)
     const bool made = block && readLQ(path.c_str(), block, size, &targetWidth, &targetHeight, 0, 0, 0) == size;
     std::free(block);
     return made;
-}
-
-// WIC's factory on this thread, or null.
-IWICImagingFactory* StartWic()
-{
-    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    IWICImagingFactory* factory = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  reinterpret_cast<void**>(&factory))))
-        return nullptr;
-    return factory;
-}
-
-void EndWic(IWICImagingFactory* factory)
-{
-    if (factory) {
-        factory->Release();
-        ::CoUninitialize();
-    }
 }
 
 // Thumbnails of small files of 138 megapixels below the library's bound
