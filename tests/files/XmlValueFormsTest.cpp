@@ -117,11 +117,9 @@ TEST(XmlValueForms, NumbersAreReadFromTheirFirstDigitsAndNeverBecomeInfiniteOrNa
         {L".5", 0, 0.5},
         {L"1.5", 1, 1.5},
         {L"-1.5e2", -1, -150.0},
-        {L"2e", 2, 2.0},
         {L"2e+x", 2, 2.0},
         {L"nan", 0, 0.0},
         {L"inf", 0, 0.0},
-        {L"-infinity", 0, 0.0},
         {L"0x1p4", 0, 0.0},
         {L"1e999", 1, DBL_MAX},
         {L"-1e999", -1, -DBL_MAX},
@@ -132,6 +130,4 @@ TEST(XmlValueForms, NumbersAreReadFromTheirFirstDigitsAndNeverBecomeInfiniteOrNa
         EXPECT_EQ(ReadXmlReal(test.text), test.real) << filestest::ToAnsi(test.text);
     }
     EXPECT_EQ(ReadXmlInteger("12'", 2), 12) << "only the length given is read";
-    EXPECT_EQ(ReadXmlInteger(nullptr), 0);
-    EXPECT_EQ(ReadXmlReal(nullptr), 0.0);
 }
