@@ -188,19 +188,22 @@ TEST_F(DocumentFiles, AttributesAreReadInAnyOrder)
     EXPECT_EQ(props.GetWatermarks()[1]->m_firstNumber, 12);
 }
 
-TEST_F(DocumentFiles, ATextWatermarkWithoutItsOwnStyleKeepsTheDefault)
+TEST_F(DocumentFiles, ATextWatermarkWithoutItsOwnStyleTakesTheLatestReadBeforeIt)
 {
     const std::string body = "<Watermarks>"
+                             "<WatermarkItem Type='0' Text='zero'></WatermarkItem>"
                              "<WatermarkItem Type='0' Text='one'><WCharMapItem Size='40' Color='255'/></WatermarkItem>"
                              "<WatermarkItem Type='0' Text='two'></WatermarkItem>"
                              "</Watermarks>\n";
     CTalBaseDocument document;
     ASSERT_TRUE(LoadText(document, DocumentText(body)));
     const auto& watermarks = document.GetProperties().GetWatermarks();
-    ASSERT_EQ(watermarks.size(), 2u);
-    EXPECT_EQ(watermarks[0]->m_textFormat.m_size, 40);
-    EXPECT_EQ(watermarks[0]->m_textFormat.m_color, 255u);
-    EXPECT_TRUE(watermarks[1]->m_textFormat == CTalTextFormat()) << "not the first one's style";
+    ASSERT_EQ(watermarks.size(), 3u);
+    EXPECT_TRUE(watermarks[0]->m_textFormat == CTalTextFormat()) << "none read before it";
+    for (size_t i : {1u, 2u}) {
+        EXPECT_EQ(watermarks[i]->m_textFormat.m_size, 40) << i;
+        EXPECT_EQ(watermarks[i]->m_textFormat.m_color, 255u) << i;
+    }
 }
 
 TEST_F(DocumentFiles, TextNotesKeepTheirCharactersSpacingsAndPositions)
