@@ -260,6 +260,7 @@ void CTalDocument::OnPasteAsSubsection()
 {
     EndEdits(false);
     PasteFromClipboard(true);
+    SetModifiedFlag(TRUE);
 }
 
 void CTalDocument::OnDeleteSelected()

@@ -142,11 +142,7 @@ bool CTalDocument::SaveReportFile(const wchar_t* path, bool copy)
     if (!tags.RegisterTags() || !serializer.SaveDocument(this, path, &progress)) {
         HoldFile(heldPath);
         progress.Hide();
-        CString text = L"Cannot save the document!";
-        const CString failure = serializer.GetSaveFailure();
-        if (!failure.IsEmpty())
-            text += L"\n\n" + failure;
-        ShowMessage(text);
+        ShowMessage(L"Cannot save the document!");
         return false;
     }
     progress.Hide();

@@ -114,36 +114,22 @@ CNewParamCell* CTagTable::GetParamsA(const char* name) const
     return item ? item->GetCurrentCell() : nullptr;
 }
 
-void CTagTable::WarnNotANumber(const wchar_t* name, const wchar_t* text) const
-{
-    if (!m_archive)
-        return;
-    CString message;
-    message.Format(L"The value \"%ls\" of %ls is not a number and is ignored.", text, name);
-    m_archive->Warning(message);
-}
-
-template <class T>
-bool CTagTable::ReadNumber(const CNewParamCell& cell, const wchar_t* name, T& value,
-                           bool (*parse)(const wchar_t*, T&)) const
+bool CTagTable::ReadInt(const CNewParamCell& cell, const wchar_t* name, int32_t& value) const
 {
     const wchar_t* text = cell.Find(name);
     if (!text)
         return false;
-    if (parse(text, value))
-        return true;
-    WarnNotANumber(name, text);
-    return false;
-}
-
-bool CTagTable::ReadInt(const CNewParamCell& cell, const wchar_t* name, int32_t& value) const
-{
-    return ReadNumber<int32_t>(cell, name, value, ParseXmlInteger);
+    value = ReadXmlInteger(text);
+    return true;
 }
 
 bool CTagTable::ReadDouble(const CNewParamCell& cell, const wchar_t* name, double& value) const
 {
-    return ReadNumber<double>(cell, name, value, ParseXmlReal);
+    const wchar_t* text = cell.Find(name);
+    if (!text)
+        return false;
+    value = ReadXmlReal(text);
+    return true;
 }
 
 bool CTagTable::ReadFlag(const CNewParamCell& cell, const wchar_t* name, uint8_t& value) const

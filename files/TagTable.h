@@ -70,9 +70,8 @@ public:
 
 protected:
     // Attribute values for the handlers, by name in any order. A missing
-    // attribute leaves the field as it was; so does a value that is not a
-    // number, with a warning (a garbled number must not become a 0 that
-    // replaces another entry).
+    // attribute leaves the field as it was; a value that is not a number
+    // reads as the number its first digits form, or 0, without a word.
     bool ReadInt(const CNewParamCell& cell, const wchar_t* name, int32_t& value) const;
     // A narrower or unsigned field gets the value cut to its width.
     template <class T>
@@ -141,10 +140,8 @@ protected:
     }
 
 private:
+    // Always finite: the fields' limits then hold it.
     bool ReadDouble(const CNewParamCell& cell, const wchar_t* name, double& value) const;
-    template <class T>
-    bool ReadNumber(const CNewParamCell& cell, const wchar_t* name, T& value, bool (*parse)(const wchar_t*, T&)) const;
-    void WarnNotANumber(const wchar_t* name, const wchar_t* text) const;
 
     mutable CTagItem* m_cached = nullptr;
     CNewXmlArch* m_archive = nullptr;

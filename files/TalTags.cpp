@@ -358,6 +358,7 @@ void CTalTags::OnWCharMapItemEnd(const CString& name)
     if (cell->Find(L"Num"))
         NoteFontIndex(m_watermarkStyle.m_font, L"a watermark's style");
     m_watermarkStyleRead = true;
+    m_anyWatermarkStyle = true;
 }
 
 void CTalTags::OnWatermarkEnd(const CString& name)
@@ -373,8 +374,9 @@ void CTalTags::OnWatermarkEnd(const CString& name)
     switch (watermark->m_kind) {
     case CTalWatermark::kText: {
         ReadText(*cell, L"Text", watermark->m_text);
-        // Only the item's own style: another watermark's is not this one's.
-        if (m_watermarkStyleRead)
+        // A style element stays until the next one: a text watermark without
+        // its own takes the latest read before it, or keeps the default.
+        if (m_anyWatermarkStyle)
             watermark->m_textFormat = m_watermarkStyle;
         break;
     }

@@ -173,6 +173,8 @@ private:
     // The title template whose cells the file carries, when it is new.
     CTalTemplate* m_titleCells = nullptr;
     bool m_watermarkStyleRead = false;
+    // The latest watermark style read in the file, whichever watermark held it.
+    bool m_anyWatermarkStyle = false;
     CTalTextFormat m_watermarkStyle;
     bool m_rootStarted = false;
     bool m_rootEnded = false;

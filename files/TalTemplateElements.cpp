@@ -150,7 +150,7 @@ void CTalTemplateElements::OnRectItemEnd(const CString& name)
         return;
     int32_t kind = 0;
     ReadInt(*array, L"Type", kind);
-    // Missing values are 0; a garbled one is warned about and stays 0.
+    // Missing values are 0; a garbled one reads as its first digits, or 0.
     CKWDoubleRect rect(0.0, 0.0, 0.0, 0.0);
     ReadReal(*item, L"Left", rect.left, kMaxCoordinate);
     ReadReal(*item, L"Top", rect.top, kMaxCoordinate);

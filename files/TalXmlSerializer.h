@@ -44,8 +44,9 @@ public:
     // The next save writes a copy of the document (an archive, a template):
     // its pictures are copied, never moved, and the model keeps its ids.
     void SetSavesCopy(bool copy) { m_savesCopy = copy; }
-    // After a save that returned false: the file or folder that could not
-    // be written and the reason, for the user; empty when none was met.
+    // After a save that returned false: the first file or folder that could
+    // not be written and the reason; empty when none was met. The document
+    // tells only that the save failed.
     CString GetSaveFailure() const;
     // Reads a report file into an empty document through a registered table
     // (the fourth argument is not used). True when the file parsed without

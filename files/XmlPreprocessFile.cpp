@@ -25,12 +25,15 @@ const char kCountAttribute[] = "Count";
 const wchar_t kImagesMessage[] = L"Preprocessing images...";
 const wchar_t kTemplatesMessage[] = L"Loading templates...";
 
-// A garbled number is no number.
+// Read as the document's elements read it, so that the pass and the parse
+// agree on how the pictures are stored.
 bool FindNumber(const CXmlPreprocessFile::StartTag& tag, const char* name, int32_t& number)
 {
     std::string value;
-    return tag.Find(name, CXmlPreprocessFile::kMaxNumberLength, value) &&
-           ParseXmlInteger(value.data(), value.size(), number);
+    if (!tag.Find(name, CXmlPreprocessFile::kMaxNumberLength, value))
+        return false;
+    number = ReadXmlInteger(value.data(), value.size());
+    return true;
 }
 
 // Only letters and digits may name a picture's format.

@@ -4,6 +4,7 @@
 #include "framework/KWCodePage.h"
 #include "framework/KWTextFileStream.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -180,66 +181,88 @@ std::string XmlBinaryForm(const void* bytes, int32_t count)
 
 namespace {
 
+// The runtime's white space: blank, TAB, LF, VT, FF and CR.
 template <class Char>
-bool IsBlank(Char c)
+bool IsNumberBlank(Char c)
 {
-    return IsXmlBlank(static_cast<int>(c));
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 template <class Char>
-bool ParseInteger(const Char* p, const Char* end, int32_t& value)
+bool IsDigit(Char c)
 {
-    while (p < end && IsBlank(*p))
+    return c >= '0' && c <= '9';
+}
+
+template <class Char>
+int32_t ReadInteger(const Char* p, const Char* end)
+{
+    while (p < end && IsNumberBlank(*p))
         ++p;
-    while (end > p && IsBlank(end[-1]))
-        --end;
     bool negative = false;
     if (p < end && (*p == '-' || *p == '+'))
         negative = *p++ == '-';
-    if (p == end)
-        return false;
+    // Counted in 64 bits and held at 2^31 once beyond it.
+    const int64_t kBeyond = int64_t(INT32_MAX) + 1;
     int64_t number = 0;
-    for (; p < end; ++p) {
-        if (*p < '0' || *p > '9')
-            return false;
-        number = number * 10 + (*p - '0');
-        if (number > int64_t(INT32_MAX) + 1)
-            return false;
+    for (; p < end && IsDigit(*p); ++p) {
+        if (number < kBeyond)
+            number = number * 10 + (*p - '0');
     }
     if (negative)
-        number = -number;
-    if (number > INT32_MAX || number < INT32_MIN)
-        return false;
-    value = static_cast<int32_t>(number);
-    return true;
+        return number >= kBeyond ? INT32_MIN : static_cast<int32_t>(-number);
+    return number > INT32_MAX ? INT32_MAX : static_cast<int32_t>(number);
 }
 
 }  // namespace
 
-bool ParseXmlInteger(const char* text, size_t length, int32_t& value)
+int32_t ReadXmlInteger(const char* text, size_t length)
 {
-    return text && ParseInteger(text, text + length, value);
+    return text ? ReadInteger(text, text + length) : 0;
 }
 
-bool ParseXmlInteger(const wchar_t* text, int32_t& value)
+int32_t ReadXmlInteger(const wchar_t* text)
 {
-    return text && ParseInteger(text, text + std::wcslen(text), value);
+    return text ? ReadInteger(text, text + std::wcslen(text)) : 0;
 }
 
-bool ParseXmlReal(const wchar_t* text, double& value)
+double ReadXmlReal(const wchar_t* text)
 {
     if (!text)
-        return false;
-    wchar_t* end = nullptr;
-    const double number = std::wcstod(text, &end);
-    if (end == text)
-        return false;
-    while (IsBlank(*end))
-        ++end;
-    if (*end != 0 || std::isnan(number))
-        return false;
-    value = number;
-    return true;
+        return 0.0;
+    const wchar_t* p = text;
+    while (IsNumberBlank(*p))
+        ++p;
+    const wchar_t* start = p;
+    if (*p == '-' || *p == '+')
+        ++p;
+    int digits = 0;
+    for (; IsDigit(*p); ++p)
+        ++digits;
+    if (*p == '.') {
+        ++p;
+        for (; IsDigit(*p); ++p)
+            ++digits;
+    }
+    if (digits == 0)
+        return 0.0;
+    // An exponent only with its digits: "2e" is 2.
+    if (*p == 'e' || *p == 'E') {
+        const wchar_t* exponent = p + 1;
+        if (*exponent == '-' || *exponent == '+')
+            ++exponent;
+        if (IsDigit(*exponent)) {
+            p = exponent;
+            while (IsDigit(*p))
+                ++p;
+        }
+    }
+    // Only the number's own characters reach the runtime's conversion.
+    const std::wstring number(start, p);
+    const double value = std::wcstod(number.c_str(), nullptr);
+    if (std::isfinite(value))
+        return value;
+    return number[0] == '-' ? -DBL_MAX : DBL_MAX;
 }
 
 bool IsXmlImageFormat(const char* text, size_t length)

@@ -66,14 +66,16 @@ inline std::string XmlValueForm(bool value) { return XmlBoolForm(value); }
 // XML's white space: blank, TAB, carriage return and line feed.
 inline bool IsXmlBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// A whole number as the files hold it: optional blanks, an optional sign and
-// decimal digits, optional blanks, nothing else, within 32 bits. False, the
-// value unchanged, for any other text: a garbled number is no 0.
-bool ParseXmlInteger(const char* text, size_t length, int32_t& value);
-bool ParseXmlInteger(const wchar_t* text, int32_t& value);
-// A real number that the runtime's conversion reads from the whole text
-// (blanks aside); NaN is no number, an infinity is.
-bool ParseXmlReal(const wchar_t* text, double& value);
+// A whole number as the runtime's _wtol reads it: blanks, an optional sign
+// and the decimal digits up to the first other character, so "12abc" is 12;
+// 0 when no digit comes. Beyond 32 bits it is held at the nearer end.
+int32_t ReadXmlInteger(const char* text, size_t length);
+int32_t ReadXmlInteger(const wchar_t* text);
+// A real number as the runtime's wcstod reads a decimal one: the longest
+// start of the text that forms a number, 0 when none does. "inf", "nan" and
+// hexadecimal forms are not taken (0), and a number beyond a double's range
+// is held at the largest one of its sign, so the result is always finite.
+double ReadXmlReal(const wchar_t* text);
 
 // A valid picture-file extension: 1 to 6 ASCII letters and digits. Extensions
 // come from files and become the extensions of files in the picture store.

@@ -188,19 +188,22 @@ TEST_F(DocumentFiles, AttributesAreReadInAnyOrder)
     EXPECT_EQ(props.GetWatermarks()[1]->m_firstNumber, 12);
 }
 
-TEST_F(DocumentFiles, ATextWatermarkWithoutItsOwnStyleKeepsTheDefault)
+TEST_F(DocumentFiles, ATextWatermarkWithoutItsOwnStyleTakesTheLatestReadBeforeIt)
 {
     const std::string body = "<Watermarks>"
+                             "<WatermarkItem Type='0' Text='zero'></WatermarkItem>"
                              "<WatermarkItem Type='0' Text='one'><WCharMapItem Size='40' Color='255'/></WatermarkItem>"
                              "<WatermarkItem Type='0' Text='two'></WatermarkItem>"
                              "</Watermarks>\n";
     CTalBaseDocument document;
     ASSERT_TRUE(LoadText(document, DocumentText(body)));
     const auto& watermarks = document.GetProperties().GetWatermarks();
-    ASSERT_EQ(watermarks.size(), 2u);
-    EXPECT_EQ(watermarks[0]->m_textFormat.m_size, 40);
-    EXPECT_EQ(watermarks[0]->m_textFormat.m_color, 255u);
-    EXPECT_TRUE(watermarks[1]->m_textFormat == CTalTextFormat()) << "not the first one's style";
+    ASSERT_EQ(watermarks.size(), 3u);
+    EXPECT_TRUE(watermarks[0]->m_textFormat == CTalTextFormat()) << "none read before it";
+    for (size_t i : {1u, 2u}) {
+        EXPECT_EQ(watermarks[i]->m_textFormat.m_size, 40) << i;
+        EXPECT_EQ(watermarks[i]->m_textFormat.m_color, 255u) << i;
+    }
 }
 
 TEST_F(DocumentFiles, TextNotesKeepTheirCharactersSpacingsAndPositions)
@@ -543,11 +546,12 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
     }
 }
 
-TEST_F(DocumentFiles, GarbledNumbersAndRepeatedImageIdsAreWarnedAboutAndChangeNothing)
+TEST_F(DocumentFiles, GarbledNumbersReadTheirFirstDigitsSilentlyAndRepeatedImageIdsAreWarnedAbout)
 {
     const std::string picture = XmlBinaryForm("first", 5), other = XmlBinaryForm("second", 6);
     const std::string body =
-        "<FontArray><FontName Index='0' Name='Arial'/><FontName Index='nan' Name='Evil'/></FontArray>\n"
+        "<FontArray><FontName Index='0' Name='Arial'/><FontName Index='nan' Name='Evil'/>"
+        "<FontName Index='1x' Name='Courier New'/></FontArray>\n"
         "<PrintProperties SizeX='12abc' SizeY='1500'/>\n" +
         Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='4' Angle='x'/></ImageList>")}) +
         "<Images SavePicType='0' Count='2'><Image ID='4' FileFormat='png'>\n" + picture +
@@ -558,17 +562,18 @@ TEST_F(DocumentFiles, GarbledNumbersAndRepeatedImageIdsAreWarnedAboutAndChangeNo
     CRecordingSerializer serializer;
     ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
     const CTalDocProperties& props = document.GetProperties();
-    ASSERT_EQ(props.GetFontTable().GetCount(), 1u);
-    EXPECT_EQ(props.GetFontTable().GetString(0), L"Arial") << "a garbled index replaces nothing";
-    EXPECT_EQ(props.m_printWidth, 2100) << "a garbled size keeps the default";
+    ASSERT_EQ(props.GetFontTable().GetCount(), 2u);
+    EXPECT_EQ(props.GetFontTable().GetString(0), L"Arial") << "\"nan\" is index 0, which Arial holds";
+    EXPECT_EQ(props.GetFontTable().GetString(1), L"Courier New") << "\"1x\" is index 1";
+    EXPECT_EQ(props.m_printWidth, 12) << "\"12abc\" is 12";
     EXPECT_EQ(props.m_printHeight, 1500);
     CKWRefPtr<CTalSection> heading = props.GetHeadingSection();
     ASSERT_EQ(heading->GetPictureCount(), 1);
     EXPECT_EQ(PictureBytes(heading->GetPicture(0)->GetPictureId()), "first");
+    EXPECT_EQ(heading->GetPicture(0)->GetAngle(), 0) << "\"x\" is 0";
     const std::wstring lines = serializer.AllLines();
-    for (const wchar_t* expected : {L"The value \"nan\" of Index is not a number and is ignored.",
-                                    L"The value \"12abc\" of SizeX is not a number and is ignored.",
-                                    L"The value \"x\" of Angle is not a number and is ignored.",
+    EXPECT_EQ(lines.find(L"is not a number"), std::wstring::npos) << "no word about a value that is not a number";
+    for (const wchar_t* expected : {L"The font index 0 is given more than once; \"Evil\" is ignored.",
                                     L"The image ID 4 is used more than once.",
                                     L"The page template \"b.otl\" with ID 3 is carried more than once.",
                                     L"The page template \"A.otl\" with ID 5 is carried more than once."})

@@ -295,7 +295,8 @@ TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTempla
          "<TitleTemplate><TitleRectArray Type='1'>TitleRectArrayItem Left='1'/><TitleRectArrayItem Top='1'/>"
          "</TitleRectArray></TitleTemplate>",
          true, L"Warning [line 2]: The text in TitleRectArray is ignored.", 1},
-        // Coordinates: a missing one is 0, one beyond a million is held there; no line.
+        // Coordinates: a missing one is 0, a garbled one its first digits or 0, one
+        // beyond a million is held there; no line.
         {"a cell without two of its coordinates", false,
          "<LeafTemplate><LeafRectArray Type='1'><LeafRectArrayItem Right='0.2' Left='0.1'/></LeafRectArray>"
          "</LeafTemplate>",
@@ -308,6 +309,10 @@ TEST_F(TemplateFiles, ProblemsOfATemplateFileAreReturnedAndAFileWithoutTheTempla
          "<LeafTemplate><LeafRectArray Type='1'><LeafRectArrayItem Left='-2e6' Right='0' Bottom='1'/>"
          "</LeafRectArray></LeafTemplate>",
          true, nullptr, 1, {-1e6, 0, 0, 1}},
+        {"a cell with words for coordinates", false,
+         "<LeafTemplate><LeafRectArray Type='1'><LeafRectArrayItem Left='nan' Top='12abc' Right='inf' "
+         "Bottom='-1e999'/></LeafRectArray></LeafTemplate>",
+         true, nullptr, 1, {0, 12, 0, -1e6}},
         {"a file cut short", true, "<TitleTemplate><TitleRectArray Type='1'>", false,
          L"Error [Line 2]: Premature end of data in tag TitleRectArray line 2", 0},
     };

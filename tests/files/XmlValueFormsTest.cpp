@@ -1,7 +1,10 @@
 #include "files/XmlValueForms.h"
 
+#include "FilesTestSupport.h"
+
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -92,37 +95,39 @@ TEST(XmlValueForms, ImageFormatsAreShortAlphanumericExtensions)
         EXPECT_EQ(IsXmlImageFormat(c.text, std::strlen(c.text)), c.valid) << c.text;
 }
 
-TEST(XmlValueForms, NumbersAreReadOnlyWhenTheWholeTextIsOne)
+TEST(XmlValueForms, NumbersAreReadFromTheirFirstDigitsAndNeverBecomeInfiniteOrNaN)
 {
     const struct {
         const wchar_t* text;
-        bool integer;
-        int32_t value;
-        bool real;
-        double realValue;
+        int32_t integer;
+        double real;
     } cases[] = {
-        {L"42", true, 42, true, 42.0},
-        {L" -7\t", true, -7, true, -7.0},
-        {L"+3", true, 3, true, 3.0},
-        {L"2147483647", true, INT32_MAX, true, 2147483647.0},
-        {L"-2147483648", true, INT32_MIN, true, -2147483648.0},
-        {L"2147483648", false, 0, true, 2147483648.0},
-        {L"42abc", false, 0, false, 0},
-        {L"nan", false, 0, false, 0},
-        {L"", false, 0, false, 0},
-        {L"-", false, 0, false, 0},
-        {L"1.5", false, 0, true, 1.5},
-        {L"-1.5e2", false, 0, true, -150.0},
+        {L"42", 42, 42.0},
+        {L" -7\t", -7, -7.0},
+        {L"+3", 3, 3.0},
+        {L"2147483647", INT32_MAX, 2147483647.0},
+        {L"-2147483648", INT32_MIN, -2147483648.0},
+        {L"2147483648", INT32_MAX, 2147483648.0},
+        {L"-99999999999999999999", INT32_MIN, -1e20},
+        {L"42abc", 42, 42.0},
+        {L"12.5cm", 12, 12.5},
+        {L"abc", 0, 0.0},
+        {L"", 0, 0.0},
+        {L"-", 0, 0.0},
+        {L".5", 0, 0.5},
+        {L"1.5", 1, 1.5},
+        {L"-1.5e2", -1, -150.0},
+        {L"2e+x", 2, 2.0},
+        {L"nan", 0, 0.0},
+        {L"inf", 0, 0.0},
+        {L"0x1p4", 0, 0.0},
+        {L"1e999", 1, DBL_MAX},
+        {L"-1e999", -1, -DBL_MAX},
+        {L"1e-999", 1, 0.0},
     };
     for (const auto& test : cases) {
-        int32_t value = 99;
-        EXPECT_EQ(ParseXmlInteger(test.text, value), test.integer);
-        EXPECT_EQ(value, test.integer ? test.value : 99) << "a text that is no number changes nothing";
-        double real = 99.0;
-        EXPECT_EQ(ParseXmlReal(test.text, real), test.real);
-        EXPECT_EQ(real, test.real ? test.realValue : 99.0);
+        EXPECT_EQ(ReadXmlInteger(test.text), test.integer) << filestest::ToAnsi(test.text);
+        EXPECT_EQ(ReadXmlReal(test.text), test.real) << filestest::ToAnsi(test.text);
     }
-    int32_t value = 0;
-    EXPECT_TRUE(ParseXmlInteger("12'", 2, value));
-    EXPECT_EQ(value, 12);
+    EXPECT_EQ(ReadXmlInteger("12'", 2), 12) << "only the length given is read";
 }

@@ -158,4 +158,9 @@ TEST_F(TalDocumentClipboard, ForeignBlocksUnderOurNamesPasteNothing)
     EXPECT_EQ(2, heading->GetSubSectionCount());
     EXPECT_EQ(0, a->GetPictureCount());
     EXPECT_FALSE(document->IsModified());
+    // Paste As Subsection marks the report changed even when it pasted nothing.
+    Command(ID_TAL_PASTE_AS_SUBSECTION);
+    EXPECT_EQ(0, a->GetSubSectionCount());
+    EXPECT_EQ(0, History().GetGroupCount());
+    EXPECT_TRUE(document->IsModified());
 }

@@ -200,11 +200,9 @@ TEST_F(TalDocumentLifecycle, AFailedSaveReportsItAndLeavesTheOldFile)
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(document->OnSaveDocument(path.c_str()));
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    // The message goes on with the file and the reason.
-    const std::wstring heading = L"Cannot save the document!\n\nCannot write the file \"";
-    ASSERT_EQ(size_t(1), app->messages.size());
-    EXPECT_EQ(heading + path + L"\".\n", app->messages[0].substr(0, heading.size() + path.size() + 3));
-    EXPECT_NE(std::wstring::npos, app->messages[0].find(L"read-only"));
+    // One message, the save's own: the failure is told, nothing more.
+    const std::vector<std::wstring> refused = {L"Cannot save the document!"};
+    EXPECT_EQ(refused, app->messages);
     EXPECT_EQ(before, ReadFileBytes(path)) << "the old file stays";
     EXPECT_TRUE(document->IsModified());
     EXPECT_STREQ(path.c_str(), document->GetHeldPath());
@@ -212,9 +210,7 @@ TEST_F(TalDocumentLifecycle, AFailedSaveReportsItAndLeavesTheOldFile)
     app->messages.clear();
     const std::wstring nowhere = folder + L"no folder\\x.otd";
     EXPECT_FALSE(document->OnSaveDocument(nowhere.c_str()));
-    ASSERT_EQ(size_t(1), app->messages.size());
-    EXPECT_EQ(heading + nowhere + L"\".\n", app->messages[0].substr(0, heading.size() + nowhere.size() + 3));
-    EXPECT_NE(std::wstring::npos, app->messages[0].find(L"does not exist"));
+    EXPECT_EQ(refused, app->messages);
     EXPECT_STREQ(path.c_str(), document->GetHeldPath());
     app->messages.clear();
     EXPECT_FALSE(document->OnSaveDocument(L""));
