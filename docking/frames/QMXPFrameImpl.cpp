@@ -219,8 +219,8 @@ void CQMXPFrameImpl::OnCloseFrame() {
     CQMXPWorkspace* pWorkspace = QMXPGetWorkspace();
     if (pWorkspace != nullptr)
         pWorkspace->OnClosingMainFrame(this);
-    // A workspace that saves nothing keeps no placement either.
-    if (pWorkspace == nullptr || !pWorkspace->IsSavingEnabled() || m_pFrame->GetSafeHwnd() == nullptr)
+    // The placement is kept even while the rest of the workspace is not saved.
+    if (pWorkspace == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
         return;
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);

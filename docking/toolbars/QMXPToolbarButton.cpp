@@ -2,6 +2,7 @@
 
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/QMXPCommandManager.h"
+#include "docking/toolbars/QMXPMnemonicLabel.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
 #include "docking/toolbars/QMXPVisualManager.h"
@@ -332,15 +333,7 @@ CQMXPToolbarButton* CQMXPToolbarButton::LoadFromOleData(COleDataObject* pDataObj
 
 CString CQMXPToolbarButton::GetDisplayText(const CString& strText) {
     CString strResult;
-    const int nLength = strText.GetLength();
-    for (int i = 0; i < nLength; ++i) {
-        if (strText[i] == L'&') {
-            if (i + 1 < nLength && strText[i + 1] == L'&')
-                strResult += strText[++i];
-            continue;
-        }
-        strResult += strText[i];
-    }
+    CQMXPMnemonicLabel::Parse(strText, strResult);
     return strResult;
 }
 

@@ -4,6 +4,7 @@
 
 #include "docking/frames/QMXPUserTool.h"
 #include "docking/toolbars/QMXPGlobalData.h"
+#include "docking/toolbars/QMXPMnemonicLabel.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPUserToolsManager.h"
@@ -143,7 +144,7 @@ void CQMXPToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CQMXPToolBarImages*
         } else if (bHorz) {
             CRect rectText(rect.left + kTextMargin + (bImageShown ? sizeImage.cx + kTextMargin : 0) + kTextMargin,
                            rect.top + ptText.y, rect.right, rect.bottom);
-            pDC->DrawText(m_strText, &rectText, DT_SINGLELINE);
+            CQMXPMnemonicLabel(pDC, m_strText).Draw(pDC, rectText, DT_LEFT);
         } else {
             CRect rectText(rect.left + ptText.x,
                            rect.top + kTextMargin + (bImageShown ? sizeImage.cy + kTextMargin : 0) + kTextMargin,
@@ -165,32 +166,18 @@ void CQMXPToolbarButton::DrawVerticalText(CDC* pDC, const CRect& rectText) {
     // The vertical font runs downwards; its cells lie left of the reference point.
     TEXTMETRICW tm{};
     pDC->GetTextMetrics(&tm);
-    const CString strText = GetDisplayText(m_strText);
+    CQMXPMnemonicLabel label(pDC, m_strText);
     const int x = rectText.left + tm.tmHeight;
-    pDC->ExtTextOut(x, rectText.top, 0, nullptr, strText, nullptr);
-
-    // The mnemonic: the character after a single '&'.
-    int iMnemonic = -1;
-    for (int i = 0, iShown = 0; i < m_strText.GetLength(); ++i, ++iShown) {
-        if (m_strText[i] != L'&')
-            continue;
-        if (i + 1 < m_strText.GetLength() && m_strText[i + 1] == L'&') {
-            ++i;
-            continue;
-        }
-        iMnemonic = iShown;
-        break;
-    }
-    if (iMnemonic < 0 || iMnemonic >= strText.GetLength())
+    pDC->ExtTextOut(x, rectText.top, 0, nullptr, label.GetText(), label.Advances());
+    const int iMnemonic = label.GetMnemonic();
+    if (iMnemonic < 0)
         return;
-    const int yFrom = rectText.top + pDC->GetTextExtent(strText.Left(iMnemonic)).cx;
-    const int yTo = rectText.top + pDC->GetTextExtent(strText.Left(iMnemonic + 1)).cx;
     CPen pen;
     pen.CreatePen(PS_SOLID, 1, pDC->GetTextColor());
     CPen* pOldPen = pDC->SelectObject(&pen);
     const int xLine = x - tm.tmAscent - 1;
-    pDC->MoveTo(xLine, yFrom);
-    pDC->LineTo(xLine, yTo);
+    pDC->MoveTo(xLine, rectText.top + label.CellLeft(iMnemonic));
+    pDC->LineTo(xLine, rectText.top + label.CellRight(iMnemonic));
     pDC->SelectObject(pOldPen);
 }
 

@@ -8,6 +8,7 @@
 #include "docking/toolbars/CmdUsageCount.h"
 #include "docking/toolbars/QMXPGlobalData.h"
 #include "docking/toolbars/QMXPMenuGlyphs.h"
+#include "docking/toolbars/QMXPMnemonicLabel.h"
 #include "docking/toolbars/QMXPPopupMenu.h"
 #include "docking/toolbars/QMXPPopupMenuBar.h"
 #include "docking/toolbars/QMXPToolBar.h"
@@ -259,34 +260,31 @@ void CQMXPToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CQMXPTool
     const int nArrowWidth = sizeGlyph.cx;
     CRect rectText(rectImage.right + nMargin + kTextGap, rect.top, rect.right - kShortcutRightGap - nArrowWidth,
                    rect.bottom);
-    UINT uiFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
-    CRect rectMeasure = rectText;
-    pDC->DrawText(strLabel, &rectMeasure, uiFormat | DT_CALCRECT);
-    if (rectMeasure.Width() > rectText.Width()) {
+    CQMXPMnemonicLabel label(pDC, strLabel);
+    if (label.GetWidth() > rectText.Width()) {
         // Cut from the end until the label fits with "...".
         CString strCut = strLabel;
         while (!strCut.IsEmpty()) {
             strCut = strCut.Left(strCut.GetLength() - 1);
-            CRect rectTry = rectText;
-            pDC->DrawText(strCut + L"...", &rectTry, uiFormat | DT_CALCRECT);
-            if (rectTry.Width() <= rectText.Width())
+            label = CQMXPMnemonicLabel(pDC, strCut + L"...");
+            if (label.GetWidth() <= rectText.Width())
                 break;
         }
-        strLabel = strCut + L"...";
     }
+    CQMXPMnemonicLabel shortcut(pDC, strShortcut);
+    const UINT uiLabel = DT_VCENTER | DT_LEFT;
+    const UINT uiShortcut = DT_VCENTER | DT_RIGHT;
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     if (bDisabled && !bHighlight && pManager->bEmbossDisabledImage) {
         pDC->SetTextColor(globalData.clrBtnHilite);
         CRect rectShade = rectText;
         rectShade.OffsetRect(1, 1);
-        pDC->DrawText(strLabel, &rectShade, uiFormat);
-        if (!strShortcut.IsEmpty())
-            pDC->DrawText(strShortcut, &rectShade, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        label.Draw(pDC, rectShade, uiLabel);
+        shortcut.Draw(pDC, rectShade, uiShortcut);
     }
     const COLORREF clrOld = pDC->SetTextColor(clrText);
-    pDC->DrawText(strLabel, &rectText, uiFormat);
-    if (!strShortcut.IsEmpty())
-        pDC->DrawText(strShortcut, &rectText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    label.Draw(pDC, rectText, uiLabel);
+    shortcut.Draw(pDC, rectText, uiShortcut);
     if (bArrow) {
         CFont* pOld = pDC->SelectObject(&globalData.fontMarlett);
         CRect rectArrow(rect.right - kShortcutRightGap - nArrowWidth - 2, rect.top, rect.right - 2, rect.bottom);

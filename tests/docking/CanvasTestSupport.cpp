@@ -27,11 +27,15 @@ int CCanvas::Count(COLORREF clr, const CRect& rect) {
     return n;
 }
 
+void CCanvas::CopyScreen(CPoint ptFrom) {
+    HDC hdcScreen = ::GetDC(nullptr);
+    ::BitBlt(m_dc.m_hDC, 0, 0, m_dib.Width(), m_dib.Height(), hdcScreen, ptFrom.x, ptFrom.y, SRCCOPY);
+    ::ReleaseDC(nullptr, hdcScreen);
+}
+
 bool SaveScreen(const CRect& rect, const wchar_t* lpszName) {
     CCanvas canvas(rect.Width(), rect.Height());
-    HDC hdcScreen = ::GetDC(nullptr);
-    ::BitBlt(canvas.DC().m_hDC, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, hdcScreen);
+    canvas.CopyScreen(rect.TopLeft());
     return canvas.SavePng(lpszName);
 }
 

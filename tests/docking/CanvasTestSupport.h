@@ -22,6 +22,8 @@ public:
     // Pixels of the colour within the rectangle.
     int Count(COLORREF clr, const CRect& rect);
     int Count(COLORREF clr) { return Count(clr, CRect(0, 0, m_dib.Width(), m_dib.Height())); }
+    // Takes what the screen shows from the point on, the canvas's size.
+    void CopyScreen(CPoint ptFrom);
     // Writes the canvas as build\screenshots\<name>.png; false on failure.
     bool SavePng(const wchar_t* lpszName);
 

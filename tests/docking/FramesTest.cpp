@@ -278,11 +278,14 @@ TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacementA
     m_app.LoadState(nullptr, &pFrame->GetFrameImpl());
     ASSERT_EQ(barAgain.GetCount(), 1);
     EXPECT_EQ(barAgain.GetButton(0)->m_nID, 30002u);
-    // With saving off nothing is written, not even the version.
+    // With saving off only the window's placement is written, not even the version.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     m_app.EnableSaving(FALSE);
     Close(pFrame);
-    EXPECT_FALSE(KeyExists(kWorkspacePath));
+    ASSERT_TRUE(m_app.LoadWindowPlacement(rect, nFlags, nShowCmd));
+    EXPECT_EQ(rect, CRect(50, 60, 650, 560));
+    for (const wchar_t* key : {L"QMXControlBarVersion", L"QMXToolbarParameters", L"QMXCommandManager"})
+        EXPECT_FALSE(KeyExists(kWorkspacePath + key)) << ::testing::PrintToString(std::wstring(key));
 }
 
 TEST_F(WorkspaceRunTest, SavingWritesTheChangedUserImages) {

@@ -1,6 +1,7 @@
 // The flat XP look and the themed look: the colour scheme on crafted system
 // colours and colour depths, the highlighted text colour, a popup menu under
-// a tool-bar button (build\screenshots\xp_popup_menu.png), the themes Wine
+// a tool-bar button with the lines under its items' letters
+// (build\screenshots\xp_popup_menu.png), the themes Wine
 // opens, the theme states through a recording seam, and the fallback to the
 // XP look once themes are off; tab-strip buttons and a task pane.
 #include "CanvasTestSupport.h"
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace docking_test;
@@ -112,12 +114,61 @@ COLORREF ScreenPixel(int x, int y) {
     return clr;
 }
 
+bool IsDark(COLORREF clr) { return std::max({GetRValue(clr), GetGValue(clr), GetBValue(clr)}) < 128; }
+
+// The leftmost place where the character's glyph, drawn alone in the menu
+// font, shows in the canvas: the pixels of its ink's box dark and light alike.
+CPoint FindGlyph(CCanvas& shown, const CSize& size, wchar_t ch) {
+    CCanvas glyph(16, 16);
+    glyph.DC().SelectObject(&globalData.fontRegular);
+    glyph.DC().TextOut(0, 0, CString(ch));
+    CRect rectInk(0, 0, 0, 0);
+    for (int i = 0; i < 16 * 16; ++i)
+        if (IsDark(glyph.At(i % 16, i / 16)))
+            rectInk.UnionRect(&rectInk, CRect(CPoint(i % 16, i / 16), CSize(1, 1)));
+    for (int x0 = 0; x0 + rectInk.right <= size.cx; ++x0)
+        for (int y0 = 0; y0 + rectInk.bottom <= size.cy; ++y0) {
+            bool bSame = true;
+            for (int y = rectInk.top; y < rectInk.bottom && bSame; ++y)
+                for (int x = rectInk.left; x < rectInk.right && bSame; ++x)
+                    bSame = IsDark(shown.At(x0 + x, y0 + y)) == IsDark(glyph.At(x, y));
+            if (bSame)
+                return CPoint(x0, y0);
+        }
+    return CPoint(-1, -1);
+}
+
+// The marked letter of a text shown in the rectangle of the screen stands
+// where the menu font measures the text before it, and the line under it
+// spans its cell but the last column.
+void ExpectLineUnderLetter(const CRect& rectScreen, const CString& strText) {
+    CCanvas shown(rectScreen.Width(), rectScreen.Height());
+    shown.CopyScreen(rectScreen.TopLeft());
+    const int iAmp = strText.Find(L'&');
+    const CString strShown = strText.Left(iAmp) + strText.Mid(iAmp + 1);
+    const CPoint ptFirst = FindGlyph(shown, rectScreen.Size(), strShown[0]);
+    const CPoint ptLetter = FindGlyph(shown, rectScreen.Size(), strShown[iAmp]);
+    ASSERT_TRUE(ptFirst.x >= 0 && ptLetter.x >= 0) << static_cast<LPCWSTR>(strText);
+    CCanvas measure(4, 4);
+    measure.DC().SelectObject(&globalData.fontRegular);
+    TEXTMETRICW tm{};
+    measure.DC().GetTextMetrics(&tm);
+    EXPECT_EQ(ptLetter.x - ptFirst.x, measure.DC().GetTextExtent(strShown.Left(iAmp)).cx)
+        << static_cast<LPCWSTR>(strText);
+    const int nCell = measure.DC().GetTextExtent(strShown.Mid(iAmp, 1)).cx;
+    for (int x = ptLetter.x - 2; x <= ptLetter.x + nCell + 1; ++x)
+        EXPECT_EQ(IsDark(shown.At(x, ptLetter.y + tm.tmAscent + 1)), x >= ptLetter.x && x < ptLetter.x + nCell - 1)
+            << static_cast<LPCWSTR>(strText) << " at " << x;
+}
+
 TEST_F(XPMenuTest, PopupMenuSeparatorLeavesTheImageColumnAndItsBorderOpensToTheButton) {
     CQMXPPopupMenu::bMenuShadows = FALSE;
     CQMXPToolBar bar;
     ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE840));
-    HMENU hMenu = MakeMenu({{30001, L"&Open"}, {0, L""}, {30002, L"&Close"}});
-    auto* pMenuButton = new CQMXPToolbarMenuButton(static_cast<UINT>(-1), hMenu, -1, L"&Menu");
+    // Letters late in long texts stand where the font measures them, their lines under them.
+    const wchar_t* const strLong[] = {L"Generate Report in P&DF...", L"Convert Image To &Grayscale"};
+    HMENU hMenu = MakeMenu({{30001, L"&Open"}, {0, L""}, {30002, L"&Close"}, {30003, strLong[0]}, {30004, strLong[1]}});
+    auto* pMenuButton = new CQMXPToolbarMenuButton(static_cast<UINT>(-1), hMenu, -1, L"Open &Menu");
     pMenuButton->m_bText = TRUE;
     bar.InsertButton(pMenuButton);
     ::DestroyMenu(hMenu);
@@ -157,6 +208,12 @@ TEST_F(XPMenuTest, PopupMenuSeparatorLeavesTheImageColumnAndItsBorderOpensToTheB
     EXPECT_EQ(ScreenPixel(xColumnEnd - 1, ySeparator), pManager->clrBarBackground);
     EXPECT_EQ(ScreenPixel(xColumnEnd, ySeparator), pManager->clrSeparator);
     EXPECT_EQ(ScreenPixel(rectItems.right - 1, ySeparator), pManager->clrSeparator);
+    ExpectLineUnderLetter(rectButton, L"Open &Menu");
+    for (int i = 0; i < 2; ++i) {
+        CRect rectItem = pItems->GetButton(3 + i)->GetRect();
+        pItems->ClientToScreen(&rectItem);
+        ExpectLineUnderLetter(rectItem, strLong[i]);
+    }
     CloseAllPopups();
     bar.DestroyWindow();
 }
