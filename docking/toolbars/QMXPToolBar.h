@@ -155,8 +155,8 @@ public:
     virtual int HitTest(CPoint point);
     void InvalidateButton(int nIndex);
     void RebuildAccelerators();
-    // The upper-cased letter after the first "&" of a button that shows its
-    // text; 0 for none.
+    // The upper-cased letter that the text of a button showing it underlines
+    // (after the first "&" that is not "&&"); 0 for none.
     static wchar_t MnemonicOf(const CQMXPToolbarButton& button);
     BOOL ResourceButtonsChanged() const { return m_bResourceWasChanged; }
 

@@ -5,6 +5,7 @@
 
 #include "docking/bars/QMXPGlobalUtils.h"
 #include "docking/frames/ButtonAppearanceDlg.h"
+#include "docking/toolbars/QMXPMnemonicLabel.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
 #include "platform/classlib/OleDataObject.h"
 #include "platform/classlib/WinApp.h"
@@ -175,10 +176,12 @@ BOOL CQMXPToolBar::RemoveButton(int iIndex) {
 wchar_t CQMXPToolBar::MnemonicOf(const CQMXPToolbarButton& button) {
     if ((button.m_nStyle & TBBS_SEPARATOR) || !button.m_bText)
         return 0;
-    const int iAmp = button.m_strText.Find(L'&');
-    if (iAmp < 0 || iAmp + 1 >= button.m_strText.GetLength())
+    // The letter the label underlines: "&&" shows an "&" and marks nothing.
+    CString strShown;
+    const int iMnemonic = CQMXPMnemonicLabel::Parse(button.m_strText, strShown);
+    if (iMnemonic < 0)
         return 0;
-    wchar_t ch = button.m_strText[iAmp + 1];
+    wchar_t ch = strShown[iMnemonic];
     ::CharUpperBuffW(&ch, 1);
     return ch;
 }

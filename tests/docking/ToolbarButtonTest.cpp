@@ -80,16 +80,19 @@ TEST(ToolbarButtonTest, SeparatorsAndTextsMeasure) {
         EXPECT_EQ(CSize(separator.OnCalcSize(&dc, sizeDefault, test.bHorz)), test.size) << test.nWidth;
     }
     // Without an image a button is as wide as its text without mnemonic marks, plus 9.
+    // Its key is the letter its label underlines.
     struct TextCase {
         const wchar_t* text;
         const wchar_t* measured;
+        wchar_t key;
     };
-    for (const TextCase& test : {TextCase{L"R&&D", L"R&D"}, TextCase{L"&Save", L"Save"},
-                                 TextCase{L"Fish && &Chips", L"Fish & Chips"}}) {
+    for (const TextCase& test : {TextCase{L"R&&D", L"R&D", 0}, TextCase{L"&Save", L"Save", L'S'},
+                                 TextCase{L"Fish && &chips", L"Fish & chips", L'C'}}) {
         CQMXPToolbarButton button;
         button.m_strText = test.text;
         button.m_bText = TRUE;
         EXPECT_EQ(button.OnCalcSize(&dc, sizeDefault, TRUE).cx, dc.GetTextExtent(test.measured).cx + 9) << test.text;
+        EXPECT_EQ(CQMXPToolBar::MnemonicOf(button), test.key) << test.text;
     }
     dc.SelectObject(pOldFont);
 }
