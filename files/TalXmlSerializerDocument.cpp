@@ -159,7 +159,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
 
     bool ok = !save.failed && !save.pictures->HasFailed();
     if (save.pictures->HasFailed())
-        FailSave(save.pictures->GetFailedPath(), 0, save.pictures->GetFailedReason());
+        FailSave(save.pictures->GetFailedPath(), save.pictures->GetFailedReason());
     if (ok)
         ok = CommitStream();
     else
@@ -519,7 +519,7 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort()) {
-                FailSave(entry.finalPath, 0, L"The picture file could not be read in full.");
+                FailSave(entry.finalPath, L"The picture file could not be read in full.");
                 save.failed = true;
             }
             if (!entry.missing && !opened && save.reportedKeys.insert(static_cast<int32_t>(i + 1)).second) {

@@ -189,21 +189,21 @@ TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
     CSmallVolume volume;
     const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
     ASSERT_TRUE(volume.Ready() && readOnly) << "scripts/wine-run.sh mounts a read-only volume beside the small one";
-    enum Cause { kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace };
+    enum Cause { kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace, kHeldOpenFullDisk };
     const wchar_t* reasons[] = {L"its disk is read-only", L"The file is open in another program.",
                                 L"The disk is full.", L"A folder of this name stands where the file goes.",
-                                L"is a file, not a folder: nothing can be written inside it."};
+                                L"is a file, not a folder: nothing can be written inside it.", L"The disk is full."};
     CTalBaseDocument document;
     AddPicture(document.GetProperties().GetHeadingSection().Get(),
                OutsidePicture(File(L"photo.jpg"), RealPicture("jpg", 7) + std::string(64 * 1024, '\0')));
-    for (const Cause cause : {kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace}) {
+    for (const Cause cause : {kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace, kHeldOpenFullDisk}) {
         SCOPED_TRACE(cause);
         const std::wstring folder = cause == kReadOnlyVolume ? std::wstring(readOnly) : volume.Path();
         std::wstring target = folder + L"report" + std::to_wstring(cause) + L".otd";
-        if (cause == kHeldOpen)
+        if (cause == kHeldOpen || cause == kHeldOpenFullDisk)
             filestest::WriteBytes(target, "earlier");
         HANDLE held = ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (cause == kFullDisk)
+        if (cause == kFullDisk || cause == kHeldOpenFullDisk)
             ASSERT_TRUE(volume.LeaveRoom(16 * 1024));
         if (cause == kFolderInPlace)
             ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
