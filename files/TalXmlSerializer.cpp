@@ -4,6 +4,7 @@
 #include "files/TalPictureRelocation.h"
 #include "files/XmlErrorDlg.h"
 #include "framework/KWPathUtils.h"
+#include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
 #include "framework/KWWriteFailureReason.h"
@@ -210,15 +211,9 @@ void CTalXmlSerializer::FailSave(const CString& path, DWORD error, KWWriteStep s
         FailSave(path, KWWriteFailureReason(path, error, step));
 }
 
-void CTalXmlSerializer::FailUnkeptPictures(const CString& path)
+void CTalXmlSerializer::FailUnkeptPictures(const CString& path, DWORD error)
 {
-    const bool noFolder = !g_rasterLib.HasStoreFolder();
-    const CString folder = noFolder ? g_rasterLib.GetStoreFailedFolder() : g_rasterLib.GetStoreFolder();
-    CString reason;
-    reason.Format(L"Its pictures could not be kept in \"%ls\". %ls", folder.GetString(),
-                  KWWriteFailureReason(folder, noFolder ? g_rasterLib.GetStoreError() : 0, KWWriteStep::Target)
-                      .GetString());
-    FailSave(path, reason);
+    FailSave(path, L"Its pictures " + KWUnkeptPictureText(error));
 }
 
 CString CTalXmlSerializer::GetSaveFailure() const

@@ -169,7 +169,7 @@ private:
     void FailSave(const CString& path, DWORD error, KWWriteStep step);
     // The save of a document whose pictures the picture store could not
     // keep fails before anything is written: the file keeps them.
-    void FailUnkeptPictures(const CString& path);
+    void FailUnkeptPictures(const CString& path, DWORD error);
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;

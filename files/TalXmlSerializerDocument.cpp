@@ -117,7 +117,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     m_failedPath.Empty();
     m_failedReason.Empty();
     if (document->GetUnkeptPictures() > 0) {
-        FailUnkeptPictures(path);
+        FailUnkeptPictures(path, document->GetUnkeptError());
         return false;
     }
     const bool copy = m_savesCopy;
