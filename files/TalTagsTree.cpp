@@ -227,14 +227,16 @@ void CTalTags::AddEmbeddedPicture(const XmlPrepassPicture& picture)
         // Shown as missing, each of its own id; the load names it, the check
         // of the pictures shown does not again.
         id = static_cast<int32_t>(g_rasterLib.AddUnkeptPicture(picture.storeError));
-        if (CTalDocumentLoad* load = GetLoad())
-            g_rasterLib.SetPictureSource(static_cast<uint32_t>(id), load->path, true);
         g_rasterLib.TakeReport(static_cast<uint32_t>(id));
         CString message;
         message.Format(L"The picture with ID %d %ls It is shown as missing.", m_imageKey,
                        KWUnkeptPictureText(picture.storeError).GetString());
         Warn(message);
     }
+    // A warning names the report the picture came in, not the UTF-8 copy a
+    // UTF-16 one is read through.
+    if (CTalDocumentLoad* load = GetLoad(); load && id != 0)
+        g_rasterLib.SetPictureSource(static_cast<uint32_t>(id), load->path, true);
     // The first image of a key is the one; a repeated key was warned about.
     if (!m_filePictures.emplace(m_imageKey, id).second || picture.unkept)
         return;

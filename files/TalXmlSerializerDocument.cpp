@@ -209,7 +209,7 @@ int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, CK
         return key;
     if (entry.missing) {
         CString line;
-        line.Format(kCannotOpenFile, TalPictureName(*save.props, entry.sourceId, save.path).GetString());
+        line.Format(kCannotOpenFile, entry.sourcePath.GetString());
         save.errors.push_back(line);
     } else if (entry.empty && (save.mode == 0 || g_rasterLib.TakeReport(entry.sourceId))) {
         // Embedded, an empty file is the placeholder it shows: each save that

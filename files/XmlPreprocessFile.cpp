@@ -572,8 +572,6 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
             continue;
         if (!stored->origin.empty())
             g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
-        // A warning about the picture names the report it came in.
-        g_rasterLib.SetPictureSource(static_cast<uint32_t>(stored->pictureId), m_path.c_str(), true);
     }
     ForgetFailedFiles(found);
     found.holds = std::move(m_holds);

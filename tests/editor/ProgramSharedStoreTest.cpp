@@ -492,6 +492,13 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     EXPECT_NE(std::wstring::npos, text.find(L"A file of this name is in the way")) << "and the reason";
     ::PostMessageW(failure, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(saved, ReadFileBytes(report)) << "the file stays byte for byte";
+    // A report generated names the placeholders it puts in for them.
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    ASSERT_TRUE(FileCommandByKeys(program, {'D'}, folder.Path() + L"Lost.pdf"));
+    HWND placeholders = program.WaitForDialogSaying(L"could not be kept in");
+    ASSERT_NE(nullptr, placeholders);
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(placeholders).find(L"The picture " + report + L" (section"));
+    ::PostMessageW(placeholders, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.CloseWithoutSaving());
 }
 
