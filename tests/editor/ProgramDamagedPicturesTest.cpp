@@ -17,6 +17,7 @@
 #include "tests/support/TestJpegs.h"
 #include "tests/support/KeepForReaders.h"
 #include "tests/support/PrintedPdf.h"
+#include "tests/support/WindowScreenshot.h"
 
 #include <gtest/gtest.h>
 
@@ -222,6 +223,7 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     ASSERT_TRUE(edtest::PrintByKeys(program));
     HWND printing = program.WaitForDialogSaying(kKWPictureProblemsHeading);
     ASSERT_NE(nullptr, printing);
+    test_support::WriteWindowScreenshot(printing, L"editor_damaged_pictures_print_warning");
     told[3] = CProgramRun::DialogText(printing);
     ::PostMessageW(printing, WM_COMMAND, IDOK, 0);
     std::wstring printed;

@@ -497,6 +497,7 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     ASSERT_TRUE(FileCommandByKeys(program, {'D'}, folder.Path() + L"Lost.pdf"));
     HWND placeholders = program.WaitForDialogSaying(L"could not be kept in");
     ASSERT_NE(nullptr, placeholders);
+    test_support::WriteWindowScreenshot(placeholders, L"program_shared_store_no_folder_placeholders");
     EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(placeholders).find(L"The picture " + report + L" (section"));
     ::PostMessageW(placeholders, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.CloseWithoutSaving());
