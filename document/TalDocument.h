@@ -167,6 +167,9 @@ public:
     // The pictures just added or pasted are checked, on the picture-loading
     // threads when the panel can, and their problems named.
     void CheckAddedPictures(const std::vector<uint32_t>& pictureIds);
+    // Before a generation or a print: every picture that goes in as a
+    // placeholder is named, however often it was named before.
+    void ReportPlaceholders();
     // The picture ids the report uses: its sections' pictures, its logo and
     // its picture watermarks.
     std::vector<uint32_t> CollectPictureIds();

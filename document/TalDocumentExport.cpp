@@ -64,8 +64,7 @@ void CTalDocument::GenerateReport(uint32_t category, uint32_t defaultFormat)
     // Pictures whose files are bad or gone (however often they were named
     // before) are named before the report is written without them; their
     // bytes tell, as a decode of every picture would cost more than the report.
-    m_generationTold.clear();
-    ReportPictureProblems(CollectPictureIds(), false, &m_generationTold);
+    ReportPlaceholders();
     RedrawActiveView();
     const CString path = dialog.GetPathName();
     const CQMFormatInfo* chosen = dialog.GetChosenFormat();
@@ -153,6 +152,12 @@ bool CTalDocument::WritePowerPoint(const wchar_t* fileName)
     else
         ReportOutputFailure(writer.GetOutputRecord());
     return written;
+}
+
+void CTalDocument::ReportPlaceholders()
+{
+    m_generationTold.clear();
+    ReportPictureProblems(CollectPictureIds(), false, &m_generationTold);
 }
 
 void CTalDocument::EndGeneration(const wchar_t* fileName)

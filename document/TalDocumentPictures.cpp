@@ -75,8 +75,11 @@ void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds
     for (uint32_t id : pictureIds) {
         if (id == 0 || !named.insert(id).second)
             continue;
-        // A missing file goes in as the placeholder as a damaged one does.
-        const KWPictureState state = g_rasterLib.GetPictureState(id, decode);
+        // A missing file goes in as the placeholder as a damaged one does,
+        // and so does a picture the picture store could not keep.
+        DWORD unkeptError = 0;
+        const bool unkept = g_rasterLib.GetUnkeptError(id, unkeptError);
+        const KWPictureState state = unkept ? KWPictureState::Missing : g_rasterLib.GetPictureState(id, decode);
         if (state == KWPictureState::Sound)
             continue;
         if (told ? !told->insert(id).second : !g_rasterLib.TakeReport(id))
@@ -84,10 +87,13 @@ void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds
         SIZE size = {0, 0};
         if (state == KWPictureState::TooLarge)
             g_rasterLib.GetImageSize(id, size);
-        if (lines.size() < kMaxLines)
-            lines.push_back(KWPictureProblemLine(state, TalPictureName(GetProperties(), id, documentFile), size));
-        else
+        const CString name = TalPictureName(GetProperties(), id, documentFile);
+        if (lines.size() >= kMaxLines)
             ++more;
+        else if (unkept)
+            lines.push_back(L"The picture " + name + L" " + KWUnkeptPictureText(unkeptError));
+        else
+            lines.push_back(KWPictureProblemLine(state, name, size));
     }
     if (lines.empty())
         return;

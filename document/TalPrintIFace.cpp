@@ -54,6 +54,9 @@ void CTalPrintIFace::OnBeginPrinting(CDC* dc, CPrintInfo* info, CPrintDialog* pr
     }
     if (info)
         info->m_nCurPage = 3;
+    // A printed report names its placeholders as a generated one does.
+    if (m_document && info && !info->m_bPreview)
+        m_document->ReportPlaceholders();
 }
 
 bool CTalPrintIFace::PreparePage(CDC* dc, CPrintInfo* info)

@@ -41,6 +41,15 @@ struct CTalDocumentLoad {
     std::vector<std::unique_ptr<CTalTemplate>> templatesToWrite;
     std::vector<std::unique_ptr<CTalTemplate>> templatesToReload;
     std::vector<CString> unopenedFiles;
+    // Pictures with data that the picture store could not keep (they exist
+    // only in the file read), and the system's error met at the first.
+    int32_t unkept = 0;
+    uint32_t unkeptError = 0;
+    void NoteUnkept(uint32_t error)
+    {
+        if (unkept++ == 0)
+            unkeptError = error;
+    }
     // The problems of the template files read after the parse, each line
     // led by the file's name.
     std::vector<CString> templateProblems;

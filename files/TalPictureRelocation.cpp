@@ -55,7 +55,7 @@ void CTalPictureRelocation::Fail(const CString& path, DWORD error)
 {
     if (!m_failed) {
         m_failedPath = path;
-        m_failedReason = KWWriteFailureReason(path, error);
+        m_failedReason = KWWriteFailureReason(path, error, KWWriteStep::Target);
     }
     m_failed = true;
 }

@@ -460,16 +460,25 @@ void CTalTags::OnTitleTemplateStart(const CString& name)
         archive->SkipElement(name);
         return;
     }
+    CTalTitlePageTemplate* tmpl = nullptr;
     if (CTalTemplate* known = FindTemplate(g_TemplateManager.GetTitlePageTemplates(), fileName)) {
         m_props->m_titleTemplateName = known->GetName();
-        archive->SkipElement(name);
-        return;
+        if (!known->HasUnkeptPictures()) {
+            archive->SkipElement(name);
+            return;
+        }
+        // It lacks pictures the picture store could not keep: it is read
+        // again, from its file or from this copy.
+        CTalTitlePageTemplate blank;
+        known->TakeContent(blank);
+        tmpl = static_cast<CTalTitlePageTemplate*>(known);
+    } else {
+        tmpl = new CTalTitlePageTemplate;
+        tmpl->SetName(fileName);
+        g_TemplateManager.AddTitlePageTemplate(tmpl);
+        m_props->m_titleTemplateName = fileName;
     }
-    auto* tmpl = new CTalTitlePageTemplate;
-    tmpl->SetName(fileName);
     tmpl->SetTitle(title);
-    g_TemplateManager.AddTitlePageTemplate(tmpl);
-    m_props->m_titleTemplateName = fileName;
     if (IsExistingFile(GetSerializer()->GetTemplatePath(fileName, true))) {
         // The template's own file is read after the parse.
         load->titleToReload = tmpl;
@@ -551,7 +560,8 @@ void CTalTags::ResolveTemplates()
                 used = true;
             }
         }
-        if (!used || known)
+        // One that lacks pictures the picture store could not keep is read again.
+        if (!used || (known && !known->HasUnkeptPictures()))
             continue;
         if (IsExistingFile(serializer->GetTemplatePath(name, false)))
             load->templatesToReload.push_back(std::move(entry.tmpl));

@@ -90,8 +90,10 @@ private:
     int32_t CurrentRecord();
     void LinkTree();
     void AddPicture(SectionRecord& record, const PendingPicture& picture, int32_t id);
-    // The picture an "Image" of storage mode 0 gave (0: none) goes to its key.
-    void AddEmbeddedPicture(int32_t id);
+    // The picture an "Image" of storage mode 0 gave (0: none) goes to its
+    // key; one the picture store could not keep is a picture of no file.
+    void AddEmbeddedPicture(const XmlPrepassPicture& picture);
+    void OnParsedPictureUnkept(uint32_t storeError) override;
     void ResolvePictures();
     void ResolveTemplates();
     void ReadTextStyle(const CNewParamCell& cell, CTalTextFormat& format) const;

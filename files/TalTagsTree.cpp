@@ -7,6 +7,7 @@
 #include "files/TalXmlSerializer.h"
 #include "framework/KWColor.h"
 #include "framework/KWPathUtils.h"
+#include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalDocProperties.h"
 #include "model/TalPicture.h"
@@ -208,15 +209,36 @@ void CTalTags::OnImageStart(const CString& name)
     }
     // Read now: the cell goes when the element is passed over.
     ReadText(*cell, CString(kTalEmptyFileAttribute), m_imageEmptyFile);
-    int32_t id = 0;
-    if (BeginPicture(name, kXmlImage, id))
-        AddEmbeddedPicture(id);
+    XmlPrepassPicture picture;
+    if (BeginPicture(name, kXmlImage, picture))
+        AddEmbeddedPicture(picture);
 }
 
-void CTalTags::AddEmbeddedPicture(int32_t id)
+void CTalTags::OnParsedPictureUnkept(uint32_t storeError)
 {
+    if (CTalDocumentLoad* load = GetLoad())
+        load->NoteUnkept(storeError);
+}
+
+void CTalTags::AddEmbeddedPicture(const XmlPrepassPicture& picture)
+{
+    int32_t id = picture.pictureId;
+    if (picture.unkept && !m_filePictures.count(m_imageKey)) {
+        // Shown as missing, each of its own id; the load names it, the check
+        // of the pictures shown does not again.
+        id = static_cast<int32_t>(g_rasterLib.AddUnkeptPicture(picture.storeError));
+        g_rasterLib.TakeReport(static_cast<uint32_t>(id));
+        CString message;
+        message.Format(L"The picture with ID %d %ls It is shown as missing.", m_imageKey,
+                       KWUnkeptPictureText(picture.storeError).GetString());
+        Warn(message);
+    }
+    // A warning names the report the picture came in, not the UTF-8 copy a
+    // UTF-16 one is read through.
+    if (CTalDocumentLoad* load = GetLoad(); load && id != 0)
+        g_rasterLib.SetPictureSource(static_cast<uint32_t>(id), load->path, true);
     // The first image of a key is the one; a repeated key was warned about.
-    if (!m_filePictures.emplace(m_imageKey, id).second)
+    if (!m_filePictures.emplace(m_imageKey, id).second || picture.unkept)
         return;
     CString message;
     if (!m_imageEmptyFile.IsEmpty()) {
@@ -276,7 +298,7 @@ CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
 void CTalTags::OnImageEnd(const CString& name)
 {
     const int32_t mode = GetStorageMode();
-    int32_t embedded = 0;
+    XmlPrepassPicture embedded;
     if (mode == 0 && EndPicture(name, embedded)) {
         AddEmbeddedPicture(embedded);
         return;

@@ -1,6 +1,7 @@
 #include "files/TalTemplateElements.h"
 
 #include "framework/KWDoubleRect.h"
+#include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalTemplate.h"
 
@@ -50,13 +51,13 @@ bool CTalTemplateElements::TakeText(const CTagItem* item, const char* text, int 
     return true;
 }
 
-bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind, int32_t& pictureId)
+bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind, XmlPrepassPicture& picture)
 {
-    pictureId = 0;
+    picture = XmlPrepassPicture();
     const CTagItem* item = FindTag(name);
     const XmlPrepassPicture* prepass = item ? FindPrepassPicture(kind, item->GetStartCount()) : nullptr;
     if (prepass && prepass->taken) {
-        pictureId = prepass->pictureId;
+        picture = *prepass;
         SkipHandler(name);
         return true;
     }
@@ -67,12 +68,14 @@ bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind
     return false;
 }
 
-bool CTalTemplateElements::EndPicture(const CString& name, int32_t& pictureId)
+bool CTalTemplateElements::EndPicture(const CString& name, XmlPrepassPicture& picture)
 {
-    pictureId = 0;
+    picture = XmlPrepassPicture();
     if (!m_pictureText.IsReading(FindTag(name)))
         return false;
-    pictureId = m_pictureText.Finish();
+    picture = m_pictureText.Finish();
+    if (picture.unkept)
+        OnParsedPictureUnkept(picture.storeError);
     return true;
 }
 
@@ -87,20 +90,21 @@ void CTalTemplateElements::OnPictureStart(const CString& name)
     }
     m_picturesMet |= bit;
     XmlPictureKind kind = kXmlImage;
-    int32_t pictureId = 0;
-    if (FindXmlPictureKind(name.GetString(), kind) && BeginPicture(name, kind, pictureId))
-        SetTemplatePicture(name, pictureId);
+    XmlPrepassPicture picture;
+    if (FindXmlPictureKind(name.GetString(), kind) && BeginPicture(name, kind, picture))
+        SetTemplatePicture(name, picture);
 }
 
 void CTalTemplateElements::OnPictureEnd(const CString& name)
 {
-    int32_t pictureId = 0;
-    if (EndPicture(name, pictureId))
-        SetTemplatePicture(name, pictureId);
+    XmlPrepassPicture picture;
+    if (EndPicture(name, picture))
+        SetTemplatePicture(name, picture);
 }
 
-void CTalTemplateElements::SetTemplatePicture(const CString& name, int32_t pictureId)
+void CTalTemplateElements::SetTemplatePicture(const CString& name, const XmlPrepassPicture& picture)
 {
+    const int32_t pictureId = picture.pictureId;
     const bool title = name.Left(5) == L"Title";
     const bool preview = name == CString(kTitlePreview) || name == CString(kLeafPreview);
     CTalTemplate* tmpl = GetCellTemplate(title);
@@ -111,7 +115,11 @@ void CTalTemplateElements::SetTemplatePicture(const CString& name, int32_t pictu
     else
         tmpl->SetBackgroundPictureId(pictureId);
     CString message;
-    if (pictureId == 0) {
+    if (picture.unkept) {
+        tmpl->SetUnkeptPictures(true);
+        message.Format(L"The %ls %ls The template has none.", name.GetString(),
+                       KWUnkeptPictureText(picture.storeError).GetString());
+    } else if (pictureId == 0) {
         message.Format(L"The %ls holds no picture that can be read; the template has none.", name.GetString());
     } else if (g_rasterLib.GetPictureState(static_cast<uint32_t>(pictureId), true) != KWPictureState::Sound) {
         // A template's pictures are small: the whole check costs little.

@@ -42,17 +42,20 @@ protected:
     // A picture element starts. True, with the picture, when the pre-pass
     // read its text (the element is then passed over and its end handler
     // does not run); false when the parser reads the text, until EndPicture.
-    bool BeginPicture(const CString& name, XmlPictureKind kind, int32_t& pictureId);
+    bool BeginPicture(const CString& name, XmlPictureKind kind, XmlPrepassPicture& picture);
     // True, with the picture the text gave, at the end of an element whose
     // text the parser read.
-    bool EndPicture(const CString& name, int32_t& pictureId);
+    bool EndPicture(const CString& name, XmlPrepassPicture& picture);
+    // A picture whose text the parser read that the picture store could not
+    // keep (the pre-pass counts those it read itself).
+    virtual void OnParsedPictureUnkept(uint32_t storeError) {}
 
 private:
     void OnPictureStart(const CString& name);
     void OnPictureEnd(const CString& name);
-    // The picture goes to the template; one that no text gave or that does
-    // not read whole is said.
-    void SetTemplatePicture(const CString& name, int32_t pictureId);
+    // The picture goes to the template; one that no text gave, that the
+    // picture store could not keep or that does not read whole is said.
+    void SetTemplatePicture(const CString& name, const XmlPrepassPicture& picture);
     void OnRectArrayStart(const CString& name);
     void OnRectItemEnd(const CString& name);
     void WarnStrayTextHandler(const CString& name);

@@ -4,6 +4,7 @@
 #include "files/TalPictureRelocation.h"
 #include "files/XmlErrorDlg.h"
 #include "framework/KWPathUtils.h"
+#include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWSystemInfo.h"
 #include "framework/KWWriteFailureReason.h"
@@ -40,11 +41,11 @@ bool CTalXmlSerializer::OpenStream(const CString& path)
         folder = L".";
     wchar_t temp[MAX_PATH];
     if (!::GetTempFileNameW(folder, L"otx", 0, temp)) {
-        FailSave(path, ::GetLastError());
+        FailSave(path, ::GetLastError(), KWWriteStep::Staged);
         return false;
     }
     if (!m_stream->OpenEmpty(temp, CXmlFile::kWrite)) {
-        FailSave(path, ::GetLastError());
+        FailSave(path, ::GetLastError(), KWWriteStep::Staged);
         ::DeleteFileW(temp);
         return false;
     }
@@ -63,16 +64,16 @@ bool CTalXmlSerializer::CommitStream()
     const bool written = m_stream->Close() && !m_stream->HasWriteError();
     // The stream keeps no error code: the file fell short of what was written.
     if (!written)
-        FailSave(m_targetPath, 0);
+        FailSave(m_targetPath, 0, KWWriteStep::Staged);
     bool ok = written && !m_unreadable;
     // A file made read-only is not to be replaced (not every system refuses).
     const DWORD attributes = ::GetFileAttributesW(m_targetPath);
     if (ok && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        FailSave(m_targetPath, ERROR_ACCESS_DENIED);
+        FailSave(m_targetPath, ERROR_ACCESS_DENIED, KWWriteStep::Target);
         ok = false;
     }
     if (ok && !::MoveFileExW(m_tempPath, m_targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        FailSave(m_targetPath, ::GetLastError());
+        FailSave(m_targetPath, ::GetLastError(), KWWriteStep::Target);
         ok = false;
     }
     if (!ok)
@@ -142,7 +143,7 @@ std::string CTalXmlSerializer::PictureFormat(const CString& file, const CString&
 {
     const std::string format = XmlTextForm(GetPathExtension(file));
     if (!IsXmlImageFormat(format.data(), format.size())) {
-        FailSave(picture, 0, L"Its file name extension cannot be stored in a report.");
+        FailSave(picture, L"Its file name extension cannot be stored in a report.");
         m_unreadable = true;
     }
     return format;
@@ -195,23 +196,24 @@ void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     WriteEndTag(name);
 }
 
-void CTalXmlSerializer::FailSave(const CString& path, DWORD error, const wchar_t* reason)
+void CTalXmlSerializer::FailSave(const CString& path, const CString& reason)
 {
     if (!m_failedPath.IsEmpty())
         return;
     m_failedPath = path;
-    // Told now, while what made the write fail is still there to be seen.
-    m_failedReason = reason ? CString(reason) : KWWriteFailureReason(path, error);
+    m_failedReason = reason;
 }
 
-void CTalXmlSerializer::FailUnkeptPictures(const CString& path)
+void CTalXmlSerializer::FailSave(const CString& path, DWORD error, KWWriteStep step)
 {
-    const bool noFolder = !g_rasterLib.HasStoreFolder();
-    const CString folder = noFolder ? g_rasterLib.GetStoreFailedFolder() : g_rasterLib.GetStoreFolder();
-    CString reason;
-    reason.Format(L"Its pictures could not be kept in \"%ls\". %ls", folder.GetString(),
-                  KWWriteFailureReason(folder, noFolder ? g_rasterLib.GetStoreError() : 0).GetString());
-    FailSave(path, 0, reason);
+    // Told now, while what made the write fail is still there to be seen.
+    if (m_failedPath.IsEmpty())
+        FailSave(path, KWWriteFailureReason(path, error, step));
+}
+
+void CTalXmlSerializer::FailUnkeptPictures(const CString& path, DWORD error)
+{
+    FailSave(path, L"Its pictures " + KWUnkeptPictureText(error));
 }
 
 CString CTalXmlSerializer::GetSaveFailure() const

@@ -7,6 +7,7 @@
 #include "files/TalDocumentLoad.h"
 #include "files/XmlFile.h"
 #include "files/XmlValueForms.h"
+#include "framework/KWWriteFailureReason.h"
 #include "platform/classlib/String.h"
 
 #include <windows.h>
@@ -165,10 +166,11 @@ private:
     // system's error, or a reason of its own.
     CString m_failedPath;
     CString m_failedReason;
-    void FailSave(const CString& path, DWORD error, const wchar_t* reason = nullptr);
+    void FailSave(const CString& path, const CString& reason);
+    void FailSave(const CString& path, DWORD error, KWWriteStep step);
     // The save of a document whose pictures the picture store could not
     // keep fails before anything is written: the file keeps them.
-    void FailUnkeptPictures(const CString& path);
+    void FailUnkeptPictures(const CString& path, DWORD error);
     CXmlIndentation m_indentation;
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;

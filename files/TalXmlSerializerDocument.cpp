@@ -117,7 +117,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     m_failedPath.Empty();
     m_failedReason.Empty();
     if (document->GetUnkeptPictures() > 0) {
-        FailUnkeptPictures(path);
+        FailUnkeptPictures(path, document->GetUnkeptError());
         return false;
     }
     const bool copy = m_savesCopy;
@@ -159,7 +159,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
 
     bool ok = !save.failed && !save.pictures->HasFailed();
     if (save.pictures->HasFailed())
-        FailSave(save.pictures->GetFailedPath(), 0, save.pictures->GetFailedReason());
+        FailSave(save.pictures->GetFailedPath(), save.pictures->GetFailedReason());
     if (ok)
         ok = CommitStream();
     else
@@ -209,7 +209,7 @@ int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, CK
         return key;
     if (entry.missing) {
         CString line;
-        line.Format(kCannotOpenFile, TalPictureName(*save.props, entry.sourceId, save.path).GetString());
+        line.Format(kCannotOpenFile, entry.sourcePath.GetString());
         save.errors.push_back(line);
     } else if (entry.empty && (save.mode == 0 || g_rasterLib.TakeReport(entry.sourceId))) {
         // Embedded, an empty file is the placeholder it shows: each save that
@@ -519,7 +519,7 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort()) {
-                FailSave(entry.finalPath, 0, L"The picture file could not be read in full.");
+                FailSave(entry.finalPath, L"The picture file could not be read in full.");
                 save.failed = true;
             }
             if (!entry.missing && !opened && save.reportedKeys.insert(static_cast<int32_t>(i + 1)).second) {

@@ -24,13 +24,25 @@ const wchar_t kTemplateProblem[] = L"%ls: %ls";
 // The text formats every loaded document has.
 const int32_t kLastTextFormat = 10;
 
-bool HasPageTemplateNamed(const CString& name)
+// The page template the manager holds under the name (the file system
+// ignores case); null when none.
+CTalTemplate* FindPageTemplateNamed(const CString& name)
 {
     for (CTalTemplate* tmpl : g_TemplateManager.GetPageTemplates()) {
         if (tmpl && tmpl->GetName().CompareNoCase(name) == 0)
-            return true;
+            return tmpl;
     }
-    return false;
+    return nullptr;
+}
+
+// A carried template read into the manager: as a new one, or into the one
+// of its name that lacks pictures the picture store could not keep.
+void AddPageTemplate(CTalTemplate* known, std::unique_ptr<CTalTemplate> read)
+{
+    if (known)
+        known->TakeContent(*read);
+    else
+        g_TemplateManager.AddPageTemplate(read.release());
 }
 
 }  // namespace
@@ -48,7 +60,6 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         return false;
     }
     XmlDigitRuns digitRuns;
-    int32_t unkept = 0;
     {
         CXmlPreprocessFile prepass(utf8.GetReadPath());
         // An empty file holds no document: all of it was lost.
@@ -63,7 +74,13 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         m_load.prepass = std::move(found.pictures);
         digitRuns.swap(found.digitRuns);
         m_load.passHolds = std::move(found.holds);
-        unkept = found.unkept;
+    }
+    // Counted whether or not the parser uses them: a save refuses to lose any.
+    for (const std::vector<XmlPrepassPicture>& list : m_load.prepass.byKind) {
+        for (const XmlPrepassPicture& picture : list) {
+            if (picture.unkept)
+                m_load.NoteUnkept(picture.storeError);
+        }
     }
     if (progress) {
         progress->SetStageShare(0.2);
@@ -73,7 +90,6 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
     if (!archive.IsLoading() || !archive.IsOpen() || !document || !tags || tags->GetBucketCount() == 0)
         return false;
     m_document = document;
-    document->SetUnkeptPictures(unkept);
     tags->SetTarget(this);
     archive.SetTagTable(tags);
     archive.SetDigitRuns(digitRuns);
@@ -82,11 +98,14 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
     // A file cut short keeps what was read of it.
     tags->FinishDocument();
     tags->SetTarget(nullptr);
+    document->SetUnkeptPictures(m_load.unkept, m_load.unkeptError);
 
     ReloadTemplates();
     CTalDocProperties& props = document->GetProperties();
     props.m_imageSaveType = m_load.storageMode;
-    if (m_load.titleToWrite)
+    // A template that lacks pictures the picture store could not keep is
+    // written nowhere: the report's file holds it whole.
+    if (m_load.titleToWrite && !m_load.titleToWrite->HasUnkeptPictures())
         SaveTitleTemplate(m_load.titleToWrite);
     WriteCarriedTemplates();
 
@@ -111,17 +130,16 @@ void CTalXmlSerializer::ReloadTemplates()
         ReloadTemplate(m_load.titleToReload, true, templateTags);
     bool added = false;
     for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToReload) {
-        if (!carried || HasPageTemplateNamed(carried->GetName()))
+        CTalTemplate* known = carried ? FindPageTemplateNamed(carried->GetName()) : nullptr;
+        if (!carried || (known && !known->HasUnkeptPictures()))
             continue;
         // Read into a template of its own: the document's cells must not add
         // to the file's.
-        auto fresh = std::make_unique<CTalPageTemplate>();
+        std::unique_ptr<CTalTemplate> fresh = std::make_unique<CTalPageTemplate>();
         fresh->SetName(carried->GetName());
         fresh->SetTitle(carried->GetTitle());
-        if (ready && ReloadTemplate(fresh.get(), false, templateTags))
-            g_TemplateManager.AddPageTemplate(fresh.release());
-        else
-            g_TemplateManager.AddPageTemplate(carried.release());
+        const bool reloaded = ready && ReloadTemplate(fresh.get(), false, templateTags);
+        AddPageTemplate(known, std::move(reloaded ? fresh : carried));
         added = true;
     }
     m_load.templatesToReload.clear();
@@ -150,10 +168,12 @@ void CTalXmlSerializer::WriteCarriedTemplates()
     bool added = false;
     for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToWrite) {
         // A name met before (the file system ignores case) is written once.
-        if (!carried || HasPageTemplateNamed(carried->GetName()))
+        CTalTemplate* known = carried ? FindPageTemplateNamed(carried->GetName()) : nullptr;
+        if (!carried || (known && !known->HasUnkeptPictures()))
             continue;
-        SaveLeafTemplate(carried.get());
-        g_TemplateManager.AddPageTemplate(carried.release());
+        if (!carried->HasUnkeptPictures())
+            SaveLeafTemplate(carried.get());
+        AddPageTemplate(known, std::move(carried));
         added = true;
     }
     m_load.templatesToWrite.clear();

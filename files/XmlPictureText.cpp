@@ -30,14 +30,14 @@ void CXmlPictureText::Feed(const char* text, int32_t length)
     m_bytes.resize(used + static_cast<size_t>(written));
 }
 
-int32_t CXmlPictureText::Finish()
+XmlPrepassPicture CXmlPictureText::Finish()
 {
     if (!m_reading)
-        return 0;
+        return XmlPrepassPicture();
     m_reading = false;
     m_element = nullptr;
     if (!m_formatValid)
-        return 0;
+        return XmlPrepassPicture();
     const size_t used = m_bytes.size();
     m_bytes.resize(used + 3);
     m_bytes.resize(used + static_cast<size_t>(m_decoder.Finish(m_bytes.data() + used)));

@@ -6,6 +6,7 @@
 // is decoded as it comes; at the element's end the bytes are stored in the
 // picture store, as the pre-pass stores the pictures it reads.
 #include "files/Base64.h"
+#include "files/XmlPrepassPictures.h"
 #include "platform/classlib/String.h"
 
 #include <cstdint>
@@ -23,8 +24,9 @@ public:
     bool IsReading(const CTagItem* element) const { return m_reading && element == m_element; }
     // A piece of the element's text, UTF-8 as the parser gives it.
     void Feed(const char* text, int32_t length);
-    // Stores what the text gave; the picture id, 0 when nothing usable.
-    int32_t Finish();
+    // Stores what the text gave: the picture id, 0 when nothing usable (told
+    // unkept when the picture store could not keep the bytes).
+    XmlPrepassPicture Finish();
 
 private:
     bool m_reading = false;

@@ -30,6 +30,11 @@ struct XmlPrepassPicture {
     bool taken = false;
     // What the text gave in the picture store; 0 when nothing usable.
     int32_t pictureId = 0;
+    // The text gave bytes that the picture store could not keep (no folder
+    // for pictures, a full disk), and the system's error met (0: the write
+    // fell short naming none).
+    bool unkept = false;
+    uint32_t storeError = 0;
 };
 
 struct XmlPrepassPictures {

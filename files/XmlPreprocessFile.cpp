@@ -156,7 +156,8 @@ const int kBlockCount = 8;
 struct CXmlPreprocessFile::StoredFile {
     HANDLE file = INVALID_HANDLE_VALUE;
     std::wstring path;
-    bool failed = false;  // set by the writing thread
+    bool failed = false;  // set by the writing thread, with the system's error
+    DWORD error = 0;
     int32_t pictureId = 0;
     // Where its bytes came from, named once they are all written.
     std::wstring origin;
@@ -190,21 +191,29 @@ public:
 
     uint8_t* TakeBlock() override { return m_writer.TakeBlock(); }
     void Drop(uint8_t* block) override { m_writer.Queue(block, 0, nullptr); }
-    // Queues the block (which the writer then owns); false when no file
-    // could be made.
+    // Queues the block (which the writer then owns). When no file could be
+    // made the rest of the text is read and let go: the element is the
+    // pass's, with nothing kept, as the parser could keep nothing of it either.
     bool Put(uint8_t* block, size_t count) override
     {
-        if (!m_stored && count > 0 && !Create(block, count)) {
+        if (!m_refused && !m_stored && count > 0 && !Create(block, count)) {
             m_refused = true;
+            m_error = ::GetLastError();
+        }
+        if (m_refused) {
             m_writer.Queue(block, 0, nullptr);
-            return false;
+            return true;
         }
         std::shared_ptr<CXmlPreprocessFile::StoredFile> stored = m_stored;
         m_writer.Queue(block, count, [stored](const uint8_t* bytes, size_t size) {
+            if (stored->failed)
+                return false;
             DWORD written = 0;
-            if (!stored->failed &&
-                (!::WriteFile(stored->file, bytes, static_cast<DWORD>(size), &written, nullptr) || written != size))
+            const BOOL wrote = ::WriteFile(stored->file, bytes, static_cast<DWORD>(size), &written, nullptr);
+            if (!wrote || written != size) {
                 stored->failed = true;
+                stored->error = wrote ? 0 : ::GetLastError();
+            }
             return !stored->failed;
         });
         return true;
@@ -226,15 +235,18 @@ public:
         if (m_stored)
             Close(std::move(m_stored), true);
     }
-    // The store made no file for the bytes.
+    // The store made no file for the bytes, and the system's error.
     bool WasRefused() const { return m_refused; }
+    DWORD GetError() const { return m_error; }
 
 private:
     void Close(std::shared_ptr<CXmlPreprocessFile::StoredFile> stored, bool discard)
     {
         m_writer.Queue([stored, discard] {
-            if (!::CloseHandle(stored->file))
+            if (!::CloseHandle(stored->file) && !stored->failed) {
                 stored->failed = true;
+                stored->error = ::GetLastError();
+            }
             stored->file = INVALID_HANDLE_VALUE;
             if (discard || stored->failed)
                 ::DeleteFileW(stored->path.c_str());
@@ -257,6 +269,7 @@ private:
     CKWWriteBehind& m_writer;
     std::shared_ptr<CXmlPreprocessFile::StoredFile> m_stored;
     bool m_refused = false;
+    DWORD m_error = 0;
 };
 
 // Compares the decoded bytes with a file the store holds: the same bytes,
@@ -464,13 +477,16 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     CStoreFile store(format, *m_writer);
     XmlDigitRuns runs;
     const DecodedText text = DecodeText(endMarker, decoder, store, progress, runs);
-    if (store.WasRefused())
-        ++m_unkept;
     if (!text.ended)
         return result;
     result.taken = true;
     if (digitRuns)
         digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
+    if (store.WasRefused()) {
+        result.unkept = true;
+        result.storeError = store.GetError();
+        return result;
+    }
     if (!text.put)
         return result;
     std::shared_ptr<StoredFile> stored = store.Commit();
@@ -494,7 +510,6 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     m_writer = &writer;
     m_stored.clear();
     m_holds.clear();
-    m_unkept = 0;
     Seek(0);
     m_windowStart = 0;
     m_position = m_end = 0;
@@ -560,13 +575,10 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
             continue;
         if (!stored->origin.empty())
             g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
-        // A warning about the picture names the report it came in.
-        g_rasterLib.SetPictureSource(static_cast<uint32_t>(stored->pictureId), m_path.c_str(), true);
     }
     ForgetFailedFiles(found);
     found.holds = std::move(m_holds);
     m_holds.clear();
-    found.unkept = m_unkept;
     if (progress)
         progress->Update();
     return true;
@@ -577,22 +589,30 @@ void CXmlPreprocessFile::ForgetFailedFiles(Images& found)
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (!stored->failed)
             continue;
-        ++m_unkept;
         for (std::vector<XmlPrepassPicture>& list : found.pictures.byKind) {
             for (XmlPrepassPicture& picture : list) {
-                if (picture.pictureId == stored->pictureId)
-                    picture.pictureId = 0;
+                if (picture.pictureId != stored->pictureId)
+                    continue;
+                picture.pictureId = 0;
+                picture.unkept = true;
+                picture.storeError = stored->error;
             }
         }
     }
     m_stored.clear();
 }
 
-int32_t CXmlPreprocessFile::StorePicture(const uint8_t* bytes, size_t count, const std::string& claimed)
+XmlPrepassPicture CXmlPreprocessFile::StorePicture(const uint8_t* bytes, size_t count, const std::string& claimed)
 {
+    XmlPrepassPicture stored;
     if (!bytes || count == 0 || count > UINT32_MAX)
-        return 0;
+        return stored;
     const std::string extension = StoredExtension(bytes, count, claimed);
-    return static_cast<int32_t>(
+    stored.pictureId = static_cast<int32_t>(
         g_rasterLib.AddImageFromMemory(bytes, static_cast<uint32_t>(count), extension.c_str()));
+    if (stored.pictureId == 0) {
+        stored.unkept = true;
+        stored.storeError = ::GetLastError();
+    }
+    return stored;
 }

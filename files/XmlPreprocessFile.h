@@ -46,7 +46,9 @@ public:
         // missing). Only after one of type 0 are "Image" elements decoded.
         int32_t pictureType = -1;
         int32_t count = 10;
-        // Every picture element by kind, in file order.
+        // Every picture element by kind, in file order; those with data that
+        // the picture store could not keep (it has no folder, or its disk is
+        // full) exist only in the file read.
         XmlPrepassPictures pictures;
         // The long unbroken runs of digits of the elements taken, in file
         // order: the parser passes over them without reading them again.
@@ -54,9 +56,6 @@ public:
         // Every picture the pass stored or took again, held until whatever
         // uses it holds it.
         std::vector<CKWPictureHold> holds;
-        // Pictures with data that the picture store could not keep (it has
-        // no folder, or its disk is full): they exist only in the file read.
-        int32_t unkept = 0;
     };
 
     // A start tag as the parser reads it: its name and its attributes, of
@@ -96,8 +95,9 @@ public:
     static std::string StoredExtension(const uint8_t* bytes, size_t count, const std::string& claimed);
 
     // Stores decoded bytes as a new picture of the store under the extension
-    // StoredExtension gives; the picture id, 0 for no bytes or a failed write.
-    static int32_t StorePicture(const uint8_t* bytes, size_t count, const std::string& claimed);
+    // StoredExtension gives: its id, 0 for no bytes or a failed write (then
+    // told unkept, with the system's error).
+    static XmlPrepassPicture StorePicture(const uint8_t* bytes, size_t count, const std::string& claimed);
 
 private:
     // Makes at least need bytes stand from the position on in the window,
@@ -176,6 +176,5 @@ private:
     CKWWriteBehind* m_writer = nullptr;  // while a pass runs
     std::vector<std::shared_ptr<StoredFile>> m_stored;
     std::vector<CKWPictureHold> m_holds;  // of the pass running
-    int32_t m_unkept = 0;                 // of the pass running
     std::wstring m_path;
 };

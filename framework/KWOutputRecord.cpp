@@ -63,14 +63,24 @@ void CKWOutputRecord::AddFolder(const wchar_t* path)
 
 void CKWOutputRecord::Fail(const wchar_t* path, DWORD error, const wchar_t* reason)
 {
-    if (m_failed)
-        return;
+    if (!m_failed)
+        Record(path, error, reason ? CString(reason) : KWWriteFailureReason(path, error, KWWriteStep::Staged));
+}
+
+void CKWOutputRecord::FailTarget(const wchar_t* path, DWORD error)
+{
+    if (!m_failed)
+        Record(path, error, KWWriteFailureReason(path, error, KWWriteStep::Target));
+}
+
+// The reason is told at once, while what made the write fail (a part written
+// on a full disk, another program's hold) is still there to be seen.
+void CKWOutputRecord::Record(const wchar_t* path, DWORD error, const CString& reason)
+{
     m_failed = true;
     m_failedPath = path ? path : L"";
     m_error = error;
-    // Told now, while what made the write fail (a part written on a full
-    // disk, another program's hold) is still there to be seen.
-    m_reason = reason ? CString(reason) : KWWriteFailureReason(m_failedPath, error);
+    m_reason = reason;
 }
 
 bool CKWOutputRecord::SetEarlierAside()
@@ -93,7 +103,7 @@ bool CKWOutputRecord::SetEarlierAside()
             }
         }
         if (error != 0) {
-            Fail(file.target, error);
+            FailTarget(file.target, error);
             PutEarlierBack();
             return false;
         }
@@ -127,7 +137,7 @@ bool CKWOutputRecord::Commit()
             !::MoveFileExW(file.temporary, file.target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             error = ::GetLastError();
         if (error != 0) {
-            Fail(file.target, error);
+            FailTarget(file.target, error);
             return false;
         }
         m_staged.clear();
@@ -140,7 +150,7 @@ bool CKWOutputRecord::Commit()
     for (auto file = m_staged.rbegin(); file != m_staged.rend(); ++file) {
         if (::MoveFileExW(file->temporary, file->target, MOVEFILE_WRITE_THROUGH))
             continue;
-        Fail(file->target, ::GetLastError());
+        FailTarget(file->target, ::GetLastError());
         // The new files already in place go, and the earlier ones come back.
         for (auto placed = m_staged.rbegin(); placed != file; ++placed) {
             if (!::MoveFileExW(placed->target, placed->temporary, MOVEFILE_REPLACE_EXISTING))

@@ -34,8 +34,11 @@ public:
     void AddFolder(const wchar_t* path);
     // The file that could not be written and the system's error code (0 when
     // the system named none), or a reason of the writer's own; only the
-    // first failure is kept.
+    // first failure is kept. Fail: the write of the file staged for it (or
+    // the memory) failed, whatever stands at path; FailTarget: the target
+    // itself (a folder of the output made, a file put in place) failed.
     void Fail(const wchar_t* path, DWORD error, const wchar_t* reason = nullptr);
+    void FailTarget(const wchar_t* path, DWORD error);
 
     bool HasFailed() const { return m_failed; }
     const CString& GetFailedPath() const { return m_failedPath; }
@@ -74,6 +77,7 @@ private:
     // those set aside put back) when one cannot be.
     bool SetEarlierAside();
     void PutEarlierBack();
+    void Record(const wchar_t* path, DWORD error, const CString& reason);
 
     std::vector<Staged> m_staged;
     std::vector<CString> m_folders;

@@ -1,5 +1,8 @@
 #include "framework/KWPictureProblem.h"
 
+#include "framework/KWRasterLib.h"
+#include "framework/KWWriteFailureReason.h"
+
 const wchar_t kKWPictureProblemsHeading[] =
     L"These picture files cannot be shown as they are; the report shows what can be read of each, or a "
     L"placeholder:";
@@ -32,4 +35,23 @@ CString KWPictureProblemLine(KWPictureState state, const wchar_t* path, SIZE siz
     CString line;
     line.Format(format, path ? path : L"");
     return line;
+}
+
+CString KWUnkeptPictureText(DWORD error)
+{
+    CString folder;
+    CString reason;
+    if (g_rasterLib.HasStoreFolder()) {
+        // The store's own file failed: its folder and disk tell why.
+        folder = g_rasterLib.GetStoreFolder();
+        reason = KWWriteFailureReason(folder, error, KWWriteStep::Staged);
+        folder = folder.Left(folder.GetLength() - 1);
+    } else {
+        // No folder could be made: the one tried is what failed.
+        folder = g_rasterLib.GetStoreFailedFolder();
+        reason = KWWriteFailureReason(folder, error ? error : g_rasterLib.GetStoreError(), KWWriteStep::Target);
+    }
+    CString text;
+    text.Format(L"could not be kept in \"%ls\": %ls", folder.GetString(), reason.GetString());
+    return text;
 }

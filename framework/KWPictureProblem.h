@@ -12,3 +12,9 @@ CString KWPictureProblemLine(KWPictureState state, const wchar_t* path, SIZE siz
 
 // The heading of the warning that lists such lines.
 extern const wchar_t kKWPictureProblemsHeading[];
+
+// Where and why the picture store could not keep the bytes of a picture (no
+// folder for pictures, a full disk), from the system's error met (0: the
+// write fell short naming none): "could not be kept in "<folder>": <reason>",
+// for the line that names the picture before it.
+CString KWUnkeptPictureText(DWORD error);

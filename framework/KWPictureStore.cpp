@@ -451,8 +451,13 @@ void CKWRasterLib::GenerateStoreFileName(std::string& name, const char* extensio
 HANDLE CKWRasterLib::CreateStoreFile(const char* extension, std::wstring& path)
 {
     const char* ext = extension ? extension : "jpg";
-    if (m_storeFolder.IsEmpty() || !IsSafeExtension(ext))
+    if (m_storeFolder.IsEmpty() || !IsSafeExtension(ext)) {
+        // Without a folder, the error met when none could be made.
+        ::SetLastError(m_storeFolder.IsEmpty() && m_storeError ? m_storeError
+                       : m_storeFolder.IsEmpty()                ? ERROR_PATH_NOT_FOUND
+                                                                : ERROR_INVALID_NAME);
         return INVALID_HANDLE_VALUE;
+    }
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name;
         GenerateStoreFileName(name, ext);
@@ -464,12 +469,16 @@ HANDLE CKWRasterLib::CreateStoreFile(const char* extension, std::wstring& path)
         if (file != INVALID_HANDLE_VALUE)
             return file;
         const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            break;
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            path.clear();
+            ::SetLastError(error);
+            return INVALID_HANDLE_VALUE;
+        }
         std::lock_guard<std::mutex> lock(m_storeLock);
         m_takenNames.insert(LowerAscii(name + "." + ext));
     }
     path.clear();
+    ::SetLastError(ERROR_FILE_EXISTS);
     return INVALID_HANDLE_VALUE;
 }
 
@@ -535,13 +544,34 @@ uint32_t CKWRasterLib::AddImageFromMemory(const void* bytes, uint32_t count, con
         return 0;
     DWORD written = 0;
     bool whole = ::WriteFile(file, bytes, count, &written, nullptr) && written == count;
-    whole = ::CloseHandle(file) && whole;
+    DWORD error = whole ? 0 : ::GetLastError();
+    if (!::CloseHandle(file) && whole) {
+        whole = false;
+        error = ::GetLastError();
+    }
     if (!whole) {
         // A short file would read as a broken picture; better none at all.
         ::DeleteFileW(path.c_str());
+        ::SetLastError(error);
         return 0;
     }
     return RegisterNewPath(path);
+}
+
+uint32_t CKWRasterLib::AddUnkeptPicture(DWORD error)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    const uint32_t id = m_nextPictureId++;
+    m_unkeptErrors[id] = error;
+    return id;
+}
+
+bool CKWRasterLib::GetUnkeptError(uint32_t id, DWORD& error)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    auto found = m_unkeptErrors.find(id);
+    error = found == m_unkeptErrors.end() ? 0 : found->second;
+    return found != m_unkeptErrors.end();
 }
 
 CString CKWRasterLib::CopyImageFileTo(uint32_t id, const wchar_t* targetFolder)

@@ -64,6 +64,10 @@ public:
     // that exist only in memory cannot be kept. Then the folder tried last
     // and the system's error met there.
     bool HasStoreFolder() const { return !m_storeFolder.IsEmpty(); }
+    // The folder the store makes its files in from now on (with a trailing
+    // backslash), for tests that meet a store on a full or a read-only disk;
+    // the folder it had.
+    CString ReplaceStoreFolder(const CString& folder);
     const CString& GetStoreFailedFolder() const { return m_storeFailedFolder; }
     DWORD GetStoreError() const { return m_storeError; }
     // The name that the folders of the runs carry before their number.
@@ -158,8 +162,14 @@ public:
     // format 1 writes JPEG, anything else BMP; the new id, or 0.
     uint32_t SaveImage(const KWRasterImage* image, int format, int quality);
     // Writes the bytes to a new file of the store; the new id, or 0 when the
-    // file could not be written in full.
+    // file could not be written in full (the system's error then the last error).
     uint32_t AddImageFromMemory(const void* bytes, uint32_t count, const char* extension);
+    // A picture whose bytes the store could not keep as a file (no folder
+    // for pictures, a full disk): a new id of no file, shown as missing, with
+    // the system's error met kept for what tells the user of it.
+    uint32_t AddUnkeptPicture(DWORD error);
+    // That error (0: the write fell short naming none); false for any other picture.
+    bool GetUnkeptError(uint32_t id, DWORD& error);
     // A file name (without folder and extension) that no file of the store has
     // yet with that extension (null: "jpg"). The folder is listed once, for
     // the files an earlier run left under the same prefix; the names of this
@@ -168,7 +178,8 @@ public:
     // A new file of the store with a generated name, made (never opened over
     // another) and open for writing; its path in path. A name that proves
     // taken (by another program's file) gives way to the next one.
-    // INVALID_HANDLE_VALUE when no file could be made.
+    // INVALID_HANDLE_VALUE, the system's error the last error, when no file
+    // could be made.
     HANDLE CreateStoreFile(const char* extension, std::wstring& path);
     // True for a file name (without folder) of the form the store gives its
     // files, in this run or an earlier one ("hh_mm_ss" and a number, perhaps
@@ -318,6 +329,7 @@ private:
         bool embedded = false;
     };
     std::map<uint32_t, PictureSource> m_sources;
+    std::map<uint32_t, DWORD> m_unkeptErrors;
     std::map<uint32_t, uint32_t> m_holdCounts;  // held ids only
     std::map<std::wstring, uint32_t> m_idsByOrigin;
     std::map<uint32_t, std::wstring> m_originsById;

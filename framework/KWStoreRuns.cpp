@@ -180,6 +180,13 @@ void CKWRasterLib::MakeStoreFolder()
     m_storeError = error;
 }
 
+CString CKWRasterLib::ReplaceStoreFolder(const CString& folder)
+{
+    const CString previous = m_storeFolder;
+    m_storeFolder = folder;
+    return previous;
+}
+
 bool CKWRasterLib::MakeRunFolder(const CString& root)
 {
     const CString shared = root.Left(root.GetLength() - 1);

@@ -99,9 +99,12 @@ bool ReadOnlyVolume(const wchar_t* folder)
 
 }  // namespace
 
-CString KWWriteFailureReason(const wchar_t* path, DWORD error)
+CString KWWriteFailureReason(const wchar_t* path, DWORD error, KWWriteStep step)
 {
     switch (error) {
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return L"There is not enough memory.";
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
         return L"The disk is full.";
@@ -125,7 +128,8 @@ CString KWWriteFailureReason(const wchar_t* path, DWORD error)
             return Formatted(L"\"%ls\" is a file, not a folder: nothing can be written inside it.", file);
         return Formatted(L"The folder \"%ls\" does not exist.", folder);
     }
-    const DWORD attributes = Attributes(target);
+    // A temporary file or the memory that failed says nothing of the target.
+    const DWORD attributes = step == KWWriteStep::Target ? Attributes(target) : INVALID_FILE_ATTRIBUTES;
     if (IsFolder(attributes))
         return L"A folder of this name stands where the file goes.";
     if (attributes != INVALID_FILE_ATTRIBUTES && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS))

@@ -68,11 +68,18 @@ public:
     CKWRefPtr<CTalSection> FindSectionById(int32_t id) const;
     // Pictures of the file the document was read from that the picture store
     // could not keep: they exist only in that file, and a save would lose them.
-    void SetUnkeptPictures(int32_t count) { m_unkeptPictures = count; }
+    // error: the system's error met at the first of them.
+    void SetUnkeptPictures(int32_t count, uint32_t error)
+    {
+        m_unkeptPictures = count;
+        m_unkeptError = error;
+    }
     int32_t GetUnkeptPictures() const { return m_unkeptPictures; }
+    uint32_t GetUnkeptError() const { return m_unkeptError; }
 
 private:
     CTalDocProperties m_properties;
     std::unique_ptr<CTalCommander> m_commander;
     int32_t m_unkeptPictures = 0;
+    uint32_t m_unkeptError = 0;
 };

@@ -1,5 +1,6 @@
 #include "model/TalPictureName.h"
 
+#include "framework/KWFileHelpers.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalDocProperties.h"
@@ -48,6 +49,13 @@ CString PlaceOf(const CTalDocProperties& props, uint32_t id)
 
 CString TalPictureName(const CTalDocProperties& props, uint32_t pictureId, const wchar_t* documentFile)
 {
+    // The picture's own file when it is gone (the copy beside a report, the
+    // file kept for the clipboard) or lies outside any store: that file is
+    // the one the warning is about.
+    const CString own = g_rasterLib.GetImagePath(pictureId);
+    const bool inStore = g_rasterLib.IsStoreFile(own) || g_rasterLib.IsOtherStoreFile(own);
+    if (!own.IsEmpty() && (!inStore || !KWIsRegularFile(own)))
+        return own;
     bool embedded = false;
     const CString source = g_rasterLib.GetPictureSource(pictureId, &embedded);
     if (!source.IsEmpty() && !embedded && !CKWRasterLib::IsStoreFileName(GetPathFileName(source, true)))

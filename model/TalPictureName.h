@@ -1,9 +1,10 @@
 #pragma once
-// The name a warning gives a picture of a report: the user's own picture file
-// when the picture is that file or a copy the store made of it; otherwise (a
-// picture embedded in a report, pasted as pixels, or kept in a file whose
-// generated name says nothing) the report's file and the picture's place in
-// the report, so that the user knows which picture is meant.
+// The name a warning gives a picture of a report: its own file when that is
+// gone or lies outside the picture store (the user's picture, the copy beside
+// a report); the user's picture file when the picture is a copy the store
+// made of it; otherwise (a picture embedded in a report, pasted as pixels, or
+// kept in a file whose generated name says nothing) the report's file and the
+// picture's place in the report, so that the user knows which picture is meant.
 #include "platform/classlib/String.h"
 
 #include <cstdint>

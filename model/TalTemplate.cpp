@@ -9,3 +9,17 @@ const CTalCellList* CTalTemplate::GetCells(int32_t kind) const
     auto found = m_cells.find(kind);
     return found == m_cells.end() ? nullptr : &found->second;
 }
+
+void CTalTemplate::TakeContent(CTalTemplate& other)
+{
+    SetTitle(other.GetTitle());
+    SetPreviewPictureId(other.GetPreviewPictureId());
+    SetBackgroundPictureId(other.GetBackgroundPictureId());
+    m_unkeptPictures = other.m_unkeptPictures;
+    m_cells.swap(other.m_cells);
+    other.m_cells.clear();
+    other.SetTitle(CString());
+    other.SetPreviewPictureId(0);
+    other.SetBackgroundPictureId(0);
+    other.m_unkeptPictures = false;
+}

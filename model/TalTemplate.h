@@ -46,6 +46,15 @@ public:
     // The kind's list in the order added; null when the kind has no cell.
     virtual const CTalCellList* GetCells(int32_t kind) const;
 
+    // Pictures of the file it was read from that the picture store could not
+    // keep: it lacks them, so it is written nowhere, and a file that holds it
+    // whole fills it again.
+    bool HasUnkeptPictures() const { return m_unkeptPictures; }
+    void SetUnkeptPictures(bool unkept) { m_unkeptPictures = unkept; }
+    // Takes the title, pictures and cells of the other template, which is
+    // left empty; the name stays.
+    void TakeContent(CTalTemplate& other);
+
 private:
     int32_t m_unused = -1;  // set at construction, read by nothing
     std::map<int32_t, CTalCellList> m_cells;
@@ -53,4 +62,5 @@ private:
     CString m_title;
     CKWPictureHold m_backgroundId;
     CKWPictureHold m_previewId;
+    bool m_unkeptPictures = false;
 };

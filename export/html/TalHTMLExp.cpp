@@ -229,7 +229,7 @@ bool CTalHTMLExp::WriteExport(CTalExportDocIFace& document, const wchar_t* fileN
     if (::CreateDirectoryW(m_folder, nullptr)) {
         m_output.AddFolder(m_folder);
     } else if (!KWIsFolder(m_folder)) {
-        m_output.Fail(m_folder, ::GetLastError());
+        m_output.FailTarget(m_folder, ::GetLastError());
         m_writeFailed = true;
         return FailExport();
     }

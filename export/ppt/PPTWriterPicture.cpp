@@ -197,7 +197,7 @@ bool PPTWriter::AddPictureLink(const ExportImageData& record, ShapePropertyTable
         const DWORD error = ::GetLastError();
         m_linkFailed = true;
         Report(L"Error (%lu) creating %ls\n", error, static_cast<const wchar_t*>(folder));
-        m_output.Fail(folder, error);
+        m_output.FailTarget(folder, error);
     }
 
     // A picture whose file was linked already under another id links that file.

@@ -3,6 +3,7 @@
 // the presentation's pictures and the PDF hold no byte of a damaged file;
 // every picture written decodes whole with the system's own decoder.
 #include "ProgramRun.h"
+#include "UserInput.h"
 #include "framework/KWPictureProblem.h"
 #include "files/TalXmlSerializer.h"
 #include "model/TalBaseDocument.h"
@@ -15,6 +16,8 @@
 #include "tests/support/DamagedPictures.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/KeepForReaders.h"
+#include "tests/support/PrintedPdf.h"
+#include "tests/support/WindowScreenshot.h"
 
 #include <gtest/gtest.h>
 
@@ -209,12 +212,23 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     const std::wstring ppt = folder.Path() + L"out\\report.ppt";
     const std::wstring pdf = folder.Path() + L"out\\report.pdf";
     ASSERT_TRUE(::CreateDirectoryW((folder.Path() + L"out").c_str(), nullptr));
-    std::wstring told[3];
+    std::wstring told[4];
     ASSERT_TRUE(Generate(program, kGeneratePdf, pdf, pdf, told[0]));
     ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(pdf).find("%%EOF") != std::string::npos; }));
     ASSERT_TRUE(Generate(program, kGenerateHtml, html, html, told[1]));
     ASSERT_TRUE(Generate(program, kGeneratePpt, ppt, folder.Path() + L"out\\report_Images", told[2]));
     ASSERT_TRUE(edtest::WaitFor([&] { return ReadFileBytes(ppt).size() > 512; }));
+    // Printed, the report names them too, before its pages go.
+    const std::set<std::wstring> printedBefore = pdftest::PrintedFiles();
+    ASSERT_TRUE(edtest::PrintByKeys(program));
+    HWND printing = program.WaitForDialogSaying(kKWPictureProblemsHeading);
+    ASSERT_NE(nullptr, printing);
+    test_support::WriteWindowScreenshot(printing, L"editor_damaged_pictures_print_warning");
+    told[3] = CProgramRun::DialogText(printing);
+    ::PostMessageW(printing, WM_COMMAND, IDOK, 0);
+    std::wstring printed;
+    EXPECT_FALSE(pdftest::WaitForPrinted(L"Damaged", printedBefore, printed).empty());
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
     for (const std::wstring& text : told) {
         EXPECT_NE(std::wstring::npos, text.find(L"Cannot open file " + folder.Path() + L"gone.jpg"));
         for (const auto& file : files) {

@@ -36,6 +36,7 @@ constexpr int kViewId = 0xE900;
 constexpr int kTreeId = 1126;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kSheetTab = 0x3020;
+constexpr int kLoadErrorList = 1174;
 constexpr UINT kDocumentProperties = 32795;
 constexpr int kPictures = 6;
 
@@ -470,10 +471,15 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
            TreeCount(program) != 2) {
         said += CProgramRun::DialogText(dialog) + L"\n";
+        wchar_t line[2048] = {};
+        if (HWND list = ::GetDlgItem(dialog, kLoadErrorList); list && ::SendMessageW(list, LB_GETTEXTLEN, 0, 0) < 2048)
+            said += std::wstring(line, size_t(::SendMessageW(list, LB_GETTEXT, 0, LPARAM(line)))) + L"\n";
         ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }));
     }
     EXPECT_EQ(0u, said.find(L"No folder for pictures can be made"));
+    EXPECT_NE(std::wstring::npos, said.find(L"could not be kept in")) << "the load says why, picture by picture";
+    EXPECT_EQ(std::wstring::npos, said.find(L"holds no picture data"));
     ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(program) == 2; }));
     ASSERT_NO_FATAL_FAILURE(RenameShownSection(program, L"Lost"));
     ASSERT_TRUE(BringToFront(program));
@@ -484,6 +490,14 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     EXPECT_EQ(L"Cannot save the document!", CProgramRun::DialogText(failure)) << "the save's own message only";
     ::PostMessageW(failure, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(saved, ReadFileBytes(report)) << "the file stays byte for byte";
+    // A report generated names the placeholders it puts in for them.
+    ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    ASSERT_TRUE(FileCommandByKeys(program, {'D'}, folder.Path() + L"Lost.pdf"));
+    HWND placeholders = program.WaitForDialogSaying(L"could not be kept in");
+    ASSERT_NE(nullptr, placeholders);
+    test_support::WriteWindowScreenshot(placeholders, L"program_shared_store_no_folder_placeholders");
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(placeholders).find(L"The picture " + report + L" (section"));
+    ::PostMessageW(placeholders, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.CloseWithoutSaving());
 }
 

@@ -129,6 +129,19 @@ inline std::vector<std::wstring> FilesIn(const std::wstring& folder)
     return names;
 }
 
+// The picture store makes its files in the folder while this lives (on a
+// full or a read-only disk: it keeps none), then in its own again.
+class CStoreFolderOn {
+public:
+    explicit CStoreFolderOn(const std::wstring& folder) : m_own(g_rasterLib.ReplaceStoreFolder(folder.c_str())) {}
+    ~CStoreFolderOn() { g_rasterLib.ReplaceStoreFolder(m_own); }
+    CStoreFolderOn(const CStoreFolderOn&) = delete;
+    CStoreFolderOn& operator=(const CStoreFolderOn&) = delete;
+
+private:
+    CString m_own;
+};
+
 inline size_t StoreFileCount()
 {
     return FilesIn(g_rasterLib.GetStoreFolder().GetString()).size();

@@ -230,6 +230,9 @@ TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsTheirText)
         ASSERT_EQ(heading->GetPictureCount(), 1);
         const std::string loaded = PictureBytes(heading->GetPicture(0)->GetPictureId());
         EXPECT_TRUE(loaded == test.bytes) << loaded.size() << " bytes";
+        EXPECT_EQ(Wide(g_rasterLib.GetPictureSource(uint32_t(heading->GetPicture(0)->GetPictureId()))),
+                  File(L"crafted.otd"))
+            << "a warning names the report, not the copy it was read through";
         KeepForTheHostCheck(file, "Image", loaded);
     }
 }

@@ -78,6 +78,23 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
     }
     // Another installation: none of the document's templates is known.
     g_TemplateManager.Clear();
+    {
+        // Loaded while the picture store keeps nothing: no template goes
+        // without its pictures into the template folder, and no save writes
+        // the report without them.
+        const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
+        ASSERT_TRUE(readOnly) << "scripts/wine-run.sh mounts a read-only volume";
+        CStoreFolderOn store(readOnly);
+        CTalBaseDocument unkept;
+        CRecordingSerializer reader;
+        Load(unkept, path, &reader);
+        EXPECT_NE(reader.AllLines().find(L"The TitlePreview could not be kept in "), std::wstring::npos);
+        EXPECT_FALSE(filestest::FileExists(TemplateFolder() + L"Classic \x0416.ott"));
+        EXPECT_FALSE(filestest::FileExists(TemplateFolder() + L"Page One.otl"));
+        EXPECT_FALSE(Save(unkept, path));
+        EXPECT_EQ(filestest::ReadBytes(path), first);
+    }
+    // The store back, the report's own copies fill the templates again.
     CTalBaseDocument loaded;
     CRecordingSerializer reader;
     ASSERT_TRUE(Load(loaded, path, &reader));

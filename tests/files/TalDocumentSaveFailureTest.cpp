@@ -183,28 +183,44 @@ TEST_F(DocumentFiles, APictureThatCouldNotBeReadBackFailsTheSave)
 }
 
 // Each cause of a refused write, met by a save of the report and by a
-// generation's file at the same place, gives both the same true reason.
+// generation's file at the same place, gives both the same true reason; a
+// report loaded while the picture store's disk is full says so too.
 TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
 {
     CSmallVolume volume;
     const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
     ASSERT_TRUE(volume.Ready() && readOnly) << "scripts/wine-run.sh mounts a read-only volume beside the small one";
-    enum Cause { kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace };
+    enum Cause { kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace, kHeldOpenFullDisk, kFullStore };
     const wchar_t* reasons[] = {L"its disk is read-only", L"The file is open in another program.",
                                 L"The disk is full.", L"A folder of this name stands where the file goes.",
-                                L"is a file, not a folder: nothing can be written inside it."};
+                                L"is a file, not a folder: nothing can be written inside it.", L"The disk is full.",
+                                L"The disk is full."};
     CTalBaseDocument document;
     AddPicture(document.GetProperties().GetHeadingSection().Get(),
                OutsidePicture(File(L"photo.jpg"), RealPicture("jpg", 7) + std::string(64 * 1024, '\0')));
-    for (const Cause cause : {kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace}) {
+    const std::wstring report = File(L"report.otd");
+    ASSERT_TRUE(Save(document, report));
+    for (const Cause cause :
+         {kReadOnlyVolume, kHeldOpen, kFullDisk, kFolderInPlace, kFileInPlace, kHeldOpenFullDisk, kFullStore}) {
         SCOPED_TRACE(cause);
         const std::wstring folder = cause == kReadOnlyVolume ? std::wstring(readOnly) : volume.Path();
         std::wstring target = folder + L"report" + std::to_wstring(cause) + L".otd";
-        if (cause == kHeldOpen)
+        if (cause == kHeldOpen || cause == kHeldOpenFullDisk)
             filestest::WriteBytes(target, "earlier");
         HANDLE held = ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (cause == kFullDisk)
+        if (cause == kFullDisk || cause == kHeldOpenFullDisk || cause == kFullStore)
             ASSERT_TRUE(volume.LeaveRoom(16 * 1024));
+        // The picture store on the full disk: the load names each picture
+        // it could not keep and why, and the report is not saved without it.
+        std::unique_ptr<CStoreFolderOn> store;
+        CTalBaseDocument loaded;
+        if (cause == kFullStore) {
+            store = std::make_unique<CStoreFolderOn>(volume.Path());
+            CRecordingSerializer loader;
+            ASSERT_TRUE(Load(loaded, report, &loader));
+            EXPECT_NE(loader.AllLines().find(L"The picture with ID 1 could not be kept in "), std::wstring::npos);
+            EXPECT_NE(loader.AllLines().find(reasons[cause]), std::wstring::npos) << filestest::ToAnsi(loader.AllLines());
+        }
         if (cause == kFolderInPlace)
             ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
         if (cause == kFileInPlace) {
@@ -212,7 +228,8 @@ TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
             target = folder + L"reports\\report.otd";
         }
         CRecordingSerializer serializer;
-        EXPECT_FALSE(Save(document, target, &serializer));
+        EXPECT_FALSE(Save(cause == kFullStore ? loaded : document, target, &serializer));
+        store.reset();
         // As a generation's writer: staged, written (cut short: no error), put in place.
         CKWOutputRecord output;
         const CString staged = output.Stage(target.c_str());

@@ -129,7 +129,9 @@ TEST_F(DocumentFiles, APictureUsedThreeTimesIsStoredOnceAndCopiedIntoTheStoreOnc
     const uint32_t loaded = uint32_t(back.GetProperties().m_logoPictureId);
     back.GetProperties().m_logoPictureId = 0;
     EXPECT_EQ(Wide(TalPictureName(back.GetProperties(), loaded, L"")), path + L" (section \"one\", picture \"\")");
-    ::DeleteFileW(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(stored))).c_str());
+    const std::wstring copy = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(stored)));
+    ::DeleteFileW(copy.c_str());
+    EXPECT_EQ(Wide(TalPictureName(props, uint32_t(stored), path.c_str())), copy) << "the file that is gone";
 }
 
 TEST_F(DocumentFiles, TextFormatsAfterAGapInTheirIdsAreWrittenToo)
@@ -229,12 +231,15 @@ TEST_F(DocumentFiles, ValuesAreWrittenInTheirForms)
 TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
 {
     // A photograph cut short after its check is stored as it now is, and named.
-    for (const char* kind : {"gone", "empty", "cut"}) {
-        const bool empty = kind[0] == 'e', cut = kind[0] == 'c';
+    // A picture of the store whose file is gone is named by that file.
+    for (const char* kind : {"gone", "empty", "cut", "stored"}) {
+        const bool empty = kind[0] == 'e', cut = kind[0] == 'c', stored = kind[0] == 's';
         CTalBaseDocument document;
-        const std::wstring picturePath = File(empty ? L"empty.png" : cut ? L"cut.jpg" : L"gone.png");
         const std::string photograph = RealPicture("jpg", 11);
-        const int32_t id = OutsidePicture(picturePath, empty ? "" : cut ? photograph : "x");
+        const int32_t inStore = stored ? StorePicture("x", "png") : 0;
+        const std::wstring picturePath = stored ? Wide(g_rasterLib.GetImagePath(uint32_t(inStore)))
+                                                : File(empty ? L"empty.png" : cut ? L"cut.jpg" : L"gone.png");
+        const int32_t id = stored ? inStore : OutsidePicture(picturePath, empty ? "" : cut ? photograph : "x");
         if (cut) {
             ASSERT_EQ(g_rasterLib.GetPictureState(static_cast<uint32_t>(id), false), KWPictureState::Sound);
             filestest::WriteBytes(picturePath, photograph.substr(0, photograph.size() / 2));

@@ -210,6 +210,7 @@ TEST(KWOutputRecord, TheFirstFailureIsToldWithTheFileAndItsReason)
         {ERROR_DISK_FULL, L"The disk is full."},
         {ERROR_HANDLE_DISK_FULL, L"The disk is full."},
         {ERROR_SHARING_VIOLATION, L"The file is open in another program."},
+        {ERROR_NOT_ENOUGH_MEMORY, L"There is not enough memory."},
     };
     for (const auto& c : cases) {
         CKWOutputRecord output;
