@@ -139,7 +139,10 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
     // holds, is refused by other readers.
     if ((bits < 32 && uint64_t(colours) > (uint64_t(1) << bits)) || headers + uint64_t(colours) * 4 > source.Size())
         return false;
-    const uint64_t data = source.Size() - headers;
+    const uint64_t start = BmpPixelStart(Le32(b + 10), dibSize, bits, compression, colours, source.Size());
+    if (start == 0)
+        return false;
+    const uint64_t data = source.Size() - start;
     const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     switch (compression) {
     case 0:  // plain rows, each padded to 4 bytes: all of them must be there
@@ -300,6 +303,16 @@ bool ReadImageHeader(const ByteSource& source, ImageFormat format, ImageHeader& 
         break;
     }
     return ok && IsMeasurableSize(header.width, header.height);
+}
+
+uint64_t BmpPixelStart(uint32_t offset, uint32_t dibSize, uint32_t bits, uint32_t compression, uint32_t colours,
+                       uint64_t fileSize)
+{
+    const uint64_t masks = dibSize != 40 ? 0 : compression == 3 ? 12 : compression == 6 ? 16 : 0;
+    // The oldest header's palette entries are of three bytes.
+    const uint64_t entries = bits > 8 ? 0 : colours != 0 ? colours : uint64_t(1) << bits;
+    const uint64_t pixels = 14 + uint64_t(dibSize) + masks + entries * (dibSize == 12 ? 3 : 4);
+    return offset >= pixels && offset < fileSize ? offset : 0;
 }
 
 bool IsPlausibleJpeg(const JpegInfo& info, uint64_t fileSize)
