@@ -239,15 +239,24 @@ bool ResampleTiles(uint32_t width, uint32_t height, uint32_t tileWidth, uint32_t
                     }
                     int32_t* out = &sums[size_t(r) * rowValues];
                     for (uint32_t x = x0; x < dst.width && across.first[x] < int32_t(left + columns); ++x) {
+                        // The taps of column x that fall inside the tile.
+                        const int32_t from = int32_t(left) - across.first[x];
+                        const int k0 = std::max(0, from);
+                        const int k1 = std::min(across.maxCount, from + int32_t(columns));
                         const int32_t* w = &across.weights[size_t(x) * across.maxCount];
-                        for (int k = 0; k < across.maxCount; ++k) {
-                            const int32_t j = across.first[x] + k - int32_t(left);
-                            if (w[k] == 0 || j < 0 || j >= int32_t(columns))
-                                continue;
-                            const uint8_t* p = row + size_t(j) * 4;
-                            for (int c = 0; c < 4; ++c)
-                                out[size_t(x) * 4 + c] += w[k] * p[c];
+                        const uint8_t* p = row + size_t(across.first[x] + k0 - int32_t(left)) * 4;
+                        int32_t blue = 0, green = 0, red = 0, alpha = 0;
+                        for (int k = k0; k < k1; ++k, p += 4) {
+                            blue += w[k] * p[0];
+                            green += w[k] * p[1];
+                            red += w[k] * p[2];
+                            alpha += w[k] * p[3];
                         }
+                        int32_t* sum = out + size_t(x) * 4;
+                        sum[0] += blue;
+                        sum[1] += green;
+                        sum[2] += red;
+                        sum[3] += alpha;
                     }
                 }
             }

@@ -102,6 +102,17 @@ bool TiffSamples::Take(tiff* tif, uint16_t photometric, uint16_t compression, bo
 void TiffSamples::Convert(const uint8_t* in, uint8_t* out, uint32_t count) const
 {
     const uint32_t spp = m_samples;
+    // The commonest kind read without the general reading of a sample.
+    if (m_kind == Kind::Rgb && m_bits == 8) {
+        const int alpha = m_alphaSample;
+        for (uint32_t x = 0; x < count; ++x, in += spp, out += 4) {
+            out[0] = in[2];
+            out[1] = in[1];
+            out[2] = in[0];
+            out[3] = alpha >= 0 ? in[alpha] : 255;
+        }
+        return;
+    }
     const uint32_t stretch = m_bits < 8 ? 255 / ((1u << m_bits) - 1) : 1;
     for (uint32_t x = 0; x < count; ++x, out += 4) {
         auto sample = [&](uint32_t s) { return SampleAt(in, x * spp + s, m_bits); };
@@ -133,15 +144,19 @@ void TiffSamples::Convert(const uint8_t* in, uint8_t* out, uint32_t count) const
 
 void TiffSamples::Gather(const uint8_t* const* planes, uint8_t* out, uint32_t count) const
 {
-    if (m_bits == 8) {
-        for (uint32_t x = 0; x < count; ++x)
-            for (uint32_t s = 0; s < m_samples; ++s)
-                *out++ = planes[s][x];
-        return;
+    // Each plane's samples into their places, a plane at a time.
+    const uint32_t samples = m_samples, bytes = m_bits / 8, step = samples * bytes;
+    for (uint32_t s = 0; s < samples; ++s) {
+        const uint8_t* in = planes[s];
+        uint8_t* to = out + s * bytes;
+        if (bytes == 1) {
+            for (uint32_t x = 0; x < count; ++x, to += step)
+                *to = in[x];
+        } else {
+            for (uint32_t x = 0; x < count; ++x, to += step)
+                std::memcpy(to, in + size_t(x) * 2, 2);
+        }
     }
-    for (uint32_t x = 0; x < count; ++x)
-        for (uint32_t s = 0; s < m_samples; ++s, out += 2)
-            std::memcpy(out, planes[s] + size_t(x) * 2, 2);
 }
 
 }  // namespace rasterlib
