@@ -163,6 +163,8 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
         AsBytes(testpictures::StripTiff(48, 40, 3, 7, 6, std::string(jpeg.begin(), jpeg.end()), uint32_t(jpeg.size()))),
         AsBytes(testpictures::StripTiff(64, 4, 1, 32773, 1, std::string("\x81\x20\x81\x40", 4), 4)),
         AsBytes(testpictures::StripTiff(12, 10, 3, 1, 2, std::string(16 * 16 * 3, '\x40'), 16 * 16 * 3, 0, 16)),
+        LibtiffRgb(24, 20, {true, 0, 8}, [&picture](uint32_t x, uint32_t y) { return picture.At(x, y); }),
+        LibtiffRgb(40, 36, {true, 16}, [&picture](uint32_t x, uint32_t y) { return picture.At(x, y); }),
     };
     for (const auto& seed : seeds)
         ASSERT_FALSE(ReadMemory(seed, "").empty()) << "every seed reads";
