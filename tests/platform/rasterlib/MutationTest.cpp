@@ -5,7 +5,8 @@
 // agree, the header's size is the size read, the pixels do not depend on what the
 // memory held before, and a file the check calls sound reads (no picture is lost
 // without a word); a TIFF's check, thumbnail and full read agree, as libtiff
-// reads all three. OT_FUZZ_CASES (cases of each kind of file) and OT_FUZZ_SEED
+// reads all three, and a bitmap's check and full read, which one rule of
+// where its pixels start serves. OT_FUZZ_CASES (cases of each kind of file) and OT_FUZZ_SEED
 // change the run.
 #include "RasterTestSupport.h"
 
@@ -213,6 +214,8 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
             EXPECT_EQ(state == rasterlib::kPictureSound, !zero.empty()) << "TIFF check and full read, " << where;
             EXPECT_EQ(zero.empty(), thumbnail.empty()) << "TIFF full read and thumbnail, " << where;
         }
+        if (bytes.size() > 2 && bytes[0] == 'B' && bytes[1] == 'M')
+            EXPECT_EQ(state == rasterlib::kPictureSound, !zero.empty()) << "bitmap check and full read, " << where;
         if (!thumbnail.empty()) {
             EXPECT_LE(Word(thumbnail, 0), 128u) << where;
             EXPECT_LE(Word(thumbnail, 4), 128u) << where;
