@@ -1,6 +1,7 @@
 #include "platform/rasterlib/BmpImage.h"
 
 #include "platform/rasterlib/ByteOrder.h"
+#include "platform/rasterlib/ImageHeader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -130,30 +131,28 @@ BmpImage::Opening BmpImage::Open(const uint8_t* bytes, size_t count)
     m_height = uint32_t(height < 0 ? -height : height);
     if (!IsAcceptableSize(m_width, m_height))
         return Opening::Damaged;
-    size_t paletteEnd = kFileHeader + dibSize;
+    const size_t palette = kFileHeader + dibSize;
     if (indexed) {
         const uint32_t whole = 1u << m_bits;
         if (colours > whole)
             return Opening::Damaged;
         if (colours == 0)
             colours = whole;
-        if (paletteEnd + size_t(colours) * entryBytes > count)
+        if (palette + size_t(colours) * entryBytes > count)
             return Opening::Damaged;
         m_grey = true;
         for (uint32_t i = 0; i < 256; ++i) {
-            const uint8_t* entry = bytes + paletteEnd + size_t(i) * entryBytes;
+            const uint8_t* entry = bytes + palette + size_t(i) * entryBytes;
             const uint8_t black[3] = {0, 0, 0};
             std::memcpy(m_palette[i], i < colours ? entry : black, 3);
             m_palette[i][3] = 255;
             m_grey = m_grey && m_palette[i][0] == m_palette[i][1] && m_palette[i][1] == m_palette[i][2];
         }
-        paletteEnd += size_t(colours) * entryBytes;
     }
-    // An offset that points into the headers or past the file is taken to
-    // mean right after the palette.
-    m_data = Le32(bytes + 10);
-    if (m_data < paletteEnd || m_data >= count)
-        m_data = paletteEnd;
+    // The pixels where the file header says, as the header reader found them.
+    m_data = size_t(BmpPixelStart(Le32(bytes + 10), dibSize, m_bits, compression, colours, count));
+    if (m_data == 0)
+        return Opening::Damaged;
     m_count = count;
     m_compression = compression;
     m_inRuns = runs;

@@ -139,7 +139,10 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
     // holds, is refused by other readers.
     if ((bits < 32 && uint64_t(colours) > (uint64_t(1) << bits)) || headers + uint64_t(colours) * 4 > source.Size())
         return false;
-    const uint64_t data = source.Size() - headers;
+    const uint64_t start = BmpPixelStart(Le32(b + 10), dibSize, bits, compression, colours, source.Size());
+    if (start == 0)
+        return false;
+    const uint64_t data = source.Size() - start;
     const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     switch (compression) {
     case 0:  // plain rows, each padded to 4 bytes: all of them must be there
@@ -185,7 +188,9 @@ bool ReadTiff(const ByteSource& source, ImageHeader& header)
     if (!source.ReadAt(directory, countBytes, 2))
         return false;
     const uint32_t count = u16(countBytes);
-    uint32_t compression = 1, samples = 1, bitsPerSample = 1;
+    uint32_t compression = 1, samples = 1, bitsPerSample = 1, photometric = 0, planar = 1;
+    // libtiff's own default when the field is missing.
+    uint32_t subsampling[2] = {2, 2};
     bool haveWidth = false, haveHeight = false;
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t e[12];
@@ -222,8 +227,20 @@ bool ReadTiff(const ByteSource& source, ImageHeader& header)
         case 259:
             compression = value;
             break;
+        case 262:
+            photometric = value;
+            break;
         case 277:
             samples = value;
+            break;
+        case 284:
+            planar = value;
+            break;
+        case 530:
+            if (type == 3 && values == 2) {
+                subsampling[0] = value;
+                subsampling[1] = u16(e + 10);
+            }
             break;
         default:
             break;
@@ -231,7 +248,16 @@ bool ReadTiff(const ByteSource& source, ImageHeader& header)
     }
     if (!haveWidth || !haveHeight || bitsPerSample == 0 || bitsPerSample > 64 || samples == 0 || samples > 16)
         return false;
-    const uint64_t raw = RawBytes(header.width, header.height, uint64_t(bitsPerSample) * samples);
+    uint64_t raw = RawBytes(header.width, header.height, uint64_t(bitsPerSample) * samples);
+    // YCbCr stored together, not JPEG-coded, holds its Cb and Cr once for each
+    // block of subsampled pixels: the samples it really holds.
+    const auto isStep = [](uint32_t step) { return step == 1 || step == 2 || step == 4; };
+    if (photometric == 6 && planar == 1 && samples == 3 && compression != 6 && compression != 7 &&
+        isStep(subsampling[0]) && isStep(subsampling[1])) {
+        const uint64_t blocks = (uint64_t(header.width) + subsampling[0] - 1) / subsampling[0] *
+                                ((uint64_t(header.height) + subsampling[1] - 1) / subsampling[1]);
+        raw = blocks * (subsampling[0] * subsampling[1] + 2) * bitsPerSample / 8;
+    }
     const uint64_t size = source.Size();
     switch (compression) {
     case 1:
@@ -277,6 +303,16 @@ bool ReadImageHeader(const ByteSource& source, ImageFormat format, ImageHeader& 
         break;
     }
     return ok && IsMeasurableSize(header.width, header.height);
+}
+
+uint64_t BmpPixelStart(uint32_t offset, uint32_t dibSize, uint32_t bits, uint32_t compression, uint32_t colours,
+                       uint64_t fileSize)
+{
+    const uint64_t masks = dibSize != 40 ? 0 : compression == 3 ? 12 : compression == 6 ? 16 : 0;
+    // The oldest header's palette entries are of three bytes.
+    const uint64_t entries = bits > 8 ? 0 : colours != 0 ? colours : uint64_t(1) << bits;
+    const uint64_t pixels = 14 + uint64_t(dibSize) + masks + entries * (dibSize == 12 ? 3 : 4);
+    return offset >= pixels && offset < fileSize ? offset : 0;
 }
 
 bool IsPlausibleJpeg(const JpegInfo& info, uint64_t fileSize)

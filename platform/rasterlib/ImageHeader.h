@@ -22,6 +22,15 @@ struct ImageHeader {
 // image is more than the file can hold.
 bool ReadImageHeader(const ByteSource& source, ImageFormat format, ImageHeader& header);
 
+// Where a bitmap's pixels start: its file header's offset, which must lie
+// past the headers, the bit-field masks a plain header is followed by and the
+// palette of a picture of 8 bits or fewer, and before the file's end; 0 when
+// it does not. Browsers refuse an offset into the headers or the palette, and
+// the system's decoder reads from the offset as given: pixels taken from the
+// headers, or from elsewhere than the offset, are what no other reader shows.
+uint64_t BmpPixelStart(uint32_t offset, uint32_t dibSize, uint32_t bits, uint32_t compression, uint32_t colours,
+                       uint64_t fileSize);
+
 // True when a JPEG of that frame can come from that many bytes and its decoder's
 // working memory stays within the library's limits.
 bool IsPlausibleJpeg(const JpegInfo& info, uint64_t fileSize);

@@ -1,6 +1,5 @@
 #include "platform/rasterlib/PictureCheck.h"
 
-#include "platform/rasterlib/ByteOrder.h"
 #include "platform/rasterlib/GifLayout.h"
 #include "platform/rasterlib/IconEntry.h"
 #include "platform/rasterlib/ImageHeader.h"
@@ -97,31 +96,6 @@ PictureState CheckGif(ByteSource& source)
     return PictureState::Damaged;
 }
 
-PictureState CheckBmp(ByteSource& source)
-{
-    uint8_t b[54] = {};
-    if (!source.ReadAt(0, b, 18))
-        return PictureState::Damaged;
-    const uint32_t dibSize = Le32(b + 14);
-    if (dibSize < 40 || !source.ReadAt(18, b + 18, 36))
-        return PictureState::Sound;  // the oldest header: its size check is the whole check
-    const int64_t width = int32_t(Le32(b + 18));
-    int64_t height = int32_t(Le32(b + 22));
-    if (height < 0)
-        height = -height;
-    const uint32_t bits = Le16(b + 28), compression = Le32(b + 30);
-    const uint64_t pixels = Le32(b + 10);
-    // The pixels start after the headers and the palette and lie inside the file.
-    if (pixels < 14 + uint64_t(dibSize) || pixels >= source.Size())
-        return PictureState::Damaged;
-    if (compression == 0 || compression == 3 || compression == 6) {
-        const uint64_t rows = ((uint64_t(width) * bits + 31) / 32) * 4 * uint64_t(height);
-        if (pixels + rows > source.Size())
-            return PictureState::Damaged;
-    }
-    return PictureState::Sound;
-}
-
 PictureState CheckIcon(ByteSource& source)
 {
     std::vector<uint8_t> entry;
@@ -176,10 +150,9 @@ PictureState CheckStructure(ByteSource& source, ImageFormat format)
         return CheckPng(source.Whole(), size_t(source.Size()));
     case ImageFormat::Gif:
         return CheckGif(source);
-    case ImageFormat::Bmp:
-        return CheckBmp(source);
-    case ImageFormat::Tiff:
-        return PictureState::Sound;  // libtiff's reading of every row is the check
+    case ImageFormat::Bmp:  // the header reader finds the rows inside the file
+    case ImageFormat::Tiff:  // libtiff's reading of every row is the check
+        return PictureState::Sound;
     case ImageFormat::Ico:
         return CheckIcon(source);
     default:

@@ -137,6 +137,46 @@ private:
     PixelView m_view;
 };
 
+// The vertical pass: each output row summed from source rows that makeMid
+// gives resampled across (asked in increasing order). Two such rows are kept:
+// neighbouring output rows share at most their boundary rows (shrinking) or
+// their two rows (growing).
+template <class MakeMid>
+bool VerticalPass(const Taps& down, const PixelTarget& dst, bool premultiply, MakeMid makeMid)
+{
+    const size_t rowValues = size_t(dst.width) * 4;
+    constexpr int kSlots = 2;
+    std::vector<uint16_t> ring(rowValues * kSlots);
+    int32_t ringRow[kSlots] = {-1, -1};
+    std::vector<int32_t> acc(rowValues);
+    for (uint32_t y = 0; y < dst.height; ++y) {
+        std::fill(acc.begin(), acc.end(), 0);
+        const int32_t* w = &down.weights[size_t(y) * down.maxCount];
+        for (int k = 0; k < down.maxCount; ++k) {
+            if (w[k] == 0)
+                continue;
+            const int32_t srcRow = down.first[y] + k;
+            const int slot = srcRow % kSlots;
+            uint16_t* mid = &ring[rowValues * slot];
+            if (ringRow[slot] != srcRow) {
+                if (!makeMid(uint32_t(srcRow), mid))
+                    return false;
+                ringRow[slot] = srcRow;
+            }
+            for (size_t i = 0; i < rowValues; ++i)
+                acc[i] += w[k] * mid[i];
+        }
+        StoreRow(acc.data(), rowValues, dst.Row(y));
+    }
+    if (premultiply)
+        Unpremultiply(dst);
+    return true;
+}
+
+// The most a band of tiles keeps of its rows' sums: a band of tiles taller
+// than that for the output's width is taken in parts, its tiles asked again.
+constexpr size_t kBandSumBytes = size_t(32) << 20;
+
 }  // namespace
 
 bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& rows, const PixelTarget& dst)
@@ -144,40 +184,93 @@ bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& ro
     try {
         const Taps across = BuildTaps(width, dst.width);
         const Taps down = BuildTaps(height, dst.height);
-        const size_t rowValues = size_t(dst.width) * 4;
-        // Two horizontally resampled source rows are kept: each row is added into the
-        // output row as soon as it is made, and neighbouring output rows share at most
-        // their boundary rows (shrinking) or their two rows (growing).
-        constexpr int kSlots = 2;
-        std::vector<uint16_t> ring(rowValues * kSlots);
-        int32_t ringRow[kSlots] = {-1, -1};
-        std::vector<int32_t> acc(rowValues);
         const bool premultiply = alpha == AlphaUse::Mixed;
         std::vector<uint8_t> scratch(premultiply ? size_t(width) * 4 : 0);
-        for (uint32_t y = 0; y < dst.height; ++y) {
-            std::fill(acc.begin(), acc.end(), 0);
-            const int32_t* w = &down.weights[size_t(y) * down.maxCount];
-            for (int k = 0; k < down.maxCount; ++k) {
-                if (w[k] == 0)
-                    continue;
-                const int32_t srcRow = down.first[y] + k;
-                const int slot = srcRow % kSlots;
-                uint16_t* mid = &ring[rowValues * slot];
-                if (ringRow[slot] != srcRow) {
-                    const uint8_t* row = rows.Row(uint32_t(srcRow));
-                    if (!row)
-                        return false;
-                    AcrossRow(row, width, premultiply, scratch, across, dst.width, mid);
-                    ringRow[slot] = srcRow;
+        return VerticalPass(down, dst, premultiply, [&](uint32_t srcRow, uint16_t* mid) {
+            const uint8_t* row = rows.Row(srcRow);
+            if (!row)
+                return false;
+            AcrossRow(row, width, premultiply, scratch, across, dst.width, mid);
+            return true;
+        });
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool ResampleTiles(uint32_t width, uint32_t height, uint32_t tileWidth, uint32_t tileHeight, AlphaUse alpha,
+                   TileSource& tiles, const PixelTarget& dst)
+{
+    if (tileWidth == 0 || tileHeight == 0)
+        return false;
+    try {
+        const Taps across = BuildTaps(width, dst.width);
+        const Taps down = BuildTaps(height, dst.height);
+        const bool premultiply = alpha == AlphaUse::Mixed;
+        const size_t rowValues = size_t(dst.width) * 4;
+        // Every row of a band summed across, tile by tile, unrounded until its
+        // last tile is in: the sums, and so the output, are ResampleRows' own.
+        const uint32_t mostRows =
+            uint32_t(std::max<size_t>(1, std::min<size_t>(tileHeight, kBandSumBytes / (rowValues * 4))));
+        std::vector<int32_t> sums(size_t(mostRows) * rowValues);
+        std::vector<uint8_t> scratch(premultiply ? size_t(std::min(tileWidth, width)) * 4 : 0);
+        uint32_t bandTop = 0, bandRows = 0;
+        const auto addBand = [&](uint32_t top) {
+            const uint32_t tileEnd = (top / tileHeight + 1) * tileHeight;
+            bandRows = std::min({mostRows, tileEnd - top, height - top});
+            bandTop = top;
+            std::fill(sums.begin(), sums.begin() + std::ptrdiff_t(bandRows * rowValues), 0);
+            for (uint32_t left = 0; left < width; left += tileWidth) {
+                const uint32_t columns = std::min(tileWidth, width - left);
+                size_t stride = 0;
+                const uint8_t* pixels = tiles.Tile(left, top, stride);
+                if (!pixels)
+                    return false;
+                // The output columns whose taps reach into the tile.
+                const int32_t reach = int32_t(left) - across.maxCount + 1;
+                const uint32_t x0 = uint32_t(std::lower_bound(across.first.begin(), across.first.end(), reach) -
+                                             across.first.begin());
+                for (uint32_t r = 0; r < bandRows; ++r) {
+                    const uint8_t* row = pixels + size_t(r) * stride;
+                    if (premultiply) {
+                        std::memcpy(scratch.data(), row, size_t(columns) * 4);
+                        Premultiply(PixelTarget{scratch.data(), columns, 1, columns * 4});
+                        row = scratch.data();
+                    }
+                    int32_t* out = &sums[size_t(r) * rowValues];
+                    for (uint32_t x = x0; x < dst.width && across.first[x] < int32_t(left + columns); ++x) {
+                        // The taps of column x that fall inside the tile.
+                        const int32_t from = int32_t(left) - across.first[x];
+                        const int k0 = std::max(0, from);
+                        const int k1 = std::min(across.maxCount, from + int32_t(columns));
+                        const int32_t* w = &across.weights[size_t(x) * across.maxCount];
+                        const uint8_t* p = row + size_t(across.first[x] + k0 - int32_t(left)) * 4;
+                        int32_t blue = 0, green = 0, red = 0, alpha = 0;
+                        for (int k = k0; k < k1; ++k, p += 4) {
+                            blue += w[k] * p[0];
+                            green += w[k] * p[1];
+                            red += w[k] * p[2];
+                            alpha += w[k] * p[3];
+                        }
+                        int32_t* sum = out + size_t(x) * 4;
+                        sum[0] += blue;
+                        sum[1] += green;
+                        sum[2] += red;
+                        sum[3] += alpha;
+                    }
                 }
-                for (size_t i = 0; i < rowValues; ++i)
-                    acc[i] += w[k] * mid[i];
             }
-            StoreRow(acc.data(), rowValues, dst.Row(y));
-        }
-        if (premultiply)
-            Unpremultiply(dst);
-        return true;
+            return true;
+        };
+        return VerticalPass(down, dst, premultiply, [&](uint32_t srcRow, uint16_t* mid) {
+            while (srcRow >= bandTop + bandRows)
+                if (!addBand(bandTop + bandRows))
+                    return false;
+            const int32_t* s = &sums[size_t(srcRow - bandTop) * rowValues];
+            for (size_t i = 0; i < rowValues; ++i)
+                mid[i] = Narrowed(s[i], kMidShift, kMidMost);
+            return true;
+        });
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -23,6 +23,24 @@ public:
 // whose alpha is used as given. False when memory is short or a row is missing.
 bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& rows, const PixelTarget& dst);
 
+// The pixels of a source image handed over a tile at a time: tiles of
+// tileWidth x tileHeight (cut at the image's right and bottom edges), each
+// band of tiles left to right, the bands from the top.
+class TileSource {
+public:
+    virtual ~TileSource() = default;
+    // The tile whose first column is left, from its row y (any row of it) to
+    // its last: 4 bytes a pixel, rows stride bytes apart; null when it cannot
+    // be had.
+    virtual const uint8_t* Tile(uint32_t left, uint32_t y, size_t& stride) = 0;
+};
+
+// What ResampleRows gives for the same pixels, to the bit, from tiles: each
+// band of tiles' rows are held as sums across the output's width (16 bytes
+// an output pixel), never the source's rows.
+bool ResampleTiles(uint32_t width, uint32_t height, uint32_t tileWidth, uint32_t tileHeight, AlphaUse alpha,
+                   TileSource& tiles, const PixelTarget& dst);
+
 // The same for source rows that come in any order, each whole or in part (the
 // passes of an interlaced picture): every output row is held as its sums,
 // kSumBytes an output pixel, until Finish writes dst. Rows handed over whole

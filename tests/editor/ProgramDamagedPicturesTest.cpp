@@ -117,6 +117,10 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     changed[PngChunkData(png, "IDAT") + 5] ^= 0x24;
     std::string flipped = gif;
     flipped[gif.size() - 1] ^= 0x5A;  // the trailer
+    // A JPEG-coded TIFF whose coded data libjpeg finds corrupt.
+    std::string scan = EncodeJpeg(PhotoPixels(96, 64, 7), 96, 64);
+    for (size_t at = scan.find("\xFF\xDA") + 200; at < scan.size() - 200; at += 7)
+        scan[at] = char(scan[at] ^ 0x5A);
     const struct {
         const wchar_t* name;
         std::string bytes;
@@ -126,6 +130,7 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
         {L"truncated.jpg", other.substr(0, other.size() / 2), L" is damaged."},
         {L"bad crc.png", changed, L" is damaged."},
         {L"flipped.gif", flipped, L" is damaged."},
+        {L"corrupt jpeg data.tif", StripTiff(96, 64, 3, 7, 6, scan, uint32_t(scan.size())), L" is damaged."},
         {L"empty.jpg", "", L" is empty."},
         {L"notes.jpg", "Meeting notes, not a picture.\r\n", L" is not a picture."},
         {L"gone.jpg", EncodeJpeg(PhotoPixels(60, 40, 5), 60, 40), L""},

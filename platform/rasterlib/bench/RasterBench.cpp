@@ -8,7 +8,7 @@
 // thumbnails per second of native `djpeg -scale 1/8` on one processor on the
 // same files (bench/raster_compare.sh measures it), printed beside ours;
 // --no-wic leaves WIC's path out. Thumbnails of GIFs, an interlaced PNG and
-// TIFFs in one strip, of 138 megapixels, follow: their time beside a
+// TIFFs in one strip, of planes apart and of tiles, of 138 megapixels, follow: their time beside a
 // photograph's and their memory beside WIC's; then a photograph as a
 // JPEG-coded TIFF, the library's thumbnail beside WIC's.
 #include "platform/rasterlib/RasterLibApi.h"
@@ -20,11 +20,13 @@
 
 #include "bench/PeakMemory.h"
 #include "tests/support/HugePictures.h"
+#include "tests/support/LibtiffFiles.h"
 #include "tests/support/TestPictureFiles.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -324,9 +326,10 @@ bool LibraryThumbnail(PFN_ReadLQRasterImage readLQ, const std::string& path)
 
 // Thumbnails of small files of 138 megapixels below the library's bound
 // (GIFs, stored row after row and interlaced, an interlaced PNG, a TIFF in
-// one strip and a grey one in one PackBits strip of runs across rows), their
-// time beside a photograph's and the private memory they take, beside WIC's
-// decode and Fant scaler on the same files.
+// one strip, a grey one in one PackBits strip of runs across rows, and
+// libtiff's RGB TIFFs of planes stored apart in one strip each and of tiles
+// of 1088 pixels), their time beside a photograph's and the private memory
+// they take, beside WIC's decode and Fant scaler on the same files.
 void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, const std::string& folder, bool wic)
 {
     constexpr uint32_t kWidth = 13568, kHeight = 10176;
@@ -336,21 +339,39 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         LibraryThumbnail(readLQ, photo);
     const double photoSeconds = (Now() - start) / kRounds;
     std::printf("thumbnail of a photograph: %.1f ms\n", photoSeconds * 1000);
+    const auto bytes = [](const std::string& made) {
+        return [made](const std::string& path) {
+            return WriteFileBytes(path, reinterpret_cast<const unsigned char*>(made.data()),
+                                  static_cast<unsigned long>(made.size()));
+        };
+    };
+    // Blocks of colour 16 pixels wide, as 0xRRGGBB.
+    const auto blocks = [](uint32_t x, uint32_t y) {
+        return (x / 16 * 7 & 255) << 16 | (y / 16 * 5 & 255) << 8 | ((x + y) / 64 * 3 & 255);
+    };
+    const auto libtiff = [&](const testpictures::LibtiffLayout& layout) {
+        return [=](const std::string& path) {
+            return testpictures::WriteLibtiffRgb(path, kWidth, kHeight, layout, blocks);
+        };
+    };
     const struct {
         const char* name;
-        std::string bytes;
+        std::function<bool(const std::string&)> write;
     } files[] = {
-        {"blocks.gif", testpictures::HugeBlockGif(kWidth, kHeight, false, false)},
-        {"interlaced blocks.gif", testpictures::HugeBlockGif(kWidth, kHeight, true, true)},
-        {"interlaced blocks.png", testpictures::HugeBlockPng(kWidth, kHeight, true)},
-        {"blocks in one strip.tif", testpictures::HugeBlockTiff(kWidth, kHeight)},
-        {"runs across rows.tif", testpictures::HugeRunsAcrossRowsTiff(kWidth, kHeight)},
+        {"blocks.gif", bytes(testpictures::HugeBlockGif(kWidth, kHeight, false, false))},
+        {"interlaced blocks.gif", bytes(testpictures::HugeBlockGif(kWidth, kHeight, true, true))},
+        {"interlaced blocks.png", bytes(testpictures::HugeBlockPng(kWidth, kHeight, true))},
+        {"blocks in one strip.tif", bytes(testpictures::HugeBlockTiff(kWidth, kHeight))},
+        {"runs across rows.tif", bytes(testpictures::HugeRunsAcrossRowsTiff(kWidth, kHeight))},
+        {"planes apart in one strip each.tif", libtiff({true})},
+        {"tiles of 1088.tif", libtiff({false, 1088})},
     };
     IWICImagingFactory* factory = wic ? StartWic() : nullptr;
     for (const auto& file : files) {
         const std::string path = folder + file.name;
-        WriteFileBytes(path, reinterpret_cast<const unsigned char*>(file.bytes.data()),
-                       static_cast<unsigned long>(file.bytes.size()));
+        std::vector<unsigned char> written;
+        if (!file.write(path) || !ReadFileBytes(path, written))
+            continue;
         const size_t before = PrivateBytes();
         CPeakSampler sampler;
         start = Now();
@@ -359,7 +380,7 @@ void TimeHugeThumbnails(PFN_ReadLQRasterImage readLQ, const std::string& photo, 
         const size_t peak = sampler.Stop();
         std::printf("thumbnail of %s (%u KB, %u x %u): %.2f s (%s), %.1f times the photograph's time, %u MB "
                     "above the start at its peak\n",
-                    file.name, unsigned(file.bytes.size() >> 10), kWidth, kHeight, seconds, made ? "made" : "FAILED",
+                    file.name, unsigned(written.size() >> 10), kWidth, kHeight, seconds, made ? "made" : "FAILED",
                     seconds / photoSeconds, unsigned((peak > before ? peak - before : 0) >> 20));
         if (factory) {
             std::vector<uint8_t> thumb;

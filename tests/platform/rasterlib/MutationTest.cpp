@@ -5,7 +5,8 @@
 // agree, the header's size is the size read, the pixels do not depend on what the
 // memory held before, and a file the check calls sound reads (no picture is lost
 // without a word); a TIFF's check, thumbnail and full read agree, as libtiff
-// reads all three. OT_FUZZ_CASES (cases of each kind of file) and OT_FUZZ_SEED
+// reads all three, and a bitmap's check and full read, which one rule of
+// where its pixels start serves. OT_FUZZ_CASES (cases of each kind of file) and OT_FUZZ_SEED
 // change the run.
 #include "RasterTestSupport.h"
 
@@ -163,6 +164,8 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
         AsBytes(testpictures::StripTiff(48, 40, 3, 7, 6, std::string(jpeg.begin(), jpeg.end()), uint32_t(jpeg.size()))),
         AsBytes(testpictures::StripTiff(64, 4, 1, 32773, 1, std::string("\x81\x20\x81\x40", 4), 4)),
         AsBytes(testpictures::StripTiff(12, 10, 3, 1, 2, std::string(16 * 16 * 3, '\x40'), 16 * 16 * 3, 0, 16)),
+        LibtiffRgb(24, 20, {true, 0, 8}, [&picture](uint32_t x, uint32_t y) { return picture.At(x, y); }),
+        LibtiffRgb(40, 36, {true, 16}, [&picture](uint32_t x, uint32_t y) { return picture.At(x, y); }),
     };
     for (const auto& seed : seeds)
         ASSERT_FALSE(ReadMemory(seed, "").empty()) << "every seed reads";
@@ -211,6 +214,8 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
             EXPECT_EQ(state == rasterlib::kPictureSound, !zero.empty()) << "TIFF check and full read, " << where;
             EXPECT_EQ(zero.empty(), thumbnail.empty()) << "TIFF full read and thumbnail, " << where;
         }
+        if (bytes.size() > 2 && bytes[0] == 'B' && bytes[1] == 'M')
+            EXPECT_EQ(state == rasterlib::kPictureSound, !zero.empty()) << "bitmap check and full read, " << where;
         if (!thumbnail.empty()) {
             EXPECT_LE(Word(thumbnail, 0), 128u) << where;
             EXPECT_LE(Word(thumbnail, 4), 128u) << where;

@@ -31,6 +31,14 @@ std::wstring Wide(const std::string& ansi)
     return std::wstring(ansi.begin(), ansi.end());
 }
 
+// The check of the bytes written to a file.
+int32_t CheckedAs(const std::string& bytes)
+{
+    const std::string path = TempPath("checked.pic");
+    WriteBytes(path, Bytes(bytes));
+    return Lib().checkW(Wide(path).c_str(), 0);
+}
+
 std::string Flipped(std::string bytes, size_t at)
 {
     bytes[at] = char(bytes[at] ^ 0x5A);
@@ -157,9 +165,11 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 
 // TIFFs other readers read: JPEG-coded, PackBits runs that run on into the
 // next row, a strip byte count of 0, a picture in a tile larger than it,
-// CMYK. Each is sound, reads whole as its
+// CMYK, planes stored apart, tiles cut at the picture's edges, YCbCr of 2 x 2
+// blocks deflated nearly as far as deflate goes. Each is sound, reads whole as its
 // pixels, and its thumbnail is its full read reduced; the file and the full
-// read are kept for the test command's independent reader.
+// read are kept for the test command's independent reader. JPEG-coded data
+// libjpeg warns of is damaged for the check and every read, as in a JPEG file.
 TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
 {
     const Picture photo = Gradient(64, 48);
@@ -178,6 +188,29 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         const Pixel p = small.At(i % 12, i / 12);
         tile.replace(size_t(i / 12 * 16 + i % 12) * 3, 3, {char(p.r), char(p.g), char(p.b)});
     }
+    std::string damaged = jpeg;
+    for (size_t at = jpeg.find("\xFF\xDA") + 200; at < jpeg.size() - 200; at += 7)
+        damaged[at] = char(damaged[at] ^ 0x5A);
+    ASSERT_EQ(kPictureDamaged, CheckedAs(damaged)) << "the same damage in a JPEG file";
+    const auto gradient = [&photo](uint32_t x, uint32_t y) { return photo.At(x % 64, y % 48); };
+    Picture repeated(300, 200);
+    for (uint32_t i = 0; i < 300 * 200; ++i)
+        repeated.Set(i % 300, i / 300, gradient(i % 300, i / 300));
+    // One colour in blocks of Y Y Y Y Cb Cr: three samples a pixel would be
+    // more than deflate can make of the file's bytes.
+    const uint32_t side = 1200;
+    std::string blocks;
+    for (uint32_t i = 0; i < side * side / 4; ++i)
+        blocks += "\x78\x78\x78\x78\x5A\xAA";
+    const std::vector<uint8_t> ycbcr = WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, side}, {TIFFTAG_IMAGELENGTH, side}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR},
+         {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_ZIPQUALITY, 9}, {TIFFTAG_ROWSPERSTRIP, side}},
+        [&blocks](TIFF* tif) {
+            return TIFFSetField(tif, TIFFTAG_YCBCRSUBSAMPLING, 2, 2) &&
+                   TIFFWriteEncodedStrip(tif, 0, &blocks[0], tmsize_t(blocks.size())) >= 0;
+        });
+    ASSERT_LT(ycbcr.size() * 1032 + 1024, uint64_t(side) * side * 3);
     const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
     Picture inks(4, 1, Pixel{255, 255, 255, 255});
     inks.Set(1, 0, Pixel{255, 255, 0, 255});
@@ -188,18 +221,31 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         std::string bytes;
         Picture expected;
         int tolerance;
+        int32_t state = kPictureSound;
     } cases[] = {
         {"jpeg.tif", StripTiff(64, 48, 3, 7, 6, jpeg, uint32_t(jpeg.size())), photo, 6},
         {"packbits.tif", StripTiff(64, 4, 1, 32773, 1, packed, uint32_t(packed.size())), rows, 0},
         {"zero count.tif", StripTiff(8, 6, 3, 5, 2, lzw, 0), Picture(8, 6, Pixel{0x50, 0x50, 0x50, 255}), 0},
         {"tile.tif", StripTiff(12, 10, 3, 1, 2, tile, uint32_t(tile.size()), 0, 16), small, 0},
         {"cmyk.tif", StripTiff(4, 1, 4, 1, 5, cmyk, 16), inks, 0},
+        {"damaged jpeg.tif", StripTiff(64, 48, 3, 7, 6, damaged, uint32_t(damaged.size())), Picture(), 0,
+         kPictureDamaged},
+        {"planes apart.tif", Text(LibtiffRgb(300, 200, {true, 0, 64}, gradient)), repeated, 0},
+        {"tiles.tif", Text(LibtiffRgb(300, 200, {false, 64}, gradient)), repeated, 0},
+        {"tiles of planes apart.tif", Text(LibtiffRgb(300, 200, {true, 48}, gradient)), repeated, 0},
+        // libtiff's own colours of Y 120, Cb 90, Cr 170.
+        {"ycbcr 2x2.tif", Text(ycbcr), Picture(side, side, Pixel{53, 103, 179, 255}), 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = TempPath(c.name);
         WriteBytes(path, Bytes(c.bytes));
-        EXPECT_EQ(kPictureSound, Lib().checkW(Wide(path).c_str(), 0));
+        EXPECT_EQ(c.state, Lib().checkW(Wide(path).c_str(), 0));
+        if (c.state != kPictureSound) {
+            EXPECT_TRUE(ReadFile(path).empty());
+            EXPECT_TRUE(ReadFileReduced(path, 16, 16).empty());
+            continue;
+        }
         Picture whole, thumbnail, reduced;
         ASSERT_TRUE(Picture::FromRecord(ReadFile(path), whole));
         EXPECT_LE(MaxDifference(c.expected, whole), c.tolerance);
@@ -249,6 +295,14 @@ std::string ClaimingColours(std::string bmp, uint32_t colours)
     return bmp;
 }
 
+// A bitmap whose file header says its pixels start at the offset given.
+std::string StartingAt(std::string bmp, uint32_t offset)
+{
+    for (int i = 0; i < 4; ++i)
+        bmp[10 + i] = char(offset >> (8 * i));
+    return bmp;
+}
+
 std::string EightBitBmp(uint32_t width, uint32_t height)
 {
     const uint32_t stride = (width + 3) & ~3u;
@@ -261,14 +315,18 @@ std::string EightBitBmp(uint32_t width, uint32_t height)
 }  // namespace
 
 // Bitmaps that other readers refuse are damaged, and read in no way: a
-// palette of more colours than the bits can name or than the file holds, and
-// runs that stop before the last row is full. Runs that fill every row, by
+// palette of more colours than the bits can name or than the file holds,
+// pixels said to start inside the headers or the palette or past the file's
+// end (browsers refuse the first two, the system's decoder reads the headers
+// as pixels and fails on the third), and runs that stop before the last row is full. Runs that fill every row, by
 // ends of lines, by the last row's pixels or by a move past the last row,
 // read as other readers read them.
 TEST(PictureCheck, BitmapsOtherReadersRefuseAreDamagedAndUnread)
 {
     const std::string sound24 = Text(EncodeWithWic(Gradient(6, 4), GUID_ContainerFormatBmp, GUID_WICPixelFormat24bppBGR));
     const std::string fourBit = FourBitBmp(6, 4, std::string(24, '\x80'));
+    const std::string sound32 =
+        Text(EncodeWithWic(Gradient(6, 4), GUID_ContainerFormatBmp, GUID_WICPixelFormat32bppBGRA));
     const struct {
         const char* name;
         std::string bytes;
@@ -298,6 +356,11 @@ TEST(PictureCheck, BitmapsOtherReadersRefuseAreDamagedAndUnread)
         {"24 bits, no palette", sound24, kPictureSound, nullptr},
         {"24 bits, a huge colour count", ClaimingColours(sound24, 0x5A5A5A5A), kPictureDamaged, nullptr},
         {"24 bits, more colours than the file holds", ClaimingColours(sound24, 4000), kPictureDamaged, nullptr},
+        {"4 bits, pixels said to start inside the headers", StartingAt(fourBit, 30), kPictureDamaged, nullptr},
+        {"4 bits, pixels said to start inside the palette", StartingAt(fourBit, 100), kPictureDamaged, nullptr},
+        {"24 bits, pixels said to start past the file", StartingAt(sound24, 4000), kPictureDamaged, nullptr},
+        {"32 bits, pixels said to start inside the headers", StartingAt(sound32, 20), kPictureDamaged, nullptr},
+        {"32 bits, pixels said to start after the headers", sound32, kPictureSound, nullptr},
     };
     const auto& lib = Lib();
     for (const auto& c : cases) {

@@ -295,6 +295,29 @@ std::vector<uint8_t> ReadBytes(const std::string& path)
     return bytes;
 }
 
+std::vector<uint8_t> WrittenByLibtiff(const std::vector<std::pair<uint32_t, uint32_t>>& fields,
+                                      const std::function<bool(TIFF*)>& write)
+{
+    const std::string path = TempPath("written by libtiff.tif");
+    std::vector<uint8_t> bytes =
+        testpictures::WriteWithLibtiff(path, fields, write) ? ReadBytes(path) : std::vector<uint8_t>();
+    ::DeleteFileA(path.c_str());
+    return bytes;
+}
+
+std::vector<uint8_t> LibtiffRgb(uint32_t width, uint32_t height, const testpictures::LibtiffLayout& layout,
+                                const std::function<Pixel(uint32_t, uint32_t)>& colour)
+{
+    const std::string path = TempPath("written by libtiff.tif");
+    const bool written = testpictures::WriteLibtiffRgb(path, width, height, layout, [&](uint32_t x, uint32_t y) {
+        const Pixel p = colour(x, y);
+        return uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | p.b;
+    });
+    std::vector<uint8_t> bytes = written ? ReadBytes(path) : std::vector<uint8_t>();
+    ::DeleteFileA(path.c_str());
+    return bytes;
+}
+
 std::vector<uint8_t> EncodeWithWic(const Picture& picture, const GUID& container, const GUID& pixelFormat)
 {
     Com com;

@@ -1,15 +1,18 @@
 // Shared helpers of the raster library tests: the library loaded by name as the
 // program loads it, test pictures, the two-call protocol, and independent encoders
-// and decoders (WIC and libjpeg-turbo called directly) to check the library against.
+// and decoders (WIC, libjpeg-turbo and libtiff called directly) to check the library against.
 #pragma once
 
 #include "platform/rasterlib/RasterLibApi.h"
+#include "tests/support/LibtiffFiles.h"
 
 #include <windows.h>
 #include <wincodec.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rastertest {
@@ -132,6 +135,14 @@ std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t w
 // stores 255 - ink under an Adobe segment as Photoshop does; ycck stores YCCK.
 std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
                                     bool adobeInverted, bool ycck);
+
+// A TIFF libtiff writes (tests/support/LibtiffFiles.h) into the test's
+// folder, read back; empty when it is not written.
+std::vector<uint8_t> WrittenByLibtiff(const std::vector<std::pair<uint32_t, uint32_t>>& fields,
+                                      const std::function<bool(TIFF*)>& write);
+// An RGB picture of colour(x, y) in that layout.
+std::vector<uint8_t> LibtiffRgb(uint32_t width, uint32_t height, const testpictures::LibtiffLayout& layout,
+                                const std::function<Pixel(uint32_t, uint32_t)>& colour);
 
 // A baseline JPEG written through libjpeg's own interface, laid out as cameras and
 // editors lay them out.

@@ -1,0 +1,104 @@
+#include "platform/rasterlib/TiffInput.h"
+
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace rasterlib {
+
+namespace {
+
+TiffInput::Memory& MemoryOf(thandle_t handle)
+{
+    return *static_cast<TiffInput::Memory*>(handle);
+}
+
+tmsize_t ReadBytes(thandle_t handle, void* out, tmsize_t count)
+{
+    TiffInput::Memory& memory = MemoryOf(handle);
+    if (count < 0 || memory.at >= memory.size)
+        return 0;
+    const uint64_t taken = std::min<uint64_t>(uint64_t(count), memory.size - memory.at);
+    std::memcpy(out, memory.bytes + memory.at, size_t(taken));
+    memory.at += taken;
+    return tmsize_t(taken);
+}
+
+tmsize_t WriteNothing(thandle_t, void*, tmsize_t)
+{
+    return -1;
+}
+
+toff_t Seek(thandle_t handle, toff_t offset, int whence)
+{
+    TiffInput::Memory& memory = MemoryOf(handle);
+    const uint64_t base = whence == SEEK_CUR ? memory.at : whence == SEEK_END ? memory.size : 0;
+    memory.at = base + offset;
+    return memory.at;
+}
+
+int Close(thandle_t)
+{
+    return 0;
+}
+
+toff_t Size(thandle_t handle)
+{
+    return MemoryOf(handle).size;
+}
+
+// The bytes are in memory already: libtiff reads a strip's coded bytes where
+// they lie.
+int Map(thandle_t handle, void** base, toff_t* size)
+{
+    *base = const_cast<uint8_t*>(MemoryOf(handle).bytes);
+    *size = MemoryOf(handle).size;
+    return 1;
+}
+
+void Unmap(thandle_t, void*, toff_t) {}
+
+int Quiet(TIFF*, void*, const char*, const char*, va_list)
+{
+    return 1;
+}
+
+// libtiff's JPEG codings pass libjpeg's warnings on under these names:
+// corrupt data, data ending early, a bad code.
+int Warned(TIFF*, void* damaged, const char* module, const char*, va_list)
+{
+    if (module && (std::strcmp(module, "JPEGLib") == 0 || std::strcmp(module, "LibJpeg") == 0))
+        *static_cast<bool*>(damaged) = true;
+    return 1;
+}
+
+}  // namespace
+
+TiffInput::TiffInput(const uint8_t* bytes, size_t count, bool* damaged)
+    : m_memory{bytes, count, 0}, m_damaged(damaged)
+{
+}
+
+TiffInput::~TiffInput()
+{
+    if (m_tiff)
+        TIFFClose(m_tiff);
+}
+
+tiff* TiffInput::Open()
+{
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    if (!options)
+        return nullptr;
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTiffMostAtOnce));
+    TIFFOpenOptionsSetErrorHandlerExtR(options, Quiet, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, Warned, m_damaged);
+    m_tiff = TIFFClientOpenExt("", "r", &m_memory, ReadBytes, WriteNothing, Seek, Close, Size, Map, Unmap, options);
+    TIFFOpenOptionsFree(options);
+    return m_tiff;
+}
+
+}  // namespace rasterlib

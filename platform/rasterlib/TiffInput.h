@@ -1,0 +1,52 @@
+// A TIFF's bytes in memory opened by libtiff: its reads, seeks and map work
+// on the bytes where they lie, its errors are kept quiet (the calls' answers
+// end a read), and a warning of libjpeg inside a JPEG coding marks the
+// picture damaged, as such a warning does for a JPEG file. Several inputs
+// may read one picture at once, each at its own place (the planes of a
+// picture stored apart, each read from the start of its strips).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct tiff;
+
+namespace rasterlib {
+
+enum class TiffOpening {
+    Ready,
+    NotTaken,  // a kind the system's decoder reads
+    Damaged    // libtiff refuses its directory
+};
+
+class TiffInput {
+public:
+    // damaged is set when libjpeg warns; it must outlive this object, and so
+    // must the bytes.
+    TiffInput(const uint8_t* bytes, size_t count, bool* damaged);
+    ~TiffInput();
+    TiffInput(const TiffInput&) = delete;
+    TiffInput& operator=(const TiffInput&) = delete;
+
+    // The first directory read; null when libtiff refuses it.
+    tiff* Open();
+    tiff* Tiff() const { return m_tiff; }
+
+    // The bytes and where libtiff reads them.
+    struct Memory {
+        const uint8_t* bytes = nullptr;
+        uint64_t size = 0;
+        uint64_t at = 0;
+    };
+
+private:
+    Memory m_memory;
+    bool* m_damaged;
+    tiff* m_tiff = nullptr;
+};
+
+// The most libtiff may ask for at once (a row, a tile, a strip's state, the
+// tables), and the most a piece of a picture is decoded into.
+constexpr uint64_t kTiffMostAtOnce = uint64_t(64) << 20;
+
+}  // namespace rasterlib
