@@ -66,7 +66,7 @@ protected:
                 if (edtest::BarCommandIndex(child, command) >= 0)
                     items = child;
             return items != nullptr;
-        }, 15000);
+        });
         return items;
     }
     // Ctrl+F4, and No to saving the report (a new one counts as changed).

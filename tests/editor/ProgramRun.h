@@ -26,8 +26,13 @@ void SetGalleryPrefs(DWORD dockSide, bool floating, const std::wstring& addFolde
 // A text preference the program reads at start (HKCU, string 934's key).
 void SetPrefText(const wchar_t* name, const std::wstring& value);
 
+// How long a wait for the program goes on before it counts as failed: a
+// program that takes a few seconds alone can take many times that on a
+// loaded machine of two cores, and a wait that holds is not made longer.
+constexpr DWORD kProgramWaitMs = 60000;
+
 // Waits (polling the other process) until the condition holds; its last value.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = kProgramWaitMs);
 
 class CProgramRun {
 public:
@@ -68,17 +73,17 @@ public:
     // A visible dialog (or message box) of the program, with words: the one
     // whose texts hold them, among any others it shows; null when none.
     HWND FindDialog(const std::wstring& words = std::wstring()) const;
-    HWND WaitForDialog(DWORD timeoutMs = 15000) const;
+    HWND WaitForDialog(DWORD timeoutMs = kProgramWaitMs) const;
     // A visible top-level window of the program that is neither its main
     // window nor a dialog (an open popup menu); null when none.
     // With a class name, only a window of that class (a library popup menu
     // is "QMXPopupMenu").
     HWND FindPopup(const wchar_t* className = nullptr) const;
     // A visible dialog of the program that has the item; null when none comes.
-    HWND WaitForDialogWith(int itemId, DWORD timeoutMs = 15000) const;
+    HWND WaitForDialogWith(int itemId, DWORD timeoutMs = kProgramWaitMs) const;
     // A visible dialog of the program whose texts hold the words, among any
     // others it shows (a progress window); null when none comes.
-    HWND WaitForDialogSaying(const std::wstring& words, DWORD timeoutMs = 15000) const;
+    HWND WaitForDialogSaying(const std::wstring& words, DWORD timeoutMs = kProgramWaitMs) const;
     // The texts of a dialog's static controls, joined by new lines.
     static std::wstring DialogText(HWND dialog);
     // Types the path into a file dialog's name box and presses OK.
