@@ -191,13 +191,31 @@ bool CProgramRun::CloseWithoutSaving()
     for (;;) {
         HWND question = nullptr;
         if (!WaitFor([&] { return WaitForExit(0) || (question = FindDialog()) != nullptr; }, kProcessEndMs))
-            return false;
+            return TellWhyNotClosed();
         if (!question)
             return true;
         ::PostMessageW(question, WM_COMMAND, IDNO, 0);
         if (!WaitFor([&] { return WaitForExit(0) || !::IsWindow(question) || !::IsWindowVisible(question); }))
-            return false;
+            return TellWhyNotClosed();
     }
+}
+
+bool CProgramRun::TellWhyNotClosed() const
+{
+    // What the program still shows, for a close that did not end it.
+    std::wstring shown;
+    WindowsOf query = {m_process.dwProcessId, [&shown](HWND window) {
+                           wchar_t text[256] = {};
+                           ::GetWindowTextW(window, text, 256);
+                           shown += L" [" + ClassName(window) + L" \"" + text + L"\"" +
+                                    (::IsWindowEnabled(window) ? L"" : L" disabled") + L"]";
+                           return false;
+                       }};
+    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    if (HWND dialog = FindDialog())
+        shown += L" dialog: " + DialogText(dialog);
+    std::fprintf(stderr, "the program did not end on its close; it shows:%ls\n", shown.c_str());
+    return false;
 }
 
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)

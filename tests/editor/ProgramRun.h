@@ -100,6 +100,9 @@ public:
     static std::wstring ClassName(HWND window);
 
 private:
+    // Writes what the program still shows when a close did not end it; false.
+    bool TellWhyNotClosed() const;
+
     PROCESS_INFORMATION m_process = {};
     HWND m_main = nullptr;
 };
