@@ -214,6 +214,9 @@ bool CProgramRun::TellWhyNotClosed() const
     ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
     if (HWND dialog = FindDialog())
         shown += L" dialog: " + DialogText(dialog);
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer))
+        shown += L"; its window does not answer";
     std::fprintf(stderr, "the program did not end on its close; it shows:%ls\n", shown.c_str());
     return false;
 }
