@@ -119,6 +119,14 @@ constexpr int kPrintPreview = 57609;
 constexpr int kPreviewBar = 0xE800;
 constexpr int kPreviewClose = 0xE300;
 
+// The print set-up dialog, asked for by its keys (Ctrl+Shift+P); null when
+// it does not come.
+HWND PrintSetUpByKeys(const CProgramRun& program, DWORD timeoutMs = edtest::kProgramWaitMs)
+{
+    edtest::PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {'P', true}, {'P', false}, {VK_SHIFT, false}, {VK_CONTROL, false}});
+    return program.WaitForDialogWith(kPaperSizeBox, timeoutMs);
+}
+
 }  // namespace
 
 TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrintedPages)
@@ -131,8 +139,7 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
     HWND frame = program.ActiveFrame();
 
     // Print set-up (Ctrl+Shift+P): Letter, landscape.
-    edtest::PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {'P', true}, {'P', false}, {VK_SHIFT, false}, {VK_CONTROL, false}});
-    HWND setup = program.WaitForDialogWith(kPaperSizeBox);
+    HWND setup = PrintSetUpByKeys(program);
     ASSERT_NE(nullptr, setup);
     HWND paper = ::GetDlgItem(setup, kPaperSizeBox);
     // The box opened and closed by two clicks keeps the focus; the arrow
@@ -173,8 +180,7 @@ TEST(ProgramPaper, LetterLandscapeFromPrintSetUpIsThePaperOfThePreviewAndThePrin
     // measured while it still works through them may not be where it ends.
     // Keys are taken in order, so the print set-up asked for after them opens
     // only then; on a loaded machine that can take a minute.
-    edtest::PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {'P', true}, {'P', false}, {VK_SHIFT, false}, {VK_CONTROL, false}});
-    setup = program.WaitForDialogWith(kPaperSizeBox, 120000);
+    setup = PrintSetUpByKeys(program, 120000);
     ASSERT_NE(nullptr, setup) << "the typed keys were not taken";
     ::PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));

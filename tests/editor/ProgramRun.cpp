@@ -15,9 +15,6 @@ constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
 constexpr UINT kAddGalleryFolder = 32856;
 constexpr int kGalleryBarId = 5971;
-// A closing program saves its layout and settings first: under load that
-// takes a while.
-constexpr DWORD kProcessEndMs = 60000;
 
 std::wstring ProgramPath()
 {
@@ -190,7 +187,8 @@ bool CProgramRun::CloseWithoutSaving()
     // Each save question is answered No until the process ends.
     for (;;) {
         HWND question = nullptr;
-        if (!WaitFor([&] { return WaitForExit(0) || (question = FindDialog()) != nullptr; }, kProcessEndMs))
+        // A closing program saves its layout and settings first.
+        if (!WaitFor([&] { return WaitForExit(0) || (question = FindDialog()) != nullptr; }))
             return TellWhyNotClosed();
         if (!question)
             return true;
