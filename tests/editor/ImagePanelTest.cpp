@@ -8,6 +8,7 @@
 #include "RemoteMemory.h"
 #include "SectionsReport.h"
 #include "SolidBitmap.h"
+#include "UserInput.h"
 
 #include "files/Base64.h"
 #include "framework/KWClipFormats.h"
@@ -196,37 +197,35 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
     for (int id : {1144, 1168, 1169})
         EXPECT_EQ(234, InParent(CProgramRun::FindById(panel, id)).top) << id;
 
-    // Enter in the title box renames the picture; Undo takes it back in one step.
-    const DWORD programThread = ::GetWindowThreadProcessId(title, nullptr);
-    ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
+    // Typed, as a user types: Enter in the title box renames the picture, Undo
+    // takes it back in one step. Keys go to the box only once it has the focus.
+    edtest::PointerKept pointer;
     ::SetForegroundWindow(program.Main());
-    ::SetFocus(title);
-    ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xrenamed"));
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
+    ASSERT_TRUE(edtest::TypeInto(title, L"xrenamed"));
     // Delete takes the character after the caret, not a picture.
-    ::PostMessageW(title, WM_KEYDOWN, VK_DELETE, 0);
-    ::PostMessageW(title, WM_KEYDOWN, VK_RETURN, 0);
-    ::AttachThreadInput(::GetCurrentThreadId(), programThread, FALSE);
-    // Away and back: the box shows the stored title (the clicks come after the keys).
-    ::PostMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
-    ::PostMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
+    edtest::TapKey(VK_HOME);
+    edtest::TapKey(VK_DELETE);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"renamed"; })) << CProgramRun::Text(title);
+    edtest::TapKey(VK_RETURN);
+    EXPECT_TRUE(edtest::WaitFor([&] { return ItemText(list, 0) == L"renamed"; })) << ItemText(list, 0);
     EXPECT_EQ(5, ItemCount(list)) << "Delete in the title box deletes no picture";
+    // Away and back: the box shows the stored title.
+    const auto awayAndBack = [&](const wchar_t* next, const wchar_t* back) {
+        edtest::ClickWindow(CProgramRun::FindById(panel, 1167));
+        EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == next; })) << CProgramRun::Text(title);
+        edtest::ClickWindow(CProgramRun::FindById(panel, 1165));
+        EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == back; })) << CProgramRun::Text(title);
+    };
+    awayAndBack(L"b", L"renamed");
     program.Command(kUndo);
-    // Sent, not posted: no key waits in the queue now, and a click still queued would
-    // take the focus from the title box while the Escape below is on its way.
-    ::SendMessageW(CProgramRun::FindById(panel, 1167), BM_CLICK, 0, 0);
-    ::SendMessageW(CProgramRun::FindById(panel, 1165), BM_CLICK, 0, 0);
-    EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
+    awayAndBack(L"b", L"a");
 
-    // Escape puts the stored title back into the box (once the program has taken
-    // every message still queued for it).
-    ::WaitForInputIdle(program.Process(), 5000);
-    ASSERT_TRUE(::AttachThreadInput(::GetCurrentThreadId(), programThread, TRUE));
-    ::SetFocus(title);
-    ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
-    ::PostMessageW(title, WM_KEYDOWN, VK_ESCAPE, 0);
-    ::AttachThreadInput(::GetCurrentThreadId(), programThread, FALSE);
+    // Escape puts the stored title back into the box.
+    ASSERT_TRUE(edtest::TypeInto(title, L"typed"));
+    edtest::TapKey(VK_ESCAPE);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
+    EXPECT_EQ(L"a", ItemText(list, 0));
 }
 
 namespace {
