@@ -6,6 +6,7 @@
 #include "files/NewXmlArch.h"
 #include "files/TalFileNames.h"
 #include "files/TalXmlSerializer.h"
+#include "files/XmlValueForms.h"
 #include "framework/KWDoubleRect.h"
 #include "model/TalBaseDocument.h"
 #include "model/TalDocProperties.h"
@@ -185,23 +186,25 @@ void CTalTags::OnPrintEnd(const CString& name)
 void CTalTags::OnFontNameEnd(const CString& name)
 {
     const CNewParamCell* cell = GetParams(name);
-    int32_t index = 0;
-    CString face;
     if (!cell)
         return;
-    if (!ReadInt(*cell, L"Index", index) || !ReadText(*cell, L"Name", face)) {
+    // A name belongs to the index read before it in the element; the writer
+    // puts the index first. A later name of an index replaces an earlier one.
+    int32_t pending = -1;
+    bool added = false;
+    for (int32_t pair = 0; pair < cell->GetPairCount(); ++pair) {
+        if (cell->GetName(pair) == L"Index") {
+            pending = ReadXmlInteger(cell->GetValue(pair).GetString());
+        } else if (cell->GetName(pair) == L"Name" && pending != -1) {
+            const uint32_t index = static_cast<uint32_t>(pending);
+            CKWIndexDecoder::FindByKey(m_fontNames, index).SetKey(cell->GetValue(pair).GetString());
+            m_fileFontIndices.insert(index);
+            pending = -1;
+            added = true;
+        }
+    }
+    if (!added)
         Warn(L"A font without its index or name is ignored.");
-        return;
-    }
-    // The first name of an index is the one its runs were written with.
-    if (m_fontNames.count(static_cast<uint32_t>(index))) {
-        CString message;
-        message.Format(L"The font index %d is given more than once; \"%ls\" is ignored.", index, face.GetString());
-        Warn(message);
-        return;
-    }
-    CKWIndexDecoder::FindByKey(m_fontNames, static_cast<uint32_t>(index)).SetKey(face.GetString());
-    m_fileFontIndices.insert(static_cast<uint32_t>(index));
 }
 
 void CTalTags::NoteFontIndex(uint32_t index, const wchar_t* what)
@@ -322,13 +325,8 @@ void CTalTags::OnCharMapItemEnd(const CString& name)
         Warn(L"A text format without its type is ignored.");
         return;
     }
-    // The first format of an id is kept: a later one would replace it unseen.
-    if (!m_textFormatIds.insert(id).second) {
-        CString message;
-        message.Format(L"The text format %d is given more than once; only the first is read.", id);
-        Warn(message);
-        return;
-    }
+    // A later format of an id replaces the earlier one.
+    m_textFormatIds.insert(id);
     auto format = std::make_unique<CTalTextFormat>();
     ReadTextStyle(*cell, *format);
     if (cell->Find(L"Num"))
@@ -472,13 +470,17 @@ void CTalTags::OnTitleTemplateStart(const CString& name)
         CTalTitlePageTemplate blank;
         known->TakeContent(blank);
         tmpl = static_cast<CTalTitlePageTemplate*>(known);
+        tmpl->SetTitle(title);
+        g_TemplateManager.TitleChanged(tmpl);
     } else {
+        // Named and titled before it is added: the manager's list is sorted
+        // by title, and a new report takes its first.
         tmpl = new CTalTitlePageTemplate;
         tmpl->SetName(fileName);
+        tmpl->SetTitle(title);
         g_TemplateManager.AddTitlePageTemplate(tmpl);
         m_props->m_titleTemplateName = fileName;
     }
-    tmpl->SetTitle(title);
     if (IsExistingFile(GetSerializer()->GetTemplatePath(fileName, true))) {
         // The template's own file is read after the parse.
         load->titleToReload = tmpl;

@@ -233,6 +233,13 @@ void CTalTags::AddEmbeddedPicture(const XmlPrepassPicture& picture)
                        KWUnkeptPictureText(picture.storeError).GetString());
         Warn(message);
     }
+    // Data that gave no picture (none, damaged, or unreadable) stand as the
+    // placeholder of an id of their own, which what tells of placeholders names.
+    const bool noData = id == 0 && !m_filePictures.count(m_imageKey);
+    if (noData) {
+        id = static_cast<int32_t>(g_rasterLib.AddFilelessPicture(KWPictureState::Damaged));
+        g_rasterLib.TakeReport(static_cast<uint32_t>(id));
+    }
     // A warning names the report the picture came in, not the UTF-8 copy a
     // UTF-16 one is read through.
     if (CTalDocumentLoad* load = GetLoad(); load && id != 0)
@@ -250,9 +257,7 @@ void CTalTags::AddEmbeddedPicture(const XmlPrepassPicture& picture)
         if (id != 0)
             g_rasterLib.SetEmptySourceName(static_cast<uint32_t>(id), m_imageEmptyFile);
     }
-    if (id == 0) {
-        // Data that gave no picture (none, damaged, or unreadable) leaves
-        // every reference to the key without one.
+    if (noData) {
         message.Format(L"The picture with ID %d holds no picture data that can be read; it is shown as missing.",
                        m_imageKey);
         Warn(message);
@@ -308,13 +313,21 @@ void CTalTags::OnImageEnd(const CString& name)
     int32_t key = 0;
     if ((mode != 1 && mode != 2) || !cell || !load || !ReadInt(*cell, L"ID", key))
         return;
-    CString path = ResolvePicturePath(cell->GetText(), mode);
+    // The first image of a key is the one; a repeated key was warned about.
+    if (m_filePictures.count(key))
+        return;
+    CString named = cell->GetText();
+    named.Trim();
+    CString path = ResolvePicturePath(named, mode);
     // Any file of the disk may be named: only a picture is taken, so that no
     // other file's bytes reach the report or a save of it.
+    KWPictureState untaken = KWPictureState::Missing;
     if (mode == 1 && !path.IsEmpty() && g_rasterLib.CheckPictureFile(path, false) == KWPictureState::NotPicture) {
         CString message;
         message.Format(L"The file \"%ls\" is not a picture; it is not taken.", path.GetString());
         Warn(message);
+        untaken = KWPictureState::NotPicture;
+        named = path;
         path.Empty();
     }
     int32_t id = 0;
@@ -323,8 +336,13 @@ void CTalTags::OnImageEnd(const CString& name)
         if (!IsExistingFile(path) &&
             std::find(load->unopenedFiles.begin(), load->unopenedFiles.end(), path) == load->unopenedFiles.end())
             load->unopenedFiles.push_back(path);
+    } else {
+        // A name refused (or none) stays the placeholder it shows, named by
+        // what the report said, which the load has told of.
+        id = static_cast<int32_t>(g_rasterLib.AddFilelessPicture(untaken));
+        g_rasterLib.SetPictureSource(static_cast<uint32_t>(id), named, false);
+        g_rasterLib.TakeReport(static_cast<uint32_t>(id));
     }
-    // The first image of a key is the one; a repeated key was warned about.
     m_filePictures.emplace(key, id);
 }
 

@@ -116,7 +116,7 @@ void CTalTemplateElements::SetTemplatePicture(const CString& name, const XmlPrep
         tmpl->SetBackgroundPictureId(pictureId);
     CString message;
     if (picture.unkept) {
-        tmpl->SetUnkeptPictures(true);
+        tmpl->SetUnkeptPictures(true, picture.storeError);
         message.Format(L"The %ls %ls The template has none.", name.GetString(),
                        KWUnkeptPictureText(picture.storeError).GetString());
     } else if (pictureId == 0) {

@@ -13,6 +13,7 @@
 #include "model/TalPicture.h"
 #include "model/TalPictureName.h"
 #include "model/TalSection.h"
+#include "model/TalSectionWalk.h"
 #include "model/TalTemplate.h"
 #include "model/TalTextFormat.h"
 #include "model/TalTextNote.h"
@@ -33,17 +34,10 @@ const int32_t kMaxLeafsNesting = 200;
 int64_t CountWork(CTalSection* root)
 {
     int64_t units = 0;
-    std::vector<CTalSection*> pending{root};
-    std::set<CTalSection*> seen;
-    while (!pending.empty()) {
-        CTalSection* section = pending.back();
-        pending.pop_back();
-        if (!seen.insert(section).second)
-            continue;
+    TalVisitSections(root, [&units](CTalSection* section) {
         units += section->GetPictureCount() + section->GetSubSectionCount();
-        for (const auto& child : section->GetSubSections())
-            pending.push_back(child.Get());
-    }
+        return true;
+    });
     return units;
 }
 
@@ -72,6 +66,37 @@ CString BoundedEmptyFileName(const CString& name)
             return tail;
     }
     return CString(L"...");
+}
+
+// A picture of the report, or of a template it names, whose bytes the
+// picture store could not keep (read while it could not, or pasted from such
+// a report): written, it would go without them, and a template written so
+// would stand for the whole one from then on. The system's error in error.
+bool HoldsUnkeptPicture(CTalDocProperties& props, DWORD& error)
+{
+    auto unkept = [&error](int32_t id) { return id != 0 && g_rasterLib.GetUnkeptError(uint32_t(id), error); };
+    auto lacking = [&](const CTalTemplate* tmpl) {
+        if (tmpl && tmpl->HasUnkeptPictures()) {
+            error = tmpl->GetUnkeptError();
+            return true;
+        }
+        return tmpl && (unkept(tmpl->GetPreviewPictureId()) || unkept(tmpl->GetBackgroundPictureId()));
+    };
+    if (unkept(props.m_logoPictureId) || lacking(props.GetTitlePageTemplate()))
+        return true;
+    for (const CTalWatermark* mark : props.GetWatermarks()) {
+        if (mark && mark->m_kind == CTalWatermark::kImage && unkept(mark->m_pictureId))
+            return true;
+    }
+    return !TalVisitSections(props.GetHeadingSection().Get(), [&](CTalSection* section) {
+        if (section->GetOwnTemplate() && lacking(section->GetPageTemplate()))
+            return false;
+        for (const auto& picture : section->GetPictures()) {
+            if (picture && unkept(picture->GetPictureId()))
+                return false;
+        }
+        return true;
+    });
 }
 
 }  // namespace
@@ -116,8 +141,9 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     save.mode = props.m_imageSaveType >= 0 && props.m_imageSaveType <= 2 ? props.m_imageSaveType : 0;
     m_failedPath.Empty();
     m_failedReason.Empty();
-    if (document->GetUnkeptPictures() > 0) {
-        FailUnkeptPictures(path, document->GetUnkeptError());
+    DWORD unkeptError = document->GetUnkeptError();
+    if (document->GetUnkeptPictures() > 0 || HoldsUnkeptPicture(props, unkeptError)) {
+        FailUnkeptPictures(path, unkeptError);
         return false;
     }
     const bool copy = m_savesCopy;

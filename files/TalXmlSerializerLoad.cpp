@@ -39,9 +39,10 @@ CTalTemplate* FindPageTemplateNamed(const CString& name)
 // of its name that lacks pictures the picture store could not keep.
 void AddPageTemplate(CTalTemplate* known, std::unique_ptr<CTalTemplate> read)
 {
-    if (known)
+    if (known) {
         known->TakeContent(*read);
-    else
+        g_TemplateManager.TitleChanged(known);
+    } else
         g_TemplateManager.AddPageTemplate(read.release());
 }
 
@@ -126,8 +127,10 @@ void CTalXmlSerializer::ReloadTemplates()
         return;
     CTalTemplateTags templateTags;
     const bool ready = templateTags.RegisterTags();
-    if (ready && m_load.titleToReload)
+    if (ready && m_load.titleToReload) {
         ReloadTemplate(m_load.titleToReload, true, templateTags);
+        g_TemplateManager.TitleChanged(m_load.titleToReload);
+    }
     bool added = false;
     for (std::unique_ptr<CTalTemplate>& carried : m_load.templatesToReload) {
         CTalTemplate* known = carried ? FindPageTemplateNamed(carried->GetName()) : nullptr;

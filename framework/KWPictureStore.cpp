@@ -566,6 +566,15 @@ uint32_t CKWRasterLib::AddUnkeptPicture(DWORD error)
     return id;
 }
 
+uint32_t CKWRasterLib::AddFilelessPicture(KWPictureState state)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    const uint32_t id = m_nextPictureId++;
+    m_states[id] = state;
+    m_walkedStates[id] = state;
+    return id;
+}
+
 bool CKWRasterLib::GetUnkeptError(uint32_t id, DWORD& error)
 {
     std::lock_guard<std::mutex> lock(m_storeLock);

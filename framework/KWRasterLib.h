@@ -170,6 +170,11 @@ public:
     uint32_t AddUnkeptPicture(DWORD error);
     // That error (0: the write fell short naming none); false for any other picture.
     bool GetUnkeptError(uint32_t id, DWORD& error);
+    // A picture a report names that was given no file (data that decode to
+    // nothing, a named file that is not a picture and was not taken): a new
+    // id of no file, shown as the placeholder, whose check says state, so
+    // that what tells of placeholders names it as well.
+    uint32_t AddFilelessPicture(KWPictureState state);
     // A file name (without folder and extension) that no file of the store has
     // yet with that extension (null: "jpg"). The folder is listed once, for
     // the files an earlier run left under the same prefix; the names of this

@@ -15,11 +15,11 @@ void CTalTemplate::TakeContent(CTalTemplate& other)
     SetTitle(other.GetTitle());
     SetPreviewPictureId(other.GetPreviewPictureId());
     SetBackgroundPictureId(other.GetBackgroundPictureId());
-    m_unkeptPictures = other.m_unkeptPictures;
+    SetUnkeptPictures(other.m_unkeptPictures, other.m_unkeptError);
     m_cells.swap(other.m_cells);
     other.m_cells.clear();
     other.SetTitle(CString());
     other.SetPreviewPictureId(0);
     other.SetBackgroundPictureId(0);
-    other.m_unkeptPictures = false;
+    other.SetUnkeptPictures(false);
 }

@@ -50,7 +50,13 @@ public:
     // keep: it lacks them, so it is written nowhere, and a file that holds it
     // whole fills it again.
     bool HasUnkeptPictures() const { return m_unkeptPictures; }
-    void SetUnkeptPictures(bool unkept) { m_unkeptPictures = unkept; }
+    // error: the system's error the store met (0: a write that fell short).
+    void SetUnkeptPictures(bool unkept, uint32_t error = 0)
+    {
+        m_unkeptPictures = unkept;
+        m_unkeptError = unkept ? error : 0;
+    }
+    uint32_t GetUnkeptError() const { return m_unkeptError; }
     // Takes the title, pictures and cells of the other template, which is
     // left empty; the name stays.
     void TakeContent(CTalTemplate& other);
@@ -63,4 +69,5 @@ private:
     CKWPictureHold m_backgroundId;
     CKWPictureHold m_previewId;
     bool m_unkeptPictures = false;
+    uint32_t m_unkeptError = 0;
 };

@@ -52,6 +52,18 @@ void CTalTemplateManager::AddPageTemplate(CTalTemplate* tmpl) { InsertSorted(m_p
 
 void CTalTemplateManager::AddTitlePageTemplate(CTalTemplate* tmpl) { InsertSorted(m_titlePageTemplates, tmpl); }
 
+void CTalTemplateManager::TitleChanged(CTalTemplate* tmpl)
+{
+    for (std::vector<CTalTemplate*>* list : {&m_pageTemplates, &m_titlePageTemplates}) {
+        auto found = std::find(list->begin(), list->end(), tmpl);
+        if (found == list->end())
+            continue;
+        list->erase(found);
+        InsertSorted(*list, tmpl);
+        return;
+    }
+}
+
 CTalTemplate* CTalTemplateManager::FindByName(const std::vector<CTalTemplate*>& list, const wchar_t* name)
 {
     const CString key(name ? name : L"");

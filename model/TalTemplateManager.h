@@ -20,6 +20,8 @@ public:
     // compares greater (behind equal titles).
     void AddPageTemplate(CTalTemplate* tmpl);
     void AddTitlePageTemplate(CTalTemplate* tmpl);
+    // A template of either list whose title changed moves to its place.
+    void TitleChanged(CTalTemplate* tmpl);
     // The first template of exactly that name; null when none.
     CTalTemplate* FindPageTemplate(const wchar_t* name) const;
     CTalTemplate* FindTitlePageTemplate(const wchar_t* name) const;

@@ -8,6 +8,7 @@
 #include "framework/KWFile.h"
 #include "framework/KWFileHelpers.h"
 #include "model/TalPageTemplate.h"
+#include "model/TalPictureName.h"
 #include "model/TalTextFormat.h"
 
 #include <gtest/gtest.h>
@@ -152,7 +153,7 @@ TEST_F(DocumentFiles, AttributesAreReadInAnyOrder)
 {
     const std::string body =
         "<PrintProperties Orient='3' SizeY='1500' SizeX='1000'></PrintProperties>\n"
-        "<FontArray><FontName Name='Courier' Index='0'/><FontName Index='1' Name='Symbol'/></FontArray>\n"
+        "<FontArray><FontName Index='0' Name='Courier'/><FontName Index='1' Name='Symbol'/></FontArray>\n"
         "<TitlePageProperties InsertWatermark='0' LogoID='0' InsertDate='0' InsertLogo='1'/>\n"
         "<ExportProperties UseTextStyles='0' CurExType='2'>"
         "<CharMapItem Align='2' Spacing='1.5' Size='20' Type='3' Style='5'/></ExportProperties>\n"
@@ -541,7 +542,9 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
         EXPECT_NE(serializer.AllLines().find(L"The picture file name"), std::wstring::npos) << test.reference;
         CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
         ASSERT_EQ(heading->GetPictureCount(), 1) << test.reference;
-        EXPECT_EQ(heading->GetPicture(0)->GetPictureId(), 0) << "shown as missing, " << test.reference;
+        const uint32_t id = uint32_t(heading->GetPicture(0)->GetPictureId());
+        EXPECT_EQ(Wide(g_rasterLib.GetImagePath(id)), L"") << "no file, " << test.reference;
+        EXPECT_EQ(g_rasterLib.GetPictureState(id, false), KWPictureState::Missing) << "shown as missing";
         EXPECT_TRUE(Save(document, File(L"again.otd"))) << "the document stays savable, " << test.reference;
     }
 }
@@ -563,7 +566,7 @@ TEST_F(DocumentFiles, GarbledNumbersReadTheirFirstDigitsSilentlyAndRepeatedImage
     ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
     const CTalDocProperties& props = document.GetProperties();
     ASSERT_EQ(props.GetFontTable().GetCount(), 2u);
-    EXPECT_EQ(props.GetFontTable().GetString(0), L"Arial") << "\"nan\" is index 0, which Arial holds";
+    EXPECT_EQ(props.GetFontTable().GetString(0), L"Evil") << "\"nan\" is index 0, whose later name replaces Arial";
     EXPECT_EQ(props.GetFontTable().GetString(1), L"Courier New") << "\"1x\" is index 1";
     EXPECT_EQ(props.m_printWidth, 12) << "\"12abc\" is 12";
     EXPECT_EQ(props.m_printHeight, 1500);
@@ -573,8 +576,7 @@ TEST_F(DocumentFiles, GarbledNumbersReadTheirFirstDigitsSilentlyAndRepeatedImage
     EXPECT_EQ(heading->GetPicture(0)->GetAngle(), 0) << "\"x\" is 0";
     const std::wstring lines = serializer.AllLines();
     EXPECT_EQ(lines.find(L"is not a number"), std::wstring::npos) << "no word about a value that is not a number";
-    for (const wchar_t* expected : {L"The font index 0 is given more than once; \"Evil\" is ignored.",
-                                    L"The image ID 4 is used more than once.",
+    for (const wchar_t* expected : {L"The image ID 4 is used more than once.",
                                     L"The page template \"b.otl\" with ID 3 is carried more than once.",
                                     L"The page template \"A.otl\" with ID 5 is carried more than once."})
         EXPECT_NE(lines.find(expected), std::wstring::npos) << filestest::ToAnsi(expected);
@@ -808,6 +810,20 @@ TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
     const std::vector<std::wstring> kept = {L"", File(L"doc") + L"\\x.jpg", L"", L"", deep + L"er\\good.jpg", L"", L""};
     EXPECT_EQ(paths, kept);
     EXPECT_EQ(PictureBytes(heading->GetPicture(4)->GetPictureId()), picture);
+    // Each name not taken stays the placeholder it shows, which the warnings
+    // of a generation name by it.
+    const struct {
+        int picture;
+        KWPictureState state;
+        const wchar_t* name;
+    } untaken[] = {{0, KWPictureState::NotPicture, L"C:\\windows\\win.ini"},
+                   {2, KWPictureState::Missing, L"\\\\host\\share\\x.jpg"},
+                   {3, KWPictureState::Missing, L"CON"}};
+    for (const auto& each : untaken) {
+        const uint32_t id = uint32_t(heading->GetPicture(each.picture)->GetPictureId());
+        EXPECT_EQ(g_rasterLib.GetPictureState(id, false), each.state) << each.picture;
+        EXPECT_EQ(Wide(TalPictureName(loaded.GetProperties(), id, document.c_str())), each.name);
+    }
 }
 
 // Four small TIFF files whose tags claim hundreds of millions of values, inside

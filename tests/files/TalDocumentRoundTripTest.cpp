@@ -3,6 +3,9 @@
 // storage mode.
 #include "DocumentFixture.h"
 
+#include "framework/KWDataSerializer.h"
+#include "model/TalPicturesData.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -76,8 +79,13 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
         ASSERT_TRUE(Save(document, path));
         first = filestest::ReadBytes(path);
     }
-    // Another installation: none of the document's templates is known.
+    // Another installation: none of the document's templates is known but
+    // one, whose title sorts before the document's.
     g_TemplateManager.Clear();
+    auto* blank = new CTalTitlePageTemplate;
+    blank->SetName(L"blank.ott");
+    blank->SetTitle(L"Blank");
+    g_TemplateManager.AddTitlePageTemplate(blank);
     {
         // Loaded while the picture store keeps nothing: no template goes
         // without its pictures into the template folder, and no save writes
@@ -93,13 +101,50 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
         EXPECT_FALSE(filestest::FileExists(TemplateFolder() + L"Page One.otl"));
         EXPECT_FALSE(Save(unkept, path));
         EXPECT_EQ(filestest::ReadBytes(path), first);
+
+        // A new report takes the first title template by title; one that
+        // names the carried title or page template, or holds pictures pasted
+        // from this report, writes nothing.
+        CTalBaseDocument fresh;
+        CTalDocProperties& props = fresh.GetProperties();
+        EXPECT_EQ(Wide(props.m_titleTemplateName), L"blank.ott");
+        const std::wstring freshPath = File(L"fresh.otd");
+        const struct {
+            const wchar_t* title;
+            const wchar_t* page;
+            bool saves;
+        } namings[] = {
+            {L"Classic \x0416.ott", L"", false}, {L"", L"Page One.otl", false}, {L"", L"Zwei \x0416.otl", true}};
+        for (const auto& naming : namings) {
+            props.m_titleTemplateName = naming.title;
+            props.GetHeadingSection()->SetOwnTemplate(*naming.page ? 1 : 0);
+            props.GetHeadingSection()->SetTemplateName(naming.page);
+            EXPECT_EQ(Save(fresh, freshPath), naming.saves)
+                << filestest::ToAnsi(naming.title) << filestest::ToAnsi(naming.page);
+            EXPECT_EQ(filestest::FileExists(freshPath), naming.saves);
+        }
+        CTalSection* photos = unkept.GetProperties().GetHeadingSection()->GetSubSections()[0].Get();
+        ASSERT_GT(photos->GetPictureCount(), 0);
+        CTalPicturesData copied(photos->GetPictures());
+        void* block = nullptr;
+        uint32_t size = 0;
+        ASSERT_TRUE(CKWDataSerializer::CKWDataSerializer2(&copied).Store(block, size));
+        CTalPicturesData pasted;
+        ASSERT_TRUE(CKWDataSerializer(block, size).Load(pasted));
+        free(block);
+        props.GetHeadingSection()->InsertPictures(pasted.GetPictures(), nullptr);
+        const std::string freshBytes = filestest::ReadBytes(freshPath);
+        EXPECT_EQ(Save(fresh, freshPath), mode != 0) << "pictures kept beside a report are files of their own";
+        if (mode == 0) {
+            EXPECT_EQ(filestest::ReadBytes(freshPath), freshBytes);
+        }
     }
     // The store back, the report's own copies fill the templates again.
     CTalBaseDocument loaded;
     CRecordingSerializer reader;
     ASSERT_TRUE(Load(loaded, path, &reader));
     EXPECT_TRUE(reader.dialogs.empty()) << filestest::ToAnsi(reader.AllLines());
-    ASSERT_EQ(g_TemplateManager.GetTitlePageTemplates().size(), 1u);
+    ASSERT_EQ(g_TemplateManager.GetTitlePageTemplates().size(), 2u);
     ASSERT_EQ(g_TemplateManager.GetPageTemplates().size(), 2u);
     const CTalTemplate* title = g_TemplateManager.FindTitlePageTemplate(L"Classic \x0416.ott");
     ASSERT_NE(title, nullptr);
@@ -120,6 +165,10 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
     EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"Classic \x0416.ott"));
     EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"Zwei \x0416.otl"));
     EXPECT_TRUE(filestest::FileExists(TemplateFolder() + L"Page One.otl"));
+    for (const wchar_t* written : {L"Classic \x0416.ott", L"Page One.otl"}) {
+        const std::string file = filestest::ReadBytes(TemplateFolder() + written);
+        EXPECT_NE(file.find("Preview FileFormat="), std::string::npos) << "a template file holds its preview";
+    }
     ASSERT_TRUE(Save(loaded, path));
     EXPECT_EQ(filestest::ReadBytes(path), first);
 
