@@ -4,11 +4,14 @@
 #include "document/TalDocument.h"
 
 #include "appwindows/KWBusyCursor.h"
+#include "controls/KWMessageBox.h"
+#include "controls/KWMessageBoxFit.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalCommander.h"
 #include "model/TalPictureName.h"
+#include "model/TalSectionWalk.h"
 #include "model/TalFileNamesData.h"
 #include "document/TalClipboardData.h"
 #include "document/TalDocumentApp.h"
@@ -65,13 +68,10 @@ void CTalDocument::CheckAddedPictures(const std::vector<uint32_t>& pictureIds)
 void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds, bool decode,
                                          std::set<uint32_t>* told)
 {
-    // A long list is cut: the box must fit the screen.
-    const size_t kMaxLines = 25;
     g_rasterLib.CheckPictures(pictureIds, decode);
     const CString documentFile = GetPathName().IsEmpty() ? GetTitle() : GetPathName();
     std::vector<CString> lines;
     std::set<uint32_t> named;
-    size_t more = 0;
     for (uint32_t id : pictureIds) {
         if (id == 0 || !named.insert(id).second)
             continue;
@@ -88,21 +88,21 @@ void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds
         if (state == KWPictureState::TooLarge)
             g_rasterLib.GetImageSize(id, size);
         const CString name = TalPictureName(GetProperties(), id, documentFile);
-        if (lines.size() >= kMaxLines)
-            ++more;
-        else if (unkept)
+        if (unkept)
             lines.push_back(L"The picture " + name + L" " + KWUnkeptPictureText(unkeptError));
         else
             lines.push_back(KWPictureProblemLine(state, name, size));
     }
     if (lines.empty())
         return;
+    // A long list is cut where the box would pass the screen's height.
+    const size_t shown = KWMessageBoxLinesThatFit(kKWPictureProblemsHeading, lines, KWMessageBoxOwner());
     CString text = kKWPictureProblemsHeading;
-    for (const CString& line : lines)
-        text += L"\n" + line;
-    if (more > 0) {
+    for (size_t i = 0; i < shown; ++i)
+        text += L"\n" + lines[i];
+    if (shown < lines.size()) {
         CString rest;
-        rest.Format(L"\n... and %u more.", static_cast<unsigned>(more));
+        rest.Format(L"\n... and %u more.", static_cast<unsigned>(lines.size() - shown));
         text += rest;
     }
     ShowMessage(text);
@@ -124,18 +124,11 @@ std::vector<uint32_t> CTalDocument::CollectPictureIds()
 
 void CTalDocument::AppendSectionPictureIds(CTalSection* section, std::vector<uint32_t>& ids)
 {
-    std::vector<CTalSection*> pending{section};
-    std::set<CTalSection*> seen;
-    while (!pending.empty()) {
-        CTalSection* next = pending.back();
-        pending.pop_back();
-        if (!next || !seen.insert(next).second)
-            continue;
+    TalVisitSections(section, [&ids](CTalSection* next) {
         for (const auto& picture : next->GetPictures())
             ids.push_back(static_cast<uint32_t>(picture->GetPictureId()));
-        for (const auto& child : next->GetSubSections())
-            pending.push_back(child.Get());
-    }
+        return true;
+    });
 }
 
 bool CTalDocument::InsertPictureObjects(const CTalPictureList& pictures, int position, CTalSection* section,

@@ -142,6 +142,7 @@ bool CProgramRun::Launch(const std::wstring& arguments)
         commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    startup.lpDesktop = m_desktop.empty() ? nullptr : &m_desktop[0];
     return ::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                             &m_process) != FALSE;
 }
@@ -377,8 +378,13 @@ HWND CProgramRun::GalleryBar() const
 
 std::wstring CProgramRun::Text(HWND window)
 {
-    wchar_t text[1024] = {};
-    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    // The whole text, however long (a warning that lists pictures).
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::wstring text(size_t(length) + 1, L'\0');
+    ::SendMessageTimeoutW(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]),
+                          SMTO_ABORTIFHUNG, 5000, nullptr);
+    text.resize(wcslen(text.c_str()));
     return text;
 }
 

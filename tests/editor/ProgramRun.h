@@ -44,6 +44,8 @@ public:
 
     // Starts the program with the arguments; true when its main window shows.
     bool Start(const std::wstring& arguments = std::wstring());
+    // The desktop the next start puts the program on (the test's own when none).
+    void UseDesktop(const std::wstring& name) { m_desktop = name; }
     // Starts the program without waiting for a window (a shell command that
     // ends it, such as "/pt"); true when the process started.
     bool Launch(const std::wstring& arguments);
@@ -105,6 +107,7 @@ private:
 
     PROCESS_INFORMATION m_process = {};
     HWND m_main = nullptr;
+    std::wstring m_desktop;
 };
 
 }  // namespace edtest

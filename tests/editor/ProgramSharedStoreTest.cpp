@@ -8,6 +8,7 @@
 #include "ProgramRun.h"
 #include "ProgramStore.h"
 #include "SectionsReport.h"
+#include "SizedDesktop.h"
 #include "UserInput.h"
 
 #include "files/Base64.h"
@@ -38,6 +39,7 @@ constexpr int kFileNameCombo = 0x47C;
 constexpr int kSheetTab = 0x3020;
 constexpr int kLoadErrorList = 1174;
 constexpr UINT kDocumentProperties = 32795;
+constexpr UINT kGeneratePdf = 32837;
 constexpr int kPictures = 6;
 
 // Distinct photographs in the folder, as one section.
@@ -316,6 +318,25 @@ bool ClipboardHoldsSection()
     return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")) != 0;
 }
 
+// Every message and load list the program shows answered with OK until its
+// report's tree shows; what they said.
+std::wstring AnswerUntilShown(const CProgramRun& program)
+{
+    std::wstring said;
+    HWND dialog = nullptr;
+    while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
+           TreeCount(program) != 2) {
+        said += CProgramRun::DialogText(dialog) + L"\n";
+        wchar_t line[2048] = {};
+        if (HWND list = ::GetDlgItem(dialog, kLoadErrorList); list && ::SendMessageW(list, LB_GETTEXTLEN, 0, 0) < 2048)
+            said += std::wstring(line, size_t(::SendMessageW(list, LB_GETTEXT, 0, LPARAM(line)))) + L"\n";
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        if (!edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }))
+            break;
+    }
+    return said;
+}
+
 // The folder of the program's store files that appeared since the listing.
 std::wstring NewStoreFolder(const std::map<std::wstring, uint64_t>& before)
 {
@@ -466,17 +487,7 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     CProgramRun program;
     ASSERT_TRUE(program.Start(L"\"" + report + L"\""));
     // One message at start, first; the lists of the pictures not kept follow.
-    std::wstring said;
-    HWND dialog = nullptr;
-    while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
-           TreeCount(program) != 2) {
-        said += CProgramRun::DialogText(dialog) + L"\n";
-        wchar_t line[2048] = {};
-        if (HWND list = ::GetDlgItem(dialog, kLoadErrorList); list && ::SendMessageW(list, LB_GETTEXTLEN, 0, 0) < 2048)
-            said += std::wstring(line, size_t(::SendMessageW(list, LB_GETTEXT, 0, LPARAM(line)))) + L"\n";
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }));
-    }
+    const std::wstring said = AnswerUntilShown(program);
     EXPECT_EQ(0u, said.find(L"No folder for pictures can be made"));
     EXPECT_NE(std::wstring::npos, said.find(L"could not be kept in")) << "the load says why, picture by picture";
     EXPECT_EQ(std::wstring::npos, said.find(L"holds no picture data"));
@@ -499,6 +510,45 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(placeholders).find(L"The picture " + report + L" (section"));
     ::PostMessageW(placeholders, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.CloseWithoutSaving());
+
+    // Two hundred such pictures on a screen of 1024 x 768: the warning's
+    // list is cut to what the box shows on it, its button in sight.
+    edtest::ReportSection many{L"Many", {}};
+    for (uint32_t seed = 0; seed < 200; ++seed) {
+        many.pictures.push_back(folder.Path() + L"many" + std::to_wstring(seed) + L".jpg");
+        WriteFileBytes(many.pictures.back(), testpictures::EncodeJpeg(testpictures::PhotoPixels(16, 12, seed), 16, 12));
+    }
+    const std::wstring manyReport = folder.Path() + L"Many.otd";
+    ASSERT_TRUE(WriteFileBytes(manyReport, edtest::SectionsReportXml({many}, true)));
+    edtest::CSizedDesktop small(L"OT1024x768", 1024, 768);
+    ASSERT_TRUE(small.Run([&] {
+        CProgramRun shown;
+        shown.UseDesktop(small.Name());
+        ASSERT_TRUE(shown.Start(L"\"" + manyReport + L"\""));
+        AnswerUntilShown(shown);
+        ASSERT_TRUE(edtest::WaitFor([&] { return TreeCount(shown) == 2; }));
+        shown.PostCommand(kGeneratePdf);
+        HWND dialog = shown.WaitForDialogWith(kFileNameCombo);
+        ASSERT_NE(nullptr, dialog);
+        CProgramRun::AnswerFileDialog(dialog, folder.Path() + L"Many.pdf");
+        HWND warning = shown.WaitForDialogSaying(L"could not be kept in");
+        ASSERT_NE(nullptr, warning);
+        test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"program_shared_store_1024x768_placeholders");
+        const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+        EXPECT_EQ(1024, screen.right);
+        EXPECT_EQ(768, screen.bottom);
+        RECT box = {}, ok = {}, inside = {};
+        ::GetWindowRect(warning, &box);
+        ::GetWindowRect(::GetDlgItem(warning, IDOK), &ok);
+        EXPECT_TRUE(::IntersectRect(&inside, &box, &screen) && ::EqualRect(&inside, &box)) << "the box on the screen";
+        EXPECT_TRUE(::IntersectRect(&inside, &ok, &screen) && ::EqualRect(&inside, &ok)) << "its OK button";
+        const std::wstring text = CProgramRun::DialogText(warning);
+        EXPECT_NE(std::wstring::npos, text.find(L" more.")) << "how many lines are left out";
+        ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(edtest::WaitFor(
+            [&] { return ReadFileBytes(folder.Path() + L"Many.pdf").find("%%EOF") != std::string::npos; }));
+        EXPECT_TRUE(shown.CloseWithoutSaving());
+    }));
 }
 
 TEST(ProgramSharedStore, AKilledCopysFilesGoAtTheNextStartWhileARunningCopyKeepsItsOwn)
