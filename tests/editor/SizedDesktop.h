@@ -1,9 +1,8 @@
 #pragma once
 // A desktop of a size of its own for the program under test: Wine shows a
-// desktop named in its settings as a virtual desktop of that size (a window
-// on the test display), so that a program started on it meets a screen of
-// that size whatever the display's. A thread that works on it finds the
-// program's windows and photographs its screen.
+// desktop that its settings size as a virtual desktop (a window on the test
+// display), so a program started on it meets a screen of that size. Run's
+// thread works on it: it finds the program's windows and its screen.
 #include <windows.h>
 
 #include <functional>
@@ -14,44 +13,28 @@ namespace edtest {
 
 class CSizedDesktop {
 public:
-    CSizedDesktop(const wchar_t* name, int width, int height) : m_name(name)
+    CSizedDesktop(const wchar_t* name, const wchar_t* size) : m_name(name)
     {
-        const std::wstring size = std::to_wstring(width) + L"x" + std::to_wstring(height);
-        if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSizes, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_sizes, nullptr) ==
-            ERROR_SUCCESS)
-            ::RegSetValueExW(m_sizes, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(size.c_str()),
-                             DWORD((size.size() + 1) * sizeof(wchar_t)));
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kSizes, name, REG_SZ, size, DWORD((wcslen(size) + 1) * sizeof(wchar_t)));
         m_desktop = ::CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     }
     ~CSizedDesktop()
     {
-        if (m_desktop)
-            ::CloseDesktop(m_desktop);
-        if (m_sizes) {
-            ::RegDeleteValueW(m_sizes, m_name.c_str());
-            ::RegCloseKey(m_sizes);
-        }
+        ::CloseDesktop(m_desktop);
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSizes, m_name.c_str());
     }
-    CSizedDesktop(const CSizedDesktop&) = delete;
-    CSizedDesktop& operator=(const CSizedDesktop&) = delete;
-
     const std::wstring& Name() const { return m_name; }
-    // The work done on a thread of the desktop; false when it could not join it.
+    // False when the thread could not join the desktop (nothing was done).
     bool Run(const std::function<void()>& work)
     {
         bool joined = false;
-        std::thread([&] {
-            joined = m_desktop && ::SetThreadDesktop(m_desktop);
-            if (joined)
-                work();
-        }).join();
+        std::thread([&] { (joined = m_desktop && ::SetThreadDesktop(m_desktop)) ? work() : void(); }).join();
         return joined;
     }
 
 private:
     static constexpr const wchar_t* kSizes = L"Software\\Wine\\Explorer\\Desktops";
     std::wstring m_name;
-    HKEY m_sizes = nullptr;
     HDESK m_desktop = nullptr;
 };
 

@@ -109,11 +109,7 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
         CTalDocProperties& props = fresh.GetProperties();
         EXPECT_EQ(Wide(props.m_titleTemplateName), L"blank.ott");
         const std::wstring freshPath = File(L"fresh.otd");
-        const struct {
-            const wchar_t* title;
-            const wchar_t* page;
-            bool saves;
-        } namings[] = {
+        const struct { const wchar_t *title, *page; bool saves; } namings[] = {
             {L"Classic \x0416.ott", L"", false}, {L"", L"Page One.otl", false}, {L"", L"Zwei \x0416.otl", true}};
         for (const auto& naming : namings) {
             props.m_titleTemplateName = naming.title;
@@ -123,21 +119,16 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
                 << filestest::ToAnsi(naming.title) << filestest::ToAnsi(naming.page);
             EXPECT_EQ(filestest::FileExists(freshPath), naming.saves);
         }
-        CTalSection* photos = unkept.GetProperties().GetHeadingSection()->GetSubSections()[0].Get();
-        ASSERT_GT(photos->GetPictureCount(), 0);
-        CTalPicturesData copied(photos->GetPictures());
+        CTalPicturesData copied(unkept.GetProperties().GetHeadingSection()->GetSubSections()[0]->GetPictures()), pasted;
         void* block = nullptr;
         uint32_t size = 0;
         ASSERT_TRUE(CKWDataSerializer::CKWDataSerializer2(&copied).Store(block, size));
-        CTalPicturesData pasted;
-        ASSERT_TRUE(CKWDataSerializer(block, size).Load(pasted));
+        ASSERT_TRUE(CKWDataSerializer(block, size).Load(pasted) && !pasted.GetPictures().empty());
         free(block);
         props.GetHeadingSection()->InsertPictures(pasted.GetPictures(), nullptr);
         const std::string freshBytes = filestest::ReadBytes(freshPath);
         EXPECT_EQ(Save(fresh, freshPath), mode != 0) << "pictures kept beside a report are files of their own";
-        if (mode == 0) {
-            EXPECT_EQ(filestest::ReadBytes(freshPath), freshBytes);
-        }
+        EXPECT_EQ(filestest::ReadBytes(freshPath) == freshBytes, mode == 0);
     }
     // The store back, the report's own copies fill the templates again.
     CTalBaseDocument loaded;
