@@ -31,12 +31,33 @@ BOOL CALLBACK VisitTopLevel(HWND window, LPARAM data)
     auto* query = reinterpret_cast<WindowsOf*>(data);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    if (process == query->process && ::IsWindowVisible(window))
+    if (process == query->process && CProgramRun::IsShown(window))
         return query->take(window) ? FALSE : TRUE;
     return TRUE;
 }
 
+// The visible top-level windows of the desktop (the test's own when none is
+// named). Another desktop's are listed without joining it: a thread of this
+// process that worked on a virtual desktop would make its window this
+// process's screen for good, gone with the desktop.
+void VisitWindows(const std::wstring& desktop, WindowsOf& query)
+{
+    if (desktop.empty()) {
+        ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+        return;
+    }
+    HDESK handle = ::OpenDesktopW(desktop.c_str(), 0, FALSE, DESKTOP_ENUMERATE | DESKTOP_READOBJECTS);
+    ::EnumDesktopWindows(handle, VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    ::CloseDesktop(handle);
+}
+
 }  // namespace
+
+bool CProgramRun::IsShown(HWND window)
+{
+    // By its style: the system calls every window of another desktop hidden.
+    return ::IsWindow(window) && (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE);
+}
 
 std::wstring CProgramRun::ClassName(HWND window)
 {
@@ -159,7 +180,7 @@ bool CProgramRun::Start(const std::wstring& arguments)
                                m_main = window;
                                return true;
                            }};
-        ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+        VisitWindows(m_desktop, query);
         return m_main != nullptr;
     });
 }
@@ -178,7 +199,7 @@ HWND CProgramRun::FindPopup(const wchar_t* className) const
                            popup = window;
                            return true;
                        }};
-    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    VisitWindows(m_desktop, query);
     return popup;
 }
 
@@ -194,7 +215,7 @@ bool CProgramRun::CloseWithoutSaving()
         if (!question)
             return true;
         ::PostMessageW(question, WM_COMMAND, IDNO, 0);
-        if (!WaitFor([&] { return WaitForExit(0) || !::IsWindow(question) || !::IsWindowVisible(question); }))
+        if (!WaitFor([&] { return WaitForExit(0) || !::IsWindow(question) || !IsShown(question); }))
             return TellWhyNotClosed();
     }
 }
@@ -210,7 +231,7 @@ bool CProgramRun::TellWhyNotClosed() const
                                     (::IsWindowEnabled(window) ? L"" : L" disabled") + L"]";
                            return false;
                        }};
-    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    VisitWindows(m_desktop, query);
     if (HWND dialog = FindDialog())
         shown += L" dialog: " + DialogText(dialog);
     DWORD_PTR answer = 0;
@@ -295,13 +316,13 @@ HWND CProgramRun::FindDialog(const std::wstring& words) const
     // A dialog shows once it is made: before that its controls and texts
     // may not be there yet.
     WindowsOf query = {m_process.dwProcessId, [&](HWND window) {
-                           if (ClassName(window) != L"#32770" || !::IsWindowVisible(window) ||
+                           if (ClassName(window) != L"#32770" || !IsShown(window) ||
                                (!words.empty() && DialogText(window).find(words) == std::wstring::npos))
                                return false;
                            found = window;
                            return true;
                        }};
-    ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+    VisitWindows(m_desktop, query);
     return found;
 }
 
@@ -372,7 +393,7 @@ HWND CProgramRun::GalleryBar() const
                            return bar != nullptr;
                        }};
     if (!bar)
-        ::EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&query));
+        VisitWindows(m_desktop, query);
     return bar;
 }
 

@@ -96,6 +96,8 @@ public:
     bool AddGalleryFolder(const std::wstring& folder) const;
     // The gallery bar, docked or in its floating frame; null when none.
     HWND GalleryBar() const;
+    // A top-level window shown, on the test's desktop or another.
+    static bool IsShown(HWND window);
     // The caption of a window.
     static std::wstring Text(HWND window);
     // The name of a window's class.

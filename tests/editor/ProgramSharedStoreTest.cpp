@@ -331,7 +331,7 @@ std::wstring AnswerUntilShown(const CProgramRun& program)
         if (HWND list = ::GetDlgItem(dialog, kLoadErrorList); list && ::SendMessageW(list, LB_GETTEXTLEN, 0, 0) < 2048)
             said += std::wstring(line, size_t(::SendMessageW(list, LB_GETTEXT, 0, LPARAM(line)))) + L"\n";
         ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        if (!edtest::WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }))
+        if (!edtest::WaitFor([&] { return !CProgramRun::IsShown(dialog); }))
             break;
     }
     return said;
@@ -520,28 +520,27 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     }
     ASSERT_TRUE(WriteFileBytes(folder.Path() + L"Many.otd", edtest::SectionsReportXml({many}, true)));
     edtest::CSizedDesktop small(L"OT1024x768", L"1024x768");
-    ASSERT_TRUE(small.Run([&] {
-        CProgramRun shown;
-        shown.UseDesktop(small.Name());
-        ASSERT_TRUE(shown.Start(L"\"" + folder.Path() + L"Many.otd\""));
-        AnswerUntilShown(shown);
-        shown.PostCommand(kGeneratePdf);
-        HWND dialog = shown.WaitForDialogWith(kFileNameCombo);
-        ASSERT_NE(nullptr, dialog);
-        CProgramRun::AnswerFileDialog(dialog, folder.Path() + L"Many.pdf");
-        HWND warning = shown.WaitForDialogSaying(L" more.");
-        ASSERT_NE(nullptr, warning) << "a last line says how many pictures are left out";
-        test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"program_shared_store_1024x768_placeholders");
-        const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-        EXPECT_EQ(1024 * 768, screen.right * screen.bottom);
-        RECT box = {}, ok = {}, inside = {};
-        ::GetWindowRect(warning, &box);
-        ::GetWindowRect(::GetDlgItem(warning, IDOK), &ok);
-        EXPECT_TRUE(::IntersectRect(&inside, &box, &screen) && ::EqualRect(&inside, &box)) << "the box on the screen";
-        EXPECT_TRUE(::IntersectRect(&inside, &ok, &screen) && ::EqualRect(&inside, &ok)) << "its OK button";
-        ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(shown.CloseWithoutSaving());
-    }));
+    CProgramRun shown;
+    shown.UseDesktop(small.Name());
+    ASSERT_TRUE(shown.Start(L"\"" + folder.Path() + L"Many.otd\""));
+    AnswerUntilShown(shown);
+    shown.PostCommand(kGeneratePdf);
+    HWND dialog = shown.WaitForDialogWith(kFileNameCombo);
+    ASSERT_NE(nullptr, dialog);
+    CProgramRun::AnswerFileDialog(dialog, folder.Path() + L"Many.pdf");
+    HWND warning = shown.WaitForDialogSaying(L" more.");
+    ASSERT_NE(nullptr, warning) << "a last line says how many pictures are left out";
+    HWND screen = ::GetAncestor(warning, GA_PARENT);
+    test_support::WriteWindowScreenshot(screen, L"program_shared_store_1024x768_placeholders");
+    RECT shows = {}, box = {}, ok = {}, inside = {};
+    ::GetWindowRect(screen, &shows);
+    EXPECT_EQ(1024 * 768, shows.right * shows.bottom);
+    ::GetWindowRect(warning, &box);
+    ::GetWindowRect(::GetDlgItem(warning, IDOK), &ok);
+    EXPECT_TRUE(::IntersectRect(&inside, &box, &shows) && ::EqualRect(&inside, &box)) << "the box on the screen";
+    EXPECT_TRUE(::IntersectRect(&inside, &ok, &shows) && ::EqualRect(&inside, &ok)) << "its OK button";
+    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(shown.CloseWithoutSaving());
 }
 
 TEST(ProgramSharedStore, AKilledCopysFilesGoAtTheNextStartWhileARunningCopyKeepsItsOwn)

@@ -1,13 +1,11 @@
 #pragma once
 // A desktop of a size of its own for the program under test: Wine shows a
 // desktop that its settings size as a virtual desktop (a window on the test
-// display), so a program started on it meets a screen of that size. Run's
-// thread works on it: it finds the program's windows and its screen.
+// display), so a program started on it (CProgramRun::UseDesktop) meets a
+// screen of that size.
 #include <windows.h>
 
-#include <functional>
 #include <string>
-#include <thread>
 
 namespace edtest {
 
@@ -24,13 +22,6 @@ public:
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSizes, m_name.c_str());
     }
     const std::wstring& Name() const { return m_name; }
-    // False when the thread could not join the desktop (nothing was done).
-    bool Run(const std::function<void()>& work)
-    {
-        bool joined = false;
-        std::thread([&] { (joined = m_desktop && ::SetThreadDesktop(m_desktop)) ? work() : void(); }).join();
-        return joined;
-    }
 
 private:
     static constexpr const wchar_t* kSizes = L"Software\\Wine\\Explorer\\Desktops";
