@@ -39,6 +39,17 @@ int32_t CheckedAs(const std::string& bytes)
     return Lib().checkW(Wide(path).c_str(), 0);
 }
 
+// Little-endian fields of a file's bytes.
+uint32_t Le16(const std::string& bytes, size_t at)
+{
+    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8;
+}
+
+uint32_t Le32(const std::string& bytes, size_t at)
+{
+    return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
+}
+
 std::string Flipped(std::string bytes, size_t at)
 {
     bytes[at] = char(bytes[at] ^ 0x5A);
@@ -169,7 +180,10 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 // blocks deflated nearly as far as deflate goes. Each is sound, reads whole as its
 // pixels, and its thumbnail is its full read reduced; the file and the full
 // read are kept for the test command's independent reader. JPEG-coded data
-// libjpeg warns of is damaged for the check and every read, as in a JPEG file.
+// libjpeg warns of, or whose end it refuses, is damaged for the check and
+// every read, as in a JPEG file; so are floating-point samples, which no
+// reader here takes as values; a count of samples libtiff reads as an SLONG
+// is bounded by the header as a SHORT is, before any decoding.
 TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
 {
     const Picture photo = Gradient(64, 48);
@@ -211,6 +225,40 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
                    TIFFWriteEncodedStrip(tif, 0, &blocks[0], tmsize_t(blocks.size())) >= 0;
         });
     ASSERT_LT(ycbcr.size() * 1032 + 1024, uint64_t(side) * side * 3);
+    // The end marker replaced by one libjpeg does not know.
+    std::string unended = jpeg;
+    unended.back() = char(0xC8);
+    ASSERT_EQ(kPictureDamaged, CheckedAs(unended)) << "the same data as a JPEG file";
+    // 20,000 grey samples in planes apart, their count written as an SLONG,
+    // which libtiff reads as it reads a SHORT.
+    constexpr uint16_t kPlanes = 20000;
+    std::string manyPlanes = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 8}, {TIFFTAG_IMAGELENGTH, 1}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, kPlanes}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK},
+         {TIFFTAG_PLANARCONFIG, PLANARCONFIG_SEPARATE}, {TIFFTAG_ROWSPERSTRIP, 1}},
+        [](TIFF* tif) {
+            const std::vector<uint16_t> extras(kPlanes - 1, EXTRASAMPLE_UNSPECIFIED);
+            uint8_t row[8] = {};
+            bool written = TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t(extras.size()), extras.data()) != 0;
+            for (uint16_t s = 0; s < kPlanes && written; ++s)
+                written = TIFFWriteScanline(tif, row, 0, s) >= 0;
+            return written;
+        }));
+    const size_t directory = size_t(Le32(manyPlanes, 4));
+    for (size_t at = directory + 2; at + 12 <= manyPlanes.size(); at += 12)
+        if (Le16(manyPlanes, at) == TIFFTAG_SAMPLESPERPIXEL) {
+            manyPlanes[at + 2] = char(TIFF_SLONG);
+            break;
+        }
+    // Half floats of 0 to 1 in grey.
+    const std::string halfFloats = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 5}, {TIFFTAG_IMAGELENGTH, 1}, {TIFFTAG_BITSPERSAMPLE, 16},
+         {TIFFTAG_SAMPLESPERPIXEL, 1}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK},
+         {TIFFTAG_SAMPLEFORMAT, SAMPLEFORMAT_IEEEFP}, {TIFFTAG_ROWSPERSTRIP, 1}},
+        [](TIFF* tif) {
+            uint16_t row[5] = {0, 0x3400, 0x3800, 0x3A00, 0x3C00};
+            return TIFFWriteScanline(tif, row, 0, 0) >= 0;
+        }));
     const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
     Picture inks(4, 1, Pixel{255, 255, 255, 255});
     inks.Set(1, 0, Pixel{255, 255, 0, 255});
@@ -222,6 +270,7 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         Picture expected;
         int tolerance;
         int32_t state = kPictureSound;
+        bool measured = true;  // false: refused by the header, before any decoding
     } cases[] = {
         {"jpeg.tif", StripTiff(64, 48, 3, 7, 6, jpeg, uint32_t(jpeg.size())), photo, 6},
         {"packbits.tif", StripTiff(64, 4, 1, 32773, 1, packed, uint32_t(packed.size())), rows, 0},
@@ -230,6 +279,10 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"cmyk.tif", StripTiff(4, 1, 4, 1, 5, cmyk, 16), inks, 0},
         {"damaged jpeg.tif", StripTiff(64, 48, 3, 7, 6, damaged, uint32_t(damaged.size())), Picture(), 0,
          kPictureDamaged},
+        {"jpeg ending in an unknown marker.tif", StripTiff(64, 48, 3, 7, 6, unended, uint32_t(unended.size())),
+         Picture(), 0, kPictureDamaged},
+        {"20000 samples as an slong.tif", manyPlanes, Picture(), 0, kPictureDamaged, false},
+        {"half floats.tif", halfFloats, Picture(), 0, kPictureDamaged},
         {"planes apart.tif", Text(LibtiffRgb(300, 200, {true, 0, 64}, gradient)), repeated, 0},
         {"tiles.tif", Text(LibtiffRgb(300, 200, {false, 64}, gradient)), repeated, 0},
         {"tiles of planes apart.tif", Text(LibtiffRgb(300, 200, {true, 48}, gradient)), repeated, 0},
@@ -242,6 +295,8 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         WriteBytes(path, Bytes(c.bytes));
         EXPECT_EQ(c.state, Lib().checkW(Wide(path).c_str(), 0));
         if (c.state != kPictureSound) {
+            int32_t width = 0, height = 0;
+            EXPECT_EQ(c.measured, Lib().readSize(path.c_str(), &width, &height) != 0);
             EXPECT_TRUE(ReadFile(path).empty());
             EXPECT_TRUE(ReadFileReduced(path, 16, 16).empty());
             continue;
