@@ -16,7 +16,8 @@ namespace rasterlib {
 enum class TiffOpening {
     Ready,
     NotTaken,  // a kind the system's decoder reads
-    Damaged    // libtiff refuses its directory
+    Damaged,   // libtiff refuses its directory
+    TooLarge   // no reading of it stays within the reading's bound (TiffBudget.h)
 };
 
 class TiffInput {
