@@ -177,7 +177,8 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 // TIFFs other readers read: JPEG-coded, PackBits runs that run on into the
 // next row, a strip byte count of 0, a picture in a tile larger than it,
 // CMYK, planes stored apart, tiles cut at the picture's edges, YCbCr of 2 x 2
-// blocks deflated nearly as far as deflate goes. Each is sound, reads whole as its
+// blocks deflated nearly as far as deflate goes (and in one strip whose
+// pixels pass 64 MB), a tile whose pixels pass 64 MB. Each is sound, reads whole as its
 // pixels, and its thumbnail is its full read reduced; the file and the full
 // read are kept for the test command's independent reader. JPEG-coded data
 // libjpeg warns of, or whose end it refuses, is damaged for the check and
@@ -225,6 +226,38 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
                    TIFFWriteEncodedStrip(tif, 0, &blocks[0], tmsize_t(blocks.size())) >= 0;
         });
     ASSERT_LT(ycbcr.size() * 1032 + 1024, uint64_t(side) * side * 3);
+    // The same in one strip of 8000 x 8000, written a row of blocks at a
+    // time: its pixels pass 64 MB.
+    constexpr uint32_t kBig = 8000;
+    const std::string bigYcbcr = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, kBig}, {TIFFTAG_IMAGELENGTH, kBig}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR},
+         {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_ZIPQUALITY, 9}, {TIFFTAG_ROWSPERSTRIP, kBig}},
+        [&blocks](TIFF* tif) {
+            const size_t half = kBig / 2 * 6 / 2;
+            bool written = TIFFSetField(tif, TIFFTAG_YCBCRSUBSAMPLING, 2, 2) != 0;
+            for (uint32_t y = 0; y < kBig && written; y += 2)
+                written = TIFFWriteScanline(tif, &blocks[0], y) >= 0 && TIFFWriteScanline(tif, &blocks[half], y + 1) >= 0;
+            return written;
+        }));
+    // A grey tile of 4112 x 4112, its converted pixels past 64 MB.
+    constexpr uint32_t kTile = 4112;
+    const auto squares = [](uint32_t x, uint32_t y) { return uint8_t((x / 64 * 13 + y / 64 * 7) & 255); };
+    Picture greySquares(kTile, kTile);
+    std::string squaresTile(size_t(kTile) * kTile, '\0');
+    for (uint32_t y = 0; y < kTile; ++y)
+        for (uint32_t x = 0; x < kTile; ++x) {
+            const uint8_t grey = squares(x, y);
+            squaresTile[size_t(y) * kTile + x] = char(grey);
+            greySquares.Set(x, y, Pixel{grey, grey, grey, 255});
+        }
+    const std::string bigTile = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, kTile}, {TIFFTAG_IMAGELENGTH, kTile}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 1}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK},
+         {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_TILEWIDTH, kTile}, {TIFFTAG_TILELENGTH, kTile}},
+        [&squaresTile](TIFF* tif) { return TIFFWriteTile(tif, &squaresTile[0], 0, 0, 0, 0) >= 0; }));
+    squaresTile.clear();
+    squaresTile.shrink_to_fit();
     // The end marker replaced by one libjpeg does not know.
     std::string unended = jpeg;
     unended.back() = char(0xC8);
@@ -288,6 +321,8 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"tiles of planes apart.tif", Text(LibtiffRgb(300, 200, {true, 48}, gradient)), repeated, 0},
         // libtiff's own colours of Y 120, Cb 90, Cr 170.
         {"ycbcr 2x2.tif", Text(ycbcr), Picture(side, side, Pixel{53, 103, 179, 255}), 1},
+        {"ycbcr 2x2 in one strip of 8000.tif", bigYcbcr, Picture(kBig, kBig, Pixel{53, 103, 179, 255}), 1},
+        {"grey tile of 4112.tif", bigTile, greySquares, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
