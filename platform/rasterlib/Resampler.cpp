@@ -175,7 +175,8 @@ bool VerticalPass(const Taps& down, const PixelTarget& dst, bool premultiply, Ma
 
 // The most a band of tiles keeps of its rows' sums: a band of tiles taller
 // than that for the output's width is taken in parts, its tiles asked again.
-constexpr size_t kBandSumBytes = size_t(16) << 20;
+// With the most a TIFF reading holds besides (TiffBudget.h), within 64 MB.
+constexpr size_t kBandSumBytes = size_t(24) << 20;
 
 }  // namespace
 

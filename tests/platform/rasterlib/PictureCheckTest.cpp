@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 
 using namespace rastertest;
@@ -176,7 +178,8 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 
 // TIFFs other readers read: JPEG-coded, PackBits runs that run on into the
 // next row, a strip byte count of 0, a picture in a tile larger than it,
-// CMYK, planes stored apart, tiles cut at the picture's edges, YCbCr of 2 x 2
+// CMYK, planes stored apart, tiles cut at the picture's edges (JPEG-coded
+// too, each decoded in runs to its last stored row), YCbCr of 2 x 2
 // blocks deflated nearly as far as deflate goes (and in one strip whose
 // pixels pass 64 MB), a tile whose pixels pass 64 MB. Each is sound, reads whole as its
 // pixels, and its thumbnail is its full read reduced; the file and the full
@@ -226,6 +229,27 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
                    TIFFWriteEncodedStrip(tif, 0, &blocks[0], tmsize_t(blocks.size())) >= 0;
         });
     ASSERT_LT(ycbcr.size() * 1032 + 1024, uint64_t(side) * side * 3);
+    // JPEG-coded YCbCr in tiles of 64, cut at the picture's edges.
+    const Picture smooth = Gradient(300, 200);
+    const std::string jpegTiles = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 300}, {TIFFTAG_IMAGELENGTH, 200}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR}, {TIFFTAG_COMPRESSION, COMPRESSION_JPEG},
+         {TIFFTAG_TILEWIDTH, 64}, {TIFFTAG_TILELENGTH, 64}},
+        [&smooth](TIFF* tif) {
+            bool written = TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 95) && TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE,
+                                                                                     JPEGCOLORMODE_RGB);
+            std::vector<uint8_t> tile(64 * 64 * 3);
+            for (uint32_t top = 0; top < 200 && written; top += 64)
+                for (uint32_t left = 0; left < 300 && written; left += 64) {
+                    for (uint32_t i = 0; i < 64 * 64; ++i) {
+                        const Pixel p = smooth.At(std::min(299u, left + i % 64), std::min(199u, top + i / 64));
+                        const uint8_t rgb[3] = {p.r, p.g, p.b};
+                        std::memcpy(&tile[size_t(i) * 3], rgb, 3);
+                    }
+                    written = TIFFWriteTile(tif, tile.data(), left, top, 0, 0) >= 0;
+                }
+            return written;
+        }));
     // The same in one strip of 8000 x 8000, written a row of blocks at a
     // time: its pixels pass 64 MB.
     constexpr uint32_t kBig = 8000;
@@ -319,6 +343,7 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"planes apart.tif", Text(LibtiffRgb(300, 200, {true, 0, 64}, gradient)), repeated, 0},
         {"tiles.tif", Text(LibtiffRgb(300, 200, {false, 64}, gradient)), repeated, 0},
         {"tiles of planes apart.tif", Text(LibtiffRgb(300, 200, {true, 48}, gradient)), repeated, 0},
+        {"jpeg tiles.tif", jpegTiles, smooth, 8},
         // libtiff's own colours of Y 120, Cb 90, Cr 170.
         {"ycbcr 2x2.tif", Text(ycbcr), Picture(side, side, Pixel{53, 103, 179, 255}), 1},
         {"ycbcr 2x2 in one strip of 8000.tif", bigYcbcr, Picture(kBig, kBig, Pixel{53, 103, 179, 255}), 1},
