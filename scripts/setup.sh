@@ -143,8 +143,8 @@ if [ ! -f "$deps/stamps/libpng" ]; then
 fi
 
 # The stamp names what the build holds: a build folder whose libtiff lacks the
-# JPEG codings builds it again.
-if [ ! -f "$deps/stamps/libtiff-jpeg" ]; then
+# JPEG codings or the private headers builds it again.
+if [ ! -f "$deps/stamps/libtiff-private" ]; then
   echo "setup: building libtiff (static, i686-w64-mingw32, over the MinGW zlib and libjpeg-turbo)"
   fetch_source tiff
   src=$(unpack_source tiff)
@@ -156,8 +156,14 @@ if [ ! -f "$deps/stamps/libtiff-jpeg" ]; then
     -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF -Dzlib=ON -Dlibdeflate=OFF -Dpixarlog=OFF \
     -Djpeg=ON -Dold-jpeg=ON -Djpeg12=OFF -DJPEG_INCLUDE_DIR="$deps/prefix/include" \
     -DJPEG_LIBRARY="$deps/prefix/lib/libjpeg.a" -Djbig=OFF -Dlerc=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF
-  rm -f "$deps/stamps/libtiff"
-  touch "$deps/stamps/libtiff-jpeg"
+  # The raster library goes on decoding a strip or tile where the last call
+  # stopped through the codec's own entry, which only the private header of
+  # this build declares (platform/rasterlib/TiffRuns.h).
+  mkdir -p "$deps/prefix/include/libtiff-private"
+  cp "$src/libtiff/tiffiop.h" "$src/libtiff/tif_dir.h" "$src/libtiff/tif_hash_set.h" \
+     "$deps/build/libtiff/libtiff/tif_config.h" "$deps/prefix/include/libtiff-private/"
+  rm -f "$deps/stamps/libtiff" "$deps/stamps/libtiff-jpeg"
+  touch "$deps/stamps/libtiff-private"
 fi
 
 if [ ! -f "$deps/stamps/googletest" ]; then

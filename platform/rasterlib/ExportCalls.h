@@ -40,7 +40,7 @@ inline int32_t ReadRecord(ImageSource& source, uint32_t targetWidth, uint32_t ta
                           int32_t bufferSize)
 {
     // A picture of too many pixels is refused by the size call already.
-    if (!source.IsWithinPixelBound())
+    if (!source.IsWithinBounds())
         return 0;
     uint32_t width = 0, height = 0;
     source.ReducedSize(targetWidth, targetHeight, width, height);

@@ -161,9 +161,11 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
 uint32_t TiffTypeBytes(uint32_t type)
 {
     // BYTE, ASCII, SHORT, LONG, RATIONAL, SBYTE, UNDEFINED, SSHORT, SLONG,
-    // SRATIONAL, FLOAT, DOUBLE, IFD; a type no decoder knows is skipped by it.
-    static const uint8_t kBytes[14] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4};
-    return type < 14 ? kBytes[type] : 0;
+    // SRATIONAL, FLOAT, DOUBLE, IFD, two unassigned, LONG8, SLONG8, IFD8
+    // (which libtiff reads in a classic file too); a type no decoder knows is
+    // skipped by it.
+    static const uint8_t kBytes[19] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4, 0, 0, 8, 8, 8};
+    return type < 19 ? kBytes[type] : 0;
 }
 
 // True when the values of a TIFF directory entry lie inside the file (four bytes
@@ -174,88 +176,144 @@ bool TiffValuesFit(uint32_t type, uint32_t values, uint32_t offset, uint64_t fil
     return bytes <= 4 || uint64_t(offset) + bytes <= fileSize;
 }
 
-// The first image file directory's size, samples and compression.
+// An entry of a TIFF directory: its type, its count and the four bytes that
+// hold its values or their offset.
+struct TiffEntry {
+    uint32_t type = 0;
+    uint32_t count = 0;
+    uint8_t field[4] = {};
+    bool present = false;
+};
+
+// The values of the directory's integer fields as libtiff reads them: of any
+// integer type, signed or not, of one byte to eight, a negative one or one
+// past the field's range refused. A reader that took only SHORT and LONG
+// would pass over a field libtiff takes, and bound a picture libtiff reads
+// otherwise.
+class TiffFieldReader {
+public:
+    TiffFieldReader(const ByteSource& source, bool little) : m_source(source), m_little(little) {}
+
+    // Value index of the entry; false when it is not an integer that fits in
+    // most, or is not in the file.
+    bool Value(const TiffEntry& entry, uint32_t index, uint64_t most, uint64_t& value) const
+    {
+        const uint32_t type = entry.type;
+        const bool isSigned = type == 6 || type == 8 || type == 9 || type == 17;
+        const bool isInteger = isSigned || type == 1 || type == 3 || type == 4 || type == 16;
+        if (!isInteger || index >= entry.count)
+            return false;
+        const uint32_t size = TiffTypeBytes(type);
+        uint8_t b[8] = {};
+        if (uint64_t(entry.count) * size <= 4)
+            std::memcpy(b, entry.field + index * size, size);
+        else if (!m_source.ReadAt(uint64_t(U32(entry.field)) + uint64_t(index) * size, b, size))
+            return false;
+        uint64_t v = 0;
+        for (uint32_t i = 0; i < size; ++i)
+            v |= uint64_t(b[m_little ? i : size - 1 - i]) << (8 * i);
+        if (isSigned && (v >> (8 * size - 1)) != 0)
+            return false;
+        value = v;
+        return v <= most;
+    }
+
+    // A field of one value, as libtiff's readers of one value take it: a count
+    // other than 1 is refused.
+    bool Single(const TiffEntry& entry, uint64_t most, uint64_t& value) const
+    {
+        return entry.count == 1 && Value(entry, 0, most, value);
+    }
+
+    // A field of one value that older writers wrote once for each sample
+    // (compression, bits per sample): one value, or at least one a sample,
+    // every value in range and the samples' ones all alike.
+    bool PerSample(const TiffEntry& entry, uint32_t samples, uint64_t& value) const
+    {
+        if (entry.count == 1)
+            return Value(entry, 0, 0xFFFF, value);
+        if (entry.count < samples || !Value(entry, 0, 0xFFFF, value))
+            return false;
+        for (uint32_t i = 1; i < entry.count; ++i) {
+            uint64_t other = 0;
+            if (!Value(entry, i, 0xFFFF, other) || (i < samples && other != value))
+                return false;
+        }
+        return true;
+    }
+
+    uint32_t U16(const uint8_t* p) const { return m_little ? Le16(p) : Be16(p); }
+    uint32_t U32(const uint8_t* p) const { return m_little ? Le32(p) : Be32(p); }
+
+private:
+    const ByteSource& m_source;
+    bool m_little;
+};
+
+// The first image file directory's size, samples and compression, each field
+// read as libtiff reads it: the first of two entries of one tag, of any
+// integer type.
 bool ReadTiff(const ByteSource& source, ImageHeader& header)
 {
     uint8_t b[8];
     if (!source.ReadAt(0, b, sizeof b))
         return false;
-    const bool little = b[0] == 'I';
-    auto u16 = [little](const uint8_t* p) { return little ? Le16(p) : Be16(p); };
-    auto u32 = [little](const uint8_t* p) { return little ? Le32(p) : Be32(p); };
-    const uint32_t directory = u32(b + 4);
+    const TiffFieldReader fields(source, b[0] == 'I');
+    const uint32_t directory = fields.U32(b + 4);
     uint8_t countBytes[2];
     if (!source.ReadAt(directory, countBytes, 2))
         return false;
-    const uint32_t count = u16(countBytes);
-    uint32_t compression = 1, samples = 1, bitsPerSample = 1, photometric = 0, planar = 1;
-    // libtiff's own default when the field is missing.
-    uint32_t subsampling[2] = {2, 2};
-    bool haveWidth = false, haveHeight = false;
+    const uint32_t count = fields.U16(countBytes);
+    enum Field { Width, Height, Bits, Compression, Photometric, Samples, Planar, Subsampling, Fields };
+    TiffEntry entries[Fields];
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t e[12];
         if (!source.ReadAt(uint64_t(directory) + 2 + uint64_t(i) * 12, e, sizeof e))
             return false;
-        const uint32_t tag = u16(e), type = u16(e + 2), values = u32(e + 4);
+        const uint32_t tag = fields.U16(e);
+        TiffEntry entry;
+        entry.type = fields.U16(e + 2);
+        entry.count = fields.U32(e + 4);
+        std::memcpy(entry.field, e + 8, 4);
+        entry.present = true;
         // The decoder reads every value of every entry: one that claims more
         // values than the file holds would have it allocate for them first.
-        if (!TiffValuesFit(type, values, u32(e + 8), source.Size()))
+        if (!TiffValuesFit(entry.type, entry.count, fields.U32(entry.field), source.Size()))
             return false;
-        // A short or long value stands in the entry itself; a list of shorts
-        // (bits per sample) only up to two of them.
-        uint32_t value = type == 3 ? u16(e + 8) : type == 4 ? u32(e + 8) : 0;
-        if (type == 3 && values > 2) {
-            uint8_t first[2];
-            if (!source.ReadAt(u32(e + 8), first, 2))
-                return false;
-            value = u16(first);
-        }
-        if (type != 3 && type != 4)
-            continue;
-        switch (tag) {
-        case 256:
-            header.width = value;
-            haveWidth = true;
-            break;
-        case 257:
-            header.height = value;
-            haveHeight = true;
-            break;
-        case 258:
-            bitsPerSample = value;
-            break;
-        case 259:
-            compression = value;
-            break;
-        case 262:
-            photometric = value;
-            break;
-        case 277:
-            samples = value;
-            break;
-        case 284:
-            planar = value;
-            break;
-        case 530:
-            if (type == 3 && values == 2) {
-                subsampling[0] = value;
-                subsampling[1] = u16(e + 10);
-            }
-            break;
-        default:
-            break;
-        }
+        static const uint32_t kTags[Fields] = {256, 257, 258, 259, 262, 277, 284, 530};
+        for (int f = 0; f < Fields; ++f)
+            if (tag == kTags[f] && !entries[f].present)
+                entries[f] = entry;
     }
-    if (!haveWidth || !haveHeight || bitsPerSample == 0 || bitsPerSample > 64 || samples == 0 || samples > 16)
+    // Defaults as libtiff's where a field is missing; the size has none.
+    uint64_t width = 0, height = 0, samples = 1, bitsPerSample = 1, compression = 1, photometric = 0, planar = 1;
+    uint64_t subsampling[2] = {2, 2};
+    if (!fields.Single(entries[Width], 0xFFFFFFFF, width) || !fields.Single(entries[Height], 0xFFFFFFFF, height) ||
+        (entries[Samples].present && !fields.Single(entries[Samples], 0xFFFF, samples)) ||
+        (entries[Planar].present && !fields.Single(entries[Planar], 0xFFFF, planar)) ||
+        (entries[Compression].present && !fields.PerSample(entries[Compression], uint32_t(samples), compression)) ||
+        (entries[Bits].present && !fields.PerSample(entries[Bits], uint32_t(samples), bitsPerSample)))
         return false;
-    uint64_t raw = RawBytes(header.width, header.height, uint64_t(bitsPerSample) * samples);
+    // libtiff passes over a colour space or a subsampling it cannot read.
+    if (entries[Photometric].present && !fields.Single(entries[Photometric], 0xFFFF, photometric))
+        photometric = 0;
+    const TiffEntry& steps = entries[Subsampling];
+    if (steps.count == 2 && !(fields.Value(steps, 0, 0xFFFF, subsampling[0]) &&
+                              fields.Value(steps, 1, 0xFFFF, subsampling[1]))) {
+        subsampling[0] = subsampling[1] = 2;
+    }
+    header.width = uint32_t(width);
+    header.height = uint32_t(height);
+    if (bitsPerSample == 0 || bitsPerSample > 64 || samples == 0 || samples > 16 || (planar != 1 && planar != 2))
+        return false;
+    uint64_t raw = RawBytes(header.width, header.height, bitsPerSample * samples);
     // YCbCr stored together, not JPEG-coded, holds its Cb and Cr once for each
     // block of subsampled pixels: the samples it really holds.
-    const auto isStep = [](uint32_t step) { return step == 1 || step == 2 || step == 4; };
+    const auto isStep = [](uint64_t step) { return step == 1 || step == 2 || step == 4; };
     if (photometric == 6 && planar == 1 && samples == 3 && compression != 6 && compression != 7 &&
         isStep(subsampling[0]) && isStep(subsampling[1])) {
-        const uint64_t blocks = (uint64_t(header.width) + subsampling[0] - 1) / subsampling[0] *
-                                ((uint64_t(header.height) + subsampling[1] - 1) / subsampling[1]);
+        const uint64_t blocks = (width + subsampling[0] - 1) / subsampling[0] *
+                                ((height + subsampling[1] - 1) / subsampling[1]);
         raw = blocks * (subsampling[0] * subsampling[1] + 2) * bitsPerSample / 8;
     }
     const uint64_t size = source.Size();
@@ -269,7 +327,7 @@ bool ReadTiff(const ByteSource& source, ImageHeader& header)
         return Fits(raw, kDeflateBytes, size);
     case 6:
     case 7:
-        return Fits(uint64_t(header.width) * header.height, kHuffmanJpegPixels, size);
+        return Fits(width * height, kHuffmanJpegPixels, size);
     case 2:
     case 3:
     case 4:

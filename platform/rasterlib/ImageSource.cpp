@@ -201,9 +201,10 @@ bool ImageSource::IsGrey()
     return m_png ? m_png->IsGrey() : m_bmp ? m_bmp->IsGrey() : m_wic->IsGrey();
 }
 
-bool ImageSource::IsWithinPixelBound() const
+bool ImageSource::IsWithinBounds()
 {
-    return rasterlib::IsWithinPixelBound(m_width, m_height);
+    return rasterlib::IsWithinPixelBound(m_width, m_height) &&
+           (m_format != ImageFormat::Tiff || OpenTiff() != TiffImage::Opening::TooLarge);
 }
 
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
@@ -218,7 +219,7 @@ void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint3
 
 bool ImageSource::Decode(const PixelTarget& dst)
 {
-    if (!IsWithinPixelBound())
+    if (!IsWithinBounds())
         return false;
     if (m_orientation == kOrientationUpright)
         return DecodeStored(dst);
@@ -272,6 +273,7 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         case TiffImage::Opening::Ready:
             return full ? m_tiff->CopyTo(dst) : m_tiff->CopyReduced(dst);
         case TiffImage::Opening::Damaged:
+        case TiffImage::Opening::TooLarge:
             return false;
         case TiffImage::Opening::NotTaken:
             break;

@@ -44,9 +44,10 @@ public:
     // The recorded orientation (1 to 8), which reads undo.
     uint8_t Orientation() const { return m_orientation; }
     bool IsGrey();
-    // False for a picture of more pixels than kMaxImagePixels: it is measured,
-    // never decoded, at any size.
-    bool IsWithinPixelBound() const;
+    // False for a picture of more pixels than kMaxImagePixels, or a TIFF no
+    // reading of which stays within the library's bound (TiffBudget.h): it is
+    // measured, never decoded, at any size.
+    bool IsWithinBounds();
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
     // image; 0 x 0 is the full size).

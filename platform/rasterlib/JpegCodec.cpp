@@ -34,6 +34,27 @@ bool IsFrameMarker(uint8_t m)
     return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
 }
 
+// What libjpeg's coefficient buffer of a frame holds: for each component its
+// blocks across and down, each count rounded up to whole blocks of its
+// sampling, of 64 coefficients of two bytes (each component is three bytes of
+// the frame header: its id, its sampling across and down, its table).
+uint64_t CoefficientBytes(uint32_t width, uint32_t height, const uint8_t* components, int count)
+{
+    uint32_t mostAcross = 1, mostDown = 1;
+    for (int c = 0; c < count; ++c) {
+        mostAcross = std::max<uint32_t>(mostAcross, components[3 * c + 1] >> 4);
+        mostDown = std::max<uint32_t>(mostDown, components[3 * c + 1] & 15);
+    }
+    uint64_t bytes = 0;
+    for (int c = 0; c < count; ++c) {
+        const uint64_t across = std::max(1, components[3 * c + 1] >> 4), down = std::max(1, components[3 * c + 1] & 15);
+        const uint64_t blocksAcross = (uint64_t(width) * across + mostAcross * 8 - 1) / (mostAcross * 8);
+        const uint64_t blocksDown = (uint64_t(height) * down + mostDown * 8 - 1) / (mostDown * 8);
+        bytes += (blocksAcross + across - 1) / across * across * ((blocksDown + down - 1) / down * down) * 128;
+    }
+    return bytes;
+}
+
 bool IsStandalone(uint8_t m)
 {
     return m == 0x01 || (m >= 0xD0 && m <= 0xD7);
@@ -114,7 +135,7 @@ bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
         if (length < 2)
             return false;
         if (IsFrameMarker(marker)) {
-            uint8_t frame[6];
+            uint8_t frame[6 + 3 * 255];
             if (length < 8 || !source.ReadAt(pos + 2, frame, 6))
                 return false;
             info.height = (uint32_t(frame[1]) << 8) | frame[2];
@@ -122,6 +143,9 @@ bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
             info.components = frame[5];
             info.progressive = (marker & 3) == 2;
             info.arithmetic = marker >= 0xC9;
+            if (length < 8 + 3u * info.components || !source.ReadAt(pos + 8, frame + 6, 3 * size_t(info.components)))
+                return false;
+            info.coefficientBytes = CoefficientBytes(info.width, info.height, frame + 6, info.components);
             haveFrame = true;
         } else if (marker == 0xEE && length >= 14) {
             uint8_t adobe[5];
@@ -136,6 +160,10 @@ bool ReadJpegHeader(const ByteSource& source, JpegInfo& info)
                 info.xmpOrientation = IsXmpWithOrientation(source, pos + 2, length);
             }
         } else if (marker == 0xDA) {
+            uint8_t scanComponents = 0;
+            if (!source.ReadAt(pos + 2, &scanComponents, 1))
+                return false;
+            info.multipleScans = info.progressive || scanComponents < info.components;
             // A height of 0 (given later by a DNL segment) is not supported.
             return haveFrame && info.width > 0 && info.height > 0 &&
                    (info.components == 1 || info.components == 3 || info.components == 4);

@@ -22,6 +22,11 @@ struct JpegInfo {
     bool xmpOrientation = false;
     bool progressive = false;  // the decoder holds every coefficient of the image
     bool arithmetic = false;   // arithmetic coding: no bit per block at least
+    // Scans of a part of the frame each (progressive, or components in scans of
+    // their own): libjpeg then holds every coefficient of the frame, as many
+    // bytes as coefficientBytes says, whatever size it decodes at.
+    bool multipleScans = false;
+    uint64_t coefficientBytes = 0;
 };
 
 // Walks the segments up to the first scan. False when the bytes are not a JPEG image

@@ -128,7 +128,7 @@ PictureState CheckPicture(ImageSource& image, bool)
         return PictureState::Damaged;
     // Nothing of a picture too large to decode is read beyond its header:
     // walking its data would take seconds and its decoder gigabytes.
-    if (!image.IsWithinPixelBound())
+    if (!image.IsWithinBounds())
         return PictureState::TooLarge;
     const PictureState walked = CheckStructure(source, format);
     // The walk of a JPEG's data and libpng's reading are decodings; a file of

@@ -175,7 +175,8 @@ bool VerticalPass(const Taps& down, const PixelTarget& dst, bool premultiply, Ma
 
 // The most a band of tiles keeps of its rows' sums: a band of tiles taller
 // than that for the output's width is taken in parts, its tiles asked again.
-constexpr size_t kBandSumBytes = size_t(32) << 20;
+// With the most a TIFF reading holds besides (TiffBudget.h), within 64 MB.
+constexpr size_t kBandSumBytes = size_t(24) << 20;
 
 }  // namespace
 
@@ -223,15 +224,17 @@ bool ResampleTiles(uint32_t width, uint32_t height, uint32_t tileWidth, uint32_t
             for (uint32_t left = 0; left < width; left += tileWidth) {
                 const uint32_t columns = std::min(tileWidth, width - left);
                 size_t stride = 0;
-                const uint8_t* pixels = tiles.Tile(left, top, stride);
-                if (!pixels)
-                    return false;
+                uint32_t given = 0;
+                const uint8_t* pixels = nullptr;
                 // The output columns whose taps reach into the tile.
                 const int32_t reach = int32_t(left) - across.maxCount + 1;
                 const uint32_t x0 = uint32_t(std::lower_bound(across.first.begin(), across.first.end(), reach) -
                                              across.first.begin());
-                for (uint32_t r = 0; r < bandRows; ++r) {
-                    const uint8_t* row = pixels + size_t(r) * stride;
+                for (uint32_t r = 0; r < bandRows; ++r, --given, pixels += stride) {
+                    // The tile's rows as its source gives them, a run at a time.
+                    if (given == 0 && !(pixels = tiles.Tile(left, top + r, stride, given)))
+                        return false;
+                    const uint8_t* row = pixels;
                     if (premultiply) {
                         std::memcpy(scratch.data(), row, size_t(columns) * 4);
                         Premultiply(PixelTarget{scratch.data(), columns, 1, columns * 4});

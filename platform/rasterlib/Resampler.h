@@ -29,10 +29,10 @@ bool ResampleRows(uint32_t width, uint32_t height, AlphaUse alpha, RowSource& ro
 class TileSource {
 public:
     virtual ~TileSource() = default;
-    // The tile whose first column is left, from its row y (any row of it) to
-    // its last: 4 bytes a pixel, rows stride bytes apart; null when it cannot
-    // be had.
-    virtual const uint8_t* Tile(uint32_t left, uint32_t y, size_t& stride) = 0;
+    // Rows of the tile whose first column is left, from its row y (any row of
+    // it) on, rows of them (at least one): 4 bytes a pixel, rows stride bytes
+    // apart; null when they cannot be had.
+    virtual const uint8_t* Tile(uint32_t left, uint32_t y, size_t& stride, uint32_t& rows) = 0;
 };
 
 // What ResampleRows gives for the same pixels, to the bit, from tiles: each

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <new>
 
 namespace rasterlib {
@@ -27,6 +28,13 @@ TiffImage::Opening TiffImage::Open(const uint8_t* bytes, size_t count)
         !TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples) ||
         !TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar) || !IsAcceptableSize(m_width, m_height))
         return Opening::Damaged;
+    // Floating-point samples are values, not levels of so many bits: taken
+    // as levels they would show their high bytes. Neither libtiff's RGBA
+    // reader nor the system's decoder reads them as values.
+    uint16_t format = SAMPLEFORMAT_UINT;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &format);
+    if (format == SAMPLEFORMAT_IEEEFP || format == SAMPLEFORMAT_COMPLEXIEEEFP)
+        return Opening::Damaged;
     // A coding libtiff is built without is the system decoder's.
     if (!TIFFIsCODECConfigured(compression))
         return Opening::NotTaken;
@@ -41,23 +49,26 @@ TiffImage::Opening TiffImage::Open(const uint8_t* bytes, size_t count)
             m_grey = m_samples.IsGrey();
             m_alpha = m_samples.HasAlpha() || m_samples.IsPremultiplied();
             if (TIFFIsTiled(tif)) {
-                const Opening opening = m_pieces->OpenTiles(tif, m_samples, apart);
+                const Opening opening = m_pieces->OpenTiles(*m_input, bytes, count, m_samples, apart);
                 if (opening != Opening::NotTaken)
                     return opening;
                 m_pieces.reset(new TiffPieces(&m_damaged));
             } else {
                 m_rows.reset(new TiffRows);
-                if (m_rows->Open(*m_input, bytes, count, &m_damaged, m_samples, m_width, apart,
-                                 compression == COMPRESSION_PACKBITS)) {
+                const Opening opening = m_rows->Open(*m_input, bytes, count, &m_damaged, m_samples, m_width, m_height,
+                                                     apart, compression == COMPRESSION_PACKBITS);
+                if (opening == Opening::Ready) {
                     m_pieces.reset();
                     m_row.assign(size_t(m_width) * 4, 0);
-                    m_stored.assign(size_t(m_samples.StoredBytes(m_width)), 0);
-                    return Opening::Ready;
+                    m_stored.assign(size_t(std::max(m_samples.UnitBytes(m_width), m_samples.StoredBytes(m_width))), 0);
+                    return opening;
                 }
                 m_rows.reset();
+                if (opening != Opening::NotTaken)
+                    return opening;
             }
         }
-        const Opening opening = m_pieces->OpenRgba(tif);
+        const Opening opening = m_pieces->OpenRgba(*m_input, bytes, count);
         m_grey = m_pieces->IsGrey();
         m_alpha = m_pieces->HasAlpha();
         return opening;
@@ -68,10 +79,11 @@ TiffImage::Opening TiffImage::Open(const uint8_t* bytes, size_t count)
 
 bool TiffImage::DecodeUpTo(uint32_t y)
 {
+    const uint32_t unitRows = m_samples.UnitRows();
     for (; m_next <= y; ++m_next)
-        if (!m_rows->Read(m_next, m_stored.data()) || m_damaged)
+        if (m_next % unitRows == 0 && (!m_rows->Read(m_next / unitRows, m_stored.data()) || m_damaged))
             return false;
-    m_samples.Convert(m_stored.data(), m_row.data(), m_width);
+    m_samples.Convert(m_stored.data(), y % unitRows, m_row.data(), m_width);
     if (m_samples.IsPremultiplied())
         Unpremultiply(PixelTarget{m_row.data(), m_width, 1, m_width * 4});
     return true;
@@ -79,11 +91,20 @@ bool TiffImage::DecodeUpTo(uint32_t y)
 
 const uint8_t* TiffImage::Row(uint32_t y)
 {
-    if (!m_rows || y >= m_height || y + 1 < m_next)
+    if (!m_rows || m_rows->InTurn() || y >= m_height || y + 1 < m_next)
         return nullptr;
     if (y + 1 == m_next)
         return m_row.data();
     return DecodeUpTo(y) ? m_row.data() : nullptr;
+}
+
+bool TiffImage::ReadPlanes(const std::function<bool(uint16_t, uint32_t, const uint8_t*)>& take)
+{
+    for (uint16_t plane = 0; plane < m_samples.Samples(); ++plane)
+        for (uint32_t y = 0; y < m_height; ++y)
+            if (!m_rows->ReadPlane(plane, y, m_stored.data()) || m_damaged || !take(plane, y, m_stored.data()))
+                return false;
+    return true;
 }
 
 bool TiffImage::CopyTo(const PixelTarget& dst)
@@ -92,18 +113,28 @@ bool TiffImage::CopyTo(const PixelTarget& dst)
         return false;
     if (m_pieces) {
         for (uint32_t top = 0; top < m_height; top += m_pieces->PieceHeight()) {
+            const uint32_t bottom = std::min(m_height, top + m_pieces->PieceHeight());
             for (uint32_t left = 0; left < m_width; left += m_pieces->PieceWidth()) {
-                if (!m_pieces->Decode(left, top))
-                    return false;
-                const uint32_t rows = std::min(m_pieces->PieceHeight(), m_height - top);
                 const size_t bytes = size_t(std::min(m_pieces->PieceWidth(), m_width - left)) * 4;
-                for (uint32_t r = 0; r < rows; ++r)
-                    std::memcpy(dst.Row(top + r) + size_t(left) * 4, m_pieces->Pixels() + m_pieces->Stride() * r,
-                                bytes);
+                size_t stride = 0;
+                uint32_t rows = 0;
+                for (uint32_t y = top; y < bottom; y += rows) {
+                    const uint8_t* pixels = m_pieces->Tile(left, y, stride, rows);
+                    if (!pixels)
+                        return false;
+                    for (uint32_t r = 0; r < rows; ++r)
+                        std::memcpy(dst.Row(y + r) + size_t(left) * 4, pixels + stride * r, bytes);
+                }
             }
         }
         return true;
     }
+    // Each plane's samples put in their places, a plane at a time.
+    if (m_rows->InTurn())
+        return ReadPlanes([&](uint16_t plane, uint32_t y, const uint8_t* samples) {
+            m_samples.Spread(plane, samples, dst.Row(y), m_width);
+            return true;
+        });
     Restart();
     for (uint32_t y = 0; y < m_height; ++y) {
         const uint8_t* row = Row(y);
@@ -122,20 +153,34 @@ bool TiffImage::CopyReduced(const PixelTarget& dst)
     if (m_pieces)
         return ResampleTiles(m_width, m_height, m_pieces->PieceWidth(), m_pieces->PieceHeight(), alpha, *m_pieces,
                              dst) &&
-               m_pieces->DecodeRest();
+               m_pieces->DecodeFrom(m_pieces->RowsHanded());
+    // A plane at a time into the thumbnail's sums: each plane's channels
+    // alone, the others 0, sum as the pixels would (the kinds read so are
+    // opaque).
+    if (m_rows->InTurn()) {
+        ResampleSums sums;
+        if (!sums.Begin(m_width, m_height, AlphaUse::Opaque, dst))
+            return false;
+        const bool read = ReadPlanes([&](uint16_t plane, uint32_t y, const uint8_t* samples) {
+            std::fill(m_row.begin(), m_row.end(), uint8_t(0));
+            m_samples.Spread(plane, samples, m_row.data(), m_width);
+            sums.Add(y, m_row.data(), 0, 1, m_width);
+            return true;
+        });
+        if (read)
+            sums.Finish();
+        return read;
+    }
     Restart();
     return ResampleRows(m_width, m_height, alpha, *this, dst) && Row(m_height - 1);
 }
 
 bool TiffImage::ReadThrough()
 {
-    if (m_pieces) {
-        for (uint32_t top = 0; top < m_height; top += m_pieces->PieceHeight())
-            for (uint32_t left = 0; left < m_width; left += m_pieces->PieceWidth())
-                if (!m_pieces->Decode(left, top))
-                    return false;
-        return true;
-    }
+    if (m_pieces)
+        return m_pieces->DecodeFrom(0);
+    if (m_rows->InTurn())
+        return ReadPlanes([](uint16_t, uint32_t, const uint8_t*) { return true; });
     Restart();
     return Row(m_height - 1) != nullptr;
 }

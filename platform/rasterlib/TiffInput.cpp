@@ -61,16 +61,19 @@ int Map(thandle_t handle, void** base, toff_t* size)
 
 void Unmap(thandle_t, void*, toff_t) {}
 
-int Quiet(TIFF*, void*, const char*, const char*, va_list)
+// libtiff's JPEG codings pass libjpeg's warnings (corrupt data, data ending
+// early, a bad code) and errors on under these names. An error is damage even
+// where libtiff goes on: it takes a stream whose end libjpeg refuses (a marker
+// it does not know in place of the end marker) as read.
+bool IsLibjpeg(const char* module)
 {
-    return 1;
+    return module && (std::strcmp(module, "JPEGLib") == 0 || std::strcmp(module, "LibJpeg") == 0);
 }
 
-// libtiff's JPEG codings pass libjpeg's warnings on under these names:
-// corrupt data, data ending early, a bad code.
-int Warned(TIFF*, void* damaged, const char* module, const char*, va_list)
+// libtiff's other messages are kept quiet: the calls' answers end a read.
+int Told(TIFF*, void* damaged, const char* module, const char*, va_list)
 {
-    if (module && (std::strcmp(module, "JPEGLib") == 0 || std::strcmp(module, "LibJpeg") == 0))
+    if (IsLibjpeg(module))
         *static_cast<bool*>(damaged) = true;
     return 1;
 }
@@ -94,8 +97,8 @@ tiff* TiffInput::Open()
     if (!options)
         return nullptr;
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTiffMostAtOnce));
-    TIFFOpenOptionsSetErrorHandlerExtR(options, Quiet, nullptr);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, Warned, m_damaged);
+    TIFFOpenOptionsSetErrorHandlerExtR(options, Told, m_damaged);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, Told, m_damaged);
     m_tiff = TIFFClientOpenExt("", "r", &m_memory, ReadBytes, WriteNothing, Seek, Close, Size, Map, Unmap, options);
     TIFFOpenOptionsFree(options);
     return m_tiff;

@@ -1,7 +1,7 @@
 // A TIFF's bytes in memory opened by libtiff: its reads, seeks and map work
 // on the bytes where they lie, its errors are kept quiet (the calls' answers
-// end a read), and a warning of libjpeg inside a JPEG coding marks the
-// picture damaged, as such a warning does for a JPEG file. Several inputs
+// end a read), and a warning or an error of libjpeg inside a JPEG coding
+// marks the picture damaged, as it does for a JPEG file. Several inputs
 // may read one picture at once, each at its own place (the planes of a
 // picture stored apart, each read from the start of its strips).
 #pragma once
@@ -16,12 +16,13 @@ namespace rasterlib {
 enum class TiffOpening {
     Ready,
     NotTaken,  // a kind the system's decoder reads
-    Damaged    // libtiff refuses its directory
+    Damaged,   // libtiff refuses its directory
+    TooLarge   // no reading of it stays within the reading's bound (TiffBudget.h)
 };
 
 class TiffInput {
 public:
-    // damaged is set when libjpeg warns; it must outlive this object, and so
+    // damaged is set when libjpeg warns or fails; it must outlive this object, and so
     // must the bytes.
     TiffInput(const uint8_t* bytes, size_t count, bool* damaged);
     ~TiffInput();

@@ -1,6 +1,7 @@
 #include "platform/rasterlib/TiffPieces.h"
 
 #include "platform/rasterlib/PixelOps.h"
+#include "platform/rasterlib/TiffBudget.h"
 
 #include <tiffio.h>
 
@@ -15,7 +16,7 @@ struct TiffPieces::RgbaReader {
     bool begun = false;
 };
 
-TiffPieces::TiffPieces(const bool* damaged) : m_damaged(damaged) {}
+TiffPieces::TiffPieces(bool* damaged) : m_damaged(damaged) {}
 
 TiffPieces::~TiffPieces()
 {
@@ -23,65 +24,106 @@ TiffPieces::~TiffPieces()
         TIFFRGBAImageEnd(&m_rgba->image);
 }
 
-TiffOpening TiffPieces::OpenTiles(tiff* tif, const TiffSamples& samples, bool planar)
+TiffOpening TiffPieces::OpenTiles(TiffInput& first, const uint8_t* bytes, size_t count, const TiffSamples& samples,
+                                  bool planar)
 {
-    m_tiff = tif;
+    tiff* tif = m_tiff = first.Tiff();
     m_samples = &samples;
-    m_planes = planar ? samples.Samples() : 1;
+    const uint16_t planes = planar ? samples.Samples() : 1;
     // A plane is a sample: no kind taken has more than 16.
-    if (m_planes > 16)
+    if (planes > 16)
         return TiffOpening::NotTaken;
+    uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
     if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &m_width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &m_height) ||
         !TIFFGetField(tif, TIFFTAG_TILEWIDTH, &m_pieceWidth) || !TIFFGetField(tif, TIFFTAG_TILELENGTH, &m_pieceHeight) ||
         m_pieceWidth == 0 || m_pieceHeight == 0)
         return TiffOpening::Damaged;
-    if (uint64_t(TIFFTileRowSize64(tif)) != samples.StoredBytes(m_pieceWidth, planar))
+    const uint32_t unitRows = samples.UnitRows();
+    const uint64_t units = (m_pieceHeight + unitRows - 1) / unitRows;
+    const uint64_t unitBytes = samples.UnitBytes(m_pieceWidth, planar);
+    if (uint64_t(TIFFTileSize64(tif)) != unitBytes * units)
         return TiffOpening::NotTaken;
-    const uint64_t tileBytes = uint64_t(TIFFTileSize64(tif));
-    const uint64_t columns = std::min(m_pieceWidth, m_width), rows = std::min(m_pieceHeight, m_height);
-    // libtiff reads no tile larger than that for itself either.
-    if (tileBytes == 0 || tileBytes * m_planes > kTiffMostAtOnce || columns * rows * 4 > kTiffMostAtOnce)
-        return TiffOpening::Damaged;
+    // Runs of about a megabyte of stored rows, of whole units; PackBits is
+    // decoded a tile at a time (see TiffRuns.h).
+    const uint64_t runUnits = compression == COMPRESSION_PACKBITS
+                                  ? units
+                                  : std::min(units, std::max<uint64_t>(1, kTiffRunBytes / (unitBytes * planes)));
+    const uint64_t columns = std::min(m_pieceWidth, m_width);
+    const uint64_t chunkUnits = std::min(runUnits, std::max<uint64_t>(1, kTiffRunBytes / (columns * 4 * unitRows)));
+    m_runRows = uint32_t(runUnits * unitRows);
+    m_chunkRows = uint32_t(chunkUnits * unitRows);
+    const TiffBudget budget(tif, bytes, count);
+    const uint64_t perPlane = TIFFNumberOfTiles(tif) / planes;
+    uint64_t held = columns * 4 * m_chunkRows + samples.StoredBytes(columns);
+    for (uint16_t s = 0; s < planes && held <= kTiffReadingBytes; ++s)
+        held += budget.InputBytes() + unitBytes * runUnits +
+                budget.DecoderBytes(uint32_t(perPlane * s), uint32_t(perPlane * (s + 1) - 1));
+    if (held > kTiffReadingBytes)
+        return TiffOpening::TooLarge;
     m_grey = samples.IsGrey();
     m_alpha = samples.HasAlpha();
     m_premultiplied = samples.IsPremultiplied();
     try {
-        m_tileBytes = size_t(tileBytes);
-        m_tiles.assign(m_tileBytes * m_planes, 0);
+        m_planes.resize(planes);
+        for (uint16_t s = 0; s < planes; ++s) {
+            Plane& plane = m_planes[s];
+            if (s == 0) {
+                plane.tif = tif;
+            } else {
+                plane.own.reset(new TiffInput(bytes, count, m_damaged));
+                plane.tif = plane.own->Open();
+                if (!plane.tif)
+                    return TiffOpening::Damaged;
+            }
+            plane.runs.reset(new TiffRuns(plane.tif));
+            plane.stored.assign(size_t(unitBytes * runUnits), 0);
+        }
+        m_planeRows.assign(planes, nullptr);
         if (planar)
             m_gathered.assign(size_t(samples.StoredBytes(columns)), 0);
         m_stride = size_t(columns) * 4;
-        m_pixels.assign(m_stride * size_t(rows), 0);
+        m_pixels.assign(m_stride * m_chunkRows, 0);
     } catch (const std::bad_alloc&) {
         return TiffOpening::Damaged;
     }
     return TiffOpening::Ready;
 }
 
-TiffOpening TiffPieces::OpenRgba(tiff* tif)
+TiffOpening TiffPieces::OpenRgba(TiffInput& first, const uint8_t* bytes, size_t count)
 {
-    m_tiff = tif;
+    tiff* tif = m_tiff = first.Tiff();
     char message[1024] = "";
     if (!TIFFRGBAImageOK(tif, message))
         return TiffOpening::NotTaken;
     if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &m_width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &m_height))
         return TiffOpening::Damaged;
+    uint16_t planar = PLANARCONFIG_CONTIG, samples = 1;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    uint64_t stored = 0;
     if (TIFFIsTiled(tif)) {
         if (!TIFFGetField(tif, TIFFTAG_TILEWIDTH, &m_pieceWidth) ||
             !TIFFGetField(tif, TIFFTAG_TILELENGTH, &m_pieceHeight) || m_pieceWidth == 0 || m_pieceHeight == 0)
             return TiffOpening::Damaged;
+        stored = uint64_t(TIFFTileSize64(tif));
     } else {
         m_pieceWidth = m_width;
         if (!TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &m_pieceHeight))
             return TiffOpening::Damaged;
+        stored = uint64_t(TIFFStripSize64(tif));
     }
     m_pieceWidth = std::max<uint32_t>(1, std::min(m_pieceWidth, m_width));
     m_pieceHeight = std::max<uint32_t>(1, std::min(m_pieceHeight, m_height));
+    m_chunkRows = m_pieceHeight;
     const uint64_t pieceBytes = uint64_t(m_pieceWidth) * m_pieceHeight * 4;
-    // A tile larger is more than libtiff reads; a strip is left to the
-    // system's decoder.
-    if (pieceBytes > kTiffMostAtOnce)
-        return TIFFIsTiled(tif) ? TiffOpening::Damaged : TiffOpening::NotTaken;
+    // The reader holds a piece's stored bytes (of every plane) beside the
+    // piece it converts.
+    const TiffBudget budget(tif, bytes, count);
+    if (pieceBytes + stored * (planar == PLANARCONFIG_SEPARATE ? samples : 1) + budget.InputBytes() +
+            budget.DecoderBytes() >
+        kTiffReadingBytes)
+        return TiffOpening::TooLarge;
     try {
         m_rgba.reset(new RgbaReader);
         m_stride = size_t(m_pieceWidth) * 4;
@@ -100,24 +142,41 @@ TiffOpening TiffPieces::OpenRgba(tiff* tif)
     return TiffOpening::Ready;
 }
 
-bool TiffPieces::DecodeTile(uint32_t left, uint32_t top, uint32_t columns, uint32_t rows)
+bool TiffPieces::DecodeRun(uint32_t tile, uint32_t top)
 {
-    for (uint16_t s = 0; s < m_planes; ++s)
-        if (TIFFReadEncodedTile(m_tiff, TIFFComputeTile(m_tiff, left, top, 0, s), &m_tiles[m_tileBytes * s],
-                                tmsize_t(m_tileBytes)) < 0)
+    const uint32_t unitRows = m_samples->UnitRows();
+    const size_t bytes = m_planes[0].stored.size();
+    for (uint16_t s = 0; s < m_planes.size(); ++s) {
+        Plane& plane = m_planes[s];
+        const uint32_t strile = tile + s * (TIFFNumberOfTiles(plane.tif) / uint32_t(m_planes.size()));
+        // The tile's last run holds its last units alone.
+        const uint32_t units = (m_pieceHeight + unitRows - 1) / unitRows - top / unitRows;
+        const size_t size = std::min(bytes, size_t(m_samples->UnitBytes(m_pieceWidth, m_planes.size() > 1)) * units);
+        if (!(top == 0 ? plane.runs->Start(strile, plane.stored.data(), size) : plane.runs->Next(plane.stored.data(), size)))
             return false;
-    const size_t rowBytes = size_t(m_samples->StoredBytes(m_pieceWidth, m_planes > 1));
-    for (uint32_t r = 0; r < rows; ++r) {
-        const uint8_t* stored = &m_tiles[rowBytes * r];
-        if (m_planes > 1) {
-            const uint8_t* planes[16] = {};
-            for (uint16_t s = 0; s < m_planes; ++s)
-                planes[s] = stored + m_tileBytes * s;
-            m_samples->Gather(planes, m_gathered.data(), columns);
-            stored = m_gathered.data();
-        }
-        m_samples->Convert(stored, &m_pixels[Stride() * r], columns);
     }
+    return !*m_damaged;
+}
+
+bool TiffPieces::ConvertRows(uint32_t top, uint32_t columns)
+{
+    // top: the first row to convert, in the tile, inside the run decoded last.
+    const uint32_t unitRows = m_samples->UnitRows();
+    const size_t unitBytes = size_t(m_samples->UnitBytes(m_pieceWidth, m_planes.size() > 1));
+    const uint32_t runTop = (m_runTop - 1) / m_runRows * m_runRows;
+    for (uint32_t r = 0; r < m_pixelsRows; ++r) {
+        const uint32_t row = top + r - runTop;
+        const uint8_t* unit = m_planes[0].stored.data() + unitBytes * (row / unitRows);
+        if (m_planes.size() > 1) {
+            for (size_t s = 0; s < m_planes.size(); ++s)
+                m_planeRows[s] = m_planes[s].stored.data() + unitBytes * row;
+            m_samples->Gather(m_planeRows.data(), m_gathered.data(), columns);
+            unit = m_gathered.data();
+        }
+        m_samples->Convert(unit, row % unitRows, &m_pixels[m_stride * r], columns);
+    }
+    if (m_premultiplied)
+        Unpremultiply(PixelTarget{m_pixels.data(), columns, m_pixelsRows, uint32_t(m_stride)});
     return true;
 }
 
@@ -133,7 +192,7 @@ bool TiffPieces::DecodeRgba(uint32_t left, uint32_t top, uint32_t columns, uint3
         // Moved to the piece's stride from the last row up, each pixel read
         // before its bytes are written over.
         const uint32_t* in = packed + size_t(r) * columns;
-        uint8_t* out = &m_pixels[Stride() * r];
+        uint8_t* out = &m_pixels[m_stride * r];
         for (uint32_t x = columns; x-- > 0;) {
             const uint32_t value = in[x];
             const uint8_t pixel[4] = {uint8_t(TIFFGetB(value)), uint8_t(TIFFGetG(value)), uint8_t(TIFFGetR(value)),
@@ -141,42 +200,82 @@ bool TiffPieces::DecodeRgba(uint32_t left, uint32_t top, uint32_t columns, uint3
             std::memcpy(out + size_t(x) * 4, pixel, 4);
         }
     }
-    return true;
-}
-
-bool TiffPieces::Decode(uint32_t left, uint32_t top)
-{
-    if (left >= m_width || top >= m_height || left % m_pieceWidth != 0 || top % m_pieceHeight != 0)
-        return false;
-    const uint32_t across = (m_width + m_pieceWidth - 1) / m_pieceWidth;
-    const int64_t index = int64_t(top / m_pieceHeight) * across + left / m_pieceWidth;
-    if (index == m_decoded)
-        return true;
-    m_decoded = -1;
-    const uint32_t columns = std::min(m_pieceWidth, m_width - left), rows = std::min(m_pieceHeight, m_height - top);
-    if (!(m_rgba ? DecodeRgba(left, top, columns, rows) : DecodeTile(left, top, columns, rows)) || *m_damaged)
-        return false;
     if (m_premultiplied)
-        Unpremultiply(PixelTarget{m_pixels.data(), columns, rows, uint32_t(Stride())});
-    m_decoded = index;
+        Unpremultiply(PixelTarget{m_pixels.data(), columns, rows, uint32_t(m_stride)});
+    return !*m_damaged;
+}
+
+bool TiffPieces::Reach(uint32_t left, uint32_t y)
+{
+    if (left >= m_width || y >= m_height || left % m_pieceWidth != 0)
+        return false;
+    const uint32_t across = (m_width + m_pieceWidth - 1) / m_pieceWidth;
+    const uint32_t pieceTop = y / m_pieceHeight * m_pieceHeight;
+    const int64_t piece = int64_t(pieceTop / m_pieceHeight) * across + left / m_pieceWidth;
+    if (piece == m_piece && y >= m_pixelsTop && y < m_pixelsTop + m_pixelsRows)
+        return true;
+    const uint32_t columns = std::min(m_pieceWidth, m_width - left);
+    const uint32_t rows = std::min(m_pieceHeight, m_height - pieceTop);
+    if (m_rgba) {
+        m_piece = -1;
+        m_pixelsTop = pieceTop;
+        m_pixelsRows = rows;
+        if (!DecodeRgba(left, pieceTop, columns, rows))
+            return false;
+        m_piece = piece;
+        return true;
+    }
+    // A run already passed: the tile again from its start.
+    const uint32_t row = y - pieceTop;
+    if (piece != m_piece || row + m_runRows < m_runTop) {
+        m_piece = piece;
+        m_runTop = 0;
+    }
+    m_pixelsRows = 0;
+    for (; m_runTop <= row; m_runTop += m_runRows)
+        if (!DecodeRun(uint32_t(piece), m_runTop)) {
+            m_piece = -1;
+            return false;
+        }
+    // The rows converted: a chunk of the run, cut at the picture's edge.
+    const uint32_t runTop = m_runTop - m_runRows;
+    const uint32_t chunkTop = runTop + (row - runTop) / m_chunkRows * m_chunkRows;
+    m_pixelsTop = pieceTop + chunkTop;
+    m_pixelsRows = std::min({m_chunkRows, m_runTop - chunkTop, rows - chunkTop});
+    ConvertRows(chunkTop, columns);
+    // The tile's last rows in the picture: the rest of its stored rows are
+    // decoded too, as libtiff decodes a tile whole.
+    if (chunkTop + m_pixelsRows == rows)
+        for (; m_runTop < m_pieceHeight; m_runTop += m_runRows)
+            if (!DecodeRun(uint32_t(piece), m_runTop)) {
+                m_piece = -1;
+                return false;
+            }
     return true;
 }
 
-const uint8_t* TiffPieces::Tile(uint32_t left, uint32_t y, size_t& stride)
+const uint8_t* TiffPieces::Tile(uint32_t left, uint32_t y, size_t& stride, uint32_t& rows)
 {
-    if (y >= m_height || !Decode(left, y / m_pieceHeight * m_pieceHeight))
+    if (!Reach(left, y))
         return nullptr;
-    stride = Stride();
-    return &m_pixels[Stride() * (y % m_pieceHeight)];
+    stride = m_stride;
+    rows = m_pixelsTop + m_pixelsRows - y;
+    m_handed = std::max(m_handed, y + rows);
+    return &m_pixels[m_stride * (y - m_pixelsTop)];
 }
 
-bool TiffPieces::DecodeRest()
+bool TiffPieces::DecodeFrom(uint32_t top)
 {
-    const uint32_t across = (m_width + m_pieceWidth - 1) / m_pieceWidth;
-    const uint64_t pieces = uint64_t((m_height + m_pieceHeight - 1) / m_pieceHeight) * across;
-    for (uint64_t index = uint64_t(m_decoded + 1); index < pieces; ++index)
-        if (!Decode(uint32_t(index % across) * m_pieceWidth, uint32_t(index / across) * m_pieceHeight))
-            return false;
+    for (uint32_t pieceTop = top / m_pieceHeight * m_pieceHeight; pieceTop < m_height; pieceTop += m_pieceHeight) {
+        const uint32_t bottom = std::min(m_height, pieceTop + m_pieceHeight);
+        for (uint32_t left = 0; left < m_width; left += m_pieceWidth) {
+            size_t stride = 0;
+            uint32_t rows = 0;
+            for (uint32_t y = std::max(top, pieceTop); y < bottom; y += rows)
+                if (!Tile(left, y, stride, rows))
+                    return false;
+        }
+    }
     return true;
 }
 

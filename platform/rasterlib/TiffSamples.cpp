@@ -56,6 +56,8 @@ bool TiffSamples::Take(tiff* tif, uint16_t photometric, uint16_t compression, bo
             return false;
         photometric = PHOTOMETRIC_RGB;
     }
+    if (photometric == PHOTOMETRIC_YCBCR)
+        return !planar && compression != COMPRESSION_JPEG && m_bits == 8 && m_samples == 3 && TakeYCbCr(tif);
     switch (photometric) {
     case PHOTOMETRIC_MINISBLACK:
     case PHOTOMETRIC_MINISWHITE:
@@ -99,9 +101,50 @@ bool TiffSamples::Take(tiff* tif, uint16_t photometric, uint16_t compression, bo
     }
 }
 
-void TiffSamples::Convert(const uint8_t* in, uint8_t* out, uint32_t count) const
+bool TiffSamples::TakeYCbCr(tiff* tif)
+{
+    uint16_t across = 2, down = 2;
+    float *luma = nullptr, *blackWhite = nullptr;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_YCBCRSUBSAMPLING, &across, &down);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_YCBCRCOEFFICIENTS, &luma);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_REFERENCEBLACKWHITE, &blackWhite);
+    // The blocks and the fields libtiff's RGBA reader converts.
+    const auto isStep = [](uint16_t step) { return step == 1 || step == 2 || step == 4; };
+    if (!isStep(across) || !isStep(down) || (down > across && !(across == 1 && down == 2)) || !luma || !blackWhite)
+        return false;
+    if (luma[0] != luma[0] || luma[1] != luma[1] || luma[1] == 0.0f || luma[2] != luma[2])
+        return false;
+    for (int i = 0; i < 6; ++i)
+        if (!(blackWhite[i] > float(-0x7FFFFFFF + 128) && blackWhite[i] < float(0x7FFFFFFF)))
+            return false;
+    // Its tables, sized as that reader sizes them.
+    const size_t head = (sizeof(TIFFYCbCrToRGB) + sizeof(long) - 1) / sizeof(long) * sizeof(long);
+    m_ycbcr.assign(head + 4 * 256 * sizeof(TIFFRGBValue) + 2 * 256 * sizeof(int) + 3 * 256 * sizeof(int32_t), 0);
+    if (TIFFYCbCrToRGBInit(reinterpret_cast<TIFFYCbCrToRGB*>(m_ycbcr.data()), luma, blackWhite) < 0)
+        return false;
+    m_kind = Kind::YCbCr;
+    m_across = across;
+    m_down = down;
+    return true;
+}
+
+void TiffSamples::Convert(const uint8_t* in, uint32_t row, uint8_t* out, uint32_t count) const
 {
     const uint32_t spp = m_samples;
+    if (m_kind == Kind::YCbCr) {
+        // Each block: its Y values row by row, then its Cb and Cr.
+        TIFFYCbCrToRGB* table = reinterpret_cast<TIFFYCbCrToRGB*>(const_cast<uint8_t*>(m_ycbcr.data()));
+        const uint32_t blockBytes = m_across * m_down + 2;
+        for (uint32_t x = 0; x < count; ++x, out += 4) {
+            const uint8_t* block = in + size_t(x / m_across) * blockBytes;
+            uint32_t r = 0, g = 0, b = 0;
+            TIFFYCbCrtoRGB(table, block[row * m_across + x % m_across], int32_t(block[blockBytes - 2]),
+                           int32_t(block[blockBytes - 1]), &r, &g, &b);
+            const uint8_t pixel[4] = {uint8_t(b), uint8_t(g), uint8_t(r), 255};
+            std::memcpy(out, pixel, 4);
+        }
+        return;
+    }
     // The commonest kind read without the general reading of a sample.
     if (m_kind == Kind::Rgb && m_bits == 8) {
         const int alpha = m_alphaSample;
@@ -131,6 +174,8 @@ void TiffSamples::Convert(const uint8_t* in, uint8_t* out, uint32_t count) const
             out[1] = uint8_t(sample(1));
             out[2] = uint8_t(sample(0));
             break;
+        case Kind::YCbCr:
+            break;
         case Kind::Cmyk: {  // as libtiff's RGBA reader makes it
             const uint32_t white = 255 - sample(3);
             out[0] = uint8_t(white * (255 - sample(2)) / 255);
@@ -156,6 +201,21 @@ void TiffSamples::Gather(const uint8_t* const* planes, uint8_t* out, uint32_t co
             for (uint32_t x = 0; x < count; ++x, to += step)
                 std::memcpy(to, in + size_t(x) * 2, 2);
         }
+    }
+}
+
+void TiffSamples::Spread(uint16_t plane, const uint8_t* in, uint8_t* out, uint32_t count) const
+{
+    if (m_kind == Kind::Grey ? plane != 0 : plane > 2)
+        return;
+    for (uint32_t x = 0; x < count; ++x, out += 4) {
+        const uint8_t value = uint8_t(SampleAt(in, x, m_bits));
+        if (m_kind == Kind::Grey)
+            out[0] = out[1] = out[2] = m_whiteIsZero ? uint8_t(255 - value) : value;
+        else
+            out[2 - plane] = value;
+        if (plane == 0)
+            out[3] = 255;
     }
 }
 

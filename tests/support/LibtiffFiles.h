@@ -1,6 +1,6 @@
 // TIFFs written by libtiff itself, the writer the raster library's TIFF
 // reading is held against: the fields given, then the rows or tiles as the
-// layout asks. libtiff's output buffer is kept small, so that writing a
+// layout asks (RGB), or rows of YCbCr blocks. libtiff's output buffer is kept small, so that writing a
 // picture of many megapixels costs the writer little memory.
 #pragma once
 
@@ -93,6 +93,33 @@ inline bool WriteLibtiffRgb(const std::string& path, uint32_t width, uint32_t he
             }
         return true;
     });
+}
+
+// YCbCr of 8 bits in blocks of 2 x 2 stored together, deflated, in strips of
+// rowsPerStrip rows: each block's four Ys and its Cb and Cr change every few
+// blocks; a row of blocks is written as its two scanlines.
+inline bool WriteLibtiffYCbCr(const std::string& path, uint32_t side, uint32_t rowsPerStrip)
+{
+    return WriteWithLibtiff(
+        path,
+        {{TIFFTAG_IMAGEWIDTH, side}, {TIFFTAG_IMAGELENGTH, side}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR},
+         {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_ROWSPERSTRIP, rowsPerStrip}},
+        [side](TIFF* tif) {
+            std::vector<uint8_t> row(size_t(side + 1) / 2 * 6);
+            bool written = TIFFSetField(tif, TIFFTAG_YCBCRSUBSAMPLING, 2, 2) != 0;
+            for (uint32_t y = 0; y < side && written; y += 2) {
+                for (size_t b = 0; b < row.size() / 6; ++b) {
+                    const uint8_t luma = uint8_t(16 + (b / 8 + y / 16) % 16 * 12);
+                    const uint8_t block[6] = {luma, uint8_t(luma + 8), uint8_t(luma + 16), uint8_t(luma + 24),
+                                              uint8_t(96 + b / 32 % 8 * 8), uint8_t(96 + y / 64 % 8 * 8)};
+                    std::memcpy(&row[b * 6], block, 6);
+                }
+                written = TIFFWriteScanline(tif, row.data(), y) >= 0 &&
+                          TIFFWriteScanline(tif, &row[row.size() / 2], y + 1) >= 0;
+            }
+            return written;
+        });
 }
 
 }  // namespace testpictures

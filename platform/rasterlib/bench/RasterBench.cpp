@@ -3,6 +3,7 @@
 // program makes), through libjpeg-turbo's own decoding at one eighth and through
 // WIC's decode-and-scale path, on one processor.
 //   raster_bench [count] [width height] [--folder F [--make]] [--peer-rate R] [--no-wic]
+//   raster_bench --tiff-layouts
 // --folder keeps the files in F (made there when missing) for a native
 // decoder to read as well; --make only makes them. --peer-rate gives the
 // thumbnails per second of native `djpeg -scale 1/8` on one processor on the
@@ -10,7 +11,9 @@
 // --no-wic leaves WIC's path out. Thumbnails of GIFs, an interlaced PNG and
 // TIFFs in one strip, of planes apart and of tiles, of 138 megapixels, follow: their time beside a
 // photograph's and their memory beside WIC's; then a photograph as a
-// JPEG-coded TIFF, the library's thumbnail beside WIC's.
+// JPEG-coded TIFF, the library's thumbnail beside WIC's. --tiff-layouts
+// times only the TIFF layouts of TiffLayoutBench.h, beside libtiff's own
+// readings of them.
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include <windows.h>
@@ -19,6 +22,7 @@
 #include <turbojpeg.h>
 
 #include "bench/PeakMemory.h"
+#include "platform/rasterlib/bench/TiffLayoutBench.h"
 #include "tests/support/HugePictures.h"
 #include "tests/support/LibtiffFiles.h"
 #include "tests/support/TestPictureFiles.h"
@@ -511,6 +515,7 @@ int main(int argc, char** argv)
     std::string keptFolder;
     bool makeOnly = false;
     bool wic = true;
+    bool tiffLayouts = false;
     double peerRate = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -520,6 +525,8 @@ int main(int argc, char** argv)
             makeOnly = true;
         else if (argument == "--no-wic")
             wic = false;
+        else if (argument == "--tiff-layouts")
+            tiffLayouts = true;
         else if (argument == "--peer-rate" && i + 1 < argc)
             peerRate = std::atof(argv[++i]);
         else
@@ -550,6 +557,12 @@ int main(int argc, char** argv)
     if (!keptFolder.empty())
         folder = keptFolder.back() == '\\' ? keptFolder : keptFolder + "\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
+    if (tiffLayouts) {
+        TimeTiffLayouts(lib, folder);
+        if (keptFolder.empty())
+            ::RemoveDirectoryA(folder.c_str());
+        return 0;
+    }
 
     std::printf("making %d JPEG files of %d x %d (quality 92, 4:2:0)...\n", count, width, height);
     std::vector<std::string> paths;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 
 using namespace rastertest;
@@ -37,6 +39,17 @@ int32_t CheckedAs(const std::string& bytes)
     const std::string path = TempPath("checked.pic");
     WriteBytes(path, Bytes(bytes));
     return Lib().checkW(Wide(path).c_str(), 0);
+}
+
+// Little-endian fields of a file's bytes.
+uint32_t Le16(const std::string& bytes, size_t at)
+{
+    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8;
+}
+
+uint32_t Le32(const std::string& bytes, size_t at)
+{
+    return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
 }
 
 std::string Flipped(std::string bytes, size_t at)
@@ -165,11 +178,16 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 
 // TIFFs other readers read: JPEG-coded, PackBits runs that run on into the
 // next row, a strip byte count of 0, a picture in a tile larger than it,
-// CMYK, planes stored apart, tiles cut at the picture's edges, YCbCr of 2 x 2
-// blocks deflated nearly as far as deflate goes. Each is sound, reads whole as its
+// CMYK, planes stored apart, tiles cut at the picture's edges (JPEG-coded
+// too, each decoded in runs to its last stored row), YCbCr of 2 x 2
+// blocks deflated nearly as far as deflate goes (and in one strip whose
+// pixels pass 64 MB), a tile whose pixels pass 64 MB. Each is sound, reads whole as its
 // pixels, and its thumbnail is its full read reduced; the file and the full
 // read are kept for the test command's independent reader. JPEG-coded data
-// libjpeg warns of is damaged for the check and every read, as in a JPEG file.
+// libjpeg warns of, or whose end it refuses, is damaged for the check and
+// every read, as in a JPEG file; so are floating-point samples, which no
+// reader here takes as values; a count of samples libtiff reads as an SLONG
+// is bounded by the header as a SHORT is, before any decoding.
 TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
 {
     const Picture photo = Gradient(64, 48);
@@ -211,6 +229,93 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
                    TIFFWriteEncodedStrip(tif, 0, &blocks[0], tmsize_t(blocks.size())) >= 0;
         });
     ASSERT_LT(ycbcr.size() * 1032 + 1024, uint64_t(side) * side * 3);
+    // JPEG-coded YCbCr in tiles of 64, cut at the picture's edges.
+    const Picture smooth = Gradient(300, 200);
+    const std::string jpegTiles = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 300}, {TIFFTAG_IMAGELENGTH, 200}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR}, {TIFFTAG_COMPRESSION, COMPRESSION_JPEG},
+         {TIFFTAG_TILEWIDTH, 64}, {TIFFTAG_TILELENGTH, 64}},
+        [&smooth](TIFF* tif) {
+            bool written = TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 95) && TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE,
+                                                                                     JPEGCOLORMODE_RGB);
+            std::vector<uint8_t> tile(64 * 64 * 3);
+            for (uint32_t top = 0; top < 200 && written; top += 64)
+                for (uint32_t left = 0; left < 300 && written; left += 64) {
+                    for (uint32_t i = 0; i < 64 * 64; ++i) {
+                        const Pixel p = smooth.At(std::min(299u, left + i % 64), std::min(199u, top + i / 64));
+                        const uint8_t rgb[3] = {p.r, p.g, p.b};
+                        std::memcpy(&tile[size_t(i) * 3], rgb, 3);
+                    }
+                    written = TIFFWriteTile(tif, tile.data(), left, top, 0, 0) >= 0;
+                }
+            return written;
+        }));
+    // The same in one strip of 8000 x 8000, written a row of blocks at a
+    // time: its pixels pass 64 MB.
+    constexpr uint32_t kBig = 8000;
+    const std::string bigYcbcr = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, kBig}, {TIFFTAG_IMAGELENGTH, kBig}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR},
+         {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_ZIPQUALITY, 9}, {TIFFTAG_ROWSPERSTRIP, kBig}},
+        [&blocks](TIFF* tif) {
+            const size_t half = kBig / 2 * 6 / 2;
+            bool written = TIFFSetField(tif, TIFFTAG_YCBCRSUBSAMPLING, 2, 2) != 0;
+            for (uint32_t y = 0; y < kBig && written; y += 2)
+                written = TIFFWriteScanline(tif, &blocks[0], y) >= 0 && TIFFWriteScanline(tif, &blocks[half], y + 1) >= 0;
+            return written;
+        }));
+    // A grey tile of 4112 x 4112, its converted pixels past 64 MB.
+    constexpr uint32_t kTile = 4112;
+    const auto squares = [](uint32_t x, uint32_t y) { return uint8_t((x / 64 * 13 + y / 64 * 7) & 255); };
+    Picture greySquares(kTile, kTile);
+    std::string squaresTile(size_t(kTile) * kTile, '\0');
+    for (uint32_t y = 0; y < kTile; ++y)
+        for (uint32_t x = 0; x < kTile; ++x) {
+            const uint8_t grey = squares(x, y);
+            squaresTile[size_t(y) * kTile + x] = char(grey);
+            greySquares.Set(x, y, Pixel{grey, grey, grey, 255});
+        }
+    const std::string bigTile = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, kTile}, {TIFFTAG_IMAGELENGTH, kTile}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, 1}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK},
+         {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_TILEWIDTH, kTile}, {TIFFTAG_TILELENGTH, kTile}},
+        [&squaresTile](TIFF* tif) { return TIFFWriteTile(tif, &squaresTile[0], 0, 0, 0, 0) >= 0; }));
+    squaresTile.clear();
+    squaresTile.shrink_to_fit();
+    // The end marker replaced by one libjpeg does not know.
+    std::string unended = jpeg;
+    unended.back() = char(0xC8);
+    ASSERT_EQ(kPictureDamaged, CheckedAs(unended)) << "the same data as a JPEG file";
+    // 20,000 grey samples in planes apart, their count written as an SLONG,
+    // which libtiff reads as it reads a SHORT.
+    constexpr uint16_t kPlanes = 20000;
+    std::string manyPlanes = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 8}, {TIFFTAG_IMAGELENGTH, 1}, {TIFFTAG_BITSPERSAMPLE, 8},
+         {TIFFTAG_SAMPLESPERPIXEL, kPlanes}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK},
+         {TIFFTAG_PLANARCONFIG, PLANARCONFIG_SEPARATE}, {TIFFTAG_ROWSPERSTRIP, 1}},
+        [](TIFF* tif) {
+            const std::vector<uint16_t> extras(kPlanes - 1, EXTRASAMPLE_UNSPECIFIED);
+            uint8_t row[8] = {};
+            bool written = TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t(extras.size()), extras.data()) != 0;
+            for (uint16_t s = 0; s < kPlanes && written; ++s)
+                written = TIFFWriteScanline(tif, row, 0, s) >= 0;
+            return written;
+        }));
+    const size_t directory = size_t(Le32(manyPlanes, 4));
+    for (size_t at = directory + 2; at + 12 <= manyPlanes.size(); at += 12)
+        if (Le16(manyPlanes, at) == TIFFTAG_SAMPLESPERPIXEL) {
+            manyPlanes[at + 2] = char(TIFF_SLONG);
+            break;
+        }
+    // Half floats of 0 to 1 in grey.
+    const std::string halfFloats = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 5}, {TIFFTAG_IMAGELENGTH, 1}, {TIFFTAG_BITSPERSAMPLE, 16},
+         {TIFFTAG_SAMPLESPERPIXEL, 1}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK},
+         {TIFFTAG_SAMPLEFORMAT, SAMPLEFORMAT_IEEEFP}, {TIFFTAG_ROWSPERSTRIP, 1}},
+        [](TIFF* tif) {
+            uint16_t row[5] = {0, 0x3400, 0x3800, 0x3A00, 0x3C00};
+            return TIFFWriteScanline(tif, row, 0, 0) >= 0;
+        }));
     const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
     Picture inks(4, 1, Pixel{255, 255, 255, 255});
     inks.Set(1, 0, Pixel{255, 255, 0, 255});
@@ -222,6 +327,7 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         Picture expected;
         int tolerance;
         int32_t state = kPictureSound;
+        bool measured = true;  // false: refused by the header, before any decoding
     } cases[] = {
         {"jpeg.tif", StripTiff(64, 48, 3, 7, 6, jpeg, uint32_t(jpeg.size())), photo, 6},
         {"packbits.tif", StripTiff(64, 4, 1, 32773, 1, packed, uint32_t(packed.size())), rows, 0},
@@ -230,11 +336,18 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"cmyk.tif", StripTiff(4, 1, 4, 1, 5, cmyk, 16), inks, 0},
         {"damaged jpeg.tif", StripTiff(64, 48, 3, 7, 6, damaged, uint32_t(damaged.size())), Picture(), 0,
          kPictureDamaged},
+        {"jpeg ending in an unknown marker.tif", StripTiff(64, 48, 3, 7, 6, unended, uint32_t(unended.size())),
+         Picture(), 0, kPictureDamaged},
+        {"20000 samples as an slong.tif", manyPlanes, Picture(), 0, kPictureDamaged, false},
+        {"half floats.tif", halfFloats, Picture(), 0, kPictureDamaged},
         {"planes apart.tif", Text(LibtiffRgb(300, 200, {true, 0, 64}, gradient)), repeated, 0},
         {"tiles.tif", Text(LibtiffRgb(300, 200, {false, 64}, gradient)), repeated, 0},
         {"tiles of planes apart.tif", Text(LibtiffRgb(300, 200, {true, 48}, gradient)), repeated, 0},
+        {"jpeg tiles.tif", jpegTiles, smooth, 8},
         // libtiff's own colours of Y 120, Cb 90, Cr 170.
         {"ycbcr 2x2.tif", Text(ycbcr), Picture(side, side, Pixel{53, 103, 179, 255}), 1},
+        {"ycbcr 2x2 in one strip of 8000.tif", bigYcbcr, Picture(kBig, kBig, Pixel{53, 103, 179, 255}), 1},
+        {"grey tile of 4112.tif", bigTile, greySquares, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -242,6 +355,8 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         WriteBytes(path, Bytes(c.bytes));
         EXPECT_EQ(c.state, Lib().checkW(Wide(path).c_str(), 0));
         if (c.state != kPictureSound) {
+            int32_t width = 0, height = 0;
+            EXPECT_EQ(c.measured, Lib().readSize(path.c_str(), &width, &height) != 0);
             EXPECT_TRUE(ReadFile(path).empty());
             EXPECT_TRUE(ReadFileReduced(path, 16, 16).empty());
             continue;

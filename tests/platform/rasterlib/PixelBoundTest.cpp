@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 using namespace rastertest;
 using namespace testpictures;
@@ -172,8 +173,12 @@ TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLa
 // the bottom row first (they held one byte a pixel, and the system's decoder
 // its own copy of the picture besides), of a TIFF of PackBits runs across rows (it held its strip),
 // of a TIFF of its planes apart in one strip each and of one in tiles of
-// 1088 pixels (a row of them held whole, or handed to the system's decoder):
-// these two read as the same pixels in strips read.
+// 1088 pixels (a row of them held whole, or handed to the system's decoder),
+// of one in two tiles of 4096 (a tile held 48 MB stored and 64 MB converted),
+// of YCbCr blocks in one strip (libtiff's RGBA reader held the strip
+// converted): these read as the same pixels in strips read. So does a TIFF
+// of three planes apart, each one progressive JPEG strip (a decoder of each
+// plane held every coefficient of it at once), as its full read resized.
 TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
 {
     AllocationWatch watch;
@@ -194,9 +199,33 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
         return Pixel{uint8_t(x / 16 * 7), uint8_t(y / 16 * 5), uint8_t((x + y) / 64 * 3), 255};
     };
     using Make = std::function<std::vector<uint8_t>()>;
+    const uint32_t blocksSide = 4090;
+    // RGB in three planes apart, each one progressive JPEG strip of squares
+    // of its own: one plane's coefficients are within the reading's bound,
+    // the three are past 64 MB.
+    const uint32_t jpegSide = 3800;
+    const auto progressivePlanes = [jpegSide] {
+        return WrittenByLibtiff(
+            {{TIFFTAG_IMAGEWIDTH, jpegSide}, {TIFFTAG_IMAGELENGTH, jpegSide}, {TIFFTAG_BITSPERSAMPLE, 8},
+             {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+             {TIFFTAG_COMPRESSION, COMPRESSION_JPEG}, {TIFFTAG_PLANARCONFIG, PLANARCONFIG_SEPARATE},
+             {TIFFTAG_ROWSPERSTRIP, jpegSide}},
+            [jpegSide](TIFF* tif) {
+                bool written = true;
+                for (uint16_t plane = 0; plane < 3 && written; ++plane) {
+                    std::vector<uint8_t> grey(size_t(jpegSide) * jpegSide);
+                    for (size_t i = 0; i < grey.size(); ++i)
+                        grey[i] = uint8_t(i % jpegSide / 16 * (3 + plane) + i / jpegSide / 16 * (5 + 2 * plane));
+                    std::vector<uint8_t> jpeg = EncodeGreyJpeg(grey, jpegSide, jpegSide, 90, true);
+                    written = !jpeg.empty() && TIFFWriteRawStrip(tif, plane, jpeg.data(), tmsize_t(jpeg.size())) >= 0;
+                }
+                return written;
+            });
+    };
     const struct {
         Make bytes;
-        Make inStrips;  // the same pixels; none for runs of two greys
+        Make inStrips;  // the same pixels; none for runs of two greys, or for the full read resized
+        bool againstWhole = false;
     } files[] = {
         {[=] { return Bytes(HugeStripedRunsBmp(width, height)); }, nullptr},
         {[=] { return Bytes(HugeRunsAcrossRowsTiff(width, height)); }, nullptr},
@@ -204,6 +233,10 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
          [=] { return LibtiffRgb(6000, 6000, {false, 0, 16}, blocks); }},
         {[=] { return LibtiffRgb(width, 1200, {false, 1088}, blocks); },
          [=] { return LibtiffRgb(width, 1200, {false, 0, 16}, blocks); }},
+        {[=] { return LibtiffRgb(8192, 4096, {false, 4096}, blocks); },
+         [=] { return LibtiffRgb(8192, 4096, {false, 0, 16}, blocks); }},
+        {[=] { return LibtiffYCbCr(blocksSide, blocksSide); }, [=] { return LibtiffYCbCr(blocksSide, 16); }},
+        {progressivePlanes, nullptr, true},
     };
     EXPECT_EXIT(
         {
@@ -211,24 +244,30 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
             bool read = true;
             for (size_t i = 0; i < count; ++i) {
                 const std::vector<uint8_t> bytes = files[i].bytes();
-                read = read && bytes.size() < (size_t(4) << 20);
+                std::fprintf(stderr, "file %u: %u KB\n", unsigned(i), unsigned(bytes.size() >> 10));
+                read = read && !bytes.empty() && bytes.size() < (size_t(4) << 20);
                 WriteBytes(TempPath(std::to_string(i)), bytes);
                 WriteBytes(TempPath(std::to_string(i) + " in strips"), files[i].inStrips ? files[i].inStrips()
                                                                                           : std::vector<uint8_t>());
             }
             size_t startPeak = 0;
             const size_t start = PrivateBytes(&startPeak);
+            std::vector<Picture> thumbnails(count);
             for (size_t i = 0; i < count; ++i) {
                 const std::string path = TempPath(std::to_string(i));
-                Picture reduced;
+                Picture& reduced = thumbnails[i];
                 Picture expected;
-                read = read && Lib().checkW(Wide(path).c_str(), 0) == rasterlib::kPictureSound &&
-                       Picture::FromRecord(ReadFileReduced(path, 128, 128), reduced);
+                const bool sound = Lib().checkW(Wide(path).c_str(), 0) == rasterlib::kPictureSound &&
+                                   Picture::FromRecord(ReadFileReduced(path, 128, 128), reduced);
+                int difference = 0;
                 if (files[i].inStrips)
-                    read = read && Picture::FromRecord(ReadFileReduced(path + " in strips", 128, 128), expected) &&
-                           MaxDifference(expected, reduced) == 0;
-                else
-                    read = read && MaxDifference(reduced.At(64, 32), Pixel{128, 128, 128, 255}) <= 4;
+                    difference = Picture::FromRecord(ReadFileReduced(path + " in strips", 128, 128), expected)
+                                     ? MaxDifference(expected, reduced)
+                                     : 256;
+                else if (!files[i].againstWhole)
+                    difference = std::max(0, MaxDifference(reduced.At(64, 32), Pixel{128, 128, 128, 255}) - 4);
+                std::fprintf(stderr, "file %u: %s, %d off\n", unsigned(i), sound ? "read" : "NOT READ", difference);
+                read = read && sound && difference == 0;
             }
             size_t peak = 0;
             PrivateBytes(&peak);
@@ -236,7 +275,18 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
             // The full reads, beyond the bound the peak was taken within.
             for (size_t i = 0; i < count; ++i) {
                 const std::string path = TempPath(std::to_string(i));
-                read = read && (!files[i].inStrips || ReadFile(path) == ReadFile(path + " in strips"));
+                Picture whole;
+                Picture resized;
+                const bool same = (!files[i].inStrips || ReadFile(path) == ReadFile(path + " in strips")) &&
+                                  (!files[i].againstWhole ||
+                                   (Picture::FromRecord(ReadFile(path), whole) &&
+                                    Picture::FromRecord(Resize(whole, int32_t(thumbnails[i].Width()),
+                                                               int32_t(thumbnails[i].Height()),
+                                                               rasterlib::kResizeExact),
+                                                        resized) &&
+                                    MaxDifference(resized, thumbnails[i]) <= 1));
+                std::fprintf(stderr, "file %u: full read %s\n", unsigned(i), same ? "as expected" : "NOT AS EXPECTED");
+                read = read && same;
                 ::DeleteFileA(path.c_str());
                 ::DeleteFileA((path + " in strips").c_str());
             }

@@ -295,27 +295,39 @@ std::vector<uint8_t> ReadBytes(const std::string& path)
     return bytes;
 }
 
+namespace {
+
+// The bytes write puts in a file of the test's folder.
+std::vector<uint8_t> WrittenBy(const std::function<bool(const std::string&)>& write)
+{
+    const std::string path = TempPath("written by libtiff.tif");
+    std::vector<uint8_t> bytes = write(path) ? ReadBytes(path) : std::vector<uint8_t>();
+    ::DeleteFileA(path.c_str());
+    return bytes;
+}
+
+}  // namespace
+
 std::vector<uint8_t> WrittenByLibtiff(const std::vector<std::pair<uint32_t, uint32_t>>& fields,
                                       const std::function<bool(TIFF*)>& write)
 {
-    const std::string path = TempPath("written by libtiff.tif");
-    std::vector<uint8_t> bytes =
-        testpictures::WriteWithLibtiff(path, fields, write) ? ReadBytes(path) : std::vector<uint8_t>();
-    ::DeleteFileA(path.c_str());
-    return bytes;
+    return WrittenBy([&](const std::string& path) { return testpictures::WriteWithLibtiff(path, fields, write); });
 }
 
 std::vector<uint8_t> LibtiffRgb(uint32_t width, uint32_t height, const testpictures::LibtiffLayout& layout,
                                 const std::function<Pixel(uint32_t, uint32_t)>& colour)
 {
-    const std::string path = TempPath("written by libtiff.tif");
-    const bool written = testpictures::WriteLibtiffRgb(path, width, height, layout, [&](uint32_t x, uint32_t y) {
-        const Pixel p = colour(x, y);
-        return uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | p.b;
+    return WrittenBy([&](const std::string& path) {
+        return testpictures::WriteLibtiffRgb(path, width, height, layout, [&](uint32_t x, uint32_t y) {
+            const Pixel p = colour(x, y);
+            return uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | p.b;
+        });
     });
-    std::vector<uint8_t> bytes = written ? ReadBytes(path) : std::vector<uint8_t>();
-    ::DeleteFileA(path.c_str());
-    return bytes;
+}
+
+std::vector<uint8_t> LibtiffYCbCr(uint32_t side, uint32_t rowsPerStrip)
+{
+    return WrittenBy([&](const std::string& path) { return testpictures::WriteLibtiffYCbCr(path, side, rowsPerStrip); });
 }
 
 std::vector<uint8_t> EncodeWithWic(const Picture& picture, const GUID& container, const GUID& pixelFormat)
@@ -416,14 +428,15 @@ std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality, bool progre
     return out;
 }
 
-std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t width, uint32_t height, int quality)
+std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t width, uint32_t height, int quality,
+                                    bool progressive)
 {
     tjhandle tj = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
     std::vector<uint8_t> out;
     if (tjCompress2(tj, grey.data(), int(width), int(width), int(height), TJPF_GRAY, &jpeg, &size, TJSAMP_GRAY,
-                    quality, 0) == 0)
+                    quality, progressive ? TJFLAG_PROGRESSIVE : 0) == 0)
         out.assign(jpeg, jpeg + size);
     tjFree(jpeg);
     tjDestroy(tj);

@@ -130,7 +130,8 @@ std::vector<uint8_t> ReadMemoryPrefilled(const std::vector<uint8_t>& bytes, cons
 std::vector<uint8_t> EncodeWithWic(const Picture& picture, const GUID& container, const GUID& pixelFormat);
 bool DecodeWithWic(const std::vector<uint8_t>& bytes, Picture& picture);
 std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality, bool progressive = false);
-std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t width, uint32_t height, int quality);
+std::vector<uint8_t> EncodeGreyJpeg(const std::vector<uint8_t>& grey, uint32_t width, uint32_t height, int quality,
+                                    bool progressive = false);
 // inks: 4 bytes per pixel, C M Y K as amounts of ink (255 = full). adobeInverted
 // stores 255 - ink under an Adobe segment as Photoshop does; ycck stores YCCK.
 std::vector<uint8_t> EncodeCmykJpeg(const std::vector<uint8_t>& inks, uint32_t width, uint32_t height,
@@ -143,6 +144,8 @@ std::vector<uint8_t> WrittenByLibtiff(const std::vector<std::pair<uint32_t, uint
 // An RGB picture of colour(x, y) in that layout.
 std::vector<uint8_t> LibtiffRgb(uint32_t width, uint32_t height, const testpictures::LibtiffLayout& layout,
                                 const std::function<Pixel(uint32_t, uint32_t)>& colour);
+// Its YCbCr blocks of side x side in strips of rowsPerStrip rows.
+std::vector<uint8_t> LibtiffYCbCr(uint32_t side, uint32_t rowsPerStrip);
 
 // A baseline JPEG written through libjpeg's own interface, laid out as cameras and
 // editors lay them out.
