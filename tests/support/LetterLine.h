@@ -10,7 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -25,38 +25,31 @@ inline bool IsDark(COLORREF colour)
 // measured advance: the drawing, the right edge of each character's cell,
 // and the row of a letter's line, below the baseline.
 struct MeasuredLabel {
-    MeasuredLabel(HFONT font, const std::wstring& text)
+    MeasuredLabel(HFONT font, const std::wstring& text) : edges(text.size())
     {
-        HDC dc = ::CreateCompatibleDC(nullptr);
+        HDC screen = ::GetDC(nullptr);
+        HDC dc = ::CreateCompatibleDC(screen);
         HGDIOBJ oldFont = ::SelectObject(dc, font);
         TEXTMETRICW metrics = {};
         ::GetTextMetricsW(dc, &metrics);
+        lineRow = metrics.tmAscent + 1;
         const int length = static_cast<int>(text.size());
-        edges.assign(length, 0);
         SIZE size = {};
         ::GetTextExtentExPointW(dc, text.c_str(), length, 0, nullptr, edges.data(), &size);
-        std::vector<INT> advances(length);
-        for (int i = 0; i < length; ++i)
-            advances[i] = edges[i] - (i > 0 ? edges[i - 1] : 0);
-        lineRow = metrics.tmAscent + 1;
-        drawing.width = std::max(1L, size.cx);
-        drawing.height = metrics.tmHeight;
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), drawing.width, -drawing.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        std::vector<INT> advances(edges.begin(), edges.end());
+        std::adjacent_difference(edges.begin(), edges.end(), advances.begin());
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, std::max(1L, size.cx), metrics.tmHeight);
         HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-        std::fill_n(static_cast<uint32_t*>(bits), drawing.width * drawing.height, 0xFFFFFFu);
+        ::PatBlt(dc, 0, 0, size.cx, metrics.tmHeight, WHITENESS);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, RGB(0, 0, 0));
         ::ExtTextOutW(dc, 0, 0, 0, nullptr, text.c_str(), length, advances.data());
-        ::GdiFlush();
-        drawing.values.assign(static_cast<const COLORREF*>(bits),
-                              static_cast<const COLORREF*>(bits) + drawing.width * drawing.height);
+        drawing = CaptureFrom(dc, {0, 0}, std::max(1L, size.cx), metrics.tmHeight);
         ::SelectObject(dc, oldBitmap);
         ::DeleteObject(bitmap);
         ::SelectObject(dc, oldFont);
         ::DeleteDC(dc);
+        ::ReleaseDC(nullptr, screen);
     }
 
     // The first place where the shown pixels hold the drawing, dark and light
@@ -85,21 +78,14 @@ struct MeasuredLabel {
     int lineRow = 0;
 };
 
-// The text without its mark and the index of the marked letter in it.
-inline std::wstring WithoutMark(const std::wstring& text, size_t& letter)
-{
-    letter = text.find(L'&');
-    return letter == std::wstring::npos ? text : text.substr(0, letter) + text.substr(letter + 1);
-}
-
 // The label with its mark shows in the pixels with its glyphs where the font
 // measures them, and its line is under the marked letter's cell alone.
 inline void ExpectLineUnderLetter(const Pixels& shown, HFONT font, const std::wstring& text)
 {
     const std::string name(text.begin(), text.end());
-    size_t letter = 0;
-    const MeasuredLabel label(font, WithoutMark(text, letter));
+    const size_t letter = text.find(L'&');
     ASSERT_NE(std::wstring::npos, letter) << name;
+    const MeasuredLabel label(font, text.substr(0, letter) + text.substr(letter + 1));
     const POINT at = label.FindIn(shown);
     ASSERT_GE(at.x, 0) << "\"" << name << "\" shows nowhere with its glyphs where the font measures them";
     const int left = at.x + (letter > 0 ? label.edges[letter - 1] : 0);
