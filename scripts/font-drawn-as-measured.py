@@ -9,8 +9,10 @@
 # measures come from the outlines (7 pixels); and a font without any hinting
 # program is hinted by FreeType's auto-hinter, whose one-bit drawing and
 # whose measuring round the advances differently. The copy has no strikes
-# and a control program that does nothing, so that FreeType's own TrueType
-# hinter takes it and both roads round the outline's advances alike.
+# and a control program, so that FreeType's own TrueType hinter takes it and
+# both roads round the outline's advances alike. The program turns on the
+# rasterizer's dropout control, which keeps the pixels of strokes thinner
+# than a pixel (the hook of "f") in one-bit drawing; it moves no point.
 import sys
 
 from fontTools.ttLib import TTFont, newTable
@@ -28,7 +30,9 @@ def main(source, copy):
     if not hinted:
         prep = newTable("prep")
         prep.program = ttProgram.Program()
-        prep.program.fromAssembly(["PUSHB[ ]", "0", "POP[ ]"])
+        # SCANCTRL 511: dropout control at every size; SCANTYPE 4: its smart
+        # rules, stubs included.
+        prep.program.fromAssembly(["PUSHW[ ]", "511", "SCANCTRL[ ]", "PUSHB[ ]", "4", "SCANTYPE[ ]"])
         font["prep"] = prep
     font.save(copy)
 

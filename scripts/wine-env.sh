@@ -26,13 +26,13 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 # Its windows are not handed to a window manager: the test display has none,
 # and Wine would wait two seconds for one each time a window is hidden.
 ot_wine_prefix() {
-  if [ -f "$WINEPREFIX/.ot-ready-5" ]; then return 0; fi
+  if [ -f "$WINEPREFIX/.ot-ready-6" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
   # lingering wine server must not keep the lock held.
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.ot-ready-5" ]; then
+    if [ ! -f "$WINEPREFIX/.ot-ready-6" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
@@ -64,7 +64,7 @@ ot_wine_prefix() {
          ls "$WINEPREFIX/drive_c/windows/Fonts/"*.ttf >/dev/null 2>&1 &&
          [ -f "$fonts/tahoma.ttf" ] && [ -f "$fonts/tahomabd.ttf" ] &&
          ! grep -q EBLC "$fonts/tahoma.ttf" "$fonts/tahomabd.ttf"; then
-        touch "$WINEPREFIX/.ot-ready-5"
+        touch "$WINEPREFIX/.ot-ready-6"
       else
         echo "wine-env: the Wine prefix $WINEPREFIX was not completed" >&2
         exit 1
