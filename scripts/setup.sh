@@ -16,7 +16,7 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 
 packages=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth cmake ninja-build
           libz-mingw-w64-dev googletest fonts-wine fonts-liberation fonts-dejavu-core
-          dpkg-dev nasm xz-utils ca-certificates libxml2-utils qpdf poppler-utils mupdf-tools python3-olefile python3-pil
+          dpkg-dev nasm xz-utils ca-certificates libxml2-utils qpdf poppler-utils mupdf-tools python3-olefile python3-pil python3-fonttools
           cups cups-client cups-bsd printer-driver-cups-pdf libcups2:i386)
 
 missing=()

@@ -26,13 +26,13 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 # Its windows are not handed to a window manager: the test display has none,
 # and Wine would wait two seconds for one each time a window is hidden.
 ot_wine_prefix() {
-  if [ -f "$WINEPREFIX/.ot-ready-4" ]; then return 0; fi
+  if [ -f "$WINEPREFIX/.ot-ready-6" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
   # lingering wine server must not keep the lock held.
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.ot-ready-4" ]; then
+    if [ ! -f "$WINEPREFIX/.ot-ready-6" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
@@ -46,14 +46,25 @@ ot_wine_prefix() {
       # Wine's own faces (Tahoma, MS Sans Serif, Marlett for the caption
       # buttons' glyphs), which this Wine does not find in its data folder.
       cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+      # Tahoma is the face of the menus and dialogs that the system draws; as
+      # shipped, its glyphs stand at other places than it measures them, and
+      # the line under a menu's letter stood under a later character. Its
+      # copy is drawn as it is measured (python3-fonttools, from the set-up).
+      local face fonts="$WINEPREFIX/drive_c/windows/Fonts"
+      for face in tahoma tahomabd; do
+        /usr/bin/python3 "$ot_root/scripts/font-drawn-as-measured.py" "/usr/share/wine/fonts/$face.ttf" \
+          "$fonts/$face.ttf" 9>&- || { rm -f "$fonts/$face.ttf"; echo "wine-env: no copy of $face.ttf" >&2; }
+      done
       wineserver -w 9>&-
       rm -f "$reg"
       # Marked ready only once its settings and fonts are on disk: a creation cut
       # short leaves no mark, and the next run makes the prefix again.
       if grep -q 'Liberation Sans' "$WINEPREFIX/user.reg" 2>/dev/null &&
          grep -q 'ShowCrashDialog' "$WINEPREFIX/user.reg" 2>/dev/null &&
-         ls "$WINEPREFIX/drive_c/windows/Fonts/"*.ttf >/dev/null 2>&1; then
-        touch "$WINEPREFIX/.ot-ready-4"
+         ls "$WINEPREFIX/drive_c/windows/Fonts/"*.ttf >/dev/null 2>&1 &&
+         [ -f "$fonts/tahoma.ttf" ] && [ -f "$fonts/tahomabd.ttf" ] &&
+         ! grep -q EBLC "$fonts/tahoma.ttf" "$fonts/tahomabd.ttf"; then
+        touch "$WINEPREFIX/.ot-ready-6"
       else
         echo "wine-env: the Wine prefix $WINEPREFIX was not completed" >&2
         exit 1

@@ -72,21 +72,24 @@ CSysColorsScope::~CSysColorsScope() {
     globalData.RefreshSysColors();
 }
 
-const std::vector<std::wstring> CWineFontsScope::kFiles = {
-    L"Z:\\usr\\share\\wine\\fonts\\tahoma.ttf",
-    L"Z:\\usr\\share\\wine\\fonts\\tahomabd.ttf",
-    L"Z:\\usr\\share\\wine\\fonts\\marlett.ttf",
-};
+const std::vector<std::wstring> CWineFontsScope::kFiles = {L"tahoma.ttf", L"tahomabd.ttf", L"marlett.ttf"};
+
+// The prefix's file of that name in the system's fonts folder.
+static std::wstring PrefixFont(const std::wstring& strName) {
+    wchar_t szWindows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(szWindows, MAX_PATH);
+    return std::wstring(szWindows) + L"\\Fonts\\" + strName;
+}
 
 CWineFontsScope::CWineFontsScope() {
     for (const std::wstring& file : kFiles)
-        m_nAdded += ::AddFontResourceExW(file.c_str(), FR_PRIVATE, nullptr) > 0 ? 1 : 0;
+        m_nAdded += ::AddFontResourceExW(PrefixFont(file).c_str(), FR_PRIVATE, nullptr) > 0 ? 1 : 0;
     globalData.UpdateFonts();
 }
 
 CWineFontsScope::~CWineFontsScope() {
     for (const std::wstring& file : kFiles)
-        ::RemoveFontResourceExW(file.c_str(), FR_PRIVATE, nullptr);
+        ::RemoveFontResourceExW(PrefixFont(file).c_str(), FR_PRIVATE, nullptr);
     globalData.UpdateFonts();
 }
 

@@ -49,9 +49,10 @@ private:
     std::vector<COLORREF> m_old;
 };
 
-// Wine's own Tahoma and Marlett (fonts-wine, installed by the set-up), which
-// the Wine prefix does not list, made known to the test process for its
-// lifetime; the library's fonts are made again on both ends.
+// Tahoma and Marlett as the Wine prefix holds them (Wine's own faces, copied
+// there by the set-up) made known to the test process for its lifetime, so
+// that a test fails when they are missing; the library's fonts are made
+// again on both ends.
 class CWineFontsScope {
 public:
     CWineFontsScope();

@@ -20,10 +20,10 @@
 #include "docking/toolbars/QMXPVisualManagerXP.h"
 #include "docking/toolbars/QMXPWinXPVisualManager.h"
 #include "resources/Toolbars.h"
+#include "tests/support/LetterLine.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 using namespace docking_test;
@@ -114,51 +114,13 @@ COLORREF ScreenPixel(int x, int y) {
     return clr;
 }
 
-bool IsDark(COLORREF clr) { return std::max({GetRValue(clr), GetGValue(clr), GetBValue(clr)}) < 128; }
-
-// The leftmost place where the character's glyph, drawn alone in the menu
-// font, shows in the canvas: the pixels of its ink's box dark and light alike.
-CPoint FindGlyph(CCanvas& shown, const CSize& size, wchar_t ch) {
-    CCanvas glyph(16, 16);
-    glyph.DC().SelectObject(&globalData.fontRegular);
-    glyph.DC().TextOut(0, 0, CString(ch));
-    CRect rectInk(0, 0, 0, 0);
-    for (int i = 0; i < 16 * 16; ++i)
-        if (IsDark(glyph.At(i % 16, i / 16)))
-            rectInk.UnionRect(&rectInk, CRect(CPoint(i % 16, i / 16), CSize(1, 1)));
-    for (int x0 = 0; x0 + rectInk.right <= size.cx; ++x0)
-        for (int y0 = 0; y0 + rectInk.bottom <= size.cy; ++y0) {
-            bool bSame = true;
-            for (int y = rectInk.top; y < rectInk.bottom && bSame; ++y)
-                for (int x = rectInk.left; x < rectInk.right && bSame; ++x)
-                    bSame = IsDark(shown.At(x0 + x, y0 + y)) == IsDark(glyph.At(x, y));
-            if (bSame)
-                return CPoint(x0, y0);
-        }
-    return CPoint(-1, -1);
-}
-
-// The marked letter of a text shown in the rectangle of the screen stands
-// where the menu font measures the text before it, and the line under it
-// spans its cell but the last column.
+// The marked letter of a text shown in the rectangle of the screen: the
+// text's glyphs stand where the menu font measures them, and the line under
+// the letter spans its cell but the last column.
 void ExpectLineUnderLetter(const CRect& rectScreen, const CString& strText) {
-    CCanvas shown(rectScreen.Width(), rectScreen.Height());
-    shown.CopyScreen(rectScreen.TopLeft());
-    const int iAmp = strText.Find(L'&');
-    const CString strShown = strText.Left(iAmp) + strText.Mid(iAmp + 1);
-    const CPoint ptFirst = FindGlyph(shown, rectScreen.Size(), strShown[0]);
-    const CPoint ptLetter = FindGlyph(shown, rectScreen.Size(), strShown[iAmp]);
-    ASSERT_TRUE(ptFirst.x >= 0 && ptLetter.x >= 0) << static_cast<LPCWSTR>(strText);
-    CCanvas measure(4, 4);
-    measure.DC().SelectObject(&globalData.fontRegular);
-    TEXTMETRICW tm{};
-    measure.DC().GetTextMetrics(&tm);
-    EXPECT_EQ(ptLetter.x - ptFirst.x, measure.DC().GetTextExtent(strShown.Left(iAmp)).cx)
-        << static_cast<LPCWSTR>(strText);
-    const int nCell = measure.DC().GetTextExtent(strShown.Mid(iAmp, 1)).cx;
-    for (int x = ptLetter.x - 2; x <= ptLetter.x + nCell + 1; ++x)
-        EXPECT_EQ(IsDark(shown.At(x, ptLetter.y + tm.tmAscent + 1)), x >= ptLetter.x && x < ptLetter.x + nCell - 1)
-            << static_cast<LPCWSTR>(strText) << " at " << x;
+    test_support::ExpectLineUnderLetter(test_support::CaptureScreen(rectScreen),
+                                        globalData.fontRegular,
+                                        static_cast<LPCWSTR>(strText));
 }
 
 TEST_F(XPMenuTest, PopupMenuSeparatorLeavesTheImageColumnAndItsBorderOpensToTheButton) {

@@ -18,6 +18,7 @@
 #include "model/TalPicturesData.h"
 #include "platform/classlib/OleDataSource.h"
 #include "tests/framework/KWTestFiles.h"
+#include "tests/support/LetterLine.h"
 #include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
 
@@ -29,6 +30,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <cwctype>
 #include <functional>
 #include <memory>
 #include <string>
@@ -141,6 +143,37 @@ HWND StartOnReport(CProgramRun& program, const std::wstring& report, int count)
         return false;
     });
     return shown ? list : nullptr;
+}
+
+// A context menu that the system draws, opened by a right click at the
+// screen point: the line of the item's text stands under the letter that
+// runs it (build\screenshots\<screenshot>.png), and that letter pressed
+// closes the menu.
+void ChooseByLetter(const CProgramRun& program, POINT at, const std::wstring& item, const wchar_t* screenshot)
+{
+    edtest::MouseAt(at);
+    edtest::MouseAt(at, MOUSEEVENTF_RIGHTDOWN);
+    edtest::MouseAt(at, MOUSEEVENTF_RIGHTUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(edtest::WaitFor([&] { return (menu = program.FindPopup(L"#32768")) && ::IsWindowVisible(menu); }));
+    // Read once two looks agree and show text: the menu has drawn its items.
+    test_support::Pixels shown, last;
+    ASSERT_TRUE(edtest::WaitFor([&] {
+        RECT rect = {};
+        ::GetWindowRect(menu, &rect);
+        last = shown;
+        shown = test_support::CaptureScreen(rect);
+        return shown == last && std::any_of(shown.values.begin(), shown.values.end(), test_support::IsDark);
+    }));
+    test_support::WriteWindowScreenshot(::GetDesktopWindow(), screenshot);
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    HFONT font = ::CreateFontIndirectW(&metrics.lfMenuFont);
+    test_support::ExpectLineUnderLetter(shown, font, item);
+    ::DeleteObject(font);
+    edtest::TapKey(static_cast<WORD>(std::towupper(item[item.find(L'&') + 1])));
+    EXPECT_TRUE(edtest::WaitFor([&] { return !::IsWindowVisible(menu); })) << "the letter closed no menu";
 }
 
 }  // namespace
@@ -456,6 +489,27 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
     PictureIn(list, 1, secondGrey);
     EXPECT_FALSE(secondGrey);
 
+    // By the user's hand, the second picture's context menu: its G turns that
+    // picture grey.
+    edtest::PointerKept pointer;
+    ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::ReadyForKeys(program));
+    ChooseByLetter(program, edtest::OnScreen(list, edtest::CentreOf(IconRect(list, 1))),
+                   L"Convert Image To &Grayscale", L"editor_thumbnail_menu");
+    // A click on the list's free space selects none (the list blends its
+    // selection with the highlight): the second shows grey, the third keeps
+    // its colour.
+    RECT client = {};
+    ::GetClientRect(list, &client);
+    edtest::ClickClient(list, POINT{client.right - 20, client.bottom - 20});
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        PictureIn(list, 1, secondGrey);
+        return secondGrey;
+    })) << "the second picture stays in colour";
+    bool thirdGrey = true;
+    PictureIn(list, 2, thirdGrey);
+    EXPECT_FALSE(thirdGrey);
+
     // Turning the default off in a generation's options rebuilds the
     // pictures that follow it.
     program.PostCommand(kGeneratePdf);
@@ -482,6 +536,11 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
         EXPECT_FALSE(::IsWindowEnabled(CProgramRun::FindById(panel, id))) << id;
     EXPECT_TRUE(::IsWindowEnabled(CProgramRun::FindById(panel, 1117)));
     EXPECT_EQ(L"", edtest::StatusPaneText(CProgramRun::FindById(program.Main(), kStatusBarId), 1));
+
+    // The empty section's context menu: its b adds a section under it.
+    ChooseByLetter(program, edtest::TreeItemPoint(tree, empty), L"Add Su&bSection", L"editor_section_tree_menu");
+    EXPECT_TRUE(edtest::WaitFor([&] { return edtest::TreeChildren(tree, empty).size() == 1; }));
+    EXPECT_EQ(3, ::SendMessageW(tree, TVM_GETCOUNT, 0, 0));
 }
 
 namespace {

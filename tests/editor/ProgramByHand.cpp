@@ -11,24 +11,7 @@ namespace edtest {
 
 std::vector<COLORREF> ScreenPixels(const RECT& rect)
 {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32};
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    const auto* pixels = static_cast<const COLORREF*>(bits);
-    std::vector<COLORREF> values(pixels, pixels + size_t(width) * height);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return values;
+    return test_support::CaptureScreen(rect).values;
 }
 
 std::string DifferenceText(const std::vector<COLORREF>& before, const std::vector<COLORREF>& after, const RECT& rect)

@@ -249,11 +249,10 @@ TEST_F(ProgramByHandGallery, APictureDraggedOntoASectionIsCentredOnThePointerAnd
     EXPECT_TRUE(edtest::WaitFor([&] {
         edtest::MouseAt({to.x + 1, to.y});
         edtest::MouseAt(to);
-        // (read as 0x00RRGGBB values)
         const std::vector<COLORREF> pixels = edtest::ScreenPixels(around);
         image = CRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
         for (size_t i = 0; i < pixels.size(); ++i)
-            if (((pixels[i] >> 16) & 0xFF) > 150 && ((pixels[i] >> 8) & 0xFF) < 100 && (pixels[i] & 0xFF) < 100)
+            if (GetRValue(pixels[i]) > 150 && GetGValue(pixels[i]) < 100 && GetBValue(pixels[i]) < 100)
             {
                 const LONG x = around.left + LONG(i) % aroundWidth, y = around.top + LONG(i) / aroundWidth;
                 image |= CRect(x, y, x + 1, y + 1);

@@ -30,6 +30,30 @@ struct Pixels {
     }
 };
 
+// The pixels of a rectangle of a device context, from the point on.
+inline Pixels CaptureFrom(HDC source, POINT origin, int width, int height)
+{
+    Pixels pixels;
+    pixels.width = width;
+    pixels.height = height;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(source);
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, pixels.width, pixels.height, source, origin.x, origin.y, SRCCOPY);
+    ::GdiFlush();
+    for (int i = 0; i < pixels.width * pixels.height; ++i) {
+        const uint32_t bgr = static_cast<const uint32_t*>(bits)[i];
+        pixels.values.push_back(RGB(bgr >> 16, (bgr >> 8) & 0xFF, bgr & 0xFF));
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    return pixels;
+}
+
 // Paints the window now and reads its client area back. A window of another
 // process is read as it is, from the surface of its top-level window
 // (asking it to paint at every look would keep it from doing anything else).
@@ -46,26 +70,18 @@ inline Pixels Capture(HWND window, bool repaint = true)
         ::ClientToScreen(window, &origin);
         origin = {origin.x - frame.left, origin.y - frame.top};
     }
-    Pixels pixels;
-    pixels.width = client.right;
-    pixels.height = client.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
     HDC source = repaint ? ::GetDC(window) : ::GetWindowDC(top);
-    HDC memory = ::CreateCompatibleDC(source);
-    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, pixels.width, pixels.height, source, origin.x, origin.y, SRCCOPY);
-    ::GdiFlush();
-    for (int i = 0; i < pixels.width * pixels.height; ++i) {
-        const uint32_t bgr = static_cast<const uint32_t*>(bits)[i];
-        pixels.values.push_back(RGB(bgr >> 16, (bgr >> 8) & 0xFF, bgr & 0xFF));
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    Pixels pixels = CaptureFrom(source, origin, client.right, client.bottom);
     ::ReleaseDC(top, source);
+    return pixels;
+}
+
+// What the screen shows in the rectangle.
+inline Pixels CaptureScreen(const RECT& rect)
+{
+    HDC screen = ::GetDC(nullptr);
+    Pixels pixels = CaptureFrom(screen, {rect.left, rect.top}, rect.right - rect.left, rect.bottom - rect.top);
+    ::ReleaseDC(nullptr, screen);
     return pixels;
 }
 

@@ -302,26 +302,42 @@ TEST(SubsetLoadedFont, MapsEveryCodeAndKeepsTheGlyphsOfTheUsedOnes)
         EXPECT_FALSE(GlyphBytes(record.fontFile, g).empty()) << g;
 }
 
-TEST(SubsetFontForPDF, ArialThroughGdiHasTheGlyphsUsedAndArialAdvances)
+// Arial (its metric twin stands in) and Tahoma, the face of the menus and
+// dialogs, as the Wine prefix holds it: the glyphs used, the face's own
+// advances in thousandths of the em, and the plain and the bold face apart.
+const struct {
+    const wchar_t* name;
+    uint8_t style;
+    std::vector<uint32_t> advances;  // of "Hi "
+} kEmbeddedFaces[] = {
+    {L"Arial", 0, {722, 222, 278}},
+    {L"Tahoma", 0, {675, 229, 312}},
+    {L"Tahoma", 1, {764, 302, 293}},
+};
+
+TEST(SubsetFontForPDF, EachFaceThroughGdiHasTheGlyphsUsedAndItsOwnAdvances)
 {
-    PDFFontRecord record;
-    record.name = L"Arial";
-    record.codes = {'H', 'i', ' '};
-    std::vector<uint16_t> map = IdentityMap();
-    ASSERT_TRUE(SubsetFontForPDF(map, record));
-    // Arial's (and its metric twin's) advances in thousandths of the em.
-    EXPECT_EQ((std::vector<uint32_t>{722, 222, 278}), record.advances);
-    TrueTypeFont subset;
-    ASSERT_TRUE(subset.LoadFromBytes(record.fontFile.data(), record.fontFile.size()));
-    EXPECT_TRUE(subset.HasOutlines());
-    EXPECT_NE(0, map['H']);
-    EXPECT_NE(0, map['i']);
-    EXPECT_FALSE(GlyphBytes(record.fontFile, map['H']).empty());
-    EXPECT_FALSE(GlyphBytes(record.fontFile, map['i']).empty());
-    EXPECT_TRUE(GlyphBytes(record.fontFile, map['Q']).empty());
-    // Checksums of the whole directory.
-    for (const auto& entry : ttftest::Directory(record.fontFile))
-        EXPECT_EQ(IndependentChecksum(record.fontFile, entry.offset, entry.length), entry.checksum) << entry.tag;
+    for (const auto& face : kEmbeddedFaces) {
+        SCOPED_TRACE(testing::Message() << face.name << " style " << int(face.style));
+        PDFFontRecord record;
+        record.name = face.name;
+        record.style = face.style;
+        record.codes = {'H', 'i', ' '};
+        std::vector<uint16_t> map = IdentityMap();
+        ASSERT_TRUE(SubsetFontForPDF(map, record));
+        EXPECT_EQ(face.advances, record.advances);
+        TrueTypeFont subset;
+        ASSERT_TRUE(subset.LoadFromBytes(record.fontFile.data(), record.fontFile.size()));
+        EXPECT_TRUE(subset.HasOutlines());
+        EXPECT_NE(0, map['H']);
+        EXPECT_NE(0, map['i']);
+        EXPECT_FALSE(GlyphBytes(record.fontFile, map['H']).empty());
+        EXPECT_FALSE(GlyphBytes(record.fontFile, map['i']).empty());
+        EXPECT_TRUE(GlyphBytes(record.fontFile, map['Q']).empty());
+        // Checksums of the whole directory.
+        for (const auto& entry : ttftest::Directory(record.fontFile))
+            EXPECT_EQ(IndependentChecksum(record.fontFile, entry.offset, entry.length), entry.checksum) << entry.tag;
+    }
 }
 
 TEST(SubsetFontForPDF, BoldFaceGivesBoldAdvances)
