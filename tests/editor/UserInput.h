@@ -34,6 +34,20 @@ inline void ClickWindow(HWND window)
     ClickAt(CentreOf(rect));
 }
 
+// A click in the middle of the window once it can take it: its dialog is
+// enabled again and nothing lies over it (a dialog it opened has gone, as its
+// program sees it); false when that did not come.
+inline bool ClickWhenReady(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    const bool ready = WaitFor([&] {
+        return ::IsWindowEnabled(::GetAncestor(window, GA_ROOT)) && ::WindowFromPoint(CentreOf(rect)) == window;
+    });
+    ClickAt(CentreOf(rect));
+    return ready;
+}
+
 // A click on a library tool bar's button (a menu's item too) by its index.
 inline void ClickBarItem(HWND bar, int index)
 {
