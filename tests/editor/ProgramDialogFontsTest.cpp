@@ -4,6 +4,7 @@
 // the colour chooser, and the text tool bar's Bold state outside editing,
 // which follows the note's first run, and the program's clean end after a
 // report with a missing font filled its pickers.
+#include "ProgramMenus.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 
@@ -86,9 +87,7 @@ std::wstring BoldMap(const std::wstring& path)
 // The Bold button of the text tool bar is shown pressed.
 bool BoldPressed(HWND main)
 {
-    HWND bar = CProgramRun::FindById(main, kTextToolBar);
-    const int index = bar ? edtest::BarCommandIndex(bar, kBold) : -1;
-    return index >= 0 && (edtest::AskRemote<TBBUTTON>(bar, TB_GETBUTTON, WPARAM(index)).fsState & TBSTATE_CHECKED);
+    return edtest::BarCommandChecked(CProgramRun::FindById(main, kTextToolBar), kBold);
 }
 
 // The font box shows its items owner-drawn, the current one's text.

@@ -35,6 +35,14 @@ inline bool BarItemDisabled(HWND bar, int index)
     return (AskRemote<TBBUTTON>(bar, TB_GETBUTTON, index).fsState & (TBBS_DISABLED >> 16)) != 0;
 }
 
+// Whether the bar's item of the command shows checked (pressed); false when
+// the bar has no such item.
+inline bool BarCommandChecked(HWND bar, UINT command)
+{
+    const int index = bar ? BarCommandIndex(bar, command) : -1;
+    return index >= 0 && (AskRemote<TBBUTTON>(bar, TB_GETBUTTON, WPARAM(index)).fsState & TBSTATE_CHECKED);
+}
+
 // A command chosen with the mouse from the menu bar: each menu opened in
 // turn until one holds it, then its item clicked. Every menu of the bar drops
 // a popup; a loaded machine may take seconds to show it.

@@ -24,11 +24,7 @@ TEST_F(ProgramByHand, ViewSectionTreeHidesTheTreeWithItsPlaceAndShowsItsStateByA
     // The View menu's item checked while the tree shows; R is its key.
     auto viewMenuChecks = [&] {
         edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
-        HWND items = MenuWith(kSectionTree);
-        const int index = items ? edtest::BarCommandIndex(items, kSectionTree) : -1;
-        const bool checked =
-            index >= 0 && (edtest::AskRemote<TBBUTTON>(items, TB_GETBUTTON, index).fsState & TBSTATE_CHECKED);
-        return checked;
+        return edtest::BarCommandChecked(MenuWith(kSectionTree), kSectionTree);
     };
     EXPECT_TRUE(viewMenuChecks());
     edtest::TapKey('R');

@@ -1,6 +1,7 @@
 // The real program's text-note pane, text tool bar, page-template pane and
 // text properties sheet, the text colour's palette and the colour dialog,
 // driven by messages from this process.
+#include "ProgramMenus.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "UserInput.h"
@@ -382,9 +383,7 @@ protected:
             items = popup ? ::GetWindow(popup, GW_CHILD) : nullptr;
             return items && edtest::BarCommandIndex(items, command) >= 0;
         });
-        const int index = items ? edtest::BarCommandIndex(items, command) : -1;
-        const bool checked =
-            index >= 0 && (edtest::AskRemote<TBBUTTON>(items, TB_GETBUTTON, index).fsState & TBSTATE_CHECKED);
+        const bool checked = edtest::BarCommandChecked(items, command);
         edtest::PressKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}, {VK_ESCAPE, true}, {VK_ESCAPE, false}});
         edtest::WaitFor([&] { return !program.FindPopup(); });
         EXPECT_TRUE(Shows(before));
