@@ -17,8 +17,6 @@ namespace {
 
 constexpr UINT kDocumentProperties = 32854;
 constexpr int kSheetTab = edtest::kSheetTabId;
-constexpr UINT kCut = 57635;
-constexpr UINT kAlignLeft = 32848;
 
 }  // namespace
 
@@ -39,17 +37,7 @@ TEST_F(ProgramByHand, TheBarsBehindTheDocumentPropertiesSheetAreDrawnWhileItIsOp
     HWND panel = CProgramRun::FindById(frame, kTextPanel);
     const POINT rest = edtest::OnScreen(panel, {300, 150});
     edtest::MouseAt(rest);
-    // The bars show the new report's states once the program has had an idle
-    // moment (Cut disabled with nothing chosen, the note's alignment left
-    // pressed): read before that, a loaded machine's screen holds still on
-    // the states the bars were made with.
-    HWND mainBar = CProgramRun::FindById(program.Main(), kMainToolBar);
-    const int cut = edtest::BarCommandIndex(mainBar, kCut);
-    ASSERT_GE(cut, 0);
-    ASSERT_TRUE(edtest::WaitFor([&] {
-        return edtest::BarItemDisabled(mainBar, cut) &&
-               edtest::BarCommandChecked(CProgramRun::FindById(program.Main(), kTextToolBar), kAlignLeft);
-    }));
+    ASSERT_TRUE(BarsShowTheReport());
     Settle();
     std::vector<COLORREF> before;
     ASSERT_TRUE(edtest::SteadyScreen(bars, before));

@@ -49,6 +49,21 @@ protected:
     }
     // Answered once the program has handled what came before.
     void Settle() { ::SendMessageW(program.Main(), WM_NULL, 0, 0); }
+    // True once the tool bars show the new report's states, which they take
+    // at the program's first idle moment (Cut disabled with nothing chosen,
+    // the note's alignment left pressed): before it, a loaded machine's
+    // screen may hold still on the states the bars were made with.
+    bool BarsShowTheReport()
+    {
+        constexpr UINT kCut = 57635;
+        constexpr UINT kAlignLeft = 32848;
+        HWND mainBar = edtest::CProgramRun::FindById(program.Main(), edtest::kMainToolBar);
+        HWND textBar = edtest::CProgramRun::FindById(program.Main(), edtest::kTextToolBar);
+        return edtest::WaitFor([&] {
+            const int cut = mainBar ? edtest::BarCommandIndex(mainBar, kCut) : -1;
+            return cut >= 0 && edtest::BarItemDisabled(mainBar, cut) && edtest::BarCommandChecked(textBar, kAlignLeft);
+        });
+    }
     // The text pane's pixels, the box around all but white.
     CRect Ink()
     {

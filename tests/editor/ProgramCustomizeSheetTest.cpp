@@ -211,6 +211,7 @@ TEST_F(ProgramCustomizedByHand, LargeIconsSwitchedOnAndOffLeaveTheBarsWhereAndAs
     };
     const POINT rest = edtest::OnScreen(CProgramRun::FindById(frame, kTextPanel), {300, 150});
     edtest::MouseAt(rest);
+    ASSERT_TRUE(BarsShowTheReport());
     Settle();
     std::vector<COLORREF> before;
     ASSERT_TRUE(edtest::SteadyScreen(bars, before));
