@@ -101,14 +101,14 @@ void ExpectTheWarningThenTheArrow(const CProgramRun& program, const std::wstring
                                   HCURSOR rest)
 {
     HWND warning = nullptr;
+    std::wstring text;
     // The progress window's text is empty for a moment when it changes.
     ASSERT_TRUE(edtest::WaitFor([&] {
         warning = program.FindDialog();
-        const std::wstring said = warning ? CProgramRun::DialogText(warning) : std::wstring();
-        return !said.empty() && said.find(L"Reading pictures...") == std::wstring::npos &&
-               said.find(L"Checking pictures...") == std::wstring::npos;
+        text = warning ? CProgramRun::DialogText(warning) : std::wstring();
+        return !text.empty() && text.find(L"Reading pictures...") == std::wstring::npos &&
+               text.find(L"Checking pictures...") == std::wstring::npos;
     }, 300000));
-    const std::wstring text = CProgramRun::DialogText(warning);
     EXPECT_NE(std::wstring::npos, text.find(folder + L"\\cut.jpg is damaged.")) << testing::PrintToString(text);
     EXPECT_EQ(std::wstring::npos, text.find(L"P0001.jpg"));
     ::PostMessageW(warning, WM_COMMAND, IDOK, 0);

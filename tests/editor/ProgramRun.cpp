@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -399,14 +400,21 @@ HWND CProgramRun::GalleryBar() const
 
 std::wstring CProgramRun::Text(HWND window)
 {
-    // The whole text, however long (a warning that lists pictures).
+    // The whole text, however long (a warning that lists pictures). The text
+    // may change between asking its length and reading it (a progress
+    // window's message): a reading that fills the room given may be cut, and
+    // is read again with more room.
     DWORD_PTR length = 0;
     ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring text(size_t(length) + 1, L'\0');
-    ::SendMessageTimeoutW(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]),
-                          SMTO_ABORTIFHUNG, 5000, nullptr);
-    text.resize(wcslen(text.c_str()));
-    return text;
+    std::wstring text;
+    for (size_t room = std::max<size_t>(size_t(length) + 2, 256);; room *= 2) {
+        text.assign(room, L'\0');
+        ::SendMessageTimeoutW(window, WM_GETTEXT, WPARAM(room), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                              5000, nullptr);
+        text.resize(wcslen(text.c_str()));
+        if (text.size() + 1 < room)
+            return text;
+    }
 }
 
 std::wstring CProgramRun::DialogText(HWND dialog)
