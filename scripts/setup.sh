@@ -28,7 +28,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
-  $SUDO apt-get update -q
+  # A mirror caught in the middle of a sync refuses one index for a while:
+  # asked again, or left out when the others serve.
+  update_tries=0
+  until $SUDO apt-get update -q; do
+    update_tries=$((update_tries + 1))
+    if [ "$update_tries" -ge 3 ]; then
+      echo "setup: some package indexes could not be fetched; installing from those that were"
+      break
+    fi
+    sleep 20
+  done
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
