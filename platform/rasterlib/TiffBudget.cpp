@@ -2,6 +2,7 @@
 
 #include "platform/rasterlib/ByteSource.h"
 #include "platform/rasterlib/JpegCodec.h"
+#include "platform/rasterlib/TiffInput.h"
 
 #include <tiffio.h>
 
@@ -11,7 +12,7 @@ namespace rasterlib {
 
 namespace {
 
-// An input's own structures, its directory's fields and a codec's tables.
+// An input's own structures and a codec's tables.
 constexpr uint64_t kInputBytes = uint64_t(256) << 10;
 // A libtiff offset and byte count of a strip or tile: 64 bits each.
 constexpr uint64_t kStrileEntryBytes = 16;
@@ -22,8 +23,15 @@ constexpr uint64_t kDecoderRowsOther = 16;
 
 }  // namespace
 
-TiffBudget::TiffBudget(tiff* tif, const uint8_t* bytes, size_t count) : m_tiff(tif), m_bytes(bytes), m_count(count)
+bool TiffBudget::InputFits(const TiffDirectory& directory)
 {
+    return kInputBytes + directory.FieldBytes() <= kTiffReadingBytes;
+}
+
+TiffBudget::TiffBudget(const TiffInput& input, const uint8_t* bytes, size_t count)
+    : m_tiff(input.Tiff()), m_fieldBytes(input.Directory().FieldBytes()), m_bytes(bytes), m_count(count)
+{
+    tiff* tif = m_tiff;
     m_striles = TIFFIsTiled(tif) ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
     uint16_t planar = PLANARCONFIG_CONTIG, fillOrder = FILLORDER_MSB2LSB;
     uint32_t rows = 0;
@@ -47,7 +55,7 @@ TiffBudget::TiffBudget(tiff* tif, const uint8_t* bytes, size_t count) : m_tiff(t
 
 uint64_t TiffBudget::InputBytes() const
 {
-    return kInputBytes + kStrileEntryBytes * m_striles;
+    return kInputBytes + m_fieldBytes + kStrileEntryBytes * m_striles;
 }
 
 uint64_t TiffBudget::MostCoefficientBytes() const

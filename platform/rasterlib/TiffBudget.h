@@ -1,11 +1,12 @@
 // What reading a TIFF holds beyond the pixels it gives, told from its
 // directory and the heads of its strips or tiles before anything of it is
-// decoded: libtiff's inputs of the picture (each with the offsets and byte
-// counts of every strip or tile), each decoder's state (for JPEG of several
-// scans, every coefficient of its strip or tile), and the rows and runs a
-// reading fills. The library reads a TIFF in a way that keeps all of it
-// within kTiffReadingBytes, or refuses the picture as too large at once, as
-// it refuses a picture of more pixels than it decodes.
+// decoded: libtiff's inputs of the picture (each with the fields of its
+// directory, TiffDirectory.h, and the offsets and byte counts of every strip
+// or tile), each decoder's state (for JPEG of several scans, every
+// coefficient of its strip or tile), and the rows and runs a reading fills.
+// The library reads a TIFF in a way that keeps all of it within
+// kTiffReadingBytes, or refuses the picture as too large at once, as it
+// refuses a picture of more pixels than it decodes.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +16,9 @@ struct tiff;
 
 namespace rasterlib {
 
+class TiffDirectory;
+class TiffInput;
+
 // The most the inputs, decoders, rows and runs of one TIFF reading hold at
 // once; a thumbnail's sums (Resampler.h) come on top, within 64 MB in all.
 constexpr uint64_t kTiffReadingBytes = uint64_t(32) << 20;
@@ -23,8 +27,12 @@ constexpr uint64_t kTiffRunBytes = uint64_t(1) << 20;
 
 class TiffBudget {
 public:
-    // tif reads bytes (count of them), which must outlive this object.
-    TiffBudget(tiff* tif, const uint8_t* bytes, size_t count);
+    // Whether an input of the directory stays within the reading's bound:
+    // told before libtiff reads it, as a picture of more is too large.
+    static bool InputFits(const TiffDirectory& directory);
+
+    // input, open, reads bytes (count of them); both must outlive this object.
+    TiffBudget(const TiffInput& input, const uint8_t* bytes, size_t count);
 
     // What one more input of the picture holds.
     uint64_t InputBytes() const;
@@ -41,6 +49,7 @@ private:
     uint64_t MostCoefficientBytes() const;
 
     tiff* m_tiff;
+    uint64_t m_fieldBytes;  // an input's of its directory
     const uint8_t* m_bytes;
     size_t m_count;
     uint32_t m_striles = 0;

@@ -1,6 +1,7 @@
 #include "platform/rasterlib/TiffImage.h"
 
 #include "platform/rasterlib/PixelOps.h"
+#include "platform/rasterlib/TiffBudget.h"
 
 #include <tiffio.h>
 
@@ -21,6 +22,10 @@ TiffImage::Opening TiffImage::Open(const uint8_t* bytes, size_t count)
     } catch (const std::bad_alloc&) {
         return Opening::Damaged;
     }
+    // Fields the reading uses of more than its bound are too large before
+    // libtiff reads them.
+    if (!TiffBudget::InputFits(m_input->Directory()))
+        return Opening::TooLarge;
     tiff* tif = m_input->Open();
     uint16_t compression = 0, photometric = 0, planar = PLANARCONFIG_CONTIG, samples = 1;
     if (!tif || !TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &m_width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &m_height) ||

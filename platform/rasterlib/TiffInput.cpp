@@ -1,6 +1,8 @@
 #include "platform/rasterlib/TiffInput.h"
 
-#include <tiffio.h>
+// The mapping of this build of libtiff, set once the directory is read
+// (scripts/setup.sh installs the header beside it).
+#include <tiffiop.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -11,9 +13,15 @@ namespace rasterlib {
 
 namespace {
 
+// libtiff's private header makes the handle a type of its own.
 TiffInput::Memory& MemoryOf(thandle_t handle)
 {
-    return *static_cast<TiffInput::Memory*>(handle);
+    return *static_cast<TiffInput::Memory*>(static_cast<void*>(handle));
+}
+
+thandle_t HandleOf(TiffInput::Memory& memory)
+{
+    return static_cast<thandle_t>(static_cast<void*>(&memory));
 }
 
 tmsize_t ReadBytes(thandle_t handle, void* out, tmsize_t count)
@@ -23,6 +31,13 @@ tmsize_t ReadBytes(thandle_t handle, void* out, tmsize_t count)
         return 0;
     const uint64_t taken = std::min<uint64_t>(uint64_t(count), memory.size - memory.at);
     std::memcpy(out, memory.bytes + memory.at, size_t(taken));
+    // The part of the directory kept that the read covers.
+    const std::vector<uint8_t>& kept = memory.directory->Kept();
+    const uint64_t keptAt = memory.directory->At(), end = memory.at + taken;
+    if (!kept.empty() && memory.at < keptAt + kept.size() && end > keptAt) {
+        const uint64_t from = std::max(memory.at, keptAt), to = std::min(end, keptAt + kept.size());
+        std::memcpy(static_cast<uint8_t*>(out) + (from - memory.at), kept.data() + (from - keptAt), size_t(to - from));
+    }
     memory.at += taken;
     return tmsize_t(taken);
 }
@@ -81,8 +96,9 @@ int Told(TIFF*, void* damaged, const char* module, const char*, va_list)
 }  // namespace
 
 TiffInput::TiffInput(const uint8_t* bytes, size_t count, bool* damaged)
-    : m_memory{bytes, count, 0}, m_damaged(damaged)
+    : m_memory{bytes, count, 0, &m_directory}, m_damaged(damaged)
 {
+    m_directory.Read(bytes, count);
 }
 
 TiffInput::~TiffInput()
@@ -99,8 +115,20 @@ tiff* TiffInput::Open()
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTiffMostAtOnce));
     TIFFOpenOptionsSetErrorHandlerExtR(options, Told, m_damaged);
     TIFFOpenOptionsSetWarningHandlerExtR(options, Told, m_damaged);
-    m_tiff = TIFFClientOpenExt("", "r", &m_memory, ReadBytes, WriteNothing, Seek, Close, Size, Map, Unmap, options);
+    // libtiff reads a directory of a mapped file where it lies: one with
+    // fields left out is read through the reads, and the file mapped after.
+    const bool kept = !m_directory.Kept().empty();
+    m_tiff = TIFFClientOpenExt("", kept ? "rm" : "r", HandleOf(m_memory), ReadBytes, WriteNothing, Seek, Close, Size,
+                               Map, Unmap, options);
     TIFFOpenOptionsFree(options);
+    if (m_tiff && kept) {
+        void* base = nullptr;
+        toff_t size = 0;
+        Map(HandleOf(m_memory), &base, &size);
+        m_tiff->tif_base = static_cast<uint8_t*>(base);
+        m_tiff->tif_size = tmsize_t(size);
+        m_tiff->tif_flags |= TIFF_MAPPED;
+    }
     return m_tiff;
 }
 

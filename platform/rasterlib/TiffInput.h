@@ -3,8 +3,11 @@
 // end a read), and a warning or an error of libjpeg inside a JPEG coding
 // marks the picture damaged, as it does for a JPEG file. Several inputs
 // may read one picture at once, each at its own place (the planes of a
-// picture stored apart, each read from the start of its strips).
+// picture stored apart, each read from the start of its strips). Each reads
+// the first directory without the large fields no reading uses (TiffDirectory).
 #pragma once
+
+#include "platform/rasterlib/TiffDirectory.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,15 +35,20 @@ public:
     // The first directory read; null when libtiff refuses it.
     tiff* Open();
     tiff* Tiff() const { return m_tiff; }
+    // That directory as the input reads it.
+    const TiffDirectory& Directory() const { return m_directory; }
 
-    // The bytes and where libtiff reads them.
+    // The bytes and where libtiff reads them; the directory kept is read in
+    // place of the stored one.
     struct Memory {
         const uint8_t* bytes = nullptr;
         uint64_t size = 0;
         uint64_t at = 0;
+        const TiffDirectory* directory = nullptr;
     };
 
 private:
+    TiffDirectory m_directory;
     Memory m_memory;
     bool* m_damaged;
     tiff* m_tiff = nullptr;

@@ -53,7 +53,7 @@ TiffOpening TiffPieces::OpenTiles(TiffInput& first, const uint8_t* bytes, size_t
     const uint64_t chunkUnits = std::min(runUnits, std::max<uint64_t>(1, kTiffRunBytes / (columns * 4 * unitRows)));
     m_runRows = uint32_t(runUnits * unitRows);
     m_chunkRows = uint32_t(chunkUnits * unitRows);
-    const TiffBudget budget(tif, bytes, count);
+    const TiffBudget budget(first, bytes, count);
     const uint64_t perPlane = TIFFNumberOfTiles(tif) / planes;
     uint64_t held = columns * 4 * m_chunkRows + samples.StoredBytes(columns);
     for (uint16_t s = 0; s < planes && held <= kTiffReadingBytes; ++s)
@@ -119,7 +119,7 @@ TiffOpening TiffPieces::OpenRgba(TiffInput& first, const uint8_t* bytes, size_t 
     const uint64_t pieceBytes = uint64_t(m_pieceWidth) * m_pieceHeight * 4;
     // The reader holds a piece's stored bytes (of every plane) beside the
     // piece it converts.
-    const TiffBudget budget(tif, bytes, count);
+    const TiffBudget budget(first, bytes, count);
     if (pieceBytes + stored * (planar == PLANARCONFIG_SEPARATE ? samples : 1) + budget.InputBytes() +
             budget.DecoderBytes() >
         kTiffReadingBytes)

@@ -44,7 +44,7 @@ TiffOpening TiffRows::Open(TiffInput& first, const uint8_t* bytes, size_t count,
     // A strip starts a unit.
     if (m_rowsPerStrip % unitRows != 0 && m_rowsPerStrip < height)
         return TiffOpening::NotTaken;
-    const TiffBudget budget(tif, bytes, count);
+    const TiffBudget budget(first, bytes, count);
     const uint64_t input = budget.InputBytes();
     const uint16_t planes = planar ? samples.Samples() : 1;
     const uint64_t planeBytes = samples.StoredBytes(width, true);

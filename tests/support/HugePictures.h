@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -441,6 +442,65 @@ inline std::string HugeRunsAcrossRowsTiff(uint32_t width, uint32_t height)
     for (uint64_t at = 0, pixels = uint64_t(width) * height; at < pixels; at += 127)
         runs += std::string{char(257 - std::min<uint64_t>(127, pixels - at)), char(at / 127 % 2 ? 0xE0 : 0x20)};
     return StripTiff(width, height, 1, 32773, 1, runs, uint32_t(runs.size()));
+}
+
+// A little-endian TIFF of 16 planes apart, each one deflated strip: RGB of
+// HugeGreyAt, an opaque alpha and 12 more samples of 0. With profileBytes,
+// its directory names a colour profile of that many bytes at the end of the
+// bytes returned, for the caller to write after them (AppendZeros).
+inline std::string PlanesTiff(uint32_t width, uint32_t height, uint32_t profileBytes)
+{
+    constexpr uint16_t kPlanes = 16;
+    const std::string grey = DeflatedGreyRows(width, height, false);
+    const std::string opaque = DeflatedPieces({{std::string(width, '\xFF'), height}});
+    const std::string none = DeflatedPieces({{std::string(width, '\0'), height}});
+    const uint16_t entries = profileBytes ? 12 : 11;
+    const uint32_t bitsAt = 8 + 2 + entries * 12 + 4, extrasAt = bitsAt + 2 * kPlanes,
+                   offsetsAt = extrasAt + 2 * (kPlanes - 3), countsAt = offsetsAt + 4 * kPlanes,
+                   stripsAt = countsAt + 4 * kPlanes;
+    std::string arrays, offsets, counts, strips;
+    for (uint16_t plane = 0; plane < kPlanes; ++plane) {
+        const std::string& strip = plane < 3 ? grey : plane == 3 ? opaque : none;
+        Put32(offsets, stripsAt + uint32_t(strips.size()), false);
+        Put32(counts, uint32_t(strip.size()), false);
+        strips += strip;
+        Put16(arrays, 8, false);
+    }
+    for (uint16_t extra = 3; extra < kPlanes; ++extra)
+        Put16(arrays, 0, false);  // the first, unspecified, is alpha multiplied in
+    std::string out = "II";
+    Put16(out, 42, false);
+    Put32(out, 8, false);
+    Put16(out, entries, false);
+    Entry(out, 256, 4, 1, width, false);
+    Entry(out, 257, 4, 1, height, false);
+    Entry(out, 258, 3, kPlanes, bitsAt, false);
+    Entry(out, 259, 3, 1, 8, false);  // deflate
+    Entry(out, 262, 3, 1, 2, false);  // RGB
+    Entry(out, 273, 4, kPlanes, offsetsAt, false);
+    Entry(out, 277, 3, 1, kPlanes, false);
+    Entry(out, 278, 4, 1, height, false);
+    Entry(out, 279, 4, kPlanes, countsAt, false);
+    Entry(out, 284, 3, 1, 2, false);  // planes apart
+    Entry(out, 338, 3, kPlanes - 3, extrasAt, false);
+    if (profileBytes)
+        Entry(out, 34675, 7, profileBytes, stripsAt + uint32_t(strips.size()), false);
+    Put32(out, 0, false);
+    return out + arrays + offsets + counts + strips;
+}
+
+// Appends count bytes of 0 to the file at path, a megabyte at a time.
+inline bool AppendZeros(const std::string& path, uint64_t count)
+{
+    FILE* file = std::fopen(path.c_str(), "ab");
+    const std::string zeros(size_t(1) << 20, '\0');
+    bool written = file != nullptr;
+    for (uint64_t left = count; left > 0 && written;) {
+        const size_t chunk = size_t(std::min<uint64_t>(left, zeros.size()));
+        written = std::fwrite(zeros.data(), 1, chunk, file) == chunk;
+        left -= chunk;
+    }
+    return file && std::fclose(file) == 0 && written;
 }
 
 // An icon whose one entry (said to be 256 x 256, 32 bits) is the PNG.

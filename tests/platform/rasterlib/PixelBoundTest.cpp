@@ -178,7 +178,9 @@ TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLa
 // of YCbCr blocks in one strip (libtiff's RGBA reader held the strip
 // converted): these read as the same pixels in strips read. So does a TIFF
 // of three planes apart, each one progressive JPEG strip (a decoder of each
-// plane held every coefficient of it at once), as its full read resized.
+// plane held every coefficient of it at once), as its full read resized,
+// and one of 16 planes apart whose directory names a 40 MB colour profile
+// (each plane's input held a copy of it), as the same planes without it.
 TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
 {
     AllocationWatch watch;
@@ -226,6 +228,7 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
         Make bytes;
         Make inStrips;  // the same pixels; none for runs of two greys, or for the full read resized
         bool againstWhole = false;
+        uint32_t profileBytes = 0;  // written after the bytes
     } files[] = {
         {[=] { return Bytes(HugeStripedRunsBmp(width, height)); }, nullptr},
         {[=] { return Bytes(HugeRunsAcrossRowsTiff(width, height)); }, nullptr},
@@ -237,6 +240,9 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
          [=] { return LibtiffRgb(8192, 4096, {false, 0, 16}, blocks); }},
         {[=] { return LibtiffYCbCr(blocksSide, blocksSide); }, [=] { return LibtiffYCbCr(blocksSide, 16); }},
         {progressivePlanes, nullptr, true},
+        // Each plane's input read its directory's 40 MB profile.
+        {[] { return Bytes(PlanesTiff(1024, 768, 40u << 20)); }, [] { return Bytes(PlanesTiff(1024, 768, 0)); },
+         false, 40u << 20},
     };
     EXPECT_EXIT(
         {
@@ -247,6 +253,7 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
                 std::fprintf(stderr, "file %u: %u KB\n", unsigned(i), unsigned(bytes.size() >> 10));
                 read = read && !bytes.empty() && bytes.size() < (size_t(4) << 20);
                 WriteBytes(TempPath(std::to_string(i)), bytes);
+                read = read && AppendZeros(TempPath(std::to_string(i)), files[i].profileBytes);
                 WriteBytes(TempPath(std::to_string(i) + " in strips"), files[i].inStrips ? files[i].inStrips()
                                                                                           : std::vector<uint8_t>());
             }
