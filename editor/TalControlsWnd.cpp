@@ -675,14 +675,24 @@ void CTalControlsWnd::OnImageTitleChanged(int index, const CString& title)
         document->SetPictureTitle(index, title);
 }
 
+bool CTalControlsWnd::TitleTyped(CString& text)
+{
+    // Filling the box clears its modification flag: a title shown for one
+    // picture is never taken for a title typed for another.
+    HWND edit = TitleEdit();
+    if (m_currentIndex < 0 || !edit || !::SendMessageW(edit, EM_GETMODIFY, 0, 0))
+        return false;
+    m_titleEdit.GetText(text);
+    return text != m_list.GetItemText(m_currentIndex);
+}
+
 void CTalControlsWnd::CommitTitleEdit(bool save)
 {
     if (m_currentIndex == -1)
         return;
     if (save) {
         CString text;
-        m_titleEdit.GetText(text);
-        if (text != m_list.GetItemText(m_currentIndex))
+        if (TitleTyped(text))
             OnImageTitleChanged(m_currentIndex, text);
     } else {
         m_titleEdit.SetText(m_list.GetItemText(m_currentIndex));
@@ -719,11 +729,8 @@ bool CTalControlsWnd::IsTitleModified()
 {
     if (m_thumbnailsMode)
         return m_list.IsLabelModified();
-    if (!TitleHasFocus() || m_currentIndex < 0)
-        return false;
     CString text;
-    m_titleEdit.GetText(text);
-    return text != m_list.GetItemText(m_currentIndex);
+    return TitleHasFocus() && TitleTyped(text);
 }
 
 bool CTalControlsWnd::UpdateImageTitle(int index, const CString& title, bool startEdit)

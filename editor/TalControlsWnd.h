@@ -165,6 +165,9 @@ private:
     void EnableNavigation(bool first, bool last);
     HWND TitleEdit() const { return GetItemHwnd(kTitleEdit); }
     bool TitleHasFocus() const;
+    // True when the box holds a title the user typed since it was filled,
+    // other than the current item's; the title goes to text.
+    bool TitleTyped(CString& text);
     // The cached thumbnail of the picture (or the one given) made into its
     // display image; the item is repainted where the list shows it.
     void SetItemImage(int index, const CTalPicture& picture);

@@ -336,6 +336,9 @@ void CTalControlsWnd::InsertImages(const CTalPictureList& pictures, const CTalPo
                            new CTalImageViewData(id));
             missing = missing || !cached;
             m_list.EndAddItems();
+            // The current index keeps naming the picture whose title the box shows.
+            if (m_currentIndex >= 0 && position <= m_currentIndex)
+                ++m_currentIndex;
         }
         if (missing)
             StartLoading(pictures);

@@ -1,7 +1,8 @@
 // The section image panel of the real program, driven by messages: a
 // report whose heading section holds five pictures shows five titled
 // thumbnails, lays its controls out, switches to the preview, renames a
-// picture from its title box as one Undo step and reports the picture.
+// picture from its title box as one Undo step, brings a removed picture back
+// under its own title and reports the picture.
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "DropData.h"
@@ -44,6 +45,7 @@ namespace {
 constexpr int kViewId = 0xE900;
 constexpr int kStatusBarId = 0xE801;
 constexpr UINT kUndo = 57643;
+constexpr UINT kSave = 57603;
 constexpr UINT kGeneratePdf = 32837;
 constexpr int kGrayscaleOption = 1053;
 
@@ -259,6 +261,19 @@ TEST(ImagePanel, FiveTitledThumbnailsThePreviewARenameAsOneStepAndThePicturesPro
     edtest::TapKey(VK_ESCAPE);
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(title) == L"a"; })) << CProgramRun::Text(title);
     EXPECT_EQ(L"a", ItemText(list, 0));
+
+    // The red X takes the picture out and Ctrl+Z brings it back under its own
+    // title: no step writes its neighbour's title onto it, nor does the save.
+    edtest::ClickWindow(CProgramRun::FindById(panel, 1118));
+    EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 4 && CProgramRun::Text(title) == L"b"; }));
+    edtest::PressChord(VK_CONTROL, 'Z');
+    EXPECT_TRUE(edtest::WaitFor([&] { return ItemCount(list) == 5 && CProgramRun::Text(title) == L"a"; }))
+        << CProgramRun::Text(title);
+    const std::string loaded = ReadFileBytes(report);
+    program.Command(kSave);
+    const std::string saved = ReadFileBytes(report);
+    EXPECT_NE(loaded, saved) << "saved";
+    EXPECT_NE(std::string::npos, saved.find(" Desc='a'"));
 }
 
 namespace {
