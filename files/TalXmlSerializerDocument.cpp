@@ -555,7 +555,11 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
             }
         } else {
             EndStartTag();
-            const CString text = save.mode == 1 ? entry.finalPath : LastTwoComponents(entry.finalPath);
+            // A link the load refused is written as it was read: the next
+            // load refuses it and names it again.
+            const CString text = !entry.linkName.IsEmpty() ? entry.linkName
+                                 : save.mode == 1         ? entry.finalPath
+                                                          : LastTwoComponents(entry.finalPath);
             GetStream() << XmlTextForm(text).c_str();
         }
         WriteEndTag("Image");

@@ -525,27 +525,75 @@ TEST_F(DocumentFiles, TemplateNamesThatWouldLeaveTheTemplateFolderAreRefused)
 TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefused)
 {
     filestest::WriteBytes(File(L"outside.png"), "outside");
+    const wchar_t* refused = L"The picture file name";
+    // Beside the refused names, the other placeholders of no file: a file
+    // that is not a picture, and embedded data that give none.
     const struct {
         int mode;
-        const char* reference;
+        std::string reference;
+        const wchar_t* said;
+        KWPictureState state;
     } cases[] = {
-        {2, "..\\outside.png"}, {2, "x Images\\..\\..\\outside.png"}, {2, "CON"}, {2, "x Images\\COM1.jpg"},
-        {2, "C:\\outside.png"}, {2, "outside.png"}, {1, "CON"}, {1, "C:\\folder\\com\xC2\xB2.jpg"},
+        {2, "..\\outside.png", refused, KWPictureState::Missing},
+        {2, "x Images\\..\\..\\outside.png", refused, KWPictureState::Missing},
+        {2, "CON", refused, KWPictureState::Missing},
+        {2, "x Images\\COM1.jpg", refused, KWPictureState::Missing},
+        {2, "C:\\outside.png", refused, KWPictureState::Missing},
+        {2, "outside.png", refused, KWPictureState::Missing},
+        {1, "CON", refused, KWPictureState::Missing},
+        {1, "C:\\folder\\com\xC2\xB2.jpg", refused, KWPictureState::Missing},
+        {1, "\\\\server\\share\\x.jpg", refused, KWPictureState::Missing},
+        {1, "C:x.jpg", refused, KWPictureState::Missing},
+        {1, "\\\\?\\C:\\x.jpg", refused, KWPictureState::Missing},
+        {1, filestest::ToAnsi(File(L"outside.png")), L"is not a picture", KWPictureState::NotPicture},
+        {0, "", L"holds no picture data", KWPictureState::Damaged},
     };
     for (const auto& test : cases) {
+        SCOPED_TRACE(test.reference);
         const std::string body = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='3'/></ImageList>")}) +
-                                 "<Images SavePicType='" + std::to_string(test.mode) + "' Count='1'><Image ID='3'>\n" +
-                                 test.reference + "</Image></Images>\n";
+                                 "<Images SavePicType='" + std::to_string(test.mode) + "' Count='1'><Image ID='3'" +
+                                 (test.mode == 0 ? " FileFormat='jpg'" : "") + ">\n" + test.reference +
+                                 "</Image></Images>\n";
         CTalBaseDocument document;
         CRecordingSerializer serializer;
-        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer)) << test.reference;
-        EXPECT_NE(serializer.AllLines().find(L"The picture file name"), std::wstring::npos) << test.reference;
+        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+        EXPECT_NE(serializer.AllLines().find(test.said), std::wstring::npos);
         CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
-        ASSERT_EQ(heading->GetPictureCount(), 1) << test.reference;
+        ASSERT_EQ(heading->GetPictureCount(), 1);
         const uint32_t id = uint32_t(heading->GetPicture(0)->GetPictureId());
-        EXPECT_EQ(Wide(g_rasterLib.GetImagePath(id)), L"") << "no file, " << test.reference;
-        EXPECT_EQ(g_rasterLib.GetPictureState(id, false), KWPictureState::Missing) << "shown as missing";
-        EXPECT_TRUE(Save(document, File(L"again.otd"))) << "the document stays savable, " << test.reference;
+        EXPECT_EQ(Wide(g_rasterLib.GetImagePath(id)), L"") << "no file";
+        EXPECT_EQ(g_rasterLib.GetPictureState(id, false), test.state) << "shown as missing";
+
+        // Copied through the clipboard's record into the same report and into
+        // another: both save, a link written as it was read, and each load
+        // names the placeholders again.
+        CTalBaseDocument other;
+        other.GetProperties().m_imageSaveType = test.mode;
+        ASSERT_TRUE(PasteThroughClipboard(heading->GetPictures(), other.GetProperties().GetHeadingSection().Get()));
+        ASSERT_TRUE(PasteThroughClipboard(heading->GetPictures(), heading.Get()));
+        const struct {
+            CTalBaseDocument* report;
+            const wchar_t* file;
+            int count;
+        } saves[] = {{&document, L"again.otd", 2}, {&other, L"other.otd", 1}};
+        for (const auto& save : saves) {
+            ASSERT_TRUE(Save(*save.report, File(save.file))) << "the document stays savable";
+            const std::string written = filestest::ReadBytes(File(save.file));
+            const std::string link = filestest::WithCrLf(
+                ">\n" + XmlEscapeUtf8(test.reference.data(), test.reference.size()) + "\t");
+            int links = 0;
+            for (size_t at = written.find(link); test.mode != 0 && at != std::string::npos; at = written.find(link, at + 1))
+                ++links;
+            EXPECT_EQ(links, test.mode != 0 ? save.count : 0) << "each link as it was read";
+            CTalBaseDocument back;
+            CRecordingSerializer reader;
+            ASSERT_TRUE(Load(back, File(save.file), &reader));
+            EXPECT_NE(reader.AllLines().find(test.said), std::wstring::npos);
+            CKWRefPtr<CTalSection> backHeading = back.GetProperties().GetHeadingSection();
+            ASSERT_EQ(backHeading->GetPictureCount(), save.count);
+            for (const auto& picture : backHeading->GetPictures())
+                EXPECT_EQ(g_rasterLib.GetPictureState(uint32_t(picture->GetPictureId()), false), test.state);
+        }
     }
 }
 
@@ -814,6 +862,19 @@ TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
     const uint32_t untaken = uint32_t(heading->GetPicture(0)->GetPictureId());
     EXPECT_EQ(g_rasterLib.GetPictureState(untaken, false), KWPictureState::NotPicture);
     EXPECT_EQ(Wide(TalPictureName(loaded.GetProperties(), untaken, document.c_str())), L"C:\\windows\\win.ini");
+
+    // A note typed and saved: every name refused is written as it was read,
+    // and the next load refuses and names each again.
+    SetNote(heading.Get(), {{L"A note", 0, 10, 0, 0, 0.0f, 0}});
+    ASSERT_TRUE(Save(loaded, document));
+    const std::string written = filestest::ReadBytes(document);
+    for (const char* name : {"C:\\windows\\win.ini", "\\\\host\\share\\x.jpg", "CON", "\\x.jpg", "/x.jpg"})
+        EXPECT_NE(written.find(filestest::WithCrLf(std::string(">\n") + name + "\t")), std::string::npos) << name;
+    CTalBaseDocument again;
+    CRecordingSerializer reader;
+    ASSERT_TRUE(Load(again, document, &reader));
+    EXPECT_NE(reader.AllLines().find(L"C:\\windows\\win.ini\" is not a picture"), std::wstring::npos);
+    EXPECT_NE(reader.AllLines().find(L"\\\\host\\share\\x.jpg\" is refused."), std::wstring::npos);
 }
 
 // Four small TIFF files whose tags claim hundreds of millions of values, inside
