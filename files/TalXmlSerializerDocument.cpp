@@ -575,7 +575,7 @@ void CTalXmlSerializer::WriteTemplates(SaveContext& save)
         if (!title->GetTitle().IsEmpty())
             WriteTextAttribute("Title", title->GetTitle());
         EndStartTag();
-        WriteTemplateContent(title, true);
+        save.failed |= !WriteTemplateContent(title, true);
         WriteEndTag("TitleTemplate");
     }
     std::set<CTalTemplate*> written;
@@ -588,7 +588,7 @@ void CTalXmlSerializer::WriteTemplates(SaveContext& save)
         if (!use.tmpl->GetTitle().IsEmpty())
             WriteTextAttribute("Title", use.tmpl->GetTitle());
         EndStartTag();
-        WriteTemplateContent(use.tmpl, false);
+        save.failed |= !WriteTemplateContent(use.tmpl, false);
         WriteEndTag("LeafTemplate");
     }
 }

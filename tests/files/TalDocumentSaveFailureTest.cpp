@@ -2,11 +2,13 @@
 // previous file, the picture files and the model's picture ids stay as they were.
 #include "DocumentFixture.h"
 
+#include "files/TalTemplateTags.h"
 #include "framework/KWOutputRecord.h"
 #include "tests/support/SmallVolume.h"
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -241,4 +243,69 @@ TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
         EXPECT_NE(std::wstring(serializer.GetSaveFailure().GetString()).find(reasons[cause]), std::wstring::npos);
         EXPECT_NE(std::wstring(output.FailureMessage().GetString()).find(reasons[cause]), std::wstring::npos);
     }
+}
+
+// With a picture store that keeps nothing from the start, the shipped
+// templates are read from their own files without their pictures in the
+// store: a report naming them is written with the pictures taken from those
+// files, and only a report holding pictures the store could not keep is refused.
+TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost)
+{
+    const std::wstring embedded = File(L"embedded.otd");
+    {
+        CTalBaseDocument document;
+        AddPicture(document.GetProperties().GetHeadingSection().Get(), StorePicture(RealPicture("jpg", 5)));
+        ASSERT_TRUE(Save(document, embedded));
+    }
+    const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
+    ASSERT_TRUE(readOnly) << "scripts/wine-run.sh mounts a read-only volume";
+    CStoreFolderOn store(readOnly);
+    CTalTemplateTags tags;
+    ASSERT_TRUE(tags.RegisterTags());
+    std::vector<std::pair<std::wstring, std::string>> shipped;
+    for (const wchar_t* file : {L"Classic.ott", L"OnePicture.otl"}) {
+        const std::wstring path = filestest::ShippedTemplatePath(file);
+        shipped.emplace_back(path, filestest::ReadBytes(path));
+        const bool title = std::wstring(file).find(L".ott") != std::wstring::npos;
+        std::unique_ptr<CTalTemplate> tmpl(title ? static_cast<CTalTemplate*>(new CTalTitlePageTemplate)
+                                                 : new CTalPageTemplate);
+        tmpl->SetName(std::wstring(file).substr(0, std::wcslen(file) - 4).c_str());
+        CTalXmlSerializer reader;
+        ASSERT_TRUE(reader.LoadTemplate(path.c_str(), &tags, tmpl.get()));
+        EXPECT_EQ(tmpl->GetPreviewPictureId(), 0) << "the store kept no preview";
+        if (title)
+            g_TemplateManager.AddTitlePageTemplate(tmpl.release());
+        else
+            g_TemplateManager.AddPageTemplate(tmpl.release());
+    }
+    // The text of a template's preview, as its file holds it.
+    auto previewText = [](const std::string& file) {
+        const size_t start = file.find('>', file.find("Preview FileFormat=")) + 1;
+        size_t end = file.find("</", start);
+        while (end > start && IsXmlBlank(file[end - 1]))
+            --end;
+        return file.substr(start, end - start);
+    };
+
+    CTalBaseDocument fresh;
+    SetNote(fresh.GetProperties().GetHeadingSection().Get(), {{L"Only a note", 0, 10, 0, 0, 0.0f, 0}});
+    ASSERT_TRUE(Save(fresh, File(L"fresh.otd"))) << "a new report with a note";
+    const std::string written = filestest::ReadBytes(File(L"fresh.otd"));
+    for (const auto& file : shipped)
+        EXPECT_NE(written.find(previewText(file.second)), std::string::npos) << "the preview of its template's file";
+    EXPECT_TRUE(filestest::IsWellFormedXml(File(L"fresh.otd")));
+
+    CTalBaseDocument links;
+    links.GetProperties().m_imageSaveType = 1;
+    AddPicture(links.GetProperties().GetHeadingSection().Get(),
+               OutsidePicture(File(L"photo.jpg"), RealPicture("jpg", 7)));
+    EXPECT_TRUE(Save(links, File(L"links.otd"))) << "a report naming its picture files";
+
+    CTalBaseDocument lost;
+    const std::string before = filestest::ReadBytes(embedded);
+    Load(lost, embedded);
+    EXPECT_FALSE(Save(lost, embedded)) << "its picture exists only in its file";
+    EXPECT_EQ(filestest::ReadBytes(embedded), before);
+    for (const auto& file : shipped)
+        EXPECT_EQ(filestest::ReadBytes(file.first), file.second) << "a shipped template file is left as it is";
 }
