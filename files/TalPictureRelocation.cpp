@@ -128,6 +128,14 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     entry.finalPath = entry.sourcePath;
     entry.missing = entry.sourcePath.IsEmpty() || !IsFile(entry.sourcePath);
     entry.empty = !entry.missing && FileSize(entry.sourcePath) == 0;
+    if (entry.sourcePath.IsEmpty() && pictureId != 0) {
+        // What names it to the user is its link unless a report embedded it.
+        bool embedded = false;
+        const CString source = g_rasterLib.GetPictureSource(pictureId, &embedded);
+        DWORD unkeptError = 0;
+        if (!embedded && !g_rasterLib.GetUnkeptError(pictureId, unkeptError))
+            entry.linkName = source;
+    }
     // After a failure the save is lost: nothing more is written.
     if (!entry.missing && !m_failed) {
         if (m_mode == 0)

@@ -34,6 +34,9 @@ public:
         // Embedding: the name of the empty file whose placeholder the final
         // file is, made by this save or kept from an earlier one.
         CString emptyName;
+        // A placeholder of no file that its report named by a link the load
+        // refused: that name, which a file naming its pictures writes again.
+        CString linkName;
     };
 
     // Copies a picture file to a target that does not exist yet; 0, or the

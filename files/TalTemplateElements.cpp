@@ -115,7 +115,18 @@ void CTalTemplateElements::SetTemplatePicture(const CString& name, const XmlPrep
     else
         tmpl->SetBackgroundPictureId(pictureId);
     CString message;
-    if (picture.unkept) {
+    const CTalTemplate::FilePicture* ownFile = GetOwnFile();
+    if (picture.unkept && ownFile && picture.textStart >= 0) {
+        // Its own file holds it whole: written from there, it is not lost.
+        CTalTemplate::FilePicture kept = *ownFile;
+        kept.textStart = picture.textStart;
+        kept.textEnd = picture.textEnd;
+        if (const CNewParamCell* cell = GetParams(name))
+            ReadText(*cell, L"FileFormat", kept.format);
+        tmpl->SetFilePicture(!preview, kept);
+        message.Format(L"The %ls %ls It is not shown.", name.GetString(),
+                       KWUnkeptPictureText(picture.storeError).GetString());
+    } else if (picture.unkept) {
         tmpl->SetUnkeptPictures(true, picture.storeError);
         message.Format(L"The %ls %ls The template has none.", name.GetString(),
                        KWUnkeptPictureText(picture.storeError).GetString());

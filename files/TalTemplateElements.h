@@ -9,8 +9,8 @@
 #include "files/TagTable.h"
 #include "files/XmlPictureText.h"
 #include "files/XmlPrepassPictures.h"
+#include "model/TalTemplate.h"
 
-class CTalTemplate;
 
 class CTalTemplateElements : public CTagTable {
 public:
@@ -49,6 +49,9 @@ protected:
     // A picture whose text the parser read that the picture store could not
     // keep (the pre-pass counts those it read itself).
     virtual void OnParsedPictureUnkept(uint32_t storeError) {}
+    // The template's own file being read, as a picture of it begins (the
+    // file and its stamp); null when what is read is no such file.
+    virtual const CTalTemplate::FilePicture* GetOwnFile() const { return nullptr; }
 
 private:
     void OnPictureStart(const CString& name);

@@ -27,6 +27,12 @@ const XmlPrepassPicture* CTalTemplateTags::FindPrepassPicture(XmlPictureKind kin
     return pictures ? pictures->Find(kind, ordinal) : nullptr;
 }
 
+const CTalTemplate::FilePicture* CTalTemplateTags::GetOwnFile() const
+{
+    auto* serializer = static_cast<CTalXmlSerializer*>(GetTarget());
+    return serializer ? serializer->GetTemplateFile() : nullptr;
+}
+
 void CTalTemplateTags::OnRootStart(const CString& name)
 {
     m_root = name;

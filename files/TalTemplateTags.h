@@ -16,6 +16,7 @@ public:
 protected:
     CTalTemplate* GetCellTemplate(bool title) const override;
     const XmlPrepassPicture* FindPrepassPicture(XmlPictureKind kind, int32_t ordinal) const override;
+    const CTalTemplate::FilePicture* GetOwnFile() const override;
 
 private:
     void OnRootStart(const CString& name);

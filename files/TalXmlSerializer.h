@@ -8,6 +8,7 @@
 #include "files/XmlFile.h"
 #include "files/XmlValueForms.h"
 #include "framework/KWWriteFailureReason.h"
+#include "model/TalTemplate.h"
 #include "platform/classlib/String.h"
 
 #include <windows.h>
@@ -24,7 +25,6 @@ class CTalPicture;
 class CTalPictureRelocation;
 class CTalSection;
 class CTalTags;
-class CTalTemplate;
 class CTalTemplateTags;
 class CTalTextFormat;
 
@@ -76,6 +76,12 @@ public:
     // The template being loaded, and what the image pre-pass read of its file.
     CTalTemplate* GetCurrentTemplate() const { return m_currentTemplate; }
     const XmlPrepassPictures* GetTemplatePictures() const { return m_templatePictures; }
+    // The template file being read with its stamp, while its own bytes are
+    // read (not a UTF-8 copy of them); else null.
+    const CTalTemplate::FilePicture* GetTemplateFile() const
+    {
+        return m_templateFile.file.IsEmpty() ? nullptr : &m_templateFile;
+    }
     // The document being loaded or saved.
     CTalBaseDocument* GetDocument() const { return m_document; }
     // The state of the load in progress, for the document table.
@@ -123,8 +129,12 @@ protected:
     // WasReadShort tells whether the file gave fewer bytes than its length.
     bool WriteFileAsBase64(const CString& path);
     bool WasReadShort() const { return m_readShort; }
-    // The template's pictures and cells, as the template files hold them.
-    void WriteTemplateContent(CTalTemplate* tmpl, bool title);
+    // The template's pictures and cells, as the template files hold them;
+    // false (the failure kept) when a picture its own file holds could not
+    // be read from there as it was.
+    bool WriteTemplateContent(CTalTemplate* tmpl, bool title);
+    // The picture element with the text of the picture in the template's file.
+    bool WriteFilePicture(const char* name, const CTalTemplate::FilePicture& picture);
 
 private:
     struct SaveContext;
@@ -175,6 +185,7 @@ private:
     CString m_templateFolder;
     CTalTemplate* m_currentTemplate = nullptr;
     const XmlPrepassPictures* m_templatePictures = nullptr;
+    CTalTemplate::FilePicture m_templateFile;
     CTalBaseDocument* m_document = nullptr;
     CTalDocumentLoad m_load;
 };

@@ -555,7 +555,11 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
             }
         } else {
             EndStartTag();
-            const CString text = save.mode == 1 ? entry.finalPath : LastTwoComponents(entry.finalPath);
+            // A link the load refused is written as it was read: the next
+            // load refuses it and names it again.
+            const CString text = !entry.linkName.IsEmpty() ? entry.linkName
+                                 : save.mode == 1         ? entry.finalPath
+                                                          : LastTwoComponents(entry.finalPath);
             GetStream() << XmlTextForm(text).c_str();
         }
         WriteEndTag("Image");
@@ -571,7 +575,7 @@ void CTalXmlSerializer::WriteTemplates(SaveContext& save)
         if (!title->GetTitle().IsEmpty())
             WriteTextAttribute("Title", title->GetTitle());
         EndStartTag();
-        WriteTemplateContent(title, true);
+        save.failed |= !WriteTemplateContent(title, true);
         WriteEndTag("TitleTemplate");
     }
     std::set<CTalTemplate*> written;
@@ -584,7 +588,7 @@ void CTalXmlSerializer::WriteTemplates(SaveContext& save)
         if (!use.tmpl->GetTitle().IsEmpty())
             WriteTextAttribute("Title", use.tmpl->GetTitle());
         EndStartTag();
-        WriteTemplateContent(use.tmpl, false);
+        save.failed |= !WriteTemplateContent(use.tmpl, false);
         WriteEndTag("LeafTemplate");
     }
 }

@@ -76,12 +76,13 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         digitRuns.swap(found.digitRuns);
         m_load.passHolds = std::move(found.holds);
     }
-    // Counted whether or not the parser uses them: a save refuses to lose any.
-    for (const std::vector<XmlPrepassPicture>& list : m_load.prepass.byKind) {
-        for (const XmlPrepassPicture& picture : list) {
-            if (picture.unkept)
-                m_load.NoteUnkept(picture.storeError);
-        }
+    // Counted whether or not the parser uses them: a save refuses to lose
+    // any. A template's picture is the template's: one that lacks it is
+    // refused where a report names it, and one whose own file holds it
+    // whole is written from there.
+    for (const XmlPrepassPicture& picture : m_load.prepass.byKind[kXmlImage]) {
+        if (picture.unkept)
+            m_load.NoteUnkept(picture.storeError);
     }
     if (progress) {
         progress->SetStageShare(0.2);

@@ -11,6 +11,10 @@
 #include "model/TalTemplate.h"
 #include "model/TalTitlePageTemplate.h"
 
+#include <windows.h>
+
+#include <algorithm>
+
 namespace {
 
 struct TemplateElements {
@@ -27,6 +31,18 @@ const TemplateElements kLeafElements = {"LeafTemplate", "LeafPreview", "LeafBgIm
                                         "LeafRectArrayItem"};
 
 const wchar_t kNotATemplate[] = L"Error: The file's root element is not %ls: it holds no template of that kind.";
+const wchar_t kTemplateFileChanged[] = L"The template's file changed since it was read: its picture is not in it as it was.";
+
+// The file's size and time of writing into the picture's; false when it cannot be asked.
+bool StampFile(const CString& path, CTalTemplate::FilePicture& stamp)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return false;
+    stamp.size = static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    stamp.written = uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
 }  // namespace
 
 CString CTalXmlSerializer::GetTemplatePath(const CString& name, bool title) const
@@ -58,12 +74,41 @@ bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
         WriteTextAttribute("Title", templateTitle);
     EndStartTag();
 
-    WriteTemplateContent(tmpl, title);
+    if (!WriteTemplateContent(tmpl, title)) {
+        DiscardStream();
+        return false;
+    }
     WriteEndTag(names.root);
     return CommitStream();
 }
 
-void CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
+bool CTalXmlSerializer::WriteFilePicture(const char* name, const CTalTemplate::FilePicture& picture)
+{
+    CTalTemplate::FilePicture now;
+    const int64_t length = picture.textEnd - picture.textStart;
+    CXmlFile file;
+    std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    const bool read = StampFile(picture.file, now) && now.size == picture.size && now.written == picture.written &&
+                      length > 0 && file.Open(picture.file, CXmlFile::kRead | CXmlFile::kBinary) &&
+                      file.Seek(picture.textStart) == picture.textStart &&
+                      file.Read(&text[0], static_cast<int32_t>(length)) == length;
+    if (!read) {
+        FailSave(picture.file, kTemplateFileChanged);
+        return false;
+    }
+    // The stream makes its own line ends, and the end tag its indentation.
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    while (!text.empty() && IsXmlBlank(text.back()))
+        text.pop_back();
+    BeginStartTag(name);
+    WriteTextAttribute("FileFormat", picture.format);
+    EndStartTag();
+    GetStream() << text.c_str();
+    WriteEndTag(name);
+    return true;
+}
+
+bool CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
 {
     const TemplateElements& names = title ? kTitleElements : kLeafElements;
     int32_t previewId = tmpl->GetPreviewPictureId();
@@ -71,12 +116,18 @@ void CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
         WriteImageElement(names.preview, previewId);
         if (previewId != tmpl->GetPreviewPictureId())
             tmpl->SetPreviewPictureId(previewId);
+    } else if (const CTalTemplate::FilePicture* kept = tmpl->GetFilePicture(false)) {
+        if (!WriteFilePicture(names.preview, *kept))
+            return false;
     }
     int32_t backgroundId = tmpl->GetBackgroundPictureId();
     if (backgroundId != 0) {
         WriteImageElement(names.background, backgroundId);
         if (backgroundId != tmpl->GetBackgroundPictureId())
             tmpl->SetBackgroundPictureId(backgroundId);
+    } else if (const CTalTemplate::FilePicture* kept = tmpl->GetFilePicture(true)) {
+        if (!WriteFilePicture(names.background, *kept))
+            return false;
     }
     for (int32_t kind = CTalTemplateElements::kFirstCellKind; kind <= CTalTemplateElements::kLastCellKind; ++kind) {
         const CTalCellList* cells = tmpl->GetCells(kind);
@@ -96,6 +147,7 @@ void CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
         }
         WriteEndTag(names.rectArray);
     }
+    return true;
 }
 
 bool CTalXmlSerializer::LoadTemplate(const wchar_t* path, CTalTemplateTags* tags, CTalTemplate* tmpl,
@@ -117,6 +169,10 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
         report.Add(CXmlUtf8Copy::kFailedMessage);
         return false;
     }
+    // Stamped before it is read: a change while it is read shows later.
+    m_templateFile = CTalTemplate::FilePicture();
+    if (!utf8.IsCopy() && StampFile(path, m_templateFile))
+        m_templateFile.file = path;
     CXmlPreprocessFile::Images found;
     {
         CXmlPreprocessFile prepass(utf8.GetReadPath());
@@ -133,6 +189,7 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
     // The file's pictures replace what the template had; a file without them leaves none.
     tmpl->SetPreviewPictureId(0);
     tmpl->SetBackgroundPictureId(0);
+    tmpl->ClearFilePictures();
     tags->SetTarget(this);
     tags->BeginFile();
     m_currentTemplate = tmpl;
@@ -143,6 +200,7 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
     archive.Parse(nullptr);
     m_currentTemplate = nullptr;
     m_templatePictures = nullptr;
+    m_templateFile = CTalTemplate::FilePicture();
     tags->SetTarget(nullptr);
     const int32_t error = archive.GetError();
     if (!archive.GetErrors().IsEmpty() || !archive.GetWarnings().IsEmpty())

@@ -35,6 +35,11 @@ struct XmlPrepassPicture {
     // fell short naming none).
     bool unkept = false;
     uint32_t storeError = 0;
+    // Where the text the pre-pass read lies in the file read, from its first
+    // digit to its end tag (-1: it read none), so that a picture it could not
+    // keep can be taken from there.
+    int64_t textStart = -1;
+    int64_t textEnd = -1;
 };
 
 struct XmlPrepassPictures {

@@ -480,6 +480,8 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     if (!text.ended)
         return result;
     result.taken = true;
+    result.textStart = textStart;
+    result.textEnd = m_windowStart + m_position;
     if (digitRuns)
         digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
     if (store.WasRefused()) {

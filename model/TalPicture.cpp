@@ -46,11 +46,9 @@ bool CTalPicture::Serialize(CKWArchive& ar)
         m_angle = ar.ReadI32();
         CString path;
         ar.ReadString(path);
-        // A picture that came without a file is one whose bytes no store
-        // keeps (its own could not): it stays one, so that no save writes it
-        // as if it were whole.
-        m_pictureId = static_cast<int32_t>(path.IsEmpty() ? g_rasterLib.AddUnkeptPicture(0)
-                                                          : g_rasterLib.GetPictureId(path));
+        // A picture without a file is none until the record that carries
+        // it says what it was (CTalPictureKinds).
+        m_pictureId = static_cast<int32_t>(path.IsEmpty() ? 0 : g_rasterLib.GetPictureId(path));
     }
     return true;
 }

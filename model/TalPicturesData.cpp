@@ -1,6 +1,7 @@
 #include "model/TalPicturesData.h"
 
 #include "framework/KWArchive.h"
+#include "model/TalPictureKinds.h"
 
 CTalPicturesData::CTalPicturesData(const CTalPictureList& pictures, bool owning, const CTalPositionList* positions)
     : m_pictures(pictures), m_owning(owning ? 1 : 0)
@@ -10,6 +11,14 @@ CTalPicturesData::CTalPicturesData(const CTalPictureList& pictures, bool owning,
 }
 
 CTalPicturesData::~CTalPicturesData() { ReleasePictures(); }
+
+std::vector<CTalPicture*> CTalPicturesData::Plain() const
+{
+    std::vector<CTalPicture*> pictures;
+    for (const auto& picture : m_pictures)
+        pictures.push_back(picture.Get());
+    return pictures;
+}
 
 void CTalPicturesData::ReleasePictures()
 {
@@ -22,8 +31,9 @@ void CTalPicturesData::ReleasePictures()
     m_pictures.clear();
 }
 
-// Block: record 2, a u32 count and the picture bodies; record 4, a u32 count
-// and the u32 positions.
+// Block: record 2, a u32 count and the picture bodies (closed by what the
+// pictures without a file were, CTalPictureKinds); record 4, a u32 count and
+// the u32 positions.
 bool CTalPicturesData::Serialize(CKWArchive& ar)
 {
     if (ar.IsStoring()) {
@@ -31,6 +41,7 @@ bool CTalPicturesData::Serialize(CKWArchive& ar)
         ar.WriteU32(static_cast<uint32_t>(m_pictures.size()));
         for (auto& picture : m_pictures)
             picture->Serialize(ar);
+        CTalPictureKinds::Store(ar, Plain());
         ar.EndRecord();
         ar.BeginRecord(kPositionsTag);
         ar.WriteU32(static_cast<uint32_t>(m_positions.size()));
@@ -52,6 +63,7 @@ bool CTalPicturesData::Serialize(CKWArchive& ar)
         picture->Serialize(ar);
         m_pictures.push_back(picture);
     }
+    CTalPictureKinds::Load(ar, Plain());
     ar.EndRecord();
     if (!ar.BeginRecord(kPositionsTag)) {
         m_pictures.clear();

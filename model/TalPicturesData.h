@@ -2,6 +2,7 @@
 // CTalPicturesData: the clipboard and drag-and-drop record of pictures of a
 // section: record 2 holds the picture bodies, record 4 their positions.
 #include <cstdint>
+#include <vector>
 
 #include "framework/KWSerialData.h"
 #include "model/TalPicture.h"
@@ -25,6 +26,7 @@ public:
 
 private:
     void ReleasePictures();
+    std::vector<CTalPicture*> Plain() const;
 
     CTalPictureList m_pictures;
     CTalPositionList m_positions;

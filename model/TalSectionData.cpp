@@ -1,6 +1,7 @@
 #include "model/TalSectionData.h"
 
 #include "framework/KWArchive.h"
+#include "model/TalPictureKinds.h"
 #include "model/TalSection.h"
 
 CTalSectionData::CTalSectionData(CTalSection* section, bool owning)
@@ -25,7 +26,8 @@ const CKWIndexEntry& CTalSectionData::CEntryTable::GetEntry(uint32_t index) cons
 const CKWIndexDecoder* CTalSectionData::GetSourceFontTable() const { return &m_sourceTable; }
 
 // Block: record 5, the font table as (u32 index, string) pairs ending in
-// 0xFFFFFFFF; record 1, the section body.
+// 0xFFFFFFFF; record 1, the section body, closed by what its pictures without
+// a file were (CTalPictureKinds).
 bool CTalSectionData::Serialize(CKWArchive& ar)
 {
     if (ar.IsStoring()) {
@@ -40,6 +42,9 @@ bool CTalSectionData::Serialize(CKWArchive& ar)
         ar.EndRecord();
         ar.BeginRecord(kSectionTag);
         m_section->Serialize(ar);
+        std::vector<CTalPicture*> pictures;
+        CTalPictureKinds::Collect(m_section.Get(), pictures);
+        CTalPictureKinds::Store(ar, pictures);
         ar.EndRecord();
         return true;
     }
@@ -66,6 +71,9 @@ bool CTalSectionData::Serialize(CKWArchive& ar)
     CKWRefPtr<CTalSection> section(new CTalSection(nullptr, nullptr));
     try {
         section->Serialize(ar);
+        std::vector<CTalPicture*> pictures;
+        CTalPictureKinds::Collect(section.Get(), pictures);
+        CTalPictureKinds::Load(ar, pictures);
     } catch (...) {
         // The partly read subtree holds parent links: break them so it goes.
         section->Detach();

@@ -16,6 +16,9 @@ void CTalTemplate::TakeContent(CTalTemplate& other)
     SetPreviewPictureId(other.GetPreviewPictureId());
     SetBackgroundPictureId(other.GetBackgroundPictureId());
     SetUnkeptPictures(other.m_unkeptPictures, other.m_unkeptError);
+    m_filePictures[0] = other.m_filePictures[0];
+    m_filePictures[1] = other.m_filePictures[1];
+    other.ClearFilePictures();
     m_cells.swap(other.m_cells);
     other.m_cells.clear();
     other.SetTitle(CString());

@@ -57,6 +57,27 @@ public:
         m_unkeptError = unkept ? error : 0;
     }
     uint32_t GetUnkeptError() const { return m_unkeptError; }
+    // A picture the picture store could not keep that the template's own
+    // file holds whole: the file as it was read (its size and time of
+    // writing), where the picture's text lies in it and its format. A
+    // template written while it has no picture of its own takes the text
+    // from there, whatever the store.
+    struct FilePicture {
+        CString file;
+        int64_t size = -1;
+        uint64_t written = 0;
+        int64_t textStart = -1;
+        int64_t textEnd = -1;
+        CString format;
+    };
+    void SetFilePicture(bool background, const FilePicture& picture) { m_filePictures[background ? 1 : 0] = picture; }
+    // Null when its file holds no such picture.
+    const FilePicture* GetFilePicture(bool background) const
+    {
+        const FilePicture& picture = m_filePictures[background ? 1 : 0];
+        return picture.file.IsEmpty() ? nullptr : &picture;
+    }
+    void ClearFilePictures() { m_filePictures[0] = m_filePictures[1] = FilePicture(); }
     // Takes the title, pictures and cells of the other template, which is
     // left empty; the name stays.
     void TakeContent(CTalTemplate& other);
@@ -70,4 +91,5 @@ private:
     CKWPictureHold m_previewId;
     bool m_unkeptPictures = false;
     uint32_t m_unkeptError = 0;
+    FilePicture m_filePictures[2];  // preview, background
 };

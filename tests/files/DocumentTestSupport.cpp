@@ -1,6 +1,8 @@
 #include "DocumentTestSupport.h"
 
+#include "framework/KWDataSerializer.h"
 #include "framework/KWRasterImage.h"
+#include "model/TalPicturesData.h"
 #include "model/TalTextFormat.h"
 
 #include <utility>
@@ -281,6 +283,20 @@ void MeasureTree(const CTalSection* heading, size_t& count, size_t& depth)
         for (const auto& child : section->GetSubSections())
             pending.push_back({child.Get(), level + 1});
     }
+}
+
+bool PasteThroughClipboard(const CTalPictureList& pictures, CTalSection* target)
+{
+    CTalPicturesData copied(pictures), pasted;
+    void* block = nullptr;
+    uint32_t size = 0;
+    if (!CKWDataSerializer::CKWDataSerializer2(&copied).Store(block, size))
+        return false;
+    const bool loaded = CKWDataSerializer(block, size).Load(pasted) && !pasted.GetPictures().empty();
+    free(block);
+    if (loaded)
+        target->InsertPictures(pasted.GetPictures(), nullptr);
+    return loaded;
 }
 
 }  // namespace doctest

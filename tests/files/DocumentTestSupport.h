@@ -162,6 +162,11 @@ inline CKWRefPtr<CTalPicture> AddPicture(CTalSection* section, int32_t id)
     return picture;
 }
 
+// The pictures copied through the clipboard's record and pasted at the end
+// of the section, as a paste or a drop takes them; false when the record
+// would not store or load.
+bool PasteThroughClipboard(const CTalPictureList& pictures, CTalSection* target);
+
 // The note's text with one run and one paragraph per piece.
 struct NotePiece {
     const wchar_t* text;

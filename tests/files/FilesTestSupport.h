@@ -98,7 +98,7 @@ inline std::string WithCrLf(const std::string& text)
 }
 
 // The data folder of the tests, as a Windows path.
-inline std::wstring DataPath(const wchar_t* name)
+inline std::wstring DataFolder()
 {
     std::wstring base = ToWide(OT_TEST_DATA_DIR);
     if (!base.empty() && base[0] == L'/')
@@ -106,7 +106,15 @@ inline std::wstring DataPath(const wchar_t* name)
     for (wchar_t& c : base)
         if (c == L'/')
             c = L'\\';
-    return base + L"\\files\\" + name;
+    return base;
+}
+
+inline std::wstring DataPath(const wchar_t* name) { return DataFolder() + L"\\files\\" + name; }
+
+// A page template the program ships in its folder "DATA".
+inline std::wstring ShippedTemplatePath(const wchar_t* file)
+{
+    return DataFolder() + L"\\..\\..\\resources\\templates\\DATA\\" + file;
 }
 
 // Compares bytes with a golden file of tests/data/files; with the variable

@@ -140,19 +140,6 @@ std::string PreviewBitmap(const ShippedTemplate& shipped)
     return bytes;
 }
 
-std::wstring ShippedPath(const wchar_t* file)
-{
-    std::wstring path = filestest::ToWide(OT_TEST_DATA_DIR);
-    if (!path.empty() && path[0] == L'/')
-        path = L"Z:" + path;
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    // tests/data -> resources/templates/DATA
-    return path + L"\\..\\..\\resources\\templates\\DATA\\" + file;
-}
-
 std::vector<std::vector<double>> CellsOf(const CTalTemplate& tmpl, int32_t kind)
 {
     std::vector<std::vector<double>> cells;
@@ -188,7 +175,7 @@ TEST(ShippedTemplates, AreWhatTheTemplateWriterMakesOfTheirLayoutsAndReadBack)
         made->SetPreviewPictureId(static_cast<int32_t>(g_rasterLib.GetPictureId(preview.c_str())));
         ASSERT_TRUE(shipped.titlePage ? writer.SaveTitleTemplate(made.get()) : writer.SaveLeafTemplate(made.get()));
         const std::string written = filestest::ReadBytes(folder.File(shipped.file));
-        const std::wstring shippedPath = ShippedPath(shipped.file);
+        const std::wstring shippedPath = filestest::ShippedTemplatePath(shipped.file);
         if (std::getenv("OT_REGENERATE_GOLDENS"))
             filestest::WriteBytes(shippedPath, written);
         ASSERT_TRUE(filestest::FileExists(shippedPath)) << "not shipped: " << filestest::ToAnsi(shippedPath);

@@ -525,27 +525,64 @@ TEST_F(DocumentFiles, TemplateNamesThatWouldLeaveTheTemplateFolderAreRefused)
 TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefused)
 {
     filestest::WriteBytes(File(L"outside.png"), "outside");
+    const wchar_t* refused = L"The picture file name";
+    const KWPictureState missing = KWPictureState::Missing;
+    // Beside the refused names, the other placeholders of no file: a file
+    // that is not a picture, and embedded data that give none.
     const struct {
         int mode;
-        const char* reference;
+        std::string reference;
+        const wchar_t* said;
+        KWPictureState state;
     } cases[] = {
-        {2, "..\\outside.png"}, {2, "x Images\\..\\..\\outside.png"}, {2, "CON"}, {2, "x Images\\COM1.jpg"},
-        {2, "C:\\outside.png"}, {2, "outside.png"}, {1, "CON"}, {1, "C:\\folder\\com\xC2\xB2.jpg"},
+        {2, "..\\outside.png", refused, missing}, {2, "x Images\\..\\..\\outside.png", refused, missing},
+        {2, "CON", refused, missing}, {2, "x Images\\COM1.jpg", refused, missing},
+        {2, "C:\\outside.png", refused, missing}, {2, "outside.png", refused, missing}, {1, "CON", refused, missing},
+        {1, "C:\\folder\\com\xC2\xB2.jpg", refused, missing}, {1, "\\\\server\\share\\x.jpg", refused, missing},
+        {1, "C:x.jpg", refused, missing}, {1, "\\\\?\\C:\\x.jpg", refused, missing},
+        {1, filestest::ToAnsi(File(L"outside.png")), L"is not a picture", KWPictureState::NotPicture},
+        {0, "", L"holds no picture data", KWPictureState::Damaged},
     };
     for (const auto& test : cases) {
+        SCOPED_TRACE(test.reference);
         const std::string body = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='3'/></ImageList>")}) +
-                                 "<Images SavePicType='" + std::to_string(test.mode) + "' Count='1'><Image ID='3'>\n" +
-                                 test.reference + "</Image></Images>\n";
+                                 "<Images SavePicType='" + std::to_string(test.mode) + "' Count='1'><Image ID='3'" +
+                                 (test.mode == 0 ? " FileFormat='jpg'" : "") + ">\n" + test.reference +
+                                 "</Image></Images>\n";
         CTalBaseDocument document;
         CRecordingSerializer serializer;
-        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer)) << test.reference;
-        EXPECT_NE(serializer.AllLines().find(L"The picture file name"), std::wstring::npos) << test.reference;
+        ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
+        EXPECT_NE(serializer.AllLines().find(test.said), std::wstring::npos);
         CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
-        ASSERT_EQ(heading->GetPictureCount(), 1) << test.reference;
+        ASSERT_EQ(heading->GetPictureCount(), 1);
         const uint32_t id = uint32_t(heading->GetPicture(0)->GetPictureId());
-        EXPECT_EQ(Wide(g_rasterLib.GetImagePath(id)), L"") << "no file, " << test.reference;
-        EXPECT_EQ(g_rasterLib.GetPictureState(id, false), KWPictureState::Missing) << "shown as missing";
-        EXPECT_TRUE(Save(document, File(L"again.otd"))) << "the document stays savable, " << test.reference;
+        EXPECT_EQ(Wide(g_rasterLib.GetImagePath(id)), L"") << "no file";
+        EXPECT_EQ(g_rasterLib.GetPictureState(id, false), test.state) << "shown as missing";
+
+        // Pasted into the same report and into another, both save, each link
+        // as it was read, and come back as the same placeholders, named again.
+        CTalBaseDocument other;
+        other.GetProperties().m_imageSaveType = test.mode;
+        ASSERT_TRUE(PasteThroughClipboard(heading->GetPictures(), other.GetProperties().GetHeadingSection().Get()));
+        ASSERT_TRUE(PasteThroughClipboard(heading->GetPictures(), heading.Get()));
+        const std::string link =
+            filestest::WithCrLf(">\n" + XmlEscapeUtf8(test.reference.data(), test.reference.size()) + "\t");
+        for (CTalBaseDocument* report : {&document, &other}) {
+            ASSERT_TRUE(Save(*report, File(L"again.otd"))) << "the document stays savable";
+            const std::string written = filestest::ReadBytes(File(L"again.otd"));
+            const int count = report == &document ? 2 : 1;
+            int links = 0;
+            for (size_t at = written.find(link); test.mode && at != std::string::npos; at = written.find(link, at + 1))
+                ++links;
+            EXPECT_EQ(links, test.mode != 0 ? count : 0);
+            CTalBaseDocument back;
+            CRecordingSerializer reader;
+            ASSERT_TRUE(Load(back, File(L"again.otd"), &reader));
+            EXPECT_NE(reader.AllLines().find(test.said), std::wstring::npos);
+            ASSERT_EQ(back.GetProperties().GetHeadingSection()->GetPictureCount(), count);
+            for (const auto& picture : back.GetProperties().GetHeadingSection()->GetPictures())
+                EXPECT_EQ(g_rasterLib.GetPictureState(uint32_t(picture->GetPictureId()), false), test.state);
+        }
     }
 }
 
@@ -814,6 +851,13 @@ TEST_F(DocumentFiles, AHostileFileListOfPicturesTakesOnlyPictures)
     const uint32_t untaken = uint32_t(heading->GetPicture(0)->GetPictureId());
     EXPECT_EQ(g_rasterLib.GetPictureState(untaken, false), KWPictureState::NotPicture);
     EXPECT_EQ(Wide(TalPictureName(loaded.GetProperties(), untaken, document.c_str())), L"C:\\windows\\win.ini");
+
+    // A note typed and saved: every name not taken is written as it was read.
+    SetNote(heading.Get(), {{L"A note", 0, 10, 0, 0, 0.0f, 0}});
+    ASSERT_TRUE(Save(loaded, document));
+    const std::string written = filestest::ReadBytes(document);
+    for (const char* name : {"C:\\windows\\win.ini", "\\\\host\\share\\x.jpg", "CON", "\\x.jpg", "/x.jpg"})
+        EXPECT_NE(written.find(filestest::WithCrLf(std::string(">\n") + name + "\t")), std::string::npos) << name;
 }
 
 // Four small TIFF files whose tags claim hundreds of millions of values, inside

@@ -3,9 +3,6 @@
 // storage mode.
 #include "DocumentFixture.h"
 
-#include "framework/KWDataSerializer.h"
-#include "model/TalPicturesData.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -119,13 +116,8 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
                 << filestest::ToAnsi(naming.title) << filestest::ToAnsi(naming.page);
             EXPECT_EQ(filestest::FileExists(freshPath), naming.saves);
         }
-        CTalPicturesData copied(unkept.GetProperties().GetHeadingSection()->GetSubSections()[0]->GetPictures()), pasted;
-        void* block = nullptr;
-        uint32_t size = 0;
-        ASSERT_TRUE(CKWDataSerializer::CKWDataSerializer2(&copied).Store(block, size));
-        ASSERT_TRUE(CKWDataSerializer(block, size).Load(pasted) && !pasted.GetPictures().empty());
-        free(block);
-        props.GetHeadingSection()->InsertPictures(pasted.GetPictures(), nullptr);
+        ASSERT_TRUE(PasteThroughClipboard(
+            unkept.GetProperties().GetHeadingSection()->GetSubSections()[0]->GetPictures(), props.GetHeadingSection().Get()));
         const std::string freshBytes = filestest::ReadBytes(freshPath);
         EXPECT_EQ(Save(fresh, freshPath), mode != 0) << "pictures kept beside a report are files of their own";
         EXPECT_EQ(filestest::ReadBytes(freshPath) == freshBytes, mode == 0);

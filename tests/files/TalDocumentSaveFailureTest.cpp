@@ -2,6 +2,7 @@
 // previous file, the picture files and the model's picture ids stay as they were.
 #include "DocumentFixture.h"
 
+#include "files/TalTemplateTags.h"
 #include "framework/KWOutputRecord.h"
 #include "tests/support/SmallVolume.h"
 
@@ -241,4 +242,59 @@ TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
         EXPECT_NE(std::wstring(serializer.GetSaveFailure().GetString()).find(reasons[cause]), std::wstring::npos);
         EXPECT_NE(std::wstring(output.FailureMessage().GetString()).find(reasons[cause]), std::wstring::npos);
     }
+}
+
+// With a picture store that keeps nothing from the start, the shipped
+// templates are read from their own files without their pictures in the
+// store: a report naming them is written with the pictures taken from those
+// files, and only a report holding pictures the store could not keep is refused.
+TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost)
+{
+    const std::wstring embedded = File(L"embedded.otd");
+    {
+        CTalBaseDocument document;
+        AddPicture(document.GetProperties().GetHeadingSection().Get(), StorePicture(RealPicture("jpg", 5)));
+        ASSERT_TRUE(Save(document, embedded));
+    }
+    const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
+    ASSERT_TRUE(readOnly) << "scripts/wine-run.sh mounts a read-only volume";
+    CStoreFolderOn store(readOnly);
+    CTalTemplateTags tags;
+    ASSERT_TRUE(tags.RegisterTags());
+    std::vector<std::string> shipped;
+    for (const wchar_t* name : {L"Classic", L"OnePicture"}) {
+        const bool title = shipped.empty();
+        const std::wstring path = filestest::ShippedTemplatePath((std::wstring(name) + (title ? L".ott" : L".otl")).c_str());
+        shipped.push_back(filestest::ReadBytes(path));
+        CTalTemplate* tmpl = title ? static_cast<CTalTemplate*>(new CTalTitlePageTemplate) : new CTalPageTemplate;
+        tmpl->SetName(name);
+        title ? g_TemplateManager.AddTitlePageTemplate(tmpl) : g_TemplateManager.AddPageTemplate(tmpl);
+        ASSERT_TRUE(CTalXmlSerializer().LoadTemplate(path.c_str(), &tags, tmpl));
+        EXPECT_EQ(tmpl->GetPreviewPictureId(), 0) << "the store kept no preview";
+    }
+    CTalBaseDocument fresh;
+    SetNote(fresh.GetProperties().GetHeadingSection().Get(), {{L"Only a note", 0, 10, 0, 0, 0.0f, 0}});
+    ASSERT_TRUE(Save(fresh, File(L"fresh.otd"))) << "a new report with a note";
+    const std::string written = filestest::ReadBytes(File(L"fresh.otd"));
+    for (const std::string& file : shipped) {
+        // The preview's text as the template's file holds it.
+        const size_t start = file.find_first_not_of("\r\n", file.find('>', file.find("Preview FileFormat=")) + 1);
+        const std::string preview = file.substr(start, file.find_first_of("\t\r\n<", start) - start);
+        EXPECT_GT(preview.size(), 100u);
+        EXPECT_NE(written.find(preview), std::string::npos);
+    }
+    CTalBaseDocument links;
+    links.GetProperties().m_imageSaveType = 1;
+    AddPicture(links.GetProperties().GetHeadingSection().Get(), OutsidePicture(File(L"a.jpg"), RealPicture("jpg", 7)));
+    ASSERT_TRUE(Save(links, File(L"links.otd")));
+    CTalBaseDocument linksBack;
+    ASSERT_TRUE(Load(linksBack, File(L"links.otd")));
+    EXPECT_TRUE(Save(linksBack, File(L"links.otd"))) << "a report naming its picture files, read as the store keeps nothing";
+
+    CTalBaseDocument lost;
+    const std::string before = filestest::ReadBytes(embedded);
+    Load(lost, embedded);
+    EXPECT_FALSE(Save(lost, embedded)) << "its picture exists only in its file";
+    EXPECT_EQ(filestest::ReadBytes(embedded), before);
+    EXPECT_EQ(filestest::ReadBytes(filestest::ShippedTemplatePath(L"Classic.ott")), shipped[0]);
 }

@@ -152,7 +152,15 @@ TEST_F(TalClipRecordsTest, FileNamesAndPicturesRoundTripWithTheirPositions)
 
     const uint32_t id = g_rasterLib.GetPictureId(L"C:\\clip-test\\p1.jpg");
     CKWRefPtr<CTalSection> source(new CTalSection(nullptr, L"source"));
-    CTalPictureList pictures{new CTalPicture, new CTalPicture, new CTalPicture};
+    // Beside the files: no picture, a placeholder of no file its report
+    // named, and a picture the store could not keep in the report it came in.
+    CTalPictureList pictures{new CTalPicture, new CTalPicture, new CTalPicture, new CTalPicture, new CTalPicture};
+    const uint32_t fileless = g_rasterLib.AddFilelessPicture(KWPictureState::NotPicture);
+    g_rasterLib.SetPictureSource(fileless, L"C:\\clip-test\\notes.txt", false);
+    pictures[3]->SetPictureId(static_cast<int32_t>(fileless));
+    const uint32_t unkept = g_rasterLib.AddUnkeptPicture(ERROR_DISK_FULL);
+    g_rasterLib.SetPictureSource(unkept, L"D:\\reports\\source.otd", true);
+    pictures[4]->SetPictureId(static_cast<int32_t>(unkept));
     pictures[0]->SetPictureId(static_cast<int32_t>(id));
     pictures[0]->SetTitle(L"One");
     pictures[0]->SetAngle(270);
@@ -161,7 +169,7 @@ TEST_F(TalClipRecordsTest, FileNamesAndPicturesRoundTripWithTheirPositions)
     pictures[1]->SetShown(0);
     pictures[1]->SetNewPage(1);
     pictures[1]->SetUseDescription(1);
-    const CTalPositionList positions{4, 0, 9};
+    const CTalPositionList positions{4, 0, 9, 1, 2};
     CTalPicturesData record(pictures, false, &positions);
     const Bytes bytes = Store(record);
 
@@ -169,12 +177,20 @@ TEST_F(TalClipRecordsTest, FileNamesAndPicturesRoundTripWithTheirPositions)
     ASSERT_TRUE(Load(bytes, loaded));
     EXPECT_EQ(positions, loaded.GetPositions());
     const CTalPictureList& got = loaded.GetPictures();
-    ASSERT_EQ(3u, got.size());
+    ASSERT_EQ(5u, got.size());
     EXPECT_EQ(got[0]->GetPictureId(), got[1]->GetPictureId()) << "one image, one id";
+    EXPECT_EQ(0, got[2]->GetPictureId()) << "no picture stays none";
+    // Each picture without a file pastes as what it was, as its source names it.
+    const uint32_t placeholder = uint32_t(got[3]->GetPictureId()), lost = uint32_t(got[4]->GetPictureId());
     DWORD error = 1;
-    EXPECT_TRUE(g_rasterLib.GetUnkeptError(uint32_t(got[2]->GetPictureId()), error))
-        << "a picture without a file is one whose bytes no store keeps: no save writes it as whole";
-    EXPECT_EQ(0u, error);
+    bool embedded = true;
+    EXPECT_FALSE(g_rasterLib.GetUnkeptError(placeholder, error)) << "a placeholder is no picture the store lost";
+    EXPECT_EQ(KWPictureState::NotPicture, g_rasterLib.GetPictureState(placeholder, false));
+    EXPECT_EQ(CString(L"C:\\clip-test\\notes.txt"), g_rasterLib.GetPictureSource(placeholder, &embedded));
+    EXPECT_FALSE(embedded);
+    EXPECT_TRUE(g_rasterLib.GetUnkeptError(lost, error) && error == ERROR_DISK_FULL) << "its source's reason";
+    EXPECT_EQ(CString(L"D:\\reports\\source.otd"), g_rasterLib.GetPictureSource(lost, &embedded));
+    EXPECT_TRUE(embedded);
     for (const auto& p : got)
         EXPECT_EQ(nullptr, p->PeekParent());
     source->InsertPictures(pictures, nullptr);
@@ -207,6 +223,14 @@ TEST_F(TalClipRecordsTest, PicturesFromAnotherStorePathRegisterIt)
     const int32_t id = loaded.GetPictures()[0]->GetPictureId();
     EXPECT_NE(0, id);
     EXPECT_EQ(CString(L"C:\\elsewhere\\new.bmp"), g_rasterLib.GetImagePath(static_cast<uint32_t>(id)));
+
+    // A block written before its pictures without a file were told apart:
+    // each stays one the store could not keep, which no save writes as whole.
+    const Bytes old = Writer().U32(1).String(L"t").U32(2).U8(1).U32(2).U8(0).U32(0).String(L"").b;
+    const uint32_t oldAt = 13 + uint32_t(old.size());
+    ASSERT_TRUE(Load(Writer().Linked(2, oldAt, kNoLink, oldAt).Add(old).Linked(4, oldAt + 17).U32(0), loaded));
+    DWORD error = 1;
+    EXPECT_TRUE(g_rasterLib.GetUnkeptError(uint32_t(loaded.GetPictures().at(0)->GetPictureId()), error) && !error);
 }
 
 TEST_F(TalClipRecordsTest, SectionRoundTripKeepsIdsAndFonts)
