@@ -26,13 +26,13 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 # Its windows are not handed to a window manager: the test display has none,
 # and Wine would wait two seconds for one each time a window is hidden.
 ot_wine_prefix() {
-  if [ -f "$WINEPREFIX/.ot-ready-6" ]; then return 0; fi
+  if [ -f "$WINEPREFIX/.ot-ready-7" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
   # lingering wine server must not keep the lock held.
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.ot-ready-6" ]; then
+    if [ ! -f "$WINEPREFIX/.ot-ready-7" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
@@ -49,7 +49,8 @@ ot_wine_prefix() {
       # Tahoma is the face of the menus and dialogs that the system draws; as
       # shipped, its glyphs stand at other places than it measures them, and
       # the line under a menu's letter stood under a later character. Its
-      # copy is drawn as it is measured (python3-fonttools, from the set-up).
+      # copy keeps the bitmap strikes that draw it cleanly and is measured as
+      # they draw it (python3-fonttools, from the set-up).
       local face fonts="$WINEPREFIX/drive_c/windows/Fonts"
       for face in tahoma tahomabd; do
         /usr/bin/python3 "$ot_root/scripts/font-drawn-as-measured.py" "/usr/share/wine/fonts/$face.ttf" \
@@ -63,8 +64,8 @@ ot_wine_prefix() {
          grep -q 'ShowCrashDialog' "$WINEPREFIX/user.reg" 2>/dev/null &&
          ls "$WINEPREFIX/drive_c/windows/Fonts/"*.ttf >/dev/null 2>&1 &&
          [ -f "$fonts/tahoma.ttf" ] && [ -f "$fonts/tahomabd.ttf" ] &&
-         ! grep -q EBLC "$fonts/tahoma.ttf" "$fonts/tahomabd.ttf"; then
-        touch "$WINEPREFIX/.ot-ready-6"
+         grep -q hdmx "$fonts/tahoma.ttf" && grep -q hdmx "$fonts/tahomabd.ttf"; then
+        touch "$WINEPREFIX/.ot-ready-7"
       else
         echo "wine-env: the Wine prefix $WINEPREFIX was not completed" >&2
         exit 1

@@ -1,7 +1,8 @@
 // The flat XP look and the themed look: the colour scheme on crafted system
 // colours and colour depths, the highlighted text colour, a popup menu under
 // a tool-bar button with the lines under its items' letters
-// (build\screenshots\xp_popup_menu.png), the themes Wine
+// (build\screenshots\xp_popup_menu.png) and the figures and bold of the
+// menus' face (build\screenshots\tahoma_figures.png), the themes Wine
 // opens, the theme states through a recording seam, and the fallback to the
 // XP look once themes are off; tab-strip buttons and a task pane.
 #include "CanvasTestSupport.h"
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace docking_test;
@@ -123,7 +125,89 @@ void ExpectLineUnderLetter(const CRect& rectScreen, const CString& strText) {
                                         static_cast<LPCWSTR>(strText));
 }
 
-TEST_F(XPMenuTest, PopupMenuSeparatorLeavesTheImageColumnAndItsBorderOpensToTheButton) {
+// The counters of a figure drawn dark on light: the light regions that no
+// light path joins to the drawing's edge. Each pixel's region: 0 for ink and
+// the outside, the counters from 1 in the order of their first pixels.
+std::vector<int> Counters(const test_support::Pixels& drawing, int& nCounters) {
+    const int cx = drawing.width, cy = drawing.height;
+    std::vector<int> region(drawing.values.size());
+    for (size_t i = 0; i < region.size(); ++i)
+        region[i] = test_support::IsDark(drawing.values[i]) ? 0 : -1;
+    auto fill = [&](int i, int nRegion, auto& self) -> void {
+        const int x = i % cx, y = i / cx;
+        if (x < 0 || x >= cx || y < 0 || y >= cy || region[i] >= 0)
+            return;
+        region[i] = nRegion;
+        for (int j : {x > 0 ? i - 1 : -1, x + 1 < cx ? i + 1 : -1, i - cx, i + cx})
+            self(j, nRegion, self);
+    };
+    for (int i = 0; i < cx * cy; ++i)
+        if (i % cx == 0 || i % cx == cx - 1 || i < cx || i >= cx * (cy - 1))
+            fill(i, 0, fill);
+    nCounters = 0;
+    for (int i = 0; i < cx * cy; ++i)
+        if (region[i] < 0)
+            fill(i, ++nCounters, fill);
+    return region;
+}
+
+// Tahoma as the menus draw it in one bit, as the prefix holds it: "0" and
+// "8" at every size of the system's one-bit text with their counters open (a
+// 0 with one, open at its middle, its sides curving out evenly with no stub
+// beside the counter; an 8 with two), and a bold caption heavier than the
+// regular one.
+void ExpectCleanFigures() {
+    const int kCell = 20;
+    CCanvas canvas(16 * kCell, 11 * kCell);
+    canvas.DC().SetBkMode(TRANSPARENT);
+    const CString strCaption = L"Report Properties 2008";
+    auto draw = [&](int nHeight, int nWeight, const CString& strText, int x, int y) {
+        CFont font;
+        font.CreateFont(-nHeight, 0, 0, 0, nWeight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
+        CFont* pOld = canvas.DC().SelectObject(&font);
+        wchar_t szFace[LF_FACESIZE] = {};
+        ::GetTextFaceW(canvas.DC().m_hDC, LF_FACESIZE, szFace);
+        EXPECT_STREQ(szFace, L"Tahoma");
+        canvas.DC().TextOut(x, y, strText);
+        canvas.DC().SelectObject(pOld);
+        return test_support::CaptureFrom(canvas.DC().m_hDC, {x - 2, y}, strText.GetLength() > 1 ? 15 * kCell : kCell, kCell);
+    };
+    for (int nHeight = 8; nHeight <= 16; ++nHeight) {
+        const int y = (nHeight - 8) * kCell;
+        int nCounters = 0;
+        const test_support::Pixels zero = draw(nHeight, FW_NORMAL, L"0", 2, y);
+        const std::vector<int> region = Counters(zero, nCounters);
+        const CRect ink = zero.Bounds(RGB(255, 255, 255));
+        EXPECT_EQ(nCounters, 1) << "0 at " << nHeight;
+        EXPECT_EQ(region[(ink.top + ink.bottom - 1) / 2 * kCell + (ink.left + ink.right - 1) / 2], 1) << nHeight;
+        std::vector<int> left, right;
+        for (int yRow = ink.top; yRow < ink.bottom; ++yRow) {
+            int x = ink.left, xRight = ink.right - 1;
+            while (!test_support::IsDark(zero.At(x, yRow)))
+                ++x;
+            while (!test_support::IsDark(zero.At(xRight, yRow)))
+                --xRight;
+            left.push_back(x);
+            right.push_back(xRight);
+        }
+        for (size_t i = 1; i + 1 < left.size(); ++i)
+            EXPECT_TRUE(left[i - 1] + left[i + 1] >= 2 * left[i] && right[i - 1] + right[i + 1] <= 2 * right[i])
+                << "0 at " << nHeight << " row " << i;
+        Counters(draw(nHeight, FW_NORMAL, L"8", 2 + kCell, y), nCounters);
+        EXPECT_EQ(nCounters, 2) << "8 at " << nHeight;
+    }
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    ASSERT_EQ(metrics.lfCaptionFont.lfWeight, FW_BOLD);
+    const test_support::Pixels bold = draw(-metrics.lfCaptionFont.lfHeight, FW_BOLD, strCaption, 2, 9 * kCell);
+    const test_support::Pixels regular = draw(-metrics.lfCaptionFont.lfHeight, FW_NORMAL, strCaption, 2, 10 * kCell);
+    EXPECT_GT(4 * std::count_if(bold.values.begin(), bold.values.end(), test_support::IsDark),
+              5 * std::count_if(regular.values.begin(), regular.values.end(), test_support::IsDark));
+    EXPECT_TRUE(canvas.SavePng(L"tahoma_figures"));
+}
+
+TEST_F(XPMenuTest, PopupMenuSeparatorLeavesTheImageColumnItsBorderOpensToTheButtonAndItsFaceDrawsClean) {
     CQMXPPopupMenu::bMenuShadows = FALSE;
     CQMXPToolBar bar;
     ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE840));
@@ -178,6 +262,7 @@ TEST_F(XPMenuTest, PopupMenuSeparatorLeavesTheImageColumnAndItsBorderOpensToTheB
     }
     CloseAllPopups();
     bar.DestroyWindow();
+    ExpectCleanFigures();
 }
 
 // The themed manager drawing nothing, recording the parts it asks for.
