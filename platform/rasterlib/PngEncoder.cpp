@@ -12,7 +12,7 @@ namespace rasterlib {
 namespace {
 
 // The sink is handed blocks of this size: a file takes few large writes.
-constexpr size_t kBlockBytes = size_t(1) << 20;
+constexpr size_t kBlockBytes = size_t(256) << 10;
 // Deflated bytes libpng gathers into one image data chunk.
 constexpr size_t kChunkBytes = size_t(64) << 10;
 // Each row filtered by its left neighbours and deflated at zlib's fastest.
