@@ -34,8 +34,11 @@ void CKWWorkQueue::Add(std::function<void()> job, bool ahead)
             m_jobs.insert(m_jobs.begin() + std::ptrdiff_t(m_ahead++), std::move(job));
         else
             m_jobs.push_back(std::move(job));
-        // The threads wait for the lock until the job is in place.
-        while (static_cast<int>(m_threads.size()) < m_threadCount)
+        // A thread starts for each job no idle thread can take, up to the
+        // count: a single long job costs one thread's memory, not all their
+        // stacks. The threads wait for the lock until the job is in place.
+        while (static_cast<int>(m_threads.size()) < m_threadCount &&
+               m_jobs.size() > m_threads.size() - static_cast<size_t>(m_running))
             m_threads.emplace_back([this] { Run(); });
     }
     m_changed.notify_all();

@@ -4,8 +4,9 @@
 // the caller goes on; a job queued ahead starts before those still waiting,
 // so that the longest jobs do not come last. Wait returns once every job
 // queued so far has run.
-// A job's exception ends that job only. The threads start with the first
-// job: a queue that is given none costs no thread.
+// A job's exception ends that job only. A thread starts when a job is
+// queued that no idle thread can take: a queue that is given none costs no
+// thread.
 #include <condition_variable>
 #include <deque>
 #include <functional>

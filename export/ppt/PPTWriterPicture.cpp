@@ -27,8 +27,8 @@ const double kMasterUnitsPerInch = 576.0;
 // Pictures written at once, one per processor, within a memory budget: a copy
 // takes nothing of it, a lossless turn about the file's size, a JPEG encoded
 // from its planes the turned planes (1.5 bytes a pixel for 4:2:0, 3 at the
-// most) and a band, any other encoding a whole picture's pixels and its
-// encoded bytes.
+// most) and a band, a PNG the pixels and a row (it goes to its file as it is
+// encoded), any other encoding a whole picture's pixels and its encoded bytes.
 const int kMostPictureWriters = 8;
 const uint64_t kPictureWriterMemory = uint64_t(256) << 20;
 const uint64_t kBandAndTables = uint64_t(1) << 20;
@@ -58,7 +58,7 @@ uint64_t PlaneCost(const ExportPictureFile& picture)
 
 uint64_t EncodingCost(const ExportPictureFile& picture)
 {
-    return Pixels(picture) * 5;
+    return picture.extension.CompareNoCase(L"png") == 0 ? Pixels(picture) * 4 + kBandAndTables : Pixels(picture) * 5;
 }
 
 // A JPEG file named as one: its link's name is the same whether it is copied,

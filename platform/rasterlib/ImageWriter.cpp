@@ -4,6 +4,7 @@
 #include "platform/rasterlib/IcoEncoder.h"
 #include "platform/rasterlib/JpegCodec.h"
 #include "platform/rasterlib/PixelOps.h"
+#include "platform/rasterlib/PngEncoder.h"
 #include "platform/rasterlib/WicEncoder.h"
 
 namespace rasterlib {
@@ -32,6 +33,10 @@ bool EncodeImage(const PixelView& view, const char* formatName, int quality, std
     case ImageFormat::Ico:
         return EncodeIco(view, out);
     case ImageFormat::Png:
+        return EncodePng(view, [&out](const uint8_t* bytes, size_t count) {
+            out.insert(out.end(), bytes, bytes + count);
+            return true;
+        });
     case ImageFormat::Gif:
     case ImageFormat::Bmp:
     case ImageFormat::Tiff:
@@ -39,6 +44,14 @@ bool EncodeImage(const PixelView& view, const char* formatName, int quality, std
     default:
         return false;
     }
+}
+
+bool EncodeImage(const PixelView& view, const char* formatName, int quality, const ByteSink& sink)
+{
+    if (FormatFromName(formatName) == ImageFormat::Png)
+        return IsValidView(view) && EncodePng(view, sink);
+    std::vector<uint8_t> bytes;
+    return EncodeImage(view, formatName, quality, bytes) && sink(bytes.data(), bytes.size());
 }
 
 }  // namespace rasterlib

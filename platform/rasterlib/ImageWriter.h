@@ -1,6 +1,7 @@
 // Encoding of B, G, R, A pixels by format name.
 #pragma once
 
+#include "platform/rasterlib/ByteSink.h"
 #include "platform/rasterlib/RasterImage.h"
 
 #include <vector>
@@ -13,5 +14,10 @@ constexpr int kDefaultJpegQuality = 90;
 // means kDefaultJpegQuality). False for unknown formats and images the format cannot
 // hold.
 bool EncodeImage(const PixelView& view, const char* formatName, int quality, std::vector<uint8_t>& out);
+
+// The same encoding handed to the sink: a PNG as libpng makes it, row by row,
+// never whole in memory; other formats once encoded. False also when the sink
+// fails.
+bool EncodeImage(const PixelView& view, const char* formatName, int quality, const ByteSink& sink);
 
 }  // namespace rasterlib

@@ -101,7 +101,7 @@ struct Work {
     size_t count = 0;
     JpegReencoding settings;
     uint8_t turn = 1;
-    const JpegSink* sink = nullptr;
+    const ByteSink* sink = nullptr;
 
     StopAll readErrors, writeErrors;
     jpeg_decompress_struct reader;
@@ -393,7 +393,7 @@ uint8_t ComposeTurn(uint8_t orientation, int32_t rotation)
     return 0;
 }
 
-bool ReencodeJpeg(const uint8_t* data, size_t count, const JpegReencoding& settings, const JpegSink& sink)
+bool ReencodeJpeg(const uint8_t* data, size_t count, const JpegReencoding& settings, const ByteSink& sink)
 {
     if (!data || count == 0 || count > 0x7FFFFFFF || settings.quality < 1 || settings.quality > 100)
         return false;

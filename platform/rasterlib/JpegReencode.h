@@ -13,9 +13,10 @@
 
 #include <windows.h>
 
+#include "platform/rasterlib/ByteSink.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 namespace rasterlib {
 
@@ -34,12 +35,9 @@ struct JpegReencoding {
 // picture clockwise by the rotation; 0 for a rotation that is no multiple of 90.
 uint8_t ComposeTurn(uint8_t orientation, int32_t rotation);
 
-// Takes the encoded stream a piece at a time; false stops the encoding.
-using JpegSink = std::function<bool(const uint8_t* bytes, size_t count)>;
-
 // Decodes the stream, turns it and gives the encoded stream to the sink.
 // False when the stream is refused (see above), the rotation is no multiple
 // of 90 or the sink fails; what the sink took is then of no use.
-bool ReencodeJpeg(const uint8_t* data, size_t count, const JpegReencoding& settings, const JpegSink& sink);
+bool ReencodeJpeg(const uint8_t* data, size_t count, const JpegReencoding& settings, const ByteSink& sink);
 
 }  // namespace rasterlib

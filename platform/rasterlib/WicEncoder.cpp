@@ -124,7 +124,7 @@ bool WriteColourFrame(IWICBitmapFrameEncode* frame, const PixelView& view, bool 
 bool WicEncode(const PixelView& source, ImageFormat format, std::vector<uint8_t>& out)
 {
     const GUID* container = WicContainerOf(format);
-    if (!container || format == ImageFormat::Ico)
+    if (!container || format == ImageFormat::Ico || format == ImageFormat::Png)
         return false;
     try {
         PixelView view = source;
@@ -152,9 +152,7 @@ bool WicEncode(const PixelView& source, ImageFormat format, std::vector<uint8_t>
             return false;
         const bool written = format == ImageFormat::Gif
                                  ? WriteGifFrame(factory.Get(), frame.Get(), view)
-                                 : WriteColourFrame(frame.Get(), view,
-                                                    transparent && (format == ImageFormat::Png ||
-                                                                    format == ImageFormat::Tiff));
+                                 : WriteColourFrame(frame.Get(), view, transparent && format == ImageFormat::Tiff);
         if (!written || FAILED(frame->Commit()) || FAILED(encoder->Commit()))
             return false;
         return StreamBytes(stream.Get(), out);

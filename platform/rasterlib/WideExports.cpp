@@ -57,7 +57,7 @@ bool WriteWholeFile(const wchar_t* path, const std::vector<uint8_t>& bytes)
 
 // A stream written as it is made, a piece at a time through the sink that
 // produce is given; no file is left when it fails.
-bool WriteProducedFile(const wchar_t* path, const std::function<bool(const JpegSink&)>& produce)
+bool WriteProducedFile(const wchar_t* path, const std::function<bool(const ByteSink&)>& produce)
 {
     if (!path || !*path)
         return false;
@@ -79,7 +79,7 @@ bool WriteProducedFile(const wchar_t* path, const std::function<bool(const JpegS
 // The turned stream written as it is made; no file is left when it fails.
 bool WriteTurnedFile(const wchar_t* path, JpegTurn& turn)
 {
-    return WriteProducedFile(path, [&turn](const JpegSink& sink) { return turn.Write(sink); });
+    return WriteProducedFile(path, [&turn](const ByteSink& sink) { return turn.Write(sink); });
 }
 
 // The first extension of the format's entry ("jpg" for JPEG).
@@ -158,10 +158,12 @@ uint8_t __cdecl SaveRasterImageW(const wchar_t* path, int32_t width, int32_t hei
         if (layout != kPixelLayoutBgra || width <= 0 || height <= 0 || stride <= 0)
             return 0;
         const PixelView view{static_cast<const uint8_t*>(pixels), uint32_t(width), uint32_t(height), uint32_t(stride)};
-        std::vector<uint8_t> bytes;
-        if (!IsValidView(view) || !EncodeImage(view, formatName, quality, bytes))
+        if (!IsValidView(view))
             return 0;
-        return WriteWholeFile(path, bytes) ? 1 : 0;
+        // Written as it is encoded: no whole copy of the file stands in memory.
+        return WriteProducedFile(path, [&](const ByteSink& sink) { return EncodeImage(view, formatName, quality, sink); })
+                   ? 1
+                   : 0;
     } catch (...) {
         return 0;
     }
@@ -254,7 +256,7 @@ int32_t __cdecl EncodeTurnedJpegW(const wchar_t* source, const wchar_t* target, 
         if (!data || ComposeTurn(settings.orientation, rotation) == 0)
             return 0;
         const size_t count = size_t(bytes.Size());
-        return WriteProducedFile(target, [&](const JpegSink& sink) { return ReencodeJpeg(data, count, settings, sink); })
+        return WriteProducedFile(target, [&](const ByteSink& sink) { return ReencodeJpeg(data, count, settings, sink); })
                    ? 1
                    : 0;
     } catch (...) {

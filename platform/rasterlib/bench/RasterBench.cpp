@@ -4,6 +4,7 @@
 // WIC's decode-and-scale path, on one processor.
 //   raster_bench [count] [width height] [--folder F [--make]] [--peer-rate R] [--no-wic]
 //   raster_bench --tiff-layouts
+//   raster_bench --export-png
 // --folder keeps the files in F (made there when missing) for a native
 // decoder to read as well; --make only makes them. --peer-rate gives the
 // thumbnails per second of native `djpeg -scale 1/8` on one processor on the
@@ -13,7 +14,8 @@
 // photograph's and their memory beside WIC's; then a photograph as a
 // JPEG-coded TIFF, the library's thumbnail beside WIC's. --tiff-layouts
 // times only the TIFF layouts of TiffLayoutBench.h, beside libtiff's own
-// readings of them.
+// readings of them. --export-png times the writing of LZW TIFFs of 20, 50 and
+// 160 megapixels as a PNG file beside their JPEG for the PDF (ExportPngBench.h).
 #include "platform/rasterlib/RasterLibApi.h"
 
 #include <windows.h>
@@ -22,6 +24,7 @@
 #include <turbojpeg.h>
 
 #include "bench/PeakMemory.h"
+#include "platform/rasterlib/bench/ExportPngBench.h"
 #include "platform/rasterlib/bench/TiffLayoutBench.h"
 #include "tests/support/HugePictures.h"
 #include "tests/support/LibtiffFiles.h"
@@ -516,6 +519,7 @@ int main(int argc, char** argv)
     bool makeOnly = false;
     bool wic = true;
     bool tiffLayouts = false;
+    bool exportPng = false;
     double peerRate = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -527,6 +531,8 @@ int main(int argc, char** argv)
             wic = false;
         else if (argument == "--tiff-layouts")
             tiffLayouts = true;
+        else if (argument == "--export-png")
+            exportPng = true;
         else if (argument == "--peer-rate" && i + 1 < argc)
             peerRate = std::atof(argv[++i]);
         else
@@ -557,8 +563,11 @@ int main(int argc, char** argv)
     if (!keptFolder.empty())
         folder = keptFolder.back() == '\\' ? keptFolder : keptFolder + "\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
-    if (tiffLayouts) {
-        TimeTiffLayouts(lib, folder);
+    if (tiffLayouts || exportPng) {
+        if (tiffLayouts)
+            TimeTiffLayouts(lib, folder);
+        else
+            TimeExportEncodings(lib, folder);
         if (keptFolder.empty())
             ::RemoveDirectoryA(folder.c_str());
         return 0;
