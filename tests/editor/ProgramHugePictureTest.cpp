@@ -8,6 +8,7 @@
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/HugePictures.h"
+#include "tests/support/PrivateBytes.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
@@ -15,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -26,17 +26,6 @@ namespace {
 
 constexpr UINT kAddImage = 1151;
 constexpr uint32_t kHugeSide = 16000;
-
-// The private memory the process holds now, and the most it ever held.
-size_t PrivateBytes(HANDLE process, size_t* peak)
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    if (!::GetProcessMemoryInfo(process, &counters, sizeof counters))
-        return 0;
-    *peak = std::max(counters.PeakPagefileUsage, counters.PeakWorkingSetSize);
-    return std::max(counters.PagefileUsage, counters.WorkingSetSize);
-}
 
 // The placeholder picture as the program's resources hold it (a bitmap of 24
 // bits, rows bottom up), as screen colours, top row first.
@@ -104,7 +93,7 @@ TEST(ProgramHugePicture, OneWarningNamesItsFileAndSizeThePlaceholderShowsAndMemo
     ASSERT_TRUE(edtest::WaitFor([&] { return (list = program.ReportPictureList()) != nullptr; }));
     ::ShowWindow(program.Main(), SW_MAXIMIZE);
     size_t peakAtStart = 0;
-    const size_t atStart = PrivateBytes(program.Process(), &peakAtStart);
+    const size_t atStart = test_support::PrivateBytes(&peakAtStart, program.Process());
     ASSERT_GT(atStart, 0u);
 
     program.PostCommand(kAddImage);
@@ -147,7 +136,7 @@ TEST(ProgramHugePicture, OneWarningNamesItsFileAndSizeThePlaceholderShowsAndMemo
 
     // Nothing near the picture's pixels (a gigabyte) was ever held.
     size_t peak = 0;
-    PrivateBytes(program.Process(), &peak);
+    test_support::PrivateBytes(&peak, program.Process());
     std::printf("[ info ] the program's memory: %u MB at the start, at most %u MB\n", unsigned(atStart >> 20),
                 unsigned(peak >> 20));
     EXPECT_LT(peak, std::max(peakAtStart, atStart + (size_t(64) << 20)));

@@ -28,11 +28,11 @@
 #include "tests/export/ppt/PptFileCheck.h"
 #include "tests/support/HugePictures.h"
 #include "tests/support/KeepForReaders.h"
+#include "tests/support/PrivateBytes.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/TestPictureFiles.h"
 
 #include <png.h>
-#include <psapi.h>
 #include <turbojpeg.h>
 
 namespace {
@@ -643,64 +643,35 @@ TEST_F(PPTWriterPictures, EveryLinkLeadsToAFilePowerPointShowsUpright)
 
 namespace {
 
-// The colour (R, G, B) of pixel (x, y) of the scan below: smooth shades and
-// a scanner's noise, its rows repeating every 16.
-uint8_t ScanAt(uint32_t x, uint32_t y, int channel)
-{
-    const uint32_t row = y % 16;
-    const uint32_t noise = ((x * 2654435761u) ^ ((row * 3 + uint32_t(channel) + 1) * 40503u)) >> 13;
-    const uint32_t shade = channel == 0 ? x / 50 : channel == 1 ? 200 - x / 60 : 40 + row * 9;
-    return uint8_t(shade % 230 + noise % 25);
-}
-
-// A deflated RGB TIFF of the scan, made a band of rows at a time.
-std::string ScanTiff(uint32_t width, uint32_t height)
-{
-    std::string rows;
-    for (uint32_t y = 0; y < 16; ++y)
-        for (uint32_t x = 0; x < width; ++x)
-            for (int channel = 0; channel < 3; ++channel)
-                rows += char(ScanAt(x, y, channel));
-    const std::string strip = testpictures::DeflatedPieces({{rows, height / 16}});
-    return testpictures::StripTiff(width, height, 3, 8, 2, strip, uint32_t(strip.size()));
-}
-
 // Runs the export in a process of its own and gives the most memory it held
-// above what it held before, in MB (the system keeps the process's peak).
+// above what it held before, in MB.
 int ExportPeak(const std::function<bool()>& exportReport)
 {
     int peak = -1;
     EXPECT_EXIT(
         {
-            PROCESS_MEMORY_COUNTERS counters = {};
-            counters.cb = sizeof counters;
-            ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-            const size_t start = std::max(counters.PagefileUsage, counters.WorkingSetSize);
+            size_t most = 0;
+            const size_t start = test_support::PrivateBytes(&most);
             const bool written = exportReport();
-            ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-            const size_t most = std::max(counters.PeakPagefileUsage, counters.PeakWorkingSetSize);
+            test_support::PrivateBytes(&most);
             std::exit(written ? int((most > start ? most - start : 0) >> 20) : 255 << 8);
         },
-        [&peak](int code) {
-            peak = code;
-            return code < 255 << 8;
-        },
-        "");
+        [&peak](int code) { return (peak = code) < 255 << 8; }, "");
     return peak;
 }
 
 }  // namespace
 
-// A scan of 50 megapixels goes to the presentation's folder as a PNG written
-// as it is encoded: its export holds the memory the PDF's of the same report
-// holds (both hold the picture's pixels), where a packed copy of the pixels
-// and the file in memory once took more than half as much again; libpng
-// reads the file back as the scan's pixels.
+// A picture of 50 megapixels goes to the presentation's folder as a PNG
+// written as it is encoded: its export holds the memory the PDF's of the same
+// report holds (both hold the picture's pixels), where a packed copy of the
+// pixels and the file in memory once took more than half as much again;
+// libpng reads the file back as the picture's pixels.
 TEST_F(PPTWriterPictures, AHugeScanIsLinkedAsAPngWithinTheMemoryOfThePdf)
 {
-    const uint32_t width = 10000, height = 5008;
+    const uint32_t width = 10000, height = 5000;
     const std::wstring scan = m_folder.Path() + L"scan.tif";
-    ASSERT_TRUE(WriteFileBytes(scan, ScanTiff(width, height)));
+    ASSERT_TRUE(WriteFileBytes(scan, testpictures::HugeBlockTiff(width, height)));
     const uint32_t id = g_rasterLib.GetPictureId(scan.c_str());
     CTestPages pages;
     NewPage(pages.List())->AddObject(new TalObjExport(id, CKWDoubleRect(0, 0, 1, 1), 0, false));
@@ -713,7 +684,7 @@ TEST_F(PPTWriterPictures, AHugeScanIsLinkedAsAPngWithinTheMemoryOfThePdf)
     const int pptPeak = ExportPeak([&] { return Write(pages.List(), ppt); });
     std::printf("peak memory above the start: PowerPoint %d MB, PDF %d MB\n", pptPeak, pdfPeak);
     EXPECT_GE(pdfPeak, int(uint64_t(width) * height * 4 >> 20));  // the pixels
-    // Both peak while the scan is read; the presentation's own records and
+    // Both peak while the picture is read; the presentation's own records and
     // its picture thread add a megabyte or so, its PNG a row and a block.
     EXPECT_LE(pptPeak, pdfPeak + 2);
 
@@ -728,10 +699,12 @@ TEST_F(PPTWriterPictures, AHugeScanIsLinkedAsAPngWithinTheMemoryOfThePdf)
     std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
     size_t wrong = 0;
-    for (uint32_t y = 0; y < height; ++y)
+    std::string row;
+    for (uint32_t y = 0; y < height; ++y) {
+        testpictures::BlockRow(y, width, height, row);
         for (uint32_t x = 0; x < width; ++x)
-            for (int channel = 0; channel < 3; ++channel)
-                wrong += pixels[(size_t(y) * width + x) * 3 + channel] != ScanAt(x, y, channel);
+            wrong += std::memcmp(&pixels[(size_t(y) * width + x) * 3], testpictures::kBlockColours[uint8_t(row[x])], 3) != 0;
+    }
     EXPECT_EQ(0u, wrong);
 }
 

@@ -7,10 +7,10 @@
 #include "RasterTestSupport.h"
 
 #include "tests/support/HugePictures.h"
+#include "tests/support/PrivateBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -51,17 +51,6 @@ std::vector<HugeFile> HugeFiles(uint32_t width, uint32_t height)
         {"grey.tif", HugeGreyTiff(width, height), "tif"},
         {"holding a png.ico", IconHoldingPng(png), "ico"},
     };
-}
-
-// What the process has asked of the system for its private memory: now, and
-// the most it ever held.
-size_t PrivateBytes(size_t* peak)
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-    *peak = std::max(counters.PeakPagefileUsage, counters.PeakWorkingSetSize);
-    return std::max(counters.PagefileUsage, counters.WorkingSetSize);
 }
 
 // Every call of the library on the file: measured, too large, unreadable.
@@ -106,11 +95,11 @@ TEST(RasterPixelBound, SmallFilesOfTooManyPixelsAreToldTooLargeFromTheirHeaderAl
     EXPECT_EXIT(
         {
             size_t startPeak = 0;
-            const size_t start = PrivateBytes(&startPeak);
+            const size_t start = test_support::PrivateBytes(&startPeak);
             for (const HugeFile& file : files)
                 ExpectTooLarge(file, kHugeSide, kHugeSide);
             size_t peak = 0;
-            PrivateBytes(&peak);
+            test_support::PrivateBytes(&peak);
             std::fprintf(stderr, "peak %u KB above the start\n", unsigned((peak - start) >> 10));
             // This process's folder of files goes with it.
             const std::string folder = TempPath("");
@@ -258,7 +247,7 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
                                                                                           : std::vector<uint8_t>());
             }
             size_t startPeak = 0;
-            const size_t start = PrivateBytes(&startPeak);
+            const size_t start = test_support::PrivateBytes(&startPeak);
             std::vector<Picture> thumbnails(count);
             for (size_t i = 0; i < count; ++i) {
                 const std::string path = TempPath(std::to_string(i));
@@ -277,7 +266,7 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
                 read = read && sound && difference == 0;
             }
             size_t peak = 0;
-            PrivateBytes(&peak);
+            test_support::PrivateBytes(&peak);
             std::fprintf(stderr, "peak %u MB above the start\n", unsigned((peak - start) >> 20));
             // The full reads, beyond the bound the peak was taken within.
             for (size_t i = 0; i < count; ++i) {
@@ -344,7 +333,7 @@ TEST(RasterPixelBound, ThumbnailsOfGifsInterlacedPngsAndTiffStripsHoldRowsAndSum
     EXPECT_EXIT(
         {
             size_t startPeak = 0;
-            const size_t start = PrivateBytes(&startPeak);
+            const size_t start = test_support::PrivateBytes(&startPeak);
             bool same = true;
             for (size_t i = 0; i < huge.size(); ++i) {
                 const std::string path = TempPath(kinds[i].name);
@@ -360,7 +349,7 @@ TEST(RasterPixelBound, ThumbnailsOfGifsInterlacedPngsAndTiffStripsHoldRowsAndSum
                 ::DeleteFileA(path.c_str());
             }
             size_t peak = 0;
-            PrivateBytes(&peak);
+            test_support::PrivateBytes(&peak);
             std::fprintf(stderr, "peak %u MB above the start\n", unsigned((peak - start) >> 20));
             const std::string folder = TempPath("");
             ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
