@@ -1,5 +1,7 @@
 #include "ProgramRun.h"
 
+#include "ProgramInput.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -171,6 +173,8 @@ bool CProgramRun::Launch(const std::wstring& arguments)
 
 bool CProgramRun::Start(const std::wstring& arguments)
 {
+    // The program starts with no key or button held by an earlier test.
+    LetGoHeld();
     if (!Launch(arguments))
         return false;
     ::WaitForInputIdle(m_process.hProcess, 15000);
