@@ -93,10 +93,11 @@ inline HWND FocusIn(HWND window)
 
 // True once the program's main window is in front and enabled, no dialog or
 // menu of the program shows, no other window has the keyboard's focus and
-// the program answers a message sent to it: keys typed then reach it. A
-// closed dialog gives the front back to the main window a moment later (and
-// enables it again only after), and keys sent in between reach no window of
-// the program; a menu left open by an earlier step would take them.
+// the program answers a message sent to it (it has taken the front it was
+// given and come back to its messages): keys typed then reach it. A closed
+// dialog gives the front back to the main window a moment later, and keys
+// sent in between reach no window of the program; a menu left open by an
+// earlier step would take them.
 inline bool ReadyForKeys(const CProgramRun& program)
 {
     HWND main = program.Main();
