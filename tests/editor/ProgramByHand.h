@@ -45,7 +45,10 @@ protected:
         ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
         frame = program.ActiveFrame();
         ::SetForegroundWindow(program.Main());
-        ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+        // In front as its own thread sees it (the front is given at once, the
+        // program takes it when it next reads its messages): keys sent before
+        // would reach no window.
+        ASSERT_TRUE(edtest::ReadyForKeys(program)) << program.Shows();
     }
     // Answered once the program has handled what came before.
     void Settle() { ::SendMessageW(program.Main(), WM_NULL, 0, 0); }

@@ -113,9 +113,9 @@ TEST_F(ProgramByHand, TheStatusBarShowsTheIdleTextAgainWhenThePrintPreviewCloses
                 return true;
         return false;
     };
-    EXPECT_TRUE(edtest::WaitFor(pageShown));
+    EXPECT_TRUE(edtest::WaitFor(pageShown)) << program.Shows();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_page");
-    ASSERT_TRUE(preview.Close());
+    ASSERT_TRUE(preview.Close()) << program.Shows();
     EXPECT_TRUE(edtest::WaitFor([&] { return !pageShown() && edtest::StatusPaneText(status, 0) == idle; }))
         << edtest::StatusPaneText(status, 0).c_str() << " | " << edtest::StatusPaneText(status, 1).c_str();
     test_support::WriteWindowScreenshot(program.Main(), L"editor_program_preview_closed");

@@ -1,6 +1,7 @@
 // The real program's commands, sent to its main window as the menus send them.
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
+#include "UserInput.h"
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/TestJpegs.h"
@@ -175,7 +176,7 @@ TEST(ProgramGallery, AddFolderFillsTheGalleryAndClosingStoresItsDockSide)
     // F4 hides the gallery and shows it again.
     HWND bar = program.GalleryBar();
     ::SetForegroundWindow(program.Main());
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    ASSERT_TRUE(edtest::ReadyForKeys(program)) << program.Shows();
     for (bool shown : {false, true}) {
         edtest::PressKeys({{VK_F4, true}, {VK_F4, false}});
         EXPECT_TRUE(edtest::WaitFor([&] { return (::IsWindowVisible(bar) != FALSE) == shown; })) << shown;

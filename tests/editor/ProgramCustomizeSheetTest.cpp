@@ -84,19 +84,26 @@ protected:
         program.CloseWithoutSaving();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kProgramSettings);
     }
-    // View > Toolbars > Customize toolbars... by keys and a click: the sheet,
-    // null when it does not open.
+    // View > Toolbars > Customize toolbars... by keys and a click, once the
+    // program takes keys: the sheet, or null and a failure that says which
+    // step did not come and what the program showed instead.
     HWND OpenCustomizeSheet()
     {
+        auto missing = [&](const char* what) -> HWND {
+            ADD_FAILURE() << "no " << what << ":" << program.Shows();
+            return nullptr;
+        };
+        if (!edtest::ReadyForKeys(program))
+            return missing("program ready for keys");
         edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
         if (!MenuWith(32829))
-            return nullptr;
+            return missing("View menu");
         edtest::TapKey('T');
         HWND items = MenuWith(kCustomize);
-        if (!items)
-            return nullptr;
-        edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize));
-        return program.WaitForDialogWith(kSheetTab);
+        if (!items || !edtest::ClickBarItem(items, edtest::BarCommandIndex(items, kCustomize)))
+            return missing("Toolbars menu ready for a click");
+        HWND sheet = program.WaitForDialogWith(kSheetTab);
+        return sheet ? sheet : missing("sheet after the click on its item");
     }
     static constexpr wchar_t kProgramSettings[] = L"Software\\Kestrel Works\\OstraTallier";
 };

@@ -172,6 +172,7 @@ TEST(ProgramFreshStart, TemplatesOfTheFoldersAreListedAndAChosenPageTemplateReac
 
     // A new report (Ctrl+N): its pane lists every shipped page template.
     ::SetForegroundWindow(program.Main());
+    ASSERT_TRUE(edtest::ReadyForKeys(program)) << program.Shows();
     edtest::PressChord(VK_CONTROL, 'N');
     ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 1; }));
     HWND first = program.ActiveFrame();
@@ -258,6 +259,7 @@ TEST(ProgramFreshStart, EveryStartUpEndsInAMainWindowThatTakesCommands)
         EXPECT_EQ(c.reports, program.ReportFrames().size());
         // It takes the user's keys: Ctrl+N gives one more report.
         ::SetForegroundWindow(program.Main());
+        ASSERT_TRUE(edtest::ReadyForKeys(program)) << program.Shows();
         edtest::PressChord(VK_CONTROL, 'N');
         EXPECT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == c.reports + 1; }));
     }

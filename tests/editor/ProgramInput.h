@@ -83,6 +83,19 @@ inline void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// Keys and the left button still held down let go: a test that failed in
+// the middle of a chord or a drag leaves them held, and a later program
+// would take its keys and clicks as made with them.
+inline void LetGoHeld()
+{
+    for (int key = VK_BACK; key <= VK_OEM_CLEAR; ++key)
+        if (::GetAsyncKeyState(key) & 0x8000)
+            PressKeys({{WORD(key), false}});
+    POINT at = {};
+    if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) && ::GetCursorPos(&at))
+        MouseAt(at, MOUSEEVENTF_LEFTUP, 0);
+}
+
 // The label of a tree item of another process, in the tree's client coordinates.
 inline RECT TreeItemLabel(HWND tree, LPARAM item)
 {

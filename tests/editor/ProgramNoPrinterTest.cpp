@@ -216,7 +216,7 @@ TEST(NoPrinterInstalled, PrintPreviewSaysCommandFailedAndLeavesTheGalleryDockedA
 
     // View > Image Gallery, opened by its keys, stays enabled.
     ::SetForegroundWindow(program.Main());
-    ASSERT_TRUE(edtest::WaitFor([&] { return ::GetForegroundWindow() == program.Main(); }));
+    ASSERT_TRUE(edtest::ReadyForKeys(program)) << program.Shows();
     edtest::PressKeys({{VK_MENU, true}, {'V', true}, {'V', false}, {VK_MENU, false}});
     HWND items = nullptr;
     int item = -1;

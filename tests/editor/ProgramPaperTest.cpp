@@ -123,6 +123,8 @@ constexpr int kPreviewClose = 0xE300;
 // it does not come.
 HWND PrintSetUpByKeys(const CProgramRun& program, DWORD timeoutMs = edtest::kProgramWaitMs)
 {
+    if (!edtest::ReadyForKeys(program))
+        return nullptr;
     edtest::PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {'P', true}, {'P', false}, {VK_SHIFT, false}, {VK_CONTROL, false}});
     return program.WaitForDialogWith(kPaperSizeBox, timeoutMs);
 }

@@ -86,6 +86,7 @@ TEST(ProgramPictureStore, ThirtyOpensAndClosesOfAReportLeaveTheStoreAndTheHandle
     for (int cycle = 1; cycle <= kCycles; ++cycle) {
         if (cycle > 1) {
             ::SetForegroundWindow(program.Main());
+            ASSERT_TRUE(edtest::ReadyForKeys(program)) << program.Shows();
             edtest::PressChord(VK_CONTROL, 'O');
             HWND dialog = program.WaitForDialogWith(kFileNameCombo);
             ASSERT_NE(nullptr, dialog) << "cycle " << cycle;
@@ -94,6 +95,7 @@ TEST(ProgramPictureStore, ThirtyOpensAndClosesOfAReportLeaveTheStoreAndTheHandle
             EXPECT_EQ(open, edtest::StoreFilesOf(prefix)) << "cycle " << cycle << ": an open writes what the first wrote";
         }
         ::SetForegroundWindow(program.Main());
+        ASSERT_TRUE(edtest::ReadyForKeys(program)) << program.Shows();
         edtest::PressChord(VK_CONTROL, VK_F4);
         ASSERT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().empty(); })) << "cycle " << cycle;
         ASSERT_TRUE(Answers(program));

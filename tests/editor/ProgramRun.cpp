@@ -1,5 +1,7 @@
 #include "ProgramRun.h"
 
+#include "ProgramInput.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -171,6 +173,8 @@ bool CProgramRun::Launch(const std::wstring& arguments)
 
 bool CProgramRun::Start(const std::wstring& arguments)
 {
+    // The program starts with no key or button held by an earlier test.
+    LetGoHeld();
     if (!Launch(arguments))
         return false;
     ::WaitForInputIdle(m_process.hProcess, 15000);
@@ -223,23 +227,42 @@ bool CProgramRun::CloseWithoutSaving()
 
 bool CProgramRun::TellWhyNotClosed() const
 {
-    // What the program still shows, for a close that did not end it.
+    std::fprintf(stderr, "the program did not end on its close; it shows:%ls\n", Shows().c_str());
+    return false;
+}
+
+std::wstring CProgramRun::Shows() const
+{
+    // Its windows in sight, what its dialog says, where the keys go and
+    // whether it answers: what a wait that failed met.
     std::wstring shown;
     WindowsOf query = {m_process.dwProcessId, [&shown](HWND window) {
-                           wchar_t text[256] = {};
-                           ::GetWindowTextW(window, text, 256);
-                           shown += L" [" + ClassName(window) + L" \"" + text + L"\"" +
+                           shown += L" [" + ClassName(window) + L" \"" + Text(window) + L"\"" +
                                     (::IsWindowEnabled(window) ? L"" : L" disabled") + L"]";
                            return false;
                        }};
     VisitWindows(m_desktop, query);
     if (HWND dialog = FindDialog())
         shown += L" dialog: " + DialogText(dialog);
+    HWND front = ::GetForegroundWindow();
+    DWORD frontProcess = 0;
+    ::GetWindowThreadProcessId(front, &frontProcess);
+    shown += L"; in front: " + (front ? L"[" + ClassName(front) + L" \"" + Text(front) + L"\"]" : L"none") +
+             (front && frontProcess != m_process.dwProcessId ? L" of another process" : L"");
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    if (m_main && ::GetGUIThreadInfo(::GetWindowThreadProcessId(m_main, nullptr), &thread))
+        shown += L"; its focus: " + (thread.hwndFocus ? ClassName(thread.hwndFocus) : L"none") +
+                 L", active: " + (thread.hwndActive ? ClassName(thread.hwndActive) : L"none") +
+                 (thread.hwndCapture ? L", capture: " + ClassName(thread.hwndCapture) : L"") +
+                 ((thread.flags & GUI_INMENUMODE) ? L", in menu mode" : L"");
+    for (int key : {VK_MENU, VK_CONTROL, VK_SHIFT, VK_LBUTTON})
+        if (::GetAsyncKeyState(key) & 0x8000)
+            shown += L"; key " + std::to_wstring(key) + L" held";
     DWORD_PTR answer = 0;
     if (!::SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer))
         shown += L"; its window does not answer";
-    std::fprintf(stderr, "the program did not end on its close; it shows:%ls\n", shown.c_str());
-    return false;
+    return shown;
 }
 
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)

@@ -98,6 +98,10 @@ public:
     HWND GalleryBar() const;
     // A top-level window shown, on the test's desktop or another.
     static bool IsShown(HWND window);
+    // What the program shows and where the keys go (its windows, its
+    // dialog's text, the window in front, its focus, the keys held), for the
+    // message of a wait that failed.
+    std::wstring Shows() const;
     // The caption of a window.
     static std::wstring Text(HWND window);
     // The name of a window's class.

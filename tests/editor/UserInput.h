@@ -48,20 +48,31 @@ inline bool ClickWhenReady(HWND window)
     return ready;
 }
 
-// A click on a library tool bar's button (a menu's item too) by its index.
-inline void ClickBarItem(HWND bar, int index)
+// A click on a library tool bar's button (a menu's item too) by its index,
+// once the item can take it: its window enabled, the item laid out at the
+// same place at two readings, and the bar the window under its middle (a
+// menu that has just appeared may still be placed, a bar that has just been
+// made still docked); false when that did not come.
+inline bool ClickBarItem(HWND bar, int index)
 {
-    ClickAt(CentreOf(BarItemRect(bar, index)));
+    RECT rect = {}, last = {};
+    const bool ready = WaitFor([&] {
+        last = rect;
+        rect = BarItemRect(bar, index);
+        HWND under = ::WindowFromPoint(CentreOf(rect));
+        return !::IsRectEmpty(&rect) && ::EqualRect(&rect, &last) && ::IsWindowEnabled(::GetAncestor(bar, GA_ROOT)) &&
+               (under == bar || ::IsChild(bar, under));
+    });
+    ClickAt(CentreOf(rect));
+    return ready;
 }
 
-// A click on a library tool bar's button by its command; false when the bar
-// has none.
+// A click on a library tool bar's button by its command once it can take
+// it; false when the bar has none or it could not.
 inline bool ClickBarCommand(HWND bar, UINT command)
 {
     const int index = BarCommandIndex(bar, command);
-    if (index >= 0)
-        ClickBarItem(bar, index);
-    return index >= 0;
+    return index >= 0 && ClickBarItem(bar, index);
 }
 
 // A click on the tree item; true once the tree has selected it.
@@ -80,19 +91,23 @@ inline HWND FocusIn(HWND window)
     return info.hwndFocus;
 }
 
-// True once the program's main window is in front, no other window has the
-// keyboard's focus and the program waits for input: keys typed then reach
-// it. A closed dialog gives the front back to the main window a moment
-// later, and keys sent in between reach no window of the program.
+// True once the program's main window is in front and enabled, no dialog or
+// menu of the program shows, no other window has the keyboard's focus and
+// the program answers a message sent to it (it has taken the front it was
+// given and come back to its messages): keys typed then reach it. A closed
+// dialog gives the front back to the main window a moment later, and keys
+// sent in between reach no window of the program; a menu left open by an
+// earlier step would take them.
 inline bool ReadyForKeys(const CProgramRun& program)
 {
     HWND main = program.Main();
-    const bool ready = WaitFor([&] {
+    return WaitFor([&] {
         HWND focus = FocusIn(main);
-        return ::GetForegroundWindow() == main && (!focus || focus == main || ::IsChild(main, focus));
+        DWORD_PTR answer = 0;
+        return ::GetForegroundWindow() == main && ::IsWindowEnabled(main) && !program.FindDialog() &&
+               !program.FindPopup(L"QMXPopupMenu") && (!focus || focus == main || ::IsChild(main, focus)) &&
+               ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
     });
-    ::WaitForInputIdle(program.Process(), 15000);
-    return ready;
 }
 
 // The first descendant of the window class (the file list of a file dialog).
