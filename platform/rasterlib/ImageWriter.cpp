@@ -49,7 +49,7 @@ bool EncodeImage(const PixelView& view, const char* formatName, int quality, std
 bool EncodeImage(const PixelView& view, const char* formatName, int quality, const ByteSink& sink)
 {
     if (FormatFromName(formatName) == ImageFormat::Png)
-        return IsValidView(view) && EncodePng(view, sink);
+        return EncodePng(view, sink);
     std::vector<uint8_t> bytes;
     return EncodeImage(view, formatName, quality, bytes) && sink(bytes.data(), bytes.size());
 }

@@ -34,16 +34,19 @@ struct Writer {
             png_destroy_write_struct(&png, info ? &info : nullptr);
     }
 
+    // The sink's answer; a throw from it counts as a failed write.
+    bool Hand(const uint8_t* bytes, size_t count) const
+    {
+        try {
+            return (*sink)(bytes, count);
+        } catch (...) {
+            return false;
+        }
+    }
+
     bool Flush()
     {
-        bool ok = true;
-        if (!block.empty()) {
-            try {
-                ok = (*sink)(block.data(), block.size());
-            } catch (...) {
-                ok = false;
-            }
-        }
+        const bool ok = block.empty() || Hand(block.data(), block.size());
         block.clear();
         return ok;
     }
@@ -52,13 +55,8 @@ struct Writer {
     {
         if (block.size() + count > block.capacity() && !Flush())
             return false;
-        if (count > block.capacity()) {
-            try {
-                return (*sink)(bytes, count);
-            } catch (...) {
-                return false;
-            }
-        }
+        if (count > block.capacity())
+            return Hand(bytes, count);
         block.insert(block.end(), bytes, bytes + count);
         return true;
     }
