@@ -272,7 +272,7 @@ TEST(ProgramOutputs, AClearLogoAndAPictureWatermarkPrintWithoutADarkEdge)
 
 // HTML into a folder that is not there, PDF into a folder nobody may write
 // in (sysfs's root refuses new files even to root, for whom Wine's read-only
-// attributes are no bar), and a report of photographs as PDF, HTML and
+// attributes are no bar), and a report of photographs and a scan as PDF, HTML and
 // PowerPoint over an earlier output of the name on a disk with room for half
 // of the new one: each shows one
 // message naming a file of the output and the reason, and nothing is
@@ -290,6 +290,10 @@ TEST(ProgramOutputs, AGenerationThatCannotWriteSaysOnceWhichFileAndWhy)
         photographs.push_back(
             folder.Write((L"photo" + std::to_wstring(seed) + L".jpg").c_str(),
                          testpictures::EncodeJpeg(testpictures::PhotoPixels(400, 300, seed, 30), 400, 300)));
+    // And a scan, which they take as a PNG written as it is encoded: the
+    // larger part of each output, so that the full disk stops it part-way.
+    photographs.push_back(folder.Write(
+        L"scan.tif", testpictures::TiffFile(640, 480, testpictures::PhotoPixels(640, 480, 4, 30), 0, false)));
     const std::wstring report =
         folder.Write(L"Photographs.otd", edtest::SectionsReportXml({{L"Photographs", photographs}}));
     CProgramRun program;
