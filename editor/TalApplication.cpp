@@ -14,9 +14,7 @@
 #include "editor/TalMainFrame.h"
 #include "editor/TalView.h"
 #include "editor/TalWizardDocument.h"
-#include "files/TalLoadReport.h"
-#include "files/TalTemplateTags.h"
-#include "files/TalXmlSerializer.h"
+#include "files/TalTemplateFolder.h"
 #include "files/XmlErrorDlg.h"
 #include "framework/KWFontFaceStorage.h"
 #include "framework/KWGdiPlusStartup.h"
@@ -56,7 +54,6 @@ const UINT g_msgImageItemLoaded = ::RegisterWindowMessageW(L"IMAGE_ITEM_LOADED__
 namespace {
 
 const wchar_t kTemplateProblemsHeading[] = L"Some page templates could not be read in full:";
-const wchar_t kTemplateLeftOut[] = L"The template is left out.";
 
 // The tool bars the application registers: resource, control id, name.
 struct ToolBarEntry {
@@ -262,54 +259,7 @@ void CTalApplication::InitializeApp()
     KWMarkStartup("documents and settings");
     EnumerateFonts();
     KWMarkStartup("fonts");
-    m_templateProblems = LoadShippedTemplates(GetModuleDirectory() + L"DATA\\");
-}
-
-std::vector<CString> CTalApplication::LoadShippedTemplates(const CString& folder)
-{
-    std::vector<CString> problems;
-    CTalTemplateTags tags;
-    if (!tags.RegisterTags())
-        return problems;
-    CTalXmlSerializer serializer;
-    CTalLoadReport report;
-    for (const bool title : {true, false}) {
-        WIN32_FIND_DATAW entry;
-        HANDLE find = ::FindFirstFileW(folder + (title ? L"*.ott" : L"*.otl"), &entry);
-        if (find == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;
-            CString name = entry.cFileName;
-            const int dot = name.ReverseFind(L'.');
-            if (dot > 0)
-                name = name.Left(dot);
-            std::unique_ptr<CTalTemplate> tmpl;
-            if (title)
-                tmpl = std::make_unique<CTalTitlePageTemplate>();
-            else
-                tmpl = std::make_unique<CTalPageTemplate>();
-            tmpl->SetName(name);
-            std::vector<CString> lines;
-            const bool loaded = serializer.LoadTemplate(folder + entry.cFileName, &tags, tmpl.get(), &lines);
-            if (!loaded)
-                lines.insert(lines.begin(), CString(kTemplateLeftOut));
-            for (const CString& line : lines) {
-                CString led;
-                led.Format(L"%ls: %ls", entry.cFileName, line.GetString());
-                report.Add(led);
-            }
-            if (!loaded)
-                continue;
-            if (title)
-                g_TemplateManager.AddTitlePageTemplate(tmpl.release());
-            else
-                g_TemplateManager.AddPageTemplate(tmpl.release());
-        } while (::FindNextFileW(find, &entry));
-        ::FindClose(find);
-    }
-    return report.TakeLines();
+    m_templateProblems = TalLoadTemplateFolder(GetModuleDirectory() + L"DATA\\");
 }
 
 void CTalApplication::ShowTemplateProblems(const std::vector<CString>& lines)

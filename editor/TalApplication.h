@@ -173,11 +173,6 @@ public:
     afx_msg void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
     // Every report window's page-template window is refreshed.
     void RefreshTemplateWindows();
-    // The title-page ("*.ott") and page ("*.otl") templates of the folder
-    // (ending in a backslash), sorted into the template manager; a file that
-    // does not load is left out. The lines that say which files were left
-    // out and what the others lack, each led by the file's name.
-    std::vector<CString> LoadShippedTemplates(const CString& folder);
     // Shows the problems of the templates read at start in one dialog.
     virtual void ShowTemplateProblems(const std::vector<CString>& lines);
 

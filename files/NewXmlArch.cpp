@@ -220,6 +220,7 @@ int32_t CNewXmlArch::Parse(CKWProgressInterface* progress)
         return SetError(kErrMemory);
     }
     m_sax->SetTagTable(m_table);
+    m_table->ResetStartCounts();
     try {
         FeedParser(progress);
     } catch (const std::bad_alloc&) {

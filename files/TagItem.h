@@ -31,9 +31,11 @@ public:
     void DeleteCurrentCell() { m_currentCell.reset(); }
 
     // The start tags of this name the parse met so far, also where they are
-    // misplaced or skipped: the n-th is the image pre-pass's n-th.
+    // misplaced or skipped: the n-th is the image pre-pass's n-th, which
+    // counts from the start of each file.
     void CountStart() { ++m_starts; }
     int32_t GetStartCount() const { return m_starts; }
+    void ResetStartCount() { m_starts = 0; }
 
 private:
     int32_t m_starts = 0;

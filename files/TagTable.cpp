@@ -43,6 +43,16 @@ void CTagTable::RemoveAll()
     CHashTable::RemoveAll();
 }
 
+void CTagTable::ResetStartCounts()
+{
+    for (uint16_t bucket = 0; bucket < GetBucketCount(); ++bucket) {
+        for (CHashItem* item = GetChain(bucket); item; item = item->GetNext()) {
+            if (auto* tag = dynamic_cast<CTagItem*>(item))
+                tag->ResetStartCount();
+        }
+    }
+}
+
 void CTagTable::ClearBuckets()
 {
     m_cached = nullptr;

@@ -31,6 +31,11 @@ public:
 
     virtual bool RegisterTags() = 0;
 
+    // A parse begins: no start tag of any element has been met. One table
+    // reads many files (the templates at start-up, say), and each file's
+    // n-th picture element is the pre-pass's n-th of that file.
+    void ResetStartCounts();
+
     virtual void SetArchive(CNewXmlArch* archive) { m_archive = archive; }
     virtual CNewXmlArch* GetArchive() const { return m_archive; }
     // The object the handlers fill; not owned.

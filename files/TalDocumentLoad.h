@@ -19,6 +19,10 @@ class CTalTitlePageTemplate;
 // document was saved: the data is the placeholder that file showed, and the
 // value is the file's name, so that a later load still says so.
 extern const char kTalEmptyFileAttribute[];
+// The attribute of an "Image" of storage mode 0 with no data that stands for
+// a placeholder whose report refused its link (pasted from that report): the
+// value is the link as that report named it.
+extern const char kTalRefusedLinkAttribute[];
 
 struct CTalDocumentLoad {
     CString path;

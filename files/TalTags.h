@@ -93,6 +93,8 @@ private:
     // The picture an "Image" of storage mode 0 gave (0: none) goes to its
     // key; one the picture store could not keep is a picture of no file.
     void AddEmbeddedPicture(const XmlPrepassPicture& picture);
+    // An "Image" of no data that names a refused link: its placeholder, named so.
+    void AddRefusedLink();
     void OnParsedPictureUnkept(uint32_t storeError) override;
     void ResolvePictures();
     void ResolveTemplates();
@@ -160,6 +162,7 @@ private:
     bool m_imageKeyRead = false;
     int32_t m_imageKey = 0;
     CString m_imageEmptyFile;
+    CString m_imageRefusedLink;
     CKWIndexMap m_fontNames;
     // File font index to the document table's, where they differ.
     std::map<uint32_t, uint32_t> m_fontMoves;

@@ -20,6 +20,7 @@
 #include <cwctype>
 
 const char kTalEmptyFileAttribute[] = "EmptyFile";
+const char kTalRefusedLinkAttribute[] = "RefusedLink";
 
 int32_t CTalTags::CurrentRecord()
 {
@@ -191,6 +192,7 @@ void CTalTags::OnImageStart(const CString& name)
     const CNewParamCell* cell = GetParams(name);
     m_imageKeyRead = false;
     m_imageEmptyFile.Empty();
+    m_imageRefusedLink.Empty();
     if (cell && ReadInt(*cell, L"ID", m_imageKey)) {
         m_imageKeyRead = true;
         if (!m_imageKeys.insert(m_imageKey).second) {
@@ -209,6 +211,7 @@ void CTalTags::OnImageStart(const CString& name)
     }
     // Read now: the cell goes when the element is passed over.
     ReadText(*cell, CString(kTalEmptyFileAttribute), m_imageEmptyFile);
+    ReadText(*cell, CString(kTalRefusedLinkAttribute), m_imageRefusedLink);
     XmlPrepassPicture picture;
     if (BeginPicture(name, kXmlImage, picture))
         AddEmbeddedPicture(picture);
@@ -236,6 +239,10 @@ void CTalTags::AddEmbeddedPicture(const XmlPrepassPicture& picture)
     // Data that gave no picture (none, damaged, or unreadable) stand as the
     // placeholder of an id of their own, which what tells of placeholders names.
     const bool noData = id == 0 && !m_filePictures.count(m_imageKey);
+    if (noData && !m_imageRefusedLink.IsEmpty()) {
+        AddRefusedLink();
+        return;
+    }
     if (noData) {
         id = static_cast<int32_t>(g_rasterLib.AddFilelessPicture(KWPictureState::Damaged));
         g_rasterLib.TakeReport(static_cast<uint32_t>(id));
@@ -262,6 +269,21 @@ void CTalTags::AddEmbeddedPicture(const XmlPrepassPicture& picture)
                        m_imageKey);
         Warn(message);
     }
+}
+
+void CTalTags::AddRefusedLink()
+{
+    // A placeholder whose report refused its link, pasted here: it stays one,
+    // named by that link, which a save writes again in any storage mode.
+    const uint32_t id = g_rasterLib.AddFilelessPicture(KWPictureState::Missing);
+    g_rasterLib.SetPictureSource(id, m_imageRefusedLink, false);
+    g_rasterLib.TakeReport(id);
+    m_filePictures.emplace(m_imageKey, static_cast<int32_t>(id));
+    CString message;
+    message.Format(L"The picture file name \"%ls\" was not taken where the picture came from; a placeholder "
+                   L"stands in its place.",
+                   m_imageRefusedLink.GetString());
+    Warn(message);
 }
 
 CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)

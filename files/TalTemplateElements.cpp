@@ -54,6 +54,10 @@ bool CTalTemplateElements::TakeText(const CTagItem* item, const char* text, int 
 bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind, XmlPrepassPicture& picture)
 {
     picture = XmlPrepassPicture();
+    // Read before the element is passed over, which drops its attributes.
+    m_pictureFormat.Empty();
+    if (const CNewParamCell* cell = GetParams(name))
+        ReadText(*cell, L"FileFormat", m_pictureFormat);
     const CTagItem* item = FindTag(name);
     const XmlPrepassPicture* prepass = item ? FindPrepassPicture(kind, item->GetStartCount()) : nullptr;
     if (prepass && prepass->taken) {
@@ -61,10 +65,7 @@ bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind
         SkipHandler(name);
         return true;
     }
-    CString format;
-    if (const CNewParamCell* cell = GetParams(name))
-        ReadText(*cell, L"FileFormat", format);
-    m_pictureText.Begin(item, format);
+    m_pictureText.Begin(item, m_pictureFormat);
     return false;
 }
 
@@ -116,13 +117,13 @@ void CTalTemplateElements::SetTemplatePicture(const CString& name, const XmlPrep
         tmpl->SetBackgroundPictureId(pictureId);
     CString message;
     const CTalTemplate::FilePicture* ownFile = GetOwnFile();
-    if (picture.unkept && ownFile && picture.textStart >= 0) {
+    if (picture.unkept && ownFile && picture.textStart >= 0 && picture.digested) {
         // Its own file holds it whole: written from there, it is not lost.
         CTalTemplate::FilePicture kept = *ownFile;
         kept.textStart = picture.textStart;
         kept.textEnd = picture.textEnd;
-        if (const CNewParamCell* cell = GetParams(name))
-            ReadText(*cell, L"FileFormat", kept.format);
+        kept.textDigest = picture.textDigest;
+        kept.format = m_pictureFormat;
         tmpl->SetFilePicture(!preview, kept);
         message.Format(L"The %ls %ls It is not shown.", name.GetString(),
                        KWUnkeptPictureText(picture.storeError).GetString());

@@ -65,5 +65,7 @@ private:
 
     // The picture elements met in the template being read (preview 1, background 2).
     uint32_t m_picturesMet = 0;
+    // The picture element being read: its FileFormat, and its text when the parser reads it.
+    CString m_pictureFormat;
     CXmlPictureText m_pictureText;
 };

@@ -542,6 +542,9 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
                                                        : PictureFormat(entry.finalPath, entry.sourcePath));
             if (!entry.emptyName.IsEmpty())
                 WriteTextAttribute(kTalEmptyFileAttribute, BoundedEmptyFileName(entry.emptyName));
+            // No data follows: the link is written whole.
+            if (!entry.linkName.IsEmpty())
+                WriteTextAttribute(kTalRefusedLinkAttribute, entry.linkName);
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort()) {

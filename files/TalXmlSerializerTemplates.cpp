@@ -8,6 +8,8 @@
 #include "files/TalTemplateTags.h"
 #include "files/XmlPreprocessFile.h"
 #include "files/XmlUtf8Copy.h"
+#include "framework/KWSha256.h"
+#include "framework/KWWriteFailureReason.h"
 #include "model/TalTemplate.h"
 #include "model/TalTitlePageTemplate.h"
 
@@ -31,7 +33,9 @@ const TemplateElements kLeafElements = {"LeafTemplate", "LeafPreview", "LeafBgIm
                                         "LeafRectArrayItem"};
 
 const wchar_t kNotATemplate[] = L"Error: The file's root element is not %ls: it holds no template of that kind.";
-const wchar_t kTemplateFileChanged[] = L"The template's file changed since it was read: its picture is not in it as it was.";
+const wchar_t kTemplateFileChanged[] =
+    L"The template file \"%ls\" changed since it was read: its picture is no longer in it as it was.";
+const wchar_t kTemplateFileUnread[] = L"The template file \"%ls\" cannot be read: %ls";
 
 // The file's size and time of writing into the picture's; false when it cannot be asked.
 bool StampFile(const CString& path, CTalTemplate::FilePicture& stamp)
@@ -84,16 +88,47 @@ bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
 
 bool CTalXmlSerializer::WriteFilePicture(const char* name, const CTalTemplate::FilePicture& picture)
 {
-    CTalTemplate::FilePicture now;
+    // The text is copied only as it was read: the same file, and in it the
+    // very bytes whose digest the read made (a file of the same size and
+    // time may hold another text, which could even break the report's XML).
     const int64_t length = picture.textEnd - picture.textStart;
-    CXmlFile file;
     std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    const bool read = StampFile(picture.file, now) && now.size == picture.size && now.written == picture.written &&
-                      length > 0 && file.Open(picture.file, CXmlFile::kRead | CXmlFile::kBinary) &&
-                      file.Seek(picture.textStart) == picture.textStart &&
-                      file.Read(&text[0], static_cast<int32_t>(length)) == length;
-    if (!read) {
-        FailSave(picture.file, kTemplateFileChanged);
+    // 0 while the file reads; a text cut short by the file's end is a change.
+    DWORD error = 0;
+    bool whole = false;
+    HANDLE file = ::CreateFileW(picture.file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = ::GetLastError();
+    } else {
+        LARGE_INTEGER at;
+        at.QuadPart = picture.textStart;
+        whole = length > 0 && ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
+        for (size_t done = 0; whole && done < text.size();) {
+            const DWORD piece = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 20));
+            DWORD read = 0;
+            if (!::ReadFile(file, &text[done], piece, &read, nullptr))
+                error = ::GetLastError();
+            whole = error == 0 && read > 0;
+            done += read;
+        }
+        ::CloseHandle(file);
+    }
+    CString reason;
+    if (error != 0) {
+        reason.Format(kTemplateFileUnread, picture.file.GetString(), KWSystemErrorText(error).GetString());
+    } else {
+        CKWSha256 digest;
+        digest.Add(text.data(), text.size());
+        CKWSha256::Digest found{};
+        CTalTemplate::FilePicture now;
+        const bool same = whole && StampFile(picture.file, now) && now.size == picture.size &&
+                          now.written == picture.written && digest.Finish(found) && found == picture.textDigest;
+        if (!same)
+            reason.Format(kTemplateFileChanged, picture.file.GetString());
+    }
+    if (!reason.IsEmpty()) {
+        FailSave(m_targetPath, reason);
         return false;
     }
     // The stream makes its own line ends, and the end tag its indentation.
@@ -181,6 +216,7 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
                                         : CNewXmlArch::GetErrorText(CNewXmlArch::kErrOpenFile));
             return false;
         }
+        prepass.DigestUnkeptTexts();
         prepass.Scan(found);
     }
     CNewXmlArch archive(utf8.GetReadPath(), CNewXmlArch::kModeRead, false);

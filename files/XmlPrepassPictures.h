@@ -5,6 +5,7 @@
 // the pre-pass's result for it by that number: either the pre-pass read the
 // whole text (the picture is stored and the parser passes over the text) or
 // it left the element to the parser, which reads the text itself.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -40,6 +41,9 @@ struct XmlPrepassPicture {
     // keep can be taken from there.
     int64_t textStart = -1;
     int64_t textEnd = -1;
+    // The digest of that text, when the pass was asked for it.
+    bool digested = false;
+    std::array<uint8_t, 32> textDigest{};
 };
 
 struct XmlPrepassPictures {

@@ -476,7 +476,13 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     CBase64::CDecoder decoder;
     CStoreFile store(format, *m_writer);
     XmlDigitRuns runs;
+    // Every byte of the text passes the position once, from here to the end tag.
+    std::unique_ptr<CKWSha256> digest;
+    if (m_digestUnkept)
+        digest = std::make_unique<CKWSha256>();
+    m_textDigest = digest.get();
     const DecodedText text = DecodeText(endMarker, decoder, store, progress, runs);
+    m_textDigest = nullptr;
     if (!text.ended)
         return result;
     result.taken = true;
@@ -487,6 +493,7 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     if (store.WasRefused()) {
         result.unkept = true;
         result.storeError = store.GetError();
+        result.digested = digest && digest->Finish(result.textDigest);
         return result;
     }
     if (!text.put)

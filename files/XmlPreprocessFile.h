@@ -19,6 +19,7 @@
 #include "files/XmlFile.h"
 #include "files/XmlPrepassPictures.h"
 #include "framework/KWPictureHold.h"
+#include "framework/KWSha256.h"
 
 #include <cstdint>
 #include <memory>
@@ -87,6 +88,9 @@ public:
 
     // The one pass; false when the file is not open.
     bool Scan(Images& found, CKWProgressInterface* progress = nullptr);
+    // The text of every picture the store cannot keep gets its digest, so
+    // that a copy taken later from the file can tell it holds that text still.
+    void DigestUnkeptTexts() { m_digestUnkept = true; }
 
     // The extension a stored picture gets: the one of the image type its
     // bytes show (the claimed one when it names the same type), else the
@@ -173,6 +177,8 @@ private:
     // writing failed gives no picture.
     void ForgetFailedFiles(Images& found);
 
+    bool m_digestUnkept = false;
+    CKWSha256* m_textDigest = nullptr;  // while a picture's text is read, when it is digested
     CKWWriteBehind* m_writer = nullptr;  // while a pass runs
     std::vector<std::shared_ptr<StoredFile>> m_stored;
     std::vector<CKWPictureHold> m_holds;  // of the pass running

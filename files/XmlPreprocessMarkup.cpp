@@ -53,6 +53,8 @@ bool CXmlPreprocessFile::StandsAt(const char* text)
 
 void CXmlPreprocessFile::Skip(int32_t bytes, CKWProgressInterface* progress)
 {
+    if (m_textDigest)
+        m_textDigest->Add(m_window.get() + m_position, static_cast<size_t>(bytes));
     m_position += bytes;
     Consumed(bytes, progress);
 }

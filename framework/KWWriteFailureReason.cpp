@@ -8,24 +8,6 @@ namespace {
 // Below this many free bytes a disk on which a write fell short is full.
 constexpr ULONGLONG kFullDiskSlack = 1024 * 1024;
 
-CString SystemText(DWORD error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    CString result;
-    if (length > 0 && text) {
-        result = text;
-        result.TrimRight();
-    }
-    if (text)
-        ::LocalFree(text);
-    if (result.IsEmpty())
-        result.Format(L"Windows error %lu.", static_cast<unsigned long>(error));
-    return result;
-}
-
 CString Formatted(const wchar_t* format, const wchar_t* name)
 {
     CString text;
@@ -99,6 +81,24 @@ bool ReadOnlyVolume(const wchar_t* folder)
 
 }  // namespace
 
+CString KWSystemErrorText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    CString result;
+    if (length > 0 && text) {
+        result = text;
+        result.TrimRight();
+    }
+    if (text)
+        ::LocalFree(text);
+    if (result.IsEmpty())
+        result.Format(L"Windows error %lu.", static_cast<unsigned long>(error));
+    return result;
+}
+
 CString KWWriteFailureReason(const wchar_t* path, DWORD error, KWWriteStep step)
 {
     switch (error) {
@@ -157,5 +157,5 @@ CString KWWriteFailureReason(const wchar_t* path, DWORD error, KWWriteStep step)
     }
     if (error == 0)
         return L"It could not be written in full.";
-    return SystemText(error);
+    return KWSystemErrorText(error);
 }

@@ -21,3 +21,6 @@ enum class KWWriteStep { Target, Staged };
 // of the file on a full disk) are still there. error 0: the write fell short
 // and the system named no error.
 CString KWWriteFailureReason(const wchar_t* path, DWORD error, KWWriteStep step);
+
+// The system's own words for an error, or its number where it has none.
+CString KWSystemErrorText(DWORD error);

@@ -3,6 +3,7 @@
 // fractions) grouped by cell kind, with a name (the key the manager finds it
 // by), a title (shown and sorted by) and the picture ids of its background
 // and preview images (0: none), which it holds in the picture store.
+#include <array>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -59,7 +60,8 @@ public:
     uint32_t GetUnkeptError() const { return m_unkeptError; }
     // A picture the picture store could not keep that the template's own
     // file holds whole: the file as it was read (its size and time of
-    // writing), where the picture's text lies in it and its format. A
+    // writing), where the picture's text lies in it, the text's digest and
+    // its format. A
     // template written while it has no picture of its own takes the text
     // from there, whatever the store.
     struct FilePicture {
@@ -68,6 +70,8 @@ public:
         uint64_t written = 0;
         int64_t textStart = -1;
         int64_t textEnd = -1;
+        // The digest of the text as it was read.
+        std::array<uint8_t, 32> textDigest{};
         CString format;
     };
     void SetFilePicture(bool background, const FilePicture& picture) { m_filePictures[background ? 1 : 0] = picture; }

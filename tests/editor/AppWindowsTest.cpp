@@ -12,6 +12,7 @@
 #include "editor/TalApplication.h"
 #include "editor/TalControlsWnd.h"
 #include "editor/TalMainFrame.h"
+#include "files/TalTemplateFolder.h"
 #include "framework/KWSystemInfo.h"
 #include "framework/KWFontFaceStorage.h"
 #include "model/TalTemplate.h"
@@ -179,7 +180,7 @@ TEST(AppTemplates, ShippedTitleTemplatesAreSortedByTitleAndABrokenOneIsSkippedAn
     WriteFileBytes(data + L"Other.ott", std::string(head) + "<LeafTemplate Title='D'>\n</LeafTemplate>\n");
     WriteFileBytes(data + L"Odd.otl", std::string(head) + "<LeafTemplate Title='E'>\n<LeafCell/></LeafTemplate>\n");
     const size_t before = g_TemplateManager.GetTitlePageTemplates().size();
-    const std::vector<CString> problems = g_application.LoadShippedTemplates(data.c_str());
+    const std::vector<CString> problems = TalLoadTemplateFolder(data.c_str());
     // Sorted in among the ones the program already holds (those shipped beside it).
     std::vector<std::wstring> names;
     std::vector<std::wstring> titles;

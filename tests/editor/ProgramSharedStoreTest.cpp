@@ -3,6 +3,7 @@
 // copy closes its report or ends first; a killed copy's files go at the next
 // start while a running copy keeps its own; and a report saved as an archive
 // goes on with its own pictures when the archive is moved away.
+#include "ProgramMenus.h"
 #include "ProgramPreview.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
@@ -38,6 +39,9 @@ constexpr int kTreeId = 1126;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kSheetTab = 0x3020;
 constexpr int kLoadErrorList = 1174;
+constexpr int kWizardPicture = 1029;
+constexpr int kWizardNext = 0x3024;
+constexpr int kWizardFinish = 0x3025;
 constexpr UINT kDocumentProperties = 32795;
 constexpr UINT kGeneratePdf = 32837;
 constexpr int kPictures = 6;
@@ -510,6 +514,39 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(placeholders).find(L"The picture " + report + L" (section"));
     ::PostMessageW(placeholders, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.CloseWithoutSaving());
+
+    // A new report from the start-up wizard, naming shipped templates each
+    // read from its own file, saves with their previews taken from there.
+    edtest::KeepOnlyShippedTemplates();
+    edtest::SetStartPrefs(0, L"", false);
+    {
+        CProgramRun fresh;
+        ASSERT_TRUE(fresh.Start());
+        HWND wizard = nullptr;
+        while (edtest::WaitFor([&] { return (wizard = fresh.FindDialog()) != nullptr; }) &&
+               !CProgramRun::FindById(wizard, kWizardPicture)) {
+            ::PostMessageW(wizard, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(edtest::WaitFor([&] { return !CProgramRun::IsShown(wizard); }));
+        }
+        ASSERT_NE(nullptr, wizard);
+        ::SetForegroundWindow(wizard);
+        for (int button : {kWizardNext, kWizardNext, kWizardFinish}) {
+            HWND before = edtest::CurrentPage(wizard);
+            edtest::ClickWindow(::GetDlgItem(wizard, button));
+            ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(wizard) || edtest::CurrentPage(wizard) != before; }));
+        }
+        ASSERT_TRUE(edtest::WaitFor([&] { return fresh.ReportFrames().size() == 1 && !fresh.FindDialog(); }));
+        ASSERT_TRUE(BringToFront(fresh));
+        edtest::PressChord(VK_CONTROL, 'S');
+        HWND saveAs = fresh.WaitForDialogWith(kFileNameCombo);
+        ASSERT_TRUE(saveAs && edtest::AnswerFileDialogByKeys(saveAs, folder.Path() + L"Wizard.otd")) << fresh.Shows();
+        ASSERT_TRUE(edtest::WaitFor([&] { return Exists(folder.Path() + L"Wizard.otd") && !fresh.FindDialog(); }))
+            << fresh.Shows();
+        test_support::WriteWindowScreenshot(fresh.Main(), L"program_shared_store_no_folder_wizard_saved");
+        EXPECT_NE(std::string::npos, ReadFileBytes(folder.Path() + L"Wizard.otd").find("Preview FileFormat='bmp'>"));
+        EXPECT_TRUE(fresh.CloseWithoutSaving());
+    }
+    edtest::SetStartPrefs(3, L"", false);
 
     // Two hundred such pictures on a screen of 1024 x 768: the warning's list
     // is cut to what the box shows there, its OK button in sight.

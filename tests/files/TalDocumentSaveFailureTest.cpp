@@ -2,6 +2,7 @@
 // previous file, the picture files and the model's picture ids stay as they were.
 #include "DocumentFixture.h"
 
+#include "files/TalTemplateFolder.h"
 #include "files/TalTemplateTags.h"
 #include "framework/KWOutputRecord.h"
 #include "tests/support/SmallVolume.h"
@@ -244,10 +245,20 @@ TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
     }
 }
 
+// The pixels of a picture of the store.
+std::string Pixels(int32_t id)
+{
+    KWRasterImagePtr image(g_rasterLib.LoadImage(uint32_t(id)));
+    return std::to_string(image->width) + "x" + std::to_string(image->stride) + ":" +
+           std::string(reinterpret_cast<const char*>(image->Pixels()), size_t(image->height) * image->stride);
+}
+
 // With a picture store that keeps nothing from the start, the shipped
-// templates are read from their own files without their pictures in the
-// store: a report naming them is written with the pictures taken from those
-// files, and only a report holding pictures the store could not keep is refused.
+// templates are read as the program reads them at start-up, without their
+// pictures in the store: a report naming any of them is written with the
+// pictures taken from their files as they were read, and reads back with
+// them where the templates are not known; a report holding pictures the
+// store could not keep, or naming a template whose file changed, is refused.
 TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost)
 {
     const std::wstring embedded = File(L"embedded.otd");
@@ -258,43 +269,80 @@ TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLo
     }
     const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
     ASSERT_TRUE(readOnly) << "scripts/wine-run.sh mounts a read-only volume";
-    CStoreFolderOn store(readOnly);
-    CTalTemplateTags tags;
-    ASSERT_TRUE(tags.RegisterTags());
-    std::vector<std::string> shipped;
-    for (const wchar_t* name : {L"Classic", L"OnePicture"}) {
-        const bool title = shipped.empty();
-        const std::wstring path = filestest::ShippedTemplatePath((std::wstring(name) + (title ? L".ott" : L".otl")).c_str());
-        shipped.push_back(filestest::ReadBytes(path));
-        CTalTemplate* tmpl = title ? static_cast<CTalTemplate*>(new CTalTitlePageTemplate) : new CTalPageTemplate;
-        tmpl->SetName(name);
-        title ? g_TemplateManager.AddTitlePageTemplate(tmpl) : g_TemplateManager.AddPageTemplate(tmpl);
-        ASSERT_TRUE(CTalXmlSerializer().LoadTemplate(path.c_str(), &tags, tmpl));
-        EXPECT_EQ(tmpl->GetPreviewPictureId(), 0) << "the store kept no preview";
-    }
-    CTalBaseDocument fresh;
-    SetNote(fresh.GetProperties().GetHeadingSection().Get(), {{L"Only a note", 0, 10, 0, 0, 0.0f, 0}});
-    ASSERT_TRUE(Save(fresh, File(L"fresh.otd"))) << "a new report with a note";
-    const std::string written = filestest::ReadBytes(File(L"fresh.otd"));
-    for (const std::string& file : shipped) {
-        // The preview's text as the template's file holds it.
-        const size_t start = file.find_first_not_of("\r\n", file.find('>', file.find("Preview FileFormat=")) + 1);
-        const std::string preview = file.substr(start, file.find_first_of("\t\r\n<", start) - start);
-        EXPECT_GT(preview.size(), 100u);
-        EXPECT_NE(written.find(preview), std::string::npos);
-    }
-    CTalBaseDocument links;
-    links.GetProperties().m_imageSaveType = 1;
-    AddPicture(links.GetProperties().GetHeadingSection().Get(), OutsidePicture(File(L"a.jpg"), RealPicture("jpg", 7)));
-    ASSERT_TRUE(Save(links, File(L"links.otd")));
-    CTalBaseDocument linksBack;
-    ASSERT_TRUE(Load(linksBack, File(L"links.otd")));
-    EXPECT_TRUE(Save(linksBack, File(L"links.otd"))) << "a report naming its picture files, read as the store keeps nothing";
+    const std::wstring shipped = filestest::ShippedTemplatePath(L"");
+    const std::string classic = filestest::ReadBytes(shipped + L"Classic.ott");
+    std::vector<std::pair<std::wstring, bool>> named;  // each template, and whether it is a title template
+    {
+        CStoreFolderOn store(readOnly);
+        for (const CString& line : TalLoadTemplateFolder(shipped.c_str()))
+            EXPECT_NE(Wide(line).find(L"It is not shown."), std::wstring::npos) << filestest::ToAnsi(Wide(line));
+        for (const bool title : {true, false})
+            for (CTalTemplate* tmpl : title ? g_TemplateManager.GetTitlePageTemplates() : g_TemplateManager.GetPageTemplates())
+                named.emplace_back(Wide(tmpl->GetName()), title);
+        ASSERT_EQ(named.size(), 5u);
+        for (const auto& [name, title] : named) {
+            CTalBaseDocument document;
+            CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+            document.GetProperties().m_titleTemplateName = title ? name.c_str() : L"";
+            heading->SetOwnTemplate(title ? 0 : 1);
+            heading->SetTemplateName(name.c_str());
+            EXPECT_TRUE(Save(document, File((name + L".otd").c_str()))) << filestest::ToAnsi(name);
+            // The preview's text as the template's file holds it.
+            const std::string file = filestest::ReadBytes(shipped + name + (title ? L".ott" : L".otl"));
+            const size_t start = file.find_first_not_of("\r\n", file.find('>', file.find("Preview FileFormat='bmp'")) + 1);
+            const std::string preview = file.substr(start, file.find_first_of("\t\r\n<", start) - start);
+            EXPECT_GT(preview.size(), 100u);
+            EXPECT_NE(filestest::ReadBytes(File((name + L".otd").c_str())).find("FileFormat='bmp'>\r\n" + preview),
+                      std::string::npos);
+        }
+        CTalBaseDocument links;
+        links.GetProperties().m_imageSaveType = 1;
+        AddPicture(links.GetProperties().GetHeadingSection().Get(), OutsidePicture(File(L"a.jpg"), RealPicture("jpg", 7)));
+        ASSERT_TRUE(Save(links, File(L"links.otd")));
+        CTalBaseDocument linksBack;
+        ASSERT_TRUE(Load(linksBack, File(L"links.otd")));
+        EXPECT_TRUE(Save(linksBack, File(L"links.otd"))) << "a report naming its picture files, read as the store keeps nothing";
 
-    CTalBaseDocument lost;
-    const std::string before = filestest::ReadBytes(embedded);
-    Load(lost, embedded);
-    EXPECT_FALSE(Save(lost, embedded)) << "its picture exists only in its file";
-    EXPECT_EQ(filestest::ReadBytes(embedded), before);
-    EXPECT_EQ(filestest::ReadBytes(filestest::ShippedTemplatePath(L"Classic.ott")), shipped[0]);
+        CTalBaseDocument lost;
+        const std::string before = filestest::ReadBytes(embedded);
+        Load(lost, embedded);
+        EXPECT_FALSE(Save(lost, embedded)) << "its picture exists only in its file";
+        EXPECT_EQ(filestest::ReadBytes(embedded), before);
+
+        // Its template's file holds another text of the same size and time
+        // (one that would break the report's XML): refused, the file as it was.
+        g_TemplateManager.Clear();
+        const std::wstring own = File(L"Own\\");
+        ::CreateDirectoryW(own.c_str(), nullptr);
+        filestest::WriteBytes(own + L"Classic.ott", classic);
+        TalLoadTemplateFolder(own.c_str());
+        WIN32_FILE_ATTRIBUTE_DATA stamp;
+        ASSERT_TRUE(::GetFileAttributesExW((own + L"Classic.ott").c_str(), GetFileExInfoStandard, &stamp));
+        filestest::WriteBytes(own + L"Classic.ott", std::string(classic).replace(classic.find("Qk") + 40, 4, "<!--"));
+        HANDLE file = ::CreateFileW((own + L"Classic.ott").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_TRUE(::SetFileTime(file, nullptr, nullptr, &stamp.ftLastWriteTime));
+        ::CloseHandle(file);
+        CTalBaseDocument mine;
+        EXPECT_FALSE(Save(mine, embedded));
+        EXPECT_EQ(filestest::ReadBytes(embedded), before);
+    }
+    EXPECT_EQ(filestest::ReadBytes(shipped + L"Classic.ott"), classic);
+
+    // Opened with the store working where the templates are not known and
+    // the templates folder lacks them: each preview is the shipped one.
+    for (const auto& [name, title] : named) {
+        g_TemplateManager.Clear();
+        TalLoadTemplateFolder(shipped.c_str());
+        const std::string pixels = Pixels((title ? g_TemplateManager.FindTitlePageTemplate(name.c_str())
+                                                 : g_TemplateManager.FindPageTemplate(name.c_str()))->GetPreviewPictureId());
+        g_TemplateManager.Clear();
+        CTalBaseDocument back;
+        CRecordingSerializer reader;
+        ASSERT_TRUE(Load(back, File((name + L".otd").c_str()), &reader));
+        EXPECT_EQ(reader.AllLines(), L"") << "no warning";
+        const CTalTemplate* carried = title ? g_TemplateManager.FindTitlePageTemplate(name.c_str())
+                                            : g_TemplateManager.FindPageTemplate(name.c_str());
+        ASSERT_NE(carried, nullptr);
+        EXPECT_EQ(Pixels(carried->GetPreviewPictureId()), pixels) << filestest::ToAnsi(name);
+    }
 }
