@@ -161,7 +161,51 @@ struct MenuKeys {
 };
 
 constexpr UINT kAboutCredits = 394;
+constexpr UINT kAboutVersion = 397;
 constexpr int kWatermarksPage = 2;
+
+// A text of the program file's version block ("ProductName", ...), read by
+// the system's version functions; empty when the file has none.
+std::wstring VersionValue(const std::vector<BYTE>& block, const wchar_t* name)
+{
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+    if (block.empty() || !::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) ||
+        !text)
+        return std::wstring();
+    return std::wstring(text, length && !text[length - 1] ? length - 1 : length);
+}
+
+// The About box's version line for the version the program file carries:
+// "Version " and its product version's two high parts, and the two low ones
+// when they are not both 0; checked against the file's own texts on the way.
+std::wstring ExpectedVersionLine()
+{
+    const std::wstring exe = edtest::BesideTests(L"OstraTallier.exe");
+    DWORD handle = 0;
+    std::vector<BYTE> block(::GetFileVersionInfoSizeW(exe.c_str(), &handle));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (block.empty() || !::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+        ADD_FAILURE() << "OstraTallier.exe carries no version block";
+        return std::wstring();
+    }
+    EXPECT_EQ(L"OstraTallier", VersionValue(block, L"ProductName"));
+    EXPECT_EQ(L"Kestrel Works", VersionValue(block, L"CompanyName"));
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
+    std::wstring version = std::to_wstring(HIWORD(fixed->dwProductVersionMS)) + L"." +
+                           std::to_wstring(LOWORD(fixed->dwProductVersionMS));
+    const std::wstring low = L"." + std::to_wstring(HIWORD(fixed->dwProductVersionLS)) + L"." +
+                             std::to_wstring(LOWORD(fixed->dwProductVersionLS));
+    EXPECT_EQ(version + low, VersionValue(block, L"ProductVersion"));
+    EXPECT_EQ(version + low, VersionValue(block, L"FileVersion"));
+    if (fixed->dwProductVersionLS != 0)
+        version += low;
+    return L"Version " + version;
+}
 
 class ProgramMenuKeys : public ProgramByHand, public testing::WithParamInterface<KeysBy> {
 protected:
@@ -222,9 +266,13 @@ protected:
             HWND dialog = program.WaitForDialog();
             ASSERT_NE(nullptr, dialog) << "no dialog came";
             EXPECT_FALSE(SystemMenuShown());
-            if (test.outcome == Outcome::AboutBox)
+            if (test.outcome == Outcome::AboutBox) {
                 EXPECT_NE(nullptr, ::GetDlgItem(dialog, kAboutCredits)) << CProgramRun::Text(dialog).c_str();
-            else if (test.outcome == Outcome::SecondItem)
+                // The version line says the version the program file carries.
+                const std::wstring line = CProgramRun::Text(::GetDlgItem(dialog, kAboutVersion));
+                EXPECT_EQ(ExpectedVersionLine(), line);
+                EXPECT_GT(line.size(), std::wstring(L"Version ").size());
+            } else if (test.outcome == Outcome::SecondItem)
                 EXPECT_NE(nullptr, edtest::FileNameBox(dialog)) << CProgramRun::Text(dialog).c_str();
             else
                 EXPECT_EQ(kWatermarksPage, ::SendMessageW(::GetDlgItem(dialog, edtest::kSheetTabId), TCM_GETCURSEL,
