@@ -164,22 +164,10 @@ constexpr UINT kAboutCredits = 394;
 constexpr UINT kAboutVersion = 397;
 constexpr int kWatermarksPage = 2;
 
-// A text of the program file's version block ("ProductName", ...), read by
-// the system's version functions; empty when the file has none.
-std::wstring VersionValue(const std::vector<BYTE>& block, const wchar_t* name)
-{
-    wchar_t* text = nullptr;
-    UINT length = 0;
-    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
-    if (block.empty() || !::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) ||
-        !text)
-        return std::wstring();
-    return std::wstring(text, length && !text[length - 1] ? length - 1 : length);
-}
-
-// The About box's version line for the version the program file carries:
-// "Version " and its product version's two high parts, and the two low ones
-// when they are not both 0; checked against the file's own texts on the way.
+// The About box's version line for the version block of the program file,
+// read by the system's version functions: "Version " and the product
+// version's two high parts, and its two low ones when they are not both 0.
+// The block's texts name the program, its maker and the same version.
 std::wstring ExpectedVersionLine()
 {
     const std::wstring exe = edtest::BesideTests(L"OstraTallier.exe");
@@ -188,23 +176,22 @@ std::wstring ExpectedVersionLine()
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     if (block.empty() || !::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
-        !::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
-        ADD_FAILURE() << "OstraTallier.exe carries no version block";
-        return std::wstring();
-    }
-    EXPECT_EQ(L"OstraTallier", VersionValue(block, L"ProductName"));
-    EXPECT_EQ(L"Kestrel Works", VersionValue(block, L"CompanyName"));
-    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
-    EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
-    std::wstring version = std::to_wstring(HIWORD(fixed->dwProductVersionMS)) + L"." +
-                           std::to_wstring(LOWORD(fixed->dwProductVersionMS));
-    const std::wstring low = L"." + std::to_wstring(HIWORD(fixed->dwProductVersionLS)) + L"." +
-                             std::to_wstring(LOWORD(fixed->dwProductVersionLS));
-    EXPECT_EQ(version + low, VersionValue(block, L"ProductVersion"));
-    EXPECT_EQ(version + low, VersionValue(block, L"FileVersion"));
-    if (fixed->dwProductVersionLS != 0)
-        version += low;
-    return L"Version " + version;
+        !::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+        return L"no version block in OstraTallier.exe";
+    const auto text = [&](const wchar_t* name) {
+        wchar_t* value = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+        return ::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) && value
+                   ? std::wstring(value)
+                   : std::wstring();
+    };
+    const auto parts = [](DWORD both) { return std::to_wstring(HIWORD(both)) + L"." + std::to_wstring(LOWORD(both)); };
+    const std::wstring high = parts(fixed->dwProductVersionMS), low = parts(fixed->dwProductVersionLS);
+    EXPECT_EQ(L"OstraTallier", text(L"ProductName"));
+    EXPECT_EQ(L"Kestrel Works", text(L"CompanyName"));
+    EXPECT_EQ(high + L"." + low, text(L"ProductVersion"));
+    EXPECT_EQ(high + L"." + low, text(L"FileVersion"));
+    return L"Version " + high + (fixed->dwProductVersionLS != 0 ? L"." + low : L"");
 }
 
 class ProgramMenuKeys : public ProgramByHand, public testing::WithParamInterface<KeysBy> {
