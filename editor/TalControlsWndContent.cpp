@@ -10,7 +10,6 @@
 #include "editor/TalPicThreadWin.h"
 #include "export/ExportDib.h"
 #include "export/ExportImageFiles.h"
-#include "framework/KWAlphaComposite.h"
 #include "framework/KWDataSerializer.h"
 #include "framework/KWDragInfo.h"
 #include "framework/KWDropData.h"
@@ -91,14 +90,6 @@ KWRasterImage* CTalControlsWnd::MakeDisplayImage(const KWRasterImage* image, con
     if (picture.IsGrayscale(GrayscaleDefault())) {
         const KWRasterImage* coloured = rotated ? rotated : image;
         KWRasterImage* gray = CKWRasterLib::RasterToGray(coloured);
-        // The grey copy keeps the picture's transparency.
-        if (gray && KWHasTransparency(*coloured)) {
-            for (uint32_t y = 0; y < gray->height; ++y) {
-                const size_t row = static_cast<size_t>(y) * gray->stride;
-                for (uint32_t x = 0; x < gray->width; ++x)
-                    gray->Pixels()[row + x * 4 + 3] = coloured->Pixels()[row + x * 4 + 3];
-            }
-        }
         if (gray) {
             KWFreeRasterImage(rotated);
             shown = gray;

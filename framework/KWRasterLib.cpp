@@ -270,7 +270,7 @@ KWRasterImage* CKWRasterLib::RasterToGray(const KWRasterImage* image)
             target[0] = v;
             target[1] = v;
             target[2] = v;
-            target[3] = 0;
+            target[3] = source[3];
         }
         // Bytes of a row that make no whole pixel are kept as they are.
         for (uint32_t rest = pixelsPerRow * 4; rest < image->stride; ++rest)

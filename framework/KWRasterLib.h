@@ -92,7 +92,10 @@ public:
     // The angle in degrees, passed as a whole number.
     KWRasterImage* RasterRotate(const KWRasterImage* image, double angle);
     KWRasterImage* RasterResize(const KWRasterImage* image, uint32_t newWidth, uint32_t newHeight);
-    // Every 4-byte pixel becomes v, v, v, 0 with v the mean of its first three bytes.
+    // Every 4-byte pixel becomes v, v, v, a with v the mean of its first three
+    // bytes and a its own fourth byte: a picture's transparency (or the
+    // padding of an opaque one) stays, so the grey copy is shown, blended and
+    // encoded as its colour version is.
     static KWRasterImage* RasterToGray(const KWRasterImage* image);
     // The library's type code of encoded bytes; 0 when the function is missing.
     uint8_t RasterReadTypeFromMemory(const void* bytes, uint32_t count, const char* formatName);

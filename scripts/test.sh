@@ -376,7 +376,7 @@ for pdf in "$pdfcheck"/*.pdf; do
   if pdffonts "$pdf" 2>/dev/null | tail -n +3 | grep -Ev 'CID TrueType +Identity-H +yes' | grep -q .; then
     echo "pdffonts: a font of $pdf is not an embedded CID TrueType font"; exit 1
   fi
-  # A file beside it with the same name and ".expect" lists what the PDF must hold.
+  # A file beside it with the same name and ".expect" lists what the PDF must hold (colours as for printed pages).
   expect="${pdf%.pdf}.expect"
   [ -f "$expect" ] || continue
   while read -r what first second rest; do
@@ -397,6 +397,12 @@ for pdf in "$pdfcheck"/*.pdf; do
         phrase="$first${second:+ $second}${rest:+ $rest}"
         pdftotext "$pdf" - 2>/dev/null | tr -s ' \n' '  ' | grep -qF -- "$phrase" ||
           { echo "pdftotext: $pdf does not hold \"$phrase\""; exit 1; } ;;
+      colour-absent)
+        count=$(ot_colour_count "$pdf" "$first" "$second")
+        [ "$count" = 0 ] || { echo "pdftoppm: page $first of $pdf shows $count pixels of $second"; exit 1; } ;;
+      colour-present)
+        count=$(ot_colour_count "$pdf" "$first" "$second")
+        [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $first of $pdf shows no $second"; exit 1; } ;;
       text-on-pages)
         for ((page = first; page <= second; ++page)); do
           pdftotext -f "$page" -l "$page" "$pdf" - 2>/dev/null | grep -qF -- "$rest" ||

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "export/ExportJpeg.h"
+#include "framework/KWAlphaComposite.h"
 #include "framework/KWMappedFile.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
@@ -27,6 +28,7 @@
 namespace {
 
 const uint64_t kSmallBitmapLimit = 65536;  // bytes of 32-bit pixels
+const uint32_t kPaperWhite = 0xFFFFFF;      // COLORREF
 // Larger JPEG files are re-encoded: our decoder reads no larger ones either.
 const uint64_t kMaxPassThroughBytes = uint64_t(256) << 20;
 
@@ -261,6 +263,9 @@ void PDFFile::WriteImage(const PDFImageRecord& record, uint32_t number, CKWRaste
             bitmap.reset(raster.LoadImage(id));
             if (bitmap && turn != 0)
                 bitmap.reset(raster.RasterRotate(bitmap.get(), turn));
+            // Grey as the re-encoded picture would have been.
+            if (bitmap && record.grayscale)
+                bitmap.reset(CKWRasterLib::RasterToGray(bitmap.get()));
             if (!bitmap || !KWIsRasterBlockValid(bitmap.get(), KWRasterImageBytes(*bitmap)) ||
                 bitmap->width == 0 || bitmap->height == 0)
                 bitmap.reset(WhitePixel());
@@ -295,6 +300,9 @@ void PDFFile::WriteImage(const PDFImageRecord& record, uint32_t number, CKWRaste
         count = out.WriteEncodedBlock(encoded->bytes, encoded->byteCount, kPDFFilterDct);
         count += out.WriteEncodedBlock("\r\n", 2, kPDFFilterDct);
     } else {
+        // Clear parts show the white paper, as in a re-encoded picture,
+        // never the colours the picture keeps under them.
+        KWBlendOver(*bitmap, kPaperWhite);
         std::vector<uint8_t> spare;
         size_t packed = 0;
         const uint8_t* rgb = PackRgb(*bitmap, spare, packed);

@@ -221,12 +221,13 @@ TEST_F(PagePainter, ViewDrawsNothingForPageMinusOneAndPrintsAtThePrintersResolut
 
 namespace {
 
-// A page of one picture stretched over it, painted for real on a white
-// page of size x size pixels; its pixels as 0x00RRGGBB, row by row.
-std::vector<uint32_t> PaintPicture(uint32_t picture, int size)
+// A page of one picture stretched over it (or, made grey, a section's
+// picture fitted to it), painted for real on a white page of size x size
+// pixels; its pixels as 0x00RRGGBB, row by row.
+std::vector<uint32_t> PaintPicture(uint32_t picture, int size, bool grey = false)
 {
     TalPageExport page(0, L"page", nullptr);
-    page.AddObject(new TalObjExport(picture));
+    page.AddObject(grey ? new TalObjExport(picture, CKWDoubleRect(0, 0, 1, 1), 0, true) : new TalObjExport(picture));
     CTalDocProperties properties;
     BITMAPINFO info;
     void* bits = nullptr;
@@ -272,7 +273,8 @@ std::string PngOf(uint32_t size, const std::function<uint32_t(uint32_t x, uint32
 
 // The paper shows through a picture's transparent parts, as in the PDF and
 // HTML pages, not the colour the picture keeps under them; half-transparent
-// parts are blended with it.
+// parts are blended with it. A picture made grey shows the paper where its
+// colour version does.
 TEST_F(PagePainter, TransparentPartsOfAPictureShowTheWhitePage)
 {
     ASSERT_NE(nullptr, g_rasterLib.GetLibraryModule()) << "DAZiruraRuv.dll is missing";
@@ -282,17 +284,24 @@ TEST_F(PagePainter, TransparentPartsOfAPictureShowTheWhitePage)
         return x < 10 ? 0x00FF0000u : x < 20 ? 0xFF000080u : 0x0000FFFFu;
     });
     const uint32_t picture = g_rasterLib.GetPictureId(folder.Write(L"clear.png", png).c_str());
-    const std::vector<uint32_t> pixels = PaintPicture(picture, 30);
-    ASSERT_EQ(900u, pixels.size());
+    const std::vector<uint32_t> colour = PaintPicture(picture, 30);
+    const std::vector<uint32_t> grey = PaintPicture(picture, 30, true);
+    ASSERT_EQ(900u, colour.size());
+    ASSERT_EQ(900u, grey.size());
     const struct {
         int x;
+        bool grey;
         uint32_t colour;
-    } expected[] = {{4, 0xFFFFFF}, {15, 0xFF7F7F}, {25, 0x0000FF}};
+    } expected[] = {
+        {4, false, 0xFFFFFF}, {15, false, 0xFF7F7F}, {25, false, 0x0000FF},
+        // Grey: red and blue are 85 each, red at half over white 170.
+        {4, true, 0xFFFFFF},  {15, true, 0xAAAAAA},  {25, true, 0x555555},
+    };
     for (const auto& e : expected) {
-        const uint32_t shown = pixels[15 * 30 + e.x];
+        const uint32_t shown = (e.grey ? grey : colour)[15 * 30 + e.x];
         for (int shift = 0; shift <= 16; shift += 8)
             EXPECT_NEAR(int((e.colour >> shift) & 0xFF), int((shown >> shift) & 0xFF), 3)
-                << "x " << e.x << std::hex << " shows " << shown;
+                << "x " << e.x << (e.grey ? " grey" : " colour") << std::hex << " shows " << shown;
     }
 }
 

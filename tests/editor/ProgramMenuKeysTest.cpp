@@ -161,7 +161,38 @@ struct MenuKeys {
 };
 
 constexpr UINT kAboutCredits = 394;
+constexpr UINT kAboutVersion = 397;
 constexpr int kWatermarksPage = 2;
+
+// The About box's version line for the version block of the program file,
+// read by the system's version functions: "Version " and the product
+// version's two high parts, and its two low ones when they are not both 0.
+// The block's texts name the program, its maker and the same version.
+std::wstring ExpectedVersionLine()
+{
+    const std::wstring exe = edtest::BesideTests(L"OstraTallier.exe");
+    DWORD handle = 0;
+    std::vector<BYTE> block(::GetFileVersionInfoSizeW(exe.c_str(), &handle));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (block.empty() || !::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+        return L"no version block in OstraTallier.exe";
+    const auto text = [&](const wchar_t* name) {
+        wchar_t* value = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+        return ::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) && value
+                   ? std::wstring(value)
+                   : std::wstring();
+    };
+    const auto parts = [](DWORD both) { return std::to_wstring(HIWORD(both)) + L"." + std::to_wstring(LOWORD(both)); };
+    const std::wstring high = parts(fixed->dwProductVersionMS), low = parts(fixed->dwProductVersionLS);
+    EXPECT_EQ(L"OstraTallier", text(L"ProductName"));
+    EXPECT_EQ(L"Kestrel Works", text(L"CompanyName"));
+    EXPECT_EQ(high + L"." + low, text(L"ProductVersion"));
+    EXPECT_EQ(high + L"." + low, text(L"FileVersion"));
+    return L"Version " + high + (fixed->dwProductVersionLS != 0 ? L"." + low : L"");
+}
 
 class ProgramMenuKeys : public ProgramByHand, public testing::WithParamInterface<KeysBy> {
 protected:
@@ -222,9 +253,13 @@ protected:
             HWND dialog = program.WaitForDialog();
             ASSERT_NE(nullptr, dialog) << "no dialog came";
             EXPECT_FALSE(SystemMenuShown());
-            if (test.outcome == Outcome::AboutBox)
+            if (test.outcome == Outcome::AboutBox) {
                 EXPECT_NE(nullptr, ::GetDlgItem(dialog, kAboutCredits)) << CProgramRun::Text(dialog).c_str();
-            else if (test.outcome == Outcome::SecondItem)
+                // The version line says the version the program file carries.
+                const std::wstring line = CProgramRun::Text(::GetDlgItem(dialog, kAboutVersion));
+                EXPECT_EQ(ExpectedVersionLine(), line);
+                EXPECT_GT(line.size(), std::wstring(L"Version ").size());
+            } else if (test.outcome == Outcome::SecondItem)
                 EXPECT_NE(nullptr, edtest::FileNameBox(dialog)) << CProgramRun::Text(dialog).c_str();
             else
                 EXPECT_EQ(kWatermarksPage, ::SendMessageW(::GetDlgItem(dialog, edtest::kSheetTabId), TCM_GETCURSEL,

@@ -223,6 +223,20 @@ inline std::string PngFile(uint32_t width, uint32_t height, int depth, bool alph
     return out;
 }
 
+// A logo as drawing programs save it: an opaque block of the colour in the
+// middle half each way, clear all round, with black kept under the clear part.
+inline std::string ClearLogoPng(uint32_t side, uint8_t red, uint8_t green, uint8_t blue)
+{
+    std::string samples;
+    for (uint32_t y = 0; y < side; ++y) {
+        for (uint32_t x = 0; x < side; ++x) {
+            const bool block = x >= side / 4 && x < side * 3 / 4 && y >= side / 4 && y < side * 3 / 4;
+            samples += block ? std::string{char(red), char(green), char(blue), '\xFF'} : std::string(4, '\0');
+        }
+    }
+    return PngFile(side, side, 8, true, samples);
+}
+
 // A bitmap's file header and 40-byte info header: its pixels (dataBytes of
 // them) start after a palette of paletteEntries; colours is the count the
 // header says it uses.

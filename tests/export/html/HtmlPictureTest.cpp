@@ -13,6 +13,8 @@
 #include "tests/support/TestJpegs.h"
 #include "tests/support/TestPictureFiles.h"
 
+#include <png.h>
+
 using namespace htmltest;
 
 namespace {
@@ -139,17 +141,23 @@ TEST_F(HtmlPictures, PictureLayersMatchTheGolden)
 // photograph by its recorded orientation: such files are copied, the box
 // takes the upright size; a TIFF is written as PNG, a broken JPEG as our
 // decoder reads it (the placeholder); a picture without a file (gone, or no
-// path at all) as the placeholder in PNG.
+// path at all) as the placeholder in PNG. A clear logo stays clear where it
+// is, copied in colour and written anew in grey.
 TEST_F(HtmlPictures, EveryPictureFileIsOneABrowserShows)
 {
     using namespace testpictures;
     const std::string jpeg = EncodeJpeg(PhotoPixels(48, 32, 1), 48, 32);
+    const std::string logo = ClearLogoPng(40, 0, 128, 255);
     const struct {
         const wchar_t* name;
         std::string bytes;
         const char* written;
         bool copied;
         double width, height;
+        bool grey = false;
+        // The written PNG read by libpng: clear at the corner, opaque in the
+        // middle with this colour (0xRRGGBB); -1: not looked at.
+        int64_t middle = -1;
     } cases[] = {
         {L"turned.jpg", WithSegment(jpeg, ExifSegment(6)), "report_image1.jpg", true, 32, 48},
         {L"scan.tif", TiffFile(20, 10, PhotoPixels(20, 10, 2), 1, true), "report_image2.png", false, 20, 10},
@@ -157,11 +165,13 @@ TEST_F(HtmlPictures, EveryPictureFileIsOneABrowserShows)
         {L"named.png", jpeg, "report_image4.jpg", true, 48, 32},
         {L"gone.jpg", "", "report_image5.png", false, 64, 64},
         {L"", "", "report_image6.png", false, 64, 64},
+        {L"logo.png", logo, "report_image7.png", true, 40, 40, false, 0x0080FF},
+        {L"logo.png", logo, "report_image8.png", false, 40, 40, true, 0x7F7F7F},
     };
     for (const auto& c : cases) {
         const std::wstring source = *c.name ? m_folder.Path() + c.name : std::wstring();
         ASSERT_TRUE(c.bytes.empty() || WriteFileBytes(source, c.bytes));
-        TalObjExport picture(g_rasterLib.GetPictureId(source.c_str()), CKWDoubleRect(0, 0, 1, 1), 0, false);
+        TalObjExport picture(g_rasterLib.GetPictureId(source.c_str()), CKWDoubleRect(0, 0, 1, 1), 0, c.grey);
         double width = 0, height = 0;
         EXPECT_EQ(c.written, Narrow(m_exporter.WriteImageFile(picture, &width, &height))) << Narrow(c.name);
         ASSERT_TRUE(m_exporter.PutFilesInPlace());
@@ -170,6 +180,20 @@ TEST_F(HtmlPictures, EveryPictureFileIsOneABrowserShows)
         EXPECT_TRUE(IsShownPicture(written)) << Narrow(c.name);
         EXPECT_EQ(c.width, width) << Narrow(c.name);
         EXPECT_EQ(c.height, height) << Narrow(c.name);
+        if (c.middle >= 0) {
+            png_image image = {};
+            image.version = PNG_IMAGE_VERSION;
+            ASSERT_TRUE(png_image_begin_read_from_memory(&image, written.data(), written.size())) << c.written;
+            image.format = PNG_FORMAT_RGBA;
+            std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
+            ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) << c.written;
+            ASSERT_EQ(40u, image.width);
+            EXPECT_EQ(0, rgba[3]) << c.written << ": the corner is clear";
+            const uint8_t* middle = &rgba[(20 * 40 + 20) * 4];
+            EXPECT_EQ(255, middle[3]) << c.written;
+            for (int k = 0; k < 3; ++k)
+                EXPECT_EQ(int((c.middle >> (16 - 8 * k)) & 0xFF), middle[k]) << c.written;
+        }
     }
     EXPECT_FALSE(m_exporter.HasWriteFailed());
 }

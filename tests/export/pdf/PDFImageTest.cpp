@@ -7,6 +7,7 @@
 #include "export/pdf/PDFFile.h"
 #include "framework/KWRasterLib.h"
 #include "tests/export/pdf/PDFTestSupport.h"
+#include "tests/support/KeepForReaders.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/TestPictureFiles.h"
 
@@ -24,7 +25,28 @@ std::string Jpeg(uint32_t width, uint32_t height, int format = TJPF_RGB, int fla
     return EncodeJpeg(pixels, width, height, format, 90, flags);
 }
 
-// Writes the images of the records as a file with one empty page.
+// The pixel (x, y) of a JPEG as libjpeg-turbo decodes it, as 0xRRGGBB; 0xFF000000 when it does not decode.
+uint32_t DecodedPixel(const std::string& jpeg, int x, int y)
+{
+    tjhandle tj = tjInitDecompress();
+    const auto* data = reinterpret_cast<const unsigned char*>(jpeg.data());
+    int width = 0, height = 0, subsampling = 0, colourspace = 0;
+    uint32_t pixel = 0xFF000000u;
+    if (tjDecompressHeader3(tj, data, static_cast<unsigned long>(jpeg.size()), &width, &height, &subsampling,
+                            &colourspace) == 0 && x < width && y < height) {
+        std::vector<unsigned char> rgb(size_t(width) * height * 3);
+        if (tjDecompress2(tj, data, static_cast<unsigned long>(jpeg.size()), rgb.data(), width, width * 3, height,
+                          TJPF_RGB, 0) == 0) {
+            const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
+            pixel = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+        }
+    }
+    tjDestroy(tj);
+    return pixel;
+}
+
+// Writes the images of the records as a file with one page, on which they
+// stand side by side in squares along its foot.
 pdftest::Document WriteImageFile(const std::vector<PDFImageRecord>& images)
 {
     PDFPageRecord page;
@@ -43,6 +65,9 @@ pdftest::Document WriteImageFile(const std::vector<PDFImageRecord>& images)
         file.WriteOutlines(pages);
         file.WritePages(pages, images, {});
         file.BeginPageContent(0);
+        const float side = page.width / static_cast<float>(images.size());
+        for (size_t i = 0; i < images.size(); ++i)
+            file.DrawImage(images[i].key, side * static_cast<float>(i), 0, side, side, 0);
         file.EndPageContent(0);
         file.WriteImages(images, g_rasterLib, nullptr);
         file.WriteXref();
@@ -159,16 +184,20 @@ TEST_F(PDFImages, ASoundJpegOfAnyNameIsCopiedAsItIs)
 
 // What cannot go in as it is goes as our decoder reads it: a CMYK JPEG as a
 // colour one, a broken or a false one as the placeholder, every picture that
-// is turned or grey re-encoded.
+// is turned or grey re-encoded. A logo's clear part is the paper's white, in
+// grey as in colour, whatever colour the file keeps under it.
 TEST_F(PDFImages, OtherPicturesAreReencodedAsTheDecoderReadsThem)
 {
     const std::string rgb = Jpeg(16, 12);
     const uint32_t bmp = Picture(L".bmp", TestBmp(200, 200));
     const uint32_t jpeg = Picture(L".jpg", rgb);
+    const uint32_t logo = Picture(L".png", ClearLogoPng(40, 0, 128, 255));
     const struct {
         const char* what;
         PDFImageRecord record;
         const char* size[2];
+        // 0xRRGGBB at the corner and in the middle as decoded; -1: not looked at.
+        int64_t corner = -1, middle = -1;
     } cases[] = {
         {"cmyk", Record(Picture(L".jpg", Jpeg(8, 8, TJPF_CMYK))), {"8", "8"}},
         {"cut short", Record(Picture(L".jpg", rgb.substr(0, 300))), {"64", "64"}},
@@ -177,6 +206,8 @@ TEST_F(PDFImages, OtherPicturesAreReencodedAsTheDecoderReadsThem)
         {"turned a quarter", Record(jpeg, 90), {"12", "16"}},
         {"grey", Record(jpeg, 0, true), {"16", "12"}},
         {"never registered", Record(0x0FFFFFF0), {"64", "64"}},
+        {"a clear logo", Record(logo), {"40", "40"}, 0xFFFFFF, 0x0080FF},
+        {"a clear logo, grey", Record(logo, 0, true), {"40", "40"}, 0xFFFFFF, 0x7F7F7F},
     };
     std::vector<PDFImageRecord> records;
     for (const auto& c : cases)
@@ -194,10 +225,35 @@ TEST_F(PDFImages, OtherPicturesAreReencodedAsTheDecoderReadsThem)
         ExportJpegInfo info;
         EXPECT_TRUE(IsSoundJpeg(reinterpret_cast<const uint8_t*>(data.data()), data.size() - 2, info)) << c.what;
         EXPECT_EQ(std::string::npos, data.find("BM")) << c.what;
+        const int64_t expected[2] = {c.corner, c.middle};
+        const int at[2] = {0, 20};
+        for (int k = 0; k < 2; ++k) {
+            if (expected[k] < 0)
+                continue;
+            const uint32_t shown = DecodedPixel(data, at[k], at[k]);
+            for (int shift = 0; shift <= 16; shift += 8)
+                EXPECT_NEAR(int((expected[k] >> shift) & 0xFF), int((shown >> shift) & 0xFF), 12)
+                    << c.what << " at " << at[k] << std::hex << " shows " << shown;
+        }
     }
+    // The logos alone, for the test command's renderer: the paper is white
+    // where they are clear, never black.
+    std::vector<PDFImageRecord> logos;
+    for (const auto& c : cases) {
+        if (c.corner >= 0)
+            logos.push_back(c.record);
+    }
+    pdftest::TempPath logoFile;
+    ASSERT_TRUE(WriteFileBytes(logoFile.Path(), WriteImageFile(logos).Bytes()));
+    KeepForReaders("OT_PDF_CHECK_DIR", logoFile.Path(), L"clear_logos.pdf");
+    pdftest::TempPath expect(L".expect");
+    ASSERT_TRUE(WriteFileBytes(expect.Path(), "colour-absent 1 000000\ncolour-present 1 0080FF\ncolour-present 1 7F7F7F\n"));
+    KeepForReaders("OT_PDF_CHECK_DIR", expect.Path(), L"clear_logos.expect");
 }
 
-TEST_F(PDFImages, ASmallBmpIsWrittenAsFlateCompressedRgb)
+// So is a picture that JPEG cannot hold (over 65,500 pixels wide), made
+// grey as a re-encoded one is, its clear parts the paper's white.
+TEST_F(PDFImages, ASmallBmpAndAPictureTooWideForJpegAreWrittenAsFlateCompressedRgb)
 {
     pdftest::Document doc = WriteImageFile({Record(Picture(L".bmp", TestBmp(100, 100)))});
     ASSERT_TRUE(doc.Valid());
@@ -215,6 +271,23 @@ TEST_F(PDFImages, ASmallBmpIsWrittenAsFlateCompressedRgb)
             EXPECT_EQ(y, static_cast<uint8_t>(rgb[at + 1]));
             EXPECT_EQ(x + y, static_cast<uint8_t>(rgb[at + 2]));
         }
+    }
+
+    // One row: clear black on the left half, opaque (0, 128, 255) on the right.
+    const uint32_t wide = 70000;
+    std::string samples;
+    for (uint32_t x = 0; x < wide; ++x)
+        samples += x < wide / 2 ? std::string(4, '\0') : std::string("\x00\x80\xFF\xFF", 4);
+    const uint32_t id = Picture(L".png", PngFile(wide, 1, 8, true, samples));
+    pdftest::Document grey = WriteImageFile({Record(id, 0, true)});
+    ASSERT_TRUE(grey.Valid());
+    EXPECT_EQ("/FlateDecode", grey.Entry(9, "/Filter"));
+    const std::string pixels = pdftest::Inflate(grey.StreamData(9));
+    ASSERT_EQ(size_t(wide) * 3 + 2, pixels.size());
+    for (uint32_t x : {0u, wide / 2 - 1, wide / 2, wide - 1}) {
+        const uint8_t expected = x < wide / 2 ? 255 : 127;
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(expected, static_cast<uint8_t>(pixels[size_t(x) * 3 + c])) << x;
     }
 }
 
