@@ -525,10 +525,9 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
         HWND wizard = nullptr;
         while (edtest::WaitFor([&] { return (wizard = fresh.FindDialog()) != nullptr; }) &&
                !CProgramRun::FindById(wizard, kWizardPicture)) {
-            ::PostMessageW(wizard, WM_COMMAND, IDOK, 0);
+            ::PostMessageW(wizard, WM_COMMAND, IDOK, 0);  // the store's and the templates' warnings
             ASSERT_TRUE(edtest::WaitFor([&] { return !CProgramRun::IsShown(wizard); }));
         }
-        ASSERT_NE(nullptr, wizard);
         ::SetForegroundWindow(wizard);
         for (int button : {kWizardNext, kWizardNext, kWizardFinish}) {
             HWND before = edtest::CurrentPage(wizard);
@@ -536,14 +535,14 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
             ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(wizard) || edtest::CurrentPage(wizard) != before; }));
         }
         ASSERT_TRUE(edtest::WaitFor([&] { return fresh.ReportFrames().size() == 1 && !fresh.FindDialog(); }));
+        const std::wstring named = folder.Path() + L"Wizard.otd";
         ASSERT_TRUE(BringToFront(fresh));
         edtest::PressChord(VK_CONTROL, 'S');
         HWND saveAs = fresh.WaitForDialogWith(kFileNameCombo);
-        ASSERT_TRUE(saveAs && edtest::AnswerFileDialogByKeys(saveAs, folder.Path() + L"Wizard.otd")) << fresh.Shows();
-        ASSERT_TRUE(edtest::WaitFor([&] { return Exists(folder.Path() + L"Wizard.otd") && !fresh.FindDialog(); }))
-            << fresh.Shows();
+        ASSERT_TRUE(saveAs && edtest::AnswerFileDialogByKeys(saveAs, named)) << fresh.Shows();
+        ASSERT_TRUE(edtest::WaitFor([&] { return Exists(named) && !fresh.FindDialog(); })) << fresh.Shows();
         test_support::WriteWindowScreenshot(fresh.Main(), L"program_shared_store_no_folder_wizard_saved");
-        EXPECT_NE(std::string::npos, ReadFileBytes(folder.Path() + L"Wizard.otd").find("Preview FileFormat='bmp'>"));
+        EXPECT_NE(std::string::npos, ReadFileBytes(named).find("Preview FileFormat='bmp'>"));
         EXPECT_TRUE(fresh.CloseWithoutSaving());
     }
     edtest::SetStartPrefs(3, L"", false);
