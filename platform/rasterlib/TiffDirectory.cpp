@@ -55,23 +55,28 @@ private:
 
 }  // namespace
 
-bool TiffDirectory::Read(const uint8_t* bytes, size_t count)
+bool TiffDirectory::Read(const ByteSource& source)
 {
     *this = TiffDirectory();
     // A classic TIFF (the library takes no other): a count of 2 bytes, entries
     // of 12 with values of up to 4 bytes in them, and a link of 4.
     constexpr uint64_t kEntry = 12, kInEntry = 4;
-    if (count < 8 || !((bytes[0] == 'I' && bytes[1] == 'I') || (bytes[0] == 'M' && bytes[1] == 'M')))
+    uint8_t header[8];
+    if (!source.ReadAt(0, header, sizeof header) ||
+        !((header[0] == 'I' && header[1] == 'I') || (header[0] == 'M' && header[1] == 'M')))
         return false;
-    const Fields fields(bytes, bytes[0] == 'M');
-    m_at = fields.Long(4);
-    if (fields.Short(2) != 42 || m_at > count || count - m_at < 2)
+    const bool big = header[0] == 'M';
+    m_at = Fields(header, big).Long(4);
+    uint8_t count[2];
+    if (Fields(header, big).Short(2) != 42 || !source.ReadAt(m_at, count, sizeof count))
         return false;
-    const uint64_t entries = fields.Short(m_at), first = m_at + 2;
-    if (entries > kMostEntries || count - first < entries * kEntry + 4)
+    const uint64_t entries = Fields(count, big).Short(0);
+    std::vector<uint8_t> stored(size_t(entries * kEntry + 4));
+    if (entries > kMostEntries || !source.ReadAt(m_at + 2, stored.data(), stored.size()))
         return false;
+    const Fields fields(stored.data(), big);
     std::vector<uint64_t> kept;
-    for (uint64_t entry = first; entry < first + entries * kEntry; entry += kEntry) {
+    for (uint64_t entry = 0; entry < entries * kEntry; entry += kEntry) {
         const uint16_t tag = uint16_t(fields.Short(entry));
         const uint64_t size = TypeBytes(uint16_t(fields.Short(entry + 2))) * fields.Long(entry + 4);
         if (size > kLargeValueBytes && !Has(std::begin(kUsedLarge), std::end(kUsedLarge), tag))
@@ -87,8 +92,8 @@ bool TiffDirectory::Read(const uint8_t* bytes, size_t count)
         return true;
     fields.PutShort(m_kept, uint32_t(kept.size()));
     for (const uint64_t entry : kept)
-        m_kept.insert(m_kept.end(), bytes + entry, bytes + entry + kEntry);
-    const uint8_t* next = bytes + first + entries * kEntry;
+        m_kept.insert(m_kept.end(), stored.data() + entry, stored.data() + entry + kEntry);
+    const uint8_t* next = stored.data() + entries * kEntry;
     m_kept.insert(m_kept.end(), next, next + 4);
     return true;
 }

@@ -6,6 +6,8 @@
 // 14 s for the check), and what the fields kept hold in an input.
 #pragma once
 
+#include "platform/rasterlib/ByteSource.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -16,7 +18,7 @@ class TiffDirectory {
 public:
     // False when the bytes hold no classic TIFF header and first directory
     // whole: libtiff is then given the bytes as they are, and judges them.
-    bool Read(const uint8_t* bytes, size_t count);
+    bool Read(const ByteSource& source);
 
     // The directory's entry count, its entries kept and its link to the next
     // one, to be read at At() in place of the stored directory; empty when no
