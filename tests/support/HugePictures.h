@@ -446,10 +446,11 @@ inline std::string HugeRunsAcrossRowsTiff(uint32_t width, uint32_t height)
 
 // A little-endian TIFF of 16 planes apart, each one deflated strip: RGB of
 // HugeGreyAt, an opaque alpha and 12 more samples of 0. With profileBytes,
-// its directory names a colour profile of that many bytes (of values of the
-// type given) at the end of the bytes returned, for the caller to write after
-// them (AppendZeros); unlinked, its directory (the last 2 + 12 x 12 bytes)
-// comes after the profile and ends the file without its link to the next one.
+// its directory names a colour profile of that many bytes (of another type
+// than UNDEFINED, a private field of that many bytes of its values) at the
+// end of the bytes returned, for the caller to write after them
+// (AppendZeros); unlinked, its directory (the last 2 + 12 x 12 bytes) comes
+// after the profile and ends the file without its link to the next one.
 inline std::string PlanesTiff(uint32_t width, uint32_t height, uint32_t profileBytes, uint16_t type = 7,
                               bool linked = true)
 {
@@ -491,7 +492,7 @@ inline std::string PlanesTiff(uint32_t width, uint32_t height, uint32_t profileB
     Entry(head, 284, 3, 1, 2, false);  // planes apart
     Entry(head, 338, 3, kPlanes - 3, extrasAt, false);
     if (profileBytes)
-        Entry(head, 34675, type, profileBytes / (type == 16 ? 8 : 1), afterStrips, false);
+        Entry(head, type == 7 ? 34675 : 65000, type, profileBytes / (type == 16 ? 8 : 1), afterStrips, false);
     if (!linked)
         return out + arrays + offsets + counts + strips + directory;
     Put32(out, 0, false);
@@ -512,6 +513,18 @@ inline bool AppendZeros(const std::string& path, uint64_t count, const std::stri
     }
     written = written && std::fwrite(tail.data(), 1, tail.size(), file) == tail.size();
     return file && std::fclose(file) == 0 && written;
+}
+
+// PlanesTiff written to path, its profile's zeros where the directory names
+// them.
+inline bool WritePlanesTiff(const std::string& path, uint32_t width, uint32_t height, uint32_t profileBytes,
+                            uint16_t type, bool linked)
+{
+    const std::string bytes = PlanesTiff(width, height, profileBytes, type, linked);
+    const size_t head = linked ? bytes.size() : bytes.size() - (2 + 12 * (profileBytes ? 12 : 11));
+    FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file && std::fwrite(bytes.data(), 1, head, file) == head;
+    return file && std::fclose(file) == 0 && written && AppendZeros(path, profileBytes, bytes.substr(head));
 }
 
 // An icon whose one entry (said to be 256 x 256, 32 bits) is the PNG.

@@ -170,11 +170,12 @@ TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLa
 // plane held every coefficient of it at once), as its full read resized,
 // and one of 16 planes apart whose directory names a 40 MB colour profile
 // (each plane's input held a copy of it), as the same planes without it; so
-// do the profile of LONG8 values (counted as nothing, it was kept) and in a
-// directory that ends the file without its link to the next (then libtiff
-// was given it whole). So does a 16-bit scan of 100 megapixels in two strips
-// as stored, a file of 605 MB (past the 512 MB a file was once read to),
-// through the file's reads, a window of each strip at a time.
+// do a private field of 40 MB of LONG8 values (counted as nothing, it was
+// kept) and the profile in a directory that ends the file without its link
+// to the next (then libtiff was given it whole). So does a 16-bit scan of
+// 100 megapixels in two strips as stored, a file of 605 MB (past the 512 MB
+// a file was once read to, then called damaged), through the file's reads, a
+// window of each strip at a time.
 TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
 {
     AllocationWatch watch;
@@ -264,12 +265,7 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
         {[] { return Bytes(PlanesTiff(1024, 768, 40u << 20)); }, planes, false, 40u << 20},
         {[] { return Bytes(PlanesTiff(1024, 768, 40u << 20, TIFF_LONG8)); }, planes, false, 40u << 20},
         {nullptr, planes, false, 0,
-         [](const std::string& path) {
-             const std::string bytes = PlanesTiff(1024, 768, 40u << 20, TIFF_UNDEFINED, false);
-             const size_t directory = bytes.size() - (2 + 12 * 12);
-             WriteBytes(path, Bytes(bytes.substr(0, directory)));
-             return AppendZeros(path, 40u << 20, bytes.substr(directory));
-         }},
+         [](const std::string& path) { return WritePlanesTiff(path, 1024, 768, 40u << 20, TIFF_UNDEFINED, false); }},
         {nullptr, [=] { return LibtiffRgb(scanWidth, scanHeight, {false, 0, 16}, blocks); }, false, 0, scan},
     };
     EXPECT_EXIT(
