@@ -67,7 +67,8 @@ toff_t Size(thandle_t handle)
     return PlaceOf(handle).source->Size();
 }
 
-// Bytes in memory already are read where they lie; others through reads.
+// Bytes in memory already are read where they lie; others through reads
+// (the input opens them unmapped, and libtiff asks for no map).
 int Map(thandle_t handle, void** base, toff_t* size)
 {
     const ByteSource& source = *PlaceOf(handle).source;
@@ -98,7 +99,8 @@ int Told(TIFF*, void* damaged, const char* module, const char*, va_list)
 }  // namespace
 
 TiffInput::TiffInput(const ByteSource& source, bool* damaged)
-    : m_source(source), m_place{&source, 0, &m_directory}, m_damaged(damaged)
+    : m_source(source), m_mapped(source.InMemory() != nullptr), m_place{&source, 0, &m_directory},
+      m_damaged(damaged)
 {
     m_directory.Read(source);
 }

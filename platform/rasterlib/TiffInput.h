@@ -42,8 +42,9 @@ public:
     tiff* Tiff() const { return m_tiff; }
     // That directory as the input reads it.
     const TiffDirectory& Directory() const { return m_directory; }
-    // libtiff reads the coded bytes where they lie, not into buffers of its own.
-    bool IsMapped() const { return m_source.InMemory() != nullptr; }
+    // libtiff reads the coded bytes where they lie, not into buffers of its
+    // own: the source was in memory when the input was made.
+    bool IsMapped() const { return m_mapped; }
     const ByteSource& Source() const { return m_source; }
     // Another input of the same bytes and damage flag, not yet open.
     std::unique_ptr<TiffInput> Twin() const;
@@ -58,6 +59,7 @@ public:
 
 private:
     const ByteSource& m_source;
+    const bool m_mapped;
     TiffDirectory m_directory;
     Place m_place;
     bool* m_damaged;
