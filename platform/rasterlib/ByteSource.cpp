@@ -62,10 +62,25 @@ void ByteSource::TakeMemory(std::vector<uint8_t>&& bytes)
     m_size = m_owned.size();
 }
 
+void ByteSource::UsePart(const ByteSource& whole, uint64_t offset, uint64_t count)
+{
+    offset = offset < whole.Size() ? offset : whole.Size();
+    count = count < whole.Size() - offset ? count : whole.Size() - offset;
+    if (whole.InMemory()) {
+        UseMemory(whole.InMemory() + offset, size_t(count));
+        return;
+    }
+    m_whole = &whole;
+    m_partAt = offset;
+    m_size = count;
+}
+
 bool ByteSource::ReadAt(uint64_t offset, void* dst, size_t count) const
 {
     if (offset > m_size || count > m_size - offset)
         return false;
+    if (m_whole)
+        return m_whole->ReadAt(m_partAt + offset, dst, count);
     if (m_memory) {
         std::memcpy(dst, m_memory + offset, count);
         return true;
@@ -115,16 +130,20 @@ const uint8_t* ByteSource::Whole()
 {
     if (m_memory)
         return m_memory;
-    if (m_file == INVALID_HANDLE_VALUE || m_size == 0 || m_size > kMaxEncodedBytes)
+    if (m_file == INVALID_HANDLE_VALUE || m_size == 0)
         return nullptr;
     // Seen where the system keeps the file: no copy, no fresh pages to clear.
     if (m_view.Map(m_file, m_size)) {
         m_memory = m_view.Data();
         return m_memory;
     }
+    m_tooLarge = m_size > kMostCopiedBytes;
+    if (m_tooLarge)
+        return nullptr;
     try {
         m_owned.resize(size_t(m_size));
     } catch (const std::bad_alloc&) {
+        m_tooLarge = true;
         return nullptr;
     }
     if (!ReadFromFile(0, m_owned.data(), m_owned.size())) {

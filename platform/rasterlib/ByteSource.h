@@ -12,8 +12,11 @@
 
 namespace rasterlib {
 
-// Largest encoded file the library loads into memory.
-constexpr uint64_t kMaxEncodedBytes = uint64_t(512) << 20;
+// The most of a file the library copies into its own memory: a file it
+// cannot map is read whole only up to this, and an entry taken out of one
+// (an icon's picture) too. A mapped view costs address space alone, so a
+// file that maps is seen whole at any size the process has room for.
+constexpr uint64_t kMostCopiedBytes = uint64_t(512) << 20;
 
 class ByteSource {
 public:
@@ -29,6 +32,9 @@ public:
     void UseMemory(const uint8_t* bytes, size_t count);
     // Takes over bytes made inside the library.
     void TakeMemory(std::vector<uint8_t>&& bytes);
+    // count bytes of whole from offset on (cut at its end), read through
+    // whole, which must outlive this object.
+    void UsePart(const ByteSource& whole, uint64_t offset, uint64_t count);
 
     uint64_t Size() const { return m_size; }
 
@@ -40,6 +46,11 @@ public:
     // All bytes in memory (a file on a local disk is mapped, see FileView.h; any
     // other is read once); null when the source is too large or unreadable.
     const uint8_t* Whole();
+    // The bytes where Whole() or the caller put them in memory; null before.
+    const uint8_t* InMemory() const { return m_memory; }
+    // Whole() found no room for the bytes: no view of the file could be
+    // mapped and no copy made, for its size and not for a failed read.
+    bool TooLargeToHold() const { return m_tooLarge; }
 
 private:
     bool ReadFromFile(uint64_t offset, void* dst, size_t count) const;
@@ -48,6 +59,9 @@ private:
     FileView m_view;
     std::wstring m_widePath;
     const uint8_t* m_memory = nullptr;
+    const ByteSource* m_whole = nullptr;  // the source a part is read through
+    uint64_t m_partAt = 0;
+    bool m_tooLarge = false;
     std::vector<uint8_t> m_owned;
     uint64_t m_size = 0;
     mutable std::vector<uint8_t> m_window;

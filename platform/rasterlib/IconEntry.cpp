@@ -100,7 +100,7 @@ bool ExtractIconEntry(const ByteSource& source, std::vector<uint8_t>& entry, Ima
         const uint64_t area = uint64_t(e[0] ? e[0] : 256) * (e[1] ? e[1] : 256);
         const uint32_t bits = Le16(e + 6), size = Le32(e + 8), offset = Le32(e + 12);
         // Only entries whose data lies in the file are candidates.
-        if (size < 8 || uint64_t(offset) + size > source.Size() || size > kMaxEncodedBytes)
+        if (size < 8 || uint64_t(offset) + size > source.Size() || size > kMostCopiedBytes)
             continue;
         if (area > bestArea || (area == bestArea && bits > bestBits)) {
             bestArea = area;

@@ -5,6 +5,7 @@
 #include "platform/rasterlib/JpegCodec.h"
 #include "platform/rasterlib/RasterImage.h"
 #include "platform/rasterlib/RasterLibApi.h"
+#include "platform/rasterlib/TiffDirectory.h"
 
 #include <cstring>
 
@@ -155,17 +156,6 @@ bool ReadBmp(const ByteSource& source, ImageHeader& header)
     default:
         return false;
     }
-}
-
-// The bytes of one value of a TIFF field type; 0 for a type decoders skip.
-uint32_t TiffTypeBytes(uint32_t type)
-{
-    // BYTE, ASCII, SHORT, LONG, RATIONAL, SBYTE, UNDEFINED, SSHORT, SLONG,
-    // SRATIONAL, FLOAT, DOUBLE, IFD, two unassigned, LONG8, SLONG8, IFD8
-    // (which libtiff reads in a classic file too); a type no decoder knows is
-    // skipped by it.
-    static const uint8_t kBytes[19] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4, 0, 0, 8, 8, 8};
-    return type < 19 ? kBytes[type] : 0;
 }
 
 // True when the values of a TIFF directory entry lie inside the file (four bytes

@@ -48,7 +48,7 @@ bool ImageSource::OpenFile(const char* path)
 
 bool ImageSource::OpenMemory(const uint8_t* bytes, size_t count, const char* formatHint)
 {
-    if (!bytes || count == 0 || count > kMaxEncodedBytes)
+    if (!bytes || count == 0)
         return false;
     const ImageFormat sniffed = SniffFormat(bytes, count < kSniffBytes ? count : kSniffBytes);
     if (sniffed == ImageFormat::Unknown && FormatFromName(formatHint) == ImageFormat::Bmp) {
@@ -173,15 +173,20 @@ TiffImage::Opening ImageSource::OpenTiff()
         return m_tiffOpening;
     m_tiffTried = true;
     m_tiffOpening = TiffImage::Opening::Damaged;
-    const uint8_t* whole = m_bytes.Whole();
-    if (!whole || !IsAcceptableSize(m_width, m_height))
+    if (!IsAcceptableSize(m_width, m_height))
         return m_tiffOpening;
+    // A file of up to kMostTiffViewBytes is seen whole, and libtiff reads
+    // its strips where they lie; a larger one, or one that finds no room, is
+    // read through the file, so that it takes none of the address space its
+    // pixels need.
+    if (m_bytes.Size() <= kMostTiffViewBytes)
+        m_bytes.Whole();
     try {
         m_tiff.reset(new TiffImage);
     } catch (const std::bad_alloc&) {
         return m_tiffOpening;
     }
-    m_tiffOpening = m_tiff->Open(whole, size_t(m_bytes.Size()));
+    m_tiffOpening = m_tiff->Open(m_bytes);
     // libtiff must see the size the header gave.
     if (m_tiffOpening == TiffImage::Opening::Ready && (m_tiff->Width() != m_width || m_tiff->Height() != m_height))
         m_tiffOpening = TiffImage::Opening::Damaged;

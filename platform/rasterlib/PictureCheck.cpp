@@ -96,6 +96,13 @@ PictureState CheckGif(ByteSource& source)
     return PictureState::Damaged;
 }
 
+// A file whose reader takes it whole, and for which this process had no room,
+// is too large for this program, not damaged: its bytes were never read.
+PictureState HeldOrTooLarge(const ByteSource& source, PictureState state)
+{
+    return state == PictureState::Damaged && source.TooLargeToHold() ? PictureState::TooLarge : state;
+}
+
 PictureState CheckIcon(ByteSource& source)
 {
     std::vector<uint8_t> entry;
@@ -122,15 +129,14 @@ PictureState CheckPicture(ImageSource& image, bool)
     const ImageFormat format = SniffFormat(head, sniffed);
     if (format == ImageFormat::Unknown)
         return PictureState::NotPicture;
-    // The header first: a size more than the file can hold is damage too, and
-    // so is a file larger than the library reads.
-    if (source.Size() > kMaxEncodedBytes || !image.ReadHeader())
+    // The header first: a size more than the file can hold is damage too.
+    if (!image.ReadHeader())
         return PictureState::Damaged;
     // Nothing of a picture too large to decode is read beyond its header:
     // walking its data would take seconds and its decoder gigabytes.
     if (!image.IsWithinBounds())
         return PictureState::TooLarge;
-    const PictureState walked = CheckStructure(source, format);
+    const PictureState walked = HeldOrTooLarge(source, CheckStructure(source, format));
     // The walk of a JPEG's data and libpng's reading are decodings; a file of
     // another format whose parts hold together may still not decode (tables or
     // coded data changed): a read at a small size decodes all of it, as the
@@ -138,7 +144,7 @@ PictureState CheckPicture(ImageSource& image, bool)
     // placeholder or copied into an export unread.
     if (walked != PictureState::Sound || format == ImageFormat::Jpeg || format == ImageFormat::Png)
         return walked;
-    return image.ReadsThrough(kCheckSide) ? PictureState::Sound : PictureState::Damaged;
+    return image.ReadsThrough(kCheckSide) ? PictureState::Sound : HeldOrTooLarge(source, PictureState::Damaged);
 }
 
 PictureState CheckStructure(ByteSource& source, ImageFormat format)

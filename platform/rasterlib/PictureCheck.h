@@ -21,7 +21,8 @@ enum class PictureState : int32_t {
     NotPicture = 2,  // no format the library reads
     Damaged = 3,     // a format the library reads, cut short, changed or claiming more than it holds
     Missing = 4,     // the file cannot be opened
-    TooLarge = 5,    // more pixels than the library decodes, told by the header alone
+    TooLarge = 5,    // more pixels than the library decodes, told by the header alone, or a
+                     // file read whole that this process has no room for
 };
 
 class ImageSource;

@@ -51,7 +51,8 @@ constexpr int32_t kPictureEmpty = 1;       // the file holds no byte
 constexpr int32_t kPictureNotImage = 2;    // no format the library reads
 constexpr int32_t kPictureDamaged = 3;     // cut short, changed, or claiming more than the file holds
 constexpr int32_t kPictureMissing = 4;     // the file cannot be opened
-constexpr int32_t kPictureTooLarge = 5;    // more pixels than kMaxImagePixels: measured, never decoded
+constexpr int32_t kPictureTooLarge = 5;    // more pixels than kMaxImagePixels: measured, never decoded;
+                                           // or a file its reader takes whole that finds no room
 
 // The layout argument of SaveRasterImage: 4-byte pixels B, G, R, A.
 constexpr int32_t kPixelLayoutBgra = 3;
@@ -180,7 +181,9 @@ typedef int32_t(__cdecl* PFN_EncodeTurnedJpegW)(const wchar_t* source, const wch
 // and TIFF data inside the file, a BMP's colour count within its bit depth and
 // its runs filling every row; an icon's entry; every format but JPEG and PNG
 // then decoded at a small size. A picture of more than kMaxImagePixels is
-// answered kPictureTooLarge from its header alone, nothing of it decoded.
+// answered kPictureTooLarge from its header alone, nothing of it decoded, and
+// so is a file of a format read whole (all but TIFF, which is read through
+// the file at any size) that the process has no room to map.
 // kCheckByDecoding, which asked for that decoding once, no longer changes the
 // answer. One of the kPicture answers above.
 constexpr int32_t kCheckByDecoding = 1;

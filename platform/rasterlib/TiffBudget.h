@@ -3,11 +3,15 @@
 // decoded: libtiff's inputs of the picture (each with the fields of its
 // directory, TiffDirectory.h, and the offsets and byte counts of every strip
 // or tile), each decoder's state (for JPEG of several scans, every
-// coefficient of its strip or tile), and the rows and runs a reading fills.
+// coefficient of its strip or tile), the coded bytes libtiff reads into
+// buffers of its own where the file is not seen whole (TiffInput.h), and the
+// rows and runs a reading fills.
 // The library reads a TIFF in a way that keeps all of it within
 // kTiffReadingBytes, or refuses the picture as too large at once, as it
 // refuses a picture of more pixels than it decodes.
 #pragma once
+
+#include "platform/rasterlib/ByteSource.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,8 +35,13 @@ public:
     // told before libtiff reads it, as a picture of more is too large.
     static bool InputFits(const TiffDirectory& directory);
 
-    // input, open, reads bytes (count of them); both must outlive this object.
-    TiffBudget(const TiffInput& input, const uint8_t* bytes, size_t count);
+    // How a reading takes the coded bytes of a strip that libtiff reads
+    // through the file: a run of rows at a time (TiffRuns), through a window
+    // of them, or a strip at a time, all of them.
+    enum class Strips { InRuns, Whole };
+
+    // input, open, must outlive this object.
+    explicit TiffBudget(const TiffInput& input, Strips strips = Strips::InRuns);
 
     // What one more input of the picture holds.
     uint64_t InputBytes() const;
@@ -47,11 +56,18 @@ private:
     // Every coefficient of a strip or tile's size in blocks of 16 pixels: the
     // most a JPEG one can hold.
     uint64_t MostCoefficientBytes() const;
+    // What libtiff holds of the strile's coded bytes: none of a file seen
+    // whole unless it turns their bits; else a window of rows of a strip read
+    // in runs, or all of them (of a tile, of a strip read whole, of JPEG of
+    // several scans, which libtiff reads whole).
+    uint64_t CodedBytes(uint32_t strile, bool severalScans) const;
 
     tiff* m_tiff;
+    const ByteSource& m_source;
     uint64_t m_fieldBytes;  // an input's of its directory
-    const uint8_t* m_bytes;
-    size_t m_count;
+    bool m_mapped;
+    bool m_window;  // strips read through a window of their coded bytes
+    uint64_t m_windowBytes = 0;
     uint32_t m_striles = 0;
     uint32_t m_width = 0;   // of a strip or tile
     uint32_t m_height = 0;

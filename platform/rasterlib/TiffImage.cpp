@@ -15,10 +15,10 @@ namespace rasterlib {
 TiffImage::TiffImage() = default;
 TiffImage::~TiffImage() = default;
 
-TiffImage::Opening TiffImage::Open(const uint8_t* bytes, size_t count)
+TiffImage::Opening TiffImage::Open(const ByteSource& source)
 {
     try {
-        m_input.reset(new TiffInput(bytes, count, &m_damaged));
+        m_input.reset(new TiffInput(source, &m_damaged));
     } catch (const std::bad_alloc&) {
         return Opening::Damaged;
     }
@@ -54,14 +54,14 @@ TiffImage::Opening TiffImage::Open(const uint8_t* bytes, size_t count)
             m_grey = m_samples.IsGrey();
             m_alpha = m_samples.HasAlpha() || m_samples.IsPremultiplied();
             if (TIFFIsTiled(tif)) {
-                const Opening opening = m_pieces->OpenTiles(*m_input, bytes, count, m_samples, apart);
+                const Opening opening = m_pieces->OpenTiles(*m_input, m_samples, apart);
                 if (opening != Opening::NotTaken)
                     return opening;
                 m_pieces.reset(new TiffPieces(&m_damaged));
             } else {
                 m_rows.reset(new TiffRows);
-                const Opening opening = m_rows->Open(*m_input, bytes, count, &m_damaged, m_samples, m_width, m_height,
-                                                     apart, compression == COMPRESSION_PACKBITS);
+                const Opening opening = m_rows->Open(*m_input, m_samples, m_width, m_height, apart,
+                                                     compression == COMPRESSION_PACKBITS);
                 if (opening == Opening::Ready) {
                     m_pieces.reset();
                     m_row.assign(size_t(m_width) * 4, 0);
@@ -73,7 +73,7 @@ TiffImage::Opening TiffImage::Open(const uint8_t* bytes, size_t count)
                     return opening;
             }
         }
-        const Opening opening = m_pieces->OpenRgba(*m_input, bytes, count);
+        const Opening opening = m_pieces->OpenRgba(*m_input);
         m_grey = m_pieces->IsGrey();
         m_alpha = m_pieces->HasAlpha();
         return opening;

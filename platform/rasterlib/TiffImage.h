@@ -9,9 +9,13 @@
 // JPEG, other colour spaces) come a piece at a time (TiffPieces), a thumbnail
 // of tiles through ResampleTiles. Every reading stays within its bound
 // (TiffBudget.h): a picture no reading keeps within it is too large, told at
-// its opening. Kinds libtiff cannot read (a coding it is built without) stay
-// with the system's decoder. A warning or an error of libjpeg inside a JPEG
-// coding makes every read fail, as it makes a JPEG file damaged.
+// its opening. A file of any size is read (TiffInput.h): one larger than
+// kMostTiffViewBytes through the file's reads, not a view of it, which would
+// take a 32-bit process's address space from the picture's pixels (a 543 MB
+// LZW file of 150 megapixels was once called damaged). Kinds libtiff cannot
+// read (a coding it is built without) stay with the system's decoder. A
+// warning or an error of libjpeg inside a JPEG coding makes every read fail,
+// as it makes a JPEG file damaged.
 #pragma once
 
 #include "platform/rasterlib/RasterImage.h"
@@ -29,6 +33,11 @@
 
 namespace rasterlib {
 
+// The largest TIFF file seen whole through a view of it (ImageSource): a
+// larger one beside the pixels of a picture at the pixel bound (640 MB)
+// would leave a 32-bit process little room.
+constexpr uint64_t kMostTiffViewBytes = uint64_t(512) << 20;
+
 class TiffImage : public RowSource {
 public:
     using Opening = TiffOpening;
@@ -38,8 +47,9 @@ public:
     TiffImage(const TiffImage&) = delete;
     TiffImage& operator=(const TiffImage&) = delete;
 
-    // The bytes must outlive this object.
-    Opening Open(const uint8_t* bytes, size_t count);
+    // The source must outlive this object: libtiff reads its bytes in place
+    // where they are in memory, else through its reads.
+    Opening Open(const ByteSource& source);
 
     uint32_t Width() const { return m_width; }
     uint32_t Height() const { return m_height; }

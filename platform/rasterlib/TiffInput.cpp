@@ -14,31 +14,33 @@ namespace rasterlib {
 namespace {
 
 // libtiff's private header makes the handle a type of its own.
-TiffInput::Memory& MemoryOf(thandle_t handle)
+TiffInput::Place& PlaceOf(thandle_t handle)
 {
-    return *static_cast<TiffInput::Memory*>(static_cast<void*>(handle));
+    return *static_cast<TiffInput::Place*>(static_cast<void*>(handle));
 }
 
-thandle_t HandleOf(TiffInput::Memory& memory)
+thandle_t HandleOf(TiffInput::Place& place)
 {
-    return static_cast<thandle_t>(static_cast<void*>(&memory));
+    return static_cast<thandle_t>(static_cast<void*>(&place));
 }
 
 tmsize_t ReadBytes(thandle_t handle, void* out, tmsize_t count)
 {
-    TiffInput::Memory& memory = MemoryOf(handle);
-    if (count < 0 || memory.at >= memory.size)
+    TiffInput::Place& place = PlaceOf(handle);
+    const uint64_t size = place.source->Size();
+    if (count < 0 || place.at >= size)
         return 0;
-    const uint64_t taken = std::min<uint64_t>(uint64_t(count), memory.size - memory.at);
-    std::memcpy(out, memory.bytes + memory.at, size_t(taken));
+    const uint64_t taken = std::min<uint64_t>(uint64_t(count), size - place.at);
+    if (!place.source->ReadAt(place.at, out, size_t(taken)))
+        return -1;
     // The part of the directory kept that the read covers.
-    const std::vector<uint8_t>& kept = memory.directory->Kept();
-    const uint64_t keptAt = memory.directory->At(), end = memory.at + taken;
-    if (!kept.empty() && memory.at < keptAt + kept.size() && end > keptAt) {
-        const uint64_t from = std::max(memory.at, keptAt), to = std::min(end, keptAt + kept.size());
-        std::memcpy(static_cast<uint8_t*>(out) + (from - memory.at), kept.data() + (from - keptAt), size_t(to - from));
+    const std::vector<uint8_t>& kept = place.directory->Kept();
+    const uint64_t keptAt = place.directory->At(), end = place.at + taken;
+    if (!kept.empty() && place.at < keptAt + kept.size() && end > keptAt) {
+        const uint64_t from = std::max(place.at, keptAt), to = std::min(end, keptAt + kept.size());
+        std::memcpy(static_cast<uint8_t*>(out) + (from - place.at), kept.data() + (from - keptAt), size_t(to - from));
     }
-    memory.at += taken;
+    place.at += taken;
     return tmsize_t(taken);
 }
 
@@ -49,10 +51,10 @@ tmsize_t WriteNothing(thandle_t, void*, tmsize_t)
 
 toff_t Seek(thandle_t handle, toff_t offset, int whence)
 {
-    TiffInput::Memory& memory = MemoryOf(handle);
-    const uint64_t base = whence == SEEK_CUR ? memory.at : whence == SEEK_END ? memory.size : 0;
-    memory.at = base + offset;
-    return memory.at;
+    TiffInput::Place& place = PlaceOf(handle);
+    const uint64_t base = whence == SEEK_CUR ? place.at : whence == SEEK_END ? place.source->Size() : 0;
+    place.at = base + offset;
+    return place.at;
 }
 
 int Close(thandle_t)
@@ -62,16 +64,17 @@ int Close(thandle_t)
 
 toff_t Size(thandle_t handle)
 {
-    return MemoryOf(handle).size;
+    return PlaceOf(handle).source->Size();
 }
 
-// The bytes are in memory already: libtiff reads a strip's coded bytes where
-// they lie.
+// Bytes in memory already are read where they lie; others through reads
+// (the input opens them unmapped, and libtiff asks for no map).
 int Map(thandle_t handle, void** base, toff_t* size)
 {
-    *base = const_cast<uint8_t*>(MemoryOf(handle).bytes);
-    *size = MemoryOf(handle).size;
-    return 1;
+    const ByteSource& source = *PlaceOf(handle).source;
+    *base = const_cast<uint8_t*>(source.InMemory());
+    *size = source.Size();
+    return *base != nullptr;
 }
 
 void Unmap(thandle_t, void*, toff_t) {}
@@ -95,10 +98,16 @@ int Told(TIFF*, void* damaged, const char* module, const char*, va_list)
 
 }  // namespace
 
-TiffInput::TiffInput(const uint8_t* bytes, size_t count, bool* damaged)
-    : m_memory{bytes, count, 0, &m_directory}, m_damaged(damaged)
+TiffInput::TiffInput(const ByteSource& source, bool* damaged)
+    : m_source(source), m_mapped(source.InMemory() != nullptr), m_place{&source, 0, &m_directory},
+      m_damaged(damaged)
 {
-    m_directory.Read(bytes, count);
+    m_directory.Read(source);
+}
+
+std::unique_ptr<TiffInput> TiffInput::Twin() const
+{
+    return std::unique_ptr<TiffInput>(new TiffInput(m_source, m_damaged));
 }
 
 TiffInput::~TiffInput()
@@ -118,13 +127,13 @@ tiff* TiffInput::Open()
     // libtiff reads a directory of a mapped file where it lies: one with
     // fields left out is read through the reads, and the file mapped after.
     const bool kept = !m_directory.Kept().empty();
-    m_tiff = TIFFClientOpenExt("", kept ? "rm" : "r", HandleOf(m_memory), ReadBytes, WriteNothing, Seek, Close, Size,
-                               Map, Unmap, options);
+    m_tiff = TIFFClientOpenExt("", kept || !IsMapped() ? "rm" : "r", HandleOf(m_place), ReadBytes, WriteNothing, Seek,
+                               Close, Size, Map, Unmap, options);
     TIFFOpenOptionsFree(options);
-    if (m_tiff && kept) {
+    if (m_tiff && kept && IsMapped()) {
         void* base = nullptr;
         toff_t size = 0;
-        Map(HandleOf(m_memory), &base, &size);
+        Map(HandleOf(m_place), &base, &size);
         m_tiff->tif_base = static_cast<uint8_t*>(base);
         m_tiff->tif_size = tmsize_t(size);
         m_tiff->tif_flags |= TIFF_MAPPED;

@@ -24,8 +24,7 @@ TiffPieces::~TiffPieces()
         TIFFRGBAImageEnd(&m_rgba->image);
 }
 
-TiffOpening TiffPieces::OpenTiles(TiffInput& first, const uint8_t* bytes, size_t count, const TiffSamples& samples,
-                                  bool planar)
+TiffOpening TiffPieces::OpenTiles(TiffInput& first, const TiffSamples& samples, bool planar)
 {
     tiff* tif = m_tiff = first.Tiff();
     m_samples = &samples;
@@ -53,7 +52,7 @@ TiffOpening TiffPieces::OpenTiles(TiffInput& first, const uint8_t* bytes, size_t
     const uint64_t chunkUnits = std::min(runUnits, std::max<uint64_t>(1, kTiffRunBytes / (columns * 4 * unitRows)));
     m_runRows = uint32_t(runUnits * unitRows);
     m_chunkRows = uint32_t(chunkUnits * unitRows);
-    const TiffBudget budget(first, bytes, count);
+    const TiffBudget budget(first);
     const uint64_t perPlane = TIFFNumberOfTiles(tif) / planes;
     uint64_t held = columns * 4 * m_chunkRows + samples.StoredBytes(columns);
     for (uint16_t s = 0; s < planes && held <= kTiffReadingBytes; ++s)
@@ -71,7 +70,7 @@ TiffOpening TiffPieces::OpenTiles(TiffInput& first, const uint8_t* bytes, size_t
             if (s == 0) {
                 plane.tif = tif;
             } else {
-                plane.own.reset(new TiffInput(bytes, count, m_damaged));
+                plane.own = first.Twin();
                 plane.tif = plane.own->Open();
                 if (!plane.tif)
                     return TiffOpening::Damaged;
@@ -90,7 +89,7 @@ TiffOpening TiffPieces::OpenTiles(TiffInput& first, const uint8_t* bytes, size_t
     return TiffOpening::Ready;
 }
 
-TiffOpening TiffPieces::OpenRgba(TiffInput& first, const uint8_t* bytes, size_t count)
+TiffOpening TiffPieces::OpenRgba(TiffInput& first)
 {
     tiff* tif = m_tiff = first.Tiff();
     char message[1024] = "";
@@ -119,7 +118,7 @@ TiffOpening TiffPieces::OpenRgba(TiffInput& first, const uint8_t* bytes, size_t 
     const uint64_t pieceBytes = uint64_t(m_pieceWidth) * m_pieceHeight * 4;
     // The reader holds a piece's stored bytes (of every plane) beside the
     // piece it converts.
-    const TiffBudget budget(first, bytes, count);
+    const TiffBudget budget(first, TiffBudget::Strips::Whole);
     if (pieceBytes + stored * (planar == PLANARCONFIG_SEPARATE ? samples : 1) + budget.InputBytes() +
             budget.DecoderBytes() >
         kTiffReadingBytes)

@@ -32,12 +32,11 @@ public:
     TiffPieces& operator=(const TiffPieces&) = delete;
 
     // Tiles of the samples' kind (which must outlive this object); first is
-    // the picture's open input, which reads the first plane, and the bytes
-    // open the others.
-    TiffOpening OpenTiles(TiffInput& first, const uint8_t* bytes, size_t count, const TiffSamples& samples,
-                          bool planar);
+    // the picture's open input, which reads the first plane, and its twins
+    // read the others.
+    TiffOpening OpenTiles(TiffInput& first, const TiffSamples& samples, bool planar);
     // Tiles or strips through libtiff's RGBA reader.
-    TiffOpening OpenRgba(TiffInput& first, const uint8_t* bytes, size_t count);
+    TiffOpening OpenRgba(TiffInput& first);
 
     uint32_t PieceWidth() const { return m_pieceWidth; }
     uint32_t PieceHeight() const { return m_pieceHeight; }

@@ -7,14 +7,14 @@
 
 namespace rasterlib {
 
-bool TiffRows::AddPlane(TiffInput& first, const uint8_t* bytes, size_t count, bool* damaged)
+bool TiffRows::AddPlane(TiffInput& first)
 {
     m_planes.emplace_back();
     Plane& plane = m_planes.back();
     if (m_planes.size() == 1) {
         plane.tif = first.Tiff();
     } else {
-        plane.own.reset(new TiffInput(bytes, count, damaged));
+        plane.own = first.Twin();
         plane.tif = plane.own->Open();
         if (!plane.tif)
             return false;
@@ -26,8 +26,8 @@ bool TiffRows::AddPlane(TiffInput& first, const uint8_t* bytes, size_t count, bo
     return true;
 }
 
-TiffOpening TiffRows::Open(TiffInput& first, const uint8_t* bytes, size_t count, bool* damaged,
-                           const TiffSamples& samples, uint32_t width, uint32_t height, bool planar, bool packBits)
+TiffOpening TiffRows::Open(TiffInput& first, const TiffSamples& samples, uint32_t width, uint32_t height, bool planar,
+                           bool packBits)
 {
     m_samples = &samples;
     m_width = width;
@@ -44,7 +44,7 @@ TiffOpening TiffRows::Open(TiffInput& first, const uint8_t* bytes, size_t count,
     // A strip starts a unit.
     if (m_rowsPerStrip % unitRows != 0 && m_rowsPerStrip < height)
         return TiffOpening::NotTaken;
-    const TiffBudget budget(first, bytes, count);
+    const TiffBudget budget(first);
     const uint64_t input = budget.InputBytes();
     const uint16_t planes = planar ? samples.Samples() : 1;
     const uint64_t planeBytes = samples.StoredBytes(width, true);
@@ -58,9 +58,11 @@ TiffOpening TiffRows::Open(TiffInput& first, const uint8_t* bytes, size_t count,
         if (planes == 1) {
             if (one + unitBytes > kTiffReadingBytes)
                 return TiffOpening::TooLarge;
-            return AddPlane(first, bytes, count, damaged) ? TiffOpening::Ready : TiffOpening::Damaged;
+            return AddPlane(first) ? TiffOpening::Ready : TiffOpening::Damaged;
         }
-        if (band <= kTiffReadingBytes / 4 && one + band <= kTiffReadingBytes) {
+        // A band reads each plane's strip whole: through the file, libtiff
+        // would hold its coded bytes too.
+        if (first.IsMapped() && band <= kTiffReadingBytes / 4 && one + band <= kTiffReadingBytes) {
             m_band = true;
         } else if (apart > kTiffReadingBytes) {
             if (!samples.IsSeparable() || one + planeBytes > kTiffReadingBytes)
@@ -68,7 +70,7 @@ TiffOpening TiffRows::Open(TiffInput& first, const uint8_t* bytes, size_t count,
             m_inTurn = true;
         }
         for (uint16_t s = 0; s < (m_band || m_inTurn ? 1 : planes); ++s)
-            if (!AddPlane(first, bytes, count, damaged))
+            if (!AddPlane(first))
                 return TiffOpening::Damaged;
         m_planeRows.assign(planes, nullptr);
         m_bandRows.assign(planes, nullptr);

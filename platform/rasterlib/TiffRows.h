@@ -5,7 +5,8 @@
 // refuse). Planes stored apart are read in the first of these ways whose
 // inputs, decoders and rows stay within the reading's bound (TiffBudget.h):
 // - a band of strips: each plane's strip decoded whole through one input, a
-//   strip of every plane at a time (strips of a few rows);
+//   strip of every plane at a time (strips of a few rows, of a file seen
+//   whole: through its reads, libtiff would hold each strip coded besides);
 // - inputs of their own: each plane through an input of its own, a row of
 //   each at a time (through one input, libtiff decodes a plane's strip again
 //   from its start whenever a row of another plane was read in between);
@@ -29,10 +30,10 @@ namespace rasterlib {
 
 class TiffRows {
 public:
-    // first is the picture's open input, which reads the first plane; the
-    // bytes and the damage flag open the others.
-    TiffOpening Open(TiffInput& first, const uint8_t* bytes, size_t count, bool* damaged, const TiffSamples& samples,
-                     uint32_t width, uint32_t height, bool planar, bool packBits);
+    // first is the picture's open input, which reads the first plane; its
+    // twins read the others.
+    TiffOpening Open(TiffInput& first, const TiffSamples& samples, uint32_t width, uint32_t height, bool planar,
+                     bool packBits);
     // Planes are read in turn, with ReadPlane, not with Read.
     bool InTurn() const { return m_inTurn; }
     // Stored unit unit (the one after the last read, or the first) into out
@@ -50,7 +51,7 @@ private:
         std::unique_ptr<TiffRuns> runs;
         std::vector<uint8_t> rows;  // planes apart: a row, or a band of strips
     };
-    bool AddPlane(TiffInput& first, const uint8_t* bytes, size_t count, bool* damaged);
+    bool AddPlane(TiffInput& first);
     // Unit unit of the plane's strips through its decoder.
     bool ReadUnit(Plane& plane, uint16_t sample, uint32_t unit, uint8_t* out, size_t size);
     bool ReadBand(uint32_t y);

@@ -55,7 +55,7 @@ bool WicImage::Open(ByteSource& source, ImageFormat format)
     // Always from memory: a decoder reading a file by its name sizes what it
     // allocates by what the tags claim, not by what the file holds.
     const uint8_t* bytes = source.Whole();
-    if (!bytes || source.Size() > kMaxEncodedBytes)
+    if (!bytes || source.Size() > MAXDWORD)
         return false;
     const HRESULT hr = m_stream->InitializeFromMemory(const_cast<BYTE*>(bytes), DWORD(source.Size()));
     if (FAILED(hr) || FAILED(m_factory->CreateDecoder(*container, nullptr, m_decoder.Out())) ||

@@ -446,16 +446,21 @@ inline std::string HugeRunsAcrossRowsTiff(uint32_t width, uint32_t height)
 
 // A little-endian TIFF of 16 planes apart, each one deflated strip: RGB of
 // HugeGreyAt, an opaque alpha and 12 more samples of 0. With profileBytes,
-// its directory names a colour profile of that many bytes at the end of the
-// bytes returned, for the caller to write after them (AppendZeros).
-inline std::string PlanesTiff(uint32_t width, uint32_t height, uint32_t profileBytes)
+// its directory names a colour profile of that many bytes (of another type
+// than UNDEFINED, a private field of that many bytes of its values) at the
+// end of the bytes returned, for the caller to write after them
+// (AppendZeros); unlinked, its directory (the last 2 + 12 x 12 bytes) comes
+// after the profile and ends the file without its link to the next one.
+inline std::string PlanesTiff(uint32_t width, uint32_t height, uint32_t profileBytes, uint16_t type = 7,
+                              bool linked = true)
 {
     constexpr uint16_t kPlanes = 16;
     const std::string grey = DeflatedGreyRows(width, height, false);
     const std::string opaque = DeflatedPieces({{std::string(width, '\xFF'), height}});
     const std::string none = DeflatedPieces({{std::string(width, '\0'), height}});
     const uint16_t entries = profileBytes ? 12 : 11;
-    const uint32_t bitsAt = 8 + 2 + entries * 12 + 4, extrasAt = bitsAt + 2 * kPlanes,
+    // The arrays and strips after the directory, or after the header.
+    const uint32_t bitsAt = linked ? 8 + 2 + entries * 12 + 4 : 8, extrasAt = bitsAt + 2 * kPlanes,
                    offsetsAt = extrasAt + 2 * (kPlanes - 3), countsAt = offsetsAt + 4 * kPlanes,
                    stripsAt = countsAt + 4 * kPlanes;
     std::string arrays, offsets, counts, strips;
@@ -468,29 +473,35 @@ inline std::string PlanesTiff(uint32_t width, uint32_t height, uint32_t profileB
     }
     for (uint16_t extra = 3; extra < kPlanes; ++extra)
         Put16(arrays, 0, false);  // the first, unspecified, is alpha multiplied in
+    const uint32_t afterStrips = stripsAt + uint32_t(strips.size());
     std::string out = "II";
     Put16(out, 42, false);
-    Put32(out, 8, false);
-    Put16(out, entries, false);
-    Entry(out, 256, 4, 1, width, false);
-    Entry(out, 257, 4, 1, height, false);
-    Entry(out, 258, 3, kPlanes, bitsAt, false);
-    Entry(out, 259, 3, 1, 8, false);  // deflate
-    Entry(out, 262, 3, 1, 2, false);  // RGB
-    Entry(out, 273, 4, kPlanes, offsetsAt, false);
-    Entry(out, 277, 3, 1, kPlanes, false);
-    Entry(out, 278, 4, 1, height, false);
-    Entry(out, 279, 4, kPlanes, countsAt, false);
-    Entry(out, 284, 3, 1, 2, false);  // planes apart
-    Entry(out, 338, 3, kPlanes - 3, extrasAt, false);
+    Put32(out, linked ? 8 : afterStrips + profileBytes, false);
+    std::string directory;
+    std::string& head = linked ? out : directory;
+    Put16(head, entries, false);
+    Entry(head, 256, 4, 1, width, false);
+    Entry(head, 257, 4, 1, height, false);
+    Entry(head, 258, 3, kPlanes, bitsAt, false);
+    Entry(head, 259, 3, 1, 8, false);  // deflate
+    Entry(head, 262, 3, 1, 2, false);  // RGB
+    Entry(head, 273, 4, kPlanes, offsetsAt, false);
+    Entry(head, 277, 3, 1, kPlanes, false);
+    Entry(head, 278, 4, 1, height, false);
+    Entry(head, 279, 4, kPlanes, countsAt, false);
+    Entry(head, 284, 3, 1, 2, false);  // planes apart
+    Entry(head, 338, 3, kPlanes - 3, extrasAt, false);
     if (profileBytes)
-        Entry(out, 34675, 7, profileBytes, stripsAt + uint32_t(strips.size()), false);
+        Entry(head, type == 7 ? 34675 : 65000, type, profileBytes / (type == 16 ? 8 : 1), afterStrips, false);
+    if (!linked)
+        return out + arrays + offsets + counts + strips + directory;
     Put32(out, 0, false);
     return out + arrays + offsets + counts + strips;
 }
 
-// Appends count bytes of 0 to the file at path, a megabyte at a time.
-inline bool AppendZeros(const std::string& path, uint64_t count)
+// Appends count bytes of 0 to the file at path, a megabyte at a time, and
+// the tail after them.
+inline bool AppendZeros(const std::string& path, uint64_t count, const std::string& tail = std::string())
 {
     FILE* file = std::fopen(path.c_str(), "ab");
     const std::string zeros(size_t(1) << 20, '\0');
@@ -500,7 +511,20 @@ inline bool AppendZeros(const std::string& path, uint64_t count)
         written = std::fwrite(zeros.data(), 1, chunk, file) == chunk;
         left -= chunk;
     }
+    written = written && std::fwrite(tail.data(), 1, tail.size(), file) == tail.size();
     return file && std::fclose(file) == 0 && written;
+}
+
+// PlanesTiff written to path, its profile's zeros where the directory names
+// them.
+inline bool WritePlanesTiff(const std::string& path, uint32_t width, uint32_t height, uint32_t profileBytes,
+                            uint16_t type, bool linked)
+{
+    const std::string bytes = PlanesTiff(width, height, profileBytes, type, linked);
+    const size_t head = linked ? bytes.size() : bytes.size() - (2 + 12 * (profileBytes ? 12 : 11));
+    FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file && std::fwrite(bytes.data(), 1, head, file) == head;
+    return file && std::fclose(file) == 0 && written && AppendZeros(path, profileBytes, bytes.substr(head));
 }
 
 // An icon whose one entry (said to be 256 x 256, 32 bits) is the PNG.

@@ -2,7 +2,9 @@
 // damaged: planes apart with a count of samples written as an SLONG, three
 // progressive JPEG planes, sixteen planes of one row a strip, tiles of 4096
 // and 4112 pixels, RGBA of 16 bits in one tile, YCbCr of 2 x 2 blocks in one
-// strip. Each is checked, thumbnailed (128 pixels) and read whole by the
+// strip, LZW of 150 megapixels in a file past 512 MB, fields libtiff reads
+// that were counted as nothing (of LONG8 values, in a directory without its
+// link to the next, thousands sharing one block). Each is checked, thumbnailed (128 pixels) and read whole by the
 // library, then read by libtiff itself as its tools read it: every strip or
 // tile decoded whole in turn into one buffer (as tiffcp copies them), and
 // the whole picture through its RGBA reader (as tiff2rgba converts it). Time
@@ -13,6 +15,7 @@
 
 #include "bench/ElapsedSeconds.h"
 #include "bench/PeakMemory.h"
+#include "tests/support/HugePictures.h"
 #include "tests/support/LibtiffFiles.h"
 
 #include <tiffio.h>
@@ -135,6 +138,57 @@ bool WriteTiles(const std::string& path, uint32_t width, uint32_t height, uint32
     });
 }
 
+// RGB noise coded in LZW, 16 rows a strip: LZW makes noise larger than its
+// samples, as it makes a scan of film grain.
+bool WriteNoise(const std::string& path, uint32_t width, uint32_t height)
+{
+    Fields fields = {{TIFFTAG_IMAGEWIDTH, width}, {TIFFTAG_IMAGELENGTH, height}, {TIFFTAG_BITSPERSAMPLE, 8},
+                     {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+                     {TIFFTAG_COMPRESSION, COMPRESSION_LZW}, {TIFFTAG_ROWSPERSTRIP, 16}};
+    return testpictures::WriteWithLibtiff(path, fields, [&](TIFF* tif) {
+        std::vector<uint8_t> row(size_t(width) * 3);
+        uint32_t state = 2463534242u;
+        bool written = true;
+        for (uint32_t y = 0; y < height && written; ++y) {
+            for (uint8_t& sample : row) {
+                state ^= state << 13;
+                state ^= state >> 17;
+                state ^= state << 5;
+                sample = uint8_t(state);
+            }
+            written = TIFFWriteScanline(tif, row.data(), y) >= 0;
+        }
+        return written;
+    });
+}
+
+// 64 x 64 grey and fields of a private tag each, every one naming the same
+// block of bytes, in a directory that ends the file without its link.
+bool WriteSharedFields(const std::string& path, uint16_t fields, uint32_t blockBytes)
+{
+    using testpictures::Entry;
+    const uint32_t side = 64, blockAt = 8 + side * side;
+    std::string out = "II";
+    testpictures::Put16(out, 42, false);
+    testpictures::Put32(out, blockAt + blockBytes, false);
+    out += std::string(side * side, '\x80');
+    std::string directory;
+    testpictures::Put16(directory, uint16_t(8 + fields), false);
+    Entry(directory, 256, 4, 1, side, false);
+    Entry(directory, 257, 4, 1, side, false);
+    Entry(directory, 258, 3, 1, 8, false);
+    Entry(directory, 262, 3, 1, PHOTOMETRIC_MINISBLACK, false);
+    Entry(directory, 273, 4, 1, 8, false);
+    Entry(directory, 277, 3, 1, 1, false);
+    Entry(directory, 278, 4, 1, side, false);
+    Entry(directory, 279, 4, 1, side * side, false);
+    for (uint16_t field = 0; field < fields; ++field)
+        Entry(directory, uint16_t(40000 + field), TIFF_UNDEFINED, blockBytes, blockAt, false);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file && std::fwrite(out.data(), 1, out.size(), file) == out.size();
+    return file && std::fclose(file) == 0 && written && testpictures::AppendZeros(path, blockBytes, directory);
+}
+
 // The library's two calls of a read into a block of the size asked.
 bool LibraryRead(const std::function<int32_t(void*, int32_t)>& call)
 {
@@ -212,6 +266,16 @@ void TimeTiffLayouts(HMODULE lib, const std::string& folder)
          [](const std::string& path) { return WriteTiles(path, 4096, 4096, 4096, 4, 16); }},
         {"YCbCr 2 x 2 of 4090 x 4090 in one strip", [](const std::string& path) { return testpictures::WriteLibtiffYCbCr(path, 4090, 4090); }},
         {"YCbCr 2 x 2 of 8000 x 8000 in one strip", [](const std::string& path) { return testpictures::WriteLibtiffYCbCr(path, 8000, 8000); }},
+        {"RGB noise of 15000 x 10000 in LZW, 16 rows a strip",
+         [](const std::string& path) { return WriteNoise(path, 15000, 10000); }},
+        {"16 planes of 1024 x 768 and a private field of 40 MB of LONG8 values",
+         [](const std::string& path) { return testpictures::WritePlanesTiff(path, 1024, 768, 40u << 20, TIFF_LONG8, true); }},
+        {"16 planes of 1024 x 768 and a 40 MB profile, the directory last and unlinked",
+         [](const std::string& path) {
+             return testpictures::WritePlanesTiff(path, 1024, 768, 40u << 20, TIFF_UNDEFINED, false);
+         }},
+        {"64 x 64 grey and 4,000 private fields of one 900 KB block, the directory last and unlinked",
+         [](const std::string& path) { return WriteSharedFields(path, 4000, 900u << 10); }},
     };
     std::printf("TIFF layouts: each reading's time and private memory at its peak above its start\n");
     for (const auto& file : files) {

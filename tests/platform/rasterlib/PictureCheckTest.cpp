@@ -316,6 +316,21 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
             uint16_t row[5] = {0, 0x3400, 0x3800, 0x3A00, 0x3C00};
             return TIFFWriteScanline(tif, row, 0, 0) >= 0;
         }));
+    // LZW written as 2049 values, one for each sample and more: past 4 KB,
+    // and read by libtiff all the same.
+    std::string photoRgb;
+    for (uint32_t i = 0; i < 64 * 48; ++i) {
+        const Pixel p = photo.At(i % 64, i / 64);
+        photoRgb += {char(p.r), char(p.g), char(p.b)};
+    }
+    std::string manyCodings = TiffFile(64, 48, photoRgb, 0, true);
+    size_t coding = 10;
+    while (Le16(manyCodings, coding) != TIFFTAG_COMPRESSION)
+        coding += 12;
+    const size_t values = manyCodings.size();
+    manyCodings.replace(coding + 4, 8, {char(2049 & 255), char(2049 >> 8), 0, 0, char(values), char(values >> 8), 0, 0});
+    for (int i = 0; i < 2049; ++i)
+        manyCodings += std::string("\x05\0", 2);
     const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
     Picture inks(4, 1, Pixel{255, 255, 255, 255});
     inks.Set(1, 0, Pixel{255, 255, 0, 255});
@@ -333,6 +348,7 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"packbits.tif", StripTiff(64, 4, 1, 32773, 1, packed, uint32_t(packed.size())), rows, 0},
         {"zero count.tif", StripTiff(8, 6, 3, 5, 2, lzw, 0), Picture(8, 6, Pixel{0x50, 0x50, 0x50, 255}), 0},
         {"tile.tif", StripTiff(12, 10, 3, 1, 2, tile, uint32_t(tile.size()), 0, 16), small, 0},
+        {"lzw written 2049 times.tif", manyCodings, photo, 0},
         {"cmyk.tif", StripTiff(4, 1, 4, 1, 5, cmyk, 16), inks, 0},
         {"damaged jpeg.tif", StripTiff(64, 48, 3, 7, 6, damaged, uint32_t(damaged.size())), Picture(), 0,
          kPictureDamaged},

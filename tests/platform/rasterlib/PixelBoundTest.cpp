@@ -169,7 +169,13 @@ TEST(RasterPixelBound, APictureOfAsManyPixelsAsTheBoundReadsAndOneRowMoreIsTooLa
 // of three planes apart, each one progressive JPEG strip (a decoder of each
 // plane held every coefficient of it at once), as its full read resized,
 // and one of 16 planes apart whose directory names a 40 MB colour profile
-// (each plane's input held a copy of it), as the same planes without it.
+// (each plane's input held a copy of it), as the same planes without it; so
+// do a private field of 40 MB of LONG8 values (counted as nothing, it was
+// kept) and the profile in a directory that ends the file without its link
+// to the next (then libtiff was given it whole). So does a 16-bit scan of
+// 100 megapixels in two strips as stored, a file of 605 MB (past the 512 MB
+// a file was once read to, then called damaged), through the file's reads, a
+// window of each strip at a time.
 TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
 {
     AllocationWatch watch;
@@ -213,11 +219,37 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
                 return written;
             });
     };
+    // The scan's samples: each 8-bit one as the high byte, noise below it.
+    const uint32_t scanWidth = 12000, scanHeight = 8400;
+    const auto scan = [=](const std::string& path) {
+        return WriteWithLibtiff(
+            path,
+            {{TIFFTAG_IMAGEWIDTH, scanWidth}, {TIFFTAG_IMAGELENGTH, scanHeight}, {TIFFTAG_BITSPERSAMPLE, 16},
+             {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+             {TIFFTAG_COMPRESSION, COMPRESSION_NONE}, {TIFFTAG_ROWSPERSTRIP, scanHeight / 2}},
+            [=](TIFF* tif) {
+                std::vector<uint16_t> row(size_t(scanWidth) * 3);
+                bool written = true;
+                for (uint32_t y = 0; y < scanHeight && written; ++y) {
+                    for (uint32_t x = 0; x < scanWidth; ++x) {
+                        const Pixel p = blocks(x, y);
+                        const uint8_t samples[3] = {p.r, p.g, p.b};
+                        for (uint32_t s = 0; s < 3; ++s)
+                            row[size_t(x) * 3 + s] = uint16_t(samples[s] << 8 | ((x * 7 + y * 3 + s) & 255));
+                    }
+                    written = TIFFWriteScanline(tif, row.data(), y) >= 0;
+                }
+                return written;
+            });
+    };
+    const Make planes = [] { return Bytes(PlanesTiff(1024, 768, 0)); };
     const struct {
         Make bytes;
         Make inStrips;  // the same pixels; none for runs of two greys, or for the full read resized
         bool againstWhole = false;
         uint32_t profileBytes = 0;  // written after the bytes
+        // Writes the file in place of the bytes: one too large for the test's memory, or laid out otherwise.
+        std::function<bool(const std::string&)> write = nullptr;
     } files[] = {
         {[=] { return Bytes(HugeStripedRunsBmp(width, height)); }, nullptr},
         {[=] { return Bytes(HugeRunsAcrossRowsTiff(width, height)); }, nullptr},
@@ -230,19 +262,26 @@ TEST(RasterPixelBound, ChecksAndThumbnailsOfBitmapsAndOfTiffRunsHoldARow)
         {[=] { return LibtiffYCbCr(blocksSide, blocksSide); }, [=] { return LibtiffYCbCr(blocksSide, 16); }},
         {progressivePlanes, nullptr, true},
         // Each plane's input read its directory's 40 MB profile.
-        {[] { return Bytes(PlanesTiff(1024, 768, 40u << 20)); }, [] { return Bytes(PlanesTiff(1024, 768, 0)); },
-         false, 40u << 20},
+        {[] { return Bytes(PlanesTiff(1024, 768, 40u << 20)); }, planes, false, 40u << 20},
+        {[] { return Bytes(PlanesTiff(1024, 768, 40u << 20, TIFF_LONG8)); }, planes, false, 40u << 20},
+        {nullptr, planes, false, 0,
+         [](const std::string& path) { return WritePlanesTiff(path, 1024, 768, 40u << 20, TIFF_UNDEFINED, false); }},
+        {nullptr, [=] { return LibtiffRgb(scanWidth, scanHeight, {false, 0, 16}, blocks); }, false, 0, scan},
     };
     EXPECT_EXIT(
         {
             const size_t count = sizeof files / sizeof files[0];
             bool read = true;
             for (size_t i = 0; i < count; ++i) {
-                const std::vector<uint8_t> bytes = files[i].bytes();
-                std::fprintf(stderr, "file %u: %u KB\n", unsigned(i), unsigned(bytes.size() >> 10));
-                read = read && !bytes.empty() && bytes.size() < (size_t(4) << 20);
-                WriteBytes(TempPath(std::to_string(i)), bytes);
-                read = read && AppendZeros(TempPath(std::to_string(i)), files[i].profileBytes);
+                if (files[i].write) {
+                    read = read && files[i].write(TempPath(std::to_string(i)));
+                } else {
+                    const std::vector<uint8_t> bytes = files[i].bytes();
+                    std::fprintf(stderr, "file %u: %u KB\n", unsigned(i), unsigned(bytes.size() >> 10));
+                    read = read && !bytes.empty() && bytes.size() < (size_t(4) << 20);
+                    WriteBytes(TempPath(std::to_string(i)), bytes);
+                    read = read && AppendZeros(TempPath(std::to_string(i)), files[i].profileBytes);
+                }
                 WriteBytes(TempPath(std::to_string(i) + " in strips"), files[i].inStrips ? files[i].inStrips()
                                                                                           : std::vector<uint8_t>());
             }
