@@ -208,6 +208,17 @@ print(sum(1 for i in range(0, len(pixels) - 2, 3) if all(abs(pixels[i + c] - wan
 PY
   rm -rf "$render"
 }
+# An expectation of a rendered page: "colour-absent" (no pixel of the colour)
+# or "colour-present" (more than 20); says which page fails and how.
+ot_colour_shown() {
+  local what=$1 pdf=$2 page=$3 colour=$4 count
+  count=$(ot_colour_count "$pdf" "$page" "$colour")
+  if [ "$what" = colour-absent ]; then
+    [ "$count" = 0 ] || { echo "pdftoppm: page $page of $pdf shows $count pixels of $colour"; return 1; }
+  else
+    [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $page of $pdf shows no $colour"; return 1; }
+  fi
+}
 # The edges of a picture whose middle is a block of the colour RRGGBB, the
 # block inset by the share given of the picture's size on every side: no dark
 # pixel lies along the picture's four edges (where a clear picture shows the
@@ -321,12 +332,8 @@ for printed in "$printcheck"/*.pdf; do
   if [ -f "$expect" ]; then
     while read -r what page colour share; do
       case $what in
-        colour-absent)
-          count=$(ot_colour_count "$printed" "$page" "$colour")
-          [ "$count" = 0 ] || { echo "pdftoppm: page $page of $printed shows $count pixels of $colour"; exit 1; } ;;
-        colour-present)
-          count=$(ot_colour_count "$printed" "$page" "$colour")
-          [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $page of $printed shows no $colour"; exit 1; } ;;
+        colour-absent | colour-present)
+          ot_colour_shown "$what" "$printed" "$page" "$colour" || exit 1 ;;
         edges-clear)
           said=$(ot_edges_clear "$printed" "$page" "$colour" "$share") ||
             { echo "pdftoppm: page $page of $printed $said"; exit 1; } ;;
@@ -397,12 +404,8 @@ for pdf in "$pdfcheck"/*.pdf; do
         phrase="$first${second:+ $second}${rest:+ $rest}"
         pdftotext "$pdf" - 2>/dev/null | tr -s ' \n' '  ' | grep -qF -- "$phrase" ||
           { echo "pdftotext: $pdf does not hold \"$phrase\""; exit 1; } ;;
-      colour-absent)
-        count=$(ot_colour_count "$pdf" "$first" "$second")
-        [ "$count" = 0 ] || { echo "pdftoppm: page $first of $pdf shows $count pixels of $second"; exit 1; } ;;
-      colour-present)
-        count=$(ot_colour_count "$pdf" "$first" "$second")
-        [ "${count:-0}" -gt 20 ] || { echo "pdftoppm: page $first of $pdf shows no $second"; exit 1; } ;;
+      colour-absent | colour-present)
+        ot_colour_shown "$what" "$pdf" "$first" "$second" || exit 1 ;;
       text-on-pages)
         for ((page = first; page <= second; ++page)); do
           pdftotext -f "$page" -l "$page" "$pdf" - 2>/dev/null | grep -qF -- "$rest" ||
