@@ -39,7 +39,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     sleep 20
   done
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  install=($SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends)
+  if ! "${install[@]}" "${missing[@]}"; then
+    # A library of both architectures must be one version on both: when one
+    # architecture's index of an update suite was left out, the release's own
+    # versions, which both indexes list, are taken.
+    . /etc/os-release
+    "${install[@]}" -t "$VERSION_CODENAME" "${missing[@]}"
+  fi
 fi
 
 # The posix thread model is what std::thread needs; make sure the alternatives
