@@ -163,6 +163,9 @@ private:
     int32_t m_imageKey = 0;
     CString m_imageEmptyFile;
     CString m_imageRefusedLink;
+    // Refused links too long for an embedded picture's start tag, as the
+    // section's pictures name them whole: key to link.
+    std::map<int32_t, CString> m_listedLinks;
     CKWIndexMap m_fontNames;
     // File font index to the document table's, where they differ.
     std::map<uint32_t, uint32_t> m_fontMoves;

@@ -170,6 +170,9 @@ void CTalTags::OnImageListItemEnd(const CString& name)
     ReadFlag(*cell, L"Show", picture.shown);
     ReadInt(*cell, L"UseDesc", picture.useDescription);
     ReadFlag(*cell, L"NewPage", picture.newPage);
+    CString link;
+    if (ReadText(*cell, CString(kTalRefusedLinkAttribute), link) && !link.IsEmpty())
+        m_listedLinks.emplace(picture.key, link);
     // The file names the picture later, in "Images".
     m_records[static_cast<size_t>(index)].pending.push_back(picture);
 }
@@ -211,7 +214,12 @@ void CTalTags::OnImageStart(const CString& name)
     }
     // Read now: the cell goes when the element is passed over.
     ReadText(*cell, CString(kTalEmptyFileAttribute), m_imageEmptyFile);
-    ReadText(*cell, CString(kTalRefusedLinkAttribute), m_imageRefusedLink);
+    // The start tag holds a long link's end only; the section's pictures hold it whole.
+    if (ReadText(*cell, CString(kTalRefusedLinkAttribute), m_imageRefusedLink) && !m_imageRefusedLink.IsEmpty()) {
+        const auto whole = m_listedLinks.find(m_imageKey);
+        if (whole != m_listedLinks.end())
+            m_imageRefusedLink = whole->second;
+    }
     XmlPrepassPicture picture;
     if (BeginPicture(name, kXmlImage, picture))
         AddEmbeddedPicture(picture);

@@ -56,8 +56,9 @@ bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind
     picture = XmlPrepassPicture();
     // Read before the element is passed over, which drops its attributes.
     m_pictureFormat.Empty();
+    bool formatNamed = false;
     if (const CNewParamCell* cell = GetParams(name))
-        ReadText(*cell, L"FileFormat", m_pictureFormat);
+        formatNamed = ReadText(*cell, L"FileFormat", m_pictureFormat);
     const CTagItem* item = FindTag(name);
     const XmlPrepassPicture* prepass = item ? FindPrepassPicture(kind, item->GetStartCount()) : nullptr;
     if (prepass && prepass->taken) {
@@ -65,7 +66,7 @@ bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind
         SkipHandler(name);
         return true;
     }
-    m_pictureText.Begin(item, m_pictureFormat);
+    m_pictureText.Begin(item, m_pictureFormat, formatNamed);
     return false;
 }
 

@@ -53,9 +53,11 @@ CString LastTwoComponents(const CString& path)
 
 // The start tag of an embedded picture stays inside the first 200 bytes, the
 // part of it that readers of these files take as its header (a longer one
-// leaves the picture to a slower path, or out with an older reader): a long
-// name of an empty file is written as its end after "...".
-CString BoundedEmptyFileName(const CString& name)
+// leaves the picture to a slower path, or out with an older reader, and with
+// it every picture after it): a long name of an empty file, or a long refused
+// link, is written as its end after "...". Its format is a picture format of
+// at most 6 characters, or none.
+CString BoundedPictureName(const CString& name)
 {
     const size_t kMaxText = 120;
     if (XmlTextForm(name).size() <= kMaxText)
@@ -66,6 +68,14 @@ CString BoundedEmptyFileName(const CString& name)
             return tail;
     }
     return CString(L"...");
+}
+
+// The format of a picture whose file is missing: its extension when that
+// is a picture format, else none (no data follows for it to name).
+std::string MissingPictureFormat(const CString& path)
+{
+    const std::string format = XmlTextForm(GetPathExtension(path));
+    return IsXmlImageFormat(format.data(), format.size()) ? format : std::string();
 }
 
 // A picture of the report, or of a template it names, whose bytes the
@@ -468,6 +478,9 @@ uint32_t CTalXmlSerializer::WriteLeaf(SaveContext& save, CTalSection* section, u
             const int32_t key = PlacePicture(save, picture->GetPictureId(), nullptr, picture.Get());
             BeginStartTag("ImageListItem");
             WriteIntAttribute("ID", key);
+            const CString& link = save.pictures->GetEntry(key).linkName;
+            if (save.mode == 0 && BoundedPictureName(link) != link)
+                WriteTextAttribute(kTalRefusedLinkAttribute, link);
             WriteIntAttribute("GrayScale", picture->GetGrayscale());
             WriteTextAttribute("Desc", picture->GetTitle());
             WriteIntAttribute("Angle", picture->GetAngle());
@@ -538,13 +551,14 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
         BeginStartTag("Image");
         WriteIntAttribute("ID", static_cast<int32_t>(i + 1));
         if (save.mode == 0) {
-            WriteAttribute("FileFormat", entry.missing ? XmlTextForm(GetPathExtension(entry.finalPath))
+            WriteAttribute("FileFormat", entry.missing ? MissingPictureFormat(entry.finalPath)
                                                        : PictureFormat(entry.finalPath, entry.sourcePath));
             if (!entry.emptyName.IsEmpty())
-                WriteTextAttribute(kTalEmptyFileAttribute, BoundedEmptyFileName(entry.emptyName));
-            // No data follows: the link is written whole.
+                WriteTextAttribute(kTalEmptyFileAttribute, BoundedPictureName(entry.emptyName));
+            // No data follows; a link too long for the header is written whole
+            // by the section's pictures that show it.
             if (!entry.linkName.IsEmpty())
-                WriteTextAttribute(kTalRefusedLinkAttribute, entry.linkName);
+                WriteTextAttribute(kTalRefusedLinkAttribute, BoundedPictureName(entry.linkName));
             EndStartTag();
             const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort()) {

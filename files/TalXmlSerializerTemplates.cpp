@@ -37,16 +37,6 @@ const wchar_t kTemplateFileChanged[] =
     L"The template file \"%ls\" changed since it was read: its picture is no longer in it as it was.";
 const wchar_t kTemplateFileUnread[] = L"The template file \"%ls\" cannot be read: %ls";
 
-// The file's size and time of writing into the picture's; false when it cannot be asked.
-bool StampFile(const CString& path, CTalTemplate::FilePicture& stamp)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data))
-        return false;
-    stamp.size = static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-    stamp.written = uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
-    return true;
-}
 }  // namespace
 
 CString CTalXmlSerializer::GetTemplatePath(const CString& name, bool title) const
@@ -89,8 +79,9 @@ bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
 bool CTalXmlSerializer::WriteFilePicture(const char* name, const CTalTemplate::FilePicture& picture)
 {
     // The text is copied only as it was read: the same file, and in it the
-    // very bytes whose digest the read made (a file of the same size and
-    // time may hold another text, which could even break the report's XML).
+    // very bytes whose digest the read made, whatever the file's time (a
+    // file touched or copied back keeps its text; one of the same size and
+    // time may hold another, which could even break the report's XML).
     const int64_t length = picture.textEnd - picture.textStart;
     std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
     // 0 while the file reads; a text cut short by the file's end is a change.
@@ -121,9 +112,7 @@ bool CTalXmlSerializer::WriteFilePicture(const char* name, const CTalTemplate::F
         CKWSha256 digest;
         digest.Add(text.data(), text.size());
         CKWSha256::Digest found{};
-        CTalTemplate::FilePicture now;
-        const bool same = whole && StampFile(picture.file, now) && now.size == picture.size &&
-                          now.written == picture.written && digest.Finish(found) && found == picture.textDigest;
+        const bool same = whole && digest.Finish(found) && found == picture.textDigest;
         if (!same)
             reason.Format(kTemplateFileChanged, picture.file.GetString());
     }
@@ -204,9 +193,9 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
         report.Add(CXmlUtf8Copy::kFailedMessage);
         return false;
     }
-    // Stamped before it is read: a change while it is read shows later.
+    // A template read through a converted copy has no text of its own file to copy.
     m_templateFile = CTalTemplate::FilePicture();
-    if (!utf8.IsCopy() && StampFile(path, m_templateFile))
+    if (!utf8.IsCopy())
         m_templateFile.file = path;
     CXmlPreprocessFile::Images found;
     {

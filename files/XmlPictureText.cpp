@@ -3,7 +3,7 @@
 #include "files/XmlPreprocessFile.h"
 #include "files/XmlValueForms.h"
 
-void CXmlPictureText::Begin(const CTagItem* element, const CString& format)
+void CXmlPictureText::Begin(const CTagItem* element, const CString& format, bool named)
 {
     m_reading = true;
     m_element = element;
@@ -14,7 +14,7 @@ void CXmlPictureText::Begin(const CTagItem* element, const CString& format)
         m_formatValid = format[i] < 0x80;
         m_format += static_cast<char>(format[i]);
     }
-    m_formatValid = m_formatValid && IsXmlImageFormat(m_format.data(), m_format.size());
+    m_formatValid = m_formatValid && named && (m_format.empty() || IsXmlImageFormat(m_format.data(), m_format.size()));
     m_decoder = CBase64::CDecoder();
     m_bytes.clear();
 }

@@ -36,11 +36,12 @@ bool FindNumber(const CXmlPreprocessFile::StartTag& tag, const char* name, int32
     return true;
 }
 
-// Only letters and digits may name a picture's format.
+// Only letters and digits may name a picture's format; an empty one (as
+// earlier saves wrote a template's pictures) leaves the type to the bytes.
 bool FindFormat(const CXmlPreprocessFile::StartTag& tag, std::string& format)
 {
     return tag.Find(kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, format) &&
-           IsXmlImageFormat(format.data(), format.size());
+           (format.empty() || IsXmlImageFormat(format.data(), format.size()));
 }
 
 struct ImageType {
@@ -488,12 +489,15 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     result.taken = true;
     result.textStart = textStart;
     result.textEnd = m_windowStart + m_position;
+    // Whether the store keeps the bytes is known only once the writing
+    // thread is done (a full disk fails a write of a file it made), so every
+    // text taken gets its digest.
+    result.digested = digest && digest->Finish(result.textDigest);
     if (digitRuns)
         digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
     if (store.WasRefused()) {
         result.unkept = true;
         result.storeError = store.GetError();
-        result.digested = digest && digest->Finish(result.textDigest);
         return result;
     }
     if (!text.put)

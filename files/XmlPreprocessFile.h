@@ -88,8 +88,9 @@ public:
 
     // The one pass; false when the file is not open.
     bool Scan(Images& found, CKWProgressInterface* progress = nullptr);
-    // The text of every picture the store cannot keep gets its digest, so
-    // that a copy taken later from the file can tell it holds that text still.
+    // The text of every picture the pass takes gets its digest, so that a
+    // picture the store could not keep can be copied later from the file
+    // while the file holds that text still.
     void DigestUnkeptTexts() { m_digestUnkept = true; }
 
     // The extension a stored picture gets: the one of the image type its

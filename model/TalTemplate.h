@@ -59,15 +59,11 @@ public:
     }
     uint32_t GetUnkeptError() const { return m_unkeptError; }
     // A picture the picture store could not keep that the template's own
-    // file holds whole: the file as it was read (its size and time of
-    // writing), where the picture's text lies in it, the text's digest and
-    // its format. A
-    // template written while it has no picture of its own takes the text
-    // from there, whatever the store.
+    // file holds whole: the file, where the picture's text lies in it, the
+    // text's digest and its format. A template written while it has no
+    // picture of its own takes the text from there, whatever the store.
     struct FilePicture {
         CString file;
-        int64_t size = -1;
-        uint64_t written = 0;
         int64_t textStart = -1;
         int64_t textEnd = -1;
         // The digest of the text as it was read.

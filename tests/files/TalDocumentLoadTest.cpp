@@ -527,6 +527,11 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
     filestest::WriteBytes(File(L"outside.png"), "outside");
     const wchar_t* refused = L"The picture file name";
     const KWPictureState missing = KWPictureState::Missing;
+    // A link longer than an embedded picture's header.
+    std::string longLink = "\\\\server\\share\\";
+    while (longLink.size() < 296)
+        longLink += "folder\\";
+    longLink = longLink.substr(0, 296) + ".jpg";
     // Beside the refused names, the other placeholders of no file: a file
     // that is not a picture, and embedded data that give none.
     const struct {
@@ -539,7 +544,7 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
         {2, "CON", refused, missing}, {2, "x Images\\COM1.jpg", refused, missing},
         {2, "C:\\outside.png", refused, missing}, {2, "outside.png", refused, missing}, {1, "CON", refused, missing},
         {1, "C:\\folder\\com\xC2\xB2.jpg", refused, missing}, {1, "\\\\server\\share\\x.jpg", refused, missing},
-        {1, "C:x.jpg", refused, missing}, {1, "\\\\?\\C:\\x.jpg", refused, missing},
+        {1, "C:x.jpg", refused, missing}, {1, "\\\\?\\C:\\x.jpg", refused, missing}, {1, longLink, refused, missing},
         {1, filestest::ToAnsi(File(L"outside.png")), L"is not a picture", KWPictureState::NotPicture},
         {0, "", L"holds no picture data", KWPictureState::Damaged},
     };
@@ -585,16 +590,23 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
         }
         if (test.mode == 0)
             continue;
-        // Pasted into a report that embeds its pictures, saved and reopened:
-        // named as its report named it, which a save of any mode writes again.
+        // Pasted into a report that embeds its pictures, before a picture of
+        // its own, saved and reopened: named as its report named it, which a
+        // save of any mode writes again. Each picture's start tag ends within
+        // the 200 bytes a reader takes as its header, so that such a reader
+        // finds every picture after it too.
         const std::wstring name = Wide(g_rasterLib.GetPictureSource(id));
         CTalBaseDocument inside, back;
         ASSERT_TRUE(PasteThroughClipboard(heading->GetPictures(), inside.GetProperties().GetHeadingSection().Get()));
+        AddPicture(inside.GetProperties().GetHeadingSection().Get(), StorePicture(RealPicture("jpg", 5)));
         ASSERT_TRUE(Save(inside, File(L"inside.otd")));
+        const std::string written = filestest::ReadBytes(File(L"inside.otd"));
+        for (size_t at = written.find("<Image "); at != std::string::npos; at = written.find("<Image ", at + 1))
+            EXPECT_NE(written.substr(at, 200).find('>'), std::string::npos) << written.substr(at, 300);
         CRecordingSerializer reader;
         ASSERT_TRUE(Load(back, File(L"inside.otd"), &reader));
         EXPECT_NE(reader.AllLines().find(L"\"" + name + L"\" was not taken"), std::wstring::npos);
-        ASSERT_EQ(back.GetProperties().GetHeadingSection()->GetPictureCount(), heading->GetPictureCount());
+        ASSERT_EQ(back.GetProperties().GetHeadingSection()->GetPictureCount(), heading->GetPictureCount() + 1);
         const uint32_t again = uint32_t(back.GetProperties().GetHeadingSection()->GetPicture(0)->GetPictureId());
         EXPECT_EQ(Wide(g_rasterLib.GetImagePath(again)) + Wide(g_rasterLib.GetPictureSource(again)), name) << "no file";
     }

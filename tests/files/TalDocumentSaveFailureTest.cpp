@@ -245,13 +245,20 @@ TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
     }
 }
 
-// With a picture store that keeps nothing from the start, the shipped
-// templates are read as the program reads them at start-up, without their
-// pictures in the store: a report naming any of them is written with the
-// pictures taken from their files as they were read, and reads back with
-// them where the templates are not known; a report holding pictures the
-// store could not keep, or naming a template whose file changed, is refused.
-TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost)
+// With a picture store that keeps nothing from the start (its folder on a
+// read-only disk, on a full one, or on one that fills with the first
+// template's picture: room left), the shipped templates are read as the
+// program reads them at start-up, without their pictures in the store: a
+// report naming any of them is written with the pictures taken from their
+// files as they were read (a file touched since holds the same text), and
+// reads back with them where the templates are not known, also as an earlier
+// save wrote them (with no format); a report holding pictures the store could
+// not keep, or naming a template whose file changed, is refused.
+class KeptNothing : public DocumentFiles, public ::testing::WithParamInterface<int> {};
+
+INSTANTIATE_TEST_SUITE_P(ReadOnlyFullOrFilling, KeptNothing, ::testing::Values(-1, 0, 8 * 1024));
+
+TEST_P(KeptNothing, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost)
 {
     const std::wstring embedded = File(L"embedded.otd");
     {
@@ -259,13 +266,18 @@ TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLo
         AddPicture(document.GetProperties().GetHeadingSection().Get(), StorePicture(RealPicture("jpg", 5)));
         ASSERT_TRUE(Save(document, embedded));
     }
+    CSmallVolume volume;
     const wchar_t* readOnly = _wgetenv(L"OT_READONLY_VOLUME");
-    ASSERT_TRUE(readOnly) << "scripts/wine-run.sh mounts a read-only volume";
+    ASSERT_TRUE(volume.Ready() && readOnly) << "scripts/wine-run.sh mounts a read-only volume beside the small one";
     const std::wstring shipped = filestest::ShippedTemplatePath(L"");
     const std::string classic = filestest::ReadBytes(shipped + L"Classic.ott");
-    auto store = std::make_unique<CStoreFolderOn>(readOnly);
-    for (const CString& line : TalLoadTemplateFolder(shipped.c_str()))
+    const int room = GetParam();
+    ASSERT_TRUE(room < 0 || volume.LeaveRoom(uint64_t(room)));
+    auto store = std::make_unique<CStoreFolderOn>(room < 0 ? std::wstring(readOnly) : volume.Path());
+    const std::vector<CString> lines = TalLoadTemplateFolder(shipped.c_str());
+    for (const CString& line : lines)
         EXPECT_NE(Wide(line).find(L"It is not shown."), std::wstring::npos) << filestest::ToAnsi(Wide(line));
+    EXPECT_TRUE(room > 0 ? lines.size() > 0 && lines.size() < 5 : lines.size() == 5) << lines.size();
     std::vector<std::pair<std::wstring, bool>> named;  // each template, and whether it is a title template
     for (const bool title : {true, false})
         for (CTalTemplate* tmpl : title ? g_TemplateManager.GetTitlePageTemplates() : g_TemplateManager.GetPageTemplates())
@@ -291,8 +303,9 @@ TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLo
     Load(lost, embedded);
     EXPECT_FALSE(Save(lost, embedded)) << "its picture exists only in its file";
     EXPECT_EQ(filestest::ReadBytes(embedded), before);
-    // Its template's file holds another text of the same size and time (one
-    // that would break the report's XML): refused, the file as it was.
+    // Its template's file touched (the same text at a new time): saved. Then
+    // holding another text of the same size and time (one that would break
+    // the report's XML): refused, the file as it was.
     g_TemplateManager.Clear();
     const std::wstring own = File(L"Own\\");
     ::CreateDirectoryW(own.c_str(), nullptr);
@@ -300,18 +313,28 @@ TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLo
     TalLoadTemplateFolder(own.c_str());
     WIN32_FILE_ATTRIBUTE_DATA stamp;
     ASSERT_TRUE(::GetFileAttributesExW((own + L"Classic.ott").c_str(), GetFileExInfoStandard, &stamp));
-    filestest::WriteBytes(own + L"Classic.ott", std::string(classic).replace(classic.find("Qk") + 40, 4, "<!--"));
-    HANDLE file = ::CreateFileW((own + L"Classic.ott").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_TRUE(::SetFileTime(file, nullptr, nullptr, &stamp.ftLastWriteTime));
-    ::CloseHandle(file);
-    CTalBaseDocument mine;
-    EXPECT_FALSE(Save(mine, embedded));
-    EXPECT_EQ(filestest::ReadBytes(embedded), before);
+    for (const bool touched : {true, false}) {
+        FILETIME time = stamp.ftLastWriteTime;
+        if (touched)
+            time.dwHighDateTime += 1;
+        else
+            filestest::WriteBytes(own + L"Classic.ott",
+                                  std::string(classic).replace(classic.find("Qk") + 40, 4, "<!--"));
+        HANDLE file = ::CreateFileW((own + L"Classic.ott").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
+        ::CloseHandle(file);
+        CTalBaseDocument mine;
+        EXPECT_EQ(Save(mine, File(L"mine.otd")), touched || room > 0) << "(room left keeps its picture)";
+    }
+    EXPECT_NE(filestest::ReadBytes(File(L"mine.otd")).find(classic.substr(classic.find("Qk"), 64)), std::string::npos);
     EXPECT_EQ(filestest::ReadBytes(shipped + L"Classic.ott"), classic);
     store.reset();
+    volume.Free();
 
     // Opened with the store working where the templates are not known and
-    // the templates folder lacks them: each preview is the shipped one.
+    // the templates folder lacks them, as saved and with no format: each
+    // preview is the shipped one, and so is the template file written.
     auto previewPixels = [](const std::wstring& name, bool title) {
         const CTalTemplate* tmpl = title ? g_TemplateManager.FindTitlePageTemplate(name.c_str())
                                          : g_TemplateManager.FindPageTemplate(name.c_str());
@@ -323,11 +346,23 @@ TEST_F(DocumentFiles, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLo
         TalLoadTemplateFolder(shipped.c_str());
         const std::string pixels = previewPixels(name, title);
         EXPECT_NE(pixels, previewPixels(L"", true)) << "not the placeholder";
-        g_TemplateManager.Clear();
-        CTalBaseDocument back;
-        CRecordingSerializer reader;
-        ASSERT_TRUE(Load(back, File((name + L".otd").c_str()), &reader));
-        EXPECT_EQ(reader.AllLines(), L"") << "no warning";
-        EXPECT_EQ(previewPixels(name, title), pixels) << filestest::ToAnsi(name);
+        std::string saved = filestest::ReadBytes(File((name + L".otd").c_str()));
+        for (const bool formatless : {false, true}) {
+            for (size_t at = saved.find("FileFormat='bmp'"); formatless && at != std::string::npos;
+                 at = saved.find("FileFormat='bmp'"))
+                saved.erase(at + 12, 3);
+            filestest::WriteBytes(File(L"again.otd"), saved);
+            for (const std::wstring& written : FilesIn(TemplateFolder()))
+                ::DeleteFileW((TemplateFolder() + written).c_str());
+            for (const wchar_t* reading : {L"again.otd", L"Data\\"}) {
+                g_TemplateManager.Clear();
+                CTalBaseDocument back;
+                CRecordingSerializer reader;
+                const bool read = reading[0] == L'D' ? TalLoadTemplateFolder(TemplateFolder().c_str()).empty()
+                                                     : Load(back, File(reading), &reader);
+                EXPECT_TRUE(read && reader.AllLines().empty()) << filestest::ToAnsi(reader.AllLines());
+                EXPECT_TRUE(previewPixels(name, title) == pixels) << filestest::ToAnsi(name + L", " + reading);
+            }
+        }
     }
 }
