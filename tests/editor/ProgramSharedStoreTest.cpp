@@ -16,6 +16,7 @@
 #include "resources/ReportPropDialogs.h"
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/KeepForReaders.h"
+#include "tests/support/SmallVolume.h"
 #include "tests/support/TestJpegs.h"
 #include "tests/support/WindowPixels.h"
 #include "tests/support/WindowScreenshot.h"
@@ -322,6 +323,20 @@ bool ClipboardHoldsSection()
     return ::IsClipboardFormatAvailable(::RegisterClipboardFormatW(L"Tallier Objects")) != 0;
 }
 
+// What a message or a load list says: its texts and every line of its list.
+std::wstring Said(HWND dialog)
+{
+    std::wstring said = CProgramRun::DialogText(dialog) + L"\n";
+    HWND list = ::GetDlgItem(dialog, kLoadErrorList);
+    const int lines = list ? int(::SendMessageW(list, LB_GETCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < lines; ++i) {
+        wchar_t line[2048] = {};
+        if (::SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0) < 2048)
+            said += std::wstring(line, size_t(::SendMessageW(list, LB_GETTEXT, WPARAM(i), LPARAM(line)))) + L"\n";
+    }
+    return said;
+}
+
 // Every message and load list the program shows answered with OK until its
 // report's tree shows; what they said.
 std::wstring AnswerUntilShown(const CProgramRun& program)
@@ -330,10 +345,7 @@ std::wstring AnswerUntilShown(const CProgramRun& program)
     HWND dialog = nullptr;
     while (edtest::WaitFor([&] { return TreeCount(program) == 2 || (dialog = program.FindDialog()) != nullptr; }) &&
            TreeCount(program) != 2) {
-        said += CProgramRun::DialogText(dialog) + L"\n";
-        wchar_t line[2048] = {};
-        if (HWND list = ::GetDlgItem(dialog, kLoadErrorList); list && ::SendMessageW(list, LB_GETTEXTLEN, 0, 0) < 2048)
-            said += std::wstring(line, size_t(::SendMessageW(list, LB_GETTEXT, 0, LPARAM(line)))) + L"\n";
+        said += Said(dialog);
         ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         if (!edtest::WaitFor([&] { return !CProgramRun::IsShown(dialog); }))
             break;
@@ -516,18 +528,33 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
     EXPECT_TRUE(program.CloseWithoutSaving());
 
     // A new report from the start-up wizard, naming shipped templates each
-    // read from its own file, saves with their previews taken from there.
+    // read from its own file, saves with their previews taken from there:
+    // with no folder for the store, and with its folder on a full disk (the
+    // temporary folder's disk), where the start-up says each preview is not
+    // shown, since the template's file holds it still.
     edtest::KeepOnlyShippedTemplates();
     edtest::SetStartPrefs(0, L"", false);
-    {
+    CSmallVolume volume;
+    ASSERT_TRUE(volume.Ready());
+    for (const bool full : {false, true}) {
+        SCOPED_TRACE(full ? "the store on a full disk" : "no folder for the store");
+        if (full) {
+            ASSERT_TRUE(::SetEnvironmentVariableW(L"TEMP", volume.Path().c_str()));
+            ASSERT_TRUE(volume.LeaveRoom(0));
+        }
         CProgramRun fresh;
         ASSERT_TRUE(fresh.Start());
         HWND wizard = nullptr;
+        std::wstring warned;
         while (edtest::WaitFor([&] { return (wizard = fresh.FindDialog()) != nullptr; }) &&
                !CProgramRun::FindById(wizard, kWizardPicture)) {
+            warned += Said(wizard);
             ::PostMessageW(wizard, WM_COMMAND, IDOK, 0);  // the store's and the templates' warnings
             ASSERT_TRUE(edtest::WaitFor([&] { return !CProgramRun::IsShown(wizard); }));
         }
+        EXPECT_EQ(std::wstring::npos, warned.find(L"The template has none."));
+        EXPECT_EQ(full, warned.find(L"The disk is full. It is not shown.") != std::wstring::npos)
+            << std::string(warned.begin(), warned.end());
         ::SetForegroundWindow(wizard);
         for (int button : {kWizardNext, kWizardNext, kWizardFinish}) {
             HWND before = edtest::CurrentPage(wizard);
@@ -535,16 +562,19 @@ TEST(ProgramSharedStore, WithoutItsFolderTheStoreTakesTheTemporaryOneAndWithNoFo
             ASSERT_TRUE(edtest::WaitFor([&] { return !::IsWindow(wizard) || edtest::CurrentPage(wizard) != before; }));
         }
         ASSERT_TRUE(edtest::WaitFor([&] { return fresh.ReportFrames().size() == 1 && !fresh.FindDialog(); }));
-        const std::wstring named = folder.Path() + L"Wizard.otd";
+        const std::wstring named = folder.Path() + (full ? L"WizardFull.otd" : L"Wizard.otd");
         ASSERT_TRUE(BringToFront(fresh));
         edtest::PressChord(VK_CONTROL, 'S');
         HWND saveAs = fresh.WaitForDialogWith(kFileNameCombo);
         ASSERT_TRUE(saveAs && edtest::AnswerFileDialogByKeys(saveAs, named)) << fresh.Shows();
         ASSERT_TRUE(edtest::WaitFor([&] { return Exists(named) && !fresh.FindDialog(); })) << fresh.Shows();
-        test_support::WriteWindowScreenshot(fresh.Main(), L"program_shared_store_no_folder_wizard_saved");
+        test_support::WriteWindowScreenshot(fresh.Main(), full ? L"program_shared_store_full_disk_wizard_saved"
+                                                               : L"program_shared_store_no_folder_wizard_saved");
         EXPECT_NE(std::string::npos, ReadFileBytes(named).find("Preview FileFormat='bmp'>"));
         EXPECT_TRUE(fresh.CloseWithoutSaving());
+        volume.Free();
     }
+    ::SetEnvironmentVariableW(L"TEMP", report.c_str());
     edtest::SetStartPrefs(3, L"", false);
 
     // Two hundred such pictures on a screen of 1024 x 768: the warning's list
