@@ -527,11 +527,7 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
     filestest::WriteBytes(File(L"outside.png"), "outside");
     const wchar_t* refused = L"The picture file name";
     const KWPictureState missing = KWPictureState::Missing;
-    // A link longer than an embedded picture's header.
-    std::string longLink = "\\\\server\\share\\";
-    while (longLink.size() < 296)
-        longLink += "folder\\";
-    longLink = longLink.substr(0, 296) + ".jpg";
+    const std::string longLink = "\\\\server\\share\\" + std::string(281, 'f') + ".jpg";  // longer than a header
     // Beside the refused names, the other placeholders of no file: a file
     // that is not a picture, and embedded data that give none.
     const struct {

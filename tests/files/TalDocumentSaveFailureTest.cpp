@@ -245,15 +245,13 @@ TEST_F(DocumentFiles, ASaveAndAGenerationGiveTheSameTrueReasonForEachCause)
     }
 }
 
-// With a picture store that keeps nothing from the start (its folder on a
-// read-only disk, on a full one, or on one that fills with the first
-// template's picture: room left), the shipped templates are read as the
-// program reads them at start-up, without their pictures in the store: a
-// report naming any of them is written with the pictures taken from their
-// files as they were read (a file touched since holds the same text), and
-// reads back with them where the templates are not known, also as an earlier
-// save wrote them (with no format); a report holding pictures the store could
-// not keep, or naming a template whose file changed, is refused.
+// With a picture store that keeps nothing from the start (on a read-only
+// disk, a full one, or one with room left for one picture), the shipped
+// templates are read as the program reads them at start-up, without their
+// pictures in the store: a report naming any of them is written with the
+// pictures taken from their files as they were read, and reads back with
+// them where the templates are not known; a report holding pictures the
+// store could not keep, or naming a template whose file changed, is refused.
 class KeptNothing : public DocumentFiles, public ::testing::WithParamInterface<int> {};
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlyFullOrFilling, KeptNothing, ::testing::Values(-1, 0, 8 * 1024));
@@ -327,7 +325,8 @@ TEST_P(KeptNothing, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost
         CTalBaseDocument mine;
         EXPECT_EQ(Save(mine, File(L"mine.otd")), touched || room > 0) << "(room left keeps its picture)";
     }
-    EXPECT_NE(filestest::ReadBytes(File(L"mine.otd")).find(classic.substr(classic.find("Qk"), 64)), std::string::npos);
+    EXPECT_NE(filestest::ReadBytes(File(L"mine.otd")).find(classic.substr(classic.find("Qk"), 64)), std::string::npos)
+        << "the touched file's text";
     EXPECT_EQ(filestest::ReadBytes(shipped + L"Classic.ott"), classic);
     store.reset();
     volume.Free();
