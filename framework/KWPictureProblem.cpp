@@ -25,6 +25,9 @@ CString KWPictureProblemLine(KWPictureState state, const wchar_t* path, SIZE siz
     case KWPictureState::Missing:
         format = L"Cannot open file %ls";
         break;
+    case KWPictureState::UnreadKind:
+        format = L"The picture file %ls is of a kind this program does not read.";
+        break;
     case KWPictureState::TooLarge: {
         CString line;
         line.Format(L"The picture file %ls is too large to show: %ld x %ld pixels.", path ? path : L"",

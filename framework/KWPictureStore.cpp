@@ -230,8 +230,8 @@ KWPictureState CKWRasterLib::CheckPictureFile(const wchar_t* path, bool decode)
         return KWPictureState::Missing;
     if (KWCheckRasterImageWFn check = m_functions.CheckRasterImageW) {
         const int32_t answer = check(path, decode ? KW_CHECK_BY_DECODING : 0);
-        return answer >= 0 && answer <= int32_t(KWPictureState::TooLarge) ? KWPictureState(answer)
-                                                                            : KWPictureState::Damaged;
+        return answer >= 0 && answer <= int32_t(kKWLastPictureState) ? KWPictureState(answer)
+                                                                       : KWPictureState::Damaged;
     }
     // A library without the check can only tell what its header reads.
     WIN32_FILE_ATTRIBUTE_DATA data = {};

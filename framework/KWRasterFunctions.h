@@ -106,4 +106,10 @@ enum class KWPictureState : int32_t {
     Damaged = 3,     // cut short, changed, or claiming more than the file holds
     Missing = 4,     // the file cannot be opened
     TooLarge = 5,    // more pixels than the library decodes: measured, shown as the placeholder
+    UnreadKind = 6,  // a picture of a kind the library does not read (a BigTIFF, a TIFF of
+                     // floating-point samples): shown as the placeholder
 };
+
+// The last state a check answers: a value past it, from another library or
+// process, is none of them.
+constexpr KWPictureState kKWLastPictureState = KWPictureState::UnreadKind;

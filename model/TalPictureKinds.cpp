@@ -96,7 +96,7 @@ void CTalPictureKinds::Load(CKWArchive& ar, const std::vector<CTalPicture*>& pic
         } else if (found->second.kind == kFileless) {
             // Any process may write the block: a state of no known kind is a missing file.
             const uint32_t state = found->second.value;
-            id = g_rasterLib.AddFilelessPicture(state <= static_cast<uint32_t>(KWPictureState::TooLarge)
+            id = g_rasterLib.AddFilelessPicture(state <= static_cast<uint32_t>(kKWLastPictureState)
                                                     ? static_cast<KWPictureState>(state)
                                                     : KWPictureState::Missing);
             // Its report told of it when it was read; a paste does not again.

@@ -58,6 +58,15 @@ ImageFormat SniffFormat(const uint8_t* h, size_t n)
     return ImageFormat::Unknown;
 }
 
+bool IsBigTiffHeader(const uint8_t* h, size_t n)
+{
+    if (!h || n < 16)
+        return false;
+    if (h[0] == 'I' && h[1] == 'I')
+        return h[2] == 43 && h[3] == 0 && h[4] == 8 && h[5] == 0 && h[6] == 0 && h[7] == 0;
+    return h[0] == 'M' && h[1] == 'M' && h[2] == 0 && h[3] == 43 && h[4] == 0 && h[5] == 8 && h[6] == 0 && h[7] == 0;
+}
+
 ImageFormat FormatFromName(const char* name)
 {
     if (!name)

@@ -14,6 +14,11 @@ constexpr size_t kSniffBytes = 16;
 
 ImageFormat SniffFormat(const uint8_t* head, size_t count);
 
+// True for the header of a BigTIFF (a TIFF of 8-byte offsets, as large scans
+// and tiled maps are written), which the library does not read: version 43
+// and offsets of 8 bytes, in a header of 16 bytes.
+bool IsBigTiffHeader(const uint8_t* head, size_t count);
+
 // Format named by a file extension or format name, in any letter case, with or
 // without a leading dot ("jpg", "JPEG", ".tif", "dib"...).
 ImageFormat FormatFromName(const char* name);

@@ -212,6 +212,14 @@ bool ImageSource::IsWithinBounds()
            (m_format != ImageFormat::Tiff || OpenTiff() != TiffImage::Opening::TooLarge);
 }
 
+bool ImageSource::IsTiffOfUnreadKind()
+{
+    if (m_format != ImageFormat::Tiff)
+        return false;
+    const TiffImage::Opening opening = OpenTiff();
+    return opening == TiffImage::Opening::NotRead || opening == TiffImage::Opening::NotTaken;
+}
+
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
 {
     width = Width();
@@ -277,6 +285,7 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         switch (OpenTiff()) {
         case TiffImage::Opening::Ready:
             return full ? m_tiff->CopyTo(dst) : m_tiff->CopyReduced(dst);
+        case TiffImage::Opening::NotRead:
         case TiffImage::Opening::Damaged:
         case TiffImage::Opening::TooLarge:
             return false;

@@ -48,6 +48,16 @@ public:
     // reading of which stays within the library's bound (TiffBudget.h): it is
     // measured, never decoded, at any size.
     bool IsWithinBounds();
+    // True for a TIFF whose kind libtiff's readers do not read: one no reader
+    // here reads (floating-point or complex samples), or one left to the
+    // system's decoder (a coding libtiff is built without, a layout or colour
+    // space its readers refuse). Asked once a read failed, it tells that the
+    // system's decoder did not read it either. That decoder does not tell
+    // damaged data of a kind it reads from a kind it does not read: a file it
+    // fails is taken for one of a kind the library does not read, whatever
+    // its data hold. Under Wine it reads few of the kinds it is handed (RGB
+    // of 1 or 4 bits a sample), so that holds but for those, damaged.
+    bool IsTiffOfUnreadKind();
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
     // image; 0 x 0 is the full size).

@@ -128,7 +128,7 @@ PictureState CheckPicture(ImageSource& image, bool)
         return PictureState::Missing;
     const ImageFormat format = SniffFormat(head, sniffed);
     if (format == ImageFormat::Unknown)
-        return PictureState::NotPicture;
+        return IsBigTiffHeader(head, sniffed) ? PictureState::UnreadKind : PictureState::NotPicture;
     // The header first: a size more than the file can hold is damage too.
     if (!image.ReadHeader())
         return PictureState::Damaged;
@@ -144,7 +144,12 @@ PictureState CheckPicture(ImageSource& image, bool)
     // placeholder or copied into an export unread.
     if (walked != PictureState::Sound || format == ImageFormat::Jpeg || format == ImageFormat::Png)
         return walked;
-    return image.ReadsThrough(kCheckSide) ? PictureState::Sound : HeldOrTooLarge(source, PictureState::Damaged);
+    if (image.ReadsThrough(kCheckSide))
+        return PictureState::Sound;
+    const PictureState failed = HeldOrTooLarge(source, PictureState::Damaged);
+    // A TIFF no reader here reads is no damaged file: what it holds is of a
+    // kind the library does not read.
+    return failed == PictureState::Damaged && image.IsTiffOfUnreadKind() ? PictureState::UnreadKind : failed;
 }
 
 PictureState CheckStructure(ByteSource& source, ImageFormat format)

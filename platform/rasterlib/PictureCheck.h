@@ -23,6 +23,8 @@ enum class PictureState : int32_t {
     Missing = 4,     // the file cannot be opened
     TooLarge = 5,    // more pixels than the library decodes, told by the header alone, or a
                      // file read whole that this process has no room for
+    UnreadKind = 6,  // a picture of a kind the library does not read: a BigTIFF, a TIFF of
+                     // floating-point samples, of a coding or a layout no reader here takes
 };
 
 class ImageSource;

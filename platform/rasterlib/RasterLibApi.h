@@ -53,6 +53,9 @@ constexpr int32_t kPictureDamaged = 3;     // cut short, changed, or claiming mo
 constexpr int32_t kPictureMissing = 4;     // the file cannot be opened
 constexpr int32_t kPictureTooLarge = 5;    // more pixels than kMaxImagePixels: measured, never decoded;
                                            // or a file its reader takes whole that finds no room
+constexpr int32_t kPictureUnreadKind = 6;  // a picture of a kind the library does not read: a BigTIFF,
+                                           // a TIFF of floating-point samples, of a coding or a layout
+                                           // none of its readers takes
 
 // The layout argument of SaveRasterImage: 4-byte pixels B, G, R, A.
 constexpr int32_t kPixelLayoutBgra = 3;
@@ -183,7 +186,9 @@ typedef int32_t(__cdecl* PFN_EncodeTurnedJpegW)(const wchar_t* source, const wch
 // then decoded at a small size. A picture of more than kMaxImagePixels is
 // answered kPictureTooLarge from its header alone, nothing of it decoded, and
 // so is a file of a format read whole (all but TIFF, which is read through
-// the file at any size) that the process has no room to map.
+// the file at any size) that the process has no room to map. A TIFF of a
+// kind no reader here takes (README.md's limits name them) is answered
+// kPictureUnreadKind, not damaged: nothing says its data are.
 // kCheckByDecoding, which asked for that decoding once, no longer changes the
 // answer. One of the kPicture answers above.
 constexpr int32_t kCheckByDecoding = 1;

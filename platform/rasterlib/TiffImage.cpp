@@ -33,13 +33,13 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
         !TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples) ||
         !TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar) || !IsAcceptableSize(m_width, m_height))
         return Opening::Damaged;
-    // Floating-point samples are values, not levels of so many bits: taken
-    // as levels they would show their high bytes. Neither libtiff's RGBA
-    // reader nor the system's decoder reads them as values.
+    // Floating-point and complex samples are values, not levels of so many
+    // bits: taken as levels they would show their high bytes. Neither
+    // libtiff's RGBA reader nor the system's decoder reads them as values.
     uint16_t format = SAMPLEFORMAT_UINT;
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &format);
-    if (format == SAMPLEFORMAT_IEEEFP || format == SAMPLEFORMAT_COMPLEXIEEEFP)
-        return Opening::Damaged;
+    if (format == SAMPLEFORMAT_IEEEFP || format == SAMPLEFORMAT_COMPLEXIEEEFP || format == SAMPLEFORMAT_COMPLEXINT)
+        return Opening::NotRead;
     // A coding libtiff is built without is the system decoder's.
     if (!TIFFIsCODECConfigured(compression))
         return Opening::NotTaken;

@@ -23,7 +23,8 @@ namespace rasterlib {
 
 enum class TiffOpening {
     Ready,
-    NotTaken,  // a kind the system's decoder reads
+    NotTaken,  // a kind left to the system's decoder
+    NotRead,   // a kind no reader here reads (floating-point or complex samples)
     Damaged,   // libtiff refuses its directory
     TooLarge   // no reading of it stays within the reading's bound (TiffBudget.h)
 };

@@ -130,8 +130,11 @@ TiffOpening TiffPieces::OpenRgba(TiffInput& first)
     } catch (const std::bad_alloc&) {
         return TiffOpening::Damaged;
     }
+    // The reader refuses a layout it has no conversion for only here (RGB
+    // of fewer than 8 bits, palettes of 16), saying "Sorry" as its check
+    // does; that is the system decoder's, as what the check refuses is.
     if (!TIFFRGBAImageBegin(&m_rgba->image, tif, 1, message))
-        return TiffOpening::Damaged;
+        return std::strncmp(message, "Sorry", 5) == 0 ? TiffOpening::NotTaken : TiffOpening::Damaged;
     m_rgba->begun = true;
     // The rows as stored, top first; the picture's orientation is applied later.
     m_rgba->image.req_orientation = m_rgba->image.orientation;

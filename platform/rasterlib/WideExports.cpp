@@ -272,7 +272,8 @@ static_assert(std::is_same<decltype(&ReadRasterImageInfoW), PFN_ReadRasterImageI
 static_assert(std::is_same<decltype(&CheckRasterImageW), PFN_CheckRasterImageW>::value, "CheckRasterImageW");
 static_assert(int32_t(PictureState::Damaged) == kPictureDamaged && int32_t(PictureState::Missing) == kPictureMissing &&
                   int32_t(PictureState::NotPicture) == kPictureNotImage && int32_t(PictureState::Empty) == kPictureEmpty &&
-                  int32_t(PictureState::TooLarge) == kPictureTooLarge,
+                  int32_t(PictureState::TooLarge) == kPictureTooLarge &&
+                  int32_t(PictureState::UnreadKind) == kPictureUnreadKind,
               "check answers");
 static_assert(std::is_same<decltype(&SaveRasterImageW), PFN_SaveRasterImageW>::value, "SaveRasterImageW");
 static_assert(std::is_same<decltype(&WriteUprightJpegW), PFN_WriteUprightJpegW>::value, "WriteUprightJpegW");

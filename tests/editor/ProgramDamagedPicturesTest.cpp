@@ -133,6 +133,8 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
         {L"corrupt jpeg data.tif", StripTiff(96, 64, 3, 7, 6, scan, uint32_t(scan.size())), L" is damaged."},
         {L"empty.jpg", "", L" is empty."},
         {L"notes.jpg", "Meeting notes, not a picture.\r\n", L" is not a picture."},
+        {L"large scan.tif", BigTiff(40, 30, std::string(40 * 30 * 3, '\x60')),
+         L" is of a kind this program does not read."},
         {L"gone.jpg", EncodeJpeg(PhotoPixels(60, 40, 5), 60, 40), L""},
     };
     std::wstring list;

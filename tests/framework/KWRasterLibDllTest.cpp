@@ -265,16 +265,18 @@ TEST_F(RasterLibrary, FormatListCopiesIntoTheProgram)
 
 TEST_F(RasterLibrary, CheckingManyPicturesOnThreadsGivesEachPictureItsOwnAnswer)
 {
-    // Sound, cut short, empty and foreign files, each several times over, all
-    // checked at once: each answer is the one its file gets alone.
+    // Sound, cut short, empty and foreign files and BigTIFFs, each several
+    // times over, all checked at once: each answer is the one its file gets alone.
     const std::vector<uint8_t> bitmap = MakeBitmapFile(40, 30);
     const std::vector<uint8_t> cut(bitmap.begin(), bitmap.begin() + 80);
     const std::vector<uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
-    const std::vector<uint8_t>* kinds[] = {&bitmap, &cut, &text, nullptr};
+    const std::string big = testpictures::BigTiff(8, 6, std::string(8 * 6 * 3, '\x40'));
+    const std::vector<uint8_t> bigTiff(big.begin(), big.end());
+    const std::vector<uint8_t>* kinds[] = {&bitmap, &cut, &text, nullptr, &bigTiff};
     std::vector<uint32_t> ids;
     std::vector<KWPictureState> alone;
     for (int i = 0; i < 24; ++i) {
-        const std::vector<uint8_t>* bytes = kinds[i % 4];
+        const std::vector<uint8_t>* bytes = kinds[i % 5];
         const std::wstring path = folder.Write((L"p" + std::to_wstring(i) + L".bmp").c_str(),
                                                bytes ? *bytes : std::vector<uint8_t>());
         ids.push_back(IdOf(path));
@@ -289,6 +291,7 @@ TEST_F(RasterLibrary, CheckingManyPicturesOnThreadsGivesEachPictureItsOwnAnswer)
     EXPECT_EQ(KWPictureState::Damaged, alone[1]);
     EXPECT_EQ(KWPictureState::NotPicture, alone[2]);
     EXPECT_EQ(KWPictureState::Empty, alone[3]);
+    EXPECT_EQ(KWPictureState::UnreadKind, alone[4]);
 }
 
 // A GIF of 16000 x 16000 pixels in about a hundred kilobytes: the check says

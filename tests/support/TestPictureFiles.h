@@ -1,5 +1,5 @@
 // Picture files made byte by byte, as cameras, scanners and other programs write
-// them: an EXIF segment with an orientation, TIFF files (plain or LZW), PNG files
+// them: an EXIF segment with an orientation, TIFF files (plain, LZW, BigTIFF), PNG files
 // of 8 or 16 bits with or without alpha, and 4-bit bitmaps. Pixels come in as
 // R, G, B (and A) rows, top row first.
 #pragma once
@@ -180,6 +180,27 @@ inline std::string TiffFile(uint32_t width, uint32_t height, const std::string& 
 {
     const std::string data = lzw ? LzwCodes(rgb) : rgb;
     return StripTiff(width, height, 3, lzw ? 5 : 1, 2, data, uint32_t(data.size()), orientation);
+}
+
+// A little-endian BigTIFF (version 43, offsets of 8 bytes), as large scans
+// and tiled maps are written: one strip of 8-bit RGB.
+inline std::string BigTiff(uint32_t width, uint32_t height, const std::string& rgb)
+{
+    std::string out("II\x2B\0\x08\0\0\0", 8);
+    const auto put64 = [&out](uint64_t v) { Put32(out, uint32_t(v), false), Put32(out, uint32_t(v >> 32), false); };
+    // Tag, type and value of each entry: bits per sample three SHORTs of 8, the strip's place and size LONG8s.
+    const uint64_t entries[9][3] = {{256, 4, width}, {257, 4, height}, {258, 3, 0x800080008}, {259, 3, 1}, {262, 3, 2},
+                                    {273, 16, 16 + 8 + 9 * 20 + 8}, {277, 3, 3}, {278, 4, height}, {279, 16, rgb.size()}};
+    put64(16);
+    put64(9);
+    for (const auto& entry : entries) {
+        Put16(out, uint16_t(entry[0]), false);
+        Put16(out, uint16_t(entry[1]), false);
+        put64(entry[0] == 258 ? 3 : 1);
+        put64(entry[2]);
+    }
+    put64(0);
+    return out + rgb;
 }
 
 inline void PngChunk(std::string& out, const char* type, const std::string& data)

@@ -202,7 +202,7 @@ TEST(RasterMutation, EveryReadStaysWithinBoundsAndAgreesWithItself)
         EXPECT_TRUE(quick == state || (quick == rasterlib::kPictureSound && state == rasterlib::kPictureDamaged))
             << where;
         ASSERT_GE(state, rasterlib::kPictureSound) << where;
-        ASSERT_LE(state, rasterlib::kPictureTooLarge) << where;
+        ASSERT_LE(state, rasterlib::kPictureUnreadKind) << where;
         if (state == rasterlib::kPictureSound) {
             ++sound;
             EXPECT_FALSE(zero.empty()) << "a sound file that does not read, " << where;

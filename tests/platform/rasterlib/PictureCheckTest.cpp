@@ -185,9 +185,11 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 // pixels, and its thumbnail is its full read reduced; the file and the full
 // read are kept for the test command's independent reader. JPEG-coded data
 // libjpeg warns of, or whose end it refuses, is damaged for the check and
-// every read, as in a JPEG file; so are floating-point samples, which no
-// reader here takes as values; a count of samples libtiff reads as an SLONG
-// is bounded by the header as a SHORT is, before any decoding.
+// every read, as in a JPEG file; a count of samples libtiff reads as an
+// SLONG is bounded by the header as a SHORT is, before any decoding. A TIFF
+// no reader here reads is of a kind not read, not damaged: a BigTIFF,
+// floating-point samples, a layout libtiff's RGBA reader has no conversion
+// for, a colour space, a coding libtiff is built without.
 TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
 {
     const Picture photo = Gradient(64, 48);
@@ -331,6 +333,8 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
     manyCodings.replace(coding + 4, 8, {char(2049 & 255), char(2049 >> 8), 0, 0, char(values), char(values >> 8), 0, 0});
     for (int i = 0; i < 2049; ++i)
         manyCodings += std::string("\x05\0", 2);
+    std::string rgb2 = StripTiff(8, 4, 3, 1, 2, std::string(24, 'Z'), 24);
+    rgb2[134] = rgb2[136] = rgb2[138] = 2;  // its bits per sample
     const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
     Picture inks(4, 1, Pixel{255, 255, 255, 255});
     inks.Set(1, 0, Pixel{255, 255, 0, 255});
@@ -355,7 +359,12 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"jpeg ending in an unknown marker.tif", StripTiff(64, 48, 3, 7, 6, unended, uint32_t(unended.size())),
          Picture(), 0, kPictureDamaged},
         {"20000 samples as an slong.tif", manyPlanes, Picture(), 0, kPictureDamaged, false},
-        {"half floats.tif", halfFloats, Picture(), 0, kPictureDamaged},
+        {"half floats.tif", halfFloats, Picture(), 0, kPictureUnreadKind},
+        {"bigtiff.tif", BigTiff(8, 6, std::string(8 * 6 * 3, '\x40')), Picture(), 0, kPictureUnreadKind, false},
+        {"rgb of 2 bits.tif", rgb2, Picture(), 0, kPictureUnreadKind},
+        {"icc lab.tif", StripTiff(8, 4, 3, 1, PHOTOMETRIC_ICCLAB, std::string(96, 'Z'), 96), Picture(), 0,
+         kPictureUnreadKind},
+        {"lzma.tif", StripTiff(8, 4, 3, COMPRESSION_LZMA, 2, std::string(96, 'Z'), 96), Picture(), 0, kPictureUnreadKind},
         {"planes apart.tif", Text(LibtiffRgb(300, 200, {true, 0, 64}, gradient)), repeated, 0},
         {"tiles.tif", Text(LibtiffRgb(300, 200, {false, 64}, gradient)), repeated, 0},
         {"tiles of planes apart.tif", Text(LibtiffRgb(300, 200, {true, 48}, gradient)), repeated, 0},
