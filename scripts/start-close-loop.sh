@@ -1,0 +1,231 @@
+#!/usr/bin/env bash
+# Starts the program and closes it again many times in a row, each start right
+# after the previous copy's window went, as a user who opens and closes it
+# quickly does, and counts the starts that crashed. A crash's output (Wine's
+# line "Unhandled ..." and winedbg's backtrace: the prefix has the crash
+# dialog off) is kept in the run's folder, one log per start, and printed at
+# the end.
+#   scripts/start-close-loop.sh [options] [build-dir]
+#     -n COUNT   starts (50)
+#     -s MODE    how the program starts: empty (an empty report), wizard (the
+#                report wizard, the default start; closed, then the main window)
+#     -c HOW     how each copy ends: altf4 (Alt+F4 typed), wmclose (WM_CLOSE
+#                through taskkill), kill (killed once its window shows),
+#                closekill (Alt+F4, then killed within two seconds, while it
+#                may be saving its settings), mix (the four in turn)
+#     -p PREFIX  reuse (one Wine prefix of the loop's own for every start) or
+#                fresh (a new prefix for each start, made as a new user's is)
+#     -g SECONDS pause between a copy's window going and the next start (0: at
+#                once, while the copy may still be ending)
+#     -l LOOPS   busy loops started for load while the loop runs (0); killed at the end
+#     -o DIR     the run's folder (a new one under /tmp)
+# Needs xdotool and imagemagick (installed when missing). Exits 1 when any
+# start crashed, showed no window, or did not close or end in time.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+count=50 mode=empty how=altf4 prefixKind=reuse gap=0 loops=0 out=""
+while getopts n:s:c:p:g:l:o: option; do
+  case $option in
+    n) count=$OPTARG ;; s) mode=$OPTARG ;; c) how=$OPTARG ;; p) prefixKind=$OPTARG ;;
+    g) gap=$OPTARG ;; l) loops=$OPTARG ;; o) out=$OPTARG ;;
+    *) sed -n '2,23p' "$0"; exit 2 ;;
+  esac
+done
+shift $((OPTIND - 1))
+build=$(cd "${1:-$root/build}" && pwd)
+[ -f "$build/OstraTallier.exe" ] || { echo "no $build/OstraTallier.exe: build first" >&2; exit 2; }
+for p in xdotool imagemagick; do
+  dpkg -s "$p" >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$p" >/dev/null
+done
+out=${out:-$(mktemp -d /tmp/start-close-loop.XXXXXX)}
+mkdir -p "$out"
+
+# Everything this script starts, ended by its id when it stops.
+xvfb="" busy=() copies=()
+finish() {
+  for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${copies[@]}"; do kill -9 "$pid" 2>/dev/null; done
+  for p in "$out"/prefix*; do [ -d "$p" ] && WINEPREFIX=$p wineserver -k 2>/dev/null; done
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+# A display of the loop's own, so that no other window takes the keys.
+fd=$(mktemp)
+setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd" </dev/null >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 200); do [ -s "$fd" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$fd")" OT_BUILD_DIR="$build"
+rm -f "$fd"
+
+for _ in $(seq "$loops"); do (while :; do :; done) & busy+=($!); done
+
+# Makes the prefix of start $1 (the loop's one prefix when reused) with the start mode set.
+prepare_prefix() {
+  export OT_WINEPREFIX="$out/prefix"
+  [ "$prefixKind" = fresh ] && OT_WINEPREFIX="$out/prefix-$1"
+  [ -f "$OT_WINEPREFIX/.ot-start-mode" ] && return 0
+  (
+    . "$root/scripts/wine-env.sh"
+    ot_wine_prefix
+    local value=0
+    [ "$mode" = empty ] && value=3
+    wine reg add 'HKCU\Software\Kestrel Works\OstraTallier' /v StartUpMode /t REG_DWORD /d $value /f \
+      </dev/null >/dev/null 2>&1
+    wineserver -w
+  ) && touch "$OT_WINEPREFIX/.ot-start-mode"
+}
+
+# The visible window of copy $1 whose title matches $2 (Wine names the
+# process of each window), or nothing.
+window_of() { xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n1; }
+
+# Waits up to $3 seconds for a window of copy $1 titled $2 while the copy lives; prints its id.
+wait_window() {
+  local w
+  for _ in $(seq $(($3 * 10))); do
+    w=$(window_of "$1" "$2")
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $3 seconds until copy $1 shows no window titled $2.
+wait_no_window() {
+  for _ in $(seq $(($3 * 10))); do
+    [ -z "$(window_of "$1" "$2")" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 seconds for copy $1 to end.
+wait_ended() {
+  for _ in $(seq $(($2 * 10))); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Types the keys $2 into window $1.
+type_into() {
+  timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null
+  xdotool key --clearmodifiers "$2"
+}
+
+# Ends copy $1 whose window is $2 the way $3 says.
+end_copy() {
+  case $3 in
+    altf4 | closekill) type_into "$2" alt+F4 ;;
+    wmclose) WINEPREFIX=$OT_WINEPREFIX wine taskkill /im OstraTallier.exe </dev/null >/dev/null 2>&1 ;;
+    kill) kill -9 "$1" ;;
+  esac
+  if [ "$3" = closekill ]; then
+    sleep "$((RANDOM % 2)).$((RANDOM % 10))"
+    kill -9 "$1" 2>/dev/null
+  fi
+}
+
+# Waits up to 30 seconds for the windows of copy $1 (main window $2) to go,
+# answering "No" to the question whether to save the new report, and asking
+# again the way $3 says every ten seconds (a key typed while the window was
+# not yet in front is lost).
+wait_closed() {
+  local w
+  for tick in $(seq 300); do
+    [ -z "$(window_of "$1" '^OstraTallier')" ] && return 0
+    w=$(window_of "$1" '^OstraTallier$')
+    if [ -n "$w" ] && [ -n "$(window_of "$1" '^OstraTallier - ')" ]; then
+      type_into "$w" n
+      sleep 0.5
+    elif [ $((tick % 100)) = 0 ]; then
+      end_copy "$1" "$2" "$3"
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Keeps what the display shows and the names of its windows beside the log $1.
+keep_sight() {
+  import -window root "${1%.log}.png" 2>/dev/null
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    echo "window: $(xdotool getwindowname "$w" 2>/dev/null)"
+  done >>"$1"
+}
+
+kinds=(altf4 wmclose kill closekill)
+windowless=0 stuck=0 loadMin=999 loadMax=0
+started=$(date +%s)
+for run in $(seq "$count"); do
+  prepare_prefix "$run" || { echo "start $run: the prefix could not be made" >&2; exit 2; }
+  ending=$how
+  [ "$how" = mix ] && ending=${kinds[$(((run - 1) % 4))]}
+  log="$out/start-$run.log"
+  # Started apart from this shell, which only watches it by its id.
+  pid=$(setsid "$root/scripts/wine-run.sh" "$build/OstraTallier.exe" </dev/null >"$log" 2>&1 & echo $!)
+  copies+=("$pid")
+  load=$(cut -d' ' -f1 /proc/loadavg)
+  loadMin=$(awk -v a="$loadMin" -v b="$load" 'BEGIN{print (b<a)?b:a}')
+  loadMax=$(awk -v a="$loadMax" -v b="$load" 'BEGIN{print (b>a)?b:a}')
+  state=closed
+  if [ "$mode" = wizard ]; then
+    if w=$(wait_window "$pid" '^Choose Template$' 120); then
+      type_into "$w" alt+F4
+      wait_no_window "$pid" '^Choose Template$' 30 || state=noclose
+    else
+      state=nowindow
+    fi
+  fi
+  # The main window, with its report when the start makes one.
+  title='^OstraTallier'
+  [ "$mode" = empty ] && title='^OstraTallier - '
+  if [ "$state" = closed ]; then
+    if w=$(wait_window "$pid" "$title" 120); then
+      end_copy "$pid" "$w" "$ending"
+      wait_closed "$pid" "$w" "$ending" || state=noclose
+    else
+      state=nowindow
+    fi
+  fi
+  # A copy alive without its window in time is stuck too.
+  [ "$state" = nowindow ] && kill -0 "$pid" 2>/dev/null && state=noshow
+  case $state in
+    nowindow) windowless=$((windowless + 1)) ;;
+    noclose | noshow)
+      keep_sight "$log"
+      kill -9 "$pid" 2>/dev/null
+      stuck=$((stuck + 1)) ;;
+  esac
+  echo "start $run: $state, ended by $ending, load $load"
+  [ "$gap" != 0 ] && sleep "$gap"
+  # A fresh prefix goes once its copy has ended.
+  if [ "$prefixKind" = fresh ]; then
+    wait_ended "$pid" 30
+    WINEPREFIX=$OT_WINEPREFIX wineserver -k 2>/dev/null
+    rm -rf "$OT_WINEPREFIX"
+  fi
+done
+# Every copy ends within half a minute of its window going; the logs are read after.
+unended=0
+for pid in "${copies[@]}"; do
+  wait_ended "$pid" 30 || { unended=$((unended + 1)); kill -9 "$pid" 2>/dev/null; }
+done
+crashed=0
+for run in $(seq "$count"); do
+  log="$out/start-$run.log"
+  if grep -qE 'Unhandled|page fault|Backtrace:' "$log"; then
+    crashed=$((crashed + 1))
+    echo "=== start $run crashed ($log):"
+    grep -E -A40 'Unhandled|page fault' "$log" | head -n 60
+  fi
+done
+echo "$count starts in $(($(date +%s) - started)) s, start $mode, ended by $how, prefix $prefixKind, pause $gap s," \
+  "$loops busy loops, load $loadMin to $loadMax"
+echo "crashed: $crashed, no window: $windowless, not showing or not closing in time: $stuck," \
+  "not ending in time: $unended (logs in $out)"
+[ "$crashed" = 0 ] && [ "$windowless" = 0 ] && [ "$stuck" = 0 ] && [ "$unended" = 0 ]
