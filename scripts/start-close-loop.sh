@@ -19,7 +19,7 @@
 #                once, while the copy may still be ending)
 #     -l LOOPS   busy loops started for load while the loop runs (0); killed at the end
 #     -o DIR     the run's folder (a new one under /tmp)
-# Needs xdotool and imagemagick (installed when missing). Exits 1 when any
+# Needs xdotool, imagemagick and x11-utils (installed when missing). Exits 1 when any
 # start crashed, showed no window, or did not close or end in time.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,7 +34,7 @@ done
 shift $((OPTIND - 1))
 build=$(cd "${1:-$root/build}" && pwd)
 [ -f "$build/OstraTallier.exe" ] || { echo "no $build/OstraTallier.exe: build first" >&2; exit 2; }
-for p in xdotool imagemagick; do
+for p in xdotool imagemagick x11-utils; do
   dpkg -s "$p" >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$p" >/dev/null
 done
 out=${out:-$(mktemp -d /tmp/start-close-loop.XXXXXX)}
@@ -83,8 +83,8 @@ window_of() { xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/n
 
 # Waits up to $3 seconds for a window of copy $1 titled $2 while the copy lives; prints its id.
 wait_window() {
-  local w
-  for _ in $(seq $(($3 * 10))); do
+  local w deadline=$((SECONDS + $3))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     w=$(window_of "$1" "$2")
     [ -n "$w" ] && { echo "$w"; return 0; }
     kill -0 "$1" 2>/dev/null || return 1
@@ -95,7 +95,8 @@ wait_window() {
 
 # Waits up to $3 seconds until copy $1 shows no window titled $2.
 wait_no_window() {
-  for _ in $(seq $(($3 * 10))); do
+  local deadline=$((SECONDS + $3))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     [ -z "$(window_of "$1" "$2")" ] && return 0
     sleep 0.1
   done
@@ -104,11 +105,12 @@ wait_no_window() {
 
 # Waits up to $2 seconds for copy $1 to end.
 wait_ended() {
-  for _ in $(seq $(($2 * 10))); do
+  local deadline=$((SECONDS + $2))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     kill -0 "$1" 2>/dev/null || return 0
     sleep 0.1
   done
-  return 1
+  ! kill -0 "$1" 2>/dev/null
 }
 
 # Types the keys $2 into window $1.
@@ -130,20 +132,27 @@ end_copy() {
   fi
 }
 
-# Waits up to 30 seconds for the windows of copy $1 (main window $2) to go,
+# True while window $1 is on the screen (asked of the window itself: a search
+# among all windows may miss one while others come and go).
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+# Waits up to 30 seconds for copy $1 to end or its main window $2 to go,
 # answering "No" to the question whether to save the new report, and asking
 # again the way $3 says every ten seconds (a key typed while the window was
 # not yet in front is lost).
 wait_closed() {
-  local w
-  for tick in $(seq 300); do
-    [ -z "$(window_of "$1" '^OstraTallier')" ] && return 0
-    w=$(window_of "$1" '^OstraTallier$')
-    if [ -n "$w" ] && [ -n "$(window_of "$1" '^OstraTallier - ')" ]; then
+  local deadline=$((SECONDS + 30)) again=$((SECONDS + 10)) gone=0 w
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    kill -0 "$1" 2>/dev/null || return 0
+    if viewable "$2"; then gone=0; else gone=$((gone + 1)); fi
+    [ "$gone" -ge 3 ] && return 0
+    w=$(xdotool search --all --onlyvisible --pid "$1" --name '^OstraTallier$' 2>/dev/null | grep -vx "$2" | head -n1)
+    if [ -n "$w" ]; then
       type_into "$w" n
       sleep 0.5
-    elif [ $((tick % 100)) = 0 ]; then
+    elif [ "$SECONDS" -ge "$again" ]; then
       end_copy "$1" "$2" "$3"
+      again=$((SECONDS + 10))
     fi
     sleep 0.1
   done
