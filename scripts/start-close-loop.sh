@@ -18,17 +18,23 @@
 #     -g SECONDS pause between a copy's window going and the next start (0: at
 #                once, while the copy may still be ending)
 #     -l LOOPS   busy loops started for load while the loop runs (0); killed at the end
+#     -d         disturb each start as other programs on the desktop may: the
+#                pointer moved and clicked at random places, Alt and Escape
+#                typed, until the main window shows
+#     -x COMMAND a neighbour run again and again in the loop's display and
+#                prefix (a test program of the project that broadcasts
+#                changes to every window), ended at the end
 #     -o DIR     the run's folder (a new one under /tmp)
 # Needs xdotool, imagemagick and x11-utils (installed when missing). Exits 1 when any
 # start crashed, showed no window, or did not close or end in time.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-count=50 mode=empty how=altf4 prefixKind=reuse gap=0 loops=0 out=""
-while getopts n:s:c:p:g:l:o: option; do
+count=50 mode=empty how=altf4 prefixKind=reuse gap=0 loops=0 out="" disturb="" neighbour=""
+while getopts n:s:c:p:g:l:o:dx: option; do
   case $option in
     n) count=$OPTARG ;; s) mode=$OPTARG ;; c) how=$OPTARG ;; p) prefixKind=$OPTARG ;;
-    g) gap=$OPTARG ;; l) loops=$OPTARG ;; o) out=$OPTARG ;;
-    *) sed -n '2,23p' "$0"; exit 2 ;;
+    g) gap=$OPTARG ;; l) loops=$OPTARG ;; o) out=$OPTARG ;; d) disturb=1 ;; x) neighbour=$OPTARG ;;
+    *) sed -n '2,29p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -41,9 +47,9 @@ out=${out:-$(mktemp -d /tmp/start-close-loop.XXXXXX)}
 mkdir -p "$out"
 
 # Everything this script starts, ended by its id when it stops.
-xvfb="" busy=() copies=()
+xvfb="" busy=() copies=() neighbourLoop="" disturber=""
 finish() {
-  for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${busy[@]}" $neighbourLoop $disturber; do kill "$pid" 2>/dev/null; done
   for pid in "${copies[@]}"; do kill -9 "$pid" 2>/dev/null; done
   for p in "$out"/prefix*; do [ -d "$p" ] && WINEPREFIX=$p wineserver -k 2>/dev/null; done
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
@@ -167,6 +173,34 @@ keep_sight() {
   done >>"$1"
 }
 
+# Moves and clicks the pointer at random places and types Alt or Escape now
+# and then, until it is ended.
+disturb_start() {
+  local x y
+  while :; do
+    x=$((RANDOM % 1280)) y=$((RANDOM % 1024))
+    xdotool mousemove "$x" "$y" 2>/dev/null
+    case $((RANDOM % 10)) in
+      0 | 1 | 2) xdotool click 1 2>/dev/null ;;
+      3) xdotool key alt 2>/dev/null ;;
+      4) xdotool key Escape 2>/dev/null ;;
+    esac
+    sleep "0.0$((RANDOM % 10))"
+  done
+}
+
+# The neighbour, again and again while the loop runs, in the prefix of the first start.
+if [ -n "$neighbour" ]; then
+  prepare_prefix 1 || exit 2
+  neighbourLoop=$(
+    while :; do
+      # shellcheck disable=SC2086
+      "$root/scripts/wine-run.sh" $neighbour </dev/null >>"$out/neighbour.log" 2>&1
+    done </dev/null >/dev/null 2>&1 &
+    echo $!
+  )
+fi
+
 kinds=(altf4 wmclose kill closekill)
 windowless=0 stuck=0 loadMin=999 loadMax=0
 started=$(date +%s)
@@ -182,6 +216,9 @@ for run in $(seq "$count"); do
   loadMin=$(awk -v a="$loadMin" -v b="$load" 'BEGIN{print (b<a)?b:a}')
   loadMax=$(awk -v a="$loadMax" -v b="$load" 'BEGIN{print (b>a)?b:a}')
   state=closed
+  if [ -n "$disturb" ]; then
+    disturber=$(disturb_start </dev/null >/dev/null 2>&1 & echo $!)
+  fi
   if [ "$mode" = wizard ]; then
     if w=$(wait_window "$pid" '^Choose Template$' 120); then
       type_into "$w" alt+F4
@@ -195,12 +232,14 @@ for run in $(seq "$count"); do
   [ "$mode" = empty ] && title='^OstraTallier - '
   if [ "$state" = closed ]; then
     if w=$(wait_window "$pid" "$title" 120); then
+      [ -n "$disturber" ] && { kill "$disturber" 2>/dev/null; disturber=""; }
       end_copy "$pid" "$w" "$ending"
       wait_closed "$pid" "$w" "$ending" || state=noclose
     else
       state=nowindow
     fi
   fi
+  [ -n "$disturber" ] && { kill "$disturber" 2>/dev/null; disturber=""; }
   # A copy alive without its window in time is stuck too.
   [ "$state" = nowindow ] && kill -0 "$pid" 2>/dev/null && state=noshow
   case $state in
@@ -219,6 +258,7 @@ for run in $(seq "$count"); do
     rm -rf "$OT_WINEPREFIX"
   fi
 done
+[ -n "$neighbourLoop" ] && { kill "$neighbourLoop" 2>/dev/null; neighbourLoop=""; }
 # Every copy ends within half a minute of its window going; the logs are read after.
 unended=0
 for pid in "${copies[@]}"; do
@@ -234,7 +274,7 @@ for run in $(seq "$count"); do
   fi
 done
 echo "$count starts in $(($(date +%s) - started)) s, start $mode, ended by $how, prefix $prefixKind, pause $gap s," \
-  "$loops busy loops, load $loadMin to $loadMax"
+  "$loops busy loops, load $loadMin to $loadMax${disturb:+, disturbed}${neighbour:+, beside $neighbour}"
 echo "crashed: $crashed, no window: $windowless, not showing or not closing in time: $stuck," \
   "not ending in time: $unended (logs in $out)"
 [ "$crashed" = 0 ] && [ "$windowless" = 0 ] && [ "$stuck" = 0 ] && [ "$unended" = 0 ]
