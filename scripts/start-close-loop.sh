@@ -15,8 +15,9 @@
 #                may be saving its settings), mix (the four in turn)
 #     -p PREFIX  reuse (one Wine prefix of the loop's own for every start) or
 #                fresh (a new prefix for each start, made as a new user's is)
-#     -g SECONDS pause between a copy's window going and the next start (0: at
-#                once, while the copy may still be ending)
+#     -g SECONDS wait for each copy to end, then pause that long (fractions
+#                too) before the next start; without it the next start comes
+#                at once when the window goes, while the copy may still be ending
 #     -l LOOPS   busy loops started for load while the loop runs (0); killed at the end
 #     -d         disturb each start as other programs on the desktop may: the
 #                pointer moved and clicked at random places, Alt and Escape
@@ -29,7 +30,7 @@
 # start crashed, showed no window, or did not close or end in time.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-count=50 mode=empty how=altf4 prefixKind=reuse gap=0 loops=0 out="" disturb="" neighbour=""
+count=50 mode=empty how=altf4 prefixKind=reuse gap="" loops=0 out="" disturb="" neighbour=""
 while getopts n:s:c:p:g:l:o:dx: option; do
   case $option in
     n) count=$OPTARG ;; s) mode=$OPTARG ;; c) how=$OPTARG ;; p) prefixKind=$OPTARG ;;
@@ -144,8 +145,8 @@ viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 
 # Waits up to 30 seconds for copy $1 to end or its main window $2 to go,
 # answering "No" to the question whether to save the new report, and asking
-# again the way $3 says every ten seconds (a key typed while the window was
-# not yet in front is lost).
+# again every ten seconds (a key typed while the window was not yet in front
+# is lost).
 wait_closed() {
   local deadline=$((SECONDS + 30)) again=$((SECONDS + 10)) gone=0 w
   while [ "$SECONDS" -lt "$deadline" ]; do
@@ -157,7 +158,8 @@ wait_closed() {
       type_into "$w" n
       sleep 0.5
     elif [ "$SECONDS" -ge "$again" ]; then
-      end_copy "$1" "$2" "$3"
+      # A close typed while another window had the keys is asked again by WM_CLOSE.
+      end_copy "$1" "$2" "$([ "$3" = kill ] && echo kill || echo wmclose)"
       again=$((SECONDS + 10))
     fi
     sleep 0.1
@@ -250,7 +252,10 @@ for run in $(seq "$count"); do
       stuck=$((stuck + 1)) ;;
   esac
   echo "start $run: $state, ended by $ending, load $load"
-  [ "$gap" != 0 ] && sleep "$gap"
+  if [ -n "$gap" ]; then
+    wait_ended "$pid" 30
+    sleep "$gap"
+  fi
   # A fresh prefix goes once its copy has ended.
   if [ "$prefixKind" = fresh ]; then
     wait_ended "$pid" 30
@@ -273,7 +278,9 @@ for run in $(seq "$count"); do
     grep -E -A40 'Unhandled|page fault' "$log" | head -n 60
   fi
 done
-echo "$count starts in $(($(date +%s) - started)) s, start $mode, ended by $how, prefix $prefixKind, pause $gap s," \
+when="each next start at once"
+[ -n "$gap" ] && when="a pause of $gap s after each end"
+echo "$count starts in $(($(date +%s) - started)) s, start $mode, ended by $how, prefix $prefixKind, $when," \
   "$loops busy loops, load $loadMin to $loadMax${disturb:+, disturbed}${neighbour:+, beside $neighbour}"
 echo "crashed: $crashed, no window: $windowless, not showing or not closing in time: $stuck," \
   "not ending in time: $unended (logs in $out)"
