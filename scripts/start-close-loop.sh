@@ -24,7 +24,7 @@
 #                typed, until the main window shows
 #     -x COMMAND a neighbour run again and again in the loop's display and
 #                prefix (a test program of the project that broadcasts
-#                changes to every window), ended at the end
+#                changes to every window), ended at the end; with -p reuse
 #     -o DIR     the run's folder (a new one under /tmp)
 # Needs xdotool, imagemagick and x11-utils (installed when missing). Exits 1 when any
 # start crashed, showed no window, or did not close or end in time.
@@ -193,6 +193,7 @@ disturb_start() {
 
 # The neighbour, again and again while the loop runs, in the prefix of the first start.
 if [ -n "$neighbour" ]; then
+  [ "$prefixKind" = reuse ] || { echo "-x needs -p reuse" >&2; exit 2; }
   prepare_prefix 1 || exit 2
   neighbourLoop=$(
     while :; do
@@ -272,10 +273,10 @@ done
 crashed=0
 for run in $(seq "$count"); do
   log="$out/start-$run.log"
-  if grep -qE 'Unhandled|page fault|Backtrace:' "$log"; then
+  if grep -qE 'Unhandled|^Backtrace:' "$log"; then
     crashed=$((crashed + 1))
     echo "=== start $run crashed ($log):"
-    grep -E -A40 'Unhandled|page fault' "$log" | head -n 60
+    grep -E -A40 'Unhandled' "$log" | head -n 60
   fi
 done
 when="each next start at once"
