@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts the program and closes it again many times in a row, each start right
 # after the previous copy's window went, as a user who opens and closes it
-# quickly does, and counts the starts that crashed. A crash's output (Wine's
-# line "Unhandled ..." and winedbg's backtrace: the prefix has the crash
-# dialog off) is kept in the run's folder, one log per start, and printed at
-# the end.
+# quickly does, and counts the starts that crashed. Each start's output is
+# kept in the run's folder (start-N.log, with Wine's line "Unhandled ..." of a
+# crash). Wine's debugger, which the prefix runs on a crash without a dialog,
+# writes its backtrace to the console of a console program only: for this
+# window program the loop's prefix has it write to winedbg.txt in the run's
+# folder. Every crash is printed at the end with its backtrace.
 #   scripts/start-close-loop.sh [options] [build-dir]
 #     -n COUNT   starts (50)
 #     -s MODE    how the program starts: empty (an empty report), wizard (the
@@ -72,7 +74,7 @@ for _ in $(seq "$loops"); do (while :; do :; done) & busy+=($!); done
 prepare_prefix() {
   export OT_WINEPREFIX="$out/prefix"
   [ "$prefixKind" = fresh ] && OT_WINEPREFIX="$out/prefix-$1"
-  [ -f "$OT_WINEPREFIX/.ot-start-mode" ] && return 0
+  [ -f "$OT_WINEPREFIX/.ot-loop-ready" ] && return 0
   (
     . "$root/scripts/wine-env.sh"
     ot_wine_prefix
@@ -80,8 +82,13 @@ prepare_prefix() {
     [ "$mode" = empty ] && value=3
     wine reg add 'HKCU\Software\Kestrel Works\OstraTallier' /v StartUpMode /t REG_DWORD /d $value /f \
       </dev/null >/dev/null 2>&1
+    local backtraces
+    backtraces=$(winepath -w "$out/winedbg.txt" 2>/dev/null </dev/null)
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /f /d \
+      "C:\\windows\\system32\\cmd.exe /c C:\\windows\\system32\\winedbg.exe --auto %ld %ld >> \"$backtraces\" 2>&1" \
+      </dev/null >/dev/null 2>&1
     wineserver -w
-  ) && touch "$OT_WINEPREFIX/.ot-start-mode"
+  ) && touch "$OT_WINEPREFIX/.ot-loop-ready"
 }
 
 # The visible window of copy $1 whose title matches $2 (Wine names the
@@ -270,13 +277,16 @@ unended=0
 for pid in "${copies[@]}"; do
   wait_ended "$pid" 30 || { unended=$((unended + 1)); kill -9 "$pid" 2>/dev/null; }
 done
+# The debugger's reports, one for each crash in the order of the crashes, up
+# to their list of modules.
 crashed=0
 for run in $(seq "$count"); do
   log="$out/start-$run.log"
-  if grep -qE 'Unhandled|^Backtrace:' "$log"; then
+  if grep -q 'Unhandled' "$log"; then
     crashed=$((crashed + 1))
     echo "=== start $run crashed ($log):"
-    grep -E -A40 'Unhandled' "$log" | head -n 60
+    grep 'Unhandled' "$log"
+    awk -v n="$crashed" '/^Unhandled exception:/ { on = ++k == n } /^Modules:/ { on = 0 } on' "$out/winedbg.txt" 2>/dev/null
   fi
 done
 when="each next start at once"
