@@ -229,25 +229,23 @@ for run in $(seq "$count"); do
   if [ -n "$disturb" ]; then
     disturber=$(disturb_start </dev/null >/dev/null 2>&1 & echo $!)
   fi
-  if [ "$mode" = wizard ]; then
-    if w=$(wait_window "$pid" '^Choose Template$' 120); then
-      type_into "$w" alt+F4
+  # The main window (it comes before the wizard); the disturbance ends with it.
+  title='^OstraTallier'
+  [ "$mode" = empty ] && title='^OstraTallier - '
+  w=$(wait_window "$pid" "$title" 120) || state=nowindow
+  [ -n "$disturber" ] && { kill "$disturber" 2>/dev/null; disturber=""; }
+  # The wizard, closed first.
+  if [ "$state" = closed ] && [ "$mode" = wizard ]; then
+    if wizard=$(wait_window "$pid" '^Choose Template$' 120); then
+      type_into "$wizard" alt+F4
       wait_no_window "$pid" '^Choose Template$' 30 || state=noclose
     else
       state=nowindow
     fi
   fi
-  # The main window, with its report when the start makes one.
-  title='^OstraTallier'
-  [ "$mode" = empty ] && title='^OstraTallier - '
   if [ "$state" = closed ]; then
-    if w=$(wait_window "$pid" "$title" 120); then
-      [ -n "$disturber" ] && { kill "$disturber" 2>/dev/null; disturber=""; }
-      end_copy "$pid" "$w" "$ending"
-      wait_closed "$pid" "$w" "$ending" || state=noclose
-    else
-      state=nowindow
-    fi
+    end_copy "$pid" "$w" "$ending"
+    wait_closed "$pid" "$w" "$ending" || state=noclose
   fi
   [ -n "$disturber" ] && { kill "$disturber" 2>/dev/null; disturber=""; }
   # A copy alive without its window in time is stuck too.
