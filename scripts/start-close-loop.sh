@@ -212,6 +212,8 @@ if [ -n "$neighbour" ]; then
 fi
 
 kinds=(altf4 wmclose kill closekill)
+wizardWait=120
+[ -n "$disturb" ] && wizardWait=30
 windowless=0 stuck=0 loadMin=999 loadMax=0
 started=$(date +%s)
 for run in $(seq "$count"); do
@@ -234,12 +236,13 @@ for run in $(seq "$count"); do
   [ "$mode" = empty ] && title='^OstraTallier - '
   w=$(wait_window "$pid" "$title" 120) || state=nowindow
   [ -n "$disturber" ] && { kill "$disturber" 2>/dev/null; disturber=""; }
-  # The wizard, closed first.
+  # The wizard, closed first. A stray Escape or click of the disturbance may
+  # have cancelled it already: then the main window is closed as it is.
   if [ "$state" = closed ] && [ "$mode" = wizard ]; then
-    if wizard=$(wait_window "$pid" '^Choose Template$' 120); then
+    if wizard=$(wait_window "$pid" '^Choose Template$' "$wizardWait"); then
       type_into "$wizard" alt+F4
       wait_no_window "$pid" '^Choose Template$' 30 || state=noclose
-    else
+    elif [ -z "$disturb" ] || ! kill -0 "$pid" 2>/dev/null; then
       state=nowindow
     fi
   fi
