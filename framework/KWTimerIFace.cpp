@@ -17,8 +17,11 @@ CKWTimerIFace::~CKWTimerIFace() = default;
 
 UINT CKWTimerIFace::StartTimer(UINT periodMs, LPTIMECALLBACK callback)
 {
+    // Synchronous kill: a tick already under way when the timer stops ends
+    // before StopTimer returns, so no tick reaches an owner that went after
+    // stopping it (through what was its table of functions).
     return ::timeSetEvent(periodMs, periodMs, callback ? callback : FrameworkTimerCallback,
-                          reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
+                          reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
 }
 
 void CKWTimerIFace::StopTimer(UINT timerId)

@@ -12,7 +12,8 @@ public:
     // Delay and resolution both the period; the framework's callback when
     // none is given. The timer id, 0 on failure.
     virtual UINT StartTimer(UINT periodMs, LPTIMECALLBACK callback);
-    // Id 0 does nothing.
+    // Id 0 does nothing. Returns once a tick under way has ended: the owner
+    // may go right after it (so a tick must not wait for the stopping thread).
     virtual void StopTimer(UINT timerId);
     virtual void OnTimer(UINT timerId) = 0;
 };

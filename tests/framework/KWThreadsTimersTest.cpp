@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -67,21 +68,41 @@ TEST(CKWWinThreadOwner, StopsMoreWorkersThanOneWaitTakesEvenWhenSomeLeaveOnTheir
 class CTickCounter : public CKWTimerIFace {
 public:
     CTickCounter() : m_tick(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
-    ~CTickCounter() override { ::CloseHandle(m_tick); }
+    ~CTickCounter() override
+    {
+        for (HANDLE event : {m_tick, m_going, m_held})
+            ::CloseHandle(event);
+    }
     void OnTimer(UINT timerId) override
     {
         lastTimer = timerId;
         thread = ::GetCurrentThreadId();
         ::SetEvent(m_tick);
+        // While ticks are held, a tick stays under way until let go.
+        inTick = true;
+        if (::WaitForSingleObject(m_going, 0) != WAIT_OBJECT_0) {
+            ::SetEvent(m_held);
+            ::WaitForSingleObject(m_going, INFINITE);
+        }
+        inTick = false;
     }
     bool WaitForTick(DWORD timeout = 5000) { return ::WaitForSingleObject(m_tick, timeout) == WAIT_OBJECT_0; }
     void Forget() { ::ResetEvent(m_tick); }
+    // Holding, true once a tick is held.
+    bool Hold(bool hold)
+    {
+        hold ? ::ResetEvent(m_going) : ::SetEvent(m_going);
+        return !hold || ::WaitForSingleObject(m_held, 5000) == WAIT_OBJECT_0;
+    }
 
     std::atomic<UINT> lastTimer{0};
     std::atomic<DWORD> thread{0};
+    std::atomic<bool> inTick{false};
 
 private:
     HANDLE m_tick;
+    HANDLE m_going = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    HANDLE m_held = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
 };
 
 TEST(CKWTimerIFace, TicksArriveOnTheTimersThreadUntilTheTimerStops)
@@ -94,7 +115,18 @@ TEST(CKWTimerIFace, TicksArriveOnTheTimersThreadUntilTheTimerStops)
     ASSERT_TRUE(counter.WaitForTick());
     EXPECT_EQ(id, counter.lastTimer.load());
     EXPECT_NE(::GetCurrentThreadId(), counter.thread.load());
-    counter.StopTimer(id);
+    // Stopped from another thread while a tick is under way: the stop returns
+    // only after the tick (its owner may be deleted right after it).
+    ASSERT_TRUE(counter.Hold(true));
+    std::atomic<bool> tickAfterStop{true};
+    std::thread stopper([&] {
+        counter.StopTimer(id);
+        tickAfterStop = counter.inTick.load();
+    });
+    ::Sleep(200);  // time for a stop that does not wait to return with the tick held
+    counter.Hold(false);
+    stopper.join();
+    EXPECT_FALSE(tickAfterStop) << "StopTimer returned while a tick was under way";
     counter.Forget();
     EXPECT_FALSE(counter.WaitForTick(200)) << "twenty periods without a tick";
 }
