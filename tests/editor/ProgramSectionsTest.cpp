@@ -279,13 +279,15 @@ TEST(ProgramSections, ATransparentPictureShowsAsTheGalleryBlendsItOverThePanelsB
     HWND preview = CProgramRun::FindById(shown.panel, kPreviewId);
     RECT button = {};
     ::GetWindowRect(CProgramRun::FindById(shown.panel, kPreviewModeButton), &button);
-    edtest::ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    const POINT at = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    edtest::ClickAt(at);
     test_support::Pixels large;
     EXPECT_TRUE(edtest::WaitFor([&] {
         large = test_support::Capture(preview, false);
         corner = FrameCorner(large);
         return ::IsWindowVisible(preview) && corner.x >= 0 && LargestDifference(large, corner, overFace) <= 2;
-    })) << corner.x << "," << corner.y << ": " << (corner.x >= 0 ? LargestDifference(large, corner, overFace) : -1);
+    })) << corner.x << "," << corner.y << ": " << (corner.x >= 0 ? LargestDifference(large, corner, overFace) : -1)
+        << shown.program.Shows() << shown.program.ShowsAt(at);
     test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_transparent_preview");
 }
 
@@ -402,7 +404,10 @@ TEST(ProgramSections, APictureLeftOutOfTheReportShowsFadedInThePanelAndAgainAsIt
     HWND showButton = CProgramRun::FindById(shown.panel, 1140);
     ASSERT_NE(nullptr, showButton);
     edtest::ClickWindow(showButton);
-    EXPECT_TRUE(edtest::WaitFor([&] { return darkest() > shownDarkest + 100; })) << darkest();
+    RECT showRect = {};
+    ::GetWindowRect(showButton, &showRect);
+    EXPECT_TRUE(edtest::WaitFor([&] { return darkest() > shownDarkest + 100; })) << darkest()
+        << shown.program.Shows() << shown.program.ShowsAt(edtest::CentreOf(showRect));
     test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_picture_left_out");
     // Undone, it shows as it was.
     edtest::PressChord(VK_CONTROL, 'Z');

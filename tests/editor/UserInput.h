@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 
 namespace edtest {
@@ -34,16 +35,85 @@ inline void ClickWindow(HWND window)
     ClickAt(CentreOf(rect));
 }
 
-// A click in the middle of the window once it can take it: its dialog is
-// enabled again and nothing lies over it (a dialog it opened has gone, as its
-// program sees it); false when that did not come.
+// The program's status bar: a window its program paints only when it gets
+// to it, a witness of what the program has taken.
+constexpr int kStatusBar = 0xE801;
+
+// True once a click at the screen point reaches the window as it is aimed.
+// The system hands a click to the window under its point when the program
+// takes it from its queue, not when it is given, and drops it when that
+// window is disabled then: so the window must be the one under the point (or
+// hold it), its top window enabled (a dialog it opened has gone, as its
+// program sees it), and lie where it lay at the reading before, its thread
+// having answered in between (a layout still going on would move it from
+// under the click). No capture or menu loop may hold the thread's input
+// either: a capture takes every click, wherever it is aimed.
+inline bool ReadyForClick(HWND window, POINT at)
+{
+    RECT rect = {}, last = {};
+    return WaitFor([&] {
+        last = rect;
+        ::GetWindowRect(window, &rect);
+        HWND under = ::WindowFromPoint(at);
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        DWORD_PTR answer = 0;
+        return ::EqualRect(&rect, &last) && ::PtInRect(&rect, at) && (under == window || ::IsChild(window, under)) &&
+               ::IsWindowEnabled(::GetAncestor(window, GA_ROOT)) &&
+               ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &thread) && !thread.hwndCapture &&
+               !(thread.flags & (GUI_INMENUMODE | GUI_INMOVESIZE | GUI_POPUPMENUMODE)) &&
+               ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    });
+}
+
+// True once the thread of the window has taken every input given before:
+// a spot of the window is marked to be painted again, and the system hands
+// a thread its paint only once no input waits for it. (A window its program
+// paints at once on its own, as a pane does on a click, may have its spot
+// painted before that: the status bar is a better witness.)
+inline bool InputTaken(HWND window)
+{
+    RECT spot = {0, 0, 1, 1};
+    ::RedrawWindow(window, &spot, nullptr, RDW_INVALIDATE);
+    return WaitFor([&] { return !::IsWindow(window) || !::GetUpdateRect(window, nullptr, FALSE); });
+}
+
+// The context menu of the window, opened by a right click at the screen
+// point once the window can take it: the program's popup menu, the same at
+// two readings with the program's input taken in between; null when none
+// came. A right click the program took without opening a menu was lost on
+// its way, and is given again: only then, as a second one would close a menu
+// that came.
+inline HWND OpenContextMenu(const CProgramRun& program, HWND window, POINT at)
+{
+    HWND status = CProgramRun::FindById(program.Main(), kStatusBar);
+    HWND witness = status ? status : window;
+    HWND menu = nullptr;
+    for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+        if (!ReadyForClick(window, at))
+            return nullptr;
+        MouseAt(at);
+        MouseAt(at, MOUSEEVENTF_RIGHTDOWN);
+        MouseAt(at, MOUSEEVENTF_RIGHTUP);
+        // A menu shows before its program paints anything after the click.
+        if (!InputTaken(witness))
+            return program.FindPopup();
+        for (HWND last = nullptr; (menu = program.FindPopup()) != last && menu; last = menu)
+            InputTaken(witness);
+        if (!menu)
+            std::fprintf(stderr, "A right click brought no menu; given again%ls\n", program.ShowsAt(at).c_str());
+    }
+    return menu;
+}
+
+// A click in the middle of the window once it can take it; false when that
+// did not come.
 inline bool ClickWhenReady(HWND window)
 {
     RECT rect = {};
     ::GetWindowRect(window, &rect);
-    const bool ready = WaitFor([&] {
-        return ::IsWindowEnabled(::GetAncestor(window, GA_ROOT)) && ::WindowFromPoint(CentreOf(rect)) == window;
-    });
+    const bool ready = ReadyForClick(window, CentreOf(rect));
+    ::GetWindowRect(window, &rect);
     ClickAt(CentreOf(rect));
     return ready;
 }
