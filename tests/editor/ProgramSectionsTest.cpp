@@ -265,7 +265,7 @@ TEST(ProgramSections, ATransparentPictureShowsAsTheGalleryBlendsItOverThePanelsB
 
     ShownReport shown;
     ASSERT_TRUE(shown.Open(folder, {{L"Clear", {picture}}}));
-    edtest::ClickAt(edtest::TreeItemPoint(shown.tree, shown.Sections().front()));
+    EXPECT_TRUE(edtest::ClickTreeItem(shown.tree, reinterpret_cast<HTREEITEM>(shown.Sections().front())));
     POINT corner = {-1, -1};
     test_support::Pixels thumbnails;
     EXPECT_TRUE(edtest::WaitFor([&] {
@@ -277,10 +277,11 @@ TEST(ProgramSections, ATransparentPictureShowsAsTheGalleryBlendsItOverThePanelsB
 
     // The preview blends it over the face colour around it.
     HWND preview = CProgramRun::FindById(shown.panel, kPreviewId);
+    HWND modeButton = CProgramRun::FindById(shown.panel, kPreviewModeButton);
     RECT button = {};
-    ::GetWindowRect(CProgramRun::FindById(shown.panel, kPreviewModeButton), &button);
-    const POINT at = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-    edtest::ClickAt(at);
+    ::GetWindowRect(modeButton, &button);
+    const POINT at = edtest::CentreOf(button);
+    edtest::ClickWindow(modeButton);
     test_support::Pixels large;
     EXPECT_TRUE(edtest::WaitFor([&] {
         large = test_support::Capture(preview, false);
