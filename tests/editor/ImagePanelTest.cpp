@@ -151,13 +151,11 @@ HWND StartOnReport(CProgramRun& program, const std::wstring& report, int count)
 // screen point: the line of the item's text stands under the letter that
 // runs it (build\screenshots\<screenshot>.png), and that letter pressed
 // closes the menu.
-void ChooseByLetter(const CProgramRun& program, POINT at, const std::wstring& item, const wchar_t* screenshot)
+void ChooseByLetter(const CProgramRun& program, HWND window, POINT at, const std::wstring& item,
+                    const wchar_t* screenshot)
 {
-    edtest::MouseAt(at);
-    edtest::MouseAt(at, MOUSEEVENTF_RIGHTDOWN);
-    edtest::MouseAt(at, MOUSEEVENTF_RIGHTUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(edtest::WaitFor([&] { return (menu = program.FindPopup(L"#32768")) && ::IsWindowVisible(menu); }));
+    HWND menu = edtest::OpenContextMenu(program, window, at);
+    ASSERT_TRUE(menu && CProgramRun::ClassName(menu) == L"#32768") << program.Shows() << program.ShowsAt(at);
     // Read once two looks agree and show text: the menu has drawn its items.
     test_support::Pixels shown, last;
     ASSERT_TRUE(edtest::WaitFor([&] {
@@ -500,16 +498,20 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
         picture = PictureIn(list, 0, grey);
         return grey && picture.bottom - picture.top > picture.right - picture.left;
     })) << picture.left << "," << picture.top << " " << picture.right << "," << picture.bottom;
+    // (read once it is drawn: a thumbnail not yet drawn shows no colour either)
     bool secondGrey = true;
-    PictureIn(list, 1, secondGrey);
-    EXPECT_FALSE(secondGrey);
+    RECT second = {};
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        second = PictureIn(list, 1, secondGrey);
+        return second.right > second.left && !secondGrey;
+    })) << "the second picture shows " << (second.right > second.left ? "grey" : "nothing");
 
     // By the user's hand, the second picture's context menu: its G turns that
     // picture grey.
     edtest::PointerKept pointer;
     ::SetForegroundWindow(program.Main());
     ASSERT_TRUE(edtest::ReadyForKeys(program));
-    ChooseByLetter(program, edtest::OnScreen(list, edtest::CentreOf(IconRect(list, 1))),
+    ChooseByLetter(program, list, edtest::OnScreen(list, edtest::CentreOf(IconRect(list, 1))),
                    L"Convert Image To &Grayscale", L"editor_thumbnail_menu");
     // A click on the list's free space selects none (the list blends its
     // selection with the highlight): the second shows grey, the third keeps
@@ -522,8 +524,11 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
         return secondGrey;
     })) << "the second picture stays in colour";
     bool thirdGrey = true;
-    PictureIn(list, 2, thirdGrey);
-    EXPECT_FALSE(thirdGrey);
+    RECT third = {};
+    EXPECT_TRUE(edtest::WaitFor([&] {
+        third = PictureIn(list, 2, thirdGrey);
+        return third.right > third.left && !thirdGrey;
+    })) << "the third picture shows " << (third.right > third.left ? "grey" : "nothing");
 
     // Turning the default off in a generation's options rebuilds the
     // pictures that follow it.
@@ -553,7 +558,7 @@ TEST(ImagePanel, ATurnedPictureFollowingTheGreyDefaultAndAnEmptySection)
     EXPECT_EQ(L"", edtest::StatusPaneText(CProgramRun::FindById(program.Main(), kStatusBarId), 1));
 
     // The empty section's context menu: its b adds a section under it.
-    ChooseByLetter(program, edtest::TreeItemPoint(tree, empty), L"Add Su&bSection", L"editor_section_tree_menu");
+    ChooseByLetter(program, tree, edtest::TreeItemPoint(tree, empty), L"Add Su&bSection", L"editor_section_tree_menu");
     EXPECT_TRUE(edtest::WaitFor([&] { return edtest::TreeChildren(tree, empty).size() == 1; }));
     EXPECT_EQ(3, ::SendMessageW(tree, TVM_GETCOUNT, 0, 0));
 }

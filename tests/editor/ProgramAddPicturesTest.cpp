@@ -8,6 +8,7 @@
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
 #include "RemoteMemory.h"
+#include "UserInput.h"
 
 #include "tests/framework/KWTestFiles.h"
 #include "tests/support/TestJpegs.h"
@@ -155,9 +156,7 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
     RECT galleryRect;
     ::GetWindowRect(gallery, &galleryRect);
     const POINT inGallery = {(galleryRect.left + galleryRect.right) / 2, galleryRect.bottom - 8};
-    edtest::MouseAt(inGallery, MOUSEEVENTF_RIGHTDOWN);
-    edtest::MouseAt(inGallery, MOUSEEVENTF_RIGHTUP);
-    ASSERT_TRUE(edtest::WaitFor([&] { return program.FindPopup() != nullptr; }));
+    ASSERT_NE(nullptr, edtest::OpenContextMenu(program, gallery, inGallery)) << program.Shows();
     edtest::PressKeys({{VK_DOWN, true}, {VK_DOWN, false}, {VK_RETURN, true}, {VK_RETURN, false}});
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindPopup(); }));
 

@@ -22,7 +22,6 @@ namespace edtest {
 constexpr int kTextPanel = 1159;
 constexpr int kTextToolBar = 59954;
 constexpr int kMainToolBar = 59952;
-constexpr int kStatusBar = 0xE801;
 constexpr int kTree = 1126;
 
 // The pixels of a rectangle of the screen, as it shows them.

@@ -22,6 +22,7 @@ using namespace edtest;
 namespace {
 
 constexpr DWORD kGalleryRight = 59421;
+constexpr int kGalleryListId = 1;
 constexpr int kGalleryViewId = 2;
 
 // A program whose gallery a test docks, pins or fills: the layout and the
@@ -67,22 +68,30 @@ TEST_F(ProgramByHandGallery, TheGallerysContextMenuOpenedAtTheScreensRightEdgeLi
         ::GetWindowRect(bar, &rect);
         return rect.right >= screen - 12;
     })) << "the gallery reaches the screen's right edge: " << rect.left << ".." << rect.right;
+    // The panes are read once the bar lies at rest there, as its program sees it.
+    ASSERT_TRUE(edtest::ReadyForClick(bar, edtest::CentreOf(rect))) << program.Shows();
     // A right click a few pixels from the edge, in its folders' and in its
-    // pictures' parts.
+    // pictures' panes.
+    HWND folders = CProgramRun::FindById(bar, kGalleryListId);
+    HWND pictures = CProgramRun::FindById(bar, kGalleryViewId);
+    ASSERT_TRUE(folders && pictures);
+    RECT folderRect = {}, pictureRect = {};
+    ::GetWindowRect(folders, &folderRect);
+    ::GetWindowRect(pictures, &pictureRect);
     const struct {
+        HWND pane;
         POINT at;
         const wchar_t* screenshot;
     } clicks[] = {
-        {{std::min<LONG>(rect.right, screen) - 6, rect.top + 30}, L"editor_program_gallery_folders_menu_at_edge"},
-        {{std::min<LONG>(rect.right, screen) - 6, rect.bottom - 30}, L"editor_program_gallery_menu_at_edge"},
+        {folders, {std::min<LONG>(folderRect.right, screen) - 6, (folderRect.top + folderRect.bottom) / 2},
+         L"editor_program_gallery_folders_menu_at_edge"},
+        {pictures, {std::min<LONG>(pictureRect.right, screen) - 6, pictureRect.bottom - 30},
+         L"editor_program_gallery_menu_at_edge"},
     };
     for (const auto& click : clicks) {
         SCOPED_TRACE(testing::Message() << click.at.x << ", " << click.at.y);
-        edtest::MouseAt(click.at);
-        edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTDOWN);
-        edtest::MouseAt(click.at, MOUSEEVENTF_RIGHTUP);
-        HWND menu = nullptr;
-        ASSERT_TRUE(edtest::WaitFor([&] { return (menu = program.FindPopup()) != nullptr; }));
+        HWND menu = edtest::OpenContextMenu(program, click.pane, click.at);
+        ASSERT_NE(nullptr, menu) << program.Shows() << program.ShowsAt(click.at);
         RECT shown = {}, last = {};
         // A library menu may unfold: its place is read once it holds still.
         ASSERT_TRUE(edtest::WaitFor([&] {

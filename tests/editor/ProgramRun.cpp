@@ -265,6 +265,34 @@ std::wstring CProgramRun::Shows() const
     return shown;
 }
 
+std::wstring CProgramRun::ShowsAt(POINT point) const
+{
+    auto whose = [this](HWND window) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        return process == m_process.dwProcessId ? std::wstring(L"the program's")
+               : process == ::GetCurrentProcessId() ? std::wstring(L"the test's")
+                                                    : L"process " + std::to_wstring(process) + L"'s";
+    };
+    auto describe = [&](HWND window) {
+        RECT rect = {};
+        ::GetWindowRect(window, &rect);
+        return L"[" + ClassName(window) + L" " + std::to_wstring(::GetDlgCtrlID(window)) + L" \"" + Text(window) +
+               L"\" " + whose(window) + L" (" + std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) +
+               L")-(" + std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom) + L")" +
+               (::IsWindowEnabled(window) ? L"" : L" disabled") + L"]";
+    };
+    std::wstring shown = L"at " + std::to_wstring(point.x) + L"," + std::to_wstring(point.y) + L": ";
+    HWND under = ::WindowFromPoint(point);
+    shown += under ? describe(under) : L"no window";
+    if (under && ::GetAncestor(under, GA_ROOT) != under)
+        shown += L" in " + describe(::GetAncestor(under, GA_ROOT));
+    POINT pointer = {};
+    ::GetCursorPos(&pointer);
+    shown += L"; the pointer at " + std::to_wstring(pointer.x) + L"," + std::to_wstring(pointer.y);
+    return shown;
+}
+
 bool CProgramRun::WaitForExit(DWORD timeoutMs, DWORD* code)
 {
     if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)

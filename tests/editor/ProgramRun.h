@@ -102,6 +102,10 @@ public:
     // dialog's text, the window in front, its focus, the keys held), for the
     // message of a wait that failed.
     std::wstring Shows() const;
+    // What a click at the screen point meets: the window under it, its top
+    // window and whose they are (the program's, this process's or another's),
+    // and the pointer's place, for the message of a click that had no effect.
+    std::wstring ShowsAt(POINT point) const;
     // The caption of a window.
     static std::wstring Text(HWND window);
     // The name of a window's class.

@@ -265,7 +265,7 @@ TEST(ProgramSections, ATransparentPictureShowsAsTheGalleryBlendsItOverThePanelsB
 
     ShownReport shown;
     ASSERT_TRUE(shown.Open(folder, {{L"Clear", {picture}}}));
-    edtest::ClickAt(edtest::TreeItemPoint(shown.tree, shown.Sections().front()));
+    EXPECT_TRUE(edtest::ClickTreeItem(shown.tree, reinterpret_cast<HTREEITEM>(shown.Sections().front())));
     POINT corner = {-1, -1};
     test_support::Pixels thumbnails;
     EXPECT_TRUE(edtest::WaitFor([&] {
@@ -277,15 +277,18 @@ TEST(ProgramSections, ATransparentPictureShowsAsTheGalleryBlendsItOverThePanelsB
 
     // The preview blends it over the face colour around it.
     HWND preview = CProgramRun::FindById(shown.panel, kPreviewId);
+    HWND modeButton = CProgramRun::FindById(shown.panel, kPreviewModeButton);
     RECT button = {};
-    ::GetWindowRect(CProgramRun::FindById(shown.panel, kPreviewModeButton), &button);
-    edtest::ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    ::GetWindowRect(modeButton, &button);
+    const POINT at = edtest::CentreOf(button);
+    edtest::ClickWindow(modeButton);
     test_support::Pixels large;
     EXPECT_TRUE(edtest::WaitFor([&] {
         large = test_support::Capture(preview, false);
         corner = FrameCorner(large);
         return ::IsWindowVisible(preview) && corner.x >= 0 && LargestDifference(large, corner, overFace) <= 2;
-    })) << corner.x << "," << corner.y << ": " << (corner.x >= 0 ? LargestDifference(large, corner, overFace) : -1);
+    })) << corner.x << "," << corner.y << ": " << (corner.x >= 0 ? LargestDifference(large, corner, overFace) : -1)
+        << shown.program.Shows() << shown.program.ShowsAt(at);
     test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_transparent_preview");
 }
 
@@ -402,7 +405,10 @@ TEST(ProgramSections, APictureLeftOutOfTheReportShowsFadedInThePanelAndAgainAsIt
     HWND showButton = CProgramRun::FindById(shown.panel, 1140);
     ASSERT_NE(nullptr, showButton);
     edtest::ClickWindow(showButton);
-    EXPECT_TRUE(edtest::WaitFor([&] { return darkest() > shownDarkest + 100; })) << darkest();
+    RECT showRect = {};
+    ::GetWindowRect(showButton, &showRect);
+    EXPECT_TRUE(edtest::WaitFor([&] { return darkest() > shownDarkest + 100; })) << darkest()
+        << shown.program.Shows() << shown.program.ShowsAt(edtest::CentreOf(showRect));
     test_support::WriteWindowScreenshot(shown.program.Main(), L"program_sections_picture_left_out");
     // Undone, it shows as it was.
     edtest::PressChord(VK_CONTROL, 'Z');

@@ -108,8 +108,12 @@ void Say(const std::string& test, const char* what, const std::wstring& name)
 class CSharedStateGuard : public ::testing::EmptyTestEventListener {
     void OnTestProgramStart(const ::testing::UnitTest&) override
     {
-        // A tree left by a run before this guard starts as the build made it.
+        // A tree left by a run before this guard starts as the build made it,
+        // and the program's registry key as a new prefix has it: none. A run
+        // cut short left what its test changed there (a window placed at
+        // half the screen, which later tests meet as their start).
         edtest::KeepOnlyShippedTemplates();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
     }
 
     void OnTestStart(const ::testing::TestInfo&) override

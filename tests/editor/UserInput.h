@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 
 namespace edtest {
@@ -20,32 +21,135 @@ inline void TapKey(WORD key)
     PressKeys({{key, true}, {key, false}});
 }
 
-// A click at a point of the window's client area.
+
+// The program's status bar: a window its program paints only when it gets
+// to it, a witness of what the program has taken.
+constexpr int kStatusBar = 0xE801;
+
+// True once a click at the screen point reaches the window as it is aimed.
+// The system hands a click to the window under its point when the program
+// takes it from its queue, not when it is given, and drops it when that
+// window is disabled then: so the window must be the one under the point (or
+// hold it), its top window enabled (a dialog it opened has gone, as its
+// program sees it), and lie where it lay at the reading before, its thread
+// having answered in between (a layout still going on would move it from
+// under the click).
+inline bool ReadyForClick(HWND window, POINT at)
+{
+    // A group box lies over the buttons it frames, and lets their clicks
+    // through (as the program's own hit test says; another process's search
+    // of the windows at a point stops at it).
+    auto framing = [](HWND under) {
+        return CProgramRun::ClassName(under) == L"Button" &&
+               (::GetWindowLongW(under, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    };
+    RECT rect = {}, last = {};
+    const bool ready = WaitFor([&] {
+        last = rect;
+        ::GetWindowRect(window, &rect);
+        HWND under = ::WindowFromPoint(at);
+        DWORD_PTR answer = 0;
+        return ::EqualRect(&rect, &last) && ::PtInRect(&rect, at) &&
+               (under == window || ::IsChild(window, under) || framing(under)) &&
+               ::IsWindowEnabled(::GetAncestor(window, GA_ROOT)) &&
+               ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    });
+    if (!ready)
+        std::fprintf(stderr, "A click on a %ls at (%ld, %ld), (%ld, %ld)-(%ld, %ld), given though a %ls lies there\n",
+                     CProgramRun::ClassName(window).c_str(), at.x, at.y, rect.left, rect.top, rect.right, rect.bottom,
+                     CProgramRun::ClassName(::WindowFromPoint(at)).c_str());
+    return ready;
+}
+
+// True once no capture, menu or move loop holds the input of the window's
+// thread: a capture takes every click, wherever it is aimed.
+inline bool InputFree(HWND window)
+{
+    return WaitFor([&] {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &thread) && !thread.hwndCapture &&
+               !(thread.flags & (GUI_INMENUMODE | GUI_INMOVESIZE | GUI_POPUPMENUMODE));
+    });
+}
+
+// The status bar of the window's top window, else the window: a window its
+// program paints only when it gets to it, a witness of what it has taken.
+inline HWND InputWitness(HWND window)
+{
+    HWND status = CProgramRun::FindById(::GetAncestor(window, GA_ROOT), kStatusBar);
+    return status && ::IsWindowVisible(status) ? status : window;
+}
+
+// True once the thread of the window has taken every input given before:
+// a spot of the window is marked to be painted again, and the system hands
+// a thread its paint only once no input waits for it. (A window its program
+// paints at once on its own, as a pane does on a click, may have its spot
+// painted before that: the status bar is a better witness.)
+inline bool InputTaken(HWND window)
+{
+    // A window out of sight is not painted: it witnesses nothing.
+    if (!::IsWindowVisible(window))
+        return false;
+    RECT spot = {0, 0, 1, 1};
+    ::RedrawWindow(window, &spot, nullptr, RDW_INVALIDATE);
+    WaitFor([&] { return !::IsWindow(window) || !::GetUpdateRect(window, nullptr, FALSE); });
+    return ::IsWindow(window) && !::GetUpdateRect(window, nullptr, FALSE);
+}
+
+// The context menu of the window, opened by a right click at the screen
+// point once the window can take it: the program's popup menu, the same at
+// two readings with the program's input taken in between; null when none
+// came. A right click the program took without opening a menu was lost on
+// its way, and is given again: only then, as a second one would close a menu
+// that came.
+inline HWND OpenContextMenu(const CProgramRun& program, HWND window, POINT at)
+{
+    HWND witness = InputWitness(window);
+    HWND menu = nullptr;
+    for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+        if (!InputFree(window) || !ReadyForClick(window, at))
+            return nullptr;
+        MouseAt(at);
+        MouseAt(at, MOUSEEVENTF_RIGHTDOWN);
+        MouseAt(at, MOUSEEVENTF_RIGHTUP);
+        // A menu shows before its program paints anything after the click.
+        if (!InputTaken(witness)) {
+            WaitFor([&] { return (menu = program.FindPopup()) != nullptr; });
+            return menu;
+        }
+        for (HWND last = nullptr; (menu = program.FindPopup()) != last && menu; last = menu)
+            InputTaken(witness);
+        if (!menu)
+            std::fprintf(stderr, "A right click brought no menu; given again%ls\n", program.ShowsAt(at).c_str());
+    }
+    return menu;
+}
+
+// A click at a point of the window's client area once the window can take
+// it there.
 inline void ClickClient(HWND window, POINT client)
 {
+    ReadyForClick(window, OnScreen(window, client));
     ClickAt(OnScreen(window, client));
 }
 
-// A click in the middle of the window (a button, an edit box).
-inline void ClickWindow(HWND window)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    ClickAt(CentreOf(rect));
-}
-
-// A click in the middle of the window once it can take it: its dialog is
-// enabled again and nothing lies over it (a dialog it opened has gone, as its
-// program sees it); false when that did not come.
+// A click in the middle of the window once it can take it; false when that
+// did not come.
 inline bool ClickWhenReady(HWND window)
 {
     RECT rect = {};
     ::GetWindowRect(window, &rect);
-    const bool ready = WaitFor([&] {
-        return ::IsWindowEnabled(::GetAncestor(window, GA_ROOT)) && ::WindowFromPoint(CentreOf(rect)) == window;
-    });
+    const bool ready = ReadyForClick(window, CentreOf(rect));
+    ::GetWindowRect(window, &rect);
     ClickAt(CentreOf(rect));
     return ready;
+}
+
+// A click in the middle of the window (a button, an edit box), once it can take it.
+inline void ClickWindow(HWND window)
+{
+    ClickWhenReady(window);
 }
 
 // A click on a library tool bar's button (a menu's item too) by its index,
@@ -75,10 +179,19 @@ inline bool ClickBarCommand(HWND bar, UINT command)
     return index >= 0 && ClickBarItem(bar, index);
 }
 
-// A click on the tree item; true once the tree has selected it.
+// A click on the tree item once the tree can take it; true once the tree has
+// selected it. A click its program took without selecting it was lost on its
+// way, and is given again (only then: a second click on the selected item
+// would start editing its name).
 inline bool ClickTreeItem(HWND tree, HTREEITEM item)
 {
-    ClickAt(TreeItemPoint(tree, reinterpret_cast<LPARAM>(item)));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const POINT at = TreeItemPoint(tree, reinterpret_cast<LPARAM>(item));
+        ReadyForClick(tree, at);
+        ClickAt(at);
+        if (!InputTaken(InputWitness(tree)) || TreeView_GetSelection(tree) == item)
+            break;
+    }
     return WaitFor([&] { return TreeView_GetSelection(tree) == item; });
 }
 
