@@ -153,7 +153,9 @@ bool BringToFront(const CProgramRun& program)
     RECT window = {};
     ::GetWindowRect(program.Main(), &window);
     const int captionY = window.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
-    edtest::ClickAt({window.left + (window.right - window.left) / 3, captionY});
+    const POINT caption = {window.left + (window.right - window.left) / 3, captionY};
+    edtest::ReadyForClick(program.Main(), caption);
+    edtest::ClickAt(caption);
     return edtest::ReadyForKeys(program);
 }
 
