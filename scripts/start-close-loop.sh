@@ -107,25 +107,24 @@ wait_window() {
   return 1
 }
 
-# Waits up to $3 seconds until copy $1 shows no window titled $2.
-wait_no_window() {
-  local deadline=$((SECONDS + $3))
+# Waits up to $1 seconds until the command that follows holds.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
   while [ "$SECONDS" -lt "$deadline" ]; do
-    [ -z "$(window_of "$1" "$2")" ] && return 0
+    "$@" && return 0
     sleep 0.1
   done
-  return 1
+  "$@"
 }
+no_window() { [ -z "$(window_of "$1" "$2")" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Waits up to $3 seconds until copy $1 shows no window titled $2.
+wait_no_window() { wait_until "$3" no_window "$1" "$2"; }
 
 # Waits up to $2 seconds for copy $1 to end.
-wait_ended() {
-  local deadline=$((SECONDS + $2))
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  ! kill -0 "$1" 2>/dev/null
-}
+wait_ended() { wait_until "$2" ended "$1"; }
 
 # Types the keys $2 into window $1.
 type_into() {
