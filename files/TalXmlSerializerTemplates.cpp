@@ -205,7 +205,7 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
                                         : CNewXmlArch::GetErrorText(CNewXmlArch::kErrOpenFile));
             return false;
         }
-        prepass.DigestUnkeptTexts();
+        prepass.DigestTexts();
         prepass.Scan(found);
     }
     CNewXmlArch archive(utf8.GetReadPath(), CNewXmlArch::kModeRead, false);

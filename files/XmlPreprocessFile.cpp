@@ -479,7 +479,7 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     XmlDigitRuns runs;
     // Every byte of the text passes the position once, from here to the end tag.
     std::unique_ptr<CKWSha256> digest;
-    if (m_digestUnkept)
+    if (m_digestTexts)
         digest = std::make_unique<CKWSha256>();
     m_textDigest = digest.get();
     const DecodedText text = DecodeText(endMarker, decoder, store, progress, runs);

@@ -91,7 +91,7 @@ public:
     // The text of every picture the pass takes gets its digest, so that a
     // picture the store could not keep can be copied later from the file
     // while the file holds that text still.
-    void DigestUnkeptTexts() { m_digestUnkept = true; }
+    void DigestTexts() { m_digestTexts = true; }
 
     // The extension a stored picture gets: the one of the image type its
     // bytes show (the claimed one when it names the same type), else the
@@ -178,7 +178,7 @@ private:
     // writing failed gives no picture.
     void ForgetFailedFiles(Images& found);
 
-    bool m_digestUnkept = false;
+    bool m_digestTexts = false;
     CKWSha256* m_textDigest = nullptr;  // while a picture's text is read, when it is digested
     CKWWriteBehind* m_writer = nullptr;  // while a pass runs
     std::vector<std::shared_ptr<StoredFile>> m_stored;

@@ -21,9 +21,7 @@ inline void TapKey(WORD key)
     PressKeys({{key, true}, {key, false}});
 }
 
-
-// The program's status bar: a window its program paints only when it gets
-// to it, a witness of what the program has taken.
+// The program's status bar.
 constexpr int kStatusBar = 0xE801;
 
 // True once a click at the screen point reaches the window as it is aimed.
