@@ -7,6 +7,11 @@
 // each step are printed.
 // Usage: document_bench [picture count [megabytes per picture [folder]]]
 //                       [--peer-bytes path] [--peer-times encode decode [over]]
+//        document_bench --refused-links
+// --refused-links saves, with its pictures inside, a document whose one
+// picture is a placeholder named by a refused link of 10,000, 100,000 and
+// 1,000,000 characters, reopens it, and times beside the save the bounding
+// of the link that saves did before (every end tried), as often as they did.
 // --peer-bytes writes the pictures' bytes, one after the other, to the file
 // and ends: the native base64 coder is timed on them (bench/document_compare.sh).
 // --peer-times gives its encode and decode seconds, which are printed beside
@@ -15,6 +20,7 @@
 // document over the file of the first.
 #include "bench/ElapsedSeconds.h"
 #include "bench/PeakMemory.h"
+#include "files/BoundedPictureName.h"
 #include "files/TalTags.h"
 #include "files/TalXmlSerializer.h"
 #include "files/XmlFile.h"
@@ -24,6 +30,7 @@
 #include "model/TalDocProperties.h"
 #include "model/TalPicture.h"
 #include "model/TalSection.h"
+#include "tests/support/SearchedPictureName.h"
 
 #include <windows.h>
 
@@ -43,8 +50,8 @@ class CQuietSerializer : public CTalXmlSerializer {
 protected:
     void ShowErrors(const CString& heading, const std::vector<CString>& lines) override
     {
-        std::printf("  %ls (%u lines, the last: \"%ls\")\n", heading.GetString(), static_cast<unsigned>(lines.size()),
-                    lines.empty() ? L"" : lines.back().GetString());
+        std::printf("  %ls (%u lines, the last: \"%.100ls\")\n", heading.GetString(),
+                    static_cast<unsigned>(lines.size()), lines.empty() ? L"" : lines.back().GetString());
     }
     void ShowMessage(const CString& text) override { std::printf("  %ls\n", text.GetString()); }
 };
@@ -237,6 +244,82 @@ void BenchCDataPicture(const std::wstring& folder, double megabytes)
         ::DeleteFileW(path.c_str());
 }
 
+// The placeholder of a refused link of the length, in a document that
+// embeds its pictures: the save and the reopen, and the bounding of the
+// link as the saves before did it once for its "Image" and once for its
+// "ImageListItem", where that ends in reasonable time.
+void BenchRefusedLinks(const std::wstring& folder)
+{
+    const std::wstring path = folder + L"\\links.otd";
+    double searched = 0;
+    int searchedLength = 0;
+    // Beside the three lengths, a name whose every character beyond ASCII
+    // takes 8 bytes in text form, as a pasted picture's may.
+    const struct {
+        int length;
+        wchar_t fill;
+    } rows[] = {{10000, L'f'}, {100000, L'f'}, {1000000, L'f'}, {10000, L'\x8DEF'}};
+    for (const auto& row : rows) {
+        const int length = row.length;
+        const CString link =
+            CString(L"\\\\server\\share\\") + CString(std::wstring(length - 19, row.fill).c_str()) + L".jpg";
+        double saveSeconds = 0, loadSeconds = 0;
+        bool saved = false, whole = false;
+        {
+            CTalBaseDocument document;
+            document.GetProperties().m_imageSaveType = 0;
+            CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+            CKWRefPtr<CTalPicture> picture(new CTalPicture(heading.Get()));
+            const uint32_t id = g_rasterLib.AddFilelessPicture(KWPictureState::Missing);
+            g_rasterLib.SetPictureSource(id, link, false);
+            g_rasterLib.TakeReport(id);
+            picture->SetPictureId(static_cast<int32_t>(id));
+            heading->InsertPicture(0, picture.Get());
+            CQuietSerializer serializer;
+            LARGE_INTEGER start;
+            ::QueryPerformanceCounter(&start);
+            saved = serializer.SaveDocument(&document, path.c_str(), nullptr);
+            saveSeconds = Seconds(start);
+        }
+        {
+            CTalBaseDocument document;
+            CQuietSerializer serializer;
+            CTalTags tags;
+            LARGE_INTEGER start;
+            ::QueryPerformanceCounter(&start);
+            const bool loaded =
+                tags.RegisterTags() && serializer.LoadDocument(path.c_str(), &document, &tags, 0, nullptr);
+            loadSeconds = Seconds(start);
+            CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
+            whole = loaded && heading->GetPictureCount() == 1 &&
+                    g_rasterLib.GetPictureSource(static_cast<uint32_t>(heading->GetPicture(0)->GetPictureId())) == link;
+        }
+        std::printf("refused link of %d characters%s: save %s %.3f s, file %.1f KB; reopen %s %.3f s\n", length,
+                    row.fill == L'f' ? "" : " beyond ASCII", saved ? "ok" : "FAILED", saveSeconds,
+                    static_cast<double>(FileSize(path)) / 1024.0, whole ? "naming it whole" : "FAILED", loadSeconds);
+        if (length <= 100000) {
+            LARGE_INTEGER start;
+            ::QueryPerformanceCounter(&start);
+            const CString searchedName = SearchedPictureName(link);
+            SearchedPictureName(link);
+            const double seconds = Seconds(start);
+            const bool same = searchedName == BoundedPictureName(link);
+            std::printf("  the bounding the saves did before (twice, every end tried): %.3f s, %.0f times the whole "
+                        "save's time; %s\n",
+                        seconds, seconds / saveSeconds, same ? "the same name as now" : "FAILED: another name");
+            if (row.fill == L'f') {
+                searched = seconds;
+                searchedLength = length;
+            }
+        } else {
+            std::printf("  the bounding the saves did before: not run; its time grows with the square of the length, "
+                        "%.0f s at %d characters\n",
+                        searched, searchedLength);
+        }
+    }
+    ::DeleteFileW(path.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -244,6 +327,7 @@ int main(int argc, char** argv)
     std::vector<std::string> arguments;
     std::string peerBytes;
     double peerEncode = 0, peerDecode = 0, peerOver = 0;
+    bool refusedLinks = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--peer-bytes" && i + 1 < argc) {
@@ -253,6 +337,8 @@ int main(int argc, char** argv)
             peerDecode = std::atof(argv[++i]);
             if (i + 1 < argc && argv[i + 1][0] != '-')
                 peerOver = std::atof(argv[++i]);
+        } else if (argument == "--refused-links") {
+            refusedLinks = true;
         } else {
             arguments.push_back(argument);
         }
@@ -271,6 +357,11 @@ int main(int argc, char** argv)
     }
     const std::wstring folder = parent + L"otdbench" + std::to_wstring(::GetCurrentProcessId());
     ::CreateDirectoryW(folder.c_str(), nullptr);
+    if (refusedLinks) {
+        BenchRefusedLinks(folder);
+        RemoveFolder(folder);
+        return 0;
+    }
     FILE* peer = peerBytes.empty() ? nullptr : std::fopen(peerBytes.c_str(), "wb");
     if (!peerBytes.empty() && !peer) {
         std::printf("cannot write %s\n", peerBytes.c_str());

@@ -21,7 +21,10 @@ class CTalTitlePageTemplate;
 extern const char kTalEmptyFileAttribute[];
 // The attribute of an "Image" of storage mode 0 with no data that stands for
 // a placeholder whose report refused its link (pasted from that report): the
-// value is the link as that report named it.
+// value is the link as that report named it, or "..." and its end where the
+// link is too long for the start tag; the elements naming the picture then
+// carry it whole under the same name. In storage modes 1 and 2 it names a
+// placeholder by such an end alone, which is no link.
 extern const char kTalRefusedLinkAttribute[];
 
 struct CTalDocumentLoad {

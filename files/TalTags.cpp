@@ -281,6 +281,7 @@ void CTalTags::OnTitlePageEnd(const CString& name)
     int32_t key = 0;
     if (!ReadInt(*cell, L"LogoID", key) || key == 0)
         return;
+    NoteWholeLink(*cell, key);
     // The file names its pictures after the tree, in "Images".
     m_pendingReferences.push_back(
         {&m_props->m_logoPictureId, key, L"The title page's logo names no picture that the file holds; it has none."});
@@ -381,6 +382,7 @@ void CTalTags::OnWatermarkEnd(const CString& name)
     case CTalWatermark::kImage: {
         int32_t key = 0;
         ReadInt(*cell, L"PicID", key);
+        NoteWholeLink(*cell, key);
         ReadFlag(*cell, L"Constrain", watermark->m_constrain);
         int32_t unit = 0;
         if (ReadInt(*cell, L"Unit", unit)) {

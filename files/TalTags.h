@@ -90,6 +90,9 @@ private:
     int32_t CurrentRecord();
     void LinkTree();
     void AddPicture(SectionRecord& record, const PendingPicture& picture, int32_t id);
+    // A refused link too long for an embedded picture's start tag, whole on
+    // an element that names the picture of the key.
+    void NoteWholeLink(const CNewParamCell& cell, int32_t key);
     // The picture an "Image" of storage mode 0 gave (0: none) goes to its
     // key; one the picture store could not keep is a picture of no file.
     void AddEmbeddedPicture(const XmlPrepassPicture& picture);
@@ -164,7 +167,7 @@ private:
     CString m_imageEmptyFile;
     CString m_imageRefusedLink;
     // Refused links too long for an embedded picture's start tag, as the
-    // section's pictures name them whole: key to link.
+    // elements naming their pictures hold them whole: key to link.
     std::map<int32_t, CString> m_listedLinks;
     CKWIndexMap m_fontNames;
     // File font index to the document table's, where they differ.

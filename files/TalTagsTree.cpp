@@ -2,6 +2,7 @@
 // sections and their text notes.
 #include "files/TalTags.h"
 
+#include "files/BoundedPictureName.h"
 #include "files/NewXmlArch.h"
 #include "files/TalFileNames.h"
 #include "files/TalXmlSerializer.h"
@@ -170,11 +171,16 @@ void CTalTags::OnImageListItemEnd(const CString& name)
     ReadFlag(*cell, L"Show", picture.shown);
     ReadInt(*cell, L"UseDesc", picture.useDescription);
     ReadFlag(*cell, L"NewPage", picture.newPage);
-    CString link;
-    if (ReadText(*cell, CString(kTalRefusedLinkAttribute), link) && !link.IsEmpty())
-        m_listedLinks.emplace(picture.key, link);
+    NoteWholeLink(*cell, picture.key);
     // The file names the picture later, in "Images".
     m_records[static_cast<size_t>(index)].pending.push_back(picture);
+}
+
+void CTalTags::NoteWholeLink(const CNewParamCell& cell, int32_t key)
+{
+    CString link;
+    if (key != 0 && ReadText(cell, CString(kTalRefusedLinkAttribute), link) && !link.IsEmpty())
+        m_listedLinks.emplace(key, link);
 }
 
 void CTalTags::AddPicture(SectionRecord& record, const PendingPicture& picture, int32_t id)
@@ -214,7 +220,7 @@ void CTalTags::OnImageStart(const CString& name)
     }
     // Read now: the cell goes when the element is passed over.
     ReadText(*cell, CString(kTalEmptyFileAttribute), m_imageEmptyFile);
-    // The start tag holds a long link's end only; the section's pictures hold it whole.
+    // The start tag holds a long link's end only; the elements naming the picture hold it whole.
     if (ReadText(*cell, CString(kTalRefusedLinkAttribute), m_imageRefusedLink) && !m_imageRefusedLink.IsEmpty()) {
         const auto whole = m_listedLinks.find(m_imageKey);
         if (whole != m_listedLinks.end())
@@ -348,6 +354,16 @@ void CTalTags::OnImageEnd(const CString& name)
         return;
     CString named = cell->GetText();
     named.Trim();
+    // The end of a refused link (all an older file kept of it) names the
+    // placeholder; it is no file's path and no file is looked for by it.
+    m_imageKey = key;
+    ReadText(*cell, CString(kTalRefusedLinkAttribute), m_imageRefusedLink);
+    if (m_imageRefusedLink.IsEmpty() && IsBoundedPictureName(named))
+        m_imageRefusedLink = named;
+    if (!m_imageRefusedLink.IsEmpty()) {
+        AddRefusedLink();
+        return;
+    }
     CString path = ResolvePicturePath(named, mode);
     // Any file of the disk may be named: only a picture is taken, so that no
     // other file's bytes reach the report or a save of it.

@@ -150,6 +150,9 @@ private:
     void WriteTree(SaveContext& save, CTalSection* heading);
     uint32_t WriteLeaf(SaveContext& save, CTalSection* section, uint32_t parentId);
     void WriteTextNote(CTalSection* section);
+    // The whole link of a refused picture of the key, on an element that
+    // names it, where the picture's own start tag holds only its end.
+    void WriteWholeLink(SaveContext& save, int32_t key);
     void WriteImages(SaveContext& save);
     void WriteTemplates(SaveContext& save);
     // The key written for a picture; the model learns the new id on success.

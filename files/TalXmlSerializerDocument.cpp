@@ -2,6 +2,7 @@
 // watermarks, section tree, pictures and the page templates it uses.
 #include "files/TalXmlSerializer.h"
 
+#include "files/BoundedPictureName.h"
 #include "files/TalPictureRelocation.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWPictureProblem.h"
@@ -49,25 +50,6 @@ CString LastTwoComponents(const CString& path)
         return path;
     const int before = FindLastPathSeparator(path, last - 1);
     return path.Mid(before + 1);
-}
-
-// The start tag of an embedded picture stays inside the first 200 bytes, the
-// part of it that readers of these files take as its header (a longer one
-// leaves the picture to a slower path, or out with an older reader, and with
-// it every picture after it): a long name of an empty file, or a long refused
-// link, is written as its end after "...". Its format is a picture format of
-// at most 6 characters, or none.
-CString BoundedPictureName(const CString& name)
-{
-    const size_t kMaxText = 120;
-    if (XmlTextForm(name).size() <= kMaxText)
-        return name;
-    for (int keep = name.GetLength() - 1; keep > 0; --keep) {
-        const CString tail = CString(L"...") + name.Right(keep);
-        if (XmlTextForm(tail).size() <= kMaxText)
-            return tail;
-    }
-    return CString(L"...");
 }
 
 // The format of a picture whose file is missing: its extension when that
@@ -302,6 +284,7 @@ void CTalXmlSerializer::WriteDocumentProperties(SaveContext& save)
     if (props.m_logoPictureId != 0)
         logo = PlacePicture(save, props.m_logoPictureId, &props.m_logoPictureId, nullptr);
     WriteIntAttribute("LogoID", logo);
+    WriteWholeLink(save, logo);
     WriteIntAttribute("InsertWatermark", props.m_insertWatermarks ? 1 : 0);
     EndStartTag();
     WriteEndTag("TitlePageProperties");
@@ -369,6 +352,7 @@ void CTalXmlSerializer::WriteWatermarks(SaveContext& save)
             if (watermark->m_pictureId != 0)
                 key = PlacePicture(save, watermark->m_pictureId, &watermark->m_pictureId, nullptr);
             WriteIntAttribute("PicID", key);
+            WriteWholeLink(save, key);
             WriteIntAttribute("Constrain", watermark->m_constrain ? 1 : 0);
             if (watermark->m_unit == CTalWatermark::kUnitInch)
                 WriteIntAttribute("Unit", 0);
@@ -478,9 +462,7 @@ uint32_t CTalXmlSerializer::WriteLeaf(SaveContext& save, CTalSection* section, u
             const int32_t key = PlacePicture(save, picture->GetPictureId(), nullptr, picture.Get());
             BeginStartTag("ImageListItem");
             WriteIntAttribute("ID", key);
-            const CString& link = save.pictures->GetEntry(key).linkName;
-            if (save.mode == 0 && BoundedPictureName(link) != link)
-                WriteTextAttribute(kTalRefusedLinkAttribute, link);
+            WriteWholeLink(save, key);
             WriteIntAttribute("GrayScale", picture->GetGrayscale());
             WriteTextAttribute("Desc", picture->GetTitle());
             WriteIntAttribute("Angle", picture->GetAngle());
@@ -495,6 +477,17 @@ uint32_t CTalXmlSerializer::WriteLeaf(SaveContext& save, CTalSection* section, u
     WriteTextNote(section);
     WriteEndTag("Leaf");
     return id;
+}
+
+void CTalXmlSerializer::WriteWholeLink(SaveContext& save, int32_t key)
+{
+    // Embedded, a picture's start tag holds a long refused link by its end
+    // only: each element that names the picture carries it whole.
+    if (save.mode != 0 || key == 0)
+        return;
+    const CString& link = save.pictures->GetEntry(key).linkName;
+    if (BoundedPictureName(link) != link)
+        WriteTextAttribute(kTalRefusedLinkAttribute, link);
 }
 
 void CTalXmlSerializer::WriteTextNote(CTalSection* section)
@@ -556,7 +549,7 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
             if (!entry.emptyName.IsEmpty())
                 WriteTextAttribute(kTalEmptyFileAttribute, BoundedPictureName(entry.emptyName));
             // No data follows; a link too long for the header is written whole
-            // by the section's pictures that show it.
+            // by the elements that show it.
             if (!entry.linkName.IsEmpty())
                 WriteTextAttribute(kTalRefusedLinkAttribute, BoundedPictureName(entry.linkName));
             EndStartTag();
@@ -571,12 +564,17 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
                 save.errors.push_back(line);
             }
         } else {
-            EndStartTag();
             // A link the load refused is written as it was read: the next
-            // load refuses it and names it again.
-            const CString text = !entry.linkName.IsEmpty() ? entry.linkName
-                                 : save.mode == 1         ? entry.finalPath
-                                                          : LastTwoComponents(entry.finalPath);
+            // load refuses it and names it again. Only the end of one (all an
+            // older file kept) is a name, never a file's path to look for.
+            const bool nameOnly = IsBoundedPictureName(entry.linkName);
+            if (nameOnly)
+                WriteTextAttribute(kTalRefusedLinkAttribute, entry.linkName);
+            EndStartTag();
+            const CString text = nameOnly                    ? CString()
+                                 : !entry.linkName.IsEmpty() ? entry.linkName
+                                 : save.mode == 1            ? entry.finalPath
+                                                             : LastTwoComponents(entry.finalPath);
             GetStream() << XmlTextForm(text).c_str();
         }
         WriteEndTag("Image");

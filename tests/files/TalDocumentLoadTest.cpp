@@ -4,12 +4,14 @@
 #include "DocumentFixture.h"
 #include "tests/support/DamagedPictures.h"
 
+#include "files/BoundedPictureName.h"
 #include "files/XmlValueForms.h"
 #include "framework/KWFile.h"
 #include "framework/KWFileHelpers.h"
 #include "model/TalPageTemplate.h"
 #include "model/TalPictureName.h"
 #include "model/TalTextFormat.h"
+#include "model/TalWatermark.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include <string>
 #include <tuple>
@@ -528,13 +531,21 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
     const wchar_t* refused = L"The picture file name";
     const KWPictureState missing = KWPictureState::Missing;
     const std::string longLink = "\\\\server\\share\\" + std::string(281, 'f') + ".jpg";  // longer than a header
+    // A real picture where the end of the long link, as a start tag holds it,
+    // would name a file: such an end is a name, never a file's path.
+    const std::string linkEnd = filestest::ToAnsi(Wide(BoundedPictureName(filestest::ToWide(longLink).c_str())));
+    filestest::WriteBytes(m_dir.Path() + filestest::ToWide(linkEnd), RealPicture("jpg", 6));
+    const wchar_t* notTaken = L"was not taken";
     // Beside the refused names, the other placeholders of no file: a file
-    // that is not a picture, and embedded data that give none.
+    // that is not a picture, and embedded data that give none. Each picture
+    // a row names is shown by what it lists: a section (s), the title page's
+    // logo (l), a picture watermark (w).
     const struct {
         int mode;
         std::string reference;
         const wchar_t* said;
         KWPictureState state;
+        std::string shows = "s";
     } cases[] = {
         {2, "..\\outside.png", refused, missing}, {2, "x Images\\..\\..\\outside.png", refused, missing},
         {2, "CON", refused, missing}, {2, "x Images\\COM1.jpg", refused, missing},
@@ -542,18 +553,63 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
         {1, "C:\\folder\\com\xC2\xB2.jpg", refused, missing}, {1, "\\\\server\\share\\x.jpg", refused, missing},
         {1, "C:x.jpg", refused, missing}, {1, "\\\\?\\C:\\x.jpg", refused, missing}, {1, longLink, refused, missing},
         {1, filestest::ToAnsi(File(L"outside.png")), L"is not a picture", KWPictureState::NotPicture},
-        {0, "", L"holds no picture data", KWPictureState::Damaged},
+        {0, "", L"holds no picture data", KWPictureState::Damaged}, {1, linkEnd, notTaken, missing},
+        {1, longLink, refused, missing, "l"}, {1, longLink, refused, missing, "w"},
+        {1, longLink, refused, missing, "lws"},
     };
     for (const auto& test : cases) {
-        SCOPED_TRACE(test.reference);
-        const std::string body = Tree({Leaf(1, 0, "H", "<ImageList><ImageListItem ID='3'/></ImageList>")}) +
-                                 "<Images SavePicType='" + std::to_string(test.mode) + "' Count='1'><Image ID='3'" +
-                                 (test.mode == 0 ? " FileFormat='jpg'" : "") + ">\n" + test.reference +
-                                 "</Image></Images>\n";
+        SCOPED_TRACE(test.reference + " shown by " + test.shows);
+        std::string shows, list, images;
+        for (size_t i = 0; i < test.shows.size(); ++i) {
+            const std::string key = std::to_string(3 + i);
+            shows += test.shows[i] == 'l'   ? "<TitlePageProperties LogoID='" + key + "'/>"
+                     : test.shows[i] == 'w' ? "<Watermarks><WatermarkItem Type='1' PicID='" + key + "'/></Watermarks>"
+                                            : "";
+            list += test.shows[i] == 's' ? "<ImageListItem ID='" + key + "'/>" : "";
+            images += "<Image ID='" + key + "'" + (test.mode == 0 ? " FileFormat='jpg'" : "") + ">\n" +
+                      test.reference + "</Image>";
+        }
+        const std::string body =
+            shows + (list.empty() ? "" : Tree({Leaf(1, 0, "H", "<ImageList>" + list + "</ImageList>")})) +
+            "<Images SavePicType='" + std::to_string(test.mode) + "' Count='" + std::to_string(test.shows.size()) +
+            "'>" + images + "</Images>\n";
         CTalBaseDocument document;
         CRecordingSerializer serializer;
         ASSERT_TRUE(LoadText(document, DocumentText(body), &serializer));
         EXPECT_NE(serializer.AllLines().find(test.said), std::wstring::npos);
+        // A link longer than a header, saved embedded, as links, copied
+        // beside the report and embedded again: named whole at each reopen,
+        // by every picture that shows it, each picture's start tag within
+        // its header, and the file at its end's path never taken.
+        const std::wstring whole = filestest::ToWide(test.reference);
+        CTalBaseDocument* from = &document;
+        std::unique_ptr<CTalBaseDocument> held;
+        for (int mode : test.reference.size() > 200 ? std::vector<int>{0, 1, 2, 0} : std::vector<int>{}) {
+            from->GetProperties().m_imageSaveType = mode;
+            ASSERT_TRUE(Save(*from, File(L"cycle.otd")));
+            const std::string written = filestest::ReadBytes(File(L"cycle.otd"));
+            for (size_t at = written.find("<Image "); at != std::string::npos; at = written.find("<Image ", at + 1))
+                EXPECT_NE(written.substr(at, 200).find('>'), std::string::npos) << mode;
+            auto back = std::make_unique<CTalBaseDocument>();
+            CRecordingSerializer reader;
+            ASSERT_TRUE(Load(*back, File(L"cycle.otd"), &reader));
+            EXPECT_NE(reader.AllLines().find(L"\"" + whole + L"\""), std::wstring::npos) << mode;
+            const CTalDocProperties& props = back->GetProperties();
+            std::vector<int32_t> ids = {static_cast<int32_t>(props.m_logoPictureId)};
+            for (const CTalWatermark* mark : props.GetWatermarks())
+                ids.push_back(static_cast<int32_t>(mark->m_pictureId));
+            for (const auto& picture : props.GetHeadingSection()->GetPictures())
+                ids.push_back(picture->GetPictureId());
+            ids.erase(std::remove(ids.begin(), ids.end(), 0), ids.end());
+            EXPECT_EQ(ids.size(), test.shows.size()) << mode;
+            for (int32_t id : ids)
+                EXPECT_EQ(Wide(g_rasterLib.GetImagePath(id)) + Wide(g_rasterLib.GetPictureSource(id)), whole) << mode;
+            held = std::move(back);
+            from = held.get();
+        }
+        document.GetProperties().m_imageSaveType = test.mode;
+        if (test.shows != "s")
+            continue;
         CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
         ASSERT_EQ(heading->GetPictureCount(), 1);
         const uint32_t id = uint32_t(heading->GetPicture(0)->GetPictureId());
@@ -566,8 +622,10 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
         other.GetProperties().m_imageSaveType = test.mode;
         ASSERT_TRUE(PasteThroughClipboard(heading->GetPictures(), other.GetProperties().GetHeadingSection().Get()));
         ASSERT_TRUE(PasteThroughClipboard(heading->GetPictures(), heading.Get()));
-        const std::string link =
-            filestest::WithCrLf(">\n" + XmlEscapeUtf8(test.reference.data(), test.reference.size()) + "\t");
+        // The end of a link is written as a name, no link.
+        const std::string escaped = XmlEscapeUtf8(test.reference.data(), test.reference.size());
+        const std::string link = filestest::WithCrLf(test.said == notTaken ? "RefusedLink='" + escaped + "'"
+                                                                            : ">\n" + escaped + "\t");
         for (CTalBaseDocument* report : {&document, &other}) {
             ASSERT_TRUE(Save(*report, File(L"again.otd"))) << "the document stays savable";
             const std::string written = filestest::ReadBytes(File(L"again.otd"));

@@ -1,5 +1,8 @@
 #include "files/XmlValueForms.h"
 
+#include "files/BoundedPictureName.h"
+#include "tests/support/SearchedPictureName.h"
+
 #include "FilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 TEST(XmlValueForms, NumberForms)
 {
@@ -57,6 +61,29 @@ TEST(XmlValueForms, TextFormEscapesToPureAscii)
     for (const auto& c : cases)
         EXPECT_EQ(XmlTextForm(c.text), c.form);
     EXPECT_EQ(XmlTextForm(nullptr), "");
+}
+
+TEST(XmlValueForms, APictureNameIsBoundedToTheEndThatTheSearchOfEveryEndFinds)
+{
+    // Each character at the cut of ends of every length around the header's
+    // room: plain, escaped, beyond ASCII, of no form, paired and lone
+    // surrogates, and a NUL, where the form of the text stops.
+    const std::wstring cuts[] = {L"a",      L"&",      L"'",      L"\t",           L"\x01",   L"\x00E9",
+                                 L"\x20AC", L"\xFFFF", L"\xD83D", L"\xD83D\xDE00", L"\xDE00", std::wstring(1, L'\0')};
+    std::vector<std::wstring> names = {L"", L"C:\\x.jpg", std::wstring(2000, L'\x20AC'), std::wstring(300, L'\x01') + L"z"};
+    for (const std::wstring& cut : cuts) {
+        for (const std::wstring& fill : {std::wstring(L"y"), std::wstring(L"\x00E9\xDE00\x0416&")}) {
+            for (std::wstring end; end.size() <= 130; end += fill)
+                names.push_back(std::wstring(130, L'x') + cut + end);
+        }
+    }
+    for (const std::wstring& name : names) {
+        const CString text(name.data(), static_cast<int>(name.size()));
+        const CString bounded = BoundedPictureName(text), searched = SearchedPictureName(text);
+        ASSERT_EQ(std::wstring(bounded.GetString(), bounded.GetLength()),
+                  std::wstring(searched.GetString(), searched.GetLength()));
+        EXPECT_EQ(IsBoundedPictureName(bounded), bounded != text) << XmlTextForm(bounded);
+    }
 }
 
 TEST(XmlValueForms, StrayUtf8BytesBecomeNumericReferences)
