@@ -314,9 +314,11 @@ std::string PicturesBody(const std::string& images, size_t count)
 }
 
 // The document loads without a word, its heading section's pictures byte
-// for byte what libxml2 alone reads, which are the pictures written.
+// for byte what libxml2 alone reads, which are the pictures written, and the
+// first shown of them show as the pictures they are. Saved, the reader reads
+// the same bytes in the file, and so does the next load.
 void ExpectLoadedAsTheReader(const std::wstring& path, const std::wstring& templateFolder, const std::string& file,
-                             const std::vector<std::string>& bytes)
+                             const std::vector<std::string>& bytes, size_t shown = 0, bool again = true)
 {
     filestest::WriteBytes(path, file);
     ASSERT_EQ(ReadersPictures(file, "Image"), bytes) << "the reader's own reading";
@@ -326,9 +328,15 @@ void ExpectLoadedAsTheReader(const std::wstring& path, const std::wstring& templ
     EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
     CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
     ASSERT_EQ(heading->GetPictureCount(), static_cast<int>(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i)
-        EXPECT_TRUE(PictureBytes(heading->GetPicture(static_cast<int>(i))->GetPictureId()) == bytes[i])
-            << "picture " << i + 1;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const int32_t id = heading->GetPicture(static_cast<int>(i))->GetPictureId();
+        EXPECT_TRUE(PictureBytes(id) == bytes[i]) << "picture " << i + 1;
+        EXPECT_TRUE(i >= shown || g_rasterLib.GetPictureState(uint32_t(id)) == KWPictureState::Sound) << i + 1;
+    }
+    ASSERT_TRUE(SaveDocument(document, path + L".saved.otd", templateFolder));
+    if (again)
+        ExpectLoadedAsTheReader(path + L".saved.otd", templateFolder, filestest::ReadBytes(path + L".saved.otd"),
+                                bytes, shown, false);
 }
 
 // Comments and instructions that hold picture elements, "]" and ">": no
@@ -349,13 +357,17 @@ const char kDocumentType[] =
 // pre-pass reads itself (T) and which it leaves to the parser (P).
 TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundThem)
 {
-    const std::vector<std::string> bytes = {RandomBytes(900, 41), RandomBytes(1500, 42), RandomBytes(700, 43)};
+    // A photograph, a drawing and bytes that are no picture.
+    const std::vector<std::string> bytes = {RealPicture("jpg", 41), RealPicture("png", 42), RandomBytes(700, 43)};
     const std::string a = Base64(bytes[0]);
+    ASSERT_GT(a.size(), 600u);
     auto image = [](int id, const std::string& attributes, const std::string& text) {
         return Element("Image", "ID='" + std::to_string(id) + "' " + attributes, text);
     };
-    const std::string rest =
-        image(2, "FileFormat='png'", Base64(bytes[1])) + image(3, "FileFormat='png'", Base64(bytes[2]));
+    auto others = [&](const std::string& format) {
+        return image(2, format, Base64(bytes[1])) + image(3, format, Base64(bytes[2]));
+    };
+    const std::string rest = others("FileFormat='png'");
     const std::string png = "FileFormat='png'";
     const struct {
         const char* what;
@@ -386,12 +398,29 @@ TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundT
          image(1, png + " Title='>'", "<![CDATA[" + a.substr(0, 40) + "]<>]" + a.substr(40) + "]]>") + rest, "PTT"},
         {"a character that is no digit", "", image(1, png, a.substr(0, 40) + "!>" + a.substr(40)) + rest, "PTT"},
         {"an end tag with a blank", "", "<Image ID='1' FileFormat='png'>" + a + "</Image >" + rest, "PTT"},
+        // Whatever the format claims, the bytes are read and kept.
+        {"no format", "", image(1, "", a) + others(""), "TTT"},
+        {"an empty format", "", image(1, "FileFormat=''", a) + others("FileFormat=''"), "TTT"},
+        {"a folder's end and a name", "", image(1, "FileFormat='06\\scan'", a) + others("FileFormat='06\\scan'"),
+         "TTT"},
+        {"a path", "", image(1, "FileFormat='C:\\Photos\\scan'", a) + others("FileFormat='C:\\Photos\\scan'"),
+         "TTT"},
+        {"no picture format", "", image(1, "FileFormat='jpegxyz'", a) + others("FileFormat='jpegxyz'"), "TTT"},
+        {"a name", "", image(1, "FileFormat='my.scan'", a) + others("FileFormat='my.scan'"), "TTT"},
+        {"a long path, '>' past 200 bytes", "",
+         image(1, "FileFormat='C:\\" + std::string(250, 'p') + "'", a) + others("FileFormat=''"), "TTT"},
+        {"no format, read by the parser", "", image(1, "", a.substr(0, 40) + "!>" + a.substr(40)) + others(""),
+         "PTT"},
+        {"a long path, read by the parser", "",
+         image(1, "FileFormat='C:\\" + std::string(250, 'p') + "'", a.substr(0, 40) + "<!-- -->" + a.substr(40)) +
+             others("FileFormat='jpegxyz'"),
+         "PTT"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);
         const std::string file = DocumentWithProlog(test.prolog, PicturesBody(test.images, 3));
         EXPECT_EQ(ExpectPrepassAsTheReader(File(L"prepass.otd"), file), test.taken);
-        ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), file, bytes);
+        ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), file, bytes, 2);
     }
 }
 
