@@ -364,11 +364,14 @@ TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundT
     auto image = [](int id, const std::string& attributes, const std::string& text) {
         return Element("Image", "ID='" + std::to_string(id) + "' " + attributes, text);
     };
-    auto others = [&](const std::string& format) {
-        return image(2, format, Base64(bytes[1])) + image(3, format, Base64(bytes[2]));
-    };
-    const std::string rest = others("FileFormat='png'");
+    const std::string rest =
+        image(2, "FileFormat='png'", Base64(bytes[1])) + image(3, "FileFormat='png'", Base64(bytes[2]));
     const std::string png = "FileFormat='png'";
+    // The three claiming one format, the first with the text given.
+    auto claimed = [&](const std::string& format, const std::string& text) {
+        return image(1, format, text) + image(2, format, Base64(bytes[1])) + image(3, format, Base64(bytes[2]));
+    };
+    const std::string longPath = "FileFormat='C:\\" + std::string(250, 'p') + "'";
     const struct {
         const char* what;
         std::string prolog;
@@ -399,22 +402,15 @@ TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundT
         {"a character that is no digit", "", image(1, png, a.substr(0, 40) + "!>" + a.substr(40)) + rest, "PTT"},
         {"an end tag with a blank", "", "<Image ID='1' FileFormat='png'>" + a + "</Image >" + rest, "PTT"},
         // Whatever the format claims, the bytes are read and kept.
-        {"no format", "", image(1, "", a) + others(""), "TTT"},
-        {"an empty format", "", image(1, "FileFormat=''", a) + others("FileFormat=''"), "TTT"},
-        {"a folder's end and a name", "", image(1, "FileFormat='06\\scan'", a) + others("FileFormat='06\\scan'"),
-         "TTT"},
-        {"a path", "", image(1, "FileFormat='C:\\Photos\\scan'", a) + others("FileFormat='C:\\Photos\\scan'"),
-         "TTT"},
-        {"no picture format", "", image(1, "FileFormat='jpegxyz'", a) + others("FileFormat='jpegxyz'"), "TTT"},
-        {"a name", "", image(1, "FileFormat='my.scan'", a) + others("FileFormat='my.scan'"), "TTT"},
-        {"a long path, '>' past 200 bytes", "",
-         image(1, "FileFormat='C:\\" + std::string(250, 'p') + "'", a) + others("FileFormat=''"), "TTT"},
-        {"no format, read by the parser", "", image(1, "", a.substr(0, 40) + "!>" + a.substr(40)) + others(""),
-         "PTT"},
-        {"a long path, read by the parser", "",
-         image(1, "FileFormat='C:\\" + std::string(250, 'p') + "'", a.substr(0, 40) + "<!-- -->" + a.substr(40)) +
-             others("FileFormat='jpegxyz'"),
-         "PTT"},
+        {"no format", "", claimed("", a), "TTT"},
+        {"an empty format", "", claimed("FileFormat=''", a), "TTT"},
+        {"a folder's end and a name", "", claimed("FileFormat='06\\scan'", a), "TTT"},
+        {"a path", "", claimed("FileFormat='C:\\Photos\\scan'", a), "TTT"},
+        {"no picture format", "", claimed("FileFormat='jpegxyz'", a), "TTT"},
+        {"a name", "", claimed("FileFormat='my.scan'", a), "TTT"},
+        {"a long path, '>' past 200 bytes", "", claimed(longPath, a), "TTT"},
+        {"no format, read by the parser", "", claimed("", a.substr(0, 40) + "!>" + a.substr(40)), "PTT"},
+        {"a long path, read by the parser", "", claimed(longPath, a.substr(0, 40) + "<!-- -->" + a.substr(40)), "PTT"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);
