@@ -545,6 +545,19 @@ CTalTemplate* CTalTags::GetCellTemplate(bool title) const
     return m_embeddedTemplates.empty() ? nullptr : m_embeddedTemplates.back().tmpl.get();
 }
 
+bool CTalTags::GivesWayToItsFile(bool title) const
+{
+    // A title template's pictures are read here only when it has no file.
+    const CTalTemplate* carried = title ? nullptr : GetCellTemplate(false);
+    CTalXmlSerializer* serializer = GetSerializer();
+    if (!carried || !serializer)
+        return false;
+    // As the templates are resolved at the document's end.
+    const CTalTemplate* known = FindTemplate(g_TemplateManager.GetPageTemplates(), carried->GetName());
+    return (known && !known->HasUnkeptPictures()) ||
+           IsExistingFile(serializer->GetTemplatePath(carried->GetName(), false));
+}
+
 void CTalTags::ResolveTemplates()
 {
     CTalDocumentLoad* load = GetLoad();

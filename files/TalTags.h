@@ -46,6 +46,7 @@ public:
 protected:
     CTalTemplate* GetCellTemplate(bool title) const override;
     const XmlPrepassPicture* FindPrepassPicture(XmlPictureKind kind, int32_t ordinal) const override;
+    bool GivesWayToItsFile(bool title) const override;
 
 private:
     // One section read from the file (a "Leaf").

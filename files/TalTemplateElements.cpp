@@ -66,7 +66,7 @@ bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind
         SkipHandler(name);
         return true;
     }
-    m_pictureText.Begin(item, m_pictureFormat, formatNamed);
+    m_pictureText.Begin(item, kind, m_pictureFormat, formatNamed);
     return false;
 }
 
@@ -129,9 +129,11 @@ void CTalTemplateElements::SetTemplatePicture(const CString& name, const XmlPrep
         message.Format(L"The %ls %ls It is not shown.", name.GetString(),
                        KWUnkeptPictureText(picture.storeError).GetString());
     } else if (picture.unkept) {
+        // Kept lacking it, so that it is never written without it.
         tmpl->SetUnkeptPictures(true, picture.storeError);
-        message.Format(L"The %ls %ls The template has none.", name.GetString(),
-                       KWUnkeptPictureText(picture.storeError).GetString());
+        if (!GivesWayToItsFile(title))
+            message.Format(L"The %ls %ls The template has none.", name.GetString(),
+                           KWUnkeptPictureText(picture.storeError).GetString());
     } else if (pictureId == 0) {
         message.Format(L"The %ls holds no picture that can be read; the template has none.", name.GetString());
     } else if (g_rasterLib.GetPictureState(static_cast<uint32_t>(pictureId), true) != KWPictureState::Sound) {

@@ -52,6 +52,10 @@ protected:
     // The template's own file being read, as a picture of it begins (the
     // file and its stamp); null when what is read is no such file.
     virtual const CTalTemplate::FilePicture* GetOwnFile() const { return nullptr; }
+    // True when the template being read is a copy that gives way to the
+    // template of its own file (known to the program, or read from its file
+    // after the parse): what the copy lacks, that template does not.
+    virtual bool GivesWayToItsFile(bool title) const { return false; }
 
 private:
     void OnPictureStart(const CString& name);

@@ -3,6 +3,7 @@
 #include "files/Base64.h"
 #include "files/TalPictureRelocation.h"
 #include "files/XmlErrorDlg.h"
+#include "files/XmlPreprocessFile.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
@@ -11,6 +12,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -52,7 +54,6 @@ bool CTalXmlSerializer::OpenStream(const CString& path)
     m_targetPath = path;
     m_tempPath = temp;
     m_depth = 0;
-    m_unreadable = false;
     return true;
 }
 
@@ -65,7 +66,7 @@ bool CTalXmlSerializer::CommitStream()
     // The stream keeps no error code: the file fell short of what was written.
     if (!written)
         FailSave(m_targetPath, 0, KWWriteStep::Staged);
-    bool ok = written && !m_unreadable;
+    bool ok = written;
     // A file made read-only is not to be replaced (not every system refuses).
     const DWORD attributes = ::GetFileAttributesW(m_targetPath);
     if (ok && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
@@ -141,12 +142,13 @@ void CTalXmlSerializer::WriteEndTag(const char* name)
 
 std::string CTalXmlSerializer::PictureFormat(const CString& file, const CString& picture)
 {
-    const std::string format = XmlTextForm(GetPathExtension(file));
-    if (!IsXmlImageFormat(format.data(), format.size())) {
-        FailSave(picture, L"Its file name extension cannot be stored in a report.");
-        m_unreadable = true;
-    }
-    return format;
+    uint8_t head[CXmlPreprocessFile::kTypeBytes] = {};
+    int32_t count = 0;
+    CXmlFile bytes;
+    if (!file.IsEmpty() && bytes.Open(file, CXmlFile::kRead | CXmlFile::kBinary))
+        count = std::max(bytes.Read(head, static_cast<int32_t>(sizeof head)), 0);
+    // The picture's own name, not that of a copy the store named.
+    return CXmlPreprocessFile::WrittenFormat(head, static_cast<size_t>(count), XmlTextForm(GetPathExtension(picture)));
 }
 
 bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)

@@ -121,9 +121,9 @@ protected:
     // file, copied into the picture store first; the id of the copy is
     // stored into pictureId.
     void WriteImageElement(const char* name, int32_t& pictureId);
-    // The FileFormat of a picture's file. Readers take a picture's text only
-    // under a format of a few letters and digits: any other would come back
-    // as no picture, so it fails the save, naming the picture.
+    // The FileFormat of the file of a picture whose own file is named
+    // picture: the type the file's bytes show, else what the picture's name
+    // tells (CXmlPreprocessFile::WrittenFormat), which every reader takes.
     std::string PictureFormat(const CString& file, const CString& picture);
     // The Base64 text of a whole file; false when it cannot be opened.
     // WasReadShort tells whether the file gave fewer bytes than its length.
@@ -173,7 +173,6 @@ private:
     CString m_tempPath;
     int32_t m_depth = 0;
     bool m_readShort = false;
-    bool m_unreadable = false;  // a picture was written that no reader would take
     bool m_savesCopy = false;
     // The first thing a save could not write, and why: the reason for the
     // system's error, or a reason of its own.

@@ -1,20 +1,19 @@
 #include "files/XmlPictureText.h"
 
 #include "files/XmlPreprocessFile.h"
-#include "files/XmlValueForms.h"
 
-void CXmlPictureText::Begin(const CTagItem* element, const CString& format, bool named)
+void CXmlPictureText::Begin(const CTagItem* element, XmlPictureKind kind, const CString& format, bool named)
 {
     m_reading = true;
     m_element = element;
-    m_format.clear();
-    // The same rule as the pre-pass's: letters and digits, a few of them.
-    m_formatValid = format.GetLength() <= CXmlPreprocessFile::kMaxFormatLength;
-    for (int i = 0; m_formatValid && i < format.GetLength(); ++i) {
-        m_formatValid = format[i] < 0x80;
-        m_format += static_cast<char>(format[i]);
+    // The claim is known as the pre-pass knows it: a few ASCII characters.
+    std::string claim;
+    bool known = named && format.GetLength() <= CXmlPreprocessFile::kMaxFormatLength;
+    for (int i = 0; known && i < format.GetLength(); ++i) {
+        known = format[i] < 0x80;
+        claim += static_cast<char>(format[i]);
     }
-    m_formatValid = m_formatValid && named && (m_format.empty() || IsXmlImageFormat(m_format.data(), m_format.size()));
+    m_formatValid = XmlPictureReadFormat(kind, known, claim, m_format);
     m_decoder = CBase64::CDecoder();
     m_bytes.clear();
 }

@@ -1,5 +1,7 @@
 #include "files/XmlPrepassPictures.h"
 
+#include "files/XmlValueForms.h"
+
 #include <cstring>
 
 namespace {
@@ -36,4 +38,14 @@ bool FindXmlPictureKind(const wchar_t* name, XmlPictureKind& kind)
         narrow[length] = static_cast<char>(name[length]);
     }
     return FindXmlPictureKind(narrow, length, kind);
+}
+
+bool XmlPictureReadFormat(XmlPictureKind kind, bool known, const std::string& claim, std::string& format)
+{
+    format.clear();
+    if (known && (claim.empty() || IsXmlImageFormat(claim.data(), claim.size()))) {
+        format = claim;
+        return true;
+    }
+    return kind == kXmlImage;
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 enum XmlPictureKind : int32_t {
@@ -24,6 +25,15 @@ const char* XmlPictureElement(XmlPictureKind kind);
 // The kind of the element of that name; false for any other name.
 bool FindXmlPictureKind(const char* name, size_t length, XmlPictureKind& kind);
 bool FindXmlPictureKind(const wchar_t* name, XmlPictureKind& kind);
+
+// Whether the text of a picture element is read, and the format it is read
+// under, from what its FileFormat claims (known: the claim was read whole;
+// false when it is missing, too long or not plain text). A claim that is a
+// picture format is taken; an empty one leaves the type to the bytes. A
+// report's own picture ("Image") is read by its bytes whatever it claims:
+// writers have put paths and long names there, and the bytes are the
+// picture. A template's picture is read under a taken claim only.
+bool XmlPictureReadFormat(XmlPictureKind kind, bool known, const std::string& claim, std::string& format);
 
 struct XmlPrepassPicture {
     // The pre-pass read the element's whole text exactly as the XML text it

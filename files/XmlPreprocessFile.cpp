@@ -36,13 +36,16 @@ bool FindNumber(const CXmlPreprocessFile::StartTag& tag, const char* name, int32
     return true;
 }
 
-// Only letters and digits may name a picture's format; an empty one (as
-// earlier saves wrote a template's pictures) leaves the type to the bytes.
-bool FindFormat(const CXmlPreprocessFile::StartTag& tag, std::string& format)
+// Whether the element's text is read, under the format it gives.
+bool FindFormat(const CXmlPreprocessFile::StartTag& tag, XmlPictureKind kind, std::string& format)
 {
-    return tag.Find(kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, format) &&
-           (format.empty() || IsXmlImageFormat(format.data(), format.size()));
+    std::string claim;
+    const bool known = tag.Find(kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, claim);
+    return XmlPictureReadFormat(kind, known, claim, format);
 }
+
+// Bytes of no image type known are stored under this extension.
+const char kUnknownExtension[] = "dat";
 
 struct ImageType {
     const char* canonical;
@@ -98,7 +101,13 @@ std::string CXmlPreprocessFile::StoredExtension(const uint8_t* bytes, size_t cou
         if (Names(type, claimed))
             return claimed;
     }
-    return "dat";
+    return kUnknownExtension;
+}
+
+std::string CXmlPreprocessFile::WrittenFormat(const uint8_t* bytes, size_t count, const std::string& extension)
+{
+    const std::string stored = StoredExtension(bytes, count, extension);
+    return stored == kUnknownExtension ? std::string() : stored;
 }
 
 CXmlPreprocessFile::CXmlPreprocessFile(const wchar_t* path)
@@ -573,7 +582,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
                 nameTemplatesStage();
             const bool wanted = kind != kXmlImage || (imagesFound && found.pictureType == 0);
             std::string format;
-            if (wanted && !tag.empty && FindFormat(tag, format)) {
+            if (wanted && !tag.empty && FindFormat(tag, kind, format)) {
                 // The data follows the start tag; the pass goes on at its end.
                 const std::string endMarker = "</" + tag.name + ">";
                 list[index] = DecodeBlock(endMarker.c_str(), format.c_str(), progress, &found.digitRuns);

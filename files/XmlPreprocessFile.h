@@ -98,6 +98,14 @@ public:
     // claimed one when it names an image type, else "dat". No other
     // extension reaches the picture store's folder.
     static std::string StoredExtension(const uint8_t* bytes, size_t count, const std::string& claimed);
+    // The format a picture's bytes are written under, as FileFormat: the
+    // image type its first bytes show (the file's extension when it names
+    // the same type), else the extension when it names an image type, else
+    // none. So every reader, one that takes a format of a few letters and
+    // digits only as well, reads the picture and stores it under its type.
+    // The first bytes of a picture that show its image type.
+    static const size_t kTypeBytes = 8;
+    static std::string WrittenFormat(const uint8_t* bytes, size_t count, const std::string& extension);
 
     // Stores decoded bytes as a new picture of the store under the extension
     // StoredExtension gives: its id, 0 for no bytes or a failed write (then

@@ -314,9 +314,11 @@ std::string PicturesBody(const std::string& images, size_t count)
 }
 
 // The document loads without a word, its heading section's pictures byte
-// for byte what libxml2 alone reads, which are the pictures written.
+// for byte what libxml2 alone reads, which are the pictures written, and the
+// first shown of them show as the pictures they are. Saved, the reader reads
+// the same bytes in the file, and so does the next load.
 void ExpectLoadedAsTheReader(const std::wstring& path, const std::wstring& templateFolder, const std::string& file,
-                             const std::vector<std::string>& bytes)
+                             const std::vector<std::string>& bytes, size_t shown = 0, bool again = true)
 {
     filestest::WriteBytes(path, file);
     ASSERT_EQ(ReadersPictures(file, "Image"), bytes) << "the reader's own reading";
@@ -326,9 +328,15 @@ void ExpectLoadedAsTheReader(const std::wstring& path, const std::wstring& templ
     EXPECT_TRUE(serializer.dialogs.empty()) << filestest::ToAnsi(serializer.AllLines());
     CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
     ASSERT_EQ(heading->GetPictureCount(), static_cast<int>(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i)
-        EXPECT_TRUE(PictureBytes(heading->GetPicture(static_cast<int>(i))->GetPictureId()) == bytes[i])
-            << "picture " << i + 1;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const int32_t id = heading->GetPicture(static_cast<int>(i))->GetPictureId();
+        EXPECT_TRUE(PictureBytes(id) == bytes[i]) << "picture " << i + 1;
+        EXPECT_TRUE(i >= shown || g_rasterLib.GetPictureState(uint32_t(id)) == KWPictureState::Sound) << i + 1;
+    }
+    ASSERT_TRUE(SaveDocument(document, path + L".saved.otd", templateFolder));
+    if (again)
+        ExpectLoadedAsTheReader(path + L".saved.otd", templateFolder, filestest::ReadBytes(path + L".saved.otd"),
+                                bytes, shown, false);
 }
 
 // Comments and instructions that hold picture elements, "]" and ">": no
@@ -349,14 +357,21 @@ const char kDocumentType[] =
 // pre-pass reads itself (T) and which it leaves to the parser (P).
 TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundThem)
 {
-    const std::vector<std::string> bytes = {RandomBytes(900, 41), RandomBytes(1500, 42), RandomBytes(700, 43)};
+    // A photograph, a drawing and bytes that are no picture.
+    const std::vector<std::string> bytes = {RealPicture("jpg", 41), RealPicture("png", 42), RandomBytes(700, 43)};
     const std::string a = Base64(bytes[0]);
+    ASSERT_GT(a.size(), 600u);
     auto image = [](int id, const std::string& attributes, const std::string& text) {
         return Element("Image", "ID='" + std::to_string(id) + "' " + attributes, text);
     };
     const std::string rest =
         image(2, "FileFormat='png'", Base64(bytes[1])) + image(3, "FileFormat='png'", Base64(bytes[2]));
     const std::string png = "FileFormat='png'";
+    // The three claiming one format, the first with the text given.
+    auto claimed = [&](const std::string& format, const std::string& text) {
+        return image(1, format, text) + image(2, format, Base64(bytes[1])) + image(3, format, Base64(bytes[2]));
+    };
+    const std::string longPath = "FileFormat='C:\\" + std::string(250, 'p') + "'";
     const struct {
         const char* what;
         std::string prolog;
@@ -386,12 +401,22 @@ TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsThemWhateverTheMarkupAroundT
          image(1, png + " Title='>'", "<![CDATA[" + a.substr(0, 40) + "]<>]" + a.substr(40) + "]]>") + rest, "PTT"},
         {"a character that is no digit", "", image(1, png, a.substr(0, 40) + "!>" + a.substr(40)) + rest, "PTT"},
         {"an end tag with a blank", "", "<Image ID='1' FileFormat='png'>" + a + "</Image >" + rest, "PTT"},
+        // Whatever the format claims, the bytes are read and kept.
+        {"no format", "", claimed("", a), "TTT"},
+        {"an empty format", "", claimed("FileFormat=''", a), "TTT"},
+        {"a folder's end and a name", "", claimed("FileFormat='06\\scan'", a), "TTT"},
+        {"a path", "", claimed("FileFormat='C:\\Photos\\scan'", a), "TTT"},
+        {"no picture format", "", claimed("FileFormat='jpegxyz'", a), "TTT"},
+        {"a name", "", claimed("FileFormat='my.scan'", a), "TTT"},
+        {"a long path, '>' past 200 bytes", "", claimed(longPath, a), "TTT"},
+        {"no format, read by the parser", "", claimed("", a.substr(0, 40) + "!>" + a.substr(40)), "PTT"},
+        {"a long path, read by the parser", "", claimed(longPath, a.substr(0, 40) + "<!-- -->" + a.substr(40)), "PTT"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);
         const std::string file = DocumentWithProlog(test.prolog, PicturesBody(test.images, 3));
         EXPECT_EQ(ExpectPrepassAsTheReader(File(L"prepass.otd"), file), test.taken);
-        ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), file, bytes);
+        ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), file, bytes, 2);
     }
 }
 

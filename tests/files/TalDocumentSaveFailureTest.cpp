@@ -164,24 +164,25 @@ TEST_F(DocumentFiles, ACopyNeverOverwritesAnotherPictureInTheFolder)
     ExpectRoundTrip(document, path);
 }
 
-// A picture whose extension no reader takes as a picture format would come
-// back as no picture: the save names it and leaves the previous file.
-TEST_F(DocumentFiles, APictureThatCouldNotBeReadBackFailsTheSave)
+// A picture whose file name gives no picture format (an extension too long,
+// none, a dot in its folder's name) is written under the type its bytes
+// show, which every reader takes, or under none: each reads back whole.
+TEST_F(DocumentFiles, APictureWhoseNameGivesNoFormatIsWrittenUnderTheTypeItsBytesShow)
 {
     const std::wstring path = File(L"formats.otd");
     CTalBaseDocument document;
     CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
-    AddPicture(heading.Get(), StorePicture("\xFF\xD8\xFF a picture"));
+    const std::string odd = "\xFF\xD8\xFF its extension is too long";
+    ASSERT_TRUE(::CreateDirectoryW(File(L"2026.06").c_str(), nullptr));
+    AddPicture(heading.Get(), OutsidePicture(File(L"scan.jpeg2000"), odd));
+    AddPicture(heading.Get(), OutsidePicture(File(L"2026.06\\scan"), "no picture"));
     ASSERT_TRUE(Save(document, path));
-    const std::string previous = filestest::ReadBytes(path);
-    const std::wstring odd = File(L"scan.jpeg2000");
-    AddPicture(heading.Get(), OutsidePicture(odd, "\xFF\xD8\xFF its extension is too long"));
-    const std::vector<std::wstring> files = FilesIn(m_dir.Path());
-    CRecordingSerializer serializer;
-    EXPECT_FALSE(Save(document, path, &serializer));
-    EXPECT_EQ(filestest::ReadBytes(path), previous);
-    EXPECT_EQ(FilesIn(m_dir.Path()), files) << "no temporary file is left";
-    EXPECT_NE(std::wstring(serializer.GetSaveFailure().GetString()).find(odd), std::wstring::npos);
+    EXPECT_NE(filestest::ReadBytes(path).find("FileFormat='jpg'>"), std::string::npos);
+    EXPECT_NE(filestest::ReadBytes(path).find("FileFormat=''>"), std::string::npos);
+    CTalBaseDocument back;
+    ASSERT_TRUE(Load(back, path));
+    EXPECT_EQ(PictureBytes(back.GetProperties().GetHeadingSection()->GetPicture(0)->GetPictureId()), odd);
+    EXPECT_EQ(PictureBytes(back.GetProperties().GetHeadingSection()->GetPicture(1)->GetPictureId()), "no picture");
 }
 
 // Each cause of a refused write, met by a save of the report and by a
@@ -288,12 +289,17 @@ TEST_P(KeptNothing, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost
         document.GetProperties().GetHeadingSection()->SetTemplateName(name.c_str());
         EXPECT_TRUE(Save(document, File((name + L".otd").c_str()))) << filestest::ToAnsi(name);
     }
+    // It carries a page template, whose own file gives its pictures.
     CTalBaseDocument links;
     links.GetProperties().m_imageSaveType = 1;
+    links.GetProperties().GetHeadingSection()->SetOwnTemplate(1);
+    links.GetProperties().GetHeadingSection()->SetTemplateName(L"TwoPictures");
     AddPicture(links.GetProperties().GetHeadingSection().Get(), OutsidePicture(File(L"a.jpg"), RealPicture("jpg", 7)));
     ASSERT_TRUE(Save(links, File(L"links.otd")));
     CTalBaseDocument linksBack;
-    ASSERT_TRUE(Load(linksBack, File(L"links.otd")));
+    CRecordingSerializer linksReader;
+    ASSERT_TRUE(Load(linksBack, File(L"links.otd"), &linksReader));
+    EXPECT_EQ(linksReader.AllLines().find(L"has none"), std::wstring::npos) << filestest::ToAnsi(linksReader.AllLines());
     EXPECT_TRUE(Save(linksBack, File(L"links.otd"))) << "a report naming its picture files, read as the store keeps nothing";
 
     CTalBaseDocument lost;
@@ -364,4 +370,14 @@ TEST_P(KeptNothing, AStoreThatKeepsNothingFromTheStartRefusesOnlyWhatWouldBeLost
             }
         }
     }
+    // The links report holds its template's preview whole: the shipped one.
+    g_TemplateManager.Clear();
+    TalLoadTemplateFolder(shipped.c_str());
+    const std::string twoPictures = previewPixels(L"TwoPictures", false);
+    g_TemplateManager.Clear();
+    for (const std::wstring& written : FilesIn(TemplateFolder()))
+        ::DeleteFileW((TemplateFolder() + written).c_str());
+    CTalBaseDocument linksAgain;
+    ASSERT_TRUE(Load(linksAgain, File(L"links.otd")));
+    EXPECT_TRUE(previewPixels(L"TwoPictures", false) == twoPictures);
 }

@@ -106,8 +106,12 @@ TEST_F(PrePass, ElementsThePassCannotReadExactlyAreLeftToTheParser)
         std::string stored;
     } cases[] = {
         {"plain", ImageElement(1, "jpg", a), true, a},
-        {"a format too long", ImageElement(2, "jpeg2000", b), false, ""},
-        {"no extension", ImageElement(3, "..\\x", b), false, ""},
+        // A picture of the report is read by its bytes whatever its format claims.
+        {"a format too long", ImageElement(2, "jpeg2000", b), true, b},
+        {"no extension", ImageElement(3, "..\\x", b), true, b},
+        {"no format", "<Image ID='3'>" + Base64(b) + "</Image>\n", true, b},
+        {"a path as the format, its '>' past 200 bytes", ImageElement(3, ("C:\\" + std::string(250, 'p')).c_str(), b),
+         true, b},
         {"no ID (the parser's to judge)", "<Image FileFormat='jpg'>" + Base64(b) + "</Image>\n", true, b},
         {"empty", "<Image ID='5' FileFormat='jpg'></Image>\n", true, ""},
         {"a '>' in a value before the format", "<Image ID='6' Title='a>b' FileFormat='jpg'>" + Base64(b) + "</Image>\n",
@@ -124,7 +128,7 @@ TEST_F(PrePass, ElementsThePassCannotReadExactlyAreLeftToTheParser)
          ""},
         {"a reference inside", "<Image ID='9' FileFormat='png'>" + half + "&#10;" + rest + "</Image>\n", false, ""},
         {"an element inside", "<Image ID='9' FileFormat='png'>" + half + "<b/>" + rest + "</Image>\n", false, ""},
-        {"a reference in the format", "<Image ID='9' FileFormat='&#112;ng'>" + Base64(b) + "</Image>\n", false, ""},
+        {"a reference in the format", "<Image ID='9' FileFormat='&#112;ng'>" + Base64(b) + "</Image>\n", true, b},
         {"double quotes and blanks", "<Image\n\tID = \"10\"\tFileFormat=\"png\" >" + Base64(b) + "</Image>\n", true,
          b},
         {"an end tag with a blank", "<Image ID='9' FileFormat='png'>" + Base64(b) + "</Image >\n", false, ""},
@@ -177,6 +181,10 @@ TEST_F(PrePass, TheStoredExtensionComesFromTheImageType)
                                                       test.bytes.size(), test.claimed),
                   test.stored)
             << test.claimed;
+        // Written, the type the bytes show; none for bytes of no type.
+        EXPECT_EQ(CXmlPreprocessFile::WrittenFormat(reinterpret_cast<const uint8_t*>(test.bytes.data()),
+                                                    test.bytes.size(), test.claimed),
+                  std::string(test.stored) == "dat" ? "" : test.stored);
     }
     const CXmlPreprocessFile::Images found =
         Scan("<Images SavePicType='0'>" + ImageElement(1, "exe", std::string("BM bitmap bytes")) + "</Images>");
