@@ -1,7 +1,6 @@
 #pragma once
 // What the benchmark programs report of memory: the process's private bytes
-// now, and their peak (and the working set's) while a step runs, sampled by a
-// thread.
+// now, and their peak while a step runs, sampled by a thread.
 #include <windows.h>
 #include <psapi.h>
 
@@ -17,17 +16,6 @@ inline size_t PrivateBytes()
                            sizeof counters);
     // Some systems leave the private usage empty; the page-file usage is the same figure.
     return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
-
-// The pages of the process in memory now. Under Wine a block a decoder
-// allocates, fills and frees within one call shows here, not in the private
-// bytes.
-inline size_t WorkingSetBytes()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-    return counters.WorkingSetSize;
 }
 
 class CPeakSampler {
@@ -51,9 +39,6 @@ public:
         return peak > now ? peak : now;
     }
 
-    // The highest working set seen since the start.
-    size_t WorkingSetPeak() const { return m_workingSetPeak; }
-
     // Ends the sampling; the highest private memory seen.
     size_t Stop()
     {
@@ -68,11 +53,9 @@ private:
     void Run()
     {
         while (!m_done) {
-            const size_t now = PrivateBytes(), working = WorkingSetBytes();
+            const size_t now = PrivateBytes();
             if (now > m_peak)
                 m_peak = now;
-            if (working > m_workingSetPeak)
-                m_workingSetPeak = working;
             ::Sleep(m_interval);
         }
     }
@@ -80,6 +63,5 @@ private:
     const DWORD m_interval;
     std::atomic<bool> m_done{false};
     std::atomic<size_t> m_peak;
-    std::atomic<size_t> m_workingSetPeak{WorkingSetBytes()};
     std::thread m_thread;
 };

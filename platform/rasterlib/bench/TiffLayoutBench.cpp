@@ -9,9 +9,8 @@
 // Each is checked, thumbnailed (128 pixels) and read whole by the library,
 // then read by libtiff itself as its tools read it: every strip or tile
 // decoded whole in turn into one buffer (as tiffcp copies them), and the
-// whole picture through its RGBA reader (as tiff2rgba converts it). Time,
-// and private memory and working set at their peaks above the start, for
-// each reading.
+// whole picture through its RGBA reader (as tiff2rgba converts it). Time
+// and private memory at the peak above the start, for each reading.
 #include "platform/rasterlib/bench/TiffLayoutBench.h"
 
 #include "platform/rasterlib/RasterLibApi.h"
@@ -298,8 +297,7 @@ void TimeTiffLayouts(HMODULE lib, const std::string& folder)
         {"RGB of 1 bit, 12000 x 12000 in strips of 64 rows",
          [](const std::string& path) { return WriteRgbOfOneBit(path, 12000); }},
     };
-    std::printf("TIFF layouts: each reading's time, and private memory and working set at their peaks above its "
-                "start\n");
+    std::printf("TIFF layouts: each reading's time and private memory at its peak above its start\n");
     for (const auto& file : files) {
         const std::string path = folder + "layout.tif";
         if (!file.write(path)) {
@@ -340,16 +338,15 @@ void TimeTiffLayouts(HMODULE lib, const std::string& folder)
             {"libtiff's RGBA reader, the whole picture (as tiff2rgba)", [&] { return WholeRgba(path); }},
         };
         for (const auto& reading : readings) {
-            const size_t before = PrivateBytes(), workingBefore = WorkingSetBytes();
+            const size_t before = PrivateBytes();
             CPeakSampler sampler;
             LARGE_INTEGER start;
             ::QueryPerformanceCounter(&start);
             const bool done = reading.run();
             const double seconds = Seconds(start);
-            const size_t peak = sampler.Stop(), working = sampler.WorkingSetPeak();
-            std::printf("  %-58s %8.3f s %6u MB %6u MB  %s\n", reading.name, seconds,
+            const size_t peak = sampler.Stop();
+            std::printf("  %-58s %8.3f s %6u MB  %s\n", reading.name, seconds,
                         unsigned((peak > before ? peak - before : 0) >> 20),
-                        unsigned((working > workingBefore ? working - workingBefore : 0) >> 20),
                         done ? "read"
                         : reading.library && answer == rasterlib::kPictureTooLarge ? "too large"
                                                                                     : "not read");

@@ -7,6 +7,5 @@
 #include <string>
 
 // Makes the files in folder (a trailing backslash) and prints, for each, the
-// time, and the private memory and the working set at their peaks above the
-// start, of each reading.
+// time and the private memory at the peak above the start of each reading.
 void TimeTiffLayouts(HMODULE lib, const std::string& folder);
