@@ -281,8 +281,8 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
         if (m_gif->ReadsReduced(dst.width, dst.height))
             return m_gif->CopyReduced(dst);
     }
-    // libtiff reads every TIFF whose coding it has; only the others go to the
-    // system's decoder, which decodes a strip whole before it gives a row.
+    // libtiff reads every TIFF it has a reader for; only RGB of 1 or 4 bits
+    // of a kind it does not read goes to the system's decoder (TiffImage.h).
     if (m_format == ImageFormat::Tiff) {
         switch (OpenTiff()) {
         case TiffImage::Opening::Ready:

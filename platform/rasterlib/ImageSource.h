@@ -3,8 +3,8 @@
 // image more than its file can hold is refused there), and decodes upright at full
 // or reduced size into initialised pixels, JPEG through libjpeg-turbo, PNG through
 // libpng, bitmaps of a palette or 24 bits and GIFs read reduced by the library
-// itself, TIFFs through libtiff and the other formats (and TIFFs in a coding
-// libtiff is built without) through WIC, which is opened only to decode.
+// itself, TIFFs through libtiff and the other formats (and TIFFs of RGB of 1 or
+// 4 bits libtiff does not read) through WIC, which is opened only to decode.
 #pragma once
 
 #include "platform/rasterlib/BmpImage.h"
