@@ -160,21 +160,23 @@ if [ ! -f "$deps/stamps/libpng" ]; then
 fi
 
 # The stamp names what the build holds: a build folder whose libtiff lacks the
-# JPEG codings, the private headers or the reading of strips in parts builds
-# it again.
-if [ ! -f "$deps/stamps/libtiff-chunky" ]; then
+# JPEG codings, the private headers, the reading of strips in parts or
+# PixarLog builds it again.
+if [ ! -f "$deps/stamps/libtiff-pixarlog" ]; then
   echo "setup: building libtiff (static, i686-w64-mingw32, over the MinGW zlib and libjpeg-turbo)"
   fetch_source tiff
   src=$(unpack_source tiff)
   # Every coding the raster library reads TIFFs in: none, LZW, PackBits,
-  # deflate, the fax codings, JPEG and old-style JPEG (on the libjpeg-turbo
-  # built above, which the library links already). A strip read a scanline at
-  # a time through the file comes in parts, not whole: a TIFF too large to
-  # map in a 32-bit process reads through a window of each strip
-  # (platform/rasterlib/TiffRuns.h).
+  # deflate, PixarLog (deflate of log samples: zlib alone, which the library
+  # links already), the fax codings, JPEG and old-style JPEG (on the
+  # libjpeg-turbo built above). A coding left out would go to the system's
+  # decoder, which tells no damaged file from one it does not read. A strip
+  # read a scanline at a time through the file comes in parts, not whole: a
+  # TIFF too large to map in a 32-bit process reads through a window of each
+  # strip (platform/rasterlib/TiffRuns.h).
   rm -rf "$deps/build/libtiff"
   cross_cmake "$src" "$deps/build/libtiff" -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF \
-    -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF -Dzlib=ON -Dlibdeflate=OFF -Dpixarlog=OFF \
+    -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF -Dzlib=ON -Dlibdeflate=OFF -Dpixarlog=ON \
     -Djpeg=ON -Dold-jpeg=ON -Djpeg12=OFF -DJPEG_INCLUDE_DIR="$deps/prefix/include" \
     -Dchunky-strip-read=ON \
     -DJPEG_LIBRARY="$deps/prefix/lib/libjpeg.a" -Djbig=OFF -Dlerc=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF
@@ -184,8 +186,9 @@ if [ ! -f "$deps/stamps/libtiff-chunky" ]; then
   mkdir -p "$deps/prefix/include/libtiff-private"
   cp "$src/libtiff/tiffiop.h" "$src/libtiff/tif_dir.h" "$src/libtiff/tif_hash_set.h" \
      "$deps/build/libtiff/libtiff/tif_config.h" "$deps/prefix/include/libtiff-private/"
-  rm -f "$deps/stamps/libtiff" "$deps/stamps/libtiff-jpeg" "$deps/stamps/libtiff-private"
-  touch "$deps/stamps/libtiff-chunky"
+  rm -f "$deps/stamps/libtiff" "$deps/stamps/libtiff-jpeg" "$deps/stamps/libtiff-private" \
+     "$deps/stamps/libtiff-chunky"
+  touch "$deps/stamps/libtiff-pixarlog"
 fi
 
 if [ ! -f "$deps/stamps/googletest" ]; then

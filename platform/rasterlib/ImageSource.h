@@ -3,8 +3,8 @@
 // image more than its file can hold is refused there), and decodes upright at full
 // or reduced size into initialised pixels, JPEG through libjpeg-turbo, PNG through
 // libpng, bitmaps of a palette or 24 bits and GIFs read reduced by the library
-// itself, TIFFs through libtiff and the other formats (and TIFFs in a coding
-// libtiff is built without) through WIC, which is opened only to decode.
+// itself, TIFFs through libtiff and the other formats (and TIFFs of RGB of 1 or
+// 4 bits libtiff does not read) through WIC, which is opened only to decode.
 #pragma once
 
 #include "platform/rasterlib/BmpImage.h"
@@ -48,15 +48,14 @@ public:
     // reading of which stays within the library's bound (TiffBudget.h): it is
     // measured, never decoded, at any size.
     bool IsWithinBounds();
-    // True for a TIFF whose kind libtiff's readers do not read: one no reader
-    // here reads (floating-point or complex samples), or one left to the
-    // system's decoder (a coding libtiff is built without, a layout or colour
-    // space its readers refuse). Asked once a read failed, it tells that the
-    // system's decoder did not read it either. That decoder does not tell
-    // damaged data of a kind it reads from a kind it does not read: a file it
-    // fails is taken for one of a kind the library does not read, whatever
-    // its data hold. Under Wine it reads few of the kinds it is handed (RGB
-    // of 1 or 4 bits a sample), so that holds but for those, damaged.
+    // True for a TIFF of a kind no reader here reads: one libtiff's readers
+    // refuse (floating-point or complex samples, a layout or colour space
+    // they have no conversion for) in a layout the system's decoder does not
+    // read either, or one in a coding libtiff is built without, which that
+    // decoder may lack too. Asked once a read failed: the system's decoder
+    // does not tell damaged data from a kind it does not read, so a file of
+    // its layout in a coding libtiff has (which it has too) that it fails is
+    // damaged, one in a coding libtiff lacks of a kind not read.
     bool IsTiffOfUnreadKind();
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
@@ -109,6 +108,7 @@ private:
     std::unique_ptr<TiffImage> m_tiff;
     bool m_tiffTried = false;
     TiffImage::Opening m_tiffOpening = TiffImage::Opening::NotTaken;
+    bool m_tiffLacksCoding = false;
 };
 
 }  // namespace rasterlib

@@ -42,7 +42,7 @@ TiffBudget::TiffBudget(const TiffInput& input, Strips strips)
     m_window = !m_mapped && !TIFFIsTiled(tif) && strips == Strips::InRuns;
     m_windowBytes = kReadAheadBuffers * (kReadAheadRows * uint64_t(TIFFScanlineSize64(tif)) + kReadAheadBytes);
     uint16_t planar = PLANARCONFIG_CONTIG, fillOrder = FILLORDER_MSB2LSB;
-    uint32_t rows = 0;
+    uint32_t rows = UINT32_MAX;  // libtiff's own default: one strip
     TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &m_compression);
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &m_components);
     TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
@@ -50,15 +50,22 @@ TiffBudget::TiffBudget(const TiffInput& input, Strips strips)
     m_reversed = fillOrder == FILLORDER_LSB2MSB;
     if (planar == PLANARCONFIG_SEPARATE)
         m_components = 1;
+    uint32_t imageWidth = 0, imageLength = 0;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &imageWidth);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &imageLength);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rows);
     if (TIFFIsTiled(tif)) {
         TIFFGetField(tif, TIFFTAG_TILEWIDTH, &m_width);
         TIFFGetField(tif, TIFFTAG_TILELENGTH, &m_height);
     } else {
-        TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &m_width);
-        TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &m_height);
-        if (TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rows))
-            m_height = std::min(m_height, std::max<uint32_t>(rows, 1));
+        m_width = imageWidth;
+        m_height = std::min(imageLength, std::max<uint32_t>(rows, 1));
     }
+    // PixarLog's decoder holds the samples of a strip of the picture's width
+    // (of its whole length for tiles, which have no strips) at 16 bits,
+    // whatever part of it is decoded.
+    if (m_compression == COMPRESSION_PIXARLOG)
+        m_pixarLogBytes = (uint64_t(imageWidth) * std::min(imageLength, rows) + 1) * m_components * 2;
 }
 
 uint64_t TiffBudget::InputBytes() const
@@ -84,7 +91,7 @@ uint64_t TiffBudget::CodedBytes(uint32_t strile, bool severalScans) const
 uint64_t TiffBudget::StrileDecoderBytes(uint32_t strile) const
 {
     const uint64_t mostCoefficients = MostCoefficientBytes();
-    uint64_t bytes = kInputBytes;
+    uint64_t bytes = kInputBytes + m_pixarLogBytes;
     const bool jpeg = m_compression == COMPRESSION_JPEG || m_compression == COMPRESSION_OJPEG;
     bytes += uint64_t(m_width) * m_components * (jpeg ? kDecoderRowsJpeg : kDecoderRowsOther);
     if (m_compression != COMPRESSION_JPEG)

@@ -3,9 +3,9 @@
 // decoded: libtiff's inputs of the picture (each with the fields of its
 // directory, TiffDirectory.h, and the offsets and byte counts of every strip
 // or tile), each decoder's state (for JPEG of several scans, every
-// coefficient of its strip or tile), the coded bytes libtiff reads into
-// buffers of its own where the file is not seen whole (TiffInput.h), and the
-// rows and runs a reading fills.
+// coefficient of its strip or tile; for PixarLog, a strip's samples), the
+// coded bytes libtiff reads into buffers of its own where the file is not
+// seen whole (TiffInput.h), and the rows and runs a reading fills.
 // The library reads a TIFF in a way that keeps all of it within
 // kTiffReadingBytes, or refuses the picture as too large at once, as it
 // refuses a picture of more pixels than it decodes.
@@ -74,6 +74,7 @@ private:
     uint16_t m_components = 1;  // of a strip or tile's JPEG frame
     uint16_t m_compression = 1;
     bool m_reversed = false;  // bits stored in reverse fill order: libtiff copies a strile to turn them
+    uint64_t m_pixarLogBytes = 0;  // a PixarLog decoder's buffer
 };
 
 }  // namespace rasterlib

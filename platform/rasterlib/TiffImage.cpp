@@ -12,6 +12,27 @@
 
 namespace rasterlib {
 
+namespace {
+
+// The one layout libtiff's readers leave that the system's decoder reads as
+// stored: RGB of 1 or 4 bits a sample, three samples together, in strips or
+// tiles. Under Wine it gives only the first row of such RGB with an extra
+// sample (alpha or not) right, and refuses planes apart, RGB of 2 bits, grey
+// with alpha and CMYK under 8 bits, and palettes of 16 bits.
+bool IsSystemDecoderLayout(tiff* tif)
+{
+    uint16_t photometric = 0, samples = 1, bits = 1, planar = PLANARCONFIG_CONTIG, extras = 0;
+    uint16_t* extraKinds = nullptr;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extras, &extraKinds);
+    return TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) && photometric == PHOTOMETRIC_RGB &&
+           samples == 3 && extras == 0 && (bits == 1 || bits == 4) && planar == PLANARCONFIG_CONTIG;
+}
+
+}  // namespace
+
 TiffImage::TiffImage() = default;
 TiffImage::~TiffImage() = default;
 
@@ -40,9 +61,8 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &format);
     if (format == SAMPLEFORMAT_IEEEFP || format == SAMPLEFORMAT_COMPLEXIEEEFP || format == SAMPLEFORMAT_COMPLEXINT)
         return Opening::NotRead;
-    // A coding libtiff is built without is the system decoder's.
     if (!TIFFIsCODECConfigured(compression))
-        return Opening::NotTaken;
+        return LeaveToSystemDecoder(true);
     // libtiff's RGBA reader guesses a missing colour space; other readers
     // refuse the file, as the field is one every TIFF must have.
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric))
@@ -76,7 +96,21 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
         const Opening opening = m_pieces->OpenRgba(*m_input);
         m_grey = m_pieces->IsGrey();
         m_alpha = m_pieces->HasAlpha();
-        return opening;
+        return opening == Opening::NotTaken ? LeaveToSystemDecoder(false) : opening;
+    } catch (const std::bad_alloc&) {
+        return Opening::Damaged;
+    }
+}
+
+TiffImage::Opening TiffImage::LeaveToSystemDecoder(bool lacksCoding)
+{
+    if (!IsSystemDecoderLayout(m_input->Tiff()))
+        return Opening::NotRead;
+    m_lacksCoding = lacksCoding;
+    try {
+        TiffPieces pieces(&m_damaged);
+        const Opening measured = pieces.Measure(*m_input);
+        return measured == Opening::Ready ? Opening::NotTaken : measured;
     } catch (const std::bad_alloc&) {
         return Opening::Damaged;
     }

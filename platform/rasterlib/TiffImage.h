@@ -12,10 +12,12 @@
 // its opening. A file of any size is read (TiffInput.h): one larger than
 // kMostTiffViewBytes through the file's reads, not a view of it, which would
 // take a 32-bit process's address space from the picture's pixels (a 543 MB
-// LZW file of 150 megapixels was once called damaged). Kinds libtiff cannot
-// read (a coding it is built without) stay with the system's decoder. A
-// warning or an error of libjpeg inside a JPEG coding makes every read fail,
-// as it makes a JPEG file damaged.
+// LZW file of 150 megapixels was once called damaged). A kind libtiff does not
+// read (a coding it is built without, a layout its readers refuse) goes to
+// the system's decoder only in the layout that decoder reads as stored;
+// handed others, it showed RGB with alpha of 1 or 4 bits wrong below its
+// first row. A warning or an error of libjpeg inside a JPEG coding makes
+// every read fail, as it makes a JPEG file damaged.
 #pragma once
 
 #include "platform/rasterlib/RasterImage.h"
@@ -50,6 +52,10 @@ public:
     // The source must outlive this object: libtiff reads its bytes in place
     // where they are in memory, else through its reads.
     Opening Open(const ByteSource& source);
+    // Opened as NotTaken for a coding libtiff is built without: the system's
+    // decoder may lack it too. Else it reads the layout, and a file it
+    // refuses is damaged.
+    bool LacksCoding() const { return m_lacksCoding; }
 
     uint32_t Width() const { return m_width; }
     uint32_t Height() const { return m_height; }
@@ -68,6 +74,9 @@ public:
     bool ReadThrough();
 
 private:
+    // NotTaken for a picture of the system decoder's layout, its pieces
+    // within the bound; NotRead for any other.
+    Opening LeaveToSystemDecoder(bool lacksCoding);
     // Rows decoded up to y; false when one does not decode.
     bool DecodeUpTo(uint32_t y);
     // Every row read from the first again.
@@ -78,6 +87,7 @@ private:
     bool ReadPlanes(const std::function<bool(uint16_t, uint32_t, const uint8_t*)>& take);
 
     bool m_damaged = false;  // libjpeg warned or failed
+    bool m_lacksCoding = false;
     std::unique_ptr<TiffInput> m_input;
     TiffSamples m_samples;
     std::unique_ptr<TiffRows> m_rows;      // strips read a row at a time

@@ -89,12 +89,9 @@ TiffOpening TiffPieces::OpenTiles(TiffInput& first, const TiffSamples& samples, 
     return TiffOpening::Ready;
 }
 
-TiffOpening TiffPieces::OpenRgba(TiffInput& first)
+TiffOpening TiffPieces::Measure(TiffInput& first)
 {
     tiff* tif = m_tiff = first.Tiff();
-    char message[1024] = "";
-    if (!TIFFRGBAImageOK(tif, message))
-        return TiffOpening::NotTaken;
     if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &m_width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &m_height))
         return TiffOpening::Damaged;
     uint16_t planar = PLANARCONFIG_CONTIG, samples = 1;
@@ -123,17 +120,28 @@ TiffOpening TiffPieces::OpenRgba(TiffInput& first)
             budget.DecoderBytes() >
         kTiffReadingBytes)
         return TiffOpening::TooLarge;
+    return TiffOpening::Ready;
+}
+
+TiffOpening TiffPieces::OpenRgba(TiffInput& first)
+{
+    char message[1024] = "";
+    if (!TIFFRGBAImageOK(first.Tiff(), message))
+        return TiffOpening::NotTaken;
+    const TiffOpening measured = Measure(first);
+    if (measured != TiffOpening::Ready)
+        return measured;
     try {
         m_rgba.reset(new RgbaReader);
         m_stride = size_t(m_pieceWidth) * 4;
-        m_pixels.assign(size_t(pieceBytes), 0);
+        m_pixels.assign(m_stride * m_pieceHeight, 0);
     } catch (const std::bad_alloc&) {
         return TiffOpening::Damaged;
     }
     // The reader refuses a layout it has no conversion for only here (RGB
     // of fewer than 8 bits, palettes of 16), saying "Sorry" as its check
-    // does; that is the system decoder's, as what the check refuses is.
-    if (!TIFFRGBAImageBegin(&m_rgba->image, tif, 1, message))
+    // does: not damage, but a layout no reader of libtiff's takes.
+    if (!TIFFRGBAImageBegin(&m_rgba->image, m_tiff, 1, message))
         return std::strncmp(message, "Sorry", 5) == 0 ? TiffOpening::NotTaken : TiffOpening::Damaged;
     m_rgba->begun = true;
     // The rows as stored, top first; the picture's orientation is applied later.

@@ -37,6 +37,12 @@ public:
     TiffOpening OpenTiles(TiffInput& first, const TiffSamples& samples, bool planar);
     // Tiles or strips through libtiff's RGBA reader.
     TiffOpening OpenRgba(TiffInput& first);
+    // The picture's pieces (tiles, or strips) measured, none read: too large
+    // when a piece at 4 bytes a pixel beside its stored bytes and its decoder
+    // passes the reading's bound. The system's decoder holds a piece decoded
+    // at 3 bytes a pixel beside its coded bytes (for RGB under Wine), so a
+    // picture it is handed is held within the bound by the same measure.
+    TiffOpening Measure(TiffInput& first);
 
     uint32_t PieceWidth() const { return m_pieceWidth; }
     uint32_t PieceHeight() const { return m_pieceHeight; }

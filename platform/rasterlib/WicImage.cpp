@@ -19,6 +19,12 @@ bool IsGreyFormat(const WICPixelFormatGUID& f)
            IsEqualGUID(f, GUID_WICPixelFormat16bppGray) || IsEqualGUID(f, GUID_WICPixelFormat32bppGrayFloat);
 }
 
+// Rows of about a megabyte of pixels: what a read asks of the decoder at once.
+uint32_t BandRowsOf(uint32_t width)
+{
+    return std::max<uint32_t>(1, (1u << 20) / (width * 4));
+}
+
 }  // namespace
 
 const GUID* WicContainerOf(ImageFormat format)
@@ -96,10 +102,18 @@ bool WicImage::CopyTo(const PixelTarget& dst)
     ComRef<IWICBitmapSource> converted;
     if (dst.width != m_width || dst.height != m_height || !Convert(converted))
         return false;
-    // The rows of a frame placed inside a larger picture end before the stride does.
-    const uint64_t bytes = uint64_t(dst.stride) * (dst.height - 1) + uint64_t(dst.width) * 4;
-    if (bytes > 0xFFFFFFFFu || FAILED(converted->CopyPixels(nullptr, dst.stride, UINT(bytes), dst.pixels)))
-        return false;
+    // In bands, as the reduced read: converted in one call, the frame stood
+    // whole in the decoder's own format beside the pixels (3 bytes a pixel
+    // more for RGB TIFFs under Wine).
+    const uint32_t bandRows = BandRowsOf(m_width);
+    for (uint32_t y = 0; y < m_height; y += bandRows) {
+        const uint32_t rows = std::min(bandRows, m_height - y);
+        const WICRect rect = {0, INT(y), INT(m_width), INT(rows)};
+        // The rows of a frame placed inside a larger picture end before the stride does.
+        const uint64_t bytes = uint64_t(dst.stride) * (rows - 1) + uint64_t(m_width) * 4;
+        if (bytes > 0xFFFFFFFFu || FAILED(converted->CopyPixels(&rect, dst.stride, UINT(bytes), dst.Row(y))))
+            return false;
+    }
     // The fourth byte of 32-bit bitmaps is often unused and left 0.
     if (m_format == ImageFormat::Bmp && ClassifyAlpha(dst.View()) == AlphaUse::Padding)
         SetAlpha(dst, 255);
@@ -114,7 +128,7 @@ class BandRows : public RowSource {
 public:
     BandRows(IWICBitmapSource* source, uint32_t width, uint32_t height, bool opaque)
         : m_source(source), m_width(width), m_height(height), m_opaque(opaque),
-          m_bandRows(std::max<uint32_t>(1, (1u << 20) / (width * 4)))
+          m_bandRows(BandRowsOf(width))
     {
     }
 

@@ -1,7 +1,8 @@
 // TIFFs written by libtiff itself, the writer the raster library's TIFF
 // reading is held against: the fields given, then the rows or tiles as the
-// layout asks (RGB), or rows of YCbCr blocks. libtiff's output buffer is kept small, so that writing a
-// picture of many megapixels costs the writer little memory.
+// layout asks (RGB; samples of fewer than 8 bits), or rows of YCbCr blocks.
+// libtiff's output buffer is kept small, so that writing a picture of many
+// megapixels costs the writer little memory.
 #pragma once
 
 #include <tiffio.h>
@@ -93,6 +94,35 @@ inline bool WriteLibtiffRgb(const std::string& path, uint32_t width, uint32_t he
             }
         return true;
     });
+}
+
+// Samples of fewer than 8 bits packed as a TIFF stores them: rows of the
+// picture, or of square tiles of tileSide (past the picture's edges 0), each
+// starting a byte. level(x, y, s) is sample s of the pixel at (x, y).
+inline bool WritePackedSamples(TIFF* tif, uint32_t width, uint32_t height, uint16_t samples, uint16_t bits,
+                               uint32_t tileSide, const std::function<uint32_t(uint32_t, uint32_t, uint16_t)>& level)
+{
+    const uint32_t across = tileSide ? tileSide : width;
+    const size_t rowBytes = (size_t(across) * samples * bits + 7) / 8;
+    std::vector<uint8_t> rows(rowBytes * (tileSide ? tileSide : 1));
+    const auto pack = [&](uint32_t left, uint32_t y, uint8_t* out) {
+        std::memset(out, 0, rowBytes);
+        for (uint32_t i = 0; i < across * samples; ++i) {
+            const uint32_t x = left + i / samples;
+            const uint32_t value = x < width && y < height ? level(x, y, uint16_t(i % samples)) : 0;
+            out[size_t(i) * bits / 8] |= uint8_t(value << (8 - bits - i * bits % 8));
+        }
+    };
+    for (uint32_t top = 0; top < height; top += tileSide ? tileSide : 1)
+        for (uint32_t left = 0; left < width; left += across) {
+            for (uint32_t r = 0; r < (tileSide ? tileSide : 1); ++r)
+                pack(left, top + r, &rows[rowBytes * r]);
+            const bool written = tileSide ? TIFFWriteTile(tif, rows.data(), left, top, 0, 0) >= 0
+                                          : TIFFWriteScanline(tif, rows.data(), top) >= 0;
+            if (!written)
+                return false;
+        }
+    return true;
 }
 
 // YCbCr of 8 bits in blocks of 2 x 2 stored together, deflated, in strips of

@@ -4,10 +4,12 @@
 // and 4112 pixels, RGBA of 16 bits in one tile, YCbCr of 2 x 2 blocks in one
 // strip, LZW of 150 megapixels in a file past 512 MB, fields libtiff reads
 // that were counted as nothing (of LONG8 values, in a directory without its
-// link to the next, thousands sharing one block). Each is checked, thumbnailed (128 pixels) and read whole by the
-// library, then read by libtiff itself as its tools read it: every strip or
-// tile decoded whole in turn into one buffer (as tiffcp copies them), and
-// the whole picture through its RGBA reader (as tiff2rgba converts it). Time
+// link to the next, thousands sharing one block), RGB of 1 bit a sample,
+// which the system's decoder reads (whole, it held 3 bytes a pixel more).
+// Each is checked, thumbnailed (128 pixels) and read whole by the library,
+// then read by libtiff itself as its tools read it: every strip or tile
+// decoded whole in turn into one buffer (as tiffcp copies them), and the
+// whole picture through its RGBA reader (as tiff2rgba converts it). Time
 // and private memory at the peak above the start, for each reading.
 #include "platform/rasterlib/bench/TiffLayoutBench.h"
 
@@ -162,6 +164,20 @@ bool WriteNoise(const std::string& path, uint32_t width, uint32_t height)
     });
 }
 
+// RGB of 1 bit a sample in deflated strips of 64 rows, squares of 8 pixels:
+// the layout the system's decoder reads.
+bool WriteRgbOfOneBit(const std::string& path, uint32_t side)
+{
+    Fields fields = {{TIFFTAG_IMAGEWIDTH, side}, {TIFFTAG_IMAGELENGTH, side}, {TIFFTAG_BITSPERSAMPLE, 1},
+                     {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+                     {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_ROWSPERSTRIP, 64}};
+    return testpictures::WriteWithLibtiff(path, fields, [side](TIFF* tif) {
+        return testpictures::WritePackedSamples(tif, side, side, 3, 1, 0, [](uint32_t x, uint32_t y, uint16_t s) {
+            return (x / 8 + y / 8 + s) & 1;
+        });
+    });
+}
+
 // 64 x 64 grey and fields of a private tag each, every one naming the same
 // block of bytes, in a directory that ends the file without its link.
 bool WriteSharedFields(const std::string& path, uint16_t fields, uint32_t blockBytes)
@@ -276,6 +292,10 @@ void TimeTiffLayouts(HMODULE lib, const std::string& folder)
          }},
         {"64 x 64 grey and 4,000 private fields of one 900 KB block, the directory last and unlinked",
          [](const std::string& path) { return WriteSharedFields(path, 4000, 900u << 10); }},
+        {"RGB of 1 bit, 6000 x 6000 in strips of 64 rows",
+         [](const std::string& path) { return WriteRgbOfOneBit(path, 6000); }},
+        {"RGB of 1 bit, 12000 x 12000 in strips of 64 rows",
+         [](const std::string& path) { return WriteRgbOfOneBit(path, 12000); }},
     };
     std::printf("TIFF layouts: each reading's time and private memory at its peak above its start\n");
     for (const auto& file : files) {
@@ -286,7 +306,14 @@ void TimeTiffLayouts(HMODULE lib, const std::string& folder)
         }
         WIN32_FILE_ATTRIBUTE_DATA attributes = {};
         ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes);
-        std::printf("%s (%lu KB):\n", file.name, attributes.nFileSizeLow >> 10);
+        uint32_t width = 0, height = 0;
+        if (TIFF* tif = TIFFOpen(path.c_str(), "r")) {
+            TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+            TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+            TIFFClose(tif);
+        }
+        std::printf("%s (%lu KB; a full read returns %u MB of pixels):\n", file.name, attributes.nFileSizeLow >> 10,
+                    unsigned((uint64_t(width) * height * 4) >> 20));
         const std::wstring wide(path.begin(), path.end());
         int32_t answer = -1;
         const struct {

@@ -52,9 +52,10 @@ uint32_t Le32(const std::string& bytes, size_t at)
     return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
 }
 
-std::string Flipped(std::string bytes, size_t at)
+std::string Flipped(std::string bytes, size_t at, size_t count = 1)
 {
-    bytes[at] = char(bytes[at] ^ 0x5A);
+    for (size_t i = at; i < at + count && i < bytes.size(); ++i)
+        bytes[i] = char(bytes[i] ^ 0x5A);
     return bytes;
 }
 
@@ -189,7 +190,11 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 // SLONG is bounded by the header as a SHORT is, before any decoding. A TIFF
 // no reader here reads is of a kind not read, not damaged: a BigTIFF,
 // floating-point samples, a layout libtiff's RGBA reader has no conversion
-// for, a colour space, a coding libtiff is built without.
+// for, a colour space, a coding libtiff is built without. PixarLog is read,
+// damaged when its coded data change, and too large in a strip whose
+// samples its decoder holds pass the reading's bound. RGB of 1 and 4 bits is read by the
+// system's decoder, exactly, and damaged when its coded data change; with an
+// alpha sample, which that decoder shows wrong, it is of a kind not read.
 TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
 {
     const Picture photo = Gradient(64, 48);
@@ -333,6 +338,21 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
     manyCodings.replace(coding + 4, 8, {char(2049 & 255), char(2049 >> 8), 0, 0, char(values), char(values >> 8), 0, 0});
     for (int i = 0; i < 2049; ++i)
         manyCodings += std::string("\x05\0", 2);
+    // The photograph in PixarLog, which libtiff decodes; and with 600 bytes
+    // of its coded data changed.
+    const std::string pixarLog = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 64}, {TIFFTAG_IMAGELENGTH, 48}, {TIFFTAG_BITSPERSAMPLE, 8}, {TIFFTAG_SAMPLESPERPIXEL, 3},
+         {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB}, {TIFFTAG_COMPRESSION, COMPRESSION_PIXARLOG}, {TIFFTAG_ROWSPERSTRIP, 48}},
+        [&photoRgb](TIFF* tif) { return TIFFWriteEncodedStrip(tif, 0, &photoRgb[0], tmsize_t(photoRgb.size())) >= 0; }));
+    // PixarLog of 3000 x 3000 in one strip: its decoder holds the strip's
+    // samples at 16 bits (54 MB), whatever rows it decodes.
+    const std::string pixarLogStrip = Text(WrittenByLibtiff(
+        {{TIFFTAG_IMAGEWIDTH, 3000}, {TIFFTAG_IMAGELENGTH, 3000}, {TIFFTAG_BITSPERSAMPLE, 8}, {TIFFTAG_SAMPLESPERPIXEL, 3},
+         {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB}, {TIFFTAG_COMPRESSION, COMPRESSION_PIXARLOG}, {TIFFTAG_ROWSPERSTRIP, 3000}},
+        [](TIFF* tif) {
+            std::vector<uint8_t> strip(3000 * 3000 * 3, 0x60);
+            return TIFFWriteEncodedStrip(tif, 0, strip.data(), tmsize_t(strip.size())) >= 0;
+        }));
     std::string rgb2 = StripTiff(8, 4, 3, 1, 2, std::string(24, 'Z'), 24);
     rgb2[134] = rgb2[136] = rgb2[138] = 2;  // its bits per sample
     const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
@@ -340,14 +360,16 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
     inks.Set(1, 0, Pixel{255, 255, 0, 255});
     inks.Set(2, 0, Pixel{0, 0, 0, 255});
     inks.Set(3, 0, Pixel{46, 172, 130, 255});  // white (255 - k) less each ink's share
-    const struct {
-        const char* name;
+    struct Case {
+        std::string name;
         std::string bytes;
         Picture expected;
         int tolerance;
         int32_t state = kPictureSound;
         bool measured = true;  // false: refused by the header, before any decoding
-    } cases[] = {
+        bool pillow = true;    // Pillow reads its kind: kept for the test command's check
+    };
+    std::vector<Case> cases = {
         {"jpeg.tif", StripTiff(64, 48, 3, 7, 6, jpeg, uint32_t(jpeg.size())), photo, 6},
         {"packbits.tif", StripTiff(64, 4, 1, 32773, 1, packed, uint32_t(packed.size())), rows, 0},
         {"zero count.tif", StripTiff(8, 6, 3, 5, 2, lzw, 0), Picture(8, 6, Pixel{0x50, 0x50, 0x50, 255}), 0},
@@ -373,7 +395,49 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"ycbcr 2x2.tif", Text(ycbcr), Picture(side, side, Pixel{53, 103, 179, 255}), 1},
         {"ycbcr 2x2 in one strip of 8000.tif", bigYcbcr, Picture(kBig, kBig, Pixel{53, 103, 179, 255}), 1},
         {"grey tile of 4112.tif", bigTile, greySquares, 0},
+        {"pixarlog.tif", pixarLog, photo, 2, kPictureSound, true, false},
+        {"pixarlog with 600 bytes changed.tif", Flipped(pixarLog, 200, 600), Picture(), 0, kPictureDamaged},
+        {"pixarlog in one strip of 3000 x 3000.tif", pixarLogStrip, Picture(), 0, kPictureTooLarge},
     };
+    // RGB of 1 and 4 bits, alone or with an alpha sample of each kind, in
+    // strips and in tiles: the system's decoder reads the three samples
+    // alone as stored; with alpha it gave the first row alone right.
+    for (uint16_t bits : {uint16_t(1), uint16_t(4)})
+        for (int extra = -1; extra <= EXTRASAMPLE_UNASSALPHA; ++extra)
+            for (uint32_t tile : {0u, 64u}) {
+                const uint16_t samples = uint16_t(extra < 0 ? 3 : 4), kind = uint16_t(extra);
+                const auto level = [bits](uint32_t x, uint32_t y, uint16_t s) {
+                    return (x * 7 + y * 13 + s * 5 + x * y) % (1u << bits);
+                };
+                std::vector<std::pair<uint32_t, uint32_t>> fields = {
+                    {TIFFTAG_IMAGEWIDTH, 70}, {TIFFTAG_IMAGELENGTH, 41}, {TIFFTAG_BITSPERSAMPLE, bits},
+                    {TIFFTAG_SAMPLESPERPIXEL, samples}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+                    {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE},
+                    {tile ? TIFFTAG_TILEWIDTH : TIFFTAG_ROWSPERSTRIP, tile ? tile : 5}};
+                if (tile)
+                    fields.push_back({TIFFTAG_TILELENGTH, tile});
+                const std::string bytes = Text(WrittenByLibtiff(fields, [&](TIFF* tif) {
+                    return (extra < 0 || TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &kind)) &&
+                           WritePackedSamples(tif, 70, 41, samples, bits, tile, level);
+                }));
+                Picture stretched(70, 41);
+                for (uint32_t i = 0; i < 70 * 41; ++i) {
+                    const auto at = [&](uint16_t s) {
+                        return uint8_t(level(i % 70, i / 70, s) * 255 / ((1u << bits) - 1));
+                    };
+                    stretched.Set(i % 70, i / 70, Pixel{at(2), at(1), at(0), 255});
+                }
+                const std::string name = "rgb of " + std::to_string(bits) + (bits == 1 ? " bit" : " bits") +
+                                         (extra < 0 ? "" : " and extra sample " + std::to_string(extra)) +
+                                         (tile ? " in tiles" : " in strips");
+                if (extra >= 0)
+                    cases.push_back({name + ".tif", bytes, Picture(), 0, kPictureUnreadKind});
+                else
+                    cases.push_back({name + ".tif", bytes, stretched, 0, kPictureSound, true, false});
+                // Its coded data changed: of a kind the system's decoder reads, damaged.
+                if (extra < 0 && !tile)
+                    cases.push_back({name + ", changed.tif", Flipped(bytes, 100, 16), Picture(), 0, kPictureDamaged});
+            }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = TempPath(c.name);
@@ -394,12 +458,14 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
                                                kResizeExact),
                                         reduced));
         EXPECT_LE(MaxDifference(reduced, thumbnail), 1);
+        if (!c.pillow)
+            continue;
         std::vector<uint8_t> rgb;
         for (size_t i = 0; i < size_t(whole.Width()) * whole.Height() * 4; i += 4)
             rgb.insert(rgb.end(), {whole.Data()[i + 2], whole.Data()[i + 1], whole.Data()[i]});
         WriteBytes(path + ".rgb", rgb);
         KeepForReaders("OT_TIFF_CHECK_DIR", Wide(path), Wide(c.name).c_str());
-        KeepForReaders("OT_TIFF_CHECK_DIR", Wide(path + ".rgb"), Wide(std::string(c.name) + ".rgb").c_str());
+        KeepForReaders("OT_TIFF_CHECK_DIR", Wide(path + ".rgb"), Wide(c.name + ".rgb").c_str());
     }
 }
 
