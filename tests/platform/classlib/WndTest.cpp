@@ -1,9 +1,12 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/HandleMap.h"
+#include "platform/classlib/PropertySheet.h"
 #include "platform/classlib/ScrollBar.h"
 #include "platform/classlib/Wnd.h"
 
+#include "TestResources.h"
 #include "TestSupport.h"
+#include "tests/support/RefusedWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -145,13 +148,32 @@ namespace {
 class CCountedWnd : public CWnd {
 public:
     static int s_live;
+    static int s_told;  // PostNcDestroy calls
     CCountedWnd() { ++s_live; }
     ~CCountedWnd() override { --s_live; }
 
 protected:
-    void PostNcDestroy() override { delete this; }
+    void PostNcDestroy() override {
+        ++s_told;
+        delete this;
+    }
 };
 int CCountedWnd::s_live = 0;
+int CCountedWnd::s_told = 0;
+
+// A library window of another kind, counted with CCountedWnd and deleted when told.
+template <class Base>
+class CCounted : public Base {
+public:
+    CCounted() { ++CCountedWnd::s_live; }
+    ~CCounted() override { --CCountedWnd::s_live; }
+
+protected:
+    void PostNcDestroy() override {
+        ++CCountedWnd::s_told;
+        delete this;
+    }
+};
 
 }  // namespace
 
@@ -177,10 +199,31 @@ TEST(CWnd, NoWindowObjectOutlivesItsDestroyedTree) {
     EXPECT_EQ(0, CCountedWnd::s_live);
     EXPECT_EQ(permanentBefore, afxMapHWND()->GetPermanentCount());
 
-    // An object whose creation failed before it had a window is told too.
-    auto* failed = new CCountedWnd;
-    EXPECT_FALSE(failed->CreateEx(0, L"NoSuchClassAnywhere", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
-    EXPECT_EQ(0, CCountedWnd::s_live);
+    // An object whose creation failed is told exactly once and names no
+    // window: before it had one, refused by a hook of the system's chain
+    // after the library attached it, or a dialog without its template.
+    const struct {
+        const char* road;
+        bool refused;
+        BOOL (*create)();
+    } roads[] = {
+        {"no such class", false,
+         [] { return (new CCountedWnd)->CreateEx(0, L"NoSuchClassAnywhere", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr); }},
+        {"refused", true, [] { return (new CCountedWnd)->CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr); }},
+        {"no template", false, [] { return (new CCountedWnd)->CreateDlg(MAKEINTRESOURCEW(999), nullptr); }},
+        {"dialog refused", true, [] { return (new CCountedWnd)->CreateDlg(MAKEINTRESOURCEW(IDD_TEST_DIALOG), nullptr); }},
+        {"frame refused", true, [] { return (new CCounted<CFrameWnd>)->LoadFrame(999, WS_OVERLAPPEDWINDOW); }},
+        {"sheet without pages", false, [] { return (new CCounted<CPropertySheet>)->Create(); }},
+    };
+    for (const auto& r : roads) {
+        SCOPED_TRACE(r.road);
+        CCountedWnd::s_told = 0;
+        test_support::CRefusedWindows refusal(r.refused);
+        EXPECT_FALSE(r.create());
+        EXPECT_EQ(1, CCountedWnd::s_told);
+        EXPECT_EQ(0, CCountedWnd::s_live);
+        EXPECT_EQ(permanentBefore, afxMapHWND()->GetPermanentCount());
+    }
     classlib_test::DrainMessages();
 }
 
