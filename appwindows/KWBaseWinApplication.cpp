@@ -64,6 +64,7 @@ BOOL CKWBaseWinApplication::InitInstance()
     KWMarkStartup("main frame made");
 
     InitializeApp();
+    m_startedUp = true;
     // The document types came after the frame loaded the layout: their
     // menus take the user's stored edits now.
     auto* mainFrame = dynamic_cast<CKWWinMainFrame*>(frame);
@@ -91,10 +92,16 @@ BOOL CKWBaseWinApplication::InitInstance()
 
 int CKWBaseWinApplication::ExitInstance()
 {
-    RegisterShellFileTypes();
-    TerminateApp();
+    // Before the frame was made the settings were never read: written now,
+    // their defaults and a tool bars' version without a layout would stand
+    // for the user's at the next start.
+    if (m_startedUp) {
+        RegisterShellFileTypes();
+        TerminateApp();
+    }
     CQMXPVisualManager::SelectManagerClass(nullptr);
-    return CWinApp::ExitInstance();
+    const int code = CWinApp::ExitInstance();
+    return m_startedUp ? code : kStartFailedExitCode;
 }
 
 void CKWBaseWinApplication::GetResetRequest(bool& controlHeld, UINT& scriptId, bool& skip)
@@ -155,8 +162,8 @@ void CKWBaseWinApplication::ShowCustomizeSheet()
                                                  QMXCUSTOMIZE_LOOK_2000 | QMXCUSTOMIZE_MENU_ANIMATIONS |
                                                  QMXCUSTOMIZE_NOHELP);
     pSheet->EnableUserDefinedToolbars(TRUE);
-    if (!pSheet->Create())
-        delete pSheet;
+    // A sheet that cannot be made has deleted itself (PostNcDestroy).
+    pSheet->Create();
 }
 
 void CKWBaseWinApplication::GetSplashInfo(UINT& first, UINT& bitmapId)

@@ -27,8 +27,14 @@ public:
     // The start-up sequence; FALSE stops the program.
     BOOL InitInstance() override;
     // The shell registration again, the application's end, the docking
-    // library's visual manager released, then the class library's end.
+    // library's visual manager released, then the class library's end. A
+    // start that ended before its main frame and settings were made writes
+    // none of it and answers kStartFailedExitCode.
     int ExitInstance() override;
+
+    // The exit code of a start that could not make its main window (where
+    // no window can be made, for one).
+    static constexpr int kStartFailedExitCode = 1;
 
     // --- CKWAbstractApp ---
     // The Control key as it is now and the application's default script.
@@ -56,4 +62,8 @@ public:
 protected:
     // The workspace is about to load the saved layout: the settings reset.
     void PreLoadState() override;
+
+private:
+    // The main frame is made and the settings read: the end writes them back.
+    bool m_startedUp = false;
 };

@@ -32,12 +32,16 @@ CKWSplashScreen* CKWSplashScreen::ShowSplashScreen(UINT, UINT bitmapId)
     CWinApp* app = AfxGetApp();
     CWnd* owner = app ? app->m_pMainWnd : nullptr;
     BITMAP info = {};
-    if (!splash->m_bitmap.LoadBitmap(LOWORD(bitmapId)) || !splash->m_bitmap.GetBitmap(&info) ||
-        !splash->CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, 0, 0, info.bmWidth, info.bmHeight,
-                          CWnd::SafeHwndOf(owner), nullptr)) {
+    if (!splash->m_bitmap.LoadBitmap(LOWORD(bitmapId)) || !splash->m_bitmap.GetBitmap(&info)) {
+        // No window was involved: the object is still here.
         delete splash;
         return nullptr;
     }
+    // A window that cannot be made has deleted its object already
+    // (PostNcDestroy), which cleared the pointer to it.
+    if (!splash->CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, 0, 0, info.bmWidth, info.bmHeight,
+                          CWnd::SafeHwndOf(owner), nullptr))
+        return nullptr;
     splash->UpdateWindow();
     return splash;
 }

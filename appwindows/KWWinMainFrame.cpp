@@ -107,9 +107,8 @@ void CKWWinMainFrame::OnToolbarContextMenu(UINT menuId, CPoint point)
     // The popup window outlives this function and destroys the menu it is
     // given when it closes: the sub-menu leaves the loaded menu first.
     ::RemoveMenu(menu.m_hMenu, 0, MF_BYPOSITION);
+    // A popup that cannot be made has deleted itself and left the menu here.
     auto* popupMenu = new CQMXPPopupMenu;
-    if (!popupMenu->Create(this, point.x, point.y, popup)) {
-        delete popupMenu;
+    if (!popupMenu->Create(this, point.x, point.y, popup))
         ::DestroyMenu(popup);
-    }
 }

@@ -341,10 +341,9 @@ void CTalApplication::AddDocTemplates()
 CFrameWnd* CTalApplication::CreateMainFrame()
 {
     auto* frame = new CTalMainFrame;
-    if (!frame->LoadFrame(IDR_TAL_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {
-        delete frame;
+    // A frame that cannot be made has deleted itself (PostNcDestroy).
+    if (!frame->LoadFrame(IDR_TAL_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr))
         return nullptr;
-    }
     return frame;
 }
 

@@ -27,15 +27,18 @@ CTalMainFrame::~CTalMainFrame() = default;
 
 int CTalMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
 {
-    const int result = CKWMainFrame::OnCreate(lpCreateStruct);
+    // A frame whose creation failed (its client, where no window can be
+    // made) has no dock manager to give bars to.
+    if (CKWMainFrame::OnCreate(lpCreateStruct) == -1)
+        return -1;
     CQMXPVisualManager::SelectManagerClass(RUNTIME_CLASS(CQMXPVisualManagerXP));
     EnableDocking(kDockAnySide);
     EnableAutoHideBars(kDockAnySide);
     // Auto-hidden panes may be shown and hidden like docked ones (the gallery's menu command).
     CQMXPDockingControlBar::SetHideInAutoHideMode(TRUE);
-    if (CTalApplication* app = result != -1 ? GetTalApp() : nullptr)
+    if (CTalApplication* app = GetTalApp())
         app->RestorePictCollectBar(this);
-    return result;
+    return 0;
 }
 
 void CTalMainFrame::OnClose()

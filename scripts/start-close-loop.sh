@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Starts the program and closes it again many times in a row, each start right
 # after the previous copy's window went, as a user who opens and closes it
-# quickly does, and counts the starts that crashed. Each start's output is
-# kept in the run's folder (start-N.log, with Wine's line "Unhandled ..." of a
-# crash). Wine's debugger, which the prefix runs on a crash without a dialog,
-# writes its backtrace to the console of a console program only: for this
-# window program the loop's prefix has it write to winedbg.txt in the run's
-# folder. Every crash is printed at the end with its backtrace.
+# quickly does, and counts the starts that crashed, apart from the starts
+# that ended by themselves without a window (no crash, a non-zero exit code),
+# as where no window can be made. Each start's output is kept in the run's
+# folder (start-N.log, with Wine's line "Unhandled ..." of a crash; its exit
+# code in start-N.log.code). Wine's debugger, which the prefix runs on a
+# crash without a dialog, writes its backtrace to the console of a console
+# program only: for this window program the loop's prefix has it write to
+# winedbg.txt in the run's folder. Every crash is printed at the end with its
+# backtrace.
 #   scripts/start-close-loop.sh [options] [build-dir]
 #     -n COUNT   starts (50)
 #     -s MODE    how the program starts: empty (an empty report), wizard (the
-#                report wizard, the default start; closed, then the main window)
+#                report wizard, the default start; closed, then the main window),
+#                nodisplay (without an X display: no window can be made)
 #     -c HOW     how each copy ends: altf4 (Alt+F4 typed), wmclose (WM_CLOSE
 #                through taskkill), kill (killed once its window shows),
 #                closekill (Alt+F4, then killed within two seconds, while it
@@ -29,7 +33,8 @@
 #                changes to every window), ended at the end; with -p reuse
 #     -o DIR     the run's folder (a new one under /tmp)
 # Needs xdotool, imagemagick and x11-utils (installed when missing). Exits 1 when any
-# start crashed, showed no window, or did not close or end in time.
+# start crashed, showed no window without ending by itself, or did not close
+# or end in time.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 count=50 mode=empty how=altf4 prefixKind=reuse gap="" loops=0 out="" disturb="" neighbour=""
@@ -105,6 +110,21 @@ wait_window() {
     sleep 0.1
   done
   return 1
+}
+
+# Starts the command that follows apart from this shell, its output in the log
+# $1 and its exit code, once it ends, in $1.code; prints its id.
+launch() {
+  local log=$1
+  shift
+  rm -f "$log.pid" "$log.code"
+  setsid bash -c '"$@" & echo $! >"$0.pid"; wait $!; echo $? >"$0.code"' "$log" "$@" </dev/null >"$log" 2>&1 &
+  wait_until 30 test -s "$log.pid" && cat "$log.pid"
+}
+
+# True when the copy of the log $1 ended without a crash and with a non-zero exit code.
+ended_by_itself() {
+  wait_until 30 test -s "$1.code" && ! grep -q Unhandled "$1" && [ "$(cat "$1.code")" != 0 ]
 }
 
 # Waits up to $1 seconds until the command that follows holds.
@@ -213,7 +233,7 @@ fi
 kinds=(altf4 wmclose kill closekill)
 wizardWait=120
 [ -n "$disturb" ] && wizardWait=30
-windowless=0 stuck=0 loadMin=999 loadMax=0
+windowless=0 selfended=0 stuck=0 loadMin=999 loadMax=0
 started=$(date +%s)
 for run in $(seq "$count"); do
   prepare_prefix "$run" || { echo "start $run: the prefix could not be made" >&2; exit 2; }
@@ -221,7 +241,11 @@ for run in $(seq "$count"); do
   [ "$how" = mix ] && ending=${kinds[$(((run - 1) % 4))]}
   log="$out/start-$run.log"
   # Started apart from this shell, which only watches it by its id.
-  pid=$(setsid "$root/scripts/wine-run.sh" "$build/OstraTallier.exe" </dev/null >"$log" 2>&1 & echo $!)
+  if [ "$mode" = nodisplay ]; then
+    pid=$(launch "$log" bash -c '. "$0/scripts/wine-env.sh"; exec env -u DISPLAY wine "$1"' "$root" "$build/OstraTallier.exe")
+  else
+    pid=$(launch "$log" "$root/scripts/wine-run.sh" "$build/OstraTallier.exe")
+  fi
   copies+=("$pid")
   load=$(cut -d' ' -f1 /proc/loadavg)
   loadMin=$(awk -v a="$loadMin" -v b="$load" 'BEGIN{print (b<a)?b:a}')
@@ -250,9 +274,12 @@ for run in $(seq "$count"); do
     wait_closed "$pid" "$w" "$ending" || state=noclose
   fi
   [ -n "$disturber" ] && { kill "$disturber" 2>/dev/null; disturber=""; }
-  # A copy alive without its window in time is stuck too.
+  # A copy alive without its window in time is stuck too; one that ended
+  # without a window and without a crash, with a non-zero code, ended by itself.
   [ "$state" = nowindow ] && kill -0 "$pid" 2>/dev/null && state=noshow
+  [ "$state" = nowindow ] && ended_by_itself "$log" && state="ended by itself with code $(cat "$log.code")"
   case $state in
+    ended*) selfended=$((selfended + 1)) ;;
     nowindow) windowless=$((windowless + 1)) ;;
     noclose | noshow)
       keep_sight "$log"
@@ -293,6 +320,6 @@ when="each next start at once"
 [ -n "$gap" ] && when="a pause of $gap s after each end"
 echo "$count starts in $(($(date +%s) - started)) s, start $mode, ended by $how, prefix $prefixKind, $when," \
   "$loops busy loops, load $loadMin to $loadMax${disturb:+, disturbed}${neighbour:+, beside $neighbour}"
-echo "crashed: $crashed, no window: $windowless, not showing or not closing in time: $stuck," \
-  "not ending in time: $unended (logs in $out)"
+echo "crashed: $crashed, ended by themselves without a window: $selfended, no window otherwise: $windowless," \
+  "not showing or not closing in time: $stuck, not ending in time: $unended (logs in $out)"
 [ "$crashed" = 0 ] && [ "$windowless" = 0 ] && [ "$stuck" = 0 ] && [ "$unended" = 0 ]

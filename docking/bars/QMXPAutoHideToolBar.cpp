@@ -237,6 +237,8 @@ void CQMXPAutoHideToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CQMXPAutoHideToolBar::OnNcDestroy() {
     KillHoverTimer();
+    const BOOL bMade = m_bWindowMade;
     CQMXPControlBar::OnNcDestroy();
-    delete this;
+    if (bMade)
+        delete this;
 }

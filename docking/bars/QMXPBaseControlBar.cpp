@@ -307,6 +307,7 @@ void CQMXPBaseControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 BOOL CQMXPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                                    const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwControlBarStyle,
                                    CCreateContext* pContext) {
+    m_bWindowMade = FALSE;
     m_dwExtraFlags &= kExtraFlagsKept;
     SetBarStyle(GetBarStyle() | dwStyle);
     m_dwControlBarStyle = dwControlBarStyle;
@@ -324,7 +325,11 @@ BOOL CQMXPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCWSTR lpszClassName, LPCWS
         cs.style = static_cast<LONG>(dwStyle | WS_CHILD);
         cs.lpszName = lpszWindowName;
         cs.lpszClass = lpszClassName;
-        if (!PreCreateWindow(cs) || !CreateDlg(m_lpszBarTemplateName, pParentWnd))
+        if (!PreCreateWindow(cs)) {
+            PostNcDestroy();
+            return FALSE;
+        }
+        if (!CreateDlg(m_lpszBarTemplateName, pParentWnd))
             return FALSE;
         ::SetClassLongPtrW(m_hWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(::GetSysColorBrush(COLOR_BTNFACE)));
         SetDlgCtrlID(static_cast<int>(nID));
@@ -340,6 +345,7 @@ BOOL CQMXPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCWSTR lpszClassName, LPCWS
         CFrameWnd* pOwnerFrame = QMXFindOwnerFrame(pParentWnd);
         m_pDockSite = pOwnerFrame;
     }
+    m_bWindowMade = TRUE;
     return TRUE;
 }
 

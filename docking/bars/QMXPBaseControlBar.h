@@ -154,6 +154,9 @@ protected:
     CRect m_rectVirtual;
     LPCWSTR m_lpszBarTemplateName;
     CSize m_sizeDialog;
+    // CreateEx made the bar. A bar that deletes itself with its window does
+    // so only then: one whose creation failed is its maker's to delete.
+    BOOL m_bWindowMade = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -38,7 +38,7 @@ void CQMXPBaseTabbedBar::OnSize(UINT nType, int cx, int cy) {
 void CQMXPBaseTabbedBar::OnNcDestroy() {
     delete m_pTabWnd;
     m_pTabWnd = nullptr;
-    const BOOL bAutoDestroy = m_bAutoDestroy;
+    const BOOL bAutoDestroy = m_bAutoDestroy && m_bWindowMade;
     CQMXPDockingControlBar::OnNcDestroy();
     if (bAutoDestroy)
         delete this;

@@ -151,12 +151,9 @@ CQMXPMiniFrameWnd* CQMXPControlBar::CreateMiniFrame(CRect rectInitial) {
         delete pObject;
         return nullptr;
     }
-    if (!pMiniFrame->Create(nullptr, WS_POPUP, rectInitial, QMXFindOwnerFrame(this))) {
-        // A frame whose window was made deletes itself with its window.
-        if (pMiniFrame->GetSafeHwnd() == nullptr)
-            delete pMiniFrame;
+    // A frame that cannot be made has deleted itself (PostNcDestroy).
+    if (!pMiniFrame->Create(nullptr, WS_POPUP, rectInitial, QMXFindOwnerFrame(this)))
         return nullptr;
-    }
     return pMiniFrame;
 }
 

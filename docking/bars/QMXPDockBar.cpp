@@ -610,6 +610,8 @@ void CQMXPDockBar::OnDestroy() {
 }
 
 void CQMXPDockBar::OnNcDestroy() {
+    const BOOL bMade = m_bWindowMade;
     CQMXPBaseControlBar::OnNcDestroy();
-    delete this;
+    if (bMade)
+        delete this;
 }

@@ -79,6 +79,9 @@ BOOL CQMXPDockManager::Create(CFrameWnd* pFrame) {
 }
 
 BOOL CQMXPDockManager::EnableDocking(DWORD dwDockStyle) {
+    // Dock bars are children of the frame: none before the frame is known.
+    if (m_pFrame == nullptr)
+        return FALSE;
     static const DWORD kSides[] = {0x2000, 0x8000, 0x1000, 0x4000};
     for (DWORD dwSide : kSides) {
         if ((dwDockStyle & dwSide) == 0 || (m_dwDockBarSides & dwSide) != 0)
@@ -96,6 +99,8 @@ BOOL CQMXPDockManager::EnableDocking(DWORD dwDockStyle) {
 }
 
 BOOL CQMXPDockManager::EnableAutoHideBars(DWORD dwDockStyle) {
+    if (m_pFrame == nullptr)
+        return FALSE;
     static const DWORD kSides[] = {0x2000, 0x8000, 0x1000, 0x4000};
     for (DWORD dwSide : kSides) {
         if ((dwDockStyle & dwSide) == 0 || (m_dwAutoHideSides & dwSide) != 0)

@@ -32,9 +32,8 @@ CQMXPAutoHideToolBar* CQMXPDockManager::CreateAutoHideStrip(CQMXPDockingControlB
     if (bNewStrip) {
         pStrip = new CQMXPAutoHideToolBar;
         if (!pStrip->Create(nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pFrame, kStripID, 0)) {
-            // A window that was made takes its object with it.
-            if (pStrip->GetSafeHwnd() == nullptr)
-                delete pStrip;
+            // A bar whose creation failed is ours to delete, its window gone or not.
+            delete pStrip;
             return nullptr;
         }
     }

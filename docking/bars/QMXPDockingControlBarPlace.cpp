@@ -318,9 +318,8 @@ CQMXPDockingControlBar* CQMXPDockingControlBar::CreateTabbedControlBar() {
     pTabbedBar->SetAutoDestroy(TRUE);
     const DWORD dwStyle = WS_CHILD | WS_VISIBLE | (GetBarStyle() & 0xF000) | QMXP_CBRS_FLOAT_MULTI;
     if (!pTabbedBar->Create(L"", pParent, rect, TRUE, static_cast<UINT>(-1), dwStyle, 0x20, 0xF)) {
-        // A window that was made takes its object with it.
-        if (pTabbedBar->GetSafeHwnd() == nullptr)
-            delete pTabbedBar;
+        // A bar whose creation failed is ours to delete, its window gone or not.
+        delete pTabbedBar;
         return nullptr;
     }
     CQMXPRecentDockInfo& info = pTabbedBar->GetRecentDockInfo();

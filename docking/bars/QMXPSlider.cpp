@@ -82,8 +82,12 @@ BOOL CQMXPSlider::CreateEx(DWORD dwStyleEx, DWORD dwStyle, const RECT& rect, CWn
     }
     m_pDockSite = pParentWnd != nullptr && pParentWnd->IsFrameWnd() ? static_cast<CFrameWnd*>(pParentWnd)
                                                                      : QMXFindOwnerFrame(pParentWnd);
-    return CWnd::CreateEx(dwStyleEx, strClass, nullptr, dwStyle | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                          rectSlider, pParentWnd, nID, pContext);
+    m_bWindowMade = FALSE;
+    if (!CWnd::CreateEx(dwStyleEx, strClass, nullptr, dwStyle | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                        rectSlider, pParentWnd, nID, pContext))
+        return FALSE;
+    m_bWindowMade = TRUE;
+    return TRUE;
 }
 
 int CQMXPSlider::OnCreate(LPCREATESTRUCTW lpCreateStruct) {
@@ -101,8 +105,10 @@ void CQMXPSlider::OnNcDestroy() {
         delete m_pContainerManager;
         m_pContainerManager = nullptr;
     }
+    const BOOL bMade = m_bWindowMade;
     CQMXPBaseControlBar::OnNcDestroy();
-    delete this;
+    if (bMade)
+        delete this;
 }
 
 BOOL CQMXPSlider::IsInsertTarget() const {

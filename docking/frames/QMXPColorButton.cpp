@@ -63,7 +63,7 @@ void CQMXPColorButton::ShowDropDown() {
     m_pPopup = new CColorPopup(this, m_colors, m_Color, m_nColumns);
     m_bOpened = TRUE;
     if (!m_pPopup->Create(this, rect.left, rect.bottom, nullptr, FALSE, TRUE)) {
-        delete m_pPopup;
+        // The popup has deleted itself (PostNcDestroy).
         m_pPopup = nullptr;
         m_bOpened = FALSE;
     }

@@ -108,7 +108,7 @@ BOOL CQMXPColorDialog::OnInitDialog() {
     m_pPropSheet->AddPage(m_pColourSheetOne);
     m_pPropSheet->AddPage(m_pColourSheetTwo);
     if (!m_pPropSheet->Create(this, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP)) {
-        delete m_pPropSheet;
+        // The sheet has deleted itself (PostNcDestroy).
         m_pPropSheet = nullptr;
         return TRUE;
     }

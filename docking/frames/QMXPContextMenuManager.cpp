@@ -85,13 +85,9 @@ CQMXPPopupMenu* CQMXPContextMenuManager::ShowPopupMenu(HMENU hmenuPopup, int x, 
     pPopup->bTrackMode = m_bTrackMode;
     if (CQMXPPopupMenu* pOpen = CQMXPPopupMenu::GetActiveMenu(); pOpen != nullptr && pOpen->GetSafeHwnd() != nullptr)
         pOpen->SendMessage(WM_CLOSE);
-    if (!pPopup->Create(pWndOwner, x, y, hmenuPopup, FALSE, bOwnMessage)) {
-        if (pPopup->GetSafeHwnd() == nullptr) {
-            pPopup->bOwnMenu = FALSE;
-            delete pPopup;
-        }
+    // A popup that cannot be made has deleted itself and left the menu to the caller.
+    if (!pPopup->Create(pWndOwner, x, y, hmenuPopup, FALSE, bOwnMessage))
         return nullptr;
-    }
     return pPopup;
 }
 

@@ -321,9 +321,8 @@ void CQMXPMenuPage::OpenContextMenu() {
     if (!CQMXPPopupMenu::bMenuShadows)
         pPopup->shadowDepth = 0;
     const CPoint ptMenu = m_ptMenuLastPos;
+    // A popup that cannot be made has deleted itself.
     if (!pPopup->Create(GetTopLevelFrame(), ptMenu.x, ptMenu.y, hSubMenu, FALSE, FALSE)) {
-        if (pPopup->GetSafeHwnd() == nullptr)
-            delete pPopup;
         AfxMessageBox(L"Can't create context menu!");
         return;
     }

@@ -78,8 +78,11 @@ BOOL CQMXPMiniFrameWnd::CreateEx(DWORD dwStyleEx, LPCWSTR lpszWindowName, DWORD 
     CQMXPDockManager* pDockManager = nullptr;
     if (pParentWnd != nullptr) {
         pDockManager = pParentWnd->IsFrameWnd() ? qmxGlobalUtils.GetDockManager(pParentWnd) : nullptr;
-        if (pDockManager == nullptr)
+        if (pDockManager == nullptr) {
+            // Refused as every failed creation ends: the object is told (and deletes itself).
+            PostNcDestroy();
             return FALSE;
+        }
     }
     const CString strClass = QMXPRegisterBarClass(L"QMXMiniWrame");
     m_hParentWnd = CWnd::SafeHwndOf(pParentWnd);

@@ -93,7 +93,8 @@ public:
     virtual LRESULT HitTest(CPoint point, BOOL bDetectCaption) const;
     virtual UINT GetBarID() const;
     virtual BOOL Create(LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = nullptr);
-    // FALSE also when the parent is a frame without dock manager (the window is destroyed then).
+    // FALSE also when the parent is a window without dock manager; a frame
+    // that cannot be made has deleted itself (PostNcDestroy).
     virtual BOOL CreateEx(DWORD dwStyleEx, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                           CWnd* pParentWnd = nullptr);
     using CWnd::CreateEx;

@@ -259,6 +259,7 @@ void CQMXPToolbarCustomize::CentreOnFrame() {
 }
 
 void CQMXPToolbarCustomize::SetFrameCustomizeMode(BOOL bCustomize) {
+    m_bFrameCustomizing = bCustomize;
     if (m_pParentFrame != nullptr && ::IsWindow(m_pParentFrame->GetSafeHwnd())) {
         for (HWND hwnd = ::GetWindow(m_pParentFrame->GetSafeHwnd(), GW_CHILD); hwnd != nullptr;
              hwnd = ::GetWindow(hwnd, GW_HWNDNEXT))
@@ -340,8 +341,10 @@ BOOL CQMXPToolbarCustomize::OnHelpInfo(HELPINFO* pHelpInfo) {
 }
 
 void CQMXPToolbarCustomize::PostNcDestroy() {
-    g_pWndCustomize = nullptr;
-    SetFrameCustomizeMode(FALSE);
+    if (g_pWndCustomize == this)
+        g_pWndCustomize = nullptr;
+    if (m_bFrameCustomizing)
+        SetFrameCustomizeMode(FALSE);
     // The frame, active again, puts the bars floating above it back on top
     // (a bar made in the sheet among them).
     if (m_pParentFrame != nullptr && ::IsWindow(m_pParentFrame->GetSafeHwnd()))

@@ -119,6 +119,9 @@ protected:
     UINT m_uiFlags;
     // The picture on the help button (bitmap 16131).
     HBITMAP m_hbmHelp = nullptr;
+    // The frame is in customisation mode for this sheet (a sheet whose
+    // window could not be made never put it there).
+    BOOL m_bFrameCustomizing = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

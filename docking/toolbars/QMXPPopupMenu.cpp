@@ -89,6 +89,7 @@ void CQMXPPopupMenu::CommonInit() {
     sizeFinal = CSize(0, 0);
     menuBarHeight = 0;
     bOwnMenu = TRUE;
+    bMade = FALSE;
     bTrackMode = FALSE;
     bShown = FALSE;
     bDestroying = FALSE;
@@ -119,7 +120,7 @@ void CQMXPPopupMenu::CommonInit() {
 }
 
 CQMXPPopupMenu::~CQMXPPopupMenu() {
-    if (bOwnMenu && hMenu != nullptr && ::IsMenu(hMenu))
+    if (bOwnMenu && bMade && hMenu != nullptr && ::IsMenu(hMenu))
         ::DestroyMenu(hMenu);
     hMenu = nullptr;
 }
@@ -129,8 +130,10 @@ CQMXPPopupMenu::~CQMXPPopupMenu() {
 BOOL CQMXPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenuIn, BOOL bLocked, BOOL bOwnMessage) {
     PlayMenuSound(QMXP_SOUND_MENU_POPUP);
     LPCWSTR lpszClass = PopupMenuClass();
-    if (lpszClass == nullptr)
+    if (lpszClass == nullptr) {
+        PostNcDestroy();
         return FALSE;
+    }
     hMenu = hMenuIn;
     if (x == -1 && y == -1) {
         x = 0;
@@ -165,6 +168,7 @@ BOOL CQMXPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenuIn, BOOL 
     GetMenuBar()->SetLocked(bLocked);
     if (!CMiniFrameWnd::CreateEx(0, lpszClass, title, dwStyle, CRect(0, 0, 0, 0), pWndOwner, 0))
         return FALSE;
+    bMade = TRUE;
     const HWND hwndThis = m_hWnd;
     if (animationType != QMXP_ANIMATION_NONE && !CQMXPToolBar::m_bCustomizeMode && !bDestroying)
         StartAnimation();

@@ -56,8 +56,10 @@ public:
     virtual BOOL TearOff(CPoint point);
     // A tool bar of the menu's items for the frame; none when it cannot be made.
     virtual CQMXPToolBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCWSTR lpszName);
-    // Shows the menu's items at (x, y) in screen coordinates for the window;
-    // FALSE when the window cannot be made (the object is then the caller's).
+    // Shows the menu's items at (x, y) in screen coordinates for the window.
+    // FALSE when the window cannot be made: the object has deleted itself
+    // (PostNcDestroy), and the menu, which it owns only once shown, stays the
+    // caller's.
     virtual BOOL Create(CWnd* pWndParent, int x, int y, HMENU hMenuIn, BOOL bLocked = FALSE,
                         BOOL bOwnMessage = FALSE);
 
@@ -109,6 +111,8 @@ public:
     CSize sizeFinal;
     int menuBarHeight;
     BOOL bOwnMenu;
+    // Create made the window: from then on an owned menu goes with the object.
+    BOOL bMade;
     BOOL bTrackMode;
     BOOL bShown;
     BOOL bDestroying;

@@ -339,8 +339,10 @@ BOOL CQMXPToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
     pPopup->pParentBtn = this;
     pPopup->dropDirection = nDirection;
     if (!pPopup->Create(pWnd, x, y, hMenu)) {
+        // The popup has deleted itself; the menu made for it is still ours.
         m_pPopupMenu = nullptr;
-        delete pPopup;
+        if (hMenu != nullptr)
+            ::DestroyMenu(hMenu);
         return FALSE;
     }
     if (m_pPopupMenu == nullptr)

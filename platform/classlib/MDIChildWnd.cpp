@@ -61,15 +61,14 @@ BOOL CMDIChildWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD d
     mcs.cy = cs.cy;
     mcs.style = static_cast<DWORD>(cs.style);
     mcs.lParam = reinterpret_cast<LPARAM>(cs.lpCreateParams);
-    if (!AfxHookWindowCreate(this)) {
+    HWND hWndAttached = nullptr;
+    if (!AfxHookWindowCreate(this, &hWndAttached)) {
         PostNcDestroy();
         return FALSE;
     }
     HWND hWnd = reinterpret_cast<HWND>(
         ::SendMessageW(pParentWnd->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
-    if (!AfxUnhookWindowCreate())
-        PostNcDestroy();  // the object never met its window
-    return hWnd != nullptr;
+    return AfxEndWindowCreate(this, hWndAttached, hWnd);
 }
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {

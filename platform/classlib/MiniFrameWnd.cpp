@@ -26,8 +26,10 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lps
                              const RECT& rect, CWnd* pParentWnd, UINT nID) {
     if (lpszClassName == nullptr)
         lpszClassName = MiniFrameClass();
-    if (lpszClassName == nullptr)
+    if (lpszClassName == nullptr) {
+        PostNcDestroy();
         return FALSE;
+    }
     HMENU hMenuOrID = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     return CWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
                           rect.right - rect.left, rect.bottom - rect.top, CWnd::SafeHwndOf(pParentWnd), hMenuOrID);

@@ -77,6 +77,11 @@ int CALLBACK CreateSheetCallback(HWND, UINT uMsg, LPARAM lParam) {
     return 0;
 }
 
+// The sheet's window that PropertySheetW returned; null for its failure (-1 or 0).
+HWND SheetWindow(INT_PTR nResult) {
+    return nResult == -1 ? nullptr : reinterpret_cast<HWND>(nResult);
+}
+
 }  // namespace
 
 CPropertySheet::CPropertySheet() { CommonConstruct(nullptr, 0); }
@@ -219,16 +224,15 @@ INT_PTR CPropertySheet::DoModal() {
 
     m_nModalResult = IDCANCEL;
     INT_PTR nResult = -1;
-    HWND hWnd = nullptr;
-    if (!pages.empty() && AfxHookWindowCreate(this)) {
-        hWnd = reinterpret_cast<HWND>(::PropertySheetW(&psh));
-        if (!AfxUnhookWindowCreate())
-            hWnd = nullptr;  // the sheet's window was never made
+    BOOL bMade = FALSE;
+    HWND hWndAttached = nullptr;
+    if (!pages.empty() && AfxHookWindowCreate(this, &hWndAttached)) {
+        bMade = AfxEndWindowCreate(this, hWndAttached, SheetWindow(::PropertySheetW(&psh)));
     } else {
         for (HPROPSHEETPAGE hPage : pages)
             ::DestroyPropertySheetPage(hPage);
     }
-    if (hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr) {
+    if (bMade) {
         m_nFlags |= WF_CONTINUEMODAL;
         RunModalLoop(MLF_SHOWONIDLE);
         nResult = m_nModalResult;
@@ -244,17 +248,16 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
     std::vector<HPROPSHEETPAGE> pages;
     PROPSHEETHEADERW psh = MakeHeader(pages, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
                                       CreateSheetCallback, PSH_NOAPPLYNOW);
-    if (pages.empty() || !AfxHookWindowCreate(this)) {
+    HWND hWndAttached = nullptr;
+    if (pages.empty() || !AfxHookWindowCreate(this, &hWndAttached)) {
         for (HPROPSHEETPAGE hPage : pages)
             ::DestroyPropertySheetPage(hPage);
+        PostNcDestroy();
         return FALSE;
     }
     t_dwCreateStyle = dwStyle;
     t_dwCreateExStyle = dwExStyle;
-    HWND hWnd = reinterpret_cast<HWND>(::PropertySheetW(&psh));
-    if (!AfxUnhookWindowCreate())
-        hWnd = nullptr;
-    return hWnd != nullptr && hWnd != reinterpret_cast<HWND>(-1) && m_hWnd != nullptr;
+    return AfxEndWindowCreate(this, hWndAttached, SheetWindow(::PropertySheetW(&psh)));
 }
 
 void CPropertySheet::EndDialog(int nEndID) {

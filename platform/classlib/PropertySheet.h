@@ -42,7 +42,8 @@ public:
     // The sheet as a modeless window: of the given style (a child control with
     // WS_CHILD), or with -1 a window beside its parent in the system's own
     // style that stays until it is destroyed (its close buttons only mark it
-    // done); FALSE when it cannot be made.
+    // done); FALSE when it cannot be made, PostNcDestroy called as CWnd's
+    // creations do.
     virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
     // The sheet's tab control (PSM_GETTABCONTROL).
     HWND GetTabControl() const { return reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETTABCONTROL, 0, 0)); }

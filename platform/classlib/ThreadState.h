@@ -16,6 +16,8 @@ struct AFX_THREAD_STATE {
     CWinThread* m_pCurrentWinThread = nullptr;
     // The window object that the next window created on this thread is attached to.
     CWnd* m_pWndInit = nullptr;
+    // Where the hook writes the handle it attached m_pWndInit to (may be null).
+    HWND* m_phWndAttached = nullptr;
     HHOOK m_hHookCbtFilter = nullptr;
     // The hook goes as soon as it has attached m_pWndInit (windows created by
     // the system on the library's behalf, such as property pages).

@@ -233,18 +233,14 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
     cs.hMenu = nIDorHMenu;
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = lpParam;
-    if (!PreCreateWindow(cs)) {
+    HWND hWndAttached = nullptr;
+    if (!PreCreateWindow(cs) || !AfxHookWindowCreate(this, &hWndAttached)) {
         PostNcDestroy();
         return FALSE;
     }
-    if (!AfxHookWindowCreate(this))
-        return FALSE;
     HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                   cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    // The object never met its window: nothing else will call PostNcDestroy.
-    if (!AfxUnhookWindowCreate())
-        PostNcDestroy();
-    return hWnd != nullptr;
+    return AfxEndWindowCreate(this, hWndAttached, hWnd);
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -273,21 +269,21 @@ LPCDLGTEMPLATEW AfxLoadDialogTemplate(LPCWSTR lpszTemplateName, HINSTANCE hInst)
 
 BOOL CWnd::CreateDlg(LPCWSTR lpszTemplateName, CWnd* pParentWnd) {
     HINSTANCE hInst = AfxGetResourceHandle();
-    LPCDLGTEMPLATEW lpTemplate = AfxLoadDialogTemplate(lpszTemplateName, hInst);
-    return lpTemplate != nullptr && CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
+    return CreateDlgIndirect(AfxLoadDialogTemplate(lpszTemplateName, hInst), pParentWnd, hInst);
 }
 
 BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst) {
-    if (m_hWnd != nullptr || lpDialogTemplate == nullptr)
+    if (m_hWnd != nullptr)
         return FALSE;
     if (hInst == nullptr)
         hInst = AfxGetResourceHandle();
-    if (!AfxHookWindowCreate(this))
-        return FALSE;
-    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, CWnd::SafeHwndOf(pParentWnd), AfxDlgProc, 0);
-    if (!AfxUnhookWindowCreate())
+    HWND hWndAttached = nullptr;
+    if (lpDialogTemplate == nullptr || !AfxHookWindowCreate(this, &hWndAttached)) {
         PostNcDestroy();
-    return hWnd != nullptr;
+        return FALSE;
+    }
+    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, CWnd::SafeHwndOf(pParentWnd), AfxDlgProc, 0);
+    return AfxEndWindowCreate(this, hWndAttached, hWnd);
 }
 
 BOOL CWnd::ExecuteDlgInit(LPCWSTR lpszResourceName) {

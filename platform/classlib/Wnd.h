@@ -32,10 +32,18 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // C++ exceptions inside.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // The next window created on this thread is attached to pWnd (a CBT hook);
-// FALSE when the hook cannot be set.
-BOOL AfxHookWindowCreate(CWnd* pWnd);
+// FALSE when the hook cannot be set. The handle it is attached to goes to
+// *phWndAttached (null until then).
+BOOL AfxHookWindowCreate(CWnd* pWnd, HWND* phWndAttached = nullptr);
 // FALSE when the hooked window was never created.
 BOOL AfxUnhookWindowCreate();
+// Ends a creation begun with AfxHookWindowCreate(pWnd, &hWndAttached), given
+// the handle the system's call returned: TRUE when the window lives on,
+// attached to pWnd. Otherwise pWnd has been told exactly once that it has no
+// window (PostNcDestroy) and names no handle: by WM_NCDESTROY when the system
+// made the window and destroyed it during its creation, here on every other
+// road.
+BOOL AfxEndWindowCreate(CWnd* pWnd, HWND hWndAttached, HWND hWndMade);
 // A window class of the module with the arrow cursor, registered the first
 // time it is asked for; its name, null when it cannot be registered.
 LPCWSTR AfxRegisterWindowClassOnce(LPCWSTR lpszClassName, UINT nClassStyle, HBRUSH hbrBackground);
@@ -65,6 +73,11 @@ public:
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
 
+    // A creation that fails (here, in CreateDlg and in every Create or
+    // LoadFrame of the library) has called PostNcDestroy exactly once, on
+    // every road: an object that deletes itself there is gone, and its maker
+    // must not touch it again. Only an object that has a window already is
+    // left as it is.
     virtual BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                         CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
     virtual BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x,
@@ -398,6 +411,7 @@ protected:
 
 private:
     friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
+    friend BOOL AfxEndWindowCreate(CWnd*, HWND, HWND);
     // At a modal loop's idle moment before the thread's first one: the main
     // window (when it is not the modal one) and its bars bring their
     // commands' states up to date.

@@ -52,8 +52,12 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam) {
         return ::CallNextHookEx(pState->m_hHookCbtFilter, nCode, wParam, lParam);
 
     CWnd* pWndInit = pState->m_pWndInit;
+    HWND* phWndAttached = pState->m_phWndAttached;
     pState->m_pWndInit = nullptr;
+    pState->m_phWndAttached = nullptr;
     if (pWndInit->Attach(hWnd)) {
+        if (phWndAttached != nullptr)
+            *phWndAttached = hWnd;
         // No C++ exception may leave the hook either.
         try {
             pWndInit->PreSubclassWindow();
@@ -76,20 +80,24 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam) {
     return lResult;
 }
 
-BOOL AfxHookWindowCreate(CWnd* pWnd) {
+BOOL AfxHookWindowCreate(CWnd* pWnd, HWND* phWndAttached) {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (phWndAttached != nullptr)
+        *phWndAttached = nullptr;
     if (pState->m_hHookCbtFilter == nullptr) {
         pState->m_hHookCbtFilter = ::SetWindowsHookExW(WH_CBT, AfxCbtFilterHook, nullptr, ::GetCurrentThreadId());
         if (pState->m_hHookCbtFilter == nullptr)
             return FALSE;
     }
     pState->m_pWndInit = pWnd;
+    pState->m_phWndAttached = phWndAttached;
     return TRUE;
 }
 
 BOOL AfxUnhookWindowCreate() {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     pState->m_bUnhookAfterAttach = false;
+    pState->m_phWndAttached = nullptr;
     if (pState->m_hHookCbtFilter != nullptr) {
         ::UnhookWindowsHookEx(pState->m_hHookCbtFilter);
         pState->m_hHookCbtFilter = nullptr;
@@ -99,4 +107,28 @@ BOOL AfxUnhookWindowCreate() {
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL AfxEndWindowCreate(CWnd* pWnd, HWND hWndAttached, HWND hWndMade) {
+    AfxUnhookWindowCreate();
+    if (hWndAttached == nullptr) {
+        // The object never met a window (none was made, or another hook kept
+        // the library's from seeing it): nothing else will tell it. A window
+        // made without it has no object to serve it and goes.
+        if (hWndMade != nullptr && ::IsWindow(hWndMade))
+            ::DestroyWindow(hWndMade);
+        pWnd->PostNcDestroy();
+        return FALSE;
+    }
+    // The handle map is asked, not the object: an object told of its end at
+    // WM_NCDESTROY may be deleted by now.
+    if (CWnd::FromHandlePermanent(hWndAttached) != pWnd)
+        return FALSE;
+    if (hWndMade != nullptr && ::IsWindow(hWndAttached))
+        return TRUE;
+    // Refused after the object met it but before its first message (a hook
+    // of the system's chain): no WM_NCDESTROY comes for it.
+    pWnd->DetachAtNcDestroy();
+    pWnd->PostNcDestroy();
+    return FALSE;
 }

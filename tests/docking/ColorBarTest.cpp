@@ -87,6 +87,12 @@ TEST_F(ColorBarTest, ButtonsOfACommandShareItsColourAndShowItUnderTheImage) {
     CQMXPColorBar* pTearOff = NewTearOff(kColorCommand);
     ASSERT_TRUE(pTearOff->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 2));
     m_pFrame->RecalcLayout();
+    // While the bars are customised the palette refuses its window as it is
+    // made: nothing opens, once, and the button names no palette.
+    CQMXPToolBar::m_bCustomizeMode = TRUE;
+    EXPECT_FALSE(pFirst->OpenPopupMenu(&bar));
+    CQMXPToolBar::m_bCustomizeMode = FALSE;
+    EXPECT_EQ(nullptr, pFirst->GetPopupMenu());
 
     pFirst->SetColor(RGB(200, 0, 0), TRUE);
     ASSERT_EQ(pSecond->calls.size(), 1u);

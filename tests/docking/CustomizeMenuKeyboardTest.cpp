@@ -78,10 +78,8 @@ protected:
     }
     CQMXPToolbarCustomize* OpenSheet() {
         auto* pSheet = new CQMXPToolbarCustomize(m_pFrame, TRUE, 0x1F);
-        if (!pSheet->Create()) {
-            delete pSheet;
+        if (!pSheet->Create())
             return nullptr;
-        }
         Pump();
         return pSheet;
     }

@@ -100,10 +100,8 @@ protected:
     CQMXPToolbarCustomize* OpenSheet(BOOL bUserDefined, UINT uiFlags = 0x1F) {
         auto* pSheet = new CQMXPToolbarCustomize(m_pFrame, TRUE, uiFlags);
         pSheet->EnableUserDefinedToolbars(bUserDefined);
-        if (!pSheet->Create()) {
-            delete pSheet;
+        if (!pSheet->Create())
             return nullptr;
-        }
         Pump();
         return pSheet;
     }

@@ -136,10 +136,8 @@ protected:
     }
     CCheckingSheet* OpenSheet(UINT uiFlags = 0x1F) {
         auto* pSheet = new CCheckingSheet(m_pFrame, TRUE, uiFlags);
-        if (!pSheet->Create()) {
-            delete pSheet;
+        if (!pSheet->Create())
             return nullptr;
-        }
         Pump();
         return pSheet;
     }

@@ -21,10 +21,9 @@ LRESULT CMenuTestFrame::OnToolBarContextMenu(WPARAM, LPARAM lParam) {
                             {0, nullptr},
                             {ID_MENUTEST_CUSTOMIZE, L"&Customize..."}});
     auto* pPopup = new CQMXPPopupMenu;
-    if (!pPopup->Create(this, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), hMenu)) {
-        delete pPopup;
+    // A popup that cannot be made has deleted itself and left the menu here.
+    if (!pPopup->Create(this, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), hMenu))
         ::DestroyMenu(hMenu);
-    }
     return 0;
 }
 
@@ -90,10 +89,8 @@ std::vector<std::wstring> ItemTexts(CQMXPPopupMenu* pPopup) {
 
 CQMXPPopupMenu* MenuTest::OpenPopup(HMENU hMenu, CPoint point) {
     auto* pPopup = new CQMXPPopupMenu;
-    if (!pPopup->Create(m_pFrame, point.x, point.y, hMenu)) {
-        delete pPopup;
+    if (!pPopup->Create(m_pFrame, point.x, point.y, hMenu))
         return nullptr;
-    }
     return pPopup;
 }
 

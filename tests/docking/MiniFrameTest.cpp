@@ -169,13 +169,18 @@ TEST_F(MiniFrameTest, ABarIsToldWhenItsFrameTakesItOut) {
     EXPECT_EQ(other.m_left, std::vector<CQMXPMiniFrameWnd*>{pFrame});
 }
 
+struct CCountedMiniFrame : CQMXPMiniFrameWnd {
+    static inline int s_deleted = 0;
+    ~CCountedMiniFrame() override { ++s_deleted; }
+};
+
 TEST_F(MiniFrameTest, AFrameWithoutDockManagerIsRefusedBeforeItsWindowIsMade) {
     CDockTestFrame* pPlain = MakeFrame(300, 200);
     ASSERT_NE(pPlain, nullptr);
-    auto* pFrame = new CQMXPMiniFrameWnd;
+    auto* pFrame = new CCountedMiniFrame;
     EXPECT_FALSE(pFrame->Create(nullptr, WS_POPUP, CRect(0, 0, 100, 100), pPlain));
-    EXPECT_EQ(pFrame->GetSafeHwnd(), nullptr);
-    delete pFrame;
+    // Gone as every frame whose creation failed: its maker has nothing to delete.
+    EXPECT_EQ(1, CCountedMiniFrame::s_deleted);
     pPlain->DestroyWindow();
 }
 

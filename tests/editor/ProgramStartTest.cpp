@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using edtest::CProgramRun;
 
 namespace {
@@ -69,6 +71,27 @@ TEST(ProgramStart, EmptyReportModeShowsToolBarsStatusPanesAndOneReportWithItsPan
     // Its first pane starts with the idle text.
     EXPECT_TRUE(edtest::WaitFor([&] { return CProgramRun::Text(status) == L"Ready"; }));
     test_support::WriteWindowScreenshot(program.Main(), L"editor_start_empty_report");
+}
+
+// The hook beside the tests, which the system loads into the program, ends
+// the splash's window while it is made: the start goes on without a splash to
+// a main window that takes commands (its report and a new one).
+TEST(ProgramStart, ASplashThatCannotBeMadeIsLeftOutAndTheMainWindowWorks)
+{
+    HANDLE refused = ::CreateEventW(nullptr, TRUE, FALSE, L"OtSplashRefused");
+    HMODULE library = ::LoadLibraryW(edtest::BesideTests(L"splash_refusal.dll").c_str());
+    FARPROC install = library ? ::GetProcAddress(library, "InstallSplashRefusal") : nullptr;
+    ASSERT_NE(nullptr, install) << "splash_refusal.dll is built beside the tests";
+    std::unique_ptr<HHOOK__, decltype(&::UnhookWindowsHookEx)> hook(reinterpret_cast<HHOOK>(install()),
+                                                                     ::UnhookWindowsHookEx);
+    edtest::SetStartPrefs(3, L"");
+    CProgramRun program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(refused, 0)) << "the splash was made";
+    program.Command(57600);
+    EXPECT_TRUE(edtest::WaitFor([&] { return program.ReportFrames().size() == 2; }));
+    test_support::WriteWindowScreenshot(program.Main(), L"editor_start_without_splash");
+    ::CloseHandle(refused);
 }
 
 namespace {

@@ -1,8 +1,10 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/HandleMap.h"
+#include "platform/classlib/PropertySheet.h"
 #include "platform/classlib/ScrollBar.h"
 #include "platform/classlib/Wnd.h"
 
+#include "TestResources.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -142,16 +144,23 @@ TEST(CWnd, CreationRunsPreCreateAndAttachesBeforeTheFirstMessage) {
 
 namespace {
 
-class CCountedWnd : public CWnd {
-public:
-    static int s_live;
-    CCountedWnd() { ++s_live; }
-    ~CCountedWnd() override { --s_live; }
+int g_live = 0;
+int g_told = 0;  // PostNcDestroy calls
 
-protected:
-    void PostNcDestroy() override { delete this; }
+// A window object of the library's kind that counts itself and deletes itself when told.
+template <class Base>
+struct CCounted : Base {
+    CCounted() { ++g_live; }
+    ~CCounted() override { --g_live; }
+    void PostNcDestroy() override { ++g_told, delete this; }
 };
-int CCountedWnd::s_live = 0;
+using CCountedWnd = CCounted<CWnd>;
+
+// Refuses the window being made, as a hook of the system's chain may:
+// installed first, it is asked after the library's own.
+LRESULT CALLBACK RefuseWindow(int code, WPARAM wParam, LPARAM lParam) {
+    return code == HCBT_CREATEWND ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 }  // namespace
 
@@ -170,17 +179,39 @@ TEST(CWnd, NoWindowObjectOutlivesItsDestroyedTree) {
         auto* subclassed = new CCountedWnd;
         ASSERT_TRUE(subclassed->SubclassWindow(CreateRawWindow(child->m_hWnd)));
     }
-    EXPECT_EQ(13, CCountedWnd::s_live);
+    EXPECT_EQ(13, g_live);
     EXPECT_EQ(permanentBefore + 13, afxMapHWND()->GetPermanentCount());
 
     root->DestroyWindow();
-    EXPECT_EQ(0, CCountedWnd::s_live);
+    EXPECT_EQ(0, g_live);
     EXPECT_EQ(permanentBefore, afxMapHWND()->GetPermanentCount());
 
-    // An object whose creation failed before it had a window is told too.
-    auto* failed = new CCountedWnd;
-    EXPECT_FALSE(failed->CreateEx(0, L"NoSuchClassAnywhere", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
-    EXPECT_EQ(0, CCountedWnd::s_live);
+    // An object whose creation failed is told exactly once and names no
+    // window: before it had one, refused by a hook of the system's chain
+    // after the library attached it, or a dialog without its template.
+    const struct {
+        const char* road;
+        bool refused;
+        BOOL (*create)();
+    } roads[] = {
+        {"no such class", false,
+         [] { return (new CCountedWnd)->CreateEx(0, L"NoSuchClassAnywhere", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr); }},
+        {"refused", true, [] { return (new CCountedWnd)->CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr); }},
+        {"no template", false, [] { return (new CCountedWnd)->CreateDlg(MAKEINTRESOURCEW(999), nullptr); }},
+        {"dialog refused", true, [] { return (new CCountedWnd)->CreateDlg(MAKEINTRESOURCEW(IDD_TEST_DIALOG), nullptr); }},
+        {"frame refused", true, [] { return (new CCounted<CFrameWnd>)->LoadFrame(999, WS_OVERLAPPEDWINDOW); }},
+        {"sheet without pages", false, [] { return (new CCounted<CPropertySheet>)->Create(); }},
+    };
+    for (const auto& r : roads) {
+        SCOPED_TRACE(r.road);
+        g_told = 0;
+        HHOOK hook = r.refused ? ::SetWindowsHookExW(WH_CBT, RefuseWindow, nullptr, ::GetCurrentThreadId()) : nullptr;
+        EXPECT_FALSE(r.create());
+        ::UnhookWindowsHookEx(hook);
+        EXPECT_EQ(1, g_told);
+        EXPECT_EQ(0, g_live);
+        EXPECT_EQ(permanentBefore, afxMapHWND()->GetPermanentCount());
+    }
     classlib_test::DrainMessages();
 }
 
