@@ -396,36 +396,3 @@ TEST(RasterPixelBound, ThumbnailsOfGifsInterlacedPngsAndTiffStripsHoldRowsAndSum
         },
         ::testing::ExitedWithCode(0), "");
 }
-
-// A full read through the system's decoder, of RGB of 1 bit a sample in
-// strips of 64 rows, comes in bands: converted in one call, the decoder held
-// the picture at 3 bytes a pixel beside the pixels. In a process of its own
-// the read holds at most the reading's bound beside them, and gives the
-// samples as stored.
-TEST(RasterPixelBound, AFullReadThroughTheSystemsDecoderHoldsBandsBesideThePixels)
-{
-    constexpr uint32_t kSide = 6000;
-    const auto level = [](uint32_t x, uint32_t y, uint16_t s) { return (x / 8 + y / 8 + s) & 1; };
-    const std::string path = TempPath("rgb of 1 bit.tif");
-    WriteBytes(path, WrittenByLibtiff({{TIFFTAG_IMAGEWIDTH, kSide}, {TIFFTAG_IMAGELENGTH, kSide},
-                                       {TIFFTAG_BITSPERSAMPLE, 1}, {TIFFTAG_SAMPLESPERPIXEL, 3},
-                                       {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
-                                       {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE}, {TIFFTAG_ROWSPERSTRIP, 64}},
-                                      [&](TIFF* tif) { return WritePackedSamples(tif, kSide, kSide, 3, 1, 0, level); }));
-    EXPECT_EXIT(
-        {
-            const int32_t size = Lib().read(path.c_str(), nullptr, 0);
-            std::vector<uint8_t> record(size_t(std::max(size, 0)));
-            size_t peak = 0;
-            const size_t start = test_support::PrivateBytes(&peak);
-            bool read = size > 0 && Lib().read(path.c_str(), record.data(), size) == size;
-            test_support::PrivateBytes(&peak);
-            std::fprintf(stderr, "%u MB of pixels, peak %u MB beside them\n", unsigned(record.size() >> 20),
-                         unsigned((peak - start) >> 20));
-            for (uint32_t i = 0; read && i < kSide * kSide; ++i)
-                for (uint16_t s = 0; s < 3; ++s)
-                    read = read && record[12 + size_t(i) * 4 + 2 - s] == 255 * level(i % kSide, i / kSide, s);
-            std::exit(read && peak < start + (size_t(32) << 20) ? 0 : 1);  // the reading's bound
-        },
-        ::testing::ExitedWithCode(0), "");
-}
