@@ -14,16 +14,6 @@ const size_t kWidestCharacterForm = 10;
 const wchar_t kCut[] = L"...";
 const size_t kCutForm = 3;
 
-bool IsHighSurrogate(wchar_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 // The text form's size of one character: one unit, or a pair of surrogates.
 // The form of each unit is kept once found, so a long run of one (control
 // characters, whose form is empty) costs one conversion.

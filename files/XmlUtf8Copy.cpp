@@ -1,5 +1,7 @@
 #include "files/XmlUtf8Copy.h"
 
+#include "files/XmlValueForms.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -31,11 +33,6 @@ public:
 private:
     HANDLE m_handle;
 };
-
-bool IsHighSurrogate(wchar_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
 
 }  // namespace
 

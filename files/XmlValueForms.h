@@ -23,6 +23,16 @@ private:
     int32_t m_depth;
 };
 
+// The two halves of a character beyond U+FFFF in UTF-16.
+inline bool IsHighSurrogate(wchar_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(wchar_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // UTF-8 escaped for an attribute value or character data. The five markup
 // characters become entity references and TAB, LF and CR character
 // references (a parser reads them raw as spaces in attributes, and a CR
