@@ -92,13 +92,13 @@ BOOL CKWBaseWinApplication::InitInstance()
 
 int CKWBaseWinApplication::ExitInstance()
 {
-    // Before the frame was made the settings were never read: written now,
-    // their defaults and a tool bars' version without a layout would stand
-    // for the user's at the next start.
-    if (m_startedUp) {
-        RegisterShellFileTypes();
+    // The shell registration needs nothing of the start. Before the frame was
+    // made the settings were never read: written now, their defaults and a
+    // tool bars' version without a layout would stand for the user's at the
+    // next start.
+    RegisterShellFileTypes();
+    if (m_startedUp)
         TerminateApp();
-    }
     CQMXPVisualManager::SelectManagerClass(nullptr);
     const int code = CWinApp::ExitInstance();
     return m_startedUp ? code : kStartFailedExitCode;

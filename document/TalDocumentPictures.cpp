@@ -88,8 +88,11 @@ void CTalDocument::ReportPictureProblems(const std::vector<uint32_t>& pictureIds
         if (state == KWPictureState::TooLarge)
             g_rasterLib.GetImageSize(id, size);
         const CString name = TalPictureName(GetProperties(), id, documentFile);
+        const CString refused = g_rasterLib.GetRefusedName(id);
         if (unkept)
             lines.push_back(L"The picture " + name + L" " + KWUnkeptPictureText(unkeptError));
+        else if (!refused.IsEmpty())
+            lines.push_back(KWRefusedNameLine(refused));
         else
             lines.push_back(KWPictureProblemLine(state, name, size));
     }

@@ -34,7 +34,9 @@ bool IsSafeFileName(const CString& name)
         if (ch < 32 || std::wcschr(L"\\/:*?\"<>|", ch))
             return false;
     }
-    if (name[length - 1] == L'.' || name[length - 1] == L' ' || name.Find(L"..") >= 0)
+    // Dots inside a name ("IMG..1.jpg", "...Trip Images") climb no folder;
+    // a name of dots only ends in one and is refused with the trailing dot.
+    if (name[length - 1] == L'.' || name[length - 1] == L' ')
         return false;
     return !IsDeviceName(name);
 }
@@ -54,7 +56,8 @@ CString TemplateFileName(const CString& name, bool title)
             return CString();
         file += extension;
     }
-    return IsSafeFileName(file) ? file : CString();
+    // Template names stay as plain as the template files ever had them.
+    return IsSafeFileName(file) && file.Find(L"..") < 0 ? file : CString();
 }
 
 namespace {

@@ -6,9 +6,10 @@
 // device.
 #include "platform/classlib/String.h"
 
-// One plain file or folder name: no separators, drive, "..", control or
-// reserved characters, no trailing dot or blank (Windows would drop them and
-// open another file), and no device name.
+// One plain file or folder name: no separators, drive, control or reserved
+// characters, no trailing dot or blank (Windows would drop them and open
+// another file, and "." and ".." are such names), and no device name. Dots
+// inside a name or at its start are part of it.
 bool IsSafeFileName(const CString& name);
 // A name that Windows opens as a device whatever extension follows: CON,
 // PRN, AUX, NUL, CONIN$, CONOUT$, COM and LPT with a digit 0 to 9 or a
@@ -21,8 +22,8 @@ extern const wchar_t kLeafTemplateExtension[];
 // The file that holds a page template of that name: the name itself when it
 // ends with its kind's extension, the name and that extension when it has no
 // extension; empty for any other name (one with another extension, or no
-// plain file name), so that nothing but templates of the kind is ever written
-// into the template folder.
+// plain file name, or one with two dots together), so that nothing but
+// templates of the kind is ever written into the template folder.
 CString TemplateFileName(const CString& name, bool title);
 
 // A picture file named by a document that refers to files where they lie: a

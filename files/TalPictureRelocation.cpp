@@ -1,5 +1,6 @@
 #include "files/TalPictureRelocation.h"
 
+#include "files/XmlPreprocessFile.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWWriteFailureReason.h"
@@ -102,6 +103,18 @@ bool CTalPictureRelocation::SameContent(const CString& a, const CString& b)
     return same;
 }
 
+DWORD CTalPictureRelocation::ReadError(const CString& path)
+{
+    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error != 0 ? error : ERROR_FILE_NOT_FOUND;
+    }
+    ::CloseHandle(file);
+    return 0;
+}
+
 bool CTalPictureRelocation::EnsureFolder()
 {
     if (m_folder.IsEmpty())
@@ -136,8 +149,10 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
         if (!embedded && !g_rasterLib.GetUnkeptError(pictureId, unkeptError))
             entry.linkName = source;
     }
+    if (!m_failed && !entry.sourcePath.IsEmpty() && NeedsBytes(entry))
+        MakeReadable(entry);
     // After a failure the save is lost: nothing more is written.
-    if (!entry.missing && !m_failed) {
+    if (!entry.missing && !m_failed && entry.unreadError == 0) {
         if (m_mode == 0)
             PlaceInStore(entry);
         // The placeholder an earlier save put in an empty file's place.
@@ -152,6 +167,62 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     const int32_t key = static_cast<int32_t>(m_entries.size());
     m_keys[pictureId] = key;
     return key;
+}
+
+bool CTalPictureRelocation::NeedsBytes(const Entry& entry) const
+{
+    switch (m_mode) {
+    case 0:
+        return true;
+    case 1:
+        return IsStoreFile(entry.sourcePath);
+    case 2:
+        return !InFolder(entry.sourcePath);
+    default:
+        return false;
+    }
+}
+
+bool CTalPictureRelocation::InFolder(const CString& path) const
+{
+    return Lowered(GetPathDirectory(path) + L"\\") == Lowered(m_folder);
+}
+
+void CTalPictureRelocation::MakeReadable(Entry& entry)
+{
+    const DWORD error = entry.missing ? DWORD(ERROR_FILE_NOT_FOUND) : ReadError(entry.sourcePath);
+    if (error == 0)
+        return;
+    // A file missing when its report named it is the placeholder it showed
+    // from the start: there are no bytes of it to lose.
+    if (entry.missing && !IsStoreFile(entry.sourcePath) && g_rasterLib.WasMissingFromStart(entry.sourceId))
+        return;
+    CKWPictureHold hold;
+    const uint32_t restored = CXmlPreprocessFile::RestorePicture(entry.sourceId, hold);
+    if (restored == 0) {
+        entry.unreadError = error;
+        return;
+    }
+    m_restored.push_back(std::move(hold));
+    entry.sourceId = restored;
+    entry.sourcePath = entry.finalPath = g_rasterLib.GetImagePath(restored);
+    entry.missing = false;
+    entry.empty = FileSize(entry.sourcePath) == 0;
+}
+
+void CTalPictureRelocation::NoteUnread(int32_t key, DWORD error)
+{
+    if (key >= 1 && static_cast<size_t>(key) <= m_entries.size())
+        m_entries[static_cast<size_t>(key - 1)].unreadError = error != 0 ? error : ERROR_READ_FAULT;
+}
+
+bool CTalPictureRelocation::HasUnread() const
+{
+    for (const Entry& entry : m_entries) {
+        if (entry.unreadError != 0)
+            return true;
+    }
+    return false;
 }
 
 void CTalPictureRelocation::PlaceInStore(Entry& entry)
@@ -205,7 +276,7 @@ CString CTalPictureRelocation::ChooseTarget(const CString& source, bool& reuse)
 void CTalPictureRelocation::PlaceInFolder(Entry& entry, bool move)
 {
     // Already in the folder: nothing to do.
-    if (Lowered(GetPathDirectory(entry.sourcePath) + L"\\") == Lowered(m_folder)) {
+    if (InFolder(entry.sourcePath)) {
         m_targets.insert(Lowered(entry.sourcePath));
         return;
     }
@@ -274,6 +345,8 @@ void CTalPictureRelocation::Rollback()
         entry.moveSource = false;
         entry.finalPath = entry.sourcePath;
     }
+    // The pictures taken anew go with their last hold.
+    m_restored.clear();
     if (m_folderCreated)
         ::RemoveDirectoryW(m_folder.Left(m_folder.GetLength() - 1));
     m_folderCreated = false;

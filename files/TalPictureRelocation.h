@@ -10,6 +10,7 @@
 // gets a key, its number in order of first use, that the file refers to it by.
 // A save of a copy (an archive, a template) moves nothing: its pictures are
 // copied, and the document goes on with the files it had.
+#include "framework/KWPictureHold.h"
 #include "platform/classlib/String.h"
 
 #include <windows.h>
@@ -37,6 +38,12 @@ public:
         // A placeholder of no file that its report named by a link the load
         // refused: that name, which a file naming its pictures writes again.
         CString linkName;
+        // The save needs the file's bytes and cannot read them (the file is
+        // gone, or another program holds it), nor take them anew from the
+        // report that embedded them: the system's error. Such a picture
+        // would be lost: the save must not go on. (Taken anew, the picture
+        // is the new file of the store, in sourceId and sourcePath.)
+        DWORD unreadError = 0;
     };
 
     // Copies a picture file to a target that does not exist yet; 0, or the
@@ -57,6 +64,10 @@ public:
     // True once a picture file that exists could not be copied, or the
     // folder could not be made; nothing is placed after that.
     bool HasFailed() const { return m_failed; }
+    // A picture placed whose file the save then could not read after all.
+    void NoteUnread(int32_t key, DWORD error);
+    // Whether some picture's bytes could not be read (Entry::unreadError).
+    bool HasUnread() const;
     // The file or folder that could not be written, and the reason in words,
     // told when the write failed.
     const CString& GetFailedPath() const { return m_failedPath; }
@@ -82,8 +93,17 @@ public:
     static bool IsStoreFile(const CString& path);
     // True when both files exist and hold the same bytes.
     static bool SameContent(const CString& a, const CString& b);
+    // 0 when the file can be opened for reading now; else the system's error.
+    static DWORD ReadError(const CString& path);
 
 private:
+    // Whether the save copies the picture's file (into the store to embed
+    // it, or into the picture folder), and so needs its bytes.
+    bool NeedsBytes(const Entry& entry) const;
+    // Makes sure that the bytes of a picture whose file the save needs can be
+    // read: from the file, or taken anew from the report that embedded them.
+    void MakeReadable(Entry& entry);
+    bool InFolder(const CString& path) const;
     void PlaceInStore(Entry& entry);
     void PlaceInFolder(Entry& entry, bool move);
     // A name in the folder for the source's file name that no other picture
@@ -103,4 +123,7 @@ private:
     std::map<uint32_t, int32_t> m_keys;
     std::set<CString> m_targets;  // lower-cased final paths used by this save
     std::vector<uint32_t> m_newIds;
+    // The pictures taken anew, held while the save runs; a failed save lets
+    // them go and the store deletes them.
+    std::vector<CKWPictureHold> m_restored;
 };

@@ -5,6 +5,7 @@
 #include "files/BoundedPictureName.h"
 #include "files/NewXmlArch.h"
 #include "files/TalFileNames.h"
+#include "files/TalPictureRelocation.h"
 #include "files/TalXmlSerializer.h"
 #include "framework/KWColor.h"
 #include "framework/KWPathUtils.h"
@@ -22,6 +23,21 @@
 
 const char kTalEmptyFileAttribute[] = "EmptyFile";
 const char kTalRefusedLinkAttribute[] = "RefusedLink";
+
+namespace {
+
+// A text of a report that copies its pictures beside it, naming a copy in
+// the report's own picture folder: what a save of it writes, whatever dots
+// begin the report's name.
+bool NamesOwnCopy(const CString& text, const CString& documentPath)
+{
+    CString folder = CTalPictureRelocation::GetPictureFolder(documentPath);
+    folder = GetPathFileName(folder.Left(folder.GetLength() - 1), true);
+    const int separator = text.Find(L'\\');
+    return separator > 0 && text.Left(separator).CompareNoCase(folder) == 0;
+}
+
+}  // namespace
 
 int32_t CTalTags::CurrentRecord()
 {
@@ -330,9 +346,7 @@ CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
     }
     if (safe)
         return path;
-    CString message;
-    message.Format(L"The picture file name \"%ls\" is refused.", name.GetString());
-    Warn(message);
+    Warn(KWRefusedNameLine(name));
     return CString();
 }
 
@@ -358,7 +372,7 @@ void CTalTags::OnImageEnd(const CString& name)
     // placeholder; it is no file's path and no file is looked for by it.
     m_imageKey = key;
     ReadText(*cell, CString(kTalRefusedLinkAttribute), m_imageRefusedLink);
-    if (m_imageRefusedLink.IsEmpty() && IsBoundedPictureName(named))
+    if (m_imageRefusedLink.IsEmpty() && IsBoundedPictureName(named) && !(mode == 2 && NamesOwnCopy(named, load->path)))
         m_imageRefusedLink = named;
     if (!m_imageRefusedLink.IsEmpty()) {
         AddRefusedLink();
@@ -379,9 +393,11 @@ void CTalTags::OnImageEnd(const CString& name)
     int32_t id = 0;
     if (!path.IsEmpty()) {
         id = static_cast<int32_t>(g_rasterLib.GetPictureId(path));
-        if (!IsExistingFile(path) &&
-            std::find(load->unopenedFiles.begin(), load->unopenedFiles.end(), path) == load->unopenedFiles.end())
-            load->unopenedFiles.push_back(path);
+        if (!IsExistingFile(path)) {
+            g_rasterLib.NoteMissingFromStart(static_cast<uint32_t>(id));
+            if (std::find(load->unopenedFiles.begin(), load->unopenedFiles.end(), path) == load->unopenedFiles.end())
+                load->unopenedFiles.push_back(path);
+        }
     } else {
         // A name refused (or none) stays the placeholder it shows, named by
         // what the report said, which the load has told of.

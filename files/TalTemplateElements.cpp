@@ -66,7 +66,7 @@ bool CTalTemplateElements::BeginPicture(const CString& name, XmlPictureKind kind
         SkipHandler(name);
         return true;
     }
-    m_pictureText.Begin(item, kind, m_pictureFormat, formatNamed);
+    m_pictureText.Begin(item, m_pictureFormat, formatNamed);
     return false;
 }
 

@@ -154,6 +154,7 @@ std::string CTalXmlSerializer::PictureFormat(const CString& file, const CString&
 bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
 {
     CXmlFile file;
+    m_readBytes = 0;
     if (path.IsEmpty() || !file.Open(path, CXmlFile::kRead | CXmlFile::kBinary))
         return false;
     const int64_t length = file.GetLength();
@@ -175,12 +176,29 @@ bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
     }
     // A picture cut short would be stored as a broken one.
     m_readShort = total != length;
+    m_readBytes = static_cast<uint64_t>(total);
     return true;
 }
 
-void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
+bool CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
 {
-    const uint32_t id = static_cast<uint32_t>(pictureId);
+    uint32_t id = static_cast<uint32_t>(pictureId);
+    // A file that can no longer be read is taken anew from the file its
+    // bytes were read from; else the picture would be written without them.
+    const CString own = g_rasterLib.GetImagePath(id);
+    if (const DWORD error = own.IsEmpty() ? 0 : CTalPictureRelocation::ReadError(own)) {
+        CKWPictureHold hold;
+        id = CXmlPreprocessFile::RestorePicture(id, hold);
+        if (id == 0) {
+            CString line;
+            line.Format(L"The %hs picture file %ls cannot be read: %ls", name, own.GetString(),
+                        KWReadFailureReason(error).GetString());
+            m_unreadLines.push_back(line);
+            FailSave(m_targetPath, line);
+            return false;
+        }
+        pictureId = static_cast<int32_t>(id);
+    }
     CString path = g_rasterLib.CopyImageFileIntoStore(id);
     if (path.IsEmpty()) {
         // No copy: the picture keeps its id and its own file is written.
@@ -194,8 +212,12 @@ void CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     // The extension of the file name only; a dot in a folder name is no extension.
     WriteAttribute("FileFormat", PictureFormat(path, g_rasterLib.GetImagePath(id)));
     EndStartTag();
-    WriteFileAsBase64(path);
+    // A picture of no file at all is written as the nothing it holds.
+    const bool written = path.IsEmpty() || (WriteFileAsBase64(path) && !WasReadShort());
     WriteEndTag(name);
+    if (!written)
+        FailSave(m_targetPath, CString(L"The picture file ") + path + L" could not be read in full.");
+    return written;
 }
 
 void CTalXmlSerializer::FailSave(const CString& path, const CString& reason)

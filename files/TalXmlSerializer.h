@@ -119,8 +119,9 @@ protected:
     void WriteEndTag(const char* name);
     // An image element whose content is the Base64 text of the picture's
     // file, copied into the picture store first; the id of the copy is
-    // stored into pictureId.
-    void WriteImageElement(const char* name, int32_t& pictureId);
+    // stored into pictureId. False (the failure kept) when the file could
+    // not be read in full, nor taken anew from where it was read.
+    bool WriteImageElement(const char* name, int32_t& pictureId);
     // The FileFormat of the file of a picture whose own file is named
     // picture: the type the file's bytes show, else what the picture's name
     // tells (CXmlPreprocessFile::WrittenFormat), which every reader takes.
@@ -129,6 +130,8 @@ protected:
     // WasReadShort tells whether the file gave fewer bytes than its length.
     bool WriteFileAsBase64(const CString& path);
     bool WasReadShort() const { return m_readShort; }
+    // The bytes the last file written as Base64 gave.
+    uint64_t GetReadBytes() const { return m_readBytes; }
     // The template's pictures and cells, as the template files hold them;
     // false (the failure kept) when a picture its own file holds could not
     // be read from there as it was.
@@ -173,11 +176,14 @@ private:
     CString m_tempPath;
     int32_t m_depth = 0;
     bool m_readShort = false;
+    uint64_t m_readBytes = 0;
     bool m_savesCopy = false;
     // The first thing a save could not write, and why: the reason for the
     // system's error, or a reason of its own.
     CString m_failedPath;
     CString m_failedReason;
+    // What names each picture a save could not read, nor take anew.
+    std::vector<CString> m_unreadLines;
     void FailSave(const CString& path, const CString& reason);
     void FailSave(const CString& path, DWORD error, KWWriteStep step);
     // The save of a document whose pictures the picture store could not

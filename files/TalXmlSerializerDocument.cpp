@@ -28,6 +28,7 @@ namespace {
 
 const wchar_t kSaveErrorsHeading[] = L"Some errors have occured during saving the document:";
 const wchar_t kCannotOpenFile[] = L"Cannot open file %ls";
+const wchar_t kNotSavedForUnread[] = L"The document is not saved: it would lose these pictures.";
 // XML parsers refuse elements nested deeper than 256 levels.
 const int32_t kMaxLeafsNesting = 200;
 
@@ -58,6 +59,22 @@ std::string MissingPictureFormat(const CString& path)
 {
     const std::string format = XmlTextForm(GetPathExtension(path));
     return IsXmlImageFormat(format.data(), format.size()) ? format : std::string();
+}
+
+// The line that names a picture whose bytes a save could not read, and why:
+// the user's file, or the report it came in and its copy in the store.
+CString UnreadPictureLine(const CTalDocProperties& props, const CTalPictureRelocation::Entry& entry,
+                          const CString& documentFile)
+{
+    CString line;
+    if (g_rasterLib.IsStoreFile(entry.sourcePath))
+        line.Format(L"The picture %ls cannot be read from its copy %ls: %ls",
+                    TalPictureSourceName(props, entry.sourceId, documentFile).GetString(),
+                    entry.sourcePath.GetString(), KWReadFailureReason(entry.unreadError).GetString());
+    else
+        line.Format(L"The picture file %ls cannot be read: %ls", entry.sourcePath.GetString(),
+                    KWReadFailureReason(entry.unreadError).GetString());
+    return line;
 }
 
 // A picture of the report, or of a template it names, whose bytes the
@@ -106,6 +123,13 @@ struct CTalXmlSerializer::SaveContext {
         int32_t key;
     };
 
+    // Where an embedded picture's text stands in the file written.
+    struct WrittenText {
+        int32_t key;
+        int64_t start;
+        uint64_t bytes;
+    };
+
     CTalDocProperties* props = nullptr;
     CKWProgressInterface* progress = nullptr;
     CString path;  // the report's file being written
@@ -116,6 +140,7 @@ struct CTalXmlSerializer::SaveContext {
     std::vector<ModelRef> modelRefs;
     std::set<int32_t> reportedKeys;
     std::vector<CString> errors;
+    std::vector<WrittenText> texts;
     bool failed = false;
 };
 
@@ -133,6 +158,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     save.mode = props.m_imageSaveType >= 0 && props.m_imageSaveType <= 2 ? props.m_imageSaveType : 0;
     m_failedPath.Empty();
     m_failedReason.Empty();
+    m_unreadLines.clear();
     DWORD unkeptError = document->GetUnkeptError();
     if (document->GetUnkeptPictures() > 0 || HoldsUnkeptPicture(props, unkeptError)) {
         FailUnkeptPictures(path, unkeptError);
@@ -175,7 +201,15 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     if (progress)
         progress->Update();
 
-    bool ok = !save.failed && !save.pictures->HasFailed();
+    // A picture whose bytes could not be read would go: the file keeps it.
+    std::vector<CString> unread = m_unreadLines;
+    for (const CTalPictureRelocation::Entry& entry : save.pictures->GetEntries()) {
+        if (entry.unreadError != 0)
+            unread.push_back(UnreadPictureLine(props, entry, save.path));
+    }
+    if (!unread.empty())
+        FailSave(path, L"It holds pictures whose files cannot be read now.");
+    bool ok = !save.failed && !save.pictures->HasFailed() && unread.empty();
     if (save.pictures->HasFailed())
         FailSave(save.pictures->GetFailedPath(), save.pictures->GetFailedReason());
     if (ok)
@@ -184,6 +218,10 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
         DiscardStream();
     if (!ok) {
         save.pictures->Rollback();
+        if (!unread.empty()) {
+            unread.push_back(kNotSavedForUnread);
+            ShowErrors(kSaveErrorsHeading, unread);
+        }
         return false;
     }
     save.pictures->Commit();
@@ -196,6 +234,13 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
             *ref.field = id;
         else if (ref.picture)
             ref.picture->SetPictureId(id);
+    }
+    // The file now embeds the document's pictures: a later save takes one
+    // from there when the store's file can no longer be read.
+    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(path);
+    for (const SaveContext::WrittenText& text : save.texts) {
+        if (!copy)
+            g_rasterLib.SetEmbeddedText(save.pictures->GetNewId(text.key), {path, "Image", text.start, stamp, text.bytes});
     }
     if (!save.errors.empty())
         ShowErrors(kSaveErrorsHeading, save.errors);
@@ -223,7 +268,8 @@ int32_t CTalXmlSerializer::PlacePicture(SaveContext& save, int32_t pictureId, CK
     if (field || picture)
         save.modelRefs.push_back({field, CKWRefPtr<CTalPicture>(picture), key});
     const CTalPictureRelocation::Entry& entry = save.pictures->GetEntry(key);
-    if (entry.sourcePath.IsEmpty() || !save.reportedKeys.insert(key).second)
+    // One that cannot be read stops the save, which names it then.
+    if (entry.sourcePath.IsEmpty() || entry.unreadError != 0 || !save.reportedKeys.insert(key).second)
         return key;
     if (entry.missing) {
         CString line;
@@ -553,15 +599,18 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
             if (!entry.linkName.IsEmpty())
                 WriteTextAttribute(kTalRefusedLinkAttribute, BoundedPictureName(entry.linkName));
             EndStartTag();
-            const bool opened = !entry.missing && WriteFileAsBase64(entry.finalPath);
+            const int32_t key = static_cast<int32_t>(i + 1);
+            const int64_t start = GetStream().GetWrittenCount();
+            const bool readable = !entry.missing && entry.unreadError == 0;
+            const bool opened = readable && WriteFileAsBase64(entry.finalPath);
             if (opened && WasReadShort()) {
                 FailSave(entry.finalPath, L"The picture file could not be read in full.");
                 save.failed = true;
-            }
-            if (!entry.missing && !opened && save.reportedKeys.insert(static_cast<int32_t>(i + 1)).second) {
-                CString line;
-                line.Format(kCannotOpenFile, entry.finalPath.GetString());
-                save.errors.push_back(line);
+            } else if (opened) {
+                save.texts.push_back({key, start, GetReadBytes()});
+            } else if (readable) {
+                // Readable when it was placed, held or gone since.
+                save.pictures->NoteUnread(key, CTalPictureRelocation::ReadError(entry.finalPath));
             }
         } else {
             // A link the load refused is written as it was read: the next

@@ -137,7 +137,8 @@ bool CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
     const TemplateElements& names = title ? kTitleElements : kLeafElements;
     int32_t previewId = tmpl->GetPreviewPictureId();
     if (previewId != 0) {
-        WriteImageElement(names.preview, previewId);
+        if (!WriteImageElement(names.preview, previewId))
+            return false;
         if (previewId != tmpl->GetPreviewPictureId())
             tmpl->SetPreviewPictureId(previewId);
     } else if (const CTalTemplate::FilePicture* kept = tmpl->GetFilePicture(false)) {
@@ -146,7 +147,8 @@ bool CTalXmlSerializer::WriteTemplateContent(CTalTemplate* tmpl, bool title)
     }
     int32_t backgroundId = tmpl->GetBackgroundPictureId();
     if (backgroundId != 0) {
-        WriteImageElement(names.background, backgroundId);
+        if (!WriteImageElement(names.background, backgroundId))
+            return false;
         if (backgroundId != tmpl->GetBackgroundPictureId())
             tmpl->SetBackgroundPictureId(backgroundId);
     } else if (const CTalTemplate::FilePicture* kept = tmpl->GetFilePicture(true)) {

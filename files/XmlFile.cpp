@@ -36,6 +36,7 @@ bool CXmlFile::Open(const wchar_t* path, uint32_t mode)
 {
     Close();
     m_writeError = false;
+    m_written = 0;
     m_lineEnds = false;
     if (!path || !*path)
         return false;
@@ -51,6 +52,7 @@ bool CXmlFile::OpenEmpty(const wchar_t* path, uint32_t mode)
 {
     Close();
     m_writeError = false;
+    m_written = 0;
     m_lineEnds = (mode & kWrite) && !(mode & kBinary);
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!path || !*path || !(mode & kWrite) || !::GetFileAttributesExW(path, GetFileExInfoStandard, &data) ||
@@ -113,11 +115,13 @@ int32_t CXmlFile::WriteRun(const void* bytes, int32_t count)
         return 0;
     if (m_writer) {
         Append(static_cast<const char*>(bytes), count);
+        m_written += count;
         return count;
     }
     const int32_t written = CKWFile::Write(bytes, count);
     if (written != count)
         m_writeError = true;
+    m_written += written;
     return written;
 }
 
@@ -140,10 +144,12 @@ void CXmlFile::RunWritten(int32_t count)
 {
     if (count <= 0)
         return;
-    if (m_writer)
+    if (m_writer) {
         m_blockUsed += count;
-    else
+        m_written += count;
+    } else {
         Write(m_run.data(), count);
+    }
 }
 
 void CXmlFile::WriteBehind()

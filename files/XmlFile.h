@@ -50,6 +50,9 @@ public:
     void WriteBehind();
     // True once a write or flush failed since the file was opened.
     bool HasWriteError() const { return m_writeError; }
+    // The bytes written since the file was opened, as they reach the file
+    // (every LF with its CR): the offset the next byte will have.
+    int64_t GetWrittenCount() const { return m_written; }
     // The path the file was opened with; empty while closed.
     CString GetPath() const;
 
@@ -71,6 +74,7 @@ private:
     void QueueBlock();
 
     bool m_writeError = false;
+    int64_t m_written = 0;
     bool m_lineEnds = false;  // LF goes out as CR LF
     std::unique_ptr<CKWWriteBehind> m_writer;
     uint8_t* m_block = nullptr;  // the block being filled

@@ -2,7 +2,7 @@
 
 #include "files/XmlPreprocessFile.h"
 
-void CXmlPictureText::Begin(const CTagItem* element, XmlPictureKind kind, const CString& format, bool named)
+void CXmlPictureText::Begin(const CTagItem* element, const CString& format, bool named)
 {
     m_reading = true;
     m_element = element;
@@ -13,14 +13,14 @@ void CXmlPictureText::Begin(const CTagItem* element, XmlPictureKind kind, const 
         known = format[i] < 0x80;
         claim += static_cast<char>(format[i]);
     }
-    m_formatValid = XmlPictureReadFormat(kind, known, claim, m_format);
+    m_format = XmlPictureReadFormat(known, claim);
     m_decoder = CBase64::CDecoder();
     m_bytes.clear();
 }
 
 void CXmlPictureText::Feed(const char* text, int32_t length)
 {
-    if (!m_reading || !m_formatValid || !text || length <= 0)
+    if (!m_reading || !text || length <= 0)
         return;
     // Characters outside ASCII are no digits, in UTF-8 as in UTF-16.
     const size_t used = m_bytes.size();
@@ -35,8 +35,6 @@ XmlPrepassPicture CXmlPictureText::Finish()
         return XmlPrepassPicture();
     m_reading = false;
     m_element = nullptr;
-    if (!m_formatValid)
-        return XmlPrepassPicture();
     const size_t used = m_bytes.size();
     m_bytes.resize(used + 3);
     m_bytes.resize(used + static_cast<size_t>(m_decoder.Finish(m_bytes.data() + used)));

@@ -17,11 +17,11 @@ class CTagItem;
 
 class CXmlPictureText {
 public:
-    // Begins reading the element (named by its tag item) of the kind, with
-    // the format its FileFormat attribute claims (named: the attribute is
-    // there), as XmlPictureReadFormat takes it: a claim it does not take
-    // makes the text go unread and the picture none.
-    void Begin(const CTagItem* element, XmlPictureKind kind, const CString& format, bool named);
+    // Begins reading the element (named by its tag item), with the format
+    // its FileFormat attribute claims (named: the attribute is there), as
+    // XmlPictureReadFormat takes it: a claim it does not take leaves the
+    // type to the bytes.
+    void Begin(const CTagItem* element, const CString& format, bool named);
     bool IsReading(const CTagItem* element) const { return m_reading && element == m_element; }
     // A piece of the element's text, UTF-8 as the parser gives it.
     void Feed(const char* text, int32_t length);
@@ -33,7 +33,6 @@ private:
     bool m_reading = false;
     const CTagItem* m_element = nullptr;
     std::string m_format;
-    bool m_formatValid = false;
     CBase64::CDecoder m_decoder;
     std::vector<uint8_t> m_bytes;
 };

@@ -40,12 +40,7 @@ bool FindXmlPictureKind(const wchar_t* name, XmlPictureKind& kind)
     return FindXmlPictureKind(narrow, length, kind);
 }
 
-bool XmlPictureReadFormat(XmlPictureKind kind, bool known, const std::string& claim, std::string& format)
+std::string XmlPictureReadFormat(bool known, const std::string& claim)
 {
-    format.clear();
-    if (known && (claim.empty() || IsXmlImageFormat(claim.data(), claim.size()))) {
-        format = claim;
-        return true;
-    }
-    return kind == kXmlImage;
+    return known && IsXmlImageFormat(claim.data(), claim.size()) ? claim : std::string();
 }

@@ -26,14 +26,13 @@ const char* XmlPictureElement(XmlPictureKind kind);
 bool FindXmlPictureKind(const char* name, size_t length, XmlPictureKind& kind);
 bool FindXmlPictureKind(const wchar_t* name, XmlPictureKind& kind);
 
-// Whether the text of a picture element is read, and the format it is read
-// under, from what its FileFormat claims (known: the claim was read whole;
-// false when it is missing, too long or not plain text). A claim that is a
-// picture format is taken; an empty one leaves the type to the bytes. A
-// report's own picture ("Image") is read by its bytes whatever it claims:
-// writers have put paths and long names there, and the bytes are the
-// picture. A template's picture is read under a taken claim only.
-bool XmlPictureReadFormat(XmlPictureKind kind, bool known, const std::string& claim, std::string& format);
+// The format the text of a picture element is read under, from what its
+// FileFormat claims (known: the claim was read whole; false when it is
+// missing, too long or not plain text): a claim that is a picture format,
+// else none, which leaves the type to the bytes. Every picture, a report's
+// own or a template's, is read by its bytes whatever it claims: writers have
+// put paths and long names there, and the bytes are the picture.
+std::string XmlPictureReadFormat(bool known, const std::string& claim);
 
 struct XmlPrepassPicture {
     // The pre-pass read the element's whole text exactly as the XML text it

@@ -2,6 +2,7 @@
 
 #include "files/Base64.h"
 #include "files/XmlValueForms.h"
+#include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"
 #include "framework/KWRasterLib.h"
 #include "framework/KWWriteBehind.h"
@@ -36,12 +37,12 @@ bool FindNumber(const CXmlPreprocessFile::StartTag& tag, const char* name, int32
     return true;
 }
 
-// Whether the element's text is read, under the format it gives.
-bool FindFormat(const CXmlPreprocessFile::StartTag& tag, XmlPictureKind kind, std::string& format)
+// The format the element's text is read under.
+std::string FindFormat(const CXmlPreprocessFile::StartTag& tag)
 {
     std::string claim;
     const bool known = tag.Find(kFileFormatAttribute, CXmlPreprocessFile::kMaxFormatLength, claim);
-    return XmlPictureReadFormat(kind, known, claim, format);
+    return XmlPictureReadFormat(known, claim);
 }
 
 // Bytes of no image type known are stored under this extension.
@@ -169,8 +170,12 @@ struct CXmlPreprocessFile::StoredFile {
     bool failed = false;  // set by the writing thread, with the system's error
     DWORD error = 0;
     int32_t pictureId = 0;
-    // Where its bytes came from, named once they are all written.
+    // Where its bytes came from, named once they are all written: the
+    // element and the offset of its text, and the bytes it gave.
     std::wstring origin;
+    std::string element;
+    int64_t textStart = 0;
+    uint64_t bytes = 0;
 };
 
 // Where the decoded bytes of a block go, a piece of at least kStoreBlock
@@ -215,6 +220,8 @@ public:
             return true;
         }
         std::shared_ptr<CXmlPreprocessFile::StoredFile> stored = m_stored;
+        if (stored)
+            stored->bytes += count;
         m_writer.Queue(block, count, [stored](const uint8_t* bytes, size_t size) {
             if (stored->failed)
                 return false;
@@ -460,6 +467,13 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     if (digitRuns)
         digitRuns->insert(digitRuns->end(), runs.begin(), runs.end());
     m_holds.push_back(std::move(hold));
+    // Its text stands here in the file as it is now.
+    auto taken = std::make_shared<StoredFile>();
+    taken->pictureId = static_cast<int32_t>(id);
+    taken->element.assign(endMarker + 2, std::strlen(endMarker) - 3);
+    taken->textStart = start;
+    taken->bytes = CKWRasterLib::StampOf(path.c_str()).size;
+    m_taken.push_back(taken);
     return static_cast<int32_t>(id);
 }
 
@@ -515,6 +529,8 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     if (!stored)
         return result;
     stored->origin = OriginAt(textStart);
+    stored->element.assign(endMarker + 2, std::strlen(endMarker) - 3);
+    stored->textStart = textStart;
     m_holds.emplace_back(stored->pictureId);
     m_stored.push_back(stored);
     result.pictureId = stored->pictureId;
@@ -528,9 +544,13 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
         return false;
     if (progress)
         progress->BeginStage(static_cast<int>(GetLength() / kProgressBytes + 1));
+    // The texts of the pictures are known to stand where they were read
+    // only while the file is as it was before the pass.
+    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(m_path.c_str());
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     m_writer = &writer;
     m_stored.clear();
+    m_taken.clear();
     m_holds.clear();
     Seek(0);
     m_windowStart = 0;
@@ -581,8 +601,8 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
             if (kind != kXmlImage)
                 nameTemplatesStage();
             const bool wanted = kind != kXmlImage || (imagesFound && found.pictureType == 0);
-            std::string format;
-            if (wanted && !tag.empty && FindFormat(tag, kind, format)) {
+            if (wanted && !tag.empty) {
+                const std::string format = FindFormat(tag);
                 // The data follows the start tag; the pass goes on at its end.
                 const std::string endMarker = "</" + tag.name + ">";
                 list[index] = DecodeBlock(endMarker.c_str(), format.c_str(), progress, &found.digitRuns);
@@ -592,18 +612,63 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
+    const bool unchanged = stamp.present && CKWRasterLib::StampOf(m_path.c_str()) == stamp;
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
-        if (stored->failed)
+        if (stored->failed || stored->origin.empty())
             continue;
-        if (!stored->origin.empty())
-            g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
+        g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
+        m_taken.push_back(stored);
     }
+    for (const std::shared_ptr<StoredFile>& taken : m_taken) {
+        if (unchanged && !m_path.empty())
+            g_rasterLib.SetEmbeddedText(static_cast<uint32_t>(taken->pictureId),
+                                        {m_path, taken->element, taken->textStart, stamp, taken->bytes});
+    }
+    m_taken.clear();
     ForgetFailedFiles(found);
     found.holds = std::move(m_holds);
     m_holds.clear();
     if (progress)
         progress->Update();
     return true;
+}
+
+uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
+{
+    CKWRasterLib::EmbeddedText text;
+    if (!g_rasterLib.GetEmbeddedText(id, text) || !(CKWRasterLib::StampOf(text.file.c_str()) == text.stamp))
+        return 0;
+    CXmlPreprocessFile file(text.file.c_str());
+    if (!file.IsOpen())
+        return 0;
+    CKWWriteBehind writer(kBlockCapacity, kBlockCount);
+    file.m_writer = &writer;
+    file.Rewind(text.textStart);
+    const std::string endMarker = "</" + text.element + ">";
+    const std::string extension = XmlTextForm(GetPathExtension(g_rasterLib.GetImagePath(id)));
+    const XmlPrepassPicture picture = file.DecodeBlock(endMarker.c_str(), extension.c_str(), nullptr, nullptr);
+    writer.Finish();
+    file.m_writer = nullptr;
+    // A new file whose writing failed, or that holds other bytes, goes with
+    // the pass's hold of it.
+    const bool stored = !file.m_stored.empty();
+    if (picture.pictureId == 0 || file.m_holds.empty() ||
+        (stored && (file.m_stored.back()->failed || file.m_stored.back()->bytes != text.bytes)))
+        return 0;
+    const uint32_t restored = static_cast<uint32_t>(picture.pictureId);
+    hold = std::move(file.m_holds.back());
+    if (stored)
+        g_rasterLib.SetPictureOrigin(restored, file.m_stored.back()->origin);
+    g_rasterLib.SetEmbeddedText(restored, text);
+    // Still the user's picture to what names it.
+    bool embedded = false;
+    const CString source = g_rasterLib.GetPictureSource(id, &embedded);
+    if (!source.IsEmpty())
+        g_rasterLib.SetPictureSource(restored, source, embedded);
+    const CString emptyName = g_rasterLib.GetEmptySourceName(id);
+    if (!emptyName.IsEmpty())
+        g_rasterLib.SetEmptySourceName(restored, emptyName);
+    return restored;
 }
 
 void CXmlPreprocessFile::ForgetFailedFiles(Images& found)

@@ -107,6 +107,13 @@ public:
     static const size_t kTypeBytes = 8;
     static std::string WrittenFormat(const uint8_t* bytes, size_t count, const std::string& extension);
 
+    // A picture of the store whose file can no longer be read, decoded anew
+    // from the text it was read from or written to (the store's record of
+    // it) into a new file of the store, which hold then holds: its id, 0
+    // when that file changed since or its text no longer gives the same
+    // number of bytes (nothing is then kept).
+    static uint32_t RestorePicture(uint32_t id, CKWPictureHold& hold);
+
     // Stores decoded bytes as a new picture of the store under the extension
     // StoredExtension gives: its id, 0 for no bytes or a failed write (then
     // told unkept, with the system's error).
@@ -190,6 +197,8 @@ private:
     CKWSha256* m_textDigest = nullptr;  // while a picture's text is read, when it is digested
     CKWWriteBehind* m_writer = nullptr;  // while a pass runs
     std::vector<std::shared_ptr<StoredFile>> m_stored;
+    // The pictures whose text this pass read, stored or taken again.
+    std::vector<std::shared_ptr<StoredFile>> m_taken;
     std::vector<CKWPictureHold> m_holds;  // of the pass running
     std::wstring m_path;
 };

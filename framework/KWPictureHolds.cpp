@@ -80,6 +80,7 @@ std::wstring CKWRasterLib::ForgetStoreFileLocked(uint32_t id)
             m_idsByPath.erase(byAlias);
     }
     m_adoptedPaths.erase(id);
+    m_embeddedTexts.erase(id);
     auto origin = m_originsById.find(id);
     if (origin != m_originsById.end()) {
         m_idsByOrigin.erase(origin->second);
@@ -150,4 +151,21 @@ uint32_t CKWRasterLib::FindHeldByOrigin(const std::wstring& origin, std::wstring
         return 0;
     path = known->second;
     return found->second;
+}
+
+void CKWRasterLib::SetEmbeddedText(uint32_t id, const EmbeddedText& text)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    if (id != 0 && m_pathsById.count(id))
+        m_embeddedTexts[id] = text;
+}
+
+bool CKWRasterLib::GetEmbeddedText(uint32_t id, EmbeddedText& text)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    auto found = m_embeddedTexts.find(id);
+    if (found == m_embeddedTexts.end())
+        return false;
+    text = found->second;
+    return true;
 }

@@ -40,6 +40,13 @@ CString KWPictureProblemLine(KWPictureState state, const wchar_t* path, SIZE siz
     return line;
 }
 
+CString KWRefusedNameLine(const wchar_t* name)
+{
+    CString line;
+    line.Format(L"The picture file name \"%ls\" is refused.", name ? name : L"");
+    return line;
+}
+
 CString KWUnkeptPictureText(DWORD error)
 {
     CString folder;

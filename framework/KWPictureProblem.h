@@ -10,6 +10,10 @@
 // too large to show names.
 CString KWPictureProblemLine(KWPictureState state, const wchar_t* path, SIZE size = SIZE{0, 0});
 
+// The line that tells of a picture file name a report gave that is not taken
+// as a file (a server's, a device's, one outside the picture folder).
+CString KWRefusedNameLine(const wchar_t* name);
+
 // The heading of the warning that lists such lines.
 extern const wchar_t kKWPictureProblemsHeading[];
 

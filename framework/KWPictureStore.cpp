@@ -265,6 +265,7 @@ KWPictureState CKWRasterLib::GetPictureState(uint32_t id, bool decode)
         std::lock_guard<std::mutex> lock(m_storeLock);
         (decode ? m_states : m_walkedStates)[id] = state;
         m_checkedStamps[id] = stamp;
+        m_missingFromStart.erase(id);
     }
     return state;
 }
@@ -281,6 +282,18 @@ CKWRasterLib::FileStamp CKWRasterLib::StampOf(const wchar_t* path)
     return stamp;
 }
 
+void CKWRasterLib::NoteMissingFromStart(uint32_t id)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    m_missingFromStart.insert(id);
+}
+
+bool CKWRasterLib::WasMissingFromStart(uint32_t id)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    return m_missingFromStart.count(id) != 0;
+}
+
 bool CKWRasterLib::ForgetIfChanged(uint32_t id)
 {
     FileStamp checked;
@@ -291,8 +304,7 @@ bool CKWRasterLib::ForgetIfChanged(uint32_t id)
             return false;
         checked = found->second;
     }
-    const FileStamp now = StampOf(GetImagePath(id));
-    if (now.present == checked.present && now.size == checked.size && now.written == checked.written)
+    if (StampOf(GetImagePath(id)) == checked)
         return false;
     // A file cut short, rewritten or gone since its check is another file:
     // checked again when next asked, and its problem told anew.
@@ -409,6 +421,18 @@ CString CKWRasterLib::GetPictureSource(uint32_t id, bool* embedded)
     }
     const CString path = GetImagePath(id);
     return IsStoreFile(path) || IsOtherStoreFile(path) ? CString() : path;
+}
+
+CString CKWRasterLib::GetRefusedName(uint32_t id)
+{
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    auto source = m_sources.find(id);
+    auto state = m_states.find(id);
+    if (source == m_sources.end() || source->second.embedded || source->second.file.empty() ||
+        m_pathsById.count(id) || m_unkeptErrors.count(id) || state == m_states.end() ||
+        state->second != KWPictureState::Missing)
+        return CString();
+    return CString(source->second.file.c_str());
 }
 
 KWRasterImage* CKWRasterLib::LoadImage(uint32_t id)

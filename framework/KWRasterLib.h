@@ -160,6 +160,10 @@ public:
     // The source kept for the picture; else its own file when that is not a
     // file of a store; else empty (pixels pasted, another copy's picture).
     CString GetPictureSource(uint32_t id, bool* embedded = nullptr);
+    // The name a report gave a picture of no file that was not taken as a
+    // file's name (a link refused), which shows as missing; empty for any
+    // other picture.
+    CString GetRefusedName(uint32_t id);
     // The picture at full size, the placeholder when it cannot be read.
     KWRasterImage* LoadImage(uint32_t id);
     // format 1 writes JPEG, anything else BMP; the new id, or 0.
@@ -259,6 +263,37 @@ public:
     // The held picture whose bytes came from the origin, with its path; 0
     // when none is held.
     uint32_t FindHeldByOrigin(const std::wstring& origin, std::wstring& path);
+    // A file as it was at one time: its size and its time of writing.
+    struct FileStamp {
+        uint64_t size = 0;
+        uint64_t written = 0;
+        bool present = false;
+        bool operator==(const FileStamp& other) const
+        {
+            return present == other.present && size == other.size && written == other.written;
+        }
+    };
+    static FileStamp StampOf(const wchar_t* path);
+    // Where the bytes of a store file stand as Base64 text in a file of this
+    // system (the report that embeds the picture, a template): the text of
+    // the element from its first digit on, in that file as it was at the
+    // stamp, and how many bytes it gives. A save that can no longer read the
+    // store's file (a clean-up deleted it, another program holds it) takes
+    // the picture from there while that file is unchanged.
+    struct EmbeddedText {
+        std::wstring file;
+        std::string element;
+        int64_t textStart = 0;
+        FileStamp stamp;
+        uint64_t bytes = 0;
+    };
+    void SetEmbeddedText(uint32_t id, const EmbeddedText& text);
+    bool GetEmbeddedText(uint32_t id, EmbeddedText& text);
+    // A picture whose file was missing when its report named it: the
+    // placeholder it shows from the start, which a save writes as it was
+    // read. Forgotten once the file is found.
+    void NoteMissingFromStart(uint32_t id);
+    bool WasMissingFromStart(uint32_t id);
     // Deletes the released files that could not be deleted when they were
     // released (a thread was still reading one); called when the program is idle.
     void DeleteReleasedFiles();
@@ -322,12 +357,6 @@ private:
     std::map<uint32_t, KWPictureState> m_states;       // decoded
     std::map<uint32_t, KWPictureState> m_walkedStates; // bytes only
     // The file as it was when its state was found.
-    struct FileStamp {
-        uint64_t size = 0;
-        uint64_t written = 0;
-        bool present = false;
-    };
-    static FileStamp StampOf(const wchar_t* path);
     std::map<uint32_t, FileStamp> m_checkedStamps;
     std::map<uint32_t, SIZE> m_shownSizes;
     std::set<uint32_t> m_reported;
@@ -341,6 +370,8 @@ private:
     std::map<uint32_t, uint32_t> m_holdCounts;  // held ids only
     std::map<std::wstring, uint32_t> m_idsByOrigin;
     std::map<uint32_t, std::wstring> m_originsById;
+    std::map<uint32_t, EmbeddedText> m_embeddedTexts;
+    std::set<uint32_t> m_missingFromStart;
     // Other copies' store files that were copied into the own folder: the
     // path of each, by the id of its copy, so that it gives the same copy
     // while that is held.

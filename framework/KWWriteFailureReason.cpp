@@ -159,3 +159,17 @@ CString KWWriteFailureReason(const wchar_t* path, DWORD error, KWWriteStep step)
         return L"It could not be written in full.";
     return KWSystemErrorText(error);
 }
+
+CString KWReadFailureReason(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return L"it no longer exists.";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return L"it is open in another program.";
+    default:
+        return KWSystemErrorText(error);
+    }
+}

@@ -24,3 +24,7 @@ CString KWWriteFailureReason(const wchar_t* path, DWORD error, KWWriteStep step)
 
 // The system's own words for an error, or its number where it has none.
 CString KWSystemErrorText(DWORD error);
+
+// Why a file could not be opened for reading, in words that follow "cannot
+// be read: ": gone, held by another program, or the system's words.
+CString KWReadFailureReason(DWORD error);

@@ -56,6 +56,11 @@ CString TalPictureName(const CTalDocProperties& props, uint32_t pictureId, const
     const bool inStore = g_rasterLib.IsStoreFile(own) || g_rasterLib.IsOtherStoreFile(own);
     if (!own.IsEmpty() && (!inStore || !KWIsRegularFile(own)))
         return own;
+    return TalPictureSourceName(props, pictureId, documentFile);
+}
+
+CString TalPictureSourceName(const CTalDocProperties& props, uint32_t pictureId, const wchar_t* documentFile)
+{
     bool embedded = false;
     const CString source = g_rasterLib.GetPictureSource(pictureId, &embedded);
     if (!source.IsEmpty() && !embedded && !CKWRasterLib::IsStoreFileName(GetPathFileName(source, true)))

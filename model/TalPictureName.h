@@ -13,3 +13,7 @@ class CTalDocProperties;
 
 // documentFile: the report's own file, or its title while it has none.
 CString TalPictureName(const CTalDocProperties& props, uint32_t pictureId, const wchar_t* documentFile);
+// The same for a picture kept in a file of the store, whatever became of
+// that file: the user's picture file it is a copy of, or the report file and
+// the picture's place in it.
+CString TalPictureSourceName(const CTalDocProperties& props, uint32_t pictureId, const wchar_t* documentFile);
