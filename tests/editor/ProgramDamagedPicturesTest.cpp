@@ -202,16 +202,25 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
     ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
 
-    // gone.jpg goes; saved, the report holds the store's copies of the others.
+    // gone.jpg goes: saved, the report would lose it, so the save is refused
+    // naming it and why, and the report says it was not saved.
     ASSERT_TRUE(edtest::WaitFor([&] { return ::DeleteFileW((folder.Path() + L"gone.jpg").c_str()) != FALSE; }));
+    const std::string reportBefore = ReadFileBytes(report);
     program.PostCommand(57603);
     HWND saveErrors = nullptr;
     ASSERT_TRUE(edtest::WaitFor([&] {
         saveErrors = program.FindDialog();
         return saveErrors && CProgramRun::DialogText(saveErrors).find(L"saving") != std::wstring::npos;
     }));
+    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(saveErrors)
+                                      .find(L"The picture file " + folder.Path() + L"gone.jpg cannot be read: it no "
+                                                                                   L"longer exists."));
     ::PostMessageW(saveErrors, WM_COMMAND, IDOK, 0);
+    HWND notSaved = program.WaitForDialogSaying(L"Cannot save the document!");
+    ASSERT_NE(nullptr, notSaved);
+    ::PostMessageW(notSaved, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(edtest::WaitFor([&] { return !program.FindDialog(); }));
+    EXPECT_EQ(ReadFileBytes(report), reportBefore) << "the report's file as it was";
 
     // Every output names the damaged and the missing pictures by the user's
     // files, each time, and holds no damaged file's bytes.

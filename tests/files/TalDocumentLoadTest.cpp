@@ -548,6 +548,7 @@ TEST_F(DocumentFiles, PictureReferencesOutsideThePictureFolderOrToDevicesAreRefu
         std::string shows = "s";
     } cases[] = {
         {2, "..\\outside.png", refused, missing}, {2, "x Images\\..\\..\\outside.png", refused, missing},
+        {2, "..", refused, missing}, {2, "..\\x", refused, missing}, {2, "x Images\\..", refused, missing},
         {2, "CON", refused, missing}, {2, "x Images\\COM1.jpg", refused, missing},
         {2, "C:\\outside.png", refused, missing}, {2, "outside.png", refused, missing}, {1, "CON", refused, missing},
         {1, "C:\\folder\\com\xC2\xB2.jpg", refused, missing}, {1, "\\\\server\\share\\x.jpg", refused, missing},

@@ -2,6 +2,7 @@
 // previous file, the picture files and the model's picture ids stay as they were.
 #include "DocumentFixture.h"
 
+#include "files/TalPictureRelocation.h"
 #include "files/TalTemplateFolder.h"
 #include "files/TalTemplateTags.h"
 #include "framework/KWOutputRecord.h"
@@ -18,7 +19,18 @@ using namespace doctest;
 
 namespace {
 
-enum class Failure { LockedTarget, ReadOnlyTarget, FullDisk, MissingFolder };
+// The last four: a picture whose file the save cannot read, of a report read
+// from its file (embedding its pictures, or naming them where they lie).
+enum class Failure {
+    LockedTarget,
+    ReadOnlyTarget,
+    FullDisk,
+    MissingFolder,
+    HeldStoreFile,
+    DeletedStoreFiles,
+    DeletedStoreFilesOfAChangedReport,
+    HeldLinkedFile
+};
 
 const char* NameOf(Failure failure)
 {
@@ -26,7 +38,11 @@ const char* NameOf(Failure failure)
     case Failure::LockedTarget: return "locked target";
     case Failure::ReadOnlyTarget: return "read-only target";
     case Failure::FullDisk: return "full disk";
-    default: return "missing folder";
+    case Failure::MissingFolder: return "missing folder";
+    case Failure::HeldStoreFile: return "store file held";
+    case Failure::DeletedStoreFiles: return "store files deleted";
+    case Failure::DeletedStoreFilesOfAChangedReport: return "store files deleted, report changed";
+    default: return "linked file held";
     }
 }
 
@@ -45,7 +61,92 @@ std::vector<int32_t> PictureIds(const CTalBaseDocument& document)
     return ids;
 }
 
-class SaveFailure : public DocumentFiles, public ::testing::WithParamInterface<std::tuple<int32_t, Failure>> {};
+class SaveFailure : public DocumentFiles, public ::testing::WithParamInterface<std::tuple<int32_t, Failure>> {
+protected:
+    void SaveUnreadPictures(int32_t mode, Failure failure);
+};
+
+// Each road (Save As, then Save) with a report freshly read whose pictures'
+// files the save cannot read: taken anew from the report that embeds them,
+// every picture is written whole; where nothing holds them as they were, the
+// save is refused naming each, the earlier file as it was and nothing left.
+void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
+{
+    const bool linked = failure == Failure::HeldLinkedFile;
+    const bool held = failure == Failure::HeldStoreFile || linked;
+    const bool refused = failure == Failure::DeletedStoreFilesOfAChangedReport || (linked && mode != 1);
+    const std::vector<std::string> pictures = {RealPicture("jpg", 61), RealPicture("png", 62)};
+    const std::wstring path = File(L"unread.otd");
+    {
+        CTalBaseDocument written;
+        written.GetProperties().m_imageSaveType = linked ? 1 : 0;
+        CKWRefPtr<CTalSection> heading = written.GetProperties().GetHeadingSection();
+        AddPicture(heading.Get(), linked ? OutsidePicture(File(L"linked.jpg"), pictures[0]) : StorePicture(pictures[0]));
+        AddPicture(AddSection(heading.Get(), L"s").Get(), StorePicture(pictures[1], "png"));
+        written.GetProperties().m_logoPictureId = heading->GetPicture(0)->GetPictureId();
+        ASSERT_TRUE(Save(written, path));
+    }
+    for (const std::wstring& target : {File(L"saved as.otd"), path}) {
+        SCOPED_TRACE(filestest::ToAnsi(target));
+        CTalBaseDocument document;
+        ASSERT_TRUE(Load(document, path));
+        document.GetProperties().m_imageSaveType = mode;
+        const std::vector<int32_t> ids = PictureIds(document);
+        const std::wstring unread = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(ids[0])));
+        std::vector<HANDLE> holds;
+        for (int32_t id : ids) {
+            const std::wstring file = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(id)));
+            if (held && file == unread)
+                holds.push_back(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            else if (!held)
+                ::DeleteFileW(file.c_str());
+        }
+        ASSERT_TRUE(!held || holds.back() != INVALID_HANDLE_VALUE);
+        // Changed since it was read: longer, whatever its time says.
+        if (failure == Failure::DeletedStoreFilesOfAChangedReport)
+            filestest::WriteBytes(path, filestest::ReadBytes(path) + "\r\n");
+        const std::string earlier = filestest::ReadBytes(path);
+        const std::vector<std::wstring> files = FilesIn(m_dir.Path());
+        const size_t storeFiles = StoreFileCount();
+        CRecordingSerializer serializer;
+        const bool saved = Save(document, target, &serializer);
+        for (HANDLE hold : holds)
+            ::CloseHandle(hold);
+        EXPECT_EQ(saved, !refused);
+        if (refused) {
+            EXPECT_EQ(filestest::ReadBytes(path), earlier);
+            EXPECT_EQ(FilesIn(m_dir.Path()), files) << "no new file, no temporary one";
+            EXPECT_EQ(StoreFileCount(), storeFiles) << "nothing taken anew is left in the store";
+            EXPECT_EQ(PictureIds(document), ids);
+            // Each picture once, by the report it came in and its place there.
+            const std::wstring expected =
+                linked ? L"The picture file " + unread + L" cannot be read: it is open in another program.\n"
+                       : L"The picture " + path + L" (the title page's logo) cannot be read from its copy " + unread +
+                             L": it no longer exists.\nThe picture " + path +
+                             L" (section \"s\", picture \"\") cannot be read from its copy " +
+                             Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(ids[2]))) + L": it no longer exists.\n";
+            ASSERT_EQ(serializer.dialogs.size(), 1u);
+            EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
+            EXPECT_EQ(serializer.AllLines(), expected + L"The document is not saved: it would lose these pictures.\n");
+            continue;
+        }
+        // Read back by libxml2 and by the host's xmllint (the first picture) too.
+        EXPECT_TRUE(filestest::IsWellFormedXml(target));
+        if (mode == 0)
+            filestest::KeepPictureForTheHostCheck(filestest::ReadBytes(target), "Image", pictures[0]);
+        // Read back, every picture is the one the report held, byte for byte.
+        CTalBaseDocument back;
+        ASSERT_TRUE(Load(back, target));
+        const std::vector<int32_t> backIds = PictureIds(back);
+        ASSERT_EQ(backIds.size(), 3u);
+        EXPECT_EQ(PictureBytes(backIds[0]), pictures[0]) << "the logo";
+        EXPECT_EQ(PictureBytes(backIds[1]), pictures[0]);
+        EXPECT_EQ(PictureBytes(backIds[2]), pictures[1]);
+        // The model goes on with files it can read: the next save needs nothing taken anew.
+        for (int32_t id : PictureIds(document))
+            EXPECT_EQ(CTalPictureRelocation::ReadError(g_rasterLib.GetImagePath(static_cast<uint32_t>(id))), 0u);
+    }
+}
 
 }  // namespace
 
@@ -54,6 +155,8 @@ TEST_P(SaveFailure, LeavesThePreviousFileThePicturesAndTheModelAsTheyWere)
     const int32_t mode = std::get<0>(GetParam());
     const Failure failure = std::get<1>(GetParam());
     SCOPED_TRACE(std::string(NameOf(failure)) + ", mode " + std::to_string(mode));
+    if (failure >= Failure::HeldStoreFile)
+        return SaveUnreadPictures(mode, failure);
     const std::wstring path = File(L"keep.otd");
     const std::wstring folder = File(L"keep Images") + L"\\";
     CTalBaseDocument document;
@@ -116,7 +219,10 @@ TEST_P(SaveFailure, LeavesThePreviousFileThePicturesAndTheModelAsTheyWere)
 INSTANTIATE_TEST_SUITE_P(EveryModeAndFailure, SaveFailure,
                          ::testing::Combine(::testing::Values(0, 1, 2),
                                             ::testing::Values(Failure::LockedTarget, Failure::ReadOnlyTarget,
-                                                              Failure::FullDisk, Failure::MissingFolder)));
+                                                              Failure::FullDisk, Failure::MissingFolder,
+                                                              Failure::HeldStoreFile, Failure::DeletedStoreFiles,
+                                                              Failure::DeletedStoreFilesOfAChangedReport,
+                                                              Failure::HeldLinkedFile)));
 
 TEST_F(DocumentFiles, APictureFolderThatCannotBeMadeFailsTheSave)
 {

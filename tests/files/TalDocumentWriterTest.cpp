@@ -228,18 +228,22 @@ TEST_F(DocumentFiles, ValuesAreWrittenInTheirForms)
 // A picture file that is gone, or that is empty when the pictures are embedded,
 // is named in the save's messages: an empty one as empty, and embedded as the
 // placeholder it shows, so that the report does not come back without it.
-TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
+TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceedsWhereNoPictureIsLost)
 {
-    // A photograph cut short after its check is stored as it now is, and named.
-    // A picture of the store whose file is gone is named by that file.
-    for (const char* kind : {"gone", "empty", "cut", "stored"}) {
-        const bool empty = kind[0] == 'e', cut = kind[0] == 'c', stored = kind[0] == 's';
+    // A photograph cut short after its check is stored as it now is, and
+    // named. A file missing when its report named it (a placeholder from the
+    // start) is named by that file and written as it was read. A picture
+    // added whose file went since, and one of the store whose file went,
+    // would be lost: the save is refused naming each, and nothing is written.
+    for (const char* kind : {"gone", "empty", "cut", "stored", "from the start"}) {
+        const bool empty = kind[0] == 'e', cut = kind[0] == 'c', stored = kind[0] == 's', fromStart = kind[0] == 'f';
+        SCOPED_TRACE(kind);
         CTalBaseDocument document;
         const std::string photograph = RealPicture("jpg", 11);
         const int32_t inStore = stored ? StorePicture("x", "png") : 0;
         const std::wstring picturePath = stored ? Wide(g_rasterLib.GetImagePath(uint32_t(inStore)))
                                                 : File(empty ? L"empty.png" : cut ? L"cut.jpg" : L"gone.png");
-        const int32_t id = stored ? inStore : OutsidePicture(picturePath, empty ? "" : cut ? photograph : "x");
+        int32_t id = stored ? inStore : OutsidePicture(picturePath, empty ? "" : cut ? photograph : "x");
         if (cut) {
             ASSERT_EQ(g_rasterLib.GetPictureState(static_cast<uint32_t>(id), false), KWPictureState::Sound);
             filestest::WriteBytes(picturePath, photograph.substr(0, photograph.size() / 2));
@@ -247,19 +251,39 @@ TEST_F(DocumentFiles, AMissingOrEmptyPictureFileIsListedAndTheSaveSucceeds)
             ::DeleteFileW(picturePath.c_str());
         }
         CKWRefPtr<CTalSection> heading = document.GetProperties().GetHeadingSection();
-        AddPicture(heading.Get(), id);
+        if (fromStart) {
+            ASSERT_TRUE(LoadText(document,
+                                 DocumentText("<Tree><Leaf ID='1' IDParentLeaf='0'>\n<CurLeafTemplate ID='-1'/>"
+                                              "<ImageList><ImageListItem ID='3'/></ImageList></Leaf></Tree>\n"
+                                              "<Images SavePicType='1' Count='1'><Image ID='3'>\n" +
+                                              XmlTextForm(picturePath.c_str()) + "</Image></Images>\n")));
+            document.GetProperties().m_imageSaveType = 0;
+            heading = document.GetProperties().GetHeadingSection();
+            id = heading->GetPicture(0)->GetPictureId();
+        } else {
+            AddPicture(heading.Get(), id);
+        }
         AddPicture(AddSection(heading.Get(), L"again").Get(), id);
         CRecordingSerializer serializer;
         const std::wstring path = File(L"missing.otd");
-        ASSERT_TRUE(Save(document, path, &serializer));
+        const bool lost = kind[0] == 'g' || stored;
+        ASSERT_EQ(Save(document, path, &serializer), !lost);
         ASSERT_EQ(serializer.dialogs.size(), 1u) << empty;
         EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
         const std::wstring line = empty ? L"The picture file " + picturePath + L" is empty."
                                   : cut ? L"The picture file " + picturePath + L" is damaged."
-                                        : L"Cannot open file " + picturePath;
-        EXPECT_EQ(serializer.dialogs[0].lines, std::vector<std::wstring>{line}) << "named once for both uses";
+                                  : stored
+                                      ? L"The picture " + path + L" (section \"\", picture \"\") cannot be read from its copy " +
+                                            picturePath + L": it no longer exists."
+                                  : lost ? L"The picture file " + picturePath + L" cannot be read: it no longer exists."
+                                         : L"Cannot open file " + picturePath;
+        std::vector<std::wstring> said{line};
+        if (lost)
+            said.push_back(L"The document is not saved: it would lose these pictures.");
+        EXPECT_EQ(serializer.dialogs[0].lines, said) << "named once for both uses";
+        EXPECT_EQ(filestest::FileExists(path), !lost);
         const std::string bytes = filestest::ReadBytes(path);
-        if (cut)
+        if (cut || lost)
             continue;
         if (!empty) {
             EXPECT_NE(bytes.find("\t\t<Image ID='1' FileFormat='png'>\r\n\t\t</Image>\r\n"), std::string::npos);

@@ -6,6 +6,7 @@
 #include "tests/export/html/HtmlLinkWalker.h"
 #include "tests/framework/KWRasterTestImages.h"
 
+#include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
 #include "model/TalCommander.h"
 #include "model/TalImageFormat.h"
@@ -110,6 +111,13 @@ TEST_F(TalDocumentExport, ThePrintInterfaceComposesAndScalesForTheDevice)
 TEST_F(TalDocumentExport, EachCommandWritesItsFormatAndRemembersIt)
 {
     FillReport();
+    // A logo whose link its report refused: every generation names it as
+    // refused, never as a file it could not open.
+    const uint32_t logo = g_rasterLib.AddFilelessPicture(KWPictureState::Missing);
+    g_rasterLib.SetPictureSource(logo, L"\\\\server\\share\\logo.jpg", false);
+    document->GetProperties().m_logoPictureId = static_cast<int32_t>(logo);
+    const std::wstring told = std::wstring(kKWPictureProblemsHeading) +
+                              L"\nThe picture file name \"\\\\server\\share\\logo.jpg\" is refused.";
     const struct {
         UINT command;
         const wchar_t* name;
@@ -123,6 +131,7 @@ TEST_F(TalDocumentExport, EachCommandWritesItsFormatAndRemembersIt)
     };
     for (const auto& c : cases) {
         document->opened.clear();
+        app->messages.clear();
         app->prefs.SetDefExportFormat(0);
         const std::wstring typed = folder + c.name;
         ASSERT_TRUE(Generate(c.command, typed)) << c.command;
@@ -131,11 +140,11 @@ TEST_F(TalDocumentExport, EachCommandWritesItsFormatAndRemembersIt)
         EXPECT_EQ(c.format, app->prefs.GetDefExportFormat());
         const std::string bytes = ReadFileBytes(path);
         EXPECT_EQ(0u, bytes.find(c.signature)) << c.command;
+        EXPECT_EQ(std::vector<std::wstring>{told}, app->messages) << c.command;
     }
     EXPECT_NE(std::string::npos, ReadFileBytes(folder + L"Report.pdf").find("%%EOF"));
     EXPECT_NE(std::string::npos, ReadFileBytes(folder + L"Site.html").find("<frameset"));
     EXPECT_TRUE(FileExists(folder + L"Site_data")) << "the HTML pages go beside the frameset";
-    EXPECT_TRUE(app->messages.empty());
 }
 
 TEST_F(TalDocumentExport, CancellingTheDialogsWritesNothing)
