@@ -186,18 +186,13 @@ bool CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     // A file that can no longer be read is taken anew from the file its
     // bytes were read from; else the picture would be written without them.
     const CString own = g_rasterLib.GetImagePath(id);
-    if (const DWORD error = own.IsEmpty() ? 0 : CTalPictureRelocation::ReadError(own)) {
-        CKWPictureHold hold;
-        id = CXmlPreprocessFile::RestorePicture(id, hold);
-        if (id == 0) {
-            CString line;
-            line.Format(L"The %hs picture file %ls cannot be read: %ls", name, own.GetString(),
-                        KWReadFailureReason(error).GetString());
-            m_unreadLines.push_back(line);
-            FailSave(m_targetPath, line);
-            return false;
+    if (!own.IsEmpty() && CTalPictureRelocation::ReadError(own) != 0) {
+        // Held until the template takes the new id, after this returns.
+        m_restoredHolds.emplace_back();
+        if (const uint32_t restored = CXmlPreprocessFile::RestorePicture(id, m_restoredHolds.back())) {
+            id = restored;
+            pictureId = static_cast<int32_t>(id);
         }
-        pictureId = static_cast<int32_t>(id);
     }
     CString path = g_rasterLib.CopyImageFileIntoStore(id);
     if (path.IsEmpty()) {
@@ -212,12 +207,23 @@ bool CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     // The extension of the file name only; a dot in a folder name is no extension.
     WriteAttribute("FileFormat", PictureFormat(path, g_rasterLib.GetImagePath(id)));
     EndStartTag();
-    // A picture of no file at all is written as the nothing it holds.
-    const bool written = path.IsEmpty() || (WriteFileAsBase64(path) && !WasReadShort());
+    // A template file keeps what can be read of its picture, none when its
+    // file cannot be opened; a report keeps it whole or is not written.
+    const bool opened = !path.IsEmpty() && WriteFileAsBase64(path);
     WriteEndTag(name);
-    if (!written)
+    if (opened && WasReadShort() && m_refusesUnread) {
         FailSave(m_targetPath, CString(L"The picture file ") + path + L" could not be read in full.");
-    return written;
+        return false;
+    }
+    if (!opened && !path.IsEmpty() && m_refusesUnread) {
+        CString line;
+        line.Format(L"The %hs picture file %ls cannot be read: %ls", name, path.GetString(),
+                    KWReadFailureReason(CTalPictureRelocation::ReadError(path)).GetString());
+        m_unreadLines.push_back(line);
+        FailSave(m_targetPath, line);
+        return false;
+    }
+    return true;
 }
 
 void CTalXmlSerializer::FailSave(const CString& path, const CString& reason)

@@ -119,8 +119,9 @@ protected:
     void WriteEndTag(const char* name);
     // An image element whose content is the Base64 text of the picture's
     // file, copied into the picture store first; the id of the copy is
-    // stored into pictureId. False (the failure kept) when the file could
-    // not be read in full, nor taken anew from where it was read.
+    // stored into pictureId. A file that cannot be read is taken anew from
+    // where it was read; a report's save that cannot returns false (the
+    // failure kept), a template file's writes the element without content.
     bool WriteImageElement(const char* name, int32_t& pictureId);
     // The FileFormat of the file of a picture whose own file is named
     // picture: the type the file's bytes show, else what the picture's name
@@ -182,8 +183,13 @@ private:
     // system's error, or a reason of its own.
     CString m_failedPath;
     CString m_failedReason;
-    // What names each picture a save could not read, nor take anew.
+    // What names each picture a save could not read, nor take anew; the
+    // template pictures it took anew, held while the serializer lives.
     std::vector<CString> m_unreadLines;
+    std::vector<CKWPictureHold> m_restoredHolds;
+    // A report's save refuses to write a picture without its bytes; a
+    // template file's writes the element empty.
+    bool m_refusesUnread = false;
     void FailSave(const CString& path, const CString& reason);
     void FailSave(const CString& path, DWORD error, KWWriteStep step);
     // The save of a document whose pictures the picture store could not

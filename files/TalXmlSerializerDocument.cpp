@@ -159,6 +159,7 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     m_failedPath.Empty();
     m_failedReason.Empty();
     m_unreadLines.clear();
+    m_refusesUnread = true;
     DWORD unkeptError = document->GetUnkeptError();
     if (document->GetUnkeptPictures() > 0 || HoldsUnkeptPicture(props, unkeptError)) {
         FailUnkeptPictures(path, unkeptError);

@@ -60,6 +60,7 @@ bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
     const CString path = tmpl ? GetTemplatePath(tmpl->GetName(), title) : CString();
     if (path.IsEmpty() || !OpenStream(path))
         return false;
+    m_refusesUnread = false;
     const TemplateElements& names = title ? kTitleElements : kLeafElements;
     WriteHeader();
     BeginStartTag(names.root);

@@ -93,13 +93,13 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
         document.GetProperties().m_imageSaveType = mode;
         const std::vector<int32_t> ids = PictureIds(document);
         const std::wstring unread = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(ids[0])));
+        // Held without sharing as another program holds it, or deleted.
         std::vector<HANDLE> holds;
+        if (held)
+            holds.push_back(::CreateFileW(unread.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         for (int32_t id : ids) {
-            const std::wstring file = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(id)));
-            if (held && file == unread)
-                holds.push_back(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-            else if (!held)
-                ::DeleteFileW(file.c_str());
+            if (!held)
+                ::DeleteFileW(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(id))).c_str());
         }
         ASSERT_TRUE(!held || holds.back() != INVALID_HANDLE_VALUE);
         // Changed since it was read: longer, whatever its time says.
@@ -145,6 +145,19 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
         // The model goes on with files it can read: the next save needs nothing taken anew.
         for (int32_t id : PictureIds(document))
             EXPECT_EQ(CTalPictureRelocation::ReadError(g_rasterLib.GetImagePath(static_cast<uint32_t>(id))), 0u);
+        if (mode != 0 || linked)
+            continue;
+        // The file just written holds the pictures: when the store's files go
+        // again, the next save takes them from there.
+        for (int32_t id : PictureIds(document))
+            ::DeleteFileW(g_rasterLib.GetImagePath(static_cast<uint32_t>(id)));
+        ASSERT_TRUE(Save(document, target));
+        CTalBaseDocument again;
+        ASSERT_TRUE(Load(again, target));
+        const std::vector<int32_t> againIds = PictureIds(again);
+        ASSERT_EQ(againIds.size(), 3u);
+        EXPECT_EQ(PictureBytes(againIds[0]), pictures[0]);
+        EXPECT_EQ(PictureBytes(againIds[2]), pictures[1]);
     }
 }
 
