@@ -212,9 +212,12 @@ TEST(ProgramDamagedPictures, OneWarningNamesEachFileAndNoOutputHoldsItsBytes)
         saveErrors = program.FindDialog();
         return saveErrors && CProgramRun::DialogText(saveErrors).find(L"saving") != std::wstring::npos;
     }));
-    EXPECT_NE(std::wstring::npos, CProgramRun::DialogText(saveErrors)
-                                      .find(L"The picture file " + folder.Path() + L"gone.jpg cannot be read: it no "
-                                                                                   L"longer exists."));
+    // The error dialog's list (1174): the picture and why, first.
+    wchar_t line[2048] = {};
+    HWND lines = ::GetDlgItem(saveErrors, 1174);
+    ASSERT_TRUE(lines && ::SendMessageW(lines, LB_GETTEXTLEN, 0, 0) < 2048);
+    EXPECT_EQ(std::wstring(line, size_t(::SendMessageW(lines, LB_GETTEXT, 0, LPARAM(line)))),
+              L"The picture file " + folder.Path() + L"gone.jpg cannot be read: it no longer exists.");
     ::PostMessageW(saveErrors, WM_COMMAND, IDOK, 0);
     HWND notSaved = program.WaitForDialogSaying(L"Cannot save the document!");
     ASSERT_NE(nullptr, notSaved);
