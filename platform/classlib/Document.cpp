@@ -371,11 +371,8 @@ BOOL CDocument::DoSave(LPCWSTR lpszPathName, BOOL bReplace) {
             return FALSE;
     }
     CWaitCursor wait;
-    // A file that stood under the new name before is the user's, whatever
-    // became of the save.
-    const bool existed = ::GetFileAttributesW(strNewName) != INVALID_FILE_ATTRIBUTES;
     if (!OnSaveDocument(strNewName)) {
-        if (lpszPathName == nullptr && !existed)
+        if (lpszPathName == nullptr)
             ::DeleteFileW(strNewName);  // no half-written file under the new name
         return FALSE;
     }

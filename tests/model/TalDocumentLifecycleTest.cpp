@@ -234,15 +234,17 @@ TEST_F(TalDocumentLifecycle, SaveAsPromptsWithTheDocumentFilter)
     AnswerFileDialog(L"");
     EXPECT_FALSE(document->DoSave(nullptr, TRUE)) << "cancelled";
 
-    // Saved as over a file that exists, a save that is refused (a picture
-    // the store could not keep) leaves that file as it was.
+    // Saved as over a file that exists (its replacement confirmed), a save
+    // that is refused (a picture the store could not keep) leaves that file
+    // as it was.
     const std::string earlier = ReadFileBytes(path);
     CKWRefPtr<CTalSection> heading = document->GetProperties().GetHeadingSection();
     CKWRefPtr<CTalPicture> unkept(new CTalPicture(heading.Get()));
     unkept->SetPictureId(static_cast<int32_t>(g_rasterLib.AddUnkeptPicture(0)));
     heading->InsertPicture(0, unkept.Get());
-    AnswerFileDialog(folder + L"Named");
+    AnswerFileDialog(folder + L"Named", true);
     EXPECT_FALSE(document->DoSave(nullptr, TRUE));
+    EXPECT_TRUE(DialogWasAnswered()) << "the file's replacement was confirmed";
     EXPECT_EQ(earlier, ReadFileBytes(path));
     heading->ClearLists();
 }

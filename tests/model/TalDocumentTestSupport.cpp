@@ -372,6 +372,7 @@ struct DialogAnswer {
     std::wstring name;
     int controlId = 0;
     int button = IDOK;
+    bool confirmReplace = false;  // then Yes in the box that asks to replace the file
     bool answered = false;
     std::wstring text;
     DWORD started = 0;
@@ -395,6 +396,13 @@ void CALLBACK AnswerTick(HWND, UINT, UINT_PTR, DWORD)
     s_answer.text = text;
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(s_answer.button, BN_CLICKED), 0);
     s_answer.answered = true;
+    if (s_answer.controlId == kNameBox && s_answer.confirmReplace) {
+        s_answer.controlId = kMessageText;
+        s_answer.button = IDYES;
+        s_answer.answered = false;
+        s_answer.started = ::GetTickCount();
+        return;
+    }
     StopAnswering();
 }
 
@@ -408,17 +416,19 @@ void StartAnswering()
 
 }  // namespace
 
-void AnswerFileDialog(const std::wstring& name)
+void AnswerFileDialog(const std::wstring& name, bool confirmReplace)
 {
     s_answer.name = name;
     s_answer.controlId = kNameBox;
     s_answer.button = name.empty() ? IDCANCEL : IDOK;
+    s_answer.confirmReplace = confirmReplace;
     StartAnswering();
 }
 
 void PressInDialogWith(int controlId, int button)
 {
     s_answer.name.clear();
+    s_answer.confirmReplace = false;
     s_answer.controlId = controlId;
     s_answer.button = button;
     StartAnswering();
