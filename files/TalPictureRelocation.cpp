@@ -216,15 +216,6 @@ void CTalPictureRelocation::NoteUnread(int32_t key, DWORD error)
         m_entries[static_cast<size_t>(key - 1)].unreadError = error != 0 ? error : ERROR_READ_FAULT;
 }
 
-bool CTalPictureRelocation::HasUnread() const
-{
-    for (const Entry& entry : m_entries) {
-        if (entry.unreadError != 0)
-            return true;
-    }
-    return false;
-}
-
 void CTalPictureRelocation::PlaceInStore(Entry& entry)
 {
     // An empty file would embed nothing and come back as no picture at all:

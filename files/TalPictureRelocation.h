@@ -64,10 +64,9 @@ public:
     // True once a picture file that exists could not be copied, or the
     // folder could not be made; nothing is placed after that.
     bool HasFailed() const { return m_failed; }
-    // A picture placed whose file the save then could not read after all.
+    // A picture placed whose file the save then could not read after all
+    // (Entry::unreadError).
     void NoteUnread(int32_t key, DWORD error);
-    // Whether some picture's bytes could not be read (Entry::unreadError).
-    bool HasUnread() const;
     // The file or folder that could not be written, and the reason in words,
     // told when the write failed.
     const CString& GetFailedPath() const { return m_failedPath; }

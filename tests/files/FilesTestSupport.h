@@ -148,21 +148,4 @@ inline bool IsWellFormedXml(const std::wstring& path, bool hugeText = false)
     return true;
 }
 
-// The file and the bytes loaded from it go to the XML check folder; the
-// host's xmllint reads the text of the first element of that name there and
-// compares.
-inline void KeepPictureForTheHostCheck(const std::string& file, const char* element, const std::string& loaded)
-{
-    const char* folder = std::getenv("OT_XML_CHECK_DIR");
-    if (!folder)
-        return;
-    static int counter = 0;
-    const std::string base = std::string(folder) + "\\picture" + std::to_string(++counter);
-    const std::wstring wideBase = ToWide(base);
-    WriteBytes(wideBase + L".xml", file);
-    WriteBytes(wideBase + L".bin", loaded);
-    WriteBytes(wideBase + L".pictures",
-               "(//" + std::string(element) + ")[1] picture" + std::to_string(counter) + ".bin\n");
-}
-
 }  // namespace filestest

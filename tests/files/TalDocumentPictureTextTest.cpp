@@ -147,6 +147,22 @@ std::string ExpectPrepassAsTheReader(const std::wstring& path, const std::string
     return taken;
 }
 
+// The file and the bytes loaded from it go to the XML check folder; the
+// host's xmllint reads the element's text there and compares.
+void KeepForTheHostCheck(const std::string& file, const char* element, const std::string& loaded)
+{
+    const char* folder = std::getenv("OT_XML_CHECK_DIR");
+    if (!folder)
+        return;
+    static int counter = 0;
+    const std::string base = std::string(folder) + "\\picture" + std::to_string(++counter);
+    const std::wstring wideBase = filestest::ToWide(base);
+    filestest::WriteBytes(wideBase + L".xml", file);
+    filestest::WriteBytes(wideBase + L".bin", loaded);
+    filestest::WriteBytes(wideBase + L".pictures", "(//" + std::string(element) + ")[1] picture" +
+                                                       std::to_string(counter) + ".bin\n");
+}
+
 // The file as UTF-16, little-endian with its byte order mark or big-endian
 // without (its declaration names the encoding).
 std::string Utf16(const std::string& ascii, bool bigEndian)
@@ -217,7 +233,7 @@ TEST_F(DocumentFiles, PicturesLoadAsAnXmlReaderReadsTheirText)
         EXPECT_EQ(Wide(g_rasterLib.GetPictureSource(uint32_t(heading->GetPicture(0)->GetPictureId()))),
                   File(L"crafted.otd"))
             << "a warning names the report, not the copy it was read through";
-        filestest::KeepPictureForTheHostCheck(file, "Image", loaded);
+        KeepForTheHostCheck(file, "Image", loaded);
     }
 }
 
@@ -255,7 +271,7 @@ TEST_F(DocumentFiles, TemplatePicturesLoadAsAnXmlReaderReadsTheirText)
     const CTalTemplate* leaf = g_TemplateManager.FindPageTemplate(L"carried.otl");
     ASSERT_NE(leaf, nullptr);
     EXPECT_EQ(PictureBytes(leaf->GetPreviewPictureId()), preview);
-    filestest::KeepPictureForTheHostCheck(file, "TitleBgImage", PictureBytes(title->GetBackgroundPictureId()));
+    KeepForTheHostCheck(file, "TitleBgImage", PictureBytes(title->GetBackgroundPictureId()));
     for (const std::wstring& name : FilesIn(TemplateFolder()))
         ::DeleteFileW((TemplateFolder() + name).c_str());
 }
@@ -414,47 +430,40 @@ TEST_F(DocumentFiles, TemplatePicturesLoadAsAnXmlReaderReadsThemWhateverTheMarku
     const std::string decoys =
         ReplaceAll(ReplaceAll(kDecoys, "<Image ID='2'", "<TitleBgImage"), "Image>", "TitleBgImage>");
     const std::string type = ReplaceAll(kDocumentType, "<Image", "<TitlePreview");
-    // Whatever a picture's format claims, its bytes are read.
     const std::string oddClaims =
         Element("TitlePreview", "FileFormat='C:\\x\\prev'", p) + Element("TitleBgImage", "FileFormat='bitmaps'", g);
     const struct {
         const char* what;
         std::string prolog;
         std::string inner;
-        bool leaf;  // a page template's, which a section of the document uses
+        bool leaf = false;  // a page template's, which the document's section uses
     } cases[] = {
         {"a '>' and quotes in values around FileFormat", "",
          Element("TitlePreview", "FileFormat='png' Note='a>b'", p) +
-             Element("TitleBgImage", "Note=\"'>'\" FileFormat=\"png\"", g),
-         false},
+             Element("TitleBgImage", "Note=\"'>'\" FileFormat=\"png\"", g)},
         {"comments and instructions in the document type and between", type,
-         Element("TitlePreview", "FileFormat='png'", p) + decoys + plainBackground, false},
+         Element("TitlePreview", "FileFormat='png'", p) + decoys + plainBackground},
         {"CDATA split and text with line breaks", "",
          Element("TitlePreview", "FileFormat='png'",
                  "<![CDATA[" + p.substr(0, 33) + "]]><![CDATA[" + p.substr(33) + "]]>") +
-             Element("TitleBgImage", "FileFormat='png'", "\n" + g.substr(0, 76) + "\n" + g.substr(76) + "\n"),
-         false},
+             Element("TitleBgImage", "FileFormat='png'", "\n" + g.substr(0, 76) + "\n" + g.substr(76) + "\n")},
         {"a preview the parser reads", type,
          Element("TitlePreview", "FileFormat='png' Note='>'", p.substr(0, 50) + decoys + p.substr(50)) +
-             plainBackground,
-         false},
-        {"a path and seven characters as formats", "", oddClaims, false},
+             plainBackground},
+        {"a path and seven characters as formats", "", oddClaims},  // read by the bytes whatever they claim
         {"a path and seven characters as a page template's formats", "", oddClaims, true},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);
-        const char* previewName = test.leaf ? "LeafPreview" : "TitlePreview";
-        const char* backgroundName = test.leaf ? "LeafBgImage" : "TitleBgImage";
-        const std::string inner = test.leaf ? ReplaceAll(ReplaceAll(test.inner, "TitlePreview", previewName),
-                                                         "TitleBgImage", backgroundName)
-                                            : test.inner;
-        const std::string content = test.leaf ? "<LeafTemplate ID='3' FileName='carried.otl' Title='T'>\n" + inner +
-                                                    "</LeafTemplate>\n"
-                                              : "<TitleTemplate FileName='carried.ott' Title='T'>\n" + inner +
-                                                    "</TitleTemplate>\n";
+        std::string content = "<TitleTemplate FileName='carried.ott' Title='T'>\n" + test.inner + "</TitleTemplate>\n";
+        if (test.leaf)
+            content = ReplaceAll(ReplaceAll(ReplaceAll(content, "Title", "Leaf"), "Leaf='T'", "ID='3' Title='T'"),
+                                 ".ott", ".otl");
+        const std::string kind = test.leaf ? "Leaf" : "Title", previewName = kind + "Preview";
+        const std::string backgroundName = kind + "BgImage";
         const std::string file = "<?xml version='1.0' encoding='utf-8' ?>\n" + test.prolog + "\n" + content;
-        ASSERT_EQ(ReadersPictures(file, previewName), std::vector<std::string>{preview});
-        ASSERT_EQ(ReadersPictures(file, backgroundName), std::vector<std::string>{background});
+        ASSERT_EQ(ReadersPictures(file, previewName.c_str()), std::vector<std::string>{preview});
+        ASSERT_EQ(ReadersPictures(file, backgroundName.c_str()), std::vector<std::string>{background});
         ExpectPrepassAsTheReader(File(L"prepass.ott"), file);
         filestest::WriteBytes(File(L"case.ott"), file);
         CTalTemplateTags tags;
@@ -469,15 +478,13 @@ TEST_F(DocumentFiles, TemplatePicturesLoadAsAnXmlReaderReadsThemWhateverTheMarku
         EXPECT_TRUE(PictureBytes(read.GetBackgroundPictureId()) == background);
 
         // The same elements carried by a document, and written whole by its save.
-        const std::string tree = test.leaf ? "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/>"
-                                             "</Leaf></Tree>\n"
-                                           : "";
+        const std::string tree = test.leaf ? "<Tree><Leaf ID='1'>H<CurLeafTemplate ID='3'/></Leaf></Tree>" : "";
         const std::string document = DocumentWithProlog(test.prolog.empty() ? "" : kDocumentType, tree + content);
         ExpectPrepassAsTheReader(File(L"prepass.otd"), document);
         ExpectLoadedAsTheReader(File(L"crafted.otd"), TemplateFolder(), document, {});
         const std::string saved = filestest::ReadBytes(File(L"crafted.otd") + L".saved.otd");
-        EXPECT_EQ(ReadersPictures(saved, previewName), std::vector<std::string>{preview});
-        EXPECT_EQ(ReadersPictures(saved, backgroundName), std::vector<std::string>{background});
+        EXPECT_EQ(ReadersPictures(saved, previewName.c_str()), std::vector<std::string>{preview});
+        EXPECT_EQ(ReadersPictures(saved, backgroundName.c_str()), std::vector<std::string>{background});
         const CTalTemplate* carried = test.leaf ? g_TemplateManager.FindPageTemplate(L"carried.otl")
                                                 : g_TemplateManager.FindTitlePageTemplate(L"carried.ott");
         ASSERT_NE(carried, nullptr);

@@ -2,7 +2,6 @@
 // previous file, the picture files and the model's picture ids stay as they were.
 #include "DocumentFixture.h"
 
-#include "files/TalPictureRelocation.h"
 #include "files/TalTemplateFolder.h"
 #include "files/TalTemplateTags.h"
 #include "framework/KWOutputRecord.h"
@@ -19,31 +18,15 @@ using namespace doctest;
 
 namespace {
 
-// The last four: a picture whose file the save cannot read, of a report read
-// from its file (embedding its pictures, or naming them where they lie).
-enum class Failure {
-    LockedTarget,
-    ReadOnlyTarget,
-    FullDisk,
-    MissingFolder,
-    HeldStoreFile,
-    DeletedStoreFiles,
-    DeletedStoreFilesOfAChangedReport,
-    HeldLinkedFile
-};
+// From HeldStoreFile on, a picture's file that the save cannot read.
+enum class Failure { LockedTarget, ReadOnlyTarget, FullDisk, MissingFolder, HeldStoreFile, DeletedStoreFiles,
+                     ChangedReport, HeldLinkedFile };
 
 const char* NameOf(Failure failure)
 {
-    switch (failure) {
-    case Failure::LockedTarget: return "locked target";
-    case Failure::ReadOnlyTarget: return "read-only target";
-    case Failure::FullDisk: return "full disk";
-    case Failure::MissingFolder: return "missing folder";
-    case Failure::HeldStoreFile: return "store file held";
-    case Failure::DeletedStoreFiles: return "store files deleted";
-    case Failure::DeletedStoreFilesOfAChangedReport: return "store files deleted, report changed";
-    default: return "linked file held";
-    }
+    const char* const names[] = {"locked target", "read-only target", "full disk", "missing folder",
+                                 "store file held", "store files deleted", "report changed", "linked file held"};
+    return names[static_cast<int>(failure)];
 }
 
 std::vector<int32_t> PictureIds(const CTalBaseDocument& document)
@@ -62,26 +45,24 @@ std::vector<int32_t> PictureIds(const CTalBaseDocument& document)
 }
 
 class SaveFailure : public DocumentFiles, public ::testing::WithParamInterface<std::tuple<int32_t, Failure>> {
-protected:
-    void SaveUnreadPictures(int32_t mode, Failure failure);
+    protected: void SaveUnreadPictures(int32_t mode, Failure failure);
 };
 
-// Each road (Save As, then Save) with a report freshly read whose pictures'
-// files the save cannot read: taken anew from the report that embeds them,
-// every picture is written whole; where nothing holds them as they were, the
-// save is refused naming each, the earlier file as it was and nothing left.
+// Save As, then Save, of the report read anew: a picture taken from the
+// report's file is written whole (again from the file just written); one that
+// nothing holds as it was refuses the save, which names it.
 void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
 {
-    const bool linked = failure == Failure::HeldLinkedFile;
-    const bool held = failure == Failure::HeldStoreFile || linked;
-    const bool refused = failure == Failure::DeletedStoreFilesOfAChangedReport || (linked && mode != 1);
-    const std::vector<std::string> pictures = {RealPicture("jpg", 61), RealPicture("png", 62)};
+    const bool linked = failure == Failure::HeldLinkedFile, held = failure == Failure::HeldStoreFile || linked;
+    const bool refused = failure == Failure::ChangedReport || (linked && mode != 1);
+    const std::string pictures[] = {RealPicture("jpg", 61), RealPicture("png", 62)};
     const std::wstring path = File(L"unread.otd");
     {
         CTalBaseDocument written;
         written.GetProperties().m_imageSaveType = linked ? 1 : 0;
         CKWRefPtr<CTalSection> heading = written.GetProperties().GetHeadingSection();
-        AddPicture(heading.Get(), linked ? OutsidePicture(File(L"linked.jpg"), pictures[0]) : StorePicture(pictures[0]));
+        AddPicture(heading.Get(),
+                   linked ? OutsidePicture(File(L"linked.jpg"), pictures[0]) : StorePicture(pictures[0]));
         AddPicture(AddSection(heading.Get(), L"s").Get(), StorePicture(pictures[1], "png"));
         written.GetProperties().m_logoPictureId = heading->GetPicture(0)->GetPictureId();
         ASSERT_TRUE(Save(written, path));
@@ -92,72 +73,44 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
         ASSERT_TRUE(Load(document, path));
         document.GetProperties().m_imageSaveType = mode;
         const std::vector<int32_t> ids = PictureIds(document);
-        const std::wstring unread = Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(ids[0])));
-        // Held without sharing as another program holds it, or deleted.
-        std::vector<HANDLE> holds;
-        if (held)
-            holds.push_back(::CreateFileW(unread.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        for (int32_t id : ids) {
-            if (!held)
-                ::DeleteFileW(Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(id))).c_str());
-        }
-        ASSERT_TRUE(!held || holds.back() != INVALID_HANDLE_VALUE);
-        // Changed since it was read: longer, whatever its time says.
-        if (failure == Failure::DeletedStoreFilesOfAChangedReport)
+        auto fileOf = [](int32_t id) { return Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(id))); };
+        // Held without sharing, as another program holds it, or deleted.
+        HANDLE hold = held ? ::CreateFileW(fileOf(ids[0]).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                           : INVALID_HANDLE_VALUE;
+        ASSERT_TRUE(!held || hold != INVALID_HANDLE_VALUE);
+        for (int32_t id : held ? std::vector<int32_t>{} : ids)
+            ::DeleteFileW(fileOf(id).c_str());
+        if (failure == Failure::ChangedReport)
             filestest::WriteBytes(path, filestest::ReadBytes(path) + "\r\n");
         const std::string earlier = filestest::ReadBytes(path);
         const std::vector<std::wstring> files = FilesIn(m_dir.Path());
         const size_t storeFiles = StoreFileCount();
         CRecordingSerializer serializer;
-        const bool saved = Save(document, target, &serializer);
-        for (HANDLE hold : holds)
-            ::CloseHandle(hold);
-        EXPECT_EQ(saved, !refused);
+        EXPECT_EQ(Save(document, target, &serializer), !refused);
+        ::CloseHandle(hold);
         if (refused) {
             EXPECT_EQ(filestest::ReadBytes(path), earlier);
             EXPECT_EQ(FilesIn(m_dir.Path()), files) << "no new file, no temporary one";
-            EXPECT_EQ(StoreFileCount(), storeFiles) << "nothing taken anew is left in the store";
+            EXPECT_EQ(StoreFileCount(), storeFiles) << "nothing taken anew is left";
             EXPECT_EQ(PictureIds(document), ids);
-            // Each picture once, by the report it came in and its place there.
-            const std::wstring expected =
-                linked ? L"The picture file " + unread + L" cannot be read: it is open in another program.\n"
-                       : L"The picture " + path + L" (the title page's logo) cannot be read from its copy " + unread +
-                             L": it no longer exists.\nThe picture " + path +
-                             L" (section \"s\", picture \"\") cannot be read from its copy " +
-                             Wide(g_rasterLib.GetImagePath(static_cast<uint32_t>(ids[2]))) + L": it no longer exists.\n";
-            ASSERT_EQ(serializer.dialogs.size(), 1u);
-            EXPECT_EQ(serializer.dialogs[0].heading, L"Some errors have occured during saving the document:");
-            EXPECT_EQ(serializer.AllLines(), expected + L"The document is not saved: it would lose these pictures.\n");
+            const std::wstring copy = L" cannot be read from its copy ", gone = L": it no longer exists.\n";
+            const std::wstring lines =
+                linked ? L"The picture file " + fileOf(ids[0]) + L" cannot be read: it is open in another program.\n"
+                       : L"The picture " + path + L" (the title page's logo)" + copy + fileOf(ids[0]) + gone +
+                             L"The picture " + path + L" (section \"s\", picture \"\")" + copy + fileOf(ids[2]) + gone;
+            EXPECT_EQ(serializer.AllLines(), lines + L"The document is not saved: it would lose these pictures.\n");
             continue;
         }
-        // Read back by libxml2 and by the host's xmllint (the first picture) too.
-        EXPECT_TRUE(filestest::IsWellFormedXml(target));
-        if (mode == 0)
-            filestest::KeepPictureForTheHostCheck(filestest::ReadBytes(target), "Image", pictures[0]);
-        // Read back, every picture is the one the report held, byte for byte.
+        // Saved again once the files written go too, in the mode of the row.
+        for (int32_t id : mode == 0 && !linked ? PictureIds(document) : std::vector<int32_t>{})
+            ::DeleteFileW(fileOf(id).c_str());
+        ASSERT_TRUE(Save(document, target));
         CTalBaseDocument back;
         ASSERT_TRUE(Load(back, target));
-        const std::vector<int32_t> backIds = PictureIds(back);
+        const std::vector<int32_t> backIds = PictureIds(back);  // logo, the heading's, the section's
         ASSERT_EQ(backIds.size(), 3u);
-        EXPECT_EQ(PictureBytes(backIds[0]), pictures[0]) << "the logo";
-        EXPECT_EQ(PictureBytes(backIds[1]), pictures[0]);
-        EXPECT_EQ(PictureBytes(backIds[2]), pictures[1]);
-        // The model goes on with files it can read: the next save needs nothing taken anew.
-        for (int32_t id : PictureIds(document))
-            EXPECT_EQ(CTalPictureRelocation::ReadError(g_rasterLib.GetImagePath(static_cast<uint32_t>(id))), 0u);
-        if (mode != 0 || linked)
-            continue;
-        // The file just written holds the pictures: when the store's files go
-        // again, the next save takes them from there.
-        for (int32_t id : PictureIds(document))
-            ::DeleteFileW(g_rasterLib.GetImagePath(static_cast<uint32_t>(id)));
-        ASSERT_TRUE(Save(document, target));
-        CTalBaseDocument again;
-        ASSERT_TRUE(Load(again, target));
-        const std::vector<int32_t> againIds = PictureIds(again);
-        ASSERT_EQ(againIds.size(), 3u);
-        EXPECT_EQ(PictureBytes(againIds[0]), pictures[0]);
-        EXPECT_EQ(PictureBytes(againIds[2]), pictures[1]);
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_EQ(PictureBytes(backIds[i]), pictures[i / 2]) << i;
     }
 }
 
@@ -234,8 +187,7 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndFailure, SaveFailure,
                                             ::testing::Values(Failure::LockedTarget, Failure::ReadOnlyTarget,
                                                               Failure::FullDisk, Failure::MissingFolder,
                                                               Failure::HeldStoreFile, Failure::DeletedStoreFiles,
-                                                              Failure::DeletedStoreFilesOfAChangedReport,
-                                                              Failure::HeldLinkedFile)));
+                                                              Failure::ChangedReport, Failure::HeldLinkedFile)));
 
 TEST_F(DocumentFiles, APictureFolderThatCannotBeMadeFailsTheSave)
 {

@@ -111,13 +111,12 @@ TEST_F(TalDocumentExport, ThePrintInterfaceComposesAndScalesForTheDevice)
 TEST_F(TalDocumentExport, EachCommandWritesItsFormatAndRemembersIt)
 {
     FillReport();
-    // A logo whose link its report refused: every generation names it as
-    // refused, never as a file it could not open.
+    // A logo whose link its report refused: each generation names it as refused.
     const uint32_t logo = g_rasterLib.AddFilelessPicture(KWPictureState::Missing);
-    g_rasterLib.SetPictureSource(logo, L"\\\\server\\share\\logo.jpg", false);
+    g_rasterLib.SetPictureSource(logo, L"\\\\server\\share\\l.jpg", false);
     document->GetProperties().m_logoPictureId = static_cast<int32_t>(logo);
-    const std::wstring told = std::wstring(kKWPictureProblemsHeading) +
-                              L"\nThe picture file name \"\\\\server\\share\\logo.jpg\" is refused.";
+    const std::wstring told =
+        kKWPictureProblemsHeading + std::wstring(L"\nThe picture file name \"\\\\server\\share\\l.jpg\" is refused.");
     const struct {
         UINT command;
         const wchar_t* name;

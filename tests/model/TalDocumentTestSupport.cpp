@@ -372,7 +372,6 @@ struct DialogAnswer {
     std::wstring name;
     int controlId = 0;
     int button = IDOK;
-    bool confirmReplace = false;  // then Yes in the box that asks to replace the file
     bool answered = false;
     std::wstring text;
     DWORD started = 0;
@@ -396,13 +395,6 @@ void CALLBACK AnswerTick(HWND, UINT, UINT_PTR, DWORD)
     s_answer.text = text;
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(s_answer.button, BN_CLICKED), 0);
     s_answer.answered = true;
-    if (s_answer.controlId == kNameBox && s_answer.confirmReplace) {
-        s_answer.controlId = kMessageText;
-        s_answer.button = IDYES;
-        s_answer.answered = false;
-        s_answer.started = ::GetTickCount();
-        return;
-    }
     StopAnswering();
 }
 
@@ -416,19 +408,17 @@ void StartAnswering()
 
 }  // namespace
 
-void AnswerFileDialog(const std::wstring& name, bool confirmReplace)
+void AnswerFileDialog(const std::wstring& name)
 {
     s_answer.name = name;
     s_answer.controlId = kNameBox;
     s_answer.button = name.empty() ? IDCANCEL : IDOK;
-    s_answer.confirmReplace = confirmReplace;
     StartAnswering();
 }
 
 void PressInDialogWith(int controlId, int button)
 {
     s_answer.name.clear();
-    s_answer.confirmReplace = false;
     s_answer.controlId = controlId;
     s_answer.button = button;
     StartAnswering();

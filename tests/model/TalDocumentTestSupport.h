@@ -307,10 +307,9 @@ public:
 std::unique_ptr<CQMFormatInfo> MakeApplicationFormats();
 
 // What the next modal dialog of the thread gets, from a timer: the name typed
-// into a file dialog's name box and OK (with confirmReplace, then Yes in the
-// box that asks to replace a file of that name), or a button of another
-// dialog (found by a control it has).
-void AnswerFileDialog(const std::wstring& name, bool confirmReplace = false);
+// into a file dialog's name box and OK, or a button of another dialog (found
+// by a control it has).
+void AnswerFileDialog(const std::wstring& name);
 void PressInDialogWith(int controlId, int button);
 // OK in the next message box.
 void AnswerMessageBox();
