@@ -16,7 +16,8 @@ namespace {
 
 // The one kind libtiff's readers leave that the system's decoder reads as
 // stored: RGB of 1 or 4 bits a sample, three samples together, in strips or
-// tiles, in a coding that holds every sample (none, LZW, PackBits, deflate).
+// tiles, in a coding that holds every sample and in which it was shown to
+// read them exactly (none, LZW, PackBits, deflate).
 // Under Wine it gives only the first row of such RGB with an extra sample
 // (alpha or not) right, and refuses planes apart, RGB of 2 bits, grey with
 // alpha and CMYK under 8 bits, and palettes of 16 bits. A fax coding (RLE,

@@ -12,12 +12,13 @@
 // its opening. A file of any size is read (TiffInput.h): one larger than
 // kMostTiffViewBytes through the file's reads, not a view of it, which would
 // take a 32-bit process's address space from the picture's pixels (a 543 MB
-// LZW file of 150 megapixels was once called damaged). A kind libtiff does not
-// read (a layout its readers refuse) goes to the system's decoder only in the
-// layout and coding that decoder reads as stored; handed others, it showed
-// RGB with alpha of 1 or 4 bits wrong below its first row, and RGB of 1 bit
-// in a fax coding as noise. A warning or an error of libjpeg inside a JPEG coding makes
-// every read fail, as it makes a JPEG file damaged.
+// LZW file of 150 megapixels was once called damaged). A layout libtiff's
+// readers refuse goes to the system's decoder only as the one layout and in
+// the codings that decoder reads as stored; handed others, it showed RGB
+// with alpha of 1 or 4 bits wrong below its first row, and RGB of 1 bit in a
+// fax coding as noise. A coding libtiff is built without is of a kind not
+// read. A warning or an error of libjpeg inside a JPEG coding makes every
+// read fail, as it makes a JPEG file damaged.
 #pragma once
 
 #include "platform/rasterlib/RasterImage.h"
