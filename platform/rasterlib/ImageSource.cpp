@@ -187,7 +187,6 @@ TiffImage::Opening ImageSource::OpenTiff()
         return m_tiffOpening;
     }
     m_tiffOpening = m_tiff->Open(m_bytes);
-    m_tiffLacksCoding = m_tiff->LacksCoding();
     // libtiff must see the size the header gave.
     if (m_tiffOpening == TiffImage::Opening::Ready && (m_tiff->Width() != m_width || m_tiff->Height() != m_height))
         m_tiffOpening = TiffImage::Opening::Damaged;
@@ -217,9 +216,7 @@ bool ImageSource::IsTiffOfUnreadKind()
 {
     if (m_format != ImageFormat::Tiff)
         return false;
-    const TiffImage::Opening opening = OpenTiff();
-    return opening == TiffImage::Opening::NotRead ||
-           (opening == TiffImage::Opening::NotTaken && m_tiffLacksCoding);
+    return OpenTiff() == TiffImage::Opening::NotRead;
 }
 
 void ImageSource::ReducedSize(uint32_t targetWidth, uint32_t targetHeight, uint32_t& width, uint32_t& height) const
@@ -282,7 +279,8 @@ bool ImageSource::DecodeStored(const PixelTarget& dst)
             return m_gif->CopyReduced(dst);
     }
     // libtiff reads every TIFF it has a reader for; only RGB of 1 or 4 bits
-    // of a kind it does not read goes to the system's decoder (TiffImage.h).
+    // together in a coding that holds every sample goes to the system's
+    // decoder (TiffImage.h).
     if (m_format == ImageFormat::Tiff) {
         switch (OpenTiff()) {
         case TiffImage::Opening::Ready:

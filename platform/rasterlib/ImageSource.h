@@ -50,12 +50,10 @@ public:
     bool IsWithinBounds();
     // True for a TIFF of a kind no reader here reads: one libtiff's readers
     // refuse (floating-point or complex samples, a layout or colour space
-    // they have no conversion for) in a layout the system's decoder does not
-    // read either, or one in a coding libtiff is built without, which that
-    // decoder may lack too. Asked once a read failed: the system's decoder
-    // does not tell damaged data from a kind it does not read, so a file of
-    // its layout in a coding libtiff has (which it has too) that it fails is
-    // damaged, one in a coding libtiff lacks of a kind not read.
+    // they have no conversion for, a coding libtiff is built without) that is
+    // not of the layout and coding the system's decoder reads either. Asked
+    // once a read failed: a file of that decoder's kind that it fails is
+    // damaged.
     bool IsTiffOfUnreadKind();
 
     // The size a read for a targetWidth x targetHeight box gives (never larger than the
@@ -108,7 +106,6 @@ private:
     std::unique_ptr<TiffImage> m_tiff;
     bool m_tiffTried = false;
     TiffImage::Opening m_tiffOpening = TiffImage::Opening::NotTaken;
-    bool m_tiffLacksCoding = false;
 };
 
 }  // namespace rasterlib

@@ -14,21 +14,30 @@ namespace rasterlib {
 
 namespace {
 
-// The one layout libtiff's readers leave that the system's decoder reads as
+// The one kind libtiff's readers leave that the system's decoder reads as
 // stored: RGB of 1 or 4 bits a sample, three samples together, in strips or
-// tiles. Under Wine it gives only the first row of such RGB with an extra
-// sample (alpha or not) right, and refuses planes apart, RGB of 2 bits, grey
-// with alpha and CMYK under 8 bits, and palettes of 16 bits.
-bool IsSystemDecoderLayout(tiff* tif)
+// tiles, in a coding that holds every sample and in which it was shown to
+// read them exactly (none, LZW, PackBits, deflate).
+// Under Wine it gives only the first row of such RGB with an extra sample
+// (alpha or not) right, and refuses planes apart, RGB of 2 bits, grey with
+// alpha and CMYK under 8 bits, and palettes of 16 bits. A fax coding (RLE,
+// RLEW, G3, G4) holds one bit a pixel, a third of such a row: the decoder
+// showed it as noise, and a strip of bad code words as a sound picture.
+bool IsSystemDecoderKind(tiff* tif)
 {
-    uint16_t photometric = 0, samples = 1, bits = 1, planar = PLANARCONFIG_CONTIG, extras = 0;
+    uint16_t photometric = 0, samples = 1, bits = 1, planar = PLANARCONFIG_CONTIG, extras = 0,
+             compression = COMPRESSION_NONE;
     uint16_t* extraKinds = nullptr;
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
     TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
     TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
     TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extras, &extraKinds);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    const bool everySample = compression == COMPRESSION_NONE || compression == COMPRESSION_LZW ||
+                             compression == COMPRESSION_PACKBITS || compression == COMPRESSION_ADOBE_DEFLATE ||
+                             compression == COMPRESSION_DEFLATE;
     return TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) && photometric == PHOTOMETRIC_RGB &&
-           samples == 3 && extras == 0 && (bits == 1 || bits == 4) && planar == PLANARCONFIG_CONTIG;
+           samples == 3 && extras == 0 && (bits == 1 || bits == 4) && planar == PLANARCONFIG_CONTIG && everySample;
 }
 
 }  // namespace
@@ -61,8 +70,10 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &format);
     if (format == SAMPLEFORMAT_IEEEFP || format == SAMPLEFORMAT_COMPLEXIEEEFP || format == SAMPLEFORMAT_COMPLEXINT)
         return Opening::NotRead;
+    // No coding libtiff lacks is one the system's decoder was shown to read
+    // exactly (under Wine it read none of them).
     if (!TIFFIsCODECConfigured(compression))
-        return LeaveToSystemDecoder(true);
+        return Opening::NotRead;
     // libtiff's RGBA reader guesses a missing colour space; other readers
     // refuse the file, as the field is one every TIFF must have.
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric))
@@ -96,17 +107,16 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
         const Opening opening = m_pieces->OpenRgba(*m_input);
         m_grey = m_pieces->IsGrey();
         m_alpha = m_pieces->HasAlpha();
-        return opening == Opening::NotTaken ? LeaveToSystemDecoder(false) : opening;
+        return opening == Opening::NotTaken ? LeaveToSystemDecoder() : opening;
     } catch (const std::bad_alloc&) {
         return Opening::Damaged;
     }
 }
 
-TiffImage::Opening TiffImage::LeaveToSystemDecoder(bool lacksCoding)
+TiffImage::Opening TiffImage::LeaveToSystemDecoder()
 {
-    if (!IsSystemDecoderLayout(m_input->Tiff()))
+    if (!IsSystemDecoderKind(m_input->Tiff()))
         return Opening::NotRead;
-    m_lacksCoding = lacksCoding;
     try {
         TiffPieces pieces(&m_damaged);
         const Opening measured = pieces.Measure(*m_input);

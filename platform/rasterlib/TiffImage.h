@@ -12,12 +12,13 @@
 // its opening. A file of any size is read (TiffInput.h): one larger than
 // kMostTiffViewBytes through the file's reads, not a view of it, which would
 // take a 32-bit process's address space from the picture's pixels (a 543 MB
-// LZW file of 150 megapixels was once called damaged). A kind libtiff does not
-// read (a coding it is built without, a layout its readers refuse) goes to
-// the system's decoder only in the layout that decoder reads as stored;
-// handed others, it showed RGB with alpha of 1 or 4 bits wrong below its
-// first row. A warning or an error of libjpeg inside a JPEG coding makes
-// every read fail, as it makes a JPEG file damaged.
+// LZW file of 150 megapixels was once called damaged). A layout libtiff's
+// readers refuse goes to the system's decoder only as the one layout and in
+// the codings that decoder reads as stored; handed others, it showed RGB
+// with alpha of 1 or 4 bits wrong below its first row, and RGB of 1 bit in a
+// fax coding as noise. A coding libtiff is built without is of a kind not
+// read. A warning or an error of libjpeg inside a JPEG coding makes every
+// read fail, as it makes a JPEG file damaged.
 #pragma once
 
 #include "platform/rasterlib/RasterImage.h"
@@ -51,11 +52,9 @@ public:
 
     // The source must outlive this object: libtiff reads its bytes in place
     // where they are in memory, else through its reads.
+    // NotTaken: the system decoder's kind, which that decoder reads; a file
+    // of it the decoder refuses is damaged.
     Opening Open(const ByteSource& source);
-    // Opened as NotTaken for a coding libtiff is built without: the system's
-    // decoder may lack it too. Else it reads the layout, and a file it
-    // refuses is damaged.
-    bool LacksCoding() const { return m_lacksCoding; }
 
     uint32_t Width() const { return m_width; }
     uint32_t Height() const { return m_height; }
@@ -74,9 +73,9 @@ public:
     bool ReadThrough();
 
 private:
-    // NotTaken for a picture of the system decoder's layout, its pieces
+    // NotTaken for a picture of the system decoder's kind, its pieces
     // within the bound; NotRead for any other.
-    Opening LeaveToSystemDecoder(bool lacksCoding);
+    Opening LeaveToSystemDecoder();
     // Rows decoded up to y; false when one does not decode.
     bool DecodeUpTo(uint32_t y);
     // Every row read from the first again.
@@ -87,7 +86,6 @@ private:
     bool ReadPlanes(const std::function<bool(uint16_t, uint32_t, const uint8_t*)>& take);
 
     bool m_damaged = false;  // libjpeg warned or failed
-    bool m_lacksCoding = false;
     std::unique_ptr<TiffInput> m_input;
     TiffSamples m_samples;
     std::unique_ptr<TiffRows> m_rows;      // strips read a row at a time

@@ -98,30 +98,35 @@ inline bool WriteLibtiffRgb(const std::string& path, uint32_t width, uint32_t he
 
 // Samples of fewer than 8 bits packed as a TIFF stores them: rows of the
 // picture, or of square tiles of tileSide (past the picture's edges 0), each
-// starting a byte. level(x, y, s) is sample s of the pixel at (x, y).
+// starting a byte; each sample in a plane of its own when apart. level(x, y,
+// s) is sample s of the pixel at (x, y).
 inline bool WritePackedSamples(TIFF* tif, uint32_t width, uint32_t height, uint16_t samples, uint16_t bits,
-                               uint32_t tileSide, const std::function<uint32_t(uint32_t, uint32_t, uint16_t)>& level)
+                               uint32_t tileSide, const std::function<uint32_t(uint32_t, uint32_t, uint16_t)>& level,
+                               bool apart = false)
 {
     const uint32_t across = tileSide ? tileSide : width;
-    const size_t rowBytes = (size_t(across) * samples * bits + 7) / 8;
+    const uint16_t together = apart ? 1 : samples;
+    const size_t rowBytes = (size_t(across) * together * bits + 7) / 8;
     std::vector<uint8_t> rows(rowBytes * (tileSide ? tileSide : 1));
-    const auto pack = [&](uint32_t left, uint32_t y, uint8_t* out) {
+    const auto pack = [&](uint32_t left, uint32_t y, uint16_t plane, uint8_t* out) {
         std::memset(out, 0, rowBytes);
-        for (uint32_t i = 0; i < across * samples; ++i) {
-            const uint32_t x = left + i / samples;
-            const uint32_t value = x < width && y < height ? level(x, y, uint16_t(i % samples)) : 0;
+        for (uint32_t i = 0; i < across * together; ++i) {
+            const uint32_t x = left + i / together;
+            const uint16_t s = uint16_t(apart ? plane : i % samples);
+            const uint32_t value = x < width && y < height ? level(x, y, s) : 0;
             out[size_t(i) * bits / 8] |= uint8_t(value << (8 - bits - i * bits % 8));
         }
     };
-    for (uint32_t top = 0; top < height; top += tileSide ? tileSide : 1)
-        for (uint32_t left = 0; left < width; left += across) {
-            for (uint32_t r = 0; r < (tileSide ? tileSide : 1); ++r)
-                pack(left, top + r, &rows[rowBytes * r]);
-            const bool written = tileSide ? TIFFWriteTile(tif, rows.data(), left, top, 0, 0) >= 0
-                                          : TIFFWriteScanline(tif, rows.data(), top) >= 0;
-            if (!written)
-                return false;
-        }
+    for (uint16_t plane = 0; plane < (apart ? samples : 1); ++plane)
+        for (uint32_t top = 0; top < height; top += tileSide ? tileSide : 1)
+            for (uint32_t left = 0; left < width; left += across) {
+                for (uint32_t r = 0; r < (tileSide ? tileSide : 1); ++r)
+                    pack(left, top + r, plane, &rows[rowBytes * r]);
+                const bool written = tileSide ? TIFFWriteTile(tif, rows.data(), left, top, 0, plane) >= 0
+                                              : TIFFWriteScanline(tif, rows.data(), top, plane) >= 0;
+                if (!written)
+                    return false;
+            }
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <random>
 
 using namespace rastertest;
 using namespace testpictures;
@@ -193,8 +194,10 @@ TEST(PictureCheck, TiffTagsClaimingMoreThanTheFileAreRefusedAtOnce)
 // for, a colour space, a coding libtiff is built without. PixarLog is read,
 // damaged when its coded data change, and too large in a strip whose
 // samples its decoder holds pass the reading's bound. RGB of 1 and 4 bits is read by the
-// system's decoder, exactly, and damaged when its coded data change; with an
-// alpha sample, which that decoder shows wrong, it is of a kind not read.
+// system's decoder, exactly, uncoded or in LZW, PackBits or deflate, and
+// damaged when its coded data change; with an alpha sample, which that
+// decoder shows wrong, with its planes apart, in a fax coding or in one
+// libtiff lacks, it is of a kind not read.
 TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
 {
     const Picture photo = Gradient(64, 48);
@@ -355,6 +358,8 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         }));
     std::string rgb2 = StripTiff(8, 4, 3, 1, 2, std::string(24, 'Z'), 24);
     rgb2[134] = rgb2[136] = rgb2[138] = 2;  // its bits per sample
+    std::string rgb1Lzma = StripTiff(8, 4, 3, COMPRESSION_LZMA, 2, std::string(12, 'Z'), 12);
+    rgb1Lzma[134] = rgb1Lzma[136] = rgb1Lzma[138] = 1;
     const std::string cmyk("\0\0\0\0\xFF\0\0\0\0\0\0\xFF\x64\x32\xC8\x28", 16);
     Picture inks(4, 1, Pixel{255, 255, 255, 255});
     inks.Set(1, 0, Pixel{255, 255, 0, 255});
@@ -387,6 +392,7 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"icc lab.tif", StripTiff(8, 4, 3, 1, PHOTOMETRIC_ICCLAB, std::string(96, 'Z'), 96), Picture(), 0,
          kPictureUnreadKind},
         {"lzma.tif", StripTiff(8, 4, 3, COMPRESSION_LZMA, 2, std::string(96, 'Z'), 96), Picture(), 0, kPictureUnreadKind},
+        {"rgb of 1 bit in lzma.tif", rgb1Lzma, Picture(), 0, kPictureUnreadKind},
         {"planes apart.tif", Text(LibtiffRgb(300, 200, {true, 0, 64}, gradient)), repeated, 0},
         {"tiles.tif", Text(LibtiffRgb(300, 200, {false, 64}, gradient)), repeated, 0},
         {"tiles of planes apart.tif", Text(LibtiffRgb(300, 200, {true, 48}, gradient)), repeated, 0},
@@ -399,45 +405,62 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         {"pixarlog with 600 bytes changed.tif", Flipped(pixarLog, 200, 600), Picture(), 0, kPictureDamaged},
         {"pixarlog in one strip of 3000 x 3000.tif", pixarLogStrip, Picture(), 0, kPictureTooLarge},
     };
-    // RGB of 1 and 4 bits, alone or with an alpha sample of each kind, in
-    // strips and in tiles: the system's decoder reads the three samples
-    // alone as stored; with alpha it gave the first row alone right.
+    // RGB of 1 and 4 bits in strips and in tiles, in each coding libtiff
+    // writes it in: alone, with an alpha sample of each kind, or in planes
+    // apart. The system's decoder reads the three samples together as stored
+    // in the codings that hold them all; with alpha it gave the first row
+    // alone right, and planes apart it refuses. A fax coding (of 1 bit only)
+    // codes a row of one bit a pixel, a third of the row's samples: that
+    // decoder showed it as noise.
+    const std::pair<uint16_t, bool> codings[] = {
+        {COMPRESSION_ADOBE_DEFLATE, true}, {COMPRESSION_DEFLATE, true},     {COMPRESSION_NONE, true},
+        {COMPRESSION_LZW, true},           {COMPRESSION_PACKBITS, true},    {COMPRESSION_CCITTRLE, false},
+        {COMPRESSION_CCITTRLEW, false},    {COMPRESSION_CCITTFAX3, false}, {COMPRESSION_CCITTFAX4, false}};
     for (uint16_t bits : {uint16_t(1), uint16_t(4)})
-        for (int extra = -1; extra <= EXTRASAMPLE_UNASSALPHA; ++extra)
-            for (uint32_t tile : {0u, 64u}) {
-                const uint16_t samples = uint16_t(extra < 0 ? 3 : 4), kind = uint16_t(extra);
-                const auto level = [bits](uint32_t x, uint32_t y, uint16_t s) {
-                    return (x * 7 + y * 13 + s * 5 + x * y) % (1u << bits);
-                };
-                std::vector<std::pair<uint32_t, uint32_t>> fields = {
-                    {TIFFTAG_IMAGEWIDTH, 70}, {TIFFTAG_IMAGELENGTH, 41}, {TIFFTAG_BITSPERSAMPLE, bits},
-                    {TIFFTAG_SAMPLESPERPIXEL, samples}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
-                    {TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE},
-                    {tile ? TIFFTAG_TILEWIDTH : TIFFTAG_ROWSPERSTRIP, tile ? tile : 5}};
-                if (tile)
-                    fields.push_back({TIFFTAG_TILELENGTH, tile});
-                const std::string bytes = Text(WrittenByLibtiff(fields, [&](TIFF* tif) {
-                    return (extra < 0 || TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &kind)) &&
-                           WritePackedSamples(tif, 70, 41, samples, bits, tile, level);
-                }));
-                Picture stretched(70, 41);
-                for (uint32_t i = 0; i < 70 * 41; ++i) {
-                    const auto at = [&](uint16_t s) {
-                        return uint8_t(level(i % 70, i / 70, s) * 255 / ((1u << bits) - 1));
+        for (const auto& [coding, whole] : codings)
+            for (int extra = -2; extra <= EXTRASAMPLE_UNASSALPHA && (whole || bits == 1); ++extra)  // -2: planes apart
+                for (uint32_t tile : {0u, 64u}) {
+                    const uint16_t samples = uint16_t(extra < 0 ? 3 : 4), kind = uint16_t(extra);
+                    const auto level = [bits](uint32_t x, uint32_t y, uint16_t s) {
+                        return (x * 7 + y * 13 + s * 5 + x * y) % (1u << bits);
                     };
-                    stretched.Set(i % 70, i / 70, Pixel{at(2), at(1), at(0), 255});
+                    std::vector<std::pair<uint32_t, uint32_t>> fields = {
+                        {TIFFTAG_IMAGEWIDTH, 70}, {TIFFTAG_IMAGELENGTH, 41}, {TIFFTAG_BITSPERSAMPLE, bits},
+                        {TIFFTAG_SAMPLESPERPIXEL, samples}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+                        {TIFFTAG_COMPRESSION, coding}, {TIFFTAG_PLANARCONFIG, extra == -2 ? 2 : 1},
+                        {tile ? TIFFTAG_TILEWIDTH : TIFFTAG_ROWSPERSTRIP, tile ? tile : 5}};
+                    if (tile)
+                        fields.push_back({TIFFTAG_TILELENGTH, tile});
+                    const std::string bytes = Text(WrittenByLibtiff(fields, [&](TIFF* tif) {
+                        return (extra < 0 || TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &kind)) &&
+                               WritePackedSamples(tif, 70, 41, samples, bits, tile, level, extra == -2);
+                    }));
+                    Picture stretched(70, 41);
+                    for (uint32_t i = 0; i < 70 * 41; ++i) {
+                        const auto at = [&](uint16_t s) {
+                            return uint8_t(level(i % 70, i / 70, s) * 255 / ((1u << bits) - 1));
+                        };
+                        stretched.Set(i % 70, i / 70, Pixel{at(2), at(1), at(0), 255});
+                    }
+                    const std::string name =
+                        "rgb of " + std::to_string(bits) + (bits == 1 ? " bit" : " bits") + " coded " +
+                        std::to_string(coding) + (extra < 0 ? "" : " and extra sample " + std::to_string(extra)) +
+                        (extra == -2 ? " in planes apart" : "") + (tile ? " in tiles" : " in strips");
+                    if (extra != -1 || !whole)
+                        cases.push_back({name + ".tif", bytes, Picture(), 0, kPictureUnreadKind});
+                    else
+                        cases.push_back({name + ".tif", bytes, stretched, 0, kPictureSound, true, false});
+                    // Its coded data changed: of a kind the system's decoder reads, damaged.
+                    if (coding == COMPRESSION_ADOBE_DEFLATE && extra == -1 && !tile)
+                        cases.push_back(
+                            {name + ", changed.tif", Flipped(bytes, 100, 16), Picture(), 0, kPictureDamaged});
                 }
-                const std::string name = "rgb of " + std::to_string(bits) + (bits == 1 ? " bit" : " bits") +
-                                         (extra < 0 ? "" : " and extra sample " + std::to_string(extra)) +
-                                         (tile ? " in tiles" : " in strips");
-                if (extra >= 0)
-                    cases.push_back({name + ".tif", bytes, Picture(), 0, kPictureUnreadKind});
-                else
-                    cases.push_back({name + ".tif", bytes, stretched, 0, kPictureSound, true, false});
-                // Its coded data changed: of a kind the system's decoder reads, damaged.
-                if (extra < 0 && !tile)
-                    cases.push_back({name + ", changed.tif", Flipped(bytes, 100, 16), Picture(), 0, kPictureDamaged});
-            }
+    // Random bytes as RGB of 1 bit in G4, where libtiff finds bad code words.
+    std::string noise(400, '\0');
+    std::generate(noise.begin(), noise.end(), std::mt19937(106));
+    std::string randomG4 = StripTiff(70, 41, 3, COMPRESSION_CCITTFAX4, PHOTOMETRIC_RGB, noise, 400);
+    randomG4[134] = randomG4[136] = randomG4[138] = 1;
+    cases.push_back({"rgb of 1 bit, random bytes in g4.tif", randomG4, Picture(), 0, kPictureUnreadKind});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = TempPath(c.name);
