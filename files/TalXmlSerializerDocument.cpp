@@ -239,10 +239,8 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
     // The file now embeds the document's pictures: a later save takes one
     // from there when the store's file can no longer be read.
     const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(path);
-    for (const SaveContext::WrittenText& text : save.texts) {
-        if (!copy)
-            g_rasterLib.SetEmbeddedText(save.pictures->GetNewId(text.key), {path, "Image", text.start, stamp, text.bytes});
-    }
+    for (const SaveContext::WrittenText& text : save.texts)
+        g_rasterLib.SetEmbeddedText(save.pictures->GetNewId(text.key), {path, "Image", text.start, stamp, text.bytes});
     if (!save.errors.empty())
         ShowErrors(kSaveErrorsHeading, save.errors);
     return true;
@@ -608,7 +606,9 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
                 FailSave(entry.finalPath, L"The picture file could not be read in full.");
                 save.failed = true;
             } else if (opened) {
-                save.texts.push_back({key, start, GetReadBytes()});
+                // A copy leaves the document on the file it had.
+                if (!m_savesCopy)
+                    save.texts.push_back({key, start, GetReadBytes()});
             } else if (readable) {
                 // Readable when it was placed, held or gone since.
                 save.pictures->NoteUnread(key, CTalPictureRelocation::ReadError(entry.finalPath));
