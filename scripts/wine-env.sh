@@ -26,6 +26,14 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 # Its windows are not handed to a window manager: the test display has none,
 # and Wine would wait two seconds for one each time a window is hidden.
 ot_wine_prefix() {
+  # The program and its tests are 32-bit Windows programs, which Wine starts
+  # with its 32-bit loader: a machine that executes no 32-bit x86 code (its
+  # kernel or hypervisor runs none) cannot run them, and says so here.
+  local started
+  if ! started=$(wine --version 2>&1 </dev/null 9>&-); then
+    echo "wine-env: Wine does not start on this machine: ${started##*: }; it runs no 32-bit x86 program, and the program and its tests are 32-bit" >&2
+    return 1
+  fi
   if [ -f "$WINEPREFIX/.ot-ready-7" ]; then return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
