@@ -186,10 +186,11 @@ bool CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     // A file that can no longer be read is taken anew from the file its
     // bytes were read from; else the picture would be written without them.
     const CString own = g_rasterLib.GetImagePath(id);
+    CKWPictureHold hold;
     if (!own.IsEmpty() && CTalPictureRelocation::ReadError(own) != 0) {
-        // Held until the template takes the new id, after this returns.
-        m_restoredHolds.emplace_back();
-        if (const uint32_t restored = CXmlPreprocessFile::RestorePicture(id, m_restoredHolds.back())) {
+        if (const uint32_t restored = CXmlPreprocessFile::RestorePicture(id, hold)) {
+            // Held until the template takes the new id, after this returns.
+            m_restoredHolds.push_back(std::move(hold));
             id = restored;
             pictureId = static_cast<int32_t>(id);
         }

@@ -619,8 +619,8 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
         g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
         m_taken.push_back(stored);
     }
-    for (const std::shared_ptr<StoredFile>& taken : m_taken) {
-        if (unchanged && !m_path.empty())
+    if (unchanged && !m_path.empty()) {
+        for (const std::shared_ptr<StoredFile>& taken : m_taken)
             g_rasterLib.SetEmbeddedText(static_cast<uint32_t>(taken->pictureId),
                                         {m_path, taken->element, taken->textStart, stamp, taken->bytes});
     }
