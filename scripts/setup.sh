@@ -49,6 +49,44 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
 fi
 
+# A machine whose kernel or hypervisor executes no 32-bit x86 code (a virtual
+# machine that runs 64-bit programs only) starts Wine's 32-bit loader, and so
+# the program and its tests, through QEMU's emulation of the i386 processor,
+# registered with the kernel for every 32-bit x86 program. The program itself
+# is the same. QEMU before 8.1 looks for free address space a page at a time,
+# and Wine, which holds most of its 4 GB reserved, then takes a minute to start
+# each process: Debian 12 has 7.2, its backports a later one, taken from there
+# into the build folder.
+i386_emulation() {
+  local qemu=$deps/qemu/usr/bin/qemu-i386
+  if [ ! -x "$qemu" ]; then
+    echo "setup: this machine runs no 32-bit x86 program; taking QEMU's i386 emulation"
+    . /etc/os-release
+    local mirror
+    mirror=$(grep -h -o -E 'https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/* 2>/dev/null |
+             head -n 1 | tr -d ' ') || true
+    mkdir -p "$deps/apt-qemu/lists/partial" "$deps/apt-qemu/parts" "$deps/qemu/usr/bin"
+    echo "deb ${mirror:-http://deb.debian.org/debian} $VERSION_CODENAME-backports main" > "$deps/apt-qemu/sources.list"
+    local opts=(-o "Dir::Etc::SourceList=$deps/apt-qemu/sources.list" -o "Dir::Etc::SourceParts=$deps/apt-qemu/parts"
+                -o "Dir::State::Lists=$deps/apt-qemu/lists" -o "APT::Sandbox::User=root")
+    apt-get "${opts[@]}" update -q
+    (cd "$deps/apt-qemu" && rm -f ./*.deb && apt-get "${opts[@]}" download -q qemu-user)
+    dpkg-deb -x "$(ls "$deps"/apt-qemu/qemu-user_*.deb | head -n 1)" "$deps/qemu/unpacked"
+    cp "$deps/qemu/unpacked/usr/bin/qemu-i386" "$qemu.new"
+    rm -rf "$deps/qemu/unpacked" "$deps"/apt-qemu/*.deb
+    mv "$qemu.new" "$qemu"
+  fi
+  local misc=/proc/sys/fs/binfmt_misc
+  [ -f "$misc/register" ] || $SUDO mount -t binfmt_misc binfmt_misc "$misc"
+  # The kernel opens the emulator when it is registered (flag F): a build
+  # folder removed later leaves the registration working.
+  [ ! -f "$misc/ostratallier-i386" ] || echo -1 | $SUDO tee "$misc/ostratallier-i386" >/dev/null
+  printf '%s' ':ostratallier-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' |
+    $SUDO tee "$misc/register" >/dev/null
+  /lib/ld-linux.so.2 --version >/dev/null
+}
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then i386_emulation; fi
+
 # The posix thread model is what std::thread needs; make sure the alternatives
 # did not leave the win32 one in front (we call the -posix names directly anyway).
 command -v i686-w64-mingw32-g++-posix >/dev/null

@@ -331,9 +331,11 @@ TEST(KWGdipBitmap, CreateTruncatesTheSizeReplacesAndAFailureHoldsNothing)
     EXPECT_EQ(0, holder.GetWidth());
     EXPECT_EQ(0, holder.GetHeight());
 
-    // A bitmap GDI+ cannot allocate is reported, not taken for Ok.
+    // A bitmap GDI+ cannot allocate is reported, not taken for Ok: 4 GB less
+    // one row, which no 32-bit process holds, however much of its address
+    // space the system leaves it.
     EXPECT_EQ(CKWGdipBitmap::kStatusOutOfMemory,
-              holder.CreateFromScan0(40000, 40000, 0, CKWGdipBitmap::kPixelFormat32bppARGB, nullptr));
+              holder.CreateFromScan0(65536, 16383, 0, CKWGdipBitmap::kPixelFormat32bppARGB, nullptr));
     EXPECT_FALSE(holder.IsValid());
     EXPECT_EQ(CKWGdipBitmap::kStatusOutOfMemory, holder.GetLastStatus());
 }
