@@ -83,7 +83,8 @@ i386_emulation() {
   [ ! -f "$misc/ostratallier-i386" ] || echo -1 | $SUDO tee "$misc/ostratallier-i386" >/dev/null
   printf '%s' ':ostratallier-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' |
     $SUDO tee "$misc/register" >/dev/null
-  /lib/ld-linux.so.2 --version >/dev/null
+  /lib/ld-linux.so.2 --version >/dev/null ||
+    { echo "setup: QEMU's i386 emulation is registered, and still no 32-bit x86 program starts" >&2; exit 1; }
 }
 if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then i386_emulation; fi
 
