@@ -729,7 +729,11 @@ TEST(ProgramLayout, UserToolBarAndAnEditedMenuStayAfterARestartUntilDeleted)
         // An empty bar has the room of one button: the second command makes it grow.
         const LONG emptyArea = Area(RectOf(bar));
         barArea = emptyArea;
+        // The next command is chosen once the program has taken the drop: a
+        // choice made while its drag still runs takes the dragged one away.
+        EXPECT_EQ(0, ::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
         edtest::DragTo(CommandLine(sheet, L"TextBold"), CentreOf(bar), 10);
+        EXPECT_TRUE(edtest::WaitFor([&] { return ::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0) == 1; }));
         edtest::DragTo(CommandLine(sheet, L"TextItalic"), CentreOf(bar), 10);
         EXPECT_TRUE(edtest::WaitFor([&] { return Area(RectOf(bar)) > emptyArea; }));
         // The File menu opens under customisation; a command dropped into it stays in it.
