@@ -96,6 +96,37 @@ CString LocalPicturePath(const CString& reference, const CString& documentPath)
     return HasDrive(resolved) ? resolved : CString();
 }
 
+namespace {
+
+bool IsLineBreak(wchar_t ch)
+{
+    return ch == L'\n' || ch == L'\r';
+}
+
+bool IsLayout(wchar_t ch, bool blanks)
+{
+    return IsLineBreak(ch) || ch == L'\t' || (blanks && ch == L' ');
+}
+
+}  // namespace
+
+CString PictureTextName(const CString& text)
+{
+    int end = text.GetLength();
+    const bool tabbed = end > 0 && text[end - 1] == L'\t';
+    bool brokenAfter = false;
+    while (end > 0 && IsLayout(text[end - 1], false))
+        brokenAfter |= IsLineBreak(text[--end]);
+    // The writer's form: a line break, the name, the end tag's TABs.
+    const bool blanks = text.IsEmpty() || !IsLineBreak(text[0]) || !tabbed || brokenAfter;
+    while (end > 0 && IsLayout(text[end - 1], blanks))
+        --end;
+    int start = 0;
+    while (start < end && IsLayout(text[start], blanks))
+        ++start;
+    return text.Mid(start, end - start);
+}
+
 bool IsExistingFile(const wchar_t* path)
 {
     const DWORD attributes = ::GetFileAttributesW(path);

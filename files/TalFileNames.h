@@ -35,5 +35,15 @@ CString TemplateFileName(const CString& name, bool title);
 // Windows would open elsewhere than the name shows.
 CString LocalPicturePath(const CString& reference, const CString& documentPath);
 
+// The picture file name that the text of an "Image" element gives, in a
+// document that refers to its pictures' files. The writer puts a line feed
+// before the name and the end tag's TABs after it; line breaks and TABs are
+// in no file name and are removed at both ends. The name itself stays whole:
+// a report or a picture may be named with a blank of any kind at its start
+// or end (" Trip Images\a.jpg"), and without it the name is another file's.
+// A text laid out otherwise (by hand: the end tag on a line of its own, or
+// no TAB before it) loses the blanks at both ends too, as XML's white space.
+CString PictureTextName(const CString& text);
+
 // A file (not a folder) at that path.
 bool IsExistingFile(const wchar_t* path);

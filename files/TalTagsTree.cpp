@@ -28,13 +28,22 @@ namespace {
 
 // A text of a report that copies its pictures beside it, naming a copy in
 // the report's own picture folder: what a save of it writes, whatever dots
-// begin the report's name.
+// begin the report's name; or a file that lies in the picture folder beside
+// it of another name, which the report had when it was saved (it was copied
+// or renamed since).
 bool NamesOwnCopy(const CString& text, const CString& documentPath)
 {
     CString folder = CTalPictureRelocation::GetPictureFolder(documentPath);
     folder = GetPathFileName(folder.Left(folder.GetLength() - 1), true);
     const int separator = text.Find(L'\\');
-    return separator > 0 && text.Left(separator).CompareNoCase(folder) == 0;
+    if (separator <= 0)
+        return false;
+    const CString named = text.Left(separator), suffix = L" Images";
+    if (named.CompareNoCase(folder) == 0)
+        return true;
+    return named.GetLength() > suffix.GetLength() && named.Right(suffix.GetLength()).CompareNoCase(suffix) == 0 &&
+           IsSafeFileName(named) && IsSafeFileName(text.Mid(separator + 1)) &&
+           IsExistingFile(GetPathDirectory(documentPath) + L"\\" + text);
 }
 
 }  // namespace
@@ -319,8 +328,7 @@ void CTalTags::AddRefusedLink()
 CString CTalTags::ResolvePicturePath(const CString& reference, int32_t mode)
 {
     CTalDocumentLoad* load = GetLoad();
-    CString name = reference;
-    name.Trim();
+    const CString& name = reference;
     CString path = name;
     if (path.IsEmpty() || !load)
         return CString();
@@ -366,8 +374,7 @@ void CTalTags::OnImageEnd(const CString& name)
     // The first image of a key is the one; a repeated key was warned about.
     if (m_filePictures.count(key))
         return;
-    CString named = cell->GetText();
-    named.Trim();
+    CString named = PictureTextName(cell->GetText());
     // The end of a refused link (all an older file kept of it) names the
     // placeholder; it is no file's path and no file is looked for by it.
     m_imageKey = key;

@@ -3,6 +3,8 @@
 // storage mode.
 #include "DocumentFixture.h"
 
+#include "files/XmlValueForms.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -167,38 +169,55 @@ TEST_P(RoundTrip, TemplatesTheManagerDoesNotKnowAreWrittenAndRegistered)
     EXPECT_EQ(filestest::ReadBytes(path), first);
 }
 
-// Reports named outside the ANSI code page, or copying their pictures beside
-// them with dots together or first in theirs and their pictures' names (the
-// last one's text as long as a refused link's end): each reads back whole.
+// Reports named outside the ANSI code page, or copying or moving their
+// pictures beside them with dots together or first in theirs and their
+// pictures' names (the last one's text as long as a refused link's end, copied
+// and renamed beside them) or blanks of any kind at either end, beside "Trip"
+// whose photographs differ (by the first character): each reads back whole.
 TEST_F(DocumentFiles, ADocumentNameOutsideTheAnsiCodePageOrWithDotsSavesAndLoads)
 {
     const std::wstring pictures = m_dir.Path() + L"pictures\\";
     ::CreateDirectoryW(pictures.c_str(), nullptr);
     const Templates templates = AddManagerTemplates(pictures);
     const std::wstring dots[] = {L"IMG..1.jpg", L"a...jpg", std::wstring(93, L'p') + L"..1.jpg"};
-    for (const wchar_t* name :
-         {L"\x0416\x4E2D \xD83D\xDE00.otd", L"Trip..2026.otd", L"...Trip.otd", L"...Trip3.otd"}) {
-        SCOPED_TRACE(filestest::ToAnsi(name));
-        const bool copies = name[0] != L'\x0416';
+    const struct { const wchar_t *name; int mode; const wchar_t *second, *as; } rows[] = {
+        {L"\x0416\x4E2D \xD83D\xDE00.otd", 0}, {L"Trip..2026.otd", 2}, {L"...Trip.otd", 2}, {L"...Trip3.otd", 2},
+        {L"...Trip3.otd", 2, nullptr, L"...Trip3 - Copy.otd"}, {L"...Trip3.otd", 2, nullptr, L"Trip3.otd"},
+        {L"Trip.otd", 2, L"b\x3000"}, {L" Trip.otd", 2, L"b\x3000"}, {L"Trip .otd", 2, L"b\xA0"},
+        {L"\x3000Trip.otd", 2, L"b\xA0"}, {L"Trip\x3000.otd", 2, L"b\x3000"}, {L"\xA0Trip.otd", 2, L"b\x2028"},
+        {L"Trip\xA0.otd", 2, L"b\x3000"}, {L"\x3000Trip1.otd", 1, L"b\xA0"}, {L"Trip1\xA0.otd", 1, L"b\x2028"}};
+    for (const auto& row : rows) {
+        const wchar_t* name = row.name;
+        SCOPED_TRACE(filestest::ToAnsi(row.as ? row.as : name) + ", row " + std::to_string(&row - rows));
+        const bool copies = row.mode != 0;
         CTalBaseDocument document;
         BuildFullDocument(document, pictures, templates);
-        document.GetProperties().m_imageSaveType = copies ? 2 : 0;
+        document.GetProperties().m_imageSaveType = row.mode;
         for (int i = 0; i < (copies ? 2 : 0); ++i)
             AddPicture(document.GetProperties().GetHeadingSection().Get(),
-                       OutsidePicture(pictures + dots[i == 0 && name[7] == L'3' ? 2 : i], RealPicture("jpg", 70 + i)));
-        const std::wstring path = File(name);
+                       OutsidePicture(pictures + (i && row.second ? row.second : dots[!i && name[7] == L'3' ? 2 : i]),
+                                      RealPicture("jpg", 70 + i + 2 * name[0])));
+        const std::wstring path = File(name), opened = row.as ? File(row.as) : path;
         ASSERT_TRUE(Save(document, path));
         const std::string first = filestest::ReadBytes(path);
+        ASSERT_TRUE(!row.as || (row.as[0] == L'.' ? ::CopyFileW(path.c_str(), opened.c_str(), TRUE)
+                                                  : ::MoveFileW(path.c_str(), opened.c_str())));
         CTalBaseDocument loaded;
         CRecordingSerializer reader;
-        ASSERT_TRUE(Load(loaded, path, &reader));
+        ASSERT_TRUE(Load(loaded, opened, &reader));
         EXPECT_TRUE(reader.dialogs.empty() && reader.messages.empty()) << filestest::ToAnsi(reader.AllLines());
-        CKWRefPtr<CTalSection> back = loaded.GetProperties().GetHeadingSection();
-        for (int i = 0; i < (copies ? 2 : 0); ++i)
-            EXPECT_EQ(PictureBytes(back->GetPicture(back->GetPictureCount() - 2 + i)->GetPictureId()),
-                      RealPicture("jpg", 70 + i));
         ASSERT_TRUE(Save(loaded, path));
         EXPECT_EQ(filestest::ReadBytes(path), first);
+        // Embedded then: the file holds their very bytes.
+        loaded.GetProperties().m_imageSaveType = 0;
+        ASSERT_TRUE(Save(loaded, File(L"inside.otd")));
+        const std::string inside = filestest::ReadBytes(File(L"inside.otd"));
+        CKWRefPtr<CTalSection> back = loaded.GetProperties().GetHeadingSection();
+        for (int i = 0; i < (copies ? 2 : 0); ++i) {
+            const std::string bytes = RealPicture("jpg", 70 + i + 2 * name[0]);
+            EXPECT_EQ(PictureBytes(back->GetPicture(back->GetPictureCount() - 2 + i)->GetPictureId()), bytes);
+            EXPECT_NE(inside.find(XmlBinaryForm(bytes.data(), int32_t(bytes.size()))), std::string::npos);
+        }
     }
 }
 
