@@ -112,13 +112,12 @@ bool IsLayout(wchar_t ch, bool blanks)
 
 CString PictureTextName(const CString& text)
 {
+    // The writer's form: a line break, the name, the end tag's TABs only.
     int end = text.GetLength();
-    const bool tabbed = end > 0 && text[end - 1] == L'\t';
-    bool brokenAfter = false;
-    while (end > 0 && IsLayout(text[end - 1], false))
-        brokenAfter |= IsLineBreak(text[--end]);
-    // The writer's form: a line break, the name, the end tag's TABs.
-    const bool blanks = text.IsEmpty() || !IsLineBreak(text[0]) || !tabbed || brokenAfter;
+    while (end > 0 && text[end - 1] == L'\t')
+        --end;
+    const bool blanks = end == text.GetLength() || end == 0 || IsLayout(text[end - 1], true) || !IsLineBreak(text[0]);
+    end = text.GetLength();
     while (end > 0 && IsLayout(text[end - 1], blanks))
         --end;
     int start = 0;

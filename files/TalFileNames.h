@@ -42,7 +42,8 @@ CString LocalPicturePath(const CString& reference, const CString& documentPath);
 // a report or a picture may be named with a blank of any kind at its start
 // or end (" Trip Images\a.jpg"), and without it the name is another file's.
 // A text laid out otherwise (by hand: the end tag on a line of its own, or
-// no TAB before it) loses the blanks at both ends too, as XML's white space.
+// no TAB or a blank before it, or no line break before the name) loses the
+// blanks at both ends too, as XML's white space.
 CString PictureTextName(const CString& text);
 
 // A file (not a folder) at that path.

@@ -414,8 +414,8 @@ TEST_F(DocumentFiles, PicturesSharedWithTheLogoAndWatermarksAreResolvedInEverySt
         "<Images SavePicType='0' Count='2'><Image ID='6' FileFormat='png'>\n" + XmlBinaryForm(second.data(), second.size()) +
             "</Image><Image ID='5' FileFormat='jpg'>\n" + XmlBinaryForm(first.data(), first.size()) + "</Image></Images>",
         "<Images SavePicType='1' Count='2'><Image ID='6'>\n" + XmlTextForm((folder + L"two.png").c_str()) +
-            "</Image><Image ID='5'>\n" + XmlTextForm((folder + L"one.jpg").c_str()) + "</Image></Images>",
-        "<Images SavePicType='2' Count='2'><Image ID='6'>\nshared Images\\two.png</Image>"
+            "</Image><Image ID='5'>\n\t\t\t" + XmlTextForm((folder + L"one.jpg").c_str()) + "\n\t\t</Image></Images>",
+        "<Images SavePicType='2' Count='2'><Image ID='6'>\n    shared Images\\two.png\n  </Image>"
         "<Image ID='5'>\nshared Images\\one.jpg</Image></Images>",
     };
     for (int mode = 0; mode <= 2; ++mode) {
