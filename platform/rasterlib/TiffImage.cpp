@@ -2,6 +2,7 @@
 
 #include "platform/rasterlib/PixelOps.h"
 #include "platform/rasterlib/TiffBudget.h"
+#include "platform/rasterlib/TiffStriles.h"
 
 #include <tiffio.h>
 
@@ -77,6 +78,11 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
     // libtiff's RGBA reader guesses a missing colour space; other readers
     // refuse the file, as the field is one every TIFF must have.
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric))
+        return Opening::Damaged;
+    // A strip or tile libtiff made up for a short table would be read from
+    // the file's head; the system's decoder showed a table of more strips
+    // than the rows a strip give with rows from elsewhere too.
+    if (!StrileTableFits(tif, IsSystemDecoderKind(tif)))
         return Opening::Damaged;
     const bool apart = planar == PLANARCONFIG_SEPARATE && samples > 1;
     try {

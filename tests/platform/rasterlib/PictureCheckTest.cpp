@@ -461,6 +461,41 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
     std::string randomG4 = StripTiff(70, 41, 3, COMPRESSION_CCITTFAX4, PHOTOMETRIC_RGB, noise, 400);
     randomG4[134] = randomG4[136] = randomG4[138] = 1;
     cases.push_back({"rgb of 1 bit, random bytes in g4.tif", randomG4, Picture(), 0, kPictureUnreadKind});
+    // Uncoded RGB whose strip or tile table no longer fits its size: of 1 and
+    // 4 bits, 7 rows a strip said to be 3 (15 strips, 7 offsets), which the
+    // system's decoder showed with rows from elsewhere in the file; of 1, 4
+    // and 8 bits, a strip or a tile offset fewer, which libtiff makes 0 and
+    // reads the file's head for.
+    const auto withField = [](std::string bytes, uint16_t tag, size_t at, uint32_t value) {
+        size_t entry = size_t(Le32(bytes, 4)) + 2;
+        while (Le16(bytes, entry) != tag)
+            entry += 12;
+        bytes.replace(entry + at, 4, {char(value), char(value >> 8), char(value >> 16), char(value >> 24)});
+        return bytes;
+    };
+    for (uint16_t bits : {uint16_t(1), uint16_t(4), uint16_t(8)})
+        for (uint32_t tile : {0u, 16u}) {
+            std::vector<std::pair<uint32_t, uint32_t>> fields = {
+                {TIFFTAG_IMAGEWIDTH, 70}, {TIFFTAG_IMAGELENGTH, 45}, {TIFFTAG_BITSPERSAMPLE, bits},
+                {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+                {TIFFTAG_COMPRESSION, COMPRESSION_NONE}, {tile ? TIFFTAG_TILEWIDTH : TIFFTAG_ROWSPERSTRIP, tile ? tile : 7}};
+            if (tile)
+                fields.push_back({TIFFTAG_TILELENGTH, tile});
+            const std::string bytes = Text(WrittenByLibtiff(fields, [&](TIFF* tif) {
+                return WritePackedSamples(tif, 70, 45, 3, bits, tile, [bits](uint32_t x, uint32_t y, uint16_t s) {
+                    return (x * 3 + y * 5 + s) % (1u << bits);
+                });
+            }));
+            const std::string name = "uncoded rgb of " + std::to_string(bits) + (bits == 1 ? " bit in " : " bits in ") +
+                                     (tile ? "tiles" : "strips");
+            ASSERT_EQ(kPictureSound, CheckedAs(bytes)) << name << " as written";
+            if (!tile && bits < 8)
+                cases.push_back({name + " of 3 rows.tif", withField(bytes, TIFFTAG_ROWSPERSTRIP, 8, 3), Picture(), 0,
+                                 kPictureDamaged});
+            cases.push_back({name + ", an offset fewer.tif",
+                             withField(bytes, tile ? TIFFTAG_TILEOFFSETS : TIFFTAG_STRIPOFFSETS, 4, tile ? 14 : 6),
+                             Picture(), 0, kPictureDamaged});
+        }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = TempPath(c.name);
