@@ -79,9 +79,10 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
     // refuse the file, as the field is one every TIFF must have.
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric))
         return Opening::Damaged;
-    // A strip or tile libtiff made up for a short table would be read from
-    // the file's head; the system's decoder showed a table of more strips
-    // than the rows a strip give with rows from elsewhere too.
+    // libtiff's readers read the strips or tiles missing from a short table
+    // from the file's head. The system's decoder showed rows from elsewhere
+    // in the file for a table of more strips than the rows a strip make, and
+    // for a strip past the file's end: its table must fit exactly.
     if (!StrileTableFits(tif, IsSystemDecoderKind(tif)))
         return Opening::Damaged;
     const bool apart = planar == PLANARCONFIG_SEPARATE && samples > 1;

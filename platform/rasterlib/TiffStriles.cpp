@@ -8,10 +8,13 @@ namespace rasterlib {
 
 namespace {
 
+// libtiff cuts a byte count past a megabyte, so that a claimed count
+// allocates no more than ten times the strile's size and a little more.
 constexpr uint64_t kCountCutFrom = uint64_t(1) << 20;
 constexpr uint64_t kCountCutSlack = 4096;
 
-// A count of values the directory held for a field (none: not there).
+// The directory held a value of the field for each strile (exact: and no
+// more), or no field at all (libtiff works out missing byte counts).
 bool Holds(const TIFFDirEntry& entry, uint64_t striles, bool exact)
 {
     return entry.tdir_tag == 0 || (exact ? entry.tdir_count == striles : entry.tdir_count >= striles);
@@ -41,10 +44,10 @@ bool StrileTableFits(tiff* tif, bool exact)
     if (tif->tif_flags & TIFF_NOREADRAW)
         return true;
     const TIFFDirectory& directory = tif->tif_dir;
-    // libtiff breaks uncoded rows into strips of its own once it has read
-    // the table: the rows of one strip, or of strips past 2 GB (a table of
-    // one and a last one at most in a file of 32-bit offsets, and none of
-    // RGB of 1 or 4 bits within the pixel bound, the one kind held exactly).
+    // libtiff breaks one strip of uncoded rows into strips of its own once
+    // it has read the table (strips past 2 GB too, of which a file of 32-bit
+    // offsets holds one and a last one at most, and no RGB of 1 or 4 bits
+    // within the pixel bound, whose table must fit exactly, any).
     const uint64_t striles = (tif->tif_flags & TIFF_CHOPPEDUPARRAYS) ? 1 : directory.td_nstrips;
     if (!Holds(directory.td_stripoffset_entry, striles, exact) ||
         !Holds(directory.td_stripbytecount_entry, striles, exact))
