@@ -1,5 +1,7 @@
 #include "platform/rasterlib/PackBitsRows.h"
 
+#include "platform/rasterlib/TiffStriles.h"
+
 #include <tiffio.h>
 
 #include <algorithm>
@@ -11,10 +13,6 @@ namespace rasterlib {
 namespace {
 
 constexpr size_t kWindow = size_t(64) << 10;
-// libtiff cuts a byte count past a megabyte to ten times the strip's size and a
-// little more, so that a claimed count allocates no more than that.
-constexpr uint64_t kCountCutFrom = uint64_t(1) << 20;
-constexpr uint64_t kCountCutSlack = 4096;
 // libtiff copies a strip whose bits it turns into a buffer of whole kilobytes.
 constexpr uint64_t kCopyStep = 1024;
 
@@ -36,17 +34,8 @@ bool PackBitsRows::StartStrip(uint32_t strip)
     m_window.clear();
     m_at = 0;
     m_unread = m_run = 0;
-    if (strip >= TIFFNumberOfStrips(m_tiff))
-        return false;
-    uint64_t count = TIFFGetStrileByteCount(m_tiff, strip);
-    if (count > uint64_t(INT64_MAX))
-        return false;
-    const uint64_t stripSize = uint64_t(TIFFStripSize(m_tiff));
-    if (count > kCountCutFrom && stripSize != 0 && (count - kCountCutSlack) / 10 > stripSize)
-        count = stripSize * 10 + kCountCutSlack;
-    const uint64_t fileSize = TIFFGetSizeProc(m_tiff)(TIFFClientdata(m_tiff));
-    m_offset = TIFFGetStrileOffset(m_tiff, strip);
-    if (count > fileSize || m_offset > fileSize - count ||
+    uint64_t count = 0;
+    if (strip >= TIFFNumberOfStrips(m_tiff) || !StrileBytes(m_tiff, strip, m_offset, count) ||
         (m_reversed && (count + kCopyStep - 1) / kCopyStep * kCopyStep > m_mostAtOnce))
         return false;
     m_unread = count;

@@ -2,6 +2,7 @@
 
 #include "platform/rasterlib/PixelOps.h"
 #include "platform/rasterlib/TiffBudget.h"
+#include "platform/rasterlib/TiffStriles.h"
 
 #include <tiffio.h>
 
@@ -77,6 +78,12 @@ TiffImage::Opening TiffImage::Open(const ByteSource& source)
     // libtiff's RGBA reader guesses a missing colour space; other readers
     // refuse the file, as the field is one every TIFF must have.
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric))
+        return Opening::Damaged;
+    // libtiff's readers read the strips or tiles missing from a short table
+    // from the file's head. The system's decoder showed rows from elsewhere
+    // in the file for a table of more strips than the rows a strip make, and
+    // for a strip past the file's end: its table must fit exactly.
+    if (!StrileTableFits(tif, IsSystemDecoderKind(tif)))
         return Opening::Damaged;
     const bool apart = planar == PLANARCONFIG_SEPARATE && samples > 1;
     try {

@@ -53,6 +53,15 @@ uint32_t Le32(const std::string& bytes, size_t at)
     return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
 }
 
+// Where a field's entry lies in the first directory of a little-endian TIFF.
+size_t TiffEntry(const std::string& bytes, uint16_t tag)
+{
+    size_t entry = size_t(Le32(bytes, 4)) + 2;
+    while (Le16(bytes, entry) != tag)
+        entry += 12;
+    return entry;
+}
+
 std::string Flipped(std::string bytes, size_t at, size_t count = 1)
 {
     for (size_t i = at; i < at + count && i < bytes.size(); ++i)
@@ -311,12 +320,7 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
                 written = TIFFWriteScanline(tif, row, 0, s) >= 0;
             return written;
         }));
-    const size_t directory = size_t(Le32(manyPlanes, 4));
-    for (size_t at = directory + 2; at + 12 <= manyPlanes.size(); at += 12)
-        if (Le16(manyPlanes, at) == TIFFTAG_SAMPLESPERPIXEL) {
-            manyPlanes[at + 2] = char(TIFF_SLONG);
-            break;
-        }
+    manyPlanes[TiffEntry(manyPlanes, TIFFTAG_SAMPLESPERPIXEL) + 2] = char(TIFF_SLONG);
     // Half floats of 0 to 1 in grey.
     const std::string halfFloats = Text(WrittenByLibtiff(
         {{TIFFTAG_IMAGEWIDTH, 5}, {TIFFTAG_IMAGELENGTH, 1}, {TIFFTAG_BITSPERSAMPLE, 16},
@@ -334,9 +338,7 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
         photoRgb += {char(p.r), char(p.g), char(p.b)};
     }
     std::string manyCodings = TiffFile(64, 48, photoRgb, 0, true);
-    size_t coding = 10;
-    while (Le16(manyCodings, coding) != TIFFTAG_COMPRESSION)
-        coding += 12;
+    const size_t coding = TiffEntry(manyCodings, TIFFTAG_COMPRESSION);
     const size_t values = manyCodings.size();
     manyCodings.replace(coding + 4, 8, {char(2049 & 255), char(2049 >> 8), 0, 0, char(values), char(values >> 8), 0, 0});
     for (int i = 0; i < 2049; ++i)
@@ -461,6 +463,30 @@ TEST(PictureCheck, TiffsOtherReadersReadAreSoundAndReadAsTheyReadThem)
     std::string randomG4 = StripTiff(70, 41, 3, COMPRESSION_CCITTFAX4, PHOTOMETRIC_RGB, noise, 400);
     randomG4[134] = randomG4[136] = randomG4[138] = 1;
     cases.push_back({"rgb of 1 bit, random bytes in g4.tif", randomG4, Picture(), 0, kPictureUnreadKind});
+    // Uncoded RGB whose strip or tile table no longer fits (values of 2 bytes put): an offset fewer;
+    // of 1 and 4 bits (the system's decoder's), 7 rows a strip said to be 3 or 10, the last count past the end.
+    const auto put = [](std::string b, size_t at, uint16_t v) { return b.replace(at, 2, {char(v), char(v >> 8)}); };
+    for (uint16_t bits : {uint16_t(1), uint16_t(4), uint16_t(8)})
+        for (uint32_t tile : {0u, 16u}) {
+            const auto level = [bits](uint32_t x, uint32_t y, uint16_t s) { return (x * 3 + y * 5 + s) % (1u << bits); };
+            const std::string bytes = Text(WrittenByLibtiff(
+                {{TIFFTAG_IMAGEWIDTH, 70}, {TIFFTAG_IMAGELENGTH, 45}, {TIFFTAG_BITSPERSAMPLE, bits},
+                 {TIFFTAG_SAMPLESPERPIXEL, 3}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB},
+                 {tile ? TIFFTAG_TILEWIDTH : TIFFTAG_ROWSPERSTRIP, tile ? tile : 7},
+                 {tile ? TIFFTAG_TILELENGTH : TIFFTAG_ROWSPERSTRIP, tile ? tile : 7}},
+                [&](TIFF* tif) { return WritePackedSamples(tif, 70, 45, 3, bits, tile, level); }));
+            const size_t offsets = TiffEntry(bytes, tile ? TIFFTAG_TILEOFFSETS : TIFFTAG_STRIPOFFSETS),
+                         rows = tile ? 0 : TiffEntry(bytes, TIFFTAG_ROWSPERSTRIP) + 8,
+                         counts = tile ? 0 : Le32(bytes, TiffEntry(bytes, TIFFTAG_STRIPBYTECOUNTS) + 8);
+            const std::pair<std::string, std::string> mutants[] = {
+                {", an offset fewer", put(bytes, offsets + 4, tile ? 14 : 6)}, {" of 3 rows", put(bytes, rows, 3)},
+                {" of 10 rows", put(bytes, rows, 10)},
+                {", the last strip's count past the end", put(bytes, counts + 12, 0xFFFF)}};
+            for (size_t m = 0; m < (tile || bits == 8 ? 1 : std::size(mutants)); ++m)
+                cases.push_back({"uncoded rgb of " + std::to_string(bits) + (bits > 1 ? " bits in " : " bit in ") +
+                                     (tile ? "tiles" : "strips") + mutants[m].first + ".tif",
+                                 mutants[m].second, Picture(), 0, kPictureDamaged});
+        }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = TempPath(c.name);
