@@ -103,10 +103,15 @@ bool CTalPictureRelocation::SameContent(const CString& a, const CString& b)
     return same;
 }
 
+HANDLE CTalPictureRelocation::OpenToRead(const CString& path)
+{
+    return ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
 DWORD CTalPictureRelocation::ReadError(const CString& path)
 {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE file = OpenToRead(path);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
         return error != 0 ? error : ERROR_FILE_NOT_FOUND;
@@ -136,7 +141,7 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     if (known != m_keys.end())
         return known->second;
     Entry entry;
-    entry.sourceId = pictureId;
+    entry.placedId = entry.sourceId = pictureId;
     entry.sourcePath = g_rasterLib.GetImagePath(pictureId);
     entry.finalPath = entry.sourcePath;
     entry.missing = entry.sourcePath.IsEmpty() || !IsFile(entry.sourcePath);

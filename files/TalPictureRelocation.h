@@ -24,6 +24,8 @@
 class CTalPictureRelocation {
 public:
     struct Entry {
+        // The picture the document names; sourceId differs once it is taken anew.
+        uint32_t placedId = 0;
         uint32_t sourceId = 0;
         CString sourcePath;
         // The file the document refers to after the save.
@@ -94,6 +96,11 @@ public:
     static bool SameContent(const CString& a, const CString& b);
     // 0 when the file can be opened for reading now; else the system's error.
     static DWORD ReadError(const CString& path);
+    // The file opened for reading as the save reads a picture's bytes,
+    // sharing reading, writing and deleting with any program that holds it,
+    // so that the check above tells what the reading meets. Invalid (the
+    // system's error set) when it cannot be opened.
+    static HANDLE OpenToRead(const CString& path);
 
 private:
     // Whether the save copies the picture's file (into the store to embed

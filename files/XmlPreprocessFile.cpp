@@ -1,6 +1,7 @@
 #include "files/XmlPreprocessFile.h"
 
 #include "files/Base64.h"
+#include "files/XmlUtf8Copy.h"
 #include "files/XmlValueForms.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"
@@ -176,6 +177,9 @@ struct CXmlPreprocessFile::StoredFile {
     std::string element;
     int64_t textStart = 0;
     uint64_t bytes = 0;
+    // The digest of the bytes, as they were decoded (digested: it was made).
+    bool digested = false;
+    CKWSha256::Digest digest{};
 };
 
 // Where the decoded bytes of a block go, a piece of at least kStoreBlock
@@ -358,6 +362,7 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
                                                                XmlDigitRuns& runs)
 {
     DecodedText result;
+    CKWSha256 digest;
     uint8_t* block = sink.TakeBlock();
     size_t used = 0;
     bool any = false;
@@ -384,6 +389,7 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
         Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;
+            digest.Add(block, used);
             const bool taken = sink.Put(block, used);
             block = sink.TakeBlock();
             used = 0;
@@ -423,6 +429,8 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
     if (result.ended) {
         used += static_cast<size_t>(decoder.Finish(block + used));
         if (any || used > 0) {
+            digest.Add(block, used);
+            result.digested = digest.Finish(result.digest);
             result.put = sink.Put(block, used);
             return result;
         }
@@ -453,8 +461,9 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     const int64_t sinceProgress = m_sinceProgress;
     bool same = false;
     XmlDigitRuns runs;
+    DecodedText text;
     if (held.IsOpen()) {
-        const DecodedText text = DecodeText(endMarker, decoder, held, nullptr, runs);
+        text = DecodeText(endMarker, decoder, held, nullptr, runs);
         same = text.ended && text.put && held.IsSame();
     }
     m_sinceProgress = sinceProgress;
@@ -473,6 +482,8 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     taken->element.assign(endMarker + 2, std::strlen(endMarker) - 3);
     taken->textStart = start;
     taken->bytes = CKWRasterLib::StampOf(path.c_str()).size;
+    taken->digested = text.digested;
+    taken->digest = text.digest;
     m_taken.push_back(taken);
     return static_cast<int32_t>(id);
 }
@@ -531,6 +542,8 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     stored->origin = OriginAt(textStart);
     stored->element.assign(endMarker + 2, std::strlen(endMarker) - 3);
     stored->textStart = textStart;
+    stored->digested = text.digested;
+    stored->digest = text.digest;
     m_holds.emplace_back(stored->pictureId);
     m_stored.push_back(stored);
     result.pictureId = stored->pictureId;
@@ -546,7 +559,8 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
         progress->BeginStage(static_cast<int>(GetLength() / kProgressBytes + 1));
     // The texts of the pictures are known to stand where they were read
     // only while the file is as it was before the pass.
-    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(m_path.c_str());
+    const std::wstring recorded = m_recordedFile.empty() ? m_path : m_recordedFile;
+    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(recorded.c_str());
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     m_writer = &writer;
     m_stored.clear();
@@ -612,17 +626,17 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
-    const bool unchanged = stamp.present && CKWRasterLib::StampOf(m_path.c_str()) == stamp;
+    const bool unchanged = stamp.present && CKWRasterLib::StampOf(recorded.c_str()) == stamp;
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (stored->failed || stored->origin.empty())
             continue;
         g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
         m_taken.push_back(stored);
     }
-    if (unchanged && !m_path.empty()) {
-        for (const std::shared_ptr<StoredFile>& taken : m_taken)
+    for (const std::shared_ptr<StoredFile>& taken : m_taken) {
+        if (unchanged && !recorded.empty() && taken->digested)
             g_rasterLib.SetEmbeddedText(static_cast<uint32_t>(taken->pictureId),
-                                        {m_path, taken->element, taken->textStart, stamp, taken->bytes});
+                                        {recorded, taken->element, taken->textStart, stamp, taken->bytes, taken->digest});
     }
     m_taken.clear();
     ForgetFailedFiles(found);
@@ -638,8 +652,10 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     CKWRasterLib::EmbeddedText text;
     if (!g_rasterLib.GetEmbeddedText(id, text) || !(CKWRasterLib::StampOf(text.file.c_str()) == text.stamp))
         return 0;
-    CXmlPreprocessFile file(text.file.c_str());
-    if (!file.IsOpen())
+    // A file written in UTF-16 is read through a UTF-8 copy, as its load read it.
+    const CXmlUtf8Copy utf8(text.file.c_str());
+    CXmlPreprocessFile file(utf8.GetReadPath());
+    if (utf8.HasFailed() || !file.IsOpen())
         return 0;
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     file.m_writer = &writer;
@@ -649,11 +665,13 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     const XmlPrepassPicture picture = file.DecodeBlock(endMarker.c_str(), extension.c_str(), nullptr, nullptr);
     writer.Finish();
     file.m_writer = nullptr;
-    // A new file whose writing failed, or that holds other bytes, goes with
-    // the pass's hold of it.
+    // A new file whose writing failed, or that holds other bytes than those
+    // read or written there (a file rewritten at the same size and time, a
+    // digit changed in place), goes with the pass's hold of it.
     const bool stored = !file.m_stored.empty();
-    if (picture.pictureId == 0 || file.m_holds.empty() ||
-        (stored && (file.m_stored.back()->failed || file.m_stored.back()->bytes != text.bytes)))
+    const std::vector<std::shared_ptr<StoredFile>>& made = stored ? file.m_stored : file.m_taken;
+    if (picture.pictureId == 0 || file.m_holds.empty() || made.empty() || made.back()->failed ||
+        made.back()->bytes != text.bytes || !made.back()->digested || made.back()->digest != text.digest)
         return 0;
     const uint32_t restored = static_cast<uint32_t>(picture.pictureId);
     hold = std::move(file.m_holds.back());

@@ -110,9 +110,12 @@ public:
     // A picture of the store whose file can no longer be read, decoded anew
     // from the text it was read from or written to (the store's record of
     // it) into a new file of the store, which hold then holds: its id, 0
-    // when that file changed since or its text no longer gives the same
-    // number of bytes (nothing is then kept).
+    // when that file changed since or its text no longer gives the very
+    // bytes of the record's digest (nothing is then kept).
     static uint32_t RestorePicture(uint32_t id, CKWPictureHold& hold);
+    // The store's records of the pictures this pass takes name the file the
+    // user opened, which this one is the UTF-8 copy of.
+    void SetRecordedFile(const wchar_t* file) { m_recordedFile = file ? file : L""; }
 
     // Stores decoded bytes as a new picture of the store under the extension
     // StoredExtension gives: its id, 0 for no bytes or a failed write (then
@@ -131,11 +134,14 @@ private:
     XmlPrepassPicture DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
                                   XmlDigitRuns* digitRuns);
     // What decoding an element's text gave: whether the text ran to the
-    // element's end tag with nothing else before it, and whether the sink
-    // took every decoded byte (there being at least one).
+    // element's end tag with nothing else before it, whether the sink took
+    // every decoded byte (there being at least one), and the digest of the
+    // bytes, made as they passed (digested: it could be made).
     struct DecodedText {
         bool ended = false;
         bool put = false;
+        bool digested = false;
+        CKWSha256::Digest digest{};
     };
     // Decodes the text from the position to the element's end tag into the
     // sink, as DecodeBlock reads it; its long runs of digits go to the runs.
@@ -201,4 +207,5 @@ private:
     std::vector<std::shared_ptr<StoredFile>> m_taken;
     std::vector<CKWPictureHold> m_holds;  // of the pass running
     std::wstring m_path;
+    std::wstring m_recordedFile;
 };
