@@ -49,7 +49,27 @@ CTalPictureRelocation::CTalPictureRelocation(int32_t mode, const CString& folder
 
 DWORD CTalPictureRelocation::CopyNewFile(const CString& source, const CString& target)
 {
-    return ::CopyFileW(source, target, TRUE) ? 0 : ::GetLastError();
+    HANDLE from = OpenToRead(source);
+    if (from == INVALID_HANDLE_VALUE)
+        return ::GetLastError();
+    HANDLE to = ::CreateFileW(target, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = to == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
+    std::vector<char> buffer(error == 0 ? 1 << 20 : 0);
+    while (error == 0) {
+        DWORD read = 0, written = 0;
+        if (!::ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            error = ::GetLastError();
+        else if (read == 0)
+            break;
+        else if (!::WriteFile(to, buffer.data(), read, &written, nullptr))
+            error = ::GetLastError();
+        else if (written != read)
+            error = ERROR_HANDLE_DISK_FULL;
+    }
+    if (to != INVALID_HANDLE_VALUE && !::CloseHandle(to) && error == 0)
+        error = ::GetLastError();
+    ::CloseHandle(from);
+    return error;
 }
 
 void CTalPictureRelocation::Fail(const CString& path, DWORD error)
@@ -288,7 +308,11 @@ void CTalPictureRelocation::PlaceInFolder(Entry& entry, bool move)
             // the file, or an empty one on a full disk) is this save's.
             if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
                 ::DeleteFileW(target);
-            Fail(target, error);
+            // The picture's own file gone or taken since its check is the
+            // picture's failure, named as such, not the folder's.
+            entry.unreadError = ReadError(entry.sourcePath);
+            if (entry.unreadError == 0)
+                Fail(target, error);
             return;
         }
         entry.createdCopy = true;

@@ -80,7 +80,8 @@ public:
     // pictures and gives the picture id of every entry's final file. A copy
     // keeps every picture's id and deletes the store's copies it embedded.
     void Commit();
-    // The plain copy of a file that is not there yet.
+    // The plain copy of a file that is not there yet; the file is read as
+    // OpenToRead reads it, so that a picture that passed the check is copied.
     static DWORD CopyNewFile(const CString& source, const CString& target);
     // The picture id a key refers to after Commit.
     uint32_t GetNewId(int32_t key) const;

@@ -177,7 +177,9 @@ struct CXmlPreprocessFile::StoredFile {
     std::string element;
     int64_t textStart = 0;
     uint64_t bytes = 0;
-    // The digest of the bytes, as they were decoded (digested: it was made).
+    // The digest of the bytes, made as they are written or compared
+    // (digested: it was made).
+    std::unique_ptr<CKWSha256> hasher;
     bool digested = false;
     CKWSha256::Digest digest{};
 };
@@ -229,6 +231,8 @@ public:
         m_writer.Queue(block, count, [stored](const uint8_t* bytes, size_t size) {
             if (stored->failed)
                 return false;
+            // Made by the writing thread, while the text is decoded on.
+            stored->hasher->Add(bytes, size);
             DWORD written = 0;
             const BOOL wrote = ::WriteFile(stored->file, bytes, static_cast<DWORD>(size), &written, nullptr);
             if (!wrote || written != size) {
@@ -282,6 +286,7 @@ private:
         stored->file = g_rasterLib.CreateStoreFile(extension.c_str(), stored->path);
         if (stored->file == INVALID_HANDLE_VALUE)
             return false;
+        stored->hasher = std::make_unique<CKWSha256>();
         m_stored = std::move(stored);
         return true;
     }
@@ -318,8 +323,11 @@ public:
     bool Put(uint8_t* block, size_t count) override
     {
         m_same = m_same && Matches(block, count);
+        m_digest.Add(block, count);
         return m_same;
     }
+    // The digest of the bytes compared.
+    bool Digest(CKWSha256::Digest& digest) { return m_digest.Finish(digest); }
     // True when every byte matched and the file has no more.
     bool IsSame()
     {
@@ -342,6 +350,7 @@ private:
     std::vector<uint8_t> m_onDisk;
     HANDLE m_file;
     bool m_same = true;
+    CKWSha256 m_digest;
 };
 
 // Runs of digits shorter than this are not worth a jump of the parser.
@@ -362,7 +371,6 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
                                                                XmlDigitRuns& runs)
 {
     DecodedText result;
-    CKWSha256 digest;
     uint8_t* block = sink.TakeBlock();
     size_t used = 0;
     bool any = false;
@@ -389,7 +397,6 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
         Skip(consumed, progress);
         if (used >= kStoreBlock) {
             any = true;
-            digest.Add(block, used);
             const bool taken = sink.Put(block, used);
             block = sink.TakeBlock();
             used = 0;
@@ -429,8 +436,6 @@ CXmlPreprocessFile::DecodedText CXmlPreprocessFile::DecodeText(const char* endMa
     if (result.ended) {
         used += static_cast<size_t>(decoder.Finish(block + used));
         if (any || used > 0) {
-            digest.Add(block, used);
-            result.digested = digest.Finish(result.digest);
             result.put = sink.Put(block, used);
             return result;
         }
@@ -461,9 +466,8 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     const int64_t sinceProgress = m_sinceProgress;
     bool same = false;
     XmlDigitRuns runs;
-    DecodedText text;
     if (held.IsOpen()) {
-        text = DecodeText(endMarker, decoder, held, nullptr, runs);
+        const DecodedText text = DecodeText(endMarker, decoder, held, nullptr, runs);
         same = text.ended && text.put && held.IsSame();
     }
     m_sinceProgress = sinceProgress;
@@ -482,8 +486,7 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     taken->element.assign(endMarker + 2, std::strlen(endMarker) - 3);
     taken->textStart = start;
     taken->bytes = CKWRasterLib::StampOf(path.c_str()).size;
-    taken->digested = text.digested;
-    taken->digest = text.digest;
+    taken->digested = held.Digest(taken->digest);
     m_taken.push_back(taken);
     return static_cast<int32_t>(id);
 }
@@ -542,8 +545,6 @@ XmlPrepassPicture CXmlPreprocessFile::DecodeBlock(const char* endMarker, const c
     stored->origin = OriginAt(textStart);
     stored->element.assign(endMarker + 2, std::strlen(endMarker) - 3);
     stored->textStart = textStart;
-    stored->digested = text.digested;
-    stored->digest = text.digest;
     m_holds.emplace_back(stored->pictureId);
     m_stored.push_back(stored);
     result.pictureId = stored->pictureId;
@@ -626,6 +627,7 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
+    FinishDigests();
     const bool unchanged = stamp.present && CKWRasterLib::StampOf(recorded.c_str()) == stamp;
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (stored->failed || stored->origin.empty())
@@ -665,6 +667,7 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     const XmlPrepassPicture picture = file.DecodeBlock(endMarker.c_str(), extension.c_str(), nullptr, nullptr);
     writer.Finish();
     file.m_writer = nullptr;
+    file.FinishDigests();
     // A new file whose writing failed, or that holds other bytes than those
     // read or written there (a file rewritten at the same size and time, a
     // digit changed in place), goes with the pass's hold of it.
@@ -687,6 +690,12 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     if (!emptyName.IsEmpty())
         g_rasterLib.SetEmptySourceName(restored, emptyName);
     return restored;
+}
+
+void CXmlPreprocessFile::FinishDigests()
+{
+    for (const std::shared_ptr<StoredFile>& stored : m_stored)
+        stored->digested = !stored->failed && stored->hasher && stored->hasher->Finish(stored->digest);
 }
 
 void CXmlPreprocessFile::ForgetFailedFiles(Images& found)

@@ -134,14 +134,11 @@ private:
     XmlPrepassPicture DecodeBlock(const char* endMarker, const char* format, CKWProgressInterface* progress,
                                   XmlDigitRuns* digitRuns);
     // What decoding an element's text gave: whether the text ran to the
-    // element's end tag with nothing else before it, whether the sink took
-    // every decoded byte (there being at least one), and the digest of the
-    // bytes, made as they passed (digested: it could be made).
+    // element's end tag with nothing else before it, and whether the sink
+    // took every decoded byte (there being at least one).
     struct DecodedText {
         bool ended = false;
         bool put = false;
-        bool digested = false;
-        CKWSha256::Digest digest{};
     };
     // Decodes the text from the position to the element's end tag into the
     // sink, as DecodeBlock reads it; its long runs of digits go to the runs.
@@ -198,6 +195,8 @@ private:
     // The files a pass stored are checked once all is written: a file whose
     // writing failed gives no picture.
     void ForgetFailedFiles(Images& found);
+    // Once all is written: the digest of each file stored.
+    void FinishDigests();
 
     bool m_digestTexts = false;
     CKWSha256* m_textDigest = nullptr;  // while a picture's text is read, when it is digested
