@@ -206,11 +206,8 @@ bool LoadDocument(CTalBaseDocument& document, const std::wstring& path, const st
 // A document file around the given body: the XML declaration and the root.
 std::string DocumentText(const std::string& body);
 
-// The text of every element of that name, in document order, as libxml2's
-// tree reader reads the file, decoded; none when the file cannot be read.
+// Of TalDocumentPictureTextTest.cpp: libxml2's reading of each picture, and a file in UTF-16.
 std::vector<std::string> ReadersPictures(const std::string& file, const char* element);
-// The file as UTF-16, little-endian with its byte order mark or big-endian
-// without (its declaration names the encoding).
 std::string Utf16(const std::string& ascii, bool bigEndian);
 
 // The number of sections of the tree and the depth of its deepest section.

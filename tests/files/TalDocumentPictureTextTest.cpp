@@ -94,6 +94,8 @@ void CollectElements(const xmlNode* node, const char* name, std::vector<const xm
 
 }  // namespace
 
+// The text of every element of that name, in document order, as libxml2's
+// tree reader reads the file, decoded; none when the file cannot be read.
 std::vector<std::string> doctest::ReadersPictures(const std::string& file, const char* element)
 {
     std::vector<std::string> pictures;
@@ -167,6 +169,8 @@ void KeepForTheHostCheck(const std::string& file, const char* element, const std
 
 }  // namespace
 
+// The file as UTF-16, little-endian with its byte order mark or big-endian
+// without (its declaration names the encoding).
 std::string doctest::Utf16(const std::string& ascii, bool bigEndian)
 {
     std::string text = ReplaceAll(ascii, "encoding='utf-8'", "encoding='UTF-16'");

@@ -91,18 +91,18 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
             ::DeleteFileW(fileOf(id).c_str());
         if (failure == Failure::ChangedReport)
             filestest::WriteBytes(path, filestest::ReadBytes(path) + "\r\n");
-        WIN32_FILE_ATTRIBUTE_DATA stamp;
-        // Rewritten at its size and time (as a sync tool does): the first
-        // picture's text with a digit changed, or another picture's.
-        if (kept && ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &stamp)) {
-            const size_t at = written.find('\n', written.find("<Image ID='1'")) + 1;
-            const std::string other = RealPicture("bmp", 96), text = XmlBinaryForm(other.data(), int32_t(other.size()));
-            filestest::WriteBytes(path, failure == Failure::StampKeptPicture
-                                            ? std::string(written).replace(at, text.size(), text)
-                                            : std::string(written).replace(at + 99, 1, written[at + 99] == 'B' ? "C" : "B"));
-            HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-            ASSERT_TRUE(::SetFileTime(file, nullptr, nullptr, &stamp.ftLastWriteTime));
-            ::CloseHandle(file);
+        if (kept) {  // rewritten in place at its time (as a sync tool does): a digit, or another picture's text
+            const std::string other = RealPicture("bmp", 96);
+            size_t at = written.find('\n', written.find("<Image ID='1'")) + 1;
+            std::string text = XmlBinaryForm(other.data(), int32_t(other.size()));
+            if (failure == Failure::StampKeptDigit)
+                text = written[at += 99] == 'B' ? "C" : "B";
+            HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            FILETIME time;
+            DWORD done = 0;
+            ASSERT_TRUE(::GetFileTime(file, nullptr, nullptr, &time) && ::SetFilePointer(file, LONG(at), nullptr, 0) == at &&
+                        ::WriteFile(file, text.data(), DWORD(text.size()), &done, nullptr) &&
+                        ::SetFileTime(file, nullptr, nullptr, &time) && ::CloseHandle(file));
         }
         const std::string earlier = filestest::ReadBytes(path);
         const std::vector<std::wstring> files = FilesIn(m_dir.Path());
@@ -138,28 +138,25 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
 }
 
 // A report carrying a page template the templates folder lacks, read (also
-// from UTF-16), saved, then saved as another and twice more, its store copies
-// deleted (or held by a program that shares reading and deleting) before each
-// save: each file holds the preview and the picture whole.
+// from UTF-16), saved, saved as another and twice more, its store copies
+// deleted (or held sharing reading and deleting) before each save: each file
+// holds the preview and the picture whole.
 void SaveFailure::SaveCarriedTemplate(int32_t mode, Failure failure)
 {
     const std::string preview = RealPicture("bmp", 71), photo = RealPicture("jpg", 72);
     const std::wstring path = File(L"carried.otd");
-    {
-        CTalBaseDocument written;
-        auto* carried = new CTalPageTemplate;
-        carried->SetName(L"Carried.otl");
-        carried->SetPreviewPictureId(StorePicture(preview, "bmp"));
-        g_TemplateManager.AddPageTemplate(carried);
-        written.GetProperties().GetHeadingSection()->SetOwnTemplate(1);
-        written.GetProperties().GetHeadingSection()->SetTemplateName(L"Carried.otl");
-        AddPicture(written.GetProperties().GetHeadingSection().Get(), StorePicture(photo));
-        ASSERT_TRUE(Save(written, path));
-        g_TemplateManager.Clear();
-    }
+    CTalBaseDocument written, document;
+    auto* carried = new CTalPageTemplate;
+    carried->SetName(L"Carried.otl");
+    carried->SetPreviewPictureId(StorePicture(preview, "bmp"));
+    g_TemplateManager.AddPageTemplate(carried);
+    written.GetProperties().GetHeadingSection()->SetOwnTemplate(1);
+    written.GetProperties().GetHeadingSection()->SetTemplateName(L"Carried.otl");
+    AddPicture(written.GetProperties().GetHeadingSection().Get(), StorePicture(photo));
+    ASSERT_TRUE(Save(written, path));
+    g_TemplateManager.Clear();
     if (failure == Failure::CarriedUtf16)
         filestest::WriteBytes(path, Utf16(filestest::ReadBytes(path), false));
-    CTalBaseDocument document;
     ASSERT_TRUE(Load(document, path));
     document.GetProperties().m_imageSaveType = mode;
     for (const std::wstring& target : {path, File(L"saved as.otd"), File(L"saved as.otd"), File(L"saved as.otd")}) {
@@ -260,8 +257,7 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndFailure, SaveFailure,
                                                               Failure::HeldStoreFile, Failure::DeletedStoreFiles,
                                                               Failure::ChangedReport, Failure::HeldLinkedFile,
                                                               Failure::StampKeptDigit, Failure::StampKeptPicture,
-                                                              Failure::CarriedTemplate, Failure::CarriedUtf16,
-                                                              Failure::CarriedSharedHold)));
+                                                              Failure::CarriedTemplate, Failure::CarriedUtf16, Failure::CarriedSharedHold)));
 
 TEST_F(DocumentFiles, APictureFolderThatCannotBeMadeFailsTheSave)
 {
