@@ -210,8 +210,8 @@ void CTalXmlSerializer::RecordWrittenPictures(const CString& path)
         CKWRasterLib::EmbeddedText text;
         if (m_savesCopy && g_rasterLib.GetEmbeddedText(written.id, text) && path.CompareNoCase(text.file.c_str()) != 0)
             continue;
-        g_rasterLib.SetEmbeddedText(written.id,
-                                    {path.GetString(), written.element, written.start, stamp, written.bytes, written.digest});
+        g_rasterLib.SetEmbeddedText(
+            written.id, {path.GetString(), written.element, written.start, stamp, written.bytes, written.digest});
     }
     m_writtenPictures.clear();
 }

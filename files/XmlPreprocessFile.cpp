@@ -637,8 +637,9 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     }
     for (const std::shared_ptr<StoredFile>& taken : m_taken) {
         if (unchanged && !recorded.empty() && taken->digested)
-            g_rasterLib.SetEmbeddedText(static_cast<uint32_t>(taken->pictureId),
-                                        {recorded, taken->element, taken->textStart, stamp, taken->bytes, taken->digest});
+            g_rasterLib.SetEmbeddedText(
+                static_cast<uint32_t>(taken->pictureId),
+                {recorded, taken->element, taken->textStart, stamp, taken->bytes, taken->digest});
     }
     m_taken.clear();
     ForgetFailedFiles(found);

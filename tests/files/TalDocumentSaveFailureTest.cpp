@@ -19,8 +19,7 @@ using namespace doctest;
 
 namespace {
 
-// From HeldStoreFile on, a picture's file that the save cannot read; from
-// CarriedTemplate on, a report carrying a template the templates folder lacks.
+// From HeldStoreFile on, a picture's file that the save cannot read (from CarriedTemplate on, a template's too).
 enum class Failure { LockedTarget, ReadOnlyTarget, FullDisk, MissingFolder, HeldStoreFile, DeletedStoreFiles,
                      ChangedReport, HeldLinkedFile, StampKeptDigit, StampKeptPicture, CarriedTemplate, CarriedUtf16,
                      CarriedSharedHold };
@@ -29,8 +28,8 @@ const char* NameOf(Failure failure)
 {
     const char* const names[] = {"locked target", "read-only target", "full disk", "missing folder",
                                  "store file held", "store files deleted", "report changed", "linked file held",
-                                 "a digit changed, same size and time", "another picture, same size and time",
-                                 "template carried", "template carried, UTF-16", "template carried, store held sharing"};
+                                 "digit changed in place", "other picture in place", "template carried",
+                                 "template carried, UTF-16", "template carried, store held sharing"};
     return names[static_cast<int>(failure)];
 }
 
@@ -97,11 +96,11 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
             std::string text = XmlBinaryForm(other.data(), int32_t(other.size()));
             if (failure == Failure::StampKeptDigit)
                 text = written[at += 99] == 'B' ? "C" : "B";
-            HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, 0);
             FILETIME time;
             DWORD done = 0;
-            ASSERT_TRUE(::GetFileTime(file, nullptr, nullptr, &time) && ::SetFilePointer(file, LONG(at), nullptr, 0) == at &&
-                        ::WriteFile(file, text.data(), DWORD(text.size()), &done, nullptr) &&
+            ASSERT_TRUE(::GetFileTime(file, nullptr, nullptr, &time) && ::SetFilePointer(file, LONG(at), nullptr, 0) == at
+                        && ::WriteFile(file, text.data(), DWORD(text.size()), &done, nullptr) &&
                         ::SetFileTime(file, nullptr, nullptr, &time) && ::CloseHandle(file));
         }
         const std::string earlier = filestest::ReadBytes(path);
@@ -143,15 +142,11 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
 // holds the preview and the picture whole.
 void SaveFailure::SaveCarriedTemplate(int32_t mode, Failure failure)
 {
-    const std::string preview = RealPicture("bmp", 71), photo = RealPicture("jpg", 72);
-    const std::wstring path = File(L"carried.otd");
+    const std::string preview = RealPicture("gif", 300), photo = RealPicture("jpg", 72);  // the first template's
+    const std::wstring path = File(L"carried.otd"), name = Wide(AddManagerTemplates(m_dir.Path()).first->GetName());
     CTalBaseDocument written, document;
-    auto* carried = new CTalPageTemplate;
-    carried->SetName(L"Carried.otl");
-    carried->SetPreviewPictureId(StorePicture(preview, "bmp"));
-    g_TemplateManager.AddPageTemplate(carried);
     written.GetProperties().GetHeadingSection()->SetOwnTemplate(1);
-    written.GetProperties().GetHeadingSection()->SetTemplateName(L"Carried.otl");
+    written.GetProperties().GetHeadingSection()->SetTemplateName(name.c_str());
     AddPicture(written.GetProperties().GetHeadingSection().Get(), StorePicture(photo));
     ASSERT_TRUE(Save(written, path));
     g_TemplateManager.Clear();
@@ -161,7 +156,7 @@ void SaveFailure::SaveCarriedTemplate(int32_t mode, Failure failure)
     document.GetProperties().m_imageSaveType = mode;
     for (const std::wstring& target : {path, File(L"saved as.otd"), File(L"saved as.otd"), File(L"saved as.otd")}) {
         std::vector<HANDLE> holds;
-        for (int32_t id : {g_TemplateManager.FindPageTemplate(L"Carried.otl")->GetPreviewPictureId(),
+        for (int32_t id : {g_TemplateManager.FindPageTemplate(name.c_str())->GetPreviewPictureId(),
                            document.GetProperties().GetHeadingSection()->GetPicture(0)->GetPictureId()}) {
             const CString file = g_rasterLib.GetImagePath(uint32_t(id));
             if (failure == Failure::CarriedSharedHold)
@@ -257,7 +252,8 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndFailure, SaveFailure,
                                                               Failure::HeldStoreFile, Failure::DeletedStoreFiles,
                                                               Failure::ChangedReport, Failure::HeldLinkedFile,
                                                               Failure::StampKeptDigit, Failure::StampKeptPicture,
-                                                              Failure::CarriedTemplate, Failure::CarriedUtf16, Failure::CarriedSharedHold)));
+                                                              Failure::CarriedTemplate, Failure::CarriedUtf16,
+                                                              Failure::CarriedSharedHold)));
 
 TEST_F(DocumentFiles, APictureFolderThatCannotBeMadeFailsTheSave)
 {
