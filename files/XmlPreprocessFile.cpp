@@ -178,7 +178,7 @@ struct CXmlPreprocessFile::StoredFile {
     int64_t textStart = 0;
     uint64_t bytes = 0;
     // The digest of the bytes, made as they are written or compared
-    // (digested: it was made).
+    // (digested: it was made); the hasher goes once the file is closed.
     std::unique_ptr<CKWSha256> hasher;
     bool digested = false;
     CKWSha256::Digest digest{};
@@ -273,6 +273,8 @@ private:
                 stored->error = ::GetLastError();
             }
             stored->file = INVALID_HANDLE_VALUE;
+            stored->digested = !stored->failed && stored->hasher->Finish(stored->digest);
+            stored->hasher.reset();
             if (discard || stored->failed)
                 ::DeleteFileW(stored->path.c_str());
             return discard || !stored->failed;
@@ -627,7 +629,6 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
-    FinishDigests();
     const bool unchanged = stamp.present && CKWRasterLib::StampOf(recorded.c_str()) == stamp;
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (stored->failed || stored->origin.empty())
@@ -668,7 +669,6 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     const XmlPrepassPicture picture = file.DecodeBlock(endMarker.c_str(), extension.c_str(), nullptr, nullptr);
     writer.Finish();
     file.m_writer = nullptr;
-    file.FinishDigests();
     // A new file whose writing failed, or that holds other bytes than those
     // read or written there (a file rewritten at the same size and time, a
     // digit changed in place), goes with the pass's hold of it.
@@ -691,12 +691,6 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     if (!emptyName.IsEmpty())
         g_rasterLib.SetEmptySourceName(restored, emptyName);
     return restored;
-}
-
-void CXmlPreprocessFile::FinishDigests()
-{
-    for (const std::shared_ptr<StoredFile>& stored : m_stored)
-        stored->digested = !stored->failed && stored->hasher && stored->hasher->Finish(stored->digest);
 }
 
 void CXmlPreprocessFile::ForgetFailedFiles(Images& found)

@@ -195,8 +195,6 @@ private:
     // The files a pass stored are checked once all is written: a file whose
     // writing failed gives no picture.
     void ForgetFailedFiles(Images& found);
-    // Once all is written: the digest of each file stored.
-    void FinishDigests();
 
     bool m_digestTexts = false;
     CKWSha256* m_textDigest = nullptr;  // while a picture's text is read, when it is digested
