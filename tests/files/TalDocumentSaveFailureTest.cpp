@@ -136,10 +136,9 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
     }
 }
 
-// A report carrying a page template the templates folder lacks, read (also
-// from UTF-16), saved, saved as another and twice more, its store copies
-// deleted (or held sharing reading and deleting) before each save: each file
-// holds the preview and the picture whole.
+// A report carrying a page template the templates folder lacks, read (also from UTF-16), saved, saved as
+// another and twice more, its store copies deleted (or held sharing reading and deleting) before each save: each
+// file holds the preview and the picture whole.
 void SaveFailure::SaveCarriedTemplate(int32_t mode, Failure failure)
 {
     const std::string preview = RealPicture("gif", 300), photo = RealPicture("jpg", 72);  // the first template's
