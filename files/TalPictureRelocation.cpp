@@ -66,6 +66,11 @@ DWORD CTalPictureRelocation::CopyNewFile(const CString& source, const CString& t
         else if (written != read)
             error = ERROR_HANDLE_DISK_FULL;
     }
+    // The copy keeps the picture's time of last change, as a copy by the
+    // system does: it is when the photograph was taken or edited.
+    FILETIME changed = {};
+    if (error == 0 && ::GetFileTime(from, nullptr, nullptr, &changed))
+        ::SetFileTime(to, nullptr, nullptr, &changed);
     if (to != INVALID_HANDLE_VALUE && !::CloseHandle(to) && error == 0)
         error = ::GetLastError();
     ::CloseHandle(from);
