@@ -49,7 +49,32 @@ CTalPictureRelocation::CTalPictureRelocation(int32_t mode, const CString& folder
 
 DWORD CTalPictureRelocation::CopyNewFile(const CString& source, const CString& target)
 {
-    return ::CopyFileW(source, target, TRUE) ? 0 : ::GetLastError();
+    HANDLE from = OpenToRead(source);
+    if (from == INVALID_HANDLE_VALUE)
+        return ::GetLastError();
+    HANDLE to = ::CreateFileW(target, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = to == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
+    std::vector<char> buffer(error == 0 ? 1 << 20 : 0);
+    while (error == 0) {
+        DWORD read = 0, written = 0;
+        if (!::ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            error = ::GetLastError();
+        else if (read == 0)
+            break;
+        else if (!::WriteFile(to, buffer.data(), read, &written, nullptr))
+            error = ::GetLastError();
+        else if (written != read)
+            error = ERROR_HANDLE_DISK_FULL;
+    }
+    // The copy keeps the picture's time of last change, as a copy by the
+    // system does: it is when the photograph was taken or edited.
+    FILETIME changed = {};
+    if (error == 0 && ::GetFileTime(from, nullptr, nullptr, &changed))
+        ::SetFileTime(to, nullptr, nullptr, &changed);
+    if (to != INVALID_HANDLE_VALUE && !::CloseHandle(to) && error == 0)
+        error = ::GetLastError();
+    ::CloseHandle(from);
+    return error;
 }
 
 void CTalPictureRelocation::Fail(const CString& path, DWORD error)
@@ -103,10 +128,15 @@ bool CTalPictureRelocation::SameContent(const CString& a, const CString& b)
     return same;
 }
 
+HANDLE CTalPictureRelocation::OpenToRead(const CString& path)
+{
+    return ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
 DWORD CTalPictureRelocation::ReadError(const CString& path)
 {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE file = OpenToRead(path);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
         return error != 0 ? error : ERROR_FILE_NOT_FOUND;
@@ -136,7 +166,7 @@ int32_t CTalPictureRelocation::Place(uint32_t pictureId)
     if (known != m_keys.end())
         return known->second;
     Entry entry;
-    entry.sourceId = pictureId;
+    entry.placedId = entry.sourceId = pictureId;
     entry.sourcePath = g_rasterLib.GetImagePath(pictureId);
     entry.finalPath = entry.sourcePath;
     entry.missing = entry.sourcePath.IsEmpty() || !IsFile(entry.sourcePath);
@@ -283,7 +313,11 @@ void CTalPictureRelocation::PlaceInFolder(Entry& entry, bool move)
             // the file, or an empty one on a full disk) is this save's.
             if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
                 ::DeleteFileW(target);
-            Fail(target, error);
+            // The picture's own file gone or taken since its check is the
+            // picture's failure, named as such, not the folder's.
+            entry.unreadError = ReadError(entry.sourcePath);
+            if (entry.unreadError == 0)
+                Fail(target, error);
             return;
         }
         entry.createdCopy = true;

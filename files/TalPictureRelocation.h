@@ -24,6 +24,8 @@
 class CTalPictureRelocation {
 public:
     struct Entry {
+        // The picture the document names; sourceId differs once it is taken anew.
+        uint32_t placedId = 0;
         uint32_t sourceId = 0;
         CString sourcePath;
         // The file the document refers to after the save.
@@ -78,7 +80,8 @@ public:
     // pictures and gives the picture id of every entry's final file. A copy
     // keeps every picture's id and deletes the store's copies it embedded.
     void Commit();
-    // The plain copy of a file that is not there yet.
+    // The plain copy of a file that is not there yet; the file is read as
+    // OpenToRead reads it, so that a picture that passed the check is copied.
     static DWORD CopyNewFile(const CString& source, const CString& target);
     // The picture id a key refers to after Commit.
     uint32_t GetNewId(int32_t key) const;
@@ -94,6 +97,11 @@ public:
     static bool SameContent(const CString& a, const CString& b);
     // 0 when the file can be opened for reading now; else the system's error.
     static DWORD ReadError(const CString& path);
+    // The file opened for reading as the save reads a picture's bytes,
+    // sharing reading, writing and deleting with any program that holds it,
+    // so that the check above tells what the reading meets. Invalid (the
+    // system's error set) when it cannot be opened.
+    static HANDLE OpenToRead(const CString& path);
 
 private:
     // Whether the save copies the picture's file (into the store to embed

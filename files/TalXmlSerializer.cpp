@@ -7,6 +7,7 @@
 #include "framework/KWPathUtils.h"
 #include "framework/KWPictureProblem.h"
 #include "framework/KWRasterLib.h"
+#include "framework/KWSha256.h"
 #include "framework/KWSystemInfo.h"
 #include "framework/KWWriteFailureReason.h"
 
@@ -54,6 +55,7 @@ bool CTalXmlSerializer::OpenStream(const CString& path)
     m_targetPath = path;
     m_tempPath = temp;
     m_depth = 0;
+    m_writtenPictures.clear();
     return true;
 }
 
@@ -143,41 +145,75 @@ void CTalXmlSerializer::WriteEndTag(const char* name)
 std::string CTalXmlSerializer::PictureFormat(const CString& file, const CString& picture)
 {
     uint8_t head[CXmlPreprocessFile::kTypeBytes] = {};
-    int32_t count = 0;
-    CXmlFile bytes;
-    if (!file.IsEmpty() && bytes.Open(file, CXmlFile::kRead | CXmlFile::kBinary))
-        count = std::max(bytes.Read(head, static_cast<int32_t>(sizeof head)), 0);
+    DWORD count = 0;
+    HANDLE bytes = file.IsEmpty() ? INVALID_HANDLE_VALUE : CTalPictureRelocation::OpenToRead(file);
+    if (bytes != INVALID_HANDLE_VALUE) {
+        if (!::ReadFile(bytes, head, sizeof head, &count, nullptr))
+            count = 0;
+        ::CloseHandle(bytes);
+    }
     // The picture's own name, not that of a copy the store named.
-    return CXmlPreprocessFile::WrittenFormat(head, static_cast<size_t>(count), XmlTextForm(GetPathExtension(picture)));
+    return CXmlPreprocessFile::WrittenFormat(head, count, XmlTextForm(GetPathExtension(picture)));
 }
 
 bool CTalXmlSerializer::WriteFileAsBase64(const CString& path)
 {
-    CXmlFile file;
     m_readBytes = 0;
-    if (path.IsEmpty() || !file.Open(path, CXmlFile::kRead | CXmlFile::kBinary))
+    m_readShort = m_readDigested = false;
+    // Opened as the check before it opens it: what passed the check is read.
+    HANDLE file = path.IsEmpty() ? INVALID_HANDLE_VALUE : CTalPictureRelocation::OpenToRead(path);
+    m_readError = file == INVALID_HANDLE_VALUE ? (path.IsEmpty() ? DWORD(ERROR_FILE_NOT_FOUND) : ::GetLastError()) : 0;
+    LARGE_INTEGER length{};
+    if (file == INVALID_HANDLE_VALUE || !::GetFileSizeEx(file, &length)) {
+        m_readError = m_readError != 0 ? m_readError : ::GetLastError();
+        if (file != INVALID_HANDLE_VALUE)
+            ::CloseHandle(file);
         return false;
-    const int64_t length = file.GetLength();
+    }
     // Whole groups of three bytes per piece keep the text one run; the text
-    // is made in place in the stream's room for it.
-    const int32_t kPiece = CXmlFile::kRunSize / 4 * 3;
+    // is made in place in the stream's room for it. The digest is made as
+    // the bytes pass, for the picture to be known again in the file written.
+    const DWORD kPiece = CXmlFile::kRunSize / 4 * 3;
     std::vector<uint8_t> bytes(kPiece);
     CBase64 coder;
+    CKWSha256 digest;
     int64_t total = 0;
     for (;;) {
-        const int32_t read = file.Read(bytes.data(), kPiece);
-        if (read <= 0)
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.data(), kPiece, &read, nullptr) || read == 0)
             break;
         total += read;
-        const int32_t length = static_cast<int32_t>(CBase64::EncodedLength(read));
-        GetStream().RunWritten(coder.Encode(bytes.data(), GetStream().RunBuffer(length), read));
+        digest.Add(bytes.data(), read);
+        const int32_t text = static_cast<int32_t>(CBase64::EncodedLength(read));
+        GetStream().RunWritten(coder.Encode(bytes.data(), GetStream().RunBuffer(text), static_cast<int32_t>(read)));
         if (read < kPiece)
             break;
     }
+    ::CloseHandle(file);
     // A picture cut short would be stored as a broken one.
-    m_readShort = total != length;
+    m_readShort = total != length.QuadPart;
     m_readBytes = static_cast<uint64_t>(total);
+    m_readDigested = digest.Finish(m_readDigest);
     return true;
+}
+
+void CTalXmlSerializer::NoteWrittenPicture(const char* element, int64_t start, uint32_t id, int32_t key)
+{
+    if (m_readDigested && !m_readShort && m_readBytes > 0)
+        m_writtenPictures.push_back({id, key, element, start, m_readBytes, m_readDigest});
+}
+
+void CTalXmlSerializer::RecordWrittenPictures(const CString& path)
+{
+    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(path);
+    for (const WrittenPicture& written : m_writtenPictures) {
+        CKWRasterLib::EmbeddedText text;
+        if (m_savesCopy && g_rasterLib.GetEmbeddedText(written.id, text) && path.CompareNoCase(text.file.c_str()) != 0)
+            continue;
+        g_rasterLib.SetEmbeddedText(
+            written.id, {path.GetString(), written.element, written.start, stamp, written.bytes, written.digest});
+    }
+    m_writtenPictures.clear();
 }
 
 bool CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
@@ -210,7 +246,10 @@ bool CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     EndStartTag();
     // A template file keeps what can be read of its picture, none when its
     // file cannot be opened; a report keeps it whole or is not written.
+    const int64_t start = GetStream().GetWrittenCount();
     const bool opened = !path.IsEmpty() && WriteFileAsBase64(path);
+    if (opened)
+        NoteWrittenPicture(name, start, static_cast<uint32_t>(pictureId));
     WriteEndTag(name);
     if (opened && WasReadShort() && m_refusesUnread) {
         FailSave(m_targetPath, CString(L"The picture file ") + path + L" could not be read in full.");
@@ -219,7 +258,7 @@ bool CTalXmlSerializer::WriteImageElement(const char* name, int32_t& pictureId)
     if (!opened && !path.IsEmpty() && m_refusesUnread) {
         CString line;
         line.Format(L"The %hs picture file %ls cannot be read: %ls", name, path.GetString(),
-                    KWReadFailureReason(CTalPictureRelocation::ReadError(path)).GetString());
+                    KWReadFailureReason(GetReadError()).GetString());
         m_unreadLines.push_back(line);
         FailSave(m_targetPath, line);
         return false;

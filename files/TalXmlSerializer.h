@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -127,12 +128,21 @@ protected:
     // picture: the type the file's bytes show, else what the picture's name
     // tells (CXmlPreprocessFile::WrittenFormat), which every reader takes.
     std::string PictureFormat(const CString& file, const CString& picture);
-    // The Base64 text of a whole file; false when it cannot be opened.
-    // WasReadShort tells whether the file gave fewer bytes than its length.
+    // The Base64 text of a whole file; false when it cannot be opened
+    // (GetReadError tells why). WasReadShort tells whether the file gave
+    // fewer bytes than its length.
     bool WriteFileAsBase64(const CString& path);
     bool WasReadShort() const { return m_readShort; }
-    // The bytes the last file written as Base64 gave.
-    uint64_t GetReadBytes() const { return m_readBytes; }
+    DWORD GetReadError() const { return m_readError; }
+    // The text of the last file written as Base64 stands in the file being
+    // written from start on: it is the picture's (of the id, or of the key of
+    // a document's picture, whose id is known once the save succeeded).
+    void NoteWrittenPicture(const char* element, int64_t start, uint32_t id, int32_t key = 0);
+    // After the file was put in place: the store's record of each picture
+    // noted names the file, so that a later save takes a picture from there
+    // once its store file is gone. A copy written elsewhere leaves the
+    // pictures to the file their record names.
+    void RecordWrittenPictures(const CString& path);
     // The template's pictures and cells, as the template files hold them;
     // false (the failure kept) when a picture its own file holds could not
     // be read from there as it was.
@@ -178,6 +188,19 @@ private:
     int32_t m_depth = 0;
     bool m_readShort = false;
     uint64_t m_readBytes = 0;
+    DWORD m_readError = 0;
+    // The digest of the bytes the last file written as Base64 gave.
+    bool m_readDigested = false;
+    std::array<uint8_t, 32> m_readDigest{};
+    struct WrittenPicture {
+        uint32_t id;
+        int32_t key;
+        std::string element;
+        int64_t start;
+        uint64_t bytes;
+        std::array<uint8_t, 32> digest;
+    };
+    std::vector<WrittenPicture> m_writtenPictures;
     bool m_savesCopy = false;
     // The first thing a save could not write, and why: the reason for the
     // system's error, or a reason of its own.

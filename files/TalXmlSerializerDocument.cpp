@@ -123,13 +123,6 @@ struct CTalXmlSerializer::SaveContext {
         int32_t key;
     };
 
-    // Where an embedded picture's text stands in the file written.
-    struct WrittenText {
-        int32_t key;
-        int64_t start;
-        uint64_t bytes;
-    };
-
     CTalDocProperties* props = nullptr;
     CKWProgressInterface* progress = nullptr;
     CString path;  // the report's file being written
@@ -140,7 +133,6 @@ struct CTalXmlSerializer::SaveContext {
     std::vector<ModelRef> modelRefs;
     std::set<int32_t> reportedKeys;
     std::vector<CString> errors;
-    std::vector<WrittenText> texts;
     bool failed = false;
 };
 
@@ -236,11 +228,14 @@ bool CTalXmlSerializer::SaveDocument(CTalBaseDocument* document, const wchar_t* 
         else if (ref.picture)
             ref.picture->SetPictureId(id);
     }
-    // The file now embeds the document's pictures: a later save takes one
-    // from there when the store's file can no longer be read.
-    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(path);
-    for (const SaveContext::WrittenText& text : save.texts)
-        g_rasterLib.SetEmbeddedText(save.pictures->GetNewId(text.key), {path, "Image", text.start, stamp, text.bytes});
+    // The file now embeds the document's pictures and its templates': a
+    // later save takes one from there when the store's file can no longer be
+    // read. A copy leaves the document on the pictures it had.
+    for (WrittenPicture& written : m_writtenPictures) {
+        if (written.key != 0)
+            written.id = copy ? save.pictures->GetEntry(written.key).placedId : save.pictures->GetNewId(written.key);
+    }
+    RecordWrittenPictures(path);
     if (!save.errors.empty())
         ShowErrors(kSaveErrorsHeading, save.errors);
     return true;
@@ -606,12 +601,10 @@ void CTalXmlSerializer::WriteImages(SaveContext& save)
                 FailSave(entry.finalPath, L"The picture file could not be read in full.");
                 save.failed = true;
             } else if (opened) {
-                // A copy leaves the document on the file it had.
-                if (!m_savesCopy)
-                    save.texts.push_back({key, start, GetReadBytes()});
+                NoteWrittenPicture("Image", start, 0, key);
             } else if (readable) {
                 // Readable when it was placed, held or gone since.
-                save.pictures->NoteUnread(key, CTalPictureRelocation::ReadError(entry.finalPath));
+                save.pictures->NoteUnread(key, GetReadError());
             }
         } else {
             // A link the load refused is written as it was read: the next

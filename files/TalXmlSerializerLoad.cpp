@@ -71,6 +71,7 @@ bool CTalXmlSerializer::LoadDocument(const wchar_t* path, CTalBaseDocument* docu
         if (progress)
             progress->SetStageShare(0.8);
         CXmlPreprocessFile::Images found;
+        prepass.SetRecordedFile(path);
         prepass.Scan(found, progress);
         m_load.prepass = std::move(found.pictures);
         digitRuns.swap(found.digitRuns);

@@ -74,7 +74,10 @@ bool CTalXmlSerializer::SaveTemplate(CTalTemplate* tmpl, bool title)
         return false;
     }
     WriteEndTag(names.root);
-    return CommitStream();
+    if (!CommitStream())
+        return false;
+    RecordWrittenPictures(path);
+    return true;
 }
 
 bool CTalXmlSerializer::WriteFilePicture(const char* name, const CTalTemplate::FilePicture& picture)
@@ -209,6 +212,7 @@ bool CTalXmlSerializer::ReadTemplate(const wchar_t* path, CTalTemplateTags* tags
             return false;
         }
         prepass.DigestTexts();
+        prepass.SetRecordedFile(path);
         prepass.Scan(found);
     }
     CNewXmlArch archive(utf8.GetReadPath(), CNewXmlArch::kModeRead, false);

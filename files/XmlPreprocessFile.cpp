@@ -1,6 +1,7 @@
 #include "files/XmlPreprocessFile.h"
 
 #include "files/Base64.h"
+#include "files/XmlUtf8Copy.h"
 #include "files/XmlValueForms.h"
 #include "framework/KWPathUtils.h"
 #include "framework/KWProgressInterface.h"
@@ -176,6 +177,11 @@ struct CXmlPreprocessFile::StoredFile {
     std::string element;
     int64_t textStart = 0;
     uint64_t bytes = 0;
+    // The digest of the bytes, made as they are written or compared
+    // (digested: it was made); the hasher goes once the file is closed.
+    std::unique_ptr<CKWSha256> hasher;
+    bool digested = false;
+    CKWSha256::Digest digest{};
 };
 
 // Where the decoded bytes of a block go, a piece of at least kStoreBlock
@@ -225,6 +231,8 @@ public:
         m_writer.Queue(block, count, [stored](const uint8_t* bytes, size_t size) {
             if (stored->failed)
                 return false;
+            // Made by the writing thread, while the text is decoded on.
+            stored->hasher->Add(bytes, size);
             DWORD written = 0;
             const BOOL wrote = ::WriteFile(stored->file, bytes, static_cast<DWORD>(size), &written, nullptr);
             if (!wrote || written != size) {
@@ -265,6 +273,8 @@ private:
                 stored->error = ::GetLastError();
             }
             stored->file = INVALID_HANDLE_VALUE;
+            stored->digested = !stored->failed && stored->hasher->Finish(stored->digest);
+            stored->hasher.reset();
             if (discard || stored->failed)
                 ::DeleteFileW(stored->path.c_str());
             return discard || !stored->failed;
@@ -278,6 +288,7 @@ private:
         stored->file = g_rasterLib.CreateStoreFile(extension.c_str(), stored->path);
         if (stored->file == INVALID_HANDLE_VALUE)
             return false;
+        stored->hasher = std::make_unique<CKWSha256>();
         m_stored = std::move(stored);
         return true;
     }
@@ -314,8 +325,11 @@ public:
     bool Put(uint8_t* block, size_t count) override
     {
         m_same = m_same && Matches(block, count);
+        m_digest.Add(block, count);
         return m_same;
     }
+    // The digest of the bytes compared.
+    bool Digest(CKWSha256::Digest& digest) { return m_digest.Finish(digest); }
     // True when every byte matched and the file has no more.
     bool IsSame()
     {
@@ -338,6 +352,7 @@ private:
     std::vector<uint8_t> m_onDisk;
     HANDLE m_file;
     bool m_same = true;
+    CKWSha256 m_digest;
 };
 
 // Runs of digits shorter than this are not worth a jump of the parser.
@@ -473,6 +488,7 @@ int32_t CXmlPreprocessFile::ReuseHeldPicture(const char* endMarker, CKWProgressI
     taken->element.assign(endMarker + 2, std::strlen(endMarker) - 3);
     taken->textStart = start;
     taken->bytes = CKWRasterLib::StampOf(path.c_str()).size;
+    taken->digested = held.Digest(taken->digest);
     m_taken.push_back(taken);
     return static_cast<int32_t>(id);
 }
@@ -546,7 +562,8 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
         progress->BeginStage(static_cast<int>(GetLength() / kProgressBytes + 1));
     // The texts of the pictures are known to stand where they were read
     // only while the file is as it was before the pass.
-    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(m_path.c_str());
+    const std::wstring recorded = m_recordedFile.empty() ? m_path : m_recordedFile;
+    const CKWRasterLib::FileStamp stamp = CKWRasterLib::StampOf(recorded.c_str());
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     m_writer = &writer;
     m_stored.clear();
@@ -612,17 +629,18 @@ bool CXmlPreprocessFile::Scan(Images& found, CKWProgressInterface* progress)
     nameTemplatesStage();
     writer.Finish();
     m_writer = nullptr;
-    const bool unchanged = stamp.present && CKWRasterLib::StampOf(m_path.c_str()) == stamp;
+    const bool unchanged = stamp.present && CKWRasterLib::StampOf(recorded.c_str()) == stamp;
     for (const std::shared_ptr<StoredFile>& stored : m_stored) {
         if (stored->failed || stored->origin.empty())
             continue;
         g_rasterLib.SetPictureOrigin(static_cast<uint32_t>(stored->pictureId), stored->origin);
         m_taken.push_back(stored);
     }
-    if (unchanged && !m_path.empty()) {
-        for (const std::shared_ptr<StoredFile>& taken : m_taken)
-            g_rasterLib.SetEmbeddedText(static_cast<uint32_t>(taken->pictureId),
-                                        {m_path, taken->element, taken->textStart, stamp, taken->bytes});
+    for (const std::shared_ptr<StoredFile>& taken : m_taken) {
+        if (unchanged && !recorded.empty() && taken->digested)
+            g_rasterLib.SetEmbeddedText(
+                static_cast<uint32_t>(taken->pictureId),
+                {recorded, taken->element, taken->textStart, stamp, taken->bytes, taken->digest});
     }
     m_taken.clear();
     ForgetFailedFiles(found);
@@ -638,8 +656,10 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     CKWRasterLib::EmbeddedText text;
     if (!g_rasterLib.GetEmbeddedText(id, text) || !(CKWRasterLib::StampOf(text.file.c_str()) == text.stamp))
         return 0;
-    CXmlPreprocessFile file(text.file.c_str());
-    if (!file.IsOpen())
+    // A file written in UTF-16 is read through a UTF-8 copy, as its load read it.
+    const CXmlUtf8Copy utf8(text.file.c_str());
+    CXmlPreprocessFile file(utf8.GetReadPath());
+    if (utf8.HasFailed() || !file.IsOpen())
         return 0;
     CKWWriteBehind writer(kBlockCapacity, kBlockCount);
     file.m_writer = &writer;
@@ -649,11 +669,13 @@ uint32_t CXmlPreprocessFile::RestorePicture(uint32_t id, CKWPictureHold& hold)
     const XmlPrepassPicture picture = file.DecodeBlock(endMarker.c_str(), extension.c_str(), nullptr, nullptr);
     writer.Finish();
     file.m_writer = nullptr;
-    // A new file whose writing failed, or that holds other bytes, goes with
-    // the pass's hold of it.
+    // A new file whose writing failed, or that holds other bytes than those
+    // read or written there (a file rewritten at the same size and time, a
+    // digit changed in place), goes with the pass's hold of it.
     const bool stored = !file.m_stored.empty();
-    if (picture.pictureId == 0 || file.m_holds.empty() ||
-        (stored && (file.m_stored.back()->failed || file.m_stored.back()->bytes != text.bytes)))
+    const std::vector<std::shared_ptr<StoredFile>>& made = stored ? file.m_stored : file.m_taken;
+    if (picture.pictureId == 0 || file.m_holds.empty() || made.empty() || made.back()->failed ||
+        made.back()->bytes != text.bytes || !made.back()->digested || made.back()->digest != text.digest)
         return 0;
     const uint32_t restored = static_cast<uint32_t>(picture.pictureId);
     hold = std::move(file.m_holds.back());

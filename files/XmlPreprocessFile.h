@@ -110,9 +110,12 @@ public:
     // A picture of the store whose file can no longer be read, decoded anew
     // from the text it was read from or written to (the store's record of
     // it) into a new file of the store, which hold then holds: its id, 0
-    // when that file changed since or its text no longer gives the same
-    // number of bytes (nothing is then kept).
+    // when that file changed since or its text no longer gives the very
+    // bytes of the record's digest (nothing is then kept).
     static uint32_t RestorePicture(uint32_t id, CKWPictureHold& hold);
+    // The store's records of the pictures this pass takes name the file the
+    // user opened, which this one is the UTF-8 copy of.
+    void SetRecordedFile(const wchar_t* file) { m_recordedFile = file ? file : L""; }
 
     // Stores decoded bytes as a new picture of the store under the extension
     // StoredExtension gives: its id, 0 for no bytes or a failed write (then
@@ -201,4 +204,5 @@ private:
     std::vector<std::shared_ptr<StoredFile>> m_taken;
     std::vector<CKWPictureHold> m_holds;  // of the pass running
     std::wstring m_path;
+    std::wstring m_recordedFile;
 };

@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -277,15 +278,19 @@ public:
     // Where the bytes of a store file stand as Base64 text in a file of this
     // system (the report that embeds the picture, a template): the text of
     // the element from its first digit on, in that file as it was at the
-    // stamp, and how many bytes it gives. A save that can no longer read the
-    // store's file (a clean-up deleted it, another program holds it) takes
-    // the picture from there while that file is unchanged.
+    // stamp, how many bytes it gives and their SHA-256 digest, made as they
+    // were read or written. A save that can no longer read the store's file
+    // (a clean-up deleted it, another program holds it) takes the picture
+    // from there while that file is unchanged and its text gives the very
+    // bytes of the digest. A file written in UTF-16 is named itself: its
+    // text stands there in its UTF-8 copy.
     struct EmbeddedText {
         std::wstring file;
         std::string element;
         int64_t textStart = 0;
         FileStamp stamp;
         uint64_t bytes = 0;
+        std::array<uint8_t, 32> digest{};
     };
     void SetEmbeddedText(uint32_t id, const EmbeddedText& text);
     bool GetEmbeddedText(uint32_t id, EmbeddedText& text);

@@ -206,6 +206,10 @@ bool LoadDocument(CTalBaseDocument& document, const std::wstring& path, const st
 // A document file around the given body: the XML declaration and the root.
 std::string DocumentText(const std::string& body);
 
+// Of TalDocumentPictureTextTest.cpp: libxml2's reading of each picture, and a file in UTF-16.
+std::vector<std::string> ReadersPictures(const std::string& file, const char* element);
+std::string Utf16(const std::string& ascii, bool bigEndian);
+
 // The number of sections of the tree and the depth of its deepest section.
 void MeasureTree(const CTalSection* heading, size_t& count, size_t& depth);
 

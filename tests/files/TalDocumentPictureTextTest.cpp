@@ -92,9 +92,11 @@ void CollectElements(const xmlNode* node, const char* name, std::vector<const xm
     }
 }
 
+}  // namespace
+
 // The text of every element of that name, in document order, as libxml2's
 // tree reader reads the file, decoded; none when the file cannot be read.
-std::vector<std::string> ReadersPictures(const std::string& file, const char* element)
+std::vector<std::string> doctest::ReadersPictures(const std::string& file, const char* element)
 {
     std::vector<std::string> pictures;
     xmlDocPtr doc = xmlReadMemory(file.data(), static_cast<int>(file.size()), "picture.xml", nullptr,
@@ -111,6 +113,8 @@ std::vector<std::string> ReadersPictures(const std::string& file, const char* el
     xmlFreeDoc(doc);
     return pictures;
 }
+
+namespace {
 
 // The first one; empty when there is none.
 std::string ReadersPicture(const std::string& file, const char* element)
@@ -163,9 +167,11 @@ void KeepForTheHostCheck(const std::string& file, const char* element, const std
                                                        std::to_string(counter) + ".bin\n");
 }
 
+}  // namespace
+
 // The file as UTF-16, little-endian with its byte order mark or big-endian
 // without (its declaration names the encoding).
-std::string Utf16(const std::string& ascii, bool bigEndian)
+std::string doctest::Utf16(const std::string& ascii, bool bigEndian)
 {
     std::string text = ReplaceAll(ascii, "encoding='utf-8'", "encoding='UTF-16'");
     std::string wide = bigEndian ? std::string() : std::string("\xFF\xFE", 2);
@@ -178,6 +184,8 @@ std::string Utf16(const std::string& ascii, bool bigEndian)
     }
     return wide;
 }
+
+namespace {
 
 const char kHeadingWithPicture[] = "<Tree><Leaf ID='1' IDParentLeaf='0'>\nH<CurLeafTemplate ID='3'/>"
                                    "<ImageList><ImageListItem ID='1'/></ImageList></Leaf></Tree>\n";

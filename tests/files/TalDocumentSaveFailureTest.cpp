@@ -4,6 +4,7 @@
 
 #include "files/TalTemplateFolder.h"
 #include "files/TalTemplateTags.h"
+#include "files/XmlValueForms.h"
 #include "framework/KWOutputRecord.h"
 #include "tests/support/SmallVolume.h"
 
@@ -18,14 +19,17 @@ using namespace doctest;
 
 namespace {
 
-// From HeldStoreFile on, a picture's file that the save cannot read.
+// From HeldStoreFile on, a picture's file that the save cannot read (from CarriedTemplate on, a template's too).
 enum class Failure { LockedTarget, ReadOnlyTarget, FullDisk, MissingFolder, HeldStoreFile, DeletedStoreFiles,
-                     ChangedReport, HeldLinkedFile };
+                     ChangedReport, HeldLinkedFile, StampKeptDigit, StampKeptPicture, CarriedTemplate, CarriedUtf16,
+                     CarriedSharedHold };
 
 const char* NameOf(Failure failure)
 {
     const char* const names[] = {"locked target", "read-only target", "full disk", "missing folder",
-                                 "store file held", "store files deleted", "report changed", "linked file held"};
+                                 "store file held", "store files deleted", "report changed", "linked file held",
+                                 "digit changed in place", "other picture in place", "template carried",
+                                 "template carried, UTF-16", "template carried, store held sharing"};
     return names[static_cast<int>(failure)];
 }
 
@@ -46,6 +50,7 @@ std::vector<int32_t> PictureIds(const CTalBaseDocument& document)
 
 class SaveFailure : public DocumentFiles, public ::testing::WithParamInterface<std::tuple<int32_t, Failure>> {
     protected: void SaveUnreadPictures(int32_t mode, Failure failure);
+    void SaveCarriedTemplate(int32_t mode, Failure failure);
 };
 
 // Save As, then Save, of the report read anew: a picture taken from the
@@ -54,8 +59,9 @@ class SaveFailure : public DocumentFiles, public ::testing::WithParamInterface<s
 void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
 {
     const bool linked = failure == Failure::HeldLinkedFile, held = failure == Failure::HeldStoreFile || linked;
-    const bool refused = failure == Failure::ChangedReport || (linked && mode != 1);
-    const std::string pictures[] = {RealPicture("jpg", 61), RealPicture("png", 62)};
+    const bool kept = failure == Failure::StampKeptDigit || failure == Failure::StampKeptPicture;
+    const bool refused = failure == Failure::ChangedReport || kept || (linked && mode != 1);
+    const std::string pictures[] = {RealPicture(kept ? "bmp" : "jpg", 61), RealPicture("png", 62)};
     const std::wstring path = File(L"unread.otd");
     {
         CTalBaseDocument written;
@@ -67,8 +73,10 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
         written.GetProperties().m_logoPictureId = heading->GetPicture(0)->GetPictureId();
         ASSERT_TRUE(Save(written, path));
     }
+    const std::string written = filestest::ReadBytes(path);
     for (const std::wstring& target : {File(L"saved as.otd"), path}) {
         SCOPED_TRACE(filestest::ToAnsi(target));
+        filestest::WriteBytes(path, written);
         CTalBaseDocument document;
         ASSERT_TRUE(Load(document, path));
         document.GetProperties().m_imageSaveType = mode;
@@ -82,6 +90,19 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
             ::DeleteFileW(fileOf(id).c_str());
         if (failure == Failure::ChangedReport)
             filestest::WriteBytes(path, filestest::ReadBytes(path) + "\r\n");
+        if (kept) {  // rewritten in place at its time (as a sync tool does): a digit, or another picture's text
+            const std::string other = RealPicture("bmp", 96);
+            size_t at = written.find('\n', written.find("<Image ID='1'")) + 1;
+            std::string text = XmlBinaryForm(other.data(), int32_t(other.size()));
+            if (failure == Failure::StampKeptDigit)
+                text = written[at += 99] == 'B' ? "C" : "B";
+            HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, 0);
+            FILETIME time;
+            DWORD done = 0;
+            ASSERT_TRUE(::GetFileTime(file, nullptr, nullptr, &time) && ::SetFilePointer(file, LONG(at), nullptr, 0) == at
+                        && ::WriteFile(file, text.data(), DWORD(text.size()), &done, nullptr) &&
+                        ::SetFileTime(file, nullptr, nullptr, &time) && ::CloseHandle(file));
+        }
         const std::string earlier = filestest::ReadBytes(path);
         const std::vector<std::wstring> files = FilesIn(m_dir.Path());
         const size_t storeFiles = StoreFileCount();
@@ -97,7 +118,8 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
             const std::wstring lines =
                 linked ? L"The picture file " + fileOf(ids[0]) + L" cannot be read: it is open in another program.\n"
                        : L"The picture " + path + L" (the title page's logo)" + copy + fileOf(ids[0]) + gone +
-                             L"The picture " + path + L" (section \"s\", picture \"\")" + copy + fileOf(ids[2]) + gone;
+                             (kept ? L"" : L"The picture " + path + L" (section \"s\", picture \"\")" + copy +
+                                               fileOf(ids[2]) + gone);
             EXPECT_EQ(serializer.AllLines(), lines + L"The document is not saved: it would lose these pictures.\n");
             continue;
         }
@@ -114,6 +136,44 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
     }
 }
 
+// A report carrying a page template the templates folder lacks, read (also from UTF-16), saved, saved as
+// another and twice more, its store copies deleted (or held sharing reading and deleting) before each save: each
+// file holds the preview and the picture whole.
+void SaveFailure::SaveCarriedTemplate(int32_t mode, Failure failure)
+{
+    const std::string preview = RealPicture("gif", 300), photo = RealPicture("jpg", 72);  // the first template's
+    const std::wstring path = File(L"carried.otd"), name = Wide(AddManagerTemplates(m_dir.Path()).first->GetName());
+    CTalBaseDocument written, document;
+    written.GetProperties().GetHeadingSection()->SetOwnTemplate(1);
+    written.GetProperties().GetHeadingSection()->SetTemplateName(name.c_str());
+    AddPicture(written.GetProperties().GetHeadingSection().Get(), StorePicture(photo));
+    ASSERT_TRUE(Save(written, path));
+    g_TemplateManager.Clear();
+    if (failure == Failure::CarriedUtf16)
+        filestest::WriteBytes(path, Utf16(filestest::ReadBytes(path), false));
+    ASSERT_TRUE(Load(document, path));
+    document.GetProperties().m_imageSaveType = mode;
+    for (const std::wstring& target : {path, File(L"saved as.otd"), File(L"saved as.otd"), File(L"saved as.otd")}) {
+        std::vector<HANDLE> holds;
+        for (int32_t id : {g_TemplateManager.FindPageTemplate(name.c_str())->GetPreviewPictureId(),
+                           document.GetProperties().GetHeadingSection()->GetPicture(0)->GetPictureId()}) {
+            const CString file = g_rasterLib.GetImagePath(uint32_t(id));
+            if (failure == Failure::CarriedSharedHold)
+                holds.push_back(::CreateFileW(file, GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+            else if (g_rasterLib.IsStoreFile(file))
+                ::DeleteFileW(file);
+        }
+        EXPECT_TRUE(Save(document, target)) << filestest::ToAnsi(target);
+        for (HANDLE hold : holds)
+            ::CloseHandle(hold);
+        const std::string saved = filestest::ReadBytes(target);
+        EXPECT_EQ(ReadersPictures(saved, "LeafPreview"), std::vector<std::string>{preview});
+        if (mode == 0)
+            EXPECT_EQ(ReadersPictures(saved, "Image"), std::vector<std::string>{photo});
+    }
+}
+
 }  // namespace
 
 TEST_P(SaveFailure, LeavesThePreviousFileThePicturesAndTheModelAsTheyWere)
@@ -121,6 +181,8 @@ TEST_P(SaveFailure, LeavesThePreviousFileThePicturesAndTheModelAsTheyWere)
     const int32_t mode = std::get<0>(GetParam());
     const Failure failure = std::get<1>(GetParam());
     SCOPED_TRACE(std::string(NameOf(failure)) + ", mode " + std::to_string(mode));
+    if (failure >= Failure::CarriedTemplate)
+        return SaveCarriedTemplate(mode, failure);
     if (failure >= Failure::HeldStoreFile)
         return SaveUnreadPictures(mode, failure);
     const std::wstring path = File(L"keep.otd");
@@ -187,7 +249,10 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndFailure, SaveFailure,
                                             ::testing::Values(Failure::LockedTarget, Failure::ReadOnlyTarget,
                                                               Failure::FullDisk, Failure::MissingFolder,
                                                               Failure::HeldStoreFile, Failure::DeletedStoreFiles,
-                                                              Failure::ChangedReport, Failure::HeldLinkedFile)));
+                                                              Failure::ChangedReport, Failure::HeldLinkedFile,
+                                                              Failure::StampKeptDigit, Failure::StampKeptPicture,
+                                                              Failure::CarriedTemplate, Failure::CarriedUtf16,
+                                                              Failure::CarriedSharedHold)));
 
 TEST_F(DocumentFiles, APictureFolderThatCannotBeMadeFailsTheSave)
 {
