@@ -31,11 +31,20 @@ wineserver() {
   if [ -x "$ot_native_server" ]; then "$ot_native_server" "$@"; else command wineserver "$@"; fi
 }
 # Starts the native server for the prefix, persistent for the seconds given,
-# unless a server of the prefix runs already (it then says so and ends).
+# unless a server of the prefix runs already (it then says so and ends). An
+# emulated one left running (started by Wine itself, or by older scripts) is
+# named: the tests that read the program's memory fail while it serves.
 ot_native_server_up() {
   [ -x "$ot_native_server" ] || return 0
   mkdir -p "$WINEPREFIX"
   wineserver -p"$1" </dev/null >/dev/null 2>&1 9>&- || true
+  # A server works in a folder named for the prefix's device and inode.
+  local dir cwd
+  dir=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+  for cwd in $(find /proc -mindepth 2 -maxdepth 2 -name cwd -lname "*/$dir" 2>/dev/null); do
+    [ "$(readlink "${cwd%/cwd}/exe")" = "$(readlink -f "$ot_native_server")" ] ||
+      echo "wine-env: the Wine server of $WINEPREFIX runs emulated (process $(basename "${cwd%/cwd}")); end it with wineserver -k" >&2
+  done
 }
 
 # Creates the prefix once (several test runners may start at the same time).

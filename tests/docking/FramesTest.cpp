@@ -22,6 +22,7 @@
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
+#include "docking/toolbars/QMXPMenuSound.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -296,6 +297,9 @@ TEST_F(WorkspaceRunTest, CloseWithAMenuOpenSavesTheBarsThatStay) {
     CQMXPToolBar bar;
     CQMXPMDIFrameWnd* pFrame = Run(bar);
     ASSERT_NE(pFrame, nullptr);
+    // A sound would start the sound thread that its own test starts.
+    const BOOL bSounds = qmxMenuSoundsEnabled;
+    qmxMenuSoundsEnabled = FALSE;
     CQMXPMenuBar menuBar;
     ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
     const HMENU hMenu = MakeMenu({{0, L"&File", {{30001, L"&Open"}}}, {0, L"&View", {{30003, L"&Pages"}}}});
@@ -309,6 +313,7 @@ TEST_F(WorkspaceRunTest, CloseWithAMenuOpenSavesTheBarsThatStay) {
     for (const wchar_t* key : {L"QMXToolBar-59960", L"QMXToolBar-593980"})
         EXPECT_TRUE(KeyExists(kWorkspacePath + key)) << ::testing::PrintToString(std::wstring(key));
     ::DestroyMenu(hMenu);
+    qmxMenuSoundsEnabled = bSounds;
 }
 
 TEST_F(WorkspaceRunTest, SavingWritesTheChangedUserImages) {
