@@ -88,6 +88,37 @@ i386_emulation() {
 }
 if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then i386_emulation; fi
 
+# Under that emulation Wine's own 32-bit server runs emulated too, and QEMU's
+# user-mode emulation has no ptrace: the server cannot attach to the processes
+# it serves, so every read and write of another process's memory
+# (ReadProcessMemory, WriteProcessMemory: the tests' messages to the program's
+# controls) fails with "access denied", and no debugger attaches to a crash.
+# The server of Wine's 64-bit package, of the same version, runs natively and
+# serves the same 32-bit programs; it is taken from that package into the
+# build folder (it needs only the C library), and scripts/wine-env.sh starts
+# it for the prefix before any Windows program.
+native_wineserver() {
+  local version server=$deps/wineserver
+  version=$(dpkg-query -W -f='${Version}' wine32:i386)
+  if [ -x "$server/wineserver64" ] && [ "$(cat "$server/version" 2>/dev/null)" = "$version" ]; then return 0; fi
+  echo "setup: 32-bit programs run emulated here; taking Wine's native server ($version)"
+  local work=$deps/apt-wineserver
+  rm -rf "$work" && mkdir -p "$work"
+  (cd "$work" && apt-get -o APT::Sandbox::User=root download -q "wine64=$version") ||
+    { $SUDO apt-get update -q && (cd "$work" && apt-get -o APT::Sandbox::User=root download -q "wine64=$version"); }
+  dpkg-deb -x "$(ls "$work"/wine64_*.deb | head -n 1)" "$work/unpacked"
+  mkdir -p "$server"
+  cp "$work/unpacked/usr/lib/wine/wineserver64" "$server/wineserver64.new"
+  "$server/wineserver64.new" --version >/dev/null 2>&1
+  mv "$server/wineserver64.new" "$server/wineserver64"
+  echo "$version" > "$server/version"
+  rm -rf "$work"
+}
+if grep -qx enabled /proc/sys/fs/binfmt_misc/ostratallier-i386 2>/dev/null &&
+   [ "$(dpkg --print-architecture)" = amd64 ]; then
+  native_wineserver
+fi
+
 # The posix thread model is what std::thread needs; make sure the alternatives
 # did not leave the win32 one in front (we call the -posix names directly anyway).
 command -v i686-w64-mingw32-g++-posix >/dev/null

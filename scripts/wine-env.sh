@@ -22,6 +22,31 @@ if [ "${OT_HOST_SHELL:-}" != 1 ]; then ot_overrides="$ot_overrides;winebrowser.e
 export WINEDLLOVERRIDES="$ot_overrides${OT_WINEDLLOVERRIDES:+;$OT_WINEDLLOVERRIDES}"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 
+# Where 32-bit programs run emulated, the set-up took Wine's native server
+# (scripts/setup.sh says why): every wineserver command of these scripts goes
+# to it, and it is started before any Windows program of the prefix, since
+# Wine itself would start its emulated one.
+ot_native_server="$OT_BUILD_DIR/deps/wineserver/wineserver64"
+wineserver() {
+  if [ -x "$ot_native_server" ]; then "$ot_native_server" "$@"; else command wineserver "$@"; fi
+}
+# Starts the native server for the prefix, persistent for the seconds given,
+# unless a server of the prefix runs already (it then says so and ends). An
+# emulated one left running (started by Wine itself, or by older scripts) is
+# named: the tests that read the program's memory fail while it serves.
+ot_native_server_up() {
+  [ -x "$ot_native_server" ] || return 0
+  mkdir -p "$WINEPREFIX"
+  wineserver -p"$1" </dev/null >/dev/null 2>&1 9>&- || true
+  # A server works in a folder named for the prefix's device and inode.
+  local dir cwd
+  dir=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+  for cwd in $(find /proc -mindepth 2 -maxdepth 2 -name cwd -lname "*/$dir" 2>/dev/null); do
+    [ "$(readlink "${cwd%/cwd}/exe")" = "$(readlink -f "$ot_native_server")" ] ||
+      echo "wine-env: the Wine server of $WINEPREFIX runs emulated (process $(basename "${cwd%/cwd}")); end it with wineserver -k" >&2
+  done
+}
+
 # Creates the prefix once (several test runners may start at the same time).
 # Its windows are not handed to a window manager: the test display has none,
 # and Wine would wait two seconds for one each time a window is hidden.
@@ -34,7 +59,7 @@ ot_wine_prefix() {
     echo "wine-env: Wine does not start on this machine: ${started##*: }; it runs no 32-bit x86 program, and the program and its tests are 32-bit" >&2
     return 1
   fi
-  if [ -f "$WINEPREFIX/.ot-ready-7" ]; then return 0; fi
+  if [ -f "$WINEPREFIX/.ot-ready-7" ]; then ot_native_server_up 60; return 0; fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   # The lock's descriptor is closed for every program started under it: a
   # lingering wine server must not keep the lock held.
@@ -42,6 +67,8 @@ ot_wine_prefix() {
     flock 9
     if [ ! -f "$WINEPREFIX/.ot-ready-7" ]; then
       rm -rf "$WINEPREFIX"
+      # Short-lived: the creation waits for the server's end below.
+      ot_native_server_up 5
       wineboot -i >/dev/null 2>&1 9>&- || true
       local reg
       reg=$(mktemp --suffix=.reg)
@@ -79,7 +106,8 @@ ot_wine_prefix() {
         exit 1
       fi
     fi
-  ) 9>"$WINEPREFIX.lock"
+  ) 9>"$WINEPREFIX.lock" || return 1
+  ot_native_server_up 60
 }
 
 # Starts the prefix's Wine server and its service programs detached from the

@@ -19,6 +19,9 @@
 #include "platform/classlib/FrameWnd.h"
 #include "platform/classlib/WinApp.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 CQMXPWorkspace* g_pWorkspace = nullptr;
@@ -157,8 +160,14 @@ BOOL CQMXPWorkspace::SaveState(LPCWSTR lpszSectionName, CQMXPFrameImpl* pFrameIm
         pFrame->GetDockState(dockState);
         dockState.SaveState(m_strRegSection + qmxRegControlBarsKey);
         pFrameImpl->SaveDockState(strPath);
-        for (CQMXPToolBar* pBar : CQMXPToolBar::GetAllToolbars()) {
-            if (TakesBar(pBar, pFrameImpl, m_bLoadSaveFrameBarsOnly))
+        // A copy, each bar looked up again before its save: the menu bar
+        // saves its menus by loading them, which closes an open popup menu,
+        // and the popup's bar goes with it.
+        const std::vector<CQMXPToolBar*> bars = CQMXPToolBar::GetAllToolbars();
+        for (CQMXPToolBar* pBar : bars) {
+            const std::vector<CQMXPToolBar*>& live = CQMXPToolBar::GetAllToolbars();
+            if (std::find(live.begin(), live.end(), pBar) != live.end() &&
+                TakesBar(pBar, pFrameImpl, m_bLoadSaveFrameBarsOnly))
                 pBar->SaveState(strPath, static_cast<UINT>(-1), -1);
         }
         pFrameImpl->SaveUserToolbars(m_bLoadSaveFrameBarsOnly);

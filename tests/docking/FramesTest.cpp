@@ -22,6 +22,7 @@
 #include "docking/toolbars/QMXPCommandManager.h"
 #include "docking/frames/QMXPWorkspace.h"
 #include "docking/toolbars/QMXPMenuBar.h"
+#include "docking/toolbars/QMXPMenuSound.h"
 #include "docking/toolbars/QMXPToolBar.h"
 #include "docking/toolbars/QMXPToolBarImages.h"
 #include "docking/toolbars/QMXPToolbarButton.h"
@@ -286,6 +287,33 @@ TEST_F(WorkspaceRunTest, CloseSavesTheLayoutAndTheSecondRunRestoresThePlacementA
     EXPECT_EQ(rect, CRect(50, 60, 650, 560));
     for (const wchar_t* key : {L"QMXControlBarVersion", L"QMXToolbarParameters", L"QMXCommandManager"})
         EXPECT_FALSE(KeyExists(kWorkspacePath + key)) << ::testing::PrintToString(std::wstring(key));
+}
+
+// Closed while a menu of its menu bar is open: the menu bar's save loads its
+// menus, which closes the open one, and the closed menu's bar, gone with it,
+// is not saved after it (docking_tests_heap fills freed blocks, and a visit
+// to the gone bar fails there); the other bars are saved.
+TEST_F(WorkspaceRunTest, CloseWithAMenuOpenSavesTheBarsThatStay) {
+    CQMXPToolBar bar;
+    CQMXPMDIFrameWnd* pFrame = Run(bar);
+    ASSERT_NE(pFrame, nullptr);
+    // A sound would start the sound thread that its own test starts.
+    const BOOL bSounds = qmxMenuSoundsEnabled;
+    qmxMenuSoundsEnabled = FALSE;
+    CQMXPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(pFrame, 0x50402808, AFX_IDW_MENUBAR));
+    const HMENU hMenu = MakeMenu({{0, L"&File", {{30001, L"&Open"}}}, {0, L"&View", {{30003, L"&Pages"}}}});
+    menuBar.CreateFromMenu(hMenu, TRUE);
+    menuBar.SendMessage(WM_SETFOCUS);
+    MSG msg = {menuBar.GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+    ASSERT_TRUE(menuBar.PreTranslateMessage(&msg));
+    ASSERT_NE(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    Close(pFrame);
+    EXPECT_EQ(CQMXPPopupMenu::GetActiveMenu(), nullptr);
+    for (const wchar_t* key : {L"QMXToolBar-59960", L"QMXToolBar-593980"})
+        EXPECT_TRUE(KeyExists(kWorkspacePath + key)) << ::testing::PrintToString(std::wstring(key));
+    ::DestroyMenu(hMenu);
+    qmxMenuSoundsEnabled = bSounds;
 }
 
 TEST_F(WorkspaceRunTest, SavingWritesTheChangedUserImages) {
