@@ -341,7 +341,8 @@ protected:
     }
     // The palette opened by the colour button's arrow, the cell of the colour
     // clicked once every cell shows its colour (none is drawn disabled,
-    // empty); true once the palette is gone. Photographed under the name.
+    // empty); true once the palette is gone and the panel painted again.
+    // Photographed under the name.
     bool PickFromPalette(COLORREF colour, const wchar_t* screenshot = nullptr)
     {
         HWND popup = nullptr;
@@ -366,7 +367,10 @@ protected:
         if (screenshot)
             test_support::WriteWindowScreenshot(::GetDesktopWindow(), screenshot);
         edtest::ApproachAndClick(edtest::OnScreen(palette, edtest::CentreOf(cell)));
-        return edtest::WaitFor([&] { return !::IsWindow(popup); });
+        // The palette drops over the panel: until the program paints it again,
+        // its surface keeps the palette's cells there, which a look at the
+        // text would take for ink.
+        return edtest::WaitFor([&] { return !::IsWindow(popup); }) && edtest::InputTaken(panel);
     }
     // The check mark of a Text menu item, the menu opened by Alt+T. The menu
     // drops over the panel: done once the panel shows again what it showed
