@@ -44,6 +44,7 @@ ot_start_display
 ot_wine_prefix
 # One wine server for the whole run spares every test executable its start-up.
 ot_wine_server ""
+ot_desktop_keeper
 cleanup() {
   if [ -n "$OT_XVFB_STARTED" ]; then ot_stop_display; else wineserver -k >/dev/null 2>&1 || true; fi
 }

@@ -118,6 +118,21 @@ ot_wine_server() {
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Starts the desktop's own process with no output and keeps it until the Wine
+# server ends (tests/support/DesktopKeeper.cpp says why); done once it runs.
+ot_desktop_keeper() {
+  local ready="$OT_BUILD_DIR/desktop-keeper.ready" i
+  rm -f "$ready"
+  setsid wine "$OT_BUILD_DIR/desktop_keeper.exe" "$(winepath -w "$ready" 2>/dev/null </dev/null)" \
+    </dev/null >/dev/null 2>&1 9>&- &
+  for i in $(seq 1 3000); do
+    [ -f "$ready" ] && return 0
+    kill -0 $! 2>/dev/null || break
+    sleep 0.2
+  done
+  echo "wine-env: the desktop keeper did not start; each test starts the desktop's process itself" >&2
+}
+
 # Uses a virtual X display when there is none: one Xvfb per build tree, started
 # on first use and shared by every later run (a Wine server keeps the display
 # it started with). Sets OT_XVFB_STARTED when this call started it.
