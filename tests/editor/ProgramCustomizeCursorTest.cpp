@@ -6,6 +6,7 @@
 #include "ProgramInput.h"
 #include "ProgramRealInput.h"
 #include "ProgramRun.h"
+#include "UserInput.h"
 
 #include "tests/support/WindowScreenshot.h"
 
@@ -68,6 +69,9 @@ TEST(ProgramCustomizeCursor, TheSelectedFontBoxShowsTheResizeCursorAtItsRightEdg
         return sheet && CProgramRun::FindById(sheet, kCategoryList);
     }));
     ::SetWindowPos(sheet, nullptr, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The sheet shows while the program still lays the bars out for the
+    // customisation: the box is measured and clicked once it has done so.
+    ASSERT_TRUE(edtest::InputTaken(bar));
 
     // A click selects the box; its right edge then offers the resize.
     const RECT box = edtest::BarItemRect(bar, fontBox);
