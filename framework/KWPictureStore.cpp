@@ -493,6 +493,8 @@ HANDLE CKWRasterLib::CreateStoreFile(const char* extension, std::wstring& path)
         if (file != INVALID_HANDLE_VALUE)
             return file;
         const DWORD error = ::GetLastError();
+        if (error == ERROR_PATH_NOT_FOUND && RemakeRunFolder())
+            continue;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             path.clear();
             ::SetLastError(error);

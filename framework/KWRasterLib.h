@@ -313,6 +313,11 @@ private:
     // This run's folder with its lock file in the shared folder; false, with
     // the failure kept, when none can be made.
     bool MakeRunFolder(const CString& root);
+    // This run's folder, with its lock, made again under its own name where
+    // something deleted it while the program ran (a disk clean-up): the
+    // pictures the program still names by it are written there anew. False
+    // when it cannot be made.
+    bool RemakeRunFolder();
     // Deletes every file of this run's folder that the clipboard does not
     // name, its lock, and the folder when that left it empty.
     void EndRun();

@@ -228,6 +228,32 @@ bool CKWRasterLib::MakeRunFolder(const CString& root)
     return false;
 }
 
+bool CKWRasterLib::RemakeRunFolder()
+{
+    const std::wstring folder(m_storeFolder);
+    if (folder.empty() || m_storeRoot.IsEmpty())
+        return false;
+    ::CreateDirectoryW(m_storeRoot.Left(m_storeRoot.GetLength() - 1), nullptr);
+    ::CreateDirectoryW(folder.substr(0, folder.size() - 1).c_str(), nullptr);
+    if (!KWIsFolder(CString(folder.substr(0, folder.size() - 1).c_str())))
+        return false;
+    // Where the lock went with the folder, a new one keeps other copies from
+    // taking the folder for an ended run's. Two threads may come at once;
+    // the second finds the lock made.
+    std::lock_guard<std::mutex> lock(m_storeLock);
+    BY_HANDLE_FILE_INFORMATION held = {};
+    if (m_runLock != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(m_runLock, &held) && held.nNumberOfLinks > 0)
+        return true;
+    HANDLE made = ::CreateFileW((folder + kRunLockName).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (made != INVALID_HANDLE_VALUE) {
+        if (m_runLock != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_runLock);
+        m_runLock = made;
+    }
+    return true;
+}
+
 size_t CKWRasterLib::RemoveEndedRuns()
 {
     std::vector<std::wstring> folders;

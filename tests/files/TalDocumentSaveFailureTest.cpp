@@ -22,14 +22,15 @@ namespace {
 // From HeldStoreFile on, a picture's file that the save cannot read (from CarriedTemplate on, a template's too).
 enum class Failure { LockedTarget, ReadOnlyTarget, FullDisk, MissingFolder, HeldStoreFile, DeletedStoreFiles,
                      ChangedReport, HeldLinkedFile, StampKeptDigit, StampKeptPicture, CarriedTemplate, CarriedUtf16,
-                     CarriedSharedHold };
+                     CarriedSharedHold, CarriedStoreGone };
 
 const char* NameOf(Failure failure)
 {
     const char* const names[] = {"locked target", "read-only target", "full disk", "missing folder",
                                  "store file held", "store files deleted", "report changed", "linked file held",
                                  "digit changed in place", "other picture in place", "template carried",
-                                 "template carried, UTF-16", "template carried, store held sharing"};
+                                 "template carried, UTF-16", "template carried, store held sharing",
+                                 "template carried, store folder deleted"};
     return names[static_cast<int>(failure)];
 }
 
@@ -137,10 +138,14 @@ void SaveFailure::SaveUnreadPictures(int32_t mode, Failure failure)
 }
 
 // A report carrying a page template the templates folder lacks, read (also from UTF-16), saved, saved as
-// another and twice more, its store copies deleted (or held sharing reading and deleting) before each save: each
-// file holds the preview and the picture whole.
+// another and twice more, its store copies deleted (or held sharing reading and deleting, or the store's whole
+// folder deleted) before each save: each file holds the preview and the picture whole.
 void SaveFailure::SaveCarriedTemplate(int32_t mode, Failure failure)
 {
+    const std::wstring storeFolder = File(L"store\\");
+    ::CreateDirectoryW(storeFolder.c_str(), nullptr);
+    const bool folderGoes = failure == Failure::CarriedStoreGone;
+    std::unique_ptr<CStoreFolderOn> store(folderGoes ? new CStoreFolderOn(storeFolder) : nullptr);
     const std::string preview = RealPicture("gif", 300), photo = RealPicture("jpg", 72);  // the first template's
     const std::wstring path = File(L"carried.otd"), name = Wide(AddManagerTemplates(m_dir.Path()).first->GetName());
     CTalBaseDocument written, document;
@@ -164,6 +169,9 @@ void SaveFailure::SaveCarriedTemplate(int32_t mode, Failure failure)
             else if (g_rasterLib.IsStoreFile(file))
                 ::DeleteFileW(file);
         }
+        for (const std::wstring& file : folderGoes ? FilesIn(storeFolder) : std::vector<std::wstring>{})
+            ::DeleteFileW((storeFolder + file).c_str());
+        ASSERT_TRUE(!folderGoes || ::RemoveDirectoryW(storeFolder.c_str()));
         EXPECT_TRUE(Save(document, target)) << filestest::ToAnsi(target);
         for (HANDLE hold : holds)
             ::CloseHandle(hold);
@@ -252,7 +260,8 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndFailure, SaveFailure,
                                                               Failure::ChangedReport, Failure::HeldLinkedFile,
                                                               Failure::StampKeptDigit, Failure::StampKeptPicture,
                                                               Failure::CarriedTemplate, Failure::CarriedUtf16,
-                                                              Failure::CarriedSharedHold)));
+                                                              Failure::CarriedSharedHold,
+                                                              Failure::CarriedStoreGone)));
 
 TEST_F(DocumentFiles, APictureFolderThatCannotBeMadeFailsTheSave)
 {
