@@ -70,7 +70,10 @@ public:
     CQMXPToolbarMenuButton* m_pDelayedPopupMenuButton;
     CQMXPToolbarMenuButton* m_pDelayedClosePopupMenuButton;
     BOOL m_bFirstClick;
-    BOOL m_bFirstMove;
+    // Where the pointer rested when the menu opened; the moves the system
+    // gives a window that comes under it are no moves of the user's.
+    CPoint m_ptRestAtOpen;
+    BOOL m_bPointerResting;
     int m_iOffset;
     int m_xSeparatorOffsetLeft;
     int m_xSeparatorOffsetRight;

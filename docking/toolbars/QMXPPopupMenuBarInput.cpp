@@ -312,11 +312,14 @@ void CQMXPPopupMenuBar::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CQMXPPopupMenuBar::OnMouseMove(UINT nFlags, CPoint point) {
-    // The window that just appeared under the cursor gets a move of its own.
-    if (m_bFirstMove) {
-        m_bFirstMove = FALSE;
+    // A menu that opens under the pointer at rest takes no item from it
+    // until the pointer moves, as in every Windows program: the window that
+    // just appeared under it gets moves of its own (under Wine more than one).
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    if (m_bPointerResting && ptScreen == m_ptRestAtOpen)
         return;
-    }
+    m_bPointerResting = FALSE;
     CRect rectClient;
     GetClientRect(&rectClient);
     if (!rectClient.PtInRect(point) && !m_bCustomizeMode) {

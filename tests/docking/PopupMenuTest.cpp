@@ -340,7 +340,7 @@ TEST_F(PopupMenuTest, TheMenuDelayComesFromTheDesktopSettings) {
     ASSERT_NE(CQMXPPopupMenu::GetActiveMenu(), pPopup);
     CQMXPPopupMenuBar* pBar = pPopup->GetMenuBar();
     const CPoint ptLast = pBar->GetButton(1)->GetRect().CenterPoint();
-    pBar->m_bFirstMove = FALSE;
+    pBar->m_bPointerResting = FALSE;
     pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptLast.x, ptLast.y));
     EXPECT_TRUE(classlib_test::PumpUntil([&] { return CQMXPPopupMenu::GetActiveMenu() == pPopup; }, 1000));
     CQMXPPopupMenuBar::ReadPopupTimerDelay();
