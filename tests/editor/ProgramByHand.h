@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <windows.h>
 
 #include <string>
@@ -72,8 +74,9 @@ protected:
         Settle();
         return test_support::Capture(edtest::CProgramRun::FindById(frame, edtest::kTextPanel), false).Bounds(RGB(255, 255, 255));
     }
-    // The open menu's bar of items holding the command; null when none comes.
-    HWND MenuWith(UINT command)
+    // The open menu's bar of items holding the command; null when none comes
+    // (or once coming says it will not).
+    HWND MenuWith(UINT command, const std::function<bool()>& coming = nullptr)
     {
         HWND items = nullptr;
         edtest::WaitFor([&] {
@@ -82,7 +85,7 @@ protected:
                  child = ::GetWindow(child, GW_HWNDNEXT))
                 if (edtest::BarCommandIndex(child, command) >= 0)
                     items = child;
-            return items != nullptr;
+            return items != nullptr || (coming && !coming());
         });
         return items;
     }

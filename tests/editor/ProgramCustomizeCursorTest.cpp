@@ -30,15 +30,18 @@ HCURSOR CursorShown()
 }
 
 // The cursor once the pointer rests at the point: the same handle read twice
-// after a move by a pixel and back.
-HCURSOR CursorAt(POINT point)
+// after a move by a pixel and back, each once the program took the moves
+// (the witness painted: until then the cursor of the last point stays).
+HCURSOR CursorAt(POINT point, HWND witness)
 {
     HCURSOR shown = nullptr;
     edtest::WaitFor([&] {
         edtest::MouseAt({point.x + 1, point.y});
         edtest::MouseAt(point);
+        edtest::InputTaken(witness);
         const HCURSOR first = CursorShown();
         edtest::MouseAt(point);
+        edtest::InputTaken(witness);
         shown = CursorShown();
         return shown != nullptr && shown == first;
     });
@@ -78,8 +81,10 @@ TEST(ProgramCustomizeCursor, TheSelectedFontBoxShowsTheResizeCursorAtItsRightEdg
     const POINT middle = edtest::CentreOf(box);
     const POINT edge = {box.right - 3, middle.y};
     edtest::ApproachAndClick(middle);
-    const HCURSOR overMiddle = CursorAt(middle);
-    const HCURSOR overEdge = CursorAt(edge);
+    HWND witness = edtest::InputWitness(bar);
+    ASSERT_TRUE(edtest::InputTaken(witness));
+    const HCURSOR overMiddle = CursorAt(middle, witness);
+    const HCURSOR overEdge = CursorAt(edge, witness);
     ASSERT_NE(nullptr, overEdge);
     EXPECT_NE(overMiddle, overEdge) << "the right edge shows the same cursor as the middle";
 
