@@ -325,19 +325,26 @@ protected:
     // alone changes what the panel shows).
     void TypeAndSelect(const wchar_t* text)
     {
+        // The keys go to the note once it holds the keyboard (after a palette
+        // or a menu closed, the program gives it back).
+        ASSERT_TRUE(edtest::WaitFor([&] { return FocusOf() == panel; }))
+            << "the keyboard is in a " << CProgramRun::ClassName(FocusOf()).c_str();
         edtest::TypeText(text);
+        ASSERT_TRUE(edtest::InputTaken(edtest::InputWitness(panel)));
         ASSERT_TRUE(edtest::WaitFor([&] { return Shown().Bounds(RGB(255, 255, 255)).Width() > 20; }));
         const CRect ink = Shown().Bounds(RGB(255, 255, 255));
         edtest::PressChord(VK_SHIFT, VK_HOME);
+        CRect highlight;
         ASSERT_TRUE(edtest::WaitFor([&] {
             const test_support::Pixels shown = Shown();
-            CRect highlight(shown.width, shown.height, 0, 0);
+            highlight = CRect(shown.width, shown.height, 0, 0);
             for (int y = 0; y < shown.height; ++y)
                 for (int x = 0; x < shown.width; ++x)
                     if (shown.At(x, y) == kSelectionColour)
                         highlight |= CRect(x, y, x + 1, y + 1);
             return highlight.left <= ink.left + 1 && highlight.right >= ink.right - 2;
-        }));
+        })) << "the highlight " << highlight.left << "-" << highlight.right << " under the ink " << ink.left << "-"
+            << ink.right << "; the keyboard is in a " << CProgramRun::ClassName(FocusOf()).c_str();
     }
     // The palette opened by the colour button's arrow, the cell of the colour
     // clicked once every cell shows its colour (none is drawn disabled,
