@@ -11,6 +11,7 @@
 #include "RasterTestSupport.h"
 
 #include "tests/support/DamagedPictures.h"
+#include "tests/support/ProcessorSeconds.h"
 #include "tests/support/TestPictureFiles.h"
 
 #include <gtest/gtest.h>
@@ -403,14 +404,6 @@ std::vector<uint8_t> InflatingPng()
     return AsBytes(png);
 }
 
-double ThreadSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto value = [](const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
-    return value(kernel) + value(user);
-}
-
 }  // namespace
 
 TEST(RasterMutation, HostilePngAndGifAreRefusedWithinBounds)
@@ -425,11 +418,11 @@ TEST(RasterMutation, HostilePngAndGifAreRefusedWithinBounds)
     const std::string path = TempPath("hostile.png");
     WriteBytes(path, inflating);
     const std::wstring wide(path.begin(), path.end());
-    const double start = ThreadSeconds();
+    const double start = test_support::ThreadSeconds();
     EXPECT_EQ(rasterlib::kPictureDamaged, lib.checkW(wide.c_str(), 0));
-    const double checked = ThreadSeconds();
+    const double checked = test_support::ThreadSeconds();
     EXPECT_TRUE(ReadFile(path).empty());
-    const double read = ThreadSeconds();
+    const double read = test_support::ThreadSeconds();
     EXPECT_LT(checked - start, 0.05) << "seconds of processor time";
     EXPECT_LT(read - checked, 0.05) << "seconds of processor time";
     std::printf("[ info ] a PNG inflating to 1.9 GB refused by the check in %.1f ms, by a read in %.1f ms "
