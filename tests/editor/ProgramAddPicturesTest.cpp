@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <commctrl.h>
+#include <string>
 #include <thread>
 
 using edtest::CProgramRun;
@@ -77,13 +78,13 @@ std::wstring WritePhotographs(CKWTestTempFolder& folder)
 
 // The pointer over the progress window keeps the busy cursor: a look after
 // each of a score of answers of the program, which handles the move among
-// them. The looks that saw another cursor.
-int OtherCursorsOver(HWND progress, HCURSOR busy)
+// them. The other cursors seen, by look, as "look: handle".
+std::string OtherCursorsOver(HWND progress, HCURSOR busy)
 {
     RECT rect;
     ::GetWindowRect(progress, &rect);
     edtest::MouseAt({(rect.left + rect.right) / 2, rect.bottom - 6});
-    int others = 0;
+    std::string others;
     for (int look = 0; look < 20 && ::IsWindow(progress); ++look) {
         DWORD_PTR answer = 0;
         ::SendMessageTimeoutW(progress, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
@@ -91,7 +92,8 @@ int OtherCursorsOver(HWND progress, HCURSOR busy)
         // Once the reading is done the window is gone, and so is the busy cursor.
         if (!::IsWindow(progress))
             break;
-        others += seen != busy;
+        if (seen != busy)
+            others += std::to_string(look) + ": " + testing::PrintToString(static_cast<const void*>(seen)) + " ";
     }
     return others;
 }
@@ -210,8 +212,9 @@ TEST(ProgramAddPictures, TheBusyCursorAtOnceTheProgressWindowAfterASecondAndOneW
     const HCURSOR busy = ForegroundCursor();
     EXPECT_NE(rest, busy) << "the busy cursor stays while the pictures are read";
     test_support::WriteWindowScreenshot(::GetDesktopWindow(), L"editor_add_pictures_progress");
-    EXPECT_EQ(0, OtherCursorsOver(progress, busy))
-        << "another cursor than the busy one over the progress window while the pictures are read";
+    EXPECT_EQ("", OtherCursorsOver(progress, busy))
+        << "another cursor than the busy one " << busy << " (the arrow " << rest
+        << ") over the progress window while the pictures are read";
     edtest::MouseAt(inPanel);
     ExpectTheWarningThenTheArrow(program, galleryFolder, inPanel, rest);
     EXPECT_TRUE(program.CloseWithoutSaving());
@@ -286,8 +289,9 @@ TEST(ProgramAddPictures, AddedByTheClickOfTheFileDialogsOpenTheBusyCursorStaysUn
         << "no progress window while the pictures were read";
     const HCURSOR busy = ForegroundCursor();
     EXPECT_NE(rest, busy) << "the busy cursor stays while the pictures are read (first " << firstBusy << ")";
-    EXPECT_EQ(0, OtherCursorsOver(progress, busy))
-        << "another cursor than the busy one over the progress window while the pictures are read";
+    EXPECT_EQ("", OtherCursorsOver(progress, busy))
+        << "another cursor than the busy one " << busy << " (the arrow " << rest
+        << ") over the progress window while the pictures are read";
     edtest::MouseAt(inPanel);
     ExpectTheWarningThenTheArrow(program, pictures, inPanel, rest);
     EXPECT_TRUE(program.CloseWithoutSaving());
