@@ -12,10 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
